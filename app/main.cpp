@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::printf("Corvane %s\n", CORVANE_VERSION);
+    return 0;
+}

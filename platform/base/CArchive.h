@@ -1,0 +1,89 @@
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/base/CObject.h"
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
+
+class CFile;
+class CDocument;
+
+// A stream of values and class-tagged object records over a file, in the layout files'
+// encoding: little-endian integers, IEEE reals, length-prefixed strings, 16-bit counts with
+// a 32-bit escape, and object records that name each class once. A reader checks every
+// count and length against what is left in the file before it allocates; failures throw
+// CArchiveException or CFileException.
+class CArchive {
+public:
+    enum Mode { store = 0, load = 1 };
+
+    CArchive(CFile* file, UINT mode);
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+    ~CArchive();
+
+    BOOL IsLoading() const { return m_loading; }
+    BOOL IsStoring() const { return !m_loading; }
+    CFile* GetFile() const { return m_file; }
+    void Flush();
+    void Close();
+
+    CDocument* m_pDocument = nullptr;
+
+    // Raw bytes.
+    void Write(const void* buffer, UINT count);
+    // Reads exactly count bytes or throws CArchiveException::endOfFile.
+    void Read(void* buffer, UINT count);
+    // Bytes left to read in the underlying file.
+    ULONGLONG BytesRemaining() const;
+
+    CArchive& operator<<(BYTE value);
+    CArchive& operator<<(WORD value);
+    CArchive& operator<<(int value);
+    CArchive& operator<<(DWORD value);
+    CArchive& operator<<(float value);
+    CArchive& operator<<(double value);
+    CArchive& operator<<(const CString& value);
+    CArchive& operator<<(const CObject* object);
+
+    CArchive& operator>>(BYTE& value);
+    CArchive& operator>>(WORD& value);
+    CArchive& operator>>(int& value);
+    CArchive& operator>>(DWORD& value);
+    CArchive& operator>>(float& value);
+    CArchive& operator>>(double& value);
+    CArchive& operator>>(CString& value);
+    // Reads any object record; the object must be of a creatable class.
+    CArchive& operator>>(CObject*& object);
+
+    void WriteCount(DWORD count);
+    DWORD ReadCount();
+
+    void WriteObject(const CObject* object);
+    // Reads an object record; with an expected class, an object of another kind throws
+    // CArchiveException::badClass.
+    CObject* ReadObject(const CRuntimeClass* expected);
+
+    void WriteClass(const CRuntimeClass* runtimeClass);
+    // Reads a class tag; the schema in the stream must equal the class's (badSchema).
+    const CRuntimeClass* ReadClass(const CRuntimeClass* expected = nullptr);
+
+private:
+    void CheckRemaining(ULONGLONG needed) const;
+    DWORD ReadObjectTag(bool& isClass);
+    void WriteIndexTag(DWORD index, bool isClass);
+
+    CFile* m_file;
+    bool m_loading;
+    // Storing: classes and objects already written, with their index.
+    std::map<const void*, DWORD> m_storedIndex;
+    // Loading: by index, the class (isClass) or object met so far.
+    struct LoadedEntry {
+        const CRuntimeClass* runtimeClass = nullptr;
+        CObject* object = nullptr;
+    };
+    std::vector<LoadedEntry> m_loaded;
+    DWORD m_nextIndex = 1;
+};

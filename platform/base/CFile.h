@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
+
+// A binary file. Opening for writing (modeCreate | modeWrite) writes to a temporary
+// neighbour that replaces the named file only when Close succeeds, so a failed save never
+// damages the old file. Failures throw CFileException.
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareDenyWrite = 0x0020,
+        shareDenyNone = 0x0040,
+        modeNoTruncate = 0x1000,
+        modeCreate = 0x2000,
+        typeBinary = 0x8000,
+    };
+    enum SeekPosition { begin = 0, current = 1, end = 2 };
+
+    CFile() = default;
+    // Opens or throws CFileException.
+    CFile(const char* fileName, UINT openFlags);
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    virtual ~CFile();
+
+    // Opens; on failure answers FALSE and fills *error when given.
+    virtual BOOL Open(const char* fileName, UINT openFlags, class CFileException* error = nullptr);
+    // Finishes the file: a file being written is moved into place now. Throws on failure.
+    virtual void Close();
+    // Drops the file without finishing it: a file being written leaves the old one untouched.
+    virtual void Abort();
+
+    virtual UINT Read(void* buffer, UINT count);
+    virtual void Write(const void* buffer, UINT count);
+    virtual void Flush();
+    virtual ULONGLONG Seek(std::int64_t offset, UINT from);
+    void SeekToBegin() { Seek(0, begin); }
+    ULONGLONG SeekToEnd() { return Seek(0, end); }
+    virtual ULONGLONG GetPosition() const;
+    virtual ULONGLONG GetLength() const;
+    virtual void SetLength(ULONGLONG length);
+
+    const CString& GetFilePath() const { return m_path; }
+    CString GetFileName() const;
+    bool IsOpen() const { return m_stream != nullptr; }
+
+protected:
+    CString m_path;
+
+private:
+    std::FILE* m_stream = nullptr;
+    CString m_writePath;  // the temporary neighbour while writing, else empty
+};

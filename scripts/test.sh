@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds and runs every test. With --sanitize, builds in its own folder under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+build_dir=build
+extra=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build_dir=build-sanitize
+  extra+=(-DCORVANE_SANITIZE=ON)
+fi
+[ "${CI:-}" = "true" ] && extra+=(-DCORVANE_WERROR=ON)
+
+bash scripts/configure.sh "$build_dir" "${extra[@]}"
+cmake --build "$build_dir"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
