@@ -141,6 +141,43 @@ void CollectDigitsUntil(const char*& cursor, char stop, CString& digits) {
     }
 }
 
+// The first number of a fractional-inch text: digits up to a blank, a slash (both left
+// under the cursor) or a full token; a minus sign anywhere in it makes the value negative.
+// Answers true when an inch mark ended the number.
+bool CollectLeadingDigits(const char*& cursor, CString& digits, bool& negative) {
+    while (digits.GetLength() < CLengthFormat::kMaxTokenLength && *cursor != '\0' && *cursor != ' ' &&
+           *cursor != '/') {
+        const char c = *cursor++;
+        if (c == kInchMark) {
+            return true;
+        }
+        if (c == '-') {
+            negative = true;
+        } else if (IsDigit(c)) {
+            digits += c;
+        }
+    }
+    return false;
+}
+
+// The numerator after a whole number: digits up to a slash (passed) or a full token. Answers
+// true when an inch mark came first, so there is no fraction.
+bool CollectNumeratorDigits(const char*& cursor, CString& digits) {
+    while (digits.GetLength() < CLengthFormat::kMaxTokenLength && *cursor != '\0') {
+        const char c = *cursor++;
+        if (c == kInchMark) {
+            return true;
+        }
+        if (c == '/') {
+            return false;
+        }
+        if (IsDigit(c)) {
+            digits += c;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CLengthFormat::HasUnit() const {
@@ -267,40 +304,23 @@ int CLengthFormat::NextLengthToken(const char*& cursor, CString& token) {
 
 double CLengthFormat::ParseFractionalInches(const char*& cursor) {
     bool negative = false;
-    CString digits;
+    CString leadingDigits;
     SkipBlanks(cursor);
-    while (digits.GetLength() < kMaxTokenLength && *cursor != '\0' && *cursor != ' ' && *cursor != '/') {
-        const char c = *cursor++;
-        if (c == kInchMark) {
-            return Signed(NumberOf(digits), negative);
-        }
-        if (c == '-') {
-            negative = true;
-        } else if (IsDigit(c)) {
-            digits += c;
-        }
+    if (CollectLeadingDigits(cursor, leadingDigits, negative)) {
+        return Signed(NumberOf(leadingDigits), negative);
     }
 
     double whole = 0.0;
     double numerator = 0.0;
     if (*cursor == '/') {
-        numerator = NumberOf(digits);
+        numerator = NumberOf(leadingDigits);
         ++cursor;
     } else {
-        whole = NumberOf(digits);
+        whole = NumberOf(leadingDigits);
         SkipBlanks(cursor);
         CString numeratorDigits;
-        while (numeratorDigits.GetLength() < kMaxTokenLength && *cursor != '\0') {
-            const char c = *cursor++;
-            if (c == kInchMark) {
-                return Signed(whole, negative);
-            }
-            if (c == '/') {
-                break;
-            }
-            if (IsDigit(c)) {
-                numeratorDigits += c;
-            }
+        if (CollectNumeratorDigits(cursor, numeratorDigits)) {
+            return Signed(whole, negative);
         }
         numerator = NumberOf(numeratorDigits);
     }
