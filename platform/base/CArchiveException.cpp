@@ -23,7 +23,8 @@ CString CArchiveException::GetErrorMessage() const {
             pattern = "%s has an unexpected file format: it refers to a record that is not there.";
             break;
         case badClass:
-            pattern = "%s has an unexpected file format: it holds an object of an unknown or unexpected kind.";
+            pattern =
+                "%s has an unexpected file format: it holds an object of an unknown or unexpected kind.";
             break;
         case badSchema:
             pattern = "%s has an unexpected file format: it holds an object of an unsupported version.";

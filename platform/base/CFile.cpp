@@ -12,13 +12,17 @@
 
 namespace {
 
-bool WantsWriting(UINT openFlags) { return (openFlags & (CFile::modeWrite | CFile::modeReadWrite)) != 0; }
+bool WantsWriting(UINT openFlags) {
+    return (openFlags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
+}
 
 bool ReplacesWholeFile(UINT openFlags) {
     return (openFlags & CFile::modeCreate) && !(openFlags & CFile::modeNoTruncate) && WantsWriting(openFlags);
 }
 
-std::filesystem::path AsPath(const CString& path) { return std::filesystem::path(path.str()); }
+std::filesystem::path AsPath(const CString& path) {
+    return std::filesystem::path(path.str());
+}
 
 // The file a finished save replaces: the target of a link rather than the link itself.
 std::filesystem::path FinalPath(const CString& path) {
@@ -41,7 +45,9 @@ CFile::CFile(const char* fileName, UINT openFlags) {
     }
 }
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile() {
+    Abort();
+}
 
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     Abort();
@@ -92,7 +98,8 @@ std::FILE* CFile::OpenTemporaryNeighbour() {
         return nullptr;
     }
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        std::string name = "." + stem + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        std::string name =
+            "." + stem + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
         std::filesystem::path temporary = target.parent_path() / name;
         int descriptor = open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno == EEXIST) {
@@ -264,4 +271,6 @@ void CFile::SetLength(ULONGLONG length) {
     }
 }
 
-CString CFile::GetFileName() const { return CString(AsPath(m_path).filename().string()); }
+CString CFile::GetFileName() const {
+    return CString(AsPath(m_path).filename().string());
+}

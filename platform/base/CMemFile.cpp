@@ -7,7 +7,9 @@
 
 #include "platform/base/CFileException.h"
 
-CMemFile::CMemFile(const BYTE* data, UINT size) { Attach(data, size); }
+CMemFile::CMemFile(const BYTE* data, UINT size) {
+    Attach(data, size);
+}
 
 // A memory file has no name to open.
 BOOL CMemFile::Open(const char*, UINT, CFileException* error) {
@@ -50,7 +52,9 @@ ULONGLONG CMemFile::Seek(std::int64_t offset, UINT from) {
     return m_position;
 }
 
-void CMemFile::SetLength(ULONGLONG length) { m_data.resize(static_cast<size_t>(length)); }
+void CMemFile::SetLength(ULONGLONG length) {
+    m_data.resize(static_cast<size_t>(length));
+}
 
 void CMemFile::Attach(const BYTE* data, UINT size) {
     m_data.assign(data, data + size);

@@ -2,7 +2,6 @@
 
 #include <bit>
 
-
 IMPLEMENT_SERIAL(CTestPoint, CObject, 1)
 IMPLEMENT_SERIAL(CTestNode, CObject, 2)
 IMPLEMENT_SERIAL(CTestEmpty, CObject, 1)
@@ -35,7 +34,9 @@ ByteWriter& ByteWriter::Byte(BYTE value) {
     return *this;
 }
 
-ByteWriter& ByteWriter::Word(WORD value) { return Byte(static_cast<BYTE>(value)).Byte(static_cast<BYTE>(value >> 8)); }
+ByteWriter& ByteWriter::Word(WORD value) {
+    return Byte(static_cast<BYTE>(value)).Byte(static_cast<BYTE>(value >> 8));
+}
 
 ByteWriter& ByteWriter::Dword(DWORD value) {
     return Word(static_cast<WORD>(value)).Word(static_cast<WORD>(value >> 16));

@@ -42,8 +42,8 @@ TEST(CArchive, ValuesAreLittleEndian) {
         ar << static_cast<BYTE>(0xAB) << static_cast<WORD>(0x1234) << -2 << static_cast<DWORD>(0xDEADBEEF)
            << 1.5f << 1.0;
     });
-    Bytes expected = {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0x00, 0x00, 0xC0, 0x3F,
-                      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
+    Bytes expected = {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0x00,
+                      0x00, 0xC0, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F};
     EXPECT_EQ(bytes, expected);
 
     Loader in(bytes);
@@ -129,7 +129,7 @@ TEST(CArchive, ObjectRecordsNameEachClassOnce) {
     });
     ByteWriter expected;
     expected.NewClass(1, "CTestPoint").Dword(5);  // class 1, object 2
-    expected.Word(0x8001).Dword(6);                // object 3
+    expected.Word(0x8001).Dword(6);               // object 3
     expected.Word(0x0000);
     expected.NewClass(1, "CTestEmpty");  // class 4, object 5
     expected.Word(0x0002);
@@ -210,11 +210,11 @@ TEST(CArchive, LongIndexFormsBeyond7FFE) {
 
 TEST(CArchive, HandMadeReferencesAndLongForms) {
     ByteWriter stream;
-    stream.NewClass(1, "CTestPoint").Dword(11);    // class 1, object 2
+    stream.NewClass(1, "CTestPoint").Dword(11);       // class 1, object 2
     stream.Word(0x7FFF).Dword(0x80000001).Dword(12);  // class 1 in the long form: object 3
-    stream.Word(0x0003);                             // object 3 again
-    stream.Word(0x7FFF).Dword(0x00000002);           // object 2 in the long form
-    stream.Word(0x7FFF).Dword(0);                    // null in the long form
+    stream.Word(0x0003);                              // object 3 again
+    stream.Word(0x7FFF).Dword(0x00000002);            // object 2 in the long form
+    stream.Word(0x7FFF).Dword(0);                     // null in the long form
     Loader in(stream.bytes);
     std::unique_ptr<CObject> first(in.ar.ReadObject(nullptr));
     std::unique_ptr<CObject> second(in.ar.ReadObject(RUNTIME_CLASS(CTestPoint)));
@@ -305,9 +305,10 @@ TEST(CArchive, WrongDirectionAndMessages) {
     EXPECT_EQ(loading.m_pDocument, nullptr);
 
     CArchiveException badClass(CArchiveException::badClass, "/layouts/Yard.cvn");
-    EXPECT_EQ(badClass.GetErrorMessage(),
-              "The file \"/layouts/Yard.cvn\" has an unexpected file format: it holds an object of an unknown "
-              "or unexpected kind.");
+    EXPECT_EQ(
+        badClass.GetErrorMessage(),
+        "The file \"/layouts/Yard.cvn\" has an unexpected file format: it holds an object of an unknown "
+        "or unexpected kind.");
     EXPECT_EQ(CArchiveException(CArchiveException::endOfFile).GetErrorMessage(),
               "The file ends unexpectedly; it is incomplete or damaged.");
     EXPECT_TRUE(badClass.IsKindOf(RUNTIME_CLASS(CException)));

@@ -21,7 +21,9 @@ struct Point {
     double y = 0;
 };
 
-std::vector<int> Values(const CArray<int, int>& array) { return std::vector<int>(array.begin(), array.end()); }
+std::vector<int> Values(const CArray<int, int>& array) {
+    return std::vector<int>(array.begin(), array.end());
+}
 
 }  // namespace
 

@@ -42,7 +42,9 @@ int EntryCount(const fs::path& folder) {
     return count;
 }
 
-void WriteText(CFile& file, const std::string& text) { file.Write(text.data(), static_cast<UINT>(text.size())); }
+void WriteText(CFile& file, const std::string& text) {
+    file.Write(text.data(), static_cast<UINT>(text.size()));
+}
 
 template <class Action>
 int FileFailure(Action action) {
@@ -139,7 +141,8 @@ TEST(CFile, OpenFailuresNameTheFile) {
     EXPECT_EQ(error.GetErrorMessage().str(), "The file \"" + missing.string() + "\" was not found.");
 
     WriteFile(folder / "plain", "x");
-    EXPECT_FALSE(file.Open((folder / "plain" / "x.cvn").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_FALSE(
+        file.Open((folder / "plain" / "x.cvn").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::badPath);
     EXPECT_FALSE(file.Open(folder.Path().c_str(), CFile::modeRead, &error));
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
