@@ -1,11 +1,13 @@
 #include "platform/base/WholeFile.h"
 
+#include "platform/base/CFile.h"
+#include "platform/base/CFileException.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <system_error>
 
 bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
@@ -25,39 +27,17 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
     return readable && count == 0;
 }
 
-namespace {
-
-bool WriteAll(int descriptor, const std::string& content) {
-    size_t written = 0;
-    while (written < content.size()) {
-        ssize_t count = write(descriptor, content.data() + written, content.size() - written);
-        if (count < 0) {
-            return false;
-        }
-        written += static_cast<size_t>(count);
-    }
-    return true;
-}
-
-}  // namespace
-
 bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content) {
     std::error_code error;
     if (file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), error);
     }
-    std::string temporary = file.string() + ".XXXXXX";
-    int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0) {
+    try {
+        CFile out(file.c_str(), CFile::modeCreate | CFile::modeWrite);
+        out.Write(content.data(), static_cast<UINT>(content.size()));
+        out.Close();
+        return true;
+    } catch (const CFileException&) {
         return false;
     }
-    struct stat existing {};
-    fchmod(descriptor, stat(file.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
-    bool written = WriteAll(descriptor, content) && fsync(descriptor) == 0;
-    written = close(descriptor) == 0 && written;
-    if (!written || rename(temporary.c_str(), file.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
 }
