@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 
 #include "model/Units.h"
+#include "platform/base/NumberParsing.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ double Signed(double value, bool negative) {
 }
 
 double NumberOf(const CString& digits) {
-    return std::atof(digits);
+    return ParseDouble(digits);
 }
 
 // Collects digits up to the stop character (passed), the end of the text or a full token,
@@ -220,7 +220,7 @@ void CLengthFormat::FormatLengthValue(CString& text, double length, int negative
     }
     CString magnitude;
     FormatLength(magnitude, -length);
-    text.Format("%.3f", -std::atof(magnitude));
+    text.Format("%.3f", -ParseDouble(magnitude));
 }
 
 void CLengthFormat::FormatLengthFraction(CString& text, double value) const {
@@ -242,7 +242,7 @@ double CLengthFormat::ParseLength(const char* text) const {
         case 5:
             return ParseFractionalInches(text) * kInch;
         default:
-            return std::atof(text) * UnitSize();
+            return ParseDouble(text) * UnitSize();
     }
 }
 

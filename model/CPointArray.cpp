@@ -1,8 +1,28 @@
 #include "model/CPointArray.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
+
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+#include "platform/base/CFile.h"
+
+// The records are stored as they lie in memory: x then y, little-endian IEEE doubles.
+static_assert(std::endian::native == std::endian::little);
+static_assert(sizeof(CDoublePoint) == 16 && std::is_standard_layout_v<CDoublePoint>);
+
+namespace {
+
+constexpr ULONGLONG kRecordSize = sizeof(CDoublePoint);
+
+UINT RecordBytes(int count) {
+    return static_cast<UINT>(count) * static_cast<UINT>(kRecordSize);
+}
+
+}  // namespace
 
 CPointArray::CPointArray(const CPointArray& other) {
     Copy(other);
@@ -87,5 +107,24 @@ void CPointArray::Copy(const CPointArray& other) {
     if (other.m_count > 0) {
         SetSize(other.m_count);
         std::copy(other.m_data.get(), other.m_data.get() + other.m_count, m_data.get());
+    }
+}
+
+void CPointArray::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_count));
+        if (m_count > 0) {
+            ar.Write(m_data.get(), RecordBytes(m_count));
+        }
+        return;
+    }
+    const DWORD count = ar.ReadCount();
+    if (count > static_cast<DWORD>(kMaxCount) || count * kRecordSize > ar.BytesRemaining()) {
+        throw CArchiveException(CArchiveException::endOfFile,
+                                ar.GetFile() ? ar.GetFile()->GetFilePath() : CString());
+    }
+    SetSize(static_cast<int>(count));
+    if (m_count > 0) {
+        ar.Read(m_data.get(), RecordBytes(m_count));
     }
 }

@@ -4,6 +4,8 @@
 
 #include "model/Geometry.h"
 
+class CArchive;
+
 // The growable array of points every layout object keeps in its local frame. It grows in
 // the framework's steps (an eighth of the count, 4 to 1024 records) and zero-fills the
 // records it adds, so a stored array reads back into the same block shape.
@@ -41,6 +43,10 @@ class CPointArray {
     // Frees the block; count and capacity become 0.
     void RemoveAll();
     void Copy(const CPointArray& other);
+
+    // The count in the archive's count form, then the raw records. A stored count that the
+    // rest of the file cannot hold throws CArchiveException before anything is allocated.
+    void Serialize(CArchive& ar);
 
   private:
     void GrowTo(int newCount);
