@@ -23,7 +23,8 @@ bool IsFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder, const std::string& fileName) {
+std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder,
+                                                  const std::string& fileName) {
     if (IsFile(folder / fileName)) {
         return folder / fileName;
     }

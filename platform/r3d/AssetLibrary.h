@@ -16,7 +16,7 @@ namespace r3d {
 // Where the 3D library finds its files: the search folders, the picture reader, and the textures
 // already loaded (kept by resolved path, so every surface naming a file shares one texture).
 class AssetLibrary {
-public:
+  public:
     using ImageReader = std::function<std::optional<Raster>(const std::filesystem::path&)>;
 
     static AssetLibrary& Instance();
@@ -37,7 +37,7 @@ public:
     std::shared_ptr<Texture> LoadTexture(const std::string& name, const std::string& maskName = {});
     void ForgetTextures() { m_textures.clear(); }
 
-private:
+  private:
     AssetLibrary() = default;
 
     std::vector<std::filesystem::path> m_folders;

@@ -98,14 +98,15 @@ std::unique_ptr<Clump> ReadThroughAssimp(const std::string& name, const char* ex
         return nullptr;
     }
     std::string suffix = path->extension().string();
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (suffix != extension) {
         return nullptr;
     }
     // Node transforms are baked into the vertices, so the file's hierarchy becomes one clump.
     ImportedScene imported{aiImportFile(path->string().c_str(), aiProcess_PreTransformVertices |
-                                                                   aiProcess_JoinIdenticalVertices |
-                                                                   aiProcess_ValidateDataStructure)};
+                                                                    aiProcess_JoinIdenticalVertices |
+                                                                    aiProcess_ValidateDataStructure)};
     const aiScene* scene = imported.scene;
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
         return nullptr;
@@ -127,8 +128,12 @@ std::unique_ptr<Clump> ReadThroughAssimp(const std::string& name, const char* ex
 
 }  // namespace
 
-std::unique_ptr<Clump> Read3dsModel(const std::string& name) { return ReadThroughAssimp(name, ".3ds"); }
+std::unique_ptr<Clump> Read3dsModel(const std::string& name) {
+    return ReadThroughAssimp(name, ".3ds");
+}
 
-std::unique_ptr<Clump> ReadDxfModel(const std::string& name) { return ReadThroughAssimp(name, ".dxf"); }
+std::unique_ptr<Clump> ReadDxfModel(const std::string& name) {
+    return ReadThroughAssimp(name, ".dxf");
+}
 
 }  // namespace r3d

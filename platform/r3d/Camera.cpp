@@ -48,7 +48,9 @@ void Camera::SetBackgroundColor(float red, float green, float blue) {
     m_background = {std::clamp(red, 0.0f, 1.0f), std::clamp(green, 0.0f, 1.0f), std::clamp(blue, 0.0f, 1.0f)};
 }
 
-void Camera::MoveBy(const Vec3& worldOffset) { m_position += worldOffset; }
+void Camera::MoveBy(const Vec3& worldOffset) {
+    m_position += worldOffset;
+}
 
 void Camera::LookAt(const Vec3& target) {
     Vec3 forward = Normalize(target - m_position);
@@ -65,11 +67,17 @@ void Camera::MoveAlongAxes(const Vec3& offset) {
     m_position += Right() * offset.x + m_up * offset.y + m_forward * offset.z;
 }
 
-void Camera::Tilt(float degrees) { Transform(Matrix::Rotation(Right(), -degrees)); }
+void Camera::Tilt(float degrees) {
+    Transform(Matrix::Rotation(Right(), -degrees));
+}
 
-void Camera::Roll(float degrees) { Transform(Matrix::Rotation(m_forward, degrees)); }
+void Camera::Roll(float degrees) {
+    Transform(Matrix::Rotation(m_forward, degrees));
+}
 
-void Camera::Turn(float degrees) { Transform(Matrix::Rotation(m_up, degrees)); }
+void Camera::Turn(float degrees) {
+    Transform(Matrix::Rotation(m_up, degrees));
+}
 
 void Camera::Transform(const Matrix& m) {
     Vec3 forward = Normalize(m.TransformVector(m_forward));

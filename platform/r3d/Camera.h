@@ -20,7 +20,7 @@ struct Rect {
 // of what the camera sees at distance 1 from the eye; the viewport is the pixel rectangle of the
 // raster the view fills. A new or reset camera stands at the origin looking along +z, up +y.
 class Camera {
-public:
+  public:
     Camera(int rasterWidth, int rasterHeight);
     Camera(const Camera&) = delete;
     Camera& operator=(const Camera&) = delete;
@@ -84,7 +84,7 @@ public:
     const Raster& Picture() const { return m_picture; }
     RenderTarget* Target() const { return m_target.get(); }
 
-private:
+  private:
     int m_rasterWidth;
     int m_rasterHeight;
     Vec3 m_position;

@@ -12,7 +12,9 @@ namespace r3d {
 
 Clump::Clump() = default;
 
-Clump::~Clump() { RemoveFromScene(); }
+Clump::~Clump() {
+    RemoveFromScene();
+}
 
 std::unique_ptr<Clump> Clump::MakeSprite(std::shared_ptr<Texture> texture) {
     auto sprite = std::make_unique<Clump>();
@@ -130,16 +132,22 @@ Vec3 Clump::PolygonNormal(const Polygon& polygon) const {
     return Normalize(normal);
 }
 
-void Clump::Transform(const Matrix& m, Combine mode) { m_modelling.Apply(m, mode); }
+void Clump::Transform(const Matrix& m, Combine mode) {
+    m_modelling.Apply(m, mode);
+}
 
-void Clump::Orient(const Matrix& m, Combine mode) { m_orientation.Apply(m, mode); }
+void Clump::Orient(const Matrix& m, Combine mode) {
+    m_orientation.Apply(m, mode);
+}
 
 void Clump::ResetTransform() {
     m_orientation = Matrix();
     m_modelling = Matrix();
 }
 
-Matrix Clump::WorldMatrix() const { return m_parent ? LocalMatrix() * m_parent->WorldMatrix() : LocalMatrix(); }
+Matrix Clump::WorldMatrix() const {
+    return m_parent ? LocalMatrix() * m_parent->WorldMatrix() : LocalMatrix();
+}
 
 Matrix Clump::WorldMatrixSeenBy(const Camera& camera) const {
     Matrix world = WorldMatrix();

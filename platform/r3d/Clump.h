@@ -24,7 +24,7 @@ struct Vertex {
 // A model: vertices, polygons, an integer tag, child clumps it owns, and two transforms.
 // A vertex p of the model lands at p x orientation x modelling x (the parent's world matrix).
 class Clump {
-public:
+  public:
     Clump();
     Clump(const Clump&) = delete;
     Clump& operator=(const Clump&) = delete;
@@ -79,7 +79,7 @@ public:
     unsigned Generation() const { return m_generation; }
     std::unique_ptr<GpuMesh>& DeviceMesh() const { return m_mesh; }
 
-private:
+  private:
     friend class Scene;
 
     std::vector<Vertex> m_vertices;

@@ -48,7 +48,8 @@ void ClumpBuilder::AddBlock(const Vec3& size) {
         AddVertex({corner & 1 ? h.x : -h.x, corner & 2 ? h.y : -h.y, corner & 4 ? h.z : -h.z});
     }
     // Corners counter-clockwise seen from outside.
-    const int faces[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    const int faces[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                             {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
     for (const auto& f : faces) {
         AddQuad(first + f[0], first + f[1], first + f[2], first + f[3]);
     }
@@ -75,7 +76,8 @@ void ClumpBuilder::AddSphere(float diameter, int level) {
         AddTriangle(top, ring(1, slice), ring(1, slice + 1));
         AddTriangle(bottom, ring(stacks - 1, slice + 1), ring(stacks - 1, slice));
         for (int stack = 1; stack + 1 < stacks; ++stack) {
-            AddQuad(ring(stack, slice), ring(stack + 1, slice), ring(stack + 1, slice + 1), ring(stack, slice + 1));
+            AddQuad(ring(stack, slice), ring(stack + 1, slice), ring(stack + 1, slice + 1),
+                    ring(stack, slice + 1));
         }
     }
 }

@@ -11,7 +11,7 @@ namespace r3d {
 // Builds one clump vertex by vertex and face by face. Faces take the current surface; the surface
 // can be saved and restored around a change (PushSurface, PopSurface).
 class ClumpBuilder {
-public:
+  public:
     ClumpBuilder();
 
     void SetTag(int tag) { m_clump->SetTag(tag); }
@@ -41,7 +41,7 @@ public:
     // Hands over the finished clump; the builder is empty afterwards.
     std::unique_ptr<Clump> Finish();
 
-private:
+  private:
     std::unique_ptr<Clump> m_clump;
     Material m_surface;
     std::vector<Material> m_saved;

@@ -22,7 +22,8 @@ State& TheState() {
 
 EGLDisplay OpenDisplay() {
     if (epoxy_has_egl_extension(EGL_NO_DISPLAY, "EGL_MESA_platform_surfaceless")) {
-        EGLDisplay display = eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        EGLDisplay display =
+            eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         if (display != EGL_NO_DISPLAY) {
             return display;
         }
@@ -44,9 +45,13 @@ GlContext* GlContext::Get() {
     return state.context.get();
 }
 
-const std::string& GlContext::FailureReason() { return TheState().failure; }
+const std::string& GlContext::FailureReason() {
+    return TheState().failure;
+}
 
-bool GlContext::Alive() { return TheState().context != nullptr; }
+bool GlContext::Alive() {
+    return TheState().context != nullptr;
+}
 
 void GlContext::ReleaseTexture(unsigned& handle) {
     if (handle && Alive()) {
@@ -90,8 +95,12 @@ bool GlContext::Open(std::string& failure) {
         failure = "no EGL configuration for OpenGL";
         return false;
     }
-    const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 3,
-                                        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
+    const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION,
+                                        3,
+                                        EGL_CONTEXT_MINOR_VERSION,
+                                        3,
+                                        EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                        EGL_CONTEXT_OPENGL_CORE_PROFILE_BIT,
                                         EGL_NONE};
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT) {

@@ -7,7 +7,7 @@ namespace r3d {
 // The one OpenGL 3.3 core context all cameras render with: EGL without any window (Mesa's
 // surfaceless platform, or the default display with a tiny pbuffer), current for the program's life.
 class GlContext {
-public:
+  public:
     // Creates the context on first use; nullptr when none can be had (see FailureReason).
     static GlContext* Get();
     static const std::string& FailureReason();
@@ -24,7 +24,7 @@ public:
 
     const std::string& Renderer() const { return m_renderer; }
 
-private:
+  private:
     GlContext() = default;
     bool Open(std::string& failure);
 

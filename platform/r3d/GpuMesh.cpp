@@ -19,7 +19,8 @@ struct PendingBatch {
 };
 
 void Emit(std::vector<float>& data, const Vertex& v, const Vec3& normal) {
-    data.insert(data.end(), {v.position.x, v.position.y, v.position.z, normal.x, normal.y, normal.z, v.u, v.v});
+    data.insert(data.end(),
+                {v.position.x, v.position.y, v.position.z, normal.x, normal.y, normal.z, v.u, v.v});
 }
 
 PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& material, bool lines) {
@@ -77,7 +78,8 @@ void GpuMesh::Refresh(const Clump& clump) {
     }
     glBindVertexArray(m_vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, m_buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(float)), all.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(float)), all.data(),
+                 GL_STATIC_DRAW);
     const GLsizei stride = kFloatsPerVertex * sizeof(float);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, nullptr);

@@ -11,7 +11,7 @@ class Clump;
 // A clump's polygons uploaded for drawing: triangles grouped by surface, and the outlines of the
 // wireframe polygons as line segments. Rebuilt when the clump's generation changes.
 class GpuMesh {
-public:
+  public:
     struct Batch {
         Material material;
         int first = 0;
@@ -28,7 +28,7 @@ public:
     unsigned VertexArray() const { return m_vertexArray; }
     const std::vector<Batch>& Batches() const { return m_batches; }
 
-private:
+  private:
     unsigned m_vertexArray = 0;
     unsigned m_buffer = 0;
     unsigned m_generation = 0;

@@ -50,11 +50,17 @@ Matrix Matrix::Scaling(const Vec3& factors) {
     return r;
 }
 
-void Matrix::Translate(const Vec3& offset, Combine mode) { Apply(Translation(offset), mode); }
+void Matrix::Translate(const Vec3& offset, Combine mode) {
+    Apply(Translation(offset), mode);
+}
 
-void Matrix::Rotate(const Vec3& axis, float degrees, Combine mode) { Apply(Rotation(axis, degrees), mode); }
+void Matrix::Rotate(const Vec3& axis, float degrees, Combine mode) {
+    Apply(Rotation(axis, degrees), mode);
+}
 
-void Matrix::Scale(const Vec3& factors, Combine mode) { Apply(Scaling(factors), mode); }
+void Matrix::Scale(const Vec3& factors, Combine mode) {
+    Apply(Scaling(factors), mode);
+}
 
 void Matrix::Apply(const Matrix& other, Combine mode) {
     switch (mode) {
@@ -99,7 +105,9 @@ Vec3 Matrix::TransformVector(const Vec3& v) const {
             v.x * m[0][2] + v.y * m[1][2] + v.z * m[2][2]};
 }
 
-Vec3 Matrix::TransformPoint(const Vec3& p) const { return TransformVector(p) + Translation(); }
+Vec3 Matrix::TransformPoint(const Vec3& p) const {
+    return TransformVector(p) + Translation();
+}
 
 void Matrix::ToAxisAngle(Vec3& axis, float& degrees) const {
     Vec3 x = Normalize(Row(0)), y = Normalize(Row(1)), z = Normalize(Row(2));

@@ -10,7 +10,7 @@ enum class Combine { Replace = 1, Before = 2, After = 3 };
 
 // An affine 4 x 4 transform; a new matrix is the identity.
 class Matrix {
-public:
+  public:
     Matrix();
 
     static Matrix Translation(const Vec3& offset);

@@ -8,7 +8,7 @@ namespace r3d {
 // A plain RGB picture: rows from top to bottom, three bytes per pixel (red, green, blue), no padding.
 // Rendered pictures, backdrops, texture images and masks are all rasters.
 class Raster {
-public:
+  public:
     struct Rgb {
         std::uint8_t r = 0, g = 0, b = 0;
         bool operator==(const Rgb&) const = default;
@@ -28,7 +28,7 @@ public:
     void SetPixel(int x, int y, Rgb colour);
     void Fill(Rgb colour);
 
-private:
+  private:
     int m_width = 0;
     int m_height = 0;
     std::vector<std::uint8_t> m_bytes;

@@ -65,7 +65,9 @@ void Upload(const Texture& texture, bool repeat) {
     }
 }
 
-GLint At(unsigned program, const char* name) { return glGetUniformLocation(program, name); }
+GLint At(unsigned program, const char* name) {
+    return glGetUniformLocation(program, name);
+}
 
 void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera) {
     glUniformMatrix4fv(At(program, "uViewProjection"), 1, GL_FALSE, ViewProjection(camera).Data());
@@ -77,8 +79,8 @@ void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera
     for (int i = 0; i < count; ++i) {
         const Light& light = *scene.Lights()[i];
         std::string index = "[" + std::to_string(i) + "]";
-        glUniform3f(At(program, ("uLightDirection" + index).c_str()), light.Direction().x, light.Direction().y,
-                    light.Direction().z);
+        glUniform3f(At(program, ("uLightDirection" + index).c_str()), light.Direction().x,
+                    light.Direction().y, light.Direction().z);
         glUniform1f(At(program, ("uLightBrightness" + index).c_str()), light.Brightness());
     }
     glUniform1i(At(program, "uTexture"), 0);
@@ -207,7 +209,8 @@ void RenderTarget::DrawBackdrop(const Camera& camera) {
     float v1 = static_cast<float>(r.height - camera.BackdropOffsetY()) / h;
     float left = ndcX(static_cast<float>(r.x)), right = ndcX(static_cast<float>(r.x + r.width));
     float top = ndcY(static_cast<float>(r.y)), bottom = ndcY(static_cast<float>(r.y + r.height));
-    const float quad[16] = {left, top, u0, v0, right, top, u1, v0, left, bottom, u0, v1, right, bottom, u1, v1};
+    const float quad[16] = {left, top,    u0, v0, right, top,    u1, v0,
+                            left, bottom, u0, v1, right, bottom, u1, v1};
     glUseProgram(shaders.backdrop);
     glActiveTexture(GL_TEXTURE0);
     Upload(*m_backdrop, false);

@@ -13,7 +13,7 @@ class Texture;
 // A camera's offscreen framebuffer (colour and depth, the size of the camera's raster) and the
 // drawing into it.
 class RenderTarget {
-public:
+  public:
     // nullptr when no rendering context can be had or the size is empty.
     static std::unique_ptr<RenderTarget> Create(int width, int height);
     RenderTarget(const RenderTarget&) = delete;
@@ -25,7 +25,7 @@ public:
     void DrawScene(const Scene& scene, const Camera& camera);
     Raster ReadPicture(const Camera& camera);
 
-private:
+  private:
     RenderTarget(int width, int height);
     void SetViewport(const Camera& camera);
     void DrawBackdrop(const Camera& camera);

@@ -15,10 +15,10 @@ namespace {
 // The text script format: one statement per line, keyword first, '#' starts a comment.
 // Vertex numbers count from 1 within each clump block; nested blocks are merged into one clump.
 class RwxReader {
-public:
+  public:
     std::unique_ptr<Clump> Read(std::istream& in);
 
-private:
+  private:
     struct Block {
         Matrix transform;
         Material surface;
@@ -147,12 +147,13 @@ bool RwxReader::Statement(const std::string& keyword, const std::vector<std::str
         surface.ambient = f[0];
         surface.diffuse = f[1];
         surface.specular = f[2];
-    } else if (keyword == "ambient" || keyword == "diffuse" || keyword == "specular" || keyword == "opacity") {
+    } else if (keyword == "ambient" || keyword == "diffuse" || keyword == "specular" ||
+               keyword == "opacity") {
         if (!Floats(args, 0, 1, f)) {
             return false;
         }
-        float& target = keyword == "ambient"   ? surface.ambient
-                        : keyword == "diffuse" ? surface.diffuse
+        float& target = keyword == "ambient"    ? surface.ambient
+                        : keyword == "diffuse"  ? surface.diffuse
                         : keyword == "specular" ? surface.specular
                                                 : surface.opacity;
         target = keyword == "opacity" ? std::clamp(f[0], 0.0f, 1.0f) : f[0];
@@ -173,7 +174,8 @@ bool RwxReader::Statement(const std::string& keyword, const std::vector<std::str
         if (!Floats(args, 0, 3, f)) {
             return false;
         }
-        Matrix step = keyword == "translate" ? Matrix::Translation({f[0], f[1], f[2]}) : Matrix::Scaling({f[0], f[1], f[2]});
+        Matrix step = keyword == "translate" ? Matrix::Translation({f[0], f[1], f[2]})
+                                             : Matrix::Scaling({f[0], f[1], f[2]});
         block.transform.Apply(step, Combine::Before);
     } else if (keyword == "rotate") {
         if (!Floats(args, 0, 4, f)) {

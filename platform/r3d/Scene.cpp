@@ -12,7 +12,8 @@ namespace r3d {
 namespace {
 
 // Moller-Trumbore; returns the distance along the ray or a negative number for a miss.
-float IntersectTriangle(const Vec3& origin, const Vec3& direction, const Vec3& a, const Vec3& b, const Vec3& c) {
+float IntersectTriangle(const Vec3& origin, const Vec3& direction, const Vec3& a, const Vec3& b,
+                        const Vec3& c) {
     Vec3 edge1 = b - a, edge2 = c - a;
     Vec3 p = Cross(direction, edge2);
     float det = Dot(edge1, p);
@@ -54,9 +55,9 @@ void PickClump(Clump& clump, const Camera& camera, const Vec3& origin, const Vec
                 continue;
             }
             Vec3 hit = origin + direction * t;
-            auto nearest = std::min_element(polygon.vertices.begin(), polygon.vertices.end(), [&](int a, int b) {
-                return Length(points[a - 1] - hit) < Length(points[b - 1] - hit);
-            });
+            auto nearest = std::min_element(
+                polygon.vertices.begin(), polygon.vertices.end(),
+                [&](int a, int b) { return Length(points[a - 1] - hit) < Length(points[b - 1] - hit); });
             best.distance = t;
             best.result = {&clump, *nearest, hit};
         }

@@ -23,7 +23,7 @@ struct PickResult {
 // The clumps to draw and the lights to draw them with. The scene owns its lights; it does not own
 // its clumps: a clump leaves the scene when it is destroyed, and a scene that goes first lets go of them.
 class Scene {
-public:
+  public:
     Scene() = default;
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -48,7 +48,7 @@ public:
     // Draws every clump into the camera's current update (after Camera::BeginUpdate).
     void Render(Camera& camera) const;
 
-private:
+  private:
     std::vector<Clump*> m_clumps;
     std::vector<std::unique_ptr<Light>> m_lights;
     float m_ambient = 1.0f;

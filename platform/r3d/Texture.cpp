@@ -16,7 +16,9 @@ Texture::Texture(Raster image) : m_image(std::move(image)) {
     }
 }
 
-Texture::~Texture() { GlContext::ReleaseTexture(m_deviceHandle); }
+Texture::~Texture() {
+    GlContext::ReleaseTexture(m_deviceHandle);
+}
 
 void Texture::SetMask(const Raster& mask) {
     if (mask.Empty() || m_image.Empty()) {
@@ -24,7 +26,8 @@ void Texture::SetMask(const Raster& mask) {
     }
     for (int y = 0; y < m_image.Height(); ++y) {
         for (int x = 0; x < m_image.Width(); ++x) {
-            Raster::Rgb c = mask.Pixel(x * mask.Width() / m_image.Width(), y * mask.Height() / m_image.Height());
+            Raster::Rgb c =
+                mask.Pixel(x * mask.Width() / m_image.Width(), y * mask.Height() / m_image.Height());
             bool transparent = c.r == 0 && c.g == 0 && c.b == 0;
             m_rgba[(static_cast<std::size_t>(y) * m_image.Width() + x) * 4 + 3] = transparent ? 0 : 255;
         }

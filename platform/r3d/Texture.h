@@ -10,7 +10,7 @@ namespace r3d {
 // A texture image with an optional mask. Where the mask is black the texture is transparent;
 // any other mask colour keeps the texel.
 class Texture {
-public:
+  public:
     explicit Texture(Raster image);
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
@@ -30,7 +30,7 @@ public:
     unsigned& DeviceHandle() const { return m_deviceHandle; }
     unsigned& DeviceVersion() const { return m_deviceVersion; }
 
-private:
+  private:
     Raster m_image;
     std::vector<std::uint8_t> m_rgba;
     bool m_hasMask = false;

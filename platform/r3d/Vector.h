@@ -18,13 +18,17 @@ struct Vec3 {
     bool operator==(const Vec3&) const = default;
 };
 
-inline float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline float Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 inline Vec3 Cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-inline float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
+inline float Length(const Vec3& v) {
+    return std::sqrt(Dot(v, v));
+}
 
 // A zero vector stays zero rather than becoming NaN.
 inline Vec3 Normalize(const Vec3& v) {

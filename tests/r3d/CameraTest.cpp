@@ -102,7 +102,8 @@ TEST(Camera, MatrixAndViewWindowAtDistanceOne) {
     ExpectNear(m.TransformPoint({0, 0, 0}), camera.Position());
     ExpectNear(m.TransformVector({0, 0, 1}), camera.Forward());
     // The view window spans the whole viewport at distance 1 from the eye.
-    auto corner = camera.Project(camera.Position() + camera.Forward() + camera.Right() * 0.4f + camera.Up() * 0.2f);
+    auto corner =
+        camera.Project(camera.Position() + camera.Forward() + camera.Right() * 0.4f + camera.Up() * 0.2f);
     ASSERT_TRUE(corner);
     EXPECT_NEAR(corner->x, 400, 1e-3f);
     EXPECT_NEAR(corner->y, 0, 1e-3f);

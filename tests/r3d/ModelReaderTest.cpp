@@ -17,11 +17,13 @@ using namespace r3d;
 
 namespace {
 
-void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path) << text;
+}
 
 // The asset library is shared by the whole program; each test starts it afresh.
 class Assets : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Restart(); }
     void TearDown() override { Restart(); }
 
@@ -43,7 +45,7 @@ protected:
 
 // A .3ds chunk: id, length including the 6-byte header, content.
 class Chunk {
-public:
+  public:
     explicit Chunk(std::uint16_t id) : m_id(id) {}
     Chunk& U8(std::uint8_t v) { return Bytes(&v, 1); }
     Chunk& U16(std::uint16_t v) { return Bytes(&v, 2); }
@@ -62,7 +64,7 @@ public:
         return out;
     }
 
-private:
+  private:
     Chunk& Bytes(const void* data, std::size_t size) {
         auto p = static_cast<const std::uint8_t*>(data);
         m_content.insert(m_content.end(), p, p + size);
@@ -99,8 +101,8 @@ void WriteSmall3ds(const std::filesystem::path& path) {
     Chunk main(0x4D4D);
     main.Add(Chunk(0x0002).U16(3)).Add(editor);
     std::vector<std::uint8_t> bytes = main.Serialise();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Two 3DFACE entities: a red quad (colour 1) and a blue triangle (colour 5, fourth corner repeated).
@@ -286,7 +288,8 @@ TEST_F(Assets, MalformedOrMissingModelsGiveNothing) {
     EXPECT_FALSE(ReadDxfModel("nowhere.dxf"));
     const char* broken[] = {
         "ModelBegin\nClumpBegin\nVertex 0 0\nClumpEnd\nModelEnd\n",
-        "ModelBegin\nClumpBegin\nVertex 0 0 0\nVertex 1 0 0\nVertex 0 1 0\nTriangle 1 2 4\nClumpEnd\nModelEnd\n",
+        "ModelBegin\nClumpBegin\nVertex 0 0 0\nVertex 1 0 0\nVertex 0 1 0\nTriangle 1 2 "
+        "4\nClumpEnd\nModelEnd\n",
         "ModelBegin\nClumpBegin\nVertex 0 0 0\nTriangle 1 1 x\nClumpEnd\nModelEnd\n",
         "ModelBegin\nClumpBegin\nVertex 0 0 0\nPolygon 99999999 1 1 1\nClumpEnd\nModelEnd\n",
         "ModelBegin\nClumpEnd\nModelEnd\n",

@@ -20,6 +20,7 @@ std::optional<r3d::Raster> ReadPpm(const std::filesystem::path& path) {
     }
     in.get();
     r3d::Raster raster(width, height);
-    in.read(reinterpret_cast<char*>(raster.Bytes()), static_cast<std::streamsize>(raster.RowBytes()) * height);
+    in.read(reinterpret_cast<char*>(raster.Bytes()),
+            static_cast<std::streamsize>(raster.RowBytes()) * height);
     return in ? std::optional<r3d::Raster>(std::move(raster)) : std::nullopt;
 }

@@ -38,7 +38,7 @@ Material Flat(float r, float g, float b) {
 
 // Looking from (0, 0, 5) at the origin with a 1 x 1 view window: at z = 0 the picture spans 5 x 5 units.
 class RenderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(GlContext::Get(), nullptr) << "no OpenGL context: " << GlContext::FailureReason();
         camera.Reset();
@@ -71,9 +71,9 @@ bool Near(Rgb actual, Rgb expected, int tolerance = 3) {
     if (Near(actual, expected)) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << int(actual.r) << ","
-                                         << int(actual.g) << "," << int(actual.b) << " not " << int(expected.r)
-                                         << "," << int(expected.g) << "," << int(expected.b);
+    return ::testing::AssertionFailure()
+           << "pixel (" << x << ", " << y << ") is " << int(actual.r) << "," << int(actual.g) << ","
+           << int(actual.b) << " not " << int(expected.r) << "," << int(expected.g) << "," << int(expected.b);
 }
 
 }  // namespace
@@ -209,7 +209,8 @@ TEST_F(RenderTest, SceneWithEveryFeature) {
     auto backdrop = std::make_shared<Raster>(64, 30);
     for (int y = 0; y < 30; ++y) {
         for (int x = 0; x < 64; ++x) {
-            backdrop->SetPixel(x, y, {static_cast<std::uint8_t>(120 + x * 2), 160, static_cast<std::uint8_t>(200 - y)});
+            backdrop->SetPixel(
+                x, y, {static_cast<std::uint8_t>(120 + x * 2), 160, static_cast<std::uint8_t>(200 - y)});
         }
     }
     camera.SetBackgroundColor(0.1f, 0.1f, 0.3f);
