@@ -9,8 +9,10 @@ namespace r3d {
 
 namespace {
 
+// The context lives as long as the program: tearing EGL down at exit would unload the driver
+// under objects that other statics may still release.
 struct State {
-    std::unique_ptr<GlContext> context;
+    GlContext* context = nullptr;
     std::string failure;
     bool tried = false;
 };
@@ -39,10 +41,10 @@ GlContext* GlContext::Get() {
         state.tried = true;
         std::unique_ptr<GlContext> context(new GlContext());
         if (context->Open(state.failure)) {
-            state.context = std::move(context);
+            state.context = context.release();
         }
     }
-    return state.context.get();
+    return state.context;
 }
 
 const std::string& GlContext::FailureReason() {
