@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "platform/base/CString.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/PixelSurface.h"
+
+// The shape of a device-independent bitmap, checked: sizes, row stride, colour table.
+struct DibDescription {
+    int width = 0;
+    int height = 0;  // always positive; topDown tells the row order
+    bool topDown = false;
+    int bitCount = 0;
+    DWORD compression = BI_RGB;
+    int stride = 0;
+    int colorEntries = 0;  // RGBQUADs (or the three masks of BI_BITFIELDS) after the header
+    std::size_t ImageSize() const { return static_cast<std::size_t>(stride) * height; }
+};
+
+// Bytes of one row at a bit depth, padded to a multiple of 4.
+int DibStride(int width, int bitCount);
+// Checks the header of an uncompressed DIB and describes it; false for anything we cannot read.
+bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& description);
+// The colour table a bitmap of this depth gets when the program asks for one.
+std::vector<RGBQUAD> DefaultColorTable(int bitCount);
+
+// Pixels of a DIB into a surface of the DIB's size, and back. colors holds colorEntries entries.
+void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits, PixelSurface& surface);
+void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors, BYTE* bits);
+
+// The bits of a DIB section, in its own format.
+class DibSectionBits {
+public:
+    DibSectionBits(const DibDescription& dib, std::vector<RGBQUAD> colors);
+    BYTE* Bits() { return m_bits.data(); }
+    const DibDescription& Description() const { return m_dib; }
+    const std::vector<RGBQUAD>& Colors() const { return m_colors; }
+    void CopyToSurface(PixelSurface& surface) const;
+    void CopyFromSurface(const PixelSurface& surface);
+
+private:
+    DibDescription m_dib;
+    std::vector<RGBQUAD> m_colors;
+    std::vector<BYTE> m_bits;
+};
+
+// A .bmp file read into a surface; null when the file is missing or not a bitmap we read.
+struct BmpImage {
+    std::shared_ptr<PixelSurface> surface;
+    int bitCount = 0;
+};
+BmpImage ReadBmpFile(const CString& path);
+BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes);
+// The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
+std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);
