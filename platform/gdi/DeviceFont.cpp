@@ -9,6 +9,8 @@
 #include <strings.h>
 #include <tuple>
 
+#include "platform/base/Windows1252.h"
+
 struct DeviceFont::Face {
     cairo_font_face_t* face = nullptr;
     cairo_scaled_font_t* scaled = nullptr;
@@ -27,11 +29,6 @@ struct DeviceFont::Face {
 };
 
 namespace {
-
-const char* const kWindows1252High[32] = {
-    "\u20AC", "\u0081", "\u201A", "\u0192", "\u201E", "\u2026", "\u2020", "\u2021", "\u02C6", "\u2030", "\u0160",
-    "\u2039", "\u0152", "\u008D", "\u017D", "\u008F", "\u0090", "\u2018", "\u2019", "\u201C", "\u201D", "\u2022",
-    "\u2013", "\u2014", "\u02DC", "\u2122", "\u0161", "\u203A", "\u0153", "\u009D", "\u017E", "\u0178"};
 
 constexpr double kDefaultCellHeight = 16.0;
 
@@ -78,7 +75,7 @@ std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHei
     const int descent = static_cast<int>(std::ceil(e.descent));
     int widest = 0;
     for (int c = 32; c < 256; ++c) {
-        const std::string utf8 = Utf8FromWindows1252(reinterpret_cast<const char*>(&c), 1);
+        const std::string utf8 = AnsiToUtf8(std::string(1, static_cast<char>(c)));
         cairo_text_extents_t t;
         cairo_scaled_font_text_extents(face->scaled, utf8.c_str(), &t);
         face->advances[c] = static_cast<int>(std::lround(t.x_advance));
@@ -91,22 +88,6 @@ std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHei
 }
 
 }  // namespace
-
-std::string Utf8FromWindows1252(const char* text, int length) {
-    std::string out;
-    for (int i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0xA0) {
-            out += kWindows1252High[c - 0x80];
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string DeviceFont::ResolveFamily(const char* faceName, BYTE pitchAndFamily) {
     static const std::pair<const char*, const char*> kStandIns[] = {
@@ -186,7 +167,7 @@ void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double
     // Glyphs one by one at whole-pixel advances, so that measured and drawn widths agree.
     double pen = 0;
     for (int i = 0; i < length; ++i) {
-        const std::string utf8 = Utf8FromWindows1252(text + i, 1);
+        const std::string utf8 = AnsiToUtf8(std::string_view(text + i, 1));
         cairo_move_to(cr, pen, 0);
         cairo_show_text(cr, utf8.c_str());
         pen += m_face->advances[static_cast<unsigned char>(text[i])];

@@ -40,6 +40,3 @@ public:
 private:
     std::shared_ptr<const Face> m_face;
 };
-
-// Windows-1252 text as UTF-8, for the libraries underneath.
-std::string Utf8FromWindows1252(const char* text, int length);
