@@ -21,18 +21,25 @@ bool IsInfoHeader(const void* dibHeader) {
 
 WORD ColorsForBits(int bits) {
     switch (bits) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
     }
 }
 
 int PackedBitCount(const BITMAP& bitmap) {
     const int bits = bitmap.bmPlanes * bitmap.bmBitsPixel;
-    if (bits <= 1) return 1;
-    if (bits <= 4) return 4;
-    if (bits <= 8) return 8;
+    if (bits <= 1)
+        return 1;
+    if (bits <= 4)
+        return 4;
+    if (bits <= 8)
+        return 8;
     return 24;
 }
 
@@ -45,7 +52,8 @@ DWORD ImageSize(int bitCount, LONG width, LONG height) {
 struct BlockGuard {
     HGLOBAL block;
     ~BlockGuard() {
-        if (block) GlobalFree(block);
+        if (block)
+            GlobalFree(block);
     }
     HGLOBAL Release() { return std::exchange(block, nullptr); }
 };
@@ -53,11 +61,13 @@ struct BlockGuard {
 }  // namespace
 
 WORD DibColorCount(const void* dibHeader) {
-    if (!dibHeader) return 0;
+    if (!dibHeader)
+        return 0;
     if (IsInfoHeader(dibHeader)) {
         BITMAPINFOHEADER header;
         std::memcpy(&header, dibHeader, sizeof header);
-        if (header.biClrUsed != 0) return static_cast<WORD>(header.biClrUsed);
+        if (header.biClrUsed != 0)
+            return static_cast<WORD>(header.biClrUsed);
         return ColorsForBits(header.biBitCount);
     }
     BITMAPCOREHEADER core;
@@ -66,14 +76,16 @@ WORD DibColorCount(const void* dibHeader) {
 }
 
 WORD DibPaletteSize(const void* dibHeader) {
-    if (!dibHeader) return 0;
+    if (!dibHeader)
+        return 0;
     const int entrySize = IsInfoHeader(dibHeader) ? sizeof(RGBQUAD) : sizeof(RGBTRIPLE);
     return static_cast<WORD>(DibColorCount(dibHeader) * entrySize);
 }
 
 HDIB MakePackedDib(CBitmap* bitmap, CPalette* palette) {
     BITMAP description;
-    if (!bitmap || !bitmap->GetBitmap(&description)) return nullptr;
+    if (!bitmap || !bitmap->GetBitmap(&description))
+        return nullptr;
     CDC screen;
     screen.CreateCompatibleDC(nullptr);
     CPalette stock;
@@ -85,8 +97,17 @@ HDIB MakePackedDib(CBitmap* bitmap, CPalette* palette) {
         screen.RealizePalette();
     };
 
-    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), description.bmWidth, description.bmHeight, 1,
-                            static_cast<WORD>(PackedBitCount(description)), BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
+                            description.bmWidth,
+                            description.bmHeight,
+                            1,
+                            static_cast<WORD>(PackedBitCount(description)),
+                            BI_RGB,
+                            0,
+                            0,
+                            0,
+                            0,
+                            0};
     const std::size_t tableSize = DibPaletteSize(&header);
     BlockGuard block{GlobalAlloc(GHND, sizeof header + tableSize)};
     if (!block.block) {
@@ -98,7 +119,8 @@ HDIB MakePackedDib(CBitmap* bitmap, CPalette* palette) {
     CDC::GetDIBits(bitmap, 0, description.bmHeight, nullptr, info, DIB_RGB_COLORS);
     header = info->bmiHeader;
     GlobalUnlock(block.block);
-    if (header.biSizeImage == 0) header.biSizeImage = ImageSize(header.biBitCount, header.biWidth, header.biHeight);
+    if (header.biSizeImage == 0)
+        header.biSizeImage = ImageSize(header.biBitCount, header.biWidth, header.biHeight);
 
     if (!GlobalReAlloc(block.block, sizeof header + tableSize + header.biSizeImage, GHND)) {
         restore();
@@ -114,7 +136,8 @@ HDIB MakePackedDib(CBitmap* bitmap, CPalette* palette) {
 }
 
 ULONGLONG DeviceColorCount(CDC* dc) {
-    if (!dc) return 0;
+    if (!dc)
+        return 0;
     const int bits = dc->GetDeviceCaps(BITSPIXEL) * dc->GetDeviceCaps(PLANES);
     return 1ULL << std::clamp(bits, 0, 63);
 }
@@ -122,7 +145,8 @@ ULONGLONG DeviceColorCount(CDC* dc) {
 CPalette* CopySystemPalette() {
     static std::unique_ptr<CPalette> systemPalette;
     CDC screen;
-    if (!screen.CreateCompatibleDC(nullptr)) return nullptr;
+    if (!screen.CreateCompatibleDC(nullptr))
+        return nullptr;
     const int count = static_cast<int>(std::min<ULONGLONG>(DeviceColorCount(&screen), 256));
     const std::vector<RGBQUAD> colors = DefaultColorTable(8);
     std::vector<BYTE> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
@@ -132,15 +156,18 @@ CPalette* CopySystemPalette() {
     for (int i = 0; i < count; ++i)
         logPalette->palPalEntry[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
     auto palette = std::make_unique<CPalette>();
-    if (!palette->CreatePalette(logPalette)) return nullptr;
+    if (!palette->CreatePalette(logPalette))
+        return nullptr;
     systemPalette = std::move(palette);
     return systemPalette.get();
 }
 
 WORD SaveDIB(HDIB dib, const char* fileName) {
-    if (!dib) return kDibMissing;
+    if (!dib)
+        return kDibMissing;
     CFile file;
-    if (!fileName || !file.Open(fileName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive)) return kDibNotWritten;
+    if (!fileName || !file.Open(fileName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
+        return kDibNotWritten;
     auto* bytes = static_cast<BYTE*>(GlobalLock(dib));
     const std::size_t blockSize = GlobalSize(dib);
     if (!bytes || blockSize < sizeof(BITMAPCOREHEADER)) {
@@ -166,9 +193,9 @@ WORD SaveDIB(HDIB dib, const char* fileName) {
         file.Abort();
         return kDibNotLocked;
     }
-    const BITMAPFILEHEADER fileHeader{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + dataSize), 0, 0,
-                                      static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + headerSize +
-                                                         DibPaletteSize(bytes))};
+    const BITMAPFILEHEADER fileHeader{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + dataSize), 0, 0,
+        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + headerSize + DibPaletteSize(bytes))};
     WORD result = kDibSaved;
     try {
         // Every write is checked in full (CFile throws on a short one), and the file replaces any

@@ -19,7 +19,8 @@ HGLOBAL GlobalAlloc(UINT, std::size_t bytes) {
 }
 
 HGLOBAL GlobalReAlloc(HGLOBAL block, std::size_t bytes, UINT) {
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     try {
         block->bytes.resize(bytes, 0);
         return block;
@@ -29,17 +30,21 @@ HGLOBAL GlobalReAlloc(HGLOBAL block, std::size_t bytes, UINT) {
 }
 
 void* GlobalLock(HGLOBAL block) {
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     ++block->locks;
     return block->bytes.data();
 }
 
 BOOL GlobalUnlock(HGLOBAL block) {
-    if (!block || block->locks == 0) return FALSE;
+    if (!block || block->locks == 0)
+        return FALSE;
     return --block->locks > 0;
 }
 
-std::size_t GlobalSize(HGLOBAL block) { return block ? block->bytes.size() : 0; }
+std::size_t GlobalSize(HGLOBAL block) {
+    return block ? block->bytes.size() : 0;
+}
 
 HGLOBAL GlobalFree(HGLOBAL block) {
     delete block;

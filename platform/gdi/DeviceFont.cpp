@@ -1,12 +1,13 @@
 #include "platform/gdi/DeviceFont.h"
 
-#include <algorithm>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
+#include <strings.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <strings.h>
 #include <tuple>
 
 #include "platform/base/Windows1252.h"
@@ -50,10 +51,9 @@ cairo_scaled_font_t* ScaledFont(cairo_font_face_t* face, double size, const cair
 std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHeight) {
     auto face = std::make_shared<DeviceFont::Face>();
     const std::string family = DeviceFont::ResolveFamily(font.lfFaceName, font.lfPitchAndFamily);
-    face->face = cairo_toy_font_face_create(family.c_str(),
-                                            font.lfItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                                            font.lfWeight >= FW_SEMIBOLD ? CAIRO_FONT_WEIGHT_BOLD
-                                                                         : CAIRO_FONT_WEIGHT_NORMAL);
+    face->face = cairo_toy_font_face_create(
+        family.c_str(), font.lfItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+        font.lfWeight >= FW_SEMIBOLD ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     face->options = CrispOptions();
     // Cell height = ascent + descent; find the em size that gives it.
     double size = std::abs(deviceHeight);
@@ -82,50 +82,87 @@ std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHei
         widest = std::max(widest, face->advances[c]);
     }
     const int average = static_cast<int>(std::lround(face->advances['x']));
-    face->metrics = {ascent, descent, std::max(0, ascent + descent - static_cast<int>(std::lround(face->size))),
-                     average, widest};
+    face->metrics = {ascent, descent,
+                     std::max(0, ascent + descent - static_cast<int>(std::lround(face->size))), average,
+                     widest};
     return face;
+}
+
+// Fonts are made again and again by drawing code; the ones seen are kept for the program's life,
+// and the font libraries' own caches are emptied with them at the end.
+struct FontCache {
+    using Key = std::tuple<std::string, double, LONG, BYTE, BYTE, BYTE, BYTE>;
+    std::map<Key, std::shared_ptr<const DeviceFont::Face>> faces;
+    std::mutex guard;
+
+    ~FontCache() {
+        faces.clear();
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+
+FontCache& Cache() {
+    static FontCache cache;
+    return cache;
 }
 
 }  // namespace
 
 std::string DeviceFont::ResolveFamily(const char* faceName, BYTE pitchAndFamily) {
     static const std::pair<const char*, const char*> kStandIns[] = {
-        {"Arial", "Liberation Sans"},          {"MS Sans Serif", "Liberation Sans"},
-        {"Microsoft Sans Serif", "Liberation Sans"}, {"MS Shell Dlg", "Liberation Sans"},
-        {"Helv", "Liberation Sans"},           {"System", "Liberation Sans"},
-        {"Tahoma", "Liberation Sans"},         {"Verdana", "DejaVu Sans"},
-        {"Times New Roman", "Liberation Serif"}, {"Times", "Liberation Serif"},
-        {"MS Serif", "Liberation Serif"},      {"Courier New", "Liberation Mono"},
-        {"Courier", "Liberation Mono"},        {"Fixedsys", "Liberation Mono"},
+        {"Arial", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"MS Shell Dlg", "Liberation Sans"},
+        {"Helv", "Liberation Sans"},
+        {"System", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Verdana", "DejaVu Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Times", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+        {"Fixedsys", "Liberation Mono"},
         {"Terminal", "Liberation Mono"},
     };
     for (const auto& [windows, installed] : kStandIns)
-        if (faceName && strcasecmp(faceName, windows) == 0) return installed;
-    if (faceName && *faceName) return faceName;
-    if ((pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN) return "Liberation Mono";
-    if ((pitchAndFamily & 0xF0) == FF_ROMAN) return "Liberation Serif";
+        if (faceName && strcasecmp(faceName, windows) == 0)
+            return installed;
+    if (faceName && *faceName)
+        return faceName;
+    if ((pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN)
+        return "Liberation Mono";
+    if ((pitchAndFamily & 0xF0) == FF_ROMAN)
+        return "Liberation Serif";
     return "Liberation Sans";
 }
 
 DeviceFont::DeviceFont(const LOGFONT& font, double deviceHeight) {
-    // Fonts are made again and again by drawing code; keep the ones seen.
-    using Key = std::tuple<std::string, double, LONG, BYTE, BYTE, BYTE, BYTE>;
-    static std::map<Key, std::shared_ptr<const Face>> cache;
-    static std::mutex guard;
-    const Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)), deviceHeight,
-                  font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut, font.lfPitchAndFamily};
-    std::lock_guard lock(guard);
-    auto found = cache.find(key);
-    if (found == cache.end()) found = cache.emplace(key, MakeFace(font, deviceHeight)).first;
+    FontCache& cache = Cache();
+    const FontCache::Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)),
+                             deviceHeight,
+                             font.lfWeight,
+                             font.lfItalic,
+                             font.lfUnderline,
+                             font.lfStrikeOut,
+                             font.lfPitchAndFamily};
+    std::lock_guard lock(cache.guard);
+    auto found = cache.faces.find(key);
+    if (found == cache.faces.end())
+        found = cache.faces.emplace(key, MakeFace(font, deviceHeight)).first;
     m_face = found->second;
 }
 
-const DeviceFont::Metrics& DeviceFont::GetMetrics() const { return m_face->metrics; }
+const DeviceFont::Metrics& DeviceFont::GetMetrics() const {
+    return m_face->metrics;
+}
 
 std::vector<int> DeviceFont::Advances(const char* text, int length) const {
     std::vector<int> advances;
-    for (int i = 0; i < length; ++i) advances.push_back(m_face->advances[static_cast<unsigned char>(text[i])]);
+    for (int i = 0; i < length; ++i)
+        advances.push_back(m_face->advances[static_cast<unsigned char>(text[i])]);
     return advances;
 }
 
@@ -152,11 +189,13 @@ CRect DeviceFont::RenderBounds(const char* text, int length, double x, double y,
                  toInt(std::ceil(*maxY)) + 1);
 }
 
-void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double x, double y, double angle) const {
-    if (mask.IsEmpty() || length <= 0) return;
+void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double x, double y,
+                        double angle) const {
+    if (mask.IsEmpty() || length <= 0)
+        return;
     const CRect& b = mask.Bounds();
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(mask.Data(), CAIRO_FORMAT_A8, b.Width(), b.Height(), mask.Stride());
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(mask.Data(), CAIRO_FORMAT_A8, b.Width(),
+                                                                   b.Height(), mask.Stride());
     cairo_t* cr = cairo_create(surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_translate(cr, x - b.left, y - b.top);
@@ -173,8 +212,10 @@ void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double
         pen += m_face->advances[static_cast<unsigned char>(text[i])];
     }
     const double thickness = std::max(1.0, std::round(m_face->size / 14));
-    if (m_face->underline) cairo_rectangle(cr, 0, std::max(1.0, std::round(m_face->metrics.descent / 2.0)), pen, thickness);
-    if (m_face->strikeOut) cairo_rectangle(cr, 0, -std::round(m_face->metrics.ascent / 3.0), pen, thickness);
+    if (m_face->underline)
+        cairo_rectangle(cr, 0, std::max(1.0, std::round(m_face->metrics.descent / 2.0)), pen, thickness);
+    if (m_face->strikeOut)
+        cairo_rectangle(cr, 0, -std::round(m_face->metrics.ascent / 3.0), pen, thickness);
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);

@@ -13,8 +13,12 @@ std::vector<unsigned char> ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-unsigned U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-unsigned U32(const std::vector<unsigned char>& b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+unsigned U16(const std::vector<unsigned char>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
+unsigned U32(const std::vector<unsigned char>& b, std::size_t at) {
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
 
 // Reads pixel (x, y) of a bottom-up .bmp from its bytes: the colour table entry or the BGR triple.
 COLORREF PixelOfFile(const std::vector<unsigned char>& b, int x, int y) {
@@ -24,10 +28,17 @@ COLORREF PixelOfFile(const std::vector<unsigned char>& b, int x, int y) {
     const std::size_t row = U32(b, 10) + (height - 1 - y) * stride;
     int index = 0;
     switch (bits) {
-    case 1: index = (b[row + x / 8] >> (7 - x % 8)) & 1; break;
-    case 4: index = (b[row + x / 2] >> (x % 2 ? 0 : 4)) & 15; break;
-    case 8: index = b[row + x]; break;
-    default: return RGB(b[row + x * 3 + 2], b[row + x * 3 + 1], b[row + x * 3]);
+        case 1:
+            index = (b[row + x / 8] >> (7 - x % 8)) & 1;
+            break;
+        case 4:
+            index = (b[row + x / 2] >> (x % 2 ? 0 : 4)) & 15;
+            break;
+        case 8:
+            index = b[row + x];
+            break;
+        default:
+            return RGB(b[row + x * 3 + 2], b[row + x * 3 + 1], b[row + x * 3]);
     }
     const std::size_t entry = 14 + 40 + index * 4;
     return RGB(b[entry + 2], b[entry + 1], b[entry]);
@@ -66,7 +77,9 @@ TEST(BitmapFiles, WrittenFilesReadBackByTheirBytes) {
             EXPECT_EQ(PixelOfFile(b, 7, 2), RGB(0, 0, 128)) << bits;
         }
         // Row padding is zero.
-        if (bits == 24) EXPECT_EQ(b[U32(b, 10) + 39], 0);
+        if (bits == 24) {
+            EXPECT_EQ(b[U32(b, 10) + 39], 0);
+        }
 
         CBitmap loaded;
         ASSERT_TRUE(loaded.LoadBitmapFile(path.string().c_str()));

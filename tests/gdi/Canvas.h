@@ -4,7 +4,7 @@
 
 // A white memory DC of the given size, for drawing tests.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255)) {
         dc.CreateCompatibleDC(nullptr);
         bitmap.CreateBitmap(width, height, 1, 32, nullptr);

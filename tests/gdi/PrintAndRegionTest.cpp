@@ -23,7 +23,8 @@ int CountPageObjects(const std::filesystem::path& pdf) {
     std::ifstream in(pdf, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int pages = 0;
-    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1))
         pages += bytes.compare(at, 12, "/Type /Pages") != 0;
     return pages;
 }
@@ -95,7 +96,9 @@ TEST(Regions, PointsRectanglesAndPolygons) {
     CRgn flat;
     flat.CreatePolygonRgn(line, 3, ALTERNATE);
     EXPECT_EQ(flat.GetRgnBox(&box), NULLREGION);
-    const POINT huge[] = {{-2000000000, -2000000000}, {2000000000, -2000000000}, {2000000000, 2000000000},
+    const POINT huge[] = {{-2000000000, -2000000000},
+                          {2000000000, -2000000000},
+                          {2000000000, 2000000000},
                           {-2000000000, 2000000000}};
     CRgn large;
     large.CreatePolygonRgn(huge, 4, WINDING);

@@ -6,7 +6,9 @@ namespace {
 constexpr COLORREF kPen = RGB(0xC0, 0x35, 0x0F);
 constexpr COLORREF kDest = RGB(0x5A, 0xF0, 0x33);
 
-COLORREF Invert(COLORREF c) { return ~c & 0xFFFFFF; }
+COLORREF Invert(COLORREF c) {
+    return ~c & 0xFFFFFF;
+}
 
 // Draws a pen line over the destination colour with one binary raster operation.
 COLORREF DrawWithRop2(int rop2) {
@@ -23,22 +25,22 @@ COLORREF DrawWithRop2(int rop2) {
 TEST(Raster, EveryBinaryOperation) {
     const COLORREF p = kPen, d = kDest;
     const COLORREF expected[17] = {0,
-                                   0,                    // R2_BLACK
-                                   Invert(p | d),        // R2_NOTMERGEPEN
-                                   Invert(p) & d,        // R2_MASKNOTPEN
-                                   Invert(p),            // R2_NOTCOPYPEN
-                                   p & Invert(d),        // R2_MASKPENNOT
-                                   Invert(d),            // R2_NOT
-                                   p ^ d,                // R2_XORPEN
-                                   Invert(p & d),        // R2_NOTMASKPEN
-                                   p & d,                // R2_MASKPEN
-                                   Invert(p ^ d),        // R2_NOTXORPEN
-                                   d,                    // R2_NOP
-                                   Invert(p) | d,        // R2_MERGENOTPEN
-                                   p,                    // R2_COPYPEN
-                                   p | Invert(d),        // R2_MERGEPENNOT
-                                   p | d,                // R2_MERGEPEN
-                                   0xFFFFFF};            // R2_WHITE
+                                   0,              // R2_BLACK
+                                   Invert(p | d),  // R2_NOTMERGEPEN
+                                   Invert(p) & d,  // R2_MASKNOTPEN
+                                   Invert(p),      // R2_NOTCOPYPEN
+                                   p & Invert(d),  // R2_MASKPENNOT
+                                   Invert(d),      // R2_NOT
+                                   p ^ d,          // R2_XORPEN
+                                   Invert(p & d),  // R2_NOTMASKPEN
+                                   p & d,          // R2_MASKPEN
+                                   Invert(p ^ d),  // R2_NOTXORPEN
+                                   d,              // R2_NOP
+                                   Invert(p) | d,  // R2_MERGENOTPEN
+                                   p,              // R2_COPYPEN
+                                   p | Invert(d),  // R2_MERGEPENNOT
+                                   p | d,          // R2_MERGEPEN
+                                   0xFFFFFF};      // R2_WHITE
     for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) EXPECT_EQ(DrawWithRop2(rop), expected[rop]) << rop;
 }
 

@@ -9,7 +9,8 @@ CRect InkBounds(Canvas& canvas, const CRect& area, COLORREF ink) {
     CRect bounds;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (canvas.At(x, y) == ink) bounds |= CRect(x, y, x + 1, y + 1);
+            if (canvas.At(x, y) == ink)
+                bounds |= CRect(x, y, x + 1, y + 1);
     return bounds;
 }
 
@@ -44,7 +45,7 @@ TEST(Text, PositionAlignmentAndExtent) {
     EXPECT_GE(ink.left, 10);
     EXPECT_LE(ink.left, 13);
     EXPECT_LE(ink.right, 10 + extent.cx);
-    EXPECT_GT(ink.top, 10);                     // the cell's top is above the capitals
+    EXPECT_GT(ink.top, 10);                   // the cell's top is above the capitals
     EXPECT_EQ(ink.bottom, 10 + tm.tmAscent);  // the capitals stand on the baseline
 
     // Right aligned on the baseline: the ink ends at x and sits on y.
@@ -99,7 +100,8 @@ TEST(Text, GlyphsStayUprightUnderYUpMapping) {
         const CRect ink = InkBounds(canvas, CRect(0, 0, 100, 100), kBlack);
         ASSERT_FALSE(ink.IsRectEmpty());
         const int topRow = canvas.CountColor(kBlack, CRect(ink.left, ink.top, ink.right, ink.top + 1));
-        const int bottomRow = canvas.CountColor(kBlack, CRect(ink.left, ink.bottom - 1, ink.right, ink.bottom));
+        const int bottomRow =
+            canvas.CountColor(kBlack, CRect(ink.left, ink.bottom - 1, ink.right, ink.bottom));
         EXPECT_GT(bottomRow, topRow * 3) << mode;
         EXPECT_GE(ink.top, 10) << mode;
     }

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "platform/gdi/CDC.h"
 #include "tests/support/TestFolder.h"
@@ -24,9 +24,15 @@ std::vector<unsigned char> ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-unsigned U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-unsigned U32(const std::vector<unsigned char>& b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+unsigned U16(const std::vector<unsigned char>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
+unsigned U32(const std::vector<unsigned char>& b, std::size_t at) {
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
 
 // A bitmap of the given depth: white, a red pixel at (0, 0), a black one at (width - 1, height - 1).
 void MakePicture(CBitmap& bitmap, int bits, int width, int height) {
@@ -41,7 +47,7 @@ void MakePicture(CBitmap& bitmap, int bits, int width, int height) {
 
 // Files of this process cannot grow beyond the limit while it lasts.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_saved);
@@ -51,13 +57,13 @@ public:
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
 
-private:
+  private:
     rlimit m_saved{};
 };
 
 // While it lasts, this process is held to file permissions even when it runs as root.
 class WithoutPermissionOverride {
-public:
+  public:
     WithoutPermissionOverride() {
         m_header.version = _LINUX_CAPABILITY_VERSION_3;
         m_saved = syscall(SYS_capget, &m_header, m_data) == 0;
@@ -68,10 +74,11 @@ public:
         }
     }
     ~WithoutPermissionOverride() {
-        if (m_saved) syscall(SYS_capset, &m_header, m_data);
+        if (m_saved)
+            syscall(SYS_capset, &m_header, m_data);
     }
 
-private:
+  private:
     __user_cap_header_struct m_header{};
     __user_cap_data_struct m_data[2]{};
     bool m_saved = false;
@@ -139,26 +146,26 @@ TEST(BitmapRoutines, SavedFilesReadBackByTheirBytes) {
             return RGB(b[entry + 2], b[entry + 1], b[entry]);
         };
         switch (bits) {
-        case 1:
-            EXPECT_EQ(b[pixels], 0xC0);  // white, white, black
-            EXPECT_EQ(colorAt(0), RGB(0, 0, 0));
-            EXPECT_EQ(b[pixels + 4] & 0x80, 0);  // red is nearer black
-            break;
-        case 4:
-            EXPECT_EQ(colorAt(b[pixels + 1] & 0x0F), RGB(0, 0, 0));
-            EXPECT_EQ(colorAt(b[pixels + 4] >> 4), RGB(255, 0, 0));
-            break;
-        case 8:
-            EXPECT_EQ(colorAt(b[pixels + 2]), RGB(0, 0, 0));
-            EXPECT_EQ(colorAt(b[pixels + 4]), RGB(255, 0, 0));
-            EXPECT_EQ(colorAt(b[pixels + 5]), RGB(255, 255, 255));
-            break;
-        default:
-            EXPECT_EQ(b[pixels + 6], 0);
-            EXPECT_EQ(b[pixels + 12 + 2], 255);  // red, stored blue-green-red
-            EXPECT_EQ(b[pixels + 12], 0);
-            for (int pad = 9; pad < 12; ++pad) EXPECT_EQ(b[pixels + pad], 0);
-            break;
+            case 1:
+                EXPECT_EQ(b[pixels], 0xC0);  // white, white, black
+                EXPECT_EQ(colorAt(0), RGB(0, 0, 0));
+                EXPECT_EQ(b[pixels + 4] & 0x80, 0);  // red is nearer black
+                break;
+            case 4:
+                EXPECT_EQ(colorAt(b[pixels + 1] & 0x0F), RGB(0, 0, 0));
+                EXPECT_EQ(colorAt(b[pixels + 4] >> 4), RGB(255, 0, 0));
+                break;
+            case 8:
+                EXPECT_EQ(colorAt(b[pixels + 2]), RGB(0, 0, 0));
+                EXPECT_EQ(colorAt(b[pixels + 4]), RGB(255, 0, 0));
+                EXPECT_EQ(colorAt(b[pixels + 5]), RGB(255, 255, 255));
+                break;
+            default:
+                EXPECT_EQ(b[pixels + 6], 0);
+                EXPECT_EQ(b[pixels + 12 + 2], 255);  // red, stored blue-green-red
+                EXPECT_EQ(b[pixels + 12], 0);
+                for (int pad = 9; pad < 12; ++pad) EXPECT_EQ(b[pixels + pad], 0);
+                break;
         }
         if (bits <= 4) {
             for (unsigned pad = bits == 1 ? 1 : 2; pad < 4; ++pad) EXPECT_EQ(b[pixels + pad], 0) << bits;
