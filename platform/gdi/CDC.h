@@ -1,12 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDCTrace.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/CPen.h"
@@ -59,6 +61,10 @@ class CDC : public CObject {
     CPoint SurfaceOrigin() const { return m_origin; }
     // The DC's pixels (its device rectangle) as a PNG file.
     BOOL WritePng(const CString& path) const;
+    // For tests: while on, every primitive drawn is also recorded (the drawing itself is unchanged).
+    void EnableTrace(bool on) { m_tracing = on; }
+    const std::vector<CDCTraceEntry>& GetTrace() const { return m_trace; }
+    void ClearTrace() { m_trace.clear(); }
 
     // --- Printing -------------------------------------------------------------------------
     int StartDoc(const DOCINFO* docInfo);
@@ -263,9 +269,11 @@ class CDC : public CObject {
                   bool sourceMono, COLORREF sourceBk, DWORD rop);
     DeviceFont SelectedDeviceFont() const;
     double FontAngle() const;
+    std::string WithEllipsis(std::string text, int width) const;
     void DrawTextLine(const char* text, int length, int x, int y, UINT format, int underlineAt);
     void RecordPath(const DevicePath& figure);
     void WriteBack();
+    void Trace(const char* primitive, std::vector<POINT> points, const char* text = nullptr, int length = 0);
 
     std::shared_ptr<PixelSurface> m_surface;
     CPoint m_origin;
@@ -277,4 +285,6 @@ class CDC : public CObject {
     bool m_memoryDC = false;
     int m_dpi = 96;
     CSize m_paper;  // tenths of a millimetre, printers only
+    bool m_tracing = false;
+    std::vector<CDCTraceEntry> m_trace;
 };

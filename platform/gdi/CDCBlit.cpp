@@ -111,6 +111,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
+    Trace("BitBlt", {{x, y}, {x + width, y + height}});
     if (!m_surface)
         return FALSE;
     if (!Rop3UsesSource(rop))
@@ -130,6 +131,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, int srcWidth,
                      int srcHeight, DWORD rop) {
+    Trace("StretchBlt", {{x, y}, {x + width, y + height}});
     if (!m_surface)
         return FALSE;
     if (!Rop3UsesSource(rop))

@@ -292,6 +292,12 @@ void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fil
     StrokeFigure(path, closed);
 }
 
+void CDC::Trace(const char* primitive, std::vector<POINT> points, const char* text, int length) {
+    if (!m_tracing) return;
+    m_trace.push_back({primitive, std::move(points), text ? CString(text, length) : CString(), m_state->pen,
+                       m_state->brush});
+}
+
 void CDC::RecordPath(const DevicePath& figure) {
     m_state->path.Append(figure);
 }
@@ -321,6 +327,7 @@ CPoint CDC::MoveTo(int x, int y) {
 }
 
 BOOL CDC::LineTo(int x, int y) {
+    Trace("LineTo", {m_state->position, {x, y}});
     if (!m_surface)
         return FALSE;
     const CPoint from = ToDevice(m_state->position.x, m_state->position.y), to = ToDevice(x, y);
@@ -343,6 +350,7 @@ CPoint CDC::GetCurrentPosition() const {
 }
 
 BOOL CDC::Polyline(const POINT* points, int count) {
+    if (points && count > 0) Trace("Polyline", {points, points + count});
     if (!m_surface || !points || count < 2)
         return FALSE;
     DevicePath path;
@@ -352,6 +360,7 @@ BOOL CDC::Polyline(const POINT* points, int count) {
 }
 
 BOOL CDC::PolyBezier(const POINT* points, int count) {
+    if (points && count > 0) Trace("PolyBezier", {points, points + count});
     if (!m_surface || !points || count < 4 || (count - 1) % 3 != 0)
         return FALSE;
     DevicePath path;
@@ -367,6 +376,7 @@ BOOL CDC::PolyBezier(const POINT* points, int count) {
 }
 
 BOOL CDC::Polygon(const POINT* points, int count) {
+    if (points && count > 0) Trace("Polygon", {points, points + count});
     if (!m_surface || !points || count < 2)
         return FALSE;
     DevicePath path;
@@ -409,6 +419,7 @@ CRect InsideFrame(CRect box, const LOGPEN& pen, int deviceWidth) {
 }  // namespace
 
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
+    Trace("Rectangle", {{x1, y1}, {x2, y2}});
     if (!m_surface)
         return FALSE;
     const int penWidth = std::abs(static_cast<int>(DeviceX(m_state->pen.lopnWidth.x) - DeviceX(0)));
@@ -438,6 +449,7 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
+    Trace("Ellipse", {{x1, y1}, {x2, y2}});
     if (!m_surface)
         return FALSE;
     const int penWidth = std::abs(static_cast<int>(DeviceX(m_state->pen.lopnWidth.x) - DeviceX(0)));
@@ -453,6 +465,7 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height) {
+    Trace("RoundRect", {{x1, y1}, {x2, y2}, {width, height}});
     if (!m_surface)
         return FALSE;
     const CRect box = DeviceRect(x1, y1, x2, y2);
@@ -492,6 +505,7 @@ void CDC::AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y
 }
 
 BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Trace("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
     if (!m_surface)
         return FALSE;
     DevicePath path;
@@ -505,6 +519,7 @@ BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {
 }
 
 BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Trace("Pie", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
     if (!m_surface)
         return FALSE;
     DevicePath path;
@@ -518,6 +533,7 @@ BOOL CDC::Pie(const RECT* rect, POINT start, POINT end) {
 }
 
 BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Trace("Chord", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
     if (!m_surface)
         return FALSE;
     DevicePath path;
@@ -529,6 +545,7 @@ BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) 
 // --- Rectangles --------------------------------------------------------------------------------
 
 void CDC::FillRect(const RECT* rect, CBrush* brush) {
+    if (rect) Trace("FillRect", {{rect->left, rect->top}, {rect->right, rect->bottom}});
     if (!rect || !m_surface)
         return;
     FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), BrushOf(brush), R2_COPYPEN);
@@ -540,6 +557,7 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF color) {
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
+    Trace("FillSolidRect", {{x, y}, {x + cx, y + cy}});
     SetBkColor(color);
     if (!m_surface)
         return;
@@ -722,6 +740,7 @@ BOOL CDC::InvertRgn(CRgn* region) {
 // --- Pixels ----------------------------------------------------------------------------------
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
+    Trace("SetPixel", {{x, y}});
     if (!m_surface)
         return CLR_INVALID;
     const CPoint d = ToDevice(x, y);

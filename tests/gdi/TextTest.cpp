@@ -147,3 +147,26 @@ TEST(Text, FacesResolveToInstalledFonts) {
     ASSERT_TRUE(canvas.dc.GetCharWidth('i', 'm', iw));
     EXPECT_LT(iw[0], iw[4]);  // i narrower than m
 }
+
+TEST(Text, EllipsisAndTrace) {
+    Canvas canvas(200, 30);
+    CDC& dc = canvas.dc;
+    dc.EnableTrace(true);
+    CRect narrow(0, 0, 60, 30);
+    dc.DrawText("A rather long caption", &narrow, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    CPen pen(PS_DOT, 1, kRed);
+    dc.SelectObject(&pen);
+    dc.MoveTo(1, 2);
+    dc.LineTo(30, 2);
+    const auto& trace = dc.GetTrace();
+    ASSERT_EQ(trace.size(), 2u);
+    EXPECT_EQ(trace[0].primitive, "TextOut");
+    EXPECT_EQ(trace[0].text.Right(3), "...");
+    EXPECT_LE(dc.GetTextExtent(trace[0].text).cx, 60);
+    EXPECT_EQ(trace[1].primitive, "LineTo");
+    EXPECT_EQ(trace[1].points[0].x, 1);
+    EXPECT_EQ(trace[1].points[1].x, 30);
+    EXPECT_EQ(trace[1].pen.lopnStyle, PS_DOT);
+    EXPECT_EQ(trace[1].pen.lopnColor, kRed);
+    EXPECT_EQ(canvas.At(2, 2), kRed);  // the trace observes; the drawing still happens
+}
