@@ -257,7 +257,10 @@ class CDC : public CObject {
     Brush BrushOf(const CBrush* brush) const;
     Brush CurrentBrush() const;
     Brush SolidBrush(COLORREF color) const;
+    template <typename Covered>
+    void Paint(const CRect& bounds, Covered&& covered, const Brush& brush, int rop2);
     void FillMask(const CoverageMask& mask, const Brush& brush, int rop2);
+    void PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2);
     void FillFigure(const DevicePath& path, bool winding, const Brush& brush);
     void StrokeFigure(const DevicePath& thinPath, bool closed);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);

@@ -116,16 +116,6 @@ class ThinLines {
     std::vector<POINT> m_off;
 };
 
-CoverageMask MaskOfPixels(const std::vector<POINT>& pixels) {
-    if (pixels.empty())
-        return CoverageMask();
-    CRect bounds(pixels[0].x, pixels[0].y, pixels[0].x + 1, pixels[0].y + 1);
-    for (const POINT& p : pixels) bounds |= CRect(p.x, p.y, p.x + 1, p.y + 1);
-    CoverageMask mask(bounds);
-    for (const POINT& p : pixels) mask.Mark(p.x, p.y);
-    return mask;
-}
-
 POINT RoundPoint(PointD p) {
     const auto toInt = [](double v) { return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -1e9, 1e9)); };
     return {toInt(p.x), toInt(p.y)};
@@ -211,19 +201,29 @@ CDC::Brush CDC::CurrentBrush() const {
     return brush;
 }
 
-void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
-    if (!m_surface || mask.IsEmpty() || brush.kind == Brush::None)
+// Applies the brush through the raster operation to every visible pixel that covered() accepts.
+template <typename Covered>
+void CDC::Paint(const CRect& bounds, Covered&& covered, const Brush& brush, int rop2) {
+    if (!m_surface || bounds.IsRectEmpty() || brush.kind == Brush::None)
         return;
     m_surface->PullFromDibSection();
     const bool monochrome = IsMonochrome();
+    const bool plainCopy = brush.kind == Brush::Solid && rop2 == R2_COPYPEN;
+    const std::uint32_t solid = monochrome ? MonochromePixel(brush.color) : brush.color;
     const RectRegion visible = VisibleRegion();
     for (const CRect& area : visible.Rects()) {
-        const CRect part = area & mask.Bounds();
+        const CRect part = area & bounds;
         for (int y = part.top; y < part.bottom; ++y) {
             std::uint32_t* row = m_surface->Row(y + m_origin.y) + m_origin.x;
             for (int x = part.left; x < part.right; ++x) {
+                if (!covered(x, y))
+                    continue;
+                if (plainCopy) {
+                    row[x] = solid;
+                    continue;
+                }
                 std::uint32_t color;
-                if (!mask.Covers(x, y) || !brush.At(x - m_state->brushOrg.x, y - m_state->brushOrg.y, color))
+                if (!brush.At(x - m_state->brushOrg.x, y - m_state->brushOrg.y, color))
                     continue;
                 if (monochrome)
                     color = MonochromePixel(color);
@@ -234,17 +234,40 @@ void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
     WriteBack();
 }
 
+void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
+    Paint(
+        mask.Bounds(), [&mask](int x, int y) { return mask.Covers(x, y); }, brush, rop2);
+}
+
+void CDC::PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2) {
+    if (!m_surface || pixels.empty() || brush.kind == Brush::None)
+        return;
+    m_surface->PullFromDibSection();
+    const bool monochrome = IsMonochrome();
+    const RectRegion visible = VisibleRegion();
+    const bool simple = visible.Rects().size() == 1;
+    const CRect only = simple ? visible.Rects()[0] : CRect();
+    for (const POINT& p : pixels) {
+        if (simple ? !only.PtInRect(p) : !visible.Contains(p.x, p.y))
+            continue;
+        std::uint32_t color;
+        if (!brush.At(p.x - m_state->brushOrg.x, p.y - m_state->brushOrg.y, color))
+            continue;
+        if (monochrome)
+            color = MonochromePixel(color);
+        std::uint32_t& target = m_surface->Row(p.y + m_origin.y)[p.x + m_origin.x];
+        target = ApplyRop2(rop2, color, target);
+    }
+    WriteBack();
+}
+
 void CDC::WriteBack() {
     m_surface->PushToDibSection();
 }
 
 void CDC::FillDeviceRect(const CRect& rect, const Brush& brush, int rop2) {
-    CoverageMask mask(rect & DrawingLimit());
-    if (mask.IsEmpty())
-        return;
-    std::fill(mask.Data(), mask.Data() + static_cast<std::size_t>(mask.Stride()) * mask.Bounds().Height(),
-              255);
-    FillMask(mask, brush, rop2);
+    Paint(
+        rect, [](int, int) { return true; }, brush, rop2);
 }
 
 void CDC::FillFigure(const DevicePath& path, bool winding, const Brush& brush) {
@@ -277,9 +300,9 @@ void CDC::StrokeFigure(const DevicePath& path, bool) {
         for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
             lines.Segment(RoundPoint(polyline[i]), RoundPoint(polyline[i + 1]));
     }
-    FillMask(MaskOfPixels(lines.On()), ink, m_state->rop2);
+    PaintPixels(lines.On(), ink, m_state->rop2);
     if (styled && m_state->bkMode == OPAQUE)
-        FillMask(MaskOfPixels(lines.Off()), SolidBrush(m_state->bkColor), m_state->rop2);
+        PaintPixels(lines.Off(), SolidBrush(m_state->bkColor), m_state->rop2);
 }
 
 void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill) {
@@ -293,7 +316,8 @@ void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fil
 }
 
 void CDC::Trace(const char* primitive, std::vector<POINT> points, const char* text, int length) {
-    if (!m_tracing) return;
+    if (!m_tracing)
+        return;
     m_trace.push_back({primitive, std::move(points), text ? CString(text, length) : CString(), m_state->pen,
                        m_state->brush});
 }
@@ -350,7 +374,8 @@ CPoint CDC::GetCurrentPosition() const {
 }
 
 BOOL CDC::Polyline(const POINT* points, int count) {
-    if (points && count > 0) Trace("Polyline", {points, points + count});
+    if (points && count > 0)
+        Trace("Polyline", {points, points + count});
     if (!m_surface || !points || count < 2)
         return FALSE;
     DevicePath path;
@@ -360,7 +385,8 @@ BOOL CDC::Polyline(const POINT* points, int count) {
 }
 
 BOOL CDC::PolyBezier(const POINT* points, int count) {
-    if (points && count > 0) Trace("PolyBezier", {points, points + count});
+    if (points && count > 0)
+        Trace("PolyBezier", {points, points + count});
     if (!m_surface || !points || count < 4 || (count - 1) % 3 != 0)
         return FALSE;
     DevicePath path;
@@ -376,7 +402,8 @@ BOOL CDC::PolyBezier(const POINT* points, int count) {
 }
 
 BOOL CDC::Polygon(const POINT* points, int count) {
-    if (points && count > 0) Trace("Polygon", {points, points + count});
+    if (points && count > 0)
+        Trace("Polygon", {points, points + count});
     if (!m_surface || !points || count < 2)
         return FALSE;
     DevicePath path;
@@ -545,7 +572,8 @@ BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) 
 // --- Rectangles --------------------------------------------------------------------------------
 
 void CDC::FillRect(const RECT* rect, CBrush* brush) {
-    if (rect) Trace("FillRect", {{rect->left, rect->top}, {rect->right, rect->bottom}});
+    if (rect)
+        Trace("FillRect", {{rect->left, rect->top}, {rect->right, rect->bottom}});
     if (!rect || !m_surface)
         return;
     FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), BrushOf(brush), R2_COPYPEN);
@@ -649,7 +677,7 @@ void CDC::DrawFocusRect(const RECT* rect) {
         if ((r.right - 1 + y) % 2 == 0 && r.right - 1 > r.left)
             dots.push_back({r.right - 1, y});
     }
-    FillMask(MaskOfPixels(dots), SolidBrush(RGB(255, 255, 255)), R2_XORPEN);
+    PaintPixels(dots, SolidBrush(RGB(255, 255, 255)), R2_XORPEN);
 }
 
 BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state) {

@@ -48,7 +48,8 @@ BOOL CDC::TextOut(int x, int y, const char* text, int length) {
 
 BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, int length,
                      const int* widths) {
-    if (text && length > 0) Trace("TextOut", {{x, y}}, text, length);
+    if (text && length > 0)
+        Trace("TextOut", {{x, y}}, text, length);
     if (!m_surface || (length > 0 && !text))
         return FALSE;
     const State& s = *m_state;
@@ -191,11 +192,13 @@ void CDC::DrawTextLine(const char* text, int length, int x, int y, UINT, int und
 
 // The text cut short with "..." so that it fits the width, when it does not already.
 std::string CDC::WithEllipsis(std::string text, int width) const {
-    if (GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx <= width) return text;
+    if (GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx <= width)
+        return text;
     while (!text.empty()) {
         text.pop_back();
         const std::string candidate = text + "...";
-        if (GetTextExtent(candidate.c_str(), static_cast<int>(candidate.size())).cx <= width) return candidate;
+        if (GetTextExtent(candidate.c_str(), static_cast<int>(candidate.size())).cx <= width)
+            return candidate;
     }
     return "...";
 }
@@ -266,7 +269,8 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
     for (const auto& line : lines) {
         int underline = -1;
         std::string shown = prefixes ? StripPrefixes(line, &underline) : line;
-        if (format & DT_END_ELLIPSIS) shown = WithEllipsis(shown, boxWidth);
+        if (format & DT_END_ELLIPSIS)
+            shown = WithEllipsis(shown, boxWidth);
         const int width = GetTextExtent(shown.c_str(), static_cast<int>(shown.size())).cx;
         int x = box.left;
         if (format & DT_CENTER)

@@ -30,7 +30,7 @@ constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 // Images of one size, each with an optional mask, drawn plain, transparent or blended with the
 // selection colour. Strips added are cut into cells of the list's width.
 class CImageList {
-public:
+  public:
     CImageList();
     ~CImageList();
     CImageList(const CImageList&) = delete;
@@ -54,13 +54,14 @@ public:
 
     BOOL Draw(CDC* dc, int index, POINT at, UINT style);
 
-private:
+  private:
     struct Image {
         std::shared_ptr<PixelSurface> pixels;
         std::vector<bool> transparent;  // row by row
     };
     int AddCells(const PixelSurface& pixels, const PixelSurface* mask, const COLORREF* maskColor);
-    Image Cell(const PixelSurface& pixels, const PixelSurface* mask, const COLORREF* maskColor, int left) const;
+    Image Cell(const PixelSurface& pixels, const PixelSurface* mask, const COLORREF* maskColor,
+               int left) const;
 
     bool m_created = false;
     bool m_masked = false;

@@ -149,7 +149,42 @@ CoverageMask StrokeMask(const DevicePath& path, double width, unsigned endCap, u
     });
 }
 
+namespace {
+
+// Straight figures need no flattening: their polylines are the steps themselves.
+std::vector<std::vector<PointD>> StraightPolylines(const DevicePath& path) {
+    std::vector<std::vector<PointD>> lines;
+    for (const auto& step : path.Steps()) {
+        switch (step.kind) {
+            case DevicePath::Step::Move:
+                lines.push_back({{step.v[0], step.v[1]}});
+                break;
+            case DevicePath::Step::Line:
+                if (lines.empty())
+                    lines.emplace_back();
+                lines.back().push_back({step.v[0], step.v[1]});
+                break;
+            default:
+                if (!lines.empty() && !lines.back().empty()) {
+                    const PointD first = lines.back().front();
+                    lines.back().push_back(first);
+                    lines.push_back({first});
+                }
+                break;
+        }
+    }
+    std::erase_if(lines, [](const auto& line) { return line.size() < 2; });
+    return lines;
+}
+
+}  // namespace
+
 std::vector<std::vector<PointD>> FlattenPath(const DevicePath& path) {
+    const bool straight = std::none_of(path.Steps().begin(), path.Steps().end(), [](const auto& step) {
+        return step.kind == DevicePath::Step::Curve || step.kind == DevicePath::Step::EllipseArc;
+    });
+    if (straight)
+        return StraightPolylines(path);
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
     cairo_t* cr = cairo_create(probe);
     cairo_set_tolerance(cr, 0.1);
