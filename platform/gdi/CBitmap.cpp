@@ -1,8 +1,10 @@
 #include "platform/gdi/CBitmap.h"
 
 #include <cstring>
-#include <fstream>
+#include <new>
 
+#include "platform/base/CFile.h"
+#include "platform/base/CFileException.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
@@ -147,9 +149,18 @@ BOOL CBitmap::SaveBmpFile(const CString& path, int bitCount) const {
     const std::vector<BYTE> bytes = EncodeBmpFile(*m_surface, bitCount);
     if (bytes.empty())
         return FALSE;
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return out.good() ? TRUE : FALSE;
+    // Written to a temporary neighbour that replaces the old file only when all of it is on disk.
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite))
+        return FALSE;
+    try {
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Close();
+    } catch (const CFileException&) {
+        file.Abort();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CBitmap::WritePng(const CString& path) const {

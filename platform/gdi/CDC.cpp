@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/base/Windows1252.h"
 #include "platform/gdi/CDCState.h"
 #include "platform/gdi/RasterOps.h"
 
@@ -178,6 +179,9 @@ int CDC::StartDoc(const DOCINFO* docInfo) {
         m_printJob->pdf = nullptr;
         return kSpError;
     }
+    if (docInfo && docInfo->lpszDocName)
+        cairo_pdf_surface_set_metadata(m_printJob->pdf, CAIRO_PDF_METADATA_TITLE,
+                                       AnsiToUtf8(docInfo->lpszDocName).c_str());
     return kJobId;
 }
 

@@ -92,6 +92,21 @@ TEST(BitmapFiles, WrittenFilesReadBackByTheirBytes) {
     }
 }
 
+TEST(BitmapFiles, AFailedSaveKeepsTheOldFile) {
+    TestFolder folder;
+    const auto path = folder / "picture.bmp";
+    std::ofstream(path) << "old";
+    Canvas canvas(4, 4);
+    EXPECT_FALSE(canvas.bitmap.SaveBmpFile(path.string().c_str(), 7));  // no such depth
+    EXPECT_FALSE(canvas.bitmap.SaveBmpFile((folder / "none" / "x.bmp").string().c_str(), 24));
+    EXPECT_EQ(ReadAll(path).size(), 3u);
+    EXPECT_TRUE(canvas.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    EXPECT_EQ(ReadAll(path).size(), 14u + 40u + 4u * 12u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST(BitmapFiles, DamagedFilesAreRefused) {
     Canvas canvas(4, 4);
     const std::vector<BYTE> good = EncodeBmpFile(*canvas.bitmap.Surface(), 8);

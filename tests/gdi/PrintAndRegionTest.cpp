@@ -56,6 +56,7 @@ TEST(Printing, TwoPagesMakeATwoPagePdf) {
     if (!details.empty()) {
         EXPECT_NE(details.find("Pages:           2"), std::string::npos) << details;
         EXPECT_NE(details.find("595.276 x 841.89"), std::string::npos) << details;  // A4 in points
+        EXPECT_NE(details.find("Title:           Layout"), std::string::npos) << details;
     }
 }
 
