@@ -1,0 +1,7 @@
+#include "model/CatalogueDefaults.h"
+
+CString DefaultCategory() { return "Miscellaneous"; }
+
+CString DefaultManufacturer() { return "User"; }
+
+CString DefaultType() { return "Other"; }
