@@ -66,3 +66,155 @@ TEST(CPaint, EngineMadeObjectCopiesTheEngineDrawingDefaults) {
     EXPECT_EQ(made.m_pTool, &tool);
     EXPECT_EQ(made.m_fQuantity, 1.0);
 }
+
+TEST(CPaint, EverySlotGivesItsRootAnswer) {
+    CTool tool;
+    CTestHost host(tool);
+    CPlainObject plain(0, &tool, 0.0, 0.0);
+    CPaint* p = &plain;
+    CEditStep step(kStepRescale, p, 0);
+    double a = 1.5, b = 2.5, c = 3.5, d = 4.5;
+    int found = 7;
+
+    struct IntSlot {
+        const char* name;
+        int answer;
+        int expected;
+    };
+    const IntSlot intSlots[] = {
+        {"ApplyShapeStep", p->ApplyShapeStep(&step), 0},
+        {"HitTestEnd", p->HitTestEnd(nullptr, 1.0, 2.0, 0), -1},
+        {"IsSelected", p->IsSelected(), 0},
+        {"MatchProbe", p->MatchProbe(nullptr, 0), 0},
+        {"FindConnection", p->FindConnection(nullptr), 0},
+        {"ReleaseEndAt", p->ReleaseEndAt(1.0, 2.0, 0), 0},
+        {"MatchEndAt", p->MatchEndAt(nullptr, 1.0, 2.0, 0.0, 0.0, found), 0},
+        {"JoinEndAt", p->JoinEndAt(nullptr, 1.0, 2.0, 0.0, 1, 0.0), 0},
+        {"SnapEndAt", p->SnapEndAt(nullptr, 1.0, 2.0, a, found, 0), 0},
+        {"TestConnection", p->TestConnection(nullptr, nullptr, 0), 0},
+        {"ChangeEndElevation", p->ChangeEndElevation(0, 1.0, 0, 0), 0},
+        {"ApplyElevationStep", p->ApplyElevationStep(&step), 0},
+        {"DissolveInto", p->DissolveInto(nullptr), 0},
+        {"HitTestEndMarker", p->HitTestEndMarker(nullptr), 0},
+        {"HitTestHandle", p->HitTestHandle(nullptr, 0.0, 0.0), -1},
+        {"Rescale", p->Rescale(&step), 0},
+        {"Edit3DProperties", p->Edit3DProperties(0), 0},
+        {"Update3D", p->Update3D(nullptr), 0},
+        {"Remove3D", p->Remove3D(), 0},
+        {"IsInvalid", p->IsInvalid(0), 0},
+        {"ApplyHeightStep", p->ApplyHeightStep(&step), 0},
+        {"SetHeight of a plain object", p->SetHeight(0, 5.0, 0, 1, 1), 0},
+        {"ApplyEditStep of an unknown kind", [&] {
+             CEditStep unknown(kStepCutTrack, p, 0);
+             return p->ApplyEditStep(&unknown);
+         }(),
+         0},
+        {"GetEditState", p->GetEditState(), -1},
+        {"ProbeConnection", p->ProbeConnection(nullptr, 0), 0},
+    };
+    for (const IntSlot& slot : intSlots) EXPECT_EQ(slot.answer, slot.expected) << slot.name;
+
+    EXPECT_EQ(p->Find3DMember(), nullptr);
+    EXPECT_EQ(p->Build3D(nullptr), nullptr);
+    EXPECT_EQ(tool.GetUndoCount(), 0);  // SetHeight of a 2D object builds no step
+
+    p->GetSnapPoint(a, b, nullptr, 1.0, 1.0);
+    EXPECT_EQ(a, 99999.0);
+    EXPECT_EQ(b, 99999.0);
+    a = b = 0.0;
+    p->NearestEndPoint(a, b, nullptr);
+    EXPECT_EQ(a, 99999.0);
+    EXPECT_EQ(b, 99999.0);
+    a = 1.5, b = 2.5;
+    p->GetBounds(nullptr, a, b, c, d);
+    p->GetFrameBounds(nullptr, a, b, c, d);
+    EXPECT_EQ(a, 1.5);
+    EXPECT_EQ(b, 2.5);
+    EXPECT_EQ(c, 3.5);
+    EXPECT_EQ(d, 4.5);
+
+    plain.m_strNote = "a\r\nb";
+    EXPECT_EQ(p->GetNoteText(), "a  b");
+    plain.m_fPrice = 12.5;
+    EXPECT_EQ(p->GetReportPrice(511), 0.0);
+    plain.m_bShowInReport = 1;
+    EXPECT_EQ(p->GetReportPrice(511), 12.5);
+    plain.m_fQuantity = 3.0;
+    EXPECT_EQ(p->GetQuantity(), 3.0);
+    plain.m_strName = "Name";
+    EXPECT_EQ(p->GetName(), "Name");
+    EXPECT_EQ(p->GetCategory(), "Miscellaneous");
+    EXPECT_EQ(p->GetManufacturer(), "User");
+    EXPECT_EQ(p->GetType(), "Other");
+    EXPECT_EQ(p->GetPartNo(), "0");
+    p->SetScale("N");
+    EXPECT_EQ(p->GetScale(), "N");
+    EXPECT_EQ(p->GetClassName(), "CPaint");
+
+    CTool other;
+    EXPECT_EQ(p->SetTool(&other), &tool);
+    EXPECT_EQ(p->SetTool(&tool), &other);
+
+    plain.m_bChanged = 1;
+    p->SetChanged(1);
+    EXPECT_EQ(plain.m_bChanged, 1);
+    p->SetChanged(0);
+    EXPECT_EQ(plain.m_bChanged, 0);
+
+    plain.m_nDrawState = 5;
+    p->ResetDrawState();
+    EXPECT_EQ(plain.m_nDrawState, 0);
+    p->SetLayer(3);
+    EXPECT_EQ(plain.m_nLayer, 3);
+    p->SetEditState(2);
+    EXPECT_EQ(p->GetEditState(), 2);
+
+    p->UpdateSizeInfo(nullptr);
+    EXPECT_EQ(tool.m_strStatusText, "Name");
+    EXPECT_EQ(tool.m_bStatusRefresh, 1);
+
+    // Not selected, so nothing is drawn by the selected pass; nothing is drawn without an
+    // update rectangle either.
+    EXPECT_EQ(p->DrawIfSelected(nullptr), 0);
+    EXPECT_EQ(p->DrawIfUnselected(nullptr), 0);
+    EXPECT_EQ(p->Draw(nullptr), 0);
+}
+
+TEST(CPaint, SelectionWithUndoPushesTheInverseOnce) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->IsSelected(), 1);  // placing selects
+    const int before = tool.GetUndoCount();
+    shape->SelectWithUndo(1, 1);
+    EXPECT_EQ(tool.GetUndoCount(), before);  // already selected: nothing pushed
+    shape->DeselectWithUndo(1, 1);
+    EXPECT_EQ(shape->IsSelected(), 0);
+    ASSERT_EQ(tool.GetUndoCount(), before + 1);
+    EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kStepSelect);
+    tool.Undo();
+    EXPECT_EQ(shape->IsSelected(), 1);
+
+    shape->DeselectWithUndo(0, 0);
+    shape->m_nLayer = 2;
+    host.m_nLockedLayer = 2;
+    const int count = tool.GetUndoCount();
+    shape->SelectWithUndo(1, 1);
+    EXPECT_EQ(shape->IsSelected(), 0);  // a locked layer keeps it unselected
+    EXPECT_EQ(tool.GetUndoCount(), count + 1);
+}
+
+TEST(CPaint, ChangeGeometryWithRecordPushesAnUnrunStep) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    const int before = tool.GetUndoCount();
+    EXPECT_EQ(shape->ChangeGeometry(5.0, 6.0, 2, 0, 1, 1), 1);
+    ASSERT_EQ(tool.GetUndoCount(), before + 1);
+    CEditStep* step = tool.GetUndoStep(0);
+    EXPECT_EQ(step->m_nKind, kStepChangeGeometry);
+    ASSERT_NE(step->GetPayload<GeometryPayload>(), nullptr);
+    EXPECT_EQ(step->GetPayload<GeometryPayload>()->handle, 2);
+    EXPECT_EQ(step->GetPayload<GeometryPayload>()->x, 5.0);
+}
