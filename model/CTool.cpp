@@ -147,6 +147,7 @@ bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
 }
 
 void CTool::ForgetObject(CPaint* object) {
+    if (m_pHost != nullptr) m_pHost->GetSelection().remove(object);
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (size_t i = 0; i < m_undoList.size();) {
         CEditStep* step = m_undoList[i].step.get();

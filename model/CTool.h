@@ -24,7 +24,8 @@ class CToolHost;
 // Ungroup, by a group freeing its members, or by dropping the step that owned it) its
 // destructor tells the engine, which drops every step on the undo list that names it (as
 // its object or its result, or as the group a waiting object goes back into) and takes it
-// out of the steps' object lists. The document must destroy its layout before its engine. A dropped
+// out of the steps' object lists and the selection. The document must destroy its layout
+// before its engine. A dropped
 // step that started its command's undo group hands that mark to the next step of the same
 // command. So no step left on the list can reach a destroyed object, whatever is dropped
 // at the 8192 limit or discarded.

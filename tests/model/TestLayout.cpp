@@ -35,8 +35,9 @@ CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(new CTestGroup(&tool))
 }
 
 CTestHost::~CTestHost() {
-    m_selection.clear();
+    m_tool.ClearUndoList();
     delete m_pRoot;
+    m_tool.m_pHost = nullptr;
 }
 
 CPaint* CTestHost::GetOwnerGroup(CPaint* object) {
