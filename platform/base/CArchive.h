@@ -22,12 +22,14 @@ public:
     CArchive(CFile* file, UINT mode);
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
-    ~CArchive();
+    ~CArchive() = default;
 
-    BOOL IsLoading() const { return m_loading; }
-    BOOL IsStoring() const { return !m_loading; }
+    BOOL IsLoading() const { return m_loading ? TRUE : FALSE; }
+    BOOL IsStoring() const { return m_loading ? FALSE : TRUE; }
     CFile* GetFile() const { return m_file; }
+    // Pushes what was written into the file.
     void Flush();
+    // Flushes and lets go of the file; the archive cannot be used afterwards.
     void Close();
 
     CDocument* m_pDocument = nullptr;
@@ -38,6 +40,9 @@ public:
     void Read(void* buffer, UINT count);
     // Bytes left to read in the underlying file.
     ULONGLONG BytesRemaining() const;
+    // Throws CArchiveException::endOfFile unless at least `needed` bytes are left; readers
+    // call it with the least size a count of elements can take before allocating them.
+    void CheckRemaining(ULONGLONG needed) const;
 
     CArchive& operator<<(BYTE value);
     CArchive& operator<<(WORD value);
@@ -61,29 +66,53 @@ public:
     void WriteCount(DWORD count);
     DWORD ReadCount();
 
+    // Writes an object record: the class tag, then the object's fields. An object written
+    // before in this archive is written as a reference to it.
     void WriteObject(const CObject* object);
     // Reads an object record; with an expected class, an object of another kind throws
-    // CArchiveException::badClass.
+    // CArchiveException::badClass. A new object belongs to the caller; an object that fails
+    // half-way through its fields is deleted before the exception leaves.
     CObject* ReadObject(const CRuntimeClass* expected);
 
     void WriteClass(const CRuntimeClass* runtimeClass);
     // Reads a class tag; the schema in the stream must equal the class's (badSchema).
+    // Answers null for the null tag.
     const CRuntimeClass* ReadClass(const CRuntimeClass* expected = nullptr);
 
 private:
-    void CheckRemaining(ULONGLONG needed) const;
-    DWORD ReadObjectTag(bool& isClass);
+    struct Tag {
+        enum Kind { null, newClass, knownClass, knownObject } kind;
+        DWORD index;
+    };
+    // Loading: by index, the class or the object met so far.
+    struct LoadedEntry {
+        const CRuntimeClass* runtimeClass = nullptr;
+        CObject* object = nullptr;
+        bool beingRead = false;
+    };
+
+    [[noreturn]] void Fail(int cause) const;
+    void CheckDirection(bool loading) const;
+    void WriteWord(WORD value);
+    void WriteDword(DWORD value);
+    WORD ReadWord();
+    DWORD ReadDword();
+    DWORD ReadStringLength();
+
+    Tag ReadTag();
+    const CRuntimeClass* ReadNewClass();
+    const CRuntimeClass* LoadedClass(DWORD index) const;
+    CObject* LoadedObject(DWORD index) const;
+    const CRuntimeClass* ClassOfTag(const Tag& tag);
+    CObject* ReadNewObject(const CRuntimeClass* runtimeClass);
+    DWORD TakeNextIndex();
     void WriteIndexTag(DWORD index, bool isClass);
 
     CFile* m_file;
     bool m_loading;
     // Storing: classes and objects already written, with their index.
     std::map<const void*, DWORD> m_storedIndex;
-    // Loading: by index, the class (isClass) or object met so far.
-    struct LoadedEntry {
-        const CRuntimeClass* runtimeClass = nullptr;
-        CObject* object = nullptr;
-    };
+    // Index 0 is the null object.
     std::vector<LoadedEntry> m_loaded;
     DWORD m_nextIndex = 1;
 };

@@ -1,0 +1,276 @@
+#include "platform/base/CFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "platform/base/CFileException.h"
+
+namespace {
+
+bool WantsWriting(UINT openFlags) {
+    return (openFlags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
+}
+
+bool ReplacesWholeFile(UINT openFlags) {
+    return (openFlags & CFile::modeCreate) && !(openFlags & CFile::modeNoTruncate) && WantsWriting(openFlags);
+}
+
+std::filesystem::path AsPath(const CString& path) {
+    return std::filesystem::path(path.str());
+}
+
+// The file a finished save replaces: the target of a link rather than the link itself.
+std::filesystem::path FinalPath(const CString& path) {
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::canonical(AsPath(path), error);
+    return error ? AsPath(path) : resolved;
+}
+
+bool IsFolder(std::FILE* stream) {
+    struct stat status {};
+    return fstat(fileno(stream), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
+CFile::CFile(const char* fileName, UINT openFlags) {
+    CFileException error;
+    if (!Open(fileName, openFlags, &error)) {
+        throw error;
+    }
+}
+
+CFile::~CFile() {
+    Abort();
+}
+
+BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
+    Abort();
+    m_path = fileName ? fileName : "";
+    errno = 0;
+    m_stream = OpenStream(openFlags);
+    if (m_stream && IsFolder(m_stream)) {
+        ReleaseStream();
+        errno = EISDIR;
+    }
+    if (!m_stream) {
+        int failure = errno ? errno : EINVAL;
+        if (error) {
+            *error = CFileException(CFileException::ErrnoToCause(failure), failure, m_path);
+        }
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::FILE* CFile::OpenStream(UINT openFlags) {
+    if (m_path.IsEmpty()) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    if (ReplacesWholeFile(openFlags)) {
+        return OpenTemporaryNeighbour();
+    }
+    if (!WantsWriting(openFlags)) {
+        return std::fopen(m_path, "rbe");
+    }
+    std::FILE* stream = std::fopen(m_path, "r+be");
+    if (!stream && errno == ENOENT && (openFlags & modeCreate)) {
+        stream = std::fopen(m_path, "w+be");
+    }
+    return stream;
+}
+
+// Writes go to a new file beside the old one, with the old one's permissions, so that the
+// rename in Close swaps the whole file in one step.
+std::FILE* CFile::OpenTemporaryNeighbour() {
+    std::filesystem::path target = FinalPath(m_path);
+    std::string stem = target.filename().string().substr(0, 100);
+    struct stat oldStatus {};
+    bool hasOld = stat(target.c_str(), &oldStatus) == 0;
+    if (hasOld && S_ISDIR(oldStatus.st_mode)) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::string name =
+            "." + stem + "." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        std::filesystem::path temporary = target.parent_path() / name;
+        int descriptor = open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (descriptor < 0) {
+            return nullptr;
+        }
+        if (hasOld) {
+            fchmod(descriptor, oldStatus.st_mode & 07777);
+        }
+        std::FILE* stream = fdopen(descriptor, "w+b");
+        if (!stream) {
+            int failure = errno;
+            close(descriptor);
+            unlink(temporary.c_str());
+            errno = failure;
+            return nullptr;
+        }
+        m_writePath = CString(temporary.string());
+        return stream;
+    }
+    return nullptr;
+}
+
+void CFile::Close() {
+    if (!m_stream) {
+        return;
+    }
+    bool written = std::fflush(m_stream) == 0 && (m_writePath.IsEmpty() || fsync(fileno(m_stream)) == 0);
+    int failure = written ? 0 : errno;
+    if (std::fclose(m_stream) != 0 && written) {
+        written = false;
+        failure = errno;
+    }
+    m_stream = nullptr;
+    m_lastAccess = LastAccess::none;
+    if (written && !m_writePath.IsEmpty() && std::rename(m_writePath, FinalPath(m_path).c_str()) != 0) {
+        written = false;
+        failure = errno;
+    }
+    if (!written && !m_writePath.IsEmpty()) {
+        std::remove(m_writePath);
+    }
+    m_writePath.Empty();
+    if (!written) {
+        CFileException::ThrowErrno(failure, m_path);
+    }
+}
+
+void CFile::Abort() {
+    ReleaseStream();
+    if (!m_writePath.IsEmpty()) {
+        std::remove(m_writePath);
+        m_writePath.Empty();
+    }
+}
+
+void CFile::ReleaseStream() {
+    if (m_stream) {
+        std::fclose(m_stream);
+        m_stream = nullptr;
+    }
+    m_lastAccess = LastAccess::none;
+}
+
+void CFile::ThrowLastError() const {
+    int failure = errno ? errno : EIO;
+    CFileException::ThrowErrno(failure, m_path);
+}
+
+// The C library needs a flush or a seek between a write and a following read, and back.
+std::FILE* CFile::StreamForReading() {
+    if (!m_stream) {
+        throw CFileException(CFileException::invalidFile, EBADF, m_path);
+    }
+    if (m_lastAccess == LastAccess::write && std::fflush(m_stream) != 0) {
+        ThrowLastError();
+    }
+    m_lastAccess = LastAccess::read;
+    return m_stream;
+}
+
+std::FILE* CFile::StreamForWriting() {
+    if (!m_stream) {
+        throw CFileException(CFileException::invalidFile, EBADF, m_path);
+    }
+    if (m_lastAccess == LastAccess::read && fseeko(m_stream, 0, SEEK_CUR) != 0) {
+        ThrowLastError();
+    }
+    m_lastAccess = LastAccess::write;
+    return m_stream;
+}
+
+UINT CFile::Read(void* buffer, UINT count) {
+    std::FILE* stream = StreamForReading();
+    if (count == 0) {
+        return 0;
+    }
+    errno = 0;
+    size_t got = std::fread(buffer, 1, count, stream);
+    if (got < count && std::ferror(stream)) {
+        std::clearerr(stream);
+        ThrowLastError();
+    }
+    return static_cast<UINT>(got);
+}
+
+void CFile::Write(const void* buffer, UINT count) {
+    std::FILE* stream = StreamForWriting();
+    if (count == 0) {
+        return;
+    }
+    errno = 0;
+    if (std::fwrite(buffer, 1, count, stream) != count) {
+        std::clearerr(stream);
+        ThrowLastError();
+    }
+}
+
+void CFile::Flush() {
+    if (m_stream && std::fflush(m_stream) != 0) {
+        ThrowLastError();
+    }
+}
+
+ULONGLONG CFile::Seek(std::int64_t offset, UINT from) {
+    if (!m_stream) {
+        throw CFileException(CFileException::invalidFile, EBADF, m_path);
+    }
+    int whence = from == current ? SEEK_CUR : (from == end ? SEEK_END : SEEK_SET);
+    if (fseeko(m_stream, offset, whence) != 0) {
+        throw CFileException(CFileException::badSeek, errno, m_path);
+    }
+    m_lastAccess = LastAccess::none;
+    return GetPosition();
+}
+
+ULONGLONG CFile::GetPosition() const {
+    if (!m_stream) {
+        throw CFileException(CFileException::invalidFile, EBADF, m_path);
+    }
+    off_t position = ftello(m_stream);
+    if (position < 0) {
+        ThrowLastError();
+    }
+    return static_cast<ULONGLONG>(position);
+}
+
+ULONGLONG CFile::GetLength() const {
+    if (!m_stream) {
+        throw CFileException(CFileException::invalidFile, EBADF, m_path);
+    }
+    // Buffered writes count too; flushing between writes keeps the stream's rules.
+    if (m_lastAccess == LastAccess::write && std::fflush(m_stream) != 0) {
+        ThrowLastError();
+    }
+    struct stat status {};
+    if (fstat(fileno(m_stream), &status) != 0) {
+        ThrowLastError();
+    }
+    return static_cast<ULONGLONG>(status.st_size);
+}
+
+void CFile::SetLength(ULONGLONG length) {
+    std::FILE* stream = StreamForWriting();
+    if (std::fflush(stream) != 0 || ftruncate(fileno(stream), static_cast<off_t>(length)) != 0) {
+        ThrowLastError();
+    }
+}
+
+CString CFile::GetFileName() const {
+    return CString(AsPath(m_path).filename().string());
+}

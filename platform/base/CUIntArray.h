@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/base/CArray.h"
+
+// A growable array of unsigned int values.
+class CUIntArray : public CArray<UINT, UINT> {};

@@ -1,0 +1,150 @@
+#include "platform/base/CWinPath.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/base/Windows1252.h"
+
+namespace {
+
+bool IsSeparator(char ch) {
+    return ch == '\\' || ch == '/';
+}
+
+bool HasDrive(std::string_view path) {
+    return path.size() >= 2 && path[1] == ':';
+}
+
+void Assign(CString* part, std::string_view text) {
+    if (part) {
+        *part = CString(text);
+    }
+}
+
+std::vector<std::string> Components(std::string_view path) {
+    std::vector<std::string> components;
+    std::string current;
+    for (char ch : path) {
+        if (IsSeparator(ch)) {
+            if (!current.empty()) {
+                components.push_back(current);
+            }
+            current.clear();
+        } else {
+            current += ch;
+        }
+    }
+    if (!current.empty()) {
+        components.push_back(current);
+    }
+    return components;
+}
+
+// The entry of folder that stands for the stored component name, or nothing when none does.
+std::optional<std::string> FindEntry(const std::filesystem::path& folder, const std::string& name) {
+    std::string wanted = AnsiToUtf8(name);
+    std::vector<std::string> caseMatches;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::string entryName = entry.path().filename().string();
+        if (entryName == wanted) {
+            return entryName;
+        }
+        std::string entryAnsi;
+        if (Utf8ToAnsi(entryName, entryAnsi) && CompareAnsiNoCase(entryAnsi, name) == 0) {
+            caseMatches.push_back(entryName);
+        }
+    }
+    if (caseMatches.empty()) {
+        return std::nullopt;
+    }
+    return *std::min_element(caseMatches.begin(), caseMatches.end());
+}
+
+std::filesystem::path StartFolder(std::string_view path, const std::filesystem::path& base) {
+    if (HasDrive(path) || (!path.empty() && IsSeparator(path[0]))) {
+        return "/";
+    }
+    if (!base.empty()) {
+        return base;
+    }
+    std::error_code error;
+    return std::filesystem::current_path(error);
+}
+
+}  // namespace
+
+void CWinPath::Split(const char* path, CString* drive, CString* folder, CString* name, CString* extension) {
+    std::string_view rest = path ? path : "";
+    Assign(drive, HasDrive(rest) ? rest.substr(0, 2) : std::string_view());
+    if (HasDrive(rest)) {
+        rest.remove_prefix(2);
+    }
+    size_t lastSeparator = rest.find_last_of("\\/");
+    size_t nameStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
+    Assign(folder, rest.substr(0, nameStart));
+    rest.remove_prefix(nameStart);
+    size_t point = rest.rfind('.');
+    Assign(name, rest.substr(0, point));
+    Assign(extension, point == std::string_view::npos ? std::string_view() : rest.substr(point));
+}
+
+CString CWinPath::Make(const char* drive, const char* folder, const char* name, const char* extension) {
+    CString path;
+    if (drive && *drive) {
+        path += drive[0];
+        path += ':';
+    }
+    if (folder && *folder) {
+        path += folder;
+        if (!IsSeparator(path[path.GetLength() - 1])) {
+            path += '\\';
+        }
+    }
+    if (name) {
+        path += name;
+    }
+    if (extension && *extension) {
+        if (*extension != '.') {
+            path += '.';
+        }
+        path += extension;
+    }
+    return path;
+}
+
+std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem::path& base) {
+    std::string_view text = path ? path : "";
+    std::filesystem::path resolved = StartFolder(text, base);
+    if (HasDrive(text)) {
+        text.remove_prefix(2);
+    }
+    std::error_code error;
+    bool folderExists = std::filesystem::is_directory(resolved, error);
+    for (const std::string& component : Components(text)) {
+        if (component == "." || component == "..") {
+            resolved /= component;
+            continue;
+        }
+        std::optional<std::string> entry = folderExists ? FindEntry(resolved, component) : std::nullopt;
+        resolved /= entry ? *entry : AnsiToUtf8(component);
+        folderExists = entry && std::filesystem::is_directory(resolved, error);
+    }
+    if (!text.empty() && IsSeparator(text.back()) && resolved.has_filename()) {
+        resolved /= "";
+    }
+    return resolved;
+}
+
+CString CWinPath::FromReal(const std::filesystem::path& real) {
+    std::string ansi;
+    Utf8ToAnsi(real.generic_string(), ansi);
+    std::replace(ansi.begin(), ansi.end(), '/', '\\');
+    if (real.is_absolute()) {
+        ansi.insert(0, "C:");
+    }
+    return CString(std::move(ansi));
+}

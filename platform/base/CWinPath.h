@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/base/CString.h"
+
+// Path names in the form the program stores them (".\BACKDROPS\", "SCRIPTS\", "C:\DATA\x.bmp"):
+// split and joined as the runtime's path functions do, and resolved onto the real, case-sensitive
+// file system.
+class CWinPath {
+  public:
+    // Splits as _splitpath does: the drive ("C:"), the folder up to and including its last
+    // separator, the name, and the extension from the name's last point on. Any part may be null.
+    static void Split(const char* path, CString* drive, CString* folder, CString* name, CString* extension);
+
+    // Joins as _makepath does: the drive's first letter and a colon, the folder with a backslash
+    // added when it ends in no separator, the name, and the extension with a point added when it
+    // lacks one. Null or empty parts are left out.
+    static CString Make(const char* drive, const char* folder, const char* name, const char* extension);
+
+    // The real path of a stored name. Backslashes become slashes; a drive ("C:") stands for the
+    // file-system root; a relative name is taken from base, or from the working folder when base is
+    // empty. Each component is matched against the disk: an exact match wins, else the first
+    // (in byte order) that differs only in case; a component that does not exist stays as written,
+    // so that a new file can be made. A trailing separator is kept.
+    static std::filesystem::path Resolve(const char* path, const std::filesystem::path& base = {});
+
+    // The stored form of a real path: an absolute path gets the drive "C:", and slashes become
+    // backslashes ("/opt/x/" gives "C:\opt\x\").
+    static CString FromReal(const std::filesystem::path& real);
+};

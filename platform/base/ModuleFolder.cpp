@@ -1,0 +1,19 @@
+#include "platform/base/ModuleFolder.h"
+
+#include <system_error>
+
+#include "platform/base/CWinPath.h"
+
+std::filesystem::path GetModuleFolder() {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !program.has_parent_path()) {
+        return {};
+    }
+    return program.parent_path() / "";
+}
+
+CString GetModuleFolderWin() {
+    std::filesystem::path folder = GetModuleFolder();
+    return folder.empty() ? CString() : CWinPath::FromReal(folder);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/base/CString.h"
+
+// The folder of the running program file, ending in a slash; empty when it cannot be found.
+std::filesystem::path GetModuleFolder();
+
+// The same folder in the program's stored form, ending in a backslash ("C:\opt\corvane\"), on
+// which the program builds its data folders ("BACKDROPS\").
+CString GetModuleFolderWin();

@@ -1,0 +1,43 @@
+#include "platform/base/WholeFile.h"
+
+#include "platform/base/CFile.h"
+#include "platform/base/CFileException.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
+    content.clear();
+    int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return errno == ENOENT;
+    }
+    struct stat status {};
+    bool readable = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    char buffer[4096];
+    ssize_t count = 0;
+    while (readable && (count = read(descriptor, buffer, sizeof buffer)) > 0) {
+        content.append(buffer, static_cast<size_t>(count));
+    }
+    close(descriptor);
+    return readable && count == 0;
+}
+
+bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content) {
+    std::error_code error;
+    if (file.has_parent_path()) {
+        std::filesystem::create_directories(file.parent_path(), error);
+    }
+    try {
+        CFile out(file.c_str(), CFile::modeCreate | CFile::modeWrite);
+        out.Write(content.data(), static_cast<UINT>(content.size()));
+        out.Close();
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}

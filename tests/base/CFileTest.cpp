@@ -1,0 +1,269 @@
+#include "platform/base/CFile.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/base/CFileException.h"
+#include "platform/base/CStdioFile.h"
+#include "tests/support/TestFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+int EntryCount(const fs::path& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
+        ++count;
+    }
+    return count;
+}
+
+void WriteText(CFile& file, const std::string& text) {
+    file.Write(text.data(), static_cast<UINT>(text.size()));
+}
+
+template <class Action>
+int FileFailure(Action action) {
+    try {
+        action();
+    } catch (const CFileException& e) {
+        return e.m_cause;
+    }
+    return -1;
+}
+
+// Without the override capabilities even the superuser must respect folder permissions.
+class WithoutPermissionOverride {
+public:
+    WithoutPermissionOverride() {
+        m_header.version = _LINUX_CAPABILITY_VERSION_3;
+        m_saved = syscall(SYS_capget, &m_header, m_data) == 0;
+        if (m_saved) {
+            __user_cap_data_struct reduced[2] = {m_data[0], m_data[1]};
+            reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &m_header, reduced);
+        }
+    }
+    ~WithoutPermissionOverride() {
+        if (m_saved) {
+            syscall(SYS_capset, &m_header, m_data);
+        }
+    }
+
+private:
+    __user_cap_header_struct m_header{};
+    __user_cap_data_struct m_data[2]{};
+    bool m_saved = false;
+};
+
+// Files of this process cannot grow beyond the limit while it lasts.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+}  // namespace
+
+TEST(CFile, ReadSeekAndLength) {
+    TestFolder folder;
+    fs::path path = folder / "track.bin";
+    WriteFile(path, "0123456789");
+    CFile file(path.c_str(), CFile::modeRead | CFile::typeBinary);
+    EXPECT_EQ(file.GetLength(), 10u);
+    EXPECT_EQ(file.GetFileName(), "track.bin");
+    EXPECT_EQ(file.GetFilePath(), path.c_str());
+    char buffer[8] = {};
+    EXPECT_EQ(file.Read(buffer, 4), 4u);
+    EXPECT_EQ(std::string(buffer, 4), "0123");
+    EXPECT_EQ(file.GetPosition(), 4u);
+    EXPECT_EQ(file.Seek(-3, CFile::end), 7u);
+    EXPECT_EQ(file.Read(buffer, 8), 3u);
+    EXPECT_EQ(std::string(buffer, 3), "789");
+    EXPECT_EQ(FileFailure([&] { file.Seek(-1, CFile::begin); }), CFileException::badSeek);
+    EXPECT_EQ(FileFailure([&] { WriteText(file, "x"); }), CFileException::invalidFile);
+    file.Close();
+    EXPECT_FALSE(file.IsOpen());
+
+    // Read and write in turn on one file.
+    CFile both(path.c_str(), CFile::modeReadWrite);
+    EXPECT_EQ(both.Read(buffer, 2), 2u);
+    WriteText(both, "ab");
+    EXPECT_EQ(both.Read(buffer, 1), 1u);
+    EXPECT_EQ(buffer[0], '4');
+    both.SetLength(6);
+    EXPECT_EQ(both.GetLength(), 6u);
+    both.Close();
+    EXPECT_EQ(Contents(path), "01ab45");
+}
+
+TEST(CFile, OpenFailuresNameTheFile) {
+    TestFolder folder;
+    CFileException error;
+    CFile file;
+    fs::path missing = folder / "Missing.cvn";
+    EXPECT_FALSE(file.Open(missing.c_str(), CFile::modeRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(error.m_strFileName, missing.c_str());
+    EXPECT_EQ(error.GetErrorMessage().str(), "The file \"" + missing.string() + "\" was not found.");
+
+    WriteFile(folder / "plain", "x");
+    EXPECT_FALSE(
+        file.Open((folder / "plain" / "x.cvn").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_EQ(error.m_cause, CFileException::badPath);
+    EXPECT_FALSE(file.Open(folder.Path().c_str(), CFile::modeRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+
+    try {
+        CFile thrown((folder / "nowhere" / "a.cvn").c_str(), CFile::modeCreate | CFile::modeWrite);
+        FAIL() << "opened a file in a missing folder";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+    }
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+}
+
+TEST(CFile, SavingReplacesTheOldFileOnlyOnClose) {
+    TestFolder folder;
+    fs::path path = folder / "Layout.cvn";
+    WriteFile(path, "old layout");
+    chmod(path.c_str(), 0640);
+
+    {
+        CFile aborted(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        WriteText(aborted, "half a new layout");
+        EXPECT_EQ(Contents(path), "old layout");
+        EXPECT_EQ(EntryCount(folder.Path()), 2);  // the temporary neighbour
+        aborted.Abort();
+    }
+    EXPECT_EQ(Contents(path), "old layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+
+    {
+        CFile dropped(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        WriteText(dropped, "never closed");
+    }
+    EXPECT_EQ(Contents(path), "old layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+
+    CFile saved(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    WriteText(saved, "new layout");
+    EXPECT_EQ(saved.GetLength(), 10u);
+    saved.Close();
+    EXPECT_EQ(Contents(path), "new layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+    struct stat status {};
+    stat(path.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+
+    // Saving through a link replaces the linked file and keeps the link.
+    fs::create_symlink(path, folder / "Link.cvn");
+    CFile linked((folder / "Link.cvn").c_str(), CFile::modeCreate | CFile::modeWrite);
+    WriteText(linked, "through the link");
+    linked.Close();
+    EXPECT_TRUE(fs::is_symlink(folder / "Link.cvn"));
+    EXPECT_EQ(Contents(path), "through the link");
+}
+
+TEST(CFile, FailedWritesReportFailureAndKeepTheOldFile) {
+    TestFolder folder;
+    fs::path path = folder / "Layout.cvn";
+    WriteFile(path, "old layout");
+    {
+        FileSizeLimit limit(4096);
+        // A write larger than the room left fails at once...
+        CFile big(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        EXPECT_EQ(FileFailure([&] { WriteText(big, std::string(20000, 'x')); }), CFileException::diskFull);
+        big.Abort();
+        // ...a small one when Close pushes it out.
+        CFile small(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        WriteText(small, std::string(3000, 'x'));
+        WriteText(small, std::string(3000, 'y'));
+        EXPECT_EQ(FileFailure([&] { small.Close(); }), CFileException::diskFull);
+    }
+    EXPECT_EQ(Contents(path), "old layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+
+    CFile full("/dev/full", CFile::modeWrite);
+    WriteText(full, "lost");
+    EXPECT_EQ(FileFailure([&] { full.Flush(); }), CFileException::diskFull);
+}
+
+TEST(CFile, WritingIntoReadOnlyFolderFails) {
+    TestFolder folder;
+    fs::path path = folder / "Layout.cvn";
+    WriteFile(path, "old layout");
+    chmod(folder.Path().c_str(), 0555);
+    {
+        WithoutPermissionOverride ordinaryUser;
+        fs::path probe = folder / "probe";
+        int descriptor = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (descriptor >= 0) {
+            close(descriptor);
+            unlink(probe.c_str());
+            chmod(folder.Path().c_str(), 0755);
+            GTEST_SKIP() << "this process may write into read-only folders";
+        }
+        CFileException error;
+        CFile file;
+        BOOL opened = file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite, &error);
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+        EXPECT_EQ(error.GetErrorMessage().str(), "Access to the file \"" + path.string() + "\" was denied.");
+    }
+    chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(Contents(path), "old layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+}
+
+TEST(CStdioFile, LinesWithEitherEnding) {
+    TestFolder folder;
+    fs::path path = folder / "list.txt";
+    {
+        CStdioFile out(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+        out.WriteString("first\nsecond\r\n\nlast");
+        out.Close();
+    }
+    CStdioFile in(path.c_str(), CFile::modeRead | CFile::typeText);
+    CString line;
+    const char* expected[] = {"first", "second", "", "last"};
+    for (const char* text : expected) {
+        ASSERT_TRUE(in.ReadString(line));
+        EXPECT_EQ(line, text);
+    }
+    EXPECT_FALSE(in.ReadString(line));
+    EXPECT_TRUE(line.IsEmpty());
+}

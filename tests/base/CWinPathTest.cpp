@@ -1,0 +1,116 @@
+#include "platform/base/CWinPath.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/TestFolder.h"
+
+namespace {
+
+void Touch(const std::filesystem::path& file) {
+    std::ofstream(file) << "x";
+}
+
+struct SplitParts {
+    CString drive, folder, name, extension;
+};
+
+SplitParts SplitAll(const char* path) {
+    SplitParts parts;
+    CWinPath::Split(path, &parts.drive, &parts.folder, &parts.name, &parts.extension);
+    return parts;
+}
+
+}  // namespace
+
+TEST(CWinPath, SplitsAndJoinsLikeTheRuntime) {
+    SplitParts full = SplitAll("C:\\DATA\\x.bmp");
+    EXPECT_EQ(full.drive, "C:");
+    EXPECT_EQ(full.folder, "\\DATA\\");
+    EXPECT_EQ(full.name, "x");
+    EXPECT_EQ(full.extension, ".bmp");
+
+    SplitParts relative = SplitAll(".\\BACKDROPS\\");
+    EXPECT_EQ(relative.drive, "");
+    EXPECT_EQ(relative.folder, ".\\BACKDROPS\\");
+    EXPECT_EQ(relative.name, "");
+    EXPECT_EQ(relative.extension, "");
+
+    SplitParts dotted = SplitAll("TRAINS/cvn.loco.3ds");
+    EXPECT_EQ(dotted.folder, "TRAINS/");
+    EXPECT_EQ(dotted.name, "cvn.loco");
+    EXPECT_EQ(dotted.extension, ".3ds");
+
+    SplitParts bare = SplitAll("New");
+    EXPECT_EQ(bare.name, "New");
+    EXPECT_EQ(bare.extension, "");
+
+    CString nameOnly;
+    CWinPath::Split("D:\\a\\b.c\\file", nullptr, nullptr, &nameOnly, nullptr);
+    EXPECT_EQ(nameOnly, "file");
+
+    EXPECT_EQ(CWinPath::Make("C", "\\DATA", "x", "bmp"), "C:\\DATA\\x.bmp");
+    EXPECT_EQ(CWinPath::Make("", "SCRIPTS\\", "a", ".rwx"), "SCRIPTS\\a.rwx");
+    EXPECT_EQ(CWinPath::Make(nullptr, nullptr, "DefPref", "Dat"), "DefPref.Dat");
+
+    for (const char* path : {"C:\\DATA\\x.bmp", ".\\BACKDROPS\\", "New.cvl", "D:x", "\\a.b\\c.d.e", ""}) {
+        SplitParts parts = SplitAll(path);
+        EXPECT_EQ(CWinPath::Make(parts.drive, parts.folder, parts.name, parts.extension), path) << path;
+    }
+}
+
+TEST(CWinPath, ResolvesStoredNamesOntoTheDiskWithoutRegardToCase) {
+    TestFolder root;
+    std::filesystem::create_directories(root / "DATA" / "Sub");
+    Touch(root / "DATA" / "x.bmp");
+
+    EXPECT_EQ(CWinPath::Resolve("data\\X.BMP", root.Path()), root / "DATA" / "x.bmp");
+    EXPECT_EQ(CWinPath::Resolve("Data\\SUB\\", root.Path()), root / "DATA" / "Sub" / "");
+    EXPECT_EQ(CWinPath::Resolve(".\\data\\sub", root.Path()), root / "." / "DATA" / "Sub");
+
+    // What does not exist stays as written, so that a file can be made there.
+    EXPECT_EQ(CWinPath::Resolve("DATA\\New.cvn", root.Path()), root / "DATA" / "New.cvn");
+    EXPECT_EQ(CWinPath::Resolve("Missing\\data\\X.BMP", root.Path()), root / "Missing" / "data" / "X.BMP");
+
+    // A drive stands for the root: the test root in stored form resolves onto itself.
+    CString stored = CWinPath::FromReal(root.Path()) + "\\data\\X.BMP";
+    EXPECT_EQ(stored.Left(3), "C:\\");
+    EXPECT_EQ(CWinPath::Resolve(stored), root / "DATA" / "x.bmp");
+    EXPECT_EQ(CWinPath::Resolve("c:\\"), std::filesystem::path("/"));
+}
+
+TEST(CWinPath, PrefersTheExactNameThenTheFirstInByteOrder) {
+    TestFolder root;
+    Touch(root / "readme.TXT");
+    Touch(root / "README.txt");
+    Touch(root / "ReadMe.txt");
+
+    EXPECT_EQ(CWinPath::Resolve("ReadMe.txt", root.Path()), root / "ReadMe.txt");
+    EXPECT_EQ(CWinPath::Resolve("readme.txt", root.Path()), root / "README.txt");
+}
+
+TEST(CWinPath, ConvertsNamesBetweenTheCodePageAndTheDisk) {
+    TestFolder root;
+    std::filesystem::create_directories(root / "Gel\xC3\xA4nde");  // UTF-8 on disk
+
+    // The stored name is Windows-1252; its upper-case form finds the folder.
+    EXPECT_EQ(CWinPath::Resolve("GEL\xC4NDE\\", root.Path()), root / "Gel\xC3\xA4nde" / "");
+    EXPECT_EQ(CWinPath::FromReal(root / "Gel\xC3\xA4nde"), CWinPath::FromReal(root.Path()) + "\\Gel\xE4nde");
+}
+
+TEST(CWinPath, GivesTheStoredFormOfRealPaths) {
+    EXPECT_EQ(CWinPath::FromReal("/opt/corvane/"), "C:\\opt\\corvane\\");
+    EXPECT_EQ(CWinPath::FromReal("BACKDROPS/sky.bmp"), "BACKDROPS\\sky.bmp");
+    EXPECT_EQ(CWinPath::FromReal("/"), "C:\\");
+}
+
+TEST(CWinPath, ResolvesRelativeNamesFromTheWorkingFolder) {
+    TestFolder root;
+    std::filesystem::create_directories(root / "Scripts");
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(root.Path());
+    std::filesystem::path resolved = CWinPath::Resolve("SCRIPTS\\");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(resolved, std::filesystem::canonical(root.Path()) / "Scripts" / "");
+}
