@@ -1,7 +1,19 @@
 #include "model/CatalogueDefaults.h"
 
-CString DefaultCategory() { return "Miscellaneous"; }
+#include "resources/StringTable.h"
 
-CString DefaultManufacturer() { return "User"; }
+namespace {
 
-CString DefaultType() { return "Other"; }
+CString LoadText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+}  // namespace
+
+CString DefaultCategory() { return LoadText(IDS_MISCELLANEOUS); }
+
+CString DefaultManufacturer() { return LoadText(IDS_USER); }
+
+CString DefaultType() { return LoadText(IDS_OTHER); }
