@@ -3,7 +3,8 @@
 #include "model/CPaint.h"
 
 ObjectCopyPayload::~ObjectCopyPayload() {
-    if (object == nullptr) return;
+    if (object == nullptr)
+        return;
     object->ReleaseData();
     delete object;
 }
@@ -12,7 +13,8 @@ CEditStep::CEditStep(int kind, CPaint* object, int groupStart)
     : m_nKind(kind), m_pObject(object), m_bGroupStart(groupStart) {}
 
 CEditStep::~CEditStep() {
-    if (!OwnsObject()) return;
+    if (!OwnsObject())
+        return;
     CPaint* object = m_pObject;
     m_pObject = nullptr;
     object->ReleaseData();

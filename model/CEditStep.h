@@ -10,7 +10,7 @@ class CPaint;
 
 // Kind-specific data of an edit step. The step owns its payload and frees it with itself.
 class CStepPayload {
-public:
+  public:
     virtual ~CStepPayload() = default;
 };
 
@@ -111,7 +111,7 @@ enum EditStepKind : int {
 // group, and its payload. A re-insert step owns its object while it holds it (the object
 // is then out of the layout).
 class CEditStep : public CObject {
-public:
+  public:
     CEditStep(int kind, CPaint* object, int groupStart);
     CEditStep(const CEditStep&) = delete;
     CEditStep& operator=(const CEditStep&) = delete;
@@ -130,6 +130,6 @@ public:
     int m_bGroupStart;
     CPaint* m_pResult = nullptr;
 
-private:
+  private:
     std::unique_ptr<CStepPayload> m_pPayload;
 };

@@ -13,7 +13,8 @@ namespace {
 
 bool IsOneOf(const CString& name, std::initializer_list<const char*> names) {
     for (const char* candidate : names)
-        if (name == candidate) return true;
+        if (name == candidate)
+            return true;
     return false;
 }
 
@@ -37,7 +38,8 @@ CPaint::CPaint(int selected, CTool* tool, double x, double y) {
     m_pTool = tool;
     PlaceOrigin(x, y);
     m_strScale = kDefaultScaleName;
-    if (tool == nullptr) return;
+    if (tool == nullptr)
+        return;
     m_pen = tool->m_penDefault;
     m_brush = tool->m_brushDefault;
     m_bFillOn = tool->m_bFillOnDefault;
@@ -76,14 +78,17 @@ void CPaint::Init() {
 
 CPaint::~CPaint() {
     ReleasePointBlock();
-    if (m_pTool != nullptr) m_pTool->ForgetObject(this);
+    if (m_pTool != nullptr)
+        m_pTool->ForgetObject(this);
 }
 
 void CPaint::ReleasePointBlock() {}
 
 void CPaint::PlaceOrigin(double, double) {}
 
-void CPaint::Serialize(CArchive& ar) { CObject::Serialize(ar); }
+void CPaint::Serialize(CArchive& ar) {
+    CObject::Serialize(ar);
+}
 
 void CPaint::AssertValid() const {}
 
@@ -93,39 +98,57 @@ void CPaint::CompareProperties(CPaint*) {}
 
 void CPaint::SaveUndoCopy(int) {
     // The new object stays in the layout: undo takes it out again.
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     m_pTool->PushUndo(new CEditStep(kStepRemoveObject, this, 0));
 }
 
-CPaint* CPaint::Find3DMember() { return nullptr; }
+CPaint* CPaint::Find3DMember() {
+    return nullptr;
+}
 
 void CPaint::RecreateResources(int recreate) {
-    if (!recreate) m_pPatternBitmap = nullptr;
+    if (!recreate)
+        m_pPatternBitmap = nullptr;
 }
 
 void CPaint::SetParentPose(const CPose*) {}
 
-void CPaint::SetOwnerGroup(CGroup* group) { m_pOwnerGroup = group; }
+void CPaint::SetOwnerGroup(CGroup* group) {
+    m_pOwnerGroup = group;
+}
 
-int CPaint::ApplyShapeStep(CEditStep*) { return 0; }
+int CPaint::ApplyShapeStep(CEditStep*) {
+    return 0;
+}
 
-int CPaint::HitTestEnd(const CPose*, double, double, int) { return -1; }
+int CPaint::HitTestEnd(const CPose*, double, double, int) {
+    return -1;
+}
 
-int CPaint::DrawIfSelected(const CPose* parent) { return IsSelected() ? Draw(parent) : 0; }
+int CPaint::DrawIfSelected(const CPose* parent) {
+    return IsSelected() ? Draw(parent) : 0;
+}
 
-int CPaint::DrawIfUnselected(const CPose* parent) { return IsSelected() ? 0 : Draw(parent); }
+int CPaint::DrawIfUnselected(const CPose* parent) {
+    return IsSelected() ? 0 : Draw(parent);
+}
 
-void CPaint::ResetDrawState() { m_nDrawState = 0; }
+void CPaint::ResetDrawState() {
+    m_nDrawState = 0;
+}
 
 void CPaint::RecalcBounds() {
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     m_rcBounds = ExtentToDevice();
     const int handle = static_cast<int>(m_pTool->m_fHandleSize);
     m_rcBounds.Inflate(IsSelected() ? 7 * handle : handle);
 }
 
 void CPaint::InvalidateBounds() {
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     m_rcBounds.Normalize();
     m_pTool->InvalidateRect(m_rcBounds);
     m_rcBounds.SetEmpty();
@@ -133,7 +156,8 @@ void CPaint::InvalidateBounds() {
 }
 
 void CPaint::RecalcDeviceBounds() {
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     m_rcPaintBounds = ExtentToDevice();
     const double handle = m_pTool->m_fHandleSize;
     m_rcPaintBounds.Inflate(IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle));
@@ -158,21 +182,37 @@ void CPaint::NearestEndPoint(double& x, double& y, const CPose*) {
     y = kNone;
 }
 
-CString CPaint::GetCategory() { return m_strCategory; }
+CString CPaint::GetCategory() {
+    return m_strCategory;
+}
 
-CString CPaint::GetManufacturer() { return m_strManufacturer; }
+CString CPaint::GetManufacturer() {
+    return m_strManufacturer;
+}
 
-CString CPaint::GetScale() { return m_strScale; }
+CString CPaint::GetScale() {
+    return m_strScale;
+}
 
-CString CPaint::GetType() { return m_strType; }
+CString CPaint::GetType() {
+    return m_strType;
+}
 
-CString CPaint::GetName() { return m_strName; }
+CString CPaint::GetName() {
+    return m_strName;
+}
 
-CString CPaint::GetPartNo() { return m_strPartNo; }
+CString CPaint::GetPartNo() {
+    return m_strPartNo;
+}
 
-double CPaint::GetReportPrice(int) { return m_bShowInReport ? m_fPrice : 0.0; }
+double CPaint::GetReportPrice(int) {
+    return m_bShowInReport ? m_fPrice : 0.0;
+}
 
-double CPaint::GetQuantity() { return m_fQuantity; }
+double CPaint::GetQuantity() {
+    return m_fQuantity;
+}
 
 CString CPaint::GetNoteText() {
     CString text = m_strNote;
@@ -191,68 +231,101 @@ CTool* CPaint::SetTool(CTool* tool) {
     return previous;
 }
 
-void CPaint::SetEditState(int state) { m_nEditState = state; }
+void CPaint::SetEditState(int state) {
+    m_nEditState = state;
+}
 
-int CPaint::GetEditState() { return m_nEditState; }
+int CPaint::GetEditState() {
+    return m_nEditState;
+}
 
-void CPaint::ComputeExtent(const CPose* pose) { GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY); }
+void CPaint::ComputeExtent(const CPose* pose) {
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+}
 
 void CPaint::OnZoomChanged(int) {}
 
 void CPaint::EnterEdit() {}
 
 int CPaint::IsSelected() {
-    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr) return 0;
+    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return 0;
     for (CPaint* object : m_pTool->m_pHost->GetSelection())
-        if (object == this) return 1;
+        if (object == this)
+            return 1;
     return 0;
 }
 
 void CPaint::SelectWithUndo(int record, int groupStart) {
-    if (IsSelected()) return;
+    if (IsSelected())
+        return;
     CEditStep step(kStepSelect, this, 1);
     if (ApplyEditStep(&step) && record && m_pTool != nullptr)
         m_pTool->PushUndo(new CEditStep(kStepDeselect, this, groupStart));
 }
 
-CString CPaint::GetClassName() { return CString(GetRuntimeClass()->m_lpszClassName); }
+CString CPaint::GetClassName() {
+    return CString(GetRuntimeClass()->m_lpszClassName);
+}
 
 int CPaint::ProbeConnection(const CPose* pose, int mode) {
-    if (mode ? m_bChanged != 0 : IsSelected() != 0) return 0;
+    if (mode ? m_bChanged != 0 : IsSelected() != 0)
+        return 0;
     return MatchProbe(pose, mode);
 }
 
-int CPaint::MatchProbe(const CPose*, int) { return 0; }
+int CPaint::MatchProbe(const CPose*, int) {
+    return 0;
+}
 
 void CPaint::RotateWithPivot(const CPose*) {}
 
 void CPaint::RotateWithPivotHalfTurn(const CPose*) {}
 
-int CPaint::FindConnection(const CPose*) { return 0; }
+int CPaint::FindConnection(const CPose*) {
+    return 0;
+}
 
 void CPaint::UpdateConnections(const CPose*, int) {}
 
-int CPaint::ReleaseEndAt(double, double, int) { return 0; }
-
-int CPaint::MatchEndAt(const CPose*, double, double, double, double, int&) { return 0; }
-
-int CPaint::JoinEndAt(const CPose*, double, double, double, int, double) { return 0; }
-
-int CPaint::SnapEndAt(const CPose*, double, double, double&, int&, int) { return 0; }
-
-void CPaint::SetChanged(int changed) {
-    if (changed == 0) m_bChanged = 0;
+int CPaint::ReleaseEndAt(double, double, int) {
+    return 0;
 }
 
-int CPaint::TestConnection(const CPose*, void*, int) { return 0; }
+int CPaint::MatchEndAt(const CPose*, double, double, double, double, int&) {
+    return 0;
+}
+
+int CPaint::JoinEndAt(const CPose*, double, double, double, int, double) {
+    return 0;
+}
+
+int CPaint::SnapEndAt(const CPose*, double, double, double&, int&, int) {
+    return 0;
+}
+
+void CPaint::SetChanged(int changed) {
+    if (changed == 0)
+        m_bChanged = 0;
+}
+
+int CPaint::TestConnection(const CPose*, void*, int) {
+    return 0;
+}
 
 void CPaint::LowerElevations(const CPose*, double) {}
 
-int CPaint::ChangeEndElevation(int, double, int, int) { return 0; }
+int CPaint::ChangeEndElevation(int, double, int, int) {
+    return 0;
+}
 
-int CPaint::ApplyElevationStep(CEditStep*) { return 0; }
+int CPaint::ApplyElevationStep(CEditStep*) {
+    return 0;
+}
 
-int CPaint::DissolveInto(CGroup*) { return 0; }
+int CPaint::DissolveInto(CGroup*) {
+    return 0;
+}
 
 void CPaint::RecalcFrame() {}
 
@@ -267,13 +340,16 @@ void CPaint::GetBounds(const CPose*, double&, double&, double&, double&) {}
 void CPaint::MoveOriginTo(const double*) {}
 
 void CPaint::DeselectWithUndo(int record, int groupStart) {
-    if (!IsSelected()) return;
+    if (!IsSelected())
+        return;
     CEditStep step(kStepDeselect, this, 1);
     if (ApplyEditStep(&step) && record && m_pTool != nullptr)
         m_pTool->PushUndo(new CEditStep(kStepSelect, this, groupStart));
 }
 
-void CPaint::ReleaseData() { ReleasePointBlock(); }
+void CPaint::ReleaseData() {
+    ReleasePointBlock();
+}
 
 void CPaint::CopyFrom(CPaint* other) {
     m_strCategory = other->m_strCategory;
@@ -328,7 +404,8 @@ void CPaint::MoveFromSavedPose(double, double, int) {}
 void CPaint::RotateFromSavedPose(double, double, double, int) {}
 
 int CPaint::Draw(const CPose*) {
-    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer)) return 0;
+    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer))
+        return 0;
     return m_rcPaintBounds.Intersects(m_pTool->m_rcUpdate) ? 1 : 0;
 }
 
@@ -342,7 +419,8 @@ int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int 
     payload->handle = handle;
     step->SetPayload(std::move(payload));
     if (record) {
-        if (m_pTool == nullptr) return 0;
+        if (m_pTool == nullptr)
+            return 0;
         m_pTool->PushUndo(step.release());
         return 1;
     }
@@ -350,9 +428,11 @@ int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int 
 }
 
 CPaint* CPaint::HitTest() {
-    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer)) return nullptr;
+    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer))
+        return nullptr;
     const DeviceRect& band = m_pTool->m_rcRubberBand;
-    if (band.left != 0 || band.top != 0 || band.right != 0 || band.bottom != 0) return this;
+    if (band.left != 0 || band.top != 0 || band.right != 0 || band.bottom != 0)
+        return this;
     DeviceRect extent{static_cast<int>(m_fMinX), static_cast<int>(m_fMinY), static_cast<int>(m_fMaxX),
                       static_cast<int>(m_fMaxY)};
     extent.Normalize();
@@ -364,7 +444,8 @@ CPaint* CPaint::HitTest() {
 }
 
 int CPaint::HitTestRect(int left, int top, int right, int bottom) {
-    if (m_pTool == nullptr) return 0;
+    if (m_pTool == nullptr)
+        return 0;
     const DeviceRect saved = m_pTool->m_rcRubberBand;
     m_pTool->m_rcRubberBand = DeviceRect{left, top, right, bottom};
     const int hit = HitTest() != nullptr ? 1 : 0;
@@ -372,9 +453,13 @@ int CPaint::HitTestRect(int left, int top, int right, int bottom) {
     return hit;
 }
 
-int CPaint::HitTestEndMarker(const CPose*) { return 0; }
+int CPaint::HitTestEndMarker(const CPose*) {
+    return 0;
+}
 
-int CPaint::HitTestHandle(const CPose*, double, double) { return -1; }
+int CPaint::HitTestHandle(const CPose*, double, double) {
+    return -1;
+}
 
 void CPaint::TrackCreate(const double*, int) {
     Invalidate();
@@ -392,24 +477,32 @@ int CPaint::FinishCreate(const CPose* pose, int) {
     Update3D(pose);
     if (m_pTool != nullptr) {
         const bool capsLock = (m_pTool->m_keyState[kCapsLockKey] & 1) != 0;
-        if (capsLock || m_pTool->m_toolMode == kToolDragHandle) m_pTool->m_toolMode.Set(kToolSelector);
+        if (capsLock || m_pTool->m_toolMode == kToolDragHandle)
+            m_pTool->m_toolMode.Set(kToolSelector);
     }
     return IsInvalid(0) ? 0 : 1;
 }
 
 void CPaint::RescaleWithUndo(int, double, int) {}
 
-int CPaint::Rescale(CEditStep*) { return 0; }
+int CPaint::Rescale(CEditStep*) {
+    return 0;
+}
 
-int CPaint::Edit3DProperties(int) { return 0; }
+int CPaint::Edit3DProperties(int) {
+    return 0;
+}
 
-int CPaint::EditProperties(const CPose*) { return 0; }
+int CPaint::EditProperties(const CPose*) {
+    return 0;
+}
 
 void CPaint::ApplyStyle(const CPose*, CPaint*, int) {}
 
 int CPaint::RestoreFromUndo(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
-    if (saved == nullptr || saved->object == nullptr) return 0;
+    if (saved == nullptr || saved->object == nullptr)
+        return 0;
     Invalidate();
     CopyFrom(saved->object);
     ComputeExtent(nullptr);
@@ -419,33 +512,48 @@ int CPaint::RestoreFromUndo(CEditStep* step) {
 }
 
 void CPaint::Invalidate() {
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     RecalcDeviceBounds();
     m_pTool->InvalidateRect(m_rcPaintBounds);
 }
 
-int CPaint::HitTestSegment(const CPose*, double, double, double, double) { return 0; }
+int CPaint::HitTestSegment(const CPose*, double, double, double, double) {
+    return 0;
+}
 
 int CPaint::ApplyEditStep(CEditStep* step) {
     switch (step->m_nKind) {
-    case kStepSelect: Select(); return 1;
-    case kStepDeselect: Deselect(); return 1;
-    case kStepRescale: return Rescale(step);
-    case kStepChangeGeometry: return UpdateGeometry(step);
-    case kStepSetHeight: return ApplyHeightStep(step);
-    case kStepTrackEndElevation: return ApplyElevationStep(step);
-    case kStepRestoreProperties:
-    case kStepRestoreSelectionProperties:
-    case kStepRestoreAllProperties: return RestoreProperties(step);
-    default: break;
+        case kStepSelect:
+            Select();
+            return 1;
+        case kStepDeselect:
+            Deselect();
+            return 1;
+        case kStepRescale:
+            return Rescale(step);
+        case kStepChangeGeometry:
+            return UpdateGeometry(step);
+        case kStepSetHeight:
+            return ApplyHeightStep(step);
+        case kStepTrackEndElevation:
+            return ApplyElevationStep(step);
+        case kStepRestoreProperties:
+        case kStepRestoreSelectionProperties:
+        case kStepRestoreAllProperties:
+            return RestoreProperties(step);
+        default:
+            break;
     }
-    if (step->m_nKind >= kStepShapeFirst && step->m_nKind <= kStepShapeLast) return ApplyShapeStep(step);
+    if (step->m_nKind >= kStepShapeFirst && step->m_nKind <= kStepShapeLast)
+        return ApplyShapeStep(step);
     return 0;
 }
 
 int CPaint::RestoreProperties(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
-    if (saved == nullptr || saved->object == nullptr) return 0;
+    if (saved == nullptr || saved->object == nullptr)
+        return 0;
     ComputeExtent(nullptr);
     Invalidate();
     ApplyStyle(nullptr, saved->object, 1);
@@ -456,11 +564,17 @@ int CPaint::RestoreProperties(CEditStep* step) {
     return 1;
 }
 
-int CPaint::UpdateGeometry(CEditStep*) { return 0; }
+int CPaint::UpdateGeometry(CEditStep*) {
+    return 0;
+}
 
-void* CPaint::Build3D(const CPose*) { return nullptr; }
+void* CPaint::Build3D(const CPose*) {
+    return nullptr;
+}
 
-int CPaint::Update3D(const CPose*) { return 0; }
+int CPaint::Update3D(const CPose*) {
+    return 0;
+}
 
 int CPaint::Remove3D() {
     DetachFromTerrain();
@@ -474,22 +588,33 @@ void CPaint::Translate3D(float, float, float) {}
 void CPaint::ApplyRenderMode() {}
 
 void CPaint::UpdateSizeInfo(const CPose*) {
-    if (m_pTool == nullptr) return;
+    if (m_pTool == nullptr)
+        return;
     m_pTool->m_strStatusText = m_strName;
     m_pTool->m_bStatusRefresh = 1;
 }
 
-int CPaint::IsInvalid(int) { return 0; }
+int CPaint::IsInvalid(int) {
+    return 0;
+}
 
-void CPaint::SetLayer(int layer) { m_nLayer = layer; }
+void CPaint::SetLayer(int layer) {
+    m_nLayer = layer;
+}
 
-int CPaint::GetOrientation() { return -1; }
+int CPaint::GetOrientation() {
+    return -1;
+}
 
 void CPaint::UpdateAnchorPoint() {}
 
-int CPaint::MirrorY(double) { return 0; }
+int CPaint::MirrorY(double) {
+    return 0;
+}
 
-int CPaint::MirrorX(double) { return 0; }
+int CPaint::MirrorX(double) {
+    return 0;
+}
 
 void CPaint::ConstrainAngle(double&, double&, double, double) {}
 
@@ -502,29 +627,35 @@ void CPaint::PlaceOnBase() {}
 int CPaint::SetHeight(int index, double value, int, int record, int groupStart) {
     if (!IsOneOf(GetClassName(), {"CArcTrack", "CCircTrack", "CSplineTrack", "CTrack", "C3D", "CSprite"}))
         return 0;
-    if (index < 0 || index > 2) return 0;
+    if (index < 0 || index > 2)
+        return 0;
     auto step = std::make_unique<CEditStep>(kStepSetHeight, this, groupStart);
     auto payload = std::make_unique<HeightPayload>();
     payload->index = index;
     payload->value = value;
     step->SetPayload(std::move(payload));
     if (record) {
-        if (m_pTool == nullptr) return 0;
+        if (m_pTool == nullptr)
+            return 0;
         m_pTool->PushUndo(step.release());
         return 1;
     }
     return ApplyEditStep(step.get());
 }
 
-int CPaint::ApplyHeightStep(CEditStep*) { return 0; }
+int CPaint::ApplyHeightStep(CEditStep*) {
+    return 0;
+}
 
 void CPaint::ConformToTerrain(int) {}
 
 void CPaint::DetachFromTerrain() {}
 
 void CPaint::Select() {
-    if (IsSelected() || m_pTool == nullptr || m_pTool->m_pHost == nullptr) return;
-    if (m_pTool->m_pHost->IsLayerLocked(m_nLayer)) return;
+    if (IsSelected() || m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return;
+    if (m_pTool->m_pHost->IsLayerLocked(m_nLayer))
+        return;
     m_bSelected = 1;
     m_pTool->m_pHost->GetSelection().push_front(this);
     RecalcBounds();
@@ -535,5 +666,6 @@ void CPaint::Deselect() {
     m_rcBounds.SetEmpty();
     Invalidate();
     m_bSelected = 0;
-    if (m_pTool != nullptr && m_pTool->m_pHost != nullptr) m_pTool->m_pHost->GetSelection().remove(this);
+    if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
+        m_pTool->m_pHost->GetSelection().remove(this);
 }

@@ -19,7 +19,7 @@ class CTool;
 class CPaint : public CObject {
     DECLARE_SERIAL(CPaint)
 
-public:
+  public:
     // The point callers read as "no such point".
     static constexpr double kNone = 99999.0;
 
@@ -77,8 +77,10 @@ public:
     virtual int FindConnection(const CPose* pose);
     virtual void UpdateConnections(const CPose* pose, int join);
     virtual int ReleaseEndAt(double x, double y, int flag);
-    virtual int MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation, int& found);
-    virtual int JoinEndAt(const CPose* pose, double x, double y, double direction, int connect, double elevation);
+    virtual int MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation,
+                           int& found);
+    virtual int JoinEndAt(const CPose* pose, double x, double y, double direction, int connect,
+                          double elevation);
     virtual int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end);
     virtual void SetChanged(int changed);
     virtual int TestConnection(const CPose* pose, void* query, int mode);
@@ -195,7 +197,7 @@ public:
     int m_bConformed = 0;
     int m_nEditState = -1;
 
-private:
+  private:
     void Init();
     void ReleasePointBlock();
     void PlaceOrigin(double x, double y);

@@ -37,7 +37,7 @@ class CToolHost;
 class CTool : public CObject {
     DECLARE_SERIAL(CTool)
 
-public:
+  public:
     static constexpr int kUndoLimit = 8192;
     static constexpr int kLayerCount = 8;
 
@@ -134,7 +134,7 @@ public:
     int m_bTerrainConformed = 0;
     int m_bFlipRefused = 0;
 
-private:
+  private:
     struct UndoEntry {
         std::unique_ptr<CEditStep> step;
         unsigned long serial;

@@ -11,7 +11,7 @@ class CGroup;
 // so that the document and the group classes plug in without the engine knowing them.
 // Groups are passed as the layout objects they are.
 class CToolHost {
-public:
+  public:
     virtual ~CToolHost() = default;
 
     // Document state.

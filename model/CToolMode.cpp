@@ -52,7 +52,8 @@ const ToolModeInfo kToolModes[kToolCount] = {
 }  // namespace
 
 const ToolModeInfo& GetToolModeInfo(int mode) {
-    if (mode < 0 || mode >= kToolCount) return kNoTool;
+    if (mode < 0 || mode >= kToolCount)
+        return kNoTool;
     return kToolModes[mode];
 }
 

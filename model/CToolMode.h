@@ -5,7 +5,7 @@ class CTool;
 // The editing engine's current tool: a tool id from 0 (selector) to 39 (select track chain).
 // Setting a mode through the engine ends what the old mode had running.
 class CToolMode {
-public:
+  public:
     // Returns the mode so that callers can compare it like an int.
     operator int() const { return m_nMode; }
     void Set(int mode);

@@ -12,8 +12,14 @@ CString LoadText(UINT id) {
 
 }  // namespace
 
-CString DefaultCategory() { return LoadText(IDS_MISCELLANEOUS); }
+CString DefaultCategory() {
+    return LoadText(IDS_MISCELLANEOUS);
+}
 
-CString DefaultManufacturer() { return LoadText(IDS_USER); }
+CString DefaultManufacturer() {
+    return LoadText(IDS_USER);
+}
 
-CString DefaultType() { return LoadText(IDS_OTHER); }
+CString DefaultType() {
+    return LoadText(IDS_OTHER);
+}

@@ -4,12 +4,15 @@
 #include <utility>
 
 void DeviceRect::Normalize() {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
 }
 
 void DeviceRect::Unite(const DeviceRect& other) {
-    if (other.IsEmpty()) return;
+    if (other.IsEmpty())
+        return;
     if (IsEmpty()) {
         *this = other;
         return;
@@ -28,6 +31,7 @@ void DeviceRect::Inflate(int by) {
 }
 
 bool DeviceRect::Intersects(const DeviceRect& other) const {
-    if (IsEmpty() || other.IsEmpty()) return false;
+    if (IsEmpty() || other.IsEmpty())
+        return false;
     return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
 }

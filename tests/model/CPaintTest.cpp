@@ -12,7 +12,7 @@ namespace {
 
 // A class that overrides nothing: it answers every slot with the root answer.
 class CPlainObject : public CPaint {
-public:
+  public:
     using CPaint::CPaint;
 };
 
@@ -104,7 +104,8 @@ TEST(CPaint, EverySlotGivesItsRootAnswer) {
         {"IsInvalid", p->IsInvalid(0), 0},
         {"ApplyHeightStep", p->ApplyHeightStep(&step), 0},
         {"SetHeight of a plain object", p->SetHeight(0, 5.0, 0, 1, 1), 0},
-        {"ApplyEditStep of an unknown kind", [&] {
+        {"ApplyEditStep of an unknown kind",
+         [&] {
              CEditStep unknown(kStepCutTrack, p, 0);
              return p->ApplyEditStep(&unknown);
          }(),

@@ -8,7 +8,7 @@
 namespace {
 
 class CCountingPreview : public CParallelTrackPreview {
-public:
+  public:
     bool IsShown() const override { return m_bShown; }
     void End() override {
         m_bShown = false;
@@ -58,26 +58,41 @@ TEST(CTool, ToolModeTableNamesEachToolAndWhatItCreates) {
         bool multiPoint;
     };
     const Row rows[] = {
-        {0, "Selector", "", -1, false},       {1, "Rotate Around Origin", "", -1, false},
-        {2, "", "", -1, false},               {4, "Measure Line", "CLineMeasure", 2, false},
-        {5, "Measure Box", "CBoxMeasure", 7, false}, {6, "Text", "CTextBox", 3, false},
-        {7, "Sketch", "CSketch", 3, false},   {8, "Line", "CLine", 2, false},
-        {9, "Box", "CBox", 3, false},         {10, "Round Box", "CRoundBox", 3, false},
-        {11, "Arc", "CArc", 3, false},        {12, "Oval", "CArc", 3, false},
-        {13, "Polygon", "CPolygon", 2, true}, {14, "Spline", "CSpline", 2, true},
+        {0, "Selector", "", -1, false},
+        {1, "Rotate Around Origin", "", -1, false},
+        {2, "", "", -1, false},
+        {4, "Measure Line", "CLineMeasure", 2, false},
+        {5, "Measure Box", "CBoxMeasure", 7, false},
+        {6, "Text", "CTextBox", 3, false},
+        {7, "Sketch", "CSketch", 3, false},
+        {8, "Line", "CLine", 2, false},
+        {9, "Box", "CBox", 3, false},
+        {10, "Round Box", "CRoundBox", 3, false},
+        {11, "Arc", "CArc", 3, false},
+        {12, "Oval", "CArc", 3, false},
+        {13, "Polygon", "CPolygon", 2, true},
+        {14, "Spline", "CSpline", 2, true},
         {15, "Draw Dimension Line", "CSizeLine", 2, false},
         {16, "Draw Dimension Angle", "CSizeAngle", 2, false},
         {17, "Set Camera Position", "CCamera", 5, false},
-        {18, "2D Bitmap Picture", "CBMP", 3, false}, {19, "3D Object", "C3D", 3, false},
-        {20, "Straight Track", "CTrack", 2, false}, {21, "Curve Track", "CCircTrack", 6, false},
-        {22, "Oval Track", "CArcTrack", 3, false}, {23, "Spline Track", "CSplineTrack", 2, true},
-        {24, "3D Bitmap", "CSprite", 3, false}, {25, "Benchwork", "CBenchwork", 2, true},
-        {26, "", "CWizardLabel", -1, false},  {27, "Terrain", "CMount", 2, true},
-        {29, "Run Test Train", "", -1, false}, {30, "Zoom In", "", -1, false},
-        {31, "Zoom Out", "", -1, false},      {32, "Connect Using Spline", "", -1, false},
+        {18, "2D Bitmap Picture", "CBMP", 3, false},
+        {19, "3D Object", "C3D", 3, false},
+        {20, "Straight Track", "CTrack", 2, false},
+        {21, "Curve Track", "CCircTrack", 6, false},
+        {22, "Oval Track", "CArcTrack", 3, false},
+        {23, "Spline Track", "CSplineTrack", 2, true},
+        {24, "3D Bitmap", "CSprite", 3, false},
+        {25, "Benchwork", "CBenchwork", 2, true},
+        {26, "", "CWizardLabel", -1, false},
+        {27, "Terrain", "CMount", 2, true},
+        {29, "Run Test Train", "", -1, false},
+        {30, "Zoom In", "", -1, false},
+        {31, "Zoom Out", "", -1, false},
+        {32, "Connect Using Spline", "", -1, false},
         {33, "Connect Using Curve-Straight", "", -1, false},
         {34, "Set Selected Track Elevations", "", -1, false},
-        {35, "Chain Track Elevations", "", -1, false}, {36, "Cut Track", "", -1, false},
+        {35, "Chain Track Elevations", "", -1, false},
+        {36, "Cut Track", "", -1, false},
         {39, "Select Track Chain", "", -1, false},
     };
     for (const Row& row : rows) {

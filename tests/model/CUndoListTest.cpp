@@ -102,7 +102,7 @@ TEST(UndoList, DiscardAndClearDeleteStepsAndTheObjectsTheyOwn) {
     tool.DiscardUndoSteps(0);
     tool.DiscardUndoSteps(-3);
     EXPECT_EQ(tool.GetUndoCount(), 3);
-    tool.DiscardUndoSteps(1);  // drops the re-insert step and the object it held
+    tool.DiscardUndoSteps(1);           // drops the re-insert step and the object it held
     ASSERT_EQ(tool.GetUndoCount(), 1);  // its placement step named the object too
     EXPECT_EQ(tool.GetUndoStep(0)->m_pObject, kept);
     tool.DiscardUndoSteps(10);

@@ -7,7 +7,7 @@ namespace {
 // The layout objects read their catalogue defaults from the string table, as the program
 // does after start-up.
 class CResourcesEnvironment : public testing::Environment {
-public:
+  public:
     void SetUp() override { RegisterResources(); }
 };
 

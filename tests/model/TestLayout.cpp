@@ -11,12 +11,15 @@ IMPLEMENT_SERIAL(CTestGroup, CPaint, 1)
 
 namespace {
 
-CTestObject* AsTest(CPaint* object) { return dynamic_cast<CTestObject*>(object); }
+CTestObject* AsTest(CPaint* object) {
+    return dynamic_cast<CTestObject*>(object);
+}
 
 void CollectObjects(const CTestGroup* group, std::vector<CPaint*>& into) {
     for (CPaint* member : group->m_members) {
         into.push_back(member);
-        if (auto* inner = dynamic_cast<CTestGroup*>(member)) CollectObjects(inner, into);
+        if (auto* inner = dynamic_cast<CTestGroup*>(member))
+            CollectObjects(inner, into);
     }
 }
 
@@ -47,16 +50,19 @@ CPaint* CTestHost::GetOwnerGroup(CPaint* object) {
 
 BOOL CTestHost::DetachFromGroup(CPaint* object) {
     auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
-    if (owner == nullptr) return FALSE;
+    if (owner == nullptr)
+        return FALSE;
     auto found = std::find(owner->m_members.begin(), owner->m_members.end(), object);
-    if (found == owner->m_members.end()) return FALSE;
+    if (found == owner->m_members.end())
+        return FALSE;
     owner->m_members.erase(found);
     return TRUE;
 }
 
 void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
     auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
-    if (owner != nullptr) owner->m_members.push_front(object);
+    if (owner != nullptr)
+        owner->m_members.push_front(object);
 }
 
 void CTestHost::PlaceInGroup(CPaint* object, CGroup*, double, double) {
@@ -69,7 +75,8 @@ CPaint* CTestHost::MakeGroup(const CPaintList& members) {
     CTestGroup* current = m_editStack.back();
     auto* group = new CTestGroup(&m_tool);
     for (CPaint* member : members) {
-        if (!DetachFromGroup(member)) continue;
+        if (!DetachFromGroup(member))
+            continue;
         AsTest(member)->m_pOwner = group;
         group->m_members.push_back(member);
     }
@@ -80,7 +87,8 @@ CPaint* CTestHost::MakeGroup(const CPaintList& members) {
 
 BOOL CTestHost::DissolveGroup(CPaint* object) {
     auto* group = dynamic_cast<CTestGroup*>(object);
-    if (group == nullptr || group == m_pRoot || !DetachFromGroup(group)) return FALSE;
+    if (group == nullptr || group == m_pRoot || !DetachFromGroup(group))
+        return FALSE;
     CTestGroup* current = m_editStack.back();
     for (CPaint* member : group->m_members) {
         AsTest(member)->m_pOwner = current;
@@ -94,20 +102,23 @@ BOOL CTestHost::DissolveGroup(CPaint* object) {
 
 BOOL CTestHost::EnterGroupEdit(CPaint* object) {
     auto* group = dynamic_cast<CTestGroup*>(object);
-    if (group == nullptr) return FALSE;
+    if (group == nullptr)
+        return FALSE;
     m_editStack.push_back(group);
     return TRUE;
 }
 
 BOOL CTestHost::ExitGroupEdit(CPaint*) {
-    if (m_editStack.size() <= 1) return FALSE;
+    if (m_editStack.size() <= 1)
+        return FALSE;
     m_editStack.pop_back();
     return TRUE;
 }
 
 void CTestHost::RefreshGroupFrame(CPaint* member) {
     CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
-    if (group != nullptr && group != m_pRoot) group->RecalcFrame();
+    if (group != nullptr && group != m_pRoot)
+        group->RecalcFrame();
 }
 
 std::vector<CPaint*> CTestHost::AllObjects() const {
@@ -125,17 +136,20 @@ namespace TestCommands {
 
 CTestShape* CreateAndPlace(CTool& tool, int groupStart) {
     CEditStep create(kStepCreateFirst, nullptr, 0);
-    if (!tool.Execute(&create)) return nullptr;
+    if (!tool.Execute(&create))
+        return nullptr;
     auto place = std::make_unique<CEditStep>(kStepPlaceNewObject, create.m_pObject, 1);
     place->SetPayload(std::make_unique<PlacePayload>());
-    if (!tool.Execute(place.get())) return nullptr;
+    if (!tool.Execute(place.get()))
+        return nullptr;
     tool.PushUndo(new CEditStep(kStepRemoveObject, create.m_pObject, groupStart));
     return dynamic_cast<CTestShape*>(create.m_pObject);
 }
 
 void DeleteWithUndo(CTool& tool, CPaint* object, int groupStart) {
     object->Deselect();
-    if (!tool.m_pHost->DetachFromGroup(object)) return;
+    if (!tool.m_pHost->DetachFromGroup(object))
+        return;
     object->Remove3D();
     tool.PushUndo(new CEditStep(kStepReinsertObject, object, groupStart));
 }
@@ -145,18 +159,21 @@ CPaint* GroupSelection(CTool& tool) {
     auto list = std::make_unique<ObjectListPayload>();
     list->objects = tool.m_pHost->GetSelection();
     group.SetPayload(std::move(list));
-    if (!tool.Execute(&group)) return nullptr;
+    if (!tool.Execute(&group))
+        return nullptr;
     tool.PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 1));
     return group.m_pResult;
 }
 
 void UngroupWithUndo(CTool& tool, CPaint* object) {
     auto* group = dynamic_cast<CTestGroup*>(object);
-    if (group == nullptr) return;
+    if (group == nullptr)
+        return;
     auto members = std::make_unique<ObjectListPayload>();
     members->objects = group->m_members;
     CEditStep ungroup(kStepUngroup, group, 1);
-    if (!tool.Execute(&ungroup)) return;
+    if (!tool.Execute(&ungroup))
+        return;
     auto inverse = std::make_unique<CEditStep>(kStepGroup, nullptr, 1);
     inverse->SetPayload(std::move(members));
     tool.PushUndo(inverse.release());

@@ -9,7 +9,7 @@
 // Small layout classes for the engine's tests: a shape, a group holding members (head is
 // the front-most), and a document that owns a root group.
 class CTestObject : public CPaint {
-public:
+  public:
     using CPaint::CPaint;
     CPaint* m_pOwner = nullptr;
     int m_nRebuilds = 0;
@@ -24,7 +24,7 @@ public:
 class CTestShape : public CTestObject {
     DECLARE_SERIAL(CTestShape)
 
-public:
+  public:
     CTestShape() = default;
     explicit CTestShape(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
 };
@@ -32,7 +32,7 @@ public:
 class CTestGroup : public CTestObject {
     DECLARE_SERIAL(CTestGroup)
 
-public:
+  public:
     CTestGroup() = default;
     explicit CTestGroup(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
     ~CTestGroup() override;
@@ -42,7 +42,7 @@ public:
 };
 
 class CTestHost : public CToolHost {
-public:
+  public:
     explicit CTestHost(CTool& tool);
     ~CTestHost() override;
 

@@ -24,7 +24,8 @@ void ExpectStepsNameLiveObjects(CTool& tool, CTestHost& host) {
     CollectWithMembers(host.m_pRoot, live);
     const std::set<CPaint*> inLayout = live;
     for (int i = 0; i < tool.GetUndoCount(); ++i)
-        if (tool.GetUndoStep(i)->OwnsObject()) CollectWithMembers(tool.GetUndoStep(i)->m_pObject, live);
+        if (tool.GetUndoStep(i)->OwnsObject())
+            CollectWithMembers(tool.GetUndoStep(i)->m_pObject, live);
     auto isLive = [&](CPaint* p) { return live.count(p) != 0; };
     auto isInLayout = [&](CPaint* p) { return inLayout.count(p) != 0; };
     for (int i = 0; i < tool.GetUndoCount(); ++i) {
@@ -60,7 +61,8 @@ void ExpectOnlyAnEmptyRegroup(CTestHost& host) {
 
 CPaint* PickMember(CTestHost& host, std::mt19937& random) {
     const CPaintList& members = host.m_pRoot->m_members;
-    if (members.empty()) return nullptr;
+    if (members.empty())
+        return nullptr;
     auto at = members.begin();
     std::advance(at, static_cast<long>(random() % members.size()));
     return *at;
@@ -79,13 +81,17 @@ TEST(UndoScenario, LongEditingSessionsNeverReachADestroyedObject) {
             if (choice < 35) {
                 TestCommands::CreateAndPlace(tool);
             } else if (choice < 50) {
-                if (CPaint* victim = PickMember(host, random)) TestCommands::DeleteWithUndo(tool, victim, 1);
+                if (CPaint* victim = PickMember(host, random))
+                    TestCommands::DeleteWithUndo(tool, victim, 1);
             } else if (choice < 58) {
-                if (CPaint* member = PickMember(host, random)) member->SelectWithUndo(1, 1);
-                if (host.m_selection.size() >= 2) TestCommands::GroupSelection(tool);
+                if (CPaint* member = PickMember(host, random))
+                    member->SelectWithUndo(1, 1);
+                if (host.m_selection.size() >= 2)
+                    TestCommands::GroupSelection(tool);
             } else if (choice < 66) {
                 CPaint* member = PickMember(host, random);
-                if (dynamic_cast<CTestGroup*>(member) != nullptr) TestCommands::UngroupWithUndo(tool, member);
+                if (dynamic_cast<CTestGroup*>(member) != nullptr)
+                    TestCommands::UngroupWithUndo(tool, member);
             } else if (choice < 74) {
                 if (CPaint* member = PickMember(host, random)) {
                     CEditStep lock(member->m_bLocked ? kStepUnlock : kStepLock, member, 0);
@@ -106,7 +112,8 @@ TEST(UndoScenario, LongEditingSessionsNeverReachADestroyedObject) {
                 tool.Undo();
             }
             peak = std::max(peak, tool.GetUndoCount());
-            if (operation % 997 == 0) ExpectStepsNameLiveObjects(tool, host);
+            if (operation % 997 == 0)
+                ExpectStepsNameLiveObjects(tool, host);
         }
         EXPECT_EQ(peak, CTool::kUndoLimit);  // the session ran into the limit
         ExpectStepsNameLiveObjects(tool, host);
