@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/base/CString.h"
+
+// Lengths (tenths of a millimetre) as the user reads and types them in one of the unit
+// table's units. The document forwards its length functions here with its unit index. An
+// index outside the table formats as an empty text and parses as 0.
+class CLengthFormat {
+  public:
+    // Token kinds of NextLengthToken.
+    enum TokenKind { tokenPlain = 0, tokenFeet = 1, tokenInches = 2 };
+    // A token ends after this many collected characters.
+    static constexpr int kMaxTokenLength = 20;
+
+    explicit CLengthFormat(int unitIndex) : m_unitIndex(unitIndex) {}
+
+    int GetUnitIndex() const { return m_unitIndex; }
+
+    void FormatLength(CString& text, double length) const;
+    // As FormatLength; with negativeAsDecimal a negative length shows only its leading
+    // number, as a plain decimal (feet units keep only the feet).
+    void FormatLengthValue(CString& text, double length, int negativeAsDecimal) const;
+    // A value already divided by the unit size, never negative; the fractional-inch unit
+    // always shows the whole number ("0 1/2").
+    void FormatLengthFraction(CString& text, double value) const;
+    double ParseLength(const char* text) const;
+
+    // The fraction in [0, 1) rounded to 64ths and reduced; 0 / 64 is no fraction and 1 / 1
+    // a rest that rounded up to a whole.
+    static void RoundToFraction(double fraction, int& numerator, int& denominator);
+    // Collects the next number of a feet-and-inches text and moves the cursor past it.
+    static int NextLengthToken(const char*& cursor, CString& token);
+    // Reads "whole numerator/denominator" inches from the cursor on.
+    static double ParseFractionalInches(const char*& cursor);
+
+  private:
+    bool HasUnit() const;
+    double UnitSize() const;
+    // The text of a non-negative value in units; inchesAlwaysWhole gives the fraction form
+    // of FormatLengthFraction.
+    CString FormatUnits(double value, bool inchesAlwaysWhole) const;
+    double ParseFeetAndInches(const char* text, bool fractionalInches) const;
+
+    int m_unitIndex;
+};

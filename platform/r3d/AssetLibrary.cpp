@@ -1,0 +1,120 @@
+#include "platform/r3d/AssetLibrary.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace r3d {
+
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::filesystem::path FromStoredName(std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return std::filesystem::path(name);
+}
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+std::optional<std::filesystem::path> FindInFolder(const std::filesystem::path& folder,
+                                                  const std::string& fileName) {
+    if (IsFile(folder / fileName)) {
+        return folder / fileName;
+    }
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) {
+        return std::nullopt;
+    }
+    std::string wanted = Lower(fileName);
+    for (const auto& entry : entries) {
+        if (Lower(entry.path().filename().string()) == wanted && IsFile(entry.path())) {
+            return entry.path();
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+AssetLibrary& AssetLibrary::Instance() {
+    static AssetLibrary library;
+    return library;
+}
+
+void AssetLibrary::AddSearchFolder(const std::filesystem::path& folder) {
+    std::filesystem::path normal = FromStoredName(folder.string()).lexically_normal();
+    if (!normal.has_filename() && normal.has_parent_path()) {
+        normal = normal.parent_path();
+    }
+    if (!normal.empty() && std::find(m_folders.begin(), m_folders.end(), normal) == m_folders.end()) {
+        m_folders.push_back(normal);
+    }
+}
+
+std::optional<std::filesystem::path> AssetLibrary::Find(const std::string& name) const {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    std::filesystem::path path = FromStoredName(name);
+    if (IsFile(path)) {
+        return path;
+    }
+    if (path.has_parent_path()) {
+        if (auto found = FindInFolder(path.parent_path(), path.filename().string())) {
+            return found;
+        }
+    }
+    for (const auto& folder : m_folders) {
+        if (auto found = FindInFolder(folder, path.filename().string())) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::shared_ptr<Raster> AssetLibrary::LoadRaster(const std::string& name) const {
+    std::optional<std::filesystem::path> path = Find(name);
+    if (!path || !m_reader) {
+        return nullptr;
+    }
+    std::optional<Raster> raster = m_reader(*path);
+    if (!raster || raster->Empty()) {
+        return nullptr;
+    }
+    return std::make_shared<Raster>(std::move(*raster));
+}
+
+std::shared_ptr<Texture> AssetLibrary::LoadTexture(const std::string& name, const std::string& maskName) {
+    std::optional<std::filesystem::path> path = Find(name);
+    if (!path) {
+        return nullptr;
+    }
+    std::optional<std::filesystem::path> maskPath = maskName.empty() ? std::nullopt : Find(maskName);
+    std::string key = std::filesystem::weakly_canonical(*path).string() + '\n' +
+                      (maskPath ? std::filesystem::weakly_canonical(*maskPath).string() : std::string());
+    if (auto cached = m_textures.find(key); cached != m_textures.end()) {
+        return cached->second;
+    }
+    std::shared_ptr<Raster> image = LoadRaster(path->string());
+    if (!image) {
+        return nullptr;
+    }
+    auto texture = std::make_shared<Texture>(std::move(*image));
+    if (maskPath) {
+        if (std::shared_ptr<Raster> mask = LoadRaster(maskPath->string())) {
+            texture->SetMask(*mask);
+        }
+    }
+    m_textures[key] = texture;
+    return texture;
+}
+
+}  // namespace r3d

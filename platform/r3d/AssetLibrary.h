@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/r3d/Raster.h"
+#include "platform/r3d/Texture.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace r3d {
+
+// Where the 3D library finds its files: the search folders, the picture reader, and the textures
+// already loaded (kept by resolved path, so every surface naming a file shares one texture).
+class AssetLibrary {
+  public:
+    using ImageReader = std::function<std::optional<Raster>(const std::filesystem::path&)>;
+
+    static AssetLibrary& Instance();
+
+    // Adding a folder that is already there changes nothing.
+    void AddSearchFolder(const std::filesystem::path& folder);
+    const std::vector<std::filesystem::path>& SearchFolders() const { return m_folders; }
+    void ClearSearchFolders() { m_folders.clear(); }
+
+    // The name as it stands when that file exists, else the first search folder holding a file of
+    // that name (letter case ignored). Backslashes count as folder separators.
+    std::optional<std::filesystem::path> Find(const std::string& name) const;
+
+    // Pictures (.bmp) are read by the drawing layer, which hands its reader in here.
+    void SetImageReader(ImageReader reader) { m_reader = std::move(reader); }
+    std::shared_ptr<Raster> LoadRaster(const std::string& name) const;
+    // A texture, masked when a mask name is given and found; nullptr when the picture is missing.
+    std::shared_ptr<Texture> LoadTexture(const std::string& name, const std::string& maskName = {});
+    void ForgetTextures() { m_textures.clear(); }
+
+  private:
+    AssetLibrary() = default;
+
+    std::vector<std::filesystem::path> m_folders;
+    ImageReader m_reader;
+    std::map<std::string, std::shared_ptr<Texture>> m_textures;
+};
+
+}  // namespace r3d

@@ -1,0 +1,270 @@
+#include "platform/r3d/RenderTarget.h"
+
+#include "platform/r3d/Camera.h"
+#include "platform/r3d/GlContext.h"
+#include "platform/r3d/GpuMesh.h"
+#include "platform/r3d/Scene.h"
+#include "platform/r3d/Shaders.h"
+#include "platform/r3d/Texture.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace r3d {
+
+namespace {
+
+constexpr float kNear = 0.05f;
+constexpr float kFar = 5000.0f;
+constexpr int kMaxLights = 4;
+
+// World to eye (the eye looks down its -z), then the perspective whose window at distance 1
+// is the camera's view window; as a row-vector matrix.
+Matrix ViewProjection(const Camera& camera) {
+    Vec3 right = camera.Right(), up = camera.Up(), back = -camera.Forward();
+    Matrix view;
+    view.SetRow(0, {right.x, up.x, back.x});
+    view.SetRow(1, {right.y, up.y, back.y});
+    view.SetRow(2, {right.z, up.z, back.z});
+    view.SetRow(3, -view.TransformVector(camera.Position()));
+    Matrix projection;
+    projection.m[0][0] = 2.0f / camera.ViewWindowWidth();
+    projection.m[1][1] = 2.0f / camera.ViewWindowHeight();
+    projection.m[2][2] = (kFar + kNear) / (kNear - kFar);
+    projection.m[2][3] = -1.0f;
+    projection.m[3][2] = 2.0f * kFar * kNear / (kNear - kFar);
+    projection.m[3][3] = 0.0f;
+    return view * projection;
+}
+
+void Upload(const Texture& texture, bool repeat) {
+    unsigned& handle = texture.DeviceHandle();
+    if (!handle) {
+        glGenTextures(1, &handle);
+    }
+    glBindTexture(GL_TEXTURE_2D, handle);
+    if (texture.DeviceVersion() == texture.Version()) {
+        return;
+    }
+    texture.DeviceVersion() = texture.Version();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture.Image().Width(), texture.Image().Height(), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, texture.Rgba().data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+    if (repeat) {
+        glGenerateMipmap(GL_TEXTURE_2D);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+}
+
+GLint At(unsigned program, const char* name) {
+    return glGetUniformLocation(program, name);
+}
+
+void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera) {
+    glUniformMatrix4fv(At(program, "uViewProjection"), 1, GL_FALSE, ViewProjection(camera).Data());
+    Vec3 eye = camera.Position();
+    glUniform3f(At(program, "uEye"), eye.x, eye.y, eye.z);
+    glUniform1f(At(program, "uAmbient"), scene.AmbientLight());
+    int count = std::min(static_cast<int>(scene.Lights().size()), kMaxLights);
+    glUniform1i(At(program, "uLightCount"), count);
+    for (int i = 0; i < count; ++i) {
+        const Light& light = *scene.Lights()[i];
+        std::string index = "[" + std::to_string(i) + "]";
+        glUniform3f(At(program, ("uLightDirection" + index).c_str()), light.Direction().x,
+                    light.Direction().y, light.Direction().z);
+        glUniform1f(At(program, ("uLightBrightness" + index).c_str()), light.Brightness());
+    }
+    glUniform1i(At(program, "uTexture"), 0);
+}
+
+void SetClumpUniforms(unsigned program, const Matrix& world) {
+    glUniformMatrix4fv(At(program, "uWorld"), 1, GL_FALSE, world.Data());
+    // Normals go through the inverse transpose, so scaled models keep true normals.
+    Matrix inverse = world.Inverse();
+    float normal[9];
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            normal[r * 3 + c] = inverse.m[c][r];
+        }
+    }
+    glUniformMatrix3fv(At(program, "uNormalMatrix"), 1, GL_FALSE, normal);
+}
+
+void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
+    const Material& m = batch.material;
+    glUniform3f(At(program, "uColor"), m.red, m.green, m.blue);
+    glUniform1f(At(program, "uOpacity"), m.opacity);
+    glUniform3f(At(program, "uFactors"), m.ambient, m.diffuse, m.specular);
+    glUniform1i(At(program, "uLit"), batch.lines ? 0 : 1);
+    bool textured = m.texture && !m.texture->Image().Empty();
+    glUniform1i(At(program, "uTextured"), textured ? 1 : 0);
+    if (textured) {
+        Upload(*m.texture, true);
+    }
+    glDrawArrays(batch.lines ? GL_LINES : GL_TRIANGLES, batch.first, batch.count);
+}
+
+// Opaque surfaces in the first pass, see-through ones over them in the second.
+void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool seeThrough) {
+    std::unique_ptr<GpuMesh>& mesh = clump.DeviceMesh();
+    if (!mesh) {
+        mesh = std::make_unique<GpuMesh>();
+    }
+    mesh->Refresh(clump);
+    SetClumpUniforms(program, clump.WorldMatrixSeenBy(camera));
+    glBindVertexArray(mesh->VertexArray());
+    for (const GpuMesh::Batch& batch : mesh->Batches()) {
+        if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
+            DrawBatch(program, batch);
+        }
+    }
+    for (const auto& child : clump.Children()) {
+        DrawClump(program, *child, camera, seeThrough);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<RenderTarget> RenderTarget::Create(int width, int height) {
+    if (width <= 0 || height <= 0 || !GlContext::Get() || !GetShaders()) {
+        return nullptr;
+    }
+    std::unique_ptr<RenderTarget> target(new RenderTarget(width, height));
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE ? std::move(target) : nullptr;
+}
+
+RenderTarget::RenderTarget(int width, int height) : m_width(width), m_height(height) {
+    glGenFramebuffers(1, &m_framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    glGenRenderbuffers(1, &m_colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_colour);
+    glGenRenderbuffers(1, &m_depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, m_depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_depth);
+}
+
+RenderTarget::~RenderTarget() {
+    if (GlContext::Alive()) {
+        glDeleteFramebuffers(1, &m_framebuffer);
+        glDeleteRenderbuffers(1, &m_colour);
+        glDeleteRenderbuffers(1, &m_depth);
+    }
+}
+
+void RenderTarget::SetViewport(const Camera& camera) {
+    const Rect& v = camera.Viewport();
+    // The raster counts rows from the top, OpenGL from the bottom.
+    glViewport(v.x, m_height - v.y - v.height, v.width, v.height);
+    glScissor(v.x, m_height - v.y - v.height, v.width, v.height);
+}
+
+bool RenderTarget::Begin(const Camera& camera) {
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    SetViewport(camera);
+    return true;
+}
+
+void RenderTarget::Clear(const Camera& camera) {
+    SetViewport(camera);
+    glEnable(GL_SCISSOR_TEST);
+    Vec3 background = camera.BackgroundColor();
+    glClearColor(background.x, background.y, background.z, 1.0f);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    if (camera.Backdrop() && !camera.Backdrop()->Empty()) {
+        DrawBackdrop(camera);
+    }
+}
+
+// The backdrop fills its rectangle one texel per pixel, shifted by the offset and repeated sideways,
+// so a panorama turned by any offset never leaves a gap.
+void RenderTarget::DrawBackdrop(const Camera& camera) {
+    const Raster& raster = *camera.Backdrop();
+    if (m_backdropSource != camera.Backdrop() || !m_backdrop) {
+        m_backdrop = std::make_shared<Texture>(raster);
+        m_backdropSource = camera.Backdrop();
+    }
+    const Shaders& shaders = *GetShaders();
+    const Rect& viewport = camera.Viewport();
+    const Rect& r = camera.BackdropRect();
+    float w = static_cast<float>(raster.Width()), h = static_cast<float>(raster.Height());
+    auto ndcX = [&](float x) { return 2.0f * x / viewport.width - 1.0f; };
+    auto ndcY = [&](float y) { return 1.0f - 2.0f * y / viewport.height; };
+    float u0 = static_cast<float>(-camera.BackdropOffsetX()) / w;
+    float u1 = static_cast<float>(r.width - camera.BackdropOffsetX()) / w;
+    float v0 = static_cast<float>(-camera.BackdropOffsetY()) / h;
+    float v1 = static_cast<float>(r.height - camera.BackdropOffsetY()) / h;
+    float left = ndcX(static_cast<float>(r.x)), right = ndcX(static_cast<float>(r.x + r.width));
+    float top = ndcY(static_cast<float>(r.y)), bottom = ndcY(static_cast<float>(r.y + r.height));
+    const float quad[16] = {left, top,    u0, v0, right, top,    u1, v0,
+                            left, bottom, u0, v1, right, bottom, u1, v1};
+    glUseProgram(shaders.backdrop);
+    glActiveTexture(GL_TEXTURE0);
+    Upload(*m_backdrop, false);
+    glUniform1i(At(shaders.backdrop, "uTexture"), 0);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glBindVertexArray(shaders.backdropVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, shaders.backdropBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof quad, quad);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+}
+
+void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
+    const Shaders& shaders = *GetShaders();
+    SetViewport(camera);
+    glUseProgram(shaders.surface);
+    glActiveTexture(GL_TEXTURE0);
+    SetSceneUniforms(shaders.surface, scene, camera);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDepthMask(GL_TRUE);
+    for (const Clump* clump : scene.Clumps()) {
+        DrawClump(shaders.surface, *clump, camera, false);
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    for (const Clump* clump : scene.Clumps()) {
+        DrawClump(shaders.surface, *clump, camera, true);
+    }
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glBindVertexArray(0);
+}
+
+Raster RenderTarget::ReadPicture(const Camera& camera) {
+    const Rect& v = camera.Viewport();
+    Raster picture(v.width, v.height);
+    if (picture.Empty()) {
+        return picture;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(picture.RowBytes()) * v.height);
+    glReadPixels(v.x, m_height - v.y - v.height, v.width, v.height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    for (int y = 0; y < v.height; ++y) {
+        std::memcpy(picture.Bytes() + static_cast<std::size_t>(y) * picture.RowBytes(),
+                    rows.data() + static_cast<std::size_t>(v.height - 1 - y) * picture.RowBytes(),
+                    picture.RowBytes());
+    }
+    return picture;
+}
+
+}  // namespace r3d

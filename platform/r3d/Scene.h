@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Light.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace r3d {
+
+class Camera;
+
+// What a pick found: the clump whose polygon the ray met first (a child clump reports itself),
+// the corner of that polygon nearest to the hit point (a vertex number from 1), and the point.
+struct PickResult {
+    Clump* clump = nullptr;
+    int vertex = 0;
+    Vec3 point;
+};
+
+// The clumps to draw and the lights to draw them with. The scene owns its lights; it does not own
+// its clumps: a clump leaves the scene when it is destroyed, and a scene that goes first lets go of them.
+class Scene {
+  public:
+    Scene() = default;
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+    ~Scene();
+
+    Light* AddLight(std::unique_ptr<Light> light);
+    const std::vector<std::unique_ptr<Light>>& Lights() const { return m_lights; }
+    // Light not coming from a direction; weighed by each surface's ambient factor.
+    float AmbientLight() const { return m_ambient; }
+    void SetAmbientLight(float intensity) { m_ambient = intensity; }
+
+    // A clump in another scene moves here; a child clump cannot be added on its own.
+    bool Add(Clump& clump);
+    void Remove(Clump& clump);
+    // Top-level clumps, in the order added.
+    const std::vector<Clump*>& Clumps() const { return m_clumps; }
+    void ForEachClump(const std::function<void(Clump&)>& visit) const;
+
+    // Pixel (x right, y down) of the camera's viewport.
+    std::optional<PickResult> Pick(const Camera& camera, float x, float y) const;
+
+    // Draws every clump into the camera's current update (after Camera::BeginUpdate).
+    void Render(Camera& camera) const;
+
+  private:
+    std::vector<Clump*> m_clumps;
+    std::vector<std::unique_ptr<Light>> m_lights;
+    float m_ambient = 1.0f;
+};
+
+}  // namespace r3d

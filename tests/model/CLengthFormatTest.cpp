@@ -1,0 +1,176 @@
+#include "model/CLengthFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+CString Format(int unit, double length) {
+    CString text("stale");
+    CLengthFormat(unit).FormatLength(text, length);
+    return text;
+}
+
+CString FormatValue(int unit, double length, int negativeAsDecimal) {
+    CString text;
+    CLengthFormat(unit).FormatLengthValue(text, length, negativeAsDecimal);
+    return text;
+}
+
+CString FormatFraction(int unit, double value) {
+    CString text("stale");
+    CLengthFormat(unit).FormatLengthFraction(text, value);
+    return text;
+}
+
+double Parse(int unit, const char* text) {
+    return CLengthFormat(unit).ParseLength(text);
+}
+
+}  // namespace
+
+TEST(CLengthFormat, FormatsDecimalUnitsRoundedOnTheFourthDecimal) {
+    EXPECT_EQ(Format(8, 12345.0), "1234.500");
+    EXPECT_EQ(Format(8, 10.006), "1.001");
+    EXPECT_EQ(Format(8, 10.004), "1.000");
+    EXPECT_EQ(Format(8, -10.006), "-1.001");
+    EXPECT_EQ(Format(0, 9150.0 * 2.5), "2.500");
+    EXPECT_EQ(Format(1, 3050.0), "1.000");
+    EXPECT_EQ(Format(4, 254.0 * 3.25), "3.250");
+    EXPECT_EQ(Format(6, 12500.0), "1.250");
+    EXPECT_EQ(Format(7, 1234.0), "12.340");
+    EXPECT_EQ(Format(4, 3048.0), "12.000");
+}
+
+TEST(CLengthFormat, FormatsFeetWithAFootOf3050) {
+    EXPECT_EQ(Format(2, 3050.0), "1' 0.000\"");
+    EXPECT_EQ(Format(2, 3048.0), "0' 12.000\"");
+    EXPECT_EQ(Format(2, 3049.99), "0' 12.008\"");  // a foot holds more than 12 inches
+    EXPECT_EQ(Format(2, 5 * 3050.0 + 6 * 254.0), "5' 6.000\"");
+    EXPECT_EQ(Format(2, -3050.0), "-1' 0.000\"");
+
+    EXPECT_EQ(Format(3, 3050.0 + 254.0 * 2.999), "1' 3\"");
+    EXPECT_EQ(Format(3, 3050.0 + 127.0), "1' 0 1/2\"");
+    EXPECT_EQ(Format(3, 2 * 3050.0 + 254.0 * 4.75), "2' 4 3/4\"");
+    EXPECT_EQ(Format(3, 0.0), "0' 0\"");
+    EXPECT_EQ(Format(3, -(3050.0 + 254.0 * 0.125)), "-1' 0 1/8\"");
+}
+
+TEST(CLengthFormat, FormatsFractionalInches) {
+    EXPECT_EQ(Format(5, 254.0 * 2.25), "2 1/4");
+    EXPECT_EQ(Format(5, 254.0 * 2), "2 ");
+    EXPECT_EQ(Format(5, 0.0), "0");
+    EXPECT_EQ(Format(5, 254.0 * 0.5), "1/2");
+    EXPECT_EQ(Format(5, -254.0), "-1 ");
+    EXPECT_EQ(Format(5, 254.0 * 0.999), "1 ");
+    EXPECT_EQ(Format(5, 254.0 * 0.007), "0");
+    EXPECT_EQ(Format(5, 254.0 * 3.015625), "3 1/64");
+}
+
+TEST(CLengthFormat, FormatsValuesAlreadyInUnits) {
+    EXPECT_EQ(FormatFraction(5, 0.5), "0 1/2");
+    EXPECT_EQ(FormatFraction(5, 2.0), "2");
+    EXPECT_EQ(FormatFraction(5, 1.999), "2");
+    EXPECT_EQ(FormatFraction(8, 1.0006), "1.001");
+    EXPECT_EQ(FormatFraction(2, 1.5), "1' 6.004\"");
+    EXPECT_EQ(FormatFraction(3, 1.0 + 127.0 / 3050.0), "1' 0 1/2\"");
+
+    EXPECT_EQ(FormatValue(2, -3050.0, 1), "-1.000");
+    EXPECT_EQ(FormatValue(2, -3050.0, 0), "-1' 0.000\"");
+    EXPECT_EQ(FormatValue(2, 3050.0, 1), "1' 0.000\"");
+    EXPECT_EQ(FormatValue(8, -12.34, 1), "-1.234");
+    EXPECT_EQ(FormatValue(5, -254.0 * 2.5, 1), "-2.000");
+}
+
+TEST(CLengthFormat, RoundsToSixtyFourthsAndReduces) {
+    const struct {
+        double fraction;
+        int numerator;
+        int denominator;
+    } cases[] = {{0.5, 1, 2},  {0.999, 1, 1},      {0.007, 0, 64},  {0.25, 1, 4}, {3.0 / 64, 3, 64},
+                 {0.0, 0, 64}, {0.0234375, 1, 32}, {0.0227, 1, 64}, {0.9, 29, 32}};
+    for (const auto& c : cases) {
+        int numerator = -1;
+        int denominator = -1;
+        CLengthFormat::RoundToFraction(c.fraction, numerator, denominator);
+        EXPECT_EQ(numerator, c.numerator) << c.fraction;
+        EXPECT_EQ(denominator, c.denominator) << c.fraction;
+    }
+}
+
+TEST(CLengthFormat, ParsesFeetAndInches) {
+    EXPECT_EQ(Parse(2, "5' 6"), 5 * 3050.0 + 6 * 254.0);
+    EXPECT_EQ(Parse(2, "6\""), 1524.0);
+    EXPECT_EQ(Parse(2, "5"), 5 * 3050.0);
+    EXPECT_EQ(Parse(2, "-1' 6"), -(3050.0 + 1524.0));
+    EXPECT_EQ(Parse(2, "1' -6"), -(3050.0 + 1524.0));
+    EXPECT_EQ(Parse(2, "2' 3.5\""), 2 * 3050.0 + 3.5 * 254.0);
+    EXPECT_EQ(Parse(2, "1.2.3'"), 1.23 * 3050.0);  // a second point is skipped
+    EXPECT_EQ(Parse(2, "abc"), 0.0);
+
+    EXPECT_EQ(Parse(3, "1' 3 1/2\""), 3050.0 + 3.5 * 254.0);
+    EXPECT_EQ(Parse(3, "1' 1/4"), 3050.0 + 63.5);
+    EXPECT_EQ(Parse(3, "-2' 1\""), -(2 * 3050.0 + 254.0));
+    EXPECT_EQ(Parse(3, "4"), 4 * 3050.0);
+
+    EXPECT_EQ(Parse(5, "3/8"), 95.25);
+    EXPECT_EQ(Parse(5, "-2 1/2\""), -635.0);
+    EXPECT_EQ(Parse(5, "-5 \""), -1270.0);
+    EXPECT_EQ(Parse(5, "  7"), 7 * 254.0);
+    EXPECT_EQ(Parse(5, "2.5"), 25 * 254.0);  // a point is not a digit here
+    EXPECT_EQ(Parse(5, "3 1/0"), 3 * 254.0);
+    EXPECT_EQ(Parse(5, ""), 0.0);
+}
+
+TEST(CLengthFormat, ParsesDecimalUnitsByTheLeadingNumber) {
+    EXPECT_EQ(Parse(8, "  12.5mm"), 125.0);
+    EXPECT_EQ(Parse(6, "-1.5e1"), -150000.0);
+    EXPECT_EQ(Parse(4, "3"), 762.0);
+    EXPECT_EQ(Parse(0, "2"), 18300.0);
+    EXPECT_EQ(Parse(1, "x2"), 0.0);
+    EXPECT_EQ(Parse(7, "10"), 1000.0);
+}
+
+TEST(CLengthFormat, UnitsOutsideTheTableGiveNothing) {
+    for (int unit : {-1, 9, 1000}) {
+        EXPECT_EQ(Format(unit, 1234.0), "");
+        EXPECT_EQ(Format(unit, -1234.0), "");
+        EXPECT_EQ(FormatValue(unit, -1234.0, 1), "");
+        EXPECT_EQ(FormatFraction(unit, 2.0), "");
+        EXPECT_EQ(Parse(unit, "12"), 0.0);
+    }
+}
+
+TEST(CLengthFormat, EndsTokensAfterTwentyCharacters) {
+    const char* text = "1234567890123456789012345'6";
+    const char* cursor = text;
+    CString token;
+    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
+    EXPECT_EQ(token, "12345678901234567890");
+    EXPECT_EQ(cursor, text + 20);  // the cursor stays on the 21st character
+    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenFeet);
+    EXPECT_EQ(token, "12345");
+    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
+    EXPECT_EQ(token, "6");
+    EXPECT_EQ(*cursor, '\0');
+
+    // Skipped characters do not count towards the twenty.
+    cursor = "1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1\"";
+    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
+    EXPECT_EQ(token, "12345678901234567890");
+    EXPECT_STREQ(cursor, " 1\"");
+
+    // The same rule in the fractional reader: the whole stops after twenty digits and the
+    // digits after it join the numerator.
+    cursor = "1234567890123456789012345 1/2\"";
+    EXPECT_EQ(CLengthFormat::ParseFractionalInches(cursor), 12345678901234567890.0 + 123451.0 / 2.0);
+    EXPECT_EQ(Parse(2, "99999999999999999999999999999999'"), 99999999999999999999.0 * 3050.0);
+}
+
+TEST(CLengthFormat, SurvivesNumbersBeyondTheIntRange) {
+    const double huge = Parse(8, "1e300");
+    EXPECT_EQ(Format(2, huge), "2147483647' 0.000\"");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(Format(5, nan), "0");
+}
