@@ -6,6 +6,7 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
+#include "model/Units.h"
 
 IMPLEMENT_SERIAL(CPaint, CObject, 1)
 
@@ -45,6 +46,11 @@ CPaint::CPaint(int selected, CTool* tool, double x, double y) {
     m_bFillOn = tool->m_bFillOnDefault;
     m_bPatternOn = tool->m_bPatternOnDefault;
     m_crFill = tool->m_crFillDefault;
+    if (tool->m_pHost == nullptr)
+        return;
+    const int scale = tool->m_pHost->GetDefaultScaleIndex();
+    if (scale >= 0 && scale < kScaleCount)
+        m_strScale = ScaleTable[scale].name;
 }
 
 void CPaint::Init() {
@@ -82,9 +88,14 @@ CPaint::~CPaint() {
         m_pTool->ForgetObject(this);
 }
 
-void CPaint::ReleasePointBlock() {}
+void CPaint::ReleasePointBlock() {
+    m_points.RemoveAll();
+}
 
-void CPaint::PlaceOrigin(double, double) {}
+void CPaint::PlaceOrigin(double x, double y) {
+    m_pose.x = x;
+    m_pose.y = y;
+}
 
 void CPaint::Serialize(CArchive& ar) {
     CObject::Serialize(ar);
@@ -112,7 +123,9 @@ void CPaint::RecreateResources(int recreate) {
         m_pPatternBitmap = nullptr;
 }
 
-void CPaint::SetParentPose(const CPose*) {}
+void CPaint::SetParentPose(const CPose* pose) {
+    m_parentPose = pose != nullptr ? *pose : CPose();
+}
 
 void CPaint::SetOwnerGroup(CGroup* group) {
     m_pOwnerGroup = group;
@@ -363,6 +376,9 @@ void CPaint::CopyFrom(CPaint* other) {
     m_strNote = other->m_strNote;
     m_bScaleWithDocument = other->m_bScaleWithDocument;
     m_bSelected = 0;
+    m_pose = other->m_pose;
+    m_parentPose = other->m_parentPose;
+    m_savedPose = other->m_savedPose;
     m_pOwnerGroup = other->m_pOwnerGroup;
     m_pTool = other->m_pTool;
     m_nLayer = other->m_nLayer;
@@ -389,6 +405,7 @@ void CPaint::CopyFrom(CPaint* other) {
     m_crFrame = other->m_crFrame;
     m_strPatternFile = other->m_strPatternFile;
     RecreateResources(1);
+    m_points.Copy(other->m_points);
 }
 
 CPaint* CPaint::Clone() {
@@ -397,7 +414,9 @@ CPaint* CPaint::Clone() {
     return copy;
 }
 
-void CPaint::SavePose() {}
+void CPaint::SavePose() {
+    m_savedPose = m_pose;
+}
 
 void CPaint::MoveFromSavedPose(double, double, int) {}
 
@@ -595,7 +614,7 @@ void CPaint::UpdateSizeInfo(const CPose*) {
 }
 
 int CPaint::IsInvalid(int) {
-    return 0;
+    return std::isnan(m_pose.x) || std::isnan(m_pose.y) || std::isnan(m_pose.angle) ? 1 : 0;
 }
 
 void CPaint::SetLayer(int layer) {

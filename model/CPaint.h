@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CPointArray.h"
+#include "model/CPose.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
@@ -8,7 +10,6 @@ class CBitmap;
 class CDumpContext;
 class CEditStep;
 class CGroup;
-class CPose;
 class CTool;
 
 // The root class of every layout object: catalogue fields, line and fill attributes,
@@ -172,9 +173,13 @@ class CPaint : public CObject {
     int m_bSelected = 0;
     int m_bLocked = 0;
     int m_nLayer = 0;
+    CPose m_pose;
     CTool* m_pTool = nullptr;
+    CPose m_parentPose;
+    CPose m_savedPose;
     double m_fRescaleBX = 0.0;
     double m_fRescaleBY = 0.0;
+    CPointArray m_points;
     double m_fCornerX1 = 0.0;
     double m_fCornerY1 = 0.0;
     double m_fCornerX2 = 0.0;

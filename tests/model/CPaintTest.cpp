@@ -65,6 +65,37 @@ TEST(CPaint, EngineMadeObjectCopiesTheEngineDrawingDefaults) {
     EXPECT_EQ(made.m_bSelected, 1);
     EXPECT_EQ(made.m_pTool, &tool);
     EXPECT_EQ(made.m_fQuantity, 1.0);
+    EXPECT_EQ(made.m_pose.x, 10.0);
+    EXPECT_EQ(made.m_pose.y, 20.0);
+}
+
+TEST(CPaint, EngineMadeObjectTakesTheDocumentScaleAndPlacementsCopy) {
+    CTool tool;
+    CTestHost host(tool);
+    host.m_nDefaultScale = 15;
+    CPlainObject made(0, &tool, 0.0, 0.0);
+    EXPECT_EQ(made.m_strScale, "N");
+    made.m_pose.angle = std::nan("");
+    EXPECT_EQ(made.IsInvalid(0), 1);
+    made.m_pose.angle = 1.0;
+    EXPECT_EQ(made.IsInvalid(0), 0);
+    made.SavePose();
+    EXPECT_EQ(made.m_savedPose.angle, 1.0);
+    made.m_points.Add(1.0, 2.0);
+    made.m_points.Add(3.0, 4.0);
+    CPlainObject copy(0, &tool, 0.0, 0.0);
+    copy.m_points.Add(9.0, 9.0);
+    copy.m_points.Add(9.0, 9.0);
+    copy.m_points.Add(9.0, 9.0);
+    copy.m_fQuantity = 5.0;
+    copy.CopyFrom(&made);
+    EXPECT_EQ(copy.m_points.GetSize(), 2);
+    EXPECT_EQ(copy.m_points[1].y, 4.0);
+    EXPECT_EQ(copy.m_pose.angle, 1.0);
+    EXPECT_EQ(copy.m_fQuantity, 5.0);  // quantity is not copied
+    copy.ReleaseData();
+    EXPECT_EQ(copy.m_points.GetSize(), 0);
+    EXPECT_EQ(copy.m_points.GetCapacity(), 0);
 }
 
 TEST(CPaint, EverySlotGivesItsRootAnswer) {
