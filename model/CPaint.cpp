@@ -61,7 +61,7 @@ void CPaint::Init() {
     m_nFrameWidth = 1;
     m_crFrame = 0;
     m_bChanged = 0;
-    m_pPatternBitmap = nullptr;
+    m_pPatternBitmap.reset();
     m_nLayer = 0;
     m_bLocked = 0;
     m_nPatternKind = 0;
@@ -120,7 +120,7 @@ CPaint* CPaint::Find3DMember() {
 
 void CPaint::RecreateResources(int recreate) {
     if (!recreate)
-        m_pPatternBitmap = nullptr;
+        m_pPatternBitmap.reset();
 }
 
 void CPaint::SetParentPose(const CPose* pose) {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include "model/CPointArray.h"
 #include "model/CPose.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
+#include "platform/gdi/CBitmap.h"
 
-class CBitmap;
 class CDumpContext;
 class CEditStep;
 class CGroup;
@@ -197,7 +199,7 @@ class CPaint : public CObject {
     int m_bScaleWithDocument = 1;
     CString m_strPatternFile;
     // The loaded fill pattern; stays null until the drawing layer can load pattern files.
-    CBitmap* m_pPatternBitmap = nullptr;
+    std::unique_ptr<CBitmap> m_pPatternBitmap;
     CGroup* m_pOwnerGroup = nullptr;
     int m_bConformed = 0;
     int m_nEditState = -1;

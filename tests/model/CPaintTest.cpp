@@ -250,3 +250,18 @@ TEST(CPaint, ChangeGeometryWithRecordPushesAnUnrunStep) {
     EXPECT_EQ(step->GetPayload<GeometryPayload>()->handle, 2);
     EXPECT_EQ(step->GetPayload<GeometryPayload>()->x, 5.0);
 }
+
+TEST(CPaint, OwnsItsPatternBitmap) {
+    static const WORD kCross[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
+    CPaint paint;
+    paint.m_pPatternBitmap = std::make_unique<CBitmap>();
+    ASSERT_TRUE(paint.m_pPatternBitmap->CreateBitmap(8, 8, 1, 1, kCross));
+    paint.RecreateResources(0);
+    EXPECT_EQ(paint.m_pPatternBitmap, nullptr);
+
+    // Destroying an object with a loaded pattern frees it (the sanitizer build checks leaks).
+    auto patterned = std::make_unique<CPaint>();
+    patterned->m_pPatternBitmap = std::make_unique<CBitmap>();
+    ASSERT_TRUE(patterned->m_pPatternBitmap->CreateBitmap(8, 8, 1, 1, kCross));
+    patterned.reset();
+}
