@@ -12,6 +12,16 @@ namespace {
 // A signed rectangle: left/top where the picture starts, right/bottom where it ends.
 CRect SignedRect(CPoint a, CPoint b) { return CRect(a.x, a.y, b.x, b.y); }
 
+// The pixels a signed rectangle covers: a negative extent runs back from its start pixel, so that
+// (x + cx - 1, -cx) mirrors over the same pixels as (x, cx).
+CRect CoveredPixels(const CRect& signedRect) {
+    CRect r(signedRect);
+    if (r.right < r.left) r.left += 1, r.right += 1;
+    if (r.bottom < r.top) r.top += 1, r.bottom += 1;
+    r.NormalizeRect();
+    return r;
+}
+
 // The pixels of a DIB, or null when the DIB is not one we read.
 std::unique_ptr<PixelSurface> SurfaceOfDib(const BITMAPINFO* info, const void* bits, DibDescription& dib) {
     if (!info || !bits || !DescribeDib(info->bmiHeader, dib)) return nullptr;
@@ -25,13 +35,11 @@ std::unique_ptr<PixelSurface> SurfaceOfDib(const BITMAPINFO* info, const void* b
 void CDC::BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceOrigin, const CRect& sourceRect,
                    bool sourceMono, COLORREF sourceBk, DWORD rop) {
     if (!m_surface) return;
-    CRect target(dest);
-    target.NormalizeRect();
+    const CRect target = CoveredPixels(dest);
     const int dw = target.Width(), dh = target.Height();
     if (dw == 0 || dh == 0) return;
     const bool usesSource = Rop3UsesSource(rop) && source;
-    CRect from(sourceRect);
-    from.NormalizeRect();
+    const CRect from = CoveredPixels(sourceRect);
     const int sw = from.Width(), sh = from.Height();
     if (usesSource && (sw == 0 || sh == 0)) return;
     const bool mirrorX = (dest.right < dest.left) != (sourceRect.right < sourceRect.left);
