@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "tests/gdi/Canvas.h"
+#include "tests/support/TestFolder.h"
 
 // Draws one of everything into a PNG that a person can look at (in the temporary folder).
 TEST(SampleDrawing, DumpsAPicture) {
@@ -47,7 +48,8 @@ TEST(SampleDrawing, DumpsAPicture) {
     dc.SetROP2(R2_NOTXORPEN);
     dc.MoveTo(0, 239);
     dc.LineTo(319, 0);
-    const auto path = std::filesystem::temp_directory_path() / "corvane-gdi-sample.png";
+    TestFolder folder;
+    const auto path = folder / "sample.png";
     ASSERT_TRUE(dc.WritePng(path.string().c_str()));
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }
