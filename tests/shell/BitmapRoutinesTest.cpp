@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <linux/capability.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
-#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
