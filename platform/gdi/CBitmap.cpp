@@ -1,8 +1,10 @@
 #include "platform/gdi/CBitmap.h"
 
 #include <cstring>
-#include <fstream>
+#include <new>
 
+#include "platform/base/CFile.h"
+#include "platform/base/CFileException.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
@@ -26,7 +28,8 @@ DibDescription DeviceBitsLayout(int width, int height, int bitsPixel) {
 }  // namespace
 
 BOOL CBitmap::Adopt(std::shared_ptr<PixelSurface> surface, int bitsPixel) {
-    if (m_hObject) return FALSE;
+    if (m_hObject)
+        return FALSE;
     m_surface = std::move(surface);
     m_bitsPixel = bitsPixel;
     MarkCreated();
@@ -39,17 +42,23 @@ void CBitmap::Release() {
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) return FALSE;
+    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide)
+        return FALSE;
     const int depth = static_cast<int>(planes * bitsPerPixel);
-    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) return FALSE;
-    if (!Adopt(std::make_shared<PixelSurface>(width, height), depth)) return FALSE;
-    if (bits) SetBitmapBits(static_cast<DWORD>(BitsStride() * height), bits);
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
+        return FALSE;
+    if (!Adopt(std::make_shared<PixelSurface>(width, height), depth))
+        return FALSE;
+    if (bits)
+        SetBitmapBits(static_cast<DWORD>(BitsStride() * height), bits);
     return TRUE;
 }
 
 BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap) {
-    if (!bitmap) return FALSE;
-    return CreateBitmap(bitmap->bmWidth, bitmap->bmHeight, bitmap->bmPlanes, bitmap->bmBitsPixel, bitmap->bmBits);
+    if (!bitmap)
+        return FALSE;
+    return CreateBitmap(bitmap->bmWidth, bitmap->bmHeight, bitmap->bmPlanes, bitmap->bmBitsPixel,
+                        bitmap->bmBits);
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
@@ -59,36 +68,45 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
 
 BOOL CBitmap::CreateDIBSection(const BITMAPINFO* info, UINT usage, void** bits) {
     DibDescription dib;
-    if (!info || usage != DIB_RGB_COLORS || !DescribeDib(info->bmiHeader, dib)) return FALSE;
+    if (!info || usage != DIB_RGB_COLORS || !DescribeDib(info->bmiHeader, dib))
+        return FALSE;
     std::vector<RGBQUAD> colors(info->bmiColors, info->bmiColors + dib.colorEntries);
     auto section = std::make_unique<DibSectionBits>(dib, std::move(colors));
     m_dibBits = section->Bits();
     auto surface = std::make_shared<PixelSurface>(dib.width, dib.height);
     surface->BindDibSection(std::move(section));
     surface->PullFromDibSection();
-    if (!Adopt(std::move(surface), dib.bitCount == 1 ? 1 : dib.bitCount)) return FALSE;
-    if (bits) *bits = m_dibBits;
+    if (!Adopt(std::move(surface), dib.bitCount == 1 ? 1 : dib.bitCount))
+        return FALSE;
+    if (bits)
+        *bits = m_dibBits;
     return TRUE;
 }
 
 BOOL CBitmap::LoadBitmapFile(const CString& path) {
     BmpImage image = ReadBmpFile(path);
-    if (!image.surface) return FALSE;
+    if (!image.surface)
+        return FALSE;
     return Adopt(std::move(image.surface), image.bitCount == 1 ? 1 : 32);
 }
 
 BOOL CBitmap::CreateFromSurface(const PixelSurface& surface, bool monochrome) {
     auto copy = std::make_shared<PixelSurface>(surface.Width(), surface.Height());
-    std::memcpy(copy->Data(), surface.Row(0), static_cast<std::size_t>(surface.Width()) * surface.Height() * 4);
+    std::memcpy(copy->Data(), surface.Row(0),
+                static_cast<std::size_t>(surface.Width()) * surface.Height() * 4);
     return Adopt(std::move(copy), monochrome ? 1 : 32);
 }
 
-int CBitmap::BitsStride() const { return DeviceBitsLayout(m_surface->Width(), 1, m_bitsPixel).stride; }
+int CBitmap::BitsStride() const {
+    return DeviceBitsLayout(m_surface->Width(), 1, m_bitsPixel).stride;
+}
 
 int CBitmap::GetBitmap(BITMAP* bitmap) const {
-    if (!m_hObject || !bitmap) return 0;
-    *bitmap = BITMAP{0,  m_surface->Width(), m_surface->Height(), BitsStride(), 1, static_cast<WORD>(m_bitsPixel),
-                     m_dibBits};
+    if (!m_hObject || !bitmap)
+        return 0;
+    *bitmap = BITMAP{
+        0,        m_surface->Width(), m_surface->Height(), BitsStride(), 1, static_cast<WORD>(m_bitsPixel),
+        m_dibBits};
     return static_cast<int>(sizeof(BITMAP));
 }
 
@@ -97,7 +115,8 @@ CSize CBitmap::GetBitmapDimension() const {
 }
 
 DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const {
-    if (!m_hObject || !bits) return 0;
+    if (!m_hObject || !bits)
+        return 0;
     const DibDescription dib = DeviceBitsLayout(m_surface->Width(), m_surface->Height(), m_bitsPixel);
     std::vector<BYTE> all(dib.ImageSize());
     const std::vector<RGBQUAD> colors = DefaultColorTable(dib.bitCount);
@@ -109,7 +128,8 @@ DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const {
 }
 
 DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
-    if (!m_hObject || !bits) return 0;
+    if (!m_hObject || !bits)
+        return 0;
     const DibDescription dib = DeviceBitsLayout(m_surface->Width(), m_surface->Height(), m_bitsPixel);
     std::vector<BYTE> all(dib.ImageSize());
     m_surface->PullFromDibSection();
@@ -123,17 +143,29 @@ DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
 }
 
 BOOL CBitmap::SaveBmpFile(const CString& path, int bitCount) const {
-    if (!m_hObject) return FALSE;
+    if (!m_hObject)
+        return FALSE;
     m_surface->PullFromDibSection();
     const std::vector<BYTE> bytes = EncodeBmpFile(*m_surface, bitCount);
-    if (bytes.empty()) return FALSE;
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return out.good() ? TRUE : FALSE;
+    if (bytes.empty())
+        return FALSE;
+    // Written to a temporary neighbour that replaces the old file only when all of it is on disk.
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite))
+        return FALSE;
+    try {
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Close();
+    } catch (const CFileException&) {
+        file.Abort();
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CBitmap::WritePng(const CString& path) const {
-    if (!m_hObject) return FALSE;
+    if (!m_hObject)
+        return FALSE;
     m_surface->PullFromDibSection();
     return m_surface->WritePng(path) ? TRUE : FALSE;
 }

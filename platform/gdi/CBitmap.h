@@ -13,7 +13,7 @@ class PixelSurface;
 // were created with; the depth is kept for GetBitmap and the bits calls.
 class CBitmap : public CGdiObject {
     DECLARE_DYNAMIC(CBitmap)
-public:
+  public:
     // bits: rows top-down, each padded to a multiple of 16 bits, or null for a black bitmap.
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     BOOL CreateBitmapIndirect(const BITMAP* bitmap);
@@ -38,10 +38,10 @@ public:
     int BitsPixel() const { return m_bitsPixel; }
     const std::shared_ptr<PixelSurface>& Surface() const { return m_surface; }
 
-protected:
+  protected:
     void Release() override;
 
-private:
+  private:
     BOOL Adopt(std::shared_ptr<PixelSurface> surface, int bitsPixel);
     int BitsStride() const;
 

@@ -12,13 +12,15 @@ BOOL CBrush::CreateSolidBrush(COLORREF color) {
 }
 
 BOOL CBrush::CreateHatchBrush(int hatchIndex, COLORREF color) {
-    if (hatchIndex < HS_HORIZONTAL || hatchIndex > HS_DIAGCROSS) return FALSE;
+    if (hatchIndex < HS_HORIZONTAL || hatchIndex > HS_DIAGCROSS)
+        return FALSE;
     const LOGBRUSH brush{BS_HATCHED, color, static_cast<std::uintptr_t>(hatchIndex)};
     return CreateBrushIndirect(&brush);
 }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
-    if (m_hObject || !bitmap || !bitmap->GetSafeHandle()) return FALSE;
+    if (m_hObject || !bitmap || !bitmap->GetSafeHandle())
+        return FALSE;
     const PixelSurface& source = *bitmap->Surface();
     auto copy = std::make_shared<PixelSurface>(source.Width(), source.Height());
     for (int y = 0; y < source.Height(); ++y)
@@ -31,7 +33,8 @@ BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
 }
 
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* logBrush) {
-    if (m_hObject || !logBrush) return FALSE;
+    if (m_hObject || !logBrush)
+        return FALSE;
     if (logBrush->lbStyle != BS_SOLID && logBrush->lbStyle != BS_NULL && logBrush->lbStyle != BS_HATCHED)
         return FALSE;
     if (logBrush->lbStyle == BS_HATCHED && logBrush->lbHatch > static_cast<std::uintptr_t>(HS_DIAGCROSS))
@@ -41,25 +44,34 @@ BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* logBrush) {
     return TRUE;
 }
 
-BOOL CBrush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
+BOOL CBrush::CreateSysColorBrush(int index) {
+    return CreateSolidBrush(GetSysColor(index));
+}
 
 BOOL CBrush::CreateStockObject(int index) {
     switch (index) {
-    case WHITE_BRUSH: return CreateSolidBrush(RGB(255, 255, 255));
-    case LTGRAY_BRUSH: return CreateSolidBrush(RGB(192, 192, 192));
-    case GRAY_BRUSH: return CreateSolidBrush(RGB(128, 128, 128));
-    case DKGRAY_BRUSH: return CreateSolidBrush(RGB(64, 64, 64));
-    case BLACK_BRUSH: return CreateSolidBrush(RGB(0, 0, 0));
-    case NULL_BRUSH: {
-        const LOGBRUSH hollow{BS_NULL, 0, 0};
-        return CreateBrushIndirect(&hollow);
-    }
-    default: return FALSE;
+        case WHITE_BRUSH:
+            return CreateSolidBrush(RGB(255, 255, 255));
+        case LTGRAY_BRUSH:
+            return CreateSolidBrush(RGB(192, 192, 192));
+        case GRAY_BRUSH:
+            return CreateSolidBrush(RGB(128, 128, 128));
+        case DKGRAY_BRUSH:
+            return CreateSolidBrush(RGB(64, 64, 64));
+        case BLACK_BRUSH:
+            return CreateSolidBrush(RGB(0, 0, 0));
+        case NULL_BRUSH: {
+            const LOGBRUSH hollow{BS_NULL, 0, 0};
+            return CreateBrushIndirect(&hollow);
+        }
+        default:
+            return FALSE;
     }
 }
 
 int CBrush::GetLogBrush(LOGBRUSH* logBrush) const {
-    if (!m_hObject || !logBrush) return 0;
+    if (!m_hObject || !logBrush)
+        return 0;
     *logBrush = m_logBrush;
     return static_cast<int>(sizeof(LOGBRUSH));
 }

@@ -10,7 +10,7 @@ class PixelSurface;
 // A brush: solid, hatched (HS_*), a pattern from a bitmap, or hollow.
 class CBrush : public CGdiObject {
     DECLARE_DYNAMIC(CBrush)
-public:
+  public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     CBrush(int hatchIndex, COLORREF color) { CreateHatchBrush(hatchIndex, color); }
@@ -29,7 +29,7 @@ public:
     const std::shared_ptr<const PixelSurface>& Pattern() const { return m_pattern; }
     bool PatternIsMonochrome() const { return m_monochromePattern; }
 
-private:
+  private:
     LOGBRUSH m_logBrush{BS_SOLID, 0, 0};
     std::shared_ptr<const PixelSurface> m_pattern;
     bool m_monochromePattern = false;

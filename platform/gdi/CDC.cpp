@@ -1,11 +1,12 @@
 #include "platform/gdi/CDC.h"
 
-#include <algorithm>
 #include <cairo-pdf.h>
 #include <cairo.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/base/Windows1252.h"
 #include "platform/gdi/CDCState.h"
 #include "platform/gdi/RasterOps.h"
 
@@ -23,9 +24,13 @@ long long RoundDiv(long long numerator, long long denominator) {
     return static_cast<long long>(std::floor(q + 0.5));
 }
 
-LONG Saturate(double v) { return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0)); }
+LONG Saturate(double v) {
+    return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0));
+}
 
-int MillimetresOf(int pixels, int dpi) { return static_cast<int>(RoundDiv(pixels * 254LL, dpi * 10LL)); }
+int MillimetresOf(int pixels, int dpi) {
+    return static_cast<int>(RoundDiv(pixels * 254LL, dpi * 10LL));
+}
 }  // namespace
 
 // One document being printed: the PDF and the page being drawn.
@@ -38,11 +43,14 @@ struct PrintJob {
     bool pageOpen = false;
 
     ~PrintJob() {
-        if (pdf) cairo_surface_destroy(pdf);
+        if (pdf)
+            cairo_surface_destroy(pdf);
     }
 };
 
-bool CDC::Brush::HatchBitAt(int x, int y) const { return HatchBit(hatch, x, y); }
+bool CDC::Brush::HatchBitAt(int x, int y) const {
+    return HatchBit(hatch, x, y);
+}
 
 CDC::CDC() : m_state(std::make_unique<State>()) {
     m_state->font = CFont::DefaultLogFont();
@@ -54,7 +62,8 @@ CDC::CDC() : m_state(std::make_unique<State>()) {
 CDC::~CDC() = default;
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) {
-    if (m_surface) return FALSE;
+    if (m_surface)
+        return FALSE;
     m_memoryDC = true;
     m_dpi = dc ? dc->m_dpi : kScreenDpi;
     m_defaultBitmap.CreateBitmap(1, 1, 1, 1, nullptr);
@@ -71,23 +80,28 @@ void CDC::AttachSurface(std::shared_ptr<PixelSurface> surface, CPoint origin, co
 }
 
 BOOL CDC::CreatePrinterDC(const CString& pdfPath, int dpi, int paperWidth, int paperHeight) {
-    if (m_surface || dpi <= 0 || paperWidth <= 0 || paperHeight <= 0) return FALSE;
+    if (m_surface || dpi <= 0 || paperWidth <= 0 || paperHeight <= 0)
+        return FALSE;
     m_printJob = std::make_unique<PrintJob>();
     m_printJob->path = pdfPath;
     m_printJob->dpi = dpi;
     m_printJob->paper = CSize(paperWidth, paperHeight);
-    m_printJob->pagePixels = CSize(static_cast<int>(RoundDiv(static_cast<long long>(paperWidth) * dpi, 254)),
-                                   static_cast<int>(RoundDiv(static_cast<long long>(paperHeight) * dpi, 254)));
+    m_printJob->pagePixels =
+        CSize(static_cast<int>(RoundDiv(static_cast<long long>(paperWidth) * dpi, 254)),
+              static_cast<int>(RoundDiv(static_cast<long long>(paperHeight) * dpi, 254)));
     m_dpi = dpi;
     m_paper = m_printJob->paper;
-    AttachSurface(std::make_shared<PixelSurface>(m_printJob->pagePixels.cx, m_printJob->pagePixels.cy, 0xFFFFFF),
-                  CPoint(), CRect(CPoint(), m_printJob->pagePixels));
+    AttachSurface(
+        std::make_shared<PixelSurface>(m_printJob->pagePixels.cx, m_printJob->pagePixels.cy, 0xFFFFFF),
+        CPoint(), CRect(CPoint(), m_printJob->pagePixels));
     return TRUE;
 }
 
 BOOL CDC::DeleteDC() {
-    if (!m_surface) return FALSE;
-    if (m_printJob && m_printJob->pdf) AbortDoc();
+    if (!m_surface)
+        return FALSE;
+    if (m_printJob && m_printJob->pdf)
+        AbortDoc();
     m_printJob.reset();
     m_surface.reset();
     m_saved.clear();
@@ -100,32 +114,48 @@ int CDC::GetDeviceCaps(int index) const {
     const int width = printer ? m_printJob->pagePixels.cx : kScreenWidth;
     const int height = printer ? m_printJob->pagePixels.cy : kScreenHeight;
     switch (index) {
-    case LOGPIXELSX:
-    case LOGPIXELSY: return m_dpi;
-    case HORZRES:
-    case PHYSICALWIDTH: return width;
-    case VERTRES:
-    case PHYSICALHEIGHT: return height;
-    case HORZSIZE: return printer ? m_paper.cx / 10 : MillimetresOf(width, m_dpi);
-    case VERTSIZE: return printer ? m_paper.cy / 10 : MillimetresOf(height, m_dpi);
-    case PHYSICALOFFSETX:
-    case PHYSICALOFFSETY: return 0;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case SIZEPALETTE:
-    case RASTERCAPS: return 0;
-    case TECHNOLOGY: return printer ? DT_RASPRINTER : DT_RASDISPLAY;
-    default: return 0;
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return m_dpi;
+        case HORZRES:
+        case PHYSICALWIDTH:
+            return width;
+        case VERTRES:
+        case PHYSICALHEIGHT:
+            return height;
+        case HORZSIZE:
+            return printer ? m_paper.cx / 10 : MillimetresOf(width, m_dpi);
+        case VERTSIZE:
+            return printer ? m_paper.cy / 10 : MillimetresOf(height, m_dpi);
+        case PHYSICALOFFSETX:
+        case PHYSICALOFFSETY:
+            return 0;
+        case BITSPIXEL:
+            return 32;
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        case SIZEPALETTE:
+        case RASTERCAPS:
+            return 0;
+        case TECHNOLOGY:
+            return printer ? DT_RASPRINTER : DT_RASDISPLAY;
+        default:
+            return 0;
     }
 }
 
-bool CDC::IsMonochrome() const { return m_memoryDC && m_state->bitmapMonochrome; }
+bool CDC::IsMonochrome() const {
+    return m_memoryDC && m_state->bitmapMonochrome;
+}
 
 BOOL CDC::WritePng(const CString& path) const {
-    if (!m_surface) return FALSE;
+    if (!m_surface)
+        return FALSE;
     const CRect limit = DrawingLimit();
-    if (limit.IsRectEmpty()) return FALSE;
+    if (limit.IsRectEmpty())
+        return FALSE;
     m_surface->PullFromDibSection();
     PixelSurface copy(limit.Width(), limit.Height());
     for (int y = 0; y < limit.Height(); ++y)
@@ -137,8 +167,10 @@ BOOL CDC::WritePng(const CString& path) const {
 // --- Printing ------------------------------------------------------------------------------
 
 int CDC::StartDoc(const DOCINFO* docInfo) {
-    if (!m_printJob || m_printJob->pdf) return kSpError;
-    if (docInfo && docInfo->lpszOutput && *docInfo->lpszOutput) m_printJob->path = docInfo->lpszOutput;
+    if (!m_printJob || m_printJob->pdf)
+        return kSpError;
+    if (docInfo && docInfo->lpszOutput && *docInfo->lpszOutput)
+        m_printJob->path = docInfo->lpszOutput;
     const double points = 72.0 / 254.0;
     m_printJob->pdf = cairo_pdf_surface_create(m_printJob->path.c_str(), m_printJob->paper.cx * points,
                                                m_printJob->paper.cy * points);
@@ -147,6 +179,9 @@ int CDC::StartDoc(const DOCINFO* docInfo) {
         m_printJob->pdf = nullptr;
         return kSpError;
     }
+    if (docInfo && docInfo->lpszDocName)
+        cairo_pdf_surface_set_metadata(m_printJob->pdf, CAIRO_PDF_METADATA_TITLE,
+                                       AnsiToUtf8(docInfo->lpszDocName).c_str());
     return kJobId;
 }
 
@@ -156,14 +191,16 @@ int CDC::StartDoc(LPCTSTR docName) {
 }
 
 int CDC::StartPage() {
-    if (!m_printJob || !m_printJob->pdf || m_printJob->pageOpen) return kSpError;
+    if (!m_printJob || !m_printJob->pdf || m_printJob->pageOpen)
+        return kSpError;
     m_surface->Fill(0xFFFFFF);
     m_printJob->pageOpen = true;
     return 1;
 }
 
 int CDC::EndPage() {
-    if (!m_printJob || !m_printJob->pageOpen) return kSpError;
+    if (!m_printJob || !m_printJob->pageOpen)
+        return kSpError;
     m_printJob->pageOpen = false;
     cairo_surface_t* page = cairo_image_surface_create_for_data(
         reinterpret_cast<unsigned char*>(m_surface->Data()), CAIRO_FORMAT_RGB24, m_surface->Width(),
@@ -181,8 +218,10 @@ int CDC::EndPage() {
 }
 
 int CDC::EndDoc() {
-    if (!m_printJob || !m_printJob->pdf) return kSpError;
-    if (m_printJob->pageOpen) EndPage();
+    if (!m_printJob || !m_printJob->pdf)
+        return kSpError;
+    if (m_printJob->pageOpen)
+        EndPage();
     cairo_surface_finish(m_printJob->pdf);
     const bool ok = cairo_surface_status(m_printJob->pdf) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(m_printJob->pdf);
@@ -191,7 +230,8 @@ int CDC::EndDoc() {
 }
 
 int CDC::AbortDoc() {
-    if (!m_printJob || !m_printJob->pdf) return kSpError;
+    if (!m_printJob || !m_printJob->pdf)
+        return kSpError;
     cairo_surface_destroy(m_printJob->pdf);
     m_printJob->pdf = nullptr;
     m_printJob->pageOpen = false;
@@ -204,18 +244,28 @@ int CDC::AbortDoc() {
 void CDC::SetFixedScale(int mapMode) {
     int unitsPerInch = 254;
     switch (mapMode) {
-    case MM_HIMETRIC: unitsPerInch = 2540; break;
-    case MM_LOENGLISH: unitsPerInch = 100; break;
-    case MM_HIENGLISH: unitsPerInch = 1000; break;
-    case MM_TWIPS: unitsPerInch = 1440; break;
-    default: break;
+        case MM_HIMETRIC:
+            unitsPerInch = 2540;
+            break;
+        case MM_LOENGLISH:
+            unitsPerInch = 100;
+            break;
+        case MM_HIENGLISH:
+            unitsPerInch = 1000;
+            break;
+        case MM_TWIPS:
+            unitsPerInch = 1440;
+            break;
+        default:
+            break;
     }
     m_state->windowExt = CSize(unitsPerInch, unitsPerInch);
     m_state->viewportExt = CSize(m_dpi, -m_dpi);
 }
 
 int CDC::SetMapMode(int mapMode) {
-    if (mapMode < MM_TEXT || mapMode > MM_ANISOTROPIC) return 0;
+    if (mapMode < MM_TEXT || mapMode > MM_ANISOTROPIC)
+        return 0;
     const int previous = m_state->mapMode;
     m_state->mapMode = mapMode;
     if (mapMode == MM_TEXT) {
@@ -228,7 +278,9 @@ int CDC::SetMapMode(int mapMode) {
     return previous;
 }
 
-int CDC::GetMapMode() const { return m_state->mapMode; }
+int CDC::GetMapMode() const {
+    return m_state->mapMode;
+}
 
 CPoint CDC::SetWindowOrg(int x, int y) {
     const CPoint previous = m_state->windowOrg;
@@ -240,7 +292,9 @@ CPoint CDC::OffsetWindowOrg(int dx, int dy) {
     return SetWindowOrg(m_state->windowOrg.x + dx, m_state->windowOrg.y + dy);
 }
 
-CPoint CDC::GetWindowOrg() const { return m_state->windowOrg; }
+CPoint CDC::GetWindowOrg() const {
+    return m_state->windowOrg;
+}
 
 CPoint CDC::SetViewportOrg(int x, int y) {
     const CPoint previous = m_state->viewportOrg;
@@ -252,33 +306,44 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy) {
     return SetViewportOrg(m_state->viewportOrg.x + dx, m_state->viewportOrg.y + dy);
 }
 
-CPoint CDC::GetViewportOrg() const { return m_state->viewportOrg; }
+CPoint CDC::GetViewportOrg() const {
+    return m_state->viewportOrg;
+}
 
 CSize CDC::SetWindowExt(int cx, int cy) {
     const CSize previous = m_state->windowExt;
-    if (m_state->mapMode != MM_ISOTROPIC && m_state->mapMode != MM_ANISOTROPIC) return previous;
-    if (cx == 0 || cy == 0) return previous;
+    if (m_state->mapMode != MM_ISOTROPIC && m_state->mapMode != MM_ANISOTROPIC)
+        return previous;
+    if (cx == 0 || cy == 0)
+        return previous;
     m_state->windowExt = CSize(cx, cy);
     AdjustIsotropic();
     return previous;
 }
 
-CSize CDC::GetWindowExt() const { return m_state->windowExt; }
+CSize CDC::GetWindowExt() const {
+    return m_state->windowExt;
+}
 
 CSize CDC::SetViewportExt(int cx, int cy) {
     const CSize previous = m_state->viewportExt;
-    if (m_state->mapMode != MM_ISOTROPIC && m_state->mapMode != MM_ANISOTROPIC) return previous;
-    if (cx == 0 || cy == 0) return previous;
+    if (m_state->mapMode != MM_ISOTROPIC && m_state->mapMode != MM_ANISOTROPIC)
+        return previous;
+    if (cx == 0 || cy == 0)
+        return previous;
     m_state->viewportExt = CSize(cx, cy);
     AdjustIsotropic();
     return previous;
 }
 
-CSize CDC::GetViewportExt() const { return m_state->viewportExt; }
+CSize CDC::GetViewportExt() const {
+    return m_state->viewportExt;
+}
 
 // Equal units on both axes: the viewport extent of the axis that would scale more shrinks.
 void CDC::AdjustIsotropic() {
-    if (m_state->mapMode != MM_ISOTROPIC) return;
+    if (m_state->mapMode != MM_ISOTROPIC)
+        return;
     CSize& we = m_state->windowExt;
     CSize& ve = m_state->viewportExt;
     const long long wx = std::llabs(we.cx), wy = std::llabs(we.cy);
@@ -302,7 +367,9 @@ double CDC::DeviceY(double y) const {
     return (y - s.windowOrg.y) * s.viewportExt.cy / s.windowExt.cy + s.viewportOrg.y;
 }
 
-CPoint CDC::ToDevice(int x, int y) const { return CPoint(Saturate(DeviceX(x)), Saturate(DeviceY(y))); }
+CPoint CDC::ToDevice(int x, int y) const {
+    return CPoint(Saturate(DeviceX(x)), Saturate(DeviceY(y)));
+}
 
 CRect CDC::DeviceRect(int x1, int y1, int x2, int y2) const {
     CRect r(ToDevice(x1, y1), ToDevice(x2, y2));
@@ -323,10 +390,12 @@ void CDC::LPtoDP(SIZE* size) const {
 void CDC::DPtoLP(POINT* points, int count) const {
     const State& s = *m_state;
     for (int i = 0; points && i < count; ++i) {
-        points[i].x = Saturate(static_cast<double>(points[i].x - s.viewportOrg.x) * s.windowExt.cx / s.viewportExt.cx +
-                               s.windowOrg.x);
-        points[i].y = Saturate(static_cast<double>(points[i].y - s.viewportOrg.y) * s.windowExt.cy / s.viewportExt.cy +
-                               s.windowOrg.y);
+        points[i].x =
+            Saturate(static_cast<double>(points[i].x - s.viewportOrg.x) * s.windowExt.cx / s.viewportExt.cx +
+                     s.windowOrg.x);
+        points[i].y =
+            Saturate(static_cast<double>(points[i].y - s.viewportOrg.y) * s.windowExt.cy / s.viewportExt.cy +
+                     s.windowOrg.y);
     }
 }
 
@@ -339,7 +408,8 @@ void CDC::DPtoLP(SIZE* size) const {
 // --- Objects and attributes ----------------------------------------------------------------
 
 CPen* CDC::SelectObject(CPen* pen) {
-    if (!pen || !pen->GetSafeHandle()) return nullptr;
+    if (!pen || !pen->GetSafeHandle())
+        return nullptr;
     CPen* previous = m_state->penObject;
     m_state->pen = pen->LogPen();
     m_state->penObject = pen;
@@ -347,7 +417,8 @@ CPen* CDC::SelectObject(CPen* pen) {
 }
 
 CBrush* CDC::SelectObject(CBrush* brush) {
-    if (!brush || !brush->GetSafeHandle()) return nullptr;
+    if (!brush || !brush->GetSafeHandle())
+        return nullptr;
     CBrush* previous = m_state->brushObject;
     m_state->brush = brush->LogBrush();
     m_state->brushPattern = brush->Pattern();
@@ -357,7 +428,8 @@ CBrush* CDC::SelectObject(CBrush* brush) {
 }
 
 CFont* CDC::SelectObject(CFont* font) {
-    if (!font || !font->GetSafeHandle()) return nullptr;
+    if (!font || !font->GetSafeHandle())
+        return nullptr;
     CFont* previous = m_state->fontObject;
     m_state->font = font->LogFont();
     m_state->fontObject = font;
@@ -365,7 +437,8 @@ CFont* CDC::SelectObject(CFont* font) {
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
-    if (!m_memoryDC || !bitmap || !bitmap->GetSafeHandle()) return nullptr;
+    if (!m_memoryDC || !bitmap || !bitmap->GetSafeHandle())
+        return nullptr;
     CBitmap* previous = m_state->bitmapObject;
     m_state->bitmapObject = bitmap;
     m_state->bitmapSurface = bitmap->Surface();
@@ -376,72 +449,105 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
     return previous;
 }
 
-int CDC::SelectObject(CRgn* region) { return SelectClipRgn(region); }
+int CDC::SelectObject(CRgn* region) {
+    return SelectClipRgn(region);
+}
 
 CGdiObject* CDC::SelectObject(CGdiObject* object) {
-    if (auto* pen = dynamic_cast<CPen*>(object)) return SelectObject(pen);
-    if (auto* brush = dynamic_cast<CBrush*>(object)) return SelectObject(brush);
-    if (auto* font = dynamic_cast<CFont*>(object)) return SelectObject(font);
-    if (auto* bitmap = dynamic_cast<CBitmap*>(object)) return SelectObject(bitmap);
-    if (auto* palette = dynamic_cast<CPalette*>(object)) return SelectPalette(palette, FALSE);
+    if (auto* pen = dynamic_cast<CPen*>(object))
+        return SelectObject(pen);
+    if (auto* brush = dynamic_cast<CBrush*>(object))
+        return SelectObject(brush);
+    if (auto* font = dynamic_cast<CFont*>(object))
+        return SelectObject(font);
+    if (auto* bitmap = dynamic_cast<CBitmap*>(object))
+        return SelectObject(bitmap);
+    if (auto* palette = dynamic_cast<CPalette*>(object))
+        return SelectPalette(palette, FALSE);
     return nullptr;
 }
 
-CGdiObject* CDC::SelectStockObject(int index) { return SelectObject(StockObject(index)); }
+CGdiObject* CDC::SelectStockObject(int index) {
+    return SelectObject(StockObject(index));
+}
 
 CPalette* CDC::SelectPalette(CPalette* palette, BOOL) {
     CPalette* previous = m_state->paletteObject;
-    if (!previous) previous = static_cast<CPalette*>(StockObject(DEFAULT_PALETTE));
+    if (!previous)
+        previous = static_cast<CPalette*>(StockObject(DEFAULT_PALETTE));
     m_state->paletteObject = palette;
     return previous;
 }
 
-CPen* CDC::GetCurrentPen() const { return m_state->penObject; }
-CBrush* CDC::GetCurrentBrush() const { return m_state->brushObject; }
-CFont* CDC::GetCurrentFont() const { return m_state->fontObject; }
-CBitmap* CDC::GetCurrentBitmap() const { return m_state->bitmapObject; }
+CPen* CDC::GetCurrentPen() const {
+    return m_state->penObject;
+}
+CBrush* CDC::GetCurrentBrush() const {
+    return m_state->brushObject;
+}
+CFont* CDC::GetCurrentFont() const {
+    return m_state->fontObject;
+}
+CBitmap* CDC::GetCurrentBitmap() const {
+    return m_state->bitmapObject;
+}
 
 int CDC::SetBkMode(int mode) {
     const int previous = m_state->bkMode;
-    if (mode == TRANSPARENT || mode == OPAQUE) m_state->bkMode = mode;
+    if (mode == TRANSPARENT || mode == OPAQUE)
+        m_state->bkMode = mode;
     return previous;
 }
-int CDC::GetBkMode() const { return m_state->bkMode; }
+int CDC::GetBkMode() const {
+    return m_state->bkMode;
+}
 
 COLORREF CDC::SetBkColor(COLORREF color) {
     const COLORREF previous = m_state->bkColor;
     m_state->bkColor = color & 0xFFFFFF;
     return previous;
 }
-COLORREF CDC::GetBkColor() const { return m_state->bkColor; }
+COLORREF CDC::GetBkColor() const {
+    return m_state->bkColor;
+}
 
 COLORREF CDC::SetTextColor(COLORREF color) {
     const COLORREF previous = m_state->textColor;
     m_state->textColor = color & 0xFFFFFF;
     return previous;
 }
-COLORREF CDC::GetTextColor() const { return m_state->textColor; }
+COLORREF CDC::GetTextColor() const {
+    return m_state->textColor;
+}
 
 UINT CDC::SetTextAlign(UINT flags) {
     const UINT previous = m_state->textAlign;
     m_state->textAlign = flags;
     return previous;
 }
-UINT CDC::GetTextAlign() const { return m_state->textAlign; }
+UINT CDC::GetTextAlign() const {
+    return m_state->textAlign;
+}
 
 int CDC::SetROP2(int mode) {
     const int previous = m_state->rop2;
-    if (mode >= R2_BLACK && mode <= R2_WHITE) m_state->rop2 = mode;
+    if (mode >= R2_BLACK && mode <= R2_WHITE)
+        m_state->rop2 = mode;
     return previous;
 }
-int CDC::GetROP2() const { return m_state->rop2; }
+int CDC::GetROP2() const {
+    return m_state->rop2;
+}
 
 int CDC::SetPolyFillMode(int mode) {
     const int previous = m_state->polyFillMode;
-    if (mode == ALTERNATE || mode == WINDING) m_state->polyFillMode = mode;
+    if (mode == ALTERNATE || mode == WINDING)
+        m_state->polyFillMode = mode;
     return previous;
 }
-int CDC::GetPolyFillMode() const { return m_state->polyFillMode; }
+int CDC::GetPolyFillMode() const {
+    return m_state->polyFillMode;
+}
 
 int CDC::SetStretchBltMode(int mode) {
     const int previous = m_state->stretchMode;
@@ -463,7 +569,8 @@ int CDC::SaveDC() {
 BOOL CDC::RestoreDC(int savedDC) {
     const int count = static_cast<int>(m_saved.size());
     const int index = savedDC < 0 ? count + savedDC : savedDC - 1;
-    if (index < 0 || index >= count) return FALSE;
+    if (index < 0 || index >= count)
+        return FALSE;
     *m_state = m_saved[index];
     m_saved.resize(index);
     if (m_memoryDC && m_state->bitmapSurface) {

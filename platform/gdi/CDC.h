@@ -1,12 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDCTrace.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/CPen.h"
@@ -30,7 +32,7 @@ struct PrintJob;
 // printer DC (CreatePrinterDC), whose pages go one image each into a PDF file.
 class CDC : public CObject {
     DECLARE_DYNAMIC(CDC)
-public:
+  public:
     CDC();
     ~CDC() override;
     CDC(const CDC&) = delete;
@@ -44,7 +46,8 @@ public:
     void AttachSurface(std::shared_ptr<PixelSurface> surface, CPoint origin, const CRect& clip);
     // A printer at dpi dots per inch on paper of the given size (tenths of a millimetre) that
     // writes its pages to pdfPath (StartDoc may name another file).
-    BOOL CreatePrinterDC(const CString& pdfPath, int dpi = 300, int paperWidth = 2100, int paperHeight = 2970);
+    BOOL CreatePrinterDC(const CString& pdfPath, int dpi = 300, int paperWidth = 2100,
+                         int paperHeight = 2970);
     BOOL DeleteDC();
     HGDIOBJ GetSafeHdc() const { return m_surface ? const_cast<CDC*>(this) : nullptr; }
     HGDIOBJ m_hDC = nullptr;
@@ -58,6 +61,10 @@ public:
     CPoint SurfaceOrigin() const { return m_origin; }
     // The DC's pixels (its device rectangle) as a PNG file.
     BOOL WritePng(const CString& path) const;
+    // For tests: while on, every primitive drawn is also recorded (the drawing itself is unchanged).
+    void EnableTrace(bool on) { m_tracing = on; }
+    const std::vector<CDCTraceEntry>& GetTrace() const { return m_trace; }
+    void ClearTrace() { m_trace.clear(); }
 
     // --- Printing -------------------------------------------------------------------------
     int StartDoc(const DOCINFO* docInfo);
@@ -181,9 +188,13 @@ public:
     int SelectClipRgn(CRgn* region);
     int SelectClipRgn(CRgn* region, int mode);
     int IntersectClipRect(int x1, int y1, int x2, int y2);
-    int IntersectClipRect(const RECT* rect) { return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom); }
+    int IntersectClipRect(const RECT* rect) {
+        return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
+    }
     int ExcludeClipRect(int x1, int y1, int x2, int y2);
-    int ExcludeClipRect(const RECT* rect) { return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom); }
+    int ExcludeClipRect(const RECT* rect) {
+        return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom);
+    }
     int OffsetClipRgn(int dx, int dy);
     // The clip box in logical coordinates.
     int GetClipBox(RECT* rect) const;
@@ -193,9 +204,12 @@ public:
     // --- Text -----------------------------------------------------------------------------
     BOOL TextOut(int x, int y, const char* text, int length);
     BOOL TextOut(int x, int y, const CString& text) { return TextOut(x, y, text.c_str(), text.GetLength()); }
-    BOOL ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, int length, const int* widths);
+    BOOL ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, int length,
+                    const int* widths);
     int DrawText(const char* text, int length, RECT* rect, UINT format);
-    int DrawText(const CString& text, RECT* rect, UINT format) { return DrawText(text.c_str(), text.GetLength(), rect, format); }
+    int DrawText(const CString& text, RECT* rect, UINT format) {
+        return DrawText(text.c_str(), text.GetLength(), rect, format);
+    }
     CSize GetTextExtent(const char* text, int length) const;
     CSize GetTextExtent(const CString& text) const { return GetTextExtent(text.c_str(), text.GetLength()); }
     CSize GetOutputTextExtent(const CString& text) const { return GetTextExtent(text); }
@@ -215,14 +229,15 @@ public:
                           UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage);
     // Rows of a bitmap as a DIB in the format info asks for (its colour table filled in); with
     // bits null only the header (image size, colours) is completed. Answers the rows copied.
-    static int GetDIBits(CBitmap* bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info, UINT usage);
-    static int SetDIBits(CBitmap* bitmap, UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
+    static int GetDIBits(CBitmap* bitmap, UINT startScan, UINT scanLines, void* bits, BITMAPINFO* info,
                          UINT usage);
+    static int SetDIBits(CBitmap* bitmap, UINT startScan, UINT scanLines, const void* bits,
+                         const BITMAPINFO* info, UINT usage);
     // A bitmap compatible with this DC from a DIB (CBM_INIT copies the bits).
     BOOL CreateDIBitmap(CBitmap* bitmap, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                         const BITMAPINFO* info, UINT usage);
 
-private:
+  private:
     struct Brush;
     struct Pen;
     struct State;
@@ -242,20 +257,26 @@ private:
     Brush BrushOf(const CBrush* brush) const;
     Brush CurrentBrush() const;
     Brush SolidBrush(COLORREF color) const;
+    template <typename Covered>
+    void Paint(const CRect& bounds, Covered&& covered, const Brush& brush, int rop2);
     void FillMask(const CoverageMask& mask, const Brush& brush, int rop2);
+    void PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2);
     void FillFigure(const DevicePath& path, bool winding, const Brush& brush);
     void StrokeFigure(const DevicePath& thinPath, bool closed);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);
     void AddPolyline(DevicePath& path, const POINT* points, int count, bool close) const;
     void FillDeviceRect(const CRect& rect, const Brush& brush, int rop2);
-    void AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) const;
+    void AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4,
+                      int y4) const;
     void BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceOrigin, const CRect& sourceRect,
                   bool sourceMono, COLORREF sourceBk, DWORD rop);
     DeviceFont SelectedDeviceFont() const;
     double FontAngle() const;
+    std::string WithEllipsis(std::string text, int width) const;
     void DrawTextLine(const char* text, int length, int x, int y, UINT format, int underlineAt);
     void RecordPath(const DevicePath& figure);
     void WriteBack();
+    void Trace(const char* primitive, std::vector<POINT> points, const char* text = nullptr, int length = 0);
 
     std::shared_ptr<PixelSurface> m_surface;
     CPoint m_origin;
@@ -267,4 +288,6 @@ private:
     bool m_memoryDC = false;
     int m_dpi = 96;
     CSize m_paper;  // tenths of a millimetre, printers only
+    bool m_tracing = false;
+    std::vector<CDCTraceEntry> m_trace;
 };

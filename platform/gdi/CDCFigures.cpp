@@ -12,23 +12,29 @@ namespace {
 // Cosmetic dash patterns in pixels, on then off.
 std::vector<int> DashPattern(UINT style) {
     switch (style & PS_STYLE_MASK) {
-    case PS_DASH: return {18, 6};
-    case PS_DOT: return {3, 3};
-    case PS_DASHDOT: return {9, 6, 3, 6};
-    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+        case PS_DASH:
+            return {18, 6};
+        case PS_DOT:
+            return {3, 3};
+        case PS_DASHDOT:
+            return {9, 6, 3, 6};
+        case PS_DASHDOTDOT:
+            return {9, 3, 3, 3, 3, 3};
+        default:
+            return {};
     }
 }
 
 long long RoundedStep(long long i, long long delta, long long steps) {
     const long long numerator = 2 * i * delta;
-    const long long q = numerator >= 0 ? (numerator + steps) / (2 * steps) : -((-numerator + steps) / (2 * steps));
+    const long long q =
+        numerator >= 0 ? (numerator + steps) / (2 * steps) : -((-numerator + steps) / (2 * steps));
     return q;
 }
 
 // Pixels of thin lines: on-pixels and, for styled pens, the gaps.
 class ThinLines {
-public:
+  public:
     ThinLines(const CRect& limit, std::vector<int> dashes) : m_limit(limit), m_dashes(std::move(dashes)) {
         for (int d : m_dashes) m_period += d;
     }
@@ -37,7 +43,8 @@ public:
     void Segment(POINT a, POINT b) {
         const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
         const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-        if (steps == 0) return;
+        if (steps == 0)
+            return;
         long long first = 0, last = steps - 1;
         ClipSteps(a, dx, dy, steps, first, last);
         for (long long i = first; i <= last; ++i) {
@@ -51,9 +58,10 @@ public:
     const std::vector<POINT>& On() const { return m_on; }
     const std::vector<POINT>& Off() const { return m_off; }
 
-private:
+  private:
     void Plot(int x, int y, long long phase) {
-        if (!m_limit.PtInRect(CPoint(x, y))) return;
+        if (!m_limit.PtInRect(CPoint(x, y)))
+            return;
         if (m_period == 0 || IsDash(phase)) {
             m_on.push_back({x, y});
         } else {
@@ -64,27 +72,33 @@ private:
     bool IsDash(long long phase) const {
         int at = static_cast<int>(phase % m_period);
         for (std::size_t i = 0; i < m_dashes.size(); ++i) {
-            if (at < m_dashes[i]) return i % 2 == 0;
+            if (at < m_dashes[i])
+                return i % 2 == 0;
             at -= m_dashes[i];
         }
         return true;
     }
 
     // Narrows the steps to those near the limit, so that far-away coordinates cost nothing.
-    void ClipSteps(POINT a, long long dx, long long dy, long long steps, long long& first, long long& last) const {
+    void ClipSteps(POINT a, long long dx, long long dy, long long steps, long long& first,
+                   long long& last) const {
         double t0 = 0, t1 = 1;
         const double p[4] = {-static_cast<double>(dx), static_cast<double>(dx), -static_cast<double>(dy),
                              static_cast<double>(dy)};
-        const double q[4] = {static_cast<double>(a.x) - (m_limit.left - 1), (m_limit.right + 1) - static_cast<double>(a.x),
-                             static_cast<double>(a.y) - (m_limit.top - 1), (m_limit.bottom + 1) - static_cast<double>(a.y)};
+        const double q[4] = {
+            static_cast<double>(a.x) - (m_limit.left - 1), (m_limit.right + 1) - static_cast<double>(a.x),
+            static_cast<double>(a.y) - (m_limit.top - 1), (m_limit.bottom + 1) - static_cast<double>(a.y)};
         for (int k = 0; k < 4; ++k) {
             if (p[k] == 0) {
-                if (q[k] < 0) t0 = 2;
+                if (q[k] < 0)
+                    t0 = 2;
                 continue;
             }
             const double t = q[k] / p[k];
-            if (p[k] < 0) t0 = std::max(t0, t);
-            else t1 = std::min(t1, t);
+            if (p[k] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
         }
         if (t0 > t1) {
             first = 1, last = 0;
@@ -102,15 +116,6 @@ private:
     std::vector<POINT> m_off;
 };
 
-CoverageMask MaskOfPixels(const std::vector<POINT>& pixels) {
-    if (pixels.empty()) return CoverageMask();
-    CRect bounds(pixels[0].x, pixels[0].y, pixels[0].x + 1, pixels[0].y + 1);
-    for (const POINT& p : pixels) bounds |= CRect(p.x, p.y, p.x + 1, p.y + 1);
-    CoverageMask mask(bounds);
-    for (const POINT& p : pixels) mask.Mark(p.x, p.y);
-    return mask;
-}
-
 POINT RoundPoint(PointD p) {
     const auto toInt = [](double v) { return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -1e9, 1e9)); };
     return {toInt(p.x), toInt(p.y)};
@@ -121,14 +126,17 @@ POINT RoundPoint(PointD p) {
 // --- Painting machinery ----------------------------------------------------------------------
 
 CRect CDC::DrawingLimit() const {
-    if (!m_surface) return CRect();
-    CRect surface(-m_origin.x, -m_origin.y, m_surface->Width() - m_origin.x, m_surface->Height() - m_origin.y);
+    if (!m_surface)
+        return CRect();
+    CRect surface(-m_origin.x, -m_origin.y, m_surface->Width() - m_origin.x,
+                  m_surface->Height() - m_origin.y);
     return surface & m_surfaceClip;
 }
 
 RectRegion CDC::VisibleRegion() const {
     RectRegion visible(DrawingLimit());
-    if (m_state->clip) visible = RectRegion::Combine(visible, *m_state->clip, RGN_AND);
+    if (m_state->clip)
+        visible = RectRegion::Combine(visible, *m_state->clip, RGN_AND);
     return visible;
 }
 
@@ -140,23 +148,29 @@ CDC::Brush CDC::SolidBrush(COLORREF color) const {
 }
 
 CDC::Brush CDC::BrushOf(const CBrush* object) const {
-    if (!object || !object->GetSafeHandle()) return Brush();
+    if (!object || !object->GetSafeHandle())
+        return Brush();
     const LOGBRUSH& lb = object->LogBrush();
     Brush brush;
     brush.color = PixelFromColor(lb.lbColor);
     brush.background = PixelFromColor(m_state->bkColor);
     brush.opaqueGaps = m_state->bkMode == OPAQUE;
     switch (lb.lbStyle) {
-    case BS_SOLID: brush.kind = Brush::Solid; break;
-    case BS_HATCHED: brush.kind = Brush::Hatch, brush.hatch = static_cast<int>(lb.lbHatch); break;
-    case BS_PATTERN:
-        brush.kind = object->Pattern() ? Brush::Pattern : Brush::None;
-        brush.pattern = object->Pattern();
-        brush.monochromePattern = object->PatternIsMonochrome();
-        brush.zeroBits = PixelFromColor(m_state->textColor);
-        brush.oneBits = PixelFromColor(m_state->bkColor);
-        break;
-    default: break;
+        case BS_SOLID:
+            brush.kind = Brush::Solid;
+            break;
+        case BS_HATCHED:
+            brush.kind = Brush::Hatch, brush.hatch = static_cast<int>(lb.lbHatch);
+            break;
+        case BS_PATTERN:
+            brush.kind = object->Pattern() ? Brush::Pattern : Brush::None;
+            brush.pattern = object->Pattern();
+            brush.monochromePattern = object->PatternIsMonochrome();
+            brush.zeroBits = PixelFromColor(m_state->textColor);
+            brush.oneBits = PixelFromColor(m_state->bkColor);
+            break;
+        default:
+            break;
     }
     return brush;
 }
@@ -168,33 +182,51 @@ CDC::Brush CDC::CurrentBrush() const {
     brush.background = PixelFromColor(s.bkColor);
     brush.opaqueGaps = s.bkMode == OPAQUE;
     switch (s.brush.lbStyle) {
-    case BS_SOLID: brush.kind = Brush::Solid; break;
-    case BS_HATCHED: brush.kind = Brush::Hatch, brush.hatch = static_cast<int>(s.brush.lbHatch); break;
-    case BS_PATTERN:
-        brush.kind = s.brushPattern ? Brush::Pattern : Brush::None;
-        brush.pattern = s.brushPattern;
-        brush.monochromePattern = s.brushPatternMonochrome;
-        brush.zeroBits = PixelFromColor(s.textColor);
-        brush.oneBits = PixelFromColor(s.bkColor);
-        break;
-    default: break;
+        case BS_SOLID:
+            brush.kind = Brush::Solid;
+            break;
+        case BS_HATCHED:
+            brush.kind = Brush::Hatch, brush.hatch = static_cast<int>(s.brush.lbHatch);
+            break;
+        case BS_PATTERN:
+            brush.kind = s.brushPattern ? Brush::Pattern : Brush::None;
+            brush.pattern = s.brushPattern;
+            brush.monochromePattern = s.brushPatternMonochrome;
+            brush.zeroBits = PixelFromColor(s.textColor);
+            brush.oneBits = PixelFromColor(s.bkColor);
+            break;
+        default:
+            break;
     }
     return brush;
 }
 
-void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
-    if (!m_surface || mask.IsEmpty() || brush.kind == Brush::None) return;
+// Applies the brush through the raster operation to every visible pixel that covered() accepts.
+template <typename Covered>
+void CDC::Paint(const CRect& bounds, Covered&& covered, const Brush& brush, int rop2) {
+    if (!m_surface || bounds.IsRectEmpty() || brush.kind == Brush::None)
+        return;
     m_surface->PullFromDibSection();
     const bool monochrome = IsMonochrome();
+    const bool plainCopy = brush.kind == Brush::Solid && rop2 == R2_COPYPEN;
+    const std::uint32_t solid = monochrome ? MonochromePixel(brush.color) : brush.color;
     const RectRegion visible = VisibleRegion();
     for (const CRect& area : visible.Rects()) {
-        const CRect part = area & mask.Bounds();
+        const CRect part = area & bounds;
         for (int y = part.top; y < part.bottom; ++y) {
             std::uint32_t* row = m_surface->Row(y + m_origin.y) + m_origin.x;
             for (int x = part.left; x < part.right; ++x) {
+                if (!covered(x, y))
+                    continue;
+                if (plainCopy) {
+                    row[x] = solid;
+                    continue;
+                }
                 std::uint32_t color;
-                if (!mask.Covers(x, y) || !brush.At(x - m_state->brushOrg.x, y - m_state->brushOrg.y, color)) continue;
-                if (monochrome) color = MonochromePixel(color);
+                if (!brush.At(x - m_state->brushOrg.x, y - m_state->brushOrg.y, color))
+                    continue;
+                if (monochrome)
+                    color = MonochromePixel(color);
                 row[x] = ApplyRop2(rop2, color, row[x]);
             }
         }
@@ -202,45 +234,75 @@ void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
     WriteBack();
 }
 
-void CDC::WriteBack() { m_surface->PushToDibSection(); }
+void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
+    Paint(
+        mask.Bounds(), [&mask](int x, int y) { return mask.Covers(x, y); }, brush, rop2);
+}
+
+void CDC::PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2) {
+    if (!m_surface || pixels.empty() || brush.kind == Brush::None)
+        return;
+    m_surface->PullFromDibSection();
+    const bool monochrome = IsMonochrome();
+    const RectRegion visible = VisibleRegion();
+    const bool simple = visible.Rects().size() == 1;
+    const CRect only = simple ? visible.Rects()[0] : CRect();
+    for (const POINT& p : pixels) {
+        if (simple ? !only.PtInRect(p) : !visible.Contains(p.x, p.y))
+            continue;
+        std::uint32_t color;
+        if (!brush.At(p.x - m_state->brushOrg.x, p.y - m_state->brushOrg.y, color))
+            continue;
+        if (monochrome)
+            color = MonochromePixel(color);
+        std::uint32_t& target = m_surface->Row(p.y + m_origin.y)[p.x + m_origin.x];
+        target = ApplyRop2(rop2, color, target);
+    }
+    WriteBack();
+}
+
+void CDC::WriteBack() {
+    m_surface->PushToDibSection();
+}
 
 void CDC::FillDeviceRect(const CRect& rect, const Brush& brush, int rop2) {
-    CoverageMask mask(rect & DrawingLimit());
-    if (mask.IsEmpty()) return;
-    std::fill(mask.Data(), mask.Data() + static_cast<std::size_t>(mask.Stride()) * mask.Bounds().Height(), 255);
-    FillMask(mask, brush, rop2);
+    Paint(
+        rect, [](int, int) { return true; }, brush, rop2);
 }
 
 void CDC::FillFigure(const DevicePath& path, bool winding, const Brush& brush) {
-    if (brush.kind == Brush::None) return;
+    if (brush.kind == Brush::None)
+        return;
     FillMask(::FillMask(path, winding, DrawingLimit()), brush, m_state->rop2);
 }
 
 void CDC::StrokeFigure(const DevicePath& path, bool) {
     const LOGPEN& pen = m_state->pen;
     const UINT style = pen.lopnStyle & PS_STYLE_MASK;
-    if (style == PS_NULL || !m_surface) return;
+    if (style == PS_NULL || !m_surface)
+        return;
     const Brush ink = SolidBrush(pen.lopnColor);
     const int width = pen.lopnWidth.x == 0
                           ? 1
-                          : std::max(1, static_cast<int>(std::lround(std::abs(
-                                            static_cast<double>(pen.lopnWidth.x) * m_state->viewportExt.cx /
-                                            m_state->windowExt.cx))));
+                          : std::max(1, static_cast<int>(std::lround(
+                                            std::abs(static_cast<double>(pen.lopnWidth.x) *
+                                                     m_state->viewportExt.cx / m_state->windowExt.cx))));
     if (width > 1) {
         // Wide cosmetic pens draw solid whatever their style.
-        const CoverageMask mask =
-            StrokeMask(path.Shifted(0.5), width, pen.lopnStyle & PS_ENDCAP_MASK, pen.lopnStyle & PS_JOIN_MASK, {},
-                       DrawingLimit());
+        const CoverageMask mask = StrokeMask(path.Shifted(0.5), width, pen.lopnStyle & PS_ENDCAP_MASK,
+                                             pen.lopnStyle & PS_JOIN_MASK, {}, DrawingLimit());
         FillMask(mask, ink, m_state->rop2);
         return;
     }
     const bool styled = style >= PS_DASH && style <= PS_DASHDOTDOT;
     ThinLines lines(DrawingLimit(), styled ? DashPattern(style) : std::vector<int>());
     for (const auto& polyline : FlattenPath(path)) {
-        for (std::size_t i = 0; i + 1 < polyline.size(); ++i) lines.Segment(RoundPoint(polyline[i]), RoundPoint(polyline[i + 1]));
+        for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
+            lines.Segment(RoundPoint(polyline[i]), RoundPoint(polyline[i + 1]));
     }
-    FillMask(MaskOfPixels(lines.On()), ink, m_state->rop2);
-    if (styled && m_state->bkMode == OPAQUE) FillMask(MaskOfPixels(lines.Off()), SolidBrush(m_state->bkColor), m_state->rop2);
+    PaintPixels(lines.On(), ink, m_state->rop2);
+    if (styled && m_state->bkMode == OPAQUE)
+        PaintPixels(lines.Off(), SolidBrush(m_state->bkColor), m_state->rop2);
 }
 
 void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill) {
@@ -248,19 +310,32 @@ void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fil
         RecordPath(path);
         return;
     }
-    if (fill) FillFigure(path.Shifted(0.5), winding, CurrentBrush());
+    if (fill)
+        FillFigure(path.Shifted(0.5), winding, CurrentBrush());
     StrokeFigure(path, closed);
 }
 
-void CDC::RecordPath(const DevicePath& figure) { m_state->path.Append(figure); }
+void CDC::Trace(const char* primitive, std::vector<POINT> points, const char* text, int length) {
+    if (!m_tracing)
+        return;
+    m_trace.push_back({primitive, std::move(points), text ? CString(text, length) : CString(), m_state->pen,
+                       m_state->brush});
+}
+
+void CDC::RecordPath(const DevicePath& figure) {
+    m_state->path.Append(figure);
+}
 
 void CDC::AddPolyline(DevicePath& path, const POINT* points, int count, bool close) const {
     for (int i = 0; i < count; ++i) {
         const CPoint p = ToDevice(points[i].x, points[i].y);
-        if (i == 0) path.MoveTo(p.x, p.y);
-        else path.LineTo(p.x, p.y);
+        if (i == 0)
+            path.MoveTo(p.x, p.y);
+        else
+            path.LineTo(p.x, p.y);
     }
-    if (close) path.Close();
+    if (close)
+        path.Close();
 }
 
 // --- Lines -----------------------------------------------------------------------------------
@@ -276,11 +351,14 @@ CPoint CDC::MoveTo(int x, int y) {
 }
 
 BOOL CDC::LineTo(int x, int y) {
-    if (!m_surface) return FALSE;
+    Trace("LineTo", {m_state->position, {x, y}});
+    if (!m_surface)
+        return FALSE;
     const CPoint from = ToDevice(m_state->position.x, m_state->position.y), to = ToDevice(x, y);
     m_state->position = CPoint(x, y);
     if (m_state->inPath) {
-        if (m_state->path.IsEmpty()) m_state->path.MoveTo(from.x, from.y);
+        if (m_state->path.IsEmpty())
+            m_state->path.MoveTo(from.x, from.y);
         m_state->path.LineTo(to.x, to.y);
         return TRUE;
     }
@@ -291,10 +369,15 @@ BOOL CDC::LineTo(int x, int y) {
     return TRUE;
 }
 
-CPoint CDC::GetCurrentPosition() const { return m_state->position; }
+CPoint CDC::GetCurrentPosition() const {
+    return m_state->position;
+}
 
 BOOL CDC::Polyline(const POINT* points, int count) {
-    if (!m_surface || !points || count < 2) return FALSE;
+    if (points && count > 0)
+        Trace("Polyline", {points, points + count});
+    if (!m_surface || !points || count < 2)
+        return FALSE;
     DevicePath path;
     AddPolyline(path, points, count, false);
     DrawFigure(path, false, false, false);
@@ -302,7 +385,10 @@ BOOL CDC::Polyline(const POINT* points, int count) {
 }
 
 BOOL CDC::PolyBezier(const POINT* points, int count) {
-    if (!m_surface || !points || count < 4 || (count - 1) % 3 != 0) return FALSE;
+    if (points && count > 0)
+        Trace("PolyBezier", {points, points + count});
+    if (!m_surface || !points || count < 4 || (count - 1) % 3 != 0)
+        return FALSE;
     DevicePath path;
     const CPoint start = ToDevice(points[0].x, points[0].y);
     path.MoveTo(start.x, start.y);
@@ -316,7 +402,10 @@ BOOL CDC::PolyBezier(const POINT* points, int count) {
 }
 
 BOOL CDC::Polygon(const POINT* points, int count) {
-    if (!m_surface || !points || count < 2) return FALSE;
+    if (points && count > 0)
+        Trace("Polygon", {points, points + count});
+    if (!m_surface || !points || count < 2)
+        return FALSE;
     DevicePath path;
     AddPolyline(path, points, count, true);
     if (m_state->inPath) {
@@ -330,11 +419,13 @@ BOOL CDC::Polygon(const POINT* points, int count) {
 }
 
 BOOL CDC::PolyPolygon(const POINT* points, const int* counts, int polygons) {
-    if (!m_surface || !points || !counts || polygons <= 0) return FALSE;
+    if (!m_surface || !points || !counts || polygons <= 0)
+        return FALSE;
     DevicePath path;
     int offset = 0;
     for (int i = 0; i < polygons; ++i) {
-        if (counts[i] < 2) return FALSE;
+        if (counts[i] < 2)
+            return FALSE;
         AddPolyline(path, points + offset, counts[i], true);
         offset += counts[i];
     }
@@ -348,16 +439,20 @@ BOOL CDC::PolyPolygon(const POINT* points, const int* counts, int polygons) {
 namespace {
 // Half the pen width inside the box, for PS_INSIDEFRAME pens.
 CRect InsideFrame(CRect box, const LOGPEN& pen, int deviceWidth) {
-    if ((pen.lopnStyle & PS_STYLE_MASK) == PS_INSIDEFRAME && deviceWidth > 1) box.DeflateRect(deviceWidth / 2, deviceWidth / 2);
+    if ((pen.lopnStyle & PS_STYLE_MASK) == PS_INSIDEFRAME && deviceWidth > 1)
+        box.DeflateRect(deviceWidth / 2, deviceWidth / 2);
     return box;
 }
 }  // namespace
 
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
-    if (!m_surface) return FALSE;
+    Trace("Rectangle", {{x1, y1}, {x2, y2}});
+    if (!m_surface)
+        return FALSE;
     const int penWidth = std::abs(static_cast<int>(DeviceX(m_state->pen.lopnWidth.x) - DeviceX(0)));
     const CRect box = InsideFrame(DeviceRect(x1, y1, x2, y2), m_state->pen, penWidth);
-    if (box.IsRectEmpty()) return TRUE;
+    if (box.IsRectEmpty())
+        return TRUE;
     const int r = box.right - 1, b = box.bottom - 1;
     DevicePath outline;
     outline.MoveTo(box.left, box.top);
@@ -381,10 +476,13 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
-    if (!m_surface) return FALSE;
+    Trace("Ellipse", {{x1, y1}, {x2, y2}});
+    if (!m_surface)
+        return FALSE;
     const int penWidth = std::abs(static_cast<int>(DeviceX(m_state->pen.lopnWidth.x) - DeviceX(0)));
     const CRect box = InsideFrame(DeviceRect(x1, y1, x2, y2), m_state->pen, penWidth);
-    if (box.IsRectEmpty()) return TRUE;
+    if (box.IsRectEmpty())
+        return TRUE;
     DevicePath path;
     const double cx = (box.left + box.right - 1) / 2.0, cy = (box.top + box.bottom - 1) / 2.0;
     path.ArcTo(cx, cy, (box.Width() - 1) / 2.0, (box.Height() - 1) / 2.0, 0, 2 * std::numbers::pi, true);
@@ -394,9 +492,12 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height) {
-    if (!m_surface) return FALSE;
+    Trace("RoundRect", {{x1, y1}, {x2, y2}, {width, height}});
+    if (!m_surface)
+        return FALSE;
     const CRect box = DeviceRect(x1, y1, x2, y2);
-    if (box.IsRectEmpty()) return TRUE;
+    if (box.IsRectEmpty())
+        return TRUE;
     const double l = box.left, t = box.top, r = box.right - 1, b = box.bottom - 1;
     const double rw = std::min(std::abs(DeviceX(width) - DeviceX(0)) / 2, (r - l) / 2);
     const double rh = std::min(std::abs(DeviceY(height) - DeviceY(0)) / 2, (b - t) / 2);
@@ -421,14 +522,19 @@ void CDC::AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y
     const CPoint s = ToDevice(x3, y3), e = ToDevice(x4, y4);
     const double a1 = std::atan2((s.y - cy) / ry, (s.x - cx) / rx);
     double a2 = std::atan2((e.y - cy) / ry, (e.x - cx) / rx);
-    if (a2 >= a1) a2 -= 2 * std::numbers::pi;  // counterclockwise on the device: decreasing angles
-    if (kind == 1) path.MoveTo(cx, cy);
+    if (a2 >= a1)
+        a2 -= 2 * std::numbers::pi;  // counterclockwise on the device: decreasing angles
+    if (kind == 1)
+        path.MoveTo(cx, cy);
     path.ArcTo(cx, cy, rx, ry, a1, a2, false);
-    if (kind != 0) path.Close();
+    if (kind != 0)
+        path.Close();
 }
 
 BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    if (!m_surface) return FALSE;
+    Trace("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    if (!m_surface)
+        return FALSE;
     DevicePath path;
     AddArcFigure(path, 0, x1, y1, x2, y2, x3, y3, x4, y4);
     DrawFigure(path, false, false, false);
@@ -440,7 +546,9 @@ BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {
 }
 
 BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    if (!m_surface) return FALSE;
+    Trace("Pie", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    if (!m_surface)
+        return FALSE;
     DevicePath path;
     AddArcFigure(path, 1, x1, y1, x2, y2, x3, y3, x4, y4);
     DrawFigure(path, false, true, true);
@@ -452,7 +560,9 @@ BOOL CDC::Pie(const RECT* rect, POINT start, POINT end) {
 }
 
 BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    if (!m_surface) return FALSE;
+    Trace("Chord", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    if (!m_surface)
+        return FALSE;
     DevicePath path;
     AddArcFigure(path, 2, x1, y1, x2, y2, x3, y3, x4, y4);
     DrawFigure(path, false, true, true);
@@ -462,24 +572,32 @@ BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) 
 // --- Rectangles --------------------------------------------------------------------------------
 
 void CDC::FillRect(const RECT* rect, CBrush* brush) {
-    if (!rect || !m_surface) return;
+    if (rect)
+        Trace("FillRect", {{rect->left, rect->top}, {rect->right, rect->bottom}});
+    if (!rect || !m_surface)
+        return;
     FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), BrushOf(brush), R2_COPYPEN);
 }
 
 void CDC::FillSolidRect(const RECT* rect, COLORREF color) {
-    if (rect) FillSolidRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, color);
+    if (rect)
+        FillSolidRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, color);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
+    Trace("FillSolidRect", {{x, y}, {x + cx, y + cy}});
     SetBkColor(color);
-    if (!m_surface) return;
+    if (!m_surface)
+        return;
     FillDeviceRect(DeviceRect(x, y, x + cx, y + cy), SolidBrush(color), R2_COPYPEN);
 }
 
 void CDC::FrameRect(const RECT* rect, CBrush* brush) {
-    if (!rect || !m_surface) return;
+    if (!rect || !m_surface)
+        return;
     const CRect r = DeviceRect(rect->left, rect->top, rect->right, rect->bottom);
-    if (r.IsRectEmpty()) return;
+    if (r.IsRectEmpty())
+        return;
     const Brush ink = BrushOf(brush);
     FillDeviceRect(CRect(r.left, r.top, r.right, r.top + 1), ink, R2_COPYPEN);
     FillDeviceRect(CRect(r.left, r.bottom - 1, r.right, r.bottom), ink, R2_COPYPEN);
@@ -488,12 +606,15 @@ void CDC::FrameRect(const RECT* rect, CBrush* brush) {
 }
 
 void CDC::InvertRect(const RECT* rect) {
-    if (!rect || !m_surface) return;
+    if (!rect || !m_surface)
+        return;
     FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), SolidBrush(0), R2_NOT);
 }
 
 void CDC::Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight) {
-    if (rect) Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+    if (rect)
+        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft,
+                   bottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
@@ -504,46 +625,64 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bo
 }
 
 BOOL CDC::DrawEdge(RECT* rect, UINT edge, UINT flags) {
-    if (!rect || !m_surface) return FALSE;
+    if (!rect || !m_surface)
+        return FALSE;
     const COLORREF saved = GetBkColor();
     CRect r(*rect);
     const auto drawBorder = [&](COLORREF tl, COLORREF br) {
         const int w = r.Width(), h = r.Height();
-        if (flags & BF_TOP) FillSolidRect(r.left, r.top, w, 1, tl);
-        if (flags & BF_LEFT) FillSolidRect(r.left, r.top, 1, h, tl);
-        if (flags & BF_RIGHT) FillSolidRect(r.right - 1, r.top, 1, h, br);
-        if (flags & BF_BOTTOM) FillSolidRect(r.left, r.bottom - 1, w, 1, br);
+        if (flags & BF_TOP)
+            FillSolidRect(r.left, r.top, w, 1, tl);
+        if (flags & BF_LEFT)
+            FillSolidRect(r.left, r.top, 1, h, tl);
+        if (flags & BF_RIGHT)
+            FillSolidRect(r.right - 1, r.top, 1, h, br);
+        if (flags & BF_BOTTOM)
+            FillSolidRect(r.left, r.bottom - 1, w, 1, br);
         r.DeflateRect((flags & BF_LEFT) ? 1 : 0, (flags & BF_TOP) ? 1 : 0, (flags & BF_RIGHT) ? 1 : 0,
                       (flags & BF_BOTTOM) ? 1 : 0);
     };
-    if (edge & BDR_RAISEDOUTER) drawBorder(GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
-    else if (edge & BDR_SUNKENOUTER) drawBorder(GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHIGHLIGHT));
-    if (edge & BDR_RAISEDINNER) drawBorder(GetSysColor(COLOR_3DHIGHLIGHT), GetSysColor(COLOR_3DSHADOW));
-    else if (edge & BDR_SUNKENINNER) drawBorder(GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
-    if (flags & BF_MIDDLE) FillSolidRect(&r, GetSysColor(COLOR_3DFACE));
-    if (flags & BF_ADJUST) *rect = r;
+    if (edge & BDR_RAISEDOUTER)
+        drawBorder(GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    else if (edge & BDR_SUNKENOUTER)
+        drawBorder(GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHIGHLIGHT));
+    if (edge & BDR_RAISEDINNER)
+        drawBorder(GetSysColor(COLOR_3DHIGHLIGHT), GetSysColor(COLOR_3DSHADOW));
+    else if (edge & BDR_SUNKENINNER)
+        drawBorder(GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+    if (flags & BF_MIDDLE)
+        FillSolidRect(&r, GetSysColor(COLOR_3DFACE));
+    if (flags & BF_ADJUST)
+        *rect = r;
     SetBkColor(saved);
     return TRUE;
 }
 
 void CDC::DrawFocusRect(const RECT* rect) {
-    if (!rect || !m_surface) return;
+    if (!rect || !m_surface)
+        return;
     const CRect r = DeviceRect(rect->left, rect->top, rect->right, rect->bottom);
-    if (r.IsRectEmpty()) return;
+    if (r.IsRectEmpty())
+        return;
     std::vector<POINT> dots;
     for (int x = r.left; x < r.right; ++x) {
-        if ((x + r.top) % 2 == 0) dots.push_back({x, r.top});
-        if ((x + r.bottom - 1) % 2 == 0 && r.bottom - 1 > r.top) dots.push_back({x, r.bottom - 1});
+        if ((x + r.top) % 2 == 0)
+            dots.push_back({x, r.top});
+        if ((x + r.bottom - 1) % 2 == 0 && r.bottom - 1 > r.top)
+            dots.push_back({x, r.bottom - 1});
     }
     for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        if ((r.left + y) % 2 == 0) dots.push_back({r.left, y});
-        if ((r.right - 1 + y) % 2 == 0 && r.right - 1 > r.left) dots.push_back({r.right - 1, y});
+        if ((r.left + y) % 2 == 0)
+            dots.push_back({r.left, y});
+        if ((r.right - 1 + y) % 2 == 0 && r.right - 1 > r.left)
+            dots.push_back({r.right - 1, y});
     }
-    FillMask(MaskOfPixels(dots), SolidBrush(RGB(255, 255, 255)), R2_XORPEN);
+    PaintPixels(dots, SolidBrush(RGB(255, 255, 255)), R2_XORPEN);
 }
 
 BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state) {
-    if (!rect || !m_surface || type != DFC_BUTTON) return FALSE;
+    if (!rect || !m_surface || type != DFC_BUTTON)
+        return FALSE;
     CRect r(*rect);
     const COLORREF saved = GetBkColor();
     if ((state & 0x1F) == DFCS_BUTTONPUSH) {
@@ -591,21 +730,26 @@ RectRegion Framed(const RectRegion& region, int w, int h) {
 }  // namespace
 
 BOOL CDC::FillRgn(CRgn* region, CBrush* brush) {
-    if (!region || !m_surface) return FALSE;
+    if (!region || !m_surface)
+        return FALSE;
     const Brush ink = BrushOf(brush);
-    for (const CRect& r : region->Region().Rects()) FillDeviceRect(DeviceRect(r.left, r.top, r.right, r.bottom), ink, R2_COPYPEN);
+    for (const CRect& r : region->Region().Rects())
+        FillDeviceRect(DeviceRect(r.left, r.top, r.right, r.bottom), ink, R2_COPYPEN);
     return TRUE;
 }
 
 BOOL CDC::PaintRgn(CRgn* region) {
-    if (!region || !m_surface) return FALSE;
+    if (!region || !m_surface)
+        return FALSE;
     const Brush ink = CurrentBrush();
-    for (const CRect& r : region->Region().Rects()) FillDeviceRect(DeviceRect(r.left, r.top, r.right, r.bottom), ink, R2_COPYPEN);
+    for (const CRect& r : region->Region().Rects())
+        FillDeviceRect(DeviceRect(r.left, r.top, r.right, r.bottom), ink, R2_COPYPEN);
     return TRUE;
 }
 
 BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height) {
-    if (!region || !m_surface) return FALSE;
+    if (!region || !m_surface)
+        return FALSE;
     const Brush ink = BrushOf(brush);
     const RectRegion frame = Framed(region->Region(), width, height);
     for (const CRect& r : frame.Rects())
@@ -614,7 +758,8 @@ BOOL CDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height) {
 }
 
 BOOL CDC::InvertRgn(CRgn* region) {
-    if (!region || !m_surface) return FALSE;
+    if (!region || !m_surface)
+        return FALSE;
     for (const CRect& r : region->Region().Rects())
         FillDeviceRect(DeviceRect(r.left, r.top, r.right, r.bottom), SolidBrush(0), R2_NOT);
     return TRUE;
@@ -623,22 +768,30 @@ BOOL CDC::InvertRgn(CRgn* region) {
 // --- Pixels ----------------------------------------------------------------------------------
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
-    if (!m_surface) return CLR_INVALID;
+    Trace("SetPixel", {{x, y}});
+    if (!m_surface)
+        return CLR_INVALID;
     const CPoint d = ToDevice(x, y);
-    if (!VisibleRegion().Contains(d.x, d.y)) return CLR_INVALID;
+    if (!VisibleRegion().Contains(d.x, d.y))
+        return CLR_INVALID;
     m_surface->PullFromDibSection();
-    const std::uint32_t pixel = IsMonochrome() ? MonochromePixel(PixelFromColor(color)) : PixelFromColor(color);
+    const std::uint32_t pixel =
+        IsMonochrome() ? MonochromePixel(PixelFromColor(color)) : PixelFromColor(color);
     m_surface->Set(d.x + m_origin.x, d.y + m_origin.y, pixel);
     WriteBack();
     return ColorFromPixel(pixel);
 }
 
-BOOL CDC::SetPixelV(int x, int y, COLORREF color) { return SetPixel(x, y, color) != CLR_INVALID; }
+BOOL CDC::SetPixelV(int x, int y, COLORREF color) {
+    return SetPixel(x, y, color) != CLR_INVALID;
+}
 
 COLORREF CDC::GetPixel(int x, int y) const {
-    if (!m_surface) return CLR_INVALID;
+    if (!m_surface)
+        return CLR_INVALID;
     const CPoint d = ToDevice(x, y);
-    if (!VisibleRegion().Contains(d.x, d.y)) return CLR_INVALID;
+    if (!VisibleRegion().Contains(d.x, d.y))
+        return CLR_INVALID;
     m_surface->PullFromDibSection();
     return ColorFromPixel(m_surface->At(d.x + m_origin.x, d.y + m_origin.y));
 }
@@ -653,7 +806,8 @@ BOOL CDC::BeginPath() {
 }
 
 BOOL CDC::EndPath() {
-    if (!m_state->inPath) return FALSE;
+    if (!m_state->inPath)
+        return FALSE;
     m_state->inPath = false;
     m_state->pathReady = true;
     return TRUE;
@@ -666,25 +820,29 @@ BOOL CDC::AbortPath() {
 }
 
 BOOL CDC::CloseFigure() {
-    if (!m_state->inPath) return FALSE;
+    if (!m_state->inPath)
+        return FALSE;
     m_state->path.Close();
     return TRUE;
 }
 
 BOOL CDC::FillPath() {
-    if (!m_state->pathReady || !m_surface) return FALSE;
+    if (!m_state->pathReady || !m_surface)
+        return FALSE;
     FillFigure(m_state->path, m_state->polyFillMode == WINDING, CurrentBrush());
     return AbortPath();
 }
 
 BOOL CDC::StrokePath() {
-    if (!m_state->pathReady || !m_surface) return FALSE;
+    if (!m_state->pathReady || !m_surface)
+        return FALSE;
     StrokeFigure(m_state->path, false);
     return AbortPath();
 }
 
 BOOL CDC::StrokeAndFillPath() {
-    if (!m_state->pathReady || !m_surface) return FALSE;
+    if (!m_state->pathReady || !m_surface)
+        return FALSE;
     FillFigure(m_state->path, m_state->polyFillMode == WINDING, CurrentBrush());
     StrokeFigure(m_state->path, true);
     return AbortPath();
@@ -702,7 +860,8 @@ int CDC::SelectClipRgn(CRgn* region) {
 }
 
 int CDC::SelectClipRgn(CRgn* region, int mode) {
-    if (mode == RGN_COPY || (!region && mode != RGN_COPY)) return SelectClipRgn(mode == RGN_COPY ? region : nullptr);
+    if (mode == RGN_COPY || (!region && mode != RGN_COPY))
+        return SelectClipRgn(mode == RGN_COPY ? region : nullptr);
     const RectRegion current = m_state->clip ? *m_state->clip : RectRegion(DrawingLimit());
     m_state->clip = RectRegion::Combine(current, region->Region(), mode);
     return VisibleRegion().Complexity();

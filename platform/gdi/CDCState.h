@@ -22,18 +22,23 @@ struct CDC::Brush {
 
     bool At(int x, int y, std::uint32_t& out) const {
         switch (kind) {
-        case Solid: out = color; return true;
-        case Hatch:
-            if (HatchBitAt(x, y)) return out = color, true;
-            if (opaqueGaps) return out = background, true;
-            return false;
-        case Pattern: {
-            const int w = pattern->Width(), h = pattern->Height();
-            const std::uint32_t p = pattern->At(((x % w) + w) % w, ((y % h) + h) % h);
-            out = monochromePattern ? (p == 0 ? zeroBits : oneBits) : p;
-            return true;
-        }
-        default: return false;
+            case Solid:
+                out = color;
+                return true;
+            case Hatch:
+                if (HatchBitAt(x, y))
+                    return out = color, true;
+                if (opaqueGaps)
+                    return out = background, true;
+                return false;
+            case Pattern: {
+                const int w = pattern->Width(), h = pattern->Height();
+                const std::uint32_t p = pattern->At(((x % w) + w) % w, ((y % h) + h) % h);
+                out = monochromePattern ? (p == 0 ? zeroBits : oneBits) : p;
+                return true;
+            }
+            default:
+                return false;
         }
     }
     bool HatchBitAt(int x, int y) const;

@@ -22,7 +22,8 @@ std::string StripPrefixes(const std::string& text, int* underline) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '&' && i + 1 < text.size()) {
             ++i;
-            if (text[i] != '&') *underline = static_cast<int>(out.size());
+            if (text[i] != '&')
+                *underline = static_cast<int>(out.size());
         }
         out += text[i];
     }
@@ -37,14 +38,20 @@ DeviceFont CDC::SelectedDeviceFont() const {
 }
 
 // The baseline angle on the device, counterclockwise as the reader sees it.
-double CDC::FontAngle() const { return m_state->font.lfEscapement / 10.0 * std::numbers::pi / 180.0; }
+double CDC::FontAngle() const {
+    return m_state->font.lfEscapement / 10.0 * std::numbers::pi / 180.0;
+}
 
 BOOL CDC::TextOut(int x, int y, const char* text, int length) {
     return ExtTextOut(x, y, 0, nullptr, text, length, nullptr);
 }
 
-BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, int length, const int* widths) {
-    if (!m_surface || (length > 0 && !text)) return FALSE;
+BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, int length,
+                     const int* widths) {
+    if (text && length > 0)
+        Trace("TextOut", {{x, y}}, text, length);
+    if (!m_surface || (length > 0 && !text))
+        return FALSE;
     const State& s = *m_state;
     const DeviceFont font = SelectedDeviceFont();
     const DeviceFont::Metrics& m = font.GetMetrics();
@@ -67,18 +74,24 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* t
     const double oy = reference.y - along * sn + down * c;
 
     std::optional<RectRegion> savedClip = m_state->clip;
-    if (rect && (options & ETO_CLIPPED)) IntersectClipRect(rect);
+    if (rect && (options & ETO_CLIPPED))
+        IntersectClipRect(rect);
     if (rect && (options & ETO_OPAQUE))
-        FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), SolidBrush(s.bkColor), R2_COPYPEN);
+        FillDeviceRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), SolidBrush(s.bkColor),
+                       R2_COPYPEN);
     if (s.bkMode == OPAQUE && length > 0) {
         DevicePath box;
-        const double corners[4][2] = {{0, -static_cast<double>(m.ascent)}, {static_cast<double>(width), -static_cast<double>(m.ascent)},
-                                      {static_cast<double>(width), static_cast<double>(m.descent)}, {0, static_cast<double>(m.descent)}};
+        const double corners[4][2] = {{0, -static_cast<double>(m.ascent)},
+                                      {static_cast<double>(width), -static_cast<double>(m.ascent)},
+                                      {static_cast<double>(width), static_cast<double>(m.descent)},
+                                      {0, static_cast<double>(m.descent)}};
         for (int i = 0; i < 4; ++i) {
             const double px = ox + corners[i][0] * c + corners[i][1] * sn;
             const double py = oy - corners[i][0] * sn + corners[i][1] * c;
-            if (i == 0) box.MoveTo(px, py);
-            else box.LineTo(px, py);
+            if (i == 0)
+                box.MoveTo(px, py);
+            else
+                box.LineTo(px, py);
         }
         box.Close();
         FillMask(::FillMask(box, true, DrawingLimit()), SolidBrush(s.bkColor), R2_COPYPEN);
@@ -98,7 +111,8 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* t
 }
 
 CSize CDC::GetTextExtent(const char* text, int length) const {
-    if (length < 0 || !text) length = 0;
+    if (length < 0 || !text)
+        length = 0;
     const DeviceFont font = SelectedDeviceFont();
     const DeviceFont::Metrics& m = font.GetMetrics();
     const State& s = *m_state;
@@ -107,7 +121,8 @@ CSize CDC::GetTextExtent(const char* text, int length) const {
 }
 
 BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
-    if (!metrics) return FALSE;
+    if (!metrics)
+        return FALSE;
     const DeviceFont font = SelectedDeviceFont();
     const DeviceFont::Metrics& m = font.GetMetrics();
     const State& s = *m_state;
@@ -137,7 +152,8 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const {
 }
 
 BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const {
-    if (!widths || first > last || last > 255) return FALSE;
+    if (!widths || first > last || last > 255)
+        return FALSE;
     const DeviceFont font = SelectedDeviceFont();
     const State& s = *m_state;
     for (UINT c = first; c <= last; ++c) {
@@ -149,7 +165,8 @@ BOOL CDC::GetCharWidth(UINT first, UINT last, int* widths) const {
 
 int CDC::GetTextFace(int count, char* faceName) const {
     const int length = static_cast<int>(strnlen(m_state->font.lfFaceName, LF_FACESIZE));
-    if (!faceName || count <= 0) return length + 1;
+    if (!faceName || count <= 0)
+        return length + 1;
     const int copied = std::min(length, count - 1);
     std::memcpy(faceName, m_state->font.lfFaceName, copied);
     faceName[copied] = '\0';
@@ -173,9 +190,24 @@ void CDC::DrawTextLine(const char* text, int length, int x, int y, UINT, int und
     SetTextAlign(savedAlign);
 }
 
+// The text cut short with "..." so that it fits the width, when it does not already.
+std::string CDC::WithEllipsis(std::string text, int width) const {
+    if (GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx <= width)
+        return text;
+    while (!text.empty()) {
+        text.pop_back();
+        const std::string candidate = text + "...";
+        if (GetTextExtent(candidate.c_str(), static_cast<int>(candidate.size())).cx <= width)
+            return candidate;
+    }
+    return "...";
+}
+
 int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
-    if (!text || !rect) return 0;
-    if (length < 0) length = static_cast<int>(std::strlen(text));
+    if (!text || !rect)
+        return 0;
+    if (length < 0)
+        length = static_cast<int>(std::strlen(text));
     const bool prefixes = !(format & DT_NOPREFIX);
     const CRect box(*rect);
     const int boxWidth = std::abs(box.Width());
@@ -192,7 +224,8 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
         const bool end = i == all.size();
         const char ch = end ? '\0' : all[i];
         if (!end && (ch == '\r' || ch == '\n') && !(format & DT_SINGLELINE)) {
-            if (ch == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ++i;
+            if (ch == '\r' && i + 1 < all.size() && all[i + 1] == '\n')
+                ++i;
             lines.push_back(current);
             current.clear();
             continue;
@@ -218,24 +251,32 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const auto& line : lines) widest = std::max(widest, static_cast<int>(widthOf(line)));
-        if (!(format & DT_WORDBREAK) || lines.size() == 1) rect->right = rect->left + widest;
+        if (!(format & DT_WORDBREAK) || lines.size() == 1)
+            rect->right = rect->left + widest;
         rect->bottom = rect->top + down * totalHeight;
         return totalHeight;
     }
     int y = box.top;
     if (format & DT_SINGLELINE) {
-        if (format & DT_VCENTER) y = box.top + down * (std::abs(box.Height()) - lineHeight) / 2;
-        else if (format & DT_BOTTOM) y = box.bottom - down * lineHeight;
+        if (format & DT_VCENTER)
+            y = box.top + down * (std::abs(box.Height()) - lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            y = box.bottom - down * lineHeight;
     }
     const std::optional<RectRegion> savedClip = m_state->clip;
-    if (!(format & DT_NOCLIP)) IntersectClipRect(rect);
+    if (!(format & DT_NOCLIP))
+        IntersectClipRect(rect);
     for (const auto& line : lines) {
         int underline = -1;
-        const std::string shown = prefixes ? StripPrefixes(line, &underline) : line;
+        std::string shown = prefixes ? StripPrefixes(line, &underline) : line;
+        if (format & DT_END_ELLIPSIS)
+            shown = WithEllipsis(shown, boxWidth);
         const int width = GetTextExtent(shown.c_str(), static_cast<int>(shown.size())).cx;
         int x = box.left;
-        if (format & DT_CENTER) x = box.left + (box.Width() - width) / 2;
-        else if (format & DT_RIGHT) x = box.right - width;
+        if (format & DT_CENTER)
+            x = box.left + (box.Width() - width) / 2;
+        else if (format & DT_RIGHT)
+            x = box.right - width;
         DrawTextLine(shown.c_str(), static_cast<int>(shown.size()), x, y, format, underline);
         y += down * lineHeight;
     }

@@ -7,7 +7,7 @@ class CDC;
 // A font described by a LOGFONT; faces resolve to the installed ones when text is drawn.
 class CFont : public CGdiObject {
     DECLARE_DYNAMIC(CFont)
-public:
+  public:
     BOOL CreateFontIndirect(const LOGFONT* logFont);
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
@@ -21,6 +21,6 @@ public:
     // The LOGFONT of the DC's default font: "MS Sans Serif", 13 pixels high.
     static LOGFONT DefaultLogFont();
 
-private:
+  private:
     LOGFONT m_logFont = DefaultLogFont();
 };

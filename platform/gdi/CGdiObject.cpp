@@ -3,7 +3,8 @@
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 
 BOOL CGdiObject::DeleteObject() {
-    if (!m_hObject) return FALSE;
+    if (!m_hObject)
+        return FALSE;
     Release();
     m_hObject = nullptr;
     return TRUE;

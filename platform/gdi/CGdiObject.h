@@ -6,7 +6,7 @@
 // Root of the drawing objects. m_hObject is non-null while the object holds a created object.
 class CGdiObject : public CObject {
     DECLARE_DYNAMIC(CGdiObject)
-public:
+  public:
     CGdiObject() = default;
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
@@ -18,7 +18,7 @@ public:
 
     HGDIOBJ m_hObject = nullptr;
 
-protected:
+  protected:
     void MarkCreated() { m_hObject = this; }
     virtual void Release() {}
 };

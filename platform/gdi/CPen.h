@@ -5,7 +5,7 @@
 // A pen: style (PS_*), width in logical units (0 = one pixel) and colour.
 class CPen : public CGdiObject {
     DECLARE_DYNAMIC(CPen)
-public:
+  public:
     CPen() = default;
     CPen(int penStyle, int width, COLORREF color) { CreatePen(penStyle, width, color); }
 
@@ -14,6 +14,6 @@ public:
     int GetLogPen(LOGPEN* logPen) const;
     const LOGPEN& LogPen() const { return m_logPen; }
 
-private:
+  private:
     LOGPEN m_logPen{PS_SOLID, {0, 0}, 0};
 };

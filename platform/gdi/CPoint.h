@@ -5,7 +5,7 @@
 
 // A point in logical or device units.
 class CPoint : public POINT {
-public:
+  public:
     CPoint() : POINT{0, 0} {}
     CPoint(int xValue, int yValue) : POINT{xValue, yValue} {}
     CPoint(POINT point) : POINT(point) {}

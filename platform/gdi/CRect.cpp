@@ -3,14 +3,17 @@
 #include <algorithm>
 
 void CRect::NormalizeRect() {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
 }
 
 BOOL CRect::IntersectRect(const RECT* a, const RECT* b) {
     CRect result(std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
                  std::min(a->bottom, b->bottom));
-    if (result.IsRectEmpty()) result.SetRectEmpty();
+    if (result.IsRectEmpty())
+        result.SetRectEmpty();
     *this = result;
     return !IsRectEmpty();
 }
@@ -25,7 +28,8 @@ BOOL CRect::UnionRect(const RECT* a, const RECT* b) {
         SetRect(std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
                 std::max(ra.bottom, rb.bottom));
     }
-    if (IsRectEmpty()) SetRectEmpty();
+    if (IsRectEmpty())
+        SetRectEmpty();
     return !IsRectEmpty();
 }
 
@@ -45,5 +49,9 @@ CRect& CRect::operator|=(const RECT& other) {
     return *this;
 }
 
-CRect CRect::operator&(const RECT& other) const { return CRect(*this) &= other; }
-CRect CRect::operator|(const RECT& other) const { return CRect(*this) |= other; }
+CRect CRect::operator&(const RECT& other) const {
+    return CRect(*this) &= other;
+}
+CRect CRect::operator|(const RECT& other) const {
+    return CRect(*this) |= other;
+}

@@ -6,7 +6,7 @@
 
 // A rectangle whose right and bottom edges lie outside it, as the framework's.
 class CRect : public RECT {
-public:
+  public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
     CRect(const RECT& rect) : RECT(rect) {}

@@ -6,7 +6,8 @@
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
-    if (m_hObject) return FALSE;
+    if (m_hObject)
+        return FALSE;
     m_region = RectRegion(CRect(x1, y1, x2, y2));
     MarkCreated();
     return TRUE;
@@ -17,7 +18,8 @@ BOOL CRgn::CreateRectRgnIndirect(const RECT* rect) {
 }
 
 BOOL CRgn::CreatePolygonRgn(const POINT* points, int count, int fillMode) {
-    if (m_hObject || !points || count < 0) return FALSE;
+    if (m_hObject || !points || count < 0)
+        return FALSE;
     m_region = RectRegion::FromPolygon(points, count, fillMode == WINDING ? WINDING : ALTERNATE);
     MarkCreated();
     return TRUE;
@@ -48,26 +50,35 @@ void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) {
 }
 
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode) {
-    if (!a || (mode != RGN_COPY && !b)) return ERROR;
+    if (!a || (mode != RGN_COPY && !b))
+        return ERROR;
     m_region = RectRegion::Combine(a->m_region, b ? b->m_region : RectRegion(), mode);
     MarkCreated();
     return m_region.Complexity();
 }
 
-BOOL CRgn::EqualRgn(const CRgn* other) const { return other && m_region == other->m_region; }
+BOOL CRgn::EqualRgn(const CRgn* other) const {
+    return other && m_region == other->m_region;
+}
 
 int CRgn::OffsetRgn(int dx, int dy) {
     m_region.Offset(dx, dy);
     return m_region.Complexity();
 }
 
-BOOL CRgn::PtInRegion(int x, int y) const { return m_region.Contains(x, y); }
+BOOL CRgn::PtInRegion(int x, int y) const {
+    return m_region.Contains(x, y);
+}
 
-BOOL CRgn::RectInRegion(const RECT* rect) const { return rect && m_region.Intersects(CRect(*rect)); }
+BOOL CRgn::RectInRegion(const RECT* rect) const {
+    return rect && m_region.Intersects(CRect(*rect));
+}
 
 int CRgn::GetRgnBox(RECT* rect) const {
-    if (!m_hObject) return ERROR;
-    if (rect) *rect = m_region.Bounds();
+    if (!m_hObject)
+        return ERROR;
+    if (rect)
+        *rect = m_region.Bounds();
     return m_region.Complexity();
 }
 

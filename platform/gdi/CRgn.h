@@ -6,7 +6,7 @@
 // A region: rectangles, polygons and ellipses combined. Right and bottom edges lie outside.
 class CRgn : public CGdiObject {
     DECLARE_DYNAMIC(CRgn)
-public:
+  public:
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
     BOOL CreateRectRgnIndirect(const RECT* rect);
     BOOL CreatePolygonRgn(const POINT* points, int count, int fillMode);
@@ -28,6 +28,6 @@ public:
     const RectRegion& Region() const { return m_region; }
     void SetRegion(RectRegion region);
 
-private:
+  private:
     RectRegion m_region;
 };

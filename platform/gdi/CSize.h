@@ -4,7 +4,7 @@
 
 // An extent: width and height.
 class CSize : public SIZE {
-public:
+  public:
     CSize() : SIZE{0, 0} {}
     CSize(int width, int height) : SIZE{width, height} {}
     CSize(SIZE size) : SIZE(size) {}

@@ -8,7 +8,7 @@
 // A figure in device space: lines, Bézier curves and elliptical arcs, in pixel-edge coordinates
 // (the centre of pixel (x, y) is (x + 0.5, y + 0.5)).
 class DevicePath {
-public:
+  public:
     struct Step {
         enum Kind { Move, Line, Curve, EllipseArc, Close } kind;
         double v[8];
@@ -28,9 +28,11 @@ public:
     DevicePath Shifted(double d) const;
     bool IsEmpty() const { return m_steps.empty(); }
     const std::vector<Step>& Steps() const { return m_steps; }
-    void Append(const DevicePath& other) { m_steps.insert(m_steps.end(), other.m_steps.begin(), other.m_steps.end()); }
+    void Append(const DevicePath& other) {
+        m_steps.insert(m_steps.end(), other.m_steps.begin(), other.m_steps.end());
+    }
 
-private:
+  private:
     std::vector<Step> m_steps;
 };
 
@@ -41,21 +43,20 @@ struct PointD {
 
 // Which pixels of a rectangle a figure covers, one byte per pixel (0 or 255).
 class CoverageMask {
-public:
+  public:
     CoverageMask() = default;
     explicit CoverageMask(const CRect& bounds);
     const CRect& Bounds() const { return m_bounds; }
-    bool Covers(int x, int y) const {
-        return m_bounds.PtInRect(CPoint(x, y)) && m_cover[Index(x, y)] != 0;
-    }
+    bool Covers(int x, int y) const { return m_bounds.PtInRect(CPoint(x, y)) && m_cover[Index(x, y)] != 0; }
     void Mark(int x, int y) {
-        if (m_bounds.PtInRect(CPoint(x, y))) m_cover[Index(x, y)] = 255;
+        if (m_bounds.PtInRect(CPoint(x, y)))
+            m_cover[Index(x, y)] = 255;
     }
     std::uint8_t* Data() { return m_cover.data(); }
     int Stride() const { return m_stride; }
     bool IsEmpty() const { return m_bounds.IsRectEmpty(); }
 
-private:
+  private:
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y - m_bounds.top) * m_stride + (x - m_bounds.left);
     }

@@ -1,13 +1,16 @@
 #include "platform/gdi/DeviceFont.h"
 
-#include <algorithm>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
+#include <strings.h>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <strings.h>
 #include <tuple>
+
+#include "platform/base/Windows1252.h"
 
 struct DeviceFont::Face {
     cairo_font_face_t* face = nullptr;
@@ -27,11 +30,6 @@ struct DeviceFont::Face {
 };
 
 namespace {
-
-const char* const kWindows1252High[32] = {
-    "\u20AC", "\u0081", "\u201A", "\u0192", "\u201E", "\u2026", "\u2020", "\u2021", "\u02C6", "\u2030", "\u0160",
-    "\u2039", "\u0152", "\u008D", "\u017D", "\u008F", "\u0090", "\u2018", "\u2019", "\u201C", "\u201D", "\u2022",
-    "\u2013", "\u2014", "\u02DC", "\u2122", "\u0161", "\u203A", "\u0153", "\u009D", "\u017E", "\u0178"};
 
 constexpr double kDefaultCellHeight = 16.0;
 
@@ -53,10 +51,9 @@ cairo_scaled_font_t* ScaledFont(cairo_font_face_t* face, double size, const cair
 std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHeight) {
     auto face = std::make_shared<DeviceFont::Face>();
     const std::string family = DeviceFont::ResolveFamily(font.lfFaceName, font.lfPitchAndFamily);
-    face->face = cairo_toy_font_face_create(family.c_str(),
-                                            font.lfItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                                            font.lfWeight >= FW_SEMIBOLD ? CAIRO_FONT_WEIGHT_BOLD
-                                                                         : CAIRO_FONT_WEIGHT_NORMAL);
+    face->face = cairo_toy_font_face_create(
+        family.c_str(), font.lfItalic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+        font.lfWeight >= FW_SEMIBOLD ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     face->options = CrispOptions();
     // Cell height = ascent + descent; find the em size that gives it.
     double size = std::abs(deviceHeight);
@@ -78,73 +75,94 @@ std::shared_ptr<DeviceFont::Face> MakeFace(const LOGFONT& font, double deviceHei
     const int descent = static_cast<int>(std::ceil(e.descent));
     int widest = 0;
     for (int c = 32; c < 256; ++c) {
-        const std::string utf8 = Utf8FromWindows1252(reinterpret_cast<const char*>(&c), 1);
+        const std::string utf8 = AnsiToUtf8(std::string(1, static_cast<char>(c)));
         cairo_text_extents_t t;
         cairo_scaled_font_text_extents(face->scaled, utf8.c_str(), &t);
         face->advances[c] = static_cast<int>(std::lround(t.x_advance));
         widest = std::max(widest, face->advances[c]);
     }
     const int average = static_cast<int>(std::lround(face->advances['x']));
-    face->metrics = {ascent, descent, std::max(0, ascent + descent - static_cast<int>(std::lround(face->size))),
-                     average, widest};
+    face->metrics = {ascent, descent,
+                     std::max(0, ascent + descent - static_cast<int>(std::lround(face->size))), average,
+                     widest};
     return face;
+}
+
+// Fonts are made again and again by drawing code; the ones seen are kept for the program's life,
+// and the font libraries' own caches are emptied with them at the end.
+struct FontCache {
+    using Key = std::tuple<std::string, double, LONG, BYTE, BYTE, BYTE, BYTE>;
+    std::map<Key, std::shared_ptr<const DeviceFont::Face>> faces;
+    std::mutex guard;
+
+    ~FontCache() {
+        faces.clear();
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+
+FontCache& Cache() {
+    static FontCache cache;
+    return cache;
 }
 
 }  // namespace
 
-std::string Utf8FromWindows1252(const char* text, int length) {
-    std::string out;
-    for (int i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0xA0) {
-            out += kWindows1252High[c - 0x80];
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::string DeviceFont::ResolveFamily(const char* faceName, BYTE pitchAndFamily) {
     static const std::pair<const char*, const char*> kStandIns[] = {
-        {"Arial", "Liberation Sans"},          {"MS Sans Serif", "Liberation Sans"},
-        {"Microsoft Sans Serif", "Liberation Sans"}, {"MS Shell Dlg", "Liberation Sans"},
-        {"Helv", "Liberation Sans"},           {"System", "Liberation Sans"},
-        {"Tahoma", "Liberation Sans"},         {"Verdana", "DejaVu Sans"},
-        {"Times New Roman", "Liberation Serif"}, {"Times", "Liberation Serif"},
-        {"MS Serif", "Liberation Serif"},      {"Courier New", "Liberation Mono"},
-        {"Courier", "Liberation Mono"},        {"Fixedsys", "Liberation Mono"},
+        {"Arial", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"MS Shell Dlg", "Liberation Sans"},
+        {"Helv", "Liberation Sans"},
+        {"System", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Verdana", "DejaVu Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Times", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+        {"Fixedsys", "Liberation Mono"},
         {"Terminal", "Liberation Mono"},
     };
     for (const auto& [windows, installed] : kStandIns)
-        if (faceName && strcasecmp(faceName, windows) == 0) return installed;
-    if (faceName && *faceName) return faceName;
-    if ((pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN) return "Liberation Mono";
-    if ((pitchAndFamily & 0xF0) == FF_ROMAN) return "Liberation Serif";
+        if (faceName && strcasecmp(faceName, windows) == 0)
+            return installed;
+    if (faceName && *faceName)
+        return faceName;
+    if ((pitchAndFamily & 0x3) == FIXED_PITCH || (pitchAndFamily & 0xF0) == FF_MODERN)
+        return "Liberation Mono";
+    if ((pitchAndFamily & 0xF0) == FF_ROMAN)
+        return "Liberation Serif";
     return "Liberation Sans";
 }
 
 DeviceFont::DeviceFont(const LOGFONT& font, double deviceHeight) {
-    // Fonts are made again and again by drawing code; keep the ones seen.
-    using Key = std::tuple<std::string, double, LONG, BYTE, BYTE, BYTE, BYTE>;
-    static std::map<Key, std::shared_ptr<const Face>> cache;
-    static std::mutex guard;
-    const Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)), deviceHeight,
-                  font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut, font.lfPitchAndFamily};
-    std::lock_guard lock(guard);
-    auto found = cache.find(key);
-    if (found == cache.end()) found = cache.emplace(key, MakeFace(font, deviceHeight)).first;
+    FontCache& cache = Cache();
+    const FontCache::Key key{std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)),
+                             deviceHeight,
+                             font.lfWeight,
+                             font.lfItalic,
+                             font.lfUnderline,
+                             font.lfStrikeOut,
+                             font.lfPitchAndFamily};
+    std::lock_guard lock(cache.guard);
+    auto found = cache.faces.find(key);
+    if (found == cache.faces.end())
+        found = cache.faces.emplace(key, MakeFace(font, deviceHeight)).first;
     m_face = found->second;
 }
 
-const DeviceFont::Metrics& DeviceFont::GetMetrics() const { return m_face->metrics; }
+const DeviceFont::Metrics& DeviceFont::GetMetrics() const {
+    return m_face->metrics;
+}
 
 std::vector<int> DeviceFont::Advances(const char* text, int length) const {
     std::vector<int> advances;
-    for (int i = 0; i < length; ++i) advances.push_back(m_face->advances[static_cast<unsigned char>(text[i])]);
+    for (int i = 0; i < length; ++i)
+        advances.push_back(m_face->advances[static_cast<unsigned char>(text[i])]);
     return advances;
 }
 
@@ -171,11 +189,13 @@ CRect DeviceFont::RenderBounds(const char* text, int length, double x, double y,
                  toInt(std::ceil(*maxY)) + 1);
 }
 
-void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double x, double y, double angle) const {
-    if (mask.IsEmpty() || length <= 0) return;
+void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double x, double y,
+                        double angle) const {
+    if (mask.IsEmpty() || length <= 0)
+        return;
     const CRect& b = mask.Bounds();
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(mask.Data(), CAIRO_FORMAT_A8, b.Width(), b.Height(), mask.Stride());
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(mask.Data(), CAIRO_FORMAT_A8, b.Width(),
+                                                                   b.Height(), mask.Stride());
     cairo_t* cr = cairo_create(surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_translate(cr, x - b.left, y - b.top);
@@ -186,14 +206,16 @@ void DeviceFont::Render(CoverageMask& mask, const char* text, int length, double
     // Glyphs one by one at whole-pixel advances, so that measured and drawn widths agree.
     double pen = 0;
     for (int i = 0; i < length; ++i) {
-        const std::string utf8 = Utf8FromWindows1252(text + i, 1);
+        const std::string utf8 = AnsiToUtf8(std::string_view(text + i, 1));
         cairo_move_to(cr, pen, 0);
         cairo_show_text(cr, utf8.c_str());
         pen += m_face->advances[static_cast<unsigned char>(text[i])];
     }
     const double thickness = std::max(1.0, std::round(m_face->size / 14));
-    if (m_face->underline) cairo_rectangle(cr, 0, std::max(1.0, std::round(m_face->metrics.descent / 2.0)), pen, thickness);
-    if (m_face->strikeOut) cairo_rectangle(cr, 0, -std::round(m_face->metrics.ascent / 3.0), pen, thickness);
+    if (m_face->underline)
+        cairo_rectangle(cr, 0, std::max(1.0, std::round(m_face->metrics.descent / 2.0)), pen, thickness);
+    if (m_face->strikeOut)
+        cairo_rectangle(cr, 0, -std::round(m_face->metrics.ascent / 3.0), pen, thickness);
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);

@@ -11,7 +11,7 @@
 // requested one ("Arial" and "MS Sans Serif" resolve to Liberation Sans, "Times New Roman" to
 // Liberation Serif, "Courier New" to Liberation Mono), measured and drawn without antialiasing.
 class DeviceFont {
-public:
+  public:
     struct Metrics {
         int ascent;
         int descent;
@@ -28,7 +28,8 @@ public:
     // Advance of each character in device pixels (whole pixels, as the hinted metrics give them).
     std::vector<int> Advances(const char* text, int length) const;
     int TextWidth(const char* text, int length) const;
-    // Marks the glyphs of text with the baseline starting at (x, y), turned counterclockwise by angle radians.
+    // Marks the glyphs of text with the baseline starting at (x, y), turned counterclockwise by angle
+    // radians.
     void Render(CoverageMask& mask, const char* text, int length, double x, double y, double angle) const;
     // The device rectangle Render may touch.
     CRect RenderBounds(const char* text, int length, double x, double y, double angle) const;
@@ -37,9 +38,6 @@ public:
 
     struct Face;  // the font underneath, known only to the font code
 
-private:
+  private:
     std::shared_ptr<const Face> m_face;
 };
-
-// Windows-1252 text as UTF-8, for the libraries underneath.
-std::string Utf8FromWindows1252(const char* text, int length);

@@ -21,24 +21,27 @@ RGBQUAD Quad(int r, int g, int b) {
 
 // Nearest colour-table entry by squared distance, remembered per colour.
 class NearestColor {
-public:
+  public:
     NearestColor(const RGBQUAD* colors, int count) : m_colors(colors), m_count(count) {}
     int IndexOf(std::uint32_t pixel) {
         auto found = m_cache.find(pixel);
-        if (found != m_cache.end()) return found->second;
+        if (found != m_cache.end())
+            return found->second;
         const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
         int best = 0;
         long bestDistance = -1;
         for (int i = 0; i < m_count; ++i) {
-            const long dr = r - m_colors[i].rgbRed, dg = g - m_colors[i].rgbGreen, db = b - m_colors[i].rgbBlue;
+            const long dr = r - m_colors[i].rgbRed, dg = g - m_colors[i].rgbGreen,
+                       db = b - m_colors[i].rgbBlue;
             const long distance = dr * dr + dg * dg + db * db;
-            if (bestDistance < 0 || distance < bestDistance) best = i, bestDistance = distance;
+            if (bestDistance < 0 || distance < bestDistance)
+                best = i, bestDistance = distance;
         }
         m_cache.emplace(pixel, best);
         return best;
     }
 
-private:
+  private:
     const RGBQUAD* m_colors;
     int m_count;
     std::unordered_map<std::uint32_t, int> m_cache;
@@ -54,38 +57,48 @@ Masks MasksOf(const DibDescription& dib, const RGBQUAD* colors) {
         std::memcpy(m, colors, sizeof m);
         return {m[0], m[1], m[2]};
     }
-    if (dib.bitCount == 16) return {0x7C00, 0x03E0, 0x001F};
+    if (dib.bitCount == 16)
+        return {0x7C00, 0x03E0, 0x001F};
     return {0xFF0000, 0x00FF00, 0x0000FF};
 }
 
 int Channel(DWORD value, DWORD mask) {
-    if (mask == 0) return 0;
+    if (mask == 0)
+        return 0;
     const int shift = std::countr_zero(mask);
     const DWORD top = mask >> shift;
     return static_cast<int>(((value & mask) >> shift) * 255 / top);
 }
 
 DWORD Pack(int channel, DWORD mask) {
-    if (mask == 0) return 0;
+    if (mask == 0)
+        return 0;
     const int shift = std::countr_zero(mask);
     const DWORD top = mask >> shift;
     return ((static_cast<DWORD>(channel) * top + 127) / 255) << shift;
 }
 
-int RowIndex(const DibDescription& dib, int y) { return dib.topDown ? y : dib.height - 1 - y; }
+int RowIndex(const DibDescription& dib, int y) {
+    return dib.topDown ? y : dib.height - 1 - y;
+}
 
 }  // namespace
 
-int DibStride(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+int DibStride(int width, int bitCount) {
+    return ((width * bitCount + 31) / 32) * 4;
+}
 
 bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& dib) {
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0) return false;
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0)
+        return false;
     if (header.biWidth > kLargestSide || header.biHeight > kLargestSide || header.biHeight < -kLargestSide)
         return false;
     const int bits = header.biBitCount;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return false;
     const bool masks = header.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32);
-    if (header.biCompression != BI_RGB && !masks) return false;
+    if (header.biCompression != BI_RGB && !masks)
+        return false;
     dib.width = header.biWidth;
     dib.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     dib.topDown = header.biHeight < 0;
@@ -96,7 +109,8 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& dib) {
         dib.colorEntries = 3;
     } else if (bits <= 8) {
         const DWORD full = 1u << bits;
-        if (header.biClrUsed > full) return false;
+        if (header.biClrUsed > full)
+            return false;
         dib.colorEntries = static_cast<int>(header.biClrUsed ? header.biClrUsed : full);
     } else {
         dib.colorEntries = 0;
@@ -105,15 +119,18 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& dib) {
 }
 
 std::vector<RGBQUAD> DefaultColorTable(int bitCount) {
-    static const int vga[16][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                   {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                   {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-                                   {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    static const int vga[16][3] = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                   {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                   {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                   {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
     std::vector<RGBQUAD> table;
-    if (bitCount == 1) return {Quad(0, 0, 0), Quad(255, 255, 255)};
-    if (bitCount != 4 && bitCount != 8) return table;
+    if (bitCount == 1)
+        return {Quad(0, 0, 0), Quad(255, 255, 255)};
+    if (bitCount != 4 && bitCount != 8)
+        return table;
     for (const auto& c : vga) table.push_back(Quad(c[0], c[1], c[2]));
-    if (bitCount == 4) return table;
+    if (bitCount == 4)
+        return table;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b) table.push_back(Quad(r * 51, g * 51, b * 51));
@@ -121,7 +138,8 @@ std::vector<RGBQUAD> DefaultColorTable(int bitCount) {
     return table;
 }
 
-void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits, PixelSurface& surface) {
+void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                     PixelSurface& surface) {
     const Masks masks = MasksOf(dib, colors);
     for (int y = 0; y < dib.height && y < surface.Height(); ++y) {
         const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride;
@@ -130,12 +148,24 @@ void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYT
             int index = -1;
             DWORD value = 0;
             switch (dib.bitCount) {
-            case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-            case 4: index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
-            case 8: index = row[x]; break;
-            case 16: value = row[x * 2] | (row[x * 2 + 1] << 8); break;
-            case 24: value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16); break;
-            default: value = row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16); break;
+                case 1:
+                    index = (row[x / 8] >> (7 - x % 8)) & 1;
+                    break;
+                case 4:
+                    index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
+                    break;
+                case 8:
+                    index = row[x];
+                    break;
+                case 16:
+                    value = row[x * 2] | (row[x * 2 + 1] << 8);
+                    break;
+                case 24:
+                    value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
+                    break;
+                default:
+                    value = row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16);
+                    break;
             }
             if (index >= 0) {
                 out[x] = index < dib.colorEntries ? PixelFromQuad(colors[index]) : 0;
@@ -147,37 +177,45 @@ void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYT
     }
 }
 
-void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors, BYTE* bits) {
+void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,
+                     BYTE* bits) {
     const Masks masks = MasksOf(dib, colors);
     NearestColor nearest(colors, dib.bitCount <= 8 ? dib.colorEntries : 0);
     for (int y = 0; y < dib.height; ++y) {
         BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride;
         std::memset(row, 0, dib.stride);
-        if (y >= surface.Height()) continue;
+        if (y >= surface.Height())
+            continue;
         const std::uint32_t* in = surface.Row(y);
         for (int x = 0; x < dib.width && x < surface.Width(); ++x) {
             const std::uint32_t p = in[x];
             const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
             switch (dib.bitCount) {
-            case 1: row[x / 8] |= static_cast<BYTE>(nearest.IndexOf(p) << (7 - x % 8)); break;
-            case 4: row[x / 2] |= static_cast<BYTE>(nearest.IndexOf(p) << (x % 2 ? 0 : 4)); break;
-            case 8: row[x] = static_cast<BYTE>(nearest.IndexOf(p)); break;
-            case 16: {
-                const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
-                row[x * 2] = v & 0xFF;
-                row[x * 2 + 1] = (v >> 8) & 0xFF;
-                break;
-            }
-            case 24:
-                row[x * 3] = static_cast<BYTE>(b);
-                row[x * 3 + 1] = static_cast<BYTE>(g);
-                row[x * 3 + 2] = static_cast<BYTE>(r);
-                break;
-            default: {
-                const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
-                std::memcpy(row + x * 4, &v, 4);
-                break;
-            }
+                case 1:
+                    row[x / 8] |= static_cast<BYTE>(nearest.IndexOf(p) << (7 - x % 8));
+                    break;
+                case 4:
+                    row[x / 2] |= static_cast<BYTE>(nearest.IndexOf(p) << (x % 2 ? 0 : 4));
+                    break;
+                case 8:
+                    row[x] = static_cast<BYTE>(nearest.IndexOf(p));
+                    break;
+                case 16: {
+                    const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
+                    row[x * 2] = v & 0xFF;
+                    row[x * 2 + 1] = (v >> 8) & 0xFF;
+                    break;
+                }
+                case 24:
+                    row[x * 3] = static_cast<BYTE>(b);
+                    row[x * 3 + 1] = static_cast<BYTE>(g);
+                    row[x * 3 + 2] = static_cast<BYTE>(r);
+                    break;
+                default: {
+                    const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
+                    std::memcpy(row + x * 4, &v, 4);
+                    break;
+                }
             }
         }
     }
@@ -198,51 +236,80 @@ void DibSectionBits::CopyFromSurface(const PixelSurface& surface) {
 
 BmpImage ReadBmpFile(const CString& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in) return {};
+    if (!in)
+        return {};
     std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ReadBmpBytes(bytes);
 }
 
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
     BITMAPFILEHEADER file;
-    if (bytes.size() < sizeof file + 4) return {};
+    if (bytes.size() < sizeof file + 4)
+        return {};
     std::memcpy(&file, bytes.data(), sizeof file);
-    if (file.bfType != 0x4D42) return {};
+    if (file.bfType != 0x4D42)
+        return {};
     DWORD headerSize;
     std::memcpy(&headerSize, bytes.data() + sizeof file, 4);
     BITMAPINFOHEADER header{};
     std::size_t colorSize = 4;
     if (headerSize == sizeof(BITMAPCOREHEADER)) {
         BITMAPCOREHEADER core;
-        if (bytes.size() < sizeof file + sizeof core) return {};
+        if (bytes.size() < sizeof file + sizeof core)
+            return {};
         std::memcpy(&core, bytes.data() + sizeof file, sizeof core);
-        header = {sizeof header, core.bcWidth, core.bcHeight, core.bcPlanes, core.bcBitCount, BI_RGB, 0, 0, 0, 0, 0};
+        header = {sizeof header,
+                  core.bcWidth,
+                  core.bcHeight,
+                  core.bcPlanes,
+                  core.bcBitCount,
+                  BI_RGB,
+                  0,
+                  0,
+                  0,
+                  0,
+                  0};
         colorSize = 3;
     } else {
-        if (headerSize < sizeof header || bytes.size() < sizeof file + sizeof header) return {};
+        if (headerSize < sizeof header || bytes.size() < sizeof file + sizeof header)
+            return {};
         std::memcpy(&header, bytes.data() + sizeof file, sizeof header);
     }
     DibDescription dib;
-    if (!DescribeDib(header, dib)) return {};
+    if (!DescribeDib(header, dib))
+        return {};
     const std::size_t colorsAt = sizeof file + headerSize;
     const std::size_t colorBytes = static_cast<std::size_t>(dib.colorEntries) * colorSize;
-    if (colorsAt + colorBytes > bytes.size()) return {};
+    if (colorsAt + colorBytes > bytes.size())
+        return {};
     std::vector<RGBQUAD> colors(dib.colorEntries);
-    for (int i = 0; i < dib.colorEntries; ++i) std::memcpy(&colors[i], bytes.data() + colorsAt + i * colorSize, colorSize);
+    for (int i = 0; i < dib.colorEntries; ++i)
+        std::memcpy(&colors[i], bytes.data() + colorsAt + i * colorSize, colorSize);
     if (colorSize == 3)
         for (auto& c : colors) c.rgbReserved = 0;
     const std::size_t bitsAt = file.bfOffBits ? file.bfOffBits : colorsAt + colorBytes;
-    if (bitsAt > bytes.size() || bytes.size() - bitsAt < dib.ImageSize()) return {};
+    if (bitsAt > bytes.size() || bytes.size() - bitsAt < dib.ImageSize())
+        return {};
     auto surface = std::make_shared<PixelSurface>(dib.width, dib.height);
     DecodeDibPixels(dib, colors.data(), bytes.data() + bitsAt, *surface);
     return {surface, dib.bitCount};
 }
 
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
-    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), surface.Width(), surface.Height(), 1,
-                            static_cast<WORD>(bitCount), BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
+                            surface.Width(),
+                            surface.Height(),
+                            1,
+                            static_cast<WORD>(bitCount),
+                            BI_RGB,
+                            0,
+                            0,
+                            0,
+                            0,
+                            0};
     DibDescription dib;
-    if (!DescribeDib(header, dib)) return {};
+    if (!DescribeDib(header, dib))
+        return {};
     const std::vector<RGBQUAD> colors = DefaultColorTable(bitCount);
     header.biSizeImage = static_cast<DWORD>(dib.ImageSize());
     const std::size_t colorBytes = colors.size() * sizeof(RGBQUAD);
@@ -251,7 +318,8 @@ std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
     std::vector<BYTE> bytes(offset + dib.ImageSize());
     std::memcpy(bytes.data(), &file, sizeof file);
     std::memcpy(bytes.data() + sizeof file, &header, sizeof header);
-    if (colorBytes) std::memcpy(bytes.data() + sizeof file + sizeof header, colors.data(), colorBytes);
+    if (colorBytes)
+        std::memcpy(bytes.data() + sizeof file + sizeof header, colors.data(), colorBytes);
     EncodeDibPixels(surface, dib, colors.data(), bytes.data() + offset);
     return bytes;
 }

@@ -28,12 +28,14 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& description);
 std::vector<RGBQUAD> DefaultColorTable(int bitCount);
 
 // Pixels of a DIB into a surface of the DIB's size, and back. colors holds colorEntries entries.
-void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits, PixelSurface& surface);
-void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors, BYTE* bits);
+void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                     PixelSurface& surface);
+void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,
+                     BYTE* bits);
 
 // The bits of a DIB section, in its own format.
 class DibSectionBits {
-public:
+  public:
     DibSectionBits(const DibDescription& dib, std::vector<RGBQUAD> colors);
     BYTE* Bits() { return m_bits.data(); }
     const DibDescription& Description() const { return m_dib; }
@@ -41,7 +43,7 @@ public:
     void CopyToSurface(PixelSurface& surface) const;
     void CopyFromSurface(const PixelSurface& surface);
 
-private:
+  private:
     DibDescription m_dib;
     std::vector<RGBQUAD> m_colors;
     std::vector<BYTE> m_bits;

@@ -129,7 +129,8 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 #pragma pack(pop)
-static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40 && sizeof(BITMAPCOREHEADER) == 12);
+static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40 &&
+              sizeof(BITMAPCOREHEADER) == 12);
 
 struct PALETTEENTRY {
     BYTE peRed;

@@ -1,35 +1,42 @@
 #include "platform/gdi/PixelSurface.h"
 
-#include <algorithm>
 #include <cairo.h>
+#include <algorithm>
 
 #include "platform/gdi/DibFormat.h"
 
 PixelSurface::PixelSurface(int width, int height, std::uint32_t fill)
-    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+    : m_width(std::max(width, 0)),
+      m_height(std::max(height, 0)),
       m_pixels(static_cast<std::size_t>(m_width) * m_height, fill) {}
 
 PixelSurface::~PixelSurface() = default;
 
-void PixelSurface::Fill(std::uint32_t pixel) { std::fill(m_pixels.begin(), m_pixels.end(), pixel); }
+void PixelSurface::Fill(std::uint32_t pixel) {
+    std::fill(m_pixels.begin(), m_pixels.end(), pixel);
+}
 
 bool PixelSurface::WritePng(const CString& path) const {
-    if (m_width == 0 || m_height == 0) return false;
+    if (m_width == 0 || m_height == 0)
+        return false;
     std::vector<std::uint32_t> copy(m_pixels);
-    cairo_surface_t* surface =
-        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(copy.data()), CAIRO_FORMAT_RGB24,
-                                            m_width, m_height, m_width * 4);
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(copy.data()), CAIRO_FORMAT_RGB24, m_width, m_height, m_width * 4);
     const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(surface);
     return written;
 }
 
-void PixelSurface::BindDibSection(std::unique_ptr<DibSectionBits> bits) { m_dib = std::move(bits); }
+void PixelSurface::BindDibSection(std::unique_ptr<DibSectionBits> bits) {
+    m_dib = std::move(bits);
+}
 
 void PixelSurface::PullFromDibSection() {
-    if (m_dib) m_dib->CopyToSurface(*this);
+    if (m_dib)
+        m_dib->CopyToSurface(*this);
 }
 
 void PixelSurface::PushToDibSection() {
-    if (m_dib) m_dib->CopyFromSurface(*this);
+    if (m_dib)
+        m_dib->CopyFromSurface(*this);
 }

@@ -12,7 +12,7 @@ class DibSectionBits;
 // The pixels every DC draws on: 32 bits per pixel, 0x00RRGGBB, rows top-down without padding.
 // Window backing stores, bitmaps and printer pages are all one of these.
 class PixelSurface {
-public:
+  public:
     PixelSurface(int width, int height, std::uint32_t fill = 0x000000);
     ~PixelSurface();
     PixelSurface(const PixelSurface&) = delete;
@@ -38,7 +38,7 @@ public:
     void PullFromDibSection();
     void PushToDibSection();
 
-private:
+  private:
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * m_width + x; }
 
     int m_width;

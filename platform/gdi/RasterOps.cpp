@@ -11,7 +11,8 @@ std::uint32_t ApplyRop2(int rop2, std::uint32_t pen, std::uint32_t destination) 
     const unsigned table = static_cast<unsigned>(rop2 - 1) & 0xF;
     std::uint32_t result = 0;
     for (int minterm = 0; minterm < 4; ++minterm) {
-        if (!(table & (1u << minterm))) continue;
+        if (!(table & (1u << minterm)))
+            continue;
         const std::uint32_t p = (minterm & 2) ? pen : ~pen;
         const std::uint32_t d = (minterm & 1) ? destination : ~destination;
         result |= p & d;
@@ -21,15 +22,19 @@ std::uint32_t ApplyRop2(int rop2, std::uint32_t pen, std::uint32_t destination) 
 
 std::uint32_t ApplyRop3(DWORD rop, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination) {
     switch (rop) {
-    case SRCCOPY: return source & kColorBits;
-    case PATCOPY: return pattern & kColorBits;
-    default: break;
+        case SRCCOPY:
+            return source & kColorBits;
+        case PATCOPY:
+            return pattern & kColorBits;
+        default:
+            break;
     }
     // Bit (4 * P + 2 * S + D) of the table gives the result.
     const unsigned table = (rop >> 16) & 0xFF;
     std::uint32_t result = 0;
     for (int minterm = 0; minterm < 8; ++minterm) {
-        if (!(table & (1u << minterm))) continue;
+        if (!(table & (1u << minterm)))
+            continue;
         const std::uint32_t p = (minterm & 4) ? pattern : ~pattern;
         const std::uint32_t s = (minterm & 2) ? source : ~source;
         const std::uint32_t d = (minterm & 1) ? destination : ~destination;
@@ -51,13 +56,20 @@ bool Rop3UsesPattern(DWORD rop) {
 bool HatchBit(int hatch, int x, int y) {
     const int hx = x & 7, hy = y & 7;
     switch (hatch) {
-    case HS_HORIZONTAL: return hy == 0;
-    case HS_VERTICAL: return hx == 0;
-    case HS_FDIAGONAL: return hx == hy;
-    case HS_BDIAGONAL: return hx + hy == 7;
-    case HS_CROSS: return hx == 0 || hy == 0;
-    case HS_DIAGCROSS: return hx == hy || hx + hy == 7;
-    default: return false;
+        case HS_HORIZONTAL:
+            return hy == 0;
+        case HS_VERTICAL:
+            return hx == 0;
+        case HS_FDIAGONAL:
+            return hx == hy;
+        case HS_BDIAGONAL:
+            return hx + hy == 7;
+        case HS_CROSS:
+            return hx == 0 || hy == 0;
+        case HS_DIAGCROSS:
+            return hx == hy || hx + hy == 7;
+        default:
+            return false;
     }
 }
 

@@ -7,7 +7,7 @@
 // An area as non-overlapping rectangles in bands of equal top and bottom. Right and bottom
 // edges lie outside, as for every rectangle of the drawing layer.
 class RectRegion {
-public:
+  public:
     RectRegion() = default;
     explicit RectRegion(const CRect& rect);
     // The pixels whose centres lie inside the polygon, by WINDING or ALTERNATE.
@@ -24,6 +24,6 @@ public:
     int Complexity() const;
     bool operator==(const RectRegion& other) const;
 
-private:
+  private:
     std::vector<CRect> m_rects;
 };

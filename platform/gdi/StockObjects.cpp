@@ -5,8 +5,10 @@
 
 CGdiObject* StockObject(int index) {
     static std::array<std::unique_ptr<CGdiObject>, DEFAULT_GUI_FONT + 1> objects;
-    if (index < 0 || index > DEFAULT_GUI_FONT) return nullptr;
-    if (objects[index]) return objects[index].get();
+    if (index < 0 || index > DEFAULT_GUI_FONT)
+        return nullptr;
+    if (objects[index])
+        return objects[index].get();
     if (index <= NULL_BRUSH) {
         auto brush = std::make_unique<CBrush>();
         brush->CreateStockObject(index);
@@ -22,7 +24,8 @@ CGdiObject* StockObject(int index) {
         objects[index] = std::move(palette);
     } else {
         auto font = std::make_unique<CFont>();
-        if (!font->CreateStockObject(index)) return nullptr;
+        if (!font->CreateStockObject(index))
+            return nullptr;
         objects[index] = std::move(font);
     }
     return objects[index].get();

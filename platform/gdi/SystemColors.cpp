@@ -36,13 +36,16 @@ constexpr std::array<COLORREF, 25> kColors = {
 }
 
 COLORREF GetSysColor(int index) {
-    if (index < 0 || index >= static_cast<int>(kColors.size())) return 0;
+    if (index < 0 || index >= static_cast<int>(kColors.size()))
+        return 0;
     return kColors[index];
 }
 
 CBrush* GetSysColorBrush(int index) {
     static std::array<std::unique_ptr<CBrush>, kColors.size()> brushes;
-    if (index < 0 || index >= static_cast<int>(kColors.size())) return nullptr;
-    if (!brushes[index]) brushes[index] = std::make_unique<CBrush>(kColors[index]);
+    if (index < 0 || index >= static_cast<int>(kColors.size()))
+        return nullptr;
+    if (!brushes[index])
+        brushes[index] = std::make_unique<CBrush>(kColors[index]);
     return brushes[index].get();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/r3d/BmpRaster.h"
 #include "platform/r3d/Raster.h"
 #include "platform/r3d/Texture.h"
 
@@ -30,7 +31,7 @@ class AssetLibrary {
     // that name (letter case ignored). Backslashes count as folder separators.
     std::optional<std::filesystem::path> Find(const std::string& name) const;
 
-    // Pictures (.bmp) are read by the drawing layer, which hands its reader in here.
+    // Pictures are .bmp files, read by the drawing layer's reader unless another is set.
     void SetImageReader(ImageReader reader) { m_reader = std::move(reader); }
     std::shared_ptr<Raster> LoadRaster(const std::string& name) const;
     // A texture, masked when a mask name is given and found; nullptr when the picture is missing.
@@ -41,7 +42,7 @@ class AssetLibrary {
     AssetLibrary() = default;
 
     std::vector<std::filesystem::path> m_folders;
-    ImageReader m_reader;
+    ImageReader m_reader = ReadBmpRaster;
     std::map<std::string, std::shared_ptr<Texture>> m_textures;
 };
 

@@ -1,0 +1,22 @@
+#include "model/CEditStep.h"
+
+#include "model/CPaint.h"
+
+ObjectCopyPayload::~ObjectCopyPayload() {
+    if (object == nullptr)
+        return;
+    object->ReleaseData();
+    delete object;
+}
+
+CEditStep::CEditStep(int kind, CPaint* object, int groupStart)
+    : m_nKind(kind), m_pObject(object), m_bGroupStart(groupStart) {}
+
+CEditStep::~CEditStep() {
+    if (!OwnsObject())
+        return;
+    CPaint* object = m_pObject;
+    m_pObject = nullptr;
+    object->ReleaseData();
+    delete object;
+}

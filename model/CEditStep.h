@@ -1,0 +1,135 @@
+#pragma once
+
+#include <memory>
+
+#include "model/PaintRecords.h"
+#include "platform/base/CObject.h"
+
+class CGroup;
+class CPaint;
+
+// Kind-specific data of an edit step. The step owns its payload and frees it with itself.
+class CStepPayload {
+  public:
+    virtual ~CStepPayload() = default;
+};
+
+// Change geometry (kind 2): the handle goes to the point.
+struct GeometryPayload : CStepPayload {
+    double x = 0.0, y = 0.0;
+    int handle = 0;
+};
+
+// Set height (kind 3): 0 elevation, 1 begin, 2 end.
+struct HeightPayload : CStepPayload {
+    int index = 0;
+    double value = 0.0;
+};
+
+// Move selection (kind 4); relative 1 measures from the saved placement.
+struct MovePayload : CStepPayload {
+    double dx = 0.0, dy = 0.0;
+    int relative = 0;
+};
+
+// Rotate selection (kind 5).
+struct RotatePayload : CStepPayload {
+    double pivotX = 0.0, pivotY = 0.0, angle = 0.0;
+    int relative = 0;
+};
+
+// Cut track (kind 8): the cut point data of the track piece.
+struct CutTrackPayload : CStepPayload {
+    unsigned char data[16] = {};
+};
+
+// Place new object (kind 35); the step does not own the target group.
+struct PlacePayload : CStepPayload {
+    double x = 0.0, y = 0.0;
+    CGroup* group = nullptr;
+};
+
+// Track end elevation (kind 37): 1 begin, 0 end.
+struct EndElevationPayload : CStepPayload {
+    int end = 0;
+    double elevation = 0.0;
+};
+
+// Restore properties (kinds 47 to 49): a copy of an object's former state, owned.
+struct ObjectCopyPayload : CStepPayload {
+    explicit ObjectCopyPayload(CPaint* copy) : object(copy) {}
+    ObjectCopyPayload(const ObjectCopyPayload&) = delete;
+    ObjectCopyPayload& operator=(const ObjectCopyPayload&) = delete;
+    ~ObjectCopyPayload() override;
+    CPaint* object;
+};
+
+// Group and reselect (kinds -31997, -31986): the objects stay where they are.
+struct ObjectListPayload : CStepPayload {
+    CPaintList objects;
+};
+
+// The edit-step kinds: below 1 the engine's own commands, from 1 object edits, creation and
+// placement.
+enum EditStepKind : int {
+    kStepLock = -31999,
+    kStepUnlock = -31998,
+    kStepGroup = -31997,
+    kStepUngroup = -31996,
+    kStepEnterGroupEdit = -31995,
+    kStepExitGroupEdit = -31994,
+    kStepCut = -31993,
+    kStepPaste = -31991,
+    kStepRemoveObject = -31990,
+    kStepSelect = -31989,
+    kStepDeselect = -31988,
+    kStepDeselectAll = -31987,
+    kStepReselect = -31986,
+    kStepRescale = 1,
+    kStepChangeGeometry = 2,
+    kStepSetHeight = 3,
+    kStepMoveSelection = 4,
+    kStepRotateSelection = 5,
+    kStepCutTrack = 8,
+    kStepFlipVertical = 9,
+    kStepFlipHorizontal = 10,
+    kStepCreateFirst = 11,
+    kStepCreateLast = 34,
+    kStepPlaceNewObject = 35,
+    kStepReinsertObject = 36,
+    kStepTrackEndElevation = 37,
+    kStepTerrainEditGroup = 38,
+    kStepShapeFirst = 39,
+    kStepShapeLast = 45,
+    kStepProperties = 46,
+    kStepRestoreProperties = 47,
+    kStepRestoreSelectionProperties = 48,
+    kStepRestoreAllProperties = 49,
+};
+
+// One editing action: what to do, to which object, whether it starts its command's undo
+// group, and its payload. A re-insert step owns its object while it holds it (the object
+// is then out of the layout).
+class CEditStep : public CObject {
+  public:
+    CEditStep(int kind, CPaint* object, int groupStart);
+    CEditStep(const CEditStep&) = delete;
+    CEditStep& operator=(const CEditStep&) = delete;
+    ~CEditStep() override;
+
+    void SetPayload(std::unique_ptr<CStepPayload> payload) { m_pPayload = std::move(payload); }
+    // The payload as the kind's type, or null when the step has none of that type.
+    template <class T>
+    T* GetPayload() const {
+        return dynamic_cast<T*>(m_pPayload.get());
+    }
+    bool OwnsObject() const { return m_nKind == kStepReinsertObject && m_pObject != nullptr; }
+
+    int m_nKind;
+    CPaint* m_pObject;
+    int m_bGroupStart;
+    CPaint* m_pResult = nullptr;
+
+  private:
+    std::unique_ptr<CStepPayload> m_pPayload;
+};

@@ -1,0 +1,213 @@
+#pragma once
+
+#include <memory>
+
+#include "model/CPointArray.h"
+#include "model/CPose.h"
+#include "model/PaintRecords.h"
+#include "platform/base/CObject.h"
+#include "platform/base/CString.h"
+#include "platform/gdi/CBitmap.h"
+
+class CDumpContext;
+class CEditStep;
+class CGroup;
+class CTool;
+
+// The root class of every layout object: catalogue fields, line and fill attributes,
+// selection, lock and layer state, the links to the editing engine and the owning group.
+// Its 110 virtual operations come in one fixed order, each with a root answer that a class
+// overrides only where it has something to do: callers never test for support, they read
+// the root answer (nothing, 0, -1 or the none pair) as "not applicable".
+class CPaint : public CObject {
+    DECLARE_SERIAL(CPaint)
+
+  public:
+    // The point callers read as "no such point".
+    static constexpr double kNone = 99999.0;
+
+    CPaint();
+    // An object the editing engine creates: it copies the engine's drawing defaults.
+    CPaint(int selected, CTool* tool, double x, double y);
+    CPaint(const CPaint&) = delete;
+    CPaint& operator=(const CPaint&) = delete;
+
+    // Slots 0 to 2 are the runtime class, the destructor and Serialize.
+    ~CPaint() override;
+    void Serialize(CArchive& ar) override;
+    virtual void AssertValid() const;
+    virtual void Dump(CDumpContext& dc) const;
+    virtual void CompareProperties(CPaint* other);
+    virtual void SaveUndoCopy(int unused);
+    virtual CPaint* Find3DMember();
+    virtual void RecreateResources(int recreate);
+    virtual void SetParentPose(const CPose* pose);
+    virtual void SetOwnerGroup(CGroup* group);
+    virtual int ApplyShapeStep(CEditStep* step);
+    virtual int HitTestEnd(const CPose* pose, double x, double y, int flag);
+    virtual int DrawIfSelected(const CPose* parent);
+    virtual int DrawIfUnselected(const CPose* parent);
+    virtual void ResetDrawState();
+    virtual void RecalcBounds();
+    virtual void InvalidateBounds();
+    virtual void RecalcDeviceBounds();
+    virtual void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y);
+    virtual void AppendStatusText(CString& text);
+    virtual void NearestEndPoint(double& x, double& y, const CPose* pose);
+    virtual CString GetCategory();
+    virtual CString GetManufacturer();
+    virtual CString GetScale();
+    virtual CString GetType();
+    virtual CString GetName();
+    virtual CString GetPartNo();
+    virtual double GetReportPrice(int categoryMask);
+    virtual double GetQuantity();
+    virtual CString GetNoteText();
+    virtual void SetScale(const CString& scale);
+    virtual CTool* SetTool(CTool* tool);
+    virtual void SetEditState(int state);
+    virtual int GetEditState();
+    virtual void ComputeExtent(const CPose* pose);
+    virtual void OnZoomChanged(int flag);
+    virtual void EnterEdit();
+    virtual int IsSelected();
+    virtual void SelectWithUndo(int record, int groupStart);
+    virtual CString GetClassName();
+    virtual int ProbeConnection(const CPose* pose, int mode);
+    virtual int MatchProbe(const CPose* pose, int keepOrientation);
+    virtual void RotateWithPivot(const CPose* pose);
+    virtual void RotateWithPivotHalfTurn(const CPose* pose);
+    virtual int FindConnection(const CPose* pose);
+    virtual void UpdateConnections(const CPose* pose, int join);
+    virtual int ReleaseEndAt(double x, double y, int flag);
+    virtual int MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation,
+                           int& found);
+    virtual int JoinEndAt(const CPose* pose, double x, double y, double direction, int connect,
+                          double elevation);
+    virtual int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end);
+    virtual void SetChanged(int changed);
+    virtual int TestConnection(const CPose* pose, void* query, int mode);
+    virtual void LowerElevations(const CPose* pose, double by);
+    virtual int ChangeEndElevation(int end, double elevation, int flag1, int flag2);
+    virtual int ApplyElevationStep(CEditStep* step);
+    virtual int DissolveInto(CGroup* group);
+    virtual void RecalcFrame();
+    virtual void RecalcFrames();
+    virtual void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY);
+    virtual void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY);
+    virtual void MoveOriginTo(const double* point);
+    virtual void DeselectWithUndo(int record, int groupStart);
+    virtual void ReleaseData();
+    virtual void CopyFrom(CPaint* other);
+    virtual CPaint* Clone();
+    virtual void SavePose();
+    virtual void MoveFromSavedPose(double dx, double dy, int fromSaved);
+    virtual void RotateFromSavedPose(double angle, double pivotX, double pivotY, int fromSaved);
+    virtual int Draw(const CPose* parent);
+    virtual void DrawControlPolygon(const CPose* parent);
+    virtual int ChangeGeometry(double x, double y, int handle, int unused, int record, int groupStart);
+    virtual CPaint* HitTest();
+    virtual int HitTestRect(int left, int top, int right, int bottom);
+    virtual int HitTestEndMarker(const CPose* pose);
+    virtual int HitTestHandle(const CPose* pose, double x, double y);
+    virtual void TrackCreate(const double* point, int handle);
+    virtual void DragHandle(const CPose* pose, int handle);
+    virtual int FinishCreate(const CPose* pose, int flag);
+    virtual void RescaleWithUndo(int unused1, double factor, int unused2);
+    virtual int Rescale(CEditStep* step);
+    virtual int Edit3DProperties(int flag);
+    virtual int EditProperties(const CPose* pose);
+    virtual void ApplyStyle(const CPose* pose, CPaint* pattern, int mode);
+    virtual int RestoreFromUndo(CEditStep* step);
+    virtual void Invalidate();
+    virtual int HitTestSegment(const CPose* pose, double ax, double ay, double bx, double by);
+    virtual int ApplyEditStep(CEditStep* step);
+    virtual int UpdateGeometry(CEditStep* step);
+    virtual void* Build3D(const CPose* pose);
+    virtual int Update3D(const CPose* pose);
+    virtual int Remove3D();
+    virtual void Rotate3D(float px, float py, float pz, float ax, float ay, float az, float degrees);
+    virtual void Translate3D(float dx, float dy, float dz);
+    virtual void ApplyRenderMode();
+    virtual void UpdateSizeInfo(const CPose* pose);
+    virtual int IsInvalid(int unused);
+    virtual void SetLayer(int layer);
+    virtual int GetOrientation();
+    virtual void UpdateAnchorPoint();
+    virtual int MirrorY(double c);
+    virtual int MirrorX(double c);
+    virtual void ConstrainAngle(double& x, double& y, double anchorX, double anchorY);
+    virtual void CutAtToolPoint();
+    virtual void RebuildShape();
+    virtual void PlaceOnBase();
+    virtual int SetHeight(int index, double value, int unused, int record, int groupStart);
+    virtual int ApplyHeightStep(CEditStep* step);
+    virtual void ConformToTerrain(int flag);
+    virtual void DetachFromTerrain();
+
+    // Selection without undo: the select and deselect steps run these.
+    void Select();
+    void Deselect();
+
+    DeviceRect m_rcBounds;
+    DeviceRect m_rcPaintBounds;
+    int m_nDrawState = 0;
+    void* m_hModel = nullptr;
+    CString m_strCategory;
+    CString m_strManufacturer;
+    CString m_strType;
+    CString m_strName;
+    CString m_strScale;
+    CString m_strPartNo;
+    double m_fPrice = 0.0;
+    double m_fQuantity = 1.0;
+    CString m_strNote;
+    int m_bShowInReport = 0;
+    int m_nArrowStyle = 1;
+    int m_nArrowLength = 1;
+    int m_nArrowWidth = 1;
+    BrushRecord m_brush;
+    PenRecord m_pen;
+    int m_bFillOn = 0;
+    int m_bPatternOn = 0;
+    int m_nPatternKind = 0;
+    COLORREF m_crFill = 0;
+    int m_bSelected = 0;
+    int m_bLocked = 0;
+    int m_nLayer = 0;
+    CPose m_pose;
+    CTool* m_pTool = nullptr;
+    CPose m_parentPose;
+    CPose m_savedPose;
+    double m_fRescaleBX = 0.0;
+    double m_fRescaleBY = 0.0;
+    CPointArray m_points;
+    double m_fCornerX1 = 0.0;
+    double m_fCornerY1 = 0.0;
+    double m_fCornerX2 = 0.0;
+    double m_fCornerY2 = 0.0;
+    double m_fMinX = 0.0;
+    double m_fMinY = 0.0;
+    double m_fMaxX = 0.0;
+    double m_fMaxY = 0.0;
+    double m_fRescaleAX = 0.0;
+    double m_fRescaleAY = 0.0;
+    int m_nFrameStyle = 0;
+    int m_nFrameWidth = 1;
+    COLORREF m_crFrame = 0;
+    int m_bChanged = 0;
+    int m_bScaleWithDocument = 1;
+    CString m_strPatternFile;
+    // The loaded fill pattern; stays null until the drawing layer can load pattern files.
+    std::unique_ptr<CBitmap> m_pPatternBitmap;
+    CGroup* m_pOwnerGroup = nullptr;
+    int m_bConformed = 0;
+    int m_nEditState = -1;
+
+  private:
+    void Init();
+    void ReleasePointBlock();
+    void PlaceOrigin(double x, double y);
+    DeviceRect ExtentToDevice() const;
+    int RestoreProperties(CEditStep* step);
+};

@@ -1,0 +1,482 @@
+#include "model/CTool.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "model/CEditStep.h"
+#include "model/CPaint.h"
+#include "model/CParallelTrackPreview.h"
+#include "model/CToolHost.h"
+#include "model/ObjectFactory.h"
+
+IMPLEMENT_SERIAL(CTool, CObject, 1)
+
+namespace {
+
+constexpr UINT kKeyLeft = 37;
+constexpr UINT kKeyDown = 40;
+
+// Undo refreshes the frame of the group that holds the step's object after these kinds.
+bool RefreshesGroupFrame(int kind) {
+    return (kind >= kStepRescale && kind <= 6) || kind == kStepPaste || kind == kStepReinsertObject ||
+           (kind >= 41 && kind <= 43);
+}
+
+}  // namespace
+
+CTool::CTool() : m_crPreview1(RGB(0, 200, 200)), m_crPreview2(RGB(0, 200, 200)) {
+    m_penDefault = PenRecord{0, 1, 0, 0};
+    m_brushDefault = BrushRecord{kBrushSolid, 0xFFFFFF, 0};
+    std::fill(std::begin(m_bLayerShown), std::end(m_bLayerShown), 1);
+    std::fill(std::begin(m_bLayerLocked), std::end(m_bLayerLocked), 0);
+    m_toolMode.Set(kToolSelector);
+    m_toolMode.m_pOwner = this;
+}
+
+CTool::~CTool() {
+    m_pHost = nullptr;
+    std::deque<UndoEntry> steps = std::move(m_undoList);
+    m_undoList.clear();
+}
+
+// ---- Undo list ----
+
+CEditStep* CTool::GetUndoStep(int index) const {
+    if (index < 0 || index >= GetUndoCount())
+        return nullptr;
+    return m_undoList[static_cast<size_t>(index)].step.get();
+}
+
+void CTool::PushUndo(CEditStep* step) {
+    std::unique_ptr<CEditStep> owned(step);
+    if (m_pHost != nullptr)
+        m_pHost->SetModifiedFlag(TRUE);
+    if (GetUndoCount() >= m_nUndoLimit) {
+        UndoEntry oldest = std::move(m_undoList.back());
+        m_undoList.pop_back();
+        LoseStep(oldest.serial, true);
+    }
+    const int kind = owned->m_nKind;
+    if (owned->m_pObject != nullptr && (kind == kStepPlaceNewObject || kind == kStepReinsertObject))
+        owned->m_pObject->RecreateResources(0);
+    m_undoList.push_front(UndoEntry{std::move(owned), ++m_nLastSerial});
+}
+
+void CTool::Undo() {
+    if (m_pHost != nullptr)
+        m_pHost->BeginWaitCursor();
+    const bool ranAny = !m_undoList.empty();
+    bool goOn = true;
+    while (goOn && !m_undoList.empty()) {
+        std::unique_ptr<CEditStep> step = std::move(m_undoList.front().step);
+        m_undoList.pop_front();
+        goOn = step->m_bGroupStart == 0;
+        Execute(step.get());
+        AfterUndoStep(step.get());
+    }
+    if (ranAny)
+        UpdateModifiedAfterUndo();
+    RefreshConnections();
+    m_bRedraw = 1;
+    UpdateStatus();
+    if (m_pHost != nullptr)
+        m_pHost->EndWaitCursor();
+}
+
+void CTool::AfterUndoStep(CEditStep* step) {
+    const int kind = step->m_nKind;
+    if (RefreshesGroupFrame(kind)) {
+        if (m_pHost != nullptr)
+            m_pHost->RefreshGroupFrame(step->m_pObject);
+        m_bRedraw = step->m_bGroupStart;
+    }
+    if ((kind == kStepPlaceNewObject || kind == kStepReinsertObject) && step->m_pObject != nullptr)
+        step->m_pObject->RecreateResources(1);
+}
+
+void CTool::RefreshConnections() {
+    if (m_pHost == nullptr)
+        return;
+    CPaint* root = m_pHost->GetRootGroup();
+    if (root == nullptr)
+        return;
+    root->SetChanged(1);
+    root->UpdateConnections(nullptr, 0);
+    root->UpdateConnections(nullptr, 1);
+    root->SetChanged(0);
+}
+
+void CTool::UpdateModifiedAfterUndo() {
+    if (m_pHost == nullptr)
+        return;
+    const unsigned long present = m_undoList.empty() ? m_nBottomSerial : m_undoList.front().serial;
+    m_pHost->SetModifiedFlag(m_bSavedReachable && present == m_nSavedSerial ? FALSE : TRUE);
+}
+
+void CTool::MarkSaved() {
+    m_nSavedSerial = m_undoList.empty() ? m_nBottomSerial : m_undoList.front().serial;
+    m_bSavedReachable = true;
+}
+
+void CTool::LoseStep(unsigned long serial, bool droppedOldest) {
+    if (droppedOldest) {
+        m_nBottomSerial = serial;
+        if (m_nSavedSerial < serial)
+            m_bSavedReachable = false;
+    } else if (serial > m_nSavedSerial) {
+        m_bSavedReachable = false;
+    }
+}
+
+void CTool::DiscardUndoSteps(int count) {
+    std::vector<std::unique_ptr<CEditStep>> dropped;
+    for (int i = 0; i < count && !m_undoList.empty(); ++i) {
+        LoseStep(m_undoList.front().serial, false);
+        dropped.push_back(std::move(m_undoList.front().step));
+        m_undoList.pop_front();
+    }
+}
+
+void CTool::ClearUndoList() {
+    if (m_pHost != nullptr)
+        m_pHost->DeleteGroupEditEntries();
+    if (!m_undoList.empty()) {
+        const unsigned long present = m_undoList.front().serial;
+        if (present != m_nSavedSerial)
+            m_bSavedReachable = false;
+        m_nBottomSerial = present;
+    }
+    std::deque<UndoEntry> steps = std::move(m_undoList);
+    m_undoList.clear();
+}
+
+bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
+    if (step->m_pObject == object || step->m_pResult == object)
+        return true;
+    // An object waiting out of the layout goes back into its group, which must still exist.
+    return step->OwnsObject() && m_pHost != nullptr && m_pHost->GetOwnerGroup(step->m_pObject) == object;
+}
+
+void CTool::ForgetObject(CPaint* object) {
+    if (m_pHost != nullptr)
+        m_pHost->GetSelection().remove(object);
+    std::vector<std::unique_ptr<CEditStep>> dropped;
+    for (size_t i = 0; i < m_undoList.size();) {
+        CEditStep* step = m_undoList[i].step.get();
+        if (ObjectListPayload* list = step->GetPayload<ObjectListPayload>())
+            list->objects.remove(object);
+        if (!NamesObject(step, object)) {
+            ++i;
+            continue;
+        }
+        // The next newer step of the same command takes over the start of its undo group.
+        if (step->m_bGroupStart && i > 0 && m_undoList[i - 1].step->m_bGroupStart == 0)
+            m_undoList[i - 1].step->m_bGroupStart = 1;
+        LoseStep(m_undoList[i].serial, false);
+        dropped.push_back(std::move(m_undoList[i].step));
+        m_undoList.erase(m_undoList.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+// ---- Running steps ----
+
+int CTool::Execute(CEditStep* step) {
+    int done = 0;
+    const int kind = step->m_nKind;
+    switch (kind) {
+        case kStepLock:
+            done = ExecuteLockChange(step, 1);
+            break;
+        case kStepUnlock:
+            done = ExecuteLockChange(step, 0);
+            break;
+        case kStepGroup:
+            done = ExecuteGroup(step);
+            break;
+        case kStepUngroup:
+            done = m_pHost != nullptr && m_pHost->DissolveGroup(step->m_pObject);
+            break;
+        case kStepEnterGroupEdit:
+            done = m_pHost != nullptr && m_pHost->EnterGroupEdit(step->m_pObject);
+            break;
+        case kStepExitGroupEdit:
+            done = m_pHost != nullptr && m_pHost->ExitGroupEdit(step->m_pObject);
+            break;
+        case kStepCut:
+            done = m_pHost != nullptr && m_pHost->CutSelection();
+            break;
+        case kStepPaste:
+            done = ExecutePaste();
+            break;
+        case kStepRemoveObject:
+            done = ExecuteRemove(step);
+            break;
+        case kStepSelect:
+        case kStepDeselect:
+            done = step->m_pObject != nullptr && step->m_pObject->ApplyEditStep(step);
+            break;
+        case kStepDeselectAll:
+            done = ExecuteDeselectAll();
+            break;
+        case kStepReselect:
+            done = ExecuteReselect(step);
+            break;
+        case kStepMoveSelection:
+            done = ExecuteMove(step);
+            break;
+        case kStepRotateSelection:
+            done = ExecuteRotate(step);
+            break;
+        case kStepFlipVertical:
+            done = m_pHost != nullptr && m_pHost->FlipSelection(TRUE);
+            break;
+        case kStepFlipHorizontal:
+            done = m_pHost != nullptr && m_pHost->FlipSelection(FALSE);
+            break;
+        case kStepPlaceNewObject:
+            done = ExecutePlace(step);
+            break;
+        case kStepReinsertObject:
+            done = ExecuteReinsert(step);
+            break;
+        case kStepProperties:
+            done = ExecuteProperties(step);
+            break;
+        case kStepRestoreSelectionProperties:
+            done = ExecuteOnSelection(step);
+            break;
+        case kStepRestoreAllProperties:
+            done = ExecuteStyleAll(step);
+            break;
+        case kStepCutTrack:
+            done = 0;
+            break;
+        default:
+            if (kind >= kStepCreateFirst && kind <= kStepCreateLast) {
+                done = ExecuteCreate(step);
+            } else if (kind == kStepRescale || kind == kStepChangeGeometry || kind == kStepSetHeight ||
+                       kind == kStepTrackEndElevation || kind == kStepTerrainEditGroup ||
+                       kind == kStepRestoreProperties ||
+                       (kind >= kStepShapeFirst && kind <= kStepShapeLast)) {
+                done = step->m_pObject != nullptr && step->m_pObject->ApplyEditStep(step);
+            }
+            break;
+    }
+    if (step->m_bGroupStart)
+        UpdateStatus();
+    return done;
+}
+
+int CTool::ExecuteLockChange(CEditStep* step, int locked) {
+    CPaint* object = step->m_pObject;
+    if (object == nullptr || object->m_bLocked == locked)
+        return 0;
+    object->m_bLocked = locked;
+    return 1;
+}
+
+int CTool::ExecuteGroup(CEditStep* step) {
+    ObjectListPayload* list = step->GetPayload<ObjectListPayload>();
+    if (m_pHost == nullptr || list == nullptr)
+        return 0;
+    step->m_pResult = m_pHost->MakeGroup(list->objects);
+    return step->m_pResult != nullptr;
+}
+
+int CTool::ExecuteRemove(CEditStep* step) {
+    CPaint* object = step->m_pObject;
+    if (object == nullptr)
+        return 1;
+    object->Invalidate();
+    if (m_pHost == nullptr || !m_pHost->DetachFromGroup(object))
+        return 1;
+    m_pHost->GetSelection().remove(object);
+    object->Remove3D();
+    object->ReleaseData();
+    delete object;
+    return 1;
+}
+
+int CTool::ExecuteDeselectAll() {
+    m_strStatusText.Empty();
+    if (m_pHost == nullptr)
+        return 1;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) object->Deselect();
+    return 1;
+}
+
+int CTool::ExecuteReselect(CEditStep* step) {
+    if (ObjectListPayload* list = step->GetPayload<ObjectListPayload>())
+        for (CPaint* object : list->objects) object->Select();
+    return 1;
+}
+
+int CTool::ExecuteCreate(CEditStep* step) {
+    CPaint* object = MakeObjectForKind(step->m_nKind, this);
+    if (object == nullptr)
+        return 0;
+    object->SetLayer(m_nActiveLayer);
+    object->SetParentPose(nullptr);
+    step->m_pObject = object;
+    return 1;
+}
+
+int CTool::ExecutePlace(CEditStep* step) {
+    PlacePayload* place = step->GetPayload<PlacePayload>();
+    CPaint* object = step->m_pObject;
+    if (m_pHost == nullptr || place == nullptr || object == nullptr)
+        return 0;
+    object->SetLayer(m_nActiveLayer);
+    m_pHost->PlaceInGroup(object, place->group, place->x, place->y);
+    object->SelectWithUndo(0, 0);
+    return 1;
+}
+
+int CTool::ExecuteReinsert(CEditStep* step) {
+    CPaint* object = step->m_pObject;
+    if (m_pHost == nullptr || object == nullptr)
+        return 0;
+    m_pHost->ReinsertIntoOwnerGroup(object);
+    object->SelectWithUndo(0, 0);
+    object->RebuildShape();
+    object->RecreateResources(1);
+    object->Update3D(nullptr);
+    object->Invalidate();
+    step->m_pObject = nullptr;
+    return 1;
+}
+
+int CTool::ExecuteMove(CEditStep* step) {
+    MovePayload* move = step->GetPayload<MovePayload>();
+    if (move == nullptr || m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        object->MoveFromSavedPose(move->dx, move->dy, move->relative);
+        if (step->m_bGroupStart)
+            object->Update3D(nullptr);
+        object->RebuildShape();
+    }
+    return 1;
+}
+
+int CTool::ExecuteRotate(CEditStep* step) {
+    RotatePayload* rotate = step->GetPayload<RotatePayload>();
+    if (rotate == nullptr || m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        object->RotateFromSavedPose(rotate->angle, rotate->pivotX, rotate->pivotY, rotate->relative);
+        object->RebuildShape();
+    }
+    return 1;
+}
+
+int CTool::ExecuteOnSelection(CEditStep* step) {
+    if (m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) object->ApplyEditStep(step);
+    return 0;
+}
+
+int CTool::ExecuteProperties(CEditStep* step) {
+    if (step->m_pObject != nullptr)
+        step->m_pObject->EditProperties(nullptr);
+    return 0;
+}
+
+int CTool::ExecuteStyleAll(CEditStep* step) {
+    ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
+    CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
+    if (saved != nullptr && saved->object != nullptr && root != nullptr)
+        root->ApplyStyle(nullptr, saved->object, 2);
+    return 0;
+}
+
+int CTool::ExecutePaste() {
+    if (m_pHost == nullptr || !m_pHost->PasteClipboard())
+        return 0;
+    return 1;
+}
+
+// ---- Engine services ----
+
+BOOL CTool::IsRootGroup(const CPaint* object) const {
+    return m_pHost != nullptr && object != nullptr && object == m_pHost->GetRootGroup();
+}
+
+BOOL CTool::IsLayerVisible(int layer) const {
+    return layer >= 0 && layer < kLayerCount && m_bLayerShown[layer] != 0;
+}
+
+int CTool::CountVisibleSelected() const {
+    if (m_pHost == nullptr)
+        return 0;
+    const CPaintList& selected = m_pHost->GetSelection();
+    return static_cast<int>(std::count_if(selected.begin(), selected.end(),
+                                          [this](CPaint* p) { return IsLayerVisible(p->m_nLayer); }));
+}
+
+void CTool::SetSelectionEditState(int state) {
+    if (m_pHost == nullptr)
+        return;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected)
+        if (object->IsSelected())
+            object->SetEditState(state);
+}
+
+void CTool::EndHandleDrag() {
+    if (m_pHost == nullptr)
+        return;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) object->CPaint::TrackCreate(nullptr, -1);
+}
+
+int CTool::OnKeyUp(UINT key) {
+    if (key < kKeyLeft || key > kKeyDown)
+        return 0;
+    if (m_pHost != nullptr) {
+        CPaint* current = m_pHost->GetCurrentGroup();
+        if (current != nullptr && !IsRootGroup(current)) {
+            current->RecalcFrame();
+            current->ComputeExtent(nullptr);
+        }
+    }
+    m_bRedraw = 1;
+    if (m_pHost != nullptr) {
+        const CPaintList selected = m_pHost->GetSelection();
+        for (CPaint* object : selected) object->Update3D(nullptr);
+    }
+    return 1;
+}
+
+void CTool::EndParallelTrackPreview() {
+    if (m_pParallelPreview != nullptr && m_pParallelPreview->IsShown())
+        m_pParallelPreview->End();
+}
+
+void CTool::UpdateStatus() {
+    m_bStatusRefresh = 1;
+}
+
+void CTool::InvalidateRect(const DeviceRect& rect) {
+    DeviceRect normal = rect;
+    normal.Normalize();
+    m_rcDirty.Unite(normal);
+    m_bRedraw = 1;
+}
+
+int CTool::LayoutToDevice(double value) const {
+    if (m_fZoomDenominator == 0.0)
+        return 0;
+    return static_cast<int>(value * m_fZoomNumerator / m_fZoomDenominator);
+}
+
+double CTool::GetHandleTolerance() const {
+    return m_fZoomRatio > 0.0 ? m_fHandleSize / m_fZoomRatio : m_fHandleSize;
+}

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+
+#include "model/CToolMode.h"
+#include "model/PaintRecords.h"
+#include "platform/base/CObject.h"
+#include "platform/base/CString.h"
+
+class CEditStep;
+class CPaint;
+class CParallelTrackPreview;
+class CParTrack;
+class CToolHost;
+
+// The editing engine every layout document embeds: the tool mode, the drag state of the
+// gesture in progress, the drawing defaults new objects copy, the view mapping, the layer
+// flags, the undo list and the dirty rectangle the plan view repaints.
+//
+// Object lifetime and undo. A step on the undo list names objects by pointer; it owns the
+// object only while that object is out of the layout (a deleted object waiting in its
+// re-insert step). Whenever a layout object is destroyed (by a step that removes it, by
+// Ungroup, by a group freeing its members, or by dropping the step that owned it) its
+// destructor tells the engine, which drops every step on the undo list that names it (as
+// its object or its result, or as the group a waiting object goes back into) and takes it
+// out of the steps' object lists and the selection. The document must destroy its layout
+// before its engine. A dropped
+// step that started its command's undo group hands that mark to the next step of the same
+// command. So no step left on the list can reach a destroyed object, whatever is dropped
+// at the 8192 limit or discarded.
+//
+// The modified flag follows a saved-state marker: every pushed step gets a serial number;
+// the document marks the serial it saved at (MarkSaved), and Undo clears the flag only when
+// it comes back to that serial. Steps dropped or discarded past the marker make the saved
+// state unreachable, and the flag then stays set.
+class CTool : public CObject {
+    DECLARE_SERIAL(CTool)
+
+  public:
+    static constexpr int kUndoLimit = 8192;
+    static constexpr int kLayerCount = 8;
+
+    CTool();
+    CTool(const CTool&) = delete;
+    CTool& operator=(const CTool&) = delete;
+    ~CTool() override;
+
+    // Edit steps and the undo list.
+    int Execute(CEditStep* step);
+    void PushUndo(CEditStep* step);
+    void Undo();
+    void DiscardUndoSteps(int count);
+    void ClearUndoList();
+    int GetUndoCount() const { return static_cast<int>(m_undoList.size()); }
+    // The step at a position of the undo list, 0 the newest; null outside the list.
+    CEditStep* GetUndoStep(int index) const;
+    // The document calls this when the layout was saved or loaded: the present state is the
+    // saved one.
+    void MarkSaved();
+    // Called by a layout object's destructor: no step may name it afterwards.
+    void ForgetObject(CPaint* object);
+
+    BOOL IsRootGroup(const CPaint* object) const;
+    BOOL IsLayerVisible(int layer) const;
+    int CountVisibleSelected() const;
+    void SetSelectionEditState(int state);
+    void EndHandleDrag();
+    int OnKeyUp(UINT key);
+    void EndParallelTrackPreview();
+    void UpdateStatus();
+    // Adds a device rectangle to the area the plan view repaints.
+    void InvalidateRect(const DeviceRect& rect);
+    int LayoutToDevice(double value) const;
+    // The handle size in layout units: the tolerance of every hit test.
+    double GetHandleTolerance() const;
+
+    CToolHost* m_pHost = nullptr;
+    int m_bConnectDrag = 0;
+    struct ConnectionProbe {
+        double firstX = 0.0, firstY = 0.0, firstElevation = 0.0;
+        double secondX = 0.0, secondY = 0.0, secondElevation = 0.0;
+        double tangent1X = 0.0, tangent1Y = 0.0;
+        double tangent2X = 0.0, tangent2Y = 0.0;
+        int order = 0;
+    } m_probe;
+    std::unique_ptr<CParallelTrackPreview> m_pParallelPreview;
+    COLORREF m_crPreview1;
+    COLORREF m_crPreview2;
+    int m_bRedraw = 0;
+    DeviceRect m_rcSecondDirty;
+    DeviceRect m_rcConnectLine;
+    DeviceRect m_rcDirty;
+    // The area of the repaint in progress.
+    DeviceRect m_rcUpdate;
+    PenRecord m_penDefault;
+    BrushRecord m_brushDefault;
+    COLORREF m_crFillDefault = 0;
+    int m_bFillOnDefault = 0;
+    int m_bPatternOnDefault = 0;
+    int m_nPivotMarkSize = 30;
+    double m_fPivotX = 0.0, m_fPivotY = 0.0;
+    double m_fReferenceX = 0.0, m_fReferenceY = 0.0;
+    double m_fRotationAngle = 0.0;
+    int m_bButtonDown = 0;
+    int m_bMoved = 0;
+    double m_fCurrentX = 0.0, m_fCurrentY = 0.0;
+    double m_fPressX = 0.0, m_fPressY = 0.0;
+    int m_nMouseFlags = 0;
+    int m_nDragState = -1;
+    CToolMode m_toolMode;
+    int m_nSnapMode = 0;
+    int m_nMultiPoint = 0;
+    int m_bStartedAtTrackEnd = 0;
+    int m_bParallelToolActive = 0;
+    int m_bChainToolActive = 0;
+    DeviceRect m_rcRubberBand;
+    int m_nDraggedHandle = -1;
+    double m_fZoomNumerator = 1.0;
+    double m_fZoomDenominator = 10.0;
+    double m_fZoomRatio = 0.0;
+    double m_fHandleSize = 10.0;
+    double m_fScaleGauge = 165.0;
+    int m_nActiveLayer = 0;
+    int m_bLayerShown[kLayerCount];
+    int m_bLayerLocked[kLayerCount];
+    // The status-bar description of the object under edit and whether it needs showing.
+    CString m_strStatusText;
+    int m_bStatusRefresh = 0;
+    double m_fSnapDistance = 500.0;
+    double m_fPrintOffsetX = 0.0, m_fPrintOffsetY = 0.0;
+    CParTrack* m_pDefaultTrack = nullptr;
+    BYTE m_keyState[256] = {};
+    int m_bTerrainConformed = 0;
+    int m_bFlipRefused = 0;
+
+  private:
+    struct UndoEntry {
+        std::unique_ptr<CEditStep> step;
+        unsigned long serial;
+    };
+
+    bool NamesObject(CEditStep* step, CPaint* object) const;
+    int ExecuteLockChange(CEditStep* step, int locked);
+    int ExecuteGroup(CEditStep* step);
+    int ExecuteRemove(CEditStep* step);
+    int ExecuteDeselectAll();
+    int ExecuteReselect(CEditStep* step);
+    int ExecuteCreate(CEditStep* step);
+    int ExecutePlace(CEditStep* step);
+    int ExecuteReinsert(CEditStep* step);
+    int ExecuteMove(CEditStep* step);
+    int ExecuteRotate(CEditStep* step);
+    int ExecuteOnSelection(CEditStep* step);
+    int ExecuteProperties(CEditStep* step);
+    int ExecuteStyleAll(CEditStep* step);
+    int ExecutePaste();
+    void AfterUndoStep(CEditStep* step);
+    void RefreshConnections();
+    // Forgets the saved state when a step of this serial leaves the list without being undone.
+    void LoseStep(unsigned long serial, bool droppedOldest);
+    void UpdateModifiedAfterUndo();
+
+    std::deque<UndoEntry> m_undoList;  // front is the newest step
+    int m_nUndoLimit = kUndoLimit;
+    unsigned long m_nLastSerial = 0;
+    unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
+    unsigned long m_nSavedSerial = 0;
+    bool m_bSavedReachable = true;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class CPaint;
+class CTool;
+
+// Makes a new layout object for the engine, as the class's (selected flag, engine, x, y)
+// constructor does with 0, the engine and (0.0, 0.0).
+using ObjectMaker = CPaint* (*)(CTool* tool);
+
+// The create kinds 11 to 34 of the edit steps, each bound to the class it constructs. Each
+// layout class registers its maker when its subsystem starts; the engine never names them.
+void RegisterObjectMaker(int createKind, ObjectMaker maker);
+// The new object of a create kind, or null when the kind is outside 11 to 34 or no class
+// has registered for it.
+CPaint* MakeObjectForKind(int createKind, CTool* tool);

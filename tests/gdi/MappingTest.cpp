@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "platform/gdi/LogicalPixelSize.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/support/TestFolder.h"
+
+TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
+    Canvas canvas(100, 100);
+    CDC& dc = canvas.dc;
+    dc.SetMapMode(MM_LOMETRIC);
+    POINT p[2] = {{254, -254}, {0, 0}};
+    dc.LPtoDP(p, 2);
+    EXPECT_EQ(p[0].x, 96);
+    EXPECT_EQ(p[0].y, 96);
+    EXPECT_EQ(p[1].x, 0);
+    EXPECT_EQ(LogicalPixelSize(&dc), 3);  // 254 / 96 rounded
+    POINT back{96, 96};
+    dc.DPtoLP(&back);
+    EXPECT_EQ(back.x, 254);
+    EXPECT_EQ(back.y, -254);
+
+    // Back to MM_TEXT: unit extents, origins kept.
+    dc.SetWindowOrg(10, 20);
+    dc.SetViewportOrg(5, 6);
+    dc.SetMapMode(MM_TEXT);
+    EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
+    EXPECT_EQ(dc.GetViewportExt(), CSize(1, 1));
+    EXPECT_EQ(dc.GetWindowOrg(), CPoint(10, 20));
+    POINT q{10, 20};
+    dc.LPtoDP(&q);
+    EXPECT_EQ(q.x, 5);
+    EXPECT_EQ(q.y, 6);
+    EXPECT_EQ(LogicalPixelSize(&dc), 1);
+}
+
+TEST(Mapping, IsotropicShrinksTheLargerViewportExtent) {
+    Canvas canvas(10, 10);
+    CDC& dc = canvas.dc;
+    dc.SetMapMode(MM_ISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(400, -200);
+    EXPECT_EQ(dc.GetViewportExt(), CSize(200, -200));
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(400, -200);
+    EXPECT_EQ(dc.GetViewportExt(), CSize(400, -200));
+    POINT p{50, 50};
+    dc.LPtoDP(&p);
+    EXPECT_EQ(p.x, 200);
+    EXPECT_EQ(p.y, -100);
+    // Extents are ignored outside the two scalable modes.
+    dc.SetMapMode(MM_TEXT);
+    dc.SetWindowExt(7, 7);
+    EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
+}
+
+TEST(Mapping, PrinterReportsItsResolutionAndPaper) {
+    TestFolder folder;
+    CDC printer;
+    ASSERT_TRUE(printer.CreatePrinterDC((folder / "out.pdf").string().c_str(), 300, 2100, 2970));
+    EXPECT_TRUE(printer.IsPrinting());
+    EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSX), 300);
+    EXPECT_EQ(printer.GetDeviceCaps(HORZRES), 2480);
+    EXPECT_EQ(printer.GetDeviceCaps(VERTRES), 3508);
+    EXPECT_EQ(printer.GetDeviceCaps(HORZSIZE), 210);
+    printer.SetMapMode(MM_LOMETRIC);
+    EXPECT_EQ(LogicalPixelSize(&printer), 1);
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_FALSE(screen.IsPrinting());
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "model/CEditStep.h"
+#include "model/CTool.h"
+#include "tests/model/TestLayout.h"
+
+namespace {
+
+// Pushes a lock step naming the object; the step's serial shows in its payload-free kind.
+void PushLock(CTool& tool, CPaint* object, int groupStart) {
+    tool.PushUndo(new CEditStep(kStepUnlock, object, groupStart));
+}
+
+}  // namespace
+
+TEST(UndoList, TheStepPastTheLimitDropsExactlyTheOldest) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    CEditStep* oldest = tool.GetUndoStep(0);
+    for (int i = 1; i < CTool::kUndoLimit; ++i) PushLock(tool, shape, 1);
+    ASSERT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+    EXPECT_EQ(tool.GetUndoStep(CTool::kUndoLimit - 1), oldest);
+    CEditStep* secondOldest = tool.GetUndoStep(CTool::kUndoLimit - 2);
+    PushLock(tool, shape, 1);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+    EXPECT_EQ(tool.GetUndoStep(CTool::kUndoLimit - 1), secondOldest);
+    EXPECT_EQ(tool.GetUndoStep(CTool::kUndoLimit), nullptr);
+    EXPECT_TRUE(host.IsInLayout(shape));  // the dropped removal step never owned it
+}
+
+TEST(UndoList, OneUndoRunsBackThroughTheFirstGroupStartStep) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    shape->m_bLocked = 1;
+    // One command: three inverse steps, the first one flagged.
+    tool.PushUndo(new CEditStep(kStepUnlock, shape, 1));
+    tool.PushUndo(new CEditStep(kStepDeselect, shape, 0));
+    tool.PushUndo(new CEditStep(kStepSelect, shape, 0));
+    const int before = tool.GetUndoCount();
+    tool.Undo();
+    EXPECT_EQ(tool.GetUndoCount(), before - 3);
+    EXPECT_EQ(shape->m_bLocked, 0);
+    EXPECT_EQ(shape->IsSelected(), 0);
+    EXPECT_TRUE(host.IsInLayout(shape));
+    tool.Undo();  // the placement's removal
+    EXPECT_FALSE(host.IsInLayout(host.m_pRoot->m_members.empty() ? nullptr : shape));
+    EXPECT_TRUE(host.m_pRoot->m_members.empty());
+    EXPECT_EQ(tool.GetUndoCount(), before - 4);
+}
+
+TEST(UndoList, ModifiedFlagFollowsTheSavedState) {
+    CTool tool;
+    CTestHost host(tool);
+
+    tool.Undo();  // empty list: the flag is left alone
+    EXPECT_FALSE(host.IsModified());
+    host.m_bModified = TRUE;
+    tool.Undo();
+    EXPECT_TRUE(host.IsModified());
+    host.m_bModified = FALSE;
+
+    TestCommands::CreateAndPlace(tool);
+    EXPECT_TRUE(host.IsModified());
+    tool.Undo();  // back at the new document's state
+    EXPECT_FALSE(host.IsModified());
+
+    TestCommands::CreateAndPlace(tool);
+    TestCommands::CreateAndPlace(tool);
+    tool.MarkSaved();
+    host.m_bModified = FALSE;
+    tool.Undo();  // undo after a save: modified again, though steps remain
+    EXPECT_TRUE(host.IsModified());
+    tool.Undo();  // list empty, but the saved state had two objects
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+    EXPECT_TRUE(host.IsModified());
+}
+
+TEST(UndoList, ModifiedFlagStaysSetWhenTheSavedStateWasDropped) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    tool.Undo();
+    EXPECT_FALSE(host.IsModified());
+    shape = TestCommands::CreateAndPlace(tool);
+    for (int i = 0; i < CTool::kUndoLimit; ++i) PushLock(tool, shape, 1);  // drops the placement
+    for (int i = 0; i < CTool::kUndoLimit; ++i) tool.Undo();
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+    EXPECT_TRUE(host.IsModified());  // the object placed first can no longer be taken back
+    EXPECT_TRUE(host.IsInLayout(shape));
+}
+
+TEST(UndoList, DiscardAndClearDeleteStepsAndTheObjectsTheyOwn) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* kept = TestCommands::CreateAndPlace(tool);
+    CTestShape* deleted = TestCommands::CreateAndPlace(tool);
+    TestCommands::DeleteWithUndo(tool, deleted, 1);
+    EXPECT_FALSE(host.IsInLayout(deleted));
+    ASSERT_EQ(tool.GetUndoCount(), 3);
+    tool.DiscardUndoSteps(0);
+    tool.DiscardUndoSteps(-3);
+    EXPECT_EQ(tool.GetUndoCount(), 3);
+    tool.DiscardUndoSteps(1);           // drops the re-insert step and the object it held
+    ASSERT_EQ(tool.GetUndoCount(), 1);  // its placement step named the object too
+    EXPECT_EQ(tool.GetUndoStep(0)->m_pObject, kept);
+    tool.DiscardUndoSteps(10);
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+
+    CTestShape* again = TestCommands::CreateAndPlace(tool);
+    TestCommands::DeleteWithUndo(tool, again, 1);
+    tool.ClearUndoList();
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+    EXPECT_TRUE(host.IsInLayout(kept));
+}
+
+TEST(UndoList, UndoOfDeletesReinsertsAllObjectsInOneRun) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shapes[3];
+    for (CTestShape*& shape : shapes) shape = TestCommands::CreateAndPlace(tool);
+    for (int i = 0; i < 3; ++i) TestCommands::DeleteWithUndo(tool, shapes[i], i == 0 ? 1 : 0);
+    EXPECT_TRUE(host.m_pRoot->m_members.empty());
+    tool.Undo();
+    for (CTestShape* shape : shapes) {
+        EXPECT_TRUE(host.IsInLayout(shape));
+        EXPECT_EQ(shape->IsSelected(), 1);
+    }
+    EXPECT_EQ(tool.GetUndoCount(), 3);
+}
+
+TEST(UndoList, UndoOfGroupRestoresTheMembers) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* a = TestCommands::CreateAndPlace(tool);
+    CTestShape* b = TestCommands::CreateAndPlace(tool);
+    a->SelectWithUndo(0, 0);
+    const int before = tool.GetUndoCount();
+    CPaint* group = TestCommands::GroupSelection(tool);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(host.m_pRoot->m_members.size(), 1u);
+    tool.Undo();
+    EXPECT_EQ(host.m_pRoot->m_members.size(), 2u);
+    EXPECT_TRUE(host.IsInLayout(a));
+    EXPECT_TRUE(host.IsInLayout(b));
+    EXPECT_EQ(tool.GetUndoCount(), before);
+}
+
+TEST(UndoList, UngroupDropsTheStepsThatNamedTheDestroyedGroup) {
+    CTool tool;
+    CTestHost host(tool);
+    TestCommands::CreateAndPlace(tool);
+    TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
+    CPaint* group = TestCommands::GroupSelection(tool);
+    group->SelectWithUndo(1, 1);
+    const int before = tool.GetUndoCount();
+    TestCommands::UngroupWithUndo(tool, group);
+    // The group's own ungroup inverse and its select step went with it; the regroup came.
+    EXPECT_EQ(tool.GetUndoCount(), before - 2 + 1);
+    for (int i = 0; i < tool.GetUndoCount(); ++i) {
+        EXPECT_NE(tool.GetUndoStep(i)->m_pObject, group);
+        EXPECT_NE(tool.GetUndoStep(i)->m_pResult, group);
+    }
+    while (tool.GetUndoCount() > 0) tool.Undo();
+    // The first Group cannot be taken back any more: the regroup stays, emptied by the
+    // undone placements of its members.
+    ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
+    EXPECT_TRUE(dynamic_cast<CTestGroup*>(host.m_pRoot->m_members.front())->m_members.empty());
+}
+
+TEST(UndoList, ExecuteReportsFailureForUnrunnableKinds) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    CEditStep cut(kStepCutTrack, shape, 0);
+    EXPECT_EQ(tool.Execute(&cut), 0);
+    CEditStep unknown(7, shape, 0);
+    EXPECT_EQ(tool.Execute(&unknown), 0);
+    CEditStep lock(kStepLock, shape, 0);
+    EXPECT_EQ(tool.Execute(&lock), 1);
+    EXPECT_EQ(tool.Execute(&lock), 0);  // already locked
+    CEditStep unlock(kStepUnlock, shape, 0);
+    EXPECT_EQ(tool.Execute(&unlock), 1);
+    EXPECT_EQ(tool.Execute(&unlock), 0);
+    CEditStep noMaker(kStepCreateLast, nullptr, 0);
+    EXPECT_EQ(tool.Execute(&noMaker), 0);
+    EXPECT_EQ(noMaker.m_pObject, nullptr);
+    CEditStep exitEdit(kStepExitGroupEdit, nullptr, 0);
+    EXPECT_EQ(tool.Execute(&exitEdit), 0);  // only the root group is on the stack
+}

@@ -1,0 +1,182 @@
+#include "tests/model/TestLayout.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "model/CEditStep.h"
+#include "model/ObjectFactory.h"
+
+IMPLEMENT_SERIAL(CTestShape, CPaint, 1)
+IMPLEMENT_SERIAL(CTestGroup, CPaint, 1)
+
+namespace {
+
+CTestObject* AsTest(CPaint* object) {
+    return dynamic_cast<CTestObject*>(object);
+}
+
+void CollectObjects(const CTestGroup* group, std::vector<CPaint*>& into) {
+    for (CPaint* member : group->m_members) {
+        into.push_back(member);
+        if (auto* inner = dynamic_cast<CTestGroup*>(member))
+            CollectObjects(inner, into);
+    }
+}
+
+}  // namespace
+
+CTestGroup::~CTestGroup() {
+    CPaintList members = std::move(m_members);
+    m_members.clear();
+    for (CPaint* member : members) delete member;
+}
+
+CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(new CTestGroup(&tool)) {
+    m_editStack.push_back(m_pRoot);
+    tool.m_pHost = this;
+    RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
+}
+
+CTestHost::~CTestHost() {
+    m_tool.ClearUndoList();
+    delete m_pRoot;
+    m_tool.m_pHost = nullptr;
+}
+
+CPaint* CTestHost::GetOwnerGroup(CPaint* object) {
+    CTestObject* test = AsTest(object);
+    return test != nullptr ? test->m_pOwner : nullptr;
+}
+
+BOOL CTestHost::DetachFromGroup(CPaint* object) {
+    auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
+    if (owner == nullptr)
+        return FALSE;
+    auto found = std::find(owner->m_members.begin(), owner->m_members.end(), object);
+    if (found == owner->m_members.end())
+        return FALSE;
+    owner->m_members.erase(found);
+    return TRUE;
+}
+
+void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
+    auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
+    if (owner != nullptr)
+        owner->m_members.push_front(object);
+}
+
+void CTestHost::PlaceInGroup(CPaint* object, CGroup*, double, double) {
+    CTestGroup* current = m_editStack.back();
+    AsTest(object)->m_pOwner = current;
+    current->m_members.push_front(object);
+}
+
+CPaint* CTestHost::MakeGroup(const CPaintList& members) {
+    CTestGroup* current = m_editStack.back();
+    auto* group = new CTestGroup(&m_tool);
+    for (CPaint* member : members) {
+        if (!DetachFromGroup(member))
+            continue;
+        AsTest(member)->m_pOwner = group;
+        group->m_members.push_back(member);
+    }
+    group->m_pOwner = current;
+    current->m_members.push_front(group);
+    return group;
+}
+
+BOOL CTestHost::DissolveGroup(CPaint* object) {
+    auto* group = dynamic_cast<CTestGroup*>(object);
+    if (group == nullptr || group == m_pRoot || !DetachFromGroup(group))
+        return FALSE;
+    CTestGroup* current = m_editStack.back();
+    for (CPaint* member : group->m_members) {
+        AsTest(member)->m_pOwner = current;
+        current->m_members.push_front(member);
+    }
+    group->m_members.clear();
+    m_selection.remove(group);
+    delete group;
+    return TRUE;
+}
+
+BOOL CTestHost::EnterGroupEdit(CPaint* object) {
+    auto* group = dynamic_cast<CTestGroup*>(object);
+    if (group == nullptr)
+        return FALSE;
+    m_editStack.push_back(group);
+    return TRUE;
+}
+
+BOOL CTestHost::ExitGroupEdit(CPaint*) {
+    if (m_editStack.size() <= 1)
+        return FALSE;
+    m_editStack.pop_back();
+    return TRUE;
+}
+
+void CTestHost::RefreshGroupFrame(CPaint* member) {
+    CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
+    if (group != nullptr && group != m_pRoot)
+        group->RecalcFrame();
+}
+
+std::vector<CPaint*> CTestHost::AllObjects() const {
+    std::vector<CPaint*> objects;
+    CollectObjects(m_pRoot, objects);
+    return objects;
+}
+
+bool CTestHost::IsInLayout(const CPaint* object) const {
+    const std::vector<CPaint*> objects = AllObjects();
+    return std::find(objects.begin(), objects.end(), object) != objects.end();
+}
+
+namespace TestCommands {
+
+CTestShape* CreateAndPlace(CTool& tool, int groupStart) {
+    CEditStep create(kStepCreateFirst, nullptr, 0);
+    if (!tool.Execute(&create))
+        return nullptr;
+    auto place = std::make_unique<CEditStep>(kStepPlaceNewObject, create.m_pObject, 1);
+    place->SetPayload(std::make_unique<PlacePayload>());
+    if (!tool.Execute(place.get()))
+        return nullptr;
+    tool.PushUndo(new CEditStep(kStepRemoveObject, create.m_pObject, groupStart));
+    return dynamic_cast<CTestShape*>(create.m_pObject);
+}
+
+void DeleteWithUndo(CTool& tool, CPaint* object, int groupStart) {
+    object->Deselect();
+    if (!tool.m_pHost->DetachFromGroup(object))
+        return;
+    object->Remove3D();
+    tool.PushUndo(new CEditStep(kStepReinsertObject, object, groupStart));
+}
+
+CPaint* GroupSelection(CTool& tool) {
+    CEditStep group(kStepGroup, nullptr, 1);
+    auto list = std::make_unique<ObjectListPayload>();
+    list->objects = tool.m_pHost->GetSelection();
+    group.SetPayload(std::move(list));
+    if (!tool.Execute(&group))
+        return nullptr;
+    tool.PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 1));
+    return group.m_pResult;
+}
+
+void UngroupWithUndo(CTool& tool, CPaint* object) {
+    auto* group = dynamic_cast<CTestGroup*>(object);
+    if (group == nullptr)
+        return;
+    auto members = std::make_unique<ObjectListPayload>();
+    members->objects = group->m_members;
+    CEditStep ungroup(kStepUngroup, group, 1);
+    if (!tool.Execute(&ungroup))
+        return;
+    auto inverse = std::make_unique<CEditStep>(kStepGroup, nullptr, 1);
+    inverse->SetPayload(std::move(members));
+    tool.PushUndo(inverse.release());
+}
+
+}  // namespace TestCommands

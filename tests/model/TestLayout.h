@@ -1,0 +1,94 @@
+#pragma once
+
+#include <vector>
+
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+
+// Small layout classes for the engine's tests: a shape, a group holding members (head is
+// the front-most), and a document that owns a root group.
+class CTestObject : public CPaint {
+  public:
+    using CPaint::CPaint;
+    CPaint* m_pOwner = nullptr;
+    int m_nRebuilds = 0;
+    int m_n3DUpdates = 0;
+    void RebuildShape() override { ++m_nRebuilds; }
+    int Update3D(const CPose*) override {
+        ++m_n3DUpdates;
+        return 1;
+    }
+};
+
+class CTestShape : public CTestObject {
+    DECLARE_SERIAL(CTestShape)
+
+  public:
+    CTestShape() = default;
+    explicit CTestShape(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
+};
+
+class CTestGroup : public CTestObject {
+    DECLARE_SERIAL(CTestGroup)
+
+  public:
+    CTestGroup() = default;
+    explicit CTestGroup(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
+    ~CTestGroup() override;
+    CPaintList m_members;
+    int m_nFrameRefreshes = 0;
+    void RecalcFrame() override { ++m_nFrameRefreshes; }
+};
+
+class CTestHost : public CToolHost {
+  public:
+    explicit CTestHost(CTool& tool);
+    ~CTestHost() override;
+
+    void SetModifiedFlag(BOOL modified) override { m_bModified = modified; }
+    BOOL IsModified() const override { return m_bModified; }
+    int GetDefaultScaleIndex() const override { return m_nDefaultScale; }
+    int GetFileVersion() const override { return 17; }
+    CPaintList& GetSelection() override { return m_selection; }
+    BOOL IsLayerLocked(int layer) const override { return layer == m_nLockedLayer; }
+    CPaint* GetRootGroup() override { return m_pRoot; }
+    CPaint* GetCurrentGroup() override { return m_editStack.back(); }
+    CPaint* GetOwnerGroup(CPaint* object) override;
+    BOOL DetachFromGroup(CPaint* object) override;
+    void ReinsertIntoOwnerGroup(CPaint* object) override;
+    void PlaceInGroup(CPaint* object, CGroup* group, double x, double y) override;
+    CPaint* MakeGroup(const CPaintList& members) override;
+    BOOL DissolveGroup(CPaint* group) override;
+    BOOL EnterGroupEdit(CPaint* group) override;
+    BOOL ExitGroupEdit(CPaint* group) override;
+    void DeleteGroupEditEntries() override {}
+    void RefreshGroupFrame(CPaint* member) override;
+    BOOL CutSelection() override { return FALSE; }
+    BOOL PasteClipboard() override { return FALSE; }
+    BOOL FlipSelection(BOOL) override { return FALSE; }
+
+    // Every object of the layout, groups included, depth first.
+    std::vector<CPaint*> AllObjects() const;
+    bool IsInLayout(const CPaint* object) const;
+
+    CTool& m_tool;
+    CTestGroup* m_pRoot;
+    std::vector<CTestGroup*> m_editStack;
+    CPaintList m_selection;
+    BOOL m_bModified = FALSE;
+    int m_nDefaultScale = 12;
+    int m_nLockedLayer = -1;
+};
+
+// The commands the engine's callers build, as the layout's editing commands do.
+namespace TestCommands {
+// Creates a shape (create kind 11) and places it in the current group; pushes its removal.
+CTestShape* CreateAndPlace(CTool& tool, int groupStart = 1);
+// Takes the object out of the layout; pushes the re-insert step that owns it.
+void DeleteWithUndo(CTool& tool, CPaint* object, int groupStart);
+// Groups the selection; pushes its ungroup.
+CPaint* GroupSelection(CTool& tool);
+// Dissolves a group; pushes the group step of its former members.
+void UngroupWithUndo(CTool& tool, CPaint* group);
+}  // namespace TestCommands
