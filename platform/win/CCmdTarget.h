@@ -62,7 +62,7 @@ public:
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                \
     const CommandMap* theClass::GetCommandMap() const { return GetThisCommandMap(); } \
     const CommandMap* theClass::GetThisCommandMap() {                         \
-        using ThisClass = theClass;                                           \
+        using ThisClass [[maybe_unused]] = theClass;                          \
         using TheBaseClass = baseClass;                                       \
         static const CommandEntry entries[] = {
 
