@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/win/WindowHost.h"
+
+// Where the program's windows meet the machine: a desktop (SdlHost) or memory (HeadlessHost).
+class Host : public WindowHost {
+public:
+    // Installs this host under the window manager for its lifetime.
+    Host();
+    ~Host() override;
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // Runs the message loop until the program posts its quit message; answers the exit code.
+    virtual int Run() = 0;
+
+    // The headless host when CORVANE_HEADLESS=1 (or the desktop cannot be opened), else the desktop.
+    static std::unique_ptr<Host> Create();
+};

@@ -1,0 +1,224 @@
+#include "platform/host/SdlHost.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/gdi/PixelSurface.h"
+#include "platform/win/Cursors.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+WindowManager& Manager() { return WindowManager::Instance(); }
+
+UINT VirtualKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<UINT>(key - SDLK_F1);
+    switch (key) {
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_RETURN: return VK_RETURN;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    default: return 0;
+    }
+}
+
+SDL_SystemCursor SystemCursor(int idc) {
+    switch (idc) {
+    case IDC_IBEAM: return SDL_SYSTEM_CURSOR_IBEAM;
+    case IDC_WAIT: return SDL_SYSTEM_CURSOR_WAIT;
+    case IDC_CROSS: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case IDC_SIZEALL: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case IDC_SIZENWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case IDC_SIZENESW: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case IDC_SIZEWE: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case IDC_SIZENS: return SDL_SYSTEM_CURSOR_SIZENS;
+    case IDC_NO: return SDL_SYSTEM_CURSOR_NO;
+    case IDC_HAND: return SDL_SYSTEM_CURSOR_HAND;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+    }
+}
+}  // namespace
+
+SdlHost::SdlHost() {
+    m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+    if (m_opened) SDL_StartTextInput();
+    m_startTicks = SDL_GetTicks64();
+}
+
+SdlHost::~SdlHost() {
+    for (auto& [window, sdl] : m_windows) SDL_DestroyWindow(sdl);
+    m_windows.clear();
+    if (m_opened) SDL_Quit();
+}
+
+CSize SdlHost::ScreenSize() const {
+    SDL_DisplayMode mode;
+    if (m_opened && SDL_GetDesktopDisplayMode(0, &mode) == 0) return CSize(mode.w, mode.h);
+    return CSize(1280, 1024);
+}
+
+void SdlHost::TopLevelChanged(CWnd* window) {
+    if (!m_opened) return;
+    auto found = m_windows.find(window);
+    if (!window->IsWindowVisible()) {
+        if (found != m_windows.end()) SDL_HideWindow(found->second);
+        return;
+    }
+    CRect rect;
+    window->GetWindowRect(&rect);
+    if (found == m_windows.end()) {
+        CString title;
+        window->GetWindowText(title);
+        // Our own frame and caption are drawn into the surface, so the desktop draws none.
+        const Uint32 flags = SDL_WINDOW_BORDERLESS | ((window->GetStyle() & WS_POPUP) ? SDL_WINDOW_POPUP_MENU : 0);
+        SDL_Window* sdl = SDL_CreateWindow(title, rect.left, rect.top, rect.Width(), rect.Height(), flags);
+        if (!sdl) return;
+        found = m_windows.emplace(window, sdl).first;
+    }
+    CString title;
+    window->GetWindowText(title);
+    SDL_SetWindowTitle(found->second, title);
+    SDL_SetWindowPosition(found->second, rect.left, rect.top);
+    SDL_SetWindowSize(found->second, rect.Width(), rect.Height());
+    SDL_ShowWindow(found->second);
+    m_changed[window] = true;
+}
+
+void SdlHost::TopLevelDestroyed(CWnd* window) {
+    auto found = m_windows.find(window);
+    if (found == m_windows.end()) return;
+    SDL_DestroyWindow(found->second);
+    m_windows.erase(found);
+    m_changed.erase(window);
+}
+
+void SdlHost::CursorChanged(HCURSOR cursor) {
+    if (!m_opened) return;
+    static std::map<int, SDL_Cursor*> cursors;
+    const int idc = cursor && cursor->standard ? cursor->standard : IDC_ARROW;
+    SDL_Cursor*& shown = cursors[idc];
+    if (!shown) shown = SDL_CreateSystemCursor(SystemCursor(idc));
+    SDL_SetCursor(shown);
+}
+
+void SdlHost::Present(CWnd* window) {
+    auto found = m_windows.find(window);
+    if (found == m_windows.end() || !window->Surface()) return;
+    SDL_Surface* target = SDL_GetWindowSurface(found->second);
+    if (!target) return;
+    const PixelSurface& pixels = *window->Surface();
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(pixels.Row(0)), pixels.Width(), pixels.Height(), 32, pixels.Width() * 4,
+        SDL_PIXELFORMAT_RGB888);
+    if (source) {
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_FreeSurface(source);
+    }
+    SDL_UpdateWindowSurface(found->second);
+}
+
+void SdlHost::PresentChanged() {
+    for (auto& [window, changed] : m_changed) {
+        if (!changed) continue;
+        changed = false;
+        Present(window);
+    }
+}
+
+CWnd* SdlHost::WindowOf(unsigned int sdlWindowId) const {
+    SDL_Window* sdl = SDL_GetWindowFromID(sdlWindowId);
+    for (const auto& [window, each] : m_windows)
+        if (each == sdl) return window;
+    return nullptr;
+}
+
+CPoint SdlHost::ScreenPoint(unsigned int sdlWindowId, int x, int y) const {
+    CWnd* window = WindowOf(sdlWindowId);
+    if (!window) return CPoint(x, y);
+    CRect rect;
+    window->GetWindowRect(&rect);
+    return CPoint(rect.left + x, rect.top + y);
+}
+
+void SdlHost::HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        if (CWnd* active = Manager().GetActiveWindow()) active->PostMessage(WM_CLOSE);
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            if (CWnd* window = WindowOf(event.window.windowID)) window->PostMessage(WM_CLOSE);
+        } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        Manager().MouseInput(WM_MOUSEMOVE, ScreenPoint(event.motion.windowID, event.motion.x, event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        const bool right = event.button.button == SDL_BUTTON_RIGHT;
+        if (event.button.button != SDL_BUTTON_LEFT && !right) break;
+        const UINT message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+        Manager().MouseInput(message, ScreenPoint(event.button.windowID, event.button.x, event.button.y));
+        break;
+    }
+    case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
+        break;
+    case SDL_TEXTINPUT:
+        // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.
+        for (const char* c = event.text.text; *c; ++c)
+            if (static_cast<unsigned char>(*c) < 0x80) Manager().CharInput(*c);
+        break;
+    default: break;
+    }
+}
+
+void SdlHost::Pump() {
+    const long long wait = Manager().TimeToNextTimer();
+    SDL_Event event;
+    const int timeout = wait < 0 ? 50 : static_cast<int>(std::min<long long>(wait, 50));
+    if (SDL_WaitEventTimeout(&event, timeout)) {
+        HandleEvent(event);
+        while (SDL_PollEvent(&event)) HandleEvent(event);
+    }
+    Manager().AdvanceClock(SDL_GetTicks64() - m_startTicks, true);
+    Manager().RunUntilIdle();
+    PresentChanged();
+}
+
+void SdlHost::RunModalLoop(CWnd* window) {
+    while (IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted()) Pump();
+}
+
+int SdlHost::Run() {
+    Manager().RunUntilIdle();
+    PresentChanged();
+    while (!Manager().QuitPosted() && !Manager().TopLevels().empty()) Pump();
+    return Manager().ExitCode();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+
+#include "platform/gdi/CPoint.h"
+#include "platform/host/Host.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+// The desktop: each visible top-level window is an SDL window showing its backing surface.
+// SDL input becomes mouse and key messages; timers run from the SDL clock.
+class SdlHost : public Host {
+public:
+    SdlHost();
+    ~SdlHost() override;
+
+    bool Opened() const { return m_opened; }
+
+    CSize ScreenSize() const override;
+    void TopLevelChanged(CWnd* window) override;
+    void TopLevelDestroyed(CWnd* window) override;
+    void CursorChanged(HCURSOR cursor) override;
+    void RunModalLoop(CWnd* window) override;
+    int Run() override;
+
+private:
+    // One round: wait for an event or the next timer, deliver what came, paint and present.
+    void Pump();
+    void HandleEvent(const SDL_Event& event);
+    CWnd* WindowOf(unsigned int sdlWindowId) const;
+    CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
+    void Present(CWnd* window);
+    void PresentChanged();
+
+    bool m_opened = false;
+    std::map<CWnd*, SDL_Window*> m_windows;
+    std::map<CWnd*, bool> m_changed;
+    unsigned long long m_startTicks = 0;
+};

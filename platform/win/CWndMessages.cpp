@@ -1,0 +1,276 @@
+// How a window receives messages: decoding each into its handler, and what happens by default.
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CRect.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/NonClientPainter.h"
+#include "platform/win/WindowDCs.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
+template <typename T>
+T* PointerOf(std::uintptr_t value) {
+    return reinterpret_cast<T*>(value);
+}
+}  // namespace
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!m_hWnd) return 0;
+    return WindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowManager::Instance().PostMessage(this, message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) {
+        if (!IsWindow(child)) continue;
+        child->SendMessage(message, wParam, lParam);
+        if (deep && IsWindow(child)) child->SendMessageToDescendants(message, wParam, lParam, deep);
+    }
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MSG saved = m_current;
+    m_current = {m_hWnd, message, wParam, lParam, WindowManager::Instance().Now(), WindowManager::Instance().CursorPos()};
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    m_current = saved;
+    return result;
+}
+
+LRESULT CWnd::Default() {
+    return m_hWnd ? DefWindowProc(m_current.message, m_current.wParam, m_current.lParam) : 0;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = 0;
+    switch (message) {
+    case WM_CREATE: *result = OnCreate(PointerOf<CREATESTRUCT>(static_cast<std::uintptr_t>(lParam))); return TRUE;
+    case WM_DESTROY: OnDestroy(); return TRUE;
+    case WM_PAINT: OnPaint(); return TRUE;
+    case WM_NCPAINT: OnNcPaint(); return TRUE;
+    case WM_ERASEBKGND: *result = OnEraseBkgnd(PointerOf<CDC>(wParam)); return TRUE;
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_MOVE: OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
+    case WM_TIMER: OnTimer(wParam); return TRUE;
+    case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_LBUTTONUP: OnLButtonUp(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_RBUTTONDOWN: OnRButtonDown(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_RBUTTONUP: OnRButtonUp(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_RBUTTONDBLCLK: OnRButtonDblClk(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam)); return TRUE;
+    case WM_MOUSEWHEEL:
+        *result = OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), PointOf(lParam));
+        return TRUE;
+    case WM_MOUSELEAVE: OnMouseLeave(); return TRUE;
+    case WM_SETCURSOR:
+        *result = OnSetCursor(PointerOf<CWnd>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_SYSKEYDOWN: OnSysKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_CONTEXTMENU: OnContextMenu(PointerOf<CWnd>(wParam), PointOf(lParam)); return TRUE;
+    case WM_SETFOCUS: OnSetFocus(PointerOf<CWnd>(wParam)); return TRUE;
+    case WM_KILLFOCUS: OnKillFocus(PointerOf<CWnd>(wParam)); return TRUE;
+    case WM_HSCROLL:
+        OnHScroll(LOWORD(wParam), HIWORD(wParam), PointerOf<CScrollBar>(static_cast<std::uintptr_t>(lParam)));
+        return TRUE;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam), HIWORD(wParam), PointerOf<CScrollBar>(static_cast<std::uintptr_t>(lParam)));
+        return TRUE;
+    case WM_COMMAND: *result = OnCommand(wParam, lParam); return *result != 0;
+    case WM_NOTIFY: return OnNotify(wParam, lParam, result);
+    case WM_DRAWITEM:
+        OnDrawItem(static_cast<int>(wParam), PointerOf<DRAWITEMSTRUCT>(static_cast<std::uintptr_t>(lParam)));
+        *result = TRUE;
+        return TRUE;
+    case WM_MEASUREITEM:
+        OnMeasureItem(static_cast<int>(wParam), PointerOf<MEASUREITEMSTRUCT>(static_cast<std::uintptr_t>(lParam)));
+        *result = TRUE;
+        return TRUE;
+    case WM_CANCELMODE: OnCancelMode(); return TRUE;
+    case WM_CAPTURECHANGED: OnCaptureChanged(PointerOf<CWnd>(static_cast<std::uintptr_t>(lParam))); return TRUE;
+    case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return TRUE;
+    case WM_CLOSE: OnClose(); return TRUE;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam), PointerOf<CWnd>(static_cast<std::uintptr_t>(lParam)), HIWORD(wParam));
+        return TRUE;
+    case WM_SYSCOLORCHANGE: OnSysColorChange(); return TRUE;
+    case WM_DROPFILES: OnDropFiles(PointerOf<DropFiles>(wParam)); return TRUE;
+    case WM_WINDOWPOSCHANGING:
+        OnWindowPosChanging(PointerOf<WINDOWPOS>(static_cast<std::uintptr_t>(lParam)));
+        return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged(PointerOf<WINDOWPOS>(static_cast<std::uintptr_t>(lParam)));
+        return TRUE;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(PointerOf<CMenu>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    default: break;
+    }
+    if (const CommandEntry* entry = FindMessageEntry(message)) {
+        *result = entry->call(this, 0, wParam, lParam, nullptr);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(&paint);
+        EndPaint(&paint);
+        return 0;
+    }
+    case WM_NCPAINT: {
+        CWindowDC dc(this);
+        NonClientPainter::Paint(*this, dc);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        CBrush* background = m_class ? m_class->background : nullptr;
+        if (!background) return FALSE;
+        CRect client;
+        GetClientRect(&client);
+        PointerOf<CDC>(wParam)->FillRect(&client, background);
+        return TRUE;
+    }
+    case WM_SETCURSOR: {
+        if (!IsTopLevel() && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam)) return TRUE;
+        if (LOWORD(lParam) == HTCLIENT && m_class && m_class->cursor) {
+            ::SetCursor(m_class->cursor);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_RBUTTONUP: {
+        CPoint screen = PointOf(lParam);
+        ClientToScreen(&screen);
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(this), MAKELPARAM(screen.x, screen.y));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+        return IsTopLevel() ? 0 : m_parent->SendMessage(message, wParam, lParam);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            CWnd* focus = WindowManager::Instance().GetFocus();
+            if (focus != this && !IsChild(focus)) SetFocus();
+        }
+        return 0;
+    case WM_CANCELMODE:
+        if (WindowManager::Instance().GetCapture() == this) WindowManager::Instance().ReleaseCapture();
+        return 0;
+    case WM_CLOSE: DestroyWindow(); return 0;
+    case WM_SETTEXT:
+        m_text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        m_ncDirty = true;
+        if (IsTopLevel()) WindowManager::Instance().TopLevelChanged(this);
+        return TRUE;
+    case WM_GETTEXT: return GetWindowText(reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 || wParam == VK_MENU) TrackMenuBar(CPoint(-1, -1));
+        return 0;
+    default: return 0;
+    }
+}
+
+void CWnd::TrackMenuBar(CPoint screen) {
+    CWnd* top = GetTopLevelParent();
+    if (!top->GetMenu()) return;
+    CRect window;
+    top->GetWindowRect(&window);
+    CRect itemRect;
+    int item = 0;
+    if (screen.x >= 0) {
+        item = NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), &itemRect);
+    } else {
+        const CRect bar = NonClientPainter::MenuBarRect(*top);
+        NonClientPainter::MenuBarItemAt(*top, CPoint(bar.left + 1, bar.top + 2), &itemRect);
+    }
+    CMenu* popup = top->GetMenu()->GetSubMenu(item);
+    if (item < 0 || !popup) return;
+    const UINT chosen = CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top);
+    if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
+}
+
+// --- Default handlers -----------------------------------------------------------------------
+
+int CWnd::OnCreate(CREATESTRUCT*) { return static_cast<int>(Default()); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnNcPaint() { Default(); }
+BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnMove(int, int) { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
+void CWnd::OnMouseLeave() { Default(); }
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnKillFocus(CWnd*) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnCancelMode() { Default(); }
+void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+void CWnd::OnSysColorChange() { Default(); }
+void CWnd::OnDropFiles(HDROP) { Default(); }
+void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
+void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+
+void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
+    // Each item asks the command targets for its state; items without any handler are greyed.
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        const UINT id = popup->GetMenuItemID(i);
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;
+        CCmdUI state;
+        state.m_nID = id;
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_pMenu = popup;
+        state.DoUpdate(this, TRUE);
+    }
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+    return OnCmdMsg(LOWORD(wParam), static_cast<int>(HIWORD(wParam)), nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header) return FALSE;
+    NotifyInfo info{header, result};
+    return OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &info, nullptr);
+}
+
+void CWnd::OnDrawItem(int id, DRAWITEMSTRUCT* item) {
+    CWnd* control = item && IsWindow(item->hwndItem) ? item->hwndItem : GetDlgItem(id);
+    if (control) control->DrawItem(item);
+}
+
+void CWnd::OnMeasureItem(int id, MEASUREITEMSTRUCT* item) {
+    if (CWnd* control = GetDlgItem(id)) control->MeasureItem(item);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/gdi/CRect.h"
+
+class CDC;
+
+// Menu and caption texts in the interface font: "&File" draws F underlined, a tab separates
+// the shortcut shown at the right.
+namespace MenuText {
+int Width(const CString& text);
+int Height();
+void Draw(CDC& dc, const CString& text, const CRect& rect, bool grayed, UINT align, bool highlighted = false);
+void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color);
+// The access key of a text ('F' for "&File"), upper case, or 0.
+char AccessKey(const CString& text);
+}  // namespace MenuText

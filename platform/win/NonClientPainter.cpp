@@ -1,0 +1,120 @@
+#include "platform/win/NonClientPainter.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/MenuText.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+constexpr int kCaptionHeight = 18;
+constexpr int kMenuBarHeight = 19;
+constexpr int kMenuItemPadding = 6;
+
+int FrameThickness(DWORD style) {
+    if (style & WS_THICKFRAME) return 4;
+    if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME)) return 3;
+    if (style & WS_BORDER) return 1;
+    return 0;
+}
+
+bool HasMenuBar(const CWnd& window) { return window.IsTopLevel() && window.GetMenu() != nullptr; }
+
+CRect CaptionRect(const CWnd& window) {
+    CRect rect;
+    window.GetWindowRect(&rect);
+    const int frame = FrameThickness(window.GetStyle());
+    return CRect(frame, frame, rect.Width() - frame, frame + kCaptionHeight - 1);
+}
+}  // namespace
+
+namespace NonClientPainter {
+
+CRect Insets(const CWnd& window) {
+    const DWORD style = window.GetStyle();
+    const int frame = FrameThickness(style);
+    CRect insets(frame, frame, frame, frame);
+    if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
+    if (HasMenuBar(window)) insets.top += kMenuBarHeight;
+    if (window.GetExStyle() & WS_EX_CLIENTEDGE) insets.InflateRect(2, 2);
+    if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    return insets;
+}
+
+CRect MenuBarRect(const CWnd& window) {
+    if (!HasMenuBar(window)) return CRect();
+    CRect rect;
+    window.GetWindowRect(&rect);
+    const int frame = FrameThickness(window.GetStyle());
+    const int top = frame + (((window.GetStyle() & WS_CAPTION) == WS_CAPTION) ? kCaptionHeight : 0);
+    return CRect(frame, top, rect.Width() - frame, top + kMenuBarHeight);
+}
+
+int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
+    const CRect bar = MenuBarRect(window);
+    if (!bar.PtInRect(windowPoint)) return -1;
+    CMenu* menu = window.GetMenu();
+    int x = bar.left;
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        const int width = MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
+        CRect item(x, bar.top + 1, x + width, bar.bottom - 1);
+        if (item.PtInRect(windowPoint)) {
+            if (itemRect) *itemRect = item;
+            return i;
+        }
+        x += width;
+    }
+    return -1;
+}
+
+void Paint(CWnd& window, CDC& dc) {
+    CRect rect;
+    window.GetWindowRect(&rect);
+    rect.OffsetRect(-rect.left, -rect.top);
+    const DWORD style = window.GetStyle();
+    const int frame = FrameThickness(style);
+    if (frame == 1) {
+        dc.Draw3dRect(&rect, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+    } else if (frame > 1) {
+        CRect edge = rect;
+        dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT);
+        for (int i = 2; i < frame; ++i) {
+            edge.DeflateRect(1, 1);
+            dc.Draw3dRect(&edge, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+        }
+    }
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        const bool active = WindowManager::Instance().GetActiveWindow() == window.GetTopLevelParent();
+        CRect caption = CaptionRect(window);
+        dc.FillSolidRect(&caption, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        dc.FillSolidRect(caption.left, caption.bottom, caption.Width(), 1, GetSysColor(COLOR_BTNFACE));
+        CString title;
+        window.GetWindowText(title);
+        CRect text = caption;
+        text.left += 4;
+        MenuText::DrawCaption(dc, title, text, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    }
+    const CRect bar = MenuBarRect(window);
+    if (!bar.IsRectEmpty()) {
+        dc.FillSolidRect(&bar, GetSysColor(COLOR_MENU));
+        CMenu* menu = window.GetMenu();
+        int x = bar.left;
+        for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+            const CMenu::Item* item = menu->ItemAt(i);
+            const int width = MenuText::Width(item->text) + 2 * kMenuItemPadding;
+            CRect itemRect(x, bar.top, x + width, bar.bottom);
+            MenuText::Draw(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0, DT_CENTER);
+            x += width;
+        }
+    }
+    if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
+        const CRect insets = Insets(window);
+        CRect client(insets.left - 2, insets.top - 2, rect.Width() - insets.right + 2,
+                     rect.Height() - insets.bottom + 2);
+        dc.DrawEdge(&client, EDGE_SUNKEN, BF_RECT);
+    }
+}
+
+}  // namespace NonClientPainter

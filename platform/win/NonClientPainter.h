@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/gdi/CRect.h"
+
+class CDC;
+class CWnd;
+
+// The parts of a window around its client area, in the classic grey look: frame, caption,
+// menu bar, client edge.
+namespace NonClientPainter {
+// Left, top, right and bottom thickness of the non-client area.
+CRect Insets(const CWnd& window);
+void Paint(CWnd& window, CDC& dc);
+// The menu-bar rectangle in window coordinates (empty without a menu bar).
+CRect MenuBarRect(const CWnd& window);
+// The menu-bar item under a window point, or -1; itemRect receives its rectangle.
+int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect);
+}  // namespace NonClientPainter

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/gdi/CSize.h"
+#include "platform/win/WinDefs.h"
+
+// What the window manager needs of the machine under it. A host (desktop or headless) puts
+// top-level windows somewhere people or tests can see them and runs the loops.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+
+    virtual CSize ScreenSize() const = 0;
+    // A top-level window appeared, moved, resized, was shown or hidden, or got new pixels.
+    virtual void TopLevelChanged(CWnd* window) = 0;
+    virtual void TopLevelDestroyed(CWnd* window) = 0;
+    virtual void CursorChanged(HCURSOR cursor) = 0;
+    // Runs messages until window's modal state ends (CWnd::EndModalLoop) or the window dies.
+    virtual void RunModalLoop(CWnd* window) = 0;
+};

@@ -1,0 +1,488 @@
+#include "platform/win/WindowManager.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/win/CWnd.h"
+#include "platform/win/Cursors.h"
+#include "platform/win/NonClientPainter.h"
+#include "platform/win/WindowHost.h"
+
+namespace {
+constexpr UINT kMinimumTimerPeriod = 10;
+constexpr UINT kDoubleClickTime = 500;
+constexpr int kDoubleClickSlop = 2;
+constexpr int kIdleRoundsLimit = 100000;
+constexpr BYTE kKeyDown = 0x80;
+constexpr BYTE kKeyToggled = 0x01;
+
+bool IsButtonDown(UINT message) { return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN; }
+}  // namespace
+
+WindowManager& WindowManager::Instance() {
+    static WindowManager manager;
+    return manager;
+}
+
+CSize WindowManager::ScreenSize() const { return m_host ? m_host->ScreenSize() : CSize(1280, 1024); }
+
+void WindowManager::Register(CWnd* window) {
+    m_alive.insert(window);
+    if (window->IsTopLevel()) m_topLevels.push_back(window);
+}
+
+void WindowManager::Unregister(CWnd* window) {
+    m_alive.erase(window);
+    std::erase(m_topLevels, window);
+    std::erase_if(m_timers, [window](const Timer& timer) { return timer.window == window; });
+    std::erase_if(m_posted, [window](const MSG& msg) { return msg.hwnd == window; });
+    if (m_capture == window) m_capture = nullptr;
+    if (m_focus == window) m_focus = nullptr;
+    if (m_active == window) m_active = nullptr;
+    if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
+    if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
+    if (m_lastClick.window == window) m_lastClick = {};
+    if (m_host && window->IsTopLevel()) m_host->TopLevelDestroyed(window);
+}
+
+void WindowManager::BringToTop(CWnd* topLevel) {
+    auto found = std::find(m_topLevels.begin(), m_topLevels.end(), topLevel);
+    if (found == m_topLevels.end()) return;
+    m_topLevels.erase(found);
+    // Top-most windows stay above the others.
+    auto position = m_topLevels.end();
+    if ((topLevel->GetExStyle() & WS_EX_TOPMOST) == 0)
+        position = std::find_if(m_topLevels.begin(), m_topLevels.end(),
+                                [](CWnd* other) { return (other->GetExStyle() & WS_EX_TOPMOST) != 0; });
+    m_topLevels.insert(position, topLevel);
+    TopLevelChanged(topLevel);
+}
+
+CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
+    for (auto top = m_topLevels.rbegin(); top != m_topLevels.rend(); ++top) {
+        CWnd* window = *top;
+        if (!window->IsWindowVisible()) continue;
+        CRect rect;
+        window->GetWindowRect(&rect);
+        if (!rect.PtInRect(screen)) continue;
+        for (;;) {
+            CPoint client = screen;
+            window->ScreenToClient(&client);
+            CWnd* child = window->ChildWindowFromPoint(client);
+            if (!child) return window;
+            window = child;
+        }
+    }
+    return nullptr;
+}
+
+void WindowManager::TopLevelChanged(CWnd* topLevel) {
+    if (m_host && IsAlive(topLevel)) m_host->TopLevelChanged(topLevel);
+}
+
+// --- Time and timers ------------------------------------------------------------------------
+
+UINT_PTR WindowManager::SetTimer(CWnd* window, UINT_PTR id, UINT elapse) {
+    if (!IsAlive(window)) return 0;
+    const UINT period = std::max(elapse, kMinimumTimerPeriod);
+    for (Timer& timer : m_timers) {
+        if (timer.window == window && timer.id == id) {
+            timer.elapse = period;
+            timer.due = m_now + period;
+            return id;
+        }
+    }
+    m_timers.push_back({window, id, period, m_now + period, m_timerOrder++});
+    return id;
+}
+
+BOOL WindowManager::KillTimer(CWnd* window, UINT_PTR id) {
+    const auto removed =
+        std::erase_if(m_timers, [&](const Timer& timer) { return timer.window == window && timer.id == id; });
+    return removed ? TRUE : FALSE;
+}
+
+WindowManager::Timer* WindowManager::NextDueTimer(unsigned long long now) {
+    Timer* next = nullptr;
+    for (Timer& timer : m_timers) {
+        if (timer.due > now) continue;
+        if (!next || timer.due < next->due || (timer.due == next->due && timer.order < next->order)) next = &timer;
+    }
+    return next;
+}
+
+void WindowManager::AdvanceClock(unsigned long long now, bool coalesce) {
+    if (coalesce) {
+        std::vector<Timer> due;
+        for (Timer& timer : m_timers) {
+            if (timer.due > now) continue;
+            due.push_back(timer);
+            timer.due = now + timer.elapse;
+        }
+        std::sort(due.begin(), due.end(),
+                  [](const Timer& a, const Timer& b) { return a.due != b.due ? a.due < b.due : a.order < b.order; });
+        m_now = std::max(m_now, now);
+        for (const Timer& timer : due)
+            if (IsAlive(timer.window)) Deliver({timer.window, WM_TIMER, timer.id, 0, Now(), m_cursorPos});
+        return;
+    }
+    while (Timer* timer = NextDueTimer(now)) {
+        m_now = std::max(m_now, timer->due);
+        timer->due += timer->elapse;
+        const MSG msg{timer->window, WM_TIMER, timer->id, 0, Now(), m_cursorPos};
+        Deliver(msg);
+    }
+    m_now = std::max(m_now, now);
+}
+
+long long WindowManager::TimeToNextTimer() const {
+    long long next = -1;
+    for (const Timer& timer : m_timers) {
+        const long long wait = timer.due > m_now ? static_cast<long long>(timer.due - m_now) : 0;
+        if (next < 0 || wait < next) next = wait;
+    }
+    return next;
+}
+
+// --- Capture, focus, activation -------------------------------------------------------------
+
+CWnd* WindowManager::SetCapture(CWnd* window) {
+    CWnd* old = m_capture;
+    m_capture = IsAlive(window) ? window : nullptr;
+    if (old && old != m_capture && IsAlive(old))
+        old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(m_capture));
+    return old;
+}
+
+void WindowManager::ReleaseCapture() {
+    CWnd* old = m_capture;
+    m_capture = nullptr;
+    if (old && IsAlive(old)) old->SendMessage(WM_CAPTURECHANGED, 0, 0);
+}
+
+CWnd* WindowManager::SetFocus(CWnd* window) {
+    CWnd* old = m_focus;
+    if (window && !IsAlive(window)) return old;
+    if (old == window) return old;
+    if (window) {
+        CWnd* top = window->GetTopLevelParent();
+        if (top != m_active) {
+            // Activation may move the focus itself; the window asked for gets it in the end.
+            Activate(top);
+            old = m_focus;
+            if (old == window) return old;
+        }
+    }
+    m_focus = window;
+    if (old && IsAlive(old)) old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    if (window && IsAlive(window) && m_focus == window)
+        window->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    return old;
+}
+
+void WindowManager::Activate(CWnd* topLevel) {
+    if (topLevel == m_active || (topLevel && !IsAlive(topLevel))) return;
+    CWnd* old = m_active;
+    m_active = topLevel;
+    if (old && IsAlive(old)) {
+        old->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(topLevel));
+        old->SendMessage(WM_NCPAINT);
+    }
+    if (!topLevel) return;
+    BringToTop(topLevel);
+    topLevel->SendMessage(WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
+    topLevel->SendMessage(WM_NCPAINT);
+}
+
+BOOL WindowManager::TrackMouseLeave(CWnd* window, bool cancel) {
+    if (cancel) {
+        if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
+        return TRUE;
+    }
+    if (!IsAlive(window)) return FALSE;
+    m_mouseLeaveWindow = window;
+    return TRUE;
+}
+
+// --- Keyboard and mouse state ---------------------------------------------------------------
+
+SHORT WindowManager::GetKeyState(UINT vk) const {
+    if (vk >= m_keys.size()) return 0;
+    const BYTE state = m_keys[vk];
+    return static_cast<SHORT>(((state & kKeyDown) ? 0x8000 : 0) | (state & kKeyToggled));
+}
+
+void WindowManager::GetKeyboardState(BYTE* keys) const { std::copy(m_keys.begin(), m_keys.end(), keys); }
+
+UINT WindowManager::MouseFlags() const {
+    UINT flags = 0;
+    if (m_keys[VK_LBUTTON] & kKeyDown) flags |= MK_LBUTTON;
+    if (m_keys[VK_RBUTTON] & kKeyDown) flags |= MK_RBUTTON;
+    if (m_keys[VK_SHIFT] & kKeyDown) flags |= MK_SHIFT;
+    if (m_keys[VK_CONTROL] & kKeyDown) flags |= MK_CONTROL;
+    return flags;
+}
+
+// --- Cursor ---------------------------------------------------------------------------------
+
+HCURSOR WindowManager::SetCursor(HCURSOR cursor) {
+    HCURSOR old = m_cursor;
+    if (m_waitCount > 0) cursor = LoadStandardCursor(IDC_WAIT);
+    m_cursor = cursor;
+    if (m_host && old != cursor) m_host->CursorChanged(cursor);
+    return old;
+}
+
+void WindowManager::BeginWaitCursor() {
+    ++m_waitCount;
+    SetCursor(LoadStandardCursor(IDC_WAIT));
+}
+
+void WindowManager::EndWaitCursor() {
+    if (m_waitCount > 0) --m_waitCount;
+    if (m_waitCount == 0) RestoreWaitCursor();
+}
+
+void WindowManager::RestoreWaitCursor() {
+    if (m_waitCount > 0) {
+        SetCursor(LoadStandardCursor(IDC_WAIT));
+        return;
+    }
+    CWnd* under = m_capture ? m_capture : WindowFromPoint(m_cursorPos);
+    if (under)
+        SendSetCursor(under, WM_MOUSEMOVE);
+    else
+        SetCursor(LoadStandardCursor(IDC_ARROW));
+}
+
+// --- Input ----------------------------------------------------------------------------------
+
+CWnd* WindowManager::MouseTarget(CPoint screen) const { return m_capture ? m_capture : WindowFromPoint(screen); }
+
+void WindowManager::UpdateButtonState(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN: m_keys[VK_LBUTTON] |= kKeyDown; break;
+    case WM_LBUTTONUP: m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown); break;
+    case WM_RBUTTONDOWN: m_keys[VK_RBUTTON] |= kKeyDown; break;
+    case WM_RBUTTONUP: m_keys[VK_RBUTTON] &= static_cast<BYTE>(~kKeyDown); break;
+    default: break;
+    }
+}
+
+UINT WindowManager::ClickMessage(CWnd* target, UINT message, CPoint screen) {
+    if (!IsButtonDown(message)) return message;
+    const bool again = m_lastClick.window == target && m_lastClick.message == message &&
+                       m_now - m_lastClick.time <= kDoubleClickTime &&
+                       std::abs(screen.x - m_lastClick.point.x) <= kDoubleClickSlop &&
+                       std::abs(screen.y - m_lastClick.point.y) <= kDoubleClickSlop &&
+                       (target->GetWindowClass().style & CS_DBLCLKS) != 0;
+    if (again) {
+        m_lastClick = {};
+        return message == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
+    }
+    m_lastClick = {target, message, Now(), screen};
+    return message;
+}
+
+void WindowManager::NoticeMouseLeave(CWnd* target) {
+    if (!m_mouseLeaveWindow || m_mouseLeaveWindow == target) return;
+    CWnd* left = m_mouseLeaveWindow;
+    m_mouseLeaveWindow = nullptr;
+    left->SendMessage(WM_MOUSELEAVE);
+}
+
+void WindowManager::SendSetCursor(CWnd* target, UINT message) {
+    target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, message));
+}
+
+void WindowManager::MouseInput(UINT message, CPoint screen) {
+    m_cursorPos = screen;
+    UpdateButtonState(message);
+    CWnd* target = MouseTarget(screen);
+    if (!target) {
+        NoticeMouseLeave(nullptr);
+        return;
+    }
+    if (!m_capture && IsButtonDown(message)) {
+        Activate(target->GetTopLevelParent());
+        if (!IsAlive(target)) return;
+    }
+    if (!target->IsWindowEnabled()) return;
+    NoticeMouseLeave(target);
+    if (!m_capture && message == WM_LBUTTONDOWN && NonClientDown(target, screen)) return;
+    if (!m_capture) SendSetCursor(target, message);
+    if (!IsAlive(target)) return;
+    const UINT delivered = ClickMessage(target, message, screen);
+    CPoint client = screen;
+    target->ScreenToClient(&client);
+    Deliver({target, delivered, MouseFlags(), MAKELPARAM(client.x, client.y), Now(), screen});
+}
+
+bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
+    CPoint client = screen;
+    target->ScreenToClient(&client);
+    CRect clientRect;
+    target->GetClientRect(&clientRect);
+    if (clientRect.PtInRect(client)) return false;
+    CRect window;
+    target->GetWindowRect(&window);
+    const CPoint inWindow(screen.x - window.left, screen.y - window.top);
+    const UINT hit = NonClientPainter::MenuBarRect(*target).PtInRect(inWindow) ? HTMENU : HTBORDER;
+    m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown);
+    target->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+    return true;
+}
+
+void WindowManager::WheelInput(int delta, CPoint screen) {
+    m_cursorPos = screen;
+    CWnd* target = m_focus ? m_focus : MouseTarget(screen);
+    if (!target) return;
+    Deliver({target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<int>(MouseFlags()), delta), MAKELPARAM(screen.x, screen.y),
+             Now(), screen});
+}
+
+void WindowManager::KeyInput(UINT vk, bool down) {
+    if (vk >= m_keys.size()) return;
+    const bool wasDown = (m_keys[vk] & kKeyDown) != 0;
+    if (down) {
+        if (!wasDown) m_keys[vk] ^= kKeyToggled;
+        m_keys[vk] |= kKeyDown;
+    } else {
+        m_keys[vk] &= static_cast<BYTE>(~kKeyDown);
+    }
+    CWnd* target = m_focus ? m_focus : m_active;
+    if (!target) return;
+    const bool system = (m_keys[VK_MENU] & kKeyDown) != 0 || vk == VK_MENU || vk == VK_F10;
+    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    LPARAM flags = 1;
+    if (down && wasDown) flags |= LPARAM(1) << 30;
+    if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    Deliver({target, message, vk, flags, Now(), m_cursorPos});
+}
+
+void WindowManager::CharInput(char ch) {
+    CWnd* target = m_focus ? m_focus : m_active;
+    if (target) Deliver({target, WM_CHAR, static_cast<BYTE>(ch), 1, Now(), m_cursorPos});
+}
+
+// --- Messages -------------------------------------------------------------------------------
+
+BOOL WindowManager::PostMessage(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window && !IsAlive(window)) return FALSE;
+    m_posted.push_back({window, message, wParam, lParam, Now(), m_cursorPos});
+    return TRUE;
+}
+
+void WindowManager::PostQuitMessage(int exitCode) {
+    m_quit = true;
+    m_exitCode = exitCode;
+}
+
+bool WindowManager::DispatchOnePosted() {
+    if (m_posted.empty()) return false;
+    const MSG msg = m_posted.front();
+    m_posted.pop_front();
+    if (msg.hwnd) Deliver(msg);
+    return true;
+}
+
+void WindowManager::PaintAll() {
+    const std::vector<CWnd*> tops = m_topLevels;
+    for (CWnd* top : tops)
+        if (IsAlive(top) && top->IsWindowVisible() && top->PaintTree()) TopLevelChanged(top);
+}
+
+void WindowManager::RunUntilIdle() {
+    for (int round = 0; round < kIdleRoundsLimit; ++round) {
+        while (DispatchOnePosted()) {
+        }
+        PaintAll();
+        if (m_posted.empty()) return;
+    }
+}
+
+void WindowManager::Deliver(const MSG& msg) {
+    if (!IsAlive(msg.hwnd)) return;
+    MSG copy = msg;
+    const bool keyboard = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP;
+    if (keyboard && IsAlive(m_keyboardGrab) && m_keyboardGrab->PreTranslateMessage(&copy)) return;
+    for (CWnd* window = msg.hwnd; window && IsAlive(window); window = window->GetParent())
+        if (window->PreTranslateMessage(&copy)) return;
+    if (IsAlive(copy.hwnd)) copy.hwnd->SendMessage(copy.message, copy.wParam, copy.lParam);
+}
+
+void WindowManager::RunModalLoop(CWnd* window) {
+    if (m_host) {
+        m_host->RunModalLoop(window);
+        return;
+    }
+    RunUntilIdle();
+    if (IsAlive(window) && window->InModalLoop()) window->EndModalLoop(IDCANCEL);
+}
+
+void WindowManager::Reset() {
+    m_alive.clear();
+    m_topLevels.clear();
+    m_timers.clear();
+    m_posted.clear();
+    m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
+    m_keys.fill(0);
+    m_lastClick = {};
+    m_waitCount = 0;
+    m_quit = false;
+    m_exitCode = 0;
+    m_now = 0;
+    m_keyboardGrab = nullptr;
+}
+
+// --- Free functions -------------------------------------------------------------------------
+
+SHORT GetKeyState(int vk) { return WindowManager::Instance().GetKeyState(static_cast<UINT>(vk)); }
+BOOL GetKeyboardState(BYTE* keys) {
+    if (!keys) return FALSE;
+    WindowManager::Instance().GetKeyboardState(keys);
+    return TRUE;
+}
+HCURSOR SetCursor(HCURSOR cursor) { return WindowManager::Instance().SetCursor(cursor); }
+HCURSOR GetCursor() { return WindowManager::Instance().GetCursor(); }
+BOOL GetCursorPos(POINT* point) {
+    if (!point) return FALSE;
+    *point = WindowManager::Instance().CursorPos();
+    return TRUE;
+}
+CWnd* GetCapture() { return WindowManager::Instance().GetCapture(); }
+BOOL ReleaseCapture() {
+    WindowManager::Instance().ReleaseCapture();
+    return TRUE;
+}
+CWnd* GetFocus() { return WindowManager::Instance().GetFocus(); }
+void PostQuitMessage(int exitCode) { WindowManager::Instance().PostQuitMessage(exitCode); }
+BOOL IsWindow(HWND window) { return WindowManager::Instance().IsAlive(window) ? TRUE : FALSE; }
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) {
+    if (!track || (track->dwFlags & TME_LEAVE) == 0) return FALSE;
+    return WindowManager::Instance().TrackMouseLeave(track->hwndTrack, (track->dwFlags & TME_CANCEL) != 0);
+}
+UINT GetDoubleClickTime() { return kDoubleClickTime; }
+
+int GetSystemMetrics(int index) {
+    const CSize screen = WindowManager::Instance().ScreenSize();
+    switch (index) {
+    case SM_CXSCREEN: return screen.cx;
+    case SM_CYSCREEN: return screen.cy;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 16;
+    case SM_CYCAPTION: return 18;
+    case SM_CYMENU: return 19;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return 4;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 2 * kDoubleClickSlop;
+    default: return 0;
+    }
+}

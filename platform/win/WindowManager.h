@@ -1,0 +1,155 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <set>
+#include <vector>
+
+#include "platform/gdi/CPoint.h"
+#include "platform/win/WinDefs.h"
+
+class WindowHost;
+
+// The one owner of what windows share: which windows live, the top-level z-order, timers, the
+// mouse capture, the focus, the active window, the keyboard state, the cursor and the queue of
+// posted messages. The host feeds it with input and time; windows ask it for the rest.
+class WindowManager {
+public:
+    static WindowManager& Instance();
+
+    void SetHost(WindowHost* host) { m_host = host; }
+    WindowHost* Host() const { return m_host; }
+    CSize ScreenSize() const;
+
+    // --- Windows --------------------------------------------------------------------------
+    void Register(CWnd* window);
+    void Unregister(CWnd* window);
+    bool IsAlive(const CWnd* window) const { return window && m_alive.count(window) != 0; }
+    // Visible or not, bottom first.
+    const std::vector<CWnd*>& TopLevels() const { return m_topLevels; }
+    void BringToTop(CWnd* topLevel);
+    // The deepest visible window under a screen point, topmost first.
+    CWnd* WindowFromPoint(CPoint screen) const;
+    void TopLevelChanged(CWnd* topLevel);
+
+    // --- Time and timers ------------------------------------------------------------------
+    DWORD Now() const { return static_cast<DWORD>(m_now); }
+    UINT_PTR SetTimer(CWnd* window, UINT_PTR id, UINT elapse);
+    BOOL KillTimer(CWnd* window, UINT_PTR id);
+    // Moves the clock to now, firing every due timer tick in time order with the clock set to
+    // the tick's time. coalesce: at most one tick per timer (as a busy desktop would deliver).
+    void AdvanceClock(unsigned long long now, bool coalesce = false);
+    unsigned long long Clock() const { return m_now; }
+    // Milliseconds until the next timer is due, or -1 without timers.
+    long long TimeToNextTimer() const;
+
+    // --- Capture, focus, activation -------------------------------------------------------
+    CWnd* SetCapture(CWnd* window);
+    void ReleaseCapture();
+    CWnd* GetCapture() const { return m_capture; }
+    CWnd* SetFocus(CWnd* window);
+    CWnd* GetFocus() const { return m_focus; }
+    void Activate(CWnd* topLevel);
+    CWnd* GetActiveWindow() const { return m_active; }
+    BOOL TrackMouseLeave(CWnd* window, bool cancel);
+    // A window (an open menu) that sees every key message first, wherever the focus is.
+    void SetKeyboardGrab(CWnd* window) { m_keyboardGrab = window; }
+    CWnd* KeyboardGrab() const { return m_keyboardGrab; }
+
+    // --- Keyboard and mouse state ---------------------------------------------------------
+    SHORT GetKeyState(UINT vk) const;
+    void GetKeyboardState(BYTE* keys) const;
+    CPoint CursorPos() const { return m_cursorPos; }
+    UINT MouseFlags() const;
+
+    // --- Cursor ---------------------------------------------------------------------------
+    HCURSOR SetCursor(HCURSOR cursor);
+    HCURSOR GetCursor() const { return m_cursor; }
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
+
+    // --- Input from the host (screen coordinates) -----------------------------------------
+    // message: WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP. Double clicks are found here.
+    void MouseInput(UINT message, CPoint screen);
+    void WheelInput(int delta, CPoint screen);
+    void KeyInput(UINT vk, bool down);
+    void CharInput(char ch);
+
+    // --- Messages -------------------------------------------------------------------------
+    BOOL PostMessage(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam);
+    void PostQuitMessage(int exitCode);
+    bool QuitPosted() const { return m_quit; }
+    int ExitCode() const { return m_exitCode; }
+    void ClearQuit() { m_quit = false; }
+    // Delivers one posted message; false when the queue is empty.
+    bool DispatchOnePosted();
+    // Posted messages, then painting, until nothing is left to do.
+    void RunUntilIdle();
+    // Paints every window with an update region, top-level windows bottom first.
+    void PaintAll();
+    // Gives the message to the windows' PreTranslateMessage chain, then to the window.
+    void Deliver(const MSG& msg);
+    void RunModalLoop(CWnd* window);
+
+    // For tests: forget every window, timer and key (the windows themselves are not touched).
+    void Reset();
+
+private:
+    struct Timer {
+        CWnd* window;
+        UINT_PTR id;
+        UINT elapse;
+        unsigned long long due;
+        unsigned long long order;
+    };
+    struct LastClick {
+        CWnd* window = nullptr;
+        UINT message = 0;
+        DWORD time = 0;
+        CPoint point;
+    };
+
+    CWnd* MouseTarget(CPoint screen) const;
+    UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
+    void NoticeMouseLeave(CWnd* target);
+    bool NonClientDown(CWnd* target, CPoint screen);
+    void SendSetCursor(CWnd* target, UINT message);
+    void UpdateButtonState(UINT message);
+    Timer* NextDueTimer(unsigned long long now);
+
+    WindowHost* m_host = nullptr;
+    std::set<const CWnd*> m_alive;
+    std::vector<CWnd*> m_topLevels;
+    std::vector<Timer> m_timers;
+    unsigned long long m_timerOrder = 0;
+    unsigned long long m_now = 0;
+    CWnd* m_capture = nullptr;
+    CWnd* m_focus = nullptr;
+    CWnd* m_active = nullptr;
+    CWnd* m_mouseLeaveWindow = nullptr;
+    CWnd* m_keyboardGrab = nullptr;
+    std::array<BYTE, 256> m_keys{};
+    CPoint m_cursorPos;
+    LastClick m_lastClick;
+    HCURSOR m_cursor = nullptr;
+    int m_waitCount = 0;
+    std::deque<MSG> m_posted;
+    bool m_quit = false;
+    int m_exitCode = 0;
+};
+
+// The framework's free functions over the window manager.
+SHORT GetKeyState(int vk);
+BOOL GetKeyboardState(BYTE* keys);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+BOOL GetCursorPos(POINT* point);
+CWnd* GetCapture();
+BOOL ReleaseCapture();
+CWnd* GetFocus();
+void PostQuitMessage(int exitCode);
+BOOL IsWindow(HWND window);
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
+int GetSystemMetrics(int index);
+UINT GetDoubleClickTime();

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WindowDCs.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+constexpr UINT ID_ALPHA = 100;
+constexpr UINT ID_BETA = 101;
+constexpr UINT ID_RANGE_FIRST = 200;
+constexpr UINT ID_RANGE_LAST = 209;
+
+// A window that writes down every message it is given, and paints itself in one colour.
+class RecordingWnd : public CWnd {
+    DECLARE_MESSAGE_MAP()
+public:
+    explicit RecordingWnd(COLORREF fill = RGB(255, 0, 0)) : m_fill(fill) {}
+    std::vector<std::string> log;
+    bool captureOnDown = false;
+    bool betaChecked = false;
+
+    void OnAlpha() { log.push_back("alpha"); }
+    void OnRange(UINT id) { log.push_back("range " + std::to_string(id)); }
+    void OnUpdateBeta(CCmdUI* cmdUI) { cmdUI->SetCheck(betaChecked ? 1 : 0); }
+
+protected:
+    void OnPaint() override {
+        CPaintDC dc(this);
+        CRect client;
+        GetClientRect(&client);
+        dc.FillSolidRect(&client, m_fill);
+        log.push_back("paint");
+    }
+    void OnLButtonDown(UINT flags, CPoint p) override {
+        Note("down", flags, p);
+        if (captureOnDown) SetCapture();
+    }
+    void OnLButtonUp(UINT flags, CPoint p) override {
+        Note("up", flags, p);
+        if (GetCapture() == this) ReleaseCapture();
+    }
+    void OnLButtonDblClk(UINT flags, CPoint p) override { Note("dblclk", flags, p); }
+    void OnMouseMove(UINT flags, CPoint p) override { Note("move", flags, p); }
+    void OnCaptureChanged(CWnd*) override { log.push_back("capture lost"); }
+    void OnTimer(UINT_PTR id) override {
+        log.push_back("timer " + std::to_string(id) + " at " + std::to_string(WindowManager::Instance().Now()));
+    }
+    void OnKeyDown(UINT key, UINT, UINT) override { log.push_back("key " + std::to_string(key)); }
+    void OnSetFocus(CWnd*) override { log.push_back("focus"); }
+    void OnKillFocus(CWnd*) override { log.push_back("unfocus"); }
+
+private:
+    void Note(const char* what, UINT flags, CPoint p) {
+        log.push_back(std::string(what) + " " + std::to_string(p.x) + "," + std::to_string(p.y) +
+                      ((flags & MK_LBUTTON) ? " L" : ""));
+    }
+    COLORREF m_fill;
+};
+
+BEGIN_MESSAGE_MAP(RecordingWnd, CWnd)
+    ON_COMMAND(ID_ALPHA, OnAlpha)
+    ON_COMMAND_RANGE(ID_RANGE_FIRST, ID_RANGE_LAST, OnRange)
+    ON_UPDATE_COMMAND_UI(ID_BETA, OnUpdateBeta)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { WindowManager::Instance().Reset(); }
+    WindowManager& manager = WindowManager::Instance();
+};
+
+std::uint32_t PixelAt(const CWnd& top, int x, int y) { return top.Surface()->At(x, y); }
+}  // namespace
+
+TEST_F(WindowTest, CommandsRunTheirHandlersAndMenusFollowUpdateHandlers) {
+    RecordingWnd window;
+    ASSERT_TRUE(window.Create(nullptr, "Top", WS_OVERLAPPED, CRect(0, 0, 200, 100), nullptr, 0));
+    window.SendMessage(WM_COMMAND, ID_ALPHA);
+    window.SendMessage(WM_COMMAND, ID_RANGE_FIRST + 3);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"alpha", "range 203"}));
+
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, ID_ALPHA, "&Alpha");
+    popup.AppendMenu(MF_STRING, ID_BETA, "&Beta");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, 999, "&Nobody");
+    window.betaChecked = true;
+    window.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(&popup));
+    EXPECT_EQ(popup.GetMenuState(ID_ALPHA, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(popup.GetMenuState(ID_BETA, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    EXPECT_EQ(popup.GetMenuState(999, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
+}
+
+TEST_F(WindowTest, ChildCoordinatesFollowTheParentsClientArea) {
+    CWnd top;
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME, CRect(100, 50, 500, 350), nullptr, 0));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 20, 110, 70), &top, 7));
+    CPoint p(0, 0);
+    child.ClientToScreen(&p);
+    // Top: frame 4, caption 18; child: border 1.
+    EXPECT_EQ(p, CPoint(100 + 4 + 10 + 1, 50 + 4 + 18 + 20 + 1));
+    CRect client;
+    child.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 98, 48));
+    child.ScreenToClient(&p);
+    EXPECT_EQ(p, CPoint(0, 0));
+    EXPECT_EQ(top.GetDlgItem(7), &child);
+    EXPECT_TRUE(top.IsChild(&child));
+    EXPECT_EQ(child.GetTopLevelParent(), &top);
+}
+
+TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag) {
+    CWnd top;
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    RecordingWnd view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &top, 1));
+
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    manager.MouseInput(WM_LBUTTONUP, CPoint(20, 20));
+    manager.AdvanceClock(100);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    manager.MouseInput(WM_LBUTTONUP, CPoint(20, 20));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"down 10,10 L", "up 10,10", "dblclk 10,10 L", "up 10,10"}));
+
+    view.log.clear();
+    view.captureOnDown = true;
+    manager.AdvanceClock(2000);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(50, 50));
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(200, 60));
+    manager.MouseInput(WM_LBUTTONUP, CPoint(250, 70));
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(260, 70));
+    EXPECT_EQ(view.log,
+              (std::vector<std::string>{"down 40,40 L", "move 190,50 L", "up 240,60", "capture lost"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(WindowTest, TimersFireInTimeOrderByTheClock) {
+    RecordingWnd window;
+    ASSERT_TRUE(window.Create(nullptr, "Top", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
+    window.SetTimer(1, 20);
+    window.SetTimer(100, 50);
+    manager.AdvanceClock(100);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"timer 1 at 20", "timer 1 at 40", "timer 100 at 50",
+                                                    "timer 1 at 60", "timer 1 at 80", "timer 1 at 100",
+                                                    "timer 100 at 100"}));
+    window.log.clear();
+    window.KillTimer(1);
+    manager.AdvanceClock(160);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"timer 100 at 150"}));
+    EXPECT_EQ(manager.Now(), 160u);
+}
+
+TEST_F(WindowTest, KeyboardStateKnowsShiftControlAndTheCapsLockToggle) {
+    RecordingWnd window;
+    ASSERT_TRUE(window.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+    window.SetFocus();
+    manager.KeyInput(VK_SHIFT, true);
+    EXPECT_TRUE(GetKeyState(VK_SHIFT) < 0);
+    manager.KeyInput(VK_SHIFT, false);
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0);
+    manager.KeyInput(VK_CAPITAL, true);
+    manager.KeyInput(VK_CAPITAL, false);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    manager.KeyInput(VK_CAPITAL, true);
+    manager.KeyInput(VK_CAPITAL, false);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
+    manager.KeyInput(VK_CONTROL, true);
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(5, 5));
+    EXPECT_EQ(manager.MouseFlags(), MK_CONTROL);
+    EXPECT_EQ(window.log.back(), "move 5,5");
+    EXPECT_NE(std::find(window.log.begin(), window.log.end(), "key 16"), window.log.end());
+}
+
+TEST_F(WindowTest, PaintingFillsTheUpdateRegionAndLeavesChildrenAlone) {
+    RecordingWnd top(RGB(0, 0, 255));
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    RecordingWnd child(RGB(255, 0, 0));
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(50, 20, 100, 60), &top, 1));
+    manager.PaintAll();
+    EXPECT_EQ(PixelAt(top, 10, 10), 0x0000FFu);
+    EXPECT_EQ(PixelAt(top, 60, 30), 0xFF0000u);
+
+    // Only the parent is repainted; its fill must not cover the child.
+    top.Invalidate();
+    child.log.clear();
+    manager.PaintAll();
+    EXPECT_TRUE(child.log.empty());
+    EXPECT_EQ(PixelAt(top, 60, 30), 0xFF0000u);
+
+    // A DC taken outside painting draws at the client origin.
+    CClientDC dc(&child);
+    dc.SetPixel(0, 0, RGB(0, 255, 0));
+    EXPECT_EQ(PixelAt(top, 50, 20), 0x00FF00u);
+    EXPECT_EQ(WindowFromDC(&dc), &child);
+
+    child.ShowWindow(SW_HIDE);
+    manager.PaintAll();
+    EXPECT_EQ(PixelAt(top, 60, 30), 0x0000FFu);
+}
