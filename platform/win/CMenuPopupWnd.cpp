@@ -46,6 +46,7 @@ UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
     const int chosen = popup.RunModalLoop();
     manager.SetKeyboardGrab(outerGrab);
     g_current = outer;
+    if (IsWindow(owner)) owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     if (GetCapture() == &popup) ReleaseCapture();
     popup.DestroyWindow();
     return chosen > 0 ? static_cast<UINT>(chosen) : 0;
@@ -151,7 +152,17 @@ void CMenuPopupWnd::OnMouseMove(UINT, CPoint point) {
     if (index != m_highlight) {
         m_highlight = index;
         Invalidate(FALSE);
+        NotifySelection();
     }
+}
+
+void CMenuPopupWnd::NotifySelection() {
+    const CMenu::Item* item = m_menuShown->ItemAt(m_highlight);
+    CWnd* owner = GetOwner();
+    if (!IsWindow(owner)) return;
+    const UINT id = item && !item->popup && (item->flags & MF_SEPARATOR) == 0 ? item->id : 0;
+    owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
+                       reinterpret_cast<LPARAM>(m_menuShown));
 }
 
 void CMenuPopupWnd::MoveHighlight(int step) {
@@ -161,6 +172,7 @@ void CMenuPopupWnd::MoveHighlight(int step) {
         if (Choosable(at)) {
             m_highlight = at;
             Invalidate(FALSE);
+            NotifySelection();
             return;
         }
     }

@@ -36,6 +36,8 @@ private:
     bool Choosable(int index) const;
     void Choose(int index);
     void MoveHighlight(int step);
+    // Tells the owner which item is highlighted (its prompt goes to the status bar).
+    void NotifySelection();
 
     CMenu* m_menuShown;
     int m_highlight = -1;

@@ -137,6 +137,8 @@ CWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
+bool CWnd::IsCaptionActive() const { return Manager().GetActiveWindow() == this; }
+
 CWnd* CWnd::GetDlgItem(int id) const {
     for (CWnd* child : m_children)
         if (child->m_id == static_cast<UINT>(id)) return child;

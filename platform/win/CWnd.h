@@ -7,8 +7,10 @@
 #include "platform/gdi/CRect.h"
 #include "platform/gdi/RectRegion.h"
 #include "platform/win/CCmdTarget.h"
+#include "platform/win/AfxIds.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/WindowClass.h"
+#include "platform/win/WindowManager.h"
 
 class CDC;
 class CMenu;
@@ -58,6 +60,8 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentFrame() const;
     virtual BOOL IsFrameWindow() const { return FALSE; }
+    // Whether the caption is drawn in the active colour.
+    virtual bool IsCaptionActive() const;
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
     void SetDlgCtrlID(int id) { m_id = static_cast<UINT>(id); }
@@ -209,6 +213,8 @@ protected:
     virtual void OnClose();
     virtual void OnActivate(UINT state, CWnd* other, BOOL minimized);
     virtual void OnSysColorChange();
+    // A button press is about to reach this window or one of its children.
+    virtual int OnMouseActivate(UINT hitTest, UINT message);
     virtual void OnDropFiles(HDROP files);
     virtual void OnWindowPosChanging(WINDOWPOS* position);
     virtual void OnWindowPosChanged(WINDOWPOS* position);

@@ -110,6 +110,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(PointerOf<WINDOWPOS>(static_cast<std::uintptr_t>(lParam)));
         return TRUE;
+    case WM_MOUSEACTIVATE: *result = OnMouseActivate(LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_INITMENUPOPUP: OnInitMenuPopup(PointerOf<CMenu>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
     default: break;
     }
@@ -157,6 +158,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
+    case WM_MOUSEACTIVATE:
         return IsTopLevel() ? 0 : m_parent->SendMessage(message, wParam, lParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
@@ -238,6 +240,7 @@ void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
+int CWnd::OnMouseActivate(UINT, UINT) { return static_cast<int>(Default()); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }

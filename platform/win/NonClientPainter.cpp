@@ -21,6 +21,7 @@ int FrameThickness(DWORD style) {
 
 bool HasMenuBar(const CWnd& window) { return window.IsTopLevel() && window.GetMenu() != nullptr; }
 
+
 CRect CaptionRect(const CWnd& window) {
     CRect rect;
     window.GetWindowRect(&rect);
@@ -86,7 +87,7 @@ void Paint(CWnd& window, CDC& dc) {
         }
     }
     if ((style & WS_CAPTION) == WS_CAPTION) {
-        const bool active = WindowManager::Instance().GetActiveWindow() == window.GetTopLevelParent();
+        const bool active = window.IsCaptionActive();
         CRect caption = CaptionRect(window);
         dc.FillSolidRect(&caption, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         dc.FillSolidRect(caption.left, caption.bottom, caption.Width(), 1, GetSysColor(COLOR_BTNFACE));

@@ -305,6 +305,7 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
     }
     if (!m_capture && IsButtonDown(message)) {
         Activate(target->GetTopLevelParent());
+        if (IsAlive(target)) target->SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, message));
         if (!IsAlive(target)) return;
     }
     if (!target->IsWindowEnabled()) return;
@@ -396,6 +397,7 @@ void WindowManager::RunUntilIdle() {
     for (int round = 0; round < kIdleRoundsLimit; ++round) {
         while (DispatchOnePosted()) {
         }
+        if (m_idle) m_idle();
         PaintAll();
         if (m_posted.empty()) return;
     }
