@@ -237,6 +237,8 @@ private:
     RectRegion VisibleClientRegionInSurface() const;
     CRect WindowRectInSurface() const;
     void DispatchPaint();
+    // Moves the pixels of a client area by (dx, dy), staying inside it.
+    void MovePixels(const CRect& area, int dx, int dy);
     void DestroyChildren();
 
     CWnd* m_parent = nullptr;

@@ -206,3 +206,19 @@ TEST_F(WindowTest, PaintingFillsTheUpdateRegionAndLeavesChildrenAlone) {
     manager.PaintAll();
     EXPECT_EQ(PixelAt(top, 60, 30), 0x0000FFu);
 }
+
+TEST_F(WindowTest, ScrollingMovesThePixelsAndRepaintsTheStripThatCameIn) {
+    RecordingWnd top(RGB(0, 0, 255));
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+    manager.PaintAll();
+    CClientDC dc(&top);
+    dc.FillSolidRect(10, 10, 5, 5, RGB(255, 0, 0));
+    top.ScrollWindow(20, 0);
+    EXPECT_EQ(PixelAt(top, 32, 12), 0xFF0000u);
+    CRect update;
+    EXPECT_TRUE(top.GetUpdateRect(&update));
+    EXPECT_EQ(update, CRect(0, 0, 20, 100));
+    manager.PaintAll();
+    EXPECT_EQ(PixelAt(top, 12, 12), 0x0000FFu);
+    EXPECT_EQ(PixelAt(top, 32, 12), 0xFF0000u);
+}
