@@ -135,6 +135,19 @@ public:
     RectRegion VisibleClientRegion() const;
     void ScrollWindow(int dx, int dy, const RECT* scrollRect = nullptr, const RECT* clipRect = nullptr);
 
+    // --- Scroll bars (SB_HORZ, SB_VERT) -----------------------------------------------------
+    // A bar shows while its range holds more than a page; showing or hiding it resizes the client.
+    int SetScrollInfo(int bar, const SCROLLINFO* info, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask = SIF_ALL) const;
+    int SetScrollPos(int bar, int position, BOOL redraw = TRUE);
+    int GetScrollPos(int bar) const;
+    void SetScrollRange(int bar, int minimum, int maximum, BOOL redraw = TRUE);
+    void GetScrollRange(int bar, int* minimum, int* maximum) const;
+    int GetScrollLimit(int bar) const;
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+    // The rectangle of a shown bar in window coordinates, empty otherwise.
+    CRect ScrollBarRect(int bar) const;
+
     // --- Input ----------------------------------------------------------------------------
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -239,6 +252,10 @@ private:
     void DispatchPaint();
     // Moves the pixels of a client area by (dx, dy), staying inside it.
     void MovePixels(const CRect& area, int dx, int dy);
+    // Styles that change the client area: repaint the frame and tell the window its new size.
+    void NonClientChanged(const CRect& oldClient);
+    int ClampScrollPos(int bar, int position) const;
+    void PressScrollBar(int bar, CPoint screen);
     void DestroyChildren();
 
     CWnd* m_parent = nullptr;
@@ -259,6 +276,7 @@ private:
     bool m_modal = false;
     int m_modalResult = 0;
     bool m_destroying = false;
+    SCROLLINFO m_scrollInfo[2]{};
 };
 
 // Which window a DC from GetDC or BeginPaint draws on, or null for other DCs.

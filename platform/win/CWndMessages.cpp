@@ -178,6 +178,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT: return GetWindowText(reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_NCLBUTTONDOWN:
         if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
+        if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10 || wParam == VK_MENU) TrackMenuBar(CPoint(-1, -1));

@@ -5,6 +5,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/MenuText.h"
+#include "platform/win/ScrollBarGeometry.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
@@ -70,6 +71,13 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
     return -1;
 }
 
+UINT HitTest(const CWnd& window, POINT windowPoint) {
+    if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
+    if (window.ScrollBarRect(SB_VERT).PtInRect(windowPoint)) return HTVSCROLL;
+    if (window.ScrollBarRect(SB_HORZ).PtInRect(windowPoint)) return HTHSCROLL;
+    return HTBORDER;
+}
+
 void Paint(CWnd& window, CDC& dc) {
     CRect rect;
     window.GetWindowRect(&rect);
@@ -110,6 +118,17 @@ void Paint(CWnd& window, CDC& dc) {
             x += width;
         }
     }
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const CRect barRect = window.ScrollBarRect(bar);
+        if (barRect.IsRectEmpty()) continue;
+        SCROLLINFO info{};
+        window.GetScrollInfo(bar, &info);
+        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
+    }
+    const CRect vertical = window.ScrollBarRect(SB_VERT);
+    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
+    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
         const CRect insets = Insets(window);
         CRect client(insets.left - 2, insets.top - 2, rect.Width() - insets.right + 2,

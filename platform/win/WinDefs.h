@@ -223,6 +223,8 @@ constexpr UINT WA_CLICKACTIVE = 2;
 constexpr UINT HTCLIENT = 1;
 constexpr UINT HTCAPTION = 2;
 constexpr UINT HTMENU = 5;
+constexpr UINT HTHSCROLL = 6;
+constexpr UINT HTVSCROLL = 7;
 constexpr UINT HTBORDER = 18;
 constexpr int MA_ACTIVATE = 1;
 
@@ -240,6 +242,27 @@ constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
 constexpr UINT SB_BOTTOM = 7;
 constexpr UINT SB_ENDSCROLL = 8;
+
+// Scroll bars of a window.
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+struct SCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+};
 
 // Dialog and message-box answers and types.
 constexpr int IDOK = 1;

@@ -328,7 +328,7 @@ bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
     CRect window;
     target->GetWindowRect(&window);
     const CPoint inWindow(screen.x - window.left, screen.y - window.top);
-    const UINT hit = NonClientPainter::MenuBarRect(*target).PtInRect(inWindow) ? HTMENU : HTBORDER;
+    const UINT hit = NonClientPainter::HitTest(*target, inWindow);
     m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown);
     target->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
     return true;
