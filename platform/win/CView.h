@@ -4,7 +4,7 @@
 
 class CDocument;
 class CFrameWnd;
-class CPrintInfo;
+#include "platform/win/CPrintInfo.h"
 
 // A window showing a document. Commands it does not handle go on to its document.
 class CView : public CWnd {
@@ -24,7 +24,20 @@ public:
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
 
+    // --- Printing: the hooks run in this order for one job --------------------------------
+    virtual BOOL OnPreparePrinting(CPrintInfo* info);
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // Picks the printer: the default one for direct printing, else through the print prompt.
+    BOOL DoPreparePrinting(CPrintInfo* info);
+    // The framework's print command (ID_FILE_PRINT, and ID_FILE_PRINT_DIRECT without asking).
+    void OnFilePrint();
+
     CDocument* m_pDocument = nullptr;
+
+private:
+    CString DefaultPrintOutput() const;
 
 protected:
     int OnCreate(CREATESTRUCT* cs) override;

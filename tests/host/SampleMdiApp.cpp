@@ -45,6 +45,7 @@ std::unique_ptr<CMenu> SketchMenu() {
                                                       {ID_FILE_SAVE, "&Save"},
                                                       {ID_FILE_SAVE_AS, "Save &As..."},
                                                       {ID_FILE_PRINT, "&Print..."},
+                                                      {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
                                                       {0, nullptr},
                                                       {ID_APP_EXIT, "E&xit"}})
                                                    .release()),
@@ -121,11 +122,23 @@ void SketchDoc::OnUpdateGrid(CCmdUI* cmdUI) { cmdUI->SetCheck(grid ? 1 : 0); }
 IMPLEMENT_DYNCREATE(SketchView, CView)
 BEGIN_MESSAGE_MAP(SketchView, CView)
     ON_COMMAND_EX(ID_EDIT_ROUTE, OnRoute)
+    ON_COMMAND(ID_FILE_PRINT, OnPrintCommand)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnPrintCommand)
 END_MESSAGE_MAP()
 
 BOOL SketchView::OnRoute(UINT) {
     RouteLog().push_back("view");
     return FALSE;
+}
+
+BOOL SketchView::OnPreparePrinting(CPrintInfo* info) {
+    info->SetMaxPage(2);
+    return DoPreparePrinting(info);
+}
+
+void SketchView::OnPrint(CDC* dc, CPrintInfo* info) {
+    printedPages.push_back(info->m_nCurPage);
+    OnDraw(dc);
 }
 
 void SketchView::OnInitialUpdate() {

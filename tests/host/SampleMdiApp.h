@@ -46,6 +46,10 @@ public:
     void OnDraw(CDC* dc) override;
     BOOL OnRoute(UINT id);
     std::vector<DWORD> blinks;
+    std::vector<UINT> printedPages;
+    void OnPrintCommand() { OnFilePrint(); }
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
 
 protected:
     void OnInitialUpdate() override;

@@ -7,6 +7,7 @@
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CPrintInfo.h"
 #include "platform/win/NonClientPainter.h"
 #include "tests/host/SampleMdiApp.h"
 #include "tests/support/TestFolder.h"
@@ -98,9 +99,10 @@ TEST_F(SampleMdiAppTest, MenusAndBarsShowTheStatesTheTargetsGive) {
     EXPECT_EQ(grid & MF_CHECKED, MF_CHECKED);
     WithMenu(0, [&](CMenuPopupWnd& popup) {
         save = StateOf(popup, ID_FILE_SAVE);
-        // Print has no handler anywhere: greyed, and a click on it does nothing.
-        EXPECT_EQ(StateOf(popup, ID_FILE_PRINT) & MF_GRAYED, MF_GRAYED);
-        Choose(popup, "&Print...");
+        // Print preview has no handler anywhere: greyed, and a click on it does nothing.
+        EXPECT_EQ(StateOf(popup, ID_FILE_PRINT_PREVIEW) & MF_GRAYED, MF_GRAYED);
+        EXPECT_EQ(StateOf(popup, ID_FILE_PRINT) & MF_GRAYED, 0u);
+        Choose(popup, "Print Pre&view");
         EXPECT_TRUE(popup.InModalLoop());
         host.MouseMove(CPoint(5, 5));
         host.PressKey(VK_ESCAPE);
@@ -207,4 +209,25 @@ TEST_F(SampleMdiAppTest, AFileThatIsNotASketchIsRefusedWithTheFileName) {
     EXPECT_NE(host.MessageBoxes()[0].text.Find("bad.skt"), -1);
     EXPECT_TRUE(app.Templates().front()->Documents().empty());
     EXPECT_EQ(Main().MDIGetActive(), nullptr);
+}
+
+TEST_F(SampleMdiAppTest, PrintingRunsTheViewsHooksIntoThePrinter) {
+    const CString pdf = (folder.Path() / "printed.pdf").c_str();
+    int prompts = 0;
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        ++prompts;
+        info.m_strOutput = pdf;
+        info.m_nDpi = 100;
+        return TRUE;
+    });
+    Command(ID_FILE_NEW);
+    host.DragClient(ActiveView(), CPoint(5, 5), CPoint(200, 100), 3);
+    ActiveView()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    AfxSetPrintPrompt(nullptr);
+    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(ActiveView()->printedPages, (std::vector<UINT>{1, 2}));
+    std::ifstream printed(pdf.c_str(), std::ios::binary);
+    std::string head(5, '\0');
+    printed.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
 }
