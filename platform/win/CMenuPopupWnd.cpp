@@ -26,7 +26,7 @@ CString Plain(const CString& text) {
 
 CMenuPopupWnd* CMenuPopupWnd::Current() { return g_current; }
 
-UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
+UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step) {
     if (!menu || menu->GetMenuItemCount() == 0) return 0;
     if (owner) owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     CMenuPopupWnd popup(menu);
@@ -36,6 +36,8 @@ UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
     const int y = std::clamp<int>(screen.y, 0, std::max(0, area.cy - size.cy));
     if (!popup.CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_DLGFRAME, CRect(CPoint(x, y), size), owner, 0))
         return 0;
+    popup.m_step = step;
+    if (step) *step = 0;
     popup.ShowWindow(SW_SHOWNA);
     CMenuPopupWnd* outer = g_current;
     g_current = &popup;
@@ -192,6 +194,13 @@ BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
     case VK_DOWN: MoveHighlight(1); break;
     case VK_UP: MoveHighlight(-1); break;
     case VK_RETURN: Choose(m_highlight); break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (m_step) {
+            *m_step = msg->wParam == VK_LEFT ? -1 : 1;
+            EndModalLoop(0);
+        }
+        break;
     default: break;
     }
     return TRUE;

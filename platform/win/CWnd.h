@@ -183,6 +183,9 @@ public:
     // Opens the menu-bar popup under a screen point (or the first one for (-1, -1)) and
     // sends the chosen command.
     void TrackMenuBar(CPoint screen);
+    void TrackMenuBarItem(int item);
+    // The menu-bar item whose access key ("&File": F) is key, or -1.
+    int MenuBarItemForKey(UINT key) const;
 
     BOOL MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
 

@@ -4,6 +4,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
@@ -144,6 +145,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR: {
         if (!IsTopLevel() && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam)) return TRUE;
+        // A parent asked about its child's cursor leaves it to the child's class.
+        if (PointerOf<CWnd>(wParam) != this) return FALSE;
         if (LOWORD(lParam) == HTCLIENT && m_class && m_class->cursor) {
             ::SetCursor(m_class->cursor);
             return TRUE;
@@ -181,7 +184,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 || wParam == VK_MENU) TrackMenuBar(CPoint(-1, -1));
+        if (wParam == VK_F10) TrackMenuBarItem(0);
+        if (wParam >= 'A' && wParam <= 'Z') TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
     default: return 0;
     }
@@ -192,18 +196,36 @@ void CWnd::TrackMenuBar(CPoint screen) {
     if (!top->GetMenu()) return;
     CRect window;
     top->GetWindowRect(&window);
-    CRect itemRect;
-    int item = 0;
-    if (screen.x >= 0) {
-        item = NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), &itemRect);
-    } else {
-        const CRect bar = NonClientPainter::MenuBarRect(*top);
-        NonClientPainter::MenuBarItemAt(*top, CPoint(bar.left + 1, bar.top + 2), &itemRect);
+    TrackMenuBarItem(NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), nullptr));
+}
+
+void CWnd::TrackMenuBarItem(int item) {
+    CWnd* top = GetTopLevelParent();
+    CMenu* bar = top->GetMenu();
+    if (!bar || item < 0) return;
+    const int count = bar->GetMenuItemCount();
+    // Left and Right walk along the bar from one popup to the next.
+    for (int walked = 0; walked <= count && item >= 0 && item < count; ++walked) {
+        CMenu* popup = bar->GetSubMenu(item);
+        const CRect itemRect = NonClientPainter::MenuBarItemRect(*top, item);
+        if (!popup || itemRect.IsRectEmpty()) return;
+        CRect window;
+        top->GetWindowRect(&window);
+        int step = 0;
+        const UINT chosen =
+            CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step);
+        if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
+        if (step == 0 || !IsWindow(top)) return;
+        item = (item + step + count) % count;
     }
-    CMenu* popup = top->GetMenu()->GetSubMenu(item);
-    if (item < 0 || !popup) return;
-    const UINT chosen = CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top);
-    if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
+}
+
+int CWnd::MenuBarItemForKey(UINT key) const {
+    CMenu* bar = GetTopLevelParent()->GetMenu();
+    if (!bar) return -1;
+    for (int i = 0; i < bar->GetMenuItemCount(); ++i)
+        if (static_cast<UINT>(MenuText::AccessKey(bar->ItemAt(i)->text)) == key) return i;
+    return -1;
 }
 
 // --- Default handlers -----------------------------------------------------------------------

@@ -54,6 +54,15 @@ CRect MenuBarRect(const CWnd& window) {
     return CRect(frame, top, rect.Width() - frame, top + kMenuBarHeight);
 }
 
+CRect MenuBarItemRect(const CWnd& window, int item) {
+    const CRect bar = MenuBarRect(window);
+    CMenu* menu = window.GetMenu();
+    if (bar.IsRectEmpty() || item < 0 || item >= menu->GetMenuItemCount()) return CRect();
+    int x = bar.left;
+    for (int i = 0; i < item; ++i) x += MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
+    return CRect(x, bar.top + 1, x + MenuText::Width(menu->ItemAt(item)->text) + 2 * kMenuItemPadding, bar.bottom - 1);
+}
+
 int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
     const CRect bar = MenuBarRect(window);
     if (!bar.PtInRect(windowPoint)) return -1;

@@ -16,6 +16,8 @@ void Paint(CWnd& window, CDC& dc);
 UINT HitTest(const CWnd& window, POINT windowPoint);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
+// A menu-bar item's rectangle in window coordinates (empty when there is no such item).
+CRect MenuBarItemRect(const CWnd& window, int item);
 // The menu-bar item under a window point, or -1; itemRect receives its rectangle.
 int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect);
 }  // namespace NonClientPainter

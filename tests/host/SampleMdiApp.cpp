@@ -181,6 +181,11 @@ void SketchView::OnLButtonUp(UINT, CPoint) {
     if (GetCapture() == this) ReleaseCapture();
 }
 
+void SketchView::OnContextMenu(CWnd*, CPoint point) {
+    auto menu = Popup({{ID_EDIT_ROUTE, "&Route"}, {ID_EDIT_GRID, "&Grid"}});
+    menu->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame()->GetTopLevelParent());
+}
+
 void SketchView::OnTimer(UINT_PTR id) {
     if (id == ID_TIMER_BLINK) blinks.push_back(WindowManager::Instance().Now());
 }

@@ -57,6 +57,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
+    void OnContextMenu(CWnd* window, CPoint point) override;
 };
 
 class SketchChild : public CMDIChildWnd {

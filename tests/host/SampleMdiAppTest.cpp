@@ -231,3 +231,50 @@ TEST_F(SampleMdiAppTest, PrintingRunsTheViewsHooksIntoThePrinter) {
     printed.read(head.data(), 5);
     EXPECT_EQ(head, "%PDF-");
 }
+
+TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
+    Command(ID_FILE_NEW);
+    // F10 opens the first menu, Right the next one, a letter chooses.
+    host.WhenModal("", [&](CWnd&) { host.PressKey(VK_RIGHT); });
+    host.WhenModal("", [&](CWnd& popup) {
+        EXPECT_NE(dynamic_cast<CMenuPopupWnd&>(popup).FindItem("&Grid"), -1);
+        host.Type("g");
+    });
+    host.PressKey(VK_F10);
+    EXPECT_TRUE(ActiveView()->GetDocument()->grid);
+
+    // Alt and the underlined letter open that menu directly.
+    CString prompt;
+    host.WhenModal("", [&](CWnd& window) {
+        auto& popup = dynamic_cast<CMenuPopupWnd&>(window);
+        host.MouseMove(CPoint(0, 0));
+        CPoint over = popup.ItemRect(popup.FindItem("&Route")).CenterPoint();
+        popup.ClientToScreen(&over);
+        host.MouseMove(over);
+        prompt = Main().statusBar.GetPaneText(0);
+        host.PressKey(VK_ESCAPE);
+    });
+    host.KeyDown(VK_MENU);
+    host.PressKey('E');
+    host.KeyUp(VK_MENU);
+    EXPECT_EQ(prompt, "Routes a command through every target");
+    EXPECT_EQ(Main().statusBar.GetPaneText(0), "Ready");
+}
+
+TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
+    Command(ID_FILE_NEW);
+    CPoint shownAt;
+    host.WhenModal("", [&](CWnd& window) {
+        auto& popup = dynamic_cast<CMenuPopupWnd&>(window);
+        CRect rect;
+        popup.GetWindowRect(&rect);
+        shownAt = rect.TopLeft();
+        host.ClickClient(&popup, popup.ItemRect(popup.FindItem("&Route")).CenterPoint());
+    });
+    host.ClickClient(ActiveView(), CPoint(30, 40), true);
+    CPoint expected(30, 40);
+    ActiveView()->ClientToScreen(&expected);
+    EXPECT_EQ(shownAt, expected);
+    EXPECT_EQ(RouteLog(),
+              (std::vector<std::string>{"view", "document", "child frame", "main frame", "application"}));
+}
