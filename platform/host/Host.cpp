@@ -1,5 +1,6 @@
 #include "platform/host/Host.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,5 +20,6 @@ std::unique_ptr<Host> Host::Create() {
     auto desktop = std::make_unique<SdlHost>();
     if (desktop->Opened()) return desktop;
     desktop.reset();
+    std::fprintf(stderr, "Corvane: the desktop cannot be opened; windows are kept in memory.\n");
     return std::make_unique<HeadlessHost>();
 }

@@ -13,9 +13,6 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    // Runs the message loop until the program posts its quit message; answers the exit code.
-    virtual int Run() = 0;
-
     // The headless host when CORVANE_HEADLESS=1 (or the desktop cannot be opened), else the desktop.
     static std::unique_ptr<Host> Create();
 };

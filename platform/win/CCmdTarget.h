@@ -80,6 +80,8 @@ public:
     {CommandEntry::Command, 0, (id), (id), CORVANE_CMD_ADAPTER(static_cast<ThisClass*>(t)->fn(); return TRUE;)},
 #define ON_COMMAND_EX(id, fn) \
     {CommandEntry::CommandEx, 0, (id), (id), CORVANE_CMD_ADAPTER(return static_cast<ThisClass*>(t)->fn(id);)},
+#define ON_COMMAND_EX_RANGE(first, last, fn) \
+    {CommandEntry::CommandEx, 0, (first), (last), CORVANE_CMD_ADAPTER(return static_cast<ThisClass*>(t)->fn(id);)},
 #define ON_COMMAND_RANGE(first, last, fn) \
     {CommandEntry::Command, 0, (first), (last), CORVANE_CMD_ADAPTER(static_cast<ThisClass*>(t)->fn(id); return TRUE;)},
 #define ON_UPDATE_COMMAND_UI(id, fn)                   \

@@ -1,5 +1,7 @@
 #include "platform/win/CMenu.h"
 
+#include <map>
+
 #include "platform/win/CMenuPopupWnd.h"
 
 BOOL CMenu::CreateMenu() {
@@ -149,4 +151,18 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT*) {
     if (flags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
     if (chosen && owner) owner->PostMessage(WM_COMMAND, chosen, 0);
     return chosen ? TRUE : FALSE;
+}
+
+namespace {
+std::map<UINT, std::unique_ptr<CMenu> (*)()>& MenuBuilders() {
+    static std::map<UINT, std::unique_ptr<CMenu> (*)()> builders;
+    return builders;
+}
+}  // namespace
+
+void RegisterMenuResource(UINT id, std::unique_ptr<CMenu> (*build)()) { MenuBuilders()[id] = build; }
+
+std::unique_ptr<CMenu> LoadMenuResource(UINT id) {
+    auto found = MenuBuilders().find(id);
+    return found == MenuBuilders().end() ? nullptr : found->second();
 }

@@ -71,3 +71,7 @@ private:
     std::vector<Item> m_items;
     bool m_created = false;
 };
+
+// Menus registered by resource id; LoadMenuResource builds a fresh copy, or null.
+void RegisterMenuResource(UINT id, std::unique_ptr<CMenu> (*build)());
+std::unique_ptr<CMenu> LoadMenuResource(UINT id);

@@ -26,7 +26,7 @@ CString Plain(const CString& text) {
 
 CMenuPopupWnd* CMenuPopupWnd::Current() { return g_current; }
 
-UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
+UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step) {
     if (!menu || menu->GetMenuItemCount() == 0) return 0;
     if (owner) owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     CMenuPopupWnd popup(menu);
@@ -36,6 +36,8 @@ UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
     const int y = std::clamp<int>(screen.y, 0, std::max(0, area.cy - size.cy));
     if (!popup.CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_DLGFRAME, CRect(CPoint(x, y), size), owner, 0))
         return 0;
+    popup.m_step = step;
+    if (step) *step = 0;
     popup.ShowWindow(SW_SHOWNA);
     CMenuPopupWnd* outer = g_current;
     g_current = &popup;
@@ -46,6 +48,7 @@ UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner) {
     const int chosen = popup.RunModalLoop();
     manager.SetKeyboardGrab(outerGrab);
     g_current = outer;
+    if (IsWindow(owner)) owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     if (GetCapture() == &popup) ReleaseCapture();
     popup.DestroyWindow();
     return chosen > 0 ? static_cast<UINT>(chosen) : 0;
@@ -151,7 +154,17 @@ void CMenuPopupWnd::OnMouseMove(UINT, CPoint point) {
     if (index != m_highlight) {
         m_highlight = index;
         Invalidate(FALSE);
+        NotifySelection();
     }
+}
+
+void CMenuPopupWnd::NotifySelection() {
+    const CMenu::Item* item = m_menuShown->ItemAt(m_highlight);
+    CWnd* owner = GetOwner();
+    if (!IsWindow(owner)) return;
+    const UINT id = item && !item->popup && (item->flags & MF_SEPARATOR) == 0 ? item->id : 0;
+    owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
+                       reinterpret_cast<LPARAM>(m_menuShown));
 }
 
 void CMenuPopupWnd::MoveHighlight(int step) {
@@ -161,6 +174,7 @@ void CMenuPopupWnd::MoveHighlight(int step) {
         if (Choosable(at)) {
             m_highlight = at;
             Invalidate(FALSE);
+            NotifySelection();
             return;
         }
     }
@@ -180,6 +194,13 @@ BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
     case VK_DOWN: MoveHighlight(1); break;
     case VK_UP: MoveHighlight(-1); break;
     case VK_RETURN: Choose(m_highlight); break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (m_step) {
+            *m_step = msg->wParam == VK_LEFT ? -1 : 1;
+            EndModalLoop(0);
+        }
+        break;
     default: break;
     }
     return TRUE;

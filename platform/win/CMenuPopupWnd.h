@@ -12,7 +12,8 @@ public:
 
     // Opens menu at a screen point (its owner first updates the items' states), runs it and
     // answers the chosen command id, or 0.
-    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner);
+    // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
+    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr);
     // The popup being tracked, if any (for tests and hosts).
     static CMenuPopupWnd* Current();
 
@@ -36,7 +37,10 @@ private:
     bool Choosable(int index) const;
     void Choose(int index);
     void MoveHighlight(int step);
+    // Tells the owner which item is highlighted (its prompt goes to the status bar).
+    void NotifySelection();
 
     CMenu* m_menuShown;
     int m_highlight = -1;
+    int* m_step = nullptr;
 };

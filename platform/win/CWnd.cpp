@@ -137,6 +137,8 @@ CWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
+bool CWnd::IsCaptionActive() const { return Manager().GetActiveWindow() == this; }
+
 CWnd* CWnd::GetDlgItem(int id) const {
     for (CWnd* child : m_children)
         if (child->m_id == static_cast<UINT>(id)) return child;
@@ -207,8 +209,8 @@ void CWnd::MapWindowPoints(CWnd* to, POINT* points, int count) const {
     }
 }
 
-void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
-    SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : 0));
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL) {
+    SetWindowPos(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::MoveWindow(const RECT* rect, BOOL repaint) {
@@ -531,14 +533,46 @@ int CWnd::ReleaseDC(CDC* dc) {
     return removed ? 1 : 0;
 }
 
-void CWnd::ScrollWindow(int dx, int dy, const RECT* scrollRect, const RECT*) {
-    // Pixels are not moved: the area is repainted, which the program's views do from their buffers.
-    InvalidateRect(scrollRect, TRUE);
+void CWnd::ScrollWindow(int dx, int dy, const RECT* scrollRect, const RECT* clipRect) {
+    CRect area;
+    GetClientRect(&area);
+    if (scrollRect) area &= *scrollRect;
+    if (clipRect) area &= *clipRect;
+    if (area.IsRectEmpty() || (dx == 0 && dy == 0)) return;
+    MovePixels(area, dx, dy);
+    // What scrolled in from outside is painted afresh.
+    RectRegion exposed(area);
+    CRect kept = area;
+    kept.OffsetRect(dx, dy);
+    exposed = RectRegion::Combine(exposed, RectRegion(kept & area), RGN_DIFF);
+    InvalidateRgn(exposed, TRUE);
+    if (scrollRect) return;
     for (CWnd* child : m_children) {
-        if (scrollRect) continue;
         CRect moved = child->m_rect;
         moved.OffsetRect(dx, dy);
         child->SetWindowRect(moved);
+    }
+}
+
+void CWnd::MovePixels(const CRect& area, int dx, int dy) {
+    const std::shared_ptr<PixelSurface>& surface = GetTopLevelParent()->m_surface;
+    if (!surface) return;
+    const CPoint origin = SurfaceOrigin();
+    CRect source = area;
+    source.OffsetRect(origin);
+    source &= CRect(0, 0, surface->Width(), surface->Height());
+    std::vector<std::uint32_t> copy;
+    copy.reserve(static_cast<std::size_t>(std::max(0, source.Width() * source.Height())));
+    for (int y = source.top; y < source.bottom; ++y)
+        for (int x = source.left; x < source.right; ++x) copy.push_back(surface->At(x, y));
+    CRect limit = area;
+    limit.OffsetRect(origin);
+    std::size_t index = 0;
+    for (int y = source.top; y < source.bottom; ++y) {
+        for (int x = source.left; x < source.right; ++x, ++index) {
+            const CPoint to(x + dx, y + dy);
+            if (limit.PtInRect(to) && surface->Contains(to.x, to.y)) surface->Set(to.x, to.y, copy[index]);
+        }
     }
 }
 

@@ -7,8 +7,10 @@
 #include "platform/gdi/CRect.h"
 #include "platform/gdi/RectRegion.h"
 #include "platform/win/CCmdTarget.h"
+#include "platform/win/AfxIds.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/WindowClass.h"
+#include "platform/win/WindowManager.h"
 
 class CDC;
 class CMenu;
@@ -58,6 +60,8 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentFrame() const;
     virtual BOOL IsFrameWindow() const { return FALSE; }
+    // Whether the caption is drawn in the active colour.
+    virtual bool IsCaptionActive() const;
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
     void SetDlgCtrlID(int id) { m_id = static_cast<UINT>(id); }
@@ -131,6 +135,19 @@ public:
     RectRegion VisibleClientRegion() const;
     void ScrollWindow(int dx, int dy, const RECT* scrollRect = nullptr, const RECT* clipRect = nullptr);
 
+    // --- Scroll bars (SB_HORZ, SB_VERT) -----------------------------------------------------
+    // A bar shows while its range holds more than a page; showing or hiding it resizes the client.
+    int SetScrollInfo(int bar, const SCROLLINFO* info, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask = SIF_ALL) const;
+    int SetScrollPos(int bar, int position, BOOL redraw = TRUE);
+    int GetScrollPos(int bar) const;
+    void SetScrollRange(int bar, int minimum, int maximum, BOOL redraw = TRUE);
+    void GetScrollRange(int bar, int* minimum, int* maximum) const;
+    int GetScrollLimit(int bar) const;
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+    // The rectangle of a shown bar in window coordinates, empty otherwise.
+    CRect ScrollBarRect(int bar) const;
+
     // --- Input ----------------------------------------------------------------------------
     CWnd* SetFocus();
     static CWnd* GetFocus();
@@ -166,6 +183,9 @@ public:
     // Opens the menu-bar popup under a screen point (or the first one for (-1, -1)) and
     // sends the chosen command.
     void TrackMenuBar(CPoint screen);
+    void TrackMenuBarItem(int item);
+    // The menu-bar item whose access key ("&File": F) is key, or -1.
+    int MenuBarItemForKey(UINT key) const;
 
     BOOL MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
 
@@ -209,6 +229,8 @@ protected:
     virtual void OnClose();
     virtual void OnActivate(UINT state, CWnd* other, BOOL minimized);
     virtual void OnSysColorChange();
+    // A button press is about to reach this window or one of its children.
+    virtual int OnMouseActivate(UINT hitTest, UINT message);
     virtual void OnDropFiles(HDROP files);
     virtual void OnWindowPosChanging(WINDOWPOS* position);
     virtual void OnWindowPosChanged(WINDOWPOS* position);
@@ -231,6 +253,12 @@ private:
     RectRegion VisibleClientRegionInSurface() const;
     CRect WindowRectInSurface() const;
     void DispatchPaint();
+    // Moves the pixels of a client area by (dx, dy), staying inside it.
+    void MovePixels(const CRect& area, int dx, int dy);
+    // Styles that change the client area: repaint the frame and tell the window its new size.
+    void NonClientChanged(const CRect& oldClient);
+    int ClampScrollPos(int bar, int position) const;
+    void PressScrollBar(int bar, CPoint screen);
     void DestroyChildren();
 
     CWnd* m_parent = nullptr;
@@ -251,6 +279,7 @@ private:
     bool m_modal = false;
     int m_modalResult = 0;
     bool m_destroying = false;
+    SCROLLINFO m_scrollInfo[2]{};
 };
 
 // Which window a DC from GetDC or BeginPaint draws on, or null for other DCs.

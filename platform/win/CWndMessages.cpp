@@ -4,6 +4,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
@@ -110,6 +111,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(PointerOf<WINDOWPOS>(static_cast<std::uintptr_t>(lParam)));
         return TRUE;
+    case WM_MOUSEACTIVATE: *result = OnMouseActivate(LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_INITMENUPOPUP: OnInitMenuPopup(PointerOf<CMenu>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
     default: break;
     }
@@ -143,6 +145,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR: {
         if (!IsTopLevel() && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam)) return TRUE;
+        // A parent asked about its child's cursor leaves it to the child's class.
+        if (PointerOf<CWnd>(wParam) != this) return FALSE;
         if (LOWORD(lParam) == HTCLIENT && m_class && m_class->cursor) {
             ::SetCursor(m_class->cursor);
             return TRUE;
@@ -157,6 +161,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
+    case WM_MOUSEACTIVATE:
         return IsTopLevel() ? 0 : m_parent->SendMessage(message, wParam, lParam);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
@@ -176,9 +181,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXT: return GetWindowText(reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_NCLBUTTONDOWN:
         if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
+        if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 || wParam == VK_MENU) TrackMenuBar(CPoint(-1, -1));
+        if (wParam == VK_F10) TrackMenuBarItem(0);
+        if (wParam >= 'A' && wParam <= 'Z') TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
     default: return 0;
     }
@@ -189,18 +196,36 @@ void CWnd::TrackMenuBar(CPoint screen) {
     if (!top->GetMenu()) return;
     CRect window;
     top->GetWindowRect(&window);
-    CRect itemRect;
-    int item = 0;
-    if (screen.x >= 0) {
-        item = NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), &itemRect);
-    } else {
-        const CRect bar = NonClientPainter::MenuBarRect(*top);
-        NonClientPainter::MenuBarItemAt(*top, CPoint(bar.left + 1, bar.top + 2), &itemRect);
+    TrackMenuBarItem(NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), nullptr));
+}
+
+void CWnd::TrackMenuBarItem(int item) {
+    CWnd* top = GetTopLevelParent();
+    CMenu* bar = top->GetMenu();
+    if (!bar || item < 0) return;
+    const int count = bar->GetMenuItemCount();
+    // Left and Right walk along the bar from one popup to the next.
+    for (int walked = 0; walked <= count && item >= 0 && item < count; ++walked) {
+        CMenu* popup = bar->GetSubMenu(item);
+        const CRect itemRect = NonClientPainter::MenuBarItemRect(*top, item);
+        if (!popup || itemRect.IsRectEmpty()) return;
+        CRect window;
+        top->GetWindowRect(&window);
+        int step = 0;
+        const UINT chosen =
+            CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step);
+        if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
+        if (step == 0 || !IsWindow(top)) return;
+        item = (item + step + count) % count;
     }
-    CMenu* popup = top->GetMenu()->GetSubMenu(item);
-    if (item < 0 || !popup) return;
-    const UINT chosen = CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top);
-    if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
+}
+
+int CWnd::MenuBarItemForKey(UINT key) const {
+    CMenu* bar = GetTopLevelParent()->GetMenu();
+    if (!bar) return -1;
+    for (int i = 0; i < bar->GetMenuItemCount(); ++i)
+        if (static_cast<UINT>(MenuText::AccessKey(bar->ItemAt(i)->text)) == key) return i;
+    return -1;
 }
 
 // --- Default handlers -----------------------------------------------------------------------
@@ -238,6 +263,7 @@ void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
+int CWnd::OnMouseActivate(UINT, UINT) { return static_cast<int>(Default()); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }

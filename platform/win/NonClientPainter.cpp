@@ -5,6 +5,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/MenuText.h"
+#include "platform/win/ScrollBarGeometry.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
@@ -20,6 +21,7 @@ int FrameThickness(DWORD style) {
 }
 
 bool HasMenuBar(const CWnd& window) { return window.IsTopLevel() && window.GetMenu() != nullptr; }
+
 
 CRect CaptionRect(const CWnd& window) {
     CRect rect;
@@ -52,6 +54,15 @@ CRect MenuBarRect(const CWnd& window) {
     return CRect(frame, top, rect.Width() - frame, top + kMenuBarHeight);
 }
 
+CRect MenuBarItemRect(const CWnd& window, int item) {
+    const CRect bar = MenuBarRect(window);
+    CMenu* menu = window.GetMenu();
+    if (bar.IsRectEmpty() || item < 0 || item >= menu->GetMenuItemCount()) return CRect();
+    int x = bar.left;
+    for (int i = 0; i < item; ++i) x += MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
+    return CRect(x, bar.top + 1, x + MenuText::Width(menu->ItemAt(item)->text) + 2 * kMenuItemPadding, bar.bottom - 1);
+}
+
 int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
     const CRect bar = MenuBarRect(window);
     if (!bar.PtInRect(windowPoint)) return -1;
@@ -67,6 +78,13 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
         x += width;
     }
     return -1;
+}
+
+UINT HitTest(const CWnd& window, POINT windowPoint) {
+    if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
+    if (window.ScrollBarRect(SB_VERT).PtInRect(windowPoint)) return HTVSCROLL;
+    if (window.ScrollBarRect(SB_HORZ).PtInRect(windowPoint)) return HTHSCROLL;
+    return HTBORDER;
 }
 
 void Paint(CWnd& window, CDC& dc) {
@@ -86,7 +104,7 @@ void Paint(CWnd& window, CDC& dc) {
         }
     }
     if ((style & WS_CAPTION) == WS_CAPTION) {
-        const bool active = WindowManager::Instance().GetActiveWindow() == window.GetTopLevelParent();
+        const bool active = window.IsCaptionActive();
         CRect caption = CaptionRect(window);
         dc.FillSolidRect(&caption, GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         dc.FillSolidRect(caption.left, caption.bottom, caption.Width(), 1, GetSysColor(COLOR_BTNFACE));
@@ -109,6 +127,17 @@ void Paint(CWnd& window, CDC& dc) {
             x += width;
         }
     }
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const CRect barRect = window.ScrollBarRect(bar);
+        if (barRect.IsRectEmpty()) continue;
+        SCROLLINFO info{};
+        window.GetScrollInfo(bar, &info);
+        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
+    }
+    const CRect vertical = window.ScrollBarRect(SB_VERT);
+    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
+    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
         const CRect insets = Insets(window);
         CRect client(insets.left - 2, insets.top - 2, rect.Width() - insets.right + 2,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gdi/CRect.h"
+#include "platform/win/WinDefs.h"
 
 class CDC;
 class CWnd;
@@ -11,8 +12,12 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
+// HTMENU, HTVSCROLL, HTHSCROLL or HTBORDER for a window point outside the client area.
+UINT HitTest(const CWnd& window, POINT windowPoint);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
+// A menu-bar item's rectangle in window coordinates (empty when there is no such item).
+CRect MenuBarItemRect(const CWnd& window, int item);
 // The menu-bar item under a window point, or -1; itemRect receives its rectangle.
 int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect);
 }  // namespace NonClientPainter

@@ -91,6 +91,7 @@ constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
@@ -111,6 +112,7 @@ constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
+constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -123,6 +125,9 @@ constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
+// The framework's own: idle update of control bars, and a status-bar text by string id or text.
+constexpr UINT WM_SETMESSAGESTRING = 0x0362;
+constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 
 // Mouse-key flags of mouse messages.
 constexpr UINT MK_LBUTTON = 0x0001;
@@ -218,7 +223,10 @@ constexpr UINT WA_CLICKACTIVE = 2;
 constexpr UINT HTCLIENT = 1;
 constexpr UINT HTCAPTION = 2;
 constexpr UINT HTMENU = 5;
+constexpr UINT HTHSCROLL = 6;
+constexpr UINT HTVSCROLL = 7;
 constexpr UINT HTBORDER = 18;
+constexpr int MA_ACTIVATE = 1;
 
 // Scroll-bar codes.
 constexpr UINT SB_LINEUP = 0;
@@ -234,6 +242,27 @@ constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
 constexpr UINT SB_BOTTOM = 7;
 constexpr UINT SB_ENDSCROLL = 8;
+
+// Scroll bars of a window.
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+struct SCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+};
 
 // Dialog and message-box answers and types.
 constexpr int IDOK = 1;

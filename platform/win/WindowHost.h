@@ -16,4 +16,6 @@ public:
     virtual void CursorChanged(HCURSOR cursor) = 0;
     // Runs messages until window's modal state ends (CWnd::EndModalLoop) or the window dies.
     virtual void RunModalLoop(CWnd* window) = 0;
+    // Runs the message loop until the program posts its quit message; answers the exit code.
+    virtual int Run() = 0;
 };

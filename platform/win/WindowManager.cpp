@@ -305,6 +305,7 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
     }
     if (!m_capture && IsButtonDown(message)) {
         Activate(target->GetTopLevelParent());
+        if (IsAlive(target)) target->SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, message));
         if (!IsAlive(target)) return;
     }
     if (!target->IsWindowEnabled()) return;
@@ -327,7 +328,7 @@ bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
     CRect window;
     target->GetWindowRect(&window);
     const CPoint inWindow(screen.x - window.left, screen.y - window.top);
-    const UINT hit = NonClientPainter::MenuBarRect(*target).PtInRect(inWindow) ? HTMENU : HTBORDER;
+    const UINT hit = NonClientPainter::HitTest(*target, inWindow);
     m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown);
     target->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
     return true;
@@ -396,6 +397,7 @@ void WindowManager::RunUntilIdle() {
     for (int round = 0; round < kIdleRoundsLimit; ++round) {
         while (DispatchOnePosted()) {
         }
+        if (m_idle) m_idle();
         PaintAll();
         if (m_posted.empty()) return;
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -92,6 +93,9 @@ public:
     void Deliver(const MSG& msg);
     void RunModalLoop(CWnd* window);
 
+    // Runs after the queue empties, before painting (the application's idle update).
+    void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
+
     // For tests: forget every window, timer and key (the windows themselves are not touched).
     void Reset();
 
@@ -135,6 +139,7 @@ private:
     HCURSOR m_cursor = nullptr;
     int m_waitCount = 0;
     std::deque<MSG> m_posted;
+    std::function<void()> m_idle;
     bool m_quit = false;
     int m_exitCode = 0;
 };

@@ -14,9 +14,9 @@
 #include "tests/support/TestFolder.h"
 
 namespace {
-constexpr UINT ID_FILE_CLEAR = 300;
-constexpr UINT ID_VIEW_GRID = 301;
-constexpr UINT ID_FILE_PRINT = 302;
+constexpr UINT ID_SKETCH_CLEAR = 300;
+constexpr UINT ID_SKETCH_GRID = 301;
+constexpr UINT ID_SKETCH_PRINT = 302;
 
 // A small drawing program: a frame with a menu and one view you draw lines into by dragging.
 class SketchView : public CWnd {
@@ -76,9 +76,9 @@ protected:
     int OnCreate(CREATESTRUCT*) override {
         auto* popup = new CMenu;
         popup->CreatePopupMenu();
-        popup->AppendMenu(MF_STRING, ID_FILE_CLEAR, "&Clear\tCtrl+L");
-        popup->AppendMenu(MF_STRING, ID_VIEW_GRID, "&Grid");
-        popup->AppendMenu(MF_STRING, ID_FILE_PRINT, "&Print...");
+        popup->AppendMenu(MF_STRING, ID_SKETCH_CLEAR, "&Clear\tCtrl+L");
+        popup->AppendMenu(MF_STRING, ID_SKETCH_GRID, "&Grid");
+        popup->AppendMenu(MF_STRING, ID_SKETCH_PRINT, "&Print...");
         m_bar.CreateMenu();
         m_bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
         SetMenu(&m_bar);
@@ -92,10 +92,10 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(SketchFrame, CWnd)
-    ON_COMMAND(ID_FILE_CLEAR, OnClear)
-    ON_COMMAND(ID_VIEW_GRID, OnGrid)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateGrid)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdatePrint)
+    ON_COMMAND(ID_SKETCH_CLEAR, OnClear)
+    ON_COMMAND(ID_SKETCH_GRID, OnGrid)
+    ON_UPDATE_COMMAND_UI(ID_SKETCH_GRID, OnUpdateGrid)
+    ON_UPDATE_COMMAND_UI(ID_SKETCH_PRINT, OnUpdatePrint)
 END_MESSAGE_MAP()
 
 class HeadlessHostTest : public ::testing::Test {
@@ -128,8 +128,8 @@ TEST_F(HeadlessHostTest, MenuClicksRunCommandsAndShowUpdateStates) {
     UINT gridState = 0;
     UINT printState = 0;
     WithFileMenu([&](CMenuPopupWnd& popup) {
-        gridState = popup.MenuShown()->GetMenuState(ID_VIEW_GRID, MF_BYCOMMAND);
-        printState = popup.MenuShown()->GetMenuState(ID_FILE_PRINT, MF_BYCOMMAND);
+        gridState = popup.MenuShown()->GetMenuState(ID_SKETCH_GRID, MF_BYCOMMAND);
+        printState = popup.MenuShown()->GetMenuState(ID_SKETCH_PRINT, MF_BYCOMMAND);
         ChooseItem(popup, "&Grid");
     });
     EXPECT_EQ(gridState & MF_CHECKED, 0u);
@@ -137,7 +137,7 @@ TEST_F(HeadlessHostTest, MenuClicksRunCommandsAndShowUpdateStates) {
     EXPECT_TRUE(frame.grid);
 
     WithFileMenu([&](CMenuPopupWnd& popup) {
-        gridState = popup.MenuShown()->GetMenuState(ID_VIEW_GRID, MF_BYCOMMAND);
+        gridState = popup.MenuShown()->GetMenuState(ID_SKETCH_GRID, MF_BYCOMMAND);
         // A greyed item does nothing; the menu stays open until Escape.
         ChooseItem(popup, "&Print...");
         EXPECT_TRUE(popup.InModalLoop());

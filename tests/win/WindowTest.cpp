@@ -7,6 +7,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 
@@ -205,4 +206,54 @@ TEST_F(WindowTest, PaintingFillsTheUpdateRegionAndLeavesChildrenAlone) {
     child.ShowWindow(SW_HIDE);
     manager.PaintAll();
     EXPECT_EQ(PixelAt(top, 60, 30), 0x0000FFu);
+}
+
+TEST_F(WindowTest, ScrollingMovesThePixelsAndRepaintsTheStripThatCameIn) {
+    RecordingWnd top(RGB(0, 0, 255));
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+    manager.PaintAll();
+    CClientDC dc(&top);
+    dc.FillSolidRect(10, 10, 5, 5, RGB(255, 0, 0));
+    top.ScrollWindow(20, 0);
+    EXPECT_EQ(PixelAt(top, 32, 12), 0xFF0000u);
+    CRect update;
+    EXPECT_TRUE(top.GetUpdateRect(&update));
+    EXPECT_EQ(update, CRect(0, 0, 20, 100));
+    manager.PaintAll();
+    EXPECT_EQ(PixelAt(top, 12, 12), 0x0000FFu);
+    EXPECT_EQ(PixelAt(top, 32, 12), 0xFF0000u);
+}
+
+TEST_F(WindowTest, LeavingATrackedWindowIsNoticedAndClassCursorsAreShared) {
+    struct LeaveWnd : CWnd {
+        int leaves = 0;
+        void OnMouseLeave() override { ++leaves; }
+    };
+    CWnd top;
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    LPCTSTR crossClass = AfxRegisterWndClass(CS_DBLCLKS, LoadStandardCursor(IDC_CROSS));
+    LeaveWnd left;
+    LeaveWnd right;
+    ASSERT_TRUE(left.Create(crossClass, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &top, 1));
+    ASSERT_TRUE(right.Create(crossClass, nullptr, WS_CHILD | WS_VISIBLE, CRect(150, 0, 250, 100), &top, 2));
+
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(10, 10));
+    EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_CROSS));
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, &left, 0};
+    EXPECT_TRUE(TrackMouseEvent(&track));
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(20, 20));
+    EXPECT_EQ(left.leaves, 0);
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(120, 20));
+    EXPECT_EQ(left.leaves, 1);
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(10, 20));
+    EXPECT_EQ(left.leaves, 1);
+
+    // One change to the class changes the cursor over every window of it.
+    SetClassLongPtr(&left, GCLP_HCURSOR, reinterpret_cast<std::intptr_t>(LoadResourceCursor(339)));
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(160, 20));
+    EXPECT_EQ(GetCursor(), LoadResourceCursor(339));
+    CWnd::FromHandle(&right)->BeginWaitCursor();
+    EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_WAIT));
+    right.EndWaitCursor();
+    EXPECT_EQ(GetCursor(), LoadResourceCursor(339));
 }

@@ -1,0 +1,3 @@
+#include "platform/win/CControlBar.h"
+
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)

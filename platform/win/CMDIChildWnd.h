@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/win/CFrameWnd.h"
+
+class CMDIFrameWnd;
+
+// A document's frame inside the MDI client. Its caption shows the document's title; while it
+// is active its menu (when it has one) replaces the main frame's.
+class CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNAMIC(CMDIChildWnd)
+public:
+    BOOL LoadFrame(UINT resourceId, DWORD style = WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
+    CMDIFrameWnd* GetMDIFrame() const { return m_mdiFrame; }
+    void MDIActivate();
+    void MDIDestroy() { DestroyWindow(); }
+    void MDIMaximize();
+    void ActivateFrame(int command = -1) override;
+    void OnUpdateFrameTitle(BOOL addToTitle) override;
+    bool IsCaptionActive() const override;
+    CMenu* SharedMenu() const { return m_ownedMenu.get(); }
+
+protected:
+    int OnMouseActivate(UINT hitTest, UINT message) override;
+    void OnDestroy() override;
+    bool IsMDIChild() const override { return true; }
+
+private:
+    CMDIFrameWnd* m_mdiFrame = nullptr;
+};

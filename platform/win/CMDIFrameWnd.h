@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/win/CFrameWnd.h"
+
+class CMDIChildWnd;
+
+// The main frame of a multiple-document program: its pane is the MDI client, a grey area
+// holding the child frames. Commands go first to the active child frame.
+class CMDIFrameWnd : public CFrameWnd {
+    DECLARE_DYNAMIC(CMDIFrameWnd)
+    DECLARE_MESSAGE_MAP()
+public:
+    CMDIChildWnd* MDIGetActive(BOOL* maximized = nullptr) const;
+    void MDIActivate(CWnd* child);
+    void MDINext();
+    void MDICascade();
+    void MDITile(UINT how = 1);
+    void MDIMaximize(CWnd* child);
+    CWnd* GetMDIClient() const { return m_client; }
+    // The child frames, bottom first.
+    std::vector<CMDIChildWnd*> MDIChildren() const;
+
+    CFrameWnd* GetActiveFrame() override;
+    CDocument* GetActiveDocument() override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
+    void OnUpdateFrameTitle(BOOL addToTitle) override;
+    // The child that was active lost its place (closed); the next one becomes active.
+    void ChildClosed(CMDIChildWnd* child);
+
+    void OnWindowCascade() { MDICascade(); }
+    void OnWindowTile() { MDITile(); }
+    void OnWindowNext() { MDINext(); }
+    void OnWindowNew();
+
+protected:
+    BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
+    CWnd* PaneWindow() const override { return m_client; }
+
+private:
+    void ShowMenuOf(CMDIChildWnd* child);
+
+    CWnd* m_client = nullptr;
+    CMDIChildWnd* m_active = nullptr;
+};

@@ -1,0 +1,3 @@
+#include "platform/win/CMultiDocTemplate.h"
+
+IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)

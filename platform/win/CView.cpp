@@ -1,0 +1,116 @@
+#include "platform/win/CView.h"
+
+#include <algorithm>
+
+#include "platform/gdi/CDC.h"
+#include "platform/win/CCreateContext.h"
+#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/CPrintInfo.h"
+#include "platform/win/CDocument.h"
+#include "platform/win/CFrameWnd.h"
+#include "platform/win/WindowDCs.h"
+
+IMPLEMENT_DYNAMIC(CView, CWnd)
+
+CView::CView() = default;
+
+CView::~CView() {
+    if (m_pDocument) m_pDocument->RemoveView(this);
+}
+
+CFrameWnd* CView::GetParentFrame() const { return dynamic_cast<CFrameWnd*>(CWnd::GetParentFrame()); }
+
+int CView::OnCreate(CREATESTRUCT* cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
+    if (context && context->m_pCurrentDoc) context->m_pCurrentDoc->AddView(this);
+    return 0;
+}
+
+void CView::OnDestroy() {
+    if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this) frame->SetActiveView(nullptr, FALSE);
+    CWnd::OnDestroy();
+}
+
+void CView::PostNcDestroy() { delete this; }
+
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+
+void CView::OnUpdate(CView* sender, LPARAM, CObject*) {
+    if (sender != this) Invalidate(TRUE);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
+    if (activate && activateView == this) SetFocus();
+}
+
+void CView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
+
+int CView::OnMouseActivate(UINT hitTest, UINT message) {
+    const int result = CWnd::OnMouseActivate(hitTest, message);
+    if (CFrameWnd* frame = GetParentFrame()) frame->SetActiveView(this);
+    return result;
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CView::OnPrint(CDC* dc, CPrintInfo*) { OnDraw(dc); }
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* info) {
+    if (info->m_strOutput.IsEmpty()) info->m_strOutput = DefaultPrintOutput();
+    if (info->m_bDirect) return TRUE;
+    const PrintPrompt& prompt = AfxGetPrintPrompt();
+    return prompt ? prompt(*info) : TRUE;
+}
+
+CString CView::DefaultPrintOutput() const {
+    // The default printer writes next to the document, named after it.
+    CString base = m_pDocument ? m_pDocument->GetPathName() : CString();
+    if (base.IsEmpty()) base = m_pDocument && !m_pDocument->GetTitle().IsEmpty() ? m_pDocument->GetTitle() : "Untitled";
+    const int dot = base.ReverseFind('.');
+    const int slash = std::max(base.ReverseFind('/'), base.ReverseFind('\\'));
+    if (dot > slash) base = base.Left(dot);
+    return base + ".pdf";
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    info.m_bDirect = GetCurrentMessage()->message == WM_COMMAND && LOWORD(GetCurrentMessage()->wParam) == ID_FILE_PRINT_DIRECT;
+    if (!OnPreparePrinting(&info)) return;
+    CDC dc;
+    if (!dc.CreatePrinterDC(info.m_strOutput, info.m_nDpi, info.m_nPaperWidth, info.m_nPaperHeight)) {
+        AfxMessageBox("The printer could not be opened.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    OnBeginPrinting(&dc, &info);
+    const CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
+    if (dc.StartDoc(title) <= 0) {
+        OnEndPrinting(&dc, &info);
+        AfxMessageBox("The printer could not be opened.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    for (UINT page = info.GetFromPage(); page <= info.GetToPage() && info.m_bContinuePrinting; ++page) {
+        info.m_nCurPage = page;
+        info.m_rectDraw = CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+        OnPrepareDC(&dc, &info);
+        // OnPrepareDC ends a job of unknown length by clearing the flag.
+        if (!info.m_bContinuePrinting) break;
+        dc.StartPage();
+        OnPrint(&dc, &info);
+        dc.EndPage();
+    }
+    dc.EndDoc();
+    OnEndPrinting(&dc, &info);
+}
+
+BOOL CView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+    return m_pDocument && m_pDocument->OnCmdMsg(id, code, extra, handlerInfo);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/base/CString.h"
+#include "platform/base/POSITION.h"
+#include "platform/win/AfxIds.h"
+#include "platform/win/CCmdTarget.h"
+
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CWnd;
+
+// The application: its templates, its main window, the last stop of command routing, the
+// framework's New, Open and Exit commands, the command line and the message loop.
+class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
+    DECLARE_MESSAGE_MAP()
+public:
+    explicit CWinApp(LPCTSTR appName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitApplication() { return TRUE; }
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance() { return m_exitCode; }
+    // Runs the message loop on the window manager's host, then ExitInstance.
+    virtual int Run();
+    // Idle work after the queue empties: the control bars' update-UI.
+    virtual BOOL OnIdle(LONG count);
+
+    void AddDocTemplate(CDocTemplate* docTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& position) const;
+    std::vector<CDocTemplate*> Templates() const;
+
+    virtual CDocument* OpenDocumentFile(LPCTSTR pathName);
+    // Asks for a file name (open or save) through the installed file prompt.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT titleId, DWORD flags, BOOL openFileDialog,
+                                  CDocTemplate* docTemplate);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL endSession);
+    virtual void AddToRecentFileList(LPCTSTR pathName);
+    const std::vector<CString>& RecentFiles() const { return m_recentFiles; }
+
+    void SetCommandLine(int argc, char** argv);
+    void ParseCommandLine(CCommandLineInfo& info) const;
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+    BOOL OnOpenRecentFile(UINT id);
+
+    CWnd* m_pMainWnd = nullptr;
+    CString m_pszAppName;
+    int m_nCmdShow = 1;
+    int m_nMaxRecentFiles = 4;
+
+private:
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    std::vector<CString> m_arguments;
+    std::vector<CString> m_recentFiles;
+    int m_exitCode = 0;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+
+// How the program asks for a file name: the file dialogs install one; tests script one.
+// It answers FALSE when the user cancels.
+using FilePrompt = std::function<BOOL(CString& fileName, BOOL openFileDialog, CDocTemplate* docTemplate)>;
+void AfxSetFilePrompt(FilePrompt prompt);

@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/gdi/PixelSurface.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CPrintInfo.h"
+#include "platform/win/NonClientPainter.h"
+#include "tests/host/SampleMdiApp.h"
+#include "tests/support/TestFolder.h"
+
+using namespace sample;
+
+namespace {
+class SampleMdiAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WindowManager::Instance().Reset();
+        RouteLog().clear();
+        ASSERT_TRUE(app.InitInstance());
+        host.RunUntilIdle();
+    }
+    void TearDown() override {
+        if (IsWindow(app.m_pMainWnd)) {
+            // Whatever is still modified is thrown away.
+            for (CDocTemplate* docTemplate : app.Templates())
+                for (CDocument* document : docTemplate->Documents()) document->SetModifiedFlag(FALSE);
+            app.m_pMainWnd->SendMessage(WM_CLOSE);
+        }
+        AfxSetFilePrompt(nullptr);
+        EXPECT_TRUE(host.UnansweredModals().empty());
+    }
+
+    MainFrame& Main() { return *app.Main(); }
+    SketchView* ActiveView() { return dynamic_cast<SketchView*>(Main().GetActiveFrame()->GetActiveView()); }
+    void Command(UINT id) {
+        Main().PostMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    // Opens the menu-bar popup at position and lets action see it.
+    void WithMenu(int position, std::function<void(CMenuPopupWnd&)> action) {
+        host.WhenModal("", [action](CWnd& popup) { action(dynamic_cast<CMenuPopupWnd&>(popup)); });
+        CRect window;
+        Main().GetWindowRect(&window);
+        CRect bar = NonClientPainter::MenuBarRect(Main());
+        int x = bar.left + 2;
+        for (int i = 0; i < position; ++i) {
+            CRect item;
+            while (NonClientPainter::MenuBarItemAt(Main(), CPoint(x, bar.top + 5), &item) == i) x = item.right + 1;
+        }
+        host.Click(CPoint(window.left + x + 2, window.top + bar.top + 5));
+    }
+    UINT StateOf(CMenuPopupWnd& popup, UINT id) { return popup.MenuShown()->GetMenuState(id, MF_BYCOMMAND); }
+    void Choose(CMenuPopupWnd& popup, const char* text) {
+        host.ClickClient(&popup, popup.ItemRect(popup.FindItem(text)).CenterPoint());
+    }
+
+    HeadlessHost host;
+    SampleApp app;
+    TestFolder folder;
+};
+}  // namespace
+
+TEST_F(SampleMdiAppTest, CommandsRouteFromTheViewToTheApplication) {
+    Command(ID_EDIT_ROUTE);
+    EXPECT_EQ(RouteLog(), (std::vector<std::string>{"main frame", "application"}));
+
+    RouteLog().clear();
+    Command(ID_FILE_NEW);
+    ASSERT_NE(ActiveView(), nullptr);
+    Command(ID_EDIT_ROUTE);
+    EXPECT_EQ(RouteLog(),
+              (std::vector<std::string>{"view", "document", "child frame", "main frame", "application"}));
+}
+
+TEST_F(SampleMdiAppTest, MenusAndBarsShowTheStatesTheTargetsGive) {
+    // Without a document only the main frame's menu exists, and Save has nobody to run it.
+    UINT save = 0;
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        EXPECT_EQ(popup.FindItem("&Save"), -1);
+        Choose(popup, "&New");
+    });
+    ASSERT_NE(ActiveView(), nullptr);
+    EXPECT_TRUE(Main().toolStrip.Buttons()[1].enabled);
+    EXPECT_FALSE(Main().toolStrip.Buttons()[2].checked);
+
+    WithMenu(1, [&](CMenuPopupWnd& popup) { Choose(popup, "&Grid"); });
+    EXPECT_TRUE(ActiveView()->GetDocument()->grid);
+    EXPECT_TRUE(Main().toolStrip.Buttons()[2].checked);
+
+    UINT grid = 0;
+    WithMenu(1, [&](CMenuPopupWnd& popup) {
+        grid = StateOf(popup, ID_EDIT_GRID);
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(grid & MF_CHECKED, MF_CHECKED);
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        save = StateOf(popup, ID_FILE_SAVE);
+        // Print preview has no handler anywhere: greyed, and a click on it does nothing.
+        EXPECT_EQ(StateOf(popup, ID_FILE_PRINT_PREVIEW) & MF_GRAYED, MF_GRAYED);
+        EXPECT_EQ(StateOf(popup, ID_FILE_PRINT) & MF_GRAYED, 0u);
+        Choose(popup, "Print Pre&view");
+        EXPECT_TRUE(popup.InModalLoop());
+        host.MouseMove(CPoint(5, 5));
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(save & MF_GRAYED, 0u);
+
+    // Ctrl+G gives the grid command through the accelerators.
+    host.KeyDown(VK_CONTROL);
+    host.PressKey('G');
+    host.KeyUp(VK_CONTROL);
+    EXPECT_FALSE(ActiveView()->GetDocument()->grid);
+}
+
+TEST_F(SampleMdiAppTest, TwoChildWindowsTakeTurnsAndDragsDrawInTheActiveOne) {
+    Command(ID_FILE_NEW);
+    SketchView* first = ActiveView();
+    Command(ID_FILE_NEW);
+    SketchView* second = ActiveView();
+    ASSERT_NE(first, second);
+    EXPECT_EQ(first->GetDocument()->GetTitle(), "Sketch1");
+    EXPECT_EQ(second->GetDocument()->GetTitle(), "Sketch2");
+    CString title;
+    Main().GetWindowText(title);
+    EXPECT_EQ(title, "Sample - Sketch2");
+
+    Command(ID_WINDOW_TILE_HORZ);
+    host.DragClient(first, CPoint(10, 10), CPoint(110, 60), 5);
+    EXPECT_EQ(ActiveView(), first);
+    Main().GetWindowText(title);
+    EXPECT_EQ(title, "Sample - Sketch1");
+    EXPECT_EQ(first->GetDocument()->points.size(), 6u);
+    EXPECT_EQ(first->GetDocument()->points.back(), CPoint(110, 60));
+    EXPECT_TRUE(first->GetDocument()->IsModified());
+    EXPECT_TRUE(second->GetDocument()->points.empty());
+
+    host.AdvanceClock(1000);
+    EXPECT_EQ(first->blinks, (std::vector<DWORD>{500, 1000}));
+    EXPECT_EQ(second->blinks, (std::vector<DWORD>{500, 1000}));
+
+    Main().statusBar.SetPaneText(0, "Two sketches");
+    host.RunUntilIdle();
+    EXPECT_TRUE(host.DumpScreen("/tmp/corvane-sample-mdi.png"));
+}
+
+TEST_F(SampleMdiAppTest, SaveAndOpenGoThroughTheFrameworksCommands) {
+    const CString path = (folder.Path() / "strokes.skt").c_str();
+    AfxSetFilePrompt([&](CString& name, BOOL open, CDocTemplate*) {
+        EXPECT_EQ(name, open ? "" : "Sketch1.skt");
+        name = path;
+        return TRUE;
+    });
+    Command(ID_FILE_NEW);
+    host.DragClient(ActiveView(), CPoint(5, 5), CPoint(45, 25), 2);
+    const std::vector<CPoint> drawn = ActiveView()->GetDocument()->points;
+    Command(ID_FILE_SAVE);
+    EXPECT_FALSE(ActiveView()->GetDocument()->IsModified());
+    EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "strokes.skt");
+    EXPECT_EQ(app.RecentFiles(), (std::vector<CString>{path}));
+
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(Main().MDIGetActive(), nullptr);
+    Command(ID_FILE_OPEN);
+    ASSERT_NE(ActiveView(), nullptr);
+    EXPECT_EQ(ActiveView()->GetDocument()->points, drawn);
+    EXPECT_EQ(ActiveView()->GetDocument()->GetPathName(), path);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(SampleMdiAppTest, ClosingAModifiedDocumentAsksToSaveIt) {
+    Command(ID_FILE_NEW);
+    host.DragClient(ActiveView(), CPoint(5, 5), CPoint(25, 25), 1);
+    CMDIChildWnd* child = Main().MDIGetActive();
+
+    host.AnswerMessageBox(IDCANCEL);
+    child->PostMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Save changes to Sketch1?");
+    EXPECT_EQ(host.MessageBoxes()[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_TRUE(IsWindow(child));
+
+    host.AnswerMessageBox(IDNO);
+    child->PostMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_TRUE(app.Templates().front()->Documents().empty());
+
+    // Exiting with a modified document asks too; No lets the program end.
+    Command(ID_FILE_NEW);
+    ActiveView()->GetDocument()->SetModifiedFlag();
+    host.AnswerMessageBox(IDNO);
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(host.MessageBoxes().size(), 3u);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_TRUE(WindowManager::Instance().QuitPosted());
+}
+
+TEST_F(SampleMdiAppTest, AFileThatIsNotASketchIsRefusedWithTheFileName) {
+    const CString path = (folder.Path() / "bad.skt").c_str();
+    std::ofstream(path.c_str(), std::ios::binary) << "\xFF\xFF\xFF\x7F";
+    host.AnswerMessageBox(IDOK);
+    EXPECT_EQ(app.OpenDocumentFile(path), nullptr);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.Find("bad.skt"), -1);
+    EXPECT_TRUE(app.Templates().front()->Documents().empty());
+    EXPECT_EQ(Main().MDIGetActive(), nullptr);
+}
+
+TEST_F(SampleMdiAppTest, PrintingRunsTheViewsHooksIntoThePrinter) {
+    const CString pdf = (folder.Path() / "printed.pdf").c_str();
+    int prompts = 0;
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        ++prompts;
+        info.m_strOutput = pdf;
+        info.m_nDpi = 100;
+        return TRUE;
+    });
+    Command(ID_FILE_NEW);
+    host.DragClient(ActiveView(), CPoint(5, 5), CPoint(200, 100), 3);
+    ActiveView()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    AfxSetPrintPrompt(nullptr);
+    EXPECT_EQ(prompts, 1);
+    EXPECT_EQ(ActiveView()->printedPages, (std::vector<UINT>{1, 2}));
+    std::ifstream printed(pdf.c_str(), std::ios::binary);
+    std::string head(5, '\0');
+    printed.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+}
+
+TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
+    Command(ID_FILE_NEW);
+    // F10 opens the first menu, Right the next one, a letter chooses.
+    host.WhenModal("", [&](CWnd&) { host.PressKey(VK_RIGHT); });
+    host.WhenModal("", [&](CWnd& popup) {
+        EXPECT_NE(dynamic_cast<CMenuPopupWnd&>(popup).FindItem("&Grid"), -1);
+        host.Type("g");
+    });
+    host.PressKey(VK_F10);
+    EXPECT_TRUE(ActiveView()->GetDocument()->grid);
+
+    // Alt and the underlined letter open that menu directly.
+    CString prompt;
+    host.WhenModal("", [&](CWnd& window) {
+        auto& popup = dynamic_cast<CMenuPopupWnd&>(window);
+        host.MouseMove(CPoint(0, 0));
+        CPoint over = popup.ItemRect(popup.FindItem("&Route")).CenterPoint();
+        popup.ClientToScreen(&over);
+        host.MouseMove(over);
+        prompt = Main().statusBar.GetPaneText(0);
+        host.PressKey(VK_ESCAPE);
+    });
+    host.KeyDown(VK_MENU);
+    host.PressKey('E');
+    host.KeyUp(VK_MENU);
+    EXPECT_EQ(prompt, "Routes a command through every target");
+    EXPECT_EQ(Main().statusBar.GetPaneText(0), "Ready");
+}
+
+TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
+    Command(ID_FILE_NEW);
+    CPoint shownAt;
+    host.WhenModal("", [&](CWnd& window) {
+        auto& popup = dynamic_cast<CMenuPopupWnd&>(window);
+        CRect rect;
+        popup.GetWindowRect(&rect);
+        shownAt = rect.TopLeft();
+        host.ClickClient(&popup, popup.ItemRect(popup.FindItem("&Route")).CenterPoint());
+    });
+    host.ClickClient(ActiveView(), CPoint(30, 40), true);
+    CPoint expected(30, 40);
+    ActiveView()->ClientToScreen(&expected);
+    EXPECT_EQ(shownAt, expected);
+    EXPECT_EQ(RouteLog(),
+              (std::vector<std::string>{"view", "document", "child frame", "main frame", "application"}));
+}
