@@ -6,7 +6,9 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
+#include "model/PatternFile.h"
 #include "model/Units.h"
+#include "platform/r3d/Clump.h"
 
 IMPLEMENT_SERIAL(CPaint, CObject, 1)
 
@@ -105,8 +107,6 @@ void CPaint::AssertValid() const {}
 
 void CPaint::Dump(CDumpContext&) const {}
 
-void CPaint::CompareProperties(CPaint*) {}
-
 void CPaint::SaveUndoCopy(int) {
     // The new object stays in the layout: undo takes it out again.
     if (m_pTool == nullptr)
@@ -119,8 +119,15 @@ CPaint* CPaint::Find3DMember() {
 }
 
 void CPaint::RecreateResources(int recreate) {
-    if (!recreate)
+    if (recreate)
+        ReloadPattern();
+    else
         m_pPatternBitmap.reset();
+}
+
+void CPaint::ReloadPattern() {
+    m_pPatternBitmap.reset();
+    LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0);
 }
 
 void CPaint::SetParentPose(const CPose* pose) {
@@ -291,10 +298,6 @@ int CPaint::MatchProbe(const CPose*, int) {
     return 0;
 }
 
-void CPaint::RotateWithPivot(const CPose*) {}
-
-void CPaint::RotateWithPivotHalfTurn(const CPose*) {}
-
 int CPaint::FindConnection(const CPose*) {
     return 0;
 }
@@ -418,16 +421,6 @@ void CPaint::SavePose() {
     m_savedPose = m_pose;
 }
 
-void CPaint::MoveFromSavedPose(double, double, int) {}
-
-void CPaint::RotateFromSavedPose(double, double, double, int) {}
-
-int CPaint::Draw(const CPose*) {
-    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer))
-        return 0;
-    return m_rcPaintBounds.Intersects(m_pTool->m_rcUpdate) ? 1 : 0;
-}
-
 void CPaint::DrawControlPolygon(const CPose*) {}
 
 int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int groupStart) {
@@ -476,10 +469,6 @@ int CPaint::HitTestEndMarker(const CPose*) {
     return 0;
 }
 
-int CPaint::HitTestHandle(const CPose*, double, double) {
-    return -1;
-}
-
 void CPaint::TrackCreate(const double*, int) {
     Invalidate();
     RecalcBounds();
@@ -502,8 +491,6 @@ int CPaint::FinishCreate(const CPose* pose, int) {
     return IsInvalid(0) ? 0 : 1;
 }
 
-void CPaint::RescaleWithUndo(int, double, int) {}
-
 int CPaint::Rescale(CEditStep*) {
     return 0;
 }
@@ -511,12 +498,6 @@ int CPaint::Rescale(CEditStep*) {
 int CPaint::Edit3DProperties(int) {
     return 0;
 }
-
-int CPaint::EditProperties(const CPose*) {
-    return 0;
-}
-
-void CPaint::ApplyStyle(const CPose*, CPaint*, int) {}
 
 int CPaint::RestoreFromUndo(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
@@ -535,10 +516,6 @@ void CPaint::Invalidate() {
         return;
     RecalcDeviceBounds();
     m_pTool->InvalidateRect(m_rcPaintBounds);
-}
-
-int CPaint::HitTestSegment(const CPose*, double, double, double, double) {
-    return 0;
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {
@@ -583,29 +560,6 @@ int CPaint::RestoreProperties(CEditStep* step) {
     return 1;
 }
 
-int CPaint::UpdateGeometry(CEditStep*) {
-    return 0;
-}
-
-void* CPaint::Build3D(const CPose*) {
-    return nullptr;
-}
-
-int CPaint::Update3D(const CPose*) {
-    return 0;
-}
-
-int CPaint::Remove3D() {
-    DetachFromTerrain();
-    return 0;
-}
-
-void CPaint::Rotate3D(float, float, float, float, float, float, float) {}
-
-void CPaint::Translate3D(float, float, float) {}
-
-void CPaint::ApplyRenderMode() {}
-
 void CPaint::UpdateSizeInfo(const CPose*) {
     if (m_pTool == nullptr)
         return;
@@ -620,22 +574,6 @@ int CPaint::IsInvalid(int) {
 void CPaint::SetLayer(int layer) {
     m_nLayer = layer;
 }
-
-int CPaint::GetOrientation() {
-    return -1;
-}
-
-void CPaint::UpdateAnchorPoint() {}
-
-int CPaint::MirrorY(double) {
-    return 0;
-}
-
-int CPaint::MirrorX(double) {
-    return 0;
-}
-
-void CPaint::ConstrainAngle(double&, double&, double, double) {}
 
 void CPaint::CutAtToolPoint() {}
 
