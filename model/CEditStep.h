@@ -15,6 +15,12 @@ class CStepPayload {
     virtual ~CStepPayload() = default;
 };
 
+// Select (kind -31989) as the inverse of a deselection: where the object stood in the
+// selection list, so that undo puts it back in the same order.
+struct SelectionPayload : CStepPayload {
+    int position = 0;
+};
+
 // Rescale (kind 1): the factor, the saved placement and the two rescale points.
 struct RescalePayload : CStepPayload {
     double factor = 1.0;

@@ -358,9 +358,27 @@ void CPaint::MoveOriginTo(const double*) {}
 void CPaint::DeselectWithUndo(int record, int groupStart) {
     if (!IsSelected())
         return;
+    const int position = SelectionPosition();
     CEditStep step(kStepDeselect, this, 1);
-    if (ApplyEditStep(&step) && record && m_pTool != nullptr)
-        m_pTool->PushUndo(new CEditStep(kStepSelect, this, groupStart));
+    if (!ApplyEditStep(&step) || !record || m_pTool == nullptr)
+        return;
+    auto reselect = std::make_unique<CEditStep>(kStepSelect, this, groupStart);
+    auto payload = std::make_unique<SelectionPayload>();
+    payload->position = position;
+    reselect->SetPayload(std::move(payload));
+    m_pTool->PushUndo(reselect.release());
+}
+
+int CPaint::SelectionPosition() {
+    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return 0;
+    int position = 0;
+    for (CPaint* object : m_pTool->m_pHost->GetSelection()) {
+        if (object == this)
+            return position;
+        ++position;
+    }
+    return 0;
 }
 
 void CPaint::ReleaseData() {
@@ -521,7 +539,10 @@ void CPaint::Invalidate() {
 int CPaint::ApplyEditStep(CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:
-            Select();
+            if (const SelectionPayload* place = step->GetPayload<SelectionPayload>())
+                SelectAt(place->position);
+            else
+                Select();
             return 1;
         case kStepDeselect:
             Deselect();
@@ -609,12 +630,19 @@ void CPaint::ConformToTerrain(int) {}
 void CPaint::DetachFromTerrain() {}
 
 void CPaint::Select() {
+    SelectAt(0);
+}
+
+void CPaint::SelectAt(int position) {
     if (IsSelected() || m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return;
     if (m_pTool->m_pHost->IsLayerLocked(m_nLayer))
         return;
     m_bSelected = 1;
-    m_pTool->m_pHost->GetSelection().push_front(this);
+    CPaintList& selection = m_pTool->m_pHost->GetSelection();
+    auto at = selection.begin();
+    for (int i = 0; i < position && at != selection.end(); ++i) ++at;
+    selection.insert(at, this);
     RecalcBounds();
     Invalidate();
 }

@@ -150,8 +150,10 @@ class CPaint : public CObject {
     virtual void ConformToTerrain(int flag);
     virtual void DetachFromTerrain();
 
-    // Selection without undo: the select and deselect steps run these.
+    // Selection without undo: the select and deselect steps run these. A deselection's undo
+    // puts the object back where it stood in the selection list.
     void Select();
+    void SelectAt(int position);
     void Deselect();
 
     // Conversions through the own placement composed onto a parent placement (the object's
@@ -253,5 +255,6 @@ class CPaint : public CObject {
     CDoublePoint ToOwnerFrame(double x, double y) const;
     int IsPrintedOnPage() const;
     void ReloadPattern();
+    int SelectionPosition();
     int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
 };
