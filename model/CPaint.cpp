@@ -524,7 +524,7 @@ int CPaint::RestoreFromUndo(CEditStep* step) {
     Invalidate();
     CopyFrom(saved->object);
     ComputeExtent(nullptr);
-    Update3D(nullptr);
+    Update3D(&m_parentPose);
     Invalidate();
     return 1;
 }

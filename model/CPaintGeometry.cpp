@@ -358,7 +358,8 @@ void CPaint::RotateWithPivot(const CPose* pose) {
     const double turn = m_pTool->m_fSnapAngle + (m_pTool->m_bHalfTurn ? kPi : 0.0);
     const CDoublePoint pivot = IntoFrame(FrameOf(pose), m_pTool->m_fSnapPivotX, m_pTool->m_fSnapPivotY);
     const CDoublePoint origin = RotatePoint(pivot.x, pivot.y, turn, m_pose.x, m_pose.y);
-    m_pose = CPose(origin.x + m_pTool->m_fSnapOffsetX, origin.y + m_pTool->m_fSnapOffsetY, m_pose.angle + turn);
+    m_pose =
+        CPose(origin.x + m_pTool->m_fSnapOffsetX, origin.y + m_pTool->m_fSnapOffsetY, m_pose.angle + turn);
     ComputeExtent(pose);
     Invalidate();
 }

@@ -10,7 +10,8 @@
 namespace {
 
 bool IsOneOf(const CString& name, std::initializer_list<const char*> names) {
-    return std::any_of(names.begin(), names.end(), [&name](const char* candidate) { return name == candidate; });
+    return std::any_of(names.begin(), names.end(),
+                       [&name](const char* candidate) { return name == candidate; });
 }
 
 // Template classes whose pen, arrowheads and frame are not styles of other objects.
@@ -20,8 +21,8 @@ bool CarriesNoPen(const CString& name) {
 
 // Template classes whose fill switches are not styles of other objects.
 bool CarriesNoFill(const CString& name) {
-    return IsOneOf(name, {"CTrack", "CArcTrack", "CCircTrack", "CSplineTrack", "CSizeLine", "CSizeAngle", "C3D",
-                          "CLine", "CGroup"});
+    return IsOneOf(name, {"CTrack", "CArcTrack", "CCircTrack", "CSplineTrack", "CSizeLine", "CSizeAngle",
+                          "C3D", "CLine", "CGroup"});
 }
 
 }  // namespace
@@ -97,8 +98,8 @@ int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
     const CPose identity;
     if (root != nullptr)
         root->ApplyStyle(&identity, result, all ? 2 : 1);
-    auto step =
-        std::make_unique<CEditStep>(all ? kStepRestoreAllProperties : kStepRestoreSelectionProperties, nullptr, 1);
+    auto step = std::make_unique<CEditStep>(all ? kStepRestoreAllProperties : kStepRestoreSelectionProperties,
+                                            nullptr, 1);
     step->SetPayload(std::move(backup));
     m_pTool->PushUndo(step.release());
     return 1;

@@ -13,7 +13,8 @@ void RegisterPropertiesDialog(PropertiesDialogMaker maker) {
     RegisteredMaker() = std::move(maker);
 }
 
-std::unique_ptr<CPropertiesDialog> MakePropertiesDialog(CPaint* object, BOOL multipleSelection, const CPose* pose) {
+std::unique_ptr<CPropertiesDialog> MakePropertiesDialog(CPaint* object, BOOL multipleSelection,
+                                                        const CPose* pose) {
     const PropertiesDialogMaker& maker = RegisteredMaker();
     return maker ? maker(object, multipleSelection, pose) : nullptr;
 }

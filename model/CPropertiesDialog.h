@@ -26,10 +26,11 @@ class CPropertiesDialog {
 };
 
 // Makes the dialog for the object; the flag tells that more than one object is selected.
-using PropertiesDialogMaker =
-    std::function<std::unique_ptr<CPropertiesDialog>(CPaint* object, BOOL multipleSelection, const CPose* pose)>;
+using PropertiesDialogMaker = std::function<std::unique_ptr<CPropertiesDialog>(
+    CPaint* object, BOOL multipleSelection, const CPose* pose)>;
 
 // Replaces the registered maker; an empty maker removes it.
 void RegisterPropertiesDialog(PropertiesDialogMaker maker);
 // Null when no maker is registered or the maker makes none for this object.
-std::unique_ptr<CPropertiesDialog> MakePropertiesDialog(CPaint* object, BOOL multipleSelection, const CPose* pose);
+std::unique_ptr<CPropertiesDialog> MakePropertiesDialog(CPaint* object, BOOL multipleSelection,
+                                                        const CPose* pose);

@@ -18,7 +18,8 @@ struct Segment {
     double x1, y1, x2, y2;
 
     bool BoxHolds(double x, double y) const {
-        return x >= std::min(x1, x2) && x <= std::max(x1, x2) && y >= std::min(y1, y2) && y <= std::max(y1, y2);
+        return x >= std::min(x1, x2) && x <= std::max(x1, x2) && y >= std::min(y1, y2) &&
+               y <= std::max(y1, y2);
     }
 };
 

@@ -88,7 +88,7 @@ TEST(CToolMapping, ZoomGuardsFollowTheActiveViewScrollSize) {
 TEST(Geometry, AngleBetweenIsTheDifferenceOfTheTwoDirections) {
     EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 0, 5, 5, 0), 3.1415926535 / 2.0);
     EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 0, -5, 5, 0), -3.1415926535 / 2.0);
-    EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 0, 0, 0, 5), -3.1415926535);  // a zero ray points down
+    EXPECT_DOUBLE_EQ(AngleBetween(0, 0, 0, 0, 0, 5), -3.1415926535);       // a zero ray points down
     EXPECT_NEAR(AngleBetween(1, 1, 0, 2, 2, 0), 3.14159265358979, 1e-12);  // not normalised
 }
 

@@ -31,8 +31,9 @@ struct Overlay {
     }
     int Count(const char* primitive) const {
         const auto& trace = canvas.dc.GetTrace();
-        return static_cast<int>(std::count_if(trace.begin(), trace.end(),
-                                              [primitive](const CDCTraceEntry& e) { return e.primitive == primitive; }));
+        return static_cast<int>(
+            std::count_if(trace.begin(), trace.end(),
+                          [primitive](const CDCTraceEntry& e) { return e.primitive == primitive; }));
     }
     CTool tool;
     CTestHost host;

@@ -35,7 +35,8 @@ class CModelled : public CTestObject {
     std::unique_ptr<r3d::Clump> Build3D(const CPose*) override {
         ++m_nBuilds;
         auto model = std::make_unique<r3d::Clump>();
-        const int corners[] = {model->AddVertex({1, 0, 0}), model->AddVertex({2, 0, 0}), model->AddVertex({1, 1, 0})};
+        const int corners[] = {model->AddVertex({1, 0, 0}), model->AddVertex({2, 0, 0}),
+                               model->AddVertex({1, 1, 0})};
         model->AddPolygon(corners, r3d::Material{});
         auto child = std::make_unique<r3d::Clump>();
         const int childCorners[] = {child->AddVertex({0, 0, 0}), child->AddVertex({1, 0, 0}),
@@ -53,7 +54,8 @@ class CModelled : public CTestObject {
 // The properties dialog as a test scripts it.
 class CScriptedDialog : public CPropertiesDialog {
   public:
-    CScriptedDialog(CPaint* object, int answer, int mode) : m_pObject(object), m_nAnswer(answer), m_nMode(mode) {}
+    CScriptedDialog(CPaint* object, int answer, int mode)
+        : m_pObject(object), m_nAnswer(answer), m_nMode(mode) {}
     int DoModal() override { return m_nAnswer; }
     std::unique_ptr<CPaint> TakeResult(int& mode) override {
         mode = m_nMode;
@@ -83,8 +85,8 @@ TEST(Properties, CompareSetsOneFlagPerDifferingProperty) {
     CTestHost host(tool);
     CNamed a(&tool, "CLine"), b(&tool, "CLine");
     std::fill(std::begin(host.m_propertyFlags), std::end(host.m_propertyFlags), 7);
-    b.m_fQuantity = 9.0;         // not compared
-    b.m_brush.style = 1;         // not compared
+    b.m_fQuantity = 9.0;  // not compared
+    b.m_brush.style = 1;  // not compared
     a.CompareProperties(&b);
     for (int flag : host.m_propertyFlags) EXPECT_EQ(flag, 0);
     b.m_strName = "x";
@@ -168,8 +170,8 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
         DialogScript ok(CPropertiesDialog::kResultOk, mode);
         EXPECT_EQ(box->EditProperties(nullptr), 1);
         ASSERT_EQ(tool.GetUndoCount(), 1);
-        EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, mode == 1 ? kStepRestoreSelectionProperties
-                                                          : kStepRestoreAllProperties);
+        EXPECT_EQ(tool.GetUndoStep(0)->m_nKind,
+                  mode == 1 ? kStepRestoreSelectionProperties : kStepRestoreAllProperties);
         EXPECT_EQ(tool.GetUndoStep(0)->m_pObject, nullptr);
         tool.ClearUndoList();
     }
@@ -199,7 +201,8 @@ TEST(Properties, PatternFileIsLoadedAgainOrDropped) {
     TestFolder folder;
     {
         std::ofstream file(folder / "cross.pat", std::ios::binary);
-        const char bytes[16] = {char(0x81), 0, 0x42, 0, 0x24, 0, 0x18, 0, 0x18, 0, 0x24, 0, 0x42, 0, char(0x81), 0};
+        const char bytes[16] = {char(0x81), 0, 0x42, 0, 0x24, 0, 0x18,       0,
+                                0x18,       0, 0x24, 0, 0x42, 0, char(0x81), 0};
         file.write(bytes, 16);
         std::ofstream(folder / "short.pat", std::ios::binary) << "abc";
     }

@@ -89,7 +89,8 @@ namespace {
 
 class CEndProbe : public CTestObject {
   public:
-    CEndProbe(CTool* tool, int answerOnWalk) : CTestObject(0, tool, 0.0, 0.0), m_nAnswerOnWalk(answerOnWalk) {}
+    CEndProbe(CTool* tool, int answerOnWalk)
+        : CTestObject(0, tool, 0.0, 0.0), m_nAnswerOnWalk(answerOnWalk) {}
     int SnapEndAt(const CPose*, double, double, double& direction, int& passFlag, int) override {
         ++m_nAsked;
         if (m_nAsked == 1 && m_nAnswerOnWalk == 0) {
@@ -128,7 +129,8 @@ class CBandBox : public CTestBox {
     using CTestBox::CTestBox;
     CPaint* HitTest() override {
         const DeviceRect& band = m_pTool->m_rcRubberBand;
-        const bool meets = m_fMinX < band.right && m_fMaxX > band.left && m_fMinY < band.bottom && m_fMaxY > band.top;
+        const bool meets =
+            m_fMinX < band.right && m_fMaxX > band.left && m_fMinY < band.bottom && m_fMaxY > band.top;
         return meets ? this : nullptr;
     }
 };
