@@ -49,13 +49,14 @@ CGroup* NewGroup(CTool* tool) {
 }
 
 CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(NewGroup(&tool)) {
-    m_editStack.push_back(m_pRoot);
+    m_editStack.emplace_front(m_pRoot, CPose());
     tool.m_pHost = this;
     RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
 }
 
 CTestHost::~CTestHost() {
     m_tool.ClearUndoList();
+    m_tool.ClearClipboard();
     delete m_pRoot;
     m_tool.m_pHost = nullptr;
 }
@@ -81,62 +82,31 @@ void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
     object->SetParentPose(&world);
 }
 
-void CTestHost::PlaceInGroup(CPaint* object, CGroup* group, double, double) {
-    AddToGroup(group != nullptr ? group : m_editStack.back(), object);
-    object->ComputeExtent(nullptr);
-}
-
-CPaint* CTestHost::MakeGroup(const CPaintList& members) {
-    CGroup* current = m_editStack.back();
-    CGroup* group = NewGroup(&m_tool);
-    group->TakeMembers(current, members);
-    current->m_members.push_front(group);
-    group->m_strScale = ScaleTable[group->GetScaleIndexForNewGroup()].name;
-    group->m_pose = CPose();
-    group->SetLayer(m_tool.m_nActiveLayer);
-    group->DeselectWithUndo(0, 0);
-    group->SelectWithUndo(0, 0);
-    group->RecalcFrame();
-    const CPose world = current->WorldPose(nullptr);
-    group->SetParentPose(&world);
-    group->SetOwnerGroup(current);
-    return group;
-}
-
-BOOL CTestHost::DissolveGroup(CPaint* object) {
-    auto* group = dynamic_cast<CGroup*>(object);
-    CGroup* current = m_editStack.back();
-    if (group == nullptr || group == m_pRoot || !current->HoldsMember(group))
-        return FALSE;
-    group->ComputeExtent(nullptr);
-    group->Invalidate();
-    if (group->DissolveInto(current))
-        group->ComputeExtent(nullptr);
-    group->DeselectWithUndo(0, 0);
-    current->m_members.remove(group);
-    delete group;
-    return TRUE;
-}
-
-BOOL CTestHost::EnterGroupEdit(CPaint* object) {
-    auto* group = dynamic_cast<CGroup*>(object);
-    if (group == nullptr)
-        return FALSE;
-    m_editStack.push_back(group);
+void CTestHost::OpenGroup(CGroup* group) {
+    m_editStack.emplace_front(group, group->WorldPose(nullptr));
     group->EnterEdit();
-    return TRUE;
 }
 
-BOOL CTestHost::ExitGroupEdit(CPaint*) {
+void CTestHost::CloseGroup() {
     if (m_editStack.size() <= 1)
-        return FALSE;
-    m_editStack.back()->m_bBeingEdited = 0;
-    m_editStack.pop_back();
-    return TRUE;
+        return;
+    m_editStack.front().m_pGroup->m_bBeingEdited = 0;
+    m_editStack.pop_front();
+}
+
+BOOL CTestHost::GetPlanViewCentre(int& centreX, int& centreY) const {
+    centreX = m_nViewCentreX;
+    centreY = m_nViewCentreY;
+    return m_nScrollWidth >= 0;
+}
+
+void CTestHost::ReadKeyboardState(BYTE (&state)[256]) {
+    state[20] = m_bCapsLock ? 1 : 0;
+    state[16] = m_bShiftKey ? 0x80 : 0;
 }
 
 void CTestHost::RefreshGroupFrame(CPaint* member) {
-    CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
+    CPaint* group = member != nullptr ? GetOwnerGroup(member) : CurrentGroup();
     if (group == nullptr || group == m_pRoot)
         return;
     group->RecalcFrame();
