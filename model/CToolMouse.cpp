@@ -43,12 +43,13 @@ DeviceRect LineArea(const DeviceRect& line, int margin) {
 // A rotation angle within an eighth of a turn of a multiple of 45 degrees becomes that
 // multiple; on a border the larger step wins.
 double SnapToEighths(double angle) {
+    double snapped = angle;
     for (int step = -8; step <= 8; ++step) {
         const double s = step * kPi / 4.0;
         if (angle >= s - kPi / 8.0 && angle <= s + kPi / 8.0)
-            angle = s;
+            snapped = s;
     }
-    return angle;
+    return snapped;
 }
 
 }  // namespace

@@ -42,6 +42,29 @@ void CTestBox::GetBounds(const CPose* pose, double& minX, double& minY, double& 
     }
 }
 
+void CTestRubberBox::DragHandle(const CPose* pose, int handle) {
+    const CPose& parent = pose != nullptr ? *pose : m_parentPose;
+    const CDoublePoint local = WorldToLocalInFrame(parent, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    MoveBoxCorner(handle, local.x, local.y, nullptr);
+    CTestBox::DragHandle(pose, handle);
+}
+
+int CTestRubberBox::IsInvalid(int) {
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    GetBounds(nullptr, minX, minY, maxX, maxY);
+    return maxX - minX <= 0.0 || maxY - minY <= 0.0 ? 1 : 0;
+}
+
+CPaint* CTestRubberBox::HitTest() {
+    const DeviceRect& band = m_pTool->m_rcRubberBand;
+    if (band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0)
+        return CTestBox::HitTest();
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    GetBounds(nullptr, minX, minY, maxX, maxY);
+    const bool inside = minX >= band.left && maxX <= band.right && minY >= band.top && maxY <= band.bottom;
+    return inside ? this : nullptr;
+}
+
 CGroup* NewGroup(CTool* tool) {
     auto* group = new CGroup;
     group->SetTool(tool);
@@ -52,6 +75,7 @@ CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(NewGroup(&tool)) {
     m_editStack.emplace_front(m_pRoot, CPose());
     tool.m_pHost = this;
     RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
+    RegisterObjectMaker(kStepCreateFirst + 1, [](CTool* engine) -> CPaint* { return new CTestRubberBox(engine); });
 }
 
 CTestHost::~CTestHost() {

@@ -40,6 +40,19 @@ class CTestBox : public CTestObject {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
 };
 
+// A box drawn by dragging a corner: made empty at its local origin, the dragged corner
+// follows the engine's current point, and it is invalid while it has no area. Only a
+// rubber band that holds its whole extent hits it.
+class CTestRubberBox : public CTestBox {
+  public:
+    explicit CTestRubberBox(CTool* tool) : CTestBox(tool, 0.0, 0.0, 0.0, 0.0) {}
+    CTestRubberBox(CTool* tool, double left, double bottom, double right, double top)
+        : CTestBox(tool, left, bottom, right, top) {}
+    void DragHandle(const CPose* pose, int handle) override;
+    int IsInvalid(int unused) override;
+    CPaint* HitTest() override;
+};
+
 // A group made for the engine's tests, linked to the engine.
 CGroup* NewGroup(CTool* tool);
 
