@@ -50,9 +50,9 @@ void CPieceStatusText::FormatPieceStatus() {
             return;
         case 0:
             p1.Format("%s-%s  SAng=%.1f\xB0   ArcD=%.1f\xB0   R1=%s   R2=%s   C%s",
-                      static_cast<const char*>(Measure(1)), static_cast<const char*>(Measure(2)), m_fStartAngle,
-                      m_fArcAngle, static_cast<const char*>(Measure(7)), static_cast<const char*>(Measure(8)),
-                      static_cast<const char*>(Measure(6)));
+                      static_cast<const char*>(Measure(1)), static_cast<const char*>(Measure(2)),
+                      m_fStartAngle, m_fArcAngle, static_cast<const char*>(Measure(7)),
+                      static_cast<const char*>(Measure(8)), static_cast<const char*>(Measure(6)));
             p2 = Measure(10);
             break;
         case 1:
@@ -113,15 +113,16 @@ void CPieceStatusText::FormatPieceStatus() {
             p3 = TrackHeights();
             break;
         case 19:
-            p1.Format("%s-%s L=%s   SAng=%.1f\xB0   ArcD=%.1f   R1=%s  C%s", static_cast<const char*>(Measure(1)),
-                      static_cast<const char*>(Measure(2)), static_cast<const char*>(Measure(3)), m_fStartAngle,
-                      m_fArcAngle, static_cast<const char*>(Measure(7)), static_cast<const char*>(Measure(6)));
+            p1.Format("%s-%s L=%s   SAng=%.1f\xB0   ArcD=%.1f   R1=%s  C%s",
+                      static_cast<const char*>(Measure(1)), static_cast<const char*>(Measure(2)),
+                      static_cast<const char*>(Measure(3)), m_fStartAngle, m_fArcAngle,
+                      static_cast<const char*>(Measure(7)), static_cast<const char*>(Measure(6)));
             p2 = Measure(10);
             p3 = TrackHeights();
             break;
         case 20:
-            p1.Format("%s-%s L=%s", static_cast<const char*>(Measure(1)), static_cast<const char*>(Measure(2)),
-                      static_cast<const char*>(Measure(3)));
+            p1.Format("%s-%s L=%s", static_cast<const char*>(Measure(1)),
+                      static_cast<const char*>(Measure(2)), static_cast<const char*>(Measure(3)));
             p2 = Measure(10);
             p3 = TrackHeights();
             break;

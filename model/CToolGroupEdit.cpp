@@ -25,7 +25,8 @@ int CTool::EnterGroupEdit(int record) {
     CPaint* found = nullptr;
     if (current != nullptr)
         for (CPaint* member : current->m_members)
-            if (member->IsSelected() && IsLayerVisible(member->m_nLayer) && member->GetClassName() == "CGroup") {
+            if (member->IsSelected() && IsLayerVisible(member->m_nLayer) &&
+                member->GetClassName() == "CGroup") {
                 found = member;
                 break;
             }

@@ -72,7 +72,8 @@ DeviceRect CTool::PivotMark() const {
 }
 
 CPoint CTool::LayoutToBandPoint(double x, double y) const {
-    return CPoint(static_cast<int>(std::lround(x * m_fZoomRatio)), static_cast<int>(std::lround(y * m_fZoomRatio)));
+    return CPoint(static_cast<int>(std::lround(x * m_fZoomRatio)),
+                  static_cast<int>(std::lround(y * m_fZoomRatio)));
 }
 
 // ---- Press ----
@@ -484,7 +485,8 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
             m_bConnectDrag = 0;
             m_rcConnectLine.SetEmpty();
         }
-        if ((m_nSnapMode == 2 || m_nSnapMode == 3) && (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
+        if ((m_nSnapMode == 2 || m_nSnapMode == 3) &&
+            (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
             ReleaseSnapToGrid(pose);
         bool accepted = false;
         if (m_nSnapMode == 0 || m_nSnapMode == 1)
@@ -519,8 +521,8 @@ void CTool::ReleaseBand() {
     const CDoublePoint a = DeviceToLayout(m_rcRubberBand.left, m_rcRubberBand.bottom);
     const CDoublePoint b = DeviceToLayout(m_rcRubberBand.right, m_rcRubberBand.top);
     // Hit tests read the band in layout units while it is set.
-    m_rcRubberBand = Normalized(DeviceRect{static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x),
-                                           static_cast<int>(b.y)});
+    m_rcRubberBand = Normalized(DeviceRect{static_cast<int>(a.x), static_cast<int>(a.y),
+                                           static_cast<int>(b.x), static_cast<int>(b.y)});
     for (CPaint* member : CurrentGroupMembers())
         if (IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
             member->SelectWithUndo(1, 0);

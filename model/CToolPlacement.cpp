@@ -133,7 +133,8 @@ int CTool::ExecuteMove(CEditStep* step) {
     return 1;
 }
 
-int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative, int record, int groupStart) {
+int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative, int record,
+                           int groupStart) {
     if (m_pHost == nullptr || m_pHost->GetSelection().empty())
         return 0;
     const CPaintList selected = m_pHost->GetSelection();

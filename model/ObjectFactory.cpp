@@ -15,9 +15,9 @@ std::array<ObjectMaker, kMakerCount>& Makers() {
 
 // Create kinds 11 to 34 in order; kind 20 is the open arc, 21 the closed oval of one class.
 constexpr const char* kKindClasses[kMakerCount] = {
-    "CLine",     "CBox",       "CRoundBox",   "CSizeLine",    "CCamera",     "CSizeAngle",
-    "CBMP",      "C3D",        "CSprite",     "CArc",         "CArc",        "CTrack",
-    "CArcTrack", "CCircTrack", "CSplineTrack", "CPolygon",    "CBenchwork",  "CMount",
+    "CLine",     "CBox",       "CRoundBox",    "CSizeLine",   "CCamera",    "CSizeAngle",
+    "CBMP",      "C3D",        "CSprite",      "CArc",        "CArc",       "CTrack",
+    "CArcTrack", "CCircTrack", "CSplineTrack", "CPolygon",    "CBenchwork", "CMount",
     "CSpline",   "CSketch",    "CLineMeasure", "CBoxMeasure", "CTextBox",   "CWizardLabel",
 };
 

@@ -75,7 +75,8 @@ CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(NewGroup(&tool)) {
     m_editStack.emplace_front(m_pRoot, CPose());
     tool.m_pHost = this;
     RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
-    RegisterObjectMaker(kStepCreateFirst + 1, [](CTool* engine) -> CPaint* { return new CTestRubberBox(engine); });
+    RegisterObjectMaker(kStepCreateFirst + 1,
+                        [](CTool* engine) -> CPaint* { return new CTestRubberBox(engine); });
 }
 
 CTestHost::~CTestHost() {
