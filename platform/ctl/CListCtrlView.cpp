@@ -431,8 +431,11 @@ void CListCtrl::PaintRow(CDC& dc, int index, const CRect& row) {
             dc.FillSolidRect(ColumnLeft(column) - 1, row.top, 1, row.Height(), GetSysColor(COLOR_BTNFACE));
     }
     if ((state & LVIS_FOCUSED) && hasFocus) {
+        // Around the label's text, or around the whole row when whole rows are selected.
         CRect focus;
-        GetItemRect(index, &focus, LVIR_SELECTBOUNDS);
+        GetItemRect(index, &focus, (m_extendedStyle & LVS_EX_FULLROWSELECT) ? LVIR_BOUNDS : LVIR_LABEL);
+        if ((m_extendedStyle & LVS_EX_FULLROWSELECT) == 0)
+            focus.right = std::min(focus.right, focus.left + dc.GetTextExtent(GetItemText(index, 0)).cx + 2 * kFirstColumnInset);
         dc.DrawFocusRect(&focus);
     }
 }
