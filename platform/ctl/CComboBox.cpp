@@ -17,7 +17,8 @@ constexpr UINT kF4Key = 0x73;
 CComboBox::CComboBox() : m_list(std::make_unique<CListBox>()) {}
 
 CComboBox::~CComboBox() {
-    if (m_list->GetSafeHwnd()) m_list->DestroyWindow();
+    if (m_list->GetSafeHwnd())
+        m_list->DestroyWindow();
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -38,25 +39,32 @@ int CComboBox::OnCreate(CREATESTRUCT* cs) {
 
 void CComboBox::OnDestroy() {
     m_dropped = false;
-    if (m_list->GetSafeHwnd()) m_list->DestroyWindow();
+    if (m_list->GetSafeHwnd())
+        m_list->DestroyWindow();
     CWnd::OnDestroy();
 }
 
 // --- Items and selection ------------------------------------------------------------------------
 
-int CComboBox::AddString(LPCTSTR text) { return m_list->AddString(text); }
-int CComboBox::InsertString(int index, LPCTSTR text) { return m_list->InsertString(index, text); }
+int CComboBox::AddString(LPCTSTR text) {
+    return m_list->AddString(text);
+}
+int CComboBox::InsertString(int index, LPCTSTR text) {
+    return m_list->InsertString(index, text);
+}
 
 int CComboBox::DeleteString(UINT index) {
     const bool wasCurrent = static_cast<int>(index) == GetCurSel();
     const int left = m_list->DeleteString(index);
-    if (wasCurrent) SetCurSel(CB_ERR);
+    if (wasCurrent)
+        SetCurSel(CB_ERR);
     return left;
 }
 
 void CComboBox::ResetContent() {
     m_list->ResetContent();
-    if (!HasEdit()) ShowSelectionText();
+    if (!HasEdit())
+        ShowSelectionText();
     Invalidate();
 }
 
@@ -68,20 +76,23 @@ int CComboBox::SetCurSel(int index) {
 
 int CComboBox::SelectString(int start, LPCTSTR text) {
     const int found = FindString(start, text);
-    if (found != CB_ERR) SetCurSel(found);
+    if (found != CB_ERR)
+        SetCurSel(found);
     return found;
 }
 
 void CComboBox::ShowSelectionText() {
     CString text;
-    if (GetCurSel() != CB_ERR) GetLBText(GetCurSel(), text);
+    if (GetCurSel() != CB_ERR)
+        GetLBText(GetCurSel(), text);
     SetWindowText(text);
     Invalidate();
 }
 
 void CComboBox::ChangeSelection(int index) {
     index = std::clamp(index, 0, GetCount() - 1);
-    if (GetCount() == 0 || index == GetCurSel()) return;
+    if (GetCount() == 0 || index == GetCurSel())
+        return;
     SetCurSel(index);
     Notify(CBN_SELCHANGE);
 }
@@ -97,22 +108,30 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- Geometry -----------------------------------------------------------------------------------
 
-int CComboBox::GetItemHeight(int) const { return m_list->GetItemHeight(); }
+int CComboBox::GetItemHeight(int) const {
+    return m_list->GetItemHeight();
+}
 
 int CComboBox::SetItemHeight(int, UINT height) {
-    if (m_list->SetItemHeight(0, height) == LB_ERR) return CB_ERR;
+    if (m_list->SetItemHeight(0, height) == LB_ERR)
+        return CB_ERR;
     FitToField();
     return 0;
 }
 
-int CComboBox::FieldHeight() const { return GetItemHeight(0) + 2 * kEdge + 2; }
+int CComboBox::FieldHeight() const {
+    return GetItemHeight(0) + 2 * kEdge + 2;
+}
 
 void CComboBox::FitToField() {
-    if (!m_hWnd) return;
+    if (!m_hWnd)
+        return;
     CRect window;
     GetWindowRect(&window);
-    if (!IsTopLevel()) GetParent()->ScreenToClient(&window);
-    if (window.Height() != FieldHeight()) MoveWindow(window.left, window.top, window.Width(), FieldHeight());
+    if (!IsTopLevel())
+        GetParent()->ScreenToClient(&window);
+    if (window.Height() != FieldHeight())
+        MoveWindow(window.left, window.top, window.Width(), FieldHeight());
 }
 
 CRect CComboBox::ButtonRect() const {
@@ -131,7 +150,8 @@ CRect CComboBox::TextRect() const {
 }
 
 void CComboBox::GetDroppedControlRect(RECT* rect) const {
-    if (!rect) return;
+    if (!rect)
+        return;
     CRect window;
     GetWindowRect(&window);
     *rect = CRect(window.left, window.bottom, window.right, window.bottom + m_dropHeight);
@@ -144,7 +164,8 @@ CPoint CComboBox::ToList(CPoint clientPoint) const {
 }
 
 bool CComboBox::InList(CPoint clientPoint) const {
-    if (!m_dropped) return false;
+    if (!m_dropped)
+        return false;
     CRect client;
     m_list->GetClientRect(&client);
     return client.PtInRect(ToList(clientPoint)) != FALSE;
@@ -157,16 +178,19 @@ void CComboBox::ShowDropDown(BOOL show) {
         CloseUp(true);
         return;
     }
-    if (m_dropped || !m_hWnd) return;
+    if (m_dropped || !m_hWnd)
+        return;
     Notify(CBN_DROPDOWN);
-    if (!m_hWnd) return;
+    if (!m_hWnd)
+        return;
     m_selectionAtDrop = GetCurSel();
     CRect window;
     GetWindowRect(&window);
     const int rows = std::max(1, GetCount());
     const int height = std::min(std::max(m_dropHeight, GetItemHeight(0) + 2), rows * GetItemHeight(0) + 2);
     CRect drop(window.left, window.bottom, window.right, window.bottom + height);
-    if (drop.bottom > WindowManager::Instance().ScreenSize().cy) drop.OffsetRect(0, window.top - drop.bottom);
+    if (drop.bottom > WindowManager::Instance().ScreenSize().cy)
+        drop.OffsetRect(0, window.top - drop.bottom);
     m_list->MoveWindow(&drop);
     m_list->SetTopIndex(std::max(0, GetCurSel()));
     m_list->ShowWindow(SW_SHOWNA);
@@ -176,24 +200,30 @@ void CComboBox::ShowDropDown(BOOL show) {
 }
 
 void CComboBox::CloseUp(bool accept) {
-    if (!m_dropped) return;
+    if (!m_dropped)
+        return;
     m_dropped = false;
     m_buttonDown = false;
     m_list->ShowWindow(SW_HIDE);
-    if (GetCapture() == this) ReleaseCapture();
+    if (GetCapture() == this)
+        ReleaseCapture();
     Invalidate();
-    if (!accept) m_list->SetCurSel(m_selectionAtDrop);
+    if (!accept)
+        m_list->SetCurSel(m_selectionAtDrop);
     const bool changed = accept && GetCurSel() != m_selectionAtDrop;
-    if (changed || !HasEdit()) ShowSelectionText();
+    if (changed || !HasEdit())
+        ShowSelectionText();
     Notify(accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
     Notify(CBN_CLOSEUP);
-    if (changed) Notify(CBN_SELCHANGE);
+    if (changed)
+        Notify(CBN_SELCHANGE);
 }
 
 BOOL CComboBox::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == kListId) {
         // The list was clicked while it had the mouse to itself (after its scroll bar was used).
-        if (HIWORD(wParam) == LBN_DBLCLK) CloseUp(true);
+        if (HIWORD(wParam) == LBN_DBLCLK)
+            CloseUp(true);
         return TRUE;
     }
     return CWnd::OnCommand(wParam, lParam);
@@ -203,7 +233,8 @@ BOOL CComboBox::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CComboBox::OnLButtonDown(UINT, CPoint point) {
     if (m_dropped) {
-        if (InList(point)) return;
+        if (InList(point))
+            return;
         CRect listWindow;
         m_list->GetWindowRect(&listWindow);
         CPoint screen = point;
@@ -211,7 +242,8 @@ void CComboBox::OnLButtonDown(UINT, CPoint point) {
         if (listWindow.PtInRect(screen)) {
             // On the list's own scroll bar.
             m_list->SendMessage(WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(screen.x, screen.y));
-            if (m_dropped && GetCapture() != this) SetCapture();
+            if (m_dropped && GetCapture() != this)
+                SetCapture();
             return;
         }
         CloseUp(false);
@@ -235,22 +267,28 @@ void CComboBox::OnLButtonDown(UINT, CPoint point) {
     SetEditSel(caret, caret);
 }
 
-void CComboBox::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
+void CComboBox::OnLButtonDblClk(UINT flags, CPoint point) {
+    OnLButtonDown(flags, point);
+}
 
 void CComboBox::OnMouseMove(UINT, CPoint point) {
-    if (!m_dropped || !InList(point)) return;
+    if (!m_dropped || !InList(point))
+        return;
     BOOL outside = FALSE;
     const UINT index = m_list->ItemFromPoint(ToList(point), outside);
-    if (!outside) m_list->SetHighlight(static_cast<int>(index));
+    if (!outside)
+        m_list->SetHighlight(static_cast<int>(index));
 }
 
 void CComboBox::OnLButtonUp(UINT, CPoint point) {
     m_buttonDown = false;
     Invalidate();
-    if (!m_dropped || !InList(point)) return;
+    if (!m_dropped || !InList(point))
+        return;
     BOOL outside = FALSE;
     const UINT index = m_list->ItemFromPoint(ToList(point), outside);
-    if (outside) return;
+    if (outside)
+        return;
     m_list->SetHighlight(static_cast<int>(index));
     CloseUp(true);
 }
@@ -265,38 +303,68 @@ void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
     if (m_dropped) {
         const int current = GetCurSel();
         switch (key) {
-        case VK_UP: m_list->SetHighlight(std::max(0, current - 1)); break;
-        case VK_DOWN: m_list->SetHighlight(std::min(GetCount() - 1, current + 1)); break;
-        case VK_HOME: m_list->SetHighlight(0); break;
-        case VK_END: m_list->SetHighlight(GetCount() - 1); break;
-        case VK_RETURN: CloseUp(true); break;
-        case VK_ESCAPE: CloseUp(false); break;
-        default: break;
+            case VK_UP:
+                m_list->SetHighlight(std::max(0, current - 1));
+                break;
+            case VK_DOWN:
+                m_list->SetHighlight(std::min(GetCount() - 1, current + 1));
+                break;
+            case VK_HOME:
+                m_list->SetHighlight(0);
+                break;
+            case VK_END:
+                m_list->SetHighlight(GetCount() - 1);
+                break;
+            case VK_RETURN:
+                CloseUp(true);
+                break;
+            case VK_ESCAPE:
+                CloseUp(false);
+                break;
+            default:
+                break;
         }
         return;
     }
     const int current = GetCurSel();
     switch (key) {
-    case VK_UP: ChangeSelection(current == CB_ERR ? 0 : current - 1); return;
-    case VK_DOWN: ChangeSelection(current == CB_ERR ? 0 : current + 1); return;
-    default: break;
+        case VK_UP:
+            ChangeSelection(current == CB_ERR ? 0 : current - 1);
+            return;
+        case VK_DOWN:
+            ChangeSelection(current == CB_ERR ? 0 : current + 1);
+            return;
+        default:
+            break;
     }
     if (!HasEdit()) {
-        if (key == VK_HOME) ChangeSelection(0);
-        if (key == VK_END) ChangeSelection(GetCount() - 1);
+        if (key == VK_HOME)
+            ChangeSelection(0);
+        if (key == VK_END)
+            ChangeSelection(GetCount() - 1);
         return;
     }
     const int length = GetWindowTextLength();
     switch (key) {
-    case VK_LEFT: SetEditSel(std::max(0, m_editEnd - 1), std::max(0, m_editEnd - 1)); break;
-    case VK_RIGHT: SetEditSel(std::min(length, m_editEnd + 1), std::min(length, m_editEnd + 1)); break;
-    case VK_HOME: SetEditSel(0, 0); break;
-    case VK_END: SetEditSel(length, length); break;
-    case VK_DELETE:
-        if (m_editStart == m_editEnd) SetEditSel(m_editStart, std::min(length, m_editStart + 1));
-        ReplaceEditSelection("");
-        break;
-    default: break;
+        case VK_LEFT:
+            SetEditSel(std::max(0, m_editEnd - 1), std::max(0, m_editEnd - 1));
+            break;
+        case VK_RIGHT:
+            SetEditSel(std::min(length, m_editEnd + 1), std::min(length, m_editEnd + 1));
+            break;
+        case VK_HOME:
+            SetEditSel(0, 0);
+            break;
+        case VK_END:
+            SetEditSel(length, length);
+            break;
+        case VK_DELETE:
+            if (m_editStart == m_editEnd)
+                SetEditSel(m_editStart, std::min(length, m_editStart + 1));
+            ReplaceEditSelection("");
+            break;
+        default:
+            break;
     }
 }
 
@@ -310,10 +378,12 @@ void CComboBox::OnSysKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CComboBox::OnChar(UINT ch, UINT, UINT) {
     if (!HasEdit()) {
-        if (ch <= ' ' || (OwnerDrawn() && (GetStyle() & CBS_HASSTRINGS) == 0)) return;
+        if (ch <= ' ' || (OwnerDrawn() && (GetStyle() & CBS_HASSTRINGS) == 0))
+            return;
         const char prefix[2] = {static_cast<char>(ch), '\0'};
         const int found = FindString(GetCurSel(), prefix);
-        if (found == CB_ERR) return;
+        if (found == CB_ERR)
+            return;
         if (m_dropped)
             m_list->SetHighlight(found);
         else
@@ -321,23 +391,29 @@ void CComboBox::OnChar(UINT ch, UINT, UINT) {
         return;
     }
     if (ch == VK_BACK) {
-        if (m_editStart == m_editEnd && m_editStart > 0) SetEditSel(m_editStart - 1, m_editStart);
+        if (m_editStart == m_editEnd && m_editStart > 0)
+            SetEditSel(m_editStart - 1, m_editStart);
         ReplaceEditSelection("");
         return;
     }
-    if (ch < ' ') return;
+    if (ch < ' ')
+        return;
     const char typed[2] = {static_cast<char>(ch), '\0'};
     ReplaceEditSelection(typed);
 }
 
-DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(MAKELONG(m_editStart, m_editEnd)); }
+DWORD CComboBox::GetEditSel() const {
+    return static_cast<DWORD>(MAKELONG(m_editStart, m_editEnd));
+}
 
 BOOL CComboBox::SetEditSel(int start, int end) {
-    if (!HasEdit()) return CB_ERR;
+    if (!HasEdit())
+        return CB_ERR;
     const int length = GetWindowTextLength();
     m_editStart = start < 0 ? length : std::min(start, length);
     m_editEnd = end < 0 ? length : std::min(end, length);
-    if (m_editStart > m_editEnd) std::swap(m_editStart, m_editEnd);
+    if (m_editStart > m_editEnd)
+        std::swap(m_editStart, m_editEnd);
     Invalidate();
     return TRUE;
 }
@@ -345,7 +421,8 @@ BOOL CComboBox::SetEditSel(int start, int end) {
 void CComboBox::ReplaceEditSelection(const CString& text) {
     CString current;
     GetWindowText(current);
-    if (text.IsEmpty() && m_editStart == m_editEnd) return;
+    if (text.IsEmpty() && m_editStart == m_editEnd)
+        return;
     const CString changed = current.Left(m_editStart) + text + current.Mid(m_editEnd);
     const int caret = m_editStart + text.GetLength();
     SetWindowText(changed);
@@ -355,21 +432,25 @@ void CComboBox::ReplaceEditSelection(const CString& text) {
 }
 
 void CComboBox::OnSetFocus(CWnd*) {
-    if (HasEdit()) SetEditSel(0, -1);
+    if (HasEdit())
+        SetEditSel(0, -1);
     Invalidate();
     Notify(CBN_SETFOCUS);
 }
 
 void CComboBox::OnKillFocus(CWnd*) {
     CloseUp(false);
-    if (HasEdit()) SetEditSel(0, 0);
+    if (HasEdit())
+        SetEditSel(0, 0);
     Invalidate();
     Notify(CBN_KILLFOCUS);
 }
 
 // --- Painting -----------------------------------------------------------------------------------
 
-BOOL CComboBox::OnEraseBkgnd(CDC*) { return TRUE; }
+BOOL CComboBox::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
 
 void CComboBox::OnPaint() {
     CPaintDC dc(this);
@@ -405,25 +486,35 @@ void CComboBox::PaintField(CDC& dc) {
     }
     const int current = GetCurSel();
     if (OwnerDrawn()) {
-        DRAWITEMSTRUCT draw{ODT_COMBOBOX, static_cast<UINT>(GetDlgCtrlID()), static_cast<UINT>(current),
+        DRAWITEMSTRUCT draw{ODT_COMBOBOX,
+                            static_cast<UINT>(GetDlgCtrlID()),
+                            static_cast<UINT>(current),
                             ODA_DRAWENTIRE,
                             ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0u) |
                                 (IsWindowEnabled() ? 0u : ODS_DISABLED),
-                            this, &dc, area, current == CB_ERR ? 0 : GetItemData(current)};
+                            this,
+                            &dc,
+                            area,
+                            current == CB_ERR ? 0 : GetItemData(current)};
         const int saved = dc.SaveDC();
-        if (CWnd* owner = GetOwner()) owner->SendMessage(WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+        if (CWnd* owner = GetOwner())
+            owner->SendMessage(WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
         dc.RestoreDC(saved);
         return;
     }
-    if (focused) dc.FillSolidRect(&area, GetSysColor(COLOR_HIGHLIGHT));
+    if (focused)
+        dc.FillSolidRect(&area, GetSysColor(COLOR_HIGHLIGHT));
     CString text;
     GetWindowText(text);
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(GetSysColor(!IsWindowEnabled() ? COLOR_GRAYTEXT : focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    dc.SetTextColor(GetSysColor(!IsWindowEnabled() ? COLOR_GRAYTEXT
+                                : focused          ? COLOR_HIGHLIGHTTEXT
+                                                   : COLOR_WINDOWTEXT));
     CRect textArea = area;
     textArea.left += kTextInset;
     dc.DrawText(text, &textArea, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (focused) dc.DrawFocusRect(&area);
+    if (focused)
+        dc.DrawFocusRect(&area);
 }
 
 void CComboBox::PaintEditText(CDC& dc, const CRect& area, bool focused) {
@@ -434,7 +525,8 @@ void CComboBox::PaintEditText(CDC& dc, const CRect& area, bool focused) {
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     dc.TextOut(x, y, text);
-    if (!focused) return;
+    if (!focused)
+        return;
     const int startX = x + dc.GetTextExtent(text.Left(m_editStart)).cx;
     const int endX = x + dc.GetTextExtent(text.Left(m_editEnd)).cx;
     if (m_editStart != m_editEnd) {

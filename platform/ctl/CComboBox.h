@@ -10,7 +10,7 @@
 // height of the dropped list. The items live in the drop-down's list box.
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
-public:
+  public:
     CComboBox();
     ~CComboBox() override;
 
@@ -56,7 +56,7 @@ public:
     void DrawItem(DRAWITEMSTRUCT* item) override;
     void MeasureItem(MEASUREITEMSTRUCT* item) override;
 
-protected:
+  protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
     void OnPaint() override;
@@ -73,7 +73,7 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     bool HasEdit() const { return (GetStyle() & CBS_TYPEMASK) == CBS_DROPDOWN; }
     bool OwnerDrawn() const { return (GetStyle() & CBS_OWNERDRAWFIXED) != 0; }
     int FieldHeight() const;

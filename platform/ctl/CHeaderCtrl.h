@@ -9,7 +9,7 @@
 // reports HDN_ITEMCHANGED.
 class CHeaderCtrl : public CWnd {
     DECLARE_DYNAMIC(CHeaderCtrl)
-public:
+  public:
     using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -25,7 +25,7 @@ public:
     // Buttons that can be pressed (a list view without LVS_NOSORTHEADER).
     void SetClickable(bool clickable) { m_clickable = clickable; }
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -33,7 +33,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnCaptureChanged(CWnd* window) override;
 
-private:
+  private:
     struct Item {
         CString text;
         int width = 0;

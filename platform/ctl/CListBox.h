@@ -9,7 +9,7 @@
 // in a list box of this kind shown as its drop-down.
 class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)
-public:
+  public:
     using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -25,7 +25,9 @@ public:
     DWORD_PTR GetItemData(int index) const;
     int SetItemData(int index, DWORD_PTR data);
     void* GetItemDataPtr(int index) const { return reinterpret_cast<void*>(GetItemData(index)); }
-    int SetItemDataPtr(int index, void* data) { return SetItemData(index, reinterpret_cast<DWORD_PTR>(data)); }
+    int SetItemDataPtr(int index, void* data) {
+        return SetItemData(index, reinterpret_cast<DWORD_PTR>(data));
+    }
     // Items after start (wrapping round; -1 searches from the top) whose text begins with text,
     // or equals it, ignoring case.
     int FindString(int start, LPCTSTR text) const;
@@ -62,7 +64,7 @@ public:
     // The item the mouse or the keys point at in a combo's drop-down (also the selection).
     void SetHighlight(int index);
 
-protected:
+  protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
@@ -78,7 +80,7 @@ protected:
     void OnSetFocus(CWnd* oldWindow) override;
     void OnKillFocus(CWnd* newWindow) override;
 
-private:
+  private:
     struct Item {
         CString text;
         DWORD_PTR data = 0;

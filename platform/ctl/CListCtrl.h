@@ -15,7 +15,7 @@ class CImageList;
 // out as a report.
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
-public:
+  public:
     CListCtrl();
     ~CListCtrl() override;
 
@@ -44,7 +44,8 @@ public:
     BOOL DeleteAllItems();
     BOOL GetItem(LVITEM* item) const;
     BOOL SetItem(const LVITEM* item);
-    BOOL SetItem(int index, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM data);
+    BOOL SetItem(int index, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask,
+                 LPARAM data);
     // Callback texts are asked of the owner.
     CString GetItemText(int index, int subItem) const;
     int GetItemText(int index, int subItem, LPTSTR buffer, int length) const;
@@ -54,7 +55,9 @@ public:
     UINT GetItemState(int index, UINT mask) const;
     // index -1: every item.
     BOOL SetItemState(int index, UINT state, UINT mask);
-    BOOL SetItemState(int index, const LVITEM* item) { return item ? SetItemState(index, item->state, item->stateMask) : FALSE; }
+    BOOL SetItemState(int index, const LVITEM* item) {
+        return item ? SetItemState(index, item->state, item->stateMask) : FALSE;
+    }
     int GetSelectedCount() const;
     UINT GetSelectedColumn() const { return 0; }
     // The next item after start (-1: from the top) with the states of flags (LVNI_).
@@ -90,7 +93,7 @@ public:
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
-protected:
+  protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnPaint() override;
@@ -109,7 +112,7 @@ protected:
     void OnCaptureChanged(CWnd* window) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+  private:
     struct Cell {
         CString text;
         bool callback = false;
@@ -150,8 +153,8 @@ private:
     void Focus(int index);
     void ClickItem(int index, UINT flags);
     void MoveFocusTo(int index);
-    LRESULT NotifyList(UINT code, int index, int subItem = 0, UINT oldState = 0, UINT newState = 0, UINT changed = 0,
-                       CPoint point = CPoint());
+    LRESULT NotifyList(UINT code, int index, int subItem = 0, UINT oldState = 0, UINT newState = 0,
+                       UINT changed = 0, CPoint point = CPoint());
     int CellImage(int index) const;
 
     void PaintRow(CDC& dc, int index, const CRect& row);

@@ -9,7 +9,7 @@ class CImageList;
 
 // One item of a tree view; HTREEITEM points at it.
 class CTreeCtrlItem {
-public:
+  public:
     CString text;
     bool textCallback = false;
     int image = 0;
@@ -27,7 +27,7 @@ public:
 // TVN_ITEMEXPANDED (for the user's actions), TVN_BEGINDRAG, TVN_DELETEITEM and NM_ codes.
 class CTreeCtrl : public CWnd {
     DECLARE_DYNAMIC(CTreeCtrl)
-public:
+  public:
     CTreeCtrl();
     ~CTreeCtrl() override;
 
@@ -94,7 +94,7 @@ public:
     // A picture of the item's icon and text (the caller deletes it), for showing while dragging.
     CImageList* CreateDragImage(HTREEITEM item);
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -111,7 +111,7 @@ protected:
     void OnKillFocus(CWnd* newWindow) override;
     void OnCaptureChanged(CWnd* window) override;
 
-private:
+  private:
     CTreeCtrlItem* Node(HTREEITEM item) const;
     std::vector<HTREEITEM> VisibleItems() const;
     int VisibleIndex(HTREEITEM item) const;

@@ -111,8 +111,12 @@ constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOOVERLAYMASK(int index) { return static_cast<UINT>(index) << 8; }
-constexpr UINT INDEXTOSTATEIMAGEMASK(int index) { return static_cast<UINT>(index) << 12; }
+constexpr UINT INDEXTOOVERLAYMASK(int index) {
+    return static_cast<UINT>(index) << 8;
+}
+constexpr UINT INDEXTOSTATEIMAGEMASK(int index) {
+    return static_cast<UINT>(index) << 12;
+}
 
 constexpr UINT LVIF_TEXT = 0x0001;
 constexpr UINT LVIF_IMAGE = 0x0002;
@@ -377,14 +381,16 @@ inline LRESULT NotifyOwner(CWnd& control, NMHDR& header) {
     header.idFrom = static_cast<UINT_PTR>(control.GetDlgCtrlID());
     LRESULT result = 0;
     NotifyInfo reflected{&header, &result};
-    if (control.OnCmdMsg(kReflectedControlId, CN_NOTIFY, &reflected, nullptr)) return result;
+    if (control.OnCmdMsg(kReflectedControlId, CN_NOTIFY, &reflected, nullptr))
+        return result;
     CWnd* owner = control.GetOwner();
     return owner ? owner->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)) : 0;
 }
 
 // Sends a notification of the WM_COMMAND kind (BN_, CBN_, LBN_ codes) from control.
 inline void CommandOwner(CWnd& control, UINT code) {
-    if (control.OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr)) return;
+    if (control.OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr))
+        return;
     if (CWnd* owner = control.GetOwner())
         owner->SendMessage(WM_COMMAND, MAKEWPARAM(control.GetDlgCtrlID(), static_cast<int>(code)),
                            reinterpret_cast<LPARAM>(&control));

@@ -6,7 +6,7 @@ namespace {
 constexpr UINT kComboId = 1407;
 
 class CComboBoxTest : public ListControlTest {
-protected:
+  protected:
     void Make(DWORD style, CComboBox* combo = nullptr) {
         made.reset(combo ? combo : new CComboBox);
         ASSERT_TRUE(made->Create(WS_CHILD | WS_VISIBLE | style, CRect(20, 20, 180, 150), &parent, kComboId));
@@ -120,16 +120,17 @@ TEST_F(CComboBoxTest, TheEditFieldTakesTypedTextAndReportsFocusLoss) {
 
 // An owner-drawn picker without strings, as the style pickers are.
 class PickerCombo : public CComboBox {
-public:
+  public:
     std::vector<DRAWITEMSTRUCT> drawn;
     void DrawItem(DRAWITEMSTRUCT* item) override {
         drawn.push_back(*item);
         const bool selected = (item->itemState & ODS_SELECTED) != 0;
-        item->hDC->FillSolidRect(&item->rcItem, selected ? GetSysColor(COLOR_ACTIVECAPTION) : GetSysColor(COLOR_WINDOW));
+        item->hDC->FillSolidRect(&item->rcItem,
+                                 selected ? GetSysColor(COLOR_ACTIVECAPTION) : GetSysColor(COLOR_WINDOW));
         if (item->itemID != static_cast<UINT>(-1))
             item->hDC->FillSolidRect(item->rcItem.left + 10, (item->rcItem.top + item->rcItem.bottom) / 2,
-                                     item->rcItem.right - item->rcItem.left - 20, static_cast<int>(item->itemData) + 1,
-                                     RGB(0, 0, 0));
+                                     item->rcItem.right - item->rcItem.left - 20,
+                                     static_cast<int>(item->itemData) + 1, RGB(0, 0, 0));
     }
     void MeasureItem(MEASUREITEMSTRUCT* item) override { item->itemHeight = 20; }
 };
@@ -137,7 +138,8 @@ public:
 TEST_F(CComboBoxTest, OwnerDrawnItemsWithoutStringsCarryTheirValues) {
     auto* picker = new PickerCombo;
     Make(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, picker);
-    for (int width = 0; width < 5; ++width) picker->AddString(reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(width)));
+    for (int width = 0; width < 5; ++width)
+        picker->AddString(reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(width)));
     picker->SetCurSel(0);
     EXPECT_EQ(picker->GetItemHeight(0), 20);
     EXPECT_EQ(picker->GetItemData(3), 3u);
@@ -153,7 +155,8 @@ TEST_F(CComboBoxTest, OwnerDrawnItemsWithoutStringsCarryTheirValues) {
     MouseAt(WM_MOUSEMOVE, picker->DropList(), ListPoint(2));
     bool highlighted = false;
     for (const DRAWITEMSTRUCT& item : picker->drawn)
-        highlighted |= item.itemID == 2 && (item.itemState & ODS_SELECTED) && !(item.itemState & ODS_COMBOBOXEDIT);
+        highlighted |=
+            item.itemID == 2 && (item.itemState & ODS_SELECTED) && !(item.itemState & ODS_COMBOBOXEDIT);
     EXPECT_TRUE(highlighted);
     EXPECT_EQ(picker->GetCurSel(), 2);
     picker->SetCurSel(9);

@@ -6,10 +6,10 @@ namespace {
 constexpr UINT kListId = 301;
 
 class CListBoxTest : public ListControlTest {
-protected:
+  protected:
     void Make(DWORD style) {
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | style, CRect(10, 10, 160, 110),
-                                &parent, kListId));
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | style,
+                                CRect(10, 10, 160, 110), &parent, kListId));
     }
     CPoint ItemPoint(int index) {
         CRect rect;
@@ -21,7 +21,8 @@ protected:
 
 TEST_F(CListBoxTest, SortedItemsFindSelectAndData) {
     Make(LBS_SORT);
-    for (const char* name : {"Scenery", "track", "Rolling stock", "Electrical", "Structures"}) list.AddString(name);
+    for (const char* name : {"Scenery", "track", "Rolling stock", "Electrical", "Structures"})
+        list.AddString(name);
     CString text;
     list.GetText(0, text);
     EXPECT_EQ(text, "Electrical");
@@ -94,7 +95,7 @@ TEST_F(CListBoxTest, ScrollBarShowsWhenItemsDoNotFit) {
 
 // An owner-drawn list without strings: each item is its data, drawn by the owner.
 class SwatchList : public CListBox {
-public:
+  public:
     std::vector<UINT> drawn;
     void DrawItem(DRAWITEMSTRUCT* item) override {
         drawn.push_back(item->itemID);
@@ -105,7 +106,8 @@ public:
 
 TEST_F(CListBoxTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheirOwner) {
     SwatchList swatches;
-    ASSERT_TRUE(swatches.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED, CRect(200, 10, 300, 110), &parent, 302));
+    ASSERT_TRUE(
+        swatches.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED, CRect(200, 10, 300, 110), &parent, 302));
     swatches.AddString(reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(RGB(255, 0, 0))));
     swatches.AddString(reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(RGB(0, 128, 0))));
     EXPECT_EQ(swatches.GetItemHeight(0), 24);

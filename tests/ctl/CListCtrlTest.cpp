@@ -6,9 +6,10 @@ namespace {
 constexpr UINT kListId = 1154;
 
 class CListCtrlTest : public ListControlTest {
-protected:
+  protected:
     void Make(DWORD style = 0) {
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | style, CRect(10, 10, 410, 210), &parent, kListId));
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | style, CRect(10, 10, 410, 210), &parent,
+                                kListId));
         list.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
         list.InsertColumn(0, "Manufacturer", LVCFMT_LEFT, 130);
         list.InsertColumn(1, "Scale", LVCFMT_LEFT, 62);
@@ -62,9 +63,10 @@ TEST_F(CListCtrlTest, ClicksSelectAndNotifyItemChanges) {
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
     EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 1);
     ASSERT_GE(parent.Count(LVN_ITEMCHANGED), 2);
-    const auto changed = std::find_if(parent.notes.begin(), parent.notes.end(), [](const NotifyRecorder::Note& note) {
-        return note.code == LVN_ITEMCHANGED && (note.newState & LVIS_SELECTED);
-    });
+    const auto changed =
+        std::find_if(parent.notes.begin(), parent.notes.end(), [](const NotifyRecorder::Note& note) {
+            return note.code == LVN_ITEMCHANGED && (note.newState & LVIS_SELECTED);
+        });
     ASSERT_NE(changed, parent.notes.end());
     EXPECT_EQ(changed->item, 1);
     EXPECT_EQ(changed->id, kListId);
@@ -99,7 +101,8 @@ TEST_F(CListCtrlTest, SingleSelectionKeepsOneItem) {
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
     // A refusing owner keeps the state.
     parent.onNotify = [](NMHDR* header, LRESULT* result) {
-        if (header->code == LVN_ITEMCHANGING) *result = TRUE;
+        if (header->code == LVN_ITEMCHANGING)
+            *result = TRUE;
     };
     list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(list.GetItemState(0, LVIS_SELECTED), 0u);
@@ -116,7 +119,9 @@ TEST_F(CListCtrlTest, HeaderClicksSortingAndFinding) {
     EXPECT_EQ(parent.notes.back().item, -1);
     EXPECT_EQ(parent.notes.back().id, kListId);
     struct Sort {
-        static int ByData(LPARAM a, LPARAM b, LPARAM descending) { return descending ? int(b - a) : int(a - b); }
+        static int ByData(LPARAM a, LPARAM b, LPARAM descending) {
+            return descending ? int(b - a) : int(a - b);
+        }
     };
     list.SortItems(&Sort::ByData, 1);
     EXPECT_EQ(list.GetItemText(0, 0), "Atlas");
@@ -137,7 +142,8 @@ TEST_F(CListCtrlTest, HeaderClicksSortingAndFinding) {
 TEST_F(CListCtrlTest, TextCallbacksAndRedrawFreeze) {
     Make(LVS_OWNERDRAWFIXED);
     parent.onNotify = [](NMHDR* header, LRESULT*) {
-        if (header->code != LVN_GETDISPINFO) return;
+        if (header->code != LVN_GETDISPINFO)
+            return;
         auto* info = reinterpret_cast<NMLVDISPINFO*>(header);
         static CString answer;
         answer.Format("Layer %d", static_cast<int>(info->item.lParam));
@@ -159,7 +165,7 @@ TEST_F(CListCtrlTest, TextCallbacksAndRedrawFreeze) {
 
 // Rows drawn by the control's own class, as the program's report lists are.
 class StripedList : public CListCtrl {
-public:
+  public:
     std::vector<DRAWITEMSTRUCT> drawn;
     void DrawItem(DRAWITEMSTRUCT* item) override {
         drawn.push_back(*item);
@@ -170,8 +176,8 @@ public:
 
 TEST_F(CListCtrlTest, OwnerDrawnRowsAreDrawnByTheControlClass) {
     StripedList striped;
-    ASSERT_TRUE(striped.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(10, 220, 410, 400), &parent,
-                               478));
+    ASSERT_TRUE(striped.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED,
+                               CRect(10, 220, 410, 400), &parent, 478));
     striped.InsertColumn(0, "Layer Name", LVCFMT_LEFT, 150);
     striped.InsertColumn(1, "Active", LVCFMT_LEFT, 60);
     for (int i = 0; i < 3; ++i) striped.InsertItem(i, "row");

@@ -9,9 +9,10 @@ namespace {
 constexpr UINT kTreeId = 1169;
 
 class CTreeCtrlTest : public ListControlTest {
-protected:
+  protected:
     void Make(DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS) {
-        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | style, CRect(10, 10, 250, 250), &parent, kTreeId));
+        ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | style, CRect(10, 10, 250, 250), &parent,
+                                kTreeId));
     }
     // The sort-order chain: each key under the one before, every item expanded.
     std::vector<HTREEITEM> MakeChain() {
@@ -85,8 +86,9 @@ TEST_F(CTreeCtrlTest, ClicksAndKeysSelectAndExpand) {
     HTREEITEM scenery = tree.InsertItem("Scenery");
     Click(tree, LabelPoint(scenery));
     EXPECT_EQ(tree.GetSelectedItem(), scenery);
-    const auto changed = std::find_if(parent.notes.begin(), parent.notes.end(),
-                                      [](const NotifyRecorder::Note& note) { return note.code == TVN_SELCHANGED; });
+    const auto changed =
+        std::find_if(parent.notes.begin(), parent.notes.end(),
+                     [](const NotifyRecorder::Note& note) { return note.code == TVN_SELCHANGED; });
     ASSERT_NE(changed, parent.notes.end());
     EXPECT_EQ(changed->treeItem, scenery);
     EXPECT_EQ(changed->action, TVC_BYMOUSE);
@@ -118,13 +120,15 @@ TEST_F(CTreeCtrlTest, ClicksAndKeysSelectAndExpand) {
     EXPECT_EQ(tree.GetItemState(track, TVIS_EXPANDED), 0u);
     EXPECT_EQ(parent.Count(NM_DBLCLK), 1);
     parent.onNotify = [](NMHDR* header, LRESULT* result) {
-        if (header->code == NM_DBLCLK) *result = 1;
+        if (header->code == NM_DBLCLK)
+            *result = 1;
     };
     DoubleClick(tree, LabelPoint(track));
     EXPECT_EQ(tree.GetItemState(track, TVIS_EXPANDED), 0u);
     // A refused change keeps the caret.
     parent.onNotify = [](NMHDR* header, LRESULT* result) {
-        if (header->code == TVN_SELCHANGING) *result = 1;
+        if (header->code == TVN_SELCHANGING)
+            *result = 1;
     };
     EXPECT_FALSE(tree.SelectItem(scenery));
     EXPECT_EQ(tree.GetSelectedItem(), track);
@@ -148,8 +152,9 @@ TEST_F(CTreeCtrlTest, HitTestsDropTargetAndDragging) {
 
     parent.notes.clear();
     Drag(tree, LabelPoint(chain[5]), LabelPoint(chain[1]));
-    const auto begin = std::find_if(parent.notes.begin(), parent.notes.end(),
-                                    [](const NotifyRecorder::Note& note) { return note.code == TVN_BEGINDRAG; });
+    const auto begin =
+        std::find_if(parent.notes.begin(), parent.notes.end(),
+                     [](const NotifyRecorder::Note& note) { return note.code == TVN_BEGINDRAG; });
     ASSERT_NE(begin, parent.notes.end());
     EXPECT_EQ(begin->treeItem, chain[5]);
     tree.SelectDropTarget(chain[1]);

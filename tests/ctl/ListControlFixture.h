@@ -11,7 +11,7 @@
 
 // A parent window that writes down every notification its controls send.
 class NotifyRecorder : public CWnd {
-public:
+  public:
     struct Note {
         UINT id;
         UINT code;
@@ -35,7 +35,7 @@ public:
         return count;
     }
 
-protected:
+  protected:
     BOOL OnCommand(WPARAM wParam, LPARAM) override {
         notes.push_back({LOWORD(wParam), HIWORD(wParam)});
         return TRUE;
@@ -44,26 +44,29 @@ protected:
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         Note note{static_cast<UINT>(header->idFrom), header->code};
         const UINT code = header->code;
-        if (code >= LVN_KEYDOWN && code <= LVN_ITEMCHANGING && code != LVN_GETDISPINFO) {
+        if (code > LVN_KEYDOWN && code <= LVN_ITEMCHANGING && code != LVN_GETDISPINFO) {
             const auto* list = reinterpret_cast<NMLISTVIEW*>(header);
             note.item = list->iItem, note.subItem = list->iSubItem;
             note.oldState = list->uOldState, note.newState = list->uNewState;
         }
-        if (code >= TVN_KEYDOWN && code <= TVN_SELCHANGING && code != TVN_GETDISPINFO) {
+        if (code > TVN_KEYDOWN && code <= TVN_SELCHANGING && code != TVN_GETDISPINFO) {
             const auto* tree = reinterpret_cast<NMTREEVIEW*>(header);
             note.treeItem = tree->itemNew.hItem, note.action = tree->action;
         }
-        if (code != LVN_GETDISPINFO && code != TVN_GETDISPINFO) notes.push_back(note);
-        if (onNotify) onNotify(header, result);
+        if (code != LVN_GETDISPINFO && code != TVN_GETDISPINFO)
+            notes.push_back(note);
+        if (onNotify)
+            onNotify(header, result);
         return TRUE;
     }
 };
 
 class ListControlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         manager.Reset();
-        parent.CreateEx(0, nullptr, "Lists", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, CRect(0, 0, 640, 480), nullptr, 0);
+        parent.CreateEx(0, nullptr, "Lists", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, CRect(0, 0, 640, 480),
+                        nullptr, 0);
     }
     void TearDown() override {
         parent.DestroyWindow();
@@ -79,12 +82,14 @@ protected:
     void Click(CWnd& window, CPoint client, UINT keys = 0) {
         manager.AdvanceClock(manager.Clock() + 2000);
         for (UINT key : {VK_SHIFT, VK_CONTROL})
-            if (keys & (key == VK_SHIFT ? MK_SHIFT : MK_CONTROL)) manager.KeyInput(key, true);
+            if (keys & (key == VK_SHIFT ? MK_SHIFT : MK_CONTROL))
+                manager.KeyInput(key, true);
         MouseAt(WM_MOUSEMOVE, window, client);
         MouseAt(WM_LBUTTONDOWN, window, client);
         MouseAt(WM_LBUTTONUP, window, client);
         for (UINT key : {VK_SHIFT, VK_CONTROL})
-            if (keys & (key == VK_SHIFT ? MK_SHIFT : MK_CONTROL)) manager.KeyInput(key, false);
+            if (keys & (key == VK_SHIFT ? MK_SHIFT : MK_CONTROL))
+                manager.KeyInput(key, false);
     }
     void DoubleClick(CWnd& window, CPoint client) {
         Click(window, client);

@@ -20,19 +20,23 @@ TEST_F(ListControlTest, GalleryOfListControlsDrawsTheClassicLook) {
     CComboBox combo;
     CListCtrl report;
     CTreeCtrl tree;
-    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_SORT, CRect(10, 10, 180, 120), &face, 1148));
-    ASSERT_TRUE(box.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, CRect(10, 40, 180, 160), &face, 1150));
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_SORT, CRect(10, 10, 180, 120),
+                             &face, 1148));
+    ASSERT_TRUE(
+        box.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, CRect(10, 40, 180, 160), &face, 1150));
     box.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                            CRect(10, 170, 180, 400), &face, 1169));
+    ASSERT_TRUE(tree.Create(
+        WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+        CRect(10, 170, 180, 400), &face, 1169));
     tree.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
-    ASSERT_TRUE(report.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(190, 10, 620, 400), &face, 1154));
+    ASSERT_TRUE(report.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
+                              CRect(190, 10, 620, 400), &face, 1154));
     report.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
 
     for (const char* name : {"Peco", "Hornby", "Atlas", "All"}) combo.AddString(name);
     combo.SelectString(-1, "All");
-    for (const char* name : {"Track", "Scenery", "Structures", "Rolling stock", "Electrical", "Miscellaneous", "All",
-                             "Signals", "Roads", "Water"})
+    for (const char* name : {"Track", "Scenery", "Structures", "Rolling stock", "Electrical", "Miscellaneous",
+                             "All", "Signals", "Roads", "Water"})
         box.AddString(name);
     box.SetCurSel(2);
     HTREEITEM key = TVI_ROOT;
@@ -45,10 +49,12 @@ TEST_F(ListControlTest, GalleryOfListControlsDrawsTheClassicLook) {
     tree.SelectItem(tree.GetChildItem(tree.GetRootItem()));
     const char* columns[] = {"Manufacturer", "Scale", "Type", "Name", "Part No.", "Price", "Note"};
     const int widths[] = {85, 50, 74, 85, 55, 60, 60};
-    for (int i = 0; i < 7; ++i) report.InsertColumn(i, columns[i], i == 5 ? LVCFMT_RIGHT : LVCFMT_LEFT, widths[i]);
-    const char* rows[][6] = {{"Peco", "OO", "Track", "Setrack straight", "ST-201", "4.50"},
-                             {"Hornby", "OO", "Rolling stock", "Class 08 shunter", "R3064", "89.99"},
-                             {"Atlas", "N", "Structures", "Signal tower with a very long name", "2850", "12.00"}};
+    for (int i = 0; i < 7; ++i)
+        report.InsertColumn(i, columns[i], i == 5 ? LVCFMT_RIGHT : LVCFMT_LEFT, widths[i]);
+    const char* rows[][6] = {
+        {"Peco", "OO", "Track", "Setrack straight", "ST-201", "4.50"},
+        {"Hornby", "OO", "Rolling stock", "Class 08 shunter", "R3064", "89.99"},
+        {"Atlas", "N", "Structures", "Signal tower with a very long name", "2850", "12.00"}};
     for (int row = 0; row < 24; ++row) {
         const int index = report.InsertItem(row, rows[row % 3][0]);
         for (int column = 1; column < 6; ++column) report.SetItemText(index, column, rows[row % 3][column]);
