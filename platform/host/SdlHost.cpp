@@ -69,6 +69,8 @@ SdlHost::SdlHost() {
 SdlHost::~SdlHost() {
     for (auto& [window, sdl] : m_windows) SDL_DestroyWindow(sdl);
     m_windows.clear();
+    for (auto& [idc, cursor] : m_cursors) SDL_FreeCursor(cursor);
+    m_cursors.clear();
     if (m_opened) SDL_Quit();
 }
 
@@ -115,9 +117,8 @@ void SdlHost::TopLevelDestroyed(CWnd* window) {
 
 void SdlHost::CursorChanged(HCURSOR cursor) {
     if (!m_opened) return;
-    static std::map<int, SDL_Cursor*> cursors;
     const int idc = cursor && cursor->standard ? cursor->standard : IDC_ARROW;
-    SDL_Cursor*& shown = cursors[idc];
+    SDL_Cursor*& shown = m_cursors[idc];
     if (!shown) shown = SDL_CreateSystemCursor(SystemCursor(idc));
     SDL_SetCursor(shown);
 }

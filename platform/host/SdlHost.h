@@ -5,6 +5,7 @@
 #include "platform/gdi/CPoint.h"
 #include "platform/host/Host.h"
 
+struct SDL_Cursor;
 struct SDL_Window;
 union SDL_Event;
 
@@ -36,5 +37,6 @@ private:
     bool m_opened = false;
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
+    std::map<int, SDL_Cursor*> m_cursors;
     unsigned long long m_startTicks = 0;
 };

@@ -93,6 +93,11 @@ public:
     void Deliver(const MSG& msg);
     void RunModalLoop(CWnd* window);
 
+    // The messages being handled, innermost last (what a handler's Default() passes on).
+    void PushMessage(const MSG& msg) { m_handling.push_back(msg); }
+    void PopMessage() { m_handling.pop_back(); }
+    const MSG* CurrentMessage() const { return m_handling.empty() ? nullptr : &m_handling.back(); }
+
     // Runs after the queue empties, before painting (the application's idle update).
     void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
 
@@ -140,6 +145,7 @@ private:
     int m_waitCount = 0;
     std::deque<MSG> m_posted;
     std::function<void()> m_idle;
+    std::vector<MSG> m_handling;
     bool m_quit = false;
     int m_exitCode = 0;
 };
