@@ -266,6 +266,7 @@ class CDC : public CObject {
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);
     void AddPolyline(DevicePath& path, const POINT* points, int count, bool close) const;
     void FillDeviceRect(const CRect& rect, const Brush& brush, int rop2);
+    BOOL DrawArcFigure(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4,
                       int y4) const;
     void BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceOrigin, const CRect& sourceRect,

@@ -531,14 +531,21 @@ void CDC::AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y
         path.Close();
 }
 
-BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    Trace("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+// An arc (kind 0, outline only), pie (1) or chord (2) through the bounding box and the two
+// radial points.
+BOOL CDC::DrawArcFigure(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     if (!m_surface)
         return FALSE;
     DevicePath path;
-    AddArcFigure(path, 0, x1, y1, x2, y2, x3, y3, x4, y4);
-    DrawFigure(path, false, false, false);
+    AddArcFigure(path, kind, x1, y1, x2, y2, x3, y3, x4, y4);
+    const bool closed = kind != 0;
+    DrawFigure(path, false, closed, closed);
     return TRUE;
+}
+
+BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Trace("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    return DrawArcFigure(0, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {
@@ -547,12 +554,7 @@ BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {
 
 BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     Trace("Pie", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
-    if (!m_surface)
-        return FALSE;
-    DevicePath path;
-    AddArcFigure(path, 1, x1, y1, x2, y2, x3, y3, x4, y4);
-    DrawFigure(path, false, true, true);
-    return TRUE;
+    return DrawArcFigure(1, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 BOOL CDC::Pie(const RECT* rect, POINT start, POINT end) {
@@ -561,12 +563,7 @@ BOOL CDC::Pie(const RECT* rect, POINT start, POINT end) {
 
 BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     Trace("Chord", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
-    if (!m_surface)
-        return FALSE;
-    DevicePath path;
-    AddArcFigure(path, 2, x1, y1, x2, y2, x3, y3, x4, y4);
-    DrawFigure(path, false, true, true);
-    return TRUE;
+    return DrawArcFigure(2, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 // --- Rectangles --------------------------------------------------------------------------------

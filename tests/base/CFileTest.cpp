@@ -2,13 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +13,8 @@
 #include "platform/base/CFileException.h"
 #include "platform/base/CStdioFile.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
 
@@ -57,45 +55,6 @@ int FileFailure(Action action) {
 }
 
 // Without the override capabilities even the superuser must respect folder permissions.
-class WithoutPermissionOverride {
-public:
-    WithoutPermissionOverride() {
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        m_saved = syscall(SYS_capget, &m_header, m_data) == 0;
-        if (m_saved) {
-            __user_cap_data_struct reduced[2] = {m_data[0], m_data[1]};
-            reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-            syscall(SYS_capset, &m_header, reduced);
-        }
-    }
-    ~WithoutPermissionOverride() {
-        if (m_saved) {
-            syscall(SYS_capset, &m_header, m_data);
-        }
-    }
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_data[2]{};
-    bool m_saved = false;
-};
-
-// Files of this process cannot grow beyond the limit while it lasts.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
-
 }  // namespace
 
 TEST(CFile, ReadSeekAndLength) {

@@ -25,6 +25,27 @@ void CollectObjects(const CTestGroup* group, std::vector<CPaint*>& into) {
 
 }  // namespace
 
+CTestBox::CTestBox(CTool* tool, double left, double bottom, double right, double top)
+    : CTestObject(0, tool, 0.0, 0.0) {
+    m_points.Add(0.0, 0.0);
+    m_points.Add(left, top);
+    m_points.Add(left, bottom);
+    m_points.Add(right, bottom);
+    m_points.Add(right, top);
+    UpdateAnchorPoint();
+}
+
+void CTestBox::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    const CPose& parent = pose != nullptr ? *pose : m_parentPose;
+    for (int i = 1; i <= 4; ++i) {
+        const CDoublePoint world = LocalToWorldInFrame(parent, m_points[i].x, m_points[i].y);
+        minX = i == 1 ? world.x : std::min(minX, world.x);
+        minY = i == 1 ? world.y : std::min(minY, world.y);
+        maxX = i == 1 ? world.x : std::max(maxX, world.x);
+        maxY = i == 1 ? world.y : std::max(maxY, world.y);
+    }
+}
+
 CTestGroup::~CTestGroup() {
     CPaintList members = std::move(m_members);
     m_members.clear();
@@ -119,6 +140,26 @@ void CTestHost::RefreshGroupFrame(CPaint* member) {
     CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
     if (group != nullptr && group != m_pRoot)
         group->RecalcFrame();
+}
+
+CPaintList CTestHost::GetGroupMembers(CPaint* object) {
+    auto* group = dynamic_cast<CTestGroup*>(object);
+    return group != nullptr ? group->m_members : CPaintList{};
+}
+
+BOOL CTestHost::GetPlanScrollSize(int& width, int& height) const {
+    width = m_nScrollWidth;
+    height = m_nScrollHeight;
+    return m_nScrollWidth >= 0;
+}
+
+BOOL CTestHost::InvalidatePlanView(int& centreX, int& centreY) {
+    centreX = m_nViewCentreX;
+    centreY = m_nViewCentreY;
+    if (m_nScrollWidth < 0)
+        return FALSE;
+    ++m_nPlanInvalidations;
+    return TRUE;
 }
 
 std::vector<CPaint*> CTestHost::AllObjects() const {

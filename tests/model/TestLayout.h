@@ -29,6 +29,15 @@ class CTestShape : public CTestObject {
     explicit CTestShape(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
 };
 
+// A box-like outline: point 0 the anchor handle, points 1 to 4 the corners (1-2 and 3-4
+// share x, 2-3 and 4-1 share y); its extent is the corners' bounding box in the world.
+class CTestBox : public CTestObject {
+  public:
+    // A box from (left, bottom) to (right, top) in its own frame, corner 1 at the top left.
+    CTestBox(CTool* tool, double left, double bottom, double right, double top);
+    void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+};
+
 class CTestGroup : public CTestObject {
     DECLARE_SERIAL(CTestGroup)
 
@@ -67,6 +76,25 @@ class CTestHost : public CToolHost {
     BOOL CutSelection() override { return FALSE; }
     BOOL PasteClipboard() override { return FALSE; }
     BOOL FlipSelection(BOOL) override { return FALSE; }
+    double GetPrintScale() const override { return m_fPrintScale; }
+    int GetGridWidth() const override { return m_nGridWidth; }
+    int GetGridHeight() const override { return m_nGridHeight; }
+    double GetPageWidth() const override { return 21590.0; }
+    double GetPageHeight() const override { return 27940.0; }
+    void GetPrintableSize(int& width, int& height) const override {
+        width = m_nPrintableWidth;
+        height = m_nPrintableHeight;
+    }
+    PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
+    CPaintList GetGroupMembers(CPaint* group) override;
+    CPaintList GetTestTrains() override { return m_trains; }
+    r3d::Scene* GetScene() override { return m_pScene; }
+    BOOL Has3DWindow() const override { return m_b3DWindow; }
+    int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
+    void RenderActive3DView() override { ++m_nRenders; }
+    void UpdateAllViews() override { ++m_nViewUpdates; }
+    BOOL GetPlanScrollSize(int& width, int& height) const override;
+    BOOL InvalidatePlanView(int& centreX, int& centreY) override;
 
     // Every object of the layout, groups included, depth first.
     std::vector<CPaint*> AllObjects() const;
@@ -79,7 +107,34 @@ class CTestHost : public CToolHost {
     BOOL m_bModified = FALSE;
     int m_nDefaultScale = 12;
     int m_nLockedLayer = -1;
+    double m_fPrintScale = 1.0;
+    int m_nGridWidth = 1270;
+    int m_nGridHeight = 1270;
+    int m_nPrintableWidth = 0;
+    int m_nPrintableHeight = 0;
+    PropertyFlags m_propertyFlags = {};
+    CPaintList m_trains;
+    r3d::Scene* m_pScene = nullptr;
+    BOOL m_b3DWindow = FALSE;
+    int m_n3DDrawStyle = 4;
+    int m_nRenders = 0;
+    int m_nViewUpdates = 0;
+    // The active plan view: none while its scroll width is negative.
+    int m_nScrollWidth = -1;
+    int m_nScrollHeight = 0;
+    int m_nViewCentreX = 0;
+    int m_nViewCentreY = 0;
+    int m_nPlanInvalidations = 0;
 };
+
+// Puts an object made with new into the current group (which then owns it).
+template <class T>
+T* AddToLayout(CTestHost& host, T* object) {
+    object->m_pOwner = host.m_editStack.back();
+    host.m_editStack.back()->m_members.push_front(object);
+    object->ComputeExtent(nullptr);
+    return object;
+}
 
 // The commands the engine's callers build, as the layout's editing commands do.
 namespace TestCommands {

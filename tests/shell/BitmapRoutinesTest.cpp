@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <linux/capability.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
-#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
 #include "platform/gdi/CDC.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
 
@@ -45,45 +43,7 @@ void MakePicture(CBitmap& bitmap, int bits, int width, int height) {
     dc.SetPixel(width - 1, height - 1, RGB(0, 0, 0));
 }
 
-// Files of this process cannot grow beyond the limit while it lasts.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-  private:
-    rlimit m_saved{};
-};
-
 // While it lasts, this process is held to file permissions even when it runs as root.
-class WithoutPermissionOverride {
-  public:
-    WithoutPermissionOverride() {
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        m_saved = syscall(SYS_capget, &m_header, m_data) == 0;
-        if (m_saved) {
-            __user_cap_data_struct reduced[2] = {m_data[0], m_data[1]};
-            reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-            syscall(SYS_capset, &m_header, reduced);
-        }
-    }
-    ~WithoutPermissionOverride() {
-        if (m_saved)
-            syscall(SYS_capset, &m_header, m_data);
-    }
-
-  private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_data[2]{};
-    bool m_saved = false;
-};
-
 }  // namespace
 
 TEST(BitmapRoutines, ColourTableSizes) {
