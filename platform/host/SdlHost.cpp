@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/base/Windows1252.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/CWnd.h"
@@ -190,6 +191,17 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
+        break;
+    case SDL_DROPFILE: {
+        // Names arrive in UTF-8; a name the program's text cannot hold is left out.
+        std::string name;
+        if (event.drop.file && Utf8ToAnsi(event.drop.file, name)) m_dropped.emplace_back(name);
+        SDL_free(event.drop.file);
+        break;
+    }
+    case SDL_DROPCOMPLETE:
+        Manager().DropFilesInput(m_dropped, Manager().CursorPos());
+        m_dropped.clear();
         break;
     case SDL_TEXTINPUT:
         // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.

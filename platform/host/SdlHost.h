@@ -1,7 +1,9 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
+#include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/host/Host.h"
 
@@ -38,5 +40,6 @@ private:
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
     std::map<int, SDL_Cursor*> m_cursors;
+    std::vector<CString> m_dropped;
     unsigned long long m_startTicks = 0;
 };

@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/win/WinDefs.h"
 
@@ -76,6 +77,8 @@ public:
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
+    // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files.
+    void DropFilesInput(const std::vector<CString>& files, CPoint screen);
 
     // --- Messages -------------------------------------------------------------------------
     BOOL PostMessage(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam);
