@@ -487,7 +487,7 @@ int CPaint::HitTestEndMarker(const CPose*) {
     return 0;
 }
 
-void CPaint::TrackCreate(const double*, int) {
+void CPaint::TrackCreate(const CPose*, int) {
     Invalidate();
     RecalcBounds();
 }

@@ -114,10 +114,10 @@ class CPaint : public CObject {
     virtual int HitTestRect(int left, int top, int right, int bottom);
     virtual int HitTestEndMarker(const CPose* pose);
     virtual int HitTestHandle(const CPose* pose, double x, double y);
-    virtual void TrackCreate(const double* point, int handle);
+    virtual void TrackCreate(const CPose* pose, int handle);
     virtual void DragHandle(const CPose* pose, int handle);
     virtual int FinishCreate(const CPose* pose, int flag);
-    virtual void RescaleWithUndo(int unused1, double factor, int unused2);
+    virtual void RescaleWithUndo(const CPose* pose, double factor, int flag);
     virtual int Rescale(CEditStep* step);
     virtual int Edit3DProperties(int flag);
     virtual int EditProperties(const CPose* pose);
@@ -243,13 +243,15 @@ class CPaint : public CObject {
     int m_bConformed = 0;
     int m_nEditState = -1;
 
+  protected:
+    const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
+
   private:
     void Init();
     void ReleasePointBlock();
     void PlaceOrigin(double x, double y);
     DeviceRect ExtentToDevice() const;
     int RestoreProperties(CEditStep* step);
-    const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
     // The owner group's world placement, and a world vector or point in its frame.
     CPose OwnerWorldPose() const;
     CDoublePoint ToOwnerFrame(double x, double y) const;

@@ -389,7 +389,7 @@ void CPaint::RotateByToolStep(const CPose* pose) {
     m_pose = own;
 }
 
-void CPaint::RescaleWithUndo(int, double factor, int) {
+void CPaint::RescaleWithUndo(const CPose*, double factor, int) {
     if (m_pTool == nullptr)
         return;
     CEditStep step(kStepRescale, this, 0);

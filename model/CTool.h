@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/CHint.h"
+#include "model/CPieceStatusText.h"
 #include "model/CPose.h"
 #include "model/CToolMode.h"
 #include "model/Geometry.h"
@@ -172,6 +173,7 @@ class CTool : public CObject {
     // The status-bar description of the object under edit and whether it needs showing.
     CString m_strStatusText;
     int m_bStatusRefresh = 0;
+    CPieceStatusText m_status;
     double m_fSnapDistance = 500.0;
     double m_fPrintOffsetX = 0.0, m_fPrintOffsetY = 0.0;
     CParTrack* m_pDefaultTrack = nullptr;
@@ -192,6 +194,8 @@ class CTool : public CObject {
     int m_bHalfTurn = 0;
     double m_fSnapPivotX = 0.0, m_fSnapPivotY = 0.0;
     double m_fSnapOffsetX = 0.0, m_fSnapOffsetY = 0.0;
+    // How far the snapped piece's ends are lowered to meet the other end.
+    double m_fSnapElevation = 0.0;
     double m_fTrialAngle = 0.0;
     double m_fProbeX = 0.0, m_fProbeY = 0.0;
     double m_fProbe2X = 0.0, m_fProbe2Y = 0.0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PaintRecords.h"
+#include "model/Units.h"
 #include "platform/base/WinTypes.h"
 
 class CPaint;
@@ -37,6 +38,11 @@ enum PropertyFlag : int {
     kDiffersFrameWidth,
     kDiffersFrameColor,
     kDiffersScaleWithDocument = 24,
+    // The group's own settings.
+    kDiffersPriceMode = 25,
+    kDiffersExpansion,
+    kDiffersBorder,
+    kDiffersBorderColor,
 };
 
 // What the editing engine needs of its document. The document owns the groups, the
@@ -52,6 +58,11 @@ class CToolHost {
     virtual BOOL IsModified() const = 0;
     // Index of the document's default model scale in the scale table.
     virtual int GetDefaultScaleIndex() const = 0;
+    // The scale of the engine's default track piece as an index of the scale table; -1 when
+    // its scale is no name of the table.
+    virtual int GetDefaultTrackScaleIndex() const { return GetDefaultScaleIndex(); }
+    // The document's length unit, an index of the unit table.
+    virtual int GetUnitIndex() const { return kDefaultUnitIndex; }
     // The layout file version being read or written.
     virtual int GetFileVersion() const = 0;
     // The selection, newest first.

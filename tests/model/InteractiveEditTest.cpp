@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kPi = 3.1415926535;
-
 struct Plan {
     Plan() : host(tool) { tool.SetViewScale(1.0, 10.0); }
     CTestBox* AddBox(double left, double bottom, double right, double top) {
@@ -65,11 +63,9 @@ TEST(InteractiveEdit, MoveFromSavedPoseMovesInTheOwnerFrame) {
     EXPECT_EQ(box->m_pose.x, 20.0);
 
     // Inside a group turned a quarter: a world move right is a move down in its frame.
-    auto* group = AddToLayout(plan.host, new CTestGroup(&plan.tool));
+    auto* group = AddToLayout(plan.host, NewGroup(&plan.tool));
     group->m_pose = CPose(1000.0, 0.0, kPi / 2.0);
-    auto* member = new CTestBox(&plan.tool, 0, 0, 10, 10);
-    member->m_pOwner = group;
-    group->m_members.push_front(member);
+    auto* member = AddToGroup(group, new CTestBox(&plan.tool, 0, 0, 10, 10));
     member->MoveFromSavedPose(100.0, 0.0, 0);
     EXPECT_NEAR(member->m_pose.x, 0.0, 1e-6);
     EXPECT_NEAR(member->m_pose.y, -100.0, 1e-6);
@@ -243,13 +239,9 @@ TEST(InteractiveEdit, RescaleWithUndoCarriesTheRescalePoints) {
 
 TEST(InteractiveEdit, EditLevelAncestorClimbsToTheEditedGroup) {
     Plan plan;
-    auto* outer = AddToLayout(plan.host, new CTestGroup(&plan.tool));
-    auto* inner = new CTestGroup(&plan.tool);
-    inner->m_pOwner = outer;
-    outer->m_members.push_front(inner);
-    auto* leaf = new CTestBox(&plan.tool, 0, 0, 1, 1);
-    leaf->m_pOwner = inner;
-    inner->m_members.push_front(leaf);
+    auto* outer = AddToLayout(plan.host, NewGroup(&plan.tool));
+    auto* inner = AddToGroup(outer, NewGroup(&plan.tool));
+    auto* leaf = AddToGroup(inner, new CTestBox(&plan.tool, 0, 0, 1, 1));
     EXPECT_EQ(leaf->GetEditLevelAncestor(nullptr), outer);
     EXPECT_EQ(leaf->GetEditLevelAncestor(outer), nullptr);
     plan.host.m_editStack.push_back(outer);

@@ -118,7 +118,7 @@ TEST(TerrainCommands, EndSearchWalksTwiceWithTheFirstWalksDirection) {
     EXPECT_EQ(reporter->m_nAsked, 2);
     EXPECT_EQ(joiner->m_nAsked, 2);
     EXPECT_EQ(joiner->m_fDirectionSeen, 1.25);
-    EXPECT_EQ(tool.QueryRootGroup(0), 0);  // the test root group answers the root answer
+    EXPECT_EQ(tool.QueryRootGroup(0), 1);  // the root group asks its unselected members
 }
 
 namespace {

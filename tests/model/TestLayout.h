@@ -2,16 +2,16 @@
 
 #include <vector>
 
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 
-// Small layout classes for the engine's tests: a shape, a group holding members (head is
-// the front-most), and a document that owns a root group.
+// Small layout classes for the engine's tests: a shape, a box, and a document that owns a
+// root group of the real group class.
 class CTestObject : public CPaint {
   public:
     using CPaint::CPaint;
-    CPaint* m_pOwner = nullptr;
     int m_nRebuilds = 0;
     int m_n3DUpdates = 0;
     void RebuildShape() override { ++m_nRebuilds; }
@@ -38,17 +38,8 @@ class CTestBox : public CTestObject {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
 };
 
-class CTestGroup : public CTestObject {
-    DECLARE_SERIAL(CTestGroup)
-
-  public:
-    CTestGroup() = default;
-    explicit CTestGroup(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
-    ~CTestGroup() override;
-    CPaintList m_members;
-    int m_nFrameRefreshes = 0;
-    void RecalcFrame() override { ++m_nFrameRefreshes; }
-};
+// A group made for the engine's tests, linked to the engine.
+CGroup* NewGroup(CTool* tool);
 
 class CTestHost : public CToolHost {
   public:
@@ -101,8 +92,8 @@ class CTestHost : public CToolHost {
     bool IsInLayout(const CPaint* object) const;
 
     CTool& m_tool;
-    CTestGroup* m_pRoot;
-    std::vector<CTestGroup*> m_editStack;
+    CGroup* m_pRoot;
+    std::vector<CGroup*> m_editStack;
     CPaintList m_selection;
     BOOL m_bModified = FALSE;
     int m_nDefaultScale = 12;
@@ -130,9 +121,22 @@ class CTestHost : public CToolHost {
 // Puts an object made with new into the current group (which then owns it).
 template <class T>
 T* AddToLayout(CTestHost& host, T* object) {
-    object->m_pOwner = host.m_editStack.back();
-    host.m_editStack.back()->m_members.push_front(object);
+    CGroup* current = host.m_editStack.back();
+    current->m_members.push_front(object);
+    object->SetOwnerGroup(current);
+    const CPose world = current->WorldPose(nullptr);
+    object->SetParentPose(&world);
     object->ComputeExtent(nullptr);
+    return object;
+}
+
+// Puts an object made with new into the group as its head member.
+template <class T>
+T* AddToGroup(CGroup* group, T* object) {
+    group->m_members.push_front(object);
+    object->SetOwnerGroup(group);
+    const CPose world = group->WorldPose(nullptr);
+    object->SetParentPose(&world);
     return object;
 }
 
