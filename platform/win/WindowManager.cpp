@@ -5,6 +5,7 @@
 
 #include "platform/win/CWnd.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowHost.h"
 
@@ -364,6 +365,16 @@ void WindowManager::KeyInput(UINT vk, bool down) {
 void WindowManager::CharInput(char ch) {
     CWnd* target = m_focus ? m_focus : m_active;
     if (target) Deliver({target, WM_CHAR, static_cast<BYTE>(ch), 1, Now(), m_cursorPos});
+}
+
+void WindowManager::DropFilesInput(const std::vector<CString>& files, CPoint screen) {
+    CWnd* target = WindowFromPoint(screen);
+    while (target && (target->GetExStyle() & WS_EX_ACCEPTFILES) == 0)
+        target = target->IsTopLevel() ? nullptr : target->GetParent();
+    if (!target || files.empty()) return;
+    DropFiles drop{files, screen};
+    target->ScreenToClient(&drop.point);
+    target->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
 }
 
 // --- Messages -------------------------------------------------------------------------------
