@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/TickCount.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/DropFiles.h"
@@ -23,6 +24,10 @@ bool IsButtonDown(UINT message) { return message == WM_LBUTTONDOWN || message ==
 WindowManager& WindowManager::Instance() {
     static WindowManager manager;
     return manager;
+}
+
+WindowManager::WindowManager() {
+    SetTickCountSource([] { return Instance().Now(); });
 }
 
 CSize WindowManager::ScreenSize() const { return m_host ? m_host->ScreenSize() : CSize(1280, 1024); }

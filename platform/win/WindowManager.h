@@ -108,6 +108,7 @@ public:
     void Reset();
 
 private:
+    WindowManager();
     struct Timer {
         CWnd* window;
         UINT_PTR id;

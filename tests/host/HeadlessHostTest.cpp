@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/TickCount.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
@@ -195,7 +196,7 @@ TEST_F(HeadlessHostTest, AModalWithNoAnswerIsClosedAndNamed) {
 TEST_F(HeadlessHostTest, TheVirtualClockDrivesTimers) {
     struct Ticker : CWnd {
         std::vector<DWORD> ticks;
-        void OnTimer(UINT_PTR) override { ticks.push_back(WindowManager::Instance().Now()); }
+        void OnTimer(UINT_PTR) override { ticks.push_back(GetTickCount()); }
     } ticker;
     ASSERT_TRUE(ticker.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &frame, 2));
     ticker.SetTimer(1, 20);
