@@ -118,14 +118,17 @@ void CTool::DuplicateSelection() {
     const CPose world = current->WorldPose(nullptr);
     const CDoublePoint offset = DeviceToLayout(127.0, -127.0);
     CPaintList copies;
+    // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
+    int groupStart = 1;
     for (CPaint* member : SelectedVisibleMembers()) {
         copies.push_front(member->Clone());
-        member->DeselectWithUndo(1, 0);
+        member->DeselectWithUndo(1, groupStart);
+        groupStart = 0;
     }
     for (CPaint* copy : copies) {
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(current);
-        if (!AddObjectWithUndo(copy, 1, 1))
+        if (!AddObjectWithUndo(copy, 1, 0))
             continue;
         copy->DeselectWithUndo(0, 0);
         copy->SelectWithUndo(0, 0);

@@ -184,6 +184,31 @@ TEST(EditCommand, CopyPasteCutAndDuplicateAreUndoneExactly) {
     EXPECT_EQ(a->m_pose.y, 0.0);
 }
 
+TEST(EditCommand, DuplicateOfThreeIsOneUndoAndLeavesEarlierCommandsAlone) {
+    Plan plan;
+    std::vector<CTestRubberBox*> boxes;
+    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
+    const CPaintList order = plan.Members();
+    boxes[0]->Select();
+    plan.tool.DeleteSelection(1);  // an earlier command that must survive the duplicate's undo
+    ASSERT_EQ(plan.Members().size(), 2U);
+    const int undoBefore = plan.tool.GetUndoCount();
+
+    plan.tool.SelectAll(0);
+    plan.tool.DuplicateSelection();
+    EXPECT_EQ(plan.Members().size(), 4U);
+    EXPECT_EQ(plan.tool.GetSelectedCount(), 2);
+
+    plan.tool.Undo();
+    EXPECT_EQ(plan.Members().size(), 2U);
+    EXPECT_EQ(plan.tool.GetUndoCount(), undoBefore);
+    EXPECT_TRUE(boxes[1]->IsSelected());
+    EXPECT_TRUE(boxes[2]->IsSelected());
+
+    plan.tool.Undo();  // now the delete
+    EXPECT_EQ(plan.Members().size(), 3U);
+}
+
 TEST(EditCommand, DeleteOfThreeIsOneUndoAndRestoresTheSelection) {
     Plan plan;
     std::vector<CTestRubberBox*> boxes;
