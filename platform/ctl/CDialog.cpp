@@ -53,6 +53,13 @@ INT_PTR CDialog::DoModal() {
     return result;
 }
 
+BOOL CDialog::InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* parent) {
+    m_template = &dialogTemplate;
+    m_templateId = dialogTemplate.id;
+    if (parent) m_pParentWnd = parent;
+    return TRUE;
+}
+
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     m_templateId = templateId;
     m_nIDHelp = templateId;
@@ -307,8 +314,9 @@ BOOL CDialog::OnEraseBkgnd(CDC* dc) {
 void CDialog::OnClose() { PressCommandButton(IDCANCEL); }
 
 void CDialog::OnSetFocus(CWnd*) {
-    CWnd* target = IsWindow(m_lastFocus) && IsChild(m_lastFocus) ? m_lastFocus : DialogNavigation::FirstTabStop(this);
-    if (target && DialogNavigation::CanFocus(target)) GotoDlgCtrl(target);
+    CWnd* target = IsWindow(m_lastFocus) && IsChild(m_lastFocus) ? m_lastFocus : nullptr;
+    if (!DialogNavigation::CanFocus(target)) target = DialogNavigation::FirstTabStop(this);
+    if (target) GotoDlgCtrl(target);
 }
 
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -21,6 +21,8 @@ public:
 
     // --- Running --------------------------------------------------------------------------
     virtual INT_PTR DoModal();
+    // The template DoModal builds from.
+    BOOL InitModalIndirect(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     BOOL CreateIndirect(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
     // Modal: ends the loop with result. Modeless: hides the dialog.

@@ -30,8 +30,11 @@ std::vector<CWnd*> Descendants(CWnd* root) {
 }
 
 bool CanFocus(const CWnd* control) {
-    return control && control->IsWindowVisible() && control->IsWindowEnabled() &&
-           !(const_cast<CWnd*>(control)->SendMessage(WM_GETDLGCODE) & DLGC_STATIC);
+    if (!control || !control->IsWindowEnabled()) return false;
+    // Shown, or shown once the dialog around it is (dialogs lay out their focus before showing).
+    for (const CWnd* window = control; window && !window->IsTopLevel(); window = window->GetParent())
+        if ((window->GetStyle() & WS_VISIBLE) == 0) return false;
+    return !(const_cast<CWnd*>(control)->SendMessage(WM_GETDLGCODE) & DLGC_STATIC);
 }
 
 std::vector<CWnd*> GroupOf(CWnd* control) {

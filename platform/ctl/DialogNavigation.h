@@ -19,6 +19,6 @@ CWnd* NextTabStop(CWnd* root, CWnd* from, bool previous);
 CWnd* NextInGroup(CWnd* from, bool previous);
 // The first tab stop under root, or null.
 CWnd* FirstTabStop(CWnd* root);
-// Whether a control can take the focus now.
+// Whether a control can take the focus: enabled, not a static, and shown inside its top-level window.
 bool CanFocus(const CWnd* control);
 }  // namespace DialogNavigation
