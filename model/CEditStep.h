@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "model/CPose.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 
@@ -12,6 +13,19 @@ class CPaint;
 class CStepPayload {
   public:
     virtual ~CStepPayload() = default;
+};
+
+// Select (kind -31989) as the inverse of a deselection: where the object stood in the
+// selection list, so that undo puts it back in the same order.
+struct SelectionPayload : CStepPayload {
+    int position = 0;
+};
+
+// Rescale (kind 1): the factor, the saved placement and the two rescale points.
+struct RescalePayload : CStepPayload {
+    double factor = 1.0;
+    CPose saved;
+    double ax = 0.0, ay = 0.0, bx = 0.0, by = 0.0;
 };
 
 // Change geometry (kind 2): the handle goes to the point.

@@ -6,7 +6,9 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
+#include "model/PatternFile.h"
 #include "model/Units.h"
+#include "platform/r3d/Clump.h"
 
 IMPLEMENT_SERIAL(CPaint, CObject, 1)
 
@@ -105,8 +107,6 @@ void CPaint::AssertValid() const {}
 
 void CPaint::Dump(CDumpContext&) const {}
 
-void CPaint::CompareProperties(CPaint*) {}
-
 void CPaint::SaveUndoCopy(int) {
     // The new object stays in the layout: undo takes it out again.
     if (m_pTool == nullptr)
@@ -119,8 +119,15 @@ CPaint* CPaint::Find3DMember() {
 }
 
 void CPaint::RecreateResources(int recreate) {
-    if (!recreate)
+    if (recreate)
+        ReloadPattern();
+    else
         m_pPatternBitmap.reset();
+}
+
+void CPaint::ReloadPattern() {
+    m_pPatternBitmap.reset();
+    LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0);
 }
 
 void CPaint::SetParentPose(const CPose* pose) {
@@ -291,10 +298,6 @@ int CPaint::MatchProbe(const CPose*, int) {
     return 0;
 }
 
-void CPaint::RotateWithPivot(const CPose*) {}
-
-void CPaint::RotateWithPivotHalfTurn(const CPose*) {}
-
 int CPaint::FindConnection(const CPose*) {
     return 0;
 }
@@ -355,9 +358,27 @@ void CPaint::MoveOriginTo(const double*) {}
 void CPaint::DeselectWithUndo(int record, int groupStart) {
     if (!IsSelected())
         return;
+    const int position = SelectionPosition();
     CEditStep step(kStepDeselect, this, 1);
-    if (ApplyEditStep(&step) && record && m_pTool != nullptr)
-        m_pTool->PushUndo(new CEditStep(kStepSelect, this, groupStart));
+    if (!ApplyEditStep(&step) || !record || m_pTool == nullptr)
+        return;
+    auto reselect = std::make_unique<CEditStep>(kStepSelect, this, groupStart);
+    auto payload = std::make_unique<SelectionPayload>();
+    payload->position = position;
+    reselect->SetPayload(std::move(payload));
+    m_pTool->PushUndo(reselect.release());
+}
+
+int CPaint::SelectionPosition() {
+    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return 0;
+    int position = 0;
+    for (CPaint* object : m_pTool->m_pHost->GetSelection()) {
+        if (object == this)
+            return position;
+        ++position;
+    }
+    return 0;
 }
 
 void CPaint::ReleaseData() {
@@ -418,16 +439,6 @@ void CPaint::SavePose() {
     m_savedPose = m_pose;
 }
 
-void CPaint::MoveFromSavedPose(double, double, int) {}
-
-void CPaint::RotateFromSavedPose(double, double, double, int) {}
-
-int CPaint::Draw(const CPose*) {
-    if (m_pTool == nullptr || !m_pTool->IsLayerVisible(m_nLayer))
-        return 0;
-    return m_rcPaintBounds.Intersects(m_pTool->m_rcUpdate) ? 1 : 0;
-}
-
 void CPaint::DrawControlPolygon(const CPose*) {}
 
 int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int groupStart) {
@@ -476,11 +487,7 @@ int CPaint::HitTestEndMarker(const CPose*) {
     return 0;
 }
 
-int CPaint::HitTestHandle(const CPose*, double, double) {
-    return -1;
-}
-
-void CPaint::TrackCreate(const double*, int) {
+void CPaint::TrackCreate(const CPose*, int) {
     Invalidate();
     RecalcBounds();
 }
@@ -502,8 +509,6 @@ int CPaint::FinishCreate(const CPose* pose, int) {
     return IsInvalid(0) ? 0 : 1;
 }
 
-void CPaint::RescaleWithUndo(int, double, int) {}
-
 int CPaint::Rescale(CEditStep*) {
     return 0;
 }
@@ -512,12 +517,6 @@ int CPaint::Edit3DProperties(int) {
     return 0;
 }
 
-int CPaint::EditProperties(const CPose*) {
-    return 0;
-}
-
-void CPaint::ApplyStyle(const CPose*, CPaint*, int) {}
-
 int CPaint::RestoreFromUndo(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
     if (saved == nullptr || saved->object == nullptr)
@@ -525,7 +524,7 @@ int CPaint::RestoreFromUndo(CEditStep* step) {
     Invalidate();
     CopyFrom(saved->object);
     ComputeExtent(nullptr);
-    Update3D(nullptr);
+    Update3D(&m_parentPose);
     Invalidate();
     return 1;
 }
@@ -537,14 +536,13 @@ void CPaint::Invalidate() {
     m_pTool->InvalidateRect(m_rcPaintBounds);
 }
 
-int CPaint::HitTestSegment(const CPose*, double, double, double, double) {
-    return 0;
-}
-
 int CPaint::ApplyEditStep(CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:
-            Select();
+            if (const SelectionPayload* place = step->GetPayload<SelectionPayload>())
+                SelectAt(place->position);
+            else
+                Select();
             return 1;
         case kStepDeselect:
             Deselect();
@@ -583,29 +581,6 @@ int CPaint::RestoreProperties(CEditStep* step) {
     return 1;
 }
 
-int CPaint::UpdateGeometry(CEditStep*) {
-    return 0;
-}
-
-void* CPaint::Build3D(const CPose*) {
-    return nullptr;
-}
-
-int CPaint::Update3D(const CPose*) {
-    return 0;
-}
-
-int CPaint::Remove3D() {
-    DetachFromTerrain();
-    return 0;
-}
-
-void CPaint::Rotate3D(float, float, float, float, float, float, float) {}
-
-void CPaint::Translate3D(float, float, float) {}
-
-void CPaint::ApplyRenderMode() {}
-
 void CPaint::UpdateSizeInfo(const CPose*) {
     if (m_pTool == nullptr)
         return;
@@ -620,22 +595,6 @@ int CPaint::IsInvalid(int) {
 void CPaint::SetLayer(int layer) {
     m_nLayer = layer;
 }
-
-int CPaint::GetOrientation() {
-    return -1;
-}
-
-void CPaint::UpdateAnchorPoint() {}
-
-int CPaint::MirrorY(double) {
-    return 0;
-}
-
-int CPaint::MirrorX(double) {
-    return 0;
-}
-
-void CPaint::ConstrainAngle(double&, double&, double, double) {}
 
 void CPaint::CutAtToolPoint() {}
 
@@ -671,12 +630,19 @@ void CPaint::ConformToTerrain(int) {}
 void CPaint::DetachFromTerrain() {}
 
 void CPaint::Select() {
+    SelectAt(0);
+}
+
+void CPaint::SelectAt(int position) {
     if (IsSelected() || m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return;
     if (m_pTool->m_pHost->IsLayerLocked(m_nLayer))
         return;
     m_bSelected = 1;
-    m_pTool->m_pHost->GetSelection().push_front(this);
+    CPaintList& selection = m_pTool->m_pHost->GetSelection();
+    auto at = selection.begin();
+    for (int i = 0; i < position && at != selection.end(); ++i) ++at;
+    selection.insert(at, this);
     RecalcBounds();
     Invalidate();
 }

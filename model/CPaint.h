@@ -9,6 +9,10 @@
 #include "platform/base/CString.h"
 #include "platform/gdi/CBitmap.h"
 
+namespace r3d {
+class Clump;
+}
+
 class CDumpContext;
 class CEditStep;
 class CGroup;
@@ -110,10 +114,10 @@ class CPaint : public CObject {
     virtual int HitTestRect(int left, int top, int right, int bottom);
     virtual int HitTestEndMarker(const CPose* pose);
     virtual int HitTestHandle(const CPose* pose, double x, double y);
-    virtual void TrackCreate(const double* point, int handle);
+    virtual void TrackCreate(const CPose* pose, int handle);
     virtual void DragHandle(const CPose* pose, int handle);
     virtual int FinishCreate(const CPose* pose, int flag);
-    virtual void RescaleWithUndo(int unused1, double factor, int unused2);
+    virtual void RescaleWithUndo(const CPose* pose, double factor, int flag);
     virtual int Rescale(CEditStep* step);
     virtual int Edit3DProperties(int flag);
     virtual int EditProperties(const CPose* pose);
@@ -123,7 +127,8 @@ class CPaint : public CObject {
     virtual int HitTestSegment(const CPose* pose, double ax, double ay, double bx, double by);
     virtual int ApplyEditStep(CEditStep* step);
     virtual int UpdateGeometry(CEditStep* step);
-    virtual void* Build3D(const CPose* pose);
+    // A new model of the object for the document's scene, or null when it has no 3D form.
+    virtual std::unique_ptr<r3d::Clump> Build3D(const CPose* pose);
     virtual int Update3D(const CPose* pose);
     virtual int Remove3D();
     virtual void Rotate3D(float px, float py, float pz, float ax, float ay, float az, float degrees);
@@ -145,14 +150,48 @@ class CPaint : public CObject {
     virtual void ConformToTerrain(int flag);
     virtual void DetachFromTerrain();
 
-    // Selection without undo: the select and deselect steps run these.
+    // Selection without undo: the select and deselect steps run these. A deselection's undo
+    // puts the object back where it stood in the selection list.
     void Select();
+    void SelectAt(int position);
     void Deselect();
+
+    // Conversions through the own placement composed onto a parent placement (the object's
+    // own parent placement where none is named).
+    CDoublePoint LocalToWorldInFrame(const CPose& parent, double x, double y) const;
+    CDoublePoint LocalToWorld(double x, double y) const;
+    CDoublePoint WorldToLocalInFrame(const CPose& parent, double x, double y) const;
+    CDoublePoint WorldToLocal(double x, double y) const;
+
+    // The correction that moves a layout point onto the grid or onto the nearest snap point
+    // of another member of the current group.
+    CDoublePoint SnapOffset(double x, double y);
+    const CPose& GetSavedPose() const { return m_savedPose; }
+    // Moves corner 1 to 4 of a four-corner outline to a local point; with an output point
+    // only that point receives the corner's new place.
+    void MoveBoxCorner(int handle, double x, double y, CDoublePoint* output);
+    // Stores in the engine the vector between its two probe points in the frame of the
+    // placement, with the object turned by the engine's trial angle meanwhile.
+    void RotateByToolStep(const CPose* pose);
+    // The ancestor of this object that is a member of the root group or of the group being
+    // edited.
+    CPaint* GetEditLevelAncestor(CPaint* group);
+    void Update3DByLayer();
+    // Gives every object of a member list this object's engine.
+    void ForEachMember(const CPaintList& members);
+
+    // Markers at a device point on the engine's target DC.
+    void DrawHandle(int x, int y);
+    void DrawHollowHandle(int x, int y);
+    void DrawCrossMarker(int x, int y);
+    void DrawCircleMarker(int x, int y);
+    void DrawXMarker(int x, int y);
 
     DeviceRect m_rcBounds;
     DeviceRect m_rcPaintBounds;
     int m_nDrawState = 0;
-    void* m_hModel = nullptr;
+    // The object's model in the document's scene; destroying it takes it out of the scene.
+    std::unique_ptr<r3d::Clump> m_hModel;
     CString m_strCategory;
     CString m_strManufacturer;
     CString m_strType;
@@ -198,11 +237,14 @@ class CPaint : public CObject {
     int m_bChanged = 0;
     int m_bScaleWithDocument = 1;
     CString m_strPatternFile;
-    // The loaded fill pattern; stays null until the drawing layer can load pattern files.
+    // The loaded fill pattern; null when the pattern file is missing or unreadable.
     std::unique_ptr<CBitmap> m_pPatternBitmap;
     CGroup* m_pOwnerGroup = nullptr;
     int m_bConformed = 0;
     int m_nEditState = -1;
+
+  protected:
+    const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
 
   private:
     void Init();
@@ -210,4 +252,11 @@ class CPaint : public CObject {
     void PlaceOrigin(double x, double y);
     DeviceRect ExtentToDevice() const;
     int RestoreProperties(CEditStep* step);
+    // The owner group's world placement, and a world vector or point in its frame.
+    CPose OwnerWorldPose() const;
+    CDoublePoint ToOwnerFrame(double x, double y) const;
+    int IsPrintedOnPage() const;
+    void ReloadPattern();
+    int SelectionPosition();
+    int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
 };

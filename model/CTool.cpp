@@ -477,6 +477,10 @@ int CTool::LayoutToDevice(double value) const {
     return static_cast<int>(value * m_fZoomNumerator / m_fZoomDenominator);
 }
 
+int CTool::GetSelectedCount() const {
+    return m_pHost != nullptr ? static_cast<int>(m_pHost->GetSelection().size()) : 0;
+}
+
 double CTool::GetHandleTolerance() const {
     return m_fZoomRatio > 0.0 ? m_fHandleSize / m_fZoomRatio : m_fHandleSize;
 }

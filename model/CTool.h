@@ -2,12 +2,19 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
+#include "model/CHint.h"
+#include "model/CPieceStatusText.h"
+#include "model/CPose.h"
 #include "model/CToolMode.h"
+#include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
+#include "platform/gdi/CPoint.h"
 
+class CDC;
 class CEditStep;
 class CPaint;
 class CParallelTrackPreview;
@@ -74,6 +81,45 @@ class CTool : public CObject {
     int LayoutToDevice(double value) const;
     // The handle size in layout units: the tolerance of every hit test.
     double GetHandleTolerance() const;
+    int GetSelectedCount() const;
+
+    // Mapping between layout units and the device: the screen at the zoom, the printer at
+    // the document's print scale and page offsets. Device values are truncated toward zero.
+    void SetViewScale(double numerator, double denominator);
+    void RescaleGroupMembers();
+    CPoint LayoutToDevice(double x, double y, int print) const;
+    CDoublePoint DeviceToLayout(double x, double y) const;
+    // In place; the printer mapping whenever the target DC prints.
+    void LayoutToDevicePoints(POINT* points, int count) const;
+    void LayoutToDevicePointArray(std::vector<CPoint>& points) const;
+    void SetTargetDC(CDC* dc, CDC* attribDC);
+    CDC* GetTargetDC() const { return m_pTargetDC; }
+    BOOL IsPrinting() const;
+    void AttachToObjects();
+    int CanZoomIn() const;
+    int CanZoomOut() const;
+    void UpdateDeviceBounds();
+    void RepaintAllViews();
+    void BringLostObjectsIntoView();
+    int QueryRootGroup(int mode);
+    void FindInCurrentGroup(double x, double y, int end);
+    // The world placement of the current group, the frame its members lie in.
+    CPose GetCurrentGroupPose() const;
+
+    // Drawing of the layout and of what lies over it, on the target DC.
+    void DrawLayout();
+    void DrawUnselectedObjects();
+    void DrawSelection();
+    void DrawRubberLine();
+    void DrawRubberRect();
+    void DrawRotationMarker();
+    void DrawTrains();
+    void UpdateHintRect();
+
+    // Fitting tracks and 3D objects to the benchwork and terrain below them, and back.
+    void ConformTracksToTerrain();
+    void ConformTerrain();
+    void RestoreTerrain();
 
     CToolHost* m_pHost = nullptr;
     int m_bConnectDrag = 0;
@@ -127,6 +173,7 @@ class CTool : public CObject {
     // The status-bar description of the object under edit and whether it needs showing.
     CString m_strStatusText;
     int m_bStatusRefresh = 0;
+    CPieceStatusText m_status;
     double m_fSnapDistance = 500.0;
     double m_fPrintOffsetX = 0.0, m_fPrintOffsetY = 0.0;
     CParTrack* m_pDefaultTrack = nullptr;
@@ -134,7 +181,34 @@ class CTool : public CObject {
     int m_bTerrainConformed = 0;
     int m_bFlipRefused = 0;
 
+    CHint m_hint;
+    double m_fHintX = 0.0, m_fHintY = 0.0;
+    double m_fGuideX = 0.0, m_fGuideY = 0.0;
+    // The connect rubber line's far end lies on a second track end.
+    int m_bSecondPoint = 0;
+    int m_bMarkerShown = 0;
+    CPoint m_ptMarker;
+
+    // Track snapping: how a dragged piece turns to meet another end.
+    double m_fSnapAngle = 0.0;
+    int m_bHalfTurn = 0;
+    double m_fSnapPivotX = 0.0, m_fSnapPivotY = 0.0;
+    double m_fSnapOffsetX = 0.0, m_fSnapOffsetY = 0.0;
+    // How far the snapped piece's ends are lowered to meet the other end.
+    double m_fSnapElevation = 0.0;
+    double m_fTrialAngle = 0.0;
+    double m_fProbeX = 0.0, m_fProbeY = 0.0;
+    double m_fProbe2X = 0.0, m_fProbe2Y = 0.0;
+    double m_fProbeVectorX = 0.0, m_fProbeVectorY = 0.0;
+
   private:
+    CDC* m_pTargetDC = nullptr;
+    CDC* m_pAttribDC = nullptr;
+
+    void DrawHintBox(CDC& dc);
+    void DrawPivotIfRotating();
+    CPaintList CurrentGroupMembers() const;
+
     struct UndoEntry {
         std::unique_ptr<CEditStep> step;
         unsigned long serial;

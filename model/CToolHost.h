@@ -1,10 +1,49 @@
 #pragma once
 
 #include "model/PaintRecords.h"
+#include "model/Units.h"
 #include "platform/base/WinTypes.h"
 
 class CPaint;
 class CGroup;
+
+namespace r3d {
+class Scene;
+}
+
+// The block of flags the properties comparison fills, one per property that differs.
+constexpr int kPropertyFlagCount = 64;
+using PropertyFlags = int[kPropertyFlagCount];
+
+// Positions in the block of the properties every layout object has.
+enum PropertyFlag : int {
+    kDiffersCategory,
+    kDiffersManufacturer,
+    kDiffersScale,
+    kDiffersType,
+    kDiffersName,
+    kDiffersPartNo,
+    kDiffersPrice,
+    kDiffersNote,
+    kDiffersShowInReport,
+    kDiffersPenStyle,
+    kDiffersPenWidth,
+    kDiffersPenColor,
+    kDiffersFill,
+    kDiffersPattern,
+    kDiffersArrowStyle,
+    kDiffersArrowLength,
+    kDiffersArrowWidth,
+    kDiffersFrameStyle,
+    kDiffersFrameWidth,
+    kDiffersFrameColor,
+    kDiffersScaleWithDocument = 24,
+    // The group's own settings.
+    kDiffersPriceMode = 25,
+    kDiffersExpansion,
+    kDiffersBorder,
+    kDiffersBorderColor,
+};
 
 // What the editing engine needs of its document. The document owns the groups, the
 // selection and the group-edit stack; the engine reaches them only through this interface,
@@ -19,6 +58,11 @@ class CToolHost {
     virtual BOOL IsModified() const = 0;
     // Index of the document's default model scale in the scale table.
     virtual int GetDefaultScaleIndex() const = 0;
+    // The scale of the engine's default track piece as an index of the scale table; -1 when
+    // its scale is no name of the table.
+    virtual int GetDefaultTrackScaleIndex() const { return GetDefaultScaleIndex(); }
+    // The document's length unit, an index of the unit table.
+    virtual int GetUnitIndex() const { return kDefaultUnitIndex; }
     // The layout file version being read or written.
     virtual int GetFileVersion() const = 0;
     // The selection, newest first.
@@ -54,6 +98,50 @@ class CToolHost {
     virtual BOOL CutSelection() = 0;
     virtual BOOL PasteClipboard() = 0;
     virtual BOOL FlipSelection(BOOL vertical) = 0;
+
+    // Plan and print settings of the document, lengths in tenths of a millimetre.
+    virtual double GetPrintScale() const = 0;
+    virtual int GetGridWidth() const = 0;
+    virtual int GetGridHeight() const = 0;
+    virtual double GetPageWidth() const = 0;
+    virtual double GetPageHeight() const = 0;
+    // The default printer's printable width and height; zero without a printer.
+    virtual void GetPrintableSize(int& width, int& height) const {
+        width = 0;
+        height = 0;
+    }
+    virtual PropertyFlags& GetPropertyFlags() = 0;
+
+    // The members of a group, head (front-most) first; empty for an object that is no group.
+    virtual CPaintList GetGroupMembers(CPaint* group) = 0;
+    // The document's test trains; each draws itself over the layout.
+    virtual CPaintList GetTestTrains() { return {}; }
+
+    // The 3D world: the scene (null before it is made), whether a 3D window is open, the
+    // draw style of the models (4 solid, 2 wireframe).
+    virtual r3d::Scene* GetScene() { return nullptr; }
+    virtual BOOL Has3DWindow() const { return FALSE; }
+    virtual int Get3DDrawStyle() const { return 4; }
+    // Renders the active view of the open 3D window at once.
+    virtual void RenderActive3DView() {}
+    // Every view of the document shows the layout anew.
+    virtual void UpdateAllViews() {}
+
+    // The active plan view: FALSE when there is none. Its scroll size is in logical units.
+    virtual BOOL GetPlanScrollSize(int& width, int& height) const {
+        width = 0;
+        height = 0;
+        return FALSE;
+    }
+    // Invalidates the active plan view whole and answers the centre of its client area in
+    // logical units; FALSE when there is no active plan view.
+    virtual BOOL InvalidatePlanView(int& centreX, int& centreY) {
+        centreX = 0;
+        centreY = 0;
+        return FALSE;
+    }
+    // Every plan view of the document repaints its dirty area.
+    virtual void RepaintDirtyViews() {}
 
     // Cursor shown while a long operation runs.
     virtual void BeginWaitCursor() {}

@@ -1,5 +1,7 @@
 #pragma once
 
+struct DeviceRect;
+
 // A point of the layout, in tenths of a millimetre. Also the record of a point array, whose
 // stored form is these two doubles in this order.
 struct CDoublePoint {
@@ -16,3 +18,11 @@ double VectorLength(double dx, double dy);
 
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);
+
+// The direction of the ray from point 0 to point 1 minus that of the ray from point 0 to
+// point 2, not normalised.
+double AngleBetween(double x0, double y0, double x1, double y1, double x2, double y2);
+
+// Whether the segment crosses or touches a side of the rectangle; a segment wholly inside
+// does not count.
+int SegmentIntersectsRect(int x1, int y1, int x2, int y2, const DeviceRect& rect);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "model/CEditStep.h"
+#include "platform/r3d/Clump.h"
 #include "tests/model/TestLayout.h"
 
 namespace {

@@ -138,12 +138,21 @@ TEST(CTool, ArrowKeyReleaseRefreshesTheEditedGroupAndTheSelection) {
     EXPECT_EQ(tool.OnKeyUp(37), 1);
     EXPECT_EQ(tool.m_bRedraw, 1);
     EXPECT_EQ(shape->m_n3DUpdates, 1);
-    EXPECT_EQ(host.m_pRoot->m_nFrameRefreshes, 0);  // the root group's frame is left alone
 
-    CPaint* group = TestCommands::GroupSelection(tool);
+    shape->Deselect();
+    CTestBox* box = AddToLayout(host, new CTestBox(&tool, 0.0, 0.0, 100.0, 50.0));
+    EXPECT_EQ(tool.OnKeyUp(38), 1);
+    EXPECT_EQ(host.m_pRoot->m_fFrameWidth, 0.0);  // the root group's frame is left alone
+
+    box->Select();
+    auto* group = dynamic_cast<CGroup*>(TestCommands::GroupSelection(tool));
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->m_fFrameWidth, 100.0);
     host.EnterGroupEdit(group);
+    box->m_pose.x += 30.0;  // an arrow key moved the member
     EXPECT_EQ(tool.OnKeyUp(40), 1);
-    EXPECT_EQ(dynamic_cast<CTestGroup*>(group)->m_nFrameRefreshes, 1);
+    EXPECT_EQ(group->m_pose.x, 30.0);  // the frame follows its member
+    EXPECT_EQ(box->m_pose.x, 0.0);
     EXPECT_EQ(tool.OnKeyUp(41), 0);
 }
 

@@ -153,6 +153,7 @@ TEST(UndoList, UngroupDropsTheStepsThatNamedTheDestroyedGroup) {
     TestCommands::CreateAndPlace(tool);
     TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
     CPaint* group = TestCommands::GroupSelection(tool);
+    group->Deselect();  // grouping selected it without a step
     group->SelectWithUndo(1, 1);
     const int before = tool.GetUndoCount();
     TestCommands::UngroupWithUndo(tool, group);
@@ -166,7 +167,7 @@ TEST(UndoList, UngroupDropsTheStepsThatNamedTheDestroyedGroup) {
     // The first Group cannot be taken back any more: the regroup stays, emptied by the
     // undone placements of its members.
     ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
-    EXPECT_TRUE(dynamic_cast<CTestGroup*>(host.m_pRoot->m_members.front())->m_members.empty());
+    EXPECT_TRUE(dynamic_cast<CGroup*>(host.m_pRoot->m_members.front())->m_members.empty());
 }
 
 TEST(UndoList, ExecuteReportsFailureForUnrunnableKinds) {

@@ -5,33 +5,50 @@
 
 #include "model/CEditStep.h"
 #include "model/ObjectFactory.h"
+#include "model/Units.h"
 
 IMPLEMENT_SERIAL(CTestShape, CPaint, 1)
-IMPLEMENT_SERIAL(CTestGroup, CPaint, 1)
 
 namespace {
 
-CTestObject* AsTest(CPaint* object) {
-    return dynamic_cast<CTestObject*>(object);
-}
-
-void CollectObjects(const CTestGroup* group, std::vector<CPaint*>& into) {
+void CollectObjects(const CGroup* group, std::vector<CPaint*>& into) {
     for (CPaint* member : group->m_members) {
         into.push_back(member);
-        if (auto* inner = dynamic_cast<CTestGroup*>(member))
+        if (auto* inner = dynamic_cast<CGroup*>(member))
             CollectObjects(inner, into);
     }
 }
 
 }  // namespace
 
-CTestGroup::~CTestGroup() {
-    CPaintList members = std::move(m_members);
-    m_members.clear();
-    for (CPaint* member : members) delete member;
+CTestBox::CTestBox(CTool* tool, double left, double bottom, double right, double top)
+    : CTestObject(0, tool, 0.0, 0.0) {
+    m_points.Add(0.0, 0.0);
+    m_points.Add(left, top);
+    m_points.Add(left, bottom);
+    m_points.Add(right, bottom);
+    m_points.Add(right, top);
+    UpdateAnchorPoint();
 }
 
-CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(new CTestGroup(&tool)) {
+void CTestBox::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    const CPose& parent = pose != nullptr ? *pose : m_parentPose;
+    for (int i = 1; i <= 4; ++i) {
+        const CDoublePoint world = LocalToWorldInFrame(parent, m_points[i].x, m_points[i].y);
+        minX = i == 1 ? world.x : std::min(minX, world.x);
+        minY = i == 1 ? world.y : std::min(minY, world.y);
+        maxX = i == 1 ? world.x : std::max(maxX, world.x);
+        maxY = i == 1 ? world.y : std::max(maxY, world.y);
+    }
+}
+
+CGroup* NewGroup(CTool* tool) {
+    auto* group = new CGroup;
+    group->SetTool(tool);
+    return group;
+}
+
+CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(NewGroup(&tool)) {
     m_editStack.push_back(m_pRoot);
     tool.m_pHost = this;
     RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
@@ -44,81 +61,106 @@ CTestHost::~CTestHost() {
 }
 
 CPaint* CTestHost::GetOwnerGroup(CPaint* object) {
-    CTestObject* test = AsTest(object);
-    return test != nullptr ? test->m_pOwner : nullptr;
+    return object != nullptr ? object->m_pOwnerGroup : nullptr;
 }
 
 BOOL CTestHost::DetachFromGroup(CPaint* object) {
-    auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
-    if (owner == nullptr)
+    CGroup* owner = object->m_pOwnerGroup;
+    if (owner == nullptr || !owner->HoldsMember(object))
         return FALSE;
-    auto found = std::find(owner->m_members.begin(), owner->m_members.end(), object);
-    if (found == owner->m_members.end())
-        return FALSE;
-    owner->m_members.erase(found);
+    owner->m_members.remove(object);
     return TRUE;
 }
 
 void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
-    auto* owner = dynamic_cast<CTestGroup*>(GetOwnerGroup(object));
-    if (owner != nullptr)
-        owner->m_members.push_front(object);
+    CGroup* owner = object->m_pOwnerGroup;
+    if (owner == nullptr)
+        return;
+    owner->m_members.push_front(object);
+    const CPose world = owner->WorldPose(nullptr);
+    object->SetParentPose(&world);
 }
 
-void CTestHost::PlaceInGroup(CPaint* object, CGroup*, double, double) {
-    CTestGroup* current = m_editStack.back();
-    AsTest(object)->m_pOwner = current;
-    current->m_members.push_front(object);
+void CTestHost::PlaceInGroup(CPaint* object, CGroup* group, double, double) {
+    AddToGroup(group != nullptr ? group : m_editStack.back(), object);
+    object->ComputeExtent(nullptr);
 }
 
 CPaint* CTestHost::MakeGroup(const CPaintList& members) {
-    CTestGroup* current = m_editStack.back();
-    auto* group = new CTestGroup(&m_tool);
-    for (CPaint* member : members) {
-        if (!DetachFromGroup(member))
-            continue;
-        AsTest(member)->m_pOwner = group;
-        group->m_members.push_back(member);
-    }
-    group->m_pOwner = current;
+    CGroup* current = m_editStack.back();
+    CGroup* group = NewGroup(&m_tool);
+    group->TakeMembers(current, members);
     current->m_members.push_front(group);
+    group->m_strScale = ScaleTable[group->GetScaleIndexForNewGroup()].name;
+    group->m_pose = CPose();
+    group->SetLayer(m_tool.m_nActiveLayer);
+    group->DeselectWithUndo(0, 0);
+    group->SelectWithUndo(0, 0);
+    group->RecalcFrame();
+    const CPose world = current->WorldPose(nullptr);
+    group->SetParentPose(&world);
+    group->SetOwnerGroup(current);
     return group;
 }
 
 BOOL CTestHost::DissolveGroup(CPaint* object) {
-    auto* group = dynamic_cast<CTestGroup*>(object);
-    if (group == nullptr || group == m_pRoot || !DetachFromGroup(group))
+    auto* group = dynamic_cast<CGroup*>(object);
+    CGroup* current = m_editStack.back();
+    if (group == nullptr || group == m_pRoot || !current->HoldsMember(group))
         return FALSE;
-    CTestGroup* current = m_editStack.back();
-    for (CPaint* member : group->m_members) {
-        AsTest(member)->m_pOwner = current;
-        current->m_members.push_front(member);
-    }
-    group->m_members.clear();
-    m_selection.remove(group);
+    group->ComputeExtent(nullptr);
+    group->Invalidate();
+    if (group->DissolveInto(current))
+        group->ComputeExtent(nullptr);
+    group->DeselectWithUndo(0, 0);
+    current->m_members.remove(group);
     delete group;
     return TRUE;
 }
 
 BOOL CTestHost::EnterGroupEdit(CPaint* object) {
-    auto* group = dynamic_cast<CTestGroup*>(object);
+    auto* group = dynamic_cast<CGroup*>(object);
     if (group == nullptr)
         return FALSE;
     m_editStack.push_back(group);
+    group->EnterEdit();
     return TRUE;
 }
 
 BOOL CTestHost::ExitGroupEdit(CPaint*) {
     if (m_editStack.size() <= 1)
         return FALSE;
+    m_editStack.back()->m_bBeingEdited = 0;
     m_editStack.pop_back();
     return TRUE;
 }
 
 void CTestHost::RefreshGroupFrame(CPaint* member) {
     CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
-    if (group != nullptr && group != m_pRoot)
-        group->RecalcFrame();
+    if (group == nullptr || group == m_pRoot)
+        return;
+    group->RecalcFrame();
+    group->ComputeExtent(nullptr);
+}
+
+CPaintList CTestHost::GetGroupMembers(CPaint* object) {
+    auto* group = dynamic_cast<CGroup*>(object);
+    return group != nullptr ? group->m_members : CPaintList{};
+}
+
+BOOL CTestHost::GetPlanScrollSize(int& width, int& height) const {
+    width = m_nScrollWidth;
+    height = m_nScrollHeight;
+    return m_nScrollWidth >= 0;
+}
+
+BOOL CTestHost::InvalidatePlanView(int& centreX, int& centreY) {
+    centreX = m_nViewCentreX;
+    centreY = m_nViewCentreY;
+    if (m_nScrollWidth < 0)
+        return FALSE;
+    ++m_nPlanInvalidations;
+    return TRUE;
 }
 
 std::vector<CPaint*> CTestHost::AllObjects() const {
@@ -166,7 +208,7 @@ CPaint* GroupSelection(CTool& tool) {
 }
 
 void UngroupWithUndo(CTool& tool, CPaint* object) {
-    auto* group = dynamic_cast<CTestGroup*>(object);
+    auto* group = dynamic_cast<CGroup*>(object);
     if (group == nullptr)
         return;
     auto members = std::make_unique<ObjectListPayload>();

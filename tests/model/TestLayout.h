@@ -2,16 +2,16 @@
 
 #include <vector>
 
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 
-// Small layout classes for the engine's tests: a shape, a group holding members (head is
-// the front-most), and a document that owns a root group.
+// Small layout classes for the engine's tests: a shape, a box, and a document that owns a
+// root group of the real group class.
 class CTestObject : public CPaint {
   public:
     using CPaint::CPaint;
-    CPaint* m_pOwner = nullptr;
     int m_nRebuilds = 0;
     int m_n3DUpdates = 0;
     void RebuildShape() override { ++m_nRebuilds; }
@@ -29,17 +29,17 @@ class CTestShape : public CTestObject {
     explicit CTestShape(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
 };
 
-class CTestGroup : public CTestObject {
-    DECLARE_SERIAL(CTestGroup)
-
+// A box-like outline: point 0 the anchor handle, points 1 to 4 the corners (1-2 and 3-4
+// share x, 2-3 and 4-1 share y); its extent is the corners' bounding box in the world.
+class CTestBox : public CTestObject {
   public:
-    CTestGroup() = default;
-    explicit CTestGroup(CTool* tool) : CTestObject(0, tool, 0.0, 0.0) {}
-    ~CTestGroup() override;
-    CPaintList m_members;
-    int m_nFrameRefreshes = 0;
-    void RecalcFrame() override { ++m_nFrameRefreshes; }
+    // A box from (left, bottom) to (right, top) in its own frame, corner 1 at the top left.
+    CTestBox(CTool* tool, double left, double bottom, double right, double top);
+    void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
 };
+
+// A group made for the engine's tests, linked to the engine.
+CGroup* NewGroup(CTool* tool);
 
 class CTestHost : public CToolHost {
   public:
@@ -67,19 +67,78 @@ class CTestHost : public CToolHost {
     BOOL CutSelection() override { return FALSE; }
     BOOL PasteClipboard() override { return FALSE; }
     BOOL FlipSelection(BOOL) override { return FALSE; }
+    double GetPrintScale() const override { return m_fPrintScale; }
+    int GetGridWidth() const override { return m_nGridWidth; }
+    int GetGridHeight() const override { return m_nGridHeight; }
+    double GetPageWidth() const override { return 21590.0; }
+    double GetPageHeight() const override { return 27940.0; }
+    void GetPrintableSize(int& width, int& height) const override {
+        width = m_nPrintableWidth;
+        height = m_nPrintableHeight;
+    }
+    PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
+    CPaintList GetGroupMembers(CPaint* group) override;
+    CPaintList GetTestTrains() override { return m_trains; }
+    r3d::Scene* GetScene() override { return m_pScene; }
+    BOOL Has3DWindow() const override { return m_b3DWindow; }
+    int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
+    void RenderActive3DView() override { ++m_nRenders; }
+    void UpdateAllViews() override { ++m_nViewUpdates; }
+    BOOL GetPlanScrollSize(int& width, int& height) const override;
+    BOOL InvalidatePlanView(int& centreX, int& centreY) override;
 
     // Every object of the layout, groups included, depth first.
     std::vector<CPaint*> AllObjects() const;
     bool IsInLayout(const CPaint* object) const;
 
     CTool& m_tool;
-    CTestGroup* m_pRoot;
-    std::vector<CTestGroup*> m_editStack;
+    CGroup* m_pRoot;
+    std::vector<CGroup*> m_editStack;
     CPaintList m_selection;
     BOOL m_bModified = FALSE;
     int m_nDefaultScale = 12;
     int m_nLockedLayer = -1;
+    double m_fPrintScale = 1.0;
+    int m_nGridWidth = 1270;
+    int m_nGridHeight = 1270;
+    int m_nPrintableWidth = 0;
+    int m_nPrintableHeight = 0;
+    PropertyFlags m_propertyFlags = {};
+    CPaintList m_trains;
+    r3d::Scene* m_pScene = nullptr;
+    BOOL m_b3DWindow = FALSE;
+    int m_n3DDrawStyle = 4;
+    int m_nRenders = 0;
+    int m_nViewUpdates = 0;
+    // The active plan view: none while its scroll width is negative.
+    int m_nScrollWidth = -1;
+    int m_nScrollHeight = 0;
+    int m_nViewCentreX = 0;
+    int m_nViewCentreY = 0;
+    int m_nPlanInvalidations = 0;
 };
+
+// Puts an object made with new into the current group (which then owns it).
+template <class T>
+T* AddToLayout(CTestHost& host, T* object) {
+    CGroup* current = host.m_editStack.back();
+    current->m_members.push_front(object);
+    object->SetOwnerGroup(current);
+    const CPose world = current->WorldPose(nullptr);
+    object->SetParentPose(&world);
+    object->ComputeExtent(nullptr);
+    return object;
+}
+
+// Puts an object made with new into the group as its head member.
+template <class T>
+T* AddToGroup(CGroup* group, T* object) {
+    group->m_members.push_front(object);
+    object->SetOwnerGroup(group);
+    const CPose world = group->WorldPose(nullptr);
+    object->SetParentPose(&world);
+    return object;
+}
 
 // The commands the engine's callers build, as the layout's editing commands do.
 namespace TestCommands {

@@ -13,7 +13,7 @@ namespace {
 
 void CollectWithMembers(CPaint* object, std::set<CPaint*>& into) {
     into.insert(object);
-    if (auto* group = dynamic_cast<CTestGroup*>(object))
+    if (auto* group = dynamic_cast<CGroup*>(object))
         for (CPaint* member : group->m_members) CollectWithMembers(member, into);
 }
 
@@ -54,7 +54,7 @@ void ExpectStepsNameLiveObjects(CTool& tool, CTestHost& host) {
 // keeps the group the Ungroup's undo made, emptied by the undone placements.
 void ExpectOnlyAnEmptyRegroup(CTestHost& host) {
     ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
-    auto* regroup = dynamic_cast<CTestGroup*>(host.m_pRoot->m_members.front());
+    auto* regroup = dynamic_cast<CGroup*>(host.m_pRoot->m_members.front());
     ASSERT_NE(regroup, nullptr);
     EXPECT_TRUE(regroup->m_members.empty());
 }
@@ -90,7 +90,7 @@ TEST(UndoScenario, LongEditingSessionsNeverReachADestroyedObject) {
                     TestCommands::GroupSelection(tool);
             } else if (choice < 66) {
                 CPaint* member = PickMember(host, random);
-                if (dynamic_cast<CTestGroup*>(member) != nullptr)
+                if (dynamic_cast<CGroup*>(member) != nullptr)
                     TestCommands::UngroupWithUndo(tool, member);
             } else if (choice < 74) {
                 if (CPaint* member = PickMember(host, random)) {
@@ -147,7 +147,7 @@ TEST(UndoScenario, AGroupDestroyedWhileAMemberWaitsForReinsertTakesTheMemberWith
     TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
     CPaint* group = TestCommands::GroupSelection(tool);
     host.EnterGroupEdit(group);
-    CPaint* member = dynamic_cast<CTestGroup*>(group)->m_members.front();
+    CPaint* member = dynamic_cast<CGroup*>(group)->m_members.front();
     TestCommands::DeleteWithUndo(tool, member, 1);
     host.ExitGroupEdit(group);
     TestCommands::UngroupWithUndo(tool, group);

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "model/CPaint.h"
+#include "model/PaintRecords.h"
+
+class CGroupPropertiesDialog;
+
+// A layout object that owns other layout objects, its members, in z-order: the head of the
+// list is the front-most member. Members keep their placements in the group's frame; most
+// operations are handed to every member under the group's world placement (its own
+// placement composed onto the parent placement it is given). The document's whole layout
+// is one such group, the root group.
+//
+// Ownership: a member is in exactly one group's list and its owner-group link names that
+// group. Destroying a group destroys its members; each member's destructor tells the
+// editing engine, so no undo step outlives the object it names.
+class CGroup : public CPaint {
+    DECLARE_SERIAL(CGroup)
+
+  public:
+    // The report categories a price mask selects, one bit each.
+    static constexpr int kCategoryTrack = 1;
+    static constexpr int kCategoryScenery = 2;
+    static constexpr int kCategoryStructures = 4;
+    static constexpr int kCategoryRollingStock = 8;
+    static constexpr int kCategoryMiscellaneous = 16;
+    static constexpr int kAllCategories = 0x1FF;
+    // The report's own bit, cleared for a member group with a fixed price.
+    static constexpr int kReportBit = 256;
+    enum PriceMode : int { kPriceAutomatic = 0, kPriceFixed = 1 };
+    // The extent reaches this many track gauges beyond the frame.
+    static constexpr double kExtentMarginFactor = 0.81785;
+    // The status-bar kind that describes a group.
+    static constexpr int kStatusKind = 6;
+
+    CGroup();
+    ~CGroup() override;
+
+    // Moves the listed objects that are members of the source group into this group, at the
+    // head, keeping their order; objects that are not members of the source are left alone.
+    void TakeMembers(CGroup* source, const CPaintList& objects);
+    // The scale-table row of a new group: the default track's, then the head member's, then
+    // each later track piece's. Scales that are no name of the table are passed over.
+    int GetScaleIndexForNewGroup();
+    // Ends a drag of selected members while the group is open for editing.
+    void MoveSelectedMembers(const CPose* pose, double dx, double dy);
+    // Every member shows its 3D model when its layer is visible and removes it otherwise.
+    void UpdateMembers3DByLayer();
+    // The placement members lie under: the own placement composed onto the parent (the own
+    // parent placement when null).
+    CPose WorldPose(const CPose* parent) const;
+    bool HoldsMember(const CPaint* object) const;
+
+    void CompareProperties(CPaint* other) override;
+    CPaint* Find3DMember() override;
+    void RecreateResources(int recreate) override;
+    void SetParentPose(const CPose* pose) override;
+    void SetOwnerGroup(CGroup* group) override;
+    int HitTestEnd(const CPose* pose, double x, double y, int flag) override;
+    int DrawIfSelected(const CPose* parent) override;
+    int DrawIfUnselected(const CPose* parent) override;
+    void ResetDrawState() override;
+    void RecalcDeviceBounds() override;
+    void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
+    void AppendStatusText(CString& text) override;
+    void NearestEndPoint(double& x, double& y, const CPose* pose) override;
+    double GetReportPrice(int categoryMask) override;
+    void SetScale(const CString& scale) override;
+    CTool* SetTool(CTool* tool) override;
+    void SetEditState(int state) override;
+    void ComputeExtent(const CPose* pose) override;
+    void EnterEdit() override;
+    int MatchProbe(const CPose* pose, int keepOrientation) override;
+    void RotateWithPivot(const CPose* pose) override;
+    void RotateWithPivotHalfTurn(const CPose* pose) override;
+    int FindConnection(const CPose* pose) override;
+    void UpdateConnections(const CPose* pose, int join) override;
+    int ReleaseEndAt(double x, double y, int flag) override;
+    int MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation,
+                   int& found) override;
+    int JoinEndAt(const CPose* pose, double x, double y, double direction, int connect,
+                  double elevation) override;
+    int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end) override;
+    void SetChanged(int changed) override;
+    int TestConnection(const CPose* pose, void* query, int mode) override;
+    void LowerElevations(const CPose* pose, double by) override;
+    int DissolveInto(CGroup* group) override;
+    void RecalcFrame() override;
+    void RecalcFrames() override;
+    void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    void MoveOriginTo(const double* point) override;
+    void DeselectWithUndo(int record, int groupStart) override;
+    void ReleaseData() override;
+    void CopyFrom(CPaint* other) override;
+    CPaint* Clone() override;
+    void SavePose() override;
+    int Draw(const CPose* parent) override;
+    CPaint* HitTest() override;
+    int HitTestEndMarker(const CPose* pose) override;
+    int HitTestHandle(const CPose* pose, double x, double y) override;
+    void TrackCreate(const CPose* pose, int handle) override;
+    void DragHandle(const CPose* pose, int handle) override;
+    int FinishCreate(const CPose* pose, int flag) override;
+    void RescaleWithUndo(const CPose* pose, double factor, int flag) override;
+    int Rescale(CEditStep* step) override;
+    int Edit3DProperties(int flag) override;
+    int EditProperties(const CPose* pose) override;
+    void ApplyStyle(const CPose* pose, CPaint* pattern, int mode) override;
+    int Update3D(const CPose* pose) override;
+    int Remove3D() override;
+    void ApplyRenderMode() override;
+    void UpdateSizeInfo(const CPose* pose) override;
+    int IsInvalid(int unused) override;
+    void SetLayer(int layer) override;
+    void UpdateAnchorPoint() override;
+    int MirrorY(double c) override;
+    int MirrorX(double c) override;
+    void RebuildShape() override;
+    void PlaceOnBase() override;
+    void ConformToTerrain(int flag) override;
+
+    int m_bUseBorder = 1;
+    int m_bAllowExpansion = 1;
+    int m_nPriceMode = kPriceAutomatic;
+    int m_bReportExpanded = 1;
+    // The category mask the materials report last priced this group with.
+    int m_nReportMask = 0;
+    int m_nExtraFlag = 1;
+    int m_bBeingEdited = 0;
+    double m_fFrameWidth = 0.0;
+    double m_fFrameHeight = 0.0;
+    CPaintList m_members;
+
+  private:
+    // The frame corner at index 0 to 3: (0, 0), (width, 0), (width, height), (0, height).
+    CDoublePoint FrameCorner(int index) const;
+    void DrawFrame(const CPose& parent);
+    void DrawEditFrame(const CPose& parent, int penStyle);
+    int HitTestFrame();
+    void TurnAboutSnapPivot(const CPose* pose, double turn);
+    void MirrorMembers(bool vertical);
+    void ApplyScaleChange(const CPose* pose, const CString& oldScale, const CString& newScale);
+    int ApplyToClickedGroup(const CPose* pose, CGroup* result, CGroupPropertiesDialog& dialog);
+    double MemberPrice(CPaint* member, int categoryMask);
+};

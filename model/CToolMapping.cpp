@@ -1,0 +1,154 @@
+#include <cmath>
+
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "platform/gdi/CDC.h"
+
+namespace {
+
+constexpr double kScrollLimit = 32000.0;
+constexpr double kScrollFloor = 100.0;
+
+int Truncate(double value) {
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+void CTool::SetViewScale(double numerator, double denominator) {
+    m_fZoomNumerator = numerator;
+    m_fZoomDenominator = denominator;
+    m_fZoomRatio = denominator != 0.0 ? numerator / denominator : 0.0;
+    RescaleGroupMembers();
+}
+
+void CTool::RescaleGroupMembers() {
+    for (CPaint* member : CurrentGroupMembers()) member->OnZoomChanged(Truncate(m_fZoomNumerator));
+}
+
+BOOL CTool::IsPrinting() const {
+    return m_pTargetDC != nullptr && m_pTargetDC->IsPrinting();
+}
+
+CPoint CTool::LayoutToDevice(double x, double y, int print) const {
+    if (print && IsPrinting() && m_pHost != nullptr) {
+        const double scale = m_pHost->GetPrintScale();
+        return CPoint(Truncate(x / scale - m_fPrintOffsetX), Truncate(y / scale + m_fPrintOffsetY));
+    }
+    const double zoom = m_fZoomDenominator != 0.0 ? m_fZoomNumerator / m_fZoomDenominator : 0.0;
+    return CPoint(Truncate(x * zoom), Truncate(y * zoom));
+}
+
+CDoublePoint CTool::DeviceToLayout(double x, double y) const {
+    const double scale = m_fZoomNumerator != 0.0 ? m_fZoomDenominator / m_fZoomNumerator : 0.0;
+    return {x * scale, y * scale};
+}
+
+void CTool::LayoutToDevicePoints(POINT* points, int count) const {
+    const bool printing = IsPrinting() && m_pHost != nullptr;
+    for (int i = 0; i < count; ++i) {
+        POINT& p = points[i];
+        if (printing) {
+            const double scale = m_pHost->GetPrintScale();
+            p = CPoint(Truncate(p.x / scale - m_fPrintOffsetX), Truncate(p.y / scale + m_fPrintOffsetY));
+        } else if (m_fZoomDenominator != 0.0) {
+            p = CPoint(Truncate(p.x / m_fZoomDenominator * m_fZoomNumerator),
+                       Truncate(p.y / m_fZoomDenominator * m_fZoomNumerator));
+        }
+    }
+}
+
+void CTool::LayoutToDevicePointArray(std::vector<CPoint>& points) const {
+    LayoutToDevicePoints(points.data(), static_cast<int>(points.size()));
+}
+
+void CTool::SetTargetDC(CDC* dc, CDC* attribDC) {
+    m_pTargetDC = dc;
+    m_pAttribDC = attribDC != nullptr ? attribDC : dc;
+}
+
+void CTool::AttachToObjects() {
+    if (m_pHost != nullptr && m_pHost->GetRootGroup() != nullptr)
+        m_pHost->GetRootGroup()->SetTool(this);
+}
+
+int CTool::CanZoomIn() const {
+    int width = 0, height = 0;
+    if (m_pHost == nullptr || !m_pHost->GetPlanScrollSize(width, height))
+        return 1;
+    return width * 2.0 < kScrollLimit && height * 2.0 < kScrollLimit ? 1 : 0;
+}
+
+int CTool::CanZoomOut() const {
+    int width = 0, height = 0;
+    if (m_pHost == nullptr || !m_pHost->GetPlanScrollSize(width, height))
+        return 1;
+    return width / 2.0 > kScrollFloor && height / 2.0 > kScrollFloor ? 1 : 0;
+}
+
+void CTool::UpdateDeviceBounds() {
+    if (m_pHost != nullptr && m_pHost->GetRootGroup() != nullptr)
+        m_pHost->GetRootGroup()->RecalcDeviceBounds();
+}
+
+void CTool::RepaintAllViews() {
+    if (m_pHost != nullptr)
+        m_pHost->RepaintDirtyViews();
+}
+
+CPaintList CTool::CurrentGroupMembers() const {
+    if (m_pHost == nullptr || m_pHost->GetCurrentGroup() == nullptr)
+        return {};
+    return m_pHost->GetGroupMembers(m_pHost->GetCurrentGroup());
+}
+
+CPose CTool::GetCurrentGroupPose() const {
+    CPaint* group = m_pHost != nullptr ? m_pHost->GetCurrentGroup() : nullptr;
+    if (group == nullptr || IsRootGroup(group))
+        return CPose();
+    return group->m_pose.ComposedWith(group->m_parentPose);
+}
+
+void CTool::BringLostObjectsIntoView() {
+    int centreX = 0, centreY = 0;
+    if (m_pHost == nullptr || !m_pHost->InvalidatePlanView(centreX, centreY))
+        return;
+    const DeviceRect savedBand = m_rcRubberBand;
+    m_rcRubberBand = DeviceRect{0, 0, Truncate(m_pHost->GetPageWidth()), Truncate(m_pHost->GetPageHeight())};
+    const CDoublePoint centre = DeviceToLayout(centreX, centreY);
+    const CPose pose = GetCurrentGroupPose();
+    for (CPaint* member : CurrentGroupMembers()) {
+        if (member->HitTest() != nullptr)
+            continue;
+        member->GetBounds(&pose, member->m_fMinX, member->m_fMinY, member->m_fMaxX, member->m_fMaxY);
+        const double extentX = (member->m_fMinX + member->m_fMaxX) / 2.0;
+        const double extentY = (member->m_fMinY + member->m_fMaxY) / 2.0;
+        member->MoveFromSavedPose(centre.x - extentX, centre.y - extentY, 0);
+        member->Update3D(&pose);
+    }
+    if (!IsRootGroup(m_pHost->GetCurrentGroup()))
+        m_pHost->RefreshGroupFrame(nullptr);
+    m_rcRubberBand = savedBand;
+}
+
+int CTool::QueryRootGroup(int mode) {
+    CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
+    if (root == nullptr)
+        return 0;
+    const CPose empty;
+    return root->ProbeConnection(&empty, mode);
+}
+
+void CTool::FindInCurrentGroup(double x, double y, int end) {
+    const CPose pose = GetCurrentGroupPose();
+    const CPaintList members = CurrentGroupMembers();
+    double direction = 0.0;
+    int passFlag = 0;
+    // The first walk lets the changed piece report its end direction; the second joins the
+    // end of a matching piece.
+    for (int walk = 0; walk < 2; ++walk)
+        for (CPaint* member : members)
+            if (member->SnapEndAt(&pose, x, y, direction, passFlag, end))
+                return;
+}
