@@ -2,6 +2,7 @@
 
 // Messages, styles and notification codes of dialogs and of the basic controls (buttons,
 // statics, edits, scroll bars, spins, sliders, tabs, tool tips), as the program's code names them.
+#include "platform/ctl/ListControlDefs.h"
 #include "platform/win/CCmdTarget.h"
 #include "platform/win/WinDefs.h"
 
@@ -15,6 +16,10 @@ inline constexpr const char* WC_SCROLLBAR = "ScrollBar";
 inline constexpr const char* WC_TABCONTROL = "SysTabControl32";
 inline constexpr const char* UPDOWN_CLASS = "msctls_updown32";
 inline constexpr const char* TRACKBAR_CLASS = "msctls_trackbar32";
+inline constexpr const char* WC_COMBOBOX = "ComboBox";
+inline constexpr const char* WC_LISTBOX = "ListBox";
+inline constexpr const char* WC_LISTVIEW = "SysListView32";
+inline constexpr const char* WC_TREEVIEW = "SysTreeView32";
 
 // Dialog messages and styles.
 constexpr UINT WM_SETFONT = 0x0030;
@@ -207,7 +212,6 @@ constexpr UINT TTDT_AUTOMATIC = 0;
 constexpr UINT TTDT_RESHOW = 1;
 constexpr UINT TTDT_AUTOPOP = 2;
 constexpr UINT TTDT_INITIAL = 3;
-inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(static_cast<std::intptr_t>(-1));
 struct TOOLTIPTEXT {
     NMHDR hdr;
     LPSTR lpszText;

@@ -6,6 +6,10 @@
 #include <string>
 
 #include "platform/ctl/CButton.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListBox.h"
+#include "platform/ctl/CListCtrl.h"
+#include "platform/ctl/CTreeCtrl.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CScrollBar.h"
 #include "platform/ctl/CSliderCtrl.h"
@@ -15,7 +19,39 @@
 #include "platform/ctl/DialogTemplate.h"
 
 namespace {
-constexpr UINT kComboAddString = 0x0143;
+// A list-type control a template made: it belongs to its window, and keeps the arrow keys and
+// typed letters for itself inside a dialog.
+template <typename Control>
+class OwnedListControl : public Control {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_GETDLGCODE) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return Control::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override {
+        Control::PostNcDestroy();
+        delete this;
+    }
+};
+
+template <typename Control>
+ControlFactory::Creator ListKind() {
+    return [](const DialogItem& item, const CRect& rect, CWnd* parent) -> CWnd* {
+        auto* control = new OwnedListControl<Control>;
+        if (!control->CreateEx(item.exStyle, item.className, item.text, item.style, rect, parent, item.id)) {
+            delete control;
+            return nullptr;
+        }
+        return control;
+    };
+}
+
+void AddInitialStrings(CWnd* control, const std::vector<CString>& strings) {
+    if (auto* combo = dynamic_cast<CComboBox*>(control))
+        for (const CString& text : strings) combo->AddString(text);
+    if (auto* list = dynamic_cast<CListBox*>(control))
+        for (const CString& text : strings) list->AddString(text);
+}
 
 std::string Key(const char* className) {
     std::string key = className ? className : "";
@@ -62,6 +98,10 @@ std::map<std::string, ControlFactory::Creator>& Creators() {
         {Key(WC_TABCONTROL), Plain<CTabCtrl>()},
         {Key(UPDOWN_CLASS), Plain<CSpinButtonCtrl>()},
         {Key(TRACKBAR_CLASS), Plain<CSliderCtrl>()},
+        {Key(WC_COMBOBOX), ListKind<CComboBox>()},
+        {Key(WC_LISTBOX), ListKind<CListBox>()},
+        {Key(WC_LISTVIEW), ListKind<CListCtrl>()},
+        {Key(WC_TREEVIEW), ListKind<CTreeCtrl>()},
     };
     return creators;
 }
@@ -82,8 +122,7 @@ CWnd* Create(const DialogItem& item, const CRect& rect, CWnd* parent) {
     const auto found = Creators().find(Key(item.className));
     if (found == Creators().end()) return nullptr;
     CWnd* control = found->second(item, rect, parent);
-    if (control)
-        for (const CString& text : item.initStrings) control->SendMessage(kComboAddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (control) AddInitialStrings(control, item.initStrings);
     return control;
 }
 

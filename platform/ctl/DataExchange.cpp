@@ -10,6 +10,8 @@
 #include <string>
 
 #include "platform/ctl/BasicControlDefs.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListBox.h"
 #include "platform/ctl/CScrollBar.h"
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/ControlFactory.h"
@@ -145,6 +147,51 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
         }
         ++index;
     }
+}
+
+void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
+    auto* combo = dynamic_cast<CComboBox*>(dx->PrepareCtrl(id));
+    if (!combo) return;
+    if (dx->m_bSaveAndValidate)
+        index = combo->GetCurSel();
+    else
+        combo->SetCurSel(index);
+}
+
+void DDX_CBString(CDataExchange* dx, int id, CString& value) {
+    auto* combo = dynamic_cast<CComboBox*>(dx->PrepareCtrl(id));
+    if (!combo) return;
+    const bool hasEdit = (combo->GetStyle() & CBS_TYPEMASK) == CBS_DROPDOWN;
+    if (dx->m_bSaveAndValidate) {
+        const int index = combo->GetCurSel();
+        if (hasEdit || index < 0)
+            combo->GetWindowText(value);
+        else
+            combo->GetLBText(index, value);
+        return;
+    }
+    if (combo->SelectString(-1, value) == CB_ERR && hasEdit) combo->SetWindowText(value);
+}
+
+void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
+    auto* list = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
+    if (!list) return;
+    if (dx->m_bSaveAndValidate)
+        index = list->GetCurSel();
+    else
+        list->SetCurSel(index);
+}
+
+void DDX_LBString(CDataExchange* dx, int id, CString& value) {
+    auto* list = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
+    if (!list) return;
+    if (dx->m_bSaveAndValidate) {
+        const int index = list->GetCurSel();
+        value.Empty();
+        if (index >= 0) list->GetText(index, value);
+        return;
+    }
+    list->SelectString(-1, value);
 }
 
 void DDX_Scroll(CDataExchange* dx, int id, int& value) {

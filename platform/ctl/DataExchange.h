@@ -20,6 +20,12 @@ void DDX_Text(CDataExchange* dx, int id, double& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // A radio group named by its first button: the index of the checked one, -1 for none.
 void DDX_Radio(CDataExchange* dx, int id, int& value);
+// Combo boxes and list boxes: the selected index (-1 for none), or its text. Loading a text
+// selects the first item that starts with it; a combo box with an edit field shows it anyway.
+void DDX_CBIndex(CDataExchange* dx, int id, int& index);
+void DDX_CBString(CDataExchange* dx, int id, CString& value);
+void DDX_LBIndex(CDataExchange* dx, int id, int& index);
+void DDX_LBString(CDataExchange* dx, int id, CString& value);
 // Scroll bars and sliders: their position.
 void DDX_Scroll(CDataExchange* dx, int id, int& value);
 void DDX_Slider(CDataExchange* dx, int id, int& value);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
@@ -60,6 +61,11 @@ TEST_F(DialogGalleryTest, MembersGoIntoTheControlsAndComeBackOnEnter) {
         EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_BALLAST), 1U);
         EXPECT_EQ(dialog.GetCheckedRadioButton(IDC_GAUGE_H0, IDC_GAUGE_Z), static_cast<int>(IDC_GAUGE_Z));
         EXPECT_EQ(static_cast<CSliderCtrl*>(Item(dialog, IDC_SPEED))->GetPos(), 40);
+        auto* kind = dynamic_cast<CComboBox*>(Item(dialog, IDC_KIND));
+        ASSERT_NE(kind, nullptr);
+        EXPECT_EQ(kind->GetCount(), 4);
+        EXPECT_EQ(kind->GetCurSel(), 1);
+        kind->SetCurSel(2);
         // The template's window became the dialog's own member.
         EXPECT_EQ(Item(dialog, IDC_COLOUR), &dialog.m_colourButton);
         EXPECT_TRUE(dialog.m_colourButton.subclassed);
@@ -88,6 +94,7 @@ TEST_F(DialogGalleryTest, MembersGoIntoTheControlsAndComeBackOnEnter) {
     EXPECT_EQ(dialog.m_ballast, 0);
     EXPECT_EQ(dialog.m_sleepers, 2);
     EXPECT_EQ(dialog.m_notes, "First line\r\nSecond line\r\nThird");
+    EXPECT_EQ(dialog.m_kind, "Turnout");
     EXPECT_TRUE(host.UnansweredModals().empty());
     EXPECT_FALSE(IsWindow(&dialog));
 }
@@ -166,9 +173,9 @@ TEST_F(DialogGalleryTest, TabWalksTheTabStopsAndArrowsWalkTheGroup) {
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     const std::vector<int> expected{IDC_NAME,  IDC_RADIUS,   IDC_GRADE,  IDC_BALLAST, IDC_SLEEPERS,
                                     IDC_GAUGE_N, IDC_NOTES,  IDC_SPEED,  IDC_READONLY, IDC_COLOUR,
-                                    IDC_REPEAT, IDC_TABS,   IDC_APPLY,  IDOK};
+                                    IDC_REPEAT, IDC_TABS,   IDC_KIND,   IDC_APPLY};
     EXPECT_EQ(forward, expected);
-    EXPECT_EQ(backward, (std::vector<int>{IDOK, IDC_APPLY, IDC_TABS}));
+    EXPECT_EQ(backward, (std::vector<int>{IDC_APPLY, IDC_KIND, IDC_TABS}));
 }
 
 TEST_F(DialogGalleryTest, NotificationsArriveInTheFrameworksOrder) {

@@ -14,7 +14,7 @@ const DialogTemplate& Template() {
         IDD_GALLERY,
         "Control Gallery",
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-        CRect(0, 0, 260, 196),
+        CRect(0, 0, 260, 214),
         {
             {0, WC_BUTTON, "Track", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(7, 4, 127, 78)},
             {0, WC_STATIC, "&Name:", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(14, 19, 54, 27)},
@@ -47,10 +47,13 @@ const DialogTemplate& Template() {
             {IDC_COLOUR, WC_BUTTON, "Colour", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP, CRect(164, 144, 206, 158)},
             {IDC_REPEAT, WC_BUTTON, "&More", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(211, 144, 253, 158)},
             {IDC_TABS, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(7, 128, 127, 170)},
-            {0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, CRect(7, 174, 253, 175)},
-            {IDC_APPLY, WC_BUTTON, "&Apply", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(7, 178, 57, 192)},
-            {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(148, 178, 198, 192)},
-            {IDCANCEL, WC_BUTTON, "Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(203, 178, 253, 192)},
+            {0, WC_STATIC, "&Kind:", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(134, 167, 160, 175)},
+            {IDC_KIND, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+             CRect(164, 165, 253, 225), 0, {"Straight", "Curve", "Turnout", "Crossing"}},
+            {0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, CRect(7, 192, 253, 193)},
+            {IDC_APPLY, WC_BUTTON, "&Apply", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(7, 196, 57, 210)},
+            {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(148, 196, 198, 210)},
+            {IDCANCEL, WC_BUTTON, "Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(203, 196, 253, 210)},
         }};
     return dialog;
 }
@@ -107,6 +110,7 @@ void GalleryDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Radio(dx, IDC_GAUGE_H0, m_gauge);
     DDX_Text(dx, IDC_NOTES, m_notes);
     DDX_Slider(dx, IDC_SPEED, m_speed);
+    DDX_CBString(dx, IDC_KIND, m_kind);
 }
 
 void GalleryDialog::OnOK() {

@@ -29,6 +29,7 @@ enum : UINT {
     IDC_COLOUR,
     IDC_APPLY,
     IDC_REPEAT,
+    IDC_KIND,
 };
 
 const DialogTemplate& Template();
@@ -55,6 +56,7 @@ public:
     int m_gauge = 0;
     CString m_notes = "First line\r\nSecond line";
     int m_speed = 40;
+    CString m_kind = "Curve";
     ColourButton m_colourButton;
     CBitmap m_picture;
 
