@@ -7,7 +7,7 @@
 // up picture stands in for any that is missing.
 class CBitmapButton : public CButton {
     DECLARE_DYNAMIC(CBitmapButton)
-public:
+  public:
     // Reads the pictures from .bmp files; empty names leave those pictures out.
     BOOL LoadBitmaps(const CString& up, const CString& down = CString(), const CString& focus = CString(),
                      const CString& disabled = CString());

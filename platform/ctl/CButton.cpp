@@ -15,7 +15,8 @@ constexpr int kBoxGap = 4;
 }  // namespace
 
 BOOL CButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CWnd::Create(WC_BUTTON, caption, style, rect, parent, id)) return FALSE;
+    if (!CWnd::Create(WC_BUTTON, caption, style, rect, parent, id))
+        return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
@@ -32,23 +33,29 @@ bool CButton::IsRadioButton() const {
 
 void CButton::SetButtonStyle(UINT style, BOOL redraw) {
     ModifyStyle(BS_TYPEMASK, style & BS_TYPEMASK);
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
 void CButton::SetCheck(int check) {
-    if (check == m_check) return;
+    if (check == m_check)
+        return;
     m_check = check;
     Invalidate();
 }
 
 UINT CButton::GetState() const {
     UINT state = static_cast<UINT>(m_check);
-    if (m_pushed) state |= BST_PUSHED;
-    if (GetFocus() == this) state |= BST_FOCUS;
+    if (m_pushed)
+        state |= BST_PUSHED;
+    if (GetFocus() == this)
+        state |= BST_FOCUS;
     return state;
 }
 
-void CButton::SetState(BOOL highlight) { SetPushed(highlight != FALSE); }
+void CButton::SetState(BOOL highlight) {
+    SetPushed(highlight != FALSE);
+}
 
 CBitmap* CButton::SetBitmap(CBitmap* bitmap) {
     CBitmap* old = m_bitmap;
@@ -65,34 +72,45 @@ HICON CButton::SetIcon(HICON icon) {
 }
 
 void CButton::SetPushed(bool pushed) {
-    if (pushed == m_pushed) return;
+    if (pushed == m_pushed)
+        return;
     m_pushed = pushed;
     Invalidate();
 }
 
 void CButton::Click() {
     switch (GetButtonStyle()) {
-    case BS_AUTOCHECKBOX: SetCheck(m_check ? 0 : 1); break;
-    case BS_AUTO3STATE: SetCheck((m_check + 1) % 3); break;
-    case BS_AUTORADIOBUTTON:
-        for (CWnd* other : DialogNavigation::GroupOf(this)) {
-            auto* radio = dynamic_cast<CButton*>(other);
-            if (radio && radio != this && radio->GetButtonStyle() == BS_AUTORADIOBUTTON) radio->SetCheck(0);
-        }
-        SetCheck(1);
-        break;
-    default: break;
+        case BS_AUTOCHECKBOX:
+            SetCheck(m_check ? 0 : 1);
+            break;
+        case BS_AUTO3STATE:
+            SetCheck((m_check + 1) % 3);
+            break;
+        case BS_AUTORADIOBUTTON:
+            for (CWnd* other : DialogNavigation::GroupOf(this)) {
+                auto* radio = dynamic_cast<CButton*>(other);
+                if (radio && radio != this && radio->GetButtonStyle() == BS_AUTORADIOBUTTON)
+                    radio->SetCheck(0);
+            }
+            SetCheck(1);
+            break;
+        default:
+            break;
     }
     NotifyParent(BN_CLICKED);
 }
 
 bool CButton::ShowsAsDefault() const {
-    if (!IsPushButton() || GetButtonStyle() == BS_OWNERDRAW) return false;
+    if (!IsPushButton() || GetButtonStyle() == BS_OWNERDRAW)
+        return false;
     CWnd* focus = GetFocus();
-    if (focus == this) return true;
-    if (GetButtonStyle() != BS_DEFPUSHBUTTON) return false;
-    const bool focusOnButton = IsWindow(focus) && focus->GetTopLevelParent() == GetTopLevelParent() &&
-                               (focus->SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    if (focus == this)
+        return true;
+    if (GetButtonStyle() != BS_DEFPUSHBUTTON)
+        return false;
+    const bool focusOnButton =
+        IsWindow(focus) && focus->GetTopLevelParent() == GetTopLevelParent() &&
+        (focus->SendMessage(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
     return !focusOnButton;
 }
 
@@ -136,7 +154,8 @@ void CButton::PaintPushButton(CDC& dc, const CRect& client) {
     dc.DrawFrameControl(&face, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
     CRect content = face;
     content.DeflateRect(3, 3);
-    if (down) content.OffsetRect(1, 1);
+    if (down)
+        content.OffsetRect(1, 1);
     if ((GetStyle() & BS_BITMAP) && m_bitmap) {
         ControlPainting::DrawBitmapCentred(dc, *m_bitmap, content);
     } else if ((GetStyle() & BS_ICON) && m_icon) {
@@ -144,7 +163,8 @@ void CButton::PaintPushButton(CDC& dc, const CRect& client) {
     } else {
         CString text;
         GetWindowText(text);
-        const UINT format = DT_CENTER | ((GetStyle() & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
+        const UINT format =
+            DT_CENTER | ((GetStyle() & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
         ControlPainting::DrawLabel(dc, text, content, format, IsWindowEnabled() != FALSE);
     }
     if (GetFocus() == this) {
@@ -189,9 +209,12 @@ void CButton::PaintOwnerDrawn(CDC& dc, const CRect& client) {
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(GetDlgCtrlID());
     item.itemAction = ODA_DRAWENTIRE;
-    if (m_pushed) item.itemState |= ODS_SELECTED;
-    if (!IsWindowEnabled()) item.itemState |= ODS_DISABLED;
-    if (GetFocus() == this) item.itemState |= ODS_FOCUS;
+    if (m_pushed)
+        item.itemState |= ODS_SELECTED;
+    if (!IsWindowEnabled())
+        item.itemState |= ODS_DISABLED;
+    if (GetFocus() == this)
+        item.itemState |= ODS_FOCUS;
     item.hwndItem = this;
     item.hDC = &dc;
     item.rcItem = client;
@@ -204,8 +227,10 @@ void CButton::PaintOwnerDrawn(CDC& dc, const CRect& client) {
 // --- Input ----------------------------------------------------------------------------------
 
 void CButton::OnLButtonDown(UINT, CPoint) {
-    if (GetButtonStyle() == BS_GROUPBOX) return;
-    if (GetFocus() != this) SetFocus();
+    if (GetButtonStyle() == BS_GROUPBOX)
+        return;
+    if (GetFocus() != this)
+        SetFocus();
     SetCapture();
     SetPushed(true);
     if (m_repeatInterval) {
@@ -215,25 +240,29 @@ void CButton::OnLButtonDown(UINT, CPoint) {
 }
 
 void CButton::OnLButtonDblClk(UINT flags, CPoint point) {
-    if (GetStyle() & BS_NOTIFY) NotifyParent(BN_DOUBLECLICKED);
+    if (GetStyle() & BS_NOTIFY)
+        NotifyParent(BN_DOUBLECLICKED);
     OnLButtonDown(flags, point);
 }
 
 void CButton::OnMouseMove(UINT, CPoint point) {
-    if (GetCapture() != this) return;
+    if (GetCapture() != this)
+        return;
     CRect client;
     GetClientRect(&client);
     SetPushed(client.PtInRect(point) != FALSE);
 }
 
 void CButton::OnLButtonUp(UINT, CPoint point) {
-    if (GetCapture() != this) return;
+    if (GetCapture() != this)
+        return;
     CRect client;
     GetClientRect(&client);
     const bool inside = client.PtInRect(point) != FALSE;
     ReleaseCapture();
     SetPushed(false);
-    if (inside && !m_repeatInterval) Click();
+    if (inside && !m_repeatInterval)
+        Click();
 }
 
 void CButton::OnCaptureChanged(CWnd*) {
@@ -242,17 +271,20 @@ void CButton::OnCaptureChanged(CWnd*) {
 }
 
 void CButton::OnTimer(UINT_PTR id) {
-    if (id == kRepeatTimer && m_pushed) NotifyParent(BN_CLICKED);
+    if (id == kRepeatTimer && m_pushed)
+        NotifyParent(BN_CLICKED);
 }
 
 void CButton::OnKeyDown(UINT key, UINT, UINT) {
-    if (key != VK_SPACE || GetButtonStyle() == BS_GROUPBOX) return;
+    if (key != VK_SPACE || GetButtonStyle() == BS_GROUPBOX)
+        return;
     m_spaceDown = true;
     SetPushed(true);
 }
 
 void CButton::OnKeyUp(UINT key, UINT, UINT) {
-    if (key != VK_SPACE || !m_spaceDown) return;
+    if (key != VK_SPACE || !m_spaceDown)
+        return;
     m_spaceDown = false;
     SetPushed(false);
     Click();
@@ -261,7 +293,8 @@ void CButton::OnKeyUp(UINT key, UINT, UINT) {
 void CButton::OnSetFocus(CWnd*) {
     Invalidate();
     InvalidateDialogDefault();
-    if (GetStyle() & BS_NOTIFY) NotifyParent(BN_SETFOCUS);
+    if (GetStyle() & BS_NOTIFY)
+        NotifyParent(BN_SETFOCUS);
 }
 
 void CButton::OnKillFocus(CWnd*) {
@@ -269,39 +302,63 @@ void CButton::OnKillFocus(CWnd*) {
     SetPushed(false);
     Invalidate();
     InvalidateDialogDefault();
-    if (GetStyle() & BS_NOTIFY) NotifyParent(BN_KILLFOCUS);
+    if (GetStyle() & BS_NOTIFY)
+        NotifyParent(BN_KILLFOCUS);
 }
 
 void CButton::InvalidateDialogDefault() {
     for (CWnd* button : DialogNavigation::Descendants(GetTopLevelParent()))
-        if (auto* push = dynamic_cast<CButton*>(button); push && push->IsPushButton()) push->Invalidate();
+        if (auto* push = dynamic_cast<CButton*>(button); push && push->IsPushButton())
+            push->Invalidate();
 }
 
 UINT CButton::OnGetDlgCode() {
     switch (GetButtonStyle()) {
-    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    case BS_PUSHBUTTON:
-    case BS_OWNERDRAW: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-    case BS_GROUPBOX: return DLGC_STATIC;
-    default: return DLGC_BUTTON;
+        case BS_DEFPUSHBUTTON:
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        case BS_PUSHBUTTON:
+        case BS_OWNERDRAW:
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        case BS_GROUPBOX:
+            return DLGC_STATIC;
+        default:
+            return DLGC_BUTTON;
     }
 }
 
 BOOL CButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
-    case BM_GETCHECK: *result = m_check; return TRUE;
-    case BM_SETCHECK: SetCheck(static_cast<int>(wParam)); *result = 0; return TRUE;
-    case BM_GETSTATE: *result = GetState(); return TRUE;
-    case BM_SETSTATE: SetState(static_cast<BOOL>(wParam)); *result = 0; return TRUE;
-    case BM_SETSTYLE: SetButtonStyle(static_cast<UINT>(wParam), static_cast<BOOL>(lParam)); *result = 0; return TRUE;
-    case BM_CLICK: Click(); *result = 0; return TRUE;
-    case WM_SETTEXT: {
-        const BOOL handled = CControlWnd::OnWndMsg(message, wParam, lParam, result);
-        Invalidate();
-        return handled;
-    }
-    default: return CControlWnd::OnWndMsg(message, wParam, lParam, result);
+        case BM_GETCHECK:
+            *result = m_check;
+            return TRUE;
+        case BM_SETCHECK:
+            SetCheck(static_cast<int>(wParam));
+            *result = 0;
+            return TRUE;
+        case BM_GETSTATE:
+            *result = GetState();
+            return TRUE;
+        case BM_SETSTATE:
+            SetState(static_cast<BOOL>(wParam));
+            *result = 0;
+            return TRUE;
+        case BM_SETSTYLE:
+            SetButtonStyle(static_cast<UINT>(wParam), static_cast<BOOL>(lParam));
+            *result = 0;
+            return TRUE;
+        case BM_CLICK:
+            Click();
+            *result = 0;
+            return TRUE;
+        case WM_SETTEXT: {
+            const BOOL handled = CControlWnd::OnWndMsg(message, wParam, lParam, result);
+            Invalidate();
+            return handled;
+        }
+        default:
+            return CControlWnd::OnWndMsg(message, wParam, lParam, result);
     }
 }

@@ -8,7 +8,7 @@ class CBitmap;
 // buttons and group boxes: the window class "Button", the kind chosen by the BS_ style.
 class CButton : public CControlWnd {
     DECLARE_DYNAMIC(CButton)
-public:
+  public:
     BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     DWORD GetButtonStyle() const { return GetStyle() & BS_TYPEMASK; }
@@ -33,7 +33,7 @@ public:
     // default and no other push button has the focus.
     bool ShowsAsDefault() const;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -49,7 +49,7 @@ protected:
     UINT OnGetDlgCode() override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+  private:
     void SetPushed(bool pushed);
     void PaintPushButton(CDC& dc, const CRect& client);
     void PaintCheckOrRadio(CDC& dc, const CRect& client);

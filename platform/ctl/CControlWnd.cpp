@@ -10,20 +10,25 @@ IMPLEMENT_DYNAMIC(CControlWnd, CWnd)
 
 CFont* CControlWnd::DefaultFont() {
     static CFont font;
-    if (!font.GetSafeHandle()) font.CreatePointFont(80, "MS Sans Serif");
+    if (!font.GetSafeHandle())
+        font.CreatePointFont(80, "MS Sans Serif");
     return &font;
 }
 
 void CControlWnd::SetFont(CFont* font, BOOL redraw) {
     m_font = font;
-    if (redraw && m_hWnd) Invalidate();
+    if (redraw && m_hWnd)
+        Invalidate();
 }
 
-CFont* CControlWnd::GetFont() const { return m_font ? m_font : DefaultFont(); }
+CFont* CControlWnd::GetFont() const {
+    return m_font ? m_font : DefaultFont();
+}
 
 void CControlWnd::NotifyParent(UINT code) {
     if (CWnd* parent = GetParent())
-        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)), reinterpret_cast<LPARAM>(this));
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
+                            reinterpret_cast<LPARAM>(this));
 }
 
 LRESULT CControlWnd::SendNotify(NMHDR& header, UINT code) {
@@ -42,22 +47,31 @@ CFont* CControlWnd::PrepareText(CDC& dc) const {
 
 BOOL CControlWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
-    case WM_GETDLGCODE: *result = OnGetDlgCode(); return TRUE;
-    case WM_SETFONT:
-        SetFont(reinterpret_cast<CFont*>(wParam), static_cast<BOOL>(lParam));
-        *result = 0;
-        return TRUE;
-    case WM_GETFONT: *result = reinterpret_cast<LRESULT>(GetFont()); return TRUE;
-    default: return CWnd::OnWndMsg(message, wParam, lParam, result);
+        case WM_GETDLGCODE:
+            *result = OnGetDlgCode();
+            return TRUE;
+        case WM_SETFONT:
+            SetFont(reinterpret_cast<CFont*>(wParam), static_cast<BOOL>(lParam));
+            *result = 0;
+            return TRUE;
+        case WM_GETFONT:
+            *result = reinterpret_cast<LRESULT>(GetFont());
+            return TRUE;
+        default:
+            return CWnd::OnWndMsg(message, wParam, lParam, result);
     }
 }
 
 CRect CControlWnd::NonClientInsets() const {
     CRect insets(0, 0, 0, 0);
-    if (GetStyle() & WS_BORDER) insets = CRect(1, 1, 1, 1);
-    if (GetExStyle() & WS_EX_CLIENTEDGE) insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
-    if (GetStyle() & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
-    if (GetStyle() & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    if (GetStyle() & WS_BORDER)
+        insets = CRect(1, 1, 1, 1);
+    if (GetExStyle() & WS_EX_CLIENTEDGE)
+        insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
+    if (GetStyle() & WS_VSCROLL)
+        insets.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (GetStyle() & WS_HSCROLL)
+        insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
     return insets;
 }
 
@@ -70,10 +84,12 @@ void CControlWnd::OnNcPaint() {
         dc.Draw3dRect(&frame, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
         frame.DeflateRect(1, 1);
     }
-    if (GetExStyle() & WS_EX_CLIENTEDGE) dc.DrawEdge(&frame, EDGE_SUNKEN, BF_RECT);
+    if (GetExStyle() & WS_EX_CLIENTEDGE)
+        dc.DrawEdge(&frame, EDGE_SUNKEN, BF_RECT);
     for (int bar : {SB_HORZ, SB_VERT}) {
         const CRect barRect = ScrollBarRect(bar);
-        if (barRect.IsRectEmpty()) continue;
+        if (barRect.IsRectEmpty())
+            continue;
         SCROLLINFO info{};
         GetScrollInfo(bar, &info);
         ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
@@ -81,9 +97,11 @@ void CControlWnd::OnNcPaint() {
     const CRect vertical = ScrollBarRect(SB_VERT);
     const CRect horizontal = ScrollBarRect(SB_HORZ);
     if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
-        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(),
+                         GetSysColor(COLOR_BTNFACE));
 }
 
 void CControlWnd::PostNcDestroy() {
-    if (m_autoDelete) delete this;
+    if (m_autoDelete)
+        delete this;
 }

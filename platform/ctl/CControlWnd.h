@@ -11,7 +11,7 @@ class CFont;
 // deleting itself when a dialog template made it.
 class CControlWnd : public CWnd {
     DECLARE_DYNAMIC(CControlWnd)
-public:
+  public:
     void SetFont(CFont* font, BOOL redraw = TRUE);
     CFont* GetFont() const;
     // Called before a control object takes over a window a template made (DDX_Control) and
@@ -27,7 +27,7 @@ public:
     // The font controls use when nobody set one.
     static CFont* DefaultFont();
 
-protected:
+  protected:
     virtual UINT OnGetDlgCode() { return 0; }
     // WM_COMMAND with the notification code to the parent.
     void NotifyParent(UINT code);
@@ -40,7 +40,7 @@ protected:
     void OnNcPaint() override;
     void PostNcDestroy() override;
 
-private:
+  private:
     CFont* m_font = nullptr;
     bool m_autoDelete = false;
 };

@@ -26,7 +26,8 @@ void CDataExchange::Fail() {
                 dialog->GotoDlgCtrl(control);
             else
                 control->SetFocus();
-            if (m_lastIsEdit) control->SendMessage(EM_SETSEL, 0, -1);
+            if (m_lastIsEdit)
+                control->SendMessage(EM_SETSEL, 0, -1);
         }
     }
     throw CUserException();

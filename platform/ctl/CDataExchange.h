@@ -10,7 +10,7 @@ class CWnd;
 // check its value and, on a refusal, Fail: the control gets the focus (an edit its text
 // selected) and the pass stops.
 class CDataExchange {
-public:
+  public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate);
 
     BOOL m_bSaveAndValidate;
@@ -24,7 +24,7 @@ public:
     int LastControlId() const { return m_lastControlId; }
     bool LastControlIsEdit() const { return m_lastIsEdit; }
 
-private:
+  private:
     int m_lastControlId = 0;
     bool m_lastIsEdit = false;
 };

@@ -14,7 +14,7 @@ class CDataExchange;
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
     DECLARE_MESSAGE_MAP()
-public:
+  public:
     CDialog();
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     CDialog(const DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
@@ -56,7 +56,7 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
-protected:
+  protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
@@ -75,7 +75,7 @@ protected:
     CWnd* m_pParentWnd = nullptr;
     UINT m_nIDHelp = 0;
 
-private:
+  private:
     bool CreateControls();
     void PressDefaultButton();
     void PressCommandButton(int id);

@@ -9,7 +9,7 @@
 // length limit, read-only at run time, the modified flag, and the EN_ notifications.
 class CEdit : public CControlWnd {
     DECLARE_DYNAMIC(CEdit)
-public:
+  public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // --- Selection ------------------------------------------------------------------------
@@ -48,7 +48,7 @@ public:
     bool IsMultiLine() const { return (GetStyle() & ES_MULTILINE) != 0; }
     bool IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSetFocus(CWnd* oldWindow) override;
@@ -65,7 +65,7 @@ protected:
     UINT OnGetDlgCode() override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+  private:
     // --- Editing --------------------------------------------------------------------------
     // Stores the buffer's text as the window text and tells the parent (EN_UPDATE, EN_CHANGE).
     void TextChanged();

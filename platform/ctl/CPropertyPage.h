@@ -10,7 +10,7 @@ class CPropertySheet;
 // every page that was made.
 class CPropertyPage : public CDialog {
     DECLARE_DYNAMIC(CPropertyPage)
-public:
+  public:
     explicit CPropertyPage(UINT templateId, UINT captionId = 0);
     explicit CPropertyPage(const DialogTemplate& dialogTemplate);
 
@@ -26,7 +26,7 @@ public:
     BOOL IsModified() const { return m_modified; }
     CString GetCaption() const;
 
-private:
+  private:
     friend class CPropertySheet;
     // Makes the page as a child of the sheet.
     BOOL CreatePage(CPropertySheet* sheet);

@@ -28,7 +28,7 @@ struct PROPSHEETHEADER {
 class CPropertySheet : public CDialog {
     DECLARE_DYNAMIC(CPropertySheet)
     DECLARE_MESSAGE_MAP()
-public:
+  public:
     explicit CPropertySheet(LPCTSTR caption = "", CWnd* parent = nullptr, UINT selectPage = 0);
     ~CPropertySheet() override;
 
@@ -52,12 +52,12 @@ public:
 
     PROPSHEETHEADER m_psh{sizeof(PROPSHEETHEADER), 0};
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
 
-private:
+  private:
     void OnApplyNow();
     void OnTabChanging(NMHDR* header, LRESULT* result);
     void OnTabChanged(NMHDR* header, LRESULT* result);

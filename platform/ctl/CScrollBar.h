@@ -6,7 +6,7 @@
 // mouse asks (WM_HSCROLL or WM_VSCROLL with itself as the sender); the parent moves it.
 class CScrollBar : public CControlWnd {
     DECLARE_DYNAMIC(CScrollBar)
-public:
+  public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int SetScrollPos(int position, BOOL redraw = TRUE);
@@ -18,7 +18,7 @@ public:
     int GetScrollLimit() const;
     bool IsVertical() const { return (GetStyle() & SBS_VERT) != 0; }
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -30,7 +30,7 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS; }
 
-private:
+  private:
     void Tell(UINT code, int position = 0);
     int Clamp(int position) const;
 

@@ -15,18 +15,22 @@ constexpr int kTickLength = 3;
 }  // namespace
 
 BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CWnd::Create(TRACKBAR_CLASS, "", style, rect, parent, id)) return FALSE;
+    if (!CWnd::Create(TRACKBAR_CLASS, "", style, rect, parent, id))
+        return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
 
-int CSliderCtrl::Clamp(int position) const { return std::clamp(position, m_min, std::max(m_min, m_max)); }
+int CSliderCtrl::Clamp(int position) const {
+    return std::clamp(position, m_min, std::max(m_min, m_max));
+}
 
 void CSliderCtrl::SetRange(int minimum, int maximum, BOOL redraw) {
     m_min = minimum;
     m_max = std::max(minimum, maximum);
     m_position = Clamp(m_position);
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
 void CSliderCtrl::GetRange(int& minimum, int& maximum) const {
@@ -57,7 +61,8 @@ void CSliderCtrl::SetTicFreq(int frequency) {
 }
 
 BOOL CSliderCtrl::SetTic(int position) {
-    if (position < m_min || position > m_max) return FALSE;
+    if (position < m_min || position > m_max)
+        return FALSE;
     m_tics.push_back(position);
     Invalidate();
     return TRUE;
@@ -65,7 +70,8 @@ BOOL CSliderCtrl::SetTic(int position) {
 
 void CSliderCtrl::ClearTics(BOOL redraw) {
     m_tics.clear();
-    if (redraw) Invalidate();
+    if (redraw)
+        Invalidate();
 }
 
 std::vector<int> CSliderCtrl::TickPositions() const {
@@ -97,7 +103,8 @@ int CSliderCtrl::PixelOf(int position) const {
     GetChannelRect(&channel);
     const int span = m_max - m_min;
     const int length = IsVertical() ? channel.Height() - 1 : channel.Width() - 1;
-    const int offset = span > 0 ? static_cast<int>(static_cast<long long>(position - m_min) * length / span) : 0;
+    const int offset =
+        span > 0 ? static_cast<int>(static_cast<long long>(position - m_min) * length / span) : 0;
     return (IsVertical() ? channel.top : channel.left) + offset;
 }
 
@@ -150,26 +157,31 @@ void CSliderCtrl::OnPaint() {
             const int at = PixelOf(tick);
             const int length = (tick == m_min || tick == m_max) ? kTickLength + 1 : kTickLength;
             if (IsVertical()) {
-                if (after) dc.FillSolidRect(thumb.right + 2, at, length, 1, ink);
-                if (before) dc.FillSolidRect(thumb.left - 2 - length, at, length, 1, ink);
+                if (after)
+                    dc.FillSolidRect(thumb.right + 2, at, length, 1, ink);
+                if (before)
+                    dc.FillSolidRect(thumb.left - 2 - length, at, length, 1, ink);
             } else {
-                if (after) dc.FillSolidRect(at, thumb.bottom + 2, 1, length, ink);
-                if (before) dc.FillSolidRect(at, thumb.top - 2 - length, 1, length, ink);
+                if (after)
+                    dc.FillSolidRect(at, thumb.bottom + 2, 1, length, ink);
+                if (before)
+                    dc.FillSolidRect(at, thumb.top - 2 - length, 1, length, ink);
             }
         }
     }
     CRect thumb;
     GetThumbRect(&thumb);
     dc.DrawEdge(&thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    if (GetFocus() == this) dc.DrawFocusRect(&client);
+    if (GetFocus() == this)
+        dc.DrawFocusRect(&client);
 }
 
 // --- Input ----------------------------------------------------------------------------------
 
 void CSliderCtrl::Tell(UINT code) {
     if (CWnd* parent = GetParent())
-        parent->SendMessage(IsVertical() ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(static_cast<int>(code), m_position),
-                            reinterpret_cast<LPARAM>(this));
+        parent->SendMessage(IsVertical() ? WM_VSCROLL : WM_HSCROLL,
+                            MAKEWPARAM(static_cast<int>(code), m_position), reinterpret_cast<LPARAM>(this));
 }
 
 void CSliderCtrl::MoveTo(int position, UINT code) {
@@ -196,30 +208,47 @@ void CSliderCtrl::OnLButtonDown(UINT, CPoint point) {
 }
 
 void CSliderCtrl::OnMouseMove(UINT, CPoint point) {
-    if (!m_dragging) return;
+    if (!m_dragging)
+        return;
     const int position = PositionAt(point);
-    if (position != m_position) MoveTo(position, TB_THUMBTRACK);
+    if (position != m_position)
+        MoveTo(position, TB_THUMBTRACK);
 }
 
 void CSliderCtrl::OnLButtonUp(UINT, CPoint) {
-    if (!m_dragging) return;
+    if (!m_dragging)
+        return;
     m_dragging = false;
-    if (GetCapture() == this) ReleaseCapture();
+    if (GetCapture() == this)
+        ReleaseCapture();
     Tell(TB_THUMBPOSITION);
     Tell(TB_ENDTRACK);
 }
 
 void CSliderCtrl::OnKeyDown(UINT key, UINT, UINT) {
     switch (key) {
-    case VK_LEFT:
-    case VK_UP: MoveTo(m_position - m_lineSize, TB_LINEUP); break;
-    case VK_RIGHT:
-    case VK_DOWN: MoveTo(m_position + m_lineSize, TB_LINEDOWN); break;
-    case VK_PRIOR: MoveTo(m_position - m_pageSize, TB_PAGEUP); break;
-    case VK_NEXT: MoveTo(m_position + m_pageSize, TB_PAGEDOWN); break;
-    case VK_HOME: MoveTo(m_min, TB_TOP); break;
-    case VK_END: MoveTo(m_max, TB_BOTTOM); break;
-    default: return;
+        case VK_LEFT:
+        case VK_UP:
+            MoveTo(m_position - m_lineSize, TB_LINEUP);
+            break;
+        case VK_RIGHT:
+        case VK_DOWN:
+            MoveTo(m_position + m_lineSize, TB_LINEDOWN);
+            break;
+        case VK_PRIOR:
+            MoveTo(m_position - m_pageSize, TB_PAGEUP);
+            break;
+        case VK_NEXT:
+            MoveTo(m_position + m_pageSize, TB_PAGEDOWN);
+            break;
+        case VK_HOME:
+            MoveTo(m_min, TB_TOP);
+            break;
+        case VK_END:
+            MoveTo(m_max, TB_BOTTOM);
+            break;
+        default:
+            return;
     }
     Tell(TB_ENDTRACK);
 }

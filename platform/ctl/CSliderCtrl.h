@@ -9,7 +9,7 @@
 // (WM_HSCROLL or WM_VSCROLL with the TB_ codes and itself as the sender).
 class CSliderCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CSliderCtrl)
-public:
+  public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     void SetRange(int minimum, int maximum, BOOL redraw = FALSE);
@@ -30,7 +30,7 @@ public:
     void GetChannelRect(RECT* rect) const;
     void GetThumbRect(RECT* rect) const;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -41,7 +41,7 @@ protected:
     void OnKillFocus(CWnd*) override { Invalidate(); }
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS; }
 
-private:
+  private:
     bool IsVertical() const { return (GetStyle() & TBS_VERT) != 0; }
     int Clamp(int position) const;
     int PixelOf(int position) const;

@@ -17,7 +17,8 @@ constexpr UINT kRepeatInterval = 100;
 }  // namespace
 
 BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CWnd::Create(UPDOWN_CLASS, "", style, rect, parent, id)) return FALSE;
+    if (!CWnd::Create(UPDOWN_CLASS, "", style, rect, parent, id))
+        return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
@@ -27,7 +28,8 @@ int CSpinButtonCtrl::OnCreate(CREATESTRUCT*) {
     if ((GetStyle() & UDS_AUTOBUDDY) && GetParent()) {
         const std::vector<CWnd*>& siblings = GetParent()->Children();
         const auto self = std::find(siblings.begin(), siblings.end(), this);
-        if (self != siblings.begin() && self != siblings.end()) SetBuddy(*(self - 1));
+        if (self != siblings.begin() && self != siblings.end())
+            SetBuddy(*(self - 1));
     }
     return 0;
 }
@@ -60,26 +62,30 @@ CWnd* CSpinButtonCtrl::SetBuddy(CWnd* buddy) {
 
 int CSpinButtonCtrl::SetBase(int base) {
     const int old = m_base;
-    if (base == 10 || base == 16) m_base = base;
+    if (base == 10 || base == 16)
+        m_base = base;
     WriteBuddy();
     return old;
 }
 
 BOOL CSpinButtonCtrl::SetAccel(int count, const UDACCEL* accelerations) {
-    if (count <= 0 || !accelerations) return FALSE;
+    if (count <= 0 || !accelerations)
+        return FALSE;
     m_accel.assign(accelerations, accelerations + count);
     return TRUE;
 }
 
 UINT CSpinButtonCtrl::GetAccel(int count, UDACCEL* accelerations) const {
     const int copied = std::min(count, static_cast<int>(m_accel.size()));
-    if (accelerations) std::copy(m_accel.begin(), m_accel.begin() + std::max(0, copied), accelerations);
+    if (accelerations)
+        std::copy(m_accel.begin(), m_accel.begin() + std::max(0, copied), accelerations);
     return static_cast<UINT>(m_accel.size());
 }
 
 // Sits against the buddy's side, taking its own width from it.
 void CSpinButtonCtrl::AlignWithBuddy() {
-    if (!m_buddy || !(GetStyle() & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) || m_buddy->GetParent() != GetParent()) return;
+    if (!m_buddy || !(GetStyle() & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) || m_buddy->GetParent() != GetParent())
+        return;
     CRect buddy;
     m_buddy->GetWindowRect(&buddy);
     GetParent()->ScreenToClient(&buddy);
@@ -97,17 +103,21 @@ void CSpinButtonCtrl::AlignWithBuddy() {
 }
 
 void CSpinButtonCtrl::ReadBuddy() {
-    if (!m_buddy || !(GetStyle() & UDS_SETBUDDYINT)) return;
+    if (!m_buddy || !(GetStyle() & UDS_SETBUDDYINT))
+        return;
     CString text;
     m_buddy->GetWindowText(text);
     text.Remove(',');
     char* end = nullptr;
     const long value = std::strtol(text.c_str(), &end, m_base);
-    if (end != text.c_str()) m_position = std::clamp(static_cast<int>(value), std::min(m_lower, m_upper), std::max(m_lower, m_upper));
+    if (end != text.c_str())
+        m_position =
+            std::clamp(static_cast<int>(value), std::min(m_lower, m_upper), std::max(m_lower, m_upper));
 }
 
 void CSpinButtonCtrl::WriteBuddy() {
-    if (!m_buddy || !(GetStyle() & UDS_SETBUDDYINT)) return;
+    if (!m_buddy || !(GetStyle() & UDS_SETBUDDYINT))
+        return;
     CString text;
     if (m_base == 16)
         text.Format("0x%X", static_cast<unsigned>(m_position));
@@ -120,7 +130,8 @@ int CSpinButtonCtrl::StepSize() const {
     const DWORD held = (WindowManager::Instance().Now() - m_pressTime) / 1000;
     UINT step = m_accel.front().nInc;
     for (const UDACCEL& accel : m_accel)
-        if (held >= accel.nSec) step = accel.nInc;
+        if (held >= accel.nSec)
+            step = accel.nInc;
     return static_cast<int>(std::max(1U, step));
 }
 
@@ -128,20 +139,25 @@ void CSpinButtonCtrl::Step(bool up) {
     ReadBuddy();
     const int direction = (m_upper >= m_lower) == up ? 1 : -1;
     NMUPDOWN change{{}, m_position, direction * StepSize()};
-    if (SendNotify(change.hdr, UDN_DELTAPOS)) return;
+    if (SendNotify(change.hdr, UDN_DELTAPOS))
+        return;
     const int low = std::min(m_lower, m_upper);
     const int high = std::max(m_lower, m_upper);
     int target = m_position + change.iDelta;
     if (GetStyle() & UDS_WRAP) {
-        if (target > high) target = low;
-        if (target < low) target = high;
+        if (target > high)
+            target = low;
+        if (target < low)
+            target = high;
     }
     target = std::clamp(target, low, high);
-    if (target == m_position) return;
+    if (target == m_position)
+        return;
     m_position = target;
     WriteBuddy();
     if (CWnd* parent = GetParent())
-        parent->SendMessage(IsHorizontal() ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(static_cast<int>(SB_THUMBPOSITION), m_position),
+        parent->SendMessage(IsHorizontal() ? WM_HSCROLL : WM_VSCROLL,
+                            MAKEWPARAM(static_cast<int>(SB_THUMBPOSITION), m_position),
                             reinterpret_cast<LPARAM>(this));
 }
 
@@ -150,10 +166,12 @@ CRect CSpinButtonCtrl::ArrowRect(bool up) const {
     GetClientRect(&client);
     if (IsHorizontal()) {
         const int middle = client.left + client.Width() / 2;
-        return up ? CRect(middle, client.top, client.right, client.bottom) : CRect(client.left, client.top, middle, client.bottom);
+        return up ? CRect(middle, client.top, client.right, client.bottom)
+                  : CRect(client.left, client.top, middle, client.bottom);
     }
     const int middle = client.top + client.Height() / 2;
-    return up ? CRect(client.left, client.top, client.right, middle) : CRect(client.left, middle, client.right, client.bottom);
+    return up ? CRect(client.left, client.top, client.right, middle)
+              : CRect(client.left, middle, client.right, client.bottom);
 }
 
 void CSpinButtonCtrl::OnPaint() {
@@ -162,7 +180,8 @@ void CSpinButtonCtrl::OnPaint() {
         CRect arrow = ArrowRect(up);
         const bool pressed = m_pressed == (up ? 1 : -1);
         dc.DrawFrameControl(&arrow, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-        if (pressed) arrow.OffsetRect(1, 1);
+        if (pressed)
+            arrow.OffsetRect(1, 1);
         const int direction = IsHorizontal() ? (up ? 3 : 2) : (up ? 0 : 1);
         ControlPainting::DrawArrow(dc, arrow, direction, IsWindowEnabled() != FALSE);
     }
@@ -170,7 +189,8 @@ void CSpinButtonCtrl::OnPaint() {
 
 void CSpinButtonCtrl::OnLButtonDown(UINT, CPoint point) {
     const bool up = ArrowRect(true).PtInRect(point) != FALSE;
-    if (!up && !ArrowRect(false).PtInRect(point)) return;
+    if (!up && !ArrowRect(false).PtInRect(point))
+        return;
     m_pressed = up ? 1 : -1;
     m_pressTime = WindowManager::Instance().Now();
     SetCapture();
@@ -180,21 +200,25 @@ void CSpinButtonCtrl::OnLButtonDown(UINT, CPoint point) {
 }
 
 void CSpinButtonCtrl::OnTimer(UINT_PTR id) {
-    if (id != kRepeatTimer || m_pressed == 0) return;
+    if (id != kRepeatTimer || m_pressed == 0)
+        return;
     SetTimer(kRepeatTimer, kRepeatInterval);
     Step(m_pressed > 0);
 }
 
 void CSpinButtonCtrl::OnLButtonUp(UINT, CPoint) {
-    if (GetCapture() == this) ReleaseCapture();
+    if (GetCapture() == this)
+        ReleaseCapture();
 }
 
 void CSpinButtonCtrl::OnCaptureChanged(CWnd*) {
     KillTimer(kRepeatTimer);
-    if (m_pressed == 0) return;
+    if (m_pressed == 0)
+        return;
     m_pressed = 0;
     Invalidate();
     if (CWnd* parent = GetParent())
-        parent->SendMessage(IsHorizontal() ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(static_cast<int>(SB_ENDSCROLL), m_position),
+        parent->SendMessage(IsHorizontal() ? WM_HSCROLL : WM_VSCROLL,
+                            MAKEWPARAM(static_cast<int>(SB_ENDSCROLL), m_position),
                             reinterpret_cast<LPARAM>(this));
 }

@@ -11,7 +11,7 @@
 // WM_HSCROLL with SB_THUMBPOSITION).
 class CSpinButtonCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)
-public:
+  public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     void SetRange(int lower, int upper) { SetRange32(lower, upper); }
@@ -28,7 +28,7 @@ public:
     BOOL SetAccel(int count, const UDACCEL* accelerations);
     UINT GetAccel(int count, UDACCEL* accelerations) const;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     int OnCreate(CREATESTRUCT* cs) override;
@@ -39,7 +39,7 @@ protected:
     void OnTimer(UINT_PTR id) override;
     UINT OnGetDlgCode() override { return DLGC_STATIC; }
 
-private:
+  private:
     bool IsHorizontal() const { return (GetStyle() & UDS_HORZ) != 0; }
     CRect ArrowRect(bool up) const;
     // One step up (towards the upper end) or down, as the parent allows.

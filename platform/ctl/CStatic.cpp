@@ -8,7 +8,8 @@
 IMPLEMENT_DYNAMIC(CStatic, CControlWnd)
 
 BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CWnd::Create(WC_STATIC, text, style, rect, parent, id)) return FALSE;
+    if (!CWnd::Create(WC_STATIC, text, style, rect, parent, id))
+        return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
@@ -39,20 +40,27 @@ void CStatic::OnPaint() {
     CRect client;
     GetClientRect(&client);
     switch (Kind()) {
-    case SS_BITMAP:
-        if (m_bitmap) ControlPainting::DrawBitmapCentred(dc, *m_bitmap, client);
-        break;
-    case SS_ICON:
-        if (m_icon) ControlPainting::DrawBitmapCentred(dc, *IconBitmap(m_icon), client);
-        break;
-    case SS_LEFT:
-    case SS_CENTER:
-    case SS_RIGHT:
-    case SS_SIMPLE:
-    case SS_LEFTNOWORDWRAP: PaintText(dc, client); break;
-    default: PaintFrame(dc, client); break;
+        case SS_BITMAP:
+            if (m_bitmap)
+                ControlPainting::DrawBitmapCentred(dc, *m_bitmap, client);
+            break;
+        case SS_ICON:
+            if (m_icon)
+                ControlPainting::DrawBitmapCentred(dc, *IconBitmap(m_icon), client);
+            break;
+        case SS_LEFT:
+        case SS_CENTER:
+        case SS_RIGHT:
+        case SS_SIMPLE:
+        case SS_LEFTNOWORDWRAP:
+            PaintText(dc, client);
+            break;
+        default:
+            PaintFrame(dc, client);
+            break;
     }
-    if (GetStyle() & SS_SUNKEN) dc.DrawEdge(&client, BDR_SUNKENOUTER, BF_RECT);
+    if (GetStyle() & SS_SUNKEN)
+        dc.DrawEdge(&client, BDR_SUNKENOUTER, BF_RECT);
 }
 
 void CStatic::PaintText(CDC& dc, const CRect& client) {
@@ -61,14 +69,23 @@ void CStatic::PaintText(CDC& dc, const CRect& client) {
     GetWindowText(text);
     UINT format = DT_LEFT | DT_WORDBREAK;
     switch (Kind()) {
-    case SS_CENTER: format = DT_CENTER | DT_WORDBREAK; break;
-    case SS_RIGHT: format = DT_RIGHT | DT_WORDBREAK; break;
-    case SS_SIMPLE:
-    case SS_LEFTNOWORDWRAP: format = DT_LEFT | DT_SINGLELINE; break;
-    default: break;
+        case SS_CENTER:
+            format = DT_CENTER | DT_WORDBREAK;
+            break;
+        case SS_RIGHT:
+            format = DT_RIGHT | DT_WORDBREAK;
+            break;
+        case SS_SIMPLE:
+        case SS_LEFTNOWORDWRAP:
+            format = DT_LEFT | DT_SINGLELINE;
+            break;
+        default:
+            break;
     }
-    if (GetStyle() & SS_NOPREFIX) format |= DT_NOPREFIX;
-    if (GetStyle() & SS_CENTERIMAGE) format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
+    if (GetStyle() & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    if (GetStyle() & SS_CENTERIMAGE)
+        format = (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
     ControlPainting::DrawLabel(dc, text, client, format, IsWindowEnabled() != FALSE);
     dc.SelectObject(old);
 }
@@ -78,28 +95,50 @@ void CStatic::PaintFrame(CDC& dc, const CRect& client) {
     auto solid = [&](int color) { dc.FillSolidRect(&rect, GetSysColor(color)); };
     auto frame = [&](int color) { dc.Draw3dRect(&rect, GetSysColor(color), GetSysColor(color)); };
     switch (Kind()) {
-    case SS_BLACKRECT: solid(COLOR_WINDOWFRAME); break;
-    case SS_GRAYRECT: solid(COLOR_BTNSHADOW); break;
-    case SS_WHITERECT: solid(COLOR_WINDOW); break;
-    case SS_BLACKFRAME: frame(COLOR_WINDOWFRAME); break;
-    case SS_GRAYFRAME: frame(COLOR_BTNSHADOW); break;
-    case SS_WHITEFRAME: frame(COLOR_WINDOW); break;
-    case SS_ETCHEDHORZ: dc.DrawEdge(&rect, EDGE_ETCHED, BF_TOP); break;
-    case SS_ETCHEDVERT: dc.DrawEdge(&rect, EDGE_ETCHED, BF_LEFT); break;
-    case SS_ETCHEDFRAME: dc.DrawEdge(&rect, EDGE_ETCHED, BF_RECT); break;
-    default: break;
+        case SS_BLACKRECT:
+            solid(COLOR_WINDOWFRAME);
+            break;
+        case SS_GRAYRECT:
+            solid(COLOR_BTNSHADOW);
+            break;
+        case SS_WHITERECT:
+            solid(COLOR_WINDOW);
+            break;
+        case SS_BLACKFRAME:
+            frame(COLOR_WINDOWFRAME);
+            break;
+        case SS_GRAYFRAME:
+            frame(COLOR_BTNSHADOW);
+            break;
+        case SS_WHITEFRAME:
+            frame(COLOR_WINDOW);
+            break;
+        case SS_ETCHEDHORZ:
+            dc.DrawEdge(&rect, EDGE_ETCHED, BF_TOP);
+            break;
+        case SS_ETCHEDVERT:
+            dc.DrawEdge(&rect, EDGE_ETCHED, BF_LEFT);
+            break;
+        case SS_ETCHEDFRAME:
+            dc.DrawEdge(&rect, EDGE_ETCHED, BF_RECT);
+            break;
+        default:
+            break;
     }
 }
 
 void CStatic::OnLButtonDown(UINT, CPoint) {
-    if (GetStyle() & SS_NOTIFY) NotifyParent(STN_CLICKED);
+    if (GetStyle() & SS_NOTIFY)
+        NotifyParent(STN_CLICKED);
 }
 
 void CStatic::OnLButtonDblClk(UINT, CPoint) {
-    if (GetStyle() & SS_NOTIFY) NotifyParent(STN_DBLCLK);
+    if (GetStyle() & SS_NOTIFY)
+        NotifyParent(STN_DBLCLK);
 }
 
 BOOL CStatic::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (message == WM_SETTEXT) Invalidate();
+    if (message == WM_SETTEXT)
+        Invalidate();
     return CControlWnd::OnWndMsg(message, wParam, lParam, result);
 }

@@ -8,7 +8,7 @@ class CBitmap;
 // white, etched lines and frames) and pictures (a bitmap or an icon), all by SS_ style.
 class CStatic : public CControlWnd {
     DECLARE_DYNAMIC(CStatic)
-public:
+  public:
     BOOL Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
 
     CBitmap* SetBitmap(CBitmap* bitmap);
@@ -16,7 +16,7 @@ public:
     HICON SetIcon(HICON icon);
     HICON GetIcon() const { return m_icon; }
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -24,7 +24,7 @@ protected:
     UINT OnGetDlgCode() override { return DLGC_STATIC; }
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+  private:
     DWORD Kind() const { return GetStyle() & SS_TYPEMASK; }
     void PaintText(CDC& dc, const CRect& client);
     void PaintFrame(CDC& dc, const CRect& client);

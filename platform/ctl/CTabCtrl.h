@@ -14,7 +14,7 @@ struct TCHITTESTINFO {
 // (TCN_SELCHANGE). The parent shows the page; AdjustRect says where.
 class CTabCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CTabCtrl)
-public:
+  public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int InsertItem(int index, LPCTSTR text);
@@ -33,7 +33,7 @@ public:
     // larger FALSE: from the control's rectangle to its page area; TRUE: the other way.
     void AdjustRect(BOOL larger, RECT* rect) const;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -42,7 +42,7 @@ protected:
     void OnKillFocus(CWnd*) override { Invalidate(); }
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS; }
 
-private:
+  private:
     struct Item {
         CString text;
         int image = -1;

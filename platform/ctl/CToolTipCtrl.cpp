@@ -21,14 +21,15 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* window, LPCTSTR text, const RECT* rect, UINT_PTR id) {
-    if (!window) return FALSE;
+    if (!window)
+        return FALSE;
     // Tools move in memory when one is added: forget the ones being shown.
     Pop();
     KillTimer(kShowTimer);
     m_pending = nullptr;
     const bool callback = text == LPSTR_TEXTCALLBACK;
-    m_tools.push_back({window, id, rect ? CRect(*rect) : CRect(), rect == nullptr, callback ? CString() : CString(text ? text : ""),
-                       callback});
+    m_tools.push_back({window, id, rect ? CRect(*rect) : CRect(), rect == nullptr,
+                       callback ? CString() : CString(text ? text : ""), callback});
     return TRUE;
 }
 
@@ -40,57 +41,72 @@ void CToolTipCtrl::DelTool(CWnd* window, UINT_PTR id) {
 
 void CToolTipCtrl::UpdateTipText(LPCTSTR text, CWnd* window, UINT_PTR id) {
     for (Tool& tool : m_tools) {
-        if (tool.window != window || tool.id != id) continue;
+        if (tool.window != window || tool.id != id)
+            continue;
         tool.callback = text == LPSTR_TEXTCALLBACK;
         tool.text = tool.callback ? CString() : CString(text ? text : "");
     }
-    if (m_shown) Invalidate();
+    if (m_shown)
+        Invalidate();
 }
 
 void CToolTipCtrl::Activate(BOOL activate) {
     m_active = activate != FALSE;
-    if (!m_active) Pop();
+    if (!m_active)
+        Pop();
 }
 
 void CToolTipCtrl::SetDelayTime(DWORD which, int milliseconds) {
-    if (which == TTDT_INITIAL || which == TTDT_AUTOMATIC) m_initialDelay = static_cast<UINT>(std::max(0, milliseconds));
-    if (which == TTDT_AUTOPOP) m_autoPop = static_cast<UINT>(std::max(0, milliseconds));
+    if (which == TTDT_INITIAL || which == TTDT_AUTOMATIC)
+        m_initialDelay = static_cast<UINT>(std::max(0, milliseconds));
+    if (which == TTDT_AUTOPOP)
+        m_autoPop = static_cast<UINT>(std::max(0, milliseconds));
 }
 
 const CToolTipCtrl::Tool* CToolTipCtrl::ToolAt(CWnd* window, CPoint client) const {
     for (const Tool& tool : m_tools) {
-        if (tool.window != window) continue;
+        if (tool.window != window)
+            continue;
         CRect area = tool.rect;
-        if (tool.wholeWindow) window->GetClientRect(&area);
-        if (area.PtInRect(client)) return &tool;
+        if (tool.wholeWindow)
+            window->GetClientRect(&area);
+        if (area.PtInRect(client))
+            return &tool;
     }
     return nullptr;
 }
 
 void CToolTipCtrl::RelayEvent(MSG* msg) {
-    if (!msg || !m_hWnd) return;
+    if (!msg || !m_hWnd)
+        return;
     switch (msg->message) {
-    case WM_MOUSEMOVE: {
-        const Tool* tool = m_active ? ToolAt(msg->hwnd, CPoint(GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam))) : nullptr;
-        if (tool == m_shown && tool) return;
-        Pop();
-        m_pending = tool;
-        if (tool) SetTimer(kShowTimer, m_initialDelay);
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MOUSELEAVE:
-        m_pending = nullptr;
-        KillTimer(kShowTimer);
-        Pop();
-        break;
-    default: break;
+        case WM_MOUSEMOVE: {
+            const Tool* tool =
+                m_active ? ToolAt(msg->hwnd, CPoint(GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)))
+                         : nullptr;
+            if (tool == m_shown && tool)
+                return;
+            Pop();
+            m_pending = tool;
+            if (tool)
+                SetTimer(kShowTimer, m_initialDelay);
+            break;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MOUSELEAVE:
+            m_pending = nullptr;
+            KillTimer(kShowTimer);
+            Pop();
+            break;
+        default:
+            break;
     }
 }
 
 CString CToolTipCtrl::TextOf(const Tool& tool) {
-    if (!tool.callback) return tool.text;
+    if (!tool.callback)
+        return tool.text;
     TOOLTIPTEXT request{};
     request.hdr.hwndFrom = this;
     request.hdr.idFrom = tool.id ? tool.id : reinterpret_cast<UINT_PTR>(tool.window);
@@ -103,38 +119,44 @@ CString CToolTipCtrl::TextOf(const Tool& tool) {
 
 void CToolTipCtrl::Show(const Tool& tool) {
     const CString text = TextOf(tool);
-    if (text.IsEmpty()) return;
+    if (text.IsEmpty())
+        return;
     SetWindowText(text);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(GetFont());
     const CSize extent = dc.GetTextExtent(text);
     const CPoint cursor = WindowManager::Instance().CursorPos();
-    SetWindowPos(nullptr, cursor.x, cursor.y + kBelowCursor, extent.cx + 2 * kPadding + 4, extent.cy + 2 * kPadding + 2,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(nullptr, cursor.x, cursor.y + kBelowCursor, extent.cx + 2 * kPadding + 4,
+                 extent.cy + 2 * kPadding + 2, SWP_NOZORDER | SWP_NOACTIVATE);
     m_shown = &tool;
     ShowWindow(SW_SHOWNA);
     Invalidate();
-    if (m_autoPop) SetTimer(kPopTimer, m_autoPop);
+    if (m_autoPop)
+        SetTimer(kPopTimer, m_autoPop);
 }
 
 void CToolTipCtrl::Pop() {
     KillTimer(kPopTimer);
-    if (!m_shown) return;
+    if (!m_shown)
+        return;
     m_shown = nullptr;
     ShowWindow(SW_HIDE);
 }
 
 CString CToolTipCtrl::ShownText() const {
     CString text;
-    if (m_shown && IsWindowVisible()) GetWindowText(text);
+    if (m_shown && IsWindowVisible())
+        GetWindowText(text);
     return text;
 }
 
 void CToolTipCtrl::OnTimer(UINT_PTR id) {
     KillTimer(id);
-    if (id == kShowTimer && m_pending) Show(*m_pending);
-    if (id == kPopTimer) Pop();
+    if (id == kShowTimer && m_pending)
+        Show(*m_pending);
+    if (id == kPopTimer)
+        Pop();
 }
 
 void CToolTipCtrl::OnPaint() {

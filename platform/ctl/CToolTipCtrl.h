@@ -10,11 +10,12 @@
 // its window's parent for the text (TTN_NEEDTEXT).
 class CToolTipCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)
-public:
+  public:
     BOOL Create(CWnd* parent, DWORD style = 0);
 
     // A tool: the whole window (rect null) or a rectangle of its client area.
-    BOOL AddTool(CWnd* window, LPCTSTR text = LPSTR_TEXTCALLBACK, const RECT* rect = nullptr, UINT_PTR id = 0);
+    BOOL AddTool(CWnd* window, LPCTSTR text = LPSTR_TEXTCALLBACK, const RECT* rect = nullptr,
+                 UINT_PTR id = 0);
     void DelTool(CWnd* window, UINT_PTR id = 0);
     void UpdateTipText(LPCTSTR text, CWnd* window, UINT_PTR id = 0);
     int GetToolCount() const { return static_cast<int>(m_tools.size()); }
@@ -26,12 +27,12 @@ public:
     // The text shown now (empty when hidden).
     CString ShownText() const;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     void OnTimer(UINT_PTR id) override;
 
-private:
+  private:
     struct Tool {
         CWnd* window;
         UINT_PTR id;

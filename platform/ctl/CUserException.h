@@ -6,6 +6,6 @@
 // it only stops what it was doing.
 class CUserException : public CException {
     DECLARE_DYNAMIC(CUserException)
-public:
+  public:
     CString GetErrorMessage() const override { return CString(); }
 };

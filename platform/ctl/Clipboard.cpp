@@ -22,9 +22,13 @@ void SetText(const CString& text) {
         Current().text = text;
 }
 
-CString GetText() { return Current().get ? Current().get() : Current().text; }
+CString GetText() {
+    return Current().get ? Current().get() : Current().text;
+}
 
-bool HasText() { return !GetText().IsEmpty(); }
+bool HasText() {
+    return !GetText().IsEmpty();
+}
 
 void Install(std::function<void(const CString&)> set, std::function<CString()> get) {
     Current().set = std::move(set);

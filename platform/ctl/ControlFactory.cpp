@@ -7,15 +7,15 @@
 
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CEdit.h"
 #include "platform/ctl/CListBox.h"
 #include "platform/ctl/CListCtrl.h"
-#include "platform/ctl/CTreeCtrl.h"
-#include "platform/ctl/CEdit.h"
 #include "platform/ctl/CScrollBar.h"
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/ctl/CStatic.h"
 #include "platform/ctl/CTabCtrl.h"
+#include "platform/ctl/CTreeCtrl.h"
 #include "platform/ctl/DialogTemplate.h"
 
 namespace {
@@ -23,9 +23,10 @@ namespace {
 // typed letters for itself inside a dialog.
 template <typename Control>
 class OwnedListControl : public Control {
-protected:
+  protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_GETDLGCODE) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        if (message == WM_GETDLGCODE)
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         return Control::WindowProc(message, wParam, lParam);
     }
     void PostNcDestroy() override {
@@ -55,7 +56,8 @@ void AddInitialStrings(CWnd* control, const std::vector<CString>& strings) {
 
 std::string Key(const char* className) {
     std::string key = className ? className : "";
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return key;
 }
 
@@ -116,19 +118,24 @@ CRect RectInParent(CWnd* window, CWnd* parent) {
 
 namespace ControlFactory {
 
-void RegisterClass(const char* className, Creator creator) { Creators()[Key(className)] = std::move(creator); }
+void RegisterClass(const char* className, Creator creator) {
+    Creators()[Key(className)] = std::move(creator);
+}
 
 CWnd* Create(const DialogItem& item, const CRect& rect, CWnd* parent) {
     const auto found = Creators().find(Key(item.className));
-    if (found == Creators().end()) return nullptr;
+    if (found == Creators().end())
+        return nullptr;
     CWnd* control = found->second(item, rect, parent);
-    if (control) AddInitialStrings(control, item.initStrings);
+    if (control)
+        AddInitialStrings(control, item.initStrings);
     return control;
 }
 
 BOOL Subclass(CWnd& control, UINT id, CWnd* parent) {
     CWnd* old = parent ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
-    if (!old || old == &control) return old ? TRUE : FALSE;
+    if (!old || old == &control)
+        return old ? TRUE : FALSE;
     CString text;
     old->GetWindowText(text);
     const DWORD style = old->GetStyle() | (old->IsWindowVisible() ? WS_VISIBLE : 0);
@@ -141,12 +148,17 @@ BOOL Subclass(CWnd& control, UINT id, CWnd* parent) {
     const auto& siblings = parent->Children();
     above.assign(std::find(siblings.begin(), siblings.end(), old) + 1, siblings.end());
     old->DestroyWindow();
-    if (!control.CreateEx(exStyle, nullptr, text, style, rect, parent, id)) return FALSE;
-    if (font) control.SendMessage(WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    if (check) control.SendMessage(BM_SETCHECK, static_cast<WPARAM>(check));
-    if (auto* known = dynamic_cast<CControlWnd*>(&control)) known->PreSubclassWindow();
+    if (!control.CreateEx(exStyle, nullptr, text, style, rect, parent, id))
+        return FALSE;
+    if (font)
+        control.SendMessage(WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    if (check)
+        control.SendMessage(BM_SETCHECK, static_cast<WPARAM>(check));
+    if (auto* known = dynamic_cast<CControlWnd*>(&control))
+        known->PreSubclassWindow();
     for (CWnd* sibling : above) sibling->BringWindowToTop();
-    if (hadFocus) control.SetFocus();
+    if (hadFocus)
+        control.SetFocus();
     return TRUE;
 }
 

@@ -24,8 +24,10 @@ void DrawLabel(CDC& dc, const CString& text, const CRect& rect, UINT format, boo
 void DrawCheckBox(CDC& dc, const CRect& box, int check, bool enabled, bool pushed) {
     CRect square(box.left, box.top, box.left + 13, box.top + 13);
     UINT state = DFCS_BUTTONCHECK;
-    if (check != 0) state |= DFCS_CHECKED;
-    if (!enabled || pushed || check == 2) state |= DFCS_INACTIVE;
+    if (check != 0)
+        state |= DFCS_CHECKED;
+    if (!enabled || pushed || check == 2)
+        state |= DFCS_INACTIVE;
     dc.DrawFrameControl(&square, DFC_BUTTON, state);
 }
 
@@ -67,7 +69,8 @@ void DrawGroupBox(CDC& dc, const CRect& rect, const CString& text, bool enabled)
     CRect frame = rect;
     frame.top += metrics.tmHeight / 2;
     dc.DrawEdge(&frame, EDGE_ETCHED, BF_RECT);
-    if (text.IsEmpty()) return;
+    if (text.IsEmpty())
+        return;
     CString shown = text;
     shown.Remove('&');
     const CSize extent = dc.GetTextExtent(shown);
@@ -82,8 +85,8 @@ void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect) {
     CDC memory;
     memory.CreateCompatibleDC(&dc);
     CBitmap* old = memory.SelectObject(&bitmap);
-    dc.BitBlt(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2, size.cx, size.cy,
-              &memory, 0, 0, SRCCOPY);
+    dc.BitBlt(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2, size.cx,
+              size.cy, &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }
 
@@ -100,7 +103,8 @@ void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled) {
                 dc.FillSolidRect(centre.x + along + dx, centre.y - half + dy, 1, 2 * half + 1, color);
         }
     };
-    if (!enabled) paint(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    if (!enabled)
+        paint(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
     paint(0, 0, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
 }
 

@@ -10,8 +10,12 @@ class CDC;
 #include "platform/win/WinDefs.h"
 
 // Icons are pictures here: an HICON points at the CBitmap that shows it.
-inline HICON IconFromBitmap(CBitmap* bitmap) { return bitmap; }
-inline CBitmap* IconBitmap(HICON icon) { return const_cast<CBitmap*>(static_cast<const CBitmap*>(icon)); }
+inline HICON IconFromBitmap(CBitmap* bitmap) {
+    return bitmap;
+}
+inline CBitmap* IconBitmap(HICON icon) {
+    return const_cast<CBitmap*>(static_cast<const CBitmap*>(icon));
+}
 
 namespace ControlPainting {
 // Text in the current font; disabled text is embossed (white below right, grey on top).

@@ -24,7 +24,8 @@ using namespace DataExchangeMessages;
 namespace {
 CString TextOf(CWnd* control) {
     CString text;
-    if (control) control->GetWindowText(text);
+    if (control)
+        control->GetWindowText(text);
     return text;
 }
 
@@ -43,7 +44,8 @@ bool ParseWhole(const CString& text, long long* value) {
     const CString trimmed = Trimmed(text);
     const char* first = trimmed.c_str();
     const char* last = first + trimmed.GetLength();
-    if (first != last && *first == '+') ++first;
+    if (first != last && *first == '+')
+        ++first;
     const auto [end, error] = std::from_chars(first, last, *value);
     return error == std::errc() && end == last && first != last;
 }
@@ -52,7 +54,8 @@ bool ParseReal(const CString& text, double* value) {
     const CString trimmed = Trimmed(text);
     const char* first = trimmed.c_str();
     const char* last = first + trimmed.GetLength();
-    if (first != last && *first == '+') ++first;
+    if (first != last && *first == '+')
+        ++first;
     const auto [end, error] = std::from_chars(first, last, *value, std::chars_format::general);
     return error == std::errc() && end == last && first != last && std::isfinite(*value);
 }
@@ -61,11 +64,13 @@ template <typename Integer>
 void ExchangeInteger(CDataExchange* dx, int id, Integer& value, const char* refusal) {
     CWnd* control = dx->PrepareEditCtrl(id);
     if (!dx->m_bSaveAndValidate) {
-        if (control) control->SetWindowText(std::to_string(value).c_str());
+        if (control)
+            control->SetWindowText(std::to_string(value).c_str());
         return;
     }
     long long parsed = 0;
-    if (!ParseWhole(TextOf(control), &parsed) || parsed < static_cast<long long>(std::numeric_limits<Integer>::min()) ||
+    if (!ParseWhole(TextOf(control), &parsed) ||
+        parsed < static_cast<long long>(std::numeric_limits<Integer>::min()) ||
         parsed > static_cast<long long>(std::numeric_limits<Integer>::max()))
         Refuse(dx, refusal);
     value = static_cast<Integer>(parsed);
@@ -77,11 +82,13 @@ void ExchangeReal(CDataExchange* dx, int id, Real& value, int digits) {
     if (!dx->m_bSaveAndValidate) {
         CString text;
         text.Format("%.*g", digits, static_cast<double>(value));
-        if (control) control->SetWindowText(text);
+        if (control)
+            control->SetWindowText(text);
         return;
     }
     double parsed = 0;
-    if (!ParseReal(TextOf(control), &parsed) || std::fabs(parsed) > static_cast<double>(std::numeric_limits<Real>::max()))
+    if (!ParseReal(TextOf(control), &parsed) ||
+        std::fabs(parsed) > static_cast<double>(std::numeric_limits<Real>::max()))
         Refuse(dx, kEnterNumber);
     value = static_cast<Real>(parsed);
 }
@@ -95,7 +102,8 @@ CString Between(const char* pattern, const CString& minimum, const CString& maxi
 template <typename Number>
 void CheckRange(CDataExchange* dx, Number value, Number minimum, Number maximum, const char* pattern,
                 const char* format) {
-    if (!dx->m_bSaveAndValidate || (value >= minimum && value <= maximum)) return;
+    if (!dx->m_bSaveAndValidate || (value >= minimum && value <= maximum))
+        return;
     CString low;
     CString high;
     low.Format(format, minimum);
@@ -106,24 +114,40 @@ void CheckRange(CDataExchange* dx, Number value, Number minimum, Number maximum,
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
     CWnd* control = dx->PrepareEditCtrl(id);
-    if (!control) return;
+    if (!control)
+        return;
     if (dx->m_bSaveAndValidate)
         control->GetWindowText(value);
     else
         control->SetWindowText(value);
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& value) { ExchangeInteger(dx, id, value, kEnterInteger); }
-void DDX_Text(CDataExchange* dx, int id, UINT& value) { ExchangeInteger(dx, id, value, kEnterPositiveInteger); }
-void DDX_Text(CDataExchange* dx, int id, long& value) { ExchangeInteger(dx, id, value, kEnterInteger); }
-void DDX_Text(CDataExchange* dx, int id, short& value) { ExchangeInteger(dx, id, value, kEnterInteger); }
-void DDX_Text(CDataExchange* dx, int id, BYTE& value) { ExchangeInteger(dx, id, value, kEnterPositiveInteger); }
-void DDX_Text(CDataExchange* dx, int id, float& value) { ExchangeReal(dx, id, value, FLT_DIG); }
-void DDX_Text(CDataExchange* dx, int id, double& value) { ExchangeReal(dx, id, value, DBL_DIG); }
+void DDX_Text(CDataExchange* dx, int id, int& value) {
+    ExchangeInteger(dx, id, value, kEnterInteger);
+}
+void DDX_Text(CDataExchange* dx, int id, UINT& value) {
+    ExchangeInteger(dx, id, value, kEnterPositiveInteger);
+}
+void DDX_Text(CDataExchange* dx, int id, long& value) {
+    ExchangeInteger(dx, id, value, kEnterInteger);
+}
+void DDX_Text(CDataExchange* dx, int id, short& value) {
+    ExchangeInteger(dx, id, value, kEnterInteger);
+}
+void DDX_Text(CDataExchange* dx, int id, BYTE& value) {
+    ExchangeInteger(dx, id, value, kEnterPositiveInteger);
+}
+void DDX_Text(CDataExchange* dx, int id, float& value) {
+    ExchangeReal(dx, id, value, FLT_DIG);
+}
+void DDX_Text(CDataExchange* dx, int id, double& value) {
+    ExchangeReal(dx, id, value, DBL_DIG);
+}
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
     CWnd* control = dx->PrepareCtrl(id);
-    if (!control) return;
+    if (!control)
+        return;
     if (dx->m_bSaveAndValidate)
         value = static_cast<int>(control->SendMessage(BM_GETCHECK));
     else
@@ -132,16 +156,20 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
     CWnd* first = dx->PrepareCtrl(id);
-    if (!first) return;
+    if (!first)
+        return;
     const std::vector<CWnd*> group = DialogNavigation::GroupOf(first);
     int index = 0;
-    if (dx->m_bSaveAndValidate) value = -1;
+    if (dx->m_bSaveAndValidate)
+        value = -1;
     bool started = false;
     for (CWnd* member : group) {
         started = started || member == first;
-        if (!started || !(member->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON)) continue;
+        if (!started || !(member->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON))
+            continue;
         if (dx->m_bSaveAndValidate) {
-            if (member->SendMessage(BM_GETCHECK)) value = index;
+            if (member->SendMessage(BM_GETCHECK))
+                value = index;
         } else {
             member->SendMessage(BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED);
         }
@@ -151,7 +179,8 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
     auto* combo = dynamic_cast<CComboBox*>(dx->PrepareCtrl(id));
-    if (!combo) return;
+    if (!combo)
+        return;
     if (dx->m_bSaveAndValidate)
         index = combo->GetCurSel();
     else
@@ -160,7 +189,8 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
 
 void DDX_CBString(CDataExchange* dx, int id, CString& value) {
     auto* combo = dynamic_cast<CComboBox*>(dx->PrepareCtrl(id));
-    if (!combo) return;
+    if (!combo)
+        return;
     const bool hasEdit = (combo->GetStyle() & CBS_TYPEMASK) == CBS_DROPDOWN;
     if (dx->m_bSaveAndValidate) {
         const int index = combo->GetCurSel();
@@ -170,12 +200,14 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value) {
             combo->GetLBText(index, value);
         return;
     }
-    if (combo->SelectString(-1, value) == CB_ERR && hasEdit) combo->SetWindowText(value);
+    if (combo->SelectString(-1, value) == CB_ERR && hasEdit)
+        combo->SetWindowText(value);
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
     auto* list = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
-    if (!list) return;
+    if (!list)
+        return;
     if (dx->m_bSaveAndValidate)
         index = list->GetCurSel();
     else
@@ -184,11 +216,13 @@ void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
 
 void DDX_LBString(CDataExchange* dx, int id, CString& value) {
     auto* list = dynamic_cast<CListBox*>(dx->PrepareCtrl(id));
-    if (!list) return;
+    if (!list)
+        return;
     if (dx->m_bSaveAndValidate) {
         const int index = list->GetCurSel();
         value.Empty();
-        if (index >= 0) list->GetText(index, value);
+        if (index >= 0)
+            list->GetText(index, value);
         return;
     }
     list->SelectString(-1, value);
@@ -196,7 +230,8 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value) {
 
 void DDX_Scroll(CDataExchange* dx, int id, int& value) {
     auto* bar = dynamic_cast<CScrollBar*>(dx->PrepareCtrl(id));
-    if (!bar) return;
+    if (!bar)
+        return;
     if (dx->m_bSaveAndValidate)
         value = bar->GetScrollPos();
     else
@@ -205,7 +240,8 @@ void DDX_Scroll(CDataExchange* dx, int id, int& value) {
 
 void DDX_Slider(CDataExchange* dx, int id, int& value) {
     auto* slider = dynamic_cast<CSliderCtrl*>(dx->PrepareCtrl(id));
-    if (!slider) return;
+    if (!slider)
+        return;
     if (dx->m_bSaveAndValidate)
         value = slider->GetPos();
     else
@@ -213,7 +249,8 @@ void DDX_Slider(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (control.m_hWnd) return;
+    if (control.m_hWnd)
+        return;
     ControlFactory::Subclass(control, static_cast<UINT>(id), dx->m_pDlgWnd);
 }
 
@@ -245,7 +282,8 @@ void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
             control->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars));
         return;
     }
-    if (value.GetLength() <= maxChars) return;
+    if (value.GetLength() <= maxChars)
+        return;
     CString limit;
     limit.Format("%d", maxChars);
     CString message;

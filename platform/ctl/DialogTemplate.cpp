@@ -9,7 +9,9 @@ std::map<UINT, DialogTemplate>& Templates() {
 }
 }  // namespace
 
-void RegisterDialogTemplate(const DialogTemplate& dialog) { Templates().insert_or_assign(dialog.id, dialog); }
+void RegisterDialogTemplate(const DialogTemplate& dialog) {
+    Templates().insert_or_assign(dialog.id, dialog);
+}
 
 const DialogTemplate* FindDialogTemplate(UINT id) {
     const auto found = Templates().find(id);

@@ -9,9 +9,14 @@
 // One control of a dialog template: its id, window class (WC_BUTTON, WC_EDIT ...), text,
 // styles and rectangle in dialog units; combo boxes also list their initial strings.
 struct DialogItem {
-    DialogItem(UINT id, const char* className, const CString& text, DWORD style, const CRect& rect, DWORD exStyle = 0,
-               std::vector<CString> initStrings = {})
-        : id(id), className(className), text(text), style(style), rect(rect), exStyle(exStyle),
+    DialogItem(UINT id, const char* className, const CString& text, DWORD style, const CRect& rect,
+               DWORD exStyle = 0, std::vector<CString> initStrings = {})
+        : id(id),
+          className(className),
+          text(text),
+          style(style),
+          rect(rect),
+          exStyle(exStyle),
           initStrings(std::move(initStrings)) {}
 
     UINT id = 0;
@@ -26,9 +31,15 @@ struct DialogItem {
 // A dialog as a resource file would describe it: id, caption, styles, size in dialog units,
 // the font ("MS Sans Serif" 8 unless said otherwise) and the controls in tab order.
 struct DialogTemplate {
-    DialogTemplate(UINT id, const CString& caption, DWORD style, const CRect& rect, std::vector<DialogItem> items,
-                   const CString& fontFace = "MS Sans Serif", int fontPointSize = 8)
-        : id(id), caption(caption), style(style), rect(rect), items(std::move(items)), fontFace(fontFace),
+    DialogTemplate(UINT id, const CString& caption, DWORD style, const CRect& rect,
+                   std::vector<DialogItem> items, const CString& fontFace = "MS Sans Serif",
+                   int fontPointSize = 8)
+        : id(id),
+          caption(caption),
+          style(style),
+          rect(rect),
+          items(std::move(items)),
+          fontFace(fontFace),
           fontPointSize(fontPointSize) {}
 
     UINT id = 0;

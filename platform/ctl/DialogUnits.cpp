@@ -18,7 +18,9 @@ DialogUnits::DialogUnits(const CString& face, int pointSize) {
     Measure(font);
 }
 
-DialogUnits::DialogUnits(CFont& font) { Measure(font); }
+DialogUnits::DialogUnits(CFont& font) {
+    Measure(font);
+}
 
 void DialogUnits::Measure(CFont& font) {
     CDC dc;
@@ -30,13 +32,20 @@ void DialogUnits::Measure(CFont& font) {
     dc.SelectObject(old);
     // The average over both cases, rounded as the dialog manager rounds it.
     m_base = CSize(static_cast<int>((alphabet.cx / 26 + 1) / 2), static_cast<int>(metrics.tmHeight));
-    if (m_base.cx <= 0) m_base.cx = 6;
-    if (m_base.cy <= 0) m_base.cy = 13;
+    if (m_base.cx <= 0)
+        m_base.cx = 6;
+    if (m_base.cy <= 0)
+        m_base.cy = 13;
 }
 
-int DialogUnits::ToPixelsX(int units) const { return MulDivRounded(units, m_base.cx, 4); }
-int DialogUnits::ToPixelsY(int units) const { return MulDivRounded(units, m_base.cy, 8); }
+int DialogUnits::ToPixelsX(int units) const {
+    return MulDivRounded(units, m_base.cx, 4);
+}
+int DialogUnits::ToPixelsY(int units) const {
+    return MulDivRounded(units, m_base.cy, 8);
+}
 
 CRect DialogUnits::ToPixels(const CRect& units) const {
-    return CRect(ToPixelsX(units.left), ToPixelsY(units.top), ToPixelsX(units.right), ToPixelsY(units.bottom));
+    return CRect(ToPixelsX(units.left), ToPixelsY(units.top), ToPixelsX(units.right),
+                 ToPixelsY(units.bottom));
 }

@@ -4,8 +4,12 @@
 #include <cctype>
 
 namespace {
-bool IsWordChar(char ch) { return std::isalnum(static_cast<unsigned char>(ch)) != 0 || ch == '_'; }
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+bool IsWordChar(char ch) {
+    return std::isalnum(static_cast<unsigned char>(ch)) != 0 || ch == '_';
+}
+bool IsBlank(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+}
 }  // namespace
 
 void EditBuffer::SetText(const CString& text) {
@@ -14,7 +18,9 @@ void EditBuffer::SetText(const CString& text) {
     m_canUndo = false;
 }
 
-int EditBuffer::Clamp(int position) const { return std::clamp(position, 0, Length()); }
+int EditBuffer::Clamp(int position) const {
+    return std::clamp(position, 0, Length());
+}
 
 void EditBuffer::Select(int anchor, int caret) {
     if (anchor < 0) {
@@ -27,7 +33,8 @@ void EditBuffer::Select(int anchor, int caret) {
 
 void EditBuffer::MoveCaret(int position, bool extend) {
     m_caret = Clamp(position);
-    if (!extend) m_anchor = m_caret;
+    if (!extend)
+        m_anchor = m_caret;
 }
 
 void EditBuffer::RememberForUndo() {
@@ -40,9 +47,12 @@ void EditBuffer::RememberForUndo() {
 bool EditBuffer::ReplaceSelection(const CString& text, bool* truncated) {
     const int room = m_limit - (Length() - (SelEnd() - SelStart()));
     CString inserted = text;
-    if (truncated) *truncated = inserted.GetLength() > std::max(0, room);
-    if (inserted.GetLength() > room) inserted = inserted.Left(std::max(0, room));
-    if (inserted.IsEmpty() && !HasSelection()) return false;
+    if (truncated)
+        *truncated = inserted.GetLength() > std::max(0, room);
+    if (inserted.GetLength() > room)
+        inserted = inserted.Left(std::max(0, room));
+    if (inserted.IsEmpty() && !HasSelection())
+        return false;
     RememberForUndo();
     const int start = SelStart();
     m_text.Delete(start, SelEnd() - start);
@@ -53,7 +63,8 @@ bool EditBuffer::ReplaceSelection(const CString& text, bool* truncated) {
 
 bool EditBuffer::DeleteBackward() {
     if (!HasSelection()) {
-        if (m_caret == 0) return false;
+        if (m_caret == 0)
+            return false;
         m_anchor = m_caret;
         m_caret = StepLeft(m_caret);
     }
@@ -62,7 +73,8 @@ bool EditBuffer::DeleteBackward() {
 
 bool EditBuffer::DeleteForward() {
     if (!HasSelection()) {
-        if (m_caret == Length()) return false;
+        if (m_caret == Length())
+            return false;
         m_anchor = m_caret;
         m_caret = StepRight(m_caret);
     }
@@ -70,7 +82,8 @@ bool EditBuffer::DeleteForward() {
 }
 
 bool EditBuffer::Undo() {
-    if (!m_canUndo) return false;
+    if (!m_canUndo)
+        return false;
     const CString text = m_text;
     const int anchor = m_anchor;
     const int caret = m_caret;
@@ -97,13 +110,15 @@ int EditBuffer::LineFromChar(int position) const {
 
 int EditBuffer::LineIndex(int line) const {
     const std::vector<int> starts = LineStarts();
-    if (line < 0 || line >= static_cast<int>(starts.size())) return -1;
+    if (line < 0 || line >= static_cast<int>(starts.size()))
+        return -1;
     return starts[static_cast<std::size_t>(line)];
 }
 
 int EditBuffer::LineLength(int line) const {
     const std::vector<int> starts = LineStarts();
-    if (line < 0 || line >= static_cast<int>(starts.size())) return 0;
+    if (line < 0 || line >= static_cast<int>(starts.size()))
+        return 0;
     const std::size_t index = static_cast<std::size_t>(line);
     const int end = index + 1 < starts.size() ? starts[index + 1] - 2 : Length();
     return end - starts[index];
@@ -112,11 +127,15 @@ int EditBuffer::LineLength(int line) const {
 void EditBuffer::WordAround(int position, int* start, int* end) const {
     const int at = Clamp(position);
     *start = *end = at;
-    if (Length() == 0) return;
+    if (Length() == 0)
+        return;
     const int probe = at < Length() ? at : at - 1;
     const char kind = m_text[probe];
-    auto same = [&](char ch) { return IsWordChar(kind) ? IsWordChar(ch) : (!IsWordChar(ch) && !IsBlank(ch)); };
-    if (IsBlank(kind)) return;
+    auto same = [&](char ch) {
+        return IsWordChar(kind) ? IsWordChar(ch) : (!IsWordChar(ch) && !IsBlank(ch));
+    };
+    if (IsBlank(kind))
+        return;
     int s = probe;
     while (s > 0 && same(m_text[s - 1])) --s;
     int e = probe + 1;
@@ -126,13 +145,17 @@ void EditBuffer::WordAround(int position, int* start, int* end) const {
 }
 
 int EditBuffer::StepLeft(int position) const {
-    if (position <= 0) return 0;
-    if (position >= 2 && m_text[position - 1] == '\n' && m_text[position - 2] == '\r') return position - 2;
+    if (position <= 0)
+        return 0;
+    if (position >= 2 && m_text[position - 1] == '\n' && m_text[position - 2] == '\r')
+        return position - 2;
     return position - 1;
 }
 
 int EditBuffer::StepRight(int position) const {
-    if (position >= Length()) return Length();
-    if (m_text[position] == '\r' && position + 1 < Length() && m_text[position + 1] == '\n') return position + 2;
+    if (position >= Length())
+        return Length();
+    if (m_text[position] == '\r' && position + 1 < Length() && m_text[position + 1] == '\n')
+        return position + 2;
     return position + 1;
 }

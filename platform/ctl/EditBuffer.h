@@ -7,7 +7,7 @@
 // The text of an edit control with its selection, lines ("\r\n" separates them), a limit and
 // one level of undo. Positions are byte offsets; the caret is the moving end of the selection.
 class EditBuffer {
-public:
+  public:
     const CString& Text() const { return m_text; }
     // Replaces everything; the caret goes to the start, undo is forgotten.
     void SetText(const CString& text);
@@ -52,7 +52,7 @@ public:
 
     static constexpr int kDefaultLimit = 32767;
 
-private:
+  private:
     void RememberForUndo();
     int Clamp(int position) const;
 

@@ -20,7 +20,7 @@ constexpr UINT IDC_PICTURE_BUTTON = 3002;
 constexpr UINT IDC_PAGE_TABS = 3003;
 
 class BasicControlsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WindowManager::Instance().Reset(); }
     void TearDown() override { WindowManager::Instance().Reset(); }
     HeadlessHost host;
@@ -28,7 +28,7 @@ protected:
 
 // A frame that relays its mouse messages to its tool tip, as dialogs do.
 class TippedFrame : public CWnd {
-public:
+  public:
     CToolTipCtrl tips;
     BOOL PreTranslateMessage(MSG* msg) override {
         tips.RelayEvent(msg);
@@ -36,10 +36,11 @@ public:
     }
     CString callbackText = "Asked for";
 
-protected:
+  protected:
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT*) override {
         auto* request = reinterpret_cast<TOOLTIPTEXT*>(lParam);
-        if (request->hdr.code != TTN_NEEDTEXT) return FALSE;
+        if (request->hdr.code != TTN_NEEDTEXT)
+            return FALSE;
         request->lpszText = const_cast<char*>(callbackText.c_str());
         return TRUE;
     }
@@ -91,7 +92,8 @@ TEST(EditBufferTest, SelectionEditingLinesAndUndo) {
 
 TEST_F(BasicControlsTest, ToolTipsShowAfterTheDelayAndGoWhenTheMouseLeaves) {
     TippedFrame frame;
-    frame.CreateEx(0, nullptr, "Tips", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(100, 100, 400, 300), nullptr, 0);
+    frame.CreateEx(0, nullptr, "Tips", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(100, 100, 400, 300), nullptr,
+                   0);
     frame.tips.Create(&frame);
     frame.tips.AddTool(&frame, "Left half", CRect(0, 0, 100, 100), 1);
     frame.tips.AddTool(&frame, LPSTR_TEXTCALLBACK, CRect(150, 0, 250, 100), 2);
@@ -122,8 +124,9 @@ TEST_F(BasicControlsTest, BitmapButtonsShowTheirPictureForEachState) {
     FillBitmap(up, RGB(255, 0, 0), upPath);
     FillBitmap(down, RGB(0, 255, 0), downPath);
     FillBitmap(disabled, RGB(0, 0, 255), disabledPath);
-    const DialogTemplate dialogTemplate(0, "Pictures", WS_POPUP | WS_CAPTION, CRect(0, 0, 100, 60),
-                                        {{IDC_PICTURE_BUTTON, WC_BUTTON, "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 40, 30)}});
+    const DialogTemplate dialogTemplate(
+        0, "Pictures", WS_POPUP | WS_CAPTION, CRect(0, 0, 100, 60),
+        {{IDC_PICTURE_BUTTON, WC_BUTTON, "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 40, 30)}});
     CDialog dialog(dialogTemplate);
     CBitmapButton button;
     host.WhenModal("Pictures", [&](CWnd&) {
@@ -153,11 +156,14 @@ TEST_F(BasicControlsTest, BitmapButtonsShowTheirPictureForEachState) {
 
 // A modeless dialog hides on EndDialog; a child dialog lives inside a tab control's page area.
 TEST_F(BasicControlsTest, ModelessDialogsAndDialogsAsChildPages) {
-    const DialogTemplate pageTemplate(0, "", WS_CHILD, CRect(0, 0, 120, 40),
-                                      {{IDC_FIELD, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(5, 5, 100, 19)}});
-    const DialogTemplate outerTemplate(0, "Outer", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(0, 0, 160, 100),
-                                       {{IDC_PAGE_TABS, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE, CRect(5, 5, 155, 70)},
-                                        {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(100, 78, 150, 92)}});
+    const DialogTemplate pageTemplate(
+        0, "", WS_CHILD, CRect(0, 0, 120, 40),
+        {{IDC_FIELD, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(5, 5, 100, 19)}});
+    const DialogTemplate outerTemplate(
+        0, "Outer", WS_POPUP | WS_CAPTION | WS_VISIBLE, CRect(0, 0, 160, 100),
+        {{IDC_PAGE_TABS, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE, CRect(5, 5, 155, 70)},
+         {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+          CRect(100, 78, 150, 92)}});
     CDialog outer;
     ASSERT_TRUE(outer.CreateIndirect(outerTemplate));
     EXPECT_TRUE(outer.IsWindowVisible());

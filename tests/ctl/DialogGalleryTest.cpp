@@ -17,7 +17,7 @@ using namespace gallery;
 
 namespace {
 class DialogGalleryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WindowManager::Instance().Reset(); }
     void TearDown() override { WindowManager::Instance().Reset(); }
 
@@ -171,9 +171,9 @@ TEST_F(DialogGalleryTest, TabWalksTheTabStopsAndArrowsWalkTheGroup) {
         host.PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    const std::vector<int> expected{IDC_NAME,  IDC_RADIUS,   IDC_GRADE,  IDC_BALLAST, IDC_SLEEPERS,
-                                    IDC_GAUGE_N, IDC_NOTES,  IDC_SPEED,  IDC_READONLY, IDC_COLOUR,
-                                    IDC_REPEAT, IDC_TABS,   IDC_KIND,   IDC_APPLY};
+    const std::vector<int> expected{IDC_NAME,    IDC_RADIUS, IDC_GRADE, IDC_BALLAST,  IDC_SLEEPERS,
+                                    IDC_GAUGE_N, IDC_NOTES,  IDC_SPEED, IDC_READONLY, IDC_COLOUR,
+                                    IDC_REPEAT,  IDC_TABS,   IDC_KIND,  IDC_APPLY};
     EXPECT_EQ(forward, expected);
     EXPECT_EQ(backward, (std::vector<int>{IDC_APPLY, IDC_KIND, IDC_TABS}));
 }
@@ -203,9 +203,10 @@ TEST_F(DialogGalleryTest, NotificationsArriveInTheFrameworksOrder) {
         dialog.log.clear();
         host.PressKey(VK_RIGHT);
         EXPECT_EQ(static_cast<CSliderCtrl*>(Item(dialog, IDC_SPEED))->GetPos(), 41);
-        EXPECT_EQ(dialog.log, (std::vector<CString>{
-                                  CString("hscroll ") + CString(std::to_string(IDC_SPEED).c_str()) + " 1 41",
-                                  CString("hscroll ") + CString(std::to_string(IDC_SPEED).c_str()) + " 8 41"}));
+        EXPECT_EQ(dialog.log,
+                  (std::vector<CString>{
+                      CString("hscroll ") + CString(std::to_string(IDC_SPEED).c_str()) + " 1 41",
+                      CString("hscroll ") + CString(std::to_string(IDC_SPEED).c_str()) + " 8 41"}));
 
         auto* spin = static_cast<CSpinButtonCtrl*>(Item(dialog, IDC_RADIUS_SPIN));
         EXPECT_EQ(spin->GetBuddy(), Item(dialog, IDC_RADIUS));

@@ -18,7 +18,8 @@ const DialogTemplate& Template() {
         {
             {0, WC_BUTTON, "Track", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(7, 4, 127, 78)},
             {0, WC_STATIC, "&Name:", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(14, 19, 54, 27)},
-            {IDC_NAME, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(58, 17, 120, 31)},
+            {IDC_NAME, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+             CRect(58, 17, 120, 31)},
             {0, WC_STATIC, "&Radius:", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(14, 37, 54, 45)},
             {IDC_RADIUS, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(58, 35, 120, 49)},
             {IDC_RADIUS_SPIN, UPDOWN_CLASS, "",
@@ -27,51 +28,67 @@ const DialogTemplate& Template() {
             {0, WC_STATIC, "&Grade (%):", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(14, 55, 54, 63)},
             {IDC_GRADE, WC_EDIT, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(58, 53, 120, 67)},
             {0, WC_BUTTON, "Options", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_GROUP, CRect(134, 4, 253, 78)},
-            {IDC_BALLAST, WC_BUTTON, "&Ballast", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP,
-             CRect(141, 16, 195, 26)},
+            {IDC_BALLAST, WC_BUTTON, "&Ballast",
+             WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, CRect(141, 16, 195, 26)},
             {IDC_SLEEPERS, WC_BUTTON, "&Sleepers", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE | WS_TABSTOP,
              CRect(196, 16, 250, 26)},
-            {IDC_GAUGE_H0, WC_BUTTON, "H&0 gauge", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-             CRect(141, 32, 240, 42)},
-            {IDC_GAUGE_N, WC_BUTTON, "&N gauge", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(141, 45, 240, 55)},
-            {IDC_GAUGE_Z, WC_BUTTON, "&Z gauge", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(141, 58, 240, 68)},
+            {IDC_GAUGE_H0, WC_BUTTON, "H&0 gauge",
+             WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, CRect(141, 32, 240, 42)},
+            {IDC_GAUGE_N, WC_BUTTON, "&N gauge", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON,
+             CRect(141, 45, 240, 55)},
+            {IDC_GAUGE_Z, WC_BUTTON, "&Z gauge", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON,
+             CRect(141, 58, 240, 68)},
             {IDC_NOTES, WC_EDIT, "",
-             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | WS_GROUP,
+             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN |
+                 WS_GROUP,
              CRect(7, 84, 127, 124)},
-            {IDC_SPEED, TRACKBAR_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS, CRect(134, 84, 253, 102)},
+            {IDC_SPEED, TRACKBAR_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_AUTOTICKS,
+             CRect(134, 84, 253, 102)},
             {IDC_ZOOM, WC_SCROLLBAR, "", WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(134, 106, 253, 116)},
             {0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, CRect(134, 121, 253, 122)},
-            {IDC_PICTURE, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_SUNKEN, CRect(134, 126, 158, 150)},
+            {IDC_PICTURE, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_SUNKEN,
+             CRect(134, 126, 158, 150)},
             {IDC_READONLY, WC_EDIT, "Read only", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_READONLY | WS_TABSTOP,
              CRect(164, 126, 253, 140)},
-            {IDC_COLOUR, WC_BUTTON, "Colour", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP, CRect(164, 144, 206, 158)},
-            {IDC_REPEAT, WC_BUTTON, "&More", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(211, 144, 253, 158)},
+            {IDC_COLOUR, WC_BUTTON, "Colour", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | WS_TABSTOP,
+             CRect(164, 144, 206, 158)},
+            {IDC_REPEAT, WC_BUTTON, "&More", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP,
+             CRect(211, 144, 253, 158)},
             {IDC_TABS, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(7, 128, 127, 170)},
             {0, WC_STATIC, "&Kind:", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(134, 167, 160, 175)},
-            {IDC_KIND, WC_COMBOBOX, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
-             CRect(164, 165, 253, 225), 0, {"Straight", "Curve", "Turnout", "Crossing"}},
+            {IDC_KIND,
+             WC_COMBOBOX,
+             "",
+             WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+             CRect(164, 165, 253, 225),
+             0,
+             {"Straight", "Curve", "Turnout", "Crossing"}},
             {0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, CRect(7, 192, 253, 193)},
-            {IDC_APPLY, WC_BUTTON, "&Apply", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(7, 196, 57, 210)},
-            {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, CRect(148, 196, 198, 210)},
-            {IDCANCEL, WC_BUTTON, "Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, CRect(203, 196, 253, 210)},
+            {IDC_APPLY, WC_BUTTON, "&Apply", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP,
+             CRect(7, 196, 57, 210)},
+            {IDOK, WC_BUTTON, "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP,
+             CRect(148, 196, 198, 210)},
+            {IDCANCEL, WC_BUTTON, "Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP,
+             CRect(203, 196, 253, 210)},
         }};
     return dialog;
 }
 
 void ColourButton::DrawItem(DRAWITEMSTRUCT* item) {
     CRect rect(item->rcItem);
-    item->hDC->DrawEdge(&rect, (item->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    item->hDC->DrawEdge(&rect, (item->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED,
+                        BF_RECT | BF_ADJUST);
     item->hDC->FillSolidRect(&rect, colour);
 }
 
 BEGIN_MESSAGE_MAP(GalleryDialog, CDialog)
-    ON_EN_CHANGE(IDC_NAME, OnNameChange)
-    ON_EN_KILLFOCUS(IDC_NAME, OnNameKillFocus)
-    ON_EN_SETFOCUS(IDC_NAME, OnNameSetFocus)
-    ON_BN_CLICKED(IDC_APPLY, OnApply)
-    ON_BN_CLICKED(IDC_BALLAST, OnBallast)
-    ON_BN_CLICKED(IDC_REPEAT, OnRepeat)
-    ON_NOTIFY(TCN_SELCHANGE, IDC_TABS, OnTabChange)
+ON_EN_CHANGE(IDC_NAME, OnNameChange)
+ON_EN_KILLFOCUS(IDC_NAME, OnNameKillFocus)
+ON_EN_SETFOCUS(IDC_NAME, OnNameSetFocus)
+ON_BN_CLICKED(IDC_APPLY, OnApply)
+ON_BN_CLICKED(IDC_BALLAST, OnBallast)
+ON_BN_CLICKED(IDC_REPEAT, OnRepeat)
+ON_NOTIFY(TCN_SELCHANGE, IDC_TABS, OnTabChange)
 END_MESSAGE_MAP()
 
 BOOL GalleryDialog::OnInitDialog() {

@@ -36,7 +36,7 @@ const DialogTemplate& Template();
 
 // An owner-drawn button painted in one colour; notes when it took over the template's window.
 class ColourButton : public CButton {
-public:
+  public:
     COLORREF colour = RGB(0, 128, 0);
     bool subclassed = false;
     void PreSubclassWindow() override { subclassed = true; }
@@ -45,7 +45,7 @@ public:
 
 class GalleryDialog : public CDialog {
     DECLARE_MESSAGE_MAP()
-public:
+  public:
     GalleryDialog() : CDialog(Template()) {}
 
     CString m_name = "Branch";
@@ -64,14 +64,14 @@ public:
     int focusAtOK = 0;
     bool okAccepted = false;
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override;
     void OnHScroll(UINT code, UINT position, CScrollBar* bar) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* bar) override;
 
-private:
+  private:
     void OnNameChange() { log.push_back("change name"); }
     void OnNameKillFocus() { log.push_back("killfocus name"); }
     void OnNameSetFocus() { log.push_back("setfocus name"); }

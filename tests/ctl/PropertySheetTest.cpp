@@ -16,20 +16,22 @@ constexpr UINT IDC_LABEL = 2002;
 constexpr UINT IDC_EXTRA = 2003;
 
 DialogTemplate PageTemplate(const char* caption, const char* kind, DWORD style) {
-    return DialogTemplate(0, caption, WS_CHILD, CRect(0, 0, 180, 90),
-                          {{0, WC_STATIC, "&Value:", WS_CHILD | WS_VISIBLE, CRect(7, 9, 47, 17)},
-                           {IDC_COUNT, kind, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, CRect(50, 7, 150, 21)}});
+    return DialogTemplate(
+        0, caption, WS_CHILD, CRect(0, 0, 180, 90),
+        {{0, WC_STATIC, "&Value:", WS_CHILD | WS_VISIBLE, CRect(7, 9, 47, 17)},
+         {IDC_COUNT, kind, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, CRect(50, 7, 150, 21)}});
 }
 
 // The page's template, made before the page that refers to it.
 struct PageTemplateHolder {
-    explicit PageTemplateHolder(const char* caption) : pageTemplate(PageTemplate(caption, WC_EDIT, WS_BORDER)) {}
+    explicit PageTemplateHolder(const char* caption)
+        : pageTemplate(PageTemplate(caption, WC_EDIT, WS_BORDER)) {}
     DialogTemplate pageTemplate;
 };
 
 // A page with one number that must lie between 1 and 10, and a log of what the sheet told it.
 class CountPage : private PageTemplateHolder, public CPropertyPage {
-public:
+  public:
     CountPage(const char* caption, std::vector<CString>& log)
         : PageTemplateHolder(caption), CPropertyPage(pageTemplate), m_log(log) {}
 
@@ -38,7 +40,7 @@ public:
 
     CString Name() const { return GetCaption(); }
 
-protected:
+  protected:
     BOOL OnInitDialog() override {
         ++made;
         return CPropertyPage::OnInitDialog();
@@ -54,17 +56,17 @@ protected:
     void OnOK() override { m_log.push_back("ok " + Name()); }
     void OnCancel() override { m_log.push_back("cancel " + Name()); }
 
-private:
+  private:
     std::vector<CString>& m_log;
 };
 
 // A sheet that renames and moves its buttons and adds a check box of its own.
 class TrackSheet : public CPropertySheet {
-public:
+  public:
     TrackSheet() : CPropertySheet("Track Properties") {}
     CButton extra;
 
-protected:
+  protected:
     BOOL OnInitDialog() override {
         const BOOL result = CPropertySheet::OnInitDialog();
         GetDlgItem(ID_APPLY_NOW)->SetWindowText("&Update");
@@ -79,7 +81,7 @@ protected:
 };
 
 class PropertySheetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WindowManager::Instance().Reset(); }
     void TearDown() override { WindowManager::Instance().Reset(); }
 
@@ -166,8 +168,8 @@ TEST_F(PropertySheetTest, CancelReachesEveryMadePageAndLeavesTheMembers) {
         host.PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(log, (std::vector<CString>{"active Geometry", "active Ballast", "active Geometry", "cancel Geometry",
-                                         "cancel Ballast"}));
+    EXPECT_EQ(log, (std::vector<CString>{"active Geometry", "active Ballast", "active Geometry",
+                                         "cancel Geometry", "cancel Ballast"}));
     // Leaving the page exchanged its value; Cancel does not undo what the page holds.
     EXPECT_EQ(second.count, 9);
 }
