@@ -50,6 +50,26 @@ constexpr UINT cmb2 = 0x0471;
 constexpr UINT edt1 = 0x0480;
 constexpr UINT lst1 = 0x0460;
 constexpr UINT psh1 = 0x0400;
+constexpr UINT psh2 = 0x0401;
+constexpr UINT chx2 = 0x0411;
+constexpr UINT rad1 = 0x0420;
+constexpr UINT rad2 = 0x0421;
+constexpr UINT rad3 = 0x0422;
+constexpr UINT grp1 = 0x0430;
+constexpr UINT grp2 = 0x0431;
+constexpr UINT grp3 = 0x0432;
+constexpr UINT stc1 = 0x0440;
+constexpr UINT stc5 = 0x0444;
+constexpr UINT cmb3 = 0x0472;
+constexpr UINT cmb4 = 0x0473;
+constexpr UINT edt2 = 0x0481;
+constexpr UINT edt3 = 0x0482;
+constexpr UINT edt4 = 0x0483;
+constexpr UINT edt5 = 0x0484;
+constexpr UINT edt6 = 0x0485;
+constexpr UINT edt7 = 0x0486;
+constexpr UINT edt8 = 0x0487;
+constexpr UINT scr1 = 0x0490;
 
 struct OPENFILENAME {
     DWORD lStructSize = sizeof(OPENFILENAME);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CRect.h"
+
+class CPrintDialog;
 
 // One print job as the view's print hooks see it: the printer (a PDF file at a resolution on a
 // paper size), the pages to print, the current page and the area to draw it in.
@@ -29,6 +32,11 @@ public:
     int m_nDpi = 300;
     int m_nPaperWidth = 2100;
     int m_nPaperHeight = 2970;
+
+    // The print dialog that chose the printer (set by the print prompt), and what happens to the
+    // finished PDF (a real printer's prompt sends it to the printer).
+    std::shared_ptr<CPrintDialog> m_pPD;
+    std::function<void(const CString& output)> m_afterPrinting;
 
 private:
     UINT m_minPage = 1;

@@ -107,8 +107,9 @@ void CView::OnFilePrint() {
         OnPrint(&dc, &info);
         dc.EndPage();
     }
-    dc.EndDoc();
+    const bool printed = dc.EndDoc() > 0;
     OnEndPrinting(&dc, &info);
+    if (printed && info.m_afterPrinting) info.m_afterPrinting(info.m_strOutput);
 }
 
 BOOL CView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {

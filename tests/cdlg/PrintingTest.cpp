@@ -1,0 +1,176 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+
+#include "platform/cdlg/CPrintDialog.h"
+#include "platform/cdlg/CommonDialogPrompts.h"
+#include "platform/cdlg/PrinterQueue.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/win/CPrintInfo.h"
+#include "platform/win/CWinApp.h"
+#include "tests/cdlg/CommonDialogFixture.h"
+#include "tests/cdlg/PagesView.h"
+#include "tests/support/TestFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int PdfPages(const fs::path& path) {
+    const std::string pdf = ReadAll(path);
+    const std::regex page("/Type\\s*/Page[^s]");
+    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+// Stand-ins for CUPS: lpstat reports two queues; lp writes down its arguments and keeps a copy
+// of the file it was given.
+class PrintingTest : public CommonDialogTest {
+  protected:
+    void SetUp() override {
+        CommonDialogTest::SetUp();
+        WriteScript("lpstat",
+                    "echo 'Office accepting requests since Mon 01 Jan 2024'\n"
+                    "echo 'Broken not accepting requests since Mon 01 Jan 2024 -'\n"
+                    "echo 'Label accepting requests since Mon 01 Jan 2024'\n");
+        WriteScript("lp", "echo \"$@\" > '" + (folder / "lp-arguments").string() + "'\n" +
+                              "for last; do :; done\ncp \"$last\" '" + (folder / "spooled.pdf").string() + "'\n");
+        PrinterQueue::SetCommands((folder / "lpstat").string().c_str(), (folder / "lp").string().c_str());
+        CPrintDialog::ResetSessionPrinter();
+        AfxInstallCommonDialogs();
+        frame = PagesFrame::Open();
+        ASSERT_NE(frame, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(frame))
+            frame->DestroyWindow();
+        PrinterQueue::SetCommands("lpstat", "lp");
+        AfxSetPrintPrompt(nullptr);
+        AfxSetFilePrompt(nullptr);
+        CommonDialogTest::TearDown();
+    }
+    void WriteScript(const char* name, const std::string& body) {
+        WriteFile(folder / name, "#!/bin/sh\n" + body);
+        chmod((folder / name).c_str(), 0755);
+    }
+    void ChoosePrinter(CWnd& dialog, const CString& name) {
+        auto* printers = static_cast<CComboBox*>(Item(dialog, cmb4));
+        printers->SetCurSel(printers->FindStringExact(-1, name));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(printers));
+    }
+
+    TestFolder folder;
+    PagesFrame* frame = nullptr;
+};
+}  // namespace
+
+TEST_F(PrintingTest, LpstatQueuesAreTheFirstWordOfEachAcceptingLine) {
+    EXPECT_EQ(PrinterQueue::ParseAcceptingQueues("Office accepting requests since x\nOld not accepting requests\n"),
+              (std::vector<CString>{"Office"}));
+    EXPECT_EQ(PrinterQueue::InstalledPrinters(), (std::vector<CString>{"Office", "Label"}));
+    PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
+    EXPECT_TRUE(PrinterQueue::InstalledPrinters().empty());
+}
+
+TEST_F(PrintingTest, SaveAsPdfWritesEveryPageOrTheChosenRange) {
+    const CString output = (folder / "plan.pdf").string().c_str();
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        auto* printers = static_cast<CComboBox*>(Item(dialog, cmb4));
+        ASSERT_EQ(printers->GetCount(), 3);
+        CString first;
+        printers->GetLBText(0, first);
+        EXPECT_EQ(first, "Save as PDF");
+        EXPECT_EQ(TextOf(dialog, stc5), "PDF file");
+        EXPECT_EQ(TextOf(dialog, edt1), "1");
+        EXPECT_EQ(TextOf(dialog, edt2), "2");
+        Retype(dialog, edt4, output);
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    EXPECT_EQ(frame->View()->printedPages, (std::vector<UINT>{1, 2}));
+    EXPECT_EQ(PdfPages(folder / "plan.pdf"), 2);
+
+    // Pages 2 to 2 only; a page beyond the document is refused first.
+    frame->View()->printedPages.clear();
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        Retype(dialog, edt4, (folder / "second.pdf").string().c_str());
+        Retype(dialog, edt1, "2");
+        Retype(dialog, edt2, "3");
+        EXPECT_EQ(static_cast<CDialog&>(dialog).GetCheckedRadioButton(rad1, rad3), static_cast<int>(rad3));
+        host.AnswerMessageBox(IDOK);
+        host.PressKey(VK_RETURN);
+        EXPECT_TRUE(dialog.InModalLoop());
+        EXPECT_EQ(CWnd::GetFocus(), Item(dialog, edt2));
+        Retype(dialog, edt2, "2");
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    EXPECT_EQ(frame->View()->printedPages, (std::vector<UINT>{2}));
+    EXPECT_EQ(PdfPages(folder / "second.pdf"), 1);
+    ASSERT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "This value is not within the page range.\nEnter a number between 1 and 2.");
+
+    // Cancel prints nothing.
+    frame->View()->printedPages.clear();
+    host.WhenModal("Print", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    frame->View()->OnFilePrint();
+    EXPECT_TRUE(frame->View()->printedPages.empty());
+}
+
+TEST_F(PrintingTest, APrinterQueueGetsTheWholePdfThroughLp) {
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Office");
+        EXPECT_EQ(TextOf(dialog, stc5), "CUPS printer queue");
+        EXPECT_FALSE(Item(dialog, edt4)->IsWindowEnabled());
+        Retype(dialog, edt3, "2");
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    const std::string arguments = ReadAll(folder / "lp-arguments");
+    const std::regex expected("-d Office -n 2 -- (.*corvane-print-[0-9]+-[0-9]+\\.pdf)\n");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(arguments, match, expected)) << arguments;
+    EXPECT_EQ(PdfPages(folder / "spooled.pdf"), 2);
+    // The spool file is gone once lp has it.
+    EXPECT_FALSE(fs::exists(match[1].str()));
+
+    // The printer stays chosen for the next job.
+    CPrintDialog next(FALSE);
+    EXPECT_EQ(next.GetDeviceName(), "Office");
+    EXPECT_EQ(next.GetCopies(), 2);
+}
+
+TEST_F(PrintingTest, PrintSetupChoosesPaperAndOrientationForTheSession) {
+    CPrintDialog setup(TRUE);
+    host.WhenModal("Print Setup", [&](CWnd& dialog) {
+        auto* paper = static_cast<CComboBox*>(Item(dialog, cmb2));
+        EXPECT_EQ(paper->GetCurSel(), 0);
+        paper->SetCurSel(1);
+        Click(dialog, rad2);
+        ChoosePrinter(dialog, "Label");
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(setup.DoModal(), IDOK);
+    CPrintDialog print(FALSE, PD_ALLPAGES | PD_RETURNDC);
+    EXPECT_EQ(print.GetDeviceName(), "Label");
+    EXPECT_EQ(print.GetDevMode()->dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(print.PaperSize(), CSize(4200, 2970));
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Save as PDF");
+        Retype(dialog, edt4, (folder / "a3.pdf").string().c_str());
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(print.DoModal(), IDOK);
+    CDC* dc = print.GetPrinterDC();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_TRUE(dc->IsPrinting());
+    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 4961);
+    EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 3508);
+}
