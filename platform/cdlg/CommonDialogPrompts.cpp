@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/cdlg/CFileDialog.h"
+#include "platform/cdlg/CPreviewView.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMessageBoxWnd.h"
@@ -70,4 +71,5 @@ BOOL PromptPrinter(CPrintInfo& info) {
 void AfxInstallCommonDialogs() {
     AfxSetFilePrompt(PromptFileName);
     AfxSetPrintPrompt(PromptPrinter);
+    AfxSetPrintPreview([](CView* view) { CPreviewView::Start(view); });
 }

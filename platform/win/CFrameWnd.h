@@ -9,6 +9,7 @@ class CControlBar;
 class CDocument;
 class CView;
 struct CCreateContext;
+struct CPrintPreviewState;
 
 // A frame: a window with a caption, a menu, control bars along its edges and a view (or the
 // MDI client) filling the rest. Commands go to the active view (and its document), then to the
@@ -39,6 +40,10 @@ public:
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
     // The area left for the view or MDI client, in client coordinates.
     CRect PaneRect() const;
+
+    // Print preview starts (the control bars, the pane and the menu are put away into state) or
+    // ends (they come back from state).
+    virtual void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state);
 
     // The prompt of a command (its string up to the line break) into the status bar.
     void SetMessageText(LPCTSTR text);

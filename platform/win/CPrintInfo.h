@@ -7,6 +7,7 @@
 #include "platform/gdi/CRect.h"
 
 class CPrintDialog;
+class CView;
 
 // One print job as the view's print hooks see it: the printer (a PDF file at a resolution on a
 // paper size), the pages to print, the current page and the area to draw it in.
@@ -50,3 +51,7 @@ private:
 using PrintPrompt = std::function<BOOL(CPrintInfo& info)>;
 void AfxSetPrintPrompt(PrintPrompt prompt);
 const PrintPrompt& AfxGetPrintPrompt();
+
+// How the program shows a view's print preview: the preview window installs one.
+using PrintPreviewRunner = std::function<void(CView* view)>;
+void AfxSetPrintPreview(PrintPreviewRunner runner);

@@ -65,7 +65,7 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
     if (info->m_strOutput.IsEmpty()) info->m_strOutput = DefaultPrintOutput();
-    if (info->m_bDirect) return TRUE;
+    if (info->m_bDirect || info->m_bPreview) return TRUE;
     const PrintPrompt& prompt = AfxGetPrintPrompt();
     return prompt ? prompt(*info) : TRUE;
 }

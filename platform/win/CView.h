@@ -4,6 +4,7 @@
 
 class CDocument;
 class CFrameWnd;
+class CPreviewView;
 #include "platform/win/CPrintInfo.h"
 
 // A window showing a document. Commands it does not handle go on to its document.
@@ -33,6 +34,10 @@ public:
     BOOL DoPreparePrinting(CPrintInfo* info);
     // The framework's print command (ID_FILE_PRINT, and ID_FILE_PRINT_DIRECT without asking).
     void OnFilePrint();
+    // The framework's print preview (ID_FILE_PRINT_PREVIEW), run by the installed preview.
+    void OnFilePrintPreview();
+    // The preview closes: by default the end of a print job.
+    virtual void OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CPreviewView* view);
 
     CDocument* m_pDocument = nullptr;
 

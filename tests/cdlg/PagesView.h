@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win/CFrameWnd.h"
+#include "platform/win/CPrintPreviewState.h"
 #include "platform/win/CView.h"
 
 // A view of a two-page document for the printing tests: page 1 has a black square at its top
@@ -21,5 +22,9 @@ class PagesFrame : public CFrameWnd {
   public:
     std::vector<BOOL> previewModes;
     static PagesFrame* Open();
-    PagesView* View() const { return static_cast<PagesView*>(GetActiveView()); }
+    PagesView* View() const { return static_cast<PagesView*>(GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST))); }
+    void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override {
+        previewModes.push_back(preview);
+        CFrameWnd::OnSetPreviewMode(preview, state);
+    }
 };
