@@ -40,19 +40,21 @@ std::vector<DialogItem> Items(DWORD flags) {
     std::vector<DialogItem> items{
         {0, WC_STATIC, "&Basic colors:", kChild | SS_LEFT, CRect(4, 4, 140, 12)},
         {0, WC_STATIC, "&Custom colors:", kChild | SS_LEFT, CRect(4, 104, 140, 112)},
-        {COLOR_MIX, WC_BUTTON, "&Define Custom Colors >>", kTab | BS_PUSHBUTTON | mix, CRect(4, 150, 142, 164)},
+        {COLOR_MIX, WC_BUTTON, "&Define Custom Colors >>", kTab | BS_PUSHBUTTON | mix,
+         CRect(4, 150, 142, 164)},
         {IDOK, WC_BUTTON, "OK", kTab | BS_DEFPUSHBUTTON, CRect(4, 170, 48, 184)},
         {IDCANCEL, WC_BUTTON, "Cancel", kTab | BS_PUSHBUTTON, CRect(52, 170, 96, 184)},
         {COLOR_CURRENT, WC_STATIC, "Color|Solid", kChild | SS_CENTER, CRect(156, 80, 292, 88)},
     };
-    for (auto [id, label, x, y] : {std::tuple{COLOR_HUE, "Hu&e:", 196, 100}, std::tuple{COLOR_SAT, "&Sat:", 196, 116},
-                                   std::tuple{COLOR_LUM, "&Lum:", 196, 132}, std::tuple{COLOR_RED, "&Red:", 244, 100},
-                                   std::tuple{COLOR_GREEN, "&Green:", 244, 116},
-                                   std::tuple{COLOR_BLUE, "Bl&ue:", 244, 132}}) {
+    for (auto [id, label, x, y] :
+         {std::tuple{COLOR_HUE, "Hu&e:", 196, 100}, std::tuple{COLOR_SAT, "&Sat:", 196, 116},
+          std::tuple{COLOR_LUM, "&Lum:", 196, 132}, std::tuple{COLOR_RED, "&Red:", 244, 100},
+          std::tuple{COLOR_GREEN, "&Green:", 244, 116}, std::tuple{COLOR_BLUE, "Bl&ue:", 244, 132}}) {
         auto pair = field(id, label, x - 40, y);
         items.insert(items.end(), pair.begin(), pair.end());
     }
-    items.push_back({COLOR_ADD, WC_BUTTON, "&Add to Custom Colors", kTab | BS_PUSHBUTTON, CRect(156, 150, 292, 164)});
+    items.push_back(
+        {COLOR_ADD, WC_BUTTON, "&Add to Custom Colors", kTab | BS_PUSHBUTTON, CRect(156, 150, 292, 164)});
     return items;
 }
 
@@ -66,10 +68,11 @@ bool IsEditorControl(CWnd* control, int split) {
 }  // namespace
 
 COLORREF* CColorDialog::GetSavedCustomColors() {
-    static COLORREF colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                  RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+    static COLORREF colors[16] = {
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+        RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
     return colors;
 }
 
@@ -99,7 +102,8 @@ BOOL CColorDialog::OnInitDialog() {
     MapDialogRect(&custom);
     m_basic.Create(basic, this, COLOR_BOX1);
     m_custom.Create(custom, this, COLOR_CUSTOM1);
-    for (int i = 0; i < 16; ++i) m_custom.SetColor(i, m_cc.lpCustColors ? m_cc.lpCustColors[i] : RGB(255, 255, 255));
+    for (int i = 0; i < 16; ++i)
+        m_custom.SetColor(i, m_cc.lpCustColors ? m_cc.lpCustColors[i] : RGB(255, 255, 255));
     m_current = (m_cc.Flags & CC_RGBINIT) ? m_cc.rgbResult : RGB(0, 0, 0);
     m_basic.SetSelected(m_basic.Find(m_current));
     if (m_basic.GetSelected() < 0)
@@ -149,10 +153,11 @@ void CColorDialog::SetCurrentColor(COLORREF color) {
 void CColorDialog::ShowColorInFields(UINT except) {
     m_filling = true;
     const HlsColor hls = RgbToHls(m_current);
-    for (auto [id, value] : {std::pair{COLOR_HUE, hls.hue}, std::pair{COLOR_SAT, hls.saturation},
-                             std::pair{COLOR_LUM, hls.luminosity}, std::pair{COLOR_RED, int{GetRValue(m_current)}},
-                             std::pair{COLOR_GREEN, int{GetGValue(m_current)}},
-                             std::pair{COLOR_BLUE, int{GetBValue(m_current)}}})
+    for (auto [id, value] :
+         {std::pair{COLOR_HUE, hls.hue}, std::pair{COLOR_SAT, hls.saturation},
+          std::pair{COLOR_LUM, hls.luminosity}, std::pair{COLOR_RED, int{GetRValue(m_current)}},
+          std::pair{COLOR_GREEN, int{GetGValue(m_current)}},
+          std::pair{COLOR_BLUE, int{GetBValue(m_current)}}})
         if (id != except)
             SetDlgItemInt(id, static_cast<UINT>(value));
     m_filling = false;
@@ -161,7 +166,9 @@ void CColorDialog::ShowColorInFields(UINT except) {
 }
 
 void CColorDialog::ReadRgbFields() {
-    auto channel = [this](UINT id) { return static_cast<int>(std::min(255U, GetDlgItemInt(id, nullptr, FALSE))); };
+    auto channel = [this](UINT id) {
+        return static_cast<int>(std::min(255U, GetDlgItemInt(id, nullptr, FALSE)));
+    };
     m_current = RGB(channel(COLOR_RED), channel(COLOR_GREEN), channel(COLOR_BLUE));
 }
 

@@ -29,12 +29,14 @@ std::vector<DialogItem> StandardItems(BOOL open, bool readOnlyBox) {
         {stc3, WC_STATIC, "File &name:", kChild | SS_LEFT, CRect(7, 135, 62, 143)},
         {edt1, WC_EDIT, "", kTab | WS_BORDER | ES_AUTOHSCROLL, CRect(65, 133, 212, 147)},
         {IDOK, WC_BUTTON, open ? "&Open" : "&Save", kTab | BS_DEFPUSHBUTTON, CRect(218, 133, 273, 147)},
-        {stc2, WC_STATIC, open ? "Files of &type:" : "Save as &type:", kChild | SS_LEFT, CRect(7, 153, 62, 161)},
+        {stc2, WC_STATIC, open ? "Files of &type:" : "Save as &type:", kChild | SS_LEFT,
+         CRect(7, 153, 62, 161)},
         {cmb1, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST, CRect(65, 151, 212, 220)},
         {IDCANCEL, WC_BUTTON, "Cancel", kTab | BS_PUSHBUTTON, CRect(218, 151, 273, 165)},
     };
     if (readOnlyBox)
-        items.push_back({chx1, WC_BUTTON, "Open as &read-only", kTab | BS_AUTOCHECKBOX, CRect(65, 169, 212, 179)});
+        items.push_back(
+            {chx1, WC_BUTTON, "Open as &read-only", kTab | BS_AUTOCHECKBOX, CRect(65, 169, 212, 179)});
     return items;
 }
 
@@ -74,8 +76,8 @@ fs::path CurrentFolder() {
 }
 }  // namespace
 
-CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExt, LPCTSTR fileName, DWORD flags, LPCTSTR filter,
-                         CWnd* parent)
+CFileDialog::CFileDialog(BOOL openFileDialog, LPCTSTR defaultExt, LPCTSTR fileName, DWORD flags,
+                         LPCTSTR filter, CWnd* parent)
     : CDialog(),
       m_bOpenFileDialog(openFileDialog),
       m_defaultExt(CString(defaultExt ? defaultExt : "").TrimLeft(".")),
@@ -109,7 +111,8 @@ void CFileDialog::BuildTemplate() {
     int width = kWidth;
     const DialogTemplate* extension = nullptr;
     if (m_ofn.lpTemplateName && IS_INTRESOURCE(m_ofn.lpTemplateName))
-        extension = FindDialogTemplate(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(m_ofn.lpTemplateName)));
+        extension =
+            FindDialogTemplate(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(m_ofn.lpTemplateName)));
     if (extension) {
         // The extension's controls go below the standard ones; its placeholder for them is kept
         // hidden, so that the extension can still find it.
@@ -147,8 +150,8 @@ BOOL CFileDialog::OnInitDialog() {
         readOnly->SendMessage(BM_SETCHECK, (m_ofn.Flags & OFN_READONLY) ? BST_CHECKED : BST_UNCHECKED);
 
     // The initial name may carry its folder, or be a wildcard that filters the list.
-    fs::path folder = m_ofn.lpstrInitialDir && *m_ofn.lpstrInitialDir ? DiskPath(m_ofn.lpstrInitialDir)
-                                                                       : CurrentFolder();
+    fs::path folder =
+        m_ofn.lpstrInitialDir && *m_ofn.lpstrInitialDir ? DiskPath(m_ofn.lpstrInitialDir) : CurrentFolder();
     CString name = m_initialName;
     const fs::path initial = DiskPath(m_initialName);
     if (initial.has_parent_path() && IsFolder(initial.parent_path())) {
@@ -344,17 +347,19 @@ bool CFileDialog::AcceptTypedName() {
 bool CFileDialog::ConfirmChoice(const fs::path& path) {
     const CString shown = PathText(path);
     if (!IsFolder(path.parent_path())) {
-        AfxMessageBox(shown + "\nPath does not exist.\nCheck the path and try again.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(shown + "\nPath does not exist.\nCheck the path and try again.",
+                      MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     const bool exists = Exists(path);
     if (m_bOpenFileDialog && (m_ofn.Flags & OFN_FILEMUSTEXIST) && !exists) {
-        AfxMessageBox(shown + "\nFile not found.\nCheck the file name and try again.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(shown + "\nFile not found.\nCheck the file name and try again.",
+                      MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (!m_bOpenFileDialog && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && exists)
-        return AfxMessageBox(shown + " already exists.\nDo you want to replace it?", MB_YESNO | MB_ICONEXCLAMATION) ==
-               IDYES;
+        return AfxMessageBox(shown + " already exists.\nDo you want to replace it?",
+                             MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     return true;
 }
 

@@ -22,8 +22,9 @@ struct ButtonSpec {
     const char* caption;
 };
 constexpr ButtonSpec kButtons[] = {
-    {AFX_ID_PREVIEW_PRINT, "&Print..."},  {AFX_ID_PREVIEW_NEXT, "&Next Page"},  {AFX_ID_PREVIEW_PREV, "Pre&v Page"},
-    {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"}, {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_ZOOMOUT, "Zoom &Out"},
+    {AFX_ID_PREVIEW_PRINT, "&Print..."}, {AFX_ID_PREVIEW_NEXT, "&Next Page"},
+    {AFX_ID_PREVIEW_PREV, "Pre&v Page"}, {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"},
+    {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_ZOOMOUT, "Zoom &Out"},
     {AFX_ID_PREVIEW_CLOSE, "&Close"},
 };
 
@@ -68,9 +69,10 @@ bool CPreviewView::Create(CFrameWnd& main) {
         m_states.push_back(std::make_unique<CPrintPreviewState>());
         frame->OnSetPreviewMode(TRUE, m_states.back().get());
     }
-    if (!CWnd::Create(nullptr, "Print Preview", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, main.PaneRect(), &main,
-                      0)) {
-        for (std::size_t i = m_frames.size(); i-- > 0;) m_frames[i]->OnSetPreviewMode(FALSE, m_states[i].get());
+    if (!CWnd::Create(nullptr, "Print Preview", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, main.PaneRect(),
+                      &main, 0)) {
+        for (std::size_t i = m_frames.size(); i-- > 0;)
+            m_frames[i]->OnSetPreviewMode(FALSE, m_states[i].get());
         return false;
     }
     CreateButtons();
@@ -106,7 +108,8 @@ void CPreviewView::ShowPages(UINT first, int count, int zoom) {
 
 void CPreviewView::UpdateButtons() {
     const UINT page = m_area.FirstPage();
-    GetDlgItem(AFX_ID_PREVIEW_NEXT)->EnableWindow(m_area.PageExists(page + static_cast<UINT>(m_area.PageCount())));
+    GetDlgItem(AFX_ID_PREVIEW_NEXT)
+        ->EnableWindow(m_area.PageExists(page + static_cast<UINT>(m_area.PageCount())));
     GetDlgItem(AFX_ID_PREVIEW_PREV)->EnableWindow(page > std::max(1U, m_info.GetMinPage()));
     GetDlgItem(AFX_ID_PREVIEW_ZOOMIN)->EnableWindow(m_area.Zoom() < 2);
     GetDlgItem(AFX_ID_PREVIEW_ZOOMOUT)->EnableWindow(m_area.Zoom() > 0);
@@ -223,7 +226,8 @@ void CPreviewView::OnPaint() {
     CFont* old = dc.SelectObject(&m_font);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
-    CRect text(4 + static_cast<int>(std::size(kButtons)) * (kButtonWidth + 4) + 8, 0, strip.right, kStripHeight);
+    CRect text(4 + static_cast<int>(std::size(kButtons)) * (kButtonWidth + 4) + 8, 0, strip.right,
+               kStripHeight);
     dc.DrawText(PageText(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.SelectObject(old);
 }

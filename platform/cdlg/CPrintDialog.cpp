@@ -28,8 +28,8 @@ struct PaperKind {
     short length;
 };
 constexpr PaperKind kPapers[] = {
-    {"A4 (210 x 297 mm)", 2100, 2970},     {"A3 (297 x 420 mm)", 2970, 4200},
-    {"A5 (148 x 210 mm)", 1480, 2100},     {"Letter (8.5 x 11 in)", 2159, 2794},
+    {"A4 (210 x 297 mm)", 2100, 2970},   {"A3 (297 x 420 mm)", 2970, 4200},
+    {"A5 (148 x 210 mm)", 1480, 2100},   {"Letter (8.5 x 11 in)", 2159, 2794},
     {"Legal (8.5 x 14 in)", 2159, 3556},
 };
 
@@ -135,8 +135,8 @@ INT_PTR CPrintDialog::DoModal() {
     const bool setup = (m_pd.Flags & PD_PRINTSETUP) != 0;
     const CRect size = setup ? CRect(0, 0, 280, 108) : CRect(0, 0, 280, 170);
     m_built = std::make_unique<DialogTemplate>(0, setup ? "Print Setup" : "Print",
-                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, size,
-                                               setup ? SetupItems() : PrintItems(m_pd.Flags));
+                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER,
+                                               size, setup ? SetupItems() : PrintItems(m_pd.Flags));
     InitModalIndirect(*m_built, m_pParentWnd);
     return CDialog::DoModal();
 }
@@ -204,7 +204,8 @@ BOOL CPrintDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
             UpdateFileField();
         return TRUE;
     }
-    if ((id == edt1 || id == edt2) && HIWORD(wParam) == EN_CHANGE && GetFocus() == GetDlgItem(static_cast<int>(id)))
+    if ((id == edt1 || id == edt2) && HIWORD(wParam) == EN_CHANGE &&
+        GetFocus() == GetDlgItem(static_cast<int>(id)))
         CheckRadioButton(rad1, rad3, rad3);
     return CDialog::OnCommand(wParam, lParam);
 }

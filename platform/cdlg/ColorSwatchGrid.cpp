@@ -48,7 +48,8 @@ void ColorSwatchGrid::SetSelected(int index) {
 void ColorSwatchGrid::Choose(int index) {
     SetSelected(index);
     if (m_selected >= 0 && GetParent())
-        GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), reinterpret_cast<LPARAM>(this));
+        GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(this));
 }
 
 void ColorSwatchGrid::OnPaint() {
@@ -85,11 +86,20 @@ void ColorSwatchGrid::OnKeyDown(UINT key, UINT repeat, UINT flags) {
     const int count = static_cast<int>(m_colors.size());
     const int at = m_selected < 0 ? 0 : m_selected;
     switch (key) {
-        case VK_LEFT: Choose(at > 0 ? at - 1 : at); break;
-        case VK_RIGHT: Choose(at + 1 < count ? at + 1 : at); break;
-        case VK_UP: Choose(at >= m_columns ? at - m_columns : at); break;
-        case VK_DOWN: Choose(at + m_columns < count ? at + m_columns : at); break;
-        default: CWnd::OnKeyDown(key, repeat, flags);
+        case VK_LEFT:
+            Choose(at > 0 ? at - 1 : at);
+            break;
+        case VK_RIGHT:
+            Choose(at + 1 < count ? at + 1 : at);
+            break;
+        case VK_UP:
+            Choose(at >= m_columns ? at - m_columns : at);
+            break;
+        case VK_DOWN:
+            Choose(at + m_columns < count ? at + m_columns : at);
+            break;
+        default:
+            CWnd::OnKeyDown(key, repeat, flags);
     }
 }
 

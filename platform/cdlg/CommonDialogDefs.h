@@ -75,9 +75,9 @@ struct OPENFILENAME {
     DWORD lStructSize = sizeof(OPENFILENAME);
     HWND hwndOwner = nullptr;
     void* hInstance = nullptr;
-    LPCTSTR lpstrFilter = nullptr;   // "desc\0pattern\0...\0\0", as the framework builds it
-    DWORD nFilterIndex = 1;          // 1-based
-    LPTSTR lpstrFile = nullptr;      // in: the initial name; out: the chosen path
+    LPCTSTR lpstrFilter = nullptr;  // "desc\0pattern\0...\0\0", as the framework builds it
+    DWORD nFilterIndex = 1;         // 1-based
+    LPTSTR lpstrFile = nullptr;     // in: the initial name; out: the chosen path
     DWORD nMaxFile = 0;
     LPTSTR lpstrFileTitle = nullptr;
     DWORD nMaxFileTitle = 0;

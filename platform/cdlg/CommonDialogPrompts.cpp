@@ -15,7 +15,8 @@ namespace {
 CString TemplateFilter(CDocTemplate* docTemplate, CString* defaultExt) {
     CString name, extension;
     if (!docTemplate || !docTemplate->GetDocString(name, CDocTemplate::filterName) ||
-        !docTemplate->GetDocString(extension, CDocTemplate::filterExt) || name.IsEmpty() || extension.IsEmpty())
+        !docTemplate->GetDocString(extension, CDocTemplate::filterExt) || name.IsEmpty() ||
+        extension.IsEmpty())
         return CString();
     if (defaultExt && defaultExt->IsEmpty())
         *defaultExt = CString(extension).TrimLeft(".");
@@ -60,8 +61,9 @@ BOOL PromptPrinter(CPrintInfo& info) {
     if (dialog->PrintsToQueue()) {
         info.m_afterPrinting = [dialog](const CString&) {
             if (!dialog->SendToPrinter())
-                AfxMessageBox("The document could not be sent to the printer \"" + dialog->GetDeviceName() + "\".",
-                              MB_OK | MB_ICONEXCLAMATION);
+                AfxMessageBox(
+                    "The document could not be sent to the printer \"" + dialog->GetDeviceName() + "\".",
+                    MB_OK | MB_ICONEXCLAMATION);
         };
     }
     return TRUE;

@@ -38,8 +38,7 @@ namespace {
 bool Match(const char* name, const char* pattern) {
     while (*pattern) {
         if (*pattern == '*') {
-            while (*pattern == '*')
-                ++pattern;
+            while (*pattern == '*') ++pattern;
             if (!*pattern)
                 return true;
             for (const char* at = name; *at; ++at)

@@ -17,7 +17,8 @@ std::filesystem::path DiskPath(const CString& text) {
     return std::filesystem::path(AnsiToUtf8(text.c_str()));
 }
 
-std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, const std::vector<CString>& patterns) {
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder,
+                                    const std::vector<CString>& patterns) {
     std::vector<FolderEntry> folders;
     std::vector<FolderEntry> files;
     std::error_code error;

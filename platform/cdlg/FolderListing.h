@@ -18,7 +18,8 @@ struct FolderEntry {
 // The folders of folder, then its files matching one of the patterns, each group sorted by
 // name without regard to case. Hidden entries (names starting with a dot) are left out; an
 // unreadable folder lists nothing.
-std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder, const std::vector<CString>& patterns);
+std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder,
+                                    const std::vector<CString>& patterns);
 
 // The program's text for a path on disk, and the disk path for the program's text.
 CString PathText(const std::filesystem::path& path);

@@ -31,7 +31,8 @@ int PreviewPageArea::PageDpi() const {
     CRect client;
     GetClientRect(&client);
     const int slotWidth = client.Width() / m_pageCount;
-    const long long across = static_cast<long long>(slotWidth - 2 * kMargin) * 254 / std::max(1, m_info.m_nPaperWidth);
+    const long long across =
+        static_cast<long long>(slotWidth - 2 * kMargin) * 254 / std::max(1, m_info.m_nPaperWidth);
     const long long down =
         static_cast<long long>(client.Height() - 2 * kMargin) * 254 / std::max(1, m_info.m_nPaperHeight);
     return static_cast<int>(std::clamp(std::min(across, down), 1LL, static_cast<long long>(kScreenDpi * 2)));
@@ -61,8 +62,8 @@ void PreviewPageArea::UpdateScrollBars() {
     const CSize page = m_zoom > 0 ? PagePixels() : CSize();
     CRect client;
     GetClientRect(&client);
-    for (auto [bar, extent, view] : {std::tuple{SB_HORZ, page.cx, client.Width()},
-                                     std::tuple{SB_VERT, page.cy, client.Height()}}) {
+    for (auto [bar, extent, view] :
+         {std::tuple{SB_HORZ, page.cx, client.Width()}, std::tuple{SB_VERT, page.cy, client.Height()}}) {
         SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
         info.nMax = m_zoom > 0 ? extent + 2 * kMargin - 1 : 0;
         info.nPage = static_cast<UINT>(std::max(0, view));
@@ -146,13 +147,24 @@ void PreviewPageArea::OnHScroll(UINT code, UINT position, CScrollBar*) {
     CRect client;
     GetClientRect(&client);
     switch (code) {
-        case SB_LINELEFT: ScrollTo(SB_HORZ, now - 16); break;
-        case SB_LINERIGHT: ScrollTo(SB_HORZ, now + 16); break;
-        case SB_PAGELEFT: ScrollTo(SB_HORZ, now - client.Width()); break;
-        case SB_PAGERIGHT: ScrollTo(SB_HORZ, now + client.Width()); break;
+        case SB_LINELEFT:
+            ScrollTo(SB_HORZ, now - 16);
+            break;
+        case SB_LINERIGHT:
+            ScrollTo(SB_HORZ, now + 16);
+            break;
+        case SB_PAGELEFT:
+            ScrollTo(SB_HORZ, now - client.Width());
+            break;
+        case SB_PAGERIGHT:
+            ScrollTo(SB_HORZ, now + client.Width());
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(SB_HORZ, static_cast<int>(position)); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            ScrollTo(SB_HORZ, static_cast<int>(position));
+            break;
+        default:
+            break;
     }
 }
 
@@ -161,13 +173,24 @@ void PreviewPageArea::OnVScroll(UINT code, UINT position, CScrollBar*) {
     CRect client;
     GetClientRect(&client);
     switch (code) {
-        case SB_LINEUP: ScrollTo(SB_VERT, now - 16); break;
-        case SB_LINEDOWN: ScrollTo(SB_VERT, now + 16); break;
-        case SB_PAGEUP: ScrollTo(SB_VERT, now - client.Height()); break;
-        case SB_PAGEDOWN: ScrollTo(SB_VERT, now + client.Height()); break;
+        case SB_LINEUP:
+            ScrollTo(SB_VERT, now - 16);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(SB_VERT, now + 16);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(SB_VERT, now - client.Height());
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(SB_VERT, now + client.Height());
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(SB_VERT, static_cast<int>(position)); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            ScrollTo(SB_VERT, static_cast<int>(position));
+            break;
+        default:
+            break;
     }
 }
 

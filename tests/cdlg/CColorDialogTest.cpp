@@ -20,7 +20,8 @@ TEST(ColorSpace, HueSaturationLuminosityOnTheDialogsScales) {
     const HlsColor blue = RgbToHls(RGB(0, 0, 255));
     EXPECT_EQ(blue.hue, 160);
     EXPECT_EQ(RgbToHls(RGB(128, 128, 128)).saturation, 0);
-    for (COLORREF color : {RGB(255, 0, 0), RGB(0, 128, 64), RGB(10, 20, 30), RGB(255, 255, 255), RGB(192, 192, 192)}) {
+    for (COLORREF color :
+         {RGB(255, 0, 0), RGB(0, 128, 64), RGB(10, 20, 30), RGB(255, 255, 255), RGB(192, 192, 192)}) {
         const COLORREF back = HlsToRgb(RgbToHls(color));
         EXPECT_NEAR(GetRValue(back), GetRValue(color), 2);
         EXPECT_NEAR(GetGValue(back), GetGValue(color), 2);

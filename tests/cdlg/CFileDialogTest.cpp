@@ -25,8 +25,8 @@ const DialogTemplate& PreviewTemplate() {
         {
             {stc32, WC_STATIC, "", WS_CHILD, CRect(0, 0, 280, 4)},
             {IDC_PREVIEW_AREA, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_SUNKEN, CRect(7, 2, 107, 52)},
-            {IDC_SHOW_PREVIEW, WC_BUTTON, "Show preview", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-             CRect(7, 56, 107, 66)},
+            {IDC_SHOW_PREVIEW, WC_BUTTON, "Show preview",
+             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(7, 56, 107, 66)},
         }};
     return dialog;
 }
@@ -35,7 +35,8 @@ const DialogTemplate& PreviewTemplate() {
 class PreviewFileDialog : public CFileDialog {
   public:
     PreviewFileDialog(const CString& folder)
-        : CFileDialog(TRUE, "bmp", "*.bmp", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kBitmaps), m_folder(folder) {
+        : CFileDialog(TRUE, "bmp", "*.bmp", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kBitmaps),
+          m_folder(folder) {
         RegisterDialogTemplate(PreviewTemplate());
         m_ofn.Flags |= OFN_ENABLETEMPLATE;
         m_ofn.lpTemplateName = MAKEINTRESOURCE(IDD_PREVIEW);
@@ -101,7 +102,8 @@ TEST_F(FileDialogTest, ListsTheFolderWithFoldersFirstAndFiltersByType) {
         ASSERT_EQ(types->GetCount(), 2);
         types->SetCurSel(1);
         modal.SendMessage(WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
-        EXPECT_EQ(Names(modal), (std::vector<CString>{"backdrops", "Textures", "Alpha.BMP", "brick.bmp", "notes.txt"}));
+        EXPECT_EQ(Names(modal),
+                  (std::vector<CString>{"backdrops", "Textures", "Alpha.BMP", "brick.bmp", "notes.txt"}));
         // A wildcard typed as the name filters the list.
         Retype(modal, edt1, "*.txt");
         host.PressKey(VK_RETURN);
@@ -121,7 +123,8 @@ TEST_F(FileDialogTest, ListsTheFolderWithFoldersFirstAndFiltersByType) {
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     ASSERT_EQ(host.MessageBoxes().size(), 1U);
-    EXPECT_EQ(host.MessageBoxes()[0].text, path + "/missing.bmp\nFile not found.\nCheck the file name and try again.");
+    EXPECT_EQ(host.MessageBoxes()[0].text,
+              path + "/missing.bmp\nFile not found.\nCheck the file name and try again.");
     // The default extension completes the typed name.
     EXPECT_EQ(dialog.GetPathName(), path + "/brick.bmp");
     EXPECT_EQ(dialog.GetFileName(), "brick.bmp");
@@ -153,7 +156,8 @@ TEST_F(FileDialogTest, TheCustomTemplateHearsEachSelectionWithTheFullPath) {
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.selections,
-              (std::vector<CString>{FolderText() + "/brick.bmp", FolderText() + "/Alpha.BMP", FolderText() + "/brick.bmp"}));
+              (std::vector<CString>{FolderText() + "/brick.bmp", FolderText() + "/Alpha.BMP",
+                                    FolderText() + "/brick.bmp"}));
     EXPECT_EQ(dialog.GetPathName(), FolderText() + "/brick.bmp");
 }
 

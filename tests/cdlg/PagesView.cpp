@@ -17,10 +17,10 @@ void PagesView::OnPrint(CDC* dc, CPrintInfo* info) {
     CRect page = info->m_rectDraw;
     dc->DPtoLP(&page);
     const int side = 500;
-    CRect square = info->m_nCurPage == 1 ? CRect(page.left + 100, page.top - 100, page.left + 100 + side,
-                                                 page.top - 100 - side)
-                                         : CRect(page.right - 100 - side, page.bottom + 100 + side,
-                                                 page.right - 100, page.bottom + 100);
+    CRect square =
+        info->m_nCurPage == 1
+            ? CRect(page.left + 100, page.top - 100, page.left + 100 + side, page.top - 100 - side)
+            : CRect(page.right - 100 - side, page.bottom + 100 + side, page.right - 100, page.bottom + 100);
     CBrush black(RGB(0, 0, 0));
     dc->FillRect(&square, &black);
 }

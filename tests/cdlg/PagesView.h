@@ -22,7 +22,9 @@ class PagesFrame : public CFrameWnd {
   public:
     std::vector<BOOL> previewModes;
     static PagesFrame* Open();
-    PagesView* View() const { return static_cast<PagesView*>(GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST))); }
+    PagesView* View() const {
+        return static_cast<PagesView*>(GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST)));
+    }
     void OnSetPreviewMode(BOOL preview, CPrintPreviewState* state) override {
         previewModes.push_back(preview);
         CFrameWnd::OnSetPreviewMode(preview, state);

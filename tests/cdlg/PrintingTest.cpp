@@ -27,7 +27,8 @@ std::string ReadAll(const fs::path& path) {
 int PdfPages(const fs::path& path) {
     const std::string pdf = ReadAll(path);
     const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
 // Stand-ins for CUPS: lpstat reports two queues; lp writes down its arguments and keeps a copy
@@ -41,7 +42,8 @@ class PrintingTest : public CommonDialogTest {
                     "echo 'Broken not accepting requests since Mon 01 Jan 2024 -'\n"
                     "echo 'Label accepting requests since Mon 01 Jan 2024'\n");
         WriteScript("lp", "echo \"$@\" > '" + (folder / "lp-arguments").string() + "'\n" +
-                              "for last; do :; done\ncp \"$last\" '" + (folder / "spooled.pdf").string() + "'\n");
+                              "for last; do :; done\ncp \"$last\" '" + (folder / "spooled.pdf").string() +
+                              "'\n");
         PrinterQueue::SetCommands((folder / "lpstat").string().c_str(), (folder / "lp").string().c_str());
         CPrintDialog::ResetSessionPrinter();
         AfxInstallCommonDialogs();
@@ -72,8 +74,9 @@ class PrintingTest : public CommonDialogTest {
 }  // namespace
 
 TEST_F(PrintingTest, LpstatQueuesAreTheFirstWordOfEachAcceptingLine) {
-    EXPECT_EQ(PrinterQueue::ParseAcceptingQueues("Office accepting requests since x\nOld not accepting requests\n"),
-              (std::vector<CString>{"Office"}));
+    EXPECT_EQ(
+        PrinterQueue::ParseAcceptingQueues("Office accepting requests since x\nOld not accepting requests\n"),
+        (std::vector<CString>{"Office"}));
     EXPECT_EQ(PrinterQueue::InstalledPrinters(), (std::vector<CString>{"Office", "Label"}));
     PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
     EXPECT_TRUE(PrinterQueue::InstalledPrinters().empty());
@@ -115,7 +118,8 @@ TEST_F(PrintingTest, SaveAsPdfWritesEveryPageOrTheChosenRange) {
     EXPECT_EQ(frame->View()->printedPages, (std::vector<UINT>{2}));
     EXPECT_EQ(PdfPages(folder / "second.pdf"), 1);
     ASSERT_EQ(host.MessageBoxes().size(), 1U);
-    EXPECT_EQ(host.MessageBoxes()[0].text, "This value is not within the page range.\nEnter a number between 1 and 2.");
+    EXPECT_EQ(host.MessageBoxes()[0].text,
+              "This value is not within the page range.\nEnter a number between 1 and 2.");
 
     // Cancel prints nothing.
     frame->View()->printedPages.clear();
