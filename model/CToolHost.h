@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "model/Units.h"
 #include "platform/base/WinTypes.h"
 
@@ -116,6 +117,10 @@ class CToolHost {
     virtual CPaintList GetGroupMembers(CPaint* group) = 0;
     // The document's test trains; each draws itself over the layout.
     virtual CPaintList GetTestTrains() { return {}; }
+    // Stops every test train standing on the piece and takes the piece from it.
+    virtual void StopTrainsOn(CPaint*) {}
+    // The document's limits for joining track.
+    virtual TrackLimits GetTrackLimits() const { return TrackLimits{}; }
 
     // The 3D world: the scene (null before it is made), whether a 3D window is open, the
     // draw style of the models (4 solid, 2 wireframe).
