@@ -26,7 +26,8 @@ CString LoadText(UINT id) {
 }
 
 CString LengthText(CTool* tool, double length) {
-    const int unit = tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
+    const int unit =
+        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
     CString text;
     CLengthFormat(unit).FormatLength(text, length);
     return text;
@@ -126,7 +127,7 @@ void CCircTrack::RebuildShape() {
             int axis = k;
             while (axis > 4) axis -= 4;
             const double cx = m_ptCentre.x, cy = m_ptCentre.y, r = m_fRadius;
-            const CDoublePoint p = axis == 1 ? CDoublePoint{cx, cy + r}
+            const CDoublePoint p = axis == 1   ? CDoublePoint{cx, cy + r}
                                    : axis == 2 ? CDoublePoint{cx - r, cy}
                                    : axis == 3 ? CDoublePoint{cx, cy - r}
                                                : CDoublePoint{cx + r, cy};
@@ -156,8 +157,10 @@ void CCircTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, d
 }
 
 void CCircTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
-    const CDoublePoint corners[4] = {
-        {m_fCornerX1, m_fCornerY1}, {m_fCornerX2, m_fCornerY1}, {m_fCornerX2, m_fCornerY2}, {m_fCornerX1, m_fCornerY2}};
+    const CDoublePoint corners[4] = {{m_fCornerX1, m_fCornerY1},
+                                     {m_fCornerX2, m_fCornerY1},
+                                     {m_fCornerX2, m_fCornerY2},
+                                     {m_fCornerX1, m_fCornerY2}};
     for (int i = 0; i < 4; ++i) {
         const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), corners[i].x, corners[i].y);
         minX = i == 0 ? world.x : std::min(minX, world.x);
@@ -239,15 +242,16 @@ int CCircTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<
         elevations.push_back(elevation);
     };
     add(m_fStartAngle, m_fBeginElevation - bed);
-    for (int i = 1; i < count; ++i) add(m_fStartAngle + i * step / m_fRadius, m_fBeginElevation - bed + rise * i);
+    for (int i = 1; i < count; ++i)
+        add(m_fStartAngle + i * step / m_fRadius, m_fBeginElevation - bed + rise * i);
     add(EndAngleLocal(), m_fEndElevation - bed);
     return static_cast<int>(points.size());
 }
 
 // ---- Edit steps ----
 
-int CCircTrack::SetArc(double centreX, double centreY, double radius, double startAngle, double sweep, int queue,
-                       int groupStart) {
+int CCircTrack::SetArc(double centreX, double centreY, double radius, double startAngle, double sweep,
+                       int queue, int groupStart) {
     const CDoublePoint centre = WorldToLocal(centreX, centreY);
     auto step = std::make_unique<CEditStep>(41, this, groupStart);
     auto payload = std::make_unique<CircularArcPayload>();
@@ -375,9 +379,9 @@ int CCircTrack::ApplyCutStep(CEditStep* step) {
     if (cut == nullptr)
         return 0;
     const double delta = ReadCutData(*cut, 0);
-    const double z = m_fLength != 0.0
-                         ? m_fBeginElevation + (m_fEndElevation - m_fBeginElevation) * (m_fRadius * delta) / m_fLength
-                         : m_fBeginElevation;
+    const double z = m_fLength != 0.0 ? m_fBeginElevation + (m_fEndElevation - m_fBeginElevation) *
+                                                                (m_fRadius * delta) / m_fLength
+                                      : m_fBeginElevation;
     const double rest = m_fSweep - delta;
     double newStart = m_fStartAngle + delta;
     if (newStart > kFullTurn)

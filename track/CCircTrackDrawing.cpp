@@ -73,7 +73,8 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railP
                           ToDevice(frame, OnCircle(m_fRadius + half, m_fStartAngle)),
                           ToDevice(frame, OnCircle(m_fRadius - half, m_fStartAngle))};
     auto step = [&](double angle) {
-        const CPoint now[3] = {ToDevice(frame, OnCircle(m_fRadius, angle)), ToDevice(frame, OnCircle(m_fRadius + half, angle)),
+        const CPoint now[3] = {ToDevice(frame, OnCircle(m_fRadius, angle)),
+                               ToDevice(frame, OnCircle(m_fRadius + half, angle)),
                                ToDevice(frame, OnCircle(m_fRadius - half, angle))};
         if (m_bShowAxis || centre) {
             dc.SelectObject(centre ? &railPen : &axisPen);
@@ -109,7 +110,8 @@ void CCircTrack::DrawTies(CDC& dc, const CPose& frame) {
     CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
     CPen* previous = dc.SelectObject(&tiePen);
     const double e = EndAngleLocal();
-    for (int i = 0; m_fStartAngle + i * step < e; ++i) DrawRadial(dc, frame, m_fStartAngle + i * step, m_fTieLength);
+    for (int i = 0; m_fStartAngle + i * step < e; ++i)
+        DrawRadial(dc, frame, m_fStartAngle + i * step, m_fTieLength);
     dc.SelectObject(previous);
 }
 
@@ -129,7 +131,8 @@ CPaint* CCircTrack::HitTest() {
     if (dy < 0.0)
         phi = kFullTurn - phi;
     const double s = m_fStartAngle, e = EndAngleLocal();
-    const bool inArc = e < kFullTurn ? s <= phi && phi <= e : (phi >= 0.0 && phi <= e - kFullTurn) || (s <= phi && phi <= kFullTurn);
+    const bool inArc = e < kFullTurn ? s <= phi && phi <= e
+                                     : (phi >= 0.0 && phi <= e - kFullTurn) || (s <= phi && phi <= kFullTurn);
     if (!inArc)
         return nullptr;
     const double hL = HandleTolerance();
@@ -146,7 +149,8 @@ CPaint* CCircTrack::HitTestBand() {
     const DeviceRect& device = m_pTool->m_rcRubberBand;
     const CDoublePoint a = m_pTool->DeviceToLayout(device.left, device.top);
     const CDoublePoint b = m_pTool->DeviceToLayout(device.right, device.bottom);
-    DeviceRect band{static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x), static_cast<int>(b.y)};
+    DeviceRect band{static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x),
+                    static_cast<int>(b.y)};
     band.Normalize();
     auto holds = [&band](double x, double y) {
         const int px = static_cast<int>(x), py = static_cast<int>(y);
@@ -255,7 +259,8 @@ void CCircTrack::DragHandle(const CPose* pose, int handle) {
     if (mode == kToolDragHandle) {
         const CDoublePoint& dragged = m_points[handle];
         const CDoublePoint& other = m_points[handle == 5 ? 6 : 5];
-        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y, handle == 5 ? 1 : 0);
+        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y,
+                         handle == 5 ? 1 : 0);
         return;
     }
     if (mode == kToolCurveTrack) {
@@ -293,7 +298,8 @@ void CCircTrack::DragArc(const CDoublePoint& cursor) {
     const double signedRadius = chord / std::sin(rho) * 0.5;
     if (!shift || m_fRadius == 0.0) {
         m_fRadius = std::fabs(signedRadius);
-        m_ptCentre = {m_ptAnchor.x - signedRadius * std::sin(tau), m_ptAnchor.y + signedRadius * std::cos(tau)};
+        m_ptCentre = {m_ptAnchor.x - signedRadius * std::sin(tau),
+                      m_ptAnchor.y + signedRadius * std::cos(tau)};
     }
     const double phi = PolarAngle(cursor.x - m_ptCentre.x, cursor.y - m_ptCentre.y);
     if (rho < kPi) {

@@ -38,7 +38,8 @@ int ValidScaleRow(int row) {
 }
 
 CLengthFormat LengthFormatOf(CTool* tool) {
-    const int unit = tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
+    const int unit =
+        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
     return CLengthFormat(unit);
 }
 
@@ -239,12 +240,14 @@ void CParTrack::Serialize(CArchive& ar) {
 void CParTrack::StoreTrackPart(CArchive& ar) {
     ar << m_nTieLineWidth << m_nRailLineWidth;
     ar << m_fGauge << m_fTieLength << m_fTieSpacing << m_fRoadbedWidth << m_fRoadbedHeight;
-    ar << m_bShowTies << m_bShowAxis << m_nRailMode << static_cast<int>(m_crRail) << static_cast<int>(m_crTie);
+    ar << m_bShowTies << m_bShowAxis << m_nRailMode << static_cast<int>(m_crRail)
+       << static_cast<int>(m_crTie);
     ar << m_fTrackSeparation << m_bBeginConnected << m_bEndConnected << m_fBeginElevation << m_fEndElevation;
     ar << m_ptBegin.x << m_ptBegin.y << m_ptEnd.x << m_ptEnd.y;
     ar << m_ptBeginMarker.x << m_ptBeginMarker.y << m_ptEndMarker.x << m_ptEndMarker.y;
     ar << m_strRoadbedTexture << m_strTrackTexture << m_nStyle << m_fLength;
-    ar << m_fTunnelWidth << m_fTunnelHeight << m_strTunnelTexture << m_bTunnelUsesTexture << m_strTunnelTexture;
+    ar << m_fTunnelWidth << m_fTunnelHeight << m_strTunnelTexture << m_bTunnelUsesTexture
+       << m_strTunnelTexture;
 }
 
 void CParTrack::LoadTrackPart(CArchive& ar) {
@@ -385,7 +388,8 @@ void CParTrack::FormatGradeLabel(const CPose* pose, double cx, double cy, double
     };
     const double alpha = directionOf(ax - bx, ay - by);
     const double d = VectorLength(cx - ax, cy - ay);
-    const double dead = m_pTool->m_nPivotMarkSize / 3.0 / (m_pTool->m_fZoomRatio > 0.0 ? m_pTool->m_fZoomRatio : 1.0);
+    const double dead =
+        m_pTool->m_nPivotMarkSize / 3.0 / (m_pTool->m_fZoomRatio > 0.0 ? m_pTool->m_fZoomRatio : 1.0);
     if (d > dead) {
         const double beta = directionOf(cx - ax, cy - ay);
         const double lever = d * std::sin(beta - alpha);

@@ -96,7 +96,8 @@ int CParTrack::FindConnection(const CPose* pose) {
 // ---- The connection pass ----
 
 void CParTrack::UpdateConnections(const CPose* pose, int join) {
-    CPaint* root = m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
+    CPaint* root =
+        m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
     if (root == nullptr)
         return;
     if (join == 0) {
@@ -240,7 +241,8 @@ int CParTrack::TestConnection(const CPose* pose, void* query, int mode) {
     };
     if (mode == 0) {
         const double d0 = distances[0];
-        if (!(candidate.found && candidate.distance <= d0 && (d0 - candidate.distance >= kTieTolerance || !m_bBeginConnected)))
+        if (!(candidate.found && candidate.distance <= d0 &&
+              (d0 - candidate.distance >= kTieTolerance || !m_bBeginConnected)))
             take(0);
         const double d1 = distances[1];
         if (!candidate.found || d1 < candidate.distance ||
@@ -296,8 +298,8 @@ int CParTrack::HitTestEnd(const CPose* pose, double x, double y, int record) {
     const int cy = static_cast<int>(local.y);
     const double h = HandleTolerance();
     auto holds = [cx, cy, h](const CDoublePoint& p) {
-        return cx >= static_cast<int>(p.x - h) && cx < static_cast<int>(p.x + h) && cy >= static_cast<int>(p.y - h) &&
-               cy < static_cast<int>(p.y + h);
+        return cx >= static_cast<int>(p.x - h) && cx < static_cast<int>(p.x + h) &&
+               cy >= static_cast<int>(p.y - h) && cy < static_cast<int>(p.y + h);
     };
     const int index = holds(m_ptEnd) ? 1 : holds(m_ptBegin) ? 0 : -1;
     if (index < 0)

@@ -65,7 +65,9 @@ void CTrack::RebuildShape() {
     const double c = std::cos(theta), s = std::sin(theta);
     const CDoublePoint n{-s, c};
     const CDoublePoint far{m_ptFirst.x + length * c, m_ptFirst.y + length * s};
-    auto offset = [&n](const CDoublePoint& p, double by) { return CDoublePoint{p.x + by * n.x, p.y + by * n.y}; };
+    auto offset = [&n](const CDoublePoint& p, double by) {
+        return CDoublePoint{p.x + by * n.x, p.y + by * n.y};
+    };
     if (m_points.GetSize() < kPointCount)
         m_points.SetSize(kPointCount);
     const double half = LargestWidth() / 2.0;
@@ -152,10 +154,12 @@ int CTrack::AppendCentreLine(CPointArray& points, int reversed) {
     return 2;
 }
 
-int CTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations, double& step) {
+int CTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations,
+                             double& step) {
     const double length = m_fLength;
     const double wanted = step > 0.0 && std::isfinite(step) ? length / step : 0.0;
-    const int count = wanted >= 1.0 ? static_cast<int>(std::min(wanted, static_cast<double>(kMaxSamples))) : 0;
+    const int count =
+        wanted >= 1.0 ? static_cast<int>(std::min(wanted, static_cast<double>(kMaxSamples))) : 0;
     step = count > 0 ? length / count : length;
     const double bed = m_pTool != nullptr && m_pTool->m_pDefaultTrack != nullptr
                            ? m_pTool->m_pDefaultTrack->m_fRoadbedHeight
@@ -164,7 +168,8 @@ int CTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<doub
     const double theta = Direction();
     for (int i = 0; i <= count; ++i) {
         const double along = count > 0 ? step * i : 0.0;
-        const CDoublePoint local{m_ptFirst.x + along * std::cos(theta), m_ptFirst.y + along * std::sin(theta)};
+        const CDoublePoint local{m_ptFirst.x + along * std::cos(theta),
+                                 m_ptFirst.y + along * std::sin(theta)};
         points.push_back(LocalToWorld(local.x, local.y));
         elevations.push_back(m_fBeginElevation - bed + rise * i);
     }
@@ -224,7 +229,8 @@ int CTrack::Rescale(CEditStep* step) {
     if (rescale == nullptr || !m_bScaleWithDocument)
         return 0;
     const double f = rescale->factor;
-    m_ptSecond = {m_ptFirst.x + f * (rescale->ax - m_ptFirst.x), m_ptFirst.y + f * (rescale->ay - m_ptFirst.y)};
+    m_ptSecond = {m_ptFirst.x + f * (rescale->ax - m_ptFirst.x),
+                  m_ptFirst.y + f * (rescale->ay - m_ptFirst.y)};
     // The first point, in the parent's frame, moves away from the frame's origin by the
     // factor, as the group's own origin and every other piece do.
     m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
@@ -291,7 +297,8 @@ int CTrack::ApplyCutStep(CEditStep* step) {
     if (span == 0.0)
         return 0;
     const double toCut = VectorLength(c.x - m_ptFirst.x, c.y - m_ptFirst.y);
-    const double along = toCut * std::cos(TrackDirection(c.x - m_ptFirst.x, c.y - m_ptFirst.y) - TrackDirection(dx, dy));
+    const double along =
+        toCut * std::cos(TrackDirection(c.x - m_ptFirst.x, c.y - m_ptFirst.y) - TrackDirection(dx, dy));
     const CDoublePoint q{m_ptFirst.x + along / span * dx, m_ptFirst.y + along / span * dy};
     const double rise = m_fLength != 0.0 ? (m_fEndElevation - m_fBeginElevation) / m_fLength : 0.0;
     const double zq = m_fBeginElevation + VectorLength(q.x - m_ptFirst.x, q.y - m_ptFirst.y) * rise;

@@ -62,7 +62,8 @@ int CTrack::Draw(const CPose* parent) {
     }
     const double bar = m_fTrackSeparation / 2.0;
     const CDoublePoint far{m_ptFirst.x + m_fLength * c, m_ptFirst.y + m_fLength * s};
-    Line(*dc, device({m_ptFirst.x + bar * s, m_ptFirst.y - bar * c}), device({m_ptFirst.x - bar * s, m_ptFirst.y + bar * c}));
+    Line(*dc, device({m_ptFirst.x + bar * s, m_ptFirst.y - bar * c}),
+         device({m_ptFirst.x - bar * s, m_ptFirst.y + bar * c}));
     Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
     if (m_bShowTies)
         DrawTies(*dc, frame, c, s);
@@ -93,7 +94,8 @@ void CTrack::DrawTies(CDC& dc, const CPose& frame, double c, double s) {
     const double half = m_fTieLength / 2.0;
     for (int i = 1; i <= count; ++i) {
         const CDoublePoint at{m_ptFirst.x + i * spacing * c, m_ptFirst.y + i * spacing * s};
-        Line(dc, ToDevice(frame, {at.x + half * s, at.y - half * c}), ToDevice(frame, {at.x - half * s, at.y + half * c}));
+        Line(dc, ToDevice(frame, {at.x + half * s, at.y - half * c}),
+             ToDevice(frame, {at.x - half * s, at.y + half * c}));
     }
     dc.SelectObject(previous);
 }
@@ -123,8 +125,8 @@ CPaint* CTrack::HitTest() {
         return HitTestSegment(frame, a.x, a.y, b.x, b.y) != 0;
     };
     const bool onAxis = (m_nRailMode == 1 || m_nRailMode == 3) && segment(m_ptFirst, m_ptSecond);
-    const bool onRails =
-        (m_nRailMode == 2 || m_nRailMode == 3) && (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
+    const bool onRails = (m_nRailMode == 2 || m_nRailMode == 3) &&
+                         (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
     return onAxis || onRails ? this : nullptr;
 }
 
@@ -137,14 +139,17 @@ CPaint* CTrack::HitTestBand() {
         const CDoublePoint world = LocalToWorld(p.x, p.y);
         return m_pTool->LayoutToDevice(world.x, world.y, 0);
     };
-    auto crosses = [&band](const CPoint& a, const CPoint& b) { return SegmentIntersectsRect(a.x, a.y, b.x, b.y, band) != 0; };
+    auto crosses = [&band](const CPoint& a, const CPoint& b) {
+        return SegmentIntersectsRect(a.x, a.y, b.x, b.y, band) != 0;
+    };
     if (m_nRailMode == 1 || m_nRailMode == 3) {
         const CPoint a = device(m_ptFirst), b = device(m_ptSecond);
         if (BandHolds(band, a) || BandHolds(band, b) || crosses(a, b))
             return this;
     }
     if (m_nRailMode == 2 || m_nRailMode == 3) {
-        const CPoint corners[4] = {device(m_points[5]), device(m_points[6]), device(m_points[7]), device(m_points[8])};
+        const CPoint corners[4] = {device(m_points[5]), device(m_points[6]), device(m_points[7]),
+                                   device(m_points[8])};
         for (int i = 0; i < 4; ++i)
             if (BandHolds(band, corners[i]) || crosses(corners[i], corners[(i + 1) % 4]))
                 return this;
@@ -159,8 +164,8 @@ int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
     const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
     const double h = HandleTolerance();
     auto holds = [px, py, h](const CDoublePoint& p) {
-        return px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) && py >= static_cast<int>(p.y - h) &&
-               py < static_cast<int>(p.y + h);
+        return px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
+               py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h);
     };
     if (holds(m_ptFirst))
         return 1;
@@ -184,8 +189,8 @@ void CTrack::TrackCreate(const CPose* pose, int handle) {
         SavePose();
     } else if (handle == 0) {
         SavePose();
-        const CDoublePoint middle =
-            LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0, (m_ptFirst.y + m_ptSecond.y) / 2.0);
+        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0,
+                                                        (m_ptFirst.y + m_ptSecond.y) / 2.0);
         m_pTool->m_fPivotX = middle.x;
         m_pTool->m_fPivotY = middle.y;
         m_pTool->m_nDragState = 0;
@@ -218,10 +223,12 @@ void CTrack::DragHandle(const CPose* pose, int handle) {
         DragEnd(pose, handle);
     } else if (mode == kToolDragHandle && (handle == 1 || handle == 2)) {
         Invalidate();
-        const CDoublePoint cursor = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+        const CDoublePoint cursor =
+            WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
         const CDoublePoint& dragged = handle == 1 ? m_ptFirst : m_ptSecond;
         const CDoublePoint& other = handle == 1 ? m_ptSecond : m_ptFirst;
-        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y, handle == 1 ? 1 : 0);
+        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y,
+                         handle == 1 ? 1 : 0);
     }
 }
 

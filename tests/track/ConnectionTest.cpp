@@ -40,7 +40,8 @@ TEST(Connection, EndsJoinWithinToleranceAndTheSameDirection) {
     const double direction = through->GetEndAngle(nullptr, 0);
     EXPECT_EQ(branch->JoinEndAt(&identity, 0.0, 0.0, direction, 1, through->m_fBeginElevation), 1);
     EXPECT_EQ(branch->m_bBeginConnected, 1);
-    EXPECT_EQ(branch->JoinEndAt(&identity, -0.01, 0.0, direction, 0, through->m_fBeginElevation), 0);  // 10.0 apart
+    EXPECT_EQ(branch->JoinEndAt(&identity, -0.01, 0.0, direction, 0, through->m_fBeginElevation),
+              0);  // 10.0 apart
     EXPECT_EQ(branch->JoinEndAt(&identity, 9.99, 0.0, direction + kPi, 0, through->m_fBeginElevation), 0);
 
     // An elevation gap of exactly the limit: the join and the begin end pass, the end end not.

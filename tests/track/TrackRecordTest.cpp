@@ -101,7 +101,9 @@ TEST(TrackRecord, EveryVersionGateReadsItsFieldsAndStoresTheFullRecord) {
         EXPECT_EQ(piece.m_ptSecond, (CDoublePoint{1000.0, 0.0}));
         EXPECT_DOUBLE_EQ(piece.m_fTunnelWidth, version >= 8 ? 400.0 : 330.0);
         EXPECT_DOUBLE_EQ(piece.m_fTunnelHeight, version >= 8 ? 900.0 : 742.5);
-        EXPECT_EQ(piece.m_strTunnelTexture, version >= 12 ? "Ballast Gray.bmp" : version >= 8 ? "old.bmp" : "Ballast Gray.bmp");
+        EXPECT_EQ(piece.m_strTunnelTexture, version >= 12  ? "Ballast Gray.bmp"
+                                            : version >= 8 ? "old.bmp"
+                                                           : "Ballast Gray.bmp");
         EXPECT_EQ(piece.m_bTunnelUsesTexture, version >= 12 ? 1 : 0);
         EXPECT_EQ(piece.m_points.GetSize(), CTrack::kPointCount);
         // Saving always writes today's full record.
