@@ -48,8 +48,8 @@ struct TrackConnectionState {
     int connectedEndFound = 0;
     // The candidate a piece found for one of its own ends; the engine's snap turn follows it.
     TrackEndCandidate snap;
-    // The press of a track tool fell on an existing track end.
-    int pressMatched = 0;
+    // The track end last found under the cursor; the engine's started-at-track-end flag
+    // says whether the press of a track tool fell on it.
     double pressX = 0.0, pressY = 0.0;
     double pressElevation = 0.0;
     double pressDirection = 0.0;

@@ -216,7 +216,7 @@ void CCircTrack::TrackCreate(const CPose* pose, int handle) {
 void CCircTrack::PressEnd(int handle) {
     const bool creating = m_pTool->m_toolMode == kToolCurveTrack;
     TrackConnectionState& state = m_pTool->m_track;
-    if (handle == 6 && creating && state.pressMatched) {
+    if (handle == 6 && creating && m_pTool->m_bStartedAtTrackEnd) {
         m_fBeginElevation = state.pressElevation;
         m_fEndElevation = state.pressElevation;
         RotateFromSavedPose(state.pressDirection - kPi, state.pressX, state.pressY, 0);
@@ -268,10 +268,9 @@ void CCircTrack::DragHandle(const CPose* pose, int handle) {
         if (std::fabs(cursor.x - press.x) < hL && std::fabs(cursor.y - press.y) < hL)
             return;
         if (m_bTangentPending) {
-            TrackConnectionState& state = m_pTool->m_track;
-            if (state.pressMatched) {
+            if (m_pTool->m_bStartedAtTrackEnd) {
                 m_fCreationTangent = press.x <= cursor.x ? 0.0 : kPi;
-                state.pressMatched = 0;
+                m_pTool->m_bStartedAtTrackEnd = 0;
             } else {
                 m_fCreationTangent = PolarAngle(cursor.x - press.x, cursor.y - press.y);
             }

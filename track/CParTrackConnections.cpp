@@ -306,7 +306,9 @@ int CParTrack::HitTestEnd(const CPose* pose, double x, double y, int record) {
         return -1;
     TrackConnectionState& state = m_pTool->m_track;
     const CDoublePoint world = EndWorldPoint(pose, index);
-    state.pressMatched = 1;
+    m_pTool->m_probe.firstX = world.x;
+    m_pTool->m_probe.firstY = world.y;
+    m_pTool->m_probe.firstElevation = EndElevation(index);
     state.pressX = world.x;
     state.pressY = world.y;
     state.pressElevation = EndElevation(index);

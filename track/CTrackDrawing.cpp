@@ -237,7 +237,7 @@ void CTrack::DragEnd(const CPose* pose, int handle) {
     const CDoublePoint fixed = LocalToWorldInFrame(FrameOf(pose), fixedLocal.x, fixedLocal.y);
     double px = m_pTool->m_fCurrentX, py = m_pTool->m_fCurrentY;
     const TrackConnectionState& state = m_pTool->m_track;
-    if (state.pressMatched) {
+    if (m_pTool->m_bStartedAtTrackEnd) {
         // Started on a track end: the piece goes on along that track, forward or back.
         const double a = ReduceAngle(TrackDirection(px - fixed.x, py - fixed.y));
         const double b = ReduceAngle(state.pressDirection - kPi);

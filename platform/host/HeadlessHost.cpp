@@ -99,6 +99,11 @@ void HeadlessHost::Type(const CString& text) {
     RunUntilIdle();
 }
 
+void HeadlessHost::DropFiles(const std::vector<CString>& files, CPoint screen) {
+    Manager().DropFilesInput(files, screen);
+    RunUntilIdle();
+}
+
 void HeadlessHost::AdvanceClock(DWORD milliseconds) {
     Manager().AdvanceClock(Manager().Clock() + milliseconds);
     RunUntilIdle();

@@ -41,6 +41,7 @@ public:
     void KeyUp(UINT vk);
     void PressKey(UINT vk);
     void Type(const CString& text);
+    void DropFiles(const std::vector<CString>& files, CPoint screen);
 
     // --- Time and the queue ---------------------------------------------------------------
     // Moves the virtual clock forward, firing every due timer tick in order, then runs idle.

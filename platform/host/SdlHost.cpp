@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/base/Windows1252.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/CWnd.h"
@@ -69,6 +70,8 @@ SdlHost::SdlHost() {
 SdlHost::~SdlHost() {
     for (auto& [window, sdl] : m_windows) SDL_DestroyWindow(sdl);
     m_windows.clear();
+    for (auto& [idc, cursor] : m_cursors) SDL_FreeCursor(cursor);
+    m_cursors.clear();
     if (m_opened) SDL_Quit();
 }
 
@@ -115,9 +118,8 @@ void SdlHost::TopLevelDestroyed(CWnd* window) {
 
 void SdlHost::CursorChanged(HCURSOR cursor) {
     if (!m_opened) return;
-    static std::map<int, SDL_Cursor*> cursors;
     const int idc = cursor && cursor->standard ? cursor->standard : IDC_ARROW;
-    SDL_Cursor*& shown = cursors[idc];
+    SDL_Cursor*& shown = m_cursors[idc];
     if (!shown) shown = SDL_CreateSystemCursor(SystemCursor(idc));
     SDL_SetCursor(shown);
 }
@@ -189,6 +191,17 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
+        break;
+    case SDL_DROPFILE: {
+        // Names arrive in UTF-8; a name the program's text cannot hold is left out.
+        std::string name;
+        if (event.drop.file && Utf8ToAnsi(event.drop.file, name)) m_dropped.emplace_back(name);
+        SDL_free(event.drop.file);
+        break;
+    }
+    case SDL_DROPCOMPLETE:
+        Manager().DropFilesInput(m_dropped, Manager().CursorPos());
+        m_dropped.clear();
         break;
     case SDL_TEXTINPUT:
         // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.

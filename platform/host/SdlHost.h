@@ -1,10 +1,13 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
+#include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/host/Host.h"
 
+struct SDL_Cursor;
 struct SDL_Window;
 union SDL_Event;
 
@@ -36,5 +39,7 @@ private:
     bool m_opened = false;
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
+    std::map<int, SDL_Cursor*> m_cursors;
+    std::vector<CString> m_dropped;
     unsigned long long m_startTicks = 0;
 };

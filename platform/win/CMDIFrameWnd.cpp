@@ -24,21 +24,14 @@ constexpr int kCascadeStep = 22;
 }  // namespace
 
 BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
-    auto* client = new CWnd;
     LPCTSTR className = AfxRegisterWndClass(0, LoadStandardCursor(IDC_ARROW), GetSysColorBrush(COLOR_APPWORKSPACE));
-    if (!client->CreateEx(WS_EX_CLIENTEDGE, className, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, PaneRect(),
-                          this, AFX_IDW_MDICLIENT)) {
-        delete client;
-        return FALSE;
-    }
-    m_client = client;
-    return TRUE;
+    return m_client.CreateEx(WS_EX_CLIENTEDGE, className, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, PaneRect(),
+                             this, AFX_IDW_MDICLIENT);
 }
 
 std::vector<CMDIChildWnd*> CMDIFrameWnd::MDIChildren() const {
     std::vector<CMDIChildWnd*> children;
-    if (!m_client) return children;
-    for (CWnd* child : m_client->Children())
+    for (CWnd* child : m_client.Children())
         if (auto* frame = dynamic_cast<CMDIChildWnd*>(child)) children.push_back(frame);
     return children;
 }
@@ -92,7 +85,7 @@ void CMDIFrameWnd::MDINext() {
 
 void CMDIFrameWnd::MDICascade() {
     CRect area;
-    m_client->GetClientRect(&area);
+    m_client.GetClientRect(&area);
     int step = 0;
     for (CMDIChildWnd* child : MDIChildren()) {
         if (!child->IsWindowVisible()) continue;
@@ -108,7 +101,7 @@ void CMDIFrameWnd::MDITile(UINT) {
         if (child->IsWindowVisible()) shown.push_back(child);
     if (shown.empty()) return;
     CRect area;
-    m_client->GetClientRect(&area);
+    m_client.GetClientRect(&area);
     const int count = static_cast<int>(shown.size());
     const int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
     const int rows = (count + columns - 1) / columns;

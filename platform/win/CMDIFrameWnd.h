@@ -16,7 +16,7 @@ public:
     void MDICascade();
     void MDITile(UINT how = 1);
     void MDIMaximize(CWnd* child);
-    CWnd* GetMDIClient() const { return m_client; }
+    CWnd* GetMDIClient() const { return IsWindow(const_cast<CWnd*>(&m_client)) ? const_cast<CWnd*>(&m_client) : nullptr; }
     // The child frames, bottom first.
     std::vector<CMDIChildWnd*> MDIChildren() const;
 
@@ -34,11 +34,11 @@ public:
 
 protected:
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
-    CWnd* PaneWindow() const override { return m_client; }
+    CWnd* PaneWindow() const override { return GetMDIClient(); }
 
 private:
     void ShowMenuOf(CMDIChildWnd* child);
 
-    CWnd* m_client = nullptr;
+    CWnd m_client;
     CMDIChildWnd* m_active = nullptr;
 };

@@ -82,7 +82,8 @@ CString CView::DefaultPrintOutput() const {
 
 void CView::OnFilePrint() {
     CPrintInfo info;
-    info.m_bDirect = GetCurrentMessage()->message == WM_COMMAND && LOWORD(GetCurrentMessage()->wParam) == ID_FILE_PRINT_DIRECT;
+    const MSG* command = GetCurrentMessage();
+    info.m_bDirect = command && command->message == WM_COMMAND && LOWORD(command->wParam) == ID_FILE_PRINT_DIRECT;
     if (!OnPreparePrinting(&info)) return;
     CDC dc;
     if (!dc.CreatePrinterDC(info.m_strOutput, info.m_nDpi, info.m_nPaperWidth, info.m_nPaperHeight)) {

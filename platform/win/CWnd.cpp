@@ -66,12 +66,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
         DestroyWindow();
         return FALSE;
     }
-    if (!m_hWnd) return FALSE;
+    if (!IsWindow(this)) return FALSE;
     CRect client;
     GetClientRect(&client);
     SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
     if (static_cast<DWORD>(cs.style) & WS_VISIBLE) ShowWindow((cs.style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
-    return m_hWnd ? TRUE : FALSE;
+    return IsWindow(this);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
@@ -231,7 +231,7 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     SetWindowRect(CRect(position.x, position.y, position.x + position.cx, position.y + position.cy));
     if (flags & SWP_SHOWWINDOW) ShowWindow((flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
-    if (m_hWnd) SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    if (IsWindow(this)) SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
     return TRUE;
 }
 
@@ -250,7 +250,7 @@ void CWnd::SetWindowRect(const CRect& rect) {
         CPoint topLeft = rect.TopLeft();
         SendMessage(WM_MOVE, 0, MAKELPARAM(topLeft.x, topLeft.y));
     }
-    if (sized && m_hWnd) {
+    if (sized && IsWindow(this)) {
         CRect client;
         GetClientRect(&client);
         SendMessage(WM_SIZE, IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
@@ -472,7 +472,7 @@ void CWnd::UpdateWindow() {
 void CWnd::DispatchPaint() {
     SendMessage(WM_PAINT);
     // A handler that did not paint still leaves the window valid, as the system's would.
-    if (m_hWnd) ValidateRect(nullptr);
+    if (IsWindow(this)) ValidateRect(nullptr);
 }
 
 bool CWnd::PaintTree() {

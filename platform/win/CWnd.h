@@ -168,7 +168,7 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The handling a handler gets when it asks for the default: the message being handled.
     LRESULT Default();
-    const MSG* GetCurrentMessage() const { return &m_current; }
+    const MSG* GetCurrentMessage() const;
 
     // --- Modal loops ----------------------------------------------------------------------
     int RunModalLoop();
@@ -275,7 +275,6 @@ private:
     bool m_ncDirty = false;
     std::shared_ptr<PixelSurface> m_surface;
     std::vector<std::unique_ptr<CDC>> m_dcs;
-    MSG m_current{};
     bool m_modal = false;
     int m_modalResult = 0;
     bool m_destroying = false;

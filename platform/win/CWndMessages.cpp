@@ -36,16 +36,20 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const MSG saved = m_current;
-    m_current = {m_hWnd, message, wParam, lParam, WindowManager::Instance().Now(), WindowManager::Instance().CursorPos()};
+    // The message being handled is kept outside the window, which may delete itself meanwhile.
+    WindowManager& manager = WindowManager::Instance();
+    manager.PushMessage({m_hWnd, message, wParam, lParam, manager.Now(), manager.CursorPos()});
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
-    m_current = saved;
+    manager.PopMessage();
     return result;
 }
 
+const MSG* CWnd::GetCurrentMessage() const { return WindowManager::Instance().CurrentMessage(); }
+
 LRESULT CWnd::Default() {
-    return m_hWnd ? DefWindowProc(m_current.message, m_current.wParam, m_current.lParam) : 0;
+    const MSG* current = GetCurrentMessage();
+    return m_hWnd && current ? DefWindowProc(current->message, current->wParam, current->lParam) : 0;
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

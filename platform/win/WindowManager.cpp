@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/base/TickCount.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowHost.h"
 
@@ -22,6 +24,10 @@ bool IsButtonDown(UINT message) { return message == WM_LBUTTONDOWN || message ==
 WindowManager& WindowManager::Instance() {
     static WindowManager manager;
     return manager;
+}
+
+WindowManager::WindowManager() {
+    SetTickCountSource([] { return Instance().Now(); });
 }
 
 CSize WindowManager::ScreenSize() const { return m_host ? m_host->ScreenSize() : CSize(1280, 1024); }
@@ -364,6 +370,16 @@ void WindowManager::KeyInput(UINT vk, bool down) {
 void WindowManager::CharInput(char ch) {
     CWnd* target = m_focus ? m_focus : m_active;
     if (target) Deliver({target, WM_CHAR, static_cast<BYTE>(ch), 1, Now(), m_cursorPos});
+}
+
+void WindowManager::DropFilesInput(const std::vector<CString>& files, CPoint screen) {
+    CWnd* target = WindowFromPoint(screen);
+    while (target && (target->GetExStyle() & WS_EX_ACCEPTFILES) == 0)
+        target = target->IsTopLevel() ? nullptr : target->GetParent();
+    if (!target || files.empty()) return;
+    DropFiles drop{files, screen};
+    target->ScreenToClient(&drop.point);
+    target->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
 }
 
 // --- Messages -------------------------------------------------------------------------------

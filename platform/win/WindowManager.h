@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/win/WinDefs.h"
 
@@ -76,6 +77,8 @@ public:
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
+    // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files.
+    void DropFilesInput(const std::vector<CString>& files, CPoint screen);
 
     // --- Messages -------------------------------------------------------------------------
     BOOL PostMessage(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -93,6 +96,11 @@ public:
     void Deliver(const MSG& msg);
     void RunModalLoop(CWnd* window);
 
+    // The messages being handled, innermost last (what a handler's Default() passes on).
+    void PushMessage(const MSG& msg) { m_handling.push_back(msg); }
+    void PopMessage() { m_handling.pop_back(); }
+    const MSG* CurrentMessage() const { return m_handling.empty() ? nullptr : &m_handling.back(); }
+
     // Runs after the queue empties, before painting (the application's idle update).
     void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
 
@@ -100,6 +108,7 @@ public:
     void Reset();
 
 private:
+    WindowManager();
     struct Timer {
         CWnd* window;
         UINT_PTR id;
@@ -140,6 +149,7 @@ private:
     int m_waitCount = 0;
     std::deque<MSG> m_posted;
     std::function<void()> m_idle;
+    std::vector<MSG> m_handling;
     bool m_quit = false;
     int m_exitCode = 0;
 };

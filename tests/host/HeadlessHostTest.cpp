@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/TickCount.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "tests/support/TestFolder.h"
@@ -194,7 +196,7 @@ TEST_F(HeadlessHostTest, AModalWithNoAnswerIsClosedAndNamed) {
 TEST_F(HeadlessHostTest, TheVirtualClockDrivesTimers) {
     struct Ticker : CWnd {
         std::vector<DWORD> ticks;
-        void OnTimer(UINT_PTR) override { ticks.push_back(WindowManager::Instance().Now()); }
+        void OnTimer(UINT_PTR) override { ticks.push_back(GetTickCount()); }
     } ticker;
     ASSERT_TRUE(ticker.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &frame, 2));
     ticker.SetTimer(1, 20);
@@ -202,4 +204,29 @@ TEST_F(HeadlessHostTest, TheVirtualClockDrivesTimers) {
     EXPECT_EQ(ticker.ticks, (std::vector<DWORD>{20, 40}));
     host.AdvanceClock(10);
     EXPECT_EQ(ticker.ticks, (std::vector<DWORD>{20, 40, 60}));
+}
+
+TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
+    struct DropTarget : CWnd {
+        std::vector<CString> names;
+        CPoint at;
+        void OnDropFiles(HDROP drop) override {
+            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                char name[MAX_PATH];
+                DragQueryFile(drop, i, name, MAX_PATH);
+                names.emplace_back(name);
+            }
+            DragQueryPoint(drop, &at);
+            DragFinish(drop);
+        }
+    };
+    DropTarget target;
+    ASSERT_TRUE(target.Create(nullptr, "Drop", WS_OVERLAPPED | WS_VISIBLE, CRect(600, 100, 800, 300), nullptr, 0));
+    host.DropFiles({"/tmp/a.cvn", "/tmp/b.cvn"}, CPoint(650, 150));
+    EXPECT_TRUE(target.names.empty());
+    target.DragAcceptFiles();
+    host.DropFiles({"/tmp/a.cvn", "/tmp/b.cvn"}, CPoint(650, 150));
+    EXPECT_EQ(target.names, (std::vector<CString>{"/tmp/a.cvn", "/tmp/b.cvn"}));
+    EXPECT_EQ(target.at, CPoint(50, 50));
 }

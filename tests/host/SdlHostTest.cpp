@@ -25,11 +25,11 @@ protected:
 };
 }  // namespace
 
-TEST(SdlHost, RunsTheLoopOnAnOffscreenDesktopUntilTheProgramQuits) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+TEST(SdlHost, RunsTheLoopOnAVirtualDesktopUntilTheProgramQuits) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
     WindowManager::Instance().Reset();
     SdlHost host;
-    if (!host.Opened()) GTEST_SKIP() << "SDL has no offscreen video driver here";
+    if (!host.Opened()) GTEST_SKIP() << "SDL has no dummy video driver here";
     QuittingWindow window;
     ASSERT_TRUE(window.Create(nullptr, "Corvane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 210, 160), nullptr, 0));
     window.SetTimer(1, 10);

@@ -1,0 +1,544 @@
+#include "platform/ctl/CComboBox.h"
+
+#include <algorithm>
+
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/WindowDCs.h"
+
+IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+
+namespace {
+constexpr int kEdge = 2;
+constexpr int kTextInset = 2;
+constexpr UINT kListId = 1000;
+constexpr UINT kF4Key = 0x73;
+}  // namespace
+
+CComboBox::CComboBox() : m_list(std::make_unique<CListBox>()) {}
+
+CComboBox::~CComboBox() {
+    if (m_list->GetSafeHwnd())
+        m_list->DestroyWindow();
+}
+
+BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CWnd::Create(nullptr, "", style, rect, parent, id);
+}
+
+int CComboBox::OnCreate(CREATESTRUCT* cs) {
+    const DWORD style = static_cast<DWORD>(cs->style);
+    m_list->ServeCombo(this, (style & CBS_OWNERDRAWFIXED) != 0, (style & CBS_SORT) != 0,
+                       (style & CBS_OWNERDRAWFIXED) == 0 || (style & CBS_HASSTRINGS) != 0);
+    m_dropHeight = std::max(0, cs->cy - FieldHeight());
+    if (!m_list->CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_BORDER | WS_VSCROLL,
+                          CRect(cs->x, cs->y, cs->x + cs->cx, cs->y + std::max(cs->cy, 20)), this, kListId))
+        return -1;
+    FitToField();
+    return CWnd::OnCreate(cs);
+}
+
+void CComboBox::OnDestroy() {
+    m_dropped = false;
+    if (m_list->GetSafeHwnd())
+        m_list->DestroyWindow();
+    CWnd::OnDestroy();
+}
+
+// --- Items and selection ------------------------------------------------------------------------
+
+int CComboBox::AddString(LPCTSTR text) {
+    return m_list->AddString(text);
+}
+int CComboBox::InsertString(int index, LPCTSTR text) {
+    return m_list->InsertString(index, text);
+}
+
+int CComboBox::DeleteString(UINT index) {
+    const bool wasCurrent = static_cast<int>(index) == GetCurSel();
+    const int left = m_list->DeleteString(index);
+    if (wasCurrent)
+        SetCurSel(CB_ERR);
+    return left;
+}
+
+void CComboBox::ResetContent() {
+    m_list->ResetContent();
+    if (!HasEdit())
+        ShowSelectionText();
+    Invalidate();
+}
+
+int CComboBox::SetCurSel(int index) {
+    const int result = m_list->SetCurSel(index);
+    ShowSelectionText();
+    return result;
+}
+
+int CComboBox::SelectString(int start, LPCTSTR text) {
+    const int found = FindString(start, text);
+    if (found != CB_ERR)
+        SetCurSel(found);
+    return found;
+}
+
+void CComboBox::ShowSelectionText() {
+    CString text;
+    if (GetCurSel() != CB_ERR)
+        GetLBText(GetCurSel(), text);
+    SetWindowText(text);
+    Invalidate();
+}
+
+void CComboBox::ChangeSelection(int index) {
+    index = std::clamp(index, 0, GetCount() - 1);
+    if (GetCount() == 0 || index == GetCurSel())
+        return;
+    SetCurSel(index);
+    Notify(CBN_SELCHANGE);
+}
+
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
+    if (message == WM_SETTEXT) {
+        m_editStart = m_editEnd = GetWindowTextLength();
+        Invalidate();
+    }
+    return result;
+}
+
+// --- Geometry -----------------------------------------------------------------------------------
+
+int CComboBox::GetItemHeight(int) const {
+    return m_list->GetItemHeight();
+}
+
+int CComboBox::SetItemHeight(int, UINT height) {
+    if (m_list->SetItemHeight(0, height) == LB_ERR)
+        return CB_ERR;
+    FitToField();
+    return 0;
+}
+
+int CComboBox::FieldHeight() const {
+    return GetItemHeight(0) + 2 * kEdge + 2;
+}
+
+void CComboBox::FitToField() {
+    if (!m_hWnd)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    if (!IsTopLevel())
+        GetParent()->ScreenToClient(&window);
+    if (window.Height() != FieldHeight())
+        MoveWindow(window.left, window.top, window.Width(), FieldHeight());
+}
+
+CRect CComboBox::ButtonRect() const {
+    CRect client;
+    GetClientRect(&client);
+    client.DeflateRect(kEdge, kEdge);
+    return CRect(client.right - GetSystemMetrics(SM_CXVSCROLL), client.top, client.right, client.bottom);
+}
+
+CRect CComboBox::TextRect() const {
+    CRect client;
+    GetClientRect(&client);
+    client.DeflateRect(kEdge + 1, kEdge + 1);
+    client.right = ButtonRect().left - 1;
+    return client;
+}
+
+void CComboBox::GetDroppedControlRect(RECT* rect) const {
+    if (!rect)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    *rect = CRect(window.left, window.bottom, window.right, window.bottom + m_dropHeight);
+}
+
+CPoint CComboBox::ToList(CPoint clientPoint) const {
+    ClientToScreen(&clientPoint);
+    m_list->ScreenToClient(&clientPoint);
+    return clientPoint;
+}
+
+bool CComboBox::InList(CPoint clientPoint) const {
+    if (!m_dropped)
+        return false;
+    CRect client;
+    m_list->GetClientRect(&client);
+    return client.PtInRect(ToList(clientPoint)) != FALSE;
+}
+
+// --- Dropping down ------------------------------------------------------------------------------
+
+void CComboBox::ShowDropDown(BOOL show) {
+    if (!show) {
+        CloseUp(true);
+        return;
+    }
+    if (m_dropped || !m_hWnd)
+        return;
+    Notify(CBN_DROPDOWN);
+    if (!m_hWnd)
+        return;
+    m_selectionAtDrop = GetCurSel();
+    CRect window;
+    GetWindowRect(&window);
+    const int rows = std::max(1, GetCount());
+    const int height = std::min(std::max(m_dropHeight, GetItemHeight(0) + 2), rows * GetItemHeight(0) + 2);
+    CRect drop(window.left, window.bottom, window.right, window.bottom + height);
+    if (drop.bottom > WindowManager::Instance().ScreenSize().cy)
+        drop.OffsetRect(0, window.top - drop.bottom);
+    m_list->MoveWindow(&drop);
+    m_list->SetTopIndex(std::max(0, GetCurSel()));
+    m_list->ShowWindow(SW_SHOWNA);
+    m_dropped = true;
+    SetCapture();
+    Invalidate();
+}
+
+void CComboBox::CloseUp(bool accept) {
+    if (!m_dropped)
+        return;
+    m_dropped = false;
+    m_buttonDown = false;
+    m_list->ShowWindow(SW_HIDE);
+    if (GetCapture() == this)
+        ReleaseCapture();
+    Invalidate();
+    if (!accept)
+        m_list->SetCurSel(m_selectionAtDrop);
+    const bool changed = accept && GetCurSel() != m_selectionAtDrop;
+    if (changed || !HasEdit())
+        ShowSelectionText();
+    Notify(accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    Notify(CBN_CLOSEUP);
+    if (changed)
+        Notify(CBN_SELCHANGE);
+}
+
+BOOL CComboBox::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == kListId) {
+        // The list was clicked while it had the mouse to itself (after its scroll bar was used).
+        if (HIWORD(wParam) == LBN_DBLCLK)
+            CloseUp(true);
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// --- Mouse --------------------------------------------------------------------------------------
+
+void CComboBox::OnLButtonDown(UINT, CPoint point) {
+    if (m_dropped) {
+        if (InList(point))
+            return;
+        CRect listWindow;
+        m_list->GetWindowRect(&listWindow);
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        if (listWindow.PtInRect(screen)) {
+            // On the list's own scroll bar.
+            m_list->SendMessage(WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(screen.x, screen.y));
+            if (m_dropped && GetCapture() != this)
+                SetCapture();
+            return;
+        }
+        CloseUp(false);
+        return;
+    }
+    SetFocus();
+    if (!HasEdit() || ButtonRect().PtInRect(point)) {
+        m_buttonDown = true;
+        ShowDropDown(TRUE);
+        return;
+    }
+    CClientDC dc(this);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    CString text;
+    GetWindowText(text);
+    int caret = 0;
+    const int x = point.x - TextRect().left - kTextInset;
+    while (caret < text.GetLength() &&
+           dc.GetTextExtent(text.Left(caret)).cx + dc.GetTextExtent(text.Left(caret + 1)).cx < 2 * x)
+        ++caret;
+    SetEditSel(caret, caret);
+}
+
+void CComboBox::OnLButtonDblClk(UINT flags, CPoint point) {
+    OnLButtonDown(flags, point);
+}
+
+void CComboBox::OnMouseMove(UINT, CPoint point) {
+    if (!m_dropped || !InList(point))
+        return;
+    BOOL outside = FALSE;
+    const UINT index = m_list->ItemFromPoint(ToList(point), outside);
+    if (!outside)
+        m_list->SetHighlight(static_cast<int>(index));
+}
+
+void CComboBox::OnLButtonUp(UINT, CPoint point) {
+    m_buttonDown = false;
+    Invalidate();
+    if (!m_dropped || !InList(point))
+        return;
+    BOOL outside = FALSE;
+    const UINT index = m_list->ItemFromPoint(ToList(point), outside);
+    if (outside)
+        return;
+    m_list->SetHighlight(static_cast<int>(index));
+    CloseUp(true);
+}
+
+// --- Keys ---------------------------------------------------------------------------------------
+
+void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
+    if (key == kF4Key) {
+        m_dropped ? CloseUp(true) : ShowDropDown(TRUE);
+        return;
+    }
+    if (m_dropped) {
+        const int current = GetCurSel();
+        switch (key) {
+            case VK_UP:
+                m_list->SetHighlight(std::max(0, current - 1));
+                break;
+            case VK_DOWN:
+                m_list->SetHighlight(std::min(GetCount() - 1, current + 1));
+                break;
+            case VK_HOME:
+                m_list->SetHighlight(0);
+                break;
+            case VK_END:
+                m_list->SetHighlight(GetCount() - 1);
+                break;
+            case VK_RETURN:
+                CloseUp(true);
+                break;
+            case VK_ESCAPE:
+                CloseUp(false);
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    const int current = GetCurSel();
+    switch (key) {
+        case VK_UP:
+            ChangeSelection(current == CB_ERR ? 0 : current - 1);
+            return;
+        case VK_DOWN:
+            ChangeSelection(current == CB_ERR ? 0 : current + 1);
+            return;
+        default:
+            break;
+    }
+    if (!HasEdit()) {
+        if (key == VK_HOME)
+            ChangeSelection(0);
+        if (key == VK_END)
+            ChangeSelection(GetCount() - 1);
+        return;
+    }
+    const int length = GetWindowTextLength();
+    switch (key) {
+        case VK_LEFT:
+            SetEditSel(std::max(0, m_editEnd - 1), std::max(0, m_editEnd - 1));
+            break;
+        case VK_RIGHT:
+            SetEditSel(std::min(length, m_editEnd + 1), std::min(length, m_editEnd + 1));
+            break;
+        case VK_HOME:
+            SetEditSel(0, 0);
+            break;
+        case VK_END:
+            SetEditSel(length, length);
+            break;
+        case VK_DELETE:
+            if (m_editStart == m_editEnd)
+                SetEditSel(m_editStart, std::min(length, m_editStart + 1));
+            ReplaceEditSelection("");
+            break;
+        default:
+            break;
+    }
+}
+
+void CComboBox::OnSysKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (key == VK_DOWN || key == VK_UP) {
+        m_dropped ? CloseUp(true) : ShowDropDown(TRUE);
+        return;
+    }
+    CWnd::OnSysKeyDown(key, repeat, flags);
+}
+
+void CComboBox::OnChar(UINT ch, UINT, UINT) {
+    if (!HasEdit()) {
+        if (ch <= ' ' || (OwnerDrawn() && (GetStyle() & CBS_HASSTRINGS) == 0))
+            return;
+        const char prefix[2] = {static_cast<char>(ch), '\0'};
+        const int found = FindString(GetCurSel(), prefix);
+        if (found == CB_ERR)
+            return;
+        if (m_dropped)
+            m_list->SetHighlight(found);
+        else
+            ChangeSelection(found);
+        return;
+    }
+    if (ch == VK_BACK) {
+        if (m_editStart == m_editEnd && m_editStart > 0)
+            SetEditSel(m_editStart - 1, m_editStart);
+        ReplaceEditSelection("");
+        return;
+    }
+    if (ch < ' ')
+        return;
+    const char typed[2] = {static_cast<char>(ch), '\0'};
+    ReplaceEditSelection(typed);
+}
+
+DWORD CComboBox::GetEditSel() const {
+    return static_cast<DWORD>(MAKELONG(m_editStart, m_editEnd));
+}
+
+BOOL CComboBox::SetEditSel(int start, int end) {
+    if (!HasEdit())
+        return CB_ERR;
+    const int length = GetWindowTextLength();
+    m_editStart = start < 0 ? length : std::min(start, length);
+    m_editEnd = end < 0 ? length : std::min(end, length);
+    if (m_editStart > m_editEnd)
+        std::swap(m_editStart, m_editEnd);
+    Invalidate();
+    return TRUE;
+}
+
+void CComboBox::ReplaceEditSelection(const CString& text) {
+    CString current;
+    GetWindowText(current);
+    if (text.IsEmpty() && m_editStart == m_editEnd)
+        return;
+    const CString changed = current.Left(m_editStart) + text + current.Mid(m_editEnd);
+    const int caret = m_editStart + text.GetLength();
+    SetWindowText(changed);
+    SetEditSel(caret, caret);
+    Notify(CBN_EDITUPDATE);
+    Notify(CBN_EDITCHANGE);
+}
+
+void CComboBox::OnSetFocus(CWnd*) {
+    if (HasEdit())
+        SetEditSel(0, -1);
+    Invalidate();
+    Notify(CBN_SETFOCUS);
+}
+
+void CComboBox::OnKillFocus(CWnd*) {
+    CloseUp(false);
+    if (HasEdit())
+        SetEditSel(0, 0);
+    Invalidate();
+    Notify(CBN_KILLFOCUS);
+}
+
+// --- Painting -----------------------------------------------------------------------------------
+
+BOOL CComboBox::OnEraseBkgnd(CDC*) {
+    return TRUE;
+}
+
+void CComboBox::OnPaint() {
+    CPaintDC dc(this);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, GetSysColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE));
+    dc.DrawEdge(&client, EDGE_SUNKEN, BF_RECT);
+    PaintButton(dc);
+    PaintField(dc);
+}
+
+void CComboBox::PaintButton(CDC& dc) {
+    CRect button = ButtonRect();
+    const bool pressed = m_buttonDown && m_dropped;
+    dc.FillSolidRect(&button, GetSysColor(COLOR_BTNFACE));
+    if (pressed)
+        dc.Draw3dRect(&button, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
+    else
+        dc.DrawEdge(&button, EDGE_RAISED, BF_RECT);
+    const CPoint centre = button.CenterPoint() + CPoint(pressed ? 1 : 0, pressed ? 1 : 0);
+    const COLORREF arrow = GetSysColor(IsWindowEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    for (int row = 0; row < 4; ++row)
+        dc.FillSolidRect(centre.x - 3 + row, centre.y - 1 + row, 7 - 2 * row, 1, arrow);
+}
+
+void CComboBox::PaintField(CDC& dc) {
+    const CRect area = TextRect();
+    const bool focused = GetFocus() == this && !m_dropped;
+    if (HasEdit()) {
+        PaintEditText(dc, area, GetFocus() == this);
+        return;
+    }
+    const int current = GetCurSel();
+    if (OwnerDrawn()) {
+        DRAWITEMSTRUCT draw{ODT_COMBOBOX,
+                            static_cast<UINT>(GetDlgCtrlID()),
+                            static_cast<UINT>(current),
+                            ODA_DRAWENTIRE,
+                            ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0u) |
+                                (IsWindowEnabled() ? 0u : ODS_DISABLED),
+                            this,
+                            &dc,
+                            area,
+                            current == CB_ERR ? 0 : GetItemData(current)};
+        const int saved = dc.SaveDC();
+        if (CWnd* owner = GetOwner())
+            owner->SendMessage(WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
+        dc.RestoreDC(saved);
+        return;
+    }
+    if (focused)
+        dc.FillSolidRect(&area, GetSysColor(COLOR_HIGHLIGHT));
+    CString text;
+    GetWindowText(text);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetSysColor(!IsWindowEnabled() ? COLOR_GRAYTEXT
+                                : focused          ? COLOR_HIGHLIGHTTEXT
+                                                   : COLOR_WINDOWTEXT));
+    CRect textArea = area;
+    textArea.left += kTextInset;
+    dc.DrawText(text, &textArea, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (focused)
+        dc.DrawFocusRect(&area);
+}
+
+void CComboBox::PaintEditText(CDC& dc, const CRect& area, bool focused) {
+    CString text;
+    GetWindowText(text);
+    const int x = area.left + kTextInset;
+    const int y = area.top + (area.Height() - ControlTextHeight()) / 2;
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    dc.TextOut(x, y, text);
+    if (!focused)
+        return;
+    const int startX = x + dc.GetTextExtent(text.Left(m_editStart)).cx;
+    const int endX = x + dc.GetTextExtent(text.Left(m_editEnd)).cx;
+    if (m_editStart != m_editEnd) {
+        const CRect selected(startX, y, endX, y + ControlTextHeight());
+        dc.FillSolidRect(&selected, GetSysColor(COLOR_HIGHLIGHT));
+        dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+        const CString part = text.Mid(m_editStart, m_editEnd - m_editStart);
+        dc.TextOut(startX, y, part);
+        return;
+    }
+    dc.FillSolidRect(endX, y, 1, ControlTextHeight(), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+void CComboBox::DrawItem(DRAWITEMSTRUCT*) {}
+void CComboBox::MeasureItem(MEASUREITEMSTRUCT*) {}

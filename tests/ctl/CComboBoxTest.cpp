@@ -1,0 +1,165 @@
+#include "platform/ctl/CComboBox.h"
+#include "platform/gdi/SystemColors.h"
+#include "tests/ctl/ListControlFixture.h"
+
+namespace {
+constexpr UINT kComboId = 1407;
+
+class CComboBoxTest : public ListControlTest {
+  protected:
+    void Make(DWORD style, CComboBox* combo = nullptr) {
+        made.reset(combo ? combo : new CComboBox);
+        ASSERT_TRUE(made->Create(WS_CHILD | WS_VISIBLE | style, CRect(20, 20, 180, 150), &parent, kComboId));
+    }
+    CComboBox& Combo() { return *made; }
+    void Fill() {
+        for (const char* name : {"Radius", "Angle", "Offset", "Length"}) Combo().AddString(name);
+    }
+    CPoint ListPoint(int index) {
+        CRect item;
+        Combo().DropList().GetItemRect(index, &item);
+        return item.CenterPoint();
+    }
+    std::unique_ptr<CComboBox> made;
+};
+
+TEST_F(CComboBoxTest, TheWindowShrinksToItsFieldAndDropsItsListBelow) {
+    Make(CBS_DROPDOWNLIST);
+    Fill();
+    CRect window;
+    Combo().GetWindowRect(&window);
+    EXPECT_EQ(window.Height(), Combo().GetItemHeight(0) + 6);
+    Click(Combo(), CPoint(40, 8));
+    ASSERT_TRUE(Combo().GetDroppedState());
+    CRect drop;
+    Combo().DropList().GetWindowRect(&drop);
+    EXPECT_EQ(drop.top, window.bottom);
+    EXPECT_EQ(drop.left, window.left);
+    EXPECT_TRUE(Combo().DropList().IsWindowVisible());
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN}));
+}
+
+TEST_F(CComboBoxTest, ChoosingFromTheDroppedListConfirmsTheSelection) {
+    Make(CBS_DROPDOWNLIST);
+    Fill();
+    Combo().SetCurSel(0);
+    Click(Combo(), CPoint(40, 8));
+    parent.notes.clear();
+    Click(Combo().DropList(), ListPoint(2));
+    EXPECT_FALSE(Combo().GetDroppedState());
+    EXPECT_FALSE(Combo().DropList().IsWindowVisible());
+    EXPECT_EQ(Combo().GetCurSel(), 2);
+    CString text;
+    Combo().GetWindowText(text);
+    EXPECT_EQ(text, "Offset");
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+    EXPECT_EQ(parent.notes[0].id, kComboId);
+}
+
+TEST_F(CComboBoxTest, EscapeOrAClickElsewhereCancels) {
+    Make(CBS_DROPDOWNLIST);
+    Fill();
+    Combo().SetCurSel(1);
+    Click(Combo(), CPoint(40, 8));
+    Press(VK_DOWN);
+    EXPECT_EQ(Combo().GetCurSel(), 2);
+    parent.notes.clear();
+    Press(VK_ESCAPE);
+    EXPECT_EQ(Combo().GetCurSel(), 1);
+    EXPECT_EQ(parent.Codes(), (std::vector<UINT>{CBN_SELENDCANCEL, CBN_CLOSEUP}));
+    Click(Combo(), CPoint(40, 8));
+    Click(parent, CPoint(400, 300));
+    EXPECT_FALSE(Combo().GetDroppedState());
+    Click(Combo(), CPoint(40, 8));
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    EXPECT_EQ(Combo().GetCurSel(), 2);
+    EXPECT_EQ(parent.notes.back().code, CBN_SELCHANGE);
+}
+
+TEST_F(CComboBoxTest, KeysOnAClosedListChangeTheSelection) {
+    Make(CBS_DROPDOWNLIST | CBS_SORT);
+    Fill();
+    Combo().SetFocus();
+    Press(VK_DOWN);
+    EXPECT_EQ(Combo().GetCurSel(), 0);
+    Type('r');
+    CString text;
+    Combo().GetWindowText(text);
+    EXPECT_EQ(text, "Radius");
+    EXPECT_EQ(parent.Count(CBN_SELCHANGE), 2);
+    Combo().DeleteString(static_cast<UINT>(Combo().GetCurSel()));
+    EXPECT_EQ(Combo().GetCurSel(), CB_ERR);
+    EXPECT_EQ(Combo().SelectString(-1, "off"), 2);
+    EXPECT_EQ(Combo().SelectString(-1, "none"), CB_ERR);
+    EXPECT_EQ(Combo().GetCurSel(), 2);
+    EXPECT_EQ(Combo().FindStringExact(-1, "angle"), 0);
+    EXPECT_EQ(Combo().SetCurSel(7), CB_ERR);
+    EXPECT_EQ(Combo().GetCurSel(), CB_ERR);
+}
+
+TEST_F(CComboBoxTest, TheEditFieldTakesTypedTextAndReportsFocusLoss) {
+    Make(CBS_DROPDOWN);
+    Fill();
+    Combo().SetCurSel(3);
+    Combo().SetFocus();
+    EXPECT_EQ(Combo().GetEditSel(), static_cast<DWORD>(MAKELONG(0, 6)));
+    Type('H');
+    Type('O');
+    Type('X');
+    Type('\b');
+    CString text;
+    Combo().GetWindowText(text);
+    EXPECT_EQ(text, "HO");
+    EXPECT_EQ(parent.Count(CBN_EDITCHANGE), 4);
+    parent.SetFocus();
+    EXPECT_EQ(parent.notes.back().code, CBN_KILLFOCUS);
+    Click(Combo(), CPoint(150, 8));  // the arrow button
+    EXPECT_TRUE(Combo().GetDroppedState());
+}
+
+// An owner-drawn picker without strings, as the style pickers are.
+class PickerCombo : public CComboBox {
+  public:
+    std::vector<DRAWITEMSTRUCT> drawn;
+    void DrawItem(DRAWITEMSTRUCT* item) override {
+        drawn.push_back(*item);
+        const bool selected = (item->itemState & ODS_SELECTED) != 0;
+        item->hDC->FillSolidRect(&item->rcItem,
+                                 selected ? GetSysColor(COLOR_ACTIVECAPTION) : GetSysColor(COLOR_WINDOW));
+        if (item->itemID != static_cast<UINT>(-1))
+            item->hDC->FillSolidRect(item->rcItem.left + 10, (item->rcItem.top + item->rcItem.bottom) / 2,
+                                     item->rcItem.right - item->rcItem.left - 20,
+                                     static_cast<int>(item->itemData) + 1, RGB(0, 0, 0));
+    }
+    void MeasureItem(MEASUREITEMSTRUCT* item) override { item->itemHeight = 20; }
+};
+
+TEST_F(CComboBoxTest, OwnerDrawnItemsWithoutStringsCarryTheirValues) {
+    auto* picker = new PickerCombo;
+    Make(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, picker);
+    for (int width = 0; width < 5; ++width)
+        picker->AddString(reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(width)));
+    picker->SetCurSel(0);
+    EXPECT_EQ(picker->GetItemHeight(0), 20);
+    EXPECT_EQ(picker->GetItemData(3), 3u);
+    manager.RunUntilIdle();
+    ASSERT_FALSE(picker->drawn.empty());
+    const DRAWITEMSTRUCT field = picker->drawn.back();
+    EXPECT_EQ(field.CtlType, ODT_COMBOBOX);
+    EXPECT_EQ(field.CtlID, kComboId);
+    EXPECT_NE(field.itemState & ODS_COMBOBOXEDIT, 0u);
+    EXPECT_EQ(field.itemID, 0u);
+    picker->drawn.clear();
+    Click(*picker, CPoint(40, 8));
+    MouseAt(WM_MOUSEMOVE, picker->DropList(), ListPoint(2));
+    bool highlighted = false;
+    for (const DRAWITEMSTRUCT& item : picker->drawn)
+        highlighted |=
+            item.itemID == 2 && (item.itemState & ODS_SELECTED) && !(item.itemState & ODS_COMBOBOXEDIT);
+    EXPECT_TRUE(highlighted);
+    EXPECT_EQ(picker->GetCurSel(), 2);
+    picker->SetCurSel(9);
+    EXPECT_EQ(picker->GetCurSel(), CB_ERR);
+}
+}  // namespace
