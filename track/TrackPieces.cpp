@@ -6,8 +6,8 @@
 #include "track/CTrack.h"
 
 void RegisterTrackPieces() {
-    RegisterObjectMaker(kToolStraightTrack,
+    RegisterObjectMaker(GetCreateKindForTool(kToolStraightTrack),
                         [](CTool* tool) -> CPaint* { return new CTrack(0, tool, 0.0, 0.0); });
-    RegisterObjectMaker(kToolCurveTrack,
+    RegisterObjectMaker(GetCreateKindForTool(kToolCurveTrack),
                         [](CTool* tool) -> CPaint* { return new CCircTrack(0, tool, 0.0, 0.0); });
 }
