@@ -11,6 +11,7 @@
 #include "model/CToolMode.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
@@ -256,6 +257,7 @@ class CTool : public CObject {
     double m_fProbeX = 0.0, m_fProbeY = 0.0;
     double m_fProbe2X = 0.0, m_fProbe2Y = 0.0;
     double m_fProbeVectorX = 0.0, m_fProbeVectorY = 0.0;
+    TrackConnectionState m_track;
 
   private:
     CDC* m_pTargetDC = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/CGroupEditEntry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "model/Units.h"
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
@@ -127,6 +128,10 @@ class CToolHost {
     virtual CPaintList GetGroupMembers(CPaint* group) = 0;
     // The document's test trains; each draws itself over the layout.
     virtual CPaintList GetTestTrains() { return {}; }
+    // Stops every test train standing on the piece and takes the piece from it.
+    virtual void StopTrainsOn(CPaint*) {}
+    // The document's limits for joining track.
+    virtual TrackLimits GetTrackLimits() const { return TrackLimits{}; }
     // Takes a test train out of the document and destroys it; the train timer stops when no
     // document holds a train any more.
     virtual void DeleteTestTrain(CPaint* train) { (void)train; }
