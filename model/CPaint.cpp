@@ -571,21 +571,21 @@ int CPaint::RestoreProperties(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
     if (saved == nullptr || saved->object == nullptr)
         return 0;
+    RestoreFormerState(saved->object);
+    return 1;
+}
+
+void CPaint::RestoreFormerState(CPaint* former) {
     ComputeExtent(nullptr);
     Invalidate();
-    if (step->m_nKind == kStepRestoreProperties) {
-        // The dialog's result replaced the whole object (CopyFrom), so undo puts all of it back.
-        const int selected = m_bSelected;
-        CopyFrom(saved->object);
-        m_bSelected = selected;
-    } else {
-        ApplyStyle(nullptr, saved->object, 1);
-    }
+    // A properties result replaces the whole object (CopyFrom), so undo puts all of it back.
+    const int selected = m_bSelected;
+    CopyFrom(former);
+    m_bSelected = selected;
     RebuildShape();
     ComputeExtent(nullptr);
     Invalidate();
     UpdateSizeInfo(nullptr);
-    return 1;
 }
 
 void CPaint::UpdateSizeInfo(const CPose*) {

@@ -103,6 +103,8 @@ class CPaint : public CObject {
     virtual void DeselectWithUndo(int record, int groupStart);
     virtual void ReleaseData();
     virtual void CopyFrom(CPaint* other);
+    // Puts back a copy of this object taken before a change, keeping the selection state.
+    void RestoreFormerState(CPaint* former);
     virtual CPaint* Clone();
     virtual void SavePose();
     virtual void MoveFromSavedPose(double dx, double dy, int fromSaved);

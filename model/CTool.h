@@ -288,9 +288,8 @@ class CTool : public CObject {
     int ExecuteReinsert(CEditStep* step);
     int ExecuteMove(CEditStep* step);
     int ExecuteRotate(CEditStep* step);
-    int ExecuteOnSelection(CEditStep* step);
     int ExecuteProperties(CEditStep* step);
-    int ExecuteStyleAll(CEditStep* step);
+    int ExecuteRestoreStyles(CEditStep* step);
     int ExecutePaste();
     int ExecuteCut();
     // After a paste: every direct member of the root group looks for its track connections.

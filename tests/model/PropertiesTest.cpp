@@ -182,6 +182,44 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
     EXPECT_EQ(box->EditProperties(nullptr), 0);  // no dialog registered
 }
 
+TEST(Properties, UndoGivesEveryObjectOfASelectionOrLayoutItsOwnStyleBack) {
+    CTool tool;
+    CTestHost host(tool);
+    CNamed* red = AddToLayout(host, new CNamed(&tool, "CBox"));
+    CNamed* blue = AddToLayout(host, new CNamed(&tool, "CLine"));
+    CGroup* group = AddToLayout(host, NewGroup(&tool));
+    CNamed* inner = AddToGroup(group, new CNamed(&tool, "CLine"));
+    red->m_pen.color = RGB(255, 0, 0);
+    blue->m_pen.color = RGB(0, 0, 255);
+    inner->m_pen.color = RGB(0, 128, 0);
+
+    red->Select();
+    blue->Select();
+    {
+        DialogScript ok(CPropertiesDialog::kResultOk, CPropertiesDialog::kApplyToSelection);
+        ASSERT_EQ(red->EditProperties(nullptr), 1);
+    }
+    EXPECT_EQ(red->m_pen.color, RGB(1, 2, 3));
+    EXPECT_EQ(blue->m_pen.color, RGB(1, 2, 3));
+    EXPECT_EQ(inner->m_pen.color, RGB(0, 128, 0));  // not selected
+    tool.Undo();
+    EXPECT_EQ(red->m_pen.color, RGB(255, 0, 0));
+    EXPECT_EQ(blue->m_pen.color, RGB(0, 0, 255));
+    EXPECT_TRUE(red->IsSelected());
+
+    {
+        DialogScript ok(CPropertiesDialog::kResultOk, CPropertiesDialog::kApplyToAll);
+        ASSERT_EQ(red->EditProperties(nullptr), 1);
+    }
+    EXPECT_EQ(inner->m_pen.color, RGB(1, 2, 3));
+    // An object destroyed while the undo step waits is simply left out of the restore.
+    group->m_members.remove(inner);
+    delete inner;
+    tool.Undo();
+    EXPECT_EQ(red->m_pen.color, RGB(255, 0, 0));
+    EXPECT_EQ(blue->m_pen.color, RGB(0, 0, 255));
+}
+
 TEST(Properties, CopyAndClone) {
     CTool tool;
     CTestHost host(tool);
