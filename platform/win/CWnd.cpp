@@ -464,7 +464,10 @@ BOOL CWnd::GetUpdateRect(RECT* rect, BOOL) const {
 
 void CWnd::UpdateWindow() {
     if (m_hWnd && IsWindowVisible() && !m_update.IsEmpty()) {
+        Caret& caret = Manager().GetCaret();
+        caret.Lift(GetTopLevelParent());
         DispatchPaint();
+        caret.Restore();
         Manager().TopLevelChanged(GetTopLevelParent());
     }
 }
@@ -539,7 +542,10 @@ void CWnd::ScrollWindow(int dx, int dy, const RECT* scrollRect, const RECT* clip
     if (scrollRect) area &= *scrollRect;
     if (clipRect) area &= *clipRect;
     if (area.IsRectEmpty() || (dx == 0 && dy == 0)) return;
+    Caret& caret = Manager().GetCaret();
+    caret.Lift(GetTopLevelParent());
     MovePixels(area, dx, dy);
+    caret.Restore();
     // What scrolled in from outside is painted afresh.
     RectRegion exposed(area);
     CRect kept = area;
@@ -607,6 +613,14 @@ void CWnd::BringWindowToTop() {
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CWnd::CreateSolidCaret(int width, int height) {
+    if (m_hWnd) Manager().GetCaret().Create(this, CSize(std::max(1, width), std::max(1, height)));
+}
+void CWnd::ShowCaret() { Manager().GetCaret().Show(this); }
+void CWnd::HideCaret() { Manager().GetCaret().Hide(this); }
+void CWnd::SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+CPoint CWnd::GetCaretPos() { return Manager().GetCaret().Pos(); }
 
 // --- Modal loops ----------------------------------------------------------------------------
 

@@ -159,6 +159,12 @@ public:
     CWnd* SetActiveWindow();
     void BringWindowToTop();
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // The caret: created hidden in this window's client area; ShowCaret and HideCaret nest.
+    void CreateSolidCaret(int width, int height);
+    void ShowCaret();
+    void HideCaret();
+    static void SetCaretPos(POINT point);
+    static CPoint GetCaretPos();
 
     // --- Messages -------------------------------------------------------------------------
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

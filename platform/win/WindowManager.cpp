@@ -48,6 +48,7 @@ void WindowManager::Unregister(CWnd* window) {
     if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
     if (m_lastClick.window == window) m_lastClick = {};
+    if (m_caret.Owner() == window) m_caret.Destroy();
     if (m_host && window->IsTopLevel()) m_host->TopLevelDestroyed(window);
 }
 
@@ -128,21 +129,24 @@ void WindowManager::AdvanceClock(unsigned long long now, bool coalesce) {
         std::sort(due.begin(), due.end(),
                   [](const Timer& a, const Timer& b) { return a.due != b.due ? a.due < b.due : a.order < b.order; });
         m_now = std::max(m_now, now);
+        m_caret.Tick(m_now);
         for (const Timer& timer : due)
             if (IsAlive(timer.window)) Deliver({timer.window, WM_TIMER, timer.id, 0, Now(), m_cursorPos});
         return;
     }
     while (Timer* timer = NextDueTimer(now)) {
         m_now = std::max(m_now, timer->due);
+        m_caret.Tick(m_now);
         timer->due += timer->elapse;
         const MSG msg{timer->window, WM_TIMER, timer->id, 0, Now(), m_cursorPos};
         Deliver(msg);
     }
     m_now = std::max(m_now, now);
+    m_caret.Tick(m_now);
 }
 
 long long WindowManager::TimeToNextTimer() const {
-    long long next = -1;
+    long long next = m_caret.TimeToNextBlink(m_now);
     for (const Timer& timer : m_timers) {
         const long long wait = timer.due > m_now ? static_cast<long long>(timer.due - m_now) : 0;
         if (next < 0 || wait < next) next = wait;
@@ -405,8 +409,13 @@ bool WindowManager::DispatchOnePosted() {
 
 void WindowManager::PaintAll() {
     const std::vector<CWnd*> tops = m_topLevels;
-    for (CWnd* top : tops)
-        if (IsAlive(top) && top->IsWindowVisible() && top->PaintTree()) TopLevelChanged(top);
+    for (CWnd* top : tops) {
+        if (!IsAlive(top) || !top->IsWindowVisible()) continue;
+        m_caret.Lift(top);
+        const bool painted = top->PaintTree();
+        m_caret.Restore();
+        if (painted) TopLevelChanged(top);
+    }
 }
 
 void WindowManager::RunUntilIdle() {
@@ -451,6 +460,7 @@ void WindowManager::Reset() {
     m_exitCode = 0;
     m_now = 0;
     m_keyboardGrab = nullptr;
+    m_caret = Caret();
 }
 
 // --- Free functions -------------------------------------------------------------------------
@@ -503,4 +513,25 @@ int GetSystemMetrics(int index) {
     case SM_CYDOUBLECLK: return 2 * kDoubleClickSlop;
     default: return 0;
     }
+}
+
+BOOL DestroyCaret() {
+    WindowManager::Instance().GetCaret().Destroy();
+    return TRUE;
+}
+BOOL SetCaretPos(int x, int y) {
+    WindowManager& manager = WindowManager::Instance();
+    if (!manager.GetCaret().Owner()) return FALSE;
+    manager.GetCaret().SetPos(CPoint(x, y), manager.Clock());
+    return TRUE;
+}
+BOOL GetCaretPos(POINT* point) {
+    if (!point) return FALSE;
+    *point = WindowManager::Instance().GetCaret().Pos();
+    return TRUE;
+}
+UINT GetCaretBlinkTime() { return WindowManager::Instance().GetCaret().BlinkTime(); }
+BOOL SetCaretBlinkTime(UINT milliseconds) {
+    WindowManager::Instance().GetCaret().SetBlinkTime(milliseconds);
+    return TRUE;
 }

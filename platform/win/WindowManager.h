@@ -8,6 +8,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
+#include "platform/win/Caret.h"
 #include "platform/win/WinDefs.h"
 
 class WindowHost;
@@ -63,6 +64,9 @@ public:
     void GetKeyboardState(BYTE* keys) const;
     CPoint CursorPos() const { return m_cursorPos; }
     UINT MouseFlags() const;
+
+    // --- Caret (blinking by the clock) ----------------------------------------------------
+    Caret& GetCaret() { return m_caret; }
 
     // --- Cursor ---------------------------------------------------------------------------
     HCURSOR SetCursor(HCURSOR cursor);
@@ -147,6 +151,7 @@ private:
     LastClick m_lastClick;
     HCURSOR m_cursor = nullptr;
     int m_waitCount = 0;
+    Caret m_caret;
     std::deque<MSG> m_posted;
     std::function<void()> m_idle;
     std::vector<MSG> m_handling;
@@ -168,3 +173,8 @@ BOOL IsWindow(HWND window);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* point);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
