@@ -282,6 +282,8 @@ void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
         state.m_nIndex = static_cast<UINT>(i);
         state.m_pMenu = popup;
         state.DoUpdate(this, TRUE);
+        // A handler that put in items of its own (the recent files) moved the index past them.
+        i = static_cast<int>(state.m_nIndex);
     }
 }
 

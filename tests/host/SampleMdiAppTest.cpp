@@ -2,6 +2,9 @@
 
 #include <fstream>
 
+#include "platform/base/CProfile.h"
+#include "platform/base/WholeFile.h"
+
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CDocTemplate.h"
@@ -20,6 +23,7 @@ protected:
     void SetUp() override {
         WindowManager::Instance().Reset();
         RouteLog().clear();
+        CProfile::Program().SetPath(folder / "corvane.ini");
         ASSERT_TRUE(app.InitInstance());
         host.RunUntilIdle();
     }
@@ -31,6 +35,7 @@ protected:
             app.m_pMainWnd->SendMessage(WM_CLOSE);
         }
         AfxSetFilePrompt(nullptr);
+        CProfile::Program().SetPath(CProfile::DefaultPath());
         EXPECT_TRUE(host.UnansweredModals().empty());
     }
 
@@ -277,4 +282,59 @@ TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
     EXPECT_EQ(shownAt, expected);
     EXPECT_EQ(RouteLog(),
               (std::vector<std::string>{"view", "document", "child frame", "main frame", "application"}));
+}
+
+TEST_F(SampleMdiAppTest, TheRecentFilesLiveInTheProfileAndInTheFileMenu) {
+    // With no recent files the File menu holds the greyed placeholder.
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        EXPECT_NE(popup.FindItem("Recent File"), -1);
+        EXPECT_EQ(StateOf(popup, ID_FILE_MRU_FILE1) & MF_GRAYED, MF_GRAYED);
+        host.PressKey(VK_ESCAPE);
+    });
+
+    // The list a previous run left in the profile is read at start.
+    const CString kept = (folder.Path() / "kept.skt").c_str();
+    std::ofstream(kept.c_str(), std::ios::binary) << std::string(4, '\0');
+    const CString gone = (folder.Path() / "gone.skt").c_str();
+    ASSERT_TRUE(CProfile::Program().WriteProfileString("Recent File List", "File1", gone));
+    ASSERT_TRUE(CProfile::Program().WriteProfileString("Recent File List", "File2", kept));
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(app.RecentFiles(), (std::vector<CString>{gone, kept}));
+
+    // Five files opened one after another keep the newest four, written back at once.
+    std::vector<CString> names;
+    for (int i = 0; i < 5; ++i) names.push_back("/layouts/plan" + CString(static_cast<char>('1' + i)) + ".skt");
+    for (const CString& name : names) app.AddToRecentFileList(name);
+    app.AddToRecentFileList("/LAYOUTS/PLAN3.SKT");
+    const std::vector<CString> newest{"/LAYOUTS/PLAN3.SKT", names[4], names[3], names[1]};
+    EXPECT_EQ(app.RecentFiles(), newest);
+    std::string profile;
+    ASSERT_TRUE(ReadWholeFile(folder / "corvane.ini", profile));
+    EXPECT_NE(profile.find("[Recent File List]"), std::string::npos);
+    EXPECT_NE(profile.find("File1=/LAYOUTS/PLAN3.SKT"), std::string::npos);
+    EXPECT_NE(profile.find("File4=/layouts/plan2.skt"), std::string::npos);
+    EXPECT_EQ(profile.find("File5"), std::string::npos);
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(app.RecentFiles(), newest);
+
+    // The menu shows them numbered, long names shortened; a file that cannot be opened leaves the list.
+    app.AddToRecentFileList(gone);
+    app.AddToRecentFileList("/home/someone/model railways/club layouts/the long one.skt");
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        EXPECT_EQ(popup.FindItem("Recent File"), -1);
+        EXPECT_NE(popup.FindItem("&1 /home/.../the long one.skt"), -1);
+        CString second;
+        popup.MenuShown()->GetMenuString(ID_FILE_MRU_FILE2, second, MF_BYCOMMAND);
+        EXPECT_EQ(second.Left(3), "&2 ");
+        EXPECT_EQ(second.Right(9), "/gone.skt");
+        EXPECT_LE(second.GetLength(), 33);
+        EXPECT_NE(popup.FindItem("&3 /LAYOUTS/PLAN3.SKT"), -1);
+        EXPECT_NE(popup.FindItem("&4 /layouts/plan5.skt"), -1);
+        EXPECT_EQ(StateOf(popup, ID_FILE_MRU_FILE4) & MF_GRAYED, 0u);
+        host.AnswerMessageBox(IDOK);
+        Choose(popup, second);
+    });
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(app.RecentFiles().size(), 3u);
+    EXPECT_EQ(app.RecentFiles()[1], "/LAYOUTS/PLAN3.SKT");
 }
