@@ -223,6 +223,10 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     if (flags & SWP_NOMOVE) position.x = m_rect.left, position.y = m_rect.top;
     if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
     SendMessage(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    // The window may have changed the place or refused the move or the size.
+    flags = position.flags;
+    if (flags & SWP_NOMOVE) position.x = m_rect.left, position.y = m_rect.top;
+    if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
     if ((flags & SWP_NOZORDER) == 0) {
         if (insertAfter == HWND_TOPMOST) m_exStyle |= WS_EX_TOPMOST;
         if (insertAfter == HWND_NOTOPMOST) m_exStyle &= ~WS_EX_TOPMOST;
@@ -291,7 +295,12 @@ BOOL CWnd::ShowWindow(int command) {
     }
     if (!wasVisible) SendMessage(WM_SHOWWINDOW, TRUE, 0);
     m_style |= WS_VISIBLE;
+    if ((command == SW_RESTORE || command == SW_SHOWNORMAL) && IsZoomed()) {
+        m_style &= ~WS_MAXIMIZE;
+        SetWindowRect(m_restoreRect);
+    }
     if (command == SW_SHOWMAXIMIZED && !IsZoomed()) {
+        m_restoreRect = m_rect;
         m_style |= WS_MAXIMIZE;
         CRect area;
         if (IsTopLevel()) {

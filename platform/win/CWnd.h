@@ -264,6 +264,8 @@ private:
     // Styles that change the client area: repaint the frame and tell the window its new size.
     void NonClientChanged(const CRect& oldClient);
     int ClampScrollPos(int bar, int position) const;
+    // The hit-test code of a screen point (HTCLIENT, HTCAPTION, HTLEFT ...).
+    UINT HitTestAt(CPoint screen) const;
     void PressScrollBar(int bar, CPoint screen);
     void DestroyChildren();
 
@@ -271,6 +273,7 @@ private:
     CWnd* m_owner = nullptr;
     std::vector<CWnd*> m_children;
     CRect m_rect;  // window rectangle in the parent's client coordinates (screen for top-level)
+    CRect m_restoreRect;  // where a maximised window goes back to
     DWORD m_style = 0;
     DWORD m_exStyle = 0;
     UINT m_id = 0;

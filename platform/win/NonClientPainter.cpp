@@ -12,6 +12,7 @@ namespace {
 constexpr int kCaptionHeight = 18;
 constexpr int kMenuBarHeight = 19;
 constexpr int kMenuItemPadding = 6;
+constexpr int kCornerGrip = 16;
 
 int FrameThickness(DWORD style) {
     if (style & WS_THICKFRAME) return 4;
@@ -22,12 +23,38 @@ int FrameThickness(DWORD style) {
 
 bool HasMenuBar(const CWnd& window) { return window.IsTopLevel() && window.GetMenu() != nullptr; }
 
-
 CRect CaptionRect(const CWnd& window) {
     CRect rect;
     window.GetWindowRect(&rect);
     const int frame = FrameThickness(window.GetStyle());
     return CRect(frame, frame, rect.Width() - frame, frame + kCaptionHeight - 1);
+}
+
+// The sizing border's part under a window point: an edge, or a corner within a grip's reach of it.
+UINT BorderHit(const CWnd& window, POINT point) {
+    const DWORD style = window.GetStyle();
+    if ((style & WS_THICKFRAME) == 0 || window.IsZoomed()) return HTNOWHERE;
+    CRect rect;
+    window.GetWindowRect(&rect);
+    const int frame = FrameThickness(style);
+    const int width = rect.Width();
+    const int height = rect.Height();
+    const bool left = point.x < frame;
+    const bool right = point.x >= width - frame;
+    const bool top = point.y < frame;
+    const bool bottom = point.y >= height - frame;
+    if (!left && !right && !top && !bottom) return HTNOWHERE;
+    const bool nearLeft = point.x < kCornerGrip;
+    const bool nearRight = point.x >= width - kCornerGrip;
+    const bool nearTop = point.y < kCornerGrip;
+    const bool nearBottom = point.y >= height - kCornerGrip;
+    if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
+    if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
+    if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
+    if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    return top ? HTTOP : HTBOTTOM;
 }
 }  // namespace
 
@@ -81,6 +108,8 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
 }
 
 UINT HitTest(const CWnd& window, POINT windowPoint) {
+    if (const UINT border = BorderHit(window, windowPoint); border != HTNOWHERE) return border;
+    if ((window.GetStyle() & WS_CAPTION) == WS_CAPTION && CaptionRect(window).PtInRect(windowPoint)) return HTCAPTION;
     if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
     if (window.ScrollBarRect(SB_VERT).PtInRect(windowPoint)) return HTVSCROLL;
     if (window.ScrollBarRect(SB_HORZ).PtInRect(windowPoint)) return HTHSCROLL;

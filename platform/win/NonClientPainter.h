@@ -12,7 +12,8 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
-// HTMENU, HTVSCROLL, HTHSCROLL or HTBORDER for a window point outside the client area.
+// HTLEFT ... HTBOTTOMRIGHT on a sizing border, HTCAPTION, HTMENU, HTVSCROLL, HTHSCROLL, or
+// HTBORDER for a window point outside the client area.
 UINT HitTest(const CWnd& window, POINT windowPoint);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);

@@ -301,8 +301,14 @@ void WindowManager::NoticeMouseLeave(CWnd* target) {
     left->SendMessage(WM_MOUSELEAVE);
 }
 
+UINT WindowManager::HitTest(CWnd* target) const {
+    return static_cast<UINT>(target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(m_cursorPos.x, m_cursorPos.y)));
+}
+
 void WindowManager::SendSetCursor(CWnd* target, UINT message) {
-    target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, message));
+    const UINT hit = HitTest(target);
+    if (IsAlive(target))
+        target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<int>(hit), message));
 }
 
 void WindowManager::MouseInput(UINT message, CPoint screen) {
@@ -330,17 +336,16 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
 }
 
 bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
-    CPoint client = screen;
-    target->ScreenToClient(&client);
-    CRect clientRect;
-    target->GetClientRect(&clientRect);
-    if (clientRect.PtInRect(client)) return false;
-    CRect window;
-    target->GetWindowRect(&window);
-    const CPoint inWindow(screen.x - window.left, screen.y - window.top);
-    const UINT hit = NonClientPainter::HitTest(*target, inWindow);
+    const UINT hit = HitTest(target);
+    if (hit == HTCLIENT || !IsAlive(target)) return false;
     m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown);
-    target->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+    // A second press on the same place of the same caption in time is a double click.
+    const bool again = hit == HTCAPTION && m_lastClick.window == target && m_lastClick.message == WM_NCLBUTTONDOWN &&
+                       m_now - m_lastClick.time <= kDoubleClickTime &&
+                       std::abs(screen.x - m_lastClick.point.x) <= kDoubleClickSlop &&
+                       std::abs(screen.y - m_lastClick.point.y) <= kDoubleClickSlop;
+    m_lastClick = again ? LastClick{} : LastClick{target, WM_NCLBUTTONDOWN, Now(), screen};
+    target->SendMessage(again ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
     return true;
 }
 
@@ -509,6 +514,8 @@ int GetSystemMetrics(int index) {
     case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
     case SM_CYFRAME: return 4;
+    case SM_CXMINTRACK: return 112;
+    case SM_CYMINTRACK: return 27;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: return 2 * kDoubleClickSlop;
     default: return 0;

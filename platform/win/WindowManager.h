@@ -131,6 +131,8 @@ private:
     UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
     void NoticeMouseLeave(CWnd* target);
     bool NonClientDown(CWnd* target, CPoint screen);
+    // Where the cursor is on target (WM_NCHITTEST).
+    UINT HitTest(CWnd* target) const;
     void SendSetCursor(CWnd* target, UINT message);
     void UpdateButtonState(UINT message);
     Timer* NextDueTimer(unsigned long long now);
