@@ -471,8 +471,24 @@ BOOL CWnd::GetUpdateRect(RECT* rect, BOOL) const {
     return m_update.IsEmpty() ? FALSE : TRUE;
 }
 
+void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw); }
+
+bool CWnd::IsRedrawFrozen() const {
+    for (const CWnd* window = this; window; window = window->IsTopLevel() ? nullptr : window->m_parent)
+        if (window->m_redrawFrozen) return true;
+    return false;
+}
+
+void CWnd::SetFont(CFont* font, BOOL redraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
+CFont* CWnd::GetFont() const {
+    return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT));
+}
+
 void CWnd::UpdateWindow() {
-    if (m_hWnd && IsWindowVisible() && !m_update.IsEmpty()) {
+    if (m_hWnd && IsWindowVisible() && !m_update.IsEmpty() && !IsRedrawFrozen()) {
         Caret& caret = Manager().GetCaret();
         caret.Lift(GetTopLevelParent());
         DispatchPaint();
@@ -488,7 +504,7 @@ void CWnd::DispatchPaint() {
 }
 
 bool CWnd::PaintTree() {
-    if (!IsWindowVisible()) return false;
+    if (!IsWindowVisible() || m_redrawFrozen) return false;
     bool painted = false;
     if (m_ncDirty) {
         m_ncDirty = false;

@@ -178,6 +178,18 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     case WM_NCHITTEST: return HitTestAt(PointOf(lParam));
+    case WM_SETREDRAW: {
+        const bool frozen = wParam == FALSE;
+        if (frozen == m_redrawFrozen) return 0;
+        m_redrawFrozen = frozen;
+        if (!frozen) InvalidateTree();
+        return 0;
+    }
+    case WM_SETFONT:
+        m_font = PointerOf<CFont>(wParam);
+        if (lParam) Invalidate();
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION && (m_style & WS_MAXIMIZEBOX)) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
         return 0;
@@ -219,6 +231,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     default: return 0;
     }
+}
+
+void CWnd::InvalidateTree() {
+    m_ncDirty = true;
+    Invalidate(TRUE);
+    for (CWnd* child : m_children) child->InvalidateTree();
 }
 
 UINT CWnd::HitTestAt(CPoint screen) const {
