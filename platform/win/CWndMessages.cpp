@@ -229,6 +229,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_F10) TrackMenuBarItem(0);
         if (wParam >= 'A' && wParam <= 'Z') TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
+    case WM_SYSKEYUP:
+        // Alt pressed and released alone opens the menu bar.
+        if (wParam == VK_MENU && WindowManager::Instance().AltTappedAlone()) TrackMenuBarItem(0);
+        return 0;
     default: return 0;
     }
 }

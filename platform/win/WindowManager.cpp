@@ -314,6 +314,7 @@ void WindowManager::SendSetCursor(CWnd* target, UINT message) {
 void WindowManager::MouseInput(UINT message, CPoint screen) {
     m_cursorPos = screen;
     UpdateButtonState(message);
+    if (IsButtonDown(message)) m_altAlone = false;
     CWnd* target = MouseTarget(screen);
     if (!target) {
         NoticeMouseLeave(nullptr);
@@ -360,6 +361,11 @@ void WindowManager::WheelInput(int delta, CPoint screen) {
 void WindowManager::KeyInput(UINT vk, bool down) {
     if (vk >= m_keys.size()) return;
     const bool wasDown = (m_keys[vk] & kKeyDown) != 0;
+    if (vk == VK_MENU) {
+        if (down && !wasDown) m_altAlone = true;
+    } else if (down) {
+        m_altAlone = false;
+    }
     if (down) {
         if (!wasDown) m_keys[vk] ^= kKeyToggled;
         m_keys[vk] |= kKeyDown;
@@ -459,6 +465,7 @@ void WindowManager::Reset() {
     m_posted.clear();
     m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
     m_keys.fill(0);
+    m_altAlone = false;
     m_lastClick = {};
     m_waitCount = 0;
     m_quit = false;

@@ -63,6 +63,8 @@ public:
     SHORT GetKeyState(UINT vk) const;
     void GetKeyboardState(BYTE* keys) const;
     CPoint CursorPos() const { return m_cursorPos; }
+    // Whether the Alt key just released went down and up with no other key or button between.
+    bool AltTappedAlone() const { return m_altAlone; }
     UINT MouseFlags() const;
 
     // --- Caret (blinking by the clock) ----------------------------------------------------
@@ -153,6 +155,7 @@ private:
     LastClick m_lastClick;
     HCURSOR m_cursor = nullptr;
     int m_waitCount = 0;
+    bool m_altAlone = false;
     Caret m_caret;
     std::deque<MSG> m_posted;
     std::function<void()> m_idle;

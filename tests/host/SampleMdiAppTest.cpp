@@ -264,6 +264,15 @@ TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
     host.KeyUp(VK_MENU);
     EXPECT_EQ(prompt, "Routes a command through every target");
     EXPECT_EQ(Main().statusBar.GetPaneText(0), "Ready");
+
+    // Alt alone, pressed and released, opens the first menu.
+    bool opened = false;
+    host.WhenModal("", [&](CWnd& window) {
+        opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("&New") != -1;
+        host.PressKey(VK_ESCAPE);
+    });
+    host.PressKey(VK_MENU);
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
