@@ -9,6 +9,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/CNewTypeDlg.h"
 #include "platform/win/DocumentPositions.h"
 #include "platform/win/RecentFileMenu.h"
 #include "platform/win/WindowHost.h"
@@ -194,7 +195,15 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
 
 void CWinApp::OnFileNew() {
     const std::vector<CDocTemplate*> templates = Templates();
-    if (!templates.empty()) templates.front()->OpenDocumentFile(nullptr);
+    if (templates.empty()) return;
+    CDocTemplate* chosen = templates.front();
+    if (templates.size() > 1) {
+        // Several kinds of document: the user picks one.
+        CNewTypeDlg chooser(templates);
+        if (chooser.DoModal(m_pMainWnd) != IDOK || !chooser.Selected()) return;
+        chosen = chooser.Selected();
+    }
+    chosen->OpenDocumentFile(nullptr);
 }
 
 void CWinApp::OnFileOpen() {

@@ -10,6 +10,9 @@
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CNewTypeDlg.h"
+#include "platform/base/CStringTable.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/NonClientPainter.h"
 #include "tests/host/SampleMdiApp.h"
@@ -346,4 +349,38 @@ TEST_F(SampleMdiAppTest, TheRecentFilesLiveInTheProfileAndInTheFileMenu) {
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(app.RecentFiles().size(), 3u);
     EXPECT_EQ(app.RecentFiles()[1], "/LAYOUTS/PLAN3.SKT");
+}
+
+TEST_F(SampleMdiAppTest, FileNewAsksWhichKindWhenThereAreSeveral) {
+    static const CStringTable::Entry strings[] = {
+        {IDR_SKETCHTYPE + 10, "\nNote\nNote\nNote Files (*.not)\n.not\nNote.Document\nNote Document"},
+    };
+    CStringTable::Register(strings);
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_SKETCHTYPE + 10, RUNTIME_CLASS(SketchDoc), RUNTIME_CLASS(SketchChild),
+                                             RUNTIME_CLASS(SketchView)));
+    std::vector<CString> offered;
+    host.WhenModal("New", [&](CWnd& window) {
+        auto& chooser = dynamic_cast<CNewTypeDlg&>(window);
+        for (int i = 0; i < chooser.GetCount(); ++i) offered.push_back(chooser.Name(i));
+        EXPECT_EQ(chooser.GetCurSel(), 0);
+        host.ClickClient(&chooser, chooser.ItemRect(1).CenterPoint());
+        EXPECT_EQ(chooser.GetCurSel(), 1);
+        host.ClickClient(&chooser, chooser.ButtonRect(IDOK).CenterPoint());
+    });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(offered, (std::vector<CString>{"Sketch", "Note"}));
+    ASSERT_NE(ActiveView(), nullptr);
+    EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "Note1");
+
+    // Cancel makes nothing; Down and Enter choose by the keyboard.
+    host.WhenModal("New", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(app.Templates()[0]->Documents().size(), 0u);
+    host.WhenModal("New", [&](CWnd&) {
+        host.PressKey(VK_DOWN);
+        host.PressKey(VK_UP);
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "Sketch1");
 }
