@@ -20,6 +20,7 @@ void CClipboard::SetText(const CString& text) {
 }
 
 CString CClipboard::GetText() {
-    if (WindowHost* host = WindowManager::Instance().Host()) return host->ClipboardText();
+    if (WindowHost* host = WindowManager::Instance().Host())
+        return host->ClipboardText();
     return HostlessText();
 }

@@ -18,7 +18,9 @@ constexpr int kButtonGap = 6;
 constexpr int kVisibleRows = 6;
 constexpr int kListEdge = 2;
 
-int RowHeight() { return MenuText::Height() + 3; }
+int RowHeight() {
+    return MenuText::Height() + 3;
+}
 const int kButtons[] = {IDOK, IDCANCEL};
 }  // namespace
 
@@ -26,7 +28,8 @@ CNewTypeDlg::CNewTypeDlg(std::vector<CDocTemplate*> templates) {
     // Templates without a new-file name are not offered.
     for (CDocTemplate* docTemplate : templates) {
         CString name;
-        if (!docTemplate->GetDocString(name, CDocTemplate::fileNewName) || name.IsEmpty()) continue;
+        if (!docTemplate->GetDocString(name, CDocTemplate::fileNewName) || name.IsEmpty())
+            continue;
         m_templates.push_back(docTemplate);
         m_names.push_back(name);
     }
@@ -50,29 +53,36 @@ CRect CNewTypeDlg::ButtonRect(int button) const {
 }
 
 CDocTemplate* CNewTypeDlg::Selected() const {
-    return m_selection >= 0 && m_selection < GetCount() ? m_templates[static_cast<std::size_t>(m_selection)] : nullptr;
+    return m_selection >= 0 && m_selection < GetCount() ? m_templates[static_cast<std::size_t>(m_selection)]
+                                                        : nullptr;
 }
 
 void CNewTypeDlg::SetCurSel(int index) {
-    if (index < 0 || index >= GetCount() || index == m_selection) return;
+    if (index < 0 || index >= GetCount() || index == m_selection)
+        return;
     m_selection = index;
     Invalidate();
 }
 
 int CNewTypeDlg::DoModal(CWnd* owner) {
-    if (m_names.empty()) return IDCANCEL;
+    if (m_names.empty())
+        return IDCANCEL;
     const CSize client = ClientSize();
     const CRect frame(0, 0, client.cx + 6, client.cy + 6 + GetSystemMetrics(SM_CYCAPTION));
-    if (!CreateEx(WS_EX_TOPMOST, nullptr, "New", WS_POPUP | WS_CAPTION | WS_SYSMENU, frame, owner, 0)) return IDCANCEL;
+    if (!CreateEx(WS_EX_TOPMOST, nullptr, "New", WS_POPUP | WS_CAPTION | WS_SYSMENU, frame, owner, 0))
+        return IDCANCEL;
     CenterWindow(owner);
     CWnd* focus = GetFocus();
-    if (owner) owner->EnableWindow(FALSE);
+    if (owner)
+        owner->EnableWindow(FALSE);
     ShowWindow(SW_SHOW);
     SetFocus();
     const int result = RunModalLoop();
-    if (owner && IsWindow(owner)) owner->EnableWindow(TRUE);
+    if (owner && IsWindow(owner))
+        owner->EnableWindow(TRUE);
     DestroyWindow();
-    if (IsWindow(focus)) focus->SetFocus();
+    if (IsWindow(focus))
+        focus->SetFocus();
     return result;
 }
 
@@ -87,10 +97,12 @@ void CNewTypeDlg::OnPaint() {
     for (int i = 0; i < std::min(GetCount(), kVisibleRows); ++i) {
         CRect row = ItemRect(i);
         const bool selected = i == m_selection;
-        if (selected) dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
+        if (selected)
+            dc.FillSolidRect(&row, GetSysColor(COLOR_HIGHLIGHT));
         CRect text = row;
         text.left += 2;
-        MenuText::Draw(dc, m_names[static_cast<std::size_t>(i)], text, false, DT_LEFT | DT_NOPREFIX, selected);
+        MenuText::Draw(dc, m_names[static_cast<std::size_t>(i)], text, false, DT_LEFT | DT_NOPREFIX,
+                       selected);
     }
     for (int button : kButtons) {
         CRect rect = ButtonRect(button);
@@ -101,29 +113,45 @@ void CNewTypeDlg::OnPaint() {
 
 int CNewTypeDlg::ItemAt(CPoint point) const {
     for (int i = 0; i < std::min(GetCount(), kVisibleRows); ++i)
-        if (ItemRect(i).PtInRect(point)) return i;
+        if (ItemRect(i).PtInRect(point))
+            return i;
     return -1;
 }
 
-void CNewTypeDlg::OnLButtonDown(UINT, CPoint point) { SetCurSel(ItemAt(point)); }
+void CNewTypeDlg::OnLButtonDown(UINT, CPoint point) {
+    SetCurSel(ItemAt(point));
+}
 
 void CNewTypeDlg::OnLButtonDblClk(UINT, CPoint point) {
-    if (ItemAt(point) >= 0) EndModalLoop(IDOK);
+    if (ItemAt(point) >= 0)
+        EndModalLoop(IDOK);
 }
 
 void CNewTypeDlg::OnLButtonUp(UINT, CPoint point) {
     for (int button : kButtons)
-        if (ButtonRect(button).PtInRect(point)) EndModalLoop(button);
+        if (ButtonRect(button).PtInRect(point))
+            EndModalLoop(button);
 }
 
 void CNewTypeDlg::OnKeyDown(UINT key, UINT, UINT) {
     switch (key) {
-    case VK_UP: SetCurSel(m_selection - 1); break;
-    case VK_DOWN: SetCurSel(m_selection + 1); break;
-    case VK_RETURN: EndModalLoop(IDOK); break;
-    case VK_ESCAPE: EndModalLoop(IDCANCEL); break;
-    default: break;
+        case VK_UP:
+            SetCurSel(m_selection - 1);
+            break;
+        case VK_DOWN:
+            SetCurSel(m_selection + 1);
+            break;
+        case VK_RETURN:
+            EndModalLoop(IDOK);
+            break;
+        case VK_ESCAPE:
+            EndModalLoop(IDCANCEL);
+            break;
+        default:
+            break;
     }
 }
 
-void CNewTypeDlg::OnClose() { EndModalLoop(IDCANCEL); }
+void CNewTypeDlg::OnClose() {
+    EndModalLoop(IDCANCEL);
+}

@@ -10,7 +10,7 @@ class CDocTemplate;
 // templates' new-file names with OK and Cancel, drawn like the message box. The first is
 // chosen at the start; a double click or Enter takes the one chosen.
 class CNewTypeDlg : public CWnd {
-public:
+  public:
     explicit CNewTypeDlg(std::vector<CDocTemplate*> templates);
 
     // IDOK or IDCANCEL.
@@ -24,7 +24,7 @@ public:
     CRect ItemRect(int index) const;
     CRect ButtonRect(int button) const;
 
-protected:
+  protected:
     void OnPaint() override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
@@ -32,7 +32,7 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnClose() override;
 
-private:
+  private:
     int ItemAt(CPoint point) const;
     CSize ClientSize() const;
 

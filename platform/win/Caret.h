@@ -12,7 +12,7 @@ class PixelSurface;
 // under it and blinking by the window manager's clock. Created hidden; each Hide needs a Show.
 // Painting lifts it off the pixels first and puts it back after, so paints never smear it.
 class Caret {
-public:
+  public:
     void Create(CWnd* owner, CSize size);
     void Destroy();
     CWnd* Owner() const { return m_owner; }
@@ -37,7 +37,7 @@ public:
     void Lift(const CWnd* topLevel);
     void Restore();
 
-private:
+  private:
     void Light();
     void Unlight();
     void Restart(unsigned long long now);

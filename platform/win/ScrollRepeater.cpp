@@ -5,10 +5,14 @@ constexpr UINT_PTR kRepeatTimer = 1;
 
 UINT CodeOf(ScrollBarGeometry::Part part) {
     switch (part) {
-    case ScrollBarGeometry::LineUp: return SB_LINEUP;
-    case ScrollBarGeometry::PageUp: return SB_PAGEUP;
-    case ScrollBarGeometry::PageDown: return SB_PAGEDOWN;
-    default: return SB_LINEDOWN;
+        case ScrollBarGeometry::LineUp:
+            return SB_LINEUP;
+        case ScrollBarGeometry::PageUp:
+            return SB_PAGEUP;
+        case ScrollBarGeometry::PageDown:
+            return SB_PAGEDOWN;
+        default:
+            return SB_LINEDOWN;
     }
 }
 }  // namespace
@@ -26,7 +30,8 @@ void ScrollRepeater::Start(CWnd* target, int bar, ScrollBarGeometry::Part part, 
 }
 
 bool ScrollRepeater::MouseOnPart() const {
-    if (!IsWindow(m_target)) return false;
+    if (!IsWindow(m_target))
+        return false;
     CRect window;
     m_target->GetWindowRect(&window);
     SCROLLINFO info{};
@@ -37,11 +42,13 @@ bool ScrollRepeater::MouseOnPart() const {
 
 void ScrollRepeater::Tell(UINT code) {
     const UINT message = m_bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-    if (IsWindow(m_target)) m_target->SendMessage(message, MAKEWPARAM(static_cast<int>(code), 0));
+    if (IsWindow(m_target))
+        m_target->SendMessage(message, MAKEWPARAM(static_cast<int>(code), 0));
 }
 
 void ScrollRepeater::Step() {
-    if (MouseOnPart()) Tell(CodeOf(m_part));
+    if (MouseOnPart())
+        Tell(CodeOf(m_part));
 }
 
 void ScrollRepeater::OnTimer(UINT_PTR) {
@@ -49,12 +56,17 @@ void ScrollRepeater::OnTimer(UINT_PTR) {
     Step();
 }
 
-void ScrollRepeater::OnMouseMove(UINT, CPoint point) { m_mouse = point; }
+void ScrollRepeater::OnMouseMove(UINT, CPoint point) {
+    m_mouse = point;
+}
 
-void ScrollRepeater::OnLButtonUp(UINT, CPoint) { ReleaseCapture(); }
+void ScrollRepeater::OnLButtonUp(UINT, CPoint) {
+    ReleaseCapture();
+}
 
 void ScrollRepeater::OnCaptureChanged(CWnd*) {
-    if (m_ended) return;
+    if (m_ended)
+        return;
     m_ended = true;
     KillTimer(kRepeatTimer);
     Tell(SB_ENDSCROLL);

@@ -5,14 +5,23 @@
 #include "platform/win/WindowManager.h"
 
 namespace {
-bool MovesLeft(UINT hit) { return hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT; }
-bool MovesRight(UINT hit) { return hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT; }
-bool MovesTop(UINT hit) { return hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT; }
-bool MovesBottom(UINT hit) { return hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT; }
+bool MovesLeft(UINT hit) {
+    return hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
+}
+bool MovesRight(UINT hit) {
+    return hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
+}
+bool MovesTop(UINT hit) {
+    return hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
+}
+bool MovesBottom(UINT hit) {
+    return hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
+}
 }  // namespace
 
 void WindowMoveTracker::Start(CWnd* target, UINT hit, CPoint screen) {
-    if (!Tracks(hit) || target->IsZoomed()) return;
+    if (!Tracks(hit) || target->IsZoomed())
+        return;
     auto* tracker = new WindowMoveTracker(target, hit, screen);
     // Invisible and borderless at the screen's origin: its client points are screen points.
     if (!tracker->CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 1, 1), target, 0)) {
@@ -20,7 +29,8 @@ void WindowMoveTracker::Start(CWnd* target, UINT hit, CPoint screen) {
         return;
     }
     target->GetWindowRect(&tracker->m_startRect);
-    if (!target->IsTopLevel()) target->GetParent()->ScreenToClient(&tracker->m_startRect);
+    if (!target->IsTopLevel())
+        target->GetParent()->ScreenToClient(&tracker->m_startRect);
     tracker->SetCapture();
 }
 
@@ -43,21 +53,33 @@ CRect WindowMoveTracker::RectFor(CPoint screen) const {
         return rect;
     }
     const MINMAXINFO limits = Limits();
-    const auto clampWidth = [&](int width) { return std::clamp(width, static_cast<int>(limits.ptMinTrackSize.x), std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x)); };
-    const auto clampHeight = [&](int height) { return std::clamp(height, static_cast<int>(limits.ptMinTrackSize.y), std::max(limits.ptMinTrackSize.y, limits.ptMaxTrackSize.y)); };
+    const auto clampWidth = [&](int width) {
+        return std::clamp(width, static_cast<int>(limits.ptMinTrackSize.x),
+                          std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x));
+    };
+    const auto clampHeight = [&](int height) {
+        return std::clamp(height, static_cast<int>(limits.ptMinTrackSize.y),
+                          std::max(limits.ptMinTrackSize.y, limits.ptMaxTrackSize.y));
+    };
     // The edge held still stays where it was; the dragged one stops at the size limits.
-    if (MovesLeft(m_hit)) rect.left = rect.right - clampWidth(rect.Width() - dx);
-    if (MovesRight(m_hit)) rect.right = rect.left + clampWidth(rect.Width() + dx);
-    if (MovesTop(m_hit)) rect.top = rect.bottom - clampHeight(rect.Height() - dy);
-    if (MovesBottom(m_hit)) rect.bottom = rect.top + clampHeight(rect.Height() + dy);
+    if (MovesLeft(m_hit))
+        rect.left = rect.right - clampWidth(rect.Width() - dx);
+    if (MovesRight(m_hit))
+        rect.right = rect.left + clampWidth(rect.Width() + dx);
+    if (MovesTop(m_hit))
+        rect.top = rect.bottom - clampHeight(rect.Height() - dy);
+    if (MovesBottom(m_hit))
+        rect.bottom = rect.top + clampHeight(rect.Height() + dy);
     return rect;
 }
 
 void WindowMoveTracker::OnMouseMove(UINT, CPoint point) {
-    if (!IsWindow(m_target)) return;
+    if (!IsWindow(m_target))
+        return;
     const CRect rect = RectFor(point);
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (m_hit == HTCAPTION) flags |= SWP_NOSIZE;
+    if (m_hit == HTCAPTION)
+        flags |= SWP_NOSIZE;
     m_target->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), flags);
 }
 

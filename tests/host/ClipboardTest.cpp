@@ -34,7 +34,8 @@ TEST(Clipboard, MeetsTheDesktopInUtf8WithPlainLineEnds) {
 TEST(Clipboard, GoesThroughSdlOnTheDesktop) {
     WindowManager::Instance().Reset();
     SdlHost host;
-    if (!host.Opened() || std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no desktop clipboard here";
+    if (!host.Opened() || std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no desktop clipboard here";
     CClipboard::SetText("20\xB0");
     EXPECT_EQ(CClipboard::GetText(), CString("20\xB0"));
 }

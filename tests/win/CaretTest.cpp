@@ -10,7 +10,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 
 class WhiteWnd : public CWnd {
-protected:
+  protected:
     void OnPaint() override {
         CPaintDC dc(this);
         CRect client;
@@ -20,10 +20,11 @@ protected:
 };
 
 class CaretTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         manager.Reset();
-        ASSERT_TRUE(window.CreateEx(0, nullptr, "Caret", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 50), nullptr, 0));
+        ASSERT_TRUE(
+            window.CreateEx(0, nullptr, "Caret", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 50), nullptr, 0));
         manager.RunUntilIdle();
     }
     std::uint32_t Pixel(int x, int y) const { return window.Surface()->At(x, y); }

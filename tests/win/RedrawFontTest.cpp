@@ -8,11 +8,11 @@
 
 namespace {
 class CountingWnd : public CWnd {
-public:
+  public:
     int paints = 0;
     COLORREF colour = RGB(255, 255, 255);
 
-protected:
+  protected:
     void OnPaint() override {
         CPaintDC dc(this);
         CRect client;
@@ -23,10 +23,11 @@ protected:
 };
 
 class RedrawFontTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         manager.Reset();
-        ASSERT_TRUE(frame.CreateEx(0, nullptr, "Frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+        ASSERT_TRUE(
+            frame.CreateEx(0, nullptr, "Frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
         ASSERT_TRUE(list.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 60), &frame, 1));
         manager.RunUntilIdle();
         frame.paints = list.paints = 0;

@@ -11,26 +11,31 @@
 namespace {
 // A window scrolled over 0..200 in pages of 20, which writes down every scroll code it gets.
 class ScrolledWnd : public CWnd {
-public:
+  public:
     std::vector<UINT> codes;
 
-protected:
+  protected:
     void OnVScroll(UINT code, UINT, CScrollBar*) override {
         codes.push_back(code);
         int position = GetScrollPos(SB_VERT);
-        if (code == SB_LINEDOWN) position += 1;
-        if (code == SB_LINEUP) position -= 1;
-        if (code == SB_PAGEDOWN) position += 20;
-        if (code == SB_PAGEUP) position -= 20;
+        if (code == SB_LINEDOWN)
+            position += 1;
+        if (code == SB_LINEUP)
+            position -= 1;
+        if (code == SB_PAGEDOWN)
+            position += 20;
+        if (code == SB_PAGEUP)
+            position -= 20;
         SetScrollPos(SB_VERT, position);
     }
 };
 
 class ScrollRepeatTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         manager.Reset();
-        ASSERT_TRUE(window.CreateEx(0, nullptr, "Scrolled", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 300), nullptr, 0));
+        ASSERT_TRUE(window.CreateEx(0, nullptr, "Scrolled", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 300),
+                                    nullptr, 0));
         SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 200, 20, 0, 0};
         window.SetScrollInfo(SB_VERT, &info);
         manager.RunUntilIdle();
@@ -44,7 +49,9 @@ protected:
         manager.AdvanceClock(manager.Clock() + milliseconds);
         manager.RunUntilIdle();
     }
-    int Count(UINT code) const { return static_cast<int>(std::count(window.codes.begin(), window.codes.end(), code)); }
+    int Count(UINT code) const {
+        return static_cast<int>(std::count(window.codes.begin(), window.codes.end(), code));
+    }
 
     WindowManager& manager = WindowManager::Instance();
     ScrolledWnd window;

@@ -7,14 +7,15 @@
 namespace {
 // A window that keeps its width at most maxWidth, may refuse to move, and is never smaller than 200 x 150.
 class LimitedWnd : public CWnd {
-public:
+  public:
     int maxWidth = 10000;
     bool refuseMoves = false;
 
-protected:
+  protected:
     void OnWindowPosChanging(WINDOWPOS* position) override {
         position->cx = std::min(position->cx, maxWidth);
-        if (refuseMoves) position->flags |= SWP_NOMOVE;
+        if (refuseMoves)
+            position->flags |= SWP_NOMOVE;
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_GETMINMAXINFO) {
@@ -26,7 +27,7 @@ protected:
 };
 
 class WindowMoveTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { manager.Reset(); }
     void Drag(CPoint from, CPoint to) {
         manager.MouseInput(WM_MOUSEMOVE, from);
@@ -58,7 +59,8 @@ protected:
 
 TEST_F(WindowMoveTest, ATopLevelWindowMovesByItsCaptionAndSizesByItsBorders) {
     LimitedWnd window;
-    ASSERT_TRUE(window.Create(nullptr, "Plan", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 400, 300), nullptr, 0));
+    ASSERT_TRUE(window.Create(nullptr, "Plan", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 400, 300),
+                              nullptr, 0));
     EXPECT_EQ(HitAt(window, CPoint(250, 110)), HTCAPTION);
     EXPECT_EQ(HitAt(window, CPoint(399, 200)), HTRIGHT);
     EXPECT_EQ(HitAt(window, CPoint(200, 100)), HTTOP);
@@ -96,10 +98,11 @@ TEST_F(WindowMoveTest, ATopLevelWindowMovesByItsCaptionAndSizesByItsBorders) {
 
 TEST_F(WindowMoveTest, AChildWindowMovesInsideItsParentAndItsCaptionMaximisesIt) {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400), nullptr, 0));
+    ASSERT_TRUE(
+        parent.CreateEx(0, nullptr, "Frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 400), nullptr, 0));
     LimitedWnd child;
-    ASSERT_TRUE(child.Create(nullptr, "Sketch1", WS_CHILD | WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 310, 210),
-                             &parent, 1));
+    ASSERT_TRUE(child.Create(nullptr, "Sketch1", WS_CHILD | WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             CRect(10, 10, 310, 210), &parent, 1));
     Drag(CPoint(100, 20), CPoint(130, 40));
     EXPECT_EQ(RectOf(child), CRect(40, 30, 340, 230));
 

@@ -9,17 +9,19 @@
 
 namespace {
 class QuitTimer : public CWnd {
-protected:
+  protected:
     void OnTimer(UINT_PTR) override { PostQuitMessage(0); }
 };
 }  // namespace
 
 int main(int argc, char** argv) {
     SdlHost host;
-    if (!host.Opened()) return 1;
+    if (!host.Opened())
+        return 1;
     CProfile::Program().SetPath(std::filesystem::temp_directory_path() / "corvane-sample-desktop.ini");
     sample::SampleApp app;
-    if (!app.InitInstance()) return 1;
+    if (!app.InitInstance())
+        return 1;
     app.OnFileNew();
     app.OnFileNew();
     app.Main()->MDITile();
