@@ -222,6 +222,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
         if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
+        if (wParam == HTCLOSE) PostMessage(WM_CLOSE);
+        if (wParam == HTMAXBUTTON) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
         if (WindowMoveTracker::Tracks(static_cast<UINT>(wParam)))
             WindowMoveTracker::Start(this, static_cast<UINT>(wParam), PointOf(lParam));
         return 0;

@@ -242,6 +242,7 @@ constexpr UINT HTCAPTION = 2;
 constexpr UINT HTMENU = 5;
 constexpr UINT HTHSCROLL = 6;
 constexpr UINT HTVSCROLL = 7;
+constexpr UINT HTMAXBUTTON = 9;
 constexpr UINT HTLEFT = 10;
 constexpr UINT HTRIGHT = 11;
 constexpr UINT HTTOP = 12;
@@ -251,6 +252,7 @@ constexpr UINT HTBOTTOM = 15;
 constexpr UINT HTBOTTOMLEFT = 16;
 constexpr UINT HTBOTTOMRIGHT = 17;
 constexpr UINT HTBORDER = 18;
+constexpr UINT HTCLOSE = 20;
 constexpr int MA_ACTIVATE = 1;
 
 // Scroll-bar codes.

@@ -384,3 +384,42 @@ TEST_F(SampleMdiAppTest, FileNewAsksWhichKindWhenThereAreSeveral) {
     Command(ID_FILE_NEW);
     EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "Sketch1");
 }
+
+TEST_F(SampleMdiAppTest, CaptionButtonsMaximiseRestoreAndCloseAChild) {
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* child = Main().MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    const auto buttonCentre = [&](UINT hit) {
+        CRect window;
+        child->GetWindowRect(&window);
+        const CPoint centre = NonClientPainter::CaptionButtonRect(*child, hit).CenterPoint();
+        return CPoint(window.left + centre.x, window.top + centre.y);
+    };
+    const auto fillsTheClient = [&] {
+        CRect area;
+        Main().GetMDIClient()->GetClientRect(&area);
+        CRect rect;
+        child->GetWindowRect(&rect);
+        Main().GetMDIClient()->ScreenToClient(&rect);
+        return rect == area;
+    };
+    CRect before;
+    child->GetWindowRect(&before);
+    host.Click(buttonCentre(HTMAXBUTTON));
+    EXPECT_TRUE(child->IsZoomed());
+    EXPECT_TRUE(fillsTheClient());
+    // A maximised child follows the frame's size.
+    Main().MoveWindow(40, 30, 700, 500);
+    host.RunUntilIdle();
+    EXPECT_TRUE(fillsTheClient());
+
+    host.Click(buttonCentre(HTMAXBUTTON));
+    EXPECT_FALSE(child->IsZoomed());
+    CRect after;
+    child->GetWindowRect(&after);
+    EXPECT_EQ(after, before);
+
+    host.Click(buttonCentre(HTCLOSE));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
