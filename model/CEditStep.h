@@ -99,6 +99,9 @@ enum EditStepKind : int {
     kStepDeselect = -31988,
     kStepDeselectAll = -31987,
     kStepReselect = -31986,
+    // Puts the members of a group (the object) back in a former order (the object list):
+    // the inverse of Send to Back and Bring to Front.
+    kStepRestoreOrder = -31985,
     kStepRescale = 1,
     kStepChangeGeometry = 2,
     kStepSetHeight = 3,

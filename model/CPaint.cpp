@@ -573,7 +573,14 @@ int CPaint::RestoreProperties(CEditStep* step) {
         return 0;
     ComputeExtent(nullptr);
     Invalidate();
-    ApplyStyle(nullptr, saved->object, 1);
+    if (step->m_nKind == kStepRestoreProperties) {
+        // The dialog's result replaced the whole object (CopyFrom), so undo puts all of it back.
+        const int selected = m_bSelected;
+        CopyFrom(saved->object);
+        m_bSelected = selected;
+    } else {
+        ApplyStyle(nullptr, saved->object, 1);
+    }
     RebuildShape();
     ComputeExtent(nullptr);
     Invalidate();

@@ -12,6 +12,10 @@ class CPieceStatusText : public CObject {
     static constexpr int kSummary = -2;
     static constexpr int kMeasureCount = 12;
 
+    CPieceStatusText();
+    // Fills the five panes from the source texts by kind.
+    void FormatPieceStatus();
+
     CString m_strName;
     CString m_strSummary;
     // Degrees.
@@ -25,4 +29,11 @@ class CPieceStatusText : public CObject {
     CString m_strPane[5];
     int m_nKind = kNone;
     int m_nFlag = 1;
+    // The mouse position in the document's unit, y growing upward.
+    CString m_strPosition;
+
+  private:
+    // Measure text m1 to m12.
+    CString Measure(int number) const;
+    CString TrackHeights() const;
 };

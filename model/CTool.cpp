@@ -140,8 +140,8 @@ void CTool::DiscardUndoSteps(int count) {
 }
 
 void CTool::ClearUndoList() {
-    if (m_pHost != nullptr)
-        m_pHost->DeleteGroupEditEntries();
+    if (m_pHost != nullptr && m_pHost->GetGroupEditStack() != nullptr)
+        m_pHost->GetGroupEditStack()->clear();
     if (!m_undoList.empty()) {
         const unsigned long present = m_undoList.front().serial;
         if (present != m_nSavedSerial)
@@ -196,19 +196,21 @@ int CTool::Execute(CEditStep* step) {
             done = ExecuteGroup(step);
             break;
         case kStepUngroup:
-            done = m_pHost != nullptr && m_pHost->DissolveGroup(step->m_pObject);
+            done = ExecuteUngroup(step);
             break;
         case kStepEnterGroupEdit:
-            done = m_pHost != nullptr && m_pHost->EnterGroupEdit(step->m_pObject);
+            done = ExecuteEnterGroupEdit(step);
             break;
         case kStepExitGroupEdit:
-            done = m_pHost != nullptr && m_pHost->ExitGroupEdit(step->m_pObject);
+            done = ExecuteExitGroupEdit(step);
             break;
         case kStepCut:
-            done = m_pHost != nullptr && m_pHost->CutSelection();
+            done = ExecuteCut();
             break;
         case kStepPaste:
             done = ExecutePaste();
+            if (done)
+                ConnectRootMembers();
             break;
         case kStepRemoveObject:
             done = ExecuteRemove(step);
@@ -223,6 +225,9 @@ int CTool::Execute(CEditStep* step) {
         case kStepReselect:
             done = ExecuteReselect(step);
             break;
+        case kStepRestoreOrder:
+            done = ExecuteRestoreOrder(step);
+            break;
         case kStepMoveSelection:
             done = ExecuteMove(step);
             break;
@@ -230,10 +235,10 @@ int CTool::Execute(CEditStep* step) {
             done = ExecuteRotate(step);
             break;
         case kStepFlipVertical:
-            done = m_pHost != nullptr && m_pHost->FlipSelection(TRUE);
+            done = ExecuteFlip(true);
             break;
         case kStepFlipHorizontal:
-            done = m_pHost != nullptr && m_pHost->FlipSelection(FALSE);
+            done = ExecuteFlip(false);
             break;
         case kStepPlaceNewObject:
             done = ExecutePlace(step);
@@ -269,112 +274,6 @@ int CTool::Execute(CEditStep* step) {
     return done;
 }
 
-int CTool::ExecuteLockChange(CEditStep* step, int locked) {
-    CPaint* object = step->m_pObject;
-    if (object == nullptr || object->m_bLocked == locked)
-        return 0;
-    object->m_bLocked = locked;
-    return 1;
-}
-
-int CTool::ExecuteGroup(CEditStep* step) {
-    ObjectListPayload* list = step->GetPayload<ObjectListPayload>();
-    if (m_pHost == nullptr || list == nullptr)
-        return 0;
-    step->m_pResult = m_pHost->MakeGroup(list->objects);
-    return step->m_pResult != nullptr;
-}
-
-int CTool::ExecuteRemove(CEditStep* step) {
-    CPaint* object = step->m_pObject;
-    if (object == nullptr)
-        return 1;
-    object->Invalidate();
-    if (m_pHost == nullptr || !m_pHost->DetachFromGroup(object))
-        return 1;
-    m_pHost->GetSelection().remove(object);
-    object->Remove3D();
-    object->ReleaseData();
-    delete object;
-    return 1;
-}
-
-int CTool::ExecuteDeselectAll() {
-    m_strStatusText.Empty();
-    if (m_pHost == nullptr)
-        return 1;
-    const CPaintList selected = m_pHost->GetSelection();
-    for (CPaint* object : selected) object->Deselect();
-    return 1;
-}
-
-int CTool::ExecuteReselect(CEditStep* step) {
-    if (ObjectListPayload* list = step->GetPayload<ObjectListPayload>())
-        for (CPaint* object : list->objects) object->Select();
-    return 1;
-}
-
-int CTool::ExecuteCreate(CEditStep* step) {
-    CPaint* object = MakeObjectForKind(step->m_nKind, this);
-    if (object == nullptr)
-        return 0;
-    object->SetLayer(m_nActiveLayer);
-    object->SetParentPose(nullptr);
-    step->m_pObject = object;
-    return 1;
-}
-
-int CTool::ExecutePlace(CEditStep* step) {
-    PlacePayload* place = step->GetPayload<PlacePayload>();
-    CPaint* object = step->m_pObject;
-    if (m_pHost == nullptr || place == nullptr || object == nullptr)
-        return 0;
-    object->SetLayer(m_nActiveLayer);
-    m_pHost->PlaceInGroup(object, place->group, place->x, place->y);
-    object->SelectWithUndo(0, 0);
-    return 1;
-}
-
-int CTool::ExecuteReinsert(CEditStep* step) {
-    CPaint* object = step->m_pObject;
-    if (m_pHost == nullptr || object == nullptr)
-        return 0;
-    m_pHost->ReinsertIntoOwnerGroup(object);
-    object->SelectWithUndo(0, 0);
-    object->RebuildShape();
-    object->RecreateResources(1);
-    object->Update3D(nullptr);
-    object->Invalidate();
-    step->m_pObject = nullptr;
-    return 1;
-}
-
-int CTool::ExecuteMove(CEditStep* step) {
-    MovePayload* move = step->GetPayload<MovePayload>();
-    if (move == nullptr || m_pHost == nullptr)
-        return 0;
-    const CPaintList selected = m_pHost->GetSelection();
-    for (CPaint* object : selected) {
-        object->MoveFromSavedPose(move->dx, move->dy, move->relative);
-        if (step->m_bGroupStart)
-            object->Update3D(nullptr);
-        object->RebuildShape();
-    }
-    return 1;
-}
-
-int CTool::ExecuteRotate(CEditStep* step) {
-    RotatePayload* rotate = step->GetPayload<RotatePayload>();
-    if (rotate == nullptr || m_pHost == nullptr)
-        return 0;
-    const CPaintList selected = m_pHost->GetSelection();
-    for (CPaint* object : selected) {
-        object->RotateFromSavedPose(rotate->angle, rotate->pivotX, rotate->pivotY, rotate->relative);
-        object->RebuildShape();
-    }
-    return 1;
-}
-
 int CTool::ExecuteOnSelection(CEditStep* step) {
     if (m_pHost == nullptr)
         return 0;
@@ -397,12 +296,6 @@ int CTool::ExecuteStyleAll(CEditStep* step) {
     return 0;
 }
 
-int CTool::ExecutePaste() {
-    if (m_pHost == nullptr || !m_pHost->PasteClipboard())
-        return 0;
-    return 1;
-}
-
 // ---- Engine services ----
 
 BOOL CTool::IsRootGroup(const CPaint* object) const {
@@ -410,6 +303,9 @@ BOOL CTool::IsRootGroup(const CPaint* object) const {
 }
 
 BOOL CTool::IsLayerVisible(int layer) const {
+    // Test trains lie on layer -2, which no layer flag hides.
+    if (layer == -2)
+        return TRUE;
     return layer >= 0 && layer < kLayerCount && m_bLayerShown[layer] != 0;
 }
 
@@ -458,10 +354,6 @@ int CTool::OnKeyUp(UINT key) {
 void CTool::EndParallelTrackPreview() {
     if (m_pParallelPreview != nullptr && m_pParallelPreview->IsShown())
         m_pParallelPreview->End();
-}
-
-void CTool::UpdateStatus() {
-    m_bStatusRefresh = 1;
 }
 
 void CTool::InvalidateRect(const DeviceRect& rect) {

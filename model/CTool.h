@@ -4,18 +4,21 @@
 #include <memory>
 #include <vector>
 
+#include "model/CGroupEditEntry.h"
 #include "model/CHint.h"
 #include "model/CPieceStatusText.h"
 #include "model/CPose.h"
 #include "model/CToolMode.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 
 class CDC;
 class CEditStep;
+class CGroup;
 class CPaint;
 class CParallelTrackPreview;
 class CParTrack;
@@ -47,6 +50,11 @@ class CTool : public CObject {
   public:
     static constexpr int kUndoLimit = 8192;
     static constexpr int kLayerCount = 8;
+    // The layer filter of a deselection that takes every layer.
+    static constexpr int kAllLayers = -1;
+    // The window system's mouse flag of the Shift key and the keys read from the key states.
+    static constexpr UINT kShiftFlag = 4;
+    static constexpr int kShiftKey = 16;
 
     CTool();
     CTool(const CTool&) = delete;
@@ -67,6 +75,55 @@ class CTool : public CObject {
     void MarkSaved();
     // Called by a layout object's destructor: no step may name it afterwards.
     void ForgetObject(CPaint* object);
+
+    // Mouse input of the plan view: the window system's MK_ flags and the device point.
+    void OnLButtonDown(UINT flags, double x, double y);
+    void OnLButtonDblClk(UINT flags, double x, double y);
+    void OnRButtonDown(UINT flags, double x, double y);
+    void OnMouseMove(UINT flags, double x, double y, int held);
+    void OnLButtonUp(UINT flags, double x, double y);
+
+    // Making, placing and moving objects through undoable steps.
+    CPaint* CreateObjectForTool(int mode);
+    int PlaceNewObject(CPaint* object, double x, double y, CGroup* group, int groupStart);
+    int AddObjectWithUndo(CPaint* object, int record, int groupStart);
+    int MoveSelection(double dx, double dy, int relative, int record, int groupStart);
+    // Without a pivot the selection turns about the centre of its extent.
+    int RotateSelection(double angle, const CDoublePoint* pivot, int relative, int record, int groupStart);
+
+    // Selection, lock, stacking order and grouping commands.
+    int DeselectAll(int record, int groupStart);
+    // Deselects the objects of one layer, or of every layer with kAllLayers.
+    void ExecuteDeselect(int layerFilter);
+    int SelectAll(int record);
+    void LockSelection(int record);
+    void UnlockSelection(int record);
+    void SendToBack();
+    void BringToFront();
+    int GroupSelection(int record);
+    int UngroupSelection(int record);
+    int IsTrainSelected();
+
+    // Group edit. The current group is the innermost group open for editing, else the root.
+    int EnterGroupEdit(int record);
+    int ExitGroupEdit(int record);
+    void PopGroupEditEntry();
+    CGroup* GetCurrentGroup() const;
+    int GetGroupEditDepth() const;
+
+    // Clipboard, duplicate, delete and properties.
+    void ClearClipboard();
+    void CopySelection();
+    void Cut();
+    void Paste();
+    void DuplicateSelection();
+    void DeleteSelection(int record);
+    int DetachObject(CPaint* object);
+    int ShowProperties();
+
+    // Mirrors of the selection about the centre of its extent; a flip is its own inverse.
+    int FlipVertical(int record);
+    int FlipHorizontal(int record);
 
     BOOL IsRootGroup(const CPaint* object) const;
     BOOL IsLayerVisible(int layer) const;
@@ -200,6 +257,7 @@ class CTool : public CObject {
     double m_fProbeX = 0.0, m_fProbeY = 0.0;
     double m_fProbe2X = 0.0, m_fProbe2Y = 0.0;
     double m_fProbeVectorX = 0.0, m_fProbeVectorY = 0.0;
+    TrackConnectionState m_track;
 
   private:
     CDC* m_pTargetDC = nullptr;
@@ -217,6 +275,11 @@ class CTool : public CObject {
     bool NamesObject(CEditStep* step, CPaint* object) const;
     int ExecuteLockChange(CEditStep* step, int locked);
     int ExecuteGroup(CEditStep* step);
+    int ExecuteUngroup(CEditStep* step);
+    int ExecuteEnterGroupEdit(CEditStep* step);
+    int ExecuteExitGroupEdit(CEditStep* step);
+    int ExecuteRestoreOrder(CEditStep* step);
+    int ExecuteFlip(bool vertical);
     int ExecuteRemove(CEditStep* step);
     int ExecuteDeselectAll();
     int ExecuteReselect(CEditStep* step);
@@ -229,6 +292,42 @@ class CTool : public CObject {
     int ExecuteProperties(CEditStep* step);
     int ExecuteStyleAll(CEditStep* step);
     int ExecutePaste();
+    int ExecuteCut();
+    // After a paste: every direct member of the root group looks for its track connections.
+    void ConnectRootMembers();
+    int RunFlip(int kind, int record);
+    int ChangeLocks(int kind, int inverseKind, int record);
+    void ReorderSelected(bool toBack);
+    // After an edit of the current group's members while it is open: its extent and frame.
+    void RefitCurrentGroup();
+    // A message box with a text of the string table.
+    void ShowText(UINT id);
+    CPaintList SelectedVisibleMembers() const;
+
+    // Gesture steps.
+    CDoublePoint StorePoint(double x, double y);
+    bool ShiftHeld() const { return (m_nMouseFlags & kShiftFlag) != 0; }
+    bool CapsLockOn() const;
+    DeviceRect PivotMark() const;
+    CPoint LayoutToBandPoint(double x, double y) const;
+    void PressSelector(const CPose& pose);
+    bool GrabHandle(const CPose& pose);
+    bool HitMember(const CPose& pose);
+    void PressCreate(const CPose& pose);
+    void PressConnect(const CPose& pose);
+    void PressZoom();
+    void PressCutTrack();
+    void MoveRotate();
+    void MoveHandle(const CPose& pose);
+    void MoveBand();
+    void ReleaseBand();
+    void ReleaseSnapToGrid(const CPose& pose);
+    // Whether a selected piece found a track connection to turn onto.
+    bool ReleaseTrackSnap(const CPose& pose);
+    void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
+    void FinishMultiPoint(const CPose& pose);
+    void RemoveInvalidNewObject(CPaint* object);
+    void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
     // Forgets the saved state when a step of this serial leaves the list without being undone.

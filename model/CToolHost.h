@@ -1,11 +1,15 @@
 #pragma once
 
+#include "model/CGroupEditEntry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "model/Units.h"
+#include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
 
 class CPaint;
 class CGroup;
+class CPieceStatusText;
 
 namespace r3d {
 class Scene;
@@ -71,8 +75,11 @@ class CToolHost {
 
     // Layout structure.
     virtual CPaint* GetRootGroup() = 0;
-    // The group whose members the engine works on (innermost group edit, else the root).
-    virtual CPaint* GetCurrentGroup() = 0;
+    // The document's group-edit stack; null when the document keeps none, and the root group
+    // is then the only group edited.
+    virtual CGroupEditStack* GetGroupEditStack() { return nullptr; }
+    // The group whose members the engine works on: the innermost group edit, else the root.
+    virtual CPaint* GetCurrentGroup();
     // The group that holds (or, for an object out of the layout, held) the object.
     virtual CPaint* GetOwnerGroup(CPaint* object) = 0;
     // Takes the object out of its owning group's members; FALSE when it was no member.
@@ -80,24 +87,29 @@ class CToolHost {
     // Puts an object that is out of the layout back at the head of its owning group and
     // gives it that group's world placement as its parent placement.
     virtual void ReinsertIntoOwnerGroup(CPaint* object) = 0;
-    // Puts a new object into the group (the current group when null) at the point.
-    virtual void PlaceInGroup(CPaint* object, CGroup* group, double x, double y) = 0;
-    // A new group of the objects inside the current group; null when it cannot be made.
-    virtual CPaint* MakeGroup(const CPaintList& members) = 0;
-    // Dissolves the group into the current group and destroys it.
-    virtual BOOL DissolveGroup(CPaint* group) = 0;
-    virtual BOOL EnterGroupEdit(CPaint* group) = 0;
-    virtual BOOL ExitGroupEdit(CPaint* group) = 0;
-    // Deletes every entry of the group-edit stack without emptying it.
-    virtual void DeleteGroupEditEntries() = 0;
     // The owning group of the object (the current group when null) recomputes its frame and
     // extent, unless it is the root group.
     virtual void RefreshGroupFrame(CPaint* member) = 0;
 
-    // Commands whose work lies outside the engine.
-    virtual BOOL CutSelection() = 0;
-    virtual BOOL PasteClipboard() = 0;
-    virtual BOOL FlipSelection(BOOL vertical) = 0;
+    // The clipboard shared by every document: clones that belong to no engine, owned by the
+    // list. Null when the program keeps none.
+    virtual CPaintList* GetClipboard() { return nullptr; }
+    // The centre of the active plan view's client area in logical units; FALSE when there is
+    // no active plan view.
+    virtual BOOL GetPlanViewCentre(int& centreX, int& centreY) const {
+        centreX = 0;
+        centreY = 0;
+        return FALSE;
+    }
+    // A message box with a text of the string table.
+    virtual void ShowMessage(const CString& text) { (void)text; }
+    // Set while a modal dialog runs, so that the test trains pause.
+    virtual void SetModalDialogFlag(BOOL running) { (void)running; }
+    // The key states at this moment, one byte per virtual key (low bit: toggled, high bit:
+    // pressed).
+    virtual void ReadKeyboardState(BYTE (&state)[256]) { (void)state; }
+    // The status bar shows the engine's five status panes.
+    virtual void ShowStatusPanes(CPieceStatusText& status) { (void)status; }
 
     // Plan and print settings of the document, lengths in tenths of a millimetre.
     virtual double GetPrintScale() const = 0;
@@ -116,6 +128,13 @@ class CToolHost {
     virtual CPaintList GetGroupMembers(CPaint* group) = 0;
     // The document's test trains; each draws itself over the layout.
     virtual CPaintList GetTestTrains() { return {}; }
+    // Stops every test train standing on the piece and takes the piece from it.
+    virtual void StopTrainsOn(CPaint*) {}
+    // The document's limits for joining track.
+    virtual TrackLimits GetTrackLimits() const { return TrackLimits{}; }
+    // Takes a test train out of the document and destroys it; the train timer stops when no
+    // document holds a train any more.
+    virtual void DeleteTestTrain(CPaint* train) { (void)train; }
 
     // The 3D world: the scene (null before it is made), whether a 3D window is open, the
     // draw style of the models (4 solid, 2 wireframe).

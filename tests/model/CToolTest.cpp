@@ -148,7 +148,7 @@ TEST(CTool, ArrowKeyReleaseRefreshesTheEditedGroupAndTheSelection) {
     auto* group = dynamic_cast<CGroup*>(TestCommands::GroupSelection(tool));
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->m_fFrameWidth, 100.0);
-    host.EnterGroupEdit(group);
+    host.OpenGroup(dynamic_cast<CGroup*>(group));
     box->m_pose.x += 30.0;  // an arrow key moved the member
     EXPECT_EQ(tool.OnKeyUp(40), 1);
     EXPECT_EQ(group->m_pose.x, 30.0);  // the frame follows its member

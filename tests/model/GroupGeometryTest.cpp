@@ -326,7 +326,7 @@ TEST(GroupGeometry, MembersMovedInGroupEditLeaveOneUndoStep) {
     Plan plan;
     CGroup* group = plan.AddGroupOfBox(1000.0, 1000.0, 200.0, 100.0);
     auto* second = AddToGroup(group, new CTestBox(&plan.tool, 0.0, 0.0, 10.0, 10.0));
-    plan.host.EnterGroupEdit(group);
+    plan.host.OpenGroup(dynamic_cast<CGroup*>(group));
     plan.box->Select();
     second->Select();
     group->SavePose();

@@ -244,7 +244,7 @@ TEST(InteractiveEdit, EditLevelAncestorClimbsToTheEditedGroup) {
     auto* leaf = AddToGroup(inner, new CTestBox(&plan.tool, 0, 0, 1, 1));
     EXPECT_EQ(leaf->GetEditLevelAncestor(nullptr), outer);
     EXPECT_EQ(leaf->GetEditLevelAncestor(outer), nullptr);
-    plan.host.m_editStack.push_back(outer);
+    plan.host.OpenGroup(outer);
     EXPECT_EQ(leaf->GetEditLevelAncestor(nullptr), inner);
-    plan.host.m_editStack.pop_back();
+    plan.host.CloseGroup();
 }

@@ -151,6 +151,7 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
     CTool tool;
     CTestHost host(tool);
     CNamed* box = AddToLayout(host, new CNamed(&tool, "CBox"));
+    box->m_strName = "Siding";
     {
         DialogScript cancel(2, 0);
         EXPECT_EQ(box->EditProperties(nullptr), 0);
@@ -164,8 +165,11 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
     EXPECT_EQ(box->m_pen.color, RGB(1, 2, 3));
     ASSERT_EQ(tool.GetUndoCount(), 1);
     EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kStepRestoreProperties);
+    box->Select();
     tool.Undo();
-    EXPECT_EQ(box->m_pen.color, 0u);  // restored from the backup
+    EXPECT_EQ(box->m_pen.color, 0u);  // restored from the backup, catalogue fields too
+    EXPECT_EQ(box->m_strName, "Siding");
+    EXPECT_TRUE(box->IsSelected());
     for (int mode : {1, 2}) {
         DialogScript ok(CPropertiesDialog::kResultOk, mode);
         EXPECT_EQ(box->EditProperties(nullptr), 1);

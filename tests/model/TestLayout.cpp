@@ -42,6 +42,29 @@ void CTestBox::GetBounds(const CPose* pose, double& minX, double& minY, double& 
     }
 }
 
+void CTestRubberBox::DragHandle(const CPose* pose, int handle) {
+    const CPose& parent = pose != nullptr ? *pose : m_parentPose;
+    const CDoublePoint local = WorldToLocalInFrame(parent, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    MoveBoxCorner(handle, local.x, local.y, nullptr);
+    CTestBox::DragHandle(pose, handle);
+}
+
+int CTestRubberBox::IsInvalid(int) {
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    GetBounds(nullptr, minX, minY, maxX, maxY);
+    return maxX - minX <= 0.0 || maxY - minY <= 0.0 ? 1 : 0;
+}
+
+CPaint* CTestRubberBox::HitTest() {
+    const DeviceRect& band = m_pTool->m_rcRubberBand;
+    if (band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0)
+        return CTestBox::HitTest();
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    GetBounds(nullptr, minX, minY, maxX, maxY);
+    const bool inside = minX >= band.left && maxX <= band.right && minY >= band.top && maxY <= band.bottom;
+    return inside ? this : nullptr;
+}
+
 CGroup* NewGroup(CTool* tool) {
     auto* group = new CGroup;
     group->SetTool(tool);
@@ -49,13 +72,16 @@ CGroup* NewGroup(CTool* tool) {
 }
 
 CTestHost::CTestHost(CTool& tool) : m_tool(tool), m_pRoot(NewGroup(&tool)) {
-    m_editStack.push_back(m_pRoot);
+    m_editStack.emplace_front(m_pRoot, CPose());
     tool.m_pHost = this;
     RegisterObjectMaker(kStepCreateFirst, [](CTool* engine) -> CPaint* { return new CTestShape(engine); });
+    RegisterObjectMaker(kStepCreateFirst + 1,
+                        [](CTool* engine) -> CPaint* { return new CTestRubberBox(engine); });
 }
 
 CTestHost::~CTestHost() {
     m_tool.ClearUndoList();
+    m_tool.ClearClipboard();
     delete m_pRoot;
     m_tool.m_pHost = nullptr;
 }
@@ -81,62 +107,31 @@ void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
     object->SetParentPose(&world);
 }
 
-void CTestHost::PlaceInGroup(CPaint* object, CGroup* group, double, double) {
-    AddToGroup(group != nullptr ? group : m_editStack.back(), object);
-    object->ComputeExtent(nullptr);
-}
-
-CPaint* CTestHost::MakeGroup(const CPaintList& members) {
-    CGroup* current = m_editStack.back();
-    CGroup* group = NewGroup(&m_tool);
-    group->TakeMembers(current, members);
-    current->m_members.push_front(group);
-    group->m_strScale = ScaleTable[group->GetScaleIndexForNewGroup()].name;
-    group->m_pose = CPose();
-    group->SetLayer(m_tool.m_nActiveLayer);
-    group->DeselectWithUndo(0, 0);
-    group->SelectWithUndo(0, 0);
-    group->RecalcFrame();
-    const CPose world = current->WorldPose(nullptr);
-    group->SetParentPose(&world);
-    group->SetOwnerGroup(current);
-    return group;
-}
-
-BOOL CTestHost::DissolveGroup(CPaint* object) {
-    auto* group = dynamic_cast<CGroup*>(object);
-    CGroup* current = m_editStack.back();
-    if (group == nullptr || group == m_pRoot || !current->HoldsMember(group))
-        return FALSE;
-    group->ComputeExtent(nullptr);
-    group->Invalidate();
-    if (group->DissolveInto(current))
-        group->ComputeExtent(nullptr);
-    group->DeselectWithUndo(0, 0);
-    current->m_members.remove(group);
-    delete group;
-    return TRUE;
-}
-
-BOOL CTestHost::EnterGroupEdit(CPaint* object) {
-    auto* group = dynamic_cast<CGroup*>(object);
-    if (group == nullptr)
-        return FALSE;
-    m_editStack.push_back(group);
+void CTestHost::OpenGroup(CGroup* group) {
+    m_editStack.emplace_front(group, group->WorldPose(nullptr));
     group->EnterEdit();
-    return TRUE;
 }
 
-BOOL CTestHost::ExitGroupEdit(CPaint*) {
+void CTestHost::CloseGroup() {
     if (m_editStack.size() <= 1)
-        return FALSE;
-    m_editStack.back()->m_bBeingEdited = 0;
-    m_editStack.pop_back();
-    return TRUE;
+        return;
+    m_editStack.front().m_pGroup->m_bBeingEdited = 0;
+    m_editStack.pop_front();
+}
+
+BOOL CTestHost::GetPlanViewCentre(int& centreX, int& centreY) const {
+    centreX = m_nViewCentreX;
+    centreY = m_nViewCentreY;
+    return m_nScrollWidth >= 0;
+}
+
+void CTestHost::ReadKeyboardState(BYTE (&state)[256]) {
+    state[20] = m_bCapsLock ? 1 : 0;
+    state[16] = m_bShiftKey ? 0x80 : 0;
 }
 
 void CTestHost::RefreshGroupFrame(CPaint* member) {
-    CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
+    CPaint* group = member != nullptr ? GetOwnerGroup(member) : CurrentGroup();
     if (group == nullptr || group == m_pRoot)
         return;
     group->RecalcFrame();

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "model/CPieceStatusText.h"
+
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
@@ -38,6 +40,19 @@ class CTestBox : public CTestObject {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
 };
 
+// A box drawn by dragging a corner: made empty at its local origin, the dragged corner
+// follows the engine's current point, and it is invalid while it has no area. Only a
+// rubber band that holds its whole extent hits it.
+class CTestRubberBox : public CTestBox {
+  public:
+    explicit CTestRubberBox(CTool* tool) : CTestBox(tool, 0.0, 0.0, 0.0, 0.0) {}
+    CTestRubberBox(CTool* tool, double left, double bottom, double right, double top)
+        : CTestBox(tool, left, bottom, right, top) {}
+    void DragHandle(const CPose* pose, int handle) override;
+    int IsInvalid(int unused) override;
+    CPaint* HitTest() override;
+};
+
 // A group made for the engine's tests, linked to the engine.
 CGroup* NewGroup(CTool* tool);
 
@@ -53,20 +68,17 @@ class CTestHost : public CToolHost {
     CPaintList& GetSelection() override { return m_selection; }
     BOOL IsLayerLocked(int layer) const override { return layer == m_nLockedLayer; }
     CPaint* GetRootGroup() override { return m_pRoot; }
-    CPaint* GetCurrentGroup() override { return m_editStack.back(); }
+    CGroupEditStack* GetGroupEditStack() override { return &m_editStack; }
     CPaint* GetOwnerGroup(CPaint* object) override;
     BOOL DetachFromGroup(CPaint* object) override;
     void ReinsertIntoOwnerGroup(CPaint* object) override;
-    void PlaceInGroup(CPaint* object, CGroup* group, double x, double y) override;
-    CPaint* MakeGroup(const CPaintList& members) override;
-    BOOL DissolveGroup(CPaint* group) override;
-    BOOL EnterGroupEdit(CPaint* group) override;
-    BOOL ExitGroupEdit(CPaint* group) override;
-    void DeleteGroupEditEntries() override {}
     void RefreshGroupFrame(CPaint* member) override;
-    BOOL CutSelection() override { return FALSE; }
-    BOOL PasteClipboard() override { return FALSE; }
-    BOOL FlipSelection(BOOL) override { return FALSE; }
+    CPaintList* GetClipboard() override { return &m_clipboard; }
+    BOOL GetPlanViewCentre(int& centreX, int& centreY) const override;
+    void ShowMessage(const CString& text) override { m_messages.push_back(text); }
+    void SetModalDialogFlag(BOOL running) override { m_bModalDialog = running; }
+    void ReadKeyboardState(BYTE (&state)[256]) override;
+    void ShowStatusPanes(CPieceStatusText&) override { ++m_nStatusShows; }
     double GetPrintScale() const override { return m_fPrintScale; }
     int GetGridWidth() const override { return m_nGridWidth; }
     int GetGridHeight() const override { return m_nGridHeight; }
@@ -87,13 +99,27 @@ class CTestHost : public CToolHost {
     BOOL GetPlanScrollSize(int& width, int& height) const override;
     BOOL InvalidatePlanView(int& centreX, int& centreY) override;
 
+    // The group whose members the engine works on.
+    CGroup* CurrentGroup() const { return m_editStack.front().m_pGroup; }
+    // Opens a group for editing as the document's stack would, without an edit step.
+    void OpenGroup(CGroup* group);
+    void CloseGroup();
+
     // Every object of the layout, groups included, depth first.
     std::vector<CPaint*> AllObjects() const;
     bool IsInLayout(const CPaint* object) const;
 
     CTool& m_tool;
     CGroup* m_pRoot;
-    std::vector<CGroup*> m_editStack;
+    CGroupEditStack m_editStack;
+    // The clipboard the main frame would hold: clones owned by the list.
+    CPaintList m_clipboard;
+    std::vector<CString> m_messages;
+    BOOL m_bModalDialog = FALSE;
+    int m_nStatusShows = 0;
+    // The keys the next keyboard read reports.
+    bool m_bCapsLock = false;
+    bool m_bShiftKey = false;
     CPaintList m_selection;
     BOOL m_bModified = FALSE;
     int m_nDefaultScale = 12;
@@ -121,7 +147,7 @@ class CTestHost : public CToolHost {
 // Puts an object made with new into the current group (which then owns it).
 template <class T>
 T* AddToLayout(CTestHost& host, T* object) {
-    CGroup* current = host.m_editStack.back();
+    CGroup* current = host.CurrentGroup();
     current->m_members.push_front(object);
     object->SetOwnerGroup(current);
     const CPose world = current->WorldPose(nullptr);

@@ -146,10 +146,10 @@ TEST(UndoScenario, AGroupDestroyedWhileAMemberWaitsForReinsertTakesTheMemberWith
     TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
     TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
     CPaint* group = TestCommands::GroupSelection(tool);
-    host.EnterGroupEdit(group);
+    host.OpenGroup(dynamic_cast<CGroup*>(group));
     CPaint* member = dynamic_cast<CGroup*>(group)->m_members.front();
     TestCommands::DeleteWithUndo(tool, member, 1);
-    host.ExitGroupEdit(group);
+    host.CloseGroup();
     TestCommands::UngroupWithUndo(tool, group);
     ExpectStepsNameLiveObjects(tool, host);
     while (tool.GetUndoCount() > 0) tool.Undo();

@@ -1,0 +1,219 @@
+#include <algorithm>
+
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+
+CPaintList CTool::SelectedVisibleMembers() const {
+    CPaintList found;
+    CGroup* current = GetCurrentGroup();
+    if (current != nullptr)
+        for (CPaint* member : current->m_members)
+            if (member->IsSelected() && IsLayerVisible(member->m_nLayer))
+                found.push_back(member);
+    return found;
+}
+
+void CTool::ClearClipboard() {
+    CPaintList* clipboard = m_pHost != nullptr ? m_pHost->GetClipboard() : nullptr;
+    if (clipboard == nullptr)
+        return;
+    while (!clipboard->empty()) {
+        CPaint* object = clipboard->front();
+        clipboard->pop_front();
+        object->ReleaseData();
+        delete object;
+    }
+}
+
+void CTool::CopySelection() {
+    ClearClipboard();
+    CPaintList* clipboard = m_pHost != nullptr ? m_pHost->GetClipboard() : nullptr;
+    if (clipboard == nullptr)
+        return;
+    for (CPaint* member : SelectedVisibleMembers()) {
+        CPaint* copy = member->Clone();
+        copy->SetTool(nullptr);
+        clipboard->push_front(copy);
+        copy->RecreateResources(0);
+    }
+}
+
+void CTool::Cut() {
+    CEditStep cut(kStepCut, nullptr, 1);
+    Execute(&cut);
+}
+
+int CTool::ExecuteCut() {
+    CopySelection();
+    DeleteSelection(1);
+    return 1;
+}
+
+void CTool::Paste() {
+    CEditStep paste(kStepPaste, nullptr, 1);
+    Execute(&paste);
+}
+
+int CTool::ExecutePaste() {
+    CGroup* current = GetCurrentGroup();
+    CPaintList* clipboard = m_pHost != nullptr ? m_pHost->GetClipboard() : nullptr;
+    if (current == nullptr || clipboard == nullptr)
+        return 0;
+    const CPose world = current->WorldPose(nullptr);
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    bool first = true;
+    for (CPaint* object : *clipboard) {
+        minX = first ? object->m_fMinX : std::min(minX, object->m_fMinX);
+        minY = first ? object->m_fMinY : std::min(minY, object->m_fMinY);
+        maxX = first ? object->m_fMaxX : std::max(maxX, object->m_fMaxX);
+        maxY = first ? object->m_fMaxY : std::max(maxY, object->m_fMaxY);
+        first = false;
+    }
+    DeselectAll(1, 0);
+    int centreX = 0, centreY = 0;
+    if (!m_pHost->GetPlanViewCentre(centreX, centreY))
+        return 0;
+    const CDoublePoint centre = DeviceToLayout(centreX, centreY);
+    const double dx = centre.x - (minX + maxX) * 0.5;
+    const double dy = centre.y - (minY + maxY) * 0.5;
+    CPaint* root = m_pHost->GetRootGroup();
+    const CPose empty;
+    for (CPaint* source : *clipboard) {
+        CPaint* copy = source->Clone();
+        copy->SetTool(this);
+        copy->SetLayer(m_nActiveLayer);
+        copy->SetOwnerGroup(current);
+        if (!AddObjectWithUndo(copy, 1, 1))
+            continue;
+        copy->DeselectWithUndo(0, 0);
+        copy->SelectWithUndo(0, 0);
+        copy->MoveFromSavedPose(dx, dy, 0);
+        copy->Update3D(&world);
+        if (root != nullptr)
+            root->UpdateConnections(&empty, 1);
+        copy->Invalidate();
+    }
+    RefitCurrentGroup();
+    m_bRedraw = 1;
+    return 1;
+}
+
+void CTool::ConnectRootMembers() {
+    CGroup* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
+    if (root == nullptr)
+        return;
+    const CPaintList members = root->m_members;
+    for (CPaint* member : members)
+        if (!member->FindConnection(nullptr))
+            member->RebuildShape();
+}
+
+void CTool::DuplicateSelection() {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    const CPose world = current->WorldPose(nullptr);
+    const CDoublePoint offset = DeviceToLayout(127.0, -127.0);
+    CPaintList copies;
+    // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
+    int groupStart = 1;
+    for (CPaint* member : SelectedVisibleMembers()) {
+        copies.push_front(member->Clone());
+        member->DeselectWithUndo(1, groupStart);
+        groupStart = 0;
+    }
+    for (CPaint* copy : copies) {
+        copy->SetLayer(m_nActiveLayer);
+        copy->SetOwnerGroup(current);
+        if (!AddObjectWithUndo(copy, 1, 0))
+            continue;
+        copy->DeselectWithUndo(0, 0);
+        copy->SelectWithUndo(0, 0);
+        copy->MoveFromSavedPose(offset.x, offset.y, 0);
+        copy->Update3D(&world);
+        copy->Invalidate();
+    }
+    RefitCurrentGroup();
+}
+
+void CTool::DeleteSelection(int record) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    const CPose world = current->WorldPose(nullptr);
+    m_nMultiPoint = 0;
+    for (CPaint* train : m_pHost->GetTestTrains())
+        if (train->IsSelected()) {
+            train->Invalidate();
+            m_pHost->DeleteTestTrain(train);
+            return;
+        }
+    bool first = true;
+    for (CPaint* member : SelectedVisibleMembers()) {
+        member->Remove3D();
+        if (record)
+            PushUndo(new CEditStep(kStepReinsertObject, member, first ? 1 : 0));
+        first = false;
+        member->DeselectWithUndo(record, 0);
+        member->Invalidate();
+        current->m_members.remove(member);
+        member->SetChanged(1);
+        member->UpdateConnections(&world, 0);
+        member->SetChanged(0);
+        if (!record) {
+            member->ReleaseData();
+            delete member;
+        }
+    }
+    if (current->m_bBeingEdited)
+        RefitCurrentGroup();
+    m_bRedraw = 1;
+    UpdateStatus();
+}
+
+int CTool::DetachObject(CPaint* object) {
+    CGroup* owner = object->m_pOwnerGroup;
+    if (owner == nullptr || !owner->HoldsMember(object))
+        return 0;
+    object->DeselectWithUndo(0, 0);
+    owner->m_members.remove(object);
+    object->Invalidate();
+    if (!IsRootGroup(owner)) {
+        owner->RecalcFrame();
+        owner->ComputeExtent(nullptr);
+    }
+    object->SetEditState(-1);
+    return 1;
+}
+
+int CTool::ShowProperties() {
+    if (m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = SelectedVisibleMembers();
+    CPaint* target = nullptr;
+    // The right-click handler marks the object the context menu was opened on.
+    for (CPaint* member : selected)
+        if (member->m_bChanged) {
+            member->m_bChanged = 0;
+            target = member;
+            break;
+        }
+    if (target == nullptr && !selected.empty())
+        target = selected.front();
+    if (target == nullptr)
+        for (CPaint* train : m_pHost->GetTestTrains())
+            if (train->IsSelected()) {
+                target = train;
+                break;
+            }
+    if (target == nullptr)
+        return 0;
+    m_pHost->SetModalDialogFlag(TRUE);
+    CEditStep properties(kStepProperties, target, 1);
+    const int result = Execute(&properties);
+    m_pHost->SetModalDialogFlag(FALSE);
+    return result;
+}

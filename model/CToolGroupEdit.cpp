@@ -1,0 +1,109 @@
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "resources/StringTable.h"
+
+CGroup* CTool::GetCurrentGroup() const {
+    return m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetCurrentGroup()) : nullptr;
+}
+
+int CTool::GetGroupEditDepth() const {
+    CGroupEditStack* stack = m_pHost != nullptr ? m_pHost->GetGroupEditStack() : nullptr;
+    return stack != nullptr ? static_cast<int>(stack->size()) : 1;
+}
+
+void CTool::PopGroupEditEntry() {
+    CGroupEditStack* stack = m_pHost != nullptr ? m_pHost->GetGroupEditStack() : nullptr;
+    if (stack != nullptr && !stack->empty())
+        stack->pop_front();
+}
+
+int CTool::EnterGroupEdit(int record) {
+    CGroup* current = GetCurrentGroup();
+    CPaint* found = nullptr;
+    if (current != nullptr)
+        for (CPaint* member : current->m_members)
+            if (member->IsSelected() && IsLayerVisible(member->m_nLayer) &&
+                member->GetClassName() == "CGroup") {
+                found = member;
+                break;
+            }
+    if (found == nullptr) {
+        ShowText(IDS_NO_GROUPS_ARE_SELECTED);
+        return 0;
+    }
+    CEditStep enter(kStepEnterGroupEdit, found, 1);
+    const int done = Execute(&enter);
+    if (done && record) {
+        PushUndo(new CEditStep(kStepSelect, found, 1));
+        PushUndo(new CEditStep(kStepExitGroupEdit, nullptr, 0));
+    }
+    return done;
+}
+
+int CTool::ExecuteEnterGroupEdit(CEditStep* step) {
+    auto* group = dynamic_cast<CGroup*>(step->m_pObject);
+    CGroupEditStack* stack = m_pHost != nullptr ? m_pHost->GetGroupEditStack() : nullptr;
+    if (group == nullptr || stack == nullptr)
+        return 0;
+    stack->emplace_front(group, group->WorldPose(nullptr));
+    group->DeselectWithUndo(0, 0);
+    group->EnterEdit();
+    m_bRedraw = 1;
+    return 1;
+}
+
+int CTool::ExitGroupEdit(int record) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return 0;
+    const int before = GetUndoCount();
+    current->DeselectWithUndo(1, 1);
+    CEditStep exit(kStepExitGroupEdit, current, 1);
+    // The re-entry joins the reselection when there is one; alone it is a command of its own
+    // and must not run together with the command before.
+    if (Execute(&exit) && record)
+        PushUndo(new CEditStep(kStepEnterGroupEdit, current, GetUndoCount() == before ? 1 : 0));
+    return 1;
+}
+
+int CTool::ExecuteExitGroupEdit(CEditStep*) {
+    if (GetGroupEditDepth() < 2) {
+        ShowText(IDS_NO_GROUPS_ARE_EDITED);
+        return 0;
+    }
+    CGroup* group = GetCurrentGroup();
+    if (group == nullptr || !group->m_bBeingEdited)
+        return 1;
+    group->Invalidate();
+    group->m_bBeingEdited = 0;
+    group->DeselectWithUndo(0, 0);
+    group->SelectWithUndo(0, 0);
+    PopGroupEditEntry();
+    CGroup* outer = GetCurrentGroup();
+    if (outer != nullptr && outer->m_bBeingEdited) {
+        outer->ComputeExtent(nullptr);
+        outer->RecalcFrame();
+        outer->ComputeExtent(nullptr);
+    }
+    m_bRedraw = 1;
+    return 1;
+}
+
+void CTool::RefitCurrentGroup() {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr || IsRootGroup(current))
+        return;
+    current->RecalcFrame();
+    current->ComputeExtent(nullptr);
+}
+
+void CTool::ShowText(UINT id) {
+    if (m_pHost == nullptr)
+        return;
+    CString text;
+    text.LoadString(id);
+    m_pHost->ShowMessage(text);
+}

@@ -1,0 +1,587 @@
+#include <cmath>
+#include <vector>
+
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CLengthFormat.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CatalogueDefaults.h"
+#include "model/Units.h"
+
+namespace {
+
+bool IsAllZero(const DeviceRect& rect) {
+    return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
+}
+
+bool IsCreationTool(int mode) {
+    return mode >= kToolMeasureLine && mode <= kToolTerrain;
+}
+
+bool IsTrackTool(int mode) {
+    return mode >= kToolStraightTrack && mode <= kToolSplineTrack;
+}
+
+bool IsConnectTool(int mode) {
+    return mode == kToolConnectSpline || mode == kToolConnectCurveStraight;
+}
+
+DeviceRect Normalized(DeviceRect rect) {
+    rect.Normalize();
+    return rect;
+}
+
+// The line's bounding box widened by a margin on every side.
+DeviceRect LineArea(const DeviceRect& line, int margin) {
+    DeviceRect area = Normalized(line);
+    area.Inflate(margin);
+    return area;
+}
+
+// A rotation angle within an eighth of a turn of a multiple of 45 degrees becomes that
+// multiple; on a border the larger step wins.
+double SnapToEighths(double angle) {
+    double snapped = angle;
+    for (int step = -8; step <= 8; ++step) {
+        const double s = step * kPi / 4.0;
+        if (angle >= s - kPi / 8.0 && angle <= s + kPi / 8.0)
+            snapped = s;
+    }
+    return snapped;
+}
+
+}  // namespace
+
+bool CTool::CapsLockOn() const {
+    return (m_keyState[kCapsLockKey] & 1) != 0;
+}
+
+CDoublePoint CTool::StorePoint(double x, double y) {
+    const CDoublePoint point = DeviceToLayout(x, y);
+    m_fCurrentX = point.x;
+    m_fCurrentY = point.y;
+    return point;
+}
+
+DeviceRect CTool::PivotMark() const {
+    const CPoint pivot = LayoutToDevice(m_fPivotX, m_fPivotY, 0);
+    return DeviceRect{pivot.x - m_nPivotMarkSize, pivot.y - m_nPivotMarkSize, pivot.x + m_nPivotMarkSize,
+                      pivot.y + m_nPivotMarkSize};
+}
+
+CPoint CTool::LayoutToBandPoint(double x, double y) const {
+    return CPoint(static_cast<int>(std::lround(x * m_fZoomRatio)),
+                  static_cast<int>(std::lround(y * m_fZoomRatio)));
+}
+
+// ---- Press ----
+
+void CTool::OnLButtonDown(UINT flags, double x, double y) {
+    StorePoint(x, y);
+    m_fPressX = m_fCurrentX;
+    m_fPressY = m_fCurrentY;
+    m_bButtonDown = 1;
+    m_bMoved = 0;
+    m_bStartedAtTrackEnd = 0;
+    m_nMouseFlags = static_cast<int>(flags);
+    if (m_pHost == nullptr)
+        return;
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    if (CPaint* root = m_pHost->GetRootGroup())
+        root->SetChanged(0);
+    current->SavePose();
+    const CPose pose = GetCurrentGroupPose();
+    const int mode = m_toolMode;
+    if (mode == kToolSelectTrackChain) {
+        m_pHost->ReadKeyboardState(m_keyState);
+        if ((m_keyState[kShiftKey] & 0x80) == 0)
+            DeselectAll(1, 1);
+        return;
+    }
+    if (m_bParallelToolActive || m_bChainToolActive)
+        return;
+    if (mode == kToolSetTrackElevations) {
+        m_nDragState = 7;
+        return;
+    }
+    if (mode == kToolRotateAroundOrigin) {
+        m_nDragState = 0;
+        m_fPivotX = m_fPressX;
+        m_fPivotY = m_fPressY;
+        m_fReferenceX = m_fReferenceY = 0.0;
+        m_fRotationAngle = 0.0;
+        InvalidateRect(PivotMark());
+        const CPaintList selected = m_pHost->GetSelection();
+        for (CPaint* object : selected) object->RecalcBounds();
+        UpdateStatus();
+        return;
+    }
+    if (mode == kToolSelector)
+        PressSelector(pose);
+    else if (IsConnectTool(mode))
+        PressConnect(pose);
+    else if (mode == kToolZoomIn || mode == kToolZoomOut)
+        PressZoom();
+    else if (IsCreationTool(mode) && m_nMultiPoint == 0)
+        PressCreate(pose);
+    else if (mode == kToolCutTrack)
+        PressCutTrack();
+    if (m_nDraggedHandle != -1) {
+        const CPaintList selected = m_pHost->GetSelection();
+        for (CPaint* object : selected) {
+            object->TrackCreate(&pose, m_nDraggedHandle);
+            if (mode == kToolDragHandle)
+                object->DragHandle(&pose, m_nDraggedHandle);
+        }
+        if (mode == kToolDragHandle)
+            UpdateHintRect();
+    }
+    UpdateStatus();
+}
+
+void CTool::PressSelector(const CPose& pose) {
+    bool hit = GrabHandle(pose);
+    bool markerHit = false;
+    if (!hit) {
+        for (CPaint* member : CurrentGroupMembers())
+            if (member->HitTestEndMarker(&pose) && IsLayerVisible(member->m_nLayer)) {
+                m_bRedraw = 1;
+                markerHit = true;
+            }
+    }
+    if (!hit && !markerHit)
+        hit = HitMember(pose);
+    if (hit) {
+        const CPaintList selected = m_pHost->GetSelection();
+        for (CPaint* object : selected) object->UpdateConnections(&pose, 0);
+        return;
+    }
+    if (markerHit || !IsAllZero(m_rcRubberBand))
+        return;
+    m_nDragState = 8;
+    const CPoint corner = LayoutToBandPoint(m_fPressX, m_fPressY);
+    m_rcRubberBand = DeviceRect{corner.x, corner.y, corner.x, corner.y};
+    if (!ShiftHeld())
+        DeselectAll(1, 1);
+}
+
+bool CTool::GrabHandle(const CPose& pose) {
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        m_nDragState = 2;
+        const int handle = object->HitTestHandle(&pose, m_fCurrentX, m_fCurrentY);
+        if (handle < 0)
+            continue;
+        m_nDraggedHandle = handle;
+        DeselectAll(1, 1);
+        object->SelectWithUndo(1, 0);
+        return true;
+    }
+    return false;
+}
+
+// The press on the members: the first one hit decides, except that a hit selected member
+// keeps the whole selection for the move.
+bool CTool::HitMember(const CPose&) {
+    bool hit = false;
+    bool selectedHit = false;
+    for (CPaint* member : CurrentGroupMembers()) {
+        const bool isHit = IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr;
+        const bool selected = member->IsSelected() != 0;
+        if (!isHit) {
+            if (selected)
+                member->RecalcBounds();
+            continue;
+        }
+        if (selectedHit && !selected)
+            continue;
+        hit = true;
+        m_nDragState = 1;
+        member->SavePose();
+        EndHandleDrag();
+        if (selected && ShiftHeld()) {
+            m_bRedraw = 1;
+            member->DeselectWithUndo(1, 1);
+            break;
+        }
+        if (selected) {
+            member->RecalcBounds();
+            selectedHit = true;
+            continue;
+        }
+        if (!ShiftHeld())
+            DeselectAll(1, 1);
+        member->SelectWithUndo(1, ShiftHeld() ? 1 : 0);
+        break;
+    }
+    return hit;
+}
+
+void CTool::PressConnect(const CPose& pose) {
+    m_nDragState = m_toolMode == kToolConnectSpline ? 5 : 6;
+    m_bConnectDrag = 0;
+    for (CPaint* member : CurrentGroupMembers()) {
+        if (member->HitTestEnd(&pose, m_fCurrentX, m_fCurrentY, 0) < 0)
+            continue;
+        DeselectAll(1, 1);
+        m_bConnectDrag = 1;
+        const CPoint start = LayoutToDevice(m_fPressX, m_fPressY, 0);
+        m_rcConnectLine = DeviceRect{start.x, start.y, start.x, start.y};
+        return;
+    }
+}
+
+void CTool::PressZoom() {
+    m_bButtonDown = 0;
+    m_bMoved = 0;
+    if (m_toolMode == kToolZoomIn && CanZoomIn())
+        SetViewScale(m_fZoomNumerator * 2.0, m_fZoomDenominator);
+    else if (m_toolMode == kToolZoomOut && CanZoomOut())
+        SetViewScale(m_fZoomNumerator * 0.5, m_fZoomDenominator);
+    UpdateDeviceBounds();
+}
+
+void CTool::PressCreate(const CPose& pose) {
+    const int mode = m_toolMode;
+    m_nDragState = 2;
+    if (!m_pHost->GetSelection().empty())
+        DeselectAll(1, 1);
+    double x = m_fCurrentX, y = m_fCurrentY;
+    if (IsTrackTool(mode) && (m_nSnapMode == 0 || m_nSnapMode == 1)) {
+        m_bConnectDrag = 0;
+        for (CPaint* member : CurrentGroupMembers())
+            if (member->HitTestEnd(&pose, m_fCurrentX, m_fCurrentY, 0) >= 0) {
+                x = m_probe.firstX;
+                y = m_probe.firstY;
+                m_bStartedAtTrackEnd = 1;
+                break;
+            }
+    }
+    CPaint* object = CreateObjectForTool(mode);
+    if (object == nullptr)
+        return;
+    PlaceNewObject(object, x, y, GetCurrentGroup(), 1);
+    object->SetEditState(4);
+    const ToolModeInfo& info = GetToolModeInfo(mode);
+    m_nDraggedHandle = info.followingHandle;
+    if (info.multiPoint)
+        m_nMultiPoint = 2;
+}
+
+void CTool::PressCutTrack() {
+    DeselectAll(1, 1);
+    for (CPaint* member : CurrentGroupMembers())
+        if (IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr) {
+            member->CutAtToolPoint();
+            break;
+        }
+    m_bRedraw = 1;
+}
+
+// ---- Double click and right button ----
+
+void CTool::OnLButtonDblClk(UINT, double x, double y) {
+    StorePoint(x, y);
+    if (m_nMultiPoint == 0 || m_pHost == nullptr)
+        return;
+    FinishMultiPoint(GetCurrentGroupPose());
+    m_pHost->RepaintDirtyViews();
+}
+
+void CTool::FinishMultiPoint(const CPose& pose) {
+    for (CPaint* member : SelectedVisibleMembers()) {
+        if (member->FinishCreate(&pose, m_nDraggedHandle))
+            member->SetEditState(-1);
+        else
+            RemoveInvalidNewObject(member);
+    }
+    m_nMultiPoint = 0;
+}
+
+// A new object that came out invalid leaves the layout together with the step of its
+// placement, so that undo never brings back an empty object.
+void CTool::RemoveInvalidNewObject(CPaint* object) {
+    object->Invalidate();
+    DetachObject(object);
+    object->ReleaseData();
+    object->Remove3D();
+    DiscardUndoSteps(1);
+    delete object;
+}
+
+void CTool::OnRButtonDown(UINT flags, double x, double y) {
+    StorePoint(x, y);
+    m_nMouseFlags = static_cast<int>(flags);
+    if (m_pHost == nullptr)
+        return;
+    if (CPaint* root = m_pHost->GetRootGroup())
+        root->SetChanged(0);
+    const CPose pose = GetCurrentGroupPose();
+    // The right button ends a multi-point creation as the double click does: a valid object
+    // stays, an invalid one goes with its placement step.
+    if (m_nMultiPoint != 0) {
+        FinishMultiPoint(pose);
+        return;
+    }
+    for (CPaint* member : CurrentGroupMembers()) {
+        if (!IsLayerVisible(member->m_nLayer) || member->HitTest() == nullptr)
+            continue;
+        if (!member->IsSelected() && !ShiftHeld())
+            DeselectAll(1, 1);
+        member->SelectWithUndo(1, 1);
+        member->SetEditState(-1);
+        member->m_bChanged = 1;
+        return;
+    }
+    DeselectAll(1, 1);
+}
+
+// ---- Move ----
+
+void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
+    const CDoublePoint point = DeviceToLayout(x, y);
+    if (point.x == m_fCurrentX && point.y == m_fCurrentY)
+        return;
+    m_fCurrentX = point.x;
+    m_fCurrentY = point.y;
+    m_nMouseFlags = static_cast<int>(flags);
+    m_bMoved = 1;
+    const CLengthFormat format(m_pHost != nullptr ? m_pHost->GetUnitIndex() : kDefaultUnitIndex);
+    CString lengthX, lengthY;
+    format.FormatLength(lengthX, point.x);
+    format.FormatLength(lengthY, -point.y);
+    m_status.m_strPosition = "(" + lengthX + "," + lengthY + ")";
+    const int mode = m_toolMode;
+    if (mode == kToolSelectTrackChain || m_bChainToolActive || m_bParallelToolActive ||
+        mode == kToolSetTrackElevations)
+        return;
+    if ((!held && m_nMultiPoint == 0) || m_pHost == nullptr)
+        return;
+    const CPose pose = GetCurrentGroupPose();
+    if (mode == kToolSelector && m_bButtonDown && m_nDraggedHandle == -1) {
+        if (IsAllZero(m_rcRubberBand)) {
+            SetSelectionEditState(1);
+            MoveSelection(m_fCurrentX - m_fPressX, m_fCurrentY - m_fPressY, 1, 0, 0);
+        } else {
+            MoveBand();
+        }
+    }
+    if ((mode == kToolRotateAroundOrigin || m_nDragState == 0) && m_bButtonDown)
+        MoveRotate();
+    if (m_nDraggedHandle >= 0)
+        MoveHandle(pose);
+    if (IsConnectTool(mode) && m_bConnectDrag) {
+        const int margin = static_cast<int>(std::lround(m_fHandleSize));
+        InvalidateRect(LineArea(m_rcConnectLine, margin));
+        const CPoint end = LayoutToDevice(m_fCurrentX, m_fCurrentY, 0);
+        m_rcConnectLine.right = end.x;
+        m_rcConnectLine.bottom = end.y;
+        InvalidateRect(LineArea(m_rcConnectLine, margin));
+    }
+}
+
+void CTool::MoveBand() {
+    InvalidateRect(Normalized(m_rcRubberBand));
+    const CPoint corner = LayoutToBandPoint(m_fCurrentX, m_fCurrentY);
+    m_rcRubberBand.right = corner.x;
+    m_rcRubberBand.top = corner.y;
+    InvalidateRect(Normalized(m_rcRubberBand));
+}
+
+void CTool::MoveRotate() {
+    SetSelectionEditState(0);
+    const bool outside = std::fabs(m_fCurrentX - m_fPivotX) > m_nPivotMarkSize ||
+                         std::fabs(m_fCurrentY - m_fPivotY) > m_nPivotMarkSize;
+    if (outside && m_nDraggedHandle == -1) {
+        if (m_fReferenceX == 0.0 && m_fReferenceY == 0.0) {
+            m_fReferenceX = m_fCurrentX;
+            m_fReferenceY = m_fCurrentY;
+        } else {
+            m_fRotationAngle =
+                AngleBetween(m_fPivotX, m_fPivotY, m_fCurrentX, m_fCurrentY, m_fReferenceX, m_fReferenceY);
+        }
+    }
+    if (ShiftHeld())
+        m_fRotationAngle = SnapToEighths(m_fRotationAngle);
+    const CDoublePoint pivot{m_fPivotX, m_fPivotY};
+    RotateSelection(m_fRotationAngle, &pivot, 1, 0, 0);
+}
+
+void CTool::MoveHandle(const CPose& pose) {
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        if (object->m_bLocked) {
+            object->SetEditState(2);
+            object->Invalidate();
+            continue;
+        }
+        if (m_toolMode == kToolDragHandle) {
+            object->DragHandle(&pose, m_nDraggedHandle);
+            UpdateHintRect();
+        } else {
+            object->SetEditState(2);
+            object->DragHandle(&pose, m_nDraggedHandle);
+            UpdateStatus();
+        }
+        SetHandleHint(object);
+    }
+}
+
+void CTool::SetHandleHint(CPaint* object) {
+    if (m_nDraggedHandle == 0) {
+        m_hint.m_strText.Format("%.2f\xB0", m_status.m_fRotation);
+        return;
+    }
+    m_hint.m_strText.Empty();
+    object->AppendStatusText(m_hint.m_strText);
+}
+
+// ---- Release ----
+
+void CTool::OnLButtonUp(UINT flags, double x, double y) {
+    const CPose pose = GetCurrentGroupPose();
+    StorePoint(x, y);
+    m_bButtonDown = 0;
+    m_bMoved = 0;
+    m_nMouseFlags = static_cast<int>(flags);
+    if (m_pHost == nullptr)
+        return;
+    m_pHost->ReadKeyboardState(m_keyState);
+    const int mode = m_toolMode;
+    if (mode == kToolSelectTrackChain || m_bChainToolActive || m_bParallelToolActive ||
+        mode == kToolSetTrackElevations)
+        return;
+    if ((mode == kToolZoomIn && (!CanZoomIn() || CapsLockOn())) ||
+        (mode == kToolZoomOut && (!CanZoomOut() || CapsLockOn()))) {
+        m_toolMode.Set(kToolSelector);
+        return;
+    }
+    if (mode == kToolRotateAroundOrigin || m_nDragState == 0) {
+        InvalidateRect(PivotMark());
+        m_bRedraw = 1;
+    }
+    if (!IsAllZero(m_rcRubberBand)) {
+        ReleaseBand();
+        return;
+    }
+    if (m_nMultiPoint == 0) {
+        if (m_nDragState == 1) {
+            const double dx = m_fCurrentX - m_fPressX;
+            const double dy = m_fCurrentY - m_fPressY;
+            if (dx != 0.0 || dy != 0.0)
+                MoveSelection(dx, dy, 1, 1, 1);
+        }
+        if (mode == kToolRotateAroundOrigin || m_nDragState == 0) {
+            const CDoublePoint pivot{m_fPivotX, m_fPivotY};
+            RotateSelection(m_fRotationAngle, &pivot, 1, 1, 1);
+        }
+        if (IsConnectTool(mode)) {
+            InvalidateRect(LineArea(m_rcConnectLine, static_cast<int>(std::lround(m_fHandleSize))));
+            m_bRedraw = 1;
+            m_bConnectDrag = 0;
+            m_rcConnectLine.SetEmpty();
+        }
+        if ((m_nSnapMode == 2 || m_nSnapMode == 3) &&
+            (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
+            ReleaseSnapToGrid(pose);
+        bool accepted = false;
+        if (m_nSnapMode == 0 || m_nSnapMode == 1)
+            accepted = ReleaseTrackSnap(pose);
+        ReleaseFinishMembers(pose, mode, accepted);
+        if (CPaint* root = m_pHost->GetRootGroup()) {
+            const CPose identity;
+            root->UpdateConnections(&identity, 1);
+            root->SetChanged(0);
+        }
+        if (m_toolMode == kToolDragHandle)
+            UpdateHintRect();
+        m_nDraggedHandle = -1;
+    }
+    CGroup* current = GetCurrentGroup();
+    if (current != nullptr && current->m_bBeingEdited) {
+        current->ComputeExtent(nullptr);
+        current->RecalcFrame();
+        current->ComputeExtent(nullptr);
+    }
+    UpdateStatus();
+    m_hint.m_strText.Empty();
+    if (m_nMultiPoint != 0)
+        return;
+    m_nDragState = -1;
+    if (CapsLockOn() || m_toolMode == kToolDragHandle)
+        m_toolMode.Set(kToolSelector);
+}
+
+void CTool::ReleaseBand() {
+    InvalidateRect(Normalized(m_rcRubberBand));
+    const CDoublePoint a = DeviceToLayout(m_rcRubberBand.left, m_rcRubberBand.bottom);
+    const CDoublePoint b = DeviceToLayout(m_rcRubberBand.right, m_rcRubberBand.top);
+    // Hit tests read the band in layout units while it is set.
+    m_rcRubberBand = Normalized(DeviceRect{static_cast<int>(a.x), static_cast<int>(a.y),
+                                           static_cast<int>(b.x), static_cast<int>(b.y)});
+    for (CPaint* member : CurrentGroupMembers())
+        if (IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
+            member->SelectWithUndo(1, 0);
+    m_rcRubberBand.SetEmpty();
+    m_bRedraw = 1;
+}
+
+void CTool::ReleaseSnapToGrid(const CPose& pose) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    double snapX = m_fCurrentX, snapY = m_fCurrentY;
+    current->NearestEndPoint(snapX, snapY, &pose);
+    const CDoublePoint offset = CPose().WorldToLocal(pose, snapX - m_fCurrentX, snapY - m_fCurrentY);
+    const CDoublePoint origin = CPose().WorldToLocal(pose, 0.0, 0.0);
+    const double dx = offset.x - origin.x;
+    const double dy = offset.y - origin.y;
+    if (dx * dx + dy * dy < m_fSnapDistance * m_fSnapDistance)
+        current->MoveSelectedMembers(&pose, dx, dy);
+}
+
+bool CTool::ReleaseTrackSnap(const CPose& pose) {
+    bool accepted = false;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        if (!IsLayerVisible(object->m_nLayer))
+            continue;
+        if (object->m_bLocked)
+            object->Invalidate();
+        else if (object->FindConnection(&pose))
+            accepted = true;
+    }
+    return accepted;
+}
+
+void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    const CPaintList members = current->m_members;
+    for (CPaint* member : members) {
+        if (!member->IsSelected())
+            continue;
+        if (accepted && !member->m_bLocked && IsLayerVisible(member->m_nLayer)) {
+            if (m_nSnapMode == 0)
+                member->RotateWithPivot(&pose);
+            else
+                member->RotateWithPivotHalfTurn(&pose);
+        }
+        if (member->FinishCreate(&pose, m_nDraggedHandle)) {
+            member->SetEditState(-1);
+            continue;
+        }
+        if (mode >= 3 && mode <= 28) {
+            RemoveInvalidNewObject(member);
+            continue;
+        }
+        // An edit made an existing object invalid: it leaves the layout, and undo puts it back.
+        DetachObject(member);
+        PushUndo(new CEditStep(kStepReinsertObject, member, 0));
+    }
+}

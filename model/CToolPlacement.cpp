@@ -1,0 +1,191 @@
+#include <algorithm>
+#include <memory>
+
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/ObjectFactory.h"
+
+CPaint* CTool::CreateObjectForTool(int mode) {
+    const int kind = GetCreateKindForTool(mode);
+    if (kind == 0)
+        return nullptr;
+    CEditStep create(kind, nullptr, 1);
+    return Execute(&create) ? create.m_pObject : nullptr;
+}
+
+int CTool::ExecuteCreate(CEditStep* step) {
+    CPaint* object = MakeObjectForKind(step->m_nKind, this);
+    if (object == nullptr)
+        return 0;
+    object->SetLayer(m_nActiveLayer);
+    if (m_pHost != nullptr)
+        object->SetOwnerGroup(dynamic_cast<CGroup*>(m_pHost->GetRootGroup()));
+    object->SetParentPose(nullptr);
+    step->m_pObject = object;
+    return 1;
+}
+
+int CTool::PlaceNewObject(CPaint* object, double x, double y, CGroup* group, int groupStart) {
+    DeselectAll(1, 1);
+    CEditStep place(kStepPlaceNewObject, object, 1);
+    auto payload = std::make_unique<PlacePayload>();
+    payload->x = x;
+    payload->y = y;
+    payload->group = group;
+    place.SetPayload(std::move(payload));
+    const int done = Execute(&place);
+    if (done)
+        PushUndo(new CEditStep(kStepRemoveObject, object, groupStart));
+    return done;
+}
+
+int CTool::ExecutePlace(CEditStep* step) {
+    PlacePayload* place = step->GetPayload<PlacePayload>();
+    CPaint* object = step->m_pObject;
+    CGroup* group = place != nullptr && place->group != nullptr ? place->group : GetCurrentGroup();
+    if (place == nullptr || object == nullptr || group == nullptr)
+        return 0;
+    const CPose world = group->WorldPose(nullptr);
+    object->SetLayer(m_nActiveLayer);
+    object->SetOwnerGroup(group);
+    group->m_members.push_front(object);
+    object->SelectWithUndo(0, 0);
+    object->SetParentPose(&world);
+    object->SavePose();
+    const CDoublePoint origin = object->LocalToWorld(0.0, 0.0);
+    object->MoveFromSavedPose(place->x - origin.x, place->y - origin.y, 1);
+    return 1;
+}
+
+int CTool::AddObjectWithUndo(CPaint* object, int record, int groupStart) {
+    CEditStep reinsert(kStepReinsertObject, object, 1);
+    const int done = Execute(&reinsert);
+    if (done && record)
+        PushUndo(new CEditStep(kStepRemoveObject, object, groupStart));
+    return done;
+}
+
+int CTool::ExecuteReinsert(CEditStep* step) {
+    CPaint* object = step->m_pObject;
+    if (m_pHost == nullptr || object == nullptr)
+        return 0;
+    m_pHost->ReinsertIntoOwnerGroup(object);
+    object->SelectWithUndo(0, 0);
+    object->RebuildShape();
+    object->RecreateResources(1);
+    object->Update3D(nullptr);
+    object->Invalidate();
+    step->m_pObject = nullptr;
+    return 1;
+}
+
+int CTool::ExecuteRemove(CEditStep* step) {
+    CPaint* object = step->m_pObject;
+    if (object == nullptr)
+        return 1;
+    object->Invalidate();
+    if (!DetachObject(object))
+        return 1;
+    object->Remove3D();
+    object->ReleaseData();
+    delete object;
+    return 1;
+}
+
+int CTool::MoveSelection(double dx, double dy, int relative, int record, int groupStart) {
+    if (m_pHost == nullptr)
+        return 0;
+    const CPaintList& selected = m_pHost->GetSelection();
+    if (std::all_of(selected.begin(), selected.end(), [](CPaint* p) { return p->m_bLocked != 0; }))
+        return 0;
+    CEditStep move(kStepMoveSelection, nullptr, 0);
+    auto payload = std::make_unique<MovePayload>();
+    payload->dx = dx;
+    payload->dy = dy;
+    payload->relative = relative;
+    move.SetPayload(std::move(payload));
+    const int done = Execute(&move);
+    if (done && record) {
+        auto inverse = std::make_unique<CEditStep>(kStepMoveSelection, nullptr, groupStart);
+        auto back = std::make_unique<MovePayload>();
+        back->dx = -dx;
+        back->dy = -dy;
+        inverse->SetPayload(std::move(back));
+        PushUndo(inverse.release());
+    }
+    return done;
+}
+
+int CTool::ExecuteMove(CEditStep* step) {
+    MovePayload* move = step->GetPayload<MovePayload>();
+    if (move == nullptr || m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        object->MoveFromSavedPose(move->dx, move->dy, move->relative);
+        if (step->m_bGroupStart)
+            object->Update3D(nullptr);
+        object->RebuildShape();
+    }
+    return 1;
+}
+
+int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative, int record,
+                           int groupStart) {
+    if (m_pHost == nullptr || m_pHost->GetSelection().empty())
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    CDoublePoint centre;
+    if (pivot != nullptr) {
+        centre = *pivot;
+    } else {
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        bool first = true;
+        for (CPaint* object : selected) {
+            double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+            object->GetBounds(nullptr, x0, y0, x1, y1);
+            minX = first ? x0 : std::min(minX, x0);
+            minY = first ? y0 : std::min(minY, y0);
+            maxX = first ? x1 : std::max(maxX, x1);
+            maxY = first ? y1 : std::max(maxY, y1);
+            first = false;
+            object->SavePose();
+        }
+        centre = {(minX + maxX) * 0.5, (minY + maxY) * 0.5};
+    }
+    CEditStep rotate(kStepRotateSelection, nullptr, 1);
+    auto payload = std::make_unique<RotatePayload>();
+    payload->pivotX = centre.x;
+    payload->pivotY = centre.y;
+    payload->angle = angle;
+    payload->relative = relative;
+    rotate.SetPayload(std::move(payload));
+    const int done = Execute(&rotate);
+    if (pivot == nullptr)
+        for (CPaint* object : selected) object->FinishCreate(nullptr, 0);
+    if (done && record) {
+        auto inverse = std::make_unique<CEditStep>(kStepRotateSelection, nullptr, groupStart);
+        auto back = std::make_unique<RotatePayload>();
+        back->pivotX = centre.x;
+        back->pivotY = centre.y;
+        back->angle = -angle;
+        inverse->SetPayload(std::move(back));
+        PushUndo(inverse.release());
+    }
+    return done;
+}
+
+int CTool::ExecuteRotate(CEditStep* step) {
+    RotatePayload* rotate = step->GetPayload<RotatePayload>();
+    if (rotate == nullptr || m_pHost == nullptr)
+        return 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        object->RotateFromSavedPose(rotate->angle, rotate->pivotX, rotate->pivotY, rotate->relative);
+        object->RebuildShape();
+    }
+    return 1;
+}

@@ -1,0 +1,263 @@
+#include <algorithm>
+#include <memory>
+
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/Units.h"
+#include "resources/StringTable.h"
+
+namespace {
+
+bool IsGroup(CPaint* object) {
+    return object->GetClassName() == "CGroup";
+}
+
+}  // namespace
+
+int CTool::IsTrainSelected() {
+    if (m_pHost == nullptr)
+        return 0;
+    for (CPaint* train : m_pHost->GetTestTrains())
+        if (train->IsSelected())
+            return 1;
+    return 0;
+}
+
+int CTool::DeselectAll(int record, int groupStart) {
+    if (m_pHost == nullptr || m_pHost->GetSelection().empty())
+        return 0;
+    CEditStep deselect(kStepDeselectAll, nullptr, 1);
+    std::unique_ptr<CEditStep> inverse;
+    if (record) {
+        inverse = std::make_unique<CEditStep>(kStepReselect, nullptr, groupStart);
+        auto list = std::make_unique<ObjectListPayload>();
+        for (CPaint* object : m_pHost->GetSelection()) list->objects.push_front(object);
+        inverse->SetPayload(std::move(list));
+    }
+    const int done = Execute(&deselect);
+    if (done && inverse != nullptr)
+        PushUndo(inverse.release());
+    m_bRedraw = 1;
+    return done;
+}
+
+int CTool::ExecuteDeselectAll() {
+    ExecuteDeselect(kAllLayers);
+    return 1;
+}
+
+void CTool::ExecuteDeselect(int layerFilter) {
+    if (m_status.m_nKind != CPieceStatusText::kNone) {
+        for (int pane = 0; pane < 4; ++pane) m_status.m_strPane[pane] = " ";
+        m_status.m_nKind = CPieceStatusText::kNone;
+    }
+    m_strStatusText.Empty();
+    if (m_pHost == nullptr)
+        return;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected)
+        if (layerFilter == kAllLayers || object->m_nLayer == layerFilter)
+            object->Deselect();
+}
+
+int CTool::ExecuteReselect(CEditStep* step) {
+    if (ObjectListPayload* list = step->GetPayload<ObjectListPayload>())
+        for (CPaint* object : list->objects) object->Select();
+    return 1;
+}
+
+int CTool::SelectAll(int record) {
+    DeselectAll(record, 0);
+    if (record)
+        PushUndo(new CEditStep(kStepDeselectAll, nullptr, 0));
+    CGroup* current = GetCurrentGroup();
+    if (m_pHost == nullptr || current == nullptr)
+        return 1;
+    CPaintList& selection = m_pHost->GetSelection();
+    for (CPaint* member : current->m_members) {
+        if (!IsLayerVisible(member->m_nLayer) || member->IsSelected())
+            continue;
+        selection.push_front(member);
+        member->m_bSelected = 1;
+        member->Select();
+    }
+    m_pHost->UpdateAllViews();
+    return 1;
+}
+
+void CTool::LockSelection(int record) {
+    ChangeLocks(kStepLock, kStepUnlock, record);
+}
+
+void CTool::UnlockSelection(int record) {
+    ChangeLocks(kStepUnlock, kStepLock, record);
+}
+
+int CTool::ChangeLocks(int kind, int inverseKind, int record) {
+    if (m_pHost == nullptr)
+        return 0;
+    int changed = 0;
+    const CPaintList selected = m_pHost->GetSelection();
+    for (CPaint* object : selected) {
+        if (!IsLayerVisible(object->m_nLayer))
+            continue;
+        CEditStep step(kind, object, 1);
+        if (!Execute(&step))
+            continue;
+        ++changed;
+        if (record)
+            PushUndo(new CEditStep(inverseKind, object, 1));
+    }
+    return changed;
+}
+
+int CTool::ExecuteLockChange(CEditStep* step, int locked) {
+    CPaint* object = step->m_pObject;
+    if (object == nullptr || object->m_bLocked == locked)
+        return 0;
+    object->m_bLocked = locked;
+    return 1;
+}
+
+// The stacking order is saved with the layout: a change of it is an edit like any other,
+// so it marks the document modified and can be undone.
+void CTool::ReorderSelected(bool toBack) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return;
+    const CPaintList before = current->m_members;
+    auto move = [&](CPaint* member) {
+        member->Invalidate();
+        if (!IsLayerVisible(member->m_nLayer) || !member->IsSelected())
+            return;
+        current->m_members.remove(member);
+        if (toBack)
+            current->m_members.push_back(member);
+        else
+            current->m_members.push_front(member);
+    };
+    if (toBack)
+        std::for_each(before.rbegin(), before.rend(), move);
+    else
+        std::for_each(before.begin(), before.end(), move);
+    if (current->m_members == before)
+        return;
+    auto step = std::make_unique<CEditStep>(kStepRestoreOrder, current, 1);
+    auto order = std::make_unique<ObjectListPayload>();
+    order->objects = before;
+    step->SetPayload(std::move(order));
+    PushUndo(step.release());
+    m_bRedraw = 1;
+}
+
+void CTool::SendToBack() {
+    ReorderSelected(true);
+}
+
+void CTool::BringToFront() {
+    ReorderSelected(false);
+}
+
+int CTool::ExecuteRestoreOrder(CEditStep* step) {
+    auto* group = dynamic_cast<CGroup*>(step->m_pObject);
+    ObjectListPayload* order = step->GetPayload<ObjectListPayload>();
+    if (group == nullptr || order == nullptr)
+        return 0;
+    CPaintList restored;
+    for (CPaint* member : group->m_members)
+        if (std::find(order->objects.begin(), order->objects.end(), member) == order->objects.end())
+            restored.push_back(member);
+    for (CPaint* member : order->objects)
+        if (group->HoldsMember(member))
+            restored.push_back(member);
+    group->m_members.swap(restored);
+    for (CPaint* member : group->m_members) member->Invalidate();
+    m_bRedraw = 1;
+    return 1;
+}
+
+int CTool::GroupSelection(int record) {
+    if (m_pHost == nullptr || m_pHost->GetSelection().empty()) {
+        ShowText(IDS_NO_OBJECTS_ARE_SELECTED);
+        return 0;
+    }
+    CEditStep group(kStepGroup, nullptr, 1);
+    auto list = std::make_unique<ObjectListPayload>();
+    const CPaintList& selection = m_pHost->GetSelection();
+    for (auto at = selection.rbegin(); at != selection.rend(); ++at) list->objects.push_front(*at);
+    group.SetPayload(std::move(list));
+    if (Execute(&group) && record)
+        PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 1));
+    return 1;
+}
+
+int CTool::ExecuteGroup(CEditStep* step) {
+    ObjectListPayload* list = step->GetPayload<ObjectListPayload>();
+    CGroup* current = GetCurrentGroup();
+    if (list == nullptr || current == nullptr)
+        return 0;
+    auto* group = new CGroup;
+    group->SetTool(this);
+    group->TakeMembers(current, list->objects);
+    current->m_members.push_front(group);
+    group->m_strScale = ScaleTable[group->GetScaleIndexForNewGroup()].name;
+    group->m_pose = CPose();
+    group->SetLayer(m_nActiveLayer);
+    group->DeselectWithUndo(0, 0);
+    group->SelectWithUndo(0, 0);
+    group->RecalcFrame();
+    const CPose world = current->WorldPose(nullptr);
+    group->SetParentPose(&world);
+    group->SetOwnerGroup(current);
+    step->m_pResult = group;
+    m_bRedraw = 1;
+    return 1;
+}
+
+int CTool::UngroupSelection(int record) {
+    CGroup* current = GetCurrentGroup();
+    if (current == nullptr)
+        return 0;
+    int dissolved = 0;
+    const CPaintList members = current->m_members;
+    for (CPaint* member : members) {
+        if (!member->IsSelected() || !IsGroup(member))
+            continue;
+        auto list = std::make_unique<ObjectListPayload>();
+        if (record)
+            list->objects = static_cast<CGroup*>(member)->m_members;
+        CEditStep ungroup(kStepUngroup, member, 1);
+        if (!Execute(&ungroup))
+            continue;
+        if (record) {
+            auto inverse = std::make_unique<CEditStep>(kStepGroup, nullptr, dissolved == 0 ? 1 : 0);
+            inverse->SetPayload(std::move(list));
+            PushUndo(inverse.release());
+        }
+        ++dissolved;
+    }
+    if (dissolved == 0) {
+        ShowText(IDS_NO_GROUPS_ARE_SELECTED);
+        return 0;
+    }
+    m_bRedraw = 1;
+    return 1;
+}
+
+int CTool::ExecuteUngroup(CEditStep* step) {
+    auto* group = dynamic_cast<CGroup*>(step->m_pObject);
+    CGroup* current = GetCurrentGroup();
+    if (group == nullptr || current == nullptr || group == current || !current->HoldsMember(group))
+        return 0;
+    group->ComputeExtent(nullptr);
+    group->Invalidate();
+    if (group->DissolveInto(current))
+        group->ComputeExtent(nullptr);
+    group->DeselectWithUndo(0, 0);
+    current->m_members.remove(group);
+    delete group;
+    return 1;
+}

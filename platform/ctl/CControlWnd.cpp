@@ -1,0 +1,107 @@
+#include "platform/ctl/CControlWnd.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/ScrollBarGeometry.h"
+#include "platform/win/WindowDCs.h"
+
+IMPLEMENT_DYNAMIC(CControlWnd, CWnd)
+
+CFont* CControlWnd::DefaultFont() {
+    static CFont font;
+    if (!font.GetSafeHandle())
+        font.CreatePointFont(80, "MS Sans Serif");
+    return &font;
+}
+
+void CControlWnd::SetFont(CFont* font, BOOL redraw) {
+    m_font = font;
+    if (redraw && m_hWnd)
+        Invalidate();
+}
+
+CFont* CControlWnd::GetFont() const {
+    return m_font ? m_font : DefaultFont();
+}
+
+void CControlWnd::NotifyParent(UINT code) {
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
+                            reinterpret_cast<LPARAM>(this));
+}
+
+LRESULT CControlWnd::SendNotify(NMHDR& header, UINT code) {
+    header.hwndFrom = this;
+    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
+    header.code = code;
+    CWnd* parent = GetParent();
+    return parent ? parent->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)) : 0;
+}
+
+CFont* CControlWnd::PrepareText(CDC& dc) const {
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    return dc.SelectObject(GetFont());
+}
+
+BOOL CControlWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            *result = OnGetDlgCode();
+            return TRUE;
+        case WM_SETFONT:
+            SetFont(reinterpret_cast<CFont*>(wParam), static_cast<BOOL>(lParam));
+            *result = 0;
+            return TRUE;
+        case WM_GETFONT:
+            *result = reinterpret_cast<LRESULT>(GetFont());
+            return TRUE;
+        default:
+            return CWnd::OnWndMsg(message, wParam, lParam, result);
+    }
+}
+
+CRect CControlWnd::NonClientInsets() const {
+    CRect insets(0, 0, 0, 0);
+    if (GetStyle() & WS_BORDER)
+        insets = CRect(1, 1, 1, 1);
+    if (GetExStyle() & WS_EX_CLIENTEDGE)
+        insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
+    if (GetStyle() & WS_VSCROLL)
+        insets.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (GetStyle() & WS_HSCROLL)
+        insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    return insets;
+}
+
+void CControlWnd::OnNcPaint() {
+    CWindowDC dc(this);
+    CRect window;
+    GetWindowRect(&window);
+    CRect frame(0, 0, window.Width(), window.Height());
+    if (GetStyle() & WS_BORDER) {
+        dc.Draw3dRect(&frame, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+        frame.DeflateRect(1, 1);
+    }
+    if (GetExStyle() & WS_EX_CLIENTEDGE)
+        dc.DrawEdge(&frame, EDGE_SUNKEN, BF_RECT);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const CRect barRect = ScrollBarRect(bar);
+        if (barRect.IsRectEmpty())
+            continue;
+        SCROLLINFO info{};
+        GetScrollInfo(bar, &info);
+        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
+    }
+    const CRect vertical = ScrollBarRect(SB_VERT);
+    const CRect horizontal = ScrollBarRect(SB_HORZ);
+    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(),
+                         GetSysColor(COLOR_BTNFACE));
+}
+
+void CControlWnd::PostNcDestroy() {
+    if (m_autoDelete)
+        delete this;
+}

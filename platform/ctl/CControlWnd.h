@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/win/CWnd.h"
+
+class CDC;
+class CFont;
+
+// What every control shares: the font it draws with (the dialog's, or "MS Sans Serif" 8),
+// what keys it wants from the dialog (WM_GETDLGCODE), notifications to its parent, and
+// deleting itself when a dialog template made it.
+class CControlWnd : public CWnd {
+    DECLARE_DYNAMIC(CControlWnd)
+  public:
+    void SetFont(CFont* font, BOOL redraw = TRUE);
+    CFont* GetFont() const;
+    // Called before a control object takes over a window a template made (DDX_Control) and
+    // after Create; the place to adjust styles.
+    virtual void PreSubclassWindow() {}
+    // Template-made controls belong to their window and are deleted with it.
+    void SetAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
+
+    // A control's frame: a flat border (WS_BORDER), the sunken edge (WS_EX_CLIENTEDGE) and its
+    // own scroll bars inside them.
+    CRect NonClientInsets() const override;
+
+    // The font controls use when nobody set one.
+    static CFont* DefaultFont();
+
+  protected:
+    virtual UINT OnGetDlgCode() { return 0; }
+    // WM_COMMAND with the notification code to the parent.
+    void NotifyParent(UINT code);
+    // WM_NOTIFY to the parent; fills the header's sender fields. Answers the parent's result.
+    LRESULT SendNotify(NMHDR& header, UINT code);
+    // Selects the control's font, transparent text and the text colour for its state.
+    CFont* PrepareText(CDC& dc) const;
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnNcPaint() override;
+    void PostNcDestroy() override;
+
+  private:
+    CFont* m_font = nullptr;
+    bool m_autoDelete = false;
+};

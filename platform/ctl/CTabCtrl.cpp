@@ -1,0 +1,251 @@
+#include "platform/ctl/CTabCtrl.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/ctl/ControlPainting.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/WindowDCs.h"
+
+IMPLEMENT_DYNAMIC(CTabCtrl, CControlWnd)
+
+namespace {
+constexpr int kTabPadding = 6;
+constexpr int kPageInset = 4;
+constexpr int kSelectedRaise = 2;
+}  // namespace
+
+BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    if (!CWnd::Create(WC_TABCONTROL, "", style, rect, parent, id))
+        return FALSE;
+    PreSubclassWindow();
+    return TRUE;
+}
+
+int CTabCtrl::InsertItem(int index, LPCTSTR text) {
+    TCITEM item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPSTR>(text);
+    return InsertItem(index, &item);
+}
+
+int CTabCtrl::InsertItem(int index, const TCITEM* item) {
+    if (!item || index < 0)
+        return -1;
+    Item added;
+    if ((item->mask & TCIF_TEXT) && item->pszText)
+        added.text = item->pszText;
+    if (item->mask & TCIF_IMAGE)
+        added.image = item->iImage;
+    if (item->mask & TCIF_PARAM)
+        added.param = item->lParam;
+    const int at = std::min(index, GetItemCount());
+    m_items.insert(m_items.begin() + at, added);
+    if (m_selected < 0)
+        m_selected = 0;
+    else if (at <= m_selected && GetItemCount() > 1)
+        ++m_selected;
+    Invalidate();
+    return at;
+}
+
+BOOL CTabCtrl::SetItem(int index, const TCITEM* item) {
+    if (!item || index < 0 || index >= GetItemCount())
+        return FALSE;
+    Item& target = m_items[static_cast<std::size_t>(index)];
+    if ((item->mask & TCIF_TEXT) && item->pszText)
+        target.text = item->pszText;
+    if (item->mask & TCIF_IMAGE)
+        target.image = item->iImage;
+    if (item->mask & TCIF_PARAM)
+        target.param = item->lParam;
+    Invalidate();
+    return TRUE;
+}
+
+BOOL CTabCtrl::GetItem(int index, TCITEM* item) const {
+    if (!item || index < 0 || index >= GetItemCount())
+        return FALSE;
+    const Item& source = m_items[static_cast<std::size_t>(index)];
+    if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
+        const int count = std::min(item->cchTextMax - 1, source.text.GetLength());
+        std::memcpy(item->pszText, source.text.c_str(), static_cast<std::size_t>(count));
+        item->pszText[count] = '\0';
+    }
+    if (item->mask & TCIF_IMAGE)
+        item->iImage = source.image;
+    if (item->mask & TCIF_PARAM)
+        item->lParam = source.param;
+    return TRUE;
+}
+
+BOOL CTabCtrl::DeleteItem(int index) {
+    if (index < 0 || index >= GetItemCount())
+        return FALSE;
+    m_items.erase(m_items.begin() + index);
+    if (m_selected >= GetItemCount() || index < m_selected)
+        --m_selected;
+    if (m_selected < 0 && GetItemCount() > 0)
+        m_selected = 0;
+    Invalidate();
+    return TRUE;
+}
+
+BOOL CTabCtrl::DeleteAllItems() {
+    m_items.clear();
+    m_selected = -1;
+    Invalidate();
+    return TRUE;
+}
+
+int CTabCtrl::SetCurSel(int index) {
+    const int old = m_selected;
+    if (index < 0 || index >= GetItemCount())
+        return -1;
+    m_selected = index;
+    Invalidate();
+    return old;
+}
+
+int CTabCtrl::TextWidth(const CString& text) const {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(GetFont());
+    CString shown = text;
+    shown.Remove('&');
+    return dc.GetTextExtent(shown).cx;
+}
+
+int CTabCtrl::TabHeight() const {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(GetFont());
+    TEXTMETRIC metrics{};
+    dc.GetTextMetrics(&metrics);
+    return metrics.tmHeight + 2 * 3 + kSelectedRaise;
+}
+
+BOOL CTabCtrl::GetItemRect(int index, RECT* rect) const {
+    if (!rect || index < 0 || index >= GetItemCount())
+        return FALSE;
+    int x = kSelectedRaise;
+    for (int i = 0; i < index; ++i)
+        x += TextWidth(m_items[static_cast<std::size_t>(i)].text) + 2 * kTabPadding;
+    const int width = TextWidth(m_items[static_cast<std::size_t>(index)].text) + 2 * kTabPadding;
+    *rect = CRect(x, kSelectedRaise, x + width, TabHeight());
+    return TRUE;
+}
+
+int CTabCtrl::HitTest(TCHITTESTINFO* info) const {
+    if (!info)
+        return -1;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        CRect rect;
+        GetItemRect(i, &rect);
+        if (rect.PtInRect(info->pt))
+            return i;
+    }
+    return -1;
+}
+
+void CTabCtrl::AdjustRect(BOOL larger, RECT* rect) const {
+    if (!rect)
+        return;
+    const int top = TabHeight() + kPageInset - 2;
+    if (larger) {
+        rect->left -= kPageInset;
+        rect->right += kPageInset;
+        rect->top -= top;
+        rect->bottom += kPageInset;
+    } else {
+        rect->left += kPageInset;
+        rect->right -= kPageInset;
+        rect->top += top;
+        rect->bottom -= kPageInset;
+    }
+}
+
+// --- Painting -------------------------------------------------------------------------------
+
+BOOL CTabCtrl::OnEraseBkgnd(CDC* dc) {
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
+    return TRUE;
+}
+
+void CTabCtrl::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
+    CRect page(client.left, TabHeight() - 1, client.right, client.bottom);
+    dc.DrawEdge(&page, EDGE_RAISED, BF_RECT);
+    CFont* old = PrepareText(dc);
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (i != m_selected)
+            PaintTab(dc, i);
+    if (m_selected >= 0)
+        PaintTab(dc, m_selected);
+    dc.SelectObject(old);
+}
+
+void CTabCtrl::PaintTab(CDC& dc, int index) {
+    CRect tab;
+    GetItemRect(index, &tab);
+    const bool selected = index == m_selected;
+    if (selected)
+        tab.InflateRect(kSelectedRaise, kSelectedRaise, kSelectedRaise, 1);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
+    dc.FillSolidRect(&tab, GetSysColor(COLOR_BTNFACE));
+    // Left and top in the light colour with a cut corner, right side shadowed.
+    dc.FillSolidRect(tab.left, tab.top + 2, 1, tab.Height() - 2, light);
+    dc.FillSolidRect(tab.left + 1, tab.top + 1, 1, 1, light);
+    dc.FillSolidRect(tab.left + 2, tab.top, tab.Width() - 4, 1, light);
+    dc.FillSolidRect(tab.right - 2, tab.top + 1, 1, tab.Height() - 1, shadow);
+    dc.FillSolidRect(tab.right - 1, tab.top + 2, 1, tab.Height() - 2, dark);
+    if (!selected)
+        dc.FillSolidRect(tab.left, tab.bottom - 1, tab.Width(), 1, light);
+    CRect label = tab;
+    if (!selected)
+        label.top += 1;
+    ControlPainting::DrawLabel(dc, m_items[static_cast<std::size_t>(index)].text, label,
+                               DT_CENTER | DT_SINGLELINE | DT_VCENTER, IsWindowEnabled() != FALSE);
+    if (selected && GetFocus() == this) {
+        CRect focus = tab;
+        focus.DeflateRect(3, 3, 3, 2);
+        dc.DrawFocusRect(&focus);
+    }
+}
+
+// --- Input ----------------------------------------------------------------------------------
+
+void CTabCtrl::ChooseTab(int index) {
+    if (index < 0 || index >= GetItemCount() || index == m_selected)
+        return;
+    NMHDR header{};
+    if (SendNotify(header, TCN_SELCHANGING))
+        return;
+    SetCurSel(index);
+    SendNotify(header, TCN_SELCHANGE);
+}
+
+void CTabCtrl::OnLButtonDown(UINT, CPoint point) {
+    TCHITTESTINFO info{point, 0};
+    const int index = HitTest(&info);
+    if (index < 0)
+        return;
+    if (GetStyle() & WS_TABSTOP)
+        SetFocus();
+    ChooseTab(index);
+}
+
+void CTabCtrl::OnKeyDown(UINT key, UINT, UINT) {
+    if (key == VK_LEFT)
+        ChooseTab(m_selected - 1);
+    if (key == VK_RIGHT)
+        ChooseTab(m_selected + 1);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/ctl/CControlWnd.h"
+
+struct TCHITTESTINFO {
+    POINT pt;
+    UINT flags;
+};
+
+// A row of tabs over a raised page frame. A click (or Left and Right with the focus) selects
+// another tab after asking the parent (TCN_SELCHANGING, which it may refuse) and tells it
+// (TCN_SELCHANGE). The parent shows the page; AdjustRect says where.
+class CTabCtrl : public CControlWnd {
+    DECLARE_DYNAMIC(CTabCtrl)
+  public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    int InsertItem(int index, LPCTSTR text);
+    int InsertItem(int index, const TCITEM* item);
+    BOOL SetItem(int index, const TCITEM* item);
+    BOOL GetItem(int index, TCITEM* item) const;
+    BOOL DeleteItem(int index);
+    BOOL DeleteAllItems();
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    int GetCurSel() const { return m_selected; }
+    // Selects without telling the parent; answers the previous selection.
+    int SetCurSel(int index);
+    BOOL GetItemRect(int index, RECT* rect) const;
+    int HitTest(TCHITTESTINFO* info) const;
+    int GetRowCount() const { return 1; }
+    // larger FALSE: from the control's rectangle to its page area; TRUE: the other way.
+    void AdjustRect(BOOL larger, RECT* rect) const;
+
+  protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnSetFocus(CWnd*) override { Invalidate(); }
+    void OnKillFocus(CWnd*) override { Invalidate(); }
+    UINT OnGetDlgCode() override { return DLGC_WANTARROWS; }
+
+  private:
+    struct Item {
+        CString text;
+        int image = -1;
+        LPARAM param = 0;
+    };
+
+    int TabHeight() const;
+    int TextWidth(const CString& text) const;
+    // Selects index as the user would: the parent may refuse.
+    void ChooseTab(int index);
+    void PaintTab(CDC& dc, int index);
+
+    std::vector<Item> m_items;
+    int m_selected = -1;
+};

@@ -1,0 +1,3 @@
+#include "platform/ctl/CUserException.h"
+
+IMPLEMENT_DYNAMIC(CUserException, CException)

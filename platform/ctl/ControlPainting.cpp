@@ -1,0 +1,111 @@
+#include "platform/ctl/ControlPainting.h"
+
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
+
+namespace ControlPainting {
+
+void DrawLabel(CDC& dc, const CString& text, const CRect& rect, UINT format, bool enabled) {
+    dc.SetBkMode(TRANSPARENT);
+    CRect area = rect;
+    if (!enabled) {
+        CRect shifted = rect;
+        shifted.OffsetRect(1, 1);
+        dc.SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+        dc.DrawText(text, &shifted, format);
+        dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    }
+    dc.DrawText(text, &area, format);
+}
+
+void DrawCheckBox(CDC& dc, const CRect& box, int check, bool enabled, bool pushed) {
+    CRect square(box.left, box.top, box.left + 13, box.top + 13);
+    UINT state = DFCS_BUTTONCHECK;
+    if (check != 0)
+        state |= DFCS_CHECKED;
+    if (!enabled || pushed || check == 2)
+        state |= DFCS_INACTIVE;
+    dc.DrawFrameControl(&square, DFC_BUTTON, state);
+}
+
+void DrawRadio(CDC& dc, const CRect& box, bool checked, bool enabled, bool pushed) {
+    const int x = box.left;
+    const int y = box.top;
+    // Rows of the classic 12-pixel circle: shadow and dark shadow above left, light below right.
+    CBrush face(GetSysColor(enabled && !pushed ? COLOR_WINDOW : COLOR_BTNFACE));
+    CPen none(PS_NULL, 0, 0);
+    CPen* oldPen = dc.SelectObject(&none);
+    CBrush* oldBrush = dc.SelectObject(&face);
+    dc.Ellipse(x + 1, y + 1, x + 12, y + 12);
+    auto arc = [&](int inset, COLORREF color, bool upperLeft) {
+        CPen pen(PS_SOLID, 1, color);
+        dc.SelectObject(&pen);
+        const int l = x + inset, t = y + inset, r = x + 12 - inset, b = y + 12 - inset;
+        if (upperLeft)
+            dc.Arc(l, t, r, b, r, t, l, b);
+        else
+            dc.Arc(l, t, r, b, l, b, r, t);
+        dc.SelectObject(&none);
+    };
+    arc(0, GetSysColor(COLOR_BTNSHADOW), true);
+    arc(1, GetSysColor(COLOR_3DDKSHADOW), true);
+    arc(0, GetSysColor(COLOR_BTNHIGHLIGHT), false);
+    arc(1, GetSysColor(COLOR_3DLIGHT), false);
+    if (checked) {
+        const COLORREF dot = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+        dc.FillSolidRect(x + 5, y + 4, 2, 4, dot);
+        dc.FillSolidRect(x + 4, y + 5, 4, 2, dot);
+    }
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+void DrawGroupBox(CDC& dc, const CRect& rect, const CString& text, bool enabled) {
+    TEXTMETRIC metrics{};
+    dc.GetTextMetrics(&metrics);
+    CRect frame = rect;
+    frame.top += metrics.tmHeight / 2;
+    dc.DrawEdge(&frame, EDGE_ETCHED, BF_RECT);
+    if (text.IsEmpty())
+        return;
+    CString shown = text;
+    shown.Remove('&');
+    const CSize extent = dc.GetTextExtent(shown);
+    CRect label(rect.left + 8, rect.top, rect.left + 8 + extent.cx + 4, rect.top + metrics.tmHeight);
+    dc.FillSolidRect(&label, GetSysColor(COLOR_BTNFACE));
+    label.left += 2;
+    DrawLabel(dc, text, label, DT_LEFT | DT_SINGLELINE | DT_TOP, enabled);
+}
+
+void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect) {
+    const CSize size = bitmap.GetBitmapDimension();
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    dc.BitBlt(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2, size.cx,
+              size.cy, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+
+void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled) {
+    const CPoint centre = rect.CenterPoint();
+    const int size = std::max(2, std::min(rect.Width(), rect.Height()) / 4 + 1);
+    auto paint = [&](int dx, int dy, COLORREF color) {
+        for (int row = 0; row < size; ++row) {
+            const int half = row;
+            const int along = (direction == 0 || direction == 2) ? row - size / 2 : size / 2 - row;
+            if (direction <= 1)
+                dc.FillSolidRect(centre.x - half + dx, centre.y + along + dy, 2 * half + 1, 1, color);
+            else
+                dc.FillSolidRect(centre.x + along + dx, centre.y - half + dy, 1, 2 * half + 1, color);
+        }
+    };
+    if (!enabled)
+        paint(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    paint(0, 0, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+}
+
+}  // namespace ControlPainting

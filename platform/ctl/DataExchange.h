@@ -1,0 +1,54 @@
+#pragma once
+
+// Moving values between a dialog's members and its controls (DDX_) and checking them (DDV_),
+// with the framework's behaviour: a text that is not a number, or a number out of range, is
+// refused with a message box, the control gets the focus and the exchange stops.
+#include "platform/base/CString.h"
+#include "platform/ctl/CDataExchange.h"
+
+class CWnd;
+
+void DDX_Text(CDataExchange* dx, int id, CString& value);
+void DDX_Text(CDataExchange* dx, int id, int& value);
+void DDX_Text(CDataExchange* dx, int id, UINT& value);
+void DDX_Text(CDataExchange* dx, int id, long& value);
+void DDX_Text(CDataExchange* dx, int id, short& value);
+void DDX_Text(CDataExchange* dx, int id, BYTE& value);
+void DDX_Text(CDataExchange* dx, int id, float& value);
+void DDX_Text(CDataExchange* dx, int id, double& value);
+// A check box: 0 clear, 1 checked, 2 indeterminate.
+void DDX_Check(CDataExchange* dx, int id, int& value);
+// A radio group named by its first button: the index of the checked one, -1 for none.
+void DDX_Radio(CDataExchange* dx, int id, int& value);
+// Combo boxes and list boxes: the selected index (-1 for none), or its text. Loading a text
+// selects the first item that starts with it; a combo box with an edit field shows it anyway.
+void DDX_CBIndex(CDataExchange* dx, int id, int& index);
+void DDX_CBString(CDataExchange* dx, int id, CString& value);
+void DDX_LBIndex(CDataExchange* dx, int id, int& index);
+void DDX_LBString(CDataExchange* dx, int id, CString& value);
+// Scroll bars and sliders: their position.
+void DDX_Scroll(CDataExchange* dx, int id, int& value);
+void DDX_Slider(CDataExchange* dx, int id, int& value);
+// Makes control (a member of the dialog) the window for id, in place of the one the template
+// made; the first exchange does it, later ones leave it.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+void DDV_MinMaxInt(CDataExchange* dx, int value, int minimum, int maximum);
+void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minimum, UINT maximum);
+void DDV_MinMaxLong(CDataExchange* dx, long value, long minimum, long maximum);
+void DDV_MinMaxShort(CDataExchange* dx, short value, short minimum, short maximum);
+void DDV_MinMaxByte(CDataExchange* dx, BYTE value, BYTE minimum, BYTE maximum);
+void DDV_MinMaxFloat(CDataExchange* dx, float value, float minimum, float maximum);
+void DDV_MinMaxDouble(CDataExchange* dx, double value, double minimum, double maximum);
+// Saving refuses a longer text; loading limits the edit to that many characters.
+void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars);
+
+// The messages of a refusal, with %s standing for the limits.
+namespace DataExchangeMessages {
+inline constexpr const char* kEnterInteger = "Please enter an integer.";
+inline constexpr const char* kEnterPositiveInteger = "Please enter a positive integer.";
+inline constexpr const char* kEnterNumber = "Please enter a number.";
+inline constexpr const char* kEnterIntegerBetween = "Please enter an integer between %s and %s.";
+inline constexpr const char* kEnterNumberBetween = "Please enter a number between %s and %s.";
+inline constexpr const char* kEnterNoMoreThan = "Please enter no more than %s characters.";
+}  // namespace DataExchangeMessages

@@ -1,0 +1,106 @@
+#include "platform/ctl/DialogNavigation.h"
+
+#include <algorithm>
+
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/win/CWnd.h"
+
+namespace {
+bool IsContainer(const CWnd* window) {
+    return (window->GetExStyle() & WS_EX_CONTROLPARENT) != 0;
+}
+
+void Collect(CWnd* parent, std::vector<CWnd*>& out) {
+    for (CWnd* child : parent->Children()) {
+        if (IsContainer(child))
+            Collect(child, out);
+        else
+            out.push_back(child);
+    }
+}
+
+bool IsChecked(CWnd* control) {
+    return control->SendMessage(BM_GETCHECK) != 0;
+}
+bool IsRadio(CWnd* control) {
+    return (control->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON) != 0;
+}
+}  // namespace
+
+namespace DialogNavigation {
+
+std::vector<CWnd*> Descendants(CWnd* root) {
+    std::vector<CWnd*> out;
+    if (root)
+        Collect(root, out);
+    return out;
+}
+
+bool CanFocus(const CWnd* control) {
+    if (!control || !control->IsWindowEnabled())
+        return false;
+    // Shown, or shown once the dialog around it is (dialogs lay out their focus before showing).
+    for (const CWnd* window = control; window && !window->IsTopLevel(); window = window->GetParent())
+        if ((window->GetStyle() & WS_VISIBLE) == 0)
+            return false;
+    return !(const_cast<CWnd*>(control)->SendMessage(WM_GETDLGCODE) & DLGC_STATIC);
+}
+
+std::vector<CWnd*> GroupOf(CWnd* control) {
+    CWnd* parent = control ? control->GetParent() : nullptr;
+    if (!parent)
+        return {control};
+    const std::vector<CWnd*>& siblings = parent->Children();
+    const auto self = std::find(siblings.begin(), siblings.end(), control);
+    if (self == siblings.end())
+        return {control};
+    auto first = self;
+    while (first != siblings.begin() && ((*first)->GetStyle() & WS_GROUP) == 0) --first;
+    auto last = self + 1;
+    while (last != siblings.end() && ((*last)->GetStyle() & WS_GROUP) == 0) ++last;
+    return std::vector<CWnd*>(first, last);
+}
+
+CWnd* NextTabStop(CWnd* root, CWnd* from, bool previous) {
+    std::vector<CWnd*> controls = Descendants(root);
+    if (controls.empty())
+        return nullptr;
+    if (previous)
+        std::reverse(controls.begin(), controls.end());
+    const auto at = std::find(controls.begin(), controls.end(), from);
+    const std::size_t start =
+        at == controls.end() ? controls.size() - 1 : static_cast<std::size_t>(at - controls.begin());
+    for (std::size_t step = 1; step <= controls.size(); ++step) {
+        CWnd* candidate = controls[(start + step) % controls.size()];
+        if ((candidate->GetStyle() & WS_TABSTOP) == 0 || !CanFocus(candidate))
+            continue;
+        if (IsRadio(candidate)) {
+            for (CWnd* member : GroupOf(candidate))
+                if (IsRadio(member) && IsChecked(member) && CanFocus(member))
+                    return member;
+        }
+        return candidate;
+    }
+    return nullptr;
+}
+
+CWnd* FirstTabStop(CWnd* root) {
+    const std::vector<CWnd*> controls = Descendants(root);
+    return controls.empty() ? nullptr : NextTabStop(root, controls.back(), false);
+}
+
+CWnd* NextInGroup(CWnd* from, bool previous) {
+    std::vector<CWnd*> group = GroupOf(from);
+    if (previous)
+        std::reverse(group.begin(), group.end());
+    const auto at = std::find(group.begin(), group.end(), from);
+    const std::size_t start = static_cast<std::size_t>(at - group.begin());
+    for (std::size_t step = 1; step <= group.size(); ++step) {
+        CWnd* candidate = group[(start + step) % group.size()];
+        if (CanFocus(candidate))
+            return candidate;
+    }
+    return from;
+}
+
+}  // namespace DialogNavigation
