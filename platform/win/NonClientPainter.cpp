@@ -107,7 +107,8 @@ CRect Insets(const CWnd& window) {
     CRect insets(frame, frame, frame, frame);
     if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
     if (HasMenuBar(window)) insets.top += kMenuBarHeight;
-    if (window.GetExStyle() & WS_EX_CLIENTEDGE) insets.InflateRect(2, 2);
+    if (window.GetExStyle() & WS_EX_CLIENTEDGE)
+        insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
     if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
     if (style & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
     return insets;

@@ -117,6 +117,16 @@ TEST_F(WindowTest, ChildCoordinatesFollowTheParentsClientArea) {
     EXPECT_EQ(top.GetDlgItem(7), &child);
     EXPECT_TRUE(top.IsChild(&child));
     EXPECT_EQ(child.GetTopLevelParent(), &top);
+
+    // A sunken client edge takes two more pixels on every side.
+    CWnd sunken;
+    ASSERT_TRUE(sunken.CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                CRect(10, 20, 110, 70), &top, 8));
+    CPoint origin(0, 0);
+    sunken.ClientToScreen(&origin);
+    EXPECT_EQ(origin, CPoint(100 + 4 + 10 + 1 + 2, 50 + 4 + 18 + 20 + 1 + 2));
+    sunken.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 94, 44));
 }
 
 TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag) {
