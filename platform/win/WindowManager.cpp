@@ -320,6 +320,8 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
         NoticeMouseLeave(nullptr);
         return;
     }
+    // Behind a modal window the whole owner is disabled: none of its children take the mouse.
+    if (!target->GetTopLevelParent()->IsWindowEnabled()) return;
     if (!m_capture && IsButtonDown(message)) {
         Activate(target->GetTopLevelParent());
         if (IsAlive(target)) target->SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, message));

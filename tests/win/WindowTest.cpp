@@ -154,6 +154,21 @@ TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(WindowTest, ChildrenOfADisabledWindowTakeNoClicks) {
+    CWnd top;
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    RecordingWnd view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &top, 1));
+    top.EnableWindow(FALSE);  // as while a modal dialog runs
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    manager.MouseInput(WM_LBUTTONUP, CPoint(20, 20));
+    EXPECT_TRUE(view.log.empty());
+    top.EnableWindow(TRUE);
+    manager.AdvanceClock(2000);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"down 10,10 L"}));
+}
+
 TEST_F(WindowTest, TimersFireInTimeOrderByTheClock) {
     RecordingWnd window;
     ASSERT_TRUE(window.Create(nullptr, "Top", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));
