@@ -61,7 +61,8 @@ void CCVNDoc::Serialize(CArchive& ar) {
 }
 
 void CCVNDoc::StoreDocumentRecord(CArchive& ar) {
-    ar << m_nFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale << m_fViewScaleCopy;
+    ar << m_nFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
+       << m_fViewScaleCopy;
     ar << m_nReserved << m_nUnitIndex << m_nDefaultScaleIndex << m_nUnitIndexCopy;
     ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid);
     ar << m_strSpare << m_nSpareFlag << m_strBenchworkTexture << m_bUseBackdrop << m_strBackdrop;

@@ -67,7 +67,8 @@ void CTool::Serialize(CArchive& ar) {
 
 void CTool::StoreSettings(CArchive& ar) {
     ar.WriteObject(DefaultTrackAsPaint(m_pDefaultTrack));
-    ar << m_penDefault.style << m_penDefault.widthX << m_penDefault.widthY << static_cast<int>(m_penDefault.color);
+    ar << m_penDefault.style << m_penDefault.widthX << m_penDefault.widthY
+       << static_cast<int>(m_penDefault.color);
     ar << m_brushDefault.style << static_cast<int>(m_brushDefault.color) << m_brushDefault.hatch;
     ar << static_cast<int>(m_toolMode);
     WriteEmptyFont(ar);

@@ -19,6 +19,5 @@ int FileVersionOf(const CTool* tool) {
 }
 
 void FailRead(const CArchive& ar, int cause) {
-    throw CArchiveException(cause,
-                            ar.GetFile() != nullptr ? ar.GetFile()->GetFilePath() : CString());
+    throw CArchiveException(cause, ar.GetFile() != nullptr ? ar.GetFile()->GetFilePath() : CString());
 }

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include <fstream>
+#include <iterator>
 #include "model/CCVNDoc.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
-#include <fstream>
-#include <iterator>
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/CTrack.h"
@@ -33,7 +33,9 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
 // A document whose file errors are kept instead of shown.
 class RecordingDoc : public CCVNDoc {
   public:
-    void ReportSaveLoadException(LPCTSTR, const CString& message, BOOL) override { m_errors.push_back(message); }
+    void ReportSaveLoadException(LPCTSTR, const CString& message, BOOL) override {
+        m_errors.push_back(message);
+    }
     std::vector<CString> m_errors;
 };
 
