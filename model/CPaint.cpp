@@ -99,10 +99,6 @@ void CPaint::PlaceOrigin(double x, double y) {
     m_pose.y = y;
 }
 
-void CPaint::Serialize(CArchive& ar) {
-    CObject::Serialize(ar);
-}
-
 void CPaint::AssertValid() const {}
 
 void CPaint::Dump(CDumpContext&) const {}

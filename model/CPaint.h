@@ -248,7 +248,13 @@ class CPaint : public CObject {
   protected:
     const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
 
+  protected:
+    // The file version the object's records follow: its document's.
+    int GetDocumentFileVersion() const;
+
   private:
+    void StoreCommonPart(CArchive& ar);
+    void LoadCommonPart(CArchive& ar);
     void Init();
     void ReleasePointBlock();
     void PlaceOrigin(double x, double y);

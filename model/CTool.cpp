@@ -38,6 +38,8 @@ CTool::CTool() : m_crPreview1(RGB(0, 200, 200)), m_crPreview2(RGB(0, 200, 200)) 
 
 CTool::~CTool() {
     m_pHost = nullptr;
+    m_pDefaultTrack = nullptr;
+    m_pOwnedDefaultTrack.reset();
     std::deque<UndoEntry> steps = std::move(m_undoList);
     m_undoList.clear();
 }

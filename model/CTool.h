@@ -61,6 +61,14 @@ class CTool : public CObject {
     CTool& operator=(const CTool&) = delete;
     ~CTool() override;
 
+    // The engine's record of a layout file: the default track and the settings a layout
+    // keeps. Loading reads the default track into a new piece and replaces the old one only
+    // once the piece was read whole.
+    void Serialize(CArchive& ar) override;
+    // Takes ownership of the default track that new track pieces copy; the one the engine
+    // owned before is destroyed. The object must be a track piece (null clears it).
+    void SetDefaultTrack(std::unique_ptr<CPaint> track);
+
     // Edit steps and the undo list.
     int Execute(CEditStep* step);
     void PushUndo(CEditStep* step);
@@ -260,6 +268,12 @@ class CTool : public CObject {
     TrackConnectionState m_track;
 
   private:
+    void StoreSettings(CArchive& ar);
+    void LoadSettings(CArchive& ar);
+    void LoadDefaultTrack(CArchive& ar);
+
+    // The default track when the engine owns it.
+    std::unique_ptr<CPaint> m_pOwnedDefaultTrack;
     CDC* m_pTargetDC = nullptr;
     CDC* m_pAttribDC = nullptr;
 

@@ -8,6 +8,7 @@
 #include "platform/base/WinTypes.h"
 
 class CPaint;
+class CTool;
 class CGroup;
 class CPieceStatusText;
 
@@ -58,6 +59,8 @@ class CToolHost {
     virtual ~CToolHost() = default;
 
     // Document state.
+    // The document's editing engine; null for a host that embeds none.
+    virtual CTool* GetTool() { return nullptr; }
     virtual void SetModifiedFlag(BOOL modified) = 0;
     virtual BOOL IsModified() const = 0;
     // Index of the document's default model scale in the scale table.

@@ -52,8 +52,21 @@ Bytes TrackPart(int version) {
     return r.bytes;
 }
 
-Bytes Straight(int version) {
-    Bytes bytes = TrackPart(version);
+// The common part every layout object's record begins with, carrying that many points.
+Bytes CommonPart(int points) {
+    CPaint paint;
+    paint.m_points.SetSize(points);
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    paint.Serialize(ar);
+    ar.Close();
+    return file.Detach();
+}
+
+Bytes Straight(int version, int points = CTrack::kPointCount) {
+    Bytes bytes = CommonPart(points);
+    const Bytes track = TrackPart(version);
+    bytes.insert(bytes.end(), track.begin(), track.end());
     Record own;
     own.Double(0.0).Double(0.0).Double(1000.0).Double(0.0);
     bytes.insert(bytes.end(), own.bytes.begin(), own.bytes.end());
@@ -86,7 +99,6 @@ TEST(TrackRecord, EveryVersionGateReadsItsFieldsAndStoresTheFullRecord) {
         plan.host.m_nFileVersion = version;
         CTrack piece;
         piece.SetTool(&plan.tool);
-        piece.m_points.SetSize(CTrack::kPointCount);  // as the object part of the record brings them
         Load(piece, Straight(version));
         EXPECT_EQ(piece.m_nTieLineWidth, version >= 16 ? 3 : 1);
         EXPECT_EQ(piece.m_nRailLineWidth, version >= 15 ? 2 : 1);
@@ -166,7 +178,7 @@ TEST(TrackRecord, ShortRecordsFailAndMissingOutlinesAreRebuilt) {
     TrackPlan plan;
     CTrack outline;
     outline.SetTool(&plan.tool);
-    Load(outline, Straight(17));
+    Load(outline, Straight(17, 0));
     EXPECT_EQ(outline.m_points.GetSize(), CTrack::kPointCount);
     EXPECT_DOUBLE_EQ(outline.m_points[3].x, 1000.0);
     EXPECT_DOUBLE_EQ(outline.m_points[3].y, 165.0);
