@@ -9,6 +9,16 @@ ObjectCopyPayload::~ObjectCopyPayload() {
     delete object;
 }
 
+StyleBackupsPayload::~StyleBackupsPayload() {
+    for (Backup& backup : backups)
+        if (backup.former != nullptr)
+            backup.former->ReleaseData();
+}
+
+void StyleBackupsPayload::Forget(CPaint* object) {
+    std::erase_if(backups, [object](const Backup& backup) { return backup.object == object; });
+}
+
 CEditStep::CEditStep(int kind, CPaint* object, int groupStart)
     : m_nKind(kind), m_pObject(object), m_bGroupStart(groupStart) {}
 

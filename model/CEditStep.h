@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "model/CPose.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
+#include "platform/base/CString.h"
 
 class CGroup;
 class CPaint;
@@ -13,6 +15,8 @@ class CPaint;
 class CStepPayload {
   public:
     virtual ~CStepPayload() = default;
+    // The object is being destroyed: the payload lets go of every mention of it.
+    virtual void Forget(CPaint*) {}
 };
 
 // Select (kind -31989) as the inverse of a deselection: where the object stood in the
@@ -80,7 +84,25 @@ struct ObjectCopyPayload : CStepPayload {
 
 // Group and reselect (kinds -31997, -31986): the objects stay where they are.
 struct ObjectListPayload : CStepPayload {
+    void Forget(CPaint* object) override { objects.remove(object); }
     CPaintList objects;
+};
+
+// Restore properties of the selection or of all objects (kinds 48, 49): each object the
+// change reached, with a copy of its former state (groups keep only their own style).
+struct StyleBackupsPayload : CStepPayload {
+    struct Backup {
+        CPaint* object;
+        std::unique_ptr<CPaint> former;
+        CString groupScale;
+        int groupUseBorder = 0;
+    };
+    StyleBackupsPayload() = default;
+    StyleBackupsPayload(const StyleBackupsPayload&) = delete;
+    StyleBackupsPayload& operator=(const StyleBackupsPayload&) = delete;
+    ~StyleBackupsPayload() override;
+    void Forget(CPaint* object) override;
+    std::vector<Backup> backups;
 };
 
 // The edit-step kinds: below 1 the engine's own commands, from 1 object edits, creation and
@@ -141,6 +163,11 @@ class CEditStep : public CObject {
         return dynamic_cast<T*>(m_pPayload.get());
     }
     bool OwnsObject() const { return m_nKind == kStepReinsertObject && m_pObject != nullptr; }
+    // An object is being destroyed: the payload drops every mention of it.
+    void ForgetInPayload(CPaint* object) {
+        if (m_pPayload != nullptr)
+            m_pPayload->Forget(object);
+    }
 
     int m_nKind;
     CPaint* m_pObject;

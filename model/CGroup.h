@@ -35,6 +35,7 @@ class CGroup : public CPaint {
 
     CGroup();
     ~CGroup() override;
+    void Serialize(CArchive& ar) override;
 
     // Moves the listed objects that are members of the source group into this group, at the
     // head, keeping their order; objects that are not members of the source are left alone.
@@ -133,6 +134,10 @@ class CGroup : public CPaint {
     CPaintList m_members;
 
   private:
+    void LoadMembers(CArchive& ar);
+    // Whether an object read as a member already has a place: a back reference of the
+    // archive to a member of some group, to the default track or to this group.
+    bool IsClaimed(const CObject* object) const;
     // The frame corner at index 0 to 3: (0, 0), (width, 0), (width, height), (0, height).
     CDoublePoint FrameCorner(int index) const;
     void DrawFrame(const CPose& parent);

@@ -99,10 +99,6 @@ void CPaint::PlaceOrigin(double x, double y) {
     m_pose.y = y;
 }
 
-void CPaint::Serialize(CArchive& ar) {
-    CObject::Serialize(ar);
-}
-
 void CPaint::AssertValid() const {}
 
 void CPaint::Dump(CDumpContext&) const {}
@@ -571,14 +567,21 @@ int CPaint::RestoreProperties(CEditStep* step) {
     ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
     if (saved == nullptr || saved->object == nullptr)
         return 0;
+    RestoreFormerState(saved->object);
+    return 1;
+}
+
+void CPaint::RestoreFormerState(CPaint* former) {
     ComputeExtent(nullptr);
     Invalidate();
-    ApplyStyle(nullptr, saved->object, 1);
+    // A properties result replaces the whole object (CopyFrom), so undo puts all of it back.
+    const int selected = m_bSelected;
+    CopyFrom(former);
+    m_bSelected = selected;
     RebuildShape();
     ComputeExtent(nullptr);
     Invalidate();
     UpdateSizeInfo(nullptr);
-    return 1;
 }
 
 void CPaint::UpdateSizeInfo(const CPose*) {

@@ -103,6 +103,8 @@ class CPaint : public CObject {
     virtual void DeselectWithUndo(int record, int groupStart);
     virtual void ReleaseData();
     virtual void CopyFrom(CPaint* other);
+    // Puts back a copy of this object taken before a change, keeping the selection state.
+    void RestoreFormerState(CPaint* former);
     virtual CPaint* Clone();
     virtual void SavePose();
     virtual void MoveFromSavedPose(double dx, double dy, int fromSaved);
@@ -246,7 +248,13 @@ class CPaint : public CObject {
   protected:
     const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
 
+  protected:
+    // The file version the object's records follow: its document's.
+    int GetDocumentFileVersion() const;
+
   private:
+    void StoreCommonPart(CArchive& ar);
+    void LoadCommonPart(CArchive& ar);
     void Init();
     void ReleasePointBlock();
     void PlaceOrigin(double x, double y);

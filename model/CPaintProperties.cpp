@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "model/CEditStep.h"
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CPropertiesDialog.h"
 #include "model/CTool.h"
@@ -74,13 +75,32 @@ int CPaint::EditProperties(const CPose* pose) {
     return 1;
 }
 
+namespace {
+
+// Every object a style change of the group reaches (the members it applies to, and all
+// members of groups among them), each with a copy of its former state, so that undo puts
+// back each one's own properties; groups keep only their own style.
+void BackUpStyleTargets(CGroup* group, bool all, StyleBackupsPayload& backups) {
+    backups.backups.push_back({group, nullptr, group->m_strScale, group->m_bUseBorder});
+    for (CPaint* member : group->m_members) {
+        if (!all && !member->IsSelected())
+            continue;
+        if (auto* inner = dynamic_cast<CGroup*>(member))
+            BackUpStyleTargets(inner, true, backups);
+        else
+            backups.backups.push_back({member, std::unique_ptr<CPaint>(member->Clone()), CString(), 0});
+    }
+}
+
+}  // namespace
+
 int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
     if (m_pTool == nullptr)
         return 0;
     CompareProperties(result);
     RecalcBounds();
-    auto backup = std::make_unique<ObjectCopyPayload>(Clone());
     if (mode == CPropertiesDialog::kApplyToObject) {
+        auto backup = std::make_unique<ObjectCopyPayload>(Clone());
         auto step = std::make_unique<CEditStep>(kStepRestoreProperties, this, 1);
         step->SetPayload(std::move(backup));
         m_pTool->PushUndo(step.release());
@@ -95,12 +115,15 @@ int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
     }
     CPaint* root = m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
     const bool all = mode == CPropertiesDialog::kApplyToAll;
+    auto backups = std::make_unique<StyleBackupsPayload>();
+    if (auto* rootGroup = dynamic_cast<CGroup*>(root))
+        BackUpStyleTargets(rootGroup, all, *backups);
     const CPose identity;
     if (root != nullptr)
         root->ApplyStyle(&identity, result, all ? 2 : 1);
     auto step = std::make_unique<CEditStep>(all ? kStepRestoreAllProperties : kStepRestoreSelectionProperties,
                                             nullptr, 1);
-    step->SetPayload(std::move(backup));
+    step->SetPayload(std::move(backups));
     m_pTool->PushUndo(step.release());
     return 1;
 }

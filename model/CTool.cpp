@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/CEditStep.h"
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
 #include "model/CToolHost.h"
@@ -37,6 +38,8 @@ CTool::CTool() : m_crPreview1(RGB(0, 200, 200)), m_crPreview2(RGB(0, 200, 200)) 
 
 CTool::~CTool() {
     m_pHost = nullptr;
+    m_pDefaultTrack = nullptr;
+    m_pOwnedDefaultTrack.reset();
     std::deque<UndoEntry> steps = std::move(m_undoList);
     m_undoList.clear();
 }
@@ -165,8 +168,7 @@ void CTool::ForgetObject(CPaint* object) {
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (size_t i = 0; i < m_undoList.size();) {
         CEditStep* step = m_undoList[i].step.get();
-        if (ObjectListPayload* list = step->GetPayload<ObjectListPayload>())
-            list->objects.remove(object);
+        step->ForgetInPayload(object);
         if (!NamesObject(step, object)) {
             ++i;
             continue;
@@ -250,10 +252,8 @@ int CTool::Execute(CEditStep* step) {
             done = ExecuteProperties(step);
             break;
         case kStepRestoreSelectionProperties:
-            done = ExecuteOnSelection(step);
-            break;
         case kStepRestoreAllProperties:
-            done = ExecuteStyleAll(step);
+            done = ExecuteRestoreStyles(step);
             break;
         case kStepCutTrack:
             done = 0;
@@ -274,25 +274,25 @@ int CTool::Execute(CEditStep* step) {
     return done;
 }
 
-int CTool::ExecuteOnSelection(CEditStep* step) {
-    if (m_pHost == nullptr)
-        return 0;
-    const CPaintList selected = m_pHost->GetSelection();
-    for (CPaint* object : selected) object->ApplyEditStep(step);
-    return 0;
-}
-
 int CTool::ExecuteProperties(CEditStep* step) {
     if (step->m_pObject != nullptr)
         step->m_pObject->EditProperties(nullptr);
     return 0;
 }
 
-int CTool::ExecuteStyleAll(CEditStep* step) {
-    ObjectCopyPayload* saved = step->GetPayload<ObjectCopyPayload>();
-    CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
-    if (saved != nullptr && saved->object != nullptr && root != nullptr)
-        root->ApplyStyle(nullptr, saved->object, 2);
+int CTool::ExecuteRestoreStyles(CEditStep* step) {
+    StyleBackupsPayload* saved = step->GetPayload<StyleBackupsPayload>();
+    if (saved == nullptr)
+        return 0;
+    for (StyleBackupsPayload::Backup& backup : saved->backups) {
+        if (backup.former != nullptr) {
+            backup.object->RestoreFormerState(backup.former.get());
+        } else if (auto* group = dynamic_cast<CGroup*>(backup.object)) {
+            group->m_strScale = backup.groupScale;
+            group->m_bUseBorder = backup.groupUseBorder;
+        }
+    }
+    m_bRedraw = 1;
     return 0;
 }
 

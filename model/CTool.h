@@ -11,6 +11,7 @@
 #include "model/CToolMode.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
@@ -59,6 +60,14 @@ class CTool : public CObject {
     CTool(const CTool&) = delete;
     CTool& operator=(const CTool&) = delete;
     ~CTool() override;
+
+    // The engine's record of a layout file: the default track and the settings a layout
+    // keeps. Loading reads the default track into a new piece and replaces the old one only
+    // once the piece was read whole.
+    void Serialize(CArchive& ar) override;
+    // Takes ownership of the default track that new track pieces copy; the one the engine
+    // owned before is destroyed. The object must be a track piece (null clears it).
+    void SetDefaultTrack(std::unique_ptr<CPaint> track);
 
     // Edit steps and the undo list.
     int Execute(CEditStep* step);
@@ -256,8 +265,15 @@ class CTool : public CObject {
     double m_fProbeX = 0.0, m_fProbeY = 0.0;
     double m_fProbe2X = 0.0, m_fProbe2Y = 0.0;
     double m_fProbeVectorX = 0.0, m_fProbeVectorY = 0.0;
+    TrackConnectionState m_track;
 
   private:
+    void StoreSettings(CArchive& ar);
+    void LoadSettings(CArchive& ar);
+    void LoadDefaultTrack(CArchive& ar);
+
+    // The default track when the engine owns it.
+    std::unique_ptr<CPaint> m_pOwnedDefaultTrack;
     CDC* m_pTargetDC = nullptr;
     CDC* m_pAttribDC = nullptr;
 
@@ -286,9 +302,8 @@ class CTool : public CObject {
     int ExecuteReinsert(CEditStep* step);
     int ExecuteMove(CEditStep* step);
     int ExecuteRotate(CEditStep* step);
-    int ExecuteOnSelection(CEditStep* step);
     int ExecuteProperties(CEditStep* step);
-    int ExecuteStyleAll(CEditStep* step);
+    int ExecuteRestoreStyles(CEditStep* step);
     int ExecutePaste();
     int ExecuteCut();
     // After a paste: every direct member of the root group looks for its track connections.

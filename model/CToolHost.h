@@ -2,11 +2,13 @@
 
 #include "model/CGroupEditEntry.h"
 #include "model/PaintRecords.h"
+#include "model/TrackConnectionState.h"
 #include "model/Units.h"
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
 
 class CPaint;
+class CTool;
 class CGroup;
 class CPieceStatusText;
 
@@ -57,6 +59,8 @@ class CToolHost {
     virtual ~CToolHost() = default;
 
     // Document state.
+    // The document's editing engine; null for a host that embeds none.
+    virtual CTool* GetTool() { return nullptr; }
     virtual void SetModifiedFlag(BOOL modified) = 0;
     virtual BOOL IsModified() const = 0;
     // Index of the document's default model scale in the scale table.
@@ -127,6 +131,10 @@ class CToolHost {
     virtual CPaintList GetGroupMembers(CPaint* group) = 0;
     // The document's test trains; each draws itself over the layout.
     virtual CPaintList GetTestTrains() { return {}; }
+    // Stops every test train standing on the piece and takes the piece from it.
+    virtual void StopTrainsOn(CPaint*) {}
+    // The document's limits for joining track.
+    virtual TrackLimits GetTrackLimits() const { return TrackLimits{}; }
     // Takes a test train out of the document and destroys it; the train timer stops when no
     // document holds a train any more.
     virtual void DeleteTestTrain(CPaint* train) { (void)train; }

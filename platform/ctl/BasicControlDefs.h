@@ -22,8 +22,6 @@ inline constexpr const char* WC_LISTVIEW = "SysListView32";
 inline constexpr const char* WC_TREEVIEW = "SysTreeView32";
 
 // Dialog messages and styles.
-constexpr UINT WM_SETFONT = 0x0030;
-constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_NEXTDLGCTL = 0x0028;

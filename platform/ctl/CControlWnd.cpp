@@ -15,14 +15,9 @@ CFont* CControlWnd::DefaultFont() {
     return &font;
 }
 
-void CControlWnd::SetFont(CFont* font, BOOL redraw) {
-    m_font = font;
-    if (redraw && m_hWnd)
-        Invalidate();
-}
-
 CFont* CControlWnd::GetFont() const {
-    return m_font ? m_font : DefaultFont();
+    CFont* font = CWnd::GetFont();
+    return font ? font : DefaultFont();
 }
 
 void CControlWnd::NotifyParent(UINT code) {
@@ -49,13 +44,6 @@ BOOL CControlWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     switch (message) {
         case WM_GETDLGCODE:
             *result = OnGetDlgCode();
-            return TRUE;
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<CFont*>(wParam), static_cast<BOOL>(lParam));
-            *result = 0;
-            return TRUE;
-        case WM_GETFONT:
-            *result = reinterpret_cast<LRESULT>(GetFont());
             return TRUE;
         default:
             return CWnd::OnWndMsg(message, wParam, lParam, result);

@@ -12,7 +12,7 @@ class CFont;
 class CControlWnd : public CWnd {
     DECLARE_DYNAMIC(CControlWnd)
   public:
-    void SetFont(CFont* font, BOOL redraw = TRUE);
+    // The window's font (WM_SETFONT), or the default one when nobody set one.
     CFont* GetFont() const;
     // Called before a control object takes over a window a template made (DDX_Control) and
     // after Create; the place to adjust styles.
@@ -41,6 +41,5 @@ class CControlWnd : public CWnd {
     void PostNcDestroy() override;
 
   private:
-    CFont* m_font = nullptr;
     bool m_autoDelete = false;
 };

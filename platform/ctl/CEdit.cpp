@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/ctl/Clipboard.h"
+#include "platform/win/CClipboard.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
@@ -64,7 +64,7 @@ void CEdit::ReplaceSel(LPCTSTR text, BOOL) {
 
 void CEdit::Copy() {
     if (m_buffer.HasSelection())
-        Clipboard::SetText(m_buffer.SelectedText());
+        CClipboard::SetText(m_buffer.SelectedText());
 }
 
 void CEdit::Cut() {
@@ -77,7 +77,7 @@ void CEdit::Cut() {
 void CEdit::Paste() {
     if (IsReadOnly())
         return;
-    CString text = Clipboard::GetText();
+    CString text = CClipboard::GetText();
     if (!IsMultiLine()) {
         const int lineEnd = text.FindOneOf("\r\n");
         if (lineEnd >= 0)

@@ -472,20 +472,18 @@ DWORD CListCtrl::SetExtendedStyle(DWORD style) {
 }
 
 void CListCtrl::SetRedraw(BOOL redraw) {
-    m_redraw = redraw != FALSE;
-    if (m_redraw) {
+    if (redraw)
         UpdateScrollBars();
-        Invalidate();
-    }
+    CWnd::SetRedraw(redraw);
 }
 
 void CListCtrl::Repaint() {
-    if (m_redraw && m_hWnd)
+    if (!IsRedrawFrozen() && m_hWnd)
         Invalidate();
 }
 
 void CListCtrl::InvalidateItem(int index) {
-    if (!m_redraw || !m_hWnd)
+    if (IsRedrawFrozen() || !m_hWnd)
         return;
     CRect row;
     if (GetItemRect(index, &row, LVIR_BOUNDS)) {

@@ -169,7 +169,6 @@ class CListCtrl : public CWnd {
     int m_top = 0;
     int m_scrollX = 0;
     int m_anchor = -1;
-    bool m_redraw = true;
     bool m_layingOut = false;
     bool m_deferredSelect = false;
     mutable int m_ownerRowHeight = 0;

@@ -495,7 +495,7 @@ BOOL CListCtrl::OnEraseBkgnd(CDC*) {
 
 void CListCtrl::OnPaint() {
     CPaintDC dc(this);
-    if (!m_redraw)
+    if (IsRedrawFrozen())
         return;
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     const CRect area = RowsArea();

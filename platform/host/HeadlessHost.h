@@ -26,6 +26,8 @@ public:
     void TopLevelChanged(CWnd*) override {}
     void TopLevelDestroyed(CWnd*) override {}
     void CursorChanged(HCURSOR) override {}
+    void SetClipboardText(const CString& text) override { m_clipboard = text; }
+    CString ClipboardText() const override { return m_clipboard; }
     void RunModalLoop(CWnd* window) override;
     // Runs the queue until idle, then answers the exit code when a quit was posted (else 0).
     int Run() override;
@@ -73,4 +75,5 @@ private:
     std::deque<PendingModal> m_pending;
     std::vector<MessageBoxShown> m_messageBoxes;
     std::vector<CString> m_unanswered;
+    CString m_clipboard;
 };

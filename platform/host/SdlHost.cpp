@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/base/Windows1252.h"
+#include "platform/host/ClipboardText.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/CWnd.h"
@@ -122,6 +123,18 @@ void SdlHost::CursorChanged(HCURSOR cursor) {
     SDL_Cursor*& shown = m_cursors[idc];
     if (!shown) shown = SDL_CreateSystemCursor(SystemCursor(idc));
     SDL_SetCursor(shown);
+}
+
+void SdlHost::SetClipboardText(const CString& text) {
+    if (m_opened) SDL_SetClipboardText(ClipboardTextToUtf8(text).c_str());
+}
+
+CString SdlHost::ClipboardText() const {
+    if (!m_opened || !SDL_HasClipboardText()) return CString();
+    char* utf8 = SDL_GetClipboardText();
+    CString text = ClipboardTextFromUtf8(utf8);
+    SDL_free(utf8);
+    return text;
 }
 
 void SdlHost::Present(CWnd* window) {

@@ -24,6 +24,8 @@ public:
     void TopLevelChanged(CWnd* window) override;
     void TopLevelDestroyed(CWnd* window) override;
     void CursorChanged(HCURSOR cursor) override;
+    void SetClipboardText(const CString& text) override;
+    CString ClipboardText() const override;
     void RunModalLoop(CWnd* window) override;
     int Run() override;
 

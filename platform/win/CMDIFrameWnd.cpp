@@ -118,6 +118,15 @@ void CMDIFrameWnd::MDIMaximize(CWnd* child) {
     if (IsWindow(child)) child->ShowWindow(SW_SHOWMAXIMIZED);
 }
 
+void CMDIFrameWnd::RecalcLayout(BOOL notify) {
+    CFrameWnd::RecalcLayout(notify);
+    if (!GetMDIClient()) return;
+    CRect area;
+    m_client.GetClientRect(&area);
+    for (CMDIChildWnd* child : MDIChildren())
+        if (child->IsZoomed()) child->MoveWindow(&area);
+}
+
 CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
     CMDIChildWnd* active = MDIGetActive();
     return active ? static_cast<CFrameWnd*>(active) : this;

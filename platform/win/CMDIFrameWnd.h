@@ -24,6 +24,8 @@ public:
     CDocument* GetActiveDocument() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
+    // Lays out the bars and the MDI client; a maximised child keeps filling the client.
+    void RecalcLayout(BOOL notify = TRUE) override;
     // The child that was active lost its place (closed); the next one becomes active.
     void ChildClosed(CMDIChildWnd* child);
 

@@ -1,12 +1,17 @@
 #include "platform/win/CWinApp.h"
 
+#include <algorithm>
+
+#include "platform/win/CCmdUI.h"
 #include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/CNewTypeDlg.h"
 #include "platform/win/DocumentPositions.h"
+#include "platform/win/RecentFileMenu.h"
 #include "platform/win/WindowHost.h"
 #include "platform/win/WindowManager.h"
 
@@ -16,6 +21,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 namespace {
@@ -30,7 +36,9 @@ CWinApp* AfxGetApp() { return g_app; }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 void AfxSetFilePrompt(FilePrompt prompt) { InstalledPrompt() = std::move(prompt); }
 
-CWinApp::CWinApp(LPCTSTR appName) : m_pszAppName(appName ? appName : "") {
+CWinApp::CWinApp(LPCTSTR appName)
+    : m_pszAppName(appName ? appName : ""),
+      m_pRecentFileList(std::make_unique<CRecentFileList>(CProfile::Program(), m_nMaxRecentFiles)) {
     g_app = this;
     if (!m_pszAppName.IsEmpty()) AfxSetAppName(m_pszAppName);
     WindowManager::Instance().SetIdleHandler([this] { OnIdle(0); });
@@ -107,21 +115,51 @@ void CWinApp::CloseAllDocuments(BOOL endSession) {
     for (CDocTemplate* docTemplate : Templates()) docTemplate->CloseAllDocuments(endSession);
 }
 
+int CWinApp::ExitInstance() {
+    SaveStdProfileSettings();
+    return m_exitCode;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT maxRecentFiles) {
+    m_nMaxRecentFiles = static_cast<int>(std::min<UINT>(maxRecentFiles, ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1));
+    m_pRecentFileList = std::make_unique<CRecentFileList>(CProfile::Program(), m_nMaxRecentFiles);
+    m_pRecentFileList->ReadList();
+    m_recentFilesInProfile = true;
+}
+
+void CWinApp::SaveStdProfileSettings() {
+    if (m_recentFilesInProfile) m_pRecentFileList->WriteList();
+}
+
+// Written at once rather than at exit, so that a program that never gets to exit keeps its list.
+void CWinApp::RecentFilesChanged() { SaveStdProfileSettings(); }
+
 void CWinApp::AddToRecentFileList(LPCTSTR pathName) {
-    if (!pathName || !*pathName || m_nMaxRecentFiles <= 0) return;
-    const CString path = pathName;
-    std::erase_if(m_recentFiles, [&](const CString& each) { return each.CompareNoCase(path) == 0; });
-    m_recentFiles.insert(m_recentFiles.begin(), path);
-    if (static_cast<int>(m_recentFiles.size()) > m_nMaxRecentFiles) m_recentFiles.resize(m_nMaxRecentFiles);
+    if (!pathName || !*pathName) return;
+    m_pRecentFileList->Add(pathName);
+    RecentFilesChanged();
+}
+
+std::vector<CString> CWinApp::RecentFiles() const {
+    std::vector<CString> names;
+    for (int i = 0; i < m_pRecentFileList->GetSize(); ++i)
+        if (!(*m_pRecentFileList)[i].IsEmpty()) names.push_back((*m_pRecentFileList)[i]);
+    return names;
 }
 
 BOOL CWinApp::OnOpenRecentFile(UINT id) {
-    const std::size_t index = id - ID_FILE_MRU_FILE1;
-    if (index >= m_recentFiles.size()) return FALSE;
-    const CString path = m_recentFiles[index];
-    if (!OpenDocumentFile(path)) std::erase(m_recentFiles, path);
+    const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
+    const CString path = (*m_pRecentFileList)[index];
+    if (path.IsEmpty()) return FALSE;
+    // A file that cannot be opened any more (its error already shown) leaves the list.
+    if (!OpenDocumentFile(path)) {
+        m_pRecentFileList->Remove(index);
+        RecentFilesChanged();
+    }
     return TRUE;
 }
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* cmdUI) { RecentFileMenu::Update(*cmdUI, *m_pRecentFileList); }
 
 void CWinApp::SetCommandLine(int argc, char** argv) {
     m_arguments.clear();
@@ -157,7 +195,15 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
 
 void CWinApp::OnFileNew() {
     const std::vector<CDocTemplate*> templates = Templates();
-    if (!templates.empty()) templates.front()->OpenDocumentFile(nullptr);
+    if (templates.empty()) return;
+    CDocTemplate* chosen = templates.front();
+    if (templates.size() > 1) {
+        // Several kinds of document: the user picks one.
+        CNewTypeDlg chooser(templates);
+        if (chooser.DoModal(m_pMainWnd) != IDOK || !chooser.Selected()) return;
+        chosen = chooser.Selected();
+    }
+    chosen->OpenDocumentFile(nullptr);
 }
 
 void CWinApp::OnFileOpen() {

@@ -4,11 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/base/CRecentFileList.h"
 #include "platform/base/CString.h"
 #include "platform/base/POSITION.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/CCmdTarget.h"
 
+class CCmdUI;
 class CCommandLineInfo;
 class CDocTemplate;
 class CDocument;
@@ -25,7 +27,7 @@ public:
 
     virtual BOOL InitApplication() { return TRUE; }
     virtual BOOL InitInstance() { return TRUE; }
-    virtual int ExitInstance() { return m_exitCode; }
+    virtual int ExitInstance();
     // Runs the message loop on the window manager's host, then ExitInstance.
     virtual int Run();
     // Idle work after the queue empties: the control bars' update-UI.
@@ -42,8 +44,13 @@ public:
                                   CDocTemplate* docTemplate);
     virtual BOOL SaveAllModified();
     void CloseAllDocuments(BOOL endSession);
+    // Reads the recent-file list (maxRecentFiles names) from the program's profile; from then
+    // on every change of the list is written back at once.
+    void LoadStdProfileSettings(UINT maxRecentFiles = 4);
+    void SaveStdProfileSettings();
     virtual void AddToRecentFileList(LPCTSTR pathName);
-    const std::vector<CString>& RecentFiles() const { return m_recentFiles; }
+    // The recent files, newest first.
+    std::vector<CString> RecentFiles() const;
 
     void SetCommandLine(int argc, char** argv);
     void ParseCommandLine(CCommandLineInfo& info) const;
@@ -53,6 +60,7 @@ public:
     void OnFileOpen();
     void OnAppExit();
     BOOL OnOpenRecentFile(UINT id);
+    void OnUpdateRecentFileMenu(CCmdUI* cmdUI);
 
     CWnd* m_pMainWnd = nullptr;
     CString m_pszAppName;
@@ -62,7 +70,10 @@ public:
 private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::vector<CString> m_arguments;
-    std::vector<CString> m_recentFiles;
+    void RecentFilesChanged();
+
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    bool m_recentFilesInProfile = false;
     int m_exitCode = 0;
 };
 

@@ -223,6 +223,10 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     if (flags & SWP_NOMOVE) position.x = m_rect.left, position.y = m_rect.top;
     if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
     SendMessage(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    // The window may have changed the place or refused the move or the size.
+    flags = position.flags;
+    if (flags & SWP_NOMOVE) position.x = m_rect.left, position.y = m_rect.top;
+    if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
     if ((flags & SWP_NOZORDER) == 0) {
         if (insertAfter == HWND_TOPMOST) m_exStyle |= WS_EX_TOPMOST;
         if (insertAfter == HWND_NOTOPMOST) m_exStyle &= ~WS_EX_TOPMOST;
@@ -291,7 +295,12 @@ BOOL CWnd::ShowWindow(int command) {
     }
     if (!wasVisible) SendMessage(WM_SHOWWINDOW, TRUE, 0);
     m_style |= WS_VISIBLE;
+    if ((command == SW_RESTORE || command == SW_SHOWNORMAL) && IsZoomed()) {
+        m_style &= ~WS_MAXIMIZE;
+        SetWindowRect(m_restoreRect);
+    }
     if (command == SW_SHOWMAXIMIZED && !IsZoomed()) {
+        m_restoreRect = m_rect;
         m_style |= WS_MAXIMIZE;
         CRect area;
         if (IsTopLevel()) {
@@ -462,9 +471,28 @@ BOOL CWnd::GetUpdateRect(RECT* rect, BOOL) const {
     return m_update.IsEmpty() ? FALSE : TRUE;
 }
 
+void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw); }
+
+bool CWnd::IsRedrawFrozen() const {
+    for (const CWnd* window = this; window; window = window->IsTopLevel() ? nullptr : window->m_parent)
+        if (window->m_redrawFrozen) return true;
+    return false;
+}
+
+void CWnd::SetFont(CFont* font, BOOL redraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
+CFont* CWnd::GetFont() const {
+    return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT));
+}
+
 void CWnd::UpdateWindow() {
-    if (m_hWnd && IsWindowVisible() && !m_update.IsEmpty()) {
+    if (m_hWnd && IsWindowVisible() && !m_update.IsEmpty() && !IsRedrawFrozen()) {
+        Caret& caret = Manager().GetCaret();
+        caret.Lift(GetTopLevelParent());
         DispatchPaint();
+        caret.Restore();
         Manager().TopLevelChanged(GetTopLevelParent());
     }
 }
@@ -476,7 +504,7 @@ void CWnd::DispatchPaint() {
 }
 
 bool CWnd::PaintTree() {
-    if (!IsWindowVisible()) return false;
+    if (!IsWindowVisible() || m_redrawFrozen) return false;
     bool painted = false;
     if (m_ncDirty) {
         m_ncDirty = false;
@@ -539,7 +567,10 @@ void CWnd::ScrollWindow(int dx, int dy, const RECT* scrollRect, const RECT* clip
     if (scrollRect) area &= *scrollRect;
     if (clipRect) area &= *clipRect;
     if (area.IsRectEmpty() || (dx == 0 && dy == 0)) return;
+    Caret& caret = Manager().GetCaret();
+    caret.Lift(GetTopLevelParent());
     MovePixels(area, dx, dy);
+    caret.Restore();
     // What scrolled in from outside is painted afresh.
     RectRegion exposed(area);
     CRect kept = area;
@@ -607,6 +638,14 @@ void CWnd::BringWindowToTop() {
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+void CWnd::CreateSolidCaret(int width, int height) {
+    if (m_hWnd) Manager().GetCaret().Create(this, CSize(std::max(1, width), std::max(1, height)));
+}
+void CWnd::ShowCaret() { Manager().GetCaret().Show(this); }
+void CWnd::HideCaret() { Manager().GetCaret().Hide(this); }
+void CWnd::SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+CPoint CWnd::GetCaretPos() { return Manager().GetCaret().Pos(); }
 
 // --- Modal loops ----------------------------------------------------------------------------
 

@@ -13,6 +13,7 @@
 #include "platform/win/WindowManager.h"
 
 class CDC;
+class CFont;
 class CMenu;
 class CScrollBar;
 class PixelSurface;
@@ -103,6 +104,9 @@ public:
     BOOL IsIconic() const { return (m_style & WS_MINIMIZE) != 0; }
     void DragAcceptFiles(BOOL accept = TRUE) { ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0); }
     WindowClass& GetWindowClass() const { return *m_class; }
+    // The font the window draws its text in (WM_SETFONT); null for the system's.
+    void SetFont(CFont* font, BOOL redraw = TRUE);
+    CFont* GetFont() const;
 
     // --- Painting -------------------------------------------------------------------------
     void Invalidate(BOOL erase = TRUE);
@@ -110,6 +114,11 @@ public:
     void InvalidateRgn(const RectRegion& region, BOOL erase = TRUE);
     void ValidateRect(const RECT* rect);
     void UpdateWindow();
+    // FALSE freezes the window's drawing (and its children's): what goes invalid waits. TRUE
+    // thaws it and repaints it once, whole (WM_SETREDRAW).
+    void SetRedraw(BOOL redraw = TRUE);
+    // Whether this window or an ancestor has its drawing frozen.
+    bool IsRedrawFrozen() const;
     BOOL GetUpdateRect(RECT* rect, BOOL erase = FALSE) const;
     const RectRegion& UpdateRegion() const { return m_update; }
     CDC* BeginPaint(PAINTSTRUCT* paint);
@@ -159,6 +168,12 @@ public:
     CWnd* SetActiveWindow();
     void BringWindowToTop();
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // The caret: created hidden in this window's client area; ShowCaret and HideCaret nest.
+    void CreateSolidCaret(int width, int height);
+    void ShowCaret();
+    void HideCaret();
+    static void SetCaretPos(POINT point);
+    static CPoint GetCaretPos();
 
     // --- Messages -------------------------------------------------------------------------
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -258,6 +273,10 @@ private:
     // Styles that change the client area: repaint the frame and tell the window its new size.
     void NonClientChanged(const CRect& oldClient);
     int ClampScrollPos(int bar, int position) const;
+    // The hit-test code of a screen point (HTCLIENT, HTCAPTION, HTLEFT ...).
+    UINT HitTestAt(CPoint screen) const;
+    // Everything of this window and its children is to be painted afresh.
+    void InvalidateTree();
     void PressScrollBar(int bar, CPoint screen);
     void DestroyChildren();
 
@@ -265,6 +284,7 @@ private:
     CWnd* m_owner = nullptr;
     std::vector<CWnd*> m_children;
     CRect m_rect;  // window rectangle in the parent's client coordinates (screen for top-level)
+    CRect m_restoreRect;  // where a maximised window goes back to
     DWORD m_style = 0;
     DWORD m_exStyle = 0;
     UINT m_id = 0;
@@ -279,6 +299,8 @@ private:
     int m_modalResult = 0;
     bool m_destroying = false;
     SCROLLINFO m_scrollInfo[2]{};
+    bool m_redrawFrozen = false;
+    CFont* m_font = nullptr;
 };
 
 // Which window a DC from GetDC or BeginPaint draws on, or null for other DCs.

@@ -8,9 +8,24 @@
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowMoveTracker.h"
+#include "platform/win/Cursors.h"
 
 namespace {
 CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
+int SizingCursor(UINT hit) {
+    switch (hit) {
+    case HTLEFT:
+    case HTRIGHT: return IDC_SIZEWE;
+    case HTTOP:
+    case HTBOTTOM: return IDC_SIZENS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: return IDC_SIZENWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: return IDC_SIZENESW;
+    default: return 0;
+    }
+}
 template <typename T>
 T* PointerOf(std::uintptr_t value) {
     return reinterpret_cast<T*>(value);
@@ -151,12 +166,33 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!IsTopLevel() && m_parent->SendMessage(WM_SETCURSOR, wParam, lParam)) return TRUE;
         // A parent asked about its child's cursor leaves it to the child's class.
         if (PointerOf<CWnd>(wParam) != this) return FALSE;
-        if (LOWORD(lParam) == HTCLIENT && m_class && m_class->cursor) {
+        const UINT hit = LOWORD(lParam);
+        if (hit == HTCLIENT && m_class && m_class->cursor) {
             ::SetCursor(m_class->cursor);
+            return TRUE;
+        }
+        if (const int sizing = SizingCursor(hit)) {
+            ::SetCursor(LoadStandardCursor(sizing));
             return TRUE;
         }
         return FALSE;
     }
+    case WM_NCHITTEST: return HitTestAt(PointOf(lParam));
+    case WM_SETREDRAW: {
+        const bool frozen = wParam == FALSE;
+        if (frozen == m_redrawFrozen) return 0;
+        m_redrawFrozen = frozen;
+        if (!frozen) InvalidateTree();
+        return 0;
+    }
+    case WM_SETFONT:
+        m_font = PointerOf<CFont>(wParam);
+        if (lParam) Invalidate();
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTCAPTION && (m_style & WS_MAXIMIZEBOX)) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        return 0;
     case WM_RBUTTONUP: {
         CPoint screen = PointOf(lParam);
         ClientToScreen(&screen);
@@ -186,13 +222,39 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
         if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
+        if (wParam == HTCLOSE) PostMessage(WM_CLOSE);
+        if (wParam == HTMAXBUTTON) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        if (WindowMoveTracker::Tracks(static_cast<UINT>(wParam)))
+            WindowMoveTracker::Start(this, static_cast<UINT>(wParam), PointOf(lParam));
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10) TrackMenuBarItem(0);
         if (wParam >= 'A' && wParam <= 'Z') TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
+    case WM_SYSKEYUP:
+        // Alt pressed and released alone opens the menu bar.
+        if (wParam == VK_MENU && WindowManager::Instance().AltTappedAlone()) TrackMenuBarItem(0);
+        return 0;
     default: return 0;
     }
+}
+
+void CWnd::InvalidateTree() {
+    m_ncDirty = true;
+    Invalidate(TRUE);
+    for (CWnd* child : m_children) child->InvalidateTree();
+}
+
+UINT CWnd::HitTestAt(CPoint screen) const {
+    CPoint client = screen;
+    ScreenToClient(&client);
+    CRect clientRect;
+    GetClientRect(&clientRect);
+    if (clientRect.PtInRect(client)) return HTCLIENT;
+    CRect window;
+    GetWindowRect(&window);
+    if (!window.PtInRect(screen)) return HTNOWHERE;
+    return NonClientPainter::HitTest(*this, CPoint(screen.x - window.left, screen.y - window.top));
 }
 
 void CWnd::TrackMenuBar(CPoint screen) {
@@ -282,6 +344,8 @@ void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
         state.m_nIndex = static_cast<UINT>(i);
         state.m_pMenu = popup;
         state.DoUpdate(this, TRUE);
+        // A handler that put in items of its own (the recent files) moved the index past them.
+        i = static_cast<int>(state.m_nIndex);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/win/CWnd.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/ScrollBarGeometry.h"
+#include "platform/win/ScrollRepeater.h"
 #include "platform/win/ScrollThumbTracker.h"
 
 namespace {
@@ -115,18 +116,14 @@ void CWnd::PressScrollBar(int bar, CPoint screen) {
     GetWindowRect(&window);
     const CPoint point(screen.x - window.left, screen.y - window.top);
     const ScrollBarGeometry geometry(ScrollBarRect(bar), bar == SB_VERT, m_scrollInfo[bar]);
-    const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-    UINT code = SB_ENDSCROLL;
-    switch (geometry.PartAt(point)) {
-    case ScrollBarGeometry::LineUp: code = SB_LINEUP; break;
-    case ScrollBarGeometry::PageUp: code = SB_PAGEUP; break;
-    case ScrollBarGeometry::PageDown: code = SB_PAGEDOWN; break;
-    case ScrollBarGeometry::LineDown: code = SB_LINEDOWN; break;
+    switch (const ScrollBarGeometry::Part part = geometry.PartAt(point)) {
+    case ScrollBarGeometry::LineUp:
+    case ScrollBarGeometry::PageUp:
+    case ScrollBarGeometry::PageDown:
+    case ScrollBarGeometry::LineDown: ScrollRepeater::Start(this, bar, part, screen); return;
     case ScrollBarGeometry::Thumb:
         ScrollThumbTracker::Start(this, bar, geometry.Along(point) - geometry.ThumbStart());
         return;
     default: return;
     }
-    SendMessage(message, MAKEWPARAM(static_cast<int>(code), 0));
-    if (m_hWnd) SendMessage(message, MAKEWPARAM(static_cast<int>(SB_ENDSCROLL), 0));
 }

@@ -1,5 +1,7 @@
 #include "platform/win/NonClientPainter.h"
 
+#include <algorithm>
+
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
@@ -12,6 +14,9 @@ namespace {
 constexpr int kCaptionHeight = 18;
 constexpr int kMenuBarHeight = 19;
 constexpr int kMenuItemPadding = 6;
+constexpr int kCornerGrip = 16;
+constexpr int kCaptionButtonWidth = 16;
+constexpr int kCaptionButtonHeight = 14;
 
 int FrameThickness(DWORD style) {
     if (style & WS_THICKFRAME) return 4;
@@ -22,12 +27,75 @@ int FrameThickness(DWORD style) {
 
 bool HasMenuBar(const CWnd& window) { return window.IsTopLevel() && window.GetMenu() != nullptr; }
 
-
 CRect CaptionRect(const CWnd& window) {
     CRect rect;
     window.GetWindowRect(&rect);
     const int frame = FrameThickness(window.GetStyle());
     return CRect(frame, frame, rect.Width() - frame, frame + kCaptionHeight - 1);
+}
+
+void DrawCloseGlyph(CDC& dc, const CRect& button) {
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    const int left = button.left + 4;
+    const int top = button.top + 3;
+    for (int i = 0; i < 7; ++i) {
+        dc.FillSolidRect(left + i, top + i, 2, 1, ink);
+        dc.FillSolidRect(left + 6 - i, top + i, 2, 1, ink);
+    }
+}
+
+void DrawBoxGlyph(CDC& dc, const CRect& box) {
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    dc.FillSolidRect(box.left, box.top, box.Width(), 2, ink);
+    dc.FillSolidRect(box.left, box.bottom - 1, box.Width(), 1, ink);
+    dc.FillSolidRect(box.left, box.top, 1, box.Height(), ink);
+    dc.FillSolidRect(box.right - 1, box.top, 1, box.Height(), ink);
+}
+
+void DrawCaptionButtons(const CWnd& window, CDC& dc) {
+    CRect close = NonClientPainter::CaptionButtonRect(window, HTCLOSE);
+    if (close.IsRectEmpty()) return;
+    dc.DrawFrameControl(&close, DFC_BUTTON, DFCS_BUTTONPUSH);
+    DrawCloseGlyph(dc, close);
+    CRect maximise = NonClientPainter::CaptionButtonRect(window, HTMAXBUTTON);
+    if (maximise.IsRectEmpty()) return;
+    dc.DrawFrameControl(&maximise, DFC_BUTTON, DFCS_BUTTONPUSH);
+    if (window.IsZoomed()) {
+        // Restore: a window in front of another.
+        DrawBoxGlyph(dc, CRect(maximise.left + 6, maximise.top + 2, maximise.left + 13, maximise.top + 8));
+        CRect front(maximise.left + 3, maximise.top + 5, maximise.left + 10, maximise.top + 11);
+        dc.FillSolidRect(&front, GetSysColor(COLOR_BTNFACE));
+        DrawBoxGlyph(dc, front);
+    } else {
+        DrawBoxGlyph(dc, CRect(maximise.left + 3, maximise.top + 2, maximise.left + 12, maximise.top + 11));
+    }
+}
+
+// The sizing border's part under a window point: an edge, or a corner within a grip's reach of it.
+UINT BorderHit(const CWnd& window, POINT point) {
+    const DWORD style = window.GetStyle();
+    if ((style & WS_THICKFRAME) == 0 || window.IsZoomed()) return HTNOWHERE;
+    CRect rect;
+    window.GetWindowRect(&rect);
+    const int frame = FrameThickness(style);
+    const int width = rect.Width();
+    const int height = rect.Height();
+    const bool left = point.x < frame;
+    const bool right = point.x >= width - frame;
+    const bool top = point.y < frame;
+    const bool bottom = point.y >= height - frame;
+    if (!left && !right && !top && !bottom) return HTNOWHERE;
+    const bool nearLeft = point.x < kCornerGrip;
+    const bool nearRight = point.x >= width - kCornerGrip;
+    const bool nearTop = point.y < kCornerGrip;
+    const bool nearBottom = point.y >= height - kCornerGrip;
+    if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
+    if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
+    if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
+    if ((bottom && nearRight) || (right && nearBottom)) return HTBOTTOMRIGHT;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    return top ? HTTOP : HTBOTTOM;
 }
 }  // namespace
 
@@ -39,10 +107,23 @@ CRect Insets(const CWnd& window) {
     CRect insets(frame, frame, frame, frame);
     if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
     if (HasMenuBar(window)) insets.top += kMenuBarHeight;
-    if (window.GetExStyle() & WS_EX_CLIENTEDGE) insets.InflateRect(2, 2);
+    if (window.GetExStyle() & WS_EX_CLIENTEDGE)
+        insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
     if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
     if (style & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
     return insets;
+}
+
+CRect CaptionButtonRect(const CWnd& window, UINT hit) {
+    const DWORD style = window.GetStyle();
+    if ((style & WS_CAPTION) != WS_CAPTION || (style & WS_SYSMENU) == 0) return CRect();
+    const CRect caption = CaptionRect(window);
+    CRect button(caption.right - 2 - kCaptionButtonWidth, caption.top + 2, caption.right - 2,
+                 caption.top + 2 + kCaptionButtonHeight);
+    if (hit == HTCLOSE) return button;
+    if (hit != HTMAXBUTTON || (style & WS_MAXIMIZEBOX) == 0) return CRect();
+    button.OffsetRect(-(kCaptionButtonWidth + 2), 0);
+    return button;
 }
 
 CRect MenuBarRect(const CWnd& window) {
@@ -81,6 +162,10 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
 }
 
 UINT HitTest(const CWnd& window, POINT windowPoint) {
+    if (const UINT border = BorderHit(window, windowPoint); border != HTNOWHERE) return border;
+    for (UINT button : {HTCLOSE, HTMAXBUTTON})
+        if (CaptionButtonRect(window, button).PtInRect(windowPoint)) return button;
+    if ((window.GetStyle() & WS_CAPTION) == WS_CAPTION && CaptionRect(window).PtInRect(windowPoint)) return HTCAPTION;
     if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
     if (window.ScrollBarRect(SB_VERT).PtInRect(windowPoint)) return HTVSCROLL;
     if (window.ScrollBarRect(SB_HORZ).PtInRect(windowPoint)) return HTHSCROLL;
@@ -112,7 +197,12 @@ void Paint(CWnd& window, CDC& dc) {
         window.GetWindowText(title);
         CRect text = caption;
         text.left += 4;
+        for (UINT button : {HTCLOSE, HTMAXBUTTON}) {
+            const CRect buttonRect = CaptionButtonRect(window, button);
+            if (!buttonRect.IsRectEmpty()) text.right = std::min(text.right, buttonRect.left - 2);
+        }
         MenuText::DrawCaption(dc, title, text, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+        DrawCaptionButtons(window, dc);
     }
     const CRect bar = MenuBarRect(window);
     if (!bar.IsRectEmpty()) {

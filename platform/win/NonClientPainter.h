@@ -12,8 +12,12 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
-// HTMENU, HTVSCROLL, HTHSCROLL or HTBORDER for a window point outside the client area.
+// HTLEFT ... HTBOTTOMRIGHT on a sizing border, HTCAPTION, HTMENU, HTVSCROLL, HTHSCROLL, or
+// HTBORDER for a window point outside the client area.
 UINT HitTest(const CWnd& window, POINT windowPoint);
+// The caption's close (HTCLOSE) or maximise-restore (HTMAXBUTTON) button in window coordinates,
+// empty when the window has none.
+CRect CaptionButtonRect(const CWnd& window, UINT hit);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
 // A menu-bar item's rectangle in window coordinates (empty when there is no such item).

@@ -52,6 +52,15 @@ struct WINDOWPOS {
     UINT flags;
 };
 
+// Sizes a window may be given by the user (WM_GETMINMAXINFO).
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};
+
 constexpr UINT TME_LEAVE = 0x0002;
 constexpr UINT TME_CANCEL = 0x80000000;
 struct TRACKMOUSEEVENT {
@@ -88,19 +97,25 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
+constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_GETFONT = 0x0031;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
@@ -196,6 +211,7 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 // ShowWindow.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
@@ -219,13 +235,24 @@ constexpr UINT WA_INACTIVE = 0;
 constexpr UINT WA_ACTIVE = 1;
 constexpr UINT WA_CLICKACTIVE = 2;
 
-// Hit-test codes of WM_SETCURSOR.
+// Hit-test codes of WM_NCHITTEST and WM_SETCURSOR.
+constexpr UINT HTNOWHERE = 0;
 constexpr UINT HTCLIENT = 1;
 constexpr UINT HTCAPTION = 2;
 constexpr UINT HTMENU = 5;
 constexpr UINT HTHSCROLL = 6;
 constexpr UINT HTVSCROLL = 7;
+constexpr UINT HTMAXBUTTON = 9;
+constexpr UINT HTLEFT = 10;
+constexpr UINT HTRIGHT = 11;
+constexpr UINT HTTOP = 12;
+constexpr UINT HTTOPLEFT = 13;
+constexpr UINT HTTOPRIGHT = 14;
+constexpr UINT HTBOTTOM = 15;
+constexpr UINT HTBOTTOMLEFT = 16;
+constexpr UINT HTBOTTOMRIGHT = 17;
 constexpr UINT HTBORDER = 18;
+constexpr UINT HTCLOSE = 20;
 constexpr int MA_ACTIVATE = 1;
 
 // Scroll-bar codes.
@@ -300,6 +327,8 @@ constexpr int SM_CYDLGFRAME = 8;
 constexpr int SM_CYMENU = 15;
 constexpr int SM_CXFRAME = 32;
 constexpr int SM_CYFRAME = 33;
+constexpr int SM_CXMINTRACK = 34;
+constexpr int SM_CYMINTRACK = 35;
 constexpr int SM_CXDOUBLECLK = 36;
 constexpr int SM_CYDOUBLECLK = 37;
 constexpr int SM_CXEDGE = 45;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/base/CString.h"
 #include "platform/gdi/CSize.h"
 #include "platform/win/WinDefs.h"
 
@@ -16,6 +17,9 @@ public:
     virtual void CursorChanged(HCURSOR cursor) = 0;
     // Runs messages until window's modal state ends (CWnd::EndModalLoop) or the window dies.
     virtual void RunModalLoop(CWnd* window) = 0;
+    // The clipboard's text in the program's code page, lines ending in CR LF; empty when it holds none.
+    virtual void SetClipboardText(const CString& text) = 0;
+    virtual CString ClipboardText() const = 0;
     // Runs the message loop until the program posts its quit message; answers the exit code.
     virtual int Run() = 0;
 };

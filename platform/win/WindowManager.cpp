@@ -48,6 +48,7 @@ void WindowManager::Unregister(CWnd* window) {
     if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
     if (m_lastClick.window == window) m_lastClick = {};
+    if (m_caret.Owner() == window) m_caret.Destroy();
     if (m_host && window->IsTopLevel()) m_host->TopLevelDestroyed(window);
 }
 
@@ -128,21 +129,24 @@ void WindowManager::AdvanceClock(unsigned long long now, bool coalesce) {
         std::sort(due.begin(), due.end(),
                   [](const Timer& a, const Timer& b) { return a.due != b.due ? a.due < b.due : a.order < b.order; });
         m_now = std::max(m_now, now);
+        m_caret.Tick(m_now);
         for (const Timer& timer : due)
             if (IsAlive(timer.window)) Deliver({timer.window, WM_TIMER, timer.id, 0, Now(), m_cursorPos});
         return;
     }
     while (Timer* timer = NextDueTimer(now)) {
         m_now = std::max(m_now, timer->due);
+        m_caret.Tick(m_now);
         timer->due += timer->elapse;
         const MSG msg{timer->window, WM_TIMER, timer->id, 0, Now(), m_cursorPos};
         Deliver(msg);
     }
     m_now = std::max(m_now, now);
+    m_caret.Tick(m_now);
 }
 
 long long WindowManager::TimeToNextTimer() const {
-    long long next = -1;
+    long long next = m_caret.TimeToNextBlink(m_now);
     for (const Timer& timer : m_timers) {
         const long long wait = timer.due > m_now ? static_cast<long long>(timer.due - m_now) : 0;
         if (next < 0 || wait < next) next = wait;
@@ -297,18 +301,27 @@ void WindowManager::NoticeMouseLeave(CWnd* target) {
     left->SendMessage(WM_MOUSELEAVE);
 }
 
+UINT WindowManager::HitTest(CWnd* target) const {
+    return static_cast<UINT>(target->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(m_cursorPos.x, m_cursorPos.y)));
+}
+
 void WindowManager::SendSetCursor(CWnd* target, UINT message) {
-    target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTCLIENT, message));
+    const UINT hit = HitTest(target);
+    if (IsAlive(target))
+        target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<int>(hit), message));
 }
 
 void WindowManager::MouseInput(UINT message, CPoint screen) {
     m_cursorPos = screen;
     UpdateButtonState(message);
+    if (IsButtonDown(message)) m_altAlone = false;
     CWnd* target = MouseTarget(screen);
     if (!target) {
         NoticeMouseLeave(nullptr);
         return;
     }
+    // Behind a modal window the whole owner is disabled: none of its children take the mouse.
+    if (!target->GetTopLevelParent()->IsWindowEnabled()) return;
     if (!m_capture && IsButtonDown(message)) {
         Activate(target->GetTopLevelParent());
         if (IsAlive(target)) target->SendMessage(WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, message));
@@ -326,17 +339,16 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
 }
 
 bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
-    CPoint client = screen;
-    target->ScreenToClient(&client);
-    CRect clientRect;
-    target->GetClientRect(&clientRect);
-    if (clientRect.PtInRect(client)) return false;
-    CRect window;
-    target->GetWindowRect(&window);
-    const CPoint inWindow(screen.x - window.left, screen.y - window.top);
-    const UINT hit = NonClientPainter::HitTest(*target, inWindow);
+    const UINT hit = HitTest(target);
+    if (hit == HTCLIENT || !IsAlive(target)) return false;
     m_keys[VK_LBUTTON] &= static_cast<BYTE>(~kKeyDown);
-    target->SendMessage(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+    // A second press on the same place of the same caption in time is a double click.
+    const bool again = hit == HTCAPTION && m_lastClick.window == target && m_lastClick.message == WM_NCLBUTTONDOWN &&
+                       m_now - m_lastClick.time <= kDoubleClickTime &&
+                       std::abs(screen.x - m_lastClick.point.x) <= kDoubleClickSlop &&
+                       std::abs(screen.y - m_lastClick.point.y) <= kDoubleClickSlop;
+    m_lastClick = again ? LastClick{} : LastClick{target, WM_NCLBUTTONDOWN, Now(), screen};
+    target->SendMessage(again ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
     return true;
 }
 
@@ -351,6 +363,11 @@ void WindowManager::WheelInput(int delta, CPoint screen) {
 void WindowManager::KeyInput(UINT vk, bool down) {
     if (vk >= m_keys.size()) return;
     const bool wasDown = (m_keys[vk] & kKeyDown) != 0;
+    if (vk == VK_MENU) {
+        if (down && !wasDown) m_altAlone = true;
+    } else if (down) {
+        m_altAlone = false;
+    }
     if (down) {
         if (!wasDown) m_keys[vk] ^= kKeyToggled;
         m_keys[vk] |= kKeyDown;
@@ -405,8 +422,13 @@ bool WindowManager::DispatchOnePosted() {
 
 void WindowManager::PaintAll() {
     const std::vector<CWnd*> tops = m_topLevels;
-    for (CWnd* top : tops)
-        if (IsAlive(top) && top->IsWindowVisible() && top->PaintTree()) TopLevelChanged(top);
+    for (CWnd* top : tops) {
+        if (!IsAlive(top) || !top->IsWindowVisible()) continue;
+        m_caret.Lift(top);
+        const bool painted = top->PaintTree();
+        m_caret.Restore();
+        if (painted) TopLevelChanged(top);
+    }
 }
 
 void WindowManager::RunUntilIdle() {
@@ -445,12 +467,14 @@ void WindowManager::Reset() {
     m_posted.clear();
     m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
     m_keys.fill(0);
+    m_altAlone = false;
     m_lastClick = {};
     m_waitCount = 0;
     m_quit = false;
     m_exitCode = 0;
     m_now = 0;
     m_keyboardGrab = nullptr;
+    m_caret = Caret();
 }
 
 // --- Free functions -------------------------------------------------------------------------
@@ -499,8 +523,31 @@ int GetSystemMetrics(int index) {
     case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME:
     case SM_CYFRAME: return 4;
+    case SM_CXMINTRACK: return 112;
+    case SM_CYMINTRACK: return 27;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: return 2 * kDoubleClickSlop;
     default: return 0;
     }
+}
+
+BOOL DestroyCaret() {
+    WindowManager::Instance().GetCaret().Destroy();
+    return TRUE;
+}
+BOOL SetCaretPos(int x, int y) {
+    WindowManager& manager = WindowManager::Instance();
+    if (!manager.GetCaret().Owner()) return FALSE;
+    manager.GetCaret().SetPos(CPoint(x, y), manager.Clock());
+    return TRUE;
+}
+BOOL GetCaretPos(POINT* point) {
+    if (!point) return FALSE;
+    *point = WindowManager::Instance().GetCaret().Pos();
+    return TRUE;
+}
+UINT GetCaretBlinkTime() { return WindowManager::Instance().GetCaret().BlinkTime(); }
+BOOL SetCaretBlinkTime(UINT milliseconds) {
+    WindowManager::Instance().GetCaret().SetBlinkTime(milliseconds);
+    return TRUE;
 }

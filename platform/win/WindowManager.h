@@ -8,6 +8,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
+#include "platform/win/Caret.h"
 #include "platform/win/WinDefs.h"
 
 class WindowHost;
@@ -62,7 +63,12 @@ public:
     SHORT GetKeyState(UINT vk) const;
     void GetKeyboardState(BYTE* keys) const;
     CPoint CursorPos() const { return m_cursorPos; }
+    // Whether the Alt key just released went down and up with no other key or button between.
+    bool AltTappedAlone() const { return m_altAlone; }
     UINT MouseFlags() const;
+
+    // --- Caret (blinking by the clock) ----------------------------------------------------
+    Caret& GetCaret() { return m_caret; }
 
     // --- Cursor ---------------------------------------------------------------------------
     HCURSOR SetCursor(HCURSOR cursor);
@@ -127,6 +133,8 @@ private:
     UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
     void NoticeMouseLeave(CWnd* target);
     bool NonClientDown(CWnd* target, CPoint screen);
+    // Where the cursor is on target (WM_NCHITTEST).
+    UINT HitTest(CWnd* target) const;
     void SendSetCursor(CWnd* target, UINT message);
     void UpdateButtonState(UINT message);
     Timer* NextDueTimer(unsigned long long now);
@@ -147,6 +155,8 @@ private:
     LastClick m_lastClick;
     HCURSOR m_cursor = nullptr;
     int m_waitCount = 0;
+    bool m_altAlone = false;
+    Caret m_caret;
     std::deque<MSG> m_posted;
     std::function<void()> m_idle;
     std::vector<MSG> m_handling;
@@ -168,3 +178,8 @@ BOOL IsWindow(HWND window);
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 int GetSystemMetrics(int index);
 UINT GetDoubleClickTime();
+BOOL DestroyCaret();
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* point);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);

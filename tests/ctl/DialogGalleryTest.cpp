@@ -7,7 +7,7 @@
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/ctl/CTabCtrl.h"
-#include "platform/ctl/Clipboard.h"
+#include "platform/win/CClipboard.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
@@ -242,7 +242,7 @@ TEST_F(DialogGalleryTest, EditsSelectCutPasteUndoAndObeyTheirLimits) {
         for (int i = 0; i < 3; ++i) host.PressKey(VK_RIGHT);
         host.KeyUp(VK_SHIFT);
         Chord(VK_CONTROL, 'X');
-        EXPECT_EQ(Clipboard::GetText(), "Bra");
+        EXPECT_EQ(CClipboard::GetText(), "Bra");
         EXPECT_EQ(TextOf(dialog, IDC_NAME), "nch");
         EXPECT_TRUE(name->GetModify());
         Chord(VK_CONTROL, VK_END);

@@ -29,6 +29,7 @@ std::unique_ptr<CMenu> MainMenu() {
     bar->CreateMenu();
     bar->AppendMenu(MF_POPUP,
                     reinterpret_cast<UINT_PTR>(Popup({{ID_FILE_NEW, "&New\tCtrl+N"}, {ID_FILE_OPEN, "&Open..."},
+                                                      {0, nullptr}, {ID_FILE_MRU_FILE1, "Recent File"},
                                                       {0, nullptr}, {ID_APP_EXIT, "E&xit"}})
                                                    .release()),
                     "&File");
@@ -46,6 +47,8 @@ std::unique_ptr<CMenu> SketchMenu() {
                                                       {ID_FILE_SAVE_AS, "Save &As..."},
                                                       {ID_FILE_PRINT, "&Print..."},
                                                       {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
+                                                      {0, nullptr},
+                                                      {ID_FILE_MRU_FILE1, "Recent File"},
                                                       {0, nullptr},
                                                       {ID_APP_EXIT, "E&xit"}})
                                                    .release()),
@@ -289,6 +292,7 @@ BOOL SampleApp::OnRoute(UINT) {
 
 BOOL SampleApp::InitInstance() {
     RegisterResources();
+    LoadStdProfileSettings(4);
     AddDocTemplate(new CMultiDocTemplate(IDR_SKETCHTYPE, RUNTIME_CLASS(SketchDoc), RUNTIME_CLASS(SketchChild),
                                          RUNTIME_CLASS(SketchView)));
     auto* main = new MainFrame;

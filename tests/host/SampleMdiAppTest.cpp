@@ -2,11 +2,17 @@
 
 #include <fstream>
 
+#include "platform/base/CProfile.h"
+#include "platform/base/WholeFile.h"
+
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CNewTypeDlg.h"
+#include "platform/base/CStringTable.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/NonClientPainter.h"
 #include "tests/host/SampleMdiApp.h"
@@ -20,6 +26,7 @@ protected:
     void SetUp() override {
         WindowManager::Instance().Reset();
         RouteLog().clear();
+        CProfile::Program().SetPath(folder / "corvane.ini");
         ASSERT_TRUE(app.InitInstance());
         host.RunUntilIdle();
     }
@@ -31,6 +38,7 @@ protected:
             app.m_pMainWnd->SendMessage(WM_CLOSE);
         }
         AfxSetFilePrompt(nullptr);
+        CProfile::Program().SetPath(CProfile::DefaultPath());
         EXPECT_TRUE(host.UnansweredModals().empty());
     }
 
@@ -259,6 +267,15 @@ TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
     host.KeyUp(VK_MENU);
     EXPECT_EQ(prompt, "Routes a command through every target");
     EXPECT_EQ(Main().statusBar.GetPaneText(0), "Ready");
+
+    // Alt alone, pressed and released, opens the first menu.
+    bool opened = false;
+    host.WhenModal("", [&](CWnd& window) {
+        opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("&New") != -1;
+        host.PressKey(VK_ESCAPE);
+    });
+    host.PressKey(VK_MENU);
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
@@ -277,4 +294,132 @@ TEST_F(SampleMdiAppTest, ARightClickOpensTheViewsContextMenu) {
     EXPECT_EQ(shownAt, expected);
     EXPECT_EQ(RouteLog(),
               (std::vector<std::string>{"view", "document", "child frame", "main frame", "application"}));
+}
+
+TEST_F(SampleMdiAppTest, TheRecentFilesLiveInTheProfileAndInTheFileMenu) {
+    // With no recent files the File menu holds the greyed placeholder.
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        EXPECT_NE(popup.FindItem("Recent File"), -1);
+        EXPECT_EQ(StateOf(popup, ID_FILE_MRU_FILE1) & MF_GRAYED, MF_GRAYED);
+        host.PressKey(VK_ESCAPE);
+    });
+
+    // The list a previous run left in the profile is read at start.
+    const CString kept = (folder.Path() / "kept.skt").c_str();
+    std::ofstream(kept.c_str(), std::ios::binary) << std::string(4, '\0');
+    const CString gone = (folder.Path() / "gone.skt").c_str();
+    ASSERT_TRUE(CProfile::Program().WriteProfileString("Recent File List", "File1", gone));
+    ASSERT_TRUE(CProfile::Program().WriteProfileString("Recent File List", "File2", kept));
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(app.RecentFiles(), (std::vector<CString>{gone, kept}));
+
+    // Five files opened one after another keep the newest four, written back at once.
+    std::vector<CString> names;
+    for (int i = 0; i < 5; ++i) names.push_back("/layouts/plan" + CString(static_cast<char>('1' + i)) + ".skt");
+    for (const CString& name : names) app.AddToRecentFileList(name);
+    app.AddToRecentFileList("/LAYOUTS/PLAN3.SKT");
+    const std::vector<CString> newest{"/LAYOUTS/PLAN3.SKT", names[4], names[3], names[1]};
+    EXPECT_EQ(app.RecentFiles(), newest);
+    std::string profile;
+    ASSERT_TRUE(ReadWholeFile(folder / "corvane.ini", profile));
+    EXPECT_NE(profile.find("[Recent File List]"), std::string::npos);
+    EXPECT_NE(profile.find("File1=/LAYOUTS/PLAN3.SKT"), std::string::npos);
+    EXPECT_NE(profile.find("File4=/layouts/plan2.skt"), std::string::npos);
+    EXPECT_EQ(profile.find("File5"), std::string::npos);
+    app.LoadStdProfileSettings(4);
+    EXPECT_EQ(app.RecentFiles(), newest);
+
+    // The menu shows them numbered, long names shortened; a file that cannot be opened leaves the list.
+    app.AddToRecentFileList(gone);
+    app.AddToRecentFileList("/home/someone/model railways/club layouts/the long one.skt");
+    WithMenu(0, [&](CMenuPopupWnd& popup) {
+        EXPECT_EQ(popup.FindItem("Recent File"), -1);
+        EXPECT_NE(popup.FindItem("&1 /home/.../the long one.skt"), -1);
+        CString second;
+        popup.MenuShown()->GetMenuString(ID_FILE_MRU_FILE2, second, MF_BYCOMMAND);
+        EXPECT_EQ(second.Left(3), "&2 ");
+        EXPECT_EQ(second.Right(9), "/gone.skt");
+        EXPECT_LE(second.GetLength(), 33);
+        EXPECT_NE(popup.FindItem("&3 /LAYOUTS/PLAN3.SKT"), -1);
+        EXPECT_NE(popup.FindItem("&4 /layouts/plan5.skt"), -1);
+        EXPECT_EQ(StateOf(popup, ID_FILE_MRU_FILE4) & MF_GRAYED, 0u);
+        host.AnswerMessageBox(IDOK);
+        Choose(popup, second);
+    });
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(app.RecentFiles().size(), 3u);
+    EXPECT_EQ(app.RecentFiles()[1], "/LAYOUTS/PLAN3.SKT");
+}
+
+TEST_F(SampleMdiAppTest, FileNewAsksWhichKindWhenThereAreSeveral) {
+    static const CStringTable::Entry strings[] = {
+        {IDR_SKETCHTYPE + 10, "\nNote\nNote\nNote Files (*.not)\n.not\nNote.Document\nNote Document"},
+    };
+    CStringTable::Register(strings);
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_SKETCHTYPE + 10, RUNTIME_CLASS(SketchDoc), RUNTIME_CLASS(SketchChild),
+                                             RUNTIME_CLASS(SketchView)));
+    std::vector<CString> offered;
+    host.WhenModal("New", [&](CWnd& window) {
+        auto& chooser = dynamic_cast<CNewTypeDlg&>(window);
+        for (int i = 0; i < chooser.GetCount(); ++i) offered.push_back(chooser.Name(i));
+        EXPECT_EQ(chooser.GetCurSel(), 0);
+        host.ClickClient(&chooser, chooser.ItemRect(1).CenterPoint());
+        EXPECT_EQ(chooser.GetCurSel(), 1);
+        host.ClickClient(&chooser, chooser.ButtonRect(IDOK).CenterPoint());
+    });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(offered, (std::vector<CString>{"Sketch", "Note"}));
+    ASSERT_NE(ActiveView(), nullptr);
+    EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "Note1");
+
+    // Cancel makes nothing; Down and Enter choose by the keyboard.
+    host.WhenModal("New", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(app.Templates()[0]->Documents().size(), 0u);
+    host.WhenModal("New", [&](CWnd&) {
+        host.PressKey(VK_DOWN);
+        host.PressKey(VK_UP);
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(ActiveView()->GetDocument()->GetTitle(), "Sketch1");
+}
+
+TEST_F(SampleMdiAppTest, CaptionButtonsMaximiseRestoreAndCloseAChild) {
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* child = Main().MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    const auto buttonCentre = [&](UINT hit) {
+        CRect window;
+        child->GetWindowRect(&window);
+        const CPoint centre = NonClientPainter::CaptionButtonRect(*child, hit).CenterPoint();
+        return CPoint(window.left + centre.x, window.top + centre.y);
+    };
+    const auto fillsTheClient = [&] {
+        CRect area;
+        Main().GetMDIClient()->GetClientRect(&area);
+        CRect rect;
+        child->GetWindowRect(&rect);
+        Main().GetMDIClient()->ScreenToClient(&rect);
+        return rect == area;
+    };
+    CRect before;
+    child->GetWindowRect(&before);
+    host.Click(buttonCentre(HTMAXBUTTON));
+    EXPECT_TRUE(child->IsZoomed());
+    EXPECT_TRUE(fillsTheClient());
+    // A maximised child follows the frame's size.
+    Main().MoveWindow(40, 30, 700, 500);
+    host.RunUntilIdle();
+    EXPECT_TRUE(fillsTheClient());
+
+    host.Click(buttonCentre(HTMAXBUTTON));
+    EXPECT_FALSE(child->IsZoomed());
+    CRect after;
+    child->GetWindowRect(&after);
+    EXPECT_EQ(after, before);
+
+    host.Click(buttonCentre(HTCLOSE));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_TRUE(host.MessageBoxes().empty());
 }

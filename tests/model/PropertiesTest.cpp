@@ -151,6 +151,7 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
     CTool tool;
     CTestHost host(tool);
     CNamed* box = AddToLayout(host, new CNamed(&tool, "CBox"));
+    box->m_strName = "Siding";
     {
         DialogScript cancel(2, 0);
         EXPECT_EQ(box->EditProperties(nullptr), 0);
@@ -164,8 +165,11 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
     EXPECT_EQ(box->m_pen.color, RGB(1, 2, 3));
     ASSERT_EQ(tool.GetUndoCount(), 1);
     EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kStepRestoreProperties);
+    box->Select();
     tool.Undo();
-    EXPECT_EQ(box->m_pen.color, 0u);  // restored from the backup
+    EXPECT_EQ(box->m_pen.color, 0u);  // restored from the backup, catalogue fields too
+    EXPECT_EQ(box->m_strName, "Siding");
+    EXPECT_TRUE(box->IsSelected());
     for (int mode : {1, 2}) {
         DialogScript ok(CPropertiesDialog::kResultOk, mode);
         EXPECT_EQ(box->EditProperties(nullptr), 1);
@@ -176,6 +180,44 @@ TEST(Properties, EditPropertiesAppliesTheResultWithOneUndoStep) {
         tool.ClearUndoList();
     }
     EXPECT_EQ(box->EditProperties(nullptr), 0);  // no dialog registered
+}
+
+TEST(Properties, UndoGivesEveryObjectOfASelectionOrLayoutItsOwnStyleBack) {
+    CTool tool;
+    CTestHost host(tool);
+    CNamed* red = AddToLayout(host, new CNamed(&tool, "CBox"));
+    CNamed* blue = AddToLayout(host, new CNamed(&tool, "CLine"));
+    CGroup* group = AddToLayout(host, NewGroup(&tool));
+    CNamed* inner = AddToGroup(group, new CNamed(&tool, "CLine"));
+    red->m_pen.color = RGB(255, 0, 0);
+    blue->m_pen.color = RGB(0, 0, 255);
+    inner->m_pen.color = RGB(0, 128, 0);
+
+    red->Select();
+    blue->Select();
+    {
+        DialogScript ok(CPropertiesDialog::kResultOk, CPropertiesDialog::kApplyToSelection);
+        ASSERT_EQ(red->EditProperties(nullptr), 1);
+    }
+    EXPECT_EQ(red->m_pen.color, RGB(1, 2, 3));
+    EXPECT_EQ(blue->m_pen.color, RGB(1, 2, 3));
+    EXPECT_EQ(inner->m_pen.color, RGB(0, 128, 0));  // not selected
+    tool.Undo();
+    EXPECT_EQ(red->m_pen.color, RGB(255, 0, 0));
+    EXPECT_EQ(blue->m_pen.color, RGB(0, 0, 255));
+    EXPECT_TRUE(red->IsSelected());
+
+    {
+        DialogScript ok(CPropertiesDialog::kResultOk, CPropertiesDialog::kApplyToAll);
+        ASSERT_EQ(red->EditProperties(nullptr), 1);
+    }
+    EXPECT_EQ(inner->m_pen.color, RGB(1, 2, 3));
+    // An object destroyed while the undo step waits is simply left out of the restore.
+    group->m_members.remove(inner);
+    delete inner;
+    tool.Undo();
+    EXPECT_EQ(red->m_pen.color, RGB(255, 0, 0));
+    EXPECT_EQ(blue->m_pen.color, RGB(0, 0, 255));
 }
 
 TEST(Properties, CopyAndClone) {

@@ -117,6 +117,16 @@ TEST_F(WindowTest, ChildCoordinatesFollowTheParentsClientArea) {
     EXPECT_EQ(top.GetDlgItem(7), &child);
     EXPECT_TRUE(top.IsChild(&child));
     EXPECT_EQ(child.GetTopLevelParent(), &top);
+
+    // A sunken client edge takes two more pixels on every side.
+    CWnd sunken;
+    ASSERT_TRUE(sunken.CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                CRect(10, 20, 110, 70), &top, 8));
+    CPoint origin(0, 0);
+    sunken.ClientToScreen(&origin);
+    EXPECT_EQ(origin, CPoint(100 + 4 + 10 + 1 + 2, 50 + 4 + 18 + 20 + 1 + 2));
+    sunken.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 94, 44));
 }
 
 TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag) {
@@ -142,6 +152,21 @@ TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag)
     EXPECT_EQ(view.log,
               (std::vector<std::string>{"down 40,40 L", "move 190,50 L", "up 240,60", "capture lost"}));
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(WindowTest, ChildrenOfADisabledWindowTakeNoClicks) {
+    CWnd top;
+    ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    RecordingWnd view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &top, 1));
+    top.EnableWindow(FALSE);  // as while a modal dialog runs
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    manager.MouseInput(WM_LBUTTONUP, CPoint(20, 20));
+    EXPECT_TRUE(view.log.empty());
+    top.EnableWindow(TRUE);
+    manager.AdvanceClock(2000);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(20, 20));
+    EXPECT_EQ(view.log, (std::vector<std::string>{"down 10,10 L"}));
 }
 
 TEST_F(WindowTest, TimersFireInTimeOrderByTheClock) {

@@ -1,0 +1,194 @@
+#include "model/CCVNDoc.h"
+
+#include <algorithm>
+
+#include "model/CLengthFormat.h"
+#include "model/DefaultTrackKind.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/CMessageBoxWnd.h"
+
+IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
+
+namespace {
+
+constexpr double kDefaultPageWidth = 21590.0;
+constexpr double kDefaultPageHeight = 27940.0;
+constexpr double kScaleDivisorFactor = 0.0625;
+
+}  // namespace
+
+CCVNDoc::CCVNDoc() {
+    SetBuiltInDefaults();
+    m_docPose = CPose();
+    m_rootGroup.SetTool(&m_tool);
+    m_libraryGroup.SetTool(&m_tool);
+    m_tool.m_pHost = this;
+    m_tool.m_toolMode.Set(kToolSelector);
+    m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
+    CreateDefaultTrack();
+}
+
+CCVNDoc::~CCVNDoc() {
+    m_libraryGroup.ReleaseData();
+    m_rootGroup.ReleaseData();
+    m_tool.ClearUndoList();
+    m_tool.ClearClipboard();
+    m_tool.SetDefaultTrack(nullptr);
+    m_tool.m_pHost = nullptr;
+}
+
+void CCVNDoc::SetBuiltInDefaults() {
+    m_fPageWidth = kDefaultPageWidth;
+    m_fPageHeight = kDefaultPageHeight;
+    m_nPrintScaleChoice = 0;
+    m_fPrintScale = 1.0;
+    m_fViewScale = 10.0;
+    m_nReserved = 0;
+    m_nUnitIndex = kDefaultUnitIndex;
+    m_nDefaultScaleIndex = kDefaultScaleIndex;
+    m_strLibraryPath.Empty();
+    m_strLibraryFileName = "New.cvl";
+    m_strPartsPath.Empty();
+    m_strPartsFileName = "New.cvp";
+    m_bGridShown = 0;
+    m_nGridWidth = 1270;
+    m_nGridHeight = 1270;
+    m_crGrid = RGB(0xC0, 0xC0, 0xC0);
+    m_crBackground = GetSysColor(COLOR_WINDOW);
+    m_strSpare.Empty();
+    m_nSpareFlag = 1;
+    m_strBenchworkTexture = "rcgrass.bmp";
+    m_bUseBackdrop = 1;
+    m_strBackdrop = "summits.bmp";
+    m_cr3DBackground = 0;
+    m_limits = TrackLimits{};
+    m_bShowPageMarkers = 1;
+    m_bShowPageNumbers = 1;
+}
+
+void CCVNDoc::CreateDefaultTrack() {
+    const DefaultTrackKind& kind = GetDefaultTrackKind();
+    if (kind.make == nullptr)
+        return;
+    m_tool.SetDefaultTrack(std::unique_ptr<CPaint>(DefaultTrackAsPaint(kind.make(&m_tool))));
+}
+
+void CCVNDoc::ResetViewSettings() {
+    m_nUnitIndexCopy = m_nUnitIndex;
+    m_rootGroup.SetParentPose(&m_rootGroup.m_pose);
+    m_rootGroup.SetOwnerGroup(nullptr);
+    m_fViewScaleCopy = m_fViewScale;
+    m_tool.SetViewScale(1.0, m_fViewScale);
+    m_f3DScaleDivisor = std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor);
+    m_fZoomedPageWidth = m_tool.m_fZoomNumerator / m_tool.m_fZoomDenominator * m_fPageWidth;
+    m_fZoomedPageHeight = m_fPageHeight / m_tool.m_fZoomDenominator * m_tool.m_fZoomNumerator;
+}
+
+BOOL CCVNDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    ResetViewSettings();
+    m_tool.m_toolMode.Set(kToolSelector);
+    m_fLightBrightness = 1.0f;
+    m_tool.MarkSaved();
+    UpdateAllViews();
+    return TRUE;
+}
+
+BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
+    if (!CDocument::OnOpenDocument(pathName))
+        return FALSE;
+    ResetViewSettings();
+    m_tool.m_toolMode.Set(kToolSelector);
+    m_fLightBrightness = 1.0f;
+    for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
+    m_rootGroup.SetChanged(0);
+    m_tool.UpdateDeviceBounds();
+    m_tool.MarkSaved();
+    UpdateAllViews();
+    return TRUE;
+}
+
+BOOL CCVNDoc::OnSaveDocument(LPCTSTR pathName) {
+    if (!CDocument::OnSaveDocument(pathName))
+        return FALSE;
+    m_tool.MarkSaved();
+    return TRUE;
+}
+
+// ---- Lengths ----
+
+void CCVNDoc::FormatLength(CString& text, double length) const {
+    CLengthFormat(m_nUnitIndex).FormatLength(text, length);
+}
+
+void CCVNDoc::FormatLengthValue(CString& text, double length, int negativeAsDecimal) const {
+    CLengthFormat(m_nUnitIndex).FormatLengthValue(text, length, negativeAsDecimal);
+}
+
+void CCVNDoc::FormatLengthFraction(CString& text, double value) const {
+    CLengthFormat(m_nUnitIndex).FormatLengthFraction(text, value);
+}
+
+double CCVNDoc::ParseLength(const char* text) const {
+    return CLengthFormat(m_nUnitIndex).ParseLength(text);
+}
+
+// ---- What the editing engine asks of its document ----
+
+void CCVNDoc::SetModifiedFlag(BOOL modified) {
+    CDocument::SetModifiedFlag(modified);
+}
+
+BOOL CCVNDoc::IsModified() {
+    return CDocument::IsModified();
+}
+
+BOOL CCVNDoc::IsModified() const {
+    return const_cast<CCVNDoc*>(this)->CDocument::IsModified();
+}
+
+BOOL CCVNDoc::IsLayerLocked(int layer) const {
+    if (layer < 0 || layer >= CTool::kLayerCount)
+        return FALSE;
+    return m_tool.m_bLayerLocked[layer] ? TRUE : FALSE;
+}
+
+CPaint* CCVNDoc::GetOwnerGroup(CPaint* object) {
+    return object != nullptr ? object->m_pOwnerGroup : nullptr;
+}
+
+BOOL CCVNDoc::DetachFromGroup(CPaint* object) {
+    CGroup* owner = object != nullptr ? object->m_pOwnerGroup : nullptr;
+    if (owner == nullptr || !owner->HoldsMember(object))
+        return FALSE;
+    owner->m_members.remove(object);
+    return TRUE;
+}
+
+void CCVNDoc::ReinsertIntoOwnerGroup(CPaint* object) {
+    CGroup* owner = object->m_pOwnerGroup;
+    if (owner == nullptr)
+        return;
+    owner->m_members.push_front(object);
+    const CPose world = owner->WorldPose(nullptr);
+    object->SetParentPose(&world);
+}
+
+void CCVNDoc::RefreshGroupFrame(CPaint* member) {
+    CPaint* group = member != nullptr ? GetOwnerGroup(member) : GetCurrentGroup();
+    if (group == nullptr || group == &m_rootGroup)
+        return;
+    group->RecalcFrame();
+    group->ComputeExtent(nullptr);
+}
+
+CPaintList CCVNDoc::GetGroupMembers(CPaint* object) {
+    auto* group = dynamic_cast<CGroup*>(object);
+    return group != nullptr ? group->m_members : CPaintList{};
+}
+
+void CCVNDoc::ShowMessage(const CString& text) {
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}

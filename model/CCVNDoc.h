@@ -1,0 +1,125 @@
+#pragma once
+
+#include <memory>
+
+#include "model/CGroup.h"
+#include "model/CGroupEditEntry.h"
+#include "model/CPose.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/LayoutFile.h"
+#include "model/PaintRecords.h"
+#include "platform/base/CString.h"
+#include "platform/win/CDocument.h"
+
+// The document of one open layout: its settings, the root group with every layout object,
+// the editing engine, the selection, the group-edit stack, the test trains and the library
+// group. The track subsystem must have registered its pieces (RegisterTrackPieces) before
+// the first document is made, so that the default track can be built and read.
+class CCVNDoc : public CDocument, public CToolHost {
+    DECLARE_DYNCREATE(CCVNDoc)
+
+  public:
+    static constexpr int kHeaderMarker = 3;
+    static constexpr int kProductMarker = 3;
+
+    CCVNDoc();
+    ~CCVNDoc() override;
+
+    // The whole layout: document record, engine record, root group.
+    void Serialize(CArchive& ar) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCTSTR pathName) override;
+    BOOL OnSaveDocument(LPCTSTR pathName) override;
+    // The root group is emptied only when the document goes.
+    void DeleteContents() override {}
+    // Takes the copies of view scale and unit and the mapping of a new or opened layout.
+    void ResetViewSettings();
+    // The built-in settings of a layout when no default-settings file gives others.
+    void SetBuiltInDefaults();
+
+    // Lengths in the document's unit.
+    void FormatLength(CString& text, double length) const;
+    void FormatLengthValue(CString& text, double length, int negativeAsDecimal) const;
+    void FormatLengthFraction(CString& text, double value) const;
+    double ParseLength(const char* text) const;
+
+    // CToolHost.
+    CTool* GetTool() override { return &m_tool; }
+    void SetModifiedFlag(BOOL modified = TRUE) override;
+    BOOL IsModified() override;
+    BOOL IsModified() const override;
+    int GetDefaultScaleIndex() const override { return m_nDefaultScaleIndex; }
+    int GetUnitIndex() const override { return m_nUnitIndex; }
+    int GetFileVersion() const override { return m_nFileVersion; }
+    CPaintList& GetSelection() override { return m_selection; }
+    BOOL IsLayerLocked(int layer) const override;
+    CPaint* GetRootGroup() override { return &m_rootGroup; }
+    CGroupEditStack* GetGroupEditStack() override { return &m_groupEditStack; }
+    CPaint* GetOwnerGroup(CPaint* object) override;
+    BOOL DetachFromGroup(CPaint* object) override;
+    void ReinsertIntoOwnerGroup(CPaint* object) override;
+    void RefreshGroupFrame(CPaint* member) override;
+    double GetPrintScale() const override { return m_fPrintScale; }
+    int GetGridWidth() const override { return m_nGridWidth; }
+    int GetGridHeight() const override { return m_nGridHeight; }
+    double GetPageWidth() const override { return m_fPageWidth; }
+    double GetPageHeight() const override { return m_fPageHeight; }
+    PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
+    CPaintList GetGroupMembers(CPaint* group) override;
+    CPaintList GetTestTrains() override { return m_testTrains; }
+    TrackLimits GetTrackLimits() const override { return m_limits; }
+    void ShowMessage(const CString& text) override;
+    void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
+
+    int m_nFileVersion = kLayoutFileVersion;
+    CPaintList m_testTrains;
+    CGroupEditStack m_groupEditStack;
+    CPose m_docPose;
+    CTool m_tool;
+    CGroup m_rootGroup;
+    int m_nHeaderMarker = kHeaderMarker;
+    double m_fPageWidth = 0.0;
+    double m_fPageHeight = 0.0;
+    int m_nProductMarker = kProductMarker;
+    double m_fZoomedPageWidth = 0.0;
+    double m_fZoomedPageHeight = 0.0;
+    int m_nPrintScaleChoice = 0;
+    double m_fPrintScale = 1.0;
+    double m_fViewScale = 10.0;
+    double m_fViewScaleCopy = 10.0;
+    int m_nReserved = 0;
+    int m_nUnitIndex = 4;
+    int m_nDefaultScaleIndex = 12;
+    int m_nUnitIndexCopy = 4;
+    CGroup m_libraryGroup;
+    CString m_strLibraryPath;
+    CString m_strLibraryFileName;
+    int m_bLibraryModified = 0;
+    CString m_strPartsPath;
+    CString m_strPartsFileName;
+    int m_bGridShown = 0;
+    int m_nGridWidth = 1270;
+    int m_nGridHeight = 1270;
+    COLORREF m_crGrid = 0;
+    COLORREF m_crBackground = 0;
+    CString m_strSpare;
+    int m_nSpareFlag = 1;
+    CString m_strBenchworkTexture;
+    int m_bUseBackdrop = 1;
+    CString m_strBackdrop;
+    float m_fLightBrightness = 1.0f;
+    COLORREF m_cr3DBackground = 0;
+    TrackLimits m_limits;
+    int m_bShowPageMarkers = 1;
+    int m_bShowPageNumbers = 1;
+    double m_f3DScaleDivisor = 0.0;
+    int m_n3DDrawStyle = 4;
+    CPaintList m_selection;
+    PropertyFlags m_propertyFlags = {};
+
+  private:
+    void StoreDocumentRecord(CArchive& ar);
+    void LoadDocumentRecord(CArchive& ar);
+    void CreateDefaultTrack();
+};

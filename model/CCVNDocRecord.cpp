@@ -1,0 +1,119 @@
+#include <cmath>
+
+#include "model/CCVNDoc.h"
+#include "model/LayoutFile.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+
+// The layout file: the document record, the engine's record and the root group's record.
+// Everything read is checked: a value no layout can hold takes its built-in default, and a
+// record that cannot be read fails the open with the framework's file error.
+
+namespace {
+
+int ReadInt(CArchive& ar) {
+    int value = 0;
+    ar >> value;
+    return value;
+}
+
+double ReadDouble(CArchive& ar) {
+    double value = 0.0;
+    ar >> value;
+    return value;
+}
+
+CString ReadString(CArchive& ar) {
+    CString value;
+    ar >> value;
+    return value;
+}
+
+double PositiveOr(double value, double fallback) {
+    return std::isfinite(value) && value > 0.0 ? value : fallback;
+}
+
+double FiniteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
+int IndexOr(int value, int count, int fallback) {
+    return value >= 0 && value < count ? value : fallback;
+}
+
+}  // namespace
+
+void CCVNDoc::Serialize(CArchive& ar) {
+    if (ar.m_pDocument == nullptr)
+        ar.m_pDocument = this;
+    if (ar.IsStoring()) {
+        m_nFileVersion = kLayoutFileVersion;
+        StoreDocumentRecord(ar);
+        m_tool.Serialize(ar);
+        m_rootGroup.Serialize(ar);
+        return;
+    }
+    LoadDocumentRecord(ar);
+    m_tool.Serialize(ar);
+    m_rootGroup.Serialize(ar);
+    m_tool.AttachToObjects();
+}
+
+void CCVNDoc::StoreDocumentRecord(CArchive& ar) {
+    ar << m_nFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
+       << m_fViewScaleCopy;
+    ar << m_nReserved << m_nUnitIndex << m_nDefaultScaleIndex << m_nUnitIndexCopy;
+    ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid);
+    ar << m_strSpare << m_nSpareFlag << m_strBenchworkTexture << m_bUseBackdrop << m_strBackdrop;
+    ar << static_cast<int>(m_cr3DBackground) << m_nPrintScaleChoice << m_fPrintScale;
+    ar << m_strLibraryPath << m_strLibraryFileName << m_strPartsPath << m_strPartsFileName;
+    ar << m_limits.maxConnectionDistance << m_limits.maxElevationGap << m_limits.maxGrade << m_limits.maxAngle
+       << m_limits.bendLimit;
+    ar << m_bShowPageMarkers << m_bShowPageNumbers << static_cast<int>(m_crBackground) << kProductMarker;
+}
+
+void CCVNDoc::LoadDocumentRecord(CArchive& ar) {
+    const int version = ReadInt(ar);
+    if (version < 1)
+        FailRead(ar, CArchiveException::badSchema);
+    m_nFileVersion = std::min(version, kLayoutFileVersion);
+    ar >> m_nHeaderMarker;
+    m_fPageWidth = PositiveOr(ReadDouble(ar), m_fPageWidth);
+    m_fPageHeight = PositiveOr(ReadDouble(ar), m_fPageHeight);
+    m_fViewScale = PositiveOr(ReadDouble(ar), 10.0);
+    m_fViewScaleCopy = PositiveOr(ReadDouble(ar), m_fViewScale);
+    ar >> m_nReserved;
+    m_nUnitIndex = IndexOr(ReadInt(ar), kUnitCount, kDefaultUnitIndex);
+    m_nDefaultScaleIndex = IndexOr(ReadInt(ar), kScaleCount, kDefaultScaleIndex);
+    m_nUnitIndexCopy = IndexOr(ReadInt(ar), kUnitCount, m_nUnitIndex);
+    ar >> m_bGridShown;
+    const int gridWidth = ReadInt(ar);
+    const int gridHeight = ReadInt(ar);
+    m_nGridWidth = gridWidth > 0 ? gridWidth : 1270;
+    m_nGridHeight = gridHeight > 0 ? gridHeight : 1270;
+    m_crGrid = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_strSpare >> m_nSpareFlag >> m_strBenchworkTexture >> m_bUseBackdrop >> m_strBackdrop;
+    if (m_nFileVersion >= kVersionDocumentSettings) {
+        m_cr3DBackground = static_cast<COLORREF>(ReadInt(ar));
+        ar >> m_nPrintScaleChoice;
+        m_fPrintScale = PositiveOr(ReadDouble(ar), 1.0);
+        // The names of the library and parts files are not taken from the layout.
+        for (int i = 0; i < 4; ++i) ReadString(ar);
+        m_strLibraryPath.Empty();
+        m_strLibraryFileName = "New.CVL";
+        m_strPartsPath.Empty();
+        m_strPartsFileName = "New.CVP";
+        const TrackLimits defaults;
+        m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
+        m_limits.maxElevationGap = FiniteOr(ReadDouble(ar), defaults.maxElevationGap);
+        m_limits.maxGrade = FiniteOr(ReadDouble(ar), defaults.maxGrade);
+        m_limits.maxAngle = FiniteOr(ReadDouble(ar), defaults.maxAngle);
+        m_limits.bendLimit = FiniteOr(ReadDouble(ar), defaults.bendLimit);
+        ar >> m_bShowPageMarkers >> m_bShowPageNumbers;
+    }
+    if (m_nFileVersion >= kVersionBackgroundColor) {
+        m_crBackground = static_cast<COLORREF>(ReadInt(ar));
+        ar >> m_nProductMarker;
+    }
+}

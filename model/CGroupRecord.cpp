@@ -1,0 +1,51 @@
+#include <algorithm>
+#include <memory>
+
+#include "model/CGroup.h"
+#include "model/CTool.h"
+#include "model/DefaultTrackKind.h"
+#include "model/LayoutFile.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+
+void CGroup::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_fFrameWidth << m_fFrameHeight << m_bReportExpanded << m_bAllowExpansion << m_nPriceMode
+           << m_nExtraFlag << m_bUseBorder;
+        ar.WriteCount(static_cast<DWORD>(m_members.size()));
+        for (CPaint* member : m_members) ar.WriteObject(member);
+        return;
+    }
+    ar >> m_fFrameWidth >> m_fFrameHeight >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >>
+        m_nExtraFlag >> m_bUseBorder;
+    m_nPriceMode = m_nPriceMode == kPriceFixed ? kPriceFixed : kPriceAutomatic;
+    LoadMembers(ar);
+}
+
+void CGroup::LoadMembers(CArchive& ar) {
+    const DWORD count = ar.ReadCount();
+    // Every member record takes at least its two-byte class tag.
+    ar.CheckRemaining(static_cast<ULONGLONG>(count) * 2);
+    for (DWORD i = 0; i < count; ++i) {
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CPaint));
+        if (object == nullptr)
+            FailRead(ar, CArchiveException::badIndex);
+        if (IsClaimed(object))
+            FailRead(ar, CArchiveException::badIndex);
+        auto* member = static_cast<CPaint*>(object);
+        m_members.push_back(member);
+        member->SetOwnerGroup(this);
+    }
+}
+
+bool CGroup::IsClaimed(const CObject* object) const {
+    if (object == this)
+        return true;
+    const auto* paint = static_cast<const CPaint*>(object);
+    if (paint->m_pOwnerGroup != nullptr)
+        return true;
+    if (m_pTool != nullptr && DefaultTrackAsPaint(m_pTool->m_pDefaultTrack) == paint)
+        return true;
+    return std::find(m_members.begin(), m_members.end(), paint) != m_members.end();
+}

@@ -1,0 +1,125 @@
+#include <algorithm>
+#include <cmath>
+
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/DefaultTrackKind.h"
+#include "model/LayoutFile.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+
+namespace {
+
+constexpr int kFontIntCount = 5;
+constexpr int kFontByteCount = 8;
+constexpr int kFaceNameLength = 32;
+constexpr int kSnapOff = -1;
+constexpr int kLastSnapMode = 3;
+
+int ReadInt(CArchive& ar) {
+    int value = 0;
+    ar >> value;
+    return value;
+}
+
+double ReadDouble(CArchive& ar) {
+    double value = 0.0;
+    ar >> value;
+    return value;
+}
+
+// A positive finite number read from a file, else the fallback.
+double PositiveOr(double value, double fallback) {
+    return std::isfinite(value) && value > 0.0 ? value : fallback;
+}
+
+// The font of the record is written empty and ignored when read.
+void WriteEmptyFont(CArchive& ar) {
+    for (int i = 0; i < kFontIntCount; ++i) ar << 0;
+    for (int i = 0; i < kFontByteCount; ++i) ar << static_cast<BYTE>(0);
+    ar << CString('\0', kFaceNameLength);
+}
+
+void SkipFont(CArchive& ar) {
+    for (int i = 0; i < kFontIntCount; ++i) ReadInt(ar);
+    BYTE ignored = 0;
+    for (int i = 0; i < kFontByteCount; ++i) ar >> ignored;
+    CString faceName;
+    ar >> faceName;
+}
+
+}  // namespace
+
+void CTool::SetDefaultTrack(std::unique_ptr<CPaint> track) {
+    CParTrack* piece = PaintAsDefaultTrack(track.get());
+    if (track != nullptr && piece == nullptr)
+        return;
+    m_pDefaultTrack = piece;
+    m_pOwnedDefaultTrack = std::move(track);
+}
+
+void CTool::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        StoreSettings(ar);
+    else
+        LoadSettings(ar);
+}
+
+void CTool::StoreSettings(CArchive& ar) {
+    ar.WriteObject(DefaultTrackAsPaint(m_pDefaultTrack));
+    ar << m_penDefault.style << m_penDefault.widthX << m_penDefault.widthY
+       << static_cast<int>(m_penDefault.color);
+    ar << m_brushDefault.style << static_cast<int>(m_brushDefault.color) << m_brushDefault.hatch;
+    ar << static_cast<int>(m_toolMode);
+    WriteEmptyFont(ar);
+    ar << static_cast<int>(m_crFillDefault) << m_bFillOnDefault << m_bPatternOnDefault << m_nPivotMarkSize;
+    ar << m_nSnapMode << m_fZoomNumerator << m_fZoomDenominator << m_fZoomRatio << m_fHandleSize;
+    int shown = 0;
+    for (int layer = 0; layer < kLayerCount; ++layer)
+        if (m_bLayerShown[layer])
+            shown |= 1 << layer;
+    ar << shown << m_fSnapDistance << m_nActiveLayer << m_bTerrainConformed;
+}
+
+void CTool::LoadDefaultTrack(CArchive& ar) {
+    const DefaultTrackKind& kind = GetDefaultTrackKind();
+    if (kind.runtimeClass == nullptr)
+        FailRead(ar, CArchiveException::badClass);
+    std::unique_ptr<CObject> read(ar.ReadObject(kind.runtimeClass));
+    if (read == nullptr)
+        return;
+    std::unique_ptr<CPaint> track(static_cast<CPaint*>(read.release()));
+    track->SetTool(this);
+    SetDefaultTrack(std::move(track));
+}
+
+void CTool::LoadSettings(CArchive& ar) {
+    const int version = FileVersionOf(this);
+    if (version >= kVersionDefaultTrack)
+        LoadDefaultTrack(ar);
+    ar >> m_penDefault.style >> m_penDefault.widthX >> m_penDefault.widthY;
+    m_penDefault.color = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_brushDefault.style;
+    m_brushDefault.color = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_brushDefault.hatch;
+    const int mode = ReadInt(ar);
+    m_toolMode.Set(mode >= 0 && mode < kToolCount ? mode : kToolSelector);
+    SkipFont(ar);
+    m_crFillDefault = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_bFillOnDefault >> m_bPatternOnDefault >> m_nPivotMarkSize;
+    const int snap = ReadInt(ar);
+    m_nSnapMode = snap >= kSnapOff && snap <= kLastSnapMode ? snap : kSnapOff;
+    m_fZoomNumerator = PositiveOr(ReadDouble(ar), m_fZoomNumerator);
+    m_fZoomDenominator = PositiveOr(ReadDouble(ar), m_fZoomDenominator);
+    m_fZoomRatio = PositiveOr(ReadDouble(ar), m_fZoomNumerator / m_fZoomDenominator);
+    m_fHandleSize = PositiveOr(ReadDouble(ar), m_fHandleSize);
+    const int shown = ReadInt(ar);
+    for (int layer = 0; layer < kLayerCount; ++layer) m_bLayerShown[layer] = (shown >> layer) & 1;
+    const double snapDistance = ReadDouble(ar);
+    if (std::isfinite(snapDistance) && snapDistance >= 0.0)
+        m_fSnapDistance = snapDistance;
+    if (version >= kVersionActiveLayer)
+        m_nActiveLayer = std::clamp(ReadInt(ar), 0, kLayerCount - 1);
+    if (version >= kVersionTerrainConformed)
+        ar >> m_bTerrainConformed;
+}

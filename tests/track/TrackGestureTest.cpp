@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/CEditStep.h"
+#include "model/Units.h"
+#include "tests/track/TrackPlan.h"
+#include "track/TrackAngles.h"
+
+// The track pieces driven through the engine's mouse handlers, at the starting zoom where
+// one device unit is ten layout units.
+
+namespace {
+
+struct GesturePlan : TrackPlan {
+    GesturePlan() { tool.SetViewScale(1.0, 10.0); }
+    void Drag(double x0, double y0, double x1, double y1) {
+        tool.OnLButtonDown(0, x0, y0);
+        tool.OnMouseMove(0, (x0 + x1) / 2.0, (y0 + y1) / 2.0, 1);
+        tool.OnMouseMove(0, x1, y1, 1);
+        tool.OnLButtonUp(0, x1, y1);
+    }
+    CDoublePoint World(CTrack* piece, int end) {
+        const CDoublePoint local = piece->GetEndPoint(end);
+        return piece->LocalToWorld(local.x, local.y);
+    }
+};
+
+}  // namespace
+
+TEST(TrackGesture, TheStraightTrackToolPlacesAPieceWithOneUndoStep) {
+    GesturePlan plan;
+    plan.tool.m_toolMode.Set(kToolStraightTrack);
+    const int before = plan.tool.GetUndoCount();
+    plan.Drag(10.0, 10.0, 110.0, 10.0);
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
+    auto* piece = dynamic_cast<CTrack*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(piece, nullptr);
+    EXPECT_EQ(plan.World(piece, 0), (CDoublePoint{100.0, 100.0}));
+    EXPECT_EQ(plan.World(piece, 1), (CDoublePoint{1100.0, 100.0}));
+    EXPECT_DOUBLE_EQ(piece->m_fLength, 1000.0);
+    EXPECT_EQ(piece->GetEditState(), -1);
+    ASSERT_EQ(plan.tool.GetUndoCount(), before + 1);
+    EXPECT_EQ(plan.tool.GetUndoStep(0)->m_nKind, kStepRemoveObject);
+    plan.tool.Undo();
+    EXPECT_TRUE(plan.host.m_pRoot->m_members.empty());
+    // A click without a drag leaves no piece and no step.
+    plan.tool.OnLButtonDown(0, 50.0, 50.0);
+    plan.tool.OnLButtonUp(0, 50.0, 50.0);
+    EXPECT_TRUE(plan.host.m_pRoot->m_members.empty());
+    EXPECT_EQ(plan.tool.GetUndoCount(), before);
+}
+
+TEST(TrackGesture, DraggingACurveEndReshapesItAndUndoGivesItBack) {
+    GesturePlan plan;
+    CCircTrack* curve = plan.Curve(0.0, 2000.0, 2000.0, kPi * 1.5, kPi * 0.5);
+    curve->SelectWithUndo(0, 0);
+    const CDoublePoint end = curve->m_points[6];
+    plan.Drag(end.x / 10.0, end.y / 10.0, 0.0, 400.0);
+    EXPECT_NEAR(curve->m_fSweep, kPi, 1e-9);
+    EXPECT_NEAR(curve->m_points[5].x, 0.0, 1e-6);  // the begin end stays
+    EXPECT_NEAR(curve->m_points[5].y, 0.0, 1e-6);
+    EXPECT_NEAR(curve->m_points[6].y, 4000.0, 1e-6);
+    plan.tool.Undo();
+    EXPECT_NEAR(curve->m_fSweep, kPi * 0.5, 1e-9);
+    EXPECT_NEAR(curve->m_points[6].x, 2000.0, 1e-6);
+}
+
+TEST(TrackGesture, ANewPieceStartedOnAFreeEndGoesOnFromIt) {
+    GesturePlan plan;
+    CTrack* fixed = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    fixed->m_fEndElevation = 60.0;
+    plan.tool.m_toolMode.Set(kToolStraightTrack);
+    plan.Drag(100.5, 0.3, 150.0, 30.0);
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+    auto* piece = dynamic_cast<CTrack*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(piece, nullptr);
+    ASSERT_NE(piece, fixed);
+    const CDoublePoint begin = plan.World(piece, 0);
+    EXPECT_NEAR(begin.x, 1000.0, 1e-6);
+    EXPECT_NEAR(begin.y, 0.0, 1e-6);
+    // It goes on in the fixed piece's direction, only its length following the mouse.
+    EXPECT_NEAR(plan.World(piece, 1).y, 0.0, 1e-6);
+    EXPECT_NEAR(piece->m_fLength, VectorLength(500.0, 300.0), 1e-6);
+    EXPECT_TRUE(SameDirection(piece->GetEndAngle(nullptr, 0),
+                              ReduceAngle(fixed->GetEndAngle(nullptr, 1) + kPi), 1e-6));
+    EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 60.0);
+}

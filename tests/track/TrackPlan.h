@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/CTool.h"
+#include "tests/model/TestLayout.h"
+#include "track/CCircTrack.h"
+#include "track/CParTrack.h"
+#include "track/CTrack.h"
+
+// The test host with a file version and track limits of the test's choosing.
+class TrackHost : public CTestHost {
+  public:
+    using CTestHost::CTestHost;
+    int GetFileVersion() const override { return m_nFileVersion; }
+    TrackLimits GetTrackLimits() const override { return m_limits; }
+    void StopTrainsOn(CPaint* piece) override { m_stopped.push_back(piece); }
+    int m_nFileVersion = 17;
+    TrackLimits m_limits;
+    std::vector<CPaint*> m_stopped;
+};
+
+// A document's engine with a root group and a default track of the host's model scale;
+// pieces are made as the engine's factory makes them.
+struct TrackPlan {
+    explicit TrackPlan(int scaleRow = 12);
+    ~TrackPlan();
+
+    // A straight piece in the root group from (bx, by) to (ex, ey), world.
+    CTrack* Straight(double bx, double by, double ex, double ey);
+    // A curve in the root group about a world centre.
+    CCircTrack* Curve(double cx, double cy, double radius, double start, double sweep);
+
+    CTool tool;
+    TrackHost host;
+    std::unique_ptr<CParTrack> defaults;
+};

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/base/CArchive.h"
+#include "platform/base/CMemFile.h"
+#include "tests/track/TrackPlan.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+// The record of a piece as the layout file holds it, built by hand.
+struct Record {
+    Record& Int(int value) {
+        const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+        bytes.insert(bytes.end(), p, p + 4);
+        return *this;
+    }
+    Record& Double(double value) {
+        const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+        bytes.insert(bytes.end(), p, p + 8);
+        return *this;
+    }
+    Record& Text(const std::string& text) {
+        bytes.push_back(static_cast<BYTE>(text.size()));
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        return *this;
+    }
+    Bytes bytes;
+};
+
+// The track part of a file of the given version for a piece with distinct values.
+Bytes TrackPart(int version) {
+    Record r;
+    if (version >= 16)
+        r.Int(3);
+    if (version >= 15)
+        r.Int(2);
+    r.Double(165.0).Double(269.874).Double(110.0).Double(330.0).Double(41.25);
+    r.Int(1).Int(0).Int(3).Int(0x800000).Int(0x3F3A70);
+    r.Double(330.0).Int(1).Int(0).Double(10.0).Double(20.0);
+    r.Double(0.0).Double(0.0).Double(1000.0).Double(0.0);
+    r.Double(120.0).Double(0.0).Double(0.0).Double(0.0);
+    r.Text("agragate.bmp").Text("track1.bmp").Int(2).Double(1000.0);
+    if (version >= 8)
+        r.Double(400.0).Double(900.0).Text(version >= 12 ? "Ballast Gray.bmp" : "old.bmp");
+    if (version >= 12)
+        r.Int(1).Text("Ballast Gray.bmp");
+    return r.bytes;
+}
+
+// The common part every layout object's record begins with, carrying that many points.
+Bytes CommonPart(int points) {
+    CPaint paint;
+    paint.m_points.SetSize(points);
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    paint.Serialize(ar);
+    ar.Close();
+    return file.Detach();
+}
+
+Bytes Straight(int version, int points = CTrack::kPointCount) {
+    Bytes bytes = CommonPart(points);
+    const Bytes track = TrackPart(version);
+    bytes.insert(bytes.end(), track.begin(), track.end());
+    Record own;
+    own.Double(0.0).Double(0.0).Double(1000.0).Double(0.0);
+    bytes.insert(bytes.end(), own.bytes.begin(), own.bytes.end());
+    return bytes;
+}
+
+template <class Piece>
+Bytes Store(Piece& piece) {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    piece.Serialize(ar);
+    ar.Close();
+    return file.Detach();
+}
+
+template <class Piece>
+void Load(Piece& piece, const Bytes& bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    piece.Serialize(ar);
+    EXPECT_EQ(file.GetPosition(), file.GetLength());
+}
+
+}  // namespace
+
+TEST(TrackRecord, EveryVersionGateReadsItsFieldsAndStoresTheFullRecord) {
+    for (int version : {7, 8, 11, 12, 14, 15, 16, 17}) {
+        SCOPED_TRACE(version);
+        TrackPlan plan;
+        plan.host.m_nFileVersion = version;
+        CTrack piece;
+        piece.SetTool(&plan.tool);
+        Load(piece, Straight(version));
+        EXPECT_EQ(piece.m_nTieLineWidth, version >= 16 ? 3 : 1);
+        EXPECT_EQ(piece.m_nRailLineWidth, version >= 15 ? 2 : 1);
+        EXPECT_DOUBLE_EQ(piece.m_fGauge, 165.0);
+        EXPECT_DOUBLE_EQ(piece.m_fCutDistance, 165.0);
+        EXPECT_EQ(piece.m_nRailMode, 3);
+        EXPECT_EQ(piece.m_crRail, 0x800000u);
+        EXPECT_EQ(piece.m_bBeginConnected, 1);
+        EXPECT_DOUBLE_EQ(piece.m_fEndElevation, 20.0);
+        EXPECT_EQ(piece.m_ptBeginMarker, (CDoublePoint{120.0, 0.0}));
+        EXPECT_EQ(piece.m_nStyle, 2);
+        EXPECT_EQ(piece.m_ptSecond, (CDoublePoint{1000.0, 0.0}));
+        EXPECT_DOUBLE_EQ(piece.m_fTunnelWidth, version >= 8 ? 400.0 : 330.0);
+        EXPECT_DOUBLE_EQ(piece.m_fTunnelHeight, version >= 8 ? 900.0 : 742.5);
+        EXPECT_EQ(piece.m_strTunnelTexture, version >= 12  ? "Ballast Gray.bmp"
+                                            : version >= 8 ? "old.bmp"
+                                                           : "Ballast Gray.bmp");
+        EXPECT_EQ(piece.m_bTunnelUsesTexture, version >= 12 ? 1 : 0);
+        EXPECT_EQ(piece.m_points.GetSize(), CTrack::kPointCount);
+        // Saving always writes today's full record.
+        plan.host.m_nFileVersion = 17;
+        piece.m_strTunnelTexture = "Ballast Gray.bmp";
+        piece.m_nTieLineWidth = 3;
+        piece.m_nRailLineWidth = 2;
+        piece.m_fTunnelWidth = 400.0;
+        piece.m_fTunnelHeight = 900.0;
+        piece.m_bTunnelUsesTexture = 1;
+        EXPECT_EQ(Store(piece), Straight(17));
+        piece.SetTool(nullptr);
+    }
+}
+
+TEST(TrackRecord, DefaultTrackAndCurveRoundTrip) {
+    TrackPlan plan;
+    const Bytes stored = Store(*plan.defaults);
+    CParTrack read;
+    read.SetTool(&plan.tool);
+    Load(read, stored);
+    EXPECT_EQ(Store(read), stored);
+    EXPECT_DOUBLE_EQ(read.m_fTieSpacing, plan.defaults->m_fTieSpacing);
+    read.SetTool(nullptr);
+
+    CCircTrack* curve = plan.Curve(100.0, 200.0, 2000.0, 0.5, 1.25);
+    Bytes curveBytes = Store(*curve);
+    Record own;
+    own.Double(100.0).Double(200.0).Double(2000.0).Double(1.25).Double(0.5);
+    ASSERT_GE(curveBytes.size(), own.bytes.size());
+    EXPECT_TRUE(std::equal(own.bytes.begin(), own.bytes.end(), curveBytes.end() - 40));
+    CCircTrack back;
+    back.SetTool(&plan.tool);
+    Load(back, curveBytes);
+    EXPECT_DOUBLE_EQ(back.m_fRadius, 2000.0);
+    EXPECT_DOUBLE_EQ(back.m_fSweep, 1.25);
+    EXPECT_DOUBLE_EQ(back.m_fStartAngle, 0.5);
+    EXPECT_EQ(Store(back), curveBytes);
+    back.SetTool(nullptr);
+}
+
+TEST(TrackRecord, StoringACurveLeavesItsPointsAndReadingTrimsTheEighth) {
+    TrackPlan plan;
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 2000.0, 0.0, 1.0);
+    curve->m_points.Add(5.0, 5.0);
+    curve->m_points.Add(6.0, 6.0);
+    const Bytes bytes = Store(*curve);
+    EXPECT_EQ(curve->m_points.GetSize(), 9);
+    EXPECT_EQ(Store(*curve), bytes);  // storing twice writes the same and changes nothing
+    CCircTrack read;
+    read.SetTool(&plan.tool);
+    read.m_points.Copy(curve->m_points);  // as the object part of the record brings them
+    Load(read, bytes);
+    EXPECT_EQ(read.m_points.GetSize(), 8);
+    EXPECT_EQ(read.m_points[7], (CDoublePoint{6.0, 6.0}));
+    read.SetTool(nullptr);
+}
+
+TEST(TrackRecord, ShortRecordsFailAndMissingOutlinesAreRebuilt) {
+    TrackPlan plan;
+    CTrack outline;
+    outline.SetTool(&plan.tool);
+    Load(outline, Straight(17, 0));
+    EXPECT_EQ(outline.m_points.GetSize(), CTrack::kPointCount);
+    EXPECT_DOUBLE_EQ(outline.m_points[3].x, 1000.0);
+    EXPECT_DOUBLE_EQ(outline.m_points[3].y, 165.0);
+    outline.SetTool(nullptr);
+    Bytes bytes = Straight(17);
+    bytes.resize(bytes.size() - 3);
+    CTrack piece;
+    piece.SetTool(&plan.tool);
+    EXPECT_ANY_THROW(Load(piece, bytes));
+    piece.SetTool(nullptr);
+}

@@ -1,0 +1,440 @@
+#include "track/CCircTrack.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/CGroup.h"
+#include "model/CLengthFormat.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "resources/StringTable.h"
+#include "track/TrackAngles.h"
+#include "track/TrackPayloads.h"
+
+IMPLEMENT_SERIAL(CCircTrack, CParTrack, 3)
+
+namespace {
+
+constexpr int kStoredExtraPoint = 7;
+
+CString LoadText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+CString LengthText(CTool* tool, double length) {
+    const int unit =
+        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
+    CString text;
+    CLengthFormat(unit).FormatLength(text, length);
+    return text;
+}
+
+}  // namespace
+
+CCircTrack::CCircTrack() {
+    InitCreationState();
+}
+
+CCircTrack::CCircTrack(int selected, CTool* tool, double x, double y) : CParTrack(selected, tool, x, y) {
+    m_strType = LoadText(IDS_OTHER);
+    m_strName = LoadText(IDS_CURVED_TRACK);
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(kFarAway, kFarAway);
+    m_points[5] = {0.0, 0.0};
+    m_points[6] = {0.0, 0.0};
+    InitCreationState();
+}
+
+void CCircTrack::InitCreationState() {
+    m_fCreationTangent = kPi;
+    m_nBendLock = 0;
+    m_bTangentPending = 1;
+}
+
+void CCircTrack::EnsurePoints() {
+    const int had = m_points.GetSize();
+    if (had >= kPointCount)
+        return;
+    m_points.SetSize(kPointCount);
+    for (int i = std::max(had, 1); i <= 4; ++i) m_points[i] = {kFarAway, kFarAway};
+}
+
+CDoublePoint CCircTrack::OnCircle(double radius, double angle) const {
+    return {m_ptCentre.x + radius * std::cos(angle), m_ptCentre.y + radius * std::sin(angle)};
+}
+
+double CCircTrack::Margin() const {
+    return LargestWidth() / 2.0;
+}
+
+double CCircTrack::ChordStep(double chord) const {
+    const double q = chord / m_fRadius * 0.5;
+    if (!std::isfinite(q))
+        return 0.0;
+    return 2.0 * std::asin(std::clamp(q, -1.0, 1.0));
+}
+
+// ---- Records ----
+
+void CCircTrack::Serialize(CArchive& ar) {
+    CParTrack::Serialize(ar);
+    if (ar.IsStoring()) {
+        // Storing leaves the piece as it is; a stray eighth point goes when it is read.
+        ar << m_ptCentre.x << m_ptCentre.y << m_fRadius << m_fSweep << m_fStartAngle;
+        return;
+    }
+    if (m_points.GetSize() > kStoredExtraPoint) {
+        for (int i = kStoredExtraPoint; i + 1 < m_points.GetSize(); ++i) m_points[i] = m_points[i + 1];
+        m_points.SetSize(m_points.GetSize() - 1);
+    }
+    ar >> m_ptCentre.x >> m_ptCentre.y >> m_fRadius >> m_fSweep >> m_fStartAngle;
+    if (m_points.GetSize() < kPointCount) {
+        EnsurePoints();
+        RebuildShape();
+    }
+}
+
+// ---- Shape ----
+
+void CCircTrack::RebuildShape() {
+    EnsurePoints();
+    const double s = m_fStartAngle;
+    const double e = EndAngleLocal();
+    m_points[5] = OnCircle(m_fRadius, s);
+    m_points[6] = OnCircle(m_fRadius, e);
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+    const double margin = Margin();
+    const double hL = HandleTolerance();
+    m_points[0] = OnCircle(m_fRadius + margin + 2.0 * hL, s + m_fSweep / 2.0);
+    if (m_fRadius == 0.0)
+        m_fRadius = 1.0;
+    const double handle = m_pTool != nullptr ? m_pTool->m_fHandleSize : 10.0;
+    const double q = handle * 60.0 / m_fRadius;
+    const double delta = q >= -1.0 && q <= 1.0 ? 2.0 * std::asin(q) : kPi * 0.5;
+    m_ptBeginMarker = OnCircle(m_fRadius, s + delta);
+    m_ptEndMarker = OnCircle(m_fRadius, e - delta);
+    m_fLength = m_fRadius * m_fSweep;
+    double minX = std::min(m_points[5].x, m_points[6].x), maxX = std::max(m_points[5].x, m_points[6].x);
+    double minY = std::min(m_points[5].y, m_points[6].y), maxY = std::max(m_points[5].y, m_points[6].y);
+    if (std::isfinite(s) && std::isfinite(e) && std::fabs(s) < 1e3 && std::fabs(e) < 1e3) {
+        const int first = static_cast<int>(s / kPi * 2.0) + 1;
+        const int last = std::min(static_cast<int>(e / kPi * 2.0), first + 7);
+        for (int k = first; k <= last; ++k) {
+            int axis = k;
+            while (axis > 4) axis -= 4;
+            const double cx = m_ptCentre.x, cy = m_ptCentre.y, r = m_fRadius;
+            const CDoublePoint p = axis == 1   ? CDoublePoint{cx, cy + r}
+                                   : axis == 2 ? CDoublePoint{cx - r, cy}
+                                   : axis == 3 ? CDoublePoint{cx, cy - r}
+                                               : CDoublePoint{cx + r, cy};
+            minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+        }
+    }
+    m_fCornerX1 = minX - margin;
+    m_fCornerY1 = maxY + margin;
+    m_fCornerX2 = maxX + margin;
+    m_fCornerY2 = minY - margin;
+    ComputeExtent(&m_parentPose);
+}
+
+void CCircTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    const double margin = Margin();
+    const double x1 = m_fCornerX1 + margin, y1 = m_fCornerY1 - margin;
+    const double x2 = m_fCornerX2 - margin, y2 = m_fCornerY2 + margin;
+    const CDoublePoint corners[4] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
+    for (int i = 0; i < 4; ++i) {
+        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), corners[i].x, corners[i].y);
+        minX = i == 0 ? world.x : std::min(minX, world.x);
+        minY = i == 0 ? world.y : std::min(minY, world.y);
+        maxX = i == 0 ? world.x : std::max(maxX, world.x);
+        maxY = i == 0 ? world.y : std::max(maxY, world.y);
+    }
+}
+
+void CCircTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    const CDoublePoint corners[4] = {{m_fCornerX1, m_fCornerY1},
+                                     {m_fCornerX2, m_fCornerY1},
+                                     {m_fCornerX2, m_fCornerY2},
+                                     {m_fCornerX1, m_fCornerY2}};
+    for (int i = 0; i < 4; ++i) {
+        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), corners[i].x, corners[i].y);
+        minX = i == 0 ? world.x : std::min(minX, world.x);
+        minY = i == 0 ? world.y : std::min(minY, world.y);
+        maxX = i == 0 ? world.x : std::max(maxX, world.x);
+        maxY = i == 0 ? world.y : std::max(maxY, world.y);
+    }
+}
+
+void CCircTrack::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CCircTrack*>(other)) {
+        m_fRadius = source->m_fRadius;
+        m_fSweep = source->m_fSweep;
+        m_fStartAngle = source->m_fStartAngle;
+        m_ptCentre = source->m_ptCentre;
+    }
+    CParTrack::CopyFrom(other);
+}
+
+CPaint* CCircTrack::Clone() {
+    auto* copy = new CCircTrack;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+int CCircTrack::IsInvalid(int unused) {
+    if (CPaint::IsInvalid(unused))
+        return 1;
+    if (!(m_fRadius > m_fGauge / 2.0))
+        return 1;
+    if (m_fStartAngle < 0.0 || m_fStartAngle > kFullTurn || m_fSweep < 0.0 || m_fSweep > kFullTurn)
+        return 1;
+    return m_fLength > 0.0 ? 0 : 1;
+}
+
+// ---- Ends and centre line ----
+
+double CCircTrack::GetEndAngle(const CPose* pose, int index) {
+    double angle = m_fStartAngle + m_pose.angle + FrameOf(pose).angle;
+    angle += index == 0 ? kPi * 0.5 : m_fSweep + kPi * 1.5;
+    return ReduceAngle(angle);
+}
+
+int CCircTrack::AppendCentreLine(CPointArray& points, int reversed) {
+    if (m_fRadius == 0.0)
+        m_fRadius = 1.0;
+    const double s = m_fStartAngle, e = EndAngleLocal();
+    double step = ChordStep(HandleTolerance());
+    // A chord wider than the circle leaves only the ends; a step too fine for the bound is
+    // widened to it.
+    if (!(step > 0.0) || !(std::fabs(HandleTolerance() / m_fRadius * 0.5) < 1.0))
+        step = std::fabs(e - s) + 1.0;
+    step = std::max(step, std::fabs(e - s) / kMaxSteps);
+    int added = 0;
+    for (int i = 0; i < kMaxSteps; ++i) {
+        const double a = reversed ? e - i * step : s + i * step;
+        if (reversed ? !(a > s) : !(a < e))
+            break;
+        points.Add(OnCircle(m_fRadius, a));
+        ++added;
+    }
+    points.Add(OnCircle(m_fRadius, reversed ? s : e));
+    return added + 1;
+}
+
+int CCircTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations,
+                                 double& step) {
+    const double length = m_fLength;
+    const double wanted = step > 0.0 && std::isfinite(step) ? length / step : 0.0;
+    const int count = wanted >= 1.0 ? static_cast<int>(std::min(wanted, static_cast<double>(kMaxSteps))) : 0;
+    step = count > 0 ? length / count : length;
+    const double bed = m_pTool != nullptr && m_pTool->m_pDefaultTrack != nullptr
+                           ? m_pTool->m_pDefaultTrack->m_fRoadbedHeight
+                           : m_fRoadbedHeight;
+    const double rise = length != 0.0 ? (m_fEndElevation - m_fBeginElevation) / length * step : 0.0;
+    auto add = [&](double angle, double elevation) {
+        const CDoublePoint local = OnCircle(m_fRadius, angle);
+        points.push_back(LocalToWorld(local.x, local.y));
+        elevations.push_back(elevation);
+    };
+    add(m_fStartAngle, m_fBeginElevation - bed);
+    for (int i = 1; i < count; ++i)
+        add(m_fStartAngle + i * step / m_fRadius, m_fBeginElevation - bed + rise * i);
+    add(EndAngleLocal(), m_fEndElevation - bed);
+    return static_cast<int>(points.size());
+}
+
+// ---- Edit steps ----
+
+int CCircTrack::SetArc(double centreX, double centreY, double radius, double startAngle, double sweep,
+                       int queue, int groupStart) {
+    const CDoublePoint centre = WorldToLocal(centreX, centreY);
+    auto step = std::make_unique<CEditStep>(41, this, groupStart);
+    auto payload = std::make_unique<CircularArcPayload>();
+    payload->centreX = centre.x;
+    payload->centreY = centre.y;
+    payload->radius = radius;
+    payload->startAngle = ReduceAngle(startAngle - WorldAngleOffset());
+    payload->sweep = sweep;
+    step->SetPayload(std::move(payload));
+    if (queue) {
+        if (m_pTool == nullptr)
+            return 0;
+        m_pTool->PushUndo(step.release());
+        return 1;
+    }
+    return ApplyEditStep(step.get());
+}
+
+int CCircTrack::ApplyShapeStep(CEditStep* step) {
+    const CircularArcPayload* arc = step->GetPayload<CircularArcPayload>();
+    if (arc == nullptr)
+        return 0;
+    Invalidate();
+    m_ptCentre = {arc->centreX, arc->centreY};
+    m_fRadius = arc->radius;
+    m_fStartAngle = arc->startAngle;
+    m_fSweep = arc->sweep;
+    RebuildShape();
+    Invalidate();
+    return 1;
+}
+
+void CCircTrack::RescaleWithUndo(const CPose*, double factor, int) {
+    if (m_pTool == nullptr)
+        return;
+    CEditStep step(kStepRescale, this, 0);
+    auto payload = std::make_unique<RescalePayload>();
+    payload->factor = factor;
+    payload->saved = GetSavedPose();
+    payload->ax = m_fSavedRadius;
+    payload->bx = m_ptAnchor.x;
+    payload->by = m_ptAnchor.y;
+    step.SetPayload(std::move(payload));
+    m_pTool->Execute(&step);
+}
+
+int CCircTrack::Rescale(CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    if (rescale == nullptr || !m_bScaleWithDocument)
+        return 0;
+    const double f = rescale->factor;
+    m_fRadius = rescale->ax * f;
+    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
+    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    RebuildShape();
+    return 1;
+}
+
+int CCircTrack::MirrorX(double c) {
+    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    EnsurePoints();
+    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
+    m_ptCentre.x = -m_ptCentre.x;
+    std::swap(m_points[5], m_points[6]);
+    double start = m_fStartAngle + m_fSweep;
+    if (start >= kFullTurn)
+        start -= kFullTurn;
+    start = kPi - start;
+    m_fStartAngle = start < 0.0 ? start + kFullTurn : start;
+    m_fCornerX1 = -m_fCornerX1;
+    m_fCornerX2 = -m_fCornerX2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+    return 1;
+}
+
+int CCircTrack::MirrorY(double c) {
+    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    EnsurePoints();
+    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
+    m_ptCentre.y = -m_ptCentre.y;
+    std::swap(m_points[5], m_points[6]);
+    double start = m_fStartAngle + m_fSweep;
+    if (start >= kFullTurn)
+        start -= kFullTurn;
+    m_fStartAngle = kFullTurn - start;
+    m_fCornerY1 = -m_fCornerY1;
+    m_fCornerY2 = -m_fCornerY2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+    return 1;
+}
+
+// ---- Cut ----
+
+void CCircTrack::CutAtToolPoint() {
+    if (m_pTool == nullptr)
+        return;
+    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    if (!IsAwayFromEnds(local.x, local.y))
+        return;
+    double delta = PolarAngle(local.x - m_ptCentre.x, local.y - m_ptCentre.y) - m_fStartAngle;
+    if (delta <= 0.0)
+        delta += kFullTurn;
+    CutWithUndo(m_fSweep, 0, 1, 1);
+    CutWithUndo(delta, 0, 0, 0);
+}
+
+int CCircTrack::CutWithUndo(double value, int, int record, int groupStart) {
+    if (record) {
+        const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
+        return SetArc(centre.x, centre.y, m_fRadius, m_fStartAngle + WorldAngleOffset(), value, 1, 1);
+    }
+    CEditStep step(kStepCutTrack, this, groupStart);
+    auto payload = std::make_unique<CutTrackPayload>();
+    WriteCutData(*payload, value, 0.0);
+    step.SetPayload(std::move(payload));
+    return ApplyEditStep(&step);
+}
+
+int CCircTrack::ApplyCutStep(CEditStep* step) {
+    const CutTrackPayload* cut = step->GetPayload<CutTrackPayload>();
+    if (cut == nullptr)
+        return 0;
+    const double delta = ReadCutData(*cut, 0);
+    const double z = m_fLength != 0.0 ? m_fBeginElevation + (m_fEndElevation - m_fBeginElevation) *
+                                                                (m_fRadius * delta) / m_fLength
+                                      : m_fBeginElevation;
+    const double rest = m_fSweep - delta;
+    double newStart = m_fStartAngle + delta;
+    if (newStart > kFullTurn)
+        newStart -= kFullTurn;
+    const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
+    const double worldStart = m_fStartAngle + WorldAngleOffset();
+    const double worldNewStart = newStart + WorldAngleOffset();
+    if (!SetArc(centre.x, centre.y, m_fRadius, worldStart, delta, 0, 0))
+        return 0;
+    UpdateConnections(&m_parentPose, 0);
+    auto* copy = dynamic_cast<CCircTrack*>(Clone());
+    m_fEndElevation = z;
+    if (copy == nullptr)
+        return 0;
+    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
+    if (!PlaceWithUndo(m_pTool, copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
+        delete copy;
+        return 0;
+    }
+    if (!copy->SetArc(centre.x, centre.y, m_fRadius, worldNewStart, rest, 0, 0))
+        return 0;
+    copy->m_fBeginElevation = z;
+    copy->Deselect();
+    if (ReturnsToSelector(m_pTool))
+        m_pTool->m_toolMode.Set(kToolSelector);
+    copy->Update3D(&copy->m_parentPose);
+    Update3D(&m_parentPose);
+    return 1;
+}
+
+// ---- Status ----
+
+void CCircTrack::UpdateSizeInfo(const CPose* pose) {
+    CParTrack::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr)
+        return;
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_nKind = 19;
+    double angle = m_pose.angle + FrameOf(pose).angle;
+    if (angle < 0.0)
+        angle += kFullTurn;
+    status.m_fRotation = angle * 180.0 / kPi;
+    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
+    status.m_strMeasure[5] = "(" + LengthText(m_pTool, centre.x) + "," + LengthText(m_pTool, -centre.y) + ")";
+    status.m_strMeasure[6] = LengthText(m_pTool, m_fRadius);
+    status.m_fStartAngle = m_fStartAngle * 180.0 / kPi;
+    status.m_fArcAngle = m_fSweep * 180.0 / kPi;
+}
+
+void CCircTrack::AppendStatusText(CString& text) {
+    if (m_pTool == nullptr)
+        return;
+    CString sweep;
+    sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
+    text = LengthText(m_pTool, m_fRadius) + "; " + LengthText(m_pTool, m_fLength) + "; " + sweep;
+}

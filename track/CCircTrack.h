@@ -1,0 +1,88 @@
+#pragma once
+
+#include "track/CParTrack.h"
+
+class CPen;
+
+// The circular curved track piece: an arc of a circle about a local centre, from the
+// start angle anticlockwise through the sweep; the begin end lies at the start angle. Its
+// point array holds seven points: 0 the rotation handle, 1 to 4 unused (far outside any
+// plan), 5 the begin end, 6 the end end.
+class CCircTrack : public CParTrack {
+    DECLARE_SERIAL(CCircTrack)
+
+  public:
+    static constexpr int kPointCount = 7;
+    static constexpr double kFarAway = -10000000.0;
+    // One degree with the program's pi.
+    static constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
+    // The most centre-line points or ties one piece produces.
+    static constexpr int kMaxSteps = 100000;
+
+    CCircTrack();
+    CCircTrack(int selected, CTool* tool, double x, double y);
+
+    // The arc from a world centre and world start angle through an edit step (kind 41):
+    // pushed for undo with queue set, else run at once.
+    int SetArc(double centreX, double centreY, double radius, double startAngle, double sweep, int queue,
+               int groupStart);
+    // With record set, pushes the step that gives back the arc with this sweep; else runs
+    // the cut step at the angle from the start.
+    int CutWithUndo(double value, int unused, int record, int groupStart);
+    double EndAngleLocal() const { return m_fStartAngle + m_fSweep; }
+
+    void Serialize(CArchive& ar) override;
+    int ApplyShapeStep(CEditStep* step) override;
+    void AppendStatusText(CString& text) override;
+    void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    void CopyFrom(CPaint* other) override;
+    CPaint* Clone() override;
+    int Draw(const CPose* parent) override;
+    CPaint* HitTest() override;
+    void TrackCreate(const CPose* pose, int handle) override;
+    void DragHandle(const CPose* pose, int handle) override;
+    void RescaleWithUndo(const CPose* pose, double factor, int flag) override;
+    int Rescale(CEditStep* step) override;
+    void UpdateSizeInfo(const CPose* pose) override;
+    int IsInvalid(int unused) override;
+    int MirrorY(double c) override;
+    int MirrorX(double c) override;
+    void CutAtToolPoint() override;
+    void RebuildShape() override;
+
+    double GetEndAngle(const CPose* pose, int index) override;
+    int AppendCentreLine(CPointArray& points, int reversed) override;
+    int ApplyCutStep(CEditStep* step) override;
+    int SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations,
+                         double& step) override;
+
+    double m_fRadius = 0.0;
+    double m_fSweep = 0.0;
+    double m_fStartAngle = 3.1415926535 * 1.5;
+    // During a drag: the local direction of the centre line at the fixed end, along the arc.
+    double m_fCreationTangent = 3.1415926535;
+    CDoublePoint m_ptCentre;
+    // During an end drag the fixed end; after a press on the body the centre in the
+    // parent's frame, which the rescale reads.
+    CDoublePoint m_ptAnchor;
+    // 0 free, 1 the arc must bend left, 2 right.
+    int m_nBendLock = 0;
+    int m_bTangentPending = 1;
+    double m_fSavedRadius = 0.0;
+
+  private:
+    void InitCreationState();
+    void EnsurePoints();
+    CDoublePoint OnCircle(double radius, double angle) const;
+    double Margin() const;
+    // The angle step whose chord is the given length; 0 when there is none.
+    double ChordStep(double chord) const;
+    void DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railPen, CPen& axisPen);
+    void DrawRadial(CDC& dc, const CPose& frame, double angle, double length);
+    void DrawTies(CDC& dc, const CPose& frame);
+    CPaint* HitTestBand();
+    void PressEnd(int handle);
+    void DragArc(const CDoublePoint& cursor);
+    double WorldAngleOffset() const { return m_pose.angle + m_parentPose.angle; }
+};

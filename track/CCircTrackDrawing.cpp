@@ -1,0 +1,321 @@
+#include <algorithm>
+#include <cmath>
+
+#include "model/CTool.h"
+#include "model/Units.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/LogicalPixelSize.h"
+#include "track/CCircTrack.h"
+#include "track/TrackAngles.h"
+
+// The circular piece in the plan: drawing, hit tests and the mouse.
+
+namespace {
+
+constexpr COLORREF kAxisColor = RGB(14, 173, 201);
+constexpr int kControlKey = 8;
+constexpr int kShiftMask = 0xA4;
+
+bool IsEmptyBand(const DeviceRect& band) {
+    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
+}
+
+}  // namespace
+
+int CCircTrack::Draw(const CPose* parent) {
+    if (!CPaint::Draw(parent))
+        return 0;
+    if (m_fStartAngle < 0.0 || m_fStartAngle > kFullTurn || !(m_fSweep > 0.0) || m_fSweep > kFullTurn)
+        return 0;
+    CDC* dc = m_pTool->GetTargetDC();
+    if (dc == nullptr || m_points.GetSize() < kPointCount)
+        return 0;
+    const CPose& frame = FrameOf(parent);
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    const int pixel = LogicalPixelSize(dc);
+    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen axisPen(PS_DOT, 1, kAxisColor);
+    CPen* previousPen = dc->SelectObject(&axisPen);
+    DrawCentreLineAndRails(*dc, frame, railPen, axisPen);
+    if (m_pTool->m_track.endLabels)
+        DrawEndLabels(ToDevice(m_parentPose, m_points[5]), ToDevice(m_parentPose, m_points[6]), 3);
+    dc->SelectObject(&railPen);
+    DrawRadial(*dc, frame, m_fStartAngle, m_fTrackSeparation);
+    DrawRadial(*dc, frame, EndAngleLocal(), m_fTrackSeparation);
+    if (m_bShowTies)
+        DrawTies(*dc, frame);
+    if (m_bBeginConnected)
+        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, frame);
+    if (m_bEndConnected)
+        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, frame);
+    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+    dc->SelectObject(&black);
+    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
+    if (IsSelected() && !m_pTool->IsPrinting() && GetEditState() != 4 && !dragging) {
+        for (int index : {6, 5}) {
+            const CPoint end = ToDevice(frame, m_points[index]);
+            DrawCircleMarker(end.x, end.y);
+        }
+        const CPoint handle = ToDevice(frame, m_points[0]);
+        DrawCrossMarker(handle.x, handle.y);
+    }
+    dc->SelectObject(previousPen);
+    dc->SetBkMode(previousMode);
+    return 1;
+}
+
+void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railPen, CPen& axisPen) {
+    const double half = m_fGauge / 2.0;
+    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
+    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const double e = EndAngleLocal();
+    CPoint previous[3] = {ToDevice(frame, OnCircle(m_fRadius, m_fStartAngle)),
+                          ToDevice(frame, OnCircle(m_fRadius + half, m_fStartAngle)),
+                          ToDevice(frame, OnCircle(m_fRadius - half, m_fStartAngle))};
+    auto step = [&](double angle) {
+        const CPoint now[3] = {ToDevice(frame, OnCircle(m_fRadius, angle)),
+                               ToDevice(frame, OnCircle(m_fRadius + half, angle)),
+                               ToDevice(frame, OnCircle(m_fRadius - half, angle))};
+        if (m_bShowAxis || centre) {
+            dc.SelectObject(centre ? &railPen : &axisPen);
+            dc.MoveTo(previous[0]);
+            dc.LineTo(now[0]);
+        }
+        if (rails) {
+            dc.SelectObject(&railPen);
+            for (int i = 1; i < 3; ++i) {
+                dc.MoveTo(previous[i]);
+                dc.LineTo(now[i]);
+            }
+        }
+        for (int i = 0; i < 3; ++i) previous[i] = now[i];
+    };
+    // The sweep is at most a full turn here, so at most 361 steps.
+    for (int i = 1; m_fStartAngle + i * kDegree < e; ++i) step(m_fStartAngle + i * kDegree);
+    step(e);
+}
+
+void CCircTrack::DrawRadial(CDC& dc, const CPose& frame, double angle, double length) {
+    dc.MoveTo(ToDevice(frame, OnCircle(m_fRadius - length / 2.0, angle)));
+    dc.LineTo(ToDevice(frame, OnCircle(m_fRadius + length / 2.0, angle)));
+}
+
+void CCircTrack::DrawTies(CDC& dc, const CPose& frame) {
+    if (m_fRadius == 0.0)
+        m_fRadius = 1.0;
+    const double step = ChordStep(m_fTieSpacing);
+    // Ties only for a positive step, and never more than the bound.
+    if (!(step > 0.0) || !(m_fSweep / step <= kMaxSteps))
+        return;
+    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen* previous = dc.SelectObject(&tiePen);
+    const double e = EndAngleLocal();
+    for (int i = 0; m_fStartAngle + i * step < e; ++i)
+        DrawRadial(dc, frame, m_fStartAngle + i * step, m_fTieLength);
+    dc.SelectObject(previous);
+}
+
+// ---- Hit tests ----
+
+CPaint* CCircTrack::HitTest() {
+    if (m_pTool == nullptr || m_points.GetSize() < kPointCount)
+        return nullptr;
+    if (!IsEmptyBand(m_pTool->m_rcRubberBand))
+        return HitTestBand();
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    const double dx = local.x - m_ptCentre.x, dy = local.y - m_ptCentre.y;
+    const double d = VectorLength(dx, dy);
+    double phi = d > 0.0 ? std::acos(std::clamp(dx / d, -1.0, 1.0)) : 0.0;
+    if (dy < 0.0)
+        phi = kFullTurn - phi;
+    const double s = m_fStartAngle, e = EndAngleLocal();
+    const bool inArc = e < kFullTurn ? s <= phi && phi <= e
+                                     : (phi >= 0.0 && phi <= e - kFullTurn) || (s <= phi && phi <= kFullTurn);
+    if (!inArc)
+        return nullptr;
+    const double hL = HandleTolerance();
+    const double half = m_fGauge / 2.0;
+    const bool onCentre = (m_nRailMode == 1 || m_nRailMode == 3) && std::fabs(d - m_fRadius) <= hL;
+    const bool onRail = (m_nRailMode == 2 || m_nRailMode == 3) &&
+                        (std::fabs(d - (m_fRadius - half)) <= hL || std::fabs(d - (m_fRadius + half)) <= hL);
+    return onCentre || onRail ? this : nullptr;
+}
+
+CPaint* CCircTrack::HitTestBand() {
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    const DeviceRect& device = m_pTool->m_rcRubberBand;
+    const CDoublePoint a = m_pTool->DeviceToLayout(device.left, device.top);
+    const CDoublePoint b = m_pTool->DeviceToLayout(device.right, device.bottom);
+    DeviceRect band{static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x),
+                    static_cast<int>(b.y)};
+    band.Normalize();
+    auto holds = [&band](double x, double y) {
+        const int px = static_cast<int>(x), py = static_cast<int>(y);
+        return px >= band.left && px < band.right && py >= band.top && py < band.bottom;
+    };
+    for (int index : {5, 6}) {
+        const CDoublePoint world = LocalToWorld(m_points[index].x, m_points[index].y);
+        if (holds(world.x, world.y))
+            return this;
+    }
+    const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
+    const double low = m_fStartAngle + WorldAngleOffset();
+    const double high = low + m_fSweep;
+    const double r2 = m_fRadius * m_fRadius;
+    auto meets = [&](double x, double y) {
+        return holds(x, y) && AngleInArc(std::atan2(y - centre.y, x - centre.x), low, high);
+    };
+    // The left and top lines first, then the right and bottom ones.
+    const double vertical[2] = {static_cast<double>(band.left), static_cast<double>(band.right)};
+    const double horizontal[2] = {static_cast<double>(band.top), static_cast<double>(band.bottom)};
+    for (int side = 0; side < 2; ++side) {
+        const double across = r2 - (centre.x - vertical[side]) * (centre.x - vertical[side]);
+        if (across >= 0.0) {
+            const double root = std::sqrt(across);
+            if (meets(vertical[side], centre.y + root) || meets(vertical[side], centre.y - root))
+                return this;
+        }
+        const double along = r2 - (centre.y - horizontal[side]) * (centre.y - horizontal[side]);
+        if (along >= 0.0) {
+            const double root = std::sqrt(along);
+            if (meets(centre.x + root, horizontal[side]) || meets(centre.x - root, horizontal[side]))
+                return this;
+        }
+    }
+    return nullptr;
+}
+
+// ---- The mouse ----
+
+void CCircTrack::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr)
+        return;
+    if (handle == -1) {
+        m_fSavedRadius = m_fRadius;
+        m_ptAnchor = m_pose.LocalToWorld(CPose(), m_ptCentre.x, m_ptCentre.y);
+        SavePose();
+    } else if (handle == 0) {
+        SavePose();
+        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
+                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
+        m_pTool->m_fPivotX = middle.x;
+        m_pTool->m_fPivotY = middle.y;
+        m_pTool->m_nDragState = 0;
+        m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
+        m_pTool->m_fReferenceY = m_pTool->m_fCurrentY;
+        m_pTool->m_fRotationAngle = 0.0;
+    } else if (handle == 5 || handle == 6) {
+        PressEnd(handle);
+    }
+    Invalidate();
+}
+
+void CCircTrack::PressEnd(int handle) {
+    const bool creating = m_pTool->m_toolMode == kToolCurveTrack;
+    TrackConnectionState& state = m_pTool->m_track;
+    if (handle == 6 && creating && m_pTool->m_bStartedAtTrackEnd) {
+        m_fBeginElevation = state.pressElevation;
+        m_fEndElevation = state.pressElevation;
+        RotateFromSavedPose(state.pressDirection - kPi, state.pressX, state.pressY, 0);
+    }
+    if (!creating) {
+        const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
+        SetArc(centre.x, centre.y, m_fRadius, m_fStartAngle + WorldAngleOffset(), m_fSweep, 1, 1);
+    }
+    if (handle == 5) {
+        m_ptAnchor = m_points[6];
+        m_fCreationTangent = ReduceAngle(m_fStartAngle + m_fSweep - kPi * 0.5);
+    } else {
+        m_ptAnchor = m_points[5];
+        m_fCreationTangent = m_fStartAngle + kPi * 0.5;
+        if (m_fCreationTangent >= kFullTurn)
+            m_fCreationTangent -= kFullTurn;
+    }
+    if ((m_pTool->m_nMouseFlags & kControlKey) == 0)
+        return;
+    m_pTool->m_toolMode.Set(kToolDragHandle);
+    const double elevation = handle == 5 ? m_fBeginElevation : m_fEndElevation;
+    ChangeEndElevation(handle == 5 ? 1 : 0, elevation, 1, 1);
+    m_fSavedBeginElevation = m_fBeginElevation;
+    m_fSavedEndElevation = m_fEndElevation;
+    SetEditState(3);
+}
+
+void CCircTrack::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr)
+        return;
+    const bool shift = (m_pTool->m_nMouseFlags & kShiftMask) != 0;
+    if (!shift)
+        m_nBendLock = 0;
+    if (!m_bScaleWithDocument || (handle != 5 && handle != 6) || m_points.GetSize() < kPointCount)
+        return;
+    const CPose& frame = FrameOf(pose);
+    const CDoublePoint cursor = WorldToLocalInFrame(frame, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    const CDoublePoint press = WorldToLocalInFrame(frame, m_pTool->m_fPressX, m_pTool->m_fPressY);
+    const int mode = m_pTool->m_toolMode;
+    if (mode == kToolDragHandle) {
+        const CDoublePoint& dragged = m_points[handle];
+        const CDoublePoint& other = m_points[handle == 5 ? 6 : 5];
+        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y,
+                         handle == 5 ? 1 : 0);
+        return;
+    }
+    if (mode == kToolCurveTrack) {
+        const double hL = HandleTolerance();
+        if (std::fabs(cursor.x - press.x) < hL && std::fabs(cursor.y - press.y) < hL)
+            return;
+        if (m_bTangentPending) {
+            if (m_pTool->m_bStartedAtTrackEnd) {
+                m_fCreationTangent = press.x <= cursor.x ? 0.0 : kPi;
+                m_pTool->m_bStartedAtTrackEnd = 0;
+            } else {
+                m_fCreationTangent = PolarAngle(cursor.x - press.x, cursor.y - press.y);
+            }
+            m_bTangentPending = 0;
+        }
+    }
+    DragArc(cursor);
+}
+
+void CCircTrack::DragArc(const CDoublePoint& cursor) {
+    const double tau = m_fCreationTangent;
+    double rho = PolarAngle(cursor.x - m_ptAnchor.x, cursor.y - m_ptAnchor.y) - tau;
+    if (rho < 0.0)
+        rho += kFullTurn;
+    if (rho < kDegree || kFullTurn - rho < kDegree || std::fabs(rho - kPi) < kDegree)
+        return;
+    if ((m_nBendLock == 1 && rho >= kPi) || (m_nBendLock == 2 && rho < kPi))
+        return;
+    const bool shift = (m_pTool->m_nMouseFlags & kShiftMask) != 0;
+    if (shift)
+        m_nBendLock = rho < kPi ? 1 : 2;
+    Invalidate();
+    const double chord = VectorLength(cursor.x - m_ptAnchor.x, cursor.y - m_ptAnchor.y);
+    const double signedRadius = chord / std::sin(rho) * 0.5;
+    if (!shift || m_fRadius == 0.0) {
+        m_fRadius = std::fabs(signedRadius);
+        m_ptCentre = {m_ptAnchor.x - signedRadius * std::sin(tau),
+                      m_ptAnchor.y + signedRadius * std::cos(tau)};
+    }
+    const double phi = PolarAngle(cursor.x - m_ptCentre.x, cursor.y - m_ptCentre.y);
+    if (rho < kPi) {
+        double start = tau + kPi * 1.5;
+        if (start > kFullTurn)
+            start -= kFullTurn;
+        m_fStartAngle = start;
+        m_fSweep = phi - start;
+    } else {
+        double end = tau + kPi * 0.5;
+        if (end > kFullTurn)
+            end -= kFullTurn;
+        m_fStartAngle = phi;
+        m_fSweep = end - phi;
+    }
+    if (m_fSweep < 0.0)
+        m_fSweep += kFullTurn;
+    RebuildShape();
+    Invalidate();
+}

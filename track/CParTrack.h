@@ -1,0 +1,166 @@
+#pragma once
+
+#include <vector>
+
+#include "model/CPaint.h"
+#include "model/TrackConnectionState.h"
+#include "platform/gdi/CPoint.h"
+
+class CDC;
+
+// The base of every track piece: gauge and the sizes derived from it, the two ends with
+// their points, elevations and connected flags, how rails and ties are drawn, the roadbed,
+// the textures and style of the 3D model. End 0 is the begin end, end 1 the end end; end
+// points are local. A joint is only the two connected flags of ends lying on each other:
+// no piece refers to another.
+//
+// The document also keeps one object of this class itself as its default track, the
+// template every new piece copies its settings from.
+class CParTrack : public CPaint {
+    DECLARE_SERIAL(CParTrack)
+
+  public:
+    // The layout file version written today; older files lack later fields.
+    static constexpr int kCurrentFileVersion = 17;
+    // Two ends lie on each other when they are closer than this.
+    static constexpr double kEndTolerance = 10.0;
+    // Two directions are the same when they differ by less than this (5 degrees).
+    static constexpr double kDirectionTolerance = 3.1415926535 / 36.0;
+    static constexpr double kTieLengthFactor = 1.6356;
+    static constexpr double kTieSpacingFactor = 0.6666666666666666;
+    static constexpr COLORREF kDragColor = RGB(255, 28, 164);
+
+    // A piece about to be read from a layout.
+    CParTrack();
+    // A new piece: the engine's drawing defaults and the engine's default track's settings.
+    CParTrack(int selected, CTool* tool, double x, double y);
+    // The document's default track, sized for the document's model scale.
+    explicit CParTrack(CTool* tool);
+    ~CParTrack() override;
+
+    // Gauge and the sizes derived from it for the document's model scale.
+    void ApplyScale();
+    void SetDefaultTunnelSize();
+    // 1 when (x, y) keeps the cut distance from both ends.
+    int IsAwayFromEnds(double x, double y) const;
+    // "B" and "E" beside the ends' device points; which 1 begin, 2 end, 3 both.
+    void DrawEndLabels(CPoint begin, CPoint end, int which);
+    // The file version of the layout being read or written.
+    int FileVersion() const;
+
+    // Operations only track pieces have.
+    virtual CDoublePoint GetEndPoint(int index) const;
+    // The world direction from the end into the piece, in [0, 2 pi).
+    virtual double GetEndAngle(const CPose* pose, int index);
+    // The elevation drag of one end, with its grade label; points local.
+    virtual void FormatGradeLabel(const CPose* pose, double cx, double cy, double ax, double ay, double bx,
+                                  double by, int begin);
+    virtual void SetLength(const CPose* pose, double length);
+    virtual int AppendCentreLine(CPointArray& points, int reversed);
+    virtual int ApplyCutStep(CEditStep* step);
+    virtual int SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations,
+                                 double& step);
+
+    void Serialize(CArchive& ar) override;
+    int HitTestEnd(const CPose* pose, double x, double y, int record) override;
+    void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
+    void AppendStatusText(CString& text) override;
+    void NearestEndPoint(double& x, double& y, const CPose* pose) override;
+    void SetScale(const CString& scale) override;
+    int MatchProbe(const CPose* pose, int keepOrientation) override;
+    void RotateWithPivot(const CPose* pose) override;
+    void RotateWithPivotHalfTurn(const CPose* pose) override;
+    int FindConnection(const CPose* pose) override;
+    void UpdateConnections(const CPose* pose, int join) override;
+    int ReleaseEndAt(double x, double y, int flag) override;
+    int MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation,
+                   int& found) override;
+    int JoinEndAt(const CPose* pose, double x, double y, double direction, int connect,
+                  double elevation) override;
+    int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end) override;
+    void SetChanged(int changed) override;
+    int TestConnection(const CPose* pose, void* query, int mode) override;
+    void LowerElevations(const CPose* pose, double by) override;
+    int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;
+    int ApplyElevationStep(CEditStep* step) override;
+    void ReleaseData() override;
+    void CopyFrom(CPaint* other) override;
+    CPaint* Clone() override;
+    int HitTestEndMarker(const CPose* pose) override;
+    int FinishCreate(const CPose* pose, int flag) override;
+    void ApplyStyle(const CPose* pose, CPaint* pattern, int mode) override;
+    int ApplyEditStep(CEditStep* step) override;
+    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
+    void UpdateSizeInfo(const CPose* pose) override;
+
+    int m_nRailLineWidth = 1;
+    int m_nTieLineWidth = 1;
+    // The terrain objects this piece's bed is cut into, each once.
+    std::vector<CPaint*> m_cutTerrain;
+    int m_bTunnelUsesTexture = 0;
+    double m_fCutDistance = 0.0;
+    double m_fTunnelWidth = 0.0;
+    double m_fTunnelHeight = 0.0;
+    CString m_strTunnelTexture;
+    double m_fGauge = 0.0;
+    double m_fTieLength = 0.0;
+    double m_fTieSpacing = 0.0;
+    int m_bShowTies = 0;
+    int m_bShowAxis = 0;
+    // 1 the centre line, 2 the two rails, 3 both.
+    int m_nRailMode = 2;
+    COLORREF m_crRail = 0;
+    COLORREF m_crTie = 0;
+    double m_fTrackSeparation = 0.0;
+    double m_fLength = 0.0;
+    double m_fBeginElevation = 0.0;
+    double m_fEndElevation = 0.0;
+    int m_bBeginConnected = 0;
+    int m_bEndConnected = 0;
+    CDoublePoint m_ptBegin;
+    CDoublePoint m_ptEnd;
+    // Set while a released connected end waits to be joined again, and while the piece is
+    // the marked piece of a re-marking.
+    int m_bAttachMark = 0;
+    // The next connection pass joins this piece's ends.
+    int m_bRecheck = 1;
+    CString m_strRoadbedTexture;
+    CString m_strTrackTexture;
+    double m_fRoadbedWidth = 0.0;
+    double m_fRoadbedHeight = 0.0;
+    // 0 normal, 1 bridge, 2 tunnel.
+    int m_nStyle = 0;
+    CDoublePoint m_ptBeginMarker;
+    CDoublePoint m_ptEndMarker;
+    // Both end elevations when an end drag began.
+    double m_fSavedBeginElevation = 0.0;
+    double m_fSavedEndElevation = 0.0;
+
+  protected:
+    // The world point of an end under the parent placement (the own one when null).
+    CDoublePoint EndWorldPoint(const CPose* pose, int index) const;
+    double EndElevation(int index) const { return index == 0 ? m_fBeginElevation : m_fEndElevation; }
+    int& EndConnected(int index) { return index == 0 ? m_bBeginConnected : m_bEndConnected; }
+    TrackLimits Limits() const;
+    // The engine's handle size in layout units (the stored pixels when there is no engine).
+    double HandleTolerance() const;
+    double LargestWidth() const;
+    // Pens drawn with: the rail or tie colour, or the drag colour while edited.
+    COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
+    void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPose& frame);
+    CPoint ToDevice(const CPose& frame, CDoublePoint local) const;
+    void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
+    int IsTrackClass(CPaint* object);
+
+  private:
+    void Init();
+    void CopyDefaultTrack(const CParTrack& defaults);
+    void ApplyGaugeSizes(double gauge);
+    int OfferEnd(const CPose* pose, int index, int keepOrientation);
+    int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
+    void JoinEnd(const CPose* pose, int index);
+    void ReleaseEndsNear(const CDoublePoint& local);
+    int ReattachEnd(const CPose* pose, int index);
+    void StoreTrackPart(CArchive& ar);
+    void LoadTrackPart(CArchive& ar);
+};

@@ -1,0 +1,255 @@
+#include <cmath>
+
+#include "model/CTool.h"
+#include "model/Units.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/LogicalPixelSize.h"
+#include "platform/gdi/SystemColors.h"
+#include "track/CTrack.h"
+#include "track/TrackAngles.h"
+
+// The straight piece in the plan: drawing, hit tests and the mouse.
+
+namespace {
+
+constexpr COLORREF kAxisColor = RGB(14, 173, 201);
+constexpr int kControlKey = 8;
+constexpr int kShiftKey = 4;
+
+bool IsEmptyBand(const DeviceRect& band) {
+    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
+}
+
+bool BandHolds(const DeviceRect& band, const CPoint& p) {
+    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
+}
+
+void Line(CDC& dc, CPoint a, CPoint b) {
+    dc.MoveTo(a);
+    dc.LineTo(b);
+}
+
+}  // namespace
+
+int CTrack::Draw(const CPose* parent) {
+    if (GetEditState() == 4 || !CPaint::Draw(parent))
+        return 0;
+    CDC* dc = m_pTool->GetTargetDC();
+    if (dc == nullptr || m_points.GetSize() < kPointCount)
+        return 0;
+    const CPose& frame = FrameOf(parent);
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    const int pixel = LogicalPixelSize(dc);
+    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen* previousPen = dc->SelectObject(&railPen);
+    CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
+    const double theta = Direction();
+    const double c = std::cos(theta), s = std::sin(theta);
+    auto device = [this, &frame](CDoublePoint p) { return ToDevice(frame, p); };
+    if (m_bShowAxis) {
+        CPen axisPen(PS_DOT, 1, kAxisColor);
+        dc->SelectObject(&axisPen);
+        const COLORREF previousBack = dc->SetBkColor(GetSysColor(COLOR_WINDOW));
+        Line(*dc, device(m_ptFirst), device(m_ptSecond));
+        dc->SetBkColor(previousBack);
+        dc->SelectObject(&railPen);
+    }
+    if (m_nRailMode == 1 || m_nRailMode == 3)
+        Line(*dc, device(m_ptFirst), device(m_ptSecond));
+    if (m_nRailMode == 2 || m_nRailMode == 3) {
+        Line(*dc, device(m_points[5]), device(m_points[8]));
+        Line(*dc, device(m_points[6]), device(m_points[7]));
+    }
+    const double bar = m_fTrackSeparation / 2.0;
+    const CDoublePoint far{m_ptFirst.x + m_fLength * c, m_ptFirst.y + m_fLength * s};
+    Line(*dc, device({m_ptFirst.x + bar * s, m_ptFirst.y - bar * c}),
+         device({m_ptFirst.x - bar * s, m_ptFirst.y + bar * c}));
+    Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
+    if (m_bShowTies)
+        DrawTies(*dc, frame, c, s);
+    if (m_bBeginConnected)
+        DrawConnectedMarker(*dc, m_ptFirst, m_ptBeginMarker, frame);
+    if (m_bEndConnected)
+        DrawConnectedMarker(*dc, m_ptSecond, m_ptEndMarker, frame);
+    dc->SelectObject(&handlePen);
+    if (m_pTool->m_track.endLabels)
+        DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
+    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
+    if (IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4)
+        DrawSelectionMarkers(frame, c, s);
+    dc->SelectObject(previousPen);
+    dc->SetBkMode(previousMode);
+    return 1;
+}
+
+void CTrack::DrawTies(CDC& dc, const CPose& frame, double c, double s) {
+    const double spacing = m_fTieSpacing;
+    // Only a positive spacing steps along the track; a spacing so small that the count runs
+    // away draws no ties at all.
+    if (!(spacing > 0.0) || !(m_fLength / spacing <= kMaxTies))
+        return;
+    const int count = static_cast<int>(m_fLength / spacing);
+    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen* previous = dc.SelectObject(&tiePen);
+    const double half = m_fTieLength / 2.0;
+    for (int i = 1; i <= count; ++i) {
+        const CDoublePoint at{m_ptFirst.x + i * spacing * c, m_ptFirst.y + i * spacing * s};
+        Line(dc, ToDevice(frame, {at.x + half * s, at.y - half * c}),
+             ToDevice(frame, {at.x - half * s, at.y + half * c}));
+    }
+    dc.SelectObject(previous);
+}
+
+void CTrack::DrawSelectionMarkers(const CPose& frame, double c, double s) {
+    const CPoint first = ToDevice(frame, m_ptFirst);
+    const CPoint second = ToDevice(frame, m_ptSecond);
+    DrawCircleMarker(first.x, first.y);
+    DrawCircleMarker(second.x, second.y);
+    const double h = HandleTolerance();
+    const double a = -2.0 * h;
+    const double b = -LargestWidth() / 2.0 - 2.0 * h;
+    m_points[0] = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
+    const CPoint handle = ToDevice(frame, m_points[0]);
+    DrawCrossMarker(handle.x, handle.y);
+}
+
+CPaint* CTrack::HitTest() {
+    if (m_pTool == nullptr || m_points.GetSize() < kPointCount)
+        return nullptr;
+    if (!IsEmptyBand(m_pTool->m_rcRubberBand))
+        return HitTestBand();
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    const CPose* frame = &m_parentPose;
+    auto segment = [this, frame](const CDoublePoint& a, const CDoublePoint& b) {
+        return HitTestSegment(frame, a.x, a.y, b.x, b.y) != 0;
+    };
+    const bool onAxis = (m_nRailMode == 1 || m_nRailMode == 3) && segment(m_ptFirst, m_ptSecond);
+    const bool onRails = (m_nRailMode == 2 || m_nRailMode == 3) &&
+                         (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
+    return onAxis || onRails ? this : nullptr;
+}
+
+CPaint* CTrack::HitTestBand() {
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    DeviceRect band = m_pTool->m_rcRubberBand;
+    band.Normalize();
+    auto device = [this](const CDoublePoint& p) {
+        const CDoublePoint world = LocalToWorld(p.x, p.y);
+        return m_pTool->LayoutToDevice(world.x, world.y, 0);
+    };
+    auto crosses = [&band](const CPoint& a, const CPoint& b) {
+        return SegmentIntersectsRect(a.x, a.y, b.x, b.y, band) != 0;
+    };
+    if (m_nRailMode == 1 || m_nRailMode == 3) {
+        const CPoint a = device(m_ptFirst), b = device(m_ptSecond);
+        if (BandHolds(band, a) || BandHolds(band, b) || crosses(a, b))
+            return this;
+    }
+    if (m_nRailMode == 2 || m_nRailMode == 3) {
+        const CPoint corners[4] = {device(m_points[5]), device(m_points[6]), device(m_points[7]),
+                                   device(m_points[8])};
+        for (int i = 0; i < 4; ++i)
+            if (BandHolds(band, corners[i]) || crosses(corners[i], corners[(i + 1) % 4]))
+                return this;
+    }
+    return nullptr;
+}
+
+int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
+    if (m_pTool == nullptr || !IsSelected() || m_points.GetSize() < kPointCount)
+        return -1;
+    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
+    const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
+    const double h = HandleTolerance();
+    auto holds = [px, py, h](const CDoublePoint& p) {
+        return px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
+               py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h);
+    };
+    if (holds(m_ptFirst))
+        return 1;
+    if (holds(m_ptSecond))
+        return 2;
+    return holds(m_points[0]) ? 0 : -1;
+}
+
+// ---- The mouse ----
+
+void CTrack::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || m_pTool->m_toolMode == kToolStraightTrack)
+        return;
+    const CPose& frame = FrameOf(pose);
+    if (handle == -1) {
+        m_fRescaleAX = m_ptSecond.x;
+        m_fRescaleAY = m_ptSecond.y;
+        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptFirst.x, m_ptFirst.y);
+        m_fRescaleBX = reference.x;
+        m_fRescaleBY = reference.y;
+        SavePose();
+    } else if (handle == 0) {
+        SavePose();
+        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0,
+                                                        (m_ptFirst.y + m_ptSecond.y) / 2.0);
+        m_pTool->m_fPivotX = middle.x;
+        m_pTool->m_fPivotY = middle.y;
+        m_pTool->m_nDragState = 0;
+        m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
+        m_pTool->m_fReferenceY = m_pTool->m_fCurrentY;
+        m_pTool->m_fRotationAngle = 0.0;
+    } else if (handle == 1 || handle == 2) {
+        PressEnd(pose, handle);
+    }
+    Invalidate();
+}
+
+void CTrack::PressEnd(const CPose* pose, int handle) {
+    const CDoublePoint end = EndWorldPoint(pose, handle - 1);
+    ChangeGeometry(end.x, end.y, handle, 0, 1, 1);
+    if ((m_pTool->m_nMouseFlags & kControlKey) == 0)
+        return;
+    m_pTool->m_toolMode.Set(kToolDragHandle);
+    ChangeEndElevation(handle == 1 ? 1 : 0, handle == 1 ? m_fBeginElevation : m_fEndElevation, 1, 1);
+    m_fSavedBeginElevation = m_fBeginElevation;
+    m_fSavedEndElevation = m_fEndElevation;
+    SetEditState(3);
+}
+
+void CTrack::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !m_bScaleWithDocument)
+        return;
+    const int mode = m_pTool->m_toolMode;
+    if (mode == kToolSelector || mode == kToolStraightTrack) {
+        DragEnd(pose, handle);
+    } else if (mode == kToolDragHandle && (handle == 1 || handle == 2)) {
+        Invalidate();
+        const CDoublePoint cursor =
+            WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+        const CDoublePoint& dragged = handle == 1 ? m_ptFirst : m_ptSecond;
+        const CDoublePoint& other = handle == 1 ? m_ptSecond : m_ptFirst;
+        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y,
+                         handle == 1 ? 1 : 0);
+    }
+}
+
+void CTrack::DragEnd(const CPose* pose, int handle) {
+    const CDoublePoint& fixedLocal = handle == 2 ? m_ptFirst : m_ptSecond;
+    const CDoublePoint fixed = LocalToWorldInFrame(FrameOf(pose), fixedLocal.x, fixedLocal.y);
+    double px = m_pTool->m_fCurrentX, py = m_pTool->m_fCurrentY;
+    const TrackConnectionState& state = m_pTool->m_track;
+    if (m_pTool->m_bStartedAtTrackEnd) {
+        // Started on a track end: the piece goes on along that track, forward or back.
+        const double a = ReduceAngle(TrackDirection(px - fixed.x, py - fixed.y));
+        const double b = ReduceAngle(state.pressDirection - kPi);
+        const double r = VectorLength(px - fixed.x, py - fixed.y);
+        m_fBeginElevation = state.pressElevation;
+        m_fEndElevation = state.pressElevation;
+        const double between = std::fabs(a - b);
+        const double sign = between > kPi / 2.0 && between < 1.5 * kPi ? -1.0 : 1.0;
+        px = fixed.x + sign * r * std::cos(b);
+        py = fixed.y + sign * r * std::sin(b);
+    } else if ((m_pTool->m_nMouseFlags & kShiftKey) != 0 && (handle == 1 || handle == 2)) {
+        ConstrainAngle(px, py, fixed.x, fixed.y);
+    }
+    ChangeGeometry(px, py, handle, 0, 0, 0);
+}

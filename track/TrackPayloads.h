@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/CEditStep.h"
+
+class CGroup;
+class CPaint;
+class CTool;
+
+// Both ends of a straight piece (kind 40), local.
+struct TrackEndsPayload : CStepPayload {
+    double firstX = 0.0, firstY = 0.0;
+    double secondX = 0.0, secondY = 0.0;
+};
+
+// The arc of a circular piece (kind 41): centre local, start angle local in [0, 2 pi).
+struct CircularArcPayload : CStepPayload {
+    double centreX = 0.0, centreY = 0.0;
+    double radius = 0.0;
+    double startAngle = 0.0;
+    double sweep = 0.0;
+};
+
+// The cut step's data block holds up to two doubles.
+void WriteCutData(CutTrackPayload& payload, double first, double second);
+double ReadCutData(const CutTrackPayload& payload, int index);
+
+// Places a new piece into the group (the current one when null) at the world point and
+// records its removal for undo.
+int PlaceWithUndo(CTool* tool, CPaint* object, double x, double y, CGroup* group, int groupStart);
+// Whether single-use tools fall back to the selector (Caps Lock on).
+bool ReturnsToSelector(const CTool* tool);
