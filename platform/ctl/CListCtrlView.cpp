@@ -571,7 +571,7 @@ void CListCtrl::PaintRowImages(CDC& dc, int index, const CRect& row, bool highli
         return;
     const UINT blend = highlighted ? ILD_BLEND50 : (state & LVIS_CUT) ? ILD_BLEND25 : 0u;
     const int y = icon.top + (icon.Height() - images->GetImageSize().cy) / 2;
-    images->Draw(&dc, image, CPoint(icon.left, y), ILD_TRANSPARENT | blend);
+    images->Draw(&dc, image, CPoint(icon.left, y), ILD_TRANSPARENT | blend | (state & LVIS_OVERLAYMASK));
 }
 
 void CListCtrl::PaintCell(CDC& dc, int index, int column, const CRect& cell, bool highlighted) {

@@ -111,9 +111,6 @@ constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOOVERLAYMASK(int index) {
-    return static_cast<UINT>(index) << 8;
-}
 constexpr UINT INDEXTOSTATEIMAGEMASK(int index) {
     return static_cast<UINT>(index) << 12;
 }

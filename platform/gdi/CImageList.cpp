@@ -114,6 +114,13 @@ COLORREF CImageList::SetBkColor(COLORREF color) {
 
 // Drawn as the framework draws: the mask cleared out of the destination (SRCAND), then the image
 // with black where it is transparent merged in (SRCPAINT).
+BOOL CImageList::SetOverlayImage(int image, int overlay) {
+    if (image < 0 || image >= GetImageCount() || overlay < 1 || overlay > 15)
+        return FALSE;
+    m_overlays[overlay] = image;
+    return TRUE;
+}
+
 BOOL CImageList::Draw(CDC* dc, int index, POINT at, UINT style) {
     if (!dc || index < 0 || index >= GetImageCount())
         return FALSE;
@@ -154,5 +161,8 @@ BOOL CImageList::Draw(CDC* dc, int index, POINT at, UINT style) {
     }
     dc->SetTextColor(text);
     dc->SetBkColor(bk);
+    const int overlay = static_cast<int>((style & ILD_OVERLAYMASK) >> 8);
+    if (overlay > 0 && m_overlays[overlay] >= 0)
+        Draw(dc, m_overlays[overlay], at, ILD_TRANSPARENT);
     return TRUE;
 }

@@ -24,6 +24,9 @@ constexpr UINT ILD_BLEND50 = 0x0004;
 constexpr UINT ILD_SELECTED = ILD_BLEND50;
 constexpr UINT ILD_BLEND = ILD_BLEND50;
 constexpr UINT ILD_MASK = 0x0010;
+constexpr UINT ILD_OVERLAYMASK = 0x0F00;
+// The draw-style bits that lay overlay image n (1 to 15, see SetOverlayImage) over the picture.
+constexpr UINT INDEXTOOVERLAYMASK(int index) { return static_cast<UINT>(index) << 8; }
 constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
 constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 
@@ -52,6 +55,8 @@ class CImageList {
     COLORREF SetBkColor(COLORREF color);
     COLORREF GetBkColor() const { return m_bkColor; }
 
+    // Makes image the overlay drawn for INDEXTOOVERLAYMASK(overlay), overlay 1 to 15.
+    BOOL SetOverlayImage(int image, int overlay);
     BOOL Draw(CDC* dc, int index, POINT at, UINT style);
 
   private:
@@ -68,4 +73,5 @@ class CImageList {
     CSize m_size;
     COLORREF m_bkColor = CLR_NONE;
     std::vector<Image> m_images;
+    int m_overlays[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 };

@@ -71,3 +71,22 @@ TEST(ImageList, DisabledLookThroughTheEmbossOperation) {
     EXPECT_EQ(target.At(1, 0), kWhite);
     EXPECT_EQ(target.At(2, 0), kRed);
 }
+
+TEST(ImageList, OverlayImagesAreLaidOverThePicture) {
+    Canvas strip(12, 4);
+    MakeStrip(strip);
+    CImageList list;
+    ASSERT_TRUE(list.Create(&strip.bitmap, 4, 1, kKey));
+    EXPECT_FALSE(list.SetOverlayImage(1, 0));   // overlays count from 1
+    EXPECT_FALSE(list.SetOverlayImage(7, 1));   // no such image
+    ASSERT_TRUE(list.SetOverlayImage(1, 1));    // the green square is overlay 1
+
+    Canvas target(10, 10, kWhite);
+    list.Draw(&target.dc, 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(target.At(1, 1), kRed);
+    list.Draw(&target.dc, 0, CPoint(5, 5), ILD_TRANSPARENT | INDEXTOOVERLAYMASK(1));
+    EXPECT_EQ(target.At(6, 6), kGreen);     // the overlay covers the picture
+    EXPECT_EQ(target.At(5, 5), kWhite);     // both keep their transparent corner
+    list.Draw(&target.dc, 2, CPoint(0, 5), ILD_TRANSPARENT | INDEXTOOVERLAYMASK(2));
+    EXPECT_EQ(target.At(1, 6), kBlue);      // an overlay never set draws nothing more
+}
