@@ -1,11 +1,13 @@
 #include "platform/cdlg/PreviewPageArea.h"
 
 #include <algorithm>
+#include <climits>
 #include <tuple>
 
 #include "platform/gdi/CDC.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CView.h"
+#include "platform/win/ScrollRequest.h"
 #include "platform/win/WindowDCs.h"
 
 namespace {
@@ -143,55 +145,17 @@ void PreviewPageArea::ScrollTo(int bar, int position) {
 }
 
 void PreviewPageArea::OnHScroll(UINT code, UINT position, CScrollBar*) {
-    const int now = GetScrollPos(SB_HORZ);
     CRect client;
     GetClientRect(&client);
-    switch (code) {
-        case SB_LINELEFT:
-            ScrollTo(SB_HORZ, now - 16);
-            break;
-        case SB_LINERIGHT:
-            ScrollTo(SB_HORZ, now + 16);
-            break;
-        case SB_PAGELEFT:
-            ScrollTo(SB_HORZ, now - client.Width());
-            break;
-        case SB_PAGERIGHT:
-            ScrollTo(SB_HORZ, now + client.Width());
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollTo(SB_HORZ, static_cast<int>(position));
-            break;
-        default:
-            break;
-    }
+    ScrollTo(SB_HORZ,
+             ScrollRequestTarget(code, position, GetScrollPos(SB_HORZ), 16, client.Width(), INT_MAX));
 }
 
 void PreviewPageArea::OnVScroll(UINT code, UINT position, CScrollBar*) {
-    const int now = GetScrollPos(SB_VERT);
     CRect client;
     GetClientRect(&client);
-    switch (code) {
-        case SB_LINEUP:
-            ScrollTo(SB_VERT, now - 16);
-            break;
-        case SB_LINEDOWN:
-            ScrollTo(SB_VERT, now + 16);
-            break;
-        case SB_PAGEUP:
-            ScrollTo(SB_VERT, now - client.Height());
-            break;
-        case SB_PAGEDOWN:
-            ScrollTo(SB_VERT, now + client.Height());
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollTo(SB_VERT, static_cast<int>(position));
-            break;
-        default:
-            break;
-    }
+    ScrollTo(SB_VERT,
+             ScrollRequestTarget(code, position, GetScrollPos(SB_VERT), 16, client.Height(), INT_MAX));
 }
 
 BOOL PreviewPageArea::OnMouseWheel(UINT, short delta, CPoint) {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/win/CClipboard.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/win/CClipboard.h"
+#include "platform/win/ScrollRequest.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 
@@ -321,33 +322,7 @@ UINT CEdit::OnGetDlgCode() {
 
 void CEdit::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int last = std::max(0, m_buffer.LineCount() - VisibleLines());
-    int line = m_firstLine;
-    switch (code) {
-        case SB_LINEUP:
-            --line;
-            break;
-        case SB_LINEDOWN:
-            ++line;
-            break;
-        case SB_PAGEUP:
-            line -= std::max(1, VisibleLines());
-            break;
-        case SB_PAGEDOWN:
-            line += std::max(1, VisibleLines());
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            line = static_cast<int>(position);
-            break;
-        case SB_TOP:
-            line = 0;
-            break;
-        case SB_BOTTOM:
-            line = last;
-            break;
-        default:
-            return;
-    }
+    int line = ScrollRequestTarget(code, position, m_firstLine, 1, std::max(1, VisibleLines()), last);
     line = std::clamp(line, 0, last);
     if (line == m_firstLine)
         return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/SystemColors.h"
+#include "platform/win/ScrollRequest.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
@@ -520,32 +521,8 @@ void CListBox::OnChar(UINT ch, UINT, UINT) {
 
 void CListBox::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int page = std::max(1, VisibleCount() - 1);
-    switch (code) {
-        case SB_LINEUP:
-            SetTopIndex(m_top - 1);
-            break;
-        case SB_LINEDOWN:
-            SetTopIndex(std::min(m_top + 1, GetCount() - 1));
-            break;
-        case SB_PAGEUP:
-            SetTopIndex(std::max(0, m_top - page));
-            break;
-        case SB_PAGEDOWN:
-            SetTopIndex(std::min(m_top + page, GetCount() - 1));
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            SetTopIndex(static_cast<int>(position));
-            break;
-        case SB_TOP:
-            SetTopIndex(0);
-            break;
-        case SB_BOTTOM:
-            SetTopIndex(GetCount() - 1);
-            break;
-        default:
-            break;
-    }
+    const int target = ScrollRequestTarget(code, position, m_top, 1, page, GetCount() - 1);
+    SetTopIndex(std::clamp(target, 0, std::max(0, GetCount() - 1)));
 }
 
 void CListBox::OnSetFocus(CWnd*) {

@@ -1,10 +1,12 @@
 // The tree view on screen: where items lie, how they are painted, and the mouse, keys and
 // scroll bars.
 #include <algorithm>
+#include <climits>
 
 #include "platform/ctl/CTreeCtrl.h"
 #include "platform/gdi/CImageList.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/win/ScrollRequest.h"
 #include "platform/win/WindowDCs.h"
 
 namespace {
@@ -196,51 +198,13 @@ void CTreeCtrl::ScrollColumnsTo(int x) {
 
 void CTreeCtrl::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int page = std::max(1, static_cast<int>(GetVisibleCount()) - 1);
-    switch (code) {
-        case SB_LINEUP:
-            ScrollRowsTo(m_top - 1);
-            break;
-        case SB_LINEDOWN:
-            ScrollRowsTo(m_top + 1);
-            break;
-        case SB_PAGEUP:
-            ScrollRowsTo(m_top - page);
-            break;
-        case SB_PAGEDOWN:
-            ScrollRowsTo(m_top + page);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollRowsTo(static_cast<int>(position));
-            break;
-        default:
-            break;
-    }
+    ScrollRowsTo(ScrollRequestTarget(code, position, m_top, 1, page, INT_MAX));
 }
 
 void CTreeCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
     CRect client;
     GetClientRect(&client);
-    switch (code) {
-        case SB_LINELEFT:
-            ScrollColumnsTo(m_scrollX - kLineStep);
-            break;
-        case SB_LINERIGHT:
-            ScrollColumnsTo(m_scrollX + kLineStep);
-            break;
-        case SB_PAGELEFT:
-            ScrollColumnsTo(m_scrollX - client.Width());
-            break;
-        case SB_PAGERIGHT:
-            ScrollColumnsTo(m_scrollX + client.Width());
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollColumnsTo(static_cast<int>(position));
-            break;
-        default:
-            break;
-    }
+    ScrollColumnsTo(ScrollRequestTarget(code, position, m_scrollX, kLineStep, client.Width(), INT_MAX));
 }
 
 BOOL CTreeCtrl::OnMouseWheel(UINT, short delta, CPoint) {

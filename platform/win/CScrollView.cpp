@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/gdi/CDC.h"
+#include "platform/win/ScrollRequest.h"
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
@@ -100,20 +101,9 @@ void CScrollView::OnSize(UINT type, int cx, int cy) {
 }
 
 int CScrollView::NewPosition(int bar, UINT code, UINT thumb) const {
-    const int position = GetScrollPos(bar);
     const int line = bar == SB_HORZ ? m_lineDev.cx : m_lineDev.cy;
     const int page = bar == SB_HORZ ? m_pageDev.cx : m_pageDev.cy;
-    switch (code) {
-    case SB_TOP: return 0;
-    case SB_BOTTOM: return GetScrollLimit(bar);
-    case SB_LINEUP: return position - line;
-    case SB_LINEDOWN: return position + line;
-    case SB_PAGEUP: return position - page;
-    case SB_PAGEDOWN: return position + page;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: return static_cast<int>(thumb);
-    default: return position;
-    }
+    return ScrollRequestTarget(code, thumb, GetScrollPos(bar), line, page, GetScrollLimit(bar));
 }
 
 BOOL CScrollView::OnScroll(UINT code, UINT position, BOOL doScroll) {
