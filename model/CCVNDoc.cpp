@@ -6,6 +6,8 @@
 #include "model/DefaultTrackKind.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Scene.h"
 #include "platform/win/CMessageBoxWnd.h"
 
 IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
@@ -91,6 +93,7 @@ BOOL CCVNDoc::OnNewDocument() {
     ResetViewSettings();
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
+    Create3DWorld();
     m_tool.MarkSaved();
     UpdateAllViews();
     return TRUE;
@@ -102,6 +105,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     ResetViewSettings();
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
+    Create3DWorld();
     for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();

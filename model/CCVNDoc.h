@@ -12,6 +12,12 @@
 #include "platform/base/CString.h"
 #include "platform/win/CDocument.h"
 
+namespace r3d {
+class Clump;
+class Light;
+class Scene;
+}  // namespace r3d
+
 // The document of one open layout: its settings, the root group with every layout object,
 // the editing engine, the selection, the group-edit stack, the test trains and the library
 // group. The track subsystem must have registered its pieces (RegisterTrackPieces) before
@@ -22,6 +28,9 @@ class CCVNDoc : public CDocument, public CToolHost {
   public:
     static constexpr int kHeaderMarker = 3;
     static constexpr int kProductMarker = 3;
+    // Model tags of the ground plane and of benchwork.
+    static constexpr int kGroundPlaneTag = 4;
+    static constexpr int kBenchworkTag = 105;
 
     CCVNDoc();
     ~CCVNDoc() override;
@@ -37,6 +46,20 @@ class CCVNDoc : public CDocument, public CToolHost {
     void ResetViewSettings();
     // The built-in settings of a layout when no default-settings file gives others.
     void SetBuiltInDefaults();
+
+    // The 3D world. The data folders become the 3D library's search folders.
+    void SetResourcePaths();
+    // The scene, its directional light and the ground plane, made at New and Open.
+    void Create3DWorld();
+    // Builds the ground plane (or reads it from a script model) and puts it into the scene in
+    // place of the old one; null, with the old one kept, when no plane could be made.
+    r3d::Clump* BuildGroundPlane(const char* scriptName = nullptr);
+    // After a change of page or texture: a layout without benchwork gets a new ground plane.
+    void RefreshGroundPlane();
+    r3d::Light* GetLight() const { return m_pLight; }
+    r3d::Clump* GetGroundPlane() const { return m_pGroundPlane.get(); }
+    // An error box with the stop icon.
+    virtual void ReportError(const CString& text);
 
     // Lengths in the document's unit.
     void FormatLength(CString& text, double length) const;
@@ -71,6 +94,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void ShowMessage(const CString& text) override;
     void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
+    r3d::Scene* GetScene() override { return m_pScene.get(); }
+    int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
 
     int m_nFileVersion = kLayoutFileVersion;
     CPaintList m_testTrains;
@@ -117,8 +142,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     int m_n3DDrawStyle = 4;
     CPaintList m_selection;
     PropertyFlags m_propertyFlags = {};
+    // The scene lets go of the models still in it when it goes first.
+    std::unique_ptr<r3d::Scene> m_pScene;
+    r3d::Light* m_pLight = nullptr;
+    std::unique_ptr<r3d::Clump> m_pGroundPlane;
 
   private:
+    std::unique_ptr<r3d::Clump> MakeGroundModel() const;
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     void CreateDefaultTrack();
