@@ -14,14 +14,12 @@ IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
 
 namespace {
 
-constexpr double kDefaultPageWidth = 21590.0;
-constexpr double kDefaultPageHeight = 27940.0;
 constexpr double kScaleDivisorFactor = 0.0625;
 
 }  // namespace
 
 CCVNDoc::CCVNDoc() {
-    SetBuiltInDefaults();
+    ReadPreferences();
     m_docPose = CPose();
     m_rootGroup.SetTool(&m_tool);
     m_libraryGroup.SetTool(&m_tool);
@@ -29,6 +27,7 @@ CCVNDoc::CCVNDoc() {
     m_tool.m_toolMode.Set(kToolSelector);
     m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
     CreateDefaultTrack();
+    ReadDefaultTrack();
 }
 
 CCVNDoc::~CCVNDoc() {
@@ -54,8 +53,8 @@ void CCVNDoc::SetBuiltInDefaults() {
     m_strPartsPath.Empty();
     m_strPartsFileName = "New.cvp";
     m_bGridShown = 0;
-    m_nGridWidth = 1270;
-    m_nGridHeight = 1270;
+    m_nGridWidth = kDefaultGridSize;
+    m_nGridHeight = kDefaultGridSize;
     m_crGrid = RGB(0xC0, 0xC0, 0xC0);
     m_crBackground = GetSysColor(COLOR_WINDOW);
     m_strSpare.Empty();
@@ -94,6 +93,7 @@ BOOL CCVNDoc::OnNewDocument() {
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
     Create3DWorld();
+    ShowSettingsWarning();
     m_tool.MarkSaved();
     UpdateAllViews();
     return TRUE;
@@ -106,6 +106,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
     Create3DWorld();
+    ShowSettingsWarning();
     for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();

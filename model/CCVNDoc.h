@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "model/CGroup.h"
@@ -28,6 +29,9 @@ class CCVNDoc : public CDocument, public CToolHost {
   public:
     static constexpr int kHeaderMarker = 3;
     static constexpr int kProductMarker = 3;
+    static constexpr double kDefaultPageWidth = 21590.0;
+    static constexpr double kDefaultPageHeight = 27940.0;
+    static constexpr int kDefaultGridSize = 1270;
     // Model tags of the ground plane and of benchwork.
     static constexpr int kGroundPlaneTag = 4;
     static constexpr int kBenchworkTag = 105;
@@ -60,6 +64,15 @@ class CCVNDoc : public CDocument, public CToolHost {
     r3d::Clump* GetGroundPlane() const { return m_pGroundPlane.get(); }
     // An error box with the stop icon.
     virtual void ReportError(const CString& text);
+
+    // The default-settings files of the program folder. The readers fall back to the built-in
+    // defaults (a damaged file is reported at the next New or Open, once per run); the
+    // writers answer FALSE, after an error box, when the file could not be written.
+    void ReadPreferences();
+    BOOL WritePreferences();
+    void ReadDefaultTrack();
+    // A copy of the given track becomes the document's default track and is written.
+    BOOL WriteDefaultTrack(CPaint* track);
 
     // Lengths in the document's unit.
     void FormatLength(CString& text, double length) const;
@@ -146,9 +159,16 @@ class CCVNDoc : public CDocument, public CToolHost {
     std::unique_ptr<r3d::Scene> m_pScene;
     r3d::Light* m_pLight = nullptr;
     std::unique_ptr<r3d::Clump> m_pGroundPlane;
+    // What went wrong reading the default-settings files, shown at the next New or Open.
+    CString m_strSettingsWarning;
 
   private:
     std::unique_ptr<r3d::Clump> MakeGroundModel() const;
+    void LoadPreferences(CArchive& ar);
+    void StorePreferences(CArchive& ar) const;
+    BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
+    void NoteDamagedSettings(const char* fileName);
+    void ShowSettingsWarning();
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     void CreateDefaultTrack();
