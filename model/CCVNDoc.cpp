@@ -31,6 +31,8 @@ CCVNDoc::CCVNDoc() {
 }
 
 CCVNDoc::~CCVNDoc() {
+    if (!m_strLibraryPath.IsEmpty() && m_bLibraryModified)
+        WriteLibrary();
     m_libraryGroup.ReleaseData();
     m_rootGroup.ReleaseData();
     m_tool.ClearUndoList();

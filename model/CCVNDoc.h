@@ -74,6 +74,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     // A copy of the given track becomes the document's default track and is written.
     BOOL WriteDefaultTrack(CPaint* track);
 
+    // The symbol library at the library path. Reading appends the file's objects to the
+    // library group; FALSE, after an error box, when no file was found or it is damaged.
+    BOOL ReadLibrary();
+    // FALSE, after an error box, when the file could not be written; the library and its
+    // modified mark then stay. A library on a read-only medium is left unwritten.
+    BOOL WriteLibrary();
+
     // Lengths in the document's unit.
     void FormatLength(CString& text, double length) const;
     void FormatLengthValue(CString& text, double length, int negativeAsDecimal) const;
