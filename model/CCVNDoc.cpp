@@ -6,20 +6,20 @@
 #include "model/DefaultTrackKind.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Scene.h"
 #include "platform/win/CMessageBoxWnd.h"
 
 IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
 
 namespace {
 
-constexpr double kDefaultPageWidth = 21590.0;
-constexpr double kDefaultPageHeight = 27940.0;
 constexpr double kScaleDivisorFactor = 0.0625;
 
 }  // namespace
 
 CCVNDoc::CCVNDoc() {
-    SetBuiltInDefaults();
+    ReadPreferences();
     m_docPose = CPose();
     m_rootGroup.SetTool(&m_tool);
     m_libraryGroup.SetTool(&m_tool);
@@ -27,9 +27,12 @@ CCVNDoc::CCVNDoc() {
     m_tool.m_toolMode.Set(kToolSelector);
     m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
     CreateDefaultTrack();
+    ReadDefaultTrack();
 }
 
 CCVNDoc::~CCVNDoc() {
+    if (!m_strLibraryPath.IsEmpty() && m_bLibraryModified)
+        WriteLibrary();
     m_libraryGroup.ReleaseData();
     m_rootGroup.ReleaseData();
     m_tool.ClearUndoList();
@@ -52,8 +55,8 @@ void CCVNDoc::SetBuiltInDefaults() {
     m_strPartsPath.Empty();
     m_strPartsFileName = "New.cvp";
     m_bGridShown = 0;
-    m_nGridWidth = 1270;
-    m_nGridHeight = 1270;
+    m_nGridWidth = kDefaultGridSize;
+    m_nGridHeight = kDefaultGridSize;
     m_crGrid = RGB(0xC0, 0xC0, 0xC0);
     m_crBackground = GetSysColor(COLOR_WINDOW);
     m_strSpare.Empty();
@@ -91,6 +94,8 @@ BOOL CCVNDoc::OnNewDocument() {
     ResetViewSettings();
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
+    Create3DWorld();
+    ShowSettingsWarning();
     m_tool.MarkSaved();
     UpdateAllViews();
     return TRUE;
@@ -102,6 +107,8 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     ResetViewSettings();
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
+    Create3DWorld();
+    ShowSettingsWarning();
     for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();

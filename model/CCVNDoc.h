@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "model/CGroup.h"
@@ -12,6 +13,12 @@
 #include "platform/base/CString.h"
 #include "platform/win/CDocument.h"
 
+namespace r3d {
+class Clump;
+class Light;
+class Scene;
+}  // namespace r3d
+
 // The document of one open layout: its settings, the root group with every layout object,
 // the editing engine, the selection, the group-edit stack, the test trains and the library
 // group. The track subsystem must have registered its pieces (RegisterTrackPieces) before
@@ -22,6 +29,12 @@ class CCVNDoc : public CDocument, public CToolHost {
   public:
     static constexpr int kHeaderMarker = 3;
     static constexpr int kProductMarker = 3;
+    static constexpr double kDefaultPageWidth = 21590.0;
+    static constexpr double kDefaultPageHeight = 27940.0;
+    static constexpr int kDefaultGridSize = 1270;
+    // Model tags of the ground plane and of benchwork.
+    static constexpr int kGroundPlaneTag = 4;
+    static constexpr int kBenchworkTag = 105;
 
     CCVNDoc();
     ~CCVNDoc() override;
@@ -37,6 +50,36 @@ class CCVNDoc : public CDocument, public CToolHost {
     void ResetViewSettings();
     // The built-in settings of a layout when no default-settings file gives others.
     void SetBuiltInDefaults();
+
+    // The 3D world. The data folders become the 3D library's search folders.
+    void SetResourcePaths();
+    // The scene, its directional light and the ground plane, made at New and Open.
+    void Create3DWorld();
+    // Builds the ground plane (or reads it from a script model) and puts it into the scene in
+    // place of the old one; null, with the old one kept, when no plane could be made.
+    r3d::Clump* BuildGroundPlane(const char* scriptName = nullptr);
+    // After a change of page or texture: a layout without benchwork gets a new ground plane.
+    void RefreshGroundPlane();
+    r3d::Light* GetLight() const { return m_pLight; }
+    r3d::Clump* GetGroundPlane() const { return m_pGroundPlane.get(); }
+    // An error box with the stop icon.
+    virtual void ReportError(const CString& text);
+
+    // The default-settings files of the program folder. The readers fall back to the built-in
+    // defaults (a damaged file is reported at the next New or Open, once per run); the
+    // writers answer FALSE, after an error box, when the file could not be written.
+    void ReadPreferences();
+    BOOL WritePreferences();
+    void ReadDefaultTrack();
+    // A copy of the given track becomes the document's default track and is written.
+    BOOL WriteDefaultTrack(CPaint* track);
+
+    // The symbol library at the library path. Reading appends the file's objects to the
+    // library group; FALSE, after an error box, when no file was found or it is damaged.
+    BOOL ReadLibrary();
+    // FALSE, after an error box, when the file could not be written; the library and its
+    // modified mark then stay. A library on a read-only medium is left unwritten.
+    BOOL WriteLibrary();
 
     // Lengths in the document's unit.
     void FormatLength(CString& text, double length) const;
@@ -71,6 +114,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void ShowMessage(const CString& text) override;
     void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
+    r3d::Scene* GetScene() override { return m_pScene.get(); }
+    int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
 
     int m_nFileVersion = kLayoutFileVersion;
     CPaintList m_testTrains;
@@ -117,8 +162,20 @@ class CCVNDoc : public CDocument, public CToolHost {
     int m_n3DDrawStyle = 4;
     CPaintList m_selection;
     PropertyFlags m_propertyFlags = {};
+    // The scene lets go of the models still in it when it goes first.
+    std::unique_ptr<r3d::Scene> m_pScene;
+    r3d::Light* m_pLight = nullptr;
+    std::unique_ptr<r3d::Clump> m_pGroundPlane;
+    // What went wrong reading the default-settings files, shown at the next New or Open.
+    CString m_strSettingsWarning;
 
   private:
+    std::unique_ptr<r3d::Clump> MakeGroundModel() const;
+    void LoadPreferences(CArchive& ar);
+    void StorePreferences(CArchive& ar) const;
+    BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
+    void NoteDamagedSettings(const char* fileName);
+    void ShowSettingsWarning();
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     void CreateDefaultTrack();

@@ -1,7 +1,6 @@
-#include <cmath>
-
 #include "model/CCVNDoc.h"
 #include "model/LayoutFile.h"
+#include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -9,40 +8,6 @@
 // The layout file: the document record, the engine's record and the root group's record.
 // Everything read is checked: a value no layout can hold takes its built-in default, and a
 // record that cannot be read fails the open with the framework's file error.
-
-namespace {
-
-int ReadInt(CArchive& ar) {
-    int value = 0;
-    ar >> value;
-    return value;
-}
-
-double ReadDouble(CArchive& ar) {
-    double value = 0.0;
-    ar >> value;
-    return value;
-}
-
-CString ReadString(CArchive& ar) {
-    CString value;
-    ar >> value;
-    return value;
-}
-
-double PositiveOr(double value, double fallback) {
-    return std::isfinite(value) && value > 0.0 ? value : fallback;
-}
-
-double FiniteOr(double value, double fallback) {
-    return std::isfinite(value) ? value : fallback;
-}
-
-int IndexOr(int value, int count, int fallback) {
-    return value >= 0 && value < count ? value : fallback;
-}
-
-}  // namespace
 
 void CCVNDoc::Serialize(CArchive& ar) {
     if (ar.m_pDocument == nullptr)

@@ -1,0 +1,200 @@
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/CCVNDoc.h"
+#include "model/CDataFolders.h"
+#include "model/DefaultTrackKind.h"
+#include "model/LayoutFile.h"
+#include "model/RecordReading.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+#include "platform/base/CException.h"
+#include "platform/base/CFile.h"
+#include "platform/base/CWinPath.h"
+#include "resources/StringTable.h"
+
+// The default-settings files in the program folder: "DefPref.Dat" holds the settings new
+// layouts start with, "DefTrack.Dat" the track piece new track copies. A file that cannot be
+// read gives the built-in defaults; the user hears of it once per run, not at every New.
+
+namespace {
+
+constexpr const char* kPreferencesFile = "DefPref.Dat";
+constexpr const char* kDefaultTrackFile = "DefTrack.Dat";
+
+// Whether a damaged file was already reported in this run; writing the file anew clears it.
+bool& ReportedDamage(const char* fileName) {
+    static bool preferences = false;
+    static bool track = false;
+    return fileName == kPreferencesFile ? preferences : track;
+}
+
+// The real path of a default-settings file; empty while the program folder is unknown.
+CString SettingsPath(const char* fileName) {
+    const CString base = CDataFolders::GetBaseFolder();
+    if (base.IsEmpty())
+        return CString();
+    return CString(CWinPath::Resolve(base + fileName).string().c_str());
+}
+
+CString StringOf(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+}  // namespace
+
+void CCVNDoc::NoteDamagedSettings(const char* fileName) {
+    if (ReportedDamage(fileName))
+        return;
+    ReportedDamage(fileName) = true;
+    if (!m_strSettingsWarning.IsEmpty())
+        m_strSettingsWarning += "\n";
+    m_strSettingsWarning += StringOf(IDS_COULD_NOT_READ_FILE) + " " + fileName;
+}
+
+void CCVNDoc::ShowSettingsWarning() {
+    if (m_strSettingsWarning.IsEmpty())
+        return;
+    const CString text = m_strSettingsWarning;
+    m_strSettingsWarning.Empty();
+    ReportError(text);
+}
+
+void CCVNDoc::ReadPreferences() {
+    const CString path = SettingsPath(kPreferencesFile);
+    CFile file;
+    if (path.IsEmpty() || !file.Open(path, CFile::modeRead)) {
+        SetBuiltInDefaults();
+        CFile created;
+        if (!path.IsEmpty() && created.Open(path, CFile::modeCreate | CFile::modeWrite))
+            created.Close();
+        return;
+    }
+    if (file.GetLength() == 0) {
+        SetBuiltInDefaults();
+        return;
+    }
+    try {
+        CArchive ar(&file, CArchive::load);
+        LoadPreferences(ar);
+    } catch (const CException&) {
+        SetBuiltInDefaults();
+        NoteDamagedSettings(kPreferencesFile);
+    }
+}
+
+void CCVNDoc::LoadPreferences(CArchive& ar) {
+    m_fPageWidth = PositiveOr(ReadDouble(ar), kDefaultPageWidth);
+    m_fPageHeight = PositiveOr(ReadDouble(ar), kDefaultPageHeight);
+    m_fViewScale = PositiveOr(ReadDouble(ar), 10.0);
+    ar >> m_nReserved;
+    m_nUnitIndex = IndexOr(ReadInt(ar), kUnitCount, kDefaultUnitIndex);
+    m_nDefaultScaleIndex = IndexOr(ReadInt(ar), kScaleCount, kDefaultScaleIndex);
+    ar >> m_bGridShown;
+    const int gridWidth = ReadInt(ar);
+    const int gridHeight = ReadInt(ar);
+    m_nGridWidth = gridWidth > 0 ? gridWidth : kDefaultGridSize;
+    m_nGridHeight = gridHeight > 0 ? gridHeight : kDefaultGridSize;
+    m_crGrid = static_cast<COLORREF>(ReadInt(ar));
+    m_crBackground = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_strSpare >> m_nSpareFlag >> m_strBenchworkTexture >> m_bUseBackdrop >> m_strBackdrop;
+    m_cr3DBackground = static_cast<COLORREF>(ReadInt(ar));
+    ar >> m_nPrintScaleChoice;
+    m_fPrintScale = PositiveOr(ReadDouble(ar), 1.0);
+    ar >> m_strLibraryPath >> m_strLibraryFileName >> m_strPartsPath >> m_strPartsFileName;
+    const TrackLimits defaults;
+    m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
+    m_limits.maxElevationGap = FiniteOr(ReadDouble(ar), defaults.maxElevationGap);
+    m_limits.maxGrade = FiniteOr(ReadDouble(ar), defaults.maxGrade);
+    m_limits.maxAngle = FiniteOr(ReadDouble(ar), defaults.maxAngle);
+    m_limits.bendLimit = FiniteOr(ReadDouble(ar), defaults.bendLimit);
+    ar >> m_bShowPageMarkers >> m_bShowPageNumbers;
+    const double handleSize = ReadDouble(ar);
+    const double snapDistance = ReadDouble(ar);
+    m_tool.m_fHandleSize = PositiveOr(handleSize, m_tool.m_fHandleSize);
+    if (std::isfinite(snapDistance) && snapDistance >= 0.0)
+        m_tool.m_fSnapDistance = snapDistance;
+}
+
+void CCVNDoc::StorePreferences(CArchive& ar) const {
+    ar << m_fPageWidth << m_fPageHeight << m_fViewScale << m_nReserved << m_nUnitIndex
+       << m_nDefaultScaleIndex;
+    ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid)
+       << static_cast<int>(m_crBackground);
+    ar << m_strSpare << m_nSpareFlag << m_strBenchworkTexture << m_bUseBackdrop << m_strBackdrop;
+    ar << static_cast<int>(m_cr3DBackground) << m_nPrintScaleChoice << m_fPrintScale;
+    ar << m_strLibraryPath << m_strLibraryFileName << m_strPartsPath << m_strPartsFileName;
+    ar << m_limits.maxConnectionDistance << m_limits.maxElevationGap << m_limits.maxGrade << m_limits.maxAngle
+       << m_limits.bendLimit;
+    ar << m_bShowPageMarkers << m_bShowPageNumbers << m_tool.m_fHandleSize << m_tool.m_fSnapDistance;
+}
+
+BOOL CCVNDoc::WritePreferences() {
+    return WriteSettingsFile(kPreferencesFile, [this](CArchive& ar) { StorePreferences(ar); });
+}
+
+BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store) {
+    const CString path = SettingsPath(fileName);
+    CFile file;
+    if (path.IsEmpty() || !file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
+        ReportError(StringOf(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
+        return FALSE;
+    }
+    try {
+        CArchive ar(&file, CArchive::store);
+        store(ar);
+        ar.Close();
+        file.Close();
+    } catch (const CException&) {
+        // The old file stays as it was.
+        file.Abort();
+        ReportError(StringOf(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
+        return FALSE;
+    }
+    ReportedDamage(fileName) = false;
+    return TRUE;
+}
+
+void CCVNDoc::ReadDefaultTrack() {
+    const DefaultTrackKind& kind = GetDefaultTrackKind();
+    const CString path = SettingsPath(kDefaultTrackFile);
+    CFile file;
+    if (kind.make == nullptr || path.IsEmpty() || !file.Open(path, CFile::modeRead) || file.GetLength() == 0)
+        return;
+    // Read into a new piece: a damaged file leaves the constructed default track as it is.
+    std::unique_ptr<CPaint> track(DefaultTrackAsPaint(kind.make(&m_tool)));
+    const int ownVersion = m_nFileVersion;
+    try {
+        CArchive ar(&file, CArchive::load);
+        ar.m_pDocument = this;
+        const int version = ReadInt(ar);
+        if (version < 1)
+            FailRead(ar, CArchiveException::badSchema);
+        m_nFileVersion = std::min(version, kLayoutFileVersion);
+        track->Serialize(ar);
+        m_tool.SetDefaultTrack(std::move(track));
+    } catch (const CException&) {
+        NoteDamagedSettings(kDefaultTrackFile);
+    }
+    m_nFileVersion = ownVersion;
+}
+
+BOOL CCVNDoc::WriteDefaultTrack(CPaint* given) {
+    const DefaultTrackKind& kind = GetDefaultTrackKind();
+    if (kind.make == nullptr || PaintAsDefaultTrack(given) == nullptr)
+        return FALSE;
+    // The given track may be the document's own default track: copy it before replacing it.
+    std::unique_ptr<CPaint> track(DefaultTrackAsPaint(kind.make(&m_tool)));
+    track->CopyFrom(given);
+    m_tool.SetDefaultTrack(std::move(track));
+    CPaint* stored = DefaultTrackAsPaint(m_tool.m_pDefaultTrack);
+    return WriteSettingsFile(kDefaultTrackFile, [this, stored](CArchive& ar) {
+        ar.m_pDocument = this;
+        ar << kLayoutFileVersion;
+        stored->Serialize(ar);
+    });
+}

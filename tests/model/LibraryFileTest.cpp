@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "model/CCVNDoc.h"
+#include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
+#include "tests/model/TestLayout.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFolder.h"
+#include "track/TrackPieces.h"
+
+namespace {
+
+using Bytes = std::vector<char>;
+
+class LibraryDoc : public CCVNDoc {
+  public:
+    void ReportError(const CString& text) override { m_errors.push_back(text); }
+    std::vector<CString> m_errors;
+};
+
+Bytes ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class LibraryFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterTrackPieces();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        CDataFolders::SetBaseFolder(CWinPath::FromReal(m_folder.Path()) + "\\");
+    }
+    void TearDown() override { CDataFolders::SetBaseFolder(m_previousBase); }
+
+    // A library of a shape and a group holding another shape, marked modified.
+    static void Fill(CCVNDoc& doc, const std::filesystem::path& path) {
+        doc.m_strLibraryPath = CWinPath::FromReal(path);
+        CTestShape* shape = AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool));
+        shape->m_strName = "signal";
+        CGroup* group = AddToGroup(&doc.m_libraryGroup, NewGroup(&doc.m_tool));
+        AddToGroup(group, new CTestShape(&doc.m_tool))->m_strName = "inside";
+        doc.m_bLibraryModified = 1;
+    }
+
+    TestFolder m_folder;
+    CString m_previousBase;
+};
+
+}  // namespace
+
+TEST_F(LibraryFile, ALibraryIsWrittenAndReadBackTheSame) {
+    const std::filesystem::path path = m_folder / "Mine.cvl";
+    LibraryDoc doc;
+    doc.m_nFileVersion = 14;
+    Fill(doc, path);
+    ASSERT_TRUE(doc.WriteLibrary());
+    EXPECT_EQ(doc.m_bLibraryModified, 0);
+    EXPECT_EQ(doc.m_nFileVersion, 14);
+    const Bytes first = ReadWholeFile(path);
+    ASSERT_GE(first.size(), 4u);
+    EXPECT_EQ(first[0], 17);
+
+    LibraryDoc reader;
+    reader.m_strLibraryPath = CWinPath::FromReal(path);
+    ASSERT_TRUE(reader.ReadLibrary());
+    ASSERT_EQ(reader.m_libraryGroup.m_members.size(), 2u);
+    EXPECT_EQ(reader.m_libraryGroup.m_members.back()->m_strName, "signal");
+    EXPECT_EQ(reader.m_libraryGroup.m_members.front()->m_pTool, &reader.m_tool);
+    ASSERT_TRUE(reader.WriteLibrary());
+    EXPECT_EQ(ReadWholeFile(path), first);
+    EXPECT_TRUE(reader.m_errors.empty());
+}
+
+TEST_F(LibraryFile, ALibraryIsFoundInTheProgramsLibraryFolderAndAnEmptyFileIsAnEmptyLibrary) {
+    std::filesystem::create_directory(m_folder / "LIBRARIES");
+    std::ofstream(m_folder / "LIBRARIES" / "Empty.cvl");
+    LibraryDoc doc;
+    doc.m_strLibraryPath = "C:\\gone\\Empty.cvl";
+    EXPECT_TRUE(doc.ReadLibrary());
+    EXPECT_TRUE(doc.m_libraryGroup.m_members.empty());
+
+    doc.m_strLibraryPath = "C:\\gone\\Missing.cvl";
+    EXPECT_FALSE(doc.ReadLibrary());
+    ASSERT_EQ(doc.m_errors.size(), 1u);
+    EXPECT_EQ(doc.m_errors[0], "Can't read library C:\\gone\\Missing.cvl");
+}
+
+TEST_F(LibraryFile, AFailedWriteKeepsTheLibraryAndItsModifiedMark) {
+    const std::filesystem::path path = m_folder / "Mine.cvl";
+    LibraryDoc doc;
+    Fill(doc, path);
+    {
+        FileSizeLimit limit(8);
+        EXPECT_FALSE(doc.WriteLibrary());
+    }
+    EXPECT_EQ(doc.m_bLibraryModified, 1);
+    EXPECT_EQ(doc.m_libraryGroup.m_members.size(), 2u);
+    ASSERT_EQ(doc.m_errors.size(), 1u);
+    EXPECT_EQ(doc.m_errors[0], "Can't write library.");
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A damaged library is reported, not read.
+    std::ofstream(path, std::ios::binary) << "\x11\x00\x00\x00garbage";
+    LibraryDoc reader;
+    reader.m_strLibraryPath = CWinPath::FromReal(path);
+    EXPECT_FALSE(reader.ReadLibrary());
+    EXPECT_EQ(reader.m_errors.size(), 1u);
+    ASSERT_TRUE(doc.WriteLibrary());
+}
