@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/gdi/Canvas.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
@@ -19,15 +20,6 @@ std::string PdfInfo(const std::filesystem::path& pdf) {
     return out;
 }
 
-int CountPageObjects(const std::filesystem::path& pdf) {
-    std::ifstream in(pdf, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    int pages = 0;
-    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos;
-         at = bytes.find("/Type /Page", at + 1))
-        pages += bytes.compare(at, 12, "/Type /Pages") != 0;
-    return pages;
-}
 }  // namespace
 
 TEST(Printing, TwoPagesMakeATwoPagePdf) {
@@ -51,7 +43,7 @@ TEST(Printing, TwoPagesMakeATwoPagePdf) {
     }
     ASSERT_GT(printer.EndDoc(), 0);
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_EQ(CountPageObjects(pdf), 2);
+    EXPECT_EQ(CountPdfPages(pdf), 2);
     const std::string details = PdfInfo(pdf);
     if (!details.empty()) {
         EXPECT_NE(details.find("Pages:           2"), std::string::npos) << details;
