@@ -17,11 +17,11 @@ constexpr int kScreenDpi = 96;
 // Posted by the Print button: the preview closes, then the view prints.
 constexpr UINT kClosePreviewAndPrint = WM_USER + 0x0101;
 
-struct ButtonSpec {
+struct PreviewButton {
     UINT id;
     const char* caption;
 };
-constexpr ButtonSpec kButtons[] = {
+constexpr PreviewButton kButtons[] = {
     {AFX_ID_PREVIEW_PRINT, "&Print..."}, {AFX_ID_PREVIEW_NEXT, "&Next Page"},
     {AFX_ID_PREVIEW_PREV, "Pre&v Page"}, {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"},
     {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_ZOOMOUT, "Zoom &Out"},
@@ -88,12 +88,12 @@ bool CPreviewView::Create(CFrameWnd& main) {
 void CPreviewView::CreateButtons() {
     m_font.CreatePointFont(80, "MS Sans Serif");
     int x = 4;
-    for (const ButtonSpec& spec : kButtons) {
+    for (const PreviewButton& entry : kButtons) {
         auto button = std::make_unique<CButton>();
-        button->Create(spec.caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+        button->Create(entry.caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                        CRect(x, (kStripHeight - kButtonHeight) / 2, x + kButtonWidth,
                              (kStripHeight + kButtonHeight) / 2),
-                       this, spec.id);
+                       this, entry.id);
         button->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&m_font), FALSE);
         m_buttons.push_back(std::move(button));
         x += kButtonWidth + 4;
