@@ -5,6 +5,7 @@
 #include "model/CTool.h"
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 
@@ -15,23 +16,6 @@ constexpr int kFontByteCount = 8;
 constexpr int kFaceNameLength = 32;
 constexpr int kSnapOff = -1;
 constexpr int kLastSnapMode = 3;
-
-int ReadInt(CArchive& ar) {
-    int value = 0;
-    ar >> value;
-    return value;
-}
-
-double ReadDouble(CArchive& ar) {
-    double value = 0.0;
-    ar >> value;
-    return value;
-}
-
-// A positive finite number read from a file, else the fallback.
-double PositiveOr(double value, double fallback) {
-    return std::isfinite(value) && value > 0.0 ? value : fallback;
-}
 
 // The font of the record is written empty and ignored when read.
 void WriteEmptyFont(CArchive& ar) {
