@@ -147,13 +147,7 @@ void CCircTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, d
     const double x1 = m_fCornerX1 + margin, y1 = m_fCornerY1 - margin;
     const double x2 = m_fCornerX2 - margin, y2 = m_fCornerY2 + margin;
     const CDoublePoint corners[4] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
-    for (int i = 0; i < 4; ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), corners[i].x, corners[i].y);
-        minX = i == 0 ? world.x : std::min(minX, world.x);
-        minY = i == 0 ? world.y : std::min(minY, world.y);
-        maxX = i == 0 ? world.x : std::max(maxX, world.x);
-        maxY = i == 0 ? world.y : std::max(maxY, world.y);
-    }
+    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
 
 void CCircTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
@@ -161,13 +155,7 @@ void CCircTrack::GetBounds(const CPose* pose, double& minX, double& minY, double
                                      {m_fCornerX2, m_fCornerY1},
                                      {m_fCornerX2, m_fCornerY2},
                                      {m_fCornerX1, m_fCornerY2}};
-    for (int i = 0; i < 4; ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), corners[i].x, corners[i].y);
-        minX = i == 0 ? world.x : std::min(minX, world.x);
-        minY = i == 0 ? world.y : std::min(minY, world.y);
-        maxX = i == 0 ? world.x : std::max(maxX, world.x);
-        maxY = i == 0 ? world.y : std::max(maxY, world.y);
-    }
+    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
 
 void CCircTrack::CopyFrom(CPaint* other) {

@@ -594,3 +594,14 @@ void CParTrack::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose
     vectorX = (endNearer ? end.x : begin.x) - x;
     vectorY = (endNearer ? end.y : begin.y) - y;
 }
+
+void CParTrack::WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX,
+                              double& minY, double& maxX, double& maxY) const {
+    for (int i = 0; i < count; ++i) {
+        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), points[i].x, points[i].y);
+        minX = i == 0 ? world.x : std::min(minX, world.x);
+        minY = i == 0 ? world.y : std::min(minY, world.y);
+        maxX = i == 0 ? world.x : std::max(maxX, world.x);
+        maxY = i == 0 ? world.y : std::max(maxY, world.y);
+    }
+}

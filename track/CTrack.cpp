@@ -102,13 +102,8 @@ void CTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, doubl
 void CTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     if (m_points.GetSize() < 5)
         return;
-    for (int i = 1; i <= 4; ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), m_points[i].x, m_points[i].y);
-        minX = i == 1 ? world.x : std::min(minX, world.x);
-        minY = i == 1 ? world.y : std::min(minY, world.y);
-        maxX = i == 1 ? world.x : std::max(maxX, world.x);
-        maxY = i == 1 ? world.y : std::max(maxY, world.y);
-    }
+    const CDoublePoint corners[4] = {m_points[1], m_points[2], m_points[3], m_points[4]};
+    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
 
 void CTrack::CopyFrom(CPaint* other) {
