@@ -11,6 +11,7 @@
 #include "model/LayoutFile.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CString.h"
+#include "resources/CommandIds.h"
 #include "platform/win/CDocument.h"
 
 namespace r3d {
@@ -73,6 +74,22 @@ class CCVNDoc : public CDocument, public CToolHost {
     void ReadDefaultTrack();
     // A copy of the given track becomes the document's default track and is written.
     BOOL WriteDefaultTrack(CPaint* track);
+
+    // The layers: the active one, shown and locked flags, held by the editing engine.
+    int GetActiveLayer() const { return m_tool.m_nActiveLayer; }
+    void SetActiveLayer(int layer) { m_tool.m_nActiveLayer = layer; }
+    void SetLayerVisible(int layer, int visible);
+    // Locking a layer deselects its objects.
+    void SetLayerLocked(int layer, int locked);
+    // The user picked the active layer in the main frame's layer selector; it is shown.
+    void OnActiveLayerChanged();
+    // Every view of the document is redrawn whole.
+    void InvalidateAllViews();
+    // The track pieces and cameras of the list, and with include3D its 3D objects and
+    // sprites, appended to output in order; groups are searched depth first.
+    static void CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D);
+    // The selected terrain object: the one selected object when it is a terrain, else null.
+    CPaint* GetSelectedMount();
 
     // The symbol library at the library path. Reading appends the file's objects to the
     // library group; FALSE, after an error box, when no file was found or it is damaged.
@@ -169,7 +186,48 @@ class CCVNDoc : public CDocument, public CToolHost {
     // What went wrong reading the default-settings files, shown at the next New or Open.
     CString m_strSettingsWarning;
 
+    // The command last chosen from the library-and-reports drop-down button.
+    UINT m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
+
+  protected:
+    // The dialogs the document commands run. Each answers TRUE when the user confirmed it;
+    // until the dialog exists it shows nothing and answers FALSE.
+    virtual BOOL RunDocumentSetupDialog() { return FALSE; }
+    virtual BOOL RunPreferencesSheet() { return FALSE; }
+    virtual BOOL RunLibraryDialog() { return FALSE; }
+    virtual BOOL RunLibraryNotice() { return FALSE; }
+    virtual BOOL RunMaterialsReport() { return FALSE; }
+    virtual BOOL RunPartsList() { return FALSE; }
+    virtual BOOL RunTrackWizard() { return FALSE; }
+    // Asks for a library file when the document has none; FALSE when the user gave none.
+    virtual BOOL BrowseForLibrary() { return !m_strLibraryPath.IsEmpty(); }
+
+    void OnToolCommand(UINT id);
+    void OnUpdateToolCommand(CCmdUI* cmdUI);
+    void OnDocumentSetup();
+    void OnPreferences();
+    void OnGetObjectFromLibrary();
+    void OnPutSelectionIntoLibrary();
+    void OnUpdateLibraryCommand(CCmdUI* cmdUI);
+    void OnMaterialsReport();
+    void OnPartsList();
+    void On3DWireframe();
+    void OnUpdate3DWireframe(CCmdUI* cmdUI);
+    void OnTrackWizard();
+    void OnGetLostObjects();
+    void OnShowHideLayer(UINT id);
+    void OnUpdateShowHideLayer(CCmdUI* cmdUI);
+    void OnConformTracksToTerrain();
+    void OnUpdateConformTracksToTerrain(CCmdUI* cmdUI);
+    void OnConformTerrain();
+    void OnRestoreTerrain();
+    DECLARE_MESSAGE_MAP()
+
   private:
+    // Every layout object rebuilds its 3D model: the whole layout, not only the group open
+    // for editing, since page, style and layer settings concern every object.
+    void UpdateLayout3D(bool rebuild);
+    bool IsEditingGroup() const { return m_groupEditStack.size() != 1; }
     std::unique_ptr<r3d::Clump> MakeGroundModel() const;
     void LoadPreferences(CArchive& ar);
     void StorePreferences(CArchive& ar) const;

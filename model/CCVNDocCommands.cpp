@@ -1,0 +1,305 @@
+#include <algorithm>
+#include <array>
+
+#include "model/CCVNDoc.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Scene.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CView.h"
+
+// The menu and tool-bar commands that concern the whole layout rather than one window.
+
+namespace {
+
+struct ToolCommand {
+    UINT id;
+    int mode;
+};
+
+constexpr std::array<ToolCommand, 25> kToolCommands = {{
+    {ID_TOOL_SELECTOR, kToolSelector},
+    {ID_TOOL_ROTATE_AROUND_ORIGIN, kToolRotateAroundOrigin},
+    {ID_TOOL_MEASURE_LINE, kToolMeasureLine},
+    {ID_TOOL_MEASURE_BOX, kToolMeasureBox},
+    {ID_TOOL_TEXT, kToolText},
+    {ID_TOOL_SKETCH, kToolSketch},
+    {ID_TOOL_LINE, kToolLine},
+    {ID_TOOL_BOX, kToolBox},
+    {ID_TOOL_ROUND_BOX, kToolRoundBox},
+    {ID_TOOL_ARC, kToolArc},
+    {ID_TOOL_OVAL, kToolOval},
+    {ID_TOOL_POLYGON, kToolPolygon},
+    {ID_TOOL_SPLINE, kToolSpline},
+    {ID_TOOL_DIMENSION_LINE, kToolDimensionLine},
+    {ID_TOOL_DIMENSION_ANGLE, kToolDimensionAngle},
+    {ID_TOOL_CAMERA, kToolCamera},
+    {ID_TOOL_BITMAP_PICTURE, kToolBitmapPicture},
+    {ID_TOOL_3D_OBJECT, kTool3DObject},
+    {ID_TOOL_STRAIGHT_TRACK, kToolStraightTrack},
+    {ID_TOOL_CURVE_TRACK, kToolCurveTrack},
+    {ID_TOOL_OVAL_TRACK, kToolOvalTrack},
+    {ID_TOOL_SPLINE_TRACK, kToolSplineTrack},
+    {ID_TOOL_3D_BITMAP, kTool3DBitmap},
+    {ID_TOOL_BENCHWORK, kToolBenchwork},
+    {ID_TOOL_RUN_TEST_TRAIN, kToolRunTestTrain},
+}};
+
+int ToolModeOfCommand(UINT id) {
+    for (const ToolCommand& command : kToolCommands)
+        if (command.id == id)
+            return command.mode;
+    return -1;
+}
+
+constexpr int kSolidStyle = 4;
+constexpr int kWireframeStyle = 2;
+constexpr double kScaleDivisorFactor = 0.0625;
+
+bool IsCollectedClass(const CString& name, BOOL include3D) {
+    for (const char* kind : {"CTrack", "CArcTrack", "CCircTrack", "CSplineTrack", "CCamera"})
+        if (name == kind)
+            return true;
+    return include3D && (name == "C3D" || name == "CSprite");
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CCVNDoc, CDocument)
+ON_COMMAND_RANGE(ID_TOOL_SELECTOR, ID_TOOL_RUN_TEST_TRAIN, OnToolCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_TOOL_SELECTOR, ID_TOOL_RUN_TEST_TRAIN, OnUpdateToolCommand)
+ON_COMMAND(ID_DOCUMENT_SETUP, OnDocumentSetup)
+ON_COMMAND(ID_PREFERENCES, OnPreferences)
+ON_COMMAND(ID_LIBRARY_GET_OBJECT, OnGetObjectFromLibrary)
+ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateLibraryCommand)
+ON_COMMAND(ID_LIBRARY_PUT_SELECTION, OnPutSelectionIntoLibrary)
+ON_UPDATE_COMMAND_UI(ID_LIBRARY_PUT_SELECTION, OnUpdateLibraryCommand)
+ON_COMMAND(ID_MATERIALS_REPORT, OnMaterialsReport)
+ON_COMMAND(ID_PARTS_LIST, OnPartsList)
+ON_COMMAND(ID_3D_WIREFRAME, On3DWireframe)
+ON_UPDATE_COMMAND_UI(ID_3D_WIREFRAME, OnUpdate3DWireframe)
+ON_COMMAND(ID_TRACK_WIZARD, OnTrackWizard)
+ON_COMMAND(ID_GET_LOST_OBJECTS, OnGetLostObjects)
+ON_COMMAND_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnShowHideLayer)
+ON_UPDATE_COMMAND_UI_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnUpdateShowHideLayer)
+ON_COMMAND(ID_CONFORM_TRACKS_TO_TERRAIN, OnConformTracksToTerrain)
+ON_UPDATE_COMMAND_UI(ID_CONFORM_TRACKS_TO_TERRAIN, OnUpdateConformTracksToTerrain)
+ON_COMMAND(ID_CONFORM_TERRAIN, OnConformTerrain)
+ON_COMMAND(ID_RESTORE_TERRAIN, OnRestoreTerrain)
+END_MESSAGE_MAP()
+
+// ---- Tools ----
+
+void CCVNDoc::OnToolCommand(UINT id) {
+    // Ids between the tools' ids select nothing.
+    const int mode = ToolModeOfCommand(id);
+    if (mode < 0)
+        return;
+    m_tool.m_toolMode.Set(mode);
+}
+
+void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {
+    const int mode = ToolModeOfCommand(cmdUI->m_nID);
+    bool checked = m_tool.m_toolMode == mode;
+    if (mode == kToolSelector)
+        checked = checked && !m_tool.m_bParallelToolActive;
+    if (mode == kToolRunTestTrain)
+        cmdUI->Enable(!IsEditingGroup());
+    cmdUI->SetRadio(checked);
+}
+
+// ---- Page, preferences, library, reports ----
+
+void CCVNDoc::OnDocumentSetup() {
+    if (!RunDocumentSetupDialog())
+        return;
+    m_tool.SetViewScale(1.0, m_fViewScale);
+    m_f3DScaleDivisor = std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor);
+    UpdateLayout3D(true);
+    RefreshGroundPlane();
+    m_fZoomedPageWidth = m_tool.m_fZoomNumerator / m_tool.m_fZoomDenominator * m_fPageWidth;
+    m_fZoomedPageHeight = m_fPageHeight / m_tool.m_fZoomDenominator * m_tool.m_fZoomNumerator;
+    m_tool.UpdateDeviceBounds();
+    UpdateAllViews();
+    InvalidateAllViews();
+}
+
+void CCVNDoc::OnPreferences() {
+    RunPreferencesSheet();
+}
+
+void CCVNDoc::OnGetObjectFromLibrary() {
+    m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
+    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+        return;
+    SetModalDialogFlag(TRUE);
+    RunLibraryDialog();
+    InvalidateAllViews();
+    SetModalDialogFlag(FALSE);
+}
+
+void CCVNDoc::OnPutSelectionIntoLibrary() {
+    if (m_selection.empty())
+        return;
+    m_nLibraryReportCommand = ID_LIBRARY_PUT_SELECTION;
+    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+        return;
+    auto* group = dynamic_cast<CGroup*>(GetCurrentGroup());
+    if (group != nullptr) {
+        for (CPaint* member : group->m_members) {
+            if (!member->IsSelected())
+                continue;
+            CPaint* copy = member->Clone();
+            if (copy != nullptr)
+                m_libraryGroup.m_members.push_front(copy);
+        }
+    }
+    RunLibraryNotice();
+    m_bLibraryModified = 1;
+}
+
+void CCVNDoc::OnUpdateLibraryCommand(CCmdUI* cmdUI) {
+    cmdUI->Enable(TRUE);
+}
+
+void CCVNDoc::OnMaterialsReport() {
+    m_nLibraryReportCommand = ID_MATERIALS_REPORT;
+    SetModalDialogFlag(TRUE);
+    RunMaterialsReport();
+    const CPose world = m_groupEditStack.front().m_pGroup->WorldPose(&m_groupEditStack.front().m_pose);
+    for (CPaint* member : m_groupEditStack.front().m_pGroup->m_members) {
+        member->SetEditState(-1);
+        if (member->GetClassName() != "CCamera")
+            member->Update3D(&world);
+    }
+    SetModalDialogFlag(FALSE);
+}
+
+void CCVNDoc::OnPartsList() {
+    m_nLibraryReportCommand = ID_PARTS_LIST;
+    SetModalDialogFlag(TRUE);
+    RunPartsList();
+    SetModalDialogFlag(FALSE);
+}
+
+void CCVNDoc::OnTrackWizard() {
+    if (RunTrackWizard())
+        InvalidateAllViews();
+}
+
+void CCVNDoc::OnGetLostObjects() {
+    m_tool.BringLostObjectsIntoView();
+}
+
+// ---- 3D ----
+
+void CCVNDoc::On3DWireframe() {
+    m_n3DDrawStyle = m_n3DDrawStyle == kSolidStyle ? kWireframeStyle : kSolidStyle;
+    UpdateLayout3D(false);
+    for (CPaint* train : m_testTrains) train->ApplyRenderMode();
+    UpdateAllViews();
+}
+
+void CCVNDoc::OnUpdate3DWireframe(CCmdUI* cmdUI) {
+    cmdUI->SetCheck(m_n3DDrawStyle == kWireframeStyle ? 1 : 0);
+}
+
+void CCVNDoc::UpdateLayout3D(bool rebuild) {
+    const CGroupEditEntry& bottom = m_groupEditStack.back();
+    const CPose world = bottom.m_pGroup->WorldPose(&bottom.m_pose);
+    for (CPaint* member : bottom.m_pGroup->m_members) {
+        member->SetEditState(-1);
+        if (rebuild)
+            member->Update3D(&world);
+        else
+            member->ApplyRenderMode();
+    }
+}
+
+// ---- Layers ----
+
+void CCVNDoc::SetLayerVisible(int layer, int visible) {
+    if (layer >= 0 && layer < CTool::kLayerCount)
+        m_tool.m_bLayerShown[layer] = visible;
+}
+
+void CCVNDoc::SetLayerLocked(int layer, int locked) {
+    if (layer < 0 || layer >= CTool::kLayerCount)
+        return;
+    m_tool.m_bLayerLocked[layer] = locked;
+    if (locked)
+        m_tool.ExecuteDeselect(layer);
+}
+
+void CCVNDoc::OnShowHideLayer(UINT id) {
+    const int layer = static_cast<int>(id - ID_LAYER_SHOW_HIDE_0);
+    const bool hide = m_tool.m_bLayerShown[layer] && layer != m_tool.m_nActiveLayer;
+    m_tool.m_bLayerShown[layer] = hide ? 0 : 1;
+    m_tool.UpdateStatus();
+    UpdateLayout3D(true);
+    InvalidateAllViews();
+}
+
+void CCVNDoc::OnUpdateShowHideLayer(CCmdUI* cmdUI) {
+    const int layer = static_cast<int>(cmdUI->m_nID - ID_LAYER_SHOW_HIDE_0);
+    cmdUI->SetCheck(m_tool.m_bLayerShown[layer] ? 1 : 0);
+}
+
+void CCVNDoc::OnActiveLayerChanged() {
+    const int layer = m_tool.m_nActiveLayer;
+    if (layer >= 0 && layer < CTool::kLayerCount)
+        m_tool.m_bLayerShown[layer] = 1;
+    UpdateLayout3D(true);
+    InvalidateAllViews();
+}
+
+// ---- Terrain ----
+
+void CCVNDoc::OnConformTracksToTerrain() {
+    if (!IsEditingGroup())
+        m_tool.ConformTracksToTerrain();
+}
+
+void CCVNDoc::OnUpdateConformTracksToTerrain(CCmdUI* cmdUI) {
+    cmdUI->Enable(!m_selection.empty());
+}
+
+void CCVNDoc::OnConformTerrain() {
+    if (!IsEditingGroup())
+        m_tool.ConformTerrain();
+    SetModifiedFlag();
+}
+
+void CCVNDoc::OnRestoreTerrain() {
+    if (!IsEditingGroup())
+        m_tool.RestoreTerrain();
+    SetModifiedFlag();
+}
+
+// ---- Views and objects ----
+
+void CCVNDoc::InvalidateAllViews() {
+    POSITION position = GetFirstViewPosition();
+    while (position != nullptr) {
+        CView* view = GetNextView(position);
+        if (view != nullptr)
+            view->Invalidate(FALSE);
+    }
+}
+
+void CCVNDoc::CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D) {
+    for (CPaint* object : source) {
+        const CString name = object->GetClassName();
+        if (IsCollectedClass(name, include3D)) {
+            output.push_back(object);
+        } else if (name == "CGroup") {
+            if (auto* group = dynamic_cast<CGroup*>(object))
+                CollectObjectsByClass(output, group->m_members, include3D);
+        }
+    }
+}
+
+CPaint* CCVNDoc::GetSelectedMount() {
+    if (m_selection.size() != 1 || m_selection.front()->GetClassName() != "CMount")
+        return nullptr;
+    return m_selection.front();
+}

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include "model/CCVNDoc.h"
+#include "platform/win/CCmdUI.h"
+#include "tests/model/TestLayout.h"
+#include "track/TrackPieces.h"
+
+namespace {
+
+// A document whose dialogs are confirmed at once, keeping count of them and of the pause.
+class CommandDoc : public CCVNDoc {
+  public:
+    BOOL RunDocumentSetupDialog() override { return m_bConfirm; }
+    BOOL RunLibraryDialog() override {
+        m_bPausedInDialog = m_bPaused;
+        ++m_nDialogs;
+        return TRUE;
+    }
+    BOOL RunLibraryNotice() override {
+        ++m_nDialogs;
+        return TRUE;
+    }
+    BOOL BrowseForLibrary() override {
+        ++m_nBrowses;
+        return FALSE;
+    }
+    void SetModalDialogFlag(BOOL running) override { m_bPaused = running; }
+    void ReportError(const CString&) override {}
+
+    BOOL Send(UINT id) { return OnCmdMsg(id, CN_COMMAND, nullptr, nullptr); }
+
+    BOOL m_bConfirm = TRUE;
+    BOOL m_bPaused = FALSE;
+    BOOL m_bPausedInDialog = FALSE;
+    int m_nDialogs = 0;
+    int m_nBrowses = 0;
+};
+
+// A menu item that keeps what the update handlers told it.
+class RecordingCmdUI : public CCmdUI {
+  public:
+    explicit RecordingCmdUI(UINT id) { m_nID = id; }
+    void Enable(BOOL on) override { m_bEnabled = on; }
+    void SetCheck(int check) override { m_nCheck = check; }
+    void SetRadio(BOOL on) override { m_nCheck = on ? 1 : 0; }
+    BOOL m_bEnabled = TRUE;
+    int m_nCheck = -1;
+};
+
+RecordingCmdUI Update(CCVNDoc& doc, UINT id) {
+    RecordingCmdUI cmdUI(id);
+    EXPECT_TRUE(doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &cmdUI, nullptr));
+    return cmdUI;
+}
+
+class DocumentCommand : public testing::Test {
+  protected:
+    void SetUp() override { RegisterTrackPieces(); }
+};
+
+CTestShape* AddShape(CGroup& group, CTool& tool, int layer) {
+    auto* shape = new CTestShape(&tool);
+    shape->m_nLayer = layer;
+    group.m_members.push_back(shape);
+    return shape;
+}
+
+}  // namespace
+
+TEST_F(DocumentCommand, ToolCommandsSetTheEngineModeAndShowItChecked) {
+    CommandDoc doc;
+    EXPECT_TRUE(doc.Send(ID_TOOL_STRAIGHT_TRACK));
+    EXPECT_EQ(doc.m_tool.m_toolMode, kToolStraightTrack);
+    EXPECT_EQ(Update(doc, ID_TOOL_STRAIGHT_TRACK).m_nCheck, 1);
+    EXPECT_EQ(Update(doc, ID_TOOL_CURVE_TRACK).m_nCheck, 0);
+
+    const std::pair<UINT, int> commands[] = {{ID_TOOL_LINE, kToolLine},           {ID_TOOL_SPLINE, kToolSpline},
+                                             {ID_TOOL_BENCHWORK, kToolBenchwork}, {ID_TOOL_CAMERA, kToolCamera},
+                                             {ID_TOOL_3D_BITMAP, kTool3DBitmap},  {ID_TOOL_SELECTOR, kToolSelector}};
+    for (const auto& [id, mode] : commands) {
+        doc.Send(id);
+        EXPECT_EQ(doc.m_tool.m_toolMode, mode);
+    }
+    doc.Send(ID_TOOL_ROTATE_AROUND_ORIGIN);
+    EXPECT_EQ(doc.m_tool.m_toolMode, kToolRotateAroundOrigin);
+
+    // The selector is not checked while the parallel-track tool runs.
+    doc.Send(ID_TOOL_SELECTOR);
+    EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 1);
+    doc.m_tool.m_bParallelToolActive = 1;
+    EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 0);
+    doc.m_tool.m_bParallelToolActive = 0;
+
+    // The test train runs only outside group editing.
+    EXPECT_TRUE(Update(doc, ID_TOOL_RUN_TEST_TRAIN).m_bEnabled);
+    CGroup* group = NewGroup(&doc.m_tool);
+    doc.m_rootGroup.m_members.push_back(group);
+    doc.m_groupEditStack.emplace_front(group, doc.m_docPose);
+    EXPECT_FALSE(Update(doc, ID_TOOL_RUN_TEST_TRAIN).m_bEnabled);
+    doc.m_groupEditStack.pop_front();
+    EXPECT_TRUE(Update(doc, ID_TOOL_RUN_TEST_TRAIN).m_bEnabled);
+}
+
+TEST_F(DocumentCommand, LayersShowHideLockAndActivate) {
+    CommandDoc doc;
+    CTestShape* onOne = AddShape(doc.m_rootGroup, doc.m_tool, 1);
+    CTestShape* onTwo = AddShape(doc.m_rootGroup, doc.m_tool, 2);
+    doc.SetActiveLayer(0);
+    EXPECT_EQ(Update(doc, ID_LAYER_SHOW_HIDE_0 + 3).m_nCheck, 1);
+
+    doc.Send(ID_LAYER_SHOW_HIDE_0 + 3);
+    EXPECT_EQ(doc.m_tool.m_bLayerShown[3], 0);
+    EXPECT_EQ(Update(doc, ID_LAYER_SHOW_HIDE_0 + 3).m_nCheck, 0);
+    doc.Send(ID_LAYER_SHOW_HIDE_0 + 3);
+    EXPECT_EQ(doc.m_tool.m_bLayerShown[3], 1);
+
+    // The active layer cannot be hidden this way.
+    doc.Send(ID_LAYER_SHOW_HIDE_0);
+    EXPECT_EQ(doc.m_tool.m_bLayerShown[0], 1);
+
+    // A hidden layer chosen as active is shown.
+    doc.SetLayerVisible(5, 0);
+    doc.SetActiveLayer(5);
+    doc.OnActiveLayerChanged();
+    EXPECT_EQ(doc.GetActiveLayer(), 5);
+    EXPECT_EQ(doc.m_tool.m_bLayerShown[5], 1);
+
+    // Locking deselects exactly the layer's selected objects.
+    onOne->Select();
+    onTwo->Select();
+    ASSERT_EQ(doc.m_selection.size(), 2u);
+    doc.SetLayerLocked(1, 1);
+    EXPECT_TRUE(doc.IsLayerLocked(1));
+    EXPECT_FALSE(onOne->IsSelected());
+    EXPECT_TRUE(onTwo->IsSelected());
+    doc.SetLayerLocked(1, 0);
+    EXPECT_FALSE(doc.IsLayerLocked(1));
+}
+
+TEST_F(DocumentCommand, LayoutWideSettingsRebuildTheWholeLayoutInside) {
+    CommandDoc doc;
+    CTestShape* outside = AddShape(doc.m_rootGroup, doc.m_tool, 0);
+    CGroup* group = NewGroup(&doc.m_tool);
+    doc.m_rootGroup.m_members.push_back(group);
+    CGroup* inner = NewGroup(&doc.m_tool);
+    group->m_members.push_back(inner);
+    CTestShape* deep = AddShape(*inner, doc.m_tool, 0);
+    doc.m_groupEditStack.emplace_front(group, doc.m_docPose);
+    doc.m_groupEditStack.emplace_front(inner, doc.m_docPose);
+
+    doc.Send(ID_LAYER_SHOW_HIDE_0 + 4);
+    EXPECT_EQ(outside->m_n3DUpdates, 1);
+    EXPECT_EQ(deep->m_n3DUpdates, 1);
+
+    doc.m_fPageWidth = 40000.0;
+    doc.m_fPageHeight = 20000.0;
+    doc.Send(ID_DOCUMENT_SETUP);
+    EXPECT_EQ(outside->m_n3DUpdates, 2);
+    EXPECT_EQ(deep->m_n3DUpdates, 2);
+    EXPECT_DOUBLE_EQ(doc.m_f3DScaleDivisor, 2500.0);
+    EXPECT_DOUBLE_EQ(doc.m_fZoomedPageWidth, 40000.0 * doc.m_tool.m_fZoomNumerator / doc.m_tool.m_fZoomDenominator);
+
+    // A cancelled setup changes nothing.
+    doc.m_bConfirm = FALSE;
+    doc.m_fPageWidth = 80000.0;
+    doc.Send(ID_DOCUMENT_SETUP);
+    EXPECT_DOUBLE_EQ(doc.m_f3DScaleDivisor, 2500.0);
+    EXPECT_EQ(outside->m_n3DUpdates, 2);
+
+    EXPECT_EQ(Update(doc, ID_3D_WIREFRAME).m_nCheck, 0);
+    doc.Send(ID_3D_WIREFRAME);
+    EXPECT_EQ(doc.m_n3DDrawStyle, 2);
+    EXPECT_EQ(Update(doc, ID_3D_WIREFRAME).m_nCheck, 1);
+    doc.Send(ID_3D_WIREFRAME);
+    EXPECT_EQ(doc.m_n3DDrawStyle, 4);
+    doc.m_n3DDrawStyle = 1;
+    doc.Send(ID_3D_WIREFRAME);
+    EXPECT_EQ(doc.m_n3DDrawStyle, 4);
+}
+
+TEST_F(DocumentCommand, LibraryCommandsAskForAFileFirst) {
+    CommandDoc doc;
+    CTestShape* shape = AddShape(doc.m_rootGroup, doc.m_tool, 0);
+
+    // Nothing selected: no prompt at all.
+    doc.Send(ID_LIBRARY_PUT_SELECTION);
+    EXPECT_EQ(doc.m_nBrowses, 0);
+    EXPECT_EQ(doc.m_nLibraryReportCommand, ID_LIBRARY_GET_OBJECT);
+
+    // A cancelled file prompt ends either command without a dialog.
+    shape->Select();
+    doc.m_strLibraryPath.Empty();
+    doc.Send(ID_LIBRARY_PUT_SELECTION);
+    doc.Send(ID_LIBRARY_GET_OBJECT);
+    EXPECT_EQ(doc.m_nBrowses, 2);
+    EXPECT_EQ(doc.m_nDialogs, 0);
+    EXPECT_TRUE(doc.m_libraryGroup.m_members.empty());
+    EXPECT_TRUE(Update(doc, ID_LIBRARY_PUT_SELECTION).m_bEnabled);
+
+    doc.Send(ID_PARTS_LIST);
+    EXPECT_EQ(doc.m_nLibraryReportCommand, ID_PARTS_LIST);
+    EXPECT_FALSE(doc.m_bPaused);
+
+    // Terrain commands inside group editing only mark the document modified.
+    doc.SetModifiedFlag(FALSE);
+    doc.m_groupEditStack.emplace_front(NewGroup(&doc.m_tool), doc.m_docPose);
+    doc.Send(ID_RESTORE_TERRAIN);
+    EXPECT_TRUE(doc.IsModified());
+    CGroup* opened = doc.m_groupEditStack.front().m_pGroup;
+    doc.m_groupEditStack.pop_front();
+    delete opened;
+    EXPECT_TRUE(Update(doc, ID_CONFORM_TRACKS_TO_TERRAIN).m_bEnabled);
+    shape->Deselect();
+    EXPECT_FALSE(Update(doc, ID_CONFORM_TRACKS_TO_TERRAIN).m_bEnabled);
+}
+
+TEST_F(DocumentCommand, CollectObjectsByClassSearchesGroupsDepthFirst) {
+    CommandDoc doc;
+    CTestShape* plain = AddShape(doc.m_rootGroup, doc.m_tool, 0);
+    CGroup* outer = NewGroup(&doc.m_tool);
+    CGroup* inner = NewGroup(&doc.m_tool);
+    outer->m_members.push_back(inner);
+    doc.m_rootGroup.m_members.push_back(outer);
+    CPaintList found{plain};
+    CCVNDoc::CollectObjectsByClass(found, doc.m_rootGroup.m_members, TRUE);
+    // Shapes are no track, camera or 3D object; the list keeps what it held.
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.front(), plain);
+
+    plain->Select();
+    EXPECT_EQ(doc.GetSelectedMount(), nullptr);
+}
