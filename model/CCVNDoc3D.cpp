@@ -5,6 +5,7 @@
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "platform/base/CProfile.h"
+#include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ClumpBuilder.h"
@@ -41,12 +42,6 @@ std::shared_ptr<r3d::Texture> LoadMaskedTexture(const CString& name) {
     return r3d::AssetLibrary::Instance().LoadTexture(bitmap, mask);
 }
 
-CString StringOf(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 }  // namespace
 
 void CCVNDoc::SetResourcePaths() {
@@ -65,7 +60,7 @@ void CCVNDoc::Create3DWorld() {
     try {
         m_pScene = std::make_unique<r3d::Scene>();
     } catch (const std::bad_alloc&) {
-        ReportError(StringOf(IDS_COULD_NOT_CREATE_THE_3D_WORLD));
+        ReportError(CStringTable::Text(IDS_COULD_NOT_CREATE_THE_3D_WORLD));
     }
     std::unique_ptr<r3d::Light> light;
     try {
@@ -73,7 +68,7 @@ void CCVNDoc::Create3DWorld() {
     } catch (const std::bad_alloc&) {
     }
     if (m_pScene == nullptr || light == nullptr)
-        ReportError(StringOf(IDS_TMPT));
+        ReportError(CStringTable::Text(IDS_TMPT));
     else
         m_pLight = m_pScene->AddLight(std::move(light));
     BuildGroundPlane();
@@ -111,7 +106,7 @@ r3d::Clump* CCVNDoc::BuildGroundPlane(const char* scriptName) {
     else if (m_f3DScaleDivisor > 0.0)
         model = MakeGroundModel();
     if (model == nullptr || m_pScene == nullptr) {
-        ReportError(StringOf(IDS_COULD_NOT_CREATE_THE_3D_GROUND_PLANE));
+        ReportError(CStringTable::Text(IDS_COULD_NOT_CREATE_THE_3D_GROUND_PLANE));
         return nullptr;
     }
     m_pGroundPlane = std::move(model);

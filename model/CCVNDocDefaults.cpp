@@ -12,6 +12,7 @@
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CException.h"
 #include "platform/base/CFile.h"
+#include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "resources/StringTable.h"
 
@@ -39,12 +40,6 @@ CString SettingsPath(const char* fileName) {
     return CString(CWinPath::Resolve(base + fileName).string().c_str());
 }
 
-CString StringOf(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 }  // namespace
 
 void CCVNDoc::NoteDamagedSettings(const char* fileName) {
@@ -53,7 +48,7 @@ void CCVNDoc::NoteDamagedSettings(const char* fileName) {
     ReportedDamage(fileName) = true;
     if (!m_strSettingsWarning.IsEmpty())
         m_strSettingsWarning += "\n";
-    m_strSettingsWarning += StringOf(IDS_COULD_NOT_READ_FILE) + " " + fileName;
+    m_strSettingsWarning += CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + fileName;
 }
 
 void CCVNDoc::ShowSettingsWarning() {
@@ -141,7 +136,7 @@ BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(C
     const CString path = SettingsPath(fileName);
     CFile file;
     if (path.IsEmpty() || !file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
-        ReportError(StringOf(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
+        ReportError(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
         return FALSE;
     }
     try {
@@ -152,7 +147,7 @@ BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(C
     } catch (const CException&) {
         // The old file stays as it was.
         file.Abort();
-        ReportError(StringOf(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
+        ReportError(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
         return FALSE;
     }
     ReportedDamage(fileName) = false;

@@ -11,6 +11,7 @@
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CException.h"
 #include "platform/base/CFile.h"
+#include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "resources/StringTable.h"
 
@@ -18,12 +19,6 @@
 // class tag.
 
 namespace {
-
-CString StringOf(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 CString RealPath(const CString& stored) {
     return CString(CWinPath::Resolve(stored).string().c_str());
@@ -53,7 +48,7 @@ BOOL CCVNDoc::ReadLibrary() {
     CFile file;
     if (m_strLibraryPath.IsEmpty() || !OpenLibrary(file, m_strLibraryPath)) {
         CString text;
-        text.Format(StringOf(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
+        text.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
         ReportError(text);
         return FALSE;
     }
@@ -71,7 +66,7 @@ BOOL CCVNDoc::ReadLibrary() {
         m_libraryGroup.Serialize(ar);
     } catch (const CException&) {
         CString text;
-        text.Format(StringOf(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
+        text.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
         ReportError(text);
         read = FALSE;
     }
@@ -104,7 +99,7 @@ BOOL CCVNDoc::WriteLibrary() {
         m_nFileVersion = ownVersion;
         // The library and its modified mark stay, so that nothing is lost.
         file.Abort();
-        ReportError(StringOf(IDS_CANT_WRITE_LIBRARY));
+        ReportError(CStringTable::Text(IDS_CANT_WRITE_LIBRARY));
         return FALSE;
     }
     m_bLibraryModified = 0;

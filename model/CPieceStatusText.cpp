@@ -1,5 +1,6 @@
 #include "model/CPieceStatusText.h"
 
+#include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
 
 namespace {
@@ -7,12 +8,6 @@ namespace {
 CString Formatted(const char* format, double value) {
     CString text;
     text.Format(format, value);
-    return text;
-}
-
-CString LoadText(UINT id) {
-    CString text;
-    text.LoadString(id);
     return text;
 }
 
@@ -128,7 +123,7 @@ void CPieceStatusText::FormatPieceStatus() {
             break;
         case 21:
             p1 = span + " H=" + Measure(3) + " W=" + Measure(4);
-            p2 = LoadText(IDS_3D_BITMAP);
+            p2 = CStringTable::Text(IDS_3D_BITMAP);
             p3 = "E=" + Measure(12);
             break;
         case 22:
@@ -136,7 +131,7 @@ void CPieceStatusText::FormatPieceStatus() {
             p2 = Measure(10);
             break;
         case 23:
-            p1 = LoadText(IDS_3D_VIEW);
+            p1 = CStringTable::Text(IDS_3D_VIEW);
             m_strPane[4].Empty();
             return;
         default:

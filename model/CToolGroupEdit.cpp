@@ -3,6 +3,7 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
 
 CGroup* CTool::GetCurrentGroup() const {
@@ -103,7 +104,5 @@ void CTool::RefitCurrentGroup() {
 void CTool::ShowText(UINT id) {
     if (m_pHost == nullptr)
         return;
-    CString text;
-    text.LoadString(id);
-    m_pHost->ShowMessage(text);
+    m_pHost->ShowMessage(CStringTable::Text(id));
 }

@@ -1,25 +1,16 @@
 #include "model/CatalogueDefaults.h"
 
+#include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
 
-namespace {
-
-CString LoadText(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
-}  // namespace
-
 CString DefaultCategory() {
-    return LoadText(IDS_MISCELLANEOUS);
+    return CStringTable::Text(IDS_MISCELLANEOUS);
 }
 
 CString DefaultManufacturer() {
-    return LoadText(IDS_USER);
+    return CStringTable::Text(IDS_USER);
 }
 
 CString DefaultType() {
-    return LoadText(IDS_OTHER);
+    return CStringTable::Text(IDS_OTHER);
 }

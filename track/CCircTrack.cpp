@@ -9,6 +9,7 @@
 #include "model/CToolHost.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPayloads.h"
@@ -18,12 +19,6 @@ IMPLEMENT_SERIAL(CCircTrack, CParTrack, 3)
 namespace {
 
 constexpr int kStoredExtraPoint = 7;
-
-CString LoadText(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 CString LengthText(CTool* tool, double length) {
     const int unit =
@@ -40,8 +35,8 @@ CCircTrack::CCircTrack() {
 }
 
 CCircTrack::CCircTrack(int selected, CTool* tool, double x, double y) : CParTrack(selected, tool, x, y) {
-    m_strType = LoadText(IDS_OTHER);
-    m_strName = LoadText(IDS_CURVED_TRACK);
+    m_strType = CStringTable::Text(IDS_OTHER);
+    m_strName = CStringTable::Text(IDS_CURVED_TRACK);
     for (int i = 0; i < kPointCount; ++i) m_points.Add(kFarAway, kFarAway);
     m_points[5] = {0.0, 0.0};
     m_points[6] = {0.0, 0.0};

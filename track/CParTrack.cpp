@@ -10,6 +10,7 @@
 #include "model/CToolHost.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/Clump.h"
@@ -26,12 +27,6 @@ constexpr int kRailWidthVersion = 15;
 constexpr int kTieWidthVersion = 16;
 constexpr const char* kTunnelTexture = "Ballast Gray.bmp";
 constexpr int kLabelBox = 10;
-
-CString LoadText(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 int ValidScaleRow(int row) {
     return row >= 0 && row < kScaleCount ? row : kDefaultScaleIndex;
@@ -94,7 +89,7 @@ void CParTrack::Init() {
     m_nTieLineWidth = 1;
     m_ptBeginMarker = {};
     m_ptEndMarker = {};
-    m_strCategory = LoadText(IDS_TRACK_PIECE_CATEGORY);
+    m_strCategory = CStringTable::Text(IDS_TRACK_PIECE_CATEGORY);
     m_bShowInReport = 1;
     m_fLength = 0.0;
     m_bBeginConnected = 0;

@@ -21,3 +21,5 @@ const char* CStringTable::Find(UINT id) {
     auto found = Table().find(id);
     return found == Table().end() ? nullptr : found->second;
 }
+
+CString CStringTable::Text(UINT id) { return CString(Find(id)); }

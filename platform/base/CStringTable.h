@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
 
 // The program's string table: ids and texts registered once at start-up by the resources.
@@ -16,4 +17,6 @@ public:
     static void Register(std::span<const Entry> entries);
     // The text of an id, or null when the table has none.
     static const char* Find(UINT id);
+    // The text of an id as a string; empty when the table has none.
+    static CString Text(UINT id);
 };
