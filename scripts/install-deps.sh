@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev
-  libcairo2-dev fonts-dejavu-core fonts-liberation poppler-utils
+  libcairo2-dev libfontconfig-dev fonts-dejavu-core fonts-liberation poppler-utils
   libsdl2-dev libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libassimp-dev
 )
 
