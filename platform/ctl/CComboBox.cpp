@@ -25,6 +25,11 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CWnd::Create(nullptr, "", style, rect, parent, id);
 }
 
+BOOL CComboBox::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style &= ~static_cast<LONG>(WS_VSCROLL | WS_HSCROLL);
+    return CWnd::PreCreateWindow(cs);
+}
+
 int CComboBox::OnCreate(CREATESTRUCT* cs) {
     const DWORD style = static_cast<DWORD>(cs->style);
     m_list->ServeCombo(this, (style & CBS_OWNERDRAWFIXED) != 0, (style & CBS_SORT) != 0,

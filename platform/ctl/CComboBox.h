@@ -57,6 +57,8 @@ class CComboBox : public CWnd {
     void MeasureItem(MEASUREITEMSTRUCT* item) override;
 
   protected:
+    // The scroll bar a template gives a combo box belongs to its dropped list, never to the field.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
     void OnPaint() override;

@@ -39,6 +39,15 @@ TEST_F(CComboBoxTest, TheWindowShrinksToItsFieldAndDropsItsListBelow) {
     EXPECT_EQ(parent.Codes(), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN}));
 }
 
+TEST_F(CComboBoxTest, ATemplatesScrollBarGoesToTheListNotTheField) {
+    Make(CBS_DROPDOWNLIST | WS_VSCROLL);
+    EXPECT_EQ(Combo().GetStyle() & WS_VSCROLL, 0u);
+    CRect window, client;
+    Combo().GetWindowRect(&window);
+    Combo().GetClientRect(&client);
+    EXPECT_GT(client.Width(), window.Width() - 8);  // no scroll bar eats the field
+}
+
 TEST_F(CComboBoxTest, ChoosingFromTheDroppedListConfirmsTheSelection) {
     Make(CBS_DROPDOWNLIST);
     Fill();
