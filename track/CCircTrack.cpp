@@ -244,13 +244,7 @@ int CCircTrack::SetArc(double centreX, double centreY, double radius, double sta
     payload->startAngle = ReduceAngle(startAngle - WorldAngleOffset());
     payload->sweep = sweep;
     step->SetPayload(std::move(payload));
-    if (queue) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(std::move(step), queue != 0);
 }
 
 int CCircTrack::ApplyShapeStep(CEditStep* step) {

@@ -600,3 +600,12 @@ void CParTrack::WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int
         maxY = i == 0 ? world.y : std::max(maxY, world.y);
     }
 }
+
+int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {
+    if (!record)
+        return ApplyEditStep(step.get());
+    if (m_pTool == nullptr)
+        return 0;
+    m_pTool->PushUndo(step.release());
+    return 1;
+}

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "model/CPaint.h"
 #include "model/TrackConnectionState.h"
 #include "platform/gdi/CPoint.h"
+
+class CEditStep;
 
 class CDC;
 
@@ -137,6 +140,8 @@ class CParTrack : public CPaint {
     double m_fSavedEndElevation = 0.0;
 
   protected:
+    // A shape step either goes unrun onto the undo list (record) or is run on this piece at once.
+    int RecordOrApply(std::unique_ptr<CEditStep> step, bool record);
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;

@@ -183,13 +183,7 @@ int CTrack::SetEnds(double bx, double by, double ex, double ey, int record, int 
     payload->secondX = second.x;
     payload->secondY = second.y;
     step->SetPayload(std::move(payload));
-    if (record) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(std::move(step), record != 0);
 }
 
 int CTrack::ApplyShapeStep(CEditStep* step) {
