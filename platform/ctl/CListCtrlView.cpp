@@ -426,16 +426,12 @@ void CListCtrl::OnKeyDown(UINT key, UINT, UINT) {
 
 void CListCtrl::OnSetFocus(CWnd*) {
     Repaint();
-    NMHDR header{};
-    header.code = NM_SETFOCUS;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_SETFOCUS);
 }
 
 void CListCtrl::OnKillFocus(CWnd*) {
     Repaint();
-    NMHDR header{};
-    header.code = NM_KILLFOCUS;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_KILLFOCUS);
 }
 
 // --- Painting -----------------------------------------------------------------------------------

@@ -250,9 +250,7 @@ void CTreeCtrl::OnLButtonUp(UINT, CPoint) {
         return;
     m_pressedItem = nullptr;
     ReleaseCapture();
-    NMHDR header{};
-    header.code = NM_CLICK;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_CLICK);
 }
 
 void CTreeCtrl::OnCaptureChanged(CWnd*) {
@@ -266,18 +264,14 @@ void CTreeCtrl::OnLButtonDblClk(UINT, CPoint point) {
         ExpandByUser(item, TVE_TOGGLE);
         return;
     }
-    NMHDR header{};
-    header.code = NM_DBLCLK;
     // An owner that answers non-zero has handled the double click itself.
-    if (NotifyOwner(*this, header) == 0 && m_hWnd && item && (flags & TVHT_ONITEM))
+    if (NotifyOwner(*this, NM_DBLCLK) == 0 && m_hWnd && item && (flags & TVHT_ONITEM))
         ExpandByUser(item, TVE_TOGGLE);
 }
 
 void CTreeCtrl::OnRButtonDown(UINT, CPoint) {
     SetFocus();
-    NMHDR header{};
-    header.code = NM_RCLICK;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_RCLICK);
 }
 
 void CTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {
@@ -331,12 +325,9 @@ void CTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {
             else if (caret)
                 move(GetChildItem(caret));
             break;
-        case VK_RETURN: {
-            NMHDR header{};
-            header.code = NM_RETURN;
-            NotifyOwner(*this, header);
+        case VK_RETURN:
+            NotifyOwner(*this, NM_RETURN);
             break;
-        }
         default:
             break;
     }
@@ -344,16 +335,12 @@ void CTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {
 
 void CTreeCtrl::OnSetFocus(CWnd*) {
     Repaint();
-    NMHDR header{};
-    header.code = NM_SETFOCUS;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_SETFOCUS);
 }
 
 void CTreeCtrl::OnKillFocus(CWnd*) {
     Repaint();
-    NMHDR header{};
-    header.code = NM_KILLFOCUS;
-    NotifyOwner(*this, header);
+    NotifyOwner(*this, NM_KILLFOCUS);
 }
 
 // --- Images -------------------------------------------------------------------------------------

@@ -384,6 +384,13 @@ inline LRESULT NotifyOwner(CWnd& control, NMHDR& header) {
     return owner ? owner->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header)) : 0;
 }
 
+// A notification that carries nothing but its code (NM_CLICK, NM_SETFOCUS ...).
+inline LRESULT NotifyOwner(CWnd& control, UINT code) {
+    NMHDR header{};
+    header.code = code;
+    return NotifyOwner(control, header);
+}
+
 // Sends a notification of the WM_COMMAND kind (BN_, CBN_, LBN_ codes) from control.
 inline void CommandOwner(CWnd& control, UINT code) {
     if (control.OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr))
