@@ -2,6 +2,7 @@
 #include <array>
 
 #include "model/CCVNDoc.h"
+#include "model/CMainFrameServices.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CCmdUI.h"
@@ -79,6 +80,9 @@ ON_COMMAND(ID_3D_WIREFRAME, On3DWireframe)
 ON_UPDATE_COMMAND_UI(ID_3D_WIREFRAME, OnUpdate3DWireframe)
 ON_COMMAND(ID_TRACK_WIZARD, OnTrackWizard)
 ON_COMMAND(ID_GET_LOST_OBJECTS, OnGetLostObjects)
+ON_COMMAND(ID_OPEN_2D_VIEW, OnOpen2DView)
+ON_UPDATE_COMMAND_UI(ID_OPEN_2D_VIEW, OnUpdateOpen2DView)
+ON_UPDATE_COMMAND_UI(ID_CHOOSE_ACTIVE_LAYER, OnUpdateChooseActiveLayer)
 ON_COMMAND_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnShowHideLayer)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnUpdateShowHideLayer)
 ON_COMMAND(ID_CONFORM_TRACKS_TO_TERRAIN, OnConformTracksToTerrain)
@@ -181,11 +185,6 @@ void CCVNDoc::OnPartsList() {
     SetModalDialogFlag(FALSE);
 }
 
-void CCVNDoc::OnTrackWizard() {
-    if (RunTrackWizard())
-        InvalidateAllViews();
-}
-
 void CCVNDoc::OnGetLostObjects() {
     m_tool.BringLostObjectsIntoView();
 }
@@ -246,6 +245,8 @@ void CCVNDoc::OnUpdateShowHideLayer(CCmdUI* cmdUI) {
 
 void CCVNDoc::OnActiveLayerChanged() {
     const int layer = m_tool.m_nActiveLayer;
+    if (CMainFrameServices* services = GetMainFrameServices())
+        services->ShowActiveLayer(layer);
     if (layer >= 0 && layer < CTool::kLayerCount)
         m_tool.m_bLayerShown[layer] = 1;
     UpdateLayout3D(true);
@@ -276,15 +277,6 @@ void CCVNDoc::OnRestoreTerrain() {
 }
 
 // ---- Views and objects ----
-
-void CCVNDoc::InvalidateAllViews() {
-    POSITION position = GetFirstViewPosition();
-    while (position != nullptr) {
-        CView* view = GetNextView(position);
-        if (view != nullptr)
-            view->Invalidate(FALSE);
-    }
-}
 
 void CCVNDoc::CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D) {
     for (CPaint* object : source) {
