@@ -100,6 +100,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     void OnActiveLayerChanged();
     // Every view of the document is redrawn whole.
     void InvalidateAllViews();
+    // One tick of the train timer: every test train moves on by the steps that have passed.
+    void StepTrains(int ticks);
     // The open 3D window of this layout, null when there is none.
     CFrameWnd* Get3DFrame() const;
     void Set3DFrame(CFrameWnd* frame) { m_p3DFrame = frame; }
@@ -150,6 +152,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
     CPaintList GetGroupMembers(CPaint* group) override;
     CPaintList GetTestTrains() override { return m_testTrains; }
+    void DeleteTestTrain(CPaint* train) override;
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void ShowMessage(const CString& text) override;
     void SetModalDialogFlag(BOOL running) override;
@@ -258,6 +261,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     void OnUpdateConformTracksToTerrain(CCmdUI* cmdUI);
     void OnConformTerrain();
     void OnRestoreTerrain();
+    void OnUpdateTerrainCommand(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
   private:

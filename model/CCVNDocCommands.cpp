@@ -88,7 +88,9 @@ ON_UPDATE_COMMAND_UI_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnUpdateS
 ON_COMMAND(ID_CONFORM_TRACKS_TO_TERRAIN, OnConformTracksToTerrain)
 ON_UPDATE_COMMAND_UI(ID_CONFORM_TRACKS_TO_TERRAIN, OnUpdateConformTracksToTerrain)
 ON_COMMAND(ID_CONFORM_TERRAIN, OnConformTerrain)
+ON_UPDATE_COMMAND_UI(ID_CONFORM_TERRAIN, OnUpdateTerrainCommand)
 ON_COMMAND(ID_RESTORE_TERRAIN, OnRestoreTerrain)
+ON_UPDATE_COMMAND_UI(ID_RESTORE_TERRAIN, OnUpdateTerrainCommand)
 END_MESSAGE_MAP()
 
 // ---- Tools ----
@@ -268,6 +270,10 @@ void CCVNDoc::OnConformTerrain() {
     if (!IsEditingGroup())
         m_tool.ConformTerrain();
     SetModifiedFlag();
+}
+
+void CCVNDoc::OnUpdateTerrainCommand(CCmdUI* cmdUI) {
+    cmdUI->Enable(TRUE);
 }
 
 void CCVNDoc::OnRestoreTerrain() {

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <array>
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
+#include "model/CRunningTrain.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/CPropertySheet.h"
@@ -128,6 +130,25 @@ void CCVNDoc::ReleaseTestTrains() {
         services->StopTrainTimer();
     // The save question paused the trains; with this layout gone nothing holds them any more.
     services->SetTrainPause(FALSE);
+}
+
+void CCVNDoc::DeleteTestTrain(CPaint* train) {
+    const auto found = std::find(m_testTrains.begin(), m_testTrains.end(), train);
+    if (found == m_testTrains.end())
+        return;
+    m_testTrains.erase(found);
+    train->ReleaseData();
+    train->Remove3D();
+    delete train;
+    CMainFrameServices* services = GetMainFrameServices();
+    if (services != nullptr && !AnyDocumentHasTrain(nullptr))
+        services->StopTrainTimer();
+}
+
+void CCVNDoc::StepTrains(int ticks) {
+    for (CPaint* train : m_testTrains)
+        if (auto* running = dynamic_cast<CRunningTrain*>(train))
+            running->StepTrain(ticks);
 }
 
 // ---- Views and frames ----

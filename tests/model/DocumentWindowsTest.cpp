@@ -2,6 +2,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
+#include "model/CRunningTrain.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/CPropertySheet.h"
@@ -363,4 +364,36 @@ TEST_F(DocumentWindows, TheTrackWizardKeepsItsPagesBetweenUses) {
     doc->OnCmdMsg(ID_TRACK_WIZARD, CN_COMMAND, nullptr, nullptr);
     EXPECT_EQ(shown, "42");
     EXPECT_EQ(doc->m_wizardPages[2].get(), third);
+}
+
+namespace {
+
+class CStepCountingTrain : public CTestShape, public CRunningTrain {
+  public:
+    CStepCountingTrain(CTool* tool, std::vector<std::pair<int, int>>& log, int name)
+        : CTestShape(tool), m_log(log), m_nName(name) {}
+    void StepTrain(int ticks) override { m_log.emplace_back(m_nName, ticks); }
+
+  private:
+    std::vector<std::pair<int, int>>& m_log;
+    int m_nName;
+};
+
+}  // namespace
+
+TEST_F(DocumentWindows, TrainsStepInListOrderAndTheLastOneGoneStopsTheTimer) {
+    CCVNDoc* doc = NewLayout();
+    ASSERT_NE(doc, nullptr);
+    std::vector<std::pair<int, int>> steps;
+    auto* first = new CStepCountingTrain(&doc->m_tool, steps, 1);
+    auto* second = new CStepCountingTrain(&doc->m_tool, steps, 2);
+    doc->m_testTrains = {first, second};
+    doc->StepTrains(3);
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
+
+    doc->DeleteTestTrain(first);
+    EXPECT_EQ(app.Main().timerStops, 0);
+    doc->DeleteTestTrain(second);
+    EXPECT_TRUE(doc->m_testTrains.empty());
+    EXPECT_EQ(app.Main().timerStops, 1);
 }
