@@ -101,6 +101,9 @@ void CCVNDoc::OnToolCommand(UINT id) {
     if (mode < 0)
         return;
     m_tool.m_toolMode.Set(mode);
+    // Rotating about the press point is marked by the mode record's second value being clear.
+    if (mode == kToolRotateAroundOrigin)
+        m_tool.m_toolMode.m_bFlag = 0;
 }
 
 void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {

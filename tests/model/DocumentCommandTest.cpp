@@ -83,9 +83,11 @@ TEST_F(DocumentCommand, ToolCommandsSetTheEngineModeAndShowItChecked) {
     }
     doc.Send(ID_TOOL_ROTATE_AROUND_ORIGIN);
     EXPECT_EQ(doc.m_tool.m_toolMode, kToolRotateAroundOrigin);
+    EXPECT_EQ(doc.m_tool.m_toolMode.m_bFlag, 0);
 
     // The selector is not checked while the parallel-track tool runs.
     doc.Send(ID_TOOL_SELECTOR);
+    EXPECT_EQ(doc.m_tool.m_toolMode.m_bFlag, 1);
     EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 1);
     doc.m_tool.m_bParallelToolActive = 1;
     EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 0);
