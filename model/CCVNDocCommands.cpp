@@ -129,7 +129,7 @@ void CCVNDoc::OnPreferences() {
 
 void CCVNDoc::OnGetObjectFromLibrary() {
     m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     SetModalDialogFlag(TRUE);
     RunLibraryDialog();
@@ -141,7 +141,7 @@ void CCVNDoc::OnPutSelectionIntoLibrary() {
     if (m_selection.empty())
         return;
     m_nLibraryReportCommand = ID_LIBRARY_PUT_SELECTION;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     auto* group = dynamic_cast<CGroup*>(GetCurrentGroup());
     if (group != nullptr) {
