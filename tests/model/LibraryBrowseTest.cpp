@@ -190,10 +190,6 @@ TEST_F(LibraryBrowse, SwitchingAwayFromAModifiedLibraryWritesItFirst) {
 TEST_F(LibraryBrowse, TheLibraryCommandAsksOnceThenRunsTheLibraryDialog) {
     WriteLibraryFile(m_folder / "LIBRARIES" / "Rails.cvl", "signal");
     BrowsingDoc doc;
-    doc.Send(ID_LIBRARY_GET_OBJECT);
-    EXPECT_EQ(host.UnansweredModals(), std::vector<CString>{"Open"});
-    EXPECT_EQ(doc.m_nLibraryDialogs, 0);
-
     ChooseWhenAsked("Rails.cvl");
     doc.Send(ID_LIBRARY_GET_OBJECT);
     EXPECT_EQ(m_shownFolder, Shown(m_folder / "LIBRARIES"));
@@ -203,5 +199,5 @@ TEST_F(LibraryBrowse, TheLibraryCommandAsksOnceThenRunsTheLibraryDialog) {
     // With a library open the command asks no more.
     doc.Send(ID_LIBRARY_GET_OBJECT);
     EXPECT_EQ(doc.m_nLibraryDialogs, 2);
-    EXPECT_EQ(host.UnansweredModals().size(), 1u);
+    EXPECT_TRUE(host.UnansweredModals().empty());
 }
