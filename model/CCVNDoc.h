@@ -89,6 +89,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     void ReadDefaultTrack();
     // A copy of the given track becomes the document's default track and is written.
     BOOL WriteDefaultTrack(CPaint* track);
+    // The settings backup shared by every document: save non-zero copies this document's
+    // default settings into it, save 0 copies them back (the handle size as a whole number).
+    void SaveSettingsBackup(int save);
+    // The track becomes the default track of new layouts, and its scale their train scale;
+    // this document keeps its own settings, with that scale. FALSE when a file could not be
+    // written.
+    BOOL MakeDefaultTrack(CPaint* track);
 
     // The layers: the active one, shown and locked flags, held by the editing engine.
     int GetActiveLayer() const { return m_tool.m_nActiveLayer; }
@@ -115,8 +122,12 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The selected terrain object: the one selected object when it is a terrain, else null.
     CPaint* GetSelectedMount();
 
+    // Asks for a library file and reads it; FALSE when the user cancelled, or when the
+    // modified library could not be written first (it then stays open).
+    BOOL BrowseLibrary();
     // The symbol library at the library path. Reading appends the file's objects to the
-    // library group; FALSE, after an error box, when no file was found or it is damaged.
+    // library group; FALSE, after an error box, when no file was found or it is damaged (the
+    // library group is then as it was).
     BOOL ReadLibrary();
     // FALSE, after an error box, when the file could not be written; the library and its
     // modified mark then stay. A library on a read-only medium is left unwritten.
@@ -236,8 +247,6 @@ class CCVNDoc : public CDocument, public CToolHost {
     virtual BOOL RunLibraryNotice() { return FALSE; }
     virtual BOOL RunMaterialsReport() { return FALSE; }
     virtual BOOL RunPartsList() { return FALSE; }
-    // Asks for a library file when the document has none; FALSE when the user gave none.
-    virtual BOOL BrowseForLibrary() { return !m_strLibraryPath.IsEmpty(); }
 
     void OnToolCommand(UINT id);
     void OnUpdateToolCommand(CCmdUI* cmdUI);
@@ -271,7 +280,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     bool IsEditingGroup() const { return m_groupEditStack.size() != 1; }
     std::unique_ptr<r3d::Clump> MakeGroundModel() const;
     void LoadPreferences(CArchive& ar);
-    void StorePreferences(CArchive& ar) const;
+    void StorePreferences(CArchive& ar, double handleSize) const;
     BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
     void NoteDamagedSettings(const char* fileName);
     void ShowSettingsWarning();

@@ -138,7 +138,7 @@ void CCVNDoc::OnPreferences() {
 
 void CCVNDoc::OnGetObjectFromLibrary() {
     m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     SetModalDialogFlag(TRUE);
     RunLibraryDialog();
@@ -150,7 +150,7 @@ void CCVNDoc::OnPutSelectionIntoLibrary() {
     if (m_selection.empty())
         return;
     m_nLibraryReportCommand = ID_LIBRARY_PUT_SELECTION;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     auto* group = dynamic_cast<CGroup*>(GetCurrentGroup());
     if (group != nullptr) {
