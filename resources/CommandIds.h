@@ -4,6 +4,8 @@
 
 // The menu and tool-bar commands of the layout document.
 enum CommandId : UINT {
+    // The tools from the selector to the test train take the ids between the first and the
+    // last; the camera and the 3D bitmap have ids of their own outside that run.
     ID_TOOL_SELECTOR = 32800,
     ID_TOOL_ROTATE_AROUND_ORIGIN = 32801,
     ID_TOOL_MEASURE_LINE = 32804,
@@ -19,23 +21,23 @@ enum CommandId : UINT {
     ID_TOOL_SPLINE = 32814,
     ID_TOOL_DIMENSION_LINE = 32815,
     ID_TOOL_DIMENSION_ANGLE = 32816,
-    ID_TOOL_CAMERA = 32817,
+    ID_TOOL_CAMERA = 32878,
     ID_TOOL_BITMAP_PICTURE = 32818,
     ID_TOOL_3D_OBJECT = 32819,
     ID_TOOL_STRAIGHT_TRACK = 32820,
     ID_TOOL_CURVE_TRACK = 32821,
     ID_TOOL_OVAL_TRACK = 32822,
     ID_TOOL_SPLINE_TRACK = 32823,
-    ID_TOOL_3D_BITMAP = 32824,
+    ID_TOOL_3D_BITMAP = 32979,
     ID_TOOL_BENCHWORK = 32825,
     ID_TOOL_RUN_TEST_TRAIN = 32829,
 
     ID_DOCUMENT_SETUP = 32840,
     ID_PREFERENCES = 32841,
-    ID_LIBRARY_GET_OBJECT = 32842,
-    ID_LIBRARY_PUT_SELECTION = 32843,
-    ID_MATERIALS_REPORT = 32844,
-    ID_PARTS_LIST = 32845,
+    ID_LIBRARY_GET_OBJECT = 32785,
+    ID_LIBRARY_PUT_SELECTION = 32784,
+    ID_MATERIALS_REPORT = 32949,
+    ID_PARTS_LIST = 32978,
     ID_3D_WIREFRAME = 32846,
     ID_GET_LOST_OBJECTS = 32847,
     ID_OPEN_2D_VIEW = 32848,
@@ -46,9 +48,9 @@ enum CommandId : UINT {
     // The layer selector sits in the main tool bar as a control and answers to its control id.
     ID_CHOOSE_ACTIVE_LAYER = 105,
 
-    ID_CONFORM_TRACKS_TO_TERRAIN = 32870,
-    ID_CONFORM_TERRAIN = 32871,
-    ID_RESTORE_TERRAIN = 32872,
+    ID_CONFORM_TRACKS_TO_TERRAIN = 33029,
+    ID_CONFORM_TERRAIN = 33033,
+    ID_RESTORE_TERRAIN = 33034,
 
     ID_SETUP_TOOLBARS = 32792,
     ID_SHOW_3D_VIEW = 32894,
