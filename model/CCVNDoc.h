@@ -18,6 +18,7 @@
 
 class CFrameWnd;
 class CMainFrameServices;
+class CPlanViewServices;
 class CMultiDocTemplate;
 class CPropertyPage;
 class CView;
@@ -170,6 +171,14 @@ class CCVNDoc : public CDocument, public CToolHost {
     CPaintList* GetClipboard() override;
     void ShowStatusPanes(CPieceStatusText& status) override;
     BOOL Has3DWindow() const override { return Get3DFrame() != nullptr; }
+    void GetPrintableSize(int& width, int& height) const override;
+    void ReadKeyboardState(BYTE (&state)[256]) override;
+    void BeginWaitCursor() override { CDocument::BeginWaitCursor(); }
+    void EndWaitCursor() override { CDocument::EndWaitCursor(); }
+    BOOL GetPlanViewCentre(int& centreX, int& centreY) const override;
+    BOOL GetPlanScrollSize(int& width, int& height) const override;
+    BOOL InvalidatePlanView(int& centreX, int& centreY) override;
+    void RepaintDirtyViews() override;
     void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
     r3d::Scene* GetScene() override { return m_pScene.get(); }
     int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
@@ -289,6 +298,9 @@ class CCVNDoc : public CDocument, public CToolHost {
     void CreateDefaultTrack();
     // The plan window of this layout, null when none is open.
     CView* FindPlanView() const;
+    // The plan view the user works in: the main window's active one when it shows this
+    // layout, else the first of this layout's; null when none is open.
+    CView* ActivePlanView() const;
     bool CreateWizardPages();
     void ReleaseTestTrains();
 

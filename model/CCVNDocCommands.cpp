@@ -3,6 +3,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
+#include "model/CPlanViewServices.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CCmdUI.h"
@@ -125,6 +126,9 @@ void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {
 void CCVNDoc::OnDocumentSetup() {
     if (!RunDocumentSetupDialog())
         return;
+    for (CView* view : Views())
+        if (auto* plan = dynamic_cast<CPlanViewServices*>(view))
+            plan->SetZoom(1.0);
     m_tool.SetViewScale(1.0, m_fViewScale);
     m_f3DScaleDivisor = std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor);
     UpdateLayout3D(true);
@@ -146,7 +150,7 @@ void CCVNDoc::OnGetObjectFromLibrary() {
         return;
     SetModalDialogFlag(TRUE);
     RunLibraryDialog();
-    InvalidateAllViews();
+    RepaintDirtyViews();
     SetModalDialogFlag(FALSE);
 }
 

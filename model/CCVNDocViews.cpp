@@ -3,6 +3,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
+#include "model/CPlanViewServices.h"
 #include "model/CRunningTrain.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
@@ -11,7 +12,9 @@
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CScrollView.h"
 #include "platform/win/CView.h"
+#include "platform/win/WindowManager.h"
 #include "platform/win/CWinApp.h"
 
 // How the document meets its windows, the main window and the track wizard. The plan view,
@@ -111,6 +114,17 @@ CPaintList* CCVNDoc::GetClipboard() {
     return services != nullptr ? services->GetClipboardList() : nullptr;
 }
 
+void CCVNDoc::GetPrintableSize(int& width, int& height) const {
+    width = 0;
+    height = 0;
+    if (const CMainFrameServices* services = GetMainFrameServices())
+        services->GetPrintableSize(width, height);
+}
+
+void CCVNDoc::ReadKeyboardState(BYTE (&state)[256]) {
+    ::GetKeyboardState(state);
+}
+
 void CCVNDoc::ShowStatusPanes(CPieceStatusText&) {
     if (CMainFrameServices* services = GetMainFrameServices())
         services->UpdateStatusPanes();
@@ -154,7 +168,49 @@ void CCVNDoc::StepTrains(int ticks) {
 // ---- Views and frames ----
 
 void CCVNDoc::InvalidateAllViews() {
-    for (CView* view : Views()) view->Invalidate(FALSE);
+    for (CView* view : Views()) {
+        view->Invalidate(FALSE);
+        view->UpdateWindow();
+    }
+}
+
+CView* CCVNDoc::ActivePlanView() const {
+    CFrameWnd* child = ActiveChildFrame();
+    CView* active = child != nullptr ? child->GetActiveView() : nullptr;
+    if (active != nullptr && active->GetDocument() == this && dynamic_cast<CPlanViewServices*>(active) != nullptr)
+        return active;
+    for (CView* view : Views())
+        if (dynamic_cast<CPlanViewServices*>(view) != nullptr)
+            return view;
+    return nullptr;
+}
+
+BOOL CCVNDoc::GetPlanViewCentre(int& centreX, int& centreY) const {
+    auto* plan = dynamic_cast<CPlanViewServices*>(ActivePlanView());
+    const CPoint centre = plan != nullptr ? plan->GetCenterPoint() : CPoint(0, 0);
+    centreX = centre.x;
+    centreY = centre.y;
+    return plan != nullptr;
+}
+
+BOOL CCVNDoc::GetPlanScrollSize(int& width, int& height) const {
+    auto* plan = dynamic_cast<CScrollView*>(ActivePlanView());
+    const CSize size = plan != nullptr ? plan->GetTotalSize() : CSize(0, 0);
+    width = size.cx;
+    height = size.cy;
+    return plan != nullptr;
+}
+
+BOOL CCVNDoc::InvalidatePlanView(int& centreX, int& centreY) {
+    if (CView* plan = ActivePlanView())
+        plan->Invalidate(FALSE);
+    return GetPlanViewCentre(centreX, centreY);
+}
+
+void CCVNDoc::RepaintDirtyViews() {
+    for (CView* view : Views())
+        if (auto* plan = dynamic_cast<CPlanViewServices*>(view))
+            plan->RepaintDirty();
 }
 
 CView* CCVNDoc::FindPlanView() const {

@@ -4,8 +4,8 @@
 #include "platform/base/WinTypes.h"
 
 // What a layout document needs of the program's main window: the pause of the test-train
-// timer, the timer itself, the clipboard list shared by every document, the layer selector
-// and the status panes. The main window implements it; documents find it through the
+// timer, the timer itself, the clipboard list shared by every document, the layer selector,
+// the status panes and the printer's page. The main window implements it; documents find it through the
 // application's main window and do without it when there is none (tests, batch runs).
 class CMainFrameServices {
   public:
@@ -20,4 +20,7 @@ class CMainFrameServices {
     virtual void ShowActiveLayer(int layer) = 0;
     // The status panes take the active document's status texts.
     virtual void UpdateStatusPanes() = 0;
+    // The default printer's printable width and height in tenths of a millimetre; zero
+    // without a printer.
+    virtual void GetPrintableSize(int& width, int& height) const = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
+#include "model/CPlanViewServices.h"
 #include "model/CRunningTrain.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
@@ -13,6 +14,7 @@
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CScrollView.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WindowManager.h"
@@ -23,12 +25,31 @@
 // The layout document among windows: a small program with plan and 3D windows of the names
 // the document looks for, and a main window that gives the document its services.
 
-class CCVNView : public CView {
+class CCVNView : public CScrollView, public CPlanViewServices {
     DECLARE_DYNCREATE(CCVNView)
   public:
     void OnDraw(CDC*) override {}
+    void OnInitialUpdate() override {
+        SetScrollSizes(MM_LOMETRIC, CSize(20000, 10000));
+        CScrollView::OnInitialUpdate();
+    }
+    void SetZoom(double zoom) override { m_fZoom = zoom; }
+    void RepaintDirty() override { ++m_nDirtyRepaints; }
+    CPoint GetCenterPoint() override { return CPoint(4000, -3000); }
+
+    double m_fZoom = 2.0;
+    int m_nDirtyRepaints = 0;
 };
-IMPLEMENT_DYNCREATE(CCVNView, CView)
+IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
+
+// A layout whose Document Setup is confirmed at once.
+class CConfirmingDoc : public CCVNDoc {
+    DECLARE_DYNCREATE(CConfirmingDoc)
+
+  protected:
+    BOOL RunDocumentSetupDialog() override { return TRUE; }
+};
+IMPLEMENT_DYNCREATE(CConfirmingDoc, CCVNDoc)
 
 class C3DView : public CView {
     DECLARE_DYNCREATE(C3DView)
@@ -97,6 +118,10 @@ class TestMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     CPaintList* GetClipboardList() override { return &clipboard; }
     void ShowActiveLayer(int layer) override { shownLayer = layer; }
     void UpdateStatusPanes() override { ++statusUpdates; }
+    void GetPrintableSize(int& width, int& height) const override {
+        width = 19000;
+        height = 26000;
+    }
 
     std::vector<BOOL> pauses;
     int timerStops = 0;
@@ -109,7 +134,7 @@ class LayoutApp : public CWinApp {
   public:
     LayoutApp() : CWinApp("Layouts") {}
     BOOL InitInstance() override {
-        AddDocTemplate(new CMultiDocTemplate(IDR_CVNTYPE, RUNTIME_CLASS(CCVNDoc), RUNTIME_CLASS(CPlanChildFrame),
+        AddDocTemplate(new CMultiDocTemplate(IDR_CVNTYPE, RUNTIME_CLASS(CConfirmingDoc), RUNTIME_CLASS(CPlanChildFrame),
                                              RUNTIME_CLASS(CCVNView)));
         auto* main = new TestMainFrame;
         if (!main->LoadFrame(kMainFrameResource, WS_OVERLAPPEDWINDOW))
@@ -396,4 +421,46 @@ TEST_F(DocumentWindows, TrainsStepInListOrderAndTheLastOneGoneStopsTheTimer) {
     doc->DeleteTestTrain(second);
     EXPECT_TRUE(doc->m_testTrains.empty());
     EXPECT_EQ(app.Main().timerStops, 1);
+}
+
+TEST_F(DocumentWindows, TheEngineWorksInTheActivePlanView) {
+    CCVNDoc* doc = NewLayout();
+    ASSERT_NE(doc, nullptr);
+    auto* view = dynamic_cast<CCVNView*>(doc->Views().front());
+    ASSERT_NE(view, nullptr);
+
+    // Zooming is bounded by the plan view's scroll size: 20000 doubled passes 32000.
+    EXPECT_EQ(doc->m_tool.CanZoomIn(), 0);
+    EXPECT_EQ(doc->m_tool.CanZoomOut(), 1);
+
+    // Pasted objects land in the middle of the plan window (the shape has no extent: its
+    // placement is its middle).
+    auto* shape = new CTestShape(&doc->m_tool);
+    doc->m_rootGroup.m_members.push_back(shape);
+    shape->Select();
+    doc->m_tool.CopySelection();
+    doc->m_tool.Paste();
+    ASSERT_EQ(doc->m_rootGroup.m_members.size(), 2u);
+    const CPaint* pasted = doc->m_rootGroup.m_members.front() == shape ? doc->m_rootGroup.m_members.back()
+                                                                        : doc->m_rootGroup.m_members.front();
+    const CDoublePoint centre = doc->m_tool.DeviceToLayout(4000, -3000);
+    EXPECT_NEAR(pasted->m_pose.x, centre.x, 1e-6);
+    EXPECT_NEAR(pasted->m_pose.y, centre.y, 1e-6);
+    for (CPaint* copy : app.Main().clipboard) {
+        copy->ReleaseData();
+        delete copy;
+    }
+    app.Main().clipboard.clear();
+
+    // A confirmed Document Setup takes every plan view back to zoom 1.
+    doc->OnCmdMsg(ID_DOCUMENT_SETUP, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(view->m_fZoom, 1.0);
+
+    doc->m_tool.RepaintAllViews();
+    EXPECT_EQ(view->m_nDirtyRepaints, 1);
+
+    int width = 0, height = 0;
+    doc->GetPrintableSize(width, height);
+    EXPECT_EQ(width, 19000);
+    EXPECT_EQ(height, 26000);
 }
