@@ -47,6 +47,9 @@ std::shared_ptr<r3d::Texture> LoadMaskedTexture(const CString& name) {
 void CCVNDoc::SetResourcePaths() {
     const std::span<const CDataFolders::Entry> table = CDataFolders::Table();
     const CString base = CDataFolders::GetBaseFolder();
+    // The path is made anew each time, so a folder changed in the preferences is searched in
+    // place of the old one.
+    r3d::AssetLibrary::Instance().ClearSearchFolders();
     for (CDataFolders::Folder folder : kTextureFolders) AddSearchFolder(base + table[folder].subFolder);
     const CProfile& profile = CProfile::Program();
     for (CDataFolders::Folder folder : kTextureFolders) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/CProfile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -76,6 +78,18 @@ TEST_F(DocumentWorld, TheDataFoldersBecomeTheSearchFoldersOnce) {
     EXPECT_EQ(folders[2].filename(), "TRAINS");
     EXPECT_EQ(folders[3].filename(), "3DBITMAPS");
     EXPECT_EQ(folders[4].filename(), "BITMAPS");
+
+    // A texture folder chosen in the preferences is searched after the program's, and a
+    // later choice replaces it.
+    CProfile::Program().SetPath(m_folder / "corvane.ini");
+    for (const char* other : {"old", "new"}) {
+        std::filesystem::create_directory(m_folder / other);
+        CProfile::Program().WriteProfileString("Paths", "Textures", CWinPath::FromReal(m_folder / other) + "\\");
+        doc.SetResourcePaths();
+        ASSERT_EQ(Library().SearchFolders().size(), 6u);
+        EXPECT_EQ(Library().SearchFolders()[5].filename(), other);
+    }
+    CProfile::Program().SetPath(CProfile::DefaultPath());
 }
 
 TEST_F(DocumentWorld, ANewLayoutHasALightAndATexturedGroundPlaneTheSizeOfItsPage) {
