@@ -27,14 +27,22 @@ CString RealPath(const CString& stored) {
     return CString(CWinPath::Resolve(stored).string().c_str());
 }
 
+CString ProgramLibraryFolder() {
+    return CDataFolders::GetBaseFolder() + "LIBRARIES\\";
+}
+
+// The library folder the user keeps in the profile, the program's by default.
+CString ProfileLibraryFolder() {
+    return CProfile::Program().GetProfileString("Paths", "Libraries", ProgramLibraryFolder());
+}
+
 // The library's own place, then its name in the program's library folder, then in the
 // library folder of the profile.
 bool OpenLibrary(CFile& file, const CString& libraryPath) {
     if (file.Open(RealPath(libraryPath), CFile::modeRead))
         return true;
     const CString name(CWinPath::Resolve(libraryPath).filename().string().c_str());
-    const CString candidates[] = {CDataFolders::GetBaseFolder() + "LIBRARIES\\" + name,
-                                  CDataFolders::GetDataFolder(CDataFolders::Libraries) + name};
+    const CString candidates[] = {ProgramLibraryFolder() + name, ProfileLibraryFolder() + name};
     return std::any_of(std::begin(candidates), std::end(candidates),
                        [&file](const CString& path) { return file.Open(RealPath(path), CFile::modeRead); });
 }
@@ -48,9 +56,8 @@ CString BrowseFolder(const CString& libraryPath) {
         CWinPath::Split(libraryPath, &drive, &folder, nullptr, nullptr);
         return drive + folder;
     }
-    const CString programFolder = CDataFolders::GetBaseFolder() + "LIBRARIES\\";
-    CString folder = CProfile::Program().GetProfileString("Paths", "Libraries", programFolder);
-    return CDataFolders::FolderExists(folder) ? folder : programFolder;
+    CString folder = ProfileLibraryFolder();
+    return CDataFolders::FolderExists(folder) ? folder : ProgramLibraryFolder();
 }
 
 // Every member is released and destroyed; the group itself stays as it is.

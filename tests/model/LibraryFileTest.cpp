@@ -7,6 +7,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/FileSizeLimit.h"
@@ -127,6 +128,18 @@ TEST_F(LibraryFile, ALibraryUnderAPathThatIsGoneIsReadFromTheProgramsLibraryFold
     EXPECT_EQ(doc.m_libraryGroup.m_members.back()->m_strName, "signal");
     EXPECT_EQ(doc.m_strLibraryPath, "C:\\gone\\Rails.cvl");
     EXPECT_TRUE(doc.m_errors.empty());
+
+    // The third place is the library folder of the profile, even while the program has a
+    // library folder of its own.
+    std::filesystem::create_directory(m_folder / "mine");
+    std::filesystem::rename(m_folder / "LIBRARIES" / "Rails.cvl", m_folder / "mine" / "Rails.cvl");
+    CProfile::Program().SetPath(m_folder / "corvane.ini");
+    CProfile::Program().WriteProfileString("Paths", "Libraries", CWinPath::FromReal(m_folder / "mine") + "\\");
+    LibraryDoc fromProfile;
+    fromProfile.m_strLibraryPath = "C:\\gone\\Rails.cvl";
+    EXPECT_TRUE(fromProfile.ReadLibrary());
+    EXPECT_EQ(fromProfile.m_libraryGroup.m_members.size(), 2u);
+    CProfile::Program().SetPath(CProfile::DefaultPath());
 }
 
 TEST_F(LibraryFile, EveryDamagedPrefixLeavesTheLibraryGroupAsItWas) {
