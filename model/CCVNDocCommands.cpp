@@ -182,7 +182,9 @@ void CCVNDoc::OnMaterialsReport() {
     m_nLibraryReportCommand = ID_MATERIALS_REPORT;
     SetModalDialogFlag(TRUE);
     RunMaterialsReport();
-    const CPose world = m_groupEditStack.front().m_pGroup->WorldPose(&m_groupEditStack.front().m_pose);
+    // The entry of an entered group holds its world placement already; composing the group's
+    // own placement onto it again would place the members twice over.
+    const CPose world = m_groupEditStack.front().m_pose;
     for (CPaint* member : m_groupEditStack.front().m_pGroup->m_members) {
         member->SetEditState(-1);
         if (member->GetClassName() != "CCamera")

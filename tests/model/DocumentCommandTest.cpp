@@ -177,6 +177,37 @@ TEST_F(DocumentCommand, LayoutWideSettingsRebuildTheWholeLayoutInside) {
     EXPECT_EQ(doc.m_n3DDrawStyle, 4);
 }
 
+namespace {
+
+class CPoseRecordingShape : public CTestShape {
+  public:
+    using CTestShape::CTestShape;
+    int Update3D(const CPose* parent) override {
+        m_lastParent = *parent;
+        return CTestShape::Update3D(parent);
+    }
+    CPose m_lastParent;
+};
+
+}  // namespace
+
+TEST_F(DocumentCommand, TheMaterialsReportRebuildsTheEnteredGroupInItsPlace) {
+    CommandDoc doc;
+    CGroup* group = NewGroup(&doc.m_tool);
+    group->m_pose = CPose(1000.0, 500.0, 0.0);
+    doc.m_rootGroup.m_members.push_back(group);
+    auto* member = new CPoseRecordingShape(&doc.m_tool);
+    group->m_members.push_back(member);
+    doc.m_groupEditStack.emplace_front(group, group->WorldPose(nullptr));
+
+    doc.Send(ID_MATERIALS_REPORT);
+    EXPECT_EQ(member->m_n3DUpdates, 1);
+    EXPECT_DOUBLE_EQ(member->m_lastParent.x, 1000.0);
+    EXPECT_DOUBLE_EQ(member->m_lastParent.y, 500.0);
+    EXPECT_EQ(doc.m_nLibraryReportCommand, static_cast<UINT>(ID_MATERIALS_REPORT));
+    doc.m_groupEditStack.pop_front();
+}
+
 TEST_F(DocumentCommand, LibraryCommandsAskForAFileFirst) {
     // The file prompt appears on the headless screen, where nobody answers it: it is cancelled.
     WindowManager::Instance().Reset();
