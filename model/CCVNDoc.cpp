@@ -8,13 +8,17 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
+#include "platform/ctl/CPropertyPage.h"
 #include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/CMultiDocTemplate.h"
 
 IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
 
 namespace {
 
 constexpr double kScaleDivisorFactor = 0.0625;
+// The resource of the 3D windows' template.
+constexpr UINT k3DTemplateResource = 129;
 
 }  // namespace
 
@@ -26,6 +30,9 @@ CCVNDoc::CCVNDoc() {
     m_tool.m_pHost = this;
     m_tool.m_toolMode.Set(kToolSelector);
     m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
+    m_p3DTemplate = std::make_unique<CMultiDocTemplate>(k3DTemplateResource, RUNTIME_CLASS(CCVNDoc),
+                                                        CRuntimeClass::FromName("C3DChildFrame"),
+                                                        CRuntimeClass::FromName("C3DView"));
     CreateDefaultTrack();
     ReadDefaultTrack();
 }
@@ -36,7 +43,10 @@ CCVNDoc::~CCVNDoc() {
     m_libraryGroup.ReleaseData();
     m_rootGroup.ReleaseData();
     m_tool.ClearUndoList();
-    m_tool.ClearClipboard();
+    ReleaseTestTrains();
+    m_partsCatalogue.clear();
+    m_p3DTemplate.reset();
+    for (std::unique_ptr<CPropertyPage>& page : m_wizardPages) page.reset();
     m_tool.SetDefaultTrack(nullptr);
     m_tool.m_pHost = nullptr;
 }

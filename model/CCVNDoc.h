@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/CGroup.h"
 #include "model/CGroupEditEntry.h"
@@ -13,6 +15,12 @@
 #include "platform/base/CString.h"
 #include "resources/CommandIds.h"
 #include "platform/win/CDocument.h"
+
+class CFrameWnd;
+class CMainFrameServices;
+class CMultiDocTemplate;
+class CPropertyPage;
+class CView;
 
 namespace r3d {
 class Clump;
@@ -47,6 +55,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     BOOL OnSaveDocument(LPCTSTR pathName) override;
     // The root group is emptied only when the document goes.
     void DeleteContents() override {}
+    // Every plan window of every layout is redrawn when a window comes, goes or closes its
+    // layout, so that the windows left show the current state.
+    void OnChangedViewList() override;
+    void OnCloseDocument() override;
+    // The test trains stand still while the save-changes question is open; when the close
+    // goes on they stay paused until the document has gone.
+    BOOL SaveModified() override;
     // Takes the copies of view scale and unit and the mapping of a new or opened layout.
     void ResetViewSettings();
     // The built-in settings of a layout when no default-settings file gives others.
@@ -74,6 +89,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     void ReadDefaultTrack();
     // A copy of the given track becomes the document's default track and is written.
     BOOL WriteDefaultTrack(CPaint* track);
+    // The settings backup shared by every document: save non-zero copies this document's
+    // default settings into it, save 0 copies them back (the handle size as a whole number).
+    void SaveSettingsBackup(int save);
+    // The track becomes the default track of new layouts, and its scale their train scale;
+    // this document keeps its own settings, with that scale. FALSE when a file could not be
+    // written.
+    BOOL MakeDefaultTrack(CPaint* track);
 
     // The layers: the active one, shown and locked flags, held by the editing engine.
     int GetActiveLayer() const { return m_tool.m_nActiveLayer; }
@@ -85,14 +107,27 @@ class CCVNDoc : public CDocument, public CToolHost {
     void OnActiveLayerChanged();
     // Every view of the document is redrawn whole.
     void InvalidateAllViews();
+    // One tick of the train timer: every test train moves on by the steps that have passed.
+    void StepTrains(int ticks);
+    // The open 3D window of this layout, null when there is none.
+    CFrameWnd* Get3DFrame() const;
+    void Set3DFrame(CFrameWnd* frame) { m_p3DFrame = frame; }
+    // The template through which 3D windows of this layout are opened.
+    CMultiDocTemplate* Get3DTemplate() const { return m_p3DTemplate.get(); }
+    // The main window's services; null when the program has no such main window.
+    static CMainFrameServices* GetMainFrameServices();
     // The track pieces and cameras of the list, and with include3D its 3D objects and
     // sprites, appended to output in order; groups are searched depth first.
     static void CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D);
     // The selected terrain object: the one selected object when it is a terrain, else null.
     CPaint* GetSelectedMount();
 
+    // Asks for a library file and reads it; FALSE when the user cancelled, or when the
+    // modified library could not be written first (it then stays open).
+    BOOL BrowseLibrary();
     // The symbol library at the library path. Reading appends the file's objects to the
-    // library group; FALSE, after an error box, when no file was found or it is damaged.
+    // library group; FALSE, after an error box, when no file was found or it is damaged (the
+    // library group is then as it was).
     BOOL ReadLibrary();
     // FALSE, after an error box, when the file could not be written; the library and its
     // modified mark then stay. A library on a read-only medium is left unwritten.
@@ -128,8 +163,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
     CPaintList GetGroupMembers(CPaint* group) override;
     CPaintList GetTestTrains() override { return m_testTrains; }
+    void DeleteTestTrain(CPaint* train) override;
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void ShowMessage(const CString& text) override;
+    void SetModalDialogFlag(BOOL running) override;
+    CPaintList* GetClipboard() override;
+    void ShowStatusPanes(CPieceStatusText& status) override;
+    BOOL Has3DWindow() const override { return Get3DFrame() != nullptr; }
     void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
     r3d::Scene* GetScene() override { return m_pScene.get(); }
     int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
@@ -186,8 +226,17 @@ class CCVNDoc : public CDocument, public CToolHost {
     // What went wrong reading the default-settings files, shown at the next New or Open.
     CString m_strSettingsWarning;
 
-    // The command last chosen from the library-and-reports drop-down button.
+    // The commands last chosen from the drop-down tool buttons.
     UINT m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
+    UINT m_nTestTrainCommand = ID_TOOL_RUN_TEST_TRAIN;
+    UINT m_nDimensionCommand = ID_TOOL_DIMENSION_LINE;
+    // The track wizard's pages, made on its first use and kept, with what the user typed
+    // into them, until the document goes; and the page it showed last.
+    static constexpr int kWizardPageCount = 11;
+    std::array<std::unique_ptr<CPropertyPage>, kWizardPageCount> m_wizardPages;
+    int m_nLastWizardPage = 0;
+    // The items the manufacturer parts list read from its parts file.
+    std::vector<std::unique_ptr<CObject>> m_partsCatalogue;
 
   protected:
     // The dialogs the document commands run. Each answers TRUE when the user confirmed it;
@@ -198,9 +247,6 @@ class CCVNDoc : public CDocument, public CToolHost {
     virtual BOOL RunLibraryNotice() { return FALSE; }
     virtual BOOL RunMaterialsReport() { return FALSE; }
     virtual BOOL RunPartsList() { return FALSE; }
-    virtual BOOL RunTrackWizard() { return FALSE; }
-    // Asks for a library file when the document has none; FALSE when the user gave none.
-    virtual BOOL BrowseForLibrary() { return !m_strLibraryPath.IsEmpty(); }
 
     void OnToolCommand(UINT id);
     void OnUpdateToolCommand(CCmdUI* cmdUI);
@@ -214,6 +260,9 @@ class CCVNDoc : public CDocument, public CToolHost {
     void On3DWireframe();
     void OnUpdate3DWireframe(CCmdUI* cmdUI);
     void OnTrackWizard();
+    void OnOpen2DView();
+    void OnUpdateOpen2DView(CCmdUI* cmdUI);
+    void OnUpdateChooseActiveLayer(CCmdUI* cmdUI);
     void OnGetLostObjects();
     void OnShowHideLayer(UINT id);
     void OnUpdateShowHideLayer(CCmdUI* cmdUI);
@@ -221,6 +270,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     void OnUpdateConformTracksToTerrain(CCmdUI* cmdUI);
     void OnConformTerrain();
     void OnRestoreTerrain();
+    void OnUpdateTerrainCommand(CCmdUI* cmdUI);
     DECLARE_MESSAGE_MAP()
 
   private:
@@ -230,11 +280,18 @@ class CCVNDoc : public CDocument, public CToolHost {
     bool IsEditingGroup() const { return m_groupEditStack.size() != 1; }
     std::unique_ptr<r3d::Clump> MakeGroundModel() const;
     void LoadPreferences(CArchive& ar);
-    void StorePreferences(CArchive& ar) const;
+    void StorePreferences(CArchive& ar, double handleSize) const;
     BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
     void NoteDamagedSettings(const char* fileName);
     void ShowSettingsWarning();
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     void CreateDefaultTrack();
+    // The plan window of this layout, null when none is open.
+    CView* FindPlanView() const;
+    bool CreateWizardPages();
+    void ReleaseTestTrains();
+
+    std::unique_ptr<CMultiDocTemplate> m_p3DTemplate;
+    CFrameWnd* m_p3DFrame = nullptr;
 };

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "model/CCVNDoc.h"
+#include "model/CMainFrameServices.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CCmdUI.h"
@@ -79,12 +80,17 @@ ON_COMMAND(ID_3D_WIREFRAME, On3DWireframe)
 ON_UPDATE_COMMAND_UI(ID_3D_WIREFRAME, OnUpdate3DWireframe)
 ON_COMMAND(ID_TRACK_WIZARD, OnTrackWizard)
 ON_COMMAND(ID_GET_LOST_OBJECTS, OnGetLostObjects)
+ON_COMMAND(ID_OPEN_2D_VIEW, OnOpen2DView)
+ON_UPDATE_COMMAND_UI(ID_OPEN_2D_VIEW, OnUpdateOpen2DView)
+ON_UPDATE_COMMAND_UI(ID_CHOOSE_ACTIVE_LAYER, OnUpdateChooseActiveLayer)
 ON_COMMAND_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnShowHideLayer)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LAYER_SHOW_HIDE_0, ID_LAYER_SHOW_HIDE_7, OnUpdateShowHideLayer)
 ON_COMMAND(ID_CONFORM_TRACKS_TO_TERRAIN, OnConformTracksToTerrain)
 ON_UPDATE_COMMAND_UI(ID_CONFORM_TRACKS_TO_TERRAIN, OnUpdateConformTracksToTerrain)
 ON_COMMAND(ID_CONFORM_TERRAIN, OnConformTerrain)
+ON_UPDATE_COMMAND_UI(ID_CONFORM_TERRAIN, OnUpdateTerrainCommand)
 ON_COMMAND(ID_RESTORE_TERRAIN, OnRestoreTerrain)
+ON_UPDATE_COMMAND_UI(ID_RESTORE_TERRAIN, OnUpdateTerrainCommand)
 END_MESSAGE_MAP()
 
 // ---- Tools ----
@@ -95,6 +101,9 @@ void CCVNDoc::OnToolCommand(UINT id) {
     if (mode < 0)
         return;
     m_tool.m_toolMode.Set(mode);
+    // Rotating about the press point is marked by the mode record's second value being clear.
+    if (mode == kToolRotateAroundOrigin)
+        m_tool.m_toolMode.m_bFlag = 0;
 }
 
 void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {
@@ -129,7 +138,7 @@ void CCVNDoc::OnPreferences() {
 
 void CCVNDoc::OnGetObjectFromLibrary() {
     m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     SetModalDialogFlag(TRUE);
     RunLibraryDialog();
@@ -141,7 +150,7 @@ void CCVNDoc::OnPutSelectionIntoLibrary() {
     if (m_selection.empty())
         return;
     m_nLibraryReportCommand = ID_LIBRARY_PUT_SELECTION;
-    if (m_strLibraryPath.IsEmpty() && !BrowseForLibrary())
+    if (m_strLibraryPath.IsEmpty() && !BrowseLibrary())
         return;
     auto* group = dynamic_cast<CGroup*>(GetCurrentGroup());
     if (group != nullptr) {
@@ -179,11 +188,6 @@ void CCVNDoc::OnPartsList() {
     SetModalDialogFlag(TRUE);
     RunPartsList();
     SetModalDialogFlag(FALSE);
-}
-
-void CCVNDoc::OnTrackWizard() {
-    if (RunTrackWizard())
-        InvalidateAllViews();
 }
 
 void CCVNDoc::OnGetLostObjects() {
@@ -246,6 +250,8 @@ void CCVNDoc::OnUpdateShowHideLayer(CCmdUI* cmdUI) {
 
 void CCVNDoc::OnActiveLayerChanged() {
     const int layer = m_tool.m_nActiveLayer;
+    if (CMainFrameServices* services = GetMainFrameServices())
+        services->ShowActiveLayer(layer);
     if (layer >= 0 && layer < CTool::kLayerCount)
         m_tool.m_bLayerShown[layer] = 1;
     UpdateLayout3D(true);
@@ -269,6 +275,10 @@ void CCVNDoc::OnConformTerrain() {
     SetModifiedFlag();
 }
 
+void CCVNDoc::OnUpdateTerrainCommand(CCmdUI* cmdUI) {
+    cmdUI->Enable(TRUE);
+}
+
 void CCVNDoc::OnRestoreTerrain() {
     if (!IsEditingGroup())
         m_tool.RestoreTerrain();
@@ -276,15 +286,6 @@ void CCVNDoc::OnRestoreTerrain() {
 }
 
 // ---- Views and objects ----
-
-void CCVNDoc::InvalidateAllViews() {
-    POSITION position = GetFirstViewPosition();
-    while (position != nullptr) {
-        CView* view = GetNextView(position);
-        if (view != nullptr)
-            view->Invalidate(FALSE);
-    }
-}
 
 void CCVNDoc::CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D) {
     for (CPaint* object : source) {

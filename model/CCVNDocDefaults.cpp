@@ -4,6 +4,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "model/CSettingsBackup.h"
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
@@ -115,7 +116,7 @@ void CCVNDoc::LoadPreferences(CArchive& ar) {
         m_tool.m_fSnapDistance = snapDistance;
 }
 
-void CCVNDoc::StorePreferences(CArchive& ar) const {
+void CCVNDoc::StorePreferences(CArchive& ar, double handleSize) const {
     ar << m_fPageWidth << m_fPageHeight << m_fViewScale << m_nReserved << m_nUnitIndex
        << m_nDefaultScaleIndex;
     ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid)
@@ -125,11 +126,38 @@ void CCVNDoc::StorePreferences(CArchive& ar) const {
     ar << m_strLibraryPath << m_strLibraryFileName << m_strPartsPath << m_strPartsFileName;
     ar << m_limits.maxConnectionDistance << m_limits.maxElevationGap << m_limits.maxGrade << m_limits.maxAngle
        << m_limits.bendLimit;
-    ar << m_bShowPageMarkers << m_bShowPageNumbers << m_tool.m_fHandleSize << m_tool.m_fSnapDistance;
+    ar << m_bShowPageMarkers << m_bShowPageNumbers << handleSize << m_tool.m_fSnapDistance;
 }
 
 BOOL CCVNDoc::WritePreferences() {
-    return WriteSettingsFile(kPreferencesFile, [this](CArchive& ar) { StorePreferences(ar); });
+    return WriteSettingsFile(kPreferencesFile,
+                             [this](CArchive& ar) { StorePreferences(ar, m_tool.m_fHandleSize); });
+}
+
+void CCVNDoc::SaveSettingsBackup(int save) {
+    CSettingsBackup& backup = CSettingsBackup::Shared();
+    if (save)
+        backup.Save([this](CArchive& ar) { StorePreferences(ar, std::trunc(m_tool.m_fHandleSize)); });
+    else
+        backup.Restore([this](CArchive& ar) { LoadPreferences(ar); });
+}
+
+BOOL CCVNDoc::MakeDefaultTrack(CPaint* track) {
+    if (track == nullptr)
+        return FALSE;
+    // An unknown scale name keeps the train scale the document has.
+    const int scale = FindScale(track->m_strScale);
+    if (scale >= 0)
+        m_nDefaultScaleIndex = scale;
+    SaveSettingsBackup(1);
+    // The stored defaults, not this document's, go back into the file.
+    ReadPreferences();
+    const BOOL trackWritten = WriteDefaultTrack(track);
+    if (scale >= 0)
+        m_nDefaultScaleIndex = scale;
+    const BOOL preferencesWritten = WritePreferences();
+    SaveSettingsBackup(0);
+    return trackWritten && preferencesWritten;
 }
 
 BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store) {

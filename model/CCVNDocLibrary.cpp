@@ -11,8 +11,11 @@
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CException.h"
 #include "platform/base/CFile.h"
+#include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CFileDialog.h"
+#include "platform/cdlg/FolderListing.h"
 #include "resources/StringTable.h"
 
 // The symbol library file: the file version, then the library group's record without a
@@ -36,6 +39,45 @@ bool OpenLibrary(CFile& file, const CString& libraryPath) {
                        [&file](const CString& path) { return file.Open(RealPath(path), CFile::modeRead); });
 }
 
+// The folder the library browser opens in: the open library's own folder; without one the
+// profile's library folder, or the program's when that folder is gone.
+CString BrowseFolder(const CString& libraryPath) {
+    if (!libraryPath.IsEmpty()) {
+        CString drive;
+        CString folder;
+        CWinPath::Split(libraryPath, &drive, &folder, nullptr, nullptr);
+        return drive + folder;
+    }
+    const CString programFolder = CDataFolders::GetBaseFolder() + "LIBRARIES\\";
+    CString folder = CProfile::Program().GetProfileString("Paths", "Libraries", programFolder);
+    return CDataFolders::FolderExists(folder) ? folder : programFolder;
+}
+
+// Every member is released and destroyed; the group itself stays as it is.
+void EmptyGroup(CGroup& group) {
+    while (!group.m_members.empty()) {
+        CPaint* member = group.m_members.front();
+        group.m_members.pop_front();
+        member->ReleaseData();
+        delete member;
+    }
+}
+
+// The library group takes the record read into another group: its own fields, and the read
+// members after those it holds.
+void AdoptRecord(CGroup& library, CGroup& read) {
+    library.CopyFrom(&read);
+    library.m_fQuantity = read.m_fQuantity;
+    library.m_points = read.m_points;
+    library.m_nExtraFlag = read.m_nExtraFlag;
+    while (!read.m_members.empty()) {
+        CPaint* member = read.m_members.front();
+        read.m_members.pop_front();
+        library.m_members.push_back(member);
+        member->SetOwnerGroup(&library);
+    }
+}
+
 // Libraries on read-only media (the CD-ROM of old) are never written.
 bool OnReadOnlyMedium(const std::filesystem::path& path) {
     struct statvfs info {};
@@ -44,18 +86,41 @@ bool OnReadOnlyMedium(const std::filesystem::path& path) {
 
 }  // namespace
 
+BOOL CCVNDoc::BrowseLibrary() {
+    CFileDialog dialog(TRUE, "CVL", m_strLibraryFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                       "Library Files (*.cvl)|*.cvl||");
+    const CString initialFolder = PathText(CWinPath::Resolve(BrowseFolder(m_strLibraryPath)));
+    dialog.m_ofn.lpstrInitialDir = initialFolder.c_str();
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    if (!m_strLibraryPath.IsEmpty()) {
+        // A library that could not be written stays open rather than be lost.
+        if (m_bLibraryModified && !WriteLibrary())
+            return FALSE;
+        m_bLibraryModified = 0;
+        EmptyGroup(m_libraryGroup);
+    }
+    m_strLibraryPath = CWinPath::FromReal(DiskPath(dialog.GetPathName()));
+    m_strLibraryFileName = dialog.GetFileName();
+    ReadLibrary();
+    m_libraryGroup.SetTool(&m_tool);
+    return TRUE;
+}
+
 BOOL CCVNDoc::ReadLibrary() {
+    CString cantRead;
+    cantRead.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
     CFile file;
     if (m_strLibraryPath.IsEmpty() || !OpenLibrary(file, m_strLibraryPath)) {
-        CString text;
-        text.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
-        ReportError(text);
+        ReportError(cantRead);
         return FALSE;
     }
     if (file.GetLength() == 0)
         return TRUE;
+    // The file is read into a group of its own, so that a damaged one leaves nothing behind.
+    CGroup read;
+    read.SetTool(&m_tool);
     const int ownVersion = m_nFileVersion;
-    BOOL read = TRUE;
     try {
         CArchive ar(&file, CArchive::load);
         ar.m_pDocument = this;
@@ -63,19 +128,19 @@ BOOL CCVNDoc::ReadLibrary() {
         if (version < 1)
             FailRead(ar, CArchiveException::badSchema);
         m_nFileVersion = std::min(version, kLayoutFileVersion);
-        m_libraryGroup.Serialize(ar);
+        read.Serialize(ar);
     } catch (const CException&) {
-        CString text;
-        text.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
-        ReportError(text);
-        read = FALSE;
+        m_nFileVersion = ownVersion;
+        ReportError(cantRead);
+        return FALSE;
     }
     m_nFileVersion = ownVersion;
+    AdoptRecord(m_libraryGroup, read);
     m_libraryGroup.SetTool(&m_tool);
     for (CPaint* member : m_libraryGroup.m_members)
         if (member->IsKindOf(RUNTIME_CLASS(CGroup)))
             member->RecalcFrame();
-    return read;
+    return TRUE;
 }
 
 BOOL CCVNDoc::WriteLibrary() {

@@ -43,7 +43,8 @@ enum CommandId : UINT {
     // Show/Hide Layer 0 to 7 take eight consecutive ids.
     ID_LAYER_SHOW_HIDE_0 = 32860,
     ID_LAYER_SHOW_HIDE_7 = 32867,
-    ID_CHOOSE_ACTIVE_LAYER = 32868,
+    // The layer selector sits in the main tool bar as a control and answers to its control id.
+    ID_CHOOSE_ACTIVE_LAYER = 105,
 
     ID_CONFORM_TRACKS_TO_TERRAIN = 32870,
     ID_CONFORM_TERRAIN = 32871,

@@ -23,10 +23,13 @@ BOOL CPropertyPage::CreatePage(CPropertySheet* sheet) {
     if (!source)
         return FALSE;
     m_sheet = sheet;
-    m_pageTemplate = std::make_unique<DialogTemplate>(*source);
-    m_pageTemplate->style =
+    // A page shown again by another sheet starts from its own earlier copy, so the copy is
+    // made before the old one goes.
+    auto pageTemplate = std::make_unique<DialogTemplate>(*source);
+    pageTemplate->style =
         (source->style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD;
-    m_pageTemplate->rect.OffsetRect(-m_pageTemplate->rect.left, -m_pageTemplate->rect.top);
+    pageTemplate->rect.OffsetRect(-pageTemplate->rect.left, -pageTemplate->rect.top);
+    m_pageTemplate = std::move(pageTemplate);
     return CreateIndirect(*m_pageTemplate, sheet);
 }
 

@@ -48,11 +48,21 @@ void CDocument::SetPathName(LPCTSTR pathName, BOOL addToRecentList) {
 void CDocument::AddView(CView* view) {
     if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
     view->m_pDocument = this;
+    OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* view) {
     std::erase(m_views, view);
     if (view->m_pDocument == this) view->m_pDocument = nullptr;
+    OnChangedViewList();
+}
+
+void CDocument::OnChangedViewList() {
+    // A document nobody shows any more is closed, unless it is being closed already.
+    if (m_views.empty() && m_bAutoDelete) {
+        OnCloseDocument();
+        return;
+    }
     UpdateFrameCounts();
 }
 

@@ -32,6 +32,8 @@ public:
     // --- Views ----------------------------------------------------------------------------
     void AddView(CView* view);
     void RemoveView(CView* view);
+    // Called whenever a view comes or goes; closes the document when its last view has gone.
+    virtual void OnChangedViewList();
     POSITION GetFirstViewPosition() const;
     CView* GetNextView(POSITION& position) const;
     const std::vector<CView*>& Views() const { return m_views; }

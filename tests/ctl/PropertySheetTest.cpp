@@ -173,3 +173,22 @@ TEST_F(PropertySheetTest, CancelReachesEveryMadePageAndLeavesTheMembers) {
     // Leaving the page exchanged its value; Cancel does not undo what the page holds.
     EXPECT_EQ(second.count, 9);
 }
+
+TEST_F(PropertySheetTest, PagesKeptBetweenSheetsShowWhatWasTypedBefore) {
+    std::vector<CString> log;
+    CountPage page("Geometry", log);
+    for (const char* typed : {"8", ""}) {
+        TrackSheet sheet;
+        sheet.AddPage(&page);
+        CString shown;
+        host.WhenModal("Track Properties", [&](CWnd&) {
+            page.GetDlgItem(IDC_COUNT)->GetWindowText(shown);
+            if (*typed)
+                Retype(page.GetDlgItem(IDC_COUNT), typed);
+            sheet.PressButton(PSBTN_OK);
+        });
+        sheet.DoModal();
+        EXPECT_EQ(shown, *typed ? "5" : "8");
+    }
+    EXPECT_EQ(page.count, 8);
+}

@@ -490,3 +490,23 @@ TEST_F(SampleMdiAppTest, ChildFramesPaintEveryRingOfTheirBorder) {
         }
     }
 }
+
+TEST_F(SampleMdiAppTest, ADocumentGoesWithTheLastWindowShowingIt) {
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* first = Main().MDIGetActive();
+    CDocument* document = ActiveView()->GetDocument();
+    Command(ID_WINDOW_NEW);
+    CMDIChildWnd* second = Main().MDIGetActive();
+    ASSERT_NE(first, second);
+
+    // Destroying a window without asking leaves the document while another window shows it.
+    first->DestroyWindow();
+    host.RunUntilIdle();
+    ASSERT_EQ(app.Templates().front()->Documents().size(), 1u);
+    EXPECT_EQ(app.Templates().front()->Documents().front(), document);
+    EXPECT_EQ(document->Views().size(), 1u);
+
+    second->DestroyWindow();
+    host.RunUntilIdle();
+    EXPECT_TRUE(app.Templates().front()->Documents().empty());
+}

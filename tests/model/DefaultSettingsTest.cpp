@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "model/DefaultTrackKind.h"
+#include "model/Units.h"
 #include "platform/base/CWinPath.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
@@ -196,4 +198,91 @@ TEST_F(DefaultSettings, AFailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(doc.m_errors[1], "Could not create file DefTrack.Dat");
     EXPECT_EQ(ReadWholeFile(Preferences()), before);
     EXPECT_NE(DefaultTrackOf(doc), nullptr);
+}
+
+TEST_F(DefaultSettings, TheBackupIsSharedAndKeepsTheHandleSizeWhole) {
+    SettingsDoc doc;
+    doc.m_fPageWidth = 30000.0;
+    doc.m_strLibraryFileName = "Mine.cvl";
+    doc.m_nDefaultScaleIndex = 5;
+    doc.m_tool.m_fHandleSize = 12.5;
+    doc.m_tool.m_fSnapDistance = 300.0;
+    doc.SaveSettingsBackup(1);
+
+    doc.m_fPageWidth = 1000.0;
+    doc.m_strLibraryFileName = "Other.cvl";
+    doc.m_nDefaultScaleIndex = 7;
+    doc.m_tool.m_fHandleSize = 3.0;
+    doc.m_tool.m_fSnapDistance = 10.0;
+    doc.SaveSettingsBackup(0);
+    EXPECT_EQ(doc.m_fPageWidth, 30000.0);
+    EXPECT_EQ(doc.m_strLibraryFileName, "Mine.cvl");
+    EXPECT_EQ(doc.m_nDefaultScaleIndex, 5);
+    EXPECT_EQ(doc.m_tool.m_fHandleSize, 12.0);
+    EXPECT_EQ(doc.m_tool.m_fSnapDistance, 300.0);
+
+    // Another document gets the same copy.
+    SettingsDoc other;
+    EXPECT_EQ(other.m_fPageWidth, 21590.0);
+    other.SaveSettingsBackup(0);
+    EXPECT_EQ(other.m_fPageWidth, 30000.0);
+    EXPECT_EQ(other.m_tool.m_fHandleSize, 12.0);
+}
+
+TEST_F(DefaultSettings, MakingATrackTheDefaultRewritesTheFilesAndKeepsTheDocumentsSettings) {
+    {
+        SettingsDoc stored;
+        stored.m_fPageWidth = 30000.0;
+        stored.m_nUnitIndex = 2;
+        stored.m_nDefaultScaleIndex = 5;
+        stored.m_strLibraryFileName = "Stored.cvl";
+        stored.m_tool.m_fHandleSize = 12.5;
+        ASSERT_TRUE(stored.WritePreferences());
+    }
+    const Bytes preferences = ReadWholeFile(Preferences());
+
+    SettingsDoc doc;
+    doc.m_fPageWidth = 40000.0;
+    doc.m_nUnitIndex = 3;
+    doc.m_strLibraryFileName = "Own.cvl";
+    doc.m_tool.m_fHandleSize = 8.0;
+    std::unique_ptr<CPaint> track(DefaultTrackAsPaint(GetDefaultTrackKind().make(&doc.m_tool)));
+    track->m_strName = "Flex 914";
+    track->m_strScale = "N";
+    ASSERT_TRUE(doc.MakeDefaultTrack(track.get()));
+    const int scaleN = FindScale("N");
+    EXPECT_EQ(doc.m_fPageWidth, 40000.0);
+    EXPECT_EQ(doc.m_nUnitIndex, 3);
+    EXPECT_EQ(doc.m_strLibraryFileName, "Own.cvl");
+    EXPECT_EQ(doc.m_tool.m_fHandleSize, 8.0);
+    EXPECT_EQ(doc.m_nDefaultScaleIndex, scaleN);
+    EXPECT_EQ(DefaultTrackOf(doc)->m_strName, "Flex 914");
+    EXPECT_TRUE(doc.m_errors.empty());
+
+    // The stored fields stay, the train scale excepted; the track is the new default.
+    SettingsDoc next;
+    EXPECT_EQ(next.m_nDefaultScaleIndex, scaleN);
+    EXPECT_EQ(next.m_fPageWidth, 30000.0);
+    EXPECT_EQ(next.m_tool.m_fHandleSize, 12.5);
+    EXPECT_EQ(DefaultTrackOf(next)->m_strName, "Flex 914");
+    EXPECT_EQ(DefaultTrackOf(next)->m_strScale, "N");
+    next.m_nDefaultScaleIndex = 5;
+    ASSERT_TRUE(next.WritePreferences());
+    EXPECT_EQ(ReadWholeFile(Preferences()), preferences);
+
+    // A scale the table does not know keeps the train scales as they are.
+    track->m_strScale = "Gn15";
+    doc.m_nDefaultScaleIndex = 7;
+    ASSERT_TRUE(doc.MakeDefaultTrack(track.get()));
+    EXPECT_EQ(doc.m_nDefaultScaleIndex, 7);
+    EXPECT_EQ(SettingsDoc().m_nDefaultScaleIndex, 5);
+
+    // Files that cannot be written are reported; the document's settings still come back.
+    {
+        FileSizeLimit limit(16);
+        EXPECT_FALSE(doc.MakeDefaultTrack(track.get()));
+    }
+    EXPECT_EQ(doc.m_errors.size(), 2u);
+    EXPECT_EQ(doc.m_fPageWidth, 40000.0);
+    EXPECT_EQ(doc.m_strLibraryFileName, "Own.cvl");
 }

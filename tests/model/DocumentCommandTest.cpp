@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "model/CCVNDoc.h"
+#include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/WindowManager.h"
 #include "tests/model/TestLayout.h"
 #include "track/TrackPieces.h"
 
@@ -20,10 +22,6 @@ class CommandDoc : public CCVNDoc {
         ++m_nDialogs;
         return TRUE;
     }
-    BOOL BrowseForLibrary() override {
-        ++m_nBrowses;
-        return FALSE;
-    }
     void SetModalDialogFlag(BOOL running) override { m_bPaused = running; }
     void ReportError(const CString&) override {}
 
@@ -33,7 +31,6 @@ class CommandDoc : public CCVNDoc {
     BOOL m_bPaused = FALSE;
     BOOL m_bPausedInDialog = FALSE;
     int m_nDialogs = 0;
-    int m_nBrowses = 0;
 };
 
 // A menu item that keeps what the update handlers told it.
@@ -83,9 +80,11 @@ TEST_F(DocumentCommand, ToolCommandsSetTheEngineModeAndShowItChecked) {
     }
     doc.Send(ID_TOOL_ROTATE_AROUND_ORIGIN);
     EXPECT_EQ(doc.m_tool.m_toolMode, kToolRotateAroundOrigin);
+    EXPECT_EQ(doc.m_tool.m_toolMode.m_bFlag, 0);
 
     // The selector is not checked while the parallel-track tool runs.
     doc.Send(ID_TOOL_SELECTOR);
+    EXPECT_EQ(doc.m_tool.m_toolMode.m_bFlag, 1);
     EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 1);
     doc.m_tool.m_bParallelToolActive = 1;
     EXPECT_EQ(Update(doc, ID_TOOL_SELECTOR).m_nCheck, 0);
@@ -179,12 +178,15 @@ TEST_F(DocumentCommand, LayoutWideSettingsRebuildTheWholeLayoutInside) {
 }
 
 TEST_F(DocumentCommand, LibraryCommandsAskForAFileFirst) {
+    // The file prompt appears on the headless screen, where nobody answers it: it is cancelled.
+    WindowManager::Instance().Reset();
+    HeadlessHost host;
     CommandDoc doc;
     CTestShape* shape = AddShape(doc.m_rootGroup, doc.m_tool, 0);
 
     // Nothing selected: no prompt at all.
     doc.Send(ID_LIBRARY_PUT_SELECTION);
-    EXPECT_EQ(doc.m_nBrowses, 0);
+    EXPECT_TRUE(host.UnansweredModals().empty());
     EXPECT_EQ(doc.m_nLibraryReportCommand, ID_LIBRARY_GET_OBJECT);
 
     // A cancelled file prompt ends either command without a dialog.
@@ -192,7 +194,7 @@ TEST_F(DocumentCommand, LibraryCommandsAskForAFileFirst) {
     doc.m_strLibraryPath.Empty();
     doc.Send(ID_LIBRARY_PUT_SELECTION);
     doc.Send(ID_LIBRARY_GET_OBJECT);
-    EXPECT_EQ(doc.m_nBrowses, 2);
+    EXPECT_EQ(host.UnansweredModals(), (std::vector<CString>{"Open", "Open"}));
     EXPECT_EQ(doc.m_nDialogs, 0);
     EXPECT_TRUE(doc.m_libraryGroup.m_members.empty());
     EXPECT_TRUE(Update(doc, ID_LIBRARY_PUT_SELECTION).m_bEnabled);

@@ -112,3 +112,65 @@ TEST_F(LibraryFile, AFailedWriteKeepsTheLibraryAndItsModifiedMark) {
     EXPECT_EQ(reader.m_errors.size(), 1u);
     ASSERT_TRUE(doc.WriteLibrary());
 }
+
+TEST_F(LibraryFile, ALibraryUnderAPathThatIsGoneIsReadFromTheProgramsLibraryFolder) {
+    std::filesystem::create_directory(m_folder / "LIBRARIES");
+    {
+        LibraryDoc writer;
+        Fill(writer, m_folder / "LIBRARIES" / "Rails.cvl");
+        ASSERT_TRUE(writer.WriteLibrary());
+    }
+    LibraryDoc doc;
+    doc.m_strLibraryPath = "C:\\gone\\Rails.cvl";
+    ASSERT_TRUE(doc.ReadLibrary());
+    ASSERT_EQ(doc.m_libraryGroup.m_members.size(), 2u);
+    EXPECT_EQ(doc.m_libraryGroup.m_members.back()->m_strName, "signal");
+    EXPECT_EQ(doc.m_strLibraryPath, "C:\\gone\\Rails.cvl");
+    EXPECT_TRUE(doc.m_errors.empty());
+}
+
+TEST_F(LibraryFile, EveryDamagedPrefixLeavesTheLibraryGroupAsItWas) {
+    const std::filesystem::path path = m_folder / "Whole.cvl";
+    {
+        LibraryDoc writer;
+        Fill(writer, path);
+        writer.m_libraryGroup.m_strName = "Signals";
+        writer.m_libraryGroup.m_fFrameWidth = 500.0;
+        ASSERT_TRUE(writer.WriteLibrary());
+    }
+    const Bytes whole = ReadWholeFile(path);
+
+    LibraryDoc doc;
+    doc.m_nFileVersion = 14;
+    AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool))->m_strName = "kept";
+    // The library group's record as the writer stores it: members and own fields alike.
+    const auto snapshot = [&doc, this] {
+        const CString own = doc.m_strLibraryPath;
+        doc.m_strLibraryPath = CWinPath::FromReal(m_folder / "Snapshot.cvl");
+        EXPECT_TRUE(doc.WriteLibrary());
+        doc.m_strLibraryPath = own;
+        return ReadWholeFile(m_folder / "Snapshot.cvl");
+    };
+    const Bytes before = snapshot();
+
+    const std::filesystem::path damaged = m_folder / "Damaged.cvl";
+    doc.m_strLibraryPath = CWinPath::FromReal(damaged);
+    for (std::size_t length = 1; length < whole.size(); ++length) {
+        std::ofstream(damaged, std::ios::binary).write(whole.data(), static_cast<std::streamsize>(length));
+        EXPECT_FALSE(doc.ReadLibrary()) << length;
+        ASSERT_EQ(snapshot(), before) << length;
+        EXPECT_EQ(doc.m_nFileVersion, 14);
+    }
+    ASSERT_EQ(doc.m_errors.size(), whole.size() - 1);
+    EXPECT_EQ(doc.m_errors.back(), "Can't read library " + doc.m_strLibraryPath);
+
+    // The whole file appends its members and gives the group its own fields.
+    std::ofstream(damaged, std::ios::binary).write(whole.data(), static_cast<std::streamsize>(whole.size()));
+    ASSERT_TRUE(doc.ReadLibrary());
+    ASSERT_EQ(doc.m_libraryGroup.m_members.size(), 3u);
+    EXPECT_EQ(doc.m_libraryGroup.m_members.front()->m_strName, "kept");
+    EXPECT_EQ(doc.m_libraryGroup.m_members.back()->m_strName, "signal");
+    EXPECT_EQ(doc.m_libraryGroup.m_members.back()->m_pOwnerGroup, &doc.m_libraryGroup);
+    EXPECT_EQ(doc.m_libraryGroup.m_strName, "Signals");
+    EXPECT_EQ(doc.m_libraryGroup.m_fFrameWidth, 500.0);
+}

@@ -1,0 +1,233 @@
+#include <algorithm>
+#include <array>
+
+#include "model/CCVNDoc.h"
+#include "model/CMainFrameServices.h"
+#include "model/CRunningTrain.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CPropertyPage.h"
+#include "platform/ctl/CPropertySheet.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CMDIFrameWnd.h"
+#include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CView.h"
+#include "platform/win/CWinApp.h"
+
+// How the document meets its windows, the main window and the track wizard. The plan view,
+// the 3D windows and the wizard are made by name through their class records, since they
+// are built on top of the document.
+
+namespace {
+
+constexpr const char* kPlanViewClass = "CCVNView";
+constexpr const char* kWizardSheetClass = "CSheetWizard";
+constexpr const char* kWizardCaption = "Track wizard";
+constexpr std::array<const char*, CCVNDoc::kWizardPageCount> kWizardPageClasses = {
+    "CPageStraightTrack", "CPageCurved",         "CPageCrossover", "CPageCrossing",
+    "CPageSlipSwitch",    "CPageTurnout",        "CPage3Way",      "CPageCurvedTurnout",
+    "CPageTurnTable",     "CPageHelix",          "CPageSpiral"};
+
+template <class Kind>
+std::unique_ptr<Kind> CreateByName(const char* className) {
+    const CRuntimeClass* record = CRuntimeClass::FromName(className);
+    CObject* object = record != nullptr ? record->CreateObject() : nullptr;
+    auto* made = dynamic_cast<Kind*>(object);
+    if (made == nullptr)
+        delete object;
+    return std::unique_ptr<Kind>(made);
+}
+
+// The application's first template: the one of the plan windows.
+CDocTemplate* PlanTemplate() {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return nullptr;
+    POSITION position = app->GetFirstDocTemplatePosition();
+    return position != nullptr ? app->GetNextDocTemplate(position) : nullptr;
+}
+
+void InvalidatePlanTemplateViews() {
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return;
+    for (CDocument* document : plan->Documents())
+        for (CView* view : document->Views()) view->Invalidate(FALSE);
+}
+
+CFrameWnd* ActiveChildFrame() {
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    return main != nullptr ? main->MDIGetActive() : nullptr;
+}
+
+bool AnyDocumentHasTrain(const CCVNDoc* except) {
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return false;
+    for (CDocument* document : plan->Documents()) {
+        auto* layout = dynamic_cast<CCVNDoc*>(document);
+        if (layout != nullptr && layout != except && !layout->m_testTrains.empty())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// ---- The framework's close sequence ----
+
+void CCVNDoc::OnChangedViewList() {
+    // The framework may close and delete this document here: touch nothing of it after.
+    CDocument::OnChangedViewList();
+    InvalidatePlanTemplateViews();
+}
+
+void CCVNDoc::OnCloseDocument() {
+    InvalidatePlanTemplateViews();
+    CDocument::OnCloseDocument();
+}
+
+BOOL CCVNDoc::SaveModified() {
+    SetModalDialogFlag(TRUE);
+    const BOOL goOn = CDocument::SaveModified();
+    if (!goOn)
+        SetModalDialogFlag(FALSE);
+    return goOn;
+}
+
+// ---- The main window ----
+
+CMainFrameServices* CCVNDoc::GetMainFrameServices() {
+    return dynamic_cast<CMainFrameServices*>(AfxGetMainWnd());
+}
+
+void CCVNDoc::SetModalDialogFlag(BOOL running) {
+    if (CMainFrameServices* services = GetMainFrameServices())
+        services->SetTrainPause(running);
+}
+
+CPaintList* CCVNDoc::GetClipboard() {
+    CMainFrameServices* services = GetMainFrameServices();
+    return services != nullptr ? services->GetClipboardList() : nullptr;
+}
+
+void CCVNDoc::ShowStatusPanes(CPieceStatusText&) {
+    if (CMainFrameServices* services = GetMainFrameServices())
+        services->UpdateStatusPanes();
+}
+
+void CCVNDoc::ReleaseTestTrains() {
+    while (!m_testTrains.empty()) {
+        CPaint* train = m_testTrains.front();
+        m_testTrains.pop_front();
+        train->ReleaseData();
+        delete train;
+    }
+    CMainFrameServices* services = GetMainFrameServices();
+    if (services == nullptr)
+        return;
+    if (!AnyDocumentHasTrain(this))
+        services->StopTrainTimer();
+    // The save question paused the trains; with this layout gone nothing holds them any more.
+    services->SetTrainPause(FALSE);
+}
+
+void CCVNDoc::DeleteTestTrain(CPaint* train) {
+    const auto found = std::find(m_testTrains.begin(), m_testTrains.end(), train);
+    if (found == m_testTrains.end())
+        return;
+    m_testTrains.erase(found);
+    train->ReleaseData();
+    train->Remove3D();
+    delete train;
+    CMainFrameServices* services = GetMainFrameServices();
+    if (services != nullptr && !AnyDocumentHasTrain(nullptr))
+        services->StopTrainTimer();
+}
+
+void CCVNDoc::StepTrains(int ticks) {
+    for (CPaint* train : m_testTrains)
+        if (auto* running = dynamic_cast<CRunningTrain*>(train))
+            running->StepTrain(ticks);
+}
+
+// ---- Views and frames ----
+
+void CCVNDoc::InvalidateAllViews() {
+    for (CView* view : Views()) view->Invalidate(FALSE);
+}
+
+CView* CCVNDoc::FindPlanView() const {
+    for (CView* view : Views())
+        if (CString(view->GetRuntimeClass()->m_lpszClassName) == kPlanViewClass)
+            return view;
+    return nullptr;
+}
+
+CFrameWnd* CCVNDoc::Get3DFrame() const {
+    // The frame counts only while it still shows this layout, so a closed one is never used.
+    for (CFrameWnd* frame : Frames())
+        if (frame == m_p3DFrame)
+            return frame;
+    return nullptr;
+}
+
+void CCVNDoc::OnOpen2DView() {
+    if (CView* plan = FindPlanView()) {
+        if (CFrameWnd* frame = plan->GetParentFrame())
+            frame->BringWindowToTop();
+        return;
+    }
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return;
+    CFrameWnd* frame = plan->CreateNewFrame(this, Get3DFrame());
+    if (frame != nullptr)
+        plan->InitialUpdateFrame(frame, this);
+}
+
+void CCVNDoc::OnUpdateOpen2DView(CCmdUI* cmdUI) {
+    if (CFrameWnd* frame3D = Get3DFrame()) {
+        cmdUI->SetCheck(ActiveChildFrame() != frame3D ? 1 : 0);
+        return;
+    }
+    if (FindPlanView() != nullptr)
+        cmdUI->SetCheck(1);
+}
+
+void CCVNDoc::OnUpdateChooseActiveLayer(CCmdUI* cmdUI) {
+    auto* selector = dynamic_cast<CComboBox*>(cmdUI->m_pOther);
+    if (selector == nullptr || selector->GetDroppedState())
+        return;
+    if (selector->GetCurSel() != GetActiveLayer())
+        selector->SetCurSel(GetActiveLayer());
+}
+
+// ---- The track wizard ----
+
+bool CCVNDoc::CreateWizardPages() {
+    if (m_wizardPages.front() != nullptr)
+        return true;
+    std::array<std::unique_ptr<CPropertyPage>, kWizardPageCount> pages;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        pages[i] = CreateByName<CPropertyPage>(kWizardPageClasses[i]);
+        if (pages[i] == nullptr)
+            return false;
+    }
+    m_wizardPages = std::move(pages);
+    return true;
+}
+
+void CCVNDoc::OnTrackWizard() {
+    std::unique_ptr<CPropertySheet> sheet = CreateByName<CPropertySheet>(kWizardSheetClass);
+    if (sheet == nullptr || !CreateWizardPages())
+        return;
+    sheet->SetTitle(kWizardCaption);
+    for (const std::unique_ptr<CPropertyPage>& page : m_wizardPages) sheet->AddPage(page.get());
+    sheet->SetActivePage(m_nLastWizardPage);
+    if (sheet->DoModal() != IDOK)
+        return;
+    CFrameWnd* child = ActiveChildFrame();
+    if (CView* view = child != nullptr ? child->GetActiveView() : nullptr)
+        view->Invalidate(FALSE);
+}
