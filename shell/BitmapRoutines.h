@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/base/GlobalMemory.h"
 #include "platform/base/WinTypes.h"
-#include "shell/GlobalMemory.h"
 
 class CBitmap;
 class CDC;

@@ -111,8 +111,6 @@ void ColorSwatchGrid::OnKillFocus(CWnd*) {
     Invalidate();
 }
 
-LRESULT ColorSwatchGrid::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GETDLGCODE)
-        return DLGC_WANTARROWS;
-    return CWnd::WindowProc(message, wParam, lParam);
+UINT ColorSwatchGrid::OnGetDlgCode() {
+    return DLGC_WANTARROWS;
 }

@@ -25,7 +25,7 @@ class ColorSwatchGrid : public CWnd {
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSetFocus(CWnd* oldWindow) override;
     void OnKillFocus(CWnd* newWindow) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    UINT OnGetDlgCode() override;
 
   private:
     void Choose(int index);

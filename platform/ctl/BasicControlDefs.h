@@ -23,7 +23,6 @@ inline constexpr const char* WC_TREEVIEW = "SysTreeView32";
 
 // Dialog messages and styles.
 constexpr UINT WM_INITDIALOG = 0x0110;
-constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_NEXTDLGCTL = 0x0028;
 constexpr UINT DM_GETDEFID = WM_USER + 0;
 constexpr UINT DM_SETDEFID = WM_USER + 1;
@@ -36,18 +35,6 @@ constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
-
-// What a control wants of the keys the dialog would otherwise take (WM_GETDLGCODE).
-constexpr UINT DLGC_WANTARROWS = 0x0001;
-constexpr UINT DLGC_WANTTAB = 0x0002;
-constexpr UINT DLGC_WANTALLKEYS = 0x0004;
-constexpr UINT DLGC_HASSETSEL = 0x0008;
-constexpr UINT DLGC_DEFPUSHBUTTON = 0x0010;
-constexpr UINT DLGC_UNDEFPUSHBUTTON = 0x0020;
-constexpr UINT DLGC_RADIOBUTTON = 0x0040;
-constexpr UINT DLGC_WANTCHARS = 0x0080;
-constexpr UINT DLGC_STATIC = 0x0100;
-constexpr UINT DLGC_BUTTON = 0x2000;
 
 // Buttons.
 constexpr DWORD BS_PUSHBUTTON = 0x0;

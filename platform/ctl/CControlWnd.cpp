@@ -40,16 +40,6 @@ CFont* CControlWnd::PrepareText(CDC& dc) const {
     return dc.SelectObject(GetFont());
 }
 
-BOOL CControlWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-        case WM_GETDLGCODE:
-            *result = OnGetDlgCode();
-            return TRUE;
-        default:
-            return CWnd::OnWndMsg(message, wParam, lParam, result);
-    }
-}
-
 CRect CControlWnd::NonClientInsets() const {
     CRect insets(0, 0, 0, 0);
     if (GetStyle() & WS_BORDER)

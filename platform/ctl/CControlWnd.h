@@ -7,7 +7,7 @@ class CDC;
 class CFont;
 
 // What every control shares: the font it draws with (the dialog's, or "MS Sans Serif" 8),
-// what keys it wants from the dialog (WM_GETDLGCODE), notifications to its parent, and
+// notifications to its parent, and
 // deleting itself when a dialog template made it.
 class CControlWnd : public CWnd {
     DECLARE_DYNAMIC(CControlWnd)
@@ -28,7 +28,6 @@ class CControlWnd : public CWnd {
     static CFont* DefaultFont();
 
   protected:
-    virtual UINT OnGetDlgCode() { return 0; }
     // WM_COMMAND with the notification code to the parent.
     void NotifyParent(UINT code);
     // WM_NOTIFY to the parent; fills the header's sender fields. Answers the parent's result.
@@ -36,7 +35,6 @@ class CControlWnd : public CWnd {
     // Selects the control's font, transparent text and the text colour for its state.
     CFont* PrepareText(CDC& dc) const;
 
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnNcPaint() override;
     void PostNcDestroy() override;
 

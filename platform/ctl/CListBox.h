@@ -74,6 +74,8 @@ class CListBox : public CWnd {
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    // Arrow keys move the selection and letters find items, even inside a dialog.
+    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnChar(UINT ch, UINT repeat, UINT flags) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;

@@ -104,6 +104,8 @@ class CListCtrl : public CWnd {
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    // Arrow keys move the selection and letters find items, even inside a dialog.
+    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
     void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;

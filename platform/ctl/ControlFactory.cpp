@@ -19,16 +19,10 @@
 #include "platform/ctl/DialogTemplate.h"
 
 namespace {
-// A list-type control a template made: it belongs to its window, and keeps the arrow keys and
-// typed letters for itself inside a dialog.
+// A list-type control a template made belongs to its window.
 template <typename Control>
 class OwnedListControl : public Control {
   protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_GETDLGCODE)
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return Control::WindowProc(message, wParam, lParam);
-    }
     void PostNcDestroy() override {
         Control::PostNcDestroy();
         delete this;

@@ -1,6 +1,7 @@
 #include "platform/gdi/CImageList.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/DragImage.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 
@@ -165,4 +166,33 @@ BOOL CImageList::Draw(CDC* dc, int index, POINT at, UINT style) {
     if (overlay > 0 && m_overlays[overlay] >= 0)
         Draw(dc, m_overlays[overlay], at, ILD_TRANSPARENT);
     return TRUE;
+}
+
+BOOL CImageList::BeginDrag(int image, CPoint hotSpot) {
+    if (image < 0 || image >= GetImageCount())
+        return FALSE;
+    DragImage::Instance().Begin(m_images[image].pixels, m_images[image].transparent, hotSpot);
+    return DragImage::Instance().IsDragging();
+}
+
+BOOL CImageList::DragEnter(CWnd* lock, CPoint point) {
+    return DragImage::Instance().Enter(lock, point);
+}
+
+BOOL CImageList::DragMove(CPoint point) {
+    return DragImage::Instance().Move(point);
+}
+
+BOOL CImageList::DragShowNolock(BOOL show) {
+    return DragImage::Instance().Show(show != FALSE);
+}
+
+BOOL CImageList::DragLeave(CWnd* lock) {
+    if (lock && lock != DragImage::Instance().Lock())
+        return FALSE;
+    return DragImage::Instance().Leave();
+}
+
+void CImageList::EndDrag() {
+    DragImage::Instance().End();
 }

@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiTypes.h"
 
 class CDC;
+class CWnd;
 class PixelSurface;
 
 constexpr UINT ILC_MASK = 0x0001;
@@ -58,6 +59,16 @@ class CImageList {
     // Makes image the overlay drawn for INDEXTOOVERLAYMASK(overlay), overlay 1 to 15.
     BOOL SetOverlayImage(int image, int overlay);
     BOOL Draw(CDC* dc, int index, POINT at, UINT style);
+
+    // Dragging: image follows the pointer with its pixel hotSpot under it, laid over the locked
+    // window (or the screen) without touching the window's pixels. Points are relative to the
+    // lock window's upper-left corner. One drag at a time, for the whole program.
+    BOOL BeginDrag(int image, CPoint hotSpot);
+    static BOOL DragEnter(CWnd* lock, CPoint point);
+    static BOOL DragMove(CPoint point);
+    static BOOL DragShowNolock(BOOL show);
+    static BOOL DragLeave(CWnd* lock);
+    static void EndDrag();
 
   private:
     struct Image {

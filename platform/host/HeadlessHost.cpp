@@ -6,6 +6,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
@@ -114,10 +115,11 @@ void HeadlessHost::RunUntilIdle() { Manager().RunUntilIdle(); }
 bool HeadlessHost::DumpScreen(const CString& pngPath) const {
     PixelSurface screen(m_screen.cx, m_screen.cy, PixelFromColor(GetSysColor(COLOR_BACKGROUND)));
     for (CWnd* top : Manager().TopLevels()) {
-        if (!top->IsWindowVisible() || !top->Surface()) continue;
+        const std::shared_ptr<const PixelSurface> picture = TopLevelPicture(top);
+        if (!top->IsWindowVisible() || !picture) continue;
         CRect rect;
         top->GetWindowRect(&rect);
-        const PixelSurface& pixels = *top->Surface();
+        const PixelSurface& pixels = *picture;
         for (int y = 0; y < pixels.Height(); ++y)
             for (int x = 0; x < pixels.Width(); ++x)
                 if (screen.Contains(rect.left + x, rect.top + y)) screen.Set(rect.left + x, rect.top + y, pixels.At(x, y));
@@ -128,7 +130,8 @@ bool HeadlessHost::DumpScreen(const CString& pngPath) const {
 bool HeadlessHost::DumpWindow(CWnd* window, const CString& pngPath) const {
     if (!IsWindow(window)) return false;
     CWnd* top = window->GetTopLevelParent();
-    if (!top->Surface()) return false;
+    const std::shared_ptr<const PixelSurface> shown = TopLevelPicture(top);
+    if (!shown) return false;
     CRect rect;
     window->GetWindowRect(&rect);
     CRect topRect;
@@ -137,8 +140,8 @@ bool HeadlessHost::DumpWindow(CWnd* window, const CString& pngPath) const {
     PixelSurface picture(rect.Width(), rect.Height());
     for (int y = 0; y < rect.Height(); ++y)
         for (int x = 0; x < rect.Width(); ++x)
-            if (top->Surface()->Contains(rect.left + x, rect.top + y))
-                picture.Set(x, y, top->Surface()->At(rect.left + x, rect.top + y));
+            if (shown->Contains(rect.left + x, rect.top + y))
+                picture.Set(x, y, shown->At(rect.left + x, rect.top + y));
     return picture.WritePng(pngPath);
 }
 

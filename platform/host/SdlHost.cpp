@@ -9,6 +9,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
@@ -139,10 +140,11 @@ CString SdlHost::ClipboardText() const {
 
 void SdlHost::Present(CWnd* window) {
     auto found = m_windows.find(window);
-    if (found == m_windows.end() || !window->Surface()) return;
+    const std::shared_ptr<const PixelSurface> picture = TopLevelPicture(window);
+    if (found == m_windows.end() || !picture) return;
     SDL_Surface* target = SDL_GetWindowSurface(found->second);
     if (!target) return;
-    const PixelSurface& pixels = *window->Surface();
+    const PixelSurface& pixels = *picture;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(pixels.Row(0)), pixels.Width(), pixels.Height(), 32, pixels.Width() * 4,
         SDL_PIXELFORMAT_RGB888);

@@ -250,6 +250,8 @@ protected:
     virtual void OnWindowPosChanging(WINDOWPOS* position);
     virtual void OnWindowPosChanged(WINDOWPOS* position);
     virtual void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
+    // Which keys this window keeps for itself inside a dialog (DLGC_ flags); none by default.
+    virtual UINT OnGetDlgCode();
 
     // Decodes a message into its handler; answers whether a handler took it.
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

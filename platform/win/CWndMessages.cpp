@@ -132,6 +132,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         return TRUE;
     case WM_MOUSEACTIVATE: *result = OnMouseActivate(LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_INITMENUPOPUP: OnInitMenuPopup(PointerOf<CMenu>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_GETDLGCODE: *result = OnGetDlgCode(); return TRUE;
     default: break;
     }
     if (const CommandEntry* entry = FindMessageEntry(message)) {
@@ -333,6 +334,8 @@ int CWnd::OnMouseActivate(UINT, UINT) { return static_cast<int>(Default()); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
 void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+
+UINT CWnd::OnGetDlgCode() { return 0; }
 
 void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
     // Each item asks the command targets for its state; items without any handler are greyed.

@@ -181,11 +181,13 @@ void Paint(CWnd& window, CDC& dc) {
     if (frame == 1) {
         dc.Draw3dRect(&rect, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
     } else if (frame > 1) {
+        // The raised edge takes the two outer rings; face fills every ring inside it, so nothing
+        // of what lay under the window (the MDI client, an old position) shows through the frame.
         CRect edge = rect;
-        dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT);
-        for (int i = 2; i < frame; ++i) {
-            edge.DeflateRect(1, 1);
+        dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
+        for (int ring = 2; ring < frame; ++ring) {
             dc.Draw3dRect(&edge, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+            edge.DeflateRect(1, 1);
         }
     }
     if ((style & WS_CAPTION) == WS_CAPTION) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/base/TickCount.h"
+#include "platform/gdi/DragImage.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/DropFiles.h"
@@ -28,6 +29,7 @@ WindowManager& WindowManager::Instance() {
 
 WindowManager::WindowManager() {
     SetTickCountSource([] { return Instance().Now(); });
+    DragImage::Instance().SetChangeListener([](CWnd* lock) { Instance().DragImageChanged(lock); });
 }
 
 CSize WindowManager::ScreenSize() const { return m_host ? m_host->ScreenSize() : CSize(1280, 1024); }
@@ -49,6 +51,7 @@ void WindowManager::Unregister(CWnd* window) {
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
     if (m_lastClick.window == window) m_lastClick = {};
     if (m_caret.Owner() == window) m_caret.Destroy();
+    DragImage::Instance().Forget(window);
     if (m_host && window->IsTopLevel()) m_host->TopLevelDestroyed(window);
 }
 
@@ -85,6 +88,16 @@ CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
 
 void WindowManager::TopLevelChanged(CWnd* topLevel) {
     if (m_host && IsAlive(topLevel)) m_host->TopLevelChanged(topLevel);
+}
+
+// The drag image lies over its lock window's top-level window, or over every one without a lock.
+void WindowManager::DragImageChanged(CWnd* lock) {
+    if (IsAlive(lock)) {
+        TopLevelChanged(lock->GetTopLevelParent());
+        return;
+    }
+    for (CWnd* topLevel : m_topLevels)
+        if (topLevel->IsWindowVisible()) TopLevelChanged(topLevel);
 }
 
 // --- Time and timers ------------------------------------------------------------------------
@@ -475,6 +488,7 @@ void WindowManager::Reset() {
     m_now = 0;
     m_keyboardGrab = nullptr;
     m_caret = Caret();
+    DragImage::Instance().End();
 }
 
 // --- Free functions -------------------------------------------------------------------------

@@ -129,6 +129,7 @@ private:
         CPoint point;
     };
 
+    void DragImageChanged(CWnd* lock);
     CWnd* MouseTarget(CPoint screen) const;
     UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
     void NoticeMouseLeave(CWnd* target);

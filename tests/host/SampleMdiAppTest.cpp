@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <string>
 
 #include "platform/base/CProfile.h"
 #include "platform/base/WholeFile.h"
 
 #include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMenu.h"
@@ -422,6 +426,69 @@ TEST_F(SampleMdiAppTest, CaptionButtonsMaximiseRestoreAndCloseAChild) {
     host.Click(buttonCentre(HTCLOSE));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+// Each child's frame is its own: the raised edge, then face on every ring inside it, so the MDI
+// client's dark grey and the pixels of a child's old place never show in it.
+TEST_F(SampleMdiAppTest, ChildFramesPaintEveryRingOfTheirBorder) {
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    const std::vector<CWnd*> children = Main().GetMDIClient()->Children();
+    ASSERT_EQ(children.size(), 2u);
+    // Moved off the place they opened at, the top one over the upper right of the other.
+    children[0]->MoveWindow(10, 60, 200, 150);
+    children[1]->MoveWindow(100, 10, 200, 100);
+    host.RunUntilIdle();
+
+    const std::map<char, std::uint32_t> colours{
+        {'L', PixelFromColor(GetSysColor(COLOR_3DLIGHT))},
+        {'W', PixelFromColor(GetSysColor(COLOR_3DHIGHLIGHT))},
+        {'D', PixelFromColor(GetSysColor(COLOR_3DSHADOW))},
+        {'K', PixelFromColor(GetSysColor(COLOR_3DDKSHADOW))},
+        {'.', PixelFromColor(GetSysColor(COLOR_BTNFACE))}};
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const PixelSurface& pixels = *Main().Surface();
+    const auto placeOf = [&](CWnd* child) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        rect.OffsetRect(-frame.left, -frame.top);
+        return rect;
+    };
+    const CRect topChild = placeOf(children[1]);
+    for (CWnd* child : children) {
+        const CRect rect = placeOf(child);
+        // Face, where the pixel is this child's to show.
+        const auto face = [&](int x, int y) {
+            const bool hidden = child == children[0] && topChild.PtInRect(CPoint(x, y));
+            return hidden || pixels.At(x, y) == colours.at('.');
+        };
+        // The four rows of each lower corner, top row first, as seen on the screen.
+        const auto corner = [&](int left) {
+            std::string seen;
+            for (int y = rect.bottom - 4; y < rect.bottom; ++y)
+                for (int x = left; x < left + 4; ++x) {
+                    const auto found = std::find_if(colours.begin(), colours.end(), [&](const auto& each) {
+                        return each.second == pixels.At(x, y);
+                    });
+                    seen += found == colours.end() ? '?' : found->first;
+                }
+            return seen;
+        };
+        EXPECT_EQ(corner(rect.left), "LW..LW..LDDDKKKK");
+        EXPECT_EQ(corner(rect.right - 4), "..DK..DKDDDKKKKK");
+        for (int ring = 2; ring < 4; ++ring) {
+            const CRect inner(rect.left + ring, rect.top + ring, rect.right - ring, rect.bottom - ring);
+            for (int x = inner.left; x < inner.right; ++x) {
+                EXPECT_TRUE(face(x, inner.top)) << x;
+                EXPECT_TRUE(face(x, inner.bottom - 1)) << x;
+            }
+            for (int y = inner.top; y < inner.bottom; ++y) {
+                EXPECT_TRUE(face(inner.left, y)) << y;
+                EXPECT_TRUE(face(inner.right - 1, y)) << y;
+            }
+        }
+    }
 }
 
 TEST_F(SampleMdiAppTest, ADocumentGoesWithTheLastWindowShowingIt) {

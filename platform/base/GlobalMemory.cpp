@@ -1,4 +1,4 @@
-#include "shell/GlobalMemory.h"
+#include "platform/base/GlobalMemory.h"
 
 #include <new>
 #include <vector>
