@@ -22,11 +22,20 @@ void StyleBackupsPayload::Forget(CPaint* object) {
 CEditStep::CEditStep(int kind, CPaint* object, int groupStart)
     : m_nKind(kind), m_pObject(object), m_bGroupStart(groupStart) {}
 
+namespace {
+
+void Destroy(CPaint*& object) {
+    CPaint* doomed = object;
+    object = nullptr;
+    doomed->ReleaseData();
+    delete doomed;
+}
+
+}  // namespace
+
 CEditStep::~CEditStep() {
-    if (!OwnsObject())
-        return;
-    CPaint* object = m_pObject;
-    m_pObject = nullptr;
-    object->ReleaseData();
-    delete object;
+    if (OwnsObject())
+        Destroy(m_pObject);
+    if (OwnsResult())
+        Destroy(m_pResult);
 }

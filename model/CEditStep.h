@@ -147,8 +147,9 @@ enum EditStepKind : int {
 };
 
 // One editing action: what to do, to which object, whether it starts its command's undo
-// group, and its payload. A re-insert step owns its object while it holds it (the object
-// is then out of the layout).
+// group, and its payload. A step owns an object it holds out of the layout: a deleted object
+// waiting in its re-insert step, a dissolved group waiting in the regroup step that undoes
+// an Ungroup, and the group an Ungroup has just emptied until someone takes it.
 class CEditStep : public CObject {
   public:
     CEditStep(int kind, CPaint* object, int groupStart);
@@ -162,7 +163,10 @@ class CEditStep : public CObject {
     T* GetPayload() const {
         return dynamic_cast<T*>(m_pPayload.get());
     }
-    bool OwnsObject() const { return m_nKind == kStepReinsertObject && m_pObject != nullptr; }
+    bool OwnsObject() const {
+        return (m_nKind == kStepReinsertObject || m_nKind == kStepGroup) && m_pObject != nullptr;
+    }
+    bool OwnsResult() const { return m_nKind == kStepUngroup && m_pResult != nullptr; }
     // An object is being destroyed: the payload drops every mention of it.
     void ForgetInPayload(CPaint* object) {
         if (m_pPayload != nullptr)

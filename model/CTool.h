@@ -30,8 +30,9 @@ class CToolHost;
 //
 // Object lifetime and undo. A step on the undo list names objects by pointer; it owns the
 // object only while that object is out of the layout (a deleted object waiting in its
-// re-insert step). Whenever a layout object is destroyed (by a step that removes it, by
-// Ungroup, by a group freeing its members, or by dropping the step that owned it) its
+// re-insert step, an ungrouped group waiting in its regroup step). Whenever a layout object
+// is destroyed (by a step that removes it, by undoing a Group, by a group freeing its
+// members, or by dropping the step that owned it) its
 // destructor tells the engine, which drops every step on the undo list that names it (as
 // its object or its result, or as the group a waiting object goes back into) and takes it
 // out of the steps' object lists and the selection. The document must destroy its layout

@@ -199,7 +199,11 @@ int CTool::ExecuteGroup(CEditStep* step) {
     CGroup* current = GetCurrentGroup();
     if (list == nullptr || current == nullptr)
         return 0;
-    auto* group = new CGroup;
+    // Undoing an Ungroup brings back the group it emptied; a new grouping makes a group.
+    auto* group = step->m_pObject != nullptr ? dynamic_cast<CGroup*>(step->m_pObject) : new CGroup;
+    if (group == nullptr)
+        return 0;
+    step->m_pObject = nullptr;
     group->SetTool(this);
     group->TakeMembers(current, list->objects);
     current->m_members.push_front(group);
@@ -233,7 +237,9 @@ int CTool::UngroupSelection(int record) {
         if (!Execute(&ungroup))
             continue;
         if (record) {
-            auto inverse = std::make_unique<CEditStep>(kStepGroup, nullptr, dissolved == 0 ? 1 : 0);
+            // The emptied group waits in the regroup step, so that steps naming it stay good.
+            auto inverse = std::make_unique<CEditStep>(kStepGroup, ungroup.m_pResult, dissolved == 0 ? 1 : 0);
+            ungroup.m_pResult = nullptr;
             inverse->SetPayload(std::move(list));
             PushUndo(inverse.release());
         }
@@ -258,6 +264,7 @@ int CTool::ExecuteUngroup(CEditStep* step) {
         group->ComputeExtent(nullptr);
     group->DeselectWithUndo(0, 0);
     current->m_members.remove(group);
-    delete group;
+    // Out of the layout now: the step holds it, and frees it unless the caller takes it.
+    step->m_pResult = group;
     return 1;
 }

@@ -147,7 +147,7 @@ TEST(UndoList, UndoOfGroupRestoresTheMembers) {
     EXPECT_EQ(tool.GetUndoCount(), before);
 }
 
-TEST(UndoList, UngroupDropsTheStepsThatNamedTheDestroyedGroup) {
+TEST(UndoList, AnUngroupedGroupWaitsInItsRegroupStep) {
     CTool tool;
     CTestHost host(tool);
     TestCommands::CreateAndPlace(tool);
@@ -157,17 +157,27 @@ TEST(UndoList, UngroupDropsTheStepsThatNamedTheDestroyedGroup) {
     group->SelectWithUndo(1, 1);
     const int before = tool.GetUndoCount();
     TestCommands::UngroupWithUndo(tool, group);
-    // The group's own ungroup inverse and its select step went with it; the regroup came.
-    EXPECT_EQ(tool.GetUndoCount(), before - 2 + 1);
-    for (int i = 0; i < tool.GetUndoCount(); ++i) {
-        EXPECT_NE(tool.GetUndoStep(i)->m_pObject, group);
-        EXPECT_NE(tool.GetUndoStep(i)->m_pResult, group);
-    }
+    // Nothing was dropped: the regroup step holds the emptied group out of the layout.
+    ASSERT_EQ(tool.GetUndoCount(), before + 1);
+    EXPECT_EQ(tool.GetUndoStep(0)->m_pObject, group);
+    EXPECT_TRUE(tool.GetUndoStep(0)->OwnsObject());
+    EXPECT_FALSE(host.IsInLayout(group));
     while (tool.GetUndoCount() > 0) tool.Undo();
-    // The first Group cannot be taken back any more: the regroup stays, emptied by the
-    // undone placements of its members.
-    ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
-    EXPECT_TRUE(dynamic_cast<CGroup*>(host.m_pRoot->m_members.front())->m_members.empty());
+    // Every step ran back to the empty start; the group was freed by the undone Group.
+    EXPECT_TRUE(host.m_pRoot->m_members.empty());
+}
+
+TEST(UndoList, ARegroupStepDroppedAtTheLimitFreesItsGroup) {
+    CTool tool;
+    CTestHost host(tool);
+    TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
+    TestCommands::CreateAndPlace(tool)->SelectWithUndo(0, 0);
+    CPaint* group = TestCommands::GroupSelection(tool);
+    TestCommands::UngroupWithUndo(tool, group);
+    // The leak checker sees the waiting group freed with its step.
+    for (int i = 0; i < CTool::kUndoLimit; ++i) TestCommands::CreateAndPlace(tool);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+    EXPECT_EQ(host.m_pRoot->m_members.size(), CTool::kUndoLimit + 2u);
 }
 
 TEST(UndoList, ExecuteReportsFailureForUnrunnableKinds) {

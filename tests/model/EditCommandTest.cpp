@@ -26,7 +26,7 @@ struct Plan {
     CPaintList& Members() { return host.CurrentGroup()->m_members; }
 };
 
-TEST(EditCommand, GroupAndUngroupAreUndoneWithoutTouchingAFreedGroup) {
+TEST(EditCommand, UngroupThenTwoUndosTakeBackTheGroupToo) {
     Plan plan;
     CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
     CTestRubberBox* b = plan.AddBox(500.0, 0.0, 600.0, 100.0);
@@ -43,23 +43,24 @@ TEST(EditCommand, GroupAndUngroupAreUndoneWithoutTouchingAFreedGroup) {
     EXPECT_EQ(group->m_pose.angle, 0.0);
     EXPECT_TRUE(group->IsSelected());
 
-    EXPECT_EQ(plan.tool.UngroupSelection(1), 1);  // destroys the group
+    EXPECT_EQ(plan.tool.UngroupSelection(1), 1);
     EXPECT_EQ(plan.Members().size(), 2U);
     EXPECT_TRUE(a->IsSelected());
-    plan.tool.Undo();  // regroups
+    plan.tool.Undo();  // the same group comes back with its members
     ASSERT_EQ(plan.Members().size(), 1U);
-    plan.tool.Undo();  // the ungroup of the first group went with it: nothing to reach
-    plan.tool.Undo();
+    EXPECT_EQ(plan.Members().front(), group);
+    EXPECT_EQ(group->m_members, (CPaintList{b, a}));
+    plan.tool.Undo();  // and the first Group is taken back too
+    EXPECT_EQ(plan.Members().size(), 2U);
+    EXPECT_TRUE(plan.host.IsInLayout(a));
+    EXPECT_TRUE(plan.host.IsInLayout(b));
     for (int i = 0; i < plan.tool.GetUndoCount(); ++i)
         EXPECT_NE(plan.tool.GetUndoStep(i)->m_pObject, static_cast<CPaint*>(group));
 
     // Group, then Undo: the members stand in the current group again.
     plan.tool.DeselectAll(0, 0);
-    CGroup* regrouped = dynamic_cast<CGroup*>(plan.Members().front());
-    ASSERT_NE(regrouped, nullptr);
-    regrouped->Select();
-    plan.tool.UngroupSelection(0);
     a->Select();
+    b->Select();
     plan.tool.GroupSelection(1);
     plan.tool.Undo();
     EXPECT_EQ(plan.Members().size(), 2U);

@@ -211,7 +211,8 @@ void UngroupWithUndo(CTool& tool, CPaint* object) {
     CEditStep ungroup(kStepUngroup, group, 1);
     if (!tool.Execute(&ungroup))
         return;
-    auto inverse = std::make_unique<CEditStep>(kStepGroup, nullptr, 1);
+    auto inverse = std::make_unique<CEditStep>(kStepGroup, ungroup.m_pResult, 1);
+    ungroup.m_pResult = nullptr;
     inverse->SetPayload(std::move(members));
     tool.PushUndo(inverse.release());
 }

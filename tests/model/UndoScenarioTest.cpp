@@ -50,15 +50,6 @@ void ExpectStepsNameLiveObjects(CTool& tool, CTestHost& host) {
     }
 }
 
-// Undo cannot take back the first Group once its group was destroyed by Ungroup: the layout
-// keeps the group the Ungroup's undo made, emptied by the undone placements.
-void ExpectOnlyAnEmptyRegroup(CTestHost& host) {
-    ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
-    auto* regroup = dynamic_cast<CGroup*>(host.m_pRoot->m_members.front());
-    ASSERT_NE(regroup, nullptr);
-    EXPECT_TRUE(regroup->m_members.empty());
-}
-
 CPaint* PickMember(CTestHost& host, std::mt19937& random) {
     const CPaintList& members = host.m_pRoot->m_members;
     if (members.empty())
@@ -139,7 +130,7 @@ TEST(UndoScenario, DeletedObjectsPastTheLimitAreFreedWithTheirSteps) {
     EXPECT_TRUE(host.IsModified());
 }
 
-TEST(UndoScenario, AGroupDestroyedWhileAMemberWaitsForReinsertTakesTheMemberWithIt) {
+TEST(UndoScenario, AMemberDeletedInsideAnUngroupedGroupComesBackWithIt) {
     CTool tool;
     CTestHost host(tool);
     TestCommands::CreateAndPlace(tool);
@@ -152,6 +143,12 @@ TEST(UndoScenario, AGroupDestroyedWhileAMemberWaitsForReinsertTakesTheMemberWith
     host.CloseGroup();
     TestCommands::UngroupWithUndo(tool, group);
     ExpectStepsNameLiveObjects(tool, host);
+    tool.Undo();  // regroup
+    tool.Undo();  // the member back into its group
+    ASSERT_EQ(host.m_pRoot->m_members.size(), 1u);
+    EXPECT_EQ(host.m_pRoot->m_members.front(), group);
+    EXPECT_EQ(dynamic_cast<CGroup*>(group)->m_members.size(), 3u);
+    ExpectStepsNameLiveObjects(tool, host);
     while (tool.GetUndoCount() > 0) tool.Undo();
-    ExpectOnlyAnEmptyRegroup(host);
+    EXPECT_TRUE(host.m_pRoot->m_members.empty());
 }
