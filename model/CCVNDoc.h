@@ -247,15 +247,28 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The items the manufacturer parts list read from its parts file.
     std::vector<std::unique_ptr<CObject>> m_partsCatalogue;
 
+    // The dialogs the document commands run. They are built on top of the document and
+    // installed by the program at start-up; each answers TRUE when the user confirmed it.
+    using DocumentDialog = std::function<BOOL(CCVNDoc&)>;
+    struct DocumentDialogs {
+        DocumentDialog documentSetup;
+        DocumentDialog preferences;
+        DocumentDialog library;
+        DocumentDialog libraryNotice;
+        DocumentDialog materialsReport;
+        DocumentDialog partsList;
+    };
+    static void InstallDialogs(DocumentDialogs dialogs);
+
   protected:
-    // The dialogs the document commands run. Each answers TRUE when the user confirmed it;
-    // until the dialog exists it shows nothing and answers FALSE.
-    virtual BOOL RunDocumentSetupDialog() { return FALSE; }
-    virtual BOOL RunPreferencesSheet() { return FALSE; }
-    virtual BOOL RunLibraryDialog() { return FALSE; }
-    virtual BOOL RunLibraryNotice() { return FALSE; }
-    virtual BOOL RunMaterialsReport() { return FALSE; }
-    virtual BOOL RunPartsList() { return FALSE; }
+    // A dialog that is not installed shows nothing and answers FALSE.
+    virtual BOOL RunDocumentSetupDialog() { return RunInstalled(&DocumentDialogs::documentSetup); }
+    virtual BOOL RunPreferencesSheet() { return RunInstalled(&DocumentDialogs::preferences); }
+    virtual BOOL RunLibraryDialog() { return RunInstalled(&DocumentDialogs::library); }
+    virtual BOOL RunLibraryNotice() { return RunInstalled(&DocumentDialogs::libraryNotice); }
+    virtual BOOL RunMaterialsReport() { return RunInstalled(&DocumentDialogs::materialsReport); }
+    virtual BOOL RunPartsList() { return RunInstalled(&DocumentDialogs::partsList); }
+    BOOL RunInstalled(DocumentDialog DocumentDialogs::*dialog);
 
     void OnToolCommand(UINT id);
     void OnUpdateToolCommand(CCmdUI* cmdUI);

@@ -98,6 +98,26 @@ ON_COMMAND(ID_RESTORE_TERRAIN, OnRestoreTerrain)
 ON_UPDATE_COMMAND_UI(ID_RESTORE_TERRAIN, OnUpdateTerrainCommand)
 END_MESSAGE_MAP()
 
+// ---- Dialogs ----
+
+namespace {
+
+CCVNDoc::DocumentDialogs& InstalledDialogs() {
+    static CCVNDoc::DocumentDialogs dialogs;
+    return dialogs;
+}
+
+}  // namespace
+
+void CCVNDoc::InstallDialogs(DocumentDialogs dialogs) {
+    InstalledDialogs() = std::move(dialogs);
+}
+
+BOOL CCVNDoc::RunInstalled(DocumentDialog DocumentDialogs::*dialog) {
+    const DocumentDialog& run = InstalledDialogs().*dialog;
+    return run ? run(*this) : FALSE;
+}
+
 // ---- Tools ----
 
 void CCVNDoc::OnToolCommand(UINT id) {

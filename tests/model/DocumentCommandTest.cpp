@@ -263,3 +263,32 @@ TEST_F(DocumentCommand, CollectObjectsByClassSearchesGroupsDepthFirst) {
     plain->Select();
     EXPECT_EQ(doc.GetSelectedMount(), nullptr);
 }
+
+TEST_F(DocumentCommand, InstalledDialogsRunForEveryDocument) {
+    std::vector<CString> shown;
+    CCVNDoc::DocumentDialogs dialogs;
+    dialogs.documentSetup = [&](CCVNDoc& doc) {
+        shown.push_back("setup");
+        doc.m_fPageWidth = 48000.0;
+        return TRUE;
+    };
+    dialogs.partsList = [&](CCVNDoc&) {
+        shown.push_back("parts");
+        return TRUE;
+    };
+    CCVNDoc::InstallDialogs(std::move(dialogs));
+
+    CCVNDoc doc;
+    doc.OnCmdMsg(ID_DOCUMENT_SETUP, CN_COMMAND, nullptr, nullptr);
+    EXPECT_DOUBLE_EQ(doc.m_f3DScaleDivisor, 3000.0);
+    doc.OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
+    // Not installed: the report shows nothing, the command is still remembered.
+    doc.OnCmdMsg(ID_MATERIALS_REPORT, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(shown, (std::vector<CString>{"setup", "parts"}));
+    EXPECT_EQ(doc.m_nLibraryReportCommand, static_cast<UINT>(ID_MATERIALS_REPORT));
+
+    CCVNDoc::InstallDialogs({});
+    doc.m_fPageWidth = 96000.0;
+    doc.OnCmdMsg(ID_DOCUMENT_SETUP, CN_COMMAND, nullptr, nullptr);
+    EXPECT_DOUBLE_EQ(doc.m_f3DScaleDivisor, 3000.0);
+}
