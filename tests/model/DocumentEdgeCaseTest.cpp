@@ -17,6 +17,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "tests/model/OlderLayoutFile.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/CParTrack.h"
@@ -104,49 +105,6 @@ int IntAt(const Bytes& bytes, size_t at) {
     int value = 0;
     std::memcpy(&value, &bytes.at(at), sizeof value);
     return value;
-}
-
-// A layout file of an older version: its document record, the given default-track record
-// (none before the version that stores one), the engine record and an empty root group.
-Bytes OlderLayout(int version, const Bytes& defaultTrackRecord = {}) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ar << version << 3 << 30000.0 << 20000.0 << 20.0 << 20.0 << 0 << 2 << 5 << 2;
-    ar << 1 << 500 << 600 << 0x123456 << CString("spare") << 0 << CString("grass.bmp") << 0
-       << CString("sky.bmp");
-    if (version >= 2) {
-        ar << 0x111111 << 1 << 48.0 << CString("C:\\lib.cvl") << CString("lib.cvl") << CString("C:\\p.cvp")
-           << CString("p.cvp") << 70.0 << 40.0 << 12.0 << 0.2 << 0.8 << 0 << 0;
-    }
-    if (version >= 5)
-        ar << 0x222222 << 7;
-    if (version >= 14) {
-        if (defaultTrackRecord.empty())
-            ar.WriteObject(nullptr);
-        else
-            ar.Write(defaultTrackRecord.data(), static_cast<UINT>(defaultTrackRecord.size()));
-    }
-    ar << 0 << 1 << 0 << 0 << 0 << 0xFFFFFF << 0 << 0;
-    for (int i = 0; i < 5; ++i) ar << 0;
-    for (int i = 0; i < 8; ++i) ar << static_cast<BYTE>(0);
-    ar << CString('\0', 32);
-    ar << 0 << 0 << 0 << 30 << 0 << 1.0 << 10.0 << 0.1 << 10.0 << 0xFF << 500.0;
-    if (version >= 4)
-        ar << 6;
-    if (version >= 13)
-        ar << 1;
-    for (int i = 0; i < 6; ++i) ar << CString("x");
-    ar << 0.0 << 1 << 1.0 << CString("note");
-    for (int i = 0; i < 18; ++i) ar << 1;
-    for (int i = 0; i < 11; ++i) ar << 0.0;
-    ar << 1 << 0;
-    if (version >= 2)
-        ar << CString();
-    ar.WriteCount(0);
-    ar << 0.0 << 0.0 << 1 << 1 << 0 << 1 << 1;
-    ar.WriteCount(0);
-    ar.Close();
-    return file.Detach();
 }
 
 // The record of a track piece as a version-14 file holds it: without the tie and rail line
@@ -286,7 +244,7 @@ TEST_F(DocumentEdgeCase, TheStoredDefaultTrackReplacesTheConstructedOneFromVersi
     CParTrack* constructed = version13.m_tool.m_pDefaultTrack;
     ASSERT_NE(constructed, nullptr);
     constructed->m_crRail = RGB(1, 2, 3);
-    Load(version13, OlderLayout(13));
+    Load(version13, OlderLayoutFile(13));
     EXPECT_EQ(version13.m_nFileVersion, 13);
     EXPECT_EQ(version13.m_tool.m_pDefaultTrack, constructed);
     EXPECT_EQ(constructed->m_crRail, RGB(1, 2, 3));
@@ -294,7 +252,7 @@ TEST_F(DocumentEdgeCase, TheStoredDefaultTrackReplacesTheConstructedOneFromVersi
 
     CCVNDoc version14;
     version14.m_tool.m_pDefaultTrack->m_crRail = RGB(1, 2, 3);
-    Load(version14, OlderLayout(14, Version14TrackRecord(stored)));
+    Load(version14, OlderLayoutFile(14, Version14TrackRecord(stored)));
     EXPECT_EQ(version14.m_nFileVersion, 14);
     const CParTrack* read14 = version14.m_tool.m_pDefaultTrack;
     ASSERT_NE(read14, nullptr);
@@ -347,7 +305,7 @@ TEST_F(DocumentEdgeCase, AVersion4FileKeepsTheConstructedBackgroundColour) {
     CCVNDoc version4;
     const COLORREF constructed = version4.m_crBackground;
     EXPECT_EQ(constructed, GetSysColor(COLOR_WINDOW));
-    Load(version4, OlderLayout(4));
+    Load(version4, OlderLayoutFile(4));
     EXPECT_EQ(version4.m_nFileVersion, 4);
     EXPECT_EQ(version4.m_crBackground, constructed);
     EXPECT_EQ(version4.m_nProductMarker, CCVNDoc::kProductMarker);
@@ -356,7 +314,7 @@ TEST_F(DocumentEdgeCase, AVersion4FileKeepsTheConstructedBackgroundColour) {
     EXPECT_EQ(version4.m_tool.m_nPivotMarkSize, 30);
 
     CCVNDoc version5;
-    Load(version5, OlderLayout(5));
+    Load(version5, OlderLayoutFile(5));
     EXPECT_EQ(version5.m_crBackground, 0x222222u);
     EXPECT_EQ(version5.m_nProductMarker, 7);
 }
