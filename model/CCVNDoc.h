@@ -18,8 +18,8 @@
 
 class CFrameWnd;
 class CMainFrameServices;
-class CPlanViewServices;
 class CMultiDocTemplate;
+class CPlanViewServices;
 class CPropertyPage;
 class CView;
 
@@ -309,7 +309,9 @@ class CCVNDoc : public CDocument, public CToolHost {
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     void CreateDefaultTrack();
-    // The plan window of this layout, null when none is open.
+    // The plan views of this layout (views that give the plan view's services), and the
+    // first of them, null when none is open.
+    std::vector<CPlanViewServices*> PlanViews() const;
     CView* FindPlanView() const;
     // The plan view the user works in: the main window's active one when it shows this
     // layout, else the first of this layout's; null when none is open.

@@ -146,9 +146,7 @@ void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {
 void CCVNDoc::OnDocumentSetup() {
     if (!RunDocumentSetupDialog())
         return;
-    for (CView* view : Views())
-        if (auto* plan = dynamic_cast<CPlanViewServices*>(view))
-            plan->SetZoom(1.0);
+    for (CPlanViewServices* plan : PlanViews()) plan->SetZoom(1.0);
     m_tool.SetViewScale(1.0, m_fViewScale);
     m_f3DScaleDivisor = std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor);
     UpdateLayout3D(true);

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr const char* kPlanViewClass = "CCVNView";
 constexpr const char* kWizardSheetClass = "CSheetWizard";
 constexpr const char* kWizardCaption = "Track wizard";
 constexpr std::array<const char*, CCVNDoc::kWizardPageCount> kWizardPageClasses = {
@@ -174,15 +173,25 @@ void CCVNDoc::InvalidateAllViews() {
     }
 }
 
+std::vector<CPlanViewServices*> CCVNDoc::PlanViews() const {
+    std::vector<CPlanViewServices*> plans;
+    for (CView* view : Views())
+        if (auto* plan = dynamic_cast<CPlanViewServices*>(view))
+            plans.push_back(plan);
+    return plans;
+}
+
+CView* CCVNDoc::FindPlanView() const {
+    const std::vector<CPlanViewServices*> plans = PlanViews();
+    return plans.empty() ? nullptr : dynamic_cast<CView*>(plans.front());
+}
+
 CView* CCVNDoc::ActivePlanView() const {
     CFrameWnd* child = ActiveChildFrame();
     CView* active = child != nullptr ? child->GetActiveView() : nullptr;
     if (active != nullptr && active->GetDocument() == this && dynamic_cast<CPlanViewServices*>(active) != nullptr)
         return active;
-    for (CView* view : Views())
-        if (dynamic_cast<CPlanViewServices*>(view) != nullptr)
-            return view;
-    return nullptr;
+    return FindPlanView();
 }
 
 BOOL CCVNDoc::GetPlanViewCentre(int& centreX, int& centreY) const {
@@ -208,16 +217,7 @@ BOOL CCVNDoc::InvalidatePlanView(int& centreX, int& centreY) {
 }
 
 void CCVNDoc::RepaintDirtyViews() {
-    for (CView* view : Views())
-        if (auto* plan = dynamic_cast<CPlanViewServices*>(view))
-            plan->RepaintDirty();
-}
-
-CView* CCVNDoc::FindPlanView() const {
-    for (CView* view : Views())
-        if (CString(view->GetRuntimeClass()->m_lpszClassName) == kPlanViewClass)
-            return view;
-    return nullptr;
+    for (CPlanViewServices* plan : PlanViews()) plan->RepaintDirty();
 }
 
 CFrameWnd* CCVNDoc::Get3DFrame() const {

@@ -16,11 +16,10 @@ void CSettingsBackup::Save(const std::function<void(CArchive&)>& store) {
     m_record = file.Detach();
 }
 
-BOOL CSettingsBackup::Restore(const std::function<void(CArchive&)>& load) const {
+void CSettingsBackup::Restore(const std::function<void(CArchive&)>& load) const {
     if (m_record.empty())
-        return FALSE;
+        return;
     CMemFile file(m_record.data(), static_cast<UINT>(m_record.size()));
     CArchive ar(&file, CArchive::load);
     load(ar);
-    return TRUE;
 }

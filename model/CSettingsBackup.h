@@ -17,9 +17,8 @@ class CSettingsBackup {
 
     // Keeps the record that store writes, in place of the one kept before.
     void Save(const std::function<void(CArchive&)>& store);
-    // Hands the kept record to load; FALSE, with nothing loaded, while none was saved.
-    BOOL Restore(const std::function<void(CArchive&)>& load) const;
-    bool IsEmpty() const { return m_record.empty(); }
+    // Hands the kept record to load; nothing is loaded while none was saved.
+    void Restore(const std::function<void(CArchive&)>& load) const;
 
   private:
     std::vector<BYTE> m_record;
