@@ -300,7 +300,7 @@ void CCVNDoc::OnUpdateConformTracksToTerrain(CCmdUI* cmdUI) {
 void CCVNDoc::OnConformTerrain() {
     if (!IsEditingGroup())
         m_tool.ConformTerrain();
-    SetModifiedFlag();
+    m_tool.MarkChangedOutsideUndo();
 }
 
 void CCVNDoc::OnUpdateTerrainCommand(CCmdUI* cmdUI) {
@@ -310,7 +310,7 @@ void CCVNDoc::OnUpdateTerrainCommand(CCmdUI* cmdUI) {
 void CCVNDoc::OnRestoreTerrain() {
     if (!IsEditingGroup())
         m_tool.RestoreTerrain();
-    SetModifiedFlag();
+    m_tool.MarkChangedOutsideUndo();
 }
 
 // ---- Views and objects ----

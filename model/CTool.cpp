@@ -123,6 +123,12 @@ void CTool::MarkSaved() {
     m_bSavedReachable = true;
 }
 
+void CTool::MarkChangedOutsideUndo() {
+    m_bSavedReachable = false;
+    if (m_pHost != nullptr)
+        m_pHost->SetModifiedFlag(TRUE);
+}
+
 void CTool::LoseStep(unsigned long serial, bool droppedOldest) {
     if (droppedOldest) {
         m_nBottomSerial = serial;

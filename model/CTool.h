@@ -43,8 +43,8 @@ class CToolHost;
 //
 // The modified flag follows a saved-state marker: every pushed step gets a serial number;
 // the document marks the serial it saved at (MarkSaved), and Undo clears the flag only when
-// it comes back to that serial. Steps dropped or discarded past the marker make the saved
-// state unreachable, and the flag then stays set.
+// it comes back to that serial. Steps dropped or discarded past the marker, and changes made
+// outside the undo list, make the saved state unreachable, and the flag then stays set.
 class CTool : public CObject {
     DECLARE_SERIAL(CTool)
 
@@ -82,6 +82,9 @@ class CTool : public CObject {
     // The document calls this when the layout was saved or loaded: the present state is the
     // saved one.
     void MarkSaved();
+    // A change kept by no undo step (the terrain commands): the layout reads as modified
+    // until the next save, whatever Undo does.
+    void MarkChangedOutsideUndo();
     // Called by a layout object's destructor: no step may name it afterwards.
     void ForgetObject(CPaint* object);
 

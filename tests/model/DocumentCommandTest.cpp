@@ -5,6 +5,7 @@
 #include "platform/win/CCmdUI.h"
 #include "platform/win/WindowManager.h"
 #include "tests/model/TestLayout.h"
+#include "tests/support/TestFolder.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -245,6 +246,37 @@ TEST_F(DocumentCommand, LibraryCommandsAskForAFileFirst) {
     EXPECT_TRUE(Update(doc, ID_CONFORM_TRACKS_TO_TERRAIN).m_bEnabled);
     shape->Deselect();
     EXPECT_FALSE(Update(doc, ID_CONFORM_TRACKS_TO_TERRAIN).m_bEnabled);
+}
+
+TEST_F(DocumentCommand, TerrainCommandsKeepTheLayoutModifiedUntilTheNextSave) {
+    TestFolder folder;
+    const std::string path = (folder / "terrain.cvn").string();
+    for (UINT command : {ID_CONFORM_TERRAIN, ID_RESTORE_TERRAIN}) {
+        SCOPED_TRACE(command);
+        CommandDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        AddShape(doc.m_rootGroup, doc.m_tool, 0)->Select();
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        ASSERT_FALSE(doc.IsModified());
+
+        // The terrain change is on no undo step: undoing the move after it cannot reach the
+        // saved layout.
+        doc.Send(command);
+        doc.m_tool.MoveSelection(500.0, 0.0, 0, 1, 1);
+        doc.m_tool.Undo();
+        EXPECT_EQ(doc.m_tool.GetUndoCount(), 0);
+        EXPECT_TRUE(doc.IsModified());
+        doc.m_tool.MoveSelection(500.0, 0.0, 0, 1, 1);
+        doc.m_tool.Undo();
+        EXPECT_TRUE(doc.IsModified());
+
+        // The next save is the state that Undo comes back to.
+        ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+        doc.m_tool.MoveSelection(500.0, 0.0, 0, 1, 1);
+        EXPECT_TRUE(doc.IsModified());
+        doc.m_tool.Undo();
+        EXPECT_FALSE(doc.IsModified());
+    }
 }
 
 TEST_F(DocumentCommand, CollectObjectsByClassSearchesGroupsDepthFirst) {
