@@ -539,7 +539,8 @@ int CPaint::ApplyEditStep(CEditStep* step) {
                 SelectAt(place->position);
             else
                 Select();
-            return 1;
+            // An object on a locked layer refuses the selection.
+            return IsSelected() ? 1 : 0;
         case kStepDeselect:
             Deselect();
             return 1;
