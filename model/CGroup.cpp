@@ -92,6 +92,11 @@ bool CGroup::HoldsMember(const CPaint* object) const {
     return std::find(m_members.begin(), m_members.end(), object) != m_members.end();
 }
 
+void CGroup::MarkFirst3DMember(int inGroup) {
+    if (CPaint* model = Find3DMember())
+        MarkInGroup(model, inGroup);
+}
+
 // ---- Membership ----
 
 void CGroup::TakeMembers(CGroup* source, const CPaintList& objects) {

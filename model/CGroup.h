@@ -51,6 +51,9 @@ class CGroup : public CPaint {
     // parent placement when null).
     CPose WorldPose(const CPose* parent) const;
     bool HoldsMember(const CPaint* object) const;
+    // Sets or clears the in-group mark of the 3D member that Find3DMember finds: set while
+    // the group is closed, clear while it is open for editing.
+    void MarkFirst3DMember(int inGroup);
 
     void CompareProperties(CPaint* other) override;
     CPaint* Find3DMember() override;

@@ -52,6 +52,7 @@ int CTool::ExecuteEnterGroupEdit(CEditStep* step) {
     stack->emplace_front(group, group->WorldPose(nullptr));
     group->DeselectWithUndo(0, 0);
     group->EnterEdit();
+    group->MarkFirst3DMember(0);
     m_bRedraw = 1;
     return 1;
 }
@@ -82,6 +83,7 @@ int CTool::ExecuteExitGroupEdit(CEditStep*) {
     group->m_bBeingEdited = 0;
     group->DeselectWithUndo(0, 0);
     group->SelectWithUndo(0, 0);
+    group->MarkFirst3DMember(1);
     PopGroupEditEntry();
     CGroup* outer = GetCurrentGroup();
     if (outer != nullptr && outer->m_bBeingEdited) {

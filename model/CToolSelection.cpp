@@ -216,6 +216,7 @@ int CTool::ExecuteGroup(CEditStep* step) {
     const CPose world = current->WorldPose(nullptr);
     group->SetParentPose(&world);
     group->SetOwnerGroup(current);
+    group->MarkFirst3DMember(1);
     step->m_pResult = group;
     m_bRedraw = 1;
     return 1;

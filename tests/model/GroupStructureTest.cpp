@@ -98,6 +98,31 @@ TEST(GroupStructure, DissolvingKeepsPlacesAndSelectsTheMembers) {
     EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
 }
 
+TEST(GroupStructure, TheFirst3DMemberIsMarkedWhileItsGroupIsClosed) {
+    Plan plan;
+    // A group holding a 3D object one level down, beside a box.
+    CGroup* inner = AddToLayout(plan.host, NewGroup(&plan.tool));
+    auto* model = AddToGroup(inner, new CMarked3D(&plan.tool));
+    CTestBox* box = plan.AddBox();
+    inner->Select();
+    box->Select();
+    ASSERT_EQ(plan.tool.GroupSelection(1), 1);
+    EXPECT_EQ(model->m_bInGroup, 1);  // Group marks the 3D member it finds, at any depth
+
+    auto* outer = dynamic_cast<CGroup*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(outer, nullptr);
+    ASSERT_EQ(plan.tool.EnterGroupEdit(1), 1);
+    EXPECT_EQ(model->m_bInGroup, 0);  // open: its 3D member stands on its own
+    ASSERT_EQ(plan.tool.ExitGroupEdit(1), 1);
+    EXPECT_EQ(model->m_bInGroup, 1);
+    plan.tool.Undo();  // back into the group
+    EXPECT_TRUE(outer->m_bBeingEdited);
+    EXPECT_EQ(model->m_bInGroup, 0);
+    plan.tool.Undo();  // and out again
+    EXPECT_FALSE(outer->m_bBeingEdited);
+    EXPECT_EQ(model->m_bInGroup, 1);
+}
+
 TEST(GroupStructure, ClonesAreDeepWithTheSameOrder) {
     Plan plan;
     CGroup* group = AddToLayout(plan.host, NewGroup(&plan.tool));
