@@ -1,5 +1,3 @@
-#include <sys/statvfs.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -85,12 +83,6 @@ void AdoptRecord(CGroup& library, CGroup& read) {
     }
 }
 
-// Libraries on read-only media (the CD-ROM of old) are never written.
-bool OnReadOnlyMedium(const std::filesystem::path& path) {
-    struct statvfs info {};
-    return statvfs(path.parent_path().c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0;
-}
-
 }  // namespace
 
 BOOL CCVNDoc::BrowseLibrary() {
@@ -151,9 +143,8 @@ BOOL CCVNDoc::ReadLibrary() {
 }
 
 BOOL CCVNDoc::WriteLibrary() {
+    // A library on a read-only medium fails here like any other that cannot be written.
     const std::filesystem::path path = CWinPath::Resolve(m_strLibraryPath);
-    if (OnReadOnlyMedium(path))
-        return TRUE;
     CFile file;
     const int ownVersion = m_nFileVersion;
     try {

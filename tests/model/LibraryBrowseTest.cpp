@@ -13,7 +13,9 @@
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/ReadOnlyMedium.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WithoutPermissionOverride.h"
 #include "track/TrackPieces.h"
 
 namespace fs = std::filesystem;
@@ -83,6 +85,29 @@ class LibraryBrowse : public CommonDialogTest {
         });
     }
     CString Shown(const fs::path& folder) const { return PathText(folder); }
+    // A changed library open from a file of the folder "Medium" that holds the shape "old".
+    void OpenChangedLibrary(BrowsingDoc& doc) {
+        fs::create_directory(m_folder / "Medium");
+        WriteLibraryFile(m_folder / "Medium" / "Rails.cvl", "old");
+        WriteLibraryFile(m_folder / "LIBRARIES" / "Next.cvl", "signal");
+        doc.m_strLibraryPath = CWinPath::FromReal(m_folder / "Medium" / "Rails.cvl");
+        AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool))->m_strName = "unsaved";
+        doc.m_bLibraryModified = 1;
+    }
+    // Choosing another library fails while the open one cannot be written: it stays open with
+    // its changes and its modified mark, its file as it was, and the user is told.
+    void ExpectTheLibraryKept(BrowsingDoc& doc) {
+        ChooseWhenAsked(PathText(m_folder / "LIBRARIES" / "Next.cvl"));
+        EXPECT_FALSE(doc.BrowseLibrary());
+        EXPECT_EQ(doc.m_strLibraryPath, CWinPath::FromReal(m_folder / "Medium" / "Rails.cvl"));
+        EXPECT_EQ(MemberNames(doc.m_libraryGroup), std::vector<CString>{"unsaved"});
+        EXPECT_EQ(doc.m_bLibraryModified, 1);
+        EXPECT_EQ(doc.m_errors, std::vector<CString>{"Can't write library."});
+        BrowsingDoc reader;
+        reader.m_strLibraryPath = doc.m_strLibraryPath;
+        ASSERT_TRUE(reader.ReadLibrary());
+        EXPECT_EQ(MemberNames(reader.m_libraryGroup), std::vector<CString>{"old"});
+    }
 
     TestFolder m_folder;
     CString m_previousBase;
@@ -185,6 +210,28 @@ TEST_F(LibraryBrowse, SwitchingAwayFromAModifiedLibraryWritesItFirst) {
     reader.m_strLibraryPath = CWinPath::FromReal(current);
     ASSERT_TRUE(reader.ReadLibrary());
     EXPECT_EQ(MemberNames(reader.m_libraryGroup), std::vector<CString>{"unsaved"});
+}
+
+TEST_F(LibraryBrowse, ALibraryInAFolderTheUserCannotWriteStaysOpenWithItsChanges) {
+    BrowsingDoc doc;
+    OpenChangedLibrary(doc);
+    const fs::path folder = m_folder / "Medium";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    {
+        WithoutPermissionOverride ordinaryUser;
+        ExpectTheLibraryKept(doc);
+    }
+    fs::permissions(folder, fs::perms::owner_all);
+}
+
+TEST_F(LibraryBrowse, ALibraryOnAReadOnlyMediumStaysOpenWithItsChanges) {
+    BrowsingDoc doc;
+    OpenChangedLibrary(doc);
+    ReadOnlyMedium medium(m_folder / "Medium");
+    if (!medium.Mounted())
+        GTEST_SKIP() << "no read-only medium can be mounted here";
+    ExpectTheLibraryKept(doc);
+    EXPECT_TRUE(host.UnansweredModals().empty());
 }
 
 TEST_F(LibraryBrowse, TheLibraryCommandAsksOnceThenRunsTheLibraryDialog) {
