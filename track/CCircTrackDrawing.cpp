@@ -146,11 +146,8 @@ CPaint* CCircTrack::HitTest() {
 CPaint* CCircTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    const DeviceRect& device = m_pTool->m_rcRubberBand;
-    const CDoublePoint a = m_pTool->DeviceToLayout(device.left, device.top);
-    const CDoublePoint b = m_pTool->DeviceToLayout(device.right, device.bottom);
-    DeviceRect band{static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x),
-                    static_cast<int>(b.y)};
+    // The engine holds the band in layout units while it is tested.
+    DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
     auto holds = [&band](double x, double y) {
         const int px = static_cast<int>(x), py = static_cast<int>(y);

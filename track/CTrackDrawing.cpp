@@ -133,23 +133,24 @@ CPaint* CTrack::HitTest() {
 CPaint* CTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
+    // The engine holds the band in layout units while it is tested.
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
-    auto device = [this](const CDoublePoint& p) {
+    auto onPlan = [this](const CDoublePoint& p) {
         const CDoublePoint world = LocalToWorld(p.x, p.y);
-        return m_pTool->LayoutToDevice(world.x, world.y, 0);
+        return CPoint(static_cast<int>(world.x), static_cast<int>(world.y));
     };
     auto crosses = [&band](const CPoint& a, const CPoint& b) {
         return SegmentIntersectsRect(a.x, a.y, b.x, b.y, band) != 0;
     };
     if (m_nRailMode == 1 || m_nRailMode == 3) {
-        const CPoint a = device(m_ptFirst), b = device(m_ptSecond);
+        const CPoint a = onPlan(m_ptFirst), b = onPlan(m_ptSecond);
         if (BandHolds(band, a) || BandHolds(band, b) || crosses(a, b))
             return this;
     }
     if (m_nRailMode == 2 || m_nRailMode == 3) {
-        const CPoint corners[4] = {device(m_points[5]), device(m_points[6]), device(m_points[7]),
-                                   device(m_points[8])};
+        const CPoint corners[4] = {onPlan(m_points[5]), onPlan(m_points[6]), onPlan(m_points[7]),
+                                   onPlan(m_points[8])};
         for (int i = 0; i < 4; ++i)
             if (BandHolds(band, corners[i]) || crosses(corners[i], corners[(i + 1) % 4]))
                 return this;

@@ -13,12 +13,17 @@
 namespace {
 
 struct GesturePlan : TrackPlan {
-    GesturePlan() { tool.SetViewScale(1.0, 10.0); }
+    explicit GesturePlan(double zoomDenominator = 10.0) { tool.SetViewScale(1.0, zoomDenominator); }
     void Drag(double x0, double y0, double x1, double y1) {
         tool.OnLButtonDown(0, x0, y0);
         tool.OnMouseMove(0, (x0 + x1) / 2.0, (y0 + y1) / 2.0, 1);
         tool.OnMouseMove(0, x1, y1, 1);
         tool.OnLButtonUp(0, x1, y1);
+    }
+    // The same drag between two layout points, given to the engine as device points.
+    void DragLayout(double x0, double y0, double x1, double y1) {
+        const double zoom = tool.m_fZoomRatio;
+        Drag(x0 * zoom, y0 * zoom, x1 * zoom, y1 * zoom);
     }
     CDoublePoint World(CTrack* piece, int end) {
         const CDoublePoint local = piece->GetEndPoint(end);
@@ -85,4 +90,31 @@ TEST(TrackGesture, ANewPieceStartedOnAFreeEndGoesOnFromIt) {
     EXPECT_TRUE(SameDirection(piece->GetEndAngle(nullptr, 0),
                               ReduceAngle(fixed->GetEndAngle(nullptr, 1) + kPi), 1e-6));
     EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 60.0);
+}
+
+TEST(TrackGesture, ARubberBandSelectsTheStraightsAndCurvesInsideItAtEveryZoom) {
+    for (double zoom : {10.0, 3.0}) {
+        SCOPED_TRACE(zoom);
+        GesturePlan plan(zoom);
+        CTrack* inside = plan.Straight(20000.0, 20000.0, 22000.0, 20000.0);
+        CCircTrack* curve = plan.Curve(25000.0, 19000.0, 1500.0, kPi / 2.0, kPi / 2.0);
+        // Pieces ten times as far out: where a band taken for device units, or converted to
+        // layout units twice, would lie at the starting zoom.
+        CTrack* far = plan.Straight(200000.0, 200000.0, 220000.0, 200000.0);
+        CCircTrack* farCurve = plan.Curve(250000.0, 190000.0, 15000.0, kPi / 2.0, kPi / 2.0);
+        plan.DragLayout(19000.0, 18500.0, 26000.0, 21500.0);
+        EXPECT_EQ(inside->IsSelected(), 1);
+        EXPECT_EQ(curve->IsSelected(), 1);
+        EXPECT_EQ(far->IsSelected(), 0);
+        EXPECT_EQ(farCurve->IsSelected(), 0);
+
+        // A band across the middle of each piece, holding neither end, catches both.
+        plan.DragLayout(20500.0, 19500.0, 21000.0, 22000.0);
+        EXPECT_EQ(inside->IsSelected(), 1);
+        EXPECT_EQ(curve->IsSelected(), 0);
+        plan.DragLayout(23600.0, 20600.0, 24300.0, 19700.0);
+        EXPECT_EQ(inside->IsSelected(), 0);
+        EXPECT_EQ(curve->IsSelected(), 1);
+        EXPECT_EQ(plan.tool.m_rcRubberBand, DeviceRect{});
+    }
 }

@@ -16,7 +16,9 @@ class TrackHost : public CTestHost {
     int GetFileVersion() const override { return m_nFileVersion; }
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void StopTrainsOn(CPaint* piece) override { m_stopped.push_back(piece); }
+    int GetUnitIndex() const override { return m_nUnitIndex; }
     int m_nFileVersion = 17;
+    int m_nUnitIndex = kDefaultUnitIndex;
     TrackLimits m_limits;
     std::vector<CPaint*> m_stopped;
 };
