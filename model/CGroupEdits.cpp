@@ -244,7 +244,8 @@ void CGroup::MoveSelectedMembers(const CPose* pose, double dx, double dy) {
                 m_pTool->PushUndo(step.release());
                 recorded = true;
             }
-            member->MoveFromSavedPose(dx, dy, 1);
+            // The selection already stands where it was dropped; the correction adds to that.
+            member->MoveFromSavedPose(dx, dy, 0);
         }
     }
     if (m_bBeingEdited) {

@@ -534,9 +534,10 @@ void CTool::ReleaseSnapToGrid(const CPose& pose) {
     CGroup* current = GetCurrentGroup();
     if (current == nullptr)
         return;
-    double snapX = m_fCurrentX, snapY = m_fCurrentY;
-    current->NearestEndPoint(snapX, snapY, &pose);
-    const CDoublePoint offset = CPose().WorldToLocal(pose, snapX - m_fCurrentX, snapY - m_fCurrentY);
+    // The group answers the correction that takes its selection onto the snap point.
+    double correctionX = 0.0, correctionY = 0.0;
+    current->NearestEndPoint(correctionX, correctionY, &pose);
+    const CDoublePoint offset = CPose().WorldToLocal(pose, correctionX, correctionY);
     const CDoublePoint origin = CPose().WorldToLocal(pose, 0.0, 0.0);
     const double dx = offset.x - origin.x;
     const double dy = offset.y - origin.y;

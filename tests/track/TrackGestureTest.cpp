@@ -118,3 +118,42 @@ TEST(TrackGesture, ARubberBandSelectsTheStraightsAndCurvesInsideItAtEveryZoom) {
         EXPECT_EQ(plan.tool.m_rcRubberBand, DeviceRect{});
     }
 }
+
+TEST(TrackGesture, AMovedSelectionSnapsOntoTheGridInMillimetresAndInches) {
+    struct Grid {
+        int unit;
+        int step;
+        CDoublePoint snapped;
+    };
+    // The begin end lands at (1300, 1130), the nearer end to a grid point.
+    const Grid grids[] = {{8, 500, {1500.0, 1000.0}}, {3, 1270, {1270.0, 1270.0}}};
+    for (double zoom : {10.0, 3.0}) {
+        for (const Grid& grid : grids) {
+            SCOPED_TRACE(testing::Message() << "zoom 1/" << zoom << ", unit " << grid.unit);
+            GesturePlan plan(zoom);
+            plan.host.m_nUnitIndex = grid.unit;
+            plan.host.m_nGridWidth = grid.step;
+            plan.host.m_nGridHeight = grid.step;
+            plan.tool.m_nSnapMode = 2;
+            CTrack* piece = plan.Straight(1000.0, 1000.0, 3000.0, 1000.0);
+            const int before = plan.tool.GetUndoCount();
+            // Picked up on its rail, which is what a press hits at every zoom.
+            plan.DragLayout(1500.0, 1082.5, 1800.0, 1212.5);
+            const CDoublePoint begin = plan.World(piece, 0);
+            EXPECT_NEAR(begin.x, grid.snapped.x, 1e-6);
+            EXPECT_NEAR(begin.y, grid.snapped.y, 1e-6);
+            EXPECT_NEAR(plan.World(piece, 1).x, grid.snapped.x + 2000.0, 1e-6);
+            EXPECT_GT(plan.tool.GetUndoCount(), before);
+            plan.tool.Undo();  // the move and its snap go back together
+            EXPECT_NEAR(plan.World(piece, 0).x, 1000.0, 1e-6);
+            EXPECT_NEAR(plan.World(piece, 0).y, 1000.0, 1e-6);
+
+            // A snap point 500 or more away leaves the piece where it was dropped.
+            plan.host.m_nGridWidth = grid.step * 10;
+            plan.host.m_nGridHeight = grid.step * 10;
+            plan.DragLayout(1500.0, 1082.5, 4000.0, 4082.5);
+            EXPECT_NEAR(plan.World(piece, 0).x, 3500.0, 1e-6);
+            EXPECT_NEAR(plan.World(piece, 0).y, 4000.0, 1e-6);
+        }
+    }
+}
