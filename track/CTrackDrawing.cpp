@@ -238,8 +238,10 @@ void CTrack::DragEnd(const CPose* pose, int handle) {
     const CDoublePoint fixed = LocalToWorldInFrame(FrameOf(pose), fixedLocal.x, fixedLocal.y);
     double px = m_pTool->m_fCurrentX, py = m_pTool->m_fCurrentY;
     const TrackConnectionState& state = m_pTool->m_track;
-    if (m_pTool->m_bStartedAtTrackEnd) {
-        // Started on a track end: the piece goes on along that track, forward or back.
+    const bool movesAnEnd = handle == 1 || handle == 2;
+    if (movesAnEnd && m_pTool->m_bStartedAtTrackEnd) {
+        // Started on a track end: the piece goes on along that track, forward or back. Handle
+        // -1 only rebuilds the outline, so the press's match is not this piece's.
         const double a = ReduceAngle(TrackDirection(px - fixed.x, py - fixed.y));
         const double b = ReduceAngle(state.pressDirection - kPi);
         const double r = VectorLength(px - fixed.x, py - fixed.y);
@@ -249,7 +251,7 @@ void CTrack::DragEnd(const CPose* pose, int handle) {
         const double sign = between > kPi / 2.0 && between < 1.5 * kPi ? -1.0 : 1.0;
         px = fixed.x + sign * r * std::cos(b);
         py = fixed.y + sign * r * std::sin(b);
-    } else if ((m_pTool->m_nMouseFlags & kShiftKey) != 0 && (handle == 1 || handle == 2)) {
+    } else if ((m_pTool->m_nMouseFlags & kShiftKey) != 0 && movesAnEnd) {
         ConstrainAngle(px, py, fixed.x, fixed.y);
     }
     ChangeGeometry(px, py, handle, 0, 0, 0);

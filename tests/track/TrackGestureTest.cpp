@@ -90,6 +90,24 @@ TEST(TrackGesture, ANewPieceStartedOnAFreeEndGoesOnFromIt) {
     EXPECT_TRUE(SameDirection(piece->GetEndAngle(nullptr, 0),
                               ReduceAngle(fixed->GetEndAngle(nullptr, 1) + kPi), 1e-6));
     EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 60.0);
+
+    // The match of the press belongs to the new piece alone: a style applied afterwards
+    // rebuilds other pieces' outlines without giving them that end's elevation.
+    CTrack* other = plan.Straight(0.0, 3000.0, 1000.0, 3000.0);
+    other->m_fBeginElevation = 10.0;
+    other->m_fEndElevation = 25.0;
+    const double fixedBegin = fixed->m_fBeginElevation;
+    CTrack pattern(0, &plan.tool, 0.0, 0.0);
+    pattern.m_nRailMode = 3;
+    other->ApplyStyle(nullptr, &pattern, 0);
+    EXPECT_EQ(other->m_nRailMode, 3);
+    EXPECT_DOUBLE_EQ(other->m_fBeginElevation, 10.0);
+    EXPECT_DOUBLE_EQ(other->m_fEndElevation, 25.0);
+    EXPECT_EQ(plan.World(other, 1), (CDoublePoint{1000.0, 3000.0}));
+    plan.host.m_pRoot->ApplyStyle(nullptr, &pattern, 2);
+    EXPECT_DOUBLE_EQ(fixed->m_fEndElevation, 60.0);
+    EXPECT_DOUBLE_EQ(fixed->m_fBeginElevation, fixedBegin);
+    EXPECT_DOUBLE_EQ(other->m_fEndElevation, 25.0);
 }
 
 TEST(TrackGesture, ARubberBandSelectsTheStraightsAndCurvesInsideItAtEveryZoom) {
