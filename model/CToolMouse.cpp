@@ -436,7 +436,9 @@ void CTool::SetHandleHint(CPaint* object) {
         m_hint.m_strText.Format("%.2f\xB0", m_status.m_fRotation);
         return;
     }
-    m_hint.m_strText.Empty();
+    // An end's elevation drag keeps the grade label its track wrote and adds the measures.
+    if (m_toolMode != kToolDragHandle)
+        m_hint.m_strText.Empty();
     object->AppendStatusText(m_hint.m_strText);
 }
 

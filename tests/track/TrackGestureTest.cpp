@@ -4,6 +4,7 @@
 
 #include "model/CEditStep.h"
 #include "model/Units.h"
+#include "platform/win/WinDefs.h"
 #include "tests/track/TrackPlan.h"
 #include "track/TrackAngles.h"
 
@@ -173,5 +174,34 @@ TEST(TrackGesture, AMovedSelectionSnapsOntoTheGridInMillimetresAndInches) {
             EXPECT_NEAR(plan.World(piece, 0).x, 3500.0, 1e-6);
             EXPECT_NEAR(plan.World(piece, 0).y, 4000.0, 1e-6);
         }
+    }
+}
+
+TEST(TrackGesture, DraggingAnEndsElevationShowsTheGradeLabelWithTheAngle) {
+    struct Unit {
+        int index;
+        const char* label;
+    };
+    const Unit units[] = {{8, "h=50.000,grade=-25.00%; 0.00\xB0"},
+                          {3, "h=0' 1 31/32\",grade=-25.00%; 0.00\xB0"}};
+    for (const Unit& unit : units) {
+        SCOPED_TRACE(unit.index);
+        GesturePlan plan;
+        plan.host.m_nUnitIndex = unit.index;
+        CTrack* piece = plan.Straight(0.0, 0.0, 2000.0, 0.0);
+        piece->m_fBeginElevation = 0.0;
+        piece->m_fEndElevation = 0.0;
+        piece->SelectWithUndo(0, 0);
+        // Ctrl on the end end, then half a metre on along the track, the button held.
+        plan.tool.OnLButtonDown(MK_CONTROL, 200.0, 0.0);
+        EXPECT_EQ(plan.tool.m_toolMode, kToolDragHandle);
+        plan.tool.OnMouseMove(MK_CONTROL, 225.0, 0.0, 1);
+        plan.tool.OnMouseMove(MK_CONTROL, 250.0, 0.0, 1);
+        EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 500.0);
+        EXPECT_EQ(plan.tool.m_hint.m_strText, CString(unit.label));
+        plan.tool.OnLButtonUp(MK_CONTROL, 250.0, 0.0);
+        EXPECT_TRUE(plan.tool.m_hint.m_strText.IsEmpty());
+        plan.tool.Undo();
+        EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 0.0);
     }
 }
