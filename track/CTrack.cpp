@@ -161,8 +161,10 @@ int CTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<doub
                            : m_fRoadbedHeight;
     const double rise = length != 0.0 ? (m_fEndElevation - m_fBeginElevation) / length * step : 0.0;
     const double theta = Direction();
-    for (int i = 0; i <= count; ++i) {
-        const double along = count > 0 ? step * i : 0.0;
+    // A step longer than the piece still gives both ends, one step apart.
+    const int segments = std::max(count, 1);
+    for (int i = 0; i <= segments; ++i) {
+        const double along = step * i;
         const CDoublePoint local{m_ptFirst.x + along * std::cos(theta),
                                  m_ptFirst.y + along * std::sin(theta)};
         points.push_back(LocalToWorld(local.x, local.y));

@@ -83,6 +83,44 @@ TEST(StraightTrack, CutSplitsWithElevationsAndOneUndo) {
     EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
 }
 
+TEST(StraightTrack, TheCentreLineIsSampledFromEndToEndAsTheCurveIs) {
+    TrackPlan plan;
+    const double bed = plan.defaults->m_fRoadbedHeight;
+    CTrack* straight = plan.Straight(1000.0, 500.0, 1000.0, 1500.0);
+    straight->m_fBeginElevation = 100.0;
+    straight->m_fEndElevation = 300.0;
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 1000.0, 0.0, kPi / 2.0);
+    curve->m_fBeginElevation = 100.0;
+    curve->m_fEndElevation = 300.0;
+    for (CParTrack* piece : std::initializer_list<CParTrack*>{straight, curve}) {
+        SCOPED_TRACE(piece->GetClassName().c_str());
+        // A step longer than the piece: both ends, the step the whole length.
+        std::vector<CDoublePoint> points;
+        std::vector<double> elevations;
+        double step = 5000.0;
+        ASSERT_EQ(piece->SampleCentreLine(points, elevations, step), 2);
+        EXPECT_DOUBLE_EQ(step, piece->m_fLength);
+        const CDoublePoint begin = piece->LocalToWorld(piece->GetEndPoint(0).x, piece->GetEndPoint(0).y);
+        const CDoublePoint end = piece->LocalToWorld(piece->GetEndPoint(1).x, piece->GetEndPoint(1).y);
+        // The straight is turned with the program's pi, so its far end is met only closely.
+        EXPECT_NEAR(points[0].x, begin.x, 1e-6);
+        EXPECT_NEAR(points[0].y, begin.y, 1e-6);
+        EXPECT_NEAR(points[1].x, end.x, 1e-6);
+        EXPECT_NEAR(points[1].y, end.y, 1e-6);
+        EXPECT_NEAR(elevations[0], 100.0 - bed, 1e-9);
+        EXPECT_NEAR(elevations[1], 300.0 - bed, 1e-9);
+    }
+    // A step that fits two and a half times: three samples, the step widened to a half.
+    std::vector<CDoublePoint> points;
+    std::vector<double> elevations;
+    double step = 400.0;
+    ASSERT_EQ(straight->SampleCentreLine(points, elevations, step), 3);
+    EXPECT_DOUBLE_EQ(step, 500.0);
+    EXPECT_NEAR(points[1].y, 1000.0, 1e-6);
+    EXPECT_NEAR(points[2].y, 1500.0, 1e-6);
+    EXPECT_NEAR(elevations[2], 300.0 - bed, 1e-9);
+}
+
 TEST(StraightTrack, MirrorsAndRescale) {
     TrackPlan plan;
     CTrack* piece = plan.Straight(100.0, 50.0, 600.0, 50.0);
