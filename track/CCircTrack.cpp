@@ -374,7 +374,7 @@ int CCircTrack::ApplyCutStep(CEditStep* step) {
     if (copy == nullptr)
         return 0;
     const CDoublePoint origin = LocalToWorld(0.0, 0.0);
-    if (!PlaceWithUndo(m_pTool, copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
+    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
         delete copy;
         return 0;
     }

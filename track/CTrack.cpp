@@ -301,7 +301,7 @@ int CTrack::ApplyCutStep(CEditStep* step) {
     m_fEndElevation = zq;
     if (copy == nullptr)
         return 0;
-    if (!PlaceWithUndo(m_pTool, copy, cutWorld.x, cutWorld.y, m_pOwnerGroup, 0)) {
+    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, cutWorld.x, cutWorld.y, m_pOwnerGroup, 0)) {
         delete copy;
         return 0;
     }

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CatalogueDefaults.h"
 
@@ -15,21 +14,6 @@ double ReadCutData(const CutTrackPayload& payload, int index) {
     double value = 0.0;
     std::memcpy(&value, payload.data + (index == 0 ? 0 : sizeof value), sizeof value);
     return value;
-}
-
-int PlaceWithUndo(CTool* tool, CPaint* object, double x, double y, CGroup* group, int groupStart) {
-    if (tool == nullptr || object == nullptr)
-        return 0;
-    CEditStep place(kStepPlaceNewObject, object, groupStart);
-    auto payload = std::make_unique<PlacePayload>();
-    payload->x = x;
-    payload->y = y;
-    payload->group = group;
-    place.SetPayload(std::move(payload));
-    if (!tool->Execute(&place))
-        return 0;
-    tool->PushUndo(new CEditStep(kStepRemoveObject, object, groupStart));
-    return 1;
 }
 
 bool ReturnsToSelector(const CTool* tool) {

@@ -2,8 +2,6 @@
 
 #include "model/CEditStep.h"
 
-class CGroup;
-class CPaint;
 class CTool;
 
 // Both ends of a straight piece (kind 40), local.
@@ -24,8 +22,5 @@ struct CircularArcPayload : CStepPayload {
 void WriteCutData(CutTrackPayload& payload, double first, double second);
 double ReadCutData(const CutTrackPayload& payload, int index);
 
-// Places a new piece into the group (the current one when null) at the world point and
-// records its removal for undo.
-int PlaceWithUndo(CTool* tool, CPaint* object, double x, double y, CGroup* group, int groupStart);
 // Whether single-use tools fall back to the selector (Caps Lock on).
 bool ReturnsToSelector(const CTool* tool);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/CEditStep.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
@@ -119,6 +121,34 @@ TEST(StraightTrack, TheCentreLineIsSampledFromEndToEndAsTheCurveIs) {
     EXPECT_NEAR(points[1].y, 1000.0, 1e-6);
     EXPECT_NEAR(points[2].y, 1500.0, 1e-6);
     EXPECT_NEAR(elevations[2], 300.0 - bed, 1e-9);
+}
+
+TEST(StraightTrack, CutsOfStraightsAndCurvesPlaceTheirNewPieceAsTheEngineDoes) {
+    for (bool curved : {false, true}) {
+        SCOPED_TRACE(curved ? "curve" : "straight");
+        TrackPlan plan;
+        CParTrack* piece = curved ? static_cast<CParTrack*>(plan.Curve(0.0, 0.0, 2000.0, 0.0, kPi))
+                                  : plan.Straight(-2000.0, 0.0, 2000.0, 0.0);
+        CTrack* selected = plan.Straight(0.0, 5000.0, 1000.0, 5000.0);
+        selected->SelectWithUndo(0, 0);
+        const int steps = plan.tool.GetUndoCount();
+        plan.tool.m_fCurrentX = curved ? 2000.0 * std::cos(kPi / 4.0) : 0.0;
+        plan.tool.m_fCurrentY = curved ? 2000.0 * std::sin(kPi / 4.0) : 30.0;
+        piece->CutAtToolPoint();
+        ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
+        CPaint* copy = plan.host.m_pRoot->m_members.front();
+        EXPECT_EQ(plan.tool.GetSelectedCount(), 0);
+        // The restoring step, then the placement's deselection and the copy's removal.
+        ASSERT_EQ(plan.tool.GetUndoCount(), steps + 3);
+        EXPECT_EQ(plan.tool.GetUndoStep(0)->m_nKind, kStepRemoveObject);
+        EXPECT_EQ(plan.tool.GetUndoStep(0)->m_pObject, copy);
+        EXPECT_EQ(plan.tool.GetUndoStep(1)->m_nKind, kStepReselect);
+        plan.tool.Undo();
+        EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+        EXPECT_EQ(selected->IsSelected(), 1);
+        plan.tool.Undo();
+        EXPECT_NEAR(piece->m_fLength, curved ? 2000.0 * 3.1415926535 : 4000.0, 1e-6);
+    }
 }
 
 TEST(StraightTrack, MirrorsAndRescale) {
