@@ -87,6 +87,7 @@ TEST(StraightTrack, CutSplitsWithElevationsAndOneUndo) {
 
 TEST(StraightTrack, TheCentreLineIsSampledFromEndToEndAsTheCurveIs) {
     TrackPlan plan;
+    plan.tool.SetViewScale(1.0, 10.0);
     const double bed = plan.defaults->m_fRoadbedHeight;
     CTrack* straight = plan.Straight(1000.0, 500.0, 1000.0, 1500.0);
     straight->m_fBeginElevation = 100.0;
@@ -127,6 +128,7 @@ TEST(StraightTrack, CutsOfStraightsAndCurvesPlaceTheirNewPieceAsTheEngineDoes) {
     for (bool curved : {false, true}) {
         SCOPED_TRACE(curved ? "curve" : "straight");
         TrackPlan plan;
+        plan.tool.SetViewScale(1.0, 10.0);
         CParTrack* piece = curved ? static_cast<CParTrack*>(plan.Curve(0.0, 0.0, 2000.0, 0.0, kPi))
                                   : plan.Straight(-2000.0, 0.0, 2000.0, 0.0);
         CTrack* selected = plan.Straight(0.0, 5000.0, 1000.0, 5000.0);
