@@ -1,6 +1,7 @@
 #include "platform/cdlg/CColorDialog.h"
 #include "platform/cdlg/ColorSpace.h"
 #include "tests/cdlg/CommonDialogFixture.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 class ColorDialogTest : public CommonDialogTest {
@@ -51,7 +52,8 @@ TEST_F(ColorDialogTest, BasicColoursAndTheCustomColourEditor) {
         Click(modal, COLOR_ADD);
         auto* custom = static_cast<ColorSwatchGrid*>(Item(modal, COLOR_CUSTOM1));
         EXPECT_EQ(custom->GetColor(0), RGB(10, 20, 30));
-        host.DumpWindow(&modal, "/tmp/cdlg-color.png");
+        if (const CString png = TestPicturePath("cdlg-color.png"); !png.IsEmpty())
+            host.DumpWindow(&modal, png);
         Click(modal, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);

@@ -7,6 +7,7 @@
 #include "platform/ctl/CListCtrl.h"
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
 
@@ -150,7 +151,8 @@ TEST_F(FileDialogTest, TheCustomTemplateHearsEachSelectionWithTheFullPath) {
         ClickItem(modal, 0);
         EXPECT_EQ(TextOf(modal, edt1), "Alpha.BMP");
         EXPECT_EQ(dialog.GetPathName(), FolderText() + "/Alpha.BMP");
-        host.DumpWindow(&modal, "/tmp/cdlg-file-dialog.png");
+        if (const CString png = TestPicturePath("cdlg-file-dialog.png"); !png.IsEmpty())
+            host.DumpWindow(&modal, png);
         ClickItem(modal, 3);
         host.PressKey(VK_RETURN);
     });

@@ -3,6 +3,7 @@
 #include "platform/cdlg/CFontDialog.h"
 #include "platform/ctl/CComboBox.h"
 #include "tests/cdlg/CommonDialogFixture.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 class FontDialogTest : public CommonDialogTest {
@@ -38,7 +39,8 @@ TEST_F(FontDialogTest, ALogFontGoesInAndTheChosenOneComesOutWithItsColour) {
         EXPECT_TRUE(modal.InModalLoop());
         dialog.SetDlgItemText(cmb3, "24");
         host.RunUntilIdle();
-        host.DumpWindow(&modal, "/tmp/cdlg-font.png");
+        if (const CString png = TestPicturePath("cdlg-font.png"); !png.IsEmpty())
+            host.DumpWindow(&modal, png);
         Click(modal, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
