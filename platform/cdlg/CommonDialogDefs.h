@@ -72,6 +72,7 @@ constexpr UINT edt6 = 0x0485;
 constexpr UINT edt7 = 0x0486;
 constexpr UINT edt8 = 0x0487;
 constexpr UINT scr1 = 0x0490;
+constexpr UINT ico1 = 0x043C;
 
 struct OPENFILENAME {
     DWORD lStructSize = sizeof(OPENFILENAME);
