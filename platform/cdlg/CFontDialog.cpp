@@ -1,5 +1,6 @@
 #include "platform/cdlg/CFontDialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -158,6 +159,27 @@ void CFontDialog::ChooseWhatEditSays(const ListWithEdit& choice) {
     CListBox* list = List(choice);
     const int found = choice.exact ? list->FindStringExact(-1, text) : list->FindString(-1, text);
     list->SetCurSel(text.IsEmpty() ? -1 : found);
+}
+
+// Up and Down in an edit move through the list under it, as in a list with an edit of its own.
+BOOL CFontDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_UP || msg->wParam == VK_DOWN))
+        for (const ListWithEdit& choice : kChoices)
+            if (msg->hwnd == GetDlgItem(choice.edit)) {
+                StepThroughList(choice, msg->wParam == VK_UP ? -1 : 1);
+                return TRUE;
+            }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void CFontDialog::StepThroughList(const ListWithEdit& choice, int step) {
+    CListBox* list = List(choice);
+    if (list->GetCount() == 0)
+        return;
+    const int current = list->GetCurSel();
+    ChooseInList(choice, std::clamp(current < 0 ? 0 : current + step, 0, list->GetCount() - 1));
+    GetDlgItem(choice.edit)->SendMessage(EM_SETSEL, 0, -1);
+    ReadControls(false);
 }
 
 // The entry of a list that the edit above it names exactly, or -1 (with a message and the

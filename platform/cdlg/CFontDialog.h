@@ -40,12 +40,14 @@ class CFontDialog : public CDialog {
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   private:
     CListBox* List(const ListWithEdit& choice) const;
     void ChooseInList(const ListWithEdit& choice, int index);
     void ShowListChoiceInEdit(const ListWithEdit& choice);
     void ChooseWhatEditSays(const ListWithEdit& choice);
+    void StepThroughList(const ListWithEdit& choice, int step);
     int NamedEntry(const ListWithEdit& choice, const char* complaint, bool complain);
     // Reads the controls into m_lf and m_cf; answers false (with a message when complaining) on a
     // face or style not in its list or a bad size.

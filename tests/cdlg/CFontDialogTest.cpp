@@ -131,6 +131,15 @@ TEST_F(FontDialogTest, TheListsStayOpenUnderTheirEditsAndAFaceMustBeOneOfThem) {
         EXPECT_TRUE(modal.InModalLoop());
         EXPECT_EQ(CWnd::GetFocus(), Item(modal, edt2));
         Retype(modal, edt2, "bold italic");
+        // Up and Down in an edit step through its list.
+        Retype(modal, edt3, "10");
+        host.PressKey(VK_DOWN);
+        host.PressKey(VK_DOWN);
+        EXPECT_EQ(TextOf(modal, edt3), "12");
+        EXPECT_EQ(Chosen(modal, lst3), "12");
+        host.PressKey(VK_UP);
+        EXPECT_EQ(TextOf(modal, edt3), "11");
+        EXPECT_EQ(CWnd::GetFocus(), Item(modal, edt3));
         host.PressKey(VK_RETURN);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
@@ -142,4 +151,5 @@ TEST_F(FontDialogTest, TheListsStayOpenUnderTheirEditsAndAFaceMustBeOneOfThem) {
     EXPECT_STREQ(dialog.m_lf.lfFaceName, "Courier New");
     EXPECT_TRUE(dialog.IsBold());
     EXPECT_TRUE(dialog.IsItalic());
+    EXPECT_EQ(dialog.GetSize(), 110);
 }
