@@ -8,9 +8,11 @@ constexpr int kGap = 3;
 constexpr int kThickness = 3;
 }  // namespace
 
+// The field shows each hue and saturation at middle luminosity.
 COLORREF HueSaturationField::ColorAt(CPoint pixel, CSize picture) const {
-    return HlsToRgb({Scale(pixel.x, picture.cx - 1, kMaxHue),
-                     kMaxHls - Scale(pixel.y, picture.cy - 1, kMaxHls), kMaxHls / 2});
+    HlsColor shown = PickAt(pixel, picture);
+    shown.luminosity = kMaxHls / 2;
+    return HlsToRgb(shown);
 }
 
 HlsColor HueSaturationField::PickAt(CPoint pixel, CSize picture) const {

@@ -12,9 +12,7 @@ int LuminanceBar::RoomBeside() const {
 }
 
 COLORREF LuminanceBar::ColorAt(CPoint pixel, CSize picture) const {
-    HlsColor shade = GetHls();
-    shade.luminosity = kMaxHls - Scale(pixel.y, picture.cy - 1, kMaxHls);
-    return HlsToRgb(shade);
+    return HlsToRgb(PickAt(pixel, picture));
 }
 
 HlsColor LuminanceBar::PickAt(CPoint pixel, CSize picture) const {
