@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "platform/cdlg/ColorSpace.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/WindowDCs.h"
 
@@ -13,7 +12,7 @@ namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kTab = kChild | WS_TABSTOP;
 constexpr int kNarrowWidth = 150;
-constexpr int kFullWidth = 300;
+constexpr int kFullWidth = 320;
 
 const std::vector<COLORREF>& BasicColors() {
     static const std::vector<COLORREF> colors{
@@ -44,17 +43,17 @@ std::vector<DialogItem> Items(DWORD flags) {
          CRect(4, 150, 142, 164)},
         {IDOK, WC_BUTTON, "OK", kTab | BS_DEFPUSHBUTTON, CRect(4, 170, 48, 184)},
         {IDCANCEL, WC_BUTTON, "Cancel", kTab | BS_PUSHBUTTON, CRect(52, 170, 96, 184)},
-        {COLOR_CURRENT, WC_STATIC, "Color|Solid", kChild | SS_CENTER, CRect(156, 80, 292, 88)},
+        {COLOR_CURRENT, WC_STATIC, "Color|Solid", kChild | SS_CENTER, CRect(150, 128, 202, 136)},
     };
     for (auto [id, label, x, y] :
-         {std::tuple{COLOR_HUE, "Hu&e:", 196, 100}, std::tuple{COLOR_SAT, "&Sat:", 196, 116},
-          std::tuple{COLOR_LUM, "&Lum:", 196, 132}, std::tuple{COLOR_RED, "&Red:", 244, 100},
-          std::tuple{COLOR_GREEN, "&Green:", 244, 116}, std::tuple{COLOR_BLUE, "Bl&ue:", 244, 132}}) {
-        auto pair = field(id, label, x - 40, y);
+         {std::tuple{COLOR_HUE, "Hu&e:", 204, 102}, std::tuple{COLOR_SAT, "&Sat:", 204, 116},
+          std::tuple{COLOR_LUM, "&Lum:", 204, 130}, std::tuple{COLOR_RED, "&Red:", 260, 102},
+          std::tuple{COLOR_GREEN, "&Green:", 260, 116}, std::tuple{COLOR_BLUE, "Bl&ue:", 260, 130}}) {
+        auto pair = field(id, label, x, y);
         items.insert(items.end(), pair.begin(), pair.end());
     }
     items.push_back(
-        {COLOR_ADD, WC_BUTTON, "&Add to Custom Colors", kTab | BS_PUSHBUTTON, CRect(156, 150, 292, 164)});
+        {COLOR_ADD, WC_BUTTON, "&Add to Custom Colors", kTab | BS_PUSHBUTTON, CRect(152, 150, 312, 164)});
     return items;
 }
 
@@ -102,9 +101,11 @@ BOOL CColorDialog::OnInitDialog() {
     MapDialogRect(&custom);
     m_basic.Create(basic, this, COLOR_BOX1);
     m_custom.Create(custom, this, COLOR_CUSTOM1);
+    CreatePickers();
     for (int i = 0; i < 16; ++i)
         m_custom.SetColor(i, m_cc.lpCustColors ? m_cc.lpCustColors[i] : RGB(255, 255, 255));
     m_current = (m_cc.Flags & CC_RGBINIT) ? m_cc.rgbResult : RGB(0, 0, 0);
+    m_hls = RgbToHls(m_current);
     m_basic.SetSelected(m_basic.Find(m_current));
     if (m_basic.GetSelected() < 0)
         m_custom.SetSelected(m_custom.Find(m_current));
@@ -128,6 +129,14 @@ BOOL CColorDialog::OnInitDialog() {
     return FALSE;
 }
 
+void CColorDialog::CreatePickers() {
+    CRect field(152, 4, 284, 96), luminance(290, 4, 312, 96);
+    MapDialogRect(&field);
+    MapDialogRect(&luminance);
+    m_field.Create(field, this, COLOR_RAINBOW);
+    m_luminance.Create(luminance, this, COLOR_LUMSCROLL);
+}
+
 void CColorDialog::OpenEditor() {
     if (m_fullOpen)
         return;
@@ -145,22 +154,29 @@ void CColorDialog::OpenEditor() {
 
 void CColorDialog::SetCurrentColor(COLORREF color) {
     m_current = color;
+    m_hls = RgbToHls(color);
     if (IsWindow(this))
         ShowColorInFields();
+}
+
+void CColorDialog::SetCurrentHls(const HlsColor& hls) {
+    m_hls = hls;
+    m_current = HlsToRgb(hls);
 }
 
 // The field being typed in (except) keeps its text and caret as they are.
 void CColorDialog::ShowColorInFields(UINT except) {
     m_filling = true;
-    const HlsColor hls = RgbToHls(m_current);
     for (auto [id, value] :
-         {std::pair{COLOR_HUE, hls.hue}, std::pair{COLOR_SAT, hls.saturation},
-          std::pair{COLOR_LUM, hls.luminosity}, std::pair{COLOR_RED, int{GetRValue(m_current)}},
+         {std::pair{COLOR_HUE, m_hls.hue}, std::pair{COLOR_SAT, m_hls.saturation},
+          std::pair{COLOR_LUM, m_hls.luminosity}, std::pair{COLOR_RED, int{GetRValue(m_current)}},
           std::pair{COLOR_GREEN, int{GetGValue(m_current)}},
           std::pair{COLOR_BLUE, int{GetBValue(m_current)}}})
         if (id != except)
             SetDlgItemInt(id, static_cast<UINT>(value));
     m_filling = false;
+    m_field.SetHls(m_hls);
+    m_luminance.SetHls(m_hls);
     const CRect swatch = CurrentSwatchRect();
     InvalidateRect(&swatch);
 }
@@ -170,14 +186,19 @@ void CColorDialog::ReadRgbFields() {
         return static_cast<int>(std::min(255U, GetDlgItemInt(id, nullptr, FALSE)));
     };
     m_current = RGB(channel(COLOR_RED), channel(COLOR_GREEN), channel(COLOR_BLUE));
+    m_hls = RgbToHls(m_current);
 }
 
 void CColorDialog::ReadHlsFields() {
-    HlsColor hls;
-    hls.hue = static_cast<int>(std::min(239U, GetDlgItemInt(COLOR_HUE, nullptr, FALSE)));
-    hls.saturation = static_cast<int>(std::min(240U, GetDlgItemInt(COLOR_SAT, nullptr, FALSE)));
-    hls.luminosity = static_cast<int>(std::min(240U, GetDlgItemInt(COLOR_LUM, nullptr, FALSE)));
-    m_current = HlsToRgb(hls);
+    auto value = [this](UINT id, int most) {
+        return static_cast<int>(std::min(static_cast<UINT>(most), GetDlgItemInt(id, nullptr, FALSE)));
+    };
+    SetCurrentHls({value(COLOR_HUE, kMaxHue), value(COLOR_SAT, kMaxHls), value(COLOR_LUM, kMaxHls)});
+}
+
+void CColorDialog::ForgetChosenSwatch() {
+    m_basic.SetSelected(-1);
+    m_custom.SetSelected(-1);
 }
 
 BOOL CColorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -189,8 +210,13 @@ BOOL CColorDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
         else
             ReadHlsFields();
         ShowColorInFields(id);
-        m_basic.SetSelected(-1);
-        m_custom.SetSelected(-1);
+        ForgetChosenSwatch();
+        return TRUE;
+    }
+    if (code == BN_CLICKED && (id == COLOR_RAINBOW || id == COLOR_LUMSCROLL)) {
+        SetCurrentHls((id == COLOR_RAINBOW ? static_cast<HlsPicker&>(m_field) : m_luminance).GetHls());
+        ShowColorInFields();
+        ForgetChosenSwatch();
         return TRUE;
     }
     if (code == BN_CLICKED && (id == COLOR_BOX1 || id == COLOR_CUSTOM1)) {
@@ -221,7 +247,7 @@ void CColorDialog::OnOK() {
 }
 
 CRect CColorDialog::CurrentSwatchRect() const {
-    CRect swatch(156, 14, 292, 76);
+    CRect swatch(152, 102, 200, 126);
     MapDialogRect(&swatch);
     return swatch;
 }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/cdlg/FolderPictures.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CListCtrl.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/CMessageBoxWnd.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
@@ -16,13 +18,17 @@ namespace {
 constexpr int kWidth = 280;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kTab = kChild | WS_TABSTOP;
+// How far each folder of the folder line's list sits right of the one that holds it.
+constexpr int kFolderIndent = 10;
+constexpr int kFolderTextGap = 4;
 
 // The standard controls; the read-only box only when it is not hidden.
 std::vector<DialogItem> StandardItems(BOOL open, bool readOnlyBox) {
     std::vector<DialogItem> items{
-        {stc4, WC_STATIC, "Look &in:", kChild | SS_LEFT, CRect(7, 9, 48, 17)},
-        {cmb2, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST, CRect(50, 7, 222, 110)},
-        {psh1, WC_BUTTON, "&Up", kTab | BS_PUSHBUTTON, CRect(228, 6, 273, 20)},
+        {stc4, WC_STATIC, open ? "Look &in:" : "Save &in:", kChild | SS_LEFT, CRect(7, 9, 48, 17)},
+        {cmb2, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+         CRect(50, 7, 250, 110)},
+        {psh1, WC_BUTTON, "Up One Level", kTab | BS_OWNERDRAW, CRect(256, 6, 273, 20)},
         {lst1, WC_LISTVIEW, "",
          kTab | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
          CRect(7, 25, 273, 127)},
@@ -186,8 +192,50 @@ void CFileDialog::FillFolderCombo() {
         if (at == at.parent_path() || at.empty())
             break;
     }
-    for (const fs::path& choice : m_folderChoices) combo->AddString(PathText(choice));
+    for (const fs::path& choice : m_folderChoices)
+        combo->AddString(PathText(choice.has_filename() ? choice.filename() : choice));
     combo->SetCurSel(combo->GetCount() - 1);
+    GetDlgItem(psh1)->EnableWindow(m_folderChoices.size() > 1);
+}
+
+void CFileDialog::OnDrawItem(int id, DRAWITEMSTRUCT* item) {
+    if (id == static_cast<int>(cmb2) && item)
+        DrawFolderChoice(*item);
+    else if (id == static_cast<int>(psh1) && item)
+        FolderPictures::DrawUpOneLevelButton(*item->hDC, item->rcItem, (item->itemState & ODS_SELECTED) != 0,
+                                             (item->itemState & ODS_DISABLED) == 0,
+                                             (item->itemState & ODS_FOCUS) != 0);
+    else
+        CDialog::OnDrawItem(id, item);
+}
+
+// In the list each folder is indented under the one that holds it; the field shows the current
+// folder without indent.
+void CFileDialog::DrawFolderChoice(const DRAWITEMSTRUCT& item) {
+    CDC& dc = *item.hDC;
+    const CRect rect = item.rcItem;
+    dc.FillSolidRect(&rect, GetSysColor(COLOR_WINDOW));
+    const int index = static_cast<int>(item.itemID);
+    if (index < 0 || index >= FolderCombo()->GetCount())
+        return;
+    const bool inField = (item.itemState & ODS_COMBOBOXEDIT) != 0;
+    const int left = rect.left + 2 + (inField ? 0 : index * kFolderIndent);
+    FolderPictures::DrawFolder(dc, CPoint(left, rect.top + (rect.Height() - FolderPictures::kIconHeight) / 2),
+                               IsWindowEnabled());
+    CString name;
+    FolderCombo()->GetLBText(index, name);
+    CRect text(left + FolderPictures::kIconWidth + kFolderTextGap, rect.top, rect.right, rect.bottom);
+    text.right = std::min<int>(text.right, text.left + dc.GetTextExtent(name).cx + 4);
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected)
+        dc.FillSolidRect(&text, GetSysColor(COLOR_HIGHLIGHT));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    CRect label = text;
+    label.left += 2;
+    dc.DrawText(name, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS)
+        dc.DrawFocusRect(&text);
 }
 
 std::vector<CString> CFileDialog::CurrentPatterns() const {

@@ -12,10 +12,11 @@
 class CComboBox;
 class CListCtrl;
 
-// The file open and save dialog: the folder, its sub-folders and the files of the chosen type,
-// the file name and the type. A custom template (m_ofn.lpTemplateName with OFN_ENABLETEMPLATE,
-// or SetTemplate) adds its controls below the standard ones; they are children of this dialog,
-// and OnFileNameChange tells the dialog each time the selected file changes.
+// The file open and save dialog: the folder (chosen from the folders that hold it, or one level
+// up), its sub-folders and the files of the chosen type, the file name and the type. A custom template
+// (m_ofn.lpTemplateName with OFN_ENABLETEMPLATE, or SetTemplate) adds its controls below the standard ones;
+// they are children of this dialog, and OnFileNameChange tells the dialog each time the selected file
+// changes.
 class CFileDialog : public CDialog {
     DECLARE_DYNAMIC(CFileDialog)
   public:
@@ -42,6 +43,7 @@ class CFileDialog : public CDialog {
     void OnOK() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
 
     // The extension's hooks, as the framework calls them.
     virtual void OnFileNameChange() {}
@@ -54,6 +56,7 @@ class CFileDialog : public CDialog {
     void BuildTemplate();
     void ShowFolder(const std::filesystem::path& folder);
     void FillFolderCombo();
+    void DrawFolderChoice(const DRAWITEMSTRUCT& item);
     void FillFileList();
     std::vector<CString> CurrentPatterns() const;
     void OnFileListChanged(int item);

@@ -3,13 +3,17 @@
 #include <memory>
 
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/FontSample.h"
 #include "platform/ctl/CDialog.h"
 #include "platform/gdi/CFont.h"
 
 class CDC;
+class CListBox;
+struct ListWithEdit;
 
-// The font dialog: a face from the faces the program can draw, a style, a size in points and
-// (with CF_EFFECTS) strikeout, underline and a colour, shown in a sample. LOGFONT in and out,
+// The font dialog: a face from the faces the program can draw, a style and a size in points,
+// each typed or chosen from an always-open list, and (with CF_EFFECTS) strikeout, underline and
+// a colour, shown in a sample. LOGFONT in and out,
 // heights in screen pixels.
 class CFontDialog : public CDialog {
     DECLARE_DYNAMIC(CFontDialog)
@@ -36,13 +40,20 @@ class CFontDialog : public CDialog {
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnPaint() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   private:
-    // Reads the controls into m_lf and m_cf; answers false (with a message) on a bad size.
+    CListBox* List(const ListWithEdit& choice) const;
+    void ChooseInList(const ListWithEdit& choice, int index);
+    void ShowListChoiceInEdit(const ListWithEdit& choice);
+    void ChooseWhatEditSays(const ListWithEdit& choice);
+    void StepThroughList(const ListWithEdit& choice, int step);
+    int NamedEntry(const ListWithEdit& choice, const char* complaint, bool complain);
+    // Reads the controls into m_lf and m_cf; answers false (with a message when complaining) on a
+    // face or style not in its list or a bad size.
     bool ReadControls(bool complain);
-    CRect SampleRect() const;
 
     std::unique_ptr<DialogTemplate> m_built;
-    CFont m_sampleFont;
+    FontSample m_sample;
+    bool m_fillingEdit = false;
 };

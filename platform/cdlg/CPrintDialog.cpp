@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "platform/cdlg/PrinterPropertiesDialog.h"
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
@@ -21,17 +22,7 @@ constexpr DWORD kTab = kChild | WS_TABSTOP;
 constexpr UINT kCopiesSpin = 0x0491;
 constexpr int kPrinterDpi = 300;
 constexpr int kMaxCopies = 999;
-
-struct PaperKind {
-    const char* name;
-    short width;
-    short length;
-};
-constexpr PaperKind kPapers[] = {
-    {"A4 (210 x 297 mm)", 2100, 2970},   {"A3 (297 x 420 mm)", 2970, 4200},
-    {"A5 (148 x 210 mm)", 1480, 2100},   {"Letter (8.5 x 11 in)", 2159, 2794},
-    {"Legal (8.5 x 14 in)", 2159, 3556},
-};
+constexpr int kSetupPaperTop = 44;
 
 struct SessionPrinter {
     CString name = PrinterQueue::kSaveAsPdf;
@@ -46,7 +37,8 @@ std::vector<DialogItem> PrintItems(DWORD flags) {
     std::vector<DialogItem> items{
         {0, WC_BUTTON, "Printer", kChild | BS_GROUPBOX, CRect(7, 4, 273, 78)},
         {0, WC_STATIC, "&Name:", kChild | SS_LEFT, CRect(14, 18, 50, 26)},
-        {cmb4, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | WS_GROUP, CRect(55, 16, 266, 100)},
+        {cmb4, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | WS_GROUP, CRect(55, 16, 210, 100)},
+        {psh2, WC_BUTTON, "P&roperties", kTab | BS_PUSHBUTTON, CRect(216, 15, 266, 29)},
         {0, WC_STATIC, "Where:", kChild | SS_LEFT, CRect(14, 33, 50, 41)},
         {stc5, WC_STATIC, "", kChild | SS_LEFT, CRect(55, 33, 266, 41)},
         {stc1, WC_STATIC, "&File:", kChild | SS_LEFT, CRect(14, 48, 50, 56)},
@@ -79,19 +71,17 @@ std::vector<DialogItem> PrintItems(DWORD flags) {
 }
 
 std::vector<DialogItem> SetupItems() {
-    return {
+    std::vector<DialogItem> items{
         {0, WC_BUTTON, "Printer", kChild | BS_GROUPBOX, CRect(7, 4, 273, 40)},
         {0, WC_STATIC, "&Name:", kChild | SS_LEFT, CRect(14, 20, 50, 28)},
-        {cmb4, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | WS_GROUP, CRect(55, 18, 266, 100)},
-        {grp2, WC_BUTTON, "Paper", kChild | BS_GROUPBOX, CRect(7, 44, 170, 80)},
-        {0, WC_STATIC, "Si&ze:", kChild | SS_LEFT, CRect(14, 60, 40, 68)},
-        {cmb2, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | WS_GROUP, CRect(42, 58, 163, 130)},
-        {grp1, WC_BUTTON, "Orientation", kChild | BS_GROUPBOX, CRect(176, 44, 273, 80)},
-        {rad1, WC_BUTTON, "P&ortrait", kTab | BS_AUTORADIOBUTTON | WS_GROUP, CRect(184, 55, 266, 65)},
-        {rad2, WC_BUTTON, "L&andscape", kChild | BS_AUTORADIOBUTTON, CRect(184, 67, 266, 77)},
-        {IDOK, WC_BUTTON, "OK", kTab | BS_DEFPUSHBUTTON | WS_GROUP, CRect(162, 88, 212, 102)},
-        {IDCANCEL, WC_BUTTON, "Cancel", kTab | BS_PUSHBUTTON, CRect(218, 88, 273, 102)},
+        {cmb4, WC_COMBOBOX, "", kTab | CBS_DROPDOWNLIST | WS_GROUP, CRect(55, 18, 210, 100)},
+        {psh2, WC_BUTTON, "P&roperties", kTab | BS_PUSHBUTTON, CRect(216, 17, 266, 31)},
     };
+    std::vector<DialogItem> paper = PaperChoice::Items(kSetupPaperTop);
+    items.insert(items.end(), paper.begin(), paper.end());
+    items.push_back({IDOK, WC_BUTTON, "OK", kTab | BS_DEFPUSHBUTTON | WS_GROUP, CRect(162, 88, 212, 102)});
+    items.push_back({IDCANCEL, WC_BUTTON, "Cancel", kTab | BS_PUSHBUTTON, CRect(218, 88, 273, 102)});
+    return items;
 }
 
 CString SpoolFileName() {
@@ -145,8 +135,7 @@ BOOL CPrintDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     FillPrinters();
     if (m_pd.Flags & PD_PRINTSETUP) {
-        FillPaperSizes();
-        CheckRadioButton(rad1, rad2, m_devMode.dmOrientation == DMORIENT_LANDSCAPE ? rad2 : rad1);
+        m_paper.Attach(*this, kSetupPaperTop, m_devMode);
         return TRUE;
     }
     SetDlgItemText(edt4, m_strOutputFile);
@@ -170,17 +159,6 @@ void CPrintDialog::FillPrinters() {
     combo->SetCurSel(found == m_printers.end() ? 0 : static_cast<int>(found - m_printers.begin()));
 }
 
-void CPrintDialog::FillPaperSizes() {
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(cmb2));
-    int current = 0;
-    for (int i = 0; i < static_cast<int>(std::size(kPapers)); ++i) {
-        combo->AddString(kPapers[i].name);
-        if (kPapers[i].width == m_devMode.dmPaperWidth && kPapers[i].length == m_devMode.dmPaperLength)
-            current = i;
-    }
-    combo->SetCurSel(current);
-}
-
 CString CPrintDialog::SelectedPrinter() const {
     const int index = static_cast<const CComboBox*>(GetDlgItem(cmb4))->GetCurSel();
     return index >= 0 && index < static_cast<int>(m_printers.size()) ? m_printers[index] : m_printer;
@@ -197,8 +175,30 @@ void CPrintDialog::UpdateFileField() {
         box->EnableWindow(queue);
 }
 
+// The settings print setup shows (or, in the print dialog, the job's) go to the printer's
+// properties and come back changed when they are confirmed.
+void CPrintDialog::ShowPrinterProperties() {
+    const bool setup = (m_pd.Flags & PD_PRINTSETUP) != 0;
+    DEVMODE settings = m_devMode;
+    if (setup)
+        m_paper.Read(settings);
+    PrinterPropertiesDialog properties(SelectedPrinter(), settings, this);
+    if (properties.DoModal() != IDOK)
+        return;
+    if (setup)
+        m_paper.Show(properties.Settings());
+    else
+        m_devMode = properties.Settings();
+}
+
 BOOL CPrintDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
+    if (id == psh2 && HIWORD(wParam) == BN_CLICKED) {
+        ShowPrinterProperties();
+        return TRUE;
+    }
+    if ((m_pd.Flags & PD_PRINTSETUP) && m_paper.OnCommand(id, HIWORD(wParam)))
+        return TRUE;
     if ((id == cmb4 && HIWORD(wParam) == CBN_SELCHANGE) || (id == chx1 && HIWORD(wParam) == BN_CLICKED)) {
         if (!(m_pd.Flags & PD_PRINTSETUP))
             UpdateFileField();
@@ -233,12 +233,7 @@ bool CPrintDialog::ReadPageRange() {
 void CPrintDialog::OnOK() {
     const CString printer = SelectedPrinter();
     if (m_pd.Flags & PD_PRINTSETUP) {
-        const int paper = static_cast<CComboBox*>(GetDlgItem(cmb2))->GetCurSel();
-        if (paper >= 0 && paper < static_cast<int>(std::size(kPapers))) {
-            m_devMode.dmPaperWidth = kPapers[paper].width;
-            m_devMode.dmPaperLength = kPapers[paper].length;
-        }
-        m_devMode.dmOrientation = IsDlgButtonChecked(rad2) ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        m_paper.Read(m_devMode);
     } else {
         const bool toFile = printer == PrinterQueue::kSaveAsPdf || IsDlgButtonChecked(chx1) == BST_CHECKED;
         CString file;

@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/PaperChoice.h"
 #include "platform/ctl/CDialog.h"
 
 class CDC;
 
 // The print dialog and its print setup variant. The printer is "Save as PDF" (a file) or one of
-// the CUPS queues; the dialog also asks for the pages and the copies. Print setup chooses the
-// printer, the paper and the orientation for the rest of the session. The printer DC it makes
+// the CUPS queues, whose properties (paper and orientation) its Properties button shows; the
+// dialog also asks for the pages and the copies. Print setup chooses the printer, the paper and
+// the orientation (shown as a picture of the page) for the rest of the session. The printer DC it makes
 // writes a PDF: to the chosen file, or to a spool file that SendToPrinter hands to the queue.
 class CPrintDialog : public CDialog {
     DECLARE_DYNAMIC(CPrintDialog)
@@ -64,7 +66,7 @@ class CPrintDialog : public CDialog {
 
   private:
     void FillPrinters();
-    void FillPaperSizes();
+    void ShowPrinterProperties();
     void UpdateFileField();
     bool ReadPageRange();
     CString SelectedPrinter() const;
@@ -75,4 +77,5 @@ class CPrintDialog : public CDialog {
     DEVMODE m_devMode;
     CString m_spoolFile;
     std::unique_ptr<CDC> m_dc;
+    PaperChoice m_paper;
 };

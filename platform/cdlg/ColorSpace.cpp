@@ -4,8 +4,8 @@
 #include <cmath>
 
 namespace {
-constexpr double kHueSteps = 240.0;
-constexpr double kScale = 240.0;
+constexpr double kHueSteps = kMaxHue + 1;
+constexpr double kScale = kMaxHls;
 
 double HueToChannel(double low, double high, double hue) {
     hue = hue < 0 ? hue + 1 : hue > 1 ? hue - 1 : hue;
@@ -42,9 +42,9 @@ HlsColor RgbToHls(COLORREF color) {
 }
 
 COLORREF HlsToRgb(const HlsColor& hls) {
-    const double lum = std::clamp(hls.luminosity, 0, 240) / kScale;
-    const double sat = std::clamp(hls.saturation, 0, 240) / kScale;
-    const double hue = std::clamp(hls.hue, 0, 239) / kHueSteps;
+    const double lum = std::clamp(hls.luminosity, 0, kMaxHls) / kScale;
+    const double sat = std::clamp(hls.saturation, 0, kMaxHls) / kScale;
+    const double hue = std::clamp(hls.hue, 0, kMaxHue) / kHueSteps;
     if (sat == 0) {
         const int grey = Round(lum * 255);
         return RGB(grey, grey, grey);

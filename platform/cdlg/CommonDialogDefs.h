@@ -49,6 +49,8 @@ constexpr UINT cmb1 = 0x0470;
 constexpr UINT cmb2 = 0x0471;
 constexpr UINT edt1 = 0x0480;
 constexpr UINT lst1 = 0x0460;
+constexpr UINT lst2 = 0x0461;
+constexpr UINT lst3 = 0x0462;
 constexpr UINT psh1 = 0x0400;
 constexpr UINT psh2 = 0x0401;
 constexpr UINT chx2 = 0x0411;
@@ -70,6 +72,7 @@ constexpr UINT edt6 = 0x0485;
 constexpr UINT edt7 = 0x0486;
 constexpr UINT edt8 = 0x0487;
 constexpr UINT scr1 = 0x0490;
+constexpr UINT ico1 = 0x043C;
 
 struct OPENFILENAME {
     DWORD lStructSize = sizeof(OPENFILENAME);

@@ -5,8 +5,10 @@
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
+#include "platform/gdi/SystemColors.h"
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
 
@@ -76,6 +78,15 @@ class FileDialogTest : public CommonDialogTest {
         for (int i = 0; i < list->GetItemCount(); ++i) names.push_back(list->GetItemText(i, 0));
         return names;
     }
+    // The leftmost pixel of a list row that is not the list's background.
+    int FirstInkInRow(CListBox& list, int index) {
+        CRect row;
+        list.GetItemRect(index, &row);
+        for (int x = row.left; x < row.right; ++x)
+            if (ColorAt(list, CPoint(x, row.CenterPoint().y)) != GetSysColor(COLOR_WINDOW))
+                return x;
+        return row.right;
+    }
     void ClickItem(CWnd& dialog, int index) {
         auto* list = static_cast<CListCtrl*>(Item(dialog, lst1));
         CRect rect;
@@ -93,6 +104,7 @@ TEST_F(FileDialogTest, ListsTheFolderWithFoldersFirstAndFiltersByType) {
     dialog.m_ofn.lpstrInitialDir = path.c_str();
     host.WhenModal("Open", [&](CWnd& modal) {
         EXPECT_EQ(Item(modal, chx1), nullptr);
+        EXPECT_EQ(TextOf(modal, stc4), "Look &in:");
         EXPECT_EQ(Names(modal), (std::vector<CString>{"backdrops", "Textures", "Alpha.BMP", "brick.bmp"}));
         auto* list = static_cast<CListCtrl*>(Item(modal, lst1));
         EXPECT_EQ(list->GetItemText(0, 2), "File Folder");
@@ -150,7 +162,8 @@ TEST_F(FileDialogTest, TheCustomTemplateHearsEachSelectionWithTheFullPath) {
         ClickItem(modal, 0);
         EXPECT_EQ(TextOf(modal, edt1), "Alpha.BMP");
         EXPECT_EQ(dialog.GetPathName(), FolderText() + "/Alpha.BMP");
-        host.DumpWindow(&modal, "/tmp/cdlg-file-dialog.png");
+        if (const CString png = TestPicturePath("cdlg-file-dialog.png"); !png.IsEmpty())
+            host.DumpWindow(&modal, png);
         ClickItem(modal, 3);
         host.PressKey(VK_RETURN);
     });
@@ -167,6 +180,7 @@ TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
     dialog.m_ofn.lpstrInitialDir = path.c_str();
     host.WhenModal("Save As", [&](CWnd& modal) {
         EXPECT_EQ(TextOf(modal, IDOK), "&Save");
+        EXPECT_EQ(TextOf(modal, stc4), "Save &in:");
         host.AnswerMessageBox(IDNO);
         host.PressKey(VK_RETURN);
         EXPECT_TRUE(modal.InModalLoop());
@@ -189,4 +203,56 @@ TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
     host.WhenModal("Open", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetPathName(), "");
+}
+
+TEST_F(FileDialogTest, TheFolderLineListsTheFoldersFromTheRootAndGoesUp) {
+    const fs::path textures = folder / "Textures";
+    const CString texturesText = CString(textures.string().c_str());
+    CFileDialog dialog(FALSE, "bmp", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kBitmaps);
+    dialog.m_ofn.lpstrInitialDir = texturesText.c_str();
+    std::vector<CString> expected{"/"};
+    for (const fs::path& part : textures.relative_path()) expected.push_back(part.string().c_str());
+    host.WhenModal("Save As", [&](CWnd& modal) {
+        EXPECT_EQ(TextOf(modal, stc4), "Save &in:");
+        auto* combo = static_cast<CComboBox*>(Item(modal, cmb2));
+        ASSERT_EQ(combo->GetCount(), static_cast<int>(expected.size()));
+        for (int i = 0; i < combo->GetCount(); ++i) {
+            CString name;
+            combo->GetLBText(i, name);
+            EXPECT_EQ(name, expected[i]);
+        }
+        EXPECT_EQ(combo->GetCurSel(), combo->GetCount() - 1);
+        EXPECT_EQ(TextOf(modal, cmb2), "Textures");
+
+        // Dropped, each folder sits one step right of the folder that holds it.
+        CRect field;
+        combo->GetClientRect(&field);
+        host.ClickClient(combo, CPoint(field.right - 5, field.CenterPoint().y));
+        ASSERT_TRUE(combo->GetDroppedState());
+        CListBox& list = combo->DropList();
+        std::vector<int> iconLefts;
+        for (int i = 0; i < list.GetCount(); ++i) iconLefts.push_back(FirstInkInRow(list, i));
+        for (std::size_t i = 1; i < iconLefts.size(); ++i) EXPECT_EQ(iconLefts[i] - iconLefts[i - 1], 10);
+        if (const CString png = TestPicturePath("cdlg-save-folders.png"); !png.IsEmpty())
+            host.DumpScreen(png);
+
+        // Choosing the test's folder goes there; Up goes one more level up.
+        CRect row;
+        list.GetItemRect(list.GetCount() - 2, &row);
+        host.ClickClient(&list, row.CenterPoint());
+        EXPECT_FALSE(combo->GetDroppedState());
+        EXPECT_EQ(dialog.GetFolderPath(), FolderText());
+        EXPECT_EQ(Names(modal), (std::vector<CString>{"backdrops", "Textures", "Alpha.BMP", "brick.bmp"}));
+        EXPECT_EQ(combo->GetCount(), static_cast<int>(expected.size()) - 1);
+        Click(modal, psh1);
+        EXPECT_EQ(dialog.GetFolderPath(), CString(folder.Path().parent_path().string().c_str()));
+
+        // At the root there is no level up.
+        combo->SetCurSel(0);
+        modal.SendMessage(WM_COMMAND, MAKEWPARAM(cmb2, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        EXPECT_EQ(dialog.GetFolderPath(), "/");
+        EXPECT_FALSE(Item(modal, psh1)->IsWindowEnabled());
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }

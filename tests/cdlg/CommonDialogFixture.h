@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/ctl/CButton.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
 
@@ -33,6 +35,36 @@ class CommonDialogTest : public ::testing::Test {
         host.PressKey('A');
         host.KeyUp(VK_CONTROL);
         host.Type(text);
+    }
+    // The colour shown at a client point of a window, as its top-level window was last drawn.
+    COLORREF ColorAt(CWnd& window, CPoint client) {
+        host.RunUntilIdle();
+        window.ClientToScreen(&client);
+        CWnd* top = window.GetTopLevelParent();
+        CRect frame;
+        top->GetWindowRect(&frame);
+        return ColorFromPixel(top->Surface()->At(client.x - frame.left, client.y - frame.top));
+    }
+    // No two visible controls of a dialog cover each other (group boxes hold controls).
+    static void ExpectNoOverlaps(CWnd& dialog) {
+        std::vector<CWnd*> controls;
+        for (CWnd* child : dialog.Children()) {
+            auto* button = dynamic_cast<CButton*>(child);
+            if (child->IsWindowVisible() && !(button && button->GetButtonStyle() == BS_GROUPBOX))
+                controls.push_back(child);
+        }
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                CRect first, second, both;
+                controls[i]->GetWindowRect(&first);
+                controls[j]->GetWindowRect(&second);
+                CString firstText, secondText;
+                controls[i]->GetWindowText(firstText);
+                controls[j]->GetWindowText(secondText);
+                EXPECT_FALSE(both.IntersectRect(&first, &second))
+                    << controls[i]->GetDlgCtrlID() << " \"" << firstText.c_str() << "\" and "
+                    << controls[j]->GetDlgCtrlID() << " \"" << secondText.c_str() << "\"";
+            }
     }
     static void WriteFile(const std::filesystem::path& path, const std::string& content) {
         std::ofstream(path, std::ios::binary) << content;

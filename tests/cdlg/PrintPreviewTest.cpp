@@ -5,6 +5,7 @@
 #include "platform/win/CWinApp.h"
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/cdlg/PagesView.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 class PrintPreviewTest : public CommonDialogTest {
@@ -80,7 +81,8 @@ TEST_F(PrintPreviewTest, ThePreviewShowsBothPagesAndPagesThroughThem) {
     EXPECT_EQ(PagePixel(1, -35, -35), kBlack);
     EXPECT_EQ(PagePixel(1, 35, 35), kWhite);
     EXPECT_LT(preview->Pages().PageRect(0).right, preview->Pages().PageRect(1).left);
-    host.DumpWindow(frame, "/tmp/cdlg-preview.png");
+    if (const CString png = TestPicturePath("cdlg-preview.png"); !png.IsEmpty())
+        host.DumpWindow(frame, png);
 
     // Zoom shows one page at the screen's resolution, then twice that.
     Press(AFX_ID_PREVIEW_ZOOMIN);
@@ -91,7 +93,8 @@ TEST_F(PrintPreviewTest, ThePreviewShowsBothPagesAndPagesThroughThem) {
     Press(AFX_ID_PREVIEW_ZOOMIN);
     EXPECT_EQ(preview->Pages().PageDpi(), 192);
     EXPECT_FALSE(preview->GetDlgItem(AFX_ID_PREVIEW_ZOOMIN)->IsWindowEnabled());
-    host.DumpWindow(frame, "/tmp/cdlg-preview-zoom.png");
+    if (const CString png = TestPicturePath("cdlg-preview-zoom.png"); !png.IsEmpty())
+        host.DumpWindow(frame, png);
 
     Press(AFX_ID_PREVIEW_CLOSE);
     EXPECT_EQ(Preview(), nullptr);

@@ -15,6 +15,7 @@
 #include "tests/cdlg/PagesView.h"
 #include "tests/support/PdfPages.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
 
@@ -59,6 +60,18 @@ class PrintingTest : public CommonDialogTest {
         auto* printers = static_cast<CComboBox*>(Item(dialog, cmb4));
         printers->SetCurSel(printers->FindStringExact(-1, name));
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(printers));
+    }
+
+    // The size of the white page the orientation picture shows.
+    CSize PageShown(CWnd& dialog) {
+        CWnd* picture = Item(dialog, ico1);
+        CRect client, page;
+        picture->GetClientRect(&client);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                if (ColorAt(*picture, CPoint(x, y)) == RGB(255, 255, 255))
+                    page.UnionRect(&page, CRect(x, y, x + 1, y + 1));
+        return page.Size();
     }
 
     TestFolder folder;
@@ -174,4 +187,72 @@ TEST_F(PrintingTest, PrintSetupChoosesPaperAndOrientationForTheSession) {
     EXPECT_TRUE(dc->IsPrinting());
     EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 4961);
     EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 3508);
+}
+
+TEST_F(PrintingTest, PrintSetupPicturesTheOrientationAndThePrintersPropertiesChangeIt) {
+    CPrintDialog setup(TRUE);
+    host.WhenModal("Print Setup", [&](CWnd& dialog) {
+        ExpectNoOverlaps(dialog);
+        const CSize portrait = PageShown(dialog);
+        EXPECT_GT(portrait.cy, portrait.cx + 5);
+        Click(dialog, rad2);
+        const CSize landscape = PageShown(dialog);
+        EXPECT_GT(landscape.cx, landscape.cy + 5);
+        if (const CString png = TestPicturePath("cdlg-print-setup.png"); !png.IsEmpty())
+            host.DumpWindow(&dialog, png);
+        Click(dialog, rad1);
+        EXPECT_EQ(PageShown(dialog), portrait);
+
+        // The properties of the chosen printer start from what print setup shows, and what they
+        // keep comes back to it.
+        ChoosePrinter(dialog, "Label");
+        host.WhenModal("Label Properties", [&](CWnd& properties) {
+            ExpectNoOverlaps(properties);
+            EXPECT_EQ(TextOf(properties, stc1), "300 dots per inch");
+            EXPECT_EQ(static_cast<CComboBox*>(Item(properties, cmb2))->GetCurSel(), 0);
+            EXPECT_EQ(static_cast<CDialog&>(properties).IsDlgButtonChecked(rad1), BST_CHECKED);
+            static_cast<CComboBox*>(Item(properties, cmb2))->SetCurSel(2);
+            Click(properties, rad2);
+            EXPECT_GT(PageShown(properties).cx, PageShown(properties).cy);
+            if (const CString png = TestPicturePath("cdlg-printer-properties.png"); !png.IsEmpty())
+                host.DumpWindow(&properties, png);
+            Click(properties, IDOK);
+        });
+        Click(dialog, psh2);
+        EXPECT_EQ(static_cast<CComboBox*>(Item(dialog, cmb2))->GetCurSel(), 2);
+        EXPECT_EQ(static_cast<CDialog&>(dialog).IsDlgButtonChecked(rad2), BST_CHECKED);
+        EXPECT_GT(PageShown(dialog).cx, PageShown(dialog).cy);
+        // Cancelled properties change nothing.
+        host.WhenModal("Label Properties", [&](CWnd& properties) {
+            Click(properties, rad1);
+            Click(properties, IDCANCEL);
+        });
+        Click(dialog, psh2);
+        EXPECT_EQ(static_cast<CDialog&>(dialog).IsDlgButtonChecked(rad2), BST_CHECKED);
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(setup.DoModal(), IDOK);
+    EXPECT_TRUE(host.UnansweredModals().empty());
+    EXPECT_EQ(setup.PaperSize(), CSize(2100, 1480));
+
+    // From the print dialog the properties set this job's paper.
+    CPrintDialog print(FALSE, PD_ALLPAGES | PD_RETURNDC);
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Save as PDF");
+        host.WhenModal("Save as PDF Properties", [&](CWnd& properties) {
+            EXPECT_EQ(static_cast<CComboBox*>(Item(properties, cmb2))->GetCurSel(), 2);
+            static_cast<CComboBox*>(Item(properties, cmb2))->SetCurSel(1);
+            Click(properties, rad1);
+            Click(properties, IDOK);
+        });
+        Click(dialog, psh2);
+        Retype(dialog, edt4, (folder / "a3.pdf").string().c_str());
+        if (const CString png = TestPicturePath("cdlg-print.png"); !png.IsEmpty())
+            host.DumpWindow(&dialog, png);
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(print.DoModal(), IDOK);
+    EXPECT_EQ(print.PaperSize(), CSize(2970, 4200));
+    ASSERT_NE(print.GetPrinterDC(), nullptr);
+    EXPECT_EQ(print.GetPrinterDC()->GetDeviceCaps(HORZRES), 3508);
 }

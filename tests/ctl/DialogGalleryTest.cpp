@@ -12,6 +12,7 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
 #include "tests/ctl/GalleryDialog.h"
+#include "tests/support/TestPictures.h"
 
 using namespace gallery;
 
@@ -292,7 +293,9 @@ TEST_F(DialogGalleryTest, TheGalleryLooksLikeAClassicDialog) {
         Click(dialog, IDC_NAME);
         Chord(VK_CONTROL, 'A');
         host.RunUntilIdle();
-        ASSERT_TRUE(host.DumpWindow(&dialog, "/tmp/ctla-gallery.png"));
+        if (const CString png = TestPicturePath("ctl-gallery.png"); !png.IsEmpty()) {
+            ASSERT_TRUE(host.DumpWindow(&dialog, png));
+        }
         const PixelSurface& pixels = *dialog.Surface();
         CRect ok;
         Item(dialog, IDOK)->GetWindowRect(&ok);

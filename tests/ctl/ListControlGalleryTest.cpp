@@ -1,14 +1,13 @@
-#include <cstdlib>
-
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CTreeCtrl.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/ctl/ListControlFixture.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
-// All four list-type controls in one window, as a dialog shows them. The picture goes to
-// $CORVANE_GALLERY_PNG when that is set, for a look by eye.
+// All four list-type controls in one window, as a dialog shows them. The picture is written
+// when pictures are asked for, for a look by eye.
 TEST_F(ListControlTest, GalleryOfListControlsDrawsTheClassicLook) {
     parent.SetWindowText("Create Materials Report");
     CWnd face;  // a dialog's grey face
@@ -71,11 +70,11 @@ TEST_F(ListControlTest, GalleryOfListControlsDrawsTheClassicLook) {
     EXPECT_EQ(ColorAt(report, CPoint(5, 3)), GetSysColor(COLOR_BTNFACE));  // the header
     EXPECT_NE(report.GetStyle() & WS_VSCROLL, 0u);
     EXPECT_NE(report.GetStyle() & WS_HSCROLL, 0u);
-    if (const char* path = std::getenv("CORVANE_GALLERY_PNG")) {
+    if (const CString path = TestPicturePath("ctl-list-controls.png"); !path.IsEmpty()) {
         combo.ShowDropDown(TRUE);
         manager.RunUntilIdle();
         EXPECT_TRUE(parent.Surface()->WritePng(path));
-        EXPECT_TRUE(combo.DropList().Surface()->WritePng(CString(path) + ".drop.png"));
+        EXPECT_TRUE(combo.DropList().Surface()->WritePng(path + ".drop.png"));
     }
 }
 }  // namespace

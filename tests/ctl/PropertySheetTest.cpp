@@ -9,6 +9,7 @@
 #include "platform/ctl/DataExchange.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 constexpr UINT IDC_COUNT = 2001;
@@ -143,7 +144,9 @@ TEST_F(PropertySheetTest, PagesAreMadeLazilyARefusingPageStaysAndOKReachesEveryM
         EXPECT_EQ(sheet.extra.GetCheck(), 1);
 
         Retype(third.GetDlgItem(IDC_COUNT), "3");
-        EXPECT_TRUE(host.DumpWindow(&sheet, "/tmp/ctla-sheet.png"));
+        if (const CString png = TestPicturePath("ctl-sheet.png"); !png.IsEmpty()) {
+            EXPECT_TRUE(host.DumpWindow(&sheet, png));
+        }
         host.PressKey(VK_RETURN);
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);

@@ -165,7 +165,7 @@ TEST_F(HeadlessHostTest, DraggingKeepsTheMouseAndPaintsTheStroke) {
 
     TestFolder folder;
     const CString picture = (folder.Path() / "sketch.png").c_str();
-    EXPECT_TRUE(host.DumpScreen("/tmp/corvane-sketch.png"));
+    EXPECT_TRUE(host.DumpScreen((folder.Path() / "screen.png").c_str()));
     EXPECT_TRUE(host.DumpWindow(&frame, picture));
 }
 

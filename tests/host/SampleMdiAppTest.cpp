@@ -21,6 +21,7 @@
 #include "platform/win/NonClientPainter.h"
 #include "tests/host/SampleMdiApp.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 
 using namespace sample;
 
@@ -156,7 +157,9 @@ TEST_F(SampleMdiAppTest, TwoChildWindowsTakeTurnsAndDragsDrawInTheActiveOne) {
 
     Main().statusBar.SetPaneText(0, "Two sketches");
     host.RunUntilIdle();
-    EXPECT_TRUE(host.DumpScreen("/tmp/corvane-sample-mdi.png"));
+    if (const CString png = TestPicturePath("host-sample-mdi.png"); !png.IsEmpty()) {
+        EXPECT_TRUE(host.DumpScreen(png));
+    }
 }
 
 TEST_F(SampleMdiAppTest, SaveAndOpenGoThroughTheFrameworksCommands) {

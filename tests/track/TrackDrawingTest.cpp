@@ -5,6 +5,7 @@
 
 #include "model/Units.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/support/TestPictures.h"
 #include "tests/track/TrackPlan.h"
 
 namespace {
@@ -76,9 +77,10 @@ TEST(TrackDrawing, EachRailModeDrawsItsLines) {
         SCOPED_TRACE(mode);
         PlanDrawing drawing(mode);
         drawing.Draw();
-        CString png;
-        png.Format("/tmp/corvane_track_mode%d.png", mode);
-        drawing.canvas.dc.WritePng(png);
+        CString name;
+        name.Format("track-mode%d.png", mode);
+        if (const CString png = TestPicturePath(name); !png.IsEmpty())
+            drawing.canvas.dc.WritePng(png);
         const bool centre = mode != 2;
         const bool rails = mode != 1;
         // Between two ties of the first straight (ties every 110.0, here at 1430 and 1540).
