@@ -6,7 +6,7 @@
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CListCtrl.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
