@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -226,4 +228,28 @@ TEST_F(MenuTest, AGreyedCheckIsEmbossedAndARadioMarkIsRound) {
         host.PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame), 0);
+}
+
+// Writes the screen with File > Recent open into the folder CORVANE_GALLERY names, to be looked at;
+// nothing without it.
+TEST_F(MenuTest, GalleryWhenAsked) {
+    const char* folder = std::getenv("CORVANE_GALLERY");
+    if (!folder)
+        GTEST_SKIP() << "CORVANE_GALLERY names no folder";
+    CMenu* file = frame.GetMenu()->GetSubMenu(0);
+    file->CheckMenuItem(ID_NEW, MF_CHECKED);
+    file->EnableMenuItem(ID_EXIT, MF_GRAYED);
+    file->CheckMenuItem(ID_EXIT, MF_CHECKED);
+    file->GetSubMenu(1)->CheckMenuRadioItem(ID_ONE, ID_TWO, ID_TWO, MF_BYCOMMAND);
+    bool written = false;
+    WithFileMenu([&](CMenuPopupWnd& popup) {
+        WhenPopup([&](CMenuPopupWnd& submenu) {
+            host.MouseMove(ItemCentre(submenu, "&One"));
+            written = host.DumpScreen((std::filesystem::path(folder) / "menus.png").c_str());
+            host.PressKey(VK_ESCAPE);
+        });
+        host.MouseMove(ItemCentre(popup, "&Recent"));
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_TRUE(written);
 }
