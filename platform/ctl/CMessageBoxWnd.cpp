@@ -112,13 +112,23 @@ void CMessageBoxWnd::Layout() {
                        kMargin + bodyHeight + kMargin + kButtonHeight + kMargin);
     const CRect insets = NonClientInsets();
     MoveWindow(0, 0, client.cx + insets.left + insets.right, client.cy + insets.top + insets.bottom);
-    CenterWindow(m_pParentWnd);
+    CenterWindow();
+    KeepOnScreen();
     int left = (client.cx - buttonsWidth) / 2;
     for (const int id : m_buttons) {
         if (CWnd* button = GetDlgItem(id))
             button->MoveWindow(left, client.cy - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
         left += kButtonWidth + kButtonGap;
     }
+}
+
+void CMessageBoxWnd::KeepOnScreen() {
+    CRect rect;
+    GetWindowRect(&rect);
+    const CSize screen = WindowManager::Instance().ScreenSize();
+    const int left = std::clamp<int>(rect.left, 0, std::max<int>(0, screen.cx - rect.Width()));
+    const int top = std::clamp<int>(rect.top, 0, std::max<int>(0, screen.cy - rect.Height()));
+    SetWindowPos(nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMessageBoxWnd::OnPaint() {

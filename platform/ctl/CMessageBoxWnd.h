@@ -29,6 +29,8 @@ class CMessageBoxWnd : public CDialog {
   private:
     // Places the text, the icon and the buttons, and sizes the box around them.
     void Layout();
+    // Centred over its owner, the box still stays inside the screen.
+    void KeepOnScreen();
     // The button whose label's underlined letter is key, or 0.
     int ButtonForKey(UINT key) const;
     void Answer(int id);

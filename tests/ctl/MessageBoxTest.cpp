@@ -67,6 +67,10 @@ TEST_F(MessageBoxTest, LongTextIsWrappedToABoxThatFitsTheScreen) {
     CString text;
     while (text.GetLength() < 1200) text += "The layout file could not be read completely. ";
     text = text.Left(1200);
+    // Over a small owner near the screen's left edge.
+    CWnd owner;
+    ASSERT_TRUE(owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 210, 110),
+                             nullptr, 0));
     CRect shown;
     Show(text, MB_OK | MB_ICONSTOP, [&](CMessageBoxWnd& box) {
         box.GetWindowRect(&shown);
@@ -84,6 +88,8 @@ TEST_F(MessageBoxTest, LongTextIsWrappedToABoxThatFitsTheScreen) {
         box.EndModalLoop(IDOK);
     });
     EXPECT_LE(shown.Width(), 200);
+    EXPECT_NEAR(shown.CenterPoint().x, 110, 1);
+    owner.DestroyWindow();
 }
 
 TEST_F(MessageBoxTest, TheKeyboardAnswersAsClassicBoxesDo) {
