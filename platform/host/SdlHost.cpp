@@ -237,6 +237,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         const bool right = event.button.button == SDL_BUTTON_RIGHT;
         if (event.button.button != SDL_BUTTON_LEFT && !right) break;
         const UINT message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+        // Where no window manager gives the keyboard to a clicked window, the click takes it back.
+        if (down && !SDL_GetKeyboardFocus())
+            m_keyboardWindow = nullptr;
         Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y));
         break;
     }
