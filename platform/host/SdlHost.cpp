@@ -109,11 +109,36 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     CString title;
     window->GetWindowText(title);
     SDL_SetWindowTitle(found->second, title);
-    SDL_SetWindowPosition(found->second, rect.left, rect.top);
-    SDL_SetWindowSize(found->second, rect.Width(), rect.Height());
+    Place(found->second, rect);
     SDL_ShowWindow(found->second);
     m_changed[window] = true;
     FollowActiveWindow();
+}
+
+// Only a real change goes to SDL: on X11 setting a fixed-size window's size also raises it,
+// which would lift a frame that repaints over its own open menus.
+void SdlHost::Place(SDL_Window* sdl, const CRect& rect) {
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(sdl, &x, &y);
+    if (x != rect.left || y != rect.top)
+        SDL_SetWindowPosition(sdl, rect.left, rect.top);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(sdl, &width, &height);
+    if (width != rect.Width() || height != rect.Height())
+        SDL_SetWindowSize(sdl, rect.Width(), rect.Height());
+}
+
+// The desktop stacks the SDL windows as the window manager orders the top-level windows.
+void SdlHost::FollowStacking() {
+    std::vector<CWnd*> shown;
+    for (CWnd* window : Manager().TopLevels())
+        if (window->IsWindowVisible() && m_windows.count(window))
+            shown.push_back(window);
+    const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
+    for (auto each = differ; each != shown.end(); ++each) SDL_RaiseWindow(m_windows[*each]);
+    m_stacked = std::move(shown);
 }
 
 void SdlHost::TopLevelDestroyed(CWnd* window) {
@@ -122,6 +147,7 @@ void SdlHost::TopLevelDestroyed(CWnd* window) {
     SDL_DestroyWindow(found->second);
     m_windows.erase(found);
     m_changed.erase(window);
+    std::erase(m_stacked, window);
     m_keyboardWindow = nullptr;
     FollowActiveWindow();
 }
@@ -278,6 +304,7 @@ void SdlHost::Pump() {
     }
     Manager().AdvanceClock(SDL_GetTicks64() - m_startTicks, true);
     Manager().RunUntilIdle();
+    FollowStacking();
     FollowActiveWindow();
     PresentChanged();
 }

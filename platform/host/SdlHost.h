@@ -5,6 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
+#include "platform/gdi/CRect.h"
 #include "platform/host/Host.h"
 
 struct SDL_Cursor;
@@ -52,6 +53,8 @@ class SdlHost : public Host {
     CPoint ButtonPoint(unsigned int sdlWindowId, int x, int y) const;
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
+    void FollowStacking();
+    void Place(SDL_Window* sdl, const CRect& rect);
     void Present(CWnd* window);
     void PresentChanged();
 
@@ -62,5 +65,7 @@ class SdlHost : public Host {
     std::vector<CString> m_dropped;
     Motion m_lastMotion;
     CWnd* m_keyboardWindow = nullptr;
+    // The visible top-level windows as their SDL windows were last stacked, bottom first.
+    std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;
 };
