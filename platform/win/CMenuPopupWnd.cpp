@@ -57,7 +57,9 @@ void DrawMark(CDC& dc, MarkPainter draw, CPoint at, bool grayed, bool highlighte
 }
 }  // namespace
 
-CMenuPopupWnd* CMenuPopupWnd::Current() { return g_current; }
+CMenuPopupWnd* CMenuPopupWnd::Current() {
+    return g_current;
+}
 
 int CMenuPopupWnd::OpenBarItem(const CWnd* window) {
     CMenuPopupWnd* root = g_current;
@@ -131,7 +133,8 @@ CRect CMenuPopupWnd::ItemRect(int index) const {
     int top = 0;
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i) {
         const int height = (m_menuShown->ItemAt(i)->flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
-        if (i == index) return CRect(0, top, client.Width(), top + height);
+        if (i == index)
+            return CRect(0, top, client.Width(), top + height);
         top += height;
     }
     return CRect();
@@ -144,13 +147,15 @@ CPoint CMenuPopupWnd::CheckMarkCentre(int index) const {
 
 int CMenuPopupWnd::FindItem(const CString& text) const {
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-        if (Plain(m_menuShown->ItemAt(i)->text) == Plain(text)) return i;
+        if (Plain(m_menuShown->ItemAt(i)->text) == Plain(text))
+            return i;
     return -1;
 }
 
 int CMenuPopupWnd::ItemAt(CPoint point) const {
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-        if (ItemRect(i).PtInRect(point)) return i;
+        if (ItemRect(i).PtInRect(point))
+            return i;
     return -1;
 }
 
@@ -318,9 +323,11 @@ void CMenuPopupWnd::OnMouseMove(UINT, CPoint point) {
 void CMenuPopupWnd::NotifySelection() {
     const CMenu::Item* item = m_menuShown->ItemAt(m_highlight);
     CWnd* owner = GetOwner();
-    if (!IsWindow(owner)) return;
+    if (!IsWindow(owner))
+        return;
     const UINT id = item && !item->popup && (item->flags & MF_SEPARATOR) == 0 ? item->id : 0;
-    owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
+    owner->SendMessage(WM_MENUSELECT,
+                       MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
                        reinterpret_cast<LPARAM>(m_menuShown));
 }
 
@@ -351,7 +358,8 @@ void CMenuPopupWnd::StepAlongBar(int step) {
 }
 
 BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR) return FALSE;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR)
+        return FALSE;
     if (msg->message == WM_CHAR) {
         for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
             if (MenuText::AccessKey(m_menuShown->ItemAt(i)->text) ==
