@@ -9,7 +9,7 @@
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/ctl/CPropertyPage.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/CMultiDocTemplate.h"
 
 IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)

@@ -11,7 +11,7 @@
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/ModelReaders.h"
 #include "platform/r3d/Scene.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
 
 // The document's 3D world: one scene holding every layout object's model, a directional light

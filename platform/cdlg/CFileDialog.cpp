@@ -8,7 +8,7 @@
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 

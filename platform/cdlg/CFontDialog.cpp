@@ -7,7 +7,10 @@
 #include "platform/cdlg/FontFaces.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListBox.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/MessageBoxes.h"
+#include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CFontDialog, CDialog)
 

@@ -12,7 +12,7 @@
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/gdi/CDC.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
 

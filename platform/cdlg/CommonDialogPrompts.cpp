@@ -6,9 +6,9 @@
 #include "platform/cdlg/CPreviewView.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/win/CDocTemplate.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/MessageBoxes.h"
 
 namespace {
 // "Layout Files (*.cvn)|*.cvn|" for a template that names its type and extension.

@@ -16,8 +16,8 @@
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/ControlFactory.h"
 #include "platform/ctl/DialogNavigation.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/MessageBoxes.h"
 
 using namespace DataExchangeMessages;
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/ctl/CMessageBoxWnd.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/ctl/CMessageBoxWnd.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/host/SdlHost.h"
 #include "platform/win/WindowManager.h"
@@ -12,6 +13,12 @@ Host::Host() { WindowManager::Instance().SetHost(this); }
 
 Host::~Host() {
     if (WindowManager::Instance().Host() == this) WindowManager::Instance().SetHost(nullptr);
+}
+
+int Host::RunMessageBox(const CString& text, const CString& caption, UINT type, CWnd* owner) {
+    CMessageBoxWnd box(text, caption, type, owner);
+    const INT_PTR answer = box.DoModal();
+    return answer < 0 ? IDCANCEL : static_cast<int>(answer);
 }
 
 std::unique_ptr<Host> Host::Create() {

@@ -13,6 +13,8 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
+    int RunMessageBox(const CString& text, const CString& caption, UINT type, CWnd* owner) override;
+
     // The headless host when CORVANE_HEADLESS=1 (or the desktop cannot be opened), else the desktop.
     static std::unique_ptr<Host> Create();
 };

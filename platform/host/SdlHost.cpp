@@ -87,7 +87,12 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     if (!m_opened) return;
     auto found = m_windows.find(window);
     if (!window->IsWindowVisible()) {
-        if (found != m_windows.end()) SDL_HideWindow(found->second);
+        if (found == m_windows.end())
+            return;
+        SDL_HideWindow(found->second);
+        // A desktop without a window manager leaves the keyboard nowhere when its holder goes.
+        m_keyboardWindow = nullptr;
+        FollowActiveWindow();
         return;
     }
     CRect rect;
@@ -104,10 +109,36 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     CString title;
     window->GetWindowText(title);
     SDL_SetWindowTitle(found->second, title);
-    SDL_SetWindowPosition(found->second, rect.left, rect.top);
-    SDL_SetWindowSize(found->second, rect.Width(), rect.Height());
+    Place(found->second, rect);
     SDL_ShowWindow(found->second);
     m_changed[window] = true;
+    FollowActiveWindow();
+}
+
+// Only a real change goes to SDL: on X11 setting a fixed-size window's size also raises it,
+// which would lift a frame that repaints over its own open menus.
+void SdlHost::Place(SDL_Window* sdl, const CRect& rect) {
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(sdl, &x, &y);
+    if (x != rect.left || y != rect.top)
+        SDL_SetWindowPosition(sdl, rect.left, rect.top);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(sdl, &width, &height);
+    if (width != rect.Width() || height != rect.Height())
+        SDL_SetWindowSize(sdl, rect.Width(), rect.Height());
+}
+
+// The desktop stacks the SDL windows as the window manager orders the top-level windows.
+void SdlHost::FollowStacking() {
+    std::vector<CWnd*> shown;
+    for (CWnd* window : Manager().TopLevels())
+        if (window->IsWindowVisible() && m_windows.count(window))
+            shown.push_back(window);
+    const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
+    for (auto each = differ; each != shown.end(); ++each) SDL_RaiseWindow(m_windows[*each]);
+    m_stacked = std::move(shown);
 }
 
 void SdlHost::TopLevelDestroyed(CWnd* window) {
@@ -116,6 +147,25 @@ void SdlHost::TopLevelDestroyed(CWnd* window) {
     SDL_DestroyWindow(found->second);
     m_windows.erase(found);
     m_changed.erase(window);
+    std::erase(m_stacked, window);
+    m_keyboardWindow = nullptr;
+    FollowActiveWindow();
+}
+
+void SdlHost::FollowActiveWindow() {
+    CWnd* active = Manager().GetActiveWindow();
+    if (active == m_keyboardWindow || !active || !active->IsWindowVisible())
+        return;
+    auto found = m_windows.find(active);
+    if (found == m_windows.end())
+        return;
+    SDL_SetWindowInputFocus(found->second);
+    m_keyboardWindow = active;
+}
+
+unsigned int SdlHost::SdlWindowId(CWnd* window) const {
+    auto found = m_windows.find(window);
+    return found == m_windows.end() ? 0 : SDL_GetWindowID(found->second);
 }
 
 void SdlHost::CursorChanged(HCURSOR cursor) {
@@ -178,6 +228,19 @@ CPoint SdlHost::ScreenPoint(unsigned int sdlWindowId, int x, int y) const {
     return CPoint(rect.left + x, rect.top + y);
 }
 
+CPoint SdlHost::MotionPoint(unsigned int sdlWindowId, int x, int y) {
+    m_lastMotion = {sdlWindowId, CPoint(x, y), ScreenPoint(sdlWindowId, x, y)};
+    return m_lastMotion.screen;
+}
+
+// SDL gives a button the window-relative point of the last motion, measured from where the
+// window was then; a window that motion dragged has moved since, so its point is taken as it was.
+CPoint SdlHost::ButtonPoint(unsigned int sdlWindowId, int x, int y) const {
+    if (sdlWindowId == m_lastMotion.sdlWindowId && CPoint(x, y) == m_lastMotion.relative)
+        return m_lastMotion.screen;
+    return ScreenPoint(sdlWindowId, x, y);
+}
+
 void SdlHost::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
@@ -191,7 +254,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_MOUSEMOTION:
-        Manager().MouseInput(WM_MOUSEMOVE, ScreenPoint(event.motion.windowID, event.motion.x, event.motion.y));
+        Manager().MouseInput(WM_MOUSEMOVE,
+                             MotionPoint(event.motion.windowID, event.motion.x, event.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -199,7 +263,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         const bool right = event.button.button == SDL_BUTTON_RIGHT;
         if (event.button.button != SDL_BUTTON_LEFT && !right) break;
         const UINT message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
-        Manager().MouseInput(message, ScreenPoint(event.button.windowID, event.button.x, event.button.y));
+        // Where no window manager gives the keyboard to a clicked window, the click takes it back.
+        if (down && !SDL_GetKeyboardFocus())
+            m_keyboardWindow = nullptr;
+        Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y));
         break;
     }
     case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;
@@ -237,6 +304,8 @@ void SdlHost::Pump() {
     }
     Manager().AdvanceClock(SDL_GetTicks64() - m_startTicks, true);
     Manager().RunUntilIdle();
+    FollowStacking();
+    FollowActiveWindow();
     PresentChanged();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
+#include "platform/gdi/CRect.h"
 #include "platform/host/Host.h"
 
 struct SDL_Cursor;
@@ -14,7 +15,7 @@ union SDL_Event;
 // The desktop: each visible top-level window is an SDL window showing its backing surface.
 // SDL input becomes mouse and key messages; timers run from the SDL clock.
 class SdlHost : public Host {
-public:
+  public:
     SdlHost();
     ~SdlHost() override;
 
@@ -29,12 +30,31 @@ public:
     void RunModalLoop(CWnd* window) override;
     int Run() override;
 
-private:
+    // Turns one SDL event into the window manager's input (public for tests on the dummy driver).
+    void HandleEvent(const SDL_Event& event);
+    // The SDL window showing a top-level window (0 when none does).
+    unsigned int SdlWindowId(CWnd* window) const;
+    // The top-level window whose SDL window was last given the keyboard.
+    CWnd* KeyboardWindow() const { return m_keyboardWindow; }
+
+  private:
+    // Where SDL last reported the mouse: the window-relative point and the screen point it meant.
+    struct Motion {
+        unsigned int sdlWindowId = 0;
+        CPoint relative;
+        CPoint screen;
+    };
+
     // One round: wait for an event or the next timer, deliver what came, paint and present.
     void Pump();
-    void HandleEvent(const SDL_Event& event);
     CWnd* WindowOf(unsigned int sdlWindowId) const;
     CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
+    CPoint MotionPoint(unsigned int sdlWindowId, int x, int y);
+    CPoint ButtonPoint(unsigned int sdlWindowId, int x, int y) const;
+    // Gives the keyboard to the active window's SDL window when it does not have it yet.
+    void FollowActiveWindow();
+    void FollowStacking();
+    void Place(SDL_Window* sdl, const CRect& rect);
     void Present(CWnd* window);
     void PresentChanged();
 
@@ -43,5 +63,9 @@ private:
     std::map<CWnd*, bool> m_changed;
     std::map<int, SDL_Cursor*> m_cursors;
     std::vector<CString> m_dropped;
+    Motion m_lastMotion;
+    CWnd* m_keyboardWindow = nullptr;
+    // The visible top-level windows as their SDL windows were last stacked, bottom first.
+    std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;
 };

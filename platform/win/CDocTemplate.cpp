@@ -5,8 +5,8 @@
 #include "platform/win/CCreateContext.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/DocumentPositions.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 

@@ -8,10 +8,10 @@
 #include "platform/base/CFileException.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CFrameWnd.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/DocumentPositions.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)

@@ -14,6 +14,8 @@ namespace {
 constexpr int kItemHeight = 18;
 constexpr int kSeparatorHeight = 9;
 constexpr int kTextLeft = 20;
+constexpr int kMarkCentre = 9;
+constexpr int kArrowRight = 8;
 constexpr int kMinimumWidth = 80;
 CMenuPopupWnd* g_current = nullptr;
 
@@ -22,35 +24,91 @@ CString Plain(const CString& text) {
     plain.Remove('&');
     return plain;
 }
+
+using MarkPainter = void (*)(CDC& dc, CPoint centre, COLORREF color);
+
+// A tick: a short stroke down to the bottom, a long one up to the right, three pixels thick.
+void DrawCheck(CDC& dc, CPoint centre, COLORREF color) {
+    for (int step = 0; step < 7; ++step)
+        dc.FillSolidRect(centre.x - 3 + step, centre.y + (step < 3 ? step - 1 : 3 - step), 1, 3, color);
+}
+
+// A round bullet seven pixels across.
+void DrawBullet(CDC& dc, CPoint centre, COLORREF color) {
+    static constexpr int kHalfWidths[] = {1, 2, 3, 3, 3, 2, 1};
+    for (int row = 0; row < 7; ++row)
+        dc.FillSolidRect(centre.x - kHalfWidths[row], centre.y - 3 + row, 2 * kHalfWidths[row] + 1, 1, color);
+}
+
+// A solid triangle pointing right, its tip at centre.
+void DrawArrow(CDC& dc, CPoint tip, COLORREF color) {
+    for (int column = 0; column < 4; ++column)
+        dc.FillSolidRect(tip.x - column, tip.y - column, 1, 2 * column + 1, color);
+}
+
+// Marks of greyed items are embossed as greyed text is: a white copy a pixel down and right under grey.
+void DrawMark(CDC& dc, MarkPainter draw, CPoint at, bool grayed, bool highlighted) {
+    if (grayed) {
+        draw(dc, CPoint(at.x + 1, at.y + 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+        draw(dc, at, GetSysColor(COLOR_GRAYTEXT));
+        return;
+    }
+    draw(dc, at, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+}
 }  // namespace
 
-CMenuPopupWnd* CMenuPopupWnd::Current() { return g_current; }
+CMenuPopupWnd* CMenuPopupWnd::Current() {
+    return g_current;
+}
 
-UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step) {
-    if (!menu || menu->GetMenuItemCount() == 0) return 0;
-    if (owner) owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+int CMenuPopupWnd::OpenBarItem(const CWnd* window) {
+    CMenuPopupWnd* root = g_current;
+    while (root && root->m_parent) root = root->m_parent;
+    return root && root->m_menuOwner == window ? root->m_barItem : -1;
+}
+
+UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem) {
     CMenuPopupWnd popup(menu);
-    const CSize size = popup.Measure();
+    popup.m_step = step;
+    if (step)
+        *step = 0;
+    popup.m_barItem = barItem;
+    return popup.Run(screen, owner, false);
+}
+
+UINT CMenuPopupWnd::Run(CPoint screen, CWnd* owner, bool highlightFirst) {
+    if (!m_menuShown || m_menuShown->GetMenuItemCount() == 0)
+        return 0;
+    if (owner)
+        owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m_menuShown), 0);
+    m_menuOwner = owner;
+    const CSize size = Measure();
     const CSize area = WindowManager::Instance().ScreenSize();
     const int x = std::clamp<int>(screen.x, 0, std::max(0, area.cx - size.cx));
     const int y = std::clamp<int>(screen.y, 0, std::max(0, area.cy - size.cy));
-    if (!popup.CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_DLGFRAME, CRect(CPoint(x, y), size), owner, 0))
+    if (!CreateEx(WS_EX_TOPMOST, nullptr, "", WS_POPUP | WS_DLGFRAME, CRect(CPoint(x, y), size), owner, 0))
         return 0;
-    popup.m_step = step;
-    if (step) *step = 0;
-    popup.ShowWindow(SW_SHOWNA);
+    ShowWindow(SW_SHOWNA);
+    if (highlightFirst)
+        MoveHighlight(1);
     CMenuPopupWnd* outer = g_current;
-    g_current = &popup;
-    popup.SetCapture();
+    g_current = this;
+    SetCapture();
     WindowManager& manager = WindowManager::Instance();
     CWnd* outerGrab = manager.KeyboardGrab();
-    manager.SetKeyboardGrab(&popup);
-    const int chosen = popup.RunModalLoop();
+    manager.SetKeyboardGrab(this);
+    if (m_barItem >= 0 && owner)
+        owner->DrawMenuBar();
+    const int chosen = RunModalLoop();
     manager.SetKeyboardGrab(outerGrab);
     g_current = outer;
-    if (IsWindow(owner)) owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    if (GetCapture() == &popup) ReleaseCapture();
-    popup.DestroyWindow();
+    if (!m_parent && IsWindow(owner))
+        owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    if (GetCapture() == this)
+        ReleaseCapture();
+    DestroyWindow();
+    if (m_barItem >= 0 && IsWindow(owner))
+        owner->DrawMenuBar();
     return chosen > 0 ? static_cast<UINT>(chosen) : 0;
 }
 
@@ -75,31 +133,131 @@ CRect CMenuPopupWnd::ItemRect(int index) const {
     int top = 0;
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i) {
         const int height = (m_menuShown->ItemAt(i)->flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
-        if (i == index) return CRect(0, top, client.Width(), top + height);
+        if (i == index)
+            return CRect(0, top, client.Width(), top + height);
         top += height;
     }
     return CRect();
 }
 
+CPoint CMenuPopupWnd::CheckMarkCentre(int index) const {
+    const CRect rect = ItemRect(index);
+    return CPoint(rect.left + kMarkCentre, rect.top + rect.Height() / 2);
+}
+
 int CMenuPopupWnd::FindItem(const CString& text) const {
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-        if (Plain(m_menuShown->ItemAt(i)->text) == Plain(text)) return i;
+        if (Plain(m_menuShown->ItemAt(i)->text) == Plain(text))
+            return i;
     return -1;
 }
 
 int CMenuPopupWnd::ItemAt(CPoint point) const {
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-        if (ItemRect(i).PtInRect(point)) return i;
+        if (ItemRect(i).PtInRect(point))
+            return i;
     return -1;
 }
 
-bool CMenuPopupWnd::Choosable(int index) const {
+bool CMenuPopupWnd::Selectable(int index) const {
     const CMenu::Item* item = m_menuShown->ItemAt(index);
-    return item && (item->flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) == 0 && !item->popup;
+    return item && (item->flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)) == 0;
 }
 
-void CMenuPopupWnd::Choose(int index) {
-    if (Choosable(index)) EndModalLoop(static_cast<int>(m_menuShown->ItemAt(index)->id));
+bool CMenuPopupWnd::HasSubmenu(int index) const {
+    return Selectable(index) && m_menuShown->GetSubMenu(index);
+}
+
+void CMenuPopupWnd::Choose(int index, bool byKeyboard) {
+    if (!Selectable(index))
+        return;
+    if (HasSubmenu(index)) {
+        OpenSubmenu(index, byKeyboard);
+        return;
+    }
+    EndModalLoop(static_cast<int>(m_menuShown->ItemAt(index)->id));
+}
+
+void CMenuPopupWnd::Close(Closing closing) {
+    m_closing = closing;
+    EndModalLoop(0);
+}
+
+void CMenuPopupWnd::OpenSubmenu(int index, bool highlightFirst) {
+    // A submenu the mouse left for another item of this menu may hand over to that item's submenu.
+    for (int next = index; next >= 0 && InModalLoop(); highlightFirst = false) {
+        Highlight(next);
+        const Closing closing = RunSubmenu(next, highlightFirst);
+        next = -1;
+        if (!IsWindow(this) || !InModalLoop())
+            return;
+        if (closing == Closing::kAll)
+            Close(Closing::kAll);
+        if (closing == Closing::kByMouse)
+            next = FollowMouse(WindowManager::Instance().CursorPos());
+    }
+}
+
+CMenuPopupWnd::Closing CMenuPopupWnd::RunSubmenu(int index, bool highlightFirst) {
+    CMenuPopupWnd submenu(m_menuShown->GetSubMenu(index), this);
+    submenu.m_step = m_step;
+    const UINT chosen = submenu.Run(SubmenuPosition(index, submenu.Measure()), m_menuOwner, highlightFirst);
+    if (!IsWindow(this))
+        return Closing::kAll;
+    if (chosen)
+        EndModalLoop(static_cast<int>(chosen));
+    if (InModalLoop())
+        SetCapture();
+    return submenu.m_closing;
+}
+
+CPoint CMenuPopupWnd::SubmenuPosition(int index, CSize size) const {
+    CRect window;
+    GetWindowRect(&window);
+    CRect item = ItemRect(index);
+    ClientToScreen(&item);
+    // The submenu's frame overlaps this one's, so its first item is level with the item that opened it.
+    CPoint origin;
+    ClientToScreen(&origin);
+    const int frame = origin.y - window.top;
+    int x = window.right - frame;
+    if (x + size.cx > WindowManager::Instance().ScreenSize().cx)
+        x = window.left - size.cx + frame;
+    return CPoint(x, item.top - frame);
+}
+
+bool CMenuPopupWnd::OverParents(CPoint screen) const {
+    for (const CMenuPopupWnd* parent = m_parent; parent; parent = parent->m_parent) {
+        CRect rect;
+        parent->GetWindowRect(&rect);
+        if (rect.PtInRect(screen))
+            return true;
+    }
+    return false;
+}
+
+bool CMenuPopupWnd::OverOpener(CPoint screen) const {
+    if (!m_parent)
+        return false;
+    CRect opener = m_parent->ItemRect(m_parent->m_highlight);
+    m_parent->ClientToScreen(&opener);
+    return opener.PtInRect(screen);
+}
+
+int CMenuPopupWnd::FollowMouse(CPoint screen) {
+    CRect window;
+    GetWindowRect(&window);
+    if (m_parent && !window.PtInRect(screen) && OverParents(screen) && !OverOpener(screen)) {
+        Close(Closing::kByMouse);
+        return -1;
+    }
+    CPoint client = screen;
+    ScreenToClient(&client);
+    const int index = ItemAt(client);
+    if (index == m_highlight)
+        return -1;
+    Highlight(index);
+    return HasSubmenu(index) ? index : -1;
 }
 
 BOOL CMenuPopupWnd::OnEraseBkgnd(CDC* dc) {
@@ -123,85 +281,126 @@ void CMenuPopupWnd::OnPaint() {
         const bool grayed = (item->flags & (MF_GRAYED | MF_DISABLED)) != 0;
         const bool highlighted = i == m_highlight && !grayed;
         dc.FillSolidRect(&rect, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_MENU));
-        if (item->flags & MF_CHECKED) {
-            const CPoint centre(rect.left + 9, rect.top + rect.Height() / 2);
-            const COLORREF mark = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-            if (item->flags & MFT_RADIOCHECK) {
-                dc.FillSolidRect(centre.x - 2, centre.y - 2, 5, 5, mark);
-            } else {
-                for (int step = 0; step < 7; ++step)
-                    dc.FillSolidRect(centre.x - 3 + step, centre.y + (step < 3 ? step - 1 : 3 - step) , 1, 3, mark);
-            }
-        }
+        if (item->flags & MF_CHECKED)
+            DrawMark(dc, (item->flags & MFT_RADIOCHECK) ? DrawBullet : DrawCheck, CheckMarkCentre(i), grayed,
+                     highlighted);
+        if (item->popup)
+            DrawMark(dc, DrawArrow, CPoint(rect.right - kArrowRight, rect.top + rect.Height() / 2), grayed,
+                     highlighted);
         CRect text(rect.left + kTextLeft, rect.top, rect.right - 8, rect.bottom);
         MenuText::Draw(dc, item->text, text, grayed, DT_LEFT, highlighted);
     }
 }
 
 void CMenuPopupWnd::OnLButtonDown(UINT, CPoint point) {
+    if (!InModalLoop())
+        return;
     CRect client;
     GetClientRect(&client);
-    if (!client.PtInRect(point)) EndModalLoop(0);
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (!client.PtInRect(point) && !OverParents(screen))
+        Close(Closing::kAll);
 }
 
 void CMenuPopupWnd::OnLButtonUp(UINT, CPoint point) {
+    if (!InModalLoop())
+        return;
     const int index = ItemAt(point);
-    if (index >= 0) Choose(index);
+    if (index >= 0)
+        Choose(index, false);
 }
 
 void CMenuPopupWnd::OnMouseMove(UINT, CPoint point) {
-    const int index = ItemAt(point);
-    if (index != m_highlight) {
-        m_highlight = index;
-        Invalidate(FALSE);
-        NotifySelection();
-    }
+    if (!InModalLoop())
+        return;
+    ClientToScreen(&point);
+    const int submenu = FollowMouse(point);
+    if (submenu >= 0)
+        OpenSubmenu(submenu, false);
 }
 
 void CMenuPopupWnd::NotifySelection() {
     const CMenu::Item* item = m_menuShown->ItemAt(m_highlight);
     CWnd* owner = GetOwner();
-    if (!IsWindow(owner)) return;
+    if (!IsWindow(owner))
+        return;
     const UINT id = item && !item->popup && (item->flags & MF_SEPARATOR) == 0 ? item->id : 0;
-    owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
+    owner->SendMessage(WM_MENUSELECT,
+                       MAKEWPARAM(static_cast<int>(id), static_cast<int>(item ? item->flags : 0)),
                        reinterpret_cast<LPARAM>(m_menuShown));
+}
+
+void CMenuPopupWnd::Highlight(int index) {
+    if (index == m_highlight)
+        return;
+    m_highlight = index;
+    Invalidate(FALSE);
+    NotifySelection();
 }
 
 void CMenuPopupWnd::MoveHighlight(int step) {
     const int count = m_menuShown->GetMenuItemCount();
     for (int tries = 0, at = m_highlight; tries < count; ++tries) {
         at = (at + step + count) % count;
-        if (Choosable(at)) {
-            m_highlight = at;
-            Invalidate(FALSE);
-            NotifySelection();
+        if (Selectable(at)) {
+            Highlight(at);
             return;
         }
     }
 }
 
+void CMenuPopupWnd::StepAlongBar(int step) {
+    if (!m_step)
+        return;
+    *m_step = step;
+    Close(Closing::kAll);
+}
+
 BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR) return FALSE;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR)
+        return FALSE;
     if (msg->message == WM_CHAR) {
         for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-            if (MenuText::AccessKey(m_menuShown->ItemAt(i)->text) == std::toupper(static_cast<int>(msg->wParam)))
-                Choose(i);
+            if (MenuText::AccessKey(m_menuShown->ItemAt(i)->text) ==
+                std::toupper(static_cast<int>(msg->wParam))) {
+                Choose(i, true);
+                break;
+            }
         return TRUE;
     }
     switch (msg->wParam) {
-    case VK_ESCAPE:
-    case VK_F10: EndModalLoop(0); break;
-    case VK_DOWN: MoveHighlight(1); break;
-    case VK_UP: MoveHighlight(-1); break;
-    case VK_RETURN: Choose(m_highlight); break;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (m_step) {
-            *m_step = msg->wParam == VK_LEFT ? -1 : 1;
-            EndModalLoop(0);
-        }
-        break;
-    default: break;
+        case VK_ESCAPE:
+            Close(m_parent ? Closing::kByKeyboard : Closing::kAll);
+            break;
+        case VK_F10:
+            Close(Closing::kAll);
+            break;
+        case VK_DOWN:
+            MoveHighlight(1);
+            break;
+        case VK_UP:
+            MoveHighlight(-1);
+            break;
+        case VK_RETURN:
+            Choose(m_highlight, true);
+            break;
+        case VK_RIGHT:
+            if (HasSubmenu(m_highlight)) {
+                OpenSubmenu(m_highlight, true);
+            } else {
+                StepAlongBar(1);
+            }
+            break;
+        case VK_LEFT:
+            if (m_parent) {
+                Close(Closing::kByKeyboard);
+            } else {
+                StepAlongBar(-1);
+            }
+            break;
+        default:
+            break;
     }
     return TRUE;
 }

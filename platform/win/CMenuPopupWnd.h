@@ -5,42 +5,77 @@
 class CMenu;
 
 // The window of an open popup menu. It holds the mouse while open: a click on an enabled
-// item chooses it, a click elsewhere or Escape closes the menu.
+// item chooses it, a click elsewhere or Escape closes the menu. An item with a popup of its own
+// opens it beside this one (a submenu, run the same way) when the mouse rests on the item, on a
+// click, Enter, Right or its access key; Left and Escape close a submenu again.
 class CMenuPopupWnd : public CWnd {
-public:
-    explicit CMenuPopupWnd(CMenu* menu) : m_menuShown(menu) {}
+  public:
+    explicit CMenuPopupWnd(CMenu* menu, CMenuPopupWnd* parent = nullptr)
+        : m_menuShown(menu), m_parent(parent) {}
 
     // Opens menu at a screen point (its owner first updates the items' states), runs it and
     // answers the chosen command id, or 0.
     // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
-    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr);
-    // The popup being tracked, if any (for tests and hosts).
+    // barItem: the owner's menu-bar item the menu drops from (shown pressed meanwhile), or -1.
+    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1);
+    // The innermost popup being tracked, if any (for tests and hosts).
     static CMenuPopupWnd* Current();
+    // The item of window's menu bar whose popup is open, or -1.
+    static int OpenBarItem(const CWnd* window);
 
     CMenu* MenuShown() const { return m_menuShown; }
+    int Highlighted() const { return m_highlight; }
     // An item's rectangle in client coordinates.
     CRect ItemRect(int index) const;
+    // The centre of an item's check mark in client coordinates.
+    CPoint CheckMarkCentre(int index) const;
     // The index of the item with this text (ignoring '&' and the shortcut), or -1.
     int FindItem(const CString& text) const;
     BOOL PreTranslateMessage(MSG* msg) override;
 
-protected:
+  protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
 
-private:
+  private:
+    // Why a submenu closed, which decides what its parent does next.
+    enum class Closing { kAll, kByKeyboard, kByMouse };
+
+    // Shows the menu at a screen point and runs it; answers the chosen command id, or 0.
+    UINT Run(CPoint screen, CWnd* owner, bool highlightFirst);
     CSize Measure() const;
     int ItemAt(CPoint point) const;
-    bool Choosable(int index) const;
-    void Choose(int index);
+    bool Selectable(int index) const;
+    bool HasSubmenu(int index) const;
+    // Gives the item's command, or opens its submenu (its first item highlighted when asked by key).
+    void Choose(int index, bool byKeyboard);
+    void Close(Closing closing);
+    void OpenSubmenu(int index, bool highlightFirst);
+    Closing RunSubmenu(int index, bool highlightFirst);
+    // Follows the mouse at a screen point: closes this submenu when the mouse went back to another
+    // item of a parent, else highlights the item under it. Answers the item whose submenu opens, or -1.
+    int FollowMouse(CPoint screen);
+    // Left or Right asked for the neighbouring menu of the bar.
+    void StepAlongBar(int step);
+    // Where a submenu of the item opens: beside this popup, on the side the screen has room for.
+    CPoint SubmenuPosition(int index, CSize size) const;
+    // Whether a screen point is over one of the popups this one was opened from.
+    bool OverParents(CPoint screen) const;
+    // Whether a screen point is over the parent's item that opened this popup.
+    bool OverOpener(CPoint screen) const;
+    void Highlight(int index);
     void MoveHighlight(int step);
     // Tells the owner which item is highlighted (its prompt goes to the status bar).
     void NotifySelection();
 
     CMenu* m_menuShown;
+    CMenuPopupWnd* m_parent;
+    CWnd* m_menuOwner = nullptr;
     int m_highlight = -1;
+    int m_barItem = -1;
     int* m_step = nullptr;
+    Closing m_closing = Closing::kAll;
 };

@@ -4,7 +4,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/win/CCreateContext.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"

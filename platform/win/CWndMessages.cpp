@@ -279,8 +279,8 @@ void CWnd::TrackMenuBarItem(int item) {
         CRect window;
         top->GetWindowRect(&window);
         int step = 0;
-        const UINT chosen =
-            CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step);
+        const UINT chosen = CMenuPopupWnd::Track(
+            popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step, item);
         if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
         if (step == 0 || !IsWindow(top)) return;
         item = (item + step + count) % count;

@@ -63,6 +63,18 @@ void Draw(CDC& dc, const CString& text, const CRect& rect, bool grayed, UINT ali
     dc.SelectObject(old);
 }
 
+void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, bool open) {
+    if (!open) {
+        Draw(dc, text, rect, grayed, DT_CENTER);
+        return;
+    }
+    CRect edge(rect.left, rect.top + 1, rect.right, rect.bottom - 1);
+    dc.Draw3dRect(&edge, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    CRect pressed = rect;
+    pressed.OffsetRect(1, 1);
+    Draw(dc, text, pressed, grayed, DT_CENTER);
+}
+
 void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color) {
     CFont* old = dc.SelectObject(InterfaceFont(true));
     dc.SetBkMode(TRANSPARENT);

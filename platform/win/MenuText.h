@@ -11,6 +11,8 @@ namespace MenuText {
 int Width(const CString& text);
 int Height();
 void Draw(CDC& dc, const CString& text, const CRect& rect, bool grayed, UINT align, bool highlighted = false);
+// A menu-bar title, sunken while its menu is open.
+void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, bool open);
 void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color);
 // The access key of a text ('F' for "&File"), upper case, or 0.
 char AccessKey(const CString& text);

@@ -5,6 +5,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/ScrollBarGeometry.h"
@@ -215,7 +216,8 @@ void Paint(CWnd& window, CDC& dc) {
             const CMenu::Item* item = menu->ItemAt(i);
             const int width = MenuText::Width(item->text) + 2 * kMenuItemPadding;
             CRect itemRect(x, bar.top, x + width, bar.bottom);
-            MenuText::Draw(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0, DT_CENTER);
+            MenuText::DrawBarItem(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0,
+                                  CMenuPopupWnd::OpenBarItem(&window) == i);
             x += width;
         }
     }

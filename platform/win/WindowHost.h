@@ -17,6 +17,8 @@ public:
     virtual void CursorChanged(HCURSOR cursor) = 0;
     // Runs messages until window's modal state ends (CWnd::EndModalLoop) or the window dies.
     virtual void RunModalLoop(CWnd* window) = 0;
+    // Shows a message box over owner and answers the button pressed (IDOK, IDCANCEL, IDYES, IDNO).
+    virtual int RunMessageBox(const CString& text, const CString& caption, UINT type, CWnd* owner) = 0;
     // The clipboard's text in the program's code page, lines ending in CR LF; empty when it holds none.
     virtual void SetClipboardText(const CString& text) = 0;
     virtual CString ClipboardText() const = 0;

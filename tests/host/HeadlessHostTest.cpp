@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "platform/base/TickCount.h"
+#include "platform/ctl/CMessageBoxWnd.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
-#include "platform/win/CMessageBoxWnd.h"
 #include "platform/win/DropFiles.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "tests/support/TestFolder.h"

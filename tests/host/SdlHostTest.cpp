@@ -1,19 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <cstdlib>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/SdlHost.h"
+#include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowDCs.h"
+#include "platform/win/WindowManager.h"
 
 namespace {
 // Paints once, then ends the program from its first timer tick.
 class QuittingWindow : public CWnd {
-public:
+  public:
     int paints = 0;
 
-protected:
+  protected:
     void OnPaint() override {
         CPaintDC dc(this);
         CRect client;
@@ -23,19 +27,117 @@ protected:
     }
     void OnTimer(UINT_PTR) override { PostQuitMessage(7); }
 };
+
+// Remembers the keys that reach it.
+class KeyWindow : public CWnd {
+  public:
+    std::vector<UINT> keys;
+
+  protected:
+    void OnKeyDown(UINT key, UINT, UINT) override { keys.push_back(key); }
+};
+
+// The host on SDL's dummy video driver: SDL windows exist, events are made by the test.
+class SdlHostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        WindowManager::Instance().Reset();
+        host = std::make_unique<SdlHost>();
+        if (!host->Opened())
+            GTEST_SKIP() << "SDL has no dummy video driver here";
+        ASSERT_TRUE(frame.Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 CRect(100, 100, 500, 400), nullptr, 0));
+        frame.SetFocus();
+        WindowManager::Instance().RunUntilIdle();
+    }
+    void TearDown() override {
+        if (IsWindow(&frame))
+            frame.DestroyWindow();
+        host.reset();
+        WindowManager::Instance().ClearQuit();
+    }
+
+    // What SDL delivers: mouse points relative to the SDL window; a button at the last motion's point.
+    void Motion(int x, int y) {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.windowID = host->SdlWindowId(&frame);
+        event.motion.x = x;
+        event.motion.y = y;
+        host->HandleEvent(event);
+        m_last = CPoint(x, y);
+    }
+    void Button(bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        event.button.windowID = host->SdlWindowId(&frame);
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = m_last.x;
+        event.button.y = m_last.y;
+        host->HandleEvent(event);
+        WindowManager::Instance().RunUntilIdle();
+    }
+    void Key(SDL_Keycode key, unsigned int windowId) {
+        for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            SDL_Event event{};
+            event.type = type;
+            event.key.windowID = windowId;
+            event.key.keysym.sym = key;
+            host->HandleEvent(event);
+        }
+        WindowManager::Instance().RunUntilIdle();
+    }
+
+    std::unique_ptr<SdlHost> host;
+    KeyWindow frame;
+    CPoint m_last;
+};
 }  // namespace
 
 TEST(SdlHost, RunsTheLoopOnAVirtualDesktopUntilTheProgramQuits) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     WindowManager::Instance().Reset();
     SdlHost host;
-    if (!host.Opened()) GTEST_SKIP() << "SDL has no dummy video driver here";
+    if (!host.Opened())
+        GTEST_SKIP() << "SDL has no dummy video driver here";
     QuittingWindow window;
-    ASSERT_TRUE(window.Create(nullptr, "Corvane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 210, 160), nullptr, 0));
+    ASSERT_TRUE(window.Create(nullptr, "Corvane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 210, 160),
+                              nullptr, 0));
     window.SetTimer(1, 10);
     EXPECT_EQ(host.Run(), 7);
     EXPECT_GE(window.paints, 1);
     EXPECT_EQ(window.Surface()->At(100, 80), 0x008000u);
     window.DestroyWindow();
     WindowManager::Instance().ClearQuit();
+}
+
+TEST_F(SdlHostTest, ACaptionDragMovesTheWindowByExactlyTheMousesTravel) {
+    // Three drags of (+40, +20), each released without a motion after the window moved.
+    for (int drag = 1; drag <= 3; ++drag) {
+        Motion(60, 12);
+        Button(true);
+        Motion(100, 32);
+        Button(false);
+        CRect rect;
+        frame.GetWindowRect(&rect);
+        EXPECT_EQ(rect.TopLeft(), CPoint(100 + 40 * drag, 100 + 20 * drag)) << "drag " << drag;
+    }
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SdlHostTest, TheKeyboardComesBackToTheOwnerWhenAPopupMenuCloses) {
+    ASSERT_EQ(host->KeyboardWindow(), &frame);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 100, "&Grid");
+    // The popup is open while the loop meets the Escape waiting in SDL's queue.
+    SDL_Event escape{};
+    escape.type = SDL_KEYDOWN;
+    escape.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&escape);
+    EXPECT_FALSE(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame));
+    EXPECT_EQ(host->KeyboardWindow(), &frame);
+    Key(SDLK_g, host->SdlWindowId(&frame));
+    EXPECT_EQ(frame.keys, (std::vector<UINT>{'G'}));
 }

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/NonClientPainter.h"
+#include "platform/win/WindowManager.h"
+
+namespace {
+constexpr UINT ID_NEW = 100;
+constexpr UINT ID_ONE = 101;
+constexpr UINT ID_TWO = 102;
+constexpr UINT ID_EXIT = 103;
+constexpr UINT ID_GRID = 104;
+
+CMenu* Popup(std::initializer_list<std::pair<UINT, const char*>> items) {
+    auto* popup = new CMenu;
+    popup->CreatePopupMenu();
+    for (const auto& [id, text] : items) popup->AppendMenu(MF_STRING, id, text);
+    return popup;
+}
+
+// A frame with File (New, Recent > One / Two, Exit) and View (Grid); it logs the commands it gets
+// and leaves the items' states as the menu holds them.
+class MenuFrame : public CWnd {
+  public:
+    std::vector<UINT> commands;
+
+  protected:
+    int OnCreate(CREATESTRUCT*) override {
+        CMenu* file = Popup({{ID_NEW, "&New"}});
+        file->AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({{ID_ONE, "&One"}, {ID_TWO, "&Two"}})),
+                         "&Recent");
+        file->AppendMenu(MF_STRING, ID_EXIT, "E&xit");
+        m_bar.CreateMenu();
+        m_bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+        m_bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(Popup({{ID_GRID, "&Grid"}})), "&View");
+        SetMenu(&m_bar);
+        return 0;
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM) override {
+        commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) override {}
+
+  private:
+    CMenu m_bar;
+};
+
+class MenuTest : public ::testing::Test {
+  protected:
+    using PopupAction = std::function<void(CMenuPopupWnd&)>;
+
+    void SetUp() override {
+        WindowManager::Instance().Reset();
+        ASSERT_TRUE(frame.Create(nullptr, "Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 CRect(100, 100, 500, 400), nullptr, 0));
+        host.RunUntilIdle();
+    }
+    void TearDown() override { EXPECT_TRUE(host.UnansweredModals().empty()); }
+
+    // The next popup that opens runs action.
+    void WhenPopup(PopupAction action) {
+        host.WhenModal("", [action](CWnd& popup) { action(dynamic_cast<CMenuPopupWnd&>(popup)); });
+    }
+    // Opens the File menu with a click on its title and lets action see it.
+    void WithFileMenu(PopupAction action) {
+        WhenPopup(std::move(action));
+        host.Click(BarItemCentre(0));
+    }
+    CPoint BarItemCentre(int item) const {
+        CRect window;
+        frame.GetWindowRect(&window);
+        return NonClientPainter::MenuBarItemRect(frame, item).CenterPoint() + window.TopLeft();
+    }
+    static CPoint ItemCentre(CMenuPopupWnd& popup, const char* text) {
+        CPoint centre = popup.ItemRect(popup.FindItem(text)).CenterPoint();
+        popup.ClientToScreen(&centre);
+        return centre;
+    }
+    // The colour shown at a window's point (window coordinates).
+    static COLORREF Shown(CWnd& window, int x, int y) { return ColorFromPixel(window.Surface()->At(x, y)); }
+    // The colour shown at a client point of a popup.
+    static COLORREF ShownInClient(CWnd& popup, CPoint client) {
+        CRect window;
+        popup.GetWindowRect(&window);
+        popup.ClientToScreen(&client);
+        return Shown(popup, client.x - window.left, client.y - window.top);
+    }
+
+    HeadlessHost host;
+    MenuFrame frame;
+};
+}  // namespace
+
+TEST_F(MenuTest, ASubmenuOpensWhenTheMouseRestsOnItsItemAndClosesWhenTheMouseMovesOn) {
+    WithFileMenu([&](CMenuPopupWnd& file) {
+        const int recent = file.FindItem("&Recent");
+        // The item of a submenu carries an arrow at its right end.
+        const CRect item = file.ItemRect(recent);
+        int arrow = 0;
+        for (int x = item.right - 16; x < item.right; ++x)
+            for (int y = item.top; y < item.bottom; ++y)
+                if (ShownInClient(file, CPoint(x, y)) == GetSysColor(COLOR_MENUTEXT))
+                    ++arrow;
+        EXPECT_GE(arrow, 10);
+
+        WhenPopup([&](CMenuPopupWnd& submenu) {
+            EXPECT_EQ(submenu.MenuShown(), file.MenuShown()->GetSubMenu(recent));
+            CRect fileRect;
+            CRect subRect;
+            file.GetWindowRect(&fileRect);
+            submenu.GetWindowRect(&subRect);
+            // Beside the File menu, its first item level with the item that opened it.
+            EXPECT_GE(subRect.left, fileRect.right - 4);
+            CPoint first = submenu.ItemRect(0).TopLeft();
+            CPoint opener = item.TopLeft();
+            submenu.ClientToScreen(&first);
+            file.ClientToScreen(&opener);
+            EXPECT_EQ(first.y, opener.y);
+            host.MouseMove(ItemCentre(file, "&New"));
+            EXPECT_FALSE(submenu.InModalLoop());
+        });
+        host.MouseMove(ItemCentre(file, "&Recent"));
+        EXPECT_EQ(CMenuPopupWnd::Current(), &file);
+        EXPECT_EQ(file.Highlighted(), file.FindItem("&New"));
+
+        WhenPopup([&](CMenuPopupWnd& submenu) { host.Click(ItemCentre(submenu, "&Two")); });
+        host.MouseMove(ItemCentre(file, "&Recent"));
+    });
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_TWO}));
+}
+
+TEST_F(MenuTest, TheArrowKeysOpenAndCloseASubmenu) {
+    WithFileMenu([&](CMenuPopupWnd& file) {
+        host.PressKey(VK_DOWN);
+        host.PressKey(VK_DOWN);
+        ASSERT_EQ(file.Highlighted(), file.FindItem("&Recent"));
+        // Right opens it with its first item highlighted; Left closes it again.
+        WhenPopup([&](CMenuPopupWnd& submenu) {
+            EXPECT_EQ(submenu.Highlighted(), 0);
+            host.PressKey(VK_LEFT);
+        });
+        host.PressKey(VK_RIGHT);
+        EXPECT_TRUE(file.InModalLoop());
+        EXPECT_EQ(CMenuPopupWnd::Current(), &file);
+        // Escape closes only the submenu.
+        WhenPopup([&](CMenuPopupWnd&) { host.PressKey(VK_ESCAPE); });
+        host.PressKey(VK_RIGHT);
+        EXPECT_TRUE(file.InModalLoop());
+        EXPECT_EQ(file.Highlighted(), file.FindItem("&Recent"));
+        // Enter opens it too, and chooses in it.
+        WhenPopup([&](CMenuPopupWnd&) {
+            host.PressKey(VK_DOWN);
+            host.PressKey(VK_RETURN);
+        });
+        host.PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_TWO}));
+
+    // Right on an item without a submenu goes on to the next menu of the bar.
+    WithFileMenu([&](CMenuPopupWnd&) {
+        WhenPopup([&](CMenuPopupWnd&) {
+            WhenPopup([&](CMenuPopupWnd& view) {
+                EXPECT_EQ(view.FindItem("&Grid"), 0);
+                host.Type("g");
+            });
+            host.PressKey(VK_RIGHT);
+        });
+        host.Type("r");
+    });
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_TWO, ID_GRID}));
+}
+
+TEST_F(MenuTest, TheMenuBarTitleLooksPressedWhileItsMenuIsOpen) {
+    const CRect title = NonClientPainter::MenuBarItemRect(frame, 0);
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    EXPECT_EQ(Shown(frame, title.left, title.top), menu);
+    WithFileMenu([&](CMenuPopupWnd&) {
+        EXPECT_EQ(Shown(frame, title.left, title.top), GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(Shown(frame, title.right - 1, title.bottom - 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+        // The other title stays flat.
+        const CRect view = NonClientPainter::MenuBarItemRect(frame, 1);
+        EXPECT_EQ(Shown(frame, view.left, view.top), menu);
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(Shown(frame, title.left, title.top), menu);
+    EXPECT_EQ(Shown(frame, title.right - 1, title.bottom - 1), menu);
+}
+
+TEST_F(MenuTest, AGreyedCheckIsEmbossedAndARadioMarkIsRound) {
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING | MF_CHECKED, ID_NEW, "&Checked");
+    menu.AppendMenu(MF_STRING | MF_CHECKED | MF_GRAYED, ID_ONE, "&Greyed");
+    menu.AppendMenu(MF_STRING | MF_CHECKED | MFT_RADIOCHECK, ID_TWO, "&Radio");
+    WhenPopup([&](CMenuPopupWnd& popup) {
+        const auto countAround = [&](int item, COLORREF color) {
+            const CPoint centre = popup.CheckMarkCentre(item);
+            int count = 0;
+            for (int y = centre.y - 5; y <= centre.y + 5; ++y)
+                for (int x = centre.x - 5; x <= centre.x + 5; ++x)
+                    if (ShownInClient(popup, CPoint(x, y)) == color)
+                        ++count;
+            return count;
+        };
+        const COLORREF ink = GetSysColor(COLOR_MENUTEXT);
+        EXPECT_GE(countAround(0, ink), 10);
+        EXPECT_EQ(countAround(1, ink), 0);
+        EXPECT_GE(countAround(1, GetSysColor(COLOR_GRAYTEXT)), 10);
+        EXPECT_GE(countAround(1, GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
+
+        // A disc: full across its middle, its corners left out.
+        const CPoint centre = popup.CheckMarkCentre(2);
+        const COLORREF face = GetSysColor(COLOR_MENU);
+        for (const CPoint& offset : {CPoint(0, 0), CPoint(-3, 0), CPoint(3, 0), CPoint(0, -3), CPoint(0, 3)})
+            EXPECT_EQ(ShownInClient(popup, centre + offset), ink) << offset.x << "," << offset.y;
+        for (const CPoint& offset : {CPoint(-3, -3), CPoint(3, -3), CPoint(-3, 3), CPoint(3, 3)})
+            EXPECT_EQ(ShownInClient(popup, centre + offset), face) << offset.x << "," << offset.y;
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame), 0);
+}
+
+// Writes the screen with File > Recent open into the folder CORVANE_GALLERY names, to be looked at;
+// nothing without it.
+TEST_F(MenuTest, GalleryWhenAsked) {
+    const char* folder = std::getenv("CORVANE_GALLERY");
+    if (!folder)
+        GTEST_SKIP() << "CORVANE_GALLERY names no folder";
+    CMenu* file = frame.GetMenu()->GetSubMenu(0);
+    file->CheckMenuItem(ID_NEW, MF_CHECKED);
+    file->EnableMenuItem(ID_EXIT, MF_GRAYED);
+    file->CheckMenuItem(ID_EXIT, MF_CHECKED);
+    file->GetSubMenu(1)->CheckMenuRadioItem(ID_ONE, ID_TWO, ID_TWO, MF_BYCOMMAND);
+    bool written = false;
+    WithFileMenu([&](CMenuPopupWnd& popup) {
+        WhenPopup([&](CMenuPopupWnd& submenu) {
+            host.MouseMove(ItemCentre(submenu, "&One"));
+            written = host.DumpScreen((std::filesystem::path(folder) / "menus.png").c_str());
+            host.PressKey(VK_ESCAPE);
+        });
+        host.MouseMove(ItemCentre(popup, "&Recent"));
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_TRUE(written);
+}
