@@ -187,11 +187,13 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CDialog::IsDialogMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN)
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
         return FALSE;
     CWnd* focus = msg->hwnd;
     if (focus != this && !IsChild(focus))
         return FALSE;
+    if (msg->message == WM_SYSKEYDOWN)
+        return PressAccessKey(focus, static_cast<UINT>(msg->wParam));
     const UINT code = focus == this ? 0 : static_cast<UINT>(focus->SendMessage(WM_GETDLGCODE, msg->wParam));
     const UINT key = static_cast<UINT>(msg->wParam);
     switch (key) {
@@ -229,6 +231,24 @@ BOOL CDialog::IsDialogMessage(MSG* msg) {
         default:
             return FALSE;
     }
+}
+
+// Alt and a letter: a label's letter moves to its control; a button's own letter presses it
+// (a check box or radio button takes the focus too), unless another control shares the letter.
+BOOL CDialog::PressAccessKey(CWnd* focus, UINT key) {
+    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    const DialogNavigation::AccessKeyTarget target =
+        DialogNavigation::FindAccessKey(this, focus, letterOrDigit ? static_cast<char>(key) : 0);
+    if (!target.control)
+        return FALSE;
+    const UINT code = static_cast<UINT>(target.control->SendMessage(WM_GETDLGCODE));
+    const bool pushButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    const bool press = target.ownText && !target.shared && (code & DLGC_BUTTON);
+    if (!pushButton || !press)
+        GotoDlgCtrl(target.control);
+    if (press)
+        target.control->SendMessage(BM_CLICK);
+    return TRUE;
 }
 
 void CDialog::MoveFocus(CWnd* control) {

@@ -191,10 +191,8 @@ void CSpinButtonCtrl::OnLButtonDown(UINT, CPoint point) {
     const bool up = ArrowRect(true).PtInRect(point) != FALSE;
     if (!up && !ArrowRect(false).PtInRect(point))
         return;
-    m_pressed = up ? 1 : -1;
-    m_pressTime = WindowManager::Instance().Now();
+    Press(up);
     SetCapture();
-    Invalidate();
     Step(up);
     SetTimer(kRepeatTimer, kFirstRepeatDelay);
 }
@@ -213,6 +211,33 @@ void CSpinButtonCtrl::OnLButtonUp(UINT, CPoint) {
 
 void CSpinButtonCtrl::OnCaptureChanged(CWnd*) {
     KillTimer(kRepeatTimer);
+    Release();
+}
+
+// Up and Down come from the buddy (UDS_ARROWKEYS); a held key repeats its key-down.
+void CSpinButtonCtrl::OnKeyDown(UINT key, UINT, UINT) {
+    if (key != VK_UP && key != VK_DOWN)
+        return;
+    Press(key == VK_UP);
+    Step(key == VK_UP);
+}
+
+void CSpinButtonCtrl::OnKeyUp(UINT key, UINT, UINT) {
+    if (key == VK_UP || key == VK_DOWN)
+        Release();
+}
+
+// Shows an arrow held down; the time it went down sets the acceleration.
+void CSpinButtonCtrl::Press(bool up) {
+    const int pressed = up ? 1 : -1;
+    if (m_pressed == pressed)
+        return;
+    m_pressed = pressed;
+    m_pressTime = WindowManager::Instance().Now();
+    Invalidate();
+}
+
+void CSpinButtonCtrl::Release() {
     if (m_pressed == 0)
         return;
     m_pressed = 0;
