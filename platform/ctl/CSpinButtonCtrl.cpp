@@ -176,6 +176,9 @@ CRect CSpinButtonCtrl::ArrowRect(bool up) const {
 
 void CSpinButtonCtrl::OnPaint() {
     CPaintDC dc(this);
+    // Both arrows the size of the smaller button's, when the buttons differ by a pixel.
+    const int arrowSize =
+        std::min(ControlPainting::ArrowSize(ArrowRect(true)), ControlPainting::ArrowSize(ArrowRect(false)));
     for (bool up : {true, false}) {
         CRect arrow = ArrowRect(up);
         const bool pressed = m_pressed == (up ? 1 : -1);
@@ -183,7 +186,7 @@ void CSpinButtonCtrl::OnPaint() {
         if (pressed)
             arrow.OffsetRect(1, 1);
         const int direction = IsHorizontal() ? (up ? 3 : 2) : (up ? 0 : 1);
-        ControlPainting::DrawArrow(dc, arrow, direction, IsWindowEnabled() != FALSE);
+        ControlPainting::DrawArrow(dc, arrow, direction, IsWindowEnabled() != FALSE, arrowSize);
     }
 }
 
