@@ -80,6 +80,18 @@ class TrackSheet : public CPropertySheet {
     }
 };
 
+// A track sheet of three counting pages, and the log they write.
+struct ThreePageSheet {
+    ThreePageSheet() {
+        for (CountPage* page : {&first, &second, &third}) sheet.AddPage(page);
+    }
+    std::vector<CString> log;
+    CountPage first{"Geometry", log};
+    CountPage second{"Ballast", log};
+    CountPage third{"Notes", log};
+    TrackSheet sheet;
+};
+
 class PropertySheetTest : public ::testing::Test {
   protected:
     void SetUp() override { WindowManager::Instance().Reset(); }
@@ -102,14 +114,8 @@ class PropertySheetTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PropertySheetTest, PagesAreMadeLazilyARefusingPageStaysAndOKReachesEveryMadePage) {
-    std::vector<CString> log;
-    CountPage first("Geometry", log);
-    CountPage second("Ballast", log);
-    CountPage third("Notes", log);
-    TrackSheet sheet;
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    sheet.AddPage(&third);
+    ThreePageSheet three;
+    auto& [log, first, second, third, sheet] = three;
     host.WhenModal("Track Properties", [&](CWnd&) {
         EXPECT_EQ(sheet.GetActivePage(), &first);
         EXPECT_TRUE(IsWindow(&first));
@@ -194,12 +200,8 @@ TEST_F(PropertySheetTest, PagesKeptBetweenSheetsShowWhatWasTypedBefore) {
 }
 
 TEST_F(PropertySheetTest, ControlTabAndControlPageKeysTurnThePages) {
-    std::vector<CString> log;
-    CountPage first("Geometry", log);
-    CountPage second("Ballast", log);
-    CountPage third("Notes", log);
-    TrackSheet sheet;
-    for (CountPage* page : {&first, &second, &third}) sheet.AddPage(page);
+    ThreePageSheet three;
+    auto& [log, first, second, third, sheet] = three;
     std::vector<int> shown;
     auto chord = [&](std::vector<UINT> modifiers, UINT key) {
         for (UINT modifier : modifiers) host.KeyDown(modifier);
@@ -230,7 +232,8 @@ TEST_F(PropertySheetTest, ControlTabAndControlPageKeysTurnThePages) {
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(shown, (std::vector<int>{1, 2, 0, 2, 1, 0, 0}));
     EXPECT_EQ(host.MessageBoxes().size(), 1U);
-    EXPECT_EQ(log, (std::vector<CString>{"active Geometry", "active Ballast", "active Notes", "active Geometry",
-                                         "active Notes", "active Ballast", "active Geometry", "cancel Geometry",
-                                         "cancel Ballast", "cancel Notes"}));
+    EXPECT_EQ(log,
+              (std::vector<CString>{"active Geometry", "active Ballast", "active Notes", "active Geometry",
+                                    "active Notes", "active Ballast", "active Geometry", "cancel Geometry",
+                                    "cancel Ballast", "cancel Notes"}));
 }
