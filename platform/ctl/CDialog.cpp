@@ -28,6 +28,12 @@ bool HasDialogAncestor(const CWnd* window) {
 bool IsShiftDown() {
     return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
+
+// The desktop host also reports the letter of an Alt chord as typed text; it is no text. Other
+// characters typed with Alt held come from AltGr.
+bool IsAltChordLetter(WPARAM ch) {
+    return (GetKeyState(VK_MENU) & 0x8000) && std::isalnum(static_cast<unsigned char>(ch));
+}
 }  // namespace
 
 CDialog::CDialog() = default;
@@ -187,13 +193,19 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CDialog::IsDialogMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
-        return FALSE;
     CWnd* focus = msg->hwnd;
     if (focus != this && !IsChild(focus))
         return FALSE;
-    if (msg->message == WM_SYSKEYDOWN)
-        return PressAccessKey(focus, static_cast<UINT>(msg->wParam));
+    switch (msg->message) {
+        case WM_CHAR:
+            return IsAltChordLetter(msg->wParam);
+        case WM_SYSKEYDOWN:
+            return PressAccessKey(focus, static_cast<UINT>(msg->wParam));
+        case WM_KEYDOWN:
+            break;
+        default:
+            return FALSE;
+    }
     const UINT code = focus == this ? 0 : static_cast<UINT>(focus->SendMessage(WM_GETDLGCODE, msg->wParam));
     const UINT key = static_cast<UINT>(msg->wParam);
     switch (key) {

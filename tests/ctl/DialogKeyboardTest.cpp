@@ -100,8 +100,20 @@ TEST_F(DialogKeyboardTest, AltAndALetterGoesToTheLabelledControlOrPressesTheButt
         Alt('N');
         EXPECT_EQ(FocusId(), static_cast<int>(IDC_GAUGE_N));
 
+        // The desktop host also reports an Alt chord's letter as typed text: it is not typed,
+        // while a character typed with AltGr (also Alt here) is.
+        host.KeyDown(VK_MENU);
+        host.KeyDown('R');
+        host.Type("r");
+        host.KeyUp('R');
+        host.Type("@");
+        host.KeyUp(VK_MENU);
+        EXPECT_EQ(FocusId(), static_cast<int>(IDC_RADIUS));
+        EXPECT_EQ(TextOf(dialog, IDC_RADIUS), "@");
+
         // A label whose control is disabled, and a letter nobody has, leave the focus alone.
         dialog.GetDlgItem(IDC_GRADE)->EnableWindow(FALSE);
+        Alt('N');
         Alt('G');
         Alt('Q');
         EXPECT_EQ(FocusId(), static_cast<int>(IDC_GAUGE_N));
