@@ -28,6 +28,12 @@ bool HasDialogAncestor(const CWnd* window) {
 bool IsShiftDown() {
     return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
+
+// The desktop host also reports the letter of an Alt chord as typed text; it is no text. Other
+// characters typed with Alt held come from AltGr.
+bool IsAltChordLetter(WPARAM ch) {
+    return (GetKeyState(VK_MENU) & 0x8000) && std::isalnum(static_cast<unsigned char>(ch));
+}
 }  // namespace
 
 CDialog::CDialog() = default;
@@ -187,11 +193,19 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CDialog::IsDialogMessage(MSG* msg) {
-    if (msg->message != WM_KEYDOWN)
-        return FALSE;
     CWnd* focus = msg->hwnd;
     if (focus != this && !IsChild(focus))
         return FALSE;
+    switch (msg->message) {
+        case WM_CHAR:
+            return IsAltChordLetter(msg->wParam);
+        case WM_SYSKEYDOWN:
+            return PressAccessKey(focus, static_cast<UINT>(msg->wParam));
+        case WM_KEYDOWN:
+            break;
+        default:
+            return FALSE;
+    }
     const UINT code = focus == this ? 0 : static_cast<UINT>(focus->SendMessage(WM_GETDLGCODE, msg->wParam));
     const UINT key = static_cast<UINT>(msg->wParam);
     switch (key) {
@@ -229,6 +243,24 @@ BOOL CDialog::IsDialogMessage(MSG* msg) {
         default:
             return FALSE;
     }
+}
+
+// Alt and a letter: a label's letter moves to its control; a button's own letter presses it
+// (a check box or radio button takes the focus too), unless another control shares the letter.
+BOOL CDialog::PressAccessKey(CWnd* focus, UINT key) {
+    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    const DialogNavigation::AccessKeyTarget target =
+        DialogNavigation::FindAccessKey(this, focus, letterOrDigit ? static_cast<char>(key) : 0);
+    if (!target.control)
+        return FALSE;
+    const UINT code = static_cast<UINT>(target.control->SendMessage(WM_GETDLGCODE));
+    const bool pushButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+    const bool press = target.ownText && !target.shared && (code & DLGC_BUTTON);
+    if (!pushButton || !press)
+        GotoDlgCtrl(target.control);
+    if (press)
+        target.control->SendMessage(BM_CLICK);
+    return TRUE;
 }
 
 void CDialog::MoveFocus(CWnd* control) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CClipboard.h"
@@ -225,8 +226,10 @@ void CEdit::OnKeyDown(UINT key, UINT, UINT) {
         case VK_DOWN:
         case VK_PRIOR:
         case VK_NEXT: {
-            if (!IsMultiLine())
+            if (!IsMultiLine()) {
+                PassArrowToSpin(WM_KEYDOWN, key);
                 break;
+            }
             const int step = (key == VK_PRIOR || key == VK_NEXT) ? std::max(1, VisibleLines()) : 1;
             const int target = line + ((key == VK_UP || key == VK_PRIOR) ? -step : step);
             CPoint point = PositionToPoint(caret);
@@ -258,6 +261,26 @@ void CEdit::OnKeyDown(UINT key, UINT, UINT) {
             break;
         default:
             break;
+    }
+}
+
+void CEdit::OnKeyUp(UINT key, UINT, UINT) {
+    if (!IsMultiLine())
+        PassArrowToSpin(WM_KEYUP, key);
+}
+
+// A spin that has this field as its buddy and takes its arrow keys (UDS_ARROWKEYS) steps with
+// Up and Down.
+void CEdit::PassArrowToSpin(UINT message, UINT key) {
+    CWnd* parent = GetParent();
+    if ((key != VK_UP && key != VK_DOWN) || !parent)
+        return;
+    for (CWnd* sibling : parent->Children()) {
+        auto* spin = dynamic_cast<CSpinButtonCtrl*>(sibling);
+        if (spin && spin->GetBuddy() == this && (spin->GetStyle() & UDS_ARROWKEYS)) {
+            spin->SendMessage(message, key);
+            return;
+        }
     }
 }
 

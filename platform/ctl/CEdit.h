@@ -58,6 +58,7 @@ class CEdit : public CControlWnd {
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
     void OnChar(UINT ch, UINT repeat, UINT flags) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
@@ -72,6 +73,7 @@ class CEdit : public CControlWnd {
     void InsertTyped(const CString& text);
     void MoveCaretTo(int position, bool extend);
     bool HandleControlKey(UINT key);
+    void PassArrowToSpin(UINT message, UINT key);
 
     // --- Layout ---------------------------------------------------------------------------
     int LineHeight() const;

@@ -317,8 +317,25 @@ void CListBox::UpdateScrollBar() {
 }
 
 void CListBox::OnSize(UINT, int, int) {
+    TrimToWholeRows();
     m_top = std::clamp(m_top, 0, std::max(0, GetCount() - VisibleCount()));
     UpdateScrollBar();
+}
+
+// Unless LBS_NOINTEGRALHEIGHT, the list drops the part of a row that would show cut in half.
+void CListBox::TrimToWholeRows() {
+    if (m_combo || (GetStyle() & LBS_NOINTEGRALHEIGHT))
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const int rest = client.Height() % GetItemHeight();
+    if (rest == 0 || client.Height() < GetItemHeight())
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    if (CWnd* parent = GetParent(); parent && !IsTopLevel())
+        parent->ScreenToClient(&window);
+    MoveWindow(window.left, window.top, window.Width(), window.Height() - rest);
 }
 
 // --- Painting -----------------------------------------------------------------------------------

@@ -5,8 +5,8 @@
 #include "platform/ctl/ListControlDefs.h"
 
 // A list of strings (or, owner-drawn without strings, of item data) with one or several
-// selected. Sorted lists keep their strings in order ignoring case. A combo box keeps its items
-// in a list box of this kind shown as its drop-down.
+// selected, as high as its whole rows unless LBS_NOINTEGRALHEIGHT. Sorted lists keep their strings in order
+// ignoring case. A combo box keeps its items in a list box of this kind shown as its drop-down.
 class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)
   public:
@@ -103,6 +103,7 @@ class CListBox : public CWnd {
     void Notify(UINT code);
     void EnsureVisible(int index);
     void UpdateScrollBar();
+    void TrimToWholeRows();
     void PaintItem(CDC& dc, int index, const CRect& rect);
     CWnd* DrawingOwner() const;
 

@@ -141,11 +141,14 @@ BOOL CPropertySheet::OnInitDialog() {
         tabs->InsertItem(i, m_pages[static_cast<std::size_t>(i)]->GetCaption());
     ShowPage(std::clamp(m_startPage, 0, std::max(0, GetPageCount() - 1)));
     // The focus starts on the page's first control.
+    return FocusActivePage() ? FALSE : TRUE;
+}
+
+bool CPropertySheet::FocusActivePage() {
     CWnd* first = GetActivePage() ? DialogNavigation::FirstTabStop(GetActivePage()) : nullptr;
-    if (!first)
-        return TRUE;
-    GotoDlgCtrl(first);
-    return FALSE;
+    if (first)
+        GotoDlgCtrl(first);
+    return first != nullptr;
 }
 
 CRect CPropertySheet::PageRect() const {
@@ -195,6 +198,39 @@ BOOL CPropertySheet::SetActivePage(int index) {
 }
 
 // --- Tabs and buttons -----------------------------------------------------------------------
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
+    const int step = PageKeyStep(*msg);
+    if (step == 0 || GetPageCount() == 0 || (msg->hwnd != this && !IsChild(msg->hwnd)))
+        return CDialog::PreTranslateMessage(msg);
+    TurnPage(step);
+    return TRUE;
+}
+
+// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one before.
+int CPropertySheet::PageKeyStep(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000))
+        return 0;
+    switch (msg.wParam) {
+        case VK_TAB:
+            return (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+        case VK_NEXT:
+            return 1;
+        case VK_PRIOR:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+// Turns step pages on, round the ends, as a click on the tab would; the focus stays on the tabs
+// or goes to the new page.
+void CPropertySheet::TurnPage(int step) {
+    const int count = GetPageCount();
+    const bool onTabs = GetFocus() == GetTabControl();
+    if (SetActivePage(((m_active + step) % count + count) % count) && !onTabs)
+        FocusActivePage();
+}
 
 void CPropertySheet::OnTabChanging(NMHDR*, LRESULT* result) {
     CPropertyPage* page = GetActivePage();

@@ -23,6 +23,7 @@ struct PROPSHEETHEADER {
 
 // A dialog of pages under tabs with OK, Cancel and Apply below. Pages are made when first
 // shown; leaving a page asks it (a refusal keeps it); OK and Cancel reach every page made.
+// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp back.
 // The buttons are ordinary children of the sheet (IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP) that
 // callers may move, hide or rename, and callers may add controls of their own.
 class CPropertySheet : public CDialog {
@@ -49,6 +50,7 @@ class CPropertySheet : public CDialog {
     void EnableApply(bool enable);
 
     INT_PTR DoModal() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     PROPSHEETHEADER m_psh{sizeof(PROPSHEETHEADER), 0};
 
@@ -65,6 +67,9 @@ class CPropertySheet : public CDialog {
     CRect PageRect() const;
     bool ShowPage(int index);
     bool ApplyAll();
+    bool FocusActivePage();
+    static int PageKeyStep(const MSG& msg);
+    void TurnPage(int step);
 
     CString m_caption;
     std::vector<CPropertyPage*> m_pages;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ctl/PointedThumb.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
 
@@ -132,6 +133,18 @@ void CSliderCtrl::GetThumbRect(RECT* rect) const {
 
 // --- Painting -------------------------------------------------------------------------------
 
+// Towards the ticks when they are on one side only (as PointedThumb takes it); -1 for a square
+// thumb.
+int CSliderCtrl::ThumbPointing() const {
+    const DWORD style = GetStyle();
+    if (style & (TBS_BOTH | TBS_NOTICKS))
+        return -1;
+    const bool before = (style & TBS_TOP) != 0;
+    if (IsVertical())
+        return before ? 2 : 3;
+    return before ? 0 : 1;
+}
+
 BOOL CSliderCtrl::OnEraseBkgnd(CDC* dc) {
     CRect client;
     GetClientRect(&client);
@@ -171,7 +184,11 @@ void CSliderCtrl::OnPaint() {
     }
     CRect thumb;
     GetThumbRect(&thumb);
-    dc.DrawEdge(&thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    const int pointing = ThumbPointing();
+    if (pointing < 0)
+        dc.DrawEdge(&thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    else
+        PointedThumb(dc, thumb, pointing).Draw();
     if (GetFocus() == this)
         dc.DrawFocusRect(&client);
 }

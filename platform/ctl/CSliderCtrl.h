@@ -49,6 +49,7 @@ class CSliderCtrl : public CControlWnd {
     void MoveTo(int position, UINT code);
     void Tell(UINT code);
     std::vector<int> TickPositions() const;
+    int ThumbPointing() const;
 
     int m_min = 0;
     int m_max = 100;

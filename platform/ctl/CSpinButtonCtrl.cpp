@@ -176,6 +176,9 @@ CRect CSpinButtonCtrl::ArrowRect(bool up) const {
 
 void CSpinButtonCtrl::OnPaint() {
     CPaintDC dc(this);
+    // Both arrows the size of the smaller button's, when the buttons differ by a pixel.
+    const int arrowSize =
+        std::min(ControlPainting::ArrowSize(ArrowRect(true)), ControlPainting::ArrowSize(ArrowRect(false)));
     for (bool up : {true, false}) {
         CRect arrow = ArrowRect(up);
         const bool pressed = m_pressed == (up ? 1 : -1);
@@ -183,7 +186,7 @@ void CSpinButtonCtrl::OnPaint() {
         if (pressed)
             arrow.OffsetRect(1, 1);
         const int direction = IsHorizontal() ? (up ? 3 : 2) : (up ? 0 : 1);
-        ControlPainting::DrawArrow(dc, arrow, direction, IsWindowEnabled() != FALSE);
+        ControlPainting::DrawArrow(dc, arrow, direction, IsWindowEnabled() != FALSE, arrowSize);
     }
 }
 
@@ -191,10 +194,8 @@ void CSpinButtonCtrl::OnLButtonDown(UINT, CPoint point) {
     const bool up = ArrowRect(true).PtInRect(point) != FALSE;
     if (!up && !ArrowRect(false).PtInRect(point))
         return;
-    m_pressed = up ? 1 : -1;
-    m_pressTime = WindowManager::Instance().Now();
+    Press(up);
     SetCapture();
-    Invalidate();
     Step(up);
     SetTimer(kRepeatTimer, kFirstRepeatDelay);
 }
@@ -213,6 +214,33 @@ void CSpinButtonCtrl::OnLButtonUp(UINT, CPoint) {
 
 void CSpinButtonCtrl::OnCaptureChanged(CWnd*) {
     KillTimer(kRepeatTimer);
+    Release();
+}
+
+// Up and Down come from the buddy (UDS_ARROWKEYS); a held key repeats its key-down.
+void CSpinButtonCtrl::OnKeyDown(UINT key, UINT, UINT) {
+    if (key != VK_UP && key != VK_DOWN)
+        return;
+    Press(key == VK_UP);
+    Step(key == VK_UP);
+}
+
+void CSpinButtonCtrl::OnKeyUp(UINT key, UINT, UINT) {
+    if (key == VK_UP || key == VK_DOWN)
+        Release();
+}
+
+// Shows an arrow held down; the time it went down sets the acceleration.
+void CSpinButtonCtrl::Press(bool up) {
+    const int pressed = up ? 1 : -1;
+    if (m_pressed == pressed)
+        return;
+    m_pressed = pressed;
+    m_pressTime = WindowManager::Instance().Now();
+    Invalidate();
+}
+
+void CSpinButtonCtrl::Release() {
     if (m_pressed == 0)
         return;
     m_pressed = 0;

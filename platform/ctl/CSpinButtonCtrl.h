@@ -6,7 +6,8 @@
 
 // An up-down control: two arrow buttons that step a position within a range, held down they
 // repeat (faster as the accelerations say), with a buddy window that shows the position
-// (UDS_SETBUDDYINT) and beside which it sits (UDS_ALIGNRIGHT, UDS_ALIGNLEFT). Each step asks
+// (UDS_SETBUDDYINT) and beside which it sits (UDS_ALIGNRIGHT, UDS_ALIGNLEFT), and whose Up and
+// Down keys it takes (UDS_ARROWKEYS). Each step asks
 // the parent first (UDN_DELTAPOS, which it may refuse), then tells it (WM_VSCROLL or
 // WM_HSCROLL with SB_THUMBPOSITION).
 class CSpinButtonCtrl : public CControlWnd {
@@ -37,6 +38,8 @@ class CSpinButtonCtrl : public CControlWnd {
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnCaptureChanged(CWnd* window) override;
     void OnTimer(UINT_PTR id) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
     UINT OnGetDlgCode() override { return DLGC_STATIC; }
 
   private:
@@ -48,6 +51,8 @@ class CSpinButtonCtrl : public CControlWnd {
     void ReadBuddy();
     void WriteBuddy();
     void AlignWithBuddy();
+    void Press(bool up);
+    void Release();
 
     int m_lower = 100;
     int m_upper = 0;

@@ -14,6 +14,7 @@ namespace {
 constexpr int kTabPadding = 6;
 constexpr int kPageInset = 4;
 constexpr int kSelectedRaise = 2;
+constexpr UINT kScrollerId = 1;
 }  // namespace
 
 BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -46,6 +47,7 @@ int CTabCtrl::InsertItem(int index, const TCITEM* item) {
         m_selected = 0;
     else if (at <= m_selected && GetItemCount() > 1)
         ++m_selected;
+    UpdateScroller();
     Invalidate();
     return at;
 }
@@ -60,6 +62,7 @@ BOOL CTabCtrl::SetItem(int index, const TCITEM* item) {
         target.image = item->iImage;
     if (item->mask & TCIF_PARAM)
         target.param = item->lParam;
+    UpdateScroller();
     Invalidate();
     return TRUE;
 }
@@ -88,6 +91,7 @@ BOOL CTabCtrl::DeleteItem(int index) {
         --m_selected;
     if (m_selected < 0 && GetItemCount() > 0)
         m_selected = 0;
+    UpdateScroller();
     Invalidate();
     return TRUE;
 }
@@ -95,6 +99,7 @@ BOOL CTabCtrl::DeleteItem(int index) {
 BOOL CTabCtrl::DeleteAllItems() {
     m_items.clear();
     m_selected = -1;
+    UpdateScroller();
     Invalidate();
     return TRUE;
 }
@@ -104,6 +109,7 @@ int CTabCtrl::SetCurSel(int index) {
     if (index < 0 || index >= GetItemCount())
         return -1;
     m_selected = index;
+    EnsureVisible(index);
     Invalidate();
     return old;
 }
@@ -126,27 +132,107 @@ int CTabCtrl::TabHeight() const {
     return metrics.tmHeight + 2 * 3 + kSelectedRaise;
 }
 
+int CTabCtrl::WidthBefore(int index) const {
+    int width = 0;
+    for (int i = 0; i < index; ++i)
+        width += TextWidth(m_items[static_cast<std::size_t>(i)].text) + 2 * kTabPadding;
+    return width;
+}
+
 BOOL CTabCtrl::GetItemRect(int index, RECT* rect) const {
     if (!rect || index < 0 || index >= GetItemCount())
         return FALSE;
-    int x = kSelectedRaise;
-    for (int i = 0; i < index; ++i)
-        x += TextWidth(m_items[static_cast<std::size_t>(i)].text) + 2 * kTabPadding;
+    const int x = kSelectedRaise + WidthBefore(index) - WidthBefore(m_firstShown);
     const int width = TextWidth(m_items[static_cast<std::size_t>(index)].text) + 2 * kTabPadding;
     *rect = CRect(x, kSelectedRaise, x + width, TabHeight());
     return TRUE;
 }
 
 int CTabCtrl::HitTest(TCHITTESTINFO* info) const {
-    if (!info)
+    if (!info || info->pt.x >= RowRight())
         return -1;
-    for (int i = 0; i < GetItemCount(); ++i) {
+    for (int i = m_firstShown; i < GetItemCount(); ++i) {
         CRect rect;
         GetItemRect(i, &rect);
         if (rect.PtInRect(info->pt))
             return i;
     }
     return -1;
+}
+
+// --- Scrolling ------------------------------------------------------------------------------
+
+// Two arrow buttons as broad as they are high, at the right end of the tab row.
+CRect CTabCtrl::ScrollerRect() const {
+    CRect client;
+    GetClientRect(&client);
+    const int height = TabHeight() - kSelectedRaise - 1;
+    return CRect(client.right - 2 * height, kSelectedRaise, client.right, kSelectedRaise + height);
+}
+
+int CTabCtrl::RowRight() const {
+    CRect client;
+    GetClientRect(&client);
+    return m_scroller.m_hWnd && m_scroller.IsWindowVisible() ? ScrollerRect().left : client.right;
+}
+
+int CTabCtrl::LastFirstShown() const {
+    CRect client;
+    GetClientRect(&client);
+    const int total = WidthBefore(GetItemCount());
+    if (kSelectedRaise + total + kSelectedRaise <= client.right)
+        return 0;
+    const int room = ScrollerRect().left - kSelectedRaise;
+    int first = 0;
+    while (first < GetItemCount() - 1 && total - WidthBefore(first) > room) ++first;
+    return first;
+}
+
+void CTabCtrl::UpdateScroller() {
+    if (!m_hWnd)
+        return;
+    const int last = LastFirstShown();
+    if (last > 0 && !m_scroller.m_hWnd)
+        m_scroller.Create(WS_CHILD | UDS_HORZ, ScrollerRect(), this, kScrollerId);
+    if (m_scroller.m_hWnd) {
+        const CRect place = ScrollerRect();
+        m_scroller.MoveWindow(&place);
+        m_scroller.SetRange(0, last);
+        m_scroller.ShowWindow(last > 0 ? SW_SHOWNA : SW_HIDE);
+    }
+    ScrollTo(m_firstShown);
+}
+
+void CTabCtrl::ScrollTo(int firstShown) {
+    m_firstShown = std::clamp(firstShown, 0, LastFirstShown());
+    if (m_scroller.m_hWnd)
+        m_scroller.SetPos(m_firstShown);
+    Invalidate();
+}
+
+void CTabCtrl::EnsureVisible(int index) {
+    if (!m_hWnd)
+        return;
+    int first = std::min(m_firstShown, index);
+    while (first < index && kSelectedRaise + WidthBefore(index + 1) - WidthBefore(first) > RowRight())
+        ++first;
+    ScrollTo(first);
+}
+
+void CTabCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
+    if (code == SB_THUMBPOSITION)
+        ScrollTo(static_cast<int>(position));
+}
+
+void CTabCtrl::OnSize(UINT, int, int) {
+    UpdateScroller();
+}
+
+BOOL CTabCtrl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const BOOL handled = CControlWnd::OnWndMsg(message, wParam, lParam, result);
+    if (message == WM_SETFONT)
+        UpdateScroller();
+    return handled;
 }
 
 void CTabCtrl::AdjustRect(BOOL larger, RECT* rect) const {
@@ -183,10 +269,10 @@ void CTabCtrl::OnPaint() {
     CRect page(client.left, TabHeight() - 1, client.right, client.bottom);
     dc.DrawEdge(&page, EDGE_RAISED, BF_RECT);
     CFont* old = PrepareText(dc);
-    for (int i = 0; i < GetItemCount(); ++i)
+    for (int i = m_firstShown; i < GetItemCount(); ++i)
         if (i != m_selected)
             PaintTab(dc, i);
-    if (m_selected >= 0)
+    if (m_selected >= m_firstShown)
         PaintTab(dc, m_selected);
     dc.SelectObject(old);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ctl/CControlWnd.h"
+#include "platform/ctl/CSpinButtonCtrl.h"
 
 struct TCHITTESTINFO {
     POINT pt;
@@ -11,7 +12,9 @@ struct TCHITTESTINFO {
 
 // A row of tabs over a raised page frame. A click (or Left and Right with the focus) selects
 // another tab after asking the parent (TCN_SELCHANGING, which it may refuse) and tells it
-// (TCN_SELCHANGE). The parent shows the page; AdjustRect says where.
+// (TCN_SELCHANGE). The parent shows the page; AdjustRect says where. Tabs that do not fit
+// scroll sideways with a small pair of arrows at the right end of the row; the selected tab is
+// always brought into view.
 class CTabCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CTabCtrl)
   public:
@@ -38,6 +41,9 @@ class CTabCtrl : public CControlWnd {
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnSetFocus(CWnd*) override { Invalidate(); }
     void OnKillFocus(CWnd*) override { Invalidate(); }
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS; }
@@ -51,10 +57,23 @@ class CTabCtrl : public CControlWnd {
 
     int TabHeight() const;
     int TextWidth(const CString& text) const;
+    // The width of the tabs before index.
+    int WidthBefore(int index) const;
+    CRect ScrollerRect() const;
+    // Where the shown tabs must end: the client's right, or the arrows' left while they show.
+    int RowRight() const;
+    // The first tab that shows when the row is scrolled as far as it goes.
+    int LastFirstShown() const;
+    // Shows the arrows while the tabs do not fit, and keeps the scrolled place in range.
+    void UpdateScroller();
+    void ScrollTo(int firstShown);
+    void EnsureVisible(int index);
     // Selects index as the user would: the parent may refuse.
     void ChooseTab(int index);
     void PaintTab(CDC& dc, int index);
 
     std::vector<Item> m_items;
     int m_selected = -1;
+    int m_firstShown = 0;
+    CSpinButtonCtrl m_scroller;
 };

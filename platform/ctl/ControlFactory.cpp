@@ -29,11 +29,23 @@ class OwnedListControl : public Control {
     }
 };
 
-template <typename Control>
+// A bordered edit or list in a dialog gets the sunken 3D edge instead of the flat line.
+void SinkBorder(DWORD& style, DWORD& exStyle) {
+    if (style & WS_BORDER) {
+        style &= ~WS_BORDER;
+        exStyle |= WS_EX_CLIENTEDGE;
+    }
+}
+
+template <typename Control, bool sunken = true>
 ControlFactory::Creator ListKind() {
     return [](const DialogItem& item, const CRect& rect, CWnd* parent) -> CWnd* {
+        DWORD style = item.style;
+        DWORD exStyle = item.exStyle;
+        if (sunken)
+            SinkBorder(style, exStyle);
         auto* control = new OwnedListControl<Control>;
-        if (!control->CreateEx(item.exStyle, item.className, item.text, item.style, rect, parent, item.id)) {
+        if (!control->CreateEx(exStyle, item.className, item.text, style, rect, parent, item.id)) {
             delete control;
             return nullptr;
         }
@@ -74,14 +86,10 @@ ControlFactory::Creator Plain() {
     };
 }
 
-// A bordered edit in a dialog gets the sunken 3D edge instead of the flat line.
 CWnd* MakeEdit(const DialogItem& item, const CRect& rect, CWnd* parent) {
     DWORD style = item.style;
     DWORD exStyle = item.exStyle;
-    if (style & WS_BORDER) {
-        style &= ~WS_BORDER;
-        exStyle |= WS_EX_CLIENTEDGE;
-    }
+    SinkBorder(style, exStyle);
     return Make<CEdit>(item, rect, parent, style, exStyle);
 }
 
@@ -94,7 +102,7 @@ std::map<std::string, ControlFactory::Creator>& Creators() {
         {Key(WC_TABCONTROL), Plain<CTabCtrl>()},
         {Key(UPDOWN_CLASS), Plain<CSpinButtonCtrl>()},
         {Key(TRACKBAR_CLASS), Plain<CSliderCtrl>()},
-        {Key(WC_COMBOBOX), ListKind<CComboBox>()},
+        {Key(WC_COMBOBOX), ListKind<CComboBox, false>()},
         {Key(WC_LISTBOX), ListKind<CListBox>()},
         {Key(WC_LISTVIEW), ListKind<CListCtrl>()},
         {Key(WC_TREEVIEW), ListKind<CTreeCtrl>()},

@@ -1,8 +1,19 @@
 #include "platform/ctl/ControlPainting.h"
 
+#include <array>
+
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
+
+namespace {
+// The classic 12-pixel radio button, one letter a pixel: g shadow and D dark shadow above left,
+// W highlight and L light below right, w the well and x the dot; blanks are left alone.
+constexpr std::array<const char*, 12> kRadioPicture{
+    "    gggg    ", "  ggDDDDgg  ", " gDDwwwwDDW ", " gDwwxxwwLW ", "gDwwxxxxwwLW", "gDwwxxxxwwLW",
+    "gDwwxxxxwwLW", "gDwwwxxwwwLW", " gDwwwwwwLW ", " gLLwwwwLLW ", "  WWLLLLWW  ", "    WWWW    ",
+};
+}  // namespace
 
 namespace ControlPainting {
 
@@ -32,35 +43,28 @@ void DrawCheckBox(CDC& dc, const CRect& box, int check, bool enabled, bool pushe
 }
 
 void DrawRadio(CDC& dc, const CRect& box, bool checked, bool enabled, bool pushed) {
-    const int x = box.left;
-    const int y = box.top;
-    // Rows of the classic 12-pixel circle: shadow and dark shadow above left, light below right.
-    CBrush face(GetSysColor(enabled && !pushed ? COLOR_WINDOW : COLOR_BTNFACE));
-    CPen none(PS_NULL, 0, 0);
-    CPen* oldPen = dc.SelectObject(&none);
-    CBrush* oldBrush = dc.SelectObject(&face);
-    dc.Ellipse(x + 1, y + 1, x + 12, y + 12);
-    auto arc = [&](int inset, COLORREF color, bool upperLeft) {
-        CPen pen(PS_SOLID, 1, color);
-        dc.SelectObject(&pen);
-        const int l = x + inset, t = y + inset, r = x + 12 - inset, b = y + 12 - inset;
-        if (upperLeft)
-            dc.Arc(l, t, r, b, r, t, l, b);
-        else
-            dc.Arc(l, t, r, b, l, b, r, t);
-        dc.SelectObject(&none);
+    const COLORREF well = GetSysColor(enabled && !pushed ? COLOR_WINDOW : COLOR_BTNFACE);
+    const COLORREF dot = checked ? GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT) : well;
+    const auto colour = [&](char code) {
+        switch (code) {
+            case 'g':
+                return GetSysColor(COLOR_BTNSHADOW);
+            case 'D':
+                return GetSysColor(COLOR_3DDKSHADOW);
+            case 'W':
+                return GetSysColor(COLOR_BTNHIGHLIGHT);
+            case 'L':
+                return GetSysColor(COLOR_3DLIGHT);
+            case 'x':
+                return dot;
+            default:
+                return well;
+        }
     };
-    arc(0, GetSysColor(COLOR_BTNSHADOW), true);
-    arc(1, GetSysColor(COLOR_3DDKSHADOW), true);
-    arc(0, GetSysColor(COLOR_BTNHIGHLIGHT), false);
-    arc(1, GetSysColor(COLOR_3DLIGHT), false);
-    if (checked) {
-        const COLORREF dot = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-        dc.FillSolidRect(x + 5, y + 4, 2, 4, dot);
-        dc.FillSolidRect(x + 4, y + 5, 4, 2, dot);
-    }
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldBrush);
+    for (int y = 0; y < static_cast<int>(kRadioPicture.size()); ++y)
+        for (int x = 0; kRadioPicture[y][x] != '\0'; ++x)
+            if (kRadioPicture[y][x] != ' ')
+                dc.FillSolidRect(box.left + x, box.top + y, 1, 1, colour(kRadioPicture[y][x]));
 }
 
 void DrawGroupBox(CDC& dc, const CRect& rect, const CString& text, bool enabled) {
@@ -90,9 +94,12 @@ void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect) {
     memory.SelectObject(old);
 }
 
-void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled) {
+int ArrowSize(const CRect& rect) {
+    return std::max(2, std::min(rect.Width(), rect.Height()) / 4 + 1);
+}
+
+void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled, int size) {
     const CPoint centre = rect.CenterPoint();
-    const int size = std::max(2, std::min(rect.Width(), rect.Height()) / 4 + 1);
     auto paint = [&](int dx, int dy, COLORREF color) {
         for (int row = 0; row < size; ++row) {
             const int half = row;

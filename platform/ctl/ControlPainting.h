@@ -28,6 +28,9 @@ void DrawRadio(CDC& dc, const CRect& box, bool checked, bool enabled, bool pushe
 void DrawGroupBox(CDC& dc, const CRect& rect, const CString& text, bool enabled);
 // A bitmap centred in rect, copied as it is.
 void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect);
-// A small solid triangle pointing up (0), down (1), left (2) or right (3) centred in rect.
-void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled);
+// The size of the arrow that fits rect.
+int ArrowSize(const CRect& rect);
+// A small solid triangle of size rows pointing up (0), down (1), left (2) or right (3) centred
+// in rect.
+void DrawArrow(CDC& dc, const CRect& rect, int direction, bool enabled, int size);
 }  // namespace ControlPainting

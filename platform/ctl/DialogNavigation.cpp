@@ -4,6 +4,7 @@
 
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/MenuText.h"
 
 namespace {
 bool IsContainer(const CWnd* window) {
@@ -24,6 +25,32 @@ bool IsChecked(CWnd* control) {
 }
 bool IsRadio(CWnd* control) {
     return (control->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON) != 0;
+}
+
+bool IsStatic(CWnd* control) {
+    return (control->SendMessage(WM_GETDLGCODE) & DLGC_STATIC) != 0;
+}
+
+// The key in a button's or label's text; edits, lists and labels without prefixes have none.
+char AccessKeyOf(CWnd* control) {
+    const UINT code = static_cast<UINT>(control->SendMessage(WM_GETDLGCODE));
+    if ((code & (DLGC_STATIC | DLGC_BUTTON)) == 0 ||
+        (IsStatic(control) && (control->GetStyle() & SS_NOPREFIX)))
+        return 0;
+    CString text;
+    control->GetWindowText(text);
+    return MenuText::AccessKey(text);
+}
+
+// The control a key found on controls[at] leads to: a label leads to the next control that is no
+// label; null when that one cannot take the focus.
+CWnd* AccessKeyControl(const std::vector<CWnd*>& controls, std::size_t at) {
+    if (!IsStatic(controls[at]))
+        return DialogNavigation::CanFocus(controls[at]) ? controls[at] : nullptr;
+    for (std::size_t next = at + 1; next < controls.size(); ++next)
+        if (!IsStatic(controls[next]))
+            return DialogNavigation::CanFocus(controls[next]) ? controls[next] : nullptr;
+    return nullptr;
 }
 }  // namespace
 
@@ -82,6 +109,27 @@ CWnd* NextTabStop(CWnd* root, CWnd* from, bool previous) {
         return candidate;
     }
     return nullptr;
+}
+
+AccessKeyTarget FindAccessKey(CWnd* root, CWnd* from, char key) {
+    if (key == 0)
+        return {};
+    const std::vector<CWnd*> controls = Descendants(root);
+    const auto at = std::find(controls.begin(), controls.end(), from);
+    const std::size_t start = at == controls.end() ? 0 : static_cast<std::size_t>(at - controls.begin()) + 1;
+    // In search order: from the control after from, wrapping round.
+    std::vector<AccessKeyTarget> found;
+    for (std::size_t step = 0; step < controls.size(); ++step) {
+        const std::size_t index = (start + step) % controls.size();
+        if (AccessKeyOf(controls[index]) != key)
+            continue;
+        if (CWnd* control = AccessKeyControl(controls, index))
+            found.push_back({control, control == controls[index], false});
+    }
+    if (found.empty())
+        return {};
+    found.front().shared = found.size() > 1;
+    return found.front();
 }
 
 CWnd* FirstTabStop(CWnd* root) {

@@ -19,6 +19,16 @@ CWnd* NextTabStop(CWnd* root, CWnd* from, bool previous);
 CWnd* NextInGroup(CWnd* from, bool previous);
 // The first tab stop under root, or null.
 CWnd* FirstTabStop(CWnd* root);
+// What an access key (Alt and the letter underlined with '&') reaches: the next control after
+// from whose own text has it (a button) or whose label has it (the control after a static).
+struct AccessKeyTarget {
+    CWnd* control = nullptr;
+    // Whether the text with the key is the control's own rather than a label's.
+    bool ownText = false;
+    // Whether another control answers the same key, so a press only moves the focus.
+    bool shared = false;
+};
+AccessKeyTarget FindAccessKey(CWnd* root, CWnd* from, char key);
 // Whether a control can take the focus: enabled, not a static, and shown inside its top-level window.
 bool CanFocus(const CWnd* control);
 }  // namespace DialogNavigation

@@ -81,6 +81,18 @@ class TrackSheet : public CPropertySheet {
     }
 };
 
+// A track sheet of three counting pages, and the log they write.
+struct ThreePageSheet {
+    ThreePageSheet() {
+        for (CountPage* page : {&first, &second, &third}) sheet.AddPage(page);
+    }
+    std::vector<CString> log;
+    CountPage first{"Geometry", log};
+    CountPage second{"Ballast", log};
+    CountPage third{"Notes", log};
+    TrackSheet sheet;
+};
+
 class PropertySheetTest : public ::testing::Test {
   protected:
     void SetUp() override { WindowManager::Instance().Reset(); }
@@ -103,14 +115,8 @@ class PropertySheetTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PropertySheetTest, PagesAreMadeLazilyARefusingPageStaysAndOKReachesEveryMadePage) {
-    std::vector<CString> log;
-    CountPage first("Geometry", log);
-    CountPage second("Ballast", log);
-    CountPage third("Notes", log);
-    TrackSheet sheet;
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    sheet.AddPage(&third);
+    ThreePageSheet three;
+    auto& [log, first, second, third, sheet] = three;
     host.WhenModal("Track Properties", [&](CWnd&) {
         EXPECT_EQ(sheet.GetActivePage(), &first);
         EXPECT_TRUE(IsWindow(&first));
@@ -194,4 +200,43 @@ TEST_F(PropertySheetTest, PagesKeptBetweenSheetsShowWhatWasTypedBefore) {
         EXPECT_EQ(shown, *typed ? "5" : "8");
     }
     EXPECT_EQ(page.count, 8);
+}
+
+TEST_F(PropertySheetTest, ControlTabAndControlPageKeysTurnThePages) {
+    ThreePageSheet three;
+    auto& [log, first, second, third, sheet] = three;
+    std::vector<int> shown;
+    auto chord = [&](std::vector<UINT> modifiers, UINT key) {
+        for (UINT modifier : modifiers) host.KeyDown(modifier);
+        host.PressKey(key);
+        for (UINT modifier : modifiers) host.KeyUp(modifier);
+        shown.push_back(sheet.GetActiveIndex());
+        EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), sheet.GetActiveIndex());
+    };
+    host.WhenModal("Track Properties", [&](CWnd&) {
+        chord({VK_CONTROL}, VK_TAB);
+        // The focus goes to the new page's first control.
+        EXPECT_EQ(CWnd::GetFocus(), second.GetDlgItem(IDC_COUNT));
+        chord({VK_CONTROL}, VK_NEXT);
+        chord({VK_CONTROL}, VK_TAB);
+        chord({VK_CONTROL, VK_SHIFT}, VK_TAB);
+        chord({VK_CONTROL}, VK_PRIOR);
+        // With the focus on the tabs it stays there.
+        sheet.GotoDlgCtrl(sheet.GetTabControl());
+        chord({VK_CONTROL}, VK_PRIOR);
+        EXPECT_EQ(CWnd::GetFocus(), sheet.GetTabControl());
+        // A page that refuses to be left stays, with the focus on its bad value.
+        Retype(first.GetDlgItem(IDC_COUNT), "42");
+        host.AnswerMessageBox(IDOK);
+        chord({VK_CONTROL}, VK_TAB);
+        EXPECT_EQ(CWnd::GetFocus(), first.GetDlgItem(IDC_COUNT));
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 0, 2, 1, 0, 0}));
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_EQ(log,
+              (std::vector<CString>{"active Geometry", "active Ballast", "active Notes", "active Geometry",
+                                    "active Notes", "active Ballast", "active Geometry", "cancel Geometry",
+                                    "cancel Ballast", "cancel Notes"}));
 }
