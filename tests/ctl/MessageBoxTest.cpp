@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <set>
 
@@ -12,6 +10,7 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 class MessageBoxTest : public ::testing::Test {
@@ -187,11 +186,10 @@ TEST_F(MessageBoxTest, TheFourIconsAreTheirClassicPictures) {
     EXPECT_NE(glyphs[MB_ICONQUESTION], glyphs[MB_ICONINFORMATION]);
 }
 
-// Writes every kind of box into the folder CORVANE_GALLERY names, to be looked at; nothing without it.
+// Writes every kind of box into the test pictures' folder, to be looked at; nothing unless asked.
 TEST_F(MessageBoxTest, GalleryWhenAsked) {
-    const char* folder = std::getenv("CORVANE_GALLERY");
-    if (!folder)
-        GTEST_SKIP() << "CORVANE_GALLERY names no folder";
+    if (TestPicturePath("box").IsEmpty())
+        GTEST_SKIP() << "no test pictures asked for";
     int written = 0;
     for (const UINT type : {MB_OK | MB_ICONSTOP, MB_OKCANCEL | MB_ICONEXCLAMATION,
                             MB_YESNOCANCEL | MB_ICONQUESTION, MB_YESNO | MB_ICONINFORMATION})
@@ -199,8 +197,9 @@ TEST_F(MessageBoxTest, GalleryWhenAsked) {
             "Each classic icon beside a message that is long enough to be wrapped onto a second line "
             "of text, and the buttons below it.",
             type, [&](CMessageBoxWnd& box) {
-                const auto path = std::filesystem::path(folder) / ("box-" + std::to_string(type) + ".png");
-                if (host.DumpWindow(&box, path.c_str()))
+                CString name;
+                name.Format("box-%u.png", type);
+                if (host.DumpWindow(&box, TestPicturePath(name)))
                     ++written;
                 box.EndModalLoop(IDCANCEL);
             });

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -12,6 +10,7 @@
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 constexpr UINT ID_NEW = 100;
@@ -230,12 +229,12 @@ TEST_F(MenuTest, AGreyedCheckIsEmbossedAndARadioMarkIsRound) {
     EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame), 0);
 }
 
-// Writes the screen with File > Recent open into the folder CORVANE_GALLERY names, to be looked at;
-// nothing without it.
+// Writes the screen with File > Recent open into the test pictures' folder, to be looked at;
+// nothing unless asked.
 TEST_F(MenuTest, GalleryWhenAsked) {
-    const char* folder = std::getenv("CORVANE_GALLERY");
-    if (!folder)
-        GTEST_SKIP() << "CORVANE_GALLERY names no folder";
+    const CString picture = TestPicturePath("menus.png");
+    if (picture.IsEmpty())
+        GTEST_SKIP() << "no test pictures asked for";
     CMenu* file = frame.GetMenu()->GetSubMenu(0);
     file->CheckMenuItem(ID_NEW, MF_CHECKED);
     file->EnableMenuItem(ID_EXIT, MF_GRAYED);
@@ -245,7 +244,7 @@ TEST_F(MenuTest, GalleryWhenAsked) {
     WithFileMenu([&](CMenuPopupWnd& popup) {
         WhenPopup([&](CMenuPopupWnd& submenu) {
             host.MouseMove(ItemCentre(submenu, "&One"));
-            written = host.DumpScreen((std::filesystem::path(folder) / "menus.png").c_str());
+            written = host.DumpScreen(picture);
             host.PressKey(VK_ESCAPE);
         });
         host.MouseMove(ItemCentre(popup, "&Recent"));
