@@ -22,18 +22,18 @@ struct Picture {
 };
 
 // 100,000 segments of one to three pixels, as curves drawn in small steps give: a zig-zag
-// polyline sweeping the picture row by row.
-void DrawShortSegments(CDC& dc) {
+// polyline sweeping the picture row by row, in logical units of a pixel over unit.
+void DrawShortSegments(CDC& dc, int unit = 1) {
     int x = 0, y = 5;
     dc.MoveTo(x, y);
     for (int i = 0; i < 100000; ++i) {
         x += 1 + i % 3;
         if (x >= kWidth) {
-            x = 0, y = (y + 7) % kHeight;
-            dc.MoveTo(x, y);
+            x = 0, y = (y + 7) % (kHeight - 2);
+            dc.MoveTo(x * unit, y * unit);
         }
-        dc.LineTo(x, y + (i % 2 == 0 ? 2 : -1));
-        y += i % 2 == 0 ? 2 : -1;
+        y += i % 2 == 0 ? 2 : -2;
+        dc.LineTo(x * unit, y * unit);
     }
 }
 
@@ -59,6 +59,20 @@ void ShortLineSegmentsClipped(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(ShortLineSegmentsClipped)->Unit(benchmark::kMillisecond);
+
+// The same in tenths of a millimetre, y up, as a plan is mapped: three tenths are about a pixel.
+void ShortLineSegmentsMapped(benchmark::State& state) {
+    Picture picture;
+    CPen pen(PS_SOLID, 0, RGB(0, 0, 160));
+    picture.dc.SelectObject(&pen);
+    picture.dc.SetMapMode(MM_ANISOTROPIC);
+    picture.dc.SetWindowExt(3, 3);
+    picture.dc.SetViewportExt(1, -1);
+    picture.dc.SetViewportOrg(0, kHeight);
+    for (auto _ : state) DrawShortSegments(picture.dc, 3);
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(ShortLineSegmentsMapped)->Unit(benchmark::kMillisecond);
 
 // A finished picture copied whole to the window.
 void CopyWholePicture(benchmark::State& state) {
