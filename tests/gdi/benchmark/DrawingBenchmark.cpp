@@ -37,40 +37,40 @@ void DrawShortSegments(CDC& dc, int unit = 1) {
     }
 }
 
+// Draws the segments with a one-pixel pen for as long as the benchmark runs.
+void MeasureShortSegments(benchmark::State& state, CDC& dc, int unit = 1) {
+    CPen pen(PS_SOLID, 0, RGB(0, 0, 160));
+    CPen* previous = dc.SelectObject(&pen);
+    for (auto _ : state) DrawShortSegments(dc, unit);
+    state.SetItemsProcessed(state.iterations() * 100000);
+    dc.SelectObject(previous);
+}
+
 void ShortLineSegments(benchmark::State& state) {
     Picture picture;
-    CPen pen(PS_SOLID, 0, RGB(0, 0, 160));
-    picture.dc.SelectObject(&pen);
-    for (auto _ : state) DrawShortSegments(picture.dc);
-    state.SetItemsProcessed(state.iterations() * 100000);
+    MeasureShortSegments(state, picture.dc);
 }
 BENCHMARK(ShortLineSegments)->Unit(benchmark::kMillisecond);
 
 // The same through a clip region, as a window's DC has one.
 void ShortLineSegmentsClipped(benchmark::State& state) {
     Picture picture;
-    CPen pen(PS_SOLID, 0, RGB(0, 0, 160));
-    picture.dc.SelectObject(&pen);
     CRgn clip;
     clip.CreateRectRgn(10, 10, kWidth - 10, kHeight - 10);
     picture.dc.SelectClipRgn(&clip);
     picture.dc.ExcludeClipRect(900, 500, 1000, 600);
-    for (auto _ : state) DrawShortSegments(picture.dc);
-    state.SetItemsProcessed(state.iterations() * 100000);
+    MeasureShortSegments(state, picture.dc);
 }
 BENCHMARK(ShortLineSegmentsClipped)->Unit(benchmark::kMillisecond);
 
-// The same in tenths of a millimetre, y up, as a plan is mapped: three tenths are about a pixel.
+// The same through a plan-like mapping, y up, three logical units to a pixel.
 void ShortLineSegmentsMapped(benchmark::State& state) {
     Picture picture;
-    CPen pen(PS_SOLID, 0, RGB(0, 0, 160));
-    picture.dc.SelectObject(&pen);
     picture.dc.SetMapMode(MM_ANISOTROPIC);
     picture.dc.SetWindowExt(3, 3);
     picture.dc.SetViewportExt(1, -1);
     picture.dc.SetViewportOrg(0, kHeight);
-    for (auto _ : state) DrawShortSegments(picture.dc, 3);
-    state.SetItemsProcessed(state.iterations() * 100000);
+    MeasureShortSegments(state, picture.dc, 3);
 }
 BENCHMARK(ShortLineSegmentsMapped)->Unit(benchmark::kMillisecond);
 
