@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,8 @@ class CDC : public CObject {
     void EnableTrace(bool on) { m_tracing = on; }
     const std::vector<CDCTraceEntry>& GetTrace() const { return m_trace; }
     void ClearTrace() { m_trace.clear(); }
+    // For tests: with fast paths off, every primitive goes the general way, to compare pixels with.
+    void EnableFastPaths(bool on) { m_fastPaths = on; }
 
     // --- Printing -------------------------------------------------------------------------
     int StartDoc(const DOCINFO* docInfo);
@@ -253,7 +257,7 @@ class CDC : public CObject {
 
     // Drawing helpers.
     CRect DrawingLimit() const;
-    RectRegion VisibleRegion() const;
+    const RectRegion& VisibleRegion() const;
     Brush BrushOf(const CBrush* brush) const;
     Brush CurrentBrush() const;
     Brush SolidBrush(COLORREF color) const;
@@ -263,6 +267,11 @@ class CDC : public CObject {
     void PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2);
     void FillFigure(const DevicePath& path, bool winding, const Brush& brush);
     void StrokeFigure(const DevicePath& thinPath, bool closed);
+    int PenWidthInPixels() const;
+    bool PenIsOnePixelSolid() const;
+    void DrawOnePixelLine(CPoint from, CPoint to);
+    void FillRows(const CRect& rect, std::uint32_t pixel);
+    void CopyRows(const CRect& target, const PixelSurface& source, long long sourceX, long long sourceY);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);
     void AddPolyline(DevicePath& path, const POINT* points, int count, bool close) const;
     void FillDeviceRect(const CRect& rect, const Brush& brush, int rop2);
@@ -290,5 +299,13 @@ class CDC : public CObject {
     int m_dpi = 96;
     CSize m_paper;  // tenths of a millimetre, printers only
     bool m_tracing = false;
+    bool m_fastPaths = true;
+    // The visible region, kept while the drawing limit and clip it was made from stay the same.
+    struct VisibleCache {
+        CRect limit;
+        std::optional<RectRegion> clip;
+        RectRegion region;
+    };
+    mutable std::optional<VisibleCache> m_visible;
     std::vector<CDCTraceEntry> m_trace;
 };

@@ -52,6 +52,13 @@ void CDC::BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceO
         return;
     const bool mirrorX = (dest.right < dest.left) != (sourceRect.right < sourceRect.left);
     const bool mirrorY = (dest.bottom < dest.top) != (sourceRect.bottom < sourceRect.top);
+    const bool plainCopy = rop == SRCCOPY && usesSource && sw == dw && sh == dh && !mirrorX && !mirrorY &&
+                           sourceMono == IsMonochrome();
+    if (m_fastPaths && plainCopy) {
+        CopyRows(target, *source, static_cast<long long>(from.left) + sourceOrigin.x,
+                 static_cast<long long>(from.top) + sourceOrigin.y);
+        return;
+    }
 
     // A copy of the source first: source and destination may be the same pixels.
     PixelSurface copy(usesSource ? sw : 0, usesSource ? sh : 0);

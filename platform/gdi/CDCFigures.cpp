@@ -4,6 +4,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CDCState.h"
+#include "platform/gdi/PixelLine.h"
 #include "platform/gdi/RasterOps.h"
 #include "platform/gdi/SystemColors.h"
 
@@ -39,20 +40,15 @@ class ThinLines {
         for (int d : m_dashes) m_period += d;
     }
 
-    // The segment from a to b without the pixel at b.
+    // The segment from a to b without the pixel at b, each step rounded by division.
     void Segment(POINT a, POINT b) {
-        const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
-        const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-        if (steps == 0)
-            return;
-        long long first = 0, last = steps - 1;
-        ClipSteps(a, dx, dy, steps, first, last);
-        for (long long i = first; i <= last; ++i) {
-            const int x = static_cast<int>(a.x + RoundedStep(i, dx, steps));
-            const int y = static_cast<int>(a.y + RoundedStep(i, dy, steps));
+        const PixelLine line(a, b, m_limit);
+        for (long long i = line.First(); i <= line.Last(); ++i) {
+            const int x = static_cast<int>(a.x + RoundedStep(i, line.DeltaX(), line.Steps()));
+            const int y = static_cast<int>(a.y + RoundedStep(i, line.DeltaY(), line.Steps()));
             Plot(x, y, m_phase + i);
         }
-        m_phase += steps;
+        m_phase += line.Steps();
     }
 
     const std::vector<POINT>& On() const { return m_on; }
@@ -77,35 +73,6 @@ class ThinLines {
             at -= m_dashes[i];
         }
         return true;
-    }
-
-    // Narrows the steps to those near the limit, so that far-away coordinates cost nothing.
-    void ClipSteps(POINT a, long long dx, long long dy, long long steps, long long& first,
-                   long long& last) const {
-        double t0 = 0, t1 = 1;
-        const double p[4] = {-static_cast<double>(dx), static_cast<double>(dx), -static_cast<double>(dy),
-                             static_cast<double>(dy)};
-        const double q[4] = {
-            static_cast<double>(a.x) - (m_limit.left - 1), (m_limit.right + 1) - static_cast<double>(a.x),
-            static_cast<double>(a.y) - (m_limit.top - 1), (m_limit.bottom + 1) - static_cast<double>(a.y)};
-        for (int k = 0; k < 4; ++k) {
-            if (p[k] == 0) {
-                if (q[k] < 0)
-                    t0 = 2;
-                continue;
-            }
-            const double t = q[k] / p[k];
-            if (p[k] < 0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            first = 1, last = 0;
-            return;
-        }
-        first = std::max<long long>(0, static_cast<long long>(std::floor(t0 * steps)) - 1);
-        last = std::min<long long>(steps - 1, static_cast<long long>(std::ceil(t1 * steps)) + 1);
     }
 
     CRect m_limit;
@@ -133,11 +100,15 @@ CRect CDC::DrawingLimit() const {
     return surface & m_surfaceClip;
 }
 
-RectRegion CDC::VisibleRegion() const {
-    RectRegion visible(DrawingLimit());
-    if (m_state->clip)
-        visible = RectRegion::Combine(visible, *m_state->clip, RGN_AND);
-    return visible;
+const RectRegion& CDC::VisibleRegion() const {
+    const CRect limit = DrawingLimit();
+    if (!m_visible || m_visible->limit != limit || m_visible->clip != m_state->clip) {
+        RectRegion visible(limit);
+        if (m_state->clip)
+            visible = RectRegion::Combine(visible, *m_state->clip, RGN_AND);
+        m_visible = VisibleCache{limit, m_state->clip, std::move(visible)};
+    }
+    return m_visible->region;
 }
 
 CDC::Brush CDC::SolidBrush(COLORREF color) const {
@@ -266,6 +237,10 @@ void CDC::WriteBack() {
 }
 
 void CDC::FillDeviceRect(const CRect& rect, const Brush& brush, int rop2) {
+    if (m_fastPaths && brush.kind == Brush::Solid && rop2 == R2_COPYPEN) {
+        FillRows(rect, IsMonochrome() ? MonochromePixel(brush.color) : brush.color);
+        return;
+    }
     Paint(
         rect, [](int, int) { return true; }, brush, rop2);
 }
@@ -282,11 +257,7 @@ void CDC::StrokeFigure(const DevicePath& path, bool) {
     if (style == PS_NULL || !m_surface)
         return;
     const Brush ink = SolidBrush(pen.lopnColor);
-    const int width = pen.lopnWidth.x == 0
-                          ? 1
-                          : std::max(1, static_cast<int>(std::lround(
-                                            std::abs(static_cast<double>(pen.lopnWidth.x) *
-                                                     m_state->viewportExt.cx / m_state->windowExt.cx))));
+    const int width = PenWidthInPixels();
     if (width > 1) {
         // Wide cosmetic pens draw solid whatever their style.
         const CoverageMask mask = StrokeMask(path.Shifted(0.5), width, pen.lopnStyle & PS_ENDCAP_MASK,
@@ -303,6 +274,14 @@ void CDC::StrokeFigure(const DevicePath& path, bool) {
     PaintPixels(lines.On(), ink, m_state->rop2);
     if (styled && m_state->bkMode == OPAQUE)
         PaintPixels(lines.Off(), SolidBrush(m_state->bkColor), m_state->rop2);
+}
+
+int CDC::PenWidthInPixels() const {
+    const LONG width = m_state->pen.lopnWidth.x;
+    if (width == 0)
+        return 1;
+    return std::max(1, static_cast<int>(std::lround(std::abs(
+                           static_cast<double>(width) * m_state->viewportExt.cx / m_state->windowExt.cx))));
 }
 
 void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill) {
@@ -351,7 +330,8 @@ CPoint CDC::MoveTo(int x, int y) {
 }
 
 BOOL CDC::LineTo(int x, int y) {
-    Trace("LineTo", {m_state->position, {x, y}});
+    if (m_tracing)
+        Trace("LineTo", {m_state->position, {x, y}});
     if (!m_surface)
         return FALSE;
     const CPoint from = ToDevice(m_state->position.x, m_state->position.y), to = ToDevice(x, y);
@@ -360,6 +340,10 @@ BOOL CDC::LineTo(int x, int y) {
         if (m_state->path.IsEmpty())
             m_state->path.MoveTo(from.x, from.y);
         m_state->path.LineTo(to.x, to.y);
+        return TRUE;
+    }
+    if (m_fastPaths && PenIsOnePixelSolid()) {
+        DrawOnePixelLine(from, to);
         return TRUE;
     }
     DevicePath path;
@@ -582,7 +566,8 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF color) {
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-    Trace("FillSolidRect", {{x, y}, {x + cx, y + cy}});
+    if (m_tracing)
+        Trace("FillSolidRect", {{x, y}, {x + cx, y + cy}});
     SetBkColor(color);
     if (!m_surface)
         return;

@@ -52,7 +52,7 @@ std::unique_ptr<Clump> Clump::Clone() const {
 
 int Clump::AddVertex(const Vec3& position, float u, float v) {
     m_vertices.push_back({position, u, v});
-    ++m_generation;
+    ShapeChanged();
     return VertexCount();
 }
 
@@ -83,7 +83,7 @@ Polygon* Clump::AddPolygon(std::span<const int> numbers, const Material& materia
         }
     }
     m_polygons.push_back({std::vector<int>(numbers.begin(), numbers.end()), material, tag});
-    ++m_generation;
+    ShapeChanged();
     return &m_polygons.back();
 }
 
@@ -91,7 +91,12 @@ void Clump::ForEachPolygon(const std::function<void(Polygon&)>& visit) {
     for (Polygon& polygon : m_polygons) {
         visit(polygon);
     }
+    ShapeChanged();
+}
+
+void Clump::ShapeChanged() {
     ++m_generation;
+    ++m_shapeGeneration;
 }
 
 void Clump::SetDrawStyle(DrawStyle style) {

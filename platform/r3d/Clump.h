@@ -77,10 +77,14 @@ class Clump {
 
     // Changes whenever geometry or surfaces change, so that cached device copies are refreshed.
     unsigned Generation() const { return m_generation; }
+    // Changes with the faces, their surfaces and the number of vertices, not when vertices move.
+    unsigned ShapeGeneration() const { return m_shapeGeneration; }
     std::unique_ptr<GpuMesh>& DeviceMesh() const { return m_mesh; }
 
   private:
     friend class Scene;
+
+    void ShapeChanged();
 
     std::vector<Vertex> m_vertices;
     std::vector<Polygon> m_polygons;
@@ -92,6 +96,7 @@ class Clump {
     int m_tag = 0;
     bool m_sprite = false;
     unsigned m_generation = 1;
+    unsigned m_shapeGeneration = 1;
     mutable std::unique_ptr<GpuMesh> m_mesh;
 };
 

@@ -1,27 +1,25 @@
 #include "platform/r3d/GpuMesh.h"
 
-#include "platform/r3d/Clump.h"
 #include "platform/r3d/GlContext.h"
 
 #include <epoxy/gl.h>
+
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
 
 namespace r3d {
 
 namespace {
 
-// Position, normal, texture coordinates.
-constexpr int kFloatsPerVertex = 8;
+static_assert(std::is_standard_layout_v<Vertex> && sizeof(Vertex) == 5 * sizeof(float),
+              "vertices go to the device as they are: position, then texture coordinates");
 
 struct PendingBatch {
     Material material;
     bool lines = false;
-    std::vector<float> data;
+    std::vector<GLuint> indices;
 };
-
-void Emit(std::vector<float>& data, const Vertex& v, const Vec3& normal) {
-    data.insert(data.end(),
-                {v.position.x, v.position.y, v.position.z, normal.x, normal.y, normal.z, v.u, v.v});
-}
 
 PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& material, bool lines) {
     // Builders give long runs of one surface, so the last batch is nearly always the one.
@@ -34,10 +32,31 @@ PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& mater
     return batches.back();
 }
 
+// Wireframe polygons as their edges, the others as a fan of triangles from the first corner.
+void AddIndices(std::vector<GLuint>& indices, const Polygon& polygon, bool lines) {
+    const std::vector<int>& corners = polygon.vertices;
+    std::size_t count = corners.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (lines) {
+            indices.insert(indices.end(), {static_cast<GLuint>(corners[i] - 1),
+                                           static_cast<GLuint>(corners[(i + 1) % count] - 1)});
+        } else if (i + 2 < count) {
+            indices.insert(indices.end(),
+                           {static_cast<GLuint>(corners[0] - 1), static_cast<GLuint>(corners[i + 1] - 1),
+                            static_cast<GLuint>(corners[i + 2] - 1)});
+        }
+    }
+}
+
+bool SameVertex(const Vertex& a, const Vertex& b) {
+    return std::memcmp(&a, &b, sizeof(Vertex)) == 0;
+}
+
 }  // namespace
 
 GpuMesh::~GpuMesh() {
-    GlContext::ReleaseBuffer(m_buffer);
+    GlContext::ReleaseBuffer(m_vertexBuffer);
+    GlContext::ReleaseBuffer(m_indexBuffer);
     GlContext::ReleaseVertexArray(m_vertexArray);
 }
 
@@ -46,48 +65,66 @@ void GpuMesh::Refresh(const Clump& clump) {
         return;
     }
     m_generation = clump.Generation();
-    const std::vector<Vertex>& vertices = clump.Vertices();
+    if (m_shapeGeneration == clump.ShapeGeneration() && m_vertexArray) {
+        SendMovedVertices(clump.Vertices());
+        return;
+    }
+    m_shapeGeneration = clump.ShapeGeneration();
+    Build(clump);
+}
+
+void GpuMesh::Build(const Clump& clump) {
     std::vector<PendingBatch> pending;
     for (const Polygon& polygon : clump.Polygons()) {
-        Vec3 normal = clump.PolygonNormal(polygon);
         bool lines = polygon.material.style == DrawStyle::Wireframe;
-        std::vector<float>& data = BatchFor(pending, polygon.material, lines).data;
-        std::size_t count = polygon.vertices.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            if (lines) {
-                Emit(data, vertices[polygon.vertices[i] - 1], normal);
-                Emit(data, vertices[polygon.vertices[(i + 1) % count] - 1], normal);
-            } else if (i + 2 < count) {
-                Emit(data, vertices[polygon.vertices[0] - 1], normal);
-                Emit(data, vertices[polygon.vertices[i + 1] - 1], normal);
-                Emit(data, vertices[polygon.vertices[i + 2] - 1], normal);
-            }
-        }
+        AddIndices(BatchFor(pending, polygon.material, lines).indices, polygon, lines);
     }
-    std::vector<float> all;
+    std::vector<GLuint> all;
     m_batches.clear();
     for (PendingBatch& batch : pending) {
-        int first = static_cast<int>(all.size() / kFloatsPerVertex);
-        all.insert(all.end(), batch.data.begin(), batch.data.end());
-        m_batches.push_back({std::move(batch.material), first,
-                             static_cast<int>(batch.data.size() / kFloatsPerVertex), batch.lines});
+        m_batches.push_back({std::move(batch.material), static_cast<int>(all.size()),
+                             static_cast<int>(batch.indices.size()), batch.lines});
+        all.insert(all.end(), batch.indices.begin(), batch.indices.end());
     }
     if (!m_vertexArray) {
         glGenVertexArrays(1, &m_vertexArray);
-        glGenBuffers(1, &m_buffer);
+        glGenBuffers(1, &m_vertexBuffer);
+        glGenBuffers(1, &m_indexBuffer);
     }
+    m_sent = clump.Vertices();
     glBindVertexArray(m_vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, m_buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(float)), all.data(),
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_sent.size() * sizeof(Vertex)), m_sent.data(),
                  GL_STATIC_DRAW);
-    const GLsizei stride = kFloatsPerVertex * sizeof(float);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(GLuint)), all.data(),
+                 GL_STATIC_DRAW);
+    const GLsizei stride = sizeof(Vertex);
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(Vertex, position)));
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(3 * sizeof(float)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(6 * sizeof(float)));
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(Vertex, u)));
     glBindVertexArray(0);
+}
+
+// Sends the run from the first to the last vertex that moved since the last upload.
+void GpuMesh::SendMovedVertices(const std::vector<Vertex>& vertices) {
+    std::size_t first = 0, end = vertices.size();
+    while (first < end && SameVertex(vertices[first], m_sent[first])) {
+        ++first;
+    }
+    while (end > first && SameVertex(vertices[end - 1], m_sent[end - 1])) {
+        --end;
+    }
+    if (first == end) {
+        return;
+    }
+    std::copy(vertices.begin() + first, vertices.begin() + end, m_sent.begin() + first);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(first * sizeof(Vertex)),
+                    static_cast<GLsizeiptr>((end - first) * sizeof(Vertex)), &m_sent[first]);
 }
 
 }  // namespace r3d

@@ -1,20 +1,20 @@
 #pragma once
 
+#include "platform/r3d/Clump.h"
 #include "platform/r3d/Material.h"
 
 #include <vector>
 
 namespace r3d {
 
-class Clump;
-
-// A clump's polygons uploaded for drawing: triangles grouped by surface, and the outlines of the
-// wireframe polygons as line segments. Rebuilt when the clump's generation changes.
+// A clump's geometry uploaded for drawing: its vertices as they are, shared by the faces, and
+// indices over them: triangles grouped by surface, and the outlines of the wireframe polygons as
+// line segments. Faces, surfaces or a new vertex build it again; moved vertices are sent alone.
 class GpuMesh {
   public:
     struct Batch {
         Material material;
-        int first = 0;
+        int first = 0;  // in indices
         int count = 0;
         bool lines = false;
     };
@@ -29,9 +29,15 @@ class GpuMesh {
     const std::vector<Batch>& Batches() const { return m_batches; }
 
   private:
+    void Build(const Clump& clump);
+    void SendMovedVertices(const std::vector<Vertex>& vertices);
+
     unsigned m_vertexArray = 0;
-    unsigned m_buffer = 0;
+    unsigned m_vertexBuffer = 0;
+    unsigned m_indexBuffer = 0;
     unsigned m_generation = 0;
+    unsigned m_shapeGeneration = 0;
+    std::vector<Vertex> m_sent;
     std::vector<Batch> m_batches;
 };
 

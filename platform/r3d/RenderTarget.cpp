@@ -10,7 +10,6 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace r3d {
@@ -88,15 +87,6 @@ void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera
 
 void SetClumpUniforms(unsigned program, const Matrix& world) {
     glUniformMatrix4fv(At(program, "uWorld"), 1, GL_FALSE, world.Data());
-    // Normals go through the inverse transpose, so scaled models keep true normals.
-    Matrix inverse = world.Inverse();
-    float normal[9];
-    for (int r = 0; r < 3; ++r) {
-        for (int c = 0; c < 3; ++c) {
-            normal[r * 3 + c] = inverse.m[c][r];
-        }
-    }
-    glUniformMatrix3fv(At(program, "uNormalMatrix"), 1, GL_FALSE, normal);
 }
 
 void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
@@ -110,7 +100,8 @@ void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
     if (textured) {
         Upload(*m.texture, true);
     }
-    glDrawArrays(batch.lines ? GL_LINES : GL_TRIANGLES, batch.first, batch.count);
+    glDrawElements(batch.lines ? GL_LINES : GL_TRIANGLES, batch.count, GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(batch.first * sizeof(GLuint)));
 }
 
 // Opaque surfaces in the first pass, see-through ones over them in the second.
@@ -256,13 +247,21 @@ Raster RenderTarget::ReadPicture(const Camera& camera) {
         return picture;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(picture.RowBytes()) * v.height);
-    glReadPixels(v.x, m_height - v.y - v.height, v.width, v.height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    // The framebuffer's own layout reads fastest; rows are turned the right way up while the
+    // alpha is dropped.
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(v.width) * 4;
+    m_readBack.resize(rowBytes * v.height);
+    glReadPixels(v.x, m_height - v.y - v.height, v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                 m_readBack.data());
     for (int y = 0; y < v.height; ++y) {
-        std::memcpy(picture.Bytes() + static_cast<std::size_t>(y) * picture.RowBytes(),
-                    rows.data() + static_cast<std::size_t>(v.height - 1 - y) * picture.RowBytes(),
-                    picture.RowBytes());
+        const std::uint8_t* in = m_readBack.data() + static_cast<std::size_t>(v.height - 1 - y) * rowBytes;
+        std::uint8_t* out = picture.Bytes() + static_cast<std::size_t>(y) * picture.RowBytes();
+        for (int x = 0; x < v.width; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
     }
     return picture;
 }

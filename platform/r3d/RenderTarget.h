@@ -2,7 +2,9 @@
 
 #include "platform/r3d/Raster.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace r3d {
 
@@ -37,6 +39,7 @@ class RenderTarget {
     unsigned m_depth = 0;
     std::shared_ptr<Texture> m_backdrop;
     std::shared_ptr<Raster> m_backdropSource;
+    std::vector<std::uint8_t> m_readBack;
 };
 
 }  // namespace r3d

@@ -11,27 +11,25 @@ namespace {
 
 constexpr const char* kSurfaceVertex = R"(#version 330 core
 layout(location = 0) in vec3 aPosition;
-layout(location = 1) in vec3 aNormal;
-layout(location = 2) in vec2 aTexCoord;
+layout(location = 1) in vec2 aTexCoord;
 uniform mat4 uWorld;
 uniform mat4 uViewProjection;
-uniform mat3 uNormalMatrix;
-out vec3 vWorld;
-out vec3 vNormal;
+uniform vec3 uEye;
+out vec3 vFromEye;
 out vec2 vTexCoord;
 void main() {
     vec4 world = uWorld * vec4(aPosition, 1.0);
-    vWorld = world.xyz;
-    vNormal = uNormalMatrix * aNormal;
+    vFromEye = world.xyz - uEye;
     vTexCoord = aTexCoord;
     gl_Position = uViewProjection * world;
 }
 )";
 
+// Faces share their corners, so each face's normal comes from how the position changes across the
+// screen, which keeps it flat. Positions are taken from the eye, where floats are finest near it.
 // Faces are lit on whichever side the eye sees; models come with either winding.
 constexpr const char* kSurfaceFragment = R"(#version 330 core
-in vec3 vWorld;
-in vec3 vNormal;
+in vec3 vFromEye;
 in vec2 vTexCoord;
 uniform vec3 uColor;
 uniform float uOpacity;
@@ -40,28 +38,29 @@ uniform float uAmbient;
 uniform int uLightCount;
 uniform vec3 uLightDirection[4];
 uniform float uLightBrightness[4];
-uniform vec3 uEye;
 uniform bool uLit;
 uniform bool uTextured;
 uniform sampler2D uTexture;
 out vec4 fragColor;
 void main() {
+    vec3 n = normalize(cross(dFdx(vFromEye), dFdy(vFromEye)));
     vec4 base = uTextured ? texture(uTexture, vTexCoord) : vec4(uColor, 1.0);
     if (base.a < 0.5) discard;
     if (!uLit) {
         fragColor = vec4(base.rgb, uOpacity);
         return;
     }
-    vec3 toEye = normalize(uEye - vWorld);
-    vec3 n = normalize(vNormal);
+    vec3 toEye = normalize(-vFromEye);
     if (dot(n, toEye) < 0.0) n = -n;
     float diffuse = 0.0;
     float highlight = 0.0;
     for (int i = 0; i < uLightCount; ++i) {
         vec3 toLight = -normalize(uLightDirection[i]);
         diffuse += uLightBrightness[i] * max(dot(n, toLight), 0.0);
-        vec3 halfway = normalize(toLight + toEye);
-        highlight += uLightBrightness[i] * pow(max(dot(n, halfway), 0.0), 32.0);
+        if (uFactors.z > 0.0) {
+            vec3 halfway = normalize(toLight + toEye);
+            highlight += uLightBrightness[i] * pow(max(dot(n, halfway), 0.0), 32.0);
+        }
     }
     vec3 rgb = base.rgb * (uFactors.x * uAmbient + uFactors.y * diffuse) + vec3(uFactors.z * highlight);
     fragColor = vec4(min(rgb, vec3(1.0)), uOpacity);

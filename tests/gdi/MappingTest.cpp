@@ -31,6 +31,13 @@ TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
     EXPECT_EQ(q.x, 5);
     EXPECT_EQ(q.y, 6);
     EXPECT_EQ(LogicalPixelSize(&dc), 1);
+    // Device points at the ends of the range: moved by the origins without wrapping, held at the ends.
+    POINT far[2] = {{-2147483647, 2147483647}, {2147483647, -2147483647}};
+    dc.DPtoLP(far, 2);
+    EXPECT_EQ(far[0].x, -2147483647 + 5);
+    EXPECT_EQ(far[0].y, 2147483647);
+    EXPECT_EQ(far[1].x, 2147483647);
+    EXPECT_EQ(far[1].y, -2147483647 + 14);
 }
 
 TEST(Mapping, IsotropicShrinksTheLargerViewportExtent) {

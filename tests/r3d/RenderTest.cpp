@@ -246,3 +246,130 @@ TEST_F(RenderTest, SceneWithEveryFeature) {
     EXPECT_TRUE(WritePpm(picture, std::filesystem::temp_directory_path() / "r3d-scene.ppm"));
     EXPECT_FALSE(Near(picture.Pixel(50, 50), {25, 25, 77}));  // something covers the centre
 }
+
+namespace {
+
+bool SamePicture(const Raster& a, const Raster& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bytes(), a.Bytes() + a.RowBytes() * a.Height(), b.Bytes());
+}
+
+// How a face with this normal is lit by one light: ambient and diffuse parts, no highlight.
+std::uint8_t LitLevel(Vec3 normal, const Vec3& eye, const Vec3& lightDirection, float ambient,
+                      float diffuse) {
+    if (Dot(normal, eye) < 0) {
+        normal = -normal;
+    }
+    float level = ambient + diffuse * std::max(Dot(normal, -Normalize(lightDirection)), 0.0f);
+    return static_cast<std::uint8_t>(std::lround(255 * std::min(level, 1.0f)));
+}
+
+// The lowest and highest red of the pixels in [x0, x1) x [y0, y1).
+std::pair<int, int> RedRange(const Raster& picture, int x0, int x1, int y0, int y1) {
+    int low = 255, high = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            low = std::min<int>(low, picture.Pixel(x, y).r);
+            high = std::max<int>(high, picture.Pixel(x, y).r);
+        }
+    }
+    return {low, high};
+}
+
+}  // namespace
+
+TEST_F(RenderTest, FacesSharingCornersStayFlatEachLitByItsOwnNormal) {
+    // A folded sheet: two faces meeting in a ridge that comes towards the eye, sharing its corners.
+    ClumpBuilder builder;
+    builder.SetSurfaceFactors(0.2f, 0.7f, 0.0f);
+    const Vec3 corners[] = {{-1.5f, -1, 0}, {0, -1, 0.8f}, {0, 1, 0.8f},
+                            {-1.5f, 1, 0},  {1.5f, -1, 0}, {1.5f, 1, 0}};
+    for (const Vec3& corner : corners) {
+        builder.AddVertex(corner);
+    }
+    builder.AddQuad(1, 2, 3, 4);
+    builder.AddQuad(2, 5, 6, 3);
+    auto sheet = builder.Finish();
+    const Vec3 light{1, -0.3f, -1};
+    scene.AddLight(std::make_unique<Light>(light, 1.0f));
+    scene.Add(*sheet);
+    const Raster& picture = Render();
+
+    const Vec3 eye{0, 0, 5};
+    const Vec3 left = Normalize(Cross(corners[1] - corners[0], corners[3] - corners[0]));
+    const Vec3 right = Normalize(Cross(corners[4] - corners[1], corners[2] - corners[1]));
+    const int leftLevel = LitLevel(left, eye, light, 0.2f, 0.7f);
+    const int rightLevel = LitLevel(right, eye, light, 0.2f, 0.7f);
+    ASSERT_GT(leftLevel, rightLevel + 40);  // the light comes from the left
+    const auto [leftLow, leftHigh] = RedRange(picture, 24, 45, 34, 66);
+    const auto [rightLow, rightHigh] = RedRange(picture, 55, 76, 34, 66);
+    EXPECT_LE(leftHigh - leftLow, 1);
+    EXPECT_LE(rightHigh - rightLow, 1);
+    EXPECT_LE(std::abs(leftLow - leftLevel), 1) << leftLow << " not " << leftLevel;
+    EXPECT_LE(std::abs(rightLow - rightLevel), 1) << rightLow << " not " << rightLevel;
+}
+
+TEST_F(RenderTest, MovedVerticesDrawAsAFreshBuildOfTheClumpDoes) {
+    // A textured, lit field of 12 x 12 corners, leaning back so that heights show.
+    Raster checks(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            checks.SetPixel(x, y, (x + y) % 2 ? Rgb{250, 250, 250} : Rgb{40, 90, 200});
+        }
+    }
+    ClumpBuilder builder;
+    builder.SetSurfaceFactors(0.3f, 0.7f, 0.4f);
+    builder.SetTexture(std::make_shared<Texture>(checks));
+    constexpr int kSide = 12;
+    for (int row = 0; row < kSide; ++row) {
+        for (int column = 0; column < kSide; ++column) {
+            builder.AddVertex(
+                {column * 0.3f - 1.65f, row * 0.3f - 1.65f, 0.1f * ((row * 7 + column * 3) % 5)},
+                column / 4.0f, row / 4.0f);
+        }
+    }
+    auto at = [](int row, int column) { return row * kSide + column + 1; };
+    for (int row = 0; row + 1 < kSide; ++row) {
+        for (int column = 0; column + 1 < kSide; ++column) {
+            builder.AddQuad(at(row, column), at(row, column + 1), at(row + 1, column + 1),
+                            at(row + 1, column));
+        }
+    }
+    auto field = builder.Finish();
+    field->Transform(Matrix::Rotation({1, 0, 0}, -35), Combine::After);
+    scene.AddLight(std::make_unique<Light>(Vec3{0.5f, -1, -1}, 0.8f));
+    scene.Add(*field);
+    const Raster before = Render();
+
+    // A copy of the clump has never been drawn, so it is built whole.
+    auto freshPicture = [&] {
+        auto copy = field->Clone();
+        field->RemoveFromScene();
+        scene.Add(*copy);
+        Raster picture = Render();
+        copy->RemoveFromScene();
+        scene.Add(*field);
+        return picture;
+    };
+    // The first, a middle and the last corner move: only they are sent again.
+    field->SetVertex(1, {-1.9f, -1.9f, 0.6f});
+    field->SetVertex(at(5, 6), {0.2f, -0.1f, 0.9f});
+    field->SetVertex(kSide * kSide, {1.8f, 1.7f, -0.4f});
+    const Raster moved = Render();
+    EXPECT_FALSE(SamePicture(moved, before));
+    EXPECT_TRUE(SamePicture(moved, freshPicture()));
+
+    // One corner moved back and forth between frames, then a new face: built again whole.
+    Vec3 corner;
+    field->GetVertex(at(8, 2), corner);
+    field->SetVertex(at(8, 2), corner + Vec3{0, 0, 0.7f});
+    Render();
+    field->SetVertex(at(8, 2), corner + Vec3{0.1f, 0, -0.5f});
+    const Raster again = Render();
+    EXPECT_TRUE(SamePicture(again, freshPicture()));
+    const int face[] = {at(0, 0), at(0, kSide - 1), at(kSide - 1, kSide - 1)};
+    field->AddPolygon(face, Flat(1, 0, 0));
+    const Raster withFace = Render();
+    EXPECT_FALSE(SamePicture(withFace, again));
+    EXPECT_TRUE(SamePicture(withFace, freshPicture()));
+}

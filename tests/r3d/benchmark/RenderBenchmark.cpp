@@ -63,7 +63,7 @@ void RenderTerrain(benchmark::State& state) {
 }
 BENCHMARK(RenderTerrain)->Unit(benchmark::kMillisecond);
 
-// The same after a vertex moved, as in a terrain edit: the clump is uploaded again.
+// The same after a vertex moved, as in a terrain edit: what moved is sent to the device again.
 void RenderTerrainAfterEdit(benchmark::State& state) {
     if (!GlContext::Get()) {
         state.SkipWithError(GlContext::FailureReason().c_str());
