@@ -3,6 +3,7 @@
 #include "platform/r3d/GlContext.h"
 #include "platform/r3d/Scene.h"
 #include "tests/r3d/PictureFile.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -243,7 +244,8 @@ TEST_F(RenderTest, SceneWithEveryFeature) {
     scene.Add(*floor);
     scene.Add(*things);
     const Raster& picture = Render();
-    EXPECT_TRUE(WritePpm(picture, std::filesystem::temp_directory_path() / "r3d-scene.ppm"));
+    const TestFolder folder;
+    EXPECT_TRUE(WritePpm(picture, folder / "r3d-scene.ppm"));
     EXPECT_FALSE(Near(picture.Pixel(50, 50), {25, 25, 77}));  // something covers the centre
 }
 
