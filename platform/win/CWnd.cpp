@@ -337,6 +337,8 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     }
     if (wasDisabled != (enable ? FALSE : TRUE)) {
         SendMessage(WM_ENABLE, enable ? TRUE : FALSE);
+        // Its scroll bars grey out or come back with it.
+        m_ncDirty = true;
         Invalidate(TRUE);
     }
     return wasDisabled;

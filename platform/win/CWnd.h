@@ -195,6 +195,8 @@ public:
     virtual CMenu* GetMenu() const { return m_menu; }
     virtual BOOL SetMenu(CMenu* menu);
     void DrawMenuBar();
+    // The frame, caption, menu bar and scroll bars are drawn afresh at the next painting.
+    void RedrawNonClient() { m_ncDirty = true; }
     // Opens the menu-bar popup under a screen point (or the first one for (-1, -1)) and
     // sends the chosen command.
     void TrackMenuBar(CPoint screen);

@@ -7,6 +7,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/MenuText.h"
+#include "platform/win/NonClientPress.h"
 #include "platform/win/ScrollBarGeometry.h"
 #include "platform/win/WindowManager.h"
 
@@ -71,6 +72,18 @@ void DrawCaptionButtons(const CWnd& window, CDC& dc) {
     }
 }
 
+// The frame, caption and menu bar: what lies outside the client edge.
+CRect FrameInsets(const CWnd& window) {
+    const DWORD style = window.GetStyle();
+    const int frame = FrameThickness(style);
+    CRect insets(frame, frame, frame, frame);
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        insets.top += kCaptionHeight;
+    if (HasMenuBar(window))
+        insets.top += kMenuBarHeight;
+    return insets;
+}
+
 // The sizing border's part under a window point: an edge, or a corner within a grip's reach of it.
 UINT BorderHit(const CWnd& window, POINT point) {
     const DWORD style = window.GetStyle();
@@ -103,10 +116,7 @@ namespace NonClientPainter {
 
 CRect Insets(const CWnd& window) {
     const DWORD style = window.GetStyle();
-    const int frame = FrameThickness(style);
-    CRect insets(frame, frame, frame, frame);
-    if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
-    if (HasMenuBar(window)) insets.top += kMenuBarHeight;
+    CRect insets = FrameInsets(window);
     if (window.GetExStyle() & WS_EX_CLIENTEDGE)
         insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
     if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
@@ -224,17 +234,20 @@ void Paint(CWnd& window, CDC& dc) {
         if (barRect.IsRectEmpty()) continue;
         SCROLLINFO info{};
         window.GetScrollInfo(bar, &info);
-        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
+        const auto pressed =
+            static_cast<ScrollBarGeometry::Part>(NonClientPress::PressedScrollPart(window, bar));
+        ScrollBarGeometry(barRect, bar == SB_VERT, info)
+            .Paint(dc, pressed, window.IsWindowEnabled() != FALSE);
     }
     const CRect vertical = window.ScrollBarRect(SB_VERT);
     const CRect horizontal = window.ScrollBarRect(SB_HORZ);
     if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
         dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
-        const CRect insets = Insets(window);
-        CRect client(insets.left - 2, insets.top - 2, rect.Width() - insets.right + 2,
-                     rect.Height() - insets.bottom + 2);
-        dc.DrawEdge(&client, EDGE_SUNKEN, BF_RECT);
+        // The sunken edge surrounds the scroll bars as well as the client area.
+        const CRect insets = FrameInsets(window);
+        CRect edge(insets.left, insets.top, rect.Width() - insets.right, rect.Height() - insets.bottom);
+        dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
     }
 }
 

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "platform/ctl/CScrollBar.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/ScrollBarGeometry.h"
+#include "platform/win/WindowManager.h"
+#include "tests/support/ScrollBarPixels.h"
+
+using ScrollBarPixels::InkBox;
+using ScrollBarPixels::IsDithered;
+
+namespace {
+class ScrollBarControlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        manager.Reset();
+        ASSERT_TRUE(
+            parent.CreateEx(0, nullptr, "Parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 100), nullptr, 0));
+        ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(10, 20, 210, 36), &parent, 1));
+        bar.SetScrollRange(0, 100);
+        manager.RunUntilIdle();
+    }
+    // A part of the bar in the parent's pixels.
+    CRect Part(ScrollBarGeometry::Part part) const {
+        SCROLLINFO info{};
+        bar.GetScrollInfo(&info);
+        CRect rect = ScrollBarGeometry(CRect(0, 0, 200, 16), false, info).PartRect(part);
+        rect.OffsetRect(10, 20);
+        return rect;
+    }
+    static CRect Inside(CRect button) {
+        button.DeflateRect(2, 2);
+        return button;
+    }
+    CRect Glyph(ScrollBarGeometry::Part arrow, int colourIndex) const {
+        return InkBox(*parent.Surface(), Inside(Part(arrow)), GetSysColor(colourIndex));
+    }
+
+    WindowManager& manager = WindowManager::Instance();
+    CWnd parent;
+    CScrollBar bar;
+};
+}  // namespace
+
+TEST_F(ScrollBarControlTest, TheTrackIsDitheredAndADisabledBarIsGreyWithoutAThumb) {
+    const PixelSurface& pixels = *parent.Surface();
+    EXPECT_TRUE(IsDithered(pixels, Part(ScrollBarGeometry::PageDown)));
+    EXPECT_FALSE(Glyph(ScrollBarGeometry::LineUp, COLOR_BTNTEXT).IsRectEmpty());
+
+    bar.EnableWindow(FALSE);
+    manager.RunUntilIdle();
+    const CRect track(Part(ScrollBarGeometry::LineUp).right, 20, Part(ScrollBarGeometry::LineDown).left, 36);
+    EXPECT_TRUE(IsDithered(pixels, track));
+    for (ScrollBarGeometry::Part arrow : {ScrollBarGeometry::LineUp, ScrollBarGeometry::LineDown}) {
+        EXPECT_TRUE(Glyph(arrow, COLOR_BTNTEXT).IsRectEmpty());
+        const CRect grey = Glyph(arrow, COLOR_3DSHADOW);
+        EXPECT_EQ(grey.Size(), CSize(4, 7));
+        EXPECT_EQ(Glyph(arrow, COLOR_3DHIGHLIGHT).BottomRight(), CPoint(grey.right + 1, grey.bottom + 1));
+    }
+
+    // An empty range leaves nothing to scroll: the same grey look.
+    bar.EnableWindow(TRUE);
+    bar.SetScrollRange(0, 0);
+    manager.RunUntilIdle();
+    EXPECT_TRUE(IsDithered(pixels, track));
+    EXPECT_TRUE(Glyph(ScrollBarGeometry::LineDown, COLOR_BTNTEXT).IsRectEmpty());
+}
+
+TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
+    const PixelSurface& pixels = *parent.Surface();
+    const CRect arrow = Part(ScrollBarGeometry::LineDown);
+    const CRect raised = Glyph(ScrollBarGeometry::LineDown, COLOR_BTNTEXT);
+    const auto looksPressed = [&] {
+        CRect moved = raised;
+        moved.OffsetRect(1, 1);
+        return pixels.At(arrow.right - 1, arrow.bottom - 1) == PixelFromColor(GetSysColor(COLOR_3DSHADOW)) &&
+               Glyph(ScrollBarGeometry::LineDown, COLOR_BTNTEXT) == moved;
+    };
+    EXPECT_FALSE(looksPressed());
+    manager.MouseInput(WM_LBUTTONDOWN, arrow.CenterPoint());
+    manager.RunUntilIdle();
+    EXPECT_TRUE(looksPressed());
+    manager.MouseInput(WM_MOUSEMOVE, CPoint(100, 80));
+    manager.RunUntilIdle();
+    EXPECT_FALSE(looksPressed());
+    manager.MouseInput(WM_MOUSEMOVE, arrow.CenterPoint());
+    manager.RunUntilIdle();
+    EXPECT_TRUE(looksPressed());
+    manager.MouseInput(WM_LBUTTONUP, arrow.CenterPoint());
+    manager.RunUntilIdle();
+    EXPECT_FALSE(looksPressed());
+}
