@@ -107,7 +107,16 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     SDL_SetWindowPosition(found->second, rect.left, rect.top);
     SDL_SetWindowSize(found->second, rect.Width(), rect.Height());
     SDL_ShowWindow(found->second);
+    ShowMinimised(window, found->second);
     m_changed[window] = true;
+}
+
+void SdlHost::ShowMinimised(CWnd* window, SDL_Window* sdl) {
+    const bool minimised = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_MINIMIZED) != 0;
+    if (window->IsIconic() && !minimised)
+        SDL_MinimizeWindow(sdl);
+    if (!window->IsIconic() && minimised)
+        SDL_RestoreWindow(sdl);
 }
 
 void SdlHost::TopLevelDestroyed(CWnd* window) {
@@ -188,6 +197,11 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             if (CWnd* window = WindowOf(event.window.windowID)) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
+            // Brought back from the desktop's task list.
+            CWnd* window = WindowOf(event.window.windowID);
+            if (window && window->IsIconic())
+                window->ShowWindow(SW_RESTORE);
         }
         break;
     case SDL_MOUSEMOTION:

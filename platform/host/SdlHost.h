@@ -36,6 +36,8 @@ private:
     CWnd* WindowOf(unsigned int sdlWindowId) const;
     CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
     void Present(CWnd* window);
+    // A minimised window is minimised on the desktop too, and comes back with it.
+    void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
 
     bool m_opened = false;

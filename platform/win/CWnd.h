@@ -265,6 +265,8 @@ private:
 
     void Attach(CWnd* parent);
     void Detach();
+    // What lay under this window at place (in the parent's client) is to be painted again.
+    void ExposePlace(const CRect& place);
     void SetWindowRect(const CRect& rect);
     void ResizeSurface();
     CPoint SurfaceOrigin() const;
@@ -276,6 +278,11 @@ private:
     void MovePixels(const CRect& area, int dx, int dy);
     // Styles that change the client area: repaint the frame and tell the window its new size.
     void NonClientChanged(const CRect& oldClient);
+    void Minimise();
+    // SIZE_MINIMIZED, SIZE_MAXIMIZED or SIZE_RESTORED for WM_SIZE.
+    UINT SizeType() const;
+    // Where a minimised child lies: the first free place along the foot of its parent.
+    CRect IconicPlace() const;
     int ClampScrollPos(int bar, int position) const;
     // The hit-test code of a screen point (HTCLIENT, HTCAPTION, HTLEFT ...).
     UINT HitTestAt(CPoint screen) const;

@@ -4,12 +4,13 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CaptionButtonTracker.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowMoveTracker.h"
-#include "platform/win/Cursors.h"
 
 namespace {
 CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
@@ -26,6 +27,18 @@ int SizingCursor(UINT hit) {
     default: return 0;
     }
 }
+bool IsCaptionButton(UINT hit) {
+    return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON;
+}
+
+UINT CaptionCommand(const CWnd& window, UINT hit) {
+    if (hit == HTCLOSE)
+        return SC_CLOSE;
+    if (hit == HTMAXBUTTON)
+        return window.IsZoomed() ? SC_RESTORE : SC_MAXIMIZE;
+    return window.IsIconic() ? SC_RESTORE : SC_MINIMIZE;
+}
+
 template <typename T>
 T* PointerOf(std::uintptr_t value) {
     return reinterpret_cast<T*>(value);
@@ -192,8 +205,31 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION && (m_style & WS_MAXIMIZEBOX)) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        if (wParam != HTCAPTION)
+            return 0;
+        if (IsIconic()) {
+            SendMessage(WM_SYSCOMMAND, SC_RESTORE, lParam);
+        } else if (m_style & WS_MAXIMIZEBOX) {
+            SendMessage(WM_SYSCOMMAND, IsZoomed() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+        }
         return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+            case SC_CLOSE:
+                PostMessage(WM_CLOSE);
+                return 0;
+            case SC_MAXIMIZE:
+                ShowWindow(SW_SHOWMAXIMIZED);
+                return 0;
+            case SC_MINIMIZE:
+                ShowWindow(SW_MINIMIZE);
+                return 0;
+            case SC_RESTORE:
+                ShowWindow(SW_RESTORE);
+                return 0;
+            default:
+                return 0;
+        }
     case WM_RBUTTONUP: {
         CPoint screen = PointOf(lParam);
         ClientToScreen(&screen);
@@ -223,8 +259,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
         if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
-        if (wParam == HTCLOSE) PostMessage(WM_CLOSE);
-        if (wParam == HTMAXBUTTON) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        if (IsCaptionButton(static_cast<UINT>(wParam))) {
+            const UINT hit = static_cast<UINT>(wParam);
+            CaptionButtonTracker::Start({this, hit, 0, NonClientPainter::CaptionButtonRect(*this, hit)}, this,
+                                        CaptionCommand(*this, hit), PointOf(lParam));
+        }
         if (WindowMoveTracker::Tracks(static_cast<UINT>(wParam)))
             WindowMoveTracker::Start(this, static_cast<UINT>(wParam), PointOf(lParam));
         return 0;

@@ -6,6 +6,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CaptionGlyphs.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/NonClientPress.h"
 #include "platform/win/ScrollBarGeometry.h"
@@ -16,8 +17,6 @@ constexpr int kCaptionHeight = 18;
 constexpr int kMenuBarHeight = 19;
 constexpr int kMenuItemPadding = 6;
 constexpr int kCornerGrip = 16;
-constexpr int kCaptionButtonWidth = 16;
-constexpr int kCaptionButtonHeight = 14;
 
 int FrameThickness(DWORD style) {
     if (style & WS_THICKFRAME) return 4;
@@ -35,41 +34,26 @@ CRect CaptionRect(const CWnd& window) {
     return CRect(frame, frame, rect.Width() - frame, frame + kCaptionHeight - 1);
 }
 
-void DrawCloseGlyph(CDC& dc, const CRect& button) {
-    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
-    const int left = button.left + 4;
-    const int top = button.top + 3;
-    for (int i = 0; i < 7; ++i) {
-        dc.FillSolidRect(left + i, top + i, 2, 1, ink);
-        dc.FillSolidRect(left + 6 - i, top + i, 2, 1, ink);
-    }
-}
-
-void DrawBoxGlyph(CDC& dc, const CRect& box) {
-    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
-    dc.FillSolidRect(box.left, box.top, box.Width(), 2, ink);
-    dc.FillSolidRect(box.left, box.bottom - 1, box.Width(), 1, ink);
-    dc.FillSolidRect(box.left, box.top, 1, box.Height(), ink);
-    dc.FillSolidRect(box.right - 1, box.top, 1, box.Height(), ink);
+CaptionGlyphs::Glyph GlyphOf(const CWnd& window, UINT hit) {
+    if (hit == HTCLOSE)
+        return CaptionGlyphs::Close;
+    if (hit == HTMAXBUTTON)
+        return window.IsZoomed() ? CaptionGlyphs::Restore : CaptionGlyphs::Maximise;
+    return window.IsIconic() ? CaptionGlyphs::Restore : CaptionGlyphs::Minimise;
 }
 
 void DrawCaptionButtons(const CWnd& window, CDC& dc) {
-    CRect close = NonClientPainter::CaptionButtonRect(window, HTCLOSE);
-    if (close.IsRectEmpty()) return;
-    dc.DrawFrameControl(&close, DFC_BUTTON, DFCS_BUTTONPUSH);
-    DrawCloseGlyph(dc, close);
-    CRect maximise = NonClientPainter::CaptionButtonRect(window, HTMAXBUTTON);
-    if (maximise.IsRectEmpty()) return;
-    dc.DrawFrameControl(&maximise, DFC_BUTTON, DFCS_BUTTONPUSH);
-    if (window.IsZoomed()) {
-        // Restore: a window in front of another.
-        DrawBoxGlyph(dc, CRect(maximise.left + 6, maximise.top + 2, maximise.left + 13, maximise.top + 8));
-        CRect front(maximise.left + 3, maximise.top + 5, maximise.left + 10, maximise.top + 11);
-        dc.FillSolidRect(&front, GetSysColor(COLOR_BTNFACE));
-        DrawBoxGlyph(dc, front);
-    } else {
-        DrawBoxGlyph(dc, CRect(maximise.left + 3, maximise.top + 2, maximise.left + 12, maximise.top + 11));
+    const UINT pressed = NonClientPress::PressedButton(window);
+    for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        const CRect button = NonClientPainter::CaptionButtonRect(window, hit);
+        if (!button.IsRectEmpty())
+            CaptionGlyphs::DrawButton(dc, button, GlyphOf(window, hit), pressed == hit);
     }
+}
+
+// Frames, the windows with a minimise or maximise box, show the program's icon in their caption.
+bool HasSystemIcon(DWORD style) {
+    return (style & WS_SYSMENU) && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 }
 
 // The frame, caption and menu bar: what lies outside the client edge.
@@ -124,15 +108,32 @@ CRect Insets(const CWnd& window) {
     return insets;
 }
 
+CSize IconicSize(const CWnd& window) {
+    constexpr int kIconicWidth = 160;
+    return CSize(kIconicWidth, kCaptionHeight + 2 * FrameThickness(window.GetStyle()));
+}
+
 CRect CaptionButtonRect(const CWnd& window, UINT hit) {
     const DWORD style = window.GetStyle();
     if ((style & WS_CAPTION) != WS_CAPTION || (style & WS_SYSMENU) == 0) return CRect();
     const CRect caption = CaptionRect(window);
-    CRect button(caption.right - 2 - kCaptionButtonWidth, caption.top + 2, caption.right - 2,
-                 caption.top + 2 + kCaptionButtonHeight);
+    if (hit == HTSYSMENU) {
+        if (!HasSystemIcon(style))
+            return CRect();
+        return CRect(caption.left + 1, caption.top + 1, caption.left + 1 + CaptionGlyphs::kIconSize,
+                     caption.top + 1 + CaptionGlyphs::kIconSize);
+    }
+    // Close at the right end; maximise after a gap, minimise touching it.
+    CRect button(caption.right - 2 - CaptionGlyphs::kButtonWidth, caption.top + 2, caption.right - 2,
+                 caption.top + 2 + CaptionGlyphs::kButtonHeight);
     if (hit == HTCLOSE) return button;
-    if (hit != HTMAXBUTTON || (style & WS_MAXIMIZEBOX) == 0) return CRect();
-    button.OffsetRect(-(kCaptionButtonWidth + 2), 0);
+    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
+    if (hit == HTMAXBUTTON)
+        return (style & WS_MAXIMIZEBOX) ? button : CRect();
+    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
+        return CRect();
+    if (style & WS_MAXIMIZEBOX)
+        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
     return button;
 }
 
@@ -173,7 +174,7 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
 
 UINT HitTest(const CWnd& window, POINT windowPoint) {
     if (const UINT border = BorderHit(window, windowPoint); border != HTNOWHERE) return border;
-    for (UINT button : {HTCLOSE, HTMAXBUTTON})
+    for (UINT button : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTSYSMENU})
         if (CaptionButtonRect(window, button).PtInRect(windowPoint)) return button;
     if ((window.GetStyle() & WS_CAPTION) == WS_CAPTION && CaptionRect(window).PtInRect(windowPoint)) return HTCAPTION;
     if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
@@ -209,7 +210,11 @@ void Paint(CWnd& window, CDC& dc) {
         window.GetWindowText(title);
         CRect text = caption;
         text.left += 4;
-        for (UINT button : {HTCLOSE, HTMAXBUTTON}) {
+        if (const CRect icon = CaptionButtonRect(window, HTSYSMENU); !icon.IsRectEmpty()) {
+            CaptionGlyphs::DrawSystemIcon(dc, icon.TopLeft());
+            text.left = icon.right + 2;
+        }
+        for (UINT button : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
             const CRect buttonRect = CaptionButtonRect(window, button);
             if (!buttonRect.IsRectEmpty()) text.right = std::min(text.right, buttonRect.left - 2);
         }

@@ -12,11 +12,13 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
-// HTLEFT ... HTBOTTOMRIGHT on a sizing border, HTCAPTION, HTMENU, HTVSCROLL, HTHSCROLL, or
-// HTBORDER for a window point outside the client area.
+// A minimised child window's size: its caption in its frame.
+CSize IconicSize(const CWnd& window);
+// HTLEFT ... HTBOTTOMRIGHT on a sizing border, a caption button or icon, HTCAPTION, HTMENU,
+// HTVSCROLL, HTHSCROLL, or HTBORDER for a window point outside the client area.
 UINT HitTest(const CWnd& window, POINT windowPoint);
-// The caption's close (HTCLOSE) or maximise-restore (HTMAXBUTTON) button in window coordinates,
-// empty when the window has none.
+// The caption's close (HTCLOSE), maximise-restore (HTMAXBUTTON) or minimise (HTMINBUTTON)
+// button, or its system icon (HTSYSMENU), in window coordinates; empty when the window has none.
 CRect CaptionButtonRect(const CWnd& window, UINT hit);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);

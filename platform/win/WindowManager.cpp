@@ -71,7 +71,9 @@ void WindowManager::BringToTop(CWnd* topLevel) {
 CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
     for (auto top = m_topLevels.rbegin(); top != m_topLevels.rend(); ++top) {
         CWnd* window = *top;
-        if (!window->IsWindowVisible()) continue;
+        // A minimised top-level window is on the desktop's task list, not on the screen.
+        if (!window->IsWindowVisible() || window->IsIconic())
+            continue;
         CRect rect;
         window->GetWindowRect(&rect);
         if (!rect.PtInRect(screen)) continue;
