@@ -193,6 +193,9 @@ public:
 
     // --- Menus ----------------------------------------------------------------------------
     virtual CMenu* GetMenu() const { return m_menu; }
+    // The maximised child whose system icon and caption buttons this window's menu bar shows
+    // (an MDI frame's), or null.
+    virtual CWnd* MenuBarChild() const { return nullptr; }
     virtual BOOL SetMenu(CMenu* menu);
     void DrawMenuBar();
     // The frame, caption, menu bar and scroll bars are drawn afresh at the next painting.

@@ -98,6 +98,30 @@ UINT BorderHit(const CWnd& window, POINT point) {
 
 namespace NonClientPainter {
 
+namespace {
+// The menu items start after a maximised child's icon.
+int MenuItemsLeft(const CWnd& window, const CRect& bar) {
+    return bar.left + (window.MenuBarChild() ? CaptionGlyphs::kIconSize + 2 : 0);
+}
+
+CRect MenuBarIconRect(const CRect& bar) {
+    const int top = bar.top + (bar.Height() - CaptionGlyphs::kIconSize) / 2;
+    return CRect(bar.left + 1, top, bar.left + 1 + CaptionGlyphs::kIconSize, top + CaptionGlyphs::kIconSize);
+}
+
+void DrawMenuBarChild(const CWnd& window, CDC& dc, const CRect& bar) {
+    const CWnd* child = window.MenuBarChild();
+    if (!child) return;
+    CaptionGlyphs::DrawSystemIcon(dc, MenuBarIconRect(bar).TopLeft());
+    const int pressed = NonClientPress::PressedPart(window, HTMENU);
+    for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        const CRect button = MenuBarButtonRect(window, hit);
+        if (!button.IsRectEmpty())
+            CaptionGlyphs::DrawButton(dc, button, GlyphOf(*child, hit), pressed == static_cast<int>(hit));
+    }
+}
+}  // namespace
+
 CRect Insets(const CWnd& window) {
     const DWORD style = window.GetStyle();
     CRect insets = FrameInsets(window);
@@ -137,6 +161,21 @@ CRect CaptionButtonRect(const CWnd& window, UINT hit) {
     return button;
 }
 
+CRect MenuBarButtonRect(const CWnd& window, UINT hit) {
+    const CWnd* child = window.MenuBarChild();
+    const CRect bar = MenuBarRect(window);
+    if (!child || bar.IsRectEmpty()) return CRect();
+    const DWORD style = child->GetStyle();
+    const int top = bar.top + (bar.Height() - CaptionGlyphs::kButtonHeight) / 2;
+    CRect button(bar.right - 2 - CaptionGlyphs::kButtonWidth, top, bar.right - 2, top + CaptionGlyphs::kButtonHeight);
+    if (hit == HTCLOSE) return button;
+    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
+    if (hit == HTMAXBUTTON) return (style & WS_MAXIMIZEBOX) ? button : CRect();
+    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0) return CRect();
+    if (style & WS_MAXIMIZEBOX) button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
+    return button;
+}
+
 CRect MenuBarRect(const CWnd& window) {
     if (!HasMenuBar(window)) return CRect();
     CRect rect;
@@ -150,7 +189,7 @@ CRect MenuBarItemRect(const CWnd& window, int item) {
     const CRect bar = MenuBarRect(window);
     CMenu* menu = window.GetMenu();
     if (bar.IsRectEmpty() || item < 0 || item >= menu->GetMenuItemCount()) return CRect();
-    int x = bar.left;
+    int x = MenuItemsLeft(window, bar);
     for (int i = 0; i < item; ++i) x += MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
     return CRect(x, bar.top + 1, x + MenuText::Width(menu->ItemAt(item)->text) + 2 * kMenuItemPadding, bar.bottom - 1);
 }
@@ -159,7 +198,7 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
     const CRect bar = MenuBarRect(window);
     if (!bar.PtInRect(windowPoint)) return -1;
     CMenu* menu = window.GetMenu();
-    int x = bar.left;
+    int x = MenuItemsLeft(window, bar);
     for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
         const int width = MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
         CRect item(x, bar.top + 1, x + width, bar.bottom - 1);
@@ -225,7 +264,7 @@ void Paint(CWnd& window, CDC& dc) {
     if (!bar.IsRectEmpty()) {
         dc.FillSolidRect(&bar, GetSysColor(COLOR_MENU));
         CMenu* menu = window.GetMenu();
-        int x = bar.left;
+        int x = MenuItemsLeft(window, bar);
         for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
             const CMenu::Item* item = menu->ItemAt(i);
             const int width = MenuText::Width(item->text) + 2 * kMenuItemPadding;
@@ -233,14 +272,15 @@ void Paint(CWnd& window, CDC& dc) {
             MenuText::Draw(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0, DT_CENTER);
             x += width;
         }
+        DrawMenuBarChild(window, dc, bar);
     }
     for (int bar : {SB_HORZ, SB_VERT}) {
         const CRect barRect = window.ScrollBarRect(bar);
         if (barRect.IsRectEmpty()) continue;
         SCROLLINFO info{};
         window.GetScrollInfo(bar, &info);
-        const auto pressed =
-            static_cast<ScrollBarGeometry::Part>(NonClientPress::PressedScrollPart(window, bar));
+        const auto pressed = static_cast<ScrollBarGeometry::Part>(
+            NonClientPress::PressedPart(window, bar == SB_VERT ? HTVSCROLL : HTHSCROLL));
         ScrollBarGeometry(barRect, bar == SB_VERT, info)
             .Paint(dc, pressed, window.IsWindowEnabled() != FALSE);
     }

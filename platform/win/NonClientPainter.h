@@ -20,6 +20,9 @@ UINT HitTest(const CWnd& window, POINT windowPoint);
 // The caption's close (HTCLOSE), maximise-restore (HTMAXBUTTON) or minimise (HTMINBUTTON)
 // button, or its system icon (HTSYSMENU), in window coordinates; empty when the window has none.
 CRect CaptionButtonRect(const CWnd& window, UINT hit);
+// The minimise (HTMINBUTTON), restore (HTMAXBUTTON) or close (HTCLOSE) button of the maximised
+// child a frame's menu bar shows at its right end, in window coordinates; empty without one.
+CRect MenuBarButtonRect(const CWnd& window, UINT hit);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
 // A menu-bar item's rectangle in window coordinates (empty when there is no such item).

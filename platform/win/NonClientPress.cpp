@@ -39,14 +39,12 @@ void Clear() {
 
 UINT PressedButton(const CWnd& window) {
     const Pressed& pressed = Current();
-    if (pressed.window != &window || pressed.hit == HTVSCROLL || pressed.hit == HTHSCROLL)
-        return HTNOWHERE;
+    if (pressed.window != &window || pressed.part != 0) return HTNOWHERE;
     return pressed.hit;
 }
 
-int PressedScrollPart(const CWnd& window, int bar) {
+int PressedPart(const CWnd& window, UINT hit) {
     const Pressed& pressed = Current();
-    const UINT hit = bar == SB_VERT ? HTVSCROLL : HTHSCROLL;
     return pressed.window == &window && pressed.hit == hit ? pressed.part : 0;
 }
 
