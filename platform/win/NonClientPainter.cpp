@@ -222,6 +222,25 @@ UINT HitTest(const CWnd& window, POINT windowPoint) {
     return HTBORDER;
 }
 
+void PaintScrollBars(const CWnd& window, CDC& dc) {
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const CRect barRect = window.ScrollBarRect(bar);
+        if (barRect.IsRectEmpty())
+            continue;
+        SCROLLINFO info{};
+        window.GetScrollInfo(bar, &info);
+        const auto pressed = static_cast<ScrollBarGeometry::Part>(
+            NonClientPress::PressedPart(window, bar == SB_VERT ? HTVSCROLL : HTHSCROLL));
+        ScrollBarGeometry(barRect, bar == SB_VERT, info)
+            .Paint(dc, pressed, window.IsWindowEnabled() != FALSE);
+    }
+    const CRect vertical = window.ScrollBarRect(SB_VERT);
+    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
+    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(),
+                         GetSysColor(COLOR_BTNFACE));
+}
+
 void Paint(CWnd& window, CDC& dc) {
     CRect rect;
     window.GetWindowRect(&rect);
@@ -274,20 +293,7 @@ void Paint(CWnd& window, CDC& dc) {
         }
         DrawMenuBarChild(window, dc, bar);
     }
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        const CRect barRect = window.ScrollBarRect(bar);
-        if (barRect.IsRectEmpty()) continue;
-        SCROLLINFO info{};
-        window.GetScrollInfo(bar, &info);
-        const auto pressed = static_cast<ScrollBarGeometry::Part>(
-            NonClientPress::PressedPart(window, bar == SB_VERT ? HTVSCROLL : HTHSCROLL));
-        ScrollBarGeometry(barRect, bar == SB_VERT, info)
-            .Paint(dc, pressed, window.IsWindowEnabled() != FALSE);
-    }
-    const CRect vertical = window.ScrollBarRect(SB_VERT);
-    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
-    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
-        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
+    PaintScrollBars(window, dc);
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
         // The sunken edge surrounds the scroll bars as well as the client area.
         const CRect insets = FrameInsets(window);

@@ -12,6 +12,9 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
+// The window's scroll bars (grey when it is disabled, a held arrow pushed in) and the size box
+// between them.
+void PaintScrollBars(const CWnd& window, CDC& dc);
 // A minimised child window's size: its caption in its frame.
 CSize IconicSize(const CWnd& window);
 // HTLEFT ... HTBOTTOMRIGHT on a sizing border, a caption button or icon, HTCAPTION, HTMENU,

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/ctl/CListBox.h"
 #include "platform/ctl/CScrollBar.h"
+#include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/ScrollBarGeometry.h"
@@ -90,4 +92,46 @@ TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     manager.MouseInput(WM_LBUTTONUP, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_FALSE(looksPressed());
+}
+
+// A list box's sunken edge runs round its scroll bars; they are whole inside it and grey out
+// with the list.
+TEST(ControlScrollBars, AListBoxsEdgeSurroundsItsBarsWhichGreyOutWithIt) {
+    WindowManager& manager = WindowManager::Instance();
+    manager.Reset();
+    CWnd parent;
+    ASSERT_TRUE(
+        parent.CreateEx(0, nullptr, "Parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT,
+                            CRect(10, 10, 160, 130), &parent, 1));
+    list.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+    for (int i = 0; i < 30; ++i) list.AddString("An item of the list");
+    list.SetScrollRange(SB_HORZ, 0, 300);
+    manager.RunUntilIdle();
+    const PixelSurface& pixels = *parent.Surface();
+    const auto colour = [](int index) { return PixelFromColor(GetSysColor(index)); };
+
+    // The bars in the list's window: right and bottom, inside the two-pixel edge.
+    EXPECT_EQ(list.ScrollBarRect(SB_VERT), CRect(132, 2, 148, 102));
+    EXPECT_EQ(list.ScrollBarRect(SB_HORZ), CRect(2, 102, 132, 118));
+    // The edge's outer and inner rings at the list's right and bottom, outside the bars.
+    EXPECT_EQ(pixels.At(159, 60), colour(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(pixels.At(158, 60), colour(COLOR_3DLIGHT));
+    EXPECT_EQ(pixels.At(60, 129), colour(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(pixels.At(60, 128), colour(COLOR_3DLIGHT));
+    EXPECT_EQ(pixels.At(159, 129), colour(COLOR_3DHIGHLIGHT));
+    // The corners of the bars: the upper arrow's top left and black right side, the size box.
+    EXPECT_EQ(pixels.At(142, 12), colour(COLOR_3DLIGHT));
+    EXPECT_EQ(pixels.At(157, 20), colour(COLOR_3DDKSHADOW));
+    EXPECT_EQ(pixels.At(12, 112), colour(COLOR_3DLIGHT));
+    EXPECT_EQ(pixels.At(20, 127), colour(COLOR_3DDKSHADOW));
+    EXPECT_EQ(pixels.At(150, 120), colour(COLOR_3DFACE));
+    EXPECT_TRUE(IsDithered(pixels, CRect(142, 60, 158, 90)));
+
+    list.EnableWindow(FALSE);
+    manager.RunUntilIdle();
+    CRect arrow(144, 14, 156, 26);
+    EXPECT_TRUE(InkBox(pixels, arrow, GetSysColor(COLOR_BTNTEXT)).IsRectEmpty());
+    EXPECT_FALSE(InkBox(pixels, arrow, GetSysColor(COLOR_3DSHADOW)).IsRectEmpty());
 }
