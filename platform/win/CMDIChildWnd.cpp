@@ -26,16 +26,20 @@ BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
     return CFrameWnd::PreCreateWindow(cs);
 }
 
-CRect CMDIChildWnd::NonClientInsets() const { return IsZoomed() ? CRect() : CFrameWnd::NonClientInsets(); }
+CRect CMDIChildWnd::NonClientInsets() const {
+    return IsZoomed() ? CRect() : CFrameWnd::NonClientInsets();
+}
 
 void CMDIChildWnd::OnNcPaint() {
-    if (!IsZoomed()) CFrameWnd::OnNcPaint();
+    if (!IsZoomed())
+        CFrameWnd::OnNcPaint();
 }
 
 void CMDIChildWnd::OnSize(UINT type, int cx, int cy) {
     CFrameWnd::OnSize(type, cx, cy);
     // Maximised or back again: the frame's menu bar gains or loses this child's buttons.
-    if (m_mdiFrame && IsWindow(m_mdiFrame)) m_mdiFrame->DrawMenuBar();
+    if (m_mdiFrame && IsWindow(m_mdiFrame))
+        m_mdiFrame->DrawMenuBar();
 }
 
 void CMDIChildWnd::MDIActivate() {

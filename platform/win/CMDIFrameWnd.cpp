@@ -26,20 +26,24 @@ constexpr int kCascadeStep = 22;
 bool IsWindowMenu(CMenu* popup) {
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
         const UINT id = popup->GetMenuItemID(i);
-        if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_VERT) return true;
+        if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_VERT)
+            return true;
     }
     return false;
 }
 
-bool IsListed(UINT id) { return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD; }
+bool IsListed(UINT id) {
+    return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD;
+}
 
 // Takes the list (and the separator before it) out of the Window menu.
 void RemoveWindowList(CMenu* popup) {
     for (int i = popup->GetMenuItemCount() - 1; i >= 0; --i) {
-        if (!IsListed(popup->GetMenuItemID(i))) continue;
+        if (!IsListed(popup->GetMenuItemID(i)))
+            continue;
         popup->DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
-        const bool listStart = i == popup->GetMenuItemCount() || !IsListed(popup->GetMenuItemID(i));
-        if (listStart && i > 0 && (popup->GetMenuState(static_cast<UINT>(i - 1), MF_BYPOSITION) & MF_SEPARATOR))
+        // Only the list's own separator comes straight before one of its items.
+        if (i > 0 && (popup->GetMenuState(static_cast<UINT>(i - 1), MF_BYPOSITION) & MF_SEPARATOR))
             popup->DeleteMenu(static_cast<UINT>(i - 1), MF_BYPOSITION);
     }
 }

@@ -42,15 +42,17 @@ UINT CaptionCommand(const CWnd& window, UINT hit) {
 // A press on the minimise, restore or close button the menu bar shows for a maximised child.
 bool PressMenuBarButton(CWnd& frame, CPoint screen) {
     CWnd* child = frame.MenuBarChild();
-    if (!child) return false;
+    if (!child)
+        return false;
     CRect window;
     frame.GetWindowRect(&window);
     const CPoint point(screen.x - window.left, screen.y - window.top);
     for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
         const CRect button = NonClientPainter::MenuBarButtonRect(frame, hit);
-        if (!button.PtInRect(point)) continue;
-        CaptionButtonTracker::Start({&frame, HTMENU, static_cast<int>(hit), button}, child, CaptionCommand(*child, hit),
-                                    screen);
+        if (!button.PtInRect(point))
+            continue;
+        CaptionButtonTracker::Start({&frame, HTMENU, static_cast<int>(hit), button}, child,
+                                    CaptionCommand(*child, hit), screen);
         return true;
     }
     return false;
@@ -274,7 +276,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_GETTEXT: return GetWindowText(reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_NCLBUTTONDOWN:
-        if (wParam == HTMENU && !PressMenuBarButton(*this, PointOf(lParam))) TrackMenuBar(PointOf(lParam));
+        if (wParam == HTMENU && !PressMenuBarButton(*this, PointOf(lParam)))
+            TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
         if (IsCaptionButton(static_cast<UINT>(wParam))) {
             const UINT hit = static_cast<UINT>(wParam);

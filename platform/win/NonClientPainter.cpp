@@ -111,7 +111,8 @@ CRect MenuBarIconRect(const CRect& bar) {
 
 void DrawMenuBarChild(const CWnd& window, CDC& dc, const CRect& bar) {
     const CWnd* child = window.MenuBarChild();
-    if (!child) return;
+    if (!child)
+        return;
     CaptionGlyphs::DrawSystemIcon(dc, MenuBarIconRect(bar).TopLeft());
     const int pressed = NonClientPress::PressedPart(window, HTMENU);
     for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
@@ -164,15 +165,21 @@ CRect CaptionButtonRect(const CWnd& window, UINT hit) {
 CRect MenuBarButtonRect(const CWnd& window, UINT hit) {
     const CWnd* child = window.MenuBarChild();
     const CRect bar = MenuBarRect(window);
-    if (!child || bar.IsRectEmpty()) return CRect();
+    if (!child || bar.IsRectEmpty())
+        return CRect();
     const DWORD style = child->GetStyle();
     const int top = bar.top + (bar.Height() - CaptionGlyphs::kButtonHeight) / 2;
-    CRect button(bar.right - 2 - CaptionGlyphs::kButtonWidth, top, bar.right - 2, top + CaptionGlyphs::kButtonHeight);
-    if (hit == HTCLOSE) return button;
+    CRect button(bar.right - 2 - CaptionGlyphs::kButtonWidth, top, bar.right - 2,
+                 top + CaptionGlyphs::kButtonHeight);
+    if (hit == HTCLOSE)
+        return button;
     button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
-    if (hit == HTMAXBUTTON) return (style & WS_MAXIMIZEBOX) ? button : CRect();
-    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0) return CRect();
-    if (style & WS_MAXIMIZEBOX) button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
+    if (hit == HTMAXBUTTON)
+        return (style & WS_MAXIMIZEBOX) ? button : CRect();
+    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
+        return CRect();
+    if (style & WS_MAXIMIZEBOX)
+        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
     return button;
 }
 

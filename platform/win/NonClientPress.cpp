@@ -39,7 +39,8 @@ void Clear() {
 
 UINT PressedButton(const CWnd& window) {
     const Pressed& pressed = Current();
-    if (pressed.window != &window || pressed.part != 0) return HTNOWHERE;
+    if (pressed.window != &window || pressed.part != 0)
+        return HTNOWHERE;
     return pressed.hit;
 }
 

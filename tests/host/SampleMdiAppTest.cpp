@@ -537,8 +537,10 @@ TEST_F(SampleMdiAppTest, TheWindowMenuListsTheOpenWindowsAndActivatesTheChosenOn
             const UINT id = popup.MenuShown()->GetMenuItemID(i);
             const UINT state = popup.MenuShown()->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION);
             std::string item = id == 0 ? "-" : static_cast<const char*>(popup.MenuShown()->ItemAt(i)->text);
-            if (state & MF_CHECKED) item += " (checked)";
-            if (state & MF_GRAYED) item += " (greyed)";
+            if (state & MF_CHECKED)
+                item += " (checked)";
+            if (state & MF_GRAYED)
+                item += " (greyed)";
             items.push_back(item);
         }
         return items;
@@ -604,7 +606,8 @@ TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
     const std::uint32_t captionBlue = PixelFromColor(GetSysColor(COLOR_ACTIVECAPTION));
     int blue = 0;
     for (int y = area.top; y < area.top + 20; ++y)
-        for (int x = area.left; x < area.right; ++x) blue += pixels.At(x - frame.left, y - frame.top) == captionBlue;
+        for (int x = area.left; x < area.right; ++x)
+            blue += pixels.At(x - frame.left, y - frame.top) == captionBlue;
     EXPECT_EQ(blue, 0);
 
     // The icon before "File", the three buttons at the right end of the bar.
@@ -623,7 +626,8 @@ TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
     for (const CRect& button : {close, restore, minimise}) {
         EXPECT_EQ(button.Size(), CSize(16, 14));
         EXPECT_EQ(pixels.At(button.left, button.top), PixelFromColor(GetSysColor(COLOR_3DLIGHT)));
-        EXPECT_EQ(pixels.At(button.right - 1, button.bottom - 1), PixelFromColor(GetSysColor(COLOR_3DDKSHADOW)));
+        EXPECT_EQ(pixels.At(button.right - 1, button.bottom - 1),
+                  PixelFromColor(GetSysColor(COLOR_3DDKSHADOW)));
     }
 
     // Restore acts on release over it and looks pushed in while held.
