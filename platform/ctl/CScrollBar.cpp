@@ -93,16 +93,16 @@ ScrollBarGeometry CScrollBar::Geometry() const {
     return ScrollBarGeometry(client, IsVertical(), m_info);
 }
 
-void CScrollBar::ShowPressed(bool pressed) {
-    if (pressed == m_pressedShown)
+void CScrollBar::NoteMouseOnHeld(bool on) {
+    if (on == m_mouseOnHeld)
         return;
-    m_pressedShown = pressed;
+    m_mouseOnHeld = on;
     Invalidate(FALSE);
 }
 
 void CScrollBar::OnPaint() {
     CPaintDC dc(this);
-    Geometry().Paint(dc, m_pressedShown ? m_held : ScrollBarGeometry::None, IsWindowEnabled() != FALSE);
+    Geometry().Paint(dc, m_mouseOnHeld ? m_held : ScrollBarGeometry::None, IsWindowEnabled() != FALSE);
 }
 
 void CScrollBar::OnLButtonDown(UINT, CPoint point) {
@@ -132,7 +132,8 @@ void CScrollBar::OnLButtonDown(UINT, CPoint point) {
             return;
     }
     m_held = geometry.PartAt(point);
-    ShowPressed(true);
+    m_mouse = point;
+    NoteMouseOnHeld(true);
     SetCapture();
     Tell(m_repeatCode);
     SetTimer(kRepeatTimer, kFirstRepeatDelay);
@@ -142,12 +143,16 @@ void CScrollBar::OnTimer(UINT_PTR id) {
     if (id != kRepeatTimer || m_repeatCode == SB_ENDSCROLL)
         return;
     SetTimer(kRepeatTimer, kRepeatInterval);
-    Tell(m_repeatCode);
+    // A page area stops once the thumb has come under the mouse.
+    NoteMouseOnHeld(Geometry().PartAt(m_mouse) == m_held);
+    if (m_mouseOnHeld)
+        Tell(m_repeatCode);
 }
 
 void CScrollBar::OnMouseMove(UINT, CPoint point) {
+    m_mouse = point;
     if (m_held != ScrollBarGeometry::None)
-        ShowPressed(Geometry().PartAt(point) == m_held);
+        NoteMouseOnHeld(Geometry().PartAt(point) == m_held);
     if (!m_dragging)
         return;
     const ScrollBarGeometry geometry = Geometry();
@@ -169,7 +174,7 @@ void CScrollBar::OnCaptureChanged(CWnd*) {
     m_dragging = false;
     m_repeatCode = SB_ENDSCROLL;
     m_held = ScrollBarGeometry::None;
-    ShowPressed(false);
+    NoteMouseOnHeld(false);
     if (wasDragging)
         Tell(SB_THUMBPOSITION, m_info.nTrackPos);
     Tell(SB_ENDSCROLL);

@@ -35,13 +35,15 @@ class CScrollBar : public CControlWnd {
     void Tell(UINT code, int position = 0);
     int Clamp(int position) const;
     ScrollBarGeometry Geometry() const;
-    // A held arrow looks pushed in while the mouse is on it.
-    void ShowPressed(bool pressed);
+    // The mouse is on the held part, or left it: a held arrow looks pushed in, and the
+    // repeating steps go on, only while the mouse is on it.
+    void NoteMouseOnHeld(bool on);
 
     SCROLLINFO m_info{sizeof(SCROLLINFO), SIF_ALL, 0, 100, 0, 0, 0};
     UINT m_repeatCode = SB_ENDSCROLL;
     bool m_dragging = false;
     int m_grab = 0;
     ScrollBarGeometry::Part m_held = ScrollBarGeometry::None;
-    bool m_pressedShown = false;
+    bool m_mouseOnHeld = false;
+    CPoint m_mouse;
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/ctl/CListBox.h"
 #include "platform/ctl/CScrollBar.h"
 #include "platform/ctl/ListControlDefs.h"
@@ -13,6 +16,15 @@ using ScrollBarPixels::InkBox;
 using ScrollBarPixels::IsDithered;
 
 namespace {
+// Writes down the codes its horizontal scroll bar sends.
+class ScrolledParent : public CWnd {
+  public:
+    std::vector<UINT> codes;
+
+  protected:
+    void OnHScroll(UINT code, UINT, CScrollBar*) override { codes.push_back(code); }
+};
+
 class ScrollBarControlTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -39,8 +51,16 @@ class ScrollBarControlTest : public ::testing::Test {
         return InkBox(*parent.Surface(), Inside(Part(arrow)), GetSysColor(colourIndex));
     }
 
+    void Advance(unsigned long long milliseconds) {
+        manager.AdvanceClock(manager.Clock() + milliseconds);
+        manager.RunUntilIdle();
+    }
+    int Count(UINT code) const {
+        return static_cast<int>(std::count(parent.codes.begin(), parent.codes.end(), code));
+    }
+
     WindowManager& manager = WindowManager::Instance();
-    CWnd parent;
+    ScrolledParent parent;
     CScrollBar bar;
 };
 }  // namespace
@@ -83,15 +103,26 @@ TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     manager.MouseInput(WM_LBUTTONDOWN, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_TRUE(looksPressed());
+    EXPECT_EQ(Count(SB_LINEDOWN), 1);
+    Advance(1000);
+    const int held = Count(SB_LINEDOWN);
+    EXPECT_GT(held, 10);
+
+    // Off the arrow it springs back and stops stepping; back on it goes on.
     manager.MouseInput(WM_MOUSEMOVE, CPoint(100, 80));
     manager.RunUntilIdle();
     EXPECT_FALSE(looksPressed());
+    Advance(1000);
+    EXPECT_EQ(Count(SB_LINEDOWN), held);
     manager.MouseInput(WM_MOUSEMOVE, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_TRUE(looksPressed());
+    Advance(100);
+    EXPECT_GT(Count(SB_LINEDOWN), held);
     manager.MouseInput(WM_LBUTTONUP, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_FALSE(looksPressed());
+    EXPECT_EQ(parent.codes.back(), SB_ENDSCROLL);
 }
 
 // A list box's sunken edge runs round its scroll bars; they are whole inside it and grey out
