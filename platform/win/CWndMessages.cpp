@@ -8,6 +8,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
+#include "platform/win/SystemMenu.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowMoveTracker.h"
@@ -39,7 +40,16 @@ UINT CaptionCommand(const CWnd& window, UINT hit) {
     return window.IsIconic() ? SC_RESTORE : SC_MINIMIZE;
 }
 
-// A press on the minimise, restore or close button the menu bar shows for a maximised child.
+// The system menu of window opens below its icon, at icon (in shownOn's window coordinates).
+void OpenSystemMenu(CWnd& window, CWnd& shownOn, const CRect& icon) {
+    CRect place;
+    shownOn.GetWindowRect(&place);
+    SystemMenu::Track(window, *shownOn.GetTopLevelParent(),
+                      CPoint(place.left + icon.left, place.top + icon.bottom));
+}
+
+// A press on the icon, or the minimise, restore or close button, the menu bar shows for a
+// maximised child.
 bool PressMenuBarButton(CWnd& frame, CPoint screen) {
     CWnd* child = frame.MenuBarChild();
     if (!child)
@@ -47,6 +57,10 @@ bool PressMenuBarButton(CWnd& frame, CPoint screen) {
     CRect window;
     frame.GetWindowRect(&window);
     const CPoint point(screen.x - window.left, screen.y - window.top);
+    if (const CRect icon = NonClientPainter::MenuBarIconRect(frame); icon.PtInRect(point)) {
+        OpenSystemMenu(*child, frame, icon);
+        return true;
+    }
     for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
         const CRect button = NonClientPainter::MenuBarButtonRect(frame, hit);
         if (!button.PtInRect(point))
@@ -279,6 +293,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == HTMENU && !PressMenuBarButton(*this, PointOf(lParam)))
             TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
+        if (wParam == HTSYSMENU)
+            OpenSystemMenu(*this, *this, NonClientPainter::CaptionButtonRect(*this, HTSYSMENU));
         if (IsCaptionButton(static_cast<UINT>(wParam))) {
             const UINT hit = static_cast<UINT>(wParam);
             CaptionButtonTracker::Start({this, hit, 0, NonClientPainter::CaptionButtonRect(*this, hit)}, this,
@@ -398,9 +414,11 @@ UINT CWnd::OnGetDlgCode() { return 0; }
 
 void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
     // Each item asks the command targets for its state; items without any handler are greyed.
+    // System commands (the system menu's) are the window's own and keep the state they were given.
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
         const UINT id = popup->GetMenuItemID(i);
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;
+        if (id == 0 || id == static_cast<UINT>(-1) || (id >= SC_MINIMIZE && id <= SC_RESTORE))
+            continue;
         CCmdUI state;
         state.m_nID = id;
         state.m_nIndex = static_cast<UINT>(i);

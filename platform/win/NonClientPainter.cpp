@@ -104,16 +104,11 @@ int MenuItemsLeft(const CWnd& window, const CRect& bar) {
     return bar.left + (window.MenuBarChild() ? CaptionGlyphs::kIconSize + 2 : 0);
 }
 
-CRect MenuBarIconRect(const CRect& bar) {
-    const int top = bar.top + (bar.Height() - CaptionGlyphs::kIconSize) / 2;
-    return CRect(bar.left + 1, top, bar.left + 1 + CaptionGlyphs::kIconSize, top + CaptionGlyphs::kIconSize);
-}
-
-void DrawMenuBarChild(const CWnd& window, CDC& dc, const CRect& bar) {
+void DrawMenuBarChild(const CWnd& window, CDC& dc) {
     const CWnd* child = window.MenuBarChild();
     if (!child)
         return;
-    CaptionGlyphs::DrawSystemIcon(dc, MenuBarIconRect(bar).TopLeft());
+    CaptionGlyphs::DrawSystemIcon(dc, MenuBarIconRect(window).TopLeft());
     const int pressed = NonClientPress::PressedPart(window, HTMENU);
     for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
         const CRect button = MenuBarButtonRect(window, hit);
@@ -160,6 +155,14 @@ CRect CaptionButtonRect(const CWnd& window, UINT hit) {
     if (style & WS_MAXIMIZEBOX)
         button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
     return button;
+}
+
+CRect MenuBarIconRect(const CWnd& window) {
+    const CRect bar = MenuBarRect(window);
+    if (!window.MenuBarChild() || bar.IsRectEmpty())
+        return CRect();
+    const int top = bar.top + (bar.Height() - CaptionGlyphs::kIconSize) / 2;
+    return CRect(bar.left + 1, top, bar.left + 1 + CaptionGlyphs::kIconSize, top + CaptionGlyphs::kIconSize);
 }
 
 CRect MenuBarButtonRect(const CWnd& window, UINT hit) {
@@ -298,7 +301,7 @@ void Paint(CWnd& window, CDC& dc) {
             MenuText::Draw(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0, DT_CENTER);
             x += width;
         }
-        DrawMenuBarChild(window, dc, bar);
+        DrawMenuBarChild(window, dc);
     }
     PaintScrollBars(window, dc);
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {

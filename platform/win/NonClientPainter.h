@@ -26,6 +26,8 @@ CRect CaptionButtonRect(const CWnd& window, UINT hit);
 // The minimise (HTMINBUTTON), restore (HTMAXBUTTON) or close (HTCLOSE) button of the maximised
 // child a frame's menu bar shows at its right end, in window coordinates; empty without one.
 CRect MenuBarButtonRect(const CWnd& window, UINT hit);
+// The icon of that maximised child at the menu bar's left end; empty without one.
+CRect MenuBarIconRect(const CWnd& window);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
 // A menu-bar item's rectangle in window coordinates (empty when there is no such item).

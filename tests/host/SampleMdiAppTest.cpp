@@ -657,6 +657,50 @@ TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
     EXPECT_EQ(Main().MDIGetActive(), second);
 }
 
+// The system icon opens the window's system menu; its commands act on the window the icon
+// stands for, also from the menu bar of a maximised child.
+TEST_F(SampleMdiAppTest, TheSystemIconOpensTheSystemMenu) {
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* child = Main().MDIGetActive();
+    const auto states = [&](CMenuPopupWnd& popup) {
+        std::string seen;
+        for (const char* item : {"&Restore", "Mi&nimize", "Ma&ximize", "&Close"}) {
+            const int index = popup.FindItem(item);
+            if (index < 0)
+                return std::string("missing ") + item;
+            const bool greyed =
+                popup.MenuShown()->GetMenuState(static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED;
+            seen += greyed ? '-' : '+';
+        }
+        return seen;
+    };
+    std::string seen;
+    host.WhenModal("", [&](CWnd& popup) {
+        seen = states(dynamic_cast<CMenuPopupWnd&>(popup));
+        Choose(dynamic_cast<CMenuPopupWnd&>(popup), "Ma&ximize");
+    });
+    CRect window;
+    child->GetWindowRect(&window);
+    const CPoint icon = NonClientPainter::CaptionButtonRect(*child, HTSYSMENU).CenterPoint();
+    host.Click(CPoint(window.left + icon.x, window.top + icon.y));
+    host.RunUntilIdle();
+    EXPECT_EQ(seen, "-+++");
+    ASSERT_TRUE(child->IsZoomed());
+
+    host.WhenModal("", [&](CWnd& popup) {
+        seen = states(dynamic_cast<CMenuPopupWnd&>(popup));
+        Choose(dynamic_cast<CMenuPopupWnd&>(popup), "&Restore");
+    });
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const CPoint barIcon = NonClientPainter::MenuBarIconRect(Main()).CenterPoint();
+    host.Click(CPoint(frame.left + barIcon.x, frame.top + barIcon.y));
+    host.RunUntilIdle();
+    EXPECT_EQ(seen, "++-+");
+    EXPECT_FALSE(child->IsZoomed());
+    EXPECT_TRUE(IsWindow(child));
+}
+
 TEST_F(SampleMdiAppTest, ADocumentGoesWithTheLastWindowShowingIt) {
     Command(ID_FILE_NEW);
     CMDIChildWnd* first = Main().MDIGetActive();
