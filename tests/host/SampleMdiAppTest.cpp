@@ -657,6 +657,56 @@ TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
     EXPECT_EQ(Main().MDIGetActive(), second);
 }
 
+// Minimised, a child shrinks to its caption at the foot of the MDI client, each in the next
+// free place, and comes back to where it was.
+TEST_F(SampleMdiAppTest, MinimisedChildrenLieAlongTheFootOfTheClient) {
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> children = Main().MDIChildren();
+    ASSERT_EQ(children.size(), 2u);
+    const auto placeOf = [&](CWnd* child) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        Main().GetMDIClient()->ScreenToClient(&rect);
+        return rect;
+    };
+    const auto clickButton = [&](CWnd* child, UINT hit) {
+        CRect window;
+        child->GetWindowRect(&window);
+        const CPoint centre = NonClientPainter::CaptionButtonRect(*child, hit).CenterPoint();
+        host.Click(CPoint(window.left + centre.x, window.top + centre.y));
+        host.RunUntilIdle();
+    };
+    CRect area;
+    Main().GetMDIClient()->GetClientRect(&area);
+    const CRect before = placeOf(children[1]);
+    clickButton(children[1], HTMINBUTTON);
+    ASSERT_TRUE(children[1]->IsIconic());
+    const CSize iconic = NonClientPainter::IconicSize(*children[1]);
+    EXPECT_EQ(iconic, CSize(160, 26));
+    EXPECT_EQ(placeOf(children[1]), CRect(CPoint(0, area.bottom - 26), iconic));
+    clickButton(children[0], HTMINBUTTON);
+    EXPECT_EQ(placeOf(children[0]), CRect(CPoint(160, area.bottom - 26), iconic));
+
+    // The minimise button of an iconic child restores it.
+    clickButton(children[1], HTMINBUTTON);
+    EXPECT_FALSE(children[1]->IsIconic());
+    EXPECT_EQ(placeOf(children[1]), before);
+
+    // Minimised from the menu bar while maximised, the bar gives its buttons back.
+    Main().MDIMaximize(children[1]);
+    host.RunUntilIdle();
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const CPoint minimise = NonClientPainter::MenuBarButtonRect(Main(), HTMINBUTTON).CenterPoint();
+    host.Click(CPoint(frame.left + minimise.x, frame.top + minimise.y));
+    host.RunUntilIdle();
+    EXPECT_TRUE(children[1]->IsIconic());
+    EXPECT_FALSE(children[1]->IsZoomed());
+    EXPECT_TRUE(NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE).IsRectEmpty());
+    EXPECT_EQ(placeOf(children[1]), CRect(CPoint(0, area.bottom - 26), iconic));
+}
+
 // The system icon opens the window's system menu; its commands act on the window the icon
 // stands for, also from the menu bar of a maximised child.
 TEST_F(SampleMdiAppTest, TheSystemIconOpensTheSystemMenu) {
