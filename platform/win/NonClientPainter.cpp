@@ -51,6 +51,22 @@ void DrawCaptionButtons(const CWnd& window, CDC& dc) {
     }
 }
 
+// A row of caption buttons ending at right: close, a gap, then maximise with minimise touching
+// it, each there when the style asks for it.
+CRect ButtonInRow(DWORD style, UINT hit, int right, int top) {
+    CRect button(right - CaptionGlyphs::kButtonWidth, top, right, top + CaptionGlyphs::kButtonHeight);
+    if (hit == HTCLOSE)
+        return button;
+    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
+    if (hit == HTMAXBUTTON)
+        return (style & WS_MAXIMIZEBOX) ? button : CRect();
+    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
+        return CRect();
+    if (style & WS_MAXIMIZEBOX)
+        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
+    return button;
+}
+
 // Frames, the windows with a minimise or maximise box, show the program's icon in their caption.
 bool HasSystemIcon(DWORD style) {
     return (style & WS_SYSMENU) && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -143,18 +159,7 @@ CRect CaptionButtonRect(const CWnd& window, UINT hit) {
         return CRect(caption.left + 1, caption.top + 1, caption.left + 1 + CaptionGlyphs::kIconSize,
                      caption.top + 1 + CaptionGlyphs::kIconSize);
     }
-    // Close at the right end; maximise after a gap, minimise touching it.
-    CRect button(caption.right - 2 - CaptionGlyphs::kButtonWidth, caption.top + 2, caption.right - 2,
-                 caption.top + 2 + CaptionGlyphs::kButtonHeight);
-    if (hit == HTCLOSE) return button;
-    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
-    if (hit == HTMAXBUTTON)
-        return (style & WS_MAXIMIZEBOX) ? button : CRect();
-    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
-        return CRect();
-    if (style & WS_MAXIMIZEBOX)
-        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
-    return button;
+    return ButtonInRow(style, hit, caption.right - 2, caption.top + 2);
 }
 
 CRect MenuBarIconRect(const CWnd& window) {
@@ -170,20 +175,8 @@ CRect MenuBarButtonRect(const CWnd& window, UINT hit) {
     const CRect bar = MenuBarRect(window);
     if (!child || bar.IsRectEmpty())
         return CRect();
-    const DWORD style = child->GetStyle();
-    const int top = bar.top + (bar.Height() - CaptionGlyphs::kButtonHeight) / 2;
-    CRect button(bar.right - 2 - CaptionGlyphs::kButtonWidth, top, bar.right - 2,
-                 top + CaptionGlyphs::kButtonHeight);
-    if (hit == HTCLOSE)
-        return button;
-    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
-    if (hit == HTMAXBUTTON)
-        return (style & WS_MAXIMIZEBOX) ? button : CRect();
-    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
-        return CRect();
-    if (style & WS_MAXIMIZEBOX)
-        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
-    return button;
+    return ButtonInRow(child->GetStyle(), hit, bar.right - 2,
+                       bar.top + (bar.Height() - CaptionGlyphs::kButtonHeight) / 2);
 }
 
 CRect MenuBarRect(const CWnd& window) {

@@ -7,22 +7,12 @@
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "tests/support/ScrollBarPixels.h"
+#include "tests/support/WhiteWnd.h"
 
 using ScrollBarPixels::InkBox;
 using ScrollBarPixels::IsDithered;
 
 namespace {
-// A white client area with a sunken client edge and both scroll bars.
-class BarredWnd : public CWnd {
-  protected:
-    void OnPaint() override {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        dc.FillSolidRect(&client, RGB(255, 255, 255));
-    }
-};
-
 class ScrollBarLookTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,7 +40,8 @@ class ScrollBarLookTest : public ::testing::Test {
     }
 
     WindowManager& manager = WindowManager::Instance();
-    BarredWnd window;
+    // A white client area with a sunken client edge and both scroll bars.
+    WhiteWnd window;
 };
 }  // namespace
 
