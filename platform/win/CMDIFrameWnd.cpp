@@ -137,8 +137,9 @@ CRect CMDIFrameWnd::NextCascadePlace() const {
 
 void CMDIFrameWnd::MDICascade() {
     int index = 0;
+    // Minimised children stay where they lie.
     for (CMDIChildWnd* child : MDIChildren()) {
-        if (!child->IsWindowVisible()) continue;
+        if (!child->IsWindowVisible() || child->IsIconic()) continue;
         child->ModifyStyle(WS_MAXIMIZE, 0);
         const CRect place = CascadePlace(index++);
         child->MoveWindow(&place);
@@ -148,7 +149,7 @@ void CMDIFrameWnd::MDICascade() {
 void CMDIFrameWnd::MDITile(UINT) {
     std::vector<CMDIChildWnd*> shown;
     for (CMDIChildWnd* child : MDIChildren())
-        if (child->IsWindowVisible()) shown.push_back(child);
+        if (child->IsWindowVisible() && !child->IsIconic()) shown.push_back(child);
     if (shown.empty()) return;
     CRect area;
     m_client.GetClientRect(&area);
@@ -212,13 +213,18 @@ void CMDIFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) {
     CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
 }
 
-void CMDIFrameWnd::ListWindowsIn(CMenu* popup) const {
-    RemoveWindowList(popup);
+std::vector<CMDIChildWnd*> CMDIFrameWnd::ListedWindows() const {
     std::vector<CMDIChildWnd*> listed;
     for (CMDIChildWnd* child : m_opened)
         if (IsWindow(child) && child->IsWindowVisible()) listed.push_back(child);
     const std::size_t most = AFX_IDM_LAST_MDICHILD - AFX_IDM_FIRST_MDICHILD + 1;
     if (listed.size() > most) listed.resize(most);
+    return listed;
+}
+
+void CMDIFrameWnd::ListWindowsIn(CMenu* popup) const {
+    RemoveWindowList(popup);
+    const std::vector<CMDIChildWnd*> listed = ListedWindows();
     if (listed.empty()) return;
     popup->AppendMenu(MF_SEPARATOR);
     for (std::size_t i = 0; i < listed.size(); ++i) {
@@ -232,9 +238,7 @@ void CMDIFrameWnd::ListWindowsIn(CMenu* popup) const {
 }
 
 void CMDIFrameWnd::OnWindowListed(UINT id) {
-    std::vector<CMDIChildWnd*> listed;
-    for (CMDIChildWnd* child : m_opened)
-        if (IsWindow(child) && child->IsWindowVisible()) listed.push_back(child);
+    const std::vector<CMDIChildWnd*> listed = ListedWindows();
     const std::size_t index = id - AFX_IDM_FIRST_MDICHILD;
     if (index < listed.size()) MDIActivate(listed[index]);
 }

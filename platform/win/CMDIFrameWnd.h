@@ -51,6 +51,8 @@ private:
     // Puts the numbered list of open windows at the end of the Window menu (the popup holding
     // the window commands), the active one checked.
     void ListWindowsIn(CMenu* popup) const;
+    // The open windows the list shows, in the order they opened.
+    std::vector<CMDIChildWnd*> ListedWindows() const;
 
     CWnd m_client;
     CMDIChildWnd* m_active = nullptr;

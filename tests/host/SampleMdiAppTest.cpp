@@ -705,6 +705,12 @@ TEST_F(SampleMdiAppTest, MinimisedChildrenLieAlongTheFootOfTheClient) {
     EXPECT_FALSE(children[1]->IsZoomed());
     EXPECT_TRUE(NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE).IsRectEmpty());
     EXPECT_EQ(placeOf(children[1]), CRect(CPoint(0, area.bottom - 26), iconic));
+
+    // Cascading and tiling leave the minimised ones where they lie.
+    Command(ID_WINDOW_CASCADE);
+    Command(ID_WINDOW_TILE_HORZ);
+    EXPECT_TRUE(children[0]->IsIconic());
+    EXPECT_EQ(placeOf(children[0]), CRect(CPoint(160, area.bottom - 26), iconic));
 }
 
 // The system icon opens the window's system menu; its commands act on the window the icon
