@@ -9,6 +9,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/NonClientPainter.h"
+#include "platform/win/NonClientPress.h"
 #include "platform/win/WindowHost.h"
 
 namespace {
@@ -491,6 +492,7 @@ void WindowManager::Reset() {
     m_keyboardGrab = nullptr;
     m_caret = Caret();
     DragImage::Instance().End();
+    NonClientPress::Clear();
 }
 
 // --- Free functions -------------------------------------------------------------------------
