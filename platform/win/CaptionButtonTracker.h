@@ -7,8 +7,8 @@
 // target. A release anywhere else does nothing.
 class CaptionButtonTracker : public CWnd {
   public:
-    // shownOn draws the button at buttonRect (its window coordinates) as hit, part for
-    // NonClientPress.
+    // Where the button is drawn: the window showing it, what it is there (hit and part, as
+    // NonClientPress names it) and its rectangle in that window's coordinates.
     struct Button {
         CWnd* shownOn;
         UINT hit;
