@@ -3,7 +3,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/win/ScrollBarGeometry.h"
+#include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CControlWnd, CWnd)
@@ -64,19 +64,7 @@ void CControlWnd::OnNcPaint() {
     }
     if (GetExStyle() & WS_EX_CLIENTEDGE)
         dc.DrawEdge(&frame, EDGE_SUNKEN, BF_RECT);
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        const CRect barRect = ScrollBarRect(bar);
-        if (barRect.IsRectEmpty())
-            continue;
-        SCROLLINFO info{};
-        GetScrollInfo(bar, &info);
-        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
-    }
-    const CRect vertical = ScrollBarRect(SB_VERT);
-    const CRect horizontal = ScrollBarRect(SB_HORZ);
-    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
-        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(),
-                         GetSysColor(COLOR_BTNFACE));
+    NonClientPainter::PaintScrollBars(*this, dc);
 }
 
 void CControlWnd::PostNcDestroy() {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/win/ScrollBarGeometry.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CScrollBar, CControlWnd)
@@ -88,19 +87,28 @@ void CScrollBar::Tell(UINT code, int position) {
                             MAKEWPARAM(static_cast<int>(code), position), reinterpret_cast<LPARAM>(this));
 }
 
-void CScrollBar::OnPaint() {
-    CPaintDC dc(this);
+ScrollBarGeometry CScrollBar::Geometry() const {
     CRect client;
     GetClientRect(&client);
-    ScrollBarGeometry(client, IsVertical(), m_info).Paint(dc);
+    return ScrollBarGeometry(client, IsVertical(), m_info);
+}
+
+void CScrollBar::NoteMouseOnHeld(bool on) {
+    if (on == m_mouseOnHeld)
+        return;
+    m_mouseOnHeld = on;
+    Invalidate(FALSE);
+}
+
+void CScrollBar::OnPaint() {
+    CPaintDC dc(this);
+    Geometry().Paint(dc, m_mouseOnHeld ? m_held : ScrollBarGeometry::None, IsWindowEnabled() != FALSE);
 }
 
 void CScrollBar::OnLButtonDown(UINT, CPoint point) {
     if (GetStyle() & WS_TABSTOP)
         SetFocus();
-    CRect client;
-    GetClientRect(&client);
-    const ScrollBarGeometry geometry(client, IsVertical(), m_info);
+    const ScrollBarGeometry geometry = Geometry();
     switch (geometry.PartAt(point)) {
         case ScrollBarGeometry::LineUp:
             m_repeatCode = SB_LINEUP;
@@ -123,6 +131,9 @@ void CScrollBar::OnLButtonDown(UINT, CPoint point) {
         default:
             return;
     }
+    m_held = geometry.PartAt(point);
+    m_mouse = point;
+    NoteMouseOnHeld(true);
     SetCapture();
     Tell(m_repeatCode);
     SetTimer(kRepeatTimer, kFirstRepeatDelay);
@@ -132,15 +143,19 @@ void CScrollBar::OnTimer(UINT_PTR id) {
     if (id != kRepeatTimer || m_repeatCode == SB_ENDSCROLL)
         return;
     SetTimer(kRepeatTimer, kRepeatInterval);
-    Tell(m_repeatCode);
+    // A page area stops once the thumb has come under the mouse.
+    NoteMouseOnHeld(Geometry().PartAt(m_mouse) == m_held);
+    if (m_mouseOnHeld)
+        Tell(m_repeatCode);
 }
 
 void CScrollBar::OnMouseMove(UINT, CPoint point) {
+    m_mouse = point;
+    if (m_held != ScrollBarGeometry::None)
+        NoteMouseOnHeld(Geometry().PartAt(point) == m_held);
     if (!m_dragging)
         return;
-    CRect client;
-    GetClientRect(&client);
-    const ScrollBarGeometry geometry(client, IsVertical(), m_info);
+    const ScrollBarGeometry geometry = Geometry();
     const int position = geometry.PositionForThumbAt(geometry.Along(point) - m_grab);
     if (position == m_info.nTrackPos)
         return;
@@ -158,6 +173,8 @@ void CScrollBar::OnCaptureChanged(CWnd*) {
     const bool wasDragging = m_dragging;
     m_dragging = false;
     m_repeatCode = SB_ENDSCROLL;
+    m_held = ScrollBarGeometry::None;
+    NoteMouseOnHeld(false);
     if (wasDragging)
         Tell(SB_THUMBPOSITION, m_info.nTrackPos);
     Tell(SB_ENDSCROLL);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ctl/CControlWnd.h"
+#include "platform/win/ScrollBarGeometry.h"
 
 // A scroll bar as a control of its own (SBS_HORZ or SBS_VERT). It tells its parent what the
 // mouse asks (WM_HSCROLL or WM_VSCROLL with itself as the sender); the parent moves it.
@@ -33,9 +34,16 @@ class CScrollBar : public CControlWnd {
   private:
     void Tell(UINT code, int position = 0);
     int Clamp(int position) const;
+    ScrollBarGeometry Geometry() const;
+    // The mouse is on the held part, or left it: a held arrow looks pushed in, and the
+    // repeating steps go on, only while the mouse is on it.
+    void NoteMouseOnHeld(bool on);
 
     SCROLLINFO m_info{sizeof(SCROLLINFO), SIF_ALL, 0, 100, 0, 0, 0};
     UINT m_repeatCode = SB_ENDSCROLL;
     bool m_dragging = false;
     int m_grab = 0;
+    ScrollBarGeometry::Part m_held = ScrollBarGeometry::None;
+    bool m_mouseOnHeld = false;
+    CPoint m_mouse;
 };

@@ -116,7 +116,8 @@ bool HeadlessHost::DumpScreen(const CString& pngPath) const {
     PixelSurface screen(m_screen.cx, m_screen.cy, PixelFromColor(GetSysColor(COLOR_BACKGROUND)));
     for (CWnd* top : Manager().TopLevels()) {
         const std::shared_ptr<const PixelSurface> picture = TopLevelPicture(top);
-        if (!top->IsWindowVisible() || !picture) continue;
+        if (!top->IsWindowVisible() || top->IsIconic() || !picture)
+            continue;
         CRect rect;
         top->GetWindowRect(&rect);
         const PixelSurface& pixels = *picture;

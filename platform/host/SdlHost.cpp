@@ -111,6 +111,7 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     SDL_SetWindowTitle(found->second, title);
     Place(found->second, rect);
     SDL_ShowWindow(found->second);
+    ShowMinimised(window, found->second);
     m_changed[window] = true;
     FollowActiveWindow();
 }
@@ -139,6 +140,14 @@ void SdlHost::FollowStacking() {
     const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
     for (auto each = differ; each != shown.end(); ++each) SDL_RaiseWindow(m_windows[*each]);
     m_stacked = std::move(shown);
+}
+
+void SdlHost::ShowMinimised(CWnd* window, SDL_Window* sdl) {
+    const bool minimised = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_MINIMIZED) != 0;
+    if (window->IsIconic() && !minimised)
+        SDL_MinimizeWindow(sdl);
+    if (!window->IsIconic() && minimised)
+        SDL_RestoreWindow(sdl);
 }
 
 void SdlHost::TopLevelDestroyed(CWnd* window) {
@@ -251,6 +260,11 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             if (CWnd* window = WindowOf(event.window.windowID)) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
+            // Brought back from the desktop's task list.
+            CWnd* window = WindowOf(event.window.windowID);
+            if (window && window->IsIconic())
+                window->ShowWindow(SW_RESTORE);
         }
         break;
     case SDL_MOUSEMOTION:

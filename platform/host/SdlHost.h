@@ -56,6 +56,8 @@ class SdlHost : public Host {
     void FollowStacking();
     void Place(SDL_Window* sdl, const CRect& rect);
     void Present(CWnd* window);
+    // A minimised window is minimised on the desktop too, and comes back with it.
+    void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
 
     bool m_opened = false;

@@ -24,6 +24,9 @@ constexpr UINT ID_WINDOW_ARRANGE = 0xE131;
 constexpr UINT ID_WINDOW_CASCADE = 0xE132;
 constexpr UINT ID_WINDOW_TILE_HORZ = 0xE133;
 constexpr UINT ID_WINDOW_TILE_VERT = 0xE134;
+// The Window menu's list of open child windows, one id each (nine at most).
+constexpr UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;
+constexpr UINT AFX_IDM_LAST_MDICHILD = 0xFF08;
 constexpr UINT ID_APP_ABOUT = 0xE140;
 constexpr UINT ID_APP_EXIT = 0xE141;
 constexpr UINT ID_NEXT_PANE = 0xE150;

@@ -69,7 +69,7 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
         delete object;
         return nullptr;
     }
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, PaneRect(), this, id, context)) {
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, PaneRect(), this, id, context)) {
         // A view that never became a window is not deleted by its own destruction.
         if (!IsWindow(view)) delete view;
         return nullptr;

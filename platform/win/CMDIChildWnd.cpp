@@ -15,6 +15,33 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreate
     return CFrameWnd::LoadFrame(resourceId, style | WS_CHILD | WS_CLIPSIBLINGS, m_mdiFrame->GetMDIClient(), context);
 }
 
+BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (m_mdiFrame && cs.x == CW_USEDEFAULT) {
+        const CRect place = m_mdiFrame->NextCascadePlace();
+        cs.x = place.left;
+        cs.y = place.top;
+        cs.cx = place.Width();
+        cs.cy = place.Height();
+    }
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+CRect CMDIChildWnd::NonClientInsets() const {
+    return IsZoomed() ? CRect() : CFrameWnd::NonClientInsets();
+}
+
+void CMDIChildWnd::OnNcPaint() {
+    if (!IsZoomed())
+        CFrameWnd::OnNcPaint();
+}
+
+void CMDIChildWnd::OnSize(UINT type, int cx, int cy) {
+    CFrameWnd::OnSize(type, cx, cy);
+    // Maximised or back again: the frame's menu bar gains or loses this child's buttons.
+    if (m_mdiFrame && IsWindow(m_mdiFrame))
+        m_mdiFrame->DrawMenuBar();
+}
+
 void CMDIChildWnd::MDIActivate() {
     if (m_mdiFrame) m_mdiFrame->MDIActivate(this);
 }

@@ -19,9 +19,16 @@ public:
     void OnUpdateFrameTitle(BOOL addToTitle) override;
     bool IsCaptionActive() const override;
     CMenu* SharedMenu() const { return m_ownedMenu.get(); }
+    // Maximised, the child has no frame or caption of its own: the MDI frame's menu bar shows
+    // its icon and buttons.
+    CRect NonClientInsets() const override;
 
 protected:
+    // A child placed by default opens at the frame's next cascade place.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     int OnMouseActivate(UINT hitTest, UINT message) override;
+    void OnNcPaint() override;
+    void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
     bool IsMDIChild() const override { return true; }
 

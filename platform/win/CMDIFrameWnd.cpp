@@ -17,10 +17,36 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
     ON_COMMAND(ID_WINDOW_TILE_VERT, OnWindowTile)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+    ON_COMMAND_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_LAST_MDICHILD, OnWindowListed)
 END_MESSAGE_MAP()
 
 namespace {
 constexpr int kCascadeStep = 22;
+
+bool IsWindowMenu(CMenu* popup) {
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        const UINT id = popup->GetMenuItemID(i);
+        if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_VERT)
+            return true;
+    }
+    return false;
+}
+
+bool IsListed(UINT id) {
+    return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD;
+}
+
+// Takes the list (and the separator before it) out of the Window menu.
+void RemoveWindowList(CMenu* popup) {
+    for (int i = popup->GetMenuItemCount() - 1; i >= 0; --i) {
+        if (!IsListed(popup->GetMenuItemID(i)))
+            continue;
+        popup->DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
+        // Only the list's own separator comes straight before one of its items.
+        if (i > 0 && (popup->GetMenuState(static_cast<UINT>(i - 1), MF_BYPOSITION) & MF_SEPARATOR))
+            popup->DeleteMenu(static_cast<UINT>(i - 1), MF_BYPOSITION);
+    }
+}
 }  // namespace
 
 BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
@@ -46,11 +72,18 @@ void CMDIFrameWnd::MDIActivate(CWnd* window) {
     auto* child = dynamic_cast<CMDIChildWnd*>(window);
     if (!child || !IsWindow(child)) return;
     child->BringWindowToTop();
+    if (std::find(m_opened.begin(), m_opened.end(), child) == m_opened.end()) m_opened.push_back(child);
     if (child == m_active) return;
     CMDIChildWnd* old = MDIGetActive();
     m_active = child;
+    // The maximised place passes to the child that becomes active.
+    if (old && old->IsZoomed()) {
+        child->ShowWindow(SW_SHOWMAXIMIZED);
+        old->ShowWindow(SW_RESTORE);
+    }
     if (old) old->SendMessage(WM_NCPAINT);
     child->SendMessage(WM_NCPAINT);
+    DrawMenuBar();
     if (CView* view = child->GetActiveView()) {
         view->OnActivateView(TRUE, view, old ? old->GetActiveView() : nullptr);
     } else {
@@ -66,14 +99,17 @@ void CMDIFrameWnd::ShowMenuOf(CMDIChildWnd* child) {
 }
 
 void CMDIFrameWnd::ChildClosed(CMDIChildWnd* child) {
+    std::erase(m_opened, child);
     if (m_active != child) return;
     m_active = nullptr;
     std::vector<CMDIChildWnd*> children = MDIChildren();
     std::erase(children, child);
     if (!children.empty()) {
+        if (child->IsZoomed()) children.back()->ShowWindow(SW_SHOWMAXIMIZED);
         MDIActivate(children.back());
         return;
     }
+    DrawMenuBar();
     ShowMenuOf(nullptr);
     OnUpdateFrameTitle(TRUE);
 }
@@ -83,22 +119,37 @@ void CMDIFrameWnd::MDINext() {
     if (children.size() > 1) MDIActivate(children.front());
 }
 
-void CMDIFrameWnd::MDICascade() {
+CRect CMDIFrameWnd::CascadePlace(int index) const {
     CRect area;
     m_client.GetClientRect(&area);
-    int step = 0;
+    const CSize size(area.Width() * 3 / 4, area.Height() * 3 / 4);
+    const int steps = std::max(1, std::min(area.Width() - size.cx, area.Height() - size.cy) / kCascadeStep + 1);
+    const int offset = (index % steps) * kCascadeStep;
+    return CRect(CPoint(offset, offset), size);
+}
+
+CRect CMDIFrameWnd::NextCascadePlace() const {
+    const std::vector<CMDIChildWnd*> children = MDIChildren();
+    const auto open = std::count_if(children.begin(), children.end(),
+                                    [](CMDIChildWnd* child) { return child->IsWindowVisible() && !child->IsIconic(); });
+    return CascadePlace(static_cast<int>(open));
+}
+
+void CMDIFrameWnd::MDICascade() {
+    int index = 0;
+    // Minimised children stay where they lie.
     for (CMDIChildWnd* child : MDIChildren()) {
-        if (!child->IsWindowVisible()) continue;
+        if (!child->IsWindowVisible() || child->IsIconic()) continue;
         child->ModifyStyle(WS_MAXIMIZE, 0);
-        child->MoveWindow(step, step, area.Width() * 3 / 4, area.Height() * 3 / 4);
-        step += kCascadeStep;
+        const CRect place = CascadePlace(index++);
+        child->MoveWindow(&place);
     }
 }
 
 void CMDIFrameWnd::MDITile(UINT) {
     std::vector<CMDIChildWnd*> shown;
     for (CMDIChildWnd* child : MDIChildren())
-        if (child->IsWindowVisible()) shown.push_back(child);
+        if (child->IsWindowVisible() && !child->IsIconic()) shown.push_back(child);
     if (shown.empty()) return;
     CRect area;
     m_client.GetClientRect(&area);
@@ -127,6 +178,11 @@ void CMDIFrameWnd::RecalcLayout(BOOL notify) {
         if (child->IsZoomed()) child->MoveWindow(&area);
 }
 
+CWnd* CMDIFrameWnd::MenuBarChild() const {
+    CMDIChildWnd* active = MDIGetActive();
+    return active && active->IsZoomed() ? active : nullptr;
+}
+
 CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
     CMDIChildWnd* active = MDIGetActive();
     return active ? static_cast<CFrameWnd*>(active) : this;
@@ -150,6 +206,41 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
     } else {
         SetWindowText(m_strTitle);
     }
+}
+
+void CMDIFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) {
+    if (popup && IsWindowMenu(popup)) ListWindowsIn(popup);
+    CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
+}
+
+std::vector<CMDIChildWnd*> CMDIFrameWnd::ListedWindows() const {
+    std::vector<CMDIChildWnd*> listed;
+    for (CMDIChildWnd* child : m_opened)
+        if (IsWindow(child) && child->IsWindowVisible()) listed.push_back(child);
+    const std::size_t most = AFX_IDM_LAST_MDICHILD - AFX_IDM_FIRST_MDICHILD + 1;
+    if (listed.size() > most) listed.resize(most);
+    return listed;
+}
+
+void CMDIFrameWnd::ListWindowsIn(CMenu* popup) const {
+    RemoveWindowList(popup);
+    const std::vector<CMDIChildWnd*> listed = ListedWindows();
+    if (listed.empty()) return;
+    popup->AppendMenu(MF_SEPARATOR);
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        CString title;
+        listed[i]->GetWindowText(title);
+        CString text;
+        text.Format("&%d %s", static_cast<int>(i + 1), static_cast<const char*>(title));
+        const UINT checked = listed[i] == m_active ? MF_CHECKED : 0;
+        popup->AppendMenu(MF_STRING | checked, AFX_IDM_FIRST_MDICHILD + i, text);
+    }
+}
+
+void CMDIFrameWnd::OnWindowListed(UINT id) {
+    const std::vector<CMDIChildWnd*> listed = ListedWindows();
+    const std::size_t index = id - AFX_IDM_FIRST_MDICHILD;
+    if (index < listed.size()) MDIActivate(listed[index]);
 }
 
 void CMDIFrameWnd::OnWindowNew() {

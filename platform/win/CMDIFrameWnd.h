@@ -20,6 +20,7 @@ public:
     // The child frames, bottom first.
     std::vector<CMDIChildWnd*> MDIChildren() const;
 
+    CWnd* MenuBarChild() const override;
     CFrameWnd* GetActiveFrame() override;
     CDocument* GetActiveDocument() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
@@ -33,14 +34,28 @@ public:
     void OnWindowTile() { MDITile(); }
     void OnWindowNext() { MDINext(); }
     void OnWindowNew();
+    // A window chosen from the Window menu's list becomes active.
+    void OnWindowListed(UINT id);
+    // Where the next new child opens: one cascade step past the children open now.
+    CRect NextCascadePlace() const;
 
 protected:
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
     CWnd* PaneWindow() const override { return GetMDIClient(); }
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
 
 private:
     void ShowMenuOf(CMDIChildWnd* child);
+    // The index-th place of a cascade, starting again at the top left once out of room.
+    CRect CascadePlace(int index) const;
+    // Puts the numbered list of open windows at the end of the Window menu (the popup holding
+    // the window commands), the active one checked.
+    void ListWindowsIn(CMenu* popup) const;
+    // The open windows the list shows, in the order they opened.
+    std::vector<CMDIChildWnd*> ListedWindows() const;
 
     CWnd m_client;
     CMDIChildWnd* m_active = nullptr;
+    // The children in the order they opened, for the Window menu's list.
+    std::vector<CMDIChildWnd*> m_opened;
 };

@@ -14,6 +14,14 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 
 CView::CView() = default;
 
+BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.style & WS_BORDER) {
+        cs.style &= ~static_cast<LONG>(WS_BORDER);
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    }
+    return CWnd::PreCreateWindow(cs);
+}
+
 CView::~CView() {
     if (m_pDocument) m_pDocument->RemoveView(this);
 }

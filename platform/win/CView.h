@@ -24,6 +24,8 @@ public:
     virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
+    // A bordered view (WS_BORDER) takes the sunken client edge instead.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // --- Printing: the hooks run in this order for one job --------------------------------
     virtual BOOL OnPreparePrinting(CPrintInfo* info);

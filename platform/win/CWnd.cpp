@@ -85,10 +85,22 @@ void CWnd::Attach(CWnd* parent) {
     }
 }
 
+void CWnd::ExposePlace(const CRect& place) {
+    m_parent->InvalidateRect(&place, TRUE);
+    if (IsTopLevel())
+        return;
+    // Siblings it covered show again, frames and all.
+    for (CWnd* sibling : m_parent->m_children) {
+        CRect overlap;
+        if (sibling != this && overlap.IntersectRect(&sibling->m_rect, &place))
+            sibling->InvalidateTree();
+    }
+}
+
 void CWnd::Detach() {
     if (m_parent) {
         std::erase(m_parent->m_children, this);
-        m_parent->InvalidateRect(&m_rect, TRUE);
+        ExposePlace(m_rect);
     }
     m_parent = nullptr;
 }
@@ -102,7 +114,8 @@ BOOL CWnd::DestroyWindow() {
     SendMessage(WM_DESTROY);
     DestroyChildren();
     if (Manager().GetFocus() == this) Manager().SetFocus(nullptr);
-    if (wasVisible && m_parent) m_parent->InvalidateRect(&m_rect, TRUE);
+    if (wasVisible && m_parent)
+        ExposePlace(m_rect);
     Detach();
     Manager().Unregister(this);
     m_dcs.clear();
@@ -244,7 +257,8 @@ void CWnd::SetWindowRect(const CRect& rect) {
     const CRect old = m_rect;
     const bool moved = old.TopLeft() != rect.TopLeft();
     const bool sized = old.Size() != rect.Size();
-    if (m_parent && IsWindowVisible()) m_parent->InvalidateRect(&old, TRUE);
+    if (m_parent && IsWindowVisible())
+        ExposePlace(old);
     m_rect = rect;
     if (IsTopLevel() && sized) ResizeSurface();
     if (IsTopLevel()) Manager().TopLevelChanged(this);
@@ -257,7 +271,7 @@ void CWnd::SetWindowRect(const CRect& rect) {
     if (sized && IsWindow(this)) {
         CRect client;
         GetClientRect(&client);
-        SendMessage(WM_SIZE, IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+        SendMessage(WM_SIZE, SizeType(), MAKELPARAM(client.Width(), client.Height()));
     }
 }
 
@@ -285,7 +299,8 @@ BOOL CWnd::ShowWindow(int command) {
         if (!wasVisible) return FALSE;
         SendMessage(WM_SHOWWINDOW, FALSE, 0);
         m_style &= ~WS_VISIBLE;
-        if (m_parent) m_parent->InvalidateRect(&m_rect, TRUE);
+        if (m_parent)
+            ExposePlace(m_rect);
         if (IsChild(Manager().GetFocus()) || Manager().GetFocus() == this) Manager().SetFocus(m_parent);
         if (IsTopLevel()) {
             if (Manager().GetActiveWindow() == this) Manager().Activate(GetOwner() ? GetOwner()->GetTopLevelParent() : nullptr);
@@ -295,13 +310,17 @@ BOOL CWnd::ShowWindow(int command) {
     }
     if (!wasVisible) SendMessage(WM_SHOWWINDOW, TRUE, 0);
     m_style |= WS_VISIBLE;
-    if ((command == SW_RESTORE || command == SW_SHOWNORMAL) && IsZoomed()) {
-        m_style &= ~WS_MAXIMIZE;
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED)
+        Minimise();
+    if ((command == SW_RESTORE || command == SW_SHOWNORMAL) && (IsZoomed() || IsIconic())) {
+        m_style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
         SetWindowRect(m_restoreRect);
     }
     if (command == SW_SHOWMAXIMIZED && !IsZoomed()) {
-        m_restoreRect = m_rect;
-        m_style |= WS_MAXIMIZE;
+        // A minimised window keeps the place it had before.
+        if (!IsIconic())
+            m_restoreRect = m_rect;
+        m_style = (m_style & ~WS_MINIMIZE) | WS_MAXIMIZE;
         CRect area;
         if (IsTopLevel()) {
             const CSize screen = Manager().ScreenSize();
@@ -318,6 +337,39 @@ BOOL CWnd::ShowWindow(int command) {
         if (command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) Manager().Activate(this);
     }
     return wasVisible;
+}
+
+UINT CWnd::SizeType() const {
+    if (IsIconic())
+        return SIZE_MINIMIZED;
+    return IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+}
+
+void CWnd::Minimise() {
+    if (IsIconic())
+        return;
+    if (!IsZoomed())
+        m_restoreRect = m_rect;
+    m_style = (m_style & ~WS_MAXIMIZE) | WS_MINIMIZE;
+    // The desktop takes a top-level window away; a child shrinks to its caption at the foot of
+    // its parent.
+    if (!IsTopLevel())
+        SetWindowRect(IconicPlace());
+}
+
+CRect CWnd::IconicPlace() const {
+    CRect area;
+    m_parent->GetClientRect(&area);
+    const CSize size = NonClientPainter::IconicSize(*this);
+    for (int x = area.left;; x += size.cx) {
+        const CRect place(x, area.bottom - size.cy, x + size.cx, area.bottom);
+        const bool taken =
+            std::any_of(m_parent->m_children.begin(), m_parent->m_children.end(), [&](CWnd* sibling) {
+                return sibling != this && sibling->IsIconic() && sibling->m_rect == place;
+            });
+        if (!taken || place.right + size.cx > area.right)
+            return place;
+    }
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -337,6 +389,8 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     }
     if (wasDisabled != (enable ? FALSE : TRUE)) {
         SendMessage(WM_ENABLE, enable ? TRUE : FALSE);
+        // Its scroll bars grey out or come back with it.
+        m_ncDirty = true;
         Invalidate(TRUE);
     }
     return wasDisabled;

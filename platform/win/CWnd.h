@@ -193,8 +193,13 @@ public:
 
     // --- Menus ----------------------------------------------------------------------------
     virtual CMenu* GetMenu() const { return m_menu; }
+    // The maximised child whose system icon and caption buttons this window's menu bar shows
+    // (an MDI frame's), or null.
+    virtual CWnd* MenuBarChild() const { return nullptr; }
     virtual BOOL SetMenu(CMenu* menu);
     void DrawMenuBar();
+    // The frame, caption, menu bar and scroll bars are drawn afresh at the next painting.
+    void RedrawNonClient() { m_ncDirty = true; }
     // Opens the menu-bar popup under a screen point (or the first one for (-1, -1)) and
     // sends the chosen command.
     void TrackMenuBar(CPoint screen);
@@ -263,6 +268,8 @@ private:
 
     void Attach(CWnd* parent);
     void Detach();
+    // What lay under this window at place (in the parent's client) is to be painted again.
+    void ExposePlace(const CRect& place);
     void SetWindowRect(const CRect& rect);
     void ResizeSurface();
     CPoint SurfaceOrigin() const;
@@ -274,6 +281,11 @@ private:
     void MovePixels(const CRect& area, int dx, int dy);
     // Styles that change the client area: repaint the frame and tell the window its new size.
     void NonClientChanged(const CRect& oldClient);
+    void Minimise();
+    // SIZE_MINIMIZED, SIZE_MAXIMIZED or SIZE_RESTORED for WM_SIZE.
+    UINT SizeType() const;
+    // Where a minimised child lies: the first free place along the foot of its parent.
+    CRect IconicPlace() const;
     int ClampScrollPos(int bar, int position) const;
     // The hit-test code of a screen point (HTCLIENT, HTCAPTION, HTLEFT ...).
     UINT HitTestAt(CPoint screen) const;

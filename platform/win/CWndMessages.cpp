@@ -4,12 +4,14 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CaptionButtonTracker.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
+#include "platform/win/SystemMenu.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "platform/win/WindowMoveTracker.h"
-#include "platform/win/Cursors.h"
 
 namespace {
 CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
@@ -26,6 +28,50 @@ int SizingCursor(UINT hit) {
     default: return 0;
     }
 }
+bool IsCaptionButton(UINT hit) {
+    return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON;
+}
+
+UINT CaptionCommand(const CWnd& window, UINT hit) {
+    if (hit == HTCLOSE)
+        return SC_CLOSE;
+    if (hit == HTMAXBUTTON)
+        return window.IsZoomed() ? SC_RESTORE : SC_MAXIMIZE;
+    return window.IsIconic() ? SC_RESTORE : SC_MINIMIZE;
+}
+
+// The system menu of window opens below its icon, at icon (in shownOn's window coordinates).
+void OpenSystemMenu(CWnd& window, CWnd& shownOn, const CRect& icon) {
+    CRect place;
+    shownOn.GetWindowRect(&place);
+    SystemMenu::Track(window, *shownOn.GetTopLevelParent(),
+                      CPoint(place.left + icon.left, place.top + icon.bottom));
+}
+
+// A press on the icon, or the minimise, restore or close button, the menu bar shows for a
+// maximised child.
+bool PressMenuBarButton(CWnd& frame, CPoint screen) {
+    CWnd* child = frame.MenuBarChild();
+    if (!child)
+        return false;
+    CRect window;
+    frame.GetWindowRect(&window);
+    const CPoint point(screen.x - window.left, screen.y - window.top);
+    if (const CRect icon = NonClientPainter::MenuBarIconRect(frame); icon.PtInRect(point)) {
+        OpenSystemMenu(*child, frame, icon);
+        return true;
+    }
+    for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        const CRect button = NonClientPainter::MenuBarButtonRect(frame, hit);
+        if (!button.PtInRect(point))
+            continue;
+        CaptionButtonTracker::Start({&frame, HTMENU, static_cast<int>(hit), button}, child,
+                                    CaptionCommand(*child, hit), screen);
+        return true;
+    }
+    return false;
+}
+
 template <typename T>
 T* PointerOf(std::uintptr_t value) {
     return reinterpret_cast<T*>(value);
@@ -192,8 +238,31 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION && (m_style & WS_MAXIMIZEBOX)) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        if (wParam != HTCAPTION)
+            return 0;
+        if (IsIconic()) {
+            SendMessage(WM_SYSCOMMAND, SC_RESTORE, lParam);
+        } else if (m_style & WS_MAXIMIZEBOX) {
+            SendMessage(WM_SYSCOMMAND, IsZoomed() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+        }
         return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+            case SC_CLOSE:
+                PostMessage(WM_CLOSE);
+                return 0;
+            case SC_MAXIMIZE:
+                ShowWindow(SW_SHOWMAXIMIZED);
+                return 0;
+            case SC_MINIMIZE:
+                ShowWindow(SW_MINIMIZE);
+                return 0;
+            case SC_RESTORE:
+                ShowWindow(SW_RESTORE);
+                return 0;
+            default:
+                return 0;
+        }
     case WM_RBUTTONUP: {
         CPoint screen = PointOf(lParam);
         ClientToScreen(&screen);
@@ -221,10 +290,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_GETTEXT: return GetWindowText(reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_NCLBUTTONDOWN:
-        if (wParam == HTMENU) TrackMenuBar(PointOf(lParam));
+        if (wParam == HTMENU && !PressMenuBarButton(*this, PointOf(lParam)))
+            TrackMenuBar(PointOf(lParam));
         if (wParam == HTVSCROLL || wParam == HTHSCROLL) PressScrollBar(wParam == HTVSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
-        if (wParam == HTCLOSE) PostMessage(WM_CLOSE);
-        if (wParam == HTMAXBUTTON) ShowWindow(IsZoomed() ? SW_RESTORE : SW_SHOWMAXIMIZED);
+        if (wParam == HTSYSMENU)
+            OpenSystemMenu(*this, *this, NonClientPainter::CaptionButtonRect(*this, HTSYSMENU));
+        if (IsCaptionButton(static_cast<UINT>(wParam))) {
+            const UINT hit = static_cast<UINT>(wParam);
+            CaptionButtonTracker::Start({this, hit, 0, NonClientPainter::CaptionButtonRect(*this, hit)}, this,
+                                        CaptionCommand(*this, hit), PointOf(lParam));
+        }
         if (WindowMoveTracker::Tracks(static_cast<UINT>(wParam)))
             WindowMoveTracker::Start(this, static_cast<UINT>(wParam), PointOf(lParam));
         return 0;
@@ -339,9 +414,11 @@ UINT CWnd::OnGetDlgCode() { return 0; }
 
 void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
     // Each item asks the command targets for its state; items without any handler are greyed.
+    // System commands (the system menu's) are the window's own and keep the state they were given.
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
         const UINT id = popup->GetMenuItemID(i);
-        if (id == 0 || id == static_cast<UINT>(-1)) continue;
+        if (id == 0 || id == static_cast<UINT>(-1) || (id >= SC_MINIMIZE && id <= SC_RESTORE))
+            continue;
         CCmdUI state;
         state.m_nID = id;
         state.m_nIndex = static_cast<UINT>(i);

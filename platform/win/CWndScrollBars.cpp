@@ -96,7 +96,7 @@ void CWnd::NonClientChanged(const CRect& oldClient) {
     GetClientRect(&client);
     if (client == oldClient || !m_hWnd) return;
     Invalidate(TRUE);
-    SendMessage(WM_SIZE, IsZoomed() ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    SendMessage(WM_SIZE, SizeType(), MAKELPARAM(client.Width(), client.Height()));
 }
 
 CRect CWnd::ScrollBarRect(int bar) const {

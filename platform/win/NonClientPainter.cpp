@@ -7,7 +7,9 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CaptionGlyphs.h"
 #include "platform/win/MenuText.h"
+#include "platform/win/NonClientPress.h"
 #include "platform/win/ScrollBarGeometry.h"
 #include "platform/win/WindowManager.h"
 
@@ -16,8 +18,6 @@ constexpr int kCaptionHeight = 18;
 constexpr int kMenuBarHeight = 19;
 constexpr int kMenuItemPadding = 6;
 constexpr int kCornerGrip = 16;
-constexpr int kCaptionButtonWidth = 16;
-constexpr int kCaptionButtonHeight = 14;
 
 int FrameThickness(DWORD style) {
     if (style & WS_THICKFRAME) return 4;
@@ -35,41 +35,54 @@ CRect CaptionRect(const CWnd& window) {
     return CRect(frame, frame, rect.Width() - frame, frame + kCaptionHeight - 1);
 }
 
-void DrawCloseGlyph(CDC& dc, const CRect& button) {
-    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
-    const int left = button.left + 4;
-    const int top = button.top + 3;
-    for (int i = 0; i < 7; ++i) {
-        dc.FillSolidRect(left + i, top + i, 2, 1, ink);
-        dc.FillSolidRect(left + 6 - i, top + i, 2, 1, ink);
-    }
-}
-
-void DrawBoxGlyph(CDC& dc, const CRect& box) {
-    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
-    dc.FillSolidRect(box.left, box.top, box.Width(), 2, ink);
-    dc.FillSolidRect(box.left, box.bottom - 1, box.Width(), 1, ink);
-    dc.FillSolidRect(box.left, box.top, 1, box.Height(), ink);
-    dc.FillSolidRect(box.right - 1, box.top, 1, box.Height(), ink);
+CaptionGlyphs::Glyph GlyphOf(const CWnd& window, UINT hit) {
+    if (hit == HTCLOSE)
+        return CaptionGlyphs::Close;
+    if (hit == HTMAXBUTTON)
+        return window.IsZoomed() ? CaptionGlyphs::Restore : CaptionGlyphs::Maximise;
+    return window.IsIconic() ? CaptionGlyphs::Restore : CaptionGlyphs::Minimise;
 }
 
 void DrawCaptionButtons(const CWnd& window, CDC& dc) {
-    CRect close = NonClientPainter::CaptionButtonRect(window, HTCLOSE);
-    if (close.IsRectEmpty()) return;
-    dc.DrawFrameControl(&close, DFC_BUTTON, DFCS_BUTTONPUSH);
-    DrawCloseGlyph(dc, close);
-    CRect maximise = NonClientPainter::CaptionButtonRect(window, HTMAXBUTTON);
-    if (maximise.IsRectEmpty()) return;
-    dc.DrawFrameControl(&maximise, DFC_BUTTON, DFCS_BUTTONPUSH);
-    if (window.IsZoomed()) {
-        // Restore: a window in front of another.
-        DrawBoxGlyph(dc, CRect(maximise.left + 6, maximise.top + 2, maximise.left + 13, maximise.top + 8));
-        CRect front(maximise.left + 3, maximise.top + 5, maximise.left + 10, maximise.top + 11);
-        dc.FillSolidRect(&front, GetSysColor(COLOR_BTNFACE));
-        DrawBoxGlyph(dc, front);
-    } else {
-        DrawBoxGlyph(dc, CRect(maximise.left + 3, maximise.top + 2, maximise.left + 12, maximise.top + 11));
+    const UINT pressed = NonClientPress::PressedButton(window);
+    for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        const CRect button = NonClientPainter::CaptionButtonRect(window, hit);
+        if (!button.IsRectEmpty())
+            CaptionGlyphs::DrawButton(dc, button, GlyphOf(window, hit), pressed == hit);
     }
+}
+
+// A row of caption buttons ending at right: close, a gap, then maximise with minimise touching
+// it, each there when the style asks for it.
+CRect ButtonInRow(DWORD style, UINT hit, int right, int top) {
+    CRect button(right - CaptionGlyphs::kButtonWidth, top, right, top + CaptionGlyphs::kButtonHeight);
+    if (hit == HTCLOSE)
+        return button;
+    button.OffsetRect(-(CaptionGlyphs::kButtonWidth + 2), 0);
+    if (hit == HTMAXBUTTON)
+        return (style & WS_MAXIMIZEBOX) ? button : CRect();
+    if (hit != HTMINBUTTON || (style & WS_MINIMIZEBOX) == 0)
+        return CRect();
+    if (style & WS_MAXIMIZEBOX)
+        button.OffsetRect(-CaptionGlyphs::kButtonWidth, 0);
+    return button;
+}
+
+// Frames, the windows with a minimise or maximise box, show the program's icon in their caption.
+bool HasSystemIcon(DWORD style) {
+    return (style & WS_SYSMENU) && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+// The frame, caption and menu bar: what lies outside the client edge.
+CRect FrameInsets(const CWnd& window) {
+    const DWORD style = window.GetStyle();
+    const int frame = FrameThickness(style);
+    CRect insets(frame, frame, frame, frame);
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        insets.top += kCaptionHeight;
+    if (HasMenuBar(window))
+        insets.top += kMenuBarHeight;
+    return insets;
 }
 
 // The sizing border's part under a window point: an edge, or a corner within a grip's reach of it.
@@ -102,12 +115,29 @@ UINT BorderHit(const CWnd& window, POINT point) {
 
 namespace NonClientPainter {
 
+namespace {
+// The menu items start after a maximised child's icon.
+int MenuItemsLeft(const CWnd& window, const CRect& bar) {
+    return bar.left + (window.MenuBarChild() ? CaptionGlyphs::kIconSize + 2 : 0);
+}
+
+void DrawMenuBarChild(const CWnd& window, CDC& dc) {
+    const CWnd* child = window.MenuBarChild();
+    if (!child)
+        return;
+    CaptionGlyphs::DrawSystemIcon(dc, MenuBarIconRect(window).TopLeft());
+    const int pressed = NonClientPress::PressedPart(window, HTMENU);
+    for (UINT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        const CRect button = MenuBarButtonRect(window, hit);
+        if (!button.IsRectEmpty())
+            CaptionGlyphs::DrawButton(dc, button, GlyphOf(*child, hit), pressed == static_cast<int>(hit));
+    }
+}
+}  // namespace
+
 CRect Insets(const CWnd& window) {
     const DWORD style = window.GetStyle();
-    const int frame = FrameThickness(style);
-    CRect insets(frame, frame, frame, frame);
-    if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
-    if (HasMenuBar(window)) insets.top += kMenuBarHeight;
+    CRect insets = FrameInsets(window);
     if (window.GetExStyle() & WS_EX_CLIENTEDGE)
         insets = CRect(insets.left + 2, insets.top + 2, insets.right + 2, insets.bottom + 2);
     if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
@@ -115,16 +145,39 @@ CRect Insets(const CWnd& window) {
     return insets;
 }
 
+CSize IconicSize(const CWnd& window) {
+    constexpr int kIconicWidth = 160;
+    return CSize(kIconicWidth, kCaptionHeight + 2 * FrameThickness(window.GetStyle()));
+}
+
 CRect CaptionButtonRect(const CWnd& window, UINT hit) {
     const DWORD style = window.GetStyle();
     if ((style & WS_CAPTION) != WS_CAPTION || (style & WS_SYSMENU) == 0) return CRect();
     const CRect caption = CaptionRect(window);
-    CRect button(caption.right - 2 - kCaptionButtonWidth, caption.top + 2, caption.right - 2,
-                 caption.top + 2 + kCaptionButtonHeight);
-    if (hit == HTCLOSE) return button;
-    if (hit != HTMAXBUTTON || (style & WS_MAXIMIZEBOX) == 0) return CRect();
-    button.OffsetRect(-(kCaptionButtonWidth + 2), 0);
-    return button;
+    if (hit == HTSYSMENU) {
+        if (!HasSystemIcon(style))
+            return CRect();
+        return CRect(caption.left + 1, caption.top + 1, caption.left + 1 + CaptionGlyphs::kIconSize,
+                     caption.top + 1 + CaptionGlyphs::kIconSize);
+    }
+    return ButtonInRow(style, hit, caption.right - 2, caption.top + 2);
+}
+
+CRect MenuBarIconRect(const CWnd& window) {
+    const CRect bar = MenuBarRect(window);
+    if (!window.MenuBarChild() || bar.IsRectEmpty())
+        return CRect();
+    const int top = bar.top + (bar.Height() - CaptionGlyphs::kIconSize) / 2;
+    return CRect(bar.left + 1, top, bar.left + 1 + CaptionGlyphs::kIconSize, top + CaptionGlyphs::kIconSize);
+}
+
+CRect MenuBarButtonRect(const CWnd& window, UINT hit) {
+    const CWnd* child = window.MenuBarChild();
+    const CRect bar = MenuBarRect(window);
+    if (!child || bar.IsRectEmpty())
+        return CRect();
+    return ButtonInRow(child->GetStyle(), hit, bar.right - 2,
+                       bar.top + (bar.Height() - CaptionGlyphs::kButtonHeight) / 2);
 }
 
 CRect MenuBarRect(const CWnd& window) {
@@ -140,7 +193,7 @@ CRect MenuBarItemRect(const CWnd& window, int item) {
     const CRect bar = MenuBarRect(window);
     CMenu* menu = window.GetMenu();
     if (bar.IsRectEmpty() || item < 0 || item >= menu->GetMenuItemCount()) return CRect();
-    int x = bar.left;
+    int x = MenuItemsLeft(window, bar);
     for (int i = 0; i < item; ++i) x += MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
     return CRect(x, bar.top + 1, x + MenuText::Width(menu->ItemAt(item)->text) + 2 * kMenuItemPadding, bar.bottom - 1);
 }
@@ -149,7 +202,7 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
     const CRect bar = MenuBarRect(window);
     if (!bar.PtInRect(windowPoint)) return -1;
     CMenu* menu = window.GetMenu();
-    int x = bar.left;
+    int x = MenuItemsLeft(window, bar);
     for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
         const int width = MenuText::Width(menu->ItemAt(i)->text) + 2 * kMenuItemPadding;
         CRect item(x, bar.top + 1, x + width, bar.bottom - 1);
@@ -164,13 +217,32 @@ int MenuBarItemAt(const CWnd& window, POINT windowPoint, CRect* itemRect) {
 
 UINT HitTest(const CWnd& window, POINT windowPoint) {
     if (const UINT border = BorderHit(window, windowPoint); border != HTNOWHERE) return border;
-    for (UINT button : {HTCLOSE, HTMAXBUTTON})
+    for (UINT button : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTSYSMENU})
         if (CaptionButtonRect(window, button).PtInRect(windowPoint)) return button;
     if ((window.GetStyle() & WS_CAPTION) == WS_CAPTION && CaptionRect(window).PtInRect(windowPoint)) return HTCAPTION;
     if (MenuBarRect(window).PtInRect(windowPoint)) return HTMENU;
     if (window.ScrollBarRect(SB_VERT).PtInRect(windowPoint)) return HTVSCROLL;
     if (window.ScrollBarRect(SB_HORZ).PtInRect(windowPoint)) return HTHSCROLL;
     return HTBORDER;
+}
+
+void PaintScrollBars(const CWnd& window, CDC& dc) {
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const CRect barRect = window.ScrollBarRect(bar);
+        if (barRect.IsRectEmpty())
+            continue;
+        SCROLLINFO info{};
+        window.GetScrollInfo(bar, &info);
+        const auto pressed = static_cast<ScrollBarGeometry::Part>(
+            NonClientPress::PressedPart(window, bar == SB_VERT ? HTVSCROLL : HTHSCROLL));
+        ScrollBarGeometry(barRect, bar == SB_VERT, info)
+            .Paint(dc, pressed, window.IsWindowEnabled() != FALSE);
+    }
+    const CRect vertical = window.ScrollBarRect(SB_VERT);
+    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
+    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
+        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(),
+                         GetSysColor(COLOR_BTNFACE));
 }
 
 void Paint(CWnd& window, CDC& dc) {
@@ -200,7 +272,11 @@ void Paint(CWnd& window, CDC& dc) {
         window.GetWindowText(title);
         CRect text = caption;
         text.left += 4;
-        for (UINT button : {HTCLOSE, HTMAXBUTTON}) {
+        if (const CRect icon = CaptionButtonRect(window, HTSYSMENU); !icon.IsRectEmpty()) {
+            CaptionGlyphs::DrawSystemIcon(dc, icon.TopLeft());
+            text.left = icon.right + 2;
+        }
+        for (UINT button : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
             const CRect buttonRect = CaptionButtonRect(window, button);
             if (!buttonRect.IsRectEmpty()) text.right = std::min(text.right, buttonRect.left - 2);
         }
@@ -211,7 +287,7 @@ void Paint(CWnd& window, CDC& dc) {
     if (!bar.IsRectEmpty()) {
         dc.FillSolidRect(&bar, GetSysColor(COLOR_MENU));
         CMenu* menu = window.GetMenu();
-        int x = bar.left;
+        int x = MenuItemsLeft(window, bar);
         for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
             const CMenu::Item* item = menu->ItemAt(i);
             const int width = MenuText::Width(item->text) + 2 * kMenuItemPadding;
@@ -220,23 +296,14 @@ void Paint(CWnd& window, CDC& dc) {
                                   CMenuPopupWnd::OpenBarItem(&window) == i);
             x += width;
         }
+        DrawMenuBarChild(window, dc);
     }
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        const CRect barRect = window.ScrollBarRect(bar);
-        if (barRect.IsRectEmpty()) continue;
-        SCROLLINFO info{};
-        window.GetScrollInfo(bar, &info);
-        ScrollBarGeometry(barRect, bar == SB_VERT, info).Paint(dc);
-    }
-    const CRect vertical = window.ScrollBarRect(SB_VERT);
-    const CRect horizontal = window.ScrollBarRect(SB_HORZ);
-    if (!vertical.IsRectEmpty() && !horizontal.IsRectEmpty())
-        dc.FillSolidRect(vertical.left, horizontal.top, vertical.Width(), horizontal.Height(), GetSysColor(COLOR_BTNFACE));
+    PaintScrollBars(window, dc);
     if (window.GetExStyle() & WS_EX_CLIENTEDGE) {
-        const CRect insets = Insets(window);
-        CRect client(insets.left - 2, insets.top - 2, rect.Width() - insets.right + 2,
-                     rect.Height() - insets.bottom + 2);
-        dc.DrawEdge(&client, EDGE_SUNKEN, BF_RECT);
+        // The sunken edge surrounds the scroll bars as well as the client area.
+        const CRect insets = FrameInsets(window);
+        CRect edge(insets.left, insets.top, rect.Width() - insets.right, rect.Height() - insets.bottom);
+        dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
     }
 }
 

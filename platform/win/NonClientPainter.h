@@ -12,12 +12,22 @@ namespace NonClientPainter {
 // Left, top, right and bottom thickness of the non-client area.
 CRect Insets(const CWnd& window);
 void Paint(CWnd& window, CDC& dc);
-// HTLEFT ... HTBOTTOMRIGHT on a sizing border, HTCAPTION, HTMENU, HTVSCROLL, HTHSCROLL, or
-// HTBORDER for a window point outside the client area.
+// The window's scroll bars (grey when it is disabled, a held arrow pushed in) and the size box
+// between them.
+void PaintScrollBars(const CWnd& window, CDC& dc);
+// A minimised child window's size: its caption in its frame.
+CSize IconicSize(const CWnd& window);
+// HTLEFT ... HTBOTTOMRIGHT on a sizing border, a caption button or icon, HTCAPTION, HTMENU,
+// HTVSCROLL, HTHSCROLL, or HTBORDER for a window point outside the client area.
 UINT HitTest(const CWnd& window, POINT windowPoint);
-// The caption's close (HTCLOSE) or maximise-restore (HTMAXBUTTON) button in window coordinates,
-// empty when the window has none.
+// The caption's close (HTCLOSE), maximise-restore (HTMAXBUTTON) or minimise (HTMINBUTTON)
+// button, or its system icon (HTSYSMENU), in window coordinates; empty when the window has none.
 CRect CaptionButtonRect(const CWnd& window, UINT hit);
+// The minimise (HTMINBUTTON), restore (HTMAXBUTTON) or close (HTCLOSE) button of the maximised
+// child a frame's menu bar shows at its right end, in window coordinates; empty without one.
+CRect MenuBarButtonRect(const CWnd& window, UINT hit);
+// The icon of that maximised child at the menu bar's left end; empty without one.
+CRect MenuBarIconRect(const CWnd& window);
 // The menu-bar rectangle in window coordinates (empty without a menu bar).
 CRect MenuBarRect(const CWnd& window);
 // A menu-bar item's rectangle in window coordinates (empty when there is no such item).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
@@ -59,34 +60,70 @@ int ScrollBarGeometry::PositionForThumbAt(int offset) const {
     return m_info.nMin + static_cast<int>(static_cast<long long>(along) * Scrollable() / room);
 }
 
-void ScrollBarGeometry::Paint(CDC& dc) const {
+void ScrollBarGeometry::Paint(CDC& dc, Part pressed, bool enabled) const {
+    const bool active = enabled && Scrollable() > 0;
+    PaintTrack(dc);
+    PaintArrow(dc, LineUp, pressed == LineUp, active);
+    PaintArrow(dc, LineDown, pressed == LineDown, active);
+    CRect thumb = PartRect(Thumb);
+    if (!active || thumb.IsRectEmpty())
+        return;
+    dc.FillSolidRect(&thumb, GetSysColor(COLOR_BTNFACE));
+    dc.DrawEdge(&thumb, EDGE_RAISED, BF_RECT);
+}
+
+void ScrollBarGeometry::PaintTrack(CDC& dc) const {
     CRect track = Span(m_arrow, Length() - m_arrow);
-    dc.FillSolidRect(&track, GetSysColor(COLOR_SCROLLBAR));
-    for (Part part : {LineUp, LineDown, Thumb}) {
-        CRect box = PartRect(part);
-        if (box.IsRectEmpty()) continue;
+    if (track.IsRectEmpty())
+        return;
+    // The classic track: white and face alternating pixel by pixel.
+    static const WORD kChequer[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    CBitmap bits;
+    bits.CreateBitmap(8, 8, 1, 1, kChequer);
+    CBrush chequer;
+    chequer.CreatePatternBrush(&bits);
+    const COLORREF oldText = dc.SetTextColor(GetSysColor(COLOR_3DHIGHLIGHT));
+    const COLORREF oldBack = dc.SetBkColor(GetSysColor(COLOR_3DFACE));
+    dc.FillRect(&track, &chequer);
+    dc.SetTextColor(oldText);
+    dc.SetBkColor(oldBack);
+}
+
+void ScrollBarGeometry::PaintArrow(CDC& dc, Part arrow, bool pressed, bool enabled) const {
+    CRect box = PartRect(arrow);
+    if (box.IsRectEmpty())
+        return;
+    if (pressed) {
+        // Pushed in: a flat grey border, the glyph a pixel down and right.
         dc.FillSolidRect(&box, GetSysColor(COLOR_BTNFACE));
-        dc.DrawEdge(&box, EDGE_RAISED, BF_RECT);
-        if (part == Thumb) continue;
-        // The arrow: a small filled triangle pointing away from the track.
-        const CPoint centre = box.CenterPoint();
-        const int direction = part == LineUp ? -1 : 1;
-        POINT points[3];
+        dc.Draw3dRect(&box, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DSHADOW));
+        PaintArrowGlyph(dc, arrow, CPoint(1, 1), GetSysColor(COLOR_BTNTEXT));
+        return;
+    }
+    dc.FillSolidRect(&box, GetSysColor(COLOR_BTNFACE));
+    dc.DrawEdge(&box, EDGE_RAISED, BF_RECT);
+    if (enabled) {
+        PaintArrowGlyph(dc, arrow, CPoint(0, 0), GetSysColor(COLOR_BTNTEXT));
+        return;
+    }
+    // Greyed: engraved, a white copy showing below and right of the grey one.
+    PaintArrowGlyph(dc, arrow, CPoint(1, 1), GetSysColor(COLOR_3DHIGHLIGHT));
+    PaintArrowGlyph(dc, arrow, CPoint(0, 0), GetSysColor(COLOR_3DSHADOW));
+}
+
+void ScrollBarGeometry::PaintArrowGlyph(CDC& dc, Part arrow, CPoint shift, COLORREF ink) const {
+    // A triangle of four rows, 1, 3, 5 and 7 pixels wide, its tip towards the bar's end.
+    constexpr int kRows = 4;
+    const CRect box = PartRect(arrow);
+    const CPoint centre(box.left + box.Width() / 2 + shift.x, box.top + box.Height() / 2 + shift.y);
+    const int tipAlong = arrow == LineUp ? -kRows / 2 : kRows / 2 - 1;
+    const int step = arrow == LineUp ? 1 : -1;
+    for (int row = 0; row < kRows; ++row) {
+        const int along = tipAlong + row * step;
         if (m_vertical) {
-            points[0] = {centre.x, centre.y + 2 * direction};
-            points[1] = {centre.x - 3, centre.y - direction};
-            points[2] = {centre.x + 3, centre.y - direction};
+            dc.FillSolidRect(centre.x - 1 - row, centre.y + along, 2 * row + 1, 1, ink);
         } else {
-            points[0] = {centre.x + 2 * direction, centre.y};
-            points[1] = {centre.x - direction, centre.y - 3};
-            points[2] = {centre.x - direction, centre.y + 3};
+            dc.FillSolidRect(centre.x + along, centre.y - 1 - row, 1, 2 * row + 1, ink);
         }
-        CBrush black(GetSysColor(COLOR_BTNTEXT));
-        CPen pen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
-        CBrush* oldBrush = dc.SelectObject(&black);
-        CPen* oldPen = dc.SelectObject(&pen);
-        dc.Polygon(points, 3);
-        dc.SelectObject(oldPen);
-        dc.SelectObject(oldBrush);
     }
 }

@@ -19,12 +19,17 @@ public:
     int PositionForThumbAt(int offset) const;
     int ThumbStart() const { return m_thumbStart; }
     int Along(POINT point) const { return m_vertical ? point.y - m_rect.top : point.x - m_rect.left; }
-    void Paint(CDC& dc) const;
+    // A bar with nothing to scroll, or not enabled, has grey arrows and no thumb; pressed is the
+    // arrow held down (drawn pushed in).
+    void Paint(CDC& dc, Part pressed = None, bool enabled = true) const;
 
-private:
+  private:
     int Length() const { return m_vertical ? m_rect.Height() : m_rect.Width(); }
     CRect Span(int from, int to) const;
     int Scrollable() const;
+    void PaintTrack(CDC& dc) const;
+    void PaintArrow(CDC& dc, Part arrow, bool pressed, bool enabled) const;
+    void PaintArrowGlyph(CDC& dc, Part arrow, CPoint shift, COLORREF ink) const;
 
     CRect m_rect;
     bool m_vertical;

@@ -1,5 +1,7 @@
 #include "platform/win/ScrollRepeater.h"
 
+#include "platform/win/NonClientPress.h"
+
 namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
 
@@ -26,7 +28,17 @@ void ScrollRepeater::Start(CWnd* target, int bar, ScrollBarGeometry::Part part, 
     }
     repeater->SetCapture();
     repeater->SetTimer(kRepeatTimer, kFirstDelay);
+    repeater->ShowPressed();
     repeater->Step();
+}
+
+void ScrollRepeater::ShowPressed() {
+    const bool arrow = m_part == ScrollBarGeometry::LineUp || m_part == ScrollBarGeometry::LineDown;
+    if (arrow && MouseOnPart()) {
+        NonClientPress::Show(*m_target, m_bar == SB_VERT ? HTVSCROLL : HTHSCROLL, m_part);
+    } else {
+        NonClientPress::Clear();
+    }
 }
 
 bool ScrollRepeater::MouseOnPart() const {
@@ -58,6 +70,7 @@ void ScrollRepeater::OnTimer(UINT_PTR) {
 
 void ScrollRepeater::OnMouseMove(UINT, CPoint point) {
     m_mouse = point;
+    ShowPressed();
 }
 
 void ScrollRepeater::OnLButtonUp(UINT, CPoint) {
@@ -68,6 +81,7 @@ void ScrollRepeater::OnCaptureChanged(CWnd*) {
     if (m_ended)
         return;
     m_ended = true;
+    NonClientPress::Clear();
     KillTimer(kRepeatTimer);
     Tell(SB_ENDSCROLL);
     PostMessage(WM_CLOSE);

@@ -24,6 +24,8 @@ class ScrollRepeater : public CWnd {
     ScrollRepeater(CWnd* target, int bar, ScrollBarGeometry::Part part, CPoint screen)
         : m_target(target), m_bar(bar), m_part(part), m_mouse(screen) {}
     bool MouseOnPart() const;
+    // An arrow looks pushed in while the mouse is on it.
+    void ShowPressed();
     void Step();
     void Tell(UINT code);
 

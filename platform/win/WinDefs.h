@@ -124,6 +124,11 @@ constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
+// WM_SYSCOMMAND's commands (the low four bits are the system's own).
+constexpr UINT SC_MINIMIZE = 0xF020;
+constexpr UINT SC_MAXIMIZE = 0xF030;
+constexpr UINT SC_CLOSE = 0xF060;
+constexpr UINT SC_RESTORE = 0xF120;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
@@ -224,6 +229,8 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 // ShowWindow.
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
@@ -243,6 +250,7 @@ inline const HWND HWND_NOTOPMOST = reinterpret_cast<HWND>(static_cast<std::intpt
 
 // WM_SIZE kinds, WM_ACTIVATE states.
 constexpr UINT SIZE_RESTORED = 0;
+constexpr UINT SIZE_MINIMIZED = 1;
 constexpr UINT SIZE_MAXIMIZED = 2;
 constexpr UINT WA_INACTIVE = 0;
 constexpr UINT WA_ACTIVE = 1;
@@ -252,9 +260,11 @@ constexpr UINT WA_CLICKACTIVE = 2;
 constexpr UINT HTNOWHERE = 0;
 constexpr UINT HTCLIENT = 1;
 constexpr UINT HTCAPTION = 2;
+constexpr UINT HTSYSMENU = 3;
 constexpr UINT HTMENU = 5;
 constexpr UINT HTHSCROLL = 6;
 constexpr UINT HTVSCROLL = 7;
+constexpr UINT HTMINBUTTON = 8;
 constexpr UINT HTMAXBUTTON = 9;
 constexpr UINT HTLEFT = 10;
 constexpr UINT HTRIGHT = 11;

@@ -9,6 +9,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/NonClientPainter.h"
+#include "platform/win/NonClientPress.h"
 #include "platform/win/WindowHost.h"
 
 namespace {
@@ -71,7 +72,9 @@ void WindowManager::BringToTop(CWnd* topLevel) {
 CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
     for (auto top = m_topLevels.rbegin(); top != m_topLevels.rend(); ++top) {
         CWnd* window = *top;
-        if (!window->IsWindowVisible()) continue;
+        // A minimised top-level window is on the desktop's task list, not on the screen.
+        if (!window->IsWindowVisible() || window->IsIconic())
+            continue;
         CRect rect;
         window->GetWindowRect(&rect);
         if (!rect.PtInRect(screen)) continue;
@@ -489,6 +492,7 @@ void WindowManager::Reset() {
     m_keyboardGrab = nullptr;
     m_caret = Caret();
     DragImage::Instance().End();
+    NonClientPress::Clear();
 }
 
 // --- Free functions -------------------------------------------------------------------------

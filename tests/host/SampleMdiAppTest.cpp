@@ -420,7 +420,11 @@ TEST_F(SampleMdiAppTest, CaptionButtonsMaximiseRestoreAndCloseAChild) {
     host.RunUntilIdle();
     EXPECT_TRUE(fillsTheClient());
 
-    host.Click(buttonCentre(HTMAXBUTTON));
+    // Maximised, its buttons are on the frame's menu bar.
+    const CRect restore = NonClientPainter::MenuBarButtonRect(Main(), HTMAXBUTTON);
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    host.Click(CPoint(frame.left + restore.CenterPoint().x, frame.top + restore.CenterPoint().y));
     EXPECT_FALSE(child->IsZoomed());
     CRect after;
     child->GetWindowRect(&after);
@@ -492,6 +496,268 @@ TEST_F(SampleMdiAppTest, ChildFramesPaintEveryRingOfTheirBorder) {
             }
         }
     }
+}
+
+// Each new child opens one caption's step further down and right than the one before, and its
+// view has the sunken client edge.
+TEST_F(SampleMdiAppTest, NewChildrenOpenAtTheNextCascadePlaceWithSunkenViews) {
+    for (int i = 0; i < 3; ++i) Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> children = Main().MDIChildren();
+    ASSERT_EQ(children.size(), 3u);
+    CRect area;
+    Main().GetMDIClient()->GetClientRect(&area);
+    for (int i = 0; i < 3; ++i) {
+        CRect rect;
+        children[i]->GetWindowRect(&rect);
+        Main().GetMDIClient()->ScreenToClient(&rect);
+        EXPECT_EQ(rect.TopLeft(), CPoint(22 * i, 22 * i)) << i;
+        EXPECT_EQ(rect.Size(), CSize(area.Width() * 3 / 4, area.Height() * 3 / 4)) << i;
+    }
+
+    SketchView* view = ActiveView();
+    EXPECT_TRUE(view->GetExStyle() & WS_EX_CLIENTEDGE);
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    CRect edge;
+    view->GetWindowRect(&edge);
+    edge.OffsetRect(-frame.left, -frame.top);
+    const PixelSurface& pixels = *Main().Surface();
+    const int middle = edge.CenterPoint().y;
+    EXPECT_EQ(pixels.At(edge.left, middle), PixelFromColor(GetSysColor(COLOR_3DSHADOW)));
+    EXPECT_EQ(pixels.At(edge.left + 1, middle), PixelFromColor(GetSysColor(COLOR_3DDKSHADOW)));
+    EXPECT_EQ(pixels.At(edge.right - 1, middle), PixelFromColor(GetSysColor(COLOR_3DHIGHLIGHT)));
+    EXPECT_EQ(pixels.At(edge.right - 2, middle), PixelFromColor(GetSysColor(COLOR_3DLIGHT)));
+    EXPECT_EQ(pixels.At(edge.left + 2, middle), PixelFromColor(RGB(255, 255, 255)));
+}
+
+TEST_F(SampleMdiAppTest, TheWindowMenuListsTheOpenWindowsAndActivatesTheChosenOne) {
+    for (int i = 0; i < 3; ++i) Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> children = Main().MDIChildren();
+    ASSERT_EQ(children.size(), 3u);
+    const auto listed = [&](CMenuPopupWnd& popup) {
+        std::vector<std::string> items;
+        for (int i = 0; i < popup.MenuShown()->GetMenuItemCount(); ++i) {
+            const UINT id = popup.MenuShown()->GetMenuItemID(i);
+            const UINT state = popup.MenuShown()->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION);
+            std::string item = id == 0 ? "-" : static_cast<const char*>(popup.MenuShown()->ItemAt(i)->text);
+            if (state & MF_CHECKED)
+                item += " (checked)";
+            if (state & MF_GRAYED)
+                item += " (greyed)";
+            items.push_back(item);
+        }
+        return items;
+    };
+    const std::vector<std::string> commands{"&New Window", "&Cascade", "&Tile", "-"};
+    std::vector<std::string> seen;
+    WithMenu(2, [&](CMenuPopupWnd& popup) {
+        seen = listed(popup);
+        Choose(popup, "&1 Sketch1");
+    });
+    std::vector<std::string> expected = commands;
+    for (const char* item : {"&1 Sketch1", "&2 Sketch2", "&3 Sketch3 (checked)"}) expected.push_back(item);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(Main().MDIGetActive(), children[0]);
+
+    // Opened again, the list is not doubled and the check follows the active window.
+    WithMenu(2, [&](CMenuPopupWnd& popup) {
+        seen = listed(popup);
+        host.PressKey(VK_ESCAPE);
+    });
+    expected = commands;
+    for (const char* item : {"&1 Sketch1 (checked)", "&2 Sketch2", "&3 Sketch3"}) expected.push_back(item);
+    EXPECT_EQ(seen, expected);
+
+    // A closed window leaves the list and the others move up.
+    children[1]->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    WithMenu(2, [&](CMenuPopupWnd& popup) {
+        seen = listed(popup);
+        Choose(popup, "&2 Sketch3");
+    });
+    expected = commands;
+    for (const char* item : {"&1 Sketch1 (checked)", "&2 Sketch3"}) expected.push_back(item);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(Main().MDIGetActive(), children[2]);
+}
+
+// A maximised child has no caption of its own: its icon goes to the left end of the frame's menu
+// bar and its minimise, restore and close buttons to the right end.
+TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* second = Main().MDIGetActive();
+    CMDIChildWnd* first = Main().MDIChildren().front();
+    const CRect bar = NonClientPainter::MenuBarRect(Main());
+    const int fileLeft = NonClientPainter::MenuBarItemRect(Main(), 0).left;
+    EXPECT_TRUE(NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE).IsRectEmpty());
+    Main().MDIMaximize(second);
+    host.RunUntilIdle();
+    ASSERT_TRUE(second->IsZoomed());
+
+    // The child's client area is the whole MDI client; no caption colour shows in it.
+    CRect client;
+    second->GetClientRect(&client);
+    second->ClientToScreen(&client);
+    CRect area;
+    Main().GetMDIClient()->GetClientRect(&area);
+    Main().GetMDIClient()->ClientToScreen(&area);
+    EXPECT_EQ(client, area);
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const PixelSurface& pixels = *Main().Surface();
+    const std::uint32_t captionBlue = PixelFromColor(GetSysColor(COLOR_ACTIVECAPTION));
+    int blue = 0;
+    for (int y = area.top; y < area.top + 20; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            blue += pixels.At(x - frame.left, y - frame.top) == captionBlue;
+    EXPECT_EQ(blue, 0);
+
+    // The icon before "File", the three buttons at the right end of the bar.
+    EXPECT_GE(NonClientPainter::MenuBarItemRect(Main(), 0).left, fileLeft + 16);
+    const std::uint32_t menuGrey = PixelFromColor(GetSysColor(COLOR_MENU));
+    int iconPixels = 0;
+    for (int y = bar.top; y < bar.bottom; ++y)
+        for (int x = bar.left; x < bar.left + 18; ++x) iconPixels += pixels.At(x, y) != menuGrey;
+    EXPECT_GT(iconPixels, 100);
+    const CRect close = NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE);
+    const CRect restore = NonClientPainter::MenuBarButtonRect(Main(), HTMAXBUTTON);
+    const CRect minimise = NonClientPainter::MenuBarButtonRect(Main(), HTMINBUTTON);
+    EXPECT_EQ(close.right, bar.right - 2);
+    EXPECT_EQ(restore.right, close.left - 2);
+    EXPECT_EQ(minimise.right, restore.left);
+    for (const CRect& button : {close, restore, minimise}) {
+        EXPECT_EQ(button.Size(), CSize(16, 14));
+        EXPECT_EQ(pixels.At(button.left, button.top), PixelFromColor(GetSysColor(COLOR_3DLIGHT)));
+        EXPECT_EQ(pixels.At(button.right - 1, button.bottom - 1),
+                  PixelFromColor(GetSysColor(COLOR_3DDKSHADOW)));
+    }
+
+    // Restore acts on release over it and looks pushed in while held.
+    const CPoint restoreAt(frame.left + restore.CenterPoint().x, frame.top + restore.CenterPoint().y);
+    host.MouseDown(restoreAt);
+    host.RunUntilIdle();
+    EXPECT_TRUE(second->IsZoomed());
+    EXPECT_EQ(pixels.At(restore.left, restore.top), PixelFromColor(GetSysColor(COLOR_3DDKSHADOW)));
+    host.MouseUp(restoreAt);
+    host.RunUntilIdle();
+    EXPECT_FALSE(second->IsZoomed());
+    EXPECT_TRUE(NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE).IsRectEmpty());
+    EXPECT_EQ(NonClientPainter::MenuBarItemRect(Main(), 0).left, fileLeft);
+
+    // Another child activated while one is maximised takes the maximised place.
+    Main().MDIMaximize(second);
+    Main().MDIActivate(first);
+    host.RunUntilIdle();
+    EXPECT_TRUE(first->IsZoomed());
+    EXPECT_FALSE(second->IsZoomed());
+
+    // The menu bar's close button closes the maximised child.
+    const CRect closeNow = NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE);
+    host.Click(CPoint(frame.left + closeNow.CenterPoint().x, frame.top + closeNow.CenterPoint().y));
+    host.RunUntilIdle();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(Main().MDIGetActive(), second);
+}
+
+// Minimised, a child shrinks to its caption at the foot of the MDI client, each in the next
+// free place, and comes back to where it was.
+TEST_F(SampleMdiAppTest, MinimisedChildrenLieAlongTheFootOfTheClient) {
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    const std::vector<CMDIChildWnd*> children = Main().MDIChildren();
+    ASSERT_EQ(children.size(), 2u);
+    const auto placeOf = [&](CWnd* child) {
+        CRect rect;
+        child->GetWindowRect(&rect);
+        Main().GetMDIClient()->ScreenToClient(&rect);
+        return rect;
+    };
+    const auto clickButton = [&](CWnd* child, UINT hit) {
+        CRect window;
+        child->GetWindowRect(&window);
+        const CPoint centre = NonClientPainter::CaptionButtonRect(*child, hit).CenterPoint();
+        host.Click(CPoint(window.left + centre.x, window.top + centre.y));
+        host.RunUntilIdle();
+    };
+    CRect area;
+    Main().GetMDIClient()->GetClientRect(&area);
+    const CRect before = placeOf(children[1]);
+    clickButton(children[1], HTMINBUTTON);
+    ASSERT_TRUE(children[1]->IsIconic());
+    const CSize iconic = NonClientPainter::IconicSize(*children[1]);
+    EXPECT_EQ(iconic, CSize(160, 26));
+    EXPECT_EQ(placeOf(children[1]), CRect(CPoint(0, area.bottom - 26), iconic));
+    clickButton(children[0], HTMINBUTTON);
+    EXPECT_EQ(placeOf(children[0]), CRect(CPoint(160, area.bottom - 26), iconic));
+
+    // The minimise button of an iconic child restores it.
+    clickButton(children[1], HTMINBUTTON);
+    EXPECT_FALSE(children[1]->IsIconic());
+    EXPECT_EQ(placeOf(children[1]), before);
+
+    // Minimised from the menu bar while maximised, the bar gives its buttons back.
+    Main().MDIMaximize(children[1]);
+    host.RunUntilIdle();
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const CPoint minimise = NonClientPainter::MenuBarButtonRect(Main(), HTMINBUTTON).CenterPoint();
+    host.Click(CPoint(frame.left + minimise.x, frame.top + minimise.y));
+    host.RunUntilIdle();
+    EXPECT_TRUE(children[1]->IsIconic());
+    EXPECT_FALSE(children[1]->IsZoomed());
+    EXPECT_TRUE(NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE).IsRectEmpty());
+    EXPECT_EQ(placeOf(children[1]), CRect(CPoint(0, area.bottom - 26), iconic));
+
+    // Cascading and tiling leave the minimised ones where they lie.
+    Command(ID_WINDOW_CASCADE);
+    Command(ID_WINDOW_TILE_HORZ);
+    EXPECT_TRUE(children[0]->IsIconic());
+    EXPECT_EQ(placeOf(children[0]), CRect(CPoint(160, area.bottom - 26), iconic));
+}
+
+// The system icon opens the window's system menu; its commands act on the window the icon
+// stands for, also from the menu bar of a maximised child.
+TEST_F(SampleMdiAppTest, TheSystemIconOpensTheSystemMenu) {
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* child = Main().MDIGetActive();
+    const auto states = [&](CMenuPopupWnd& popup) {
+        std::string seen;
+        for (const char* item : {"&Restore", "Mi&nimize", "Ma&ximize", "&Close"}) {
+            const int index = popup.FindItem(item);
+            if (index < 0)
+                return std::string("missing ") + item;
+            const bool greyed =
+                popup.MenuShown()->GetMenuState(static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED;
+            seen += greyed ? '-' : '+';
+        }
+        return seen;
+    };
+    std::string seen;
+    host.WhenModal("", [&](CWnd& popup) {
+        seen = states(dynamic_cast<CMenuPopupWnd&>(popup));
+        Choose(dynamic_cast<CMenuPopupWnd&>(popup), "Ma&ximize");
+    });
+    CRect window;
+    child->GetWindowRect(&window);
+    const CPoint icon = NonClientPainter::CaptionButtonRect(*child, HTSYSMENU).CenterPoint();
+    host.Click(CPoint(window.left + icon.x, window.top + icon.y));
+    host.RunUntilIdle();
+    EXPECT_EQ(seen, "-+++");
+    ASSERT_TRUE(child->IsZoomed());
+
+    host.WhenModal("", [&](CWnd& popup) {
+        seen = states(dynamic_cast<CMenuPopupWnd&>(popup));
+        Choose(dynamic_cast<CMenuPopupWnd&>(popup), "&Restore");
+    });
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const CPoint barIcon = NonClientPainter::MenuBarIconRect(Main()).CenterPoint();
+    host.Click(CPoint(frame.left + barIcon.x, frame.top + barIcon.y));
+    host.RunUntilIdle();
+    EXPECT_EQ(seen, "++-+");
+    EXPECT_FALSE(child->IsZoomed());
+    EXPECT_TRUE(IsWindow(child));
 }
 
 TEST_F(SampleMdiAppTest, ADocumentGoesWithTheLastWindowShowingIt) {

@@ -4,20 +4,11 @@
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/WhiteWnd.h"
 
 namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
-
-class WhiteWnd : public CWnd {
-  protected:
-    void OnPaint() override {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        dc.FillSolidRect(&client, RGB(255, 255, 255));
-    }
-};
 
 class CaretTest : public ::testing::Test {
   protected:
