@@ -10,6 +10,7 @@
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndIndex.h"
 #include "model/ObjectFactory.h"
 
 IMPLEMENT_SERIAL(CTool, CObject, 1)
@@ -24,6 +25,22 @@ bool RefreshesGroupFrame(int kind) {
     return (kind >= kStepRescale && kind <= 6) || kind == kStepPaste || kind == kStepReinsertObject ||
            (kind >= 41 && kind <= 43);
 }
+
+// Hands the pieces the layout's ends and limits for as long as a connection pass runs.
+class ConnectionPass {
+  public:
+    ConnectionPass(TrackConnectionState& state, CTrackEndIndex& ends, const TrackLimits& limits)
+        : m_state(state) {
+        m_state.passEnds = &ends;
+        m_state.passLimits = limits;
+    }
+    ConnectionPass(const ConnectionPass&) = delete;
+    ConnectionPass& operator=(const ConnectionPass&) = delete;
+    ~ConnectionPass() { m_state.passEnds = nullptr; }
+
+  private:
+    TrackConnectionState& m_state;
+};
 
 }  // namespace
 
@@ -105,6 +122,8 @@ void CTool::RefreshConnections() {
     CPaint* root = m_pHost->GetRootGroup();
     if (root == nullptr)
         return;
+    CTrackEndIndex ends(root);
+    const ConnectionPass pass(m_track, ends, m_pHost->GetTrackLimits());
     root->SetChanged(1);
     root->UpdateConnections(nullptr, 0);
     root->UpdateConnections(nullptr, 1);

@@ -309,6 +309,8 @@ int CParTrack::IsAwayFromEnds(double x, double y) const {
 TrackLimits CParTrack::Limits() const {
     if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return TrackLimits{};
+    if (m_pTool->m_track.passEnds != nullptr)
+        return m_pTool->m_track.passLimits;
     return m_pTool->m_pHost->GetTrackLimits();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CPaint.h"
+#include "model/CTrackEndSource.h"
 #include "model/TrackConnectionState.h"
 #include "platform/gdi/CPoint.h"
 
@@ -19,7 +20,7 @@ class CDC;
 //
 // The document also keeps one object of this class itself as its default track, the
 // template every new piece copies its settings from.
-class CParTrack : public CPaint {
+class CParTrack : public CPaint, public CTrackEndSource {
     DECLARE_SERIAL(CParTrack)
 
   public:
@@ -83,6 +84,7 @@ class CParTrack : public CPaint {
     int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end) override;
     void SetChanged(int changed) override;
     int TestConnection(const CPose* pose, void* query, int mode) override;
+    void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
     void LowerElevations(const CPose* pose, double by) override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;
     int ApplyElevationStep(CEditStep* step) override;
@@ -167,6 +169,14 @@ class CParTrack : public CPaint {
     int OfferEnd(const CPose* pose, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
     void JoinEnd(const CPose* pose, int index);
+    // The connection pass's questions to the layout: through its track ends by place while
+    // the pass has them, else through the root group.
+    void ReleaseEndsAt(CPaint* root, CDoublePoint world);
+    int MatchEndNear(CPaint* root, CDoublePoint world, double direction, double elevation, int& found);
+    int JoinEndNear(CPaint* root, CDoublePoint world, double direction, int connect, double elevation);
+    void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
+    // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.
+    void RebuildJoinedShape();
     void ReleaseEndsNear(const CDoublePoint& local);
     int ReattachEnd(const CPose* pose, int index);
     void StoreTrackPart(CArchive& ar);

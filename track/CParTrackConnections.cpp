@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndIndex.h"
 #include "model/Units.h"
 #include "resources/StringTable.h"
 #include "track/CParTrack.h"
@@ -101,10 +103,7 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
     if (root == nullptr)
         return;
     if (join == 0) {
-        for (int index = 0; index < 2; ++index) {
-            const CDoublePoint world = EndWorldPoint(pose, index);
-            root->ReleaseEndAt(world.x, world.y, 0);
-        }
+        for (int index = 0; index < 2; ++index) ReleaseEndsAt(root, EndWorldPoint(pose, index));
         return;
     }
     if (!m_bRecheck)
@@ -116,20 +115,82 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
 
 void CParTrack::JoinEnd(const CPose* pose, int index) {
     CPaint* root = m_pTool->m_pHost->GetRootGroup();
-    const CPose identity;
     const CDoublePoint world = EndWorldPoint(pose, index);
     const double direction = GetEndAngle(pose, index);
     const double elevation = EndElevation(index);
     int found = 0;
-    if (root->MatchEndAt(&identity, world.x, world.y, direction, elevation, found) || !found)
+    if (MatchEndNear(root, world, direction, elevation, found) || !found)
         return;
     if (!m_bAttachMark) {
-        root->JoinEndAt(&identity, world.x, world.y, direction, 1, elevation);
+        JoinEndNear(root, world, direction, 1, elevation);
         return;
     }
-    if (root->JoinEndAt(&identity, world.x, world.y, direction, 0, elevation)) {
+    if (JoinEndNear(root, world, direction, 0, elevation)) {
         EndConnected(index) = 1;
-        RebuildShape();
+        RebuildJoinedShape();
+    }
+}
+
+void CParTrack::ReleaseEndsAt(CPaint* root, CDoublePoint world) {
+    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
+    if (ends == nullptr) {
+        root->ReleaseEndAt(world.x, world.y, 0);
+        return;
+    }
+    ends->AskNear(world.x, world.y, [&world](CPaint* object, const CPose&) {
+        object->ReleaseEndAt(world.x, world.y, 0);
+        return false;
+    });
+}
+
+int CParTrack::MatchEndNear(CPaint* root, CDoublePoint world, double direction, double elevation,
+                            int& found) {
+    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
+    if (ends == nullptr) {
+        const CPose identity;
+        return root->MatchEndAt(&identity, world.x, world.y, direction, elevation, found);
+    }
+    return ends->AskNear(world.x, world.y, [&](CPaint* object, const CPose& frame) {
+        return object->MatchEndAt(&frame, world.x, world.y, direction, elevation, found) != 0;
+    });
+}
+
+int CParTrack::JoinEndNear(CPaint* root, CDoublePoint world, double direction, int connect,
+                           double elevation) {
+    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
+    if (ends == nullptr) {
+        const CPose identity;
+        return root->JoinEndAt(&identity, world.x, world.y, direction, connect, elevation);
+    }
+    return ends->AskNear(world.x, world.y, [&](CPaint* object, const CPose& frame) {
+        return object->JoinEndAt(&frame, world.x, world.y, direction, connect, elevation) != 0;
+    });
+}
+
+void CParTrack::RebuildJoinedShape() {
+    const CDoublePoint begin = GetEndPoint(0);
+    const CDoublePoint end = GetEndPoint(1);
+    RebuildShape();
+    CTrackEndIndex* ends = m_pTool != nullptr ? m_pTool->m_track.passEnds : nullptr;
+    if (ends != nullptr && !(GetEndPoint(0) == begin && GetEndPoint(1) == end))
+        ends->Refresh(this);
+}
+
+void CParTrack::AddEndsTo(CTrackEndIndex& index, const CPose& frame) {
+    AddEndsUnder(index, frame);
+    // The release asks in the piece's own parent placement.
+    if (!(frame.x == m_parentPose.x && frame.y == m_parentPose.y && frame.angle == m_parentPose.angle))
+        AddEndsUnder(index, m_parentPose);
+}
+
+void CParTrack::AddEndsUnder(CTrackEndIndex& index, const CPose& frame) {
+    const CPose placement = m_pose.ComposedWith(frame);
+    const double origin = std::max(std::fabs(placement.x), std::fabs(placement.y));
+    for (int end = 0; end < 2; ++end) {
+        const CDoublePoint local = GetEndPoint(end);
+        const CDoublePoint world = LocalToWorldInFrame(frame, local.x, local.y);
+        const double scale = std::max({origin, std::fabs(local.x), std::fabs(local.y)});
+        index.AddEnd(world, scale, kEndTolerance);
     }
 }
 
@@ -181,7 +242,7 @@ int CParTrack::JoinEndAt(const CPose* pose, double x, double y, double direction
             continue;
         if (connect) {
             EndConnected(index) = 1;
-            RebuildShape();
+            RebuildJoinedShape();
         }
         return 1;
     }
