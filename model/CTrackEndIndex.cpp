@@ -20,7 +20,6 @@ constexpr double kMargin = 1e-3;
 CTrackEndIndex::CTrackEndIndex(CPaint* root) {
     if (root != nullptr)
         Collect(root, CPose());
-    m_cellSize = m_reach + kMargin;
     BuildGrid();
 }
 
@@ -45,7 +44,7 @@ void CTrackEndIndex::CollectEnds(Object& object) {
 }
 
 void CTrackEndIndex::AddEnd(CDoublePoint world, double scale, double reach) {
-    m_reach = std::max(m_reach, reach);
+    m_largestReach = std::max(m_largestReach, reach);
     if (!HoldsGridPoint(world, scale)) {
         if (m_everywhere.empty() || m_everywhere.back() != m_collecting)
             m_everywhere.push_back(m_collecting);
@@ -61,6 +60,9 @@ bool CTrackEndIndex::HoldsGridPoint(CDoublePoint point, double scale) const {
 }
 
 void CTrackEndIndex::BuildGrid() {
+    // Cells twice the reach: the square within reach of a point meets at most four.
+    m_reach = m_largestReach + kMargin;
+    m_cellSize = 2.0 * m_reach;
     size_t size = 16;
     while (size < m_ends.size() * 2) size *= 2;
     m_buckets.assign(size, -1);
@@ -98,6 +100,8 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         m_ends[end].live = false;
     m_collecting = found->second;
     CollectEnds(refreshed);
+    if (m_largestReach + kMargin > m_reach)
+        BuildGrid();
     if (!m_everywhere.empty() && m_everywhere.back() == m_collecting)
         std::sort(m_everywhere.begin(), m_everywhere.end());
 }
@@ -108,10 +112,10 @@ void CTrackEndIndex::Near(double x, double y) {
         for (size_t at = 0; at < m_objects.size(); ++at) m_near.push_back(static_cast<int>(at));
         return;
     }
-    const std::int64_t cellX = Cell(x), cellY = Cell(y);
-    const double reach2 = m_cellSize * m_cellSize;
-    for (std::int64_t row = cellY - 1; row <= cellY + 1; ++row) {
-        for (std::int64_t column = cellX - 1; column <= cellX + 1; ++column) {
+    const double reach2 = m_reach * m_reach;
+    const std::int64_t lastRow = Cell(y + m_reach), lastColumn = Cell(x + m_reach);
+    for (std::int64_t row = Cell(y - m_reach); row <= lastRow; ++row) {
+        for (std::int64_t column = Cell(x - m_reach); column <= lastColumn; ++column) {
             for (int at = m_buckets[Bucket(column, row)]; at >= 0;
                  at = m_ends[static_cast<size_t>(at)].next) {
                 const End& end = m_ends[static_cast<size_t>(at)];

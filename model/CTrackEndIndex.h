@@ -73,6 +73,8 @@ class CTrackEndIndex {
     std::vector<int> m_everywhere;
     std::vector<int> m_buckets;
     double m_cellSize = 0.0;
+    double m_largestReach = 0.0;
+    // The largest reach with the margin, and the cells' size.
     double m_reach = 0.0;
     int m_collecting = -1;
     std::unordered_map<const CPaint*, int> m_objectIndex;
