@@ -322,8 +322,8 @@ double CParTrack::LargestWidth() const {
     return std::max(std::max(m_fGauge, m_fTieLength), m_fTrackSeparation);
 }
 
-CPoint CParTrack::ToDevice(const CPose& frame, CDoublePoint local) const {
-    const CDoublePoint world = LocalToWorldInFrame(frame, local.x, local.y);
+CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) const {
+    const CDoublePoint world = placement.ToWorld(local);
     return m_pTool->LayoutToDevice(world.x, world.y, 1);
 }
 
@@ -334,11 +334,12 @@ int CParTrack::IsTrackClass(CPaint* object) {
 
 // ---- Drawing shared by the pieces ----
 
-void CParTrack::DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPose& frame) {
+void CParTrack::DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker,
+                                    const CPlacement& placement) {
     CPen red(PS_SOLID, 4, RGB(255, 0, 0));
     CPen* previous = dc.SelectObject(&red);
-    dc.MoveTo(ToDevice(frame, end));
-    dc.LineTo(ToDevice(frame, marker));
+    dc.MoveTo(ToDevice(placement, end));
+    dc.LineTo(ToDevice(placement, marker));
     dc.SelectObject(previous);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CPaint.h"
+#include "model/CPlacement.h"
 #include "model/CTrackEndSource.h"
 #include "model/TrackConnectionState.h"
 #include "platform/gdi/CPoint.h"
@@ -157,8 +158,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
-    void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPose& frame);
-    CPoint ToDevice(const CPose& frame, CDoublePoint local) const;
+    void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
+    CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
     int IsTrackClass(CPaint* object);
 
