@@ -13,6 +13,8 @@ class CPlacement {
         return {localX * m_cos - localY * m_sin + m_world.x, localX * m_sin + localY * m_cos + m_world.y};
     }
     CDoublePoint ToWorld(CDoublePoint local) const { return ToWorld(local.x, local.y); }
+    // The composed placement itself.
+    const CPose& World() const { return m_world; }
 
   private:
     CPose m_world;

@@ -184,13 +184,12 @@ void CParTrack::AddEndsTo(CTrackEndIndex& index, const CPose& frame) {
 }
 
 void CParTrack::AddEndsUnder(CTrackEndIndex& index, const CPose& frame) {
-    const CPose placement = m_pose.ComposedWith(frame);
-    const double origin = std::max(std::fabs(placement.x), std::fabs(placement.y));
+    const CPlacement placement(m_pose, frame);
+    const double origin = std::max(std::fabs(placement.World().x), std::fabs(placement.World().y));
     for (int end = 0; end < 2; ++end) {
         const CDoublePoint local = GetEndPoint(end);
-        const CDoublePoint world = LocalToWorldInFrame(frame, local.x, local.y);
         const double scale = std::max({origin, std::fabs(local.x), std::fabs(local.y)});
-        index.AddEnd(world, scale, kEndTolerance);
+        index.AddEnd(placement.ToWorld(local), scale, kEndTolerance);
     }
 }
 
