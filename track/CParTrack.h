@@ -170,11 +170,6 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int OfferEnd(const CPose* pose, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
     void JoinEnd(const CPose* pose, int index);
-    // The connection pass's questions to the layout: through its track ends by place while
-    // the pass has them, else through the root group.
-    void ReleaseEndsAt(CPaint* root, CDoublePoint world);
-    int MatchEndNear(CPaint* root, CDoublePoint world, double direction, double elevation, int& found);
-    int JoinEndNear(CPaint* root, CDoublePoint world, double direction, int connect, double elevation);
     void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
     // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.
     void RebuildJoinedShape();

@@ -21,6 +21,14 @@ double Distance(const CDoublePoint& a, double x, double y) {
     return VectorLength(a.x - x, a.y - y);
 }
 
+// One of the connection pass's questions at a point: put to the pieces with an end near it
+// while the pass holds the layout's ends, else to the whole layout through the root group.
+template <class Ask>
+bool AskLayout(const CTool& tool, CPaint* root, CDoublePoint at, Ask ask) {
+    CTrackEndIndex* ends = tool.m_track.passEnds;
+    return ends != nullptr ? ends->AskNear(at.x, at.y, ask) : ask(root, CPose());
+}
+
 }  // namespace
 
 // ---- The engine's snap probe ----
@@ -103,7 +111,13 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
     if (root == nullptr)
         return;
     if (join == 0) {
-        for (int index = 0; index < 2; ++index) ReleaseEndsAt(root, EndWorldPoint(pose, index));
+        for (int index = 0; index < 2; ++index) {
+            const CDoublePoint world = EndWorldPoint(pose, index);
+            AskLayout(*m_pTool, root, world, [&world](CPaint* object, const CPose&) {
+                object->ReleaseEndAt(world.x, world.y, 0);
+                return false;
+            });
+        }
         return;
     }
     if (!m_bRecheck)
@@ -119,52 +133,20 @@ void CParTrack::JoinEnd(const CPose* pose, int index) {
     const double direction = GetEndAngle(pose, index);
     const double elevation = EndElevation(index);
     int found = 0;
-    if (MatchEndNear(root, world, direction, elevation, found) || !found)
+    const bool matched = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+        return object->MatchEndAt(&frame, world.x, world.y, direction, elevation, found) != 0;
+    });
+    if (matched || !found)
         return;
-    if (!m_bAttachMark) {
-        JoinEndNear(root, world, direction, 1, elevation);
-        return;
-    }
-    if (JoinEndNear(root, world, direction, 0, elevation)) {
+    // A marked piece joins its own end; any other joins the partner's.
+    const bool marked = m_bAttachMark != 0;
+    const bool joined = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+        return object->JoinEndAt(&frame, world.x, world.y, direction, marked ? 0 : 1, elevation) != 0;
+    });
+    if (joined && marked) {
         EndConnected(index) = 1;
         RebuildJoinedShape();
     }
-}
-
-void CParTrack::ReleaseEndsAt(CPaint* root, CDoublePoint world) {
-    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
-    if (ends == nullptr) {
-        root->ReleaseEndAt(world.x, world.y, 0);
-        return;
-    }
-    ends->AskNear(world.x, world.y, [&world](CPaint* object, const CPose&) {
-        object->ReleaseEndAt(world.x, world.y, 0);
-        return false;
-    });
-}
-
-int CParTrack::MatchEndNear(CPaint* root, CDoublePoint world, double direction, double elevation,
-                            int& found) {
-    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
-    if (ends == nullptr) {
-        const CPose identity;
-        return root->MatchEndAt(&identity, world.x, world.y, direction, elevation, found);
-    }
-    return ends->AskNear(world.x, world.y, [&](CPaint* object, const CPose& frame) {
-        return object->MatchEndAt(&frame, world.x, world.y, direction, elevation, found) != 0;
-    });
-}
-
-int CParTrack::JoinEndNear(CPaint* root, CDoublePoint world, double direction, int connect,
-                           double elevation) {
-    CTrackEndIndex* ends = m_pTool->m_track.passEnds;
-    if (ends == nullptr) {
-        const CPose identity;
-        return root->JoinEndAt(&identity, world.x, world.y, direction, connect, elevation);
-    }
-    return ends->AskNear(world.x, world.y, [&](CPaint* object, const CPose& frame) {
-        return object->JoinEndAt(&frame, world.x, world.y, direction, connect, elevation) != 0;
-    });
 }
 
 void CParTrack::RebuildJoinedShape() {

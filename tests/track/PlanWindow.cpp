@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/support/ByteDigest.h"
+
 PlanWindow::PlanWindow(int width, int height) : m_client(0, 0, width, height) {
     m_dc.CreateCompatibleDC(nullptr);
     m_bitmap.CreateBitmap(width, height, 1, 32, nullptr);
@@ -36,8 +38,5 @@ std::uint64_t PlanWindow::PictureDigest() const {
     m_bitmap.GetBitmap(&size);
     std::vector<BYTE> bits(static_cast<size_t>(size.bmWidthBytes) * static_cast<size_t>(size.bmHeight));
     m_bitmap.GetBitmapBits(static_cast<DWORD>(bits.size()), bits.data());
-    // FNV-1a over the bytes.
-    std::uint64_t digest = 14695981039346656037ull;
-    for (BYTE byte : bits) digest = (digest ^ byte) * 1099511628211ull;
-    return digest;
+    return ByteDigest(bits);
 }
