@@ -111,8 +111,9 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
     if (root == nullptr)
         return;
     if (join == 0) {
+        const CPlacement placement(m_pose, FrameOf(pose));
         for (int index = 0; index < 2; ++index) {
-            const CDoublePoint world = EndWorldPoint(pose, index);
+            const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
             AskLayout(*m_pTool, root, world, [&world](CPaint* object, const CPose&) {
                 object->ReleaseEndAt(world.x, world.y, 0);
                 return false;
