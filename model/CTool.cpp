@@ -10,7 +10,6 @@
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
 #include "model/CToolHost.h"
-#include "model/CTrackEndIndex.h"
 #include "model/ObjectFactory.h"
 
 IMPLEMENT_SERIAL(CTool, CObject, 1)
@@ -122,8 +121,8 @@ void CTool::RefreshConnections() {
     CPaint* root = m_pHost->GetRootGroup();
     if (root == nullptr)
         return;
-    CTrackEndIndex ends(root);
-    const ConnectionPass pass(m_track, ends, m_pHost->GetTrackLimits());
+    m_trackEnds.Rebuild(root);
+    const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
     root->SetChanged(1);
     root->UpdateConnections(nullptr, 0);
     root->UpdateConnections(nullptr, 1);

@@ -17,7 +17,12 @@ constexpr double kMargin = 1e-3;
 
 }  // namespace
 
-CTrackEndIndex::CTrackEndIndex(CPaint* root) {
+void CTrackEndIndex::Rebuild(CPaint* root) {
+    m_objects.clear();
+    m_ends.clear();
+    m_everywhere.clear();
+    m_objectIndex.clear();
+    m_largestReach = 0.0;
     if (root != nullptr)
         Collect(root, CPose());
     BuildGrid();

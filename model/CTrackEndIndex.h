@@ -18,10 +18,13 @@ class CTrackEndSource;
 // member order with the placement the walk would hand them.
 class CTrackEndIndex {
   public:
-    // Collects the ends of every object under the root group, in member order.
-    explicit CTrackEndIndex(CPaint* root);
+    CTrackEndIndex() = default;
     CTrackEndIndex(const CTrackEndIndex&) = delete;
     CTrackEndIndex& operator=(const CTrackEndIndex&) = delete;
+
+    // Collects anew the ends of every object under the root group, in member order; the
+    // storage of the last collection is used again.
+    void Rebuild(CPaint* root);
 
     // For the object being collected: a world point at which it answers within `reach`;
     // `scale` is the largest coordinate its placement and local point involve.

@@ -144,7 +144,8 @@ int ConnectedEnds(const std::vector<PieceState>& states) {
 TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
     TrackPlan plan;
     CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
-    CTrackEndIndex ends(plan.host.m_pRoot);
+    CTrackEndIndex ends;
+    ends.Rebuild(plan.host.m_pRoot);
     auto asks = [&ends](double x, double y) {
         int asked = 0;
         ends.AskNear(x, y, [&asked](CPaint*, const CPose&) { return ++asked > 9; });
