@@ -12,8 +12,8 @@ namespace {
 // A random layout: pieces whose ends fall near a few shared joints (some within the joining
 // tolerance, some just outside), either way round, at elevations inside and outside the
 // gap, some connected already, some in turned groups inside turned groups, some with a
-// stale parent placement, a curve whose ends move when it is rebuilt and two pieces meeting
-// far beyond any plan.
+// stale parent placement, a curve whose ends move when it is rebuilt, two pieces meeting far
+// out and one placed far away whose end comes back among the others.
 class RandomLayout {
   public:
     RandomLayout(TrackPlan& plan, unsigned seed) : m_plan(plan), m_random(seed) {
@@ -71,9 +71,10 @@ class RandomLayout {
     }
 
     void AddEdgeCases(CGroup* root) {
-        for (double x : {2e12, 2e12 + 5.0}) {
+        // Beyond the grid, still within the plan's device coordinates.
+        for (double x : {1.5e9, 1.5e9 + 5.0}) {
             auto* far = AddToGroup(root, new CTrack(0, &m_plan.tool, 0.0, 0.0));
-            far->SetEnds(x, 3e12, x - 1000.0, 3e12, 0, 0);
+            far->SetEnds(x, 1.6e9, x - 1000.0, 1.6e9, 0, 0);
         }
         // Placed far away, its end comes back onto a joint.
         CGroup* away = NewGroup(&m_plan.tool);
