@@ -29,7 +29,8 @@ void CTrackEndIndex::Rebuild(CPaint* root) {
 }
 
 void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
-    if (auto* group = dynamic_cast<CGroup*>(object)) {
+    if (object->IsKindOf(RUNTIME_CLASS(CGroup))) {
+        const auto* group = static_cast<const CGroup*>(object);
         const CPose world = group->WorldPose(&frame);
         for (CPaint* member : group->m_members) Collect(member, world);
         return;
