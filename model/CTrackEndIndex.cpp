@@ -56,7 +56,7 @@ void CTrackEndIndex::AddEnd(CDoublePoint world, double scale, double reach) {
             m_everywhere.push_back(m_collecting);
         return;
     }
-    m_ends.push_back(End{world, 0, 0, m_collecting, -1, true});
+    m_ends.push_back(End{world, m_collecting, -1});
     if (!m_buckets.empty())
         File(static_cast<int>(m_ends.size()) - 1);
 }
@@ -77,9 +77,7 @@ void CTrackEndIndex::BuildGrid() {
 
 void CTrackEndIndex::File(int index) {
     End& end = m_ends[static_cast<size_t>(index)];
-    end.cellX = Cell(end.world.x);
-    end.cellY = Cell(end.world.y);
-    int& head = m_buckets[Bucket(end.cellX, end.cellY)];
+    int& head = m_buckets[Bucket(Cell(end.world.x), Cell(end.world.y))];
     end.next = head;
     head = index;
 }
@@ -103,7 +101,7 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         return;
     Object& refreshed = m_objects[static_cast<size_t>(found->second)];
     for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)
-        m_ends[end].live = false;
+        m_ends[end].object = -1;
     m_collecting = found->second;
     CollectEnds(refreshed);
     if (m_largestReach + kMargin > m_reach)
@@ -126,7 +124,7 @@ void CTrackEndIndex::Near(double x, double y) {
                  at = m_ends[static_cast<size_t>(at)].next) {
                 const End& end = m_ends[static_cast<size_t>(at)];
                 const double dx = end.world.x - x, dy = end.world.y - y;
-                if (end.live && end.cellX == column && end.cellY == row && dx * dx + dy * dy < reach2)
+                if (end.object >= 0 && dx * dx + dy * dy < reach2)
                     m_near.push_back(end.object);
             }
         }

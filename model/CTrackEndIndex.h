@@ -52,12 +52,13 @@ class CTrackEndIndex {
         std::size_t firstEnd;
         std::size_t endCount;
     };
+    // Kept small, as look-ups walk them; ends of other cells that share a bucket fail the
+    // distance test.
     struct End {
         CDoublePoint world;
-        std::int64_t cellX, cellY;
+        // -1 once the object was collected again.
         int object;
         int next;
-        bool live;
     };
 
     void Collect(CPaint* object, const CPose& frame);
