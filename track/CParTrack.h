@@ -169,7 +169,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ApplyGaugeSizes(double gauge);
     int OfferEnd(const CPose* pose, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
-    void JoinEnd(const CPose* pose, int index);
+    void JoinEnd(const CPose* pose, const CPlacement& placement, int index);
     void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
     // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.
     void RebuildJoinedShape();

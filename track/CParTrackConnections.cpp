@@ -124,13 +124,15 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
     if (!m_bRecheck)
         return;
     m_bChanged = 1;
-    for (int index = 0; index < 2; ++index) JoinEnd(pose, index);
+    const CPlacement placement(m_pose, FrameOf(pose));
+    for (int index = 0; index < 2; ++index) JoinEnd(pose, placement, index);
     m_bChanged = 0;
 }
 
-void CParTrack::JoinEnd(const CPose* pose, int index) {
+void CParTrack::JoinEnd(const CPose* pose, const CPlacement& placement, int index) {
     CPaint* root = m_pTool->m_pHost->GetRootGroup();
-    const CDoublePoint world = EndWorldPoint(pose, index);
+    // Read now: joining the other end may have rebuilt the shape.
+    const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
     const double direction = GetEndAngle(pose, index);
     const double elevation = EndElevation(index);
     int found = 0;
