@@ -4,13 +4,13 @@
 
 #include "model/CLengthFormat.h"
 #include "model/DefaultTrackKind.h"
+#include "platform/ctl/CPropertyPage.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
-#include "platform/ctl/CPropertyPage.h"
-#include "platform/win/MessageBoxes.h"
 #include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNCREATE(CCVNDoc, CDocument)
 
@@ -201,9 +201,10 @@ void CCVNDoc::RefreshGroupFrame(CPaint* member) {
     group->ComputeExtent(nullptr);
 }
 
-CPaintList CCVNDoc::GetGroupMembers(CPaint* object) {
+const CPaintList& CCVNDoc::GetGroupMembers(CPaint* object) {
+    static const CPaintList none;
     auto* group = dynamic_cast<CGroup*>(object);
-    return group != nullptr ? group->m_members : CPaintList{};
+    return group != nullptr ? group->m_members : none;
 }
 
 void CCVNDoc::ShowMessage(const CString& text) {

@@ -13,8 +13,8 @@
 #include "model/LayoutFile.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CString.h"
-#include "resources/CommandIds.h"
 #include "platform/win/CDocument.h"
+#include "resources/CommandIds.h"
 
 class CFrameWnd;
 class CMainFrameServices;
@@ -162,7 +162,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     double GetPageWidth() const override { return m_fPageWidth; }
     double GetPageHeight() const override { return m_fPageHeight; }
     PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
-    CPaintList GetGroupMembers(CPaint* group) override;
+    const CPaintList& GetGroupMembers(CPaint* group) override;
     CPaintList GetTestTrains() override { return m_testTrains; }
     void DeleteTestTrain(CPaint* train) override;
     TrackLimits GetTrackLimits() const override { return m_limits; }

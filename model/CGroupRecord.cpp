@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <memory>
 
 #include "model/CGroup.h"
@@ -45,7 +44,7 @@ bool CGroup::IsClaimed(const CObject* object) const {
     const auto* paint = static_cast<const CPaint*>(object);
     if (paint->m_pOwnerGroup != nullptr)
         return true;
-    if (m_pTool != nullptr && DefaultTrackAsPaint(m_pTool->m_pDefaultTrack) == paint)
-        return true;
-    return std::find(m_members.begin(), m_members.end(), paint) != m_members.end();
+    // A member read before already names its group as its owner, so the member list needs no
+    // search.
+    return m_pTool != nullptr && DefaultTrackAsPaint(m_pTool->m_pDefaultTrack) == paint;
 }

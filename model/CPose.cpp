@@ -1,5 +1,7 @@
 #include "model/CPose.h"
 
+#include "model/CPlacement.h"
+
 #include <cmath>
 
 namespace {
@@ -33,9 +35,7 @@ CPose CPose::ComposedWith(const CPose& parent) const {
 }
 
 CDoublePoint CPose::LocalToWorld(const CPose& parent, double localX, double localY) const {
-    const CPose world = ComposedWith(parent);
-    const CDoublePoint turned = Rotate(localX, localY, world.angle);
-    return {turned.x + world.x, turned.y + world.y};
+    return CPlacement(*this, parent).ToWorld(localX, localY);
 }
 
 CDoublePoint CPose::WorldToLocal(const CPose& parent, double worldX, double worldY) const {

@@ -25,6 +25,22 @@ bool RefreshesGroupFrame(int kind) {
            (kind >= 41 && kind <= 43);
 }
 
+// Hands the pieces the layout's ends and limits for as long as a connection pass runs.
+class ConnectionPass {
+  public:
+    ConnectionPass(TrackConnectionState& state, CTrackEndIndex& ends, const TrackLimits& limits)
+        : m_state(state) {
+        m_state.passEnds = &ends;
+        m_state.passLimits = limits;
+    }
+    ConnectionPass(const ConnectionPass&) = delete;
+    ConnectionPass& operator=(const ConnectionPass&) = delete;
+    ~ConnectionPass() { m_state.passEnds = nullptr; }
+
+  private:
+    TrackConnectionState& m_state;
+};
+
 }  // namespace
 
 CTool::CTool() : m_crPreview1(RGB(0, 200, 200)), m_crPreview2(RGB(0, 200, 200)) {
@@ -105,6 +121,8 @@ void CTool::RefreshConnections() {
     CPaint* root = m_pHost->GetRootGroup();
     if (root == nullptr)
         return;
+    m_trackEnds.Rebuild(root);
+    const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
     root->SetChanged(1);
     root->UpdateConnections(nullptr, 0);
     root->UpdateConnections(nullptr, 1);

@@ -9,6 +9,7 @@
 #include "model/CPieceStatusText.h"
 #include "model/CPose.h"
 #include "model/CToolMode.h"
+#include "model/CTrackEndIndex.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "model/TrackConnectionState.h"
@@ -352,6 +353,8 @@ class CTool : public CObject {
     void UpdateModifiedAfterUndo();
 
     std::deque<UndoEntry> m_undoList;  // front is the newest step
+    // The layout's track ends, collected anew for every connection pass.
+    CTrackEndIndex m_trackEnds;
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list

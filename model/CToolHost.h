@@ -128,7 +128,7 @@ class CToolHost {
     virtual PropertyFlags& GetPropertyFlags() = 0;
 
     // The members of a group, head (front-most) first; empty for an object that is no group.
-    virtual CPaintList GetGroupMembers(CPaint* group) = 0;
+    virtual const CPaintList& GetGroupMembers(CPaint* group) = 0;
     // The document's test trains; each draws itself over the layout.
     virtual CPaintList GetTestTrains() { return {}; }
     // Stops every test train standing on the piece and takes the piece from it.

@@ -24,7 +24,11 @@ void CTool::SetViewScale(double numerator, double denominator) {
 }
 
 void CTool::RescaleGroupMembers() {
-    for (CPaint* member : CurrentGroupMembers()) member->OnZoomChanged(Truncate(m_fZoomNumerator));
+    CPaint* group = m_pHost != nullptr ? m_pHost->GetCurrentGroup() : nullptr;
+    if (group == nullptr)
+        return;
+    // Called on every repaint and mouse event: the members are walked where they are.
+    for (CPaint* member : m_pHost->GetGroupMembers(group)) member->OnZoomChanged(Truncate(m_fZoomNumerator));
 }
 
 BOOL CTool::IsPrinting() const {

@@ -3,6 +3,17 @@
 #include "model/CPose.h"
 
 class CPaint;
+class CTrackEndIndex;
+
+// The layout's limits for joining track, as the preferences' "Train" page edits them.
+struct TrackLimits {
+    double maxConnectionDistance = 60.0;
+    double maxElevationGap = 30.0;
+    double maxGrade = 10.0;
+    double maxAngle = 0.17453292519444444;
+    // One minus the largest bend deformation.
+    double bendLimit = 0.9;
+};
 
 // One track end offered to the engine's connection search, with what it takes to join it.
 struct TrackEndCandidate {
@@ -57,14 +68,8 @@ struct TrackConnectionState {
     TrackPickedEnd picked[2];
     // Pieces label their ends "B" and "E" while an object preview draws them.
     int endLabels = 0;
-};
-
-// The layout's limits for joining track, as the preferences' "Train" page edits them.
-struct TrackLimits {
-    double maxConnectionDistance = 60.0;
-    double maxElevationGap = 30.0;
-    double maxGrade = 10.0;
-    double maxAngle = 0.17453292519444444;
-    // One minus the largest bend deformation.
-    double bendLimit = 0.9;
+    // While the whole-layout connection pass runs: the layout's track ends by place, and the
+    // limits, read once for the pass.
+    CTrackEndIndex* passEnds = nullptr;
+    TrackLimits passLimits;
 };

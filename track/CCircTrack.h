@@ -78,9 +78,11 @@ class CCircTrack : public CParTrack {
     double Margin() const;
     // The angle step whose chord is the given length; 0 when there is none.
     double ChordStep(double chord) const;
-    void DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railPen, CPen& axisPen);
-    void DrawRadial(CDC& dc, const CPose& frame, double angle, double length);
-    void DrawTies(CDC& dc, const CPose& frame);
+    void DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen);
+    void DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length);
+    // The device point at the radius in the direction whose cosine and sine are given.
+    CPoint DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const;
+    void DrawTies(CDC& dc, const CPlacement& placement);
     CPaint* HitTestBand();
     void PressEnd(int handle);
     void DragArc(const CDoublePoint& cursor);

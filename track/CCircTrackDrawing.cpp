@@ -30,33 +30,35 @@ int CCircTrack::Draw(const CPose* parent) {
     CDC* dc = m_pTool->GetTargetDC();
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
-    const CPose& frame = FrameOf(parent);
+    const CPlacement placement(m_pose, FrameOf(parent));
     const int previousMode = dc->SetBkMode(TRANSPARENT);
     const int pixel = LogicalPixelSize(dc);
     CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
-    DrawCentreLineAndRails(*dc, frame, railPen, axisPen);
-    if (m_pTool->m_track.endLabels)
-        DrawEndLabels(ToDevice(m_parentPose, m_points[5]), ToDevice(m_parentPose, m_points[6]), 3);
+    DrawCentreLineAndRails(*dc, placement, railPen, axisPen);
+    if (m_pTool->m_track.endLabels) {
+        const CPlacement own(m_pose, m_parentPose);
+        DrawEndLabels(ToDevice(own, m_points[5]), ToDevice(own, m_points[6]), 3);
+    }
     dc->SelectObject(&railPen);
-    DrawRadial(*dc, frame, m_fStartAngle, m_fTrackSeparation);
-    DrawRadial(*dc, frame, EndAngleLocal(), m_fTrackSeparation);
+    DrawRadial(*dc, placement, m_fStartAngle, m_fTrackSeparation);
+    DrawRadial(*dc, placement, EndAngleLocal(), m_fTrackSeparation);
     if (m_bShowTies)
-        DrawTies(*dc, frame);
+        DrawTies(*dc, placement);
     if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, frame);
+        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
     if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, frame);
+        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     if (IsSelected() && !m_pTool->IsPrinting() && GetEditState() != 4 && !dragging) {
         for (int index : {6, 5}) {
-            const CPoint end = ToDevice(frame, m_points[index]);
+            const CPoint end = ToDevice(placement, m_points[index]);
             DrawCircleMarker(end.x, end.y);
         }
-        const CPoint handle = ToDevice(frame, m_points[0]);
+        const CPoint handle = ToDevice(placement, m_points[0]);
         DrawCrossMarker(handle.x, handle.y);
     }
     dc->SelectObject(previousPen);
@@ -64,25 +66,41 @@ int CCircTrack::Draw(const CPose* parent) {
     return 1;
 }
 
-void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railPen, CPen& axisPen) {
+void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen) {
     const double half = m_fGauge / 2.0;
     const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
+    const bool centreLine = m_bShowAxis || centre;
     const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
     const double e = EndAngleLocal();
-    CPoint previous[3] = {ToDevice(frame, OnCircle(m_fRadius, m_fStartAngle)),
-                          ToDevice(frame, OnCircle(m_fRadius + half, m_fStartAngle)),
-                          ToDevice(frame, OnCircle(m_fRadius - half, m_fStartAngle))};
+    // Each step's centre line and rails, the lines drawn in the same order as ever; the
+    // direction is turned once per step and a pen is selected only when it changes.
+    CPen* selected = &axisPen;
+    auto use = [&dc, &selected](CPen& pen) {
+        if (selected != &pen)
+            dc.SelectObject(&pen);
+        selected = &pen;
+    };
+    CPoint previous[3];
+    auto pointsAt = [&](double angle, CPoint(&points)[3]) {
+        const double c = std::cos(angle), s = std::sin(angle);
+        if (centreLine)
+            points[0] = DevicePointOnCircle(placement, m_fRadius, c, s);
+        if (rails) {
+            points[1] = DevicePointOnCircle(placement, m_fRadius + half, c, s);
+            points[2] = DevicePointOnCircle(placement, m_fRadius - half, c, s);
+        }
+    };
+    pointsAt(m_fStartAngle, previous);
     auto step = [&](double angle) {
-        const CPoint now[3] = {ToDevice(frame, OnCircle(m_fRadius, angle)),
-                               ToDevice(frame, OnCircle(m_fRadius + half, angle)),
-                               ToDevice(frame, OnCircle(m_fRadius - half, angle))};
-        if (m_bShowAxis || centre) {
-            dc.SelectObject(centre ? &railPen : &axisPen);
+        CPoint now[3];
+        pointsAt(angle, now);
+        if (centreLine) {
+            use(centre ? railPen : axisPen);
             dc.MoveTo(previous[0]);
             dc.LineTo(now[0]);
         }
         if (rails) {
-            dc.SelectObject(&railPen);
+            use(railPen);
             for (int i = 1; i < 3; ++i) {
                 dc.MoveTo(previous[i]);
                 dc.LineTo(now[i]);
@@ -95,12 +113,18 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPose& frame, CPen& railP
     step(e);
 }
 
-void CCircTrack::DrawRadial(CDC& dc, const CPose& frame, double angle, double length) {
-    dc.MoveTo(ToDevice(frame, OnCircle(m_fRadius - length / 2.0, angle)));
-    dc.LineTo(ToDevice(frame, OnCircle(m_fRadius + length / 2.0, angle)));
+void CCircTrack::DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    dc.MoveTo(DevicePointOnCircle(placement, m_fRadius - length / 2.0, c, s));
+    dc.LineTo(DevicePointOnCircle(placement, m_fRadius + length / 2.0, c, s));
 }
 
-void CCircTrack::DrawTies(CDC& dc, const CPose& frame) {
+CPoint CCircTrack::DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const {
+    // As OnCircle computes it, with the direction turned once for several radii.
+    return ToDevice(placement, {m_ptCentre.x + radius * c, m_ptCentre.y + radius * s});
+}
+
+void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
     if (m_fRadius == 0.0)
         m_fRadius = 1.0;
     const double step = ChordStep(m_fTieSpacing);
@@ -111,7 +135,7 @@ void CCircTrack::DrawTies(CDC& dc, const CPose& frame) {
     CPen* previous = dc.SelectObject(&tiePen);
     const double e = EndAngleLocal();
     for (int i = 0; m_fStartAngle + i * step < e; ++i)
-        DrawRadial(dc, frame, m_fStartAngle + i * step, m_fTieLength);
+        DrawRadial(dc, placement, m_fStartAngle + i * step, m_fTieLength);
     dc.SelectObject(previous);
 }
 

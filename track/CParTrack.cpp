@@ -309,6 +309,8 @@ int CParTrack::IsAwayFromEnds(double x, double y) const {
 TrackLimits CParTrack::Limits() const {
     if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return TrackLimits{};
+    if (m_pTool->m_track.passEnds != nullptr)
+        return m_pTool->m_track.passLimits;
     return m_pTool->m_pHost->GetTrackLimits();
 }
 
@@ -320,8 +322,8 @@ double CParTrack::LargestWidth() const {
     return std::max(std::max(m_fGauge, m_fTieLength), m_fTrackSeparation);
 }
 
-CPoint CParTrack::ToDevice(const CPose& frame, CDoublePoint local) const {
-    const CDoublePoint world = LocalToWorldInFrame(frame, local.x, local.y);
+CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) const {
+    const CDoublePoint world = placement.ToWorld(local);
     return m_pTool->LayoutToDevice(world.x, world.y, 1);
 }
 
@@ -332,11 +334,12 @@ int CParTrack::IsTrackClass(CPaint* object) {
 
 // ---- Drawing shared by the pieces ----
 
-void CParTrack::DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPose& frame) {
+void CParTrack::DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker,
+                                    const CPlacement& placement) {
     CPen red(PS_SOLID, 4, RGB(255, 0, 0));
     CPen* previous = dc.SelectObject(&red);
-    dc.MoveTo(ToDevice(frame, end));
-    dc.LineTo(ToDevice(frame, marker));
+    dc.MoveTo(ToDevice(placement, end));
+    dc.LineTo(ToDevice(placement, marker));
     dc.SelectObject(previous);
 }
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "model/CPaint.h"
+#include "model/CPlacement.h"
+#include "model/CTrackEndSource.h"
 #include "model/TrackConnectionState.h"
 #include "platform/gdi/CPoint.h"
 
@@ -19,7 +21,7 @@ class CDC;
 //
 // The document also keeps one object of this class itself as its default track, the
 // template every new piece copies its settings from.
-class CParTrack : public CPaint {
+class CParTrack : public CPaint, public CTrackEndSource {
     DECLARE_SERIAL(CParTrack)
 
   public:
@@ -83,6 +85,7 @@ class CParTrack : public CPaint {
     int SnapEndAt(const CPose* pose, double x, double y, double& direction, int& passFlag, int end) override;
     void SetChanged(int changed) override;
     int TestConnection(const CPose* pose, void* query, int mode) override;
+    void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
     void LowerElevations(const CPose* pose, double by) override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;
     int ApplyElevationStep(CEditStep* step) override;
@@ -155,8 +158,8 @@ class CParTrack : public CPaint {
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
-    void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPose& frame);
-    CPoint ToDevice(const CPose& frame, CDoublePoint local) const;
+    void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
+    CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
     int IsTrackClass(CPaint* object);
 
@@ -166,7 +169,10 @@ class CParTrack : public CPaint {
     void ApplyGaugeSizes(double gauge);
     int OfferEnd(const CPose* pose, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
-    void JoinEnd(const CPose* pose, int index);
+    void JoinEnd(const CPose* pose, const CPlacement& placement, int index);
+    void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
+    // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.
+    void RebuildJoinedShape();
     void ReleaseEndsNear(const CDoublePoint& local);
     int ReattachEnd(const CPose* pose, int index);
     void StoreTrackPart(CArchive& ar);

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndIndex.h"
 #include "model/Units.h"
 #include "resources/StringTable.h"
 #include "track/CParTrack.h"
@@ -17,6 +19,14 @@ constexpr double kTieTolerance = 1e-5;
 
 double Distance(const CDoublePoint& a, double x, double y) {
     return VectorLength(a.x - x, a.y - y);
+}
+
+// One of the connection pass's questions at a point: put to the pieces with an end near it
+// while the pass holds the layout's ends, else to the whole layout through the root group.
+template <class Ask>
+bool AskLayout(const CTool& tool, CPaint* root, CDoublePoint at, Ask ask) {
+    CTrackEndIndex* ends = tool.m_track.passEnds;
+    return ends != nullptr ? ends->AskNear(at.x, at.y, ask) : ask(root, CPose());
 }
 
 }  // namespace
@@ -101,35 +111,70 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
     if (root == nullptr)
         return;
     if (join == 0) {
+        const CPlacement placement(m_pose, FrameOf(pose));
         for (int index = 0; index < 2; ++index) {
-            const CDoublePoint world = EndWorldPoint(pose, index);
-            root->ReleaseEndAt(world.x, world.y, 0);
+            const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
+            AskLayout(*m_pTool, root, world, [&world](CPaint* object, const CPose&) {
+                object->ReleaseEndAt(world.x, world.y, 0);
+                return false;
+            });
         }
         return;
     }
     if (!m_bRecheck)
         return;
     m_bChanged = 1;
-    for (int index = 0; index < 2; ++index) JoinEnd(pose, index);
+    const CPlacement placement(m_pose, FrameOf(pose));
+    for (int index = 0; index < 2; ++index) JoinEnd(pose, placement, index);
     m_bChanged = 0;
 }
 
-void CParTrack::JoinEnd(const CPose* pose, int index) {
+void CParTrack::JoinEnd(const CPose* pose, const CPlacement& placement, int index) {
     CPaint* root = m_pTool->m_pHost->GetRootGroup();
-    const CPose identity;
-    const CDoublePoint world = EndWorldPoint(pose, index);
+    // Read now: joining the other end may have rebuilt the shape.
+    const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
     const double direction = GetEndAngle(pose, index);
     const double elevation = EndElevation(index);
     int found = 0;
-    if (root->MatchEndAt(&identity, world.x, world.y, direction, elevation, found) || !found)
+    const bool matched = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+        return object->MatchEndAt(&frame, world.x, world.y, direction, elevation, found) != 0;
+    });
+    if (matched || !found)
         return;
-    if (!m_bAttachMark) {
-        root->JoinEndAt(&identity, world.x, world.y, direction, 1, elevation);
-        return;
-    }
-    if (root->JoinEndAt(&identity, world.x, world.y, direction, 0, elevation)) {
+    // A marked piece joins its own end; any other joins the partner's.
+    const bool marked = m_bAttachMark != 0;
+    const bool joined = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+        return object->JoinEndAt(&frame, world.x, world.y, direction, marked ? 0 : 1, elevation) != 0;
+    });
+    if (joined && marked) {
         EndConnected(index) = 1;
-        RebuildShape();
+        RebuildJoinedShape();
+    }
+}
+
+void CParTrack::RebuildJoinedShape() {
+    const CDoublePoint begin = GetEndPoint(0);
+    const CDoublePoint end = GetEndPoint(1);
+    RebuildShape();
+    CTrackEndIndex* ends = m_pTool != nullptr ? m_pTool->m_track.passEnds : nullptr;
+    if (ends != nullptr && !(GetEndPoint(0) == begin && GetEndPoint(1) == end))
+        ends->Refresh(this);
+}
+
+void CParTrack::AddEndsTo(CTrackEndIndex& index, const CPose& frame) {
+    AddEndsUnder(index, frame);
+    // The release asks in the piece's own parent placement.
+    if (!(frame.x == m_parentPose.x && frame.y == m_parentPose.y && frame.angle == m_parentPose.angle))
+        AddEndsUnder(index, m_parentPose);
+}
+
+void CParTrack::AddEndsUnder(CTrackEndIndex& index, const CPose& frame) {
+    const CPlacement placement(m_pose, frame);
+    const double origin = std::max(std::fabs(placement.World().x), std::fabs(placement.World().y));
+    for (int end = 0; end < 2; ++end) {
+        const CDoublePoint local = GetEndPoint(end);
+        const double scale = std::max({origin, std::fabs(local.x), std::fabs(local.y)});
+        index.AddEnd(placement.ToWorld(local), scale, kEndTolerance);
     }
 }
 
@@ -181,7 +226,7 @@ int CParTrack::JoinEndAt(const CPose* pose, double x, double y, double direction
             continue;
         if (connect) {
             EndConnected(index) = 1;
-            RebuildShape();
+            RebuildJoinedShape();
         }
         return 1;
     }

@@ -129,8 +129,9 @@ int CTrack::IsInvalid(int unused) {
 // ---- Ends ----
 
 double CTrack::GetEndAngle(const CPose* pose, int index) {
-    const CDoublePoint begin = EndWorldPoint(pose, 0);
-    const CDoublePoint end = EndWorldPoint(pose, 1);
+    const CPlacement placement(m_pose, FrameOf(pose));
+    const CDoublePoint begin = placement.ToWorld(GetEndPoint(0));
+    const CDoublePoint end = placement.ToWorld(GetEndPoint(1));
     double angle = TrackDirection(end.x - begin.x, end.y - begin.y);
     if (index != 0)
         angle += kPi;

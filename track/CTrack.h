@@ -57,8 +57,8 @@ class CTrack : public CParTrack {
     CDoublePoint m_ptSecond;
 
   private:
-    void DrawTies(CDC& dc, const CPose& frame, double c, double s);
-    void DrawSelectionMarkers(const CPose& frame, double c, double s);
+    void DrawTies(CDC& dc, const CPlacement& placement, double c, double s);
+    void DrawSelectionMarkers(const CPlacement& placement, double c, double s);
     CPaint* HitTestBand();
     void DragEnd(const CPose* pose, int handle);
     void PressEnd(const CPose* pose, int handle);

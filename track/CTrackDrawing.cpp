@@ -37,7 +37,7 @@ int CTrack::Draw(const CPose* parent) {
     CDC* dc = m_pTool->GetTargetDC();
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
-    const CPose& frame = FrameOf(parent);
+    const CPlacement placement(m_pose, FrameOf(parent));
     const int previousMode = dc->SetBkMode(TRANSPARENT);
     const int pixel = LogicalPixelSize(dc);
     CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
@@ -45,7 +45,7 @@ int CTrack::Draw(const CPose* parent) {
     CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
     const double theta = Direction();
     const double c = std::cos(theta), s = std::sin(theta);
-    auto device = [this, &frame](CDoublePoint p) { return ToDevice(frame, p); };
+    auto device = [this, &placement](CDoublePoint p) { return ToDevice(placement, p); };
     if (m_bShowAxis) {
         CPen axisPen(PS_DOT, 1, kAxisColor);
         dc->SelectObject(&axisPen);
@@ -66,23 +66,23 @@ int CTrack::Draw(const CPose* parent) {
          device({m_ptFirst.x - bar * s, m_ptFirst.y + bar * c}));
     Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
     if (m_bShowTies)
-        DrawTies(*dc, frame, c, s);
+        DrawTies(*dc, placement, c, s);
     if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_ptFirst, m_ptBeginMarker, frame);
+        DrawConnectedMarker(*dc, m_ptFirst, m_ptBeginMarker, placement);
     if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_ptSecond, m_ptEndMarker, frame);
+        DrawConnectedMarker(*dc, m_ptSecond, m_ptEndMarker, placement);
     dc->SelectObject(&handlePen);
     if (m_pTool->m_track.endLabels)
         DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     if (IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4)
-        DrawSelectionMarkers(frame, c, s);
+        DrawSelectionMarkers(placement, c, s);
     dc->SelectObject(previousPen);
     dc->SetBkMode(previousMode);
     return 1;
 }
 
-void CTrack::DrawTies(CDC& dc, const CPose& frame, double c, double s) {
+void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) {
     const double spacing = m_fTieSpacing;
     // Only a positive spacing steps along the track; a spacing so small that the count runs
     // away draws no ties at all.
@@ -94,22 +94,22 @@ void CTrack::DrawTies(CDC& dc, const CPose& frame, double c, double s) {
     const double half = m_fTieLength / 2.0;
     for (int i = 1; i <= count; ++i) {
         const CDoublePoint at{m_ptFirst.x + i * spacing * c, m_ptFirst.y + i * spacing * s};
-        Line(dc, ToDevice(frame, {at.x + half * s, at.y - half * c}),
-             ToDevice(frame, {at.x - half * s, at.y + half * c}));
+        Line(dc, ToDevice(placement, {at.x + half * s, at.y - half * c}),
+             ToDevice(placement, {at.x - half * s, at.y + half * c}));
     }
     dc.SelectObject(previous);
 }
 
-void CTrack::DrawSelectionMarkers(const CPose& frame, double c, double s) {
-    const CPoint first = ToDevice(frame, m_ptFirst);
-    const CPoint second = ToDevice(frame, m_ptSecond);
+void CTrack::DrawSelectionMarkers(const CPlacement& placement, double c, double s) {
+    const CPoint first = ToDevice(placement, m_ptFirst);
+    const CPoint second = ToDevice(placement, m_ptSecond);
     DrawCircleMarker(first.x, first.y);
     DrawCircleMarker(second.x, second.y);
     const double h = HandleTolerance();
     const double a = -2.0 * h;
     const double b = -LargestWidth() / 2.0 - 2.0 * h;
     m_points[0] = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
-    const CPoint handle = ToDevice(frame, m_points[0]);
+    const CPoint handle = ToDevice(placement, m_points[0]);
     DrawCrossMarker(handle.x, handle.y);
 }
 

@@ -1,7 +1,9 @@
 #include "platform/base/CArchive.h"
 
+#include <algorithm>
 #include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -24,10 +26,12 @@ constexpr WORD kLongerStringLength = 0xFFFF;
 constexpr DWORD kLongerStringFrom = 0xFFFE;
 // The least number of bytes one object record takes: its tag.
 constexpr ULONGLONG kSmallestRecord = 2;
+constexpr size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
-CArchive::CArchive(CFile* file, UINT mode) : m_file(file), m_loading((mode & load) != 0) {
+CArchive::CArchive(CFile* file, UINT mode)
+    : m_file(file), m_loading((mode & load) != 0), m_buffer(kBufferSize) {
     if (m_loading) {
         m_loaded.resize(1);
     }
@@ -48,34 +52,84 @@ void CArchive::CheckDirection(bool loading) const {
 
 void CArchive::Flush() {
     if (m_file && !m_loading) {
+        WriteBuffer();
         m_file->Flush();
     }
 }
 
 void CArchive::Close() {
     Flush();
+    if (m_file && m_loading && m_end > m_at) {
+        m_file->Seek(-static_cast<std::int64_t>(m_end - m_at), CFile::current);
+    }
     m_file = nullptr;
+}
+
+void CArchive::WriteBuffer() {
+    if (m_at > 0) {
+        const size_t count = m_at;
+        m_at = 0;
+        m_file->Write(m_buffer.data(), static_cast<UINT>(count));
+    }
 }
 
 void CArchive::Write(const void* buffer, UINT count) {
     CheckDirection(false);
-    m_file->Write(buffer, count);
+    if (count > m_buffer.size() - m_at) {
+        WriteBuffer();
+    }
+    if (count >= m_buffer.size()) {
+        m_file->Write(buffer, count);
+        return;
+    }
+    if (count > 0) {
+        std::memcpy(m_buffer.data() + m_at, buffer, count);
+        m_at += count;
+    }
 }
 
 void CArchive::Read(void* buffer, UINT count) {
     CheckDirection(true);
-    if (count > 0 && m_file->Read(buffer, count) != count) {
-        Fail(CArchiveException::endOfFile);
+    auto* to = static_cast<BYTE*>(buffer);
+    while (count > 0) {
+        if (m_at == m_end && !Refill()) {
+            Fail(CArchiveException::endOfFile);
+        }
+        const size_t part = std::min<size_t>(count, m_end - m_at);
+        std::memcpy(to, m_buffer.data() + m_at, part);
+        m_at += part;
+        to += part;
+        count -= static_cast<UINT>(part);
     }
+}
+
+bool CArchive::Refill() {
+    UnreadInFile();
+    m_at = 0;
+    m_end = m_file->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
+    m_filePosition += m_end;
+    return m_end > 0;
+}
+
+ULONGLONG CArchive::UnreadInFile() const {
+    if (!m_measured) {
+        m_fileLength = m_file->GetLength();
+        m_filePosition = m_file->GetPosition();
+        m_measured = true;
+    }
+    return m_fileLength > m_filePosition ? m_fileLength - m_filePosition : 0;
 }
 
 ULONGLONG CArchive::BytesRemaining() const {
     if (!m_file) {
         Fail(CArchiveException::generic);
     }
-    ULONGLONG length = m_file->GetLength();
-    ULONGLONG position = m_file->GetPosition();
-    return length > position ? length - position : 0;
+    if (!m_loading) {
+        ULONGLONG length = m_file->GetLength();
+        ULONGLONG position = m_file->GetPosition();
+        return length > position ? length - position : 0;
+    }
+    return (m_end - m_at) + UnreadInFile();
 }
 
 void CArchive::CheckRemaining(ULONGLONG needed) const {

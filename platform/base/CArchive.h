@@ -15,8 +15,13 @@ class CDocument;
 // a 32-bit escape, and object records that name each class once. A reader checks every
 // count and length against what is left in the file before it allocates; failures throw
 // CArchiveException or CFileException.
+//
+// The archive keeps its own buffer, so that the file sees large reads and writes: a storing
+// archive reaches the file at Flush or Close (an archive destroyed without them writes
+// nothing more), and a loading one reads ahead and measures the file once; its Close puts
+// the file back just after what was read.
 class CArchive {
-public:
+  public:
     enum Mode { store = 0, load = 1 };
 
     CArchive(CFile* file, UINT mode);
@@ -79,7 +84,7 @@ public:
     // Answers null for the null tag.
     const CRuntimeClass* ReadClass(const CRuntimeClass* expected = nullptr);
 
-private:
+  private:
     struct Tag {
         enum Kind { null, newClass, knownClass, knownObject } kind;
         DWORD index;
@@ -108,8 +113,21 @@ private:
     DWORD TakeNextIndex();
     void WriteIndexTag(DWORD index, bool isClass);
 
+    // Loading: fills the buffer from the file; false at the end of the file.
+    bool Refill();
+    void WriteBuffer();
+    ULONGLONG UnreadInFile() const;
+
     CFile* m_file;
     bool m_loading;
+    std::vector<BYTE> m_buffer;
+    // The next byte to hand out or to fill, and (loading) the end of the bytes read.
+    size_t m_at = 0;
+    size_t m_end = 0;
+    // Loading: the file's length and where the buffer's next fill starts, once measured.
+    mutable bool m_measured = false;
+    mutable ULONGLONG m_fileLength = 0;
+    mutable ULONGLONG m_filePosition = 0;
     // Storing: classes and objects already written, with their index.
     std::map<const void*, DWORD> m_storedIndex;
     // Index 0 is the null object.

@@ -16,7 +16,7 @@
 class CTestPoint : public CObject {
     DECLARE_SERIAL(CTestPoint)
 
-public:
+  public:
     void Serialize(CArchive& ar) override;
     int m_x = 0;
 };
@@ -25,7 +25,7 @@ public:
 class CTestNode : public CObject {
     DECLARE_SERIAL(CTestNode)
 
-public:
+  public:
     ~CTestNode() override;
     void Serialize(CArchive& ar) override;
     CString m_name;
@@ -42,7 +42,7 @@ using Bytes = std::vector<BYTE>;
 
 // Appends little-endian values to a hand-made stream.
 class ByteWriter {
-public:
+  public:
     ByteWriter& Byte(BYTE value);
     ByteWriter& Word(WORD value);
     ByteWriter& Dword(DWORD value);
@@ -64,9 +64,9 @@ Bytes Store(Writer write) {
 
 // A loading archive over the given bytes.
 class Loader {
-public:
+  public:
     explicit Loader(const Bytes& bytes) : file(bytes.data(), static_cast<UINT>(bytes.size())) {}
-    bool AtEnd() const { return file.GetPosition() == file.GetLength(); }
+    bool AtEnd() const { return ar.BytesRemaining() == 0; }
     CMemFile file;
     CArchive ar{&file, CArchive::load};
 };

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/base/CArchiveException.h"
+#include "platform/base/CFile.h"
 #include "platform/base/CMemFile.h"
 #include "tests/base/ArchiveTestObjects.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -312,4 +315,42 @@ TEST(CArchive, WrongDirectionAndMessages) {
     EXPECT_EQ(CArchiveException(CArchiveException::endOfFile).GetErrorMessage(),
               "The file ends unexpectedly; it is incomplete or damaged.");
     EXPECT_TRUE(badClass.IsKindOf(RUNTIME_CLASS(CException)));
+}
+
+// The archive's own buffer is invisible in the file: values and long strings crossing its
+// edges come back whole, the file holds exactly what was written, the bytes left are counted
+// from what was handed out, and a closed reader leaves the file just after what it read.
+TEST(CArchive, ItsBufferIsInvisibleInTheFile) {
+    TestFolder folder;
+    const std::string path = (folder / "values.bin").string();
+    const CString longText(static_cast<char>('x'), 200000);
+    ULONGLONG written = 0;
+    {
+        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        for (int i = 0; i < 30000; ++i) ar << i << static_cast<double>(i) / 3.0;
+        ar << longText << static_cast<BYTE>(7) << 12345;
+        ar.Close();
+        file.Close();
+        written = 30000 * 12 + 1 + 2 + 4 + 200000 + 1 + 4;
+    }
+    CFile file(path.c_str(), CFile::modeRead);
+    EXPECT_EQ(file.GetLength(), written);
+    CArchive ar(&file, CArchive::load);
+    EXPECT_EQ(ar.BytesRemaining(), written);
+    for (int i = 0; i < 30000; ++i) {
+        int value = 0;
+        double third = 0.0;
+        ar >> value >> third;
+        ASSERT_EQ(value, i);
+        ASSERT_EQ(third, static_cast<double>(i) / 3.0);
+    }
+    CString text;
+    BYTE seven = 0;
+    ar >> text >> seven;
+    EXPECT_EQ(text, longText);
+    EXPECT_EQ(seven, 7);
+    EXPECT_EQ(ar.BytesRemaining(), 4u);
+    ar.Close();
+    EXPECT_EQ(file.GetPosition(), written - 4);
 }

@@ -138,9 +138,10 @@ void CTestHost::RefreshGroupFrame(CPaint* member) {
     group->ComputeExtent(nullptr);
 }
 
-CPaintList CTestHost::GetGroupMembers(CPaint* object) {
+const CPaintList& CTestHost::GetGroupMembers(CPaint* object) {
+    static const CPaintList none;
     auto* group = dynamic_cast<CGroup*>(object);
-    return group != nullptr ? group->m_members : CPaintList{};
+    return group != nullptr ? group->m_members : none;
 }
 
 BOOL CTestHost::GetPlanScrollSize(int& width, int& height) const {

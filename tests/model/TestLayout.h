@@ -89,7 +89,7 @@ class CTestHost : public CToolHost {
         height = m_nPrintableHeight;
     }
     PropertyFlags& GetPropertyFlags() override { return m_propertyFlags; }
-    CPaintList GetGroupMembers(CPaint* group) override;
+    const CPaintList& GetGroupMembers(CPaint* group) override;
     CPaintList GetTestTrains() override { return m_trains; }
     r3d::Scene* GetScene() override { return m_pScene; }
     BOOL Has3DWindow() const override { return m_b3DWindow; }

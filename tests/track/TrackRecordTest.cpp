@@ -87,7 +87,7 @@ void Load(Piece& piece, const Bytes& bytes) {
     CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
     CArchive ar(&file, CArchive::load);
     piece.Serialize(ar);
-    EXPECT_EQ(file.GetPosition(), file.GetLength());
+    EXPECT_EQ(ar.BytesRemaining(), 0u);
 }
 
 }  // namespace

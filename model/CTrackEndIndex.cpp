@@ -1,0 +1,135 @@
+#include "model/CTrackEndIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/CGroup.h"
+#include "model/CTrackEndSource.h"
+
+namespace {
+
+// Beyond this the rounding of a placement could outgrow the margin; such points are asked
+// everywhere.
+constexpr double kGridLimit = 1e9;
+// Far more than a placement's rounding within the limit: the pieces measure in their own
+// frames, the grid in the world.
+constexpr double kMargin = 1e-3;
+
+}  // namespace
+
+void CTrackEndIndex::Rebuild(CPaint* root) {
+    m_objects.clear();
+    m_ends.clear();
+    m_everywhere.clear();
+    m_objectIndex.clear();
+    m_largestReach = 0.0;
+    if (root != nullptr)
+        Collect(root, CPose());
+    BuildGrid();
+}
+
+void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
+    if (object->IsKindOf(RUNTIME_CLASS(CGroup))) {
+        const auto* group = static_cast<const CGroup*>(object);
+        const CPose world = group->WorldPose(&frame);
+        for (CPaint* member : group->m_members) Collect(member, world);
+        return;
+    }
+    auto* source = dynamic_cast<CTrackEndSource*>(object);
+    if (source == nullptr)
+        return;
+    m_collecting = static_cast<int>(m_objects.size());
+    m_objects.push_back(Object{object, source, frame, 0, 0});
+    CollectEnds(m_objects.back());
+}
+
+void CTrackEndIndex::CollectEnds(Object& object) {
+    object.firstEnd = m_ends.size();
+    object.source->AddEndsTo(*this, object.frame);
+    object.endCount = m_ends.size() - object.firstEnd;
+}
+
+void CTrackEndIndex::AddEnd(CDoublePoint world, double scale, double reach) {
+    m_largestReach = std::max(m_largestReach, reach);
+    if (!HoldsGridPoint(world, scale)) {
+        if (m_everywhere.empty() || m_everywhere.back() != m_collecting)
+            m_everywhere.push_back(m_collecting);
+        return;
+    }
+    m_ends.push_back(End{world, m_collecting, -1});
+    if (!m_buckets.empty())
+        File(static_cast<int>(m_ends.size()) - 1);
+}
+
+bool CTrackEndIndex::HoldsGridPoint(CDoublePoint point, double scale) const {
+    return scale <= kGridLimit && std::fabs(point.x) <= kGridLimit && std::fabs(point.y) <= kGridLimit;
+}
+
+void CTrackEndIndex::BuildGrid() {
+    // Cells twice the reach: the square within reach of a point meets at most four.
+    m_reach = m_largestReach + kMargin;
+    m_cellSize = 2.0 * m_reach;
+    size_t size = 16;
+    while (size < m_ends.size() * 2) size *= 2;
+    m_buckets.assign(size, -1);
+    for (size_t end = 0; end < m_ends.size(); ++end) File(static_cast<int>(end));
+}
+
+void CTrackEndIndex::File(int index) {
+    End& end = m_ends[static_cast<size_t>(index)];
+    int& head = m_buckets[Bucket(Cell(end.world.x), Cell(end.world.y))];
+    end.next = head;
+    head = index;
+}
+
+std::int64_t CTrackEndIndex::Cell(double coordinate) const {
+    return static_cast<std::int64_t>(std::floor(coordinate / m_cellSize));
+}
+
+size_t CTrackEndIndex::Bucket(std::int64_t cellX, std::int64_t cellY) const {
+    std::uint64_t hash = static_cast<std::uint64_t>(cellX) * 0x9E3779B97F4A7C15ull ^
+                         static_cast<std::uint64_t>(cellY) * 0xC2B2AE3D27D4EB4Full;
+    hash ^= hash >> 29;
+    return static_cast<size_t>(hash) & (m_buckets.size() - 1);
+}
+
+void CTrackEndIndex::Refresh(const CPaint* object) {
+    if (m_objectIndex.empty())
+        for (size_t at = 0; at < m_objects.size(); ++at) m_objectIndex.emplace(m_objects[at].object, at);
+    const auto found = m_objectIndex.find(object);
+    if (found == m_objectIndex.end())
+        return;
+    Object& refreshed = m_objects[static_cast<size_t>(found->second)];
+    for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)
+        m_ends[end].object = -1;
+    m_collecting = found->second;
+    CollectEnds(refreshed);
+    if (m_largestReach + kMargin > m_reach)
+        BuildGrid();
+    if (!m_everywhere.empty() && m_everywhere.back() == m_collecting)
+        std::sort(m_everywhere.begin(), m_everywhere.end());
+}
+
+void CTrackEndIndex::Near(double x, double y) {
+    m_near.clear();
+    if (!(std::fabs(x) <= kGridLimit && std::fabs(y) <= kGridLimit)) {
+        for (size_t at = 0; at < m_objects.size(); ++at) m_near.push_back(static_cast<int>(at));
+        return;
+    }
+    const double reach2 = m_reach * m_reach;
+    const std::int64_t lastRow = Cell(y + m_reach), lastColumn = Cell(x + m_reach);
+    for (std::int64_t row = Cell(y - m_reach); row <= lastRow; ++row) {
+        for (std::int64_t column = Cell(x - m_reach); column <= lastColumn; ++column) {
+            for (int at = m_buckets[Bucket(column, row)]; at >= 0;
+                 at = m_ends[static_cast<size_t>(at)].next) {
+                const End& end = m_ends[static_cast<size_t>(at)];
+                const double dx = end.world.x - x, dy = end.world.y - y;
+                if (end.object >= 0 && dx * dx + dy * dy < reach2)
+                    m_near.push_back(end.object);
+            }
+        }
+    }
+    m_near.insert(m_near.end(), m_everywhere.begin(), m_everywhere.end());
+    std::sort(m_near.begin(), m_near.end());
+    m_near.erase(std::unique(m_near.begin(), m_near.end()), m_near.end());
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "model/CPose.h"
+#include "model/Geometry.h"
+
+class CPaint;
+class CTrackEndSource;
+
+// The track ends of a whole layout in a grid of cells, built once for a connection pass so
+// that each end asks only the pieces with an end near it instead of every piece through the
+// root group. The pieces answer exactly as they do to the root group's walk: the index only
+// leaves out pieces with no end within their reach of the point, and asks the others in
+// member order with the placement the walk would hand them.
+class CTrackEndIndex {
+  public:
+    CTrackEndIndex() = default;
+    CTrackEndIndex(const CTrackEndIndex&) = delete;
+    CTrackEndIndex& operator=(const CTrackEndIndex&) = delete;
+
+    // Collects anew the ends of every object under the root group, in member order; the
+    // storage of the last collection is used again.
+    void Rebuild(CPaint* root);
+
+    // For the object being collected: a world point at which it answers within `reach`;
+    // `scale` is the largest coordinate its placement and local point involve.
+    void AddEnd(CDoublePoint world, double scale, double reach);
+    // The object was reshaped during the pass: its ends are collected again.
+    void Refresh(const CPaint* object);
+
+    // Asks the objects that may answer at (x, y), in member order, until one says yes.
+    template <class Ask>
+    bool AskNear(double x, double y, Ask ask) {
+        Near(x, y);
+        for (int at : m_near)
+            if (ask(m_objects[static_cast<std::size_t>(at)].object,
+                    m_objects[static_cast<std::size_t>(at)].frame))
+                return true;
+        return false;
+    }
+
+  private:
+    struct Object {
+        CPaint* object;
+        CTrackEndSource* source;
+        CPose frame;
+        // The object's live ends: these in m_ends.
+        std::size_t firstEnd;
+        std::size_t endCount;
+    };
+    // Kept small, as look-ups walk them; ends of other cells that share a bucket fail the
+    // distance test.
+    struct End {
+        CDoublePoint world;
+        // -1 once the object was collected again.
+        int object;
+        int next;
+    };
+
+    void Collect(CPaint* object, const CPose& frame);
+    void CollectEnds(Object& object);
+    void BuildGrid();
+    void File(int end);
+    std::size_t Bucket(std::int64_t cellX, std::int64_t cellY) const;
+    std::int64_t Cell(double coordinate) const;
+    bool HoldsGridPoint(CDoublePoint point, double scale) const;
+    // Fills m_near with the objects that may answer at (x, y), in member order.
+    void Near(double x, double y);
+
+    std::vector<Object> m_objects;
+    std::vector<End> m_ends;
+    // Objects with a point the grid cannot hold; they are asked everywhere.
+    std::vector<int> m_everywhere;
+    std::vector<int> m_buckets;
+    double m_cellSize = 0.0;
+    double m_largestReach = 0.0;
+    // The largest reach with the margin, and the cells' size.
+    double m_reach = 0.0;
+    int m_collecting = -1;
+    std::unordered_map<const CPaint*, int> m_objectIndex;
+    std::vector<int> m_near;
+};

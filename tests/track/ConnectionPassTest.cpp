@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "model/CTrackEndIndex.h"
+#include "model/Units.h"
+#include "tests/track/TrackPlan.h"
+
+namespace {
+
+// A random layout: pieces whose ends fall near a few shared joints (some within the joining
+// tolerance, some just outside), either way round, at elevations inside and outside the
+// gap, some connected already, some in turned groups inside turned groups, some with a
+// stale parent placement, a curve whose ends move when it is rebuilt, two pieces meeting far
+// out and one placed far away whose end comes back among the others.
+class RandomLayout {
+  public:
+    RandomLayout(TrackPlan& plan, unsigned seed) : m_plan(plan), m_random(seed) {
+        CGroup* root = plan.host.m_pRoot;
+        if (Chance(0.3)) {
+            root->m_pose = CPose(Uniform(-500, 500), Uniform(-500, 500), Uniform(0, kFullTurn));
+            root->m_parentPose = CPose(Uniform(-50, 50), 0.0, Uniform(0, 1));
+        }
+        if (Chance(0.2))
+            plan.host.m_limits.maxElevationGap = 0.0;
+        for (int i = 0; i < 5; ++i) m_joints.push_back({Uniform(0, 4000), Uniform(0, 4000)});
+        std::vector<CGroup*> groups{root};
+        for (int i = 0; i < 3; ++i) groups.push_back(NestedGroup(groups[Index(groups.size())]));
+        for (int i = 0; i < 70; ++i) Vary(AddPiece(groups[Chance(0.6) ? 0 : Index(groups.size())]));
+        AddEdgeCases(root);
+    }
+
+  private:
+    CGroup* NestedGroup(CGroup* parent) {
+        CGroup* group = NewGroup(&m_plan.tool);
+        group->m_pose = CPose(Uniform(-2000, 2000), Uniform(-2000, 2000), Uniform(0, kFullTurn));
+        AddToGroup(parent, group);
+        return group;
+    }
+
+    CParTrack* AddPiece(CGroup* group) {
+        const CDoublePoint from = NearJoint();
+        if (Chance(0.6)) {
+            auto* straight = AddToGroup(group, new CTrack(0, &m_plan.tool, 0.0, 0.0));
+            const CDoublePoint to = NearJoint();
+            straight->SetEnds(from.x, from.y, to.x, to.y, 0, 0);
+            return straight;
+        }
+        auto* curve = AddToGroup(group, new CCircTrack(0, &m_plan.tool, 0.0, 0.0));
+        const double radius = Uniform(300, 3000), start = Uniform(0, kFullTurn);
+        curve->SetArc(from.x - radius * std::cos(start), from.y - radius * std::sin(start), radius, start,
+                      Uniform(0.1, 3.0), 0, 0);
+        if (Chance(0.05)) {
+            // Rebuilt, its ends move out to a radius of one.
+            curve->m_fRadius = 0.0;
+            curve->RebuildShape();
+        }
+        return curve;
+    }
+
+    void Vary(CParTrack* piece) {
+        piece->m_bBeginConnected = Chance(0.3);
+        piece->m_bEndConnected = Chance(0.3);
+        piece->m_bAttachMark = Chance(0.1);
+        piece->m_fBeginElevation = Elevation();
+        piece->m_fEndElevation = Elevation();
+        if (Chance(0.1))
+            piece->m_parentPose.x += Chance(0.5) ? 1e-9 : Uniform(-20, 20);
+        piece->RebuildShape();
+    }
+
+    void AddEdgeCases(CGroup* root) {
+        // Beyond the grid, still within the plan's device coordinates.
+        for (double x : {1.5e9, 1.5e9 + 5.0}) {
+            auto* far = AddToGroup(root, new CTrack(0, &m_plan.tool, 0.0, 0.0));
+            far->SetEnds(x, 1.6e9, x - 1000.0, 1.6e9, 0, 0);
+        }
+        // Placed far away, its end comes back onto a joint.
+        CGroup* away = NewGroup(&m_plan.tool);
+        away->m_pose = CPose(1e12, -1e12, 0.0);
+        AddToGroup(root, away);
+        const CDoublePoint joint = m_joints[0];
+        auto* back = AddToGroup(away, new CTrack(0, &m_plan.tool, 0.0, 0.0));
+        back->SetEnds(joint.x + 3.0, joint.y, joint.x + 1003.0, joint.y + Uniform(-20, 20), 0, 0);
+        back->m_bBeginConnected = 1;
+        // Two ends the width of a hair inside the tolerance, leaving the same way.
+        const CDoublePoint side = m_joints[1];
+        for (double x : {0.0, 9.9995}) {
+            auto* piece = AddToGroup(root, new CTrack(0, &m_plan.tool, 0.0, 0.0));
+            piece->SetEnds(side.x + x, side.y, side.x + 1000.0, side.y + x, 0, 0);
+            piece->m_bBeginConnected = 1;
+        }
+    }
+
+    CDoublePoint NearJoint() {
+        const CDoublePoint joint = m_joints[Index(m_joints.size())];
+        return {joint.x + Uniform(-12, 12), joint.y + Uniform(-12, 12)};
+    }
+    double Elevation() { return Chance(0.7) ? 0.0 : Uniform(0, 40); }
+    double Uniform(double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(m_random);
+    }
+    bool Chance(double p) { return Uniform(0, 1) < p; }
+    size_t Index(size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(m_random); }
+
+    TrackPlan& m_plan;
+    std::mt19937 m_random;
+    std::vector<CDoublePoint> m_joints;
+};
+
+// The pass as the root group answers it, every end asking every piece.
+void PlainPass(CPaint* root) {
+    root->SetChanged(1);
+    root->UpdateConnections(nullptr, 0);
+    root->UpdateConnections(nullptr, 1);
+    root->SetChanged(0);
+}
+
+struct PieceState {
+    int begin, end, attach, recheck, changed;
+    CDoublePoint first, second, beginMarker, endMarker;
+    bool operator==(const PieceState&) const = default;
+};
+
+std::vector<PieceState> States(TrackPlan& plan) {
+    std::vector<PieceState> states;
+    for (CPaint* object : plan.host.AllObjects())
+        if (auto* piece = dynamic_cast<CParTrack*>(object))
+            states.push_back({piece->m_bBeginConnected, piece->m_bEndConnected, piece->m_bAttachMark,
+                              piece->m_bRecheck, piece->m_bChanged, piece->GetEndPoint(0),
+                              piece->GetEndPoint(1), piece->m_ptBeginMarker, piece->m_ptEndMarker});
+    return states;
+}
+
+int ConnectedEnds(const std::vector<PieceState>& states) {
+    int count = 0;
+    for (const PieceState& state : states) count += state.begin + state.end;
+    return count;
+}
+
+}  // namespace
+
+// The index answers with the ends as they are after a piece was rebuilt.
+TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
+    TrackPlan plan;
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    CTrackEndIndex ends;
+    ends.Rebuild(plan.host.m_pRoot);
+    auto asks = [&ends](double x, double y) {
+        int asked = 0;
+        ends.AskNear(x, y, [&asked](CPaint*, const CPose&) { return ++asked > 9; });
+        return asked;
+    };
+    EXPECT_EQ(asks(9.0, 0.0), 1);
+    EXPECT_EQ(asks(11.0, 0.0), 0);
+    piece->SetEnds(500.0, 500.0, 1000.0, 0.0, 0, 0);
+    EXPECT_EQ(asks(500.0, 505.0), 0);
+    ends.Refresh(piece);
+    EXPECT_EQ(asks(500.0, 505.0), 1);
+    EXPECT_EQ(asks(0.0, 0.0), 0);
+    EXPECT_EQ(asks(1000.0, 0.0), 1);
+    // Points no grid cell can hold ask every piece.
+    EXPECT_EQ(asks(5e9, 0.0), 1);
+}
+
+// The engine's pass after an Undo looks ends up by place; it joins and releases exactly the
+// ends the plain search through the root group does.
+TEST(ConnectionPass, FindsTheConnectionsThePlainSearchFinds) {
+    int changedLayouts = 0, joinedLayouts = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        TrackPlan indexed, plain;
+        RandomLayout(indexed, seed);
+        RandomLayout(plain, seed);
+        const std::vector<PieceState> before = States(plain);
+        ASSERT_EQ(States(indexed), before);
+        indexed.tool.Undo();
+        PlainPass(plain.host.m_pRoot);
+        const std::vector<PieceState> after = States(plain);
+        EXPECT_EQ(States(indexed), after);
+        joinedLayouts += ConnectedEnds(after) > 0;
+        changedLayouts += after != before;
+    }
+    EXPECT_GE(joinedLayouts, 40);
+    EXPECT_EQ(changedLayouts, 60);
+}

@@ -1,0 +1,93 @@
+#include "tests/track/LargeLayout.h"
+
+#include <cmath>
+
+#include "model/Units.h"
+#include "track/CCircTrack.h"
+#include "track/CTrack.h"
+
+namespace {
+
+constexpr double kStraightLength = 900.0;
+constexpr double kRadius = 4000.0;
+constexpr double kSweep = kPi / 12.0;
+constexpr double kRowStart = 1000.0;
+
+// Where the row has got to and which way it heads.
+struct Heading {
+    double x = 0.0, y = 0.0;
+    double angle = 0.0;
+};
+
+// The piece joins the layout as its head member, as a new piece does.
+template <class Piece>
+Piece* Place(CCVNDoc& doc, Piece* piece) {
+    CGroup& root = doc.m_rootGroup;
+    root.m_members.push_front(piece);
+    piece->SetOwnerGroup(&root);
+    const CPose world = root.WorldPose(nullptr);
+    piece->SetParentPose(&world);
+    return piece;
+}
+
+CParTrack* Straight(CCVNDoc& doc, Heading& at) {
+    auto* piece = Place(doc, new CTrack(0, &doc.m_tool, at.x, at.y));
+    const double ex = at.x + kStraightLength * std::cos(at.angle);
+    const double ey = at.y + kStraightLength * std::sin(at.angle);
+    piece->SetEnds(at.x, at.y, ex, ey, 0, 0);
+    at.x = ex;
+    at.y = ey;
+    return piece;
+}
+
+// A curve to the left runs anticlockwise from the row's point; one to the right is the
+// anticlockwise arc that ends there, so its end end is the one met first.
+CParTrack* Curve(CCVNDoc& doc, Heading& at, bool left) {
+    auto* piece = Place(doc, new CCircTrack(0, &doc.m_tool, at.x, at.y));
+    const double side = left ? 1.0 : -1.0;
+    const double cx = at.x - side * kRadius * std::sin(at.angle);
+    const double cy = at.y + side * kRadius * std::cos(at.angle);
+    const double toPoint = at.angle - side * kPi * 0.5;
+    const double start = left ? toPoint : toPoint - kSweep;
+    piece->SetArc(cx, cy, kRadius, start, kSweep, 0, 0);
+    const double reached = toPoint + side * kSweep;
+    at.x = cx + kRadius * std::cos(reached);
+    at.y = cy + kRadius * std::sin(reached);
+    at.angle += side * kSweep;
+    return piece;
+}
+
+void Connect(CParTrack* piece, int end) {
+    (end == 0 ? piece->m_bBeginConnected : piece->m_bEndConnected) = 1;
+}
+
+}  // namespace
+
+void LargeLayout::Build(CCVNDoc& doc, int rows, int piecesPerRow) {
+    double right = 0.0;
+    for (int row = 0; row < rows; ++row) {
+        Heading at{kRowStart, -(kRowStart + row * kRowSpacing), 0.0};
+        CParTrack* previous = nullptr;
+        int previousExit = 1;
+        for (int i = 0; i < piecesPerRow; ++i) {
+            // Left, right, right, left: the row comes back to its line.
+            const int kind = i % 5;
+            const bool left = kind == 1 || kind == 4;
+            CParTrack* piece = kind == 0 ? Straight(doc, at) : Curve(doc, at, left);
+            // A curve to the right is entered at its end end.
+            const int entry = kind == 0 || left ? 0 : 1;
+            if (previous != nullptr) {
+                Connect(previous, previousExit);
+                Connect(piece, entry);
+                previous->RebuildShape();
+                piece->RebuildShape();
+            }
+            previous = piece;
+            previousExit = 1 - entry;
+        }
+        right = std::max(right, at.x);
+    }
+    doc.m_fPageWidth = right + kRowStart;
+    doc.m_fPageHeight = kRowStart * 2.0 + rows * kRowSpacing;
+    for (CPaint* member : doc.m_rootGroup.m_members) member->ComputeExtent(nullptr);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/CCVNDoc.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+
+// The drawing buffer of a plan window: a memory DC in the plan's mapping with the page's top
+// left corner at the window's, repainted whole as the plan window repaints.
+class PlanWindow {
+  public:
+    PlanWindow(int width, int height);
+
+    // The zoom of "Fit To Screen": the largest 1/n at which the whole page fits.
+    double FittingZoom(const CCVNDoc& doc) const;
+    // The engine is told the zoom, the window filled with the background, the selection marks
+    // and the whole layout drawn.
+    void Repaint(CCVNDoc& doc, double zoom);
+    // A digest of every pixel of the window.
+    std::uint64_t PictureDigest() const;
+
+  private:
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CRect m_client;
+};

@@ -1,0 +1,84 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "model/CCVNDoc.h"
+#include "resources/Resources.h"
+#include "tests/support/TestFolder.h"
+#include "tests/track/LargeLayout.h"
+#include "tests/track/PlanWindow.h"
+#include "track/TrackPieces.h"
+
+// The layers under the plan on a layout of 5,000 connected pieces: Undo, Open, Save and a
+// full repaint of a 1920 x 1080 plan window.
+
+namespace {
+
+constexpr int kWindowWidth = 1920;
+constexpr int kWindowHeight = 1080;
+constexpr int kMovedPieces = 100;
+
+std::unique_ptr<QuietDoc> NewLargeLayout() {
+    RegisterResources();
+    RegisterTrackPieces();
+    auto doc = std::make_unique<QuietDoc>();
+    doc->OnNewDocument();
+    LargeLayout::Build(*doc);
+    doc->ResetViewSettings();
+    return doc;
+}
+
+// One Undo of a move of a hundred selected pieces, the move itself not counted.
+void UndoMove(benchmark::State& state) {
+    auto doc = NewLargeLayout();
+    auto member = doc->m_rootGroup.m_members.begin();
+    for (int i = 0; i < kMovedPieces; ++i) (*member++)->Select();
+    CTool& tool = doc->m_tool;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tool.MoveSelection(500.0, 300.0, 0, 1, 1);
+        state.ResumeTiming();
+        tool.Undo();
+    }
+}
+BENCHMARK(UndoMove)->Unit(benchmark::kMillisecond);
+
+// Saving, with the file flushed to the disk.
+void Save(benchmark::State& state) {
+    auto doc = NewLargeLayout();
+    TestFolder folder;
+    const std::string path = (folder / "large.cvn").string();
+    for (auto _ : state) doc->OnSaveDocument(path.c_str());
+}
+BENCHMARK(Save)->Unit(benchmark::kMillisecond);
+
+// Opening into a new document; making and dropping the document are not counted.
+void Open(benchmark::State& state) {
+    TestFolder folder;
+    const std::string path = (folder / "large.cvn").string();
+    NewLargeLayout()->OnSaveDocument(path.c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<QuietDoc>();
+        state.ResumeTiming();
+        doc->OnOpenDocument(path.c_str());
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(Open)->Unit(benchmark::kMillisecond);
+
+void PlanRedraw(benchmark::State& state, bool fit) {
+    auto doc = NewLargeLayout();
+    PlanWindow window(kWindowWidth, kWindowHeight);
+    const double zoom = fit ? window.FittingZoom(*doc) : 1.0;
+    doc->m_tool.SetViewScale(zoom, doc->m_fViewScale);
+    doc->m_tool.UpdateDeviceBounds();
+    for (auto _ : state) window.Repaint(*doc, zoom);
+    state.counters["zoom"] = zoom;
+}
+BENCHMARK_CAPTURE(PlanRedraw, FitToScreen, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlanRedraw, NormalZoom, false)->Unit(benchmark::kMillisecond);
+
+}  // namespace
