@@ -36,6 +36,9 @@ TEST_F(ToolBarTest, TheDropDownPaletteChoosesTheCommandAndPictureTheButtonCarrie
     EXPECT_EQ(PixelOf(palette, CPoint(1, 23)), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(PixelOf(palette, CPoint(0, 0)), RGB(0, 0, 0));
     EXPECT_TRUE(frame->commands.empty());
+    // The top border row still counts as the first cell.
+    host.MouseMove(CPoint(shown.left + 5, shown.top));
+    EXPECT_EQ(palette.HotCell(), 0);
 
     // Over the third cell and released there: the button carries and shows the measure line.
     const CPoint third(shown.left + 10, shown.top + 1 + 2 * 22 + 5);

@@ -1,0 +1,20 @@
+#include "ui/CLineWidthCombo.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CPen.h"
+
+IMPLEMENT_DYNAMIC(CLineWidthCombo, CStylePicker)
+
+namespace {
+const int kWidths[] = {1, 2, 3, 4, 5};
+}
+
+std::span<const int> CLineWidthCombo::Values() const {
+    return kWidths;
+}
+
+void CLineWidthCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
+    CPen pen(PS_SOLID, value, colours.ink);
+    dc.SelectObject(&pen);
+    BaseLine(dc, item);
+}
