@@ -1,8 +1,5 @@
 #include "ui/CArrowLengthCombo.h"
 
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/CPen.h"
-
 IMPLEMENT_DYNAMIC(CArrowLengthCombo, CStylePicker)
 
 namespace {
@@ -15,10 +12,7 @@ std::span<const int> CArrowLengthCombo::Values() const {
 }
 
 void CArrowLengthCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
-    CPen pen(PS_SOLID, 1, colours.ink);
-    dc.SelectObject(&pen);
-    dc.SetBkMode(TRANSPARENT);
-    BaseLine(dc, item);
+    DrawBaseLine(dc, item, PS_SOLID, 1, colours.ink);
     if (value >= 0 && value < 3)
-        ArrowStrokes(dc, item, 10 + kPixels[value], 3);
+        DrawArrowStrokes(dc, item, 10 + kPixels[value], 3, colours.ink);
 }

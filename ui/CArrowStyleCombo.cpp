@@ -2,7 +2,6 @@
 
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/CPen.h"
 
 IMPLEMENT_DYNAMIC(CArrowStyleCombo, CStylePicker)
 
@@ -18,12 +17,9 @@ std::span<const int> CArrowStyleCombo::Values() const {
 }
 
 void CArrowStyleCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
-    CPen pen(PS_SOLID, 1, colours.ink);
-    dc.SelectObject(&pen);
-    dc.SetBkMode(TRANSPARENT);
-    BaseLine(dc, item);
+    DrawBaseLine(dc, item, PS_SOLID, 1, colours.ink);
     if (value == kOpen)
-        ArrowStrokes(dc, item, 20, 3);
+        DrawArrowStrokes(dc, item, 20, 3, colours.ink);
     if (value == kFilled) {
         const int mid = Mid(item);
         const POINT head[] = {{item.right - 20, mid + 3}, {item.right - 10, mid}, {item.right - 20, mid - 3}};

@@ -1,8 +1,5 @@
 #include "ui/CArrowWidthCombo.h"
 
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/CPen.h"
-
 IMPLEMENT_DYNAMIC(CArrowWidthCombo, CStylePicker)
 
 namespace {
@@ -15,10 +12,7 @@ std::span<const int> CArrowWidthCombo::Values() const {
 }
 
 void CArrowWidthCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
-    CPen pen(PS_SOLID, 1, colours.ink);
-    dc.SelectObject(&pen);
-    dc.SetBkMode(TRANSPARENT);
-    BaseLine(dc, item);
+    DrawBaseLine(dc, item, PS_SOLID, 1, colours.ink);
     if (value >= 0 && value < 3)
-        ArrowStrokes(dc, item, 20, kHalfWidths[value]);
+        DrawArrowStrokes(dc, item, 20, kHalfWidths[value], colours.ink);
 }

@@ -1,8 +1,5 @@
 #include "ui/CLineStyleCombo.h"
 
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/CPen.h"
-
 IMPLEMENT_DYNAMIC(CLineStyleCombo, CStylePicker)
 
 namespace {
@@ -13,10 +10,6 @@ std::span<const int> CLineStyleCombo::Values() const {
     return kStyles;
 }
 
-// The gaps of a styled line show the item's background.
 void CLineStyleCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
-    CPen pen(value, 1, colours.ink);
-    dc.SelectObject(&pen);
-    dc.SetBkMode(TRANSPARENT);
-    BaseLine(dc, item);
+    DrawBaseLine(dc, item, value, 1, colours.ink);
 }

@@ -1,8 +1,5 @@
 #include "ui/CLineWidthCombo.h"
 
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/CPen.h"
-
 IMPLEMENT_DYNAMIC(CLineWidthCombo, CStylePicker)
 
 namespace {
@@ -14,7 +11,5 @@ std::span<const int> CLineWidthCombo::Values() const {
 }
 
 void CLineWidthCombo::DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const {
-    CPen pen(PS_SOLID, value, colours.ink);
-    dc.SelectObject(&pen);
-    BaseLine(dc, item);
+    DrawBaseLine(dc, item, PS_SOLID, value, colours.ink);
 }

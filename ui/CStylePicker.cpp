@@ -1,6 +1,7 @@
 #include "ui/CStylePicker.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CPen.h"
 #include "platform/gdi/SystemColors.h"
 
 IMPLEMENT_DYNAMIC(CStylePicker, CComboBox)
@@ -42,15 +43,23 @@ void CStylePicker::DrawItem(DRAWITEMSTRUCT* item) {
     dc.RestoreDC(saved);
 }
 
-void CStylePicker::BaseLine(CDC& dc, const CRect& item) {
+void CStylePicker::DrawBaseLine(CDC& dc, const CRect& item, int penStyle, int width, COLORREF ink) {
+    CPen pen(penStyle, width, ink);
+    CPen* oldPen = dc.SelectObject(&pen);
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
     dc.MoveTo(item.left + 10, Mid(item));
     dc.LineTo(item.right - 10, Mid(item));
+    dc.SetBkMode(oldMode);
+    dc.SelectObject(oldPen);
 }
 
-void CStylePicker::ArrowStrokes(CDC& dc, const CRect& item, int back, int spread) {
+void CStylePicker::DrawArrowStrokes(CDC& dc, const CRect& item, int back, int spread, COLORREF ink) {
+    CPen pen(PS_SOLID, 1, ink);
+    CPen* oldPen = dc.SelectObject(&pen);
     const CPoint tip(item.right - 10, Mid(item));
     for (int side : {1, -1}) {
         dc.MoveTo(tip);
         dc.LineTo(item.right - back, Mid(item) + side * spread);
     }
+    dc.SelectObject(oldPen);
 }

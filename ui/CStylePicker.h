@@ -28,9 +28,11 @@ class CStylePicker : public CComboBox {
     virtual bool SelectedInWindowColour() const { return false; }
     virtual void DrawSample(CDC& dc, const CRect& item, int value, const Colours& colours) const = 0;
 
-    // The base line of a sample, left + 10 to right - 10 at mid height; the tip is its right end.
     static int Mid(const CRect& item) { return item.top + (item.bottom - item.top) / 2; }
-    static void BaseLine(CDC& dc, const CRect& item);
-    // Two strokes from the tip back to (right - back, mid +- spread).
-    static void ArrowStrokes(CDC& dc, const CRect& item, int back, int spread);
+    // The base line of a sample, left + 10 to right - 10 at mid height, over a transparent
+    // background so that the gaps of a styled pen show the item.
+    static void DrawBaseLine(CDC& dc, const CRect& item, int penStyle, int width, COLORREF ink);
+    // Two one-pixel strokes from the tip, the base line's right end, back to
+    // (right - back, mid +- spread).
+    static void DrawArrowStrokes(CDC& dc, const CRect& item, int back, int spread, COLORREF ink);
 };

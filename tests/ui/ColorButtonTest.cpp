@@ -2,35 +2,12 @@
 
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
-#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/win/WindowManager.h"
+#include "tests/ui/ControlParentTest.h"
 #include "ui/CColorButton.h"
 #include "ui/CColorSwatch.h"
 
 namespace {
-class ColorControlsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        WindowManager::Instance().Reset();
-        ASSERT_TRUE(
-            parent.CreateEx(0, nullptr, "Colours", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
-    }
-    void TearDown() override {
-        parent.DestroyWindow();
-        WindowManager::Instance().Reset();
-    }
-    COLORREF PixelOf(CWnd& window, CPoint client) {
-        host.RunUntilIdle();
-        window.ClientToScreen(&client);
-        return ColorFromPixel(parent.Surface()->At(client.x, client.y));
-    }
-
-    HeadlessHost host;
-    CWnd parent;
-};
-
 void MakePattern(CBitmap& bitmap, CBrush& brush, BYTE row) {
     const WORD rows[8] = {row, row, row, row, row, row, row, row};
     bitmap.CreateBitmap(8, 8, 1, 1, rows);
@@ -38,7 +15,7 @@ void MakePattern(CBitmap& bitmap, CBrush& brush, BYTE row) {
 }
 }  // namespace
 
-TEST_F(ColorControlsTest, TheColourButtonShowsItsColourInAFramedField) {
+TEST_F(ControlParentTest, TheColourButtonShowsItsColourInAFramedField) {
     CColorButton button;
     ASSERT_TRUE(button.Create("Line color", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 60, 34),
                               &parent, 1109));
@@ -71,7 +48,7 @@ TEST_F(ColorControlsTest, TheColourButtonShowsItsColourInAFramedField) {
     EXPECT_EQ(PixelOf(button, CPoint(49, 23)), black);
 }
 
-TEST_F(ColorControlsTest, TheSwatchTilesTheBrushItIsHanded) {
+TEST_F(ControlParentTest, TheSwatchTilesTheBrushItIsHanded) {
     CColorSwatch swatch;
     ASSERT_TRUE(swatch.Create("", WS_CHILD | WS_VISIBLE, CRect(100, 10, 140, 50), &parent, 1300));
     const COLORREF erased = PixelOf(swatch, CPoint(20, 20));

@@ -7,8 +7,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/host/HeadlessHost.h"
-#include "platform/win/WindowManager.h"
+#include "tests/ui/ControlParentTest.h"
 #include "ui/CArrowLengthCombo.h"
 #include "ui/CArrowStyleCombo.h"
 #include "ui/CArrowWidthCombo.h"
@@ -20,26 +19,14 @@ namespace {
 constexpr DWORD kPickerStyle = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED;
 constexpr COLORREF kUntouched = RGB(1, 2, 3);
 
-class StylePickersTest : public ::testing::Test {
+class StylePickersTest : public ControlParentTest {
   protected:
-    void SetUp() override {
-        WindowManager::Instance().Reset();
-        ASSERT_TRUE(
-            parent.CreateEx(0, nullptr, "Pickers", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
-    }
-    void TearDown() override {
-        parent.DestroyWindow();
-        WindowManager::Instance().Reset();
-    }
     template <typename Picker>
     std::unique_ptr<Picker> Make(UINT id) {
         auto picker = std::make_unique<Picker>();
         EXPECT_TRUE(picker->Create(kPickerStyle, CRect(10, 10 + 30 * (id - 100), 130, 150), &parent, id));
         return picker;
     }
-
-    HeadlessHost host;
-    CWnd parent;
 };
 
 // One item of a picker painted into a fresh 100-pixel-wide picture.
