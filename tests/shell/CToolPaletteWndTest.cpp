@@ -25,6 +25,7 @@ TEST_F(ToolBarTest, TheDropDownPaletteChoosesTheCommandAndPictureTheButtonCarrie
 
     // The arrow opens a palette of four 22-pixel cells under the button, the second one hot.
     frame->commands.clear();
+    frame->BringWindowToTop();
     Press(toolsBar, CPoint(item.left + 30, item.top + 11));
     CToolPaletteWnd& palette = toolsBar.GetPalette();
     ASSERT_TRUE(palette.IsWindowVisible());
@@ -32,6 +33,8 @@ TEST_F(ToolBarTest, TheDropDownPaletteChoosesTheCommandAndPictureTheButtonCarrie
     palette.GetWindowRect(&shown);
     const CPoint under = OnBar(toolsBar, CPoint(item.left - 1, item.bottom));
     EXPECT_EQ(shown, CRect(under.x, under.y, under.x + 24, under.y + 90));
+    // Above the frame that owns it, however recently the frame came to the top.
+    EXPECT_EQ(WindowManager::Instance().WindowFromPoint(shown.CenterPoint()), &palette);
     EXPECT_EQ(palette.HotCell(), 1);
     EXPECT_EQ(PixelOf(palette, CPoint(1, 23)), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(PixelOf(palette, CPoint(0, 0)), RGB(0, 0, 0));
