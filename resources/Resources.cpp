@@ -1,6 +1,11 @@
 #include "resources/Resources.h"
 
 #include "platform/base/CStringTable.h"
+#include "resources/CommandPrompts.h"
 #include "resources/StringTable.h"
 
-void RegisterResources() { CStringTable::Register(ProgramStrings()); }
+void RegisterResources() {
+    // The program's own strings come last, so that their texts win where ids meet.
+    CStringTable::Register(CommandPrompts());
+    CStringTable::Register(ProgramStrings());
+}
