@@ -82,6 +82,9 @@ BOOL CMainFrame::CreateStatusBar() {
 
 void CMainFrame::OnDestroy() {
     KillTimer(m_nTrainTimer);
+    // A splash still up goes with the window it stands over.
+    if (CSplashWindow* splash = CSplashWindow::Current())
+        splash->DestroyWindow();
     CMDIFrameWnd::OnDestroy();
 }
 
