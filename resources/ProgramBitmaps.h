@@ -5,7 +5,7 @@
 class CBitmap;
 
 // The pictures of the splash window, the about box and the credits dialog.
-enum BitmapId : UINT {
+enum PictureId : UINT {
     IDB_SPLASH = 106,
     IDB_ABOUT = 347,
     IDB_CREDITS_FORWARD = 351,

@@ -5,8 +5,10 @@
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
+#include "shell/CMainFrame.h"
 
 IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
 
@@ -64,6 +66,14 @@ void CCVNView::OnDraw(CDC* dc) {
     dc->SetTextColor(RGB(0, 0, 0));
     dc->TextOut(kTitleMargin, -kTitleMargin, doc->GetTitle());
     dc->SelectObject(old);
+}
+
+void CCVNView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
+    CScrollView::OnActivateView(activate, activated, deactivated);
+    if (!activate)
+        return;
+    if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        main->ShowToolBarsFor(TRUE);
 }
 
 void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {

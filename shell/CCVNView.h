@@ -25,6 +25,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
 
   protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
     // The document's commands whose dialogs the program does not have yet stay grey.
     void OnUpdateDialogToCome(CCmdUI* cmdUI);
 };

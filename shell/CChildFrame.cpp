@@ -1,6 +1,6 @@
 #include "shell/CChildFrame.h"
 
-#include "platform/win/CMDIFrameWnd.h"
+#include "shell/CMainFrame.h"
 
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
@@ -53,6 +53,8 @@ void CChildFrame::ShowBars(BOOL show) {
     if (IsWindow(&m_wndLeftRuler))
         m_wndLeftRuler.ShowWindow(command);
     RecalcLayout();
-    if (CMDIFrameWnd* main = GetMDIFrame())
+    if (auto* main = dynamic_cast<CMainFrame*>(GetMDIFrame())) {
+        main->ShowPreviewToolBars(show);
         main->RecalcLayout();
+    }
 }

@@ -22,6 +22,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
 #include "shell/CSplashWindow.h"
+#include "shell/MainFrameToolBars.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 
@@ -71,6 +72,7 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
         AfxMessageBox(message);
         return -1;
     }
+    CreateToolBars();
     CSplashWindow::ShowSplash(this);
     UpdatePrinterMargins();
     return 0;
@@ -78,6 +80,27 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
 
 BOOL CMainFrame::CreateStatusBar() {
     return m_wndStatusBar.Create(this) && m_wndStatusBar.SetIndicators(kIndicators, kStatusPaneCount);
+}
+
+void CMainFrame::CreateToolBars() {
+    // A bar that fails stays as far as it got; the program goes on without the rest of it.
+    CreateMainToolBar(m_wndMainBar, this, m_pLayerCombo);
+    CreateToolsToolBar(m_wndToolsBar, this);
+    CreateCameraToolBar(m_wndCameraBar, this);
+}
+
+void CMainFrame::ShowToolBarsFor(BOOL planView) {
+    if (IsWindow(&m_wndToolsBar))
+        ShowControlBar(&m_wndToolsBar, planView, FALSE);
+    if (IsWindow(&m_wndCameraBar))
+        ShowControlBar(&m_wndCameraBar, !planView, FALSE);
+}
+
+void CMainFrame::ShowPreviewToolBars(BOOL show) {
+    if (IsWindow(&m_wndMainBar))
+        ShowControlBar(&m_wndMainBar, show, FALSE);
+    if (IsWindow(&m_wndToolsBar))
+        ShowControlBar(&m_wndToolsBar, show, FALSE);
 }
 
 void CMainFrame::OnDestroy() {

@@ -5,6 +5,7 @@
 #include "model/CMainFrameServices.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CStatusBar.h"
+#include "shell/CToolBarEx.h"
 
 class CCmdUI;
 class CComboBox;
@@ -41,8 +42,14 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
         return CRect(m_nLeftMargin, m_nTopMargin, m_nRightMargin, m_nBottomMargin);
     }
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
-    // The layer selector the main tool bar holds; null until the tool bar made it.
-    void SetLayerCombo(CComboBox* combo) { m_pLayerCombo = combo; }
+    CToolBarEx& GetMainToolBar() { return m_wndMainBar; }
+    CToolBarEx& GetToolsToolBar() { return m_wndToolsBar; }
+    CToolBarEx& GetCameraToolBar() { return m_wndCameraBar; }
+    // A plan view shows the drawing tools, a 3D view the camera.
+    void ShowToolBarsFor(BOOL planView);
+    // Print preview puts the main and tools bars away and brings them back.
+    void ShowPreviewToolBars(BOOL show);
+    // The layer selector the main tool bar holds; null when the bar could not make it.
     CComboBox* GetLayerCombo() const { return m_pLayerCombo; }
 
   protected:
@@ -57,6 +64,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
 
   private:
     BOOL CreateStatusBar();
+    void CreateToolBars();
     void StepTrains(int ticks);
     void Build3DModels(CCVNDoc& doc);
     CCVNDoc* ActiveLayout();
@@ -70,6 +78,9 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     int m_nBottomMargin = 0;
     CComboBox* m_pLayerCombo = nullptr;
     CStatusBar m_wndStatusBar;
+    CToolBarEx m_wndMainBar;
+    CToolBarEx m_wndToolsBar;
+    CToolBarEx m_wndCameraBar;
     CPaintList m_clipboard;
     UINT_PTR m_nTrainTimer = 0;
     int m_nPause = 0;

@@ -3,7 +3,10 @@
 #include "model/CPaint.h"
 #include "model/CRunningTrain.h"
 #include "platform/cdlg/CPrintDialog.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
+#include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
 
 namespace {
@@ -106,4 +109,31 @@ TEST_F(MainFrame, TheClipboardListIsSharedByEveryLayout) {
     host.RunUntilIdle();
     EXPECT_EQ(ActiveLayout()->GetClipboard(), Main().GetClipboardList());
     EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled2");
+}
+
+TEST_F(MainFrame, TheLayerSelectorMakesTheChosenLayerActiveShownAndUnlocked) {
+    CComboBox* selector = Main().GetLayerCombo();
+    ASSERT_NE(selector, nullptr);
+    ASSERT_EQ(selector->GetCount(), 8);
+    EXPECT_EQ(selector->GetCurSel(), 0);
+    CCVNDoc* layout = ActiveLayout();
+    layout->SetLayerVisible(3, FALSE);
+    layout->m_tool.m_bLayerLocked[3] = TRUE;
+    selector->SetCurSel(3);
+    Main().SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHOOSE_ACTIVE_LAYER, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(selector));
+    EXPECT_EQ(layout->GetActiveLayer(), 3);
+    EXPECT_EQ(layout->m_tool.m_bLayerShown[3], 1);
+    EXPECT_EQ(layout->m_tool.m_bLayerLocked[3], 0);
+
+    // The layer shown follows the active layout's layer.
+    layout->SetActiveLayer(5);
+    layout->OnActiveLayerChanged();
+    EXPECT_EQ(selector->GetCurSel(), 5);
+}
+
+TEST_F(MainFrame, APlanWindowShowsTheToolsBarAndPutsTheCameraBarAway) {
+    EXPECT_TRUE(Main().GetMainToolBar().IsWindowVisible());
+    EXPECT_TRUE(Main().GetToolsToolBar().IsWindowVisible());
+    EXPECT_FALSE(Main().GetCameraToolBar().IsWindowVisible());
 }

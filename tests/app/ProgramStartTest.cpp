@@ -139,7 +139,7 @@ TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
                                                     ID_LAYER_SHOW_HIDE_0, ID_WINDOW_NEW})
         EXPECT_TRUE(IsEnabled(working)) << working;
     for (UINT waiting :
-         std::initializer_list<UINT>{ID_EDIT_GROUP, ID_EDIT_UNDO, ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES,
+         std::initializer_list<UINT>{ID_GROUP, ID_EDIT_UNDO, ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES,
                                      ID_DOCUMENT_SETUP, ID_TRACK_WIZARD, ID_MATERIALS_REPORT, ID_LIGHTEN,
                                      ID_HELP_FINDER, ID_OBJECT_SIZES, ID_SHOW_3D_VIEW})
         EXPECT_FALSE(IsEnabled(waiting)) << waiting;
