@@ -109,6 +109,29 @@ TEST_F(ProgramStart, OpensTheLayoutNamedOnTheCommandLineByItsFullPath) {
     host.RunUntilIdle();
 }
 
+TEST_F(ProgramStart, PrintsTheLayoutNamedAfterPAndEnds) {
+    const std::filesystem::path layout = folder / "yard.cvn";
+    {
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
+        ActiveLayout()->SetModifiedFlag(FALSE);
+        Main().SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+    }
+    WindowManager::Instance().Reset();
+    TestApp printing;
+    std::string path = layout.string();
+    char* argv[] = {const_cast<char*>("corvane"), const_cast<char*>("/p"), path.data()};
+    printing.SetCommandLine(3, argv);
+    EXPECT_FALSE(printing.InitApplication() && printing.InitInstance());
+    EXPECT_EQ(CSplashWindow::Current(), nullptr);
+    const std::string pdf = ReadFile(folder / "yard.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    if (IsWindow(printing.m_pMainWnd))
+        printing.m_pMainWnd->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+}
+
 TEST_F(ProgramStart, StopsWithTheMessageWhenThe3DLibraryCannotBeOpened) {
     app.m_b3DOpens = FALSE;
     host.AnswerMessageBox(IDOK);
