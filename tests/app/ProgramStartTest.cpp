@@ -86,51 +86,25 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
 }
 
 TEST_F(ProgramStart, OpensTheLayoutNamedOnTheCommandLineByItsFullPath) {
-    const std::filesystem::path layout = folder / "oval.cvn";
-    {
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
-        ActiveLayout()->SetModifiedFlag(FALSE);
-        Main().SendMessage(WM_CLOSE);
-        host.RunUntilIdle();
-    }
-    WindowManager::Instance().Reset();
+    const std::filesystem::path layout = SaveNewLayoutAndQuit("oval.cvn");
     TestApp second;
-    std::string path = layout.string();
-    char* argv[] = {const_cast<char*>("corvane"), path.data()};
-    second.SetCommandLine(2, argv);
-    ASSERT_TRUE(second.InitApplication() && second.InitInstance());
-    host.RunUntilIdle();
+    ASSERT_TRUE(StartProgram(second, {layout.string()}));
     auto* main = second.MainFrame();
     ASSERT_NE(main, nullptr);
     auto* opened = dynamic_cast<CCVNDoc*>(main->MDIGetActive()->GetActiveDocument());
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->GetTitle(), "oval.cvn");
-    main->SendMessage(WM_CLOSE);
-    host.RunUntilIdle();
+    EXPECT_TRUE(main->IsZoomed());
+    Quit(second);
 }
 
 TEST_F(ProgramStart, PrintsTheLayoutNamedAfterPAndEnds) {
-    const std::filesystem::path layout = folder / "yard.cvn";
-    {
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
-        ActiveLayout()->SetModifiedFlag(FALSE);
-        Main().SendMessage(WM_CLOSE);
-        host.RunUntilIdle();
-    }
-    WindowManager::Instance().Reset();
+    const std::filesystem::path layout = SaveNewLayoutAndQuit("yard.cvn");
     TestApp printing;
-    std::string path = layout.string();
-    char* argv[] = {const_cast<char*>("corvane"), const_cast<char*>("/p"), path.data()};
-    printing.SetCommandLine(3, argv);
-    EXPECT_FALSE(printing.InitApplication() && printing.InitInstance());
+    EXPECT_FALSE(StartProgram(printing, {"/p", layout.string()}));
     EXPECT_EQ(CSplashWindow::Current(), nullptr);
-    const std::string pdf = ReadFile(folder / "yard.pdf");
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-    if (IsWindow(printing.m_pMainWnd))
-        printing.m_pMainWnd->SendMessage(WM_CLOSE);
-    host.RunUntilIdle();
+    EXPECT_EQ(ReadFile(folder / "yard.pdf").substr(0, 5), "%PDF-");
+    Quit(printing);
 }
 
 TEST_F(ProgramStart, StopsWithTheMessageWhenThe3DLibraryCannotBeOpened) {
