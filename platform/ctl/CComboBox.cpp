@@ -198,6 +198,8 @@ void CComboBox::ShowDropDown(BOOL show) {
         drop.OffsetRect(0, window.top - drop.bottom);
     m_list->MoveWindow(&drop);
     m_list->SetTopIndex(std::max(0, GetCurSel()));
+    // Over every window, a top-most dialog made after the list included.
+    m_list->BringWindowToTop();
     m_list->ShowWindow(SW_SHOWNA);
     m_dropped = true;
     SetCapture();

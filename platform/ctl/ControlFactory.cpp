@@ -108,6 +108,17 @@ CRect RectInParent(CWnd* window, CWnd* parent) {
     parent->ScreenToClient(&rect);
     return rect;
 }
+
+// A combo box's window is only its field; the control made in its place keeps the list height.
+CRect SubclassRect(CWnd* window, CWnd* parent) {
+    CRect rect = RectInParent(window, parent);
+    if (auto* combo = dynamic_cast<CComboBox*>(window)) {
+        CRect dropped;
+        combo->GetDroppedControlRect(&dropped);
+        rect.bottom += dropped.Height();
+    }
+    return rect;
+}
 }  // namespace
 
 namespace ControlFactory {
@@ -134,7 +145,7 @@ BOOL Subclass(CWnd& control, UINT id, CWnd* parent) {
     old->GetWindowText(text);
     const DWORD style = old->GetStyle() | (old->IsWindowVisible() ? WS_VISIBLE : 0);
     const DWORD exStyle = old->GetExStyle();
-    const CRect rect = RectInParent(old, parent);
+    const CRect rect = SubclassRect(old, parent);
     const LRESULT font = old->SendMessage(WM_GETFONT);
     const LRESULT check = old->SendMessage(BM_GETCHECK);
     const bool hadFocus = CWnd::GetFocus() == old;

@@ -10,8 +10,8 @@
 #include <iterator>
 
 #include "platform/gdi/CDC.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "platform/ctl/CEdit.h"
+#include "platform/ctl/CStatic.h"
 #include "platform/gdi/SystemColors.h"
+#include "resources/BitmapIds.h"
 #include "resources/CommandIds.h"
 #include "shell/ToolBarButtons.h"
 #include "tests/shell/ToolBarFixture.h"
@@ -214,4 +217,37 @@ TEST_F(ToolBarTest, TheLeftStripCollapsesTheBarAndHidesItsControls) {
     EXPECT_TRUE(layerSelector->IsWindowVisible());
     Click(mainBar, CPoint(12, 10));
     EXPECT_EQ(frame->commands, std::vector<UINT>{ID_FILE_NEW});
+}
+
+TEST_F(ToolBarTest, ControlsOfEveryKindSitInTheirSlots) {
+    CToolBarEx bar;
+    ASSERT_TRUE(bar.Create(frame));
+    const UINT ids[] = {ID_FILE_NEW, 0, 0, 0, ID_FILE_OPEN};
+    ASSERT_TRUE(bar.LoadBitmap(IDB_MAIN_TOOLBAR));
+    ASSERT_TRUE(bar.SetButtons(ids, 5));
+    CWnd* edit = bar.AddControl(RUNTIME_CLASS(CEdit), "", CRect(0, 0, 60, 30), 1, 501, WS_BORDER);
+    CWnd* label = bar.AddControl(RUNTIME_CLASS(CStatic), "Scale", CRect(0, 0, 40, 14), 2, 502, 0);
+    ASSERT_TRUE(dynamic_cast<CEdit*>(edit));
+    ASSERT_TRUE(dynamic_cast<CStatic*>(label));
+    CString text;
+    label->GetWindowText(text);
+    EXPECT_EQ(text, "Scale");
+    // Centred on at most 18 pixels of their height: the edit at the row top + 2, the label + 4.
+    CRect item, placed;
+    bar.GetItemRect(1, &item);
+    edit->GetWindowRect(&placed);
+    bar.ScreenToClient(&placed);
+    EXPECT_EQ(placed, CRect(item.left, item.top + 2, item.left + 60, item.top + 32));
+    bar.GetItemRect(2, &item);
+    EXPECT_EQ(item.left, 10 + 22 + 60);
+    label->GetWindowRect(&placed);
+    bar.ScreenToClient(&placed);
+    EXPECT_EQ(placed.TopLeft(), CPoint(item.left, item.top + 4));
+    // A class that is no window makes nothing; its slot is still a separator of the width.
+    EXPECT_EQ(bar.AddControl(RUNTIME_CLASS(CObject), "", CRect(0, 0, 30, 10), 3, 503, 0), nullptr);
+    bar.GetItemRect(3, &item);
+    EXPECT_EQ(item.Width(), 30);
+    EXPECT_EQ(bar.GetButtonStyle(3), CToolBarEx::kSeparator);
+    EXPECT_EQ(bar.AddControl(RUNTIME_CLASS(CEdit), "", CRect(0, 0, 30, 10), 9, 504, 0), nullptr);
+    bar.DestroyWindow();
 }

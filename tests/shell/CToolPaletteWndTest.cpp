@@ -25,6 +25,7 @@ TEST_F(ToolBarTest, TheDropDownPaletteChoosesTheCommandAndPictureTheButtonCarrie
 
     // The arrow opens a palette of four 22-pixel cells under the button, the second one hot.
     frame->commands.clear();
+    frame->BringWindowToTop();
     Press(toolsBar, CPoint(item.left + 30, item.top + 11));
     CToolPaletteWnd& palette = toolsBar.GetPalette();
     ASSERT_TRUE(palette.IsWindowVisible());
@@ -32,10 +33,15 @@ TEST_F(ToolBarTest, TheDropDownPaletteChoosesTheCommandAndPictureTheButtonCarrie
     palette.GetWindowRect(&shown);
     const CPoint under = OnBar(toolsBar, CPoint(item.left - 1, item.bottom));
     EXPECT_EQ(shown, CRect(under.x, under.y, under.x + 24, under.y + 90));
+    // Above the frame that owns it, however recently the frame came to the top.
+    EXPECT_EQ(WindowManager::Instance().WindowFromPoint(shown.CenterPoint()), &palette);
     EXPECT_EQ(palette.HotCell(), 1);
     EXPECT_EQ(PixelOf(palette, CPoint(1, 23)), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(PixelOf(palette, CPoint(0, 0)), RGB(0, 0, 0));
     EXPECT_TRUE(frame->commands.empty());
+    // The top border row still counts as the first cell.
+    host.MouseMove(CPoint(shown.left + 5, shown.top));
+    EXPECT_EQ(palette.HotCell(), 0);
 
     // Over the third cell and released there: the button carries and shows the measure line.
     const CPoint third(shown.left + 10, shown.top + 1 + 2 * 22 + 5);
