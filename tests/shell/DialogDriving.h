@@ -5,11 +5,15 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowManager.h"
+#include "resources/Resources.h"
 
 // A headless screen for modal dialogs, driven through their controls as a person would.
 class DialogDriving : public ::testing::Test {
   protected:
-    void SetUp() override { WindowManager::Instance().Reset(); }
+    void SetUp() override {
+        RegisterResources();
+        WindowManager::Instance().Reset();
+    }
     void TearDown() override { WindowManager::Instance().Reset(); }
 
     // Clicks into the control, selects all its text and types the new one.
