@@ -1,7 +1,9 @@
 #include "model/CCVNDoc.h"
 #include "platform/ctl/CComboBox.h"
+#include "resources/CommandIds.h"
 #include "resources/DocumentSetupTemplate.h"
 #include "shell/CDocumentSetupDialog.h"
+#include "shell/PlanDialogs.h"
 #include "tests/shell/DialogDriving.h"
 
 namespace {
@@ -145,4 +147,24 @@ TEST_F(DocumentSetupDialogTest, ATypedScaleIsShownAgainAndFitToPageDisablesThePr
                                                         "Please enter a number between 1 and 300."}));
     EXPECT_EQ(second.m_nPrintScaleMode, 1);
     EXPECT_EQ(second.m_fPrintScale, 300.0);
+}
+
+TEST_F(DocumentSetupDialogTest, ThePageSetupCommandRunsTheInstalledDialogAndKeepsWhatItAccepts) {
+    InstallPlanDialogs();
+    for (const char* scale : {"5", "2"}) {
+        host.WhenModal("Document setup", [&](CWnd& modal) {
+            auto* combo = static_cast<CComboBox*>(modal.GetDlgItem(IDC_SETUP_VIEW_SCALE));
+            host.ClickClient(combo, CPoint(3, 3));
+            combo->SetEditSel(0, -1);
+            host.Type(scale);
+            host.PressKey(*scale == '5' ? VK_RETURN : VK_ESCAPE);
+        });
+        document.OnCmdMsg(ID_DOCUMENT_SETUP, CN_COMMAND, nullptr, nullptr);
+    }
+    CCVNDoc::InstallDialogs({});
+    EXPECT_EQ(document.m_fViewScale, 5.0);
+    EXPECT_EQ(document.m_fPageWidth, 100000.0);
+    // The 3D world is measured from the new page.
+    EXPECT_EQ(document.m_f3DScaleDivisor, 100000.0 * 0.0625);
+    EXPECT_TRUE(host.UnansweredModals().empty());
 }
