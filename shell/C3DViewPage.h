@@ -4,7 +4,7 @@
 #include "ui/CColorButton.h"
 
 // The "3D View" page of the preferences: the benchwork texture, the backdrop and the 3D
-// background colour.
+// background colour. "Browse..." picks either bitmap with a preview.
 class C3DViewPage : public CPropertyPage {
     DECLARE_DYNAMIC(C3DViewPage)
     DECLARE_MESSAGE_MAP()
@@ -22,4 +22,11 @@ class C3DViewPage : public CPropertyPage {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     void OnBackground();
+    void OnBrowseBackdrop();
+    void OnBrowseTexture();
+
+  private:
+    // Picks a bitmap for the edit, starting in the data folder of the program sub-folder or
+    // of the profile key.
+    void BrowseBitmap(int editId, CString& name, const char* subFolder, const char* key);
 };

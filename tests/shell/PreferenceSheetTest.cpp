@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "model/CCVNDoc.h"
@@ -6,7 +7,9 @@
 #include "model/Units.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CMultiDocTemplate.h"
@@ -288,4 +291,30 @@ TEST_F(PreferenceSheetTest, DirectoriesAreCheckedInOrderAndWrittenToTheProfile) 
     EXPECT_EQ(profile.GetProfileString("Paths", "Backdrops"), programFolder + "BACKDROPS\\");
     EXPECT_EQ(profile.GetProfileString("Paths", "Patterns"), "Z:\\ELSEWHERE\\");
     EXPECT_EQ(profile.GetProfileString("Paths", "Bitmaps"), "Z:\\NOWHERE\\");
+}
+
+TEST_F(PreferenceSheetTest, BrowsePicksABackdropFromTheProgramsBackdropFolder) {
+    std::filesystem::create_directory(m_folder / "BACKDROPS");
+    std::ofstream(m_folder / "BACKDROPS" / "hills.bmp") << "BM";
+    first->m_strBackdrop = "";
+    CString picked;
+    RunPreferences([&](CPreferenceSheet& sheet) {
+        ASSERT_TRUE(sheet.SetActivePage(1));
+        host.WhenModal("Open", [&](CWnd& open) {
+            auto* files = static_cast<CListCtrl*>(open.GetDlgItem(lst1));
+            ASSERT_EQ(files->GetItemCount(), 1);
+            EXPECT_EQ(files->GetItemText(0, 0), "hills.bmp");
+            EXPECT_EQ(TextOf(open.GetDlgItem(edt1)), "*.bmp");
+            CRect item;
+            files->GetItemRect(0, &item, LVIR_LABEL);
+            host.ClickClient(files, item.CenterPoint());
+            host.PressKey(VK_RETURN);
+        });
+        host.ClickClient(sheet.m_3DViewPage.GetDlgItem(IDC_3D_BROWSE_BACKDROP), CPoint(3, 3));
+        picked = TextOf(sheet.m_3DViewPage.GetDlgItem(IDC_3D_BACKDROP));
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(picked, CWinPath::FromReal(m_folder / "BACKDROPS" / "hills.bmp"));
+    EXPECT_EQ(first->m_strBackdrop, picked);
+    EXPECT_TRUE(host.UnansweredModals().empty());
 }
