@@ -1,5 +1,6 @@
 #include "ui/LoadBitmapFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -77,13 +78,15 @@ bool CheckBitmap(const std::vector<BYTE>& file, CheckedBitmap& checked) {
     if (bitsStart < tableEnd || bitsStart > size || dib.ImageSize() > size - bitsStart)
         return false;
 
+    // Copies rather than memcpy: a table may be empty.
     checked.colours.resize(entries);
-    std::memcpy(checked.colours.data(), file.data() + tableStart, entries * sizeof(RGBQUAD));
+    std::copy_n(file.data() + tableStart, entries * sizeof(RGBQUAD),
+                reinterpret_cast<BYTE*>(checked.colours.data()));
     header.biSize = sizeof header;
-    const std::size_t drawnEntries = static_cast<std::size_t>(dib.colorEntries);
-    checked.info.resize(sizeof header + drawnEntries * sizeof(RGBQUAD));
+    const std::size_t drawnBytes = static_cast<std::size_t>(dib.colorEntries) * sizeof(RGBQUAD);
+    checked.info.resize(sizeof header);
     std::memcpy(checked.info.data(), &header, sizeof header);
-    std::memcpy(checked.info.data() + sizeof header, checked.colours.data(), drawnEntries * sizeof(RGBQUAD));
+    checked.info.insert(checked.info.end(), file.data() + tableStart, file.data() + tableStart + drawnBytes);
     checked.bits.assign(file.begin() + static_cast<std::ptrdiff_t>(bitsStart),
                         file.begin() + static_cast<std::ptrdiff_t>(bitsStart + dib.ImageSize()));
     return true;
