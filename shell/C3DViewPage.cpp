@@ -3,10 +3,10 @@
 #include "model/CDataFolders.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
-#include "platform/cdlg/CColorDialog.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
 #include "ui/CFileDialogWithPreview.h"
+#include "ui/PickButtonColor.h"
 
 namespace {
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp||";
@@ -36,11 +36,7 @@ void C3DViewPage::RefillControls() {
 }
 
 void C3DViewPage::OnBackground() {
-    CColorDialog dialog(m_backgroundButton.GetColor(), CC_RGBINIT, this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    m_backgroundButton.SetColor(dialog.GetColor());
-    m_backgroundButton.Invalidate();
+    PickButtonColor(m_backgroundButton, this);
 }
 
 void C3DViewPage::OnBrowseBackdrop() {

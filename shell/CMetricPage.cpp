@@ -3,11 +3,11 @@
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
 #include "model/Units.h"
-#include "platform/cdlg/CColorDialog.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/PreferencePagesTemplates.h"
+#include "ui/PickButtonColor.h"
 
 namespace {
 constexpr const char* kGridStepTooSmall = "Please enter a grid size greater than 0.";
@@ -145,12 +145,8 @@ void CMetricPage::OnGridHeightChanged() {
 }
 
 void CMetricPage::PickColour(CColorButton& button, COLORREF& colour) {
-    CColorDialog dialog(button.GetColor(), CC_RGBINIT, this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    colour = dialog.GetColor();
-    button.SetColor(colour);
-    button.Invalidate();
+    if (PickButtonColor(button, this))
+        colour = button.GetColor();
 }
 
 void CMetricPage::OnGridColor() {

@@ -7,6 +7,7 @@
 #include "model/Units.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CColorDialog.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
@@ -316,5 +317,29 @@ TEST_F(PreferenceSheetTest, BrowsePicksABackdropFromTheProgramsBackdropFolder) {
     });
     EXPECT_EQ(picked, CWinPath::FromReal(m_folder / "BACKDROPS" / "hills.bmp"));
     EXPECT_EQ(first->m_strBackdrop, picked);
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(PreferenceSheetTest, ColoursChosenOnThePagesReachTheLayoutAndCancelledOnesDoNot) {
+    first->m_crGrid = RGB(1, 1, 1);
+    first->m_crBackground = RGB(2, 2, 2);
+    first->m_cr3DBackground = RGB(3, 3, 3);
+    auto choose = [&](CWnd* button, COLORREF colour) {
+        host.WhenModal("Color", [&, colour](CWnd& modal) {
+            static_cast<CColorDialog&>(modal).SetCurrentColor(colour);
+            host.PressKey(colour == RGB(0, 0, 0) ? VK_ESCAPE : VK_RETURN);
+        });
+        host.ClickClient(button, CPoint(3, 3));
+    };
+    RunPreferences([&](CPreferenceSheet& sheet) {
+        choose(sheet.m_metricPage.GetDlgItem(IDC_METRIC_GRID_COLOR), RGB(10, 200, 30));
+        choose(sheet.m_metricPage.GetDlgItem(IDC_METRIC_BACK_COLOR), RGB(0, 0, 0));
+        ASSERT_TRUE(sheet.SetActivePage(1));
+        choose(sheet.m_3DViewPage.GetDlgItem(IDC_3D_BACKGROUND), RGB(40, 50, 60));
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(first->m_crGrid, RGB(10, 200, 30));
+    EXPECT_EQ(first->m_crBackground, RGB(2, 2, 2));
+    EXPECT_EQ(first->m_cr3DBackground, RGB(40, 50, 60));
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
