@@ -12,6 +12,7 @@
 #include "resources/CommandIds.h"
 #include "resources/Resources.h"
 #include "resources/StringTable.h"
+#include "shell/PlanDialogs.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
@@ -85,6 +86,7 @@ BOOL CCVNApp::InitInstance() {
     CSplashWindow::EnableSplash(splashInfo.m_bShowSplash);
     LoadStdProfileSettings(kRecentFileCount);
     AfxInstallCommonDialogs();
+    InstallPlanDialogs();
     AddDocTemplate(new CMultiDocTemplate(IDR_CVNTYPE, RUNTIME_CLASS(CCVNDoc), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CCVNView)));
     if (!CreateMainFrame())

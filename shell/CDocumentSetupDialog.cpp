@@ -1,0 +1,166 @@
+#include "shell/CDocumentSetupDialog.h"
+
+#include "model/CCVNDoc.h"
+#include "model/CLengthFormat.h"
+#include "model/Units.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/DataExchange.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/DocumentSetupTemplate.h"
+#include "resources/StringTable.h"
+
+namespace {
+constexpr int kViewScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60};
+constexpr int kPrintFitToPage = 0;
+// A view scale below 1 or a page without area would divide by zero in every plan window.
+constexpr const char* kViewScaleTooSmall = "The view scale must be 1 or more.";
+constexpr const char* kWidthNotPositive = "The document width must be greater than 0.";
+constexpr const char* kHeightNotPositive = "The document height must be greater than 0.";
+
+CString NumberText(int number) {
+    CString text;
+    text.Format("%d", number);
+    return text;
+}
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CDocumentSetupDialog, CDialog)
+
+BEGIN_MESSAGE_MAP(CDocumentSetupDialog, CDialog)
+ON_CBN_SELENDOK(IDC_SETUP_VIEW_SCALE, OnViewScaleSelected)
+ON_CBN_KILLFOCUS(IDC_SETUP_VIEW_SCALE, OnViewScaleKillFocus)
+ON_EN_KILLFOCUS(IDC_SETUP_WIDTH, OnSizeKillFocus)
+ON_EN_KILLFOCUS(IDC_SETUP_HEIGHT, OnSizeKillFocus)
+ON_BN_CLICKED(IDC_SETUP_FIT_TO_PAGE, OnFitToPage)
+ON_BN_CLICKED(IDC_SETUP_FIXED_SCALE, OnFixedScale)
+END_MESSAGE_MAP()
+
+CDocumentSetupDialog::CDocumentSetupDialog(CWnd* parent)
+    : CDialog(DocumentSetupTemplate(), parent), m_nUnitIndex(kDefaultUnitIndex) {}
+
+void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
+    if (!document)
+        return;
+    m_nUnitIndex = document->GetUnitIndex();
+    document->FormatLength(m_strWidth, document->m_fPageWidth);
+    document->FormatLength(m_strHeight, document->m_fPageHeight);
+    m_nViewScale = static_cast<int>(document->m_fViewScale);
+    m_nPrintScaleMode = document->m_nPrintScaleChoice;
+    m_fPrintScale = document->m_fPrintScale;
+    m_bShowPageMarkers = document->m_bShowPageMarkers;
+    m_bShowPageNumbers = document->m_bShowPageNumbers;
+}
+
+void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
+    if (!document)
+        return;
+    document->m_fPageWidth = document->ParseLength(m_strWidth);
+    document->m_fPageHeight = document->ParseLength(m_strHeight);
+    document->m_fViewScale = m_nViewScale;
+    document->m_nPrintScaleChoice = m_nPrintScaleMode;
+    document->m_fPrintScale = m_fPrintScale;
+    document->m_bShowPageMarkers = m_bShowPageMarkers;
+    document->m_bShowPageNumbers = m_bShowPageNumbers;
+}
+
+BOOL CDocumentSetupDialog::OnInitDialog() {
+    const BOOL result = CDialog::OnInitDialog();
+    auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
+    for (int scale : kViewScales) scales->AddString(NumberText(scale));
+    ShowViewScale();
+    if (m_nPrintScaleMode == kPrintFitToPage)
+        EnablePrintScale(false);
+    return result;
+}
+
+void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_SETUP_WIDTH, m_strWidth);
+    DDX_Text(dx, IDC_SETUP_HEIGHT, m_strHeight);
+    DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
+    DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
+    DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
+    DDX_Text(dx, IDC_SETUP_PRINT_SCALE, m_fPrintScale);
+    DDV_MinMaxDouble(dx, m_fPrintScale, 1.0, 300.0);
+}
+
+void CDocumentSetupDialog::OnOK() {
+    // Enter in the view-scale field leaves no kill-focus behind it.
+    if (GetFocus() == GetDlgItem(IDC_SETUP_VIEW_SCALE))
+        ReadViewScaleText();
+    if (!UpdateData(TRUE))
+        return;
+    const double width = ParseLength(m_strWidth);
+    const double height = ParseLength(m_strHeight);
+    if (m_nViewScale < 1)
+        return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
+    if (!(width > 0.0))
+        return Refuse(kWidthNotPositive, IDC_SETUP_WIDTH);
+    if (!(height > 0.0))
+        return Refuse(kHeightNotPositive, IDC_SETUP_HEIGHT);
+    if (height / m_nViewScale > kLargestScaledSide || width / m_nViewScale > kLargestScaledSide) {
+        CString tooLarge;
+        tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
+        return Refuse(tooLarge, IDC_SETUP_VIEW_SCALE);
+    }
+    EndDialog(IDOK);
+}
+
+void CDocumentSetupDialog::OnViewScaleSelected() {
+    auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
+    const int selected = scales->GetCurSel();
+    if (selected < 0) {
+        ShowViewScale();
+        return;
+    }
+    m_nViewScale = kViewScales[selected];
+}
+
+void CDocumentSetupDialog::OnViewScaleKillFocus() {
+    ReadViewScaleText();
+}
+
+void CDocumentSetupDialog::OnSizeKillFocus() {
+    GetDlgItemText(IDC_SETUP_WIDTH, m_strWidth);
+    GetDlgItemText(IDC_SETUP_HEIGHT, m_strHeight);
+}
+
+void CDocumentSetupDialog::OnFitToPage() {
+    EnablePrintScale(false);
+}
+
+void CDocumentSetupDialog::OnFixedScale() {
+    EnablePrintScale(true);
+    GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
+}
+
+double CDocumentSetupDialog::ParseLength(const CString& text) const {
+    return CLengthFormat(m_nUnitIndex).ParseLength(text);
+}
+
+void CDocumentSetupDialog::ReadViewScaleText() {
+    CString text;
+    GetDlgItemText(IDC_SETUP_VIEW_SCALE, text);
+    m_nViewScale = atoi(text);
+}
+
+void CDocumentSetupDialog::ShowViewScale() {
+    auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
+    const int index = scales->FindStringExact(-1, NumberText(m_nViewScale));
+    if (index >= 0) {
+        scales->SetCurSel(index);
+        return;
+    }
+    scales->SetWindowText(NumberText(m_nViewScale));
+}
+
+void CDocumentSetupDialog::Refuse(const CString& text, int controlId) {
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    GotoDlgCtrl(GetDlgItem(controlId));
+}
+
+void CDocumentSetupDialog::EnablePrintScale(bool enable) {
+    CWnd* printScale = GetDlgItem(IDC_SETUP_PRINT_SCALE);
+    printScale->EnableWindow(enable);
+    printScale->Invalidate();
+}

@@ -1,0 +1,158 @@
+#include "shell/CMetricPage.h"
+
+#include "model/CCVNDoc.h"
+#include "model/CLengthFormat.h"
+#include "model/Units.h"
+#include "platform/ctl/DataExchange.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/PreferencePagesTemplates.h"
+#include "ui/PickButtonColor.h"
+
+namespace {
+constexpr const char* kGridStepTooSmall = "Please enter a grid size greater than 0.";
+constexpr int kGridControls[] = {IDC_METRIC_WIDTH_LABEL, IDC_METRIC_HEIGHT_LABEL, IDC_METRIC_COLOR_LABEL,
+                                 IDC_METRIC_GRID_WIDTH,  IDC_METRIC_GRID_HEIGHT,  IDC_METRIC_GRID_COLOR};
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CMetricPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CMetricPage, CPropertyPage)
+ON_BN_CLICKED(IDC_METRIC_GRID_SHOWN, OnShowClicked)
+ON_CBN_SELENDOK(IDC_METRIC_UNITS, OnUnitSelected)
+ON_EN_CHANGE(IDC_METRIC_GRID_WIDTH, OnGridWidthChanged)
+ON_EN_CHANGE(IDC_METRIC_GRID_HEIGHT, OnGridHeightChanged)
+ON_BN_CLICKED(IDC_METRIC_GRID_COLOR, OnGridColor)
+ON_BN_CLICKED(IDC_METRIC_BACK_COLOR, OnBackColor)
+END_MESSAGE_MAP()
+
+CMetricPage::CMetricPage()
+    : CPropertyPage(MetricPageTemplate()),
+      m_nUnitIndex(kDefaultUnitIndex),
+      m_nDefaultScaleIndex(kDefaultScaleIndex),
+      m_crGrid(GetSysColor(COLOR_WINDOWTEXT)) {}
+
+double CMetricPage::ParseLength(const CString& text) const {
+    return CLengthFormat(m_nUnitIndex).ParseLength(text);
+}
+
+void CMetricPage::SetGridSize(double width, double height) {
+    m_fGridWidth = width;
+    m_fGridHeight = height;
+    const CLengthFormat format(m_nUnitIndex);
+    format.FormatLength(m_strGridWidth, width);
+    format.FormatLength(m_strGridHeight, height);
+}
+
+void CMetricPage::DoDataExchange(CDataExchange* dx) {
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Control(dx, IDC_METRIC_BACK_COLOR, m_backColorButton);
+    DDX_Control(dx, IDC_METRIC_TRAIN_SCALE, m_scaleList);
+    DDX_Control(dx, IDC_METRIC_UNITS, m_unitList);
+    DDX_Check(dx, IDC_METRIC_GRID_SHOWN, m_bGridShown);
+    DDX_Control(dx, IDC_METRIC_GRID_COLOR, m_gridColorButton);
+    DDX_Text(dx, IDC_METRIC_GRID_WIDTH, m_strGridWidth);
+    CheckGridStep(dx, m_strGridWidth);
+    DDX_Text(dx, IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
+    CheckGridStep(dx, m_strGridHeight);
+}
+
+void CMetricPage::CheckGridStep(CDataExchange* dx, const CString& text) const {
+    if (!dx->m_bSaveAndValidate || !m_bGridShown || static_cast<int>(ParseLength(text)) > 0)
+        return;
+    AfxMessageBox(kGridStepTooSmall, MB_OK | MB_ICONEXCLAMATION);
+    dx->Fail();
+}
+
+BOOL CMetricPage::OnInitDialog() {
+    const BOOL result = CPropertyPage::OnInitDialog();
+    m_unitList.ResetContent();
+    for (const UnitRow& unit : UnitTable) m_unitList.AddString(unit.name);
+    m_scaleList.ResetContent();
+    for (const ScaleRow& scale : ScaleTable) m_scaleList.AddString(scale.name);
+    RefillControls();
+    return result;
+}
+
+void CMetricPage::RefillControls() {
+    m_unitList.SetCurSel(m_nUnitIndex);
+    m_scaleList.SetCurSel(m_nDefaultScaleIndex);
+    m_gridColorButton.SetColor(m_crGrid);
+    m_backColorButton.SetColor(m_crBackground);
+    m_gridColorButton.Invalidate();
+    m_backColorButton.Invalidate();
+    UpdateData(FALSE);
+    EnableGridControls();
+}
+
+BOOL CMetricPage::OnSetActive() {
+    EnableGridControls();
+    return CPropertyPage::OnSetActive();
+}
+
+// The train scale reaches the engine as soon as the page is left, whatever the sheet's end.
+BOOL CMetricPage::OnKillActive() {
+    if (!CPropertyPage::OnKillActive())
+        return FALSE;
+    if (const int selected = m_scaleList.GetCurSel(); selected >= 0)
+        m_nDefaultScaleIndex = selected;
+    if (m_pDocument)
+        m_pDocument->GetTool()->m_fScaleGauge = ScaleTable[m_nDefaultScaleIndex].gauge;
+    return TRUE;
+}
+
+void CMetricPage::OnShowClicked() {
+    m_bGridShown = IsDlgButtonChecked(IDC_METRIC_GRID_SHOWN);
+    EnableGridControls();
+}
+
+void CMetricPage::EnableGridControls() {
+    for (int id : kGridControls) {
+        if (CWnd* control = GetDlgItem(id)) {
+            control->EnableWindow(m_bGridShown != 0);
+            control->Invalidate();
+        }
+    }
+}
+
+void CMetricPage::OnUnitSelected() {
+    const int selected = m_unitList.GetCurSel();
+    if (!m_pDocument || selected < 0)
+        return;
+    GetDlgItemText(IDC_METRIC_GRID_WIDTH, m_strGridWidth);
+    GetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
+    const double width = ParseLength(m_strGridWidth);
+    const double height = ParseLength(m_strGridHeight);
+    m_nUnitIndex = selected;
+    SetGridSize(width, height);
+    SetDlgItemText(IDC_METRIC_GRID_WIDTH, m_strGridWidth);
+    SetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
+}
+
+// Only the text that changed is read: the page's own loading changes one after the other.
+void CMetricPage::ReadGridText(int id, CString& text, double& length) {
+    GetDlgItemText(id, text);
+    if (m_pDocument)
+        length = ParseLength(text);
+}
+
+void CMetricPage::OnGridWidthChanged() {
+    ReadGridText(IDC_METRIC_GRID_WIDTH, m_strGridWidth, m_fGridWidth);
+}
+
+void CMetricPage::OnGridHeightChanged() {
+    ReadGridText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight, m_fGridHeight);
+}
+
+void CMetricPage::PickColour(CColorButton& button, COLORREF& colour) {
+    if (PickButtonColor(button, this))
+        colour = button.GetColor();
+}
+
+void CMetricPage::OnGridColor() {
+    PickColour(m_gridColorButton, m_crGrid);
+}
+
+void CMetricPage::OnBackColor() {
+    PickColour(m_backColorButton, m_crBackground);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CPropertyPage.h"
+#include "ui/CColorButton.h"
+
+class CCVNDoc;
+
+// The "Metrics && Grid" page of the preferences: the document's unit, its default train
+// scale, the plan's background colour and the grid. The grid spacing is kept both as lengths
+// and as texts in the page's unit; changing the unit rewrites the texts in the new one.
+class CMetricPage : public CPropertyPage {
+    DECLARE_DYNAMIC(CMetricPage)
+    DECLARE_MESSAGE_MAP()
+  public:
+    CMetricPage();
+
+    // The grid texts as lengths in the page's unit.
+    void SetGridSize(double width, double height);
+    double ParseLength(const CString& text) const;
+
+    int m_nUnitIndex;
+    int m_nDefaultScaleIndex;
+    double m_fGridWidth = 0.0;
+    double m_fGridHeight = 0.0;
+    COLORREF m_crGrid;
+    COLORREF m_crBackground = 0;
+    CCVNDoc* m_pDocument = nullptr;
+    CColorButton m_backColorButton;
+    CComboBox m_scaleList;
+    CComboBox m_unitList;
+    int m_bGridShown = 0;
+    CColorButton m_gridColorButton;
+    CString m_strGridWidth;
+    CString m_strGridHeight;
+
+    // Shows the members in the controls of a page that exists.
+    void RefillControls();
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+
+    void OnShowClicked();
+    void OnUnitSelected();
+    void OnGridWidthChanged();
+    void OnGridHeightChanged();
+    void OnGridColor();
+    void OnBackColor();
+
+  private:
+    void EnableGridControls();
+    void ReadGridText(int id, CString& text, double& length);
+    // A grid step that truncates to 0 or below would make the grid never end.
+    void CheckGridStep(CDataExchange* dx, const CString& text) const;
+    void PickColour(CColorButton& button, COLORREF& colour);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/ctl/CPropertyPage.h"
+
+// The "Other" page of the preferences: the snap range (a length text) and the selector's
+// handle size in pixels, which every open document takes.
+class COtherPage : public CPropertyPage {
+    DECLARE_DYNAMIC(COtherPage)
+  public:
+    COtherPage();
+
+    CString m_strSnapRange;
+    double m_fHandleSize = 0.0;
+
+    // The texts Restore shows: the handle size without decimals.
+    void ShowRestoredValues();
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+};

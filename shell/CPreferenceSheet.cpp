@@ -1,0 +1,209 @@
+#include "shell/CPreferenceSheet.h"
+
+#include "model/CCVNDoc.h"
+#include "model/Units.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CWinApp.h"
+#include "track/CParTrack.h"
+
+namespace {
+constexpr int kButtonGap = 12;
+constexpr int kCheckExtraWidth = 20;
+
+// The factory values.
+constexpr double kDefaultElevationGap = 30.0;
+constexpr double kDefaultGrade = 10.0;
+constexpr double kDefaultConnectionDistance = 60.0;
+constexpr double kDefaultBendLimit = 0.9;
+constexpr double kDefaultSnapRange = 500.0;
+constexpr double kDefaultHandleSize = 10.0;
+constexpr double kDefaultGridSize = 1270.0;
+constexpr COLORREF kDefaultGridColour = 0xC0C0C0;
+
+// The documents of the program's layout template, or the one document outside a program.
+std::vector<CCVNDoc*> OpenDocuments(CCVNDoc* document) {
+    std::vector<CCVNDoc*> documents;
+    CWinApp* app = AfxGetApp();
+    POSITION templates = app ? app->GetFirstDocTemplatePosition() : nullptr;
+    if (CDocTemplate* layouts = templates ? app->GetNextDocTemplate(templates) : nullptr) {
+        for (POSITION at = layouts->GetFirstDocPosition(); at;)
+            if (auto* open = dynamic_cast<CCVNDoc*>(layouts->GetNextDoc(at)))
+                documents.push_back(open);
+    }
+    if (documents.empty() && document)
+        documents.push_back(document);
+    return documents;
+}
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CPreferenceSheet, CPropertySheet)
+
+BEGIN_MESSAGE_MAP(CPreferenceSheet, CPropertySheet)
+ON_BN_CLICKED(kRestoreId, OnRestore)
+ON_BN_CLICKED(kSaveAsDefaultId, OnSaveAsDefault)
+END_MESSAGE_MAP()
+
+CPreferenceSheet::CPreferenceSheet() : CPropertySheet("Preferences") {
+    AddPage(&m_metricPage);
+    AddPage(&m_3DViewPage);
+    AddPage(&m_trainPage);
+    AddPage(&m_otherPage);
+    AddPage(&m_directoryPage);
+}
+
+CString CPreferenceSheet::FormatLength(double length) const {
+    CString text;
+    if (m_pDocument)
+        m_pDocument->FormatLength(text, length);
+    return text;
+}
+
+void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
+    m_pDocument = document;
+    m_3DViewPage.m_strTexture = document->m_strBenchworkTexture;
+    m_3DViewPage.m_bUseBackdrop = document->m_bUseBackdrop;
+    m_3DViewPage.m_strBackdrop = document->m_strBackdrop;
+    m_3DViewPage.m_backgroundButton.SetColor(document->m_cr3DBackground);
+
+    const TrackLimits& limits = document->m_limits;
+    m_trainPage.m_strElevationGap = FormatLength(limits.maxElevationGap);
+    m_trainPage.m_fMaxGrade = limits.maxGrade;
+    m_trainPage.m_strConnectionDistance = FormatLength(limits.maxConnectionDistance);
+    m_trainPage.m_fBendDeformation = 1.0 - limits.bendLimit;
+    m_trainPage.m_fMaxAngle = CTrainPage::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
+
+    m_metricPage.m_pDocument = document;
+    m_metricPage.m_nUnitIndex = document->m_nUnitIndex;
+    m_metricPage.m_nDefaultScaleIndex = document->m_nDefaultScaleIndex;
+    m_metricPage.m_bGridShown = document->m_bGridShown;
+    m_metricPage.SetGridSize(document->m_nGridWidth, document->m_nGridHeight);
+    m_metricPage.m_crGrid = document->m_crGrid;
+    m_metricPage.m_crBackground = document->m_crBackground;
+
+    m_otherPage.m_strSnapRange = FormatLength(document->m_tool.m_fSnapDistance);
+    m_otherPage.m_fHandleSize = document->m_tool.m_fHandleSize;
+}
+
+void CPreferenceSheet::RestoreDefaults() {
+    m_3DViewPage.m_strTexture = "rcgrass.bmp";
+    m_3DViewPage.m_bUseBackdrop = 1;
+    m_3DViewPage.m_strBackdrop = "summits.bmp";
+    m_3DViewPage.m_backgroundButton.SetColor(RGB(0, 0, 0));
+
+    m_trainPage.m_strElevationGap = FormatLength(kDefaultElevationGap);
+    m_trainPage.m_fMaxGrade = kDefaultGrade;
+    m_trainPage.m_strConnectionDistance = FormatLength(kDefaultConnectionDistance);
+    m_trainPage.m_fBendDeformation = 1.0 - kDefaultBendLimit;
+    m_trainPage.m_fMaxAngle = CTrainPage::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
+
+    m_metricPage.m_nUnitIndex = kDefaultUnitIndex;
+    m_metricPage.m_nDefaultScaleIndex = kDefaultScaleIndex;
+    m_metricPage.m_bGridShown = 0;
+    m_metricPage.SetGridSize(kDefaultGridSize, kDefaultGridSize);
+    m_metricPage.m_crGrid = kDefaultGridColour;
+    m_metricPage.m_crBackground = GetSysColor(COLOR_WINDOW);
+
+    m_otherPage.m_strSnapRange = FormatLength(kDefaultSnapRange);
+    m_otherPage.m_fHandleSize = kDefaultHandleSize;
+}
+
+void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
+    document->m_crGrid = m_metricPage.m_crGrid;
+    document->m_crBackground = m_metricPage.m_crBackground;
+    document->m_strBenchworkTexture = m_3DViewPage.m_strTexture;
+    document->m_bUseBackdrop = m_3DViewPage.m_bUseBackdrop;
+    document->m_strBackdrop = m_3DViewPage.m_strBackdrop;
+    document->m_cr3DBackground = m_3DViewPage.m_backgroundButton.GetColor();
+
+    // The train page's lengths and the snap range are in the unit the document had.
+    TrackLimits& limits = document->m_limits;
+    limits.maxElevationGap = document->ParseLength(m_trainPage.m_strElevationGap);
+    limits.maxGrade = m_trainPage.m_fMaxGrade;
+    limits.maxConnectionDistance = document->ParseLength(m_trainPage.m_strConnectionDistance);
+    limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
+    limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
+    const double snapRange = document->ParseLength(m_otherPage.m_strSnapRange);
+
+    document->m_nUnitIndex = m_metricPage.m_nUnitIndex;
+    document->m_nDefaultScaleIndex = m_metricPage.m_nDefaultScaleIndex;
+    if (CParTrack* track = document->m_tool.m_pDefaultTrack)
+        track->ApplyScale();
+    document->m_bGridShown = m_metricPage.m_bGridShown;
+    document->m_nGridHeight = static_cast<int>(document->ParseLength(m_metricPage.m_strGridHeight));
+    document->m_nGridWidth = static_cast<int>(document->ParseLength(m_metricPage.m_strGridWidth));
+
+    for (CCVNDoc* open : OpenDocuments(document)) {
+        open->m_tool.m_fSnapDistance = snapRange;
+        open->m_tool.m_fHandleSize = m_otherPage.m_fHandleSize;
+        open->UpdateAllViews();
+    }
+}
+
+// --- The sheet's own controls ---------------------------------------------------------------
+
+BOOL CPreferenceSheet::OnInitDialog() {
+    const BOOL result = CPropertySheet::OnInitDialog();
+    LayOutButtons();
+    return result;
+}
+
+// Cancel at the right, then OK, Restore and, leftmost, "Save as default"; Apply and Help go.
+void CPreferenceSheet::LayOutButtons() {
+    for (int hidden : {static_cast<int>(IDHELP), static_cast<int>(ID_APPLY_NOW)})
+        if (CWnd* button = GetDlgItem(hidden))
+            button->ShowWindow(SW_HIDE);
+    CWnd* cancel = GetDlgItem(IDCANCEL);
+    CWnd* ok = GetDlgItem(IDOK);
+    CRect cancelRect;
+    cancel->GetWindowRect(&cancelRect);
+    ScreenToClient(&cancelRect);
+    CRect client;
+    GetClientRect(&client);
+    const int width = cancelRect.Width();
+    const int height = cancelRect.Height();
+    const int y = cancelRect.top;
+    int x = client.right - width - kButtonGap;
+    cancel->MoveWindow(x, y, width, height);
+    x -= width + kButtonGap;
+    ok->MoveWindow(x, y, width, height);
+    x -= width + kButtonGap;
+    m_restoreButton.Create("Restore", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                           CRect(x, y, x + width, y + height), this, kRestoreId);
+    x -= width + kCheckExtraWidth + kButtonGap;
+    m_saveAsDefaultCheck.Create("Save as default", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                CRect(x, y, x + width + kCheckExtraWidth, y + height), this,
+                                kSaveAsDefaultId);
+    for (CButton* added : {&m_restoreButton, &m_saveAsDefaultCheck}) added->SetFont(ok->GetFont());
+    m_saveAsDefaultCheck.SetCheck(m_bSaveAsDefault);
+}
+
+void CPreferenceSheet::OnOK() {
+    OnSaveAsDefault();
+    CPropertySheet::OnOK();
+}
+
+void CPreferenceSheet::OnSaveAsDefault() {
+    m_bSaveAsDefault = m_saveAsDefaultCheck.GetCheck();
+}
+
+void CPreferenceSheet::OnRestore() {
+    RestoreDefaults();
+    RefillActivePage();
+}
+
+void CPreferenceSheet::RefillActivePage() {
+    CPropertyPage* active = GetActivePage();
+    if (active == &m_metricPage) {
+        m_metricPage.RefillControls();
+    } else if (active == &m_3DViewPage) {
+        m_3DViewPage.RefillControls();
+    } else if (active == &m_trainPage) {
+        m_trainPage.ShowRestoredValues();
+    } else if (active == &m_otherPage) {
+        m_otherPage.ShowRestoredValues();
+    } else if (active == &m_directoryPage) {
+        m_directoryPage.ReadFolders();
+        m_directoryPage.UpdateData(FALSE);
+    }
+}

@@ -1,0 +1,43 @@
+#include "shell/CTrainPage.h"
+
+#include <cmath>
+
+#include "platform/ctl/DataExchange.h"
+#include "resources/PreferencePagesTemplates.h"
+
+IMPLEMENT_DYNAMIC(CTrainPage, CPropertyPage)
+
+CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()) {}
+
+double CTrainPage::RoundToThousandths(double degrees) {
+    const long long tenThousandths = static_cast<long long>(std::floor(degrees * 10000.0));
+    const bool roundUp = tenThousandths % 10 >= 5;
+    return (roundUp ? std::ceil(degrees * 1000.0) : std::floor(degrees * 1000.0)) * 0.001;
+}
+
+void CTrainPage::DoDataExchange(CDataExchange* dx) {
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Text(dx, IDC_TRAIN_ELEVATION_GAP, m_strElevationGap);
+    DDX_Text(dx, IDC_TRAIN_GRADE, m_fMaxGrade);
+    DDX_Text(dx, IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance);
+    DDX_Text(dx, IDC_TRAIN_BEND_DEFORMATION, m_fBendDeformation);
+    DDV_MinMaxDouble(dx, m_fBendDeformation, 0.0, 1.0);
+    DDX_Text(dx, IDC_TRAIN_ANGLE, m_fMaxAngle);
+}
+
+void CTrainPage::OnOK() {
+    UpdateData(TRUE);
+    CPropertyPage::OnOK();
+}
+
+void CTrainPage::ShowRestoredValues() {
+    CString text;
+    SetDlgItemText(IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance);
+    SetDlgItemText(IDC_TRAIN_ELEVATION_GAP, m_strElevationGap);
+    text.Format("%.0f", m_fMaxGrade);
+    SetDlgItemText(IDC_TRAIN_GRADE, text);
+    text.Format("%.0f", m_fMaxAngle);
+    SetDlgItemText(IDC_TRAIN_ANGLE, text);
+    text.Format("%.1f", m_fBendDeformation);
+    SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, text);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/ctl/CPropertyPage.h"
+
+// The "Train" page of the preferences: the limits the track connection search keeps to.
+// Lengths are texts in the document's unit; the bend is shown as the deformation allowed.
+class CTrainPage : public CPropertyPage {
+    DECLARE_DYNAMIC(CTrainPage)
+  public:
+    CTrainPage();
+
+    // Degrees rounded to three decimals, half up by the fourth.
+    static double RoundToThousandths(double degrees);
+
+    CString m_strElevationGap;
+    double m_fMaxGrade = 0.0;
+    CString m_strConnectionDistance;
+    double m_fBendDeformation = 0.0;
+    double m_fMaxAngle = 0.0;
+
+    // The texts Restore shows: numbers without decimals, the deformation with one.
+    void ShowRestoredValues();
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnOK() override;
+};
