@@ -1,39 +1,37 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/CCVNApp.h"
 #include "platform/host/Host.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowManager.h"
 
 namespace {
-// The main window until the program's own frame arrives: closing it ends the program.
-class MainWindow : public CWnd {
-protected:
-    void OnDestroy() override {
-        PostQuitMessage(0);
-        CWnd::OnDestroy();
-    }
-};
-
 bool Headless() {
     const char* value = std::getenv("CORVANE_HEADLESS");
     return value && std::strcmp(value, "1") == 0;
 }
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // The desktop host shows windows from their pixels; a GL-backed window surface would
+    // clash with the 3D library's own GL context.
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     auto host = Host::Create();
-    MainWindow main;
-    if (!main.Create(nullptr, "Corvane", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0),
-                     nullptr, 0))
-        return 1;
-    if (Headless()) {
-        // A batch run: the window exists and paints once, then the program ends.
-        WindowManager::Instance().RunUntilIdle();
-        main.DestroyWindow();
-        return 0;
+    CCVNApp app;
+    app.SetCommandLine(argc, argv);
+    if (!app.InitApplication() || !app.InitInstance()) {
+        // A print start ends here too, once the layout is printed.
+        if (IsWindow(app.m_pMainWnd))
+            app.m_pMainWnd->DestroyWindow();
+        return app.ExitInstance();
     }
-    const int exitCode = host->Run();
-    if (IsWindow(main)) main.DestroyWindow();
-    return exitCode;
+    if (Headless()) {
+        // A batch run: the program comes up, paints once and ends.
+        WindowManager::Instance().RunUntilIdle();
+        if (IsWindow(app.m_pMainWnd))
+            app.m_pMainWnd->DestroyWindow();
+        return app.ExitInstance();
+    }
+    return app.Run();
 }

@@ -107,4 +107,27 @@ enum CommandId : UINT {
     ID_CHAIN_TRACK_ELEVATIONS = 33219,
     ID_TOOL_TERRAIN = 33220,
     ID_STOP_TEST_TRAIN = 33221,
+    ID_EDIT_LOCK = 33222,
+    ID_EDIT_UNLOCK = 33223,
+    ID_EDIT_ENTER_GROUP = 33224,
+    ID_EDIT_EXIT_GROUP = 33225,
+    ID_EDIT_DUPLICATE = 33226,
+    ID_EDIT_PROPERTIES = 33227,
+    ID_EDIT_DELETE = 33228,
+    ID_ROTATE_180 = 33229,
+    ID_ROTATE_BY_DEGREES = 33230,
+    // The menu's zoom commands act at once; the tool bar's are tools.
+    ID_ZOOM_IN = 33231,
+    ID_ZOOM_OUT = 33232,
+    ID_ZOOM_FIT = 33233,
+    ID_ZOOM_NORMAL = 33234,
+    ID_TERRAIN_EDITOR = 33235,
+    ID_APP_CREDITS = 33236,
+
+    // The framework's Select All and help commands.
+    ID_EDIT_SELECT_ALL = 0xE12A,
+    ID_HELP_FINDER = 0xE143,
+    ID_CONTEXT_HELP = 0xE145,
+    ID_HELP = 0xE146,
+    ID_PREV_PANE = 0xE151,
 };

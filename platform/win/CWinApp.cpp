@@ -1,6 +1,7 @@
 #include "platform/win/CWinApp.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CCommandLineInfo.h"
@@ -169,7 +170,10 @@ void CWinApp::SetCommandLine(int argc, char** argv) {
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
     for (std::size_t i = 0; i < m_arguments.size(); ++i) {
         const CString& argument = m_arguments[i];
-        const bool flag = argument.GetLength() > 1 && (argument[0] == '/' || argument[0] == '-');
+        // An absolute path begins with '/' too: a flag is a single word ("/p") naming no file.
+        const bool slashFlag = argument.GetLength() > 1 && argument[0] == '/' && argument.Find('/', 1) < 0 &&
+                               !std::filesystem::exists(argument.c_str());
+        const bool flag = slashFlag || (argument.GetLength() > 1 && argument[0] == '-');
         info.ParseParam(flag ? argument.c_str() + 1 : argument.c_str(), flag ? TRUE : FALSE,
                         i + 1 == m_arguments.size() ? TRUE : FALSE);
     }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/base/CProfile.h"
+#include "platform/win/CWinApp.h"
+
+class CMainFrame;
+
+// The application: the first-run data folders, the layout type, the main window, the
+// command line and the program's About and Credits.
+class CCVNApp : public CWinApp {
+    DECLARE_MESSAGE_MAP()
+  public:
+    static constexpr int kCurrentFileVersion = 17;
+    static constexpr int kRecentFileCount = 4;
+
+    CCVNApp();
+
+    BOOL InitApplication() override;
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    CMainFrame* MainFrame() const;
+    // The folder of the program file, ending in a backslash.
+    static CString GetProgramFolder();
+    // The profile's "Paths" on the first start, by the "InstallType" the installer left.
+    static void WriteFirstRunPaths(CProfile& profile);
+
+    int m_bWin9x = 0;
+    int m_nFileVersion = kCurrentFileVersion;
+
+  protected:
+    // Our own 3D library needs only its drawing context.
+    virtual BOOL Open3DLibrary();
+    virtual void Close3DLibrary() {}
+
+    void OnAppAbout();
+    void OnCredits();
+    void OnFileOpenCommand();
+
+  private:
+    BOOL CreateMainFrame();
+};

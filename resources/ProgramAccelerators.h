@@ -1,0 +1,4 @@
+#pragma once
+
+// The keys of the main window (table 128).
+void RegisterProgramAccelerators();

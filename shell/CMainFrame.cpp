@@ -1,0 +1,287 @@
+#include "shell/CMainFrame.h"
+
+#include <cmath>
+
+#include "model/CCVNDoc.h"
+#include "model/CGroup.h"
+#include "model/CPlanViewServices.h"
+#include "platform/base/ModuleFolder.h"
+#include "platform/base/TickCount.h"
+#include "platform/cdlg/CPrintDialog.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
+#include "platform/gdi/CDC.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/CMultiDocTemplate.h"
+#include "platform/win/CView.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/WindowDCs.h"
+#include "resources/CommandIds.h"
+#include "resources/StringTable.h"
+#include "shell/CSplashWindow.h"
+#include "shell/MainFrameToolBars.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+ON_COMMAND(ID_SHOW_3D_VIEW, OnShow3DView)
+ON_UPDATE_COMMAND_UI(ID_SHOW_3D_VIEW, OnUpdateShow3DView)
+ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
+ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kIndicators[CMainFrame::kStatusPaneCount] = {
+    ID_SEPARATOR, IDS_STATUS_PANE_1, IDS_STATUS_PANE_2, IDS_STATUS_PANE_3, IDS_STATUS_PANE_4};
+constexpr double kTenthsPerInch = 254.0;
+constexpr const char* kTerrainClass = "CMount";
+
+int Tenths(double dots, int dotsPerInch) {
+    return static_cast<int>(std::trunc(dots / dotsPerInch * kTenthsPerInch));
+}
+
+// The plan windows' template: the application's first.
+CDocTemplate* PlanTemplate() {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return nullptr;
+    POSITION position = app->GetFirstDocTemplatePosition();
+    return position != nullptr ? app->GetNextDocTemplate(position) : nullptr;
+}
+
+}  // namespace
+
+CMainFrame::~CMainFrame() {
+    for (CPaint* object : m_clipboard) {
+        object->SetTool(nullptr);
+        delete object;
+    }
+}
+
+int CMainFrame::OnCreate(CREATESTRUCT* cs) {
+    m_strProgramFolder = GetModuleFolderWin();
+    if (CMDIFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!CreateStatusBar()) {
+        CString message;
+        message.LoadString(IDS_FAILED_TO_CREATE_STATUS_BAR);
+        AfxMessageBox(message);
+        return -1;
+    }
+    CreateToolBars();
+    CSplashWindow::ShowSplash(this);
+    UpdatePrinterMargins();
+    return 0;
+}
+
+BOOL CMainFrame::CreateStatusBar() {
+    return m_wndStatusBar.Create(this) && m_wndStatusBar.SetIndicators(kIndicators, kStatusPaneCount);
+}
+
+void CMainFrame::CreateToolBars() {
+    // A bar that fails stays as far as it got; the program goes on without the rest of it.
+    CreateMainToolBar(m_wndMainBar, this, m_pLayerCombo);
+    CreateToolsToolBar(m_wndToolsBar, this);
+    CreateCameraToolBar(m_wndCameraBar, this);
+}
+
+void CMainFrame::ShowToolBarsFor(BOOL planView) {
+    if (IsWindow(&m_wndToolsBar))
+        ShowControlBar(&m_wndToolsBar, planView, FALSE);
+    if (IsWindow(&m_wndCameraBar))
+        ShowControlBar(&m_wndCameraBar, !planView, FALSE);
+}
+
+void CMainFrame::ShowPreviewToolBars(BOOL show) {
+    if (IsWindow(&m_wndMainBar))
+        ShowControlBar(&m_wndMainBar, show, FALSE);
+    if (IsWindow(&m_wndToolsBar))
+        ShowControlBar(&m_wndToolsBar, show, FALSE);
+}
+
+void CMainFrame::OnDestroy() {
+    KillTimer(m_nTrainTimer);
+    // A splash still up goes with the window it stands over.
+    if (CSplashWindow* splash = CSplashWindow::Current())
+        splash->DestroyWindow();
+    CMDIFrameWnd::OnDestroy();
+}
+
+// ---- Test trains ----
+
+void CMainFrame::StartTrainTimer() {
+    m_nTrainTimer = SetTimer(kTrainTimerId, kTrainTimerPeriod);
+    m_tickReference.reset();
+}
+
+void CMainFrame::StopTrainTimer() {
+    KillTimer(m_nTrainTimer);
+    m_nTrainTimer = 0;
+}
+
+void CMainFrame::SetTrainPause(BOOL paused) {
+    if (m_nPause != 0 && !paused)
+        m_tickReference.reset();
+    m_nPause = paused;
+}
+
+void CMainFrame::OnTimer(UINT_PTR) {
+    if (m_nPause != 0)
+        return;
+    const DWORD now = GetTickCount();
+    if (!m_tickReference) {
+        m_tickReference = now;
+        return;
+    }
+    StepTrains(static_cast<int>((now - *m_tickReference) / kTrainTimerPeriod));
+    m_tickReference = now;
+}
+
+void CMainFrame::StepTrains(int ticks) {
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return;
+    for (CDocument* document : plan->Documents()) {
+        auto* layout = dynamic_cast<CCVNDoc*>(document);
+        if (layout == nullptr)
+            continue;
+        layout->StepTrains(ticks);
+        for (CView* view : layout->Views())
+            if (auto* planView = dynamic_cast<CPlanViewServices*>(view))
+                planView->RepaintDirty();
+    }
+}
+
+// ---- Layers and status ----
+
+void CMainFrame::ShowActiveLayer(int layer) {
+    if (m_pLayerCombo != nullptr)
+        m_pLayerCombo->SetCurSel(layer);
+}
+
+void CMainFrame::OnSelectLayer() {
+    CFrameWnd* frame = GetActiveFrame();
+    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    auto* layout = view != nullptr ? dynamic_cast<CCVNDoc*>(view->GetDocument()) : nullptr;
+    if (layout == nullptr || m_pLayerCombo == nullptr)
+        return;
+    const int layer = m_pLayerCombo->GetCurSel();
+    layout->SetActiveLayer(layer);
+    layout->SetLayerVisible(layer, TRUE);
+    layout->SetLayerLocked(layer, FALSE);
+    layout->OnActiveLayerChanged();
+}
+
+void CMainFrame::UpdateStatusPanes() {
+    CFrameWnd* frame = GetActiveFrame();
+    auto* layout = frame != nullptr ? dynamic_cast<CCVNDoc*>(frame->GetActiveDocument()) : nullptr;
+    if (layout == nullptr || !IsWindow(&m_wndStatusBar))
+        return;
+    CPieceStatusText& status = layout->m_tool.m_status;
+    status.FormatPieceStatus();
+    CClientDC dc(&m_wndStatusBar);
+    for (int pane = 0; pane < kStatusPaneCount; ++pane) {
+        const CString& text = status.m_strPane[pane];
+        m_wndStatusBar.SetPaneInfo(pane, m_wndStatusBar.GetItemID(pane), SBPS_NORMAL,
+                                   dc.GetTextExtent(text).cx);
+        m_wndStatusBar.SetPaneText(pane, text.IsEmpty() ? "  " : text.c_str());
+    }
+}
+
+// ---- Printer ----
+
+void CMainFrame::UpdatePrinterMargins() {
+    m_nPrintableWidth = m_nPrintableHeight = 0;
+    m_nLeftMargin = m_nTopMargin = m_nRightMargin = m_nBottomMargin = 0;
+    CPrintDialog printer(FALSE);
+    if (!printer.GetDefaults())
+        return;
+    CDC* dc = printer.CreatePrinterDC();
+    if (dc == nullptr)
+        return;
+    const int dpiX = dc->GetDeviceCaps(LOGPIXELSX);
+    const int dpiY = dc->GetDeviceCaps(LOGPIXELSY);
+    const int offsetX = dc->GetDeviceCaps(PHYSICALOFFSETX);
+    const int offsetY = dc->GetDeviceCaps(PHYSICALOFFSETY);
+    const int physX = dc->GetDeviceCaps(PHYSICALWIDTH);
+    const int physY = dc->GetDeviceCaps(PHYSICALHEIGHT);
+    const int horzRes = dc->GetDeviceCaps(HORZRES);
+    const int vertRes = dc->GetDeviceCaps(VERTRES);
+    if (dpiX <= 0 || dpiY <= 0)
+        return;
+    m_nLeftMargin = Tenths(offsetX, dpiX);
+    m_nTopMargin = Tenths(offsetY, dpiY);
+    m_nRightMargin = Tenths(physX - horzRes - offsetX, dpiX);
+    m_nBottomMargin = Tenths(physY - vertRes - offsetY, dpiY);
+    m_nPrintableWidth =
+        static_cast<int>(std::trunc(double(physX - offsetX) / dpiX * kTenthsPerInch - m_nRightMargin));
+    m_nPrintableHeight =
+        static_cast<int>(std::trunc(double(physY - offsetY) / dpiY * kTenthsPerInch - m_nBottomMargin));
+}
+
+void CMainFrame::GetPrintableSize(int& width, int& height) const {
+    width = m_nPrintableWidth;
+    height = m_nPrintableHeight;
+}
+
+// ---- 3D View ----
+
+CCVNDoc* CMainFrame::ActiveLayout() {
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;
+}
+
+void CMainFrame::OnUpdateShow3DView(CCmdUI* cmdUI) {
+    CCVNDoc* layout = ActiveLayout();
+    const CMultiDocTemplate* template3D = layout != nullptr ? layout->Get3DTemplate() : nullptr;
+    // Until the 3D window's classes are part of the program the command has nothing to open.
+    const bool canOpen = template3D != nullptr && CRuntimeClass::FromName("C3DView") != nullptr;
+    cmdUI->Enable(canOpen || (layout != nullptr && layout->Get3DFrame() != nullptr));
+    cmdUI->SetCheck(layout != nullptr && layout->Get3DFrame() != nullptr &&
+                    MDIGetActive() == layout->Get3DFrame());
+}
+
+void CMainFrame::OnShow3DView() {
+    CCVNDoc* layout = ActiveLayout();
+    if (layout == nullptr)
+        return;
+    SetTrainPause(TRUE);
+    if (CFrameWnd* existing = layout->Get3DFrame(); existing != nullptr && IsWindow(existing)) {
+        existing->BringWindowToTop();
+        SetTrainPause(FALSE);
+        return;
+    }
+    CMultiDocTemplate* template3D = layout->Get3DTemplate();
+    CFrameWnd* frame = template3D != nullptr ? template3D->CreateNewFrame(layout, nullptr) : nullptr;
+    if (frame == nullptr) {
+        SetTrainPause(FALSE);
+        return;
+    }
+    template3D->InitialUpdateFrame(frame, layout);
+    layout->Set3DFrame(frame);
+    Build3DModels(*layout);
+    layout->InvalidateAllViews();
+    SetTrainPause(FALSE);
+}
+
+void CMainFrame::Build3DModels(CCVNDoc& doc) {
+    CGroupEditStack* stack = doc.GetGroupEditStack();
+    if (stack == nullptr || stack->empty())
+        return;
+    const CGroupEditEntry& current = stack->front();
+    const CPose world = current.m_pGroup->WorldPose(&current.m_pose);
+    doc.m_tool.ConformTerrain();
+    for (CPaint* member : current.m_pGroup->m_members) {
+        if (member->GetClassName() == kTerrainClass)
+            continue;
+        member->SetEditState(-1);
+        if (doc.m_tool.m_bTerrainConformed)
+            member->ConformToTerrain(0);
+        member->Update3D(&world);
+    }
+    for (CPaint* train : doc.GetTestTrains()) train->Update3D(&world);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <optional>
+
+#include "model/CMainFrameServices.h"
+#include "platform/win/CMDIFrameWnd.h"
+#include "platform/win/CStatusBar.h"
+#include "shell/CToolBarEx.h"
+
+class CCmdUI;
+class CComboBox;
+class CCVNDoc;
+
+// The program's main window: the status bar, the layer selector, the clipboard list that
+// every layout shares, the printer's margins and the timer that runs the test trains.
+class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
+    DECLARE_DYNCREATE(CMainFrame)
+    DECLARE_MESSAGE_MAP()
+  public:
+    static constexpr UINT_PTR kTrainTimerId = 1;
+    static constexpr UINT kTrainTimerPeriod = 20;
+    static constexpr int kStatusPaneCount = 5;
+
+    ~CMainFrame() override;
+
+    void SetTrainPause(BOOL paused) override;
+    void StopTrainTimer() override;
+    CPaintList* GetClipboardList() override { return &m_clipboard; }
+    void ShowActiveLayer(int layer) override;
+    void UpdateStatusPanes() override;
+    void GetPrintableSize(int& width, int& height) const override;
+
+    // A test train was placed: the trains run from the next tick on.
+    void StartTrainTimer();
+    BOOL IsTrainPaused() const { return m_nPause != 0; }
+    UINT_PTR GetTrainTimerId() const { return m_nTrainTimer; }
+    // The drive and folder of the program file, ending in a backslash.
+    const CString& GetProgramFolder() const { return m_strProgramFolder; }
+    // Margins the default printer cannot print on, and the rest of its page, in 0.1 mm.
+    void UpdatePrinterMargins();
+    CRect GetPrinterMargins() const {
+        return CRect(m_nLeftMargin, m_nTopMargin, m_nRightMargin, m_nBottomMargin);
+    }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    CToolBarEx& GetMainToolBar() { return m_wndMainBar; }
+    CToolBarEx& GetToolsToolBar() { return m_wndToolsBar; }
+    CToolBarEx& GetCameraToolBar() { return m_wndCameraBar; }
+    // A plan view shows the drawing tools, a 3D view the camera.
+    void ShowToolBarsFor(BOOL planView);
+    // Print preview puts the main and tools bars away and brings them back.
+    void ShowPreviewToolBars(BOOL show);
+    // The layer selector the main tool bar holds; null when the bar could not make it.
+    CComboBox* GetLayerCombo() const { return m_pLayerCombo; }
+
+  protected:
+    int OnCreate(CREATESTRUCT* cs) override;
+    void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
+
+    void OnShow3DView();
+    void OnUpdateShow3DView(CCmdUI* cmdUI);
+    void OnSetupToolbars() {}
+    void OnSelectLayer();
+
+  private:
+    BOOL CreateStatusBar();
+    void CreateToolBars();
+    void StepTrains(int ticks);
+    void Build3DModels(CCVNDoc& doc);
+    CCVNDoc* ActiveLayout();
+
+    CString m_strProgramFolder;
+    int m_nPrintableWidth = 0;
+    int m_nPrintableHeight = 0;
+    int m_nLeftMargin = 0;
+    int m_nTopMargin = 0;
+    int m_nRightMargin = 0;
+    int m_nBottomMargin = 0;
+    CComboBox* m_pLayerCombo = nullptr;
+    CStatusBar m_wndStatusBar;
+    CToolBarEx m_wndMainBar;
+    CToolBarEx m_wndToolsBar;
+    CToolBarEx m_wndCameraBar;
+    CPaintList m_clipboard;
+    UINT_PTR m_nTrainTimer = 0;
+    int m_nPause = 0;
+    // The tick the trains last moved at; none until the first tick after the timer started
+    // or a pause ended, so paused time never moves a train.
+    std::optional<DWORD> m_tickReference;
+};

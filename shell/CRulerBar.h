@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CFont.h"
+#include "platform/gdi/CPen.h"
+#include "platform/win/CControlBar.h"
+
+class CCVNDoc;
+class CDC;
+class CScrollView;
+
+// A ruler along the top or the left edge of a plan window: the layout's coordinates in the
+// document's unit at the view's zoom and scroll position, and a line marking the mouse.
+class CRulerBar : public CControlBar {
+    DECLARE_DYNAMIC(CRulerBar)
+  public:
+    static constexpr int kThickness = 22;
+    static constexpr int kBorderTop = 3;
+    static constexpr int kBorderBottom = 7;
+
+    BOOL Create(CWnd* parent, BOOL horizontal, UINT id);
+    BOOL IsHorizontal() const { return m_bHorizontal; }
+    // Moves the marker to the mouse at x, y of the view's client area; keepOld only redraws
+    // the marker where it is.
+    void ShowMousePosition(int x, int y, BOOL keepOld);
+
+    int Thickness() const override { return kThickness; }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+    // The area of the ticks in the ruler's pixels, lined up with the view's client area.
+    CRect TickArea() const;
+
+  protected:
+    int OnCreate(CREATESTRUCT* cs) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnSysColorChange() override;
+
+  private:
+    CScrollView* ActiveView() const;
+    CCVNDoc* ActiveLayout() const;
+    void CreateFonts();
+    void CreatePens();
+    void DrawFrame(CDC& dc, const CRect& area, const CCVNDoc& doc);
+    void DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrollView& view);
+    void DrawMarker(CDC& dc, int position);
+
+    BOOL m_bHorizontal = TRUE;
+    CRect m_rcTickArea;
+    CFont m_cornerFont;
+    CFont m_font;
+    CBitmap m_offscreen;
+    CRect m_rcClient;
+    int m_nMouseX = -1;
+    int m_nMouseY = -1;
+    CPen m_highlightPen;
+    CPen m_shadowPen;
+};

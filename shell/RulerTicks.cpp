@@ -1,0 +1,81 @@
+#include "shell/RulerTicks.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<double, 12> kTickSteps = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000};
+constexpr double kMinimumSpacing = 60.0;  // 6 mm on the screen
+constexpr double kFallbackStep = 2000.0;
+constexpr int kMajorLength = 20;
+constexpr int kHalfLength = 10;
+constexpr int kMinorLength = 5;
+constexpr int kMinorPerMajor = 10;
+
+// Finest first: the table read backwards as divisors, then from its second entry as multipliers.
+std::vector<double> CandidateSteps() {
+    std::vector<double> steps;
+    for (auto divisor = kTickSteps.rbegin(); divisor != kTickSteps.rend(); ++divisor)
+        steps.push_back(1.0 / *divisor);
+    for (size_t i = 1; i < kTickSteps.size() - 1; ++i) steps.push_back(kTickSteps[i]);
+    return steps;
+}
+
+int LabelDecimals(double step) {
+    int n = static_cast<int>(std::trunc(step * 1000.0));
+    int zeros = 0;
+    while (zeros < 3 && n % 10 == 0) {
+        n /= 10;
+        ++zeros;
+    }
+    return 3 - zeros;
+}
+
+int TickLength(int k) {
+    if (k % kMinorPerMajor == 0)
+        return kMajorLength;
+    return k % 5 == 0 ? kHalfLength : kMinorLength;
+}
+
+}  // namespace
+
+RulerStep ChooseRulerStep(double unitLength) {
+    double chosen = kFallbackStep;
+    for (double step : CandidateSteps())
+        if (unitLength * step > kMinimumSpacing) {
+            chosen = step;
+            break;
+        }
+    return {chosen, LabelDecimals(chosen)};
+}
+
+CString FormatRulerLabel(double value, int decimals) {
+    CString format;
+    format.Format("%%.%df", decimals);
+    CString label;
+    label.Format(format.c_str(), value);
+    return label;
+}
+
+std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent) {
+    const RulerStep step = ChooseRulerStep(unitLength);
+    const double majorSpacing = unitLength * step.step;
+    const double minorSpacing = majorSpacing * 0.1;
+    std::vector<RulerTick> ticks;
+    if (!(minorSpacing > 0.0))
+        return ticks;
+    double value = 0.0;
+    for (int k = 0;; ++k) {
+        const double position = offset + k * minorSpacing;
+        if (position >= extent + majorSpacing)
+            break;
+        RulerTick tick{static_cast<int>(position), TickLength(k), CString()};
+        if (k % kMinorPerMajor == 0) {
+            tick.label = FormatRulerLabel(value, step.decimals);
+            value += step.step;
+        }
+        ticks.push_back(tick);
+    }
+    return ticks;
+}

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "model/CPaint.h"
+#include "model/CRunningTrain.h"
+#include "platform/cdlg/CPrintDialog.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
+#include "platform/gdi/CDC.h"
+#include "resources/CommandIds.h"
+#include "tests/app/RunningProgram.h"
+
+namespace {
+
+// A test train that counts the steps the timer gives it.
+class CountingTrain : public CPaint, public CRunningTrain {
+  public:
+    explicit CountingTrain(int& steps) : m_steps(steps) {}
+    void StepTrain(int ticks) override { m_steps += ticks; }
+
+  private:
+    int& m_steps;
+};
+
+class MainFrame : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+        ActiveLayout()->m_testTrains.push_back(new CountingTrain(steps));
+    }
+    void Tick() { Main().SendMessage(WM_TIMER, CMainFrame::kTrainTimerId); }
+
+    int steps = 0;
+};
+
+}  // namespace
+
+TEST_F(MainFrame, TrainTicksCountWholeTwentyMillisecondStepsSinceTheLastTick) {
+    Main().StartTrainTimer();
+    Main().StopTrainTimer();
+    // The first tick after the start only takes the time.
+    Tick();
+    EXPECT_EQ(steps, 0);
+    host.AdvanceClock(50);
+    Tick();
+    EXPECT_EQ(steps, 2);
+    // The 10 ms left over are lost: the next interval starts at this tick.
+    host.AdvanceClock(30);
+    Tick();
+    EXPECT_EQ(steps, 3);
+}
+
+TEST_F(MainFrame, PausedTimeNeverMovesTheTrains) {
+    Main().StartTrainTimer();
+    EXPECT_EQ(Main().GetTrainTimerId(), CMainFrame::kTrainTimerId);
+    host.AdvanceClock(20);
+    host.AdvanceClock(40);
+    EXPECT_EQ(steps, 2);
+
+    // A modal dialog for three seconds: nothing moves, and nothing leaps ahead afterwards.
+    Main().SetTrainPause(TRUE);
+    host.AdvanceClock(3000);
+    EXPECT_EQ(steps, 2);
+    Main().SetTrainPause(FALSE);
+    host.AdvanceClock(20);
+    EXPECT_EQ(steps, 2);
+    host.AdvanceClock(20);
+    EXPECT_EQ(steps, 3);
+
+    // Stopped and started again later: the time in between does not count either.
+    Main().StopTrainTimer();
+    host.AdvanceClock(1000);
+    Main().StartTrainTimer();
+    host.AdvanceClock(20);
+    EXPECT_EQ(steps, 3);
+    host.AdvanceClock(60);
+    EXPECT_EQ(steps, 6);
+}
+
+TEST_F(MainFrame, PrinterMarginsAndPrintableSizeComeFromTheDefaultPrinter) {
+    CPrintDialog printer(FALSE);
+    ASSERT_TRUE(printer.GetDefaults());
+    CDC* dc = printer.CreatePrinterDC();
+    ASSERT_NE(dc, nullptr);
+    const int dpi = dc->GetDeviceCaps(LOGPIXELSX);
+    const int physical = dc->GetDeviceCaps(PHYSICALWIDTH);
+    const int offset = dc->GetDeviceCaps(PHYSICALOFFSETX);
+    const int printable = dc->GetDeviceCaps(HORZRES);
+    const int right = static_cast<int>(double(physical - printable - offset) / dpi * 254.0);
+
+    int width = 0;
+    int height = 0;
+    Main().GetPrintableSize(width, height);
+    EXPECT_EQ(Main().GetPrinterMargins().left, static_cast<int>(double(offset) / dpi * 254.0));
+    EXPECT_EQ(Main().GetPrinterMargins().right, right);
+    EXPECT_EQ(width, static_cast<int>(double(physical - offset) / dpi * 254.0 - right));
+    EXPECT_GT(height, width);
+    // The layout reaches the same numbers through the main window's services.
+    int layoutWidth = 0;
+    int layoutHeight = 0;
+    ActiveLayout()->GetPrintableSize(layoutWidth, layoutHeight);
+    EXPECT_EQ(layoutWidth, width);
+    EXPECT_EQ(layoutHeight, height);
+}
+
+TEST_F(MainFrame, TheClipboardListIsSharedByEveryLayout) {
+    ASSERT_EQ(ActiveLayout()->GetClipboard(), Main().GetClipboardList());
+    Main().SendMessage(WM_COMMAND, ID_FILE_NEW);
+    host.RunUntilIdle();
+    EXPECT_EQ(ActiveLayout()->GetClipboard(), Main().GetClipboardList());
+    EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled2");
+}
+
+TEST_F(MainFrame, TheLayerSelectorMakesTheChosenLayerActiveShownAndUnlocked) {
+    CComboBox* selector = Main().GetLayerCombo();
+    ASSERT_NE(selector, nullptr);
+    ASSERT_EQ(selector->GetCount(), 8);
+    EXPECT_EQ(selector->GetCurSel(), 0);
+    CCVNDoc* layout = ActiveLayout();
+    layout->SetLayerVisible(3, FALSE);
+    layout->m_tool.m_bLayerLocked[3] = TRUE;
+    selector->SetCurSel(3);
+    Main().SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHOOSE_ACTIVE_LAYER, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(selector));
+    EXPECT_EQ(layout->GetActiveLayer(), 3);
+    EXPECT_EQ(layout->m_tool.m_bLayerShown[3], 1);
+    EXPECT_EQ(layout->m_tool.m_bLayerLocked[3], 0);
+
+    // The layer shown follows the active layout's layer.
+    layout->SetActiveLayer(5);
+    layout->OnActiveLayerChanged();
+    EXPECT_EQ(selector->GetCurSel(), 5);
+}
+
+TEST_F(MainFrame, APlanWindowShowsTheToolsBarAndPutsTheCameraBarAway) {
+    EXPECT_TRUE(Main().GetMainToolBar().IsWindowVisible());
+    EXPECT_TRUE(Main().GetToolsToolBar().IsWindowVisible());
+    EXPECT_FALSE(Main().GetCameraToolBar().IsWindowVisible());
+}

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/ShellRegistration.h"
+#include "model/CCVNDoc.h"
+#include "platform/base/CProfile.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CDocument.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/WindowManager.h"
+#include "resources/CommandIds.h"
+#include "shell/CCVNView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/CSplashWindow.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/support/TestFolder.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+using ProgramStart = RunningProgram;
+
+}  // namespace
+
+TEST_F(ProgramStart, FirstRunWritesTheDataFoldersOnceByInstallType) {
+    CProfile profile(folder / "first.ini");
+    CCVNApp::WriteFirstRunPaths(profile);
+    EXPECT_EQ(
+        ReadFile(folder / "first.ini"),
+        "[Paths]\nBackdrops=.\\BACKDROPS\\\nDatabases=.\\DATABASES\\\nLibraries=.\\LIBRARIES\\\n"
+        "Patterns=.\\PATTERNS\\\nBitmaps=.\\BITMAPS\\\n3DBitmaps=.\\3DBITMAPS\\\nTextures=.\\TEXTURES\\\n"
+        "3DTextures=.\\3DTEXTURES\\\nScripts=.\\SCRIPTS\\\nTrains=.\\TRAINS\\\n[Install]\nInstallType=2\n");
+    const std::string afterFirst = ReadFile(folder / "first.ini");
+    profile.WriteProfileString("Paths", "Backdrops", "D:\\MINE\\");
+    CCVNApp::WriteFirstRunPaths(profile);
+    EXPECT_EQ(profile.GetProfileString("Paths", "Backdrops"), "D:\\MINE\\");
+
+    CProfile folderInstall(folder / "second.ini");
+    folderInstall.WriteProfileInt("Install", "InstallType", 1);
+    CCVNApp::WriteFirstRunPaths(folderInstall);
+    EXPECT_EQ(folderInstall.GetProfileString("Paths", "Backdrops"), "Corvane\\BACKDROPS\\");
+    EXPECT_EQ(folderInstall.GetProfileString("Paths", "Trains"), "Corvane\\TRAINS\\");
+    EXPECT_EQ(folderInstall.GetProfileInt("Install", "InstallType", 0), 2u);
+
+    CProfile other(folder / "third.ini");
+    other.WriteProfileInt("Install", "InstallType", 5);
+    const std::string before = ReadFile(folder / "third.ini");
+    CCVNApp::WriteFirstRunPaths(other);
+    EXPECT_EQ(ReadFile(folder / "third.ini"), before);
+}
+
+TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Main().IsZoomed());
+    EXPECT_EQ(Main().GetStatusBar().GetCount(), CMainFrame::kStatusPaneCount);
+    auto* child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    EXPECT_NE(dynamic_cast<CCVNView*>(child->GetActiveView()), nullptr);
+    EXPECT_TRUE(child->TopRuler().IsWindowVisible());
+    EXPECT_TRUE(child->LeftRuler().IsWindowVisible());
+    ASSERT_NE(ActiveLayout(), nullptr);
+    EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled1");
+    EXPECT_EQ(app.m_nFileVersion, 17);
+
+    // The splash stays four seconds, whatever happens meanwhile.
+    ASSERT_NE(CSplashWindow::Current(), nullptr);
+    host.AdvanceClock(3990);
+    EXPECT_NE(CSplashWindow::Current(), nullptr);
+    host.AdvanceClock(10);
+    EXPECT_EQ(CSplashWindow::Current(), nullptr);
+
+    EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+TEST_F(ProgramStart, OpensTheLayoutNamedOnTheCommandLineByItsFullPath) {
+    const std::filesystem::path layout = folder / "oval.cvn";
+    {
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
+        ActiveLayout()->SetModifiedFlag(FALSE);
+        Main().SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+    }
+    WindowManager::Instance().Reset();
+    TestApp second;
+    std::string path = layout.string();
+    char* argv[] = {const_cast<char*>("corvane"), path.data()};
+    second.SetCommandLine(2, argv);
+    ASSERT_TRUE(second.InitApplication() && second.InitInstance());
+    host.RunUntilIdle();
+    auto* main = second.MainFrame();
+    ASSERT_NE(main, nullptr);
+    auto* opened = dynamic_cast<CCVNDoc*>(main->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->GetTitle(), "oval.cvn");
+    main->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+}
+
+TEST_F(ProgramStart, StopsWithTheMessageWhenThe3DLibraryCannotBeOpened) {
+    app.m_b3DOpens = FALSE;
+    host.AnswerMessageBox(IDOK);
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "RenderWare could not be opened");
+    EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONSTOP, MB_ICONSTOP);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(ProgramStart, RegistersTheLayoutTypeSoTheFileManagerOpensTheFile) {
+    ASSERT_TRUE(Start());
+    const std::string entry = ReadFile(folder / "data" / "applications" / "corvane.desktop");
+    EXPECT_NE(entry.find("\" %f\n"), std::string::npos);
+    EXPECT_NE(entry.find("MimeType=application/x-corvane;\n"), std::string::npos);
+    const std::string mime = ReadFile(folder / "data" / "mime" / "packages" / "corvane.xml");
+    EXPECT_NE(mime.find("<comment>Corvane Document</comment>"), std::string::npos);
+    EXPECT_NE(mime.find("<glob pattern=\"*.cvn\"/>"), std::string::npos);
+
+    EXPECT_EQ(QuoteDesktopExec("/opt/my rail/corvane"), "\"/opt/my rail/corvane\"");
+    EXPECT_EQ(QuoteDesktopExec("/a\"b$c`d\\e%f"), "\"/a\\\"b\\$c\\`d\\\\e%%f\"");
+}
+
+TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
+    ASSERT_TRUE(Start());
+    for (UINT working : std::initializer_list<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_ABOUT,
+                                                    ID_APP_CREDITS, ID_TOOL_SELECTOR, ID_TOOL_STRAIGHT_TRACK,
+                                                    ID_LAYER_SHOW_HIDE_0, ID_WINDOW_NEW})
+        EXPECT_TRUE(IsEnabled(working)) << working;
+    for (UINT waiting :
+         std::initializer_list<UINT>{ID_GROUP, ID_EDIT_UNDO, ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES,
+                                     ID_DOCUMENT_SETUP, ID_TRACK_WIZARD, ID_MATERIALS_REPORT, ID_LIGHTEN,
+                                     ID_HELP_FINDER, ID_OBJECT_SIZES, ID_SHOW_3D_VIEW})
+        EXPECT_FALSE(IsEnabled(waiting)) << waiting;
+}

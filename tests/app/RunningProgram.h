@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/CCVNApp.h"
+#include "model/CCVNDoc.h"
+#include "platform/base/CProfile.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CCmdUI.h"
+#include "platform/win/CDocTemplate.h"
+#include "platform/win/CDocument.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CMenu.h"
+#include "platform/win/WindowManager.h"
+#include "shell/CMainFrame.h"
+#include "shell/CSplashWindow.h"
+#include "tests/support/TestFolder.h"
+
+// The program on the headless host, its 3D library opened or refused at will.
+class TestApp : public CCVNApp {
+  public:
+    BOOL m_b3DOpens = TRUE;
+
+  protected:
+    BOOL Open3DLibrary() override { return m_b3DOpens; }
+};
+
+// A test that starts the whole program with a profile and a desktop data folder of its own.
+class RunningProgram : public testing::Test {
+  protected:
+    void SetUp() override {
+        WindowManager::Instance().Reset();
+        CProfile::Program().SetPath(folder / "corvane.ini");
+        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        if (IsWindow(app.m_pMainWnd)) {
+            for (CDocTemplate* docTemplate : app.Templates())
+                for (CDocument* document : docTemplate->Documents()) document->SetModifiedFlag(FALSE);
+            app.m_pMainWnd->SendMessage(WM_CLOSE);
+        }
+        CProfile::Program().SetPath(CProfile::DefaultPath());
+        unsetenv("XDG_DATA_HOME");
+        CSplashWindow::EnableSplash(TRUE);
+        EXPECT_TRUE(host.UnansweredModals().empty());
+    }
+
+    BOOL Start(std::vector<std::string> arguments = {}) {
+        std::vector<char*> argv{const_cast<char*>("corvane")};
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        app.SetCommandLine(static_cast<int>(argv.size()), argv.data());
+        const BOOL started = app.InitApplication() && app.InitInstance();
+        host.RunUntilIdle();
+        return started;
+    }
+    CMainFrame& Main() { return *app.MainFrame(); }
+    CCVNDoc* ActiveLayout() {
+        CMDIChildWnd* child = Main().MDIGetActive();
+        return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;
+    }
+    // The state the update handlers give the command, as the menu would show it.
+    bool IsEnabled(UINT id) {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, id, "probe");
+        CCmdUI state;
+        state.m_nID = id;
+        state.m_pMenu = &menu;
+        state.DoUpdate(&Main(), TRUE);
+        return (menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+    }
+
+    TestFolder folder;
+    HeadlessHost host;
+    TestApp app;
+};

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "model/Units.h"
+#include "shell/RulerTicks.h"
+
+namespace {
+
+constexpr int kInches = 4;
+constexpr int kMetres = 6;
+constexpr int kCentimetres = 7;
+constexpr int kMillimetres = 8;
+constexpr int kFeet = 1;
+
+// One unit in logical units at the engine's zoom numerator / denominator.
+double UnitLength(int unit, double numerator, double denominator) {
+    return UnitTable[unit].size / denominator * numerator;
+}
+
+std::vector<CString> Labels(const std::vector<RulerTick>& ticks) {
+    std::vector<CString> labels;
+    for (const RulerTick& tick : ticks)
+        if (!tick.label.IsEmpty())
+            labels.push_back(tick.label);
+    return labels;
+}
+
+}  // namespace
+
+TEST(RulerTicks, TheLabelledStepIsTheFirstWiderThanSixMillimetres) {
+    EXPECT_EQ(ChooseRulerStep(100.0).step, 1.0);
+    // Two steps of 30 make exactly 60, which is not wider than 60.
+    EXPECT_EQ(ChooseRulerStep(30.0).step, 5.0);
+    EXPECT_EQ(ChooseRulerStep(100000.0).step, 0.001);
+    EXPECT_EQ(ChooseRulerStep(100000.0).decimals, 3);
+    // The finest steps give trunc(step x 1000) = 0, labelled without decimals.
+    EXPECT_EQ(ChooseRulerStep(500000.0).step, 1.0 / 5000.0);
+    EXPECT_EQ(ChooseRulerStep(500000.0).decimals, 0);
+    EXPECT_EQ(ChooseRulerStep(0.01).step, 2000.0);
+
+    // Units and zooms as a plan window meets them.
+    const RulerStep inchesAtStart = ChooseRulerStep(UnitLength(kInches, 1.0, 10.0));
+    EXPECT_EQ(inchesAtStart.step, 5.0);
+    EXPECT_EQ(inchesAtStart.decimals, 0);
+    EXPECT_EQ(ChooseRulerStep(UnitLength(kCentimetres, 1.0, 10.0)).step, 10.0);
+    EXPECT_EQ(ChooseRulerStep(UnitLength(kMillimetres, 1.0, 10.0)).step, 100.0);
+    const RulerStep metres = ChooseRulerStep(UnitLength(kMetres, 1.0, 10.0));
+    EXPECT_DOUBLE_EQ(metres.step, 0.1);
+    EXPECT_EQ(metres.decimals, 1);
+    const RulerStep feetZoomedIn = ChooseRulerStep(UnitLength(kFeet, 8.0, 10.0));
+    EXPECT_DOUBLE_EQ(feetZoomedIn.step, 0.05);
+    EXPECT_EQ(feetZoomedIn.decimals, 2);
+    EXPECT_EQ(FormatRulerLabel(2.5, 1), "2.5");
+    EXPECT_EQ(FormatRulerLabel(0.125, 3), "0.125");
+    EXPECT_EQ(FormatRulerLabel(5.0, 0), "5");
+}
+
+TEST(RulerTicks, TenMinorIntervalsPerLabelledStepWithALongerMiddleOne) {
+    // An inch of 100 logical units: labels every inch, half ticks at 50, minor every 10.
+    const std::vector<RulerTick> ticks = MakeRulerTicks(100.0, 0.0, 300);
+    ASSERT_EQ(ticks.size(), 40u);
+    for (size_t k = 0; k < ticks.size(); ++k) {
+        EXPECT_EQ(ticks[k].position, static_cast<int>(k) * 10);
+        const int expected = k % 10 == 0 ? 20 : (k % 5 == 0 ? 10 : 5);
+        EXPECT_EQ(ticks[k].length, expected) << k;
+    }
+    EXPECT_EQ(Labels(ticks), (std::vector<CString>{"0", "1", "2", "3"}));
+
+    // Scrolled by 150: the origin lies before the area and the labels go on from there.
+    const std::vector<RulerTick> scrolled = MakeRulerTicks(100.0, -150.0, 300);
+    EXPECT_EQ(scrolled.front().position, -150);
+    EXPECT_EQ(scrolled[15].position, 0);
+    EXPECT_EQ(scrolled[15].length, 10);
+    EXPECT_EQ(Labels(scrolled), (std::vector<CString>{"0", "1", "2", "3", "4", "5"}));
+
+    // Metres at the starting zoom: labels in tenths, one decimal.
+    const std::vector<CString> metres = Labels(MakeRulerTicks(UnitLength(kMetres, 1.0, 10.0), 0.0, 250));
+    EXPECT_EQ(metres, (std::vector<CString>{"0.0", "0.1", "0.2", "0.3"}));
+    EXPECT_TRUE(MakeRulerTicks(0.0, 0.0, 300).empty());
+}
