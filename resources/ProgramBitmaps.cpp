@@ -1,5 +1,6 @@
 #include "resources/ProgramBitmaps.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/gdi/CBitmap.h"
@@ -53,14 +54,21 @@ void DrawTitle(CDC& dc, const CRect& area, const char* text, int height, int wei
     dc.SelectObject(old);
 }
 
-void DrawScene(CDC& dc, int width, int height, const char* subtitle) {
+constexpr int kSmallestText = 12;
+
+// Sky, ground and a track, with the title over them and, when there is room, a subtitle.
+void DrawScene(CDC& dc, int width, int height, const char* title, const char* subtitle) {
     dc.FillSolidRect(0, 0, width, height, kSky);
     const int horizon = height * 2 / 3;
     dc.FillSolidRect(0, horizon, width, height - horizon, kGround);
     DrawTrack(dc, width, horizon + (height - horizon) / 2 - 7);
-    DrawTitle(dc, CRect(0, 0, width, horizon * 2 / 3), "Corvane", height / 5, FW_BOLD, RGB(255, 255, 255));
-    DrawTitle(dc, CRect(0, horizon * 2 / 3, width, horizon), subtitle, height / 14, FW_NORMAL,
-              RGB(220, 230, 245));
+    if (subtitle == nullptr) {
+        DrawTitle(dc, CRect(0, 0, width, horizon), title, horizon / 2, FW_BOLD, RGB(255, 255, 255));
+        return;
+    }
+    DrawTitle(dc, CRect(0, 0, width, horizon * 2 / 3), title, height / 5, FW_BOLD, RGB(255, 255, 255));
+    DrawTitle(dc, CRect(0, horizon * 2 / 3, width, horizon), subtitle, std::max(kSmallestText, height / 14),
+              FW_NORMAL, RGB(220, 230, 245));
 }
 
 void DrawButtonFace(CDC& dc, Face face) {
@@ -151,13 +159,15 @@ constexpr std::array<ButtonPicture, 20> kButtonPictures = {{
 BOOL LoadProgramBitmap(UINT id, CBitmap& bitmap) {
     switch (id) {
         case IDB_SPLASH:
-            return Paint(bitmap, 420, 260,
-                         [](CDC& dc) { DrawScene(dc, 420, 260, "Model railway layouts in plan and 3D"); });
+            return Paint(bitmap, 420, 260, [](CDC& dc) {
+                DrawScene(dc, 420, 260, "Corvane", "Model railway layouts in plan and 3D");
+            });
         case IDB_ABOUT:
-            return Paint(bitmap, 240, 120,
-                         [](CDC& dc) { DrawScene(dc, 240, 120, "Version " CORVANE_VERSION_TEXT); });
+            return Paint(bitmap, 240, 120, [](CDC& dc) {
+                DrawScene(dc, 240, 120, "Corvane", "Version " CORVANE_VERSION_TEXT);
+            });
         case IDB_CREDITS_BANNER:
-            return Paint(bitmap, 240, 60, [](CDC& dc) { DrawScene(dc, 240, 60, "Credits"); });
+            return Paint(bitmap, 240, 60, [](CDC& dc) { DrawScene(dc, 240, 60, "Credits", nullptr); });
         default:
             break;
     }

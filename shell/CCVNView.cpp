@@ -5,14 +5,19 @@
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CCmdUI.h"
+#include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
+#include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 
 IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CCVNView, CScrollView)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnPrintPreview)
 ON_UPDATE_COMMAND_UI(ID_DOCUMENT_SETUP, OnUpdateDialogToCome)
 ON_UPDATE_COMMAND_UI(ID_PREFERENCES, OnUpdateDialogToCome)
 ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateDialogToCome)
@@ -74,6 +79,29 @@ void CCVNView::OnActivateView(BOOL activate, CView* activated, CView* deactivate
         return;
     if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
         main->ShowToolBarsFor(TRUE);
+}
+
+void CCVNView::OnMouseMove(UINT flags, CPoint point) {
+    CScrollView::OnMouseMove(flags, point);
+    if (auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame())) {
+        frame->TopRuler().ShowMousePosition(point.x, point.y, FALSE);
+        frame->LeftRuler().ShowMousePosition(point.x, point.y, FALSE);
+    }
+}
+
+BOOL CCVNView::OnPreparePrinting(CPrintInfo* info) {
+    // One page: the page as the window shows it.
+    info->SetMaxPage(1);
+    return DoPreparePrinting(info);
+}
+
+void CCVNView::OnPrintPreview() {
+    auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (main != nullptr)
+        main->SetTrainPause(TRUE);
+    OnFilePrintPreview();
+    if (main != nullptr)
+        main->SetTrainPause(FALSE);
 }
 
 void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {

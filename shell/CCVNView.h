@@ -25,7 +25,12 @@ class CCVNView : public CScrollView, public CPlanViewServices {
 
   protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    // The rulers mark where the mouse is.
+    void OnMouseMove(UINT flags, CPoint point) override;
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
+    // The trains stand still while the preview is up.
+    void OnPrintPreview();
     // The document's commands whose dialogs the program does not have yet stay grey.
     void OnUpdateDialogToCome(CCmdUI* cmdUI);
 };

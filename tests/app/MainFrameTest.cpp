@@ -4,6 +4,7 @@
 #include "model/CRunningTrain.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CStatic.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "resources/CommandIds.h"
@@ -136,4 +137,30 @@ TEST_F(MainFrame, APlanWindowShowsTheToolsBarAndPutsTheCameraBarAway) {
     EXPECT_TRUE(Main().GetMainToolBar().IsWindowVisible());
     EXPECT_TRUE(Main().GetToolsToolBar().IsWindowVisible());
     EXPECT_FALSE(Main().GetCameraToolBar().IsWindowVisible());
+}
+
+TEST_F(MainFrame, TheAboutBoxPausesTheTrainsWhileItIsUp) {
+    bool pausedMeanwhile = false;
+    bool pictureShown = false;
+    host.WhenModal("About", [&](CWnd& about) {
+        pausedMeanwhile = Main().IsTrainPaused();
+        auto* picture = dynamic_cast<CStatic*>(about.GetDlgItem(1000));
+        pictureShown = picture != nullptr && picture->GetBitmap() != nullptr;
+        about.SendMessage(WM_COMMAND, IDOK);
+    });
+    Main().SendMessage(WM_COMMAND, ID_APP_ABOUT);
+    host.RunUntilIdle();
+    EXPECT_TRUE(pausedMeanwhile);
+    EXPECT_TRUE(pictureShown);
+    EXPECT_FALSE(Main().IsTrainPaused());
+
+    // The credits leave the trains running.
+    bool creditsPaused = true;
+    host.WhenModal("Credits", [&](CWnd& credits) {
+        creditsPaused = Main().IsTrainPaused();
+        credits.SendMessage(WM_COMMAND, IDOK);
+    });
+    Main().SendMessage(WM_COMMAND, ID_APP_CREDITS);
+    host.RunUntilIdle();
+    EXPECT_FALSE(creditsPaused);
 }

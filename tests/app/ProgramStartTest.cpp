@@ -12,6 +12,7 @@
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
@@ -85,28 +86,25 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
 }
 
 TEST_F(ProgramStart, OpensTheLayoutNamedOnTheCommandLineByItsFullPath) {
-    const std::filesystem::path layout = folder / "oval.cvn";
-    {
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
-        ActiveLayout()->SetModifiedFlag(FALSE);
-        Main().SendMessage(WM_CLOSE);
-        host.RunUntilIdle();
-    }
-    WindowManager::Instance().Reset();
+    const std::filesystem::path layout = SaveNewLayoutAndQuit("oval.cvn");
     TestApp second;
-    std::string path = layout.string();
-    char* argv[] = {const_cast<char*>("corvane"), path.data()};
-    second.SetCommandLine(2, argv);
-    ASSERT_TRUE(second.InitApplication() && second.InitInstance());
-    host.RunUntilIdle();
+    ASSERT_TRUE(StartProgram(second, {layout.string()}));
     auto* main = second.MainFrame();
     ASSERT_NE(main, nullptr);
     auto* opened = dynamic_cast<CCVNDoc*>(main->MDIGetActive()->GetActiveDocument());
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->GetTitle(), "oval.cvn");
-    main->SendMessage(WM_CLOSE);
-    host.RunUntilIdle();
+    EXPECT_TRUE(main->IsZoomed());
+    Quit(second);
+}
+
+TEST_F(ProgramStart, PrintsTheLayoutNamedAfterPAndEnds) {
+    const std::filesystem::path layout = SaveNewLayoutAndQuit("yard.cvn");
+    TestApp printing;
+    EXPECT_FALSE(StartProgram(printing, {"/p", layout.string()}));
+    EXPECT_EQ(CSplashWindow::Current(), nullptr);
+    EXPECT_EQ(ReadFile(folder / "yard.pdf").substr(0, 5), "%PDF-");
+    Quit(printing);
 }
 
 TEST_F(ProgramStart, StopsWithTheMessageWhenThe3DLibraryCannotBeOpened) {
@@ -143,4 +141,30 @@ TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
                                      ID_DOCUMENT_SETUP, ID_TRACK_WIZARD, ID_MATERIALS_REPORT, ID_LIGHTEN,
                                      ID_HELP_FINDER, ID_OBJECT_SIZES, ID_SHOW_3D_VIEW})
         EXPECT_FALSE(IsEnabled(waiting)) << waiting;
+}
+
+TEST_F(ProgramStart, TheRulersLineUpTheirZeroTickWithTheStartOfTheLayout) {
+    ASSERT_TRUE(Start());
+    auto* child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    CRulerBar& top = child->TopRuler();
+    CRulerBar& left = child->LeftRuler();
+    top.UpdateWindow();
+    left.UpdateWindow();
+    const CRect topArea = top.TickArea();
+    const CRect leftArea = left.TickArea();
+    CClientDC topDc(&top);
+    CClientDC leftDc(&left);
+    // The labelled tick of value 0 runs 20 logical units (7 pixels) up from the plan's edge;
+    // the next minor tick, a tenth of an inch step further, is only 5 units (2 pixels) long.
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(topDc.GetPixel(topArea.left, topArea.bottom - 6), black);
+    EXPECT_NE(topDc.GetPixel(topArea.left + 3, topArea.bottom - 6), black);
+    EXPECT_EQ(leftDc.GetPixel(leftArea.right - 6, leftArea.top), black);
+    // The corner shows the unit, inches.
+    bool cornerText = false;
+    for (int x = 2; x < CRulerBar::kThickness - 2; ++x)
+        for (int y = topArea.top + 2; y < topArea.bottom - 2; ++y)
+            cornerText = cornerText || topDc.GetPixel(topArea.left - CRulerBar::kThickness + x, y) == black;
+    EXPECT_TRUE(cornerText);
 }

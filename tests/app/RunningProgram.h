@@ -49,13 +49,31 @@ class RunningProgram : public testing::Test {
         EXPECT_TRUE(host.UnansweredModals().empty());
     }
 
-    BOOL Start(std::vector<std::string> arguments = {}) {
+    BOOL Start(std::vector<std::string> arguments = {}) { return StartProgram(app, std::move(arguments)); }
+    BOOL StartProgram(TestApp& program, std::vector<std::string> arguments) {
         std::vector<char*> argv{const_cast<char*>("corvane")};
         for (std::string& argument : arguments) argv.push_back(argument.data());
-        app.SetCommandLine(static_cast<int>(argv.size()), argv.data());
-        const BOOL started = app.InitApplication() && app.InitInstance();
+        program.SetCommandLine(static_cast<int>(argv.size()), argv.data());
+        const BOOL started = program.InitApplication() && program.InitInstance();
         host.RunUntilIdle();
         return started;
+    }
+    // Starts the program, saves its new layout under name and ends it, so that a second
+    // program can be started on that file.
+    std::filesystem::path SaveNewLayoutAndQuit(const char* name) {
+        const std::filesystem::path layout = folder / name;
+        EXPECT_TRUE(Start());
+        EXPECT_TRUE(ActiveLayout()->OnSaveDocument(layout.c_str()));
+        ActiveLayout()->SetModifiedFlag(FALSE);
+        Main().SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+        WindowManager::Instance().Reset();
+        return layout;
+    }
+    void Quit(TestApp& program) {
+        if (IsWindow(program.m_pMainWnd))
+            program.m_pMainWnd->SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
     }
     CMainFrame& Main() { return *app.MainFrame(); }
     CCVNDoc* ActiveLayout() {
