@@ -7,7 +7,7 @@
 #include "platform/cdlg/CommonDialogPrompts.h"
 #include "platform/r3d/GlContext.h"
 #include "platform/win/CCommandLineInfo.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/CMultiDocTemplate.h"
 #include "resources/CommandIds.h"
 #include "resources/Resources.h"

@@ -14,7 +14,7 @@
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMDIChildWnd.h"
-#include "platform/win/CMessageBoxWnd.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/CMultiDocTemplate.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
