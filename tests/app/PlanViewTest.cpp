@@ -51,6 +51,12 @@ class PlanViewRoad : public RunningProgram {
         auto& members = ActiveLayout()->m_rootGroup.m_members;
         return members.size() == 1 ? members.front() : nullptr;
     }
+    // A page of 40 m square, far larger than the window.
+    void UseLargePage() {
+        ActiveLayout()->m_fPageWidth = 400000.0;
+        ActiveLayout()->m_fPageHeight = 400000.0;
+        View()->UpdateScrollSizes();
+    }
     void DrawStraight() {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.
@@ -140,9 +146,7 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
 TEST_F(PlanViewRoad, ZoomKeepsTheMiddleAndFitToScreenFitsThePageOrIgnoresAnEmptyWindow) {
     CCVNView& view = *View();
     CCVNDoc& layout = *ActiveLayout();
-    layout.m_fPageWidth = 400000.0;
-    layout.m_fPageHeight = 400000.0;
-    view.UpdateScrollSizes();
+    UseLargePage();
     view.ScrollToPosition(CPoint(3000, -2000));
     const CPoint before = view.GetCenterPoint();
     Command(ID_ZOOM_IN);
@@ -233,10 +237,7 @@ TEST_F(PlanViewRoad, ArrowKeysNudgeTheSelectionByOneScreenUnitAndTheCursorFollow
 
 TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBack) {
     CCVNView& view = *View();
-    CCVNDoc& layout = *ActiveLayout();
-    layout.m_fPageWidth = 400000.0;
-    layout.m_fPageHeight = 400000.0;
-    view.UpdateScrollSizes();
+    UseLargePage();
     CRect client;
     view.GetClientRect(&client);
     CPoint inside(client.Width() / 2, client.Height() / 2), outside(client.right + 40, client.Height() / 2);
