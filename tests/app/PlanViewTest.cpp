@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include "model/CEditStep.h"
 #include "model/CPaint.h"
+
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/WindowDCs.h"
@@ -257,4 +260,42 @@ TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBac
     host.AdvanceClock(5 * CCVNView::kAutoScrollPeriod);
     EXPECT_EQ(view.GetScrollPosition().x, stopped);
     host.MouseUp(inside);
+}
+
+TEST_F(PlanViewRoad, APrintJobWithoutPrintableAreaIsRefusedBeforeAnyPage) {
+    const CString pdf = (folder / "nothing.pdf").c_str();
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        info.m_strOutput = pdf;
+        info.m_nPaperHeight = 0;
+        return TRUE;
+    });
+    host.AnswerMessageBox(IDOK);
+    View()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "The printer has no printable area.");
+    EXPECT_FALSE(std::filesystem::exists(pdf.c_str()));
+}
+
+TEST_F(PlanViewRoad, ARepaintAcrossThePageEdgeFillsThePageAndTheWorkspaceApart) {
+    CCVNView& view = *View();
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_crBackground = RGB(250, 250, 210);
+    layout.m_fPageWidth = 3000.0;
+    layout.m_fPageHeight = 3000.0;
+    Command(ID_ZOOM_NORMAL);
+    view.SetZoom(1.0);
+    host.RunUntilIdle();
+    // The page is 300 logical units wide at 1:10; the dirty area reaches 100 beyond it.
+    CDC& buffer = view.DrawBuffer();
+    view.OnPrepareDC(&buffer);
+    CRect stale(200, -250, 400, -50);
+    buffer.FillSolidRect(&stale, RGB(1, 2, 3));
+    CTool& tool = layout.m_tool;
+    tool.m_rcDirty = DeviceRect{200, -250, 400, -50};
+    tool.m_bRedraw = 1;
+    view.RepaintDirty();
+    EXPECT_TRUE(tool.m_rcDirty.IsEmpty());
+    view.OnPrepareDC(&buffer);
+    EXPECT_EQ(buffer.GetPixel(250, -150), layout.m_crBackground);
+    EXPECT_EQ(buffer.GetPixel(350, -150), GetSysColor(COLOR_APPWORKSPACE));
 }
