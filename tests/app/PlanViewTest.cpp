@@ -7,6 +7,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/AfxIds.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
@@ -298,4 +299,25 @@ TEST_F(PlanViewRoad, ARepaintAcrossThePageEdgeFillsThePageAndTheWorkspaceApart) 
     view.OnPrepareDC(&buffer);
     EXPECT_EQ(buffer.GetPixel(250, -150), layout.m_crBackground);
     EXPECT_EQ(buffer.GetPixel(350, -150), GetSysColor(COLOR_APPWORKSPACE));
+}
+
+TEST_F(PlanViewRoad, ShiftF10OpensTheContextMenuJustInsideTheViewAndItsCommandsReachTheView) {
+    DrawStraight();
+    ASSERT_NE(OnlyPiece(), nullptr);
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    CPoint corner(5, 5);
+    View()->ClientToScreen(&corner);
+    host.WhenModal("", [&](CWnd& popup) {
+        CRect where;
+        popup.GetWindowRect(&where);
+        EXPECT_EQ(where.TopLeft(), corner);
+        EXPECT_NE(dynamic_cast<CMenuPopupWnd&>(popup).FindItem("Cu&t\tCtrl+X"), -1);
+        host.Type("d");
+    });
+    View()->SetFocus();
+    host.KeyDown(VK_SHIFT);
+    host.PressKey(VK_F10);
+    host.KeyUp(VK_SHIFT);
+    EXPECT_TRUE(ActiveLayout()->m_rootGroup.m_members.empty());
 }

@@ -51,14 +51,19 @@ struct PlanOnScreen {
     }
 };
 
-void FullRedraw(benchmark::State& state) {
+// At zoom 1 the window shows a corner of the layout; fitted, it shows every piece.
+void FullRedraw(benchmark::State& state, bool fitted) {
     PlanOnScreen plan;
+    if (fitted)
+        plan.view->OnZoomFit();
     for (auto _ : state) {
         plan.view->InvalidateAll();
         plan.view->UpdateWindow();
     }
+    state.counters["zoom"] = plan.view->GetZoom();
 }
-BENCHMARK(FullRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRedraw, AtZoomOne, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRedraw, WholeLayout, true)->Unit(benchmark::kMillisecond);
 
 // One piece in the window moves and moves back; only its area is drawn again.
 void PartialRepaintAfterMove(benchmark::State& state) {
