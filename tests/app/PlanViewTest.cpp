@@ -321,3 +321,28 @@ TEST_F(PlanViewRoad, ShiftF10OpensTheContextMenuJustInsideTheViewAndItsCommandsR
     host.KeyUp(VK_SHIFT);
     EXPECT_TRUE(ActiveLayout()->m_rootGroup.m_members.empty());
 }
+
+TEST_F(PlanViewRoad, AClickWithTheZoomToolZoomsAndBringsTheClickedPointToTheMiddle) {
+    CCVNView& view = *View();
+    // Small enough that twice its size stays below the zoom limit.
+    ActiveLayout()->m_fPageWidth = 100000.0;
+    ActiveLayout()->m_fPageHeight = 100000.0;
+    view.UpdateScrollSizes();
+    view.ScrollToPosition(CPoint(4000, -4000));
+    host.RunUntilIdle();
+    Command(ID_TOOL_ZOOM_IN);
+    CRect client;
+    view.GetClientRect(&client);
+    const CPoint clicked(client.Width() / 4, client.Height() / 4);
+    CClientDC dc(&view);
+    view.OnPrepareDC(&dc);
+    CPoint logical = clicked;
+    dc.DPtoLP(&logical);
+    host.AdvanceClock(1000);
+    host.ClickClient(&view, clicked);
+    EXPECT_EQ(view.GetZoom(), 2.0);
+    EXPECT_EQ(ActiveLayout()->m_tool.m_fZoomNumerator, 2.0);
+    EXPECT_NEAR(view.GetCenterPoint().x, logical.x * 2, 2);
+    EXPECT_NEAR(view.GetCenterPoint().y, logical.y * 2, 2);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
