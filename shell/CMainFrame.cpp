@@ -14,10 +14,10 @@
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CMDIChildWnd.h"
-#include "platform/win/MessageBoxes.h"
 #include "platform/win/CMultiDocTemplate.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
@@ -29,6 +29,8 @@ IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
 ON_COMMAND(ID_SHOW_3D_VIEW, OnShow3DView)
 ON_UPDATE_COMMAND_UI(ID_SHOW_3D_VIEW, OnUpdateShow3DView)
+ON_COMMAND(ID_TOOL_PARAMETERS, OnToolParameters)
+ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 END_MESSAGE_MAP()
@@ -67,15 +69,23 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     if (CMDIFrameWnd::OnCreate(cs) == -1)
         return -1;
     if (!CreateStatusBar()) {
-        CString message;
-        message.LoadString(IDS_FAILED_TO_CREATE_STATUS_BAR);
-        AfxMessageBox(message);
+        ReportCreationFailure(IDS_FAILED_TO_CREATE_STATUS_BAR);
         return -1;
     }
     CreateToolBars();
+    if (!m_wndToolParameters.Create(this)) {
+        ReportCreationFailure(IDS_FAILED_TO_CREATE_FLY_DIALOG);
+        return -1;
+    }
     CSplashWindow::ShowSplash(this);
     UpdatePrinterMargins();
     return 0;
+}
+
+void CMainFrame::ReportCreationFailure(UINT messageId) {
+    CString message;
+    message.LoadString(messageId);
+    AfxMessageBox(message);
 }
 
 BOOL CMainFrame::CreateStatusBar() {
@@ -154,6 +164,29 @@ void CMainFrame::StepTrains(int ticks) {
             if (auto* planView = dynamic_cast<CPlanViewServices*>(view))
                 planView->RepaintDirty();
     }
+}
+
+// ---- Tool parameters ----
+
+void CMainFrame::OnToolParameters() {
+    if (!IsWindow(&m_wndToolParameters))
+        return;
+    const bool show = m_wndToolParameters.m_bShown == 0;
+    m_wndToolParameters.ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+    m_wndToolParameters.m_bShown = show ? 1 : 0;
+}
+
+void CMainFrame::OnUpdateToolParameters(CCmdUI* cmdUI) {
+    if (GetActiveDocument() != nullptr) {
+        cmdUI->SetCheck(m_wndToolParameters.m_bShown);
+        return;
+    }
+    // Without a layout there is nothing to set: the dialog goes away.
+    if (IsWindow(&m_wndToolParameters))
+        m_wndToolParameters.ShowWindow(SW_HIDE);
+    m_wndToolParameters.m_bShown = 0;
+    cmdUI->SetCheck(0);
+    cmdUI->Enable(FALSE);
 }
 
 // ---- Layers and status ----

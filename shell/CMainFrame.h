@@ -6,6 +6,7 @@
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CStatusBar.h"
 #include "shell/CToolBarEx.h"
+#include "shell/CToolParametersDialog.h"
 
 class CCmdUI;
 class CComboBox;
@@ -45,6 +46,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     CToolBarEx& GetMainToolBar() { return m_wndMainBar; }
     CToolBarEx& GetToolsToolBar() { return m_wndToolsBar; }
     CToolBarEx& GetCameraToolBar() { return m_wndCameraBar; }
+    CToolParametersDialog& GetToolParametersDialog() { return m_wndToolParameters; }
     // A plan view shows the drawing tools, a 3D view the camera.
     void ShowToolBarsFor(BOOL planView);
     // Print preview puts the main and tools bars away and brings them back.
@@ -59,10 +61,13 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
 
     void OnShow3DView();
     void OnUpdateShow3DView(CCmdUI* cmdUI);
+    void OnToolParameters();
+    void OnUpdateToolParameters(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
 
   private:
+    void ReportCreationFailure(UINT messageId);
     BOOL CreateStatusBar();
     void CreateToolBars();
     void StepTrains(int ticks);
@@ -81,6 +86,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     CToolBarEx m_wndMainBar;
     CToolBarEx m_wndToolsBar;
     CToolBarEx m_wndCameraBar;
+    CToolParametersDialog m_wndToolParameters;
     CPaintList m_clipboard;
     UINT_PTR m_nTrainTimer = 0;
     int m_nPause = 0;

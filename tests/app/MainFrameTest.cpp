@@ -164,3 +164,25 @@ TEST_F(MainFrame, TheAboutBoxPausesTheTrainsWhileItIsUp) {
     host.RunUntilIdle();
     EXPECT_FALSE(creditsPaused);
 }
+
+TEST_F(MainFrame, ToolParametersShowsAndHidesTheDialogWhileALayoutIsOpen) {
+    CToolParametersDialog& dialog = Main().GetToolParametersDialog();
+    ASSERT_TRUE(IsWindow(&dialog));
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    Main().SendMessage(WM_COMMAND, ID_TOOL_PARAMETERS);
+    EXPECT_TRUE(dialog.IsWindowVisible());
+    EXPECT_EQ(dialog.m_bShown, 1);
+    Main().SendMessage(WM_COMMAND, ID_TOOL_PARAMETERS);
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    Main().SendMessage(WM_COMMAND, ID_TOOL_PARAMETERS);
+    ASSERT_TRUE(dialog.IsWindowVisible());
+
+    // With the last layout closed, the update of the command puts the dialog away.
+    ActiveLayout()->SetModifiedFlag(FALSE);
+    Main().MDIGetActive()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    EXPECT_TRUE(IsEnabled(ID_FILE_NEW));
+    EXPECT_FALSE(IsEnabled(ID_TOOL_PARAMETERS));
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_EQ(dialog.m_bShown, 0);
+}
