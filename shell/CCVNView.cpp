@@ -201,6 +201,14 @@ BOOL CCVNView::OnScrollBy(CSize by, BOOL doScroll) {
     return TRUE;
 }
 
+// The wheel moves only the scroll position; the whole view is drawn anew at the new one.
+BOOL CCVNView::OnMouseWheel(UINT flags, short delta, CPoint point) {
+    const BOOL scrolled = CScrollView::OnMouseWheel(flags, delta, point);
+    if (scrolled)
+        InvalidateAll();
+    return scrolled;
+}
+
 void CCVNView::SetScrollPositionQuiet(CPoint logical) {
     CClientDC dc(this);
     dc.SetMapMode(GetMapMode());

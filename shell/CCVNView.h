@@ -83,6 +83,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnTimer(UINT_PTR id) override;
     void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
     void OnContextMenu(CWnd* window, CPoint point) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
 
   private:
     // Mapping.

@@ -346,3 +346,20 @@ TEST_F(PlanViewRoad, AClickWithTheZoomToolZoomsAndBringsTheClickedPointToTheMidd
     EXPECT_NEAR(view.GetCenterPoint().y, logical.y * 2, 2);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
+
+TEST_F(PlanViewRoad, DraggingAScrollBarHoldsTheTrainsUntilTheScrollEnds) {
+    CCVNView& view = *View();
+    UseLargePage();
+    EXPECT_FALSE(view.OnScrollBy(CSize(0, 0)));
+    EXPECT_FALSE(view.OnScrollBy(CSize(-10, 0)));
+    view.SendMessage(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_GT(view.GetScrollPosition().x, 0);
+    EXPECT_TRUE(Main().IsTrainPaused());
+    view.SendMessage(WM_HSCROLL, SB_ENDSCROLL);
+    EXPECT_FALSE(Main().IsTrainPaused());
+    const int across = view.GetScrollPosition().x;
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    view.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_LT(view.GetScrollPosition().y, 0);
+    EXPECT_EQ(view.GetScrollPosition().x, across);
+}
