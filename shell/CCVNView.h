@@ -79,6 +79,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
     void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
@@ -216,6 +217,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     double m_fPreviousZoom = 1.0;
     UINT m_nSavedFlags = 0;
     int m_bDragBackground = 0;
+    // The press of this right click showed the context menu; its release shows none.
+    bool m_bMenuShownOnPress = false;
 
     // Shared by every plan view.
     static int s_nLastScrollX;

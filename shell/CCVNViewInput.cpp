@@ -92,9 +92,18 @@ void CCVNView::OnRButtonDown(UINT flags, CPoint point) {
         RepaintDirty();
     CPoint screen = point;
     ClientToScreen(&screen);
+    m_bMenuShownOnPress = true;
     ShowContextMenu(screen);
     if (GetCapture() != nullptr)
         ReleaseCapture();
+}
+
+void CCVNView::OnRButtonUp(UINT flags, CPoint point) {
+    if (m_bMenuShownOnPress) {
+        m_bMenuShownOnPress = false;
+        return;
+    }
+    CScrollView::OnRButtonUp(flags, point);
 }
 
 void CCVNView::OnMouseMove(UINT flags, CPoint point) {

@@ -363,3 +363,27 @@ TEST_F(PlanViewRoad, DraggingAScrollBarHoldsTheTrainsUntilTheScrollEnds) {
     EXPECT_LT(view.GetScrollPosition().y, 0);
     EXPECT_EQ(view.GetScrollPosition().x, across);
 }
+
+TEST_F(PlanViewRoad, ARightClickOpensTheContextMenuOnceAndNotWhileADragHoldsTheMouse) {
+    int menus = 0;
+    auto countAndClose = [&](CWnd&) {
+        ++menus;
+        host.PressKey(VK_ESCAPE);
+    };
+    host.WhenModal("", countAndClose);
+    host.WhenModal("", countAndClose);
+    host.AdvanceClock(1000);
+    host.ClickClient(View(), CPoint(150, 150), true);
+    host.RunUntilIdle();
+    EXPECT_EQ(menus, 1);
+
+    CPoint inside(150, 150);
+    View()->ClientToScreen(&inside);
+    host.AdvanceClock(1000);
+    host.MouseDown(inside);
+    host.MouseDown(inside, true);
+    host.MouseUp(inside, true);
+    host.MouseUp(inside);
+    EXPECT_EQ(menus, 1);
+    host.PressKey(VK_ESCAPE);
+}
