@@ -83,6 +83,9 @@ UINT CCVNView::CountPages(CDC* dc, CPrintInfo* info) const {
 }
 
 BOOL CCVNView::OnPreparePrinting(CPrintInfo* info) {
+    // The print dialog offers the pages of the paper it starts with.
+    if (const UINT offered = CountPages(nullptr, info); offered != 0)
+        info->SetMaxPage(offered);
     if (!DoPreparePrinting(info))
         return FALSE;
     const UINT pages = CountPages(nullptr, info);

@@ -119,12 +119,15 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
     layout.m_tool.MoveSelection(2.5 * sideW - maxX, -1.5 * sideH - minY, 0, 0, 0);
 
     const CString pdf = (folder / "road.pdf").c_str();
+    UINT offered = 0;
     AfxSetPrintPrompt([&](CPrintInfo& info) {
+        offered = info.GetMaxPage();
         info.m_strOutput = pdf;
         info.m_nDpi = kPrintDpi;
         return TRUE;
     });
     View()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(offered, 6u);
     EXPECT_EQ(CountPdfPages(pdf.c_str()), 6);
 
     // Page 4 starts the second row: column 0, row 1, and its footer says so.
