@@ -1,125 +1,330 @@
 #include "shell/CCVNView.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/CCVNDoc.h"
-#include "platform/gdi/CDC.h"
-#include "platform/gdi/CFont.h"
-#include "platform/gdi/SystemColors.h"
-#include "platform/win/CCmdUI.h"
-#include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/WindowDCs.h"
-#include "resources/CommandIds.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 
 IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
 
-BEGIN_MESSAGE_MAP(CCVNView, CScrollView)
-ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
-ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
-ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnPrintPreview)
-ON_UPDATE_COMMAND_UI(ID_DOCUMENT_SETUP, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_PREFERENCES, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_LIBRARY_PUT_SELECTION, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_MATERIALS_REPORT, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_PARTS_LIST, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_TRACK_WIZARD, OnUpdateDialogToCome)
-END_MESSAGE_MAP()
+int CCVNView::s_nLastScrollX = 0;
+int CCVNView::s_nLastScrollY = 0;
+UINT CCVNView::s_nLastCursorId = 0;
 
 namespace {
-constexpr COLORREF kPageColour = RGB(255, 255, 255);
-constexpr int kTitleHeight = -50;  // 5 mm in logical units
-constexpr int kTitleMargin = 50;
+
+constexpr int kStatusPaneCount = 5;
+
+int Truncate(double value) {
+    return static_cast<int>(value);
+}
+
 }  // namespace
+
+CCVNView::CCVNView() : m_pMainFrame(dynamic_cast<CMainFrame*>(AfxGetMainWnd())) {
+    SetScrollSizes(MM_LOMETRIC, CSize(0, 0));
+}
+
+CCVNView::~CCVNView() {
+    if (m_pOldDrawBitmap != nullptr)
+        m_drawDC.SelectObject(m_pOldDrawBitmap);
+    if (m_pOldOverlayBitmap != nullptr)
+        m_overlayDC.SelectObject(m_pOldOverlayBitmap);
+    if (m_pMainFrame == nullptr || !IsWindow(m_pMainFrame))
+        return;
+    for (int pane = 0; pane < kStatusPaneCount; ++pane) m_pMainFrame->GetStatusBar().SetPaneText(pane, "  ");
+}
 
 CCVNDoc* CCVNView::GetDocument() const {
     return dynamic_cast<CCVNDoc*>(CScrollView::GetDocument());
 }
 
-CSize CCVNView::ZoomedPageSize() const {
-    const CCVNDoc* doc = GetDocument();
-    if (doc == nullptr)
-        return CSize(0, 0);
-    const CTool& tool = doc->m_tool;
-    const double zoom = tool.m_fZoomNumerator / tool.m_fZoomDenominator;
-    return CSize(static_cast<int>(doc->GetPageWidth() * zoom), static_cast<int>(doc->GetPageHeight() * zoom));
+CTool& CCVNView::Tool() const {
+    return GetDocument()->m_tool;
 }
 
-void CCVNView::OnInitialUpdate() {
-    SetScrollSizes(MM_LOMETRIC, ZoomedPageSize());
-    CScrollView::OnInitialUpdate();
+CMainFrame* CCVNView::MainFrame() const {
+    return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
 }
 
-BOOL CCVNView::OnEraseBkgnd(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_APPWORKSPACE));
-    return TRUE;
-}
+// ---- Life cycle ----
 
-void CCVNView::OnDraw(CDC* dc) {
-    const CSize page = ZoomedPageSize();
-    dc->FillSolidRect(0, 0, page.cx, -page.cy, kPageColour);
-    const CCVNDoc* doc = GetDocument();
-    if (doc == nullptr)
-        return;
-    CFont font;
-    font.CreateFont(kTitleHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, 0, 0, 0, 0, 0, 0, "Arial");
-    CFont* old = dc->SelectObject(&font);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(RGB(0, 0, 0));
-    dc->TextOut(kTitleMargin, -kTitleMargin, doc->GetTitle());
-    dc->SelectObject(old);
+int CCVNView::OnCreate(CREATESTRUCT* cs) {
+    if (CScrollView::OnCreate(cs) == -1)
+        return -1;
+    CreateBuffers();
+    if (CMainFrame* main = MainFrame())
+        main->ShowToolBarsFor(TRUE);
+    return 0;
 }
 
 void CCVNView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
-    CScrollView::OnActivateView(activate, activated, deactivated);
-    if (!activate)
-        return;
-    if (auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+    if (CMainFrame* main = MainFrame(); main != nullptr && activate)
         main->ShowToolBarsFor(TRUE);
+    CScrollView::OnActivateView(activate, activated, deactivated);
 }
 
-void CCVNView::OnMouseMove(UINT flags, CPoint point) {
-    CScrollView::OnMouseMove(flags, point);
-    if (auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame())) {
-        frame->TopRuler().ShowMousePosition(point.x, point.y, FALSE);
-        frame->LeftRuler().ShowMousePosition(point.x, point.y, FALSE);
-    }
+void CCVNView::OnDestroy() {
+    StopAutoScrollTimer();
+    CScrollView::OnDestroy();
+    CMainFrame* main = MainFrame();
+    if (main == nullptr)
+        return;
+    CFrameWnd* frame = main->GetActiveFrame();
+    CView* active = frame != nullptr ? frame->GetActiveView() : nullptr;
+    if (active != nullptr && active != this)
+        main->ShowToolBarsFor(dynamic_cast<CCVNView*>(active) != nullptr);
 }
 
-BOOL CCVNView::OnPreparePrinting(CPrintInfo* info) {
-    // One page: the page as the window shows it.
-    info->SetMaxPage(1);
-    return DoPreparePrinting(info);
+void CCVNView::OnInitialUpdate() {
+    UpdateScrollSizes();
+    CScrollView::OnInitialUpdate();
 }
 
-void CCVNView::OnPrintPreview() {
-    auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    if (main != nullptr)
-        main->SetTrainPause(TRUE);
-    OnFilePrintPreview();
-    if (main != nullptr)
-        main->SetTrainPause(FALSE);
+void CCVNView::OnUpdate(CView*, LPARAM, CObject*) {
+    UpdateScrollSizes();
 }
 
-void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {
-    cmdUI->Enable(FALSE);
+void CCVNView::OnSize(UINT type, int cx, int cy) {
+    UpdateScrollSizes();
+    CScrollView::OnSize(type, cx, cy);
+    GrowBuffers();
 }
 
-void CCVNView::SetZoom(double) {}
+// ---- Mapping ----
 
-void CCVNView::RepaintDirty() {
-    Invalidate(FALSE);
+double CCVNView::ZoomDenominator() const {
+    return Tool().m_fZoomDenominator;
+}
+
+CSize CCVNView::PageExtent() const {
+    const CCVNDoc* doc = GetDocument();
+    if (doc == nullptr || ZoomDenominator() == 0.0)
+        return CSize(0, 0);
+    return CSize(Truncate(doc->m_fPageWidth * m_fZoom / ZoomDenominator()),
+                 Truncate(doc->m_fPageHeight * m_fZoom / ZoomDenominator()));
+}
+
+void CCVNView::UpdateScrollSizes() {
+    if (GetDocument() == nullptr)
+        return;
+    const CSize total = PageExtent();
+    if (total != GetTotalSize())
+        SetScrollSizes(MM_LOMETRIC, total);
+}
+
+void CCVNView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
+    CScrollView::OnPrepareDC(dc, info);
+    if (dc->IsPrinting() && info != nullptr)
+        SetPrintOffsets(dc, info);
+}
+
+void CCVNView::TellEngineZoom() {
+    Tool().SetViewScale(m_fZoom, ZoomDenominator());
+}
+
+CPoint CCVNView::ToLogical(CPoint device) {
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(&device);
+    return device;
+}
+
+CRect CCVNView::LogicalClientRect(CDC& dc, bool normalised) {
+    CRect client;
+    GetClientRect(&client);
+    dc.DPtoLP(&client);
+    if (normalised)
+        client.NormalizeRect();
+    return client;
+}
+
+CPoint CCVNView::ClientCentre() {
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    const CRect client = LogicalClientRect(dc, true);
+    return CPoint((client.left + client.right) / 2, (client.top + client.bottom) / 2);
 }
 
 CPoint CCVNView::GetCenterPoint() {
-    CRect client;
-    GetClientRect(&client);
-    CPoint centre = client.CenterPoint();
+    return ClientCentre();
+}
+
+void CCVNView::SetZoom(double zoom) {
+    m_fZoom = zoom;
+    ZoomEpilogue(true);
+}
+
+// ---- Scrolling ----
+
+BOOL CCVNView::OnScroll(UINT code, UINT position, BOOL doScroll) {
+    const CPoint before = GetScrollPosition();
+    const BOOL scrolled = CScrollView::OnScroll(code, position, doScroll);
+    const bool ended = (code & 0xFF) == SB_ENDSCROLL || ((code >> 8) & 0xFF) == SB_ENDSCROLL;
+    if (ended) {
+        if (CMainFrame* main = MainFrame())
+            main->SetTrainPause(FALSE);
+        InvalidateAll();
+        return scrolled;
+    }
+    if (doScroll && GetScrollPosition() != before) {
+        RedrawRulers(true);
+        RestoreFromBuffer(0, nullptr);
+        if (CMainFrame* main = MainFrame())
+            main->SetTrainPause(TRUE);
+    }
+    return scrolled;
+}
+
+BOOL CCVNView::OnScrollBy(CSize by, BOOL doScroll) {
+    const DWORD style = GetStyle();
+    if ((style & WS_HSCROLL) == 0)
+        by.cx = 0;
+    if ((style & WS_VSCROLL) == 0)
+        by.cy = 0;
+    const int oldX = GetScrollPos(SB_HORZ);
+    const int oldY = GetScrollPos(SB_VERT);
+    const int newX = std::clamp(oldX + by.cx, 0, std::max(0, GetScrollLimit(SB_HORZ)));
+    const int newY = std::clamp(oldY + by.cy, 0, std::max(0, GetScrollLimit(SB_VERT)));
+    if (newX == oldX && newY == oldY)
+        return FALSE;
+    if (doScroll) {
+        if (newX != oldX)
+            SetScrollPos(SB_HORZ, newX, TRUE);
+        if (newY != oldY)
+            SetScrollPos(SB_VERT, newY, TRUE);
+    }
+    return TRUE;
+}
+
+// The wheel moves only the scroll position; the whole view is drawn anew at the new one.
+BOOL CCVNView::OnMouseWheel(UINT flags, short delta, CPoint point) {
+    const BOOL scrolled = CScrollView::OnMouseWheel(flags, delta, point);
+    if (scrolled)
+        InvalidateAll();
+    return scrolled;
+}
+
+void CCVNView::SetScrollPositionQuiet(CPoint logical) {
+    CClientDC dc(this);
+    dc.SetMapMode(GetMapMode());
+    if (GetMapMode() != MM_TEXT)
+        dc.LPtoDP(&logical);
+    SetScrollPos(SB_HORZ, std::clamp(static_cast<int>(logical.x), 0, std::max(0, GetScrollLimit(SB_HORZ))),
+                 TRUE);
+    SetScrollPos(SB_VERT, std::clamp(static_cast<int>(logical.y), 0, std::max(0, GetScrollLimit(SB_VERT))),
+                 TRUE);
+    RedrawRulers(true);
+}
+
+CRulerBar* CCVNView::Ruler(bool top) const {
+    auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame());
+    if (frame == nullptr)
+        return nullptr;
+    CRulerBar& ruler = top ? frame->TopRuler() : frame->LeftRuler();
+    return IsWindow(&ruler) ? &ruler : nullptr;
+}
+
+void CCVNView::RedrawRulers(bool topFirst) {
+    for (bool top : {topFirst, !topFirst})
+        if (CRulerBar* ruler = Ruler(top)) {
+            ruler->Invalidate(TRUE);
+            ruler->UpdateWindow();
+        }
+}
+
+// ---- Zoom ----
+
+void CCVNView::StoreZoomedPageSize() {
+    CCVNDoc* doc = GetDocument();
+    const CTool& tool = Tool();
+    doc->m_fZoomedPageWidth = doc->m_fPageWidth * tool.m_fZoomNumerator / tool.m_fZoomDenominator;
+    doc->m_fZoomedPageHeight = doc->m_fPageHeight * tool.m_fZoomNumerator / tool.m_fZoomDenominator;
+}
+
+void CCVNView::ZoomEpilogue(bool recomputeBounds) {
+    TellEngineZoom();
+    if (recomputeBounds)
+        Tool().UpdateDeviceBounds();
+    StoreZoomedPageSize();
+    UpdateScrollSizes();
+    InvalidateAll();
+}
+
+// Moves the scroll position so that the logical point p (at the old zoom) comes to the middle
+// of the window; an axis on which the page is narrower than the window goes to 0.
+void CCVNView::ScrollKeepingCentre(double oldZoom, CPoint p, bool quiet) {
+    UpdateScrollSizes();
     CClientDC dc(this);
     OnPrepareDC(&dc);
-    dc.DPtoLP(&centre);
-    return centre;
+    const CRect client = LogicalClientRect(dc, true);
+    const CPoint centre((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+    const double factor = m_fZoom / oldZoom;
+    CPoint position = GetScrollPosition();
+    position.x += Truncate(p.x * factor - centre.x);
+    position.y += Truncate(p.y * factor - centre.y);
+    const CSize page = PageExtent();
+    if (std::abs(client.Width()) > page.cx)
+        position.x = 0;
+    if (std::abs(client.Height()) > page.cy)
+        position.y = 0;
+    if (quiet)
+        SetScrollPositionQuiet(position);
+    else
+        ScrollToPosition(position);
+}
+
+void CCVNView::OnZoomIn() {
+    const double oldZoom = m_fZoom;
+    m_fZoom = oldZoom * 2.0;
+    TellEngineZoom();
+    ScrollKeepingCentre(oldZoom, ClientCentre(), false);
+    StoreZoomedPageSize();
+    Tool().UpdateDeviceBounds();
+    InvalidateAll();
+}
+
+void CCVNView::OnZoomOut() {
+    const double oldZoom = m_fZoom;
+    const CPoint centre = ClientCentre();
+    m_fZoom = oldZoom * 0.5;
+    TellEngineZoom();
+    ScrollKeepingCentre(oldZoom, centre, true);
+    StoreZoomedPageSize();
+    Tool().UpdateDeviceBounds();
+    InvalidateAll();
+}
+
+void CCVNView::AdoptEngineZoom(CPoint pressed) {
+    ReleaseCapture();
+    const double oldZoom = m_fZoom;
+    m_fZoom = Tool().m_fZoomNumerator;
+    TellEngineZoom();
+    ScrollKeepingCentre(oldZoom, pressed, false);
+    StoreZoomedPageSize();
+    InvalidateAll();
+}
+
+// A minimised or zero-sized window has nothing to fit into: the command is ignored.
+void CCVNView::OnZoomFit() {
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    const CRect client = LogicalClientRect(dc, true);
+    if (client.Width() == 0 || client.Height() == 0)
+        return;
+    const CCVNDoc* doc = GetDocument();
+    const double ry = std::fabs(doc->m_fPageHeight / (client.Height() * doc->m_fViewScale));
+    const double rx = std::fabs(doc->m_fPageWidth / (client.Width() * doc->m_fViewScale));
+    // An empty page counts as fitting at zoom 1.
+    m_fZoom = 1.0 / std::max(1.0, std::ceil(std::max(rx, ry)));
+    ZoomEpilogue(true);
+}
+
+void CCVNView::OnZoomNormal() {
+    m_fZoom = 1.0;
+    ZoomEpilogue(true);
 }

@@ -1,0 +1,416 @@
+#include "model/CCVNDoc.h"
+#include "model/CGroup.h"
+#include "platform/win/AfxIds.h"
+#include "platform/win/CCmdUI.h"
+#include "resources/CommandIds.h"
+#include "shell/CCVNView.h"
+#include "shell/CMainFrame.h"
+
+// The editing commands of the menus, tool bars, keys and context menu, handed to the
+// document's editing engine.
+
+namespace {
+
+constexpr double kHalfTurn = 3.1415926535;
+constexpr int kSnapTrack = 0;
+constexpr int kSnapGrid = 2;
+constexpr int kSnapCorners = 3;
+constexpr int kSnapOff = -1;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CCVNView, CScrollView)
+ON_COMMAND(ID_GROUP, OnGroup)
+ON_COMMAND(ID_UNGROUP, OnUngroup)
+ON_COMMAND(ID_EDIT_LOCK, OnLock)
+ON_COMMAND(ID_EDIT_UNLOCK, OnUnlock)
+ON_COMMAND(ID_EDIT_ENTER_GROUP, OnEnterGroup)
+ON_COMMAND(ID_EDIT_EXIT_GROUP, OnExitGroup)
+ON_COMMAND(ID_EDIT_SELECT_ALL, OnSelectAll)
+ON_COMMAND(ID_EDIT_DELETE, OnDelete)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, OnUpdateNeedsSelectionOrTrain)
+ON_COMMAND(ID_EDIT_DUPLICATE, OnDuplicate)
+ON_UPDATE_COMMAND_UI(ID_EDIT_DUPLICATE, OnUpdateNeedsSelection)
+ON_COMMAND(ID_EDIT_PROPERTIES, OnProperties)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateNeedsSelectionOrTrain)
+ON_COMMAND(ID_EDIT_CUT, OnCut)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
+ON_COMMAND(ID_EDIT_COPY, OnCopy)
+ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateNeedsSelection)
+ON_COMMAND(ID_EDIT_PASTE, OnPaste)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
+ON_COMMAND(ID_EDIT_UNDO, OnUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateUndo)
+ON_COMMAND(ID_SEND_TO_BACK, OnSendToBack)
+ON_UPDATE_COMMAND_UI(ID_SEND_TO_BACK, OnUpdateNeedsSelection)
+ON_COMMAND(ID_BRING_TO_FRONT, OnBringToFront)
+ON_UPDATE_COMMAND_UI(ID_BRING_TO_FRONT, OnUpdateNeedsSelection)
+ON_COMMAND(ID_ROTATE_180, OnRotate180)
+ON_UPDATE_COMMAND_UI(ID_ROTATE_180, OnUpdateNeedsSelection)
+ON_COMMAND(ID_ROTATE_LEFT, OnRotateLeft)
+ON_UPDATE_COMMAND_UI(ID_ROTATE_LEFT, OnUpdateNeedsSelection)
+ON_COMMAND(ID_ROTATE_RIGHT, OnRotateRight)
+ON_UPDATE_COMMAND_UI(ID_ROTATE_RIGHT, OnUpdateNeedsSelection)
+ON_UPDATE_COMMAND_UI(ID_ROTATE_BY_DEGREES, OnUpdateDialogToCome)
+ON_COMMAND(ID_FLIP_2D_HORIZONTAL, OnFlipHorizontal)
+ON_UPDATE_COMMAND_UI(ID_FLIP_2D_HORIZONTAL, OnUpdateNeedsSelectionOutsideGroupEdit)
+ON_COMMAND(ID_FLIP_2D_VERTICAL, OnFlipVertical)
+ON_UPDATE_COMMAND_UI(ID_FLIP_2D_VERTICAL, OnUpdateNeedsSelectionOutsideGroupEdit)
+ON_COMMAND(ID_TRACK_SNAP, OnTrackSnap)
+ON_UPDATE_COMMAND_UI(ID_TRACK_SNAP, OnUpdateTrackSnap)
+ON_COMMAND(ID_SNAP_TO_GRID, OnSnapToGrid)
+ON_UPDATE_COMMAND_UI(ID_SNAP_TO_GRID, OnUpdateSnapToGrid)
+ON_COMMAND(ID_SNAP_TO_OBJECT_CORNERS, OnSnapToCorners)
+ON_UPDATE_COMMAND_UI(ID_SNAP_TO_OBJECT_CORNERS, OnUpdateSnapToCorners)
+ON_COMMAND(ID_SHOW_GRID, OnShowGrid)
+ON_UPDATE_COMMAND_UI(ID_SHOW_GRID, OnUpdateShowGrid)
+ON_COMMAND(ID_TOOL_ZOOM_IN, OnToolZoomIn)
+ON_UPDATE_COMMAND_UI(ID_TOOL_ZOOM_IN, OnUpdateZoomIn)
+ON_COMMAND(ID_TOOL_ZOOM_OUT, OnToolZoomOut)
+ON_UPDATE_COMMAND_UI(ID_TOOL_ZOOM_OUT, OnUpdateZoomOut)
+ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
+ON_UPDATE_COMMAND_UI(ID_ZOOM_IN, OnUpdateZoomIn)
+ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+ON_UPDATE_COMMAND_UI(ID_ZOOM_OUT, OnUpdateZoomOut)
+ON_COMMAND(ID_ZOOM_FIT, OnZoomFit)
+ON_COMMAND(ID_ZOOM_NORMAL, OnZoomNormal)
+ON_UPDATE_COMMAND_UI(ID_ZOOM_NORMAL, OnUpdateZoomNormal)
+ON_COMMAND(ID_CONNECT_USING_SPLINE, OnConnectSpline)
+ON_UPDATE_COMMAND_UI(ID_CONNECT_USING_SPLINE, OnUpdateConnectSpline)
+ON_COMMAND(ID_CONNECT_USING_CURVE_STRAIGHT, OnConnectCurveStraight)
+ON_UPDATE_COMMAND_UI(ID_CONNECT_USING_CURVE_STRAIGHT, OnUpdateConnectCurveStraight)
+ON_COMMAND(ID_CUT_TRACK, OnCutTrack)
+ON_UPDATE_COMMAND_UI(ID_CUT_TRACK, OnUpdateCutTrack)
+ON_COMMAND(ID_SELECT_TRACK_CHAIN, OnSelectTrackChain)
+ON_UPDATE_COMMAND_UI(ID_SELECT_TRACK_CHAIN, OnUpdateSelectTrackChain)
+ON_COMMAND(ID_TOOL_TERRAIN, OnToolTerrain)
+ON_UPDATE_COMMAND_UI(ID_TOOL_TERRAIN, OnUpdateToolTerrain)
+ON_COMMAND(ID_STOP_TEST_TRAIN, OnStopTestTrain)
+ON_COMMAND(ID_CAMERA_TURN_LEFT, OnNudgeLeft)
+ON_COMMAND(ID_CAMERA_TURN_RIGHT, OnNudgeRight)
+ON_COMMAND(ID_CAMERA_MOVE_FORWARD, OnNudgeUp)
+ON_COMMAND(ID_CAMERA_MOVE_BACKWARD, OnNudgeDown)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewPaused)
+ON_UPDATE_COMMAND_UI(ID_DOCUMENT_SETUP, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_PREFERENCES, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_LIBRARY_PUT_SELECTION, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_MATERIALS_REPORT, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_PARTS_LIST, OnUpdateDialogToCome)
+ON_UPDATE_COMMAND_UI(ID_TRACK_WIZARD, OnUpdateDialogToCome)
+END_MESSAGE_MAP()
+
+void CCVNView::RedrawAndRepaint() {
+    Tool().m_bRedraw = 1;
+    RepaintDirty();
+}
+
+void CCVNView::OnGroup() {
+    if (Tool().GroupSelection(1))
+        RepaintDirty();
+}
+
+void CCVNView::OnUngroup() {
+    if (Tool().UngroupSelection(1))
+        RepaintDirty();
+}
+
+void CCVNView::OnLock() {
+    Tool().LockSelection(1);
+    RepaintDirty();
+}
+
+void CCVNView::OnUnlock() {
+    Tool().UnlockSelection(1);
+    RepaintDirty();
+}
+
+void CCVNView::OnEnterGroup() {
+    if (Tool().EnterGroupEdit(1))
+        RepaintDirty();
+}
+
+void CCVNView::OnExitGroup() {
+    if (Tool().ExitGroupEdit(1))
+        RepaintDirty();
+}
+
+void CCVNView::OnSelectAll() {
+    Tool().SelectAll(1);
+    RepaintDirty();
+}
+
+void CCVNView::OnDelete() {
+    Tool().DeleteSelection(1);
+    RepaintDirty();
+}
+
+void CCVNView::OnDuplicate() {
+    Tool().DuplicateSelection();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnProperties() {
+    Tool().ShowProperties();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnCut() {
+    Tool().Cut();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnCopy() {
+    Tool().CopySelection();
+    RepaintDirty();
+}
+
+void CCVNView::OnPaste() {
+    Tool().Paste();
+    RepaintDirty();
+}
+
+void CCVNView::OnUndo() {
+    Tool().Undo();
+    RepaintDirty();
+}
+
+void CCVNView::OnSendToBack() {
+    Tool().SendToBack();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnBringToFront() {
+    Tool().BringToFront();
+    RedrawAndRepaint();
+}
+
+void CCVNView::RotateSelectionBy(double angle) {
+    CTool& tool = Tool();
+    tool.RotateSelection(angle, nullptr, 0, 1, 1);
+    CGroup* current = tool.GetCurrentGroup();
+    if (current != nullptr && !tool.IsRootGroup(current)) {
+        current->RecalcFrame();
+        current->ComputeExtent(nullptr);
+        current->Invalidate();
+    }
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnRotate180() {
+    RotateSelectionBy(kHalfTurn);
+}
+
+void CCVNView::OnRotateLeft() {
+    RotateSelectionBy(kHalfTurn * 0.5);
+}
+
+void CCVNView::OnRotateRight() {
+    RotateSelectionBy(kHalfTurn * -0.5);
+}
+
+// A flip is its own inverse: the same flip goes onto the undo list.
+void CCVNView::Flip(bool vertical) {
+    CTool& tool = Tool();
+    if (tool.GetGroupEditDepth() == 1) {
+        const int flipped = vertical ? tool.FlipVertical(0) : tool.FlipHorizontal(0);
+        if (flipped != 0)
+            vertical ? tool.FlipVertical(1) : tool.FlipHorizontal(1);
+    }
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnFlipHorizontal() {
+    Flip(false);
+}
+
+void CCVNView::OnFlipVertical() {
+    Flip(true);
+}
+
+void CCVNView::ToggleSnapMode(int mode) {
+    int& snap = Tool().m_nSnapMode;
+    snap = snap == mode ? kSnapOff : mode;
+}
+
+void CCVNView::OnTrackSnap() {
+    ToggleSnapMode(kSnapTrack);
+}
+
+void CCVNView::OnSnapToGrid() {
+    ToggleSnapMode(kSnapGrid);
+}
+
+void CCVNView::OnSnapToCorners() {
+    ToggleSnapMode(kSnapCorners);
+}
+
+void CCVNView::OnShowGrid() {
+    CCVNDoc* doc = GetDocument();
+    doc->m_bGridShown = doc->m_bGridShown ? 0 : 1;
+    Invalidate(TRUE);
+}
+
+void CCVNView::OnToolZoomIn() {
+    Tool().m_toolMode.Set(kToolZoomIn);
+}
+
+void CCVNView::OnToolZoomOut() {
+    Tool().m_toolMode.Set(kToolZoomOut);
+}
+
+void CCVNView::ToggleToolMode(int mode) {
+    CTool& tool = Tool();
+    if (tool.m_toolMode == mode) {
+        tool.m_toolMode.Set(kToolSelector);
+        return;
+    }
+    tool.m_toolMode.Set(mode);
+    tool.m_bConnectDrag = 0;
+}
+
+void CCVNView::OnConnectSpline() {
+    ToggleToolMode(kToolConnectSpline);
+}
+
+void CCVNView::OnConnectCurveStraight() {
+    ToggleToolMode(kToolConnectCurveStraight);
+}
+
+void CCVNView::OnCutTrack() {
+    constexpr UINT kCutTrackCursor = 427;
+    Tool().m_toolMode.Set(kToolCutTrack);
+    Tool().m_bRedraw = 1;
+    InstallCursor(kCutTrackCursor, false);
+    RepaintDirty();
+}
+
+void CCVNView::OnSelectTrackChain() {
+    Tool().m_toolMode.Set(kToolSelectTrackChain);
+}
+
+void CCVNView::OnToolTerrain() {
+    Tool().m_toolMode.Set(kToolTerrain);
+}
+
+void CCVNView::OnStopTestTrain() {
+    if (CMainFrame* main = MainFrame())
+        main->StopTrainTimer();
+}
+
+// The arrow keys nudge the selection by one logical unit of this view at its zoom.
+void CCVNView::Nudge(double dx, double dy) {
+    CTool& tool = Tool();
+    TellEngineZoom();
+    const CDoublePoint step = tool.DeviceToLayout(dx, dy);
+    tool.MoveSelection(step.x, step.y, 0, 1, 1);
+    tool.UpdateStatus();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnNudgeLeft() {
+    Nudge(-1.0, 0.0);
+}
+
+void CCVNView::OnNudgeRight() {
+    Nudge(1.0, 0.0);
+}
+
+void CCVNView::OnNudgeUp() {
+    Nudge(0.0, 1.0);
+}
+
+void CCVNView::OnNudgeDown() {
+    Nudge(0.0, -1.0);
+}
+
+void CCVNView::OnFilePrintPreviewPaused() {
+    CMainFrame* main = MainFrame();
+    if (main != nullptr)
+        main->SetTrainPause(TRUE);
+    OnFilePrintPreview();
+    if (main != nullptr)
+        main->SetTrainPause(FALSE);
+}
+
+// ---- Update handlers ----
+
+void CCVNView::OnUpdateNeedsSelection(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().GetSelectedCount() > 0);
+}
+
+void CCVNView::OnUpdateNeedsSelectionOrTrain(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().GetSelectedCount() > 0 || Tool().IsTrainSelected());
+}
+
+void CCVNView::OnUpdateNeedsSelectionOutsideGroupEdit(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().GetSelectedCount() > 0 && Tool().GetGroupEditDepth() == 1);
+}
+
+void CCVNView::OnUpdatePaste(CCmdUI* cmdUI) {
+    const CPaintList* clipboard = GetDocument()->GetClipboard();
+    cmdUI->Enable(clipboard != nullptr && !clipboard->empty() && !Tool().IsTrainSelected());
+}
+
+void CCVNView::OnUpdateUndo(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().GetUndoCount() > 0);
+}
+
+void CCVNView::OnUpdateTrackSnap(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_nSnapMode == kSnapTrack);
+}
+
+void CCVNView::OnUpdateSnapToGrid(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_nSnapMode == kSnapGrid);
+}
+
+void CCVNView::OnUpdateSnapToCorners(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_nSnapMode == kSnapCorners);
+}
+
+void CCVNView::OnUpdateShowGrid(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(GetDocument()->m_bGridShown != 0);
+}
+
+void CCVNView::OnUpdateZoomIn(CCmdUI* cmdUI) {
+    const bool allowed = Tool().CanZoomIn() != 0;
+    cmdUI->SetCheck(allowed && Tool().m_toolMode == kToolZoomIn ? 1 : 0);
+    cmdUI->Enable(allowed);
+}
+
+void CCVNView::OnUpdateZoomOut(CCmdUI* cmdUI) {
+    const bool allowed = Tool().CanZoomOut() != 0;
+    cmdUI->SetCheck(allowed && Tool().m_toolMode == kToolZoomOut ? 1 : 0);
+    cmdUI->Enable(allowed);
+}
+
+void CCVNView::OnUpdateZoomNormal(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_fZoom != 1.0);
+}
+
+void CCVNView::OnUpdateCutTrack(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_toolMode == kToolCutTrack);
+}
+
+void CCVNView::OnUpdateSelectTrackChain(CCmdUI* cmdUI) {
+    cmdUI->SetCheck(Tool().m_toolMode == kToolSelectTrackChain ? 1 : 0);
+}
+
+void CCVNView::OnUpdateToolTerrain(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_toolMode == kToolTerrain);
+}
+
+void CCVNView::OnUpdateConnectSpline(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_toolMode == kToolConnectSpline);
+}
+
+void CCVNView::OnUpdateConnectCurveStraight(CCmdUI* cmdUI) {
+    cmdUI->SetRadio(Tool().m_toolMode == kToolConnectCurveStraight);
+}
+
+// The document's commands whose dialogs the program does not have yet stay grey.
+void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {
+    cmdUI->Enable(FALSE);
+}

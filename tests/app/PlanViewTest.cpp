@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include "model/CEditStep.h"
+#include "model/CPaint.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/win/AfxIds.h"
+#include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/CPrintInfo.h"
+#include "platform/win/WindowDCs.h"
+#include "resources/CommandIds.h"
+#include "shell/CCVNView.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/support/PdfPages.h"
+
+namespace {
+
+constexpr int kPrintDpi = 100;
+// The place kind whose inverse goes onto the undo list when a piece is drawn.
+constexpr int kPlaceInverseKind = -31990;
+
+class PlanViewRoad : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+    }
+    void TearDown() override {
+        AfxSetPrintPrompt(nullptr);
+        RunningProgram::TearDown();
+    }
+    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    // Pixels of the page background in the view's draw buffer along the client row.
+    int CountNonBackgroundPixels(CCVNView& view) {
+        CRect client;
+        view.GetClientRect(&client);
+        view.OnPrepareDC(&view.DrawBuffer());
+        view.DrawBuffer().DPtoLP(&client);
+        client.NormalizeRect();
+        const COLORREF background = ActiveLayout()->m_crBackground;
+        int count = 0;
+        for (int y = client.top; y < client.bottom; y += 5)
+            for (int x = client.left; x < client.right; x += 5)
+                if (view.DrawBuffer().GetPixel(x, y) != background)
+                    ++count;
+        return count;
+    }
+    CPaint* OnlyPiece() {
+        auto& members = ActiveLayout()->m_rootGroup.m_members;
+        return members.size() == 1 ? members.front() : nullptr;
+    }
+    // A page of 40 m square, far larger than the window.
+    void UseLargePage() {
+        ActiveLayout()->m_fPageWidth = 400000.0;
+        ActiveLayout()->m_fPageHeight = 400000.0;
+        View()->UpdateScrollSizes();
+    }
+    void DrawStraight() {
+        Command(ID_TOOL_STRAIGHT_TRACK);
+        // A press soon after the last one on the same spot would be a double click.
+        host.AdvanceClock(1000);
+        host.DragClient(View(), CPoint(100, 120), CPoint(300, 160), 6);
+        host.RunUntilIdle();
+    }
+};
+
+}  // namespace
+
+TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOverSixPages) {
+    ASSERT_NE(View(), nullptr);
+    const int emptyPixels = CountNonBackgroundPixels(*View());
+
+    DrawStraight();
+    CPaint* piece = OnlyPiece();
+    ASSERT_NE(piece, nullptr);
+    EXPECT_STREQ(piece->GetRuntimeClass()->m_lpszClassName, "CTrack");
+    CTool& tool = ActiveLayout()->m_tool;
+    ASSERT_GE(tool.GetUndoCount(), 1);
+    EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kPlaceInverseKind);
+    EXPECT_EQ(tool.GetUndoStep(0)->m_pObject, piece);
+    EXPECT_GT(CountNonBackgroundPixels(*View()), emptyPixels);
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(OnlyPiece(), nullptr);
+    EXPECT_TRUE(ActiveLayout()->m_rootGroup.m_members.empty());
+    EXPECT_EQ(CountNonBackgroundPixels(*View()), emptyPixels);
+
+    DrawStraight();
+    ASSERT_NE(OnlyPiece(), nullptr);
+    const std::string path = (folder / "road.cvn").string();
+    ASSERT_TRUE(ActiveLayout()->OnSaveDocument(path.c_str()));
+    Command(ID_FILE_CLOSE);
+    CDocument* reopened = app.OpenDocumentFile(path.c_str());
+    ASSERT_NE(reopened, nullptr);
+    host.RunUntilIdle();
+    ASSERT_NE(OnlyPiece(), nullptr);
+    EXPECT_STREQ(OnlyPiece()->GetRuntimeClass()->m_lpszClassName, "CTrack");
+
+    // At a fixed 1:1 the piece is moved to reach two and a half sheets across and one and a
+    // half down: three columns of two rows.
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_nPrintScaleChoice = 1;
+    layout.m_fPrintScale = 1.0;
+    layout.m_fPageWidth = 20000.0;
+    layout.m_fPageHeight = 20000.0;
+    // The A4 sheet of the print job, in whole tenths of a millimetre at its resolution.
+    const double sideW = 2100.0;
+    const double sideH = 2969.0;
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    const CPose identity;
+    layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
+    layout.m_tool.SelectAll(0);
+    layout.m_tool.MoveSelection(2.5 * sideW - maxX, -1.5 * sideH - minY, 0, 0, 0);
+
+    const CString pdf = (folder / "road.pdf").c_str();
+    UINT offered = 0;
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        offered = info.GetMaxPage();
+        info.m_strOutput = pdf;
+        info.m_nDpi = kPrintDpi;
+        return TRUE;
+    });
+    View()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ(offered, 6u);
+    EXPECT_EQ(CountPdfPages(pdf.c_str()), 6);
+
+    // Page 4 starts the second row: column 0, row 1, and its footer says so.
+    CDC printer;
+    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").c_str(), kPrintDpi, 2100, 2970));
+    CPrintInfo page;
+    page.m_nDpi = kPrintDpi;
+    page.SetMaxPage(6);
+    page.m_nCurPage = 4;
+    page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    View()->OnPrepareDC(&printer, &page);
+    EXPECT_EQ(layout.m_tool.m_fPrintOffsetX, 0.0);
+    EXPECT_EQ(layout.m_tool.m_fPrintOffsetY, sideH);
+    printer.EnableTrace(true);
+    View()->DrawPageDecorations(&printer, &page);
+    CString footer;
+    for (const CDCTraceEntry& entry : printer.GetTrace())
+        if (entry.primitive == "TextOut")
+            footer = entry.text;
+    EXPECT_EQ(footer, "Page 4 of 6     Scale: 1:1.00");
+}
+
+TEST_F(PlanViewRoad, ZoomKeepsTheMiddleAndFitToScreenFitsThePageOrIgnoresAnEmptyWindow) {
+    CCVNView& view = *View();
+    CCVNDoc& layout = *ActiveLayout();
+    UseLargePage();
+    view.ScrollToPosition(CPoint(3000, -2000));
+    const CPoint before = view.GetCenterPoint();
+    Command(ID_ZOOM_IN);
+    EXPECT_EQ(view.GetZoom(), 2.0);
+    const CPoint after = view.GetCenterPoint();
+    EXPECT_NEAR(after.x, before.x * 2, 2);
+    EXPECT_NEAR(after.y, before.y * 2, 2);
+    Command(ID_ZOOM_OUT);
+    EXPECT_EQ(view.GetZoom(), 1.0);
+    EXPECT_NEAR(view.GetCenterPoint().x, before.x, 2);
+    EXPECT_FALSE(IsEnabled(ID_ZOOM_NORMAL));
+
+    // A page two and a half windows wide fits at a third.
+    CClientDC dc(&view);
+    view.OnPrepareDC(&dc);
+    CRect client;
+    view.GetClientRect(&client);
+    dc.DPtoLP(&client);
+    layout.m_fPageWidth = 2.5 * std::abs(client.Width()) * layout.m_fViewScale;
+    layout.m_fPageHeight = 100.0;
+    Command(ID_ZOOM_FIT);
+    EXPECT_DOUBLE_EQ(view.GetZoom(), 1.0 / 3.0);
+    EXPECT_TRUE(IsEnabled(ID_ZOOM_NORMAL));
+
+    // With no height there is nothing to fit into.
+    Command(ID_ZOOM_NORMAL);
+    CRect frame;
+    view.GetWindowRect(&frame);
+    view.MoveWindow(0, 0, frame.Width(), 0);
+    Command(ID_ZOOM_FIT);
+    EXPECT_EQ(view.GetZoom(), 1.0);
+}
+
+TEST_F(PlanViewRoad, AGridStepOfZeroDrawsOnlyTheOtherAxis) {
+    CCVNView& view = *View();
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_bGridShown = 1;
+    layout.m_crGrid = RGB(255, 0, 0);
+    layout.m_nGridWidth = 0;
+    layout.m_nGridHeight = 1000;
+    view.InvalidateAll();
+    host.RunUntilIdle();
+    // Counted in the buffer's pixels: rows and columns that are grid colour from end to end.
+    CDC& buffer = view.DrawBuffer();
+    buffer.SetMapMode(MM_TEXT);
+    buffer.SetViewportOrg(0, 0);
+    CRect client;
+    view.GetClientRect(&client);
+    auto gridLine = [&](int fixed, bool row) {
+        const int length = row ? client.Width() : client.Height();
+        for (int i = 0; i < length; ++i)
+            if (buffer.GetPixel(row ? i : fixed, row ? fixed : i) != layout.m_crGrid)
+                return false;
+        return true;
+    };
+    int rows = 0, columns = 0;
+    for (int y = 0; y < client.Height(); ++y) rows += gridLine(y, true) ? 1 : 0;
+    for (int x = 0; x < client.Width(); ++x) columns += gridLine(x, false) ? 1 : 0;
+    EXPECT_GE(rows, client.Height() / 40);
+    EXPECT_EQ(columns, 0);
+}
+
+TEST_F(PlanViewRoad, ArrowKeysNudgeTheSelectionByOneScreenUnitAndTheCursorFollowsTheTool) {
+    DrawStraight();
+    CPaint* piece = OnlyPiece();
+    ASSERT_NE(piece, nullptr);
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    const CDoublePoint start{piece->m_pose.x, piece->m_pose.y};
+    Command(ID_CAMERA_TURN_RIGHT);
+    const double viewScale = ActiveLayout()->m_fViewScale;
+    EXPECT_NEAR(piece->m_pose.x - start.x, viewScale, 1e-9);
+    Command(ID_ZOOM_IN);
+    Command(ID_CAMERA_MOVE_FORWARD);
+    EXPECT_NEAR(piece->m_pose.y - start.y, viewScale / 2.0, 1e-9);
+    Command(ID_EDIT_UNDO);
+    EXPECT_NEAR(piece->m_pose.y, start.y, 1e-9);
+
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    CPoint far(20, 20);
+    View()->ClientToScreen(&far);
+    host.MouseMove(far);
+    EXPECT_EQ(View()->GetCursorId(), 339u);
+    Command(ID_TOOL_ZOOM_IN);
+    host.MouseMove(CPoint(far.x + 3, far.y));
+    EXPECT_EQ(View()->GetCursorId(), 314u);
+}
+
+TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBack) {
+    CCVNView& view = *View();
+    UseLargePage();
+    CRect client;
+    view.GetClientRect(&client);
+    CPoint inside(client.Width() / 2, client.Height() / 2), outside(client.right + 40, client.Height() / 2);
+    view.ClientToScreen(&inside);
+    view.ClientToScreen(&outside);
+    host.MouseDown(inside);
+    host.MouseMove(outside);
+    EXPECT_EQ(view.GetAutoScrollTimer(), CCVNView::kAutoScrollTimerId);
+    EXPECT_LT(view.GetAutoScrollStep().cx, 0);
+    const int first = view.GetScrollPosition().x;
+    EXPECT_GT(first, 0);
+    host.AdvanceClock(CCVNView::kAutoScrollPeriod);
+    EXPECT_GT(view.GetScrollPosition().x, first);
+    host.MouseMove(inside);
+    EXPECT_EQ(view.GetAutoScrollTimer(), 0u);
+    const int stopped = view.GetScrollPosition().x;
+    host.AdvanceClock(5 * CCVNView::kAutoScrollPeriod);
+    EXPECT_EQ(view.GetScrollPosition().x, stopped);
+    host.MouseUp(inside);
+}
+
+TEST_F(PlanViewRoad, APrintJobWithoutPrintableAreaIsRefusedBeforeAnyPage) {
+    const CString pdf = (folder / "nothing.pdf").c_str();
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        info.m_strOutput = pdf;
+        info.m_nPaperHeight = 0;
+        return TRUE;
+    });
+    host.AnswerMessageBox(IDOK);
+    View()->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "The printer has no printable area.");
+    EXPECT_FALSE(std::filesystem::exists(pdf.c_str()));
+}
+
+TEST_F(PlanViewRoad, ARepaintAcrossThePageEdgeFillsThePageAndTheWorkspaceApart) {
+    CCVNView& view = *View();
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_crBackground = RGB(250, 250, 210);
+    layout.m_fPageWidth = 3000.0;
+    layout.m_fPageHeight = 3000.0;
+    Command(ID_ZOOM_NORMAL);
+    view.SetZoom(1.0);
+    host.RunUntilIdle();
+    // The page is 300 logical units wide at 1:10; the dirty area reaches 100 beyond it.
+    CDC& buffer = view.DrawBuffer();
+    view.OnPrepareDC(&buffer);
+    CRect stale(200, -250, 400, -50);
+    buffer.FillSolidRect(&stale, RGB(1, 2, 3));
+    CTool& tool = layout.m_tool;
+    tool.m_rcDirty = DeviceRect{200, -250, 400, -50};
+    tool.m_bRedraw = 1;
+    view.RepaintDirty();
+    EXPECT_TRUE(tool.m_rcDirty.IsEmpty());
+    view.OnPrepareDC(&buffer);
+    EXPECT_EQ(buffer.GetPixel(250, -150), layout.m_crBackground);
+    EXPECT_EQ(buffer.GetPixel(350, -150), GetSysColor(COLOR_APPWORKSPACE));
+}
+
+TEST_F(PlanViewRoad, ShiftF10OpensTheContextMenuJustInsideTheViewAndItsCommandsReachTheView) {
+    DrawStraight();
+    ASSERT_NE(OnlyPiece(), nullptr);
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    CPoint corner(5, 5);
+    View()->ClientToScreen(&corner);
+    host.WhenModal("", [&](CWnd& popup) {
+        CRect where;
+        popup.GetWindowRect(&where);
+        EXPECT_EQ(where.TopLeft(), corner);
+        EXPECT_NE(dynamic_cast<CMenuPopupWnd&>(popup).FindItem("Cu&t\tCtrl+X"), -1);
+        host.Type("d");
+    });
+    View()->SetFocus();
+    host.KeyDown(VK_SHIFT);
+    host.PressKey(VK_F10);
+    host.KeyUp(VK_SHIFT);
+    EXPECT_TRUE(ActiveLayout()->m_rootGroup.m_members.empty());
+}
+
+TEST_F(PlanViewRoad, AClickWithTheZoomToolZoomsAndBringsTheClickedPointToTheMiddle) {
+    CCVNView& view = *View();
+    // Small enough that twice its size stays below the zoom limit.
+    ActiveLayout()->m_fPageWidth = 100000.0;
+    ActiveLayout()->m_fPageHeight = 100000.0;
+    view.UpdateScrollSizes();
+    view.ScrollToPosition(CPoint(4000, -4000));
+    host.RunUntilIdle();
+    Command(ID_TOOL_ZOOM_IN);
+    CRect client;
+    view.GetClientRect(&client);
+    const CPoint clicked(client.Width() / 4, client.Height() / 4);
+    CClientDC dc(&view);
+    view.OnPrepareDC(&dc);
+    CPoint logical = clicked;
+    dc.DPtoLP(&logical);
+    host.AdvanceClock(1000);
+    host.ClickClient(&view, clicked);
+    EXPECT_EQ(view.GetZoom(), 2.0);
+    EXPECT_EQ(ActiveLayout()->m_tool.m_fZoomNumerator, 2.0);
+    EXPECT_NEAR(view.GetCenterPoint().x, logical.x * 2, 2);
+    EXPECT_NEAR(view.GetCenterPoint().y, logical.y * 2, 2);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(PlanViewRoad, DraggingAScrollBarHoldsTheTrainsUntilTheScrollEnds) {
+    CCVNView& view = *View();
+    UseLargePage();
+    EXPECT_FALSE(view.OnScrollBy(CSize(0, 0)));
+    EXPECT_FALSE(view.OnScrollBy(CSize(-10, 0)));
+    view.SendMessage(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_GT(view.GetScrollPosition().x, 0);
+    EXPECT_TRUE(Main().IsTrainPaused());
+    view.SendMessage(WM_HSCROLL, SB_ENDSCROLL);
+    EXPECT_FALSE(Main().IsTrainPaused());
+    const int across = view.GetScrollPosition().x;
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    view.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_LT(view.GetScrollPosition().y, 0);
+    EXPECT_EQ(view.GetScrollPosition().x, across);
+}
+
+TEST_F(PlanViewRoad, ARightClickOpensTheContextMenuOnceAndNotWhileADragHoldsTheMouse) {
+    int menus = 0;
+    auto countAndClose = [&](CWnd&) {
+        ++menus;
+        host.PressKey(VK_ESCAPE);
+    };
+    host.WhenModal("", countAndClose);
+    host.WhenModal("", countAndClose);
+    host.AdvanceClock(1000);
+    host.ClickClient(View(), CPoint(150, 150), true);
+    host.RunUntilIdle();
+    EXPECT_EQ(menus, 1);
+
+    CPoint inside(150, 150);
+    View()->ClientToScreen(&inside);
+    host.AdvanceClock(1000);
+    host.MouseDown(inside);
+    host.MouseDown(inside, true);
+    host.MouseUp(inside, true);
+    host.MouseUp(inside);
+    EXPECT_EQ(menus, 1);
+    host.PressKey(VK_ESCAPE);
+}

@@ -1,0 +1,83 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "model/CCVNDoc.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CCreateContext.h"
+#include "platform/win/CFrameWnd.h"
+#include "platform/win/WindowManager.h"
+#include "resources/Resources.h"
+#include "shell/CCVNView.h"
+#include "tests/track/LargeLayout.h"
+#include "track/TrackPieces.h"
+
+// The plan view on a layout of 5,000 connected pieces in a 1920 x 1080 window: a full redraw
+// through the draw buffer, and the partial repaint after one piece moved.
+
+namespace {
+
+constexpr int kWindowWidth = 1920;
+constexpr int kWindowHeight = 1080;
+
+struct PlanOnScreen {
+    HeadlessHost host;
+    QuietDoc doc;
+    CFrameWnd* frame = nullptr;
+    CCVNView* view = nullptr;
+
+    PlanOnScreen() {
+        RegisterResources();
+        RegisterTrackPieces();
+        WindowManager::Instance().Reset();
+        doc.m_bAutoDelete = false;
+        doc.OnNewDocument();
+        LargeLayout::Build(doc);
+        doc.ResetViewSettings();
+        frame = new CFrameWnd;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CCVNView);
+        context.m_pCurrentDoc = &doc;
+        frame->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context);
+        frame->InitialUpdateFrame(&doc, TRUE);
+        view = dynamic_cast<CCVNView*>(frame->GetActiveView());
+        view->MoveWindow(0, 0, kWindowWidth, kWindowHeight);
+        host.RunUntilIdle();
+    }
+    ~PlanOnScreen() {
+        if (IsWindow(frame))
+            frame->DestroyWindow();
+        WindowManager::Instance().Reset();
+    }
+};
+
+// At zoom 1 the window shows a corner of the layout; fitted, it shows every piece.
+void FullRedraw(benchmark::State& state, bool fitted) {
+    PlanOnScreen plan;
+    if (fitted)
+        plan.view->OnZoomFit();
+    for (auto _ : state) {
+        plan.view->InvalidateAll();
+        plan.view->UpdateWindow();
+    }
+    state.counters["zoom"] = plan.view->GetZoom();
+}
+BENCHMARK_CAPTURE(FullRedraw, AtZoomOne, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRedraw, WholeLayout, true)->Unit(benchmark::kMillisecond);
+
+// One piece in the window moves and moves back; only its area is drawn again.
+void PartialRepaintAfterMove(benchmark::State& state) {
+    PlanOnScreen plan;
+    CTool& tool = plan.doc.m_tool;
+    plan.doc.m_rootGroup.m_members.back()->Select();
+    double step = 200.0;
+    for (auto _ : state) {
+        tool.MoveSelection(step, 0.0, 0, 0, 0);
+        tool.m_bRedraw = 1;
+        plan.view->RepaintDirty();
+        step = -step;
+    }
+}
+BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
