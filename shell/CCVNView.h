@@ -158,6 +158,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnRotate180();
     void OnRotateLeft();
     void OnRotateRight();
+    void OnRotateByDegrees();
+    void OnLayers();
     void OnFlipHorizontal();
     void OnFlipVertical();
     void OnTrackSnap();

@@ -5,6 +5,8 @@
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
+#include "shell/CRotateByDegreesDialog.h"
+#include "shell/PlanDialogs.h"
 
 // The editing commands of the menus, tool bars, keys and context menu, handed to the
 // document's editing engine.
@@ -51,7 +53,9 @@ ON_COMMAND(ID_ROTATE_LEFT, OnRotateLeft)
 ON_UPDATE_COMMAND_UI(ID_ROTATE_LEFT, OnUpdateNeedsSelection)
 ON_COMMAND(ID_ROTATE_RIGHT, OnRotateRight)
 ON_UPDATE_COMMAND_UI(ID_ROTATE_RIGHT, OnUpdateNeedsSelection)
-ON_UPDATE_COMMAND_UI(ID_ROTATE_BY_DEGREES, OnUpdateDialogToCome)
+ON_COMMAND(ID_ROTATE_BY_DEGREES, OnRotateByDegrees)
+ON_UPDATE_COMMAND_UI(ID_ROTATE_BY_DEGREES, OnUpdateNeedsSelection)
+ON_COMMAND(ID_LAYERS, OnLayers)
 ON_COMMAND(ID_FLIP_2D_HORIZONTAL, OnFlipHorizontal)
 ON_UPDATE_COMMAND_UI(ID_FLIP_2D_HORIZONTAL, OnUpdateNeedsSelectionOutsideGroupEdit)
 ON_COMMAND(ID_FLIP_2D_VERTICAL, OnFlipVertical)
@@ -93,8 +97,6 @@ ON_COMMAND(ID_CAMERA_MOVE_BACKWARD, OnNudgeDown)
 ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewPaused)
-ON_UPDATE_COMMAND_UI(ID_DOCUMENT_SETUP, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_PREFERENCES, OnUpdateDialogToCome)
 ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateDialogToCome)
 ON_UPDATE_COMMAND_UI(ID_LIBRARY_PUT_SELECTION, OnUpdateDialogToCome)
 ON_UPDATE_COMMAND_UI(ID_MATERIALS_REPORT, OnUpdateDialogToCome)
@@ -209,6 +211,24 @@ void CCVNView::OnRotateLeft() {
 
 void CCVNView::OnRotateRight() {
     RotateSelectionBy(kHalfTurn * -0.5);
+}
+
+// Unlike the fixed turns, the current group's frame is left as it is.
+void CCVNView::OnRotateByDegrees() {
+    CRotateByDegreesDialog dialog(this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    Tool().RotateSelection(dialog.AngleInRadians(), nullptr, 0, 1, 1);
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnLayers() {
+    CCVNDoc* document = GetDocument();
+    if (!RunLayerProperties(*document, this))
+        return;
+    document->InvalidateAllViews();
+    if (document->Has3DWindow())
+        static_cast<CGroup*>(document->GetRootGroup())->UpdateMembers3DByLayer();
 }
 
 // A flip is its own inverse: the same flip goes onto the undo list.

@@ -11,6 +11,7 @@
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
+#include "resources/RotateByDegreesTemplate.h"
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/PdfPages.h"
@@ -389,4 +390,33 @@ TEST_F(PlanViewRoad, ARightClickOpensTheContextMenuOnceAndNotWhileADragHoldsTheM
     host.MouseUp(inside);
     EXPECT_EQ(menus, 1);
     host.PressKey(VK_ESCAPE);
+}
+
+TEST_F(PlanViewRoad, TheMenusOpenRotateByDegreesLayersPageSetupAndPreferences) {
+    DrawStraight();
+    CPaint* piece = OnlyPiece();
+    ASSERT_NE(piece, nullptr);
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    const double angle = piece->m_pose.angle;
+    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("90");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_ROTATE_BY_DEGREES);
+    EXPECT_NEAR(piece->m_pose.angle - angle, 3.1415926535 * 0.5, 1e-9);
+    Command(ID_EDIT_UNDO);
+    EXPECT_NEAR(piece->m_pose.angle, angle, 1e-9);
+
+    for (const auto& [command, caption] : {std::pair<UINT, const char*>{ID_LAYERS, "Layer properties"},
+                                           {ID_DOCUMENT_SETUP, "Document setup"},
+                                           {ID_PREFERENCES, "Preferences"}}) {
+        bool opened = false;
+        host.WhenModal(caption, [&](CWnd&) {
+            opened = true;
+            host.PressKey(VK_ESCAPE);
+        });
+        Command(command);
+        EXPECT_TRUE(opened) << caption;
+    }
 }
