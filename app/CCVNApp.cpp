@@ -12,13 +12,13 @@
 #include "resources/CommandIds.h"
 #include "resources/Resources.h"
 #include "resources/StringTable.h"
-#include "shell/PlanDialogs.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CCreditsDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
+#include "shell/PlanDialogs.h"
 #include "track/TrackPieces.h"
 
 BEGIN_MESSAGE_MAP(CCVNApp, CWinApp)
@@ -96,9 +96,13 @@ BOOL CCVNApp::InitInstance() {
     ParseCommandLine(info);
     if (info.m_bRunEmbedded || info.m_bRunAutomated)
         return TRUE;
+    const bool printOnly = info.m_nShellCommand == CCommandLineInfo::FilePrint ||
+                           info.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+    // Maximised first, so the first plan window takes its size from the whole workspace.
+    if (!printOnly)
+        m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     if (!ProcessShellCommand(info))
         return FALSE;
-    m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     m_pMainWnd->UpdateWindow();
     // The splash came up with the frame, before the frame was shown over it.
     if (CSplashWindow* splash = CSplashWindow::Current())

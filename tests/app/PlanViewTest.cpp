@@ -27,6 +27,9 @@ class PlanViewRoad : public RunningProgram {
     void SetUp() override {
         RunningProgram::SetUp();
         ASSERT_TRUE(Start());
+        // The splash lies over the middle of the plan window until it times out.
+        host.AdvanceClock(CSplashWindow::kShowTime);
+        ASSERT_EQ(CSplashWindow::Current(), nullptr);
     }
     void TearDown() override {
         AfxSetPrintPrompt(nullptr);

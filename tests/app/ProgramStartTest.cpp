@@ -71,6 +71,12 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
     EXPECT_NE(dynamic_cast<CCVNView*>(child->GetActiveView()), nullptr);
     EXPECT_TRUE(child->TopRuler().IsWindowVisible());
     EXPECT_TRUE(child->LeftRuler().IsWindowVisible());
+    // The first plan window takes its size from the maximised workspace.
+    CRect workspace, plan;
+    Main().GetMDIClient()->GetClientRect(&workspace);
+    child->GetWindowRect(&plan);
+    EXPECT_GE(plan.Width(), workspace.Width() * 2 / 3);
+    EXPECT_GE(plan.Height(), workspace.Height() * 2 / 3);
     ASSERT_NE(ActiveLayout(), nullptr);
     EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled1");
     EXPECT_EQ(app.m_nFileVersion, 17);
