@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+#include "model/CEditStep.h"
+#include "model/Geometry.h"
+
+// The shape of an arc or oval (kind 39), local. An undo point also carries the whole point
+// array, so that undoing a handle drag gives back the handles exactly as they lay.
+struct ArcShapePayload : CStepPayload {
+    double radiusX = 0.0, radiusY = 0.0;
+    double startAngle = 0.0;
+    double sweep = 0.0;
+    double centreX = 0.0, centreY = 0.0;
+    int oval = 0;
+    std::vector<CDoublePoint> points;
+};
+
+// The step kind that reshapes an arc or oval.
+constexpr int kStepArcShape = 39;

@@ -1,0 +1,192 @@
+#include "drawing/ShapeSupport.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/CEditStep.h"
+#include "model/CLengthFormat.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/Geometry.h"
+#include "model/Units.h"
+#include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CRgn.h"
+
+namespace shape {
+
+namespace {
+
+// Device coordinates beyond this are refused: no window or page is near it, and converting a
+// larger double to int is undefined.
+constexpr double kDeviceLimit = 1.0e8;
+
+bool FitsDevice(double value) {
+    return std::isfinite(value) && std::fabs(value) < kDeviceLimit;
+}
+
+bool BandHolds(const DeviceRect& band, const CPoint& p) {
+    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
+}
+
+// The brush of a fill: the object's own brush unless a loaded pattern is chosen.
+bool UsesPattern(const CPaint& shape) {
+    return shape.m_bPatternOn && shape.m_nPatternKind == 1 && !shape.m_strPatternFile.IsEmpty();
+}
+
+}  // namespace
+
+bool IsBandSet(const DeviceRect& band) {
+    return band.left != 0 || band.top != 0 || band.right != 0 || band.bottom != 0;
+}
+
+bool ToDevice(const CTool& tool, const CPlacement& placement, CDoublePoint local, CPoint& device) {
+    const CDoublePoint world = placement.ToWorld(local);
+    const double zoom =
+        tool.m_fZoomDenominator != 0.0 ? tool.m_fZoomNumerator / tool.m_fZoomDenominator : 0.0;
+    // The printer mapping divides by the print scale, which is never below the screen's.
+    const double reach = std::max(zoom, 1.0);
+    if (!FitsDevice(world.x * reach) || !FitsDevice(world.y * reach))
+        return false;
+    device = tool.LayoutToDevice(world.x, world.y, 1);
+    return true;
+}
+
+bool OutlineToDevice(const CTool& tool, const CPlacement& placement, const std::vector<CDoublePoint>& local,
+                     std::vector<CPoint>& device) {
+    device.resize(local.size());
+    for (size_t i = 0; i < local.size(); ++i)
+        if (!ToDevice(tool, placement, local[i], device[i]))
+            return false;
+    return true;
+}
+
+void WorldBounds(const CPlacement& placement, const std::vector<CDoublePoint>& local, double& minX,
+                 double& minY, double& maxX, double& maxY) {
+    for (size_t i = 0; i < local.size(); ++i) {
+        const CDoublePoint world = placement.ToWorld(local[i]);
+        minX = i == 0 ? world.x : std::min(minX, world.x);
+        minY = i == 0 ? world.y : std::min(minY, world.y);
+        maxX = i == 0 ? world.x : std::max(maxX, world.x);
+        maxY = i == 0 ? world.y : std::max(maxY, world.y);
+    }
+}
+
+COLORREF OutlineColor(CPaint& shape) {
+    return shape.GetEditState() == -1 ? shape.m_pen.color : kDragColor;
+}
+
+bool ShowsHandles(CPaint& shape) {
+    const CTool* tool = shape.m_pTool;
+    if (tool == nullptr || !shape.IsSelected() || tool->IsPrinting())
+        return false;
+    return !(tool->m_bButtonDown && tool->m_bMoved) && shape.GetEditState() != 4;
+}
+
+void FillOutline(CPaint& shape, CDC& dc, const std::vector<CPoint>& outline) {
+    if (!shape.m_bFillOn || shape.GetEditState() != -1 || outline.size() < 3)
+        return;
+    CRgn region;
+    region.CreatePolygonRgn(outline.data(), static_cast<int>(outline.size()), WINDING);
+    const COLORREF previousText = dc.GetTextColor();
+    const COLORREF previousBack = dc.SetBkColor(shape.m_crFill);
+    CBrush brush;
+    if (UsesPattern(shape)) {
+        brush.CreatePatternBrush(shape.m_pPatternBitmap.get());
+        dc.SetTextColor(shape.m_brush.color);
+    } else {
+        const LOGBRUSH record{static_cast<UINT>(shape.m_brush.style), shape.m_brush.color,
+                              static_cast<std::uintptr_t>(shape.m_brush.hatch)};
+        brush.CreateBrushIndirect(&record);
+        dc.SetBkMode(OPAQUE);
+    }
+    dc.FillRgn(&region, &brush);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetBkColor(previousBack);
+    dc.SetTextColor(previousText);
+}
+
+bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool closed) {
+    for (const CPoint& p : outline)
+        if (BandHolds(band, p))
+            return true;
+    const size_t edges = closed ? outline.size() : outline.size() - std::min<size_t>(outline.size(), 1);
+    for (size_t i = 0; i < edges; ++i) {
+        const CPoint& a = outline[i];
+        const CPoint& b = outline[(i + 1) % outline.size()];
+        if (SegmentIntersectsRect(a.x, a.y, b.x, b.y, band))
+            return true;
+    }
+    return false;
+}
+
+bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed) {
+    DeviceRect band = shape.m_pTool->m_rcRubberBand;
+    band.Normalize();
+    std::vector<CPoint> device;
+    const CPlacement placement(shape.m_pose, shape.m_parentPose);
+    return OutlineToDevice(*shape.m_pTool, placement, local, device) && BandHits(band, device, closed);
+}
+
+bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed) {
+    const size_t count = local.size();
+    const size_t edges = closed ? count : count - std::min<size_t>(count, 1);
+    for (size_t i = 0; i < edges; ++i) {
+        const CDoublePoint& a = local[i];
+        const CDoublePoint& b = local[(i + 1) % count];
+        if (shape.HitTestSegment(&shape.m_parentPose, a.x, a.y, b.x, b.y))
+            return true;
+    }
+    return false;
+}
+
+CString LengthText(CTool* tool, double length) {
+    const int unit =
+        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
+    CString text;
+    CLengthFormat(unit).FormatLength(text, length);
+    return text;
+}
+
+CString PointText(CTool* tool, CDoublePoint world) {
+    return "(" + LengthText(tool, world.x) + "," + LengthText(tool, -world.y) + ")";
+}
+
+double UnitSize(CTool* tool) {
+    const int unit =
+        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
+    return unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : UnitTable[kDefaultUnitIndex].size;
+}
+
+double RoundToThousandths(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 1.0e12)
+        return value;
+    const double tenThousandths = std::floor(value * 10000.0);
+    const int digit = static_cast<int>(std::fmod(tenThousandths, 10.0));
+    return (digit >= 5 ? std::ceil(value * 1000.0) : std::floor(value * 1000.0)) * 0.001;
+}
+
+double Degrees(double angle) {
+    if (angle < 0.0)
+        angle += kFullTurn;
+    return angle / kPi * 180.0;
+}
+
+void PlaceBoxCorner(CPointArray& points, int handle, CDoublePoint local) {
+    points[handle] = local;
+    const int sharesX = handle == 1 ? 2 : handle == 2 ? 1 : handle == 3 ? 4 : 3;
+    const int sharesY = handle == 1 ? 4 : handle == 2 ? 3 : handle == 3 ? 2 : 1;
+    points[sharesX].x = local.x;
+    points[sharesY].y = local.y;
+}
+
+int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record) {
+    if (!record)
+        return shape.ApplyEditStep(step.get());
+    if (shape.m_pTool == nullptr)
+        return 0;
+    shape.m_pTool->PushUndo(step.release());
+    return 1;
+}
+
+}  // namespace shape

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/CPaint.h"
+#include "model/CPlacement.h"
+#include "platform/gdi/CPoint.h"
+
+class CDC;
+class CEditStep;
+
+// What the drawing shapes share: device mapping that refuses points no device can hold,
+// outline colour, handle visibility, fills, rubber-band tests, status texts and the choice
+// between recording an edit step for undo and running it at once.
+namespace shape {
+
+// The outline colour of a shape being created or dragged.
+constexpr COLORREF kDragColor = RGB(255, 28, 164);
+
+bool IsBandSet(const DeviceRect& band);
+// The device point of a local point; false when the point is not finite or lies beyond
+// what a device coordinate holds, so that the shape is not drawn or hit.
+bool ToDevice(const CTool& tool, const CPlacement& placement, CDoublePoint local, CPoint& device);
+// All points of a local outline on the device, or false as above.
+bool OutlineToDevice(const CTool& tool, const CPlacement& placement, const std::vector<CDoublePoint>& local,
+                     std::vector<CPoint>& device);
+// The world bounding box of local points; the outputs are left when there are none.
+void WorldBounds(const CPlacement& placement, const std::vector<CDoublePoint>& local, double& minX,
+                 double& minY, double& maxX, double& maxY);
+COLORREF OutlineColor(CPaint& shape);
+// Handles show on a selected shape on screen, except while it is dragged or just pressed.
+bool ShowsHandles(CPaint& shape);
+// Fills a closed device outline by the shape's fill rule, when its fill is on and it is idle.
+void FillOutline(CPaint& shape, CDC& dc, const std::vector<CPoint>& outline);
+// Whether a rubber band holds a device point or crosses one of the outline's edges.
+bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool closed);
+// Runs the rubber-band test of a local outline under the shape's own parent pose.
+bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
+// Whether the cursor lies within the handle tolerance of one edge of a local outline.
+bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
+
+// Status texts in the document's unit: a length, and a world point with y shown upward.
+CString LengthText(CTool* tool, double length);
+CString PointText(CTool* tool, CDoublePoint world);
+// Tenths of a millimetre per unit of the document's unit.
+double UnitSize(CTool* tool);
+// A value rounded to three decimals by its fourth.
+double RoundToThousandths(double value);
+// An angle in degrees in [0, 360) from radians.
+double Degrees(double angle);
+
+// Moves corner 1 to 4 of a four-corner outline to a local point, its two neighbours following
+// (1-2 and 3-4 share x, 1-4 and 2-3 share y).
+void PlaceBoxCorner(CPointArray& points, int handle, CDoublePoint local);
+
+// With record set, pushes the step for undo without running it; else runs it at once.
+int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record);
+
+}  // namespace shape
