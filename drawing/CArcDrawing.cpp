@@ -27,14 +27,6 @@ bool BandHolds(const DeviceRect& band, const CPoint& p) {
     return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
 }
 
-bool HoldsTruncated(const CDoublePoint& centre, double t, int x, int y) {
-    if (!FitsLayout(centre))
-        return false;
-    const int left = static_cast<int>(centre.x - t), top = static_cast<int>(centre.y - t);
-    const int right = static_cast<int>(centre.x + t), bottom = static_cast<int>(centre.y + t);
-    return x >= left && x < right && y >= top && y < bottom;
-}
-
 bool IsCorner(int handle) {
     return handle >= 1 && handle <= 4;
 }
@@ -153,14 +145,11 @@ int CArc::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || m_points.GetSize() < kPointCount)
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    if (!FitsLayout(local))
-        return -1;
-    const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
     const double t = m_pTool->GetHandleTolerance();
     const std::vector<int> order =
         m_bOval ? std::vector<int>{0, 1, 2, 3, 4} : std::vector<int>{5, 6, 0, 1, 2, 3, 4};
     for (int handle : order)
-        if (HoldsTruncated(m_points[handle], t, px, py))
+        if (shape::HandleHolds(m_points[handle], t, local))
             return handle;
     return -1;
 }

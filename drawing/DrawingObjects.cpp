@@ -3,6 +3,8 @@
 #include "drawing/CArc.h"
 #include "drawing/CBox.h"
 #include "drawing/CLine.h"
+#include "drawing/CPolygon.h"
+#include "drawing/CSketch.h"
 #include "model/CToolMode.h"
 #include "model/ObjectFactory.h"
 
@@ -15,4 +17,8 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CArc(0, tool, 0.0, 0.0, 0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolOval),
                         [](CTool* tool) -> CPaint* { return new CArc(0, tool, 0.0, 0.0, 1); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolSketch),
+                        [](CTool* tool) -> CPaint* { return new CSketch(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolPolygon),
+                        [](CTool* tool) -> CPaint* { return new CPolygon(0, tool, 0.0, 0.0); });
 }

@@ -140,6 +140,16 @@ bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool
     return false;
 }
 
+bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local) {
+    const double values[] = {handle.x - t, handle.y - t, handle.x + t, handle.y + t, local.x, local.y};
+    for (double value : values)
+        if (!FitsDevice(value))
+            return false;
+    const int x = static_cast<int>(local.x), y = static_cast<int>(local.y);
+    return x >= static_cast<int>(handle.x - t) && x < static_cast<int>(handle.x + t) &&
+           y >= static_cast<int>(handle.y - t) && y < static_cast<int>(handle.y + t);
+}
+
 CString LengthText(CTool* tool, double length) {
     const int unit =
         tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;

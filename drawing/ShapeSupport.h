@@ -40,6 +40,10 @@ bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool c
 // Whether the cursor lies within the handle tolerance of one edge of a local outline.
 bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
 
+// Whether a local point lies in the square handle of half-size t about a handle point, every
+// coordinate truncated toward zero, the right and bottom edges left out.
+bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local);
+
 // Status texts in the document's unit: a length, and a world point with y shown upward.
 CString LengthText(CTool* tool, double length);
 CString PointText(CTool* tool, CDoublePoint world);
