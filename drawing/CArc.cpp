@@ -203,14 +203,14 @@ int CArc::SetArc(double centreX, double centreY, double radiusX, double radiusY,
     payload->centreX = centre.x;
     payload->centreY = centre.y;
     payload->oval = oval;
-    auto step = std::make_unique<CEditStep>(kStepArcShape, this, 1);
+    auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(payload));
     return shape::RecordOrApply(*this, std::move(step), record != 0);
 }
 
 int CArc::ApplyShapeStep(CEditStep* step) {
     const ArcShapePayload* shape = step->GetPayload<ArcShapePayload>();
-    if (shape == nullptr || step->m_nKind != kStepArcShape)
+    if (shape == nullptr || step->m_nKind != kStepShape)
         return 0;
     Invalidate();
     m_fRadiusX = shape->radiusX;
@@ -229,7 +229,7 @@ int CArc::ApplyShapeStep(CEditStep* step) {
 }
 
 int CArc::ApplyEditStep(CEditStep* step) {
-    if (step->m_nKind == kStepArcShape)
+    if (step->m_nKind == kStepShape)
         return ApplyShapeStep(step);
     const GeometryPayload* geometry = step->GetPayload<GeometryPayload>();
     if (step->m_nKind != kStepChangeGeometry || geometry == nullptr || m_pTool == nullptr)

@@ -183,7 +183,7 @@ void CArc::PressHandle(int) {
     // The undo point holds the whole shape and its handles, so undo gives them back exactly.
     std::unique_ptr<ArcShapePayload> shape = ShapeNow();
     for (int i = 0; i < kPointCount; ++i) shape->points.push_back(m_points[i]);
-    auto step = std::make_unique<CEditStep>(kStepArcShape, this, 1);
+    auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(shape));
     shape::RecordOrApply(*this, std::move(step), true);
 }

@@ -4,6 +4,7 @@
 #include "drawing/CBox.h"
 #include "drawing/CLine.h"
 #include "drawing/CPolygon.h"
+#include "drawing/CRoundBox.h"
 #include "drawing/CSketch.h"
 #include "model/CToolMode.h"
 #include "model/ObjectFactory.h"
@@ -21,4 +22,6 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CSketch(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolPolygon),
                         [](CTool* tool) -> CPaint* { return new CPolygon(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolRoundBox),
+                        [](CTool* tool) -> CPaint* { return new CRoundBox(0, tool, 0.0, 0.0); });
 }

@@ -16,5 +16,12 @@ struct ArcShapePayload : CStepPayload {
     std::vector<CDoublePoint> points;
 };
 
-// The step kind that reshapes an arc or oval.
-constexpr int kStepArcShape = 39;
+// The radius of a rounded box and the box it was set on (kind 39), local.
+struct CornerRadiusPayload : CStepPayload {
+    double radius = 0.0;
+    double referenceX1 = 0.0, referenceY1 = 0.0;
+    double referenceX3 = 0.0, referenceY3 = 0.0;
+};
+
+// The step kind that reshapes a shape by its own payload.
+constexpr int kStepShape = 39;
