@@ -93,19 +93,9 @@ void CPolygon::Normalize(const CPose& frame) {
         return;
     std::vector<CDoublePoint> stored;
     for (int i = kFirstDrawnPoint; i < PointCount(); ++i) stored.push_back(m_points[i]);
-    double minX, minY, maxX, maxY;
-    BoxOf(stored, minX, minY, maxX, maxY);
-    const double w = m_fCornerX2 - m_fCornerX1, h = m_fCornerY1 - m_fCornerY2;
-    const double rw = m_fReferenceX2 - m_fReferenceX1, rh = m_fReferenceY1 - m_fReferenceY2;
-    const double sx = rw == 0.0 ? 0.0 : w / rw, sy = rh == 0.0 ? 0.0 : h / rh;
-    m_fCornerX1 += (minX - m_fReferenceX1) * sx;
-    m_fCornerY2 += (minY - m_fReferenceY2) * sy;
-    m_fCornerX2 += (maxX - m_fReferenceX2) * sx;
-    m_fCornerY1 += (maxY - m_fReferenceY1) * sy;
-    m_fReferenceX1 = minX;
-    m_fReferenceY1 = maxY;
-    m_fReferenceX2 = maxX;
-    m_fReferenceY2 = minY;
+    shape::BoxFrame local = LocalFrame(), reference = ReferenceFrame();
+    shape::RefitFrames(local, reference, shape::BoundingFrame(stored));
+    SetFrames(local, reference);
     LayOutCornersFromBox(frame);
 }
 

@@ -21,21 +21,6 @@ bool IsCorner(int handle) {
     return handle >= 1 && handle <= 4;
 }
 
-// Whether a point lies inside a closed outline by the winding rule.
-bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p) {
-    int winding = 0;
-    for (size_t i = 0; i < outline.size(); ++i) {
-        const CDoublePoint& a = outline[i];
-        const CDoublePoint& b = outline[(i + 1) % outline.size()];
-        const double side = (b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y);
-        if (a.y <= p.y && b.y > p.y && side > 0.0)
-            ++winding;
-        else if (a.y > p.y && b.y <= p.y && side < 0.0)
-            --winding;
-    }
-    return winding != 0;
-}
-
 }  // namespace
 
 CSketch::CSketch() {
@@ -85,26 +70,31 @@ CPaint* CSketch::Clone() {
 
 // ---- Box mapping ----
 
+shape::BoxFrame CSketch::LocalFrame() const {
+    return {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2};
+}
+
+shape::BoxFrame CSketch::ReferenceFrame() const {
+    return {m_fReferenceX1, m_fReferenceY1, m_fReferenceX2, m_fReferenceY2};
+}
+
+void CSketch::SetFrames(const shape::BoxFrame& local, const shape::BoxFrame& reference) {
+    m_fCornerX1 = local.x1;
+    m_fCornerY1 = local.y1;
+    m_fCornerX2 = local.x2;
+    m_fCornerY2 = local.y2;
+    m_fReferenceX1 = reference.x1;
+    m_fReferenceY1 = reference.y1;
+    m_fReferenceX2 = reference.x2;
+    m_fReferenceY2 = reference.y2;
+}
+
 CDoublePoint CSketch::MapToBox(CDoublePoint stored) const {
-    const double rw = m_fReferenceX2 - m_fReferenceX1;
-    const double rh = m_fReferenceY1 - m_fReferenceY2;
-    const double x = rw == 0.0 ? m_fCornerX1
-                               : m_fCornerX1 + (stored.x - m_fReferenceX1) * (m_fCornerX2 - m_fCornerX1) / rw;
-    const double y = rh == 0.0 ? m_fCornerY2
-                               : m_fCornerY2 + (stored.y - m_fReferenceY2) * (m_fCornerY1 - m_fCornerY2) / rh;
-    return {x, y};
+    return shape::MapBetweenBoxes(stored, ReferenceFrame(), LocalFrame());
 }
 
 CDoublePoint CSketch::MapToReference(CDoublePoint local) const {
-    const double w = m_fCornerX2 - m_fCornerX1;
-    const double h = m_fCornerY1 - m_fCornerY2;
-    const double x = w == 0.0
-                         ? m_fReferenceX1
-                         : m_fReferenceX1 + (local.x - m_fCornerX1) * (m_fReferenceX2 - m_fReferenceX1) / w;
-    const double y = h == 0.0
-                         ? m_fReferenceY2
-                         : m_fReferenceY2 + (local.y - m_fCornerY2) * (m_fReferenceY1 - m_fReferenceY2) / h;
-    return {x, y};
+    return shape::MapBetweenBoxes(local, LocalFrame(), ReferenceFrame());
 }
 
 std::vector<CDoublePoint> CSketch::MappedPoints() const {
@@ -214,7 +204,7 @@ CPaint* CSketch::HitTest() {
 
 bool CSketch::CursorInsideFill() const {
     const CDoublePoint p = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    return WindingHolds(MappedPoints(), p);
+    return shape::WindingHolds(MappedPoints(), p);
 }
 
 bool CSketch::CursorOnPath() {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CPaint.h"
 #include "platform/gdi/CPoint.h"
 
@@ -55,6 +56,9 @@ class CSketch : public CPaint {
     // The markers of a selected, idle object.
     virtual void DrawMarkers(const CPose& frame);
     int PointCount() const { return m_points.GetSize(); }
+    shape::BoxFrame LocalFrame() const;
+    shape::BoxFrame ReferenceFrame() const;
+    void SetFrames(const shape::BoxFrame& local, const shape::BoxFrame& reference);
     // The handle test of the rotation handle and the four corners.
     int HitTestBoxHandle(const CPose* pose, double x, double y);
     void PressRotation(const CPose* pose);

@@ -6,6 +6,7 @@
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
 #include "drawing/CSketch.h"
+#include "drawing/CSpline.h"
 #include "model/CToolMode.h"
 #include "model/ObjectFactory.h"
 
@@ -24,4 +25,6 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CPolygon(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolRoundBox),
                         [](CTool* tool) -> CPaint* { return new CRoundBox(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolSpline),
+                        [](CTool* tool) -> CPaint* { return new CSpline(0, tool, 0.0, 0.0); });
 }

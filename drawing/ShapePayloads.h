@@ -23,5 +23,12 @@ struct CornerRadiusPayload : CStepPayload {
     double referenceX3 = 0.0, referenceY3 = 0.0;
 };
 
+// The whole outline of a spline: its points and the two boxes they are mapped between.
+struct SplineShapePayload : CStepPayload {
+    std::vector<CDoublePoint> points;
+    double corners[4] = {};
+    double reference[4] = {};
+};
+
 // The step kind that reshapes a shape by its own payload.
 constexpr int kStepShape = 39;

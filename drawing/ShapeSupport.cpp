@@ -150,6 +150,20 @@ bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local) {
            y >= static_cast<int>(handle.y - t) && y < static_cast<int>(handle.y + t);
 }
 
+bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p) {
+    int winding = 0;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const CDoublePoint& a = outline[i];
+        const CDoublePoint& b = outline[(i + 1) % outline.size()];
+        const double side = (b.x - a.x) * (p.y - a.y) - (p.x - a.x) * (b.y - a.y);
+        if (a.y <= p.y && b.y > p.y && side > 0.0)
+            ++winding;
+        else if (a.y > p.y && b.y <= p.y && side < 0.0)
+            --winding;
+    }
+    return winding != 0;
+}
+
 CString LengthText(CTool* tool, double length) {
     const int unit =
         tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
@@ -188,6 +202,37 @@ void PlaceBoxCorner(CPointArray& points, int handle, CDoublePoint local) {
     const int sharesY = handle == 1 ? 4 : handle == 2 ? 3 : handle == 3 ? 2 : 1;
     points[sharesX].x = local.x;
     points[sharesY].y = local.y;
+}
+
+CDoublePoint MapBetweenBoxes(CDoublePoint p, const BoxFrame& from, const BoxFrame& to) {
+    const double w = from.x2 - from.x1;
+    const double h = from.y1 - from.y2;
+    const double x = w == 0.0 ? to.x1 : to.x1 + (p.x - from.x1) * (to.x2 - to.x1) / w;
+    const double y = h == 0.0 ? to.y2 : to.y2 + (p.y - from.y2) * (to.y1 - to.y2) / h;
+    return {x, y};
+}
+
+BoxFrame BoundingFrame(const std::vector<CDoublePoint>& points) {
+    BoxFrame frame;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const CDoublePoint& p = points[i];
+        frame.x1 = i == 0 ? p.x : std::min(frame.x1, p.x);
+        frame.y1 = i == 0 ? p.y : std::max(frame.y1, p.y);
+        frame.x2 = i == 0 ? p.x : std::max(frame.x2, p.x);
+        frame.y2 = i == 0 ? p.y : std::min(frame.y2, p.y);
+    }
+    return frame;
+}
+
+void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
+    const double w = local.x2 - local.x1, h = local.y1 - local.y2;
+    const double rw = reference.x2 - reference.x1, rh = reference.y1 - reference.y2;
+    const double sx = rw == 0.0 ? 0.0 : w / rw, sy = rh == 0.0 ? 0.0 : h / rh;
+    local.x1 += (bounds.x1 - reference.x1) * sx;
+    local.y2 += (bounds.y2 - reference.y2) * sy;
+    local.x2 += (bounds.x2 - reference.x2) * sx;
+    local.y1 += (bounds.y1 - reference.y1) * sy;
+    reference = bounds;
 }
 
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record) {

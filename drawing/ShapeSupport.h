@@ -44,6 +44,9 @@ bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool
 // coordinate truncated toward zero, the right and bottom edges left out.
 bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local);
 
+// Whether a point lies inside a closed outline by the winding rule.
+bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p);
+
 // Status texts in the document's unit: a length, and a world point with y shown upward.
 CString LengthText(CTool* tool, double length);
 CString PointText(CTool* tool, CDoublePoint world);
@@ -57,6 +60,19 @@ double Degrees(double angle);
 // Moves corner 1 to 4 of a four-corner outline to a local point, its two neighbours following
 // (1-2 and 3-4 share x, 1-4 and 2-3 share y).
 void PlaceBoxCorner(CPointArray& points, int handle, CDoublePoint local);
+
+// A box by its first corner (x1, y1) and its diagonal corner (x2, y2), in either order.
+struct BoxFrame {
+    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+// A point of one box carried proportionally into another: x from the first corners, y from
+// the second; a box of no width or height puts every point on that first x or second y.
+CDoublePoint MapBetweenBoxes(CDoublePoint p, const BoxFrame& from, const BoxFrame& to);
+// The bounding box of points, first corner (least x, greatest y), second (greatest x, least y).
+BoxFrame BoundingFrame(const std::vector<CDoublePoint>& points);
+// Fits a reference box to new bounds and moves the local box's edges by the same change
+// seen through the old mapping, so that what is drawn does not move.
+void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
 
 // With record set, pushes the step for undo without running it; else runs it at once.
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record);
