@@ -1,7 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include "drawing/CArc.h"
 #include "drawing/CBox.h"
 #include "drawing/CLine.h"
+#include "drawing/CRoundBox.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
 
@@ -18,8 +20,7 @@ struct MixedPlan {
         for (int i = 0; i < kShapes; ++i) {
             const double x = (i % 100) * 100.0;
             const double y = (i / 100) * 150.0;
-            CPaint* shape = i % 2 == 0 ? static_cast<CPaint*>(new CBox(0, &plan.tool, x, y))
-                                       : static_cast<CPaint*>(new CLine(0, &plan.tool, x, y));
+            CPaint* shape = MakeShape(i, x, y);
             AddToLayout(plan.host, shape);
             Shape(shape, i);
             shape->ComputeExtent(nullptr);
@@ -27,9 +28,28 @@ struct MixedPlan {
         }
     }
     ~MixedPlan() { plan.tool.SetTargetDC(nullptr, nullptr); }
+    CPaint* MakeShape(int i, double x, double y) {
+        switch (i % 4) {
+            case 0:
+                return new CBox(0, &plan.tool, x, y);
+            case 1:
+                return new CLine(0, &plan.tool, x, y);
+            case 2:
+                return new CRoundBox(0, &plan.tool, x, y);
+            default:
+                return new CArc(0, &plan.tool, x, y, 0);
+        }
+    }
     static void Shape(CPaint* shape, int i) {
-        if (auto* box = dynamic_cast<CBox*>(shape)) {
-            box->m_bFillOn = i % 4 == 0;
+        shape->m_bFillOn = i % 3 == 0;
+        if (auto* arc = dynamic_cast<CArc*>(shape)) {
+            arc->SetArc(arc->m_pose.x, arc->m_pose.y, 60.0, 40.0, 0.3, 4.0, 0, 0, 0);
+        } else if (auto* round = dynamic_cast<CRoundBox*>(shape)) {
+            round->MoveBoxCorner(3, 80.0, 120.0, nullptr);
+            round->m_fRadius = 15.0;
+            round->m_fReferenceX3 = 80.0;
+            round->m_fReferenceY3 = 120.0;
+        } else if (auto* box = dynamic_cast<CBox*>(shape)) {
             box->MoveBoxCorner(3, 80.0, 120.0, nullptr);
         } else if (auto* line = dynamic_cast<CLine*>(shape)) {
             line->m_ptEnd = {80.0, 120.0};
