@@ -267,36 +267,29 @@ int CArc::Rescale(CEditStep* step) {
 // ---- Mirrors ----
 
 int CArc::MirrorX(double c) {
-    if (m_points.GetSize() < kPointCount)
-        return 0;
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < kPointCount; ++i) m_points[i].x = -m_points[i].x;
-    m_ptCentre.x = -m_ptCentre.x;
-    std::swap(m_points[5], m_points[6]);
-    double end = m_fStartAngle + m_fSweep;
-    if (end >= kFullTurn)
-        end -= kFullTurn;
-    m_fStartAngle = kPi - end;
-    if (m_fStartAngle < 0.0)
-        m_fStartAngle += kFullTurn;
-    KeepCornerPoints();
-    UpdateAnchorPoint();
-    return 1;
+    return MirrorAcross(c, true);
 }
 
 int CArc::MirrorY(double c) {
+    return MirrorAcross(c, false);
+}
+
+int CArc::MirrorAcross(double c, bool inX) {
     if (m_points.GetSize() < kPointCount)
         return 0;
-    m_pose.y = 2.0 * c - m_pose.y;
+    double& origin = inX ? m_pose.x : m_pose.y;
+    origin = 2.0 * c - origin;
     m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < kPointCount; ++i) m_points[i].y = -m_points[i].y;
-    m_ptCentre.y = -m_ptCentre.y;
+    for (int i = 1; i < kPointCount; ++i) (inX ? m_points[i].x : m_points[i].y) *= -1.0;
+    (inX ? m_ptCentre.x : m_ptCentre.y) *= -1.0;
     std::swap(m_points[5], m_points[6]);
     double end = m_fStartAngle + m_fSweep;
     if (end >= kFullTurn)
         end -= kFullTurn;
-    m_fStartAngle = kFullTurn - end;
+    // Across a vertical line an angle a becomes pi - a, across a horizontal one 2 pi - a.
+    m_fStartAngle = (inX ? kPi : kFullTurn) - end;
+    if (m_fStartAngle < 0.0)
+        m_fStartAngle += kFullTurn;
     KeepCornerPoints();
     UpdateAnchorPoint();
     return 1;
@@ -305,31 +298,24 @@ int CArc::MirrorY(double c) {
 // ---- Snapping and status ----
 
 void CArc::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    if (m_points.GetSize() < kPointCount)
+    CDoublePoint vector;
+    if (m_points.GetSize() < kPointCount ||
+        !shape::NearestPointVector(*this, FrameOf(pose), {m_points[5], m_points[6]}, x, y, vector))
         return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
-    const CDoublePoint start = LocalToWorldInFrame(FrameOf(pose), m_points[5].x, m_points[5].y);
-    const CDoublePoint end = LocalToWorldInFrame(FrameOf(pose), m_points[6].x, m_points[6].y);
-    const bool endNearer = VectorLength(end.x - x, end.y - y) < VectorLength(start.x - x, start.y - y);
-    vectorX = (endNearer ? end.x : start.x) - x;
-    vectorY = (endNearer ? end.y : start.y) - y;
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CArc::NearestEndPoint(double& x, double& y, const CPose* pose) {
     if (m_points.GetSize() < kPointCount)
         return CPaint::NearestEndPoint(x, y, pose);
-    const std::vector<int> candidates = m_bOval ? std::vector<int>{1, 2, 3, 4} : std::vector<int>{5, 6};
-    double best = 0.0;
-    for (size_t i = 0; i < candidates.size(); ++i) {
-        const CDoublePoint& local = m_points[candidates[i]];
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), local.x, local.y);
-        const CDoublePoint offset = SnapOffset(world.x, world.y);
-        const double length = VectorLength(offset.x, offset.y);
-        if (i == 0 || length < best) {
-            best = length;
-            x = offset.x;
-            y = offset.y;
-        }
-    }
+    const std::vector<CDoublePoint> candidates =
+        m_bOval ? std::vector<CDoublePoint>{m_points[1], m_points[2], m_points[3], m_points[4]}
+                : std::vector<CDoublePoint>{m_points[5], m_points[6]};
+    CDoublePoint correction;
+    shape::SmallestSnapCorrection(*this, FrameOf(pose), candidates, correction);
+    x = correction.x;
+    y = correction.y;
 }
 
 void CArc::UpdateSizeInfo(const CPose* pose) {

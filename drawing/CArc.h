@@ -73,7 +73,6 @@ class CArc : public CPaint {
     // The world samples of the curve, none when it does not fit a device.
     bool Sample(const CPose& frame, std::vector<CPoint>& samples) const;
     void DrawHandles(const CPose& frame);
-    bool BandHitsSamples() const;
     bool CursorHits();
     std::unique_ptr<ArcShapePayload> ShapeNow() const;
     void PressHandle(int handle);
@@ -82,4 +81,5 @@ class CArc : public CPaint {
     void DragEnd(const CPose& frame, int handle, CDoublePoint local);
     void DragArcCorner(int handle, CDoublePoint local);
     void FlipAcross(CDoublePoint opposite, bool inX);
+    int MirrorAcross(double c, bool inX);
 };

@@ -23,10 +23,6 @@ bool FitsLayout(const CDoublePoint& p) {
            std::fabs(p.y) < kLayoutLimit;
 }
 
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
-
 bool IsCorner(int handle) {
     return handle >= 1 && handle <= 4;
 }
@@ -86,22 +82,18 @@ int CArc::Draw(const CPose* parent) {
 }
 
 void CArc::DrawHandles(const CPose& frame) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    const CPlacement placement(m_pose, frame);
-    CPoint device;
-    if (!m_bOval)
+    if (!m_bOval) {
+        CDC* dc = m_pTool->GetTargetDC();
+        CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+        CPen* previous = dc->SelectObject(&black);
+        const CPlacement placement(m_pose, frame);
+        CPoint device;
         for (int end : {5, 6})
             if (shape::ToDevice(*m_pTool, placement, m_points[end], device))
                 DrawCircleMarker(device.x, device.y);
-    for (int corner = 1; corner <= 4; ++corner)
-        if (shape::ToDevice(*m_pTool, placement, m_points[corner], device))
-            DrawHandle(device.x, device.y);
-    UpdateAnchorPoint();
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-        DrawCrossMarker(device.x, device.y);
-    dc->SelectObject(previous);
+        dc->SelectObject(previous);
+    }
+    shape::DrawBoxHandles(*this, frame);
 }
 
 // ---- Hit tests ----
@@ -110,23 +102,14 @@ CPaint* CArc::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kPointCount)
         return nullptr;
     if (shape::IsBandSet(m_pTool->m_rcRubberBand))
-        return m_pTool->IsLayerVisible(m_nLayer) && BandHitsSamples() ? this : nullptr;
+        return m_pTool->IsLayerVisible(m_nLayer) &&
+                       shape::BandHitsDevicePoints(*m_pTool, m_samples.data(),
+                                                   std::clamp(m_nSampleCount, 0, kMaxSamples), false)
+                   ? this
+                   : nullptr;
     if (CPaint::HitTest() == nullptr)
         return nullptr;
     return CursorHits() ? this : nullptr;
-}
-
-bool CArc::BandHitsSamples() const {
-    DeviceRect band = m_pTool->m_rcRubberBand;
-    band.Normalize();
-    const int count = std::clamp(m_nSampleCount, 0, kMaxSamples);
-    for (int i = 0; i < count; ++i) {
-        const CPoint& a = m_samples[i];
-        const CPoint& b = m_samples[std::min(i + 1, count - 1)];
-        if (BandHolds(band, a) || BandHolds(band, b) || SegmentIntersectsRect(a.x, a.y, b.x, b.y, band))
-            return true;
-    }
-    return false;
 }
 
 bool CArc::CursorHits() {

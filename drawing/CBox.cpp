@@ -89,7 +89,7 @@ int CBox::Draw(const CPose* parent) {
         return 0;
     DrawOutline(*dc, outline);
     if (shape::ShowsHandles(*this))
-        DrawCornerHandles(outline);
+        DrawCornerHandles(FrameOf(parent));
     return 1;
 }
 
@@ -100,16 +100,8 @@ void CBox::DrawOutline(CDC& dc, const std::vector<CPoint>& outline) {
     for (const CPoint& corner : outline) dc.LineTo(corner);
 }
 
-void CBox::DrawCornerHandles(const std::vector<CPoint>& corners) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    for (const CPoint& corner : corners) DrawHandle(corner.x, corner.y);
-    UpdateAnchorPoint();
-    CPoint anchor;
-    if (shape::ToDevice(*m_pTool, CPlacement(m_pose, m_parentPose), m_points[0], anchor))
-        DrawCrossMarker(anchor.x, anchor.y);
-    dc->SelectObject(previous);
+void CBox::DrawCornerHandles(const CPose& frame) {
+    shape::DrawBoxHandles(*this, frame);
 }
 
 // ---- Hit tests ----
@@ -231,36 +223,25 @@ int CBox::Rescale(CEditStep* step) {
 // ---- Snapping ----
 
 void CBox::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    if (m_points.GetSize() < kPointCount)
+    CDoublePoint vector;
+    if (m_points.GetSize() < kPointCount ||
+        !shape::NearestPointVector(*this, FrameOf(pose), SnapCorners(), x, y, vector))
         return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
-    double best = 0.0;
-    int visited = 0;
-    for (int index : {1, 4, 3, 2}) {
-        const CDoublePoint corner = LocalToWorldInFrame(FrameOf(pose), m_points[index].x, m_points[index].y);
-        const double distance = VectorLength(corner.x - x, corner.y - y);
-        if (visited++ == 0 || distance < best) {
-            best = distance;
-            vectorX = corner.x - x;
-            vectorY = corner.y - y;
-        }
-    }
+    vectorX = vector.x;
+    vectorY = vector.y;
+}
+
+std::vector<CDoublePoint> CBox::SnapCorners() const {
+    return {m_points[1], m_points[4], m_points[3], m_points[2]};
 }
 
 void CBox::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    if (m_points.GetSize() < kPointCount)
+    CDoublePoint correction;
+    if (m_points.GetSize() < kPointCount ||
+        !shape::SmallestSnapCorrection(*this, FrameOf(pose), SnapCorners(), correction))
         return CPaint::NearestEndPoint(x, y, pose);
-    double best = 0.0;
-    int visited = 0;
-    for (int index : {1, 4, 3, 2}) {
-        const CDoublePoint corner = LocalToWorldInFrame(FrameOf(pose), m_points[index].x, m_points[index].y);
-        const CDoublePoint offset = SnapOffset(corner.x, corner.y);
-        const double length = VectorLength(offset.x, offset.y);
-        if (visited++ == 0 || length < best) {
-            best = length;
-            x = offset.x;
-            y = offset.y;
-        }
-    }
+    x = correction.x;
+    y = correction.y;
 }
 
 // ---- Status ----

@@ -50,7 +50,9 @@ class CBox : public CPaint {
     void PlaceCorner(int handle, CDoublePoint local);
     // The pen, fill and outline of the idle or dragged box.
     void DrawOutline(CDC& dc, const std::vector<CPoint>& outline);
-    void DrawCornerHandles(const std::vector<CPoint>& corners);
+    void DrawCornerHandles(const CPose& frame);
+    // The corners in the order snapping visits them: 1, 4, 3, 2.
+    std::vector<CDoublePoint> SnapCorners() const;
 
   private:
     // Rebuilds the corners of an older record from the two stored corner points.

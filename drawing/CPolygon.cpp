@@ -7,7 +7,6 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
-#include "model/CatalogueDefaults.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/gdi/CDC.h"
@@ -252,14 +251,7 @@ void CPolygon::DragFinishedVertex(const CPose& frame, int handle) {
 }
 
 int CPolygon::FinishCreate(const CPose* pose, int handle) {
-    if (GetEditState() == 1) {
-        CPaint::FinishCreate(pose, handle);
-    } else {
-        if (m_pTool != nullptr && (m_pTool->m_keyState[kCapsLockKey] & 1) != 0)
-            m_pTool->m_toolMode.Set(kToolSelector);
-        Invalidate();
-        InvalidateBounds();
-    }
+    shape::EndEdit(*this, pose, handle);
     if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0) {
         if (PointCount() > kFirstDrawnPoint + 2)
             m_points.SetSize(PointCount() - 1);
@@ -289,36 +281,19 @@ int CPolygon::UpdateGeometry(CEditStep* step) {
 // ---- Snapping and status ----
 
 void CPolygon::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    const std::vector<CDoublePoint> vertices = MappedPoints();
-    if (vertices.empty())
+    CDoublePoint vector;
+    if (!shape::NearestPointVector(*this, FrameOf(pose), MappedPoints(), x, y, vector))
         return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
-    double best = 0.0;
-    for (size_t i = 0; i < vertices.size(); ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), vertices[i].x, vertices[i].y);
-        const double distance = VectorLength(world.x - x, world.y - y);
-        if (i == 0 || distance < best) {
-            best = distance;
-            vectorX = world.x - x;
-            vectorY = world.y - y;
-        }
-    }
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CPolygon::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    const std::vector<CDoublePoint> vertices = MappedPoints();
-    if (vertices.empty())
+    CDoublePoint correction;
+    if (!shape::SmallestSnapCorrection(*this, FrameOf(pose), MappedPoints(), correction))
         return CPaint::NearestEndPoint(x, y, pose);
-    double best = 0.0;
-    for (size_t i = 0; i < vertices.size(); ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), vertices[i].x, vertices[i].y);
-        const CDoublePoint offset = SnapOffset(world.x, world.y);
-        const double length = VectorLength(offset.x, offset.y);
-        if (i == 0 || length < best) {
-            best = length;
-            x = offset.x;
-            y = offset.y;
-        }
-    }
+    x = correction.x;
+    y = correction.y;
 }
 
 void CPolygon::UpdateSizeInfo(const CPose* pose) {

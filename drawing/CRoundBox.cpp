@@ -26,10 +26,6 @@ bool Between(double value, double a, double b) {
     return (a <= value && value <= b) || (b <= value && value <= a);
 }
 
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
-
 }  // namespace
 
 CRoundBox::CRoundBox() {
@@ -167,10 +163,8 @@ int CRoundBox::Draw(const CPose* parent) {
     }
     if (!shape::ShowsHandles(*this))
         return 1;
-    std::vector<CPoint> deviceCorners;
+    DrawCornerHandles(FrameOf(parent));
     const CPlacement placement(m_pose, FrameOf(parent));
-    if (shape::OutlineToDevice(*m_pTool, placement, Corners(), deviceCorners))
-        DrawCornerHandles(deviceCorners);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* previous = dc->SelectObject(&black);
     CPoint marker;
@@ -187,23 +181,14 @@ CPaint* CRoundBox::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kRoundPointCount)
         return nullptr;
     if (shape::IsBandSet(m_pTool->m_rcRubberBand))
-        return m_pTool->IsLayerVisible(m_nLayer) && BandHitsSamples() ? this : nullptr;
+        return m_pTool->IsLayerVisible(m_nLayer) &&
+                       shape::BandHitsDevicePoints(*m_pTool, m_samples.data(),
+                                                   std::clamp(m_nSampleCount, 0, kMaxSamples), true)
+                   ? this
+                   : nullptr;
     if (CPaint::HitTest() == nullptr)
         return nullptr;
     return CursorHits() ? this : nullptr;
-}
-
-bool CRoundBox::BandHitsSamples() const {
-    DeviceRect band = m_pTool->m_rcRubberBand;
-    band.Normalize();
-    const int count = std::clamp(m_nSampleCount, 0, kMaxSamples);
-    for (int i = 0; i < count; ++i) {
-        const CPoint& a = m_samples[i];
-        const CPoint& b = m_samples[i + 1 < count ? i + 1 : 0];
-        if (BandHolds(band, a) || BandHolds(band, b) || SegmentIntersectsRect(a.x, a.y, b.x, b.y, band))
-            return true;
-    }
-    return false;
 }
 
 bool CRoundBox::CursorHits() {

@@ -53,5 +53,4 @@ class CRoundBox : public CBox {
     void DragRadius(int handle, CDoublePoint local);
     void RecordRadius();
     bool CursorHits();
-    bool BandHitsSamples() const;
 };

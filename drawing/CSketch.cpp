@@ -8,7 +8,6 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
-#include "model/CatalogueDefaults.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/gdi/CDC.h"
@@ -172,18 +171,7 @@ void CSketch::DrawMarkers(const CPose& frame) {
 }
 
 void CSketch::DrawBoxHandles(const CPose& frame) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    const CPlacement placement(m_pose, frame);
-    CPoint device;
-    for (int corner = 1; corner <= 4; ++corner)
-        if (shape::ToDevice(*m_pTool, placement, m_points[corner], device))
-            DrawHandle(device.x, device.y);
-    UpdateAnchorPoint();
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-        DrawCrossMarker(device.x, device.y);
-    dc->SelectObject(previous);
+    shape::DrawBoxHandles(*this, frame);
 }
 
 // ---- Hit tests ----
@@ -312,14 +300,7 @@ void CSketch::MoveCorner(const CPose* pose, int handle) {
 }
 
 int CSketch::FinishCreate(const CPose* pose, int handle) {
-    if (GetEditState() == 1) {
-        CPaint::FinishCreate(pose, handle);
-    } else {
-        Invalidate();
-        if (m_pTool != nullptr && (m_pTool->m_keyState[kCapsLockKey] & 1) != 0)
-            m_pTool->m_toolMode.Set(kToolSelector);
-        InvalidateBounds();
-    }
+    shape::EndEdit(*this, pose, handle);
     Invalidate();
     return IsInvalid(0) ? 0 : 1;
 }

@@ -200,41 +200,26 @@ int CSpline::MirrorY(double c) {
 
 // ---- Snapping and status ----
 
+std::vector<CDoublePoint> CSpline::MappedNodes() const {
+    std::vector<CDoublePoint> nodes;
+    for (int k = kFirstNode; k < PointCount(); k += 3) nodes.push_back(MapToBox(m_points[k]));
+    return nodes;
+}
+
 void CSpline::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    double best = 0.0;
-    bool found = false;
-    for (int k = kFirstNode; k < PointCount(); k += 3) {
-        const CDoublePoint local = MapToBox(m_points[k]);
-        const CDoublePoint node = LocalToWorldInFrame(FrameOf(pose), local.x, local.y);
-        const double distance = VectorLength(node.x - x, node.y - y);
-        if (!found || distance < best) {
-            found = true;
-            best = distance;
-            vectorX = node.x - x;
-            vectorY = node.y - y;
-        }
-    }
-    if (!found)
-        CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
+    CDoublePoint vector;
+    if (!shape::NearestPointVector(*this, FrameOf(pose), MappedNodes(), x, y, vector))
+        return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CSpline::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    double best = 0.0;
-    bool found = false;
-    for (int k = kFirstNode; k < PointCount(); k += 3) {
-        const CDoublePoint local = MapToBox(m_points[k]);
-        const CDoublePoint node = LocalToWorldInFrame(FrameOf(pose), local.x, local.y);
-        const CDoublePoint offset = SnapOffset(node.x, node.y);
-        const double length = VectorLength(offset.x, offset.y);
-        if (!found || length < best) {
-            found = true;
-            best = length;
-            x = offset.x;
-            y = offset.y;
-        }
-    }
-    if (!found)
-        CPaint::NearestEndPoint(x, y, pose);
+    CDoublePoint correction;
+    if (!shape::SmallestSnapCorrection(*this, FrameOf(pose), MappedNodes(), correction))
+        return CPaint::NearestEndPoint(x, y, pose);
+    x = correction.x;
+    y = correction.y;
 }
 
 void CSpline::UpdateSizeInfo(const CPose* pose) {

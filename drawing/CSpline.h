@@ -68,6 +68,7 @@ class CSpline : public CPaint {
     void SetLocalFrame(const shape::BoxFrame& frame);
     void SetReferenceFrame(const shape::BoxFrame& frame);
     std::vector<CDoublePoint> MappedCurvePoints() const;
+    std::vector<CDoublePoint> MappedNodes() const;
     // Segment k's control points in world coordinates rounded toward zero; false when they
     // do not fit a device.
     bool SegmentControls(const CPose& frame, int firstNode, Segment& controls) const;

@@ -5,7 +5,6 @@
 #include "drawing/CSpline.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
-#include "model/CatalogueDefaults.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
@@ -171,11 +170,7 @@ void CSpline::DrawHandleMarkers(const CPose& frame) {
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* previous = dc->SelectObject(&black);
     const CPlacement placement(m_pose, frame);
-    LayOutCorners();
     CPoint device;
-    for (int corner = 1; corner <= 4; ++corner)
-        if (shape::ToDevice(*m_pTool, placement, m_points[corner], device))
-            DrawHandle(device.x, device.y);
     const int count = PointCount();
     for (int k = kFirstNode; k < count; k += 3) {
         if (shape::ToDevice(*m_pTool, placement, MapToBox(m_points[k]), device))
@@ -186,10 +181,9 @@ void CSpline::DrawHandleMarkers(const CPose& frame) {
                 DrawCircleMarker(device.x, device.y);
         }
     }
-    UpdateAnchorPoint();
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-        DrawCrossMarker(device.x, device.y);
     dc->SelectObject(previous);
+    LayOutCorners();
+    shape::DrawBoxHandles(*this, frame);
 }
 
 void CSpline::DrawControlPolygon(const CPose* parent) {
@@ -457,14 +451,7 @@ void CSpline::KeepOppositeTangent(int handle) {
 }
 
 int CSpline::FinishCreate(const CPose* pose, int handle) {
-    if (GetEditState() == 1) {
-        CPaint::FinishCreate(pose, handle);
-    } else {
-        Invalidate();
-        if (m_pTool != nullptr && (m_pTool->m_keyState[kCapsLockKey] & 1) != 0)
-            m_pTool->m_toolMode.Set(kToolSelector);
-        InvalidateBounds();
-    }
+    shape::EndEdit(*this, pose, handle);
     if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0) {
         if (PointCount() > kFirstNode + 4)
             m_points.SetSize(PointCount() - 3);

@@ -7,6 +7,8 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CToolMode.h"
+#include "model/CatalogueDefaults.h"
 #include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CBrush.h"
@@ -120,6 +122,12 @@ bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool c
     return false;
 }
 
+bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bool closed) {
+    DeviceRect band = tool.m_rcRubberBand;
+    band.Normalize();
+    return count > 0 && BandHits(band, std::vector<CPoint>(points, points + count), closed);
+}
+
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed) {
     DeviceRect band = shape.m_pTool->m_rcRubberBand;
     band.Normalize();
@@ -162,6 +170,63 @@ bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p) {
             --winding;
     }
     return winding != 0;
+}
+
+void DrawBoxHandles(CPaint& shape, const CPose& frame) {
+    CTool& tool = *shape.m_pTool;
+    CDC* dc = tool.GetTargetDC();
+    CPen black(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* previous = dc->SelectObject(&black);
+    const CPlacement placement(shape.m_pose, frame);
+    CPoint device;
+    for (int corner = 1; corner <= 4; ++corner)
+        if (ToDevice(tool, placement, shape.m_points[corner], device))
+            shape.DrawHandle(device.x, device.y);
+    shape.UpdateAnchorPoint();
+    if (ToDevice(tool, placement, shape.m_points[0], device))
+        shape.DrawCrossMarker(device.x, device.y);
+    dc->SelectObject(previous);
+}
+
+bool NearestPointVector(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& local, double x,
+                        double y, CDoublePoint& vector) {
+    double best = 0.0;
+    for (size_t i = 0; i < local.size(); ++i) {
+        const CDoublePoint world = shape.LocalToWorldInFrame(frame, local[i].x, local[i].y);
+        const double distance = VectorLength(world.x - x, world.y - y);
+        if (i == 0 || distance < best) {
+            best = distance;
+            vector = {world.x - x, world.y - y};
+        }
+    }
+    return !local.empty();
+}
+
+bool SmallestSnapCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& local,
+                            CDoublePoint& correction) {
+    double best = 0.0;
+    for (size_t i = 0; i < local.size(); ++i) {
+        const CDoublePoint world = shape.LocalToWorldInFrame(frame, local[i].x, local[i].y);
+        const CDoublePoint offset = shape.SnapOffset(world.x, world.y);
+        const double length = VectorLength(offset.x, offset.y);
+        if (i == 0 || length < best) {
+            best = length;
+            correction = offset;
+        }
+    }
+    return !local.empty();
+}
+
+void EndEdit(CPaint& shape, const CPose* pose, int handle) {
+    if (shape.GetEditState() == 1) {
+        shape.CPaint::FinishCreate(pose, handle);
+        return;
+    }
+    shape.Invalidate();
+    CTool* tool = shape.m_pTool;
+    if (tool != nullptr && (tool->m_keyState[kCapsLockKey] & 1) != 0)
+        tool->m_toolMode.Set(kToolSelector);
+    shape.InvalidateBounds();
 }
 
 CString LengthText(CTool* tool, double length) {

@@ -35,6 +35,8 @@ bool ShowsHandles(CPaint& shape);
 void FillOutline(CPaint& shape, CDC& dc, const std::vector<CPoint>& outline);
 // Whether a rubber band holds a device point or crosses one of the outline's edges.
 bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool closed);
+// The rubber-band test of device points kept from the last drawing.
+bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bool closed);
 // Runs the rubber-band test of a local outline under the shape's own parent pose.
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
 // Whether the cursor lies within the handle tolerance of one edge of a local outline.
@@ -46,6 +48,20 @@ bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local);
 
 // Whether a point lies inside a closed outline by the winding rule.
 bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p);
+
+// The square handles of corners 1 to 4 and the cross of the rotation handle, placed again.
+void DrawBoxHandles(CPaint& shape, const CPose& frame);
+// The vector from a world point to the nearest of the local points taken to the world;
+// an earlier point wins a tie. False when there are none.
+bool NearestPointVector(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& local, double x,
+                        double y, CDoublePoint& vector);
+// The smallest snap correction of the local points taken to the world; an earlier point
+// wins a tie. False when there are none.
+bool SmallestSnapCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& local,
+                            CDoublePoint& correction);
+// The common end of a creation or edit of the shapes that fit their box afterwards: a move
+// with the selection ends as any object's; else the tool may return to the selector.
+void EndEdit(CPaint& shape, const CPose* pose, int handle);
 
 // Status texts in the document's unit: a length, and a world point with y shown upward.
 CString LengthText(CTool* tool, double length);

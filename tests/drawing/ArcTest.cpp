@@ -8,7 +8,6 @@
 #include "model/CToolMode.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
-#include "platform/base/CMemFile.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
 
@@ -202,31 +201,14 @@ TEST(Arc, MirrorsRescaleAndRecordsRoundTrip) {
     EXPECT_DOUBLE_EQ(arc->m_fRadiusX, 600.0);
     EXPECT_DOUBLE_EQ(arc->m_pose.x, 100.0);
 
-    CMemFile file;
-    CArchive store(&file, CArchive::store);
-    arc->Serialize(store);
-    store.Close();
-    const std::vector<BYTE> bytes = file.Detach();
+    const std::vector<BYTE> bytes = StoreRecord(*arc);
     CArc read;
     read.SetTool(&plan.tool);
-    CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    CArchive load(&in, CArchive::load);
-    read.Serialize(load);
-    EXPECT_EQ(load.BytesRemaining(), 0u);
+    LoadRecord(read, bytes);
     EXPECT_DOUBLE_EQ(read.m_fRadiusY, 400.0);
     EXPECT_EQ(PointsOf(read), PointsOf(*arc));
-    CMemFile again;
-    CArchive restore(&again, CArchive::store);
-    read.Serialize(restore);
-    restore.Close();
-    EXPECT_EQ(again.Detach(), bytes);
+    EXPECT_EQ(StoreRecord(read), bytes);
     // The arc's own fields: six doubles and the oval flag.
-    CPaint common;
-    common.CPaint::CopyFrom(arc);
-    CMemFile part;
-    CArchive partStore(&part, CArchive::store);
-    common.Serialize(partStore);
-    partStore.Close();
-    EXPECT_EQ(bytes.size(), part.Detach().size() + 6 * 8 + 4);
+    EXPECT_EQ(bytes.size(), CommonPartSize(*arc) + 6 * 8 + 4);
     read.SetTool(nullptr);
 }

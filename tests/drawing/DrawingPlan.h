@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "model/CTool.h"
 #include "tests/model/TestLayout.h"
 
@@ -34,3 +36,9 @@ struct DrawingPlan {
     CTool tool;
     DrawingHost host;
 };
+
+// A shape's record as stored, and a record read into a shape, every byte of it.
+std::vector<BYTE> StoreRecord(CPaint& shape);
+void LoadRecord(CPaint& shape, const std::vector<BYTE>& bytes);
+// The size of the common part of a shape's record: what the class adds comes after it.
+size_t CommonPartSize(CPaint& shape);

@@ -7,7 +7,6 @@
 #include "drawing/CSketch.h"
 #include "model/CToolMode.h"
 #include "platform/base/CArchive.h"
-#include "platform/base/CMemFile.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
 
@@ -141,31 +140,14 @@ TEST(Polygon, RecordsRoundTripAndMirrorsRestore) {
     DrawingPlan plan;
     CPolygon* polygon = Triangle(plan);
     ASSERT_NE(polygon, nullptr);
-    CMemFile file;
-    CArchive store(&file, CArchive::store);
-    polygon->Serialize(store);
-    store.Close();
-    const std::vector<BYTE> bytes = file.Detach();
+    const std::vector<BYTE> bytes = StoreRecord(*polygon);
     CPolygon read;
     read.SetTool(&plan.tool);
-    CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    CArchive load(&in, CArchive::load);
-    read.Serialize(load);
-    EXPECT_EQ(load.BytesRemaining(), 0u);
+    LoadRecord(read, bytes);
     EXPECT_EQ(PointsOf(read), PointsOf(*polygon));
     EXPECT_DOUBLE_EQ(read.m_fPerimeter, polygon->m_fPerimeter);
-    CMemFile again;
-    CArchive restore(&again, CArchive::store);
-    read.Serialize(restore);
-    restore.Close();
-    EXPECT_EQ(again.Detach(), bytes);
-    CPaint common;
-    common.CPaint::CopyFrom(polygon);
-    CMemFile part;
-    CArchive partStore(&part, CArchive::store);
-    common.Serialize(partStore);
-    partStore.Close();
-    EXPECT_EQ(bytes.size(), part.Detach().size() + 5 * 8);
+    EXPECT_EQ(StoreRecord(read), bytes);
+    EXPECT_EQ(bytes.size(), CommonPartSize(*polygon) + 5 * 8);
     read.SetTool(nullptr);
 
     const std::vector<CDoublePoint> world = WorldVertices(*polygon);

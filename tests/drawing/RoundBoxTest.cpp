@@ -5,7 +5,6 @@
 #include "drawing/CRoundBox.h"
 #include "model/CToolMode.h"
 #include "platform/base/CArchive.h"
-#include "platform/base/CMemFile.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
 
@@ -120,31 +119,14 @@ TEST(RoundBox, RecordsRoundTripAndDrawingLeavesThePrintedCacheAlone) {
     RoundPlan round;
     CRoundBox* box = round.Draw(0.0, 0.0, 1000.0, 400.0);
     ASSERT_NE(box, nullptr);
-    CMemFile file;
-    CArchive store(&file, CArchive::store);
-    box->Serialize(store);
-    store.Close();
-    const std::vector<BYTE> bytes = file.Detach();
+    const std::vector<BYTE> bytes = StoreRecord(*box);
     CRoundBox read;
     read.SetTool(&round.plan.tool);
-    CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    CArchive load(&in, CArchive::load);
-    read.Serialize(load);
-    EXPECT_EQ(load.BytesRemaining(), 0u);
+    LoadRecord(read, bytes);
     EXPECT_DOUBLE_EQ(read.m_fRadius, 100.0);
     EXPECT_DOUBLE_EQ(read.m_fReferenceX3, 1000.0);
-    CMemFile again;
-    CArchive restore(&again, CArchive::store);
-    read.Serialize(restore);
-    restore.Close();
-    EXPECT_EQ(again.Detach(), bytes);
-    CPaint common;
-    common.CPaint::CopyFrom(box);
-    CMemFile part;
-    CArchive partStore(&part, CArchive::store);
-    common.Serialize(partStore);
-    partStore.Close();
-    EXPECT_EQ(bytes.size(), part.Detach().size() + 5 * 8);
+    EXPECT_EQ(StoreRecord(read), bytes);
+    EXPECT_EQ(bytes.size(), CommonPartSize(*box) + 5 * 8);
     read.SetTool(nullptr);
     // The drawn outline is where the pixels are.
     EXPECT_EQ(round.canvas.At(50, 0), box->m_pen.color);

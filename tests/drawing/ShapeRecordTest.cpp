@@ -20,23 +20,6 @@ void AppendDoubles(Bytes& bytes, std::initializer_list<double> values) {
     }
 }
 
-template <class Shape>
-Bytes Store(Shape& shape) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    shape.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
-
-template <class Shape>
-void Load(Shape& shape, const Bytes& bytes) {
-    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    shape.Serialize(ar);
-    EXPECT_EQ(ar.BytesRemaining(), 0u);
-}
-
 // The common part of a record with distinct corner points and the given points; a file
 // before version 7 has no point array at all.
 Bytes CommonPart(const std::vector<CDoublePoint>& points, bool withPointArray = true) {
@@ -47,7 +30,7 @@ Bytes CommonPart(const std::vector<CDoublePoint>& points, bool withPointArray = 
     paint.m_fCornerY2 = 8.0;
     paint.m_pose = CPose(30.0, 40.0, 0.5);
     for (const CDoublePoint& p : points) paint.m_points.Add(p.x, p.y);
-    Bytes bytes = Store(paint);
+    Bytes bytes = StoreRecord(paint);
     if (!withPointArray) {
         CPointArray none;
         CMemFile file;
@@ -68,16 +51,16 @@ TEST(ShapeRecord, BoxesRoundTripAndOlderFilesRebuildTheirCorners) {
     const Bytes record = CommonPart(kBoxPoints);
     CBox box;
     box.SetTool(&plan.tool);
-    Load(box, record);
+    LoadRecord(box, record);
     EXPECT_EQ(box.m_points[3], (CDoublePoint{3.0, 7.0}));
     // The box writes nothing after the common part.
-    EXPECT_EQ(Store(box), record);
+    EXPECT_EQ(StoreRecord(box), record);
     EXPECT_EQ(record.size(), CommonPart({}).size() + 5 * 16);
 
     plan.host.m_nFileVersion = 15;
     CBox older;
     older.SetTool(&plan.tool);
-    Load(older, record);
+    LoadRecord(older, record);
     EXPECT_EQ(older.m_points[1], (CDoublePoint{1.0, 2.0}));
     EXPECT_EQ(older.m_points[2], (CDoublePoint{1.0, 8.0}));
     EXPECT_EQ(older.m_points[3], (CDoublePoint{5.0, 8.0}));
@@ -87,7 +70,7 @@ TEST(ShapeRecord, BoxesRoundTripAndOlderFilesRebuildTheirCorners) {
     plan.host.m_nFileVersion = 6;
     CBox oldest;
     oldest.SetTool(&plan.tool);
-    Load(oldest, CommonPart({}, false));
+    LoadRecord(oldest, CommonPart({}, false));
     ASSERT_EQ(oldest.m_points.GetSize(), CBox::kPointCount);
     EXPECT_EQ(oldest.m_points[3], (CDoublePoint{5.0, 8.0}));
     EXPECT_FALSE(oldest.IsInvalid(0));
@@ -96,7 +79,7 @@ TEST(ShapeRecord, BoxesRoundTripAndOlderFilesRebuildTheirCorners) {
     plan.host.m_nFileVersion = 17;
     CBox broken;
     broken.SetTool(&plan.tool);
-    EXPECT_THROW(Load(broken, CommonPart({{1.0, 1.0}})), CArchiveException);
+    EXPECT_THROW(LoadRecord(broken, CommonPart({{1.0, 1.0}})), CArchiveException);
     box.SetTool(nullptr);
     older.SetTool(nullptr);
     oldest.SetTool(nullptr);
@@ -110,10 +93,10 @@ TEST(ShapeRecord, LinesRoundTripAndOlderFilesGetTheirHandles) {
     AppendDoubles(record, {10.0, 20.0, 30.0, 40.0});
     CLine line;
     line.SetTool(&plan.tool);
-    Load(line, record);
+    LoadRecord(line, record);
     EXPECT_EQ(line.m_ptStart, (CDoublePoint{10.0, 20.0}));
     EXPECT_EQ(line.m_ptEnd, (CDoublePoint{30.0, 40.0}));
-    EXPECT_EQ(Store(line), record);
+    EXPECT_EQ(StoreRecord(line), record);
     EXPECT_EQ(record.size(), common + 32);
 
     plan.host.m_nFileVersion = 6;
@@ -121,7 +104,7 @@ TEST(ShapeRecord, LinesRoundTripAndOlderFilesGetTheirHandles) {
     AppendDoubles(older, {10.0, 20.0, 30.0, 40.0});
     CLine old;
     old.SetTool(&plan.tool);
-    Load(old, older);
+    LoadRecord(old, older);
     ASSERT_EQ(old.m_points.GetSize(), CLine::kPointCount);
     EXPECT_EQ(old.m_points[2], (CDoublePoint{30.0, 40.0}));
 
@@ -130,7 +113,7 @@ TEST(ShapeRecord, LinesRoundTripAndOlderFilesGetTheirHandles) {
     record.resize(record.size() - 4);
     CLine cut;
     cut.SetTool(&plan.tool);
-    EXPECT_THROW(Load(cut, record), CArchiveException);
+    EXPECT_THROW(LoadRecord(cut, record), CArchiveException);
     line.SetTool(nullptr);
     old.SetTool(nullptr);
     cut.SetTool(nullptr);
@@ -144,10 +127,10 @@ TEST(ShapeRecord, ClonesCopyTheWholeShape) {
     auto* clone = dynamic_cast<CLine*>(copy.get());
     ASSERT_NE(clone, nullptr);
     EXPECT_EQ(clone->m_ptEnd, line.m_ptEnd);
-    EXPECT_EQ(Store(*clone), Store(line));
+    EXPECT_EQ(StoreRecord(*clone), StoreRecord(line));
     CBox box(0, &plan.tool, 1.0, 2.0);
     box.m_points[3] = {4.0, 4.0};
     std::unique_ptr<CPaint> boxCopy(box.Clone());
     ASSERT_NE(dynamic_cast<CBox*>(boxCopy.get()), nullptr);
-    EXPECT_EQ(Store(*static_cast<CBox*>(boxCopy.get())), Store(box));
+    EXPECT_EQ(StoreRecord(*static_cast<CBox*>(boxCopy.get())), StoreRecord(box));
 }

@@ -39,14 +39,6 @@ std::vector<CDoublePoint> PointsOf(const CPaint& shape) {
     return points;
 }
 
-std::vector<BYTE> Store(CPaint& shape) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    shape.Serialize(ar);
-    ar.Close();
-    return file.Detach();
-}
-
 }  // namespace
 
 TEST(Spline, SamplesAtThirtySecondsInSinglePrecision) {
@@ -139,20 +131,13 @@ TEST(Spline, RecordsRoundTripAndHostileCountsFail) {
     entry.DoubleClick(600.0, 300.0);
     CSpline* spline = plan.Newest<CSpline>();
     ASSERT_NE(spline, nullptr);
-    const std::vector<BYTE> bytes = Store(*spline);
+    const std::vector<BYTE> bytes = StoreRecord(*spline);
     CSpline read;
     read.SetTool(&plan.tool);
-    {
-        CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-        CArchive load(&in, CArchive::load);
-        read.Serialize(load);
-        EXPECT_EQ(load.BytesRemaining(), 0u);
-    }
-    EXPECT_EQ(Store(read), bytes);
+    LoadRecord(read, bytes);
+    EXPECT_EQ(StoreRecord(read), bytes);
     EXPECT_DOUBLE_EQ(read.m_fLength, spline->m_fLength);
-    CPaint common;
-    common.CPaint::CopyFrom(spline);
-    EXPECT_EQ(bytes.size(), Store(common).size() + 5 * 8);
+    EXPECT_EQ(bytes.size(), CommonPartSize(*spline) + 5 * 8);
     // A pasted copy keeps its length and stays valid.
     std::unique_ptr<CPaint> copy(spline->Clone());
     EXPECT_FALSE(copy->IsInvalid(0));
@@ -160,7 +145,7 @@ TEST(Spline, RecordsRoundTripAndHostileCountsFail) {
     CSpline broken;
     broken.SetTool(&plan.tool);
     broken.m_points.SetSize(10);
-    const std::vector<BYTE> hostile = Store(broken);
+    const std::vector<BYTE> hostile = StoreRecord(broken);
     CMemFile in(const_cast<BYTE*>(hostile.data()), static_cast<UINT>(hostile.size()));
     CArchive load(&in, CArchive::load);
     CSpline victim;
