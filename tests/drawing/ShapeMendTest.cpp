@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "drawing/CArc.h"
@@ -132,5 +133,36 @@ TEST(ShapeMend, PrintingLeavesTheScreenSamplesAndAnEarlyReturnLeavesThePen) {
     CPen* pen = canvas.dc.GetCurrentPen();
     EXPECT_EQ(sliver->Draw(nullptr), 0);
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+TEST(ShapeMend, NonFiniteOrHugeShapesAreNeitherDrawnNorHit) {
+    DrawingPlan plan;
+    Canvas canvas(100, 100);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    const double nan = std::nan("");
+    for (double bad : {nan, 1.0e300, -1.0e300}) {
+        auto* arc = AddToLayout(plan.host, new CArc(0, &plan.tool, 0.0, 0.0, 1));
+        arc->SetArc(0.0, 0.0, bad, 100.0, 0.0, kFullTurn, 1, 0, 0);
+        auto* round = AddToLayout(plan.host, new CRoundBox(0, &plan.tool, 0.0, 0.0));
+        round->m_points[3] = {bad, 50.0};
+        auto* polygon = AddToLayout(plan.host, new CPolygon(0, &plan.tool, 0.0, 0.0));
+        polygon->m_points.Add(0.0, 0.0);
+        polygon->m_points.Add(bad, bad);
+        polygon->m_fCornerX2 = bad;
+        polygon->m_fReferenceX2 = 1.0;
+        for (CPaint* shape : std::vector<CPaint*>{arc, round, polygon}) {
+            shape->SelectWithUndo(0, 0);
+            shape->ComputeExtent(nullptr);
+            shape->Invalidate();
+            EXPECT_EQ(shape->Draw(nullptr), 0) << shape->GetClassName().c_str();
+            plan.tool.m_fCurrentX = 10.0;
+            plan.tool.m_fCurrentY = 10.0;
+            shape->HitTest();
+            shape->HitTestHandle(nullptr, 10.0, 10.0);
+            shape->UpdateSizeInfo(nullptr);
+        }
+    }
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
