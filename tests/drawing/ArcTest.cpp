@@ -212,3 +212,22 @@ TEST(Arc, MirrorsRescaleAndRecordsRoundTrip) {
     EXPECT_EQ(bytes.size(), CommonPartSize(*arc) + 6 * 8 + 4);
     read.SetTool(nullptr);
 }
+
+TEST(Arc, AnOvalCornerDragReshapesItAndUndoGivesItBack) {
+    DrawingPlan plan;
+    CArc* oval = PlaceArc(plan, 1000.0, 1000.0, 500.0, 300.0, 0.0, kFullTurn, 1);
+    oval->SelectWithUndo(0, 0);
+    oval->UpdateAnchorPoint();
+    const std::vector<CDoublePoint> before = PointsOf(*oval);
+    // Corner 3 at (1500, 700) to (2500, 500): the oval fits the new box.
+    const CDoublePoint corner = oval->LocalToWorld(oval->m_points[3].x, oval->m_points[3].y);
+    ExpectNear(corner, 1500.0, 700.0);
+    plan.Drag(corner.x, corner.y, 2500.0, 500.0);
+    ExpectNear(oval->m_ptCentre, 1500.0, 900.0);  // corner 1 stays at (500, 1300)
+    EXPECT_DOUBLE_EQ(oval->m_fRadiusX, 1000.0);
+    EXPECT_DOUBLE_EQ(oval->m_fRadiusY, 400.0);
+    EXPECT_DOUBLE_EQ(oval->m_fSweep, kFullTurn);
+    plan.tool.Undo();
+    EXPECT_EQ(PointsOf(*oval), before);
+    EXPECT_DOUBLE_EQ(oval->m_fRadiusX, 500.0);
+}

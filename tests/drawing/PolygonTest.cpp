@@ -212,3 +212,23 @@ TEST(Polygon, DrawsItsSidesOpenAndFillsClosedByPixels) {
     EXPECT_EQ(canvas.At(200, 150), kRed);
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
+
+TEST(Sketch, RecordsRoundTripWithTheReferenceBox) {
+    DrawingPlan plan;
+    CSketch sketch(0, &plan.tool, 0.0, 0.0);
+    for (const CDoublePoint& p : {CDoublePoint{0.0, 0.0}, CDoublePoint{50.0, 80.0}, CDoublePoint{90.0, 10.0}})
+        sketch.m_points.Add(p.x, p.y);
+    sketch.m_fReferenceX2 = 90.0;
+    sketch.m_fReferenceY1 = 80.0;
+    sketch.m_fCornerX2 = 180.0;
+    sketch.m_fCornerY1 = 80.0;
+    const std::vector<BYTE> bytes = StoreRecord(sketch);
+    EXPECT_EQ(bytes.size(), CommonPartSize(sketch) + 4 * 8);
+    CSketch read;
+    read.SetTool(&plan.tool);
+    LoadRecord(read, bytes);
+    EXPECT_EQ(StoreRecord(read), bytes);
+    // The stored points show stretched onto the box twice as wide.
+    EXPECT_EQ(read.MappedPoints()[2], (CDoublePoint{180.0, 10.0}));
+    read.SetTool(nullptr);
+}
