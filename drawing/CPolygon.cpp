@@ -15,17 +15,6 @@ IMPLEMENT_SERIAL(CPolygon, CSketch, 3)
 
 namespace {
 
-constexpr COLORREF kControlColor = RGB(14, 173, 201);
-
-void BoxOf(const std::vector<CDoublePoint>& points, double& minX, double& minY, double& maxX, double& maxY) {
-    for (size_t i = 0; i < points.size(); ++i) {
-        minX = i == 0 ? points[i].x : std::min(minX, points[i].x);
-        minY = i == 0 ? points[i].y : std::min(minY, points[i].y);
-        maxX = i == 0 ? points[i].x : std::max(maxX, points[i].x);
-        maxY = i == 0 ? points[i].y : std::max(maxY, points[i].y);
-    }
-}
-
 double DirectionDegrees(double dx, double dy) {
     const double a = dx == 0.0 ? (dy <= 0.0 ? -kPi / 2.0 : kPi / 2.0) : std::atan2(dy, dx);
     return shape::Degrees(a);
@@ -127,21 +116,7 @@ void CPolygon::DrawControlPolygon(const CPose* parent) {
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     if (!IsSelected() || excluded || !(dragging || m_pTool->m_nMultiPoint != 0))
         return;
-    double minX, minY, maxX, maxY;
-    const std::vector<CDoublePoint> vertices = MappedPoints();
-    BoxOf(vertices, minX, minY, maxX, maxY);
-    std::vector<CPoint> box;
-    if (!shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, FrameOf(parent)),
-                                {{minX, maxY}, {maxX, maxY}, {maxX, minY}, {minX, minY}}, box))
-        return;
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen dotted(PS_DOT, 1, kControlColor);
-    CPen* previous = dc->SelectObject(&dotted);
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
-    dc->MoveTo(box.back());
-    for (const CPoint& corner : box) dc->LineTo(corner);
-    dc->SetBkMode(previousMode);
-    dc->SelectObject(previous);
+    shape::DrawControlBox(*this, FrameOf(parent), shape::BoundingFrame(MappedPoints()));
 }
 
 // ---- Handles ----
@@ -227,13 +202,9 @@ void CPolygon::DragRubberBandVertex(const CPose& frame, int handle) {
 void CPolygon::FitBoxWhileDrawing(const CPose& frame, int lastVertex) {
     std::vector<CDoublePoint> vertices;
     for (int i = kFirstDrawnPoint; i <= lastVertex; ++i) vertices.push_back(m_points[i]);
-    double minX, minY, maxX, maxY;
-    BoxOf(vertices, minX, minY, maxX, maxY);
     m_fPerimeter = ChainLength(vertices);
-    m_fCornerX1 = m_fReferenceX1 = minX;
-    m_fCornerY1 = m_fReferenceY1 = maxY;
-    m_fCornerX2 = m_fReferenceX2 = maxX;
-    m_fCornerY2 = m_fReferenceY2 = minY;
+    const shape::BoxFrame box = shape::BoundingFrame(vertices);
+    SetFrames(box, box);
     LayOutCornersFromBox(frame);
 }
 
@@ -243,10 +214,8 @@ void CPolygon::DragFinishedVertex(const CPose& frame, int handle) {
     m_points[handle] = MapToReference(q);
     const std::vector<CDoublePoint> mapped = MappedPoints();
     m_fPerimeter = ChainLength(mapped);
-    double minX, minY, maxX, maxY;
-    BoxOf(mapped, minX, minY, maxX, maxY);
-    shape::WorldBounds(CPlacement(m_pose, frame), {{minX, minY}, {minX, maxY}, {maxX, maxY}, {maxX, minY}},
-                       m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    shape::WorldBounds(CPlacement(m_pose, frame), shape::FrameCorners(shape::BoundingFrame(mapped)), m_fMinX,
+                       m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
 }
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr COLORREF kControlColor = RGB(14, 173, 201);
 // World coordinates beyond this are not sampled: their device images would not fit an int.
 constexpr double kLayoutLimit = 1.0e8;
 
@@ -145,7 +144,7 @@ bool CSpline::ShowsCurveHandles() const {
 void CSpline::DrawTangents(const CPose& frame) {
     CDC* dc = m_pTool->GetTargetDC();
     const COLORREF previousBack = dc->SetBkColor(GetSysColor(COLOR_WINDOW));
-    CPen dotted(PS_DOT, 1, kControlColor);
+    CPen dotted(PS_DOT, 1, shape::kControlColor);
     CPen* previous = dc->SelectObject(&dotted);
     const CPlacement placement(m_pose, frame);
     const int count = PointCount();
@@ -192,20 +191,7 @@ void CSpline::DrawControlPolygon(const CPose* parent) {
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     if (!IsSelected() || excluded || !(dragging || m_pTool->m_nMultiPoint != 0) || PointCount() <= kFirstNode)
         return;
-    const shape::BoxFrame box = shape::BoundingFrame(MappedCurvePoints());
-    std::vector<CPoint> corners;
-    if (!shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, FrameOf(parent)),
-                                {{box.x1, box.y1}, {box.x2, box.y1}, {box.x2, box.y2}, {box.x1, box.y2}},
-                                corners))
-        return;
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen dotted(PS_DOT, 1, kControlColor);
-    CPen* previous = dc->SelectObject(&dotted);
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
-    dc->MoveTo(corners.back());
-    for (const CPoint& corner : corners) dc->LineTo(corner);
-    dc->SetBkMode(previousMode);
-    dc->SelectObject(previous);
+    shape::DrawControlBox(*this, FrameOf(parent), shape::BoundingFrame(MappedCurvePoints()));
 }
 
 // ---- Hit tests ----
@@ -427,10 +413,9 @@ void CSpline::DragCurveHandle(const CPose& frame, int handle, CDoublePoint local
     } else {
         KeepOppositeTangent(handle);
     }
-    const shape::BoxFrame box = shape::BoundingFrame(MappedCurvePoints());
     shape::WorldBounds(CPlacement(m_pose, frame),
-                       {{box.x1, box.y1}, {box.x1, box.y2}, {box.x2, box.y2}, {box.x2, box.y1}}, m_fMinX,
-                       m_fMinY, m_fMaxX, m_fMaxY);
+                       shape::FrameCorners(shape::BoundingFrame(MappedCurvePoints())), m_fMinX, m_fMinY,
+                       m_fMaxX, m_fMaxY);
 }
 
 void CSpline::KeepOppositeTangent(int handle) {

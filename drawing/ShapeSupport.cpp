@@ -289,6 +289,24 @@ BoxFrame BoundingFrame(const std::vector<CDoublePoint>& points) {
     return frame;
 }
 
+std::vector<CDoublePoint> FrameCorners(const BoxFrame& box) {
+    return {{box.x1, box.y1}, {box.x2, box.y1}, {box.x2, box.y2}, {box.x1, box.y2}};
+}
+
+void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box) {
+    std::vector<CPoint> corners;
+    if (!OutlineToDevice(*shape.m_pTool, CPlacement(shape.m_pose, frame), FrameCorners(box), corners))
+        return;
+    CDC* dc = shape.m_pTool->GetTargetDC();
+    CPen dotted(PS_DOT, 1, kControlColor);
+    CPen* previous = dc->SelectObject(&dotted);
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    dc->MoveTo(corners.back());
+    for (const CPoint& corner : corners) dc->LineTo(corner);
+    dc->SetBkMode(previousMode);
+    dc->SelectObject(previous);
+}
+
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
     const double w = local.x2 - local.x1, h = local.y1 - local.y2;
     const double rw = reference.x2 - reference.x1, rh = reference.y1 - reference.y2;

@@ -17,6 +17,8 @@ namespace shape {
 
 // The outline colour of a shape being created or dragged.
 constexpr COLORREF kDragColor = RGB(255, 28, 164);
+// The dotted lines of control boxes and tangents.
+constexpr COLORREF kControlColor = RGB(14, 173, 201);
 
 bool IsBandSet(const DeviceRect& band);
 // The device point of a local point; false when the point is not finite or lies beyond
@@ -86,6 +88,10 @@ struct BoxFrame {
 CDoublePoint MapBetweenBoxes(CDoublePoint p, const BoxFrame& from, const BoxFrame& to);
 // The bounding box of points, first corner (least x, greatest y), second (greatest x, least y).
 BoxFrame BoundingFrame(const std::vector<CDoublePoint>& points);
+// The four corners of a box: first, (x2, y1), second, (x1, y2).
+std::vector<CDoublePoint> FrameCorners(const BoxFrame& box);
+// The box around the control points of a shape being drawn or dragged, dotted.
+void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box);
 // Fits a reference box to new bounds and moves the local box's edges by the same change
 // seen through the old mapping, so that what is drawn does not move.
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
