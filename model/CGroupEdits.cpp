@@ -12,7 +12,6 @@ namespace {
 constexpr int kRotationHandle = 0;
 constexpr int kCornerHandle = 3;
 constexpr int kBody = -1;
-constexpr int kDragRotate = 0;
 
 // The rescale factor of a corner drag to (lx, ly) from a frame of the saved size; a size
 // with all magnitude bits zero (either signed zero) counts as zero.
@@ -40,12 +39,7 @@ void CGroup::TrackCreate(const CPose* pose, int handle) {
         if (m_pTool != nullptr) {
             const CDoublePoint centre =
                 LocalToWorldInFrame(FrameOf(pose), m_fFrameWidth / 2.0, m_fFrameHeight / 2.0);
-            m_pTool->m_fPivotX = centre.x;
-            m_pTool->m_fPivotY = centre.y;
-            m_pTool->m_nDragState = kDragRotate;
-            m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
-            m_pTool->m_fReferenceY = m_pTool->m_fCurrentY;
-            m_pTool->m_fRotationAngle = 0.0;
+            m_pTool->BeginRotation(centre.x, centre.y);
         }
     } else {
         RecalcBounds();

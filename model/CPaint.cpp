@@ -459,12 +459,12 @@ CPaint* CPaint::HitTest() {
     const DeviceRect& band = m_pTool->m_rcRubberBand;
     if (band.left != 0 || band.top != 0 || band.right != 0 || band.bottom != 0)
         return this;
-    DeviceRect extent{static_cast<int>(m_fMinX), static_cast<int>(m_fMinY), static_cast<int>(m_fMaxX),
-                      static_cast<int>(m_fMaxY)};
+    DeviceRect extent{TruncateToInt(m_fMinX), TruncateToInt(m_fMinY), TruncateToInt(m_fMaxX),
+                      TruncateToInt(m_fMaxY)};
     extent.Normalize();
     extent.Inflate(static_cast<int>(m_pTool->GetHandleTolerance()));
-    const int x = static_cast<int>(m_pTool->m_fCurrentX);
-    const int y = static_cast<int>(m_pTool->m_fCurrentY);
+    const int x = TruncateToInt(m_pTool->m_fCurrentX);
+    const int y = TruncateToInt(m_pTool->m_fCurrentY);
     const bool inside = x >= extent.left && x < extent.right && y >= extent.top && y < extent.bottom;
     return inside ? this : nullptr;
 }

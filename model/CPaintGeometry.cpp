@@ -15,7 +15,7 @@ constexpr int kGridSnapMode = 2;
 constexpr COLORREF kHandleGreen = RGB(0, 255, 0);
 
 int Truncate(double value) {
-    return static_cast<int>(value);
+    return TruncateToInt(value);
 }
 
 bool HoldsPoint(const DeviceRect& rect, int x, int y) {

@@ -75,5 +75,8 @@ void CPaint::LoadCommonPart(CArchive& ar) {
         if (!LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0))
             m_pPatternBitmap.reset();
     }
-    m_points.Serialize(ar);
+    if (GetDocumentFileVersion() >= kVersionPointArray)
+        m_points.Serialize(ar);
+    else
+        m_points.RemoveAll();
 }

@@ -390,7 +390,7 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 int CTool::LayoutToDevice(double value) const {
     if (m_fZoomDenominator == 0.0)
         return 0;
-    return static_cast<int>(value * m_fZoomNumerator / m_fZoomDenominator);
+    return TruncateToInt(value * m_fZoomNumerator / m_fZoomDenominator);
 }
 
 int CTool::GetSelectedCount() const {

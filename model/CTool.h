@@ -143,6 +143,9 @@ class CTool : public CObject {
     int CountVisibleSelected() const;
     void SetSelectionEditState(int state);
     void EndHandleDrag();
+    // Sets up the interactive rotation of the selection about a world pivot, starting at the
+    // cursor: the object whose rotation handle was pressed calls it.
+    void BeginRotation(double pivotX, double pivotY);
     int OnKeyUp(UINT key);
     void EndParallelTrackPreview();
     void UpdateStatus();

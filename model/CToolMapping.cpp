@@ -11,7 +11,7 @@ constexpr double kScrollLimit = 32000.0;
 constexpr double kScrollFloor = 100.0;
 
 int Truncate(double value) {
-    return static_cast<int>(value);
+    return TruncateToInt(value);
 }
 
 }  // namespace

@@ -588,3 +588,12 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
         PushUndo(new CEditStep(kStepReinsertObject, member, 0));
     }
 }
+
+void CTool::BeginRotation(double pivotX, double pivotY) {
+    m_fPivotX = pivotX;
+    m_fPivotY = pivotY;
+    m_nDragState = 0;
+    m_fReferenceX = m_fCurrentX;
+    m_fReferenceY = m_fCurrentY;
+    m_fRotationAngle = 0.0;
+}

@@ -79,3 +79,10 @@ int SegmentIntersectsRect(int x1, int y1, int x2, int y2, const DeviceRect& rect
             return 1;
     return 0;
 }
+
+int TruncateToInt(double value) {
+    constexpr double kBound = 1.0e9;
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::clamp(value, -kBound, kBound));
+}

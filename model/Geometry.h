@@ -16,6 +16,10 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy);
 
+// A coordinate toward zero as an int. A value read from a hostile file may be anything:
+// not a number gives 0, and beyond a billion either way the bound, far off every device.
+int TruncateToInt(double value);
+
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);
 

@@ -222,12 +222,7 @@ void CCircTrack::TrackCreate(const CPose* pose, int handle) {
         SavePose();
         const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
                                                         (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->m_fPivotX = middle.x;
-        m_pTool->m_fPivotY = middle.y;
-        m_pTool->m_nDragState = 0;
-        m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
-        m_pTool->m_fReferenceY = m_pTool->m_fCurrentY;
-        m_pTool->m_fRotationAngle = 0.0;
+        m_pTool->BeginRotation(middle.x, middle.y);
     } else if (handle == 5 || handle == 6) {
         PressEnd(handle);
     }

@@ -192,12 +192,7 @@ void CTrack::TrackCreate(const CPose* pose, int handle) {
         SavePose();
         const CDoublePoint middle = LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0,
                                                         (m_ptFirst.y + m_ptSecond.y) / 2.0);
-        m_pTool->m_fPivotX = middle.x;
-        m_pTool->m_fPivotY = middle.y;
-        m_pTool->m_nDragState = 0;
-        m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
-        m_pTool->m_fReferenceY = m_pTool->m_fCurrentY;
-        m_pTool->m_fRotationAngle = 0.0;
+        m_pTool->BeginRotation(middle.x, middle.y);
     } else if (handle == 1 || handle == 2) {
         PressEnd(pose, handle);
     }

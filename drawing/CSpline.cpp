@@ -1,0 +1,266 @@
+#include "drawing/CSpline.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/ShapePayloads.h"
+#include "model/CTool.h"
+#include "model/LayoutFile.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+
+IMPLEMENT_SERIAL(CSpline, CPaint, 2)
+
+namespace {
+
+double DirectionDegrees(CDoublePoint from, CDoublePoint to) {
+    const double dx = to.x - from.x, dy = to.y - from.y;
+    const double a = dx == 0.0 ? (dy > 0.0 ? kPi / 2.0 : -kPi / 2.0) : std::atan2(dy, dx);
+    return (a < 0.0 ? a + kFullTurn : a) * 180.0 / kPi;
+}
+
+}  // namespace
+
+CSpline::CSpline() = default;
+
+CSpline::CSpline(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+    m_strName = "Spline";
+    for (int i = 0; i < kFirstNode + 1; ++i) m_points.Add(0.0, 0.0);
+}
+
+// ---- Record ----
+
+void CSpline::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_fReferenceX1 << m_fReferenceY1 << m_fReferenceX2 << m_fReferenceY2 << m_fLength;
+        return;
+    }
+    ar >> m_fReferenceX1 >> m_fReferenceY1 >> m_fReferenceX2 >> m_fReferenceY2 >> m_fLength;
+    // Only whole segments can be drawn; anything else is not a spline this program wrote.
+    const int count = PointCount();
+    if (count < kFirstNode + 1 || (count - kFirstNode - 1) % 3 != 0)
+        FailRead(ar, CArchiveException::generic);
+}
+
+void CSpline::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CSpline*>(other)) {
+        m_fReferenceX1 = source->m_fReferenceX1;
+        m_fReferenceY1 = source->m_fReferenceY1;
+        m_fReferenceX2 = source->m_fReferenceX2;
+        m_fReferenceY2 = source->m_fReferenceY2;
+        // A pasted copy is as long as its original, not invalid until drawn.
+        m_fLength = source->m_fLength;
+    }
+    CPaint::CopyFrom(other);
+}
+
+CPaint* CSpline::Clone() {
+    auto* copy = new CSpline;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+// ---- Boxes ----
+
+shape::BoxFrame CSpline::LocalFrame() const {
+    return {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2};
+}
+
+shape::BoxFrame CSpline::ReferenceFrame() const {
+    return {m_fReferenceX1, m_fReferenceY1, m_fReferenceX2, m_fReferenceY2};
+}
+
+void CSpline::SetLocalFrame(const shape::BoxFrame& frame) {
+    m_fCornerX1 = frame.x1;
+    m_fCornerY1 = frame.y1;
+    m_fCornerX2 = frame.x2;
+    m_fCornerY2 = frame.y2;
+}
+
+void CSpline::SetReferenceFrame(const shape::BoxFrame& frame) {
+    m_fReferenceX1 = frame.x1;
+    m_fReferenceY1 = frame.y1;
+    m_fReferenceX2 = frame.x2;
+    m_fReferenceY2 = frame.y2;
+}
+
+CDoublePoint CSpline::MapToBox(CDoublePoint stored) const {
+    return shape::MapBetweenBoxes(stored, ReferenceFrame(), LocalFrame());
+}
+
+CDoublePoint CSpline::MapToReference(CDoublePoint local) const {
+    return shape::MapBetweenBoxes(local, LocalFrame(), ReferenceFrame());
+}
+
+std::vector<CDoublePoint> CSpline::MappedCurvePoints() const {
+    std::vector<CDoublePoint> mapped;
+    for (int i = kFirstNode; i < PointCount(); ++i) mapped.push_back(MapToBox(m_points[i]));
+    return mapped;
+}
+
+void CSpline::LayOutCorners() {
+    m_points[1] = {m_fCornerX1, m_fCornerY1};
+    m_points[2] = {m_fCornerX1, m_fCornerY2};
+    m_points[3] = {m_fCornerX2, m_fCornerY2};
+    m_points[4] = {m_fCornerX2, m_fCornerY1};
+}
+
+void CSpline::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    const std::vector<CDoublePoint> corners = {{m_fCornerX1, m_fCornerY1},
+                                               {m_fCornerX1, m_fCornerY2},
+                                               {m_fCornerX2, m_fCornerY2},
+                                               {m_fCornerX2, m_fCornerY1}};
+    shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), corners, minX, minY, maxX, maxY);
+}
+
+int CSpline::IsInvalid(int unused) {
+    if (CPaint::IsInvalid(unused) || PointCount() < kFirstNode + 4 || !(m_fLength > 0.0))
+        return 1;
+    return m_fCornerX1 == m_fCornerX2 || m_fCornerY1 == m_fCornerY2 ? 1 : 0;
+}
+
+void CSpline::Refit() {
+    std::vector<CDoublePoint> stored;
+    for (int i = kFirstNode; i < PointCount(); ++i) stored.push_back(m_points[i]);
+    if (stored.empty())
+        return;
+    shape::BoxFrame local = LocalFrame(), reference = ReferenceFrame();
+    shape::RefitFrames(local, reference, shape::BoundingFrame(stored));
+    SetLocalFrame(local);
+    SetReferenceFrame(reference);
+}
+
+// ---- Edit steps ----
+
+void CSpline::RecordShape() {
+    auto payload = std::make_unique<SplineShapePayload>();
+    for (int i = 0; i < PointCount(); ++i) payload->points.push_back(m_points[i]);
+    const shape::BoxFrame local = LocalFrame(), reference = ReferenceFrame();
+    std::copy_n(&local.x1, 4, payload->corners);
+    std::copy_n(&reference.x1, 4, payload->reference);
+    auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
+    step->SetPayload(std::move(payload));
+    shape::RecordOrApply(*this, std::move(step), true);
+}
+
+int CSpline::ApplyShapeStep(CEditStep* step) {
+    const SplineShapePayload* shape = step->GetPayload<SplineShapePayload>();
+    if (shape == nullptr)
+        return 0;
+    Invalidate();
+    m_points.SetSize(static_cast<int>(shape->points.size()));
+    for (int i = 0; i < PointCount(); ++i) m_points[i] = shape->points[i];
+    SetLocalFrame({shape->corners[0], shape->corners[1], shape->corners[2], shape->corners[3]});
+    SetReferenceFrame({shape->reference[0], shape->reference[1], shape->reference[2], shape->reference[3]});
+    GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+    return 1;
+}
+
+int CSpline::Rescale(CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    if (rescale == nullptr || !m_bScaleWithDocument || PointCount() < kFirstNode)
+        return 0;
+    const double f = rescale->factor;
+    m_fCornerX2 = m_fCornerX1 + (rescale->ax - m_fCornerX1) * f;
+    m_fCornerY2 = m_fCornerY1 + (rescale->ay - m_fCornerY1) * f;
+    LayOutCorners();
+    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
+    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    return 1;
+}
+
+int CSpline::MirrorX(double c) {
+    m_pose.x += (c - m_pose.x) * 2.0;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < PointCount(); ++i) m_points[i].x = -m_points[i].x;
+    if (PointCount() >= kFirstNode) {
+        m_fCornerX1 = m_points[1].x;
+        m_fCornerX2 = m_points[3].x;
+    }
+    m_fReferenceX1 = -m_fReferenceX1;
+    m_fReferenceX2 = -m_fReferenceX2;
+    return 1;
+}
+
+int CSpline::MirrorY(double c) {
+    m_pose.y += (c - m_pose.y) * 2.0;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < PointCount(); ++i) m_points[i].y = -m_points[i].y;
+    if (PointCount() >= kFirstNode) {
+        m_fCornerY1 = m_points[1].y;
+        m_fCornerY2 = m_points[3].y;
+    }
+    m_fReferenceY1 = -m_fReferenceY1;
+    m_fReferenceY2 = -m_fReferenceY2;
+    return 1;
+}
+
+// ---- Snapping and status ----
+
+std::vector<CDoublePoint> CSpline::MappedNodes() const {
+    std::vector<CDoublePoint> nodes;
+    for (int k = kFirstNode; k < PointCount(); k += 3) nodes.push_back(MapToBox(m_points[k]));
+    return nodes;
+}
+
+void CSpline::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
+    CDoublePoint vector;
+    if (!shape::NearestPointVector(*this, FrameOf(pose), MappedNodes(), x, y, vector))
+        return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
+    vectorX = vector.x;
+    vectorY = vector.y;
+}
+
+void CSpline::NearestEndPoint(double& x, double& y, const CPose* pose) {
+    CDoublePoint correction;
+    if (!shape::SmallestSnapCorrection(*this, FrameOf(pose), MappedNodes(), correction))
+        return CPaint::NearestEndPoint(x, y, pose);
+    x = correction.x;
+    y = correction.y;
+}
+
+void CSpline::UpdateSizeInfo(const CPose* pose) {
+    CPaint::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr || PointCount() <= kFirstNode)
+        return;
+    const CPose& frame = FrameOf(pose);
+    auto worldText = [this, &frame](int index) {
+        const CDoublePoint local = MapToBox(m_points[index]);
+        return shape::PointText(m_pTool, LocalToWorldInFrame(frame, local.x, local.y));
+    };
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_strName = m_strName;
+    status.m_strMeasure[2] = shape::LengthText(m_pTool, m_fLength);
+    status.m_strMeasure[0] = worldText(kFirstNode);
+    status.m_strMeasure[1] = worldText(PointCount() - 1);
+    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
+    status.m_nKind = 15;
+}
+
+void CSpline::AppendStatusText(CString& text) {
+    if (m_pTool == nullptr)
+        return;
+    const int h = m_pTool->m_nDraggedHandle;
+    const int count = PointCount();
+    double angle = m_pTool->m_status.m_fRotation;
+    if (h >= kFirstNode && h < count) {
+        const int kind = (h - kFirstNode) % 3;
+        int from = h - 3, to = h;
+        if (h == kFirstNode)
+            from = kFirstNode, to = kFirstNode + 3;
+        else if (kind == 2)
+            from = h, to = h + 1;
+        else if (kind == 1)
+            from = h - 1, to = h;
+        if (to < count) {
+            const CDoublePoint a = MapToBox(m_points[from]), b = MapToBox(m_points[to]);
+            angle = DirectionDegrees(LocalToWorld(a.x, a.y), LocalToWorld(b.x, b.y));
+        }
+    }
+    CString degrees;
+    degrees.Format("; %.2f", angle);
+    text = shape::LengthText(m_pTool, m_fLength) + degrees;
+}

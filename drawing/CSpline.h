@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "drawing/ShapeSupport.h"
+#include "model/CPaint.h"
+#include "platform/gdi/CPoint.h"
+
+// An open curve of cubic Bezier segments joined at nodes. Points 0 to 4 are the rotation
+// handle and the box corners; from 5 on come node, outgoing control, incoming control, node,
+// ... (6 + 3m points for m segments), stored in a reference box and shown mapped onto the
+// box of the two local corner points. The curve is sampled afresh at t = i/32 in single
+// precision for every drawing and hit test; its length is measured by drawing.
+class CSpline : public CPaint {
+    DECLARE_SERIAL(CSpline)
+
+  public:
+    static constexpr int kFirstNode = 5;
+    static constexpr int kSamplesPerSegment = 33;
+    using Segment = std::array<CPoint, 4>;
+    using Samples = std::array<std::array<float, 2>, kSamplesPerSegment>;
+
+    CSpline();
+    CSpline(int selected, CTool* tool, double x, double y);
+
+    // The samples of one segment from integer control points, by repeated interpolation.
+    static Samples SampleSegment(const Segment& controls);
+    // A stored point shown on the box, and a local point stored back.
+    CDoublePoint MapToBox(CDoublePoint stored) const;
+    CDoublePoint MapToReference(CDoublePoint local) const;
+
+    void Serialize(CArchive& ar) override;
+    int ApplyShapeStep(CEditStep* step) override;
+    void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
+    void AppendStatusText(CString& text) override;
+    void NearestEndPoint(double& x, double& y, const CPose* pose) override;
+    void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    void CopyFrom(CPaint* other) override;
+    CPaint* Clone() override;
+    int Draw(const CPose* parent) override;
+    void DrawControlPolygon(const CPose* parent) override;
+    CPaint* HitTest() override;
+    int HitTestHandle(const CPose* pose, double x, double y) override;
+    void TrackCreate(const CPose* pose, int handle) override;
+    void DragHandle(const CPose* pose, int handle) override;
+    int FinishCreate(const CPose* pose, int handle) override;
+    int Rescale(CEditStep* step) override;
+    int HitTestSegment(const CPose* pose, double ax, double ay, double bx, double by) override;
+    void UpdateSizeInfo(const CPose* pose) override;
+    int IsInvalid(int unused) override;
+    int MirrorY(double c) override;
+    int MirrorX(double c) override;
+
+    double m_fLength = 0.0;
+    double m_fReferenceX1 = 0.0;
+    double m_fReferenceY1 = 0.0;
+    double m_fReferenceX2 = 0.0;
+    double m_fReferenceY2 = 0.0;
+    CDoublePoint m_ptSavedA;
+    CDoublePoint m_ptSavedB;
+    CDoublePoint m_ptEntry;
+
+  private:
+    int PointCount() const { return m_points.GetSize(); }
+    shape::BoxFrame LocalFrame() const;
+    shape::BoxFrame ReferenceFrame() const;
+    void SetLocalFrame(const shape::BoxFrame& frame);
+    void SetReferenceFrame(const shape::BoxFrame& frame);
+    std::vector<CDoublePoint> MappedCurvePoints() const;
+    std::vector<CDoublePoint> MappedNodes() const;
+    // Segment k's control points in world coordinates rounded toward zero; false when they
+    // do not fit a device.
+    bool SegmentControls(const CPose& frame, int firstNode, Segment& controls) const;
+    // The length of the curve, summed over the samples' chords as drawing measures it.
+    double MeasureLength(const CPose& frame) const;
+    void DrawSegment(CDC& dc, const Segment& controls);
+    void DrawTangents(const CPose& frame);
+    void DrawHandleMarkers(const CPose& frame);
+    bool ShowsCurveHandles() const;
+    bool ChordHits(const CPoint& a, const CPoint& b);
+    void EnterPoint(const CPose* pose);
+    void StraightenLastSegment();
+    void PressCurveHandle(int handle);
+    void DragCurveHandle(const CPose& frame, int handle, CDoublePoint local);
+    void KeepOppositeTangent(int handle);
+    void Refit();
+    void LayOutCorners();
+    void RecordShape();
+};

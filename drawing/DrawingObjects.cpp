@@ -1,0 +1,30 @@
+#include "drawing/DrawingObjects.h"
+
+#include "drawing/CArc.h"
+#include "drawing/CBox.h"
+#include "drawing/CLine.h"
+#include "drawing/CPolygon.h"
+#include "drawing/CRoundBox.h"
+#include "drawing/CSketch.h"
+#include "drawing/CSpline.h"
+#include "model/CToolMode.h"
+#include "model/ObjectFactory.h"
+
+void RegisterDrawingObjects() {
+    RegisterObjectMaker(GetCreateKindForTool(kToolLine),
+                        [](CTool* tool) -> CPaint* { return new CLine(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolBox),
+                        [](CTool* tool) -> CPaint* { return new CBox(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolArc),
+                        [](CTool* tool) -> CPaint* { return new CArc(0, tool, 0.0, 0.0, 0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolOval),
+                        [](CTool* tool) -> CPaint* { return new CArc(0, tool, 0.0, 0.0, 1); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolSketch),
+                        [](CTool* tool) -> CPaint* { return new CSketch(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolPolygon),
+                        [](CTool* tool) -> CPaint* { return new CPolygon(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolRoundBox),
+                        [](CTool* tool) -> CPaint* { return new CRoundBox(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolSpline),
+                        [](CTool* tool) -> CPaint* { return new CSpline(0, tool, 0.0, 0.0); });
+}

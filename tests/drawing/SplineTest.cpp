@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "drawing/CSpline.h"
+#include "model/CToolMode.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
+#include "platform/base/CMemFile.h"
+#include "tests/drawing/DrawingPlan.h"
+#include "tests/gdi/Canvas.h"
+
+namespace {
+
+struct SplineEntry {
+    explicit SplineEntry(DrawingPlan& plan) : plan(plan), zoom(plan.tool.m_fZoomRatio) {
+        plan.tool.m_toolMode.Set(kToolSpline);
+    }
+    void Move(double x, double y) { plan.tool.OnMouseMove(0, x * zoom, y * zoom, 0); }
+    void Click(double x, double y) {
+        Move(x, y);
+        plan.tool.OnLButtonDown(0, x * zoom, y * zoom);
+        plan.tool.OnLButtonUp(0, x * zoom, y * zoom);
+    }
+    void DoubleClick(double x, double y) {
+        Click(x, y);
+        plan.tool.OnLButtonDblClk(0, x * zoom, y * zoom);
+        plan.tool.OnLButtonUp(0, x * zoom, y * zoom);
+        plan.tool.m_toolMode.Set(kToolSelector);
+    }
+    DrawingPlan& plan;
+    double zoom;
+};
+
+std::vector<CDoublePoint> PointsOf(const CPaint& shape) {
+    std::vector<CDoublePoint> points;
+    for (int i = 0; i < shape.m_points.GetSize(); ++i) points.push_back(shape.m_points[i]);
+    return points;
+}
+
+}  // namespace
+
+TEST(Spline, SamplesAtThirtySecondsInSinglePrecision) {
+    const CSpline::Segment controls = {CPoint(0, 0), CPoint(0, 100), CPoint(100, 100), CPoint(100, 0)};
+    const CSpline::Samples samples = CSpline::SampleSegment(controls);
+    EXPECT_FLOAT_EQ(samples[16][0], 50.0f);
+    EXPECT_FLOAT_EQ(samples[16][1], 75.0f);
+    EXPECT_FLOAT_EQ(samples[0][0], 0.0f);
+    EXPECT_FLOAT_EQ(samples[32][0], 100.0f);
+    double length = 0.0;
+    for (int i = 1; i < CSpline::kSamplesPerSegment; ++i)
+        length += VectorLength(samples[i][0] - samples[i - 1][0], samples[i][1] - samples[i - 1][1]);
+    EXPECT_NEAR(length, 199.923, 0.01);
+}
+
+TEST(Spline, ClicksPlaceNodesWithStraightThirdsAndADoubleClickEndsTheCurve) {
+    DrawingPlan plan;
+    SplineEntry entry(plan);
+    entry.Click(0.0, 0.0);
+    entry.Move(900.0, 0.0);
+    entry.Click(900.0, 0.0);
+    entry.DoubleClick(900.0, 900.0);
+    CSpline* spline = plan.Newest<CSpline>();
+    ASSERT_NE(spline, nullptr);
+    EXPECT_EQ(spline->GetClassName(), "CSpline");
+    ASSERT_EQ(spline->m_points.GetSize(), 12);
+    EXPECT_EQ(plan.tool.m_nMultiPoint, 0);
+    // The first segment is straight with its controls at the thirds; the node smooths.
+    EXPECT_NEAR(spline->m_points[6].x, 300.0, 1e-9);
+    EXPECT_NEAR(spline->m_points[6].y, 0.0, 1e-9);
+    // The incoming control of the middle node runs parallel to the next chord, a third of
+    // the chord before.
+    EXPECT_NEAR(spline->m_points[7].x, 900.0, 1e-6);
+    EXPECT_NEAR(spline->m_points[7].y, -300.0, 1e-6);
+    EXPECT_NEAR(spline->m_points[11].y, 900.0, 1e-9);
+    EXPECT_GT(spline->m_fLength, 1700.0);
+    EXPECT_FALSE(spline->IsInvalid(0));
+    spline->UpdateSizeInfo(nullptr);
+    EXPECT_EQ(plan.tool.m_status.m_nKind, 15);
+
+    // A press and a double click on one spot leave nothing; nor does a flat curve.
+    SplineEntry again(plan);
+    again.Click(5000.0, 5000.0);
+    again.DoubleClick(5000.0, 5000.0);
+    EXPECT_EQ(plan.MemberCount(), 1);
+    SplineEntry flat(plan);
+    flat.Click(0.0, 3000.0);
+    flat.DoubleClick(900.0, 3000.0);
+    EXPECT_EQ(plan.MemberCount(), 1);
+}
+
+TEST(Spline, HandleDragsKeepTangentsSmoothAndUndoRestoresEveryPoint) {
+    DrawingPlan plan;
+    SplineEntry entry(plan);
+    entry.Click(0.0, 0.0);
+    entry.Click(900.0, 0.0);
+    entry.DoubleClick(900.0, 900.0);
+    CSpline* spline = plan.Newest<CSpline>();
+    ASSERT_NE(spline, nullptr);
+    spline->SelectWithUndo(0, 0);
+    spline->UpdateAnchorPoint();
+    const std::vector<CDoublePoint> before = PointsOf(*spline);
+    plan.host.m_bModified = FALSE;
+    // Node 8 at (900, 0) moved by (100, 50) carries its two control points along.
+    const CDoublePoint incoming = spline->m_points[7], outgoing = spline->m_points[9];
+    plan.Drag(900.0, 0.0, 1000.0, 50.0);
+    EXPECT_EQ(spline->m_points[8], (CDoublePoint{1000.0, 50.0}));
+    EXPECT_EQ(spline->m_points[7], (CDoublePoint{incoming.x + 100.0, incoming.y + 50.0}));
+    EXPECT_EQ(spline->m_points[9], (CDoublePoint{outgoing.x + 100.0, outgoing.y + 50.0}));
+    EXPECT_TRUE(plan.host.m_bModified);
+    plan.tool.Undo();
+    EXPECT_EQ(PointsOf(*spline), before);
+    // The incoming control of node 8 turned: the outgoing one stays opposite at its distance.
+    spline->SelectWithUndo(0, 0);
+    const CDoublePoint node = spline->m_points[8];
+    const double far = VectorLength(spline->m_points[9].x - node.x, spline->m_points[9].y - node.y);
+    const CDoublePoint control = spline->m_points[7];
+    plan.Drag(control.x, control.y, node.x - 300.0, node.y - 300.0);
+    const CDoublePoint opposite = spline->m_points[9];
+    EXPECT_NEAR(VectorLength(opposite.x - node.x, opposite.y - node.y), far, 1e-6);
+    EXPECT_NEAR(opposite.x - node.x, opposite.y - node.y, 1e-6);
+    plan.tool.Undo();
+    EXPECT_EQ(PointsOf(*spline), before);
+}
+
+TEST(Spline, RecordsRoundTripAndHostileCountsFail) {
+    DrawingPlan plan;
+    SplineEntry entry(plan);
+    entry.Click(0.0, 0.0);
+    entry.DoubleClick(600.0, 300.0);
+    CSpline* spline = plan.Newest<CSpline>();
+    ASSERT_NE(spline, nullptr);
+    const std::vector<BYTE> bytes = StoreRecord(*spline);
+    CSpline read;
+    read.SetTool(&plan.tool);
+    LoadRecord(read, bytes);
+    EXPECT_EQ(StoreRecord(read), bytes);
+    EXPECT_DOUBLE_EQ(read.m_fLength, spline->m_fLength);
+    EXPECT_EQ(bytes.size(), CommonPartSize(*spline) + 5 * 8);
+    // A pasted copy keeps its length and stays valid.
+    std::unique_ptr<CPaint> copy(spline->Clone());
+    EXPECT_FALSE(copy->IsInvalid(0));
+    // Ten points cannot be whole segments.
+    CSpline broken;
+    broken.SetTool(&plan.tool);
+    broken.m_points.SetSize(10);
+    const std::vector<BYTE> hostile = StoreRecord(broken);
+    CMemFile in(const_cast<BYTE*>(hostile.data()), static_cast<UINT>(hostile.size()));
+    CArchive load(&in, CArchive::load);
+    CSpline victim;
+    victim.SetTool(&plan.tool);
+    EXPECT_THROW(victim.Serialize(load), CArchiveException);
+    read.SetTool(nullptr);
+    broken.SetTool(nullptr);
+    victim.SetTool(nullptr);
+}
+
+TEST(Spline, DrawsTheCurveAndHitsItsChords) {
+    DrawingPlan plan;
+    SplineEntry entry(plan);
+    entry.Click(1000.0, 1000.0);
+    entry.DoubleClick(2000.0, 1500.0);
+    CSpline* spline = plan.Newest<CSpline>();
+    ASSERT_NE(spline, nullptr);
+    spline->Deselect();
+    Canvas canvas(300, 300);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    spline->m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
+    spline->RecalcDeviceBounds();
+    EXPECT_EQ(spline->Draw(nullptr), 1);
+    EXPECT_EQ(canvas.At(150, 125), kBlue);
+    EXPECT_NEAR(spline->m_fLength, VectorLength(1000.0, 500.0), 1.0);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    plan.tool.m_fCurrentX = 1500.0;
+    plan.tool.m_fCurrentY = 1260.0;
+    EXPECT_NE(spline->HitTest(), nullptr);
+    plan.tool.m_fCurrentY = 1400.0;
+    EXPECT_EQ(spline->HitTest(), nullptr);
+}
