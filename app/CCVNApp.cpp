@@ -1,6 +1,7 @@
 #include "app/CCVNApp.h"
 
 #include "app/ShellRegistration.h"
+#include "drawing/DrawingObjects.h"
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "platform/base/ModuleFolder.h"
@@ -75,6 +76,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterResources();
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
+    RegisterDrawingObjects();
     if (!Open3DLibrary()) {
         CString message;
         message.LoadString(IDS_RENDERWARE_COULD_NOT_BE_OPENED);

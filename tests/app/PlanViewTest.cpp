@@ -423,3 +423,19 @@ TEST_F(PlanViewRoad, TheMenusOpenRotateByDegreesLayersPageSetupAndPreferences) {
         EXPECT_TRUE(opened) << caption;
     }
 }
+
+TEST_F(PlanViewRoad, TheDrawingToolsDrawTheirShapesWithTheMouse) {
+    for (const auto& [command, shape] : {std::pair<UINT, const char*>{ID_TOOL_BOX, "CBox"},
+                                         {ID_TOOL_LINE, "CLine"},
+                                         {ID_TOOL_ROUND_BOX, "CRoundBox"}}) {
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_DELETE);
+        Command(command);
+        host.AdvanceClock(1000);
+        host.DragClient(View(), CPoint(100, 120), CPoint(300, 220), 6);
+        host.RunUntilIdle();
+        CPaint* drawn = OnlyPiece();
+        ASSERT_NE(drawn, nullptr) << shape;
+        EXPECT_STREQ(drawn->GetRuntimeClass()->m_lpszClassName, shape);
+    }
+}
