@@ -4,9 +4,7 @@
 #include <cmath>
 
 #include "model/CGroup.h"
-#include "model/CLengthFormat.h"
 #include "model/CTool.h"
-#include "model/CToolHost.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
@@ -19,14 +17,6 @@ IMPLEMENT_SERIAL(CCircTrack, CParTrack, 3)
 namespace {
 
 constexpr int kStoredExtraPoint = 7;
-
-CString LengthText(CTool* tool, double length) {
-    const int unit =
-        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
-    CString text;
-    CLengthFormat(unit).FormatLength(text, length);
-    return text;
-}
 
 }  // namespace
 
@@ -402,8 +392,8 @@ void CCircTrack::UpdateSizeInfo(const CPose* pose) {
         angle += kFullTurn;
     status.m_fRotation = angle * 180.0 / kPi;
     const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
-    status.m_strMeasure[5] = "(" + LengthText(m_pTool, centre.x) + "," + LengthText(m_pTool, -centre.y) + ")";
-    status.m_strMeasure[6] = LengthText(m_pTool, m_fRadius);
+    status.m_strMeasure[5] = "(" + LengthText(centre.x) + "," + LengthText(-centre.y) + ")";
+    status.m_strMeasure[6] = LengthText(m_fRadius);
     status.m_fStartAngle = m_fStartAngle * 180.0 / kPi;
     status.m_fArcAngle = m_fSweep * 180.0 / kPi;
 }
@@ -413,5 +403,5 @@ void CCircTrack::AppendStatusText(CString& text) {
         return;
     CString sweep;
     sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
-    text = LengthText(m_pTool, m_fRadius) + "; " + LengthText(m_pTool, m_fLength) + "; " + sweep;
+    text = LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
 }

@@ -318,6 +318,44 @@ double CParTrack::HandleTolerance() const {
     return m_pTool != nullptr ? m_pTool->GetHandleTolerance() : 10.0;
 }
 
+int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
+                           std::vector<double>& elevations, double& step) const {
+    if (line.GetSize() < 2)
+        return static_cast<int>(points.size());
+    auto run = [&line](int i) { return Distance(line[i], line[i - 1]); };
+    double length = 0.0;
+    for (int i = 1; i < line.GetSize(); ++i) length += run(i);
+    constexpr double kMostSteps = 100000.0;
+    const double wanted = step > 0.0 && std::isfinite(step) ? length / step : 0.0;
+    const int count = wanted >= 1.0 ? static_cast<int>(std::min(wanted, kMostSteps)) : 0;
+    step = count > 0 ? length / count : length;
+    const double bed = m_pTool != nullptr && m_pTool->m_pDefaultTrack != nullptr
+                           ? m_pTool->m_pDefaultTrack->m_fRoadbedHeight
+                           : m_fRoadbedHeight;
+    const double rise = length != 0.0 ? (m_fEndElevation - m_fBeginElevation) / length * step : 0.0;
+    auto add = [&](const CDoublePoint& local, double elevation) {
+        points.push_back(LocalToWorld(local.x, local.y));
+        elevations.push_back(elevation);
+    };
+    add(line[0], m_fBeginElevation - bed);
+    int segment = 1;
+    double before = 0.0;
+    for (int i = 1; i < count; ++i) {
+        const double at = i * step;
+        while (before + run(segment) < at && segment + 1 < line.GetSize()) before += run(segment++);
+        const double t = run(segment) > 0.0 ? (at - before) / run(segment) : 0.0;
+        const CDoublePoint& a = line[segment - 1];
+        const CDoublePoint& b = line[segment];
+        add({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}, m_fBeginElevation - bed + rise * i);
+    }
+    add(line[line.GetSize() - 1], m_fEndElevation - bed);
+    return static_cast<int>(points.size());
+}
+
+CString CParTrack::LengthText(double length) const {
+    return FormatLengthIn(m_pTool, length);
+}
+
 double CParTrack::LargestWidth() const {
     return std::max(std::max(m_fGauge, m_fTieLength), m_fTrackSeparation);
 }

@@ -155,6 +155,12 @@ class CParTrack : public CPaint, public CTrackEndSource {
     TrackLimits Limits() const;
     // The engine's handle size in layout units (the stored pixels when there is no engine).
     double HandleTolerance() const;
+    // Track-bed samples along a local polyline: equal steps of run length, the elevation
+    // rising evenly from end to end, less the roadbed height; the step becomes the one used.
+    int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points, std::vector<double>& elevations,
+                    double& step) const;
+    // A length in the document's unit.
+    CString LengthText(double length) const;
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
