@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/CGroup.h"
-#include "model/LayoutFile.h"
 #include "model/CTool.h"
+#include "model/LayoutFile.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -94,8 +94,9 @@ int CArcTrack::Walk(bool reversed, Sample (&samples)[kMaxSamples]) const {
     for (int i = 0; i <= steps; ++i) {
         const double angle = i == steps ? to : from + direction * i * kDegree;
         const CDoublePoint point = PointAt(angle);
-        const bool keep = kept == 0 || i == steps ||
-                          VectorLength(point.x - samples[kept - 1].point.x, point.y - samples[kept - 1].point.y) >= h;
+        const bool keep =
+            kept == 0 || i == steps ||
+            VectorLength(point.x - samples[kept - 1].point.x, point.y - samples[kept - 1].point.y) >= h;
         if (keep)
             samples[kept++] = {angle, point};
     }
@@ -378,8 +379,8 @@ void CArcTrack::CutAtToolPoint() {
 int CArcTrack::CutWithUndo(double value, int record, int groupStart) {
     if (record) {
         const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
-        return SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, m_fStartAngle + WorldAngleOffset(), value, 1,
-                      1);
+        return SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, m_fStartAngle + WorldAngleOffset(), value,
+                      1, 1);
     }
     CEditStep step(kStepCutTrack, this, groupStart);
     auto payload = std::make_unique<CutTrackPayload>();

@@ -25,8 +25,8 @@ class CArcTrack : public CParTrack {
 
     // The arc from a world centre and world start angle through an edit step (kind 42):
     // pushed for undo with queue set, else run at once.
-    int SetArc(double centreX, double centreY, double radiusX, double radiusY, double startAngle, double sweep,
-               int queue, int groupStart);
+    int SetArc(double centreX, double centreY, double radiusX, double radiusY, double startAngle,
+               double sweep, int queue, int groupStart);
     // With record set, pushes the step that gives back the arc with this sweep; else runs
     // the cut step at the angle from the start.
     int CutWithUndo(double value, int record, int groupStart);

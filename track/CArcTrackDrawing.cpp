@@ -174,7 +174,8 @@ CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
         if (!banded)
             return HitTestSegment(&m_parentPose, a.x, a.y, b.x, b.y) != 0;
         const CPoint p = onPlan(a), q = onPlan(b);
-        return BandHolds(band, p) || BandHolds(band, q) || SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
+        return BandHolds(band, p) || BandHolds(band, q) ||
+               SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
     };
     for (int i = 1; i < count; ++i) {
         if (centre && hits(samples[i - 1].point, samples[i].point))
@@ -194,8 +195,8 @@ int CArcTrack::HitTestHandle(const CPose* pose, double x, double y) {
     const double h = HandleTolerance();
     for (int i = 6; i >= 0; --i) {
         const CDoublePoint& p = m_points[i];
-        if (px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) && py >= static_cast<int>(p.y - h) &&
-            py < static_cast<int>(p.y + h))
+        if (px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
+            py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h))
             return i;
     }
     return -1;
@@ -230,8 +231,8 @@ void CArcTrack::PressHandle(const CPose* pose, int handle) {
     }
     if (handle == 0) {
         SavePose();
-        const CDoublePoint middle =
-            LocalToWorldInFrame(FrameOf(pose), (m_points[1].x + m_points[3].x) / 2.0, (m_points[1].y + m_points[3].y) / 2.0);
+        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_points[1].x + m_points[3].x) / 2.0,
+                                                        (m_points[1].y + m_points[3].y) / 2.0);
         m_pTool->m_fPivotX = middle.x;
         m_pTool->m_fPivotY = middle.y;
         m_pTool->m_fReferenceX = m_pTool->m_fCurrentX;
@@ -255,7 +256,8 @@ void CArcTrack::DragHandle(const CPose* pose, int handle) {
     if (m_pTool == nullptr || !m_bScaleWithDocument || m_points.GetSize() < kPointCount)
         return;
     Invalidate();
-    const CDoublePoint cursor = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    const CDoublePoint cursor =
+        WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
     const int mode = m_pTool->m_toolMode;
     if (mode == kToolOvalTrack) {
         if (handle >= 1 && handle <= 4)
@@ -265,7 +267,8 @@ void CArcTrack::DragHandle(const CPose* pose, int handle) {
     } else if (handle == 5 || handle == 6) {
         const CDoublePoint& dragged = m_points[handle];
         const CDoublePoint& other = m_points[handle == 5 ? 6 : 5];
-        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y, handle == 5 ? 1 : 0);
+        FormatGradeLabel(pose, cursor.x, cursor.y, dragged.x, dragged.y, other.x, other.y,
+                         handle == 5 ? 1 : 0);
         FinishHandleDrag();
     } else if (handle >= 1 && handle <= 4) {
         DragCorner(cursor, handle);
@@ -287,7 +290,10 @@ void CArcTrack::DragCreationCorner(const CDoublePoint& cursor, int handle) {
     const bool fromThird = orientation == 1 || orientation == 3;
     m_points[5] = fromThird ? p3 : p1;
     m_points[6] = fromThird ? p1 : p3;
-    m_fStartAngle = orientation == 1 ? 0.0 : orientation == 2 ? kPi * 1.5 : orientation == 3 ? kPi : kPi * 0.5;
+    m_fStartAngle = orientation == 1   ? 0.0
+                    : orientation == 2 ? kPi * 1.5
+                    : orientation == 3 ? kPi
+                                       : kPi * 0.5;
     FinishHandleDrag();
 }
 

@@ -157,8 +157,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     double HandleTolerance() const;
     // Track-bed samples along a local polyline: equal steps of run length, the elevation
     // rising evenly from end to end, less the roadbed height; the step becomes the one used.
-    int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points, std::vector<double>& elevations,
-                    double& step) const;
+    int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
+                    std::vector<double>& elevations, double& step) const;
     // A length in the document's unit.
     CString LengthText(double length) const;
     double LargestWidth() const;

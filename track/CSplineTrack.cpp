@@ -22,7 +22,8 @@ constexpr int kStartPoints = 6;
 constexpr double kMarkerHandles = 120.0;
 
 bool IsControlCount(int count) {
-    return count == kStartPoints || (count >= CSplineTrack::kFirstKnot + 4 && (count - kStartPoints) % 3 == 0);
+    return count == kStartPoints ||
+           (count >= CSplineTrack::kFirstKnot + 4 && (count - kStartPoints) % 3 == 0);
 }
 
 double Distance(const CDoublePoint& a, const CDoublePoint& b) {
@@ -67,11 +68,11 @@ CDoublePoint CSplineTrack::UnmapPoint(const CDoublePoint& local, const CDoublePo
     const double frameWidth = m_fCornerX2 - m_fCornerX1;
     const double frameHeight = m_fCornerY1 - m_fCornerY2;
     const double x = frameWidth == 0.0 ? previous.x
-                                        : m_fBoundsMinX + (local.x - m_fCornerX1) *
-                                                              (m_fBoundsMaxX - m_fBoundsMinX) / frameWidth;
+                                       : m_fBoundsMinX + (local.x - m_fCornerX1) *
+                                                             (m_fBoundsMaxX - m_fBoundsMinX) / frameWidth;
     const double y = frameHeight == 0.0 ? previous.y
-                                         : m_fBoundsMinY + (local.y - m_fCornerY2) *
-                                                               (m_fBoundsMaxY - m_fBoundsMinY) / frameHeight;
+                                        : m_fBoundsMinY + (local.y - m_fCornerY2) *
+                                                              (m_fBoundsMaxY - m_fBoundsMinY) / frameHeight;
     return {x, y};
 }
 
@@ -136,8 +137,7 @@ void CSplineTrack::Serialize(CArchive& ar) {
     m_fBoundsMaxY = bounds[1];
     m_fBoundsMaxX = bounds[2];
     m_fBoundsMinY = bounds[3];
-    RebuildEnds();
-    RecomputeLength();
+    // Ends, frame and length come with the record as the last drawing left them.
 }
 
 // ---- Shape ----
@@ -226,8 +226,10 @@ void CSplineTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY,
 
 void CSplineTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     const double m = LargestWidth() / 2.0;
-    const double left = std::min(m_fCornerX1, m_fCornerX2) - m, right = std::max(m_fCornerX1, m_fCornerX2) + m;
-    const double bottom = std::min(m_fCornerY1, m_fCornerY2) - m, top = std::max(m_fCornerY1, m_fCornerY2) + m;
+    const double left = std::min(m_fCornerX1, m_fCornerX2) - m,
+                 right = std::max(m_fCornerX1, m_fCornerX2) + m;
+    const double bottom = std::min(m_fCornerY1, m_fCornerY2) - m,
+                 top = std::max(m_fCornerY1, m_fCornerY2) + m;
     const CDoublePoint corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
     WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
@@ -296,9 +298,11 @@ int CSplineTrack::AppendCentreLine(CPointArray& points, int reversed) {
         BezierSamples samples;
         double unused = 0.0;
         ::SampleBezier(controls, 4, 3, 0, samples, unused);
-        CDoublePoint last{static_cast<double>(samples.points[0][0]), static_cast<double>(samples.points[0][1])};
+        CDoublePoint last{static_cast<double>(samples.points[0][0]),
+                          static_cast<double>(samples.points[0][1])};
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint p{static_cast<double>(samples.points[i][0]), static_cast<double>(samples.points[i][1])};
+            const CDoublePoint p{static_cast<double>(samples.points[i][0]),
+                                 static_cast<double>(samples.points[i][1])};
             if (VectorLength(p.x - last.x, p.y - last.y) >= h || i == 1 || i == kBezierSteps) {
                 points.Add(p);
                 ++added;
@@ -447,6 +451,7 @@ void CSplineTrack::FinishDrag() {
     ComputeExtent(&m_parentPose);
     RebuildMarkers();
     RebuildEnds();
+    RecomputeLength();
 }
 
 // ---- Cut ----
@@ -488,7 +493,8 @@ int CSplineTrack::ApplyCutStep(CEditStep*) {
     const CDoublePoint w = UnitToward(p0, world[at + 1], UnitToward(p0, m, along));
     const CDoublePoint w2 = UnitToward(world[at + 2], p3, UnitToward(m, p3, along));
     const double z = m_fBeginElevation + (m_fEndElevation - m_fBeginElevation) *
-                                             (m_nHitStep - 0.5 * m_nHitSpan) / (kBezierSteps * std::max(segments, 1));
+                                             (m_nHitStep - 0.5 * m_nHitSpan) /
+                                             (kBezierSteps * std::max(segments, 1));
 
     CPointArray first;
     for (int i = 0; i <= at + 3; ++i) first.Add(world[i]);

@@ -36,7 +36,9 @@ class CSplineTrack : public CParTrack {
     // previous coordinate.
     CDoublePoint UnmapPoint(const CDoublePoint& local, const CDoublePoint& previous) const;
     int LastIndex() const { return m_points.GetSize() - 1; }
-    int SegmentCount() const { return m_points.GetSize() > kFirstKnot + 3 ? (LastIndex() - kFirstKnot) / 3 : 0; }
+    int SegmentCount() const {
+        return m_points.GetSize() > kFirstKnot + 3 ? (LastIndex() - kFirstKnot) / 3 : 0;
+    }
     // The length the next drawing would give, from the samples under the parent placement.
     void RecomputeLength();
 

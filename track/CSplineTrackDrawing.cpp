@@ -80,7 +80,8 @@ int CSplineTrack::Draw(const CPose* parent) {
             DrawConnectedMarker(*dc, m_ptBegin, m_ptBeginMarker, placement);
         if (m_bEndConnected)
             DrawConnectedMarker(*dc, m_ptEnd, m_ptEndMarker, placement);
-        const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved && m_pTool->m_toolMode != kToolSetTrackElevations;
+        const bool dragging =
+            m_pTool->m_bButtonDown && m_pTool->m_bMoved && m_pTool->m_toolMode != kToolSetTrackElevations;
         if (IsSelected() && !m_pTool->IsPrinting() && !IsCreating() && !dragging)
             DrawHandles(*dc, frame, axisPen);
         if (m_pTool->m_track.endLabels)
@@ -143,7 +144,8 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
             previous = sample;
         }
         POINT centre[kBezierSamples], railA[kBezierSamples], railB[kBezierSamples];
-        for (int i = 0; i < kBezierSamples; ++i) centre[i] = {m_centreSamples.points[i][0], m_centreSamples.points[i][1]};
+        for (int i = 0; i < kBezierSamples; ++i)
+            centre[i] = {m_centreSamples.points[i][0], m_centreSamples.points[i][1]};
         for (int i = 0; i < kept; ++i) {
             railA[i] = {m_railA.points[i][0], m_railA.points[i][1]};
             railB[i] = {m_railB.points[i][0], m_railB.points[i][1]};
@@ -251,9 +253,11 @@ bool CSplineTrack::CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b)
            VectorLength(p.x - b.x, p.y - b.y) <= length;
 }
 
-bool CSplineTrack::BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a, const CDoublePoint& b) const {
+bool CSplineTrack::BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a,
+                                    const CDoublePoint& b) const {
     // The engine holds the band in layout units while it is tested.
-    const CPoint p(static_cast<int>(a.x), static_cast<int>(a.y)), q(static_cast<int>(b.x), static_cast<int>(b.y));
+    const CPoint p(static_cast<int>(a.x), static_cast<int>(a.y)),
+        q(static_cast<int>(b.x), static_cast<int>(b.y));
     auto holds = [&band](const CPoint& c) {
         return c.x >= band.left && c.x < band.right && c.y >= band.top && c.y < band.bottom;
     };

@@ -13,9 +13,16 @@ namespace {
 // Everything a change of an arc may touch, for comparing before and after.
 struct ArcState {
     explicit ArcState(const CArcTrack& arc)
-        : rx(arc.m_fRadiusX), ry(arc.m_fRadiusY), start(arc.m_fStartAngle), sweep(arc.m_fSweep),
-          centre(arc.m_ptCentre), begin(arc.m_ptBegin), end(arc.m_ptEnd), pose(arc.m_pose),
-          beginZ(arc.m_fBeginElevation), endZ(arc.m_fEndElevation) {
+        : rx(arc.m_fRadiusX),
+          ry(arc.m_fRadiusY),
+          start(arc.m_fStartAngle),
+          sweep(arc.m_fSweep),
+          centre(arc.m_ptCentre),
+          begin(arc.m_ptBegin),
+          end(arc.m_ptEnd),
+          pose(arc.m_pose),
+          beginZ(arc.m_fBeginElevation),
+          endZ(arc.m_fEndElevation) {
         for (int i = 1; i < CArcTrack::kPointCount; ++i) points[i] = arc.m_points[i];
     }
     bool operator==(const ArcState& o) const {
