@@ -404,20 +404,11 @@ int CArcTrack::ApplyCutStep(CEditStep* step) {
     SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, m_fStartAngle + offset, delta, 0, 0);
     m_fEndElevation = z;
     auto* copy = dynamic_cast<CArcTrack*>(Clone());
-    if (copy == nullptr)
+    if (!PlaceCutCopy(copy))
         return 0;
-    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
-    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
-        delete copy;
-        return 0;
-    }
     copy->SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, newStart + offset, rest, 0, 0);
     copy->m_fBeginElevation = z;
-    copy->Deselect();
-    if (ReturnsToSelector(m_pTool))
-        m_pTool->m_toolMode.Set(kToolSelector);
-    copy->Update3D(&copy->m_parentPose);
-    Update3D(&m_parentPose);
+    FinishCut(copy);
     return 1;
 }
 
@@ -429,10 +420,7 @@ void CArcTrack::UpdateSizeInfo(const CPose* pose) {
         return;
     CPieceStatusText& status = m_pTool->m_status;
     status.m_nKind = 18;
-    double angle = m_pose.angle + FrameOf(pose).angle;
-    if (angle < 0.0)
-        angle += kFullTurn;
-    status.m_fRotation = angle * 180.0 / kPi;
+    status.m_fRotation = RotationDegrees(pose);
     const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
     status.m_strMeasure[5] = "(" + LengthText(centre.x) + "," + LengthText(-centre.y) + ")";
     status.m_strMeasure[6] = LengthText(m_fRadiusX);

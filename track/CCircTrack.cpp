@@ -361,21 +361,12 @@ int CCircTrack::ApplyCutStep(CEditStep* step) {
     UpdateConnections(&m_parentPose, 0);
     auto* copy = dynamic_cast<CCircTrack*>(Clone());
     m_fEndElevation = z;
-    if (copy == nullptr)
+    if (!PlaceCutCopy(copy))
         return 0;
-    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
-    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
-        delete copy;
-        return 0;
-    }
     if (!copy->SetArc(centre.x, centre.y, m_fRadius, worldNewStart, rest, 0, 0))
         return 0;
     copy->m_fBeginElevation = z;
-    copy->Deselect();
-    if (ReturnsToSelector(m_pTool))
-        m_pTool->m_toolMode.Set(kToolSelector);
-    copy->Update3D(&copy->m_parentPose);
-    Update3D(&m_parentPose);
+    FinishCut(copy);
     return 1;
 }
 
@@ -387,10 +378,7 @@ void CCircTrack::UpdateSizeInfo(const CPose* pose) {
         return;
     CPieceStatusText& status = m_pTool->m_status;
     status.m_nKind = 19;
-    double angle = m_pose.angle + FrameOf(pose).angle;
-    if (angle < 0.0)
-        angle += kFullTurn;
-    status.m_fRotation = angle * 180.0 / kPi;
+    status.m_fRotation = RotationDegrees(pose);
     const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
     status.m_strMeasure[5] = "(" + LengthText(centre.x) + "," + LengthText(-centre.y) + ")";
     status.m_strMeasure[6] = LengthText(m_fRadius);

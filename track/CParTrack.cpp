@@ -16,6 +16,7 @@
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPayloads.h"
 
 IMPLEMENT_SERIAL(CParTrack, CPaint, 2)
 
@@ -350,6 +351,32 @@ int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& p
     }
     add(line[line.GetSize() - 1], m_fEndElevation - bed);
     return static_cast<int>(points.size());
+}
+
+bool CParTrack::PlaceCutCopy(CParTrack* copy) {
+    if (copy == nullptr)
+        return false;
+    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
+    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
+        delete copy;
+        return false;
+    }
+    return true;
+}
+
+void CParTrack::FinishCut(CParTrack* copy) {
+    copy->Deselect();
+    if (ReturnsToSelector(m_pTool))
+        m_pTool->m_toolMode.Set(kToolSelector);
+    copy->Update3D(&copy->m_parentPose);
+    Update3D(&m_parentPose);
+}
+
+double CParTrack::RotationDegrees(const CPose* pose) const {
+    double angle = m_pose.angle + FrameOf(pose).angle;
+    if (angle < 0.0)
+        angle += kFullTurn;
+    return angle * 180.0 / kPi;
 }
 
 CString CParTrack::LengthText(double length) const {

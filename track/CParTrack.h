@@ -159,6 +159,14 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // rising evenly from end to end, less the roadbed height; the step becomes the one used.
     int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
                     std::vector<double>& elevations, double& step) const;
+    // The copy a cut makes joins this piece's group beside it; false (the copy deleted) when
+    // it cannot.
+    bool PlaceCutCopy(CParTrack* copy);
+    // After a cut: the copy leaves the selection, the tool may return to the selector and
+    // both pieces' models are rebuilt.
+    void FinishCut(CParTrack* copy);
+    // The piece's turn on the plan under the placement, in degrees from 0 up to 360.
+    double RotationDegrees(const CPose* pose) const;
     // A length in the document's unit.
     CString LengthText(double length) const;
     double LargestWidth() const;

@@ -515,19 +515,12 @@ int CSplineTrack::ApplyCutStep(CEditStep*) {
         delete copy;
         return 0;
     }
-    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
-    if (!m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
-        delete copy;
+    if (!PlaceCutCopy(copy))
         return 0;
-    }
     copy->SetControlPoints(&second, 0, 1);
     m_fEndElevation = z;
     copy->m_fBeginElevation = z;
-    copy->Deselect();
-    if (ReturnsToSelector(m_pTool))
-        m_pTool->m_toolMode.Set(kToolSelector);
-    copy->Update3D(&copy->m_parentPose);
-    Update3D(&m_parentPose);
+    FinishCut(copy);
     return 1;
 }
 

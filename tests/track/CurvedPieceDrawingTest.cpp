@@ -139,8 +139,9 @@ TEST(CurvedPieceDrawing, TiesNeedAPositiveSpacing) {
         drawing.spline->m_fTieSpacing = spacing;
         drawing.Draw();
         EXPECT_TRUE(drawing.LineEnds(kTie).size() <= static_cast<size_t>(2 * CArcTrack::kMaxTies));
-        if (spacing <= 0.0)
+        if (spacing <= 0.0) {
             EXPECT_TRUE(drawing.LineEnds(kTie).empty());
+        }
         EXPECT_FALSE(drawing.LineEnds(kRail).empty());
     }
 }

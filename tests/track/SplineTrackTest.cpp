@@ -80,7 +80,7 @@ TEST(BezierSampling, SamplesAreSinglePrecisionAndTruncated) {
     EXPECT_EQ(SampleBezier(seven, 7, 3, 0, samples, length), 1);
     EXPECT_EQ(samples.points[0][0], 30);  // the second segment overwrote the first
     BezierSamples untouched;
-    std::memset(&untouched, 0x5A, sizeof untouched);
+    for (auto& point : untouched.points) point[0] = point[1] = 0x5A5A;
     BezierSamples copy = untouched;
     double kept = 12.5;
     EXPECT_EQ(SampleBezier(seven, 5, 3, 1, copy, kept), 0);
