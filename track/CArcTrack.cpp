@@ -373,6 +373,8 @@ void CArcTrack::CutAtToolPoint() {
     if (delta <= 0.0)
         delta += kFullTurn;
     CutWithUndo(m_fSweep, 1, 1);
+    // Undo gives the end its elevation back with the sweep.
+    ChangeEndElevation(0, m_fEndElevation, 1, 0);
     CutWithUndo(delta, 0, 0);
 }
 

@@ -466,6 +466,8 @@ void CSplineTrack::CutAtToolPoint() {
     CPointArray before;
     for (int i = kFirstKnot; i <= LastIndex(); ++i) before.Add(GetControlPointWorld(i));
     RecordCut(&before, 0, 1, 1);
+    // Undo gives the end its elevation back with the control points.
+    ChangeEndElevation(0, m_fEndElevation, 1, 0);
     RecordCut(nullptr, 0, 0, 0);
 }
 

@@ -312,3 +312,54 @@ TEST(SplineTrack, StatusTextsDescribeThePiece) {
     spline->AppendStatusText(text);
     EXPECT_EQ(text, "; 0.00");
 }
+
+TEST(SplineTrack, TheCutToolCutsArcsAndSplinesAndOneUndoJoinsEach) {
+    SplinePlan plan;
+    CArcTrack* arc = plan.Oval(0.0, 0.0, 2000.0, 1000.0, 0.0, kPi);
+    CSplineTrack* spline = plan.Spline({{0, 3000}, {1000, 3000}, {2000, 3000}, {3000, 3000}});
+    for (CParTrack* piece : std::initializer_list<CParTrack*>{arc, spline}) {
+        piece->m_fBeginElevation = 0.0;
+        piece->m_fEndElevation = 200.0;
+    }
+    const std::vector<CDoublePoint> before = ControlPoints(*spline);
+    plan.tool.m_toolMode.Set(kToolCutTrack);
+    plan.Down(0.0, 1080.0);  // on the outer rail at the top of the half ellipse
+    plan.Up(0.0, 1080.0);
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
+    EXPECT_NEAR(arc->m_fSweep, kPi * 0.5, 0.01);
+    EXPECT_NEAR(arc->m_fEndElevation, 100.0, 1.0);
+    plan.Down(1410.0, 3080.0);
+    plan.Up(1410.0, 3080.0);
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 4u);
+    EXPECT_NEAR(spline->GetControlPointWorld(8).x, 1410.0, 60.0);
+    EXPECT_NEAR(spline->m_fEndElevation, spline->GetControlPointWorld(8).x / 15.0, 1.0);
+    plan.tool.Undo();
+    EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
+    EXPECT_EQ(ControlPoints(*spline), before);
+    EXPECT_EQ(spline->m_fEndElevation, 200.0);
+    plan.tool.Undo();
+    plan.tool.Undo();
+    EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+    EXPECT_DOUBLE_EQ(arc->m_fSweep, kPi);
+    EXPECT_EQ(arc->m_fEndElevation, 200.0);
+}
+
+TEST(SplineTrack, AFrameCornerStretchesThePieceAndUndoGivesTheFrameBack) {
+    SplinePlan plan;
+    CSplineTrack* spline = plan.Spline({{0, 0}, {1000, 1000}, {2000, 1000}, {3000, 0}});
+    spline->SelectWithUndo(0, 0);
+    // Where a knot lies on a corner the knot is taken; the top right corner is free.
+    EXPECT_EQ(spline->HitTestHandle(nullptr, 3000.0, 0.0), 8);
+    ASSERT_EQ(spline->HitTestHandle(nullptr, 3000.0, 1000.0), 4);
+    const std::vector<CDoublePoint> control = ControlPoints(*spline);
+    plan.Drag(3000.0, 1000.0, 6000.0, 2000.0);
+    EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 6000.0);
+    EXPECT_DOUBLE_EQ(spline->m_fCornerY1, 2000.0);
+    EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{6000.0, 0.0}));
+    EXPECT_EQ(spline->GetControlPointWorld(6), (CDoublePoint{2000.0, 2000.0}));
+    EXPECT_EQ(ControlPoints(*spline), control);
+    plan.tool.Undo();
+    EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 3000.0);
+    EXPECT_DOUBLE_EQ(spline->m_fCornerY1, 1000.0);
+    EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{3000.0, 0.0}));
+}
