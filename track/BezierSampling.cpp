@@ -1,5 +1,6 @@
 #include "track/BezierSampling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -23,6 +24,10 @@ int32_t Truncated(float value) {
 }
 
 }  // namespace
+
+int32_t ToSampleCoordinate(double value) {
+    return std::isfinite(value) ? static_cast<int32_t>(std::clamp(value, -2.0e9, 2.0e9)) : 0;
+}
 
 void EvalBezierStep(float (*buffer)[2], float a, float b, uint16_t degree) {
     for (int level = degree; level >= 1; --level)

@@ -14,6 +14,10 @@ struct BezierSamples {
     int32_t points[kBezierSamples][2] = {};
 };
 
+// A coordinate as sampling takes it, truncated toward zero; beyond the int32 range, or not
+// a number, nothing means anything, so the conversion is kept defined.
+int32_t ToSampleCoordinate(double value);
+
 // One de Casteljau evaluation in place at t = b / 32 (a + b must be 32); the point ends in
 // buffer[0].
 void EvalBezierStep(float (*buffer)[2], float a, float b, uint16_t degree);

@@ -106,9 +106,8 @@ void CSplineTrack::SampleSegment(const CPose& frame, int knot, int accumulate) {
     int32_t controls[4][2];
     for (int k = 0; k < 4; ++k) {
         const CDoublePoint world = WorldPoint(frame, m_points[knot + k]);
-        // Beyond the int32 range no sample means anything; keep the conversion defined.
-        controls[k][0] = static_cast<int32_t>(std::clamp(world.x, -2.0e9, 2.0e9));
-        controls[k][1] = static_cast<int32_t>(std::clamp(world.y, -2.0e9, 2.0e9));
+        controls[k][0] = ToSampleCoordinate(world.x);
+        controls[k][1] = ToSampleCoordinate(world.y);
     }
     SampleBezier(controls, 4, 3, accumulate);
 }
@@ -130,6 +129,8 @@ void CSplineTrack::Serialize(CArchive& ar) {
     for (double& value : bounds) ar >> value;
     bool sound = IsControlCount(m_points.GetSize());
     for (double value : bounds) sound = sound && std::isfinite(value);
+    for (double corner : {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2})
+        sound = sound && std::isfinite(corner);
     for (int i = 0; sound && i < m_points.GetSize(); ++i) sound = IsFinitePoint(m_points[i]);
     if (!sound)
         FailRead(ar, CArchiveException::badSchema);
@@ -292,8 +293,8 @@ int CSplineTrack::AppendCentreLine(CPointArray& points, int reversed) {
         int32_t controls[4][2];
         for (int k = 0; k < 4; ++k) {
             const CDoublePoint local = MapControlPoint(m_points[reversed ? knot + 3 - k : knot + k]);
-            controls[k][0] = static_cast<int32_t>(std::clamp(local.x, -2.0e9, 2.0e9));
-            controls[k][1] = static_cast<int32_t>(std::clamp(local.y, -2.0e9, 2.0e9));
+            controls[k][0] = ToSampleCoordinate(local.x);
+            controls[k][1] = ToSampleCoordinate(local.y);
         }
         BezierSamples samples;
         double unused = 0.0;

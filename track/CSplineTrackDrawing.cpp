@@ -27,8 +27,8 @@ CDoublePoint SampleAt(const BezierSamples& samples, int i) {
 }
 
 void StorePoint(BezierSamples& samples, int i, double x, double y) {
-    samples.points[i][0] = static_cast<int32_t>(x);
-    samples.points[i][1] = static_cast<int32_t>(y);
+    samples.points[i][0] = ToSampleCoordinate(x);
+    samples.points[i][1] = ToSampleCoordinate(y);
 }
 
 // One kept step of a segment's samples: its direction and the offset of the rails.
