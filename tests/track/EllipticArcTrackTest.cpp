@@ -282,3 +282,22 @@ TEST(EllipticArcTrack, StatusTextsDescribeTheArc) {
     arc->AppendStatusText(text);
     EXPECT_EQ(text, "; 90.00");
 }
+
+TEST(EllipticArcTrack, ABandInLayoutUnitsSelectsArcsAndSplinesItCrosses) {
+    ArcPlan plan;
+    CArcTrack* arc = plan.Oval(0.0, 0.0, 1000.0, 500.0, 0.0, kPi * 0.5);
+    CSplineTrack* spline = plan.Spline({{0, 2000}, {1000, 2000}, {2000, 2000}, {3000, 2000}});
+    plan.tool.m_rcRubberBand = DeviceRect{600, 450, 900, 200};
+    EXPECT_EQ(arc->HitTest(), arc);
+    EXPECT_EQ(spline->HitTest(), nullptr);
+    plan.tool.m_rcRubberBand = DeviceRect{1400, 1900, 1500, 2200};  // across both rails
+    EXPECT_EQ(arc->HitTest(), nullptr);
+    EXPECT_EQ(spline->HitTest(), spline);
+    plan.tool.m_rcRubberBand = DeviceRect{1400, 1950, 1500, 2050};  // between the rails
+    EXPECT_EQ(spline->HitTest(), nullptr);
+    spline->m_nRailMode = 1;
+    EXPECT_EQ(spline->HitTest(), spline);
+    plan.tool.m_rcRubberBand = DeviceRect{300, 300, 350, 350};  // inside the arc
+    EXPECT_EQ(arc->HitTest(), nullptr);
+    plan.tool.m_rcRubberBand.SetEmpty();
+}
