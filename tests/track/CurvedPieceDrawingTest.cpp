@@ -165,6 +165,8 @@ TEST(CurvedPieceDrawing, ConnectedEndsHandlesAndTheEditColour) {
     drawing.plan.host.m_selection.push_back(drawing.oval);
     drawing.plan.host.m_selection.push_back(drawing.spline);
     drawing.Draw();
+    if (const CString png = TestPicturePath("curved-track-selected.png"); !png.IsEmpty())
+        drawing.canvas.dc.WritePng(png);
     EXPECT_EQ(drawing.Count("FillRect"), 8);   // the four box corners of each
     EXPECT_EQ(drawing.Count("Rectangle"), 3);  // the spline's knots
     EXPECT_EQ(drawing.Count("Arc"), 2 + 4);    // the arc's ends, the spline's handles
