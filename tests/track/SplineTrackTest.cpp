@@ -363,3 +363,28 @@ TEST(SplineTrack, AFrameCornerStretchesThePieceAndUndoGivesTheFrameBack) {
     EXPECT_DOUBLE_EQ(spline->m_fCornerY1, 1000.0);
     EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{3000.0, 0.0}));
 }
+
+TEST(SplineTrack, GeometryStepsMoveKnotsWithTheirHandlesAndMarkersReattach) {
+    SplinePlan plan;
+    CSplineTrack* spline =
+        plan.Spline({{0, 0}, {300, 0}, {700, 0}, {1000, 0}, {1300, 0}, {1600, 600}, {2000, 600}});
+    // A knot set through the engine's geometry step carries its handles.
+    spline->ChangeGeometry(1000.0, 500.0, 8, 0, 0, 0);
+    EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{1000.0, 500.0}));
+    EXPECT_EQ(spline->GetControlPointWorld(7), (CDoublePoint{700.0, 500.0}));
+    EXPECT_EQ(spline->GetControlPointWorld(9), (CDoublePoint{1300.0, 500.0}));
+    // A handle turns its partner onto its line, keeping the partner's distance.
+    spline->ChangeGeometry(1000.0, 800.0, 9, 0, 0, 0);
+    EXPECT_NEAR(spline->GetControlPointWorld(7).x, 1000.0, 1e-9);
+    EXPECT_NEAR(spline->GetControlPointWorld(7).y, 200.0, 1e-9);
+
+    // A connected begin end shows its marker; a press on it lets the end go.
+    spline->m_bBeginConnected = 1;
+    spline->RebuildShape();
+    const double reach = 120.0 * plan.tool.m_fHandleSize;
+    EXPECT_NEAR(spline->m_ptBeginMarker.x, reach * 1000.0 / std::hypot(1000.0, 500.0), 1e-9);
+    plan.tool.m_fCurrentX = spline->m_ptBeginMarker.x / 2.0;
+    plan.tool.m_fCurrentY = spline->m_ptBeginMarker.y / 2.0;
+    EXPECT_EQ(spline->HitTestEndMarker(nullptr), 1);
+    EXPECT_EQ(spline->m_bBeginConnected, 0);
+}
