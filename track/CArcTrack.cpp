@@ -325,53 +325,23 @@ int CArcTrack::Rescale(CEditStep* step) {
 }
 
 int CArcTrack::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
     EnsurePoints();
-    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
-    m_ptCentre.x = -m_ptCentre.x;
-    std::swap(m_points[5], m_points[6]);
-    double start = m_fStartAngle + m_fSweep;
-    if (start >= kFullTurn)
-        start -= kFullTurn;
-    start = kPi - start;
-    m_fStartAngle = start < 0.0 ? start + kFullTurn : start;
-    m_fCornerX1 = -m_fCornerX1;
-    m_fCornerX2 = -m_fCornerX2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
+    MirrorArcX(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
 int CArcTrack::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
     EnsurePoints();
-    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
-    m_ptCentre.y = -m_ptCentre.y;
-    std::swap(m_points[5], m_points[6]);
-    double end = m_fStartAngle + m_fSweep;
-    if (end >= kFullTurn)
-        end -= kFullTurn;
-    m_fStartAngle = kFullTurn - end;
-    m_fCornerY1 = -m_fCornerY1;
-    m_fCornerY2 = -m_fCornerY2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
+    MirrorArcY(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
 // ---- Cut ----
 
 void CArcTrack::CutAtToolPoint() {
-    if (m_pTool == nullptr)
+    double delta = 0.0;
+    if (!CutAngleAtToolPoint(m_ptCentre, m_fStartAngle, delta))
         return;
-    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    if (!IsAwayFromEnds(local.x, local.y))
-        return;
-    double delta = PolarAngle(local.x - m_ptCentre.x, local.y - m_ptCentre.y) - m_fStartAngle;
-    if (delta <= 0.0)
-        delta += kFullTurn;
     CutWithUndo(m_fSweep, 1, 1);
     // Undo gives the end its elevation back with the sweep.
     ChangeEndElevation(0, m_fEndElevation, 1, 0);

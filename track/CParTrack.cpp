@@ -372,6 +372,55 @@ void CParTrack::FinishCut(CParTrack* copy) {
     Update3D(&m_parentPose);
 }
 
+namespace {
+
+// The end angle of an arc, less a whole turn when it reaches one.
+double ReducedEndAngle(double startAngle, double sweep) {
+    const double end = startAngle + sweep;
+    return end >= kFullTurn ? end - kFullTurn : end;
+}
+
+}  // namespace
+
+void CParTrack::MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep) {
+    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
+    centre.x = -centre.x;
+    std::swap(m_points[5], m_points[6]);
+    const double start = kPi - ReducedEndAngle(startAngle, sweep);
+    startAngle = start < 0.0 ? start + kFullTurn : start;
+    m_fCornerX1 = -m_fCornerX1;
+    m_fCornerX2 = -m_fCornerX2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+}
+
+void CParTrack::MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep) {
+    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
+    centre.y = -centre.y;
+    std::swap(m_points[5], m_points[6]);
+    startAngle = kFullTurn - ReducedEndAngle(startAngle, sweep);
+    m_fCornerY1 = -m_fCornerY1;
+    m_fCornerY2 = -m_fCornerY2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+}
+
+bool CParTrack::CutAngleAtToolPoint(const CDoublePoint& centre, double startAngle, double& delta) const {
+    if (m_pTool == nullptr)
+        return false;
+    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    if (!IsAwayFromEnds(local.x, local.y))
+        return false;
+    delta = PolarAngle(local.x - centre.x, local.y - centre.y) - startAngle;
+    if (delta <= 0.0)
+        delta += kFullTurn;
+    return true;
+}
+
 double CParTrack::RotationDegrees(const CPose* pose) const {
     double angle = m_pose.angle + FrameOf(pose).angle;
     if (angle < 0.0)

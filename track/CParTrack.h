@@ -165,6 +165,13 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // After a cut: the copy leaves the selection, the tool may return to the selector and
     // both pieces' models are rebuilt.
     void FinishCut(CParTrack* copy);
+    // Mirrors a piece whose centre line is an arc about a centre, its ends at points 5 and 6
+    // of at least seven: about the vertical line x = c, or the horizontal line y = c.
+    void MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep);
+    void MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep);
+    // The angle from the start angle, in (0, 2 pi], at which the engine's cut point lies
+    // about the centre; false when there is no engine or the point is too near an end.
+    bool CutAngleAtToolPoint(const CDoublePoint& centre, double startAngle, double& delta) const;
     // The piece's turn on the plan under the placement, in degrees from 0 up to 360.
     double RotationDegrees(const CPose* pose) const;
     // A length in the document's unit.
