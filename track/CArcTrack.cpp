@@ -390,15 +390,9 @@ void CArcTrack::UpdateSizeInfo(const CPose* pose) {
     CParTrack::UpdateSizeInfo(pose);
     if (m_pTool == nullptr)
         return;
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_nKind = 18;
-    status.m_fRotation = RotationDegrees(pose);
-    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
-    status.m_strMeasure[5] = "(" + LengthText(centre.x) + "," + LengthText(-centre.y) + ")";
-    status.m_strMeasure[6] = LengthText(m_fRadiusX);
-    status.m_strMeasure[7] = LengthText(m_fRadiusY);
-    status.m_fStartAngle = m_fStartAngle * 180.0 / kPi;
-    status.m_fArcAngle = m_fSweep * 180.0 / kPi;
+    DescribeArc(pose, 18, m_ptCentre, m_fStartAngle, m_fSweep);
+    m_pTool->m_status.m_strMeasure[6] = LengthText(m_fRadiusX);
+    m_pTool->m_status.m_strMeasure[7] = LengthText(m_fRadiusY);
 }
 
 void CArcTrack::AppendStatusText(CString& text) {

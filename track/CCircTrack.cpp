@@ -346,14 +346,8 @@ void CCircTrack::UpdateSizeInfo(const CPose* pose) {
     CParTrack::UpdateSizeInfo(pose);
     if (m_pTool == nullptr)
         return;
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_nKind = 19;
-    status.m_fRotation = RotationDegrees(pose);
-    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
-    status.m_strMeasure[5] = "(" + LengthText(centre.x) + "," + LengthText(-centre.y) + ")";
-    status.m_strMeasure[6] = LengthText(m_fRadius);
-    status.m_fStartAngle = m_fStartAngle * 180.0 / kPi;
-    status.m_fArcAngle = m_fSweep * 180.0 / kPi;
+    DescribeArc(pose, 19, m_ptCentre, m_fStartAngle, m_fSweep);
+    m_pTool->m_status.m_strMeasure[6] = LengthText(m_fRadius);
 }
 
 void CCircTrack::AppendStatusText(CString& text) {

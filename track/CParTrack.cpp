@@ -421,6 +421,17 @@ bool CParTrack::CutAngleAtToolPoint(const CDoublePoint& centre, double startAngl
     return true;
 }
 
+void CParTrack::DescribeArc(const CPose* pose, int kind, const CDoublePoint& centre, double startAngle,
+                            double sweep) {
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_nKind = kind;
+    status.m_fRotation = RotationDegrees(pose);
+    const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), centre.x, centre.y);
+    status.m_strMeasure[5] = "(" + LengthText(world.x) + "," + LengthText(-world.y) + ")";
+    status.m_fStartAngle = startAngle * 180.0 / kPi;
+    status.m_fArcAngle = sweep * 180.0 / kPi;
+}
+
 double CParTrack::RotationDegrees(const CPose* pose) const {
     double angle = m_pose.angle + FrameOf(pose).angle;
     if (angle < 0.0)

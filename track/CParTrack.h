@@ -172,6 +172,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // The angle from the start angle, in (0, 2 pi], at which the engine's cut point lies
     // about the centre; false when there is no engine or the point is too near an end.
     bool CutAngleAtToolPoint(const CDoublePoint& centre, double startAngle, double& delta) const;
+    // The status of a piece on an arc: its kind, turn, world centre, start angle and sweep.
+    void DescribeArc(const CPose* pose, int kind, const CDoublePoint& centre, double startAngle,
+                     double sweep);
     // The piece's turn on the plan under the placement, in degrees from 0 up to 360.
     double RotationDegrees(const CPose* pose) const;
     // A length in the document's unit.
