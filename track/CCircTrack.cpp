@@ -4,9 +4,7 @@
 #include <cmath>
 
 #include "model/CGroup.h"
-#include "model/CLengthFormat.h"
 #include "model/CTool.h"
-#include "model/CToolHost.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
@@ -19,14 +17,6 @@ IMPLEMENT_SERIAL(CCircTrack, CParTrack, 3)
 namespace {
 
 constexpr int kStoredExtraPoint = 7;
-
-CString LengthText(CTool* tool, double length) {
-    const int unit =
-        tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
-    CString text;
-    CLengthFormat(unit).FormatLength(text, length);
-    return text;
-}
 
 }  // namespace
 
@@ -288,53 +278,23 @@ int CCircTrack::Rescale(CEditStep* step) {
 }
 
 int CCircTrack::MirrorX(double c) {
-    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
     EnsurePoints();
-    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
-    m_ptCentre.x = -m_ptCentre.x;
-    std::swap(m_points[5], m_points[6]);
-    double start = m_fStartAngle + m_fSweep;
-    if (start >= kFullTurn)
-        start -= kFullTurn;
-    start = kPi - start;
-    m_fStartAngle = start < 0.0 ? start + kFullTurn : start;
-    m_fCornerX1 = -m_fCornerX1;
-    m_fCornerX2 = -m_fCornerX2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
+    MirrorArcX(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
 int CCircTrack::MirrorY(double c) {
-    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
     EnsurePoints();
-    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
-    m_ptCentre.y = -m_ptCentre.y;
-    std::swap(m_points[5], m_points[6]);
-    double start = m_fStartAngle + m_fSweep;
-    if (start >= kFullTurn)
-        start -= kFullTurn;
-    m_fStartAngle = kFullTurn - start;
-    m_fCornerY1 = -m_fCornerY1;
-    m_fCornerY2 = -m_fCornerY2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
+    MirrorArcY(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
 // ---- Cut ----
 
 void CCircTrack::CutAtToolPoint() {
-    if (m_pTool == nullptr)
+    double delta = 0.0;
+    if (!CutAngleAtToolPoint(m_ptCentre, m_fStartAngle, delta))
         return;
-    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    if (!IsAwayFromEnds(local.x, local.y))
-        return;
-    double delta = PolarAngle(local.x - m_ptCentre.x, local.y - m_ptCentre.y) - m_fStartAngle;
-    if (delta <= 0.0)
-        delta += kFullTurn;
     CutWithUndo(m_fSweep, 0, 1, 1);
     CutWithUndo(delta, 0, 0, 0);
 }
@@ -371,21 +331,12 @@ int CCircTrack::ApplyCutStep(CEditStep* step) {
     UpdateConnections(&m_parentPose, 0);
     auto* copy = dynamic_cast<CCircTrack*>(Clone());
     m_fEndElevation = z;
-    if (copy == nullptr)
+    if (!PlaceCutCopy(copy))
         return 0;
-    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
-    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
-        delete copy;
-        return 0;
-    }
     if (!copy->SetArc(centre.x, centre.y, m_fRadius, worldNewStart, rest, 0, 0))
         return 0;
     copy->m_fBeginElevation = z;
-    copy->Deselect();
-    if (ReturnsToSelector(m_pTool))
-        m_pTool->m_toolMode.Set(kToolSelector);
-    copy->Update3D(&copy->m_parentPose);
-    Update3D(&m_parentPose);
+    FinishCut(copy);
     return 1;
 }
 
@@ -395,17 +346,8 @@ void CCircTrack::UpdateSizeInfo(const CPose* pose) {
     CParTrack::UpdateSizeInfo(pose);
     if (m_pTool == nullptr)
         return;
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_nKind = 19;
-    double angle = m_pose.angle + FrameOf(pose).angle;
-    if (angle < 0.0)
-        angle += kFullTurn;
-    status.m_fRotation = angle * 180.0 / kPi;
-    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), m_ptCentre.x, m_ptCentre.y);
-    status.m_strMeasure[5] = "(" + LengthText(m_pTool, centre.x) + "," + LengthText(m_pTool, -centre.y) + ")";
-    status.m_strMeasure[6] = LengthText(m_pTool, m_fRadius);
-    status.m_fStartAngle = m_fStartAngle * 180.0 / kPi;
-    status.m_fArcAngle = m_fSweep * 180.0 / kPi;
+    DescribeArc(pose, 19, m_ptCentre, m_fStartAngle, m_fSweep);
+    m_pTool->m_status.m_strMeasure[6] = LengthText(m_fRadius);
 }
 
 void CCircTrack::AppendStatusText(CString& text) {
@@ -413,5 +355,5 @@ void CCircTrack::AppendStatusText(CString& text) {
         return;
     CString sweep;
     sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
-    text = LengthText(m_pTool, m_fRadius) + "; " + LengthText(m_pTool, m_fLength) + "; " + sweep;
+    text = LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
 }

@@ -16,6 +16,7 @@
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPayloads.h"
 
 IMPLEMENT_SERIAL(CParTrack, CPaint, 2)
 
@@ -316,6 +317,130 @@ TrackLimits CParTrack::Limits() const {
 
 double CParTrack::HandleTolerance() const {
     return m_pTool != nullptr ? m_pTool->GetHandleTolerance() : 10.0;
+}
+
+int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
+                           std::vector<double>& elevations, double& step) const {
+    if (line.GetSize() < 2)
+        return static_cast<int>(points.size());
+    auto run = [&line](int i) { return Distance(line[i], line[i - 1]); };
+    double length = 0.0;
+    for (int i = 1; i < line.GetSize(); ++i) length += run(i);
+    constexpr double kMostSteps = 100000.0;
+    const double wanted = step > 0.0 && std::isfinite(step) ? length / step : 0.0;
+    const int count = wanted >= 1.0 ? static_cast<int>(std::min(wanted, kMostSteps)) : 0;
+    step = count > 0 ? length / count : length;
+    const double bed = m_pTool != nullptr && m_pTool->m_pDefaultTrack != nullptr
+                           ? m_pTool->m_pDefaultTrack->m_fRoadbedHeight
+                           : m_fRoadbedHeight;
+    const double rise = length != 0.0 ? (m_fEndElevation - m_fBeginElevation) / length * step : 0.0;
+    auto add = [&](const CDoublePoint& local, double elevation) {
+        points.push_back(LocalToWorld(local.x, local.y));
+        elevations.push_back(elevation);
+    };
+    add(line[0], m_fBeginElevation - bed);
+    int segment = 1;
+    double before = 0.0;
+    for (int i = 1; i < count; ++i) {
+        const double at = i * step;
+        while (before + run(segment) < at && segment + 1 < line.GetSize()) before += run(segment++);
+        const double t = run(segment) > 0.0 ? (at - before) / run(segment) : 0.0;
+        const CDoublePoint& a = line[segment - 1];
+        const CDoublePoint& b = line[segment];
+        add({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}, m_fBeginElevation - bed + rise * i);
+    }
+    add(line[line.GetSize() - 1], m_fEndElevation - bed);
+    return static_cast<int>(points.size());
+}
+
+bool CParTrack::PlaceCutCopy(CParTrack* copy) {
+    if (copy == nullptr)
+        return false;
+    const CDoublePoint origin = LocalToWorld(0.0, 0.0);
+    if (m_pTool == nullptr || !m_pTool->PlaceNewObject(copy, origin.x, origin.y, m_pOwnerGroup, 0)) {
+        delete copy;
+        return false;
+    }
+    return true;
+}
+
+void CParTrack::FinishCut(CParTrack* copy) {
+    copy->Deselect();
+    if (ReturnsToSelector(m_pTool))
+        m_pTool->m_toolMode.Set(kToolSelector);
+    copy->Update3D(&copy->m_parentPose);
+    Update3D(&m_parentPose);
+}
+
+namespace {
+
+// The end angle of an arc, less a whole turn when it reaches one.
+double ReducedEndAngle(double startAngle, double sweep) {
+    const double end = startAngle + sweep;
+    return end >= kFullTurn ? end - kFullTurn : end;
+}
+
+}  // namespace
+
+void CParTrack::MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep) {
+    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
+    centre.x = -centre.x;
+    std::swap(m_points[5], m_points[6]);
+    const double start = kPi - ReducedEndAngle(startAngle, sweep);
+    startAngle = start < 0.0 ? start + kFullTurn : start;
+    m_fCornerX1 = -m_fCornerX1;
+    m_fCornerX2 = -m_fCornerX2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+}
+
+void CParTrack::MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep) {
+    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
+    centre.y = -centre.y;
+    std::swap(m_points[5], m_points[6]);
+    startAngle = kFullTurn - ReducedEndAngle(startAngle, sweep);
+    m_fCornerY1 = -m_fCornerY1;
+    m_fCornerY2 = -m_fCornerY2;
+    m_ptBegin = m_points[5];
+    m_ptEnd = m_points[6];
+}
+
+bool CParTrack::CutAngleAtToolPoint(const CDoublePoint& centre, double startAngle, double& delta) const {
+    if (m_pTool == nullptr)
+        return false;
+    const CDoublePoint local = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    if (!IsAwayFromEnds(local.x, local.y))
+        return false;
+    delta = PolarAngle(local.x - centre.x, local.y - centre.y) - startAngle;
+    if (delta <= 0.0)
+        delta += kFullTurn;
+    return true;
+}
+
+void CParTrack::DescribeArc(const CPose* pose, int kind, const CDoublePoint& centre, double startAngle,
+                            double sweep) {
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_nKind = kind;
+    status.m_fRotation = RotationDegrees(pose);
+    const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), centre.x, centre.y);
+    status.m_strMeasure[5] = "(" + LengthText(world.x) + "," + LengthText(-world.y) + ")";
+    status.m_fStartAngle = startAngle * 180.0 / kPi;
+    status.m_fArcAngle = sweep * 180.0 / kPi;
+}
+
+double CParTrack::RotationDegrees(const CPose* pose) const {
+    double angle = m_pose.angle + FrameOf(pose).angle;
+    if (angle < 0.0)
+        angle += kFullTurn;
+    return angle * 180.0 / kPi;
+}
+
+CString CParTrack::LengthText(double length) const {
+    return FormatLengthIn(m_pTool, length);
 }
 
 double CParTrack::LargestWidth() const {

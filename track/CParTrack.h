@@ -155,6 +155,30 @@ class CParTrack : public CPaint, public CTrackEndSource {
     TrackLimits Limits() const;
     // The engine's handle size in layout units (the stored pixels when there is no engine).
     double HandleTolerance() const;
+    // Track-bed samples along a local polyline: equal steps of run length, the elevation
+    // rising evenly from end to end, less the roadbed height; the step becomes the one used.
+    int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
+                    std::vector<double>& elevations, double& step) const;
+    // The copy a cut makes joins this piece's group beside it; false (the copy deleted) when
+    // it cannot.
+    bool PlaceCutCopy(CParTrack* copy);
+    // After a cut: the copy leaves the selection, the tool may return to the selector and
+    // both pieces' models are rebuilt.
+    void FinishCut(CParTrack* copy);
+    // Mirrors a piece whose centre line is an arc about a centre, its ends at points 5 and 6
+    // of at least seven: about the vertical line x = c, or the horizontal line y = c.
+    void MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep);
+    void MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep);
+    // The angle from the start angle, in (0, 2 pi], at which the engine's cut point lies
+    // about the centre; false when there is no engine or the point is too near an end.
+    bool CutAngleAtToolPoint(const CDoublePoint& centre, double startAngle, double& delta) const;
+    // The status of a piece on an arc: its kind, turn, world centre, start angle and sweep.
+    void DescribeArc(const CPose* pose, int kind, const CDoublePoint& centre, double startAngle,
+                     double sweep);
+    // The piece's turn on the plan under the placement, in degrees from 0 up to 360.
+    double RotationDegrees(const CPose* pose) const;
+    // A length in the document's unit.
+    CString LengthText(double length) const;
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CEditStep.h"
+#include "model/CPointArray.h"
 
 class CTool;
 
@@ -16,6 +17,23 @@ struct CircularArcPayload : CStepPayload {
     double radius = 0.0;
     double startAngle = 0.0;
     double sweep = 0.0;
+};
+
+// The shape steps of the elliptic arc and of the spline.
+constexpr int kStepSetEllipticArc = 42;
+constexpr int kStepSetControlPoints = 43;
+
+// The arc of an elliptic piece (kind 42): centre local, start angle local in [0, 2 pi).
+struct EllipticArcPayload : CStepPayload {
+    double radiusX = 0.0, radiusY = 0.0;
+    double startAngle = 0.0;
+    double sweep = 0.0;
+    double centreX = 0.0, centreY = 0.0;
+};
+
+// The control points of a spline piece (kind 43), local, from the first knot on.
+struct ControlPointsPayload : CStepPayload {
+    CPointArray points;
 };
 
 // The cut step's data block holds up to two doubles.

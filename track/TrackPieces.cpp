@@ -3,7 +3,9 @@
 #include "model/CToolMode.h"
 #include "model/DefaultTrackKind.h"
 #include "model/ObjectFactory.h"
+#include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
+#include "track/CSplineTrack.h"
 #include "track/CTrack.h"
 
 void RegisterTrackPieces() {
@@ -11,6 +13,11 @@ void RegisterTrackPieces() {
                         [](CTool* tool) -> CPaint* { return new CTrack(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolCurveTrack),
                         [](CTool* tool) -> CPaint* { return new CCircTrack(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolOvalTrack),
+                        [](CTool* tool) -> CPaint* { return new CArcTrack(0, tool, 0.0, 0.0); });
+    // "Spline Track" and "Connect Using Spline" make their pieces through one create kind.
+    RegisterObjectMaker(GetCreateKindForTool(kToolSplineTrack),
+                        [](CTool* tool) -> CPaint* { return new CSplineTrack(0, tool, 0.0, 0.0); });
     RegisterDefaultTrackKind(DefaultTrackKind{
         RUNTIME_CLASS(CParTrack),
         [](CPaint* object) -> CParTrack* { return static_cast<CParTrack*>(object); },

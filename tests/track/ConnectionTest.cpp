@@ -218,3 +218,28 @@ TEST(Connection, ReleasingAPieceStopsItsTrains) {
     ASSERT_EQ(plan.host.m_stopped.size(), 1u);
     EXPECT_EQ(plan.host.m_stopped.front(), piece);
 }
+
+TEST(Connection, ArcsAndSplinesJoinStraightsAndEachOther) {
+    TrackPlan plan;
+    CTrack* straight = plan.Straight(0.0, 500.0, 1000.0, 500.0);
+    CArcTrack* arc = plan.Oval(1000.0, 1000.0, 1000.0, 500.0, kPi * 1.5, kPi * 0.5);
+    CSplineTrack* spline = plan.Spline({{2000, 1000}, {2000, 1300}, {2500, 1800}, {3000, 1800}});
+    for (CParTrack* piece : std::initializer_list<CParTrack*>{straight, arc, spline})
+        piece->m_fBeginElevation = piece->m_fEndElevation = 0.0;
+    // Along the arc into the piece at both ends, the program's 2 pi just short of 0.
+    EXPECT_TRUE(SameDirection(arc->GetEndAngle(nullptr, 0), 0.0, 1e-9));
+    EXPECT_NEAR(arc->GetEndAngle(nullptr, 1), kPi * 1.5, 1e-9);
+    EXPECT_NEAR(spline->GetEndAngle(nullptr, 0), kPi * 0.5, 1e-9);
+    // The test train goes on from the straight into the arc and from the arc into the spline.
+    TrackConnectionQuery intoArc = TrainAt(*straight, 1);
+    EXPECT_EQ(AskRoot(plan, intoArc), 1);
+    EXPECT_EQ(plan.tool.m_track.candidate.piece, arc);
+    TrackConnectionQuery intoSpline = TrainAt(*arc, 1);
+    EXPECT_EQ(AskRoot(plan, intoSpline), 1);
+    EXPECT_EQ(plan.tool.m_track.candidate.piece, spline);
+    // Coming back the other way the spline leads into the arc's end end.
+    TrackConnectionQuery back = TrainAt(*spline, 0);
+    EXPECT_EQ(AskRoot(plan, back), 1);
+    EXPECT_EQ(plan.tool.m_track.candidate.piece, arc);
+    EXPECT_EQ(plan.tool.m_track.candidate.end, 1);
+}

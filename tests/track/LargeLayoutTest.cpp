@@ -10,7 +10,9 @@
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
+#include "track/CArcTrack.h"
 #include "track/CParTrack.h"
+#include "track/CSplineTrack.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -84,4 +86,46 @@ TEST_F(LargeLayoutTest, TheFileIsWrittenByteForByteAsBeforeAndReadBackWhole) {
     ASSERT_TRUE(read.OnOpenDocument((folder / "large.cvn").c_str()));
     EXPECT_EQ(read.m_rootGroup.m_members.size(), 5000u);
     EXPECT_EQ(SaveFile(read, folder / "again.cvn"), bytes);
+}
+
+// A layout of arcs and splines saved, opened and saved again comes out byte for byte; a spline
+// record whose point array cannot be a spline fails the open and leaves nothing behind.
+TEST_F(LargeLayoutTest, ArcsAndSplinesGoThroughTheLayoutFile) {
+    TestFolder folder;
+    QuietDoc doc;
+    doc.OnNewDocument();
+    auto place = [&doc](CPaint* piece) {
+        doc.m_rootGroup.m_members.push_front(piece);
+        piece->SetOwnerGroup(&doc.m_rootGroup);
+        const CPose world = doc.m_rootGroup.WorldPose(nullptr);
+        piece->SetParentPose(&world);
+    };
+    auto* arc = new CArcTrack(0, &doc.m_tool, 1000.0, -1000.0);
+    place(arc);
+    arc->SetArc(1000.0, -1000.0, 900.0, 400.0, 0.5, 2.5, 0, 0);
+    auto* spline = new CSplineTrack(0, &doc.m_tool, 3000.0, -1000.0);
+    place(spline);
+    CPointArray control;
+    for (int k = 0; k <= 6; ++k) control.Add(3000.0 + k * 300.0, -1000.0 + (k % 3) * 250.0);
+    spline->SetControlPoints(&control, 0, 0);
+    spline->MirrorY(-500.0);
+    doc.m_strLibraryFileName = "New.CVL";
+    doc.m_strPartsFileName = "New.CVP";
+    const Bytes bytes = SaveFile(doc, folder / "curves.cvn");
+    QuietDoc read;
+    ASSERT_TRUE(read.OnOpenDocument((folder / "curves.cvn").c_str()));
+    ASSERT_EQ(read.m_rootGroup.m_members.size(), 2u);
+    auto* readSpline = dynamic_cast<CSplineTrack*>(read.m_rootGroup.m_members.front());
+    ASSERT_NE(readSpline, nullptr);
+    EXPECT_EQ(readSpline->GetControlPointWorld(11), spline->GetControlPointWorld(11));
+    EXPECT_NE(dynamic_cast<CArcTrack*>(read.m_rootGroup.m_members.back()), nullptr);
+    EXPECT_EQ(SaveFile(read, folder / "again.cvn"), bytes);
+
+    // One control point more: the point count can no longer be a spline's.
+    spline->m_points.Add(5000.0, -1000.0);
+    SaveFile(doc, folder / "odd.cvn");
+    QuietDoc odd;
+    odd.OnNewDocument();
+    EXPECT_FALSE(odd.OnOpenDocument((folder / "odd.cvn").c_str()));
+    EXPECT_TRUE(odd.m_rootGroup.m_members.empty());
 }

@@ -5,8 +5,10 @@
 
 #include "model/CTool.h"
 #include "tests/model/TestLayout.h"
+#include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CParTrack.h"
+#include "track/CSplineTrack.h"
 #include "track/CTrack.h"
 
 // The test host with a file version and track limits of the test's choosing.
@@ -33,6 +35,10 @@ struct TrackPlan {
     CTrack* Straight(double bx, double by, double ex, double ey);
     // A curve in the root group about a world centre.
     CCircTrack* Curve(double cx, double cy, double radius, double start, double sweep);
+    // An elliptic arc in the root group about a world centre.
+    CArcTrack* Oval(double cx, double cy, double rx, double ry, double start, double sweep);
+    // A spline in the root group through world control points (knot, handle, handle, knot, ...).
+    CSplineTrack* Spline(std::initializer_list<CDoublePoint> points);
 
     CTool tool;
     TrackHost host;

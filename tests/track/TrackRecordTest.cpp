@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -189,4 +190,108 @@ TEST(TrackRecord, ShortRecordsFailAndMissingOutlinesAreRebuilt) {
     piece.SetTool(&plan.tool);
     EXPECT_ANY_THROW(Load(piece, bytes));
     piece.SetTool(nullptr);
+}
+
+namespace {
+
+Bytes Piece(int version, int points, std::initializer_list<double> own) {
+    Bytes bytes = CommonPart(points);
+    const Bytes track = TrackPart(version);
+    bytes.insert(bytes.end(), track.begin(), track.end());
+    Record tail;
+    for (double value : own) tail.Double(value);
+    bytes.insert(bytes.end(), tail.bytes.begin(), tail.bytes.end());
+    return bytes;
+}
+
+}  // namespace
+
+TEST(TrackRecord, ArcAndSplineRecordsReadAtEveryGateAndRoundTrip) {
+    for (int version : {7, 8, 11, 12, 14, 15, 16, 17}) {
+        SCOPED_TRACE(version);
+        TrackPlan plan;
+        plan.host.m_nFileVersion = version;
+        CArcTrack arc;
+        arc.SetTool(&plan.tool);
+        // Centre, radii, then the sweep before the start.
+        Load(arc, Piece(version, CArcTrack::kPointCount, {10.0, 20.0, 1000.0, 500.0, 1.5, 0.25}));
+        EXPECT_EQ(arc.m_ptCentre, (CDoublePoint{10.0, 20.0}));
+        EXPECT_DOUBLE_EQ(arc.m_fRadiusY, 500.0);
+        EXPECT_DOUBLE_EQ(arc.m_fSweep, 1.5);
+        EXPECT_DOUBLE_EQ(arc.m_fStartAngle, 0.25);
+        EXPECT_EQ(arc.m_nTieLineWidth, version >= 16 ? 3 : 1);
+        CSplineTrack spline;
+        spline.SetTool(&plan.tool);
+        Load(spline, Piece(version, 9, {-1.0, 2.0, 3.0, -4.0}));
+        EXPECT_DOUBLE_EQ(spline.m_fBoundsMinX, -1.0);
+        EXPECT_DOUBLE_EQ(spline.m_fBoundsMaxY, 2.0);
+        EXPECT_DOUBLE_EQ(spline.m_fBoundsMaxX, 3.0);
+        EXPECT_DOUBLE_EQ(spline.m_fBoundsMinY, -4.0);
+        EXPECT_DOUBLE_EQ(spline.m_fTunnelWidth, version >= 8 ? 400.0 : 330.0);
+        arc.SetTool(nullptr);
+        spline.SetTool(nullptr);
+    }
+    TrackPlan plan;
+    CArcTrack* arc = plan.Oval(100.0, 200.0, 2000.0, 700.0, 0.5, 1.25);
+    const Bytes arcBytes = Store(*arc);
+    Record own;
+    own.Double(100.0).Double(200.0).Double(2000.0).Double(700.0).Double(1.25).Double(0.5);
+    EXPECT_TRUE(std::equal(own.bytes.begin(), own.bytes.end(), arcBytes.end() - 48));
+    CArcTrack arcBack;
+    arcBack.SetTool(&plan.tool);
+    Load(arcBack, arcBytes);
+    EXPECT_EQ(Store(arcBack), arcBytes);
+    arcBack.SetTool(nullptr);
+
+    CSplineTrack* spline =
+        plan.Spline({{0, 0}, {100, 300}, {200, 300}, {300, 0}, {400, -300}, {500, 0}, {600, 50}});
+    spline->MirrorX(0.0);  // bounds and frame no longer the same box
+    const Bytes splineBytes = Store(*spline);
+    CSplineTrack splineBack;
+    splineBack.SetTool(&plan.tool);
+    Load(splineBack, splineBytes);
+    EXPECT_EQ(Store(splineBack), splineBytes);
+    EXPECT_EQ(splineBack.m_points.GetSize(), 12);
+    EXPECT_NEAR(splineBack.m_fLength, spline->m_fLength, 1e-9);
+    splineBack.SetTool(nullptr);
+}
+
+TEST(TrackRecord, HostileArcAndSplineRecordsAreRefused) {
+    TrackPlan plan;
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    for (int points : {0, 5, 7, 8, 10, 13}) {
+        SCOPED_TRACE(points);
+        CSplineTrack spline;
+        spline.SetTool(&plan.tool);
+        EXPECT_ANY_THROW(Load(spline, Piece(17, points, {0.0, 0.0, 0.0, 0.0})));
+        spline.SetTool(nullptr);
+    }
+    for (int points : {6, 9, 12}) {
+        CSplineTrack spline;
+        spline.SetTool(&plan.tool);
+        EXPECT_NO_THROW(Load(spline, Piece(17, points, {0.0, 0.0, 0.0, 0.0})));
+        spline.SetTool(nullptr);
+    }
+    CSplineTrack infinite;
+    infinite.SetTool(&plan.tool);
+    EXPECT_ANY_THROW(Load(infinite, Piece(17, 9, {0.0, inf, 0.0, 0.0})));
+    infinite.SetTool(nullptr);
+    for (int field = 0; field < 6; ++field) {
+        SCOPED_TRACE(field);
+        double values[6] = {0.0, 0.0, 1000.0, 500.0, 1.0, 0.0};
+        values[field] = field % 2 == 0 ? nan : -inf;
+        CArcTrack arc;
+        arc.SetTool(&plan.tool);
+        EXPECT_ANY_THROW(
+            Load(arc, Piece(17, 7, {values[0], values[1], values[2], values[3], values[4], values[5]})));
+        arc.SetTool(nullptr);
+    }
+    // Out of range is read as it is, then drawn as nothing and reported invalid.
+    CArcTrack wide;
+    wide.SetTool(&plan.tool);
+    Load(wide, Piece(17, 7, {0.0, 0.0, 1000.0, 500.0, 9.0, -1.0}));
+    EXPECT_DOUBLE_EQ(wide.m_fSweep, 9.0);
+    EXPECT_EQ(wide.IsInvalid(0), 1);
+    wide.SetTool(nullptr);
 }

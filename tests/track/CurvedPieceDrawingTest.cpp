@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "model/Units.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/support/TestPictures.h"
+#include "tests/track/TrackPlan.h"
+
+// Elliptic arcs and splines on the plan, at a twentieth (one pixel per 2 mm), y upward.
+
+namespace {
+
+constexpr COLORREF kRail = RGB(0, 0, 128);
+constexpr COLORREF kTie = RGB(112, 58, 63);
+constexpr int kWidth = 400;
+constexpr int kHeight = 380;
+constexpr int kLeft = 20;
+constexpr int kBottom = 360;
+
+struct CurveDrawing {
+    explicit CurveDrawing(int railMode) : canvas(kWidth, kHeight) {
+        plan.defaults->m_nRailMode = railMode;
+        plan.defaults->m_crRail = kRail;
+        plan.defaults->m_crTie = kTie;
+        plan.defaults->m_bShowTies = 1;
+        plan.tool.SetViewScale(1.0, 20.0);
+        canvas.dc.SetMapMode(MM_ANISOTROPIC);
+        canvas.dc.SetWindowExt(1, 1);
+        canvas.dc.SetViewportExt(1, -1);
+        canvas.dc.SetViewportOrg(kLeft, kBottom);
+        plan.tool.SetTargetDC(&canvas.dc, nullptr);
+        plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+        // A half ellipse over the lower part, a two-segment spline across the upper part.
+        oval = plan.Oval(3500.0, 1000.0, 3000.0, 1500.0, 0.0, kPi);
+        spline = plan.Spline({{500, 5000},
+                              {1500, 5000},
+                              {2500, 5000},
+                              {3500, 5000},
+                              {4500, 5000},
+                              {5500, 6000},
+                              {6500, 6000}});
+        canvas.dc.EnableTrace(true);
+    }
+    ~CurveDrawing() { plan.tool.SetTargetDC(nullptr, nullptr); }
+
+    void Draw() {
+        plan.host.m_pRoot->RecalcDeviceBounds();
+        plan.tool.DrawLayout();
+    }
+    CPoint Pixel(double x, double y) const {
+        return CPoint(kLeft + static_cast<int>(x / 20.0), kBottom - static_cast<int>(y / 20.0));
+    }
+    bool Near(double x, double y, COLORREF color) {
+        const CPoint p = Pixel(x, y);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (canvas.At(p.x + dx, p.y + dy) == color)
+                    return true;
+        return false;
+    }
+    // Where the lines drawn in a colour end, in device units, in drawing order.
+    std::vector<CDoublePoint> LineEnds(COLORREF color) const {
+        std::vector<CDoublePoint> ends;
+        for (const CDCTraceEntry& e : canvas.dc.GetTrace())
+            if (e.primitive == "LineTo" && e.pen.lopnColor == color && !e.points.empty())
+                ends.push_back({static_cast<double>(e.points[0].x), static_cast<double>(e.points[0].y)});
+        return ends;
+    }
+    int Count(const char* primitive) const {
+        const auto& trace = canvas.dc.GetTrace();
+        return static_cast<int>(
+            std::count_if(trace.begin(), trace.end(),
+                          [primitive](const CDCTraceEntry& e) { return e.primitive == primitive; }));
+    }
+
+    TrackPlan plan;
+    Canvas canvas;
+    CArcTrack* oval = nullptr;
+    CSplineTrack* spline = nullptr;
+};
+
+}  // namespace
+
+TEST(CurvedPieceDrawing, RailModesOfArcsAndSplines) {
+    for (int mode = 1; mode <= 3; ++mode) {
+        SCOPED_TRACE(mode);
+        CurveDrawing drawing(mode);
+        drawing.Draw();
+        CString name;
+        name.Format("curved-track-mode%d.png", mode);
+        if (const CString png = TestPicturePath(name); !png.IsEmpty())
+            drawing.canvas.dc.WritePng(png);
+        const bool centre = mode != 2;
+        const bool rails = mode != 1;
+        const double half = drawing.oval->m_fGauge / 2.0;
+        // The arc's lowest point is on its y axis... the top of the half ellipse, (3500, 2500).
+        EXPECT_EQ(drawing.Near(3500.0, 2500.0, kRail), centre);
+        EXPECT_EQ(drawing.Near(3500.0, 2500.0 + half, kRail), rails);
+        EXPECT_EQ(drawing.Near(3500.0, 2500.0 - half, kRail), rails);
+        // The spline's straight first segment, between two of its ties.
+        EXPECT_EQ(drawing.Near(1530.0, 5000.0, kRail), centre);
+        EXPECT_EQ(drawing.Near(1530.0, 5000.0 + half, kRail), rails);
+        // Both lengths come from the drawing.
+        EXPECT_GT(drawing.spline->m_fLength, 3000.0 + std::hypot(3000.0, 1000.0));
+        EXPECT_LT(drawing.spline->m_fLength, 3000.0 + 3300.0);
+        EXPECT_GT(drawing.oval->m_fLength, 7000.0);
+        EXPECT_LT(drawing.oval->m_fLength, 7300.0);
+    }
+}
+
+TEST(CurvedPieceDrawing, SplineTiesRunOnEvenlyAcrossAKnot) {
+    CurveDrawing drawing(2);
+    drawing.oval->m_bShowTies = 0;
+    drawing.spline->m_fTieSpacing = 400.0;
+    drawing.Draw();
+    const std::vector<CDoublePoint> ties = drawing.LineEnds(kTie);
+    // The first segment is 3000 long and straight: ties at 400, 800, ... 2800 from its
+    // begin, then the next lies 200 into the second segment.
+    ASSERT_GE(ties.size(), 9u);
+    for (size_t i = 1; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(std::hypot(ties[i].x - ties[i - 1].x, ties[i].y - ties[i - 1].y), 400.0 / 20.0, 1.5);
+    }
+    EXPECT_NEAR(ties[0].x, 900.0 / 20.0, 1.0);
+    EXPECT_NEAR(ties[6].x, 3300.0 / 20.0, 1.0);
+    // Across the knot at 3500 the next tie keeps the spacing.
+    EXPECT_NEAR(std::hypot(ties[7].x - ties[6].x, ties[7].y - ties[6].y), 400.0 / 20.0, 1.5);
+    EXPECT_GT(ties[7].x, 3500.0 / 20.0);
+}
+
+TEST(CurvedPieceDrawing, TiesNeedAPositiveSpacing) {
+    for (double spacing : {0.0, -110.0, 1e-300}) {
+        SCOPED_TRACE(spacing);
+        CurveDrawing drawing(2);
+        drawing.oval->m_fTieSpacing = spacing;
+        drawing.spline->m_fTieSpacing = spacing;
+        drawing.Draw();
+        EXPECT_TRUE(drawing.LineEnds(kTie).size() <= static_cast<size_t>(2 * CArcTrack::kMaxTies));
+        if (spacing <= 0.0) {
+            EXPECT_TRUE(drawing.LineEnds(kTie).empty());
+        }
+        EXPECT_FALSE(drawing.LineEnds(kRail).empty());
+    }
+}
+
+TEST(CurvedPieceDrawing, ConnectedEndsHandlesAndTheEditColour) {
+    CurveDrawing drawing(1);
+    drawing.oval->m_bEndConnected = 1;
+    drawing.oval->RebuildShape();
+    drawing.spline->m_bBeginConnected = 1;
+    drawing.spline->RebuildShape();
+    drawing.Draw();
+    // The arc's end end at (500, 1000), its marker to the ellipse 0.4027 back, at
+    // (1234, 1963); the spline's marker 120 handles into the piece.
+    EXPECT_TRUE(drawing.Near(867.0, 1481.0, kRed));
+    EXPECT_FALSE(drawing.Near(6000.0, 1000.0 + 150.0, kRed));
+    const double reach = 120.0 * drawing.plan.tool.m_fHandleSize;
+    EXPECT_TRUE(drawing.Near(500.0 + reach / 2.0, 5000.0, kRed));
+    EXPECT_EQ(drawing.Count("FillRect"), 0);
+
+    drawing.canvas.dc.ClearTrace();
+    drawing.plan.host.m_selection.push_back(drawing.oval);
+    drawing.plan.host.m_selection.push_back(drawing.spline);
+    drawing.Draw();
+    if (const CString png = TestPicturePath("curved-track-selected.png"); !png.IsEmpty())
+        drawing.canvas.dc.WritePng(png);
+    EXPECT_EQ(drawing.Count("FillRect"), 8);   // the four box corners of each
+    EXPECT_EQ(drawing.Count("Rectangle"), 3);  // the spline's knots
+    EXPECT_EQ(drawing.Count("Arc"), 2 + 4);    // the arc's ends, the spline's handles
+
+    drawing.canvas.dc.ClearTrace();
+    drawing.plan.host.m_selection.clear();
+    drawing.oval->SetEditState(2);
+    drawing.spline->SetEditState(2);
+    drawing.Draw();
+    EXPECT_TRUE(drawing.Near(3500.0, 2500.0, CParTrack::kDragColor));
+    EXPECT_TRUE(drawing.Near(2530.0, 5000.0, CParTrack::kDragColor));
+    // Out of range the arc draws nothing.
+    drawing.oval->m_fStartAngle = -0.5;
+    drawing.canvas.dc.ClearTrace();
+    EXPECT_EQ(drawing.oval->Draw(nullptr), 0);
+    EXPECT_TRUE(drawing.canvas.dc.GetTrace().empty());
+}
