@@ -424,10 +424,11 @@ TEST_F(PlanViewRoad, TheMenusOpenRotateByDegreesLayersPageSetupAndPreferences) {
     }
 }
 
-TEST_F(PlanViewRoad, TheDrawingToolsDrawTheirShapesWithTheMouse) {
+TEST_F(PlanViewRoad, TheDrawingAndOvalTrackToolsDrawTheirShapesWithTheMouse) {
     for (const auto& [command, shape] : {std::pair<UINT, const char*>{ID_TOOL_BOX, "CBox"},
                                          {ID_TOOL_LINE, "CLine"},
-                                         {ID_TOOL_ROUND_BOX, "CRoundBox"}}) {
+                                         {ID_TOOL_ROUND_BOX, "CRoundBox"},
+                                         {ID_TOOL_OVAL_TRACK, "CArcTrack"}}) {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
         Command(command);
