@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
@@ -27,16 +28,17 @@ void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, do
     maxY = std::max(maxY, y1);
 }
 
-// The head member fills the box, every member (the head again) widens it; an empty list
-// leaves it as it was.
+// The head member fills the box, every later member widens it; an empty list leaves it as it
+// was. The head is asked once: asking it again would widen the box by itself, and a head that
+// is a group would be measured twice at every level of nesting.
 template <class Ask>
 void MembersBox(const CPaintList& members, double& minX, double& minY, double& maxX, double& maxY, Ask ask) {
     if (members.empty())
         return;
     ask(members.front(), minX, minY, maxX, maxY);
-    for (CPaint* member : members) {
+    for (auto member = std::next(members.begin()); member != members.end(); ++member) {
         double x0 = minX, y0 = minY, x1 = maxX, y1 = maxY;
-        ask(member, x0, y0, x1, y1);
+        ask(*member, x0, y0, x1, y1);
         Widen(minX, minY, maxX, maxY, x0, y0, x1, y1);
     }
 }

@@ -23,7 +23,29 @@ void CGroup::Serialize(CArchive& ar) {
     LoadMembers(ar);
 }
 
+namespace {
+
+// The groups being read inside one another; reading recurses once per level.
+class NestingGuard {
+  public:
+    explicit NestingGuard(const CArchive& ar) {
+        if (++s_depth > CGroup::kMaxNesting) {
+            --s_depth;
+            FailRead(ar, CArchiveException::generic);
+        }
+    }
+    ~NestingGuard() { --s_depth; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+  private:
+    static inline int s_depth = 0;
+};
+
+}  // namespace
+
 void CGroup::LoadMembers(CArchive& ar) {
+    const NestingGuard level(ar);
     const DWORD count = ar.ReadCount();
     // Every member record takes at least its two-byte class tag.
     ar.CheckRemaining(static_cast<ULONGLONG>(count) * 2);
@@ -35,7 +57,8 @@ void CGroup::LoadMembers(CArchive& ar) {
             FailRead(ar, CArchiveException::badIndex);
         auto* member = static_cast<CPaint*>(object);
         m_members.push_back(member);
-        member->SetOwnerGroup(this);
+        // Its own members were given their owner as they were read.
+        member->CPaint::SetOwnerGroup(this);
     }
 }
 
