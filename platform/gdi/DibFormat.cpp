@@ -164,7 +164,7 @@ void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYT
                     value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
                     break;
                 default:
-                    value = row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16);
+                    std::memcpy(&value, row + x * 4, 4);
                     break;
             }
             if (index >= 0) {
