@@ -1,15 +1,19 @@
 #include "platform/gdi/DibFormat.h"
 
+#include "platform/base/WholeFile.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <unordered_map>
 
 namespace {
 
 constexpr int kLargestSide = 32768;
+// The three colour masks of a 16- or 32-bit picture that uses them.
+constexpr std::size_t kMaskBytes = 12;
+// The largest file the largest picture makes, with room for any header and colour table.
+constexpr std::size_t kLargestBmpFile = static_cast<std::size_t>(kLargestBmpPixels) * 4 + 65536;
 
 std::uint32_t PixelFromQuad(const RGBQUAD& q) {
     return (static_cast<std::uint32_t>(q.rgbRed) << 16) | (q.rgbGreen << 8) | q.rgbBlue;
@@ -92,6 +96,9 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& dib) {
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0)
         return false;
     if (header.biWidth > kLargestSide || header.biHeight > kLargestSide || header.biHeight < -kLargestSide)
+        return false;
+    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    if (header.biWidth * rows > kLargestBmpPixels)
         return false;
     const int bits = header.biBitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
@@ -235,11 +242,10 @@ void DibSectionBits::CopyFromSurface(const PixelSurface& surface) {
 }
 
 BmpImage ReadBmpFile(const CString& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in)
+    std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path.c_str(), kLargestBmpFile + 1);
+    if (!bytes || bytes->size() > kLargestBmpFile)
         return {};
-    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ReadBmpBytes(bytes);
+    return ReadBmpBytes(*bytes);
 }
 
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
@@ -278,7 +284,12 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
     DibDescription dib;
     if (!DescribeDib(header, dib))
         return {};
-    const std::size_t colorsAt = sizeof file + headerSize;
+    // Headers larger than the 40-byte one hold the colour masks themselves, after its fields.
+    const bool masksInHeader = dib.compression == BI_BITFIELDS && headerSize >= sizeof header + kMaskBytes;
+    if (masksInHeader && bytes.size() < sizeof file + sizeof header + kMaskBytes)
+        return {};
+    const std::size_t headerEnd = sizeof file + headerSize;
+    const std::size_t colorsAt = masksInHeader ? sizeof file + sizeof header : headerEnd;
     const std::size_t colorBytes = static_cast<std::size_t>(dib.colorEntries) * colorSize;
     if (colorsAt + colorBytes > bytes.size())
         return {};
@@ -287,7 +298,7 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
         std::memcpy(&colors[i], bytes.data() + colorsAt + i * colorSize, colorSize);
     if (colorSize == 3)
         for (auto& c : colors) c.rgbReserved = 0;
-    const std::size_t bitsAt = file.bfOffBits ? file.bfOffBits : colorsAt + colorBytes;
+    const std::size_t bitsAt = file.bfOffBits ? file.bfOffBits : std::max(headerEnd, colorsAt + colorBytes);
     if (bitsAt > bytes.size() || bytes.size() - bitsAt < dib.ImageSize())
         return {};
     auto surface = std::make_shared<PixelSurface>(dib.width, dib.height);
