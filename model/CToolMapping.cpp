@@ -3,6 +3,7 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "platform/gdi/CDC.h"
 
 namespace {
@@ -10,8 +11,9 @@ namespace {
 constexpr double kScrollLimit = 32000.0;
 constexpr double kScrollFloor = 100.0;
 
+// Device coordinates of points that lie far outside the view saturate instead of overflowing.
 int Truncate(double value) {
-    return static_cast<int>(value);
+    return SaturatedInt(value);
 }
 
 }  // namespace

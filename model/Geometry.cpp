@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/PaintRecords.h"
 #include "model/Units.h"
@@ -46,6 +47,14 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
+}
+
+int SaturatedInt(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double kLowest = std::numeric_limits<int>::min();
+    constexpr double kHighest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(value, kLowest, kHighest));
 }
 
 double NormalizeAngle(double angle) {

@@ -16,6 +16,9 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy);
 
+// The value truncated toward zero into the int range: saturated at its ends, 0 when not a number.
+int SaturatedInt(double value);
+
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include <fstream>
 #include <iterator>
 #include "model/CCVNDoc.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
@@ -284,6 +287,38 @@ TEST_F(LayoutFile, AnUnreadableFileFailsTheOpenWithTheFileError) {
     EXPECT_FALSE(reader.OnOpenDocument(path.c_str()));
     ASSERT_EQ(reader.m_errors.size(), 1u);
     EXPECT_NE(reader.m_errors[0].Find("unexpectedly"), -1);
+}
+
+TEST_F(LayoutFile, HugeAndNonFiniteCoordinatesAndSizesAreKeptInRange) {
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CTestShape* shape = Add(&doc.m_rootGroup, new CTestShape(&doc.m_tool));
+    shape->m_fMinX = -1e300;
+    shape->m_fMaxX = 1e300;
+    shape->m_fMinY = std::nan("");
+    shape->m_fMaxY = std::numeric_limits<double>::infinity();
+    shape->m_pose = CPose(1e300, -1e300, std::nan(""));
+    shape->m_fCornerX2 = 1e200;
+    doc.m_tool.m_fHandleSize = 1e171;
+    const Bytes bytes = Save(doc);
+    shape->m_fMaxX = 0.0;
+
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    Load(reader, bytes);
+    EXPECT_EQ(reader.m_tool.m_fHandleSize, 10.0);  // the built-in size
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 1u);
+    const CPaint* read = reader.m_rootGroup.m_members.front();
+    EXPECT_EQ(read->m_fMinX, -kLargestCoordinate);
+    EXPECT_EQ(read->m_fMaxX, kLargestCoordinate);
+    EXPECT_EQ(read->m_fMinY, 0.0);
+    EXPECT_EQ(read->m_fMaxY, 0.0);
+    EXPECT_EQ(read->m_pose.x, kLargestCoordinate);
+    EXPECT_EQ(read->m_pose.y, -kLargestCoordinate);
+    EXPECT_EQ(read->m_pose.angle, 0.0);
+    EXPECT_EQ(read->m_fCornerX2, kLargestCoordinate);
+    reader.m_tool.UpdateDeviceBounds();
+    EXPECT_EQ(read->m_rcPaintBounds.right, reader.m_tool.LayoutToDevice(kLargestCoordinate) + 10);
 }
 
 TEST_F(LayoutFile, AGroupRefusesAMemberReadTwice) {
