@@ -13,7 +13,7 @@ constexpr double kScrollFloor = 100.0;
 
 // Device coordinates of points that lie far outside the view saturate instead of overflowing.
 int Truncate(double value) {
-    return SaturatedInt(value);
+    return DeviceCoordinate(value);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "model/PaintRecords.h"
 #include "model/Units.h"
@@ -49,12 +48,11 @@ double VectorLength(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-int SaturatedInt(double value) {
+int DeviceCoordinate(double value) {
     if (std::isnan(value))
         return 0;
-    constexpr double kLowest = std::numeric_limits<int>::min();
-    constexpr double kHighest = std::numeric_limits<int>::max();
-    return static_cast<int>(std::clamp(value, kLowest, kHighest));
+    constexpr double kLargest = kLargestDeviceCoordinate;
+    return static_cast<int>(std::clamp(value, -kLargest, kLargest));
 }
 
 double NormalizeAngle(double angle) {

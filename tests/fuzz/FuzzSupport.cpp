@@ -7,14 +7,13 @@
 #include <string>
 
 #include "model/CDataFolders.h"
-#include "platform/base/CArchive.h"
 #include "platform/base/CException.h"
-#include "platform/base/CMemFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "resources/Resources.h"
+#include "tests/model/LayoutBytes.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -44,12 +43,6 @@ void RemoveFuzzFolder() {
     std::filesystem::remove_all(FuzzFolder(), ignored);
 }
 
-void LoadLayout(CCVNDoc& doc, const FuzzBytes& bytes) {
-    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    doc.Serialize(ar);
-}
-
 void DrawLayout(CCVNDoc& doc) {
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
@@ -76,7 +69,7 @@ void HitTestLayout(CCVNDoc& doc) {
 FuzzBytes ReadBackAndSave(const FuzzBytes& saved) {
     CFuzzDoc reread;
     try {
-        LoadLayout(reread, saved);
+        LoadLayoutBytes(reread, saved);
     } catch (const CException&) {
         FuzzCheck(false, "a saved layout reads back");
     }
@@ -110,11 +103,7 @@ void FuzzCheck(bool holds, const char* what) {
 }
 
 FuzzBytes SaveLayout(CCVNDoc& doc) {
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    doc.Serialize(ar);
-    ar.Close();
-    return file.Detach();
+    return SaveLayoutBytes(doc);
 }
 
 void ExerciseLayout(CCVNDoc& doc) {

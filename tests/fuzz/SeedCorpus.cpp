@@ -161,34 +161,29 @@ void WriteBitmapSeeds(const fs::path& folder) {
 }
 
 void WriteScriptSeeds(const fs::path& folder) {
-    WriteSeed(folder, "house.rwx", std::string(R"(ModelBegin
+    WriteSeed(folder, "shed.rwx", std::string(R"(ModelBegin
 ClumpBegin
-  Color 1.0 0.0 0.0
-  Surface 0.5 0.4 0.1
-  Vertex 0 0 0 UV 0 1
-  Vertex 1 0 0 UV 1 1
-  Vertex 1 1 0 UV 1 0
-  Vertex 0 1 0 UV 0 0
-  Quad 1 2 3 4
-  TransformBegin
-    Translate 0 0 5
-    Vertex 0 0 0
-  TransformEnd
-  Vertex 0 0 1
+  Color 0.6 0.4 0.2
+  Surface 0.3 0.6 0.2
+  Vertex -1 0 -1 UV 0 0
+  Vertex 1 0 -1 UV 1 0
+  Vertex 1 2 -1 UV 1 1
+  Vertex -1 2 -1 UV 0 1
+  Quad 1 2 3 4 Tag 3
   AttributeBegin
-    Color 0 0 1
-    Opacity 0.5
+    Opacity 0.25
     GeometrySampling Wireframe
-    Triangle 1 5 6 Tag 7
+    Polygon 4 4 3 2 1
   AttributeEnd
-  Polygon 3 1 2 6
   ClumpBegin
-    Rotate 0 0 1 90
-    Scale 2 2 2
-    Vertex 1 0 0
-    Vertex 1 1 0
-    Vertex 0 1 0
-    Triangle 1 2 3
+    TransformBegin
+      Rotate 0 1 0 45
+      Translate 0 2 0
+      Vertex -1 0 0
+      Vertex 1 0 0
+      Vertex 0 1 0
+    TransformEnd
+    Triangle 3 2 1
   ClumpEnd
 ClumpEnd
 ModelEnd

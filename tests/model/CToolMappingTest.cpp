@@ -105,23 +105,25 @@ TEST(Geometry, SegmentIntersectsRectCountsTheSidesOnly) {
     EXPECT_EQ(SegmentIntersectsRect(110, -20, 110, 80, rect), 0);
 }
 
-TEST(CToolMapping, DeviceConversionsSaturateAtTheEdgeOfTheIntRange) {
+TEST(CToolMapping, DeviceConversionsStayWithinTheDeviceRange) {
     CTool tool;
     tool.SetViewScale(1.0, 10.0);
+    constexpr int kLargest = kLargestDeviceCoordinate;
+    EXPECT_EQ(tool.LayoutToDevice(1e300, -1e300, 0), CPoint(kLargest, -kLargest));
+    EXPECT_EQ(tool.LayoutToDevice(std::nan(""), 1e30, 1), CPoint(0, kLargest));
+    EXPECT_EQ(tool.LayoutToDevice(1e300), kLargest);
+    EXPECT_EQ(tool.LayoutToDevice(-1e300), -kLargest);
+    tool.SetViewScale(1e300, 1.0);
+    POINT points[] = {{kLargest, -kLargest}, {0, 1}};
+    tool.LayoutToDevicePoints(points, 2);
+    EXPECT_EQ(points[0].x, kLargest);
+    EXPECT_EQ(points[0].y, -kLargest);
+    EXPECT_EQ(points[1].x, 0);
+    EXPECT_EQ(points[1].y, kLargest);
+
+    // Rectangles saturate at the edge of the int range.
     constexpr int kMax = std::numeric_limits<int>::max();
     constexpr int kMin = std::numeric_limits<int>::min();
-    EXPECT_EQ(tool.LayoutToDevice(1e300, -1e300, 0), CPoint(kMax, kMin));
-    EXPECT_EQ(tool.LayoutToDevice(std::nan(""), 1e30, 1), CPoint(0, kMax));
-    EXPECT_EQ(tool.LayoutToDevice(1e300), kMax);
-    EXPECT_EQ(tool.LayoutToDevice(-1e300), kMin);
-    tool.SetViewScale(1e300, 1.0);
-    POINT points[] = {{kMax, kMin}, {0, 1}};
-    tool.LayoutToDevicePoints(points, 2);
-    EXPECT_EQ(points[0].x, kMax);
-    EXPECT_EQ(points[0].y, kMin);
-    EXPECT_EQ(points[1].x, 0);
-    EXPECT_EQ(points[1].y, kMax);
-
     DeviceRect rect{kMin + 2, -1, kMax - 2, 1};
     rect.Inflate(5);
     EXPECT_EQ(rect, (DeviceRect{kMin, -6, kMax, 6}));

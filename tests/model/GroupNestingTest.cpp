@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/CCVNDoc.h"
-#include "platform/base/CArchive.h"
-#include "platform/base/CMemFile.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/model/RecordingDoc.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/TrackPieces.h"
@@ -37,26 +37,11 @@ class CCountingShape : public CTestShape {
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
 
-// A document whose file errors are kept instead of shown.
-class RecordingDoc : public CCVNDoc {
-  public:
-    void ReportSaveLoadException(LPCTSTR, const CString& message, BOOL) override {
-        m_errors.push_back(message);
-    }
-    std::vector<CString> m_errors;
-};
-
 class GroupNesting : public testing::Test {
   protected:
     void SetUp() override { RegisterTrackPieces(); }
 
-    static Bytes Save(CCVNDoc& doc) {
-        CMemFile file;
-        CArchive ar(&file, CArchive::store);
-        doc.Serialize(ar);
-        ar.Close();
-        return file.Detach();
-    }
+    static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
 
     // A layout of groups each holding the next, the innermost holding the shape when given.
     static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*)) {

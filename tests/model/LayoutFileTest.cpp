@@ -13,7 +13,9 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
+#include "tests/model/LayoutBytes.h"
 #include "tests/model/OlderLayoutFile.h"
+#include "tests/model/RecordingDoc.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/CTrack.h"
@@ -34,33 +36,14 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
     return static_cast<bool>(out);
 }
 
-// A document whose file errors are kept instead of shown.
-class RecordingDoc : public CCVNDoc {
-  public:
-    void ReportSaveLoadException(LPCTSTR, const CString& message, BOOL) override {
-        m_errors.push_back(message);
-    }
-    std::vector<CString> m_errors;
-};
-
 class LayoutFile : public testing::Test {
   protected:
     void SetUp() override { RegisterTrackPieces(); }
 
-    static Bytes Save(CCVNDoc& doc) {
-        CMemFile file;
-        CArchive ar(&file, CArchive::store);
-        doc.Serialize(ar);
-        ar.Close();
-        return file.Detach();
-    }
+    static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
 
     // Reads the bytes into the document; the archive's failure comes out as it is.
-    static void Load(CCVNDoc& doc, const Bytes& bytes) {
-        CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-        CArchive ar(&file, CArchive::load);
-        doc.Serialize(ar);
-    }
+    static void Load(CCVNDoc& doc, const Bytes& bytes) { LoadLayoutBytes(doc, bytes); }
 
     template <class T>
     static T* Add(CGroup* group, T* object) {
