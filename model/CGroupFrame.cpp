@@ -5,6 +5,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPen.h"
@@ -14,10 +15,6 @@ namespace {
 constexpr COLORREF kSelectedWhileEditingColor = 0xA41CFF;
 constexpr COLORREF kGroupEditFrameColor = 0x0000FF;
 constexpr int kEditFramePenWidth = 2;
-
-int Truncate(double value) {
-    return static_cast<int>(value);
-}
 
 // Widens the box by another one.
 void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, double y0, double x1,
@@ -235,8 +232,8 @@ int CGroup::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected())
         return -1;
     const CPose& frame = FrameOf(pose);
-    const int px = Truncate(x);
-    const int py = Truncate(y);
+    const int px = TruncateCoordinate(x);
+    const int py = TruncateCoordinate(y);
     const double s = m_pTool->GetHandleTolerance();
     struct Handle {
         int answer;
@@ -249,8 +246,8 @@ int CGroup::HitTestHandle(const CPose* pose, double x, double y) {
                               {0, m_points.GetSize() > 0 ? m_points[0] : CDoublePoint{}}};
     for (const Handle& handle : handles) {
         const CDoublePoint c = LocalToWorldInFrame(frame, handle.local.x, handle.local.y);
-        if (px >= Truncate(c.x - s) && px < Truncate(c.x + s) && py >= Truncate(c.y - s) &&
-            py < Truncate(c.y + s))
+        if (px >= TruncateCoordinate(c.x - s) && px < TruncateCoordinate(c.x + s) &&
+            py >= TruncateCoordinate(c.y - s) && py < TruncateCoordinate(c.y + s))
             return handle.answer;
     }
     return -1;

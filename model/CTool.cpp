@@ -367,7 +367,7 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 int CTool::LayoutToDevice(double value) const {
     if (m_fZoomDenominator == 0.0)
         return 0;
-    return DeviceCoordinate(value * m_fZoomNumerator / m_fZoomDenominator);
+    return TruncateCoordinate(value * m_fZoomNumerator / m_fZoomDenominator);
 }
 
 int CTool::GetSelectedCount() const {

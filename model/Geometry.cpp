@@ -48,10 +48,10 @@ double VectorLength(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-int DeviceCoordinate(double value) {
+int TruncateCoordinate(double value) {
     if (std::isnan(value))
         return 0;
-    constexpr double kLargest = kLargestDeviceCoordinate;
+    constexpr double kLargest = kLargestIntCoordinate;
     return static_cast<int>(std::clamp(value, -kLargest, kLargest));
 }
 

@@ -16,13 +16,12 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy);
 
-// Device coordinates stay within the 28-bit range GDI draws in, so that arithmetic on them
-// (handles, margins, pen widths) cannot overflow an int.
-constexpr int kLargestDeviceCoordinate = 1 << 27;
+// Coordinates turned into ints stay within the 28-bit range GDI draws in, so that arithmetic
+// on them (handles, margins, pen widths) cannot overflow.
+constexpr int kLargestIntCoordinate = 1 << 27;
 
-// The value truncated toward zero into the range of device coordinates: held at its ends, 0
-// when not a number.
-int DeviceCoordinate(double value);
+// The coordinate truncated toward zero into that range: held at its ends, 0 when not a number.
+int TruncateCoordinate(double value);
 
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);

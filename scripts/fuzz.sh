@@ -45,7 +45,7 @@ wait
 # Executions and coverage of each target, from libFuzzer's last status line and final stats.
 for name in "${targets[@]}"; do
   log=build-fuzz/findings/$name.log
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | tail -1 | grep -o '[0-9]*$' || echo "?")
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo "?")
   crashes=$(find build-fuzz/findings/"$name" -type f | wc -l)
   echo "$name: $runs executions, $cov coverage points, $crashes findings"

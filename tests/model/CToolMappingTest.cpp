@@ -108,7 +108,7 @@ TEST(Geometry, SegmentIntersectsRectCountsTheSidesOnly) {
 TEST(CToolMapping, DeviceConversionsStayWithinTheDeviceRange) {
     CTool tool;
     tool.SetViewScale(1.0, 10.0);
-    constexpr int kLargest = kLargestDeviceCoordinate;
+    constexpr int kLargest = kLargestIntCoordinate;
     EXPECT_EQ(tool.LayoutToDevice(1e300, -1e300, 0), CPoint(kLargest, -kLargest));
     EXPECT_EQ(tool.LayoutToDevice(std::nan(""), 1e30, 1), CPoint(0, kLargest));
     EXPECT_EQ(tool.LayoutToDevice(1e300), kLargest);
