@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "model/CCVNDoc.h"
+#include "platform/base/CWinPath.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/model/RecordingDoc.h"
@@ -37,6 +39,13 @@ class CCountingShape : public CTestShape {
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
 
+// A document whose error messages are kept instead of shown.
+class ErrorRecordingDoc : public CCVNDoc {
+  public:
+    void ReportError(const CString& text) override { m_reported.push_back(text); }
+    std::vector<CString> m_reported;
+};
+
 class GroupNesting : public testing::Test {
   protected:
     void SetUp() override { RegisterTrackPieces(); }
@@ -60,17 +69,32 @@ class GroupNesting : public testing::Test {
         return shape;
     }
 
-    // The layout of empty groups nested to any depth, built from the bytes of two shallow ones
+    // Groups each holding the next, written as the document's library.
+    Bytes NestedLibrary(int depth) {
+        CCVNDoc doc;
+        EXPECT_TRUE(doc.OnNewDocument());
+        CGroup* group = &doc.m_libraryGroup;
+        for (int level = 0; level < depth; ++level) group = AddToGroup(group, NewGroup(&doc.m_tool));
+        const std::filesystem::path path = m_folder / "written.cvl";
+        doc.m_strLibraryPath = CWinPath::FromReal(path);
+        EXPECT_TRUE(doc.WriteLibrary());
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // The file of empty groups nested to any depth, built from the files of two and three levels
     // without making (or recursing through) the deep one: each level adds the same bytes.
-    static Bytes DeepLayout(int depth) {
-        const Bytes two = NestedLayout(2, nullptr);
-        const Bytes three = NestedLayout(3, nullptr);
+    static Bytes Deepened(const Bytes& two, const Bytes& three, int depth) {
         const auto split = std::mismatch(two.begin(), two.end(), three.begin()).first - two.begin();
         const Bytes level(three.begin() + split, three.begin() + split + (three.size() - two.size()));
         Bytes deep(two.begin(), two.begin() + split);
         for (int i = 2; i < depth; ++i) deep.insert(deep.end(), level.begin(), level.end());
         deep.insert(deep.end(), two.begin() + split, two.end());
         return deep;
+    }
+
+    static Bytes DeepLayout(int depth) {
+        return Deepened(NestedLayout(2, nullptr), NestedLayout(3, nullptr), depth);
     }
 
     bool Open(RecordingDoc& doc, const Bytes& bytes) {
@@ -108,8 +132,9 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
     }
 }
 
-TEST_F(GroupNesting, TheBuiltDeepLayoutIsTheSavedOne) {
+TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {
     EXPECT_EQ(DeepLayout(5), NestedLayout(5, nullptr));
+    EXPECT_EQ(Deepened(NestedLibrary(2), NestedLibrary(3), 5), NestedLibrary(5));
 }
 
 TEST_F(GroupNesting, ALayoutNestedFarBeyondAnyRealOneFailsWithTheFileError) {
@@ -119,6 +144,23 @@ TEST_F(GroupNesting, ALayoutNestedFarBeyondAnyRealOneFailsWithTheFileError) {
         ASSERT_EQ(doc.m_errors.size(), 1u) << depth;
         EXPECT_NE(doc.m_errors[0].Find("unexpected error"), -1) << doc.m_errors[0].c_str();
         EXPECT_TRUE(doc.m_rootGroup.m_members.empty());
+    }
+}
+
+TEST_F(GroupNesting, ALibraryNestedFarBeyondAnyRealOneIsNotRead) {
+    const Bytes two = NestedLibrary(2), three = NestedLibrary(3);
+    for (const int depth : {CGroup::kMaxNesting - 1, CGroup::kMaxNesting, 100000}) {
+        const Bytes bytes = Deepened(two, three, depth);
+        const std::filesystem::path path = m_folder / "deep.cvl";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        ErrorRecordingDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_strLibraryPath = CWinPath::FromReal(path);
+        const bool accepted = depth < CGroup::kMaxNesting;
+        EXPECT_EQ(doc.ReadLibrary() != FALSE, accepted) << depth;
+        EXPECT_EQ(doc.m_reported.size(), accepted ? 0u : 1u) << depth;
+        EXPECT_EQ(doc.m_libraryGroup.m_members.size(), accepted ? 1u : 0u) << depth;
     }
 }
 
