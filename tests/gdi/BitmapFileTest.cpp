@@ -227,4 +227,10 @@ TEST(BitmapFiles, OnlyRegularFilesAreRead) {
     std::ofstream(file, std::ios::binary)
         << std::string(reinterpret_cast<const char*>(MaskedBmp(108).data()), 130);
     EXPECT_TRUE(ReadBmpFile(file.c_str()).surface);
+
+    // Only the bytes the picture needs are read: what follows it, however long, is left alone.
+    std::filesystem::resize_file(file, std::uintmax_t{3} << 30);
+    const BmpImage image = ReadBmpFile(file.c_str());
+    ASSERT_TRUE(image.surface);
+    EXPECT_EQ(image.surface->At(1, 0), 0x00FF00u);
 }
