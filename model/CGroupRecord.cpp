@@ -5,6 +5,7 @@
 #include "model/CTool.h"
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 
@@ -17,8 +18,9 @@ void CGroup::Serialize(CArchive& ar) {
         for (CPaint* member : m_members) ar.WriteObject(member);
         return;
     }
-    ar >> m_fFrameWidth >> m_fFrameHeight >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >>
-        m_nExtraFlag >> m_bUseBorder;
+    m_fFrameWidth = CoordinateInRange(ReadDouble(ar));
+    m_fFrameHeight = CoordinateInRange(ReadDouble(ar));
+    ar >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >> m_nExtraFlag >> m_bUseBorder;
     m_nPriceMode = m_nPriceMode == kPriceFixed ? kPriceFixed : kPriceAutomatic;
     LoadMembers(ar);
 }

@@ -282,6 +282,10 @@ TEST_F(LayoutFile, HugeAndNonFiniteCoordinatesAndSizesAreKeptInRange) {
     shape->m_fMaxY = std::numeric_limits<double>::infinity();
     shape->m_pose = CPose(1e300, -1e300, std::nan(""));
     shape->m_fCornerX2 = 1e200;
+    shape->m_points.Add(-1e300, std::nan(""));
+    CGroup* group = Add(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+    group->m_fFrameWidth = 1e300;
+    group->m_fFrameHeight = -std::numeric_limits<double>::infinity();
     doc.m_tool.m_fHandleSize = 1e171;
     const Bytes bytes = Save(doc);
     shape->m_fMaxX = 0.0;
@@ -290,8 +294,14 @@ TEST_F(LayoutFile, HugeAndNonFiniteCoordinatesAndSizesAreKeptInRange) {
     ASSERT_TRUE(reader.OnNewDocument());
     Load(reader, bytes);
     EXPECT_EQ(reader.m_tool.m_fHandleSize, 10.0);  // the built-in size
-    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 1u);
-    const CPaint* read = reader.m_rootGroup.m_members.front();
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 2u);
+    const auto* readGroup = dynamic_cast<const CGroup*>(reader.m_rootGroup.m_members.front());
+    ASSERT_NE(readGroup, nullptr);
+    EXPECT_EQ(readGroup->m_fFrameWidth, kLargestCoordinate);
+    EXPECT_EQ(readGroup->m_fFrameHeight, 0.0);
+    const CPaint* read = reader.m_rootGroup.m_members.back();
+    ASSERT_EQ(read->m_points.GetSize(), 1);
+    EXPECT_EQ(read->m_points[0], (CDoublePoint{-kLargestCoordinate, 0.0}));
     EXPECT_EQ(read->m_fMinX, -kLargestCoordinate);
     EXPECT_EQ(read->m_fMaxX, kLargestCoordinate);
     EXPECT_EQ(read->m_fMinY, 0.0);
