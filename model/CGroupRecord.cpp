@@ -18,6 +18,9 @@ void CGroup::Serialize(CArchive& ar) {
         for (CPaint* member : m_members) ar.WriteObject(member);
         return;
     }
+    // Drawing and hit testing take the anchor handle from a group's points.
+    if (m_points.GetSize() < kPointCount)
+        m_points.SetSize(kPointCount);
     m_fFrameWidth = CoordinateInRange(ReadDouble(ar));
     m_fFrameHeight = CoordinateInRange(ReadDouble(ar));
     ar >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >> m_nExtraFlag >> m_bUseBorder;

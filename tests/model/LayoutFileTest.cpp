@@ -13,6 +13,7 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "tests/model/RecordingDoc.h"
@@ -312,6 +313,27 @@ TEST_F(LayoutFile, HugeAndNonFiniteCoordinatesAndSizesAreKeptInRange) {
     EXPECT_EQ(read->m_fCornerX2, kLargestCoordinate);
     reader.m_tool.UpdateDeviceBounds();
     EXPECT_EQ(read->m_rcPaintBounds.right, reader.m_tool.LayoutToDevice(kLargestCoordinate) + 10);
+}
+
+TEST_F(LayoutFile, AGroupStoredWithoutItsPointsReadsWithThemAndDrawsSelected) {
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CGroup* group = Add(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+    Add(group, new CTestShape(&doc.m_tool));
+    group->m_points.SetSize(0);
+    const Bytes bytes = Save(doc);
+
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    Load(reader, bytes);
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 1u);
+    CPaint* read = reader.m_rootGroup.m_members.front();
+    EXPECT_EQ(read->m_points.GetSize(), 5);
+    read->Select();
+    Canvas canvas(50, 50);
+    reader.m_tool.SetTargetDC(&canvas.dc, nullptr);
+    EXPECT_NO_THROW(reader.m_tool.DrawLayout());
+    reader.m_tool.SetTargetDC(nullptr, nullptr);
 }
 
 TEST_F(LayoutFile, AGroupRefusesAMemberReadTwice) {
