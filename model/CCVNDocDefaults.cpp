@@ -111,7 +111,7 @@ void CCVNDoc::LoadPreferences(CArchive& ar) {
     ar >> m_bShowPageMarkers >> m_bShowPageNumbers;
     const double handleSize = ReadDouble(ar);
     const double snapDistance = ReadDouble(ar);
-    m_tool.m_fHandleSize = PositiveOr(handleSize, m_tool.m_fHandleSize);
+    m_tool.m_fHandleSize = PositiveUpToOr(handleSize, CTool::kLargestHandleSize, m_tool.m_fHandleSize);
     if (std::isfinite(snapDistance) && snapDistance >= 0.0)
         m_tool.m_fSnapDistance = snapDistance;
 }

@@ -12,8 +12,6 @@ IMPLEMENT_SERIAL(CGroup, CPaint, 2)
 
 namespace {
 
-constexpr int kGroupPointCount = 5;
-
 bool IsTrackPiece(const CString& name) {
     return name == "CTrack" || name == "CArcTrack" || name == "CCircTrack" || name == "CSplineTrack";
 }
@@ -31,7 +29,7 @@ void MarkInGroup(CPaint* object, int inGroup) {
 CGroup::CGroup() {
     m_strName.LoadString(IDS_GROUP);
     m_bShowInReport = 1;
-    for (int i = 0; i < kGroupPointCount; ++i) m_points.Add(0.0, 0.0);
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
 }
 
 CGroup::~CGroup() {

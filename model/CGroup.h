@@ -32,6 +32,11 @@ class CGroup : public CPaint {
     static constexpr double kExtentMarginFactor = 0.81785;
     // The status-bar kind that describes a group.
     static constexpr int kStatusKind = 6;
+    // Groups read inside one another (the layout's own group counting as one) at most this
+    // deep: far beyond any real layout, and shallow enough for every walk of the tree.
+    static constexpr int kMaxNesting = 1000;
+    // The points a group keeps, its anchor handle first.
+    static constexpr int kPointCount = 5;
 
     CGroup();
     ~CGroup() override;

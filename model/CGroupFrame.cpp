@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <iterator>
 
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPen.h"
@@ -14,10 +16,6 @@ constexpr COLORREF kSelectedWhileEditingColor = 0xA41CFF;
 constexpr COLORREF kGroupEditFrameColor = 0x0000FF;
 constexpr int kEditFramePenWidth = 2;
 
-int Truncate(double value) {
-    return static_cast<int>(value);
-}
-
 // Widens the box by another one.
 void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, double y0, double x1,
            double y1) {
@@ -27,16 +25,17 @@ void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, do
     maxY = std::max(maxY, y1);
 }
 
-// The head member fills the box, every member (the head again) widens it; an empty list
-// leaves it as it was.
+// The head member fills the box, every later member widens it; an empty list leaves it as it
+// was. The head is asked once: asking it again would widen the box by itself, and a head that
+// is a group would be measured twice at every level of nesting.
 template <class Ask>
 void MembersBox(const CPaintList& members, double& minX, double& minY, double& maxX, double& maxY, Ask ask) {
     if (members.empty())
         return;
     ask(members.front(), minX, minY, maxX, maxY);
-    for (CPaint* member : members) {
+    for (auto member = std::next(members.begin()); member != members.end(); ++member) {
         double x0 = minX, y0 = minY, x1 = maxX, y1 = maxY;
-        ask(member, x0, y0, x1, y1);
+        ask(*member, x0, y0, x1, y1);
         Widen(minX, minY, maxX, maxY, x0, y0, x1, y1);
     }
 }
@@ -233,8 +232,8 @@ int CGroup::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected())
         return -1;
     const CPose& frame = FrameOf(pose);
-    const int px = Truncate(x);
-    const int py = Truncate(y);
+    const int px = TruncateCoordinate(x);
+    const int py = TruncateCoordinate(y);
     const double s = m_pTool->GetHandleTolerance();
     struct Handle {
         int answer;
@@ -247,8 +246,8 @@ int CGroup::HitTestHandle(const CPose* pose, double x, double y) {
                               {0, m_points.GetSize() > 0 ? m_points[0] : CDoublePoint{}}};
     for (const Handle& handle : handles) {
         const CDoublePoint c = LocalToWorldInFrame(frame, handle.local.x, handle.local.y);
-        if (px >= Truncate(c.x - s) && px < Truncate(c.x + s) && py >= Truncate(c.y - s) &&
-            py < Truncate(c.y + s))
+        if (px >= TruncateCoordinate(c.x - s) && px < TruncateCoordinate(c.x + s) &&
+            py >= TruncateCoordinate(c.y - s) && py < TruncateCoordinate(c.y + s))
             return handle.answer;
     }
     return -1;

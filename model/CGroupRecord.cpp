@@ -4,6 +4,7 @@
 #include "model/CTool.h"
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 
@@ -16,13 +17,39 @@ void CGroup::Serialize(CArchive& ar) {
         for (CPaint* member : m_members) ar.WriteObject(member);
         return;
     }
-    ar >> m_fFrameWidth >> m_fFrameHeight >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >>
-        m_nExtraFlag >> m_bUseBorder;
+    // Drawing and hit testing take the anchor handle from a group's points.
+    if (m_points.GetSize() < kPointCount)
+        m_points.SetSize(kPointCount);
+    m_fFrameWidth = CoordinateInRange(ReadDouble(ar));
+    m_fFrameHeight = CoordinateInRange(ReadDouble(ar));
+    ar >> m_bReportExpanded >> m_bAllowExpansion >> m_nPriceMode >> m_nExtraFlag >> m_bUseBorder;
     m_nPriceMode = m_nPriceMode == kPriceFixed ? kPriceFixed : kPriceAutomatic;
     LoadMembers(ar);
 }
 
+namespace {
+
+// The groups being read inside one another; reading recurses once per level.
+class NestingGuard {
+  public:
+    explicit NestingGuard(const CArchive& ar) {
+        if (++s_depth > CGroup::kMaxNesting) {
+            --s_depth;
+            FailRead(ar, CArchiveException::generic);
+        }
+    }
+    ~NestingGuard() { --s_depth; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+  private:
+    static inline int s_depth = 0;
+};
+
+}  // namespace
+
 void CGroup::LoadMembers(CArchive& ar) {
+    const NestingGuard level(ar);
     const DWORD count = ar.ReadCount();
     // Every member record takes at least its two-byte class tag.
     ar.CheckRemaining(static_cast<ULONGLONG>(count) * 2);
@@ -34,7 +61,8 @@ void CGroup::LoadMembers(CArchive& ar) {
             FailRead(ar, CArchiveException::badIndex);
         auto* member = static_cast<CPaint*>(object);
         m_members.push_back(member);
-        member->SetOwnerGroup(this);
+        // Its own members were given their owner as they were read.
+        member->CPaint::SetOwnerGroup(this);
     }
 }
 

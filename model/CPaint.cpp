@@ -6,6 +6,7 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
+#include "model/Geometry.h"
 #include "model/PatternFile.h"
 #include "model/Units.h"
 #include "platform/r3d/Clump.h"
@@ -459,12 +460,12 @@ CPaint* CPaint::HitTest() {
     const DeviceRect& band = m_pTool->m_rcRubberBand;
     if (band.left != 0 || band.top != 0 || band.right != 0 || band.bottom != 0)
         return this;
-    DeviceRect extent{TruncateToInt(m_fMinX), TruncateToInt(m_fMinY), TruncateToInt(m_fMaxX),
-                      TruncateToInt(m_fMaxY)};
+    DeviceRect extent{TruncateCoordinate(m_fMinX), TruncateCoordinate(m_fMinY), TruncateCoordinate(m_fMaxX),
+                      TruncateCoordinate(m_fMaxY)};
     extent.Normalize();
-    extent.Inflate(static_cast<int>(m_pTool->GetHandleTolerance()));
-    const int x = TruncateToInt(m_pTool->m_fCurrentX);
-    const int y = TruncateToInt(m_pTool->m_fCurrentY);
+    extent.Inflate(TruncateCoordinate(m_pTool->GetHandleTolerance()));
+    const int x = TruncateCoordinate(m_pTool->m_fCurrentX);
+    const int y = TruncateCoordinate(m_pTool->m_fCurrentY);
     const bool inside = x >= extent.left && x < extent.right && y >= extent.top && y < extent.bottom;
     return inside ? this : nullptr;
 }

@@ -4,6 +4,7 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
@@ -13,10 +14,6 @@ namespace {
 constexpr int kShiftKey = 4;
 constexpr int kGridSnapMode = 2;
 constexpr COLORREF kHandleGreen = RGB(0, 255, 0);
-
-int Truncate(double value) {
-    return TruncateToInt(value);
-}
 
 bool HoldsPoint(const DeviceRect& rect, int x, int y) {
     return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
@@ -87,15 +84,17 @@ int CPaint::IsPrintedOnPage() const {
     int printableWidth = 0, printableHeight = 0;
     host->GetPrintableSize(printableWidth, printableHeight);
     const double scale = host->GetPrintScale();
-    const int width = Truncate(printableWidth * scale);
-    const int height = Truncate(printableHeight * scale);
+    const int width = TruncateCoordinate(printableWidth * scale);
+    const int height = TruncateCoordinate(printableHeight * scale);
     const double ox = m_pTool->m_fPrintOffsetX * scale;
     const double oy = m_pTool->m_fPrintOffsetY * scale;
-    DeviceRect page{Truncate(ox), Truncate(-oy), Truncate(ox + width), Truncate(-(oy + height))};
+    DeviceRect page{TruncateCoordinate(ox), TruncateCoordinate(-oy), TruncateCoordinate(ox + width),
+                    TruncateCoordinate(-(oy + height))};
     page.Normalize();
-    DeviceRect object{Truncate(m_fMinX), Truncate(m_fMaxY), Truncate(m_fMaxX), Truncate(m_fMinY)};
+    DeviceRect object{TruncateCoordinate(m_fMinX), TruncateCoordinate(m_fMaxY), TruncateCoordinate(m_fMaxX),
+                      TruncateCoordinate(m_fMinY)};
     object.Normalize();
-    object.Inflate(Truncate(m_pTool->m_fHandleSize));
+    object.Inflate(TruncateCoordinate(m_pTool->m_fHandleSize));
     return page.Intersects(object) ? 1 : 0;
 }
 
@@ -125,13 +124,13 @@ int CPaint::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected())
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const int px = Truncate(local.x);
-    const int py = Truncate(local.y);
+    const int px = TruncateCoordinate(local.x);
+    const int py = TruncateCoordinate(local.y);
     const double t = m_pTool->GetHandleTolerance();
     for (int i = 0; i < m_points.GetSize(); ++i) {
         const CDoublePoint& point = m_points[i];
-        const DeviceRect square{Truncate(point.x - t), Truncate(point.y - t), Truncate(point.x + t),
-                                Truncate(point.y + t)};
+        const DeviceRect square{TruncateCoordinate(point.x - t), TruncateCoordinate(point.y - t),
+                                TruncateCoordinate(point.x + t), TruncateCoordinate(point.y + t)};
         if (HoldsPoint(square, px, py))
             return i;
     }
@@ -429,7 +428,7 @@ void CPaint::DrawHandle(int x, int y) {
     CDC* dc = m_pTool != nullptr ? m_pTool->GetTargetDC() : nullptr;
     if (dc == nullptr)
         return;
-    const int h = Truncate(m_pTool->m_fHandleSize);
+    const int h = TruncateCoordinate(m_pTool->m_fHandleSize);
     CRect square(x - h, y + h, x + h, y - h);
     square.NormalizeRect();
     CBrush green(kHandleGreen);
@@ -442,7 +441,7 @@ void CPaint::DrawHollowHandle(int x, int y) {
     CDC* dc = m_pTool != nullptr ? m_pTool->GetTargetDC() : nullptr;
     if (dc == nullptr)
         return;
-    const int h = Truncate(m_pTool->m_fHandleSize);
+    const int h = TruncateCoordinate(m_pTool->m_fHandleSize);
     CBrush* previous = dc->SelectObject(GetSysColorBrush(COLOR_WINDOW));
     dc->Rectangle(x - h, y - h, x + h, y + h);
     dc->SelectObject(previous);
@@ -452,7 +451,7 @@ void CPaint::DrawCrossMarker(int x, int y) {
     CDC* dc = m_pTool != nullptr ? m_pTool->GetTargetDC() : nullptr;
     if (dc == nullptr)
         return;
-    const int h = Truncate(m_pTool->m_fHandleSize);
+    const int h = TruncateCoordinate(m_pTool->m_fHandleSize);
     dc->MoveTo(x - h, y);
     dc->LineTo(x + h, y);
     dc->MoveTo(x, y + h);
@@ -463,7 +462,7 @@ void CPaint::DrawCircleMarker(int x, int y) {
     CDC* dc = m_pTool != nullptr ? m_pTool->GetTargetDC() : nullptr;
     if (dc == nullptr)
         return;
-    const int h = Truncate(m_pTool->m_fHandleSize);
+    const int h = TruncateCoordinate(m_pTool->m_fHandleSize);
     dc->Arc(x - h, y - h, x + h, y + h, x + h, y, x + h, y);
 }
 

@@ -4,20 +4,11 @@
 #include "model/CTool.h"
 #include "model/LayoutFile.h"
 #include "model/PatternFile.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 
 // The common part of every layout object's record. Pen widths are stored as held: halving
 // them for older files lost width at every store and nothing doubled them back.
-
-namespace {
-
-int ReadInt(CArchive& ar) {
-    int value = 0;
-    ar >> value;
-    return value;
-}
-
-}  // namespace
 
 int CPaint::GetDocumentFileVersion() const {
     return FileVersionOf(m_pTool);
@@ -62,9 +53,12 @@ void CPaint::LoadCommonPart(CArchive& ar) {
     ar >> m_brush.hatch;
     ar >> m_bFillOn >> m_bPatternOn >> m_nPatternKind >> m_bLocked;
     m_nLayer = std::clamp(ReadInt(ar), 0, CTool::kLayerCount - 1);
-    ar >> m_pose.x >> m_pose.y >> m_pose.angle;
-    ar >> m_fCornerX1 >> m_fCornerY1 >> m_fCornerX2 >> m_fCornerY2;
-    ar >> m_fMinX >> m_fMinY >> m_fMaxX >> m_fMaxY;
+    m_pose.x = CoordinateInRange(ReadDouble(ar));
+    m_pose.y = CoordinateInRange(ReadDouble(ar));
+    m_pose.angle = FiniteOr(ReadDouble(ar), 0.0);
+    for (double* coordinate :
+         {&m_fCornerX1, &m_fCornerY1, &m_fCornerX2, &m_fCornerY2, &m_fMinX, &m_fMinY, &m_fMaxX, &m_fMaxY})
+        *coordinate = CoordinateInRange(ReadDouble(ar));
     ar >> m_bScaleWithDocument;
     m_crFill = static_cast<COLORREF>(ReadInt(ar));
     m_bSelected = 0;

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CFile.h"
@@ -126,5 +127,9 @@ void CPointArray::Serialize(CArchive& ar) {
     SetSize(static_cast<int>(count));
     if (m_count > 0) {
         ar.Read(m_data.get(), RecordBytes(m_count));
+    }
+    // Points read are held within the layout's range, as every coordinate of a record is.
+    for (int i = 0; i < m_count; ++i) {
+        m_data[i] = {CoordinateInRange(m_data[i].x), CoordinateInRange(m_data[i].y)};
     }
 }

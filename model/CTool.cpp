@@ -10,6 +10,7 @@
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "model/ObjectFactory.h"
 
 IMPLEMENT_SERIAL(CTool, CObject, 1)
@@ -390,7 +391,7 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 int CTool::LayoutToDevice(double value) const {
     if (m_fZoomDenominator == 0.0)
         return 0;
-    return TruncateToInt(value * m_fZoomNumerator / m_fZoomDenominator);
+    return TruncateCoordinate(value * m_fZoomNumerator / m_fZoomDenominator);
 }
 
 int CTool::GetSelectedCount() const {

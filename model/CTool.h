@@ -239,6 +239,8 @@ class CTool : public CObject {
     double m_fZoomDenominator = 10.0;
     double m_fZoomRatio = 0.0;
     double m_fHandleSize = 10.0;
+    // The largest handle size a file may set, in device units: far beyond any usable one.
+    static constexpr double kLargestHandleSize = 1000.0;
     double m_fScaleGauge = 165.0;
     int m_nActiveLayer = 0;
     int m_bLayerShown[kLayerCount];

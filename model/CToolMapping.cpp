@@ -3,16 +3,13 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "platform/gdi/CDC.h"
 
 namespace {
 
 constexpr double kScrollLimit = 32000.0;
 constexpr double kScrollFloor = 100.0;
-
-int Truncate(double value) {
-    return TruncateToInt(value);
-}
 
 }  // namespace
 
@@ -28,7 +25,8 @@ void CTool::RescaleGroupMembers() {
     if (group == nullptr)
         return;
     // Called on every repaint and mouse event: the members are walked where they are.
-    for (CPaint* member : m_pHost->GetGroupMembers(group)) member->OnZoomChanged(Truncate(m_fZoomNumerator));
+    for (CPaint* member : m_pHost->GetGroupMembers(group))
+        member->OnZoomChanged(TruncateCoordinate(m_fZoomNumerator));
 }
 
 BOOL CTool::IsPrinting() const {
@@ -38,10 +36,11 @@ BOOL CTool::IsPrinting() const {
 CPoint CTool::LayoutToDevice(double x, double y, int print) const {
     if (print && IsPrinting() && m_pHost != nullptr) {
         const double scale = m_pHost->GetPrintScale();
-        return CPoint(Truncate(x / scale - m_fPrintOffsetX), Truncate(y / scale + m_fPrintOffsetY));
+        return CPoint(TruncateCoordinate(x / scale - m_fPrintOffsetX),
+                      TruncateCoordinate(y / scale + m_fPrintOffsetY));
     }
     const double zoom = m_fZoomDenominator != 0.0 ? m_fZoomNumerator / m_fZoomDenominator : 0.0;
-    return CPoint(Truncate(x * zoom), Truncate(y * zoom));
+    return CPoint(TruncateCoordinate(x * zoom), TruncateCoordinate(y * zoom));
 }
 
 CDoublePoint CTool::DeviceToLayout(double x, double y) const {
@@ -55,10 +54,11 @@ void CTool::LayoutToDevicePoints(POINT* points, int count) const {
         POINT& p = points[i];
         if (printing) {
             const double scale = m_pHost->GetPrintScale();
-            p = CPoint(Truncate(p.x / scale - m_fPrintOffsetX), Truncate(p.y / scale + m_fPrintOffsetY));
+            p = CPoint(TruncateCoordinate(p.x / scale - m_fPrintOffsetX),
+                       TruncateCoordinate(p.y / scale + m_fPrintOffsetY));
         } else if (m_fZoomDenominator != 0.0) {
-            p = CPoint(Truncate(p.x / m_fZoomDenominator * m_fZoomNumerator),
-                       Truncate(p.y / m_fZoomDenominator * m_fZoomNumerator));
+            p = CPoint(TruncateCoordinate(p.x / m_fZoomDenominator * m_fZoomNumerator),
+                       TruncateCoordinate(p.y / m_fZoomDenominator * m_fZoomNumerator));
         }
     }
 }
@@ -119,7 +119,8 @@ void CTool::BringLostObjectsIntoView() {
     if (m_pHost == nullptr || !m_pHost->InvalidatePlanView(centreX, centreY))
         return;
     const DeviceRect savedBand = m_rcRubberBand;
-    m_rcRubberBand = DeviceRect{0, 0, Truncate(m_pHost->GetPageWidth()), Truncate(m_pHost->GetPageHeight())};
+    m_rcRubberBand = DeviceRect{0, 0, TruncateCoordinate(m_pHost->GetPageWidth()),
+                                TruncateCoordinate(m_pHost->GetPageHeight())};
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const CPose pose = GetCurrentGroupPose();
     for (CPaint* member : CurrentGroupMembers()) {

@@ -96,7 +96,7 @@ void CTool::LoadSettings(CArchive& ar) {
     m_fZoomNumerator = PositiveOr(ReadDouble(ar), m_fZoomNumerator);
     m_fZoomDenominator = PositiveOr(ReadDouble(ar), m_fZoomDenominator);
     m_fZoomRatio = PositiveOr(ReadDouble(ar), m_fZoomNumerator / m_fZoomDenominator);
-    m_fHandleSize = PositiveOr(ReadDouble(ar), m_fHandleSize);
+    m_fHandleSize = PositiveUpToOr(ReadDouble(ar), kLargestHandleSize, m_fHandleSize);
     const int shown = ReadInt(ar);
     for (int layer = 0; layer < kLayerCount; ++layer) m_bLayerShown[layer] = (shown >> layer) & 1;
     const double snapDistance = ReadDouble(ar);

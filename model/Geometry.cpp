@@ -48,6 +48,13 @@ double VectorLength(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+int TruncateCoordinate(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double kLargest = kLargestIntCoordinate;
+    return static_cast<int>(std::clamp(value, -kLargest, kLargest));
+}
+
 double NormalizeAngle(double angle) {
     if (!std::isfinite(angle)) {
         return 0.0;
@@ -78,11 +85,4 @@ int SegmentIntersectsRect(int x1, int y1, int x2, int y2, const DeviceRect& rect
         if (Crosses(segment, side))
             return 1;
     return 0;
-}
-
-int TruncateToInt(double value) {
-    constexpr double kBound = 1.0e9;
-    if (std::isnan(value))
-        return 0;
-    return static_cast<int>(std::clamp(value, -kBound, kBound));
 }

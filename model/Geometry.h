@@ -16,9 +16,12 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy);
 
-// A coordinate toward zero as an int. A value read from a hostile file may be anything:
-// not a number gives 0, and beyond a billion either way the bound, far off every device.
-int TruncateToInt(double value);
+// Coordinates turned into ints stay within the 28-bit range GDI draws in, so that arithmetic
+// on them (handles, margins, pen widths) cannot overflow.
+constexpr int kLargestIntCoordinate = 1 << 27;
+
+// The coordinate truncated toward zero into that range: held at its ends, 0 when not a number.
+int TruncateCoordinate(double value);
 
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);

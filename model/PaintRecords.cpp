@@ -1,6 +1,7 @@
 #include "model/PaintRecords.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 void DeviceRect::Normalize() {
@@ -23,11 +24,22 @@ void DeviceRect::Unite(const DeviceRect& other) {
     bottom = std::max(bottom, other.bottom);
 }
 
+namespace {
+
+// A side moved outward, held at the edge of the int range.
+int Moved(int side, long long by) {
+    constexpr long long kLowest = std::numeric_limits<int>::min();
+    constexpr long long kHighest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(side + by, kLowest, kHighest));
+}
+
+}  // namespace
+
 void DeviceRect::Inflate(int by) {
-    left -= by;
-    top -= by;
-    right += by;
-    bottom += by;
+    left = Moved(left, -static_cast<long long>(by));
+    top = Moved(top, -static_cast<long long>(by));
+    right = Moved(right, by);
+    bottom = Moved(bottom, by);
 }
 
 bool DeviceRect::Intersects(const DeviceRect& other) const {

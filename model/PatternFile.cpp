@@ -1,22 +1,24 @@
 #include "model/PatternFile.h"
 
+#include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/WholeFile.h"
 
 namespace {
 
 using PatternBytes = std::array<unsigned char, kPatternFileSize>;
 
+// A name stored in a layout may name a pipe or a device: only a regular file is read.
 std::optional<PatternBytes> ReadPattern(const CString& storedPath) {
-    std::ifstream file(CWinPath::Resolve(storedPath.c_str()), std::ios::binary);
-    PatternBytes bytes{};
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), kPatternFileSize))
+    const auto content = ReadRegularFile(CWinPath::Resolve(storedPath.c_str()), kPatternFileSize);
+    if (!content || content->size() < kPatternFileSize)
         return std::nullopt;
+    PatternBytes bytes{};
+    std::copy(content->begin(), content->end(), bytes.begin());
     return bytes;
 }
 

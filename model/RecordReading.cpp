@@ -1,5 +1,6 @@
 #include "model/RecordReading.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/base/CArchive.h"
@@ -28,6 +29,14 @@ double PositiveOr(double value, double fallback) {
 
 double FiniteOr(double value, double fallback) {
     return std::isfinite(value) ? value : fallback;
+}
+
+double PositiveUpToOr(double value, double largest, double fallback) {
+    return value <= largest ? PositiveOr(value, fallback) : fallback;
+}
+
+double CoordinateInRange(double value) {
+    return std::isfinite(value) ? std::clamp(value, -kLargestCoordinate, kLargestCoordinate) : 0.0;
 }
 
 int IndexOr(int value, int count, int fallback) {

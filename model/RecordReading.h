@@ -8,8 +8,15 @@ class CArchive;
 int ReadInt(CArchive& ar);
 double ReadDouble(CArchive& ar);
 CString ReadString(CArchive& ar);
+// The farthest a layout coordinate may lie from the origin, in tenths of a millimetre (100 km).
+constexpr double kLargestCoordinate = 1e9;
+
 // A positive finite number, else the fallback.
 double PositiveOr(double value, double fallback);
 double FiniteOr(double value, double fallback);
+// A positive finite number up to the largest, else the fallback.
+double PositiveUpToOr(double value, double largest, double fallback);
+// A coordinate brought within the largest distance from the origin; 0 when not finite.
+double CoordinateInRange(double value);
 // An index below count, else the fallback.
 int IndexOr(int value, int count, int fallback);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,9 +45,57 @@ int PackedBitCount(const BITMAP& bitmap) {
     return 24;
 }
 
-DWORD ImageSize(int bitCount, LONG width, LONG height) {
-    const long long rows = height < 0 ? -static_cast<long long>(height) : height;
-    return static_cast<DWORD>(((static_cast<long long>(bitCount) * width + 31) / 32 * 4) * rows);
+// Bytes of the rows of an uncompressed DIB; more than any block holds for impossible sizes.
+ULONGLONG ImageSize(int bitCount, LONG width, LONG height) {
+    if (width < 0)
+        return std::numeric_limits<ULONGLONG>::max();
+    const ULONGLONG rows = height < 0 ? -static_cast<long long>(height) : height;
+    const ULONGLONG stride = (static_cast<ULONGLONG>(bitCount) * width + 31) / 32 * 4;
+    if (rows != 0 && stride > std::numeric_limits<ULONGLONG>::max() / rows)
+        return std::numeric_limits<ULONGLONG>::max();
+    return stride * rows;
+}
+
+// The three colour masks that follow the 40-byte header of a 16- or 32-bit DIB that uses them.
+std::size_t MaskTableSize(const BITMAPINFOHEADER& header) {
+    const bool masked = header.biBitCount == 16 || header.biBitCount == 32;
+    return masked && header.biCompression == BI_BITFIELDS ? 3 * sizeof(DWORD) : 0;
+}
+
+// Where the parts of a packed DIB end: all it holds, and the start of its rows.
+struct PackedDibLayout {
+    std::size_t dataSize;
+    std::size_t pixelsAt;
+};
+
+// The layout of the DIB in a block, with the image size of an uncompressed 40-byte header set;
+// nothing when a header, table or image would reach past the block.
+std::optional<PackedDibLayout> LayoutOfBlock(BYTE* bytes, std::size_t blockSize) {
+    DWORD headerSize = 0;
+    if (blockSize < sizeof headerSize)
+        return std::nullopt;
+    std::memcpy(&headerSize, bytes, sizeof headerSize);
+    const bool knownSize = headerSize == sizeof(BITMAPCOREHEADER) || headerSize >= sizeof(BITMAPINFOHEADER);
+    if (!knownSize || headerSize > blockSize)
+        return std::nullopt;
+    std::size_t tableSize = DibPaletteSize(bytes);
+    std::size_t dataSize = blockSize;
+    if (headerSize == sizeof(BITMAPINFOHEADER)) {
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, bytes, sizeof header);
+        if (header.biCompression != BI_RLE8 && header.biCompression != BI_RLE4) {
+            const ULONGLONG imageSize = ImageSize(header.biBitCount, header.biWidth, header.biHeight);
+            if (imageSize > blockSize)
+                return std::nullopt;
+            header.biSizeImage = static_cast<DWORD>(imageSize);
+            std::memcpy(bytes, &header, sizeof header);
+        }
+        tableSize += MaskTableSize(header);
+        dataSize = sizeof header + tableSize + static_cast<std::size_t>(header.biSizeImage);
+    }
+    if (dataSize > blockSize || headerSize + tableSize > dataSize)
+        return std::nullopt;
+    return PackedDibLayout{dataSize, headerSize + tableSize};
 }
 
 // Frees a block unless it is released to the caller.
@@ -120,7 +170,8 @@ HDIB MakePackedDib(CBitmap* bitmap, CPalette* palette) {
     header = info->bmiHeader;
     GlobalUnlock(block.block);
     if (header.biSizeImage == 0)
-        header.biSizeImage = ImageSize(header.biBitCount, header.biWidth, header.biHeight);
+        header.biSizeImage =
+            static_cast<DWORD>(ImageSize(header.biBitCount, header.biWidth, header.biHeight));
 
     if (!GlobalReAlloc(block.block, sizeof header + tableSize + header.biSizeImage, GHND)) {
         restore();
@@ -169,39 +220,23 @@ WORD SaveDIB(HDIB dib, const char* fileName) {
     if (!fileName || !file.Open(fileName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
         return kDibNotWritten;
     auto* bytes = static_cast<BYTE*>(GlobalLock(dib));
-    const std::size_t blockSize = GlobalSize(dib);
-    if (!bytes || blockSize < sizeof(BITMAPCOREHEADER)) {
-        file.Abort();
-        return kDibNotLocked;
-    }
-    DWORD headerSize;
-    std::memcpy(&headerSize, bytes, sizeof headerSize);
-    std::size_t dataSize = blockSize;
-    if (headerSize == sizeof(BITMAPINFOHEADER) && blockSize >= sizeof(BITMAPINFOHEADER)) {
-        BITMAPINFOHEADER header;
-        std::memcpy(&header, bytes, sizeof header);
-        const bool runLength = header.biCompression == BI_RLE8 || header.biCompression == BI_RLE4;
-        if (!runLength) {
-            header.biSizeImage = ImageSize(header.biBitCount, header.biWidth, header.biHeight);
-            std::memcpy(bytes, &header, sizeof header);
-        }
-        dataSize = sizeof header + DibPaletteSize(&header) + static_cast<std::size_t>(header.biSizeImage);
-    }
     // The header must not claim more than the block holds.
-    if (dataSize > blockSize || headerSize > blockSize) {
-        GlobalUnlock(dib);
+    const std::optional<PackedDibLayout> layout =
+        bytes ? LayoutOfBlock(bytes, GlobalSize(dib)) : std::nullopt;
+    if (!layout) {
+        if (bytes)
+            GlobalUnlock(dib);
         file.Abort();
         return kDibNotLocked;
     }
-    const BITMAPFILEHEADER fileHeader{
-        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + dataSize), 0, 0,
-        static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + headerSize + DibPaletteSize(bytes))};
+    const BITMAPFILEHEADER fileHeader{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + layout->dataSize),
+                                      0, 0, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + layout->pixelsAt)};
     WORD result = kDibSaved;
     try {
         // Every write is checked in full (CFile throws on a short one), and the file replaces any
         // old one only once all of it is on disk.
         file.Write(&fileHeader, sizeof fileHeader);
-        file.Write(bytes, static_cast<UINT>(dataSize));
+        file.Write(bytes, static_cast<UINT>(layout->dataSize));
         file.Close();
     } catch (const CFileException&) {
         file.Abort();

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -25,6 +26,29 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
     }
     close(descriptor);
     return readable && count == 0;
+}
+
+std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
+                                                          std::size_t limit) {
+    // Opened without waiting: opening a FIFO for reading would otherwise wait for a writer.
+    const int descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct stat status {};
+    std::optional<std::vector<unsigned char>> content;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        content.emplace(std::min<std::size_t>(limit, static_cast<std::size_t>(status.st_size)));
+        std::size_t filled = 0;
+        ssize_t count = 1;
+        while (filled < content->size() && count > 0)
+            if ((count = read(descriptor, content->data() + filled, content->size() - filled)) > 0)
+                filled += static_cast<std::size_t>(count);
+        content->resize(filled);
+        if (count < 0)
+            content.reset();
+    }
+    close(descriptor);
+    return content;
 }
 
 bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 // Whole-file reads and atomic whole-file writes.
 
@@ -13,3 +16,9 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
 // so that a failure leaves the old file whole. Missing parent folders are made; the file keeps
 // its permissions.
 bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content);
+
+// The first bytes of a regular file, at most limit of them; nothing for a missing or unreadable
+// file and for anything that is no regular file (a FIFO or a device could block the read for
+// ever or never end).
+std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
+                                                          std::size_t limit);

@@ -1,15 +1,23 @@
 #include "platform/gdi/DibFormat.h"
 
+#include "platform/base/WholeFile.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <unordered_map>
 
 namespace {
 
 constexpr int kLargestSide = 32768;
+// The three colour masks of a 16- or 32-bit picture that uses them.
+constexpr std::size_t kMaskBytes = 12;
+// The largest file the largest picture makes, with room for any header and colour table.
+constexpr std::size_t kLargestBmpFile = static_cast<std::size_t>(kLargestBmpPixels) * 4 + 65536;
+// The file header, the 40-byte header and the colour masks that may follow it in a larger one:
+// all a .bmp file's layout is read from.
+constexpr std::size_t kHeadersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + kMaskBytes;
 
 std::uint32_t PixelFromQuad(const RGBQUAD& q) {
     return (static_cast<std::uint32_t>(q.rgbRed) << 16) | (q.rgbGreen << 8) | q.rgbBlue;
@@ -82,6 +90,70 @@ int RowIndex(const DibDescription& dib, int y) {
     return dib.topDown ? y : dib.height - 1 - y;
 }
 
+// Where the parts of a .bmp file lie, as its headers tell.
+struct BmpLayout {
+    DibDescription dib;
+    std::size_t colorsAt = 0;
+    std::size_t colorSize = 4;
+    std::size_t bitsAt = 0;
+    // The bytes the file must hold: headers, colour table and rows.
+    std::size_t End() const {
+        return std::max(colorsAt + colorSize * dib.colorEntries, bitsAt + dib.ImageSize());
+    }
+};
+
+// The 40-byte header from a file's header of any size: the 12-byte core header widened.
+std::optional<BITMAPINFOHEADER> InfoHeaderOf(const std::vector<BYTE>& bytes, DWORD headerSize) {
+    BITMAPINFOHEADER header{};
+    const std::size_t at = sizeof(BITMAPFILEHEADER);
+    if (headerSize == sizeof(BITMAPCOREHEADER) && bytes.size() >= at + sizeof(BITMAPCOREHEADER)) {
+        BITMAPCOREHEADER core;
+        std::memcpy(&core, bytes.data() + at, sizeof core);
+        header = {sizeof header,
+                  core.bcWidth,
+                  core.bcHeight,
+                  core.bcPlanes,
+                  core.bcBitCount,
+                  BI_RGB,
+                  0,
+                  0,
+                  0,
+                  0,
+                  0};
+        return header;
+    }
+    if (headerSize < sizeof header || bytes.size() < at + sizeof header)
+        return std::nullopt;
+    std::memcpy(&header, bytes.data() + at, sizeof header);
+    return header;
+}
+
+// The layout of a .bmp file from its first bytes (its headers at least); nothing for a file we
+// do not read or whose parts would lie beyond the largest file we read.
+std::optional<BmpLayout> LayoutOfBmp(const std::vector<BYTE>& bytes) {
+    BITMAPFILEHEADER file;
+    DWORD headerSize = 0;
+    if (bytes.size() < sizeof file + sizeof headerSize)
+        return std::nullopt;
+    std::memcpy(&file, bytes.data(), sizeof file);
+    std::memcpy(&headerSize, bytes.data() + sizeof file, sizeof headerSize);
+    const std::optional<BITMAPINFOHEADER> header = InfoHeaderOf(bytes, headerSize);
+    BmpLayout layout;
+    if (file.bfType != 0x4D42 || !header || !DescribeDib(*header, layout.dib))
+        return std::nullopt;
+    // Headers larger than the 40-byte one hold the colour masks themselves, after its fields.
+    const bool masksInHeader =
+        layout.dib.compression == BI_BITFIELDS && headerSize >= sizeof(BITMAPINFOHEADER) + kMaskBytes;
+    const std::size_t headerEnd = sizeof file + static_cast<std::size_t>(headerSize);
+    layout.colorsAt = masksInHeader ? sizeof file + sizeof(BITMAPINFOHEADER) : headerEnd;
+    layout.colorSize = headerSize == sizeof(BITMAPCOREHEADER) ? 3 : 4;
+    const std::size_t colorsEnd = layout.colorsAt + layout.colorSize * layout.dib.colorEntries;
+    layout.bitsAt = file.bfOffBits ? file.bfOffBits : std::max(headerEnd, colorsEnd);
+    if (layout.End() > kLargestBmpFile)
+        return std::nullopt;
+    return layout;
+}
+
 }  // namespace
 
 int DibStride(int width, int bitCount) {
@@ -92,6 +164,9 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& dib) {
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0)
         return false;
     if (header.biWidth > kLargestSide || header.biHeight > kLargestSide || header.biHeight < -kLargestSide)
+        return false;
+    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    if (header.biWidth * rows > kLargestBmpPixels)
         return false;
     const int bits = header.biBitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
@@ -164,7 +239,7 @@ void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYT
                     value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
                     break;
                 default:
-                    value = row[x * 4] | (row[x * 4 + 1] << 8) | (row[x * 4 + 2] << 16);
+                    std::memcpy(&value, row + x * 4, 4);
                     break;
             }
             if (index >= 0) {
@@ -235,63 +310,27 @@ void DibSectionBits::CopyFromSurface(const PixelSurface& surface) {
 }
 
 BmpImage ReadBmpFile(const CString& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in)
+    // The headers first, then only as many bytes as the picture's size and depth need.
+    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path.c_str(), kHeadersSize);
+    const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
+    if (!layout)
         return {};
-    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ReadBmpBytes(bytes);
+    const std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path.c_str(), layout->End());
+    return bytes ? ReadBmpBytes(*bytes) : BmpImage{};
 }
 
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
-    BITMAPFILEHEADER file;
-    if (bytes.size() < sizeof file + 4)
+    const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
+    if (!layout || layout->End() > bytes.size())
         return {};
-    std::memcpy(&file, bytes.data(), sizeof file);
-    if (file.bfType != 0x4D42)
-        return {};
-    DWORD headerSize;
-    std::memcpy(&headerSize, bytes.data() + sizeof file, 4);
-    BITMAPINFOHEADER header{};
-    std::size_t colorSize = 4;
-    if (headerSize == sizeof(BITMAPCOREHEADER)) {
-        BITMAPCOREHEADER core;
-        if (bytes.size() < sizeof file + sizeof core)
-            return {};
-        std::memcpy(&core, bytes.data() + sizeof file, sizeof core);
-        header = {sizeof header,
-                  core.bcWidth,
-                  core.bcHeight,
-                  core.bcPlanes,
-                  core.bcBitCount,
-                  BI_RGB,
-                  0,
-                  0,
-                  0,
-                  0,
-                  0};
-        colorSize = 3;
-    } else {
-        if (headerSize < sizeof header || bytes.size() < sizeof file + sizeof header)
-            return {};
-        std::memcpy(&header, bytes.data() + sizeof file, sizeof header);
-    }
-    DibDescription dib;
-    if (!DescribeDib(header, dib))
-        return {};
-    const std::size_t colorsAt = sizeof file + headerSize;
-    const std::size_t colorBytes = static_cast<std::size_t>(dib.colorEntries) * colorSize;
-    if (colorsAt + colorBytes > bytes.size())
-        return {};
+    const DibDescription& dib = layout->dib;
     std::vector<RGBQUAD> colors(dib.colorEntries);
     for (int i = 0; i < dib.colorEntries; ++i)
-        std::memcpy(&colors[i], bytes.data() + colorsAt + i * colorSize, colorSize);
-    if (colorSize == 3)
+        std::memcpy(&colors[i], bytes.data() + layout->colorsAt + i * layout->colorSize, layout->colorSize);
+    if (layout->colorSize == 3)
         for (auto& c : colors) c.rgbReserved = 0;
-    const std::size_t bitsAt = file.bfOffBits ? file.bfOffBits : colorsAt + colorBytes;
-    if (bitsAt > bytes.size() || bytes.size() - bitsAt < dib.ImageSize())
-        return {};
     auto surface = std::make_shared<PixelSurface>(dib.width, dib.height);
-    DecodeDibPixels(dib, colors.data(), bytes.data() + bitsAt, *surface);
+    DecodeDibPixels(dib, colors.data(), bytes.data() + layout->bitsAt, *surface);
     return {surface, dib.bitCount};
 }
 

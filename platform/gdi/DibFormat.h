@@ -49,7 +49,12 @@ class DibSectionBits {
     std::vector<BYTE> m_bits;
 };
 
-// A .bmp file read into a surface; null when the file is missing or not a bitmap we read.
+// The most pixels a .bmp file may hold to be read (64 megapixels, 8192 by 8192), whatever its
+// depth: every picture read becomes a surface of 4 bytes a pixel.
+constexpr int kLargestBmpPixels = 64 * 1024 * 1024;
+
+// A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
+// pixels than the limit or is not a bitmap we read.
 struct BmpImage {
     std::shared_ptr<PixelSurface> surface;
     int bitCount = 0;

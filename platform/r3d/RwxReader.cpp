@@ -1,16 +1,20 @@
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ModelReaders.h"
 
+#include "platform/base/WholeFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 namespace r3d {
 
 namespace {
+
+// Scripts beyond this size are no models the program draws.
+constexpr std::size_t kLargestScript = 64 * 1024 * 1024;
 
 // The text script format: one statement per line, keyword first, '#' starts a comment.
 // Vertex numbers count from 1 within each clump block; nested blocks are merged into one clump.
@@ -193,14 +197,13 @@ bool RwxReader::Face(const std::vector<std::string>& args, std::size_t count, st
     }
     const Block& block = m_blocks.back();
     std::vector<int> numbers(count);
+    const int blockVertices = m_clump->VertexCount() - block.firstVertex;
     for (std::size_t i = 0; i < count; ++i) {
-        if (!ToInt(args[start + i], numbers[i])) {
+        int number = 0;
+        if (!ToInt(args[start + i], number) || number < 1 || number > blockVertices) {
             return false;
         }
-        numbers[i] += block.firstVertex;
-        if (numbers[i] <= block.firstVertex || numbers[i] > m_clump->VertexCount()) {
-            return false;
-        }
+        numbers[i] = block.firstVertex + number;
     }
     int tag = 0;
     std::size_t rest = start + count;
@@ -236,10 +239,15 @@ std::unique_ptr<Clump> ReadRwxModel(const std::string& name) {
     if (!path) {
         return nullptr;
     }
-    std::ifstream in(*path);
-    if (!in) {
+    const std::optional<std::vector<unsigned char>> bytes = ReadRegularFile(*path, kLargestScript + 1);
+    if (!bytes || bytes->size() > kLargestScript) {
         return nullptr;
     }
+    return ReadRwxText(std::string(bytes->begin(), bytes->end()));
+}
+
+std::unique_ptr<Clump> ReadRwxText(const std::string& text) {
+    std::istringstream in(text);
     return RwxReader().Read(in);
 }
 

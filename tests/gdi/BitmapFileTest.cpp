@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+
 #include "platform/gdi/DibFormat.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestFolder.h"
@@ -160,4 +162,75 @@ TEST(BitmapFiles, DibSectionsAndDeviceIndependentBits) {
     Canvas again(3, 2, kBlack);
     EXPECT_EQ(again.dc.SetDIBitsToDevice(0, 0, 3, 2, 0, 0, 0, 2, pixels, asked, DIB_RGB_COLORS), 2);
     EXPECT_EQ(again.At(0, 0), RGB(255, 0, 0));
+}
+
+namespace {
+
+void Put32(std::vector<BYTE>& bytes, std::size_t at, DWORD value) {
+    std::memcpy(bytes.data() + at, &value, 4);
+}
+
+// A 32-bit .bmp of two pixels whose header of the given size holds its colour masks.
+std::vector<BYTE> MaskedBmp(DWORD headerSize) {
+    std::vector<BYTE> bytes(14 + headerSize + 8, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<DWORD>(bytes.size()));
+    Put32(bytes, 10, 14 + headerSize);
+    const DWORD header[] = {headerSize, 2, 1, 1 | (32 << 16), BI_BITFIELDS, 8,          0,
+                            0,          0, 0, 0x0000FF00,     0x00FF0000,   0xFF000000, 0x000000FF};
+    std::memcpy(bytes.data() + 14, header, sizeof header);
+    Put32(bytes, 14 + headerSize, 0xFF00FF00);  // red and blue
+    Put32(bytes, 18 + headerSize, 0x00FF00FF);  // green
+    return bytes;
+}
+
+}  // namespace
+
+TEST(BitmapFiles, LargerHeadersKeepTheirColourMasksInside) {
+    for (const DWORD headerSize : {108u, 124u}) {
+        const BmpImage image = ReadBmpBytes(MaskedBmp(headerSize));
+        ASSERT_TRUE(image.surface) << headerSize;
+        EXPECT_EQ(image.bitCount, 32);
+        EXPECT_EQ(image.surface->At(0, 0), 0xFF00FFu) << headerSize;
+        EXPECT_EQ(image.surface->At(1, 0), 0x00FF00u) << headerSize;
+    }
+}
+
+TEST(BitmapFiles, PicturesOfMorePixelsThanTheLimitAreRefused) {
+    // A monochrome picture one row beyond the limit: small as a file, large as pixels.
+    const int width = 8192;
+    const int height = kLargestBmpPixels / width + 1;
+    const DWORD stride = width / 8;
+    std::vector<BYTE> bytes(14 + 40 + 8 + static_cast<std::size_t>(stride) * height, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 10, 14 + 40 + 8);
+    const DWORD header[] = {40, width, static_cast<DWORD>(height), 1 | (1 << 16), BI_RGB, 0, 0, 0, 2, 0};
+    std::memcpy(bytes.data() + 14, header, sizeof header);
+    EXPECT_FALSE(ReadBmpBytes(bytes).surface);
+    Put32(bytes, 22, static_cast<DWORD>(height - 1));  // at the limit
+    const BmpImage image = ReadBmpBytes(bytes);
+    ASSERT_TRUE(image.surface);
+    EXPECT_EQ(image.surface->Height(), height - 1);
+}
+
+TEST(BitmapFiles, OnlyRegularFilesAreRead) {
+    TestFolder folder;
+    const std::filesystem::path fifo = folder / "pipe.bmp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A pipe nobody writes to would block the reader for ever.
+    EXPECT_FALSE(ReadBmpFile(fifo.c_str()).surface);
+    EXPECT_FALSE(ReadBmpFile("/dev/zero").surface);
+    EXPECT_FALSE(ReadBmpFile(folder.Path().c_str()).surface);
+    const std::filesystem::path file = folder / "two.bmp";
+    std::ofstream(file, std::ios::binary)
+        << std::string(reinterpret_cast<const char*>(MaskedBmp(108).data()), 130);
+    EXPECT_TRUE(ReadBmpFile(file.c_str()).surface);
+
+    // Only the bytes the picture needs are read: what follows it, however long, is left alone.
+    std::filesystem::resize_file(file, std::uintmax_t{3} << 30);
+    const BmpImage image = ReadBmpFile(file.c_str());
+    ASSERT_TRUE(image.surface);
+    EXPECT_EQ(image.surface->At(1, 0), 0x00FF00u);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "model/CTool.h"
 #include "model/Geometry.h"
 #include "platform/gdi/CDC.h"
@@ -100,4 +103,30 @@ TEST(Geometry, SegmentIntersectsRectCountsTheSidesOnly) {
     EXPECT_EQ(SegmentIntersectsRect(-10, -10, -1, -1, rect), 0);
     EXPECT_EQ(SegmentIntersectsRect(-10, 0, 200, 0, rect), 1);  // along the top: the sides across it count
     EXPECT_EQ(SegmentIntersectsRect(110, -20, 110, 80, rect), 0);
+}
+
+TEST(CToolMapping, DeviceConversionsStayWithinTheDeviceRange) {
+    CTool tool;
+    tool.SetViewScale(1.0, 10.0);
+    constexpr int kLargest = kLargestIntCoordinate;
+    EXPECT_EQ(tool.LayoutToDevice(1e300, -1e300, 0), CPoint(kLargest, -kLargest));
+    EXPECT_EQ(tool.LayoutToDevice(std::nan(""), 1e30, 1), CPoint(0, kLargest));
+    EXPECT_EQ(tool.LayoutToDevice(1e300), kLargest);
+    EXPECT_EQ(tool.LayoutToDevice(-1e300), -kLargest);
+    tool.SetViewScale(1e300, 1.0);
+    POINT points[] = {{kLargest, -kLargest}, {0, 1}};
+    tool.LayoutToDevicePoints(points, 2);
+    EXPECT_EQ(points[0].x, kLargest);
+    EXPECT_EQ(points[0].y, -kLargest);
+    EXPECT_EQ(points[1].x, 0);
+    EXPECT_EQ(points[1].y, kLargest);
+
+    // Rectangles saturate at the edge of the int range.
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    DeviceRect rect{kMin + 2, -1, kMax - 2, 1};
+    rect.Inflate(5);
+    EXPECT_EQ(rect, (DeviceRect{kMin, -6, kMax, 6}));
+    rect.Inflate(-kMax);
+    EXPECT_EQ(rect, (DeviceRect{-1, kMax - 6, 0, kMin + 7}));
 }

@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include <fstream>
 #include <iterator>
 #include "model/CCVNDoc.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/model/LayoutBytes.h"
 #include "tests/model/OlderLayoutFile.h"
+#include "tests/model/RecordingDoc.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/CTrack.h"
@@ -31,33 +37,14 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes) {
     return static_cast<bool>(out);
 }
 
-// A document whose file errors are kept instead of shown.
-class RecordingDoc : public CCVNDoc {
-  public:
-    void ReportSaveLoadException(LPCTSTR, const CString& message, BOOL) override {
-        m_errors.push_back(message);
-    }
-    std::vector<CString> m_errors;
-};
-
 class LayoutFile : public testing::Test {
   protected:
     void SetUp() override { RegisterTrackPieces(); }
 
-    static Bytes Save(CCVNDoc& doc) {
-        CMemFile file;
-        CArchive ar(&file, CArchive::store);
-        doc.Serialize(ar);
-        ar.Close();
-        return file.Detach();
-    }
+    static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
 
     // Reads the bytes into the document; the archive's failure comes out as it is.
-    static void Load(CCVNDoc& doc, const Bytes& bytes) {
-        CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-        CArchive ar(&file, CArchive::load);
-        doc.Serialize(ar);
-    }
+    static void Load(CCVNDoc& doc, const Bytes& bytes) { LoadLayoutBytes(doc, bytes); }
 
     template <class T>
     static T* Add(CGroup* group, T* object) {
@@ -284,6 +271,69 @@ TEST_F(LayoutFile, AnUnreadableFileFailsTheOpenWithTheFileError) {
     EXPECT_FALSE(reader.OnOpenDocument(path.c_str()));
     ASSERT_EQ(reader.m_errors.size(), 1u);
     EXPECT_NE(reader.m_errors[0].Find("unexpectedly"), -1);
+}
+
+TEST_F(LayoutFile, HugeAndNonFiniteCoordinatesAndSizesAreKeptInRange) {
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CTestShape* shape = Add(&doc.m_rootGroup, new CTestShape(&doc.m_tool));
+    shape->m_fMinX = -1e300;
+    shape->m_fMaxX = 1e300;
+    shape->m_fMinY = std::nan("");
+    shape->m_fMaxY = std::numeric_limits<double>::infinity();
+    shape->m_pose = CPose(1e300, -1e300, std::nan(""));
+    shape->m_fCornerX2 = 1e200;
+    shape->m_points.Add(-1e300, std::nan(""));
+    CGroup* group = Add(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+    group->m_fFrameWidth = 1e300;
+    group->m_fFrameHeight = -std::numeric_limits<double>::infinity();
+    doc.m_tool.m_fHandleSize = 1e171;
+    const Bytes bytes = Save(doc);
+    shape->m_fMaxX = 0.0;
+
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    Load(reader, bytes);
+    EXPECT_EQ(reader.m_tool.m_fHandleSize, 10.0);  // the built-in size
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 2u);
+    const auto* readGroup = dynamic_cast<const CGroup*>(reader.m_rootGroup.m_members.front());
+    ASSERT_NE(readGroup, nullptr);
+    EXPECT_EQ(readGroup->m_fFrameWidth, kLargestCoordinate);
+    EXPECT_EQ(readGroup->m_fFrameHeight, 0.0);
+    const CPaint* read = reader.m_rootGroup.m_members.back();
+    ASSERT_EQ(read->m_points.GetSize(), 1);
+    EXPECT_EQ(read->m_points[0], (CDoublePoint{-kLargestCoordinate, 0.0}));
+    EXPECT_EQ(read->m_fMinX, -kLargestCoordinate);
+    EXPECT_EQ(read->m_fMaxX, kLargestCoordinate);
+    EXPECT_EQ(read->m_fMinY, 0.0);
+    EXPECT_EQ(read->m_fMaxY, 0.0);
+    EXPECT_EQ(read->m_pose.x, kLargestCoordinate);
+    EXPECT_EQ(read->m_pose.y, -kLargestCoordinate);
+    EXPECT_EQ(read->m_pose.angle, 0.0);
+    EXPECT_EQ(read->m_fCornerX2, kLargestCoordinate);
+    reader.m_tool.UpdateDeviceBounds();
+    EXPECT_EQ(read->m_rcPaintBounds.right, reader.m_tool.LayoutToDevice(kLargestCoordinate) + 10);
+}
+
+TEST_F(LayoutFile, AGroupStoredWithoutItsPointsReadsWithThemAndDrawsSelected) {
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CGroup* group = Add(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+    Add(group, new CTestShape(&doc.m_tool));
+    group->m_points.SetSize(0);
+    const Bytes bytes = Save(doc);
+
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    Load(reader, bytes);
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 1u);
+    CPaint* read = reader.m_rootGroup.m_members.front();
+    EXPECT_EQ(read->m_points.GetSize(), 5);
+    read->Select();
+    Canvas canvas(50, 50);
+    reader.m_tool.SetTargetDC(&canvas.dc, nullptr);
+    EXPECT_NO_THROW(reader.m_tool.DrawLayout());
+    reader.m_tool.SetTargetDC(nullptr, nullptr);
 }
 
 TEST_F(LayoutFile, AGroupRefusesAMemberReadTwice) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <fstream>
 
@@ -265,6 +267,14 @@ TEST(Properties, PatternFileIsLoadedAgainOrDropped) {
     paint.m_strPatternFile.Empty();
     paint.RecreateResources(1);
     EXPECT_EQ(paint.m_pPatternBitmap, nullptr);
+
+    // A name of a pipe or a device reads nothing (and does not wait for bytes to arrive).
+    ASSERT_EQ(mkfifo((folder / "pipe.pat").c_str(), 0600), 0);
+    for (const char* name : {"pipe.pat", "/dev/zero"}) {
+        paint.m_strPatternFile = CWinPath::FromReal(folder / name);
+        paint.RecreateResources(1);
+        EXPECT_EQ(paint.m_pPatternBitmap, nullptr) << name;
+    }
 }
 
 TEST(Properties, ModelsLiveInTheDocumentScene) {

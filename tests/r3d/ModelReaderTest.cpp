@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -293,13 +295,22 @@ TEST_F(Assets, MalformedOrMissingModelsGiveNothing) {
         "ModelBegin\nClumpBegin\nVertex 0 0 0\nTriangle 1 1 x\nClumpEnd\nModelEnd\n",
         "ModelBegin\nClumpBegin\nVertex 0 0 0\nPolygon 99999999 1 1 1\nClumpEnd\nModelEnd\n",
         "ModelBegin\nClumpEnd\nModelEnd\n",
+        // Vertex numbers that overflow when the inner clump's first vertex is added.
+        "ModelBegin\nClumpBegin\nVertex 0 0 0\nClumpBegin\nVertex 0 0 0\nTriangle 1 1 2147483647\n"
+        "ClumpEnd\nClumpEnd\nModelEnd\n",
+        "ModelBegin\nClumpBegin\nVertex 0 0 0\nClumpBegin\nVertex 0 0 0\nTriangle 1 1 -2147483648\n"
+        "ClumpEnd\nClumpEnd\nModelEnd\n",
         "just some words\n",
         "",
     };
     for (const char* text : broken) {
         WriteText(folder / "bad.rwx", text);
         EXPECT_FALSE(ReadRwxModel("bad.rwx")) << text;
+        EXPECT_FALSE(ReadRwxText(text)) << text;
     }
+    // A name of a pipe reads nothing, and does not wait for bytes to arrive.
+    ASSERT_EQ(mkfifo((folder / "pipe.rwx").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadRwxModel((folder / "pipe.rwx").string()));
     std::ofstream(folder / "bad.3ds", std::ios::binary) << std::string("\x4d\x4d\xff\xff\xff\x7f\x00\x3d", 8);
     EXPECT_FALSE(Read3dsModel("bad.3ds"));
     WriteText(folder / "bad.dxf", "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n10\nnot a number\n");

@@ -8,10 +8,13 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "platform/gdi/CDC.h"
-#include "tests/support/TestFolder.h"
+#include "platform/gdi/DibFormat.h"
+#include "platform/gdi/PixelSurface.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
@@ -201,4 +204,69 @@ TEST(BitmapRoutines, AReadOnlyFolderKeepsTheOldFile) {
     std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(contents, "old picture");
     DestroyDIB(dib);
+}
+
+namespace {
+
+// A block holding the bytes given.
+HDIB BlockOf(const std::vector<unsigned char>& bytes) {
+    HGLOBAL block = GlobalAlloc(GHND, bytes.size());
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    return block;
+}
+
+std::vector<unsigned char> BytesOf(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    return {bytes, bytes + size};
+}
+
+}  // namespace
+
+TEST(BitmapRoutines, HeadersThatDoNotFitTheirBlockAreRefused) {
+    TestFolder folder;
+    const fs::path path = folder / "bad.bmp";
+    // Header sizes that no DIB has, or that claim more than the block holds.
+    for (const unsigned headerSize : {16u, 24u, 39u, 40u, 108u}) {
+        std::vector<unsigned char> block(24, 0);
+        std::memcpy(block.data(), &headerSize, 4);
+        HDIB dib = BlockOf(block);
+        EXPECT_EQ(SaveDIB(dib, path.c_str()), kDibNotLocked) << headerSize;
+        EXPECT_FALSE(fs::exists(path)) << headerSize;
+        DestroyDIB(dib);
+    }
+    // Pixel counts whose image size does not fit any number of bytes a block can hold.
+    const std::pair<LONG, LONG> sizes[] = {
+        {1 << 30, 1 << 30}, {0x7FFFFFFF, 0x7FFFFFFF}, {0x7FFFFFFF, -0x7FFFFFFF}};
+    for (const auto& [width, height] : sizes) {
+        const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDIB dib = BlockOf(BytesOf(&header, sizeof header));
+        EXPECT_EQ(SaveDIB(dib, path.c_str()), kDibNotLocked) << width;
+        EXPECT_FALSE(fs::exists(path));
+        DestroyDIB(dib);
+    }
+}
+
+TEST(BitmapRoutines, ColourMasksOfA32BitDibAreSaved) {
+    TestFolder folder;
+    const fs::path path = folder / "masked.bmp";
+    // Two pixels whose channels lie in the masks' places: red in the low byte, blue in the top.
+    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 2, 1, 1, 32, BI_BITFIELDS, 8, 0, 0, 0, 0};
+    const DWORD masks[3] = {0x000000FF, 0x0000FF00, 0xFF000000};
+    const DWORD pixels[2] = {0x000000FF, 0xFF00FF00};
+    std::vector<unsigned char> block = BytesOf(&header, sizeof header);
+    for (const auto& part : {BytesOf(masks, sizeof masks), BytesOf(pixels, sizeof pixels)})
+        block.insert(block.end(), part.begin(), part.end());
+    HDIB dib = BlockOf(block);
+    ASSERT_EQ(SaveDIB(dib, path.c_str()), kDibSaved);
+    DestroyDIB(dib);
+    const auto b = ReadAll(path);
+    ASSERT_EQ(b.size(), 14u + 40u + 12u + 8u);
+    EXPECT_EQ(U32(b, 2), b.size());
+    EXPECT_EQ(U32(b, 10), 14u + 40u + 12u);
+    EXPECT_EQ(std::vector<unsigned char>(b.begin() + 14, b.end()), block);
+    const BmpImage image = ReadBmpBytes(std::vector<BYTE>(b.begin(), b.end()));
+    ASSERT_TRUE(image.surface);
+    EXPECT_EQ(image.surface->At(0, 0), 0xFF0000u);
+    EXPECT_EQ(image.surface->At(1, 0), 0x00FFFFu);
 }

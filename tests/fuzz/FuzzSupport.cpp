@@ -1,0 +1,125 @@
+#include "tests/fuzz/FuzzSupport.h"
+#include "drawing/DrawingObjects.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "drawing/DrawingObjects.h"
+#include "model/CDataFolders.h"
+#include "platform/base/CException.h"
+#include "platform/base/CProfile.h"
+#include "platform/base/CWinPath.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "resources/Resources.h"
+#include "tests/model/LayoutBytes.h"
+#include "track/TrackPieces.h"
+
+namespace {
+
+constexpr int kCanvasSide = 128;
+
+void RemoveFuzzFolder();
+
+std::filesystem::path MakeFuzzFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    std::atexit(RemoveFuzzFolder);
+    const std::filesystem::path folder(pattern);
+    // The program's start-up, pointed at the fuzz folder instead of the user's own.
+    CProfile::Program().SetPath(folder / "corvane.ini");
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder) + "\\");
+    RegisterResources();
+    RegisterTrackPieces();
+    RegisterDrawingObjects();
+    return folder;
+}
+
+void RemoveFuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(FuzzFolder(), ignored);
+}
+
+void DrawLayout(CCVNDoc& doc) {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(kCanvasSide, kCanvasSide, 1, 32, nullptr);
+    CBitmap* previous = dc.SelectObject(&bitmap);
+    doc.m_tool.SetTargetDC(&dc, nullptr);
+    doc.m_tool.m_rcUpdate = DeviceRect{-kCanvasSide, -kCanvasSide, kCanvasSide, kCanvasSide};
+    doc.m_tool.DrawLayout();
+    doc.m_tool.DrawUnselectedObjects();
+    doc.m_tool.DrawSelection();
+    doc.m_tool.SetTargetDC(nullptr, nullptr);
+    dc.SelectObject(previous);
+}
+
+void HitTestLayout(CCVNDoc& doc) {
+    for (const double at : {0.0, 100.0, -2500.0}) {
+        doc.m_tool.m_fCurrentX = at;
+        doc.m_tool.m_fCurrentY = at;
+        doc.m_rootGroup.HitTest();
+    }
+}
+
+FuzzBytes ReadBackAndSave(const FuzzBytes& saved) {
+    CFuzzDoc reread;
+    try {
+        LoadLayoutBytes(reread, saved);
+    } catch (const CException&) {
+        FuzzCheck(false, "a saved layout reads back");
+    }
+    return SaveLayout(reread);
+}
+
+}  // namespace
+
+const std::filesystem::path& FuzzFolder() {
+    static const std::filesystem::path folder = MakeFuzzFolder();
+    return folder;
+}
+
+FuzzBytes ReadFuzzFile(const char* name) {
+    std::ifstream in(FuzzFolder() / name, std::ios::binary);
+    return FuzzBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::filesystem::path WriteFuzzFile(const char* name, const std::uint8_t* data, std::size_t size) {
+    const std::filesystem::path path = FuzzFolder() / name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+void FuzzCheck(bool holds, const char* what) {
+    if (holds)
+        return;
+    std::fprintf(stderr, "fuzz check failed: %s\n", what);
+    std::abort();
+}
+
+FuzzBytes SaveLayout(CCVNDoc& doc) {
+    return SaveLayoutBytes(doc);
+}
+
+void ExerciseLayout(CCVNDoc& doc) {
+    for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
+    doc.m_rootGroup.ComputeExtent(nullptr);
+    doc.m_tool.UpdateDeviceBounds();
+    DrawLayout(doc);
+    for (CPaint* member : doc.m_rootGroup.m_members) member->Select();
+    DrawLayout(doc);
+    HitTestLayout(doc);
+    for (CPaint* member : doc.m_rootGroup.m_members) member->Deselect();
+    // The names of the library and parts files are not taken from a layout, so the first file
+    // read back may save other names; from then on the bytes stay.
+    const FuzzBytes once = ReadBackAndSave(SaveLayout(doc));
+    FuzzCheck(ReadBackAndSave(once) == once, "a layout read back saves the same bytes");
+}

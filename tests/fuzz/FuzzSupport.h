@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "model/CCVNDoc.h"
+
+// What every fuzz target shares: the entry point libFuzzer calls (the replay driver calls it
+// too), a folder of the process's own for the files a target must write, and the work the
+// program does with a layout after reading it.
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+using FuzzBytes = std::vector<unsigned char>;
+
+// The process's own folder, made on first use and removed at exit. It is the program folder
+// (for the default-settings files) and holds the program's profile.
+const std::filesystem::path& FuzzFolder();
+// Writes the bytes into a file of the fuzz folder; answers its path.
+std::filesystem::path WriteFuzzFile(const char* name, const std::uint8_t* data, std::size_t size);
+FuzzBytes ReadFuzzFile(const char* name);
+// Stops the run with the message when a check of the program's behaviour fails.
+void FuzzCheck(bool holds, const char* what);
+
+// A document that keeps its error messages instead of showing them.
+class CFuzzDoc : public CCVNDoc {
+  public:
+    void ReportError(const CString&) override {}
+    void ReportSaveLoadException(LPCTSTR, const CString&, BOOL) override {}
+};
+
+// The whole layout as it is saved.
+FuzzBytes SaveLayout(CCVNDoc& doc);
+// What the program does with a layout it has read: frames and extents, drawing into a memory
+// DC, hit testing, then saving it and reading the saved file back, which must save the same.
+void ExerciseLayout(CCVNDoc& doc);

@@ -1,0 +1,268 @@
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "drawing/CArc.h"
+#include "drawing/CBox.h"
+#include "drawing/CLine.h"
+#include "drawing/CPolygon.h"
+#include "drawing/CRoundBox.h"
+#include "drawing/CSketch.h"
+#include "drawing/CSpline.h"
+#include "model/CGroup.h"
+#include "model/DefaultTrackKind.h"
+#include "platform/base/CWinPath.h"
+#include "platform/base/GlobalMemory.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/DibFormat.h"
+#include "platform/gdi/PixelSurface.h"
+#include "shell/BitmapRoutines.h"
+#include "tests/fuzz/FuzzSupport.h"
+#include "tests/model/OlderLayoutFile.h"
+#include "track/CArcTrack.h"
+#include "track/CCircTrack.h"
+#include "track/CSplineTrack.h"
+#include "track/CTrack.h"
+
+// Writes the seed inputs of every fuzz target, each into the folder named after its target
+// under the folder given: files of the program's own making, written by its own writers.
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteSeed(const fs::path& folder, const std::string& name, const void* data, std::size_t size) {
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary)
+        .write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+void WriteSeed(const fs::path& folder, const std::string& name, const std::vector<unsigned char>& bytes) {
+    WriteSeed(folder, name, bytes.data(), bytes.size());
+}
+
+void WriteSeed(const fs::path& folder, const std::string& name, const std::string& text) {
+    WriteSeed(folder, name, text.data(), text.size());
+}
+
+void CopySeed(const fs::path& folder, const std::string& name, const fs::path& file) {
+    fs::create_directories(folder);
+    fs::copy_file(file, folder / name, fs::copy_options::overwrite_existing);
+}
+
+template <class T>
+T* AddTo(CGroup* group, T* object) {
+    group->m_members.push_back(object);
+    object->SetOwnerGroup(group);
+    return object;
+}
+
+// Track of both kinds, a plain shape, groups three deep, a turned group, layers and a lock.
+void BuildLayout(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CTrack* straight = AddTo(&doc.m_rootGroup, new CTrack(0, tool, 100.0, 200.0));
+    straight->m_nLayer = 2;
+    AddTo(&doc.m_rootGroup, new CCircTrack(0, tool, 900.0, 300.0));
+    CPaint* shape = AddTo(&doc.m_rootGroup, new CPaint(0, tool, 50.0, 60.0));
+    shape->m_points.Add(0.0, 0.0);
+    shape->m_points.Add(400.0, 250.0);
+    shape->m_bLocked = 1;
+    shape->m_strNote = "a note";
+    CGroup* outer = AddTo(&doc.m_rootGroup, new CGroup);
+    CGroup* inner = AddTo(AddTo(outer, new CGroup), new CGroup);
+    AddTo(inner, new CTrack(0, tool, 10.0, 20.0));
+    AddTo(outer, new CCircTrack(0, tool, -500.0, 40.0))->m_pose.angle = 0.75;
+    outer->m_pose.angle = 1.25;
+    doc.m_rootGroup.SetTool(tool);
+    for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
+    doc.m_tool.m_bLayerShown[3] = 0;
+}
+
+// Every drawing shape and the elliptic-arc and spline track, each with a shape of its own.
+void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    AddTo(root, new CBox(0, tool, 100.0, 100.0))->MoveBoxCorner(3, 400.0, -300.0, nullptr);
+    AddTo(root, new CLine(0, tool, 500.0, 0.0))->m_ptEnd = {300.0, 200.0};
+    auto* round = AddTo(root, new CRoundBox(0, tool, 0.0, 1000.0));
+    round->MoveBoxCorner(3, 600.0, 400.0, nullptr);
+    round->m_fRadius = 50.0;
+    AddTo(root, new CArc(0, tool, 0.0, 0.0, 0))->SetArc(2000.0, 2000.0, 300.0, 200.0, 0.5, 2.0, 0, 0, 0);
+    auto* polygon = AddTo(root, new CPolygon(0, tool, 0.0, 0.0));
+    for (const CDoublePoint& p :
+         {CDoublePoint{0.0, 0.0}, CDoublePoint{300.0, 100.0}, CDoublePoint{100.0, 400.0}})
+        polygon->m_points.Add(p.x, p.y);
+    polygon->m_fPerimeter = 700.0;
+    polygon->Normalize(CPose());
+    AddTo(root, new CSketch(0, tool, 50.0, 50.0))->m_points.Add(1.0, 2.0);
+    auto* spline = AddTo(root, new CSpline(0, tool, 0.0, 0.0));
+    for (int i = 0; i < 3; ++i) spline->m_points.Add(100.0 * i, 50.0 * i);
+    spline->m_fLength = 123.0;
+    AddTo(root, new CArcTrack(0, tool, 1000.0, -1000.0))
+        ->SetArc(1000.0, -1000.0, 900.0, 400.0, 0.5, 2.5, 0, 0);
+    auto* curve = AddTo(root, new CSplineTrack(0, tool, 3000.0, -1000.0));
+    CPointArray control;
+    for (int k = 0; k <= 6; ++k) control.Add(3000.0 + k * 300.0, -1000.0 + (k % 3) * 250.0);
+    curve->SetControlPoints(&control, 0, 0);
+    root->SetTool(tool);
+}
+
+void WriteLayoutSeeds(const fs::path& folder) {
+    CFuzzDoc empty;
+    empty.OnNewDocument();
+    WriteSeed(folder, "new.cvn", SaveLayout(empty));
+    CFuzzDoc full;
+    full.OnNewDocument();
+    BuildLayout(full);
+    WriteSeed(folder, "layout.cvn", SaveLayout(full));
+    CFuzzDoc shapes;
+    shapes.OnNewDocument();
+    BuildShapesAndCurvedTrack(shapes);
+    WriteSeed(folder, "shapes.cvn", SaveLayout(shapes));
+    for (const int version : {1, 2, 4, 5, 13, 14})
+        WriteSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
+}
+
+void WriteLibrarySeeds(const fs::path& folder) {
+    CFuzzDoc doc;
+    doc.OnNewDocument();
+    BuildLayout(doc);
+    for (const auto& [name, members] : {std::pair{"empty.cvl", 0}, std::pair{"symbols.cvl", 5}}) {
+        CFuzzDoc library;
+        library.OnNewDocument();
+        int added = 0;
+        for (CPaint* member : doc.m_rootGroup.m_members)
+            if (added++ < members)
+                AddTo(&library.m_libraryGroup, member->Clone());
+        library.m_libraryGroup.SetTool(&library.m_tool);
+        const fs::path path = FuzzFolder() / name;
+        library.m_strLibraryPath = CWinPath::FromReal(path);
+        library.WriteLibrary();
+        CopySeed(folder, name, path);
+    }
+}
+
+void WriteSettingsSeeds(const fs::path& preferences, const fs::path& track) {
+    CFuzzDoc doc;
+    doc.OnNewDocument();
+    doc.m_tool.m_fHandleSize = 7.0;
+    doc.WritePreferences();
+    CopySeed(preferences, "DefPref.Dat", FuzzFolder() / "DefPref.Dat");
+    CPaint* piece = DefaultTrackAsPaint(doc.m_tool.m_pDefaultTrack);
+    doc.WriteDefaultTrack(piece);
+    CopySeed(track, "DefTrack.Dat", FuzzFolder() / "DefTrack.Dat");
+    // Writing made a new default track of a copy.
+    piece = DefaultTrackAsPaint(doc.m_tool.m_pDefaultTrack);
+    piece->m_strScale = "N";
+    piece->m_nLayer = 4;
+    doc.WriteDefaultTrack(piece);
+    CopySeed(track, "DefTrackN.Dat", FuzzFolder() / "DefTrack.Dat");
+}
+
+// A small picture with a colour in each corner.
+PixelSurface& Picture() {
+    static PixelSurface surface(5, 3, 0xFFFFFF);
+    surface.Set(0, 0, 0xFF0000);
+    surface.Set(4, 0, 0x00FF00);
+    surface.Set(0, 2, 0x0000FF);
+    surface.Set(4, 2, 0x123456);
+    return surface;
+}
+
+std::vector<unsigned char> PackedDibOf(int bits) {
+    CBitmap bitmap;
+    bitmap.CreateFromSurface(Picture(), bits == 1);
+    HDIB dib = MakePackedDib(&bitmap, nullptr);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(dib));
+    std::vector<unsigned char> packed(bytes, bytes + GlobalSize(dib));
+    GlobalUnlock(dib);
+    DestroyDIB(dib);
+    return packed;
+}
+
+void WriteBitmapSeeds(const fs::path& folder) {
+    for (const int bits : {1, 4, 8, 16, 24, 32})
+        WriteSeed(folder, "depth" + std::to_string(bits) + ".bmp", EncodeBmpFile(Picture(), bits));
+    for (const int bits : {1, 8, 24})
+        WriteSeed(folder, "packed" + std::to_string(bits) + ".dib", PackedDibOf(bits));
+    // A 32-bit picture whose 108-byte header holds its colour masks, as image editors write it.
+    std::vector<unsigned char> masked(14 + 108 + 8, 0);
+    const DWORD size = static_cast<DWORD>(masked.size()), bitsAt = 14 + 108;
+    masked[0] = 'B';
+    masked[1] = 'M';
+    std::memcpy(masked.data() + 2, &size, 4);
+    std::memcpy(masked.data() + 10, &bitsAt, 4);
+    const DWORD header[] = {108, 2, 1, 1 | (32 << 16), BI_BITFIELDS, 8, 0, 0, 0, 0, 0xFF0000, 0xFF00, 0xFF};
+    std::memcpy(masked.data() + 14, header, sizeof header);
+    masked[14 + 108] = 0xFF;
+    WriteSeed(folder, "masked.bmp", masked);
+}
+
+void WriteScriptSeeds(const fs::path& folder) {
+    WriteSeed(folder, "shed.rwx", std::string(R"(ModelBegin
+ClumpBegin
+  Color 0.6 0.4 0.2
+  Surface 0.3 0.6 0.2
+  Vertex -1 0 -1 UV 0 0
+  Vertex 1 0 -1 UV 1 0
+  Vertex 1 2 -1 UV 1 1
+  Vertex -1 2 -1 UV 0 1
+  Quad 1 2 3 4 Tag 3
+  AttributeBegin
+    Opacity 0.25
+    GeometrySampling Wireframe
+    Polygon 4 4 3 2 1
+  AttributeEnd
+  ClumpBegin
+    TransformBegin
+      Rotate 0 1 0 45
+      Translate 0 2 0
+      Vertex -1 0 0
+      Vertex 1 0 0
+      Vertex 0 1 0
+    TransformEnd
+    Triangle 3 2 1
+  ClumpEnd
+ClumpEnd
+ModelEnd
+)"));
+    WriteSeed(folder, "transform.rwx",
+              std::string("ModelBegin\nClumpBegin\nIdentity\nTransform 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n"
+                          "Ambient 0.3\nDiffuse 0.6\nSpecular 0.1\nTexture NULL\nVertex 0 0 0\nVertex 1 0 0\n"
+                          "Vertex 0 1 0\nTriangle 1 2 3\nClumpEnd\nModelEnd\n"));
+}
+
+void WritePatternSeeds(const fs::path& folder) {
+    const unsigned char cross[16] = {0x81, 0, 0x42, 0, 0x24, 0, 0x18, 0, 0x18, 0, 0x24, 0, 0x42, 0, 0x81, 0};
+    WriteSeed(folder, "cross.pat", cross, sizeof cross);
+}
+
+void WriteProfileSeeds(const fs::path& folder) {
+    WriteSeed(folder, "corvane.ini",
+              std::string("; settings\n[Paths]\nTextures=C:\\CVN\\TEXTURES\\\nLibraries = \" quoted \"\n\n"
+                          "[Settings]\nUnits=2\n[Recent File List]\nFile1=C:\\a.cvn\n"));
+    WriteSeed(folder, "windows.ini", std::string("[paths]\r\nPatterns=PATTERNS\\\r\nnot an entry\r\n"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const fs::path out(argv[1]);
+    FuzzFolder();
+    WriteLayoutSeeds(out / "layout");
+    WriteLibrarySeeds(out / "library");
+    WriteSettingsSeeds(out / "default_settings", out / "default_track");
+    WriteBitmapSeeds(out / "bitmap");
+    WriteScriptSeeds(out / "script_model");
+    WritePatternSeeds(out / "pattern");
+    WriteProfileSeeds(out / "profile");
+    return 0;
+}

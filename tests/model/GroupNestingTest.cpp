@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "model/CCVNDoc.h"
+#include "platform/base/CWinPath.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/model/RecordingDoc.h"
+#include "tests/model/TestLayout.h"
+#include "tests/support/TestFolder.h"
+#include "track/TrackPieces.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+// A shape that counts how often it is asked its frame box and given an owner.
+class CCountingShape : public CTestShape {
+    DECLARE_SERIAL(CCountingShape)
+
+  public:
+    void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override {
+        ++s_nBoundsAsked;
+        CTestShape::GetFrameBounds(pose, minX, minY, maxX, maxY);
+    }
+    void SetOwnerGroup(CGroup* group) override {
+        ++s_nOwnersGiven;
+        CTestShape::SetOwnerGroup(group);
+    }
+    static void ResetCounts() { s_nBoundsAsked = s_nOwnersGiven = 0; }
+    static inline int s_nBoundsAsked = 0;
+    static inline int s_nOwnersGiven = 0;
+};
+
+IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
+
+// A document whose error messages are kept instead of shown.
+class ErrorRecordingDoc : public CCVNDoc {
+  public:
+    void ReportError(const CString& text) override { m_reported.push_back(text); }
+    std::vector<CString> m_reported;
+};
+
+class GroupNesting : public testing::Test {
+  protected:
+    void SetUp() override { RegisterTrackPieces(); }
+
+    static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
+
+    // A layout of groups each holding the next, the innermost holding the shape when given.
+    static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*)) {
+        CCVNDoc doc;
+        EXPECT_TRUE(doc.OnNewDocument());
+        CGroup* group = &doc.m_rootGroup;
+        for (int level = 0; level < depth; ++level) group = AddToGroup(group, NewGroup(&doc.m_tool));
+        if (innermost != nullptr)
+            AddToGroup(group, innermost(&doc.m_tool));
+        return Save(doc);
+    }
+
+    static CPaint* CountingShape(CTool* tool) {
+        auto* shape = new CCountingShape;
+        shape->SetTool(tool);
+        return shape;
+    }
+
+    // Groups each holding the next, written as the document's library.
+    Bytes NestedLibrary(int depth) {
+        CCVNDoc doc;
+        EXPECT_TRUE(doc.OnNewDocument());
+        CGroup* group = &doc.m_libraryGroup;
+        for (int level = 0; level < depth; ++level) group = AddToGroup(group, NewGroup(&doc.m_tool));
+        const std::filesystem::path path = m_folder / "written.cvl";
+        doc.m_strLibraryPath = CWinPath::FromReal(path);
+        EXPECT_TRUE(doc.WriteLibrary());
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // The file of empty groups nested to any depth, built from the files of two and three levels
+    // without making (or recursing through) the deep one: each level adds the same bytes.
+    static Bytes Deepened(const Bytes& two, const Bytes& three, int depth) {
+        const auto split = std::mismatch(two.begin(), two.end(), three.begin()).first - two.begin();
+        const Bytes level(three.begin() + split, three.begin() + split + (three.size() - two.size()));
+        Bytes deep(two.begin(), two.begin() + split);
+        for (int i = 2; i < depth; ++i) deep.insert(deep.end(), level.begin(), level.end());
+        deep.insert(deep.end(), two.begin() + split, two.end());
+        return deep;
+    }
+
+    static Bytes DeepLayout(int depth) {
+        return Deepened(NestedLayout(2, nullptr), NestedLayout(3, nullptr), depth);
+    }
+
+    bool Open(RecordingDoc& doc, const Bytes& bytes) {
+        const std::string path = (m_folder / "nested.cvn").string();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return doc.OnOpenDocument(path.c_str()) != FALSE;
+    }
+
+    static int Depth(const CGroup& root) {
+        int depth = 0;
+        for (const CGroup* group = &root; !group->m_members.empty(); ++depth) {
+            group = dynamic_cast<const CGroup*>(group->m_members.front());
+            if (group == nullptr)
+                break;
+        }
+        return depth;
+    }
+
+    TestFolder m_folder;
+};
+
+TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
+    for (const int depth : {10, 20}) {
+        const Bytes bytes = NestedLayout(depth, CountingShape);
+        CCountingShape::ResetCounts();
+        RecordingDoc doc;
+        ASSERT_TRUE(Open(doc, bytes));
+        // Each level's frame asks for its members' box once, the head member included.
+        EXPECT_EQ(CCountingShape::s_nBoundsAsked, depth) << depth;
+        // Reading gives the object its group once; the document then gives every object its
+        // owner once more.
+        EXPECT_EQ(CCountingShape::s_nOwnersGiven, 1) << depth;
+        EXPECT_EQ(Depth(doc.m_rootGroup), depth);
+    }
+}
+
+TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {
+    EXPECT_EQ(DeepLayout(5), NestedLayout(5, nullptr));
+    EXPECT_EQ(Deepened(NestedLibrary(2), NestedLibrary(3), 5), NestedLibrary(5));
+}
+
+TEST_F(GroupNesting, ALayoutNestedFarBeyondAnyRealOneFailsWithTheFileError) {
+    for (const int depth : {CGroup::kMaxNesting, 100000}) {
+        RecordingDoc doc;
+        EXPECT_FALSE(Open(doc, DeepLayout(depth))) << depth;
+        ASSERT_EQ(doc.m_errors.size(), 1u) << depth;
+        EXPECT_NE(doc.m_errors[0].Find("unexpected error"), -1) << doc.m_errors[0].c_str();
+        EXPECT_TRUE(doc.m_rootGroup.m_members.empty());
+    }
+}
+
+TEST_F(GroupNesting, ALibraryNestedFarBeyondAnyRealOneIsNotRead) {
+    const Bytes two = NestedLibrary(2), three = NestedLibrary(3);
+    for (const int depth : {CGroup::kMaxNesting - 1, CGroup::kMaxNesting, 100000}) {
+        const Bytes bytes = Deepened(two, three, depth);
+        const std::filesystem::path path = m_folder / "deep.cvl";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        ErrorRecordingDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_strLibraryPath = CWinPath::FromReal(path);
+        const bool accepted = depth < CGroup::kMaxNesting;
+        EXPECT_EQ(doc.ReadLibrary() != FALSE, accepted) << depth;
+        EXPECT_EQ(doc.m_reported.size(), accepted ? 0u : 1u) << depth;
+        EXPECT_EQ(doc.m_libraryGroup.m_members.size(), accepted ? 1u : 0u) << depth;
+    }
+}
+
+TEST_F(GroupNesting, TheDeepestLayoutReadIsDrawnHitTestedAndSavedTheSame) {
+    const int depth = CGroup::kMaxNesting - 1;
+    const Bytes bytes = DeepLayout(depth);
+    RecordingDoc doc;
+    ASSERT_TRUE(Open(doc, bytes)) << (doc.m_errors.empty() ? "" : doc.m_errors[0].c_str());
+    EXPECT_EQ(Depth(doc.m_rootGroup), depth);
+
+    Canvas canvas(100, 100);
+    doc.m_tool.SetTargetDC(&canvas.dc, nullptr);
+    doc.m_tool.DrawLayout();
+    doc.m_tool.DrawUnselectedObjects();
+    doc.m_tool.SetTargetDC(nullptr, nullptr);
+    EXPECT_EQ(canvas.CountColor(kWhite, CRect(0, 0, 100, 100)), 100 * 100);  // empty groups show nothing
+    EXPECT_EQ(doc.m_rootGroup.HitTest(), nullptr);
+    // Saved as read (the library's names aside, which every layout reads anew) and read back.
+    const Bytes saved = Save(doc);
+    EXPECT_EQ(saved.size(), bytes.size());
+    RecordingDoc again;
+    ASSERT_TRUE(Open(again, saved));
+    EXPECT_EQ(Save(again), saved);
+}
+
+}  // namespace
