@@ -182,6 +182,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     void UpdateAllViews() override { CDocument::UpdateAllViews(nullptr); }
     r3d::Scene* GetScene() override { return m_pScene.get(); }
     int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
+    double Get3DScale() const override { return m_f3DScaleDivisor; }
+    void Refresh3DSearchFolders() override { SetResourcePaths(); }
 
     int m_nFileVersion = kLayoutFileVersion;
     CPaintList m_testTrains;

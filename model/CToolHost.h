@@ -144,6 +144,11 @@ class CToolHost {
     virtual r3d::Scene* GetScene() { return nullptr; }
     virtual BOOL Has3DWindow() const { return FALSE; }
     virtual int Get3DDrawStyle() const { return 4; }
+    // Plan units per 3D unit; 0 while the document has no page to scale by.
+    virtual double Get3DScale() const { return 0.0; }
+    // Hands the data folders to the 3D library before a model is built, so that a folder
+    // changed in the preferences is searched.
+    virtual void Refresh3DSearchFolders() {}
     // Renders the active view of the open 3D window at once.
     virtual void RenderActive3DView() {}
     // Every view of the document shows the layout anew.

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <optional>
 
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
+#include "platform/win/MessageBoxes.h"
 
 namespace {
 
@@ -22,20 +24,25 @@ std::optional<PatternBytes> ReadPattern(const CString& storedPath) {
     return bytes;
 }
 
-std::optional<PatternBytes> FindPattern(const CString& name) {
+std::optional<PatternBytes> FindPattern(CString& name) {
     if (auto bytes = ReadPattern(name))
         return bytes;
     CString fileName, extension;
     CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
     const CString bare = fileName + extension;
-    if (auto bytes = ReadPattern(CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare))
-        return bytes;
-    return ReadPattern(CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare);
+    for (const CString& path : {CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare,
+                                CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare}) {
+        if (auto bytes = ReadPattern(path)) {
+            name = path;
+            return bytes;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-int LoadPatternFile(const CString& name, std::unique_ptr<CBitmap>& bitmap, int) {
+int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int) {
     if (name.IsEmpty())
         return 0;
     const std::optional<PatternBytes> bytes = FindPattern(name);
@@ -46,4 +53,19 @@ int LoadPatternFile(const CString& name, std::unique_ptr<CBitmap>& bitmap, int) 
         return 0;
     bitmap = std::move(loaded);
     return 1;
+}
+
+BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
+    if (name.IsEmpty())
+        return FALSE;
+    PatternBytes bytes;
+    bytes.fill(0xFF);
+    if (bitmap != nullptr)
+        bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
+    std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
+    if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
+        AfxMessageBox("Could not write file " + name, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return TRUE;
 }

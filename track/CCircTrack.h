@@ -1,6 +1,7 @@
 #pragma once
 
 #include "track/CParTrack.h"
+#include "track/TrackModelBuilder.h"
 
 class CPen;
 
@@ -50,6 +51,7 @@ class CCircTrack : public CParTrack {
     int MirrorX(double c) override;
     void CutAtToolPoint() override;
     void RebuildShape() override;
+    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
 
     double GetEndAngle(const CPose* pose, int index) override;
     int AppendCentreLine(CPointArray& points, int reversed) override;
@@ -75,6 +77,8 @@ class CCircTrack : public CParTrack {
     void InitCreationState();
     void EnsurePoints();
     CDoublePoint OnCircle(double radius, double angle) const;
+    // The section at the angle, across the arc along its radius, at the elevation there.
+    TrackSection RadialSection(const CPose& frame, double angle) const;
     double Margin() const;
     // The angle step whose chord is the given length; 0 when there is none.
     double ChordStep(double chord) const;

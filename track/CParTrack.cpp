@@ -668,11 +668,6 @@ int CParTrack::ApplyEditStep(CEditStep* step) {
     return CPaint::ApplyEditStep(step);
 }
 
-std::unique_ptr<r3d::Clump> CParTrack::Build3D(const CPose*) {
-    // The pieces' 3D models come with the 3D view.
-    return nullptr;
-}
-
 // ---- Status texts and snapping ----
 
 void CParTrack::UpdateSizeInfo(const CPose* pose) {

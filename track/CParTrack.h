@@ -96,7 +96,6 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int FinishCreate(const CPose* pose, int flag) override;
     void ApplyStyle(const CPose* pose, CPaint* pattern, int mode) override;
     int ApplyEditStep(CEditStep* step) override;
-    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
     void UpdateSizeInfo(const CPose* pose) override;
 
     int m_nRailLineWidth = 1;

@@ -45,6 +45,7 @@ class CTrack : public CParTrack {
     int MirrorX(double c) override;
     void CutAtToolPoint() override;
     void RebuildShape() override;
+    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
 
     double GetEndAngle(const CPose* pose, int index) override;
     void SetLength(const CPose* pose, double length) override;

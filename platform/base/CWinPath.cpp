@@ -46,8 +46,11 @@ std::vector<std::string> Components(std::string_view path) {
 // The entry of folder that stands for the stored component name, or nothing when none does.
 std::optional<std::string> FindEntry(const std::filesystem::path& folder, const std::string& name) {
     std::string wanted = AnsiToUtf8(name);
-    std::vector<std::string> caseMatches;
     std::error_code error;
+    // An exact name needs no listing of the folder.
+    if (std::filesystem::exists(std::filesystem::symlink_status(folder / wanted, error)))
+        return wanted;
+    std::vector<std::string> caseMatches;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         std::string entryName = entry.path().filename().string();
         if (entryName == wanted) {

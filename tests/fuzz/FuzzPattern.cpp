@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::filesystem::path path = WriteFuzzFile("fill.pat", data, size);
     std::unique_ptr<CBitmap> pattern;
-    if (!LoadPatternFile(CString(path.c_str()), pattern, 0))
+    CString name(path.c_str());
+    if (!LoadPatternFile(name, pattern, 0))
         return 0;
     FuzzCheck(pattern != nullptr && size >= kPatternFileSize, "a loaded pattern has its sixteen bytes");
     CDC dc;

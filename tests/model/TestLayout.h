@@ -94,6 +94,7 @@ class CTestHost : public CToolHost {
     r3d::Scene* GetScene() override { return m_pScene; }
     BOOL Has3DWindow() const override { return m_b3DWindow; }
     int Get3DDrawStyle() const override { return m_n3DDrawStyle; }
+    double Get3DScale() const override { return m_f3DScale; }
     void RenderActive3DView() override { ++m_nRenders; }
     void UpdateAllViews() override { ++m_nViewUpdates; }
     BOOL GetPlanScrollSize(int& width, int& height) const override;
@@ -134,6 +135,7 @@ class CTestHost : public CToolHost {
     r3d::Scene* m_pScene = nullptr;
     BOOL m_b3DWindow = FALSE;
     int m_n3DDrawStyle = 4;
+    double m_f3DScale = 0.0;
     int m_nRenders = 0;
     int m_nViewUpdates = 0;
     // The active plan view: none while its scroll width is negative.

@@ -3,10 +3,15 @@
 #include <memory>
 
 #include "model/CCVNDoc.h"
+#include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
+#include "platform/r3d/AssetLibrary.h"
+#include "platform/r3d/Clump.h"
 #include "resources/Resources.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
+#include "tools/datagen/DataPictures.h"
 #include "track/TrackPieces.h"
 
 // The layers under the plan on a layout of 5,000 connected pieces: Undo, Open, Save and a
@@ -80,5 +85,27 @@ void PlanRedraw(benchmark::State& state, bool fit) {
 }
 BENCHMARK_CAPTURE(PlanRedraw, FitToScreen, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlanRedraw, NormalZoom, false)->Unit(benchmark::kMillisecond);
+
+// The 3D models of 2,000 pieces with their roadbed, as opening the 3D window builds them, with
+// the shipped textures in the program folder.
+void BuildTrackModels(benchmark::State& state) {
+    RegisterResources();
+    RegisterTrackPieces();
+    TestFolder folder;
+    DataPictures::WriteAll(folder.Path());
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+    QuietDoc doc;
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, 20, 100);
+    size_t vertices = 0;
+    for (auto _ : state) {
+        vertices = 0;
+        for (CPaint* piece : doc.m_rootGroup.m_members)
+            vertices += piece->Build3D(nullptr)->Vertices().size();
+    }
+    state.counters["vertices"] = static_cast<double>(vertices);
+    r3d::AssetLibrary::Instance().ForgetTextures();
+}
+BENCHMARK(BuildTrackModels)->Unit(benchmark::kMillisecond);
 
 }  // namespace

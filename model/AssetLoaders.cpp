@@ -1,0 +1,169 @@
+#include "model/AssetLoaders.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "model/CDataFolders.h"
+#include "platform/base/CProfile.h"
+#include "platform/base/CWinPath.h"
+#include "platform/r3d/AssetLibrary.h"
+#include "platform/r3d/ClumpBuilder.h"
+#include "platform/r3d/ModelReaders.h"
+#include "platform/win/MessageBoxes.h"
+
+namespace {
+
+struct DataFolder {
+    const char* subFolder;
+    const char* profileKey;
+};
+
+constexpr DataFolder kScripts{"SCRIPTS\\", "Scripts"};
+constexpr DataFolder kTextures{"TEXTURES\\", "Textures"};
+constexpr DataFolder kBitmaps3D{"3DBITMAPS\\", "3DBitmaps"};
+constexpr DataFolder kBackdrops{"BACKDROPS\\", "Backdrops"};
+
+CString BareName(const CString& name) {
+    CString fileName, extension;
+    CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
+    return fileName + extension;
+}
+
+CString ProfileFolder(const DataFolder& folder) {
+    const CString fallback = CDataFolders::GetBaseFolder() + folder.subFolder;
+    CString path = CProfile::Program().GetProfileString("Paths", folder.profileKey, fallback);
+    if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\')
+        path += '\\';
+    return path;
+}
+
+// The stored names to try, in the search order.
+std::vector<CString> Candidates(const CString& name, const DataFolder& folder) {
+    const CString bare = BareName(name);
+    return {name, CDataFolders::GetBaseFolder() + folder.subFolder + bare, ProfileFolder(folder) + bare};
+}
+
+// The real file a stored name stands for, when there is one; the 3D library's own search is
+// not asked here, so each attempt means exactly its path.
+std::string ExistingFile(const CString& stored) {
+    const std::filesystem::path real = CWinPath::Resolve(stored.c_str());
+    std::error_code error;
+    return std::filesystem::is_regular_file(real, error) ? real.string() : std::string();
+}
+
+// The first attempt whose file loads; the caller's name takes the winning path.
+template <typename Result>
+Result SearchFolders(CString& name, const std::vector<CString>& candidates,
+                     const std::function<Result(const std::string&)>& load) {
+    for (const CString& candidate : candidates) {
+        const std::string file = ExistingFile(candidate);
+        if (file.empty())
+            continue;
+        if (Result result = load(file)) {
+            name = candidate;
+            return result;
+        }
+    }
+    return nullptr;
+}
+
+std::string LowerExtension(const CString& name) {
+    CString extension;
+    CWinPath::Split(name.c_str(), nullptr, nullptr, nullptr, &extension);
+    std::string lower(extension.c_str());
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+using ModelReader = std::unique_ptr<r3d::Clump> (*)(const std::string&);
+
+ModelReader ReaderFor(const CString& name) {
+    const std::string extension = LowerExtension(name);
+    if (extension == ".3ds")
+        return r3d::Read3dsModel;
+    if (extension == ".dxf")
+        return r3d::ReadDxfModel;
+    if (extension == ".rwx")
+        return r3d::ReadRwxModel;
+    return nullptr;
+}
+
+std::shared_ptr<r3d::Texture> MaskedTexture(const std::string& file) {
+    const CString mask = MaskFileName(CString(file.c_str()));
+    return r3d::AssetLibrary::Instance().LoadTexture(file, mask.c_str());
+}
+
+std::shared_ptr<r3d::Raster> LoadRasterFrom(CString& name, const DataFolder& folder) {
+    if (name.IsEmpty())
+        return nullptr;
+    return SearchFolders<std::shared_ptr<r3d::Raster>>(
+        name, Candidates(name, folder),
+        [](const std::string& file) { return r3d::AssetLibrary::Instance().LoadRaster(file); });
+}
+
+using TextureReader = std::function<std::shared_ptr<r3d::Texture>(const std::string&)>;
+
+// The texture searches: the data folders, and last the bare name, left to the 3D library's
+// search folders.
+std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& load) {
+    if (name.IsEmpty())
+        return nullptr;
+    if (auto texture = SearchFolders<std::shared_ptr<r3d::Texture>>(name, Candidates(name, kTextures), load))
+        return texture;
+    const CString bare = BareName(name);
+    std::shared_ptr<r3d::Texture> texture = load(bare.c_str());
+    if (texture)
+        name = bare;
+    return texture;
+}
+
+void ReportMissingTexture(const CString& name) {
+    AfxMessageBox("Could not open texture file " + BareName(name), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+CString MaskFileName(const CString& name) {
+    if (name.IsEmpty())
+        return CString();
+    CString drive, folder, fileName;
+    CWinPath::Split(name.c_str(), &drive, &folder, &fileName, nullptr);
+    return CWinPath::Make(drive.c_str(), folder.c_str(), fileName.c_str(), "msk");
+}
+
+std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
+    const ModelReader reader = name.IsEmpty() ? nullptr : ReaderFor(name);
+    if (reader == nullptr)
+        return nullptr;
+    return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
+}
+
+std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name) {
+    std::shared_ptr<r3d::Texture> texture = SearchTexture(
+        name, [](const std::string& file) { return r3d::AssetLibrary::Instance().LoadTexture(file); });
+    if (!texture)
+        ReportMissingTexture(name);
+    return texture;
+}
+
+std::shared_ptr<r3d::Raster> Load3DBitmapRaster(CString& name) {
+    return LoadRasterFrom(name, kBitmaps3D);
+}
+
+std::shared_ptr<r3d::Raster> LoadBackdrop(CString& name) {
+    return LoadRasterFrom(name, kBackdrops);
+}
+
+BOOL LoadTexture(CString& name, r3d::ClumpBuilder& builder, BOOL showMessage) {
+    std::shared_ptr<r3d::Texture> texture = SearchTexture(name, MaskedTexture);
+    builder.SetTexture(texture);
+    if (!texture && showMessage)
+        ReportMissingTexture(name);
+    return texture ? TRUE : FALSE;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/base/CString.h"
+#include "platform/base/WinTypes.h"
+
+namespace r3d {
+class Clump;
+class ClumpBuilder;
+class Raster;
+class Texture;
+}  // namespace r3d
+
+// The loaders of 3D assets named in a layout. Each tries the name as it stands, then the
+// program folder's data subfolder, then the folder that the profile section "Paths" names for
+// that kind of file; when a later attempt wins, the caller's name becomes the path that worked,
+// so a saved layout keeps the full path.
+
+// A model by its extension (.3ds, .dxf or .rwx, in any letter case), from "SCRIPTS\"; null
+// for another extension or a file that is missing or cannot be read.
+std::unique_ptr<r3d::Clump> LoadModelFile(CString& name);
+
+// A texture from "TEXTURES\", and last by its bare name from the 3D library's search folders.
+// A failure shows a message and leaves the name as it was.
+std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name);
+
+// The mask picture of a 3D bitmap, from "3DBITMAPS\"; null on failure.
+std::shared_ptr<r3d::Raster> Load3DBitmapRaster(CString& name);
+
+// A backdrop panorama, from "BACKDROPS\"; null on failure.
+std::shared_ptr<r3d::Raster> LoadBackdrop(CString& name);
+
+// Puts the texture, masked by its ".msk" file where there is one, on the surface the builder
+// is making; FALSE, with a message when asked for, when no attempt finds it.
+BOOL LoadTexture(CString& name, r3d::ClumpBuilder& builder, BOOL showMessage);
+
+// The mask file of a texture or 3D bitmap: the same folder and name with the extension "msk".
+CString MaskFileName(const CString& name);
