@@ -5,7 +5,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
-#include "shell/BitmapRoutines.h"
+#include "ui/BitmapRoutines.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
-#include "shell/BitmapRoutines.h"
+#include "ui/BitmapRoutines.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "track/CArcTrack.h"
