@@ -20,6 +20,7 @@
 #include "shell/CSplashWindow.h"
 #include "shell/PlanDialogs.h"
 #include "track/TrackPieces.h"
+#include "view3d/View3DClasses.h"
 
 BEGIN_MESSAGE_MAP(CCVNApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -75,6 +76,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterResources();
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
+    RegisterView3DClasses();
     if (!Open3DLibrary()) {
         CString message;
         message.LoadString(IDS_RENDERWARE_COULD_NOT_BE_OPENED);

@@ -1,4 +1,4 @@
-#include "shell/BitmapRoutines.h"
+#include "ui/BitmapRoutines.h"
 
 #include <gtest/gtest.h>
 

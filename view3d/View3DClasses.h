@@ -1,0 +1,5 @@
+#pragma once
+
+// Makes the 3D window's frame and view classes known by name, so that the document's 3D-view
+// template finds them. Run once when the program starts, before the first layout is made.
+void RegisterView3DClasses();
