@@ -6,8 +6,11 @@
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "model/CMainFrameServices.h"
+#include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CFileDialog.h"
+#include "platform/gdi/CBitmap.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
@@ -22,12 +25,13 @@
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "resources/StringTable.h"
+#include "ui/BitmapRoutines.h"
 
 IMPLEMENT_DYNCREATE(C3DView, CView)
 
 namespace {
 
-constexpr UINT kCouldNotCreateCamera = 33021;
 constexpr float kDefaultViewWindow = 0.8f;
 constexpr float kDefaultDistance = 8.0f;
 const r3d::Vec3 kDefaultPosition{0.0f, 1.0f, 8.0f};
@@ -63,7 +67,7 @@ C3DView::C3DView() {
     try {
         m_pCamera = std::make_unique<r3d::Camera>(m_nRasterWidth, m_nRasterHeight);
     } catch (const std::exception&) {
-        AfxMessageBox(CStringTable::Text(kCouldNotCreateCamera), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_THE_3D_CAMERA), MB_OK | MB_ICONEXCLAMATION);
     }
     SetupCamera();
 }
@@ -71,6 +75,7 @@ C3DView::C3DView() {
 C3DView::~C3DView() {
     if (m_pMarker != nullptr)
         m_pMarker->RemoveFromScene();
+    FreeCapture();
 }
 
 CCVNDoc* C3DView::GetDocument() const {
@@ -315,9 +320,10 @@ void C3DView::OnDraw(CDC* dc) {
             DrawPicture(*dc, dpiX / 2, dc->GetDeviceCaps(LOGPIXELSY), width, height);
         }
     } else {
-        Render(dc);
         if (m_bCapture)
-            m_pCaptured = std::make_unique<r3d::Raster>(m_pCamera->Picture());
+            CaptureWindow(*dc);
+        else
+            Render(dc);
     }
     m_bCapture = 0;
 }
@@ -325,4 +331,55 @@ void C3DView::OnDraw(CDC* dc) {
 BOOL C3DView::OnPreparePrinting(CPrintInfo* info) {
     info->SetMaxPage(1);
     return DoPreparePrinting(info);
+}
+
+// ---- Save 3D View ----
+
+void C3DView::FreeCapture() {
+    if (m_hCaptured != nullptr)
+        DestroyDIB(m_hCaptured);
+    m_hCaptured = nullptr;
+}
+
+// Renders into a bitmap of the client size, keeps a packed DIB of it and shows it.
+void C3DView::CaptureWindow(CDC& window) {
+    CCVNDoc* doc = GetDocument();
+    if (doc == nullptr || doc->GetScene() == nullptr)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CDC memory;
+    CBitmap bitmap;
+    if (!memory.CreateCompatibleDC(&window) ||
+        !bitmap.CreateCompatibleBitmap(&window, client.Width(), client.Height()))
+        return;
+    CBitmap* old = memory.SelectObject(&bitmap);
+    RenderPicture();
+    DrawPicture(memory, 0, 0, client.Width(), client.Height());
+    window.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+    FreeCapture();
+    m_hCaptured = MakePackedDib(&bitmap, CopySystemPalette());
+}
+
+void C3DView::OnSave3DView() {
+    const CString programFolder = CDataFolders::GetBaseFolder() + "TEXTURES\\";
+    CString folder = programFolder;
+    if (!CDataFolders::FolderExists(folder))
+        folder = CProfile::Program().GetProfileString("Paths", "Textures", programFolder);
+    CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "Bitmap Files (*.bmp)|*.bmp||", this);
+    const CString diskFolder(CWinPath::Resolve(folder).string().c_str());
+    dialog.m_ofn.lpstrInitialDir = diskFolder.c_str();
+    const INT_PTR answer = dialog.DoModal();
+    FreeCapture();
+    m_bCapture = 1;
+    Invalidate(FALSE);
+    UpdateWindow();
+    if (answer == IDOK && m_hCaptured != nullptr &&
+        SaveDIB(m_hCaptured, dialog.GetPathName().c_str()) != kDibSaved) {
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + dialog.GetPathName(),
+                      MB_OK | MB_ICONEXCLAMATION);
+    }
+    FreeCapture();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/C3DViewServices.h"
+#include "platform/base/GlobalMemory.h"
 #include "platform/r3d/Vector.h"
 #include "platform/win/CView.h"
 
@@ -110,6 +111,9 @@ class C3DView : public CView, public C3DViewServices {
     void OnUpdateLighten(CCmdUI* cmdUI);
     void StepBrightness(float step);
     // Save and print.
+    void OnSave3DView();
+    void CaptureWindow(CDC& window);
+    void FreeCapture();
 
     void Redraw();
     void RenderPicture();
@@ -144,6 +148,6 @@ class C3DView : public CView, public C3DViewServices {
     std::unique_ptr<r3d::Clump> m_pMarker;
     UINT_PTR m_nDriveTimer = 0;
     int m_bCapture = 0;
-    std::unique_ptr<r3d::Raster> m_pCaptured;
-    bool m_bRenderPending = false;
+    // The picture Save 3D View writes: a packed DIB.
+    HGLOBAL m_hCaptured = nullptr;
 };

@@ -6,13 +6,16 @@
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTerrainSurface.h"
+#include "platform/r3d/BmpRaster.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/Light.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CPrintInfo.h"
 #include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/PdfPages.h"
 #include "view3d/C3DChildFrame.h"
 #include "view3d/C3DView.h"
 #include "view3d/PickRay.h"
@@ -403,4 +406,45 @@ TEST_F(View3DWindow, ARightDragLiftsAGroupedObjectAndACtrlClickEditsTerrain) {
     terrain->m_hModel->SetTag(103);
     view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, At(centre));
     EXPECT_EQ(terrain->propertiesRuns, 1);
+}
+
+TEST_F(View3DWindow, TheSceneIsRenderedSavedAsABitmapAndPrintedOnOnePage) {
+    SizeClient(400, 200);
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 0;
+    Command(ID_VIEW_FRONT);
+    Command(ID_CAMERA_LOOK_DOWN);
+    view->UpdateWindow();
+    const r3d::Raster& picture = Camera().Picture();
+    ASSERT_EQ(picture.Width(), 400);
+    ASSERT_EQ(picture.Height(), 200);
+    // Sky above, the ground plane below.
+    EXPECT_EQ(picture.Pixel(200, 2), (r3d::Raster::Rgb{0, 0, 255}));
+    EXPECT_NE(picture.Pixel(200, 197), (r3d::Raster::Rgb{0, 0, 255}));
+
+    const std::filesystem::path saved = folder / "view.bmp";
+    host.WhenModal("Save", [&](CWnd&) {
+        host.Type(saved.c_str());
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_SAVE_3D_VIEW);
+    const std::optional<r3d::Raster> read = r3d::ReadBmpRaster(saved);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(read->Width(), 400);
+    ASSERT_EQ(read->Height(), 200);
+    EXPECT_EQ(read->Pixel(200, 2), picture.Pixel(200, 2));
+    EXPECT_EQ(read->Pixel(200, 197), picture.Pixel(200, 197));
+
+    const CString pdf = (folder / "view.pdf").c_str();
+    UINT offered = 0;
+    AfxSetPrintPrompt([&](CPrintInfo& info) {
+        offered = info.GetMaxPage();
+        info.m_strOutput = pdf;
+        info.m_nDpi = 100;
+        return TRUE;
+    });
+    Command(ID_PRINT_3D_VIEW);
+    AfxSetPrintPrompt(nullptr);
+    EXPECT_EQ(offered, 1u);
+    EXPECT_EQ(CountPdfPages(pdf.c_str()), 1);
 }
