@@ -201,6 +201,7 @@ void C3DView::RenderPicture() {
     m_pCamera->Clear();
     doc->GetScene()->Render(*m_pCamera);
     m_pCamera->EndUpdate();
+    ++m_nRenders;
 }
 
 void C3DView::DrawPicture(CDC& dc, int x, int y, int width, int height) {

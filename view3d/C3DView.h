@@ -55,6 +55,8 @@ class C3DView : public CView, public C3DViewServices {
     static int BackdropOffset(int backdropWidth, r3d::Vec3 direction);
     // The backdrop now held by the camera, with the file it came from.
     const CString& GetBackdropName() const { return m_strBackdrop; }
+    // How many pictures the view has rendered.
+    int GetRenderCount() const { return m_nRenders; }
 
     // C3DViewServices
     void MarkForRender() override;
@@ -150,4 +152,5 @@ class C3DView : public CView, public C3DViewServices {
     int m_bCapture = 0;
     // The picture Save 3D View writes: a packed DIB.
     HGLOBAL m_hCaptured = nullptr;
+    int m_nRenders = 0;
 };

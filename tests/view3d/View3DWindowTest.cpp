@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -447,4 +448,92 @@ TEST_F(View3DWindow, TheSceneIsRenderedSavedAsABitmapAndPrintedOnOnePage) {
     AfxSetPrintPrompt(nullptr);
     EXPECT_EQ(offered, 1u);
     EXPECT_EQ(CountPdfPages(pdf.c_str()), 1);
+}
+
+namespace {
+
+// A 24-bit .bmp of one colour.
+void WriteBitmap(const std::filesystem::path& path, int width, int height, r3d::Raster::Rgb colour) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const int imageBytes = rowBytes * height;
+    std::vector<unsigned char> file(54 + imageBytes, 0);
+    auto put32 = [&file](int at, int value) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<int>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, imageBytes);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned char* pixel = &file[54 + y * rowBytes + x * 3];
+            pixel[0] = colour.b;
+            pixel[1] = colour.g;
+            pixel[2] = colour.r;
+        }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+}
+
+}  // namespace
+
+TEST_F(View3DWindow, TheBackdropFollowsTheLayoutsSettingAndAFailedLoadKeepsTheOldOne) {
+    SizeClient(400, 200);
+    const std::filesystem::path sky = folder / "sky.bmp";
+    WriteBitmap(sky, 64, 28, {255, 0, 0});
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 1;
+    layout->m_strBackdrop = sky.c_str();
+    view->SyncBackdrop();
+    ASSERT_NE(Camera().Backdrop(), nullptr);
+    EXPECT_EQ(Camera().Backdrop()->Width(), 64);
+    EXPECT_EQ(view->GetBackdropName(), CString(sky.c_str()));
+
+    // Looking level, the panorama's band stands 5/7 of its height above the middle row.
+    view->Invalidate(FALSE);
+    view->UpdateWindow();
+    EXPECT_EQ(Camera().BackdropRect(), (r3d::Rect{0, 100 - 20, 400, 28}));
+    EXPECT_EQ(Camera().Picture().Pixel(200, 90), (r3d::Raster::Rgb{255, 0, 0}));
+    EXPECT_EQ(Camera().Picture().Pixel(200, 2), (r3d::Raster::Rgb{0, 0, 255}));
+
+    // Off drops the picture but keeps the name; on again loads the file anew.
+    layout->m_bUseBackdrop = 0;
+    view->SyncBackdrop();
+    EXPECT_EQ(Camera().Backdrop(), nullptr);
+    EXPECT_EQ(view->GetBackdropName(), CString(sky.c_str()));
+    layout->m_bUseBackdrop = 1;
+    view->SyncBackdrop();
+    ASSERT_NE(Camera().Backdrop(), nullptr);
+
+    // A backdrop that cannot be loaded leaves the old one.
+    layout->m_strBackdrop = (folder / "missing.bmp").c_str();
+    view->SyncBackdrop();
+    ASSERT_NE(Camera().Backdrop(), nullptr);
+    EXPECT_EQ(Camera().Backdrop()->Width(), 64);
+    EXPECT_EQ(view->GetBackdropName(), CString(sky.c_str()));
+}
+
+TEST_F(View3DWindow, ModelsRebuiltByOneCommandAreRenderedOnceWhenItEnds) {
+    host.RunUntilIdle();
+    const int before = view->GetRenderCount();
+    std::vector<std::unique_ptr<CModelStandIn>> objects;
+    for (int i = 0; i < 20; ++i) {
+        objects.push_back(
+            std::make_unique<CModelStandIn>(&layout->m_tool, 101, r3d::Vec3{0.1f * i, 0.0f, 0.0f}));
+        const CPose pose;
+        EXPECT_EQ(objects.back()->Update3D(&pose), 1);
+    }
+    EXPECT_EQ(view->GetRenderCount(), before);
+    host.RunUntilIdle();
+    EXPECT_EQ(view->GetRenderCount(), before + 1);
+    EXPECT_EQ(objects.front()->m_hModel->InScene(), layout->GetScene());
+
+    // A camera command renders at once.
+    Command(ID_CAMERA_TURN_LEFT);
+    EXPECT_EQ(view->GetRenderCount(), before + 2);
 }
