@@ -104,6 +104,8 @@ class C3DView : public CView, public C3DViewServices {
     void OnBackView();
     void OnLeftSideView();
     void OnRightSideView();
+    enum class PresetView { BirdsEye, Front, Back, LeftSide, RightSide };
+    void ShowPresetView(PresetView preset);
     void FitCamera(const r3d::Vec3& position, const r3d::Vec3& lookAt, float distance);
     bool SceneBounds(r3d::Box& box) const;
     // Light.

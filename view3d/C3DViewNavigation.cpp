@@ -152,54 +152,65 @@ void C3DView::FitCamera(const r3d::Vec3& position, const r3d::Vec3& lookAt, floa
     Redraw();
 }
 
-void C3DView::OnBirdsEyeView() {
+// The camera looks at the middle of the scene from above or from one side, as far off as
+// makes the seen extents fill the view window on the shorter fit.
+void C3DView::ShowPresetView(PresetView preset) {
     r3d::Box box;
     if (!SceneBounds(box))
         return;
     const r3d::Vec3 c = (box.min + box.max) * 0.5f;
     const r3d::Vec3 extent = box.max - box.min;
-    const float d = std::min(std::fabs(extent.z) / m_fViewHeight, std::fabs(extent.x) / m_fViewWidth);
-    FitCamera({c.x, box.max.y + d, c.z}, {c.x, kViewHeight, c.z}, d);
+    auto fit = [this](float across, float up) {
+        return std::min(std::fabs(across) / m_fViewWidth, std::fabs(up) / m_fViewHeight);
+    };
+    const r3d::Vec3 lookAt{c.x, kViewHeight, c.z};
+    switch (preset) {
+        case PresetView::BirdsEye: {
+            const float d = fit(extent.x, extent.z);
+            FitCamera({c.x, box.max.y + d, c.z}, lookAt, d);
+            break;
+        }
+        case PresetView::Front: {
+            const float d = fit(extent.x, extent.y);
+            FitCamera({c.x, kViewHeight, box.max.z + d}, lookAt, d);
+            break;
+        }
+        case PresetView::Back: {
+            const float d = fit(extent.x, extent.y);
+            FitCamera({c.x, kViewHeight, box.min.z - d}, lookAt, d);
+            break;
+        }
+        case PresetView::LeftSide: {
+            const float d = fit(extent.z, extent.y);
+            FitCamera({box.min.x - d, kViewHeight, c.z}, lookAt, d);
+            break;
+        }
+        case PresetView::RightSide: {
+            const float d = fit(extent.z, extent.y);
+            FitCamera({box.max.x + d, kViewHeight, c.z}, lookAt, d);
+            break;
+        }
+    }
+}
+
+void C3DView::OnBirdsEyeView() {
+    ShowPresetView(PresetView::BirdsEye);
 }
 
 void C3DView::OnFrontView() {
-    r3d::Box box;
-    if (!SceneBounds(box))
-        return;
-    const r3d::Vec3 c = (box.min + box.max) * 0.5f;
-    const r3d::Vec3 extent = box.max - box.min;
-    const float d = std::min(std::fabs(extent.y) / m_fViewHeight, std::fabs(extent.x) / m_fViewWidth);
-    FitCamera({c.x, kViewHeight, box.max.z + d}, {c.x, kViewHeight, c.z}, d);
+    ShowPresetView(PresetView::Front);
 }
 
 void C3DView::OnBackView() {
-    r3d::Box box;
-    if (!SceneBounds(box))
-        return;
-    const r3d::Vec3 c = (box.min + box.max) * 0.5f;
-    const r3d::Vec3 extent = box.max - box.min;
-    const float d = std::min(std::fabs(extent.x) / m_fViewWidth, std::fabs(extent.y) / m_fViewHeight);
-    FitCamera({c.x, kViewHeight, box.min.z - d}, {c.x, kViewHeight, c.z}, d);
+    ShowPresetView(PresetView::Back);
 }
 
 void C3DView::OnLeftSideView() {
-    r3d::Box box;
-    if (!SceneBounds(box))
-        return;
-    const r3d::Vec3 c = (box.min + box.max) * 0.5f;
-    const r3d::Vec3 extent = box.max - box.min;
-    const float d = std::min(std::fabs(extent.z) / m_fViewWidth, std::fabs(extent.y) / m_fViewHeight);
-    FitCamera({box.min.x - d, kViewHeight, c.z}, {c.x, kViewHeight, c.z}, d);
+    ShowPresetView(PresetView::LeftSide);
 }
 
 void C3DView::OnRightSideView() {
-    r3d::Box box;
-    if (!SceneBounds(box))
-        return;
-    const r3d::Vec3 c = (box.min + box.max) * 0.5f;
-    const r3d::Vec3 extent = box.max - box.min;
-    const float d = std::min(std::fabs(extent.z) / m_fViewWidth, std::fabs(extent.y) / m_fViewHeight);
-    FitCamera({box.max.x + d, kViewHeight, c.z}, {c.x, kViewHeight, c.z}, d);
+    ShowPresetView(PresetView::RightSide);
 }
 
 // ---- Light ----
