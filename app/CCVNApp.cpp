@@ -21,6 +21,7 @@
 #include "shell/CSplashWindow.h"
 #include "shell/PlanDialogs.h"
 #include "track/TrackPieces.h"
+#include "view3d/View3DClasses.h"
 
 BEGIN_MESSAGE_MAP(CCVNApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -77,6 +78,7 @@ BOOL CCVNApp::InitInstance() {
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
     RegisterDrawingObjects();
+    RegisterView3DClasses();
     if (!Open3DLibrary()) {
         CString message;
         message.LoadString(IDS_RENDERWARE_COULD_NOT_BE_OPENED);

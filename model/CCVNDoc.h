@@ -20,6 +20,7 @@ class CFrameWnd;
 class CMainFrameServices;
 class CMultiDocTemplate;
 class CPlanViewServices;
+class C3DViewServices;
 class CPropertyPage;
 class CView;
 
@@ -171,6 +172,9 @@ class CCVNDoc : public CDocument, public CToolHost {
     CPaintList* GetClipboard() override;
     void ShowStatusPanes(CPieceStatusText& status) override;
     BOOL Has3DWindow() const override { return Get3DFrame() != nullptr; }
+    void RenderActive3DView() override;
+    // The active view of the open 3D window, or null.
+    C3DViewServices* Active3DView() const;
     void GetPrintableSize(int& width, int& height) const override;
     void ReadKeyboardState(BYTE (&state)[256]) override;
     void BeginWaitCursor() override { CDocument::BeginWaitCursor(); }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/C3DViewServices.h"
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
 #include "model/CPlanViewServices.h"
@@ -226,6 +227,16 @@ CFrameWnd* CCVNDoc::Get3DFrame() const {
         if (frame == m_p3DFrame)
             return frame;
     return nullptr;
+}
+
+C3DViewServices* CCVNDoc::Active3DView() const {
+    CFrameWnd* frame = Get3DFrame();
+    return frame != nullptr ? dynamic_cast<C3DViewServices*>(frame->GetActiveView()) : nullptr;
+}
+
+void CCVNDoc::RenderActive3DView() {
+    if (C3DViewServices* view = Active3DView())
+        view->MarkForRender();
 }
 
 void CCVNDoc::OnOpen2DView() {

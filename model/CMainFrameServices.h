@@ -18,6 +18,8 @@ class CMainFrameServices {
     virtual CPaintList* GetClipboardList() = 0;
     // The layer selector shows the given layer.
     virtual void ShowActiveLayer(int layer) = 0;
+    // A plan view shows the drawing tools, a 3D view the camera.
+    virtual void ShowToolBarsFor(BOOL planView) { (void)planView; }
     // The status panes take the active document's status texts.
     virtual void UpdateStatusPanes() = 0;
     // The default printer's printable width and height in tenths of a millimetre; zero

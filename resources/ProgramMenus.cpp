@@ -184,6 +184,8 @@ CMenu* Layout3DPopup() {
                   {ID_VIEW_RIGHT_SIDE, "From Right Side View"},
                   {ID_VIEW_FRONT, "Front View"},
                   {ID_VIEW_BACK, "Back View"},
+                  {ID_SAVE_3D_VIEW, "Save 3D View..."},
+                  {ID_PRINT_3D_VIEW, "Print 3D View"},
                   kSeparator,
                   {ID_TOOL_RUN_TEST_TRAIN, "Run Test Train"},
                   {ID_STOP_TEST_TRAIN, "St&op Test Train"}});

@@ -47,8 +47,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     CToolBarEx& GetToolsToolBar() { return m_wndToolsBar; }
     CToolBarEx& GetCameraToolBar() { return m_wndCameraBar; }
     CToolParametersDialog& GetToolParametersDialog() { return m_wndToolParameters; }
-    // A plan view shows the drawing tools, a 3D view the camera.
-    void ShowToolBarsFor(BOOL planView);
+    void ShowToolBarsFor(BOOL planView) override;
     // Print preview puts the main and tools bars away and brings them back.
     void ShowPreviewToolBars(BOOL show);
     // The layer selector the main tool bar holds; null when the bar could not make it.

@@ -1,0 +1,6 @@
+#pragma once
+
+// Makes the 3D window's frame and view classes known by name, so that the document's 3D-view
+// template finds them. Run once when the program starts, before the first layout is made.
+// Answers how many of the two classes the program now finds by name.
+int RegisterView3DClasses();
