@@ -4,8 +4,10 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <set>
 #include <type_traits>
 
 namespace r3d {
@@ -18,18 +20,42 @@ static_assert(std::is_standard_layout_v<Vertex> && sizeof(Vertex) == 5 * sizeof(
 struct PendingBatch {
     Material material;
     bool lines = false;
+    bool frontOnly = false;
     std::vector<GLuint> indices;
 };
 
-PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& material, bool lines) {
+PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& material, bool lines,
+                       bool frontOnly) {
     // Builders give long runs of one surface, so the last batch is nearly always the one.
     for (auto it = batches.rbegin(); it != batches.rend(); ++it) {
-        if (it->lines == lines && it->material == material) {
+        if (it->lines == lines && it->frontOnly == frontOnly && it->material == material) {
             return *it;
         }
     }
-    batches.push_back({material, lines, {}});
+    batches.push_back({material, lines, frontOnly, {}});
     return batches.back();
+}
+
+// The corners turned to start at the lowest one, so a face names one sequence however it starts.
+std::vector<int> FromLowestCorner(std::vector<int> corners) {
+    std::rotate(corners.begin(), std::min_element(corners.begin(), corners.end()), corners.end());
+    return corners;
+}
+
+// For each polygon: whether another face has its corners in the opposite turn.
+std::vector<bool> BackToBackFaces(const std::vector<Polygon>& polygons) {
+    std::set<std::vector<int>> faces;
+    for (const Polygon& polygon : polygons) {
+        if (polygon.vertices.size() >= 3)
+            faces.insert(FromLowestCorner(polygon.vertices));
+    }
+    std::vector<bool> backToBack(polygons.size(), false);
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        const std::vector<int>& corners = polygons[i].vertices;
+        if (corners.size() >= 3)
+            backToBack[i] = faces.count(FromLowestCorner({corners.rbegin(), corners.rend()})) > 0;
+    }
+    return backToBack;
 }
 
 // Wireframe polygons as their edges, the others as a fan of triangles from the first corner.
@@ -75,15 +101,19 @@ void GpuMesh::Refresh(const Clump& clump) {
 
 void GpuMesh::Build(const Clump& clump) {
     std::vector<PendingBatch> pending;
-    for (const Polygon& polygon : clump.Polygons()) {
+    const std::vector<Polygon>& polygons = clump.Polygons();
+    const std::vector<bool> backToBack = BackToBackFaces(polygons);
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        const Polygon& polygon = polygons[i];
         bool lines = polygon.material.style == DrawStyle::Wireframe;
-        AddIndices(BatchFor(pending, polygon.material, lines).indices, polygon, lines);
+        AddIndices(BatchFor(pending, polygon.material, lines, backToBack[i] && !lines).indices, polygon,
+                   lines);
     }
     std::vector<GLuint> all;
     m_batches.clear();
     for (PendingBatch& batch : pending) {
         m_batches.push_back({std::move(batch.material), static_cast<int>(all.size()),
-                             static_cast<int>(batch.indices.size()), batch.lines});
+                             static_cast<int>(batch.indices.size()), batch.lines, batch.frontOnly});
         all.insert(all.end(), batch.indices.begin(), batch.indices.end());
     }
     if (!m_vertexArray) {

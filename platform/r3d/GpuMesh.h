@@ -10,6 +10,9 @@ namespace r3d {
 // A clump's geometry uploaded for drawing: its vertices as they are, shared by the faces, and
 // indices over them: triangles grouped by surface, and the outlines of the wireframe polygons as
 // line segments. Faces, surfaces or a new vertex build it again; moved vertices are sent alone.
+// Faces are seen from both sides, except two faces over the same corners in opposite turns (a
+// sheet with two sides, such as a ground with an underside): each of those only from its front,
+// where its corners turn anticlockwise, so the two never fight for the same pixels.
 class GpuMesh {
   public:
     struct Batch {
@@ -17,6 +20,7 @@ class GpuMesh {
         int first = 0;  // in indices
         int count = 0;
         bool lines = false;
+        bool frontOnly = false;
     };
 
     GpuMesh() = default;

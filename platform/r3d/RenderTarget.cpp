@@ -100,8 +100,12 @@ void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
     if (textured) {
         Upload(*m.texture, true);
     }
+    if (batch.frontOnly)
+        glEnable(GL_CULL_FACE);
     glDrawElements(batch.lines ? GL_LINES : GL_TRIANGLES, batch.count, GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(batch.first * sizeof(GLuint)));
+    if (batch.frontOnly)
+        glDisable(GL_CULL_FACE);
 }
 
 // Opaque surfaces in the first pass, see-through ones over them in the second.

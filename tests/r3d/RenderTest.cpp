@@ -375,3 +375,29 @@ TEST_F(RenderTest, MovedVerticesDrawAsAFreshBuildOfTheClumpDoes) {
     EXPECT_FALSE(SamePicture(withFace, again));
     EXPECT_TRUE(SamePicture(withFace, freshPicture()));
 }
+
+TEST_F(RenderTest, TwoFacesBackToBackAreEachSeenFromTheirOwnSide) {
+    ClumpBuilder builder;
+    builder.AddVertex({-1, -1, 0}, 0, 1);
+    builder.AddVertex({1, -1, 0}, 1, 1);
+    builder.AddVertex({1, 1, 0}, 1, 0);
+    builder.AddVertex({-1, 1, 0}, 0, 0);
+    builder.SetSurface(Flat(1, 0, 0));
+    builder.AddQuad(1, 2, 3, 4);
+    builder.SetSurface(Flat(0, 0, 1));
+    builder.AddQuad(2, 1, 4, 3);  // the same corners the other way round, from another corner
+    auto sheet = builder.Finish();
+    auto single = Quad(2, 0, 0, 1, Flat(0, 1, 0));
+    scene.Add(*sheet);
+    scene.Add(*single);
+    EXPECT_TRUE(PixelIs(Render(), 50, 50, {255, 0, 0}));
+
+    camera.Reset();
+    camera.SetViewWindow(1, 1);
+    camera.MoveBy({0, 0, -5});
+    camera.LookAt({0, 0, 0});
+    const Raster& fromBehind = Render();
+    EXPECT_TRUE(PixelIs(fromBehind, 50, 50, {0, 0, 255}));
+    // A face without a twin is still seen from behind: at x = 2, which is left on the picture now.
+    EXPECT_TRUE(PixelIs(fromBehind, 10, 50, {0, 255, 0}));
+}
