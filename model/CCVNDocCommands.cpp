@@ -4,6 +4,7 @@
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
 #include "model/CPlanViewServices.h"
+#include "model/ObjectFactory.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CCmdUI.h"
@@ -136,8 +137,13 @@ void CCVNDoc::OnUpdateToolCommand(CCmdUI* cmdUI) {
     bool checked = m_tool.m_toolMode == mode;
     if (mode == kToolSelector)
         checked = checked && !m_tool.m_bParallelToolActive;
+    // A tool whose objects no class makes yet would draw nothing: it waits, greyed.
+    const int kind = GetCreateKindForTool(mode);
+    const bool makesObjects = kind == 0 || HasObjectMakerForKind(kind);
     if (mode == kToolRunTestTrain)
-        cmdUI->Enable(!IsEditingGroup());
+        cmdUI->Enable(CRuntimeClass::FromName("CTestTrain") != nullptr && !IsEditingGroup());
+    else
+        cmdUI->Enable(makesObjects);
     cmdUI->SetRadio(checked);
 }
 

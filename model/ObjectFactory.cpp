@@ -50,6 +50,11 @@ CPaint* MakeObjectForKind(int createKind, CTool* tool) {
     return maker != nullptr ? maker(tool) : nullptr;
 }
 
+bool HasObjectMakerForKind(int createKind) {
+    return IsCreateKind(createKind) &&
+           Makers()[static_cast<size_t>(createKind - kStepCreateFirst)] != nullptr;
+}
+
 int GetCreateKindForTool(int mode) {
     for (const ToolKind& entry : kToolKinds)
         if (entry.mode == mode)

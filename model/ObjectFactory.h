@@ -13,6 +13,8 @@ void RegisterObjectMaker(int createKind, ObjectMaker maker);
 // The new object of a create kind, or null when the kind is outside 11 to 34 or no class
 // has registered for it.
 CPaint* MakeObjectForKind(int createKind, CTool* tool);
+// Whether a class has registered for the create kind.
+bool HasObjectMakerForKind(int createKind);
 
 // The create kind a press of the tool mode makes (0 when the mode creates nothing), and the
 // class name a create kind constructs (empty outside 11 to 34).
