@@ -80,7 +80,7 @@ bool CArcTrack::AnglesDrawable() const {
     return m_fStartAngle >= 0.0 && m_fStartAngle <= kFullTurn && m_fSweep >= 0.0 && m_fSweep <= kFullTurn;
 }
 
-int CArcTrack::Walk(bool reversed, Sample (&samples)[kMaxSamples]) const {
+int CArcTrack::Walk(bool reversed, Sample (&samples)[kMaxSamples], double spacing) const {
     const double from = reversed ? EndAngleLocal() : m_fStartAngle;
     const double to = reversed ? m_fStartAngle : EndAngleLocal();
     const double span = std::fabs(to - from);
@@ -89,14 +89,13 @@ int CArcTrack::Walk(bool reversed, Sample (&samples)[kMaxSamples]) const {
     const double direction = to > from ? 1.0 : -1.0;
     // Whole degrees, then the far end; a sweep beyond a full turn still fits the samples.
     const int steps = static_cast<int>(std::min(std::ceil(span / kDegree), kMaxSamples - 1.0));
-    const double h = HandleTolerance();
     int kept = 0;
     for (int i = 0; i <= steps; ++i) {
         const double angle = i == steps ? to : from + direction * i * kDegree;
         const CDoublePoint point = PointAt(angle);
         const bool keep =
             kept == 0 || i == steps ||
-            VectorLength(point.x - samples[kept - 1].point.x, point.y - samples[kept - 1].point.y) >= h;
+            VectorLength(point.x - samples[kept - 1].point.x, point.y - samples[kept - 1].point.y) >= spacing;
         if (keep)
             samples[kept++] = {angle, point};
     }
@@ -242,7 +241,7 @@ double CArcTrack::GetEndAngle(const CPose* pose, int index) {
 
 int CArcTrack::AppendCentreLine(CPointArray& points, int reversed) {
     Sample samples[kMaxSamples];
-    const int count = Walk(reversed != 0, samples);
+    const int count = Walk(reversed != 0, samples, HandleTolerance());
     for (int i = 0; i < count; ++i) points.Add(samples[i].point);
     return count;
 }

@@ -58,6 +58,8 @@ class CArcTrack : public CParTrack {
     void CutAtToolPoint() override;
     void RebuildShape() override;
 
+    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
+
     double GetEndAngle(const CPose* pose, int index) override;
     int AppendCentreLine(CPointArray& points, int reversed) override;
     int ApplyCutStep(CEditStep* step) override;
@@ -78,8 +80,9 @@ class CArcTrack : public CParTrack {
         double angle;
         CDoublePoint point;
     };
-    // The kept samples from the begin (or, reversed, the end); returns their count.
-    int Walk(bool reversed, Sample (&samples)[kMaxSamples]) const;
+    // The kept samples from the begin (or, reversed, the end): both ends and the whole degrees
+    // at least the spacing from the sample kept before; returns their count.
+    int Walk(bool reversed, Sample (&samples)[kMaxSamples], double spacing) const;
     // The outward normal direction of the ellipse at a point given relative to the centre.
     double NormalAt(double dx, double dy) const;
     CDoublePoint AlongNormal(const Sample& sample, double offset) const;

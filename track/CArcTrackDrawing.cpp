@@ -46,7 +46,7 @@ int CArcTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     Sample samples[kMaxSamples];
-    const int count = Walk(false, samples);
+    const int count = Walk(false, samples, HandleTolerance());
     if (count == 0)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
@@ -154,7 +154,7 @@ CPaint* CArcTrack::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kPointCount || CPaint::HitTest() == nullptr)
         return nullptr;
     Sample samples[kMaxSamples];
-    const int count = Walk(false, samples);
+    const int count = Walk(false, samples, HandleTolerance());
     return count >= 2 ? HitTestSamples(samples, count) : nullptr;
 }
 

@@ -66,6 +66,8 @@ class CSplineTrack : public CParTrack {
     void CutAtToolPoint() override;
     void RebuildShape() override;
 
+    std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
+
     double GetEndAngle(const CPose* pose, int index) override;
     int AppendCentreLine(CPointArray& points, int reversed) override;
     int ApplyCutStep(CEditStep* step) override;

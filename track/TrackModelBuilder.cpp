@@ -91,6 +91,26 @@ CDoublePoint TrackModelBuilder::AcrossChord(const CDoublePoint& from, const CDou
     return {-dy / length, dx / length};
 }
 
+CDoublePoint TrackModelBuilder::AcrossHeading(double heading) {
+    return {-std::sin(heading), std::cos(heading)};
+}
+
+void TrackModelBuilder::AddPath(const std::vector<CDoublePoint>& points, double beginElevation,
+                                double endElevation, double beginHeading, double endHeading) {
+    if (points.size() < 2)
+        return;
+    const std::size_t last = points.size() - 1;
+    const double climb = (endElevation - beginElevation) / static_cast<double>(last);
+    TrackSection start{points[0], AcrossHeading(beginHeading), beginElevation};
+    for (std::size_t i = 1; i <= last; ++i) {
+        const CDoublePoint across =
+            i == last ? AcrossHeading(endHeading) : AcrossChord(points[i - 1], points[i]);
+        const TrackSection end{points[i], across, beginElevation + climb * static_cast<double>(i)};
+        if (AddSegment(start, end))
+            start = end;
+    }
+}
+
 r3d::Vec3 TrackModelBuilder::ToModel(const CDoublePoint& plan, double height) const {
     return {static_cast<float>(plan.x / m_scale - kModelOrigin), static_cast<float>(height),
             static_cast<float>(-plan.y / m_scale - kModelOrigin)};

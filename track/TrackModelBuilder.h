@@ -35,8 +35,15 @@ class TrackModelBuilder {
     bool HasScale() const { return m_scale > 0.0; }
     // The unit vector across the chord from one point to the next; zero for a zero chord.
     static CDoublePoint AcrossChord(const CDoublePoint& from, const CDoublePoint& to);
+    // The unit vector across a track heading the given plan angle.
+    static CDoublePoint AcrossHeading(double heading);
     // One segment's vertices; false, adding nothing, when its chord has no length.
     bool AddSegment(const TrackSection& start, const TrackSection& end);
+    // Segments along world points whose elevation climbs evenly from the begin to the end
+    // elevation by point number; the end sections lie across the given headings, the others
+    // across the chord that they end.
+    void AddPath(const std::vector<CDoublePoint>& points, double beginElevation, double endElevation,
+                 double beginHeading, double endHeading);
     // The model (tag 103) with the faces of every segment; null when no segment was added.
     std::unique_ptr<r3d::Clump> Finish();
 

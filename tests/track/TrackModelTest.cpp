@@ -189,3 +189,86 @@ TEST_F(TrackModel, ACurveIsCutIntoFiveDegreeSegments) {
     small->m_fRadius = 0.0;
     EXPECT_EQ(small->Build3D(nullptr), nullptr);
 }
+
+TEST_F(TrackModel, AnEllipticArcJoinsWholeDegreesAGaugeApart) {
+    const double pi = 3.1415926535;
+    // A circle of radius 2000: a degree's chord is 34.9, so every fifth degree is taken.
+    CArcTrack* arc = m_plan.Oval(0.0, 0.0, 2000.0, 2000.0, 0.0, pi / 2.0);
+    Size(*arc);
+    arc->m_fEndElevation = 280.0;
+    arc->m_fRoadbedHeight = -20.0;
+    std::unique_ptr<r3d::Clump> model = arc->Build3D(nullptr);
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->Tag(), 103);
+    EXPECT_EQ(arc->m_fRoadbedHeight, 0.0);
+    ASSERT_EQ(model->Vertices().size(), 18u * 12u);
+    ASSERT_EQ(model->Polygons().size(), 18u * 3u);
+    const std::vector<r3d::Vertex>& vertices = model->Vertices();
+    // The begin section lies along the radius.
+    ExpectVertex(vertices[0], 12.825f, 1.0f, -8.0f, 0.0f, 0.0f);
+    ExpectVertex(vertices[1], 11.175f, 1.0f, -8.0f, 1.0f, 0.0f);
+    const double chord = 2.0 * 2000.0 * std::sin(2.5 * pi / 180.0);
+    EXPECT_NEAR(vertices[2].v, chord / 165.0, 1e-4);
+    // Inner sections lie across the chord they end.
+    const double c5 = std::cos(5.0 * pi / 180.0), s5 = std::sin(5.0 * pi / 180.0);
+    const CDoublePoint across{-(2000.0 * s5) / chord, (2000.0 * c5 - 2000.0) / chord};
+    EXPECT_NEAR(vertices[2].position.x, (2000.0 * c5 + 82.5 * across.x) / 100.0 - 8.0, 1e-4);
+    EXPECT_NEAR(vertices[2].position.z, -(2000.0 * s5 + 82.5 * across.y) / 100.0 - 8.0, 1e-4);
+    // Point i climbs by i / 18 of the rise; the end section lies along the radius at h1.
+    EXPECT_NEAR(vertices[9 * 12].position.y, 1.9f, 1e-5);
+    ExpectVertex(vertices[17 * 12 + 3], -8.0f, 2.8f, -28.825f, 0.0f, static_cast<float>(chord / 165.0));
+    EXPECT_EQ(model->Polygons()[51].vertices, (std::vector<int>{208, 207, 206, 205}));
+
+    // Tunnel: twenty vertices and eight faces a block; cut into terrain: a bridge.
+    arc->m_nStyle = 2;
+    std::unique_ptr<r3d::Clump> tunnel = arc->Build3D(nullptr);
+    EXPECT_EQ(tunnel->Vertices().size(), 18u * 20u);
+    EXPECT_EQ(tunnel->Polygons().size(), 18u * 8u);
+    EXPECT_EQ(tunnel->Polygons()[8].vertices, (std::vector<int>{24, 23, 22, 21}));
+    arc->m_nStyle = 0;
+    arc->m_fRoadbedHeight = 50.0;
+    arc->m_cutTerrain.push_back(arc);
+    EXPECT_NEAR(arc->Build3D(nullptr)->Vertices()[4].position.y, 0.5f, 1e-5);
+    arc->m_cutTerrain.clear();
+
+    // No room between the rails, or no sweep: no model.
+    arc->m_fRadiusY = 82.5;
+    EXPECT_EQ(arc->Build3D(nullptr), nullptr);
+    arc->m_fRadiusY = 2000.0;
+    arc->m_fSweep = 0.0;
+    EXPECT_EQ(arc->Build3D(nullptr), nullptr);
+}
+
+TEST_F(TrackModel, ASplineIsThirtyTwoSegmentsPerCubic) {
+    CSplineTrack* spline = m_plan.Spline({{0, 0}, {1000, 0}, {2000, 0}, {3000, 0}});
+    Size(*spline);
+    spline->m_fEndElevation = 420.0;
+    std::unique_ptr<r3d::Clump> model = spline->Build3D(nullptr);
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->Tag(), 103);
+    ASSERT_EQ(model->Vertices().size(), 32u * 12u);
+    ASSERT_EQ(model->Polygons().size(), 32u * 3u);
+    const std::vector<r3d::Vertex>& vertices = model->Vertices();
+    // Samples are truncated to whole plan units: the first ends at 93.
+    ExpectVertex(vertices[0], -8.0f, 1.0f, -7.175f, 0.0f, 0.0f);
+    ExpectVertex(vertices[2], -7.07f, 1.1f, -8.825f, 1.0f, 93.0f / 165.0f);
+    // Sub-segment m starts at h0 + (h1 - h0) m / 32.
+    EXPECT_NEAR(vertices[16 * 12].position.y, 2.6f, 1e-5);
+    // The last runs from 2906 to 3000.
+    ExpectVertex(vertices[31 * 12 + 3], 22.0f, 4.2f, -7.175f, 0.0f, 94.0f / 165.0f);
+    EXPECT_EQ(model->Polygons()[93].vertices, (std::vector<int>{376, 375, 374, 373}));
+
+    // One point more than a whole cubic: the list is never read past its end.
+    spline->m_points.Add({4000.0, 0.0});
+    EXPECT_EQ(spline->Build3D(nullptr)->Vertices().size(), 32u * 12u);
+    // Two more: still one cubic, whose end reaches the end elevation.
+    spline->m_points.Add({5000.0, 0.0});
+    model = spline->Build3D(nullptr);
+    ASSERT_EQ(model->Vertices().size(), 32u * 12u);
+    EXPECT_NEAR(model->Vertices()[31 * 12 + 3].position.y, 4.2f, 1e-5);
+
+    // Control points on one spot: no non-zero chord, no model.
+    CSplineTrack* spot = m_plan.Spline({{500, 500}, {500, 500}, {500, 500}, {500, 500}});
+    Size(*spot);
+    EXPECT_EQ(spot->Build3D(nullptr), nullptr);
+}
