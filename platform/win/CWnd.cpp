@@ -456,9 +456,7 @@ CRect CWnd::ClientRectInSurface() const {
     return client;
 }
 
-RectRegion CWnd::VisibleClientRegionInSurface() const {
-    if (!IsWindowVisible()) return RectRegion();
-    RectRegion region(ClientRectInSurface());
+RectRegion CWnd::ClippedByAncestorsAndWindowsAbove(RectRegion region) const {
     for (const CWnd* window = this; !window->IsTopLevel(); window = window->m_parent) {
         const CWnd* parent = window->m_parent;
         region = Intersect(region, parent->ClientRectInSurface());
@@ -466,6 +464,12 @@ RectRegion CWnd::VisibleClientRegionInSurface() const {
         for (auto above = self + 1; above < parent->m_children.end(); ++above)
             if ((*above)->IsWindowVisible()) region = Subtract(region, (*above)->WindowRectInSurface());
     }
+    return region;
+}
+
+RectRegion CWnd::VisibleClientRegionInSurface() const {
+    if (!IsWindowVisible()) return RectRegion();
+    RectRegion region = ClippedByAncestorsAndWindowsAbove(RectRegion(ClientRectInSurface()));
     for (const CWnd* child : m_children)
         if (child->IsWindowVisible()) region = Subtract(region, child->WindowRectInSurface());
     return region;
@@ -492,11 +496,18 @@ void CWnd::AttachClientDC(CDC& dc, const RectRegion* limit) const {
     dc.SelectClipRgn(&clip);
 }
 
+// The frame of a window under a sibling (a plan window under a 3D window) stays hidden.
 void CWnd::AttachWindowDC(CDC& dc) const {
     const CWnd* top = GetTopLevelParent();
     if (!top->m_surface) return;
     const CRect window = WindowRectInSurface();
     dc.AttachSurface(top->m_surface, window.TopLeft(), CRect(0, 0, window.Width(), window.Height()));
+    if (IsTopLevel()) return;
+    RectRegion visible = ClippedByAncestorsAndWindowsAbove(RectRegion(window));
+    visible.Offset(-window.left, -window.top);
+    CRgn clip;
+    clip.SetRegion(visible);
+    dc.SelectClipRgn(&clip);
 }
 
 void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }

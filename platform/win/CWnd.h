@@ -275,6 +275,8 @@ private:
     CPoint SurfaceOrigin() const;
     CRect ClientRectInSurface() const;
     RectRegion VisibleClientRegionInSurface() const;
+    // The part of region that the ancestors' client areas and the windows above show.
+    RectRegion ClippedByAncestorsAndWindowsAbove(RectRegion region) const;
     CRect WindowRectInSurface() const;
     void DispatchPaint();
     // Moves the pixels of a client area by (dx, dy), staying inside it.

@@ -155,3 +155,27 @@ TEST_F(ScrollBarLookTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     EXPECT_FALSE(looksPressed());
     EXPECT_EQ(InkBox(pixels, Inside(arrow), GetSysColor(COLOR_BTNTEXT)), raisedGlyph);
 }
+
+// A child's frame drawn again (its scroll bars moved) stays under a sibling that covers it.
+TEST(ScrollBarCover, AChildsBarsRepaintOnlyWhereNoSiblingCoversThem) {
+    WindowManager& manager = WindowManager::Instance();
+    manager.Reset();
+    WhiteWnd top, lower, upper;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "Top", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+    ASSERT_TRUE(lower.CreateEx(0, nullptr, "Lower", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS,
+                               CRect(10, 10, 150, 150), &top, 1));
+    ASSERT_TRUE(upper.CreateEx(0, nullptr, "Upper", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                               CRect(100, 10, 250, 150), &top, 2));
+    SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 200, 20, 0, 0};
+    lower.SetScrollInfo(SB_VERT, &range);
+    manager.RunUntilIdle();
+    const CRect bar = lower.ScrollBarRect(SB_VERT);
+    const CPoint covered(10 + bar.CenterPoint().x, 10 + bar.CenterPoint().y);
+    ASSERT_GT(covered.x, 100);
+    EXPECT_EQ(top.Surface()->At(covered.x, covered.y), PixelFromColor(RGB(255, 255, 255)));
+
+    range.nPos = 100;
+    lower.SetScrollInfo(SB_VERT, &range);
+    lower.SendMessage(WM_NCPAINT);
+    EXPECT_EQ(top.Surface()->At(covered.x, covered.y), PixelFromColor(RGB(255, 255, 255)));
+}
