@@ -19,7 +19,8 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-// A shape that counts how often it is asked its frame box and given an owner.
+// A shape that counts how often it is asked its frame box, given an owner and given the
+// placement of its group.
 class CCountingShape : public CTestShape {
     DECLARE_SERIAL(CCountingShape)
 
@@ -32,9 +33,14 @@ class CCountingShape : public CTestShape {
         ++s_nOwnersGiven;
         CTestShape::SetOwnerGroup(group);
     }
-    static void ResetCounts() { s_nBoundsAsked = s_nOwnersGiven = 0; }
+    void SetParentPose(const CPose* pose) override {
+        ++s_nParentPosesGiven;
+        CTestShape::SetParentPose(pose);
+    }
+    static void ResetCounts() { s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = 0; }
     static inline int s_nBoundsAsked = 0;
     static inline int s_nOwnersGiven = 0;
+    static inline int s_nParentPosesGiven = 0;
 };
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
@@ -130,6 +136,22 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
         EXPECT_EQ(CCountingShape::s_nOwnersGiven, 1) << depth;
         EXPECT_EQ(Depth(doc.m_rootGroup), depth);
     }
+}
+
+TEST_F(GroupNesting, OpeningGivesTheInnermostObjectItsPlacementOnce) {
+    // The placements are handed down once after every frame is fitted: at each level the
+    // object below is visited a fixed number of times, so the work grows linearly with depth.
+    std::vector<int> given;
+    for (const int depth : {10, 20, 40}) {
+        const Bytes bytes = NestedLayout(depth, CountingShape);
+        CCountingShape::ResetCounts();
+        RecordingDoc doc;
+        ASSERT_TRUE(Open(doc, bytes));
+        given.push_back(CCountingShape::s_nParentPosesGiven);
+    }
+    EXPECT_GE(given[0], 1);
+    EXPECT_EQ(given[1], given[0]);
+    EXPECT_EQ(given[2], given[0]);
 }
 
 TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {
