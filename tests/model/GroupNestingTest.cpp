@@ -19,8 +19,8 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-// A shape that counts how often it is asked its frame box, given an owner and given the
-// placement of its group.
+// A shape that counts how often it is asked its frame box, given an owner, given the
+// placement of its group, drawn and hit-tested.
 class CCountingShape : public CTestShape {
     DECLARE_SERIAL(CCountingShape)
 
@@ -37,10 +37,22 @@ class CCountingShape : public CTestShape {
         ++s_nParentPosesGiven;
         CTestShape::SetParentPose(pose);
     }
-    static void ResetCounts() { s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = 0; }
+    int Draw(const CPose* parent) override {
+        ++s_nDrawn;
+        return CTestShape::Draw(parent);
+    }
+    CPaint* HitTest() override {
+        ++s_nHitTested;
+        return CTestShape::HitTest();
+    }
+    static void ResetCounts() {
+        s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = s_nDrawn = s_nHitTested = 0;
+    }
     static inline int s_nBoundsAsked = 0;
     static inline int s_nOwnersGiven = 0;
     static inline int s_nParentPosesGiven = 0;
+    static inline int s_nDrawn = 0;
+    static inline int s_nHitTested = 0;
 };
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
@@ -138,20 +150,32 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
     }
 }
 
-TEST_F(GroupNesting, OpeningGivesTheInnermostObjectItsPlacementOnce) {
-    // The placements are handed down once after every frame is fitted: at each level the
-    // object below is visited a fixed number of times, so the work grows linearly with depth.
-    std::vector<int> given;
+TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNumberOfTimes) {
+    // Opening hands the placements down once after every frame is fitted, and drawing and hit
+    // testing pass each level once: the object below is visited equally often at any depth,
+    // so this work grows linearly with the depth.
+    struct Visits {
+        int placed, drawn, hit;
+    };
+    std::vector<Visits> visits;
     for (const int depth : {10, 20, 40}) {
         const Bytes bytes = NestedLayout(depth, CountingShape);
         CCountingShape::ResetCounts();
         RecordingDoc doc;
         ASSERT_TRUE(Open(doc, bytes));
-        given.push_back(CCountingShape::s_nParentPosesGiven);
+        const int placed = CCountingShape::s_nParentPosesGiven;
+        Canvas canvas(50, 50);
+        doc.m_tool.SetTargetDC(&canvas.dc, nullptr);
+        doc.m_tool.DrawLayout();
+        doc.m_tool.SetTargetDC(nullptr, nullptr);
+        doc.m_rootGroup.HitTest();
+        visits.push_back({placed, CCountingShape::s_nDrawn, CCountingShape::s_nHitTested});
     }
-    EXPECT_GE(given[0], 1);
-    EXPECT_EQ(given[1], given[0]);
-    EXPECT_EQ(given[2], given[0]);
+    for (const Visits& at : visits) {
+        EXPECT_EQ(at.placed, 2);  // once as it is read, once when the frames are fitted
+        EXPECT_EQ(at.drawn, 1);
+        EXPECT_EQ(at.hit, 1);
+    }
 }
 
 TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {
