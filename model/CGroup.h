@@ -143,6 +143,12 @@ class CGroup : public CPaint {
 
   private:
     void LoadMembers(CArchive& ar);
+    // Moves the origin to the lower-left corner of the members' box, unturned, and makes the
+    // frame that box; the members' placements below are left as they were.
+    void FitFrameToMembers();
+    void FitFramesBottomUp();
+    // Gives the members, and theirs in turn, the placements under the own parent placement.
+    void HandDownParentPose();
     // Whether an object read as a member already has a place: a back reference of the
     // archive to a member of some group, to the default track or to this group.
     bool IsClaimed(const CObject* object) const;

@@ -86,6 +86,31 @@ void CGroup::MoveOriginTo(const double* point) {
 }
 
 void CGroup::RecalcFrame() {
+    FitFrameToMembers();
+    HandDownParentPose();
+}
+
+// Fits every frame of the subtree, members before their group, and hands the placements down
+// once at the end: handing them down at every level would walk each level's whole subtree
+// again. Fitting reads only the placements it passes along, so the result is the same.
+void CGroup::RecalcFrames() {
+    FitFramesBottomUp();
+    HandDownParentPose();
+}
+
+void CGroup::FitFramesBottomUp() {
+    for (CPaint* member : m_members)
+        if (auto* group = dynamic_cast<CGroup*>(member))
+            group->FitFramesBottomUp();
+    FitFrameToMembers();
+}
+
+void CGroup::HandDownParentPose() {
+    const CPose parent = m_parentPose;
+    SetParentPose(&parent);
+}
+
+void CGroup::FitFrameToMembers() {
     const double angle = m_pose.angle;
     m_pose.angle = 0.0;
     const CPose identity;
@@ -94,15 +119,8 @@ void CGroup::RecalcFrame() {
     m_pose.angle = angle;
     const double corner[2] = {minX, minY};
     MoveOriginTo(corner);
-    const CPose parent = m_parentPose;
-    SetParentPose(&parent);
     m_fFrameWidth = maxX - minX;
     m_fFrameHeight = maxY - minY;
-}
-
-void CGroup::RecalcFrames() {
-    for (CPaint* member : m_members) member->RecalcFrames();
-    RecalcFrame();
 }
 
 void CGroup::ComputeExtent(const CPose* pose) {

@@ -19,7 +19,8 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-// A shape that counts how often it is asked its frame box and given an owner.
+// A shape that counts how often it is asked its frame box, given an owner, given the
+// placement of its group, drawn and hit-tested.
 class CCountingShape : public CTestShape {
     DECLARE_SERIAL(CCountingShape)
 
@@ -32,9 +33,26 @@ class CCountingShape : public CTestShape {
         ++s_nOwnersGiven;
         CTestShape::SetOwnerGroup(group);
     }
-    static void ResetCounts() { s_nBoundsAsked = s_nOwnersGiven = 0; }
+    void SetParentPose(const CPose* pose) override {
+        ++s_nParentPosesGiven;
+        CTestShape::SetParentPose(pose);
+    }
+    int Draw(const CPose* parent) override {
+        ++s_nDrawn;
+        return CTestShape::Draw(parent);
+    }
+    CPaint* HitTest() override {
+        ++s_nHitTested;
+        return CTestShape::HitTest();
+    }
+    static void ResetCounts() {
+        s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = s_nDrawn = s_nHitTested = 0;
+    }
     static inline int s_nBoundsAsked = 0;
     static inline int s_nOwnersGiven = 0;
+    static inline int s_nParentPosesGiven = 0;
+    static inline int s_nDrawn = 0;
+    static inline int s_nHitTested = 0;
 };
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
@@ -129,6 +147,34 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
         // owner once more.
         EXPECT_EQ(CCountingShape::s_nOwnersGiven, 1) << depth;
         EXPECT_EQ(Depth(doc.m_rootGroup), depth);
+    }
+}
+
+TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNumberOfTimes) {
+    // Opening hands the placements down once after every frame is fitted, and drawing and hit
+    // testing pass each level once: the object below is visited equally often at any depth,
+    // so this work grows linearly with the depth.
+    struct Visits {
+        int placed, drawn, hit;
+    };
+    std::vector<Visits> visits;
+    for (const int depth : {10, 20, 40}) {
+        const Bytes bytes = NestedLayout(depth, CountingShape);
+        CCountingShape::ResetCounts();
+        RecordingDoc doc;
+        ASSERT_TRUE(Open(doc, bytes));
+        const int placed = CCountingShape::s_nParentPosesGiven;
+        Canvas canvas(50, 50);
+        doc.m_tool.SetTargetDC(&canvas.dc, nullptr);
+        doc.m_tool.DrawLayout();
+        doc.m_tool.SetTargetDC(nullptr, nullptr);
+        doc.m_rootGroup.HitTest();
+        visits.push_back({placed, CCountingShape::s_nDrawn, CCountingShape::s_nHitTested});
+    }
+    for (const Visits& at : visits) {
+        EXPECT_EQ(at.placed, 2);  // once as it is read, once when the frames are fitted
+        EXPECT_EQ(at.drawn, 1);
+        EXPECT_EQ(at.hit, 1);
     }
 }
 
