@@ -20,9 +20,7 @@ constexpr int kMinimumWidth = 80;
 CMenuPopupWnd* g_current = nullptr;
 
 CString Plain(const CString& text) {
-    CString plain = text.Find('\t') >= 0 ? text.Left(text.Find('\t')) : text;
-    plain.Remove('&');
-    return plain;
+    return MenuText::WithoutPrefixMarks(text.Find('\t') >= 0 ? text.Left(text.Find('\t')) : text);
 }
 
 using MarkPainter = void (*)(CDC& dc, CPoint centre, COLORREF color);

@@ -34,9 +34,7 @@ int Width(const CString& text) {
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(InterfaceFont(false));
-    CString shown = Label(text);
-    shown.Remove('&');
-    return dc.GetTextExtent(shown).cx;
+    return dc.GetTextExtent(WithoutPrefixMarks(Label(text))).cx;
 }
 
 int Height() { return 13; }
@@ -84,10 +82,26 @@ void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color
     dc.SelectObject(old);
 }
 
+// "&&" stands for an ampersand shown as it is, never for a key.
 char AccessKey(const CString& text) {
-    const int at = text.Find('&');
-    if (at < 0 || at + 1 >= text.GetLength()) return 0;
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])));
+    for (int at = 0; at + 1 < text.GetLength(); ++at) {
+        if (text[at] != '&') continue;
+        if (text[at + 1] == '&') {
+            ++at;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])));
+    }
+    return 0;
+}
+
+CString WithoutPrefixMarks(const CString& text) {
+    CString shown;
+    for (int at = 0; at < text.GetLength(); ++at) {
+        if (text[at] == '&' && ++at == text.GetLength()) break;
+        shown += text[at];
+    }
+    return shown;
 }
 
 }  // namespace MenuText

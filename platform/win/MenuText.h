@@ -16,4 +16,6 @@ void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, b
 void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color);
 // The access key of a text ('F' for "&File"), upper case, or 0.
 char AccessKey(const CString& text);
+// The text as shown: each "&" dropped, "&&" shown as one "&".
+CString WithoutPrefixMarks(const CString& text);
 }  // namespace MenuText
