@@ -2,6 +2,7 @@
 
 #include "app/ShellRegistration.h"
 #include "drawing/DrawingObjects.h"
+#include "drawing/DrawingPropertiesDialog.h"
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "platform/base/ModuleFolder.h"
@@ -78,6 +79,7 @@ BOOL CCVNApp::InitInstance() {
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
     RegisterDrawingObjects();
+    RegisterDrawingPropertiesDialog();
     RegisterView3DClasses();
     if (!Open3DLibrary()) {
         CString message;
