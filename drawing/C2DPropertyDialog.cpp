@@ -6,6 +6,7 @@
 #include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
 #include "drawing/CLinePage.h"
+#include "drawing/PropertiesClassSteps.h"
 #include "model/CPaint.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
@@ -46,6 +47,8 @@ C2DPropertyDialog::~C2DPropertyDialog() {
 
 void C2DPropertyDialog::SetObject(CPaint* object, BOOL multiple, const CPose* pose) {
     m_pCopy = object != nullptr ? object->Clone() : nullptr;
+    if (const PropertiesClassSteps* steps = ClassSteps(); steps != nullptr && steps->prepareCopy)
+        steps->prepareCopy(*m_pCopy);
     m_preview.SetObject(m_pCopy);
     if (pose == nullptr) {
         m_nApplyMode = 0;
@@ -62,9 +65,15 @@ BOOL C2DPropertyDialog::GetResult(CPaint*& result, int& mode) {
         mode = -1;
         return FALSE;
     }
+    if (const PropertiesClassSteps* steps = ClassSteps(); steps != nullptr && steps->prepareResult)
+        steps->prepareResult(*m_pCopy);
     result = m_pCopy->Clone();
     mode = m_nApplyMode;
     return TRUE;
+}
+
+const PropertiesClassSteps* C2DPropertyDialog::ClassSteps() const {
+    return m_pCopy != nullptr ? FindPropertiesClassSteps(m_pCopy->GetClassName()) : nullptr;
 }
 
 void C2DPropertyDialog::RepaintPreview() {

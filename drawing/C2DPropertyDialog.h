@@ -10,6 +10,7 @@
 #include "ui/CObjectPreviewWnd.h"
 
 class CPages;
+struct PropertiesClassSteps;
 
 // "2D Object properties": the drawing attributes of a 2D object on one or two tabbed pages, a
 // live preview of the working copy, its catalogue fields, and whether the result goes to the
@@ -59,6 +60,7 @@ class C2DPropertyDialog : public CDialog, public CPagesOwner {
     void FillScales();
     void EnableCatalogueFields(BOOL enable);
     CString ChosenCategory();
+    const PropertiesClassSteps* ClassSteps() const;
 
     CPaint* m_pCopy = nullptr;
     CPose m_clickPose;

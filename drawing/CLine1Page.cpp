@@ -30,19 +30,13 @@ void CLine1Page::SetObject(CPaint* object) {
     CPages::SetObject(object);
     if (m_pCopy == nullptr)
         return;
-    m_widthCombo.SetCurSel(m_pCopy->m_pen.widthX - 1);
-    m_styleCombo.SetCurSel(m_pCopy->m_pen.style);
-    m_lineColorButton.SetColor(m_pCopy->m_pen.color);
-    m_lineColorButton.Invalidate();
+    ShowPen(m_styleCombo, m_widthCombo, m_lineColorButton);
 }
 
 void CLine1Page::ApplyControls() {
     UpdateData(TRUE);
     if (m_pCopy != nullptr) {
-        m_pCopy->m_pen.style = m_styleCombo.GetCurSel();
-        m_pCopy->m_pen.widthX = m_widthCombo.GetCurSel() + 1;
-        m_pCopy->m_pen.widthY = m_pCopy->m_pen.widthX;
-        m_pCopy->m_pen.color = m_lineColorButton.GetColor();
+        TakePen(m_styleCombo, m_widthCombo, m_lineColorButton);
     }
     PushToDialog();
 }

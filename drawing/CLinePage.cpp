@@ -36,10 +36,7 @@ void CLinePage::SetObject(CPaint* object) {
     m_arrowStyleCombo.SetCurSel(m_pCopy->m_nArrowStyle);
     m_arrowLengthCombo.SetCurSel(m_pCopy->m_nArrowLength);
     m_arrowWidthCombo.SetCurSel(m_pCopy->m_nArrowWidth);
-    m_widthCombo.SetCurSel(m_pCopy->m_pen.widthX - 1);
-    m_styleCombo.SetCurSel(m_pCopy->m_pen.style);
-    m_lineColorButton.SetColor(m_pCopy->m_pen.color);
-    m_lineColorButton.Invalidate();
+    ShowPen(m_styleCombo, m_widthCombo, m_lineColorButton);
     UpdateData(FALSE);
 }
 
@@ -49,10 +46,7 @@ void CLinePage::ApplyControls() {
         m_pCopy->m_nArrowStyle = m_arrowStyleCombo.GetCurSel();
         m_pCopy->m_nArrowLength = m_arrowLengthCombo.GetCurSel();
         m_pCopy->m_nArrowWidth = m_arrowWidthCombo.GetCurSel();
-        m_pCopy->m_pen.style = m_styleCombo.GetCurSel();
-        m_pCopy->m_pen.widthX = m_widthCombo.GetCurSel() + 1;
-        m_pCopy->m_pen.widthY = m_pCopy->m_pen.widthX;
-        m_pCopy->m_pen.color = m_lineColorButton.GetColor();
+        TakePen(m_styleCombo, m_widthCombo, m_lineColorButton);
     }
     PushToDialog();
 }

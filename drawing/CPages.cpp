@@ -2,6 +2,9 @@
 
 #include "drawing/CPagesOwner.h"
 #include "model/CPaint.h"
+#include "ui/CColorButton.h"
+#include "ui/CLineStyleCombo.h"
+#include "ui/CLineWidthCombo.h"
 
 IMPLEMENT_DYNAMIC(CPages, CDialog)
 
@@ -43,4 +46,18 @@ void CPages::PushToDialog() {
         return;
     CopyTo(owner->GetWorkingCopy());
     owner->RepaintPreview();
+}
+
+void CPages::ShowPen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButton& color) {
+    width.SetCurSel(m_pCopy->m_pen.widthX - 1);
+    style.SetCurSel(m_pCopy->m_pen.style);
+    color.SetColor(m_pCopy->m_pen.color);
+    color.Invalidate();
+}
+
+void CPages::TakePen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButton& color) {
+    m_pCopy->m_pen.style = style.GetCurSel();
+    m_pCopy->m_pen.widthX = width.GetCurSel() + 1;
+    m_pCopy->m_pen.widthY = m_pCopy->m_pen.widthX;
+    m_pCopy->m_pen.color = color.GetColor();
 }

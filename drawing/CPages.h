@@ -2,6 +2,9 @@
 
 #include "platform/ctl/CDialog.h"
 
+class CColorButton;
+class CLineStyleCombo;
+class CLineWidthCombo;
 class CPaint;
 struct DialogTemplate;
 
@@ -28,6 +31,10 @@ class CPages : public CDialog {
     void OnOK() override {}
     void OnCancel() override {}
     void PushToDialog();
+    // The working copy's pen in the pickers and colour button, and back: widths 1 to 5 are
+    // items 0 to 4, and both width members are written.
+    void ShowPen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButton& color);
+    void TakePen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButton& color);
 
     CPaint* m_pCopy = nullptr;
 

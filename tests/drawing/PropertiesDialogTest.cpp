@@ -5,6 +5,7 @@
 #include "drawing/CFillPage.h"
 #include "drawing/CLine1Page.h"
 #include "drawing/DrawingPropertiesDialog.h"
+#include "drawing/PropertiesClassSteps.h"
 #include "model/CPropertiesDialog.h"
 #include "model/CToolMode.h"
 #include "platform/ctl/CComboBox.h"
@@ -150,4 +151,83 @@ TEST_F(PropertiesDialogTest, WithAClickPoseAndASelectionTheSettingsGoToEverySele
     EXPECT_EQ(first->m_strName, "first");
     plan.tool.Undo();
     EXPECT_EQ(second->m_pen, pen);
+}
+
+TEST_F(PropertiesDialogTest, TheFillPageMapsItsTwoColoursByThePatternFlag) {
+    CPaint* box = Place(kToolBox, 0.0, 100.0, 100.0, 0.0);
+    box->m_bFillOn = 1;
+    box->m_bPatternOn = 1;
+    box->m_brush = BrushRecord{kBrushHatched, RGB(255, 0, 0), 1};
+    box->m_crFill = RGB(0, 0, 255);
+    host.WhenModal("2D Object properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        ClickTab(dialog, 1);
+        auto& fill = *dynamic_cast<CFillPage*>(dialog.GetPage(1));
+        EXPECT_EQ(fill.m_patternColorButton.GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(fill.m_fillColorButton.GetColor(), RGB(0, 0, 255));
+        EXPECT_EQ(fill.m_hatchCombo.GetCurSel(), 1);
+        EXPECT_TRUE(fill.GetDlgItem(IDC_HATCH)->IsWindowEnabled());
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERN_ON), CPoint(3, 3));
+        EXPECT_FALSE(fill.GetDlgItem(IDC_HATCH)->IsWindowEnabled());
+        EXPECT_EQ(dialog.GetWorkingCopy()->m_brush.color, RGB(0, 0, 255));
+        EXPECT_EQ(dialog.GetWorkingCopy()->m_crFill, RGB(255, 0, 0));
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERN_ON), CPoint(3, 3));
+        EXPECT_EQ(fill.m_patternColorButton.GetColor(), RGB(255, 0, 0));
+        EXPECT_EQ(dialog.GetWorkingCopy()->m_brush.color, RGB(255, 0, 0));
+        host.ClickClient(fill.GetDlgItem(IDC_FILL_ON), CPoint(3, 3));
+        EXPECT_EQ(fill.IsDlgButtonChecked(IDC_PATTERN_ON), 0U);
+        EXPECT_FALSE(fill.GetDlgItem(IDC_HATCH)->IsWindowEnabled());
+        EXPECT_FALSE(fill.GetDlgItem(IDC_FILL_COLOR)->IsWindowEnabled());
+        host.ClickClient(fill.GetDlgItem(IDC_FILL_ON), CPoint(3, 3));
+        EXPECT_EQ(fill.IsDlgButtonChecked(IDC_PATTERN_ON), 0U);
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    ASSERT_EQ(box->EditProperties(nullptr), 1);
+    EXPECT_EQ(box->m_bPatternOn, 0);
+    EXPECT_EQ(box->m_brush.style, kBrushSolid);
+    EXPECT_EQ(box->m_brush.color, RGB(0, 0, 255));
+    EXPECT_EQ(box->m_crFill, RGB(255, 0, 0));
+}
+
+TEST_F(PropertiesDialogTest, ApplyingToAllChangesEveryObjectAndOneUndoRestoresThem) {
+    CPaint* boxes[] = {Place(kToolBox, 0.0, 100.0, 100.0, 0.0), Place(kToolBox, 200.0, 100.0, 300.0, 0.0),
+                       Place(kToolBox, 400.0, 100.0, 500.0, 0.0)};
+    const PenRecord pen = boxes[2]->m_pen;
+    host.WhenModal("2D Object properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_APPLY_TO_CLICKED), 1U);
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_PROPERTIES_CATEGORY)->IsWindowEnabled());
+        host.ClickClient(dialog.GetDlgItem(IDC_APPLY_TO_ALL), CPoint(3, 3));
+        EXPECT_FALSE(dialog.GetDlgItem(IDC_PROPERTIES_CATEGORY)->IsWindowEnabled());
+        Choose(&dynamic_cast<CLine1Page*>(dialog.GetPage(0))->m_widthCombo, 1);
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    const CPose click{10.0, 10.0, 0.0};
+    ASSERT_EQ(boxes[0]->EditProperties(&click), 1);
+    for (CPaint* box : boxes) EXPECT_EQ(box->m_pen.widthX, 2);
+    plan.tool.Undo();
+    for (CPaint* box : boxes) EXPECT_EQ(box->m_pen, pen);
+}
+
+TEST_F(PropertiesDialogTest, AClassPreparesItsWorkingCopyAndResultThroughItsRegisteredSteps) {
+    CPaint* box = Place(kToolBox, 0.0, 100.0, 100.0, 0.0);
+    RegisterPropertiesClassSteps("CBox", {[](CPaint& copy) { copy.m_strNote = "working"; },
+                                          [](CPaint& copy) { copy.m_strType = "result"; }});
+    C2DPropertyDialog dialog;
+    dialog.SetObject(box, FALSE, nullptr);
+    EXPECT_EQ(dialog.GetWorkingCopy()->m_strNote, "working");
+    CPaint* result = nullptr;
+    int mode = -2;
+    ASSERT_TRUE(dialog.GetResult(result, mode));
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(result->m_strType, "result");
+    EXPECT_EQ(box->m_strNote, "");
+    result->ReleaseData();
+    delete result;
+    RegisterPropertiesClassSteps("CBox", {});
+
+    C2DPropertyDialog empty;
+    empty.SetObject(nullptr, FALSE, nullptr);
+    EXPECT_FALSE(empty.GetResult(result, mode));
+    EXPECT_EQ(mode, -1);
 }
