@@ -8,13 +8,16 @@
 #include "drawing/PropertiesClassSteps.h"
 #include "model/CPropertiesDialog.h"
 #include "model/CToolMode.h"
+#include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CTabCtrl.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
 #include "resources/DrawingPropertiesTemplates.h"
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
@@ -230,4 +233,54 @@ TEST_F(PropertiesDialogTest, AClassPreparesItsWorkingCopyAndResultThroughItsRegi
     empty.SetObject(nullptr, FALSE, nullptr);
     EXPECT_FALSE(empty.GetResult(result, mode));
     EXPECT_EQ(mode, -1);
+}
+
+namespace {
+// How many pixels of the colour the preview window shows, read from the dialog's picture.
+int PreviewPixelsOf(C2DPropertyDialog& dialog, COLORREF colour) {
+    CWnd* preview = dialog.GetDlgItem(IDC_PROPERTIES_PREVIEW);
+    CRect area, frame;
+    preview->GetWindowRect(&area);
+    dialog.GetWindowRect(&frame);
+    const PixelSurface& surface = *dialog.Surface();
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += ColorFromPixel(surface.At(x - frame.left, y - frame.top)) == colour ? 1 : 0;
+    return count;
+}
+}  // namespace
+
+TEST_F(PropertiesDialogTest, ThePreviewDrawsTheWorkingCopyAndKeepsTheValuesOfALeftTab) {
+    CPaint* box = Place(kToolBox, 0.0, 1000.0, 3000.0, 0.0);
+    box->m_pen = PenRecord{0, 3, 3, RGB(255, 0, 0)};
+    box->m_strScale = "no such scale";
+    box->m_strCategory = "track";
+    host.WhenModal("2D Object properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        host.RunUntilIdle();
+        const int red = PreviewPixelsOf(dialog, RGB(255, 0, 0));
+        EXPECT_GT(red, 400);
+        Choose(&dynamic_cast<CLine1Page*>(dialog.GetPage(0))->m_widthCombo, 0);
+        host.RunUntilIdle();
+        EXPECT_LT(PreviewPixelsOf(dialog, RGB(255, 0, 0)), red);
+        auto* category = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PROPERTIES_CATEGORY));
+        EXPECT_EQ(category->GetCurSel(), -1);
+        EXPECT_EQ(static_cast<CComboBox*>(dialog.GetDlgItem(IDC_PROPERTIES_SCALE))->GetCurSel(), 0);
+
+        ClickTab(dialog, 1);
+        host.ClickClient(dialog.GetPage(1)->GetDlgItem(IDC_FILL_ON), CPoint(3, 3));
+        ClickTab(dialog, 0);
+        ClickTab(dialog, 1);
+        EXPECT_EQ(dialog.GetPage(1)->IsDlgButtonChecked(IDC_FILL_ON), 1U);
+        const CString picture = TestPicturePath("properties-box.png");
+        if (!picture.IsEmpty())
+            EXPECT_TRUE(dialog.Surface()->WritePng(picture));
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    ASSERT_EQ(box->EditProperties(nullptr), 1);
+    EXPECT_EQ(box->m_pen.widthX, 1);
+    EXPECT_EQ(box->m_bFillOn, 1);
+    EXPECT_EQ(box->m_strCategory, "");
+    EXPECT_EQ(box->m_strScale, ScaleTable[0].name);
 }
