@@ -119,7 +119,7 @@ BOOL C2DPropertyDialog::OnInitDialog() {
     return TRUE;
 }
 
-void C2DPropertyDialog::AddPage(const char* label, std::unique_ptr<CPages> page) {
+void C2DPropertyDialog::AddPage(const CString& label, std::unique_ptr<CPages> page) {
     const int index = static_cast<int>(m_pages.size());
     m_tabs.InsertItem(index, label);
     page->CreatePage(&m_tabs);
@@ -141,8 +141,21 @@ void C2DPropertyDialog::MakePages() {
         return;
     }
     AddPage("Line", std::make_unique<CLine1Page>());
-    if (className != "CLine" && className != "CCamera")
+    const PropertiesClassSteps* steps = ClassSteps();
+    if (steps != nullptr && !steps->caption.IsEmpty())
+        SetWindowText(steps->caption);
+    if (steps != nullptr && steps->pointsColor)
+        static_cast<CLine1Page*>(m_pages[0].get())->ShowInsideControls();
+    if (steps != nullptr && steps->makeSecondPage)
+        AddPage(steps->secondTabLabel, steps->makeSecondPage());
+    else if (className != "CLine" && className != "CCamera")
         AddPage("Fill", std::make_unique<CFillPage>());
+}
+
+void C2DPropertyDialog::OnCancel() {
+    if (const PropertiesClassSteps* steps = ClassSteps(); steps != nullptr && steps->onCancel)
+        steps->onCancel(*m_pCopy);
+    CDialog::OnCancel();
 }
 
 void C2DPropertyDialog::FillCategories() {

@@ -49,12 +49,13 @@ class C2DPropertyDialog : public CDialog, public CPagesOwner {
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override;
+    void OnCancel() override;
     void OnApplyMode();
     void OnScaleChosen();
     void OnTabChange(NMHDR* header, LRESULT* result);
 
   private:
-    void AddPage(const char* label, std::unique_ptr<CPages> page);
+    void AddPage(const CString& label, std::unique_ptr<CPages> page);
     void MakePages();
     void FillCategories();
     void FillScales();

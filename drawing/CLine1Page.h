@@ -15,6 +15,8 @@ class CLine1Page : public CPages {
 
     void SetObject(CPaint* object) override;
     void ApplyControls() override;
+    // Shows the points colour and the "Inside" fill controls of a terrain object.
+    void ShowInsideControls();
 
     CColorButton m_fillColorButton;
     CColorButton m_pointsColorButton;
@@ -28,4 +30,13 @@ class CLine1Page : public CPages {
     void OnStyleChosen();
     void OnWidthChosen();
     void OnLineColor();
+    void OnPointsColor();
+    void OnFillColor();
+    void OnFill();
+
+  private:
+    // Null unless the copy's class registered a points colour.
+    COLORREF* PointsColorOfCopy();
+    void TakeInside();
+    void EnableFillColor();
 };

@@ -11,10 +11,11 @@ std::map<std::string, PropertiesClassSteps>& StepsByClass() {
 }  // namespace
 
 void RegisterPropertiesClassSteps(const CString& className, PropertiesClassSteps steps) {
-    if (!steps.prepareCopy && !steps.prepareResult)
-        StepsByClass().erase(className.c_str());
-    else
-        StepsByClass()[className.c_str()] = std::move(steps);
+    StepsByClass()[className.c_str()] = std::move(steps);
+}
+
+void RemovePropertiesClassSteps(const CString& className) {
+    StepsByClass().erase(className.c_str());
 }
 
 const PropertiesClassSteps* FindPropertiesClassSteps(const CString& className) {

@@ -3,6 +3,7 @@
 #include "drawing/C2DPropertyDialog.h"
 #include "drawing/CBox.h"
 #include "drawing/CFillPage.h"
+#include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
 #include "drawing/DrawingPropertiesDialog.h"
 #include "drawing/PropertiesClassSteps.h"
@@ -227,7 +228,7 @@ TEST_F(PropertiesDialogTest, AClassPreparesItsWorkingCopyAndResultThroughItsRegi
     EXPECT_EQ(box->m_strNote, "");
     result->ReleaseData();
     delete result;
-    RegisterPropertiesClassSteps("CBox", {});
+    RemovePropertiesClassSteps("CBox");
 
     C2DPropertyDialog empty;
     empty.SetObject(nullptr, FALSE, nullptr);
@@ -283,4 +284,35 @@ TEST_F(PropertiesDialogTest, ThePreviewDrawsTheWorkingCopyAndKeepsTheValuesOfALe
     EXPECT_EQ(box->m_bFillOn, 1);
     EXPECT_EQ(box->m_strCategory, "");
     EXPECT_EQ(box->m_strScale, ScaleTable[0].name);
+}
+
+TEST_F(PropertiesDialogTest, AClassMayRegisterItsCaptionSecondPageInsideControlsAndCancelStep) {
+    CPaint* box = Place(kToolBox, 0.0, 100.0, 100.0, 0.0);
+    box->m_crFrame = RGB(0, 200, 0);
+    box->m_bFillOn = 0;
+    int cancels = 0;
+    PropertiesClassSteps steps;
+    steps.caption = "Terrain properties";
+    steps.secondTabLabel = "Terrain";
+    steps.makeSecondPage = [] { return std::make_unique<CFramesPage>(); };
+    steps.pointsColor = [](CPaint& copy) { return &copy.m_crFrame; };
+    steps.onCancel = [&](CPaint&) { ++cancels; };
+    RegisterPropertiesClassSteps("CBox", steps);
+    host.WhenModal("Terrain properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        ASSERT_EQ(dialog.GetPageCount(), 2);
+        EXPECT_NE(dynamic_cast<CFramesPage*>(dialog.GetPage(1)), nullptr);
+        auto& line = *dynamic_cast<CLine1Page*>(dialog.GetPage(0));
+        EXPECT_TRUE(line.GetDlgItem(IDC_POINTS_COLOR)->IsWindowVisible());
+        EXPECT_EQ(line.m_pointsColorButton.GetColor(), RGB(0, 200, 0));
+        EXPECT_FALSE(line.GetDlgItem(IDC_FILL_COLOR)->IsWindowEnabled());
+        host.ClickClient(line.GetDlgItem(IDC_FILL_ON), CPoint(3, 3));
+        EXPECT_TRUE(line.GetDlgItem(IDC_FILL_COLOR)->IsWindowEnabled());
+        EXPECT_EQ(dialog.GetWorkingCopy()->m_bFillOn, 1);
+        host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(5, 5));
+    });
+    EXPECT_EQ(box->EditProperties(nullptr), 0);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(box->m_bFillOn, 0);
+    RemovePropertiesClassSteps("CBox");
 }
