@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include "drawing/C2DPropertyDialog.h"
+#include "drawing/CLine1Page.h"
 #include "model/CEditStep.h"
 #include "model/CPaint.h"
 
@@ -11,6 +13,7 @@
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
+#include "resources/DrawingPropertiesTemplates.h"
 #include "resources/RotateByDegreesTemplate.h"
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
@@ -439,4 +442,34 @@ TEST_F(PlanViewRoad, TheDrawingAndOvalTrackToolsDrawTheirShapesWithTheMouse) {
         ASSERT_NE(drawn, nullptr) << shape;
         EXPECT_STREQ(drawn->GetRuntimeClass()->m_lpszClassName, shape);
     }
+}
+
+TEST_F(PlanViewRoad, PropertiesOnADrawnBoxOpensItsDialogAndUndoRestoresTheBox) {
+    Command(ID_TOOL_BOX);
+    host.AdvanceClock(1000);
+    host.DragClient(View(), CPoint(100, 120), CPoint(300, 200), 6);
+    host.RunUntilIdle();
+    CPaint* box = OnlyPiece();
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(box->GetClassName(), "CBox");
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    const PenRecord pen = box->m_pen;
+    const int steps = ActiveLayout()->m_tool.GetUndoCount();
+    host.WhenModal("2D Object properties", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_PROPERTIES_NAME)->SetWindowText("Shed");
+        auto* page = dynamic_cast<CLine1Page*>(dynamic_cast<C2DPropertyDialog&>(dialog).GetPage(0));
+        ASSERT_NE(page, nullptr);
+        host.ClickClient(&page->m_widthCombo, CPoint(20, 5));
+        const int height = page->m_widthCombo.GetItemHeight(0);
+        host.ClickClient(&page->m_widthCombo.DropList(), CPoint(20, 3 * height + height / 2));
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    Command(ID_EDIT_PROPERTIES);
+    EXPECT_EQ(box->m_strName, "Shed");
+    EXPECT_EQ(box->m_pen.widthX, 4);
+    EXPECT_EQ(ActiveLayout()->m_tool.GetUndoCount(), steps + 1);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(box->m_pen, pen);
+    EXPECT_EQ(ActiveLayout()->m_tool.GetUndoCount(), steps);
 }
