@@ -2,12 +2,14 @@
 
 #include "drawing/CBox.h"
 #include "drawing/CFramesPage.h"
+#include "drawing/CLine1Page.h"
 #include "drawing/CLinePage.h"
 #include "drawing/CPagesOwner.h"
 #include "model/CToolMode.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "resources/DrawingPropertiesTemplates.h"
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
 
@@ -103,5 +105,23 @@ TEST_F(PropertyPagesTest, TheFramesPageShowsAndKeepsAFrameWidthOfThree) {
     EXPECT_EQ(page.m_widthCombo.GetCurSel(), 2);
     EXPECT_EQ(ownerCopy->m_nFrameStyle, 1);
     EXPECT_EQ(ownerCopy->m_crFrame, RGB(0, 0, 200));
+    page.DestroyWindow();
+}
+
+TEST_F(PropertyPagesTest, TheLinePageOfShapesKeepsAStyledLineOnePixelWide) {
+    box->m_pen = PenRecord{0, 3, 3, RGB(0, 0, 0)};
+    CLine1Page page;
+    ASSERT_TRUE(page.CreatePage(&tabs));
+    page.ShowWindow(SW_SHOW);
+    page.SetObject(box);
+    EXPECT_EQ(page.m_widthCombo.GetCurSel(), 2);
+    EXPECT_FALSE(page.GetDlgItem(IDC_POINTS_COLOR)->IsWindowVisible());
+    Choose(page.m_styleCombo, 1);
+    EXPECT_EQ(page.m_widthCombo.GetCurSel(), 0);
+    EXPECT_EQ(ownerCopy->m_pen, (PenRecord{1, 1, 1, RGB(0, 0, 0)}));
+    Choose(page.m_widthCombo, 3);
+    EXPECT_EQ(page.m_styleCombo.GetCurSel(), 0);
+    EXPECT_EQ(ownerCopy->m_pen, (PenRecord{0, 4, 4, RGB(0, 0, 0)}));
+    EXPECT_EQ(owner.repaints, 2);
     page.DestroyWindow();
 }
