@@ -1,6 +1,7 @@
 #include "app/CCVNApp.h"
 
 #include "app/ShellRegistration.h"
+#include "drawing/CGroupPropertyRunner.h"
 #include "drawing/DrawingObjects.h"
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
@@ -78,6 +79,7 @@ BOOL CCVNApp::InitInstance() {
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
     RegisterDrawingObjects();
+    CGroupPropertyRunner::Register();
     RegisterView3DClasses();
     if (!Open3DLibrary()) {
         CString message;

@@ -328,6 +328,10 @@ int CPaint::TestConnection(const CPose*, void*, int) {
 
 void CPaint::LowerElevations(const CPose*, double) {}
 
+BOOL CPaint::GetLowestElevation(double&) const {
+    return FALSE;
+}
+
 int CPaint::ChangeEndElevation(int, double, int, int) {
     return 0;
 }
