@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "model/CDataFolders.h"
+#include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
 #include "platform/win/MessageBoxes.h"
+#include "resources/StringTable.h"
 
 namespace {
 
@@ -64,7 +66,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
-        AfxMessageBox("Could not write file " + name, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

@@ -12,22 +12,13 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
 #include "resources/PatternEditTemplate.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 #include "ui/CPatternEditDialog.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteWholeFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using Bytes = FileBytes;
 
 Bytes GridBytes(const CPatternEditDialog& dialog) {
     const auto bytes = dialog.Grid().Bytes();
@@ -104,7 +95,7 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
     EXPECT_EQ(beforeOk, expected);
     EXPECT_EQ(firstCell, GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(lastCellBefore, GetSysColor(COLOR_WINDOW));
-    const Bytes file = ReadWholeFile(saved);
+    const Bytes file = ReadFileBytes(saved);
     ASSERT_EQ(file.size(), 16u);
     EXPECT_EQ(Rows(file), Rows(expected));
     EXPECT_EQ(dialog.GetPatternName(), Real(saved));
@@ -118,7 +109,7 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     const Bytes stripes = {0xAA, 0x00, 0x55, 0x00, 0xAA, 0x00, 0x55, 0x00,
                            0xAA, 0x00, 0x55, 0x00, 0xAA, 0x00, 0x55, 0x00};
     const std::filesystem::path stripesPath = folder / "Stripes.pat";
-    WriteWholeFile(stripesPath, stripes);
+    WriteFileBytes(stripesPath, stripes);
     CPatternEditDialog dialog;
     dialog.SetPatternName(Real(stripesPath));
     EXPECT_EQ(GridBytes(dialog), stripes);
@@ -146,14 +137,14 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     EXPECT_EQ(shownAfterBrowse, Real(stripesPath));
     EXPECT_EQ(afterBrowse, stripes);
     EXPECT_EQ(dialog.GetPatternName(), Real(stripesPath));
-    EXPECT_EQ(ReadWholeFile(stripesPath), stripes);
+    EXPECT_EQ(ReadFileBytes(stripesPath), stripes);
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
 
 TEST_F(PatternEditDialogTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithTheDrawnBits) {
     const std::filesystem::path gone = folder / "gone";
     std::filesystem::create_directory(gone);
-    WriteWholeFile(gone / "Dots.pat", Bytes(16, 0xFF));
+    WriteFileBytes(gone / "Dots.pat", Bytes(16, 0xFF));
     CPatternEditDialog dialog;
     dialog.SetPatternName(Real(gone / "Dots.pat"));
     std::filesystem::remove_all(gone);
