@@ -3,6 +3,7 @@
 #include "app/ShellRegistration.h"
 #include "drawing/CGroupPropertyRunner.h"
 #include "drawing/DrawingObjects.h"
+#include "drawing/DrawingPropertiesDialog.h"
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "platform/base/ModuleFolder.h"
@@ -79,6 +80,7 @@ BOOL CCVNApp::InitInstance() {
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
     RegisterDrawingObjects();
+    RegisterDrawingPropertiesDialog();
     CGroupPropertyRunner::Register();
     RegisterView3DClasses();
     if (!Open3DLibrary()) {

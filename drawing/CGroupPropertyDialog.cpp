@@ -74,6 +74,7 @@ CGroupPropertyDialog::~CGroupPropertyDialog() {
 
 void CGroupPropertyDialog::SetObject(CGroup* group, const CPose* pose, BOOL multipleSelection) {
     m_copy = group != nullptr ? dynamic_cast<CGroup*>(group->Clone()) : nullptr;
+    m_preview.SetObject(m_copy);
     if (group != nullptr && group->m_pTool != nullptr && group->m_pTool->m_pHost != nullptr)
         m_unitIndex = group->m_pTool->m_pHost->GetUnitIndex();
     if (pose == nullptr) {
@@ -123,6 +124,7 @@ CLengthFormat CGroupPropertyDialog::Lengths() const {
 
 void CGroupPropertyDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_GROUP_PREVIEW, m_preview);
     DDX_Control(dx, IDC_GROUP_BORDER_COLOR, m_borderColor);
     DDX_CBString(dx, IDC_GROUP_CATEGORY, m_category);
     DDX_Text(dx, IDC_GROUP_MANUFACTURER, m_manufacturer);
@@ -222,6 +224,7 @@ void CGroupPropertyDialog::OnControlsChanged() {
 
 void CGroupPropertyDialog::OnUseBorder() {
     OnControlsChanged();
+    m_preview.Invalidate();
 }
 
 void CGroupPropertyDialog::OnBorderColor() {

@@ -8,6 +8,7 @@
 #include "model/Units.h"
 #include "platform/ctl/CDialog.h"
 #include "ui/CColorButton.h"
+#include "ui/CObjectPreviewWnd.h"
 
 // The "Group properties" dialog: every control change goes into a working copy of the group
 // at once; after OK the group takes the copy, and a changed group elevation moves every
@@ -52,6 +53,7 @@ class CGroupPropertyDialog : public CDialog {
     int m_singleObject = 1;
     int m_openingScale = 0;
     int m_currentScale = 0;
+    CObjectPreviewWnd m_preview;
     int m_elevationMode = -1;
     int m_allowExpansion = 0;
     int m_useBorder = 0;

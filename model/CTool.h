@@ -167,6 +167,7 @@ class CTool : public CObject {
     void LayoutToDevicePointArray(std::vector<CPoint>& points) const;
     void SetTargetDC(CDC* dc, CDC* attribDC);
     CDC* GetTargetDC() const { return m_pTargetDC; }
+    CDC* GetAttribDC() const { return m_pAttribDC; }
     BOOL IsPrinting() const;
     void AttachToObjects();
     int CanZoomIn() const;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/ctl/DialogTemplate.h"
+
+// The 2D object properties dialog and the pages its tab control shows.
+enum DrawingPropertiesIds : UINT {
+    IDD_2D_PROPERTIES = 290,
+    IDD_LINE1_PAGE = 291,
+    IDD_LINE_PAGE = 215,
+    IDD_FRAMES_PAGE = 220,
+    IDD_FILL_PAGE = 205,
+
+    IDC_PROPERTIES_TABS = 1214,
+    IDC_PROPERTIES_PREVIEW = 1167,
+    IDC_PROPERTIES_CATEGORY = 1175,
+    IDC_PROPERTIES_TYPE = 1178,
+    IDC_PROPERTIES_NAME = 1179,
+    IDC_PROPERTIES_NOTE = 1202,
+    IDC_APPLY_TO_CLICKED = 1193,
+    IDC_APPLY_TO_SELECTED = 1198,
+    IDC_APPLY_TO_ALL = 1199,
+    IDC_PROPERTIES_IN_REPORT = 1223,
+    IDC_PROPERTIES_MANUFACTURER = 1188,
+    IDC_PROPERTIES_SCALE = 1183,
+    IDC_PROPERTIES_PART_NO = 1139,
+    IDC_PROPERTIES_PRICE = 1142,
+
+    IDC_LINE_COLOR = 1109,
+    IDC_LINE_WIDTH = 1124,
+    IDC_LINE_STYLE = 1125,
+    IDC_POINTS_COLOR = 1115,
+    IDC_POINTS_COLOR_LABEL = 1398,
+    IDC_FILL_COLOR_LABEL = 1397,
+    IDC_INSIDE_GROUP = 1454,
+    IDC_ARROW_WIDTH = 1123,
+    IDC_ARROW_STYLE = 1119,
+    IDC_ARROW_LENGTH = 1121,
+    IDC_FRAME_STYLE = 1132,
+    IDC_FRAME_WIDTH = 1134,
+    IDC_FRAME_COLOR = 1130,
+    IDC_FILL_ON = 1215,
+    IDC_FILL_COLOR = 1135,
+    IDC_PATTERN_ON = 1216,
+    IDC_HATCH = 1127,
+    IDC_PATTERN_COLOR = 1137,
+    IDC_PATTERNS = 1131,
+    IDC_CUSTOM = 1133,
+    IDC_FILL_COLOR_TEXT = 1220,
+    IDC_PATTERN_COLOR_TEXT = 1221,
+    IDC_PATTERN_NEW = 1112,
+    IDC_PATTERN_BROWSE = 1117,
+};
+
+const DialogTemplate& TwoDPropertiesTemplate();
+const DialogTemplate& Line1PageTemplate();
+const DialogTemplate& LinePageTemplate();
+const DialogTemplate& FramesPageTemplate();
+const DialogTemplate& FillPageTemplate();
