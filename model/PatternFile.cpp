@@ -47,14 +47,17 @@ std::optional<PatternBytes> FindPattern(CString& name) {
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int) {
     if (name.IsEmpty())
         return 0;
-    const std::optional<PatternBytes> bytes = FindPattern(name);
-    if (!bytes)
-        return 0;
+    const std::optional<PatternBytes> found = FindPattern(name);
+    PatternBytes bytes;
+    if (found)
+        bytes = *found;
+    else
+        bytes.fill(0xFF);
     auto loaded = std::make_unique<CBitmap>();
-    if (!loaded->CreateBitmap(8, 8, 1, 1, bytes->data()))
+    if (!loaded->CreateBitmap(8, 8, 1, 1, bytes.data()))
         return 0;
     bitmap = std::move(loaded);
-    return 1;
+    return found ? 1 : 0;
 }
 
 BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {

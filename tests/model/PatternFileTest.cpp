@@ -59,12 +59,13 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     const Bytes bits = BitmapBytes(*bitmap);
     for (int row = 0; row < 8; ++row) EXPECT_EQ(bits[2 * row], 0xAA) << row;
 
-    // A file shorter than a pattern is no pattern: the bitmap stays as it was.
+    // A file shorter than a pattern is no pattern: the bitmap becomes blank, the name stays.
     WriteFileBytes(m_folder / "PATTERNS" / "Short.pat", {0xAA, 0x00, 0xAA});
     CString shortName = "Short.pat";
     EXPECT_FALSE(LoadPatternFile(shortName, bitmap, 0));
     EXPECT_EQ(shortName, "Short.pat");
-    EXPECT_EQ(BitmapBytes(*bitmap)[0], 0xAA);
+    ASSERT_NE(bitmap, nullptr);
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(BitmapBytes(*bitmap)[2 * row], 0xFF) << row;
 }
 
 TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {
