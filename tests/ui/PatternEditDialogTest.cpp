@@ -7,13 +7,16 @@
 
 #include "model/CDataFolders.h"
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "resources/FilePreviewTemplate.h"
 #include "resources/PatternEditTemplate.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "ui/CFileDialogPatternPreview.h"
 #include "ui/CPatternEditDialog.h"
 
 namespace {
@@ -53,9 +56,10 @@ class PatternEditDialogTest : public ::testing::Test {
             host.PressKey(VK_RETURN);
         });
     }
-    COLORREF GridPixel(CWnd& dialog, CPoint point) {
+    COLORREF GridPixel(CWnd& dialog, CPoint point) { return Pixel(dialog, IDC_PATTERN_BITS, point); }
+    COLORREF Pixel(CWnd& dialog, int id, CPoint point) {
         host.RunUntilIdle();
-        dialog.GetDlgItem(IDC_PATTERN_BITS)->ClientToScreen(&point);
+        dialog.GetDlgItem(id)->ClientToScreen(&point);
         CRect frame;
         dialog.GetWindowRect(&frame);
         return ColorFromPixel(dialog.Surface()->At(point.x - frame.left, point.y - frame.top));
@@ -164,4 +168,31 @@ TEST_F(PatternEditDialogTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithTheD
     EXPECT_NE(host.MessageBoxes()[0].text.Find("Dots.pat"), -1);
     ASSERT_EQ(keptBits.size(), 16u);
     EXPECT_EQ(keptBits[0], 0xBF);
+}
+
+TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForAFileThatIsNoPattern) {
+    WriteFileBytes(folder / "a-ink.pat", Bytes(16, 0x00));
+    WriteFileBytes(folder / "b-short.pat", Bytes(3, 0x00));
+    const CString initial = Real(folder.Path());
+    CFileDialogPatternPreview dialog(TRUE, "pat", "*.pat", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                                     CFileDialogPatternPreview::kFilter);
+    dialog.m_ofn.lpstrInitialDir = initial.c_str();
+    std::vector<COLORREF> shown;
+    host.WhenModal("Open", [&](CWnd& modal) {
+        const CPoint centre(20, 20);
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        auto* list = static_cast<CListCtrl*>(modal.GetDlgItem(lst1));
+        for (int index : {0, 1}) {
+            CRect rect;
+            list->GetItemRect(index, &rect, LVIR_LABEL);
+            host.ClickClient(list, rect.CenterPoint());
+            shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        }
+        host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        host.PressKey(VK_ESCAPE);
+    });
+    dialog.DoModal();
+    const COLORREF blank = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank}));
 }
