@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "drawing/CGroupPropertyRunner.h"
 #include "model/CGroup.h"
@@ -143,5 +144,32 @@ TEST_F(GroupPropertyDialogTest, CatalogueFieldsGoIntoTheResultAndWithoutAClickOn
     EXPECT_FALSE(threeDShown);
     // The group itself changes only when its owner applies the result.
     EXPECT_EQ(m_group.m_strManufacturer, manufacturerBefore);
+    result->ReleaseData();
+}
+
+TEST_F(GroupPropertyDialogTest, ApplyingToOtherObjectsLocksTheGroupsOwnSettings) {
+    CGroupPropertyRunner runner;
+    const CPose click;
+    runner.SetObject(&m_group, &click, TRUE);
+    runner.FindElevation();
+    std::vector<BOOL> categoryEnabled, nameWritable;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        const auto record = [&] {
+            categoryEnabled.push_back(modal.GetDlgItem(IDC_GROUP_CATEGORY)->IsWindowEnabled());
+            nameWritable.push_back((modal.GetDlgItem(IDC_GROUP_NAME)->GetStyle() & ES_READONLY) == 0);
+        };
+        record();
+        host.ClickClient(modal.GetDlgItem(IDC_GROUP_APPLY_CLICKED), CPoint(3, 3));
+        record();
+        host.ClickClient(modal.GetDlgItem(IDC_GROUP_APPLY_ALL), CPoint(3, 3));
+        record();
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
+    int mode = -1;
+    std::unique_ptr<CGroup> result = runner.TakeResult(mode);
+    EXPECT_EQ(mode, 2);
+    EXPECT_EQ(categoryEnabled, (std::vector<BOOL>{FALSE, TRUE, FALSE}));
+    EXPECT_EQ(nameWritable, (std::vector<BOOL>{FALSE, TRUE, FALSE}));
     result->ReleaseData();
 }
