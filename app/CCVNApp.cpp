@@ -1,6 +1,7 @@
 #include "app/CCVNApp.h"
 
 #include "app/ShellRegistration.h"
+#include "drawing/CGroupPropertyRunner.h"
 #include "drawing/DrawingObjects.h"
 #include "drawing/DrawingPropertiesDialog.h"
 #include "model/CCVNDoc.h"
@@ -80,6 +81,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterTrackPieces();
     RegisterDrawingObjects();
     RegisterDrawingPropertiesDialog();
+    CGroupPropertyRunner::Register();
     RegisterView3DClasses();
     if (!Open3DLibrary()) {
         CString message;

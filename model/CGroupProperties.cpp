@@ -63,6 +63,9 @@ int CGroup::EditProperties(const CPose* pose) {
         m_pTool->m_pHost->GetRootGroup()->ApplyStyle(&working, result.get(), mode);
     }
     result->ReleaseData();
+    // The change records no undo step, yet it must not be lost when the layout is closed.
+    if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
+        m_pTool->m_pHost->SetModifiedFlag(TRUE);
     return 1;
 }
 

@@ -124,7 +124,9 @@ void CPaint::RecreateResources(int recreate) {
 
 void CPaint::ReloadPattern() {
     m_pPatternBitmap.reset();
-    LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0);
+    // An object whose pattern cannot be read is drawn without one, not with a blank one.
+    if (!LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0))
+        m_pPatternBitmap.reset();
 }
 
 void CPaint::SetParentPose(const CPose* pose) {
@@ -327,6 +329,10 @@ int CPaint::TestConnection(const CPose*, void*, int) {
 }
 
 void CPaint::LowerElevations(const CPose*, double) {}
+
+BOOL CPaint::GetLowestElevation(double&) const {
+    return FALSE;
+}
 
 int CPaint::ChangeEndElevation(int, double, int, int) {
     return 0;

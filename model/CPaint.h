@@ -92,6 +92,9 @@ class CPaint : public CObject {
     virtual void SetChanged(int changed);
     virtual int TestConnection(const CPose* pose, void* query, int mode);
     virtual void LowerElevations(const CPose* pose, double by);
+    // The lowest height the object stands at (a track piece's lower end, a 3D object's
+    // height), which a group's elevation follows; FALSE for an object without one.
+    virtual BOOL GetLowestElevation(double& elevation) const;
     virtual int ChangeEndElevation(int end, double elevation, int flag1, int flag2);
     virtual int ApplyElevationStep(CEditStep* step);
     virtual int DissolveInto(CGroup* group);

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "model/CDataFolders.h"
+#include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
 #include "platform/win/MessageBoxes.h"
+#include "resources/StringTable.h"
 
 namespace {
 
@@ -45,14 +47,17 @@ std::optional<PatternBytes> FindPattern(CString& name) {
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int) {
     if (name.IsEmpty())
         return 0;
-    const std::optional<PatternBytes> bytes = FindPattern(name);
-    if (!bytes)
-        return 0;
+    const std::optional<PatternBytes> found = FindPattern(name);
+    PatternBytes bytes;
+    if (found)
+        bytes = *found;
+    else
+        bytes.fill(0xFF);
     auto loaded = std::make_unique<CBitmap>();
-    if (!loaded->CreateBitmap(8, 8, 1, 1, bytes->data()))
+    if (!loaded->CreateBitmap(8, 8, 1, 1, bytes.data()))
         return 0;
     bitmap = std::move(loaded);
-    return 1;
+    return found ? 1 : 0;
 }
 
 BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
@@ -64,7 +69,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
-        AfxMessageBox("Could not write file " + name, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

@@ -11,7 +11,8 @@ constexpr int kPatternFileSize = 16;
 // Loads the fill pattern named by the text into the bitmap (made when null): the name as it
 // stands, then in the program folder's "PATTERNS\", then in the folder of profile section
 // "Paths", key "Patterns"; a later attempt that works becomes the name. Answers nonzero on
-// success; an empty name answers 0 at once and the bitmap is then left as it was.
+// success; a file missing or shorter than a pattern answers 0 with a blank bitmap (every bit
+// set); an empty name answers 0 at once and the bitmap is then left as it was.
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int flag);
 
 // Writes the bitmap's 16 bytes (all bits set without a bitmap) to the named file, replacing

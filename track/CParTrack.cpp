@@ -585,6 +585,11 @@ void CParTrack::LowerElevations(const CPose*, double by) {
     m_fEndElevation -= by;
 }
 
+BOOL CParTrack::GetLowestElevation(double& elevation) const {
+    elevation = std::min(m_fBeginElevation, m_fEndElevation);
+    return TRUE;
+}
+
 void CParTrack::RotateWithPivot(const CPose* pose) {
     CPaint::RotateWithPivot(pose);
     if (m_pTool != nullptr)

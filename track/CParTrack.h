@@ -87,6 +87,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int TestConnection(const CPose* pose, void* query, int mode) override;
     void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
     void LowerElevations(const CPose* pose, double by) override;
+    BOOL GetLowestElevation(double& elevation) const override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;
     int ApplyElevationStep(CEditStep* step) override;
     void ReleaseData() override;

@@ -296,6 +296,7 @@ TEST(GroupStructure, PropertiesDialogChangesScaleAndSettings) {
         dialog.script.answer = 0;
         EXPECT_EQ(group->EditProperties(&click), 0);  // Cancel
         EXPECT_EQ(group->m_bUseBorder, 1);
+        EXPECT_FALSE(plan.host.m_bModified);
 
         dialog.script.answer = CGroupPropertiesDialog::kResultOk;
         EXPECT_EQ(group->EditProperties(&click), 1);
@@ -307,6 +308,8 @@ TEST(GroupStructure, PropertiesDialogChangesScaleAndSettings) {
         EXPECT_NEAR(member->m_factors[0], 87.1 / 160.0, 1e-12);
         EXPECT_EQ(dialog.script.elevationsApplied, 1);
         EXPECT_EQ(plan.host.m_propertyFlags[kDiffersBorder], 1);
+        // No undo step, yet the layout is marked changed so closing it asks to save.
+        EXPECT_TRUE(plan.host.m_bModified);
 
         // A scale that is no name of the table changes nothing of the scale.
         dialog.script.scale = "Q";

@@ -11,21 +11,12 @@
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/host/HeadlessHost.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteWholeFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using Bytes = FileBytes;
 
 Bytes BitmapBytes(const CBitmap& bitmap) {
     Bytes bytes(kPatternFileSize);
@@ -58,7 +49,7 @@ class PatternFile : public testing::Test {
 TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     Bytes stripes;
     for (int row = 0; row < 8; ++row) stripes.insert(stripes.end(), {0xAA, 0x00});
-    WriteWholeFile(m_folder / "PATTERNS" / "Stripes.pat", stripes);
+    WriteFileBytes(m_folder / "PATTERNS" / "Stripes.pat", stripes);
     CString name = "C:\\gone\\Stripes.pat";
     std::unique_ptr<CBitmap> bitmap;
     ASSERT_TRUE(LoadPatternFile(name, bitmap, 0));
@@ -68,12 +59,13 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     const Bytes bits = BitmapBytes(*bitmap);
     for (int row = 0; row < 8; ++row) EXPECT_EQ(bits[2 * row], 0xAA) << row;
 
-    // A file shorter than a pattern is no pattern: the bitmap stays as it was.
-    WriteWholeFile(m_folder / "PATTERNS" / "Short.pat", {0xAA, 0x00, 0xAA});
+    // A file shorter than a pattern is no pattern: the bitmap becomes blank, the name stays.
+    WriteFileBytes(m_folder / "PATTERNS" / "Short.pat", {0xAA, 0x00, 0xAA});
     CString shortName = "Short.pat";
     EXPECT_FALSE(LoadPatternFile(shortName, bitmap, 0));
     EXPECT_EQ(shortName, "Short.pat");
-    EXPECT_EQ(BitmapBytes(*bitmap)[0], 0xAA);
+    ASSERT_NE(bitmap, nullptr);
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(BitmapBytes(*bitmap)[2 * row], 0xFF) << row;
 }
 
 TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {
@@ -84,18 +76,18 @@ TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {
     const std::filesystem::path saved = m_folder / "Cross.pat";
     CString name = CWinPath::FromReal(saved);
     ASSERT_TRUE(SavePatternFile(name, &bitmap));
-    EXPECT_EQ(ReadWholeFile(saved), pattern);
+    EXPECT_EQ(ReadFileBytes(saved), pattern);
     std::unique_ptr<CBitmap> loaded;
     ASSERT_TRUE(LoadPatternFile(name, loaded, 0));
     EXPECT_EQ(BitmapBytes(*loaded), pattern);
 
     ASSERT_TRUE(SavePatternFile(name, nullptr));
-    EXPECT_EQ(ReadWholeFile(saved), Bytes(16, 0xFF));
+    EXPECT_EQ(ReadFileBytes(saved), Bytes(16, 0xFF));
 
     EXPECT_FALSE(SavePatternFile("", &bitmap));
     EXPECT_TRUE(m_host.MessageBoxes().empty());
     const CString unwritable = CWinPath::FromReal(m_folder / "no such folder" / "x.pat");
     EXPECT_FALSE(SavePatternFile(unwritable, &bitmap));
     ASSERT_EQ(m_host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(m_host.MessageBoxes()[0].text, "Could not write file " + unwritable);
+    EXPECT_EQ(m_host.MessageBoxes()[0].text, "Could not create file " + unwritable);
 }

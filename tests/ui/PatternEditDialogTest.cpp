@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "model/CDataFolders.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CListCtrl.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/WindowManager.h"
+#include "resources/FilePreviewTemplate.h"
+#include "resources/PatternEditTemplate.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TestFolder.h"
+#include "ui/CFileDialogPatternPreview.h"
+#include "ui/CPatternEditDialog.h"
+
+namespace {
+
+using Bytes = FileBytes;
+
+Bytes GridBytes(const CPatternEditDialog& dialog) {
+    const auto bytes = dialog.Grid().Bytes();
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// The pixel bytes of a pattern: the odd bytes only pad each row to a word.
+Bytes Rows(const Bytes& bytes) {
+    Bytes rows;
+    for (size_t i = 0; i < bytes.size(); i += 2) rows.push_back(bytes[i]);
+    return rows;
+}
+
+class PatternEditDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WindowManager::Instance().Reset();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        CDataFolders::SetBaseFolder(CString(folder.Path().string().c_str()) + "/");
+    }
+    void TearDown() override {
+        CDataFolders::SetBaseFolder(m_previousBase);
+        WindowManager::Instance().Reset();
+    }
+
+    CString Real(const std::filesystem::path& path) const { return CString(path.string().c_str()); }
+    void Press(CWnd& dialog, int id) { host.ClickClient(dialog.GetDlgItem(id), CPoint(3, 3)); }
+    // Types a full path into a file dialog's name field and accepts it.
+    void ChooseFile(const CString& caption, const CString& path) {
+        host.WhenModal(caption, [this, path](CWnd& modal) {
+            modal.GetDlgItem(edt1)->SetWindowText(path);
+            host.PressKey(VK_RETURN);
+        });
+    }
+    COLORREF GridPixel(CWnd& dialog, CPoint point) { return Pixel(dialog, IDC_PATTERN_BITS, point); }
+    COLORREF Pixel(CWnd& dialog, int id, CPoint point) {
+        host.RunUntilIdle();
+        dialog.GetDlgItem(id)->ClientToScreen(&point);
+        CRect frame;
+        dialog.GetWindowRect(&frame);
+        return ColorFromPixel(dialog.Surface()->At(point.x - frame.left, point.y - frame.top));
+    }
+
+    HeadlessHost host;
+    TestFolder folder;
+    CString m_previousBase;
+};
+
+}  // namespace
+
+TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
+    CPatternEditDialog dialog;
+    dialog.SetPatternName("");
+    const std::filesystem::path saved = folder / "Drawn.pat";
+    Bytes beforeOk;
+    COLORREF firstCell = 0, lastCellBefore = 0;
+    host.WhenModal("Edit pattern", [&](CWnd& modal) {
+        CWnd* grid = modal.GetDlgItem(IDC_PATTERN_BITS);
+        host.ClickClient(grid, CPoint(1, 1));
+        host.ClickClient(grid, CPoint(104, 104));
+        // The frame and what lies beyond it are no cells.
+        host.ClickClient(grid, CPoint(0, 50));
+        host.ClickClient(grid, CPoint(105, 50));
+        beforeOk = GridBytes(dialog);
+        firstCell = GridPixel(modal, CPoint(7, 7));
+        lastCellBefore = GridPixel(modal, CPoint(92, 7));
+        ChooseFile("Save As", Real(saved));
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+
+    Bytes expected(16, 0xFF);
+    expected[0] = 0x7F;
+    expected[14] = 0xFE;
+    EXPECT_EQ(beforeOk, expected);
+    EXPECT_EQ(firstCell, GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(lastCellBefore, GetSysColor(COLOR_WINDOW));
+    const Bytes file = ReadFileBytes(saved);
+    ASSERT_EQ(file.size(), 16u);
+    EXPECT_EQ(Rows(file), Rows(expected));
+    EXPECT_EQ(dialog.GetPatternName(), Real(saved));
+    CPatternEditDialog reopened;
+    reopened.SetPatternName(Real(saved));
+    EXPECT_EQ(Rows(GridBytes(reopened)), Rows(expected));
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchanged) {
+    const Bytes stripes = {0xAA, 0x00, 0x55, 0x00, 0xAA, 0x00, 0x55, 0x00,
+                           0xAA, 0x00, 0x55, 0x00, 0xAA, 0x00, 0x55, 0x00};
+    const std::filesystem::path stripesPath = folder / "Stripes.pat";
+    WriteFileBytes(stripesPath, stripes);
+    CPatternEditDialog dialog;
+    dialog.SetPatternName(Real(stripesPath));
+    EXPECT_EQ(GridBytes(dialog), stripes);
+    EXPECT_FALSE(dialog.Grid().IsNewPattern());
+
+    CString shownAfterNew, shownAfterBrowse;
+    Bytes afterNew, afterBrowse;
+    host.WhenModal("Edit pattern", [&](CWnd& modal) {
+        Press(modal, IDC_PATTERN_NEW);
+        modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterNew);
+        afterNew = GridBytes(dialog);
+        EXPECT_TRUE(dialog.Grid().IsModified());
+        EXPECT_TRUE(dialog.Grid().IsNewPattern());
+
+        ChooseFile("Open", Real(stripesPath));
+        Press(modal, IDC_PATTERN_BROWSE);
+        modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterBrowse);
+        afterBrowse = GridBytes(dialog);
+        // Unchanged after loading: "Ok" writes nothing and asks nothing.
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(shownAfterNew, "");
+    EXPECT_EQ(afterNew, Bytes(16, 0xFF));
+    EXPECT_EQ(shownAfterBrowse, Real(stripesPath));
+    EXPECT_EQ(afterBrowse, stripes);
+    EXPECT_EQ(dialog.GetPatternName(), Real(stripesPath));
+    EXPECT_EQ(ReadFileBytes(stripesPath), stripes);
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(PatternEditDialogTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithTheDrawnBits) {
+    const std::filesystem::path gone = folder / "gone";
+    std::filesystem::create_directory(gone);
+    WriteFileBytes(gone / "Dots.pat", Bytes(16, 0xFF));
+    CPatternEditDialog dialog;
+    dialog.SetPatternName(Real(gone / "Dots.pat"));
+    std::filesystem::remove_all(gone);
+
+    bool openAfterFailedSave = false;
+    Bytes keptBits;
+    host.WhenModal("Edit pattern", [&](CWnd& modal) {
+        host.ClickClient(modal.GetDlgItem(IDC_PATTERN_BITS), CPoint(20, 1));
+        Press(modal, IDOK);
+        openAfterFailedSave = modal.InModalLoop();
+        keptBits = GridBytes(dialog);
+        Press(modal, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(openAfterFailedSave);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_NE(host.MessageBoxes()[0].text.Find("Dots.pat"), -1);
+    ASSERT_EQ(keptBits.size(), 16u);
+    EXPECT_EQ(keptBits[0], 0xBF);
+}
+
+TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForAFileThatIsNoPattern) {
+    WriteFileBytes(folder / "a-ink.pat", Bytes(16, 0x00));
+    WriteFileBytes(folder / "b-short.pat", Bytes(3, 0x00));
+    const CString initial = Real(folder.Path());
+    CFileDialogPatternPreview dialog(TRUE, "pat", "*.pat", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                                     CFileDialogPatternPreview::kFilter);
+    dialog.m_ofn.lpstrInitialDir = initial.c_str();
+    std::vector<COLORREF> shown;
+    host.WhenModal("Open", [&](CWnd& modal) {
+        const CPoint centre(20, 20);
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        auto* list = static_cast<CListCtrl*>(modal.GetDlgItem(lst1));
+        for (int index : {0, 1}) {
+            CRect rect;
+            list->GetItemRect(index, &rect, LVIR_LABEL);
+            host.ClickClient(list, rect.CenterPoint());
+            shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        }
+        host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        host.PressKey(VK_ESCAPE);
+    });
+    dialog.DoModal();
+    const COLORREF blank = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank}));
+}

@@ -1,0 +1,66 @@
+#include "ui/CFileDialogPatternPreview.h"
+
+#include "model/PatternFile.h"
+#include "platform/base/CWinPath.h"
+#include "platform/ctl/ControlFactory.h"
+#include "platform/gdi/SystemColors.h"
+#include "resources/FilePreviewTemplate.h"
+
+IMPLEMENT_DYNAMIC(CFileDialogPatternPreview, CFileDialog)
+
+BEGIN_MESSAGE_MAP(CFileDialogPatternPreview, CFileDialog)
+ON_BN_CLICKED(IDC_FILE_SHOW_PREVIEW, OnShowPreviewClicked)
+END_MESSAGE_MAP()
+
+CFileDialogPatternPreview::CFileDialogPatternPreview(BOOL openFileDialog, LPCTSTR defaultExt,
+                                                     LPCTSTR fileName, DWORD flags, LPCTSTR filter,
+                                                     CWnd* parent)
+    : CFileDialog(openFileDialog, defaultExt, fileName, flags, filter, parent) {
+    RegisterDialogTemplate(FilePreviewTemplate());
+    m_ofn.Flags |= OFN_ENABLETEMPLATE;
+    SetTemplate(IDD_FILE_PREVIEW);
+}
+
+BOOL CFileDialogPatternPreview::OnInitDialog() {
+    CFileDialog::OnInitDialog();
+    ControlFactory::Subclass(m_preview, IDC_FILE_PREVIEW_AREA, this);
+    ShowBlank();
+    CheckDlgButton(IDC_FILE_SHOW_PREVIEW, BST_CHECKED);
+    m_currentPath.Empty();
+    return TRUE;
+}
+
+void CFileDialogPatternPreview::OnFileNameChange() {
+    m_currentPath = GetPathName();
+    ShowSelectedPattern();
+}
+
+void CFileDialogPatternPreview::ShowBlank() {
+    m_previewBrush = std::make_unique<CBrush>(GetSysColor(COLOR_WINDOW));
+    if (m_preview.m_hWnd)
+        m_preview.SetBrush(m_previewBrush.get());
+}
+
+void CFileDialogPatternPreview::ShowSelectedPattern() {
+    if (!m_preview.m_hWnd || IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) != BST_CHECKED)
+        return;
+    CString title, extension;
+    CWinPath::Split(m_currentPath.c_str(), nullptr, nullptr, &title, &extension);
+    if (title.IsEmpty() || title == "*")
+        return;
+    CString name = m_currentPath;
+    std::unique_ptr<CBitmap> bitmap;
+    if (!LoadPatternFile(name, bitmap, 0) || !bitmap)
+        return;
+    m_previewBitmap = std::move(bitmap);
+    m_previewBrush = std::make_unique<CBrush>();
+    m_previewBrush->CreatePatternBrush(m_previewBitmap.get());
+    m_preview.SetBrush(m_previewBrush.get());
+}
+
+void CFileDialogPatternPreview::OnShowPreviewClicked() {
+    if (IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) == BST_CHECKED)
+        ShowSelectedPattern();
+    else
+        ShowBlank();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/cdlg/CFileDialog.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CBrush.h"
+#include "ui/CColorSwatch.h"
+
+// The file-open dialog for fill patterns: the pattern of the selected .pat file is tiled over
+// the preview area while "Show preview" is checked; a wildcard or unreadable file shows nothing new.
+class CFileDialogPatternPreview : public CFileDialog {
+    DECLARE_DYNAMIC(CFileDialogPatternPreview)
+    DECLARE_MESSAGE_MAP()
+  public:
+    CFileDialogPatternPreview(BOOL openFileDialog, LPCTSTR defaultExt = nullptr, LPCTSTR fileName = nullptr,
+                              DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, LPCTSTR filter = nullptr,
+                              CWnd* parent = nullptr);
+
+    // The filter every pattern chooser uses.
+    static constexpr const char* kFilter = "Patterns Files (*.pat)|*.pat||";
+
+  protected:
+    BOOL OnInitDialog() override;
+    void OnFileNameChange() override;
+    void OnShowPreviewClicked();
+
+  private:
+    void ShowBlank();
+    void ShowSelectedPattern();
+
+    CString m_currentPath;
+    CColorSwatch m_preview;
+    std::unique_ptr<CBitmap> m_previewBitmap;
+    std::unique_ptr<CBrush> m_previewBrush;
+};

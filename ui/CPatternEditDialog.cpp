@@ -1,0 +1,102 @@
+#include "ui/CPatternEditDialog.h"
+
+#include "model/CDataFolders.h"
+#include "platform/ctl/DataExchange.h"
+#include "resources/PatternEditTemplate.h"
+#include "ui/CFileDialogPatternPreview.h"
+
+namespace {
+constexpr const char* kAnyPattern = "*.pat";
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CPatternEditDialog, CDialog)
+
+BEGIN_MESSAGE_MAP(CPatternEditDialog, CDialog)
+ON_BN_CLICKED(IDC_PATTERN_BROWSE, OnBrowse)
+ON_BN_CLICKED(IDC_PATTERN_NEW, OnNew)
+END_MESSAGE_MAP()
+
+CPatternEditDialog::CPatternEditDialog(CWnd* parent) : CDialog(PatternEditTemplate(), parent) {
+    m_grid.SetChangeHandler([this] { RefreshPreview(); });
+}
+
+void CPatternEditDialog::SetPatternName(const CString& name) {
+    m_patternName = name;
+    m_grid.LoadPattern(m_patternName);
+}
+
+void CPatternEditDialog::RefreshPreview() {
+    if (m_preview.m_hWnd)
+        m_preview.SetBrush(m_grid.Brush());
+}
+
+void CPatternEditDialog::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_PATTERN_BITS, m_grid);
+    DDX_Control(dx, IDC_PATTERN_PREVIEW, m_preview);
+}
+
+BOOL CPatternEditDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ShowName();
+    RefreshPreview();
+    return TRUE;
+}
+
+void CPatternEditDialog::ShowName() {
+    SetDlgItemText(IDC_PATTERN_FILE_NAME, m_patternName);
+    Invalidate();
+}
+
+// The grid's static control may leave a press to the dialog: it reaches the grid in the
+// grid's own coordinates.
+void CPatternEditDialog::OnLButtonDown(UINT flags, CPoint point) {
+    ClientToScreen(&point);
+    m_grid.ScreenToClient(&point);
+    m_grid.SendMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+}
+
+void CPatternEditDialog::OnBrowse() {
+    CFileDialogPatternPreview dialog(
+        TRUE, "pat", m_patternName.IsEmpty() ? kAnyPattern : m_patternName.c_str(),
+        OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, CFileDialogPatternPreview::kFilter, this);
+    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
+    dialog.m_ofn.lpstrInitialDir = folder.c_str();
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_patternName = dialog.GetPathName();
+    m_grid.LoadPattern(m_patternName);
+    RefreshPreview();
+    ShowName();
+}
+
+void CPatternEditDialog::OnNew() {
+    m_patternName.Empty();
+    ShowName();
+    m_grid.Clear();
+}
+
+// A pattern the user did not change is never written.
+BOOL CPatternEditDialog::SaveChangedPattern() {
+    if (!m_grid.IsModified())
+        return TRUE;
+    if (m_grid.IsNewPattern()) {
+        CFileDialog dialog(FALSE, "pat", kAnyPattern, OFN_HIDEREADONLY, "Pattern Files (*.pat)|*.pat||",
+                           this);
+        const CString folder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
+        dialog.m_ofn.lpstrInitialDir = folder.c_str();
+        if (dialog.DoModal() != IDOK) {
+            m_patternName.Empty();
+            return TRUE;
+        }
+        m_patternName = dialog.GetPathName();
+    }
+    return SavePatternFile(m_patternName, m_grid.Bitmap());
+}
+
+// A pattern that could not be written keeps the editor open, so the drawn bits are not lost.
+void CPatternEditDialog::OnOK() {
+    if (!SaveChangedPattern())
+        return;
+    CDialog::OnOK();
+}
