@@ -215,8 +215,10 @@ TEST_F(PropertiesDialogTest, ApplyingToAllChangesEveryObjectAndOneUndoRestoresTh
 
 TEST_F(PropertiesDialogTest, AClassPreparesItsWorkingCopyAndResultThroughItsRegisteredSteps) {
     CPaint* box = Place(kToolBox, 0.0, 100.0, 100.0, 0.0);
-    RegisterPropertiesClassSteps("CBox", {[](CPaint& copy) { copy.m_strNote = "working"; },
-                                          [](CPaint& copy) { copy.m_strType = "result"; }});
+    PropertiesClassSteps steps;
+    steps.prepareCopy = [](CPaint& copy) { copy.m_strNote = "working"; };
+    steps.prepareResult = [](CPaint& copy) { copy.m_strType = "result"; };
+    RegisterPropertiesClassSteps("CBox", std::move(steps));
     C2DPropertyDialog dialog;
     dialog.SetObject(box, FALSE, nullptr);
     EXPECT_EQ(dialog.GetWorkingCopy()->m_strNote, "working");
@@ -275,8 +277,9 @@ TEST_F(PropertiesDialogTest, ThePreviewDrawsTheWorkingCopyAndKeepsTheValuesOfALe
         ClickTab(dialog, 1);
         EXPECT_EQ(dialog.GetPage(1)->IsDlgButtonChecked(IDC_FILL_ON), 1U);
         const CString picture = TestPicturePath("properties-box.png");
-        if (!picture.IsEmpty())
+        if (!picture.IsEmpty()) {
             EXPECT_TRUE(dialog.Surface()->WritePng(picture));
+        }
         host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
     });
     ASSERT_EQ(box->EditProperties(nullptr), 1);
