@@ -290,7 +290,7 @@ class CTool : public CObject {
 
     void DrawHintBox(CDC& dc);
     void DrawPivotIfRotating();
-    CPaintList CurrentGroupMembers() const;
+    const CPaintList& CurrentGroupMembers() const;
 
     struct UndoEntry {
         std::unique_ptr<CEditStep> step;

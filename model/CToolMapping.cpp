@@ -21,12 +21,7 @@ void CTool::SetViewScale(double numerator, double denominator) {
 }
 
 void CTool::RescaleGroupMembers() {
-    CPaint* group = m_pHost != nullptr ? m_pHost->GetCurrentGroup() : nullptr;
-    if (group == nullptr)
-        return;
-    // Called on every repaint and mouse event: the members are walked where they are.
-    for (CPaint* member : m_pHost->GetGroupMembers(group))
-        member->OnZoomChanged(TruncateCoordinate(m_fZoomNumerator));
+    for (CPaint* member : CurrentGroupMembers()) member->OnZoomChanged(TruncateCoordinate(m_fZoomNumerator));
 }
 
 BOOL CTool::IsPrinting() const {
@@ -101,9 +96,11 @@ void CTool::RepaintAllViews() {
         m_pHost->RepaintDirtyViews();
 }
 
-CPaintList CTool::CurrentGroupMembers() const {
+// Walked in place on every mouse event; the loops over it stop at the first change they make.
+const CPaintList& CTool::CurrentGroupMembers() const {
+    static const CPaintList none;
     if (m_pHost == nullptr || m_pHost->GetCurrentGroup() == nullptr)
-        return {};
+        return none;
     return m_pHost->GetGroupMembers(m_pHost->GetCurrentGroup());
 }
 
