@@ -9,7 +9,6 @@ class PixelLine {
   public:
     PixelLine(POINT a, POINT b, const CRect& limit);
 
-    POINT Start() const { return m_start; }
     long long DeltaX() const { return m_dx; }
     long long DeltaY() const { return m_dy; }
     long long Steps() const { return m_steps; }

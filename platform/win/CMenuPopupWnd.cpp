@@ -19,10 +19,6 @@ constexpr int kArrowRight = 8;
 constexpr int kMinimumWidth = 80;
 CMenuPopupWnd* g_current = nullptr;
 
-CString Plain(const CString& text) {
-    return MenuText::WithoutPrefixMarks(text.Find('\t') >= 0 ? text.Left(text.Find('\t')) : text);
-}
-
 using MarkPainter = void (*)(CDC& dc, CPoint centre, COLORREF color);
 
 // A tick: a short stroke down to the bottom, a long one up to the right, three pixels thick.
@@ -145,7 +141,7 @@ CPoint CMenuPopupWnd::CheckMarkCentre(int index) const {
 
 int CMenuPopupWnd::FindItem(const CString& text) const {
     for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-        if (Plain(m_menuShown->ItemAt(i)->text) == Plain(text))
+        if (MenuText::Plain(m_menuShown->ItemAt(i)->text) == MenuText::Plain(text))
             return i;
     return -1;
 }

@@ -34,7 +34,7 @@ int Width(const CString& text) {
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(InterfaceFont(false));
-    return dc.GetTextExtent(WithoutPrefixMarks(Label(text))).cx;
+    return dc.GetTextExtent(Plain(text)).cx;
 }
 
 int Height() { return 13; }
@@ -93,6 +93,10 @@ char AccessKey(const CString& text) {
         return static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])));
     }
     return 0;
+}
+
+CString Plain(const CString& text) {
+    return WithoutPrefixMarks(Label(text));
 }
 
 CString WithoutPrefixMarks(const CString& text) {

@@ -18,4 +18,6 @@ void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color
 char AccessKey(const CString& text);
 // The text as shown: each "&" dropped, "&&" shown as one "&".
 CString WithoutPrefixMarks(const CString& text);
+// The item text as shown, without the shortcut after the tab.
+CString Plain(const CString& text);
 }  // namespace MenuText
