@@ -260,11 +260,15 @@ TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBac
     host.MouseDown(inside);
     host.MouseMove(outside);
     EXPECT_EQ(view.GetAutoScrollTimer(), CCVNView::kAutoScrollTimerId);
-    EXPECT_LT(view.GetAutoScrollStep().cx, 0);
+    // The step brings the pointer's place to the window's edge, once at once and again each tick.
+    const int step = -view.GetAutoScrollStep().cx;
+    EXPECT_GT(step, 0);
     const int first = view.GetScrollPosition().x;
-    EXPECT_GT(first, 0);
+    EXPECT_EQ(first, step);
     host.AdvanceClock(CCVNView::kAutoScrollPeriod);
-    EXPECT_GT(view.GetScrollPosition().x, first);
+    EXPECT_EQ(view.GetScrollPosition().x, first + step);
+    host.AdvanceClock(CCVNView::kAutoScrollPeriod);
+    EXPECT_EQ(view.GetScrollPosition().x, first + 2 * step);
     host.MouseMove(inside);
     EXPECT_EQ(view.GetAutoScrollTimer(), 0u);
     const int stopped = view.GetScrollPosition().x;

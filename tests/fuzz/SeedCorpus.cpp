@@ -20,13 +20,13 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
-#include "ui/BitmapRoutines.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
 #include "track/CTrack.h"
+#include "ui/BitmapRoutines.h"
 
 // Writes the seed inputs of every fuzz target, each into the folder named after its target
 // under the folder given: files of the program's own making, written by its own writers.
@@ -111,20 +111,28 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
+// A seed the reader refuses would leave everything after reading unexercised.
+void WriteLayoutSeed(const fs::path& folder, const std::string& name,
+                     const std::vector<unsigned char>& bytes) {
+    WriteSeed(folder, name, bytes);
+    CFuzzDoc check;
+    FuzzCheck(check.OnOpenDocument((folder / name).c_str()) != FALSE, "every layout seed opens");
+}
+
 void WriteLayoutSeeds(const fs::path& folder) {
     CFuzzDoc empty;
     empty.OnNewDocument();
-    WriteSeed(folder, "new.cvn", SaveLayout(empty));
+    WriteLayoutSeed(folder, "new.cvn", SaveLayout(empty));
     CFuzzDoc full;
     full.OnNewDocument();
     BuildLayout(full);
-    WriteSeed(folder, "layout.cvn", SaveLayout(full));
+    WriteLayoutSeed(folder, "layout.cvn", SaveLayout(full));
     CFuzzDoc shapes;
     shapes.OnNewDocument();
     BuildShapesAndCurvedTrack(shapes);
-    WriteSeed(folder, "shapes.cvn", SaveLayout(shapes));
+    WriteLayoutSeed(folder, "shapes.cvn", SaveLayout(shapes));
     for (const int version : {1, 2, 4, 5, 13, 14})
-        WriteSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
+        WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
 }
 
 void WriteLibrarySeeds(const fs::path& folder) {
