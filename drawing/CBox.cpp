@@ -5,6 +5,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
+#include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/LayoutFile.h"
@@ -262,7 +263,8 @@ void CBox::UpdateSizeInfo(const CPose* pose) {
     status.m_strMeasure[2] = shape::LengthText(m_pTool, height);
     status.m_strMeasure[3] = shape::LengthText(m_pTool, width);
     const double unit = shape::UnitSize(m_pTool);
-    const double area = shape::RoundToThousandths(height / unit) * shape::RoundToThousandths(width / unit);
+    const double area =
+        CLengthFormat::RoundToThousandths(height / unit) * CLengthFormat::RoundToThousandths(width / unit);
     status.m_strMeasure[4].Format("%.2f", area);
     status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
     status.m_nKind = 3;

@@ -6,6 +6,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
+#include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -268,8 +269,10 @@ void CLine::UpdateSizeInfo(const CPose* pose) {
     status.m_strMeasure[0] = shape::PointText(m_pTool, start);
     status.m_strMeasure[1] = shape::PointText(m_pTool, end);
     const double unit = shape::UnitSize(m_pTool);
-    const double dx = shape::RoundToThousandths(end.x / unit) - shape::RoundToThousandths(start.x / unit);
-    const double dy = shape::RoundToThousandths(end.y / unit) - shape::RoundToThousandths(start.y / unit);
+    const double dx =
+        CLengthFormat::RoundToThousandths(end.x / unit) - CLengthFormat::RoundToThousandths(start.x / unit);
+    const double dy =
+        CLengthFormat::RoundToThousandths(end.y / unit) - CLengthFormat::RoundToThousandths(start.y / unit);
     status.m_fRotation = shape::Degrees(DirectionOf(dx, dy));
     status.m_strMeasure[2] =
         shape::LengthText(m_pTool, VectorLength(m_ptStart.x - m_ptEnd.x, m_ptStart.y - m_ptEnd.y));

@@ -247,14 +247,6 @@ double UnitSize(CTool* tool) {
     return unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : UnitTable[kDefaultUnitIndex].size;
 }
 
-double RoundToThousandths(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > 1.0e12)
-        return value;
-    const double tenThousandths = std::floor(value * 10000.0);
-    const int digit = static_cast<int>(std::fmod(tenThousandths, 10.0));
-    return (digit >= 5 ? std::ceil(value * 1000.0) : std::floor(value * 1000.0)) * 0.001;
-}
-
 double Degrees(double angle) {
     if (angle < 0.0)
         angle += kFullTurn;

@@ -70,8 +70,6 @@ CString LengthText(CTool* tool, double length);
 CString PointText(CTool* tool, CDoublePoint world);
 // Tenths of a millimetre per unit of the document's unit.
 double UnitSize(CTool* tool);
-// A value rounded to three decimals by its fourth.
-double RoundToThousandths(double value);
 // An angle in degrees in [0, 360) from radians.
 double Degrees(double angle);
 

@@ -21,15 +21,9 @@ int WholeNumber(double value) {
     return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-// The fourth decimal decides whether the third rounds up.
-double RoundToThousandths(double q) {
-    const double fourthDecimal = std::fmod(std::floor(q * 10000.0), 10.0);
-    return fourthDecimal >= 5.0 ? std::ceil(q * 1000.0) * 0.001 : std::floor(q * 1000.0) * 0.001;
-}
-
 CString FormatDecimal(double value) {
     CString text;
-    text.Format("%.3f", RoundToThousandths(value));
+    text.Format("%.3f", CLengthFormat::RoundToThousandths(value));
     return text;
 }
 
@@ -61,8 +55,8 @@ double InchesOfFootRest(double feet) {
 
 CString FormatFeetDecimalInches(double feet) {
     CString text;
-    text.Format("%d' %.3f%c", WholeNumber(std::floor(feet)), RoundToThousandths(InchesOfFootRest(feet)),
-                kInchMark);
+    text.Format("%d' %.3f%c", WholeNumber(std::floor(feet)),
+                CLengthFormat::RoundToThousandths(InchesOfFootRest(feet)), kInchMark);
     return text;
 }
 
@@ -330,4 +324,9 @@ double CLengthFormat::ParseFractionalInches(const char*& cursor) {
     const double denominator = NumberOf(denominatorDigits);
     const double value = denominator != 0.0 ? whole + numerator / denominator : whole;
     return Signed(value, negative);
+}
+
+double CLengthFormat::RoundToThousandths(double q) {
+    const double fourthDecimal = std::fmod(std::floor(q * 10000.0), 10.0);
+    return fourthDecimal >= 5.0 ? std::ceil(q * 1000.0) * 0.001 : std::floor(q * 1000.0) * 0.001;
 }

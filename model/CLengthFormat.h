@@ -28,6 +28,8 @@ class CLengthFormat {
     // The fraction in [0, 1) rounded to 64ths and reduced; 0 / 64 is no fraction and 1 / 1
     // a rest that rounded up to a whole.
     static void RoundToFraction(double fraction, int& numerator, int& denominator);
+    // Three decimals, rounded by the fourth alone (the program's own rounding of shown values).
+    static double RoundToThousandths(double value);
     // Collects the next number of a feet-and-inches text and moves the cursor past it.
     static int NextLengthToken(const char*& cursor, CString& token);
     // Reads "whole numerator/denominator" inches from the cursor on.

@@ -1,6 +1,7 @@
 #include "shell/CPreferenceSheet.h"
 
 #include "model/CCVNDoc.h"
+#include "model/CLengthFormat.h"
 #include "model/Units.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CDocTemplate.h"
@@ -71,7 +72,7 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_trainPage.m_fMaxGrade = limits.maxGrade;
     m_trainPage.m_strConnectionDistance = FormatLength(limits.maxConnectionDistance);
     m_trainPage.m_fBendDeformation = 1.0 - limits.bendLimit;
-    m_trainPage.m_fMaxAngle = CTrainPage::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
+    m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
 
     m_metricPage.m_pDocument = document;
     m_metricPage.m_nUnitIndex = document->m_nUnitIndex;
@@ -95,7 +96,7 @@ void CPreferenceSheet::RestoreDefaults() {
     m_trainPage.m_fMaxGrade = kDefaultGrade;
     m_trainPage.m_strConnectionDistance = FormatLength(kDefaultConnectionDistance);
     m_trainPage.m_fBendDeformation = 1.0 - kDefaultBendLimit;
-    m_trainPage.m_fMaxAngle = CTrainPage::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
+    m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
 
     m_metricPage.m_nUnitIndex = kDefaultUnitIndex;
     m_metricPage.m_nDefaultScaleIndex = kDefaultScaleIndex;

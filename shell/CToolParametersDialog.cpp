@@ -2,10 +2,10 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CTool.h"
-#include "platform/cdlg/CColorDialog.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/CFrameWnd.h"
 #include "resources/ToolParametersTemplate.h"
+#include "ui/PickButtonColor.h"
 
 IMPLEMENT_DYNAMIC(CToolParametersDialog, CDialog)
 
@@ -103,11 +103,8 @@ void CToolParametersDialog::OnCancel() {
 }
 
 void CToolParametersDialog::PickColour(CColorButton& button) {
-    CColorDialog dialog(button.GetColor(), CC_RGBINIT, this);
-    if (dialog.DoModal() != IDOK)
+    if (!PickButtonColor(button, this))
         return;
-    button.SetColor(dialog.GetColor());
-    button.Invalidate();
     UpdateData(TRUE);
     Apply();
 }

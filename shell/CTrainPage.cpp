@@ -9,12 +9,6 @@ IMPLEMENT_DYNAMIC(CTrainPage, CPropertyPage)
 
 CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()) {}
 
-double CTrainPage::RoundToThousandths(double degrees) {
-    const long long tenThousandths = static_cast<long long>(std::floor(degrees * 10000.0));
-    const bool roundUp = tenThousandths % 10 >= 5;
-    return (roundUp ? std::ceil(degrees * 1000.0) : std::floor(degrees * 1000.0)) * 0.001;
-}
-
 void CTrainPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     DDX_Text(dx, IDC_TRAIN_ELEVATION_GAP, m_strElevationGap);

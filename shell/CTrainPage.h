@@ -9,9 +9,6 @@ class CTrainPage : public CPropertyPage {
   public:
     CTrainPage();
 
-    // Degrees rounded to three decimals, half up by the fourth.
-    static double RoundToThousandths(double degrees);
-
     CString m_strElevationGap;
     double m_fMaxGrade = 0.0;
     CString m_strConnectionDistance;

@@ -319,8 +319,10 @@ int CSplineTrack::FindHandle(int px, int py) const {
                 return i;
         return -1;
     };
-    if (flat && frameHandle() >= 0)
-        return frameHandle();
+    if (flat) {
+        if (const int handle = frameHandle(); handle >= 0)
+            return handle;
+    }
     for (int knot = kFirstKnot; knot + 3 <= LastIndex(); knot += 3)
         for (int handle : {knot + 1, knot + 2})
             if (HoldsHandle(MapControlPoint(m_points[handle]), px, py))

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/CGroup.h"
+#include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
@@ -17,13 +18,6 @@ namespace {
 
 // Bounds the samples of a centre line for the track bed.
 constexpr int kMaxSamples = 100000;
-
-// A coordinate in the unit, rounded to three decimals by its fourth.
-double RoundToThousandths(double value) {
-    const double tenThousandths = std::floor(value * 10000.0);
-    const int k = static_cast<int>(std::fmod(tenThousandths, 10.0));
-    return (k >= 5 ? std::ceil(value * 1000.0) : std::floor(value * 1000.0)) * 0.001;
-}
 
 }  // namespace
 
@@ -326,8 +320,10 @@ void CTrack::UpdateSizeInfo(const CPose* pose) {
     const double size = unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : kInch;
     const CDoublePoint begin = EndWorldPoint(pose, 0);
     const CDoublePoint end = EndWorldPoint(pose, 1);
-    const double dx = RoundToThousandths(end.x / size) - RoundToThousandths(begin.x / size);
-    const double dy = RoundToThousandths(end.y / size) - RoundToThousandths(begin.y / size);
+    const double dx =
+        CLengthFormat::RoundToThousandths(end.x / size) - CLengthFormat::RoundToThousandths(begin.x / size);
+    const double dy =
+        CLengthFormat::RoundToThousandths(end.y / size) - CLengthFormat::RoundToThousandths(begin.y / size);
     double angle = TrackDirection(dx, dy);
     if (angle < 0.0)
         angle += kFullTurn;
