@@ -130,6 +130,16 @@ void CTool::RefreshConnections() {
     root->SetChanged(0);
 }
 
+void CTool::JoinMarkedEnds() {
+    CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
+    if (root == nullptr)
+        return;
+    m_trackEnds.Rebuild(root);
+    const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+    const CPose identity;
+    root->UpdateConnections(&identity, 1);
+}
+
 void CTool::UpdateModifiedAfterUndo() {
     if (m_pHost == nullptr)
         return;

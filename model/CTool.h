@@ -354,6 +354,12 @@ class CTool : public CObject {
     void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
+    // Joins the ends of the pieces marked for a recheck to whatever lies on them, looking the
+    // layout's ends up in the index instead of walking the layout for every end.
+    void JoinMarkedEnds();
+    int QueryNearEnds(CTrackEndIndex& ends, CPaint* root, int mode);
+    // Whether the walk from the root group would hand the probe to this object.
+    bool OpenToProbe(CPaint* object, const CPaint* root, int mode) const;
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
     void UpdateModifiedAfterUndo();

@@ -79,8 +79,6 @@ int CTool::ExecutePaste() {
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const double dx = centre.x - (minX + maxX) * 0.5;
     const double dy = centre.y - (minY + maxY) * 0.5;
-    CPaint* root = m_pHost->GetRootGroup();
-    const CPose empty;
     for (CPaint* source : *clipboard) {
         CPaint* copy = source->Clone();
         copy->SetTool(this);
@@ -92,10 +90,9 @@ int CTool::ExecutePaste() {
         copy->SelectWithUndo(0, 0);
         copy->MoveFromSavedPose(dx, dy, 0);
         copy->Update3D(&world);
-        if (root != nullptr)
-            root->UpdateConnections(&empty, 1);
         copy->Invalidate();
     }
+    JoinMarkedEnds();
     RefitCurrentGroup();
     m_bRedraw = 1;
     return 1;
@@ -105,10 +102,20 @@ void CTool::ConnectRootMembers() {
     CGroup* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
     if (root == nullptr)
         return;
+    // The probe reaches as far as the snap distance.
+    m_trackEnds.Rebuild(root, m_fSnapDistance);
+    m_track.probeEnds = &m_trackEnds;
     const CPaintList members = root->m_members;
-    for (CPaint* member : members)
-        if (!member->FindConnection(nullptr))
-            member->RebuildShape();
+    for (CPaint* member : members) {
+        if (member->FindConnection(nullptr))
+            continue;
+        member->RebuildShape();
+        if (member->IsKindOf(RUNTIME_CLASS(CGroup)))
+            m_trackEnds.Rebuild(root, m_fSnapDistance);
+        else
+            m_trackEnds.Refresh(member);
+    }
+    m_track.probeEnds = nullptr;
 }
 
 void CTool::DuplicateSelection() {

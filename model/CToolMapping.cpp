@@ -1,8 +1,10 @@
 #include <cmath>
 
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndIndex.h"
 #include "model/Geometry.h"
 #include "platform/gdi/CDC.h"
 
@@ -138,8 +140,32 @@ int CTool::QueryRootGroup(int mode) {
     CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
     if (root == nullptr)
         return 0;
+    if (m_track.probeEnds != nullptr)
+        return QueryNearEnds(*m_track.probeEnds, root, mode);
     const CPose empty;
     return root->ProbeConnection(&empty, mode);
+}
+
+int CTool::QueryNearEnds(CTrackEndIndex& ends, CPaint* root, int mode) {
+    int matched = 0;
+    ends.AskNear(m_track.probeX, m_track.probeY, [&](CPaint* object, const CPose& frame) {
+        if (OpenToProbe(object, root, mode) && object->ProbeConnection(&frame, mode))
+            matched = 1;
+        return false;
+    });
+    return matched;
+}
+
+bool CTool::OpenToProbe(CPaint* object, const CPaint* root, int mode) const {
+    // As the walk from the root group does: every group on the way passes its members on
+    // only when their layer is shown and they are not held back from the probe.
+    for (CPaint* at = object; at != nullptr && at != root; at = at->m_pOwnerGroup) {
+        if (!IsLayerVisible(at->m_nLayer))
+            return false;
+        if (at != object && (mode ? at->m_bChanged != 0 : at->IsSelected() != 0))
+            return false;
+    }
+    return true;
 }
 
 void CTool::FindInCurrentGroup(double x, double y, int end) {

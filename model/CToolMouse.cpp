@@ -494,11 +494,9 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         if (m_nSnapMode == 0 || m_nSnapMode == 1)
             accepted = ReleaseTrackSnap(pose);
         ReleaseFinishMembers(pose, mode, accepted);
-        if (CPaint* root = m_pHost->GetRootGroup()) {
-            const CPose identity;
-            root->UpdateConnections(&identity, 1);
+        JoinMarkedEnds();
+        if (CPaint* root = m_pHost->GetRootGroup())
             root->SetChanged(0);
-        }
         if (m_toolMode == kToolDragHandle)
             UpdateHintRect();
         m_nDraggedHandle = -1;

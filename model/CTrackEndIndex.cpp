@@ -17,12 +17,12 @@ constexpr double kMargin = 1e-3;
 
 }  // namespace
 
-void CTrackEndIndex::Rebuild(CPaint* root) {
+void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
     m_objects.clear();
     m_ends.clear();
     m_everywhere.clear();
     m_objectIndex.clear();
-    m_largestReach = 0.0;
+    m_largestReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     if (root != nullptr)
         Collect(root, CPose());
     BuildGrid();

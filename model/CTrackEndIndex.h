@@ -23,8 +23,9 @@ class CTrackEndIndex {
     CTrackEndIndex& operator=(const CTrackEndIndex&) = delete;
 
     // Collects anew the ends of every object under the root group, in member order; the
-    // storage of the last collection is used again.
-    void Rebuild(CPaint* root);
+    // storage of the last collection is used again. Objects are found at least `leastReach`
+    // from their ends.
+    void Rebuild(CPaint* root, double leastReach = 0.0);
 
     // For the object being collected: a world point at which it answers within `reach`;
     // `scale` is the largest coordinate its placement and local point involve.

@@ -72,4 +72,7 @@ struct TrackConnectionState {
     // limits, read once for the pass.
     CTrackEndIndex* passEnds = nullptr;
     TrackLimits passLimits;
+    // While every top-level object looks for a partner near its ends: the layout's track ends
+    // by place, so that each probe asks only the pieces near it.
+    CTrackEndIndex* probeEnds = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "model/CPlacement.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
@@ -184,4 +185,57 @@ TEST(ConnectionPass, FindsTheConnectionsThePlainSearchFinds) {
     }
     EXPECT_GE(joinedLayouts, 40);
     EXPECT_EQ(changedLayouts, 60);
+}
+
+// A pasted layout's members look for partners near their ends through the index; each probe
+// finds the very candidate the walk from the root group finds, with hidden layers, selected
+// groups and pieces, and changed ones held back as the walk holds them back.
+TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
+    int probesFound = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        TrackPlan plan;
+        RandomLayout(plan, seed);
+        std::mt19937 random(seed);
+        auto chance = [&random](double p) {
+            return std::uniform_real_distribution<double>(0, 1)(random) < p;
+        };
+        plan.tool.m_fSnapDistance = 40.0;
+        plan.tool.m_bLayerShown[3] = 0;
+        std::vector<CDoublePoint> probes;
+        for (CPaint* object : plan.host.AllObjects()) {
+            object->m_bSelected = chance(0.15) ? 1 : 0;
+            object->m_bChanged = chance(0.15) ? 1 : 0;
+            if (chance(0.1))
+                object->m_nLayer = 3;
+            if (auto* piece = dynamic_cast<CParTrack*>(object))
+                for (int end = 0; end < 2; ++end) {
+                    const CDoublePoint at =
+                        CPlacement(piece->m_pose, piece->m_parentPose).ToWorld(piece->GetEndPoint(end));
+                    probes.push_back({at.x + 15.0, at.y - 10.0});
+                }
+        }
+        CTrackEndIndex ends;
+        ends.Rebuild(plan.host.m_pRoot, plan.tool.m_fSnapDistance);
+        for (const CDoublePoint& probe : probes)
+            for (int mode = 0; mode < 2; ++mode) {
+                TrackConnectionState& state = plan.tool.m_track;
+                state.probeX = probe.x;
+                state.probeY = probe.y;
+                state.candidate = TrackEndCandidate{};
+                state.probeEnds = nullptr;
+                const int walked = plan.tool.QueryRootGroup(mode);
+                const TrackEndCandidate byWalk = state.candidate;
+                state.candidate = TrackEndCandidate{};
+                state.probeEnds = &ends;
+                const int indexed = plan.tool.QueryRootGroup(mode);
+                state.probeEnds = nullptr;
+                ASSERT_EQ(indexed, walked);
+                EXPECT_EQ(state.candidate.piece, byWalk.piece);
+                EXPECT_EQ(state.candidate.end, byWalk.end);
+                EXPECT_EQ(state.candidate.distance, byWalk.distance);
+                probesFound += walked;
+            }
+    }
+    EXPECT_GE(probesFound, 500);
 }

@@ -48,6 +48,44 @@ void UndoMove(benchmark::State& state) {
 }
 BENCHMARK(UndoMove)->Unit(benchmark::kMillisecond);
 
+// A layout with a clipboard of its own and a plan window that shows the page's middle, where
+// pasted objects land.
+class PlannedDoc : public QuietDoc {
+  public:
+    ~PlannedDoc() override {
+        for (CPaint* object : m_clipboard) delete object;
+    }
+    CPaintList* GetClipboard() override { return &m_clipboard; }
+    BOOL GetPlanViewCentre(int& centreX, int& centreY) const override {
+        centreX = 5000;
+        centreY = 5000;
+        return TRUE;
+    }
+
+  private:
+    CPaintList m_clipboard;
+};
+
+// Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
+void PasteHundred(benchmark::State& state) {
+    RegisterResources();
+    RegisterTrackPieces();
+    PlannedDoc doc;
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
+    auto member = doc.m_rootGroup.m_members.begin();
+    for (int i = 0; i < kMovedPieces; ++i) (*member++)->Select();
+    CTool& tool = doc.m_tool;
+    tool.CopySelection();
+    for (auto _ : state) {
+        tool.Paste();
+        state.PauseTiming();
+        tool.Undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(PasteHundred)->Unit(benchmark::kMillisecond)->Arg(5)->Arg(10)->Arg(20)->Iterations(3);
+
 // Saving, with the file flushed to the disk.
 void Save(benchmark::State& state) {
     auto doc = NewLargeLayout();
