@@ -8,8 +8,8 @@
 IMPLEMENT_DYNAMIC(CPatternEditDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CPatternEditDialog, CDialog)
-ON_BN_CLICKED(IDC_PATTERN_BROWSE, OnBrowse)
-ON_BN_CLICKED(IDC_PATTERN_NEW, OnNew)
+ON_BN_CLICKED(IDC_PATTERN_EDIT_BROWSE, OnBrowse)
+ON_BN_CLICKED(IDC_PATTERN_EDIT_NEW, OnNew)
 END_MESSAGE_MAP()
 
 CPatternEditDialog::CPatternEditDialog(CWnd* parent) : CDialog(PatternEditTemplate(), parent) {

@@ -129,14 +129,14 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     CString shownAfterNew, shownAfterBrowse;
     Bytes afterNew, afterBrowse;
     host.WhenModal("Edit pattern", [&](CWnd& modal) {
-        Press(modal, IDC_PATTERN_NEW);
+        Press(modal, IDC_PATTERN_EDIT_NEW);
         modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterNew);
         afterNew = GridBytes(dialog);
         EXPECT_TRUE(dialog.Grid().IsModified());
         EXPECT_TRUE(dialog.Grid().IsNewPattern());
 
         ChooseFile("Open", Real(stripesPath));
-        Press(modal, IDC_PATTERN_BROWSE);
+        Press(modal, IDC_PATTERN_EDIT_BROWSE);
         modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterBrowse);
         afterBrowse = GridBytes(dialog);
         // Unchanged after loading: "Ok" writes nothing and asks nothing.
@@ -222,7 +222,7 @@ TEST_F(PatternEditDialogTest,
     };
     host.WhenModal("Edit pattern", [&](CWnd& modal) {
         cancelIn("Open");
-        Press(modal, IDC_PATTERN_BROWSE);
+        Press(modal, IDC_PATTERN_EDIT_BROWSE);
         workingFolders.push_back(std::filesystem::current_path());
         std::filesystem::current_path(folder / "elsewhere");
         host.ClickClient(modal.GetDlgItem(IDC_PATTERN_BITS), CPoint(50, 50));
