@@ -8,6 +8,7 @@
 #include "drawing/CFillPage.h"
 #include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
+#include "drawing/CLinePage.h"
 #include "drawing/DrawingPropertiesDialog.h"
 #include "drawing/PropertiesClassSteps.h"
 #include "model/CDataFolders.h"
@@ -493,4 +494,67 @@ TEST_F(FillPatternTest, AMissingPatternIsReportedOnceForTheWholeEditAndApply) {
     // Undo is an operation of its own.
     plan.tool.Undo();
     EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
+namespace {
+
+// A box that answers another class's name, for the classes whose own code comes elsewhere.
+class CNamedBox : public CBox {
+  public:
+    explicit CNamedBox(const CString& name) : m_name(name) {}
+    CString GetClassName() override { return m_name; }
+    CPaint* Clone() override {
+        auto* copy = new CNamedBox(m_name);
+        copy->CopyFrom(this);
+        return copy;
+    }
+    CString m_name;
+};
+
+CString TabText(CTabCtrl& tabs, int index) {
+    char text[64] = {};
+    TCITEM item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    tabs.GetItem(index, &item);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(PropertiesDialogTest, TheClassOfTheObjectChoosesTheTabsAndPages) {
+    struct Expected {
+        const char* className;
+        std::vector<CString> tabs;
+        bool dimensionPages;
+    };
+    const Expected cases[] = {{"CSizeLine", {"Line", "Frames"}, true},
+                              {"CSizeAngle", {"Line", "Frames"}, true},
+                              {"CCamera", {"Line"}, false},
+                              {"CLine", {"Line"}, false},
+                              {"CPolygon", {"Line", "Fill"}, false}};
+    for (const Expected& expected : cases) {
+        CNamedBox object(expected.className);
+        object.SetTool(&plan.tool);
+        C2DPropertyDialog dialog;
+        dialog.SetObject(&object, FALSE, nullptr);
+        std::vector<CString> tabs;
+        bool dimensionPages = false, fillPage = false;
+        host.WhenModal("2D Object properties", [&](CWnd& window) {
+            auto& control = *static_cast<CTabCtrl*>(window.GetDlgItem(IDC_PROPERTIES_TABS));
+            for (int index = 0; index < control.GetItemCount(); ++index)
+                tabs.push_back(TabText(control, index));
+            dimensionPages = dynamic_cast<CLinePage*>(dialog.GetPage(0)) != nullptr &&
+                             dialog.GetPageCount() == 2 &&
+                             dynamic_cast<CFramesPage*>(dialog.GetPage(1)) != nullptr;
+            fillPage = dialog.GetPageCount() == 2 && dynamic_cast<CFillPage*>(dialog.GetPage(1)) != nullptr;
+            host.ClickClient(window.GetDlgItem(IDCANCEL), CPoint(5, 5));
+        });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(tabs, expected.tabs) << expected.className;
+        EXPECT_EQ(dimensionPages, expected.dimensionPages) << expected.className;
+        EXPECT_EQ(fillPage, expected.tabs.size() == 2 && !expected.dimensionPages) << expected.className;
+        object.ReleaseData();
+    }
 }
