@@ -8,11 +8,13 @@
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/r3d/Clump.h"
 #include "platform/win/WindowManager.h"
 #include "resources/GroupPropertiesTemplate.h"
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/support/TestPictures.h"
 #include "track/CTrack.h"
 
 namespace {
@@ -264,6 +266,10 @@ TEST_F(GroupPropertyDialogTest, TheCopysModelLivesWhileTheDialogIsOpenAndItsDial
     host.WhenModal("Group properties", [&](CWnd& modal) {
         threeDShown = modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES)->IsWindowVisible();
         buildsAtOpen = log.builds.size();
+        if (const CString png = TestPicturePath("group-properties.png"); !png.IsEmpty()) {
+            host.RunUntilIdle();
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
         host.ClickClient(modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES), CPoint(3, 3));
         shownAfterDialog = Shown(modal, IDC_GROUP_ELEVATION);
         removalsWhileOpen = log.removals;

@@ -421,6 +421,10 @@ TEST_F(FillPatternTest, NewDrawsAPatternBrowsePicksOneAndACancelledEditorKeepsTh
         programFolderAfterBrowse = InProgramFolder();
         browsedName = dialog.GetWorkingCopy()->m_strPatternFile;
         browsedRows = PatternRows(dialog.GetWorkingCopy()->m_pPatternBitmap.get());
+        if (const CString png = TestPicturePath("properties-fill-page.png"); !png.IsEmpty()) {
+            host.RunUntilIdle();
+            EXPECT_TRUE(dialog.Surface()->WritePng(png));
+        }
 
         // A hatch chosen, then "New" cancelled: the hatch kind stays.
         host.ClickClient(fill.GetDlgItem(IDC_PATTERNS), CPoint(3, 3));

@@ -18,6 +18,7 @@
 #include "resources/Resources.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 #include "ui/CFileDialogPatternPreview.h"
 #include "ui/CPatternEditDialog.h"
 
@@ -95,6 +96,8 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
         beforeOk = GridBytes(dialog);
         firstCell = GridPixel(modal, CPoint(7, 7));
         lastCellBefore = GridPixel(modal, CPoint(92, 7));
+        if (const CString png = TestPicturePath("pattern-editor.png"); !png.IsEmpty())
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
         ChooseFile("Save As", Real(saved));
         Press(modal, IDOK);
     });
@@ -195,6 +198,8 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
             host.ClickClient(list, rect.CenterPoint());
             shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         }
+        if (const CString png = TestPicturePath("pattern-file-dialog.png"); !png.IsEmpty())
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
         host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
         shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         host.PressKey(VK_ESCAPE);
