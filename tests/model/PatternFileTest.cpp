@@ -18,6 +18,7 @@
 #include "tests/model/TestLayout.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "track/TrackPieces.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ TEST_F(PatternFile, OneOperationReportsEachUnreadableFileOnce) {
 }
 
 TEST_F(PatternFile, OpeningALayoutReportsAMissingPatternOnceAndKeepsItsName) {
+    RegisterTrackPieces();
     CCVNDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
     for (const char* name : {"Bricks.pat", "Bricks.pat", "Bricks.pat", "Tiles.pat"})
