@@ -96,8 +96,9 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
         beforeOk = GridBytes(dialog);
         firstCell = GridPixel(modal, CPoint(7, 7));
         lastCellBefore = GridPixel(modal, CPoint(92, 7));
-        if (const CString png = TestPicturePath("pattern-editor.png"); !png.IsEmpty())
+        if (const CString png = TestPicturePath("pattern-editor.png"); !png.IsEmpty()) {
             EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
         ChooseFile("Save As", Real(saved));
         Press(modal, IDOK);
     });
@@ -198,8 +199,9 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
             host.ClickClient(list, rect.CenterPoint());
             shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         }
-        if (const CString png = TestPicturePath("pattern-file-dialog.png"); !png.IsEmpty())
+        if (const CString png = TestPicturePath("pattern-file-dialog.png"); !png.IsEmpty()) {
             EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
         host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
         shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         host.PressKey(VK_ESCAPE);
