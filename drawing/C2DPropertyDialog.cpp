@@ -1,11 +1,10 @@
 #include "drawing/C2DPropertyDialog.h"
 
-#include <cstdlib>
-
 #include "drawing/CFillPage.h"
 #include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
 #include "drawing/CLinePage.h"
+#include "drawing/PriceCheck.h"
 #include "drawing/PropertiesClassSteps.h"
 #include "model/CPaint.h"
 #include "model/Units.h"
@@ -247,12 +246,9 @@ void C2DPropertyDialog::OnOK() {
     m_pCopy->m_strName = m_strName;
     m_pCopy->m_strScale = m_strScale;
     m_pCopy->m_strPartNo = m_strPartNo;
-    m_pCopy->m_fPrice = std::strtod(m_strPrice.c_str(), nullptr);
-    if (m_pCopy->m_fPrice < 0.0) {
-        MessageBox("Please enter a positive number ", "Corvane", MB_OK | MB_ICONWARNING);
-        GetDlgItem(IDC_PROPERTIES_PRICE)->SetFocus();
+    m_pCopy->m_fPrice = ReadPrice(m_strPrice);
+    if (RefuseNegativePrice(*this, IDC_PROPERTIES_PRICE, m_pCopy->m_fPrice))
         return;
-    }
     m_pCopy->m_strType = m_strType;
     m_pCopy->m_strNote = m_strNote;
     m_pCopy->m_bShowInReport = m_bShowInReport;

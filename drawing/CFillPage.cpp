@@ -2,9 +2,12 @@
 
 #include "model/CPaint.h"
 #include "model/PaintRecords.h"
+#include "model/PatternFile.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "resources/DrawingPropertiesTemplates.h"
+#include "ui/CFileDialogPatternPreview.h"
+#include "ui/CPatternEditDialog.h"
 #include "ui/PickButtonColor.h"
 
 IMPLEMENT_DYNAMIC(CFillPage, CPages)
@@ -17,6 +20,8 @@ ON_BN_CLICKED(IDC_PATTERNS, OnPatternKind)
 ON_BN_CLICKED(IDC_CUSTOM, OnPatternKind)
 ON_BN_CLICKED(IDC_FILL_COLOR, OnFillColor)
 ON_BN_CLICKED(IDC_PATTERN_COLOR, OnPatternColor)
+ON_BN_CLICKED(IDC_PATTERN_NEW, OnNewPattern)
+ON_BN_CLICKED(IDC_PATTERN_BROWSE, OnBrowsePattern)
 END_MESSAGE_MAP()
 
 namespace {
@@ -106,11 +111,43 @@ void CFillPage::OnPattern() {
     EnableControls(kPatternControls, m_bPatternOn ? TRUE : FALSE);
 }
 
+void CFillPage::CheckPatternKind(int kind) {
+    m_patternsButton.SetCheck(kind == 0 ? BST_CHECKED : BST_UNCHECKED);
+    m_customButton.SetCheck(kind == 0 ? BST_UNCHECKED : BST_CHECKED);
+    (kind == 0 ? m_patternsButton : m_customButton).SetFocus();
+}
+
 // Choosing a hatch chooses the hatch kind of pattern.
 void CFillPage::OnHatchChosen() {
-    m_patternsButton.SetCheck(BST_CHECKED);
-    m_customButton.SetCheck(BST_UNCHECKED);
-    m_patternsButton.SetFocus();
+    CheckPatternKind(0);
+    ApplyControls();
+}
+
+void CFillPage::TakePatternFile(const CString& name) {
+    if (m_pCopy == nullptr)
+        return;
+    m_pCopy->m_strPatternFile = name;
+    LoadPatternFile(m_pCopy->m_strPatternFile, m_pCopy->m_pPatternBitmap, 0);
+}
+
+// A cancelled editor leaves the kind of pattern as it was.
+void CFillPage::OnNewPattern() {
+    const int kindBefore = m_patternsButton.GetCheck() == BST_CHECKED ? 0 : 1;
+    CheckPatternKind(1);
+    CPatternEditDialog editor;
+    editor.SetPatternName(m_pCopy != nullptr ? m_pCopy->m_strPatternFile : CString());
+    if (editor.DoModal() == IDOK)
+        TakePatternFile(editor.GetPatternName());
+    else
+        CheckPatternKind(kindBefore);
+    ApplyControls();
+}
+
+void CFillPage::OnBrowsePattern() {
+    CheckPatternKind(1);
+    CString chosen;
+    if (CFileDialogPatternPreview::ChoosePattern(CString(), this, chosen))
+        TakePatternFile(chosen);
     ApplyControls();
 }
 

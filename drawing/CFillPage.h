@@ -7,7 +7,8 @@
 #include "ui/CColorButton.h"
 #include "ui/CHatchCombo.h"
 
-// The "Fill" page: fill flag and colour, and a hatch drawn over the fill. With the pattern on,
+// The "Fill" page: fill flag and colour, and a hatch or a custom pattern file drawn over the
+// fill; "New" draws a pattern in the pattern editor, "Browse" picks a file. With the pattern on,
 // "Pattern color" feeds the brush and "Fill color" the background; with it off, "Fill color"
 // feeds the brush and "Pattern color" keeps the object's fill colour.
 class CFillPage : public CPages {
@@ -36,8 +37,13 @@ class CFillPage : public CPages {
     void OnPatternKind() { ApplyControls(); }
     void OnFillColor();
     void OnPatternColor();
+    void OnNewPattern();
+    void OnBrowsePattern();
 
   private:
     static bool TakesFill(const CString& className);
     void EnableControls(std::span<const int> ids, BOOL enable);
+    void CheckPatternKind(int kind);
+    // The working copy draws with the named pattern file from now on.
+    void TakePatternFile(const CString& name);
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/PriceCheck.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
@@ -61,6 +62,7 @@ ON_BN_CLICKED(IDC_GROUP_APPLY_CLICKED, OnApplyMode)
 ON_BN_CLICKED(IDC_GROUP_APPLY_SELECTED, OnApplyMode)
 ON_BN_CLICKED(IDC_GROUP_APPLY_ALL, OnApplyMode)
 ON_EN_KILLFOCUS(IDC_GROUP_ELEVATION, OnElevationKillFocus)
+ON_BN_CLICKED(IDC_GROUP_3D_PROPERTIES, On3DProperties)
 END_MESSAGE_MAP()
 
 CGroupPropertyDialog::CGroupPropertyDialog() : CDialog(GroupPropertiesTemplate()) {}
@@ -112,10 +114,18 @@ void CGroupPropertyDialog::ApplyElevation(CGroup* group) {
     if (group != nullptr && std::fabs(difference) > kElevationTolerance) {
         std::vector<CPaint*> members;
         CollectElevated(group->m_members, members);
-        for (CPaint* member : members) member->LowerElevations(nullptr, -difference);
+        for (CPaint* member : members) {
+            member->LowerElevations(nullptr, -difference);
+            member->Update3D(&member->m_parentPose);
+        }
     }
     m_groupElevation = kNoElevation;
     m_newGroupElevation = kNoElevation;
+}
+
+CPaint* CGroupPropertyDialog::Copy3DObject() const {
+    CPaint* member = m_copy != nullptr ? m_copy->Find3DMember() : nullptr;
+    return member != nullptr && member->GetClassName() == "C3D" ? member : nullptr;
 }
 
 CLengthFormat CGroupPropertyDialog::Lengths() const {
@@ -163,6 +173,10 @@ BOOL CGroupPropertyDialog::OnInitDialog() {
     FillScales();
     if (m_copy == nullptr || m_copy->Find3DMember() == nullptr)
         GetDlgItem(IDC_GROUP_3D_PROPERTIES)->ShowWindow(SW_HIDE);
+    if (CPaint* object = Copy3DObject()) {
+        const CPose placement = m_copy->m_pose.ComposedWith(m_pose);
+        object->Update3D(&placement);
+    }
     ApplyModeRule();
     ShowElevation();
     return TRUE;
@@ -212,7 +226,7 @@ void CGroupPropertyDialog::OnControlsChanged() {
     m_copy->m_strName = m_name;
     m_copy->m_strScale = m_scale;
     m_copy->m_strPartNo = m_partNo;
-    m_copy->m_fPrice = std::atof(m_price.c_str());
+    m_copy->m_fPrice = ReadPrice(m_price);
     m_copy->m_strType = m_type;
     m_copy->m_strNote = m_note;
     m_copy->m_bShowInReport = m_showInReport;
@@ -220,6 +234,21 @@ void CGroupPropertyDialog::OnControlsChanged() {
     m_copy->m_nPriceMode = m_elevationMode;
     m_copy->m_bUseBorder = m_useBorder;
     m_copy->m_pen.color = m_borderColor.GetColor();
+}
+
+void CGroupPropertyDialog::OnOK() {
+    if (!UpdateData(TRUE))
+        return;
+    OnControlsChanged();
+    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_price)))
+        return;
+    EndDialog(IDOK);
+}
+
+void CGroupPropertyDialog::OnDestroy() {
+    if (CPaint* object = Copy3DObject(); object != nullptr && object->m_hModel != nullptr)
+        object->Remove3D();
+    CDialog::OnDestroy();
 }
 
 void CGroupPropertyDialog::OnUseBorder() {
@@ -246,6 +275,17 @@ void CGroupPropertyDialog::ApplyModeRule() {
     const BOOL groupOwn = m_applyMode == 0;
     for (int id : kGroupControls) GetDlgItem(id)->EnableWindow(groupOwn);
     for (int id : kGroupEdits) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(!groupOwn);
+}
+
+// The copy's 3D object may change its height, which is a member elevation.
+void CGroupPropertyDialog::On3DProperties() {
+    if (m_copy == nullptr)
+        return;
+    m_copy->m_savedPose = m_pose;
+    m_copy->Edit3DProperties(0);
+    OnUseBorder();
+    FindElevation();
+    ShowElevation();
 }
 
 // The typed text is read in the document's unit, so feet and inches keep their inches.

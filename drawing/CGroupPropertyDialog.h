@@ -12,7 +12,8 @@
 
 // The "Group properties" dialog: every control change goes into a working copy of the group
 // at once; after OK the group takes the copy, and a changed group elevation moves every
-// member that stands at a height by the same amount.
+// member that stands at a height by the same amount. While the dialog is open the copy's 3D
+// object has a model of its own, so that "3D Properties" can show it.
 class CGroupPropertyDialog : public CDialog {
     DECLARE_DYNAMIC(CGroupPropertyDialog)
     DECLARE_MESSAGE_MAP()
@@ -33,11 +34,14 @@ class CGroupPropertyDialog : public CDialog {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnDestroy() override;
     void OnControlsChanged();
     void OnUseBorder();
     void OnBorderColor();
     void OnApplyMode();
     void OnElevationKillFocus();
+    void On3DProperties();
 
   private:
     void FillCategories();
@@ -45,6 +49,8 @@ class CGroupPropertyDialog : public CDialog {
     void ApplyModeRule();
     void ShowElevation();
     CLengthFormat Lengths() const;
+    // The working copy's first 3D member when it is a 3D object, whose model the dialog builds.
+    CPaint* Copy3DObject() const;
 
     double m_groupElevation = kNoElevation;
     double m_newGroupElevation = kNoElevation;

@@ -1,4 +1,5 @@
 #include "model/CCVNDoc.h"
+#include "model/CPatternFileOperation.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
 #include "model/Units.h"
@@ -19,6 +20,7 @@ void CCVNDoc::Serialize(CArchive& ar) {
         m_rootGroup.Serialize(ar);
         return;
     }
+    const CPatternFileOperation patterns;
     LoadDocumentRecord(ar);
     m_tool.Serialize(ar);
     m_rootGroup.Serialize(ar);

@@ -9,6 +9,7 @@
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
+#include "model/CPatternFileOperation.h"
 #include "model/CToolHost.h"
 #include "model/Geometry.h"
 #include "model/ObjectFactory.h"
@@ -85,6 +86,7 @@ void CTool::PushUndo(CEditStep* step) {
 }
 
 void CTool::Undo() {
+    const CPatternFileOperation patterns;
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
     const bool ranAny = !m_undoList.empty();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "model/CDataFolders.h"
+#include "model/CPatternFileOperation.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
@@ -14,24 +15,26 @@
 
 namespace {
 
-using PatternBytes = std::array<unsigned char, kPatternFileSize>;
-
 // A name stored in a layout may name a pipe or a device: only a regular file is read.
-std::optional<PatternBytes> ReadPattern(const CString& storedPath) {
+std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
     const auto content = ReadRegularFile(CWinPath::Resolve(storedPath.c_str()), kPatternFileSize);
     if (!content || content->size() < kPatternFileSize)
         return std::nullopt;
-    PatternBytes bytes{};
+    PatternFileBytes bytes{};
     std::copy(content->begin(), content->end(), bytes.begin());
     return bytes;
 }
 
-std::optional<PatternBytes> FindPattern(CString& name) {
-    if (auto bytes = ReadPattern(name))
-        return bytes;
+CString BareName(const CString& name) {
     CString fileName, extension;
     CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    const CString bare = fileName + extension;
+    return fileName + extension;
+}
+
+std::optional<PatternFileBytes> FindPattern(CString& name) {
+    if (auto bytes = ReadPattern(name))
+        return bytes;
+    const CString bare = BareName(name);
     for (const CString& path : {CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare,
                                 CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare}) {
         if (auto bytes = ReadPattern(path)) {
@@ -42,28 +45,42 @@ std::optional<PatternBytes> FindPattern(CString& name) {
     return std::nullopt;
 }
 
+void ReportUnreadable(const CString& name) {
+    const CString bare = BareName(name);
+    if (CPatternFileOperation::FirstReportOf(bare))
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + bare, MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
+
+int LoadPatternFile(CString& name, PatternFileBytes& bytes) {
+    if (name.IsEmpty())
+        return 0;
+    if (const std::optional<PatternFileBytes> found = FindPattern(name)) {
+        bytes = *found;
+        return 1;
+    }
+    ReportUnreadable(name);
+    bytes.fill(0xFF);
+    return 0;
+}
 
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int) {
     if (name.IsEmpty())
         return 0;
-    const std::optional<PatternBytes> found = FindPattern(name);
-    PatternBytes bytes;
-    if (found)
-        bytes = *found;
-    else
-        bytes.fill(0xFF);
-    auto loaded = std::make_unique<CBitmap>();
-    if (!loaded->CreateBitmap(8, 8, 1, 1, bytes.data()))
+    PatternFileBytes bytes;
+    const int read = LoadPatternFile(name, bytes);
+    auto made = std::make_unique<CBitmap>();
+    if (!made->CreateBitmap(8, 8, 1, 1, bytes.data()))
         return 0;
-    bitmap = std::move(loaded);
-    return found ? 1 : 0;
+    bitmap = std::move(made);
+    return read;
 }
 
 BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
     if (name.IsEmpty())
         return FALSE;
-    PatternBytes bytes;
+    PatternFileBytes bytes;
     bytes.fill(0xFF);
     if (bitmap != nullptr)
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());

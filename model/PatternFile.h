@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "platform/base/CString.h"
@@ -8,11 +9,16 @@
 // The size of a fill-pattern file: an 8 by 8 monochrome pattern, one 16-bit row each.
 constexpr int kPatternFileSize = 16;
 
-// Loads the fill pattern named by the text into the bitmap (made when null): the name as it
-// stands, then in the program folder's "PATTERNS\", then in the folder of profile section
-// "Paths", key "Patterns"; a later attempt that works becomes the name. Answers nonzero on
-// success; a file missing or shorter than a pattern answers 0 with a blank bitmap (every bit
-// set); an empty name answers 0 at once and the bitmap is then left as it was.
+using PatternFileBytes = std::array<BYTE, kPatternFileSize>;
+
+// Reads the fill pattern named by the text: the name as it stands, then in the program folder's
+// "PATTERNS\", then in the folder of profile section "Paths", key "Patterns"; a later attempt
+// that works becomes the name. Answers nonzero on success. A file missing or shorter than a
+// pattern is reported by name ("Could not read file", once per running CPatternFileOperation),
+// gives a blank pattern (every bit set) and answers 0; the name is kept. An empty name answers
+// 0 at once and leaves the bytes and the bitmap as they were.
+int LoadPatternFile(CString& name, PatternFileBytes& bytes);
+// The same into a bitmap, made anew also after a failure.
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int flag);
 
 // Writes the bitmap's 16 bytes (all bits set without a bitmap) to the named file, replacing

@@ -7,10 +7,10 @@
 enum PatternEditIds : UINT {
     IDD_PATTERN_EDIT = 307,
     IDC_PATTERN_FILE_NAME = 1270,
-    IDC_PATTERN_BROWSE = 1271,
+    IDC_PATTERN_EDIT_BROWSE = 1271,
     IDC_PATTERN_BITS = 1272,
     IDC_PATTERN_PREVIEW = 1273,
-    IDC_PATTERN_NEW = 1274,
+    IDC_PATTERN_EDIT_NEW = 1274,
 };
 
 const DialogTemplate& PatternEditTemplate();

@@ -5,6 +5,7 @@
 #include "platform/ctl/ControlFactory.h"
 #include "platform/gdi/SystemColors.h"
 #include "resources/FilePreviewTemplate.h"
+#include "ui/DataFolderFileDialog.h"
 
 IMPLEMENT_DYNAMIC(CFileDialogPatternPreview, CFileDialog)
 
@@ -19,6 +20,13 @@ CFileDialogPatternPreview::CFileDialogPatternPreview(BOOL openFileDialog, LPCTST
     RegisterDialogTemplate(FilePreviewTemplate());
     m_ofn.Flags |= OFN_ENABLETEMPLATE;
     SetTemplate(IDD_FILE_PREVIEW);
+}
+
+BOOL CFileDialogPatternPreview::ChoosePattern(const CString& currentName, CWnd* parent, CString& chosen) {
+    const CString initialName = currentName.IsEmpty() ? CString("*.pat") : DiskNameOf(currentName);
+    CFileDialogPatternPreview dialog(TRUE, "pat", initialName.c_str(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                                     kFilter, parent);
+    return RunFileDialogIn(dialog, CDataFolders::Patterns, chosen) == IDOK;
 }
 
 BOOL CFileDialogPatternPreview::OnInitDialog() {

@@ -20,6 +20,10 @@ class CFileDialogPatternPreview : public CFileDialog {
     // The filter every pattern chooser uses.
     static constexpr const char* kFilter = "Patterns Files (*.pat)|*.pat||";
 
+    // Lets the user pick an existing pattern file, starting in the patterns folder with the
+    // current name ("*.pat" when there is none); TRUE with the stored form of the chosen path.
+    static BOOL ChoosePattern(const CString& currentName, CWnd* parent, CString& chosen);
+
   protected:
     BOOL OnInitDialog() override;
     void OnFileNameChange() override;

@@ -45,15 +45,11 @@ void CPatternBitsCtrl::RebuildBrush() {
 }
 
 void CPatternBitsCtrl::LoadPattern(CString& name) {
-    std::unique_ptr<CBitmap> loaded;
-    const bool read = !name.IsEmpty() && LoadPatternFile(name, loaded, 0) && loaded;
-    SetBlank();
-    if (read) {
-        PatternBytes bytes{};
-        loaded->GetBitmapBits(kPatternFileSize, bytes.data());
-        for (size_t row = 0; row < m_bits.size(); ++row)
-            m_bits[row] = static_cast<std::uint16_t>(bytes[2 * row] | (bytes[2 * row + 1] << 8));
-    }
+    PatternBytes bytes;
+    bytes.fill(0xFF);
+    const bool read = LoadPatternFile(name, bytes) != 0;
+    for (size_t row = 0; row < m_bits.size(); ++row)
+        m_bits[row] = static_cast<std::uint16_t>(bytes[2 * row] | (bytes[2 * row + 1] << 8));
     m_modified = FALSE;
     m_newPattern = read ? FALSE : TRUE;
     RebuildBrush();

@@ -15,7 +15,7 @@
 class CPatternBitsCtrl : public CStatic {
     DECLARE_DYNAMIC(CPatternBitsCtrl)
   public:
-    using PatternBytes = std::array<BYTE, kPatternFileSize>;
+    using PatternBytes = PatternFileBytes;
 
     CPatternBitsCtrl();
 

@@ -1,19 +1,15 @@
 #include "ui/CPatternEditDialog.h"
 
-#include "model/CDataFolders.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PatternEditTemplate.h"
 #include "ui/CFileDialogPatternPreview.h"
-
-namespace {
-constexpr const char* kAnyPattern = "*.pat";
-}  // namespace
+#include "ui/DataFolderFileDialog.h"
 
 IMPLEMENT_DYNAMIC(CPatternEditDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CPatternEditDialog, CDialog)
-ON_BN_CLICKED(IDC_PATTERN_BROWSE, OnBrowse)
-ON_BN_CLICKED(IDC_PATTERN_NEW, OnNew)
+ON_BN_CLICKED(IDC_PATTERN_EDIT_BROWSE, OnBrowse)
+ON_BN_CLICKED(IDC_PATTERN_EDIT_NEW, OnNew)
 END_MESSAGE_MAP()
 
 CPatternEditDialog::CPatternEditDialog(CWnd* parent) : CDialog(PatternEditTemplate(), parent) {
@@ -57,14 +53,8 @@ void CPatternEditDialog::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CPatternEditDialog::OnBrowse() {
-    CFileDialogPatternPreview dialog(
-        TRUE, "pat", m_patternName.IsEmpty() ? kAnyPattern : m_patternName.c_str(),
-        OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, CFileDialogPatternPreview::kFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() != IDOK)
+    if (!CFileDialogPatternPreview::ChoosePattern(m_patternName, this, m_patternName))
         return;
-    m_patternName = dialog.GetPathName();
     m_grid.LoadPattern(m_patternName);
     RefreshPreview();
     ShowName();
@@ -81,15 +71,11 @@ BOOL CPatternEditDialog::SaveChangedPattern() {
     if (!m_grid.IsModified())
         return TRUE;
     if (m_grid.IsNewPattern()) {
-        CFileDialog dialog(FALSE, "pat", kAnyPattern, OFN_HIDEREADONLY, "Pattern Files (*.pat)|*.pat||",
-                           this);
-        const CString folder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
-        dialog.m_ofn.lpstrInitialDir = folder.c_str();
-        if (dialog.DoModal() != IDOK) {
+        CFileDialog dialog(FALSE, "pat", "*.pat", OFN_HIDEREADONLY, "Pattern Files (*.pat)|*.pat||", this);
+        if (RunFileDialogIn(dialog, CDataFolders::Patterns, m_patternName) != IDOK) {
             m_patternName.Empty();
             return TRUE;
         }
-        m_patternName = dialog.GetPathName();
     }
     return SavePatternFile(m_patternName, m_grid.Bitmap());
 }

@@ -8,24 +8,67 @@
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/r3d/Clump.h"
 #include "platform/win/WindowManager.h"
 #include "resources/GroupPropertiesTemplate.h"
+#include "resources/Resources.h"
+#include "tests/drawing/DrawingPlan.h"
+#include "tests/support/TestPictures.h"
 #include "track/CTrack.h"
 
 namespace {
 
-// A 3D object: it stands at its height.
+bool SamePose(const CPose& a, const CPose& b) {
+    return a.x == b.x && a.y == b.y && a.angle == b.angle;
+}
+
+// What the 3D objects of a test and their copies were asked to do.
+struct ModelLog {
+    struct Build {
+        const CPaint* object;
+        CPose pose;
+    };
+    std::vector<Build> builds;
+    int removals = 0;
+    int dialogs = 0;
+    double heightSetInDialog = 0.0;
+};
+
+// A 3D object: it stands at its height, builds a model of its own and runs a 3D dialog that
+// sets a new height.
 class CStandIn3D : public CPaint {
   public:
-    explicit CStandIn3D(double height) : m_height(height) {}
+    CStandIn3D(double height, ModelLog& log) : m_height(height), m_log(log) {}
+    CString GetClassName() override { return "C3D"; }
     BOOL GetLowestElevation(double& elevation) const override {
         elevation = m_height;
         return TRUE;
     }
     void LowerElevations(const CPose*, double by) override { m_height -= by; }
-    CPaint* Clone() override { return new CStandIn3D(m_height); }
+    CPaint* Clone() override {
+        auto* copy = new CStandIn3D(m_height, m_log);
+        copy->m_parentPose = m_parentPose;
+        return copy;
+    }
+    int Update3D(const CPose* pose) override {
+        m_log.builds.push_back({this, pose != nullptr ? *pose : CPose()});
+        m_hModel = std::make_unique<r3d::Clump>();
+        return 1;
+    }
+    int Remove3D() override {
+        ++m_log.removals;
+        m_hModel.reset();
+        return 1;
+    }
+    int Edit3DProperties(int) override {
+        ++m_log.dialogs;
+        m_height = m_log.heightSetInDialog;
+        return 1;
+    }
 
     double m_height;
+    ModelLog& m_log;
 };
 
 class GroupPropertyDialogTest : public ::testing::Test {
@@ -37,6 +80,7 @@ class GroupPropertyDialogTest : public ::testing::Test {
         m_group.m_members.push_back(m_track);
         m_group.m_members.push_back(m_model);
         m_group.m_strName = "Station";
+        m_group.SetTool(&plan.tool);
     }
     void TearDown() override {
         m_group.ReleaseData();
@@ -48,15 +92,18 @@ class GroupPropertyDialogTest : public ::testing::Test {
         modal.GetDlgItem(id)->GetWindowText(text);
         return text;
     }
+    std::vector<CPose> BuildsOf(const CPaint* object) const {
+        std::vector<CPose> poses;
+        for (const ModelLog::Build& build : log.builds)
+            if (build.object == object)
+                poses.push_back(build.pose);
+        return poses;
+    }
+    // A length as the group's layout shows it (millimetres in the test plan).
     CString Length(double length) {
         CString text;
-        CLengthFormat(kDefaultUnitIndex).FormatLength(text, length);
+        CLengthFormat(plan.host.m_nUnitIndex).FormatLength(text, length);
         return text;
-    }
-    // The move a typed text makes from the lowest elevation: none within half a unit.
-    double Move(const CString& typed, double lowest) {
-        const double move = CLengthFormat(kDefaultUnitIndex).ParseLength(typed.c_str()) - lowest;
-        return std::fabs(move) > 0.5 ? move : 0.0;
     }
     // Types the elevation and leaves the field, then OK.
     void RunTypingElevation(CGroupPropertyRunner& runner, const CString& typed, CString& shownAtOpen) {
@@ -76,42 +123,74 @@ class GroupPropertyDialogTest : public ::testing::Test {
     }
 
     HeadlessHost host;
+    DrawingPlan plan;
+    ModelLog log;
     CGroup m_group;
     CTrack* m_track = new CTrack();
-    CStandIn3D* m_model = new CStandIn3D(200.0);
+    CStandIn3D* m_model = new CStandIn3D(200.0, log);
 };
 
 }  // namespace
 
 TEST_F(GroupPropertyDialogTest, TheLowestMemberIsTheGroupElevationAndANewOneMovesEveryMember) {
     CString shown;
+    // Less than half a tenth of a millimetre is no move.
     {
         CGroupPropertyRunner runner;
-        RunTypingElevation(runner, Length(250.0), shown);
+        RunTypingElevation(runner, "20.04", shown);
     }
-    const double raise = Move(Length(250.0), 200.0);
-    EXPECT_GT(raise, 45.0);
     EXPECT_EQ(shown, Length(200.0));
-    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 300.0 + raise);
-    EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 400.0 + raise);
-    EXPECT_DOUBLE_EQ(m_model->m_height, 200.0 + raise);
-
-    // The same text again is no move; a negative one puts the lowest member at 0.
-    const double lowest = m_model->m_height;
+    EXPECT_EQ(shown, "20.000");
+    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 300.0);
+    EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 400.0);
+    EXPECT_DOUBLE_EQ(m_model->m_height, 200.0);
+    EXPECT_EQ(BuildsOf(m_model).size(), 0u);
     {
         CGroupPropertyRunner runner;
-        RunTypingElevation(runner, Length(lowest), shown);
+        RunTypingElevation(runner, "25", shown);
     }
-    const double again = Move(Length(lowest), lowest);
-    EXPECT_EQ(shown, Length(lowest));
-    EXPECT_DOUBLE_EQ(m_model->m_height, lowest + again);
-    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 300.0 + raise + again);
+    EXPECT_EQ(shown, "20.000");
+    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 350.0);
+    EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 450.0);
+    EXPECT_DOUBLE_EQ(m_model->m_height, 250.0);
+    // Every moved member has its 3D model rebuilt where its group places it.
+    ASSERT_EQ(BuildsOf(m_model).size(), 1u);
+    EXPECT_TRUE(SamePose(BuildsOf(m_model)[0], m_model->m_parentPose));
+
+    // Feet and inches keep their inches; a negative elevation puts the lowest member at 0.
+    plan.host.m_nUnitIndex = 3;
     {
         CGroupPropertyRunner runner;
         RunTypingElevation(runner, "-100", shown);
     }
+    EXPECT_EQ(shown, Length(250.0));
     EXPECT_DOUBLE_EQ(m_model->m_height, 0.0);
-    EXPECT_NEAR(m_track->m_fEndElevation - m_track->m_fBeginElevation, 100.0, 1e-9);
+    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 100.0);
+    EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 200.0);
+}
+
+TEST_F(GroupPropertyDialogTest, ATypedElevationIsReadInTheLayoutsUnitAndShownAsTheLayoutShowsLengths) {
+    plan.host.m_nUnitIndex = 2;
+    CGroupPropertyRunner runner;
+    runner.SetObject(&m_group, nullptr, FALSE);
+    runner.FindElevation();
+    CString shownAfterTyping;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        CWnd* edit = modal.GetDlgItem(IDC_GROUP_ELEVATION);
+        edit->SetWindowText("");
+        host.ClickClient(edit, CPoint(3, 3));
+        host.Type("1' 6\"");
+        host.ClickClient(modal.GetDlgItem(IDC_GROUP_NAME), CPoint(3, 3));
+        shownAfterTyping = Shown(modal, IDC_GROUP_ELEVATION);
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
+    runner.ApplyElevation();
+    const double typed = CLengthFormat(2).ParseLength("1' 6\"");
+    EXPECT_NEAR(typed, 1.5 * 3050.0, 1.0);
+    EXPECT_EQ(shownAfterTyping, Length(typed));
+    EXPECT_DOUBLE_EQ(m_model->m_height, typed);
+    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, typed + 100.0);
 }
 
 TEST_F(GroupPropertyDialogTest, CatalogueFieldsGoIntoTheResultAndWithoutAClickOnlyThisGroupIsOffered) {
@@ -119,13 +198,12 @@ TEST_F(GroupPropertyDialogTest, CatalogueFieldsGoIntoTheResultAndWithoutAClickOn
     CGroupPropertyRunner runner;
     runner.SetObject(&m_group, nullptr, FALSE);
     runner.FindElevation();
-    BOOL selectedOffered = TRUE, allOffered = TRUE, threeDShown = TRUE;
+    BOOL selectedOffered = TRUE, allOffered = TRUE;
     CString nameAtOpen;
     host.WhenModal("Group properties", [&](CWnd& modal) {
         nameAtOpen = Shown(modal, IDC_GROUP_NAME);
         selectedOffered = modal.GetDlgItem(IDC_GROUP_APPLY_SELECTED)->IsWindowEnabled();
         allOffered = modal.GetDlgItem(IDC_GROUP_APPLY_ALL)->IsWindowEnabled();
-        threeDShown = modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES)->IsWindowVisible();
         modal.GetDlgItem(IDC_GROUP_MANUFACTURER)->SetWindowText("");
         host.ClickClient(modal.GetDlgItem(IDC_GROUP_MANUFACTURER), CPoint(3, 3));
         host.Type("Kibri");
@@ -141,7 +219,6 @@ TEST_F(GroupPropertyDialogTest, CatalogueFieldsGoIntoTheResultAndWithoutAClickOn
     EXPECT_EQ(result->m_strName, "Station");
     EXPECT_FALSE(selectedOffered);
     EXPECT_FALSE(allOffered);
-    EXPECT_FALSE(threeDShown);
     // The group itself changes only when its owner applies the result.
     EXPECT_EQ(m_group.m_strManufacturer, manufacturerBefore);
     result->ReleaseData();
@@ -171,5 +248,93 @@ TEST_F(GroupPropertyDialogTest, ApplyingToOtherObjectsLocksTheGroupsOwnSettings)
     EXPECT_EQ(mode, 2);
     EXPECT_EQ(categoryEnabled, (std::vector<BOOL>{FALSE, TRUE, FALSE}));
     EXPECT_EQ(nameWritable, (std::vector<BOOL>{FALSE, TRUE, FALSE}));
+    result->ReleaseData();
+}
+
+TEST_F(GroupPropertyDialogTest, TheCopysModelLivesWhileTheDialogIsOpenAndItsDialogMayMoveTheElevation) {
+    m_group.m_pose = CPose(100.0, 0.0, 0.0);
+    m_model->m_parentPose = CPose(7.0, 8.0, 0.0);
+    log.heightSetInDialog = 120.0;
+    CGroupPropertyRunner runner;
+    const CPose click(0.0, 50.0, 0.0);
+    runner.SetObject(&m_group, &click, FALSE);
+    runner.FindElevation();
+    BOOL threeDShown = FALSE;
+    size_t buildsAtOpen = 0;
+    int removalsWhileOpen = -1;
+    CString shownAfterDialog;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        threeDShown = modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES)->IsWindowVisible();
+        buildsAtOpen = log.builds.size();
+        if (const CString png = TestPicturePath("group-properties.png"); !png.IsEmpty()) {
+            host.RunUntilIdle();
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
+        host.ClickClient(modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES), CPoint(3, 3));
+        shownAfterDialog = Shown(modal, IDC_GROUP_ELEVATION);
+        removalsWhileOpen = log.removals;
+        host.ClickClient(modal.GetDlgItem(IDCANCEL), CPoint(3, 3));
+    });
+    EXPECT_NE(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
+    EXPECT_TRUE(threeDShown);
+    // The copy's model is built where the copy stands under the click.
+    ASSERT_EQ(buildsAtOpen, 1u);
+    EXPECT_NE(log.builds[0].object, m_model);
+    EXPECT_TRUE(SamePose(log.builds[0].pose, CPose(100.0, 50.0, 0.0)));
+    EXPECT_EQ(log.dialogs, 1);
+    EXPECT_EQ(shownAfterDialog, Length(120.0));
+    EXPECT_EQ(removalsWhileOpen, 0);
+    EXPECT_EQ(log.removals, 1);
+    // Only the copy was edited.
+    EXPECT_DOUBLE_EQ(m_model->m_height, 200.0);
+
+    // A group without a 3D object offers no "3D Properties" and builds no model.
+    CGroup plain;
+    plain.m_members.push_back(new CTrack());
+    CGroupPropertyRunner plainRunner;
+    plainRunner.SetObject(&plain, nullptr, FALSE);
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        threeDShown = modal.GetDlgItem(IDC_GROUP_3D_PROPERTIES)->IsWindowVisible();
+        host.ClickClient(modal.GetDlgItem(IDCANCEL), CPoint(3, 3));
+    });
+    plainRunner.DoModal();
+    EXPECT_FALSE(threeDShown);
+    EXPECT_EQ(log.builds.size(), 1u);
+    plain.ReleaseData();
+}
+
+TEST_F(GroupPropertyDialogTest, ANegativePriceIsRefusedAtThePriceField) {
+    CGroupPropertyRunner runner;
+    runner.SetObject(&m_group, nullptr, FALSE);
+    runner.FindElevation();
+    bool openAfterRefusal = false;
+    CWnd* focusAfterRefusal = nullptr;
+    CWnd* priceField = nullptr;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        priceField = modal.GetDlgItem(IDC_GROUP_PRICE);
+        priceField->SetWindowText("");
+        host.ClickClient(priceField, CPoint(3, 3));
+        host.Type("-1");
+        host.AnswerMessageBox(IDOK);
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+        openAfterRefusal = modal.InModalLoop();
+        focusAfterRefusal = CWnd::GetFocus();
+        priceField->SetWindowText("");
+        host.ClickClient(priceField, CPoint(3, 3));
+        host.Type("abc");
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(focusAfterRefusal, priceField);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a positive number ");
+    EXPECT_EQ(host.MessageBoxes()[0].caption, "Corvane");
+    EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
+    // Text that is no number is no price.
+    int mode = -1;
+    std::unique_ptr<CGroup> result = runner.TakeResult(mode);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->m_fPrice, 0.0);
     result->ReleaseData();
 }

@@ -1,24 +1,36 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "drawing/C2DPropertyDialog.h"
 #include "drawing/CBox.h"
 #include "drawing/CFillPage.h"
 #include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
+#include "drawing/CLinePage.h"
 #include "drawing/DrawingPropertiesDialog.h"
 #include "drawing/PropertiesClassSteps.h"
+#include "model/CDataFolders.h"
 #include "model/CPropertiesDialog.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CFileDialog.h"
+#include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
 #include "resources/DrawingPropertiesTemplates.h"
+#include "resources/PatternEditTemplate.h"
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
+#include "ui/CPatternEditDialog.h"
 
 namespace {
 
@@ -318,4 +330,235 @@ TEST_F(PropertiesDialogTest, AClassMayRegisterItsCaptionSecondPageInsideControls
     EXPECT_EQ(cancels, 1);
     EXPECT_EQ(box->m_bFillOn, 0);
     RemovePropertiesClassSteps("CBox");
+}
+
+namespace {
+
+// The pixel rows of a pattern bitmap; the odd bytes only pad each row to a word.
+std::vector<BYTE> PatternRows(const CBitmap* bitmap) {
+    std::vector<BYTE> bytes(16), rows;
+    if (bitmap == nullptr)
+        return rows;
+    bitmap->GetBitmapBits(16, bytes.data());
+    for (size_t i = 0; i < bytes.size(); i += 2) rows.push_back(bytes[i]);
+    return rows;
+}
+
+// A program folder of the test's own with a "PATTERNS" folder holding a striped pattern;
+// the working folder is put back afterwards.
+class FillPatternTest : public PropertiesDialogTest {
+  protected:
+    void SetUp() override {
+        PropertiesDialogTest::SetUp();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        m_previousWorkingFolder = std::filesystem::current_path();
+        CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+        std::filesystem::create_directory(folder / "PATTERNS");
+        std::vector<BYTE> stripes;
+        for (int row = 0; row < 8; ++row) stripes.insert(stripes.end(), {0xAA, 0x00});
+        WriteFileBytes(Patterns() / "Stripes.pat", stripes);
+        std::filesystem::create_directory(folder / "elsewhere");
+        std::filesystem::current_path(folder / "elsewhere");
+    }
+    void TearDown() override {
+        std::filesystem::current_path(m_previousWorkingFolder);
+        CDataFolders::SetBaseFolder(m_previousBase);
+        PropertiesDialogTest::TearDown();
+    }
+    std::filesystem::path Patterns() const { return folder / "PATTERNS"; }
+    // Types a full path into the file dialog of that caption and accepts it.
+    void ChooseFile(const CString& caption, const std::filesystem::path& path) {
+        host.WhenModal(caption, [this, path](CWnd& modal) {
+            startFolders.push_back(dynamic_cast<CFileDialog&>(modal).GetFolderPath());
+            modal.GetDlgItem(edt1)->SetWindowText(path.string().c_str());
+            host.PressKey(VK_RETURN);
+        });
+    }
+    bool InProgramFolder() const {
+        return std::filesystem::equivalent(std::filesystem::current_path(), folder.Path());
+    }
+
+    TestFolder folder;
+    std::vector<CString> startFolders;
+    CString m_previousBase;
+    std::filesystem::path m_previousWorkingFolder;
+};
+
+}  // namespace
+
+TEST_F(FillPatternTest, NewDrawsAPatternBrowsePicksOneAndACancelledEditorKeepsTheKindOfPattern) {
+    CPaint* box = Place(kToolBox, 0.0, 100.0, 100.0, 0.0);
+    box->m_bFillOn = 1;
+    box->m_bPatternOn = 1;
+    box->m_nPatternKind = 0;
+    const int steps = plan.tool.GetUndoCount();
+    std::vector<BYTE> drawnRows, browsedRows, editorRowsAtCancel;
+    CString drawnName, browsedName;
+    int kindAfterNew = -1, customAfterCancel = -1, patternsAfterCancel = -1;
+    bool programFolderAfterNew = false, programFolderAfterBrowse = false;
+    host.WhenModal("2D Object properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        ClickTab(dialog, 1);
+        CPages& fill = *dialog.GetPage(1);
+        EXPECT_TRUE(fill.GetDlgItem(IDC_PATTERN_NEW)->IsWindowEnabled());
+
+        // "New": one cell drawn, saved under a name asked for.
+        host.WhenModal("Edit pattern", [&](CWnd& editor) {
+            host.ClickClient(editor.GetDlgItem(IDC_PATTERN_BITS), CPoint(1, 1));
+            ChooseFile("Save As", Patterns() / "Drawn.pat");
+            host.ClickClient(editor.GetDlgItem(IDOK), CPoint(3, 3));
+        });
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERN_NEW), CPoint(3, 3));
+        programFolderAfterNew = InProgramFolder();
+        std::filesystem::current_path(folder / "elsewhere");
+        drawnName = dialog.GetWorkingCopy()->m_strPatternFile;
+        drawnRows = PatternRows(dialog.GetWorkingCopy()->m_pPatternBitmap.get());
+        kindAfterNew = dialog.GetWorkingCopy()->m_nPatternKind;
+
+        // "Browse": an existing file chosen in the pattern file dialog.
+        ChooseFile("Open", Patterns() / "Stripes.pat");
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERN_BROWSE), CPoint(3, 3));
+        programFolderAfterBrowse = InProgramFolder();
+        browsedName = dialog.GetWorkingCopy()->m_strPatternFile;
+        browsedRows = PatternRows(dialog.GetWorkingCopy()->m_pPatternBitmap.get());
+        if (const CString png = TestPicturePath("properties-fill-page.png"); !png.IsEmpty()) {
+            host.RunUntilIdle();
+            EXPECT_TRUE(dialog.Surface()->WritePng(png));
+        }
+
+        // A hatch chosen, then "New" cancelled: the hatch kind stays.
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERNS), CPoint(3, 3));
+        host.WhenModal("Edit pattern", [&](CWnd& editor) {
+            editorRowsAtCancel = PatternRows(dynamic_cast<CPatternEditDialog&>(editor).Grid().Bitmap());
+            host.ClickClient(editor.GetDlgItem(IDCANCEL), CPoint(3, 3));
+        });
+        host.ClickClient(fill.GetDlgItem(IDC_PATTERN_NEW), CPoint(3, 3));
+        patternsAfterCancel = static_cast<int>(fill.IsDlgButtonChecked(IDC_PATTERNS));
+        customAfterCancel = static_cast<int>(fill.IsDlgButtonChecked(IDC_CUSTOM));
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    ASSERT_EQ(box->EditProperties(nullptr), 1);
+
+    std::vector<BYTE> drawn(8, 0xFF);
+    drawn[0] = 0x7F;
+    const std::vector<BYTE> stripes(8, 0xAA);
+    EXPECT_EQ(drawnName, CWinPath::FromReal(Patterns() / "Drawn.pat"));
+    EXPECT_EQ(drawnRows, drawn);
+    EXPECT_EQ(kindAfterNew, 1);
+    EXPECT_EQ(browsedName, CWinPath::FromReal(Patterns() / "Stripes.pat"));
+    EXPECT_EQ(browsedRows, stripes);
+    EXPECT_EQ(editorRowsAtCancel, stripes);
+    EXPECT_EQ(patternsAfterCancel, 1);
+    EXPECT_EQ(customAfterCancel, 0);
+    EXPECT_TRUE(programFolderAfterNew);
+    EXPECT_TRUE(programFolderAfterBrowse);
+    ASSERT_EQ(startFolders.size(), 2u);
+    for (const CString& start : startFolders)
+        EXPECT_TRUE(std::filesystem::equivalent(start.c_str(), Patterns()));
+
+    EXPECT_EQ(box->m_strPatternFile, browsedName);
+    EXPECT_EQ(box->m_nPatternKind, 0);
+    EXPECT_EQ(PatternRows(box->m_pPatternBitmap.get()), stripes);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_TRUE(host.UnansweredModals().empty());
+    ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
+    plan.tool.Undo();
+    EXPECT_EQ(box->m_strPatternFile, "");
+    EXPECT_EQ(box->m_pPatternBitmap, nullptr);
+}
+
+TEST_F(FillPatternTest, AMissingPatternIsReportedOnceForTheWholeEditAndApply) {
+    CPaint* boxes[] = {Place(kToolBox, 0.0, 100.0, 100.0, 0.0), Place(kToolBox, 200.0, 100.0, 300.0, 0.0),
+                       Place(kToolBox, 400.0, 100.0, 500.0, 0.0)};
+    for (CPaint* box : boxes) {
+        box->m_bFillOn = 1;
+        box->m_bPatternOn = 1;
+        box->m_nPatternKind = 1;
+        box->m_strPatternFile = "Gone.pat";
+    }
+    const int hatchBefore = boxes[0]->m_brush.hatch;
+    int chosenHatch = -1;
+    host.WhenModal("2D Object properties", [&](CWnd& window) {
+        C2DPropertyDialog& dialog = Dialog(window);
+        host.ClickClient(dialog.GetDlgItem(IDC_APPLY_TO_ALL), CPoint(3, 3));
+        ClickTab(dialog, 1);
+        Choose(&dynamic_cast<CFillPage*>(dialog.GetPage(1))->m_hatchCombo, 3);
+        chosenHatch = dialog.GetWorkingCopy()->m_brush.hatch;
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    const CPose click{10.0, 10.0, 0.0};
+    ASSERT_EQ(boxes[0]->EditProperties(&click), 1);
+    EXPECT_NE(chosenHatch, hatchBefore);
+    for (CPaint* box : boxes) {
+        EXPECT_EQ(box->m_brush.hatch, chosenHatch);
+        EXPECT_EQ(box->m_strPatternFile, "Gone.pat");
+    }
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file Gone.pat");
+    // Undo is an operation of its own.
+    plan.tool.Undo();
+    EXPECT_EQ(host.MessageBoxes().size(), 2u);
+}
+
+namespace {
+
+// A box that answers another class's name, for the classes whose own code comes elsewhere.
+class CNamedBox : public CBox {
+  public:
+    explicit CNamedBox(const CString& name) : m_name(name) {}
+    CString GetClassName() override { return m_name; }
+    CPaint* Clone() override {
+        auto* copy = new CNamedBox(m_name);
+        copy->CopyFrom(this);
+        return copy;
+    }
+    CString m_name;
+};
+
+CString TabText(CTabCtrl& tabs, int index) {
+    char text[64] = {};
+    TCITEM item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    tabs.GetItem(index, &item);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(PropertiesDialogTest, TheClassOfTheObjectChoosesTheTabsAndPages) {
+    struct Expected {
+        const char* className;
+        std::vector<CString> tabs;
+        bool dimensionPages;
+    };
+    const Expected cases[] = {{"CSizeLine", {"Line", "Frames"}, true},
+                              {"CSizeAngle", {"Line", "Frames"}, true},
+                              {"CCamera", {"Line"}, false},
+                              {"CLine", {"Line"}, false},
+                              {"CPolygon", {"Line", "Fill"}, false}};
+    for (const Expected& expected : cases) {
+        CNamedBox object(expected.className);
+        object.SetTool(&plan.tool);
+        C2DPropertyDialog dialog;
+        dialog.SetObject(&object, FALSE, nullptr);
+        std::vector<CString> tabs;
+        bool dimensionPages = false, fillPage = false;
+        host.WhenModal("2D Object properties", [&](CWnd& window) {
+            auto& control = *static_cast<CTabCtrl*>(window.GetDlgItem(IDC_PROPERTIES_TABS));
+            for (int index = 0; index < control.GetItemCount(); ++index)
+                tabs.push_back(TabText(control, index));
+            dimensionPages = dynamic_cast<CLinePage*>(dialog.GetPage(0)) != nullptr &&
+                             dialog.GetPageCount() == 2 &&
+                             dynamic_cast<CFramesPage*>(dialog.GetPage(1)) != nullptr;
+            fillPage = dialog.GetPageCount() == 2 && dynamic_cast<CFillPage*>(dialog.GetPage(1)) != nullptr;
+            host.ClickClient(window.GetDlgItem(IDCANCEL), CPoint(5, 5));
+        });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(tabs, expected.tabs) << expected.className;
+        EXPECT_EQ(dimensionPages, expected.dimensionPages) << expected.className;
+        EXPECT_EQ(fillPage, expected.tabs.size() == 2 && !expected.dimensionPages) << expected.className;
+        object.ReleaseData();
+    }
 }

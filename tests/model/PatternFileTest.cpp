@@ -4,15 +4,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <vector>
 
+#include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "model/CPatternFileOperation.h"
 #include "model/PatternFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/host/HeadlessHost.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/model/TestLayout.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "track/TrackPieces.h"
 
 namespace {
 
@@ -59,6 +65,8 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     const Bytes bits = BitmapBytes(*bitmap);
     for (int row = 0; row < 8; ++row) EXPECT_EQ(bits[2 * row], 0xAA) << row;
 
+    EXPECT_TRUE(m_host.MessageBoxes().empty());
+
     // A file shorter than a pattern is no pattern: the bitmap becomes blank, the name stays.
     WriteFileBytes(m_folder / "PATTERNS" / "Short.pat", {0xAA, 0x00, 0xAA});
     CString shortName = "Short.pat";
@@ -66,6 +74,70 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     EXPECT_EQ(shortName, "Short.pat");
     ASSERT_NE(bitmap, nullptr);
     for (int row = 0; row < 8; ++row) EXPECT_EQ(BitmapBytes(*bitmap)[2 * row], 0xFF) << row;
+    ASSERT_EQ(m_host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_host.MessageBoxes()[0].text, "Could not read file Short.pat");
+
+    // A missing one too, named by its file name; the bytes asked for are blank as well.
+    CString missing = "C:\\gone\\Missing.pat";
+    PatternFileBytes bytes;
+    bytes.fill(0x00);
+    EXPECT_FALSE(LoadPatternFile(missing, bytes));
+    EXPECT_EQ(missing, "C:\\gone\\Missing.pat");
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), Bytes(16, 0xFF));
+    ASSERT_EQ(m_host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(m_host.MessageBoxes()[1].text, "Could not read file Missing.pat");
+    EXPECT_EQ(m_host.MessageBoxes()[1].type & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
+
+    // An empty name is no file: nothing is said and the bitmap stays.
+    CBitmap* kept = bitmap.get();
+    CString empty;
+    EXPECT_FALSE(LoadPatternFile(empty, bitmap, 0));
+    EXPECT_EQ(bitmap.get(), kept);
+    EXPECT_EQ(m_host.MessageBoxes().size(), 2u);
+}
+
+TEST_F(PatternFile, OneOperationReportsEachUnreadableFileOnce) {
+    std::unique_ptr<CBitmap> bitmap;
+    {
+        const CPatternFileOperation operation;
+        for (int object = 0; object < 3; ++object) {
+            CString name = "Missing.pat";
+            EXPECT_FALSE(LoadPatternFile(name, bitmap, 0));
+            const CPatternFileOperation nested;
+            CString other = "C:\\elsewhere\\Other.pat";
+            EXPECT_FALSE(LoadPatternFile(other, bitmap, 0));
+        }
+        EXPECT_EQ(m_host.MessageBoxes().size(), 2u);
+    }
+    // The next operation reports again.
+    CString name = "Missing.pat";
+    EXPECT_FALSE(LoadPatternFile(name, bitmap, 0));
+    std::vector<CString> texts;
+    for (const auto& box : m_host.MessageBoxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<CString>{"Could not read file Missing.pat", "Could not read file Other.pat",
+                                           "Could not read file Missing.pat"}));
+}
+
+TEST_F(PatternFile, OpeningALayoutReportsAMissingPatternOnceAndKeepsItsName) {
+    RegisterTrackPieces();
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    for (const char* name : {"Bricks.pat", "Bricks.pat", "Bricks.pat", "Tiles.pat"})
+        AddToGroup(&doc.m_rootGroup, new CTestShape(&doc.m_tool))->m_strPatternFile = name;
+    const Bytes bytes = SaveLayoutBytes(doc);
+
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    LoadLayoutBytes(reader, bytes);
+    std::set<CString> texts;
+    for (const auto& box : m_host.MessageBoxes()) texts.insert(box.text);
+    EXPECT_EQ(m_host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(texts, (std::set<CString>{"Could not read file Bricks.pat", "Could not read file Tiles.pat"}));
+    ASSERT_EQ(reader.m_rootGroup.m_members.size(), 4u);
+    for (CPaint* object : reader.m_rootGroup.m_members) {
+        EXPECT_EQ(object->m_pPatternBitmap, nullptr);
+        EXPECT_TRUE(object->m_strPatternFile == "Bricks.pat" || object->m_strPatternFile == "Tiles.pat");
+    }
 }
 
 TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/ui/ControlParentTest.h"
 #include "ui/CColorButton.h"
@@ -72,4 +75,61 @@ TEST_F(ControlParentTest, TheSwatchTilesTheBrushItIsHanded) {
     EXPECT_EQ(inkColumns, 20);
     swatch.SetBrush(nullptr);
     EXPECT_EQ(PixelOf(swatch, CPoint(20, 20)), erased);
+}
+
+namespace {
+// The button's face painted for one state into a fresh 40 by 20 picture.
+class ButtonPicture {
+  public:
+    ButtonPicture(CColorButton& button, UINT state) {
+        m_bitmap.CreateBitmap(40, 20, 1, 32, nullptr);
+        m_dc.CreateCompatibleDC(nullptr);
+        m_dc.SelectObject(&m_bitmap);
+        DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(button.GetDlgCtrlID()),
+                            0,          ODA_DRAWENTIRE,
+                            state,      &button,
+                            &m_dc,      CRect(0, 0, 40, 20),
+                            0};
+        button.DrawItem(&item);
+    }
+    COLORREF At(int x, int y) const { return ColorFromPixel(m_bitmap.Surface()->At(x, y)); }
+    // The smallest rectangle holding every pixel of the colour, right and bottom exclusive.
+    CRect Bounds(COLORREF colour) const {
+        CRect bounds(40, 20, -1, -1);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (At(x, y) == colour)
+                    bounds = CRect(std::min<int>(bounds.left, x), std::min<int>(bounds.top, y),
+                                   std::max<int>(bounds.right, x + 1), std::max<int>(bounds.bottom, y + 1));
+        return bounds;
+    }
+
+  private:
+    CBitmap m_bitmap;
+    CDC m_dc;
+};
+}  // namespace
+
+TEST_F(ControlParentTest, TheColourFieldIsFramedFourPixelsInAndMovesWhenPressed) {
+    CColorButton button;
+    ASSERT_TRUE(button.Create("Fill color", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 50, 30),
+                              &parent, 1135));
+    const COLORREF colour = RGB(20, 160, 90), black = RGB(0, 0, 0);
+    button.SetColor(colour);
+
+    const ButtonPicture up(button, 0);
+    EXPECT_EQ(up.Bounds(colour), CRect(5, 5, 34, 14));
+    // The frame runs round the field: (4,4)-(35,15).
+    for (CPoint corner : {CPoint(4, 4), CPoint(34, 4), CPoint(4, 14), CPoint(34, 14)})
+        EXPECT_EQ(up.At(corner.x, corner.y), black) << corner.x << "," << corner.y;
+    EXPECT_NE(up.At(35, 9), black);
+    EXPECT_NE(up.At(20, 15), black);
+    EXPECT_NE(up.At(3, 9), black);
+
+    const ButtonPicture pressed(button, ODS_SELECTED);
+    EXPECT_EQ(pressed.Bounds(colour), CRect(6, 6, 35, 15));
+    for (CPoint corner : {CPoint(5, 5), CPoint(35, 5), CPoint(5, 15), CPoint(35, 15)})
+        EXPECT_EQ(pressed.At(corner.x, corner.y), black) << corner.x << "," << corner.y;
+    EXPECT_NE(pressed.At(4, 9), black);
+    EXPECT_NE(pressed.At(20, 4), black);
 }

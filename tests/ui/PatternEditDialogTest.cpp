@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/gdi/PixelSurface.h"
@@ -14,8 +15,10 @@
 #include "platform/win/WindowManager.h"
 #include "resources/FilePreviewTemplate.h"
 #include "resources/PatternEditTemplate.h"
+#include "resources/Resources.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
 #include "ui/CFileDialogPatternPreview.h"
 #include "ui/CPatternEditDialog.h"
 
@@ -38,16 +41,20 @@ Bytes Rows(const Bytes& bytes) {
 class PatternEditDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        RegisterResources();
         WindowManager::Instance().Reset();
         m_previousBase = CDataFolders::GetBaseFolder();
-        CDataFolders::SetBaseFolder(CString(folder.Path().string().c_str()) + "/");
+        m_previousWorkingFolder = std::filesystem::current_path();
+        CDataFolders::SetBaseFolder(Stored(folder.Path()) + "\\");
     }
     void TearDown() override {
+        std::filesystem::current_path(m_previousWorkingFolder);
         CDataFolders::SetBaseFolder(m_previousBase);
         WindowManager::Instance().Reset();
     }
 
     CString Real(const std::filesystem::path& path) const { return CString(path.string().c_str()); }
+    CString Stored(const std::filesystem::path& path) const { return CWinPath::FromReal(path); }
     void Press(CWnd& dialog, int id) { host.ClickClient(dialog.GetDlgItem(id), CPoint(3, 3)); }
     // Types a full path into a file dialog's name field and accepts it.
     void ChooseFile(const CString& caption, const CString& path) {
@@ -68,6 +75,7 @@ class PatternEditDialogTest : public ::testing::Test {
     HeadlessHost host;
     TestFolder folder;
     CString m_previousBase;
+    std::filesystem::path m_previousWorkingFolder;
 };
 
 }  // namespace
@@ -88,6 +96,9 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
         beforeOk = GridBytes(dialog);
         firstCell = GridPixel(modal, CPoint(7, 7));
         lastCellBefore = GridPixel(modal, CPoint(92, 7));
+        if (const CString png = TestPicturePath("pattern-editor.png"); !png.IsEmpty()) {
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
         ChooseFile("Save As", Real(saved));
         Press(modal, IDOK);
     });
@@ -102,9 +113,9 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
     const Bytes file = ReadFileBytes(saved);
     ASSERT_EQ(file.size(), 16u);
     EXPECT_EQ(Rows(file), Rows(expected));
-    EXPECT_EQ(dialog.GetPatternName(), Real(saved));
+    EXPECT_EQ(dialog.GetPatternName(), Stored(saved));
     CPatternEditDialog reopened;
-    reopened.SetPatternName(Real(saved));
+    reopened.SetPatternName(Stored(saved));
     EXPECT_EQ(Rows(GridBytes(reopened)), Rows(expected));
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
@@ -122,14 +133,14 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     CString shownAfterNew, shownAfterBrowse;
     Bytes afterNew, afterBrowse;
     host.WhenModal("Edit pattern", [&](CWnd& modal) {
-        Press(modal, IDC_PATTERN_NEW);
+        Press(modal, IDC_PATTERN_EDIT_NEW);
         modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterNew);
         afterNew = GridBytes(dialog);
         EXPECT_TRUE(dialog.Grid().IsModified());
         EXPECT_TRUE(dialog.Grid().IsNewPattern());
 
         ChooseFile("Open", Real(stripesPath));
-        Press(modal, IDC_PATTERN_BROWSE);
+        Press(modal, IDC_PATTERN_EDIT_BROWSE);
         modal.GetDlgItem(IDC_PATTERN_FILE_NAME)->GetWindowText(shownAfterBrowse);
         afterBrowse = GridBytes(dialog);
         // Unchanged after loading: "Ok" writes nothing and asks nothing.
@@ -138,9 +149,9 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(shownAfterNew, "");
     EXPECT_EQ(afterNew, Bytes(16, 0xFF));
-    EXPECT_EQ(shownAfterBrowse, Real(stripesPath));
+    EXPECT_EQ(shownAfterBrowse, Stored(stripesPath));
     EXPECT_EQ(afterBrowse, stripes);
-    EXPECT_EQ(dialog.GetPatternName(), Real(stripesPath));
+    EXPECT_EQ(dialog.GetPatternName(), Stored(stripesPath));
     EXPECT_EQ(ReadFileBytes(stripesPath), stripes);
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
@@ -188,6 +199,9 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
             host.ClickClient(list, rect.CenterPoint());
             shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         }
+        if (const CString png = TestPicturePath("pattern-file-dialog.png"); !png.IsEmpty()) {
+            EXPECT_TRUE(modal.Surface()->WritePng(png));
+        }
         host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
         shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         host.PressKey(VK_ESCAPE);
@@ -195,4 +209,63 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
     dialog.DoModal();
     const COLORREF blank = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank}));
+}
+
+TEST_F(PatternEditDialogTest,
+       BothFileDialogsStartInThePatternsFolderAndLeaveTheProgramFolderAsWorkingFolder) {
+    const std::filesystem::path patterns = folder / "PATTERNS";
+    std::filesystem::create_directory(patterns);
+    std::filesystem::create_directory(folder / "elsewhere");
+    std::filesystem::current_path(folder / "elsewhere");
+    CPatternEditDialog dialog;
+    dialog.SetPatternName("");
+    std::vector<CString> startFolders;
+    std::vector<std::filesystem::path> workingFolders;
+    const auto cancelIn = [&](const CString& caption) {
+        host.WhenModal(caption, [&](CWnd& modal) {
+            startFolders.push_back(dynamic_cast<CFileDialog&>(modal).GetFolderPath());
+            host.PressKey(VK_ESCAPE);
+        });
+    };
+    host.WhenModal("Edit pattern", [&](CWnd& modal) {
+        cancelIn("Open");
+        Press(modal, IDC_PATTERN_EDIT_BROWSE);
+        workingFolders.push_back(std::filesystem::current_path());
+        std::filesystem::current_path(folder / "elsewhere");
+        host.ClickClient(modal.GetDlgItem(IDC_PATTERN_BITS), CPoint(50, 50));
+        // A new pattern asks for its name; without one nothing is written, and the editor closes.
+        cancelIn("Save As");
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    workingFolders.push_back(std::filesystem::current_path());
+    EXPECT_EQ(dialog.GetPatternName(), "");
+    ASSERT_EQ(startFolders.size(), 2u);
+    for (const CString& start : startFolders)
+        EXPECT_TRUE(std::filesystem::equivalent(start.c_str(), patterns)) << start;
+    ASSERT_EQ(workingFolders.size(), 2u);
+    for (const std::filesystem::path& working : workingFolders)
+        EXPECT_TRUE(std::filesystem::equivalent(working, folder.Path())) << working;
+    EXPECT_TRUE(std::filesystem::is_empty(patterns));
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(PatternEditDialogTest, AMissingPatternIsReportedOnceAndLeavesABlankNewPatternUnderItsName) {
+    const CString typed = "C:\\nowhere\\Bricks.pat";
+    CPatternEditDialog dialog;
+    dialog.SetPatternName(typed);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file Bricks.pat");
+    EXPECT_EQ(GridBytes(dialog), Bytes(16, 0xFF));
+    EXPECT_TRUE(dialog.Grid().IsNewPattern());
+    EXPECT_FALSE(dialog.Grid().IsModified());
+    EXPECT_EQ(dialog.GetPatternName(), typed);
+
+    // A file shorter than a pattern is no pattern either.
+    WriteFileBytes(folder / "Short.pat", Bytes(15, 0x00));
+    dialog.SetPatternName(Stored(folder / "Short.pat"));
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[1].text, "Could not read file Short.pat");
+    EXPECT_EQ(GridBytes(dialog), Bytes(16, 0xFF));
+    EXPECT_TRUE(dialog.Grid().IsNewPattern());
 }

@@ -195,6 +195,14 @@ TEST_F(StylePickersTest, ArrowSamplesDrawTheirHeadsAtTheRightEnd) {
     const ItemPicture filled(*arrow, 2, false);
     EXPECT_EQ(filled.At(84, 11), kText);
     EXPECT_EQ(filled.At(84, 9), kText);
+    // The base line from (10,10) to (90,10) and the triangle (80,13), (90,10), (80,7).
+    EXPECT_EQ(filled.CountInRow(10, 10, 90, kText), 80);
+    EXPECT_EQ(filled.At(9, 10), kWindow);
+    for (CPoint inside : {CPoint(80, 8), CPoint(80, 12), CPoint(81, 11), CPoint(87, 10)})
+        EXPECT_EQ(filled.At(inside.x, inside.y), kText) << inside.x << "," << inside.y;
+    for (CPoint outside : {CPoint(79, 8), CPoint(79, 12), CPoint(80, 14), CPoint(80, 6), CPoint(88, 12),
+                           CPoint(88, 8), CPoint(91, 10)})
+        EXPECT_EQ(filled.At(outside.x, outside.y), kWindow) << outside.x << "," << outside.y;
 
     auto length = Make<CArrowLengthCombo>(104);
     EXPECT_GE(ItemPicture(*length, 0, false).LeftmostBelow(10, kText), 85);
