@@ -1,0 +1,195 @@
+#include <sys/stat.h>
+
+#include <string>
+
+#include "catalog/CCataloguePrintout.h"
+#include "catalog/CPartsListDialog.h"
+#include "catalog/CatalogDialogs.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/FolderListing.h"
+#include "platform/ctl/CComboBox.h"
+#include "resources/CatalogTemplates.h"
+#include "resources/CommandIds.h"
+#include "tests/catalog/CatalogFixture.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WithoutPermissionOverride.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kParts =
+    "Track;Acme;HO;Straight;Rail 1;S1;2;1.50;;\r\n"
+    "Track;Zeta;HO,N;Curve;Rail 2;C1;1;2.50;;\r\n"
+    "Track;All;HO, N;Switch;Rail 3;W1;1;9.00;;\r\n"
+    "Track;Al;N;Bumper;Rail 4;B1;3;0.75;;\r\n"
+    "Scenery;Trees;HO;Oak;Tree;T1;5;1.00;;\r\n";
+
+class PartsListDialogTest : public CatalogFixture {
+  protected:
+    void SetUp() override {
+        CatalogFixture::SetUp();
+        CCVNDoc::DocumentDialogs dialogs;
+        AddCatalogDialogs(dialogs);
+        CCVNDoc::InstallDialogs(std::move(dialogs));
+        WriteFile(folder / "parts.cvp", kParts);
+    }
+    void TearDown() override {
+        CCVNDoc::InstallDialogs({});
+        CatalogFixture::TearDown();
+    }
+    void ChooseFile(const fs::path& path) {
+        host.WhenModal("Open", [this, path](CWnd& modal) {
+            Retype(modal, edt1, PathText(path));
+            host.PressKey(VK_RETURN);
+        });
+    }
+    // Runs the parts list from the document's command on the file; the action drives it.
+    void WithPartsList(const std::function<void(CPartsListDialog&)>& action, bool chooseFile = true) {
+        if (chooseFile)
+            ChooseFile(folder / "parts.cvp");
+        bool shown = false;
+        host.WhenModal("Manufacturer Parts List", [&](CWnd& modal) {
+            shown = true;
+            action(static_cast<CPartsListDialog&>(modal));
+        });
+        doc->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
+        EXPECT_TRUE(shown);
+    }
+    // The edit dialog takes the texts typed into its fields (control id, text).
+    void EditWith(std::vector<std::pair<UINT, CString>> fields, int button = IDOK) {
+        host.WhenModal("Edit Parts List", [this, fields, button](CWnd& modal) {
+            for (const auto& [id, text] : fields) Retype(modal, id, text);
+            Click(modal, static_cast<UINT>(button));
+        });
+    }
+    std::vector<CString> Choices(CWnd& dialog, UINT id) {
+        auto* list = static_cast<CComboBox*>(Item(dialog, id));
+        std::vector<CString> texts;
+        for (int index = 0; index < list->GetCount(); ++index) {
+            CString text;
+            list->GetLBText(index, text);
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    void Choose(CWnd& dialog, UINT id, const CString& text) {
+        auto* list = static_cast<CComboBox*>(Item(dialog, id));
+        list->SetCurSel(list->FindStringExact(-1, text));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    void ChooseTab(CPartsListDialog& dialog, int tab) {
+        auto* tabs = static_cast<CTabCtrl*>(Item(dialog, IDC_CATALOG_TABS));
+        CRect rect;
+        tabs->GetItemRect(tab, &rect);
+        host.ClickClient(tabs, rect.CenterPoint());
+    }
+    std::vector<CString> Column(CPartsListDialog& dialog, int column) {
+        std::vector<CString> texts;
+        for (int row = 0; row < dialog.GetList().GetItemCount(); ++row)
+            texts.push_back(dialog.GetList().GetItemText(row, column));
+        return texts;
+    }
+    std::string FileText(const fs::path& path) {
+        const FileBytes bytes = ReadFileBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+}  // namespace
+
+TEST_F(PartsListDialogTest, TabsAndFiltersNarrowTheRows) {
+    WithPartsList([&](CPartsListDialog& dialog) {
+        EXPECT_EQ(TextOf(dialog, IDC_CATALOG_FILE_NAME), "parts.cvp");
+        EXPECT_EQ(dialog.GetCurrentTab(), 0);
+        EXPECT_EQ(Column(dialog, 0), (std::vector<CString>{"Acme", "Al", "All", "Zeta"}));
+        EXPECT_EQ(dialog.GetList().GetItemText(0, CPartsListDialog::kTotalColumn), "3.00");
+        // "Al" begins "All", so it is not offered; scales are cut at commas as they stand.
+        EXPECT_EQ(Choices(dialog, IDC_CATALOG_MANUFACTURER), (std::vector<CString>{"Acme", "All", "Zeta"}));
+        EXPECT_EQ(Choices(dialog, IDC_CATALOG_SCALE), (std::vector<CString>{" N", "All", "HO", "N"}));
+        Choose(dialog, IDC_CATALOG_SCALE, "N");
+        EXPECT_EQ(Column(dialog, 0), (std::vector<CString>{"Al", "Zeta"}));
+        Choose(dialog, IDC_CATALOG_SCALE, "All");
+        // A price filter of 2.5 shows the part priced "2.50"; a part number narrows further.
+        Retype(dialog, IDC_CATALOG_PRICE, "2.5");
+        host.PressKey(VK_TAB);
+        EXPECT_EQ(Column(dialog, 0), std::vector<CString>{"Zeta"});
+        Retype(dialog, IDC_CATALOG_PRICE, "0");
+        Retype(dialog, IDC_CATALOG_PART_NO, "S1");
+        host.PressKey(VK_TAB);
+        EXPECT_EQ(Column(dialog, 0), std::vector<CString>{"Acme"});
+        Retype(dialog, IDC_CATALOG_PART_NO, "");
+        host.PressKey(VK_DELETE);
+        // A price that is not a number is refused and the field keeps the focus.
+        Retype(dialog, IDC_CATALOG_PRICE, "cheap");
+        host.AnswerMessageBox(IDOK);
+        host.PressKey(VK_TAB);
+        ASSERT_FALSE(host.MessageBoxes().empty());
+        EXPECT_EQ(CWnd::GetFocus(), Item(dialog, IDC_CATALOG_PRICE));
+        Retype(dialog, IDC_CATALOG_PRICE, "0");
+        host.PressKey(VK_TAB);
+        EXPECT_EQ(dialog.GetList().GetItemCount(), 4);
+
+        // The "All" tab lists every part while its filter lists hold only "All".
+        ChooseTab(dialog, CPartsListDialog::kTabCount - 1);
+        EXPECT_EQ(dialog.GetList().GetItemCount(), 5);
+        EXPECT_EQ(Choices(dialog, IDC_CATALOG_MANUFACTURER), std::vector<CString>{"All"});
+        ChooseTab(dialog, 1);
+        EXPECT_EQ(Column(dialog, 0), std::vector<CString>{"Trees"});
+        Click(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(PartsListDialogTest, AddDuplicateEditDeleteAndOkSaveTheFile) {
+    WithPartsList([&](CPartsListDialog& dialog) {
+        // Add on the first tab: the part takes the tab's category.
+        EditWith({{IDC_EDIT_MANUFACTURER, "Beta"},
+                  {IDC_EDIT_SCALE, "TT"},
+                  {IDC_EDIT_QUANTITY, "4"},
+                  {IDC_CATALOG_PRICE, "1.25"}});
+        Click(dialog, IDC_PARTS_ADD);
+        ASSERT_EQ(dialog.GetList().GetItemCount(), 5);
+        EXPECT_TRUE(dialog.IsModified());
+        EXPECT_EQ(dialog.GetList().GetItemText(0, 0), "Beta");
+        EXPECT_EQ(dialog.GetList().GetItemText(0, CPartsListDialog::kTotalColumn), "5.00");
+        // Added parts are not offered by the filter lists until saved.
+        EXPECT_EQ(Choices(dialog, IDC_CATALOG_MANUFACTURER), (std::vector<CString>{"Acme", "All", "Zeta"}));
+
+        // Duplicate the row of "Zeta", then edit the copy.
+        ClickRow(dialog.GetList(), 4);
+        Click(dialog, IDC_PARTS_DUPLICATE);
+        ASSERT_EQ(dialog.GetList().GetItemCount(), 6);
+        EXPECT_EQ(dialog.GetList().GetItemText(5, 0), "Zeta");
+        ClickRow(dialog.GetList(), 5);
+        EditWith({{IDC_EDIT_DESCRIPTION, "Rail 2b"}});
+        Click(dialog, IDC_PARTS_EDIT);
+        EXPECT_EQ(dialog.GetList().GetItemText(5, CPartsListDialog::kDescriptionColumn), "Rail 2b");
+        // A quantity that is not a whole number is refused; the field keeps the focus.
+        host.WhenModal("Edit Parts List", [this](CWnd& modal) {
+            Retype(modal, IDC_EDIT_QUANTITY, "two");
+            host.AnswerMessageBox(IDOK);
+            Click(modal, IDOK);
+            EXPECT_TRUE(modal.InModalLoop());
+            EXPECT_EQ(CWnd::GetFocus(), Item(modal, IDC_EDIT_QUANTITY));
+            Click(modal, IDCANCEL);
+        });
+        Click(dialog, IDC_PARTS_EDIT);
+        ASSERT_EQ(host.MessageBoxes().size(), 1U);
+        EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter an integer.");
+
+        // Delete "Acme" (row 1): the row now at its place is selected.
+        ClickRow(dialog.GetList(), 1);
+        Click(dialog, IDC_PARTS_DELETE);
+        ASSERT_EQ(dialog.GetList().GetItemCount(), 5);
+        EXPECT_EQ(dialog.GetList().GetItemText(1, 0), "Al");
+        EXPECT_EQ(dialog.GetList().GetSelectedCount(), 1U);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(FileText(folder / "parts.cvp"),
+              "Track;Zeta;HO,N;Curve;Rail 2;C1;1;2.50; ;\r\n"
+              "Track;All;HO, N;Switch;Rail 3;W1;1;9.00; ;\r\n"
+              "Track;Al;N;Bumper;Rail 4;B1;3;0.75; ;\r\n"
+              "Scenery;Trees;HO;Oak;Tree;T1;5;1.00; ;\r\n"
+              "Track;Beta;TT;;;;4;1.25;;\r\n"
+              "Track;Zeta;HO,N;Curve;Rail 2b;C1;1;2.50; ;\r\n");
+}
