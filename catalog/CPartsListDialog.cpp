@@ -366,8 +366,9 @@ void CPartsListDialog::OnFieldChange() {
     m_bFieldChanged = true;
 }
 
+// Fields also lose the focus while the dialog is being taken down; nothing is filtered then.
 void CPartsListDialog::OnFieldKillFocus() {
-    if (!m_bFieldChanged || !UpdateData(TRUE))
+    if (!InModalLoop() || !m_bFieldChanged || !UpdateData(TRUE))
         return;
     m_bFieldChanged = false;
     FillList();

@@ -1,5 +1,7 @@
 #include "catalog/CatalogDialogs.h"
 
+#include "catalog/CLibraryDialog.h"
+#include "catalog/CLibraryNoticeDialog.h"
 #include "catalog/CMaterialsReportDialog.h"
 #include "catalog/CPartsListDialog.h"
 
@@ -14,7 +16,20 @@ BOOL RunPartsList(CCVNDoc& document) {
     return dialog.DoModal() == IDOK;
 }
 
+BOOL RunLibrary(CCVNDoc& document) {
+    CLibraryDialog dialog(document);
+    return dialog.DoModal() == IDOK;
+}
+
+BOOL RunLibraryNotice(CCVNDoc&) {
+    CLibraryNoticeDialog notice;
+    notice.DoModal();
+    return TRUE;
+}
+
 void AddCatalogDialogs(CCVNDoc::DocumentDialogs& dialogs) {
     dialogs.materialsReport = RunMaterialsReport;
     dialogs.partsList = RunPartsList;
+    dialogs.library = RunLibrary;
+    dialogs.libraryNotice = RunLibraryNotice;
 }
