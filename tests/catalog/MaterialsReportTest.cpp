@@ -3,10 +3,17 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CMaterialsReportDialog.h"
 #include "catalog/CatalogDialogs.h"
+#include "platform/cdlg/CPrintDialog.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/CommonDialogPrompts.h"
+#include "platform/cdlg/FolderListing.h"
+#include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CTreeCtrl.h"
+#include "platform/gdi/CDC.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
 #include "tests/catalog/CatalogFixture.h"
+#include "tests/support/PdfPages.h"
 
 namespace {
 
@@ -222,4 +229,41 @@ TEST_F(MaterialsReport, PropertiesEditTheFocusedSelectedRowOnly) {
         Click(report, IDC_CATALOG_PROPERTIES);
         EXPECT_EQ(edits, 1);
     });
+}
+
+TEST_F(MaterialsReport, PrintListsTheRowsAsShownWithTheirTotals) {
+    PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
+    CPrintDialog::ResetSessionPrinter();
+    AfxInstallCommonDialogs();
+    doc->SetTitle("Yard");
+    for (int i = 0; i < 3; ++i) AddPart(Root(), "Track", "Acme", "Straight", 2.50);
+    AddPart(Root(), "Track", "Acme", "Curve", 1.25, 2.0);
+    WithReport([&](CMaterialsReportDialog& report) {
+        host.WhenModal("Print", [this](CWnd& print) {
+            Retype(print, edt4, PathText(folder / "report.pdf"));
+            host.PressKey(VK_RETURN);
+        });
+        Click(report, IDC_REPORT_PRINT);
+        EXPECT_EQ(CountPdfPages(folder / "report.pdf"), 1);
+
+        Click(report, IDC_REPORT_INVENTORY);
+        EXPECT_EQ(report.PrintTitle(), "Yard Inventory Materials Report");
+        CCataloguePrintout printout(report.PrintTitle(),
+                                    std::vector<CCataloguePrintout::Column>(7, {"c", 1.0f / 7, false}),
+                                    CCataloguePrintout::PageRule::kMillimetres);
+        report.FillPrintout(printout);
+        CDC dc;
+        dc.CreatePrinterDC((folder / "inventory.pdf").c_str());
+        dc.EnableTrace(true);
+        printout.Print(dc);
+        std::vector<CString> texts;
+        for (const CDCTraceEntry& entry : dc.GetTrace())
+            if (entry.primitive == "TextOut")
+                texts.push_back(entry.text);
+        // The rows: quantity, the part's own price and the cost; the totals: pieces and cost.
+        for (const char* expected :
+             {"Straight", "3", "2.50", "7.50", "Curve", "2", "1.25", "Total", "5", "10.00"})
+            EXPECT_NE(std::find(texts.begin(), texts.end(), CString(expected)), texts.end()) << expected;
+    });
+    PrinterQueue::SetCommands("lpstat", "lp");
 }

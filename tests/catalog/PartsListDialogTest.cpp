@@ -5,13 +5,17 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
+#include "platform/cdlg/CPrintDialog.h"
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/CommonDialogPrompts.h"
 #include "platform/cdlg/FolderListing.h"
+#include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
 #include "tests/catalog/CatalogFixture.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
@@ -192,4 +196,106 @@ TEST_F(PartsListDialogTest, AddDuplicateEditDeleteAndOkSaveTheFile) {
               "Scenery;Trees;HO;Oak;Tree;T1;5;1.00; ;\r\n"
               "Track;Beta;TT;;;;4;1.25;;\r\n"
               "Track;Zeta;HO,N;Curve;Rail 2b;C1;1;2.50; ;\r\n");
+}
+
+TEST_F(PartsListDialogTest, OpenNewAsksToSaveAndDiscardingUndoesEveryChange) {
+    WithPartsList([&](CPartsListDialog& dialog) {
+        // Edit a saved part, add one; then open a new file and keep the changes.
+        ClickRow(dialog.GetList(), 0);
+        EditWith({{IDC_EDIT_DESCRIPTION, "Edited"}});
+        Click(dialog, IDC_PARTS_EDIT);
+        EditWith({{IDC_EDIT_MANUFACTURER, "Beta"}});
+        Click(dialog, IDC_PARTS_ADD);
+        ChooseFile(folder / "fresh.cvp");
+        host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDOK); });
+        Click(dialog, IDC_PARTS_OPEN_NEW);
+        EXPECT_EQ(host.MessageBoxes().back().text, "Save changes ?");
+        EXPECT_TRUE(fs::exists(folder / "fresh.cvp"));
+        EXPECT_EQ(TextOf(dialog, IDC_CATALOG_FILE_NAME), "fresh.cvp");
+        EXPECT_EQ(dialog.GetList().GetItemCount(), 0);
+        EXPECT_FALSE(dialog.IsModified());
+        // With an empty list each refill flips the "Check all" text.
+        const CString before = TextOf(dialog, IDC_PARTS_CHECK_ALL);
+        dialog.FillList();
+        EXPECT_NE(TextOf(dialog, IDC_PARTS_CHECK_ALL), before);
+        EXPECT_FALSE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
+
+        // Back to the first file, change it and throw the changes away.
+        ChooseFile(folder / "parts.cvp");
+        Click(dialog, IDC_PARTS_OPEN_NEW);
+        ClickRow(dialog.GetList(), 1);
+        EditWith({{IDC_EDIT_DESCRIPTION, "Thrown away"}});
+        Click(dialog, IDC_PARTS_EDIT);
+        Click(dialog, IDC_PARTS_DELETE);
+        ChooseFile(folder / "fresh.cvp");
+        host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDCANCEL); });
+        Click(dialog, IDC_PARTS_OPEN_NEW);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(FileText(folder / "parts.cvp"),
+              "Track;Acme;HO;Straight;Edited;S1;2;1.50; ;\r\n"
+              "Track;Zeta;HO,N;Curve;Rail 2;C1;1;2.50; ;\r\n"
+              "Track;All;HO, N;Switch;Rail 3;W1;1;9.00; ;\r\n"
+              "Track;Al;N;Bumper;Rail 4;B1;3;0.75; ;\r\n"
+              "Scenery;Trees;HO;Oak;Tree;T1;5;1.00; ;\r\n"
+              "Track;Beta;;;;;0;0.00;;\r\n");
+    // What was thrown away is gone from the document too.
+    for (const auto& entry : doc->m_partsCatalogue) EXPECT_NE((*CatalogItemOf(entry))[4], "Thrown away");
+}
+
+TEST_F(PartsListDialogTest, AFailedSaveKeepsTheDialogOpenAndTheChanges) {
+    WithPartsList([&](CPartsListDialog& dialog) {
+        ClickRow(dialog.GetList(), 0);
+        Click(dialog, IDC_PARTS_DELETE);
+        chmod(folder.Path().c_str(), 0555);
+        {
+            WithoutPermissionOverride plainUser;
+            host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDOK); });
+            Click(dialog, IDOK);
+        }
+        chmod(folder.Path().c_str(), 0755);
+        EXPECT_TRUE(dialog.InModalLoop());
+        EXPECT_EQ(host.MessageBoxes().back().text, "Can't create catalog.");
+        EXPECT_TRUE(dialog.IsModified());
+        Click(dialog, IDOK);
+        EXPECT_FALSE(dialog.InModalLoop());
+    });
+    EXPECT_EQ(FileText(folder / "parts.cvp").find("Acme"), std::string::npos);
+}
+
+TEST_F(PartsListDialogTest, MarksFollowDoubleClicksAndCheckAllAndOnlyMarkedPartsPrint) {
+    PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
+    CPrintDialog::ResetSessionPrinter();
+    AfxInstallCommonDialogs();
+    WithPartsList([&](CPartsListDialog& dialog) {
+        EXPECT_FALSE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
+        ClickRow(dialog.GetList(), 2, 2);
+        EXPECT_EQ(ImageOf(dialog.GetList(), 2), 1);
+        EXPECT_TRUE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
+        host.WhenModal("Print", [this](CWnd& print) {
+            Retype(print, edt4, PathText(folder / "parts.pdf"));
+            host.PressKey(VK_RETURN);
+        });
+        Click(dialog, IDC_PARTS_PRINT);
+        EXPECT_EQ(CountPdfPages(folder / "parts.pdf"), 1);
+
+        Click(dialog, IDC_PARTS_CHECK_ALL);
+        EXPECT_EQ(TextOf(dialog, IDC_PARTS_CHECK_ALL), "Uncheck all");
+        for (int row = 0; row < dialog.GetList().GetItemCount(); ++row)
+            EXPECT_EQ(ImageOf(dialog.GetList(), row), 1);
+        Click(dialog, IDC_PARTS_CHECK_ALL);
+        EXPECT_EQ(TextOf(dialog, IDC_PARTS_CHECK_ALL), "Check all");
+        EXPECT_FALSE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
+        // Marks stay in the document from one showing to the next, and are never saved.
+        ClickRow(dialog.GetList(), 0, 2);
+        Click(dialog, IDCANCEL);
+    });
+    WithPartsList(
+        [&](CPartsListDialog& dialog) {
+            EXPECT_EQ(ImageOf(dialog.GetList(), 0), 1);
+            Click(dialog, IDOK);
+        },
+        false);
+    EXPECT_EQ(FileText(folder / "parts.cvp").substr(0, 44), "Track;Acme;HO;Straight;Rail 1;S1;2;1.50; ;\r\n");
+    PrinterQueue::SetCommands("lpstat", "lp");
 }
