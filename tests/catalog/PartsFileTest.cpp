@@ -150,3 +150,22 @@ TEST(PartsFile, SavingSettlesEditStatesAndKeepsTheOldFileOnFailure) {
     EXPECT_EQ((*CatalogItemOf(read.records[1]))[price], "");
     EXPECT_EQ(NextSequenceNumber(read.records), 2);
 }
+
+TEST(PartsFile, EveryPrefixAndEveryFlippedByteReads) {
+    const std::string file =
+        "Track;Acme;HO;Straight;Rail;S1;2;1.50;Note;\r\nScenery;Trees;HO,N;Oak;Tree;T1;5;1.00; ;\r\nA;B;\r\n";
+    for (size_t length = 0; length <= file.size(); ++length) {
+        const Read read = ReadText(file.substr(0, length));
+        EXPECT_LE(read.messages.size(), 2U);
+        EXPECT_LE(read.records.size(), 3U);
+    }
+    for (size_t at = 0; at < file.size(); ++at)
+        for (int bit = 0; bit < 8; ++bit) {
+            std::string flipped = file;
+            flipped[at] = static_cast<char>(flipped[at] ^ (1 << bit));
+            const Read read = ReadText(flipped);
+            EXPECT_LE(read.records.size(), 4U) << at << " " << bit;
+            // What was read writes lines that read back cleanly, one part each.
+            EXPECT_EQ(ReadText(PartsFileBytes(read.records)).records.size(), read.records.size());
+        }
+}
