@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "catalog/CatalogRowDrawing.h"
 #include "catalog/ReportCategories.h"
@@ -73,11 +77,25 @@ int CompareItems(LPARAM first, LPARAM second, LPARAM list) {
                                            reinterpret_cast<CMaterialsListCtrl*>(list)->m_sortKeys);
 }
 
-bool SameTexts(CPaint* first, CPaint* second) {
-    for (int key = CMaterialsListCtrl::kManufacturer; key <= CMaterialsListCtrl::kPartNo; ++key)
-        if (KeyText(first, key) != KeyText(second, key))
-            return false;
-    return true;
+// What makes two parts the same in the inventory: their texts, price and quantity, compared
+// exactly. A part whose price or quantity is not a number equals none.
+struct InventoryKey {
+    std::array<std::string, 5> texts;
+    double price;
+    double quantity;
+    auto operator<=>(const InventoryKey&) const = default;
+};
+
+std::optional<InventoryKey> InventoryKeyOf(CPaint* object) {
+    InventoryKey key{{}, object->GetReportPrice(kEveryReportBit), object->GetQuantity()};
+    if (std::isnan(key.price) || std::isnan(key.quantity))
+        return std::nullopt;
+    for (int text = CMaterialsListCtrl::kManufacturer; text <= CMaterialsListCtrl::kPartNo; ++text)
+        key.texts[static_cast<size_t>(text)] = KeyText(object, text).str();
+    // -0.0 and 0.0 are the same price.
+    key.price += 0.0;
+    key.quantity += 0.0;
+    return key;
 }
 
 }  // namespace
@@ -231,19 +249,18 @@ void CMaterialsListCtrl::SetInventoryView(bool inventory) {
 
 void CMaterialsListCtrl::MergeInventory() {
     const int cost = ColumnOf(kPrice);
-    for (int row = 0; row < GetItemCount();) {
+    std::map<InventoryKey, int> firstRows;
+    std::vector<int> merged;
+    for (int row = 0; row < GetItemCount(); ++row) {
         CPaint* object = ObjectAt(row);
-        int kept = -1;
-        for (int above = 0; above < row && kept < 0; ++above) {
-            CPaint* candidate = ObjectAt(above);
-            if (SameTexts(candidate, object) &&
-                candidate->GetReportPrice(kEveryReportBit) == object->GetReportPrice(kEveryReportBit) &&
-                candidate->GetQuantity() == object->GetQuantity())
-                kept = above;
-        }
-        if (kept >= 0) {
-            MergeRowInto(kept, row);
-            continue;
+        const std::optional<InventoryKey> key = InventoryKeyOf(object);
+        if (key) {
+            const auto [first, isFirst] = firstRows.emplace(*key, row);
+            if (!isFirst) {
+                MergeRowInto(first->second, row);
+                merged.push_back(row);
+                continue;
+            }
         }
         // The row's cost is what all its pieces cost, from the first piece on.
         const int quantity = WholeQuantity(object->GetQuantity());
@@ -251,8 +268,8 @@ void CMaterialsListCtrl::MergeInventory() {
         count.Format("%d", quantity);
         SetItemText(row, QuantityColumn(), count);
         SetItemText(row, cost, Money(quantity * std::atof(GetItemText(row, cost))));
-        ++row;
     }
+    for (auto row = merged.rbegin(); row != merged.rend(); ++row) DeleteItem(*row);
 }
 
 void CMaterialsListCtrl::MergeRowInto(int kept, int merged) {
@@ -264,7 +281,6 @@ void CMaterialsListCtrl::MergeRowInto(int kept, int merged) {
     SetItemText(kept, QuantityColumn(), count);
     const double added = quantity * std::atof(GetItemText(merged, cost));
     SetItemText(kept, cost, Money(std::atof(GetItemText(kept, cost)) + added));
-    DeleteItem(merged);
 }
 
 void CMaterialsListCtrl::DrawItem(DRAWITEMSTRUCT* item) {

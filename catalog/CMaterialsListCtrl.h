@@ -60,6 +60,7 @@ class CMaterialsListCtrl : public CListCtrl {
     int InsertObjectRow(CPaint* object, CGroup* owner, int row, int mask);
     void WritePrice(int row, CPaint* object, int mask);
     int FindRow(const CPaint* object) const;
+    // Adds a row's quantity and cost to the row kept for its part.
     void MergeRowInto(int kept, int merged);
 
     bool m_bInventory = false;
