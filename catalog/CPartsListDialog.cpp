@@ -58,6 +58,10 @@ CString Money(double value) {
     return text;
 }
 
+void ShowReaderMessage(UINT message) {
+    AfxMessageBox(CStringTable::Text(message));
+}
+
 // The rows' order: the texts byte by byte, then the quantity and the price by value.
 bool ComesBefore(const CCatalogItem* first, const CCatalogItem* second) {
     for (int field : kTextFields)
@@ -129,18 +133,10 @@ BOOL CPartsListDialog::OnInitDialog() {
                             kColumns[column].width);
     m_list.SetImageList(&m_marks, LVSIL_SMALL);
     m_bModified = false;
-    if (!m_document.m_strPartsPath.IsEmpty()) {
-        m_nTab = FindFirstUsedTab();
-        m_tabs.SetCurSel(m_nTab);
-        FillFilterCombos();
-        FillList();
-    } else {
-        OnOpenNew();
-        if (m_document.m_strPartsPath.IsEmpty()) {
-            EndDialog(IDCANCEL);
-            return FALSE;
-        }
-    }
+    m_nTab = FindFirstUsedTab();
+    m_tabs.SetCurSel(m_nTab);
+    FillFilterCombos();
+    FillList();
     GotoDlgCtrl(&m_list);
     return FALSE;
 }
@@ -149,8 +145,8 @@ BOOL CPartsListDialog::OnInitDialog() {
 
 BOOL CPartsListDialog::ReadPartsFile() {
     m_list.DeleteAllItems();
-    const BOOL read = ::ReadPartsFile(RealCatalogPath(m_document.m_strPartsPath), Records(),
-                                      [](UINT message) { AfxMessageBox(CStringTable::Text(message)); });
+    const BOOL read =
+        ::ReadPartsFile(RealCatalogPath(m_document.m_strPartsPath), Records(), ShowReaderMessage);
     m_list.RedrawItems(0, m_list.GetItemCount() - 1);
     return read;
 }
@@ -164,7 +160,9 @@ BOOL CPartsListDialog::WritePartsFile() {
     return TRUE;
 }
 
-bool CPartsListDialog::OpenOrCreate(const CString& realPath) {
+namespace {
+
+bool OpenOrCreate(const CString& realPath) {
     CFile file;
     if (file.Open(realPath, CFile::modeRead))
         return true;
@@ -178,6 +176,35 @@ bool CPartsListDialog::OpenOrCreate(const CString& realPath) {
     return true;
 }
 
+}  // namespace
+
+BOOL CPartsListDialog::ChoosePartsFile(const CCVNDoc& document, CWnd* parent, CString& path, CString& name) {
+    const CString& stored = document.m_strPartsPath;
+    const CString folder =
+        RealCatalogPath(stored.IsEmpty() ? CDataFolders::GetDataFolder("Databases") : StoredFolderOf(stored));
+    CFileDialog picker(TRUE, "CVP", document.m_strPartsFileName, OFN_HIDEREADONLY, kPartsFilter, parent);
+    picker.m_ofn.lpstrInitialDir = folder.c_str();
+    if (picker.DoModal() != IDOK || picker.GetPathName().IsEmpty())
+        return FALSE;
+    path = StoredPathOf(picker.GetPathName());
+    name = picker.GetFileName();
+    if (OpenOrCreate(RealCatalogPath(path)))
+        return TRUE;
+    AfxMessageBox(CStringTable::Text(IDS_CANT_OPEN_CATALOG));
+    return FALSE;
+}
+
+BOOL CPartsListDialog::OpenFirstPartsFile(CCVNDoc& document) {
+    CString path;
+    CString name;
+    if (!ChoosePartsFile(document, nullptr, path, name))
+        return FALSE;
+    document.m_strPartsPath = path;
+    document.m_strPartsFileName = name;
+    ::ReadPartsFile(RealCatalogPath(path), document.m_partsCatalogue, ShowReaderMessage);
+    return TRUE;
+}
+
 bool CPartsListDialog::SettleChanges() {
     if (!m_bModified)
         return true;
@@ -188,27 +215,19 @@ bool CPartsListDialog::SettleChanges() {
     return true;
 }
 
+// The new file is had before anything is given up, so that a file that cannot be opened
+// leaves the list and its changes as they were.
 void CPartsListDialog::OnOpenNew() {
-    const CString& stored = m_document.m_strPartsPath;
-    const CString folder =
-        RealCatalogPath(stored.IsEmpty() ? CDataFolders::GetDataFolder("Databases") : StoredFolderOf(stored));
-    CFileDialog picker(TRUE, "CVP", m_document.m_strPartsFileName, OFN_HIDEREADONLY, kPartsFilter, this);
-    picker.m_ofn.lpstrInitialDir = folder.c_str();
-    if (picker.DoModal() != IDOK || picker.GetPathName().IsEmpty())
+    CString path;
+    CString name;
+    if (!ChoosePartsFile(m_document, this, path, name))
         return;
-    // The new file is opened before anything is given up, so that a file that cannot be had
-    // leaves the list and its changes as they were.
-    const CString chosen = StoredPathOf(picker.GetPathName());
-    if (!OpenOrCreate(RealCatalogPath(chosen))) {
-        AfxMessageBox(CStringTable::Text(IDS_CANT_OPEN_CATALOG));
-        return;
-    }
     if (!SettleChanges()) {
         FillList();
         return;
     }
-    m_document.m_strPartsPath = chosen;
-    m_document.m_strPartsFileName = picker.GetFileName();
+    m_document.m_strPartsPath = path;
+    m_document.m_strPartsFileName = name;
     ReadPartsFile();
     m_nTab = FindFirstUsedTab();
     m_tabs.SetCurSel(m_nTab);

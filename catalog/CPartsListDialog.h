@@ -32,7 +32,14 @@ class CPartsListDialog : public CDialog {
     };
     static constexpr int kTabCount = 7;
 
+    // The document must have a parts file (see OpenFirstPartsFile).
     explicit CPartsListDialog(CCVNDoc& document, CWnd* parent = nullptr);
+
+    // Asks for a parts file and opens it, making an empty one for a new name; FALSE when none
+    // was chosen or it could not be had ("Can't open catalog").
+    static BOOL ChoosePartsFile(const CCVNDoc& document, CWnd* parent, CString& path, CString& name);
+    // For a document without a parts file: chooses one and reads it into the document.
+    static BOOL OpenFirstPartsFile(CCVNDoc& document);
 
     // The records of the file at the document's parts path replace the list.
     BOOL ReadPartsFile();
@@ -89,7 +96,6 @@ class CPartsListDialog : public CDialog {
     bool RunEditDialog(CCatalogItem& item);
     // Asks "Save changes ?" when something changed; answers false when a wanted save failed.
     bool SettleChanges();
-    bool OpenOrCreate(const CString& realPath);
 
     CCVNDoc& m_document;
     CPartsListCtrl m_list;

@@ -11,7 +11,10 @@ BOOL RunMaterialsReport(CCVNDoc& document) {
     return TRUE;
 }
 
+// Without a parts file the user chooses one first; without one chosen nothing is shown.
 BOOL RunPartsList(CCVNDoc& document) {
+    if (document.m_strPartsPath.IsEmpty() && !CPartsListDialog::OpenFirstPartsFile(document))
+        return FALSE;
     CPartsListDialog dialog(document);
     return dialog.DoModal() == IDOK;
 }

@@ -299,3 +299,19 @@ TEST_F(PartsListDialogTest, MarksFollowDoubleClicksAndCheckAllAndOnlyMarkedParts
     EXPECT_EQ(FileText(folder / "parts.cvp").substr(0, 44), "Track;Acme;HO;Straight;Rail 1;S1;2;1.50; ;\r\n");
     PrinterQueue::SetCommands("lpstat", "lp");
 }
+
+TEST_F(PartsListDialogTest, WithoutAChosenFileTheDialogClosesAtOnce) {
+    host.WhenModal("Open", [this](CWnd& picker) { Click(picker, IDCANCEL); });
+    EXPECT_FALSE(RunPartsList(*doc));
+    EXPECT_TRUE(doc->m_strPartsPath.IsEmpty());
+    EXPECT_TRUE(host.UnansweredModals().empty());
+    // A name that does not exist yet makes a new, empty parts file in the databases folder.
+    ChooseFile(folder / "new.cvp");
+    host.WhenModal("Manufacturer Parts List", [this](CWnd& dialog) {
+        EXPECT_EQ(TextOf(dialog, IDC_CATALOG_FILE_NAME), "new.cvp");
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(RunPartsList(*doc));
+    EXPECT_TRUE(fs::exists(folder / "new.cvp"));
+    EXPECT_EQ(fs::file_size(folder / "new.cvp"), 0U);
+}
