@@ -5,6 +5,7 @@
 
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CatalogFilterLists.h"
+#include "catalog/CatalogFormat.h"
 #include "catalog/ReportCategories.h"
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
@@ -16,28 +17,16 @@
 
 namespace {
 
-struct ColumnSpec {
-    const char* heading;
-    int width;
-    int format;
-};
-constexpr ColumnSpec kColumns[] = {
+constexpr CatalogColumn kColumns[] = {
     {"Manufacturer", 130, LVCFMT_LEFT}, {"Scale", 62, LVCFMT_LEFT},    {"Type", 88, LVCFMT_LEFT},
     {"Name", 136, LVCFMT_LEFT},         {"Part No.", 82, LVCFMT_LEFT}, {"Price", 62, LVCFMT_RIGHT},
     {"Note", 180, LVCFMT_LEFT},
 };
 const std::vector<UINT> kTabNames = {IDS_TRACK,         IDS_SCENERY,       IDS_STRUCTURES,
                                      IDS_ROLLING_STOCK, IDS_MISCELLANEOUS, IDS_ALL};
-constexpr int kAllTab = CLibraryDialog::kTabCount - 1;
 constexpr int kRowButtons[] = {IDC_LIBRARY_PRINT, IDC_CATALOG_PROPERTIES, IDC_LIBRARY_ADD_TO_PLAN,
                                IDC_CATALOG_DELETE};
 constexpr int kAlwaysVisible = -2;
-
-CString Money(double value) {
-    CString text;
-    text.Format("%.2f", value);
-    return text;
-}
 
 CString Trimmed(CString text) {
     text.TrimRight(' ');
@@ -62,14 +51,10 @@ bool ComesBefore(CPaint* first, CPaint* second) {
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CLibraryDialog, CDialog)
+IMPLEMENT_DYNAMIC(CLibraryDialog, CCatalogBrowserDialog)
 
-BEGIN_MESSAGE_MAP(CLibraryDialog, CDialog)
+BEGIN_MESSAGE_MAP(CLibraryDialog, CCatalogBrowserDialog)
 ON_NOTIFY(TCN_SELCHANGE, IDC_CATALOG_TABS, OnTabChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_MANUFACTURER, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_SCALE, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_TYPE, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_DESCRIPTION, OnFilterChange)
 ON_EN_KILLFOCUS(IDC_CATALOG_PART_NO, OnFieldKillFocus)
 ON_EN_KILLFOCUS(IDC_CATALOG_PRICE, OnFieldKillFocus)
 ON_BN_CLICKED(IDC_CATALOG_DELETE, OnDelete)
@@ -80,9 +65,7 @@ ON_BN_CLICKED(IDC_LIBRARY_PRINT, OnPrint)
 END_MESSAGE_MAP()
 
 CLibraryDialog::CLibraryDialog(CCVNDoc& document, CWnd* parent)
-    : CDialog(LibraryTemplate(), parent), m_document(document) {
-    m_filters.fill(kAllFilter);
-}
+    : CCatalogBrowserDialog(LibraryTemplate(), kTabNames, parent), m_document(document) {}
 
 CPaint* CLibraryDialog::ObjectAt(int row) const {
     return row >= 0 && row < m_list.GetItemCount() ? reinterpret_cast<CPaint*>(m_list.GetItemData(row))
@@ -90,27 +73,20 @@ CPaint* CLibraryDialog::ObjectAt(int row) const {
 }
 
 void CLibraryDialog::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
+    CCatalogBrowserDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_CATALOG_LIST, m_list);
-    DDX_Control(dx, IDC_CATALOG_TABS, m_tabs);
-    DDX_Text(dx, IDC_CATALOG_PART_NO, m_strCatalogNoFilter);
-    DDX_Text(dx, IDC_CATALOG_PRICE, m_fPriceFilter);
 }
 
 BOOL CLibraryDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
-    m_tabNames = InsertCategoryTabs(m_tabs, kTabNames);
-    for (int column = 0; column <= kNoteColumn; ++column)
-        m_list.InsertColumn(column, kColumns[column].heading, kColumns[column].format,
-                            kColumns[column].width);
+    CCatalogBrowserDialog::OnInitDialog();
+    InsertCatalogColumns(m_list, kColumns);
     ShowLibrary();
     GotoDlgCtrl(&m_list);
     return FALSE;
 }
 
 void CLibraryDialog::ShowLibrary() {
-    m_nTab = FindFirstUsedTab();
-    m_tabs.SetCurSel(m_nTab);
+    ShowTab(FindFirstUsedTab());
     FillFilterCombos();
     FillList();
 }
@@ -141,7 +117,7 @@ void CLibraryDialog::FillFilterCombos() {
     const std::array<CComboBox*, 4> lists = FilterLists(*this);
     for (CComboBox* list : lists) ResetFilterList(*list);
     for (CPaint* member : m_document.m_libraryGroup.m_members)
-        if (member->GetCategory() == m_tabNames[m_nTab])
+        if (member->GetCategory() == CurrentTabName())
             AddObjectToCombos(member);
     // A filter still offered on this tab stays in force.
     for (size_t index = 0; index < lists.size(); ++index)
@@ -153,13 +129,13 @@ void CLibraryDialog::FillFilterCombos() {
 }
 
 bool CLibraryDialog::IsShown(CPaint* object) const {
-    if (m_nTab != kAllTab && object->GetCategory() != m_tabNames[m_nTab])
+    if (!OnAllTab() && object->GetCategory() != CurrentTabName())
         return false;
     const std::array<CString, 4> texts = FilterTexts(object);
     for (size_t index = 0; index < texts.size(); ++index)
         if (m_filters[index] != kAllFilter && m_filters[index] != texts[index])
             return false;
-    return (m_strCatalogNoFilter.IsEmpty() || m_strCatalogNoFilter == Trimmed(object->GetPartNo())) &&
+    return (m_strPartNoFilter.IsEmpty() || m_strPartNoFilter == Trimmed(object->GetPartNo())) &&
            (m_fPriceFilter == 0.0 || m_fPriceFilter == object->GetReportPrice(kEveryReportBit));
 }
 
@@ -173,7 +149,7 @@ int CLibraryDialog::SetRow(CPaint* object, int row, bool insert) {
     m_list.SetItemText(row, kTypeColumn, object->GetType());
     m_list.SetItemText(row, kNameColumn, object->GetName());
     m_list.SetItemText(row, kPartNoColumn, object->GetPartNo());
-    m_list.SetItemText(row, kPriceColumn, Money(object->GetReportPrice(kEveryReportBit)));
+    m_list.SetItemText(row, kPriceColumn, FormatPrice(object->GetReportPrice(kEveryReportBit)));
     m_list.SetItemText(row, kNoteColumn, object->GetNoteText());
     return row;
 }
@@ -200,18 +176,10 @@ void CLibraryDialog::EnableRowButtons() {
 // ---- Handlers ----
 
 void CLibraryDialog::OnTabChange(NMHDR*, LRESULT* result) {
-    m_nTab = std::clamp(m_tabs.GetCurSel(), 0, kTabCount - 1);
+    m_nTab = ChosenTab();
     FillFilterCombos();
     FillList();
     *result = 0;
-}
-
-void CLibraryDialog::OnFilterChange() {
-    const std::array<CComboBox*, 4> lists = FilterLists(*this);
-    for (size_t index = 0; index < lists.size(); ++index)
-        if (lists[index]->GetCurSel() >= 0)
-            lists[index]->GetLBText(lists[index]->GetCurSel(), m_filters[index]);
-    FillList();
 }
 
 // Fields also lose the focus while the dialog is being taken down; nothing is filtered then.
@@ -336,10 +304,10 @@ void CLibraryDialog::FillPrintout(CCataloguePrintout& printout) const {
         CPaint* object = ObjectAt(row);
         const double price = object->GetReportPrice(kEveryReportBit);
         printout.AddRow({object->GetManufacturer(), object->GetScale(), object->GetName(),
-                         object->GetPartNo(), Money(price)});
+                         object->GetPartNo(), FormatPrice(price)});
         total += price;
     }
-    printout.SetTotals({"Total", "", "", "", Money(total)});
+    printout.SetTotals({"Total", "", "", "", FormatPrice(total)});
 }
 
 void CLibraryDialog::OnPrint() {

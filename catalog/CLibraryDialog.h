@@ -3,10 +3,9 @@
 #include <array>
 #include <vector>
 
+#include "catalog/CCatalogBrowserDialog.h"
 #include "catalog/CLibraryListCtrl.h"
 #include "model/Geometry.h"
-#include "platform/ctl/CDialog.h"
-#include "platform/ctl/CTabCtrl.h"
 
 class CCVNDoc;
 class CCataloguePrintout;
@@ -14,7 +13,7 @@ class CPaint;
 
 // "Library": the objects of the document's symbol library by category tab and filters; their
 // properties are edited, they are deleted, printed as a list and placed on the plan.
-class CLibraryDialog : public CDialog {
+class CLibraryDialog : public CCatalogBrowserDialog {
     DECLARE_DYNAMIC(CLibraryDialog)
     DECLARE_MESSAGE_MAP()
   public:
@@ -34,12 +33,11 @@ class CLibraryDialog : public CDialog {
     int FindFirstUsedTab() const;
     void FillFilterCombos();
     void AddObjectToCombos(CPaint* object);
-    void FillList();
+    void FillList() override;
     int SetRow(CPaint* object, int row, bool insert);
     void FillPrintout(CCataloguePrintout& printout) const;
 
     CLibraryListCtrl& GetList() { return m_list; }
-    int GetCurrentTab() const { return m_nTab; }
     CPaint* ObjectAt(int row) const;
 
   protected:
@@ -48,7 +46,6 @@ class CLibraryDialog : public CDialog {
     void OnOK() override;
 
     void OnTabChange(NMHDR* header, LRESULT* result);
-    void OnFilterChange();
     void OnFieldKillFocus();
     void OnDelete();
     void OnProperties();
@@ -66,10 +63,4 @@ class CLibraryDialog : public CDialog {
 
     CCVNDoc& m_document;
     CLibraryListCtrl m_list;
-    CTabCtrl m_tabs;
-    std::vector<CString> m_tabNames;
-    int m_nTab = 0;
-    std::array<CString, 4> m_filters;
-    CString m_strCatalogNoFilter;
-    double m_fPriceFilter = 0.0;
 };

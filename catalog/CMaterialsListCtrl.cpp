@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/CatalogFormat.h"
 #include "catalog/CatalogRowDrawing.h"
 #include "catalog/ReportCategories.h"
 #include "model/CGroup.h"
@@ -16,13 +17,7 @@
 
 namespace {
 
-struct ColumnSpec {
-    const char* heading;
-    int width;
-    int format;
-};
-
-constexpr ColumnSpec kColumns[] = {
+constexpr CatalogColumn kColumns[] = {
     {"Manufacturer", 85, LVCFMT_LEFT}, {"Scale", 50, LVCFMT_LEFT},    {"Type", 74, LVCFMT_LEFT},
     {"Name", 85, LVCFMT_LEFT},         {"Part No.", 55, LVCFMT_LEFT}, {"Price", 60, LVCFMT_RIGHT},
     {"Note", 60, LVCFMT_LEFT},
@@ -39,12 +34,6 @@ int WholeQuantity(double quantity) {
     if (!(quantity > INT_MIN && quantity < INT_MAX))
         return 0;
     return static_cast<int>(quantity);
-}
-
-CString Money(double value) {
-    CString text;
-    text.Format("%.2f", value);
-    return text;
 }
 
 CString KeyText(CPaint* object, int key) {
@@ -103,8 +92,7 @@ std::optional<InventoryKey> InventoryKeyOf(CPaint* object) {
 IMPLEMENT_DYNAMIC(CMaterialsListCtrl, CListCtrl)
 
 void CMaterialsListCtrl::InsertReportColumns() {
-    for (int column = 0; column < kColumnCount; ++column)
-        InsertColumn(column, kColumns[column].heading, kColumns[column].format, kColumns[column].width);
+    InsertCatalogColumns(*this, kColumns);
 }
 
 int CMaterialsListCtrl::ColumnOf(Column column) const {
@@ -165,7 +153,7 @@ void CMaterialsListCtrl::WritePrice(int row, CPaint* object, int mask) {
     const bool openSum =
         nested != nullptr && nested->m_bReportExpanded && nested->m_nPriceMode == CGroup::kPriceAutomatic;
     const double price = (mask & kPricesShown) == 0 || openSum ? 0.0 : object->GetReportPrice(mask);
-    SetItemText(row, ColumnOf(kPrice), Money(price));
+    SetItemText(row, ColumnOf(kPrice), FormatPrice(price));
 }
 
 void CMaterialsListCtrl::CollapseAll(CGroup* group) {
@@ -267,7 +255,7 @@ void CMaterialsListCtrl::MergeInventory() {
         CString count;
         count.Format("%d", quantity);
         SetItemText(row, QuantityColumn(), count);
-        SetItemText(row, cost, Money(quantity * std::atof(GetItemText(row, cost))));
+        SetItemText(row, cost, FormatPrice(quantity * std::atof(GetItemText(row, cost))));
     }
     for (auto row = merged.rbegin(); row != merged.rend(); ++row) DeleteItem(*row);
 }
@@ -280,7 +268,7 @@ void CMaterialsListCtrl::MergeRowInto(int kept, int merged) {
     count.Format("%d", WholeQuantity(static_cast<double>(sum)));
     SetItemText(kept, QuantityColumn(), count);
     const double added = quantity * std::atof(GetItemText(merged, cost));
-    SetItemText(kept, cost, Money(std::atof(GetItemText(kept, cost)) + added));
+    SetItemText(kept, cost, FormatPrice(std::atof(GetItemText(kept, cost)) + added));
 }
 
 void CMaterialsListCtrl::DrawItem(DRAWITEMSTRUCT* item) {

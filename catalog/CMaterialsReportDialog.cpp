@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "catalog/CCataloguePrintout.h"
+#include "catalog/CatalogFormat.h"
 #include "catalog/CatalogIcons.h"
 #include "catalog/ReportCategories.h"
 #include "model/CCVNDoc.h"
@@ -28,12 +29,6 @@ double AutomaticTotal(CGroup& group, int mask) {
     const double total = group.GetReportPrice(mask);
     group.m_nPriceMode = mode;
     return total;
-}
-
-CString Money(double value) {
-    CString text;
-    text.Format("%.2f", value);
-    return text;
 }
 
 }  // namespace
@@ -102,7 +97,7 @@ double CMaterialsReportDialog::Rebuild() {
     if (m_list.IsInventoryView())
         m_list.MergeInventory();
     m_list.SetRedraw(TRUE);
-    SetDlgItemText(IDC_REPORT_TOTAL, Money(total));
+    SetDlgItemText(IDC_REPORT_TOTAL, FormatPrice(total));
     return total;
 }
 
@@ -193,7 +188,7 @@ void CMaterialsReportDialog::FillPrintout(CCataloguePrintout& printout) const {
         if (inventory) {
             const CString quantity = m_list.GetItemText(row, m_list.QuantityColumn());
             texts.push_back(quantity);
-            texts.push_back(Money(m_list.ObjectAt(row)->GetReportPrice(kEveryReportBit)));
+            texts.push_back(FormatPrice(m_list.ObjectAt(row)->GetReportPrice(kEveryReportBit)));
             quantities += std::atof(quantity);
         }
         texts.push_back(price);
@@ -204,7 +199,7 @@ void CMaterialsReportDialog::FillPrintout(CCataloguePrintout& printout) const {
     totals.front() = "Total";
     if (inventory)
         totals[4].Format("%.0f", quantities);
-    totals.back() = Money(sum);
+    totals.back() = FormatPrice(sum);
     printout.SetTotals(std::move(totals));
 }
 

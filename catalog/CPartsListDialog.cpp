@@ -6,6 +6,7 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CEditPartsListDialog.h"
 #include "catalog/CatalogFilterLists.h"
+#include "catalog/CatalogFormat.h"
 #include "catalog/CatalogIcons.h"
 #include "catalog/CatalogPaths.h"
 #include "catalog/PartsFile.h"
@@ -24,12 +25,7 @@
 
 namespace {
 
-struct ColumnSpec {
-    const char* heading;
-    int width;
-    int format;
-};
-constexpr ColumnSpec kColumns[] = {
+constexpr CatalogColumn kColumns[] = {
     {"Manufacturer", 130, LVCFMT_LEFT}, {"Scale", 62, LVCFMT_LEFT},    {"Type", 88, LVCFMT_LEFT},
     {"Description", 136, LVCFMT_LEFT},  {"Part No.", 82, LVCFMT_LEFT}, {"Quantity", 62, LVCFMT_RIGHT},
     {"Price", 62, LVCFMT_RIGHT},        {"Total", 62, LVCFMT_RIGHT},   {"Note", 180, LVCFMT_LEFT},
@@ -41,7 +37,6 @@ constexpr int kColumnFields[] = {
     CCatalogItem::kNote};
 const std::vector<UINT> kTabNames = {IDS_TRACK,      IDS_SCENERY,       IDS_STRUCTURES, IDS_ROLLING_STOCK,
                                      IDS_ELECTRICAL, IDS_MISCELLANEOUS, IDS_ALL};
-constexpr int kAllTab = CPartsListDialog::kTabCount - 1;
 constexpr int kUnmarkedIcon = 0;
 constexpr int kMarkedIcon = 1;
 constexpr const char* kCheckAll = "Check all";
@@ -51,12 +46,6 @@ constexpr const char* kPartsFilter = "Parts Files (*.cvp)|*.cvp|All Files (*.*)|
 constexpr UINT kNavigationKeys[] = {VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
 constexpr int kTextFields[] = {CCatalogItem::kManufacturer, CCatalogItem::kScale, CCatalogItem::kType,
                                CCatalogItem::kDescription, CCatalogItem::kPartNo};
-
-CString Money(double value) {
-    CString text;
-    text.Format("%.2f", value);
-    return text;
-}
 
 void ShowReaderMessage(UINT message) {
     AfxMessageBox(CStringTable::Text(message));
@@ -76,14 +65,10 @@ bool ComesBefore(const CCatalogItem* first, const CCatalogItem* second) {
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CPartsListDialog, CDialog)
+IMPLEMENT_DYNAMIC(CPartsListDialog, CCatalogBrowserDialog)
 
-BEGIN_MESSAGE_MAP(CPartsListDialog, CDialog)
+BEGIN_MESSAGE_MAP(CPartsListDialog, CCatalogBrowserDialog)
 ON_NOTIFY(TCN_SELCHANGE, IDC_CATALOG_TABS, OnTabChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_MANUFACTURER, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_SCALE, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_TYPE, OnFilterChange)
-ON_CONTROL(CBN_SELCHANGE, IDC_CATALOG_DESCRIPTION, OnFilterChange)
 ON_EN_CHANGE(IDC_CATALOG_PART_NO, OnFieldChange)
 ON_EN_CHANGE(IDC_CATALOG_PRICE, OnFieldChange)
 ON_EN_KILLFOCUS(IDC_CATALOG_PART_NO, OnFieldKillFocus)
@@ -103,9 +88,7 @@ ON_BN_CLICKED(IDC_PARTS_PRINT, OnPrint)
 END_MESSAGE_MAP()
 
 CPartsListDialog::CPartsListDialog(CCVNDoc& document, CWnd* parent)
-    : CDialog(PartsListTemplate(), parent), m_document(document) {
-    m_filters.fill(kAllFilter);
-}
+    : CCatalogBrowserDialog(PartsListTemplate(), kTabNames, parent), m_document(document) {}
 
 CatalogueList& CPartsListDialog::Records() {
     return m_document.m_partsCatalogue;
@@ -117,24 +100,17 @@ CCatalogItem* CPartsListDialog::ItemAt(int row) const {
 }
 
 void CPartsListDialog::DoDataExchange(CDataExchange* dx) {
-    CDialog::DoDataExchange(dx);
+    CCatalogBrowserDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_CATALOG_LIST, m_list);
-    DDX_Control(dx, IDC_CATALOG_TABS, m_tabs);
-    DDX_Text(dx, IDC_CATALOG_PART_NO, m_strPartNoFilter);
-    DDX_Text(dx, IDC_CATALOG_PRICE, m_fPriceFilter);
 }
 
 BOOL CPartsListDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
-    m_tabNames = InsertCategoryTabs(m_tabs, kTabNames);
+    CCatalogBrowserDialog::OnInitDialog();
     MakePartMarkIcons(m_marks);
-    for (int column = 0; column <= kNoteColumn; ++column)
-        m_list.InsertColumn(column, kColumns[column].heading, kColumns[column].format,
-                            kColumns[column].width);
+    InsertCatalogColumns(m_list, kColumns);
     m_list.SetImageList(&m_marks, LVSIL_SMALL);
     m_bModified = false;
-    m_nTab = FindFirstUsedTab();
-    m_tabs.SetCurSel(m_nTab);
+    ShowTab(FindFirstUsedTab());
     FillFilterCombos();
     FillList();
     GotoDlgCtrl(&m_list);
@@ -229,8 +205,7 @@ void CPartsListDialog::OnOpenNew() {
     m_document.m_strPartsPath = path;
     m_document.m_strPartsFileName = name;
     ReadPartsFile();
-    m_nTab = FindFirstUsedTab();
-    m_tabs.SetCurSel(m_nTab);
+    ShowTab(FindFirstUsedTab());
     m_filters.fill(kAllFilter);
     FillFilterCombos();
     FillList();
@@ -251,7 +226,7 @@ void CPartsListDialog::OnCancel() {
 // ---- Filters and rows ----
 
 bool CPartsListDialog::MatchesTab(const CCatalogItem& item) const {
-    return m_nTab == kAllTab || item[CCatalogItem::kCategory].CompareNoCase(m_tabNames[m_nTab]) == 0;
+    return OnAllTab() || item[CCatalogItem::kCategory].CompareNoCase(CurrentTabName()) == 0;
 }
 
 int CPartsListDialog::FindFirstUsedTab() const {
@@ -272,7 +247,7 @@ void CPartsListDialog::FillFilterCombos() {
     for (const auto& entry : Records()) {
         const CCatalogItem& item = *CatalogItemOf(entry);
         if (item.m_nEditState != CCatalogItem::kSaved ||
-            item[CCatalogItem::kCategory].CompareNoCase(m_tabNames[m_nTab]) != 0)
+            item[CCatalogItem::kCategory].CompareNoCase(CurrentTabName()) != 0)
             continue;
         AddFilterValue(*lists[0], item[CCatalogItem::kManufacturer]);
         for (const CString& piece : SplitScaleList(item[CCatalogItem::kScale]))
@@ -302,8 +277,8 @@ int CPartsListDialog::SetRow(const CCatalogItem& item, int row, bool insert) {
                                 0, 0, item.m_bChecked ? kMarkedIcon : kUnmarkedIcon,
                                 reinterpret_cast<LPARAM>(&item));
     for (int column = 0; column <= kNoteColumn; ++column)
-        m_list.SetItemText(row, column,
-                           column == kTotalColumn ? Money(item.GetTotal()) : item[kColumnFields[column]]);
+        m_list.SetItemText(
+            row, column, column == kTotalColumn ? FormatPrice(item.GetTotal()) : item[kColumnFields[column]]);
     return row;
 }
 
@@ -366,19 +341,11 @@ int CPartsListDialog::FocusedSelectedRow() const {
 // ---- Handlers ----
 
 void CPartsListDialog::OnTabChange(NMHDR*, LRESULT* result) {
-    m_nTab = std::clamp(m_tabs.GetCurSel(), 0, kTabCount - 1);
+    m_nTab = ChosenTab();
     m_filters.fill(kAllFilter);
     FillFilterCombos();
     FillList();
     *result = 0;
-}
-
-void CPartsListDialog::OnFilterChange() {
-    const std::array<CComboBox*, 4> lists = FilterLists(*this);
-    for (size_t index = 0; index < lists.size(); ++index)
-        if (lists[index]->GetCurSel() >= 0)
-            lists[index]->GetLBText(lists[index]->GetCurSel(), m_filters[index]);
-    FillList();
 }
 
 void CPartsListDialog::OnFieldChange() {
@@ -452,7 +419,7 @@ void CPartsListDialog::OnAdd() {
         m_list.SetItemState(row, 0, LVIS_SELECTED);
     row = std::max(row, 0);
     auto item = std::make_unique<CCatalogItem>();
-    (*item)[CCatalogItem::kCategory] = m_tabNames[m_nTab];
+    (*item)[CCatalogItem::kCategory] = CurrentTabName();
     if (!RunEditDialog(*item))
         return;
     item->m_nEditState = CCatalogItem::kAdded;
@@ -543,10 +510,10 @@ void CPartsListDialog::FillPrintout(CCataloguePrintout& printout) const {
         printout.AddRow({(*item)[CCatalogItem::kManufacturer], (*item)[CCatalogItem::kScale],
                          (*item)[CCatalogItem::kDescription], (*item)[CCatalogItem::kPartNo],
                          (*item)[CCatalogItem::kQuantity], (*item)[CCatalogItem::kPrice],
-                         Money(item->GetTotal())});
+                         FormatPrice(item->GetTotal())});
         total += item->GetTotal();
     }
-    printout.SetTotals({"Total", "", "", "", "", "", Money(total)});
+    printout.SetTotals({"Total", "", "", "", "", "", FormatPrice(total)});
 }
 
 void CPartsListDialog::OnPrint() {

@@ -3,10 +3,9 @@
 #include <array>
 #include <vector>
 
+#include "catalog/CCatalogBrowserDialog.h"
 #include "catalog/CCatalogItem.h"
 #include "catalog/CPartsListCtrl.h"
-#include "platform/ctl/CDialog.h"
-#include "platform/ctl/CTabCtrl.h"
 #include "platform/gdi/CImageList.h"
 
 class CCVNDoc;
@@ -15,7 +14,7 @@ class CCataloguePrintout;
 // "Manufacturer Parts List": the parts of the document's parts file by category tab, narrowed
 // by four filter lists, a part number and a price; parts are added, duplicated, edited,
 // deleted and marked for printing, and OK saves the file.
-class CPartsListDialog : public CDialog {
+class CPartsListDialog : public CCatalogBrowserDialog {
     DECLARE_DYNAMIC(CPartsListDialog)
     DECLARE_MESSAGE_MAP()
   public:
@@ -50,13 +49,12 @@ class CPartsListDialog : public CDialog {
     void OnOpenNew();
     int FindFirstUsedTab() const;
     void FillFilterCombos();
-    void FillList();
+    void FillList() override;
     void EnableItemButtons(bool enable);
     // The marked rows as printed, with their grand total.
     void FillPrintout(CCataloguePrintout& printout) const;
 
     CPartsListCtrl& GetList() { return m_list; }
-    int GetCurrentTab() const { return m_nTab; }
     bool IsModified() const { return m_bModified; }
     CCatalogItem* ItemAt(int row) const;
 
@@ -67,7 +65,6 @@ class CPartsListDialog : public CDialog {
     void OnCancel() override;
 
     void OnTabChange(NMHDR* header, LRESULT* result);
-    void OnFilterChange();
     void OnFieldChange();
     void OnFieldKillFocus();
     void OnListDoubleClick(NMHDR* header, LRESULT* result);
@@ -99,13 +96,7 @@ class CPartsListDialog : public CDialog {
 
     CCVNDoc& m_document;
     CPartsListCtrl m_list;
-    CTabCtrl m_tabs;
     CImageList m_marks;
-    std::vector<CString> m_tabNames;
-    int m_nTab = 0;
-    std::array<CString, 4> m_filters;
-    CString m_strPartNoFilter;
-    double m_fPriceFilter = 0.0;
     bool m_bFieldChanged = false;
     bool m_bModified = false;
     bool m_bItemButtons = false;

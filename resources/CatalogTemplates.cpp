@@ -39,6 +39,20 @@ std::vector<DialogItem> Join(std::vector<DialogItem> first, const std::vector<Di
     return first;
 }
 
+// The parts list's and the library's dialog: the file name with its "Open / New" button, the
+// category tabs, the filters, the list and the dialog's own buttons below it.
+std::vector<DialogItem> BrowserItems(UINT openNew, const char* fourthName, const char* partNoName,
+                                     const std::vector<DialogItem>& buttons) {
+    std::vector<DialogItem> items = {
+        {IDC_CATALOG_FILE_NAME, WC_STATIC, "", kLabel, CRect(7, 8, 250, 16)},
+        {openNew, WC_BUTTON, "Open / New", kButton, CRect(373, 5, 433, 19)},
+        {IDC_CATALOG_TABS, WC_TABCONTROL, "", kTabs, CRect(7, 22, 433, 37)},
+    };
+    items = Join(std::move(items), FilterItems(fourthName, partNoName));
+    items.push_back({IDC_CATALOG_LIST, WC_LISTVIEW, "", kReportList, CRect(7, 84, 433, 230)});
+    return Join(std::move(items), buttons);
+}
+
 // One labelled field of the edit dialog, row by row.
 std::vector<DialogItem> EditRow(int row, const char* label, UINT id, DWORD extra = 0) {
     const int top = 7 + row * 16;
@@ -51,21 +65,17 @@ std::vector<DialogItem> EditRow(int row, const char* label, UINT id, DWORD extra
 const DialogTemplate& PartsListTemplate() {
     static const DialogTemplate dialog{
         IDD_PARTS_LIST, "Manufacturer Parts List", kDialog, CRect(0, 0, 440, 257),
-        Join(Join({{IDC_CATALOG_FILE_NAME, WC_STATIC, "", kLabel, CRect(7, 8, 250, 16)},
-                   {IDC_PARTS_OPEN_NEW, WC_BUTTON, "Open / New", kButton, CRect(373, 5, 433, 19)},
-                   {IDC_CATALOG_TABS, WC_TABCONTROL, "", kTabs, CRect(7, 22, 433, 37)}},
-                  FilterItems("Description", "Part No.")),
-             {
-                 {IDC_CATALOG_LIST, WC_LISTVIEW, "", kReportList, CRect(7, 84, 433, 230)},
-                 {IDC_PARTS_ADD, WC_BUTTON, "Add", kButton, CRect(7, 236, 57, 250)},
-                 {IDC_PARTS_DUPLICATE, WC_BUTTON, "Duplicate", kButton, CRect(61, 236, 111, 250)},
-                 {IDC_PARTS_EDIT, WC_BUTTON, "Edit", kButton, CRect(115, 236, 165, 250)},
-                 {IDC_PARTS_DELETE, WC_BUTTON, "Delete", kButton, CRect(169, 236, 219, 250)},
-                 {IDC_PARTS_CHECK_ALL, WC_BUTTON, "Check all", kButton, CRect(223, 236, 273, 250)},
-                 {IDC_PARTS_PRINT, WC_BUTTON, "Print", kButton, CRect(277, 236, 327, 250)},
-                 {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(333, 236, 381, 250)},
-                 {IDCANCEL, WC_BUTTON, "Cancel", kButton, CRect(385, 236, 433, 250)},
-             })};
+        BrowserItems(IDC_PARTS_OPEN_NEW, "Description", "Part No.",
+                     {
+                         {IDC_PARTS_ADD, WC_BUTTON, "Add", kButton, CRect(7, 236, 57, 250)},
+                         {IDC_PARTS_DUPLICATE, WC_BUTTON, "Duplicate", kButton, CRect(61, 236, 111, 250)},
+                         {IDC_PARTS_EDIT, WC_BUTTON, "Edit", kButton, CRect(115, 236, 165, 250)},
+                         {IDC_PARTS_DELETE, WC_BUTTON, "Delete", kButton, CRect(169, 236, 219, 250)},
+                         {IDC_PARTS_CHECK_ALL, WC_BUTTON, "Check all", kButton, CRect(223, 236, 273, 250)},
+                         {IDC_PARTS_PRINT, WC_BUTTON, "Print", kButton, CRect(277, 236, 327, 250)},
+                         {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(333, 236, 381, 250)},
+                         {IDCANCEL, WC_BUTTON, "Cancel", kButton, CRect(385, 236, 433, 250)},
+                     })};
     return dialog;
 }
 
@@ -95,18 +105,15 @@ const DialogTemplate& EditPartsListTemplate() {
 const DialogTemplate& LibraryTemplate() {
     static const DialogTemplate dialog{
         IDD_LIBRARY, "Library", kDialog, CRect(0, 0, 440, 257),
-        Join(Join({{IDC_CATALOG_FILE_NAME, WC_STATIC, "", kLabel, CRect(7, 8, 250, 16)},
-                   {IDC_LIBRARY_OPEN_NEW, WC_BUTTON, "Open / New", kButton, CRect(373, 5, 433, 19)},
-                   {IDC_CATALOG_TABS, WC_TABCONTROL, "", kTabs, CRect(7, 22, 433, 37)}},
-                  FilterItems("Name", "Catalog No.")),
-             {
-                 {IDC_CATALOG_LIST, WC_LISTVIEW, "", kReportList, CRect(7, 84, 433, 230)},
-                 {IDC_CATALOG_PROPERTIES, WC_BUTTON, "Properties", kButton, CRect(7, 236, 67, 250)},
-                 {IDC_LIBRARY_ADD_TO_PLAN, WC_BUTTON, "Add to plan", kButton, CRect(71, 236, 131, 250)},
-                 {IDC_CATALOG_DELETE, WC_BUTTON, "Delete", kButton, CRect(135, 236, 185, 250)},
-                 {IDC_LIBRARY_PRINT, WC_BUTTON, "Print", kButton, CRect(189, 236, 239, 250)},
-                 {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(383, 236, 433, 250)},
-             })};
+        BrowserItems(
+            IDC_LIBRARY_OPEN_NEW, "Name", "Catalog No.",
+            {
+                {IDC_CATALOG_PROPERTIES, WC_BUTTON, "Properties", kButton, CRect(7, 236, 67, 250)},
+                {IDC_LIBRARY_ADD_TO_PLAN, WC_BUTTON, "Add to plan", kButton, CRect(71, 236, 131, 250)},
+                {IDC_CATALOG_DELETE, WC_BUTTON, "Delete", kButton, CRect(135, 236, 185, 250)},
+                {IDC_LIBRARY_PRINT, WC_BUTTON, "Print", kButton, CRect(189, 236, 239, 250)},
+                {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(383, 236, 433, 250)},
+            })};
     return dialog;
 }
 

@@ -7,20 +7,17 @@
 #include "platform/ctl/CComboBox.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
-#include "tests/catalog/PrintingFixture.h"
+#include "tests/catalog/CatalogDialogFixture.h"
 #include "tests/support/PdfPages.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class LibraryDialogTest : public PrintingFixture {
+class LibraryDialogTest : public CatalogDialogFixture {
   protected:
     void SetUp() override {
-        PrintingFixture::SetUp();
-        CCVNDoc::DocumentDialogs dialogs;
-        AddCatalogDialogs(dialogs);
-        CCVNDoc::InstallDialogs(std::move(dialogs));
+        CatalogDialogFixture::SetUp();
         doc->m_strLibraryPath = CWinPath::FromReal(folder / "symbols.cvl");
         doc->m_strLibraryFileName = "symbols.cvl";
         CGroup* library = &doc->m_libraryGroup;
@@ -30,35 +27,11 @@ class LibraryDialogTest : public PrintingFixture {
         AddPart(library, "Structures", "Trees", "Hut", 4.00);
         AddPart(library, "track", "Acme", "Straight", 1.50, 1.0, 0.0, 0.0)->m_nLayer = 3;
     }
-    void TearDown() override {
-        CCVNDoc::InstallDialogs({});
-        PrintingFixture::TearDown();
-    }
     void WithLibrary(const std::function<void(CLibraryDialog&)>& action) {
-        bool shown = false;
-        host.WhenModal("Library", [&](CWnd& modal) {
-            shown = true;
-            action(static_cast<CLibraryDialog&>(modal));
-        });
-        doc->OnCmdMsg(ID_LIBRARY_GET_OBJECT, CN_COMMAND, nullptr, nullptr);
-        EXPECT_TRUE(shown);
+        WithDialog(ID_LIBRARY_GET_OBJECT, "Library", action);
     }
-    void ChooseTab(CWnd& dialog, int tab) {
-        auto* tabs = static_cast<CTabCtrl*>(Item(dialog, IDC_CATALOG_TABS));
-        CRect rect;
-        tabs->GetItemRect(tab, &rect);
-        host.ClickClient(tabs, rect.CenterPoint());
-    }
-    void Choose(CWnd& dialog, UINT id, const CString& text) {
-        auto* list = static_cast<CComboBox*>(Item(dialog, id));
-        list->SetCurSel(list->FindStringExact(-1, text));
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    }
-    std::vector<CString> Names(CLibraryDialog& dialog) {
-        std::vector<CString> names;
-        for (int row = 0; row < dialog.GetList().GetItemCount(); ++row)
-            names.push_back(dialog.GetList().GetItemText(row, CLibraryDialog::kNameColumn));
-        return names;
+    static std::vector<CString> Names(CLibraryDialog& dialog) {
+        return ColumnTexts(dialog.GetList(), CLibraryDialog::kNameColumn);
     }
     // The centre of an object's extent in the layout.
     static CDoublePoint Centre(CPaint* object) {

@@ -3,48 +3,27 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CMaterialsReportDialog.h"
 #include "catalog/CatalogDialogs.h"
-#include "platform/cdlg/CPrintDialog.h"
-#include "platform/cdlg/CommonDialogDefs.h"
-#include "platform/cdlg/CommonDialogPrompts.h"
-#include "platform/cdlg/FolderListing.h"
-#include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CTreeCtrl.h"
 #include "platform/gdi/CDC.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
-#include "tests/catalog/CatalogFixture.h"
+#include "tests/catalog/CatalogDialogFixture.h"
 #include "tests/support/PdfPages.h"
 
 namespace {
 
-class MaterialsReport : public CatalogFixture {
+class MaterialsReport : public CatalogDialogFixture {
   protected:
-    void SetUp() override {
-        CatalogFixture::SetUp();
-        CCVNDoc::DocumentDialogs dialogs;
-        AddCatalogDialogs(dialogs);
-        CCVNDoc::InstallDialogs(std::move(dialogs));
-    }
-    void TearDown() override {
-        CCVNDoc::InstallDialogs({});
-        CatalogFixture::TearDown();
-    }
     // Runs the report from the document's command; the action drives it, then it is closed.
     void WithReport(const std::function<void(CMaterialsReportDialog&)>& action) {
-        bool shown = false;
-        host.WhenModal("Materials Report", [&](CWnd& modal) {
-            shown = true;
-            action(static_cast<CMaterialsReportDialog&>(modal));
-            Click(modal, IDCANCEL);
-        });
-        doc->OnCmdMsg(ID_MATERIALS_REPORT, CN_COMMAND, nullptr, nullptr);
-        EXPECT_TRUE(shown);
+        WithDialog<CMaterialsReportDialog>(ID_MATERIALS_REPORT, "Materials Report",
+                                           [&](CMaterialsReportDialog& report) {
+                                               action(report);
+                                               Click(report, IDCANCEL);
+                                           });
     }
     static std::vector<CString> Column(CMaterialsReportDialog& report, int column) {
-        std::vector<CString> texts;
-        for (int row = 0; row < report.GetList().GetItemCount(); ++row)
-            texts.push_back(report.GetList().GetItemText(row, column));
-        return texts;
+        return ColumnTexts(report.GetList(), column);
     }
     // Drags one item of the sort-order chain onto another (or below the last, with -1).
     void DragKey(CMaterialsReportDialog& report, int from, int to) {
@@ -232,17 +211,11 @@ TEST_F(MaterialsReport, PropertiesEditTheFocusedSelectedRowOnly) {
 }
 
 TEST_F(MaterialsReport, PrintListsTheRowsAsShownWithTheirTotals) {
-    PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
-    CPrintDialog::ResetSessionPrinter();
-    AfxInstallCommonDialogs();
     doc->SetTitle("Yard");
     for (int i = 0; i < 3; ++i) AddPart(Root(), "Track", "Acme", "Straight", 2.50);
     AddPart(Root(), "Track", "Acme", "Curve", 1.25, 2.0);
     WithReport([&](CMaterialsReportDialog& report) {
-        host.WhenModal("Print", [this](CWnd& print) {
-            Retype(print, edt4, PathText(folder / "report.pdf"));
-            host.PressKey(VK_RETURN);
-        });
+        PrintInto(folder / "report.pdf");
         Click(report, IDC_REPORT_PRINT);
         EXPECT_EQ(CountPdfPages(folder / "report.pdf"), 1);
 
@@ -265,5 +238,4 @@ TEST_F(MaterialsReport, PrintListsTheRowsAsShownWithTheirTotals) {
              {"Straight", "3", "2.50", "7.50", "Curve", "2", "1.25", "Total", "5", "10.00"})
             EXPECT_NE(std::find(texts.begin(), texts.end(), CString(expected)), texts.end()) << expected;
     });
-    PrinterQueue::SetCommands("lpstat", "lp");
 }

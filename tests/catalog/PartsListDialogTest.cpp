@@ -5,15 +5,12 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
-#include "platform/cdlg/CPrintDialog.h"
 #include "platform/cdlg/CommonDialogDefs.h"
-#include "platform/cdlg/CommonDialogPrompts.h"
 #include "platform/cdlg/FolderListing.h"
-#include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
-#include "tests/catalog/CatalogFixture.h"
+#include "tests/catalog/CatalogDialogFixture.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PdfPages.h"
 #include "tests/support/WithoutPermissionOverride.h"
@@ -29,18 +26,11 @@ const std::string kParts =
     "Track;Al;N;Bumper;Rail 4;B1;3;0.75;;\r\n"
     "Scenery;Trees;HO;Oak;Tree;T1;5;1.00;;\r\n";
 
-class PartsListDialogTest : public CatalogFixture {
+class PartsListDialogTest : public CatalogDialogFixture {
   protected:
     void SetUp() override {
-        CatalogFixture::SetUp();
-        CCVNDoc::DocumentDialogs dialogs;
-        AddCatalogDialogs(dialogs);
-        CCVNDoc::InstallDialogs(std::move(dialogs));
+        CatalogDialogFixture::SetUp();
         WriteFile(folder / "parts.cvp", kParts);
-    }
-    void TearDown() override {
-        CCVNDoc::InstallDialogs({});
-        CatalogFixture::TearDown();
     }
     void ChooseFile(const fs::path& path) {
         host.WhenModal("Open", [this, path](CWnd& modal) {
@@ -52,13 +42,7 @@ class PartsListDialogTest : public CatalogFixture {
     void WithPartsList(const std::function<void(CPartsListDialog&)>& action, bool chooseFile = true) {
         if (chooseFile)
             ChooseFile(folder / "parts.cvp");
-        bool shown = false;
-        host.WhenModal("Manufacturer Parts List", [&](CWnd& modal) {
-            shown = true;
-            action(static_cast<CPartsListDialog&>(modal));
-        });
-        doc->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
-        EXPECT_TRUE(shown);
+        WithDialog(ID_PARTS_LIST, "Manufacturer Parts List", action);
     }
     // The edit dialog takes the texts typed into its fields (control id, text).
     void EditWith(std::vector<std::pair<UINT, CString>> fields, int button = IDOK) {
@@ -67,32 +51,8 @@ class PartsListDialogTest : public CatalogFixture {
             Click(modal, static_cast<UINT>(button));
         });
     }
-    std::vector<CString> Choices(CWnd& dialog, UINT id) {
-        auto* list = static_cast<CComboBox*>(Item(dialog, id));
-        std::vector<CString> texts;
-        for (int index = 0; index < list->GetCount(); ++index) {
-            CString text;
-            list->GetLBText(index, text);
-            texts.push_back(text);
-        }
-        return texts;
-    }
-    void Choose(CWnd& dialog, UINT id, const CString& text) {
-        auto* list = static_cast<CComboBox*>(Item(dialog, id));
-        list->SetCurSel(list->FindStringExact(-1, text));
-        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    }
-    void ChooseTab(CPartsListDialog& dialog, int tab) {
-        auto* tabs = static_cast<CTabCtrl*>(Item(dialog, IDC_CATALOG_TABS));
-        CRect rect;
-        tabs->GetItemRect(tab, &rect);
-        host.ClickClient(tabs, rect.CenterPoint());
-    }
-    std::vector<CString> Column(CPartsListDialog& dialog, int column) {
-        std::vector<CString> texts;
-        for (int row = 0; row < dialog.GetList().GetItemCount(); ++row)
-            texts.push_back(dialog.GetList().GetItemText(row, column));
-        return texts;
+    static std::vector<CString> Column(CPartsListDialog& dialog, int column) {
+        return ColumnTexts(dialog.GetList(), column);
     }
     std::string FileText(const fs::path& path) {
         const FileBytes bytes = ReadFileBytes(path);
@@ -264,18 +224,12 @@ TEST_F(PartsListDialogTest, AFailedSaveKeepsTheDialogOpenAndTheChanges) {
 }
 
 TEST_F(PartsListDialogTest, MarksFollowDoubleClicksAndCheckAllAndOnlyMarkedPartsPrint) {
-    PrinterQueue::SetCommands("/nonexistent/lpstat", "/nonexistent/lp");
-    CPrintDialog::ResetSessionPrinter();
-    AfxInstallCommonDialogs();
     WithPartsList([&](CPartsListDialog& dialog) {
         EXPECT_FALSE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
         ClickRow(dialog.GetList(), 2, 2);
         EXPECT_EQ(ImageOf(dialog.GetList(), 2), 1);
         EXPECT_TRUE(Item(dialog, IDC_PARTS_PRINT)->IsWindowEnabled());
-        host.WhenModal("Print", [this](CWnd& print) {
-            Retype(print, edt4, PathText(folder / "parts.pdf"));
-            host.PressKey(VK_RETURN);
-        });
+        PrintInto(folder / "parts.pdf");
         Click(dialog, IDC_PARTS_PRINT);
         EXPECT_EQ(CountPdfPages(folder / "parts.pdf"), 1);
 
@@ -297,7 +251,6 @@ TEST_F(PartsListDialogTest, MarksFollowDoubleClicksAndCheckAllAndOnlyMarkedParts
         },
         false);
     EXPECT_EQ(FileText(folder / "parts.cvp").substr(0, 44), "Track;Acme;HO;Straight;Rail 1;S1;2;1.50; ;\r\n");
-    PrinterQueue::SetCommands("lpstat", "lp");
 }
 
 TEST_F(PartsListDialogTest, WithoutAChosenFileTheDialogClosesAtOnce) {
