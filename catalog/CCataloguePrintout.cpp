@@ -1,5 +1,6 @@
 #include "catalog/CCataloguePrintout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "catalog/CatalogRowDrawing.h"

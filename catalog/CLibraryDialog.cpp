@@ -193,10 +193,13 @@ void CLibraryDialog::OnDelete() {
     for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0;
          row = m_list.GetNextItem(row - 1, LVNI_SELECTED)) {
         CPaint* object = ObjectAt(row);
-        members.erase(std::find(members.begin(), members.end(), object));
+        m_list.DeleteItem(row);
+        const auto member = std::find(members.begin(), members.end(), object);
+        if (member == members.end())
+            continue;
+        members.erase(member);
         object->ReleaseData();
         delete object;
-        m_list.DeleteItem(row);
         m_document.m_bLibraryModified = 1;
     }
     GotoDlgCtrl(&m_list);
