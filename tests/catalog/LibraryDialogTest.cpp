@@ -193,3 +193,27 @@ TEST_F(LibraryDialogTest, TheNoticeClosesItselfAfterTwoAndAHalfSeconds) {
     EXPECT_EQ(doc->m_libraryGroup.m_members.front()->m_strName, "Straight");
     EXPECT_EQ(doc->m_bLibraryModified, 1);
 }
+
+TEST_F(LibraryDialogTest, InsideAnOpenGroupCopiesGoToItsCentre) {
+    CGroup* yard = AddGroup(Root(), "Yard", CGroup::kPriceAutomatic);
+    AddPart(yard, "Track", "Acme", "Siding", 1.00, 1.0, 1000.0, 2000.0);
+    AddPart(yard, "Track", "Acme", "Siding", 1.00, 1.0, 3000.0, 4000.0);
+    yard->RecalcFrame();
+    CTool& tool = doc->m_tool;
+    tool.DeselectAll(0, 0);
+    yard->SelectWithUndo(0, 0);
+    ASSERT_TRUE(tool.EnterGroupEdit(1));
+    const CDoublePoint centre{std::trunc((yard->m_fMinX + yard->m_fMaxX) / 2),
+                              std::trunc((yard->m_fMinY + yard->m_fMaxY) / 2)};
+    WithLibrary([&](CLibraryDialog& dialog) {
+        ChooseTab(dialog, 1);
+        ClickRow(dialog.GetList(), 0);
+        Click(dialog, IDC_LIBRARY_ADD_TO_PLAN);
+    });
+    ASSERT_EQ(yard->m_members.size(), 3U);
+    const auto copy = std::find_if(yard->m_members.begin(), yard->m_members.end(),
+                                   [](CPaint* member) { return member->m_strName == "Boulder"; });
+    ASSERT_NE(copy, yard->m_members.end());
+    EXPECT_NEAR(Centre(*copy).x, centre.x, 1.0);
+    EXPECT_NEAR(Centre(*copy).y, centre.y, 1.0);
+}

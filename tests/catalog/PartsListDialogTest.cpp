@@ -268,3 +268,28 @@ TEST_F(PartsListDialogTest, WithoutAChosenFileTheDialogClosesAtOnce) {
     EXPECT_TRUE(fs::exists(folder / "new.cvp"));
     EXPECT_EQ(fs::file_size(folder / "new.cvp"), 0U);
 }
+
+TEST_F(PartsListDialogTest, TheListsKeysAndFocusTurnTheItemButtonsOnAndOff) {
+    WithPartsList([&](CPartsListDialog& dialog) {
+        CPartsListCtrl& list = dialog.GetList();
+        // Nothing selected: leaving the list turns the item buttons off.
+        list.SetFocus();
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        Click(dialog, IDC_CATALOG_PART_NO);
+        EXPECT_FALSE(Item(dialog, IDC_PARTS_EDIT)->IsWindowEnabled());
+        // Coming back selects the first row; a key moves the selection and keeps them on.
+        list.SetFocus();
+        EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 0);
+        EXPECT_TRUE(Item(dialog, IDC_PARTS_EDIT)->IsWindowEnabled());
+        host.PressKey(VK_DOWN);
+        EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+        EXPECT_TRUE(Item(dialog, IDC_PARTS_DUPLICATE)->IsWindowEnabled());
+        // A click beside the rows deselects them all and turns the buttons off.
+        CRect client;
+        list.GetClientRect(&client);
+        host.ClickClient(&list, CPoint(client.CenterPoint().x, client.bottom - 5));
+        EXPECT_EQ(list.GetSelectedCount(), 0U);
+        EXPECT_FALSE(Item(dialog, IDC_PARTS_DELETE)->IsWindowEnabled());
+        Click(dialog, IDCANCEL);
+    });
+}
