@@ -1,6 +1,7 @@
 #include "app/CCVNApp.h"
 
 #include "app/ShellRegistration.h"
+#include "catalog/CatalogDialogs.h"
 #include "drawing/CGroupPropertyRunner.h"
 #include "drawing/DrawingObjects.h"
 #include "drawing/DrawingPropertiesDialog.h"
@@ -94,7 +95,10 @@ BOOL CCVNApp::InitInstance() {
     CSplashWindow::EnableSplash(splashInfo.m_bShowSplash);
     LoadStdProfileSettings(kRecentFileCount);
     AfxInstallCommonDialogs();
-    InstallPlanDialogs();
+    CCVNDoc::DocumentDialogs dialogs;
+    AddPlanDialogs(dialogs);
+    AddCatalogDialogs(dialogs);
+    CCVNDoc::InstallDialogs(std::move(dialogs));
     AddDocTemplate(new CMultiDocTemplate(IDR_CVNTYPE, RUNTIME_CLASS(CCVNDoc), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CCVNView)));
     if (!CreateMainFrame())

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(layout library default_settings default_track bitmap script_model pattern profile)
+[ ${#targets[@]} -eq 0 ] && targets=(layout library default_settings default_track bitmap script_model pattern profile parts_file)
 jobs=${FUZZ_JOBS:-3}
 
 if ! command -v clang++ >/dev/null; then

@@ -174,6 +174,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnConnectSpline();
     void OnConnectCurveStraight();
     void OnStopTestTrain();
+    // The plan view's own report and parts-list commands run the document's.
+    void OnPlanMaterialsReport();
+    void OnPlanPartsList();
     void OnNudgeLeft();
     void OnNudgeRight();
     void OnNudgeUp();

@@ -97,10 +97,8 @@ ON_COMMAND(ID_CAMERA_MOVE_BACKWARD, OnNudgeDown)
 ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewPaused)
-ON_UPDATE_COMMAND_UI(ID_LIBRARY_GET_OBJECT, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_LIBRARY_PUT_SELECTION, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_MATERIALS_REPORT, OnUpdateDialogToCome)
-ON_UPDATE_COMMAND_UI(ID_PARTS_LIST, OnUpdateDialogToCome)
+ON_COMMAND(ID_PLAN_MATERIALS_REPORT, OnPlanMaterialsReport)
+ON_COMMAND(ID_PLAN_PARTS_LIST, OnPlanPartsList)
 ON_UPDATE_COMMAND_UI(ID_TRACK_WIZARD, OnUpdateDialogToCome)
 END_MESSAGE_MAP()
 
@@ -431,6 +429,14 @@ void CCVNView::OnUpdateConnectCurveStraight(CCmdUI* cmdUI) {
 }
 
 // The document's commands whose dialogs the program does not have yet stay grey.
+void CCVNView::OnPlanMaterialsReport() {
+    GetDocument()->OnCmdMsg(ID_MATERIALS_REPORT, CN_COMMAND, nullptr, nullptr);
+}
+
+void CCVNView::OnPlanPartsList() {
+    GetDocument()->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
+}
+
 void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {
     cmdUI->Enable(FALSE);
 }

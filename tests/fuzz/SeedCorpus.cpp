@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/PartsFile.h"
 #include "drawing/CArc.h"
 #include "drawing/CBox.h"
 #include "drawing/CLine.h"
@@ -256,6 +257,20 @@ void WriteProfileSeeds(const fs::path& folder) {
     WriteSeed(folder, "windows.ini", std::string("[paths]\r\nPatterns=PATTERNS\\\r\nnot an entry\r\n"));
 }
 
+// Parts files written by the parts list's own writer: clean lines, a record with every field
+// blank, and the damaged kinds the reader must take (short lines, text after the ninth field,
+// LF and CR line ends, an unfinished last line).
+void WritePartsSeeds(const fs::path& folder) {
+    CatalogueList records;
+    ReadPartsRecords(
+        "Track;Acme;HO;Straight;Rail;S1;2;1.50;Note;\r\nScenery;Trees;HO,N;Oak;Tree;T1;5;1.00;;\r\n", records,
+        nullptr);
+    records.push_back(std::make_unique<CCatalogItem>());
+    WriteSeed(folder, "clean.cvp", PartsFileBytes(records));
+    WriteSeed(folder, "damaged.cvp",
+              std::string("A;B;C;\r\nA;B;C;D;E;F;1;2.00;N;extra\r\n\r\nA;B;C;D;E;F;1;2.00;N;\nG;H;\rI;J;"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -272,5 +287,6 @@ int main(int argc, char** argv) {
     WriteScriptSeeds(out / "script_model");
     WritePatternSeeds(out / "pattern");
     WriteProfileSeeds(out / "profile");
+    WritePartsSeeds(out / "parts_file");
     return 0;
 }

@@ -1,0 +1,3 @@
+#include "catalog/CLibraryListCtrl.h"
+
+IMPLEMENT_DYNAMIC(CLibraryListCtrl, CPartsListCtrl)

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/ctl/DialogTemplate.h"
+
+// The dialogs of the parts catalogue, the symbol library and the materials report.
+enum CatalogTemplateIds : UINT {
+    IDD_LIBRARY = 237,
+    IDD_MATERIALS_REPORT = 262,
+    IDD_PARTS_LIST = 292,
+    IDD_EDIT_PARTS_LIST = 297,
+    IDD_LIBRARY_NOTICE = 305,
+
+    IDC_CATALOG_DELETE = 1031,
+    IDC_CATALOG_MANUFACTURER = 1148,
+    IDC_CATALOG_SCALE = 1149,
+    IDC_CATALOG_TYPE = 1152,
+    IDC_CATALOG_DESCRIPTION = 1153,
+    IDC_CATALOG_LIST = 1154,
+    IDC_CATALOG_TABS = 1155,
+    IDC_CATALOG_PART_NO = 1157,
+    IDC_CATALOG_PRICE = 1160,
+    IDC_CATALOG_PROPERTIES = 1162,
+    IDC_REPORT_SORT_ORDER = 1163,
+    IDC_REPORT_TRACK = 1164,
+    IDC_REPORT_SCENERY = 1165,
+    IDC_REPORT_STRUCTURES = 1166,
+    IDC_REPORT_TOTAL = 1168,
+    IDC_REPORT_SORT = 1170,
+    IDC_REPORT_INVENTORY = 1171,
+    IDC_LIBRARY_OPEN_NEW = 1173,
+    IDC_REPORT_MISCELLANEOUS = 1174,
+    IDC_CATALOG_FILE_NAME = 1176,
+    IDC_REPORT_ROLLING_STOCK = 1177,
+    IDC_REPORT_PRINT = 1180,
+    IDC_PARTS_OPEN_NEW = 1222,
+    IDC_PARTS_PRINT = 1224,
+    IDC_PARTS_ADD = 1239,
+    IDC_PARTS_CHECK_ALL = 1241,
+    IDC_PARTS_DELETE = 1243,
+    IDC_PARTS_DUPLICATE = 1246,
+    IDC_LIBRARY_NOTICE_TEXT = 1249,
+    IDC_PARTS_EDIT = 1250,
+    IDC_LIBRARY_ADD_TO_PLAN = 1254,
+    IDC_EDIT_TYPE = 1262,
+    IDC_EDIT_DESCRIPTION = 1263,
+    IDC_EDIT_PART_NO = 1265,
+    IDC_EDIT_QUANTITY = 1266,
+    IDC_EDIT_NOTE = 1269,
+    IDC_EDIT_CATEGORY = 1270,
+    IDC_EDIT_MANUFACTURER = 1272,
+    IDC_EDIT_SCALE = 1274,
+    IDC_LIBRARY_PRINT = 1289,
+};
+
+const DialogTemplate& PartsListTemplate();
+const DialogTemplate& EditPartsListTemplate();
+const DialogTemplate& LibraryTemplate();
+const DialogTemplate& LibraryNoticeTemplate();
+const DialogTemplate& MaterialsReportTemplate();
