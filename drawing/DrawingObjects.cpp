@@ -5,8 +5,11 @@
 #include "drawing/CLine.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
+#include "drawing/CSizeAngle.h"
+#include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "drawing/DimensionProperties.h"
 #include "model/CToolMode.h"
 #include "model/ObjectFactory.h"
 
@@ -27,4 +30,9 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CRoundBox(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolSpline),
                         [](CTool* tool) -> CPaint* { return new CSpline(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolDimensionLine),
+                        [](CTool* tool) -> CPaint* { return new CSizeLine(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolDimensionAngle),
+                        [](CTool* tool) -> CPaint* { return new CSizeAngle(0, tool, 0.0, 0.0); });
+    RegisterDimensionPropertiesSteps();
 }

@@ -10,6 +10,8 @@
 #include "drawing/CLine.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
+#include "drawing/CSizeAngle.h"
+#include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
 #include "model/CGroup.h"
@@ -111,6 +113,18 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
+// The annotations: dimension line and angle.
+void BuildAnnotations(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    AddTo(root, new CSizeLine(0, tool, 200.0, 300.0))
+        ->SetPoints(200.0, 300.0, 200.0, 1300.0, 700.0, 0.0, 1, 0, 0);
+    auto* angle = AddTo(root, new CSizeAngle(0, tool, 1000.0, 1000.0));
+    angle->SetPoints(1500.0, 1000.0, 1000.0, 1500.0, 1000.0, 1000.0, 1300.0, 1300.0, 1, 0, 0);
+    angle->m_bFirstArm = 0;
+    root->SetTool(tool);
+}
+
 // A seed the reader refuses would leave everything after reading unexercised.
 void WriteLayoutSeed(const fs::path& folder, const std::string& name,
                      const std::vector<unsigned char>& bytes) {
@@ -131,6 +145,10 @@ void WriteLayoutSeeds(const fs::path& folder) {
     shapes.OnNewDocument();
     BuildShapesAndCurvedTrack(shapes);
     WriteLayoutSeed(folder, "shapes.cvn", SaveLayout(shapes));
+    CFuzzDoc annotations;
+    annotations.OnNewDocument();
+    BuildAnnotations(annotations);
+    WriteLayoutSeed(folder, "annotations.cvn", SaveLayout(annotations));
     for (const int version : {1, 2, 4, 5, 13, 14})
         WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
 }
