@@ -2,7 +2,9 @@
 
 #include "drawing/CArc.h"
 #include "drawing/CBox.h"
+#include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
+#include "drawing/CLineMeasure.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
 #include "drawing/CSizeAngle.h"
@@ -34,5 +36,9 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CSizeLine(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolDimensionAngle),
                         [](CTool* tool) -> CPaint* { return new CSizeAngle(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolMeasureLine),
+                        [](CTool* tool) -> CPaint* { return new CLineMeasure(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolMeasureBox),
+                        [](CTool* tool) -> CPaint* { return new CBoxMeasure(0, tool, 0.0, 0.0); });
     RegisterDimensionPropertiesSteps();
 }

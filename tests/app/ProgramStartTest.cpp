@@ -138,11 +138,26 @@ TEST_F(ProgramStart, RegistersTheLayoutTypeSoTheFileManagerOpensTheFile) {
 
 TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
     ASSERT_TRUE(Start());
-    for (UINT working : std::initializer_list<UINT>{
-             ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_ABOUT, ID_APP_CREDITS, ID_TOOL_SELECTOR,
-             ID_TOOL_STRAIGHT_TRACK, ID_LAYER_SHOW_HIDE_0, ID_WINDOW_NEW, ID_TOOL_PARAMETERS, ID_GROUP,
-             ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES, ID_DOCUMENT_SETUP, ID_SHOW_3D_VIEW,
-             ID_TOOL_DIMENSION_LINE, ID_TOOL_DIMENSION_ANGLE})
+    for (UINT working : std::initializer_list<UINT>{ID_FILE_NEW,
+                                                    ID_FILE_OPEN,
+                                                    ID_FILE_SAVE,
+                                                    ID_APP_ABOUT,
+                                                    ID_APP_CREDITS,
+                                                    ID_TOOL_SELECTOR,
+                                                    ID_TOOL_STRAIGHT_TRACK,
+                                                    ID_LAYER_SHOW_HIDE_0,
+                                                    ID_WINDOW_NEW,
+                                                    ID_TOOL_PARAMETERS,
+                                                    ID_GROUP,
+                                                    ID_ZOOM_IN,
+                                                    ID_LAYERS,
+                                                    ID_PREFERENCES,
+                                                    ID_DOCUMENT_SETUP,
+                                                    ID_SHOW_3D_VIEW,
+                                                    ID_TOOL_DIMENSION_LINE,
+                                                    ID_TOOL_DIMENSION_ANGLE,
+                                                    ID_TOOL_MEASURE_LINE,
+                                                    ID_TOOL_MEASURE_BOX})
         EXPECT_TRUE(IsEnabled(working)) << working;
     for (UINT waiting : std::initializer_list<UINT>{
              ID_EDIT_UNDO, ID_TRACK_WIZARD, ID_TOOL_TEXT, ID_TOOL_3D_OBJECT, ID_TOOL_BENCHWORK,

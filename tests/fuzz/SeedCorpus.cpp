@@ -7,7 +7,9 @@
 
 #include "drawing/CArc.h"
 #include "drawing/CBox.h"
+#include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
+#include "drawing/CLineMeasure.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
 #include "drawing/CSizeAngle.h"
@@ -113,7 +115,7 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
-// The annotations: dimension line and angle.
+// The annotations: dimension line and angle, measuring line and area.
 void BuildAnnotations(CCVNDoc& doc) {
     CTool* tool = &doc.m_tool;
     CGroup* root = &doc.m_rootGroup;
@@ -122,6 +124,8 @@ void BuildAnnotations(CCVNDoc& doc) {
     auto* angle = AddTo(root, new CSizeAngle(0, tool, 1000.0, 1000.0));
     angle->SetPoints(1500.0, 1000.0, 1000.0, 1500.0, 1000.0, 1000.0, 1300.0, 1300.0, 1, 0, 0);
     angle->m_bFirstArm = 0;
+    AddTo(root, new CLineMeasure(0, tool, -500.0, 0.0))->m_points[2] = {800.0, 300.0};
+    AddTo(root, new CBoxMeasure(0, tool, 0.0, -900.0))->MoveBoxCorner(3, 700.0, 400.0, nullptr);
     root->SetTool(tool);
 }
 
