@@ -11,6 +11,7 @@
 #include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "drawing/CTextBox.h"
 #include "drawing/DimensionProperties.h"
 #include "model/CToolMode.h"
 #include "model/ObjectFactory.h"
@@ -40,5 +41,7 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CLineMeasure(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolMeasureBox),
                         [](CTool* tool) -> CPaint* { return new CBoxMeasure(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolText),
+                        [](CTool* tool) -> CPaint* { return new CTextBox(0, tool, 0.0, 0.0); });
     RegisterDimensionPropertiesSteps();
 }

@@ -16,6 +16,7 @@
 #include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "drawing/CTextBox.h"
 #include "model/CGroup.h"
 #include "model/DefaultTrackKind.h"
 #include "platform/base/CWinPath.h"
@@ -115,7 +116,7 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
-// The annotations: dimension line and angle, measuring line and area.
+// The annotations: dimension line and angle, measuring line and area, text box.
 void BuildAnnotations(CCVNDoc& doc) {
     CTool* tool = &doc.m_tool;
     CGroup* root = &doc.m_rootGroup;
@@ -126,6 +127,9 @@ void BuildAnnotations(CCVNDoc& doc) {
     angle->m_bFirstArm = 0;
     AddTo(root, new CLineMeasure(0, tool, -500.0, 0.0))->m_points[2] = {800.0, 300.0};
     AddTo(root, new CBoxMeasure(0, tool, 0.0, -900.0))->MoveBoxCorner(3, 700.0, 400.0, nullptr);
+    auto* text = AddTo(root, new CTextBox(0, tool, 2000.0, 500.0));
+    text->MoveBoxCorner(3, 3000.0, -1500.0, nullptr);
+    text->m_strText = "Upper yard\r\nwest";
     root->SetTool(tool);
 }
 
