@@ -1,6 +1,7 @@
 #include "drawing/DrawingObjects.h"
 
 #include "drawing/CArc.h"
+#include "drawing/CBMP.h"
 #include "drawing/CBox.h"
 #include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
@@ -43,5 +44,7 @@ void RegisterDrawingObjects() {
                         [](CTool* tool) -> CPaint* { return new CBoxMeasure(0, tool, 0.0, 0.0); });
     RegisterObjectMaker(GetCreateKindForTool(kToolText),
                         [](CTool* tool) -> CPaint* { return new CTextBox(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kToolBitmapPicture),
+                        [](CTool* tool) -> CPaint* { return new CBMP(0, tool, 0.0, 0.0); });
     RegisterDimensionPropertiesSteps();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drawing/CArc.h"
+#include "drawing/CBMP.h"
 #include "drawing/CBox.h"
 #include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
@@ -116,7 +117,8 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
-// The annotations: dimension line and angle, measuring line and area, text box.
+// The annotations: dimension line and angle, measuring line and area, text box, and a picture
+// whose file is missing.
 void BuildAnnotations(CCVNDoc& doc) {
     CTool* tool = &doc.m_tool;
     CGroup* root = &doc.m_rootGroup;
@@ -130,6 +132,9 @@ void BuildAnnotations(CCVNDoc& doc) {
     auto* text = AddTo(root, new CTextBox(0, tool, 2000.0, 500.0));
     text->MoveBoxCorner(3, 3000.0, -1500.0, nullptr);
     text->m_strText = "Upper yard\r\nwest";
+    auto* picture = AddTo(root, new CBMP(0, tool, -2000.0, -2000.0));
+    picture->MoveBoxCorner(3, 1200.0, -800.0, nullptr);
+    picture->m_strFile = "BITMAPS\\missing.bmp";
     root->SetTool(tool);
 }
 
