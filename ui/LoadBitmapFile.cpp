@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
+#include "model/CDataFolders.h"
 #include "platform/base/CFile.h"
+#include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/DibFormat.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/StringTable.h"
 
 namespace {
 constexpr std::size_t kFileHeaderSize = 14;
@@ -120,4 +126,35 @@ int LoadBitmapFile(const char* path, CBitmap& bitmap, CPalette* palette) {
     const bool made = bitmap.CreateBitmap(info->bmiHeader.biWidth, height, 1, kScreenBits, nullptr) &&
                       CDC::SetDIBits(&bitmap, 0, height, checked.bits.data(), info, DIB_RGB_COLORS) == height;
     return made ? 1 : 0;
+}
+
+namespace {
+
+// A name from a layout may name a pipe or a device: only a regular file is opened.
+std::unique_ptr<CBitmap> ReadStoredPath(const CString& storedPath) {
+    const std::filesystem::path real = CWinPath::Resolve(storedPath.c_str());
+    std::error_code error;
+    if (storedPath.IsEmpty() || !std::filesystem::is_regular_file(real, error))
+        return nullptr;
+    auto bitmap = std::make_unique<CBitmap>();
+    return LoadBitmapFile(real.string().c_str(), *bitmap, nullptr) ? std::move(bitmap) : nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder) {
+    if (auto bitmap = ReadStoredPath(name))
+        return bitmap;
+    CString fileName, extension;
+    CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
+    const CString bare = fileName + extension;
+    for (const CString& path : {CDataFolders::GetBaseFolder() + dataFolder + bare,
+                                CDataFolders::GetDataFolder(profileKey) + bare}) {
+        if (auto bitmap = ReadStoredPath(path)) {
+            name = path;
+            return bitmap;
+        }
+    }
+    AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
+    return nullptr;
 }

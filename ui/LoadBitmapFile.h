@@ -1,5 +1,9 @@
 #pragma once
 
+#include <memory>
+
+#include "platform/base/CString.h"
+
 class CBitmap;
 class CPalette;
 
@@ -8,3 +12,10 @@ class CPalette;
 // against the file's size first: 1 on success; 0, with bitmap and palette untouched, for a file
 // that cannot be read, is no bitmap or does not hold what its headers promise.
 int LoadBitmapFile(const char* path, CBitmap& bitmap, CPalette* palette);
+
+// A picture of one of the program's data folders, read by the reader above: the name itself,
+// then the program folder's sub-folder (dataFolder, such as "BITMAPS\\") with the name's file
+// name and extension, then the folder stored under profileKey in the profile section "Paths".
+// The name becomes the path that worked. Null when none did, after the message "Could not read
+// file" and the name.
+std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder);

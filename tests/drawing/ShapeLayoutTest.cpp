@@ -7,14 +7,21 @@
 #include <vector>
 
 #include "drawing/CArc.h"
+#include "drawing/CBMP.h"
 #include "drawing/CBox.h"
+#include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
+#include "drawing/CLineMeasure.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
+#include "drawing/CSizeAngle.h"
+#include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "drawing/CTextBox.h"
 #include "drawing/DrawingObjects.h"
 #include "model/CCVNDoc.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/model/TestLayout.h"
 #include "tests/support/TestFolder.h"
 #include "track/TrackPieces.h"
@@ -70,6 +77,24 @@ void AddEveryShape(CCVNDoc& doc) {
     spline->m_fLength = 123.0;
 }
 
+void AddEveryAnnotation(CCVNDoc& doc, const CString& pictureFile) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    AddToGroup(root, new CSizeLine(0, tool, 100.0, 100.0))
+        ->SetPoints(100.0, 100.0, 100.0, 900.0, 400.0, 0.0, 1, 0, 0);
+    auto* angle = AddToGroup(root, new CSizeAngle(0, tool, 0.0, 0.0));
+    angle->SetPoints(500.0, 0.0, 0.0, 500.0, 0.0, 0.0, 300.0, 300.0, 1, 0, 0);
+    AddToGroup(root, new CLineMeasure(0, tool, 0.0, 0.0))->m_points[2] = {700.0, 100.0};
+    AddToGroup(root, new CBoxMeasure(0, tool, 0.0, 0.0))->MoveBoxCorner(3, 900.0, 400.0, nullptr);
+    auto* text = AddToGroup(root, new CTextBox(0, tool, 0.0, 2000.0));
+    text->MoveBoxCorner(3, 3000.0, -1000.0, nullptr);
+    text->m_strText = "Goods shed";
+    auto* picture = AddToGroup(root, new CBMP(0, tool, 4000.0, 0.0));
+    picture->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    picture->m_strFile = pictureFile;
+    picture->LoadPicture();
+}
+
 }  // namespace
 
 TEST(ShapeLayout, EveryShapeSurvivesSaveAndOpenByteForByte) {
@@ -95,4 +120,32 @@ TEST(ShapeLayout, EveryShapeSurvivesSaveAndOpenByteForByte) {
     const std::vector<BYTE> firstBytes = ReadWholeFile(first);
     const std::vector<BYTE> secondBytes = ReadWholeFile(second);
     EXPECT_EQ(WithReadNames(firstBytes), secondBytes);
+}
+
+TEST(ShapeLayout, EveryAnnotationSurvivesSaveAndOpenByteForByteWithItsPicture) {
+    RegisterDrawingObjects();
+    RegisterTrackPieces();
+    TestFolder folder;
+    Canvas bitmap(8, 4, RGB(10, 20, 30));
+    const std::string picture = (folder / "shed.bmp").string();
+    ASSERT_TRUE(bitmap.bitmap.SaveBmpFile(picture.c_str(), 24));
+    const std::string first = (folder / "first.cvn").string();
+    const std::string second = (folder / "second.cvn").string();
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    AddEveryAnnotation(doc, picture.c_str());
+    ASSERT_TRUE(doc.OnSaveDocument(first.c_str()));
+    CCVNDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(first.c_str()));
+    const std::vector<CString> expected = {"CBMP",         "CTextBox",   "CBoxMeasure",
+                                           "CLineMeasure", "CSizeAngle", "CSizeLine"};
+    ASSERT_EQ(reopened.m_rootGroup.m_members.size(), expected.size());
+    size_t index = 0;
+    for (CPaint* member : reopened.m_rootGroup.m_members)
+        EXPECT_EQ(member->GetClassName(), expected[index++]);
+    auto* read = dynamic_cast<CBMP*>(reopened.m_rootGroup.m_members.front());
+    ASSERT_NE(read->GetPicture(), nullptr);
+    EXPECT_EQ(read->GetPicture()->GetBitmapDimension(), CSize(8, 4));
+    ASSERT_TRUE(reopened.OnSaveDocument(second.c_str()));
+    EXPECT_EQ(WithReadNames(ReadWholeFile(first)), ReadWholeFile(second));
 }

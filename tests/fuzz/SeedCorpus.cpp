@@ -7,12 +7,18 @@
 
 #include "catalog/PartsFile.h"
 #include "drawing/CArc.h"
+#include "drawing/CBMP.h"
 #include "drawing/CBox.h"
+#include "drawing/CBoxMeasure.h"
 #include "drawing/CLine.h"
+#include "drawing/CLineMeasure.h"
 #include "drawing/CPolygon.h"
 #include "drawing/CRoundBox.h"
+#include "drawing/CSizeAngle.h"
+#include "drawing/CSizeLine.h"
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "drawing/CTextBox.h"
 #include "model/CGroup.h"
 #include "model/DefaultTrackKind.h"
 #include "platform/base/CWinPath.h"
@@ -112,6 +118,27 @@ void BuildShapesAndCurvedTrack(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
+// The annotations: dimension line and angle, measuring line and area, text box, and a picture
+// whose file is missing.
+void BuildAnnotations(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    AddTo(root, new CSizeLine(0, tool, 200.0, 300.0))
+        ->SetPoints(200.0, 300.0, 200.0, 1300.0, 700.0, 0.0, 1, 0, 0);
+    auto* angle = AddTo(root, new CSizeAngle(0, tool, 1000.0, 1000.0));
+    angle->SetPoints(1500.0, 1000.0, 1000.0, 1500.0, 1000.0, 1000.0, 1300.0, 1300.0, 1, 0, 0);
+    angle->m_bFirstArm = 0;
+    AddTo(root, new CLineMeasure(0, tool, -500.0, 0.0))->m_points[2] = {800.0, 300.0};
+    AddTo(root, new CBoxMeasure(0, tool, 0.0, -900.0))->MoveBoxCorner(3, 700.0, 400.0, nullptr);
+    auto* text = AddTo(root, new CTextBox(0, tool, 2000.0, 500.0));
+    text->MoveBoxCorner(3, 3000.0, -1500.0, nullptr);
+    text->m_strText = "Upper yard\r\nwest";
+    auto* picture = AddTo(root, new CBMP(0, tool, -2000.0, -2000.0));
+    picture->MoveBoxCorner(3, 1200.0, -800.0, nullptr);
+    picture->m_strFile = "BITMAPS\\missing.bmp";
+    root->SetTool(tool);
+}
+
 // A seed the reader refuses would leave everything after reading unexercised.
 void WriteLayoutSeed(const fs::path& folder, const std::string& name,
                      const std::vector<unsigned char>& bytes) {
@@ -132,6 +159,10 @@ void WriteLayoutSeeds(const fs::path& folder) {
     shapes.OnNewDocument();
     BuildShapesAndCurvedTrack(shapes);
     WriteLayoutSeed(folder, "shapes.cvn", SaveLayout(shapes));
+    CFuzzDoc annotations;
+    annotations.OnNewDocument();
+    BuildAnnotations(annotations);
+    WriteLayoutSeed(folder, "annotations.cvn", SaveLayout(annotations));
     for (const int version : {1, 2, 4, 5, 13, 14})
         WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
 }

@@ -1,0 +1,301 @@
+#include "drawing/CBMP.h"
+
+#include <cmath>
+
+#include "drawing/CPicturePropertyDialog.h"
+#include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CToolMode.h"
+#include "model/CatalogueDefaults.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/StringTable.h"
+#include "ui/LoadBitmapFile.h"
+
+IMPLEMENT_SERIAL(CBMP, CPaint, 2)
+
+namespace {
+
+constexpr int kVersionOutlinePoints = 7;
+constexpr int kStoredOrder[] = {4, 1, 2, 3, 0};
+
+}  // namespace
+
+CBMP::CBMP() : m_dwRop(SRCPAINT) {
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+}
+
+CBMP::CBMP(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y), m_dwRop(SRCPAINT) {
+    m_strName = CStringTable::Text(IDS_BITMAP);
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    const double h = tool != nullptr ? tool->GetHandleTolerance() : 0.0;
+    m_points[0] = {m_points[3].x + 2.0 * h, m_points[3].y - 2.0 * h};
+}
+
+CBMP::~CBMP() = default;
+
+std::vector<CDoublePoint> CBMP::Corners() const {
+    return {m_points[4], m_points[1], m_points[2], m_points[3]};
+}
+
+int CBMP::IsInvalid(int unused) {
+    if (CPaint::IsInvalid(unused))
+        return 1;
+    return !HasPoints() || m_points[4].x == m_points[2].x || m_points[4].y == m_points[2].y ? 1 : 0;
+}
+
+// ---- Picture ----
+
+CBitmap* CBMP::LoadPicture() {
+    if (m_strFile.IsEmpty())
+        return nullptr;
+    const bool own = GetRuntimeClass() == RUNTIME_CLASS(CBMP);
+    std::unique_ptr<CBitmap> picture =
+        LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
+    if (picture == nullptr) {
+        CString text;
+        text.Format(" %s", m_strFile.c_str());
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + text, MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    m_pPicture = std::move(picture);
+    return m_pPicture.get();
+}
+
+void CBMP::RecreateResources(int recreate) {
+    if (recreate == 0)
+        m_pPicture.reset();
+    else if (!m_bCopyingPicture)
+        LoadPicture();
+}
+
+void CBMP::ReleaseData() {
+    m_pPicture.reset();
+    CPaint::ReleaseData();
+}
+
+// ---- Record ----
+
+void CBMP::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_strFile;
+        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
+        return;
+    }
+    if (GetDocumentFileVersion() < kVersionOutlinePoints)
+        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    if (!HasPoints())
+        m_points.SetSize(kPointCount);
+    ar >> m_strFile;
+    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
+    LoadPicture();
+}
+
+// The loaded picture is copied, not read again, so a missing file is reported once.
+void CBMP::CopyFrom(CPaint* other) {
+    auto* source = dynamic_cast<CBMP*>(other);
+    if (source != nullptr) {
+        m_strFile = source->m_strFile;
+        m_pPicture.reset();
+        if (source->m_pPicture != nullptr && source->m_pPicture->Surface() != nullptr) {
+            m_pPicture = std::make_unique<CBitmap>();
+            m_pPicture->CreateFromSurface(*source->m_pPicture->Surface());
+        }
+    }
+    m_bCopyingPicture = source != nullptr;
+    CPaint::CopyFrom(other);
+    m_bCopyingPicture = false;
+}
+
+CPaint* CBMP::Clone() {
+    auto* copy = new CBMP;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+// ---- Geometry ----
+
+void CBMP::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    if (HasPoints())
+        shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
+}
+
+void CBMP::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
+    CDoublePoint vector;
+    if (HasPoints() && shape::NearestPointVector(*this, FrameOf(pose), Corners(), x, y, vector)) {
+        vectorX = vector.x;
+        vectorY = vector.y;
+    }
+}
+
+void CBMP::NearestEndPoint(double& x, double& y, const CPose* pose) {
+    CDoublePoint correction;
+    if (HasPoints() && shape::SmallestSnapCorrection(*this, FrameOf(pose), Corners(), correction)) {
+        x = correction.x;
+        y = correction.y;
+    }
+}
+
+int CBMP::Rescale(CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    if (rescale == nullptr || !IsResizeable() || !HasPoints())
+        return 0;
+    const double f = rescale->factor;
+    const CDoublePoint p4 = m_points[4];
+    m_points[2] = {p4.x + f * (rescale->ax - p4.x), p4.y + f * (rescale->ay - p4.y)};
+    m_points[1].x = m_points[2].x;
+    m_points[3].y = m_points[2].y;
+    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
+    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    return 1;
+}
+
+// ---- Hit test ----
+
+CPaint* CBMP::HitTest() {
+    if (m_pTool == nullptr || !HasPoints())
+        return nullptr;
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand))
+        return shape::BandHitsShape(*this, Corners(), true) ? this : nullptr;
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    const CDoublePoint p = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    const CDoublePoint &p2 = m_points[2], &p4 = m_points[4];
+    const bool inside = std::fmin(p2.x, p4.x) < p.x && p.x < std::fmax(p2.x, p4.x) &&
+                        std::fmin(p2.y, p4.y) < p.y && p.y < std::fmax(p2.y, p4.y);
+    return inside || shape::CursorOnOutline(*this, Corners(), true) ? this : nullptr;
+}
+
+// ---- Mouse ----
+
+void CBMP::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const bool creating = m_pTool->m_toolMode == kToolBitmapPicture;
+    if (creating)
+        Invalidate();
+    else if (handle <= 0)
+        CPaint::TrackCreate(pose, handle);
+    const CPose& frame = FrameOf(pose);
+    if (handle == 0) {
+        SavePose();
+        const CDoublePoint centre = LocalToWorldInFrame(frame, (m_points[4].x + m_points[2].x) / 2.0,
+                                                        (m_points[4].y + m_points[2].y) / 2.0);
+        m_pTool->BeginRotation(centre.x, centre.y);
+    } else if (handle == -1) {
+        m_fRescaleAX = m_points[2].x;
+        m_fRescaleAY = m_points[2].y;
+        const CDoublePoint anchor = m_pose.LocalToWorld(CPose(), m_points[4].x, m_points[4].y);
+        m_fRescaleBX = anchor.x;
+        m_fRescaleBY = anchor.y;
+        SavePose();
+    } else if (handle >= 1 && handle <= 4 && !creating && IsResizeable()) {
+        // The undo point holds the corner where it lies, so undo puts it back there.
+        const CDoublePoint corner = LocalToWorldInFrame(frame, m_points[handle].x, m_points[handle].y);
+        auto step = std::make_unique<CEditStep>(kStepChangeGeometry, this, 1);
+        auto payload = std::make_unique<GeometryPayload>();
+        payload->x = corner.x;
+        payload->y = corner.y;
+        payload->handle = handle;
+        step->SetPayload(std::move(payload));
+        m_pTool->PushUndo(step.release());
+    }
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+void CBMP::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints() || !IsResizeable())
+        return;
+    Invalidate();
+    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    MoveBoxCorner(handle, local.x, local.y, nullptr);
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+int CBMP::FinishCreate(const CPose* pose, int handle) {
+    const bool valid = !IsInvalid(0);
+    CToolHost* host = m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
+    if (m_pTool != nullptr && m_pTool->m_toolMode == kToolBitmapPicture && valid) {
+        if (host != nullptr)
+            host->SetModalDialogFlag(TRUE);
+        EditProperties(pose);
+        if (host != nullptr)
+            host->SetModalDialogFlag(FALSE);
+        m_pTool->m_bStatusRefresh = 1;
+    } else {
+        CPaint::FinishCreate(pose, handle);
+    }
+    if (m_pTool != nullptr && (m_pTool->m_keyState[kCapsLockKey] & 1) != 0)
+        m_pTool->m_toolMode.Set(kToolSelector);
+    SetEditState(-1);
+    Invalidate();
+    return valid ? 1 : 0;
+}
+
+// ---- Properties ----
+
+int CBMP::EditProperties(const CPose* pose) {
+    CPicturePropertyDialog dialog;
+    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    if (dialog.DoModal() != IDOK)
+        return 0;
+    Invalidate();
+    CPaint* result = nullptr;
+    int mode = 0;
+    if (dialog.GetResult(result, mode))
+        ApplyDialogResult(pose, result, mode);
+    if (m_pTool != nullptr)
+        m_pTool->MarkChangedOutsideUndo();
+    return 1;
+}
+
+void CBMP::ApplyDialogResult(const CPose* pose, CPaint* result, int mode) {
+    CompareProperties(result);
+    Invalidate();
+    const int selected = m_bSelected;
+    CopyFrom(result);
+    m_bSelected = selected;
+    if (pose != nullptr) {
+        ComputeExtent(pose);
+        Invalidate();
+    }
+    CPaint* root =
+        m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
+    if ((mode == 1 || mode == 2) && root != nullptr) {
+        const CPose zero;
+        root->ApplyStyle(&zero, result, mode);
+    }
+    result->ReleaseData();
+    delete result;
+}
+
+// ---- Status ----
+
+void CBMP::UpdateSizeInfo(const CPose* pose) {
+    CPaint::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const CPose& frame = FrameOf(pose);
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_strName = m_strName;
+    status.m_strMeasure[0] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[4].x, m_points[4].y));
+    status.m_strMeasure[1] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[2].x, m_points[2].y));
+    status.m_strMeasure[2] = shape::LengthText(m_pTool, std::fabs(m_points[4].y - m_points[2].y));
+    status.m_strMeasure[3] = shape::LengthText(m_pTool, std::fabs(m_points[4].x - m_points[2].x));
+    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
+    status.m_nKind = 2;
+}
+
+void CBMP::AppendStatusText(CString& text) {
+    if (m_pTool != nullptr)
+        text = m_pTool->m_status.m_strMeasure[3] + "; " + m_pTool->m_status.m_strMeasure[2];
+}

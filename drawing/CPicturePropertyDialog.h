@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/CPose.h"
+#include "platform/ctl/CDialog.h"
+#include "ui/CObjectPreviewWnd.h"
+
+class CBMP;
+class CPaint;
+
+// "Picture properties": works on a copy of a bitmap picture shown in a preview: its file
+// (chosen with "Browse..."), catalogue fields, "Show in report" and "Resizeable", and whether
+// the result goes to the clicked picture, the selection or everything.
+class CPicturePropertyDialog : public CDialog {
+    DECLARE_DYNAMIC(CPicturePropertyDialog)
+    DECLARE_MESSAGE_MAP()
+  public:
+    explicit CPicturePropertyDialog(CWnd* parent = nullptr);
+    ~CPicturePropertyDialog() override;
+
+    // Without a click pose only the clicked picture can change; with one, the selection is
+    // preselected when more than one object is selected.
+    void SetObject(CPaint* object, BOOL multiple, const CPose* pose);
+    // A fresh copy of the working copy, owned by the caller, and the apply mode; false and mode
+    // -1 without one.
+    BOOL GetResult(CPaint*& result, int& mode);
+    CBMP* GetWorkingCopy() const { return m_pCopy; }
+
+    CString m_strPictureName;
+    int m_nApplyMode = -1;
+    CString m_strManufacturer;
+    CString m_strType;
+    CString m_strName;
+    CString m_strPartNo;
+    CString m_strNote;
+    int m_bShowInReport = 0;
+    int m_bResizeable = 0;
+    CString m_strPrice;
+
+  protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnOK() override;
+    void OnApplyMode();
+    void OnBrowse();
+    void OnFieldChanged();
+
+  private:
+    void FillChoices();
+    CString ChosenText(int comboId);
+    void UpdateApplyModeControls();
+    // Loads a chosen file into the working copy; its name changes only when the file loads.
+    void TakePicture(const CString& path);
+
+    CBMP* m_pCopy = nullptr;
+    CObjectPreviewWnd m_preview;
+    int m_bNoClickPose = 1;
+    // Field changes count only once the controls show the working copy.
+    bool m_bShown = false;
+    CString m_strScale;
+};

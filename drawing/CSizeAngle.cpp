@@ -1,0 +1,509 @@
+#include "drawing/CSizeAngle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "drawing/DimensionDrawing.h"
+#include "drawing/DimensionPayloads.h"
+#include "drawing/ShapeSupport.h"
+#include "model/CTool.h"
+#include "model/CToolMode.h"
+#include "model/Geometry.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
+#include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDC.h"
+#include "resources/StringTable.h"
+
+IMPLEMENT_SERIAL(CSizeAngle, CPaint, 2)
+
+namespace {
+
+constexpr int kVersionOutlinePoints = 7;
+constexpr double kDegreesPerRadian = 57.2958;
+constexpr int kVertex = 3;
+// A move of the first arm must go farther than this (squared, layout units) to fix it.
+constexpr double kFixingDistanceSquared = 10.0;
+// The frames reach this many pixels beyond the vertex.
+constexpr double kFrameOvershootPixels = 20.0;
+
+double AroundCircle(double a, double b) {
+    const double d = std::fabs(a - b);
+    return std::min(d, kFullTurn - d);
+}
+
+}  // namespace
+
+CSizeAngle::CSizeAngle() = default;
+
+CSizeAngle::CSizeAngle(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    m_strName = CStringTable::Text(IDS_DIMENSION_ANGLE);
+    m_nArrowStyle = 1;
+    m_nArrowLength = 1;
+    m_nArrowWidth = 1;
+    m_nFrameStyle = 0;
+    m_nFrameWidth = 1;
+    m_crFrame = m_pen.color;
+    m_labelFont.SetDescription(CLabelFont::DefaultDescription());
+    m_bFirstArm = 1;
+}
+
+// ---- Angles ----
+
+double CSizeAngle::DirectionOf(CDoublePoint p) const {
+    const CDoublePoint& v = m_points[kVertex];
+    const double dx = p.x - v.x, dy = p.y - v.y;
+    if (dx == 0.0 && dy == 0.0)
+        return 0.0;
+    const double a = std::atan2(dy, dx);
+    return a < 0.0 ? a + kFullTurn : a;
+}
+
+double CSizeAngle::SweepAngle() const {
+    if (!HasPoints())
+        return 0.0;
+    const double sweep = DirectionOf(m_points[2]) - DirectionOf(m_points[1]);
+    return sweep < 0.0 ? sweep + kFullTurn : sweep;
+}
+
+CString CSizeAngle::LabelText() const {
+    CString text;
+    text.Format("%.0f\xB0", SweepAngle() * kDegreesPerRadian);
+    return text;
+}
+
+int CSizeAngle::PointFourClass() const {
+    const double a1 = DirectionOf(m_points[1]), a2 = DirectionOf(m_points[2]), a4 = DirectionOf(m_points[4]);
+    const bool inSweep = a1 <= a2 ? a1 <= a4 && a4 <= a2 : a4 >= a1 || a4 <= a2;
+    if (inSweep)
+        return 1;
+    return AroundCircle(a4, a1) < AroundCircle(a4, a2) ? 2 : 3;
+}
+
+double CSizeAngle::Radius() const {
+    const CDoublePoint &p4 = m_points[4], &v = m_points[kVertex];
+    return VectorLength(p4.x - v.x, p4.y - v.y);
+}
+
+void CSizeAngle::ArcRange(double& start, double& end) const {
+    const double a1 = DirectionOf(m_points[1]), a2 = DirectionOf(m_points[2]), a4 = DirectionOf(m_points[4]);
+    const int position = PointFourClass();
+    start = position == 2 ? a4 : a1;
+    end = position == 3 ? a4 : a2;
+    if (end < start)
+        end += kFullTurn;
+}
+
+CDoublePoint CSizeAngle::CirclePoint(double angle) const {
+    const CDoublePoint& v = m_points[kVertex];
+    return RotatePoint(v.x, v.y, angle, v.x + Radius(), v.y);
+}
+
+bool CSizeAngle::PlacingFirstArm() const {
+    return m_bFirstArm && m_pTool != nullptr && m_pTool->m_toolMode == kToolDimensionAngle;
+}
+
+// ---- Points ----
+
+int CSizeAngle::SetPoints(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
+                          double y4, int label, int record, int groupStart) {
+    return RunStep({WorldToLocal(x1, y1), WorldToLocal(x2, y2), WorldToLocal(x3, y3), WorldToLocal(x4, y4)},
+                   label, record, groupStart);
+}
+
+int CSizeAngle::RunStep(const std::array<CDoublePoint, 4>& local, int label, int record, int groupStart) {
+    auto payload = std::make_unique<DimensionAnglePayload>();
+    payload->points = local;
+    payload->label = label;
+    auto step = std::make_unique<CEditStep>(kStepDimensionAngle, this, groupStart);
+    step->SetPayload(std::move(payload));
+    return shape::RecordOrApply(*this, std::move(step), record != 0);
+}
+
+int CSizeAngle::ApplyShapeStep(CEditStep* step) {
+    const DimensionAnglePayload* payload = step->GetPayload<DimensionAnglePayload>();
+    if (payload == nullptr || !HasPoints())
+        return 0;
+    Invalidate();
+    for (int i = 0; i < 4; ++i) m_points[i + 1] = payload->points[static_cast<size_t>(i)];
+    m_bLabel = payload->label;
+    RebuildShape();
+    Invalidate();
+    return 1;
+}
+
+void CSizeAngle::RebuildShape() {
+    if (!HasPoints())
+        return;
+    Invalidate();
+    GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+// ---- Record ----
+
+void CSizeAngle::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    constexpr int kOrder[] = {1, 2, 3, 4, 0};
+    if (ar.IsStoring()) {
+        for (int i : kOrder) ar << m_points[i].x << m_points[i].y;
+        m_labelFont.Store(ar);
+        return;
+    }
+    if (GetDocumentFileVersion() < kVersionOutlinePoints)
+        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    if (!HasPoints())
+        m_points.SetSize(kPointCount);
+    for (int i : kOrder) ar >> m_points[i].x >> m_points[i].y;
+    m_labelFont.Load(ar);
+    m_bFirstArm = 0;
+}
+
+void CSizeAngle::RecreateResources(int recreate) {
+    if (recreate == 0)
+        m_labelFont.Release();
+    else
+        m_labelFont.Recreate();
+}
+
+void CSizeAngle::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CSizeAngle*>(other)) {
+        m_labelFont.SetDescription(source->m_labelFont.Description());
+        m_bFirstArm = source->m_bFirstArm;
+    }
+    CPaint::CopyFrom(other);
+}
+
+CPaint* CSizeAngle::Clone() {
+    auto* copy = new CSizeAngle;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+// ---- Figure ----
+
+// From the arm's point through the vertex to 20 pixels beyond it.
+std::array<CDoublePoint, 2> CSizeAngle::Frame(int arm) const {
+    const CDoublePoint& p = m_points[arm];
+    const CDoublePoint& v = m_points[kVertex];
+    const double a = DirectionOf(p);
+    const double beyond = a >= kPi ? a - kPi : a + kPi;
+    const double reach = kFrameOvershootPixels * dimension::UnitsPerPixel(*m_pTool);
+    return {p, RotatePoint(v.x, v.y, beyond, v.x + reach, v.y)};
+}
+
+// Wing 1, tip, wing 2: pointing at the arm from inside the arc, or from outside when point 4
+// lies outside the sweep.
+std::array<CDoublePoint, 3> CSizeAngle::Arrowhead(int arm) const {
+    const double length = dimension::ArrowSize(*this, m_nArrowLength);
+    const double width = dimension::ArrowSize(*this, m_nArrowWidth);
+    const double inside = arm == 1 ? 1.0 : -1.0;
+    const double s = PointFourClass() == 1 ? inside : -inside;
+    const CDoublePoint& v = m_points[kVertex];
+    const double r = Radius();
+    const double a = DirectionOf(m_points[arm]);
+    return {RotatePoint(v.x, v.y, a, v.x + r - width, v.y + s * length), CirclePoint(a),
+            RotatePoint(v.x, v.y, a, v.x + r + width, v.y + s * length)};
+}
+
+std::array<CDoublePoint, 4> CSizeAngle::LabelBox() const {
+    const double h = m_labelFont.Description().lfHeight;
+    const CDoublePoint& v = m_points[kVertex];
+    const double qx = v.x + Radius(), qy = v.y;
+    const double a = DirectionOf(m_points[4]);
+    return {RotatePoint(v.x, v.y, a, qx + 6.0, qy + h), RotatePoint(v.x, v.y, a, qx + 6.0, qy - h),
+            RotatePoint(v.x, v.y, a, qx + 6.0 - h, qy - h), RotatePoint(v.x, v.y, a, qx + 6.0 - h, qy + h)};
+}
+
+// The arc at whole degrees from its start to its end, both ends included.
+std::vector<CDoublePoint> CSizeAngle::ArcSamples() const {
+    double start = 0.0, end = 0.0;
+    ArcRange(start, end);
+    const int steps = std::clamp(static_cast<int>(std::ceil((end - start) * kDegreesPerRadian)), 1, 360);
+    std::vector<CDoublePoint> samples;
+    for (int i = 0; i <= steps; ++i) samples.push_back(CirclePoint(start + (end - start) * i / steps));
+    return samples;
+}
+
+std::vector<CDoublePoint> CSizeAngle::FigurePoints() const {
+    std::vector<CDoublePoint> points;
+    for (int arm = 1; arm <= 2; ++arm) {
+        const auto frame = Frame(arm);
+        const auto head = Arrowhead(arm);
+        points.insert(points.end(), frame.begin(), frame.end());
+        points.insert(points.end(), head.begin(), head.end());
+    }
+    double start = 0.0, end = 0.0;
+    ArcRange(start, end);
+    points.push_back(CirclePoint(start));
+    points.push_back(CirclePoint(end));
+    // The circle's points in the axis directions that the arc passes.
+    const CDoublePoint& v = m_points[kVertex];
+    const double r = std::trunc(Radius());
+    for (int quarter = 0; quarter < 8; ++quarter) {
+        const double a = quarter * kPi / 2.0;
+        if (a >= start && a <= end)
+            points.push_back(RotatePoint(v.x, v.y, a, v.x + r, v.y));
+    }
+    const auto box = LabelBox();
+    points.insert(points.end(), box.begin(), box.end());
+    return points;
+}
+
+void CSizeAngle::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    if (!HasPoints() || m_pTool == nullptr)
+        return;
+    shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), FigurePoints(), minX, minY, maxX, maxY);
+}
+
+int CSizeAngle::MirrorY(double c) {
+    m_pose.y = 2.0 * c - m_pose.y;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
+    if (HasPoints())
+        std::swap(m_points[1], m_points[2]);
+    return 1;
+}
+
+int CSizeAngle::MirrorX(double c) {
+    m_pose.x = 2.0 * c - m_pose.x;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    if (HasPoints())
+        std::swap(m_points[1], m_points[2]);
+    return 1;
+}
+
+// ---- Drawing ----
+
+int CSizeAngle::Draw(const CPose* parent) {
+    if (!CPaint::Draw(parent) || GetEditState() == 4 || !HasPoints())
+        return 0;
+    CDC* dc = m_pTool->GetTargetDC();
+    if (dc == nullptr)
+        return 0;
+    const CPose& frame = FrameOf(parent);
+    const CPlacement placement(m_pose, frame);
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    DrawFigure(*dc, placement);
+    if (!PlacingFirstArm() && dimension::ShowsLabel(*this, m_bLabel) && m_nActiveHandle != 3 &&
+        m_nActiveHandle != 4)
+        DrawLabel(*dc, placement, frame);
+    if (shape::ShowsHandles(*this))
+        DrawHandles(placement);
+    dc->SetBkMode(previousMode);
+    return 1;
+}
+
+void CSizeAngle::DrawFigure(CDC& dc, const CPlacement& placement) {
+    CPen framePen;
+    dimension::CreateFramePen(*this, dc, m_bLabel != 0, framePen);
+    CPen* previousPen = dc.SelectObject(&framePen);
+    for (int arm = 1; arm <= 2; ++arm) {
+        const auto ends = Frame(arm);
+        std::vector<CPoint> device;
+        if (shape::OutlineToDevice(*m_pTool, placement, {ends[0], ends[1]}, device))
+            dc.Polyline(device.data(), 2);
+    }
+    if (!PlacingFirstArm()) {
+        CPen linePen;
+        dimension::CreateLinePen(*this, dc, m_bLabel != 0, linePen);
+        dc.SelectObject(&linePen);
+        std::vector<CPoint> arc;
+        if (shape::OutlineToDevice(*m_pTool, placement, ArcSamples(), arc))
+            dc.Polyline(arc.data(), static_cast<int>(arc.size()));
+        CBrush brush(m_pen.color);
+        CBrush* previousBrush = dc.SelectObject(&brush);
+        for (int arm = 1; arm <= 2; ++arm) {
+            const auto head = Arrowhead(arm);
+            std::vector<CPoint> device;
+            if (shape::OutlineToDevice(*m_pTool, placement, {head[0], head[1], head[2]}, device))
+                dimension::DrawArrowhead(*this, dc, {device[0], device[1], device[2]});
+        }
+        dc.SelectObject(previousBrush);
+    }
+    dc.SelectObject(previousPen);
+}
+
+// The text runs across the radius through point 4.
+void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& frame) {
+    CPoint reference;
+    if (!shape::ToDevice(*m_pTool, placement, LabelBox()[0], reference))
+        return;
+    const double turn = (DirectionOf(m_points[4]) + m_pose.angle + frame.angle) * kDegreesPerRadian;
+    if (!std::isfinite(turn) || std::fabs(turn) > 1.0e6)
+        return;
+    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(-10 * (90 + static_cast<int>(turn)));
+    CFont* previousFont = dc.SelectObject(font.get());
+    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
+    dc.TextOut(reference.x, reference.y, LabelText());
+    dc.SetTextColor(previousColor);
+    dc.SelectObject(previousFont);
+}
+
+void CSizeAngle::DrawHandles(const CPlacement& placement) {
+    CDC* dc = m_pTool->GetTargetDC();
+    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
+    CPen* previous = dc->SelectObject(&black);
+    CPoint device;
+    for (int i = 1; i <= 4; ++i)
+        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
+            DrawCircleMarker(device.x, device.y);
+    const double h = m_pTool->GetHandleTolerance();
+    m_points[0] = {m_points[2].x + 2.0 * h, m_points[2].y - 2.0 * h};
+    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
+        DrawCrossMarker(device.x, device.y);
+    dc->SelectObject(previous);
+}
+
+// ---- Hit tests ----
+
+CPaint* CSizeAngle::HitTest() {
+    if (m_pTool == nullptr || !HasPoints())
+        return nullptr;
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2], &v = m_points[kVertex];
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand)) {
+        const bool hit = m_pTool->IsLayerVisible(m_nLayer) && shape::BandHitsShape(*this, {p1, v, p2}, false);
+        return hit ? this : nullptr;
+    }
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    for (int arm = 1; arm <= 2; ++arm) {
+        const auto ends = Frame(arm);
+        if (HitTestSegment(&m_parentPose, ends[0].x, ends[0].y, ends[1].x, ends[1].y))
+            return this;
+    }
+    return CursorOnArc(WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY)) ? this : nullptr;
+}
+
+bool CSizeAngle::CursorOnArc(CDoublePoint cursor) const {
+    const CDoublePoint& v = m_points[kVertex];
+    const double d = VectorLength(cursor.x - v.x, cursor.y - v.y);
+    const double r = Radius(), h = m_pTool->GetHandleTolerance();
+    if (!(d > r - h && d < r + h))
+        return false;
+    double start = 0.0, end = 0.0;
+    ArcRange(start, end);
+    const double a = DirectionOf(cursor);
+    return (a >= start && a <= end) || (a + kFullTurn >= start && a + kFullTurn <= end);
+}
+
+int CSizeAngle::HitTestHandle(const CPose* pose, double x, double y) {
+    if (m_pTool == nullptr || !IsSelected() || !HasPoints())
+        return -1;
+    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
+    const double h = m_pTool->GetHandleTolerance();
+    for (int handle : {1, 2, 3, 4, 0})
+        if (shape::HandleHolds(m_points[handle], h, local))
+            return handle;
+    return -1;
+}
+
+// ---- Mouse ----
+
+void CSizeAngle::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    if (m_pTool->m_toolMode == kToolDimensionAngle) {
+        Invalidate();
+        return;
+    }
+    if (handle < 1) {
+        CPaint::TrackCreate(pose, handle);
+    } else {
+        // The undo point keeps the local points themselves, so undo gives them back exactly.
+        RunStep({m_points[1], m_points[2], m_points[3], m_points[4]}, m_bLabel, 1, 1);
+        RecalcBounds();
+    }
+    m_nActiveHandle = handle;
+    if (handle == 0) {
+        SavePose();
+        const CDoublePoint pivot =
+            LocalToWorldInFrame(FrameOf(pose), m_points[kVertex].x, m_points[kVertex].y);
+        m_pTool->BeginRotation(pivot.x, pivot.y);
+    }
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+void CSizeAngle::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints() || handle < 0)
+        return;
+    Invalidate();
+    const CDoublePoint cursor =
+        WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    if (PlacingFirstArm())
+        DragFirstArm(cursor);
+    else if (handle < kPointCount)
+        m_points[handle] = cursor;
+    if (m_pTool->m_toolMode == kToolDimensionAngle && !m_bFirstArm)
+        PlaceOnBisector();
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+// Points 1 and 2 follow the cursor until it turns back toward the vertex by more than a
+// little: the first arm then stays where the cursor was.
+void CSizeAngle::DragFirstArm(CDoublePoint cursor) {
+    const CDoublePoint& v = m_points[kVertex];
+    m_points[2] = cursor;
+    const double dx = cursor.x - m_ptLastCursor.x, dy = cursor.y - m_ptLastCursor.y;
+    const bool turnedBack = VectorLength(cursor.x - v.x, cursor.y - v.y) <
+                            VectorLength(m_ptLastCursor.x - v.x, m_ptLastCursor.y - v.y);
+    if (dx * dx + dy * dy > kFixingDistanceSquared && turnedBack) {
+        m_bFirstArm = 0;
+        return;
+    }
+    m_points[1] = cursor;
+    m_ptLastCursor = cursor;
+}
+
+// Point 4 on the bisector of the arms at half the first arm's length.
+void CSizeAngle::PlaceOnBisector() {
+    const CDoublePoint &v = m_points[kVertex], &p1 = m_points[1];
+    const double r = VectorLength(p1.x - v.x, p1.y - v.y) / 2.0;
+    const double a1 = DirectionOf(p1), a2 = DirectionOf(m_points[2]);
+    const double bisector = (a1 + a2) / 2.0 + (a2 <= a1 ? kPi : 0.0);
+    m_points[4] = RotatePoint(v.x, v.y, bisector, v.x + r, v.y);
+}
+
+int CSizeAngle::FinishCreate(const CPose* pose, int handle) {
+    shape::EndEdit(*this, pose, handle);
+    m_nActiveHandle = 0;
+    // However the stroke ended, the first arm is placed now.
+    m_bFirstArm = 0;
+    Invalidate();
+    return IsInvalid(0) ? 0 : 1;
+}
+
+// ---- Status ----
+
+void CSizeAngle::UpdateSizeInfo(const CPose* pose) {
+    CPaint::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const CPose& frame = FrameOf(pose);
+    const auto worldText = [&](int i) {
+        return shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[i].x, m_points[i].y));
+    };
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_strName = m_strName;
+    status.m_strMeasure[0] = worldText(1);
+    status.m_strMeasure[1] = worldText(2);
+    status.m_strMeasure[5] = worldText(kVertex);
+    status.m_strMeasure[6] = shape::LengthText(m_pTool, Radius());
+    status.m_fStartAngle = SweepAngle() / kPi * 180.0;
+    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
+    status.m_nKind = 12;
+}
+
+void CSizeAngle::AppendStatusText(CString& text) {
+    if (m_pTool == nullptr)
+        return;
+    CString angles;
+    angles.Format("; %.2f; %.2f", m_pTool->m_status.m_fStartAngle, m_pTool->m_status.m_fRotation);
+    text = m_pTool->m_status.m_strMeasure[5] + angles;
+}

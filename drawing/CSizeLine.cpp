@@ -1,0 +1,380 @@
+#include "drawing/CSizeLine.h"
+
+#include <cmath>
+#include <memory>
+
+#include "drawing/DimensionDrawing.h"
+#include "drawing/DimensionPayloads.h"
+#include "drawing/ShapeSupport.h"
+#include "model/CLengthFormat.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CToolMode.h"
+#include "model/Geometry.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
+#include "platform/gdi/CBrush.h"
+#include "platform/gdi/CDC.h"
+#include "resources/StringTable.h"
+
+IMPLEMENT_SERIAL(CSizeLine, CPaint, 2)
+
+namespace {
+
+constexpr int kVersionOutlinePoints = 7;
+
+// Eighth turns: below pi/8 or from 15 pi/8 on gives 0, else the nearest multiple of pi/4.
+double SnapToEighthTurn(double angle) {
+    angle = NormalizeAngle(angle);
+    const double eighth = kPi / 4.0;
+    const int n = static_cast<int>((angle + kPi / 8.0) / eighth);
+    return n >= 8 ? 0.0 : n * eighth;
+}
+
+}  // namespace
+
+CSizeLine::CSizeLine() = default;
+
+CSizeLine::CSizeLine(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+    m_strName = CStringTable::Text(IDS_DIMENSION_LINE);
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    const double h = tool != nullptr ? tool->GetHandleTolerance() : 0.0;
+    m_points[0] = {-2.0 * h, -2.0 * h};
+    m_labelFont.SetDescription(CLabelFont::DefaultDescription());
+    m_nArrowStyle = 1;
+    m_nArrowLength = 1;
+    m_nArrowWidth = 1;
+    m_nFrameStyle = 0;
+    m_nFrameWidth = 1;
+    m_crFrame = m_pen.color;
+}
+
+// ---- Points ----
+
+int CSizeLine::SetPoints(double x1, double y1, double x2, double y2, double x3, double y3, int label,
+                         int record, int groupStart) {
+    return RunStep({WorldToLocal(x1, y1), WorldToLocal(x2, y2), WorldToLocal(x3, y3)}, label, record,
+                   groupStart);
+}
+
+int CSizeLine::RunStep(const std::array<CDoublePoint, 3>& local, int label, int record, int groupStart) {
+    auto payload = std::make_unique<DimensionLinePayload>();
+    payload->points = local;
+    payload->label = label;
+    auto step = std::make_unique<CEditStep>(kStepDimensionLine, this, groupStart);
+    step->SetPayload(std::move(payload));
+    return shape::RecordOrApply(*this, std::move(step), record != 0);
+}
+
+int CSizeLine::ApplyShapeStep(CEditStep* step) {
+    const DimensionLinePayload* payload = step->GetPayload<DimensionLinePayload>();
+    if (payload == nullptr || !HasPoints())
+        return 0;
+    Invalidate();
+    for (int i = 0; i < 3; ++i) m_points[i + 1] = payload->points[static_cast<size_t>(i)];
+    m_bLabel = payload->label;
+    RebuildShape();
+    Invalidate();
+    return 1;
+}
+
+void CSizeLine::RebuildShape() {
+    if (!HasPoints())
+        return;
+    Invalidate();
+    PlaceRotationHandle();
+    m_points[3].y = (m_points[1].y + m_points[2].y) / 2.0;
+    GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+void CSizeLine::PlaceRotationHandle() {
+    if (m_pTool == nullptr)
+        return;
+    const double h = m_pTool->GetHandleTolerance();
+    const CDoublePoint& p1 = m_points[1];
+    m_points[0] = {p1.x < m_points[3].x ? p1.x - 2.0 * h : p1.x + 2.0 * h, p1.y - 2.0 * h};
+}
+
+double CSizeLine::MeasuredLength() const {
+    return HasPoints() ? std::fabs(m_points[1].y - m_points[2].y) : 0.0;
+}
+
+CString CSizeLine::LabelText() const {
+    CString text;
+    const int unit = m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetUnitIndex()
+                                                                       : kDefaultUnitIndex;
+    CLengthFormat(unit).FormatLengthFraction(text, MeasuredLength() / shape::UnitSize(m_pTool));
+    return text;
+}
+
+// ---- Record ----
+
+void CSizeLine::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        for (int i = 1; i < kPointCount; ++i) ar << m_points[i].x << m_points[i].y;
+        m_labelFont.Store(ar);
+        return;
+    }
+    if (GetDocumentFileVersion() < kVersionOutlinePoints)
+        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    if (!HasPoints())
+        m_points.SetSize(kPointCount);
+    for (int i = 1; i < kPointCount; ++i) ar >> m_points[i].x >> m_points[i].y;
+    m_labelFont.Load(ar);
+    m_bLabel = 1;
+    m_bExtraHandles = 1;
+}
+
+void CSizeLine::RecreateResources(int recreate) {
+    if (recreate == 0)
+        m_labelFont.Release();
+    else
+        m_labelFont.Recreate();
+}
+
+void CSizeLine::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CSizeLine*>(other))
+        m_labelFont.SetDescription(source->m_labelFont.Description());
+    CPaint::CopyFrom(other);
+}
+
+CPaint* CSizeLine::Clone() {
+    auto* copy = new CSizeLine;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+// ---- Geometry ----
+
+void CSizeLine::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    if (!HasPoints())
+        return;
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2];
+    const double x3 = m_points[3].x;
+    shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), {p1, p2, {x3, p1.y}, {x3, p2.y}}, minX, minY, maxX,
+                       maxY);
+}
+
+int CSizeLine::MirrorY(double c) {
+    m_pose.y = 2.0 * c - m_pose.y;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
+    return 1;
+}
+
+int CSizeLine::MirrorX(double c) {
+    m_pose.x = 2.0 * c - m_pose.x;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    return 1;
+}
+
+// ---- Drawing ----
+
+int CSizeLine::Draw(const CPose* parent) {
+    if (!CPaint::Draw(parent) || GetEditState() == 4 || !HasPoints())
+        return 0;
+    CDC* dc = m_pTool->GetTargetDC();
+    if (dc == nullptr)
+        return 0;
+    const CPlacement placement(m_pose, FrameOf(parent));
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    DrawFigure(*dc, placement);
+    if (dimension::ShowsLabel(*this, m_bLabel))
+        DrawLabel(*dc, placement);
+    if (shape::ShowsHandles(*this))
+        DrawHandles(placement);
+    dc->SetBkMode(previousMode);
+    return 1;
+}
+
+void CSizeLine::DrawFigure(CDC& dc, const CPlacement& placement) {
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2];
+    const double x3 = m_points[3].x;
+    const double overshoot = 2.0 * m_pTool->m_fHandleSize;
+    const double s = p1.x < x3 ? 1.0 : -1.0;
+    const double t = p2.x < x3 ? 1.0 : -1.0;
+    std::vector<CPoint> device;
+    if (!shape::OutlineToDevice(
+            *m_pTool, placement,
+            {p1, {x3 + s * overshoot, p1.y}, p2, {x3 + t * overshoot, p2.y}, {x3, p1.y}, {x3, p2.y}}, device))
+        return;
+    CPen framePen;
+    dimension::CreateFramePen(*this, dc, m_bLabel != 0, framePen);
+    CPen* previousPen = dc.SelectObject(&framePen);
+    dc.MoveTo(device[0]);
+    dc.LineTo(device[1]);
+    dc.MoveTo(device[2]);
+    dc.LineTo(device[3]);
+    CPen linePen;
+    dimension::CreateLinePen(*this, dc, m_bLabel != 0, linePen);
+    dc.SelectObject(&linePen);
+    dc.MoveTo(device[4]);
+    dc.LineTo(device[5]);
+    DrawArrowheads(dc, placement);
+    dc.SelectObject(previousPen);
+}
+
+void CSizeLine::DrawArrowheads(CDC& dc, const CPlacement& placement) {
+    const double length = dimension::ArrowSize(*this, m_nArrowLength);
+    const double width = dimension::ArrowSize(*this, m_nArrowWidth);
+    const double x3 = m_points[3].x;
+    CBrush brush(m_pen.color);
+    CBrush* previousBrush = dc.SelectObject(&brush);
+    for (int end = 1; end <= 2; ++end) {
+        const double y = m_points[end].y;
+        const double other = m_points[3 - end].y;
+        const double wingY = y > other ? y - length : y + length;
+        std::vector<CPoint> head;
+        if (shape::OutlineToDevice(*m_pTool, placement, {{x3 - width, wingY}, {x3, y}, {x3 + width, wingY}},
+                                   head))
+            dimension::DrawArrowhead(*this, dc, {head[0], head[1], head[2]});
+    }
+    dc.SelectObject(previousBrush);
+}
+
+void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
+    CPoint corner;
+    if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], corner))
+        return;
+    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(0);
+    CFont* previousFont = dc.SelectObject(font.get());
+    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
+    dc.TextOut(corner.x, corner.y, LabelText());
+    dc.SetTextColor(previousColor);
+    dc.SelectObject(previousFont);
+}
+
+void CSizeLine::DrawHandles(const CPlacement& placement) {
+    CDC* dc = m_pTool->GetTargetDC();
+    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
+    CPen* previous = dc->SelectObject(&black);
+    CPoint device;
+    for (int i = 1; i <= 2; ++i)
+        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
+            DrawCircleMarker(device.x, device.y);
+    if (m_bExtraHandles) {
+        if (shape::ToDevice(*m_pTool, placement, m_points[3], device))
+            DrawCircleMarker(device.x, device.y);
+        if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
+            DrawCrossMarker(device.x, device.y);
+    }
+    dc->SelectObject(previous);
+}
+
+// ---- Hit tests ----
+
+CPaint* CSizeLine::HitTest() {
+    if (m_pTool == nullptr || !HasPoints())
+        return nullptr;
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2];
+    const double x3 = m_points[3].x;
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand)) {
+        const bool hit = m_pTool->IsLayerVisible(m_nLayer) &&
+                         shape::BandHitsShape(*this, {p1, {x3, p1.y}, {x3, p2.y}, p2}, false);
+        return hit ? this : nullptr;
+    }
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    const bool hit = HitTestSegment(&m_parentPose, p1.x, p1.y, x3, p1.y) ||
+                     HitTestSegment(&m_parentPose, p2.x, p2.y, x3, p2.y) ||
+                     HitTestSegment(&m_parentPose, x3, p1.y, x3, p2.y);
+    return hit ? this : nullptr;
+}
+
+int CSizeLine::HitTestHandle(const CPose* pose, double x, double y) {
+    if (m_pTool == nullptr || !IsSelected() || !HasPoints())
+        return -1;
+    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
+    const double h = m_pTool->GetHandleTolerance();
+    for (int handle : {1, 2, 3, 0})
+        if (shape::HandleHolds(m_points[handle], h, local))
+            return handle;
+    return -1;
+}
+
+// ---- Mouse ----
+
+void CSizeLine::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    if (m_pTool->m_toolMode == kToolDimensionLine) {
+        Invalidate();
+        return;
+    }
+    if (handle >= 1 && handle <= 3) {
+        // The undo point keeps the local points themselves, so undo gives them back exactly.
+        RunStep({m_points[1], m_points[2], m_points[3]}, m_bLabel, 1, 1);
+        RecalcBounds();
+    } else {
+        CPaint::TrackCreate(pose, handle);
+    }
+    if (handle == 0) {
+        SavePose();
+        const CDoublePoint pivot = LocalToWorldInFrame(FrameOf(pose), m_points[3].x, m_points[3].y);
+        m_pTool->BeginRotation(pivot.x, pivot.y);
+    }
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+void CSizeLine::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    Invalidate();
+    const CPose& frame = FrameOf(pose);
+    if (m_pTool->m_toolMode == kToolDimensionLine) {
+        m_pose.angle = 0.0;
+        DragWhileCreating(WorldToLocalInFrame(frame, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY));
+    } else {
+        const CDoublePoint cursor = WorldToLocalInFrame(frame, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+        if (handle >= 1 && handle <= 3)
+            m_points[handle] = cursor;
+        if (handle == 1)
+            PlaceRotationHandle();
+        m_points[3].y = (m_points[1].y + m_points[2].y) / 2.0;
+    }
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+// The line turns so that its -y axis points from point 1 at the cursor and reaches it.
+void CSizeLine::DragWhileCreating(CDoublePoint cursor) {
+    const CDoublePoint p1 = m_points[1];
+    double angle = AngleBetween(p1.x, p1.y, cursor.x, cursor.y, p1.x, p1.y - 100.0);
+    if ((m_pTool->m_nMouseFlags & CTool::kShiftFlag) != 0)
+        angle = SnapToEighthTurn(angle);
+    m_pose.angle = angle;
+    const double d = VectorLength(cursor.x - p1.x, cursor.y - p1.y);
+    m_points[2] = {p1.x, p1.y - d};
+    m_points[3] = {p1.x, p1.y - d / 2.0};
+}
+
+// ---- Status ----
+
+void CSizeLine::UpdateSizeInfo(const CPose* pose) {
+    CPaint::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const CPose& frame = FrameOf(pose);
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_strName = m_strName;
+    status.m_strMeasure[0] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
+    status.m_strMeasure[1] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[2].x, m_points[2].y));
+    status.m_strMeasure[2] = shape::LengthText(m_pTool, MeasuredLength());
+    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
+    status.m_nKind = 13;
+}
+
+void CSizeLine::AppendStatusText(CString& text) {
+    if (m_pTool == nullptr)
+        return;
+    CString angle;
+    angle.Format("; %.2f", m_pTool->m_status.m_fRotation);
+    text = m_pTool->m_status.m_strMeasure[2] + angle;
+}

@@ -1,0 +1,424 @@
+#include "drawing/CTextBox.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "drawing/CShapePen.h"
+#include "drawing/CTextPropertyDialog.h"
+#include "drawing/FontRecord.h"
+#include "drawing/ShapeSupport.h"
+#include "drawing/TextLayout.h"
+#include "model/CEditStep.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CToolMode.h"
+#include "model/Geometry.h"
+#include "model/RecordReading.h"
+#include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
+#include "platform/gdi/CDC.h"
+#include "resources/StringTable.h"
+
+IMPLEMENT_SERIAL(CTextBox, CPaint, 1)
+
+namespace {
+
+constexpr int kVersionOutlinePoints = 7;
+// Tenths of a degree of font escapement per radian, turned the way the plan turns.
+constexpr double kEscapementPerRadian = -572.958;
+constexpr int kStoredOrder[] = {2, 3, 4, 1, 0};
+
+LOGFONT DefaultTextFont() {
+    LOGFONT font{};
+    font.lfHeight = -27;
+    font.lfWeight = 400;
+    font.lfCharSet = 204;
+    font.lfOutPrecision = 3;
+    font.lfClipPrecision = 2;
+    font.lfQuality = 1;
+    font.lfPitchAndFamily = 0x22;
+    std::strcpy(font.lfFaceName, "Arial");
+    return font;
+}
+
+bool SameFont(const LOGFONT& a, const LOGFONT& b) {
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
+           a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+           a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
+           a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
+           std::strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+}  // namespace
+
+CTextBox::CTextBox() = default;
+
+CTextBox::CTextBox(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+    m_strName = CStringTable::Text(IDS_TEXT);
+    for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    const double h = tool != nullptr ? tool->GetHandleTolerance() : 0.0;
+    m_points[0] = {m_points[4].x + 2.0 * h, m_points[4].y + 2.0 * h};
+    m_fontRecord = DefaultTextFont();
+    CreateFont();
+}
+
+void CTextBox::CreateFont() {
+    m_pFont = std::make_unique<CFont>();
+    m_pFont->CreateFontIndirect(&m_fontRecord);
+}
+
+std::vector<CDoublePoint> CTextBox::Corners() const {
+    return {m_points[1], m_points[2], m_points[3], m_points[4]};
+}
+
+std::vector<CDoublePoint> CTextBox::SnapCorners() const {
+    return {m_points[1], m_points[3], m_points[4], m_points[2]};
+}
+
+int CTextBox::IsInvalid(int unused) {
+    if (CPaint::IsInvalid(unused))
+        return 1;
+    return !HasPoints() || m_points[1].x == m_points[3].x || m_points[1].y == m_points[3].y ? 1 : 0;
+}
+
+// ---- Record ----
+
+void CTextBox::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
+        ar << 1 << 1 << m_strText << static_cast<int>(m_crText);
+        StoreFontRecord(ar, m_fontRecord);
+        return;
+    }
+    if (GetDocumentFileVersion() < kVersionOutlinePoints)
+        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
+    if (!HasPoints())
+        m_points.SetSize(kPointCount);
+    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
+    ReadInt(ar);
+    ReadInt(ar);
+    m_strText = ReadString(ar);
+    m_crText = static_cast<COLORREF>(ReadInt(ar));
+    m_fontRecord = LoadFontRecord(ar);
+    CreateFont();
+}
+
+void CTextBox::CompareProperties(CPaint* other) {
+    CPaint::CompareProperties(other);
+    auto* text = dynamic_cast<CTextBox*>(other);
+    if (text == nullptr || m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return;
+    PropertyFlags& flags = m_pTool->m_pHost->GetPropertyFlags();
+    flags[kDiffersText] = m_strText != text->m_strText;
+    flags[kDiffersFont] = !SameFont(m_fontRecord, text->m_fontRecord);
+}
+
+void CTextBox::RecreateResources(int recreate) {
+    m_pFont.reset();
+    if (recreate != 0)
+        CreateFont();
+}
+
+void CTextBox::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CTextBox*>(other)) {
+        m_fontRecord = source->m_fontRecord;
+        m_crText = source->m_crText;
+        CreateFont();
+        m_strText = source->m_strText;
+    }
+    CPaint::CopyFrom(other);
+}
+
+CPaint* CTextBox::Clone() {
+    auto* copy = new CTextBox;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+// ---- Geometry ----
+
+void CTextBox::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
+    if (HasPoints())
+        shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
+}
+
+void CTextBox::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
+    CDoublePoint vector;
+    if (HasPoints() && shape::NearestPointVector(*this, FrameOf(pose), SnapCorners(), x, y, vector)) {
+        vectorX = vector.x;
+        vectorY = vector.y;
+    }
+}
+
+void CTextBox::NearestEndPoint(double& x, double& y, const CPose* pose) {
+    CDoublePoint correction;
+    if (HasPoints() && shape::SmallestSnapCorrection(*this, FrameOf(pose), SnapCorners(), correction)) {
+        x = correction.x;
+        y = correction.y;
+    }
+}
+
+int CTextBox::Rescale(CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    if (rescale == nullptr || !m_bScaleWithDocument || !HasPoints())
+        return 0;
+    const double f = rescale->factor;
+    const CDoublePoint p1 = m_points[1];
+    m_points[3] = {p1.x + (rescale->ax - p1.x) * f, p1.y + (rescale->ay - p1.y) * f};
+    m_points[4].x = m_points[3].x;
+    m_points[2].y = m_points[3].y;
+    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
+    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    return 1;
+}
+
+// ---- Drawing ----
+
+int CTextBox::DeviceFontHeight() const {
+    const double height = m_pTool->IsPrinting() && m_pTool->m_pHost != nullptr
+                              ? m_fontRecord.lfHeight / m_pTool->m_pHost->GetPrintScale() * 10.0
+                              : m_fontRecord.lfHeight * 10.0 * m_pTool->m_fZoomRatio;
+    return std::isfinite(height) ? TruncateCoordinate(height) : 0;
+}
+
+int CTextBox::Draw(const CPose* parent) {
+    if (!CPaint::Draw(parent) || !HasPoints())
+        return 0;
+    CDC* dc = m_pTool->GetTargetDC();
+    const CPose& frame = FrameOf(parent);
+    const CPlacement placement(m_pose, frame);
+    std::vector<CPoint> corners;
+    if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, placement, Corners(), corners))
+        return 0;
+    const int previousMode = dc->SetBkMode(TRANSPARENT);
+    const COLORREF previousColor = dc->SetTextColor(m_crText);
+    if (GetEditState() != 0)
+        DrawText(*dc, placement, corners);
+    if (IsSelected() && !m_pTool->IsPrinting())
+        DrawFrame(*dc, corners, frame);
+    dc->SetTextColor(previousColor);
+    dc->SetBkMode(previousMode);
+    return 1;
+}
+
+void CTextBox::DrawText(CDC& dc, const CPlacement& placement, const std::vector<CPoint>& corners) {
+    const double angle = placement.World().angle;
+    const bool printing = m_pTool->IsPrinting();
+    const int lineHeight = std::abs(DeviceFontHeight());
+    const double escapement = angle * kEscapementPerRadian;
+    if (lineHeight == 0 || !std::isfinite(escapement) || std::fabs(escapement) > 1.0e6) {
+        // Too small to read at this zoom: no text, and nothing for the hit test to find.
+        if (!printing)
+            m_lineWidths.clear();
+        return;
+    }
+    LOGFONT turned = m_fontRecord;
+    turned.lfEscapement = turned.lfOrientation = static_cast<int>(escapement);
+    turned.lfHeight = DeviceFontHeight();
+    m_pFont = std::make_unique<CFont>();
+    m_pFont->CreateFontIndirect(&turned);
+    CFont* previousFont = dc.SelectObject(m_pFont.get());
+    const auto length = [](const CPoint& a, const CPoint& b) {
+        return TruncateCoordinate(VectorLength(b.x - a.x, b.y - a.y));
+    };
+    const int width = length(corners[0], corners[3]);
+    const int height = length(corners[0], corners[1]);
+    const auto characterWidth = [&dc](char c) {
+        int w = 0;
+        dc.GetCharWidth(static_cast<unsigned char>(c), static_cast<unsigned char>(c), &w);
+        return w;
+    };
+    TextLayout layout;
+    if (characterWidth('W') < width && lineHeight < height) {
+        const CDoublePoint &p1 = m_points[1], &p3 = m_points[3];
+        CPoint anchor;
+        shape::ToDevice(*m_pTool, placement, {std::min(p1.x, p3.x), std::max(p1.y, p3.y)}, anchor);
+        layout = LayOutText(m_strText, width, height, lineHeight, characterWidth);
+        for (const PlacedCharacter& placed : layout.characters) {
+            const CDoublePoint at =
+                RotatePoint(anchor.x, anchor.y, angle, anchor.x + placed.x, anchor.y + placed.y);
+            dc.TextOut(TruncateCoordinate(at.x), TruncateCoordinate(at.y), CString(&placed.character, 1));
+        }
+    } else {
+        layout.lineWidths.push_back(0);
+    }
+    dc.SelectObject(previousFont);
+    // Printing maps to the paper: the hit test keeps the lines of the screen.
+    if (!printing) {
+        m_lineWidths = layout.lineWidths;
+        m_nLineHeight = lineHeight;
+    }
+}
+
+void CTextBox::DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPose& frame) {
+    {
+        CShapePen pen(*this, dc);
+        dc.MoveTo(corners.back());
+        for (const CPoint& corner : corners) dc.LineTo(corner);
+    }
+    if (shape::ShowsHandles(*this))
+        shape::DrawBoxHandles(*this, frame);
+}
+
+// ---- Hit tests ----
+
+double CTextBox::LineHeightInLayout() const {
+    return m_pTool->m_fZoomRatio > 0.0 ? m_nLineHeight / m_pTool->m_fZoomRatio : 0.0;
+}
+
+bool CTextBox::CursorOnText(CDoublePoint local) const {
+    const double lineHeight = LineHeightInLayout();
+    if (lineHeight <= 0.0 || m_lineWidths.empty())
+        return false;
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2], &p4 = m_points[4];
+    const double x0 = std::min(p1.x, p4.x), y0 = std::max(p1.y, p2.y);
+    const double lines = static_cast<double>(m_lineWidths.size());
+    if (local.x < x0 || local.x > x0 + std::fabs(p4.x - p1.x) || local.y > y0 ||
+        local.y < y0 - lines * lineHeight)
+        return false;
+    const int line = std::clamp(static_cast<int>(std::fabs(local.y - y0) / lineHeight), 0,
+                                static_cast<int>(m_lineWidths.size()) - 1);
+    return local.x < x0 + m_lineWidths[static_cast<size_t>(line)] / m_pTool->m_fZoomRatio;
+}
+
+CPaint* CTextBox::HitTest() {
+    if (m_pTool == nullptr || !HasPoints())
+        return nullptr;
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand)) {
+        if (!m_pTool->IsLayerVisible(m_nLayer))
+            return nullptr;
+        const double lineHeight = LineHeightInLayout();
+        const double x0 = std::min(m_points[1].x, m_points[4].x), y0 = std::max(m_points[1].y, m_points[2].y);
+        for (size_t i = 0; i < m_lineWidths.size() && lineHeight > 0.0; ++i) {
+            if (m_lineWidths[i] == 0)
+                continue;
+            const double top = y0 - static_cast<double>(i) * lineHeight, bottom = top - lineHeight;
+            const double right = x0 + m_lineWidths[i] / m_pTool->m_fZoomRatio;
+            if (shape::BandHitsShape(*this, {{x0, top}, {right, top}, {right, bottom}, {x0, bottom}}, true))
+                return this;
+        }
+        return nullptr;
+    }
+    if (CPaint::HitTest() == nullptr)
+        return nullptr;
+    if (CursorOnText(WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY)))
+        return this;
+    return IsSelected() && shape::CursorOnOutline(*this, Corners(), true) ? this : nullptr;
+}
+
+// ---- Mouse ----
+
+void CTextBox::TrackCreate(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const bool creating = m_pTool->m_toolMode == kToolText;
+    if (creating)
+        Invalidate();
+    const CPose& frame = FrameOf(pose);
+    if (handle == 0) {
+        if (!creating)
+            CPaint::TrackCreate(pose, handle);
+        SavePose();
+        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_points[1].x + m_points[3].x) / 2.0,
+                                                        (m_points[1].y + m_points[3].y) / 2.0);
+        m_pTool->BeginRotation(middle.x, middle.y);
+    } else if (handle == -1) {
+        m_fRescaleAX = m_points[3].x;
+        m_fRescaleAY = m_points[3].y;
+        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_points[1].x, m_points[1].y);
+        m_fRescaleBX = reference.x;
+        m_fRescaleBY = reference.y;
+        SavePose();
+    } else if (handle >= 1 && handle <= 4 && !creating) {
+        // The undo point holds the corner where it lies, so undo puts it back there.
+        const CDoublePoint corner = LocalToWorldInFrame(frame, m_points[handle].x, m_points[handle].y);
+        auto step = std::make_unique<CEditStep>(kStepChangeGeometry, this, 1);
+        auto payload = std::make_unique<GeometryPayload>();
+        payload->x = corner.x;
+        payload->y = corner.y;
+        payload->handle = handle;
+        step->SetPayload(std::move(payload));
+        m_pTool->PushUndo(step.release());
+    }
+    Invalidate();
+}
+
+void CTextBox::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    Invalidate();
+    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    MoveBoxCorner(handle, local.x, local.y, nullptr);
+    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    Invalidate();
+}
+
+int CTextBox::FinishCreate(const CPose* pose, int handle) {
+    if (m_strText.IsEmpty() && !IsInvalid(0)) {
+        RunDialog();
+        Invalidate();
+    }
+    CPaint::FinishCreate(pose, handle);
+    return IsInvalid(0) ? 0 : 1;
+}
+
+bool CTextBox::RunDialog() {
+    CTextPropertyDialog dialog;
+    dialog.SetText(m_strText);
+    dialog.SetFont(m_fontRecord);
+    dialog.SetColor(m_crText);
+    const bool accepted = dialog.DoModal() == IDOK;
+    if (accepted) {
+        Invalidate();
+        m_strText = dialog.GetText();
+        m_crText = dialog.GetColor();
+        m_fontRecord = dialog.GetFont();
+        CreateFont();
+    }
+    if (m_strText.IsEmpty())
+        m_strText = " ";
+    return accepted;
+}
+
+int CTextBox::EditProperties(const CPose*) {
+    const bool accepted = RunDialog();
+    if (m_pTool != nullptr) {
+        if (accepted)
+            m_pTool->MarkChangedOutsideUndo();
+        m_pTool->m_toolMode.Set(kToolSelector);
+    }
+    Invalidate();
+    return accepted ? 1 : 0;
+}
+
+// ---- Status ----
+
+void CTextBox::UpdateSizeInfo(const CPose* pose) {
+    CPaint::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    const CPose& frame = FrameOf(pose);
+    CPieceStatusText& status = m_pTool->m_status;
+    status.m_strName = m_strName;
+    status.m_strMeasure[0] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
+    status.m_strMeasure[1] =
+        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[4].x, m_points[4].y));
+    status.m_strMeasure[2] = shape::LengthText(m_pTool, std::fabs(m_points[1].y - m_points[2].y));
+    status.m_strMeasure[3] = shape::LengthText(m_pTool, std::fabs(m_points[1].x - m_points[4].x));
+    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
+    status.m_nKind = 16;
+}
+
+void CTextBox::AppendStatusText(CString& text) {
+    if (m_pTool == nullptr)
+        return;
+    CString angle;
+    angle.Format("; %.2f", m_pTool->m_status.m_fRotation);
+    text = m_pTool->m_status.m_strMeasure[2] + "; " + m_pTool->m_status.m_strMeasure[3] + angle;
+}

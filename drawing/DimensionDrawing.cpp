@@ -1,0 +1,72 @@
+#include "drawing/DimensionDrawing.h"
+
+#include <cmath>
+
+#include "drawing/ShapeSupport.h"
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "model/CToolMode.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CPen.h"
+#include "platform/gdi/LogicalPixelSize.h"
+
+namespace dimension {
+
+namespace {
+
+constexpr int kNoArrowheads = 0;
+constexpr int kFilledArrowheads = 2;
+
+void CreateStyledPen(CPaint& shape, CDC& dc, bool labelled, int width, CPen& pen) {
+    if (!labelled) {
+        pen.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        return;
+    }
+    pen.CreatePen(shape.m_pen.style, width * LogicalPixelSize(&dc), shape::OutlineColor(shape));
+}
+
+}  // namespace
+
+void CreateFramePen(CPaint& shape, CDC& dc, bool labelled, CPen& pen) {
+    CreateStyledPen(shape, dc, labelled, shape.m_nFrameWidth, pen);
+}
+
+void CreateLinePen(CPaint& shape, CDC& dc, bool labelled, CPen& pen) {
+    CreateStyledPen(shape, dc, labelled, shape.m_pen.widthX, pen);
+}
+
+double UnitsPerPixel(const CTool& tool) {
+    return tool.m_fZoomRatio > 0.0 ? 1.0 / tool.m_fZoomRatio : 1.0;
+}
+
+double ArrowSize(const CPaint& shape, int index) {
+    if (shape.m_nArrowStyle == kNoArrowheads || shape.m_pTool == nullptr)
+        return 0.0;
+    const double pixels = index == 0 ? 10.0 : index == 1 ? 15.0 : 20.0;
+    return std::trunc(UnitsPerPixel(*shape.m_pTool) * pixels);
+}
+
+void DrawArrowhead(const CPaint& shape, CDC& dc, const std::array<CPoint, 3>& head) {
+    if (shape.m_nArrowStyle == kNoArrowheads)
+        return;
+    if (shape.m_nArrowStyle != kFilledArrowheads) {
+        dc.Polyline(head.data(), 3);
+        return;
+    }
+    dc.BeginPath();
+    dc.MoveTo(head[0]);
+    dc.LineTo(head[1]);
+    dc.LineTo(head[2]);
+    dc.LineTo(head[0]);
+    dc.EndPath();
+    dc.FillPath();
+}
+
+bool ShowsLabel(CPaint& shape, int labelFlag) {
+    if (labelFlag == 0)
+        return false;
+    const CTool& tool = *shape.m_pTool;
+    return !shape.IsSelected() || (tool.m_toolMode != kToolRotateAroundOrigin && tool.m_nDragState != 0);
+}
+
+}  // namespace dimension

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+
+#include "platform/gdi/CPoint.h"
+#include "platform/gdi/GdiTypes.h"
+
+class CDC;
+class CPaint;
+class CPen;
+class CTool;
+
+// What the dimension line and the dimension angle draw alike: their two pens, the arrowheads
+// and when the label shows.
+namespace dimension {
+
+// The frames: with the label flag clear a black one-pixel line, else the pen's style and
+// colour (the editing colour while dragged) at the frame width.
+void CreateFramePen(CPaint& shape, CDC& dc, bool labelled, CPen& pen);
+// The dimension line or arc: as the frames, at the pen's width.
+void CreateLinePen(CPaint& shape, CDC& dc, bool labelled, CPen& pen);
+// Layout units per device pixel at the engine's zoom.
+double UnitsPerPixel(const CTool& tool);
+// An arrowhead length or half-width in whole layout units for its picker index (10, 15 or
+// 20 pixels); 0 without arrowheads.
+double ArrowSize(const CPaint& shape, int index);
+// Wing 1, tip, wing 2 on the device: two strokes, or with the filled style a closed
+// outline filled with the brush selected. Nothing without arrowheads.
+void DrawArrowhead(const CPaint& shape, CDC& dc, const std::array<CPoint, 3>& head);
+// The label hides on a selected object while the selection is being turned.
+bool ShowsLabel(CPaint& shape, int labelFlag);
+
+}  // namespace dimension

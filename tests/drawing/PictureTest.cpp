@@ -1,0 +1,360 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "drawing/CBMP.h"
+#include "drawing/CPicturePropertyDialog.h"
+#include "drawing/StepLine.h"
+#include "model/CDataFolders.h"
+#include "model/CEditStep.h"
+#include "model/CToolMode.h"
+#include "model/Units.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WindowManager.h"
+#include "resources/PicturePropertiesTemplate.h"
+#include "resources/Resources.h"
+#include "tests/drawing/DrawingPlan.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/support/TestFolder.h"
+#include "tests/support/TestPictures.h"
+#include "ui/LoadBitmapFile.h"
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+class PictureTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterResources();
+        WindowManager::Instance().Reset();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        CDataFolders::SetBaseFolder(CString(folder.Path().string().c_str()) + "/");
+        std::filesystem::create_directories(folder / "BITMAPS");
+    }
+    void TearDown() override {
+        CDataFolders::SetBaseFolder(m_previousBase);
+        WindowManager::Instance().Reset();
+    }
+
+    // A picture 40 by 20 whose left half is red and right half blue.
+    CString WritePicture(const std::filesystem::path& path) {
+        Canvas picture(40, 20, kBlue);
+        picture.dc.FillSolidRect(0, 0, 20, 20, kRed);
+        EXPECT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+        return CString(path.string().c_str());
+    }
+    // Places a picture with the tool; the dialog that opens runs the action.
+    CBMP* PlacePicture(double x0, double y0, double x1, double y1, HeadlessHost::ModalAction action) {
+        host.WhenModal("Picture properties", std::move(action));
+        plan.tool.m_toolMode.Set(kToolBitmapPicture);
+        plan.Drag(x0, y0, x1, y1);
+        plan.tool.m_toolMode.Set(kToolSelector);
+        return plan.Newest<CBMP>();
+    }
+    void Press(CWnd& dialog, int id) { host.ClickClient(dialog.GetDlgItem(id), CPoint(3, 3)); }
+
+    HeadlessHost host;
+    TestFolder folder;
+    DrawingPlan plan;
+    CString m_previousBase;
+};
+
+// A picture of the test's own, at (1000, 1000) reaching 2000 by 1000, not selected.
+std::unique_ptr<CBMP> PictureOnPlan(DrawingPlan& plan, const CString& file, double angle) {
+    auto picture = std::make_unique<CBMP>(0, &plan.tool, 1000.0, 1000.0);
+    picture->m_pose.angle = angle;
+    picture->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    picture->m_strFile = file;
+    EXPECT_NE(picture->LoadPicture(), nullptr);
+    picture->ComputeExtent(nullptr);
+    picture->RecalcDeviceBounds();
+    return picture;
+}
+
+int CountOnPage(const CDC& printer, COLORREF colour) {
+    const PixelSurface& page = *printer.Surface();
+    int count = 0;
+    for (int y = 0; y < page.Height(); ++y)
+        for (int x = 0; x < page.Width(); ++x) count += ColorFromPixel(page.At(x, y)) == colour ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+TEST(StepLine, WalksOnePixelAtATimeWithAnExtraRecordWhereBothCoordinatesMove) {
+    std::vector<WalkRecord> records;
+    ASSERT_EQ(StepLine(0, 0, 3, 1, records), 4);
+    const int expected[5][2] = {{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 1}};
+    ASSERT_EQ(records.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(records[i].x, expected[i][0]);
+        EXPECT_EQ(records[i].y, expected[i][1]);
+    }
+    EXPECT_EQ(StepLine(5, 5, 5, 5, records), 0);
+    EXPECT_EQ(records.size(), 1u);
+    for (const auto& [x1, y1] :
+         {std::pair{-7, 19}, std::pair{40, -3}, std::pair{-25, -25}, std::pair{0, -9}}) {
+        const int n = StepLine(2, 3, x1, y1, records);
+        EXPECT_EQ(records.back().x, x1);
+        EXPECT_EQ(records.back().y, y1);
+        for (int i = 1; i <= n; ++i)
+            EXPECT_EQ(std::abs(records[i].x - records[i - 1].x) + std::abs(records[i].y - records[i - 1].y),
+                      1);
+    }
+}
+
+TEST_F(PictureTest, TheDataFolderLoaderSearchesTheBitmapFolderAndReportsAMissingFile) {
+    WritePicture(folder / "BITMAPS" / "yard.bmp");
+    CString name = "C:\\elsewhere\\yard.bmp";
+    std::unique_ptr<CBitmap> found = LoadBitmapFile(name, "Bitmaps", "BITMAPS\\");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->GetBitmapDimension(), CSize(40, 20));
+    EXPECT_EQ(name, CDataFolders::GetBaseFolder() + "BITMAPS\\yard.bmp");
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    CString missing = "nowhere.bmp";
+    EXPECT_EQ(LoadBitmapFile(missing, "Bitmaps", "BITMAPS\\"), nullptr);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file nowhere.bmp");
+    EXPECT_EQ(missing, "nowhere.bmp");
+
+    // A missing picture keeps the object's old one and name, after both messages.
+    auto picture = std::make_unique<CBMP>(0, &plan.tool, 0.0, 0.0);
+    picture->m_strFile = name;
+    ASSERT_NE(picture->LoadPicture(), nullptr);
+    CBitmap* old = picture->GetPicture();
+    picture->m_strFile = "gone.bmp";
+    EXPECT_EQ(picture->LoadPicture(), nullptr);
+    EXPECT_EQ(picture->GetPicture(), old);
+    ASSERT_EQ(host.MessageBoxes().size(), 3u);
+    EXPECT_EQ(host.MessageBoxes()[2].text, "Could not create file gone.bmp");
+    EXPECT_NE(host.MessageBoxes()[2].type & MB_ICONEXCLAMATION, 0u);
+}
+
+TEST_F(PictureTest, ANewPictureOpensItsDialogAndTakesTheBrowsedFileOnlyWhenItLoads) {
+    const CString good = WritePicture(folder / "station.bmp");
+    std::ofstream(folder / "junk.bmp") << "no picture";
+    int shown = 0;
+    CBMP* picture = PlacePicture(1000.0, 1000.0, 3000.0, 2000.0, [&](CWnd& dialog) {
+        ++shown;
+        host.WhenModal("Open", [&](CWnd& open) {
+            open.GetDlgItem(edt1)->SetWindowText((folder / "junk.bmp").string().c_str());
+            host.PressKey(VK_RETURN);
+        });
+        Press(dialog, IDC_PICTURE_BROWSE);
+        CString name;
+        dialog.GetDlgItem(IDC_PICTURE_NAME)->GetWindowText(name);
+        EXPECT_EQ(name, "");
+        host.WhenModal("Open", [&](CWnd& open) {
+            open.GetDlgItem(edt1)->SetWindowText(good);
+            host.PressKey(VK_RETURN);
+        });
+        Press(dialog, IDC_PICTURE_BROWSE);
+        dialog.GetDlgItem(IDC_PICTURE_NAME)->GetWindowText(name);
+        EXPECT_EQ(name, good);
+        Press(dialog, IDOK);
+    });
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(picture->m_strName, "Bitmap");
+    EXPECT_EQ(picture->m_strFile, good);
+    ASSERT_NE(picture->GetPicture(), nullptr);
+    // The junk file gave its two messages and nothing else changed.
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_TRUE(plan.host.m_bModified);
+
+    // A click makes no picture and opens no dialog.
+    const int count = plan.MemberCount();
+    PlacePicture(500.0, 500.0, 500.0, 500.0, [&](CWnd& dialog) {
+        ++shown;
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(plan.MemberCount(), count);
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(PictureTest, ANegativePriceIsRefusedWithTheFieldFocusedAndZeroIsAccepted) {
+    CBMP picture(0, &plan.tool, 0.0, 0.0);
+    picture.MoveBoxCorner(3, 100.0, 100.0, nullptr);
+    CPicturePropertyDialog dialog;
+    dialog.SetObject(&picture, FALSE, nullptr);
+    host.WhenModal("Picture properties", [&](CWnd& modal) {
+        modal.GetDlgItem(IDC_PICTURE_PRICE)->SetWindowText("-0.01");
+        host.AnswerMessageBox(IDOK);
+        Press(modal, IDOK);
+        ASSERT_EQ(host.MessageBoxes().size(), 1u);
+        EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a positive number ");
+        EXPECT_NE(host.MessageBoxes()[0].type & MB_ICONEXCLAMATION, 0u);
+        EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_PICTURE_PRICE));
+        modal.GetDlgItem(IDC_PICTURE_PRICE)->SetWindowText("0");
+        Press(modal, IDC_PICTURE_RESIZEABLE);
+        EXPECT_EQ(dialog.GetWorkingCopy()->m_bScaleWithDocument, 0);
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    CPaint* result = nullptr;
+    int mode = -1;
+    ASSERT_TRUE(dialog.GetResult(result, mode));
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(result->m_fPrice, 0.0);
+    EXPECT_EQ(result->m_bScaleWithDocument, 0);
+    result->ReleaseData();
+    delete result;
+}
+
+TEST_F(PictureTest, CornerPressesRecordTheCornerAndAPictureNotResizeableKeepsItsSize) {
+    CBMP* picture = PlacePicture(1000.0, 1000.0, 3000.0, 2000.0, [&](CWnd& dialog) { Press(dialog, IDOK); });
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(picture->IsSelected());
+    plan.tool.MarkSaved();
+    plan.host.m_bModified = FALSE;
+    plan.Drag(3004.0, 2003.0, 3500.0, 2500.0);
+    ASSERT_EQ(plan.tool.GetUndoStep(0)->m_nKind, kStepChangeGeometry);
+    const GeometryPayload* payload = plan.tool.GetUndoStep(0)->GetPayload<GeometryPayload>();
+    EXPECT_EQ(payload->x, 3000.0);
+    EXPECT_EQ(payload->y, 2000.0);
+    EXPECT_TRUE(plan.host.m_bModified);
+    EXPECT_EQ(picture->m_points[3], (CDoublePoint{2500.0, 1500.0}));
+    plan.tool.Undo();
+    EXPECT_EQ(picture->m_points[3], (CDoublePoint{2000.0, 1000.0}));
+
+    picture->m_bScaleWithDocument = 0;
+    plan.Drag(3000.0, 2000.0, 3500.0, 2500.0);
+    EXPECT_EQ(picture->m_points[3], (CDoublePoint{2000.0, 1000.0}));
+    EXPECT_NE(plan.tool.GetUndoStep(0)->m_nKind, kStepChangeGeometry);
+    picture->TrackCreate(nullptr, -1);
+    picture->RescaleWithUndo(nullptr, 2.0, 0);
+    EXPECT_EQ(picture->m_points[2], (CDoublePoint{0.0, 1000.0}));
+    picture->m_bScaleWithDocument = 1;
+    picture->RescaleWithUndo(nullptr, 2.0, 0);
+    EXPECT_EQ(picture->m_points[2], (CDoublePoint{-2000.0, 2000.0}));
+}
+
+TEST_F(PictureTest, RecordsRoundTripAndReloadThePicture) {
+    const CString file = WritePicture(folder / "BITMAPS" / "shed.bmp");
+    auto picture = PictureOnPlan(plan, "shed.bmp", 0.5);
+    EXPECT_EQ(picture->m_strFile, file.Left(0) + CDataFolders::GetBaseFolder() + "BITMAPS\\shed.bmp");
+    const Bytes record = StoreRecord(*picture);
+    const size_t common = CommonPartSize(*picture);
+    EXPECT_EQ(record.size() - common, 1u + picture->m_strFile.GetLength() + 80u);
+    CBMP read;
+    read.SetTool(&plan.tool);
+    LoadRecord(read, record);
+    EXPECT_NE(read.GetPicture(), nullptr);
+    EXPECT_EQ(StoreRecord(read), record);
+    std::unique_ptr<CPaint> clone(read.Clone());
+    EXPECT_EQ(StoreRecord(*clone), record);
+    EXPECT_NE(static_cast<CBMP*>(clone.get())->GetPicture(), nullptr);
+
+    plan.host.m_nFileVersion = 6;
+    CPaint plain;
+    Bytes older = StoreRecord(plain);
+    older.resize(older.size() - 2);
+    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    CBMP old;
+    old.SetTool(&plan.tool);
+    LoadRecord(old, older);
+    ASSERT_EQ(old.m_points.GetSize(), CBMP::kPointCount);
+    EXPECT_EQ(old.m_points[3], picture->m_points[3]);
+    read.SetTool(nullptr);
+    old.SetTool(nullptr);
+}
+
+TEST_F(PictureTest, ATurnedPictureCoversItsRectangleOnScreenAndLeavesTheRestAsItWas) {
+    const CString file = WritePicture(folder / "turned.bmp");
+    Canvas canvas(400, 300, kWhite);
+    canvas.dc.FillSolidRect(0, 0, 400, 20, kBlack);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    // Unturned: corner 1 at (100, 100), column 0 (red) there, columns toward corner 4.
+    auto straight = PictureOnPlan(plan, file, 0.0);
+    ASSERT_EQ(straight->Draw(nullptr), 1);
+    EXPECT_EQ(straight->m_dwRop, static_cast<DWORD>(SRCCOPY));
+    EXPECT_EQ(canvas.At(120, 150), kRed);
+    EXPECT_EQ(canvas.At(280, 150), kBlue);
+    EXPECT_EQ(canvas.At(50, 150), kWhite);
+    EXPECT_EQ(canvas.At(50, 10), kBlack);
+    const int covered =
+        canvas.CountColor(kRed, CRect(0, 0, 400, 300)) + canvas.CountColor(kBlue, CRect(0, 0, 400, 300));
+    EXPECT_NEAR(covered, 200 * 100, 400);
+
+    // Turned by 30 degrees about corner 1: the same area, no holes, the rest untouched.
+    canvas.dc.FillSolidRect(0, 20, 400, 280, kWhite);
+    auto turned = PictureOnPlan(plan, file, kPi / 6.0);
+    ASSERT_EQ(turned->Draw(nullptr), 1);
+    const int area =
+        canvas.CountColor(kRed, CRect(0, 0, 400, 300)) + canvas.CountColor(kBlue, CRect(0, 0, 400, 300));
+    EXPECT_NEAR(area, 200 * 100, 700);
+    const CDoublePoint centre = turned->LocalToWorld(1000.0, 500.0);
+    EXPECT_NE(canvas.At(static_cast<int>(centre.x / 10.0), static_cast<int>(centre.y / 10.0)), kWhite);
+    EXPECT_EQ(canvas.At(110, 240), kWhite);
+    EXPECT_EQ(canvas.At(50, 10), kBlack);
+    if (const CString png = TestPicturePath("picture-turned-30.png"); !png.IsEmpty())
+        canvas.dc.WritePng(png);
+
+    // On a hidden layer nothing is drawn, on screen or on paper.
+    plan.tool.m_bLayerShown[turned->m_nLayer] = 0;
+    canvas.dc.FillSolidRect(0, 20, 400, 280, kWhite);
+    EXPECT_EQ(turned->Draw(nullptr), 0);
+    EXPECT_EQ(canvas.CountColor(kWhite, CRect(0, 20, 400, 300)), 400 * 280);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+TEST_F(PictureTest, APrintedPictureFillsItsTurnedRectangleAndLeavesThePaperAroundIt) {
+    const CString file = WritePicture(folder / "printed.bmp");
+    CDC printer;
+    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str(), 30));
+    // Paper y grows downward while the plan's grows upward, as the print view maps it.
+    printer.SetMapMode(MM_ANISOTROPIC);
+    printer.SetWindowExt(1, 1);
+    printer.SetViewportExt(1, -1);
+    plan.tool.SetTargetDC(&printer, nullptr);
+    plan.host.m_nPrintableWidth = 2400;
+    plan.host.m_nPrintableHeight = 3400;
+    plan.host.m_fPrintScale = 10.0;
+    auto picture = std::make_unique<CBMP>(0, &plan.tool, 1000.0, -1000.0);
+    picture->m_pose.angle = kPi / 6.0;
+    picture->MoveBoxCorner(3, 1000.0, -600.0, nullptr);
+    picture->m_strFile = file;
+    ASSERT_NE(picture->LoadPicture(), nullptr);
+    picture->ComputeExtent(nullptr);
+    ASSERT_EQ(picture->Draw(nullptr), 1);
+    EXPECT_EQ(picture->m_dwRop, static_cast<DWORD>(SRCPAINT));
+    // Only the turned rectangle is inked: red and blue, no black left of the shape under it.
+    const int red = CountOnPage(printer, kRed), blue = CountOnPage(printer, kBlue);
+    EXPECT_NEAR(red + blue, 100 * 60, 300);
+    EXPECT_NEAR(red, blue, 150);
+    EXPECT_EQ(CountOnPage(printer, kWhite) + red + blue,
+              printer.Surface()->Width() * printer.Surface()->Height());
+    if (const CString png = TestPicturePath("picture-printed-30.png"); !png.IsEmpty())
+        printer.Surface()->WritePng(png);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+TEST_F(PictureTest, APictureDrawnFromItsTopLeftCornerShowsUprightOnThePlan) {
+    const CString file = WritePicture(folder / "upright.bmp");
+    // The plan's own mapping: logical y grows upward from the bottom edge.
+    Canvas canvas(400, 300, kWhite);
+    canvas.dc.SetMapMode(MM_LOMETRIC);
+    canvas.dc.SetViewportOrg(0, 300);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+    auto picture = std::make_unique<CBMP>(0, &plan.tool, 500.0, 5000.0);
+    picture->MoveBoxCorner(3, 3000.0, -2000.0, nullptr);
+    picture->m_strFile = file;
+    ASSERT_NE(picture->LoadPicture(), nullptr);
+    picture->ComputeExtent(nullptr);
+    picture->RecalcDeviceBounds();
+    ASSERT_EQ(picture->Draw(nullptr), 1);
+    // Logical x 50 to 350 is pixels 19 to 132; the left half is red as in the file.
+    EXPECT_EQ(canvas.At(40, 150), kRed);
+    EXPECT_EQ(canvas.At(110, 150), kBlue);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
