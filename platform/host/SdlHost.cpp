@@ -300,6 +300,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         m_dropped.clear();
         break;
     case SDL_TEXTINPUT:
+        // The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types).
+        if ((SDL_GetModState() & KMOD_LALT) && !(SDL_GetModState() & (KMOD_RALT | KMOD_MODE)))
+            break;
         // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.
         for (const char* c = event.text.text; *c; ++c)
             if (static_cast<unsigned char>(*c) < 0x80) Manager().CharInput(*c);

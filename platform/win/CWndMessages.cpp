@@ -344,7 +344,9 @@ void CWnd::TrackMenuBar(CPoint screen) {
 void CWnd::TrackMenuBarItem(int item) {
     CWnd* top = GetTopLevelParent();
     CMenu* bar = top->GetMenu();
-    if (!bar || item < 0) return;
+    // One menu at a time: a key reaching the window while a menu is open opens no second one.
+    if (!bar || item < 0 || CMenuPopupWnd::Current())
+        return;
     const int count = bar->GetMenuItemCount();
     // Left and Right walk along the bar from one popup to the next.
     for (int walked = 0; walked <= count && item >= 0 && item < count; ++walked) {

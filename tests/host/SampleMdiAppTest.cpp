@@ -275,6 +275,22 @@ TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
     EXPECT_EQ(prompt, "Routes a command through every target");
     EXPECT_EQ(Main().statusBar.GetPaneText(0), "Ready");
 
+    // Alt let go while its chord's menu is open leaves that menu open and opens no other, also
+    // when the desktop reports Alt up and down again as the menu takes the keyboard.
+    bool stillOpen = false;
+    host.WhenModal("", [&](CWnd& window) {
+        host.KeyUp(VK_MENU);
+        host.KeyDown(VK_MENU);
+        host.KeyUp(VK_MENU);
+        stillOpen = IsWindow(&window) && window.InModalLoop();
+        host.PressKey(VK_ESCAPE);
+    });
+    const size_t unanswered = host.UnansweredModals().size();
+    host.KeyDown(VK_MENU);
+    host.PressKey('E');
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(host.UnansweredModals().size(), unanswered);
+
     // Alt alone, pressed and released, opens the first menu.
     bool opened = false;
     host.WhenModal("", [&](CWnd& window) {
