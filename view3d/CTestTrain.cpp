@@ -14,7 +14,7 @@
 #include "resources/StringTable.h"
 #include "view3d/CTrainPropertyDialog.h"
 
-IMPLEMENT_DYNAMIC(CTestTrain, CPaint)
+IMPLEMENT_DYNCREATE(CTestTrain, CPaint)
 
 namespace {
 

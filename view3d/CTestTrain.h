@@ -13,7 +13,7 @@ class CParTrack;
 // limits. It belongs to its document's train list, never to a group, and is never stored.
 // Lengths are in layout units (tenths of a millimetre) unless they say gauges.
 class CTestTrain : public CPaint, public CRunningTrain {
-    DECLARE_DYNAMIC(CTestTrain)
+    DECLARE_DYNCREATE(CTestTrain)
 
   public:
     // One track piece the train has entered: its share of the path's points, in the piece's
@@ -32,6 +32,8 @@ class CTestTrain : public CPaint, public CRunningTrain {
 
     // A train whose head is at the layout point, laid out towards -y.
     CTestTrain(CTool* tool, double x, double y);
+    // A train of no document, at the origin.
+    CTestTrain() : CTestTrain(nullptr, 0.0, 0.0) {}
     ~CTestTrain() override;
 
     // Makes the train known to the editing engine by its maker and by its class name.

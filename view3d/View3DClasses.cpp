@@ -7,7 +7,8 @@
 int RegisterView3DClasses() {
     // Looking the classes up by name keeps their registration in the linked program.
     CTestTrain::Register();
-    const CRuntimeClass* classes[] = {RUNTIME_CLASS(C3DChildFrame), RUNTIME_CLASS(C3DView), RUNTIME_CLASS(CTestTrain)};
+    const CRuntimeClass* classes[] = {RUNTIME_CLASS(C3DChildFrame), RUNTIME_CLASS(C3DView),
+                                      RUNTIME_CLASS(CTestTrain)};
     int found = 0;
     for (const CRuntimeClass* runtimeClass : classes)
         if (CRuntimeClass::FromName(runtimeClass->m_lpszClassName) == runtimeClass)
