@@ -38,7 +38,10 @@ float NonZero(float extent) {
 
 }  // namespace
 
+// A name emptied by an earlier failure is not tried again.
 std::unique_ptr<r3d::Clump> CTestTrain::LoadVehicleModel(CString& file, int tag) const {
+    if (file.IsEmpty())
+        return nullptr;
     std::unique_ptr<r3d::Clump> model = LoadModelFile(file);
     if (model == nullptr) {
         CString text;
