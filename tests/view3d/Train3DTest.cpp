@@ -6,9 +6,11 @@
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Scene.h"
 #include "resources/StringTable.h"
+#include "resources/TrainPropertiesTemplate.h"
 #include "tests/view3d/TrainFixture.h"
 #include "tools/datagen/DataPictures.h"
 #include "tools/datagen/TrainModels.h"
+#include "ui/CColorButton.h"
 #include "view3d/C3DView.h"
 
 namespace {
@@ -147,4 +149,85 @@ TEST_F(Train3D, ACarModelThatCannotBeReadLeavesTheLocomotiveAndAFlatModelStaysFi
     const r3d::Matrix world = train->m_hModel->Children()[0]->WorldMatrix();
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) EXPECT_TRUE(std::isfinite(world.m[r][c])) << r << c;
+}
+
+TEST_F(Train3D, ThePropertiesDialogShowsTheTrainKeepsItsScrollBarsInRangeAndRebuildsOnlyForNewModelsOrCars) {
+    CTestTrain* train = TrainWithModels(5000.0, -8000.0);
+    train->m_nStatus = IDS_MAXIMUM_GRADE_EXCEEDED;
+    train->m_elevations[5] = 120.0;
+    const CString loco = train->m_strLocoFile;
+    const CString missingCar = (folder / "TRAINS" / "nowhere.3ds").c_str();
+    auto text = [](CWnd& dialog, int id) {
+        CString value;
+        dialog.GetDlgItem(id)->GetWindowText(value);
+        return value;
+    };
+    auto keys = [](CWnd& dialog, int id, UINT key, int times) {
+        for (int i = 0; i < times; ++i) dialog.GetDlgItem(id)->SendMessage(WM_KEYDOWN, key);
+    };
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        EXPECT_EQ(text(dialog, IDC_TRAIN_STATUS), "Maximum grade exceeded.");
+        EXPECT_EQ(text(dialog, IDC_TRAIN_LOCO_FILE), loco);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_SPEED_LABEL), "40");
+        EXPECT_EQ(text(dialog, IDC_TRAIN_CAR_COUNT_LABEL), "2");
+        EXPECT_EQ(dynamic_cast<CColorButton*>(dialog.GetDlgItem(IDC_TRAIN_COLOR))->GetColor(),
+                  CTestTrain::kDefaultColor);
+        // Pages of ten stop at 100, and a line more is ignored there.
+        keys(dialog, IDC_TRAIN_SPEED, VK_NEXT, 7);
+        keys(dialog, IDC_TRAIN_SPEED, VK_RIGHT, 1);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_SPEED_LABEL), "100");
+        // Lines stop at 0; then a page and back by lines.
+        keys(dialog, IDC_TRAIN_CAR_COUNT, VK_LEFT, 3);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_CAR_COUNT_LABEL), "0");
+        keys(dialog, IDC_TRAIN_CAR_COUNT, VK_NEXT, 1);
+        keys(dialog, IDC_TRAIN_CAR_COUNT, VK_LEFT, 6);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_CAR_COUNT_LABEL), "4");
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    const CPose identity;
+    EXPECT_EQ(train->EditProperties(&identity), 1);
+    EXPECT_EQ(train->m_fSpeed, 100.0);
+    ASSERT_EQ(train->m_nCarCount, 4);
+    ASSERT_EQ(train->m_vehicles.size(), 10u);
+    ASSERT_EQ(train->m_points.GetSize(), 20);
+    // The two new cars stand in -y behind the last one, at its back elevation.
+    for (int i = 6; i < 10; ++i) {
+        EXPECT_EQ(train->m_vehicles[i].x, 5000.0);
+        EXPECT_EQ(train->m_elevations[i], 120.0);
+    }
+    EXPECT_EQ(train->m_vehicles[6].y, train->m_vehicles[5].y - 330.0);
+    EXPECT_EQ(train->m_vehicles[9].y, train->m_vehicles[5].y - 3300.0);
+    ASSERT_NE(train->m_hModel, nullptr);
+    EXPECT_EQ(train->m_hModel->Children().size(), 5u);
+
+    // The same names again and another speed: the model stays as it is.
+    const r3d::Clump* model = train->m_hModel.get();
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        keys(dialog, IDC_TRAIN_SPEED, VK_LEFT, 5);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    EXPECT_EQ(train->EditProperties(&identity), 0);
+    EXPECT_EQ(train->m_fSpeed, 95.0);
+    EXPECT_EQ(train->m_hModel.get(), model);
+
+    // A car model that cannot be read: its name is emptied and the locomotive stays.
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_TRAIN_CAR_FILE)->SetWindowText(missingCar);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    host.AnswerMessageBox(IDOK);
+    EXPECT_EQ(train->EditProperties(&identity), 1);
+    EXPECT_EQ(host.MessageBoxes().back().text, "Could not create clump " + missingCar);
+    EXPECT_TRUE(train->m_strCarFile.IsEmpty());
+    ASSERT_NE(train->m_hModel, nullptr);
+    ASSERT_EQ(train->m_hModel->Children().size(), 1u);
+    EXPECT_EQ(train->m_hModel->Children()[0]->Tag(), 30);
+
+    // Cancel changes nothing.
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        keys(dialog, IDC_TRAIN_CAR_COUNT, VK_LEFT, 4);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(train->EditProperties(&identity), 0);
+    EXPECT_EQ(train->m_nCarCount, 4);
 }
