@@ -192,7 +192,7 @@ TEST_F(TestTrain, AtATurnoutTheFirstRouteWithAConnectedEndWins) {
     train->AdvanceAlongTrack(1, 5010.0);
     ASSERT_EQ(train->m_bRunning, 1);
     EXPECT_EQ(train->m_pCurrentPiece, branch);
-    branch->m_bBeginConnected = 0;
+    // Both routes joined: the one laid first takes the train.
     through->m_bBeginConnected = 1;
     train->ResetRun();
     train->MoveBy(0.0, 0.0, 0);
@@ -238,6 +238,15 @@ TEST_F(TestTrain, APieceThatLeavesTheLayoutIsForgottenByEveryTrainAndStopsTheOne
     ExpectPoint(train->GetPathPoint(0), 0.0, 0.0);
     train->StepTrain(1);
     ExpectPoint(train->AdvanceAlongTrack(1, 10.0), 0.0, 0.0);
+
+    // A piece taken out of the layout by the engine is forgotten too.
+    Tool().DetachObject(second);
+    EXPECT_EQ(train->m_segments[1].piece, nullptr);
+    EXPECT_EQ(train->m_bRunning, 0);
+    layout->m_rootGroup.m_members.push_back(second);
+    train->m_bRunning = 1;
+    train->m_pCurrentPiece = second;
+    train->m_segments[1].piece = second;
 
     // The current piece goes: the train stops and steps on safely.
     Tool().SelectAll(0);
