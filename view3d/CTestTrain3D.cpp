@@ -26,11 +26,6 @@ r3d::Box DeepBounds(const r3d::Clump& model) {
     return box;
 }
 
-void SetDrawStyleDeep(r3d::Clump& model, r3d::DrawStyle style) {
-    model.SetDrawStyle(style);
-    for (const std::unique_ptr<r3d::Clump>& child : model.Children()) SetDrawStyleDeep(*child, style);
-}
-
 // An extent of nothing would make the scale infinite: a flat model keeps that side as it is.
 float NonZero(float extent) {
     return extent > 0.0f && std::isfinite(extent) ? extent : 1.0f;
@@ -51,8 +46,6 @@ std::unique_ptr<r3d::Clump> CTestTrain::LoadVehicleModel(CString& file, int tag)
         return nullptr;
     }
     model->SetTag(tag);
-    const int style = m_pTool->m_pHost->Get3DDrawStyle();
-    SetDrawStyleDeep(*model, style == 2 ? r3d::DrawStyle::Wireframe : r3d::DrawStyle::Solid);
     return model;
 }
 
@@ -85,6 +78,8 @@ int CTestTrain::Update3D(const CPose* pose) {
         m_hModel = Build3D(pose);
         if (m_hModel == nullptr)
             return 0;
+        // Every vehicle takes the document's draw style.
+        ApplyRenderMode();
         if (scene != nullptr)
             scene->Add(*m_hModel);
         m_bRebuild3D = 0;
