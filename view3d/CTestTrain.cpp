@@ -133,35 +133,30 @@ int CTestTrain::Draw(const CPose*) {
     CPen* oldPen = dc->SelectObject(&pen);
     const int oldMode = dc->SetBkMode(OPAQUE);
     for (int vehicle = 0; vehicle < VehicleCount(); ++vehicle) DrawVehicle(*dc, vehicle);
-    POINT axis[2] = {{0, 0}, {0, 0}};
-    const CPoint front = m_pTool->LayoutToDevice(m_vehicles[0].x, m_vehicles[0].y, 1);
-    const CPoint back = m_pTool->LayoutToDevice(m_vehicles[1].x, m_vehicles[1].y, 1);
-    axis[0] = {front.x, front.y};
-    axis[1] = {back.x, back.y};
-    dc->Polyline(axis, 2);
+    // The locomotive's axis, and its diagonals while the train is held.
+    DrawLine(*dc, m_vehicles[0], m_vehicles[1]);
     if (m_bSelected) {
-        POINT corners[4];
-        for (int i = 0; i < 4; ++i) {
-            const CPoint p = m_pTool->LayoutToDevice(m_points[i].x, m_points[i].y, 1);
-            corners[i] = {p.x, p.y};
-        }
-        const POINT first[2] = {corners[0], corners[2]};
-        const POINT second[2] = {corners[1], corners[3]};
-        dc->Polyline(first, 2);
-        dc->Polyline(second, 2);
+        DrawLine(*dc, m_points[0], m_points[2]);
+        DrawLine(*dc, m_points[1], m_points[3]);
     }
     dc->SetBkMode(oldMode);
     dc->SelectObject(oldPen);
     return 1;
 }
 
+POINT CTestTrain::ToDevice(const CDoublePoint& point) const {
+    const CPoint device = m_pTool->LayoutToDevice(point.x, point.y, 1);
+    return {device.x, device.y};
+}
+
+void CTestTrain::DrawLine(CDC& dc, const CDoublePoint& from, const CDoublePoint& to) const {
+    const POINT line[2] = {ToDevice(from), ToDevice(to)};
+    dc.Polyline(line, 2);
+}
+
 void CTestTrain::DrawVehicle(CDC& dc, int vehicle) {
     POINT outline[5];
-    for (int i = 0; i < 4; ++i) {
-        const CDoublePoint& corner = m_points[4 * vehicle + i];
-        const CPoint p = m_pTool->LayoutToDevice(corner.x, corner.y, 1);
-        outline[i] = {p.x, p.y};
-    }
+    for (int i = 0; i < 4; ++i) outline[i] = ToDevice(m_points[4 * vehicle + i]);
     outline[4] = outline[0];
     CRgn region;
     region.CreatePolygonRgn(outline, 5, WINDING);

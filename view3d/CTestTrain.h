@@ -113,6 +113,8 @@ class CTestTrain : public CPaint, public CRunningTrain {
     bool ElevationAt(const CDoublePoint& point, double& elevation) const;
     void DropPassedTrack();
     void DrawVehicle(CDC& dc, int vehicle);
+    void DrawLine(CDC& dc, const CDoublePoint& from, const CDoublePoint& to) const;
+    POINT ToDevice(const CDoublePoint& point) const;
     bool VehicleHolds(int vehicle, int x, int y) const;
     void PlaceVehicleModel(r3d::Clump& model, int vehicle) const;
     std::unique_ptr<r3d::Clump> LoadVehicleModel(CString& file, int tag) const;
