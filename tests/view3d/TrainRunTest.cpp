@@ -163,3 +163,32 @@ TEST_F(TrainRun, ATrainReleasedFarFromTheTrackDoesNotStartAndTheDialogPausesTheT
     EXPECT_EQ(train->m_bRunning, 0);
     EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED));
 }
+
+TEST_F(TrainRun, TheTimerMovesATrainBySpeedTimesWholeStepsKeepingTheRestAndNotThePausedTime) {
+    Straight(0.0, -5000.0, 60000.0, -5000.0);
+    CTestTrain* train = RunningTrain(0.0, -5000.0);
+    // The step after the start only lays the train out.
+    train->StepTrain(1);
+    const double start = train->m_vehicles[0].x;
+    // The ticks come from the test alone.
+    Main().StartTrainTimer();
+    Main().StopTrainTimer();
+    Tick();
+    EXPECT_EQ(train->m_vehicles[0].x, start);
+    host.AdvanceClock(45);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 80.0, 1e-5);
+    host.AdvanceClock(15);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 120.0, 1e-5);
+
+    // A minute under a modal dialog: the first tick after it moves one step's worth.
+    Main().SetTrainPause(TRUE);
+    host.AdvanceClock(60000);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 120.0, 1e-5);
+    Main().SetTrainPause(FALSE);
+    host.AdvanceClock(20);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 160.0, 1e-5);
+}
