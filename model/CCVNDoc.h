@@ -166,6 +166,11 @@ class CCVNDoc : public CDocument, public CToolHost {
     const CPaintList& GetGroupMembers(CPaint* group) override;
     CPaintList GetTestTrains() override { return m_testTrains; }
     void DeleteTestTrain(CPaint* train) override;
+    void AddTestTrain(CPaint* train) override { m_testTrains.push_front(train); }
+    void StopTrainsOn(CPaint* piece) override;
+    BOOL AnyDocumentHasTrain() const override;
+    void StartTrainTimer() override;
+    BOOL IsTrainTimerRunning() const override;
     TrackLimits GetTrackLimits() const override { return m_limits; }
     void ShowMessage(const CString& text) override;
     void SetModalDialogFlag(BOOL running) override;

@@ -15,8 +15,8 @@
 #include "platform/win/CMultiDocTemplate.h"
 #include "platform/win/CScrollView.h"
 #include "platform/win/CView.h"
-#include "platform/win/WindowManager.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/WindowManager.h"
 
 // How the document meets its windows, the main window and the track wizard. The plan view,
 // the 3D windows and the wizard are made by name through their class records, since they
@@ -27,9 +27,9 @@ namespace {
 constexpr const char* kWizardSheetClass = "CSheetWizard";
 constexpr const char* kWizardCaption = "Track wizard";
 constexpr std::array<const char*, CCVNDoc::kWizardPageCount> kWizardPageClasses = {
-    "CPageStraightTrack", "CPageCurved",         "CPageCrossover", "CPageCrossing",
-    "CPageSlipSwitch",    "CPageTurnout",        "CPage3Way",      "CPageCurvedTurnout",
-    "CPageTurnTable",     "CPageHelix",          "CPageSpiral"};
+    "CPageStraightTrack", "CPageCurved",  "CPageCrossover", "CPageCrossing",
+    "CPageSlipSwitch",    "CPageTurnout", "CPage3Way",      "CPageCurvedTurnout",
+    "CPageTurnTable",     "CPageHelix",   "CPageSpiral"};
 
 template <class Kind>
 std::unique_ptr<Kind> CreateByName(const char* className) {
@@ -63,7 +63,7 @@ CFrameWnd* ActiveChildFrame() {
     return main != nullptr ? main->MDIGetActive() : nullptr;
 }
 
-bool AnyDocumentHasTrain(const CCVNDoc* except) {
+bool AnyLayoutHasTrain(const CCVNDoc* except) {
     CDocTemplate* plan = PlanTemplate();
     if (plan == nullptr)
         return false;
@@ -140,7 +140,7 @@ void CCVNDoc::ReleaseTestTrains() {
     CMainFrameServices* services = GetMainFrameServices();
     if (services == nullptr)
         return;
-    if (!AnyDocumentHasTrain(this))
+    if (!AnyLayoutHasTrain(this))
         services->StopTrainTimer();
     // The save question paused the trains; with this layout gone nothing holds them any more.
     services->SetTrainPause(FALSE);
@@ -155,14 +155,34 @@ void CCVNDoc::DeleteTestTrain(CPaint* train) {
     train->Remove3D();
     delete train;
     CMainFrameServices* services = GetMainFrameServices();
-    if (services != nullptr && !AnyDocumentHasTrain(nullptr))
+    if (services != nullptr && !AnyLayoutHasTrain(nullptr))
         services->StopTrainTimer();
 }
 
 void CCVNDoc::StepTrains(int ticks) {
     for (CPaint* train : m_testTrains)
-        if (auto* running = dynamic_cast<CRunningTrain*>(train))
+        if (CRunningTrain* running = CRunningTrain::Of(train))
             running->StepTrain(ticks);
+}
+
+void CCVNDoc::StopTrainsOn(CPaint* piece) {
+    for (CPaint* train : m_testTrains)
+        if (CRunningTrain* running = CRunningTrain::Of(train))
+            running->ForgetPiece(piece);
+}
+
+BOOL CCVNDoc::AnyDocumentHasTrain() const {
+    return AnyLayoutHasTrain(nullptr) || !m_testTrains.empty();
+}
+
+void CCVNDoc::StartTrainTimer() {
+    if (CMainFrameServices* services = GetMainFrameServices())
+        services->StartTrainTimer();
+}
+
+BOOL CCVNDoc::IsTrainTimerRunning() const {
+    const CMainFrameServices* services = GetMainFrameServices();
+    return services != nullptr && services->IsTrainTimerRunning();
 }
 
 // ---- Views and frames ----
@@ -190,7 +210,8 @@ CView* CCVNDoc::FindPlanView() const {
 CView* CCVNDoc::ActivePlanView() const {
     CFrameWnd* child = ActiveChildFrame();
     CView* active = child != nullptr ? child->GetActiveView() : nullptr;
-    if (active != nullptr && active->GetDocument() == this && dynamic_cast<CPlanViewServices*>(active) != nullptr)
+    if (active != nullptr && active->GetDocument() == this &&
+        dynamic_cast<CPlanViewServices*>(active) != nullptr)
         return active;
     return FindPlanView();
 }

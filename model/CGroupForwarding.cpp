@@ -131,9 +131,15 @@ void CGroup::SetChanged(int changed) {
 int CGroup::TestConnection(const CPose* pose, void* query, int mode) {
     const CPose world = WorldPose(pose);
     int connected = 0;
-    for (CPaint* member : m_members)
-        if (member->TestConnection(&world, query, mode))
-            connected = 1;
+    // In check mode the first member that took an end marked connected ends the search, so
+    // that at a turnout the route laid first wins.
+    for (CPaint* member : m_members) {
+        if (!member->TestConnection(&world, query, mode))
+            continue;
+        connected = 1;
+        if (mode != 0 && m_pTool != nullptr && m_pTool->m_track.connectedEndFound)
+            break;
+    }
     return connected;
 }
 

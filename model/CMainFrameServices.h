@@ -13,8 +13,11 @@ class CMainFrameServices {
 
     // While paused, the test-train timer moves nothing (modal dialogs, the save prompt).
     virtual void SetTrainPause(BOOL paused) = 0;
+    // A test train was placed or set down: the trains run from the next tick on.
+    virtual void StartTrainTimer() = 0;
     // No document holds a test train any more.
     virtual void StopTrainTimer() = 0;
+    virtual BOOL IsTrainTimerRunning() const = 0;
     virtual CPaintList* GetClipboardList() = 0;
     // The layer selector shows the given layer.
     virtual void ShowActiveLayer(int layer) = 0;

@@ -341,6 +341,13 @@ class CTool : public CObject {
     void PressConnect(const CPose& pose);
     void PressZoom();
     void PressCutTrack();
+    // The test-train gestures: picking a train up in the selector, placing a new one, dragging
+    // the selected one and setting it down.
+    bool PickUpTrain();
+    void PressRunTestTrain();
+    void DragTrain(double dx, double dy);
+    void SetTrainDown(const CPose& pose, int mode);
+    CPaint* FirstSelectedTrain();
     void MoveRotate();
     void MoveHandle(const CPose& pose);
     void MoveBand();

@@ -187,6 +187,8 @@ int CTool::DetachObject(CPaint* object) {
         return 0;
     object->DeselectWithUndo(0, 0);
     owner->m_members.remove(object);
+    // No test train may run on a piece out of the layout.
+    m_pHost->StopTrainsOn(object);
     object->Invalidate();
     if (!IsRootGroup(owner)) {
         owner->RecalcFrame();

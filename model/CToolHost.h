@@ -138,6 +138,13 @@ class CToolHost {
     // Takes a test train out of the document and destroys it; the train timer stops when no
     // document holds a train any more.
     virtual void DeleteTestTrain(CPaint* train) { (void)train; }
+    // Puts a new test train at the head of the document's train list.
+    virtual void AddTestTrain(CPaint* train) { (void)train; }
+    // Whether any open document holds a test train.
+    virtual BOOL AnyDocumentHasTrain() const { return FALSE; }
+    // The main window's train timer: id 1 every 20 ms.
+    virtual void StartTrainTimer() {}
+    virtual BOOL IsTrainTimerRunning() const { return FALSE; }
 
     // The 3D world: the scene (null before it is made), whether a 3D window is open, the
     // draw style of the models (4 solid, 2 wireframe).

@@ -5,6 +5,7 @@
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
+#include "model/CRunningTrain.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
@@ -130,6 +131,8 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
         PressCreate(pose);
     else if (mode == kToolCutTrack)
         PressCutTrack();
+    else if (mode == kToolRunTestTrain)
+        PressRunTestTrain();
     if (m_nDraggedHandle != -1) {
         const CPaintList selected = m_pHost->GetSelection();
         for (CPaint* object : selected) {
@@ -144,7 +147,7 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
 }
 
 void CTool::PressSelector(const CPose& pose) {
-    bool hit = GrabHandle(pose);
+    bool hit = PickUpTrain() || GrabHandle(pose);
     bool markerHit = false;
     if (!hit) {
         for (CPaint* member : CurrentGroupMembers())
@@ -282,6 +285,75 @@ void CTool::PressCutTrack() {
     m_bRedraw = 1;
 }
 
+// ---- Test trains ----
+
+// Trains come before the layout's objects: the first one hit is taken up and stops, every
+// other train lets go of its selection.
+bool CTool::PickUpTrain() {
+    CPaint* taken = nullptr;
+    for (CPaint* train : m_pHost->GetTestTrains()) {
+        CRunningTrain* running = CRunningTrain::Of(train);
+        if (running == nullptr)
+            continue;
+        if (taken == nullptr && IsLayerVisible(train->m_nLayer) && train->HitTest() != nullptr) {
+            taken = train;
+            running->MarkSelected();
+            running->ResetRun();
+        } else {
+            running->MarkDeselected();
+        }
+    }
+    if (taken == nullptr)
+        return false;
+    DeselectAll(1, 1);
+    return true;
+}
+
+void CTool::PressRunTestTrain() {
+    const BOOL hadTrain = m_pHost->AnyDocumentHasTrain();
+    CPaint* train = CRunningTrain::Make(this, m_fCurrentX, m_fCurrentY);
+    if (train == nullptr)
+        return;
+    train->SetLayer(m_nActiveLayer);
+    m_pHost->AddTestTrain(train);
+    train->DragHandle(nullptr, -1);
+    DeselectAll(1, 1);
+    if (!hadTrain)
+        m_pHost->StartTrainTimer();
+}
+
+CPaint* CTool::FirstSelectedTrain() {
+    for (CPaint* train : m_pHost->GetTestTrains())
+        if (train->IsSelected() && CRunningTrain::Of(train) != nullptr)
+            return train;
+    return nullptr;
+}
+
+void CTool::DragTrain(double dx, double dy) {
+    if (CPaint* train = FirstSelectedTrain())
+        CRunningTrain::Of(train)->MoveBy(dx, dy, 1);
+}
+
+// A train placed with the tool first gets its properties, with the trains paused meanwhile;
+// then it looks for the track under its front and runs.
+void CTool::SetTrainDown(const CPose& pose, int mode) {
+    CPaint* train = FirstSelectedTrain();
+    if (train == nullptr)
+        return;
+    if (mode == kToolRunTestTrain) {
+        m_pHost->SetModalDialogFlag(TRUE);
+        train->EditProperties(&pose);
+        m_pHost->SetModalDialogFlag(FALSE);
+        if (CapsLockOn())
+            m_toolMode.Set(kToolSelector);
+    }
+    CRunningTrain::Of(train)->MarkDeselected();
+    train->FindConnection(&pose);
+    train->Update3D(&pose);
+    if (!m_pHost->IsTrainTimerRunning())
+        m_pHost->StartTrainTimer();
+}
+
 // ---- Double click and right button ----
 
 void CTool::OnLButtonDblClk(UINT, double x, double y) {
@@ -346,6 +418,8 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
     const CDoublePoint point = DeviceToLayout(x, y);
     if (point.x == m_fCurrentX && point.y == m_fCurrentY)
         return;
+    const double dx = point.x - m_fCurrentX;
+    const double dy = point.y - m_fCurrentY;
     m_fCurrentX = point.x;
     m_fCurrentY = point.y;
     m_nMouseFlags = static_cast<int>(flags);
@@ -355,6 +429,8 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
     format.FormatLength(lengthX, point.x);
     format.FormatLength(lengthY, -point.y);
     m_status.m_strPosition = "(" + lengthX + "," + lengthY + ")";
+    m_track.candidate.found = 0;
+    m_track.snap.found = 0;
     const int mode = m_toolMode;
     if (mode == kToolSelectTrackChain || m_bChainToolActive || m_bParallelToolActive ||
         mode == kToolSetTrackElevations)
@@ -362,6 +438,9 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
     if ((!held && m_nMultiPoint == 0) || m_pHost == nullptr)
         return;
     const CPose pose = GetCurrentGroupPose();
+    // A train placed with the tool follows the mouse as one picked up does.
+    if ((mode == kToolSelector || mode == kToolRunTestTrain) && m_bButtonDown && m_nDraggedHandle == -1)
+        DragTrain(dx, dy);
     if (mode == kToolSelector && m_bButtonDown && m_nDraggedHandle == -1) {
         if (IsAllZero(m_rcRubberBand)) {
             SetSelectionEditState(1);
@@ -481,6 +560,9 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
             const CDoublePoint pivot{m_fPivotX, m_fPivotY};
             RotateSelection(m_fRotationAngle, &pivot, 1, 1, 1);
         }
+        m_track.candidate.found = 0;
+        m_track.snap.found = 0;
+        SetTrainDown(pose, mode);
         if (IsConnectTool(mode)) {
             InvalidateRect(LineArea(m_rcConnectLine, static_cast<int>(std::lround(m_fHandleSize))));
             m_bRedraw = 1;

@@ -1,5 +1,6 @@
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
+#include "model/CRunningTrain.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/CCmdUI.h"
 #include "resources/CommandIds.h"
@@ -316,6 +317,10 @@ void CCVNView::OnToolTerrain() {
 void CCVNView::OnStopTestTrain() {
     if (CMainFrame* main = MainFrame())
         main->StopTrainTimer();
+    if (CToolHost* host = Tool().m_pHost)
+        for (CPaint* train : host->GetTestTrains())
+            if (CRunningTrain* running = CRunningTrain::Of(train))
+                running->Stop();
 }
 
 // The arrow keys nudge the selection by one logical unit of this view at its zoom.

@@ -134,8 +134,8 @@ void CMainFrame::StopTrainTimer() {
 }
 
 void CMainFrame::SetTrainPause(BOOL paused) {
-    if (m_nPause != 0 && !paused)
-        m_tickReference.reset();
+    if (m_nPause != 0 && !paused && m_tickReference)
+        m_tickReference = GetTickCount();
     m_nPause = paused;
 }
 
@@ -147,8 +147,11 @@ void CMainFrame::OnTimer(UINT_PTR) {
         m_tickReference = now;
         return;
     }
-    StepTrains(static_cast<int>((now - *m_tickReference) / kTrainTimerPeriod));
-    m_tickReference = now;
+    const DWORD ticks = (now - *m_tickReference) / kTrainTimerPeriod;
+    // The part of a step left over counts towards the next tick, so an early or late timer
+    // message neither slows nor stalls the trains.
+    *m_tickReference += ticks * kTrainTimerPeriod;
+    StepTrains(static_cast<int>(ticks));
 }
 
 void CMainFrame::StepTrains(int ticks) {

@@ -31,8 +31,8 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void UpdateStatusPanes() override;
     void GetPrintableSize(int& width, int& height) const override;
 
-    // A test train was placed: the trains run from the next tick on.
-    void StartTrainTimer();
+    void StartTrainTimer() override;
+    BOOL IsTrainTimerRunning() const override { return m_nTrainTimer != 0; }
     BOOL IsTrainPaused() const { return m_nPause != 0; }
     UINT_PTR GetTrainTimerId() const { return m_nTrainTimer; }
     // The drive and folder of the program file, ending in a backslash.
@@ -89,7 +89,8 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     CPaintList m_clipboard;
     UINT_PTR m_nTrainTimer = 0;
     int m_nPause = 0;
-    // The tick the trains last moved at; none until the first tick after the timer started
-    // or a pause ended, so paused time never moves a train.
+    // The time the trains have moved up to, in whole 20 ms steps; none until the first tick
+    // after the timer started. A pause ends at the time it ends, so paused time never moves a
+    // train.
     std::optional<DWORD> m_tickReference;
 };

@@ -42,13 +42,20 @@ TEST_F(MainFrame, TrainTicksCountWholeTwentyMillisecondStepsSinceTheLastTick) {
     // The first tick after the start only takes the time.
     Tick();
     EXPECT_EQ(steps, 0);
-    host.AdvanceClock(50);
+    host.AdvanceClock(45);
     Tick();
     EXPECT_EQ(steps, 2);
-    // The 10 ms left over are lost: the next interval starts at this tick.
-    host.AdvanceClock(30);
+    // The 5 ms left over count towards the next tick: a timer that fires early or late
+    // neither slows nor stalls the trains.
+    host.AdvanceClock(15);
     Tick();
     EXPECT_EQ(steps, 3);
+    host.AdvanceClock(19);
+    Tick();
+    EXPECT_EQ(steps, 3);
+    host.AdvanceClock(1);
+    Tick();
+    EXPECT_EQ(steps, 4);
 }
 
 TEST_F(MainFrame, PausedTimeNeverMovesTheTrains) {
@@ -58,24 +65,25 @@ TEST_F(MainFrame, PausedTimeNeverMovesTheTrains) {
     host.AdvanceClock(40);
     EXPECT_EQ(steps, 2);
 
-    // A modal dialog for three seconds: nothing moves, and nothing leaps ahead afterwards.
+    // A modal dialog for a minute: nothing moves, and afterwards the first tick moves one
+    // step's worth, not the minute's.
     Main().SetTrainPause(TRUE);
-    host.AdvanceClock(3000);
+    host.AdvanceClock(60000);
     EXPECT_EQ(steps, 2);
     Main().SetTrainPause(FALSE);
     host.AdvanceClock(20);
-    EXPECT_EQ(steps, 2);
-    host.AdvanceClock(20);
     EXPECT_EQ(steps, 3);
+    host.AdvanceClock(20);
+    EXPECT_EQ(steps, 4);
 
     // Stopped and started again later: the time in between does not count either.
     Main().StopTrainTimer();
     host.AdvanceClock(1000);
     Main().StartTrainTimer();
     host.AdvanceClock(20);
-    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(steps, 4);
     host.AdvanceClock(60);
-    EXPECT_EQ(steps, 6);
+    EXPECT_EQ(steps, 7);
 }
 
 TEST_F(MainFrame, PrinterMarginsAndPrintableSizeComeFromTheDefaultPrinter) {

@@ -114,7 +114,12 @@ constexpr UINT kMainFrameResource = 9300;
 class TestMainFrame : public CMDIFrameWnd, public CMainFrameServices {
   public:
     void SetTrainPause(BOOL paused) override { pauses.push_back(paused); }
-    void StopTrainTimer() override { ++timerStops; }
+    void StartTrainTimer() override { timerRunning = TRUE; }
+    void StopTrainTimer() override {
+        ++timerStops;
+        timerRunning = FALSE;
+    }
+    BOOL IsTrainTimerRunning() const override { return timerRunning; }
     CPaintList* GetClipboardList() override { return &clipboard; }
     void ShowActiveLayer(int layer) override { shownLayer = layer; }
     void UpdateStatusPanes() override { ++statusUpdates; }
@@ -125,6 +130,7 @@ class TestMainFrame : public CMDIFrameWnd, public CMainFrameServices {
 
     std::vector<BOOL> pauses;
     int timerStops = 0;
+    BOOL timerRunning = FALSE;
     int shownLayer = -1;
     int statusUpdates = 0;
     CPaintList clipboard;

@@ -2,6 +2,7 @@
 #include "platform/r3d/ModelReaders.h"
 #include "tests/r3d/PictureFile.h"
 #include "tests/support/TestFolder.h"
+#include "tools/datagen/StudioChunk.h"
 
 #include <gtest/gtest.h>
 
@@ -45,63 +46,32 @@ class Assets : public ::testing::Test {
     TestFolder folder;
 };
 
-// A .3ds chunk: id, length including the 6-byte header, content.
-class Chunk {
-  public:
-    explicit Chunk(std::uint16_t id) : m_id(id) {}
-    Chunk& U8(std::uint8_t v) { return Bytes(&v, 1); }
-    Chunk& U16(std::uint16_t v) { return Bytes(&v, 2); }
-    Chunk& F32(float v) { return Bytes(&v, 4); }
-    Chunk& Text(const std::string& s) { return Bytes(s.c_str(), s.size() + 1); }
-    Chunk& Add(const Chunk& child) {
-        std::vector<std::uint8_t> bytes = child.Serialise();
-        return Bytes(bytes.data(), bytes.size());
-    }
-    std::vector<std::uint8_t> Serialise() const {
-        std::vector<std::uint8_t> out(6);
-        std::uint32_t length = static_cast<std::uint32_t>(m_content.size() + 6);
-        std::memcpy(out.data(), &m_id, 2);
-        std::memcpy(out.data() + 2, &length, 4);
-        out.insert(out.end(), m_content.begin(), m_content.end());
-        return out;
-    }
-
-  private:
-    Chunk& Bytes(const void* data, std::size_t size) {
-        auto p = static_cast<const std::uint8_t*>(data);
-        m_content.insert(m_content.end(), p, p + size);
-        return *this;
-    }
-    std::uint16_t m_id;
-    std::vector<std::uint8_t> m_content;
-};
-
 // A red material and one object: a unit square of two triangles plus a lone triangle above it.
 void WriteSmall3ds(const std::filesystem::path& path) {
-    Chunk material(0xAFFF);
-    material.Add(Chunk(0xA000).Text("RED"));
-    material.Add(Chunk(0xA020).Add(Chunk(0x0011).U8(255).U8(0).U8(0)));
-    Chunk vertices(0x4110);
+    StudioChunk material(0xAFFF);
+    material.Add(StudioChunk(0xA000).Text("RED"));
+    material.Add(StudioChunk(0xA020).Add(StudioChunk(0x0011).U8(255).U8(0).U8(0)));
+    StudioChunk vertices(0x4110);
     const float points[][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 2}, {1, 0, 2}, {0, 1, 2}};
     vertices.U16(7);
     for (const auto& p : points) {
         vertices.F32(p[0]).F32(p[1]).F32(p[2]);
     }
-    Chunk faces(0x4120);
+    StudioChunk faces(0x4120);
     faces.U16(3);
     for (const auto& f : {std::array<int, 3>{0, 1, 2}, {0, 2, 3}, {4, 5, 6}}) {
         faces.U16(static_cast<std::uint16_t>(f[0])).U16(static_cast<std::uint16_t>(f[1]));
         faces.U16(static_cast<std::uint16_t>(f[2])).U16(7);
     }
-    faces.Add(Chunk(0x4130).Text("RED").U16(3).U16(0).U16(1).U16(2));
-    Chunk mesh(0x4100);
+    faces.Add(StudioChunk(0x4130).Text("RED").U16(3).U16(0).U16(1).U16(2));
+    StudioChunk mesh(0x4100);
     mesh.Add(vertices).Add(faces);
-    Chunk object(0x4000);
+    StudioChunk object(0x4000);
     object.Text("BOX").Add(mesh);
-    Chunk editor(0x3D3D);
-    editor.Add(Chunk(0x3D3E).U16(3)).Add(material).Add(object);
-    Chunk main(0x4D4D);
-    main.Add(Chunk(0x0002).U16(3)).Add(editor);
+    StudioChunk editor(0x3D3D);
+    editor.Add(StudioChunk(0x3D3E).U16(3)).Add(material).Add(object);
+    StudioChunk main(0x4D4D);
+    main.Add(StudioChunk(0x0002).U16(3)).Add(editor);
     std::vector<std::uint8_t> bytes = main.Serialise();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -1,12 +1,15 @@
 #include <cstdio>
 
 #include "tools/datagen/DataPictures.h"
+#include "tools/datagen/TrainModels.h"
 
-// Writes the shipped textures, backdrop and fill patterns under the folder given.
+// Writes the shipped textures, backdrop, fill patterns and train models under the folder given.
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
-    return DataPictures::WriteAll(argv[1]) ? 0 : 1;
+    const bool pictures = DataPictures::WriteAll(argv[1]);
+    const bool trains = TrainModels::WriteAll(argv[1]);
+    return pictures && trains ? 0 : 1;
 }

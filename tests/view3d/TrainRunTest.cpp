@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/gdi/CDC.h"
+#include "resources/StringTable.h"
+#include "tests/view3d/TrainFixture.h"
+
+namespace {
+
+// The program's plan view, used as a person would: the Run Test Train tool, the mouse, the
+// properties dialog, the menus and the timer on the virtual clock.
+class TrainRun : public TrainFixture {
+  protected:
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    // Places a train with the tool at a client point, confirming its properties dialog.
+    CTestTrain* PlaceWithTool(CPoint client) {
+        Command(ID_TOOL_RUN_TEST_TRAIN);
+        host.WhenModal("Train properties", [](CWnd& dialog) { dialog.SendMessage(WM_COMMAND, IDOK); });
+        // A press soon after another on the same spot would be a double click.
+        host.AdvanceClock(1000);
+        host.ClickClient(View(), client);
+        host.RunUntilIdle();
+        return layout->m_testTrains.empty() ? nullptr
+                                            : dynamic_cast<CTestTrain*>(layout->m_testTrains.front());
+    }
+    void RunFor(int milliseconds) {
+        for (int t = 0; t < milliseconds; t += 20) host.AdvanceClock(20);
+    }
+    // Pixels of the plan window in the train's colour: trains are drawn over the layout,
+    // straight onto the window.
+    int TrainPixels() {
+        CRect client;
+        View()->GetClientRect(&client);
+        CClientDC dc(View());
+        int count = 0;
+        for (int y = client.top; y < client.bottom; y += 2)
+            for (int x = client.left; x < client.right; x += 2)
+                if (dc.GetPixel(x, y) == CTestTrain::kDefaultColor)
+                    ++count;
+        return count;
+    }
+};
+
+}  // namespace
+
+TEST_F(TrainRun, ATrainPlacedWithTheToolGoesRoundALoopOfStraightsAndCurvesOnTheVirtualClock) {
+    ASSERT_TRUE(IsEnabled(ID_TOOL_RUN_TEST_TRAIN));
+    const CPoint press(150, 300);
+    const CDoublePoint at = LayoutAt(press);
+    Loop(at.x + 50.0, at.y, 8000.0, 2000.0);
+    ASSERT_EQ(TrainPixels(), 0);
+
+    CTestTrain* train = PlaceWithTool(press);
+    ASSERT_NE(train, nullptr);
+    EXPECT_EQ(Main().GetTrainTimerId(), CMainFrame::kTrainTimerId);
+    EXPECT_EQ(train->m_bRunning, 1);
+    EXPECT_EQ(train->m_bSelected, 0);
+    EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_GOOD));
+    EXPECT_GT(TrainPixels(), 100);
+
+    // Round the loop of 2 x 8000 + 2 x pi x 2000 at 40 per 20 ms: 26.3 s, and on a little.
+    std::set<CPaint*> visited;
+    double furthest = 0.0;
+    for (int t = 0; t < 28000; t += 20) {
+        host.AdvanceClock(20);
+        visited.insert(train->m_pCurrentPiece);
+        furthest = std::max(furthest, Distance(train->m_vehicles[0], at));
+    }
+    EXPECT_EQ(visited.size(), 4u);
+    EXPECT_EQ(train->m_bRunning, 1);
+    EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_GOOD));
+    EXPECT_GT(furthest, 8000.0);
+    EXPECT_LT(Distance(train->m_vehicles[0], at), 2000.0);
+    EXPECT_GT(TrainPixels(), 100);
+
+    Command(ID_STOP_TEST_TRAIN);
+    EXPECT_EQ(Main().GetTrainTimerId(), 0u);
+    EXPECT_EQ(train->m_bRunning, 0);
+}
+
+TEST_F(TrainRun, ATrainStopsAtADeadEndAndRunsAgainWhenPickedUpAndSetDownElsewhere) {
+    const CPoint press(150, 300);
+    const CDoublePoint at = LayoutAt(press);
+    Straight(at.x, at.y, at.x + 3000.0, at.y);
+    Straight(at.x, at.y - 2000.0, at.x + 30000.0, at.y - 2000.0);
+    CTestTrain* train = PlaceWithTool(press);
+    ASSERT_NE(train, nullptr);
+    RunFor(3000);
+    EXPECT_EQ(train->m_bRunning, 0);
+    EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED));
+    // The head stopped within one step of the end, a coupler gap ahead of the locomotive.
+    EXPECT_NEAR(train->m_vehicles[0].x, at.x + 3000.0 - 165.0 - 20.0, 20.0);
+
+    // Picked up in the selector by its locomotive and set down by the long straight's begin.
+    Command(ID_TOOL_SELECTOR);
+    CClientDC dc(View());
+    View()->OnPrepareDC(&dc);
+    const CPoint onLoco = Tool().LayoutToDevice(train->m_vehicles[0].x - 600.0, train->m_vehicles[0].y, 0);
+    CPoint from = onLoco;
+    dc.LPtoDP(&from);
+    const CDoublePoint grabbed = LayoutAt(from);
+    const CDoublePoint target{at.x + (grabbed.x - train->m_vehicles[0].x), at.y - 2000.0};
+    CPoint drop = Tool().LayoutToDevice(target.x, target.y, 0);
+    dc.LPtoDP(&drop);
+    host.AdvanceClock(1000);
+    host.DragClient(View(), from, drop, 5);
+    host.RunUntilIdle();
+    EXPECT_EQ(train->m_bSelected, 0);
+    EXPECT_NEAR(train->m_vehicles[0].y, at.y - 2000.0, 60.0);
+    EXPECT_EQ(train->m_bRunning, 1);
+    EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_GOOD));
+    const double before = train->m_vehicles[0].x;
+    RunFor(1000);
+    EXPECT_GT(train->m_vehicles[0].x, before + 1000.0);
+}
+
+TEST_F(TrainRun, DeleteTakesAHeldTrainAwayAndStopsTheTimer) {
+    const CPoint press(150, 300);
+    const CDoublePoint at = LayoutAt(press);
+    Straight(at.x, at.y, at.x + 30000.0, at.y);
+    CTestTrain* train = PlaceWithTool(press);
+    ASSERT_NE(train, nullptr);
+    RunFor(200);
+    Command(ID_TOOL_SELECTOR);
+    CClientDC dc(View());
+    View()->OnPrepareDC(&dc);
+    CPoint onLoco = Tool().LayoutToDevice(train->m_vehicles[0].x - 600.0, train->m_vehicles[0].y, 0);
+    dc.LPtoDP(&onLoco);
+    CPoint screen = onLoco;
+    View()->ClientToScreen(&screen);
+    host.AdvanceClock(1000);
+    host.MouseDown(screen);
+    EXPECT_EQ(train->m_bSelected, 1);
+    EXPECT_TRUE(IsEnabled(ID_EDIT_DELETE));
+    View()->SendMessage(WM_COMMAND, ID_EDIT_DELETE);
+    host.MouseUp(screen);
+    host.RunUntilIdle();
+    EXPECT_TRUE(layout->m_testTrains.empty());
+    EXPECT_EQ(Main().GetTrainTimerId(), 0u);
+}
+
+TEST_F(TrainRun, ATrainReleasedFarFromTheTrackDoesNotStartAndTheDialogPausesTheTrains) {
+    const CPoint press(150, 300);
+    const CDoublePoint at = LayoutAt(press);
+    Straight(at.x + 1500.0, at.y, at.x + 9000.0, at.y);
+    Command(ID_TOOL_RUN_TEST_TRAIN);
+    bool paused = false;
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        paused = Main().IsTrainPaused() != FALSE;
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    host.AdvanceClock(1000);
+    host.ClickClient(View(), press);
+    host.RunUntilIdle();
+    ASSERT_EQ(layout->m_testTrains.size(), 1u);
+    auto* train = dynamic_cast<CTestTrain*>(layout->m_testTrains.front());
+    EXPECT_TRUE(paused);
+    EXPECT_FALSE(Main().IsTrainPaused());
+    EXPECT_EQ(train->m_bRunning, 0);
+    EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED));
+}
+
+TEST_F(TrainRun, TheTimerMovesATrainBySpeedTimesWholeStepsKeepingTheRestAndNotThePausedTime) {
+    Straight(0.0, -5000.0, 60000.0, -5000.0);
+    CTestTrain* train = RunningTrain(0.0, -5000.0);
+    // The step after the start only lays the train out.
+    train->StepTrain(1);
+    const double start = train->m_vehicles[0].x;
+    // The ticks come from the test alone.
+    Main().StartTrainTimer();
+    Main().StopTrainTimer();
+    Tick();
+    EXPECT_EQ(train->m_vehicles[0].x, start);
+    host.AdvanceClock(45);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 80.0, 1e-5);
+    host.AdvanceClock(15);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 120.0, 1e-5);
+
+    // A minute under a modal dialog: the first tick after it moves one step's worth.
+    Main().SetTrainPause(TRUE);
+    host.AdvanceClock(60000);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 120.0, 1e-5);
+    Main().SetTrainPause(FALSE);
+    host.AdvanceClock(20);
+    Tick();
+    EXPECT_NEAR(train->m_vehicles[0].x, start + 160.0, 1e-5);
+}
