@@ -19,8 +19,8 @@ constexpr DWORD kHiddenRadio = WS_CHILD | WS_TABSTOP | BS_AUTORADIOBUTTON;
 
 // A label left of its edit, one row of the left column.
 void AddField(std::vector<DialogItem>& items, const char* label, UINT id, int top) {
-    items.emplace_back(0, WC_STATIC, label, kLabel, CRect(5, top + 2, 45, top + 10));
-    items.emplace_back(id, WC_EDIT, "", kEdit, CRect(46, top, 84, top + 11));
+    items.emplace_back(0, WC_STATIC, label, kLabel, CRect(5, top + 2, 48, top + 10));
+    items.emplace_back(id, WC_EDIT, "", kEdit, CRect(49, top, 86, top + 11));
 }
 
 // A label left of its edit in the right column.
@@ -33,18 +33,18 @@ std::vector<DialogItem> ShapeAndSizeFields() {
     std::vector<DialogItem> items;
     AddField(items, "Length", IDC_TRACK_LENGTH, 5);
     items.emplace_back(IDC_TRACK_HOLD_LENGTH, WC_BUTTON, "Radio3", kHiddenRadio | WS_GROUP,
-                       CRect(86, 6, 96, 15));
+                       CRect(88, 6, 98, 15));
     AddField(items, "ArcDegrees\xB0", IDC_TRACK_ARC_DEGREES, 18);
-    items.emplace_back(IDC_TRACK_HOLD_ANGLE, WC_BUTTON, "Radio2", kHiddenRadio, CRect(86, 19, 96, 28));
+    items.emplace_back(IDC_TRACK_HOLD_ANGLE, WC_BUTTON, "Radio2", kHiddenRadio, CRect(88, 19, 98, 28));
     AddField(items, "Radius (1)", IDC_TRACK_RADIUS_1, 31);
-    items.emplace_back(IDC_TRACK_HOLD_RADIUS, WC_BUTTON, "Radio1", kHiddenRadio, CRect(86, 32, 96, 41));
-    items.emplace_back(IDC_TRACK_HOLD_FRAME, WC_BUTTON, "", WS_CHILD | BS_GROUPBOX, CRect(84, 3, 98, 43));
+    items.emplace_back(IDC_TRACK_HOLD_RADIUS, WC_BUTTON, "Radio1", kHiddenRadio, CRect(88, 32, 98, 41));
+    items.emplace_back(IDC_TRACK_HOLD_FRAME, WC_BUTTON, "", WS_CHILD | BS_GROUPBOX, CRect(87, 3, 100, 43));
     AddField(items, "Radius (2)", IDC_TRACK_RADIUS_2, 44);
     AddField(items, "Start angle\xB0", IDC_TRACK_START_ANGLE, 57);
     AddField(items, "Rail spacing", IDC_TRACK_GAUGE, 72);
-    items.emplace_back(IDC_TRACK_RAIL_COLOR, WC_BUTTON, "", kColour, CRect(86, 72, 106, 83));
+    items.emplace_back(IDC_TRACK_RAIL_COLOR, WC_BUTTON, "", kColour, CRect(88, 72, 107, 83));
     AddField(items, "Tie length", IDC_TRACK_TIE_LENGTH, 85);
-    items.emplace_back(IDC_TRACK_TIE_COLOR, WC_BUTTON, "", kColour, CRect(86, 85, 106, 96));
+    items.emplace_back(IDC_TRACK_TIE_COLOR, WC_BUTTON, "", kColour, CRect(88, 85, 107, 96));
     AddField(items, "Tie spacing", IDC_TRACK_TIE_SPACING, 98);
     AddField(items, "Track sep.", IDC_TRACK_SEPARATION, 111);
     return items;
@@ -62,7 +62,7 @@ void AddElevationSection(std::vector<DialogItem>& items) {
     items.emplace_back(IDC_TRACK_FIXED_BEGIN, WC_BUTTON, "Begin", kRadio | BS_LEFTTEXT | WS_GROUP,
                        CRect(52, 162, 79, 172));
     items.emplace_back(IDC_TRACK_FIXED_END, WC_BUTTON, "End", kRadio | BS_LEFTTEXT, CRect(80, 162, 107, 172));
-    items.emplace_back(0, WC_STATIC, "Grade %", kLabel, CRect(31, 183, 52, 191));
+    items.emplace_back(0, WC_STATIC, "Grade %", kLabel, CRect(5, 183, 50, 191));
     items.emplace_back(IDC_TRACK_GRADE, WC_EDIT, "", kEdit | WS_GROUP, CRect(52, 181, 79, 192));
     items.emplace_back(IDC_TRACK_GRADE_DIRECTION, WC_BUTTON, "", kIconButton, CRect(81, 179, 105, 196));
 }
@@ -91,8 +91,8 @@ void AddDrawingBand(std::vector<DialogItem>& items) {
                        CRect(231, 182, 282, 190));
     items.emplace_back(IDC_TRACK_STYLE_BRIDGE, WC_BUTTON, "Bridge", kRadio, CRect(231, 189, 282, 197));
     items.emplace_back(IDC_TRACK_STYLE_TUNNEL, WC_BUTTON, "Tunnel", kRadio, CRect(231, 196, 282, 204));
-    items.emplace_back(0, WC_STATIC, "Roadbed W", kLabel, CRect(5, 203, 40, 211));
-    items.emplace_back(IDC_TRACK_ROADBED_WIDTH, WC_EDIT, "", kEdit | WS_GROUP, CRect(40, 201, 72, 212));
+    items.emplace_back(0, WC_STATIC, "Roadbed W", kLabel, CRect(5, 203, 43, 211));
+    items.emplace_back(IDC_TRACK_ROADBED_WIDTH, WC_EDIT, "", kEdit | WS_GROUP, CRect(44, 201, 72, 212));
     items.emplace_back(0, WC_STATIC, "H", kLabel, CRect(74, 203, 79, 211));
     items.emplace_back(IDC_TRACK_ROADBED_HEIGHT, WC_EDIT, "", kEdit, CRect(80, 201, 107, 212));
     items.emplace_back(0, WC_STATIC, "Track", kLabel, CRect(5, 218, 24, 226));

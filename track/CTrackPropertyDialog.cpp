@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "model/CPointArray.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/Geometry.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CStatic.h"
@@ -208,7 +210,21 @@ void CTrackPropertyDialog::ShowIllegalValue() {
     AfxMessageBox(CStringTable::Text(IDS_ILLEGAL_VALUE), MB_ICONEXCLAMATION);
 }
 
+// An elliptic arc measures its length only as it is drawn, along the same samples; the
+// Length field shows it before the preview has drawn.
+void CTrackPropertyDialog::MeasureEllipse() {
+    if (!IsEllipse())
+        return;
+    CPointArray line;
+    const int count = m_copy->AppendCentreLine(line, 0);
+    double length = 0.0;
+    for (int i = 1; i < count; ++i)
+        length += VectorLength(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y);
+    m_copy->m_fLength = length;
+}
+
 void CTrackPropertyDialog::RepaintPreview() {
+    MeasureEllipse();
     m_preview.Invalidate();
     m_preview.UpdateWindow();
 }

@@ -83,6 +83,7 @@ class CTrackPropertyDialog : public CDialog {
     void Enable(int id, BOOL enabled);
     void ShowIllegalValue();
     void RepaintPreview();
+    void MeasureEllipse();
     // The copy recomputes its outline for the preview, which is repainted at once.
     void RedrawCopy();
     void CheckHeldMark(int checked, int unchecked);

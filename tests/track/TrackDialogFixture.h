@@ -28,15 +28,14 @@ class TrackDialogFixture : public testing::Test {
         dialog.GetDlgItem(id)->GetWindowText(text);
         return text;
     }
+    CLengthFormat Lengths() const { return CLengthFormat(plan.host.m_nUnitIndex); }
     CString Length(double length) const {
         CString text;
-        CLengthFormat(plan.host.m_nUnitIndex).FormatLength(text, length);
+        Lengths().FormatLength(text, length);
         return text;
     }
     // A length as typed in its shown form reads back.
-    double Parsed(double length) const {
-        return CLengthFormat(plan.host.m_nUnitIndex).ParseLength(Length(length).c_str());
-    }
+    double Parsed(double length) const { return Lengths().ParseLength(Length(length).c_str()); }
     // Clicks into the field, selects all its text and types over it.
     void Retype(CWnd& dialog, int id, const CString& text) {
         host.ClickClient(dialog.GetDlgItem(id), CPoint(3, 3));
