@@ -493,6 +493,9 @@ TEST_F(PlanViewRoad, ADoubleClickOnAStraightOpensTrackPropertiesAndUndoTakesTheC
     host.WhenModal("Track properties", [&](CWnd& dialog) {
         opened = true;
         EXPECT_EQ(dynamic_cast<CButton*>(dialog.GetDlgItem(IDC_TRACK_APPLY_CLICKED))->GetCheck(), 1);
+        // The piece's placement is handed over, so the other pieces and the defaults are offered.
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_TRACK_APPLY_ALL)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_TRACK_APPLY_DEFAULT)->IsWindowEnabled());
         host.ClickClient(dialog.GetDlgItem(IDC_TRACK_RAIL_MODE_3), CPoint(3, 3));
         host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
     });
