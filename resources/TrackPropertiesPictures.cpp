@@ -8,6 +8,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/SystemColors.h"
+#include "resources/PaintPicture.h"
 
 namespace {
 
@@ -19,18 +20,13 @@ constexpr COLORREF kRail = RGB(0, 0, 128);
 constexpr COLORREF kTie = RGB(128, 64, 0);
 constexpr COLORREF kGround = RGB(0, 128, 0);
 
+// A picture on the button face.
 template <class Draw>
 BOOL Paint(CBitmap& bitmap, int width, int height, Draw draw) {
-    constexpr UINT kColourBits = 32;
-    if (!bitmap.CreateBitmap(width, height, 1, kColourBits, nullptr))
-        return FALSE;
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, width, height, GetSysColor(COLOR_BTNFACE));
-    draw(dc);
-    dc.SelectObject(old);
-    return TRUE;
+    return PaintPicture(bitmap, width, height, [&](CDC& dc) {
+        dc.FillSolidRect(0, 0, width, height, GetSysColor(COLOR_BTNFACE));
+        draw(dc);
+    });
 }
 
 // One to three horizontal lines between two short end bars.

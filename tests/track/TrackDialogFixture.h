@@ -10,9 +10,12 @@
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowManager.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "tests/track/TrackPlan.h"
+
+constexpr double kTestPi = 3.1415926535;
 
 // The track properties dialogs driven through their controls on the headless host.
 class TrackDialogFixture : public testing::Test {
@@ -63,6 +66,26 @@ class TrackDialogFixture : public testing::Test {
         for (std::size_t i = count; i < host.MessageBoxes().size(); ++i)
             texts.push_back(host.MessageBoxes()[i].text);
         return texts;
+    }
+    // Types into a field and presses OK: the message is shown, the dialog stays open with the
+    // focus on the field, and after Cancel the piece and the undo list are as they were.
+    void ExpectRefusedOnOk(CParTrack& piece, int field, const CString& typed, const CString& message) {
+        const std::vector<BYTE> before = Record(piece);
+        const int steps = plan.tool.GetUndoCount();
+        host.WhenModal("Track properties", [&](CWnd& dialog) {
+            const std::size_t shown = host.MessageBoxes().size();
+            Enter(dialog, field, typed);
+            ExpectMessage();
+            Click(dialog, IDOK);
+            EXPECT_EQ(MessagesSince(shown), std::vector<CString>{message});
+            EXPECT_EQ(host.MessageBoxes().back().type & MB_ICONEXCLAMATION, MB_ICONEXCLAMATION);
+            EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(field));
+            EXPECT_TRUE(dialog.IsWindowVisible());
+            Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(piece.EditProperties(&pose), 0);
+        EXPECT_EQ(Record(piece), before);
+        EXPECT_EQ(plan.tool.GetUndoCount(), steps);
     }
     // The piece's record, to see that nothing of it changed.
     static std::vector<BYTE> Record(CPaint& piece) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr double kTestPi = 3.1415926535;
-
 using TrackPropertiesOpenerTest = TrackDialogFixture;
 
 }  // namespace

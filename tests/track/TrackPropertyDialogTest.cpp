@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kTestPi = 3.1415926535;
-
 using TrackPropertyDialogTest = TrackDialogFixture;
 
 }  // namespace
@@ -144,23 +142,8 @@ TEST_F(TrackPropertyDialogTest, TheGradeSetsTheEndFromTheFixedBeginAndTheDirecti
 TEST_F(TrackPropertyDialogTest, LengthsUpTo64MetresAreTakenAndBeyondThatTheFieldIsRefused) {
     plan.host.m_nUnitIndex = 8;  // millimetres: a tenth of a millimetre is typed exactly
     CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
-    const std::vector<BYTE> before = Record(*piece);
-    const int steps = plan.tool.GetUndoCount();
-    host.WhenModal("Track properties", [&](CWnd& dialog) {
-        const std::size_t shown = host.MessageBoxes().size();
-        Enter(dialog, IDC_TRACK_LENGTH, "64000.01");
-        ExpectMessage();
-        Click(dialog, IDOK);
-        ASSERT_EQ(MessagesSince(shown).size(), 1u);
-        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0 and " + Length(640000.0));
-        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
-        EXPECT_TRUE(dialog.IsWindowVisible());
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(piece->EditProperties(&pose), 0);
-    EXPECT_EQ(Record(*piece), before);
-    EXPECT_EQ(plan.tool.GetUndoCount(), steps);
-
+    ExpectRefusedOnOk(*piece, IDC_TRACK_LENGTH, "64000.01",
+                      "Please enter a number between 0 and " + Length(640000.0));
     host.WhenModal("Track properties", [&](CWnd& dialog) {
         Enter(dialog, IDC_TRACK_LENGTH, "64000");
         Click(dialog, IDOK);
@@ -210,21 +193,7 @@ TEST_F(TrackPropertyDialogTest, EnterRightAfterTypingALengthHandsBackAPieceWhose
 
 TEST_F(TrackPropertyDialogTest, OkRefusesAShapeThatMakesThePieceInvalid) {
     CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
-    const std::vector<BYTE> before = Record(*piece);
-    const int steps = plan.tool.GetUndoCount();
-    host.WhenModal("Track properties", [&](CWnd& dialog) {
-        const std::size_t shown = host.MessageBoxes().size();
-        Enter(dialog, IDC_TRACK_LENGTH, "0");
-        ExpectMessage();
-        Click(dialog, IDOK);
-        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
-        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
-        EXPECT_TRUE(dialog.IsWindowVisible());
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(piece->EditProperties(&pose), 0);
-    EXPECT_EQ(Record(*piece), before);
-    EXPECT_EQ(plan.tool.GetUndoCount(), steps);
+    ExpectRefusedOnOk(*piece, IDC_TRACK_LENGTH, "0", "Illegal value");
 
     // A sweep of 0 is taken while typing, refused on OK.
     CCircTrack* curve = plan.Curve(0.0, 0.0, 5000.0, 0.0, 0.5);
