@@ -216,3 +216,26 @@ TEST_F(TrackDefaultsTest, AsDefaultChangesTheModelScaleOfTheDocumentAndOfTheStor
     piece->ReleaseData();
     delete piece;
 }
+
+TEST_F(TrackPropertiesOpenerTest, InsideAnOpenGroupTheSelectionModeReachesTheGroupsSelectedPieces) {
+    CTrack* first = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    CTrack* second = plan.Straight(0.0, 500.0, 1000.0, 500.0);
+    first->Select();
+    second->Select();
+    plan.tool.GroupSelection(0);
+    ASSERT_EQ(plan.tool.EnterGroupEdit(1), 1);
+    plan.tool.SelectAll(0);
+    ASSERT_EQ(plan.tool.GetSelectedCount(), 2);
+    const std::vector<BYTE> before = Record(*second);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_SELECTED));
+        Enter(dialog, IDC_TRACK_TIE_SPACING, Length(150.0));
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(first->EditProperties(&first->m_parentPose), 1);
+    EXPECT_DOUBLE_EQ(first->m_fTieSpacing, Parsed(150.0));
+    EXPECT_DOUBLE_EQ(second->m_fTieSpacing, Parsed(150.0));
+    plan.tool.Undo();
+    EXPECT_EQ(Record(*second), before);
+    plan.tool.ExitGroupEdit(0);
+}
