@@ -161,11 +161,12 @@ int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& pre
 }
 
 // A field still showing the value it was given keeps that value exactly: reading back the
-// rounded text would move the piece by a fraction of the unit.
+// rounded text would move the piece by a fraction of the unit. A value that is no number is
+// never kept.
 int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& text) {
     const double value = ReadLengthField(id, text);
     if (value >= 0.0 && value <= kLargestLength) {
-        if (text != FormatLength(target))
+        if (text != FormatLength(target) || !std::isfinite(target))
             target = value;
         return 1;
     }
@@ -177,9 +178,11 @@ int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& t
     return 0;
 }
 
+// A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
 CString CTrackPropertyDialog::FormatLength(double length) const {
     CString text;
-    Lengths().FormatLength(text, length);
+    if (std::isfinite(length))
+        Lengths().FormatLength(text, length);
     return text;
 }
 

@@ -294,3 +294,42 @@ TEST_F(TrackPropertyDialogTest, TheDialogShowsThePieceInItsPreview) {
         EXPECT_EQ(piece->EditProperties(&pose), 0);
     }
 }
+
+TEST_F(TrackPropertyDialogTest, ARadiusWithoutFiniteValueReachesThePreviewAndOkRefusesIt) {
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 3000.0, 0.25, 1.0);
+    const std::vector<BYTE> before = Record(*curve);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        auto& properties = dynamic_cast<CTrackPropertyDialog&>(dialog);
+        // With the length held, a sweep of 0 derives the radius from the length.
+        Click(dialog, IDC_TRACK_HOLD_LENGTH);
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        EXPECT_TRUE(std::isinf(dynamic_cast<CCircTrack*>(properties.GetEditedCopy())->m_fRadius));
+        // A radius without a value shows as an empty field.
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), "");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
+
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(curve->EditProperties(&pose), 0);
+    EXPECT_EQ(Record(*curve), before);
+}
+
+TEST_F(TrackPropertyDialogTest, ADegreeFieldThatIsNoNumberFallsBackToTheClickedPiece) {
+    CArcTrack* oval = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 1.5 * kTestPi, 0.5 * kTestPi);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        Retype(dialog, IDC_TRACK_START_ANGLE, "east");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Click(dialog, IDC_TRACK_APPLY_ALL);
+        EXPECT_EQ(MessagesSince(shown).size(), 1u);
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_CLICKED));
+        EXPECT_FALSE(Checked(dialog, IDC_TRACK_APPLY_ALL));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(oval->EditProperties(&pose), 0);
+    EXPECT_DOUBLE_EQ(oval->m_fStartAngle, 1.5 * kTestPi);
+}
