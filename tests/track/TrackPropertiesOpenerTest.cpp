@@ -5,6 +5,9 @@
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CColorDialog.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CListCtrl.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/TrackDialogFixture.h"
@@ -238,4 +241,33 @@ TEST_F(TrackPropertiesOpenerTest, InsideAnOpenGroupTheSelectionModeReachesTheGro
     plan.tool.Undo();
     EXPECT_EQ(Record(*second), before);
     plan.tool.ExitGroupEdit(0);
+}
+
+TEST_F(TrackDefaultsTest, ATextureIsPickedFromTheProgramsTextureFolderAndAColourFromTheColourDialog) {
+    std::filesystem::create_directory(m_folder.Path() / "TEXTURES");
+    std::ofstream(m_folder.Path() / "TEXTURES" / "stone.bmp") << "BM";
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        host.WhenModal("Open", [&](CWnd& open) {
+            auto* files = static_cast<CListCtrl*>(open.GetDlgItem(lst1));
+            ASSERT_EQ(files->GetItemCount(), 1);
+            CRect item;
+            files->GetItemRect(0, &item, LVIR_LABEL);
+            host.ClickClient(files, item.CenterPoint());
+            host.PressKey(VK_RETURN);
+        });
+        Click(dialog, IDC_TRACK_BROWSE_TRACK);
+        host.WhenModal("Color", [&](CWnd& colour) {
+            static_cast<CColorDialog&>(colour).SetCurrentColor(RGB(10, 200, 30));
+            host.PressKey(VK_RETURN);
+        });
+        Click(dialog, IDC_TRACK_RAIL_COLOR);
+        // The colour reaches the copy at once.
+        EXPECT_EQ(dynamic_cast<CTrackPropertyDialog&>(dialog).GetEditedCopy()->m_crRail, RGB(10, 200, 30));
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_EQ(piece->m_strTrackTexture, CWinPath::FromReal(m_folder.Path() / "TEXTURES" / "stone.bmp"));
+    EXPECT_EQ(piece->m_crRail, RGB(10, 200, 30));
+    EXPECT_EQ(piece->m_strRoadbedTexture, "agragate.bmp");
 }
