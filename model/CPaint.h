@@ -107,7 +107,7 @@ class CPaint : public CObject {
     virtual void ReleaseData();
     virtual void CopyFrom(CPaint* other);
     // Puts back a copy of this object taken before a change, keeping the selection state.
-    void RestoreFormerState(CPaint* former);
+    virtual void RestoreFormerState(CPaint* former);
     virtual CPaint* Clone();
     virtual void SavePose();
     virtual void MoveFromSavedPose(double dx, double dy, int fromSaved);
@@ -249,6 +249,9 @@ class CPaint : public CObject {
     int m_nEditState = -1;
 
   protected:
+    // Applies a properties dialog's result with one undo step: to this object (mode 0), the
+    // selection of the group being edited (1) or every object (2).
+    int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
     const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
 
   protected:
@@ -269,5 +272,4 @@ class CPaint : public CObject {
     int IsPrintedOnPage() const;
     void ReloadPattern();
     int SelectionPosition();
-    int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
 };

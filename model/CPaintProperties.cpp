@@ -116,8 +116,11 @@ int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
         }
         return 1;
     }
-    CPaint* root = m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
     const bool all = mode == CPropertiesDialog::kApplyToAll;
+    // The selection lives in the group being edited.
+    CPaint* root = m_pTool->m_pHost == nullptr ? nullptr
+                   : all                       ? m_pTool->m_pHost->GetRootGroup()
+                                               : m_pTool->m_pHost->GetCurrentGroup();
     auto backups = std::make_unique<StyleBackupsPayload>();
     if (auto* rootGroup = dynamic_cast<CGroup*>(root))
         BackUpStyleTargets(rootGroup, all, *backups);

@@ -312,8 +312,11 @@ int CTool::Execute(CEditStep* step) {
 }
 
 int CTool::ExecuteProperties(CEditStep* step) {
-    if (step->m_pObject != nullptr)
-        step->m_pObject->EditProperties(nullptr);
+    // The parent pose lets the dialog offer the selection, all objects and the defaults.
+    if (step->m_pObject != nullptr) {
+        const CPose parent = step->m_pObject->m_parentPose;
+        step->m_pObject->EditProperties(&parent);
+    }
     return 0;
 }
 

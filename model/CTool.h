@@ -133,6 +133,8 @@ class CTool : public CObject {
     void DeleteSelection(int record);
     int DetachObject(CPaint* object);
     int ShowProperties();
+    // The selected object under the cursor opens its properties.
+    void ShowPropertiesAtPoint();
 
     // Mirrors of the selection about the centre of its extent; a flip is its own inverse.
     int FlipVertical(int record);

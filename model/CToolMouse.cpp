@@ -358,10 +358,27 @@ void CTool::SetTrainDown(const CPose& pose, int mode) {
 
 void CTool::OnLButtonDblClk(UINT, double x, double y) {
     StorePoint(x, y);
-    if (m_nMultiPoint == 0 || m_pHost == nullptr)
+    if (m_pHost == nullptr)
         return;
+    if (m_nMultiPoint == 0) {
+        ShowPropertiesAtPoint();
+        return;
+    }
     FinishMultiPoint(GetCurrentGroupPose());
     m_pHost->RepaintDirtyViews();
+}
+
+// The first click of a double click has selected the object under the cursor; the selector's
+// double click opens that object's properties.
+void CTool::ShowPropertiesAtPoint() {
+    if (m_toolMode != kToolSelector)
+        return;
+    for (CPaint* member : CurrentGroupMembers())
+        if (member->IsSelected() && IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr) {
+            member->m_bChanged = 1;
+            ShowProperties();
+            return;
+        }
 }
 
 void CTool::FinishMultiPoint(const CPose& pose) {

@@ -9,6 +9,7 @@
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/SystemColors.h"
+#include "resources/PaintPicture.h"
 
 // The pictures are drawn here rather than shipped as files: each is a few shapes and a title.
 
@@ -22,20 +23,6 @@ constexpr COLORREF kSleeper = RGB(110, 78, 48);
 
 enum class Face { Up, Down, Focus, Disabled };
 enum class Symbol { Forward, Backward, Run, Stop, Faster, Slower };
-
-// Draws into a fresh bitmap of the given size through a memory DC.
-template <class Draw>
-BOOL Paint(CBitmap& bitmap, int width, int height, Draw draw) {
-    constexpr UINT kColourBits = 32;
-    if (!bitmap.CreateBitmap(width, height, 1, kColourBits, nullptr))
-        return FALSE;
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    draw(dc);
-    dc.SelectObject(old);
-    return TRUE;
-}
 
 void DrawTrack(CDC& dc, int width, int railY) {
     for (int x = 4; x < width; x += 12) dc.FillSolidRect(x, railY - 4, 5, 22, kSleeper);
@@ -119,7 +106,7 @@ void DrawSymbol(CDC& dc, Symbol symbol, Face face) {
 }
 
 BOOL PaintButton(CBitmap& bitmap, Symbol symbol, Face face) {
-    return Paint(bitmap, kButtonSize, kButtonSize, [&](CDC& dc) {
+    return PaintPicture(bitmap, kButtonSize, kButtonSize, [&](CDC& dc) {
         DrawButtonFace(dc, face);
         DrawSymbol(dc, symbol, face);
     });
@@ -159,15 +146,15 @@ constexpr std::array<ButtonPicture, 20> kButtonPictures = {{
 BOOL LoadProgramBitmap(UINT id, CBitmap& bitmap) {
     switch (id) {
         case IDB_SPLASH:
-            return Paint(bitmap, 420, 260, [](CDC& dc) {
+            return PaintPicture(bitmap, 420, 260, [](CDC& dc) {
                 DrawScene(dc, 420, 260, "Corvane", "Model railway layouts in plan and 3D");
             });
         case IDB_ABOUT:
-            return Paint(bitmap, 240, 120, [](CDC& dc) {
+            return PaintPicture(bitmap, 240, 120, [](CDC& dc) {
                 DrawScene(dc, 240, 120, "Corvane", "Version " CORVANE_VERSION_TEXT);
             });
         case IDB_CREDITS_BANNER:
-            return Paint(bitmap, 240, 60, [](CDC& dc) { DrawScene(dc, 240, 60, "Credits", nullptr); });
+            return PaintPicture(bitmap, 240, 60, [](CDC& dc) { DrawScene(dc, 240, 60, "Credits", nullptr); });
         default:
             break;
     }

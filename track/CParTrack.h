@@ -98,6 +98,10 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ApplyStyle(const CPose* pose, CPaint* pattern, int mode) override;
     int ApplyEditStep(CEditStep* step) override;
     void UpdateSizeInfo(const CPose* pose) override;
+    // "Track properties" on a copy of the piece, applied to it, the selection, all pieces or
+    // the default track of new layouts; 1 after OK.
+    int EditProperties(const CPose* pose) override;
+    void RestoreFormerState(CPaint* former) override;
 
     int m_nRailLineWidth = 1;
     int m_nTieLineWidth = 1;
@@ -188,6 +192,10 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int IsTrackClass(CPaint* object);
 
   private:
+    void ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode, CDoublePoint before,
+                             CDoublePoint after);
+    void ApplyToThisPiece(const CPose* pose, CParTrack* copy, CDoublePoint before, CDoublePoint after);
+    void MakeDefaultTrack(CParTrack* copy);
     void Init();
     void CopyDefaultTrack(const CParTrack& defaults);
     void ApplyGaugeSizes(double gauge);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/CLengthFormat.h"
 #include "model/Units.h"
 
 double TrackDirection(double dx, double dy) {
@@ -43,4 +44,8 @@ int AngleInArc(double angle, double low, double high) {
         to += turns * kFullTurn;
     }
     return from <= angle ? 1 : 0;
+}
+
+double ShownDegrees(double radians) {
+    return CLengthFormat::RoundToThousandths(radians / kPi * 180.0);
 }

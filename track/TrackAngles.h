@@ -14,3 +14,6 @@ double ReduceAngle(double angle);
 bool SameDirection(double a, double b, double tolerance);
 // Whether the angle lies in the arc from low to high, measured in whole turns below it.
 int AngleInArc(double angle, double low, double high);
+// An angle as the dialogs show it: radians / 3.1415926535 x 180, rounded to three decimals
+// by the fourth.
+double ShownDegrees(double radians);

@@ -334,6 +334,30 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
     return {surface, dib.bitCount};
 }
 
+BmpImage ReadCutShortBmpFile(const CString& path) {
+    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path.c_str(), kHeadersSize);
+    const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
+    if (!layout)
+        return {};
+    std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path.c_str(), layout->End());
+    return bytes ? ReadCutShortBmpBytes(std::move(*bytes)) : BmpImage{};
+}
+
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes) {
+    const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
+    if (!layout)
+        return {};
+    BITMAPFILEHEADER file;
+    DWORD headerSize = 0;
+    std::memcpy(&file, bytes.data(), sizeof file);
+    std::memcpy(&headerSize, bytes.data() + sizeof file, sizeof headerSize);
+    const std::size_t headersEnd = sizeof file + static_cast<std::size_t>(headerSize);
+    if (file.bfOffBits < headersEnd || file.bfOffBits > bytes.size())
+        return {};
+    bytes.resize(std::max(bytes.size(), layout->End()), 0);
+    return ReadBmpBytes(bytes);
+}
+
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
     BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
                             surface.Width(),

@@ -5,6 +5,7 @@
 #include "drawing/CLine1Page.h"
 #include "model/CEditStep.h"
 #include "model/CPaint.h"
+#include "platform/ctl/CButton.h"
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
@@ -15,9 +16,11 @@
 #include "resources/CommandIds.h"
 #include "resources/DrawingPropertiesTemplates.h"
 #include "resources/RotateByDegreesTemplate.h"
+#include "resources/TrackPropertiesTemplates.h"
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/PdfPages.h"
+#include "track/CParTrack.h"
 
 namespace {
 
@@ -476,4 +479,33 @@ TEST_F(PlanViewRoad, PropertiesOnADrawnBoxOpensItsDialogAndUndoRestoresTheBox) {
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(box->m_pen, pen);
     EXPECT_EQ(ActiveLayout()->m_tool.GetUndoCount(), steps);
+}
+
+TEST_F(PlanViewRoad, ADoubleClickOnAStraightOpensTrackPropertiesAndUndoTakesTheChangeBack) {
+    DrawStraight();
+    auto* piece = dynamic_cast<CParTrack*>(OnlyPiece());
+    ASSERT_NE(piece, nullptr);
+    Command(ID_TOOL_SELECTOR);
+    host.AdvanceClock(1000);
+    const int steps = ActiveLayout()->m_tool.GetUndoCount();
+    const int railMode = piece->m_nRailMode;
+    bool opened = false;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        opened = true;
+        EXPECT_EQ(dynamic_cast<CButton*>(dialog.GetDlgItem(IDC_TRACK_APPLY_CLICKED))->GetCheck(), 1);
+        // The piece's placement is handed over, so the other pieces and the defaults are offered.
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_TRACK_APPLY_ALL)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_TRACK_APPLY_DEFAULT)->IsWindowEnabled());
+        host.ClickClient(dialog.GetDlgItem(IDC_TRACK_RAIL_MODE_3), CPoint(3, 3));
+        host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    // Two presses on one spot at once are a double click; the first selects the piece.
+    host.ClickClient(View(), CPoint(200, 140));
+    host.ClickClient(View(), CPoint(200, 140));
+    host.RunUntilIdle();
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(piece->m_nRailMode, 3);
+    EXPECT_EQ(ActiveLayout()->m_tool.GetUndoCount(), steps + 1);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(piece->m_nRailMode, railMode);
 }

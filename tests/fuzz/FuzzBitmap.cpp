@@ -1,12 +1,15 @@
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
-#include "ui/BitmapRoutines.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "ui/BitmapRoutines.h"
+#include "ui/LoadDibFile.h"
 
 namespace {
 
@@ -55,6 +58,28 @@ void ExercisePackedDib(const std::uint8_t* data, std::size_t size) {
     DestroyDIB(dib);
 }
 
+// The data folders' pictures are read from disk by the reader that takes a file cut short; a
+// whole file must read the same either way.
+void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const BmpImage& whole) {
+    const std::filesystem::path path = FuzzFolder() / "picture.bmp";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    const bool written = std::fwrite(data, 1, size, file) == size;
+    std::fclose(file);
+    if (!written)
+        return;
+    std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, path.c_str());
+    const BmpImage cutShort = ReadCutShortBmpBytes(std::vector<BYTE>(data, data + size));
+    FuzzCheck((bitmap != nullptr) == (cutShort.surface != nullptr), "the file and its bytes read alike");
+    // A whole file without a pixel offset is refused by the reader of data-folder pictures.
+    if (!whole.surface || !cutShort.surface)
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(whole.surface->Width()) * whole.surface->Height() * 4;
+    FuzzCheck(std::memcmp(cutShort.surface->Data(), whole.surface->Data(), bytes) == 0,
+              "a whole picture reads the same either way");
+}
+
 }  // namespace
 
 // A .bmp file, or a packed DIB when the bytes do not begin as a .bmp file does.
@@ -63,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const BmpImage image = ReadBmpBytes(std::vector<BYTE>(data, data + size));
         if (image.surface)
             ExercisePicture(image);
+        ExerciseDataFolderPicture(data, size, image);
         return 0;
     }
     ExercisePackedDib(data, size);

@@ -1,0 +1,335 @@
+#include <cmath>
+
+#include "platform/gdi/PixelSurface.h"
+#include "platform/win/MessageBoxes.h"
+#include "tests/support/TestPictures.h"
+#include "tests/track/TrackDialogFixture.h"
+#include "track/CTrackPropertyDialog.h"
+#include "track/TrackAngles.h"
+
+namespace {
+
+using TrackPropertyDialogTest = TrackDialogFixture;
+
+}  // namespace
+
+TEST_F(TrackPropertyDialogTest, AStraightOpensOnItselfWithItsLengthFocusedAndCancelChangesNothing) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_fEndElevation = piece->m_fBeginElevation + 104.0;
+    const std::vector<BYTE> before = Record(*piece);
+    const int steps = plan.tool.GetUndoCount();
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_CLICKED));
+        EXPECT_FALSE(ReadOnly(dialog, IDC_TRACK_LENGTH));
+        EXPECT_TRUE(Enabled(dialog, IDC_TRACK_LENGTH));
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_LENGTH), Length(1000.0));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), "0");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_2), "0");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "0");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_START_ANGLE), "0");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_GRADE), "10");
+        EXPECT_FALSE(dialog.GetDlgItem(IDC_TRACK_HOLD_RADIUS)->IsWindowVisible());
+        EXPECT_TRUE(ReadOnly(dialog, IDC_TRACK_CATEGORY));
+        // Typing reaches only the dialog's copy.
+        Enter(dialog, IDC_TRACK_LENGTH, Length(500.0));
+        Enter(dialog, IDC_TRACK_TIE_SPACING, Length(-20.0));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(piece->EditProperties(&pose), 0);
+    EXPECT_EQ(Record(*piece), before);
+    EXPECT_EQ(plan.tool.GetUndoCount(), steps);
+}
+
+TEST_F(TrackPropertyDialogTest, SeveralSelectedOpensOnTheSelectionAndWithoutAPlacementOnlyThePieceIsOffered) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    CTrack* other = plan.Straight(0.0, 500.0, 1000.0, 500.0);
+    plan.host.GetSelection().push_back(piece);
+    plan.host.GetSelection().push_back(other);
+    piece->m_bSelected = other->m_bSelected = 1;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_SELECTED));
+        for (int id : {IDC_TRACK_GRADE, IDC_TRACK_BEGIN_ELEVATION, IDC_TRACK_END_ELEVATION, IDC_TRACK_NAME,
+                       IDC_TRACK_PRICE, IDC_TRACK_NOTE})
+            EXPECT_TRUE(ReadOnly(dialog, id)) << id;
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_LENGTH));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_SCALE));
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_GAUGE));
+        // "As default" takes the scale and the length again.
+        Click(dialog, IDC_TRACK_APPLY_DEFAULT);
+        EXPECT_TRUE(Enabled(dialog, IDC_TRACK_SCALE));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_SHOW_IN_REPORT));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(piece->EditProperties(&pose), 0);
+
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_CLICKED));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_APPLY_SELECTED));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_APPLY_ALL));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_APPLY_DEFAULT));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(piece->EditProperties(nullptr), 0);
+}
+
+TEST_F(TrackPropertyDialogTest, ACurveHoldsItsRadiusRefusesALengthBeyondAFullTurnAndShowsTheNewSweep) {
+    const double radius = 5000.0;
+    CCircTrack* piece = plan.Curve(0.0, 0.0, radius, 0.0, 0.5);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_TRACK_HOLD_RADIUS)->IsWindowVisible());
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_RADIUS));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "28.648");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Enter(dialog, IDC_TRACK_LENGTH, Length(2.0 * radius * kTestPi + 1.0));
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        EXPECT_EQ(host.MessageBoxes().back().type & MB_ICONEXCLAMATION, MB_ICONEXCLAMATION);
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_LENGTH), Length(radius * 0.5));
+        Enter(dialog, IDC_TRACK_LENGTH, Length(kTestPi * radius));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "180.00");
+        // A length of 0 makes no curve, whichever quantity is held.
+        ExpectMessage();
+        Enter(dialog, IDC_TRACK_LENGTH, "0");
+        EXPECT_EQ(MessagesSince(shown).size(), 2u);
+        // Typing the angle makes the radius the held quantity; typing the radius, the angle.
+        Click(dialog, IDC_TRACK_RADIUS_1);
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_ANGLE));
+        Click(dialog, IDC_TRACK_ARC_DEGREES);
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_RADIUS));
+        ExpectMessage();
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "400");
+        EXPECT_EQ(MessagesSince(shown).size(), 3u);
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "180.00");
+        ExpectMessage();
+        Enter(dialog, IDC_TRACK_RADIUS_1, "0");
+        EXPECT_EQ(MessagesSince(shown).size(), 4u);
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), Length(radius));
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_DOUBLE_EQ(piece->m_fSweep, Parsed(kTestPi * radius) / radius);
+    EXPECT_DOUBLE_EQ(piece->m_fRadius, radius);
+    EXPECT_DOUBLE_EQ(piece->m_fLength, Parsed(kTestPi * radius));
+}
+
+TEST_F(TrackPropertyDialogTest, TheGradeSetsTheEndFromTheFixedBeginAndTheDirectionButtonTurnsIt) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_fBeginElevation = 100.0;
+    piece->m_fEndElevation = 100.0;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_GRADE));
+        Click(dialog, IDC_TRACK_GRADE_ENTRY);
+        EXPECT_TRUE(Enabled(dialog, IDC_TRACK_GRADE));
+        EXPECT_FALSE(Enabled(dialog, IDC_TRACK_BEGIN_ELEVATION));
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_FIXED_BEGIN));
+        Enter(dialog, IDC_TRACK_GRADE, "2");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_END_ELEVATION), Length(120.0));
+        Click(dialog, IDC_TRACK_GRADE_DIRECTION);
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_END_ELEVATION), Length(80.0));
+        Click(dialog, IDC_TRACK_ELEVATION_ENTRY);
+        EXPECT_TRUE(Enabled(dialog, IDC_TRACK_END_ELEVATION));
+        // An end typed lower than the begin shows a falling grade as a positive whole percent.
+        Enter(dialog, IDC_TRACK_END_ELEVATION, Length(70.0));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_GRADE), "3");
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_DOUBLE_EQ(piece->m_fEndElevation, Parsed(70.0));
+    EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 100.0);
+}
+
+TEST_F(TrackPropertyDialogTest, LengthsUpTo64MetresAreTakenAndBeyondThatTheFieldIsRefused) {
+    plan.host.m_nUnitIndex = 8;  // millimetres: a tenth of a millimetre is typed exactly
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    ExpectRefusedOnOk(*piece, IDC_TRACK_LENGTH, "64000.01",
+                      "Please enter a number between 0 and " + Length(640000.0));
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        Enter(dialog, IDC_TRACK_LENGTH, "64000");
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_DOUBLE_EQ(piece->m_fLength, 640000.0);
+    EXPECT_NEAR(piece->m_ptSecond.x - piece->m_ptFirst.x, 640000.0, 1e-6);
+
+    // The message names the largest length in the document's unit.
+    plan.host.m_nUnitIndex = kDefaultUnitIndex;
+    EXPECT_EQ(Length(640000.0), "2519.685");
+}
+
+TEST_F(TrackPropertyDialogTest, DegreesAreShownToThreeDecimalsRoundedByTheFourth) {
+    EXPECT_DOUBLE_EQ(ShownDegrees(1.5 * kTestPi), 270.0);
+    EXPECT_NEAR(ShownDegrees(2.0 * std::atan(0.4)), 43.603, 1e-9);
+    CArcTrack* oval = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 1.5 * kTestPi, 0.5 * kTestPi);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_START_ANGLE), "270");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "90");
+        EXPECT_TRUE(ReadOnly(dialog, IDC_TRACK_LENGTH));
+        // A quarter of an ellipse of radii 4000 and 2000 is about 4844 long.
+        EXPECT_NEAR(Lengths().ParseLength(Shown(dialog, IDC_TRACK_LENGTH).c_str()), 4844.0, 10.0);
+        EXPECT_FALSE(ReadOnly(dialog, IDC_TRACK_RADIUS_2));
+        EXPECT_FALSE(dialog.GetDlgItem(IDC_TRACK_HOLD_RADIUS)->IsWindowVisible());
+        // A new radius shows the arc's new length at once.
+        const CString length = Shown(dialog, IDC_TRACK_LENGTH);
+        Enter(dialog, IDC_TRACK_RADIUS_2, Length(3000.0));
+        EXPECT_NE(Shown(dialog, IDC_TRACK_LENGTH), length);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(oval->EditProperties(&pose), 0);
+    EXPECT_DOUBLE_EQ(oval->m_fRadiusY, 2000.0);
+}
+
+TEST_F(TrackPropertyDialogTest, EnterRightAfterTypingALengthHandsBackAPieceWhoseEndsFollow) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        Retype(dialog, IDC_TRACK_LENGTH, Length(2000.0));
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_NEAR(piece->m_fLength, 2000.0, 0.01);
+    EXPECT_NEAR(piece->m_ptSecond.x - piece->m_ptFirst.x, 2000.0, 0.01);
+    EXPECT_NEAR(piece->m_ptEnd.x - piece->m_ptBegin.x, 2000.0, 0.01);
+}
+
+TEST_F(TrackPropertyDialogTest, OkRefusesAShapeThatMakesThePieceInvalid) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    ExpectRefusedOnOk(*piece, IDC_TRACK_LENGTH, "0", "Illegal value");
+
+    // A sweep of 0 is taken while typing, refused on OK.
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 5000.0, 0.0, 0.5);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        const std::size_t shown = host.MessageBoxes().size();
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        EXPECT_TRUE(MessagesSince(shown).empty());
+        ExpectMessage();
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(curve->EditProperties(&pose), 0);
+    EXPECT_DOUBLE_EQ(curve->m_fSweep, 0.5);
+}
+
+TEST_F(TrackPropertyDialogTest, ANegativeTieSpacingAndPriceReachThePreviewAndOkRefusesThePrice) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_bShowTies = 1;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        auto& properties = dynamic_cast<CTrackPropertyDialog&>(dialog);
+        Enter(dialog, IDC_TRACK_TIE_SPACING, Length(-30.0));
+        Enter(dialog, IDC_TRACK_GAUGE, Length(-165.0));
+        EXPECT_DOUBLE_EQ(properties.GetEditedCopy()->m_fTieSpacing, Parsed(-30.0));
+        EXPECT_DOUBLE_EQ(properties.GetEditedCopy()->m_fGauge, Parsed(-165.0));
+        Enter(dialog, IDC_TRACK_GAUGE, Length(165.0));
+        Enter(dialog, IDC_TRACK_PRICE, "-1");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Click(dialog, IDOK);
+        // The tie spacing is checked first.
+        EXPECT_EQ(MessagesSince(shown),
+                  std::vector<CString>{"Please enter a number between 0 and " + Length(640000.0)});
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_TIE_SPACING));
+        Enter(dialog, IDC_TRACK_TIE_SPACING, Length(110.0));
+        ExpectMessage();
+        Click(dialog, IDOK);
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a positive number ");
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_PRICE));
+        Enter(dialog, IDC_TRACK_PRICE, "0");
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_EQ(piece->m_fPrice, 0.0);
+}
+
+TEST_F(TrackPropertyDialogTest, AnotherScaleRederivesTheSizesAndRaisesTheElevations) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    const double begin = piece->m_fBeginElevation;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        auto* scale = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_TRACK_SCALE));
+        EXPECT_EQ(scale->GetCurSel(), FindScale("HO"));
+        scale->SetCurSel(FindScale("N"));
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TRACK_SCALE, CBN_SELENDOK),
+                           reinterpret_cast<LPARAM>(scale->GetSafeHwnd()));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_GAUGE), Length(89.7));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_BEGIN_ELEVATION), Length(begin + (89.7 - 165.0) * 0.25));
+        Click(dialog, IDOK);
+    });
+    ASSERT_EQ(piece->EditProperties(&pose), 1);
+    EXPECT_EQ(piece->m_strScale, "N");
+    EXPECT_DOUBLE_EQ(piece->m_fGauge, 89.7);
+}
+
+TEST_F(TrackPropertyDialogTest, TheDialogShowsThePieceInItsPreview) {
+    CTrack* straight = plan.Straight(0.0, 0.0, 3000.0, 0.0);
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 3000.0, 0.25, 1.5);
+    CArcTrack* oval = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 1.5 * kTestPi, 0.5 * kTestPi);
+    const std::pair<CParTrack*, const char*> pieces[] = {{straight, "track-properties-straight.png"},
+                                                         {curve, "track-properties-curve.png"},
+                                                         {oval, "track-properties-oval.png"}};
+    for (const auto& [piece, picture] : pieces) {
+        host.WhenModal("Track properties", [&, picture](CWnd& dialog) {
+            // The preview draws the piece in its rail colour somewhere inside its frame.
+            host.RunUntilIdle();
+            CWnd* preview = dialog.GetDlgItem(IDC_TRACK_PREVIEW);
+            CRect area, window;
+            preview->GetWindowRect(&area);
+            dialog.GetWindowRect(&window);
+            int railPixels = 0;
+            for (int y = area.top; y < area.bottom; ++y)
+                for (int x = area.left; x < area.right; ++x)
+                    railPixels += ColorFromPixel(dialog.Surface()->At(x - window.left, y - window.top)) ==
+                                  piece->m_crRail;
+            EXPECT_GT(railPixels, 20) << picture;
+            if (const CString path = TestPicturePath(picture); !path.IsEmpty())
+                host.DumpWindow(&dialog, path);
+            if (piece == straight) {
+                host.WhenModal("More properties", [&](CWnd& more) {
+                    if (const CString path = TestPicturePath("track-more-properties.png"); !path.IsEmpty())
+                        host.DumpWindow(&more, path);
+                    Click(more, IDCANCEL);
+                });
+                Click(dialog, IDC_TRACK_MORE);
+            }
+            Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(piece->EditProperties(&pose), 0);
+    }
+}
+
+TEST_F(TrackPropertyDialogTest, ARadiusWithoutFiniteValueReachesThePreviewAndOkRefusesIt) {
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 3000.0, 0.25, 1.0);
+    const std::vector<BYTE> before = Record(*curve);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        auto& properties = dynamic_cast<CTrackPropertyDialog&>(dialog);
+        // With the length held, a sweep of 0 derives the radius from the length.
+        Click(dialog, IDC_TRACK_HOLD_LENGTH);
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        EXPECT_TRUE(std::isinf(dynamic_cast<CCircTrack*>(properties.GetEditedCopy())->m_fRadius));
+        // A radius without a value shows as an empty field.
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), "");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Click(dialog, IDOK);
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
+
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(curve->EditProperties(&pose), 0);
+    EXPECT_EQ(Record(*curve), before);
+}
+
+TEST_F(TrackPropertyDialogTest, ADegreeFieldThatIsNoNumberFallsBackToTheClickedPiece) {
+    CArcTrack* oval = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 1.5 * kTestPi, 0.5 * kTestPi);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        Retype(dialog, IDC_TRACK_START_ANGLE, "east");
+        const std::size_t shown = host.MessageBoxes().size();
+        ExpectMessage();
+        Click(dialog, IDC_TRACK_APPLY_ALL);
+        EXPECT_EQ(MessagesSince(shown).size(), 1u);
+        EXPECT_TRUE(Checked(dialog, IDC_TRACK_APPLY_CLICKED));
+        EXPECT_FALSE(Checked(dialog, IDC_TRACK_APPLY_ALL));
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(oval->EditProperties(&pose), 0);
+    EXPECT_DOUBLE_EQ(oval->m_fStartAngle, 1.5 * kTestPi);
+}

@@ -1,0 +1,585 @@
+#include "track/CTrackPropertyDialog.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "model/CPointArray.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/Geometry.h"
+#include "platform/ctl/CButton.h"
+#include "platform/ctl/CEdit.h"
+#include "platform/ctl/CStatic.h"
+#include "platform/ctl/DataExchange.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/StringTable.h"
+#include "resources/TrackPropertiesPictures.h"
+#include "resources/TrackPropertiesTemplates.h"
+#include "track/CArcTrack.h"
+#include "track/CCircTrack.h"
+#include "track/CParTrack.h"
+#include "track/CTrackMoreDialog.h"
+#include "track/TextureBrowsing.h"
+#include "track/TrackAngles.h"
+#include "ui/PickButtonColor.h"
+
+namespace {
+
+// Made read-only by the apply modes other than the clicked piece.
+constexpr int kPieceOnlyEdits[] = {IDC_TRACK_GRADE,         IDC_TRACK_BEGIN_ELEVATION,
+                                   IDC_TRACK_END_ELEVATION, IDC_TRACK_MANUFACTURER,
+                                   IDC_TRACK_TYPE,          IDC_TRACK_NAME,
+                                   IDC_TRACK_PART_NO,       IDC_TRACK_PRICE,
+                                   IDC_TRACK_NOTE};
+constexpr int kShapeEdits[] = {IDC_TRACK_RADIUS_1, IDC_TRACK_RADIUS_2, IDC_TRACK_START_ANGLE,
+                               IDC_TRACK_ARC_DEGREES};
+constexpr int kHeldMarks[] = {IDC_TRACK_HOLD_LENGTH, IDC_TRACK_HOLD_ANGLE, IDC_TRACK_HOLD_RADIUS};
+constexpr UINT kRailModePictures[] = {IDB_RAIL_MODE_1, IDB_RAIL_MODE_2, IDB_RAIL_MODE_3};
+constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CTrackPropertyDialog, CDialog)
+
+double CTrackPropertyDialog::GradePercent(double rise, double length) {
+    return length == 0.0 ? 0.0 : CLengthFormat::RoundToThousandths(rise / length * 100.0);
+}
+
+BEGIN_MESSAGE_MAP(CTrackPropertyDialog, CDialog)
+ON_BN_CLICKED(IDC_TRACK_BROWSE_TRACK, OnBrowseTrackTexture)
+ON_BN_CLICKED(IDC_TRACK_BROWSE_ROADBED, OnBrowseRoadbedTexture)
+ON_BN_CLICKED(IDC_TRACK_RAIL_COLOR, OnRailColor)
+ON_BN_CLICKED(IDC_TRACK_TIE_COLOR, OnTieColor)
+ON_BN_CLICKED(IDC_TRACK_APPLY_CLICKED, OnApplyModeChanged)
+ON_BN_CLICKED(IDC_TRACK_APPLY_SELECTED, OnApplyModeChanged)
+ON_BN_CLICKED(IDC_TRACK_APPLY_ALL, OnApplyModeChanged)
+ON_BN_CLICKED(IDC_TRACK_APPLY_DEFAULT, OnApplyModeChanged)
+ON_CBN_SELENDOK(IDC_TRACK_SCALE, OnScaleChanged)
+ON_EN_KILLFOCUS(IDC_TRACK_GAUGE, UpdatePreview)
+ON_EN_KILLFOCUS(IDC_TRACK_TIE_LENGTH, UpdatePreview)
+ON_EN_KILLFOCUS(IDC_TRACK_TIE_SPACING, UpdatePreview)
+ON_EN_KILLFOCUS(IDC_TRACK_SEPARATION, UpdatePreview)
+ON_EN_KILLFOCUS(IDC_TRACK_ROADBED_WIDTH, UpdatePreview)
+ON_EN_KILLFOCUS(IDC_TRACK_ROADBED_HEIGHT, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_RAIL_MODE_1, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_RAIL_MODE_2, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_RAIL_MODE_3, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_SHOW_AXIS, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_SHOW_TIES, UpdatePreview)
+ON_BN_CLICKED(IDC_TRACK_MORE, OnMore)
+ON_EN_SETFOCUS(IDC_TRACK_LENGTH, OnLengthSetFocus)
+ON_EN_SETFOCUS(IDC_TRACK_RADIUS_1, OnRadiusSetFocus)
+ON_EN_SETFOCUS(IDC_TRACK_ARC_DEGREES, OnArcDegreesSetFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_LENGTH, OnLengthKillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_RADIUS_1, OnRadius1KillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_RADIUS_2, OnRadius2KillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_ARC_DEGREES, OnArcDegreesKillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_START_ANGLE, OnStartAngleKillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_GRADE, OnGradeKillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_BEGIN_ELEVATION, OnBeginElevationKillFocus)
+ON_EN_KILLFOCUS(IDC_TRACK_END_ELEVATION, OnEndElevationKillFocus)
+ON_BN_CLICKED(IDC_TRACK_ELEVATION_ENTRY, OnElevationEntryButton)
+ON_BN_CLICKED(IDC_TRACK_GRADE_ENTRY, OnGradeEntryButton)
+ON_BN_CLICKED(IDC_TRACK_GRADE_DIRECTION, OnGradeDirectionButton)
+END_MESSAGE_MAP()
+
+CTrackPropertyDialog::CTrackPropertyDialog() : CDialog(TrackPropertiesTemplate()) {}
+
+// ---- Opening and closing contract ----
+
+void CTrackPropertyDialog::SetPiece(CParTrack* piece, int severalSelected, const CPose* placement) {
+    if (piece == nullptr)
+        return;
+    if (piece->GetClassName() == "CCircTrack")
+        m_referenceIndex = 5;
+    else if (piece->GetClassName() == "CArcTrack")
+        m_referenceIndex = (piece->m_points.GetSize() - 5) / 2;
+    if (m_referenceIndex < piece->m_points.GetSize()) {
+        const CDoublePoint point = piece->m_points[m_referenceIndex];
+        m_referenceBefore = piece->LocalToWorld(point.x, point.y);
+    }
+    m_copy = dynamic_cast<CParTrack*>(piece->Clone());
+    m_preview.SetObject(m_copy);
+    if (piece->m_pTool != nullptr && piece->m_pTool->m_pHost != nullptr)
+        m_unitIndex = piece->m_pTool->m_pHost->GetUnitIndex();
+    if (placement != nullptr) {
+        m_placement = *placement;
+        m_applyMode = severalSelected ? kApplyToSelection : kApplyToPiece;
+        m_noPlacement = 0;
+    } else {
+        m_applyMode = kApplyToPiece;
+        m_noPlacement = 1;
+    }
+}
+
+int CTrackPropertyDialog::GetAppliedPiece(CParTrack** copy, int* applyMode) {
+    if (m_copy == nullptr)
+        return 0;
+    *copy = m_copy;
+    if (m_referenceIndex < m_copy->m_points.GetSize()) {
+        const CDoublePoint point = m_copy->m_points[m_referenceIndex];
+        m_referenceAfter = m_copy->LocalToWorld(point.x, point.y);
+    }
+    *applyMode = m_applyMode;
+    return 1;
+}
+
+// ---- Field operations ----
+
+int CTrackPropertyDialog::IsButtonChecked(int id) {
+    auto* button = static_cast<CButton*>(GetDlgItem(id));
+    return button != nullptr && button->GetCheck() ? 1 : 0;
+}
+
+double CTrackPropertyDialog::ReadLengthField(int id, CString& text) {
+    CWnd* control = GetDlgItem(id);
+    if (control == nullptr)
+        return 0.0;
+    control->GetWindowText(text);
+    return Lengths().ParseLength(text.c_str());
+}
+
+double CTrackPropertyDialog::ReadNumberField(int id) {
+    CString text;
+    if (CWnd* control = GetDlgItem(id))
+        control->GetWindowText(text);
+    return std::atof(text.c_str());
+}
+
+int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& previous, double& value) {
+    CWnd* control = GetDlgItem(id);
+    if (control == nullptr)
+        return 0;
+    previous = FormatLength(value);
+    control->GetWindowText(text);
+    if (text == previous)
+        return 0;
+    value = Lengths().ParseLength(text.c_str());
+    text = FormatLength(value);
+    ShowText(id, text);
+    return 1;
+}
+
+// A field still showing the value it was given keeps that value exactly: reading back the
+// rounded text would move the piece by a fraction of the unit. A value that is no number is
+// never kept.
+int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& text) {
+    const double value = ReadLengthField(id, text);
+    if (value >= 0.0 && value <= kLargestLength) {
+        if (text != FormatLength(target) || !std::isfinite(target))
+            target = value;
+        return 1;
+    }
+    AfxMessageBox(
+        CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength),
+        MB_ICONEXCLAMATION);
+    if (CWnd* control = GetDlgItem(id))
+        GotoDlgCtrl(control);
+    return 0;
+}
+
+// A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
+CString CTrackPropertyDialog::FormatLength(double length) const {
+    CString text;
+    if (std::isfinite(length))
+        Lengths().FormatLength(text, length);
+    return text;
+}
+
+CString CTrackPropertyDialog::FormatDegrees(double radians) const {
+    CString text;
+    text.Format("%.2f", radians / (2.0 * kPi) * 360.0);
+    return text;
+}
+
+void CTrackPropertyDialog::ShowText(int id, const CString& text) {
+    if (CWnd* control = GetDlgItem(id)) {
+        control->SetWindowText(text);
+        control->UpdateWindow();
+    }
+}
+
+void CTrackPropertyDialog::SetReadOnly(int id, BOOL readOnly) {
+    if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(id)))
+        edit->SetReadOnly(readOnly);
+}
+
+void CTrackPropertyDialog::Enable(int id, BOOL enabled) {
+    if (CWnd* control = GetDlgItem(id))
+        control->EnableWindow(enabled);
+}
+
+void CTrackPropertyDialog::ShowIllegalValue() {
+    AfxMessageBox(CStringTable::Text(IDS_ILLEGAL_VALUE), MB_ICONEXCLAMATION);
+}
+
+// An elliptic arc measures its length only as it is drawn, along the same samples; the
+// Length field shows it before the preview has drawn.
+void CTrackPropertyDialog::MeasureEllipse() {
+    if (!IsEllipse())
+        return;
+    CPointArray line;
+    const int count = m_copy->AppendCentreLine(line, 0);
+    double length = 0.0;
+    for (int i = 1; i < count; ++i)
+        length += VectorLength(line[i].x - line[i - 1].x, line[i].y - line[i - 1].y);
+    m_copy->m_fLength = length;
+}
+
+void CTrackPropertyDialog::RepaintPreview() {
+    MeasureEllipse();
+    m_preview.Invalidate();
+    m_preview.UpdateWindow();
+}
+
+void CTrackPropertyDialog::RedrawCopy() {
+    m_copy->DragHandle(&m_placement, -1);
+    RepaintPreview();
+}
+
+bool CTrackPropertyDialog::IsStraight() const {
+    return m_copy != nullptr && m_copy->GetClassName() == "CTrack";
+}
+
+bool CTrackPropertyDialog::IsCircle() const {
+    return m_copy != nullptr && m_copy->GetClassName() == "CCircTrack";
+}
+
+bool CTrackPropertyDialog::IsEllipse() const {
+    return m_copy != nullptr && m_copy->GetClassName() == "CArcTrack";
+}
+
+bool CTrackPropertyDialog::IsSpline() const {
+    return m_copy != nullptr && m_copy->GetClassName() == "CSplineTrack";
+}
+
+// ---- Initialisation ----
+
+void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_TRACK_TEXTURE, m_trackTexture);
+    DDX_Text(dx, IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+    DDX_Text(dx, IDC_TRACK_ROADBED_HEIGHT, m_roadbedHeight);
+    DDX_Text(dx, IDC_TRACK_ROADBED_WIDTH, m_roadbedWidth);
+    DDX_Control(dx, IDC_TRACK_SCALE, m_scaleCombo);
+    DDX_Control(dx, IDC_TRACK_PREVIEW, m_preview);
+    DDX_Check(dx, IDC_TRACK_RESIZEABLE, m_resizeable);
+    DDX_Radio(dx, IDC_TRACK_RAIL_MODE_1, m_railModeIndex);
+    DDX_Check(dx, IDC_TRACK_SHOW_AXIS, m_showAxis);
+    DDX_Check(dx, IDC_TRACK_SHOW_TIES, m_showTies);
+    DDX_Text(dx, IDC_TRACK_PART_NO, m_partNo);
+    DDX_Text(dx, IDC_TRACK_NOTE, m_note);
+    DDX_Radio(dx, IDC_TRACK_APPLY_CLICKED, m_applyMode);
+    DDX_Control(dx, IDC_TRACK_RAIL_COLOR, m_railColor);
+    DDX_Control(dx, IDC_TRACK_TIE_COLOR, m_tieColor);
+    DDX_Text(dx, IDC_TRACK_CATEGORY, m_category);
+    DDX_Text(dx, IDC_TRACK_MANUFACTURER, m_manufacturer);
+    DDX_Text(dx, IDC_TRACK_NAME, m_name);
+    DDX_Text(dx, IDC_TRACK_TYPE, m_type);
+    DDX_Radio(dx, IDC_TRACK_STYLE_NORMAL, m_style);
+    DDX_Check(dx, IDC_TRACK_SHOW_IN_REPORT, m_showInReport);
+    DDX_Text(dx, IDC_TRACK_PRICE, m_price);
+    DDX_Text(dx, IDC_TRACK_LENGTH, m_length);
+    DDX_Text(dx, IDC_TRACK_RADIUS_1, m_radius1);
+    DDX_Text(dx, IDC_TRACK_RADIUS_2, m_radius2);
+    DDX_Text(dx, IDC_TRACK_GRADE, m_grade);
+    DDX_Text(dx, IDC_TRACK_BEGIN_ELEVATION, m_beginElevation);
+    DDX_Text(dx, IDC_TRACK_END_ELEVATION, m_endElevation);
+    DDX_Text(dx, IDC_TRACK_GAUGE, m_gauge);
+    DDX_Text(dx, IDC_TRACK_TIE_LENGTH, m_tieLength);
+    DDX_Text(dx, IDC_TRACK_TIE_SPACING, m_tieSpacing);
+    DDX_Text(dx, IDC_TRACK_SEPARATION, m_trackSeparation);
+    DDX_Text(dx, IDC_TRACK_START_ANGLE, m_startAngle);
+    DDV_MinMaxDouble(dx, m_startAngle, 0.0, 360.0);
+    DDX_Text(dx, IDC_TRACK_ARC_DEGREES, m_arcDegrees);
+    DDV_MinMaxDouble(dx, m_arcDegrees, 0.0, 360.0);
+}
+
+BOOL CTrackPropertyDialog::OnInitDialog() {
+    SetElevationEntryMode(m_elevationEntry);
+    if (m_copy != nullptr) {
+        m_rising = m_copy->m_fEndElevation - m_copy->m_fBeginElevation > -0.01 ? 1 : 0;
+        FillFromCopy();
+    }
+    ShowGradeDirection();
+    CDialog::OnInitDialog();
+    ShowPictures();
+    FillScales();
+    if (m_copy == nullptr)
+        return TRUE;
+    OnApplyModeChanged();
+    UpdatePreview();
+    m_trackTexture = m_copy->m_strTrackTexture;
+    m_roadbedTexture = m_copy->m_strRoadbedTexture;
+    ShowText(IDC_TRACK_TEXTURE, m_trackTexture);
+    ShowText(IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+    CheckRadioButton(IDC_TRACK_FIXED_BEGIN, IDC_TRACK_FIXED_END, IDC_TRACK_FIXED_BEGIN);
+    // The apply mode's rule has put the focus on the field to type into.
+    return FALSE;
+}
+
+void CTrackPropertyDialog::FillFromCopy() {
+    const CParTrack& copy = *m_copy;
+    m_category = copy.m_strCategory;
+    m_manufacturer = copy.m_strManufacturer;
+    m_scale = copy.m_strScale;
+    m_name = copy.m_strName;
+    m_partNo = copy.m_strPartNo;
+    m_price.Format("%.2f", copy.m_fPrice);
+    m_type = copy.m_strType;
+    m_showInReport = copy.m_bShowInReport;
+    m_note = copy.m_strNote;
+    m_length = FormatLength(copy.m_fLength);
+    FillShapeFields();
+    m_roadbedWidth = FormatLength(copy.m_fRoadbedWidth);
+    m_roadbedHeight = FormatLength(copy.m_fRoadbedHeight);
+    m_beginElevation = FormatLength(copy.m_fBeginElevation);
+    m_endElevation = FormatLength(copy.m_fEndElevation);
+    m_grade.Format("%.0f",
+                   GradePercent(std::fabs(copy.m_fBeginElevation - copy.m_fEndElevation), copy.m_fLength));
+    m_style = copy.m_nStyle;
+    m_gauge = FormatLength(copy.m_fGauge);
+    m_railColor.SetColor(copy.m_crRail);
+    m_tieLength = FormatLength(copy.m_fTieLength);
+    m_tieSpacing = FormatLength(copy.m_fTieSpacing);
+    m_tieColor.SetColor(copy.m_crTie);
+    m_resizeable = copy.m_bScaleWithDocument;
+    m_railModeIndex = copy.m_nRailMode - 1;
+    m_showAxis = copy.m_bShowAxis;
+    m_showTies = copy.m_bShowTies;
+    m_trackSeparation = FormatLength(copy.m_fTrackSeparation);
+}
+
+void CTrackPropertyDialog::FillShapeFields() {
+    if (IsStraight() || IsSpline()) {
+        m_radius1 = "0";
+        m_radius2 = "0";
+        m_startAngle = 0.0;
+        m_arcDegrees = 0.0;
+    } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
+        m_radius1 = FormatLength(arc->m_fRadiusX);
+        m_radius2 = FormatLength(arc->m_fRadiusY);
+        m_startAngle = ShownDegrees(arc->m_fStartAngle);
+        m_arcDegrees = ShownDegrees(arc->m_fSweep);
+    } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
+        m_radius1 = FormatLength(circle->m_fRadius);
+        m_radius2 = "0";
+        m_startAngle = ShownDegrees(circle->m_fStartAngle);
+        m_arcDegrees = ShownDegrees(circle->m_fSweep);
+    }
+}
+
+void CTrackPropertyDialog::FillScales() {
+    m_scaleCombo.ResetContent();
+    int selection = 0;
+    for (int row = 0; row < kScaleCount; ++row) {
+        m_scaleCombo.AddString(ScaleTable[row].name);
+        if (m_scale == ScaleTable[row].name)
+            selection = row;
+    }
+    m_scaleCombo.SetCurSel(selection);
+}
+
+void CTrackPropertyDialog::ShowPictures() {
+    for (UINT id : kRailModePictures)
+        if (auto* picture = static_cast<CStatic*>(GetDlgItem(id)))
+            picture->SetBitmap(TrackPropertiesPicture(id));
+    const int shown = IsCircle() ? SW_SHOW : SW_HIDE;
+    for (int id : kHeldMarks)
+        if (CWnd* mark = GetDlgItem(id))
+            mark->ShowWindow(shown);
+    if (auto* radiusHeld = static_cast<CButton*>(GetDlgItem(IDC_TRACK_HOLD_RADIUS)); radiusHeld && IsCircle())
+        radiusHeld->SetCheck(1);
+}
+
+// ---- Apply modes ----
+
+void CTrackPropertyDialog::OnApplyModeChanged() {
+    SetReadOnly(IDC_TRACK_CATEGORY, TRUE);
+    if (!m_noPlacement) {
+        if (!UpdateData(TRUE)) {
+            m_applyMode = kApplyToPiece;
+            UpdateData(FALSE);
+            return;
+        }
+    } else {
+        Enable(IDC_TRACK_APPLY_SELECTED, FALSE);
+        Enable(IDC_TRACK_APPLY_ALL, FALSE);
+        Enable(IDC_TRACK_APPLY_DEFAULT, FALSE);
+    }
+    for (int id : kShapeEdits) SetReadOnly(id, TRUE);
+    ShowModeEnabling();
+    if (m_applyMode == kApplyToPiece)
+        FocusShapeField();
+    else if (CWnd* gauge = GetDlgItem(IDC_TRACK_GAUGE))
+        GotoDlgCtrl(gauge);
+}
+
+void CTrackPropertyDialog::ShowModeEnabling() {
+    const BOOL pieceOnly = m_applyMode == kApplyToPiece;
+    const BOOL withScale = pieceOnly || m_applyMode == kApplyAsDefault;
+    for (int id : kPieceOnlyEdits) SetReadOnly(id, !pieceOnly);
+    Enable(IDC_TRACK_SCALE, withScale);
+    Enable(IDC_TRACK_LENGTH, withScale);
+    Enable(IDC_TRACK_SHOW_IN_REPORT, pieceOnly);
+}
+
+void CTrackPropertyDialog::FocusShapeField() {
+    CWnd* length = GetDlgItem(IDC_TRACK_LENGTH);
+    if (IsStraight()) {
+        SetReadOnly(IDC_TRACK_LENGTH, FALSE);
+        GotoDlgCtrl(length);
+    } else if (IsCircle()) {
+        GotoDlgCtrl(length);
+        SetReadOnly(IDC_TRACK_RADIUS_1, FALSE);
+        SetReadOnly(IDC_TRACK_ARC_DEGREES, FALSE);
+    } else if (IsEllipse()) {
+        SetReadOnly(IDC_TRACK_LENGTH, TRUE);
+        for (int id : kShapeEdits) SetReadOnly(id, FALSE);
+        GotoDlgCtrl(GetDlgItem(IDC_TRACK_GAUGE));
+    } else {
+        SetReadOnly(IDC_TRACK_LENGTH, TRUE);
+        GotoDlgCtrl(GetDlgItem(IDC_TRACK_GAUGE));
+    }
+}
+
+// ---- Preview ----
+
+void CTrackPropertyDialog::UpdatePreview() {
+    if (m_copy == nullptr)
+        return;
+    ReadShapeFieldsIntoCopy();
+    CString text, previous;
+    CParTrack& copy = *m_copy;
+    RefreshLengthField(IDC_TRACK_ROADBED_WIDTH, text, previous, copy.m_fRoadbedWidth);
+    RefreshLengthField(IDC_TRACK_ROADBED_HEIGHT, text, previous, copy.m_fRoadbedHeight);
+    RefreshLengthField(IDC_TRACK_BEGIN_ELEVATION, text, previous, copy.m_fBeginElevation);
+    RefreshLengthField(IDC_TRACK_END_ELEVATION, text, previous, copy.m_fEndElevation);
+    RefreshLengthField(IDC_TRACK_GAUGE, text, previous, copy.m_fGauge);
+    RefreshLengthField(IDC_TRACK_TIE_LENGTH, text, previous, copy.m_fTieLength);
+    RefreshLengthField(IDC_TRACK_TIE_SPACING, text, previous, copy.m_fTieSpacing);
+    RefreshLengthField(IDC_TRACK_SEPARATION, text, previous, copy.m_fTrackSeparation);
+    for (int mode = 0; mode < 3; ++mode)
+        if (IsButtonChecked(IDC_TRACK_RAIL_MODE_1 + mode))
+            copy.m_nRailMode = mode + 1;
+    copy.m_bShowAxis = IsButtonChecked(IDC_TRACK_SHOW_AXIS);
+    copy.m_bShowTies = IsButtonChecked(IDC_TRACK_SHOW_TIES);
+    copy.m_crRail = m_railColor.GetColor();
+    copy.m_crTie = m_tieColor.GetColor();
+    RedrawCopy();
+    ShowLength(IDC_TRACK_LENGTH, copy.m_fLength);
+}
+
+void CTrackPropertyDialog::OnScaleChanged() {
+    const int row = m_scaleCombo.GetCurSel();
+    if (m_copy == nullptr || row < 0 || row >= kScaleCount)
+        return;
+    m_scale = ScaleTable[row].name;
+    m_copy->SetScale(m_scale);
+    const CParTrack& copy = *m_copy;
+    ShowLength(IDC_TRACK_GAUGE, copy.m_fGauge);
+    ShowLength(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
+    ShowLength(IDC_TRACK_TIE_SPACING, copy.m_fTieSpacing);
+    ShowLength(IDC_TRACK_SEPARATION, copy.m_fTrackSeparation);
+    ShowLength(IDC_TRACK_ROADBED_WIDTH, copy.m_fRoadbedWidth);
+    ShowLength(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
+    ShowLength(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
+    ShowLength(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
+    UpdatePreview();
+}
+
+void CTrackPropertyDialog::OnBrowseTrackTexture() {
+    if (BrowseTextureFile(this, m_trackTexture))
+        ShowText(IDC_TRACK_TEXTURE, m_trackTexture);
+}
+
+void CTrackPropertyDialog::OnBrowseRoadbedTexture() {
+    if (BrowseTextureFile(this, m_roadbedTexture))
+        ShowText(IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+}
+
+void CTrackPropertyDialog::OnRailColor() {
+    if (PickButtonColor(m_railColor, this))
+        UpdatePreview();
+}
+
+void CTrackPropertyDialog::OnTieColor() {
+    if (PickButtonColor(m_tieColor, this))
+        UpdatePreview();
+}
+
+void CTrackPropertyDialog::OnMore() {
+    if (m_copy == nullptr)
+        return;
+    CTrackMoreDialog more(this);
+    more.FillFromPiece(m_copy);
+    if (more.DoModal() != IDOK)
+        return;
+    more.ApplyToPiece(m_copy);
+    RepaintPreview();
+}
+
+// ---- OK ----
+
+void CTrackPropertyDialog::OnOK() {
+    if (m_copy == nullptr || !CommitPendingShapeEdits() || !UpdateData(TRUE) || !ValidateShapeFields())
+        return;
+    CParTrack& copy = *m_copy;
+    copy.m_nStyle = m_style;
+    if (!ValidateSizeFields())
+        return;
+    copy.m_crRail = m_railColor.GetColor();
+    copy.m_crTie = m_tieColor.GetColor();
+    copy.m_bScaleWithDocument = m_resizeable;
+    copy.m_nRailMode = m_railModeIndex + 1;
+    copy.m_bShowAxis = m_showAxis;
+    copy.m_bShowTies = m_showTies;
+    CString text;
+    if (!ValidateLengthField(copy.m_fTrackSeparation, IDC_TRACK_SEPARATION, text))
+        return;
+    copy.m_strRoadbedTexture = m_roadbedTexture;
+    copy.m_strTrackTexture = m_trackTexture;
+    copy.m_strCategory = m_category;
+    copy.m_strManufacturer = m_manufacturer;
+    copy.m_strScale = m_scale;
+    copy.m_strName = m_name;
+    copy.m_strPartNo = m_partNo;
+    copy.m_fPrice = std::atof(m_price.c_str());
+    if (copy.m_fPrice < 0.0) {
+        AfxMessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), MB_ICONEXCLAMATION);
+        GotoDlgCtrl(GetDlgItem(IDC_TRACK_PRICE));
+        return;
+    }
+    copy.m_strType = m_type;
+    copy.m_strNote = m_note;
+    copy.m_bShowInReport = m_showInReport;
+    if (RefuseInvalidCopy())
+        return;
+    EndDialog(IDOK);
+}
+
+BOOL CTrackPropertyDialog::ValidateSizeFields() {
+    CParTrack& copy = *m_copy;
+    const std::pair<double*, int> fields[] = {{&copy.m_fRoadbedWidth, IDC_TRACK_ROADBED_WIDTH},
+                                              {&copy.m_fRoadbedHeight, IDC_TRACK_ROADBED_HEIGHT},
+                                              {&copy.m_fBeginElevation, IDC_TRACK_BEGIN_ELEVATION},
+                                              {&copy.m_fEndElevation, IDC_TRACK_END_ELEVATION},
+                                              {&copy.m_fGauge, IDC_TRACK_GAUGE},
+                                              {&copy.m_fTieLength, IDC_TRACK_TIE_LENGTH},
+                                              {&copy.m_fTieSpacing, IDC_TRACK_TIE_SPACING}};
+    CString text;
+    for (const auto& [target, id] : fields)
+        if (!ValidateLengthField(*target, id, text))
+            return FALSE;
+    return TRUE;
+}
+
+BOOL CTrackPropertyDialog::RefuseInvalidCopy() {
+    if (m_applyMode != kApplyToPiece || !m_copy->IsInvalid(0))
+        return FALSE;
+    ShowIllegalValue();
+    const int field = IsEllipse() ? IDC_TRACK_RADIUS_1 : IDC_TRACK_LENGTH;
+    if (CWnd* control = GetDlgItem(field))
+        GotoDlgCtrl(control);
+    return TRUE;
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "model/CLengthFormat.h"
+#include "model/CPose.h"
+#include "model/Geometry.h"
+#include "model/Units.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CDialog.h"
+#include "ui/CColorButton.h"
+#include "ui/CObjectPreviewWnd.h"
+
+class CParTrack;
+
+// "Track properties": edits a copy of a track piece, shows the copy in a preview while the
+// user types, and hands it back with the apply mode. The clicked piece itself is never
+// touched; the opener applies the copy after OK and deletes it in every case.
+class CTrackPropertyDialog : public CDialog {
+    DECLARE_DYNCREATE(CTrackPropertyDialog)
+    DECLARE_MESSAGE_MAP()
+  public:
+    // The largest length a field takes on OK: 64 m.
+    static constexpr double kLargestLength = 640000.0;
+    enum ApplyMode : int { kApplyToPiece = 0, kApplyToSelection = 1, kApplyToAll = 2, kApplyAsDefault = 3 };
+
+    CTrackPropertyDialog();
+
+    // Makes the copy; the placement is the piece's parent placement, null when there is none.
+    void SetPiece(CParTrack* piece, int severalSelected, const CPose* placement);
+    // 0 when there is no copy; else the copy, the apply mode and the reference point after.
+    int GetAppliedPiece(CParTrack** copy, int* applyMode);
+    CParTrack* GetEditedCopy() const { return m_copy; }
+    // The point that must stay in place, on the clicked piece and on the copy (world).
+    CDoublePoint GetReferenceBefore() const { return m_referenceBefore; }
+    CDoublePoint GetReferenceAfter() const { return m_referenceAfter; }
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    void OnApplyModeChanged();
+    void OnScaleChanged();
+    void OnBrowseTrackTexture();
+    void OnBrowseRoadbedTexture();
+    void OnRailColor();
+    void OnTieColor();
+    void OnMore();
+    void UpdatePreview();
+
+    // Shape and elevation editing.
+    void OnLengthSetFocus();
+    void OnRadiusSetFocus();
+    void OnArcDegreesSetFocus();
+    void OnLengthKillFocus();
+    void OnRadius1KillFocus();
+    void OnRadius2KillFocus();
+    void OnArcDegreesKillFocus();
+    void OnStartAngleKillFocus();
+    void OnGradeKillFocus();
+    void OnBeginElevationKillFocus();
+    void OnEndElevationKillFocus();
+    void OnElevationEntryButton();
+    void OnGradeEntryButton();
+    void OnGradeDirectionButton();
+    void SetElevationEntryMode(int mode);
+    void ShowGradeDirection();
+    void ApplyGrade();
+
+  private:
+    // Field operations; a control the template lacks reads as 0 and is skipped.
+    int IsButtonChecked(int id);
+    double ReadLengthField(int id, CString& text);
+    double ReadNumberField(int id);
+    int RefreshLengthField(int id, CString& text, CString& previous, double& value);
+    int ValidateLengthField(double& target, int id, CString& text);
+
+    CLengthFormat Lengths() const { return CLengthFormat(m_unitIndex); }
+    CString FormatLength(double length) const;
+    CString FormatDegrees(double radians) const;
+    void ShowText(int id, const CString& text);
+    void ShowLength(int id, double length) { ShowText(id, FormatLength(length)); }
+    void SetReadOnly(int id, BOOL readOnly);
+    void Enable(int id, BOOL enabled);
+    void ShowIllegalValue();
+    void RepaintPreview();
+    void MeasureEllipse();
+    // The copy recomputes its outline for the preview, which is repainted at once.
+    void RedrawCopy();
+    void CheckHeldMark(int checked, int unchecked);
+    void FillFromCopy();
+    void FillShapeFields();
+    void FillScales();
+    void ShowPictures();
+    void ShowModeEnabling();
+    void FocusShapeField();
+    void ReadShapeFieldsIntoCopy();
+    BOOL BrowseTexture(CString& texture, int editId);
+    // The shape handlers of fields typed into and not yet left; FALSE when one refused.
+    BOOL CommitPendingShapeEdits();
+    BOOL ValidateShapeFields();
+    BOOL ValidateSizeFields();
+    // Mode 0 hands back no copy that its class rejects.
+    BOOL RefuseInvalidCopy();
+    BOOL CommitLength();
+    BOOL CommitRadius1();
+    void CommitRadius2();
+    BOOL CommitArcDegrees();
+    BOOL CommitStartAngle();
+    void CommitElevation(int id, double& elevation);
+    void ShowGrade(double grade);
+    // A grade in percent from the rise over the length, as shown; 0 for a piece without length.
+    static double GradePercent(double rise, double length);
+    bool IsStraight() const;
+    bool IsCircle() const;
+    bool IsEllipse() const;
+    bool IsSpline() const;
+
+    CParTrack* m_copy = nullptr;
+    CPose m_placement;
+    int m_noPlacement = 1;
+    int m_referenceIndex = 0;
+    CDoublePoint m_referenceAfter;
+    CDoublePoint m_referenceBefore;
+    CString m_trackTexture;
+    CString m_roadbedTexture;
+    CString m_roadbedWidth;
+    CString m_roadbedHeight;
+    CComboBox m_scaleCombo;
+    CObjectPreviewWnd m_preview;
+    int m_resizeable = 0;
+    int m_railModeIndex = 0;
+    int m_showAxis = 0;
+    int m_showTies = 0;
+    CString m_partNo;
+    CString m_note;
+    int m_applyMode = 0;
+    CColorButton m_railColor;
+    CColorButton m_tieColor;
+    CString m_category;
+    CString m_manufacturer;
+    CString m_name;
+    CString m_type;
+    int m_style = -1;
+    int m_showInReport = 0;
+    CString m_scale;
+    CString m_grade;
+    CString m_length;
+    CString m_radius1;
+    CString m_radius2;
+    double m_arcDegrees = 0.0;
+    CString m_beginElevation;
+    CString m_endElevation;
+    CString m_gauge;
+    CString m_tieLength;
+    CString m_tieSpacing;
+    CString m_trackSeparation;
+    double m_startAngle = 0.0;
+    CString m_price;
+    int m_elevationEntry = 1;
+    int m_rising = 1;
+    int m_unitIndex = kDefaultUnitIndex;
+};
