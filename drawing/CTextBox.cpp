@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "drawing/AnnotationSupport.h"
+#include "drawing/CLabelFont.h"
 #include "drawing/CShapePen.h"
 #include "drawing/CTextPropertyDialog.h"
 #include "drawing/FontRecord.h"
@@ -26,21 +28,14 @@ IMPLEMENT_SERIAL(CTextBox, CPaint, 1)
 
 namespace {
 
-constexpr int kVersionOutlinePoints = 7;
 // Tenths of a degree of font escapement per radian, turned the way the plan turns.
 constexpr double kEscapementPerRadian = -572.958;
 constexpr int kStoredOrder[] = {2, 3, 4, 1, 0};
 
+// The label font of the measures, 27 millimetres high on the plan.
 LOGFONT DefaultTextFont() {
-    LOGFONT font{};
+    LOGFONT font = CLabelFont::DefaultDescription();
     font.lfHeight = -27;
-    font.lfWeight = 400;
-    font.lfCharSet = 204;
-    font.lfOutPrecision = 3;
-    font.lfClipPrecision = 2;
-    font.lfQuality = 1;
-    font.lfPitchAndFamily = 0x22;
-    std::strcpy(font.lfFaceName, "Arial");
     return font;
 }
 
@@ -95,10 +90,7 @@ void CTextBox::Serialize(CArchive& ar) {
         StoreFontRecord(ar, m_fontRecord);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     ReadInt(ar);
     ReadInt(ar);
@@ -148,33 +140,18 @@ void CTextBox::GetBounds(const CPose* pose, double& minX, double& minY, double& 
 }
 
 void CTextBox::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    CDoublePoint vector;
-    if (HasPoints() && shape::NearestPointVector(*this, FrameOf(pose), SnapCorners(), x, y, vector)) {
-        vectorX = vector.x;
-        vectorY = vector.y;
-    }
+    if (HasPoints())
+        annotation::SnapToNearestCorner(*this, FrameOf(pose), SnapCorners(), x, y, vectorX, vectorY);
 }
 
 void CTextBox::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    CDoublePoint correction;
-    if (HasPoints() && shape::SmallestSnapCorrection(*this, FrameOf(pose), SnapCorners(), correction)) {
-        x = correction.x;
-        y = correction.y;
-    }
+    if (HasPoints())
+        annotation::SmallestCornerCorrection(*this, FrameOf(pose), SnapCorners(), x, y);
 }
 
+// Corner 1 stays, corner 3 moves; the font keeps its height.
 int CTextBox::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || !HasPoints())
-        return 0;
-    const double f = rescale->factor;
-    const CDoublePoint p1 = m_points[1];
-    m_points[3] = {p1.x + (rescale->ax - p1.x) * f, p1.y + (rescale->ay - p1.y) * f};
-    m_points[4].x = m_points[3].x;
-    m_points[2].y = m_points[3].y;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
-    return 1;
+    return annotation::RescaleBoxCorner(*this, step, 3, 1);
 }
 
 // ---- Drawing ----
@@ -328,22 +305,9 @@ void CTextBox::TrackCreate(const CPose* pose, int handle) {
                                                         (m_points[1].y + m_points[3].y) / 2.0);
         m_pTool->BeginRotation(middle.x, middle.y);
     } else if (handle == -1) {
-        m_fRescaleAX = m_points[3].x;
-        m_fRescaleAY = m_points[3].y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_points[1].x, m_points[1].y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
-        SavePose();
+        annotation::SaveRescaleReferences(*this, 3, 1);
     } else if (handle >= 1 && handle <= 4 && !creating) {
-        // The undo point holds the corner where it lies, so undo puts it back there.
-        const CDoublePoint corner = LocalToWorldInFrame(frame, m_points[handle].x, m_points[handle].y);
-        auto step = std::make_unique<CEditStep>(kStepChangeGeometry, this, 1);
-        auto payload = std::make_unique<GeometryPayload>();
-        payload->x = corner.x;
-        payload->y = corner.y;
-        payload->handle = handle;
-        step->SetPayload(std::move(payload));
-        m_pTool->PushUndo(step.release());
+        annotation::PushCornerUndo(*this, frame, handle);
     }
     Invalidate();
 }

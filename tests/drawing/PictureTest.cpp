@@ -254,10 +254,7 @@ TEST_F(PictureTest, RecordsRoundTripAndReloadThePicture) {
     EXPECT_NE(static_cast<CBMP*>(clone.get())->GetPicture(), nullptr);
 
     plan.host.m_nFileVersion = 6;
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    const Bytes older = AsVersion6Record(*picture, record);
     CBMP old;
     old.SetTool(&plan.tool);
     LoadRecord(old, older);
