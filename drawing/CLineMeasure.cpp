@@ -1,6 +1,5 @@
 #include "drawing/CLineMeasure.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>

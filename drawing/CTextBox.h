@@ -9,8 +9,6 @@
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/GdiTypes.h"
 
-class CTextPropertyDialog;
-
 // A text in a box on the plan: laid out character by character from the box's top-left
 // corner, wrapping at its right edge and at line feeds, in a font whose height is a plan
 // length in millimetres and which turns with the box. Points 1 to 4 are the box corners,
