@@ -184,52 +184,59 @@ int CTextBox::Draw(const CPose* parent) {
 }
 
 void CTextBox::DrawText(CDC& dc, const CPlacement& placement, const std::vector<CPoint>& corners) {
-    const double angle = placement.World().angle;
     const bool printing = m_pTool->IsPrinting();
     const int lineHeight = std::abs(DeviceFontHeight());
-    const double escapement = angle * kEscapementPerRadian;
+    const double escapement = placement.World().angle * kEscapementPerRadian;
     if (lineHeight == 0 || !std::isfinite(escapement) || std::fabs(escapement) > 1.0e6) {
         // Too small to read at this zoom: no text, and nothing for the hit test to find.
         if (!printing)
             m_lineWidths.clear();
         return;
     }
+    const auto length = [](const CPoint& a, const CPoint& b) {
+        return TruncateCoordinate(VectorLength(b.x - a.x, b.y - a.y));
+    };
+    const int width = length(corners[0], corners[3]);
+    const int height = length(corners[0], corners[1]);
+    // A box lower than one line shows no text, and its font is not even made.
+    const TextLayout layout = lineHeight < height
+                                  ? DrawCharacters(dc, placement, width, height, lineHeight, escapement)
+                                  : TextLayout{{}, {0}};
+    // Printing maps to the paper: the hit test keeps the lines of the screen.
+    if (!printing) {
+        m_lineWidths = layout.lineWidths;
+        m_nLineHeight = lineHeight;
+    }
+}
+
+TextLayout CTextBox::DrawCharacters(CDC& dc, const CPlacement& placement, int width, int height,
+                                    int lineHeight, double escapement) {
     LOGFONT turned = m_fontRecord;
     turned.lfEscapement = turned.lfOrientation = static_cast<int>(escapement);
     turned.lfHeight = DeviceFontHeight();
     m_pFont = std::make_unique<CFont>();
     m_pFont->CreateFontIndirect(&turned);
     CFont* previousFont = dc.SelectObject(m_pFont.get());
-    const auto length = [](const CPoint& a, const CPoint& b) {
-        return TruncateCoordinate(VectorLength(b.x - a.x, b.y - a.y));
-    };
-    const int width = length(corners[0], corners[3]);
-    const int height = length(corners[0], corners[1]);
     const auto characterWidth = [&dc](char c) {
         int w = 0;
         dc.GetCharWidth(static_cast<unsigned char>(c), static_cast<unsigned char>(c), &w);
         return w;
     };
-    TextLayout layout;
-    if (characterWidth('W') < width && lineHeight < height) {
+    TextLayout layout{{}, {0}};
+    if (characterWidth('W') < width) {
         const CDoublePoint &p1 = m_points[1], &p3 = m_points[3];
         CPoint anchor;
         shape::ToDevice(*m_pTool, placement, {std::min(p1.x, p3.x), std::max(p1.y, p3.y)}, anchor);
         layout = LayOutText(m_strText, width, height, lineHeight, characterWidth);
+        const double angle = placement.World().angle;
         for (const PlacedCharacter& placed : layout.characters) {
             const CDoublePoint at =
                 RotatePoint(anchor.x, anchor.y, angle, anchor.x + placed.x, anchor.y + placed.y);
             dc.TextOut(TruncateCoordinate(at.x), TruncateCoordinate(at.y), CString(&placed.character, 1));
         }
-    } else {
-        layout.lineWidths.push_back(0);
     }
     dc.SelectObject(previousFont);
-    // Printing maps to the paper: the hit test keeps the lines of the screen.
-    if (!printing) {
-        m_lineWidths = layout.lineWidths;
-        m_nLineHeight = lineHeight;
-    }
+    return layout;
 }
 
 void CTextBox::DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPose& frame) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "drawing/TextLayout.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 #include "platform/gdi/CFont.h"
@@ -62,6 +63,9 @@ class CTextBox : public CPaint {
     // The device font height at the engine's zoom or print scale; 0 when too small to show.
     int DeviceFontHeight() const;
     void DrawText(CDC& dc, const CPlacement& placement, const std::vector<CPoint>& corners);
+    // Lays the text out in the turned font and draws it, when "W" fits the box's width.
+    TextLayout DrawCharacters(CDC& dc, const CPlacement& placement, int width, int height, int lineHeight,
+                              double escapement);
     void DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPose& frame);
     bool CursorOnText(CDoublePoint local) const;
     double LineHeightInLayout() const;
