@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/CPicturePropertyDialog.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
@@ -20,7 +21,6 @@ IMPLEMENT_SERIAL(CBMP, CPaint, 2)
 
 namespace {
 
-constexpr int kVersionOutlinePoints = 7;
 constexpr int kStoredOrder[] = {4, 1, 2, 3, 0};
 
 }  // namespace
@@ -87,10 +87,7 @@ void CBMP::Serialize(CArchive& ar) {
         for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     ar >> m_strFile;
     for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     LoadPicture();
@@ -126,33 +123,18 @@ void CBMP::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX
 }
 
 void CBMP::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    CDoublePoint vector;
-    if (HasPoints() && shape::NearestPointVector(*this, FrameOf(pose), Corners(), x, y, vector)) {
-        vectorX = vector.x;
-        vectorY = vector.y;
-    }
+    if (HasPoints())
+        annotation::SnapToNearestCorner(*this, FrameOf(pose), Corners(), x, y, vectorX, vectorY);
 }
 
 void CBMP::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    CDoublePoint correction;
-    if (HasPoints() && shape::SmallestSnapCorrection(*this, FrameOf(pose), Corners(), correction)) {
-        x = correction.x;
-        y = correction.y;
-    }
+    if (HasPoints())
+        annotation::SmallestCornerCorrection(*this, FrameOf(pose), Corners(), x, y);
 }
 
+// Corner 4 stays, corner 2 moves.
 int CBMP::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !IsResizeable() || !HasPoints())
-        return 0;
-    const double f = rescale->factor;
-    const CDoublePoint p4 = m_points[4];
-    m_points[2] = {p4.x + f * (rescale->ax - p4.x), p4.y + f * (rescale->ay - p4.y)};
-    m_points[1].x = m_points[2].x;
-    m_points[3].y = m_points[2].y;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
-    return 1;
+    return annotation::RescaleBoxCorner(*this, step, 2, 4);
 }
 
 // ---- Hit test ----
@@ -188,22 +170,9 @@ void CBMP::TrackCreate(const CPose* pose, int handle) {
                                                         (m_points[4].y + m_points[2].y) / 2.0);
         m_pTool->BeginRotation(centre.x, centre.y);
     } else if (handle == -1) {
-        m_fRescaleAX = m_points[2].x;
-        m_fRescaleAY = m_points[2].y;
-        const CDoublePoint anchor = m_pose.LocalToWorld(CPose(), m_points[4].x, m_points[4].y);
-        m_fRescaleBX = anchor.x;
-        m_fRescaleBY = anchor.y;
-        SavePose();
+        annotation::SaveRescaleReferences(*this, 2, 4);
     } else if (handle >= 1 && handle <= 4 && !creating && IsResizeable()) {
-        // The undo point holds the corner where it lies, so undo puts it back there.
-        const CDoublePoint corner = LocalToWorldInFrame(frame, m_points[handle].x, m_points[handle].y);
-        auto step = std::make_unique<CEditStep>(kStepChangeGeometry, this, 1);
-        auto payload = std::make_unique<GeometryPayload>();
-        payload->x = corner.x;
-        payload->y = corner.y;
-        payload->handle = handle;
-        step->SetPayload(std::move(payload));
-        m_pTool->PushUndo(step.release());
+        annotation::PushCornerUndo(*this, frame, handle);
     }
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();

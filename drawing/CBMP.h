@@ -9,7 +9,6 @@
 
 class CBitmap;
 class CDC;
-struct WalkRecord;
 
 // A .bmp picture stretched into a rectangle of the plan at any turn. Points 1 to 4 are the
 // corners (1 the press, 3 the far corner), point 0 the rotation handle. The picture's column 0

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/DimensionDrawing.h"
 #include "drawing/MeasureSupport.h"
@@ -19,11 +20,7 @@
 
 IMPLEMENT_SERIAL(CBoxMeasure, CPaint, 2)
 
-namespace {
-
-constexpr int kVersionOutlinePoints = 7;
-
-}  // namespace
+namespace {}  // namespace
 
 CBoxMeasure::CBoxMeasure() = default;
 
@@ -76,19 +73,13 @@ void CBoxMeasure::Serialize(CArchive& ar) {
         m_labelFont.Store(ar);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     for (int i = 1; i <= 4; ++i) ar >> m_points[i].x >> m_points[i].y;
     m_labelFont.Load(ar);
 }
 
 void CBoxMeasure::RecreateResources(int recreate) {
-    if (recreate == 0)
-        m_labelFont.Release();
-    else
-        m_labelFont.Recreate();
+    m_labelFont.RecreateResources(recreate);
 }
 
 void CBoxMeasure::CopyFrom(CPaint* other) {

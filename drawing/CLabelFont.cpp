@@ -27,7 +27,11 @@ void CLabelFont::SetDescription(const LOGFONT& description) {
     Recreate();
 }
 
-void CLabelFont::Release() {
+void CLabelFont::RecreateResources(int recreate) {
+    if (recreate != 0) {
+        Recreate();
+        return;
+    }
     m_description = Description();
     m_pFont.reset();
 }

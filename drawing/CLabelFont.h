@@ -19,10 +19,9 @@ class CLabelFont {
     LOGFONT Description() const;
     // Takes a description and makes the font from it.
     void SetDescription(const LOGFONT& description);
-    // Keeps the font's description and lets the font object go.
-    void Release();
-    // Makes the font object again from the kept description.
-    void Recreate();
+    // With 0 keeps the font's description and lets the font object go; else makes the font
+    // object again from the kept description.
+    void RecreateResources(int recreate);
     bool HasFont() const { return m_pFont != nullptr; }
 
     // The description as a font record; reading makes the font from it.
@@ -33,6 +32,8 @@ class CLabelFont {
     std::unique_ptr<CFont> MakeTurned(int escapement) const;
 
   private:
+    void Recreate();
+
     LOGFONT m_description = DefaultDescription();
     std::unique_ptr<CFont> m_pFont;
 };

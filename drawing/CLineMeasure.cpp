@@ -1,10 +1,10 @@
 #include "drawing/CLineMeasure.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/DimensionDrawing.h"
 #include "drawing/MeasureSupport.h"
@@ -22,7 +22,6 @@ IMPLEMENT_SERIAL(CLineMeasure, CPaint, 2)
 
 namespace {
 
-constexpr int kVersionOutlinePoints = 7;
 constexpr double kDegreesPerRadian = 57.2958;
 // The label starts this many pixels beside end 2.
 constexpr double kLabelGapPixels = 20.0;
@@ -62,19 +61,13 @@ void CLineMeasure::Serialize(CArchive& ar) {
         m_labelFont.Store(ar);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < 5; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(3);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), 3);
     ar >> m_points[1].x >> m_points[1].y >> m_points[2].x >> m_points[2].y;
     m_labelFont.Load(ar);
 }
 
 void CLineMeasure::RecreateResources(int recreate) {
-    if (recreate == 0)
-        m_labelFont.Release();
-    else
-        m_labelFont.Recreate();
+    m_labelFont.RecreateResources(recreate);
 }
 
 void CLineMeasure::CopyFrom(CPaint* other) {

@@ -4,8 +4,9 @@
 #include <cmath>
 #include <memory>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
-#include "drawing/DimensionPayloads.h"
+#include "drawing/DimensionSteps.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
@@ -21,7 +22,6 @@ IMPLEMENT_SERIAL(CSizeAngle, CPaint, 2)
 
 namespace {
 
-constexpr int kVersionOutlinePoints = 7;
 constexpr double kDegreesPerRadian = 57.2958;
 constexpr int kVertex = 3;
 // A move of the first arm must go farther than this (squared, layout units) to fix it.
@@ -115,21 +115,13 @@ int CSizeAngle::SetPoints(double x1, double y1, double x2, double y2, double x3,
 }
 
 int CSizeAngle::RunStep(const std::array<CDoublePoint, 4>& local, int label, int record, int groupStart) {
-    auto payload = std::make_unique<DimensionAnglePayload>();
-    payload->points = local;
-    payload->label = label;
-    auto step = std::make_unique<CEditStep>(kStepDimensionAngle, this, groupStart);
-    step->SetPayload(std::move(payload));
-    return shape::RecordOrApply(*this, std::move(step), record != 0);
+    return RunDimensionStep<4>(*this, kStepDimensionAngle, local, label, record, groupStart);
 }
 
 int CSizeAngle::ApplyShapeStep(CEditStep* step) {
-    const DimensionAnglePayload* payload = step->GetPayload<DimensionAnglePayload>();
-    if (payload == nullptr || !HasPoints())
-        return 0;
     Invalidate();
-    for (int i = 0; i < 4; ++i) m_points[i + 1] = payload->points[static_cast<size_t>(i)];
-    m_bLabel = payload->label;
+    if (!HasPoints() || !TakeDimensionStep<4>(*this, *step, m_bLabel))
+        return 0;
     RebuildShape();
     Invalidate();
     return 1;
@@ -153,20 +145,14 @@ void CSizeAngle::Serialize(CArchive& ar) {
         m_labelFont.Store(ar);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     for (int i : kOrder) ar >> m_points[i].x >> m_points[i].y;
     m_labelFont.Load(ar);
     m_bFirstArm = 0;
 }
 
 void CSizeAngle::RecreateResources(int recreate) {
-    if (recreate == 0)
-        m_labelFont.Release();
-    else
-        m_labelFont.Recreate();
+    m_labelFont.RecreateResources(recreate);
 }
 
 void CSizeAngle::CopyFrom(CPaint* other) {

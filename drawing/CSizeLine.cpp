@@ -3,8 +3,9 @@
 #include <cmath>
 #include <memory>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
-#include "drawing/DimensionPayloads.h"
+#include "drawing/DimensionSteps.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
@@ -21,8 +22,6 @@
 IMPLEMENT_SERIAL(CSizeLine, CPaint, 2)
 
 namespace {
-
-constexpr int kVersionOutlinePoints = 7;
 
 // Eighth turns: below pi/8 or from 15 pi/8 on gives 0, else the nearest multiple of pi/4.
 double SnapToEighthTurn(double angle) {
@@ -59,21 +58,13 @@ int CSizeLine::SetPoints(double x1, double y1, double x2, double y2, double x3, 
 }
 
 int CSizeLine::RunStep(const std::array<CDoublePoint, 3>& local, int label, int record, int groupStart) {
-    auto payload = std::make_unique<DimensionLinePayload>();
-    payload->points = local;
-    payload->label = label;
-    auto step = std::make_unique<CEditStep>(kStepDimensionLine, this, groupStart);
-    step->SetPayload(std::move(payload));
-    return shape::RecordOrApply(*this, std::move(step), record != 0);
+    return RunDimensionStep<3>(*this, kStepDimensionLine, local, label, record, groupStart);
 }
 
 int CSizeLine::ApplyShapeStep(CEditStep* step) {
-    const DimensionLinePayload* payload = step->GetPayload<DimensionLinePayload>();
-    if (payload == nullptr || !HasPoints())
-        return 0;
     Invalidate();
-    for (int i = 0; i < 3; ++i) m_points[i + 1] = payload->points[static_cast<size_t>(i)];
-    m_bLabel = payload->label;
+    if (!HasPoints() || !TakeDimensionStep<3>(*this, *step, m_bLabel))
+        return 0;
     RebuildShape();
     Invalidate();
     return 1;
@@ -118,10 +109,7 @@ void CSizeLine::Serialize(CArchive& ar) {
         m_labelFont.Store(ar);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     for (int i = 1; i < kPointCount; ++i) ar >> m_points[i].x >> m_points[i].y;
     m_labelFont.Load(ar);
     m_bLabel = 1;
@@ -129,10 +117,7 @@ void CSizeLine::Serialize(CArchive& ar) {
 }
 
 void CSizeLine::RecreateResources(int recreate) {
-    if (recreate == 0)
-        m_labelFont.Release();
-    else
-        m_labelFont.Recreate();
+    m_labelFont.RecreateResources(recreate);
 }
 
 void CSizeLine::CopyFrom(CPaint* other) {

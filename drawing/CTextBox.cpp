@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "drawing/AnnotationSupport.h"
+#include "drawing/CLabelFont.h"
 #include "drawing/CShapePen.h"
 #include "drawing/CTextPropertyDialog.h"
 #include "drawing/FontRecord.h"
@@ -26,21 +28,14 @@ IMPLEMENT_SERIAL(CTextBox, CPaint, 1)
 
 namespace {
 
-constexpr int kVersionOutlinePoints = 7;
 // Tenths of a degree of font escapement per radian, turned the way the plan turns.
 constexpr double kEscapementPerRadian = -572.958;
 constexpr int kStoredOrder[] = {2, 3, 4, 1, 0};
 
+// The label font of the measures, 27 millimetres high on the plan.
 LOGFONT DefaultTextFont() {
-    LOGFONT font{};
+    LOGFONT font = CLabelFont::DefaultDescription();
     font.lfHeight = -27;
-    font.lfWeight = 400;
-    font.lfCharSet = 204;
-    font.lfOutPrecision = 3;
-    font.lfClipPrecision = 2;
-    font.lfQuality = 1;
-    font.lfPitchAndFamily = 0x22;
-    std::strcpy(font.lfFaceName, "Arial");
     return font;
 }
 
@@ -95,10 +90,7 @@ void CTextBox::Serialize(CArchive& ar) {
         StoreFontRecord(ar, m_fontRecord);
         return;
     }
-    if (GetDocumentFileVersion() < kVersionOutlinePoints)
-        for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
-    if (!HasPoints())
-        m_points.SetSize(kPointCount);
+    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
     for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     ReadInt(ar);
     ReadInt(ar);
@@ -148,33 +140,18 @@ void CTextBox::GetBounds(const CPose* pose, double& minX, double& minY, double& 
 }
 
 void CTextBox::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    CDoublePoint vector;
-    if (HasPoints() && shape::NearestPointVector(*this, FrameOf(pose), SnapCorners(), x, y, vector)) {
-        vectorX = vector.x;
-        vectorY = vector.y;
-    }
+    if (HasPoints())
+        annotation::SnapToNearestCorner(*this, FrameOf(pose), SnapCorners(), x, y, vectorX, vectorY);
 }
 
 void CTextBox::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    CDoublePoint correction;
-    if (HasPoints() && shape::SmallestSnapCorrection(*this, FrameOf(pose), SnapCorners(), correction)) {
-        x = correction.x;
-        y = correction.y;
-    }
+    if (HasPoints())
+        annotation::SmallestCornerCorrection(*this, FrameOf(pose), SnapCorners(), x, y);
 }
 
+// Corner 1 stays, corner 3 moves; the font keeps its height.
 int CTextBox::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || !HasPoints())
-        return 0;
-    const double f = rescale->factor;
-    const CDoublePoint p1 = m_points[1];
-    m_points[3] = {p1.x + (rescale->ax - p1.x) * f, p1.y + (rescale->ay - p1.y) * f};
-    m_points[4].x = m_points[3].x;
-    m_points[2].y = m_points[3].y;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
-    return 1;
+    return annotation::RescaleBoxCorner(*this, step, 3, 1);
 }
 
 // ---- Drawing ----
@@ -207,52 +184,59 @@ int CTextBox::Draw(const CPose* parent) {
 }
 
 void CTextBox::DrawText(CDC& dc, const CPlacement& placement, const std::vector<CPoint>& corners) {
-    const double angle = placement.World().angle;
     const bool printing = m_pTool->IsPrinting();
     const int lineHeight = std::abs(DeviceFontHeight());
-    const double escapement = angle * kEscapementPerRadian;
+    const double escapement = placement.World().angle * kEscapementPerRadian;
     if (lineHeight == 0 || !std::isfinite(escapement) || std::fabs(escapement) > 1.0e6) {
         // Too small to read at this zoom: no text, and nothing for the hit test to find.
         if (!printing)
             m_lineWidths.clear();
         return;
     }
+    const auto length = [](const CPoint& a, const CPoint& b) {
+        return TruncateCoordinate(VectorLength(b.x - a.x, b.y - a.y));
+    };
+    const int width = length(corners[0], corners[3]);
+    const int height = length(corners[0], corners[1]);
+    // A box lower than one line shows no text, and its font is not even made.
+    const TextLayout layout = lineHeight < height
+                                  ? DrawCharacters(dc, placement, width, height, lineHeight, escapement)
+                                  : TextLayout{{}, {0}};
+    // Printing maps to the paper: the hit test keeps the lines of the screen.
+    if (!printing) {
+        m_lineWidths = layout.lineWidths;
+        m_nLineHeight = lineHeight;
+    }
+}
+
+TextLayout CTextBox::DrawCharacters(CDC& dc, const CPlacement& placement, int width, int height,
+                                    int lineHeight, double escapement) {
     LOGFONT turned = m_fontRecord;
     turned.lfEscapement = turned.lfOrientation = static_cast<int>(escapement);
     turned.lfHeight = DeviceFontHeight();
     m_pFont = std::make_unique<CFont>();
     m_pFont->CreateFontIndirect(&turned);
     CFont* previousFont = dc.SelectObject(m_pFont.get());
-    const auto length = [](const CPoint& a, const CPoint& b) {
-        return TruncateCoordinate(VectorLength(b.x - a.x, b.y - a.y));
-    };
-    const int width = length(corners[0], corners[3]);
-    const int height = length(corners[0], corners[1]);
     const auto characterWidth = [&dc](char c) {
         int w = 0;
         dc.GetCharWidth(static_cast<unsigned char>(c), static_cast<unsigned char>(c), &w);
         return w;
     };
-    TextLayout layout;
-    if (characterWidth('W') < width && lineHeight < height) {
+    TextLayout layout{{}, {0}};
+    if (characterWidth('W') < width) {
         const CDoublePoint &p1 = m_points[1], &p3 = m_points[3];
         CPoint anchor;
         shape::ToDevice(*m_pTool, placement, {std::min(p1.x, p3.x), std::max(p1.y, p3.y)}, anchor);
         layout = LayOutText(m_strText, width, height, lineHeight, characterWidth);
+        const double angle = placement.World().angle;
         for (const PlacedCharacter& placed : layout.characters) {
             const CDoublePoint at =
                 RotatePoint(anchor.x, anchor.y, angle, anchor.x + placed.x, anchor.y + placed.y);
             dc.TextOut(TruncateCoordinate(at.x), TruncateCoordinate(at.y), CString(&placed.character, 1));
         }
-    } else {
-        layout.lineWidths.push_back(0);
     }
     dc.SelectObject(previousFont);
-    // Printing maps to the paper: the hit test keeps the lines of the screen.
-    if (!printing) {
-        m_lineWidths = layout.lineWidths;
-        m_nLineHeight = lineHeight;
-    }
+    return layout;
 }
 
 void CTextBox::DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPose& frame) {
@@ -328,22 +312,9 @@ void CTextBox::TrackCreate(const CPose* pose, int handle) {
                                                         (m_points[1].y + m_points[3].y) / 2.0);
         m_pTool->BeginRotation(middle.x, middle.y);
     } else if (handle == -1) {
-        m_fRescaleAX = m_points[3].x;
-        m_fRescaleAY = m_points[3].y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_points[1].x, m_points[1].y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
-        SavePose();
+        annotation::SaveRescaleReferences(*this, 3, 1);
     } else if (handle >= 1 && handle <= 4 && !creating) {
-        // The undo point holds the corner where it lies, so undo puts it back there.
-        const CDoublePoint corner = LocalToWorldInFrame(frame, m_points[handle].x, m_points[handle].y);
-        auto step = std::make_unique<CEditStep>(kStepChangeGeometry, this, 1);
-        auto payload = std::make_unique<GeometryPayload>();
-        payload->x = corner.x;
-        payload->y = corner.y;
-        payload->handle = handle;
-        step->SetPayload(std::move(payload));
-        m_pTool->PushUndo(step.release());
+        annotation::PushCornerUndo(*this, frame, handle);
     }
     Invalidate();
 }

@@ -3,13 +3,12 @@
 #include <memory>
 #include <vector>
 
+#include "drawing/TextLayout.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/GdiTypes.h"
-
-class CTextPropertyDialog;
 
 // A text in a box on the plan: laid out character by character from the box's top-left
 // corner, wrapping at its right edge and at line feeds, in a font whose height is a plan
@@ -64,6 +63,9 @@ class CTextBox : public CPaint {
     // The device font height at the engine's zoom or print scale; 0 when too small to show.
     int DeviceFontHeight() const;
     void DrawText(CDC& dc, const CPlacement& placement, const std::vector<CPoint>& corners);
+    // Lays the text out in the turned font and draws it, when "W" fits the box's width.
+    TextLayout DrawCharacters(CDC& dc, const CPlacement& placement, int width, int height, int lineHeight,
+                              double escapement);
     void DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPose& frame);
     bool CursorOnText(CDoublePoint local) const;
     double LineHeightInLayout() const;

@@ -509,3 +509,29 @@ TEST_F(PlanViewRoad, ADoubleClickOnAStraightOpensTrackPropertiesAndUndoTakesTheC
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(piece->m_nRailMode, railMode);
 }
+
+TEST_F(PlanViewRoad, TheAnnotationToolsDrawWithTheMouseAndTextAndPicturesAskForTheirContent) {
+    int asked = 0;
+    for (const auto& [command, shape] : {std::pair<UINT, const char*>{ID_TOOL_DIMENSION_LINE, "CSizeLine"},
+                                         {ID_TOOL_DIMENSION_ANGLE, "CSizeAngle"},
+                                         {ID_TOOL_MEASURE_LINE, "CLineMeasure"},
+                                         {ID_TOOL_MEASURE_BOX, "CBoxMeasure"},
+                                         {ID_TOOL_TEXT, "CTextBox"},
+                                         {ID_TOOL_BITMAP_PICTURE, "CBMP"}}) {
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_DELETE);
+        for (const char* caption : {"Text properties", "Picture properties"})
+            host.WhenModal(caption, [&](CWnd& dialog) {
+                ++asked;
+                host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
+            });
+        Command(command);
+        host.AdvanceClock(1000);
+        host.DragClient(View(), CPoint(100, 120), CPoint(300, 220), 6);
+        host.RunUntilIdle();
+        CPaint* drawn = OnlyPiece();
+        ASSERT_NE(drawn, nullptr) << shape;
+        EXPECT_STREQ(drawn->GetRuntimeClass()->m_lpszClassName, shape);
+    }
+    EXPECT_EQ(asked, 2);
+}

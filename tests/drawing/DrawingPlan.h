@@ -42,3 +42,6 @@ std::vector<BYTE> StoreRecord(CPaint& shape);
 void LoadRecord(CPaint& shape, const std::vector<BYTE>& bytes);
 // The size of the common part of a shape's record: what the class adds comes after it.
 size_t CommonPartSize(CPaint& shape);
+// The shape's record as a file before version 7 holds it: the common part without its point
+// array, then what the class adds.
+std::vector<BYTE> AsVersion6Record(CPaint& shape, const std::vector<BYTE>& record);

@@ -30,15 +30,6 @@ T* DrawMeasure(DrawingPlan& plan, int mode, double x0, double y0, double x1, dou
     return plan.MemberCount() > before ? plan.Newest<T>() : nullptr;
 }
 
-// The record of an older file: the common part without its point array, then the class's own.
-Bytes AsVersion6(CPaint& object, const Bytes& record) {
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(CommonPartSize(object)), record.end());
-    return older;
-}
-
 }  // namespace
 
 TEST(LineMeasure, MeasuresLengthAndDirectionAndControlOrAClickLeavesNothing) {
@@ -106,7 +97,7 @@ TEST(LineMeasure, AFlipMirrorsAboutTheGivenLineAndRecordsRoundTrip) {
     plan.host.m_nFileVersion = 6;
     CLineMeasure old;
     old.SetTool(&plan.tool);
-    LoadRecord(old, AsVersion6(*measure, record));
+    LoadRecord(old, AsVersion6Record(*measure, record));
     EXPECT_EQ(old.m_points.GetSize(), 5);
     EXPECT_EQ(old.m_points[2], measure->m_points[2]);
     read.SetTool(nullptr);
@@ -186,7 +177,7 @@ TEST(BoxMeasure, EdgesHitInsideDoesNotFlipsChangeNothingAndControlThrowsItAway) 
     plan.host.m_nFileVersion = 6;
     CBoxMeasure old;
     old.SetTool(&plan.tool);
-    LoadRecord(old, AsVersion6(*area, record));
+    LoadRecord(old, AsVersion6Record(*area, record));
     EXPECT_EQ(old.m_points[3], area->m_points[3]);
     read.SetTool(nullptr);
     old.SetTool(nullptr);

@@ -254,10 +254,7 @@ TEST_F(PictureTest, RecordsRoundTripAndReloadThePicture) {
     EXPECT_NE(static_cast<CBMP*>(clone.get())->GetPicture(), nullptr);
 
     plan.host.m_nFileVersion = 6;
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    const Bytes older = AsVersion6Record(*picture, record);
     CBMP old;
     old.SetTool(&plan.tool);
     LoadRecord(old, older);
@@ -356,5 +353,37 @@ TEST_F(PictureTest, APictureDrawnFromItsTopLeftCornerShowsUprightOnThePlan) {
     // Logical x 50 to 350 is pixels 19 to 132; the left half is red as in the file.
     EXPECT_EQ(canvas.At(40, 150), kRed);
     EXPECT_EQ(canvas.At(110, 150), kBlue);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+TEST_F(PictureTest, AHugePictureIsWorkedOnlyWhereTheViewShowsItAndEveryExitLeavesTheContextAsItWas) {
+    const CString file = WritePicture(folder / "huge.bmp");
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+    // One layout unit a pixel: the picture is 40000 by 20000 pixels, the view 400 by 300.
+    plan.tool.SetViewScale(1.0, 1.0);
+    auto picture = std::make_unique<CBMP>(0, &plan.tool, -100.0, -100.0);
+    picture->MoveBoxCorner(3, 40000.0, 20000.0, nullptr);
+    picture->m_strFile = file;
+    ASSERT_NE(picture->LoadPicture(), nullptr);
+    picture->ComputeExtent(nullptr);
+    picture->RecalcDeviceBounds();
+    CPen* pen = canvas.dc.GetCurrentPen();
+    ASSERT_EQ(picture->Draw(nullptr), 1);
+    EXPECT_EQ(canvas.CountColor(kRed, CRect(0, 0, 400, 300)), 400 * 300);
+    EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
+    EXPECT_EQ(canvas.dc.GetMapMode(), MM_TEXT);
+
+    // Longer than any walk is made: nothing is drawn and the context keeps its mapping and pen.
+    canvas.dc.SetMapMode(MM_LOMETRIC);
+    canvas.dc.SetViewportOrg(0, 300);
+    plan.tool.SetViewScale(1000.0, 1.0);
+    picture->RecalcDeviceBounds();
+    canvas.dc.FillSolidRect(0, 0, 400, 300, kWhite);
+    EXPECT_EQ(picture->Draw(nullptr), 0);
+    EXPECT_EQ(canvas.dc.GetMapMode(), MM_LOMETRIC);
+    EXPECT_EQ(canvas.dc.GetViewportOrg(), CPoint(0, 300));
+    EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
     plan.tool.SetTargetDC(nullptr, nullptr);
 }

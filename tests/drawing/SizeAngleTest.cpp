@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "drawing/CSizeAngle.h"
-#include "drawing/DimensionPayloads.h"
+#include "drawing/DimensionSteps.h"
 #include "model/CEditStep.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -177,10 +177,7 @@ TEST(SizeAngle, RecordsRoundTripAndVersion6AddsTheOutlinePoints) {
     EXPECT_EQ(StoreRecord(*clone), record);
 
     plan.host.m_nFileVersion = 6;
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    const Bytes older = AsVersion6Record(*angle, record);
     CSizeAngle old;
     old.SetTool(&plan.tool);
     LoadRecord(old, older);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "drawing/CSizeLine.h"
-#include "drawing/DimensionPayloads.h"
+#include "drawing/DimensionSteps.h"
 #include "model/CEditStep.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -174,10 +174,7 @@ TEST(SizeLine, RecordsRoundTripIn125BytesAndVersion6AddsTheOutlinePoints) {
 
     // Version 6 has no point array: five points are added before the record's are read.
     plan.host.m_nFileVersion = 6;
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    const Bytes older = AsVersion6Record(*line, record);
     CSizeLine old;
     old.SetTool(&plan.tool);
     LoadRecord(old, older);

@@ -173,6 +173,14 @@ TEST_F(TextBoxTest, ACornerPressRecordsTheCornerForUndoAndMarksTheLayout) {
     CString hint;
     text->AppendStatusText(hint);
     EXPECT_EQ(hint, "200.000; 300.000; 0.00");
+
+    // A group resize doubles the box about the parent's origin; the font keeps its height.
+    text->TrackCreate(nullptr, -1);
+    text->RescaleWithUndo(nullptr, 2.0, 0);
+    EXPECT_EQ(text->m_points[3], (CDoublePoint{6000.0, -4000.0}));
+    EXPECT_EQ(text->m_points[4], (CDoublePoint{6000.0, 0.0}));
+    EXPECT_EQ(text->m_pose.x, 2000.0);
+    EXPECT_EQ(text->m_fontRecord.lfHeight, -27);
 }
 
 TEST_F(TextBoxTest, RecordsRoundTripWithTheirTwoOnesAndVersion6AddsTheOutline) {
@@ -205,10 +213,7 @@ TEST_F(TextBoxTest, RecordsRoundTripWithTheirTwoOnesAndVersion6AddsTheOutline) {
     delete other;
 
     plan.host.m_nFileVersion = 6;
-    CPaint plain;
-    Bytes older = StoreRecord(plain);
-    older.resize(older.size() - 2);
-    older.insert(older.end(), record.begin() + static_cast<long>(common), record.end());
+    const Bytes older = AsVersion6Record(*text, record);
     CTextBox old;
     old.SetTool(&plan.tool);
     LoadRecord(old, older);

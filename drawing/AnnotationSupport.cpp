@@ -1,0 +1,78 @@
+#include "drawing/AnnotationSupport.h"
+
+#include <memory>
+
+#include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
+#include "model/CTool.h"
+
+namespace annotation {
+
+namespace {
+constexpr int kVersionOutlinePoints = 7;
+constexpr int kOutlinePoints = 5;
+}  // namespace
+
+void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count) {
+    if (fileVersion < kVersionOutlinePoints)
+        for (int i = 0; i < kOutlinePoints; ++i) points.Add(0.0, 0.0);
+    if (points.GetSize() < count)
+        points.SetSize(count);
+}
+
+void PushCornerUndo(CPaint& shape, const CPose& frame, int handle) {
+    if (shape.m_pTool == nullptr || handle < 0 || handle >= shape.m_points.GetSize())
+        return;
+    const CDoublePoint corner =
+        shape.LocalToWorldInFrame(frame, shape.m_points[handle].x, shape.m_points[handle].y);
+    auto payload = std::make_unique<GeometryPayload>();
+    payload->x = corner.x;
+    payload->y = corner.y;
+    payload->handle = handle;
+    auto step = std::make_unique<CEditStep>(kStepChangeGeometry, &shape, 1);
+    step->SetPayload(std::move(payload));
+    shape.m_pTool->PushUndo(step.release());
+}
+
+void SaveRescaleReferences(CPaint& shape, int movedCorner, int anchorCorner) {
+    shape.m_fRescaleAX = shape.m_points[movedCorner].x;
+    shape.m_fRescaleAY = shape.m_points[movedCorner].y;
+    const CDoublePoint anchor =
+        shape.m_pose.LocalToWorld(CPose(), shape.m_points[anchorCorner].x, shape.m_points[anchorCorner].y);
+    shape.m_fRescaleBX = anchor.x;
+    shape.m_fRescaleBY = anchor.y;
+    shape.SavePose();
+}
+
+int RescaleBoxCorner(CPaint& shape, CEditStep* step, int movedCorner, int anchorCorner) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    if (rescale == nullptr || !shape.m_bScaleWithDocument || shape.m_points.GetSize() < kOutlinePoints)
+        return 0;
+    const double f = rescale->factor;
+    const CDoublePoint anchor = shape.m_points[anchorCorner];
+    shape::PlaceBoxCorner(shape.m_points, movedCorner,
+                          {anchor.x + f * (rescale->ax - anchor.x), anchor.y + f * (rescale->ay - anchor.y)});
+    shape.m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
+    shape.m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    return 1;
+}
+
+void SnapToNearestCorner(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
+                         double x, double y, double& vectorX, double& vectorY) {
+    CDoublePoint vector;
+    if (!shape::NearestPointVector(shape, frame, corners, x, y, vector))
+        return;
+    vectorX = vector.x;
+    vectorY = vector.y;
+}
+
+void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
+                              double& x, double& y) {
+    CDoublePoint correction;
+    if (!shape::SmallestSnapCorrection(shape, frame, corners, correction))
+        return;
+    x = correction.x;
+    y = correction.y;
+}
+
+}  // namespace annotation

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include "model/CPaint.h"
+
+// What the annotation classes share beyond the drawing shapes: the outline points their
+// records carry, the undo point of a corner press and snapping to their corners.
+namespace annotation {
+
+// Files before version 7 carry no point array in the common part: five outline points are
+// added before the class's own are read. A record with fewer than count points gets them too.
+void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count);
+// Pushes the undo point of a press on a corner handle: a geometry step holding the corner
+// where it lies, so that Undo puts it back exactly there.
+void PushCornerUndo(CPaint& shape, const CPose& frame, int handle);
+// At a press on the body: the corner that a rescale moves, the anchor corner in the parent's
+// frame and the pose, kept for a group resize.
+void SaveRescaleReferences(CPaint& shape, int movedCorner, int anchorCorner);
+// A rescale step on a box whose anchor corner stays: the moved corner goes f times as far from
+// it, its neighbours follow, the origin moves with the parent's frame. 0 when the shape does not
+// scale with the document.
+int RescaleBoxCorner(CPaint& shape, CEditStep* step, int movedCorner, int anchorCorner);
+// The vector from a world point to the nearest corner; the outputs stay without corners.
+void SnapToNearestCorner(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
+                         double x, double y, double& vectorX, double& vectorY);
+// The smallest snap correction of the corners; the outputs stay without corners.
+void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
+                              double& x, double& y);
+
+}  // namespace annotation
