@@ -215,7 +215,8 @@ bool CRoundBox::CursorHits() {
     }
     // The arcs at corners 1 to 4, each between its two tangent points.
     const int tangents[4][2] = {{12, 5}, {6, 7}, {8, 9}, {10, 11}};
-    const int tolerance = static_cast<int>(m_pTool->GetHandleTolerance());
+    // Whole units as ever, without a cast that a huge handle size read from a file overflows.
+    const double tolerance = std::trunc(m_pTool->GetHandleTolerance());
     for (int corner = 0; corner < 4; ++corner) {
         const CDoublePoint& a = m_points[tangents[corner][0]];
         const CDoublePoint& b = m_points[tangents[corner][1]];

@@ -113,6 +113,10 @@ TEST(RoundBox, FilledHitsInsideTheArcsButNotInTheCutCorners) {
     box->m_bFillOn = 0;
     EXPECT_FALSE(hitAt(1000.0, 500.0));
     EXPECT_TRUE(hitAt(1000.0, 30.0));
+    // A handle size read from a damaged layout, far beyond what a whole number holds: every
+    // point near the outline hits, and nothing overflows.
+    round.plan.tool.m_fHandleSize = 1e30;
+    EXPECT_TRUE(hitAt(5.0, 5.0));
 }
 
 TEST(RoundBox, RecordsRoundTripAndDrawingLeavesThePrintedCacheAlone) {
