@@ -22,6 +22,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "shell/PlanDialogs.h"
+#include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
 #include "view3d/View3DClasses.h"
 
@@ -83,6 +84,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterDrawingPropertiesDialog();
     CGroupPropertyRunner::Register();
     RegisterView3DClasses();
+    RegisterTerrainObjects();
     if (!Open3DLibrary()) {
         CString message;
         message.LoadString(IDS_RENDERWARE_COULD_NOT_BE_OPENED);

@@ -98,6 +98,16 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ApplyStyle(const CPose* pose, CPaint* pattern, int mode) override;
     int ApplyEditStep(CEditStep* step) override;
     void UpdateSizeInfo(const CPose* pose) override;
+    // Benchwork and terrain: the ends take the height of what lies under them, the bed is cut
+    // into every terrain of the current group, and every cut is taken out again.
+    void PlaceOnBase() override;
+    void ConformToTerrain(int report) override;
+    void DetachFromTerrain() override;
+    // Index 1 sets the begin elevation, 2 the end elevation.
+    int ApplyHeightStep(CEditStep* step) override;
+    int IsCutInto(CPaint* terrain) const;
+    void AddCutTerrain(CPaint* terrain);
+    void RemoveCutTerrain(CPaint* terrain);
 
     int m_nRailLineWidth = 1;
     int m_nTieLineWidth = 1;
