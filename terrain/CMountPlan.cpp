@@ -63,7 +63,7 @@ void CMount::DrawGridDots(CDC& dc, const CPose& frame) {
     int left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
     for (int i = 1; i <= 4 && i < PointCount(); ++i) {
         const CDoublePoint world = LocalToWorldInFrame(frame, m_points[i].x, m_points[i].y);
-        const CPoint device = m_pTool->LayoutToDevice(world.x, world.y, 0);
+        const CPoint device = m_pTool->LayoutToDevice(world.x, world.y, 1);
         left = std::min(left, static_cast<int>(device.x));
         right = std::max(right, static_cast<int>(device.x));
         top = std::min(top, static_cast<int>(device.y));

@@ -129,10 +129,12 @@ TEST(TerrainMesh, AnElasticDragMovesTheMeshAndTheKnotsAndUndoTakesItBack) {
     r3d::Vec3 p;
     ASSERT_TRUE(mesh.GetVertex(vertex, p));
     // Too small a lift changes nothing.
-    EXPECT_EQ(terrain->DeformElastic(mesh, vertex, p.x, p.y + 0.005f, p.z, 1, 0.25, 0, terrain->m_newEdits, 1, 1),
-              0);
+    EXPECT_EQ(
+        terrain->DeformElastic(mesh, vertex, p.x, p.y + 0.005f, p.z, 1, 0.25, 0, terrain->m_newEdits, 1, 1),
+        0);
     EXPECT_EQ(plan.tool.GetUndoCount(), 0);
-    ASSERT_EQ(terrain->DeformElastic(mesh, vertex, p.x, p.y + 0.1f, p.z, 1, 0.5, 0, terrain->m_newEdits, 1, 1), 1);
+    ASSERT_EQ(
+        terrain->DeformElastic(mesh, vertex, p.x, p.y + 0.1f, p.z, 1, 0.5, 0, terrain->m_newEdits, 1, 1), 1);
     EXPECT_FLOAT_EQ(terrain->Grid()[vertex - 1].z, 118.0f);
     r3d::Vec3 moved;
     mesh.GetVertex(vertex, moved);
@@ -145,7 +147,8 @@ TEST(TerrainMesh, AnElasticDragMovesTheMeshAndTheKnotsAndUndoTakesItBack) {
     // The record replays to the same heights the drag gave.
     const std::vector<float> dragged = TerrainPlan::Heights(*terrain);
     terrain->ApplyTerrainEdits(terrain->m_newEdits, 1);
-    for (size_t i = 0; i < dragged.size(); ++i) EXPECT_NEAR(TerrainPlan::Heights(*terrain)[i], dragged[i], 0.05f);
+    for (size_t i = 0; i < dragged.size(); ++i)
+        EXPECT_NEAR(TerrainPlan::Heights(*terrain)[i], dragged[i], 0.05f);
     ASSERT_EQ(plan.tool.GetUndoCount(), 1);
     EXPECT_EQ(plan.tool.GetUndoStep(0)->m_nKind, kStepTerrainEditGroup);
     plan.tool.Undo();
