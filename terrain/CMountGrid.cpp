@@ -11,8 +11,10 @@
 
 namespace {
 
-// A grid of more positions than this is not built; the outline's ring stands alone.
+// A grid of more positions than this, or whose inside tests would take more outline edges
+// than the second, is not built; the outline's ring stands alone.
 constexpr double kMostGridPositions = 4.0e6;
+constexpr double kMostInsideTestEdges = 2.0e8;
 // The walk along one outline edge never takes more steps than this per edge.
 constexpr int kMostStitchSteps = 100000;
 // How far from an outline edge an edge knot may hang, in grid steps.
@@ -108,7 +110,9 @@ void CMount::BuildInteriorKnots() {
     const double columns = static_cast<double>(m_nMaxColumn) - m_nMinColumn + 1.0;
     const double rows = static_cast<double>(m_nMaxRow) - m_nMinRow + 1.0;
     m_indexTable.Free();
-    if (!(s > 0.0) || columns <= 0.0 || rows <= 0.0 || columns * rows > kMostGridPositions)
+    const double positions = columns * rows;
+    if (!(s > 0.0) || columns <= 0.0 || rows <= 0.0 || positions > kMostGridPositions ||
+        positions * static_cast<double>(m_outline.size()) > kMostInsideTestEdges)
         return;
     m_indexTable.Create(static_cast<int>(columns) + 2, static_cast<int>(rows) + 2);
     const float base = static_cast<float>(m_fElevation);
