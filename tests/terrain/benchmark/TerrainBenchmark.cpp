@@ -31,9 +31,11 @@ std::vector<CDoublePoint> RoundedOutline() {
 
 struct LargeTerrain {
     LargeTerrain() : canvas(3100, 1600) {
+        terrainDots = RGB(255, 0, 255);
         plan.Open3D();
         terrain = plan.Outline<CMount>(RoundedOutline());
         terrain->m_fGridSpacing = 150.0;
+        terrain->m_crGrid = terrainDots;
         for (int i = 0; i < kEdits; ++i)
             terrain->m_newEdits.Append({static_cast<float>(1000 + (i * 577) % 28000),
                                         static_cast<float>(1000 + (i * 331) % 13000),
@@ -52,6 +54,7 @@ struct LargeTerrain {
     }
     TerrainPlan plan;
     CMount* terrain = nullptr;
+    COLORREF terrainDots;
     Canvas canvas;
 };
 
@@ -97,9 +100,10 @@ void RedrawGridDots(benchmark::State& state) {
     LargeTerrain large;
     large.plan.tool.SetTargetDC(&large.canvas.dc, nullptr);
     large.plan.tool.m_rcUpdate = DeviceRect{0, 0, 3100, 1600};
-    large.terrain->m_bSelected = 1;
+    large.terrain->Select();
     large.terrain->RecalcDeviceBounds();
     for (auto _ : state) large.terrain->Draw(nullptr);
+    state.counters["dots"] = large.canvas.CountColor(large.terrain->m_crGrid, CRect(0, 0, 3100, 1600));
     large.plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
