@@ -126,8 +126,9 @@ TEST(TerrainCut, ConformCutsFillsAndRestoreGivesTheGroundBackExactly) {
     // The bed's foot: the elevation less the roadbed, below the base taken from the base.
     for (const CKnotChange& change : cutRecord.changes) {
         const bool border = change.index >= plan.terrain->m_nInteriorCount;
-        if (!border)
+        if (!border) {
             EXPECT_FLOAT_EQ(change.height, 18.0f + (18.0f - 10.0f)) << change.index;
+        }
     }
     for (const CKnotChange& change : fillRecord.changes) EXPECT_FLOAT_EQ(change.height, 78.0f);
     EXPECT_EQ(cut->m_cutTerrain, std::vector<CPaint*>{plan.terrain});
@@ -171,8 +172,9 @@ TEST(TerrainCut, ATunnelUnderAHillKeepsTheHillAndBuildsItsTube) {
     // Under the hill's top the knots stay where they are.
     const int top = plan.terrain->m_nCentreKnot;
     for (const CKnotChange& change : record.changes)
-        if (change.index == top)
+        if (change.index == top) {
             EXPECT_FLOAT_EQ(change.height, plan.terrain->Grid()[top].z);
+        }
     // Every cross-section stands across the track, tunnel height above the bed.
     for (const CTunnelSection& section : record.sections) {
         EXPECT_NEAR(section[0].height - section[3].height, 400.0f, 1e-3f);
