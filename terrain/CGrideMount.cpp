@@ -23,11 +23,20 @@ void CGrideMount::AddFace(r3d::ClumpBuilder& builder, int p, int q, int r, int s
         builder.AddQuad(p + 1, q + 1, r + 1, s + 1);
 }
 
-void CGrideMount::AddCellFace(r3d::ClumpBuilder& builder, int k) const {
+bool CGrideMount::CellCorners(int k, int& a, int& b, int& c) const {
     const CGrideKnot& knot = (*this)[k];
     if (knot.LinkCount() < 2 || (*this)[knot.links[1]].LinkCount() < 1)
+        return false;
+    a = knot.links[0];
+    b = knot.links[1];
+    c = (*this)[b].links[0];
+    return true;
+}
+
+void CGrideMount::AddCellFace(r3d::ClumpBuilder& builder, int k) const {
+    int a = 0, b = 0, c = 0;
+    if (!CellCorners(k, a, b, c))
         return;
-    const int a = knot.links[0], b = knot.links[1], c = (*this)[b].links[0];
     if (Coincide(k, b))
         builder.AddTriangle(k + 1, c + 1, a + 1);
     else if (Coincide(c, a))
@@ -37,10 +46,9 @@ void CGrideMount::AddCellFace(r3d::ClumpBuilder& builder, int k) const {
 }
 
 void CGrideMount::AddCellFaceReversed(r3d::ClumpBuilder& builder, int k) const {
-    const CGrideKnot& knot = (*this)[k];
-    if (knot.LinkCount() < 2 || (*this)[knot.links[1]].LinkCount() < 1)
+    int a = 0, b = 0, c = 0;
+    if (!CellCorners(k, a, b, c))
         return;
-    const int a = knot.links[0], b = knot.links[1], c = (*this)[b].links[0];
     if (Coincide(a, c))
         builder.AddTriangle(a + 1, b + 1, k + 1);
     else if (Coincide(b, k))

@@ -18,4 +18,9 @@ class CGrideMount : public CWalkerGride {
     // knot (link 1) and that knot's attach knot.
     void AddCellFace(r3d::ClumpBuilder& builder, int k) const;
     void AddCellFaceReversed(r3d::ClumpBuilder& builder, int k) const;
+
+  private:
+    // The corners of outline knot k's border cell: its attach knot, the outline knot before
+    // it and that one's attach knot; false when its links do not make one.
+    bool CellCorners(int k, int& a, int& b, int& c) const;
 };

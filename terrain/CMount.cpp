@@ -96,13 +96,17 @@ void CMount::CopyFrom(CPaint* other) {
     auto* source = dynamic_cast<CMount*>(other);
     if (source == nullptr)
         return;
-    m_fGridSpacing = source->m_fGridSpacing;
-    m_fElastic = source->m_fElastic;
-    m_bFixedBorder = source->m_bFixedBorder;
-    m_bAllowConform = source->m_bAllowConform;
-    m_crGrid = source->m_crGrid;
-    m_fTextureScale = source->m_fTextureScale;
+    CopyTerrainSettings(*source);
     m_nCentreKnot = source->m_nCentreKnot;
+}
+
+void CMount::CopyTerrainSettings(const CMount& source) {
+    m_fGridSpacing = source.m_fGridSpacing;
+    m_fElastic = source.m_fElastic;
+    m_bFixedBorder = source.m_bFixedBorder;
+    m_bAllowConform = source.m_bAllowConform;
+    m_crGrid = source.m_crGrid;
+    m_fTextureScale = source.m_fTextureScale;
 }
 
 CPaint* CMount::Clone() {
@@ -154,14 +158,8 @@ int CMount::EditProperties(const CPose* pose) {
 
 void CMount::ApplyStyle(const CPose* pose, CPaint* pattern, int mode) {
     const Settings before = CurrentSettings();
-    if (auto* source = dynamic_cast<CMount*>(pattern)) {
-        m_fGridSpacing = source->m_fGridSpacing;
-        m_fElastic = source->m_fElastic;
-        m_bFixedBorder = source->m_bFixedBorder;
-        m_bAllowConform = source->m_bAllowConform;
-        m_crGrid = source->m_crGrid;
-        m_fTextureScale = source->m_fTextureScale;
-    }
+    if (auto* source = dynamic_cast<CMount*>(pattern))
+        CopyTerrainSettings(*source);
     CBenchwork::ApplyStyle(pose, pattern, mode);
     ApplyRebuildRules(before, pose);
 }

@@ -137,6 +137,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
 
   private:
     void InitMount();
+    // Spacing, elastic, fixed border, allow conform, grid colour and texture scale.
+    void CopyTerrainSettings(const CMount& source);
     // The properties that decide a rebuild after the dialog or a style.
     struct Settings {
         double elevation, spacing, textureScale;
