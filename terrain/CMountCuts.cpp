@@ -80,7 +80,8 @@ void CMount::CollectKnotsInQuad(const POINT (&corners)[4], int radius, std::vect
         lowX = std::min(lowX, p.x);
         lowY = std::min(lowY, p.y);
     }
-    const int column = static_cast<int>(std::floor(lowX / g)), row = static_cast<int>(std::floor(lowY / g));
+    const int column = TruncateCoordinate(std::floor(lowX / g)),
+              row = TruncateCoordinate(std::floor(lowY / g));
     auto holds = [&](int k) {
         return QuadHolds(corners, std::trunc(m_grid[k].x * g), std::trunc(m_grid[k].y * g));
     };

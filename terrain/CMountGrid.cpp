@@ -51,11 +51,17 @@ void CMount::GetGridRange() {
     const double s = m_fGridSpacing;
     auto range = [s](double a, double b, int& low, int& high) {
         const double top = std::max(a, b) / s;
-        low = static_cast<int>(std::floor(std::min(a, b) / s)) + 1;
-        high = static_cast<int>(std::floor(top));
+        // An index beyond what a grid can hold is held at the coordinate limit.
+        low = TruncateCoordinate(std::floor(std::min(a, b) / s)) + 1;
+        high = TruncateCoordinate(std::floor(top));
         if (top == std::floor(top))
             --high;
     };
+    if (!(s > 0.0)) {
+        m_nMinColumn = m_nMinRow = 0;
+        m_nMaxColumn = m_nMaxRow = -1;
+        return;
+    }
     range(m_fCornerX1, m_fCornerX2, m_nMinColumn, m_nMaxColumn);
     range(m_fCornerY1, m_fCornerY2, m_nMinRow, m_nMaxRow);
 }
@@ -235,10 +241,10 @@ void CMount::StitchOutline() {
     // Links of the grid that pass outside the outline go.
     for (size_t e = 0; e < ring.size(); ++e) {
         const CDoublePoint a = ring[e], b = ring[(e + 1) % ring.size()];
-        const int c0 = static_cast<int>(std::floor(std::min(a.x, b.x))) - 1;
-        const int c1 = static_cast<int>(std::ceil(std::max(a.x, b.x))) + 1;
-        const int r0 = static_cast<int>(std::floor(std::min(a.y, b.y))) - 1;
-        const int r1 = static_cast<int>(std::ceil(std::max(a.y, b.y))) + 1;
+        const int c0 = TruncateCoordinate(std::floor(std::min(a.x, b.x))) - 1;
+        const int c1 = TruncateCoordinate(std::ceil(std::max(a.x, b.x))) + 1;
+        const int r0 = TruncateCoordinate(std::floor(std::min(a.y, b.y))) - 1;
+        const int r1 = TruncateCoordinate(std::ceil(std::max(a.y, b.y))) + 1;
         for (int c = std::max(c0, m_nMinColumn); c <= std::min(c1, m_nMaxColumn); ++c)
             for (int r = std::max(r0, m_nMinRow); r <= std::min(r1, m_nMaxRow); ++r) {
                 const int k = m_indexTable.Get(c - m_nMinColumn + 1, r - m_nMinRow + 1);

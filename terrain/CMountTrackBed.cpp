@@ -16,6 +16,8 @@ constexpr double kSearchFactor = 2.25;
 constexpr double kPi = 3.1415926535;
 constexpr int kBridge = 1;
 constexpr int kTunnel = 2;
+// Beyond this many cells the search of the band's knots scans every knot anyway.
+constexpr double kLargestSearchRadius = 200.0;
 
 // The tunnel state carried from one pair of samples to the next.
 struct BedWalk {
@@ -53,7 +55,7 @@ void CMount::CutTrackBed(CPaint* object, int report) {
     const double g = m_fGridSpacing;
     const double widthBase = std::max(piece->m_fTunnelWidth, kStepFactor * g);
     const double band = kBandFactor * widthBase;
-    const int radius = static_cast<int>(kSearchFactor * widthBase / g + 1.0);
+    const int radius = static_cast<int>(std::min(kSearchFactor * widthBase / g + 1.0, kLargestSearchRadius));
     std::vector<CDoublePoint> samples;
     std::vector<double> elevations;
     double step = kStepFactor * g;
@@ -68,10 +70,10 @@ void CMount::CutTrackBed(CPaint* object, int report) {
         const CDoublePoint p = samples[i - 1], q = samples[i];
         const double dx = step > 0.0 ? (q.x - p.x) / step : 0.0, dy = step > 0.0 ? (q.y - p.y) / step : 0.0;
         const POINT corners[4] = {
-            {static_cast<LONG>(p.x - band * dy), static_cast<LONG>(p.y + band * dx)},
-            {static_cast<LONG>(q.x - band * dy), static_cast<LONG>(q.y + band * dx)},
-            {static_cast<LONG>(q.x + band * dy), static_cast<LONG>(q.y - band * dx)},
-            {static_cast<LONG>(p.x + band * dy), static_cast<LONG>(p.y - band * dx)},
+            {TruncateCoordinate(p.x - band * dy), TruncateCoordinate(p.y + band * dx)},
+            {TruncateCoordinate(q.x - band * dy), TruncateCoordinate(q.y + band * dx)},
+            {TruncateCoordinate(q.x + band * dy), TruncateCoordinate(q.y - band * dx)},
+            {TruncateCoordinate(p.x + band * dy), TruncateCoordinate(p.y - band * dx)},
         };
         const bool touched = IsPointOnTerrain(p.x, p.y) || IsPointOnTerrain(q.x, q.y);
         double h = elevations[i];
