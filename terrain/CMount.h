@@ -151,6 +151,9 @@ class CMount : public CBenchwork, public CTerrainSurface {
     void DrawGridDots(CDC& dc, const CPose& frame);
     void DragKnotHeight(const CPose& frame, int handle);
     int FinishKnotDrag(const CPose* pose, int handle);
+    // The engine's rubber line from the dragged knot along the drag, local points.
+    void ShowRubberLine(const CPose& frame, CDoublePoint from, CDoublePoint to);
+    void InvalidateRubberLine();
     void MapOutline();
     void BuildInteriorKnots();
     void StitchOutline();

@@ -173,15 +173,38 @@ void CMount::DragKnotHeight(const CPose& frame, int handle) {
     const double length = std::hypot(k.x - r.x, k.y - r.y);
     if (std::hypot(p.x - k.x, p.y - k.y) > m_pTool->GetHandleTolerance() / 3.0 && length > 0.0) {
         const double ux = (k.x - r.x) / length, uy = (k.y - r.y) / length;
-        m_fDragHeight = m_fRescaleAX + (p.x - k.x) * ux + (p.y - k.y) * uy;
+        const double along = (p.x - k.x) * ux + (p.y - k.y) * uy;
+        m_fDragHeight = m_fRescaleAX + along;
+        ShowRubberLine(frame, k, {k.x + along * ux, k.y + along * uy});
     }
     m_pTool->m_strStatusText = "h=" + shape::LengthText(m_pTool, m_fDragHeight);
     m_pTool->m_hint.m_strText = m_pTool->m_strStatusText;
     Invalidate();
 }
 
+void CMount::ShowRubberLine(const CPose& frame, CDoublePoint from, CDoublePoint to) {
+    InvalidateRubberLine();
+    const CDoublePoint a = LocalToWorldInFrame(frame, from.x, from.y);
+    const CDoublePoint b = LocalToWorldInFrame(frame, to.x, to.y);
+    const CPoint start = m_pTool->LayoutToDevice(a.x, a.y, 0);
+    const CPoint end = m_pTool->LayoutToDevice(b.x, b.y, 0);
+    m_pTool->m_rcConnectLine = DeviceRect{start.x, start.y, end.x, end.y};
+    InvalidateRubberLine();
+}
+
+void CMount::InvalidateRubberLine() {
+    DeviceRect area = m_pTool->m_rcConnectLine;
+    area.Normalize();
+    area.Inflate(static_cast<int>(m_pTool->m_fHandleSize) + 1);
+    m_pTool->InvalidateRect(area);
+}
+
 int CMount::FinishKnotDrag(const CPose* pose, int handle) {
     SetEditState(-1);
+    if (m_pTool != nullptr) {
+        InvalidateRubberLine();
+        m_pTool->m_rcConnectLine.SetEmpty();
+    }
     if (const KnotEditor& editor = InstalledKnotEditor())
         editor(*this, handle - PointCount(), m_fDragHeight, pose);
     return 1;

@@ -131,9 +131,17 @@ TEST(TerrainGestures, ACtrlDragOnAKnotProposesAHeightAndItsReleaseOpensTheEditor
     EXPECT_EQ(terrain->m_fDragHeight, 18.0);
     plan.tool.OnMouseMove(MK_CONTROL, 330.0, 340.0, 1);
     EXPECT_NEAR(terrain->m_fDragHeight, 18.0 + (300.0 + 400.0) / std::sqrt(2.0), 1e-9);
+    // The rubber line runs from the knot along the drag's direction (here the diagonal).
+    const DeviceRect line = plan.tool.m_rcConnectLine;
+    EXPECT_EQ(line.left, 300);
+    EXPECT_EQ(line.top, 300);
+    EXPECT_EQ(line.right, 335);
+    EXPECT_EQ(line.bottom, 335);
     EXPECT_EQ(plan.tool.m_strStatusText.Left(2), "h=");
     plan.tool.OnLButtonUp(MK_CONTROL, 330.0, 340.0);
     EXPECT_EQ(editedKnot, knot);
+    EXPECT_EQ(plan.tool.m_rcConnectLine.right, 0);
+    EXPECT_EQ(plan.tool.m_rcConnectLine.left, 0);
     EXPECT_DOUBLE_EQ(proposed, terrain->m_fDragHeight);
     EXPECT_EQ(plan.tool.m_toolMode, kToolSelector);
     EXPECT_EQ(terrain->Grid()[knot].z, 18.0f);
