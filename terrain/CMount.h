@@ -149,6 +149,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     void ApplyRebuildRules(const Settings& before, const CPose* pose);
     bool IsCtrlHeld() const;
     void DrawGridDots(CDC& dc, const CPose& frame);
+    // A device point of the target DC in layout units, on screen or on the printed page.
+    CDoublePoint DeviceToPlan(double x, double y) const;
     void DragKnotHeight(const CPose& frame, int handle);
     int FinishKnotDrag(const CPose* pose, int handle);
     // The engine's rubber line from the dragged knot along the drag, local points.

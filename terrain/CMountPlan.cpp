@@ -77,11 +77,19 @@ void CMount::DrawGridDots(CDC& dc, const CPose& frame) {
     bottom = std::min(bottom, static_cast<int>(visible.bottom));
     for (double y = std::ceil(top / step) * step; y <= bottom; y += step)
         for (double x = std::ceil(left / step) * step; x <= right; x += step) {
-            const CDoublePoint world = m_pTool->DeviceToLayout(x, y);
+            const CDoublePoint world = DeviceToPlan(x, y);
             const CDoublePoint local = WorldToLocalInFrame(frame, world.x, world.y);
             if (PtInOutline(local.x, local.y))
                 dc.SetPixelV(static_cast<int>(x), static_cast<int>(y), m_crGrid);
         }
+}
+
+CDoublePoint CMount::DeviceToPlan(double x, double y) const {
+    if (!m_pTool->IsPrinting() || m_pTool->m_pHost == nullptr)
+        return m_pTool->DeviceToLayout(x, y);
+    // The inverse of the engine's printer mapping.
+    const double scale = m_pTool->m_pHost->GetPrintScale();
+    return {(x + m_pTool->m_fPrintOffsetX) * scale, (y - m_pTool->m_fPrintOffsetY) * scale};
 }
 
 // ---- Hit tests ----

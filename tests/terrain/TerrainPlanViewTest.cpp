@@ -5,6 +5,7 @@
 #include "model/CToolMode.h"
 #include "platform/win/WinDefs.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/support/TestFolder.h"
 #include "tests/terrain/TerrainPlan.h"
 
 namespace {
@@ -176,6 +177,22 @@ TEST(TerrainDrawing, KnotDotsShowOnASelectedTerrainInsideItsOutline) {
             EXPECT_EQ(canvas.At(x, y) == kDots, inside) << x << "," << y;
         }
     EXPECT_GT(dots, 40);
+    // Printed, the dots come every tenth of a step on the page, selected or not.
+    TestFolder folder;
+    CDC printer;
+    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str()));
+    plan.tool.SetTargetDC(&printer, nullptr);
+    plan.host.m_nPrintableWidth = 20000;
+    plan.host.m_nPrintableHeight = 20000;
+    plan.host.m_fPrintScale = 2.0;
+    plan.tool.m_fPrintOffsetX = -100.0;
+    terrain->Deselect();
+    ASSERT_EQ(terrain->Draw(nullptr), 1);
+    // Page point (650, 300) is layout point (1100, 600), inside; (1600, 1250) lies in the notch.
+    EXPECT_EQ(printer.GetPixel(650, 300), kDots);
+    EXPECT_NE(printer.GetPixel(651, 300), kDots);
+    EXPECT_NE(printer.GetPixel(1600, 1250), kDots);
+    EXPECT_EQ(printer.GetPixel(2400, 1000), kDots);
     // A terrain whose grid was never built shows none.
     Canvas fresh(800, 600);
     plan.tool.SetTargetDC(&fresh.dc, nullptr);
