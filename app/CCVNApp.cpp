@@ -23,6 +23,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "shell/PlanDialogs.h"
+#include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
 #include "view3d/View3DClasses.h"
 
@@ -84,6 +85,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterDrawingPropertiesDialog();
     CGroupPropertyRunner::Register();
     RegisterView3DClasses();
+    RegisterTerrainObjects();
     if (!Open3DLibrary()) {
         CString message;
         message.LoadString(IDS_RENDERWARE_COULD_NOT_BE_OPENED);

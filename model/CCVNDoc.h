@@ -76,8 +76,11 @@ class CCVNDoc : public CDocument, public CToolHost {
     // Builds the ground plane (or reads it from a script model) and puts it into the scene in
     // place of the old one; null, with the old one kept, when no plane could be made.
     r3d::Clump* BuildGroundPlane(const char* scriptName = nullptr);
-    // After a change of page or texture: a layout without benchwork gets a new ground plane.
-    void RefreshGroundPlane();
+    // After a change of page or texture, or when a benchwork model goes: a layout without
+    // benchwork gets a new ground plane.
+    void RefreshGroundPlane() override;
+    // Destroys the ground plane, so that benchwork stands alone.
+    void RemoveGroundPlane() override;
     r3d::Light* GetLight() const { return m_pLight; }
     r3d::Clump* GetGroundPlane() const { return m_pGroundPlane.get(); }
     // An error box with the stop icon.

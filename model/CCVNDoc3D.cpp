@@ -129,6 +129,10 @@ void CCVNDoc::RefreshGroundPlane() {
         BuildGroundPlane();
 }
 
+void CCVNDoc::RemoveGroundPlane() {
+    m_pGroundPlane.reset();
+}
+
 void CCVNDoc::ReportError(const CString& text) {
     AfxMessageBox(text, MB_OK | MB_ICONSTOP);
 }

@@ -3,8 +3,20 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CPaint.h"
+#include "model/CTerrainSurface.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+
+namespace {
+
+// A pasted or duplicated terrain has its knots at once.
+CPaint* CloneRebuildingTerrain(CPaint* source) {
+    if (auto* terrain = dynamic_cast<CTerrainSurface*>(source))
+        terrain->SetCloneRebuild(1);
+    return source->Clone();
+}
+
+}  // namespace
 
 CPaintList CTool::SelectedVisibleMembers() const {
     CPaintList found;
@@ -80,7 +92,7 @@ int CTool::ExecutePaste() {
     const double dx = centre.x - (minX + maxX) * 0.5;
     const double dy = centre.y - (minY + maxY) * 0.5;
     for (CPaint* source : *clipboard) {
-        CPaint* copy = source->Clone();
+        CPaint* copy = CloneRebuildingTerrain(source);
         copy->SetTool(this);
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(current);
@@ -128,7 +140,7 @@ void CTool::DuplicateSelection() {
     // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
     int groupStart = 1;
     for (CPaint* member : SelectedVisibleMembers()) {
-        copies.push_front(member->Clone());
+        copies.push_front(CloneRebuildingTerrain(member));
         member->DeselectWithUndo(1, groupStart);
         groupStart = 0;
     }

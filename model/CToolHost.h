@@ -158,6 +158,10 @@ class CToolHost {
     virtual void Refresh3DSearchFolders() {}
     // Renders the active view of the open 3D window at once.
     virtual void RenderActive3DView() {}
+    // Benchwork stands in place of the ground plane: the plane leaves the scene, and comes
+    // back when no benchwork model is left in it.
+    virtual void RemoveGroundPlane() {}
+    virtual void RefreshGroundPlane() {}
     // Every view of the document shows the layout anew.
     virtual void UpdateAllViews() {}
 

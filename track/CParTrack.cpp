@@ -82,7 +82,7 @@ CParTrack::CParTrack(CTool* tool) {
 }
 
 CParTrack::~CParTrack() {
-    m_cutTerrain.clear();
+    DetachFromTerrain();
 }
 
 void CParTrack::Init() {

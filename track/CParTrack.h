@@ -102,6 +102,16 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // the default track of new layouts; 1 after OK.
     int EditProperties(const CPose* pose) override;
     void RestoreFormerState(CPaint* former) override;
+    // Benchwork and terrain: the ends take the height of what lies under them, the bed is cut
+    // into every terrain of the current group, and every cut is taken out again.
+    void PlaceOnBase() override;
+    void ConformToTerrain(int report) override;
+    void DetachFromTerrain() override;
+    // Index 1 sets the begin elevation, 2 the end elevation.
+    int ApplyHeightStep(CEditStep* step) override;
+    int IsCutInto(CPaint* terrain) const;
+    void AddCutTerrain(CPaint* terrain);
+    void RemoveCutTerrain(CPaint* terrain);
 
     int m_nRailLineWidth = 1;
     int m_nTieLineWidth = 1;

@@ -16,6 +16,7 @@
 #include "platform/gdi/CDC.h"
 #include "resources/Resources.h"
 #include "tests/model/LayoutBytes.h"
+#include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -38,6 +39,7 @@ std::filesystem::path MakeFuzzFolder() {
     RegisterResources();
     RegisterTrackPieces();
     RegisterDrawingObjects();
+    RegisterTerrainObjects();
     return folder;
 }
 

@@ -27,6 +27,8 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "terrain/CBenchwork.h"
+#include "terrain/CMount.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "track/CArcTrack.h"
@@ -139,6 +141,33 @@ void BuildAnnotations(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
+// An outline object through the vertices, its boxes fitted to them.
+template <class T>
+T* AddOutline(CGroup* group, CTool* tool, std::initializer_list<CDoublePoint> vertices) {
+    T* object = AddTo(group, new T(0, tool, 0.0, 0.0));
+    for (const CDoublePoint& p : vertices) object->m_points.Add(p.x, p.y);
+    object->m_fPerimeter = 1000.0;
+    object->Normalize(CPose());
+    return object;
+}
+
+// A benchwork, and a terrain with edits loaded, made since and cancelling each other.
+void BuildBenchworkAndTerrain(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    auto* bench =
+        AddOutline<CBenchwork>(root, tool, {{0.0, 0.0}, {3000.0, 0.0}, {3000.0, 2000.0}, {0.0, 2000.0}});
+    bench->m_fElevation = 600.0;
+    auto* terrain =
+        AddOutline<CMount>(root, tool, {{4000.0, 0.0}, {9000.0, 0.0}, {8000.0, 4000.0}, {4500.0, 3000.0}});
+    terrain->m_fGridSpacing = 400.0;
+    terrain->m_loadedEdits.Append({1000.0f, 1000.0f, 200.0f, 1500.0f, 0, 1});
+    terrain->m_newEdits.Append({2000.0f, 1500.0f, -80.0f, 900.0f, 1, 1});
+    terrain->m_newEdits.Append({0.0f, 0.0f, 0.0f, 0.0f, 0, 1});
+    terrain->RebuildGrid();
+    root->SetTool(tool);
+}
+
 // A seed the reader refuses would leave everything after reading unexercised.
 void WriteLayoutSeed(const fs::path& folder, const std::string& name,
                      const std::vector<unsigned char>& bytes) {
@@ -163,6 +192,10 @@ void WriteLayoutSeeds(const fs::path& folder) {
     annotations.OnNewDocument();
     BuildAnnotations(annotations);
     WriteLayoutSeed(folder, "annotations.cvn", SaveLayout(annotations));
+    CFuzzDoc terrain;
+    terrain.OnNewDocument();
+    BuildBenchworkAndTerrain(terrain);
+    WriteLayoutSeed(folder, "terrain.cvn", SaveLayout(terrain));
     for (const int version : {1, 2, 4, 5, 13, 14})
         WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+// One height knot of a terrain: its plan position in grid units (an interior knot lies on a
+// whole column and row), its height in plan units and the knots it is linked to, in the order
+// the links were made.
+class CGrideKnot {
+  public:
+    CGrideKnot() = default;
+    CGrideKnot(float x, float y, float z) : x(x), y(y), z(z) {}
+
+    int LinkCount() const { return static_cast<int>(links.size()); }
+    bool IsLinkedTo(int index) const;
+    void RemoveLink(int index);
+
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    std::vector<int> links;
+};

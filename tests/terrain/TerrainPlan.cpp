@@ -1,0 +1,49 @@
+#include "tests/terrain/TerrainPlan.h"
+
+#include "terrain/TerrainObjects.h"
+
+TerrainPlan::TerrainPlan() {
+    tool.SetViewScale(1.0, 10.0);
+    RegisterTerrainObjects();
+}
+
+void TerrainPlan::ShapeOutline(CBenchwork& object, const std::vector<CDoublePoint>& vertices) {
+    object.m_points.SetSize(CSketch::kFirstDrawnPoint);
+    double minX = vertices[0].x, maxX = minX, minY = vertices[0].y, maxY = minY;
+    for (const CDoublePoint& v : vertices) {
+        object.m_points.Add(v.x, v.y);
+        minX = std::min(minX, v.x);
+        maxX = std::max(maxX, v.x);
+        minY = std::min(minY, v.y);
+        maxY = std::max(maxY, v.y);
+    }
+    object.m_fCornerX1 = object.m_fReferenceX1 = minX;
+    object.m_fCornerY1 = object.m_fReferenceY1 = maxY;
+    object.m_fCornerX2 = object.m_fReferenceX2 = maxX;
+    object.m_fCornerY2 = object.m_fReferenceY2 = minY;
+    object.Normalize(CPose());
+    object.ComputeExtent(nullptr);
+}
+
+CMount* TerrainPlan::Terrain(const std::vector<CDoublePoint>& vertices, double spacing) {
+    auto* terrain = Outline<CMount>(vertices);
+    terrain->m_fGridSpacing = spacing;
+    terrain->RebuildGrid();
+    return terrain;
+}
+
+void TerrainPlan::Open3D() {
+    host.m_pScene = &scene;
+    host.m_b3DWindow = TRUE;
+    host.m_f3DScale = 1000.0;
+}
+
+std::vector<float> TerrainPlan::Heights(const CMount& terrain) {
+    std::vector<float> heights;
+    for (int k = 0; k < terrain.Grid().GetSize(); ++k) heights.push_back(terrain.Grid()[k].z);
+    return heights;
+}
+
+std::vector<CDoublePoint> Rectangle(double x1, double y1, double x2, double y2) {
+    return {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
+}

@@ -1,0 +1,116 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "platform/r3d/Clump.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/terrain/TerrainPlan.h"
+
+// A terrain of 3 m by 1.5 m at a grid spacing of 150 (about 20,000 knots) with a 100-vertex
+// outline and 500 edits: its grid rebuild, its mesh, one vertex drag of the terrain editor, a
+// Conform Terrain with 200 track pieces over it, and one plan redraw of its knot dots.
+
+namespace {
+
+constexpr double kPi = 3.1415926535;
+constexpr int kOutlineVertices = 100;
+constexpr int kEdits = 500;
+constexpr int kPieces = 200;
+
+// A rounded rectangle of 30000 by 15000 plan units about the origin.
+std::vector<CDoublePoint> RoundedOutline() {
+    std::vector<CDoublePoint> outline;
+    for (int i = 0; i < kOutlineVertices; ++i) {
+        const double a = 2.0 * kPi * i / kOutlineVertices;
+        const double c = std::cos(a), s = std::sin(a);
+        outline.push_back({15000.0 * std::copysign(std::pow(std::fabs(c), 0.3), c) + 15000.0,
+                           7500.0 * std::copysign(std::pow(std::fabs(s), 0.3), s) + 7500.0});
+    }
+    return outline;
+}
+
+struct LargeTerrain {
+    LargeTerrain() : canvas(3100, 1600) {
+        terrainDots = RGB(255, 0, 255);
+        plan.Open3D();
+        terrain = plan.Outline<CMount>(RoundedOutline());
+        terrain->m_fGridSpacing = 150.0;
+        terrain->m_crGrid = terrainDots;
+        for (int i = 0; i < kEdits; ++i)
+            terrain->m_newEdits.Append({static_cast<float>(1000 + (i * 577) % 28000),
+                                        static_cast<float>(1000 + (i * 331) % 13000),
+                                        static_cast<float>((i % 7) * 10 - 30), 1500.0f, i % 2, i == 0});
+        terrain->RebuildGrid();
+    }
+    void AddPieces() {
+        for (int i = 0; i < kPieces; ++i) {
+            const double y = 700.0 + (i % 20) * 700.0;
+            const double x = 500.0 + (i / 20) * 2900.0;
+            CTrack* piece = plan.Straight(x, y, x + 2500.0, y + 300.0);
+            piece->m_nStyle = i % 3 == 2 ? 2 : 0;
+            piece->m_fBeginElevation = 40.0;
+            piece->m_fEndElevation = 60.0;
+        }
+    }
+    TerrainPlan plan;
+    CMount* terrain = nullptr;
+    COLORREF terrainDots;
+    Canvas canvas;
+};
+
+void RebuildGrid(benchmark::State& state) {
+    LargeTerrain large;
+    for (auto _ : state) large.terrain->RebuildGrid();
+    state.counters["knots"] = large.terrain->Grid().GetSize();
+}
+
+void BuildMesh(benchmark::State& state) {
+    LargeTerrain large;
+    for (auto _ : state) {
+        std::unique_ptr<r3d::Clump> mesh = large.terrain->Build3D(nullptr);
+        large.terrain->UpdateMeshVertices(*mesh, 0);
+        benchmark::DoNotOptimize(mesh);
+    }
+}
+
+void DragOneVertex(benchmark::State& state) {
+    LargeTerrain large;
+    std::unique_ptr<r3d::Clump> mesh = large.terrain->Build3D(nullptr);
+    large.terrain->UpdateMeshVertices(*mesh, 0);
+    const int vertex = large.terrain->m_nCentreKnot + 1;
+    CTerrainEditList edits;
+    float lift = 0.1f;
+    for (auto _ : state) {
+        r3d::Vec3 p;
+        mesh->GetVertex(vertex, p);
+        large.terrain->DeformElastic(*mesh, vertex, p.x, p.y + lift, p.z, 0, 0.25, 0, edits, 0, 1);
+        large.terrain->UpdateMeshVertices(*mesh, 0);
+        lift = -lift;
+    }
+}
+
+void ConformTerrain(benchmark::State& state) {
+    LargeTerrain large;
+    large.AddPieces();
+    for (auto _ : state) large.plan.tool.ConformTerrain();
+    state.counters["cuts"] = static_cast<double>(large.terrain->m_trackCuts.size());
+}
+
+void RedrawGridDots(benchmark::State& state) {
+    LargeTerrain large;
+    large.plan.tool.SetTargetDC(&large.canvas.dc, nullptr);
+    large.plan.tool.m_rcUpdate = DeviceRect{0, 0, 3100, 1600};
+    large.terrain->Select();
+    large.terrain->RecalcDeviceBounds();
+    for (auto _ : state) large.terrain->Draw(nullptr);
+    state.counters["dots"] = large.canvas.CountColor(large.terrain->m_crGrid, CRect(0, 0, 3100, 1600));
+    large.plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+}  // namespace
+
+BENCHMARK(RebuildGrid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BuildMesh)->Unit(benchmark::kMillisecond);
+BENCHMARK(DragOneVertex)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConformTerrain)->Unit(benchmark::kMillisecond);
+BENCHMARK(RedrawGridDots)->Unit(benchmark::kMillisecond);
