@@ -103,11 +103,13 @@ TEST(CurvedPieceDrawing, RailModesOfArcsAndSplines) {
         // The spline's straight first segment, between two of its ties.
         EXPECT_EQ(drawing.Near(1530.0, 5000.0, kRail), centre);
         EXPECT_EQ(drawing.Near(1530.0, 5000.0 + half, kRail), rails);
-        // Both lengths come from the drawing.
-        EXPECT_GT(drawing.spline->m_fLength, 3000.0 + std::hypot(3000.0, 1000.0));
-        EXPECT_LT(drawing.spline->m_fLength, 3000.0 + 3300.0);
-        EXPECT_GT(drawing.oval->m_fLength, 7000.0);
-        EXPECT_LT(drawing.oval->m_fLength, 7300.0);
+        // Both lengths come from the drawing. The spline: its straight 3000 plus the 32 chords
+        // of the second segment, 3191.206 (summed over the cubic's points at t = i / 32).
+        EXPECT_NEAR(drawing.spline->m_fLength, 6191.206, 1e-2);
+        // The half ellipse is walked by degrees of its polar angle, keeping a point only once it
+        // lies a handle (10 pixels, 200 at a twentieth) from the last kept one: 35 points, whose
+        // 34 chords add up to 7262.283.
+        EXPECT_NEAR(drawing.oval->m_fLength, 7262.283, 1e-2);
     }
 }
 

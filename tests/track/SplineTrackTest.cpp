@@ -95,10 +95,10 @@ TEST(SplineTrack, TheBoxMappingStretchesTheControlPointsOntoTheFrame) {
     EXPECT_DOUBLE_EQ(spline->m_fBoundsMaxY, 300.0);
     EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 300.0);
     EXPECT_EQ(spline->m_ptEnd, (CDoublePoint{300.0, 0.0}));
-    EXPECT_GT(spline->m_fLength, 540.0);  // twice the chord to the top, 2 x 270
-    EXPECT_LT(spline->m_fLength, 600.0);
+    // x runs 300 t and y = 900 t (1 - t), so chord i of the 32 spans 9.375 across and
+    // 28.125 (31 - 2 i) / 32 up; the chords add up to 565.125.
+    EXPECT_NEAR(spline->m_fLength, 565.125, 1e-3);
     EXPECT_EQ(spline->IsInvalid(0), 0);
-    const double length = spline->m_fLength;
     // Rescaling by 2 doubles the frame about its first corner; the control points stay.
     spline->TrackCreate(nullptr, -1);
     const std::vector<CDoublePoint> control = ControlPoints(*spline);
@@ -107,8 +107,9 @@ TEST(SplineTrack, TheBoxMappingStretchesTheControlPointsOntoTheFrame) {
     EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 600.0);
     EXPECT_DOUBLE_EQ(spline->m_fCornerY2, -300.0);
     EXPECT_EQ(spline->MapControlPoint({300, 0}), (CDoublePoint{600.0, -300.0}));
+    // The frame maps every control point to (2 x, 2 y - 300): the same curve twice as large.
     spline->RecomputeLength();
-    EXPECT_NEAR(spline->m_fLength, 2.0 * length, 2.0);
+    EXPECT_NEAR(spline->m_fLength, 2.0 * 565.125, 2e-3);
     // The inverse mapping gives the control point back.
     EXPECT_EQ(spline->UnmapPoint({600.0, -300.0}, {}), (CDoublePoint{300.0, 0.0}));
 
