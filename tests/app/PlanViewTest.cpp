@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <vector>
 #include "drawing/C2DPropertyDialog.h"
 #include "drawing/CLine1Page.h"
 #include "model/CEditStep.h"
@@ -194,33 +196,86 @@ TEST_F(PlanViewRoad, ZoomKeepsTheMiddleAndFitToScreenFitsThePageOrIgnoresAnEmpty
     EXPECT_EQ(view.GetZoom(), 1.0);
 }
 
-TEST_F(PlanViewRoad, AGridStepOfZeroDrawsOnlyTheOtherAxis) {
+namespace {
+
+// Rows (or columns) of a picture that are the colour from end to end, in device pixels.
+std::vector<int> FullLines(CDC& dc, CSize size, COLORREF colour, bool rows) {
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+    std::vector<int> lines;
+    const int across = rows ? size.cy : size.cx;
+    const int along = rows ? size.cx : size.cy;
+    for (int fixed = 0; fixed < across; ++fixed) {
+        bool full = true;
+        for (int i = 0; i < along && full; ++i)
+            full = dc.GetPixel(rows ? i : fixed, rows ? fixed : i) == colour;
+        if (full)
+            lines.push_back(fixed);
+    }
+    return lines;
+}
+
+std::vector<int> EveryStep(int first, int step, int end) {
+    std::vector<int> lines;
+    for (int at = first; at < end; at += step) lines.push_back(at);
+    return lines;
+}
+
+}  // namespace
+
+// At the default view scale 1:10 and zoom 1 the default grid of 1270 (half an inch) is 127
+// logical units (0.1 mm each) on the screen, which at 96 pixels to the inch is exactly 48 pixels.
+TEST_F(PlanViewRoad, TheDefaultGridLiesEvery48PixelsAtTheTenthScaleAndAGridStepOfZeroDrawsOnlyTheOtherAxis) {
     CCVNView& view = *View();
     CCVNDoc& layout = *ActiveLayout();
+    ASSERT_EQ(layout.m_fViewScale, 10.0);
+    ASSERT_EQ(view.GetZoom(), 1.0);
+    ASSERT_EQ(layout.m_nGridWidth, 1270);
+    ASSERT_EQ(layout.m_nGridHeight, 1270);
     layout.m_bGridShown = 1;
     layout.m_crGrid = RGB(255, 0, 0);
+    view.InvalidateAll();
+    host.RunUntilIdle();
+    CRect client;
+    view.GetClientRect(&client);
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true),
+              EveryStep(0, 48, client.Height()));
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false),
+              EveryStep(0, 48, client.Width()));
+
+    // A width of 0 leaves only the rows; 1000 at a tenth is 100 units, 37.8 pixels apart.
     layout.m_nGridWidth = 0;
     layout.m_nGridHeight = 1000;
     view.InvalidateAll();
     host.RunUntilIdle();
-    // Counted in the buffer's pixels: rows and columns that are grid colour from end to end.
-    CDC& buffer = view.DrawBuffer();
-    buffer.SetMapMode(MM_TEXT);
-    buffer.SetViewportOrg(0, 0);
-    CRect client;
-    view.GetClientRect(&client);
-    auto gridLine = [&](int fixed, bool row) {
-        const int length = row ? client.Width() : client.Height();
-        for (int i = 0; i < length; ++i)
-            if (buffer.GetPixel(row ? i : fixed, row ? fixed : i) != layout.m_crGrid)
-                return false;
-        return true;
-    };
-    int rows = 0, columns = 0;
-    for (int y = 0; y < client.Height(); ++y) rows += gridLine(y, true) ? 1 : 0;
-    for (int x = 0; x < client.Width(); ++x) columns += gridLine(x, false) ? 1 : 0;
-    EXPECT_GE(rows, client.Height() / 40);
-    EXPECT_EQ(columns, 0);
+    std::vector<int> rows;
+    for (int k = 0; k * 100 * 96 / 254.0 < client.Height(); ++k)
+        rows.push_back(static_cast<int>(std::lround(k * 100 * 96 / 254.0)));
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true), rows);
+    EXPECT_TRUE(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false).empty());
+}
+
+// On paper at a print scale of 1:10 the grid of 1270 is 127 units of 0.1 mm, half an inch: 50
+// pixels at 100 dots to the inch, the first line one step in from the page's corner.
+TEST_F(PlanViewRoad, ThePrintedGridLiesEveryHalfInchOfPaperAtATenth) {
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_bGridShown = 1;
+    layout.m_crGrid = RGB(255, 0, 0);
+    layout.m_nPrintScaleChoice = 1;
+    layout.m_fPrintScale = 10.0;
+    CDC printer;
+    ASSERT_TRUE(printer.CreatePrinterDC((folder / "grid.pdf").c_str(), kPrintDpi, 2100, 2970));
+    CPrintInfo page;
+    page.m_nDpi = kPrintDpi;
+    page.SetMaxPage(1);
+    page.m_nCurPage = 1;
+    page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    View()->OnPrepareDC(&printer, &page);
+    View()->OnDraw(&printer);
+    const CSize sheet(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    EXPECT_EQ(FullLines(printer, sheet, layout.m_crGrid, true), EveryStep(50, 50, sheet.cy));
+    EXPECT_EQ(FullLines(printer, sheet, layout.m_crGrid, false), EveryStep(50, 50, sheet.cx));
 }
 
 TEST_F(PlanViewRoad, ArrowKeysNudgeTheSelectionByOneScreenUnitAndTheCursorFollowsTheTool) {
