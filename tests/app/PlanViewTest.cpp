@@ -315,9 +315,11 @@ TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBac
     host.MouseDown(inside);
     host.MouseMove(outside);
     EXPECT_EQ(view.GetAutoScrollTimer(), CCVNView::kAutoScrollTimerId);
-    // The step brings the pointer's place to the window's edge, once at once and again each tick.
+    // The step brings the pointer's place to the window's edge, once at once and again each tick:
+    // the 40 pixels beyond the edge, in units of 0.1 mm at 96 pixels to the inch.
     const int step = -view.GetAutoScrollStep().cx;
-    EXPECT_GT(step, 0);
+    const auto logical = [](int pixels) { return static_cast<int>(std::lround(pixels * 254 / 96.0)); };
+    EXPECT_EQ(step, logical(client.right + 40) - logical(client.right));
     const int first = view.GetScrollPosition().x;
     EXPECT_EQ(first, step);
     host.AdvanceClock(CCVNView::kAutoScrollPeriod);
@@ -421,15 +423,18 @@ TEST_F(PlanViewRoad, DraggingAScrollBarHoldsTheTrainsUntilTheScrollEnds) {
     UseLargePage();
     EXPECT_FALSE(view.OnScrollBy(CSize(0, 0)));
     EXPECT_FALSE(view.OnScrollBy(CSize(-10, 0)));
+    // The page is 40000 units of 0.1 mm, 15118 pixels at 96 to the inch; the framework's line
+    // is a hundredth of that, 151 pixels, which are 400 units.
     view.SendMessage(WM_HSCROLL, SB_LINERIGHT);
-    EXPECT_GT(view.GetScrollPosition().x, 0);
+    EXPECT_EQ(view.GetScrollPosition().x, 400);
     EXPECT_TRUE(Main().IsTrainPaused());
     view.SendMessage(WM_HSCROLL, SB_ENDSCROLL);
     EXPECT_FALSE(Main().IsTrainPaused());
     const int across = view.GetScrollPosition().x;
+    // Its page is a tenth, 1511 pixels or 3998 units, downward.
     view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
     view.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
-    EXPECT_LT(view.GetScrollPosition().y, 0);
+    EXPECT_EQ(view.GetScrollPosition().y, -3998);
     EXPECT_EQ(view.GetScrollPosition().x, across);
 }
 
