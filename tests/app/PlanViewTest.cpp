@@ -20,6 +20,7 @@
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/PdfPages.h"
+#include "track/CParTrack.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ class PlanViewRoad : public RunningProgram {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.
         host.AdvanceClock(1000);
-        host.DragClient(View(), CPoint(100, 120), CPoint(300, 160), 6);
+        host.DragClient(View(), CPoint(100, 122), CPoint(300, 160), 6);
         host.RunUntilIdle();
     }
 };
@@ -89,6 +90,15 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
     CPaint* piece = OnlyPiece();
     ASSERT_NE(piece, nullptr);
     EXPECT_STREQ(piece->GetRuntimeClass()->m_lpszClassName, "CTrack");
+    // At the default view scale of a tenth each pixel is 254 / 96 units of 0.1 mm on the screen
+    // and ten times that on the layout: (100, 122) is (265, -323) on the screen, (300, 160) is
+    // (794, -423), so the straight starts at (2650, -3230) and runs (5290, -1000).
+    auto* straight = dynamic_cast<CParTrack*>(piece);
+    ASSERT_NE(straight, nullptr);
+    EXPECT_EQ(piece->m_pose.x, 2650.0);
+    EXPECT_EQ(piece->m_pose.y, -3230.0);
+    EXPECT_EQ(straight->GetEndPoint(1), (CDoublePoint{5290.0, -1000.0}));
+    EXPECT_DOUBLE_EQ(straight->m_fLength, std::hypot(5290.0, 1000.0));
     CTool& tool = ActiveLayout()->m_tool;
     ASSERT_GE(tool.GetUndoCount(), 1);
     EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kPlaceInverseKind);
