@@ -51,7 +51,7 @@ TEST(Spline, SamplesAtThirtySecondsInSinglePrecision) {
     double length = 0.0;
     for (int i = 1; i < CSpline::kSamplesPerSegment; ++i)
         length += VectorLength(samples[i][0] - samples[i - 1][0], samples[i][1] - samples[i - 1][1]);
-    EXPECT_NEAR(length, 199.923, 0.01);
+    EXPECT_NEAR(length, 199.9233, 1e-3);
 }
 
 TEST(Spline, ClicksPlaceNodesWithStraightThirdsAndADoubleClickEndsTheCurve) {
