@@ -71,6 +71,17 @@ class PlanViewRoad : public RunningProgram {
         ActiveLayout()->m_fPageHeight = 400000.0;
         View()->UpdateScrollSizes();
     }
+    // An A4 sheet at kPrintDpi, the view prepared to print page `number` of `count` on it.
+    bool PreparePage(CDC& printer, CPrintInfo& page, const char* file, UINT number, UINT count) {
+        if (!printer.CreatePrinterDC((folder / file).c_str(), kPrintDpi, 2100, 2970))
+            return false;
+        page.m_nDpi = kPrintDpi;
+        page.SetMaxPage(count);
+        page.m_nCurPage = number;
+        page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+        View()->OnPrepareDC(&printer, &page);
+        return true;
+    }
     void DrawStraight() {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.
@@ -151,13 +162,8 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
 
     // Page 4 starts the second row: column 0, row 1, and its footer says so.
     CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").c_str(), kPrintDpi, 2100, 2970));
     CPrintInfo page;
-    page.m_nDpi = kPrintDpi;
-    page.SetMaxPage(6);
-    page.m_nCurPage = 4;
-    page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
-    View()->OnPrepareDC(&printer, &page);
+    ASSERT_TRUE(PreparePage(printer, page, "page.pdf", 4, 6));
     EXPECT_EQ(layout.m_tool.m_fPrintOffsetX, 0.0);
     EXPECT_EQ(layout.m_tool.m_fPrintOffsetY, sideH);
     printer.EnableTrace(true);
@@ -275,13 +281,8 @@ TEST_F(PlanViewRoad, ThePrintedGridLiesEveryHalfInchOfPaperAtATenth) {
     layout.m_nPrintScaleChoice = 1;
     layout.m_fPrintScale = 10.0;
     CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "grid.pdf").c_str(), kPrintDpi, 2100, 2970));
     CPrintInfo page;
-    page.m_nDpi = kPrintDpi;
-    page.SetMaxPage(1);
-    page.m_nCurPage = 1;
-    page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
-    View()->OnPrepareDC(&printer, &page);
+    ASSERT_TRUE(PreparePage(printer, page, "grid.pdf", 1, 1));
     View()->OnDraw(&printer);
     const CSize sheet(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
     EXPECT_EQ(FullLines(printer, sheet, layout.m_crGrid, true), EveryStep(50, 50, sheet.cy));

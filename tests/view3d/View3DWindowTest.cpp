@@ -97,6 +97,14 @@ class View3DWindow : public RunningProgram {
         view->MoveWindow(0, 0, width + borderX, height + borderY);
         host.RunUntilIdle();
     }
+    // The ground fills the bottom of a 400 x 200 picture, plain blue sky the top.
+    void LookDownFromTheFrontUnderABlueSky() {
+        SizeClient(400, 200);
+        layout->m_cr3DBackground = RGB(0, 0, 255);
+        layout->m_bUseBackdrop = 0;
+        Command(ID_VIEW_FRONT);
+        Command(ID_CAMERA_LOOK_DOWN);
+    }
     r3d::Camera& Camera() { return *view->GetCamera(); }
     // A camera set up as the view sets up its own after a reset.
     static void SetUpAsView(r3d::Camera& camera) {
@@ -416,11 +424,7 @@ TEST_F(View3DWindow, ARightDragLiftsAGroupedObjectAndACtrlClickEditsTerrain) {
 }
 
 TEST_F(View3DWindow, TheSceneIsRenderedSavedAsABitmapAndPrintedOnOnePage) {
-    SizeClient(400, 200);
-    layout->m_cr3DBackground = RGB(0, 0, 255);
-    layout->m_bUseBackdrop = 0;
-    Command(ID_VIEW_FRONT);
-    Command(ID_CAMERA_LOOK_DOWN);
+    LookDownFromTheFrontUnderABlueSky();
     view->UpdateWindow();
     const r3d::Raster& picture = Camera().Picture();
     ASSERT_EQ(picture.Width(), 400);
@@ -489,11 +493,7 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, r3d::
 }  // namespace
 
 TEST_F(View3DWindow, TheGroundIsItsTextureOrDarkGreenLitByTheSunFromAbove) {
-    SizeClient(400, 200);
-    layout->m_cr3DBackground = RGB(0, 0, 255);
-    layout->m_bUseBackdrop = 0;
-    Command(ID_VIEW_FRONT);
-    Command(ID_CAMERA_LOOK_DOWN);
+    LookDownFromTheFrontUnderABlueSky();
     // The top face takes 0.2 of the ambient light and 0.4 of the sun, which shines along
     // (1, -1, -1) at brightness 1.0 and so meets the level ground at cos = 1 / sqrt(3).
     const double lit = 0.2 * layout->GetScene()->AmbientLight() + 0.4 * 1.0 / std::sqrt(3.0);
