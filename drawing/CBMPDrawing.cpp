@@ -138,7 +138,8 @@ struct WorkBox {
 
 struct PixelCopy {
     const BYTE* source;
-    int sourceWidth, sourceHeight;
+    // The source's rows are padded beyond the picture's own width, which alone is shown.
+    int sourceWidth, pictureWidth, sourceHeight;
     BYTE* work;
     // When given, every pixel the picture covers is cleared in it.
     BYTE* mask;
@@ -153,7 +154,7 @@ void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRe
     const WorkBox& box = copy.box;
     const int p = copy.bytesPerPixel;
     for (const WalkRecord& a : columns) {
-        if (a.s < 0 || a.s >= copy.sourceWidth)
+        if (a.s < 0 || a.s >= copy.pictureWidth)
             continue;
         const int offsetX = a.x - copy.origin.x, offsetY = a.y - copy.origin.y;
         const auto [xBegin, xEnd] =
@@ -265,7 +266,7 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     source.DC().BitBlt(0, 0, size.bmWidth, size.bmHeight, &picture, 0, 0, SRCCOPY);
     picture.SelectObject(previousPicture);
     CopyPixels(columns, rows,
-               PixelCopy{source.Bits(), sourceWidth, size.bmHeight, work.Bits(),
+               PixelCopy{source.Bits(), sourceWidth, size.bmWidth, size.bmHeight, work.Bits(),
                          masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
     // On paper the picture is added onto the pixels it covers, cleared first, and no others.
     if (masked)

@@ -103,7 +103,14 @@ TEST_F(MainFrame, PrinterMarginsAndPrintableSizeComeFromTheDefaultPrinter) {
     EXPECT_EQ(Main().GetPrinterMargins().left, static_cast<int>(double(offset) / dpi * 254.0));
     EXPECT_EQ(Main().GetPrinterMargins().right, right);
     EXPECT_EQ(width, static_cast<int>(double(physical - offset) / dpi * 254.0 - right));
-    EXPECT_GT(height, width);
+    const int dpiY = dc->GetDeviceCaps(LOGPIXELSY);
+    const int physicalY = dc->GetDeviceCaps(PHYSICALHEIGHT);
+    const int offsetY = dc->GetDeviceCaps(PHYSICALOFFSETY);
+    const int bottom =
+        static_cast<int>(double(physicalY - dc->GetDeviceCaps(VERTRES) - offsetY) / dpiY * 254.0);
+    EXPECT_EQ(Main().GetPrinterMargins().top, static_cast<int>(double(offsetY) / dpiY * 254.0));
+    EXPECT_EQ(Main().GetPrinterMargins().bottom, bottom);
+    EXPECT_EQ(height, static_cast<int>(double(physicalY - offsetY) / dpiY * 254.0 - bottom));
     // The layout reaches the same numbers through the main window's services.
     int layoutWidth = 0;
     int layoutHeight = 0;

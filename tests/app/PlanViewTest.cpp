@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <vector>
 #include "drawing/C2DPropertyDialog.h"
 #include "drawing/CLine1Page.h"
 #include "model/CEditStep.h"
@@ -71,11 +73,22 @@ class PlanViewRoad : public RunningProgram {
         ActiveLayout()->m_fPageHeight = 400000.0;
         View()->UpdateScrollSizes();
     }
+    // An A4 sheet at kPrintDpi, the view prepared to print page `number` of `count` on it.
+    bool PreparePage(CDC& printer, CPrintInfo& page, const char* file, UINT number, UINT count) {
+        if (!printer.CreatePrinterDC((folder / file).c_str(), kPrintDpi, 2100, 2970))
+            return false;
+        page.m_nDpi = kPrintDpi;
+        page.SetMaxPage(count);
+        page.m_nCurPage = number;
+        page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+        View()->OnPrepareDC(&printer, &page);
+        return true;
+    }
     void DrawStraight() {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.
         host.AdvanceClock(1000);
-        host.DragClient(View(), CPoint(100, 120), CPoint(300, 160), 6);
+        host.DragClient(View(), CPoint(100, 122), CPoint(300, 160), 6);
         host.RunUntilIdle();
     }
 };
@@ -90,6 +103,15 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
     CPaint* piece = OnlyPiece();
     ASSERT_NE(piece, nullptr);
     EXPECT_STREQ(piece->GetRuntimeClass()->m_lpszClassName, "CTrack");
+    // At the default view scale of a tenth each pixel is 254 / 96 units of 0.1 mm on the screen
+    // and ten times that on the layout: (100, 122) is (265, -323) on the screen, (300, 160) is
+    // (794, -423), so the straight starts at (2650, -3230) and runs (5290, -1000).
+    auto* straight = dynamic_cast<CParTrack*>(piece);
+    ASSERT_NE(straight, nullptr);
+    EXPECT_EQ(piece->m_pose.x, 2650.0);
+    EXPECT_EQ(piece->m_pose.y, -3230.0);
+    EXPECT_EQ(straight->GetEndPoint(1), (CDoublePoint{5290.0, -1000.0}));
+    EXPECT_DOUBLE_EQ(straight->m_fLength, std::hypot(5290.0, 1000.0));
     CTool& tool = ActiveLayout()->m_tool;
     ASSERT_GE(tool.GetUndoCount(), 1);
     EXPECT_EQ(tool.GetUndoStep(0)->m_nKind, kPlaceInverseKind);
@@ -142,13 +164,8 @@ TEST_F(PlanViewRoad, AStraightDrawnWithTheMouseIsUndoneSavedReopenedAndPrintedOv
 
     // Page 4 starts the second row: column 0, row 1, and its footer says so.
     CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").c_str(), kPrintDpi, 2100, 2970));
     CPrintInfo page;
-    page.m_nDpi = kPrintDpi;
-    page.SetMaxPage(6);
-    page.m_nCurPage = 4;
-    page.m_rectDraw = CRect(0, 0, printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
-    View()->OnPrepareDC(&printer, &page);
+    ASSERT_TRUE(PreparePage(printer, page, "page.pdf", 4, 6));
     EXPECT_EQ(layout.m_tool.m_fPrintOffsetX, 0.0);
     EXPECT_EQ(layout.m_tool.m_fPrintOffsetY, sideH);
     printer.EnableTrace(true);
@@ -197,33 +214,81 @@ TEST_F(PlanViewRoad, ZoomKeepsTheMiddleAndFitToScreenFitsThePageOrIgnoresAnEmpty
     EXPECT_EQ(view.GetZoom(), 1.0);
 }
 
-TEST_F(PlanViewRoad, AGridStepOfZeroDrawsOnlyTheOtherAxis) {
+namespace {
+
+// Rows (or columns) of a picture that are the colour from end to end, in device pixels.
+std::vector<int> FullLines(CDC& dc, CSize size, COLORREF colour, bool rows) {
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+    std::vector<int> lines;
+    const int across = rows ? size.cy : size.cx;
+    const int along = rows ? size.cx : size.cy;
+    for (int fixed = 0; fixed < across; ++fixed) {
+        bool full = true;
+        for (int i = 0; i < along && full; ++i)
+            full = dc.GetPixel(rows ? i : fixed, rows ? fixed : i) == colour;
+        if (full)
+            lines.push_back(fixed);
+    }
+    return lines;
+}
+
+std::vector<int> EveryStep(int first, int step, int end) {
+    std::vector<int> lines;
+    for (int at = first; at < end; at += step) lines.push_back(at);
+    return lines;
+}
+
+}  // namespace
+
+// At the default view scale 1:10 and zoom 1 the default grid of 1270 (half an inch) is 127
+// logical units (0.1 mm each) on the screen, which at 96 pixels to the inch is exactly 48 pixels.
+TEST_F(PlanViewRoad, TheDefaultGridLiesEvery48PixelsAtTheTenthScaleAndAGridStepOfZeroDrawsOnlyTheOtherAxis) {
     CCVNView& view = *View();
     CCVNDoc& layout = *ActiveLayout();
+    ASSERT_EQ(layout.m_fViewScale, 10.0);
+    ASSERT_EQ(view.GetZoom(), 1.0);
+    ASSERT_EQ(layout.m_nGridWidth, 1270);
+    ASSERT_EQ(layout.m_nGridHeight, 1270);
     layout.m_bGridShown = 1;
     layout.m_crGrid = RGB(255, 0, 0);
+    view.InvalidateAll();
+    host.RunUntilIdle();
+    CRect client;
+    view.GetClientRect(&client);
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true),
+              EveryStep(0, 48, client.Height()));
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false),
+              EveryStep(0, 48, client.Width()));
+
+    // A width of 0 leaves only the rows; 1000 at a tenth is 100 units, 37.8 pixels apart.
     layout.m_nGridWidth = 0;
     layout.m_nGridHeight = 1000;
     view.InvalidateAll();
     host.RunUntilIdle();
-    // Counted in the buffer's pixels: rows and columns that are grid colour from end to end.
-    CDC& buffer = view.DrawBuffer();
-    buffer.SetMapMode(MM_TEXT);
-    buffer.SetViewportOrg(0, 0);
-    CRect client;
-    view.GetClientRect(&client);
-    auto gridLine = [&](int fixed, bool row) {
-        const int length = row ? client.Width() : client.Height();
-        for (int i = 0; i < length; ++i)
-            if (buffer.GetPixel(row ? i : fixed, row ? fixed : i) != layout.m_crGrid)
-                return false;
-        return true;
-    };
-    int rows = 0, columns = 0;
-    for (int y = 0; y < client.Height(); ++y) rows += gridLine(y, true) ? 1 : 0;
-    for (int x = 0; x < client.Width(); ++x) columns += gridLine(x, false) ? 1 : 0;
-    EXPECT_GE(rows, client.Height() / 40);
-    EXPECT_EQ(columns, 0);
+    std::vector<int> rows;
+    for (int k = 0; k * 100 * 96 / 254.0 < client.Height(); ++k)
+        rows.push_back(static_cast<int>(std::lround(k * 100 * 96 / 254.0)));
+    EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true), rows);
+    EXPECT_TRUE(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false).empty());
+}
+
+// On paper at a print scale of 1:10 the grid of 1270 is 127 units of 0.1 mm, half an inch: 50
+// pixels at 100 dots to the inch, the first line one step in from the page's corner.
+TEST_F(PlanViewRoad, ThePrintedGridLiesEveryHalfInchOfPaperAtATenth) {
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_bGridShown = 1;
+    layout.m_crGrid = RGB(255, 0, 0);
+    layout.m_nPrintScaleChoice = 1;
+    layout.m_fPrintScale = 10.0;
+    CDC printer;
+    CPrintInfo page;
+    ASSERT_TRUE(PreparePage(printer, page, "grid.pdf", 1, 1));
+    View()->OnDraw(&printer);
+    const CSize sheet(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    EXPECT_EQ(FullLines(printer, sheet, layout.m_crGrid, true), EveryStep(50, 50, sheet.cy));
+    EXPECT_EQ(FullLines(printer, sheet, layout.m_crGrid, false), EveryStep(50, 50, sheet.cx));
 }
 
 TEST_F(PlanViewRoad, ArrowKeysNudgeTheSelectionByOneScreenUnitAndTheCursorFollowsTheTool) {
@@ -263,9 +328,11 @@ TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBac
     host.MouseDown(inside);
     host.MouseMove(outside);
     EXPECT_EQ(view.GetAutoScrollTimer(), CCVNView::kAutoScrollTimerId);
-    // The step brings the pointer's place to the window's edge, once at once and again each tick.
+    // The step brings the pointer's place to the window's edge, once at once and again each tick:
+    // the 40 pixels beyond the edge, in units of 0.1 mm at 96 pixels to the inch.
     const int step = -view.GetAutoScrollStep().cx;
-    EXPECT_GT(step, 0);
+    const auto logical = [](int pixels) { return static_cast<int>(std::lround(pixels * 254 / 96.0)); };
+    EXPECT_EQ(step, logical(client.right + 40) - logical(client.right));
     const int first = view.GetScrollPosition().x;
     EXPECT_EQ(first, step);
     host.AdvanceClock(CCVNView::kAutoScrollPeriod);
@@ -369,15 +436,18 @@ TEST_F(PlanViewRoad, DraggingAScrollBarHoldsTheTrainsUntilTheScrollEnds) {
     UseLargePage();
     EXPECT_FALSE(view.OnScrollBy(CSize(0, 0)));
     EXPECT_FALSE(view.OnScrollBy(CSize(-10, 0)));
+    // The page is 40000 units of 0.1 mm, 15118 pixels at 96 to the inch; the framework's line
+    // is a hundredth of that, 151 pixels, which are 400 units.
     view.SendMessage(WM_HSCROLL, SB_LINERIGHT);
-    EXPECT_GT(view.GetScrollPosition().x, 0);
+    EXPECT_EQ(view.GetScrollPosition().x, 400);
     EXPECT_TRUE(Main().IsTrainPaused());
     view.SendMessage(WM_HSCROLL, SB_ENDSCROLL);
     EXPECT_FALSE(Main().IsTrainPaused());
     const int across = view.GetScrollPosition().x;
+    // Its page is a tenth, 1511 pixels or 3998 units, downward.
     view.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
     view.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
-    EXPECT_LT(view.GetScrollPosition().y, 0);
+    EXPECT_EQ(view.GetScrollPosition().y, -3998);
     EXPECT_EQ(view.GetScrollPosition().x, across);
 }
 

@@ -71,12 +71,15 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
     EXPECT_NE(dynamic_cast<CCVNView*>(child->GetActiveView()), nullptr);
     EXPECT_TRUE(child->TopRuler().IsWindowVisible());
     EXPECT_TRUE(child->LeftRuler().IsWindowVisible());
-    // The first plan window takes its size from the maximised workspace.
+    // The first plan window takes three quarters of the maximised workspace, in its corner, as
+    // the workspace was when the window was made: the camera toolbar (27 pixels) still stood
+    // above it then, until the plan view's activation hid it.
     CRect workspace, plan;
     Main().GetMDIClient()->GetClientRect(&workspace);
     child->GetWindowRect(&plan);
-    EXPECT_GE(plan.Width(), workspace.Width() * 2 / 3);
-    EXPECT_GE(plan.Height(), workspace.Height() * 2 / 3);
+    Main().GetMDIClient()->ScreenToClient(&plan);
+    EXPECT_FALSE(Main().GetCameraToolBar().IsWindowVisible());
+    EXPECT_EQ(plan, CRect(0, 0, workspace.Width() * 3 / 4, (workspace.Height() - 27) * 3 / 4));
     ASSERT_NE(ActiveLayout(), nullptr);
     EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled1");
     EXPECT_EQ(app.m_nFileVersion, 17);

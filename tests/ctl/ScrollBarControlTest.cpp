@@ -104,9 +104,11 @@ TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     manager.RunUntilIdle();
     EXPECT_TRUE(looksPressed());
     EXPECT_EQ(Count(SB_LINEDOWN), 1);
+    // The press, the control's first repeat at 350 ms and one every 50 ms up to 1000 ms:
+    // 1 + 1 + 13.
     Advance(1000);
     const int held = Count(SB_LINEDOWN);
-    EXPECT_GT(held, 10);
+    EXPECT_EQ(held, 15);
 
     // Off the arrow it springs back and stops stepping; back on it goes on.
     manager.MouseInput(WM_MOUSEMOVE, CPoint(100, 80));
@@ -117,8 +119,9 @@ TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     manager.MouseInput(WM_MOUSEMOVE, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_TRUE(looksPressed());
+    // The repeat kept its beat while the mouse was away: steps at 2050 and 2100 ms.
     Advance(100);
-    EXPECT_GT(Count(SB_LINEDOWN), held);
+    EXPECT_EQ(Count(SB_LINEDOWN), held + 2);
     manager.MouseInput(WM_LBUTTONUP, arrow.CenterPoint());
     manager.RunUntilIdle();
     EXPECT_FALSE(looksPressed());

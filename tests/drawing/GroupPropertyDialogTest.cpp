@@ -7,8 +7,8 @@
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CEdit.h"
-#include "platform/host/HeadlessHost.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/host/HeadlessHost.h"
 #include "platform/r3d/Clump.h"
 #include "platform/win/WindowManager.h"
 #include "resources/GroupPropertiesTemplate.h"
@@ -163,7 +163,8 @@ TEST_F(GroupPropertyDialogTest, TheLowestMemberIsTheGroupElevationAndANewOneMove
         CGroupPropertyRunner runner;
         RunTypingElevation(runner, "-100", shown);
     }
-    EXPECT_EQ(shown, Length(250.0));
+    // 250 is 250 / 254 = 0.984 inch, which rounds to 63/64.
+    EXPECT_EQ(shown, "0' 0 63/64\"");
     EXPECT_DOUBLE_EQ(m_model->m_height, 0.0);
     EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 100.0);
     EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 200.0);
@@ -186,11 +187,12 @@ TEST_F(GroupPropertyDialogTest, ATypedElevationIsReadInTheLayoutsUnitAndShownAsT
     });
     ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
     runner.ApplyElevation();
-    const double typed = CLengthFormat(2).ParseLength("1' 6\"");
-    EXPECT_NEAR(typed, 1.5 * 3050.0, 1.0);
-    EXPECT_EQ(shownAfterTyping, Length(typed));
+    // A foot is 3050 and six inches 6 x 254 = 1524.
+    const double typed = 3050.0 + 1524.0;
+    EXPECT_EQ(shownAfterTyping, "1' 6.000\"");
     EXPECT_DOUBLE_EQ(m_model->m_height, typed);
     EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, typed + 100.0);
+    EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, typed + 200.0);
 }
 
 TEST_F(GroupPropertyDialogTest, CatalogueFieldsGoIntoTheResultAndWithoutAClickOnlyThisGroupIsOffered) {

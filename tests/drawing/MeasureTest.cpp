@@ -142,6 +142,14 @@ TEST(BoxMeasure, AreaInSquareUnitsInStatusAndLabelWhateverTheUnit) {
     plan.host.m_nUnitIndex = kFeet;
     area->m_points[3] = {kFoot * 5.0, kFoot * 2.5};
     EXPECT_EQ(area->AreaLabel(), "12.500");
+    // In the default unit, decimal inches, the status multiplies the sides rounded to thousandths,
+    // 39.370 x 19.685 = 774.99845: "775.00". The plan's label takes the area unrounded,
+    // 10000 x 5000 / 254^2 = 775.00155, rounded by its fourth decimal: "775.002".
+    plan.host.m_nUnitIndex = 4;
+    area->m_points[3] = {10000.0, 5000.0};
+    area->UpdateSizeInfo(nullptr);
+    EXPECT_EQ(plan.tool.m_status.m_strMeasure[4], "775.00");
+    EXPECT_EQ(area->AreaLabel(), "775.002");
 }
 
 TEST(BoxMeasure, EdgesHitInsideDoesNotFlipsChangeNothingAndControlThrowsItAway) {

@@ -280,7 +280,13 @@ TEST_F(PictureTest, ATurnedPictureCoversItsRectangleOnScreenAndLeavesTheRestAsIt
     EXPECT_EQ(canvas.At(50, 10), kBlack);
     const int covered =
         canvas.CountColor(kRed, CRect(0, 0, 400, 300)) + canvas.CountColor(kBlue, CRect(0, 0, 400, 300));
-    EXPECT_NEAR(covered, 200 * 100, 400);
+    // Unturned, the walks from corner 1 take 200 columns and 100 rows, the far end left out.
+    // Measured from the first to the last of them (199 and 99 pixels), the last one reaches the
+    // picture's width or height and so copies nothing: 199 x 99 pixels, from (100, 100).
+    EXPECT_EQ(covered, 199 * 99);
+    EXPECT_EQ(canvas.CountColor(kRed, CRect(100, 100, 299, 199)) +
+                  canvas.CountColor(kBlue, CRect(100, 100, 299, 199)),
+              199 * 99);
 
     // Turned by 30 degrees about corner 1: the same area, no holes, the rest untouched.
     canvas.dc.FillSolidRect(0, 20, 400, 280, kWhite);
@@ -301,6 +307,25 @@ TEST_F(PictureTest, ATurnedPictureCoversItsRectangleOnScreenAndLeavesTheRestAsIt
     canvas.dc.FillSolidRect(0, 20, 400, 280, kWhite);
     EXPECT_EQ(turned->Draw(nullptr), 0);
     EXPECT_EQ(canvas.CountColor(kWhite, CRect(0, 20, 400, 300)), 400 * 280);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// A 24-bit picture 42 pixels wide has rows padded to 44. The far end of the column walk reaches
+// column 42, which lies in the padding: like the last row it copies nothing, and the picture
+// covers 199 x 99 pixels as one of width 40 does, with no black column of padding.
+TEST_F(PictureTest, APictureWhoseRowsArePaddedShowsNoPaddingAtItsFarEdge) {
+    Canvas picture(42, 20, kBlue);
+    picture.dc.FillSolidRect(0, 0, 21, 20, kRed);
+    const std::filesystem::path path = folder / "padded.bmp";
+    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    auto shown = PictureOnPlan(plan, CString(path.string().c_str()), 0.0);
+    ASSERT_EQ(shown->Draw(nullptr), 1);
+    const CRect covered(100, 100, 299, 199);
+    EXPECT_EQ(canvas.CountColor(kRed, covered) + canvas.CountColor(kBlue, covered), 199 * 99);
+    EXPECT_EQ(canvas.CountColor(kBlack, CRect(0, 0, 400, 300)), 0);
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
 

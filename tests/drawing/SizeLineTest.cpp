@@ -89,6 +89,13 @@ TEST(SizeLine, ACreationDragTurnsTheLineOntoTheCursorAndShiftSnapsToEighthTurns)
     CString hint;
     down->AppendStatusText(hint);
     EXPECT_EQ(hint, "100.000; 0.00");
+
+    // In the program's default unit, decimal inches: 1000 / 254 = 3.937 and 2000 / 254 = 7.874.
+    plan.host.m_nUnitIndex = 4;
+    EXPECT_EQ(down->LabelText(), "3.937");
+    down->UpdateSizeInfo(nullptr);
+    EXPECT_EQ(plan.tool.m_status.m_strMeasure[0], "(3.937,-7.874)");
+    EXPECT_EQ(plan.tool.m_status.m_strMeasure[2], "3.937");
 }
 
 TEST(SizeLine, HandleDragsAreUndoneExactlyAndPointThreeOnlyMovesSideways) {

@@ -8,6 +8,7 @@
 #include "platform/base/CProfile.h"
 #include "platform/base/WholeFile.h"
 
+#include "platform/base/CStringTable.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
@@ -16,9 +17,10 @@
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CMultiDocTemplate.h"
 #include "platform/win/CNewTypeDlg.h"
-#include "platform/base/CStringTable.h"
 #include "platform/win/CPrintInfo.h"
+#include "platform/win/CaptionGlyphs.h"
 #include "platform/win/NonClientPainter.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/host/SampleMdiApp.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
@@ -27,7 +29,7 @@ using namespace sample;
 
 namespace {
 class SampleMdiAppTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WindowManager::Instance().Reset();
         RouteLog().clear();
@@ -62,7 +64,8 @@ protected:
         int x = bar.left + 2;
         for (int i = 0; i < position; ++i) {
             CRect item;
-            while (NonClientPainter::MenuBarItemAt(Main(), CPoint(x, bar.top + 5), &item) == i) x = item.right + 1;
+            while (NonClientPainter::MenuBarItemAt(Main(), CPoint(x, bar.top + 5), &item) == i)
+                x = item.right + 1;
         }
         host.Click(CPoint(window.left + x + 2, window.top + bar.top + 5));
     }
@@ -338,7 +341,8 @@ TEST_F(SampleMdiAppTest, TheRecentFilesLiveInTheProfileAndInTheFileMenu) {
 
     // Five files opened one after another keep the newest four, written back at once.
     std::vector<CString> names;
-    for (int i = 0; i < 5; ++i) names.push_back("/layouts/plan" + CString(static_cast<char>('1' + i)) + ".skt");
+    for (int i = 0; i < 5; ++i)
+        names.push_back("/layouts/plan" + CString(static_cast<char>('1' + i)) + ".skt");
     for (const CString& name : names) app.AddToRecentFileList(name);
     app.AddToRecentFileList("/LAYOUTS/PLAN3.SKT");
     const std::vector<CString> newest{"/LAYOUTS/PLAN3.SKT", names[4], names[3], names[1]};
@@ -379,8 +383,8 @@ TEST_F(SampleMdiAppTest, FileNewAsksWhichKindWhenThereAreSeveral) {
         {IDR_SKETCHTYPE + 10, "\nNote\nNote\nNote Files (*.not)\n.not\nNote.Document\nNote Document"},
     };
     CStringTable::Register(strings);
-    app.AddDocTemplate(new CMultiDocTemplate(IDR_SKETCHTYPE + 10, RUNTIME_CLASS(SketchDoc), RUNTIME_CLASS(SketchChild),
-                                             RUNTIME_CLASS(SketchView)));
+    app.AddDocTemplate(new CMultiDocTemplate(IDR_SKETCHTYPE + 10, RUNTIME_CLASS(SketchDoc),
+                                             RUNTIME_CLASS(SketchChild), RUNTIME_CLASS(SketchView)));
     std::vector<CString> offered;
     host.WhenModal("New", [&](CWnd& window) {
         auto& chooser = dynamic_cast<CNewTypeDlg&>(window);
@@ -463,12 +467,11 @@ TEST_F(SampleMdiAppTest, ChildFramesPaintEveryRingOfTheirBorder) {
     children[1]->MoveWindow(100, 10, 200, 100);
     host.RunUntilIdle();
 
-    const std::map<char, std::uint32_t> colours{
-        {'L', PixelFromColor(GetSysColor(COLOR_3DLIGHT))},
-        {'W', PixelFromColor(GetSysColor(COLOR_3DHIGHLIGHT))},
-        {'D', PixelFromColor(GetSysColor(COLOR_3DSHADOW))},
-        {'K', PixelFromColor(GetSysColor(COLOR_3DDKSHADOW))},
-        {'.', PixelFromColor(GetSysColor(COLOR_BTNFACE))}};
+    const std::map<char, std::uint32_t> colours{{'L', PixelFromColor(GetSysColor(COLOR_3DLIGHT))},
+                                                {'W', PixelFromColor(GetSysColor(COLOR_3DHIGHLIGHT))},
+                                                {'D', PixelFromColor(GetSysColor(COLOR_3DSHADOW))},
+                                                {'K', PixelFromColor(GetSysColor(COLOR_3DDKSHADOW))},
+                                                {'.', PixelFromColor(GetSysColor(COLOR_BTNFACE))}};
     CRect frame;
     Main().GetWindowRect(&frame);
     const PixelSurface& pixels = *Main().Surface();
@@ -630,12 +633,21 @@ TEST_F(SampleMdiAppTest, AMaximisedChildMergesIntoTheFramesMenuBar) {
     EXPECT_EQ(blue, 0);
 
     // The icon before "File", the three buttons at the right end of the bar.
-    EXPECT_GE(NonClientPainter::MenuBarItemRect(Main(), 0).left, fileLeft + 16);
+    // The 16-pixel icon stands one pixel in, and "File" moves over by the icon and a pixel on
+    // either side of it; the icon's pixels are those of the system icon on the menu's grey.
+    EXPECT_EQ(NonClientPainter::MenuBarItemRect(Main(), 0).left, fileLeft + 18);
     const std::uint32_t menuGrey = PixelFromColor(GetSysColor(COLOR_MENU));
     int iconPixels = 0;
     for (int y = bar.top; y < bar.bottom; ++y)
         for (int x = bar.left; x < bar.left + 18; ++x) iconPixels += pixels.At(x, y) != menuGrey;
     EXPECT_GT(iconPixels, 100);
+    const CRect icon = NonClientPainter::MenuBarIconRect(Main());
+    EXPECT_EQ(icon.TopLeft(), CPoint(bar.left + 1, bar.top + (bar.Height() - CaptionGlyphs::kIconSize) / 2));
+    Canvas own(CaptionGlyphs::kIconSize, CaptionGlyphs::kIconSize, GetSysColor(COLOR_MENU));
+    CaptionGlyphs::DrawSystemIcon(own.dc, CPoint(0, 0));
+    for (int y = 0; y < CaptionGlyphs::kIconSize; ++y)
+        for (int x = 0; x < CaptionGlyphs::kIconSize; ++x)
+            EXPECT_EQ(ColorFromPixel(pixels.At(icon.left + x, icon.top + y)), own.At(x, y)) << x << "," << y;
     const CRect close = NonClientPainter::MenuBarButtonRect(Main(), HTCLOSE);
     const CRect restore = NonClientPainter::MenuBarButtonRect(Main(), HTMAXBUTTON);
     const CRect minimise = NonClientPainter::MenuBarButtonRect(Main(), HTMINBUTTON);

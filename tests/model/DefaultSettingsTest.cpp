@@ -178,7 +178,8 @@ TEST_F(DefaultSettings, DamagedFilesGiveTheBuiltInDefaultsAndAreReportedOnce) {
     SettingsDoc third;
     EXPECT_EQ(third.m_fPageWidth, 21590.0);
     EXPECT_EQ(third.m_nUnitIndex, 4);
-    EXPECT_GT(third.m_nGridWidth, 0);
+    EXPECT_EQ(third.m_nGridWidth, 1270);
+    EXPECT_EQ(third.m_nGridHeight, 1270);
     ASSERT_TRUE(third.OnNewDocument());
 }
 

@@ -2,10 +2,13 @@
 
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CStatic.h"
+#include "platform/gdi/CBitmap.h"
 #include "platform/gdi/SystemColors.h"
 #include "resources/BitmapIds.h"
 #include "resources/CommandIds.h"
+#include "shell/CommandIcons.h"
 #include "shell/ToolBarButtons.h"
+#include "shell/ToolBarPictures.h"
 #include "tests/shell/ToolBarFixture.h"
 
 namespace {
@@ -111,6 +114,46 @@ TEST_F(ToolBarTest, TheButtonUnderTheMouseIsHotUnlessDisabled) {
     mainBar.SendMessage(WM_MOUSELEAVE);
     for (int slot = 0; slot < mainBar.GetCount(); ++slot)
         EXPECT_FALSE(mainBar.GetButtonStyle(slot) & CToolBarEx::kHot);
+}
+
+// "Save" is the third button of the main bar and so shows the third picture of its strip, three
+// pixels in from the button's corner (22 - 15) / 2 = 3 down, its light grey letting the face show.
+// Disabled, every pixel of the 22 x 22 square that is not face becomes shadow, with a highlight
+// copy one pixel right and down where the shadow leaves room.
+TEST_F(ToolBarTest, AButtonShowsItsPictureThreePixelsInAndDisabledItIsEmbossed) {
+    host.MouseMove(OnBar(mainBar, CPoint(900, 100)));
+    ASSERT_EQ(mainBar.GetItemID(2), static_cast<UINT>(ID_FILE_SAVE));
+    ASSERT_FALSE(mainBar.GetButtonStyle(2) & kHotOrPressed);
+    CBitmap strip;
+    ASSERT_TRUE(LoadToolBarPicture(IDB_MAIN_TOOLBAR, strip));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    CRect item;
+    mainBar.GetItemRect(2, &item);
+    std::vector<std::vector<bool>> inked(22, std::vector<bool>(22, false));
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 22; ++x) {
+            COLORREF expected = face;
+            if (x >= 3 && x < 3 + kIconWidth && y >= 3 && y < 3 + kIconHeight) {
+                const COLORREF picture = ColorFromPixel(strip.Surface()->At(2 * kIconWidth + x - 3, y - 3));
+                if (picture != RGB(192, 192, 192))
+                    expected = picture;
+            }
+            inked[y][x] = expected != face;
+            EXPECT_EQ(PixelOf(mainBar, CPoint(item.left + x, item.top + y)), expected) << x << "," << y;
+        }
+
+    frame->disabled.insert(ID_FILE_SAVE);
+    frame->UpdateControlBars();
+    host.RunUntilIdle();
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 22; ++x) {
+            COLORREF expected = face;
+            if (inked[y][x])
+                expected = GetSysColor(COLOR_BTNSHADOW);
+            else if (x > 0 && y > 0 && inked[y - 1][x - 1])
+                expected = GetSysColor(COLOR_BTNHIGHLIGHT);
+            EXPECT_EQ(PixelOf(mainBar, CPoint(item.left + x, item.top + y)), expected) << x << "," << y;
+        }
 }
 
 TEST_F(ToolBarTest, ACommandGoesOnlyWhenTheReleaseIsOverThePressedButton) {

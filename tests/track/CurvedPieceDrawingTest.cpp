@@ -103,11 +103,13 @@ TEST(CurvedPieceDrawing, RailModesOfArcsAndSplines) {
         // The spline's straight first segment, between two of its ties.
         EXPECT_EQ(drawing.Near(1530.0, 5000.0, kRail), centre);
         EXPECT_EQ(drawing.Near(1530.0, 5000.0 + half, kRail), rails);
-        // Both lengths come from the drawing.
-        EXPECT_GT(drawing.spline->m_fLength, 3000.0 + std::hypot(3000.0, 1000.0));
-        EXPECT_LT(drawing.spline->m_fLength, 3000.0 + 3300.0);
-        EXPECT_GT(drawing.oval->m_fLength, 7000.0);
-        EXPECT_LT(drawing.oval->m_fLength, 7300.0);
+        // Both lengths come from the drawing. The spline: its straight 3000 plus the 32 chords
+        // of the second segment, 3191.206 (summed over the cubic's points at t = i / 32).
+        EXPECT_NEAR(drawing.spline->m_fLength, 6191.206, 1e-2);
+        // The half ellipse is walked by degrees of its polar angle, keeping a point only once it
+        // lies a handle (10 pixels, 200 at a twentieth) from the last kept one: 35 points, whose
+        // 34 chords add up to 7262.283.
+        EXPECT_NEAR(drawing.oval->m_fLength, 7262.283, 1e-2);
     }
 }
 
@@ -120,12 +122,13 @@ TEST(CurvedPieceDrawing, SplineTiesRunOnEvenlyAcrossAKnot) {
     // The first segment is 3000 long and straight: ties at 400, 800, ... 2800 from its
     // begin, then the next lies 200 into the second segment.
     ASSERT_GE(ties.size(), 9u);
-    for (size_t i = 1; i < 7; ++i) {
+    // At a twentieth they are 20 units apart, from 900 / 20 = 45 to 3300 / 20 = 165, all at
+    // the same height.
+    for (size_t i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_NEAR(std::hypot(ties[i].x - ties[i - 1].x, ties[i].y - ties[i - 1].y), 400.0 / 20.0, 1.5);
+        EXPECT_EQ(ties[i].x, 45.0 + 20.0 * static_cast<double>(i));
+        EXPECT_EQ(ties[i].y, ties[0].y);
     }
-    EXPECT_NEAR(ties[0].x, 900.0 / 20.0, 1.0);
-    EXPECT_NEAR(ties[6].x, 3300.0 / 20.0, 1.0);
     // Across the knot at 3500 the next tie keeps the spacing.
     EXPECT_NEAR(std::hypot(ties[7].x - ties[6].x, ties[7].y - ties[6].y), 400.0 / 20.0, 1.5);
     EXPECT_GT(ties[7].x, 3500.0 / 20.0);

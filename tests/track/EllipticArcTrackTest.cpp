@@ -100,13 +100,17 @@ TEST(EllipticArcTrack, TheOneDegreeWalkIsThinnedByTheZoomAndBounded) {
     CPointArray line;
     const int count = full->AppendCentreLine(line, 0);
     EXPECT_EQ(count, line.GetSize());
-    EXPECT_LE(count, CArcTrack::kMaxSamples);
-    EXPECT_GT(count, 300);  // one degree along the long sides is more than a handle
+    // At a tenth a handle is 100 long and every degree of this ellipse moves farther (at least
+    // about 10000 x pi / 180 = 175): all 361 samples are kept.
+    EXPECT_EQ(count, 361);
+    EXPECT_EQ(count, CArcTrack::kMaxSamples);
     EXPECT_EQ(line[0], full->m_points[5]);
     EXPECT_EQ(line[count - 1], full->m_points[6]);
     plan.tool.SetViewScale(1.0, 100.0);  // a handle is now 1000 long
     CPointArray thin;
-    EXPECT_LT(full->AppendCentreLine(thin, 0), count / 3);
+    // Keeping a point only once it is 1000 from the last kept one leaves 89 (counted along the
+    // polar form r = sqrt(ry^2 / (1 - 0.75 cos^2)) at whole degrees).
+    EXPECT_EQ(full->AppendCentreLine(thin, 0), 89);
     CPointArray reversed;
     full->AppendCentreLine(reversed, 1);
     EXPECT_EQ(reversed[0], full->m_points[6]);

@@ -95,10 +95,10 @@ TEST(SplineTrack, TheBoxMappingStretchesTheControlPointsOntoTheFrame) {
     EXPECT_DOUBLE_EQ(spline->m_fBoundsMaxY, 300.0);
     EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 300.0);
     EXPECT_EQ(spline->m_ptEnd, (CDoublePoint{300.0, 0.0}));
-    EXPECT_GT(spline->m_fLength, 540.0);  // twice the chord to the top, 2 x 270
-    EXPECT_LT(spline->m_fLength, 600.0);
+    // x runs 300 t and y = 900 t (1 - t), so chord i of the 32 spans 9.375 across and
+    // 28.125 (31 - 2 i) / 32 up; the chords add up to 565.125.
+    EXPECT_NEAR(spline->m_fLength, 565.125, 1e-3);
     EXPECT_EQ(spline->IsInvalid(0), 0);
-    const double length = spline->m_fLength;
     // Rescaling by 2 doubles the frame about its first corner; the control points stay.
     spline->TrackCreate(nullptr, -1);
     const std::vector<CDoublePoint> control = ControlPoints(*spline);
@@ -107,8 +107,9 @@ TEST(SplineTrack, TheBoxMappingStretchesTheControlPointsOntoTheFrame) {
     EXPECT_DOUBLE_EQ(spline->m_fCornerX2, 600.0);
     EXPECT_DOUBLE_EQ(spline->m_fCornerY2, -300.0);
     EXPECT_EQ(spline->MapControlPoint({300, 0}), (CDoublePoint{600.0, -300.0}));
+    // The frame maps every control point to (2 x, 2 y - 300): the same curve twice as large.
     spline->RecomputeLength();
-    EXPECT_NEAR(spline->m_fLength, 2.0 * length, 2.0);
+    EXPECT_NEAR(spline->m_fLength, 2.0 * 565.125, 2e-3);
     // The inverse mapping gives the control point back.
     EXPECT_EQ(spline->UnmapPoint({600.0, -300.0}, {}), (CDoublePoint{300.0, 0.0}));
 
@@ -248,8 +249,19 @@ TEST(SplineTrack, KnotAndHandleDragsKeepTheTangentAndUndoRestoresExactly) {
     EXPECT_EQ(spline->m_ptEnd, (CDoublePoint{2000.0, 600.0}));
 }
 
+// The straight piece samples at x = trunc(93.75 i). A step is kept once it is a handle long (10
+// pixels: 10, 100 and 400 at the three zooms), so the kept steps are 1, 2 and 5 samples long. The
+// cursor at x = 1410 falls on the kept steps 1406-1500 (samples 15-16), 1312-1500 (14-16) and
+// 1406-1875 (15-20); the cut lies between their ends and the elevation is taken halfway along that
+// step counted in samples: 320 x 15.5 / 32, 320 x 15 / 32 and 320 x 17.5 / 32.
 TEST(SplineTrack, CutsInTwoWithTheElevationBySampleStepsAndOneUndo) {
-    for (double zoom : {1.0, 10.0, 40.0}) {
+    struct Case {
+        double zoom;
+        double cutX;
+        double elevation;
+    };
+    for (const Case& c : {Case{1.0, 1453.0, 155.0}, Case{10.0, 1406.0, 150.0}, Case{40.0, 1640.5, 175.0}}) {
+        const double zoom = c.zoom;
         SCOPED_TRACE(zoom);
         SplinePlan plan;
         plan.tool.SetViewScale(1.0, zoom);
@@ -266,10 +278,8 @@ TEST(SplineTrack, CutsInTwoWithTheElevationBySampleStepsAndOneUndo) {
         ASSERT_NE(second, nullptr);
         const CDoublePoint cut = spline->GetControlPointWorld(8);
         EXPECT_EQ(second->GetControlPointWorld(5), cut);
-        EXPECT_NEAR(cut.y, 0.0, 1e-9);
-        EXPECT_NEAR(cut.x, 1410.0, 0.55 * 100.0 * zoom / 10.0 + 50.0);
-        // The elevation follows the sample steps: within one thinned step of the cut.
-        EXPECT_NEAR(spline->m_fEndElevation, cut.x / 3000.0 * 320.0, 2.0);
+        EXPECT_EQ(cut, (CDoublePoint{c.cutX, 0.0}));
+        EXPECT_DOUBLE_EQ(spline->m_fEndElevation, c.elevation);
         EXPECT_EQ(second->m_fBeginElevation, spline->m_fEndElevation);
         EXPECT_EQ(second->IsSelected(), 0);
         EXPECT_NEAR(spline->GetControlPointWorld(6).x, cut.x / 3.0, 1e-9);
@@ -291,10 +301,12 @@ TEST(SplineTrack, ACutBesideAHandleOnItsKnotGivesFinitePieces) {
     for (CSplineTrack* piece : {spline, second})
         for (const CDoublePoint& p : WorldControlPoints(*piece))
             EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
-    // The kept handle direction is the chord's: along x.
-    EXPECT_NEAR(spline->GetControlPointWorld(6).y, 0.0, 1e-9);
-    EXPECT_GT(spline->GetControlPointWorld(6).x, 0.0);
-    EXPECT_LT(second->GetControlPointWorld(7).x, 3000.0);
+    // The kept handle direction is the chord's: along x. The cursor meets the kept step between
+    // samples 15 and 16 (x = 1359 and 1500), so the pieces meet at 1429.5 and their outer handles
+    // lie a third of the way in: at 1429.5 / 3 and 3000 - (3000 - 1429.5) / 3.
+    EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{1429.5, 0.0}));
+    EXPECT_EQ(spline->GetControlPointWorld(6), (CDoublePoint{476.5, 0.0}));
+    EXPECT_EQ(second->GetControlPointWorld(7), (CDoublePoint{2476.5, 0.0}));
 }
 
 TEST(SplineTrack, StatusTextsDescribeThePiece) {
@@ -326,13 +338,15 @@ TEST(SplineTrack, TheCutToolCutsArcsAndSplinesAndOneUndoJoinsEach) {
     plan.Down(0.0, 1080.0);  // on the outer rail at the top of the half ellipse
     plan.Up(0.0, 1080.0);
     ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
-    EXPECT_NEAR(arc->m_fSweep, kPi * 0.5, 0.01);
-    EXPECT_NEAR(arc->m_fEndElevation, 100.0, 1.0);
+    // Straight above the centre the arc is cut at a quarter turn, halfway up.
+    EXPECT_NEAR(arc->m_fSweep, 3.1415926535 * 0.5, 1e-12);
+    EXPECT_NEAR(arc->m_fEndElevation, 100.0, 1e-6);
+    // At the engine's default tenth the spline is cut between samples 14 and 16, 200 x 15 / 32 up.
     plan.Down(1410.0, 3080.0);
     plan.Up(1410.0, 3080.0);
     ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 4u);
-    EXPECT_NEAR(spline->GetControlPointWorld(8).x, 1410.0, 60.0);
-    EXPECT_NEAR(spline->m_fEndElevation, spline->GetControlPointWorld(8).x / 15.0, 1.0);
+    EXPECT_EQ(spline->GetControlPointWorld(8), (CDoublePoint{1406.0, 3000.0}));
+    EXPECT_DOUBLE_EQ(spline->m_fEndElevation, 93.75);
     plan.tool.Undo();
     EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 3u);
     EXPECT_EQ(ControlPoints(*spline), before);

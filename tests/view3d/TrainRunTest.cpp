@@ -113,9 +113,12 @@ TEST_F(TrainRun, ATrainStopsAtADeadEndAndRunsAgainWhenPickedUpAndSetDownElsewher
     EXPECT_NEAR(train->m_vehicles[0].y, at.y - 2000.0, 60.0);
     EXPECT_EQ(train->m_bRunning, 1);
     EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_GOOD));
+    // Under way, fifty ticks of 20 ms take it 40 a tick along the straight.
+    RunFor(200);
     const double before = train->m_vehicles[0].x;
     RunFor(1000);
-    EXPECT_GT(train->m_vehicles[0].x, before + 1000.0);
+    EXPECT_NEAR(train->m_vehicles[0].x, before + 50 * 40.0, 1e-6);
+    EXPECT_NEAR(train->m_vehicles[0].y, at.y - 2000.0, 1e-6);
 }
 
 TEST_F(TrainRun, DeleteTakesAHeldTrainAwayAndStopsTheTimer) {

@@ -97,6 +97,14 @@ class View3DWindow : public RunningProgram {
         view->MoveWindow(0, 0, width + borderX, height + borderY);
         host.RunUntilIdle();
     }
+    // The ground fills the bottom of a 400 x 200 picture, plain blue sky the top.
+    void LookDownFromTheFrontUnderABlueSky() {
+        SizeClient(400, 200);
+        layout->m_cr3DBackground = RGB(0, 0, 255);
+        layout->m_bUseBackdrop = 0;
+        Command(ID_VIEW_FRONT);
+        Command(ID_CAMERA_LOOK_DOWN);
+    }
     r3d::Camera& Camera() { return *view->GetCamera(); }
     // A camera set up as the view sets up its own after a reset.
     static void SetUpAsView(r3d::Camera& camera) {
@@ -303,12 +311,12 @@ TEST_F(View3DWindow, TheMouseDriveTurnsTowardsTheMouseAndRunsOnTheVirtualClock) 
     // Left of and above the centre: the camera turns left and runs forward.
     view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(centre + offset - CSize(100, 50)));
     host.AdvanceClock(C3DView::kDrivePeriod);
+    // A tick turns by 100 x 0.01 = 1 degree and then runs 50 x 0.002 = 0.1 along the new heading.
     const r3d::Vec3 forward = Camera().Forward();
     EXPECT_NEAR(std::atan2(-forward.x, -forward.z) * 180.0 / 3.1415926535, 1.0, 1e-3);
-    EXPECT_LT(forward.x, 0.0f);
-    const r3d::Vec3 moved = Camera().Position() - start;
-    EXPECT_NEAR(r3d::Length(moved), 0.1f, 1e-4f);
-    EXPECT_LT(moved.z, 0.0f);
+    const float oneDegree = 3.1415926535f / 180.0f;
+    ExpectNear(forward, {-std::sin(oneDegree), 0.0f, -std::cos(oneDegree)});
+    ExpectNear(Camera().Position() - start, {-0.1f * std::sin(oneDegree), 0.0f, -0.1f * std::cos(oneDegree)});
 
     host.AdvanceClock(9 * C3DView::kDrivePeriod);
     const r3d::Vec3 later = Camera().Forward();
@@ -335,7 +343,9 @@ TEST_F(View3DWindow, TheCentreRayPassesTheLookAtPointAndTheBackdropTurnsWithTheC
     ExpectNear(ray.origin, {0.0f, 1.0f, 8.0f});
     float t = 0.0f;
     ASSERT_TRUE(IntersectRayPlane(ray, {0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, t));
-    ExpectNear(ray.origin + ray.direction * t, {0.0f, 0.5f / 200 * 0.4f + 1.0f, 0.0f}, 0.02f);
+    // Pixel (200, 100) sits just below the middle: (200 - 100 - 1) x 0.4 / 200 - 0.2 = -0.002
+    // a unit, so eight units ahead the ray is 0.016 below the look-at point.
+    ExpectNear(ray.origin + ray.direction * t, {0.0f, 1.0f - 8.0f * 0.002f, 0.0f});
     // The corner pixel's ray runs through the view window's corner at distance 1.
     const PickRay corner = MakePickRay(Camera(), 0, 199);
     ExpectNear(corner.direction, {-0.4f, -0.2f, -1.0f});
@@ -373,9 +383,13 @@ TEST_F(View3DWindow, ARightDragLiftsAGroupedObjectAndACtrlClickEditsTerrain) {
     view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, At(centre));
     ASSERT_EQ(view->GetDriveMode(), C3DView::kLiftObject);
     view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, At(centre - CSize(0, 20)));
+    // The ray through row 80 of 200 (view window 0.4 high at distance 1) climbs
+    // (200 - 80 - 1) x 0.4 / 200 - 0.2 = 0.038 a unit; the plane through the box's centre
+    // facing the camera lies 8 units ahead, so the centre rises from 1 to 1 + 8 x 0.038 = 1.304
+    // and the box's bottom from 0.75 to 1.054.
     const float bottom = lifted->m_hModel->Bounds().min.y;
-    EXPECT_GT(bottom, 0.75f);
-    EXPECT_NEAR(lifted->elevation, bottom * layout->m_f3DScaleDivisor, 1e-3);
+    EXPECT_NEAR(bottom, 1.054f, 1e-5f);
+    EXPECT_NEAR(lifted->elevation, 1.054 * layout->m_f3DScaleDivisor, 1e-5 * layout->m_f3DScaleDivisor);
     EXPECT_TRUE(layout->IsModified());
     view->SendMessage(WM_RBUTTONUP, 0, At(centre));
     EXPECT_EQ(view->GetDriveMode(), C3DView::kIdle);
@@ -410,11 +424,7 @@ TEST_F(View3DWindow, ARightDragLiftsAGroupedObjectAndACtrlClickEditsTerrain) {
 }
 
 TEST_F(View3DWindow, TheSceneIsRenderedSavedAsABitmapAndPrintedOnOnePage) {
-    SizeClient(400, 200);
-    layout->m_cr3DBackground = RGB(0, 0, 255);
-    layout->m_bUseBackdrop = 0;
-    Command(ID_VIEW_FRONT);
-    Command(ID_CAMERA_LOOK_DOWN);
+    LookDownFromTheFrontUnderABlueSky();
     view->UpdateWindow();
     const r3d::Raster& picture = Camera().Picture();
     ASSERT_EQ(picture.Width(), 400);
@@ -481,6 +491,33 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, r3d::
 }
 
 }  // namespace
+
+TEST_F(View3DWindow, TheGroundIsItsTextureOrDarkGreenLitByTheSunFromAbove) {
+    LookDownFromTheFrontUnderABlueSky();
+    // The top face takes 0.2 of the ambient light and 0.4 of the sun, which shines along
+    // (1, -1, -1) at brightness 1.0 and so meets the level ground at cos = 1 / sqrt(3).
+    const double lit = 0.2 * layout->GetScene()->AmbientLight() + 0.4 * 1.0 / std::sqrt(3.0);
+    const auto expectGround = [&](double red, double green, double blue) {
+        view->Invalidate(FALSE);
+        view->UpdateWindow();
+        const r3d::Raster::Rgb pixel = Camera().Picture().Pixel(200, 197);
+        // One step of eight-bit rounding either way.
+        EXPECT_NEAR(pixel.r, red * lit, 1.0);
+        EXPECT_NEAR(pixel.g, green * lit, 1.0);
+        EXPECT_NEAR(pixel.b, blue * lit, 1.0);
+    };
+
+    const std::filesystem::path grass = folder / "grass.bmp";
+    WriteBitmap(grass, 8, 8, {200, 100, 50});
+    layout->m_strBenchworkTexture = grass.c_str();
+    layout->RefreshGroundPlane();
+    expectGround(200.0, 100.0, 50.0);
+
+    // Without its texture the top face shows its own colour, (0.0, 0.2, 0.0).
+    layout->m_strBenchworkTexture = (folder / "missing.bmp").c_str();
+    layout->RefreshGroundPlane();
+    expectGround(0.0, 0.2 * 255.0, 0.0);
+}
 
 TEST_F(View3DWindow, TheBackdropFollowsTheLayoutsSettingAndAFailedLoadKeepsTheOldOne) {
     SizeClient(400, 200);

@@ -3,8 +3,10 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CaptionGlyphs.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/support/ScrollBarPixels.h"
 
 using ScrollBarPixels::InkBox;
@@ -58,12 +60,19 @@ TEST_F(CaptionButtonTest, TheCaptionShowsTheSystemIconAndMinimiseMaximiseAndClos
     const CRect bar = Glyph(HTMINBUTTON);
     EXPECT_EQ(bar.Size(), CSize(6, 2));
     EXPECT_EQ(bar.bottom, Button(HTMINBUTTON).bottom - 3);
-    // The icon is a picture of its own on the caption's blue.
+    // The icon is a picture of its own on the caption's blue, its 16 x 16 pixels exactly those of
+    // the system icon drawn on that blue.
     const std::uint32_t caption = PixelFromColor(GetSysColor(COLOR_ACTIVECAPTION));
     int iconPixels = 0;
     const CRect icon = Button(HTSYSMENU);
+    Canvas own(CaptionGlyphs::kIconSize, CaptionGlyphs::kIconSize, GetSysColor(COLOR_ACTIVECAPTION));
+    CaptionGlyphs::DrawSystemIcon(own.dc, CPoint(0, 0));
     for (int y = icon.top; y < icon.bottom; ++y)
-        for (int x = icon.left; x < icon.right; ++x) iconPixels += window.Surface()->At(x, y) != caption;
+        for (int x = icon.left; x < icon.right; ++x) {
+            iconPixels += window.Surface()->At(x, y) != caption;
+            EXPECT_EQ(ColorFromPixel(window.Surface()->At(x, y)), own.At(x - icon.left, y - icon.top))
+                << x << "," << y;
+        }
     EXPECT_GT(iconPixels, 100);
 
     // A dialog's caption has only its close button and no icon.

@@ -94,10 +94,13 @@ TEST_F(ScrollRepeatTest, AHeldPageAreaPagesUntilTheThumbReachesTheMouse) {
     Advance(2000);
     manager.MouseInput(WM_LBUTTONUP, low);
     manager.RunUntilIdle();
-    // The thumb stops under the mouse, before the end of the range.
-    const int pages = Count(SB_PAGEDOWN);
-    EXPECT_GE(pages, 5);
-    EXPECT_LE(pages, 9);
+    // The thumb stops under the mouse, before the end of the range. Between the 16-pixel
+    // arrows the track is 268 long, the thumb 268 x 20 / 201 = 26 of it, leaving 242 for 181
+    // positions: at 160 the thumb spans rows 229 to 254, still above the mouse at row 280; at
+    // 180 it spans rows 256 to 281 and holds the mouse. So nine pages, the last of them 300 ms
+    // after the first repeat.
+    EXPECT_EQ(Count(SB_PAGEDOWN), 9);
+    EXPECT_EQ(window.GetScrollPos(SB_VERT), 180);
     SCROLLINFO info{};
     window.GetScrollInfo(SB_VERT, &info);
     const ScrollBarGeometry geometry(bar, true, info);
