@@ -1,5 +1,6 @@
 #include "track/CParallelTrackDialog.h"
 
+#include "platform/ctl/CEdit.h"
 #include "resources/TrackToolTemplates.h"
 
 IMPLEMENT_DYNAMIC(CParallelTrackDialog, CDialog)
@@ -19,7 +20,12 @@ BOOL CParallelTrackDialog::OnInitDialog() {
     return TRUE;
 }
 
+// Only a typed distance is read: the prefilled one stays exact, not as rounded for showing.
 void CParallelTrackDialog::ReadOffset() {
+    auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_PARALLEL_OFFSET));
+    if (edit == nullptr || !edit->GetModify())
+        return;
+    edit->SetModify(FALSE);
     CString text;
     GetDlgItemText(IDC_PARALLEL_OFFSET, text);
     m_fValue = m_format.ParseLength(text);

@@ -10,6 +10,7 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
+#include "platform/win/WindowManager.h"
 #include "resources/StringTable.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
@@ -128,6 +129,9 @@ void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
         m_pBand->SetLayer(-1);
     const double pulled = std::hypot(m_offset.x, m_offset.y);
     const double prefilled = std::max(pulled, m_chain.Piece(m_chain.Length() - 1)->m_fTieLength);
+    // The press that asks holds the plan view's capture; the dialog needs the mouse.
+    if (GetCapture() != nullptr)
+        ReleaseCapture();
     CToolHost* host = m_tool.m_pHost;
     CParallelTrackDialog dialog(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex, prefilled);
     if (host != nullptr)
