@@ -13,21 +13,18 @@ bool CTrackChain::Touch(double ax, double ay, double bx, double by) const {
     return Distance(CDoublePoint{ax, ay}, CDoublePoint{bx, by}) < m_tool.m_fHandleSize;
 }
 
-CParTrack* CTrackChain::TrackUnderCursor(CGroup* group, const CParTrack* skipped) const {
-    if (group == nullptr)
-        return nullptr;
-    for (CPaint* member : group->m_members) {
-        if (member == skipped || member->HitTest() == nullptr)
-            continue;
-        if (CParTrack* piece = AsTrackPiece(member))
-            return piece;
-    }
-    return nullptr;
+CParTrack* CTrackChain::TrackUnderCursor(CGroup* group, const CParTrack* skipped) {
+    const double tolerance = m_tool.GetHandleTolerance();
+    if (!m_grid.IsBuiltFor(group, tolerance))
+        m_grid.Rebuild(group, tolerance);
+    return m_grid.FirstHit(m_tool.m_fCurrentX, m_tool.m_fCurrentY, skipped);
 }
 
 void CTrackChain::Start(CGroup* group) {
     if (m_bActive)
         return;
+    // The layout may have changed since the last chain.
+    m_grid.Clear();
     CParTrack* piece = TrackUnderCursor(group, nullptr);
     if (piece == nullptr) {
         if (m_tool.ReturnsToSelector())
@@ -109,10 +106,12 @@ void CTrackChain::End() {
     for (const Link& link : m_links) Restore(link);
     m_links.clear();
     m_positions.clear();
+    m_grid.Clear();
     Refresh();
 }
 
 void CTrackChain::Forget(CPaint* object) {
+    m_grid.Clear();
     const auto known = m_positions.find(object);
     if (known == m_positions.end())
         return;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/WinTypes.h"
+#include "track/CTrackPieceGrid.h"
 
 class CGroup;
 class CPaint;
@@ -45,7 +46,7 @@ class CTrackChain {
         COLORREF tie;
     };
 
-    CParTrack* TrackUnderCursor(CGroup* group, const CParTrack* skipped) const;
+    CParTrack* TrackUnderCursor(CGroup* group, const CParTrack* skipped);
     void Append(CParTrack* piece, int freeEnd);
     void DropLast();
     void Restore(const Link& link);
@@ -57,4 +58,6 @@ class CTrackChain {
     std::vector<Link> m_links;
     // Each piece's position in the chain, so that a move over a long chain finds it at once.
     std::unordered_map<const CPaint*, int> m_positions;
+    // The group's pieces by place while a chain is picked.
+    CTrackPieceGrid m_grid;
 };

@@ -113,8 +113,8 @@ TEST_F(TrackTools, SelectTrackChainPicksConnectedPiecesAndGivesTheirColoursBack)
     EXPECT_EQ(plan.tool.GetSelectedCount(), 0);
     EXPECT_EQ(plan.tool.GetUndoCount(), undoBefore);
     // A piece joined at the first piece's begin gives it the free end 1.
-    Press(500.0, 0.0);
     CTrack* d = plan.Straight(-1000.0, 0.0, 0.0, 0.0);
+    Press(500.0, 0.0);
     Move(-500.0, 0.0);
     ASSERT_EQ(Chain().Length(), 2);
     EXPECT_EQ(Chain().FreeEnd(0), 1);
@@ -354,4 +354,25 @@ TEST_F(TrackTools, ACurveOffsetToOrPastItsCentreIsNotBuiltAndIsNamed) {
     CString inside;
     inside.LoadString(IDS_PARALLEL_TRACK_INSIDE_RADIUS);
     EXPECT_EQ(plan.host.m_messages[0], "Min Radius=" + Length(curve->m_fRadius) + ".\n " + inside);
+}
+
+TEST_F(TrackTools, TheChainStartsAtTheFrontMostPieceOfTheEditedGroupOnly) {
+    CTrack* back = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    CTrack* front = plan.Straight(0.0, 50.0, 1000.0, 50.0);
+    // A piece inside a group is part of the group, never a chain piece of its own.
+    CGroup* group = NewGroup(&plan.tool);
+    AddToLayout(plan.host, group);
+    plan.tool.m_toolMode.Set(kToolSelectTrackChain);
+    Press(500.0, 25.0);
+    ASSERT_EQ(Chain().Length(), 1);
+    EXPECT_EQ(Chain().Piece(0), front);
+    EXPECT_NE(Chain().Piece(0), back);
+    Release(500.0, 25.0);
+    // A press beside every piece starts nothing; the zoom changes the reach of the next press.
+    Press(500.0, 5000.0);
+    EXPECT_EQ(Chain().Length(), 0);
+    Release(500.0, 5000.0);
+    plan.tool.SetViewScale(1.0, 100.0);
+    plan.tool.OnLButtonDown(0, 50.0 / 10.0, 700.0 / 100.0);
+    EXPECT_EQ(Chain().Length(), 1);
 }
