@@ -376,3 +376,40 @@ TEST_F(TrackTools, TheChainStartsAtTheFrontMostPieceOfTheEditedGroupOnly) {
     plan.tool.OnLButtonDown(0, 50.0 / 10.0, 700.0 / 100.0);
     EXPECT_EQ(Chain().Length(), 1);
 }
+
+TEST_F(TrackTools, ASplineChainGetsAnApproximatedParallelAndABandOfNoLengthBuildsNothing) {
+    CSplineTrack* spline = plan.Spline({{0.0, 0.0}, {300.0, 100.0}, {700.0, 100.0}, {1000.0, 0.0}});
+    plan.tool.OnCreateParallelTrack();
+    Press(500.0, 0.0);
+    Release(500.0, 0.0);
+    // OK on a band that was never pulled: nothing is built, the tool waits for the next chain.
+    const size_t withBand = MemberCount();
+    host.WhenModal("Parallel track", [&](CWnd& dialog) { Click(dialog, IDOK); });
+    Press(1000.0, 0.0);
+    EXPECT_EQ(MemberCount(), withBand);
+    EXPECT_TRUE(plan.host.m_messages.empty());
+    EXPECT_EQ(plan.tool.m_bParallelToolActive, 1);
+
+    Press(500.0, 0.0);
+    Release(500.0, 0.0);
+    // Pulled up from the free end at (1000, 0), across the end's direction.
+    plan.tool.OnMouseMove(0, 100.0 + 9.0, 30.0, 0);
+    host.WhenModal("Parallel track", [&](CWnd& dialog) { Click(dialog, IDOK); });
+    Press(1090.0, 300.0);
+    auto* offset = Newest<CSplineTrack>();
+    ASSERT_NE(offset, nullptr);
+    ASSERT_NE(offset, spline);
+    ASSERT_EQ(offset->LastIndex(), CSplineTrack::kFirstKnot + 3);
+    // Each knot moved across its handle's direction, by the distance, to the upper side.
+    const CDoublePoint first = offset->GetControlPointWorld(CSplineTrack::kFirstKnot);
+    const CDoublePoint last = offset->GetControlPointWorld(CSplineTrack::kFirstKnot + 3);
+    const double distance = std::hypot(first.x, first.y);
+    EXPECT_NEAR(std::hypot(last.x - 1000.0, last.y), distance, 1e-6);
+    EXPECT_GT(first.y, 0.0);
+    EXPECT_GT(last.y, 0.0);
+    EXPECT_NEAR(first.x * 300.0 + first.y * 100.0, 0.0, 1e-6);
+    CString approximated;
+    approximated.LoadString(IDS_PARALLEL_SPLINE_APPROXIMATED);
+    ASSERT_EQ(plan.host.m_messages.size(), 1u);
+    EXPECT_EQ(plan.host.m_messages[0], approximated);
+}
