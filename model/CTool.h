@@ -346,8 +346,7 @@ class CTool : public CObject {
     CPoint LayoutToBandPoint(double x, double y) const;
     // The phases the track tools answer; true when the tool took the message.
     bool PressTrackTool(int mode, const CPose& pose);
-    bool MoveTrackTool(int mode, const CPose& pose);
-    bool ReleaseTrackTool(int mode, const CPose& pose);
+    bool FollowTrackTool(int phase, int mode, const CPose& pose);
     void ReleaseConnect(int mode, const CPose& pose);
     void PressSelector(const CPose& pose);
     bool GrabHandle(const CPose& pose);

@@ -308,7 +308,10 @@ bool CTool::PressTrackTool(int mode, const CPose& pose) {
     return false;
 }
 
-bool CTool::MoveTrackTool(int mode, const CPose& pose) {
+// The moves (phase 3) and the release (phase 2) of a gesture a track tool took. A move
+// reaches the parallel-track tool and then the chain or the elevation tool; the release only
+// the first of the chain, the parallel-track tool and the elevation tool that runs.
+bool CTool::FollowTrackTool(int phase, int mode, const CPose& pose) {
     const bool chain = mode == kToolSelectTrackChain || m_bChainToolActive;
     if (!chain && !m_bParallelToolActive && mode != kToolSetTrackElevations)
         return false;
@@ -316,30 +319,15 @@ bool CTool::MoveTrackTool(int mode, const CPose& pose) {
     if (tools == nullptr)
         return true;
     CGroup* current = GetCurrentGroup();
-    if (m_bParallelToolActive)
-        tools->OnParallelTrackMouse(3, current, &pose);
+    const bool move = phase == 3;
+    if (m_bParallelToolActive && (move || !chain))
+        tools->OnParallelTrackMouse(phase, current, &pose);
     if (chain)
-        tools->OnTrackChainMouse(3, current, &pose);
-    else if (mode == kToolSetTrackElevations)
-        tools->OnElevationToolMouse(3, current, &pose);
-    return true;
-}
-
-bool CTool::ReleaseTrackTool(int mode, const CPose& pose) {
-    const bool chain = mode == kToolSelectTrackChain || m_bChainToolActive;
-    if (!chain && !m_bParallelToolActive && mode != kToolSetTrackElevations)
-        return false;
-    CTrackTools* tools = TrackTools();
-    if (tools == nullptr)
-        return true;
-    CGroup* current = GetCurrentGroup();
-    if (chain)
-        tools->OnTrackChainMouse(2, current, &pose);
-    else if (m_bParallelToolActive)
-        tools->OnParallelTrackMouse(2, current, &pose);
-    else
-        tools->OnElevationToolMouse(2, current, &pose);
-    m_nDragState = -1;
+        tools->OnTrackChainMouse(phase, current, &pose);
+    else if (mode == kToolSetTrackElevations && (move || !m_bParallelToolActive))
+        tools->OnElevationToolMouse(phase, current, &pose);
+    if (!move)
+        m_nDragState = -1;
     return true;
 }
 
@@ -438,7 +426,7 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
     if (m_pHost == nullptr)
         return;
     const CPose pose = GetCurrentGroupPose();
-    if (MoveTrackTool(mode, pose))
+    if (FollowTrackTool(3, mode, pose))
         return;
     if (!held && m_nMultiPoint == 0)
         return;
@@ -534,7 +522,7 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         return;
     m_pHost->ReadKeyboardState(m_keyState);
     const int mode = m_toolMode;
-    if (ReleaseTrackTool(mode, pose))
+    if (FollowTrackTool(2, mode, pose))
         return;
     if ((mode == kToolZoomIn && (!CanZoomIn() || CapsLockOn())) ||
         (mode == kToolZoomOut && (!CanZoomOut() || CapsLockOn()))) {

@@ -85,7 +85,7 @@ int CElevationDistribution::DistributeOnPlane(std::vector<ElevationRecord>& reco
     return sinks;
 }
 
-bool CElevationDistribution::TouchesNeighbour(CParTrack& piece, CParTrack& neighbour) const {
+bool CElevationDistribution::BeginTouches(const CParTrack& piece, const CParTrack& neighbour) {
     const CDoublePoint begin = WorldEnd(piece, 0);
     return Distance(begin, WorldEnd(neighbour, 0)) < kChainTouch ||
            Distance(begin, WorldEnd(neighbour, 1)) < kChainTouch;
@@ -104,7 +104,7 @@ void CElevationDistribution::ChainPieceElevations(int index, double atJoint, dou
         return;
     }
     auto& neighbour = *static_cast<CParTrack*>(m_objects[static_cast<size_t>(neighbourIndex)].object);
-    const bool beginAtJoint = TouchesNeighbour(piece, neighbour);
+    const bool beginAtJoint = BeginTouches(piece, neighbour);
     record.begin = beginAtJoint ? atJoint : atOther;
     record.end = beginAtJoint ? atOther : atJoint;
 }

@@ -40,6 +40,8 @@ class CElevationDistribution {
     // The chain's pieces are the objects, in chain order; the elevation changes evenly with
     // the run along the chain from zBegin to zEnd.
     int DistributeOnChain(double zBegin, double zEnd);
+    // Whether a chain piece's begin point lies on an end of its neighbour in the chain.
+    static bool BeginTouches(const CParTrack& piece, const CParTrack& neighbour);
 
     std::vector<ElevationRecord> m_objects;
     std::vector<ElevationRecord> m_results;
@@ -55,7 +57,6 @@ class CElevationDistribution {
     void ChainPieceElevations(int index, double atJoint, double atOther, int neighbourIndex);
     void CarryGroupAlong(int index);
     CPaint* GroupAtEditLevel(CPaint* piece) const;
-    bool TouchesNeighbour(CParTrack& piece, CParTrack& neighbour) const;
 
     CTool* m_pTool;
     std::unordered_set<const CPaint*> m_chainPieces;

@@ -8,6 +8,7 @@
 #include "model/CToolHost.h"
 #include "platform/win/CWinApp.h"
 #include "track/CElevationsDialog.h"
+#include "track/TrackToolMessages.h"
 
 namespace {
 
@@ -97,10 +98,5 @@ void CElevationTool::OpenDialog() {
     const TrackPickedEnd& a = m_tool.m_track.picked[0];
     const TrackPickedEnd& b = m_tool.m_track.picked[1];
     CElevationsDialog dialog(m_tool, AfxGetMainWnd(), a.gauge >= 0.0, b.gauge >= 0.0);
-    CToolHost* host = m_tool.m_pHost;
-    if (host != nullptr)
-        host->SetModalDialogFlag(TRUE);
-    dialog.DoModal();
-    if (host != nullptr)
-        host->SetModalDialogFlag(FALSE);
+    RunPaused(m_tool, dialog);
 }

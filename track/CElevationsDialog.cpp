@@ -235,6 +235,7 @@ void CElevationsDialog::OnOK() {
     OnKillFocusEnd();
     ReadElevations();
     if (m_distribution.m_bSinks) {
+        // The dialog itself runs with the trains paused.
         CString text;
         text.LoadString(IDS_TRACK_WOULD_SINK_BENEATH_BENCHWORK);
         if (m_tool.m_pHost != nullptr)

@@ -21,6 +21,7 @@
 #include "track/ParallelGeometry.h"
 #include "track/TrackAngles.h"
 #include "track/TrackEnds.h"
+#include "track/TrackToolMessages.h"
 
 namespace {
 
@@ -134,11 +135,7 @@ void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
         ReleaseCapture();
     CToolHost* host = m_tool.m_pHost;
     CParallelTrackDialog dialog(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex, prefilled);
-    if (host != nullptr)
-        host->SetModalDialogFlag(TRUE);
-    const INT_PTR result = dialog.DoModal();
-    if (host != nullptr)
-        host->SetModalDialogFlag(FALSE);
+    const INT_PTR result = RunPaused(m_tool, dialog);
     // A band of no length has no side: OK then builds nothing, as Cancel.
     if (result == IDOK && pulled > 0.0) {
         const double scale = dialog.m_fValue / prefilled;
@@ -307,11 +304,7 @@ void CParallelTrackTool::ReportRefusals() {
         text.Format("Min Radius=%s.\n %s", radius.c_str(), inside.c_str());
     else
         text = approximated;
-    if (host == nullptr)
-        return;
-    host->SetModalDialogFlag(TRUE);
-    host->ShowMessage(text);
-    host->SetModalDialogFlag(FALSE);
+    ShowPaused(m_tool, text);
 }
 
 void CParallelTrackTool::Forget(CPaint* object) {

@@ -4,7 +4,6 @@
 
 #include "model/CGroup.h"
 #include "model/CTool.h"
-#include "model/CToolHost.h"
 #include "model/Units.h"
 #include "platform/win/CWinApp.h"
 #include "track/CCircTrack.h"
@@ -13,6 +12,7 @@
 #include "track/CTrack.h"
 #include "track/ConnectingSpline.h"
 #include "track/TrackEnds.h"
+#include "track/TrackToolMessages.h"
 #include "track/TransitionBuilder.h"
 
 namespace {
@@ -69,23 +69,15 @@ void CTrackToolSet::OpenChainElevations() {
         span[0].elevation = first.m_fBeginElevation;
         span[1].elevation = last.m_fEndElevation;
         if (count > 1) {
-            const auto touches = [](CParTrack& piece, CParTrack& neighbour) {
-                const CDoublePoint begin = WorldEnd(piece, 0);
-                return Distance(begin, WorldEnd(neighbour, 0)) < CElevationDistribution::kChainTouch ||
-                       Distance(begin, WorldEnd(neighbour, 1)) < CElevationDistribution::kChainTouch;
-            };
-            span[0].elevation =
-                touches(first, *m_chain.Piece(1)) ? first.m_fEndElevation : first.m_fBeginElevation;
-            span[1].elevation =
-                touches(last, *m_chain.Piece(count - 2)) ? last.m_fEndElevation : last.m_fBeginElevation;
+            span[0].elevation = CElevationDistribution::BeginTouches(first, *m_chain.Piece(1))
+                                    ? first.m_fEndElevation
+                                    : first.m_fBeginElevation;
+            span[1].elevation = CElevationDistribution::BeginTouches(last, *m_chain.Piece(count - 2))
+                                    ? last.m_fEndElevation
+                                    : last.m_fBeginElevation;
         }
         CElevationsDialog dialog(m_tool, AfxGetMainWnd(), pieces);
-        CToolHost* host = m_tool.m_pHost;
-        if (host != nullptr)
-            host->SetModalDialogFlag(TRUE);
-        dialog.DoModal();
-        if (host != nullptr)
-            host->SetModalDialogFlag(FALSE);
+        RunPaused(m_tool, dialog);
         m_chain.End();
     }
     if (m_tool.ReturnsToSelector())
@@ -123,15 +115,8 @@ void CTrackToolSet::ConnectByTransition(CGroup* group, const CPose* frame) {
     m_tool.m_probe.tangent2X = transition.tangent2.x;
     m_tool.m_probe.tangent2Y = transition.tangent2.y;
     m_tool.m_probe.order = transition.beginsAtFirst;
-    CToolHost* host = m_tool.m_pHost;
     if (transition.refusal != 0) {
-        CString text;
-        text.LoadString(transition.refusal);
-        if (host != nullptr) {
-            host->SetModalDialogFlag(TRUE);
-            host->ShowMessage(text);
-            host->SetModalDialogFlag(FALSE);
-        }
+        ShowPaused(m_tool, transition.refusal);
         return;
     }
     const double x = m_tool.m_fCurrentX, y = m_tool.m_fCurrentY;
