@@ -50,7 +50,8 @@ void CopyTrackSettings(CParTrack& to, const CParTrack& from) {
 void CParallelTrackTool::Begin() {
     m_tool.m_bParallelToolActive = 1;
     m_nState = kWaiting;
-    m_tool.DeselectAll(1, 0);
+    // Its own undo group: an Undo right after the command must not undo the edit before it.
+    m_tool.DeselectAll(1, 1);
 }
 
 CDoublePoint CParallelTrackTool::Anchor() const {

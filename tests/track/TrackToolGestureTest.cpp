@@ -281,8 +281,11 @@ TEST_F(TrackTools, SplineConnectionJoinsTwoEndsAndNeverAnEndToItself) {
 
 TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     CTrack* piece = Own(plan.Straight(0.0, 0.0, 1000.0, 0.0));
+    piece->SelectWithUndo(1, 1);
+    const int undoBefore = plan.tool.GetUndoCount();
     plan.tool.OnCreateParallelTrack();
     ASSERT_EQ(plan.tool.m_bParallelToolActive, 1);
+    EXPECT_EQ(plan.tool.GetSelectedCount(), 0);
     Press(500.0, 0.0);
     EXPECT_EQ(plan.tool.m_bChainToolActive, 1);
     Release(500.0, 0.0);
@@ -310,6 +313,13 @@ TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     EXPECT_EQ(piece->m_crRail, kOwnRail);
     EXPECT_EQ(band->m_nLayer, -1);
     EXPECT_EQ(plan.tool.m_bParallelToolActive, 1);
+    EXPECT_EQ(plan.tool.GetSelectedCount(), 1);
+    // Undo, step by step, gives back the layout and the selection the command found.
+    while (plan.tool.GetUndoCount() > undoBefore) plan.tool.Undo();
+    EXPECT_EQ(MemberCount(), 1u);
+    EXPECT_EQ(plan.tool.GetSelectedCount(), 1);
+    EXPECT_TRUE(piece->IsSelected());
+    plan.tool.OnCreateParallelTrack();
 
     // Below the track, a distance typed below an inch and Enter at once: an inch.
     Press(500.0, 0.0);
