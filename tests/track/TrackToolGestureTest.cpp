@@ -240,6 +240,16 @@ TEST_F(TrackTools, CurveStraightConnectionPlacesACurveAndAStraight) {
     EXPECT_NEAR(centre.x, 800.0, 1e-6);
     EXPECT_NEAR(centre.y, -800.0, 1e-6);
     EXPECT_NEAR(straight->m_fLength, 400.0, 1e-6);
+    // Nothing was turned by the snap that follows the release.
+    const CDoublePoint from = straight->LocalToWorld(straight->m_ptBegin.x, straight->m_ptBegin.y);
+    const CDoublePoint to = straight->LocalToWorld(straight->m_ptEnd.x, straight->m_ptEnd.y);
+    EXPECT_NEAR(from.x, 1200.0, 1e-6);
+    EXPECT_NEAR(from.y, 0.0, 1e-6);
+    EXPECT_NEAR(to.x, 800.0, 1e-6);
+    EXPECT_NEAR(to.y, 0.0, 1e-6);
+    const CDoublePoint arcBegin = curve->LocalToWorld(curve->m_ptBegin.x, curve->m_ptBegin.y);
+    EXPECT_NEAR(arcBegin.x, 800.0, 1e-6);
+    EXPECT_NEAR(arcBegin.y, 0.0, 1e-6);
     EXPECT_EQ(plan.tool.m_toolMode, kToolConnectCurveStraight);
     // Each placed piece is undone by itself, back to the layout as it was.
     while (plan.tool.GetUndoCount() > undoBefore) plan.tool.Undo();
