@@ -46,9 +46,11 @@ std::vector<double> DivideArcAngles(double start, double sweep, double rx, doubl
     const int n = static_cast<int>(sweep / kPi * kDivisionsPerHalfTurn);
     std::vector<double> angles{start};
     if (n >= 2) {
+        // n angles evenly spaced: the last one before the end lies a whole step before it, so
+        // the test leaves half a step for rounding.
         const double step = sweep / (n - 1);
-        for (double angle = start + step; angle < end - step; angle += step)
-            angles.push_back(ReduceOnce(angle));
+        for (int k = 1; start + k * step < end - step / 2.0; ++k)
+            angles.push_back(ReduceOnce(start + k * step));
     }
     angles.push_back(ReduceOnce(end));
     if (rx > 2.0 * ry) {

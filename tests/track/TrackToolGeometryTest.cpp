@@ -185,8 +185,9 @@ TEST(ElevationDistribution, SinkingTrackIsNeverMaskedByALaterStep) {
 TEST(ParallelGeometry, ArcDivisionsAndOffsets) {
     const std::vector<double> quarter = DivideArcAngles(0.0, kPi * 0.5, 1000.0, 800.0);
     // Sixteen divisions over a quarter: the step is the sweep over fifteen.
-    ASSERT_GE(quarter.size(), 3u);
-    EXPECT_NEAR(quarter[1] - quarter[0], kPi * 0.5 / 15.0, 1e-12);
+    ASSERT_EQ(quarter.size(), 16u);
+    for (size_t i = 1; i < quarter.size(); ++i)
+        EXPECT_NEAR(quarter[i] - quarter[i - 1], kPi * 0.5 / 15.0, 1e-12);
     EXPECT_NEAR(quarter.back(), kPi * 0.5, 1e-12);
     const std::vector<double> small = DivideArcAngles(1.0, kPi / 32.0, 1000.0, 800.0);
     EXPECT_EQ(small, (std::vector<double>{1.0, 1.0 + kPi / 32.0}));

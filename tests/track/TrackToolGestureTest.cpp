@@ -433,3 +433,29 @@ TEST_F(TrackTools, ASplineChainGetsAnApproximatedParallelAndABandOfNoLengthBuild
     ASSERT_EQ(plan.host.m_messages.size(), 1u);
     EXPECT_EQ(plan.host.m_messages[0], approximated);
 }
+
+TEST_F(TrackTools, AnEllipticArcGetsASplineOnItsOffsetCurve) {
+    CArcTrack* arc = plan.Oval(0.0, 0.0, 1000.0, 1000.0, 0.0, kPi / 2.0);
+    arc->m_fBeginElevation = 20.0;
+    arc->m_fEndElevation = 40.0;
+    plan.tool.OnCreateParallelTrack();
+    const double on = 1000.0 * std::cos(kPi / 4.0);
+    Press(on, on);
+    Release(on, on);
+    // Pulled outward from the free end at (0, 1000).
+    plan.tool.OnMouseMove(0, 0.0, 130.0, 0);
+    host.WhenModal("Parallel track", [&](CWnd& dialog) { Click(dialog, IDOK); });
+    Press(0.0, 1300.0);
+    auto* offset = Newest<CSplineTrack>();
+    ASSERT_NE(offset, nullptr);
+    // Sixteen division angles over the quarter, so sixteen knots, all on the circle of 1300.
+    EXPECT_EQ(offset->SegmentCount(), 15);
+    for (int knot = CSplineTrack::kFirstKnot; knot <= offset->LastIndex(); knot += 3) {
+        const CDoublePoint p = offset->GetControlPointWorld(knot);
+        EXPECT_NEAR(std::hypot(p.x, p.y), 1300.0, 1e-6);
+    }
+    EXPECT_EQ(offset->m_fBeginElevation, 20.0);
+    EXPECT_EQ(offset->m_fEndElevation, 40.0);
+    EXPECT_EQ(offset->m_fGauge, arc->m_fGauge);
+    EXPECT_TRUE(plan.host.m_messages.empty());
+}
