@@ -67,6 +67,9 @@ double CParallelTrackTool::AnchorDirection() const {
 void CParallelTrackTool::OnMouse(int phase, CGroup* group, const CPose* frame) {
     if (m_tool.m_bChainToolActive)
         return;
+    // The chain's pieces left the layout (an Undo) while the band was out: start again.
+    if (m_nState == kPulling && m_chain.Length() == 0)
+        m_nState = kWaiting;
     if (m_tool.m_toolMode != kToolSelector && m_nState == kWaiting) {
         m_tool.m_bParallelToolActive = 0;
         return;

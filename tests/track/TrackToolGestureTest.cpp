@@ -459,3 +459,24 @@ TEST_F(TrackTools, AnEllipticArcGetsASplineOnItsOffsetCurve) {
     EXPECT_EQ(offset->m_fGauge, arc->m_fGauge);
     EXPECT_TRUE(plan.host.m_messages.empty());
 }
+
+TEST_F(TrackTools, UndoWhileTheBandIsOutLeavesTheParallelToolWaiting) {
+    plan.tool.m_toolMode.Set(kToolStraightTrack);
+    Drag({{0.0, 0.0}, {500.0, 0.0}, {1000.0, 0.0}});
+    plan.tool.m_toolMode.Set(kToolSelector);
+    plan.tool.OnCreateParallelTrack();
+    Press(500.0, 0.0);
+    Release(500.0, 0.0);
+    ASSERT_EQ(Chain().Length(), 1);
+    // The band and then the piece itself are undone.
+    plan.tool.Undo();
+    plan.tool.Undo();
+    plan.tool.Undo();
+    EXPECT_EQ(MemberCount(), 0u);
+    EXPECT_EQ(Chain().Length(), 0);
+    plan.tool.OnMouseMove(0, 50.0, 30.0, 0);
+    Press(500.0, 300.0);
+    Release(500.0, 300.0);
+    EXPECT_TRUE(host.UnansweredModals().empty());
+    EXPECT_EQ(plan.tool.m_bParallelToolActive, 1);
+}
