@@ -11,6 +11,7 @@
 #include "model/CParallelTrackPreview.h"
 #include "model/CPatternFileOperation.h"
 #include "model/CToolHost.h"
+#include "model/CTrackTools.h"
 #include "model/Geometry.h"
 #include "model/ObjectFactory.h"
 
@@ -200,6 +201,8 @@ bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
 }
 
 void CTool::ForgetObject(CPaint* object) {
+    if (m_pTrackTools != nullptr)
+        m_pTrackTools->ForgetObject(object);
     if (m_pHost != nullptr)
         m_pHost->GetSelection().remove(object);
     std::vector<std::unique_ptr<CEditStep>> dropped;
@@ -394,6 +397,24 @@ int CTool::OnKeyUp(UINT key) {
 void CTool::EndParallelTrackPreview() {
     if (m_pParallelPreview != nullptr && m_pParallelPreview->IsShown())
         m_pParallelPreview->End();
+    if (m_pTrackTools != nullptr && m_pTrackTools->GetChainLength() > 0)
+        m_pTrackTools->EndTrackChain();
+}
+
+CTrackTools* CTool::TrackTools() {
+    if (m_pTrackTools == nullptr)
+        m_pTrackTools = MakeTrackTools(*this);
+    return m_pTrackTools.get();
+}
+
+void CTool::EndTrackChain() {
+    if (CTrackTools* tools = TrackTools())
+        tools->EndTrackChain();
+}
+
+void CTool::OnCreateParallelTrack() {
+    if (CTrackTools* tools = TrackTools())
+        tools->OnCreateParallelTrack();
 }
 
 void CTool::InvalidateRect(const DeviceRect& rect) {

@@ -24,6 +24,7 @@ class CPaint;
 class CParallelTrackPreview;
 class CParTrack;
 class CToolHost;
+class CTrackTools;
 
 // The editing engine every layout document embeds: the tool mode, the drag state of the
 // gesture in progress, the drawing defaults new objects copy, the view mapping, the layer
@@ -150,6 +151,14 @@ class CTool : public CObject {
     void BeginRotation(double pivotX, double pivotY);
     int OnKeyUp(UINT key);
     void EndParallelTrackPreview();
+    // The track tools behind the chain, elevation, parallel and connect modes; null when the
+    // track pieces are not registered.
+    CTrackTools* TrackTools();
+    void EndTrackChain();
+    // "Create Parallel Track": the next press on a piece starts its chain.
+    void OnCreateParallelTrack();
+    // Single-use tools go back to the selector (Caps Lock at the last mouse message).
+    bool ReturnsToSelector() const { return CapsLockOn(); }
     void UpdateStatus();
     // Adds a device rectangle to the area the plan view repaints.
     void InvalidateRect(const DeviceRect& rect);
@@ -207,6 +216,7 @@ class CTool : public CObject {
         int order = 0;
     } m_probe;
     std::unique_ptr<CParallelTrackPreview> m_pParallelPreview;
+    std::unique_ptr<CTrackTools> m_pTrackTools;
     COLORREF m_crPreview1;
     COLORREF m_crPreview2;
     int m_bRedraw = 0;
@@ -336,6 +346,10 @@ class CTool : public CObject {
     bool CapsLockOn() const;
     DeviceRect PivotMark() const;
     CPoint LayoutToBandPoint(double x, double y) const;
+    // The phases the track tools answer; true when the tool took the message.
+    bool PressTrackTool(int mode, const CPose& pose);
+    bool FollowTrackTool(int phase, int mode, const CPose& pose);
+    void ReleaseConnect(int mode, const CPose& pose);
     void PressSelector(const CPose& pose);
     bool GrabHandle(const CPose& pose);
     bool HitMember(const CPose& pose);

@@ -8,6 +8,7 @@
 #include "model/CRunningTrain.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackTools.h"
 #include "model/CatalogueDefaults.h"
 #include "model/Units.h"
 
@@ -97,18 +98,8 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
     current->SavePose();
     const CPose pose = GetCurrentGroupPose();
     const int mode = m_toolMode;
-    if (mode == kToolSelectTrackChain) {
-        m_pHost->ReadKeyboardState(m_keyState);
-        if ((m_keyState[kShiftKey] & 0x80) == 0)
-            DeselectAll(1, 1);
+    if (PressTrackTool(mode, pose))
         return;
-    }
-    if (m_bParallelToolActive || m_bChainToolActive)
-        return;
-    if (mode == kToolSetTrackElevations) {
-        m_nDragState = 7;
-        return;
-    }
     if (mode == kToolRotateAroundOrigin) {
         m_nDragState = 0;
         m_fPivotX = m_fPressX;
@@ -227,11 +218,13 @@ bool CTool::HitMember(const CPose&) {
 void CTool::PressConnect(const CPose& pose) {
     m_nDragState = m_toolMode == kToolConnectSpline ? 5 : 6;
     m_bConnectDrag = 0;
+    m_track.pickCount = 0;
     for (CPaint* member : CurrentGroupMembers()) {
-        if (member->HitTestEnd(&pose, m_fCurrentX, m_fCurrentY, 0) < 0)
+        if (member->HitTestEnd(&pose, m_fCurrentX, m_fCurrentY, 1) < 0)
             continue;
         DeselectAll(1, 1);
         m_bConnectDrag = 1;
+        m_track.pickCount = 1;
         const CPoint start = LayoutToDevice(m_fPressX, m_fPressY, 0);
         m_rcConnectLine = DeviceRect{start.x, start.y, start.x, start.y};
         return;
@@ -354,6 +347,80 @@ void CTool::SetTrainDown(const CPose& pose, int mode) {
         m_pHost->StartTrainTimer();
 }
 
+// ---- Track tools ----
+
+// The chain picker, the parallel-track tool and the elevation tool take the whole gesture.
+bool CTool::PressTrackTool(int mode, const CPose& pose) {
+    CTrackTools* tools = TrackTools();
+    CGroup* current = GetCurrentGroup();
+    if (mode == kToolSelectTrackChain) {
+        m_pHost->ReadKeyboardState(m_keyState);
+        if ((m_keyState[kShiftKey] & 0x80) == 0)
+            DeselectAll(1, 1);
+        if (tools != nullptr)
+            tools->OnTrackChainMouse(1, current, &pose);
+        return true;
+    }
+    if (m_bParallelToolActive) {
+        if (tools != nullptr)
+            tools->OnParallelTrackMouse(1, current, &pose);
+        return true;
+    }
+    if (m_bChainToolActive) {
+        if (tools != nullptr)
+            tools->OnTrackChainMouse(1, current, &pose);
+        return true;
+    }
+    if (mode == kToolSetTrackElevations) {
+        if (tools != nullptr)
+            tools->OnElevationToolMouse(1, current, &pose);
+        m_nDragState = 7;
+        return true;
+    }
+    return false;
+}
+
+// The moves (phase 3) and the release (phase 2) of a gesture a track tool took. A move
+// reaches the parallel-track tool and then the chain or the elevation tool; the release only
+// the first of the chain, the parallel-track tool and the elevation tool that runs.
+bool CTool::FollowTrackTool(int phase, int mode, const CPose& pose) {
+    const bool chain = mode == kToolSelectTrackChain || m_bChainToolActive;
+    if (!chain && !m_bParallelToolActive && mode != kToolSetTrackElevations)
+        return false;
+    CTrackTools* tools = TrackTools();
+    if (tools == nullptr)
+        return true;
+    CGroup* current = GetCurrentGroup();
+    const bool move = phase == 3;
+    if (m_bParallelToolActive && (move || !chain))
+        tools->OnParallelTrackMouse(phase, current, &pose);
+    if (chain)
+        tools->OnTrackChainMouse(phase, current, &pose);
+    else if (mode == kToolSetTrackElevations && (move || !m_bParallelToolActive))
+        tools->OnElevationToolMouse(phase, current, &pose);
+    if (!move)
+        m_nDragState = -1;
+    return true;
+}
+
+// The connect tools join the pressed end to the end under the release.
+void CTool::ReleaseConnect(int mode, const CPose& pose) {
+    InvalidateRect(LineArea(m_rcConnectLine, static_cast<int>(std::lround(m_fHandleSize))));
+    m_bRedraw = 1;
+    if (m_bConnectDrag) {
+        for (CPaint* member : CurrentGroupMembers()) {
+            if (member->HitTestEnd(&pose, m_fCurrentX, m_fCurrentY, 1) < 0)
+                continue;
+            if (CTrackTools* tools = TrackTools())
+                tools->ConnectPickedEnds(mode, GetCurrentGroup(), &pose);
+            break;
+        }
+    }
+    m_track.pickCount = 0;
+    m_bConnectDrag = 0;
+    m_rcConnectLine.SetEmpty();
+}
+
 // ---- Double click and right button ----
 
 void CTool::OnLButtonDblClk(UINT, double x, double y) {
@@ -449,12 +516,13 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
     m_track.candidate.found = 0;
     m_track.snap.found = 0;
     const int mode = m_toolMode;
-    if (mode == kToolSelectTrackChain || m_bChainToolActive || m_bParallelToolActive ||
-        mode == kToolSetTrackElevations)
-        return;
-    if ((!held && m_nMultiPoint == 0) || m_pHost == nullptr)
+    if (m_pHost == nullptr)
         return;
     const CPose pose = GetCurrentGroupPose();
+    if (FollowTrackTool(3, mode, pose))
+        return;
+    if (!held && m_nMultiPoint == 0)
+        return;
     // A train placed with the tool follows the mouse as one picked up does.
     if ((mode == kToolSelector || mode == kToolRunTestTrain) && m_bButtonDown && m_nDraggedHandle == -1)
         DragTrain(dx, dy);
@@ -550,8 +618,7 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         return;
     m_pHost->ReadKeyboardState(m_keyState);
     const int mode = m_toolMode;
-    if (mode == kToolSelectTrackChain || m_bChainToolActive || m_bParallelToolActive ||
-        mode == kToolSetTrackElevations)
+    if (FollowTrackTool(2, mode, pose))
         return;
     if ((mode == kToolZoomIn && (!CanZoomIn() || CapsLockOn())) ||
         (mode == kToolZoomOut && (!CanZoomOut() || CapsLockOn()))) {
@@ -580,12 +647,8 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         m_track.candidate.found = 0;
         m_track.snap.found = 0;
         SetTrainDown(pose, mode);
-        if (IsConnectTool(mode)) {
-            InvalidateRect(LineArea(m_rcConnectLine, static_cast<int>(std::lround(m_fHandleSize))));
-            m_bRedraw = 1;
-            m_bConnectDrag = 0;
-            m_rcConnectLine.SetEmpty();
-        }
+        if (IsConnectTool(mode))
+            ReleaseConnect(mode, pose);
         if ((m_nSnapMode == 2 || m_nSnapMode == 3) &&
             (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
             ReleaseSnapToGrid(pose);

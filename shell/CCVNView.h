@@ -173,6 +173,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnToolTerrain();
     void OnConnectSpline();
     void OnConnectCurveStraight();
+    void OnCreateParallelTrack();
+    void OnSetSelectedTrackElevations();
+    void OnChainTrackElevations();
     void OnStopTestTrain();
     // The plan view's own report and parts-list commands run the document's.
     void OnPlanMaterialsReport();
@@ -199,6 +202,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnUpdateToolTerrain(CCmdUI* cmdUI);
     void OnUpdateConnectSpline(CCmdUI* cmdUI);
     void OnUpdateConnectCurveStraight(CCmdUI* cmdUI);
+    void OnUpdateCreateParallelTrack(CCmdUI* cmdUI);
+    void OnUpdateSetSelectedTrackElevations(CCmdUI* cmdUI);
+    void OnUpdateChainTrackElevations(CCmdUI* cmdUI);
     void OnUpdateDialogToCome(CCmdUI* cmdUI);
     void RotateSelectionBy(double angle);
     void Flip(bool vertical);

@@ -87,6 +87,12 @@ ON_UPDATE_COMMAND_UI(ID_CONNECT_USING_CURVE_STRAIGHT, OnUpdateConnectCurveStraig
 ON_COMMAND(ID_CUT_TRACK, OnCutTrack)
 ON_UPDATE_COMMAND_UI(ID_CUT_TRACK, OnUpdateCutTrack)
 ON_COMMAND(ID_SELECT_TRACK_CHAIN, OnSelectTrackChain)
+ON_COMMAND(ID_CREATE_PARALLEL_TRACK, OnCreateParallelTrack)
+ON_UPDATE_COMMAND_UI(ID_CREATE_PARALLEL_TRACK, OnUpdateCreateParallelTrack)
+ON_COMMAND(ID_SET_SELECTED_TRACK_ELEVATIONS, OnSetSelectedTrackElevations)
+ON_UPDATE_COMMAND_UI(ID_SET_SELECTED_TRACK_ELEVATIONS, OnUpdateSetSelectedTrackElevations)
+ON_COMMAND(ID_CHAIN_TRACK_ELEVATIONS, OnChainTrackElevations)
+ON_UPDATE_COMMAND_UI(ID_CHAIN_TRACK_ELEVATIONS, OnUpdateChainTrackElevations)
 ON_UPDATE_COMMAND_UI(ID_SELECT_TRACK_CHAIN, OnUpdateSelectTrackChain)
 ON_COMMAND(ID_TOOL_TERRAIN, OnToolTerrain)
 ON_UPDATE_COMMAND_UI(ID_TOOL_TERRAIN, OnUpdateToolTerrain)
@@ -310,6 +316,27 @@ void CCVNView::OnSelectTrackChain() {
     Tool().m_toolMode.Set(kToolSelectTrackChain);
 }
 
+// The next press on a piece starts the chain the new track is laid beside.
+void CCVNView::OnCreateParallelTrack() {
+    CTool& tool = Tool();
+    tool.m_toolMode.Set(kToolSelector);
+    tool.OnCreateParallelTrack();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnSetSelectedTrackElevations() {
+    Tool().m_toolMode.Set(kToolSetTrackElevations);
+}
+
+// The next press starts picking the chain whose elevations are set.
+void CCVNView::OnChainTrackElevations() {
+    CTool& tool = Tool();
+    tool.DeselectAll(1, 1);
+    RedrawAndRepaint();
+    tool.m_toolMode.Set(kToolChainTrackElevations);
+    tool.m_bChainToolActive = 1;
+}
+
 void CCVNView::OnToolTerrain() {
     Tool().m_toolMode.Set(kToolTerrain);
 }
@@ -431,6 +458,24 @@ void CCVNView::OnUpdateConnectSpline(CCmdUI* cmdUI) {
 
 void CCVNView::OnUpdateConnectCurveStraight(CCmdUI* cmdUI) {
     cmdUI->SetRadio(Tool().m_toolMode == kToolConnectCurveStraight);
+}
+
+void CCVNView::OnUpdateCreateParallelTrack(CCmdUI* cmdUI) {
+    cmdUI->SetCheck(Tool().m_bParallelToolActive ? 1 : 0);
+}
+
+// Enabled when the selection holds track, not only cameras.
+void CCVNView::OnUpdateSetSelectedTrackElevations(CCmdUI* cmdUI) {
+    CPaintList found;
+    CCVNDoc::CollectObjectsByClass(found, GetDocument()->GetSelection(), FALSE);
+    bool track = false;
+    for (CPaint* object : found) track = track || object->GetClassName() != "CCamera";
+    cmdUI->Enable(track);
+    cmdUI->SetCheck(track && Tool().m_toolMode == kToolSetTrackElevations ? 1 : 0);
+}
+
+void CCVNView::OnUpdateChainTrackElevations(CCmdUI* cmdUI) {
+    cmdUI->SetCheck(Tool().m_toolMode == kToolChainTrackElevations ? 1 : 0);
 }
 
 // The document's commands whose dialogs the program does not have yet stay grey.

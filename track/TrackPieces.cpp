@@ -1,12 +1,14 @@
 #include "track/TrackPieces.h"
 
 #include "model/CToolMode.h"
+#include "model/CTrackTools.h"
 #include "model/DefaultTrackKind.h"
 #include "model/ObjectFactory.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
 #include "track/CTrack.h"
+#include "track/CTrackToolSet.h"
 
 void RegisterTrackPieces() {
     RegisterObjectMaker(GetCreateKindForTool(kToolStraightTrack),
@@ -18,6 +20,8 @@ void RegisterTrackPieces() {
     // "Spline Track" and "Connect Using Spline" make their pieces through one create kind.
     RegisterObjectMaker(GetCreateKindForTool(kToolSplineTrack),
                         [](CTool* tool) -> CPaint* { return new CSplineTrack(0, tool, 0.0, 0.0); });
+    RegisterTrackTools(
+        [](CTool& tool) -> std::unique_ptr<CTrackTools> { return std::make_unique<CTrackToolSet>(tool); });
     RegisterDefaultTrackKind(DefaultTrackKind{
         RUNTIME_CLASS(CParTrack),
         [](CPaint* object) -> CParTrack* { return static_cast<CParTrack*>(object); },
