@@ -25,6 +25,7 @@
 #include "shell/PlanDialogs.h"
 #include "track/TrackPieces.h"
 #include "view3d/View3DClasses.h"
+#include "wizard/TrackWizard.h"
 
 BEGIN_MESSAGE_MAP(CCVNApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -80,6 +81,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterResources();
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
+    RegisterTrackWizard();
     RegisterDrawingObjects();
     RegisterDrawingPropertiesDialog();
     CGroupPropertyRunner::Register();

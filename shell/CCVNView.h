@@ -199,7 +199,6 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnUpdateToolTerrain(CCmdUI* cmdUI);
     void OnUpdateConnectSpline(CCmdUI* cmdUI);
     void OnUpdateConnectCurveStraight(CCmdUI* cmdUI);
-    void OnUpdateDialogToCome(CCmdUI* cmdUI);
     void RotateSelectionBy(double angle);
     void Flip(bool vertical);
     void ToggleSnapMode(int mode);

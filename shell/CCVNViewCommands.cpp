@@ -99,7 +99,6 @@ ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewPaused)
 ON_COMMAND(ID_PLAN_MATERIALS_REPORT, OnPlanMaterialsReport)
 ON_COMMAND(ID_PLAN_PARTS_LIST, OnPlanPartsList)
-ON_UPDATE_COMMAND_UI(ID_TRACK_WIZARD, OnUpdateDialogToCome)
 END_MESSAGE_MAP()
 
 void CCVNView::RedrawAndRepaint() {
@@ -428,7 +427,6 @@ void CCVNView::OnUpdateConnectCurveStraight(CCmdUI* cmdUI) {
     cmdUI->SetRadio(Tool().m_toolMode == kToolConnectCurveStraight);
 }
 
-// The document's commands whose dialogs the program does not have yet stay grey.
 void CCVNView::OnPlanMaterialsReport() {
     GetDocument()->OnCmdMsg(ID_MATERIALS_REPORT, CN_COMMAND, nullptr, nullptr);
 }
@@ -437,6 +435,3 @@ void CCVNView::OnPlanPartsList() {
     GetDocument()->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
 }
 
-void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {
-    cmdUI->Enable(FALSE);
-}
