@@ -10,6 +10,17 @@
 #include "track/CParTrack.h"
 #include "wizard/CSheetWizard.h"
 
+// An end of a piece on the plan.
+inline CDoublePoint WorldEnd(CParTrack* piece, int end) {
+    const CDoublePoint local = piece->GetEndPoint(end);
+    return piece->LocalToWorld(local.x, local.y);
+}
+
+// A piece group of the wizard, with its members.
+inline CGroup& Members(CPaint* piece) {
+    return *static_cast<CGroup*>(piece);
+}
+
 // The program with a new layout in its plan window; "Track Wizard..." comes from the main
 // window's menu and its sheet is driven through its controls.
 class WizardInProgram : public RunningProgram {
@@ -84,11 +95,6 @@ class WizardInProgram : public RunningProgram {
         layout->FormatLength(text, value);
         return text;
     }
-    static CDoublePoint WorldEnd(CParTrack* piece, int end) {
-        const CDoublePoint local = piece->GetEndPoint(end);
-        return piece->LocalToWorld(local.x, local.y);
-    }
-    static CGroup& Members(CPaint* piece) { return *static_cast<CGroup*>(piece); }
     // The layout's newest object, where Place puts a piece.
     CPaint* Newest() {
         return layout->m_rootGroup.m_members.empty() ? nullptr : layout->m_rootGroup.m_members.front();
