@@ -23,17 +23,29 @@ constexpr int kRadioTop = 113;
 
 using Rows = std::initializer_list<std::pair<UINT, const char*>>;
 
+// Where the labels and the edit fields of the right-hand column begin.
+struct Column {
+    int labelLeft = kLabelLeft;
+    int editLeft = kEditLeft;
+};
+// For labels longer than a word.
+constexpr Column kWideLabels{190, 262};
+
 // The preview frame on the left; its height leaves room for a row of radio buttons below.
-DialogItem Preview(UINT id, int bottom = 108) {
-    return {id, WC_STATIC, "", kFrame, CRect(7, 7, 200, bottom)};
+DialogItem Preview(UINT id, int bottom = 108, int right = 200) {
+    return {id, WC_STATIC, "", kFrame, CRect(7, 7, right, bottom)};
 }
 
-// Label and edit field pairs down the right-hand column, from the top given on.
-void AddRows(std::vector<DialogItem>& items, Rows rows, int& top, UINT labelId = 0) {
+// Label and edit field pairs down the right-hand column, from the top given on; the labels
+// take the ids given, or none.
+void AddRows(std::vector<DialogItem>& items, Rows rows, int& top, Column column = {},
+             std::initializer_list<UINT> labelIds = {}) {
+    const UINT* labelId = labelIds.begin();
     for (const auto& [id, label] : rows) {
-        items.emplace_back(labelId, WC_STATIC, label, kLabel,
-                           CRect(kLabelLeft, top + 2, kEditLeft - 2, top + 10));
-        items.emplace_back(id, WC_EDIT, "", kEdit, CRect(kEditLeft, top, kRight, top + kEditHeight));
+        const UINT labelControl = labelId != labelIds.end() ? *labelId++ : 0;
+        items.emplace_back(labelControl, WC_STATIC, label, kLabel,
+                           CRect(column.labelLeft, top + 2, column.editLeft - 2, top + 10));
+        items.emplace_back(id, WC_EDIT, "", kEdit, CRect(column.editLeft, top, kRight, top + kEditHeight));
         top += kRowStep;
     }
 }
@@ -145,27 +157,14 @@ DialogTemplate TurntablePage() {
 }
 
 DialogTemplate CrossoverPage() {
-    std::vector<DialogItem> items{Preview(IDC_CROSSOVER_PREVIEW)};
+    std::vector<DialogItem> items{Preview(IDC_CROSSOVER_PREVIEW, 108, 184)};
     int top = 7;
-    items.emplace_back(1389, WC_STATIC, "Length", kLabel,
-                       CRect(kLabelLeft, top + 2, kEditLeft - 2, top + 10));
-    items.emplace_back(IDC_CROSSOVER_LENGTH, WC_EDIT, "", kEdit,
-                       CRect(kEditLeft, top, kRight, top + kEditHeight));
-    top += kRowStep;
-    items.emplace_back(1390, WC_STATIC, "Separation", kLabel,
-                       CRect(kLabelLeft, top + 2, kEditLeft - 2, top + 10));
-    items.emplace_back(IDC_CROSSOVER_SEPARATION, WC_EDIT, "", kEdit,
-                       CRect(kEditLeft, top, kRight, top + kEditHeight));
-    top += kRowStep;
-    items.emplace_back(1391, WC_STATIC, "Curve's radius ", kLabel,
-                       CRect(kLabelLeft, top + 2, kEditLeft - 2, top + 10));
-    items.emplace_back(IDC_CROSSOVER_RADIUS, WC_EDIT, "", kEdit,
-                       CRect(kEditLeft, top, kRight, top + kEditHeight));
-    top += kRowStep;
-    items.emplace_back(1392, WC_STATIC, "Curve's angle", kLabel,
-                       CRect(kLabelLeft, top + 2, kEditLeft - 2, top + 10));
-    items.emplace_back(IDC_CROSSOVER_ANGLE, WC_EDIT, "", kEdit,
-                       CRect(kEditLeft, top, kRight, top + kEditHeight));
+    AddRows(items,
+            {{IDC_CROSSOVER_LENGTH, "Length"},
+             {IDC_CROSSOVER_SEPARATION, "Separation"},
+             {IDC_CROSSOVER_RADIUS, "Curve's radius "},
+             {IDC_CROSSOVER_ANGLE, "Curve's angle"}},
+            top, kWideLabels, {1389, 1390, 1391, 1392});
     AddRadios(
         items,
         {{IDC_CROSSOVER_LEFT, "Left"}, {IDC_CROSSOVER_RIGHT, "Right"}, {IDC_CROSSOVER_DOUBLE, "Double"}});
@@ -192,20 +191,21 @@ DialogTemplate SlipSwitchPage() {
 }
 
 DialogTemplate HelixPage() {
-    std::vector<DialogItem> items{Preview(IDC_HELIX_PREVIEW)};
+    std::vector<DialogItem> items{Preview(IDC_HELIX_PREVIEW, 108, 172)};
     int top = 7;
+    const int radioLeft = kWideLabels.labelLeft - 12;
     items.emplace_back(IDC_HELIX_BY_GRADE, WC_BUTTON, "", kRadio | WS_GROUP | WS_TABSTOP,
-                       CRect(kLabelLeft - 10, top + 1, kLabelLeft - 2, top + 10));
-    AddRows(items, {{IDC_HELIX_GRADE, "Grade"}}, top);
+                       CRect(radioLeft, top + 1, radioLeft + 10, top + 10));
+    AddRows(items, {{IDC_HELIX_GRADE, "Grade"}}, top, kWideLabels);
     items.emplace_back(IDC_HELIX_BY_HEIGHT, WC_BUTTON, "", kRadio,
-                       CRect(kLabelLeft - 10, top + 1, kLabelLeft - 2, top + 10));
+                       CRect(radioLeft, top + 1, radioLeft + 10, top + 10));
     AddRows(items,
             {{IDC_HELIX_TOTAL_HEIGHT, "Total height"},
              {IDC_HELIX_RADIUS, "Radius"},
              {IDC_HELIX_CURVE_ANGLE, "Curved Track Angle"},
              {IDC_HELIX_CURVE_COUNT, "Curved Track Count"},
              {IDC_HELIX_STRAIGHT_LENGTH, "Straight track lengths"}},
-            top);
+            top, kWideLabels);
     AddRadios(items, {{IDC_HELIX_LEFT, "Left helix"}, {IDC_HELIX_RIGHT, "Right helix"}}, 55);
     return Page(IDD_WIZARD_HELIX, "Helix track", 135, std::move(items));
 }
