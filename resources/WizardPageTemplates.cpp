@@ -61,6 +61,20 @@ void AddEditableChoice(std::vector<DialogItem>& items, int& top) {
     top += 14;
 }
 
+// The two parameter sets of a page with two branches.
+void AddBothSets(std::vector<DialogItem>& items, int& top) {
+    AddRows(items,
+            {{IDC_WIZARD_RADIUS1, "Radius 1"},
+             {IDC_WIZARD_ANGLE1, "Angle 1"},
+             {IDC_WIZARD_OFFSET1, "Offset 1"},
+             {IDC_WIZARD_LENGTH1, "Length 1"},
+             {IDC_WIZARD_RADIUS2, "Radius 2"},
+             {IDC_WIZARD_ANGLE2, "Angle 2"},
+             {IDC_WIZARD_OFFSET2, "Offset 2"},
+             {IDC_WIZARD_LENGTH2, "Length 2"}},
+            top);
+}
+
 // One group of radio buttons side by side under the preview.
 void AddRadios(std::vector<DialogItem>& items, Rows radios, int width = 45) {
     int left = 7;
@@ -111,17 +125,8 @@ DialogTemplate ThreeWayPage() {
     int top = 7;
     AddRows(items, {{IDC_WIZARD_ENTRY, "Entry Lng"}}, top);
     AddEditableChoice(items, top);
-    AddRows(items,
-            {{IDC_WIZARD_RADIUS1, "Radius 1"},
-             {IDC_WIZARD_ANGLE1, "Angle 1"},
-             {IDC_WIZARD_OFFSET1, "Offset 1"},
-             {IDC_WIZARD_LENGTH1, "Length 1"},
-             {IDC_WIZARD_RADIUS2, "Radius 2"},
-             {IDC_WIZARD_ANGLE2, "Angle 2"},
-             {IDC_WIZARD_OFFSET2, "Offset 2"},
-             {IDC_WIZARD_LENGTH2, "Length 2"},
-             {IDC_3WAY_LENGTH3, "Length 3"}},
-            top);
+    AddBothSets(items, top);
+    AddRows(items, {{IDC_3WAY_LENGTH3, "Length 3"}}, top);
     return Page(IDD_WIZARD_3WAY, "3-way turnout", 159, std::move(items));
 }
 
@@ -130,16 +135,7 @@ DialogTemplate CurvedTurnoutPage() {
     int top = 7;
     AddRows(items, {{IDC_WIZARD_ENTRY_CURVED, "Entry Lng"}}, top);
     AddEditableChoice(items, top);
-    AddRows(items,
-            {{IDC_WIZARD_RADIUS1, "Radius 1"},
-             {IDC_WIZARD_ANGLE1, "Angle 1"},
-             {IDC_WIZARD_OFFSET1, "Offset 1"},
-             {IDC_WIZARD_LENGTH1, "Length 1"},
-             {IDC_WIZARD_RADIUS2, "Radius 2"},
-             {IDC_WIZARD_ANGLE2, "Angle 2"},
-             {IDC_WIZARD_OFFSET2, "Offset 2"},
-             {IDC_WIZARD_LENGTH2, "Length 2"}},
-            top);
+    AddBothSets(items, top);
     std::vector<DialogItem> radios;
     AddRadios(radios, {{IDC_CURVED_TURNOUT_LEFT, "Left"},
                        {IDC_CURVED_TURNOUT_RIGHT, "Right"},

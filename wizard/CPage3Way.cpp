@@ -7,9 +7,7 @@
 #include "model/CGroup.h"
 #include "model/Units.h"
 #include "platform/ctl/BasicControlDefs.h"
-#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
-#include "platform/ctl/ListControlDefs.h"
 #include "resources/WizardPageTemplates.h"
 #include "track/CCircTrack.h"
 #include "track/CTrack.h"
@@ -17,28 +15,18 @@
 
 IMPLEMENT_DYNCREATE(CPage3Way, CPageWizard)
 BEGIN_MESSAGE_MAP(CPage3Way, CPageWizard)
-ON_CBN_SELENDOK(IDC_WIZARD_EDITABLE, OnEditableChosen)
 ON_EN_KILLFOCUS(IDC_3WAY_LENGTH3, OnLength3Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY, OnEntryChanged)
-ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS1, OnRadius1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE1, OnAngle1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET1, OnOffset1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH1, OnLength1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS2, OnRadius2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE2, OnAngle2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET2, OnOffset2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLength2Edited)
 END_MESSAGE_MAP()
 
 namespace {
 
 // Both branches turn by at most a right angle; a length is never shorter than its offset.
 constexpr CPageWizard::SetRules k3WayRules{0.0, 90.0, false, true, false};
-constexpr double kFifteenDegrees = kPi * 0.08333333333333334;
 
 }  // namespace
 
 CPage3Way::CPage3Way() : CPageWizard(IDD_WIZARD_3WAY) {
+    m_setRules = k3WayRules;
     m_dAngle1 = 15.0;
     m_dAngle2 = 15.0;
     m_strLength1 = m_strLength2 = "15";
@@ -63,33 +51,19 @@ void CPage3Way::DoDataExchange(CDataExchange* dx) {
 }
 
 void CPage3Way::SetDefaults() {
-    m_dLength2 = 9.0 * m_dUnit;
-    m_dLength1 = m_dLength2;
     m_dLength3 = 13.0 * m_dUnit;
     m_dEntry = 2.0 * m_dUnit;
     m_dPrevEntry = m_dEntry;
     m_dDefaultsRatio = m_dRatio;
-    m_strLength1 = FormatLength(m_dLength1);
-    m_strLength2 = FormatLength(m_dLength2);
     m_strLength3 = FormatLength(m_dLength3);
     m_strEntry = FormatLength(m_dEntry);
-    m_dAngle1 = m_dAngle2 = 15.0;
-    m_dAngleRad1 = m_dAngleRad2 = kFifteenDegrees;
-    m_dRadius1 = m_dLength1 / std::sin(m_dAngleRad1);
-    m_dRadius2 = m_dLength2 / std::sin(m_dAngleRad2);
-    m_strRadius1 = FormatLength(m_dRadius1);
-    m_strRadius2 = FormatLength(m_dRadius2);
-    m_dOffset1 = m_dRadius1 - m_dLength1 / std::tan(m_dAngleRad1);
-    m_dOffset2 = m_dRadius2 - m_dLength2 / std::tan(m_dAngleRad2);
-    m_strOffset1 = FormatLength(m_dOffset1);
-    m_strOffset2 = FormatLength(m_dOffset2);
+    SetBranch(1, 9.0 * m_dUnit, 15.0);
+    SetBranch(2, 9.0 * m_dUnit, 15.0);
 }
 
 BOOL CPage3Way::OnInitDialog() {
     CPageWizard::OnInitDialog();
-    if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE)))
-        choice->SetCurSel(m_nEditable);
-    EnableEditableFields(TRUE);
+    ShowEditableChoice();
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
     if (!MakeObjects())
@@ -120,10 +94,6 @@ bool CPage3Way::MakeObjects() {
     return true;
 }
 
-void CPage3Way::OnEditableChosen() {
-    EnableEditableFields(TRUE);
-}
-
 void CPage3Way::RefreshAll() {
     m_strLength3 = FormatLength(m_dLength3);
     RefreshSetTexts();
@@ -138,42 +108,6 @@ void CPage3Way::OnLength3Edited() {
     m_dLength3 = std::max(ParseLength(m_strLength3), m_dUnit);
     Build();
     RefreshAll();
-}
-
-void CPage3Way::OnEntryChanged() {
-    OnEntryEdited();
-}
-
-void CPage3Way::OnRadius1Edited() {
-    OnSetFieldEdited(1, kRadius, k3WayRules);
-}
-
-void CPage3Way::OnAngle1Edited() {
-    OnSetFieldEdited(1, kAngle, k3WayRules);
-}
-
-void CPage3Way::OnOffset1Edited() {
-    OnSetFieldEdited(1, kOffset, k3WayRules);
-}
-
-void CPage3Way::OnLength1Edited() {
-    OnSetFieldEdited(1, kLength, k3WayRules);
-}
-
-void CPage3Way::OnRadius2Edited() {
-    OnSetFieldEdited(2, kRadius, k3WayRules);
-}
-
-void CPage3Way::OnAngle2Edited() {
-    OnSetFieldEdited(2, kAngle, k3WayRules);
-}
-
-void CPage3Way::OnOffset2Edited() {
-    OnSetFieldEdited(2, kOffset, k3WayRules);
-}
-
-void CPage3Way::OnLength2Edited() {
-    OnSetFieldEdited(2, kLength, k3WayRules);
 }
 
 // Place takes what was typed with the limits of leaving each field; the through route's
@@ -198,15 +132,7 @@ void CPage3Way::Build() {
     if (m_pPiece == nullptr)
         return;
     UpdateData(FALSE);
-    auto* group = static_cast<CGroup*>(m_pPiece);
-    if (m_dEntry != 0.0 && group->m_members.size() == 3) {
-        m_pEntryTrack = Create<CTrack>(kToolStraightTrack);
-        if (m_pEntryTrack != nullptr)
-            AppendMember(group, m_pEntryTrack);
-    } else if (m_dEntry == 0.0 && m_dPrevEntry != 0.0 && group->m_members.size() == 4) {
-        DeleteLastMember(group);
-        m_pEntryTrack = nullptr;
-    }
+    KeepEntryStraight(m_pEntryTrack, 3);
     m_dPrevLength3 = m_dLength3;
     KeepBuiltSetValues();
     const double e = m_dEntry, l3 = m_dLength3, inch = m_dInchAtScale;

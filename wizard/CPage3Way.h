@@ -40,17 +40,7 @@ class CPage3Way : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnEditableChosen();
     void OnLength3Edited();
-    void OnEntryChanged();
-    void OnRadius1Edited();
-    void OnAngle1Edited();
-    void OnOffset1Edited();
-    void OnLength1Edited();
-    void OnRadius2Edited();
-    void OnAngle2Edited();
-    void OnOffset2Edited();
-    void OnLength2Edited();
 
   private:
     bool MakeObjects();

@@ -72,15 +72,6 @@ BOOL CPageCrossing::OnInitDialog() {
     return TRUE;
 }
 
-double CPageCrossing::LimitedLength(CString& text) {
-    double length = ParseLength(text);
-    if (length < m_dUnit) {
-        length = m_dUnit;
-        text = FormatLength(length);
-    }
-    return length;
-}
-
 void CPageCrossing::LimitAngle() {
     if (m_dCrossAngle <= 0.0)
         m_dCrossAngle = m_dMinAngle;
@@ -89,20 +80,12 @@ void CPageCrossing::LimitAngle() {
 }
 
 void CPageCrossing::OnLengthAEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLengthA = LimitedLength(m_strLengthA);
-    UpdateData(FALSE);
-    if (m_dLengthA != m_dPrevLengthA)
+    if (CommitLength(m_strLengthA, m_dLengthA, m_dPrevLengthA))
         Build();
 }
 
 void CPageCrossing::OnLengthBEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLengthB = LimitedLength(m_strLengthB);
-    UpdateData(FALSE);
-    if (m_dLengthB != m_dPrevLengthB)
+    if (CommitLength(m_strLengthB, m_dLengthB, m_dPrevLengthB))
         Build();
 }
 
@@ -117,8 +100,8 @@ void CPageCrossing::OnAngleEdited() {
 
 void CPageCrossing::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dLengthA = LimitedLength(m_strLengthA);
-        m_dLengthB = LimitedLength(m_strLengthB);
+        m_dLengthA = AtLeastUnit(m_strLengthA);
+        m_dLengthB = AtLeastUnit(m_strLengthB);
         LimitAngle();
         Build();
     }

@@ -48,8 +48,6 @@ class CPageCrossing : public CPageWizard {
     void OnAngleEdited();
 
   private:
-    // A length of at least one unit from its text, the text shown anew when it was raised.
-    double LimitedLength(CString& text);
     // The crossing angle between 1 and 90 degrees, and its half in radians.
     void LimitAngle();
 };

@@ -82,15 +82,7 @@ void CPageCurved::OnAngleEdited() {
 }
 
 void CPageCurved::OnRadiusEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dRadius = ParseLength(m_strRadius);
-    if (m_dRadius < m_dUnit) {
-        m_dRadius = m_dUnit;
-        m_strRadius = FormatLength(m_dRadius);
-        UpdateData(FALSE);
-    }
-    if (m_dRadius != m_dPrevRadius)
+    if (CommitLength(m_strRadius, m_dRadius, m_dPrevRadius))
         Build();
 }
 

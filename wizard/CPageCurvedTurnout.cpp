@@ -6,9 +6,7 @@
 #include "model/CGroup.h"
 #include "model/Units.h"
 #include "platform/ctl/BasicControlDefs.h"
-#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
-#include "platform/ctl/ListControlDefs.h"
 #include "resources/WizardPageTemplates.h"
 #include "track/CCircTrack.h"
 #include "track/CTrack.h"
@@ -16,19 +14,9 @@
 
 IMPLEMENT_DYNCREATE(CPageCurvedTurnout, CPageWizard)
 BEGIN_MESSAGE_MAP(CPageCurvedTurnout, CPageWizard)
-ON_CBN_SELENDOK(IDC_WIZARD_EDITABLE, OnEditableChosen)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_RIGHT, OnRight)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_WYE, OnWye)
-ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY_CURVED, OnEntryChanged)
-ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS1, OnRadius1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE1, OnAngle1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET1, OnOffset1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH1, OnLength1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS2, OnRadius2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE2, OnAngle2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET2, OnOffset2Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLength2Edited)
 END_MESSAGE_MAP()
 
 namespace {
@@ -40,6 +28,7 @@ constexpr CPageWizard::SetRules kCurvedTurnoutRules{1.0, 180.0, true, false, fal
 
 CPageCurvedTurnout::CPageCurvedTurnout()
     : CPageWizard(IDD_WIZARD_CURVED_TURNOUT), m_nHand(IDC_CURVED_TURNOUT_LEFT) {
+    m_setRules = kCurvedTurnoutRules;
     m_strLength1 = "13";
     m_strOffset1 = "1";
     m_strRadius1 = "30";
@@ -66,33 +55,17 @@ void CPageCurvedTurnout::DoDataExchange(CDataExchange* dx) {
 
 void CPageCurvedTurnout::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
-    m_dLength1 = 13.0 * m_dUnit;
-    m_dLength2 = 10.0 * m_dUnit;
     m_dEntry = 2.0 * m_dUnit;
-    m_dAngle1 = 10.0;
-    m_dAngle2 = 15.0;
     m_dPrevEntry = m_dEntry;
-    m_strLength1 = FormatLength(m_dLength1);
-    m_strLength2 = FormatLength(m_dLength2);
     m_strEntry = FormatLength(m_dEntry);
-    m_dAngleRad1 = m_dAngle1 * kPi / 180.0;
-    m_dAngleRad2 = m_dAngle2 * kPi / 180.0;
-    m_dRadius1 = m_dLength1 / std::sin(m_dAngleRad1);
-    m_dRadius2 = m_dLength2 / std::sin(m_dAngleRad2);
-    m_strRadius1 = FormatLength(m_dRadius1);
-    m_strRadius2 = FormatLength(m_dRadius2);
-    m_dOffset1 = m_dRadius1 - m_dLength1 / std::tan(m_dAngleRad1);
-    m_dOffset2 = m_dRadius2 - m_dLength2 / std::tan(m_dAngleRad2);
-    m_strOffset1 = FormatLength(m_dOffset1);
-    m_strOffset2 = FormatLength(m_dOffset2);
+    SetBranch(1, 13.0 * m_dUnit, 10.0);
+    SetBranch(2, 10.0 * m_dUnit, 15.0);
 }
 
 BOOL CPageCurvedTurnout::OnInitDialog() {
     CPageWizard::OnInitDialog();
     CheckRadioButton(IDC_CURVED_TURNOUT_LEFT, IDC_CURVED_TURNOUT_WYE, m_nHand);
-    if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE)))
-        choice->SetCurSel(m_nEditable);
-    EnableEditableFields(TRUE);
+    ShowEditableChoice();
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
     if (!MakeObjects())
@@ -118,10 +91,6 @@ bool CPageCurvedTurnout::MakeObjects() {
     return true;
 }
 
-void CPageCurvedTurnout::OnEditableChosen() {
-    EnableEditableFields(TRUE);
-}
-
 void CPageCurvedTurnout::OnLeft() {
     ChooseHand(IDC_CURVED_TURNOUT_LEFT);
 }
@@ -141,42 +110,6 @@ void CPageCurvedTurnout::ChooseHand(int hand) {
     Build();
 }
 
-void CPageCurvedTurnout::OnEntryChanged() {
-    OnEntryEdited();
-}
-
-void CPageCurvedTurnout::OnRadius1Edited() {
-    OnSetFieldEdited(1, kRadius, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnAngle1Edited() {
-    OnSetFieldEdited(1, kAngle, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnOffset1Edited() {
-    OnSetFieldEdited(1, kOffset, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnLength1Edited() {
-    OnSetFieldEdited(1, kLength, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnRadius2Edited() {
-    OnSetFieldEdited(2, kRadius, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnAngle2Edited() {
-    OnSetFieldEdited(2, kAngle, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnOffset2Edited() {
-    OnSetFieldEdited(2, kOffset, kCurvedTurnoutRules);
-}
-
-void CPageCurvedTurnout::OnLength2Edited() {
-    OnSetFieldEdited(2, kLength, kCurvedTurnoutRules);
-}
-
 // Place takes what was typed with the limits of leaving each field. The piece at the open
 // end of the turnout is marked connected there: the entry straight's begin, or curve 2's
 // end at the origin, which is its begin only when it bends to the left.
@@ -190,7 +123,7 @@ void CPageCurvedTurnout::OnOK() {
         OnAngle2Edited();
         OnOffset2Edited();
         OnRadius2Edited();
-        OnEntryChanged();
+        OnEntryEdited();
         if (m_pEntryTrack != nullptr)
             m_pEntryTrack->m_bBeginConnected = 1;
         else if (m_nHand == IDC_CURVED_TURNOUT_LEFT)
@@ -204,18 +137,10 @@ void CPageCurvedTurnout::OnOK() {
 void CPageCurvedTurnout::Build() {
     if (m_pPiece == nullptr)
         return;
-    auto* group = static_cast<CGroup*>(m_pPiece);
-    if (m_dEntry != 0.0 && group->m_members.size() == 2) {
-        m_pEntryTrack = Create<CTrack>(kToolStraightTrack);
-        if (m_pEntryTrack != nullptr)
-            AppendMember(group, m_pEntryTrack);
-    } else if (m_dEntry == 0.0 && m_dPrevEntry != 0.0 && group->m_members.size() == 3) {
-        DeleteLastMember(group);
-        m_pEntryTrack = nullptr;
-    }
-    group->m_strType = m_nHand == IDC_CURVED_TURNOUT_LEFT    ? "Left"
-                       : m_nHand == IDC_CURVED_TURNOUT_RIGHT ? "Right"
-                                                             : "Wye";
+    KeepEntryStraight(m_pEntryTrack, 2);
+    m_pPiece->m_strType = m_nHand == IDC_CURVED_TURNOUT_LEFT    ? "Left"
+                          : m_nHand == IDC_CURVED_TURNOUT_RIGHT ? "Right"
+                                                                : "Wye";
     UpdateData(FALSE);
     KeepBuiltSetValues();
     ShapePieces();

@@ -35,19 +35,9 @@ class CPageCurvedTurnout : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnEditableChosen();
     void OnLeft();
     void OnRight();
     void OnWye();
-    void OnEntryChanged();
-    void OnRadius1Edited();
-    void OnAngle1Edited();
-    void OnOffset1Edited();
-    void OnLength1Edited();
-    void OnRadius2Edited();
-    void OnAngle2Edited();
-    void OnOffset2Edited();
-    void OnLength2Edited();
 
   private:
     bool MakeObjects();

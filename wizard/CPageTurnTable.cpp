@@ -66,15 +66,7 @@ BOOL CPageTurnTable::OnInitDialog() {
 }
 
 void CPageTurnTable::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength = ParseLength(m_strLength);
-    if (m_dLength < m_dUnit) {
-        m_dLength = m_dUnit;
-        m_strLength = FormatLength(m_dLength);
-        UpdateData(FALSE);
-    }
-    if (m_dLength != m_dPrevLength)
+    if (CommitLength(m_strLength, m_dLength, m_dPrevLength))
         Build();
 }
 

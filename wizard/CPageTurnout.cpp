@@ -7,9 +7,7 @@
 #include "model/CGroup.h"
 #include "model/Units.h"
 #include "platform/ctl/BasicControlDefs.h"
-#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
-#include "platform/ctl/ListControlDefs.h"
 #include "resources/WizardPageTemplates.h"
 #include "track/CCircTrack.h"
 #include "track/CTrack.h"
@@ -18,15 +16,9 @@
 
 IMPLEMENT_DYNCREATE(CPageTurnout, CPageWizard)
 BEGIN_MESSAGE_MAP(CPageTurnout, CPageWizard)
-ON_CBN_SELENDOK(IDC_WIZARD_EDITABLE, OnEditableChosen)
 ON_BN_CLICKED(IDC_TURNOUT_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_TURNOUT_RIGHT, OnRight)
-ON_EN_KILLFOCUS(IDC_TURNOUT_LENGTH1, OnLength1Edited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY, OnEntryChanged)
-ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS2, OnRadiusEdited)
-ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE2, OnAngleEdited)
-ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET2, OnOffsetEdited)
-ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLengthEdited)
+ON_EN_KILLFOCUS(IDC_TURNOUT_LENGTH1, OnThroughLengthEdited)
 END_MESSAGE_MAP()
 
 namespace {
@@ -38,6 +30,8 @@ constexpr CPageWizard::SetRules kTurnoutRules{0.0, 90.0, false, false, true};
 }  // namespace
 
 CPageTurnout::CPageTurnout() : CPageWizard(IDD_WIZARD_TURNOUT), m_nHand(IDC_TURNOUT_LEFT) {
+    m_setRules = kTurnoutRules;
+    m_bBothSets = FALSE;
     m_strLength1 = "15";
     m_strLength2 = "12";
     m_strEntry = "2";
@@ -59,27 +53,18 @@ void CPageTurnout::DoDataExchange(CDataExchange* dx) {
 
 void CPageTurnout::SetDefaults() {
     m_dLength1 = 15.0 * m_dUnit;
-    m_dLength2 = 12.0 * m_dUnit;
-    m_dAngle2 = 15.0;
     m_dEntry = 2.0 * m_dUnit;
     m_dPrevEntry = m_dEntry;
     m_dDefaultsRatio = m_dRatio;
     m_strLength1 = FormatLength(m_dLength1);
-    m_strLength2 = FormatLength(m_dLength2);
     m_strEntry = FormatLength(m_dEntry);
-    m_dAngleRad2 = m_dAngle2 * kPi * (1.0 / 180.0);
-    m_dRadius2 = m_dLength2 / std::sin(m_dAngleRad2);
-    m_strRadius2 = FormatLength(m_dRadius2);
-    m_dOffset2 = m_dRadius2 - m_dLength2 / std::tan(m_dAngleRad2);
-    m_strOffset2 = FormatLength(m_dOffset2);
+    SetBranch(2, 12.0 * m_dUnit, 15.0);
 }
 
 BOOL CPageTurnout::OnInitDialog() {
     CPageWizard::OnInitDialog();
     CheckRadioButton(IDC_TURNOUT_LEFT, IDC_TURNOUT_RIGHT, m_nHand);
-    if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE)))
-        choice->SetCurSel(m_nEditable);
-    EnableEditableFields(FALSE);
+    ShowEditableChoice();
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
     if (!MakeObjects())
@@ -111,10 +96,6 @@ bool CPageTurnout::MakeObjects() {
     return true;
 }
 
-void CPageTurnout::OnEditableChosen() {
-    EnableEditableFields(FALSE);
-}
-
 void CPageTurnout::OnLeft() {
     ChooseHand(IDC_TURNOUT_LEFT);
 }
@@ -130,37 +111,9 @@ void CPageTurnout::ChooseHand(int hand) {
     Build();
 }
 
-void CPageTurnout::OnLength1Edited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength1 = ParseLength(m_strLength1);
-    if (m_dLength1 < m_dUnit) {
-        m_dLength1 = m_dUnit;
-        m_strLength1 = FormatLength(m_dLength1);
-        UpdateData(FALSE);
-    }
-    if (m_dLength1 != m_dPrevLength1)
+void CPageTurnout::OnThroughLengthEdited() {
+    if (CommitLength(m_strLength1, m_dLength1, m_dPrevLength1))
         Build();
-}
-
-void CPageTurnout::OnEntryChanged() {
-    OnEntryEdited();
-}
-
-void CPageTurnout::OnRadiusEdited() {
-    OnSetFieldEdited(2, kRadius, kTurnoutRules);
-}
-
-void CPageTurnout::OnAngleEdited() {
-    OnSetFieldEdited(2, kAngle, kTurnoutRules);
-}
-
-void CPageTurnout::OnOffsetEdited() {
-    OnSetFieldEdited(2, kOffset, kTurnoutRules);
-}
-
-void CPageTurnout::OnLengthEdited() {
-    OnSetFieldEdited(2, kLength, kTurnoutRules);
 }
 
 // Place takes what was typed with the limits of leaving each field; the diverging curve is
@@ -168,12 +121,12 @@ void CPageTurnout::OnLengthEdited() {
 // where the arc runs back to the through route.
 void CPageTurnout::OnOK() {
     if (m_pPiece != nullptr) {
-        OnLength1Edited();
-        OnLengthEdited();
-        OnEntryChanged();
-        OnAngleEdited();
-        OnOffsetEdited();
-        OnRadiusEdited();
+        OnThroughLengthEdited();
+        OnLength2Edited();
+        OnEntryEdited();
+        OnAngle2Edited();
+        OnOffset2Edited();
+        OnRadius2Edited();
         for (CPaint* member : static_cast<CGroup*>(m_pPiece)->m_members) {
             auto* curve = dynamic_cast<CCircTrack*>(member);
             if (curve == nullptr)
@@ -188,16 +141,8 @@ void CPageTurnout::OnOK() {
 void CPageTurnout::Build() {
     if (m_pPiece == nullptr)
         return;
-    auto* group = static_cast<CGroup*>(m_pPiece);
-    if (m_dEntry != 0.0 && group->m_members.size() == 2) {
-        m_pEntryTrack = Create<CTrack>(kToolStraightTrack);
-        if (m_pEntryTrack != nullptr)
-            AppendMember(group, m_pEntryTrack);
-    } else if (m_dEntry == 0.0 && m_dPrevEntry != 0.0 && group->m_members.size() == 3) {
-        DeleteLastMember(group);
-        m_pEntryTrack = nullptr;
-    }
-    group->m_strType = m_nHand == IDC_TURNOUT_LEFT ? "Left" : "Right";
+    KeepEntryStraight(m_pEntryTrack, 2);
+    m_pPiece->m_strType = m_nHand == IDC_TURNOUT_LEFT ? "Left" : "Right";
     UpdateData(FALSE);
     KeepBuiltSetValues();
     if (m_nHand == IDC_TURNOUT_LEFT)

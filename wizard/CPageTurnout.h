@@ -40,15 +40,9 @@ class CPageTurnout : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnEditableChosen();
     void OnLeft();
     void OnRight();
-    void OnLength1Edited();
-    void OnEntryChanged();
-    void OnRadiusEdited();
-    void OnAngleEdited();
-    void OnOffsetEdited();
-    void OnLengthEdited();
+    void OnThroughLengthEdited();
 
   private:
     bool MakeObjects();

@@ -8,7 +8,9 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/Units.h"
+#include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/win/CMDIChildWnd.h"
@@ -16,12 +18,24 @@
 #include "platform/win/CWinApp.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/WizardPageTemplates.h"
+#include "track/CTrack.h"
 #include "wizard/CSheetWizard.h"
 #include "wizard/CTrackPreviewWnd.h"
 #include "wizard/TurnoutSolvers.h"
 
 IMPLEMENT_DYNAMIC(CPageWizard, CPropertyPage)
 BEGIN_MESSAGE_MAP(CPageWizard, CPropertyPage)
+ON_CBN_SELENDOK(IDC_WIZARD_EDITABLE, OnEditableChosen)
+ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY, OnEntryEdited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY_CURVED, OnEntryEdited)
+ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS1, OnRadius1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE1, OnAngle1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET1, OnOffset1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH1, OnLength1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS2, OnRadius2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE2, OnAngle2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET2, OnOffset2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLength2Edited)
 END_MESSAGE_MAP()
 
 namespace {
@@ -305,9 +319,20 @@ bool CPageWizard::DeriveFields(int set) {
     return solved;
 }
 
-void CPageWizard::OnSetFieldEdited(int set, SetField field, const SetRules& rules) {
+void CPageWizard::ShowEditableChoice() {
+    if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE)))
+        choice->SetCurSel(m_nEditable);
+    EnableEditableFields(m_bBothSets);
+}
+
+void CPageWizard::OnEditableChosen() {
+    EnableEditableFields(m_bBothSets);
+}
+
+void CPageWizard::OnSetFieldEdited(int set, SetField field) {
     if (!m_bDirty || !UpdateData(TRUE))
         return;
+    const SetRules& rules = m_setRules;
     ParameterSet s = Set(set);
     bool changed = false;
     switch (field) {
@@ -380,6 +405,22 @@ void CPageWizard::KeepBuiltSetValues() {
 
 // ---- Helpers of the pages ----
 
+double CPageWizard::AtLeastUnit(CString& text) const {
+    const double length = ParseLength(text);
+    if (length >= m_dUnit)
+        return length;
+    text = FormatLength(m_dUnit);
+    return m_dUnit;
+}
+
+bool CPageWizard::CommitLength(CString& text, double& length, double built) {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return false;
+    length = AtLeastUnit(text);
+    UpdateData(FALSE);
+    return length != built;
+}
+
 CTool& CPageWizard::Tool() {
     return m_pDoc->m_tool;
 }
@@ -422,18 +463,32 @@ CGroup* CPageWizard::MakeGroup(std::initializer_list<CPaint*> members) {
     return group;
 }
 
-void CPageWizard::AppendMember(CGroup* group, CPaint* member) {
-    group->m_members.push_back(member);
-    group->SetOwnerGroup(EditedGroup());
-    group->RecalcFrame();
+void CPageWizard::KeepEntryStraight(CTrack*& entry, std::size_t pieces) {
+    auto* group = static_cast<CGroup*>(m_pPiece);
+    if (m_dEntry != 0.0 && group->m_members.size() == pieces) {
+        entry = Create<CTrack>(kToolStraightTrack);
+        if (entry == nullptr)
+            return;
+        group->m_members.push_back(entry);
+        group->SetOwnerGroup(EditedGroup());
+        group->RecalcFrame();
+    } else if (m_dEntry == 0.0 && m_dPrevEntry != 0.0 && group->m_members.size() == pieces + 1) {
+        delete group->m_members.back();
+        group->m_members.pop_back();
+        entry = nullptr;
+    }
 }
 
-void CPageWizard::DeleteLastMember(CGroup* group) {
-    if (group->m_members.empty())
-        return;
-    CPaint* last = group->m_members.back();
-    group->m_members.pop_back();
-    delete last;
+void CPageWizard::SetBranch(int set, double length, double degrees) {
+    ParameterSet s = Set(set);
+    s.length = length;
+    s.angleDegrees = degrees;
+    s.angle = DegreesToRadians(degrees);
+    s.radius = length / std::sin(s.angle);
+    s.offset = s.radius - length / std::tan(s.angle);
+    s.lengthText = FormatLength(s.length);
+    s.radiusText = FormatLength(s.radius);
+    s.offsetText = FormatLength(s.offset);
 }
 
 void CPageWizard::ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup* labels) {

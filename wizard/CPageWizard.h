@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 
 #include "model/CPaint.h"
@@ -10,6 +11,7 @@ class CCVNDoc;
 class CGroup;
 class CGroupEditEntry;
 class CSheetWizard;
+class CTrack;
 class CTrackPreviewWnd;
 
 // The base of the track wizard's pages: the document the page builds for, the units of the
@@ -90,6 +92,9 @@ class CPageWizard : public CPropertyPage {
     CWnd* m_pSheet = nullptr;
     int m_nEditable = 0;
     CTrackPreviewWnd* m_pPreview = nullptr;
+    // The limits of the page's parameter sets, and whether it edits set 1 besides set 2.
+    SetRules m_setRules;
+    BOOL m_bBothSets = TRUE;
 
   protected:
     BOOL OnInitDialog() override;
@@ -119,13 +124,31 @@ class CPageWizard : public CPropertyPage {
     // The edit of one value of a set was left: the value is read and limited; when it
     // changed the set follows and the page is built again. Every field of both sets is then
     // shown anew.
-    void OnSetFieldEdited(int set, SetField field, const SetRules& rules);
+    void OnSetFieldEdited(int set, SetField field);
     // The entry length was left: below 0 it becomes 0; a change builds the page.
     void OnEntryEdited();
+    // The "Editable fields" choice shows the page's choice and enables its fields.
+    void ShowEditableChoice();
+    // The "Editable fields" choice was confirmed: nothing is derived until the next edit.
+    void OnEditableChosen();
+    void OnRadius1Edited() { OnSetFieldEdited(1, kRadius); }
+    void OnAngle1Edited() { OnSetFieldEdited(1, kAngle); }
+    void OnOffset1Edited() { OnSetFieldEdited(1, kOffset); }
+    void OnLength1Edited() { OnSetFieldEdited(1, kLength); }
+    void OnRadius2Edited() { OnSetFieldEdited(2, kRadius); }
+    void OnAngle2Edited() { OnSetFieldEdited(2, kAngle); }
+    void OnOffset2Edited() { OnSetFieldEdited(2, kOffset); }
+    void OnLength2Edited() { OnSetFieldEdited(2, kLength); }
     // Both sets' values as texts and their angles in shown degrees.
     void RefreshSetTexts();
     // Each set value becomes its last built value.
     void KeepBuiltSetValues();
+
+    // A length read from its text, at least one unit; a raised one is written back to the text.
+    double AtLeastUnit(CString& text) const;
+    // The edit of a length field was left: the length is read at least one unit and shown;
+    // answers whether it differs from its value at the last build.
+    bool CommitLength(CString& text, double& length, double built);
 
     CTool& Tool();
     // The group placed pieces go into: the one being edited.
@@ -141,10 +164,11 @@ class CPageWizard : public CPropertyPage {
     // A new group of the document's engine holding the members in this order, owned by the
     // group being edited.
     CGroup* MakeGroup(std::initializer_list<CPaint*> members);
-    // A new member at the end of a group made by MakeGroup.
-    void AppendMember(CGroup* group, CPaint* member);
-    // Takes the last member out of a group and deletes it.
-    void DeleteLastMember(CGroup* group);
+    // The entry straight at the end of the piece group comes with an entry length and goes
+    // with the last one; the group holds the given number of pieces besides it.
+    void KeepEntryStraight(CTrack*& entry, std::size_t pieces);
+    // A branch of one parameter set from its length and angle in degrees, with its texts.
+    void SetBranch(int set, double length, double degrees);
     // Keeps the objects as the page's piece and annotations, owned by the group being edited,
     // and shows them in the preview.
     void ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup* labels);
