@@ -434,4 +434,3 @@ void CCVNView::OnPlanMaterialsReport() {
 void CCVNView::OnPlanPartsList() {
     GetDocument()->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
 }
-

@@ -34,7 +34,7 @@ class CPageWizard : public CPropertyPage {
         // Angles at or below 0, or below this many degrees, become 1 degree.
         double angleFloor = 0.0;
         double angleCeiling = 90.0;
-        // Offsets at or below 0, or below this, become one unit.
+        // Offsets at or below 0 become one unit; with this set, any offset below one unit.
         bool offsetAtLeastUnit = false;
         // A length below the offset is raised to it, before or after the other values follow.
         bool lengthCoversOffsetFirst = false;
@@ -179,7 +179,8 @@ class CPageWizard : public CPropertyPage {
     bool IsActivePage() const;
     // The preview lets go of the page's objects before they leave the page.
     void ClearPreview();
-    // Steps 2 to 10 of Place; false when nothing was placed.
+    // Puts the piece into the group being edited, centred and selected; false when nothing
+    // was placed.
     bool PlacePiece();
     void MoveIntoView(int centreX, int centreY);
     void RestoreEditedGroupPose();
