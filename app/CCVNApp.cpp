@@ -26,6 +26,7 @@
 #include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
 #include "view3d/View3DClasses.h"
+#include "wizard/TrackWizard.h"
 
 BEGIN_MESSAGE_MAP(CCVNApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -81,6 +82,7 @@ BOOL CCVNApp::InitInstance() {
     RegisterResources();
     CDataFolders::SetBaseFolder(GetProgramFolder());
     RegisterTrackPieces();
+    RegisterTrackWizard();
     RegisterDrawingObjects();
     RegisterDrawingPropertiesDialog();
     CGroupPropertyRunner::Register();

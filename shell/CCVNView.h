@@ -205,7 +205,6 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnUpdateCreateParallelTrack(CCmdUI* cmdUI);
     void OnUpdateSetSelectedTrackElevations(CCmdUI* cmdUI);
     void OnUpdateChainTrackElevations(CCmdUI* cmdUI);
-    void OnUpdateDialogToCome(CCmdUI* cmdUI);
     void RotateSelectionBy(double angle);
     void Flip(bool vertical);
     void ToggleSnapMode(int mode);

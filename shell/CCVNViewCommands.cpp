@@ -106,7 +106,6 @@ ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreviewPaused)
 ON_COMMAND(ID_PLAN_MATERIALS_REPORT, OnPlanMaterialsReport)
 ON_COMMAND(ID_PLAN_PARTS_LIST, OnPlanPartsList)
-ON_UPDATE_COMMAND_UI(ID_TRACK_WIZARD, OnUpdateDialogToCome)
 END_MESSAGE_MAP()
 
 void CCVNView::RedrawAndRepaint() {
@@ -478,15 +477,10 @@ void CCVNView::OnUpdateChainTrackElevations(CCmdUI* cmdUI) {
     cmdUI->SetCheck(Tool().m_toolMode == kToolChainTrackElevations ? 1 : 0);
 }
 
-// The document's commands whose dialogs the program does not have yet stay grey.
 void CCVNView::OnPlanMaterialsReport() {
     GetDocument()->OnCmdMsg(ID_MATERIALS_REPORT, CN_COMMAND, nullptr, nullptr);
 }
 
 void CCVNView::OnPlanPartsList() {
     GetDocument()->OnCmdMsg(ID_PARTS_LIST, CN_COMMAND, nullptr, nullptr);
-}
-
-void CCVNView::OnUpdateDialogToCome(CCmdUI* cmdUI) {
-    cmdUI->Enable(FALSE);
 }

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <functional>
+
+#include "model/CGroup.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
+#include "resources/CommandIds.h"
+#include "tests/app/RunningProgram.h"
+#include "track/CParTrack.h"
+#include "wizard/CSheetWizard.h"
+
+// An end of a piece on the plan.
+inline CDoublePoint WorldEnd(CParTrack* piece, int end) {
+    const CDoublePoint local = piece->GetEndPoint(end);
+    return piece->LocalToWorld(local.x, local.y);
+}
+
+// A piece group of the wizard, with its members.
+inline CGroup& Members(CPaint* piece) {
+    return *static_cast<CGroup*>(piece);
+}
+
+// The program with a new layout in its plan window; "Track Wizard..." comes from the main
+// window's menu and its sheet is driven through its controls.
+class WizardInProgram : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+        layout = ActiveLayout();
+        ASSERT_NE(layout, nullptr);
+        // Millimetres show every length the tests type exactly.
+        layout->m_nUnitIndex = kMillimetres;
+    }
+
+    // Runs the wizard; the action must end it with Place or Close.
+    void RunWizard(const std::function<void(CSheetWizard&)>& action) {
+        bool shown = false;
+        host.WhenModal("Track wizard", [&](CWnd& modal) {
+            shown = true;
+            action(static_cast<CSheetWizard&>(modal));
+        });
+        Main().SendMessage(WM_COMMAND, ID_TRACK_WIZARD);
+        EXPECT_TRUE(shown);
+    }
+    template <class Page>
+    Page& Show(CSheetWizard& sheet, int index) {
+        EXPECT_TRUE(sheet.SetActivePage(index));
+        auto* page = dynamic_cast<Page*>(sheet.GetActivePage());
+        EXPECT_NE(page, nullptr);
+        return *page;
+    }
+    // Types into a field and leaves it with Tab, as a person would.
+    void Enter(CWnd& page, UINT id, const CString& text) {
+        CWnd* field = page.GetDlgItem(static_cast<int>(id));
+        ASSERT_NE(field, nullptr);
+        // Apart in time, so that two entries into one field are no double click.
+        host.AdvanceClock(kClickPause);
+        host.ClickClient(field, CPoint(3, 3));
+        host.KeyDown(VK_CONTROL);
+        host.PressKey('A');
+        host.KeyUp(VK_CONTROL);
+        host.Type(text);
+        host.PressKey(VK_TAB);
+    }
+    // Types into a field without leaving it.
+    void Type(CWnd& page, UINT id, const CString& text) {
+        CWnd* field = page.GetDlgItem(static_cast<int>(id));
+        ASSERT_NE(field, nullptr);
+        field->SetWindowText(text);
+    }
+    CString TextOf(CWnd& page, UINT id) {
+        CString text;
+        if (CWnd* field = page.GetDlgItem(static_cast<int>(id)))
+            field->GetWindowText(text);
+        return text;
+    }
+    void Click(CWnd& page, UINT id) {
+        CWnd* control = page.GetDlgItem(static_cast<int>(id));
+        ASSERT_NE(control, nullptr);
+        host.AdvanceClock(kClickPause);
+        host.ClickClient(control, CPoint(3, 3));
+    }
+    // Picks an entry of the "Editable fields" choice as the drop-down list reports it.
+    void ChooseEditable(CWnd& page, int entry) {
+        auto* choice = dynamic_cast<CComboBox*>(page.GetDlgItem(IDC_EDITABLE));
+        ASSERT_NE(choice, nullptr);
+        choice->SetCurSel(entry);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EDITABLE, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(choice));
+    }
+    CString Length(double value) const {
+        CString text;
+        layout->FormatLength(text, value);
+        return text;
+    }
+    // The layout's newest object, where Place puts a piece.
+    CPaint* Newest() {
+        return layout->m_rootGroup.m_members.empty() ? nullptr : layout->m_rootGroup.m_members.front();
+    }
+
+    static constexpr int kMillimetres = 8;
+    static constexpr UINT IDC_EDITABLE = 1407;
+    static constexpr DWORD kClickPause = 1000;
+    CCVNDoc* layout = nullptr;
+};
+
+#define EXPECT_POINT_NEAR(point, px, py, tolerance) \
+    do {                                            \
+        EXPECT_NEAR((point).x, px, tolerance);      \
+        EXPECT_NEAR((point).y, py, tolerance);      \
+    } while (0)

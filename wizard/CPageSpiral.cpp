@@ -1,0 +1,210 @@
+#include "wizard/CPageSpiral.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/CSizeLine.h"
+#include "model/CGroup.h"
+#include "model/Units.h"
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/ctl/CEdit.h"
+#include "platform/ctl/DataExchange.h"
+#include "resources/WizardPageTemplates.h"
+#include "track/CSplineTrack.h"
+#include "wizard/CWizardLabel.h"
+
+IMPLEMENT_DYNCREATE(CPageSpiral, CPageWizard)
+BEGIN_MESSAGE_MAP(CPageSpiral, CPageWizard)
+ON_EN_KILLFOCUS(IDC_SPIRAL_LENGTH, OnLengthEdited)
+ON_EN_KILLFOCUS(IDC_SPIRAL_RADIUS, OnRadiusEdited)
+ON_BN_CLICKED(IDC_SPIRAL_LEFT, OnLeft)
+ON_BN_CLICKED(IDC_SPIRAL_RIGHT, OnRight)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr int kSegments = 7;
+constexpr int kStepsPerSegment = 30;
+// A step that rises more than its own length moves on by this much instead.
+constexpr double kSteepStep = 10.0;
+// Handles reach a fifth of the chord to the neighbouring knot (0.04 is its square).
+constexpr double kHandleShareSquared = 0.04;
+
+// The distance along a tangent of slope m that covers a fifth of the chord from a to b.
+double HandleReach(const CDoublePoint& a, const CDoublePoint& b, double m) {
+    return std::sqrt(((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)) * kHandleShareSquared /
+                     (m * m + 1.0));
+}
+
+}  // namespace
+
+CPageSpiral::CPageSpiral() : CPageWizard(IDD_WIZARD_SPIRAL) {
+    SetDefaults();
+    m_nHand = IDC_SPIRAL_LEFT;
+}
+
+void CPageSpiral::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_SPIRAL_PREVIEW, m_wndPreview);
+    DDX_Text(dx, IDC_SPIRAL_LENGTH, m_strLength);
+    DDX_Text(dx, IDC_SPIRAL_RADIUS, m_strRadius);
+    DDX_Text(dx, IDC_SPIRAL_OFFSET, m_strOffset);
+}
+
+void CPageSpiral::SetDefaults() {
+    m_dDefaultsRatio = m_dRatio;
+    m_dLength = 15.0 * m_dUnit;
+    m_dRadius = 12.0 * m_dUnit;
+    m_strLength = FormatLength(m_dLength);
+    m_strRadius = FormatLength(m_dRadius);
+}
+
+BOOL CPageSpiral::OnInitDialog() {
+    CPageWizard::OnInitDialog();
+    CheckRadioButton(IDC_SPIRAL_LEFT, IDC_SPIRAL_RIGHT, m_nHand);
+    if (auto* offset = dynamic_cast<CEdit*>(GetDlgItem(IDC_SPIRAL_OFFSET)))
+        offset->SetReadOnly(TRUE);
+    if (m_dRatio != m_dDefaultsRatio)
+        SetDefaults();
+    m_pSpline = Create<CSplineTrack>(kToolSplineTrack);
+    m_pDimLine1 = Create<CSizeLine>(kToolDimensionLine);
+    m_pDimLine2 = Create<CSizeLine>(kToolDimensionLine);
+    m_pLabel1 = Create<CWizardLabel>(kToolWizardLabel);
+    m_pLabel2 = Create<CWizardLabel>(kToolWizardLabel);
+    if (!AllMade({m_pSpline, m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2}))
+        return TRUE;
+    ShowInPreview(m_wndPreview, m_pSpline, MakeGroup({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2}));
+    m_pPiece->m_strCategory = "Track";
+    m_pPiece->m_strName = "Spiral track";
+    Build();
+    return TRUE;
+}
+
+// The length is at least the smallest, and the radius follows into half to twice the length.
+void CPageSpiral::OnLengthEdited() {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return;
+    m_dLength = std::max(ParseLength(m_strLength), kSmallest);
+    m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
+    m_strLength = FormatLength(m_dLength);
+    m_strRadius = FormatLength(m_dRadius);
+    UpdateData(FALSE);
+    if (m_dLength != m_dPrevLength)
+        Build();
+}
+
+// The radius is at least the smallest, and the length follows into half to twice the radius.
+void CPageSpiral::OnRadiusEdited() {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return;
+    m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
+    m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+    m_strLength = FormatLength(m_dLength);
+    m_strRadius = FormatLength(m_dRadius);
+    UpdateData(FALSE);
+    if (m_dRadius != m_dPrevRadius)
+        Build();
+}
+
+void CPageSpiral::OnLeft() {
+    ChooseHand(IDC_SPIRAL_LEFT);
+}
+
+void CPageSpiral::OnRight() {
+    ChooseHand(IDC_SPIRAL_RIGHT);
+}
+
+void CPageSpiral::ChooseHand(int hand) {
+    if (hand == m_nHand)
+        return;
+    m_nHand = hand;
+    Build();
+}
+
+void CPageSpiral::OnOK() {
+    if (m_pPiece != nullptr) {
+        OnLengthEdited();
+        OnRadiusEdited();
+    }
+    CPageWizard::OnOK();
+}
+
+// The sideways offset of the cubic spiral grows as s cubed over 6 L R along it; seven passes
+// of thirty steps give the knots and their slopes, and each knot's handles lie on its tangent.
+CPointArray CPageSpiral::ControlPoints(double length, double radius, double side) {
+    const double step = length * (1.0 / 7.0) * (1.0 / 30.0);
+    const double k = 6.0 * length * radius;
+    std::array<CDoublePoint, kControlPoints> p{};
+    std::array<double, kControlPoints> slope{};
+    double s = 0.0, x = 0.0, previousY = 0.0;
+    for (int pass = 1; pass <= kSegments; ++pass) {
+        double dx = 0.0, dy = 0.0;
+        for (int i = 0; i < kStepsPerSegment; ++i) {
+            s += step;
+            const double y = side * s * s / k * s;
+            dy = y - previousY;
+            dx = step > std::fabs(dy) ? std::sqrt(step * step - dy * dy) : kSteepStep;
+            x += dx;
+            previousY = y;
+            if (pass == 1 && i == 0)
+                slope[0] = dy / dx;
+        }
+        p[3 * pass] = {x, previousY};
+        slope[3 * pass] = dy / dx;
+    }
+    const double first = HandleReach(p[0], p[3], slope[0]);
+    p[1] = {p[0].x + first, p[0].y + first * slope[0]};
+    for (int knot = 3; knot < kControlPoints; knot += 3) {
+        const double before = HandleReach(p[knot], p[knot - 3], slope[knot]);
+        p[knot - 1] = {p[knot].x - before, p[knot].y - before * slope[knot]};
+        if (knot + 3 < kControlPoints) {
+            const double after = HandleReach(p[knot], p[knot + 3], slope[knot]);
+            p[knot + 1] = {p[knot].x + after, p[knot].y + after * slope[knot]};
+        }
+    }
+    CPointArray points;
+    for (const CDoublePoint& point : p) points.Add(point);
+    return points;
+}
+
+void CPageSpiral::Build() {
+    if (m_pPiece == nullptr)
+        return;
+    m_dPrevLength = m_dLength;
+    m_dPrevRadius = m_dRadius;
+    m_dOffset = m_dLength * m_dLength / m_dRadius * (1.0 / 6.0);
+    m_strOffset = FormatLength(m_dOffset);
+    UpdateData(FALSE);
+    const bool left = m_nHand == IDC_SPIRAL_LEFT;
+    m_pPiece->m_strType = left ? "Left" : "Right";
+    CPointArray points = ControlPoints(m_dLength, m_dRadius, left ? 1.0 : -1.0);
+    const CDoublePoint start = points[0];
+    const CDoublePoint end = points[kControlPoints - 1];
+    m_pSpline->SetControlPoints(&points, 0, 0);
+    ShapeAnnotations(start, end);
+    FinishBuild(m_wndPreview);
+}
+
+void CPageSpiral::ShapeAnnotations(const CDoublePoint& start, const CDoublePoint& end) {
+    const double inch = m_dInchAtScale;
+    const bool left = m_nHand == IDC_SPIRAL_LEFT;
+    m_pDimLine1->m_pose.angle = kPi * 0.5;
+    m_pDimLine1->SetPoints(start.x, start.y, end.x, end.y, (start.x + end.x) / 2.0,
+                           left ? -inch : start.y + inch, 0, 0, 0);
+    m_pDimLine2->SetPoints(start.x, start.y, end.x, end.y, start.x - inch, (start.y + end.y) / 2.0, 0, 0, 0);
+    double w1 = 0.0, h1 = 0.0, w2 = 0.0, h2 = 0.0;
+    MeasureLabel(w1, h1, "Length along Spiral");
+    MeasureLabel(w2, h2, "Offset");
+    const int height = m_nLabelHeight;
+    const double offsetRight = start.x - inch - h2;
+    if (left) {
+        m_pLabel1->SetLabel(start.x, start.y - inch, w1, start.y - inch - h1, height, "Length along Spiral",
+                            1);
+        m_pLabel2->SetLabel(offsetRight - w2, end.y - 2.0 * h2, offsetRight, end.y - 3.0 * h2, height,
+                            "Offset", 1);
+        return;
+    }
+    const double middle = (start.y + end.y) / 2.0;
+    m_pLabel1->SetLabel(start.x, start.y + inch + 3.0 * h1, w1, start.y + inch + 2.0 * h1, height,
+                        "Length along Spiral", 1);
+    m_pLabel2->SetLabel(offsetRight - w2, middle, offsetRight, middle - h2, height, "Offset", 1);
+}

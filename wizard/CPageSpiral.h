@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+
+#include "model/CPointArray.h"
+#include "wizard/CPageWizard.h"
+#include "wizard/CTrackPreviewWnd.h"
+
+class CSizeLine;
+class CSplineTrack;
+class CWizardLabel;
+
+// The spiral easement page: a cubic spiral whose curvature grows from nothing at its start to
+// that of the typed radius at its end, over the typed length, bending left or right. It is
+// sampled into seven Bezier segments of one spline piece; the end offset is shown read-only.
+class CPageSpiral : public CPageWizard {
+    DECLARE_DYNCREATE(CPageSpiral)
+    DECLARE_MESSAGE_MAP()
+
+  public:
+    // The control points of the seven segments: three per segment and the last end.
+    static constexpr int kControlPoints = 22;
+    // The shortest length and the smallest radius, whatever the scale.
+    static constexpr double kSmallest = 762.0;
+
+    CPageSpiral();
+
+    void SetDefaults() override;
+    void Build() override;
+    // The spiral's control points for the length, end radius and side (+1 left, -1 right).
+    static CPointArray ControlPoints(double length, double radius, double side);
+
+    CTrackPreviewWnd m_wndPreview;
+    CString m_strLength = "15";
+    CString m_strRadius = "12";
+    CString m_strOffset = "2";
+    CSplineTrack* m_pSpline = nullptr;
+    CSizeLine* m_pDimLine1 = nullptr;
+    CSizeLine* m_pDimLine2 = nullptr;
+    CWizardLabel* m_pLabel1 = nullptr;
+    CWizardLabel* m_pLabel2 = nullptr;
+    double m_dLength = 0.0;
+    double m_dOffset = 0.0;
+    double m_dPrevLength = 0.0;
+    double m_dRadius = 0.0;
+    double m_dPrevRadius = 0.0;
+    int m_nHand;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnLengthEdited();
+    void OnRadiusEdited();
+    void OnLeft();
+    void OnRight();
+
+  private:
+    void ChooseHand(int hand);
+    void ShapeAnnotations(const CDoublePoint& start, const CDoublePoint& end);
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "wizard/CPageWizard.h"
+#include "wizard/CTrackPreviewWnd.h"
+
+class CCircTrack;
+class CSizeAngle;
+class CSizeLine;
+class CTrack;
+class CWizardLabel;
+
+// The turnout page: an optional entry straight, the straight through route and the diverging
+// curve of parameter set 2, to the left or to the right, with three dimension lines, a
+// dimension angle and four labels in the preview.
+class CPageTurnout : public CPageWizard {
+    DECLARE_DYNCREATE(CPageTurnout)
+    DECLARE_MESSAGE_MAP()
+
+  public:
+    CPageTurnout();
+
+    void SetDefaults() override;
+    void Build() override;
+
+    CTrackPreviewWnd m_wndPreview;
+    CTrack* m_pThrough = nullptr;
+    CTrack* m_pEntryTrack = nullptr;
+    CCircTrack* m_pCurve = nullptr;
+    CSizeLine* m_pDimLine1 = nullptr;
+    CSizeLine* m_pDimLine2 = nullptr;
+    CSizeLine* m_pDimLine3 = nullptr;
+    CSizeAngle* m_pSizeAngle = nullptr;
+    CWizardLabel* m_pLabel1 = nullptr;
+    CWizardLabel* m_pLabel2 = nullptr;
+    CWizardLabel* m_pLabel3 = nullptr;
+    CWizardLabel* m_pLabel4 = nullptr;
+    int m_nHand;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnLeft();
+    void OnRight();
+    void OnThroughLengthEdited();
+
+  private:
+    bool MakeObjects();
+    void ChooseHand(int hand);
+    void ShapeEntryAndThrough();
+    void BuildLeft();
+    void BuildRight();
+};

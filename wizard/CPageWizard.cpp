@@ -1,0 +1,506 @@
+#include "wizard/CPageWizard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/CCVNDoc.h"
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/Units.h"
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/ListControlDefs.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
+#include "platform/win/CMDIChildWnd.h"
+#include "platform/win/CMDIFrameWnd.h"
+#include "platform/win/CWinApp.h"
+#include "platform/win/WindowDCs.h"
+#include "resources/WizardPageTemplates.h"
+#include "track/CTrack.h"
+#include "wizard/CSheetWizard.h"
+#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/TurnoutSolvers.h"
+
+IMPLEMENT_DYNAMIC(CPageWizard, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPageWizard, CPropertyPage)
+ON_CBN_SELENDOK(IDC_WIZARD_EDITABLE, OnEditableChosen)
+ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY, OnEntryEdited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ENTRY_CURVED, OnEntryEdited)
+ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS1, OnRadius1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE1, OnAngle1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET1, OnOffset1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH1, OnLength1Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_RADIUS2, OnRadius2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_ANGLE2, OnAngle2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_OFFSET2, OnOffset2Edited)
+ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLength2Edited)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The HO ratio, for which one inch at scale is one real inch.
+constexpr double kHalfZeroRatio = 87.1;
+// Label letters are measured by the widest capital and given a fifth more room.
+constexpr double kLabelSpacing = 1.2;
+
+// The editable pair of each "Editable fields" choice.
+constexpr CPageWizard::SetField kEditablePairs[6][2] = {
+    {CPageWizard::kRadius, CPageWizard::kAngle},  {CPageWizard::kRadius, CPageWizard::kOffset},
+    {CPageWizard::kRadius, CPageWizard::kLength}, {CPageWizard::kAngle, CPageWizard::kOffset},
+    {CPageWizard::kAngle, CPageWizard::kLength},  {CPageWizard::kOffset, CPageWizard::kLength}};
+
+bool IsUsable(double value) {
+    return std::isfinite(value);
+}
+
+}  // namespace
+
+CPageWizard::CPageWizard(UINT templateId)
+    : CPropertyPage(WizardPageTemplate(templateId)), m_pDoc(ActiveDocument()) {
+    if (m_pDoc != nullptr && !m_pDoc->m_groupEditStack.empty())
+        m_pEditEntry = &m_pDoc->m_groupEditStack.front();
+}
+
+CPageWizard::~CPageWizard() {
+    DeletePageObjects();
+}
+
+CCVNDoc* CPageWizard::ActiveDocument() {
+    auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    CMDIChildWnd* child = main != nullptr ? main->MDIGetActive() : nullptr;
+    return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;
+}
+
+// Whole inches of at least one, so that the smallest scales keep usable defaults.
+double CPageWizard::UnitForRatio(double ratio) {
+    return kInch * std::max(1.0, std::trunc(kHalfZeroRatio / ratio));
+}
+
+double CPageWizard::InchAtScale(double ratio) {
+    return kInch * kHalfZeroRatio / ratio;
+}
+
+// ---- The page's life ----
+
+BOOL CPageWizard::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    m_pSheet = GetParent();
+    m_bDirty = 1;
+    if (m_pDoc == nullptr)
+        return TRUE;
+    const int row = std::clamp(m_pDoc->m_nDefaultScaleIndex, 0, kScaleCount - 1);
+    m_dRatio = ScaleTable[row].ratio;
+    m_dInchAtScale = InchAtScale(m_dRatio);
+    m_dUnit = UnitForRatio(m_dRatio);
+    m_dMinAngle = 1.0;
+    if (!m_pDoc->m_groupEditStack.empty())
+        m_pEditEntry = &m_pDoc->m_groupEditStack.front();
+    return TRUE;
+}
+
+BOOL CPageWizard::OnSetActive() {
+    if (m_pDoc != nullptr && Sheet() != nullptr)
+        m_pDoc->m_nLastWizardPage = Sheet()->GetPageIndex(this);
+    return CPropertyPage::OnSetActive();
+}
+
+void CPageWizard::OnCancel() {
+    ClearPreview();
+    DeletePageObjects();
+    m_bDirty = 0;
+    RestoreEditedGroupPose();
+    CPropertyPage::OnCancel();
+}
+
+void CPageWizard::OnOK() {
+    ClearPreview();
+    if (!IsActivePage() || !PlacePiece())
+        delete m_pPiece;
+    m_pPiece = nullptr;
+    DeletePageObjects();
+    m_bDirty = 0;
+    CPropertyPage::OnOK();
+}
+
+void CPageWizard::ClearPreview() {
+    if (m_pPreview != nullptr)
+        m_pPreview->SetObjects(nullptr, nullptr);
+}
+
+void CPageWizard::DeletePageObjects() {
+    delete m_pPiece;
+    m_pPiece = nullptr;
+    delete m_pLabelGroup;
+    m_pLabelGroup = nullptr;
+}
+
+bool CPageWizard::IsActivePage() const {
+    return Sheet() != nullptr && Sheet()->GetActivePage() == this;
+}
+
+// ---- Place ----
+
+// The group being edited gets its placement back whatever happens; without a plan view to
+// centre on nothing is placed.
+bool CPageWizard::PlacePiece() {
+    int centreX = 0, centreY = 0;
+    const bool hasPlanView = m_pDoc != nullptr && m_pDoc->GetPlanViewCentre(centreX, centreY);
+    RestoreEditedGroupPose();
+    if (!hasPlanView || m_pPiece == nullptr)
+        return false;
+    CTool& tool = Tool();
+    tool.DeselectAll(1, 0);
+    if (!tool.AddObjectWithUndo(m_pPiece, 1, 1))
+        return false;
+    MoveIntoView(centreX, centreY);
+    m_pPiece->SelectWithUndo(0, 0);
+    tool.m_toolMode.Set(kToolSelector);
+    m_pPiece->SetLayer(tool.m_nActiveLayer);
+    const int row = std::clamp(m_pDoc->m_nDefaultScaleIndex, 0, kScaleCount - 1);
+    m_pPiece->SetScale(ScaleTable[row].name);
+    return true;
+}
+
+// Into the root group the piece goes to the middle of the visible plan; into an opened
+// group onto the middle of that group as it was when the wizard opened.
+void CPageWizard::MoveIntoView(int centreX, int centreY) {
+    CTool& tool = Tool();
+    m_pPiece->ComputeExtent(nullptr);
+    m_pPiece->MoveFromSavedPose(-(m_pPiece->m_fMinX + m_pPiece->m_fMaxX) * 0.5,
+                                -(m_pPiece->m_fMinY + m_pPiece->m_fMaxY) * 0.5, 0);
+    CGroup* group = EditedGroup();
+    const bool intoRoot = group == nullptr || tool.IsRootGroup(group);
+    CDoublePoint move = tool.DeviceToLayout(centreX, centreY);
+    if (!intoRoot) {
+        const CSheetWizard::Extent& saved = Sheet()->m_rcSavedExtent;
+        m_pPiece->ComputeExtent(nullptr);
+        move = {(saved.minX + saved.maxX) * 0.5 - (m_pPiece->m_fMinX + m_pPiece->m_fMaxX) * 0.5,
+                (saved.minY + saved.maxY) * 0.5 - (m_pPiece->m_fMinY + m_pPiece->m_fMaxY) * 0.5};
+    }
+    CEditStep step(kStepMoveSelection, m_pPiece, 1);
+    auto payload = std::make_unique<MovePayload>();
+    payload->dx = move.x;
+    payload->dy = move.y;
+    step.SetPayload(std::move(payload));
+    tool.Execute(&step);
+    if (!intoRoot)
+        group->RecalcFrame();
+}
+
+void CPageWizard::RestoreEditedGroupPose() {
+    CSheetWizard* sheet = Sheet();
+    if (sheet != nullptr && sheet->m_pEditEntry != nullptr && sheet->m_pEditEntry->m_pGroup != nullptr)
+        sheet->m_pEditEntry->m_pGroup->m_pose = sheet->m_poseSaved;
+}
+
+// ---- Labels ----
+
+void CPageWizard::MeasureLabel(double& width, double& height, const CString& label) {
+    width = 0.0;
+    height = 0.0;
+    if (m_pPiece == nullptr || m_hWnd == nullptr)
+        return;
+    CClientDC dc(this);
+    dc.SetMapMode(MM_LOMETRIC);
+    CRect client;
+    GetClientRect(&client);
+    dc.DPtoLP(&client);
+    client.NormalizeRect();
+    const CPose zero;
+    m_pPiece->ComputeExtent(&zero);
+    const double extentWidth = std::fabs(m_pPiece->m_fMaxX - m_pPiece->m_fMinX);
+    const double extentHeight = std::fabs(m_pPiece->m_fMaxY - m_pPiece->m_fMinY);
+    const double scale = std::max(client.Height() != 0 ? extentHeight / client.Height() : 0.0,
+                                  client.Width() != 0 ? extentWidth / client.Width() : 0.0);
+    CFont font;
+    font.CreateFont(-m_nLabelHeight, 0, 0, 0, 400, 0, 0, 0, 204, 3, 2, 1, 34, "Arial");
+    const int fontHeight = font.LogFont().lfHeight;
+    CFont* old = dc.SelectObject(&font);
+    int letter = 0;
+    dc.GetCharWidth('W', 'W', &letter);
+    dc.SelectObject(old);
+    width = letter * label.GetLength() * scale * kLabelSpacing;
+    height = std::fabs(fontHeight * scale);
+}
+
+// ---- Parameter sets ----
+
+CPageWizard::ParameterSet CPageWizard::Set(int set) {
+    if (set == 1)
+        return {m_strRadius1,
+                m_dAngle1,
+                m_strOffset1,
+                m_strLength1,
+                m_dRadius1,
+                m_dAngleRad1,
+                m_dOffset1,
+                m_dLength1,
+                m_dPrevRadius1,
+                m_dPrevAngleRad1,
+                m_dPrevOffset1,
+                m_dPrevLength1,
+                {IDC_WIZARD_RADIUS1, IDC_WIZARD_ANGLE1, IDC_WIZARD_OFFSET1, IDC_WIZARD_LENGTH1}};
+    return {m_strRadius2,
+            m_dAngle2,
+            m_strOffset2,
+            m_strLength2,
+            m_dRadius2,
+            m_dAngleRad2,
+            m_dOffset2,
+            m_dLength2,
+            m_dPrevRadius2,
+            m_dPrevAngleRad2,
+            m_dPrevOffset2,
+            m_dPrevLength2,
+            {IDC_WIZARD_RADIUS2, IDC_WIZARD_ANGLE2, IDC_WIZARD_OFFSET2, IDC_WIZARD_LENGTH2}};
+}
+
+void CPageWizard::EnableEditableFields(BOOL bothSets) {
+    auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE));
+    if (choice != nullptr && choice->GetCurSel() >= 0)
+        m_nEditable = choice->GetCurSel();
+    if (m_nEditable < 0 || m_nEditable > 5)
+        return;
+    const SetField* editable = kEditablePairs[m_nEditable];
+    for (int set = bothSets ? 1 : 2; set <= 2; ++set) {
+        const ParameterSet values = Set(set);
+        for (int field = kRadius; field <= kLength; ++field) {
+            const BOOL enable = field == editable[0] || field == editable[1];
+            if (CWnd* control = GetDlgItem(static_cast<int>(values.ids[field])))
+                control->EnableWindow(enable);
+        }
+    }
+}
+
+bool CPageWizard::DeriveFields(int set) {
+    if ((set != 1 && set != 2) || m_nEditable < 0 || m_nEditable > 5)
+        return false;
+    ParameterSet s = Set(set);
+    switch (m_nEditable) {
+        case 0:
+            s.offset = OffsetFromRadiusAngle(s.radius, s.angle);
+            s.length = LengthFromRadiusAngle(s.radius, s.angle);
+            break;
+        case 1:
+            s.angle = AngleFromRadiusOffset(s.radius, s.offset);
+            s.length = LengthFromRadiusOffset(s.radius, s.offset);
+            break;
+        case 2:
+            s.angle = AngleFromRadiusLength(s.radius, s.length);
+            s.offset = OffsetFromRadiusLength(s.radius, s.length);
+            break;
+        case 3:
+            s.radius = RadiusFromAngleOffset(s.angle, s.offset);
+            s.length = LengthFromAngleOffset(s.angle, s.offset);
+            break;
+        case 4:
+            s.radius = RadiusFromAngleLength(s.angle, s.length);
+            s.offset = OffsetFromAngleLength(s.angle, s.length);
+            break;
+        default:
+            s.angle = AngleFromOffsetLength(s.offset, s.length);
+            s.radius = RadiusFromOffsetLength(s.offset, s.length);
+            break;
+    }
+    const bool solved =
+        IsUsable(s.radius) && IsUsable(s.angle) && IsUsable(s.offset) && IsUsable(s.length) && s.radius > 0.0;
+    if (!solved) {
+        s.radius = s.prevRadius;
+        s.angle = s.prevAngle;
+        s.offset = s.prevOffset;
+        s.length = s.prevLength;
+    }
+    s.angleDegrees = ShownDegrees(s.angle);
+    s.radiusText = FormatLength(s.radius);
+    s.offsetText = FormatLength(s.offset);
+    s.lengthText = FormatLength(s.length);
+    return solved;
+}
+
+void CPageWizard::ShowEditableChoice() {
+    if (auto* choice = dynamic_cast<CComboBox*>(GetDlgItem(IDC_WIZARD_EDITABLE)))
+        choice->SetCurSel(m_nEditable);
+    EnableEditableFields(m_bBothSets);
+}
+
+void CPageWizard::OnEditableChosen() {
+    EnableEditableFields(m_bBothSets);
+}
+
+void CPageWizard::OnSetFieldEdited(int set, SetField field) {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return;
+    const SetRules& rules = m_setRules;
+    ParameterSet s = Set(set);
+    bool changed = false;
+    switch (field) {
+        case kRadius:
+            s.radius = ParseLength(s.radiusText);
+            changed = s.radius != s.prevRadius;
+            break;
+        case kAngle: {
+            double degrees = s.angleDegrees;
+            if (degrees <= 0.0 || degrees < rules.angleFloor)
+                degrees = 1.0;
+            degrees = std::min(degrees, rules.angleCeiling);
+            s.angle = DegreesToRadians(degrees);
+            changed = s.angle != s.prevAngle;
+            break;
+        }
+        case kOffset:
+            s.offset = ParseLength(s.offsetText);
+            if (s.offset <= 0.0 || (rules.offsetAtLeastUnit && s.offset < m_dUnit))
+                s.offset = m_dUnit;
+            s.offset = std::min(s.offset, s.length);
+            changed = s.offset != s.prevOffset;
+            break;
+        case kLength:
+            s.length = std::max(ParseLength(s.lengthText), m_dUnit);
+            if (rules.lengthCoversOffsetFirst)
+                s.length = std::max(s.length, s.offset);
+            changed = s.length != s.prevLength;
+            break;
+    }
+    if (changed && DeriveFields(set)) {
+        if (field == kLength && rules.lengthCoversOffsetAfter)
+            s.length = std::max(s.length, s.offset);
+        Build();
+    }
+    RefreshSetTexts();
+    UpdateData(FALSE);
+}
+
+void CPageWizard::OnEntryEdited() {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return;
+    m_dEntry = std::max(0.0, ParseLength(m_strEntry));
+    m_strEntry = FormatLength(m_dEntry);
+    UpdateData(FALSE);
+    if (m_dEntry != m_dPrevEntry)
+        Build();
+}
+
+void CPageWizard::RefreshSetTexts() {
+    for (int set = 1; set <= 2; ++set) {
+        ParameterSet s = Set(set);
+        s.radiusText = FormatLength(s.radius);
+        s.offsetText = FormatLength(s.offset);
+        s.lengthText = FormatLength(s.length);
+        s.angleDegrees = ShownDegrees(s.angle);
+    }
+}
+
+void CPageWizard::KeepBuiltSetValues() {
+    for (int set = 1; set <= 2; ++set) {
+        ParameterSet s = Set(set);
+        s.prevRadius = s.radius;
+        s.prevAngle = s.angle;
+        s.prevOffset = s.offset;
+        s.prevLength = s.length;
+    }
+    m_dPrevEntry = m_dEntry;
+}
+
+// ---- Helpers of the pages ----
+
+double CPageWizard::AtLeastUnit(CString& text) const {
+    const double length = ParseLength(text);
+    if (length >= m_dUnit)
+        return length;
+    text = FormatLength(m_dUnit);
+    return m_dUnit;
+}
+
+bool CPageWizard::CommitLength(CString& text, double& length, double built) {
+    if (!m_bDirty || !UpdateData(TRUE))
+        return false;
+    length = AtLeastUnit(text);
+    UpdateData(FALSE);
+    return length != built;
+}
+
+CTool& CPageWizard::Tool() {
+    return m_pDoc->m_tool;
+}
+
+CGroup* CPageWizard::EditedGroup() const {
+    if (m_pEditEntry != nullptr)
+        return m_pEditEntry->m_pGroup;
+    return m_pDoc != nullptr ? &m_pDoc->m_rootGroup : nullptr;
+}
+
+CSheetWizard* CPageWizard::Sheet() const {
+    return dynamic_cast<CSheetWizard*>(m_pSheet != nullptr ? m_pSheet : GetParent());
+}
+
+CString CPageWizard::FormatLength(double length) const {
+    CString text;
+    if (m_pDoc != nullptr)
+        m_pDoc->FormatLength(text, length);
+    return text;
+}
+
+double CPageWizard::ParseLength(const CString& text) const {
+    return m_pDoc != nullptr ? m_pDoc->ParseLength(text.c_str()) : 0.0;
+}
+
+bool CPageWizard::AllMade(std::initializer_list<CPaint*> objects) {
+    for (CPaint* object : objects)
+        if (object == nullptr) {
+            for (CPaint* made : objects) delete made;
+            return false;
+        }
+    return true;
+}
+
+CGroup* CPageWizard::MakeGroup(std::initializer_list<CPaint*> members) {
+    auto* group = new CGroup;
+    group->SetTool(&Tool());
+    for (CPaint* member : members) group->m_members.push_back(member);
+    group->SetOwnerGroup(EditedGroup());
+    return group;
+}
+
+void CPageWizard::KeepEntryStraight(CTrack*& entry, std::size_t pieces) {
+    auto* group = static_cast<CGroup*>(m_pPiece);
+    if (m_dEntry != 0.0 && group->m_members.size() == pieces) {
+        entry = Create<CTrack>(kToolStraightTrack);
+        if (entry == nullptr)
+            return;
+        group->m_members.push_back(entry);
+        group->SetOwnerGroup(EditedGroup());
+        group->RecalcFrame();
+    } else if (m_dEntry == 0.0 && m_dPrevEntry != 0.0 && group->m_members.size() == pieces + 1) {
+        delete group->m_members.back();
+        group->m_members.pop_back();
+        entry = nullptr;
+    }
+}
+
+void CPageWizard::SetBranch(int set, double length, double degrees) {
+    ParameterSet s = Set(set);
+    s.length = length;
+    s.angleDegrees = degrees;
+    s.angle = DegreesToRadians(degrees);
+    s.radius = length / std::sin(s.angle);
+    s.offset = s.radius - length / std::tan(s.angle);
+    s.lengthText = FormatLength(s.length);
+    s.radiusText = FormatLength(s.radius);
+    s.offsetText = FormatLength(s.offset);
+}
+
+void CPageWizard::ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup* labels) {
+    m_pPiece = piece;
+    m_pLabelGroup = labels;
+    piece->SetOwnerGroup(EditedGroup());
+    labels->SetOwnerGroup(EditedGroup());
+    preview.SetObjects(piece, labels);
+    m_pPreview = &preview;
+}
+
+void CPageWizard::FinishBuild(CWnd& preview) {
+    m_pLabelGroup->RecalcFrame();
+    preview.Invalidate(TRUE);
+}

@@ -1,0 +1,197 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+
+#include "model/CPaint.h"
+#include "model/CTool.h"
+#include "platform/ctl/CPropertyPage.h"
+
+class CCVNDoc;
+class CGroup;
+class CGroupEditEntry;
+class CSheetWizard;
+class CTrack;
+class CTrackPreviewWnd;
+
+// The base of the track wizard's pages: the document the page builds for, the units of the
+// document's train scale, the page's piece (what Place puts into the layout) and its
+// annotations (dimension lines and labels, only ever shown in the preview), the two parameter
+// sets of the turnout pages with their solver, and Place itself.
+//
+// The page object lives as long as its document and keeps what the user typed; its window and
+// the layout objects it shows are made anew each time the sheet runs and are gone after
+// Place or Close: the active page's piece then belongs to the layout, everything else is deleted.
+class CPageWizard : public CPropertyPage {
+    DECLARE_DYNAMIC(CPageWizard)
+    DECLARE_MESSAGE_MAP()
+
+  public:
+    // The four values of a parameter set, in the order the "Editable fields" choice names them.
+    enum SetField { kRadius, kAngle, kOffset, kLength };
+    // How a turnout page limits what is typed into a parameter set.
+    struct SetRules {
+        // Angles at or below 0, or below this many degrees, become 1 degree.
+        double angleFloor = 0.0;
+        double angleCeiling = 90.0;
+        // Offsets at or below 0 become one unit; with this set, any offset below one unit.
+        bool offsetAtLeastUnit = false;
+        // A length below the offset is raised to it, before or after the other values follow.
+        bool lengthCoversOffsetFirst = false;
+        bool lengthCoversOffsetAfter = false;
+    };
+
+    explicit CPageWizard(UINT templateId);
+    ~CPageWizard() override;
+
+    // The parameters' defaults in units of the document's scale; empty in the base.
+    virtual void SetDefaults() {}
+    // Reshapes the page's pieces from the parameters, rebuilds the annotations and repaints
+    // the preview; empty in the base.
+    virtual void Build() {}
+
+    // The layout size a label of this text will have in the preview.
+    void MeasureLabel(double& width, double& height, const CString& label);
+    // Enables the two fields of set 2 (and with bothSets of set 1) the "Editable fields"
+    // choice makes editable, and disables the other two.
+    void EnableEditableFields(BOOL bothSets);
+    // The two values of set 1 or 2 that are not editable, from the two that are. A pair the
+    // solver cannot satisfy is refused: the set gets its last built values back and the
+    // answer is false.
+    bool DeriveFields(int set);
+
+    // The document of the main window's active layout window; null when none is open.
+    static CCVNDoc* ActiveDocument();
+    // The whole-inch unit of the pages' defaults and limits at a scale of 1 : ratio, and one
+    // real inch at that scale.
+    static double UnitForRatio(double ratio);
+    static double InchAtScale(double ratio);
+
+    CCVNDoc* m_pDoc = nullptr;
+    CGroupEditEntry* m_pEditEntry = nullptr;
+    CPaint* m_pPiece = nullptr;
+    CGroup* m_pLabelGroup = nullptr;
+    int m_bDirty = 1;
+    int m_nLabelHeight = 52;
+    double m_dInchAtScale = 0.0;
+    double m_dRatio = 1.0;
+    double m_dDefaultsRatio = 1.0;
+    double m_dUnit = 1.0;
+    double m_dMinAngle = 1.0;
+    CString m_strRadius1, m_strRadius2;
+    CString m_strOffset1, m_strOffset2;
+    CString m_strLength1, m_strLength2;
+    double m_dAngle1 = 0.0, m_dAngle2 = 0.0;
+    CString m_strEntry;
+    double m_dEntry = 0.0, m_dPrevEntry = 0.0;
+    double m_dLength1 = 0.0, m_dLength2 = 0.0;
+    double m_dPrevLength1 = 0.0, m_dPrevLength2 = 0.0;
+    double m_dOffset1 = 0.0, m_dPrevOffset1 = 0.0, m_dOffset2 = 0.0, m_dPrevOffset2 = 0.0;
+    double m_dAngleRad1 = 0.0, m_dPrevAngleRad1 = 0.0, m_dAngleRad2 = 0.0, m_dPrevAngleRad2 = 0.0;
+    double m_dRadius1 = 0.0, m_dPrevRadius1 = 0.0, m_dRadius2 = 0.0, m_dPrevRadius2 = 0.0;
+    CWnd* m_pSheet = nullptr;
+    int m_nEditable = 0;
+    CTrackPreviewWnd* m_pPreview = nullptr;
+    // The limits of the page's parameter sets, and whether it edits set 1 besides set 2.
+    SetRules m_setRules;
+    BOOL m_bBothSets = TRUE;
+
+  protected:
+    BOOL OnInitDialog() override;
+    // Place: the active page puts its piece into the group being edited with one Undo.
+    void OnOK() override;
+    // Close: the page's objects are deleted.
+    void OnCancel() override;
+    BOOL OnSetActive() override;
+
+    // One parameter set's values and the controls that show them.
+    struct ParameterSet {
+        CString& radiusText;
+        double& angleDegrees;
+        CString& offsetText;
+        CString& lengthText;
+        double& radius;
+        double& angle;
+        double& offset;
+        double& length;
+        double& prevRadius;
+        double& prevAngle;
+        double& prevOffset;
+        double& prevLength;
+        UINT ids[4];
+    };
+    ParameterSet Set(int set);
+    // The edit of one value of a set was left: the value is read and limited; when it
+    // changed the set follows and the page is built again. Every field of both sets is then
+    // shown anew.
+    void OnSetFieldEdited(int set, SetField field);
+    // The entry length was left: below 0 it becomes 0; a change builds the page.
+    void OnEntryEdited();
+    // The "Editable fields" choice shows the page's choice and enables its fields.
+    void ShowEditableChoice();
+    // The "Editable fields" choice was confirmed: nothing is derived until the next edit.
+    void OnEditableChosen();
+    void OnRadius1Edited() { OnSetFieldEdited(1, kRadius); }
+    void OnAngle1Edited() { OnSetFieldEdited(1, kAngle); }
+    void OnOffset1Edited() { OnSetFieldEdited(1, kOffset); }
+    void OnLength1Edited() { OnSetFieldEdited(1, kLength); }
+    void OnRadius2Edited() { OnSetFieldEdited(2, kRadius); }
+    void OnAngle2Edited() { OnSetFieldEdited(2, kAngle); }
+    void OnOffset2Edited() { OnSetFieldEdited(2, kOffset); }
+    void OnLength2Edited() { OnSetFieldEdited(2, kLength); }
+    // Both sets' values as texts and their angles in shown degrees.
+    void RefreshSetTexts();
+    // Each set value becomes its last built value.
+    void KeepBuiltSetValues();
+
+    // A length read from its text, at least one unit; a raised one is written back to the text.
+    double AtLeastUnit(CString& text) const;
+    // The edit of a length field was left: the length is read at least one unit and shown;
+    // answers whether it differs from its value at the last build.
+    bool CommitLength(CString& text, double& length, double built);
+
+    CTool& Tool();
+    // The group placed pieces go into: the one being edited.
+    CGroup* EditedGroup() const;
+    CSheetWizard* Sheet() const;
+    CString FormatLength(double length) const;
+    double ParseLength(const CString& text) const;
+    // A new layout object of the tool mode, from the document's defaults.
+    template <class Kind>
+    Kind* Create(int mode);
+    // Whether every object was made; when one was not, all of them are deleted.
+    static bool AllMade(std::initializer_list<CPaint*> objects);
+    // A new group of the document's engine holding the members in this order, owned by the
+    // group being edited.
+    CGroup* MakeGroup(std::initializer_list<CPaint*> members);
+    // The entry straight at the end of the piece group comes with an entry length and goes
+    // with the last one; the group holds the given number of pieces besides it.
+    void KeepEntryStraight(CTrack*& entry, std::size_t pieces);
+    // A branch of one parameter set from its length and angle in degrees, with its texts.
+    void SetBranch(int set, double length, double degrees);
+    // Keeps the objects as the page's piece and annotations, owned by the group being edited,
+    // and shows them in the preview.
+    void ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup* labels);
+    // The annotations take their new frame and the preview repaints.
+    void FinishBuild(CWnd& preview);
+
+  private:
+    bool IsActivePage() const;
+    // The preview lets go of the page's objects before they leave the page.
+    void ClearPreview();
+    // Puts the piece into the group being edited, centred and selected; false when nothing
+    // was placed.
+    bool PlacePiece();
+    void MoveIntoView(int centreX, int centreY);
+    void RestoreEditedGroupPose();
+    void DeletePageObjects();
+};
+
+template <class Kind>
+Kind* CPageWizard::Create(int mode) {
+    CPaint* made = Tool().CreateObjectForTool(mode);
+    auto* kind = dynamic_cast<Kind*>(made);
+    if (kind == nullptr)
+        delete made;
+    return kind;
+}
