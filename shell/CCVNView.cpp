@@ -124,7 +124,18 @@ void CCVNView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
 }
 
 void CCVNView::TellEngineZoom() {
-    Tool().SetViewScale(m_fZoom, ZoomDenominator());
+    TellEngineScale(ZoomDenominator());
+}
+
+// The engine keeps the zoom it was last told; telling it the same again would only make it
+// rescale every member of the current group, on every mouse move and paint. A ratio read from a
+// file that does not match its numerator and denominator is still put right.
+void CCVNView::TellEngineScale(double denominator) {
+    CTool& tool = Tool();
+    const double ratio = denominator != 0.0 ? m_fZoom / denominator : 0.0;
+    if (tool.m_fZoomNumerator != m_fZoom || tool.m_fZoomDenominator != denominator ||
+        tool.m_fZoomRatio != ratio)
+        tool.SetViewScale(m_fZoom, denominator);
 }
 
 CPoint CCVNView::ToLogical(CPoint device) {

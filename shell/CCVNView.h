@@ -92,6 +92,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CRect LogicalClientRect(CDC& dc, bool normalised);
     CPoint ClientCentre();
     void TellEngineZoom();
+    void TellEngineScale(double denominator);
     void ZoomEpilogue(bool recomputeBounds);
     void ScrollKeepingCentre(double oldZoom, CPoint centre, bool quiet);
     void AdoptEngineZoom(CPoint pressed);

@@ -128,7 +128,7 @@ void CCVNView::OnDraw(CDC* dc) {
     OnPrepareDC(&m_drawDC);
     const CRect area = LogicalClientRect(m_drawDC, false);
     FillBackground(m_drawDC, area);
-    tool.SetViewScale(m_fZoom, doc->m_fViewScale);
+    TellEngineScale(doc->m_fViewScale);
     UpdateRulersAfterDraw();
     if (doc->m_bGridShown)
         DrawGrid(&m_drawDC, area.left, area.top, area.right, area.bottom, doc->m_nGridWidth,
