@@ -4,6 +4,7 @@
 
 #include "app/CCVNApp.h"
 #include "model/CCVNDoc.h"
+#include "model/CPaint.h"
 #include "platform/base/CProfile.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CMDIChildWnd.h"
@@ -79,6 +80,18 @@ void MouseAcrossThePlan(benchmark::State& state) {
     }
 }
 BENCHMARK(MouseAcrossThePlan)->Unit(benchmark::kMicrosecond);
+
+// The status panes brought up to date as each mouse move does, with a piece selected and its
+// texts unchanged, and the window's pending paints done.
+void StatusPanesOfAMouseMove(benchmark::State& state) {
+    RunningPlanWindow plan;
+    plan.view->GetDocument()->m_rootGroup.m_members.front()->Select();
+    for (auto _ : state) {
+        plan.app.MainFrame()->UpdateStatusPanes();
+        plan.host.RunUntilIdle();
+    }
+}
+BENCHMARK(StatusPanesOfAMouseMove)->Unit(benchmark::kMicrosecond);
 
 // One line right and back, each scroll ended as a scroll bar ends it, the window repainted.
 void ScrollALine(benchmark::State& state) {
