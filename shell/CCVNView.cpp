@@ -11,8 +11,6 @@
 
 IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
 
-int CCVNView::s_nLastScrollX = 0;
-int CCVNView::s_nLastScrollY = 0;
 UINT CCVNView::s_nLastCursorId = 0;
 
 namespace {
@@ -183,7 +181,7 @@ BOOL CCVNView::OnScroll(UINT code, UINT position, BOOL doScroll) {
         return scrolled;
     }
     if (doScroll && GetScrollPosition() != before) {
-        RedrawRulers(true);
+        FollowRulers();
         RestoreFromBuffer(0, nullptr);
         if (CMainFrame* main = MainFrame())
             main->SetTrainPause(TRUE);
@@ -229,7 +227,7 @@ void CCVNView::SetScrollPositionQuiet(CPoint logical) {
                  TRUE);
     SetScrollPos(SB_VERT, std::clamp(static_cast<int>(logical.y), 0, std::max(0, GetScrollLimit(SB_VERT))),
                  TRUE);
-    RedrawRulers(true);
+    FollowRulers();
 }
 
 CRulerBar* CCVNView::Ruler(bool top) const {
@@ -240,12 +238,10 @@ CRulerBar* CCVNView::Ruler(bool top) const {
     return IsWindow(&ruler) ? &ruler : nullptr;
 }
 
-void CCVNView::RedrawRulers(bool topFirst) {
-    for (bool top : {topFirst, !topFirst})
-        if (CRulerBar* ruler = Ruler(top)) {
-            ruler->Invalidate(TRUE);
-            ruler->UpdateWindow();
-        }
+void CCVNView::FollowRulers() {
+    for (bool top : {true, false})
+        if (CRulerBar* ruler = Ruler(top))
+            ruler->FollowView();
 }
 
 // ---- Zoom ----

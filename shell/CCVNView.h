@@ -99,7 +99,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     double ZoomDenominator() const;
     void StoreZoomedPageSize();
     CSize PageExtent() const;
-    void RedrawRulers(bool topFirst);
+    void FollowRulers();
     CRulerBar* Ruler(bool top) const;
     CMainFrame* MainFrame() const;
 
@@ -220,14 +220,11 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CSize m_autoScrollStep;
     UINT_PTR m_nAutoScrollTimer = 0;
     double m_fZoom = 1.0;
-    double m_fPreviousZoom = 1.0;
     UINT m_nSavedFlags = 0;
     int m_bDragBackground = 0;
     // The press of this right click showed the context menu; its release shows none.
     bool m_bMenuShownOnPress = false;
 
     // Shared by every plan view.
-    static int s_nLastScrollX;
-    static int s_nLastScrollY;
     static UINT s_nLastCursorId;
 };

@@ -155,18 +155,10 @@ void CCVNView::OnDraw(CDC* dc) {
     RefreshStatusPanes();
 }
 
+// The layout keeps the scale and unit the rulers were last brought up to.
 void CCVNView::UpdateRulersAfterDraw() {
     CCVNDoc* doc = GetDocument();
-    const bool changed = m_fPreviousZoom != m_fZoom || doc->m_fViewScaleCopy != doc->m_fViewScale ||
-                         doc->m_nUnitIndexCopy != doc->m_nUnitIndex;
-    const CPoint position = GetScrollPosition();
-    if (position.x != s_nLastScrollX || changed)
-        RedrawRulers(true);
-    s_nLastScrollX = position.x;
-    if (position.y != s_nLastScrollY || changed)
-        RedrawRulers(false);
-    s_nLastScrollY = position.y;
-    m_fPreviousZoom = m_fZoom;
+    FollowRulers();
     doc->m_fViewScaleCopy = doc->m_fViewScale;
     doc->m_nUnitIndexCopy = doc->m_nUnitIndex;
 }

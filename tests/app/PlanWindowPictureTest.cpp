@@ -96,3 +96,38 @@ TEST_F(PlanWindowPicture, ZoomScrollUnitsAndTheMouseLeaveThePictureAsBefore) {
                                                    13390023887013307664ull, 196771609130268608ull,
                                                    12370782110394716953ull, 7993806772830179929ull}));
 }
+
+// A ruler is painted again only when the plan moves along it, and then with the other
+// windows' paints rather than at once.
+TEST_F(PlanWindowPicture, ARulerWaitsToBePaintedAndOnlyWhenThePlanMovesAlongIt) {
+    ActiveLayout()->m_fPageWidth = 400000.0;
+    ActiveLayout()->m_fPageHeight = 400000.0;
+    View().UpdateScrollSizes();
+    host.RunUntilIdle();
+    auto* child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    CRulerBar& top = child->TopRuler();
+    CRulerBar& left = child->LeftRuler();
+
+    View().InvalidateAll();
+    View().UpdateWindow();
+    EXPECT_TRUE(top.UpdateRegion().IsEmpty());
+    EXPECT_TRUE(left.UpdateRegion().IsEmpty());
+
+    View().SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0));
+    EXPECT_FALSE(top.UpdateRegion().IsEmpty());
+    EXPECT_TRUE(left.UpdateRegion().IsEmpty());
+    host.RunUntilIdle();
+    EXPECT_TRUE(top.UpdateRegion().IsEmpty());
+
+    View().SendMessage(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0));
+    EXPECT_TRUE(top.UpdateRegion().IsEmpty());
+    EXPECT_FALSE(left.UpdateRegion().IsEmpty());
+    host.RunUntilIdle();
+
+    ActiveLayout()->m_nUnitIndex = kMillimetres;
+    View().InvalidateAll();
+    View().UpdateWindow();
+    EXPECT_FALSE(top.UpdateRegion().IsEmpty());
+    EXPECT_FALSE(left.UpdateRegion().IsEmpty());
+}

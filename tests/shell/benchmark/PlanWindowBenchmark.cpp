@@ -103,6 +103,18 @@ void ScrollALine(benchmark::State& state) {
 }
 BENCHMARK(ScrollALine)->Unit(benchmark::kMillisecond);
 
+// A line right and back as a held scroll-bar arrow gives them, before the scroll ends.
+void ScrollALineWhileHeld(benchmark::State& state) {
+    RunningPlanWindow plan;
+    for (auto _ : state) {
+        for (UINT code : {SB_LINERIGHT, SB_LINELEFT}) {
+            plan.view->SendMessage(WM_HSCROLL, MAKEWPARAM(code, 0));
+            plan.host.RunUntilIdle();
+        }
+    }
+}
+BENCHMARK(ScrollALineWhileHeld)->Unit(benchmark::kMicrosecond);
+
 // The plan painted again where it is: its mapping and scroll position stay.
 void PaintThePlan(benchmark::State& state) {
     RunningPlanWindow plan;
