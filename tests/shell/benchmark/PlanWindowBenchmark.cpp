@@ -126,9 +126,10 @@ void PaintThePlan(benchmark::State& state) {
 BENCHMARK(PaintThePlan)->Unit(benchmark::kMillisecond);
 
 // Zoomed in until the plan can grow no further and scrolled to its lower right end; the top
-// ruler, then the left one, painted.
-void RulerAtTheFarEndZoomedIn(benchmark::State& state) {
+// ruler, then the left one, painted, in inches and in millimetres.
+void RulerAtTheFarEndZoomedIn(benchmark::State& state, int unit) {
     RunningPlanWindow plan;
+    plan.view->GetDocument()->m_nUnitIndex = unit;
     while (plan.view->GetDocument()->m_tool.CanZoomIn()) plan.view->OnZoomIn();
     plan.host.RunUntilIdle();
     // The far right end: SB_BOTTOM stands for SB_RIGHT too.
@@ -143,6 +144,7 @@ void RulerAtTheFarEndZoomedIn(benchmark::State& state) {
     state.counters["zoom"] = plan.view->GetZoom();
     state.counters["scrollX"] = plan.view->GetScrollPosition().x;
 }
-BENCHMARK(RulerAtTheFarEndZoomedIn)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RulerAtTheFarEndZoomedIn, Inches, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RulerAtTheFarEndZoomedIn, Millimetres, 8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
