@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
-#include "platform/gdi/PixelSurface.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
 #include "tests/app/RunningProgram.h"
-#include "tests/support/ByteDigest.h"
+#include "tests/support/PixelDigest.h"
 
 // The main window as the plan window, its rulers and the status bar leave it after zooming,
 // scrolling, a change of unit and the mouse crossing the plan, pixel for pixel: held to the
@@ -43,12 +41,7 @@ class PlanWindowPicture : public RunningProgram {
         View().ClientToScreen(&client);
         host.MouseMove(client);
     }
-    std::uint64_t MainWindowDigest() {
-        const PixelSurface& pixels = *Main().Surface();
-        std::vector<BYTE> bytes(static_cast<std::size_t>(pixels.Width()) * pixels.Height() * 4);
-        std::memcpy(bytes.data(), pixels.Row(0), bytes.size());
-        return ByteDigest(bytes);
-    }
+    std::uint64_t MainWindowDigest() { return PixelDigest(*Main().Surface()); }
 };
 
 }  // namespace

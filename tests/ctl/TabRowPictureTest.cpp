@@ -1,11 +1,10 @@
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/gdi/CFont.h"
 #include "tests/ctl/ListControlFixture.h"
-#include "tests/support/ByteDigest.h"
+#include "tests/support/PixelDigest.h"
 
 // A tab row's pictures as tabs come, go, change their text and font, scroll and are chosen,
 // pixel for pixel: held to the pictures the row drew while it measured every tab before each
@@ -17,10 +16,7 @@ class TabRowPicture : public ListControlTest {
   protected:
     std::uint64_t Digest() {
         manager.RunUntilIdle();
-        const PixelSurface& pixels = *parent.Surface();
-        std::vector<BYTE> bytes(static_cast<std::size_t>(pixels.Width()) * pixels.Height() * 4);
-        std::memcpy(bytes.data(), pixels.Row(0), bytes.size());
-        return ByteDigest(bytes);
+        return PixelDigest(*parent.Surface());
     }
     void Choose(int index) {
         CRect rect;
