@@ -11,8 +11,6 @@
 
 IMPLEMENT_DYNCREATE(CCVNView, CScrollView)
 
-int CCVNView::s_nLastScrollX = 0;
-int CCVNView::s_nLastScrollY = 0;
 UINT CCVNView::s_nLastCursorId = 0;
 
 namespace {
@@ -124,7 +122,18 @@ void CCVNView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
 }
 
 void CCVNView::TellEngineZoom() {
-    Tool().SetViewScale(m_fZoom, ZoomDenominator());
+    TellEngineScale(ZoomDenominator());
+}
+
+// The engine keeps the zoom it was last told; telling it the same again would only make it
+// rescale every member of the current group, on every mouse move and paint. A ratio read from a
+// file that does not match its numerator and denominator is still put right.
+void CCVNView::TellEngineScale(double denominator) {
+    CTool& tool = Tool();
+    const double ratio = denominator != 0.0 ? m_fZoom / denominator : 0.0;
+    if (tool.m_fZoomNumerator != m_fZoom || tool.m_fZoomDenominator != denominator ||
+        tool.m_fZoomRatio != ratio)
+        tool.SetViewScale(m_fZoom, denominator);
 }
 
 CPoint CCVNView::ToLogical(CPoint device) {
@@ -172,7 +181,7 @@ BOOL CCVNView::OnScroll(UINT code, UINT position, BOOL doScroll) {
         return scrolled;
     }
     if (doScroll && GetScrollPosition() != before) {
-        RedrawRulers(true);
+        FollowRulers();
         RestoreFromBuffer(0, nullptr);
         if (CMainFrame* main = MainFrame())
             main->SetTrainPause(TRUE);
@@ -218,7 +227,7 @@ void CCVNView::SetScrollPositionQuiet(CPoint logical) {
                  TRUE);
     SetScrollPos(SB_VERT, std::clamp(static_cast<int>(logical.y), 0, std::max(0, GetScrollLimit(SB_VERT))),
                  TRUE);
-    RedrawRulers(true);
+    FollowRulers();
 }
 
 CRulerBar* CCVNView::Ruler(bool top) const {
@@ -229,12 +238,10 @@ CRulerBar* CCVNView::Ruler(bool top) const {
     return IsWindow(&ruler) ? &ruler : nullptr;
 }
 
-void CCVNView::RedrawRulers(bool topFirst) {
-    for (bool top : {topFirst, !topFirst})
-        if (CRulerBar* ruler = Ruler(top)) {
-            ruler->Invalidate(TRUE);
-            ruler->UpdateWindow();
-        }
+void CCVNView::FollowRulers() {
+    for (bool top : {true, false})
+        if (CRulerBar* ruler = Ruler(top))
+            ruler->FollowView();
 }
 
 // ---- Zoom ----

@@ -92,13 +92,14 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CRect LogicalClientRect(CDC& dc, bool normalised);
     CPoint ClientCentre();
     void TellEngineZoom();
+    void TellEngineScale(double denominator);
     void ZoomEpilogue(bool recomputeBounds);
     void ScrollKeepingCentre(double oldZoom, CPoint centre, bool quiet);
     void AdoptEngineZoom(CPoint pressed);
     double ZoomDenominator() const;
     void StoreZoomedPageSize();
     CSize PageExtent() const;
-    void RedrawRulers(bool topFirst);
+    void FollowRulers();
     CRulerBar* Ruler(bool top) const;
     CMainFrame* MainFrame() const;
 
@@ -224,14 +225,11 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CSize m_autoScrollStep;
     UINT_PTR m_nAutoScrollTimer = 0;
     double m_fZoom = 1.0;
-    double m_fPreviousZoom = 1.0;
     UINT m_nSavedFlags = 0;
     int m_bDragBackground = 0;
     // The press of this right click showed the context menu; its release shows none.
     bool m_bMenuShownOnPress = false;
 
     // Shared by every plan view.
-    static int s_nLastScrollX;
-    static int s_nLastScrollY;
     static UINT s_nLastCursorId;
 };

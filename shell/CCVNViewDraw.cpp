@@ -128,7 +128,7 @@ void CCVNView::OnDraw(CDC* dc) {
     OnPrepareDC(&m_drawDC);
     const CRect area = LogicalClientRect(m_drawDC, false);
     FillBackground(m_drawDC, area);
-    tool.SetViewScale(m_fZoom, doc->m_fViewScale);
+    TellEngineScale(doc->m_fViewScale);
     UpdateRulersAfterDraw();
     if (doc->m_bGridShown)
         DrawGrid(&m_drawDC, area.left, area.top, area.right, area.bottom, doc->m_nGridWidth,
@@ -155,18 +155,10 @@ void CCVNView::OnDraw(CDC* dc) {
     RefreshStatusPanes();
 }
 
+// The layout keeps the scale and unit the rulers were last brought up to.
 void CCVNView::UpdateRulersAfterDraw() {
     CCVNDoc* doc = GetDocument();
-    const bool changed = m_fPreviousZoom != m_fZoom || doc->m_fViewScaleCopy != doc->m_fViewScale ||
-                         doc->m_nUnitIndexCopy != doc->m_nUnitIndex;
-    const CPoint position = GetScrollPosition();
-    if (position.x != s_nLastScrollX || changed)
-        RedrawRulers(true);
-    s_nLastScrollX = position.x;
-    if (position.y != s_nLastScrollY || changed)
-        RedrawRulers(false);
-    s_nLastScrollY = position.y;
-    m_fPreviousZoom = m_fZoom;
+    FollowRulers();
     doc->m_fViewScaleCopy = doc->m_fViewScale;
     doc->m_nUnitIndexCopy = doc->m_nUnitIndex;
 }

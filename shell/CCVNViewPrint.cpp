@@ -142,7 +142,7 @@ void CCVNView::OnPrint(CDC* dc, CPrintInfo* info) {
 void CCVNView::DrawPrinted(CDC* dc) {
     CCVNDoc* doc = GetDocument();
     CTool& tool = Tool();
-    tool.SetViewScale(m_fZoom, doc->m_fViewScale);
+    TellEngineScale(doc->m_fViewScale);
     if (doc->m_bGridShown) {
         CRect clip;
         dc->GetClipBox(&clip);

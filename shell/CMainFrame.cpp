@@ -219,13 +219,21 @@ void CMainFrame::UpdateStatusPanes() {
         return;
     CPieceStatusText& status = layout->m_tool.m_status;
     status.FormatPieceStatus();
-    CClientDC dc(&m_wndStatusBar);
     for (int pane = 0; pane < kStatusPaneCount; ++pane) {
         const CString& text = status.m_strPane[pane];
         m_wndStatusBar.SetPaneInfo(pane, m_wndStatusBar.GetItemID(pane), SBPS_NORMAL,
-                                   dc.GetTextExtent(text).cx);
+                                   StatusPaneWidth(pane, text));
         m_wndStatusBar.SetPaneText(pane, text.IsEmpty() ? "  " : text.c_str());
     }
+}
+
+int CMainFrame::StatusPaneWidth(int pane, const CString& text) {
+    if (m_measuredPaneText[pane] != text) {
+        CClientDC dc(&m_wndStatusBar);
+        m_measuredPaneText[pane] = text;
+        m_measuredPaneWidth[pane] = dc.GetTextExtent(text).cx;
+    }
+    return m_measuredPaneWidth[pane];
 }
 
 // ---- Printer ----

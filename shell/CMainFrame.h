@@ -72,6 +72,8 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void StepTrains(int ticks);
     void Build3DModels(CCVNDoc& doc);
     CCVNDoc* ActiveLayout();
+    // The width of a status pane's text, measured only when the text changed.
+    int StatusPaneWidth(int pane, const CString& text);
 
     CString m_strProgramFolder;
     int m_nPrintableWidth = 0;
@@ -82,6 +84,9 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     int m_nBottomMargin = 0;
     CComboBox* m_pLayerCombo = nullptr;
     CStatusBar m_wndStatusBar;
+    // The status panes' texts as last measured, and their widths.
+    std::optional<CString> m_measuredPaneText[kStatusPaneCount];
+    int m_measuredPaneWidth[kStatusPaneCount] = {};
     CToolBarEx m_wndMainBar;
     CToolBarEx m_wndToolsBar;
     CToolBarEx m_wndCameraBar;

@@ -111,12 +111,28 @@ CRect CRulerBar::TickArea() const {
     return CRect(client.left + kAreaInset, pane.top, client.right - kAreaInset, pane.bottom);
 }
 
+std::optional<CRulerBar::Mapping> CRulerBar::CurrentMapping() const {
+    CCVNDoc* doc = ActiveLayout();
+    CScrollView* view = ActiveView();
+    if (doc == nullptr || view == nullptr)
+        return std::nullopt;
+    const CPoint scroll = view->GetScrollPosition();
+    return Mapping{UnitLength(*doc), doc->GetUnitIndex(), m_bHorizontal ? scroll.x : scroll.y};
+}
+
+void CRulerBar::FollowView() {
+    if (IsWindow(this) && (!m_painted || CurrentMapping() != m_painted))
+        Invalidate();
+}
+
 void CRulerBar::OnPaint() {
     CPaintDC paint(this);
     CCVNDoc* doc = ActiveLayout();
     CScrollView* view = ActiveView();
+    m_painted.reset();
     if (doc == nullptr || view == nullptr || m_rcClient.IsRectEmpty())
         return;
+    m_painted = CurrentMapping();
     CDC dc;
     dc.CreateCompatibleDC(&paint);
     CBitmap* old = dc.SelectObject(&m_offscreen);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPen.h"
@@ -28,6 +30,9 @@ class CRulerBar : public CControlBar {
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
     // The area of the ticks in the ruler's pixels, lined up with the view's client area.
     CRect TickArea() const;
+    // Paints the ruler again, when the queue is next idle, if the view's mapping, unit or scroll
+    // position along the ruler is no longer the one it shows.
+    void FollowView();
 
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
@@ -37,6 +42,16 @@ class CRulerBar : public CControlBar {
     void OnSysColorChange() override;
 
   private:
+    // What the ruler's picture is drawn from, apart from the mouse marker, and the tick area,
+    // which the ruler takes up when the frame lays out its bars again.
+    struct Mapping {
+        double unitLength;
+        int unit;
+        int scroll;
+        bool operator==(const Mapping&) const = default;
+    };
+
+    std::optional<Mapping> CurrentMapping() const;
     CScrollView* ActiveView() const;
     CCVNDoc* ActiveLayout() const;
     void CreateFonts();
@@ -55,4 +70,5 @@ class CRulerBar : public CControlBar {
     int m_nMouseY = -1;
     CPen m_highlightPen;
     CPen m_shadowPen;
+    std::optional<Mapping> m_painted;
 };

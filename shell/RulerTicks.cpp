@@ -1,5 +1,6 @@
 #include "shell/RulerTicks.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -12,6 +13,8 @@ constexpr int kMajorLength = 20;
 constexpr int kHalfLength = 10;
 constexpr int kMinorLength = 5;
 constexpr int kMinorPerMajor = 10;
+// Far more labelled steps than a plan can scroll past; keeps the tick index an int.
+constexpr double kMostMajors = 1e8;
 
 // Finest first: the table read backwards as divisors, then from its second entry as multipliers.
 std::vector<double> CandidateSteps() {
@@ -65,8 +68,13 @@ std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int exte
     std::vector<RulerTick> ticks;
     if (!(minorSpacing > 0.0))
         return ticks;
+    // Labels are running sums of the step, as the ruler always made them; the labelled ticks
+    // before the area only add to the sum.
+    const double skipped = std::floor((-offset - kRulerLead) / majorSpacing);
+    const int firstMajor = skipped > 0.0 ? static_cast<int>(std::min(skipped, kMostMajors)) : 0;
     double value = 0.0;
-    for (int k = 0;; ++k) {
+    for (int m = 0; m < firstMajor; ++m) value += step.step;
+    for (int k = firstMajor * kMinorPerMajor;; ++k) {
         const double position = offset + k * minorSpacing;
         if (position >= extent + majorSpacing)
             break;

@@ -20,6 +20,9 @@ struct RulerStep {
 // unitLength: one unit of the document in logical units at the view's zoom.
 RulerStep ChooseRulerStep(double unitLength);
 CString FormatRulerLabel(double value, int decimals);
-// Ticks from the layout origin while they fall short of extent plus one labelled spacing;
-// offset is where the origin lies from the start of the tick area.
+// The ticks that can show in a tick area of extent: from the last labelled tick at least
+// kRulerLead before the area's start, while they fall short of extent plus one labelled
+// spacing; offset is where the layout origin lies from the start of the tick area.
 std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent);
+// How far before the tick area a tick may lie and still touch its first pixel.
+inline constexpr double kRulerLead = 10.0;

@@ -50,14 +50,23 @@ void HlsPicker::OnPaint() {
     DrawMark(dc);
 }
 
-void HlsPicker::DrawPicture(CDC& dc, const CRect& picture) const {
-    const CSize size = picture.Size();
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+const std::vector<std::uint32_t>& HlsPicker::PicturePixels(CSize size) {
+    if (m_pixelsHeld && m_pixelsSize == size && SamePicture(*m_pixelsHeld, m_hls))
+        return m_pixels;
+    m_pixels.assign(static_cast<std::size_t>(size.cx) * size.cy, 0);
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x) {
             const COLORREF color = ColorAt(CPoint(x, y), size);
-            pixels[static_cast<std::size_t>(y) * size.cx + x] = PixelFromColor(color);
+            m_pixels[static_cast<std::size_t>(y) * size.cx + x] = PixelFromColor(color);
         }
+    m_pixelsSize = size;
+    m_pixelsHeld = m_hls;
+    return m_pixels;
+}
+
+void HlsPicker::DrawPicture(CDC& dc, const CRect& picture) {
+    const CSize size = picture.Size();
+    const std::vector<std::uint32_t>& pixels = PicturePixels(size);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     dc.SetDIBitsToDevice(picture.left, picture.top, static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy),

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "platform/cdlg/ColorSpace.h"
 #include "platform/win/CWnd.h"
 
@@ -22,6 +26,8 @@ class HlsPicker : public CWnd {
     // The colour the picker holds after a pick at a pixel of the picture.
     virtual HlsColor PickAt(CPoint pixel, CSize picture) const = 0;
     virtual void DrawMark(CDC& dc) const = 0;
+    // Whether the picture drawn while holding a is the one drawn while holding b.
+    virtual bool SamePicture(const HlsColor& a, const HlsColor& b) const = 0;
     // Room kept right of the picture, for a mark drawn beside it.
     virtual int RoomBeside() const { return 0; }
 
@@ -34,8 +40,13 @@ class HlsPicker : public CWnd {
     void OnLButtonUp(UINT flags, CPoint point) override;
 
   private:
-    void DrawPicture(CDC& dc, const CRect& picture) const;
+    // The picture's pixels, worked out again only when its size or its colours changed.
+    const std::vector<std::uint32_t>& PicturePixels(CSize size);
+    void DrawPicture(CDC& dc, const CRect& picture);
     void Pick(CPoint point);
 
     HlsColor m_hls;
+    std::vector<std::uint32_t> m_pixels;
+    CSize m_pixelsSize;
+    std::optional<HlsColor> m_pixelsHeld;
 };

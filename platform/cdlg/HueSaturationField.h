@@ -10,4 +10,6 @@ class HueSaturationField : public HlsPicker {
     COLORREF ColorAt(CPoint pixel, CSize picture) const override;
     HlsColor PickAt(CPoint pixel, CSize picture) const override;
     void DrawMark(CDC& dc) const override;
+    // Every hue and saturation at middle luminosity, whatever colour is held.
+    bool SamePicture(const HlsColor&, const HlsColor&) const override { return true; }
 };

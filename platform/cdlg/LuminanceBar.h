@@ -11,4 +11,8 @@ class LuminanceBar : public HlsPicker {
     HlsColor PickAt(CPoint pixel, CSize picture) const override;
     void DrawMark(CDC& dc) const override;
     int RoomBeside() const override;
+    // Its shades are those of the hue and saturation held.
+    bool SamePicture(const HlsColor& a, const HlsColor& b) const override {
+        return a.hue == b.hue && a.saturation == b.saturation;
+    }
 };

@@ -275,9 +275,12 @@ void CEdit::PassArrowToSpin(UINT message, UINT key) {
     CWnd* parent = GetParent();
     if ((key != VK_UP && key != VK_DOWN) || !parent)
         return;
+    // The runtime class is asked first: it answers far sooner than a cast for each sibling.
     for (CWnd* sibling : parent->Children()) {
-        auto* spin = dynamic_cast<CSpinButtonCtrl*>(sibling);
-        if (spin && spin->GetBuddy() == this && (spin->GetStyle() & UDS_ARROWKEYS)) {
+        if (!sibling->IsKindOf(RUNTIME_CLASS(CSpinButtonCtrl)))
+            continue;
+        auto* spin = static_cast<CSpinButtonCtrl*>(sibling);
+        if (spin->GetBuddy() == this && (spin->GetStyle() & UDS_ARROWKEYS)) {
             spin->SendMessage(message, key);
             return;
         }

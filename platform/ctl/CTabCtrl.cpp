@@ -5,6 +5,7 @@
 
 #include "platform/ctl/ControlPainting.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CFont.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
 
@@ -43,6 +44,7 @@ int CTabCtrl::InsertItem(int index, const TCITEM* item) {
         added.param = item->lParam;
     const int at = std::min(index, GetItemCount());
     m_items.insert(m_items.begin() + at, added);
+    TabsChanged();
     if (m_selected < 0)
         m_selected = 0;
     else if (at <= m_selected && GetItemCount() > 1)
@@ -62,6 +64,7 @@ BOOL CTabCtrl::SetItem(int index, const TCITEM* item) {
         target.image = item->iImage;
     if (item->mask & TCIF_PARAM)
         target.param = item->lParam;
+    TabsChanged();
     UpdateScroller();
     Invalidate();
     return TRUE;
@@ -87,6 +90,7 @@ BOOL CTabCtrl::DeleteItem(int index) {
     if (index < 0 || index >= GetItemCount())
         return FALSE;
     m_items.erase(m_items.begin() + index);
+    TabsChanged();
     if (m_selected >= GetItemCount() || index < m_selected)
         --m_selected;
     if (m_selected < 0 && GetItemCount() > 0)
@@ -98,6 +102,7 @@ BOOL CTabCtrl::DeleteItem(int index) {
 
 BOOL CTabCtrl::DeleteAllItems() {
     m_items.clear();
+    TabsChanged();
     m_selected = -1;
     UpdateScroller();
     Invalidate();
@@ -114,36 +119,47 @@ int CTabCtrl::SetCurSel(int index) {
     return old;
 }
 
-int CTabCtrl::TextWidth(const CString& text) const {
+const CTabCtrl::Measures& CTabCtrl::Measured() const {
+    CFont* font = GetFont();
+    const LOGFONT& logFont = font->LogFont();
+    if (m_measures && std::memcmp(&m_measures->font, &logFont, sizeof logFont) == 0)
+        return *m_measures;
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
-    dc.SelectObject(GetFont());
-    CString shown = text;
-    shown.Remove('&');
-    return dc.GetTextExtent(shown).cx;
+    dc.SelectObject(font);
+    TEXTMETRIC metrics{};
+    dc.GetTextMetrics(&metrics);
+    Measures measures{logFont, metrics.tmHeight + 2 * 3 + kSelectedRaise, {}};
+    int end = 0;
+    for (const Item& item : m_items) {
+        CString shown = item.text;
+        shown.Remove('&');
+        end += dc.GetTextExtent(shown).cx + 2 * kTabPadding;
+        measures.ends.push_back(end);
+    }
+    m_measures = std::move(measures);
+    return *m_measures;
 }
 
 int CTabCtrl::TabHeight() const {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SelectObject(GetFont());
-    TEXTMETRIC metrics{};
-    dc.GetTextMetrics(&metrics);
-    return metrics.tmHeight + 2 * 3 + kSelectedRaise;
+    return Measured().tabHeight;
 }
 
 int CTabCtrl::WidthBefore(int index) const {
-    int width = 0;
-    for (int i = 0; i < index; ++i)
-        width += TextWidth(m_items[static_cast<std::size_t>(i)].text) + 2 * kTabPadding;
-    return width;
+    const std::vector<int>& ends = Measured().ends;
+    const int count = std::min(index, static_cast<int>(ends.size()));
+    return count > 0 ? ends[static_cast<std::size_t>(count - 1)] : 0;
+}
+
+int CTabCtrl::ItemLeft(int index) const {
+    return kSelectedRaise + WidthBefore(index) - WidthBefore(m_firstShown);
 }
 
 BOOL CTabCtrl::GetItemRect(int index, RECT* rect) const {
     if (!rect || index < 0 || index >= GetItemCount())
         return FALSE;
-    const int x = kSelectedRaise + WidthBefore(index) - WidthBefore(m_firstShown);
-    const int width = TextWidth(m_items[static_cast<std::size_t>(index)].text) + 2 * kTabPadding;
+    const int x = ItemLeft(index);
+    const int width = WidthBefore(index + 1) - WidthBefore(index);
     *rect = CRect(x, kSelectedRaise, x + width, TabHeight());
     return TRUE;
 }
@@ -269,7 +285,8 @@ void CTabCtrl::OnPaint() {
     CRect page(client.left, TabHeight() - 1, client.right, client.bottom);
     dc.DrawEdge(&page, EDGE_RAISED, BF_RECT);
     CFont* old = PrepareText(dc);
-    for (int i = m_firstShown; i < GetItemCount(); ++i)
+    // Tabs that start past the right edge cannot show.
+    for (int i = m_firstShown; i < GetItemCount() && ItemLeft(i) < client.right; ++i)
         if (i != m_selected)
             PaintTab(dc, i);
     if (m_selected >= m_firstShown)

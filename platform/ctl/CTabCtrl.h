@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "platform/ctl/CControlWnd.h"
@@ -55,10 +56,21 @@ class CTabCtrl : public CControlWnd {
         LPARAM param = 0;
     };
 
+    // The row measured in the control's font: the tab height and where each tab ends.
+    struct Measures {
+        LOGFONT font;
+        int tabHeight;
+        std::vector<int> ends;
+    };
+
+    // Measures the row again only when its tabs or its font changed since it was measured.
+    const Measures& Measured() const;
+    void TabsChanged() { m_measures.reset(); }
     int TabHeight() const;
-    int TextWidth(const CString& text) const;
     // The width of the tabs before index.
     int WidthBefore(int index) const;
+    // Where a tab starts in the scrolled row.
+    int ItemLeft(int index) const;
     CRect ScrollerRect() const;
     // Where the shown tabs must end: the client's right, or the arrows' left while they show.
     int RowRight() const;
@@ -76,4 +88,5 @@ class CTabCtrl : public CControlWnd {
     int m_selected = -1;
     int m_firstShown = 0;
     CSpinButtonCtrl m_scroller;
+    mutable std::optional<Measures> m_measures;
 };

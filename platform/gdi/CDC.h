@@ -245,6 +245,7 @@ class CDC : public CObject {
     struct Brush;
     struct Pen;
     struct State;
+    class KeptClip;
     class Painter;
 
     // Mapping helpers.
@@ -258,6 +259,8 @@ class CDC : public CObject {
     // Drawing helpers.
     CRect DrawingLimit() const;
     const RectRegion& VisibleRegion() const;
+    // Every change of the clip goes through here, so that it takes a new version.
+    void SetClip(std::optional<RectRegion> clip);
     Brush BrushOf(const CBrush* brush) const;
     Brush CurrentBrush() const;
     Brush SolidBrush(COLORREF color) const;
@@ -303,7 +306,7 @@ class CDC : public CObject {
     // The visible region, kept while the drawing limit and clip it was made from stay the same.
     struct VisibleCache {
         CRect limit;
-        std::optional<RectRegion> clip;
+        std::uint64_t clipVersion;
         RectRegion region;
     };
     mutable std::optional<VisibleCache> m_visible;

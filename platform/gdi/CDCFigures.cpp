@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numbers>
 
@@ -102,13 +103,20 @@ CRect CDC::DrawingLimit() const {
 
 const RectRegion& CDC::VisibleRegion() const {
     const CRect limit = DrawingLimit();
-    if (!m_visible || m_visible->limit != limit || m_visible->clip != m_state->clip) {
+    if (!m_visible || m_visible->limit != limit || m_visible->clipVersion != m_state->clipVersion) {
         RectRegion visible(limit);
         if (m_state->clip)
             visible = RectRegion::Combine(visible, *m_state->clip, RGN_AND);
-        m_visible = VisibleCache{limit, m_state->clip, std::move(visible)};
+        m_visible = VisibleCache{limit, m_state->clipVersion, std::move(visible)};
     }
     return m_visible->region;
+}
+
+void CDC::SetClip(std::optional<RectRegion> clip) {
+    // Shared by every DC, since a state saved by one may be given to another.
+    static std::atomic<std::uint64_t> lastVersion{0};
+    m_state->clip = std::move(clip);
+    m_state->clipVersion = ++lastVersion;
 }
 
 CDC::Brush CDC::SolidBrush(COLORREF color) const {
@@ -834,9 +842,9 @@ BOOL CDC::StrokeAndFillPath() {
 
 int CDC::SelectClipRgn(CRgn* region) {
     if (!region) {
-        m_state->clip.reset();
+        SetClip(std::nullopt);
     } else {
-        m_state->clip = region->Region();
+        SetClip(region->Region());
     }
     return VisibleRegion().Complexity();
 }
@@ -845,19 +853,19 @@ int CDC::SelectClipRgn(CRgn* region, int mode) {
     if (mode == RGN_COPY || (!region && mode != RGN_COPY))
         return SelectClipRgn(mode == RGN_COPY ? region : nullptr);
     const RectRegion current = m_state->clip ? *m_state->clip : RectRegion(DrawingLimit());
-    m_state->clip = RectRegion::Combine(current, region->Region(), mode);
+    SetClip(RectRegion::Combine(current, region->Region(), mode));
     return VisibleRegion().Complexity();
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
     const RectRegion rect(DeviceRect(x1, y1, x2, y2));
-    m_state->clip = m_state->clip ? RectRegion::Combine(*m_state->clip, rect, RGN_AND) : rect;
+    SetClip(m_state->clip ? RectRegion::Combine(*m_state->clip, rect, RGN_AND) : rect);
     return VisibleRegion().Complexity();
 }
 
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) {
     const RectRegion current = m_state->clip ? *m_state->clip : RectRegion(DrawingLimit());
-    m_state->clip = RectRegion::Combine(current, RectRegion(DeviceRect(x1, y1, x2, y2)), RGN_DIFF);
+    SetClip(RectRegion::Combine(current, RectRegion(DeviceRect(x1, y1, x2, y2)), RGN_DIFF));
     return VisibleRegion().Complexity();
 }
 
@@ -865,7 +873,9 @@ int CDC::OffsetClipRgn(int dx, int dy) {
     if (m_state->clip) {
         CSize by(dx, dy);
         LPtoDP(&by);
-        m_state->clip->Offset(by.cx, by.cy);
+        RectRegion moved = *m_state->clip;
+        moved.Offset(by.cx, by.cy);
+        SetClip(std::move(moved));
     }
     return VisibleRegion().Complexity();
 }

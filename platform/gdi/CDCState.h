@@ -74,10 +74,30 @@ struct CDC::State {
     int stretchMode = 1;
     CPoint brushOrg;
     std::optional<RectRegion> clip;  // device coordinates
+    // Names the clip's content: every change takes a number never used before, so equal
+    // numbers mean the same clip without comparing it rectangle by rectangle.
+    std::uint64_t clipVersion = 0;
 
     bool inPath = false;
     bool pathReady = false;
     DevicePath path;  // device index coordinates
+};
+
+// Puts a DC's clip back as it was, with its version, when it goes out of scope.
+class CDC::KeptClip {
+  public:
+    explicit KeptClip(State& state) : m_state(state), m_clip(state.clip), m_version(state.clipVersion) {}
+    ~KeptClip() {
+        m_state.clip = std::move(m_clip);
+        m_state.clipVersion = m_version;
+    }
+    KeptClip(const KeptClip&) = delete;
+    KeptClip& operator=(const KeptClip&) = delete;
+
+  private:
+    State& m_state;
+    std::optional<RectRegion> m_clip;
+    std::uint64_t m_version;
 };
 
 // The shared stock objects.

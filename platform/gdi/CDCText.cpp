@@ -73,7 +73,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* t
     const double ox = reference.x + along * c + down * sn;
     const double oy = reference.y - along * sn + down * c;
 
-    std::optional<RectRegion> savedClip = m_state->clip;
+    const KeptClip keptClip(*m_state);
     if (rect && (options & ETO_CLIPPED))
         IntersectClipRect(rect);
     if (rect && (options & ETO_OPAQUE))
@@ -101,7 +101,6 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* t
         font.Render(mask, text, length, ox, oy, angle);
         FillMask(mask, SolidBrush(s.textColor), R2_COPYPEN);
     }
-    m_state->clip = savedClip;
     if (updateCP) {
         CSize advance(static_cast<int>(std::lround(width * c)), static_cast<int>(std::lround(-width * sn)));
         DPtoLP(&advance);
@@ -263,7 +262,7 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
         else if (format & DT_BOTTOM)
             y = box.bottom - down * lineHeight;
     }
-    const std::optional<RectRegion> savedClip = m_state->clip;
+    const KeptClip keptClip(*m_state);
     if (!(format & DT_NOCLIP))
         IntersectClipRect(rect);
     for (const auto& line : lines) {
@@ -280,6 +279,5 @@ int CDC::DrawText(const char* text, int length, RECT* rect, UINT format) {
         DrawTextLine(shown.c_str(), static_cast<int>(shown.size()), x, y, format, underline);
         y += down * lineHeight;
     }
-    m_state->clip = savedClip;
     return totalHeight;
 }

@@ -90,9 +90,13 @@ void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const
 
 void CStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width) {
     if (!ValidIndex(index)) return;
-    m_panes[index].id = id;
-    m_panes[index].style = style;
-    m_panes[index].width = std::max(0, width);
+    Pane& pane = m_panes[index];
+    const int kept = std::max(0, width);
+    // The frame sets every pane on every mouse move; only a change is painted again.
+    if (pane.id == id && pane.style == style && pane.width == kept) return;
+    pane.id = id;
+    pane.style = style;
+    pane.width = kept;
     Invalidate();
 }
 

@@ -25,17 +25,29 @@ CRect DragArea(const CWnd* topLevel) {
     return area;
 }
 
+// The picture made for the last present is used again for the next while no one else holds
+// it, so that each move of the drag image only copies the window's pixels, without a new
+// picture to make and clear first.
+std::shared_ptr<PixelSurface>& LastPicture() {
+    static std::shared_ptr<PixelSurface> last;
+    return last;
+}
+
 std::shared_ptr<PixelSurface> CopyOf(const PixelSurface& pixels) {
-    auto copy = std::make_shared<PixelSurface>(pixels.Width(), pixels.Height());
+    std::shared_ptr<PixelSurface>& last = LastPicture();
+    if (!last || last.use_count() > 1 || last->Width() != pixels.Width() || last->Height() != pixels.Height())
+        last = std::make_shared<PixelSurface>(pixels.Width(), pixels.Height());
     std::copy(pixels.Row(0), pixels.Row(0) + static_cast<std::size_t>(pixels.Width()) * pixels.Height(),
-              copy->Data());
-    return copy;
+              last->Data());
+    return last;
 }
 }  // namespace
 
 std::shared_ptr<const PixelSurface> TopLevelPicture(const CWnd* topLevel) {
     if (!WindowManager::Instance().IsAlive(topLevel) || !topLevel->Surface())
         return nullptr;
+    if (!DragImage::Instance().IsShown())
+        LastPicture().reset();
     const CRect area = DragArea(topLevel);
     if (area.IsRectEmpty())
         return topLevel->Surface();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/Units.h"
 #include "shell/RulerTicks.h"
 
@@ -14,6 +16,31 @@ constexpr int kFeet = 1;
 // One unit in logical units at the engine's zoom numerator / denominator.
 double UnitLength(int unit, double numerator, double denominator) {
     return UnitTable[unit].size / denominator * numerator;
+}
+
+// The ruler's ticks as they were made before only those near the area were: every one from
+// the origin, each label the running sum of the step.
+std::vector<RulerTick> TicksFromTheOrigin(double unitLength, double offset, int extent) {
+    const RulerStep step = ChooseRulerStep(unitLength);
+    const double majorSpacing = unitLength * step.step;
+    const double minorSpacing = majorSpacing * 0.1;
+    std::vector<RulerTick> ticks;
+    double value = 0.0;
+    for (int k = 0; offset + k * minorSpacing < extent + majorSpacing; ++k) {
+        const double position = offset + k * minorSpacing;
+        const int length = k % 10 == 0 ? 20 : (k % 5 == 0 ? 10 : 5);
+        RulerTick tick{static_cast<int>(position), length, CString()};
+        if (k % 10 == 0) {
+            tick.label = FormatRulerLabel(value, step.decimals);
+            value += step.step;
+        }
+        ticks.push_back(tick);
+    }
+    return ticks;
+}
+
+bool SameTick(const RulerTick& a, const RulerTick& b) {
+    return a.position == b.position && a.length == b.length && a.label == b.label;
 }
 
 std::vector<CString> Labels(const std::vector<RulerTick>& ticks) {
@@ -65,15 +92,45 @@ TEST(RulerTicks, TenMinorIntervalsPerLabelledStepWithALongerMiddleOne) {
     }
     EXPECT_EQ(Labels(ticks), (std::vector<CString>{"0", "1", "2", "3"}));
 
-    // Scrolled by 150: the origin lies before the area and the labels go on from there.
+    // Scrolled by 150: the origin lies before the area; the ticks start at the last label
+    // ten units or more before it and the labels go on from there.
     const std::vector<RulerTick> scrolled = MakeRulerTicks(100.0, -150.0, 300);
-    EXPECT_EQ(scrolled.front().position, -150);
-    EXPECT_EQ(scrolled[15].position, 0);
-    EXPECT_EQ(scrolled[15].length, 10);
-    EXPECT_EQ(Labels(scrolled), (std::vector<CString>{"0", "1", "2", "3", "4", "5"}));
+    EXPECT_EQ(scrolled.front().position, -50);
+    EXPECT_EQ(scrolled[5].position, 0);
+    EXPECT_EQ(scrolled[5].length, 10);
+    EXPECT_EQ(Labels(scrolled), (std::vector<CString>{"1", "2", "3", "4", "5"}));
 
     // Metres at the starting zoom: labels in tenths, one decimal.
     const std::vector<CString> metres = Labels(MakeRulerTicks(UnitLength(kMetres, 1.0, 10.0), 0.0, 250));
     EXPECT_EQ(metres, (std::vector<CString>{"0.0", "0.1", "0.2", "0.3"}));
     EXPECT_TRUE(MakeRulerTicks(0.0, 0.0, 300).empty());
+}
+
+// Scrolled anywhere a plan can be, in every unit and at every zoom a plan window offers, the
+// ruler makes the very ticks it made from the origin wherever they can touch the tick area, and
+// at most ten more before it.
+TEST(RulerTicks, OnlyTheTicksNearTheAreaAreMadeAndTheyAreTheTicksFromTheOrigin) {
+    constexpr int kExtent = 5080;  // 1920 pixels
+    for (int unit = 0; unit < kUnitCount; ++unit)
+        for (double zoom = 1.0 / 64.0; zoom <= 64.0; zoom *= 2.0) {
+            const double length = UnitLength(unit, zoom, 10.0);
+            for (double scroll : {0.0, 3.0, 151.0, 9999.5, 84665.0, 250000.0}) {
+                const std::vector<RulerTick> made = MakeRulerTicks(length, -scroll, kExtent);
+                const std::vector<RulerTick> all = TicksFromTheOrigin(length, -scroll, kExtent);
+                ASSERT_FALSE(made.empty());
+                ASSERT_LE(made.size(), all.size());
+                const size_t first = all.size() - made.size();
+                for (size_t i = 0; i < made.size(); ++i)
+                    ASSERT_TRUE(SameTick(made[i], all[first + i])) << unit << " " << zoom << " " << scroll;
+                for (size_t i = 0; i < first; ++i)
+                    ASSERT_LT(all[i].position, -kRulerLead) << unit << " " << zoom << " " << scroll;
+                const auto before = std::count_if(made.begin(), made.end(), [](const RulerTick& tick) {
+                    return tick.position < -kRulerLead;
+                });
+                EXPECT_LE(before, 10) << unit << " " << zoom << " " << scroll;
+                // No more than the area's width in minor ticks and a labelled step on either side.
+                const double major = ChooseRulerStep(length).step * length;
+                EXPECT_LE(made.size(), (kExtent + kRulerLead + 2 * major) / (major / 10) + 1);
+            }
+        }
 }

@@ -63,6 +63,19 @@ void ShortLineSegmentsClipped(benchmark::State& state) {
 }
 BENCHMARK(ShortLineSegmentsClipped)->Unit(benchmark::kMillisecond);
 
+// The same through a clip region of many pieces, as a window's DC has over a dialog full of
+// controls: a hole for each of 200 controls.
+void ShortLineSegmentsClippedAroundControls(benchmark::State& state) {
+    Picture picture;
+    CRgn clip;
+    clip.CreateRectRgn(0, 0, kWidth, kHeight);
+    picture.dc.SelectClipRgn(&clip);
+    for (int i = 0; i < 200; ++i)
+        picture.dc.ExcludeClipRect(20 + i % 20 * 90, 20 + i / 20 * 100, 90 + i % 20 * 90, 60 + i / 20 * 100);
+    MeasureShortSegments(state, picture.dc);
+}
+BENCHMARK(ShortLineSegmentsClippedAroundControls)->Unit(benchmark::kMillisecond);
+
 // The same through a plan-like mapping, y up, three logical units to a pixel.
 void ShortLineSegmentsMapped(benchmark::State& state) {
     Picture picture;
