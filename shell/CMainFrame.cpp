@@ -33,6 +33,7 @@ ON_COMMAND(ID_TOOL_PARAMETERS, OnToolParameters)
 ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
+ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
 END_MESSAGE_MAP()
 
 namespace {
@@ -177,6 +178,12 @@ void CMainFrame::OnToolParameters() {
     const bool show = m_wndToolParameters.m_bShown == 0;
     m_wndToolParameters.ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
     m_wndToolParameters.m_bShown = show ? 1 : 0;
+}
+
+// The panes show the engine's texts; without a handler the idle update would grey them out
+// between two mouse moves.
+void CMainFrame::OnUpdateStatusPane(CCmdUI* cmdUI) {
+    cmdUI->Enable(TRUE);
 }
 
 void CMainFrame::OnUpdateToolParameters(CCmdUI* cmdUI) {

@@ -62,6 +62,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateShow3DView(CCmdUI* cmdUI);
     void OnToolParameters();
     void OnUpdateToolParameters(CCmdUI* cmdUI);
+    void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
 

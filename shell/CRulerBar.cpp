@@ -121,7 +121,8 @@ std::optional<CRulerBar::Mapping> CRulerBar::CurrentMapping() const {
 }
 
 void CRulerBar::FollowView() {
-    if (IsWindow(this) && (!m_painted || CurrentMapping() != m_painted))
+    // The tick area changes too when the plan's scroll bars come or go.
+    if (IsWindow(this) && (!m_painted || CurrentMapping() != m_painted || TickArea() != m_rcTickArea))
         Invalidate();
 }
 
