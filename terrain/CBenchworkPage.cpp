@@ -119,6 +119,15 @@ BOOL CBenchworkPage::Refuse(const CString& message, int id) {
 }
 
 BOOL CBenchworkPage::Validate() {
+    if (m_bValidating)
+        return FALSE;
+    m_bValidating = true;
+    const BOOL valid = CheckValues();
+    m_bValidating = false;
+    return valid;
+}
+
+BOOL CBenchworkPage::CheckValues() {
     auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy);
     if (!CPages::Validate() || benchwork == nullptr)
         return FALSE;
@@ -160,6 +169,8 @@ void CBenchworkPage::OnLengthKillFocus(int id) {
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {
+    if (m_bValidating)
+        return;
     OnLengthKillFocus(IDC_GRID_SPACING);
     if (!Validate())
         return;

@@ -51,4 +51,8 @@ class CBenchworkPage : public CPages {
     double ParseLength(const CString& text) const;
     // The range message, the focus on the field; FALSE.
     BOOL Refuse(const CString& message, int id);
+    BOOL CheckValues();
+
+    // The message of a refused value takes the focus from the field, which must not check again.
+    bool m_bValidating = false;
 };
