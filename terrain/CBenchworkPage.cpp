@@ -3,9 +3,6 @@
 #include <cstdlib>
 
 #include "drawing/CPagesOwner.h"
-#include "model/CLengthFormat.h"
-#include "model/CTool.h"
-#include "model/CToolHost.h"
 #include "platform/base/CStringTable.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
@@ -13,6 +10,7 @@
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CMount.h"
 #include "terrain/CTerrainEditorDialog.h"
+#include "terrain/TerrainLengths.h"
 #include "track/TextureBrowsing.h"
 #include "ui/DataFolderFileDialog.h"
 
@@ -44,20 +42,6 @@ bool CBenchworkPage::IsTerrain() const {
 CMount* CBenchworkPage::Terrain() const {
     auto* copy = dynamic_cast<CMount*>(m_pCopy);
     return copy != nullptr ? copy->m_pEditedTerrain : nullptr;
-}
-
-CString CBenchworkPage::FormatLength(double length) const {
-    const CToolHost* host =
-        m_pCopy != nullptr && m_pCopy->m_pTool != nullptr ? m_pCopy->m_pTool->m_pHost : nullptr;
-    CString text;
-    CLengthFormat(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex).FormatLength(text, length);
-    return text;
-}
-
-double CBenchworkPage::ParseLength(const CString& text) const {
-    const CToolHost* host =
-        m_pCopy != nullptr && m_pCopy->m_pTool != nullptr ? m_pCopy->m_pTool->m_pHost : nullptr;
-    return CLengthFormat(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex).ParseLength(text);
 }
 
 void CBenchworkPage::DoDataExchange(CDataExchange* dx) {
@@ -92,12 +76,12 @@ void CBenchworkPage::SetObject(CPaint* object) {
     auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy);
     if (benchwork == nullptr)
         return;
-    m_strElevation = FormatLength(benchwork->m_fElevation);
-    m_strThickness = FormatLength(benchwork->m_fThickness);
+    m_strElevation = FormatObjectLength(*m_pCopy, benchwork->m_fElevation);
+    m_strThickness = FormatObjectLength(*m_pCopy, benchwork->m_fThickness);
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
         m_bAllowConform = terrain->m_bAllowConform;
         m_bFixedBorder = terrain->m_bFixedBorder;
-        m_strGridSpacing = FormatLength(terrain->m_fGridSpacing);
+        m_strGridSpacing = FormatObjectLength(*m_pCopy, terrain->m_fGridSpacing);
         m_strTextureScale.Format("%d", static_cast<int>(terrain->m_fTextureScale));
     }
     m_strTexture = benchwork->m_strTexture;
@@ -131,20 +115,20 @@ BOOL CBenchworkPage::CheckValues() {
     auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy);
     if (!CPages::Validate() || benchwork == nullptr)
         return FALSE;
-    const CString tooHigh =
-        CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kHighestElevation);
-    benchwork->m_fElevation = ParseLength(m_strElevation);
+    const CString tooHigh = CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " +
+                            FormatObjectLength(*m_pCopy, kHighestElevation);
+    benchwork->m_fElevation = ParseObjectLength(*m_pCopy, m_strElevation);
     if (!(benchwork->m_fElevation >= 0.0 && benchwork->m_fElevation <= kHighestElevation))
         return Refuse(tooHigh, IDC_BENCHWORK_ELEVATION);
-    benchwork->m_fThickness = ParseLength(m_strThickness);
+    benchwork->m_fThickness = ParseObjectLength(*m_pCopy, m_strThickness);
     if (!(benchwork->m_fThickness >= 0.0 && benchwork->m_fThickness <= kHighestElevation))
         return Refuse(tooHigh, IDC_BENCHWORK_THICKNESS);
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
-        terrain->m_fGridSpacing = ParseLength(m_strGridSpacing);
+        terrain->m_fGridSpacing = ParseObjectLength(*m_pCopy, m_strGridSpacing);
         if (!(terrain->m_fGridSpacing >= CMount::kSmallestSpacing &&
               terrain->m_fGridSpacing <= CMount::kLargestSpacing))
-            return Refuse(kBetween + FormatLength(CMount::kSmallestSpacing) + " and " +
-                              FormatLength(CMount::kLargestSpacing),
+            return Refuse(kBetween + FormatObjectLength(*m_pCopy, CMount::kSmallestSpacing) + " and " +
+                              FormatObjectLength(*m_pCopy, CMount::kLargestSpacing),
                           IDC_GRID_SPACING);
         const int scale = std::atoi(m_strTextureScale);
         if (scale < kSmallestTextureScale || scale > kLargestTextureScale) {
@@ -163,9 +147,11 @@ BOOL CBenchworkPage::CheckValues() {
 // ---- Fields ----
 
 void CBenchworkPage::OnLengthKillFocus(int id) {
+    if (m_pCopy == nullptr)
+        return;
     CString text;
     GetDlgItemText(id, text);
-    SetDlgItemText(id, FormatLength(ParseLength(text)));
+    SetDlgItemText(id, FormatObjectLength(*m_pCopy, ParseObjectLength(*m_pCopy, text)));
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {

@@ -47,8 +47,6 @@ class CBenchworkPage : public CPages {
     CMount* Terrain() const;
     bool IsTerrain() const;
     void ShowTerrainControls();
-    CString FormatLength(double length) const;
-    double ParseLength(const CString& text) const;
     // The range message, the focus on the field; FALSE.
     BOOL Refuse(const CString& message, int id);
     BOOL CheckValues();

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "model/CEditStep.h"
-#include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "platform/ctl/CEdit.h"
@@ -15,6 +14,7 @@
 #include "platform/r3d/Scene.h"
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CMount.h"
+#include "terrain/TerrainLengths.h"
 
 IMPLEMENT_DYNAMIC(CTerrainEditorDialog, CDialog)
 
@@ -91,18 +91,6 @@ double CTerrainEditorDialog::Scale() const {
     return host != nullptr ? host->Get3DScale() : 0.0;
 }
 
-CString CTerrainEditorDialog::FormatLength(double length) const {
-    const CToolHost* host = m_pTerrain->m_pTool != nullptr ? m_pTerrain->m_pTool->m_pHost : nullptr;
-    CString text;
-    CLengthFormat(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex).FormatLength(text, length);
-    return text;
-}
-
-double CTerrainEditorDialog::ParseLength(const CString& text) const {
-    const CToolHost* host = m_pTerrain->m_pTool != nullptr ? m_pTerrain->m_pTool->m_pHost : nullptr;
-    return CLengthFormat(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex).ParseLength(text);
-}
-
 // ---- Opening ----
 
 void CTerrainEditorDialog::DoDataExchange(CDataExchange* dx) {
@@ -121,7 +109,7 @@ BOOL CTerrainEditorDialog::OnInitDialog() {
     m_preview.SetTerrain(m_pTerrain, (m_pTerrain->m_pose.angle + m_pose.angle) * 180.0 / std::numbers::pi);
     m_preview.CreateCamera(this);
     if (m_nKnot < m_pTerrain->Grid().GetSize())
-        m_strElevation = FormatLength(m_pTerrain->Grid()[m_nKnot].z);
+        m_strElevation = FormatObjectLength(*m_pTerrain, m_pTerrain->Grid()[m_nKnot].z);
     m_strElastic.Format("%d", static_cast<int>(m_fElastic * 100.0));
     UpdateData(FALSE);
     SetButtonIcons();
@@ -174,7 +162,7 @@ void CTerrainEditorDialog::ShowKnotElevation() {
 }
 
 void CTerrainEditorDialog::ShowElevation(double height) {
-    m_strElevation = FormatLength(height);
+    m_strElevation = FormatObjectLength(*m_pTerrain, height);
     SetDlgItemText(IDC_KNOT_ELEVATION, m_strElevation);
 }
 
@@ -332,7 +320,7 @@ void CTerrainEditorDialog::OnElevationKillFocus() {
         return;
     const double scale = Scale();
     if (scale > 0.0)
-        ApplyKnotHeight(static_cast<float>(ParseLength(m_strElevation) / scale));
+        ApplyKnotHeight(static_cast<float>(ParseObjectLength(*m_pTerrain, m_strElevation) / scale));
     edit->SetModify(FALSE);
 }
 

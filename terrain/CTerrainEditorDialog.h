@@ -88,8 +88,6 @@ class CTerrainEditorDialog : public CDialog {
     bool EditsChanged() const;
     void RebuildPreview();
     void ShowKnotElevation();
-    CString FormatLength(double length) const;
-    double ParseLength(const CString& text) const;
 
     std::unique_ptr<r3d::Scene> m_pScene;
     r3d::Light* m_pLight = nullptr;
