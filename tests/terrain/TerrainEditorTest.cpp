@@ -7,6 +7,8 @@
 #include "model/CEditStep.h"
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
@@ -59,6 +61,19 @@ class TerrainEditorTest : public ::testing::Test {
                 red += p.r > 120 && p.g < 60 && p.b < 60;
             }
         return red;
+    }
+    // The colour of the preview's frame, as the dialog's window shows it.
+    static COLORREF FramePixel(CWnd& dialog, CWnd& preview) {
+        CRect outer, frame;
+        dialog.GetWindowRect(&outer);
+        preview.GetWindowRect(&frame);
+        return ColorFromPixel(dialog.Surface()->At(frame.left - outer.left, frame.top - outer.top + 5));
+    }
+    static std::vector<r3d::Raster::Rgb> Pixels(const r3d::Raster& picture) {
+        std::vector<r3d::Raster::Rgb> pixels;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) pixels.push_back(picture.Pixel(x, y));
+        return pixels;
     }
     static int CountDark(const r3d::Raster& picture) {
         int dark = 0;
@@ -282,6 +297,47 @@ TEST_F(TerrainEditorTest, HoldingRotateRightTurnsTwentyTicksOfThreeDegreesInASec
         host.ClickClient(&editor.Preview(), CPoint(2, 2));
         host.PressKey(VK_HOME);
         EXPECT_NEAR(editor.Preview().GetYaw(), yaw, 1e-9);
+        Click(editor, IDCANCEL);
+    });
+    RunTerrainEditor(*terrain, terrain->m_nCentreKnot, nullptr, FALSE);
+}
+
+TEST_F(TerrainEditorTest, TheKeysOfThePreviewMoveItsCameraAndItsFrameShowsTheFocus) {
+    host.WhenModal("Terrain Editor", [&](CWnd& window) {
+        CTerrainEditorDialog& editor = Editor(window);
+        CTerrainPreviewWnd& preview = editor.Preview();
+        r3d::Camera& camera = *preview.GetCamera();
+        // The picture has the keys first; another field takes them and greys the frame.
+        EXPECT_EQ(CWnd::GetFocus(), &preview);
+        EXPECT_EQ(FramePixel(window, preview), RGB(0, 0, 0));
+        host.ClickClient(editor.GetDlgItem(IDC_ELASTIC_PERCENT), CPoint(3, 3));
+        EXPECT_EQ(FramePixel(window, preview), GetSysColor(COLOR_BTNSHADOW));
+        host.ClickClient(&preview, CPoint(2, 2));
+        ASSERT_EQ(CWnd::GetFocus(), &preview);
+        EXPECT_EQ(FramePixel(window, preview), RGB(0, 0, 0));
+        const r3d::Vec3 start = camera.Position(), ahead = camera.Forward();
+        host.PressKey(VK_PRIOR);
+        EXPECT_NEAR(r3d::Dot(camera.Position() - start, camera.Up()), 0.1f, 1e-5f);
+        EXPECT_NEAR(r3d::Length(camera.Position() - start), 0.1f, 1e-5f);
+        host.PressKey(VK_NEXT);
+        EXPECT_NEAR(r3d::Length(camera.Position() - start), 0.0f, 1e-5f);
+        host.PressKey(VK_UP);
+        EXPECT_NEAR(r3d::Length(camera.Position() - start), 0.1f, 1e-5f);
+        EXPECT_GT(r3d::Dot(camera.Position() - start, ahead), 0.0f);
+        host.PressKey(VK_DOWN);
+        EXPECT_NEAR(r3d::Length(camera.Position() - start), 0.0f, 1e-5f);
+        // Left turns the view, so the picture changes; the dialog's arrows stay with the picture.
+        const std::vector<r3d::Raster::Rgb> before = Pixels(camera.Picture());
+        const int knot = editor.GetSelectedKnot();
+        host.PressKey(VK_LEFT);
+        EXPECT_EQ(CWnd::GetFocus(), &preview);
+        EXPECT_EQ(editor.GetSelectedKnot(), knot);
+        EXPECT_LT(r3d::Dot(camera.Forward(), ahead), 1.0f - 1e-5f);
+        EXPECT_NE(Pixels(camera.Picture()), before);
+        // End is not the preview's: the camera stays.
+        const r3d::Vec3 placed = camera.Position();
+        host.PressKey(VK_END);
+        EXPECT_EQ(camera.Position(), placed);
         Click(editor, IDCANCEL);
     });
     RunTerrainEditor(*terrain, terrain->m_nCentreKnot, nullptr, FALSE);
