@@ -54,8 +54,7 @@ CTerrainEditorDialog::CTerrainEditorDialog(int knot, CMount* terrain, const CPos
       m_pTerrain(terrain),
       m_pose(pose != nullptr ? *pose : terrain->m_parentPose),
       m_edits(terrain->m_newEdits),
-      m_nKnot(std::clamp(knot, 0, std::max(0, terrain->Grid().GetSize() - 1))),
-      m_nOpenedKnot(m_nKnot) {
+      m_nKnot(std::clamp(knot, 0, std::max(0, terrain->Grid().GetSize() - 1))) {
     if (withFirstEdit)
         AppendFirstEdit();
     MakeWorld();
@@ -83,7 +82,7 @@ void CTerrainEditorDialog::AppendFirstEdit() {
 
 void CTerrainEditorDialog::MakeWorld() {
     m_pScene = std::make_unique<r3d::Scene>();
-    m_pLight = m_pScene->AddLight(std::make_unique<r3d::Light>(r3d::Vec3{-1.0f, -1.0f, 1.0f}, 1.0f));
+    m_pScene->AddLight(std::make_unique<r3d::Light>(r3d::Vec3{-1.0f, -1.0f, 1.0f}, 1.0f));
 }
 
 double CTerrainEditorDialog::Scale() const {

@@ -10,7 +10,6 @@
 #include "terrain/CTerrainPreviewWnd.h"
 
 namespace r3d {
-class Light;
 class Scene;
 }  // namespace r3d
 
@@ -90,7 +89,6 @@ class CTerrainEditorDialog : public CDialog {
     void ShowKnotElevation();
 
     std::unique_ptr<r3d::Scene> m_pScene;
-    r3d::Light* m_pLight = nullptr;
     CTerrainPreviewWnd m_preview;
     CBitmap m_icons[4];
     CHoldButton m_rotateLeft;
@@ -100,7 +98,6 @@ class CTerrainEditorDialog : public CDialog {
     CPose m_pose;
     CTerrainEditList m_edits;
     int m_nKnot = 0;
-    int m_nOpenedKnot = 0;
     int m_nHoldTicks = 0;
 };
 

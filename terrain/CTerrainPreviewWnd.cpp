@@ -33,7 +33,6 @@ BOOL CTerrainPreviewWnd::CreateCamera(CTerrainEditorDialog* dialog) {
     GetClientRect(&client);
     m_nWidth = std::max(1, client.Width());
     m_nHeight = std::max(1, client.Height());
-    m_fDistance = kCameraDistance;
     m_fViewWidth = m_fViewHeight = kViewWindow;
     m_pCamera = std::make_unique<r3d::Camera>(m_nWidth, m_nHeight);
     RebuildClumps(FALSE);

@@ -19,7 +19,6 @@ class CTerrainEditorDialog;
 class CTerrainPreviewWnd : public CStatic {
     DECLARE_DYNAMIC(CTerrainPreviewWnd)
   public:
-    static constexpr float kCameraDistance = 3.0f;
     static constexpr float kViewWindow = 0.4f;
 
     CTerrainPreviewWnd();
@@ -76,7 +75,6 @@ class CTerrainPreviewWnd : public CStatic {
     int m_nMarkerX = 0;
     int m_nWidth = 0;
     int m_nHeight = 0;
-    float m_fDistance = kCameraDistance;
     float m_fViewHeight = kViewWindow;
     float m_fViewWidth = kViewWindow;
     r3d::Vec3 m_position;
