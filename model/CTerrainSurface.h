@@ -22,6 +22,8 @@ class CTerrainSurface {
         (void)y;
         return FALSE;
     }
+    // The plan view's "Terrain Editor..." on the terrain.
+    virtual void RunEditor() {}
     // Whether a point of the terrain's own frame lies inside its outline, edges included.
     virtual BOOL PtInOutline(double x, double y) {
         (void)x;

@@ -150,6 +150,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnDelete();
     void OnDuplicate();
     void OnProperties();
+    void OnTerrainEditor();
+    void OnUpdateTerrainEditor(CCmdUI* cmdUI);
     void OnCut();
     void OnCopy();
     void OnPaste();

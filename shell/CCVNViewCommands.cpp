@@ -1,6 +1,7 @@
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "model/CRunningTrain.h"
+#include "model/CTerrainSurface.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/CCmdUI.h"
 #include "resources/CommandIds.h"
@@ -35,6 +36,8 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_DELETE, OnUpdateNeedsSelectionOrTrain)
 ON_COMMAND(ID_EDIT_DUPLICATE, OnDuplicate)
 ON_UPDATE_COMMAND_UI(ID_EDIT_DUPLICATE, OnUpdateNeedsSelection)
 ON_COMMAND(ID_EDIT_PROPERTIES, OnProperties)
+ON_COMMAND(ID_TERRAIN_EDITOR, OnTerrainEditor)
+ON_UPDATE_COMMAND_UI(ID_TERRAIN_EDITOR, OnUpdateTerrainEditor)
 ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateNeedsSelectionOrTrain)
 ON_COMMAND(ID_EDIT_CUT, OnCut)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
@@ -161,6 +164,18 @@ void CCVNView::OnDuplicate() {
 void CCVNView::OnProperties() {
     Tool().ShowProperties();
     RedrawAndRepaint();
+}
+
+void CCVNView::OnTerrainEditor() {
+    auto* terrain = dynamic_cast<CTerrainSurface*>(GetDocument()->GetSelectedMount());
+    if (terrain == nullptr)
+        return;
+    terrain->RunEditor();
+    RedrawAndRepaint();
+}
+
+void CCVNView::OnUpdateTerrainEditor(CCmdUI* cmdUI) {
+    cmdUI->Enable(GetDocument()->GetSelectedMount() != nullptr);
 }
 
 void CCVNView::OnCut() {

@@ -1,6 +1,7 @@
 #include "terrain/CMount.h"
 
 #include <cmath>
+#include <utility>
 
 #include "model/CConformingObject.h"
 #include "model/CTool.h"
@@ -44,6 +45,19 @@ void CMount::InstallKnotEditor(KnotEditor editor) {
 
 const CMount::KnotEditor& CMount::InstalledKnotEditor() {
     return KnotEditorSlot();
+}
+
+namespace {
+
+CMount*& TerrainInPropertiesSlot() {
+    static CMount* terrain = nullptr;
+    return terrain;
+}
+
+}  // namespace
+
+CMount* CMount::TerrainInProperties() {
+    return TerrainInPropertiesSlot();
 }
 
 CMount::CMount() {
@@ -114,6 +128,7 @@ CPaint* CMount::Clone() {
     copy->CopyFrom(this);
     copy->m_newEdits = m_newEdits;
     copy->m_loadedEdits = m_loadedEdits;
+    copy->m_pEditedTerrain = m_pEditedTerrain;
     if (m_bRebuildOnCopy) {
         copy->RebuildGrid();
         m_bRebuildOnCopy = 0;
@@ -150,9 +165,20 @@ void CMount::ApplyRebuildRules(const Settings& before, const CPose* pose) {
 
 int CMount::EditProperties(const CPose* pose) {
     const Settings before = CurrentSettings();
+    const double spacing = m_fGridSpacing;
+    const int fixedBorder = m_bFixedBorder;
+    CMount* const outer = std::exchange(TerrainInPropertiesSlot(), this);
     const int changed = CPaint::EditProperties(pose);
-    if (changed)
+    TerrainInPropertiesSlot() = outer;
+    if (changed) {
         ApplyRebuildRules(before, pose);
+    } else if (m_fGridSpacing != spacing || m_bFixedBorder != fixedBorder) {
+        // The page's terrain editor took the spacing and border ahead of the dialog's OK.
+        m_fGridSpacing = spacing;
+        m_bFixedBorder = m_bBuiltFixedBorder = fixedBorder;
+        RebuildGrid();
+        Update3D(pose);
+    }
     return changed;
 }
 

@@ -65,6 +65,15 @@ class CMount : public CBenchwork, public CTerrainSurface {
 
     // ---- 3D ----
     virtual void UpdateMeshVertices(r3d::Clump& clump, int keepPlan);
+    // The terrain editor's wireframe mesh: vertex i + 1 at knot i, centred on the outline
+    // centre, in 3D units of the scale; none without a grid.
+    std::unique_ptr<r3d::Clump> BuildPreviewMesh(double scale);
+
+    // ---- Editor ----
+    // The terrain editor on the centre knot, without a first edit.
+    void RunEditor() override;
+    // The terrain whose properties dialog is open, while it is.
+    static CMount* TerrainInProperties();
 
     // ---- Cuts ----
     double GetHeightAt(double x, double y);
@@ -134,6 +143,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     int m_nMaxColumn = 0;
     int m_nMaxRow = 0;
     double m_fTextureScale = 20.0;
+    // In the properties dialog's working copies: the terrain the dialog edits.
+    CMount* m_pEditedTerrain = nullptr;
 
   private:
     void InitMount();

@@ -6,6 +6,7 @@
 #include "model/CToolHost.h"
 #include "platform/r3d/Clump.h"
 #include "terrain/CMount.h"
+#include "terrain/CTerrainEditorDialog.h"
 #include "terrain/TerrainSpace.h"
 
 // The heights of the knots: the base elevation plus every edit record replayed in order.
@@ -86,8 +87,9 @@ int CMount::DeformElastic(r3d::Clump& clump, int vertex, float x, float y, float
         farthest = std::max(farthest, std::hypot(static_cast<double>(p.x) - x, static_cast<double>(p.z) - z));
     }
     const double reach = elastic * farthest;
+    // A fixed border keeps its knots; a free one lets them follow like the inner ones.
+    const int considered = m_bFixedBorder ? std::min(m_nInteriorCount, knots) : knots;
     if (reach >= 1e-6) {
-        const int considered = m_bFixedBorder ? std::min(m_nInteriorCount, knots) : knots;
         for (int k = considered; k >= 1; --k) {
             r3d::Vec3 p = vertices[static_cast<size_t>(k - 1)].position;
             const double d = std::hypot(static_cast<double>(p.x) - x, static_cast<double>(p.z) - z);
@@ -98,7 +100,7 @@ int CMount::DeformElastic(r3d::Clump& clump, int vertex, float x, float y, float
             m_grid[k - 1].z = static_cast<float>(scale * p.y);
         }
     }
-    if (vertex <= m_nInteriorCount) {
+    if (vertex <= considered) {
         clump.SetVertex(vertex, {x, y, z});
         m_grid[vertex - 1].z = static_cast<float>(scale * y);
     }
@@ -117,6 +119,10 @@ int CMount::DeformElastic(r3d::Clump& clump, int vertex, float x, float y, float
     edit.y = static_cast<float>(at.y);
     target.Append(edit);
     return 1;
+}
+
+void CMount::RunEditor() {
+    RunTerrainEditor(*this, m_nCentreKnot, &m_parentPose, FALSE);
 }
 
 int CMount::UndoTerrainEdit(CEditStep*) {

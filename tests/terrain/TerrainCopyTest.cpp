@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <memory>
 
 #include "drawing/PropertiesClassSteps.h"
 #include "drawing/ShapeSupport.h"
@@ -44,8 +45,11 @@ TEST(TerrainCopy, TheTerrainRegistersItsPointsColourAndCancelWithThePropertiesDi
     terrain->RebuildGrid();
     terrain->Grid().RaiseAll(33.0);
     terrain->m_fGridSpacing = 500.0;
+    // The dialog's working copy names the terrain it edits.
+    std::unique_ptr<CMount> copy(static_cast<CMount*>(terrain->Clone()));
+    copy->m_pEditedTerrain = terrain;
     ASSERT_TRUE(steps->onCancel);
-    steps->onCancel(*terrain);
+    steps->onCancel(*copy);
     EXPECT_EQ(TerrainPlan::Heights(*terrain), heights);
     // Benchwork's status: its outline length and elevation, kind 22.
     auto* bench = plan.Outline<CBenchwork>(Rectangle(0, 0, 3000, 2000));

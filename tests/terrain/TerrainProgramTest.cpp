@@ -4,9 +4,11 @@
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
+#include "platform/win/WindowDCs.h"
 #include "shell/CCVNView.h"
 #include "terrain/CBenchwork.h"
 #include "terrain/CMount.h"
+#include "terrain/CTerrainEditorDialog.h"
 #include "tests/app/RunningProgram.h"
 #include "tools/datagen/DataPictures.h"
 #include "track/CTrack.h"
@@ -195,4 +197,68 @@ TEST_F(TerrainProgram, TracksCutFillAndTunnelThroughTerrainAndRestoreGivesThePic
     for (size_t i = 0; i < restored.size(); ++i) EXPECT_EQ(restored[i].position, groundMesh[i].position);
     // The pieces' models come back in another order: faces on one plane may swap a pixel.
     EXPECT_LT(CountDifferent(ground, Picture()), 20);
+}
+
+TEST_F(TerrainProgram, TheTerrainEditorOpensFromTheMenuAndFromAKnotDragOnThePlan) {
+    EXPECT_FALSE(IsEnabled(ID_TERRAIN_EDITOR));
+    host.WhenModal("2D Object properties", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    DrawOutline(ID_TOOL_TERRAIN, {{350, 100}, {650, 100}, {650, 350}, {350, 350}});
+    auto* terrain = dynamic_cast<CMount*>(layout->m_rootGroup.m_members.front());
+    ASSERT_NE(terrain, nullptr);
+    ASSERT_TRUE(terrain->IsSelected());
+    EXPECT_TRUE(IsEnabled(ID_TERRAIN_EDITOR));
+    const std::vector<float> heights = [&] {
+        std::vector<float> z;
+        for (int k = 0; k < terrain->Grid().GetSize(); ++k) z.push_back(terrain->Grid()[k].z);
+        return z;
+    }();
+
+    // From the menu: on the centre knot, without a first edit, the trains paused meanwhile.
+    int editors = 0;
+    host.WhenModal("Terrain Editor", [&](CWnd& window) {
+        ++editors;
+        auto& editor = *dynamic_cast<CTerrainEditorDialog*>(&window);
+        EXPECT_EQ(editor.GetSelectedKnot(), terrain->m_nCentreKnot);
+        EXPECT_EQ(editor.EditList().GetCount(), 0);
+        EXPECT_TRUE(Main().IsTrainPaused());
+        host.PressKey(VK_ESCAPE);
+    });
+    Command(ID_TERRAIN_EDITOR);
+    EXPECT_EQ(editors, 1);
+    EXPECT_FALSE(Main().IsTrainPaused());
+
+    // A Ctrl-drag on a knot of the plan proposes a height; its release opens the editor with
+    // that height as its first edit, which OK keeps as one undoable step.
+    const int knot = terrain->m_nCentreKnot;
+    const double s = terrain->m_fGridSpacing;
+    const CDoublePoint world =
+        terrain->LocalToWorld(terrain->Grid()[knot].x * s, terrain->Grid()[knot].y * s);
+    CPoint at = layout->m_tool.LayoutToDevice(world.x, world.y, 0);
+    {
+        CClientDC dc(plan);
+        plan->OnPrepareDC(&dc);
+        dc.LPtoDP(&at);
+    }
+    Command(ID_TOOL_SELECTOR);
+    host.WhenModal("Terrain Editor", [&](CWnd& window) {
+        ++editors;
+        auto& editor = *dynamic_cast<CTerrainEditorDialog*>(&window);
+        EXPECT_EQ(editor.GetSelectedKnot(), knot);
+        ASSERT_EQ(editor.EditList().GetCount(), 1);
+        EXPECT_NE(editor.EditList()[0].dz, 0.0f);
+        // The preview shows the proposed height already.
+        EXPECT_NEAR(terrain->Grid()[knot].z, terrain->m_fDragHeight, 0.01);
+        host.ClickClient(window.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    host.KeyDown(VK_CONTROL);
+    host.DragClient(plan, at, CPoint(at.x + 20, at.y - 30), 4);
+    host.KeyUp(VK_CONTROL);
+    host.RunUntilIdle();
+    EXPECT_EQ(editors, 2);
+    EXPECT_EQ(terrain->m_newEdits.GetCount(), 1);
+    // The last step is the editor's.
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(terrain->m_newEdits.GetCount(), 0);
+    for (int k = 0; k < terrain->Grid().GetSize(); ++k)
+        EXPECT_EQ(terrain->Grid()[k].z, heights[static_cast<size_t>(k)]) << k;
 }

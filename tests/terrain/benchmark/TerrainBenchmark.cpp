@@ -2,13 +2,19 @@
 
 #include <cmath>
 
+#include "platform/host/HeadlessHost.h"
+#include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
+#include "resources/TerrainEditorTemplates.h"
+#include "terrain/CTerrainEditorDialog.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/terrain/TerrainPlan.h"
 
 // A terrain of 3 m by 1.5 m at a grid spacing of 150 (about 20,000 knots) with a 100-vertex
 // outline and 500 edits: its grid rebuild, its mesh, one vertex drag of the terrain editor, a
-// Conform Terrain with 200 track pieces over it, and one plan redraw of its knot dots.
+// Conform Terrain with 200 track pieces over it, one plan redraw of its knot dots, and in the
+// terrain editor one drag step (the elastic edit, the 3D model's vertices and the preview's
+// picture) and one tick of a held rotate button.
 
 namespace {
 
@@ -107,8 +113,48 @@ void RedrawGridDots(benchmark::State& state) {
     large.plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
+// The editor open on the terrain's centre knot, as a window of the headless host.
+struct OpenEditor {
+    explicit OpenEditor(LargeTerrain& large)
+        : dialog(large.terrain->m_nCentreKnot, large.terrain, nullptr, FALSE) {
+        dialog.CreateIndirect(TerrainEditorTemplate(), nullptr);
+        dialog.ShowWindow(SW_SHOW);
+        host.RunUntilIdle();
+    }
+    ~OpenEditor() { dialog.DestroyWindow(); }
+    HeadlessHost host;
+    CTerrainEditorDialog dialog;
+};
+
+void EditorDragStep(benchmark::State& state) {
+    LargeTerrain large;
+    OpenEditor editor(large);
+    std::unique_ptr<r3d::Clump> model = large.terrain->Build3D(nullptr);
+    const r3d::Clump& mesh = *editor.dialog.Preview().GetTerrainClump();
+    r3d::Vec3 p;
+    mesh.GetVertex(large.terrain->m_nCentreKnot + 1, p);
+    float lift = 0.1f;
+    for (auto _ : state) {
+        editor.dialog.ApplyKnotHeight(p.y + lift);
+        large.terrain->UpdateMeshVertices(*model, 0);
+        lift = -lift;
+    }
+    state.counters["knots"] = large.terrain->Grid().GetSize();
+    state.counters["edits"] = editor.dialog.EditList().GetCount();
+}
+
+void EditorRotateTick(benchmark::State& state) {
+    LargeTerrain large;
+    OpenEditor editor(large);
+    for (auto _ : state) editor.dialog.RotateView(-CTerrainEditorDialog::kRotateStep, TRUE, TRUE);
+    state.counters["pixels"] = editor.dialog.Preview().GetCamera()->Picture().Width() *
+                               editor.dialog.Preview().GetCamera()->Picture().Height();
+}
+
 }  // namespace
 
+BENCHMARK(EditorDragStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorRotateTick)->Unit(benchmark::kMillisecond);
 BENCHMARK(RebuildGrid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BuildMesh)->Unit(benchmark::kMillisecond);
 BENCHMARK(DragOneVertex)->Unit(benchmark::kMillisecond);
