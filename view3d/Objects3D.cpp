@@ -1,0 +1,16 @@
+#include "view3d/Objects3D.h"
+
+#include "model/CToolMode.h"
+#include "model/ObjectFactory.h"
+#include "view3d/C3D.h"
+#include "view3d/CCamera.h"
+#include "view3d/CSprite.h"
+
+void Register3DObjects() {
+    RegisterObjectMaker(GetCreateKindForTool(kToolCamera),
+                        [](CTool* tool) -> CPaint* { return new CCamera(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kTool3DObject),
+                        [](CTool* tool) -> CPaint* { return new C3D(0, tool, 0.0, 0.0); });
+    RegisterObjectMaker(GetCreateKindForTool(kTool3DBitmap),
+                        [](CTool* tool) -> CPaint* { return new CSprite(0, tool, 0.0, 0.0); });
+}
