@@ -73,16 +73,15 @@ void CSprite::SetImage(const CString& name) {
     m_strMask = MaskFileName(name);
 }
 
+// A picture missing is reported once per opening; a mask need not exist.
 void CSprite::LoadBitmaps() {
     CString image = m_strImage;
-    m_pImage = image.IsEmpty() ? nullptr : LoadBitmapFile(image, kProfileKey, kDataFolder);
-    if (m_pImage == nullptr && !image.IsEmpty() && !m_bMissingReported) {
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + m_strImage,
-                      MB_OK | MB_ICONEXCLAMATION);
+    m_pImage =
+        image.IsEmpty() ? nullptr : LoadBitmapFile(image, kProfileKey, kDataFolder, !m_bMissingReported);
+    if (m_pImage == nullptr && !image.IsEmpty())
         m_bMissingReported = 1;
-    }
     CString mask = m_strMask;
-    m_pMask = mask.IsEmpty() ? nullptr : LoadBitmapFile(mask, kProfileKey, kDataFolder);
+    m_pMask = mask.IsEmpty() ? nullptr : LoadBitmapFile(mask, kProfileKey, kDataFolder, false);
 }
 
 void CSprite::RecreateResources(int recreate) {
