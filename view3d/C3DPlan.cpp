@@ -179,7 +179,7 @@ int C3D::FinishCreate(const CPose* pose, int flag) {
     if (host != nullptr)
         host->SetModalDialogFlag(TRUE);
     if (valid)
-        EditProperties(pose);
+        RunDialog(pose, true);
     m_pTool->m_bStatusRefresh = 1;
     if (host != nullptr)
         host->SetModalDialogFlag(FALSE);
@@ -196,9 +196,14 @@ int C3D::Edit3DProperties(int) {
 }
 
 int C3D::EditProperties(const CPose* pose) {
+    return RunDialog(pose, false);
+}
+
+// A new shape opens the dialog in its creation form: only the shape itself can change.
+int C3D::RunDialog(const CPose* pose, bool creating) {
     RefreshElevationFromModel();
     C3DPropertyDialog dialog;
-    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, creating ? nullptr : pose);
     if (dialog.DoModal() != IDOK)
         return 0;
     Invalidate();

@@ -204,7 +204,8 @@ void C3DPreviewClump::SpinStep() {
     const r3d::Vec3 p = m_pCamera->Position() - m_lookAt;
     const double r = std::sqrt(p.x * p.x + p.z * p.z);
     m_fSpinAngle += kPi / 90.0;
-    if (m_fSpinAngle >= 2.0 * kPi)
+    // Forty-five steps from three quarters make a whole turn, whatever the rounding of the sum.
+    if (m_fSpinAngle >= 2.0 * kPi - 1e-9)
         m_fSpinAngle = 0.0;
     const r3d::Vec3 position{m_lookAt.x + static_cast<float>(r * std::cos(-m_fSpinAngle)), m_lookAt.y + p.y,
                              m_lookAt.z + static_cast<float>(r * std::sin(-m_fSpinAngle))};

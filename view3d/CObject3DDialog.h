@@ -44,7 +44,11 @@ class CObject3DDialog : public CDialog {
     void OnKillFocusElevation();
     // The edit's text read as a length in the layout's unit, written back formatted.
     void Reformat(int editId);
+
+  public:
     CString FormatLength(double length) const;
+
+  protected:
     double ParseLength(const CString& text) const;
     // The length in [low, 32000]; else the range message, the edit gets the focus.
     bool CheckLength(double value, double low, int editId);
