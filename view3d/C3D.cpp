@@ -275,7 +275,9 @@ int C3D::Rescale(CEditStep* step) {
 void C3D::AppendStatusText(CString& text) {
     if (m_pTool == nullptr)
         return;
-    text = m_pTool->m_status.m_strMeasure[3] + "; " + m_pTool->m_status.m_strMeasure[2];
+    // A height drag's label comes first.
+    text += (text.IsEmpty() ? "" : "; ") + m_pTool->m_status.m_strMeasure[3] + "; " +
+            m_pTool->m_status.m_strMeasure[2];
 }
 
 void C3D::UpdateSizeInfo(const CPose* pose) {

@@ -227,7 +227,8 @@ void CCamera::AppendStatusText(CString& text) {
         return;
     CString angles;
     angles.Format("; %.2f; %.2f", HalfAngle() * 114.5916, m_pTool->m_status.m_fRotation);
-    text = m_pTool->m_status.m_strMeasure[5] + angles;
+    // A height drag's label comes first.
+    text += (text.IsEmpty() ? "" : "; ") + m_pTool->m_status.m_strMeasure[5] + angles;
 }
 
 // ---- Mirrors ----
