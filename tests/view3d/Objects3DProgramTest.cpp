@@ -16,6 +16,7 @@
 #include "tests/app/RunningProgram.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestPictures.h"
+#include "tools/datagen/SceneryModels.h"
 #include "view3d/C3D.h"
 #include "view3d/C3DView.h"
 #include "view3d/CCamera.h"
@@ -62,6 +63,13 @@ class Objects3DProgram : public RunningProgram {
                                "Quad 2 6 8 4\nClumpEnd\nModelEnd\n";
         return CString(path.string().c_str());
     }
+    // Puts a new object into the layout as the engine does, with its undo step.
+    void AddToLayout(CPaint* object) {
+        object->ComputeExtent(nullptr);
+        object->SetOwnerGroup(&layout->m_rootGroup);
+        Tool().AddObjectWithUndo(object, 1, 1);
+        host.RunUntilIdle();
+    }
     template <class T>
     T* Newest() {
         return dynamic_cast<T*>(layout->m_rootGroup.m_members.front());
@@ -83,8 +91,7 @@ class Objects3DProgram : public RunningProgram {
     void LookEastAt(CDoublePoint target, double height) {
         auto* camera = new CCamera(0, &Tool(), target.x - 8000.0, target.y);
         camera->m_fHeight = height;
-        Tool().AddObjectWithUndo(camera, 1, 1);
-        host.RunUntilIdle();
+        AddToLayout(camera);
     }
     void Keep(const char* name, CWnd* window) {
         if (const CString path = TestPicturePath(name); !path.IsEmpty())
@@ -182,9 +189,7 @@ TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
     sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
     sprite->SetImage(CString(path.string().c_str()));
     sprite->LoadBitmaps();
-    sprite->ComputeExtent(nullptr);
-    Tool().AddObjectWithUndo(sprite, 1, 1);
-    host.RunUntilIdle();
+    AddToLayout(sprite);
     ASSERT_NE(sprite->m_hModel, nullptr);
     r3d::Clump* model = sprite->m_hModel.get();
     const float x = model->Bounds().Centre().x;
@@ -195,4 +200,49 @@ TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
     ASSERT_EQ(sprite->m_hModel.get(), model);
     EXPECT_NEAR(model->Bounds().Centre().x - x, 1000.0 / layout->m_f3DScaleDivisor, 1e-3);
     Keep("objects3d-view-sprite.png", view);
+}
+
+TEST_F(Objects3DProgram, ALayoutWithShapesACameraAndABitmapIsSavedAndReadBackByteForByte) {
+    ASSERT_TRUE(SceneryModels::WriteAll(folder / "models"));
+    auto* house = new C3D(0, &Tool(), 20000.0, 20000.0);
+    house->MoveBoxCorner(3, 6000.0, -4500.0, nullptr);
+    house->m_strModelFile = (folder / "models" / "SCRIPTS" / "cvnhouse.rwx").string().c_str();
+    house->m_fHeight = 4000.0;
+    house->m_bShowOn2DPlan = 1;
+    AddToLayout(house);
+    auto* tree = new CSprite(0, &Tool(), 30000.0, 18000.0);
+    tree->MoveBoxCorner(3, 3000.0, 6000.0, nullptr);
+    tree->SetImage((folder / "models" / "3DBITMAPS" / "cvntree.bmp").string().c_str());
+    tree->LoadBitmaps();
+    tree->m_bShowOn2DPlan = 1;
+    AddToLayout(tree);
+    auto* camera = new CCamera(0, &Tool(), 8000.0, 19000.0);
+    AddToLayout(camera);
+    ASSERT_NE(house->m_hModel, nullptr);
+    EXPECT_FALSE(house->m_footprint.empty());
+    EXPECT_NE(tree->GetImage(), nullptr);
+    EXPECT_NE(tree->GetMask(), nullptr);
+
+    // A layout read names its library and parts files in capitals: compare from the first reading.
+    const std::filesystem::path first = folder / "objects.cvn", second = folder / "again.cvn",
+                                third = folder / "third.cvn";
+    ASSERT_TRUE(layout->OnSaveDocument(first.string().c_str()));
+    CDocument* reopened = app.OpenDocumentFile(first.string().c_str());
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_TRUE(reopened->OnSaveDocument(second.string().c_str()));
+    CDocument* again = app.OpenDocumentFile(second.string().c_str());
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(again->OnSaveDocument(third.string().c_str()));
+    std::ifstream a(second, std::ios::binary), b(third, std::ios::binary);
+    const std::string bytesA((std::istreambuf_iterator<char>(a)), {}),
+        bytesB((std::istreambuf_iterator<char>(b)), {});
+    ASSERT_EQ(bytesA.size(), bytesB.size());
+    size_t differs = 0;
+    while (differs < bytesA.size() && bytesA[differs] == bytesB[differs]) ++differs;
+    EXPECT_EQ(differs, bytesA.size()) << bytesA.substr(differs > 40 ? differs - 40 : 0, 80);
+    EXPECT_NE(bytesA.find("cvnhouse.rwx"), std::string::npos);
+    EXPECT_NE(bytesA.find("cvntree.msk"), std::string::npos);
+    EXPECT_NE(bytesA.find("CCamera"), std::string::npos);
+    if (const CString path = TestPicturePath("objects3d.cvn"); !path.IsEmpty())
+        std::filesystem::copy_file(first, path.c_str(), std::filesystem::copy_options::overwrite_existing);
 }
