@@ -51,9 +51,10 @@ std::unique_ptr<r3d::Clump> C3D::Build3D(const CPose*) {
     std::unique_ptr<r3d::Clump> model = LoadModelFile(m_strModelFile);
     if (model == nullptr) {
         // The name stays, so that a layout opened without its data folder keeps its models.
-        if (!m_bMissingReported)
+        if (!m_bMissingReported) {
+            m_bMissingReported = 1;
             ReportMissingModel(m_strModelFile);
-        m_bMissingReported = 1;
+        }
     } else {
         model->SetTag(kModelTag);
         model->SetDrawStyle(host != nullptr && host->Get3DDrawStyle() == 2 ? r3d::DrawStyle::Wireframe
@@ -88,6 +89,9 @@ int C3D::Update3D(const CPose* pose) {
         m_hModel.reset();
         return 0;
     }
+    // A model built for the plan alone joins the scene once there is one.
+    if (scene != nullptr && m_hModel->InScene() == nullptr)
+        scene->Add(*m_hModel);
     FitModelToBox(FrameOf(pose));
     if (host->Has3DWindow())
         host->RenderActive3DView();

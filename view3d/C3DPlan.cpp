@@ -27,6 +27,9 @@ int C3D::Draw(const CPose* parent) {
     if (!CPaint::Draw(parent) || !HasPoints() || m_pTool->GetTargetDC() == nullptr)
         return 0;
     const CPose& frame = FrameOf(parent);
+    // A shape read from a file or pasted draws its footprint from a model built on demand.
+    if (m_bShowOn2DPlan && m_hModel == nullptr && !m_strModelFile.IsEmpty() && !m_bMissingReported)
+        Update3D(parent);
     CDC& dc = *m_pTool->GetTargetDC();
     {
         CShapePen pen(*this, dc);

@@ -36,6 +36,8 @@ constexpr int kStoredOrder[] = {4, 1, 2, 3, 0};
 // The plan's origin lies at this corner of the 3D world.
 constexpr double kWorldOffset = 8.0;
 constexpr const char* kProfileKey = "3DBitmaps";
+// The transfer that keeps the destination only where the source is black.
+constexpr DWORD kMaskOut = 0x00220326;
 constexpr const char* kDataFolder = "3DBITMAPS\\";
 
 float Extent(float low, float high) {
@@ -179,14 +181,14 @@ int CSprite::Draw(const CPose* parent) {
     return 1;
 }
 
-// The mask clears the picture's shape to black (white around it stays), the picture is then
-// added into that hole.
+// The mask, black where the picture is transparent as in 3D, clears the picture's shape out of
+// the plan (destination and not mask); the picture, black around its shape, is then added in.
 void CSprite::DrawMaskedPicture(const CPose* parent) {
     const int selected = m_bSelected;
     m_bSelected = 0;
     const DWORD rop = m_dwRop;
     std::unique_ptr<CBitmap> former = SwapPicture(std::move(m_pMask));
-    m_dwRop = SRCAND;
+    m_dwRop = kMaskOut;
     CBMP::Draw(parent);
     m_pMask = SwapPicture(std::move(m_pImage));
     m_dwRop = SRCPAINT;

@@ -38,7 +38,7 @@ TEST(SceneryModels, TheHouseLoadsClosedAndTheTreesMaskCoversExactlyItsPicture) {
     for (int y = 0; y < tree->Height(); ++y)
         for (int x = 0; x < tree->Width(); ++x) {
             const bool inTree = !(tree->Pixel(x, y) == r3d::Raster::Rgb{0, 0, 0});
-            const bool masked = mask->Pixel(x, y) == r3d::Raster::Rgb{0, 0, 0};
+            const bool masked = mask->Pixel(x, y) == r3d::Raster::Rgb{255, 255, 255};
             EXPECT_EQ(inTree, masked) << x << "," << y;
             treePixels += inTree ? 1 : 0;
         }

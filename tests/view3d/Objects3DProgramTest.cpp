@@ -204,19 +204,19 @@ TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
 
 TEST_F(Objects3DProgram, ALayoutWithShapesACameraAndABitmapIsSavedAndReadBackByteForByte) {
     ASSERT_TRUE(SceneryModels::WriteAll(folder / "models"));
-    auto* house = new C3D(0, &Tool(), 20000.0, 20000.0);
+    auto* house = new C3D(0, &Tool(), 8000.0, -8000.0);
     house->MoveBoxCorner(3, 6000.0, -4500.0, nullptr);
     house->m_strModelFile = (folder / "models" / "SCRIPTS" / "cvnhouse.rwx").string().c_str();
     house->m_fHeight = 4000.0;
     house->m_bShowOn2DPlan = 1;
     AddToLayout(house);
-    auto* tree = new CSprite(0, &Tool(), 30000.0, 18000.0);
+    auto* tree = new CSprite(0, &Tool(), 16000.0, -7000.0);
     tree->MoveBoxCorner(3, 3000.0, 6000.0, nullptr);
     tree->SetImage((folder / "models" / "3DBITMAPS" / "cvntree.bmp").string().c_str());
     tree->LoadBitmaps();
     tree->m_bShowOn2DPlan = 1;
     AddToLayout(tree);
-    auto* camera = new CCamera(0, &Tool(), 8000.0, 19000.0);
+    auto* camera = new CCamera(0, &Tool(), 3000.0, -10000.0);
     AddToLayout(camera);
     ASSERT_NE(house->m_hModel, nullptr);
     EXPECT_FALSE(house->m_footprint.empty());

@@ -12,15 +12,15 @@
 
 namespace {
 
-// A picture 20 by 40, red over blue, and its mask: white around a black middle.
+// A picture 20 by 40, a red middle on black, and its mask: white over the middle, black around.
 CString WritePicture(Objects3DPlan& plan, const std::string& name, bool withMask) {
-    Canvas picture(20, 40, RGB(0, 0, 255));
-    picture.dc.FillSolidRect(0, 0, 20, 20, RGB(255, 0, 0));
+    Canvas picture(20, 40, RGB(0, 0, 0));
+    picture.dc.FillSolidRect(5, 5, 10, 30, RGB(255, 0, 0));
     const std::filesystem::path path = plan.folder / "3DBITMAPS" / (name + ".bmp");
     EXPECT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
     if (withMask) {
-        Canvas mask(20, 40, RGB(255, 255, 255));
-        mask.dc.FillSolidRect(5, 5, 10, 30, RGB(0, 0, 0));
+        Canvas mask(20, 40, RGB(0, 0, 0));
+        mask.dc.FillSolidRect(5, 5, 10, 30, RGB(255, 255, 255));
         EXPECT_TRUE(
             mask.bitmap.SaveBmpFile((plan.folder / "3DBITMAPS" / (name + ".msk")).string().c_str(), 24));
     }
@@ -159,4 +159,35 @@ TEST(Sprite3D, TheDialogKeepsABrowsedPicturesFullPathRefusesBadValuesAndItsResul
     EXPECT_EQ(sprite->m_strImage, "");
     EXPECT_EQ(sprite->m_fElevation, 10.0);
     EXPECT_EQ(sprite->m_fPrice, 0.0);
+}
+
+TEST(Sprite3D, OnThePlanTheMaskedPictureShowsOnlyItsShapeOverWhatLiesBelow) {
+    Objects3DPlan plan;
+    plan.tool.SetViewScale(1.0, 10.0);
+    // The picture's corner 1 at the top left: 200 by 400 plan units, 20 by 40 pixels.
+    CSprite* sprite = Sprite(plan, 0.0, 0.0, 200.0, 400.0);
+    sprite->SetImage(WritePicture(plan, "elm", true));
+    sprite->LoadBitmaps();
+    ASSERT_NE(sprite->GetMask(), nullptr);
+    sprite->m_bShowOn2DPlan = 1;
+    sprite->RecalcDeviceBounds();
+    Canvas page(60, 60, RGB(0, 200, 0));
+    plan.tool.SetTargetDC(&page.dc, &page.dc);
+    plan.tool.m_rcUpdate = {0, 0, 60, 60};
+    ASSERT_EQ(sprite->Draw(nullptr), 1);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    int red = 0, green = 0, other = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const COLORREF pixel = page.dc.GetPixel(x, y);
+            (pixel == RGB(255, 0, 0) ? red : pixel == RGB(0, 200, 0) ? green : other) += 1;
+        }
+    // The red middle, 10 by 30 pixels, and the green below everywhere else.
+    EXPECT_EQ(red, 300);
+    EXPECT_EQ(green, 60 * 60 - 300);
+    EXPECT_EQ(other, 0);
+    // Without its mask the 3D bitmap is a box with a cross.
+    sprite->m_strMask.Empty();
+    sprite->LoadBitmaps();
+    EXPECT_EQ(sprite->GetMask(), nullptr);
 }

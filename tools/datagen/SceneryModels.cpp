@@ -37,9 +37,10 @@ std::unique_ptr<PixelSurface> DrawTree(bool mask) {
     for (int y = 0; y < kTreeHeight; ++y)
         for (int x = 0; x < kTreeWidth; ++x) {
             const bool tree = InTree(x, y);
-            // The picture is black around the tree, so that added into the mask's hole it shows alone.
+            // The picture is black around the tree, so that added into the mask's hole it shows alone;
+            // the mask is black where the picture is transparent.
             surface->Set(x, y,
-                         mask ? (tree ? kBlack : kWhite)
+                         mask ? (tree ? kWhite : kBlack)
                               : (!tree      ? kBlack
                                  : y >= 110 ? kTrunk
                                             : kNeedles));

@@ -7,7 +7,7 @@
 #include "platform/gdi/PixelSurface.h"
 
 // The sample 3D object and 3D bitmap the program ships, made in code: a small house as a
-// script model, and a fir tree picture with its mask (black where the tree is, white around).
+// script model, and a fir tree picture with its mask (white where the tree is, black around).
 namespace SceneryModels {
 
 // A house two units wide, one and a half deep and high to its ridge, walls cream, roof red.
