@@ -139,6 +139,10 @@ int C3D::ApplyHeightStep(CEditStep* step) {
     return 1;
 }
 
+void C3D::LowerElevations(const CPose*, double by) {
+    m_fElevation -= by;
+}
+
 BOOL C3D::GetLowestElevation(double& elevation) const {
     elevation = m_fElevation;
     return TRUE;

@@ -65,6 +65,7 @@ class C3D : public CPaint, public CConformingObject, public CInGroupMark {
     void PlaceOnBase() override;
     int ApplyHeightStep(CEditStep* step) override;
     BOOL GetLowestElevation(double& elevation) const override;
+    void LowerElevations(const CPose* pose, double by) override;
     void ConformToTerrain(int flag) override;
     void DetachFromTerrain() override;
 

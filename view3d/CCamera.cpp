@@ -132,6 +132,10 @@ void CCamera::NearestEndPoint(double& x, double& y, const CPose* pose) {
     y = correction.y;
 }
 
+void CCamera::LowerElevations(const CPose*, double by) {
+    m_fHeight -= by;
+}
+
 BOOL CCamera::GetLowestElevation(double& elevation) const {
     elevation = m_fHeight;
     return TRUE;

@@ -51,6 +51,7 @@ class CCamera : public CPaint {
     int MirrorY(double c) override;
     int MirrorX(double c) override;
     BOOL GetLowestElevation(double& elevation) const override;
+    void LowerElevations(const CPose* pose, double by) override;
 
     CLabelFont m_labelFont;
     double m_fHeight = kDefaultHeight;

@@ -296,6 +296,10 @@ int CSprite::ApplyHeightStep(CEditStep* step) {
     return 1;
 }
 
+void CSprite::LowerElevations(const CPose*, double by) {
+    m_fElevation -= by;
+}
+
 BOOL CSprite::GetLowestElevation(double& elevation) const {
     elevation = m_fElevation;
     return TRUE;

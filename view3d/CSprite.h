@@ -48,6 +48,7 @@ class CSprite : public CBMP, public CInGroupMark {
     void PlaceOnBase() override;
     int ApplyHeightStep(CEditStep* step) override;
     BOOL GetLowestElevation(double& elevation) const override;
+    void LowerElevations(const CPose* pose, double by) override;
 
     CString m_strImage;
     CString m_strMask;

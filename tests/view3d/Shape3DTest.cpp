@@ -2,12 +2,18 @@
 
 #include <cmath>
 
+#include "drawing/CGroupPropertyDialog.h"
 #include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CLengthFormat.h"
 #include "platform/gdi/CDC.h"
 #include "platform/r3d/Clump.h"
+#include "resources/GroupPropertiesTemplate.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/C3D.h"
+#include "view3d/CCamera.h"
+#include "view3d/CSprite.h"
 
 namespace {
 
@@ -253,4 +259,39 @@ TEST(Shape3D, AFlipOfAShapeWithAModelIsRefusedAndTheStatusNamesItsMeasures) {
     EXPECT_EQ(empty.IsInvalid(0), 1);
     EXPECT_EQ(empty.m_points[3].x, 2.0 * plan.tool.m_fHandleSize);
     EXPECT_EQ(empty.m_strName, "3D Shape");
+}
+
+TEST(Shape3D, TheGroupElevationRaisesShapesBitmapsAndCamerasTogether) {
+    Objects3DPlan plan;
+    auto* group = AddToLayout(plan.host, new CGroup);
+    auto* shape = new C3D(0, &plan.tool, 0.0, 0.0);
+    shape->m_fElevation = 100.0;
+    auto* sprite = new CSprite(0, &plan.tool, 0.0, 0.0);
+    sprite->m_fElevation = 50.0;
+    auto* camera = new CCamera(0, &plan.tool, 0.0, 0.0);
+    camera->m_fHeight = 200.0;
+    for (CPaint* member :
+         {static_cast<CPaint*>(shape), static_cast<CPaint*>(sprite), static_cast<CPaint*>(camera)}) {
+        group->m_members.push_back(member);
+        member->SetOwnerGroup(group);
+    }
+    CGroupPropertyDialog dialog;
+    dialog.SetObject(group, nullptr, FALSE);
+    dialog.FindElevation();
+    EXPECT_EQ(dialog.GetGroupElevation(), 50.0);
+    CString raised;
+    CLengthFormat(plan.host.m_nUnitIndex).FormatLength(raised, 80.0);
+    plan.screen.WhenModal("Group properties", [&](CWnd& modal) {
+        CWnd* edit = modal.GetDlgItem(IDC_GROUP_ELEVATION);
+        edit->SetWindowText("");
+        plan.screen.ClickClient(edit, CPoint(3, 3));
+        plan.screen.Type(raised);
+        plan.screen.ClickClient(modal.GetDlgItem(IDC_GROUP_NAME), CPoint(3, 3));
+        plan.screen.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    dialog.DoModal();
+    dialog.ApplyElevation(group);
+    EXPECT_NEAR(shape->m_fElevation, 130.0, 0.3);
+    EXPECT_NEAR(sprite->m_fElevation, 80.0, 0.3);
+    EXPECT_NEAR(camera->m_fHeight, 230.0, 0.3);
 }
