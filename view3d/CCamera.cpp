@@ -172,7 +172,6 @@ void CCamera::CopyFrom(CPaint* other) {
         m_labelFont.SetDescription(source->m_labelFont.Description());
         m_nReserved1 = source->m_nReserved1;
         m_nReserved2 = source->m_nReserved2;
-        m_bShowAngleLabel = source->m_bShowAngleLabel;
     }
     CPaint::CopyFrom(other);
 }

@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "drawing/C2DPropertyDialog.h"
+#include "drawing/DrawingPropertiesDialog.h"
 #include "model/C3DViewServices.h"
 #include "model/CGroup.h"
+#include "resources/DrawingPropertiesTemplates.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/CCamera.h"
@@ -133,4 +136,30 @@ TEST(CameraObject, RecordsRoundTripAndAVersionTwoCameraKeepsItsDefaultHeight) {
     LoadRecord(older, AsVersion6Record(camera, std::vector<BYTE>(record.begin(), record.end() - 8)));
     EXPECT_EQ(older.m_fHeight, CCamera::kDefaultHeight);
     ExpectPoint(older.m_points[1], camera.m_points[1].x, camera.m_points[1].y);
+}
+
+TEST(CameraObject, TheLinePropertiesShowTheCameraWithoutItsLabelWhichItKeepsAfterwardsWithOneUndo) {
+    Objects3DPlan plan;
+    RegisterDrawingPropertiesDialog();
+    auto* camera = AddToLayout(plan.host, new CCamera(0, &plan.tool, 500.0, 500.0));
+    camera->Select();
+    const PenRecord pen = camera->m_pen;
+    plan.screen.WhenModal("2D Object properties", [&](CWnd& modal) {
+        auto& dialog = dynamic_cast<C2DPropertyDialog&>(modal);
+        EXPECT_EQ(dialog.GetPageCount(), 1);
+        auto* copy = dynamic_cast<CCamera*>(dialog.GetWorkingCopy());
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->m_bShowAngleLabel, 0);
+        modal.GetDlgItem(IDC_PROPERTIES_NOTE)->SetWindowText("north end");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    const int steps = plan.tool.GetUndoCount();
+    ASSERT_EQ(camera->EditProperties(&camera->m_parentPose), 1);
+    EXPECT_EQ(camera->m_bShowAngleLabel, 1);
+    EXPECT_EQ(camera->m_strNote, "north end");
+    ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
+    plan.tool.Undo();
+    EXPECT_EQ(camera->m_strNote, "");
+    EXPECT_EQ(camera->m_pen.widthX, pen.widthX);
+    EXPECT_EQ(camera->m_bShowAngleLabel, 1);
 }
