@@ -108,7 +108,7 @@ const DialogTemplate& Bitmap3DPropertiesTemplate() {
             {IDC_3D_RESIZEABLE, WC_BUTTON, "Resizeable", kCheck, CRect(7, 188, 100, 198)},
             {IDC_3D_SHOW_ON_PLAN, WC_BUTTON, "Show on 2D plan", kCheck, CRect(7, 200, 100, 210)},
             {IDC_3D_HIDE_BOX, WC_BUTTON, "Hide cross reference  box when object is grouped", kCheck,
-             CRect(7, 212, 150, 230)},
+             CRect(7, 212, 210, 222)},
             {IDC_3D_TO_CLICKED, WC_BUTTON, "Apply settings to clicked piece only", kRadio | WS_GROUP,
              CRect(158, 176, 323, 186)},
             {IDC_3D_TO_SELECTED, WC_BUTTON, "Apply settings to all selected", kRadio,

@@ -138,8 +138,12 @@ void C3D::ComputeFootprint(const CPose* pose) {
     CDoublePoint low{0.0, 0.0}, high{0.0, 0.0};
     for (int i = 1; i <= m_hModel->VertexCount(); ++i) {
         r3d::Vec3 vertex;
-        if (!m_hModel->GetVertex(i, vertex))
+        // A vertex that cannot be read keeps its place with the box centre, so that the
+        // polygons' vertex numbers still name their own points.
+        if (!m_hModel->GetVertex(i, vertex)) {
+            m_footprint.push_back(centre);
             continue;
+        }
         const r3d::Vec3 v = matrix.TransformPoint(vertex);
         const CDoublePoint q{centre.x + scale * v.x, centre.y - scale * v.z};
         if (m_footprint.empty()) {

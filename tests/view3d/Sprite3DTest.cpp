@@ -6,6 +6,7 @@
 #include "resources/Objects3DTemplates.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/support/TestPictures.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/CSprite.h"
 #include "view3d/CSpritePropertyDialog.h"
@@ -147,6 +148,8 @@ TEST(Sprite3D, TheDialogKeepsABrowsedPicturesFullPathRefusesBadValuesAndItsResul
         ASSERT_EQ(plan.screen.MessageBoxes().size(), 2u);
         EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_3D_PRICE));
         modal.GetDlgItem(IDC_3D_PRICE)->SetWindowText("2.50");
+        if (const CString picture = TestPicturePath("bitmap-dialog.png"); !picture.IsEmpty())
+            plan.screen.DumpWindow(&modal, picture);
         modal.SendMessage(WM_COMMAND, IDOK);
     });
     const int steps = plan.tool.GetUndoCount();
