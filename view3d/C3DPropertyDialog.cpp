@@ -10,6 +10,7 @@
 #include "model/CToolHost.h"
 #include "platform/base/CStringTable.h"
 #include "platform/cdlg/CFileDialog.h"
+#include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/r3d/Clump.h"
@@ -17,6 +18,7 @@
 #include "platform/r3d/Scene.h"
 #include "platform/r3d/Texture.h"
 #include "platform/win/MessageBoxes.h"
+#include "resources/Objects3DPictures.h"
 #include "resources/Objects3DTemplates.h"
 #include "resources/StringTable.h"
 #include "ui/CFileDialogWithPreview.h"
@@ -46,7 +48,10 @@ constexpr const char* kModelFilter =
     "3D Studio files (*.3ds)|*.3ds|RenderWare files (*.rwx)|*.rwx|AutoCad files (*.dxf)|*.dxf||";
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp||";
 
+// A turn that rounds to nothing shows as 0.00, never -0.00.
 CString Degrees(double value) {
+    if (std::fabs(value) < 0.005)
+        value = 0.0;
     CString text;
     text.Format("%.2f", value);
     return text;
@@ -155,6 +160,8 @@ BOOL C3DPropertyDialog::OnInitDialog() {
     m_strRevolve = Degrees(m_fLastRevolve);
     const BOOL result = CObject3DDialog::OnInitDialog();
     FillChoices();
+    static_cast<CButton*>(GetDlgItem(IDC_3D_FORWARD))->SetIcon(Objects3DPicture(IDI_PREVIEW_FORWARD));
+    static_cast<CButton*>(GetDlgItem(IDC_3D_BACKWARD))->SetIcon(Objects3DPicture(IDI_PREVIEW_BACKWARD));
     m_preview.CreateCamera();
     BuildPreviewModel(true, false);
     m_preview.SetSpin(true);

@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CButton.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
+#include "resources/Objects3DPictures.h"
 #include "resources/Objects3DTemplates.h"
 #include "tests/support/TestPictures.h"
 #include "tests/view3d/Objects3DPlan.h"
@@ -128,7 +130,13 @@ TEST(Shape3DDialog, ThePreviewSpinsTurnsByTheScreensAxesAndTheOrientationOnOkRep
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c)
                 EXPECT_EQ(dialog.GetPreviewModel()->LocalMatrix().m[r][c], reached.m[r][c]) << r << c;
+        // Forward steps the camera toward the model; the buttons show the drawn icons.
+        const float before = preview.GetCamera()->Position().z;
         Press(plan, modal, IDC_3D_FORWARD);
+        EXPECT_NEAR(preview.GetCamera()->Position().z, before - 0.2f, 1e-4);
+        EXPECT_EQ(static_cast<CButton*>(modal.GetDlgItem(IDC_3D_FORWARD))->GetIcon(),
+                  Objects3DPicture(IDI_PREVIEW_FORWARD));
+        EXPECT_NE(Objects3DPicture(IDI_PREVIEW_BACKWARD), nullptr);
         modal.SendMessage(WM_COMMAND, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
