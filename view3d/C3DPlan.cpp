@@ -11,6 +11,7 @@
 #include "platform/win/WinDefs.h"
 #include "view3d/C3D.h"
 #include "view3d/C3DPropertyDialog.h"
+#include "view3d/CreationDialog.h"
 #include "view3d/HeightDrag.h"
 
 // A 3D shape on the plan: its cross box or footprint, hit tests, handles, the Ctrl height drag
@@ -178,14 +179,10 @@ int C3D::FinishCreate(const CPose* pose, int flag) {
         Invalidate();
         return result;
     }
-    CToolHost* host = m_pTool->m_pHost;
-    if (host != nullptr)
-        host->SetModalDialogFlag(TRUE);
-    if (valid)
-        RunDialog(pose, true);
-    m_pTool->m_bStatusRefresh = 1;
-    if (host != nullptr)
-        host->SetModalDialogFlag(FALSE);
+    RunCreationDialog(*m_pTool, [&] {
+        if (valid)
+            RunDialog(pose, true);
+    });
     if ((m_pTool->m_keyState[kCapsLockKey] & 1) != 0)
         m_pTool->m_toolMode.Set(kToolSelector);
     Invalidate();

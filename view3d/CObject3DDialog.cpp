@@ -70,6 +70,15 @@ void CObject3DDialog::TakeCatalogue(CPaint& object) {
     object.m_fPrice = std::strtod(m_strPrice.c_str(), nullptr);
 }
 
+void CObject3DDialog::TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped) {
+    object.m_strType = m_strType;
+    object.m_strNote = m_strNote;
+    object.m_bShowInReport = m_bShowInReport;
+    object.m_bScaleWithDocument = m_bResizeable;
+    showOn2DPlan = m_bShowOn2DPlan;
+    showBoxWhenGrouped = m_bHideBox ? 0 : 1;
+}
+
 CString CObject3DDialog::ChosenCategory() {
     auto& combo = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_CATEGORY));
     CString text;

@@ -38,6 +38,8 @@ class CObject3DDialog : public CDialog {
     // Takes the catalogue fields of the object into the texts, and back.
     void ShowCatalogue(const CPaint& object);
     void TakeCatalogue(CPaint& object);
+    // The fields OK takes last: type, note, report and resize switches, and the plan switches.
+    void TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped);
     void FillChoices();
     void OnApplyMode();
     void OnSelectScale();

@@ -26,6 +26,7 @@
 #include "ui/LoadBitmapFile.h"
 #include "view3d/C3D.h"
 #include "view3d/CSpritePropertyDialog.h"
+#include "view3d/CreationDialog.h"
 #include "view3d/HeightDrag.h"
 
 IMPLEMENT_SERIAL(CSprite, CBMP, 1)
@@ -252,14 +253,10 @@ int CSprite::FinishCreate(const CPose* pose, int flag) {
         Invalidate();
         return result;
     }
-    CToolHost* host = m_pTool->m_pHost;
-    if (host != nullptr)
-        host->SetModalDialogFlag(TRUE);
-    if (valid)
-        EditProperties(pose);
-    m_pTool->m_bStatusRefresh = 1;
-    if (host != nullptr)
-        host->SetModalDialogFlag(FALSE);
+    RunCreationDialog(*m_pTool, [&] {
+        if (valid)
+            EditProperties(pose);
+    });
     SetEditState(-1);
     Invalidate();
     return valid ? 1 : 0;

@@ -101,11 +101,6 @@ void CSpritePropertyDialog::OnOK() {
     TakeCatalogue(*m_pCopy);
     if (!CheckPrice(m_pCopy->m_fPrice))
         return;
-    m_pCopy->m_strType = m_strType;
-    m_pCopy->m_strNote = m_strNote;
-    m_pCopy->m_bShowInReport = m_bShowInReport;
-    m_pCopy->m_bScaleWithDocument = m_bResizeable;
-    m_pCopy->m_bShowOn2DPlan = m_bShowOn2DPlan;
-    m_pCopy->m_bShowBoxWhenGrouped = m_bHideBox ? 0 : 1;
+    TakeSwitches(*m_pCopy, m_pCopy->m_bShowOn2DPlan, m_pCopy->m_bShowBoxWhenGrouped);
     EndDialog(IDOK);
 }
