@@ -96,6 +96,7 @@ class C3D : public CPaint, public CConformingObject, public CInGroupMark {
     int m_bNeedsRebuild = 1;
     // Set once a missing model was reported, so that it is reported once per opening.
     int m_bMissingReported = 0;
+    int m_bTextureReported = 0;
 
   private:
     bool HasPoints() const { return m_points.GetSize() >= kPointCount; }

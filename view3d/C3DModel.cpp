@@ -59,8 +59,12 @@ std::unique_ptr<r3d::Clump> C3D::Build3D(const CPose*) {
         model->SetTag(kModelTag);
         model->SetDrawStyle(host != nullptr && host->Get3DDrawStyle() == 2 ? r3d::DrawStyle::Wireframe
                                                                            : r3d::DrawStyle::Solid);
+        // A missing texture is reported once; the model keeps its own surfaces meanwhile.
         CString texture = m_strTexture;
-        std::shared_ptr<r3d::Texture> surface = texture.IsEmpty() ? nullptr : LoadTextureFile(texture);
+        std::shared_ptr<r3d::Texture> surface =
+            texture.IsEmpty() ? nullptr : LoadTextureFile(texture, !m_bTextureReported);
+        if (surface == nullptr && !texture.IsEmpty())
+            m_bTextureReported = 1;
         if (surface != nullptr) {
             ApplyTextureMask(texture, *surface);
             model->SetTexture(surface);

@@ -311,9 +311,11 @@ std::unique_ptr<r3d::Clump> CSprite::Build3D(const CPose*) {
     if (m_strImage.IsEmpty())
         return nullptr;
     CString image = m_strImage;
-    std::shared_ptr<r3d::Texture> texture = LoadTextureFile(image);
-    if (texture == nullptr)
+    std::shared_ptr<r3d::Texture> texture = LoadTextureFile(image, !m_bMissingReported);
+    if (texture == nullptr) {
+        m_bMissingReported = 1;
         return nullptr;
+    }
     CString mask = m_strMask;
     if (std::shared_ptr<r3d::Raster> raster = Load3DBitmapRaster(mask))
         texture->SetMask(*raster);

@@ -295,3 +295,21 @@ TEST(Shape3D, TheGroupElevationRaisesShapesBitmapsAndCamerasTogether) {
     EXPECT_NEAR(sprite->m_fElevation, 80.0, 0.3);
     EXPECT_NEAR(camera->m_fHeight, 230.0, 0.3);
 }
+
+TEST(Shape3D, AMissingTextureKeepsItsNameAndTheModelItsOwnSurfacesReportedOnce) {
+    Objects3DPlan plan;
+    C3D* shape = Shape(plan, 0.0, 500.0, 1000.0, 0.0);
+    shape->m_strModelFile = plan.WriteBoxModel("crate.rwx", 0.0f, 0.0f, 0.0f, 2.0f, 1.0f, 2.0f);
+    shape->m_strTexture = "TEXTURES\\gone.bmp";
+    shape->m_bShowOn2DPlan = 1;
+    plan.screen.AnswerMessageBox(IDOK);
+    ASSERT_EQ(shape->Update3D(nullptr), 1);
+    shape->m_bNeedsRebuild = 1;
+    ASSERT_EQ(shape->Update3D(nullptr), 1);
+    ASSERT_EQ(plan.screen.MessageBoxes().size(), 1u);
+    EXPECT_EQ(shape->m_strTexture, "TEXTURES\\gone.bmp");
+    EXPECT_EQ(shape->m_hModel->Polygons()[0].material.texture, nullptr);
+    // The layout saved meanwhile keeps the name.
+    const std::vector<BYTE> record = StoreRecord(*shape);
+    EXPECT_NE(std::string(record.begin(), record.end()).find("TEXTURES\\gone.bmp"), std::string::npos);
+}
