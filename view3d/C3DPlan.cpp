@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
@@ -114,12 +115,7 @@ void C3D::TrackCreate(const CPose* pose, int handle) {
     const CPose& frame = FrameOf(pose);
     if (!creating) {
         if (handle == -1) {
-            SavePose();
-            const CDoublePoint corner1 = LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y);
-            m_fRescaleAX = m_points[3].x;
-            m_fRescaleAY = m_points[3].y;
-            m_fRescaleBX = corner1.x;
-            m_fRescaleBY = corner1.y;
+            annotation::SaveRescaleReferences(*this, 3, 1);
             m_fSavedHeight = m_fHeight;
         }
         if (handle <= 0)

@@ -313,3 +313,26 @@ TEST(Shape3D, AMissingTextureKeepsItsNameAndTheModelItsOwnSurfacesReportedOnce) 
     const std::vector<BYTE> record = StoreRecord(*shape);
     EXPECT_NE(std::string(record.begin(), record.end()).find("TEXTURES\\gone.bmp"), std::string::npos);
 }
+
+TEST(Shape3D, ARescaleFromThePressGrowsTheBoxFromCornerOneAndTheHeight) {
+    Objects3DPlan plan;
+    C3D* shape = Shape(plan, 0.0, 500.0, 1000.0, 0.0);
+    shape->m_pose = CPose(100.0, 100.0, 0.0);
+    shape->m_fHeight = 300.0;
+    shape->TrackCreate(nullptr, -1);
+    shape->RescaleWithUndo(nullptr, 2.0, 1);
+    EXPECT_EQ(shape->m_points[1].x, 0.0);
+    EXPECT_EQ(shape->m_points[1].y, 500.0);
+    EXPECT_EQ(shape->m_points[3].x, 2000.0);
+    EXPECT_EQ(shape->m_points[3].y, -500.0);
+    EXPECT_EQ(shape->m_fHeight, 600.0);
+    EXPECT_EQ(shape->m_pose.x, 200.0);
+    // The origin moves with corner 1's place in the parent's frame: (100, 100) + (0, 500).
+    EXPECT_EQ(shape->m_pose.y, 700.0);
+    // Without Resizeable the box keeps its size.
+    shape->m_bScaleWithDocument = 0;
+    shape->TrackCreate(nullptr, -1);
+    shape->RescaleWithUndo(nullptr, 2.0, 1);
+    EXPECT_EQ(shape->m_points[3].x, 2000.0);
+    EXPECT_EQ(shape->m_fHeight, 600.0);
+}
