@@ -194,3 +194,27 @@ TEST(Sprite3D, OnThePlanTheMaskedPictureShowsOnlyItsShapeOverWhatLiesBelow) {
     sprite->LoadBitmaps();
     EXPECT_EQ(sprite->GetMask(), nullptr);
 }
+
+TEST(Sprite3D, ANewBitmapDrawnWithTheToolOpensItsDialogAndOneUndoTakesItAway) {
+    Objects3DPlan plan;
+    const CString picture = WritePicture(plan, "oak", true);
+    int shown = 0;
+    plan.screen.WhenModal("3D Bitmap properties", [&](CWnd& modal) {
+        ++shown;
+        dynamic_cast<CSpritePropertyDialog&>(modal).TakePicture(picture);
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    const int steps = plan.tool.GetUndoCount();
+    plan.tool.m_toolMode.Set(kTool3DBitmap);
+    plan.tool.OnLButtonDown(0, 0.0, 0.0);
+    plan.tool.OnMouseMove(0, 100.0, -200.0, 1);
+    plan.tool.OnMouseMove(0, 200.0, -400.0, 1);
+    plan.tool.OnLButtonUp(0, 200.0, -400.0);
+    EXPECT_EQ(shown, 1);
+    auto* sprite = dynamic_cast<CSprite*>(plan.host.CurrentGroup()->m_members.front());
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(sprite->m_strImage, picture);
+    EXPECT_NE(sprite->GetImage(), nullptr);
+    while (plan.tool.GetUndoCount() > steps) plan.tool.Undo();
+    EXPECT_TRUE(plan.host.CurrentGroup()->m_members.empty());
+}
