@@ -22,6 +22,7 @@ constexpr double kTwoPi = 2.0 * kHalfTurn;
 constexpr int kStoredOrder[] = {1, 2, 3, 4, 5, 0};
 constexpr int kHeightVersion = 3;
 constexpr int kOutlinePointsVersion = 7;
+constexpr double kWidestHalfAngle = 89.0 * kHalfTurn / 180.0;
 
 double Normalised(double angle) {
     angle = std::fmod(angle, kTwoPi);
@@ -194,7 +195,8 @@ CameraAim CCamera::Aim(const CPose& frame) const {
     aim.y = lens.y;
     aim.height = m_fHeight;
     aim.direction = m_pose.angle + frame.angle;
-    aim.halfAngle = HalfAngle();
+    // A cone edge dragged straight across the lens would ask for a view window of infinite width.
+    aim.halfAngle = std::min(HalfAngle(), kWidestHalfAngle);
     return aim;
 }
 

@@ -144,6 +144,24 @@ TEST_F(Objects3DProgram, AShapeIsInsertedWithItsDialogResizedTurnedRaisedAndItsF
     EXPECT_EQ(Tool().m_hint.m_strText.Left(2), "h=");
     Tool().OnLButtonUp(MK_CONTROL, outward.x * zoom, outward.y * zoom);
     EXPECT_GT(shape->m_fHeight, before);
+    Tool().OnKeyUp(VK_CONTROL);
+
+    // A corner dragged out widens the box; the model refits.
+    const CDoublePoint far = shape->LocalToWorld(shape->m_points[3].x, shape->m_points[3].y);
+    Drag(far, {far.x + 2000.0, far.y - 1000.0});
+    // About 2000 wider, snapped to the grid.
+    EXPECT_NEAR(std::fabs(shape->m_points[3].x - shape->m_points[1].x), 12000.0, 100.0);
+    // Turned a quarter, the model turns with the box.
+    const r3d::Box flat = shape->m_hModel->Bounds();
+    const CDoublePoint centre3 = shape->LocalToWorld((shape->m_points[1].x + shape->m_points[3].x) / 2.0,
+                                                     (shape->m_points[1].y + shape->m_points[3].y) / 2.0);
+    ASSERT_EQ(Tool().RotateSelection(3.1415926535 / 2.0, &centre3, 1, 1, 1), 1);
+    host.RunUntilIdle();
+    shape->Update3D(nullptr);
+    EXPECT_NE(shape->m_pose.angle, 0.0);
+    const r3d::Box turned = shape->m_hModel->Bounds();
+    EXPECT_NEAR(turned.max.x - turned.min.x, flat.max.z - flat.min.z, 1e-3);
+    EXPECT_NEAR(turned.max.z - turned.min.z, flat.max.x - flat.min.x, 1e-3);
     EXPECT_TRUE(layout->IsModified());
 
     // A flip of a shape with a model says that flips apply to 2D objects only.
@@ -178,6 +196,16 @@ TEST_F(Objects3DProgram, ACameraPlacedTurnedAndClampedAimsTheOpen3DView) {
     const r3d::Vec3 forward = view->GetCamera()->Forward();
     EXPECT_NEAR(forward.x, 0.0f, 1e-4);
     EXPECT_NEAR(forward.z, -1.0f, 1e-4);
+
+    // The view edge dragged behind the lens stops across it: the widest view the 3D view takes.
+    camera->TrackCreate(nullptr, 1);
+    const CDoublePoint behind = camera->LocalToWorld(-50.0, -50.0);
+    Tool().m_fCurrentX = behind.x;
+    Tool().m_fCurrentY = behind.y;
+    camera->DragHandle(nullptr, 1);
+    camera->Update3D(&camera->m_parentPose);
+    EXPECT_EQ(camera->m_points[1].x, 0.0);
+    EXPECT_NEAR(view->GetCamera()->ViewWindowWidth(), 2.0f * std::tan(89.0f * 3.14159265f / 180.0f), 1e-2);
 }
 
 TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
