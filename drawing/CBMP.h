@@ -56,6 +56,12 @@ class CBMP : public CPaint {
   protected:
     // The corners in the order the picture is laid out: 4, 1, 2, 3.
     std::vector<CDoublePoint> Corners() const;
+    // Puts another bitmap in the picture's place and hands back the one that was there, so
+    // that a derived picture can draw bitmaps of its own through the picture's drawing.
+    std::unique_ptr<CBitmap> SwapPicture(std::unique_ptr<CBitmap> picture) {
+        m_pPicture.swap(picture);
+        return picture;
+    }
 
   private:
     bool HasPoints() const { return m_points.GetSize() >= kPointCount; }

@@ -144,10 +144,10 @@ std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
     return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
 }
 
-std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name) {
+std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report) {
     std::shared_ptr<r3d::Texture> texture = SearchTexture(
         name, [](const std::string& file) { return r3d::AssetLibrary::Instance().LoadTexture(file); });
-    if (!texture)
+    if (!texture && report)
         ReportMissingTexture(name);
     return texture;
 }

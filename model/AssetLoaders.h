@@ -22,8 +22,8 @@ class Texture;
 std::unique_ptr<r3d::Clump> LoadModelFile(CString& name);
 
 // A texture from "TEXTURES\", and last by its bare name from the 3D library's search folders.
-// A failure shows a message and leaves the name as it was.
-std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name);
+// A failure shows a message, unless report is FALSE, and leaves the name as it was.
+std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report = TRUE);
 
 // The mask picture of a 3D bitmap, from "3DBITMAPS\"; null on failure.
 std::shared_ptr<r3d::Raster> Load3DBitmapRaster(CString& name);

@@ -142,7 +142,8 @@ std::unique_ptr<CBitmap> ReadStoredPath(const CString& storedPath) {
 
 }  // namespace
 
-std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder) {
+std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder,
+                                        bool report) {
     if (auto bitmap = ReadStoredPath(name))
         return bitmap;
     CString fileName, extension;
@@ -155,6 +156,7 @@ std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, c
             return bitmap;
         }
     }
-    AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
+    if (report)
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
 }

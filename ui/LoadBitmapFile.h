@@ -17,5 +17,6 @@ int LoadBitmapFile(const char* path, CBitmap& bitmap, CPalette* palette);
 // then the program folder's sub-folder (dataFolder, such as "BITMAPS\\") with the name's file
 // name and extension, then the folder stored under profileKey in the profile section "Paths".
 // The name becomes the path that worked. Null when none did, after the message "Could not read
-// file" and the name.
-std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder);
+// file" and the name unless report is false.
+std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, const char* dataFolder,
+                                        bool report = true);

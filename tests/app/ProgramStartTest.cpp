@@ -146,13 +146,13 @@ TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
              ID_TOOL_STRAIGHT_TRACK, ID_LAYER_SHOW_HIDE_0, ID_WINDOW_NEW, ID_TOOL_PARAMETERS, ID_GROUP,
              ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES, ID_DOCUMENT_SETUP, ID_SHOW_3D_VIEW, ID_MATERIALS_REPORT,
              ID_PARTS_LIST, ID_LIBRARY_GET_OBJECT, ID_TOOL_RUN_TEST_TRAIN, ID_STOP_TEST_TRAIN,
-             ID_TOOL_BENCHWORK, ID_TOOL_TERRAIN, ID_TRACK_WIZARD})
+             ID_TOOL_BENCHWORK, ID_TOOL_TERRAIN, ID_TRACK_WIZARD, ID_TOOL_3D_OBJECT, ID_TOOL_3D_BITMAP,
+             ID_TOOL_CAMERA})
         EXPECT_TRUE(IsEnabled(working)) << working;
     for (UINT annotation : {ID_TOOL_TEXT, ID_TOOL_DIMENSION_LINE, ID_TOOL_DIMENSION_ANGLE,
                             ID_TOOL_MEASURE_LINE, ID_TOOL_MEASURE_BOX, ID_TOOL_BITMAP_PICTURE})
         EXPECT_TRUE(IsEnabled(annotation)) << annotation;
-    for (UINT waiting : std::initializer_list<UINT>{ID_EDIT_UNDO, ID_TOOL_3D_OBJECT, ID_LIGHTEN,
-                                                    ID_HELP_FINDER, ID_OBJECT_SIZES})
+    for (UINT waiting : std::initializer_list<UINT>{ID_EDIT_UNDO, ID_LIGHTEN, ID_HELP_FINDER, ID_OBJECT_SIZES})
         EXPECT_FALSE(IsEnabled(waiting)) << waiting;
 }
 

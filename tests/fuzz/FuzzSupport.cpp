@@ -18,6 +18,7 @@
 #include "tests/model/LayoutBytes.h"
 #include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
+#include "view3d/Objects3D.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ std::filesystem::path MakeFuzzFolder() {
     RegisterTrackPieces();
     RegisterDrawingObjects();
     RegisterTerrainObjects();
+    Register3DObjects();
     return folder;
 }
 

@@ -35,6 +35,9 @@
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
 #include "track/CTrack.h"
+#include "view3d/C3D.h"
+#include "view3d/CCamera.h"
+#include "view3d/CSprite.h"
 #include "ui/BitmapRoutines.h"
 
 // Writes the seed inputs of every fuzz target, each into the folder named after its target
@@ -168,6 +171,30 @@ void BuildBenchworkAndTerrain(CCVNDoc& doc) {
     root->SetTool(tool);
 }
 
+// A 3D object turned in its box, a 3D bitmap and a camera inside a turned group; their files are
+// missing.
+void BuildObjects3D(CCVNDoc& doc) {
+    CTool* tool = &doc.m_tool;
+    CGroup* root = &doc.m_rootGroup;
+    auto* shape = AddTo(root, new C3D(0, tool, 500.0, 500.0));
+    shape->MoveBoxCorner(3, 1500.0, -800.0, nullptr);
+    shape->m_strModelFile = "SCRIPTS\\missing.3ds";
+    shape->m_strTexture = "brick.bmp";
+    shape->m_fHeight = 400.0;
+    shape->m_bExcludeFromConforming = 1;
+    shape->SetOrientation(r3d::Matrix::Rotation({1.0f, 0.0f, 0.0f}, 90.0f));
+    auto* sprite = AddTo(root, new CSprite(0, tool, -900.0, 300.0));
+    sprite->MoveBoxCorner(3, 200.0, 1200.0, nullptr);
+    sprite->SetImage("3DBITMAPS\\missing.bmp");
+    sprite->m_fElevation = 75.0;
+    sprite->m_bShowOn2DPlan = 1;
+    CGroup* group = AddTo(root, new CGroup);
+    AddTo(group, new CCamera(0, tool, 2000.0, 2000.0))->m_fHeight = 160.0;
+    group->m_pose.angle = 1.5;
+    root->SetTool(tool);
+    for (CPaint* member : root->m_members) member->RecalcFrames();
+}
+
 // A seed the reader refuses would leave everything after reading unexercised.
 void WriteLayoutSeed(const fs::path& folder, const std::string& name,
                      const std::vector<unsigned char>& bytes) {
@@ -196,6 +223,10 @@ void WriteLayoutSeeds(const fs::path& folder) {
     terrain.OnNewDocument();
     BuildBenchworkAndTerrain(terrain);
     WriteLayoutSeed(folder, "terrain.cvn", SaveLayout(terrain));
+    CFuzzDoc objects3D;
+    objects3D.OnNewDocument();
+    BuildObjects3D(objects3D);
+    WriteLayoutSeed(folder, "objects3d.cvn", SaveLayout(objects3D));
     for (const int version : {1, 2, 4, 5, 13, 14})
         WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
 }

@@ -1,9 +1,11 @@
 #include <cstdio>
 
 #include "tools/datagen/DataPictures.h"
+#include "tools/datagen/SceneryModels.h"
 #include "tools/datagen/TrainModels.h"
 
-// Writes the shipped textures, backdrop, fill patterns and train models under the folder given.
+// Writes the shipped textures, backdrop, fill patterns, train models and sample scenery under
+// the folder given.
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
@@ -11,5 +13,6 @@ int main(int argc, char** argv) {
     }
     const bool pictures = DataPictures::WriteAll(argv[1]);
     const bool trains = TrainModels::WriteAll(argv[1]);
-    return pictures && trains ? 0 : 1;
+    const bool scenery = SceneryModels::WriteAll(argv[1]);
+    return pictures && trains && scenery ? 0 : 1;
 }

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "drawing/C2DPropertyDialog.h"
+#include "drawing/DrawingPropertiesDialog.h"
+#include "model/C3DViewServices.h"
+#include "model/CGroup.h"
+#include "resources/DrawingPropertiesTemplates.h"
+#include "tests/drawing/DrawingPlan.h"
+#include "tests/view3d/Objects3DPlan.h"
+#include "view3d/CCamera.h"
+
+namespace {
+
+constexpr double kHalfTurn = 3.1415926535;
+
+void ExpectPoint(const CDoublePoint& p, double x, double y) {
+    EXPECT_NEAR(p.x, x, 1e-9);
+    EXPECT_NEAR(p.y, y, 1e-9);
+}
+
+// Drags a handle of a selected camera from its point to a local point.
+void DragHandleTo(Objects3DPlan& plan, CCamera& camera, int handle, double x, double y) {
+    camera.TrackCreate(nullptr, handle);
+    const CDoublePoint world = camera.LocalToWorld(x, y);
+    plan.tool.m_fCurrentX = world.x;
+    plan.tool.m_fCurrentY = world.y;
+    camera.DragHandle(nullptr, handle);
+}
+
+}  // namespace
+
+TEST(CameraObject, DefaultsAtOnePlanUnitPerPixelGiveTheSpecifiedSymbolLabelAndViewWindow) {
+    Objects3DPlan plan;
+    plan.tool.m_fHandleSize = 10.0;
+    CCamera camera(0, &plan.tool, 0.0, 0.0);
+    ASSERT_EQ(camera.m_points.GetSize(), CCamera::kPointCount);
+    ExpectPoint(camera.m_points[1], 40.0, 30.0);
+    ExpectPoint(camera.m_points[2], 0.0, 0.0);
+    ExpectPoint(camera.m_points[3], 40.0, 0.0);
+    ExpectPoint(camera.m_points[4], -20.0, 30.0);
+    ExpectPoint(camera.m_points[5], -10.0, -30.0);
+    ExpectPoint(camera.m_points[0], -30.0, -50.0);
+    EXPECT_EQ(camera.AngleLabel(), "74 \xB0");
+    EXPECT_EQ(camera.m_strName, "Camera");
+    EXPECT_EQ(camera.m_fHeight, 100.0);
+    EXPECT_NEAR(2.0 * std::tan(camera.HalfAngle()), 1.5, 1e-12);
+    CCamera loaded;
+    EXPECT_EQ(loaded.m_fHeight, CCamera::kDefaultHeight);
+    // The sector between the two cone edges, wrapping through direction 0.
+    EXPECT_EQ(camera.ThreeAngleTest({40.0, -30.0}, {40.0, 30.0}, {10.0, 1.0}), 1);
+    EXPECT_EQ(camera.ThreeAngleTest({40.0, -30.0}, {40.0, 30.0}, {-10.0, 1.0}), 3);
+}
+
+TEST(CameraObject, HandleDragsKeepTheConeAheadOfTheLensAndTheBodyAtItsScreenSize) {
+    Objects3DPlan plan;
+    auto* camera = AddToLayout(plan.host, new CCamera(0, &plan.tool, 1000.0, 1000.0));
+    camera->Select();
+    // The view edge dragged behind and below the lens stops one unit above it.
+    DragHandleTo(plan, *camera, 1, -5.0, -5.0);
+    ExpectPoint(camera->m_points[1], 0.0, 1.0);
+    EXPECT_EQ(camera->m_points[3].x, 0.0);
+    // Back out ahead; the distance point keeps the angle while the cone grows.
+    DragHandleTo(plan, *camera, 1, 40.0, 30.0);
+    DragHandleTo(plan, *camera, 2, 80.0, 0.0);
+    ExpectPoint(camera->m_points[3], 80.0, 0.0);
+    ExpectPoint(camera->m_points[1], 80.0, 60.0);
+    // The body corner at twice the zoom: its bounds are the same size on screen.
+    plan.tool.SetViewScale(1.0, 2.0);
+    DragHandleTo(plan, *camera, 3, -100.0, 100.0);
+    ExpectPoint(camera->m_points[4], -40.0, 60.0);
+    ExpectPoint(camera->m_points[5], -20.0, -60.0);
+    DragHandleTo(plan, *camera, 3, -10.0, 20.0);
+    ExpectPoint(camera->m_points[4], -10.0, 20.0);
+    ExpectPoint(camera->m_points[5], -5.0, -20.0);
+
+    // Ctrl on a handle raises the camera; it never goes below 0.
+    plan.tool.m_nMouseFlags = MK_CONTROL;
+    camera->TrackCreate(nullptr, 2);
+    EXPECT_EQ(plan.tool.m_toolMode, kToolDragHandle);
+    EXPECT_EQ(camera->GetEditState(), 3);
+    const CDoublePoint far = camera->LocalToWorld(280.0, 0.0);
+    plan.tool.m_fCurrentX = far.x;
+    plan.tool.m_fCurrentY = far.y;
+    camera->DragHandle(nullptr, 2);
+    // It started one 3D unit (100 plan units) high.
+    EXPECT_NEAR(camera->m_fHeight, 300.0, 1e-9);
+    EXPECT_EQ(plan.tool.m_hint.m_strText.Left(2), "h=");
+    const CDoublePoint behind = camera->LocalToWorld(-500.0, 0.0);
+    plan.tool.m_fCurrentX = behind.x;
+    plan.tool.m_fCurrentY = behind.y;
+    camera->DragHandle(nullptr, 2);
+    EXPECT_EQ(camera->m_fHeight, 0.0);
+}
+
+TEST(CameraObject, ACameraInATurnedGroupAimsAlongTheGroupsTurnFromItsWorldLens) {
+    Objects3DPlan plan;
+    CCamera camera(0, &plan.tool, 0.0, 0.0);
+    camera.m_pose = CPose(100.0, 0.0, 0.25);
+    camera.m_fHeight = 300.0;
+    const CPose group(1000.0, 2000.0, kHalfTurn / 2.0);
+    const CameraAim aim = camera.Aim(group);
+    EXPECT_NEAR(aim.x, 1000.0, 1e-6);
+    EXPECT_NEAR(aim.y, 2100.0, 1e-6);
+    EXPECT_NEAR(aim.direction, 0.25 + kHalfTurn / 2.0, 1e-12);
+    EXPECT_EQ(aim.height, 300.0);
+
+    // Mirrors keep it looking the mirrored way.
+    camera.m_pose = CPose(100.0, 50.0, 0.5);
+    camera.MirrorY(0.0);
+    EXPECT_NEAR(camera.m_pose.angle, 2.0 * kHalfTurn - 0.5, 1e-9);
+    EXPECT_NEAR(camera.m_pose.y, -50.0, 1e-9);
+    camera.m_pose = CPose(100.0, 50.0, 0.5);
+    camera.MirrorX(0.0);
+    EXPECT_NEAR(camera.m_pose.angle, kHalfTurn - 0.5, 1e-9);
+    EXPECT_NEAR(camera.m_pose.x, -100.0, 1e-9);
+}
+
+TEST(CameraObject, RecordsRoundTripAndAVersionTwoCameraKeepsItsDefaultHeight) {
+    Objects3DPlan plan;
+    CCamera camera(0, &plan.tool, 250.0, -125.0);
+    camera.m_fHeight = 765.0;
+    camera.m_nReserved1 = 3;
+    camera.m_nReserved2 = -4;
+    const std::vector<BYTE> record = StoreRecord(camera);
+    CCamera loaded;
+    loaded.SetTool(&plan.tool);
+    LoadRecord(loaded, record);
+    EXPECT_EQ(StoreRecord(loaded), record);
+    EXPECT_EQ(loaded.m_fHeight, 765.0);
+    EXPECT_EQ(loaded.m_nReserved2, -4);
+    plan.host.m_nFileVersion = 2;
+    CCamera older;
+    older.SetTool(&plan.tool);
+    LoadRecord(older, AsVersion6Record(camera, std::vector<BYTE>(record.begin(), record.end() - 8)));
+    EXPECT_EQ(older.m_fHeight, CCamera::kDefaultHeight);
+    ExpectPoint(older.m_points[1], camera.m_points[1].x, camera.m_points[1].y);
+}
+
+TEST(CameraObject, TheLinePropertiesShowTheCameraWithoutItsLabelWhichItKeepsAfterwardsWithOneUndo) {
+    Objects3DPlan plan;
+    RegisterDrawingPropertiesDialog();
+    auto* camera = AddToLayout(plan.host, new CCamera(0, &plan.tool, 500.0, 500.0));
+    camera->Select();
+    const PenRecord pen = camera->m_pen;
+    plan.screen.WhenModal("2D Object properties", [&](CWnd& modal) {
+        auto& dialog = dynamic_cast<C2DPropertyDialog&>(modal);
+        EXPECT_EQ(dialog.GetPageCount(), 1);
+        auto* copy = dynamic_cast<CCamera*>(dialog.GetWorkingCopy());
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->m_bShowAngleLabel, 0);
+        modal.GetDlgItem(IDC_PROPERTIES_NOTE)->SetWindowText("north end");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    const int steps = plan.tool.GetUndoCount();
+    ASSERT_EQ(camera->EditProperties(&camera->m_parentPose), 1);
+    EXPECT_EQ(camera->m_bShowAngleLabel, 1);
+    EXPECT_EQ(camera->m_strNote, "north end");
+    ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
+    plan.tool.Undo();
+    EXPECT_EQ(camera->m_strNote, "");
+    EXPECT_EQ(camera->m_pen.widthX, pen.widthX);
+    EXPECT_EQ(camera->m_bShowAngleLabel, 1);
+}

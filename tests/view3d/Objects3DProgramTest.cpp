@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "model/CGroup.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/r3d/Camera.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Raster.h"
+#include "platform/win/WindowDCs.h"
+#include "resources/CommandIds.h"
+#include "resources/Objects3DTemplates.h"
+#include "shell/CCVNView.h"
+#include "shell/CMainFrame.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/gdi/Canvas.h"
+#include "tests/support/TestPictures.h"
+#include "tools/datagen/SceneryModels.h"
+#include "view3d/C3D.h"
+#include "view3d/C3DView.h"
+#include "view3d/CCamera.h"
+#include "view3d/CSprite.h"
+
+namespace {
+
+// The running program with its new layout and its 3D view open.
+class Objects3DProgram : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+        host.AdvanceClock(CSplashWindow::kShowTime);
+        layout = ActiveLayout();
+        ASSERT_NE(layout, nullptr);
+        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
+        ASSERT_NE(plan, nullptr);
+        Command(ID_SHOW_3D_VIEW);
+        view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        std::filesystem::create_directories(folder / "models");
+    }
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    CTool& Tool() { return layout->m_tool; }
+    // A press, two moves and a release between layout points, through the engine.
+    void Drag(CDoublePoint from, CDoublePoint to, UINT flags = 0) {
+        const double zoom = Tool().m_fZoomRatio;
+        Tool().OnLButtonDown(flags, from.x * zoom, from.y * zoom);
+        Tool().OnMouseMove(flags, (from.x + to.x) / 2.0 * zoom, (from.y + to.y) / 2.0 * zoom, 1);
+        Tool().OnMouseMove(flags, to.x * zoom, to.y * zoom, 1);
+        Tool().OnLButtonUp(flags, to.x * zoom, to.y * zoom);
+        host.RunUntilIdle();
+    }
+    CString WriteModel() {
+        const std::filesystem::path path = folder / "models" / "shed.rwx";
+        std::ofstream(path) << "ModelBegin\nClumpBegin\nColor 1 0 0\n"
+                               "Vertex 0 0 0\nVertex 2 0 0\nVertex 0 1 0\nVertex 2 1 0\n"
+                               "Vertex 0 0 2\nVertex 2 0 2\nVertex 0 1 2\nVertex 2 1 2\n"
+                               "Quad 1 2 4 3\nQuad 5 7 8 6\nQuad 1 5 6 2\nQuad 3 4 8 7\nQuad 1 3 7 5\n"
+                               "Quad 2 6 8 4\nClumpEnd\nModelEnd\n";
+        return CString(path.string().c_str());
+    }
+    // Puts a new object into the layout as the engine does, with its undo step.
+    void AddToLayout(CPaint* object) {
+        object->ComputeExtent(nullptr);
+        object->SetOwnerGroup(&layout->m_rootGroup);
+        Tool().AddObjectWithUndo(object, 1, 1);
+        host.RunUntilIdle();
+    }
+    template <class T>
+    T* Newest() {
+        return dynamic_cast<T*>(layout->m_rootGroup.m_members.front());
+    }
+    // Pixels of the 3D view where red stands out: the lit faces of the red test model.
+    int CountRedPixels() {
+        CClientDC dc(view);
+        view->Render(&dc);
+        const r3d::Raster& picture = view->GetCamera()->Picture();
+        int count = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) {
+                const r3d::Raster::Rgb pixel = picture.Pixel(x, y);
+                count += pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3 ? 1 : 0;
+            }
+        return count;
+    }
+    // The 3D view looks from a camera object west of the point along +x at the height.
+    void LookEastAt(CDoublePoint target, double height) {
+        auto* camera = new CCamera(0, &Tool(), target.x - 8000.0, target.y);
+        camera->m_fHeight = height;
+        AddToLayout(camera);
+    }
+    void Keep(const char* name, CWnd* window) {
+        if (const CString path = TestPicturePath(name); !path.IsEmpty())
+            host.DumpWindow(window, path);
+    }
+
+    CCVNDoc* layout = nullptr;
+    CCVNView* plan = nullptr;
+    C3DView* view = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Objects3DProgram, AShapeIsInsertedWithItsDialogResizedTurnedRaisedAndItsFlipRefused) {
+    const CString model = WriteModel();
+    host.WhenModal("3D Objects properties", [&](CWnd& modal) {
+        host.WhenModal("Open", [&](CWnd& open) {
+            open.GetDlgItem(edt1)->SetWindowText(model);
+            host.PressKey(VK_RETURN);
+        });
+        host.ClickClient(modal.GetDlgItem(IDC_3D_MODEL_BROWSE), CPoint(3, 3));
+        modal.GetDlgItem(IDC_3D_HEIGHT)->SetWindowText("0.5");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_TOOL_3D_OBJECT);
+    EXPECT_EQ(Tool().m_toolMode, kTool3DObject);
+    Drag({20000.0, 20000.0}, {30000.0, 25000.0});
+    auto* shape = Newest<C3D>();
+    ASSERT_NE(shape, nullptr);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    EXPECT_EQ(shape->m_hModel->InScene(), layout->GetScene());
+    const int before3D = CountRedPixels();
+    LookEastAt({25000.0, 22500.0}, 200.0);
+    EXPECT_GT(CountRedPixels(), before3D + 500);
+    Keep("objects3d-view-shape.png", view);
+
+    // Ctrl on a corner raises the height along the diagonal.
+    Command(ID_TOOL_SELECTOR);
+    Tool().DeselectAll(0, 0);
+    shape->Select();
+    const double before = shape->m_fHeight;
+    const CDoublePoint corner = shape->LocalToWorld(shape->m_points[3].x, shape->m_points[3].y);
+    const CDoublePoint centre = shape->LocalToWorld((shape->m_points[1].x + shape->m_points[3].x) / 2.0,
+                                                    (shape->m_points[1].y + shape->m_points[3].y) / 2.0);
+    const CDoublePoint outward{corner.x + (corner.x - centre.x) * 0.2,
+                               corner.y + (corner.y - centre.y) * 0.2};
+    const double zoom = Tool().m_fZoomRatio;
+    Tool().OnLButtonDown(MK_CONTROL, corner.x * zoom, corner.y * zoom);
+    Tool().OnMouseMove(MK_CONTROL, outward.x * zoom, outward.y * zoom, 1);
+    EXPECT_EQ(Tool().m_hint.m_strText.Left(2), "h=");
+    Tool().OnLButtonUp(MK_CONTROL, outward.x * zoom, outward.y * zoom);
+    EXPECT_GT(shape->m_fHeight, before);
+    Tool().OnKeyUp(VK_CONTROL);
+
+    // A corner dragged out widens the box; the model refits.
+    const CDoublePoint far = shape->LocalToWorld(shape->m_points[3].x, shape->m_points[3].y);
+    Drag(far, {far.x + 2000.0, far.y - 1000.0});
+    // About 2000 wider, snapped to the grid.
+    EXPECT_NEAR(std::fabs(shape->m_points[3].x - shape->m_points[1].x), 12000.0, 100.0);
+    // Turned a quarter, the model turns with the box.
+    const r3d::Box flat = shape->m_hModel->Bounds();
+    const CDoublePoint centre3 = shape->LocalToWorld((shape->m_points[1].x + shape->m_points[3].x) / 2.0,
+                                                     (shape->m_points[1].y + shape->m_points[3].y) / 2.0);
+    ASSERT_EQ(Tool().RotateSelection(3.1415926535 / 2.0, &centre3, 1, 1, 1), 1);
+    host.RunUntilIdle();
+    shape->Update3D(nullptr);
+    EXPECT_NE(shape->m_pose.angle, 0.0);
+    const r3d::Box turned = shape->m_hModel->Bounds();
+    EXPECT_NEAR(turned.max.x - turned.min.x, flat.max.z - flat.min.z, 1e-3);
+    EXPECT_NEAR(turned.max.z - turned.min.z, flat.max.x - flat.min.x, 1e-3);
+    EXPECT_TRUE(layout->IsModified());
+
+    // A flip of a shape with a model says that flips apply to 2D objects only.
+    Main().MDIActivate(plan->GetParentFrame());
+    host.RunUntilIdle();
+    host.AnswerMessageBox(IDOK);
+    Command(ID_FLIP_2D_HORIZONTAL);
+    ASSERT_FALSE(host.MessageBoxes().empty());
+    EXPECT_NE(host.MessageBoxes().back().text.Find("2D"), -1);
+}
+
+TEST_F(Objects3DProgram, ACameraPlacedTurnedAndClampedAimsTheOpen3DView) {
+    Command(ID_TOOL_CAMERA);
+    Drag({16000.0, 16000.0}, {16000.0, 16000.0});
+    auto* camera = Newest<CCamera>();
+    ASSERT_NE(camera, nullptr);
+    const double scale = layout->m_f3DScaleDivisor;
+    const r3d::Vec3 eye = view->GetCamera()->Position();
+    const CDoublePoint lens = camera->LocalToWorld(0.0, 0.0);
+    EXPECT_NEAR(eye.x, lens.x / scale - 8.0, 1e-3);
+    EXPECT_NEAR(eye.z, -(lens.y / scale) - 8.0, 1e-3);
+    EXPECT_NEAR(eye.y, camera->m_fHeight / scale, 1e-3);
+    EXPECT_NEAR(view->GetCamera()->ViewWindowWidth(), 1.5f, 1e-4);
+    Keep("objects3d-plan-camera.png", plan);
+
+    // Turned a quarter: the view looks along the turn.
+    Command(ID_TOOL_SELECTOR);
+    camera->Select();
+    CDoublePoint pivot = lens;
+    Tool().RotateSelection(3.1415926535 / 2.0, &pivot, 1, 1, 0);
+    camera->Update3D(&camera->m_parentPose);
+    const r3d::Vec3 forward = view->GetCamera()->Forward();
+    EXPECT_NEAR(forward.x, 0.0f, 1e-4);
+    EXPECT_NEAR(forward.z, -1.0f, 1e-4);
+
+    // The view edge dragged behind the lens stops across it: the widest view the 3D view takes.
+    camera->TrackCreate(nullptr, 1);
+    const CDoublePoint behind = camera->LocalToWorld(-50.0, -50.0);
+    Tool().m_fCurrentX = behind.x;
+    Tool().m_fCurrentY = behind.y;
+    camera->DragHandle(nullptr, 1);
+    camera->Update3D(&camera->m_parentPose);
+    EXPECT_EQ(camera->m_points[1].x, 0.0);
+    EXPECT_NEAR(view->GetCamera()->ViewWindowWidth(), 2.0f * std::tan(89.0f * 3.14159265f / 180.0f), 1e-2);
+}
+
+TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
+    Canvas picture(16, 32, RGB(0, 200, 0));
+    const std::filesystem::path path = folder / "models" / "fir.bmp";
+    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+    sprite->SetImage(CString(path.string().c_str()));
+    sprite->LoadBitmaps();
+    AddToLayout(sprite);
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    r3d::Clump* model = sprite->m_hModel.get();
+    const float x = model->Bounds().Centre().x;
+    // The move the arrow keys and the engine's move step make.
+    ASSERT_EQ(Tool().MoveSelection(1000.0, 0.0, 1, 1, 1), 1);
+    EXPECT_NEAR(sprite->m_pose.x, 1000.0, 1e-6);
+    ASSERT_EQ(sprite->Update3D(nullptr), 1);
+    ASSERT_EQ(sprite->m_hModel.get(), model);
+    EXPECT_NEAR(model->Bounds().Centre().x - x, 1000.0 / layout->m_f3DScaleDivisor, 1e-3);
+    Keep("objects3d-view-sprite.png", view);
+}
+
+TEST_F(Objects3DProgram, ALayoutWithShapesACameraAndABitmapIsSavedAndReadBackByteForByte) {
+    ASSERT_TRUE(SceneryModels::WriteAll(folder / "models"));
+    auto* house = new C3D(0, &Tool(), 8000.0, -8000.0);
+    house->MoveBoxCorner(3, 6000.0, -4500.0, nullptr);
+    house->m_strModelFile = (folder / "models" / "SCRIPTS" / "cvnhouse.rwx").string().c_str();
+    house->m_fHeight = 4000.0;
+    house->m_bShowOn2DPlan = 1;
+    AddToLayout(house);
+    auto* tree = new CSprite(0, &Tool(), 16000.0, -7000.0);
+    tree->MoveBoxCorner(3, 3000.0, 6000.0, nullptr);
+    tree->SetImage((folder / "models" / "3DBITMAPS" / "cvntree.bmp").string().c_str());
+    tree->LoadBitmaps();
+    tree->m_bShowOn2DPlan = 1;
+    AddToLayout(tree);
+    auto* camera = new CCamera(0, &Tool(), 3000.0, -10000.0);
+    AddToLayout(camera);
+    ASSERT_NE(house->m_hModel, nullptr);
+    EXPECT_FALSE(house->m_footprint.empty());
+    EXPECT_NE(tree->GetImage(), nullptr);
+    EXPECT_NE(tree->GetMask(), nullptr);
+
+    // A layout read names its library and parts files in capitals: compare from the first reading.
+    const std::filesystem::path first = folder / "objects.cvn", second = folder / "again.cvn",
+                                third = folder / "third.cvn";
+    ASSERT_TRUE(layout->OnSaveDocument(first.string().c_str()));
+    CDocument* reopened = app.OpenDocumentFile(first.string().c_str());
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_TRUE(reopened->OnSaveDocument(second.string().c_str()));
+    CDocument* again = app.OpenDocumentFile(second.string().c_str());
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(again->OnSaveDocument(third.string().c_str()));
+    std::ifstream a(second, std::ios::binary), b(third, std::ios::binary);
+    const std::string bytesA((std::istreambuf_iterator<char>(a)), {}),
+        bytesB((std::istreambuf_iterator<char>(b)), {});
+    ASSERT_EQ(bytesA.size(), bytesB.size());
+    size_t differs = 0;
+    while (differs < bytesA.size() && bytesA[differs] == bytesB[differs]) ++differs;
+    EXPECT_EQ(differs, bytesA.size()) << bytesA.substr(differs > 40 ? differs - 40 : 0, 80);
+    EXPECT_NE(bytesA.find("cvnhouse.rwx"), std::string::npos);
+    EXPECT_NE(bytesA.find("cvntree.msk"), std::string::npos);
+    EXPECT_NE(bytesA.find("CCamera"), std::string::npos);
+    if (const CString path = TestPicturePath("objects3d.cvn"); !path.IsEmpty())
+        std::filesystem::copy_file(first, path.c_str(), std::filesystem::copy_options::overwrite_existing);
+}

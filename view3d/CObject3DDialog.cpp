@@ -1,0 +1,168 @@
+#include "view3d/CObject3DDialog.h"
+
+#include <cstdlib>
+
+#include "model/CLengthFormat.h"
+#include "model/CPaint.h"
+#include "model/Units.h"
+#include "platform/base/CStringTable.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CEdit.h"
+#include "platform/ctl/DataExchange.h"
+#include "resources/Objects3DTemplates.h"
+#include "resources/StringTable.h"
+
+IMPLEMENT_DYNAMIC(CObject3DDialog, CDialog)
+
+BEGIN_MESSAGE_MAP(CObject3DDialog, CDialog)
+ON_BN_CLICKED(IDC_3D_TO_CLICKED, OnApplyMode)
+ON_BN_CLICKED(IDC_3D_TO_SELECTED, OnApplyMode)
+ON_BN_CLICKED(IDC_3D_TO_ALL, OnApplyMode)
+ON_CBN_SELENDOK(IDC_3D_SCALE, OnSelectScale)
+ON_EN_KILLFOCUS(IDC_3D_ELEVATION, OnKillFocusElevation)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr UINT kCategories[] = {IDS_TRACK, IDS_SCENERY, IDS_STRUCTURES, IDS_ROLLING_STOCK, IDS_MISCELLANEOUS};
+constexpr int kCatalogueEdits[] = {IDC_3D_MANUFACTURER, IDC_3D_TYPE,  IDC_3D_OBJECT_NAME, IDC_3D_ELEVATION,
+                                   IDC_3D_PART_NO,      IDC_3D_PRICE, IDC_3D_NOTE};
+constexpr int kCatalogueChoices[] = {IDC_3D_CATEGORY, IDC_3D_SCALE, IDC_3D_IN_REPORT, IDC_3D_ELEVATION_LABEL};
+}  // namespace
+
+CObject3DDialog::CObject3DDialog(const DialogTemplate& dialogTemplate, CWnd* parent)
+    : CDialog(dialogTemplate, parent) {}
+
+void CObject3DDialog::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Check(dx, IDC_3D_SHOW_ON_PLAN, m_bShowOn2DPlan);
+    DDX_Text(dx, IDC_3D_MANUFACTURER, m_strManufacturer);
+    DDX_Text(dx, IDC_3D_TYPE, m_strType);
+    DDX_Text(dx, IDC_3D_OBJECT_NAME, m_strName);
+    DDX_Text(dx, IDC_3D_PART_NO, m_strPartNo);
+    DDX_Text(dx, IDC_3D_NOTE, m_strNote);
+    DDX_Check(dx, IDC_3D_IN_REPORT, m_bShowInReport);
+    DDX_Radio(dx, IDC_3D_TO_CLICKED, m_nApplyMode);
+    DDX_Check(dx, IDC_3D_RESIZEABLE, m_bResizeable);
+    DDX_Text(dx, IDC_3D_PRICE, m_strPrice);
+    DDX_Check(dx, IDC_3D_HIDE_BOX, m_bHideBox);
+    DDX_Text(dx, IDC_3D_ELEVATION, m_strElevation);
+}
+
+void CObject3DDialog::ShowCatalogue(const CPaint& object) {
+    m_strCategory = object.m_strCategory;
+    m_strManufacturer = object.m_strManufacturer;
+    m_strScale = object.m_strScale;
+    m_strName = object.m_strName;
+    m_strPartNo = object.m_strPartNo;
+    m_strPrice.Format("%.2f", object.m_fPrice);
+    m_strType = object.m_strType;
+    m_strNote = object.m_strNote;
+    m_bShowInReport = object.m_bShowInReport;
+    m_bResizeable = object.m_bScaleWithDocument;
+}
+
+void CObject3DDialog::TakeCatalogue(CPaint& object) {
+    object.m_strCategory = ChosenCategory();
+    object.m_strManufacturer = m_strManufacturer;
+    object.m_strName = m_strName;
+    object.m_strScale = m_strScale;
+    object.m_strPartNo = m_strPartNo;
+    object.m_fPrice = std::strtod(m_strPrice.c_str(), nullptr);
+}
+
+void CObject3DDialog::TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped) {
+    object.m_strType = m_strType;
+    object.m_strNote = m_strNote;
+    object.m_bShowInReport = m_bShowInReport;
+    object.m_bScaleWithDocument = m_bResizeable;
+    showOn2DPlan = m_bShowOn2DPlan;
+    showBoxWhenGrouped = m_bHideBox ? 0 : 1;
+}
+
+CString CObject3DDialog::ChosenCategory() {
+    auto& combo = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_CATEGORY));
+    CString text;
+    if (combo.GetCurSel() >= 0)
+        combo.GetLBText(combo.GetCurSel(), text);
+    return text;
+}
+
+void CObject3DDialog::FillChoices() {
+    auto& categories = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_CATEGORY));
+    categories.ResetContent();
+    for (UINT id : kCategories) categories.AddString(CStringTable::Text(id));
+    categories.SetCurSel(categories.FindStringExact(-1, m_strCategory));
+    auto& scales = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE));
+    scales.ResetContent();
+    int chosen = 0;
+    for (int row = 0; row < kScaleCount; ++row) {
+        scales.AddString(ScaleTable[row].name);
+        if (m_strScale == ScaleTable[row].name)
+            chosen = row;
+    }
+    scales.SetCurSel(chosen);
+    m_strScale = ScaleTable[chosen].name;
+}
+
+void CObject3DDialog::OnSelectScale() {
+    const int row = static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE))->GetCurSel();
+    if (row >= 0 && row < kScaleCount)
+        m_strScale = ScaleTable[row].name;
+}
+
+void CObject3DDialog::OnApplyMode() {
+    if (m_bNoClickPose) {
+        GetDlgItem(IDC_3D_TO_SELECTED)->EnableWindow(FALSE);
+        GetDlgItem(IDC_3D_TO_ALL)->EnableWindow(FALSE);
+        return;
+    }
+    if (!UpdateData(TRUE)) {
+        m_nApplyMode = 0;
+        CheckRadioButton(IDC_3D_TO_CLICKED, IDC_3D_TO_ALL, IDC_3D_TO_CLICKED);
+    }
+    EnableCatalogue(m_nApplyMode == 0 ? TRUE : FALSE);
+}
+
+void CObject3DDialog::EnableCatalogue(BOOL editable) {
+    for (int id : kCatalogueChoices) GetDlgItem(id)->EnableWindow(editable);
+    for (int id : kCatalogueEdits) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(!editable);
+}
+
+void CObject3DDialog::OnKillFocusElevation() {
+    Reformat(IDC_3D_ELEVATION);
+}
+
+void CObject3DDialog::Reformat(int editId) {
+    CString text;
+    GetDlgItemText(editId, text);
+    SetDlgItemText(editId, FormatLength(ParseLength(text)));
+}
+
+CString CObject3DDialog::FormatLength(double length) const {
+    CString text;
+    CLengthFormat(m_nUnit).FormatLength(text, length);
+    return text;
+}
+
+double CObject3DDialog::ParseLength(const CString& text) const {
+    return CLengthFormat(m_nUnit).ParseLength(text.c_str());
+}
+
+bool CObject3DDialog::CheckLength(double value, double low, int editId) {
+    if (value >= low && value <= kLargestLength)
+        return true;
+    // A range that reaches below 0 names its lower bound too.
+    const CString text = low == 0.0 ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND)
+                                    : "Please enter a number between " + FormatLength(low) + " and";
+    MessageBox(text + " " + FormatLength(kLargestLength), "Corvane", MB_OK | MB_ICONEXCLAMATION);
+    GetDlgItem(editId)->SetFocus();
+    return false;
+}
+
+bool CObject3DDialog::CheckPrice(double price) {
+    if (price >= 0.0)
+        return true;
+    MessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), "Corvane", MB_OK | MB_ICONEXCLAMATION);
+    GetDlgItem(IDC_3D_PRICE)->SetFocus();
+    return false;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "model/CPose.h"
+#include "platform/ctl/CDialog.h"
+
+class CPaint;
+
+// What the properties dialogs of 3D objects and 3D bitmaps share: the catalogue fields, the
+// apply choice (clicked piece, all selected, all), the elevation and lengths in the layout's
+// unit, and the range and price checks that keep the dialog open on a bad value.
+class CObject3DDialog : public CDialog {
+    DECLARE_DYNAMIC(CObject3DDialog)
+    DECLARE_MESSAGE_MAP()
+
+  public:
+    // The largest height or elevation the dialogs accept, in tenths of a millimetre.
+    static constexpr double kLargestLength = 32000.0;
+
+    CObject3DDialog(const DialogTemplate& dialogTemplate, CWnd* parent);
+
+    CString m_strCategory;
+    CString m_strManufacturer;
+    CString m_strScale;
+    CString m_strType;
+    CString m_strName;
+    CString m_strPartNo;
+    CString m_strPrice;
+    CString m_strNote;
+    CString m_strElevation;
+    int m_bShowInReport = 0;
+    int m_bResizeable = 0;
+    int m_bShowOn2DPlan = 0;
+    int m_bHideBox = 0;
+    int m_nApplyMode = 0;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    // Takes the catalogue fields of the object into the texts, and back.
+    void ShowCatalogue(const CPaint& object);
+    void TakeCatalogue(CPaint& object);
+    // The fields OK takes last: type, note, report and resize switches, and the plan switches.
+    void TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped);
+    void FillChoices();
+    void OnApplyMode();
+    void OnSelectScale();
+    void OnKillFocusElevation();
+    // The edit's text read as a length in the layout's unit, written back formatted.
+    void Reformat(int editId);
+
+  public:
+    CString FormatLength(double length) const;
+
+  protected:
+    double ParseLength(const CString& text) const;
+    // The length in [low, 32000]; else the range message, the edit gets the focus.
+    bool CheckLength(double value, double low, int editId);
+    // A price of 0 or more; else the message, the edit gets the focus.
+    bool CheckPrice(double price);
+    // The edits and labels that only the clicked piece may change.
+    virtual void EnableCatalogue(BOOL editable);
+
+    int m_nUnit = 0;
+    int m_bNoClickPose = 1;
+
+  private:
+    CString ChosenCategory();
+};

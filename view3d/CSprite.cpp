@@ -1,0 +1,427 @@
+#include "view3d/CSprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/AnnotationSupport.h"
+#include "drawing/CShapePen.h"
+#include "drawing/ShapeSupport.h"
+#include "model/AssetLoaders.h"
+#include "model/CEditStep.h"
+#include "model/CGroundSurface.h"
+#include "model/CGroup.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CToolMode.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CStringTable.h"
+#include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDC.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Scene.h"
+#include "platform/r3d/Texture.h"
+#include "platform/win/MessageBoxes.h"
+#include "platform/win/WinDefs.h"
+#include "resources/StringTable.h"
+#include "ui/LoadBitmapFile.h"
+#include "view3d/C3D.h"
+#include "view3d/CSpritePropertyDialog.h"
+#include "view3d/CreationDialog.h"
+#include "view3d/HeightDrag.h"
+
+IMPLEMENT_SERIAL(CSprite, CBMP, 1)
+
+namespace {
+
+constexpr int kStoredOrder[] = {4, 1, 2, 3, 0};
+// The plan's origin lies at this corner of the 3D world.
+constexpr double kWorldOffset = 8.0;
+constexpr const char* kProfileKey = "3DBitmaps";
+// The transfer that keeps the destination only where the source is black.
+constexpr DWORD kMaskOut = 0x00220326;
+constexpr const char* kDataFolder = "3DBITMAPS\\";
+
+float Extent(float low, float high) {
+    const float extent = std::fabs(high - low);
+    return extent > 0.0f ? extent : 1.0f;
+}
+
+}  // namespace
+
+CSprite::CSprite() {
+    m_bShowInReport = 1;
+    m_bScaleWithDocument = 1;
+}
+
+CSprite::CSprite(int selected, CTool* tool, double x, double y) : CBMP(selected, tool, x, y) {
+    m_strName = CStringTable::Text(IDS_3D_BITMAP);
+    m_bShowInReport = 1;
+    m_bScaleWithDocument = 1;
+}
+
+CSprite::~CSprite() = default;
+
+double CSprite::Scale3D() const {
+    return m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->Get3DScale() : 0.0;
+}
+
+CDoublePoint CSprite::PictureCentre() const {
+    return {(m_points[1].x + m_points[3].x) / 2.0, (m_points[1].y + m_points[3].y) / 2.0};
+}
+
+// ---- Pictures ----
+
+void CSprite::SetImage(const CString& name) {
+    m_strImage = name;
+    m_strMask = MaskFileName(name);
+}
+
+// A picture missing is reported once per opening; a mask need not exist.
+void CSprite::LoadBitmaps() {
+    CString image = m_strImage;
+    m_pImage =
+        image.IsEmpty() ? nullptr : LoadBitmapFile(image, kProfileKey, kDataFolder, !m_bMissingReported);
+    if (m_pImage == nullptr && !image.IsEmpty())
+        m_bMissingReported = 1;
+    CString mask = m_strMask;
+    m_pMask = mask.IsEmpty() ? nullptr : LoadBitmapFile(mask, kProfileKey, kDataFolder, false);
+}
+
+void CSprite::RecreateResources(int recreate) {
+    if (recreate)
+        LoadBitmaps();
+    else {
+        m_pImage.reset();
+        m_pMask.reset();
+    }
+}
+
+void CSprite::ReleaseData() {
+    m_pImage.reset();
+    m_pMask.reset();
+    CBMP::ReleaseData();
+}
+
+// ---- Record and copies ----
+
+void CSprite::RefreshElevationFromModel() {
+    const double scale = Scale3D();
+    if (m_hModel != nullptr && scale > 0.0)
+        m_fElevation = scale * m_hModel->Bounds().min.y;
+}
+
+void CSprite::Serialize(CArchive& ar) {
+    CPaint::Serialize(ar);
+    if (ar.IsStoring()) {
+        RefreshElevationFromModel();
+        ar << m_strImage << m_strMask << m_fElevation;
+        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
+        ar << m_bShowOn2DPlan << m_bShowBoxWhenGrouped << m_bGrouped;
+        return;
+    }
+    const int version = GetDocumentFileVersion();
+    annotation::PrepareOutlinePoints(m_points, version, kPointCount);
+    ar >> m_strImage >> m_strMask >> m_fElevation;
+    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
+    if (version != 0)
+        ar >> m_bShowOn2DPlan >> m_bShowBoxWhenGrouped >> m_bGrouped;
+    m_bRebuild3D = 1;
+    LoadBitmaps();
+}
+
+void CSprite::CopyFrom(CPaint* other) {
+    if (auto* source = dynamic_cast<CSprite*>(other)) {
+        for (int i = 0; i < kPointCount && i < source->m_points.GetSize() && i < m_points.GetSize(); ++i)
+            m_points[i] = source->m_points[i];
+        m_bShowOn2DPlan = source->m_bShowOn2DPlan;
+        m_bShowBoxWhenGrouped = source->m_bShowBoxWhenGrouped;
+        m_strImage = source->m_strImage;
+        m_strMask = source->m_strMask;
+        m_fElevation = source->m_fElevation;
+        m_bGrouped = source->m_bGrouped;
+        m_bMissingReported = source->m_bMissingReported;
+        LoadBitmaps();
+        m_bRebuild3D = 1;
+    }
+    CPaint::CopyFrom(other);
+}
+
+CPaint* CSprite::Clone() {
+    RefreshElevationFromModel();
+    auto* copy = new CSprite;
+    copy->m_pTool = m_pTool;
+    copy->CopyFrom(this);
+    return copy;
+}
+
+void CSprite::ApplyStyle(const CPose* pose, CPaint* pattern, int) {
+    if (auto* source = dynamic_cast<CSprite*>(pattern)) {
+        m_bGrouped = source->m_bGrouped;
+        m_fElevation = source->m_fElevation;
+        m_bShowOn2DPlan = source->m_bShowOn2DPlan;
+        m_bShowBoxWhenGrouped = source->m_bShowBoxWhenGrouped;
+        m_bRebuild3D = 1;
+    } else if (auto* shape = dynamic_cast<C3D*>(pattern)) {
+        m_bShowOn2DPlan = shape->m_bShowOn2DPlan;
+    }
+    CPaint::ApplyStyle(pose, pattern, 1);
+}
+
+// ---- Plan ----
+
+int CSprite::Draw(const CPose* parent) {
+    if (!CPaint::Draw(parent) || m_points.GetSize() < kPointCount || m_pTool->GetTargetDC() == nullptr)
+        return 0;
+    const CPose& frame = FrameOf(parent);
+    if (m_bShowOn2DPlan && m_pImage != nullptr && m_pMask != nullptr && GetEditState() == -1)
+        DrawMaskedPicture(parent);
+    else if (m_bShowBoxWhenGrouped || !m_bGrouped)
+        DrawCrossBox(frame);
+    if (shape::ShowsHandles(*this))
+        shape::DrawBoxHandles(*this, frame);
+    return 1;
+}
+
+// The mask, black where the picture is transparent as in 3D, clears the picture's shape out of
+// the plan (destination and not mask); the picture, black around its shape, is then added in.
+void CSprite::DrawMaskedPicture(const CPose* parent) {
+    const int selected = m_bSelected;
+    m_bSelected = 0;
+    const DWORD rop = m_dwRop;
+    std::unique_ptr<CBitmap> former = SwapPicture(std::move(m_pMask));
+    m_dwRop = kMaskOut;
+    CBMP::Draw(parent);
+    m_pMask = SwapPicture(std::move(m_pImage));
+    m_dwRop = SRCPAINT;
+    CBMP::Draw(parent);
+    m_pImage = SwapPicture(std::move(former));
+    m_dwRop = rop;
+    m_bSelected = selected;
+}
+
+void CSprite::DrawCrossBox(const CPose& frame) {
+    std::vector<CPoint> box;
+    if (!shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, frame), Corners(), box))
+        return;
+    CDC& dc = *m_pTool->GetTargetDC();
+    CShapePen pen(*this, dc);
+    dc.MoveTo(box.back());
+    for (const CPoint& corner : box) dc.LineTo(corner);
+    dc.MoveTo(box[0]);
+    dc.LineTo(box[2]);
+    dc.MoveTo(box[1]);
+    dc.LineTo(box[3]);
+}
+
+void CSprite::TrackCreate(const CPose* pose, int handle) {
+    CBMP::TrackCreate(pose, handle);
+    if (m_pTool == nullptr || m_pTool->m_toolMode == kTool3DBitmap || handle < 1 || handle > 4 ||
+        (m_pTool->m_nMouseFlags & MK_CONTROL) == 0)
+        return;
+    m_pTool->m_toolMode.Set(kToolDragHandle);
+    m_fSavedElevation = m_fElevation;
+    SetEditState(3);
+}
+
+void CSprite::DragHandle(const CPose* pose, int handle) {
+    if (m_pTool == nullptr || GetEditState() != 3 || handle < 1 || handle > 4) {
+        CBMP::DragHandle(pose, handle);
+        return;
+    }
+    if (!m_bScaleWithDocument)
+        return;
+    constexpr int kOpposite[] = {0, 3, 4, 1, 2};
+    const CPose& frame = FrameOf(pose);
+    const CDoublePoint cursor = WorldToLocalInFrame(frame, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
+    const CDoublePoint grabbed = m_points[handle], reference = m_points[kOpposite[handle]];
+    double along = 0.0;
+    if (height_drag::DistanceAlong(cursor, grabbed, reference, height_drag::DeadZone(*m_pTool), along))
+        m_fElevation = m_fSavedElevation + along;
+    m_fElevation = std::max(m_fElevation, 0.0);
+    height_drag::ShowHeightHint(*m_pTool, m_fElevation, LocalToWorldInFrame(frame, grabbed.x, grabbed.y),
+                                LocalToWorldInFrame(frame, reference.x, reference.y));
+}
+
+int CSprite::FinishCreate(const CPose* pose, int flag) {
+    const bool valid = !IsInvalid(0);
+    if (m_pTool == nullptr || m_pTool->m_toolMode != kTool3DBitmap) {
+        const int heightDrag = GetEditState() == 3;
+        const int result = CPaint::FinishCreate(pose, flag);
+        if (heightDrag)
+            Update3D(pose);
+        SetEditState(-1);
+        Invalidate();
+        return result;
+    }
+    RunCreationDialog(*m_pTool, [&] {
+        if (valid)
+            EditProperties(pose);
+    });
+    SetEditState(-1);
+    Invalidate();
+    return valid ? 1 : 0;
+}
+
+// ---- Height ----
+
+void CSprite::PlaceOnBase() {
+    CGroup* group = m_pTool != nullptr ? m_pTool->GetCurrentGroup() : nullptr;
+    if (group == nullptr || m_points.GetSize() < kPointCount)
+        return;
+    const CDoublePoint centre = PictureCentre();
+    const CDoublePoint world = LocalToWorld(centre.x, centre.y);
+    m_pTool->m_fCurrentX = m_pTool->m_fProbeX = world.x;
+    m_pTool->m_fCurrentY = m_pTool->m_fProbeY = world.y;
+    double highest = 0.0;
+    for (CPaint* member : group->m_members) {
+        const CString name = member->GetClassName();
+        auto* ground = dynamic_cast<CGroundSurface*>(member);
+        if (ground != nullptr && (name == "CBenchwork" || name == "CMount") && member->m_nLayer == m_nLayer &&
+            ground->PtInOutline())
+            highest = std::max(highest, ground->GetTopAt(world.x, world.y));
+    }
+    const double previous = m_fElevation;
+    m_fElevation = highest;
+    SetHeight(0, previous, 0, 1, 0);
+}
+
+int CSprite::ApplyHeightStep(CEditStep* step) {
+    const HeightPayload* height = step->GetPayload<HeightPayload>();
+    if (height == nullptr || height->index != 0)
+        return 0;
+    m_fElevation = height->value;
+    return 1;
+}
+
+void CSprite::LowerElevations(const CPose*, double by) {
+    m_fElevation -= by;
+}
+
+BOOL CSprite::GetLowestElevation(double& elevation) const {
+    elevation = m_fElevation;
+    return TRUE;
+}
+
+// ---- 3D ----
+
+std::unique_ptr<r3d::Clump> CSprite::Build3D(const CPose*) {
+    CToolHost* host = m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
+    if (host != nullptr)
+        host->Refresh3DSearchFolders();
+    if (m_strImage.IsEmpty())
+        return nullptr;
+    CString image = m_strImage;
+    std::shared_ptr<r3d::Texture> texture = LoadTextureFile(image, !m_bMissingReported);
+    if (texture == nullptr) {
+        m_bMissingReported = 1;
+        return nullptr;
+    }
+    CString mask = m_strMask;
+    if (std::shared_ptr<r3d::Raster> raster = Load3DBitmapRaster(mask))
+        texture->SetMask(*raster);
+    std::unique_ptr<r3d::Clump> sprite = r3d::Clump::MakeSprite(texture);
+    sprite->SetTag(kSpriteTag);
+    return sprite;
+}
+
+int CSprite::Update3D(const CPose* pose) {
+    CToolHost* host = m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
+    if (host == nullptr || !host->Has3DWindow() || m_points.GetSize() < kPointCount)
+        return 0;
+    if (m_bRebuild3D || m_hModel == nullptr) {
+        m_hModel.reset();
+        if (!m_pTool->IsLayerVisible(m_nLayer))
+            return 0;
+        m_hModel = Build3D(pose);
+        if (m_hModel == nullptr)
+            return 0;
+        if (host->GetScene() != nullptr)
+            host->GetScene()->Add(*m_hModel);
+        m_bRebuild3D = 0;
+    }
+    if (!m_pTool->IsLayerVisible(m_nLayer)) {
+        m_hModel.reset();
+        return 0;
+    }
+    FitSprite(FrameOf(pose));
+    host->RenderActive3DView();
+    return 1;
+}
+
+// The sprite keeps the picture's width and height at its elevation over the box centre; it
+// turns to face the camera by itself.
+void CSprite::FitSprite(const CPose& frame) {
+    const double scale = Scale3D();
+    if (scale <= 0.0)
+        return;
+    r3d::Clump& sprite = *m_hModel;
+    sprite.ResetTransform();
+    const r3d::Box bounds = sprite.Bounds();
+    const double width = std::fabs(m_points[1].x - m_points[3].x);
+    const double height = std::fabs(m_points[1].y - m_points[3].y);
+    const r3d::Vec3 factors{static_cast<float>(width / scale / Extent(bounds.min.x, bounds.max.x)),
+                            static_cast<float>(height / scale / Extent(bounds.min.y, bounds.max.y)), 1.0f};
+    sprite.Transform(r3d::Matrix::Scaling(factors), r3d::Combine::Replace);
+    const CDoublePoint centre = PictureCentre();
+    const CDoublePoint world = LocalToWorldInFrame(frame, centre.x, centre.y);
+    Translate3D(static_cast<float>(world.x / scale - kWorldOffset), static_cast<float>(m_fElevation / scale),
+                static_cast<float>(-(world.y / scale) - kWorldOffset));
+}
+
+// ---- Status ----
+
+void CSprite::UpdateSizeInfo(const CPose* pose) {
+    CBMP::UpdateSizeInfo(pose);
+    if (m_pTool == nullptr)
+        return;
+    m_pTool->m_status.m_nKind = 21;
+    m_pTool->m_status.m_strMeasure[11] = shape::LengthText(m_pTool, m_fElevation);
+}
+
+void CSprite::AppendStatusText(CString& text) {
+    CBMP::AppendStatusText(text);
+}
+
+// ---- Properties ----
+
+int CSprite::EditProperties(const CPose* pose) {
+    return RunDialog(pose, true);
+}
+
+// From the group dialog: no undo step and no comparison.
+int CSprite::Edit3DProperties(int) {
+    return RunDialog(nullptr, false);
+}
+
+int CSprite::RunDialog(const CPose* pose, bool record) {
+    CSpritePropertyDialog dialog;
+    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    if (dialog.DoModal() != IDOK)
+        return 0;
+    Invalidate();
+    CSprite* result = nullptr;
+    int mode = 0;
+    if (dialog.GetResult(result, mode))
+        ApplyDialogResult(pose, result, mode, record);
+    return 1;
+}
+
+void CSprite::ApplyDialogResult(const CPose* pose, CSprite* result, int mode, bool record) {
+    if (record) {
+        ApplyPropertiesResult(pose, result, mode);
+    } else if (mode == 0) {
+        const int selected = m_bSelected;
+        CopyFrom(result);
+        m_bSelected = selected;
+    } else if (m_pTool != nullptr && m_pTool->m_pHost != nullptr &&
+               m_pTool->m_pHost->GetCurrentGroup() != nullptr) {
+        const CPose zero;
+        m_pTool->m_pHost->GetCurrentGroup()->ApplyStyle(&zero, result, mode);
+    }
+    m_bRebuild3D = 1;
+    if (pose != nullptr)
+        Update3D(pose);
+    Invalidate();
+    result->ReleaseData();
+    delete result;
+}
