@@ -560,7 +560,9 @@ void CTool::MoveRotate() {
     SetSelectionEditState(0);
     const bool outside = std::fabs(m_fCurrentX - m_fPivotX) > m_nPivotMarkSize ||
                          std::fabs(m_fCurrentY - m_fPivotY) > m_nPivotMarkSize;
-    if (outside && m_nDraggedHandle == -1) {
+    // The rotation handle (handle 0) set its reference at the press, so it turns as the rotate
+    // tool does; any other dragged handle turns nothing.
+    if (outside && m_nDraggedHandle <= 0) {
         if (m_fReferenceX == 0.0 && m_fReferenceY == 0.0) {
             m_fReferenceX = m_fCurrentX;
             m_fReferenceY = m_fCurrentY;

@@ -128,6 +128,25 @@ TEST(Box, CornerDragsAreUndoneExactlyAndTheRotationHandleTurnsIt) {
     EXPECT_EQ(box->GetSavedPose().x, box->m_pose.x);
     plan.tool.OnLButtonUp(0, anchor.x * 0.1, anchor.y * 0.1);
     EXPECT_EQ(PointsOf(*box), before);
+
+    // Dragged a quarter turn round the middle, the handle turns the box with it; one Undo
+    // turns it back by the opposite turn, as for the rotate tool.
+    const int turnSteps = plan.tool.GetUndoCount();
+    const CPose unturned = box->m_pose;
+    plan.tool.OnLButtonDown(0, anchor.x * 0.1, anchor.y * 0.1);
+    plan.tool.OnMouseMove(0, 180.0, 260.0, 1);
+    plan.tool.OnMouseMove(0, 130.0, 270.0, 1);
+    plan.tool.OnLButtonUp(0, 130.0, 270.0);
+    EXPECT_NEAR(plan.tool.m_fRotationAngle, kPi / 2.0, 1e-9);
+    const CDoublePoint turned = box->LocalToWorld(box->m_points[3].x, box->m_points[3].y);
+    EXPECT_NEAR(turned.x, 1500.0, 1e-9);
+    EXPECT_NEAR(turned.y, 2500.0, 1e-9);
+    EXPECT_GT(plan.tool.GetUndoCount(), turnSteps);
+    plan.tool.Undo();
+    EXPECT_EQ(PointsOf(*box), before);
+    EXPECT_NEAR(box->m_pose.x, unturned.x, 1e-9);
+    EXPECT_NEAR(box->m_pose.y, unturned.y, 1e-9);
+    EXPECT_NEAR(box->m_pose.angle, unturned.angle, 1e-12);
 }
 
 TEST(Box, HitsFilledInsideOnlyStrictlyAndOutlinesWithinTheTolerance) {
