@@ -9,6 +9,7 @@
 #include "catalog/ReportCategories.h"
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
+#include "model/CTerrainSurface.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/ctl/ListControlDefs.h"
@@ -247,7 +248,7 @@ void CLibraryDialog::PlaceCopy(CPaint* source, const CDoublePoint& target) {
     const CPose parent = current->WorldPose(nullptr);
     const int deselected = tool.DeselectAll(1, 1);
     CTool* previous = source->SetTool(&tool);
-    CPaint* copy = source->Clone();
+    CPaint* copy = CTerrainSurface::CloneForLayout(source);
     source->SetTool(previous);
     if (copy == nullptr)
         return;

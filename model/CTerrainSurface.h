@@ -2,6 +2,7 @@
 
 #include "platform/base/WinTypes.h"
 
+class CPaint;
 class CPose;
 
 // What the engine's terrain commands, its clipboard and the plan view ask of a terrain object
@@ -13,8 +14,10 @@ class CTerrainSurface {
     virtual ~CTerrainSurface() = default;
     virtual void ClearCuts() = 0;
     virtual void SetRebuild(int rebuild) = 0;
-    // Paste and Duplicate set it before they clone the terrain.
+    // Paste, Duplicate and the library's "Add to plan" set it before they clone the terrain.
     virtual void SetCloneRebuild(int rebuild) { (void)rebuild; }
+    // A clone of the object for the layout: a terrain's copy has its knots at once.
+    static CPaint* CloneForLayout(CPaint* source);
     // Whether a knot lies near the world point on screen; the point under the placement.
     virtual BOOL IsNearKnot(const CPose* pose, double x, double y) {
         (void)pose;

@@ -7,17 +7,6 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 
-namespace {
-
-// A pasted or duplicated terrain has its knots at once.
-CPaint* CloneRebuildingTerrain(CPaint* source) {
-    if (auto* terrain = dynamic_cast<CTerrainSurface*>(source))
-        terrain->SetCloneRebuild(1);
-    return source->Clone();
-}
-
-}  // namespace
-
 CPaintList CTool::SelectedVisibleMembers() const {
     CPaintList found;
     CGroup* current = GetCurrentGroup();
@@ -92,7 +81,7 @@ int CTool::ExecutePaste() {
     const double dx = centre.x - (minX + maxX) * 0.5;
     const double dy = centre.y - (minY + maxY) * 0.5;
     for (CPaint* source : *clipboard) {
-        CPaint* copy = CloneRebuildingTerrain(source);
+        CPaint* copy = CTerrainSurface::CloneForLayout(source);
         copy->SetTool(this);
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(current);
@@ -140,7 +129,7 @@ void CTool::DuplicateSelection() {
     // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
     int groupStart = 1;
     for (CPaint* member : SelectedVisibleMembers()) {
-        copies.push_front(CloneRebuildingTerrain(member));
+        copies.push_front(CTerrainSurface::CloneForLayout(member));
         member->DeselectWithUndo(1, groupStart);
         groupStart = 0;
     }

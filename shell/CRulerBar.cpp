@@ -215,25 +215,34 @@ void CRulerBar::ShowMousePosition(int x, int y, BOOL keepOld) {
     if (!IsWindow(this))
         return;
     CClientDC dc(this);
-    const int oldPosition = m_bHorizontal ? m_nMouseX : m_nMouseY;
-    const int newPosition = m_bHorizontal ? x : y;
-    if (!keepOld && oldPosition >= 0)
-        DrawMarker(dc, oldPosition);
-    if (newPosition >= 0)
-        DrawMarker(dc, newPosition);
+    if (!keepOld && m_nMouseX >= 0)
+        DrawMarker(dc, m_nMouseX, m_nMouseY);
+    if (x >= 0)
+        DrawMarker(dc, x, y);
     m_nMouseX = x;
     m_nMouseY = y;
 }
 
-void CRulerBar::DrawMarker(CDC& dc, int position) {
-    const int oldRop = dc.SetROP2(R2_NOT);
+// The marker is drawn in the ticks' own mapping, so it stands at the tick of the mouse's place:
+// x counts from the view's left edge, y is the view's own, scrolled along with the plan.
+void CRulerBar::DrawMarker(CDC& dc, int x, int y) {
+    CScrollView* view = ActiveView();
+    if (view == nullptr || m_rcTickArea.IsRectEmpty())
+        return;
+    const int saved = dc.SaveDC();
+    dc.SetMapMode(MM_LOMETRIC);
+    dc.SetViewportOrg(m_rcTickArea.left, m_rcTickArea.top);
+    CRect logical(0, 0, m_rcTickArea.Width(), m_rcTickArea.Height());
+    dc.DPtoLP(&logical);
+    dc.SetROP2(R2_NOT);
     dc.SetBkMode(TRANSPARENT);
     if (m_bHorizontal) {
-        dc.MoveTo(m_rcTickArea.left + position, m_rcTickArea.top);
-        dc.LineTo(m_rcTickArea.left + position, m_rcTickArea.bottom);
+        dc.MoveTo(x, logical.top);
+        dc.LineTo(x, logical.bottom);
     } else {
-        dc.MoveTo(m_rcTickArea.left, m_rcTickArea.top + position);
-        dc.LineTo(m_rcTickArea.right, m_rcTickArea.top + position);
+        const int along = y - view->GetScrollPosition().y;
+        dc.MoveTo(logical.left, along);
+        dc.LineTo(logical.right, along);
     }
-    dc.SetROP2(oldRop);
+    dc.RestoreDC(saved);
 }

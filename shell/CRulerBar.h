@@ -22,8 +22,8 @@ class CRulerBar : public CControlBar {
 
     BOOL Create(CWnd* parent, BOOL horizontal, UINT id);
     BOOL IsHorizontal() const { return m_bHorizontal; }
-    // Moves the marker to the mouse at x, y of the view's client area; keepOld only redraws
-    // the marker where it is.
+    // Moves the marker to the mouse at x, y of the view's mapping, x counted from the view's left
+    // edge (none when negative); keepOld only redraws the marker where it is.
     void ShowMousePosition(int x, int y, BOOL keepOld);
 
     int Thickness() const override { return kThickness; }
@@ -58,7 +58,7 @@ class CRulerBar : public CControlBar {
     void CreatePens();
     void DrawFrame(CDC& dc, const CRect& area, const CCVNDoc& doc);
     void DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrollView& view);
-    void DrawMarker(CDC& dc, int position);
+    void DrawMarker(CDC& dc, int x, int y);
 
     BOOL m_bHorizontal = TRUE;
     CRect m_rcTickArea;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/win/ScrollRepeater.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CScrollBar, CControlWnd)
 
 namespace {
 constexpr UINT_PTR kRepeatTimer = 1;
-constexpr UINT kFirstRepeatDelay = 350;
-constexpr UINT kRepeatInterval = 50;
 }  // namespace
 
 BOOL CScrollBar::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -136,13 +135,13 @@ void CScrollBar::OnLButtonDown(UINT, CPoint point) {
     NoteMouseOnHeld(true);
     SetCapture();
     Tell(m_repeatCode);
-    SetTimer(kRepeatTimer, kFirstRepeatDelay);
+    SetTimer(kRepeatTimer, ScrollRepeater::kFirstDelay);
 }
 
 void CScrollBar::OnTimer(UINT_PTR id) {
     if (id != kRepeatTimer || m_repeatCode == SB_ENDSCROLL)
         return;
-    SetTimer(kRepeatTimer, kRepeatInterval);
+    SetTimer(kRepeatTimer, ScrollRepeater::kRepeatPeriod);
     // A page area stops once the thumb has come under the mouse.
     NoteMouseOnHeld(Geometry().PartAt(m_mouse) == m_held);
     if (m_mouseOnHeld)

@@ -25,6 +25,25 @@ DibDescription DeviceBitsLayout(int width, int height, int bitsPixel) {
     dib.colorEntries = dib.bitCount <= 8 ? (1 << dib.bitCount) : 0;
     return dib;
 }
+
+bool HasRowPadding(const DibDescription& dib) {
+    return dib.width * dib.bitCount < dib.stride * 8;
+}
+
+// Copies the bits after each row's last pixel from the rows kept to the rows given.
+void KeepRowPadding(const DibDescription& dib, const std::vector<BYTE>& kept, std::vector<BYTE>& rows) {
+    if (kept.size() != rows.size())
+        return;
+    const int pixelBits = dib.width * dib.bitCount;
+    for (int row = 0; row < dib.height; ++row) {
+        const std::size_t start = static_cast<std::size_t>(row) * dib.stride;
+        for (int bit = pixelBits; bit < dib.stride * 8; ++bit) {
+            const std::size_t at = start + bit / 8;
+            const BYTE mask = static_cast<BYTE>(0x80 >> (bit % 8));
+            rows[at] = static_cast<BYTE>((rows[at] & ~mask) | (kept[at] & mask));
+        }
+    }
+}
 }  // namespace
 
 BOOL CBitmap::Adopt(std::shared_ptr<PixelSurface> surface, int bitsPixel) {
@@ -39,6 +58,7 @@ BOOL CBitmap::Adopt(std::shared_ptr<PixelSurface> surface, int bitsPixel) {
 void CBitmap::Release() {
     m_surface.reset();
     m_dibBits = nullptr;
+    m_setBits.clear();
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
@@ -122,6 +142,7 @@ DWORD CBitmap::GetBitmapBits(DWORD count, void* bits) const {
     const std::vector<RGBQUAD> colors = DefaultColorTable(dib.bitCount);
     m_surface->PullFromDibSection();
     EncodeDibPixels(*m_surface, dib, colors.data(), all.data());
+    KeepRowPadding(dib, m_setBits, all);
     const DWORD copied = std::min<DWORD>(count, static_cast<DWORD>(all.size()));
     std::memcpy(bits, all.data(), copied);
     return copied;
@@ -136,8 +157,11 @@ DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
     const std::vector<RGBQUAD> colors = DefaultColorTable(dib.bitCount);
     EncodeDibPixels(*m_surface, dib, colors.data(), all.data());
     const DWORD copied = std::min<DWORD>(count, static_cast<DWORD>(all.size()));
+    KeepRowPadding(dib, m_setBits, all);
     std::memcpy(all.data(), bits, copied);
     DecodeDibPixels(dib, colors.data(), all.data(), *m_surface);
+    if (HasRowPadding(dib))
+        m_setBits = std::move(all);
     m_surface->PushToDibSection();
     return copied;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/base/CString.h"
 #include "platform/gdi/CGdiObject.h"
@@ -48,4 +49,7 @@ class CBitmap : public CGdiObject {
     std::shared_ptr<PixelSurface> m_surface;
     int m_bitsPixel = 32;
     void* m_dibBits = nullptr;
+    // The bits last set: no pixel covers the padding at the end of each row, which the bits
+    // calls give back as they were set.
+    std::vector<BYTE> m_setBits;
 };

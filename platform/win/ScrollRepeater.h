@@ -8,6 +8,7 @@
 // area stops when the thumb reaches the mouse). The release ends it with SB_ENDSCROLL.
 class ScrollRepeater : public CWnd {
   public:
+    // Every scroll bar of the program, a window's own or a control, repeats on this beat.
     static constexpr UINT kFirstDelay = 400;
     static constexpr UINT kRepeatPeriod = 50;
 

@@ -551,6 +551,39 @@ TEST_F(PlanViewRoad, PropertiesOnADrawnBoxOpensItsDialogAndUndoRestoresTheBox) {
     EXPECT_EQ(ActiveLayout()->m_tool.GetUndoCount(), steps);
 }
 
+// The context menu's Properties opens the right-clicked box with its placement, so the dialog
+// offers the selection and all objects as a double click does.
+TEST_F(PlanViewRoad, PropertiesFromTheContextMenuOfferTheSelectionAndAllObjects) {
+    Command(ID_TOOL_BOX);
+    for (const auto& [from, to] :
+         {std::pair{CPoint(100, 120), CPoint(200, 200)}, {CPoint(300, 120), CPoint(400, 200)}}) {
+        host.AdvanceClock(1000);
+        host.DragClient(View(), from, to, 6);
+        host.RunUntilIdle();
+    }
+    ASSERT_EQ(ActiveLayout()->m_rootGroup.m_members.size(), 2U);
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    bool opened = false;
+    host.WhenModal("", [&](CWnd& popup) {
+        auto& menu = dynamic_cast<CMenuPopupWnd&>(popup);
+        const int item = menu.FindItem("Properties...");
+        ASSERT_NE(item, -1);
+        host.ClickClient(&popup, menu.ItemRect(item).CenterPoint());
+    });
+    host.WhenModal("2D Object properties", [&](CWnd& dialog) {
+        opened = true;
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_APPLY_TO_SELECTED)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(IDC_APPLY_TO_ALL)->IsWindowEnabled());
+        EXPECT_EQ(dynamic_cast<CButton*>(dialog.GetDlgItem(IDC_APPLY_TO_SELECTED))->GetCheck(), 1);
+        host.PressKey(VK_ESCAPE);
+    });
+    host.AdvanceClock(1000);
+    host.ClickClient(View(), CPoint(400, 160), true);
+    host.RunUntilIdle();
+    EXPECT_TRUE(opened);
+}
+
 TEST_F(PlanViewRoad, ADoubleClickOnAStraightOpensTrackPropertiesAndUndoTakesTheChangeBack) {
     DrawStraight();
     auto* piece = dynamic_cast<CParTrack*>(OnlyPiece());

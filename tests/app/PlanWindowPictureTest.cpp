@@ -133,3 +133,57 @@ TEST_F(PlanWindowPicture, ARulerWaitsToBePaintedAndOnlyWhenThePlanMovesAlongIt) 
     EXPECT_FALSE(top.UpdateRegion().IsEmpty());
     EXPECT_FALSE(left.UpdateRegion().IsEmpty());
 }
+
+namespace {
+
+// The screen points of a window whose pixels in the main window changed between two pictures.
+std::vector<CPoint> ChangedPoints(CWnd& main, CWnd& window, const std::vector<std::uint32_t>& before) {
+    CRect frame, area;
+    main.GetWindowRect(&frame);
+    window.GetWindowRect(&area);
+    const PixelSurface& pixels = *main.Surface();
+    std::vector<CPoint> changed;
+    std::size_t index = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (pixels.At(x - frame.left, y - frame.top) != before[index++])
+                changed.emplace_back(x, y);
+    return changed;
+}
+
+std::vector<std::uint32_t> Picture(CWnd& main, CWnd& window) {
+    CRect frame, area;
+    main.GetWindowRect(&frame);
+    window.GetWindowRect(&area);
+    std::vector<std::uint32_t> picture;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            picture.push_back(main.Surface()->At(x - frame.left, y - frame.top));
+    return picture;
+}
+
+}  // namespace
+
+// The mouse over the plan is marked on both rulers by a line right at its place.
+TEST_F(PlanWindowPicture, TheRulersMarkTheMouseAtItsPlace) {
+    auto* child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    for (CPoint client : {CPoint(300, 200), CPoint(340, 230)}) {
+        const std::vector<std::uint32_t> top = Picture(Main(), child->TopRuler());
+        const std::vector<std::uint32_t> left = Picture(Main(), child->LeftRuler());
+        CPoint screen = client;
+        View().ClientToScreen(&screen);
+        MouseTo(client);
+        host.RunUntilIdle();
+        // The new marker; the old one, when there was one, is gone again.
+        std::vector<CPoint> topChanged = ChangedPoints(Main(), child->TopRuler(), top);
+        std::vector<CPoint> leftChanged = ChangedPoints(Main(), child->LeftRuler(), left);
+        ASSERT_FALSE(topChanged.empty()) << client.x;
+        ASSERT_FALSE(leftChanged.empty()) << client.y;
+        int newColumn = 0, newRow = 0;
+        for (const CPoint& point : topChanged) newColumn += point.x == screen.x;
+        for (const CPoint& point : leftChanged) newRow += point.y == screen.y;
+        EXPECT_GT(newColumn, 8) << client.x;
+        EXPECT_GT(newRow, 8) << client.y;
+    }
+}

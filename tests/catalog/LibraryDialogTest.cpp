@@ -7,6 +7,7 @@
 #include "platform/ctl/CComboBox.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
+#include "terrain/CMount.h"
 #include "tests/catalog/CatalogDialogFixture.h"
 #include "tests/support/PdfPages.h"
 
@@ -148,6 +149,44 @@ TEST_F(LibraryDialogTest, AddToPlanCentresEachCopyOnOnePointInItsOwnStep) {
     EXPECT_EQ(Root()->m_members.size(), 1U);
     tool.Undo();
     EXPECT_TRUE(Root()->m_members.empty());
+}
+
+TEST_F(LibraryDialogTest, ATerrainAddedToThePlanHasItsKnotsAtOnce) {
+    auto* terrain = new CMount(0, &doc->m_tool, 0.0, 0.0);
+    terrain->m_points.SetSize(CSketch::kFirstDrawnPoint);
+    for (const CDoublePoint& corner : {CDoublePoint{0, 0}, {3000, 0}, {3000, 2000}, {0, 2000}})
+        terrain->m_points.Add(corner.x, corner.y);
+    terrain->m_fCornerX1 = terrain->m_fReferenceX1 = 0;
+    terrain->m_fCornerY1 = terrain->m_fReferenceY1 = 2000;
+    terrain->m_fCornerX2 = terrain->m_fReferenceX2 = 3000;
+    terrain->m_fCornerY2 = terrain->m_fReferenceY2 = 0;
+    terrain->Normalize(CPose());
+    terrain->ComputeExtent(nullptr);
+    terrain->m_strName = "Hill";
+    terrain->m_newEdits.Append({1500.0f, 1000.0f, 50.0f, 900.0f, 0, 1});
+    terrain->RebuildGrid();
+    for (CPaint* part : doc->m_libraryGroup.m_members) {
+        part->ReleaseData();
+        delete part;
+    }
+    doc->m_libraryGroup.m_members.clear();
+    Adopt(&doc->m_libraryGroup, terrain);
+    WithLibrary([&](CLibraryDialog& dialog) {
+        ChooseTab(dialog, CLibraryDialog::kTabCount - 1);
+        ClickRow(dialog.GetList(), 0);
+        Click(dialog, IDC_LIBRARY_ADD_TO_PLAN);
+    });
+    ASSERT_EQ(Root()->m_members.size(), 1U);
+    auto* copy = dynamic_cast<CMount*>(Root()->m_members.front());
+    ASSERT_NE(copy, nullptr);
+    ASSERT_GT(terrain->m_nInteriorCount, 0);
+    EXPECT_EQ(copy->m_nOutlineCount, terrain->m_nOutlineCount);
+    EXPECT_EQ(copy->m_nInteriorCount, terrain->m_nInteriorCount);
+    ASSERT_EQ(copy->Grid().GetSize(), terrain->Grid().GetSize());
+    for (int knot = 0; knot < copy->Grid().GetSize(); ++knot)
+        EXPECT_EQ(copy->Grid()[knot].z, terrain->Grid()[knot].z) << knot;
+    // The library's terrain keeps no flag for a later copy.
+    EXPECT_EQ(terrain->m_bRebuildOnCopy, 0);
 }
 
 TEST_F(LibraryDialogTest, OpenNewReadsAnotherLibraryAndPrintListsItsRows) {

@@ -9,6 +9,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/ScrollBarGeometry.h"
+#include "platform/win/ScrollRepeater.h"
 #include "platform/win/WindowManager.h"
 #include "tests/support/ScrollBarPixels.h"
 
@@ -104,11 +105,16 @@ TEST_F(ScrollBarControlTest, AHeldArrowLooksPressedWhileTheMouseIsOnIt) {
     manager.RunUntilIdle();
     EXPECT_TRUE(looksPressed());
     EXPECT_EQ(Count(SB_LINEDOWN), 1);
-    // The press, the control's first repeat at 350 ms and one every 50 ms up to 1000 ms:
-    // 1 + 1 + 13.
-    Advance(1000);
+    // The control repeats on the same beat as a window's own scroll bars: the press, a step
+    // after the first pause, then one each period.
+    Advance(ScrollRepeater::kFirstDelay - 1);
+    EXPECT_EQ(Count(SB_LINEDOWN), 1);
+    Advance(1);
+    EXPECT_EQ(Count(SB_LINEDOWN), 2);
+    Advance(1000 - ScrollRepeater::kFirstDelay);
     const int held = Count(SB_LINEDOWN);
-    EXPECT_EQ(held, 15);
+    EXPECT_EQ(held,
+              2 + static_cast<int>((1000 - ScrollRepeater::kFirstDelay) / ScrollRepeater::kRepeatPeriod));
 
     // Off the arrow it springs back and stops stepping; back on it goes on.
     manager.MouseInput(WM_MOUSEMOVE, CPoint(100, 80));

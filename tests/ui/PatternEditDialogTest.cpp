@@ -112,11 +112,29 @@ TEST_F(PatternEditDialogTest, CellsDrawnByClicksAreSavedByteForByte) {
     EXPECT_EQ(lastCellBefore, GetSysColor(COLOR_WINDOW));
     const Bytes file = ReadFileBytes(saved);
     ASSERT_EQ(file.size(), 16u);
-    EXPECT_EQ(Rows(file), Rows(expected));
+    EXPECT_EQ(file, expected);
     EXPECT_EQ(dialog.GetPatternName(), Stored(saved));
     CPatternEditDialog reopened;
     reopened.SetPatternName(Stored(saved));
     EXPECT_EQ(Rows(GridBytes(reopened)), Rows(expected));
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(PatternEditDialogTest, APatternSavedFromTheEditorKeepsTheFilesRowPaddingByteForByte) {
+    const Bytes original = {0x3C, 0xFF, 0x42, 0x00, 0x81, 0x5A, 0x00, 0xA5,
+                            0xFF, 0xFF, 0x81, 0x01, 0x42, 0x80, 0x3C, 0xFF};
+    const std::filesystem::path path = folder / "Padded.pat";
+    WriteFileBytes(path, original);
+    CPatternEditDialog dialog;
+    dialog.SetPatternName(Stored(path));
+    host.WhenModal("Edit pattern", [&](CWnd& modal) {
+        // Two clicks on each of two cells give the same pattern back, still counted as changed.
+        for (const CPoint cell : {CPoint(50, 50), CPoint(80, 20), CPoint(50, 50), CPoint(80, 20)})
+            host.ClickClient(modal.GetDlgItem(IDC_PATTERN_BITS), cell);
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
 
