@@ -58,12 +58,27 @@ class Ink {
             previous = &point;
         }
     }
-    // Fills the triangle through the three points.
-    void Triangle(POINT a, POINT b, POINT c) {
+    // Inks the '#' of each row, the first row at the top.
+    void Rows(std::initializer_list<const char*> rows) {
+        int y = 0;
+        for (const char* row : rows) {
+            for (int x = 0; row[x] != '\0'; ++x)
+                if (row[x] == '#')
+                    Dot(x, y);
+            ++y;
+        }
+    }
+    // Fills the polygon through the points, with its edges.
+    void Polygon(std::initializer_list<POINT> points) {
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x)
-                if (Inside(a, b, c, x, y))
+                if (Encloses(points, x, y))
                     m_ink[y][x] = true;
+        const POINT* previous = std::data(points) + points.size() - 1;
+        for (const POINT& point : points) {
+            Line(previous->x, previous->y, point.x, point.y);
+            previous = &point;
+        }
     }
 
     // Black where drawn, white on the pixels around, the rest transparent.
@@ -80,12 +95,18 @@ class Ink {
     }
 
   private:
-    static long Side(POINT a, POINT b, int x, int y) {
-        return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
-    }
-    static bool Inside(POINT a, POINT b, POINT c, int x, int y) {
-        const long ab = Side(a, b, x, y), bc = Side(b, c, x, y), ca = Side(c, a, x, y);
-        return (ab >= 0 && bc >= 0 && ca >= 0) || (ab <= 0 && bc <= 0 && ca <= 0);
+    // Even-odd rule at the pixel's middle.
+    static bool Encloses(std::initializer_list<POINT> points, int x, int y) {
+        const double px = x + 0.5, py = y + 0.5;
+        bool inside = false;
+        const POINT* previous = std::data(points) + points.size() - 1;
+        for (const POINT& point : points) {
+            if ((point.y > py) != (previous->y > py) &&
+                px < point.x + (py - point.y) * (previous->x - point.x) / (previous->y - point.y))
+                inside = !inside;
+            previous = &point;
+        }
+        return inside;
     }
     bool Touches(int x, int y) const {
         for (int dy = -1; dy <= 1; ++dy)
@@ -118,9 +139,8 @@ void CrossHair(Ink& ink) {
 }
 
 void Arrow(Ink& ink) {
-    ink.Triangle({0, 0}, {0, 16}, {11, 11});
-    ink.Line(5, 12, 9, 20);
-    ink.Line(6, 12, 10, 20);
+    ink.Rows({"#", "##", "###", "####", "#####", "######", "#######", "########", "#########", "##########",
+              "###########", "######", "###-##", "##--##", "#----##", "-----##", "------##", "------##"});
 }
 
 CursorPicture CrossWith(const Sign& sign) {
@@ -149,8 +169,8 @@ void Ring(Ink& ink) {
 
 void UpDown(Ink& ink) {
     ink.Line(24, 19, 24, 30);
-    ink.Triangle({24, 19}, {20, 23}, {28, 23});
-    ink.Triangle({24, 30}, {20, 26}, {28, 26});
+    ink.Polygon({{24, 19}, {20, 23}, {28, 23}});
+    ink.Polygon({{24, 30}, {20, 26}, {28, 26}});
 }
 
 void Scissors(Ink& ink) {
@@ -179,10 +199,10 @@ void GrabbedBox(Ink& ink) {
 void FourArrows(Ink& ink, int c, int reach) {
     ink.Line(c - reach, c, c + reach, c);
     ink.Line(c, c - reach, c, c + reach);
-    ink.Triangle({c - reach, c}, {c - reach + 4, c - 4}, {c - reach + 4, c + 4});
-    ink.Triangle({c + reach, c}, {c + reach - 4, c - 4}, {c + reach - 4, c + 4});
-    ink.Triangle({c, c - reach}, {c - 4, c - reach + 4}, {c + 4, c - reach + 4});
-    ink.Triangle({c, c + reach}, {c - 4, c + reach - 4}, {c + 4, c + reach - 4});
+    ink.Polygon({{c - reach, c}, {c - reach + 4, c - 4}, {c - reach + 4, c + 4}});
+    ink.Polygon({{c + reach, c}, {c + reach - 4, c - 4}, {c + reach - 4, c + 4}});
+    ink.Polygon({{c, c - reach}, {c - 4, c - reach + 4}, {c + 4, c - reach + 4}});
+    ink.Polygon({{c, c + reach}, {c - 4, c + reach - 4}, {c + 4, c + reach - 4}});
 }
 
 CursorPicture Move() {
@@ -195,8 +215,8 @@ CursorPicture Move() {
 CursorPicture Handle() {
     Ink ink;
     ink.Line(4, 4, 26, 26);
-    ink.Triangle({3, 3}, {11, 4}, {4, 11});
-    ink.Triangle({27, 27}, {19, 26}, {26, 19});
+    ink.Polygon({{3, 3}, {11, 4}, {4, 11}});
+    ink.Polygon({{27, 27}, {19, 26}, {26, 19}});
     ink.Frame(12, 12, 18, 18);
     return ink.Picture(CPoint(15, 15));
 }
@@ -205,7 +225,7 @@ CursorPicture Rotate() {
     Ink ink;
     ink.Arc(15, 15, 10, 10, 30, 330);
     ink.Arc(15, 15, 9, 9, 30, 330);
-    ink.Triangle({28, 7}, {19, 9}, {26, 16});
+    ink.Polygon({{28, 7}, {19, 9}, {26, 16}});
     ink.Fill(14, 14, 16, 16);
     return ink.Picture(CPoint(15, 15));
 }
@@ -352,7 +372,7 @@ const std::map<UINT, std::function<CursorPicture()>>& Cursors() {
          [] {
              return CrossWith([](Ink& ink) {
                  ink.Frame(19, 19, 30, 30);
-                 ink.Triangle({24, 21}, {21, 28}, {28, 28});
+                 ink.Polygon({{24, 21}, {21, 28}, {28, 28}});
              });
          }},
         {339, [] { return CrossWith(Rails); }},
