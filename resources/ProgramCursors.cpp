@@ -68,17 +68,12 @@ class Ink {
             ++y;
         }
     }
-    // Fills the polygon through the points, with its edges.
-    void Polygon(std::initializer_list<POINT> points) {
+    // Fills the triangle through the three points, its edges included.
+    void Triangle(POINT a, POINT b, POINT c) {
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x)
-                if (Encloses(points, x, y))
+                if (Inside(a, b, c, x, y))
                     m_ink[y][x] = true;
-        const POINT* previous = std::data(points) + points.size() - 1;
-        for (const POINT& point : points) {
-            Line(previous->x, previous->y, point.x, point.y);
-            previous = &point;
-        }
     }
 
     // Black where drawn, white on the pixels around, the rest transparent.
@@ -95,18 +90,12 @@ class Ink {
     }
 
   private:
-    // Even-odd rule at the pixel's middle.
-    static bool Encloses(std::initializer_list<POINT> points, int x, int y) {
-        const double px = x + 0.5, py = y + 0.5;
-        bool inside = false;
-        const POINT* previous = std::data(points) + points.size() - 1;
-        for (const POINT& point : points) {
-            if ((point.y > py) != (previous->y > py) &&
-                px < point.x + (py - point.y) * (previous->x - point.x) / (previous->y - point.y))
-                inside = !inside;
-            previous = &point;
-        }
-        return inside;
+    static long Side(POINT a, POINT b, int x, int y) {
+        return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
+    }
+    static bool Inside(POINT a, POINT b, POINT c, int x, int y) {
+        const long ab = Side(a, b, x, y), bc = Side(b, c, x, y), ca = Side(c, a, x, y);
+        return (ab >= 0 && bc >= 0 && ca >= 0) || (ab <= 0 && bc <= 0 && ca <= 0);
     }
     bool Touches(int x, int y) const {
         for (int dy = -1; dy <= 1; ++dy)
@@ -169,8 +158,8 @@ void Ring(Ink& ink) {
 
 void UpDown(Ink& ink) {
     ink.Line(24, 19, 24, 30);
-    ink.Polygon({{24, 19}, {20, 23}, {28, 23}});
-    ink.Polygon({{24, 30}, {20, 26}, {28, 26}});
+    ink.Triangle({24, 19}, {20, 23}, {28, 23});
+    ink.Triangle({24, 30}, {20, 26}, {28, 26});
 }
 
 void Scissors(Ink& ink) {
@@ -199,10 +188,10 @@ void GrabbedBox(Ink& ink) {
 void FourArrows(Ink& ink, int c, int reach) {
     ink.Line(c - reach, c, c + reach, c);
     ink.Line(c, c - reach, c, c + reach);
-    ink.Polygon({{c - reach, c}, {c - reach + 4, c - 4}, {c - reach + 4, c + 4}});
-    ink.Polygon({{c + reach, c}, {c + reach - 4, c - 4}, {c + reach - 4, c + 4}});
-    ink.Polygon({{c, c - reach}, {c - 4, c - reach + 4}, {c + 4, c - reach + 4}});
-    ink.Polygon({{c, c + reach}, {c - 4, c + reach - 4}, {c + 4, c + reach - 4}});
+    ink.Triangle({c - reach, c}, {c - reach + 4, c - 4}, {c - reach + 4, c + 4});
+    ink.Triangle({c + reach, c}, {c + reach - 4, c - 4}, {c + reach - 4, c + 4});
+    ink.Triangle({c, c - reach}, {c - 4, c - reach + 4}, {c + 4, c - reach + 4});
+    ink.Triangle({c, c + reach}, {c - 4, c + reach - 4}, {c + 4, c + reach - 4});
 }
 
 CursorPicture Move() {
@@ -215,8 +204,8 @@ CursorPicture Move() {
 CursorPicture Handle() {
     Ink ink;
     ink.Line(4, 4, 26, 26);
-    ink.Polygon({{3, 3}, {11, 4}, {4, 11}});
-    ink.Polygon({{27, 27}, {19, 26}, {26, 19}});
+    ink.Triangle({3, 3}, {11, 4}, {4, 11});
+    ink.Triangle({27, 27}, {19, 26}, {26, 19});
     ink.Frame(12, 12, 18, 18);
     return ink.Picture(CPoint(15, 15));
 }
@@ -225,7 +214,7 @@ CursorPicture Rotate() {
     Ink ink;
     ink.Arc(15, 15, 10, 10, 30, 330);
     ink.Arc(15, 15, 9, 9, 30, 330);
-    ink.Polygon({{28, 7}, {19, 9}, {26, 16}});
+    ink.Triangle({28, 7}, {19, 9}, {26, 16});
     ink.Fill(14, 14, 16, 16);
     return ink.Picture(CPoint(15, 15));
 }
@@ -372,7 +361,7 @@ const std::map<UINT, std::function<CursorPicture()>>& Cursors() {
          [] {
              return CrossWith([](Ink& ink) {
                  ink.Frame(19, 19, 30, 30);
-                 ink.Polygon({{24, 21}, {21, 28}, {28, 28}});
+                 ink.Triangle({24, 21}, {21, 28}, {28, 28});
              });
          }},
         {339, [] { return CrossWith(Rails); }},
