@@ -85,3 +85,18 @@ TEST_F(PlanCursor, TheThreeDViewShowsItsArrowAndThePlanViewTakesItsOwnCursorBack
     ShownOver(plan, CPoint(150, 150));
     EXPECT_EQ(ShownOver(plan, CPoint(151, 150)), LoadResourceCursor(kLine));
 }
+
+TEST_F(PlanCursor, WithTheParallelToolTheSelectorStillTestsWhatLiesUnderTheMouse) {
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    host.AdvanceClock(1000);
+    host.DragClient(plan, CPoint(100, 122), CPoint(300, 160), 6);
+    host.RunUntilIdle();
+    Command(ID_TOOL_SELECTOR);
+    EXPECT_EQ(ShownOver(plan, CPoint(200, 141)), LoadResourceCursor(kMove));
+
+    ActiveLayout()->m_tool.m_bParallelToolActive = 1;
+    EXPECT_EQ(ShownOver(plan, CPoint(200, 142)), LoadResourceCursor(451));
+    EXPECT_EQ(ShownOver(plan, CPoint(200, 300)), LoadResourceCursor(464));
+    ActiveLayout()->m_tool.m_bParallelToolActive = 0;
+    EXPECT_EQ(ShownOver(plan, CPoint(200, 301)), LoadResourceCursor(kArrow));
+}
