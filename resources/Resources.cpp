@@ -3,6 +3,7 @@
 #include "platform/base/CStringTable.h"
 #include "resources/CommandPrompts.h"
 #include "resources/ProgramAccelerators.h"
+#include "resources/ProgramCursors.h"
 #include "resources/ProgramDialogs.h"
 #include "resources/ProgramMenus.h"
 #include "resources/StringTable.h"
@@ -14,4 +15,5 @@ void RegisterResources() {
     RegisterProgramMenus();
     RegisterProgramAccelerators();
     RegisterProgramDialogs();
+    RegisterProgramCursors();
 }

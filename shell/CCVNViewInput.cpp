@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/CCVNDoc.h"
+#include "model/CTerrainSurface.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowClass.h"
@@ -37,6 +38,17 @@ constexpr std::array<UINT, kToolCount> kModeCursors = {
 bool IsTrackPiece(CPaint* object) {
     const CString name = object->GetRuntimeClass()->m_lpszClassName;
     return name == "CTrack" || name == "CArcTrack" || name == "CCircTrack" || name == "CSplineTrack";
+}
+
+// A selected terrain with p inside its outline and one of its knots near p on the screen.
+bool IsKnotOfSelectedTerrain(CPaint* member, const CPose& pose, double x, double y) {
+    if (CString(member->GetRuntimeClass()->m_lpszClassName) != "CMount" || !member->IsSelected())
+        return false;
+    auto* terrain = dynamic_cast<CTerrainSurface*>(member);
+    if (terrain == nullptr)
+        return false;
+    const CDoublePoint local = member->WorldToLocalInFrame(pose, x, y);
+    return terrain->PtInOutline(local.x, local.y) && terrain->IsNearKnot(&pose, x, y);
 }
 
 }  // namespace
@@ -326,15 +338,26 @@ UINT CCVNView::SelectorCursor(bool captured, double x, double y) {
         }
     }
     const UINT base = tool.m_bParallelToolActive ? kParallelCursor : kArrowCursor;
-    for (CPaint* member : members)
-        if (tool.IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
+    // From here only the parallel tool and a terrain knot under a Ctrl-held mouse change the
+    // cursor: without them no member needs its hit test, which is the dearest part of a move.
+    const bool ctrl = (tool.m_nMouseFlags & MK_CONTROL) != 0 || (tool.m_keyState[VK_CONTROL] & 0x80) != 0;
+    if (!tool.m_bParallelToolActive && !ctrl)
+        return base;
+    for (CPaint* member : members) {
+        if (!tool.IsLayerVisible(member->m_nLayer))
+            continue;
+        if (member->HitTest() != nullptr)
             return !captured && IsTrackPiece(member) && tool.m_bParallelToolActive ? kParallelTrackCursor
                                                                                    : base;
+        if (ctrl && IsKnotOfSelectedTerrain(member, pose, x, y))
+            return kHandleCursor;
+    }
     return base;
 }
 
 void CCVNView::InstallCursor(UINT id, bool captured) {
-    if (id == s_nLastCursorId)
+    // The class is shared with the 3D view, which installs its own cursor there: then reload.
+    if (id == s_nLastCursorId && m_hCursor != nullptr && GetWindowClass().cursor == m_hCursor)
         return;
     s_nLastCursorId = id;
     m_hCursor = LoadResourceCursor(id);

@@ -301,6 +301,7 @@ void C3DView::OnMouseMove(UINT flags, CPoint point) {
         if (CMainFrameServices* main = CCVNDoc::GetMainFrameServices())
             main->UpdateStatusPanes();
     }
+    ShowViewCursor();
     CPoint screen = point;
     ClientToScreen(&screen);
     if (m_nDriveMode == kDrive) {

@@ -25,7 +25,7 @@ public:
     CSize ScreenSize() const override { return m_screen; }
     void TopLevelChanged(CWnd*) override {}
     void TopLevelDestroyed(CWnd*) override {}
-    void CursorChanged(HCURSOR) override {}
+    void CursorChanged(HCURSOR cursor) override { m_shownCursor = cursor; }
     void SetClipboardText(const CString& text) override { m_clipboard = text; }
     CString ClipboardText() const override { return m_clipboard; }
     void RunModalLoop(CWnd* window) override;
@@ -55,6 +55,9 @@ public:
     bool DumpScreen(const CString& pngPath) const;
     bool DumpWindow(CWnd* window, const CString& pngPath) const;
 
+    // The cursor the window manager last asked the screen to show.
+    HCURSOR ShownCursor() const { return m_shownCursor; }
+
     // --- Modal windows --------------------------------------------------------------------
     // The next modal window whose caption contains captionPart (any, when empty) runs action;
     // the action ends it (EndModalLoop) or makes it end (a click on a button).
@@ -76,4 +79,5 @@ private:
     std::vector<MessageBoxShown> m_messageBoxes;
     std::vector<CString> m_unanswered;
     CString m_clipboard;
+    HCURSOR m_shownCursor = nullptr;
 };

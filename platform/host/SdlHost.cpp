@@ -61,6 +61,34 @@ SDL_SystemCursor SystemCursor(int idc) {
     default: return SDL_SYSTEM_CURSOR_ARROW;
     }
 }
+
+// The desktop has no screen-inverting colour cursors: inverted pixels are drawn black.
+Uint32 CursorColour(CursorPicture::Pixel pixel) {
+    switch (pixel) {
+    case CursorPicture::Pixel::White: return 0xFFFFFFFFu;
+    case CursorPicture::Pixel::Black:
+    case CursorPicture::Pixel::Inverted: return 0xFF000000u;
+    default: return 0;
+    }
+}
+
+SDL_Cursor* MakeColourCursor(const CursorPicture& picture) {
+    constexpr int size = CursorPicture::kSize;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return nullptr;
+    for (int y = 0; y < size; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < size; ++x) row[x] = CursorColour(picture.At(x, y));
+    }
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, picture.HotSpot().x, picture.HotSpot().y);
+    SDL_FreeSurface(surface);
+    return cursor;
+}
+
+SDL_Cursor* MakeCursor(HCURSOR cursor) {
+    if (cursor && cursor->picture) return MakeColourCursor(*cursor->picture);
+    return SDL_CreateSystemCursor(SystemCursor(cursor && cursor->standard ? cursor->standard : IDC_ARROW));
+}
 }  // namespace
 
 SdlHost::SdlHost() {
@@ -72,7 +100,8 @@ SdlHost::SdlHost() {
 SdlHost::~SdlHost() {
     for (auto& [window, sdl] : m_windows) SDL_DestroyWindow(sdl);
     m_windows.clear();
-    for (auto& [idc, cursor] : m_cursors) SDL_FreeCursor(cursor);
+    for (auto& [shape, cursor] : m_cursors)
+        if (cursor) SDL_FreeCursor(cursor);
     m_cursors.clear();
     if (m_opened) SDL_Quit();
 }
@@ -179,10 +208,9 @@ unsigned int SdlHost::SdlWindowId(CWnd* window) const {
 
 void SdlHost::CursorChanged(HCURSOR cursor) {
     if (!m_opened) return;
-    const int idc = cursor && cursor->standard ? cursor->standard : IDC_ARROW;
-    SDL_Cursor*& shown = m_cursors[idc];
-    if (!shown) shown = SDL_CreateSystemCursor(SystemCursor(idc));
-    SDL_SetCursor(shown);
+    SDL_Cursor*& shown = m_cursors[cursor];
+    if (!shown) shown = MakeCursor(cursor);
+    if (shown) SDL_SetCursor(shown);
 }
 
 void SdlHost::SetClipboardText(const CString& text) {

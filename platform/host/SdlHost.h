@@ -63,7 +63,7 @@ class SdlHost : public Host {
     bool m_opened = false;
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
-    std::map<int, SDL_Cursor*> m_cursors;
+    std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::vector<CString> m_dropped;
     Motion m_lastMotion;
     CWnd* m_keyboardWindow = nullptr;

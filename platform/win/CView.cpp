@@ -5,7 +5,9 @@
 #include "platform/gdi/CDC.h"
 #include "platform/win/CCreateContext.h"
 #include "platform/win/MessageBoxes.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/CPrintInfo.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/WindowDCs.h"
@@ -15,6 +17,11 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 CView::CView() = default;
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
+    // The views share a class of their own, so that the cursor a view installs in its class
+    // shows over the views only, not over every frame, dialog and control.
+    if (cs.lpszClass == nullptr)
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, LoadStandardCursor(IDC_ARROW), GetSysColorBrush(COLOR_WINDOW));
     if (cs.style & WS_BORDER) {
         cs.style &= ~static_cast<LONG>(WS_BORDER);
         cs.dwExStyle |= WS_EX_CLIENTEDGE;

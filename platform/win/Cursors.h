@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/win/CursorPicture.h"
 #include "platform/win/WinDefs.h"
 
 // A mouse cursor: a standard shape (arrow, cross, wait ...) or one of the program's resources.
 struct CursorShape {
-    int standard;   // one of the IDC_ numbers, 0 for a resource cursor
-    UINT resource;  // the resource id of a program cursor
+    int standard;                  // one of the IDC_ numbers, 0 for a resource cursor
+    UINT resource;                 // the resource id of a program cursor
+    const CursorPicture* picture;  // the drawing of a program cursor, none for a standard one
 };
 
 constexpr int IDC_ARROW = 32512;
@@ -20,6 +22,11 @@ constexpr int IDC_SIZENS = 32645;
 constexpr int IDC_NO = 32648;
 constexpr int IDC_HAND = 32649;
 
-// The shared record of a standard cursor or of a resource cursor; the same id gives the same handle.
+// The program hands its cursor drawings over before it loads them; a later drawing of the same
+// id replaces the earlier one.
+void RegisterResourceCursor(UINT resource, const CursorPicture& picture);
+
+// The shared record of a standard cursor or of a resource cursor; the same id gives the same
+// handle. A resource id without a drawing gives none.
 HCURSOR LoadStandardCursor(int idc);
 HCURSOR LoadResourceCursor(UINT resource);

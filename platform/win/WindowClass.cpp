@@ -45,6 +45,8 @@ std::intptr_t SetClassLongPtr(HWND window, int index, std::intptr_t value) {
     if (index == GCLP_HCURSOR) {
         auto old = reinterpret_cast<std::intptr_t>(windowClass.cursor);
         windowClass.cursor = reinterpret_cast<HCURSOR>(value);
+        if (old != value)
+            WindowManager::Instance().ClassCursorChanged(windowClass);
         return old;
     }
     if (index == GCLP_HBRBACKGROUND) {

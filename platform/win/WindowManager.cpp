@@ -281,6 +281,14 @@ void WindowManager::RestoreWaitCursor() {
         SetCursor(LoadStandardCursor(IDC_ARROW));
 }
 
+void WindowManager::ClassCursorChanged(const WindowClass& windowClass) {
+    if (m_capture || m_waitCount > 0)
+        return;
+    CWnd* under = WindowFromPoint(m_cursorPos);
+    if (under && &under->GetWindowClass() == &windowClass)
+        SendSetCursor(under, WM_MOUSEMOVE);
+}
+
 // --- Input ----------------------------------------------------------------------------------
 
 CWnd* WindowManager::MouseTarget(CPoint screen) const { return m_capture ? m_capture : WindowFromPoint(screen); }
@@ -486,6 +494,7 @@ void WindowManager::Reset() {
     m_altAlone = false;
     m_lastClick = {};
     m_waitCount = 0;
+    m_cursor = nullptr;
     m_quit = false;
     m_exitCode = 0;
     m_now = 0;

@@ -12,6 +12,7 @@
 #include "platform/win/WinDefs.h"
 
 class WindowHost;
+struct WindowClass;
 
 // The one owner of what windows share: which windows live, the top-level z-order, timers, the
 // mouse capture, the focus, the active window, the keyboard state, the cursor and the queue of
@@ -76,6 +77,8 @@ public:
     void BeginWaitCursor();
     void EndWaitCursor();
     void RestoreWaitCursor();
+    // A window class got a new cursor: the mouse over a window of that class shows it at once.
+    void ClassCursorChanged(const WindowClass& windowClass);
 
     // --- Input from the host (screen coordinates) -----------------------------------------
     // message: WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP. Double clicks are found here.

@@ -273,8 +273,12 @@ TEST_F(WindowTest, LeavingATrackedWindowIsNoticedAndClassCursorsAreShared) {
     manager.MouseInput(WM_MOUSEMOVE, CPoint(10, 20));
     EXPECT_EQ(left.leaves, 1);
 
-    // One change to the class changes the cursor over every window of it.
+    // One change to the class changes the cursor over every window of it, under the mouse at once.
+    EXPECT_EQ(LoadResourceCursor(339), nullptr);
+    RegisterResourceCursor(339, CursorPicture());
+    ASSERT_NE(LoadResourceCursor(339), nullptr);
     SetClassLongPtr(&left, GCLP_HCURSOR, reinterpret_cast<std::intptr_t>(LoadResourceCursor(339)));
+    EXPECT_EQ(GetCursor(), LoadResourceCursor(339));
     manager.MouseInput(WM_MOUSEMOVE, CPoint(160, 20));
     EXPECT_EQ(GetCursor(), LoadResourceCursor(339));
     CWnd::FromHandle(&right)->BeginWaitCursor();
