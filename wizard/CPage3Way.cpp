@@ -63,16 +63,7 @@ void CPage3Way::SetDefaults() {
 
 BOOL CPage3Way::OnInitDialog() {
     CPageWizard::OnInitDialog();
-    ShowEditableChoice();
-    if (m_dRatio != m_dDefaultsRatio)
-        SetDefaults();
-    if (!MakeObjects())
-        return TRUE;
-    m_pPiece->m_strName = "3-Way";
-    m_pPiece->m_strType = "3-Way";
-    m_pPiece->m_strCategory = "Track";
-    Build();
-    return TRUE;
+    return OpenSetPage("3-Way");
 }
 
 bool CPage3Way::MakeObjects() {
@@ -133,11 +124,11 @@ void CPage3Way::Build() {
         return;
     UpdateData(FALSE);
     KeepEntryStraight(m_pEntryTrack, 3);
+    m_pPiece->m_strType = "3-Way";
     m_dPrevLength3 = m_dLength3;
     KeepBuiltSetValues();
     const double e = m_dEntry, l3 = m_dLength3, inch = m_dInchAtScale;
-    if (e != 0.0 && m_pEntryTrack != nullptr)
-        m_pEntryTrack->SetEnds(0.0, 0.0, e, 0.0, 0, 0);
+    ShapeEntry(m_pEntryTrack);
     m_pThrough->SetEnds(e, 0.0, e + l3, 0.0, 0, 0);
     m_pCurve1->SetArc(e, m_dRadius1, m_dRadius1, kPi * 1.5, m_dAngleRad1, 0, 0);
     m_pCurve2->SetArc(e, -m_dRadius2, m_dRadius2, 1.57079632675 - m_dAngleRad2, m_dAngleRad2, 0, 0);

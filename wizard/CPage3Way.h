@@ -43,6 +43,6 @@ class CPage3Way : public CPageWizard {
     void OnLength3Edited();
 
   private:
-    bool MakeObjects();
+    bool MakeObjects() override;
     void RefreshAll();
 };

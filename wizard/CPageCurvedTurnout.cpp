@@ -65,15 +65,7 @@ void CPageCurvedTurnout::SetDefaults() {
 BOOL CPageCurvedTurnout::OnInitDialog() {
     CPageWizard::OnInitDialog();
     CheckRadioButton(IDC_CURVED_TURNOUT_LEFT, IDC_CURVED_TURNOUT_WYE, m_nHand);
-    ShowEditableChoice();
-    if (m_dRatio != m_dDefaultsRatio)
-        SetDefaults();
-    if (!MakeObjects())
-        return TRUE;
-    m_pPiece->m_strCategory = "Track";
-    m_pPiece->m_strName = "Curved Turnout";
-    Build();
-    return TRUE;
+    return OpenSetPage("Curved Turnout");
 }
 
 bool CPageCurvedTurnout::MakeObjects() {
@@ -153,8 +145,7 @@ void CPageCurvedTurnout::Build() {
 // counter-clockwise back to its tangent point on the x axis.
 void CPageCurvedTurnout::ShapePieces() {
     const double e = m_dEntry;
-    if (e != 0.0 && m_pEntryTrack != nullptr)
-        m_pEntryTrack->SetEnds(0.0, 0.0, e, 0.0, 0, 0);
+    ShapeEntry(m_pEntryTrack);
     const double r1 = m_dRadius1, a1 = m_dAngleRad1, r2 = m_dRadius2, a2 = m_dAngleRad2;
     if (m_nHand == IDC_CURVED_TURNOUT_RIGHT)
         m_pCurve1->SetArc(e, -r1, r1, kPi * 0.5 - a1, a1, 0, 0);

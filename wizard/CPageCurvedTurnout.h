@@ -40,7 +40,7 @@ class CPageCurvedTurnout : public CPageWizard {
     void OnWye();
 
   private:
-    bool MakeObjects();
+    bool MakeObjects() override;
     void ChooseHand(int hand);
     void ShapePieces();
     void ShapeAnnotations();

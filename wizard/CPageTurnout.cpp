@@ -64,15 +64,7 @@ void CPageTurnout::SetDefaults() {
 BOOL CPageTurnout::OnInitDialog() {
     CPageWizard::OnInitDialog();
     CheckRadioButton(IDC_TURNOUT_LEFT, IDC_TURNOUT_RIGHT, m_nHand);
-    ShowEditableChoice();
-    if (m_dRatio != m_dDefaultsRatio)
-        SetDefaults();
-    if (!MakeObjects())
-        return TRUE;
-    m_pPiece->m_strCategory = "Track";
-    m_pPiece->m_strName = "Turnout";
-    Build();
-    return TRUE;
+    return OpenSetPage("Turnout");
 }
 
 bool CPageTurnout::MakeObjects() {
@@ -153,10 +145,8 @@ void CPageTurnout::Build() {
 }
 
 void CPageTurnout::ShapeEntryAndThrough() {
-    const double e = m_dEntry;
-    if (e != 0.0 && m_pEntryTrack != nullptr)
-        m_pEntryTrack->SetEnds(0.0, 0.0, e, 0.0, 0, 0);
-    m_pThrough->SetEnds(e, 0.0, e + m_dLength1, 0.0, 0, 0);
+    ShapeEntry(m_pEntryTrack);
+    m_pThrough->SetEnds(m_dEntry, 0.0, m_dEntry + m_dLength1, 0.0, 0, 0);
 }
 
 void CPageTurnout::BuildLeft() {

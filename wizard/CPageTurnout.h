@@ -45,7 +45,7 @@ class CPageTurnout : public CPageWizard {
     void OnThroughLengthEdited();
 
   private:
-    bool MakeObjects();
+    bool MakeObjects() override;
     void ChooseHand(int hand);
     void ShapeEntryAndThrough();
     void BuildLeft();

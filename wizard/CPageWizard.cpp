@@ -329,6 +329,18 @@ void CPageWizard::OnEditableChosen() {
     EnableEditableFields(m_bBothSets);
 }
 
+BOOL CPageWizard::OpenSetPage(const char* name) {
+    ShowEditableChoice();
+    if (m_dRatio != m_dDefaultsRatio)
+        SetDefaults();
+    if (!MakeObjects())
+        return TRUE;
+    m_pPiece->m_strCategory = "Track";
+    m_pPiece->m_strName = name;
+    Build();
+    return TRUE;
+}
+
 void CPageWizard::OnSetFieldEdited(int set, SetField field) {
     if (!m_bDirty || !UpdateData(TRUE))
         return;
@@ -477,6 +489,11 @@ void CPageWizard::KeepEntryStraight(CTrack*& entry, std::size_t pieces) {
         group->m_members.pop_back();
         entry = nullptr;
     }
+}
+
+void CPageWizard::ShapeEntry(CTrack* entry) const {
+    if (m_dEntry != 0.0 && entry != nullptr)
+        entry->SetEnds(0.0, 0.0, m_dEntry, 0.0, 0, 0);
 }
 
 void CPageWizard::SetBranch(int set, double length, double degrees) {

@@ -131,6 +131,12 @@ class CPageWizard : public CPropertyPage {
     void ShowEditableChoice();
     // The "Editable fields" choice was confirmed: nothing is derived until the next edit.
     void OnEditableChosen();
+    // A turnout page's window opens: its "Editable fields" choice shows, its defaults follow a
+    // scale changed since they were set and, once its objects are made, its piece is named
+    // and built.
+    BOOL OpenSetPage(const char* name);
+    // Makes the page's piece and annotations and shows them; false when one could not be made.
+    virtual bool MakeObjects() { return false; }
     void OnRadius1Edited() { OnSetFieldEdited(1, kRadius); }
     void OnAngle1Edited() { OnSetFieldEdited(1, kAngle); }
     void OnOffset1Edited() { OnSetFieldEdited(1, kOffset); }
@@ -167,6 +173,8 @@ class CPageWizard : public CPropertyPage {
     // The entry straight at the end of the piece group comes with an entry length and goes
     // with the last one; the group holds the given number of pieces besides it.
     void KeepEntryStraight(CTrack*& entry, std::size_t pieces);
+    // The entry straight, when there is one, runs from the origin along x for the entry length.
+    void ShapeEntry(CTrack* entry) const;
     // A branch of one parameter set from its length and angle in degrees, with its texts.
     void SetBranch(int set, double length, double degrees);
     // Keeps the objects as the page's piece and annotations, owned by the group being edited,
