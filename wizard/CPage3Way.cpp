@@ -106,14 +106,8 @@ void CPage3Way::OnLength3Edited() {
 void CPage3Way::OnOK() {
     if (m_pPiece != nullptr) {
         OnLength3Edited();
-        OnLength1Edited();
-        OnAngle1Edited();
-        OnOffset1Edited();
-        OnRadius1Edited();
-        OnLength2Edited();
-        OnAngle2Edited();
-        OnOffset2Edited();
-        OnRadius2Edited();
+        CommitSet(1);
+        CommitSet(2);
         m_pThrough->m_bBeginConnected = 1;
     }
     CPageWizard::OnOK();

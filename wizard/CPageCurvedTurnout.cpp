@@ -107,14 +107,8 @@ void CPageCurvedTurnout::ChooseHand(int hand) {
 // end at the origin, which is its begin only when it bends to the left.
 void CPageCurvedTurnout::OnOK() {
     if (m_pPiece != nullptr) {
-        OnLength1Edited();
-        OnAngle1Edited();
-        OnOffset1Edited();
-        OnRadius1Edited();
-        OnLength2Edited();
-        OnAngle2Edited();
-        OnOffset2Edited();
-        OnRadius2Edited();
+        CommitSet(1);
+        CommitSet(2);
         OnEntryEdited();
         if (m_pEntryTrack != nullptr)
             m_pEntryTrack->m_bBeginConnected = 1;

@@ -341,6 +341,10 @@ BOOL CPageWizard::OpenSetPage(const char* name) {
     return TRUE;
 }
 
+void CPageWizard::CommitSet(int set) {
+    for (SetField field : {kLength, kAngle, kOffset, kRadius}) OnSetFieldEdited(set, field);
+}
+
 void CPageWizard::OnSetFieldEdited(int set, SetField field) {
     if (!m_bDirty || !UpdateData(TRUE))
         return;

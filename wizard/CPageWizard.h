@@ -145,6 +145,9 @@ class CPageWizard : public CPropertyPage {
     void OnAngle2Edited() { OnSetFieldEdited(2, kAngle); }
     void OnOffset2Edited() { OnSetFieldEdited(2, kOffset); }
     void OnLength2Edited() { OnSetFieldEdited(2, kLength); }
+    // Takes what was typed into a set as if its length, angle, offset and radius edits had
+    // been left in this order.
+    void CommitSet(int set);
     // Both sets' values as texts and their angles in shown degrees.
     void RefreshSetTexts();
     // Each set value becomes its last built value.
