@@ -39,14 +39,8 @@ CPage3Way::CPage3Way() : CPageWizard(IDD_WIZARD_3WAY) {
 void CPage3Way::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_3WAY_PREVIEW, m_wndPreview);
     DDX_Text(dx, IDC_WIZARD_ENTRY, m_strEntry);
-    DDX_Text(dx, IDC_WIZARD_RADIUS1, m_strRadius1);
-    DDX_Text(dx, IDC_WIZARD_ANGLE1, m_dAngle1);
-    DDX_Text(dx, IDC_WIZARD_OFFSET1, m_strOffset1);
-    DDX_Text(dx, IDC_WIZARD_LENGTH1, m_strLength1);
-    DDX_Text(dx, IDC_WIZARD_RADIUS2, m_strRadius2);
-    DDX_Text(dx, IDC_WIZARD_ANGLE2, m_dAngle2);
-    DDX_Text(dx, IDC_WIZARD_OFFSET2, m_strOffset2);
-    DDX_Text(dx, IDC_WIZARD_LENGTH2, m_strLength2);
+    ExchangeSet(dx, 1);
+    ExchangeSet(dx, 2);
     DDX_Text(dx, IDC_3WAY_LENGTH3, m_strLength3);
 }
 

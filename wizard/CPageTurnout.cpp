@@ -45,10 +45,7 @@ void CPageTurnout::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TURNOUT_PREVIEW, m_wndPreview);
     DDX_Text(dx, IDC_WIZARD_ENTRY, m_strEntry);
     DDX_Text(dx, IDC_TURNOUT_LENGTH1, m_strLength1);
-    DDX_Text(dx, IDC_WIZARD_RADIUS2, m_strRadius2);
-    DDX_Text(dx, IDC_WIZARD_ANGLE2, m_dAngle2);
-    DDX_Text(dx, IDC_WIZARD_OFFSET2, m_strOffset2);
-    DDX_Text(dx, IDC_WIZARD_LENGTH2, m_strLength2);
+    ExchangeSet(dx, 2);
 }
 
 void CPageTurnout::SetDefaults() {

@@ -10,6 +10,7 @@
 #include "model/Units.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/DataExchange.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
@@ -339,6 +340,14 @@ BOOL CPageWizard::OpenSetPage(const char* name) {
     m_pPiece->m_strName = name;
     Build();
     return TRUE;
+}
+
+void CPageWizard::ExchangeSet(CDataExchange* dx, int set) {
+    ParameterSet s = Set(set);
+    DDX_Text(dx, static_cast<int>(s.ids[kRadius]), s.radiusText);
+    DDX_Text(dx, static_cast<int>(s.ids[kAngle]), s.angleDegrees);
+    DDX_Text(dx, static_cast<int>(s.ids[kOffset]), s.offsetText);
+    DDX_Text(dx, static_cast<int>(s.ids[kLength]), s.lengthText);
 }
 
 void CPageWizard::CommitSet(int set) {

@@ -121,6 +121,8 @@ class CPageWizard : public CPropertyPage {
         UINT ids[4];
     };
     ParameterSet Set(int set);
+    // Exchanges a set's radius, angle, offset and length with their fields, in this order.
+    void ExchangeSet(CDataExchange* dx, int set);
     // The edit of one value of a set was left: the value is read and limited; when it
     // changed the set follows and the page is built again. Every field of both sets is then
     // shown anew.
