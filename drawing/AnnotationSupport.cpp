@@ -1,5 +1,6 @@
 #include "drawing/AnnotationSupport.h"
 
+#include <cmath>
 #include <memory>
 
 #include "drawing/ShapeSupport.h"
@@ -73,6 +74,35 @@ void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vect
         return;
     x = correction.x;
     y = correction.y;
+}
+
+void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner) {
+    shape.SavePose();
+    const CDoublePoint &a = shape.m_points[corner], &b = shape.m_points[oppositeCorner];
+    const CDoublePoint middle = shape.LocalToWorldInFrame(frame, (a.x + b.x) / 2.0, (a.y + b.y) / 2.0);
+    shape.m_pTool->BeginRotation(middle.x, middle.y);
+}
+
+void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle) {
+    shape.Invalidate();
+    const CDoublePoint local =
+        shape.WorldToLocalInFrame(frame, shape.m_pTool->m_fCurrentX, shape.m_pTool->m_fCurrentY);
+    shape.MoveBoxCorner(handle, local.x, local.y, nullptr);
+    shape.GetBounds(pose, shape.m_fMinX, shape.m_fMinY, shape.m_fMaxX, shape.m_fMaxY);
+    shape.Invalidate();
+}
+
+void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
+                   double width, int kind) {
+    CTool* tool = shape.m_pTool;
+    CPieceStatusText& status = tool->m_status;
+    status.m_strName = shape.m_strName;
+    status.m_strMeasure[0] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, first.x, first.y));
+    status.m_strMeasure[1] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, second.x, second.y));
+    status.m_strMeasure[2] = shape::LengthText(tool, height);
+    status.m_strMeasure[3] = shape::LengthText(tool, width);
+    status.m_fRotation = shape::Degrees(shape.m_pose.angle + frame.angle);
+    status.m_nKind = kind;
 }
 
 }  // namespace annotation

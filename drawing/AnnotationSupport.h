@@ -27,5 +27,14 @@ void SnapToNearestCorner(CPaint& shape, const CPose& frame, const std::vector<CD
 // The smallest snap correction of the corners; the outputs stay without corners.
 void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
                               double& x, double& y);
+// A press on the rotation handle: the pose is kept and the turn pivots on the middle of the
+// two opposite corners.
+void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner);
+// A drag of a corner handle: the corner goes to the cursor, its neighbours follow, the bounds
+// are taken again.
+void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle);
+// The status of a box: its name, two corners in the world, its height and width and its turn.
+void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
+                   double width, int kind);
 
 }  // namespace annotation
