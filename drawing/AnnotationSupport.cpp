@@ -6,6 +6,7 @@
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
 #include "model/CTool.h"
+#include "platform/base/CArchive.h"
 
 namespace annotation {
 
@@ -19,6 +20,16 @@ void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count) {
         for (int i = 0; i < kOutlinePoints; ++i) points.Add(0.0, 0.0);
     if (points.GetSize() < count)
         points.SetSize(count);
+}
+
+void SerializeOutlinePoints(CArchive& ar, CPointArray& points, int fileVersion, std::span<const int> order,
+                            int count) {
+    if (ar.IsStoring()) {
+        for (int i : order) ar << points[i].x << points[i].y;
+        return;
+    }
+    PrepareOutlinePoints(points, fileVersion, count);
+    for (int i : order) ar >> points[i].x >> points[i].y;
 }
 
 void PushCornerUndo(CPaint& shape, const CPose& frame, int handle) {
@@ -76,11 +87,15 @@ void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vect
     y = correction.y;
 }
 
-void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner) {
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot) {
     shape.SavePose();
+    const CDoublePoint world = shape.LocalToWorldInFrame(frame, pivot.x, pivot.y);
+    shape.m_pTool->BeginRotation(world.x, world.y);
+}
+
+void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner) {
     const CDoublePoint &a = shape.m_points[corner], &b = shape.m_points[oppositeCorner];
-    const CDoublePoint middle = shape.LocalToWorldInFrame(frame, (a.x + b.x) / 2.0, (a.y + b.y) / 2.0);
-    shape.m_pTool->BeginRotation(middle.x, middle.y);
+    BeginRotationAbout(shape, frame, {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
 }
 
 void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle) {

@@ -82,15 +82,13 @@ void CBMP::ReleaseData() {
 
 void CBMP::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar << m_strFile;
-        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    ar >> m_strFile;
-    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
-    LoadPicture();
+    else
+        ar >> m_strFile;
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    if (ar.IsLoading())
+        LoadPicture();
 }
 
 // The loaded picture is copied, not read again, so a missing file is reported once.

@@ -20,8 +20,6 @@
 
 IMPLEMENT_SERIAL(CBoxMeasure, CPaint, 2)
 
-namespace {}  // namespace
-
 CBoxMeasure::CBoxMeasure() = default;
 
 CBoxMeasure::CBoxMeasure(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
@@ -68,14 +66,9 @@ int CBoxMeasure::MirrorX(double) {
 
 void CBoxMeasure::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
-        for (int i = 1; i <= 4; ++i) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i = 1; i <= 4; ++i) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
+    constexpr int kStoredOrder[] = {1, 2, 3, 4};
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    m_labelFont.Serialize(ar);
 }
 
 void CBoxMeasure::RecreateResources(int recreate) {

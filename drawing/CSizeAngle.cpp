@@ -119,12 +119,7 @@ int CSizeAngle::RunStep(const std::array<CDoublePoint, 4>& local, int label, int
 }
 
 int CSizeAngle::ApplyShapeStep(CEditStep* step) {
-    Invalidate();
-    if (!HasPoints() || !TakeDimensionStep<4>(*this, *step, m_bLabel))
-        return 0;
-    RebuildShape();
-    Invalidate();
-    return 1;
+    return ApplyDimensionStep<4>(*this, *step, m_bLabel);
 }
 
 void CSizeAngle::RebuildShape() {
@@ -140,15 +135,10 @@ void CSizeAngle::RebuildShape() {
 void CSizeAngle::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
     constexpr int kOrder[] = {1, 2, 3, 4, 0};
-    if (ar.IsStoring()) {
-        for (int i : kOrder) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i : kOrder) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
-    m_bFirstArm = 0;
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kOrder, kPointCount);
+    m_labelFont.Serialize(ar);
+    if (ar.IsLoading())
+        m_bFirstArm = 0;
 }
 
 void CSizeAngle::RecreateResources(int recreate) {
@@ -405,12 +395,8 @@ void CSizeAngle::TrackCreate(const CPose* pose, int handle) {
         RecalcBounds();
     }
     m_nActiveHandle = handle;
-    if (handle == 0) {
-        SavePose();
-        const CDoublePoint pivot =
-            LocalToWorldInFrame(FrameOf(pose), m_points[kVertex].x, m_points[kVertex].y);
-        m_pTool->BeginRotation(pivot.x, pivot.y);
-    }
+    if (handle == 0)
+        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[kVertex]);
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
 }

@@ -23,6 +23,8 @@ IMPLEMENT_SERIAL(CSizeLine, CPaint, 2)
 
 namespace {
 
+constexpr int kStoredOrder[] = {1, 2, 3, 4};
+
 // Eighth turns: below pi/8 or from 15 pi/8 on gives 0, else the nearest multiple of pi/4.
 double SnapToEighthTurn(double angle) {
     angle = NormalizeAngle(angle);
@@ -62,12 +64,7 @@ int CSizeLine::RunStep(const std::array<CDoublePoint, 3>& local, int label, int 
 }
 
 int CSizeLine::ApplyShapeStep(CEditStep* step) {
-    Invalidate();
-    if (!HasPoints() || !TakeDimensionStep<3>(*this, *step, m_bLabel))
-        return 0;
-    RebuildShape();
-    Invalidate();
-    return 1;
+    return ApplyDimensionStep<3>(*this, *step, m_bLabel);
 }
 
 void CSizeLine::RebuildShape() {
@@ -104,14 +101,10 @@ CString CSizeLine::LabelText() const {
 
 void CSizeLine::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
-        for (int i = 1; i < kPointCount; ++i) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    m_labelFont.Serialize(ar);
+    if (ar.IsStoring())
         return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i = 1; i < kPointCount; ++i) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
     m_bLabel = 1;
     m_bExtraHandles = 1;
 }
@@ -297,11 +290,8 @@ void CSizeLine::TrackCreate(const CPose* pose, int handle) {
     } else {
         CPaint::TrackCreate(pose, handle);
     }
-    if (handle == 0) {
-        SavePose();
-        const CDoublePoint pivot = LocalToWorldInFrame(FrameOf(pose), m_points[3].x, m_points[3].y);
-        m_pTool->BeginRotation(pivot.x, pivot.y);
-    }
+    if (handle == 0)
+        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[3]);
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
 }

@@ -84,14 +84,12 @@ int CTextBox::IsInvalid(int unused) {
 
 void CTextBox::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
     if (ar.IsStoring()) {
-        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
         ar << 1 << 1 << m_strText << static_cast<int>(m_crText);
         StoreFontRecord(ar, m_fontRecord);
         return;
     }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     ReadInt(ar);
     ReadInt(ar);
     m_strText = ReadString(ar);
