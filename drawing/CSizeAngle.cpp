@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
@@ -312,27 +311,14 @@ void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& fr
     const double turn = (DirectionOf(m_points[4]) + m_pose.angle + frame.angle) * kDegreesPerRadian;
     if (!std::isfinite(turn) || std::fabs(turn) > 1.0e6)
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(-10 * (90 + static_cast<int>(turn)));
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
-    dc.TextOut(reference.x, reference.y, LabelText());
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, -10 * (90 + static_cast<int>(turn)), reference, LabelText());
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    CPoint device;
-    for (int i = 1; i <= 4; ++i)
-        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
-            DrawCircleMarker(device.x, device.y);
     const double h = m_pTool->GetHandleTolerance();
     m_points[0] = {m_points[2].x + 2.0 * h, m_points[2].y - 2.0 * h};
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-        DrawCrossMarker(device.x, device.y);
-    dc->SelectObject(previous);
+    dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2], m_points[3], m_points[4]},
+                                 &m_points[0]);
 }
 
 // ---- Hit tests ----

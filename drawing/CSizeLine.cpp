@@ -1,7 +1,6 @@
 #include "drawing/CSizeLine.h"
 
 #include <cmath>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
@@ -218,29 +217,14 @@ void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
     CPoint corner;
     if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], corner))
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(0);
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
-    dc.TextOut(corner.x, corner.y, LabelText());
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, 0, corner, LabelText());
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    CPoint device;
-    for (int i = 1; i <= 2; ++i)
-        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
-            DrawCircleMarker(device.x, device.y);
-    if (m_bExtraHandles) {
-        if (shape::ToDevice(*m_pTool, placement, m_points[3], device))
-            DrawCircleMarker(device.x, device.y);
-        if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-            DrawCrossMarker(device.x, device.y);
-    }
-    dc->SelectObject(previous);
+    if (m_bExtraHandles)
+        dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2], m_points[3]}, &m_points[0]);
+    else
+        dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2]}, nullptr);
 }
 
 // ---- Hit tests ----
