@@ -356,12 +356,8 @@ bool CSizeAngle::CursorOnArc(CDoublePoint cursor) const {
 int CSizeAngle::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || !HasPoints())
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double h = m_pTool->GetHandleTolerance();
-    for (int handle : {1, 2, 3, 4, 0})
-        if (shape::HandleHolds(m_points[handle], h, local))
-            return handle;
-    return -1;
+    constexpr int kOrder[] = {1, 2, 3, 4, 0};
+    return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kOrder);
 }
 
 // ---- Mouse ----
