@@ -107,17 +107,23 @@ void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int han
     shape.Invalidate();
 }
 
-void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
-                   double width, int kind) {
+CPieceStatusText& ShowStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second,
+                             int kind) {
     CTool* tool = shape.m_pTool;
     CPieceStatusText& status = tool->m_status;
     status.m_strName = shape.m_strName;
     status.m_strMeasure[0] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, first.x, first.y));
     status.m_strMeasure[1] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, second.x, second.y));
-    status.m_strMeasure[2] = shape::LengthText(tool, height);
-    status.m_strMeasure[3] = shape::LengthText(tool, width);
     status.m_fRotation = shape::Degrees(shape.m_pose.angle + frame.angle);
     status.m_nKind = kind;
+    return status;
+}
+
+void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
+                   double width, int kind) {
+    CPieceStatusText& status = ShowStatus(shape, frame, first, second, kind);
+    status.m_strMeasure[2] = shape::LengthText(shape.m_pTool, height);
+    status.m_strMeasure[3] = shape::LengthText(shape.m_pTool, width);
 }
 
 }  // namespace annotation

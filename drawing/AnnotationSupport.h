@@ -6,6 +6,7 @@
 #include "model/CPaint.h"
 
 class CArchive;
+class CPieceStatusText;
 
 // What the annotation classes share beyond the drawing shapes: the outline points their
 // records carry, the undo point of a corner press and snapping to their corners.
@@ -40,7 +41,11 @@ void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int opposit
 // A drag of a corner handle: the corner goes to the cursor, its neighbours follow, the bounds
 // are taken again.
 void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle);
-// The status of a box: its name, two corners in the world, its height and width and its turn.
+// The status every annotation shows: its kind and name, two of its points in the world and its
+// turn. The rest of the status is the caller's.
+CPieceStatusText& ShowStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second,
+                             int kind);
+// The status of a box: the common one with its height and width.
 void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
                    double width, int kind);
 

@@ -213,18 +213,9 @@ void CBoxMeasure::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
+    annotation::ShowBoxStatus(*this, FrameOf(pose), m_points[1], m_points[3], Height(), Width(), 4);
     CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[3].x, m_points[3].y));
-    status.m_strMeasure[2] = shape::LengthText(m_pTool, Height());
-    status.m_strMeasure[3] = shape::LengthText(m_pTool, Width());
     const double unit = shape::UnitSize(m_pTool);
     status.m_strMeasure[4].Format("%.2f", CLengthFormat::RoundToThousandths(Width() / unit) *
                                               CLengthFormat::RoundToThousandths(Height() / unit));
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 4;
 }

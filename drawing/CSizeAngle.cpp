@@ -440,18 +440,11 @@ void CSizeAngle::UpdateSizeInfo(const CPose* pose) {
     if (m_pTool == nullptr || !HasPoints())
         return;
     const CPose& frame = FrameOf(pose);
-    const auto worldText = [&](int i) {
-        return shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[i].x, m_points[i].y));
-    };
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] = worldText(1);
-    status.m_strMeasure[1] = worldText(2);
-    status.m_strMeasure[5] = worldText(kVertex);
+    CPieceStatusText& status = annotation::ShowStatus(*this, frame, m_points[1], m_points[2], 12);
+    const CDoublePoint& v = m_points[kVertex];
+    status.m_strMeasure[5] = shape::PointText(m_pTool, LocalToWorldInFrame(frame, v.x, v.y));
     status.m_strMeasure[6] = shape::LengthText(m_pTool, Radius());
     status.m_fStartAngle = SweepAngle() / kPi * 180.0;
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 12;
 }
 
 void CSizeAngle::AppendStatusText(CString& text) {

@@ -314,16 +314,8 @@ void CSizeLine::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[2].x, m_points[2].y));
+    CPieceStatusText& status = annotation::ShowStatus(*this, FrameOf(pose), m_points[1], m_points[2], 13);
     status.m_strMeasure[2] = shape::LengthText(m_pTool, MeasuredLength());
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 13;
 }
 
 void CSizeLine::AppendStatusText(CString& text) {
