@@ -1,10 +1,12 @@
 #include "drawing/AnnotationSupport.h"
 
+#include <cmath>
 #include <memory>
 
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
 #include "model/CTool.h"
+#include "platform/base/CArchive.h"
 
 namespace annotation {
 
@@ -18,6 +20,16 @@ void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count) {
         for (int i = 0; i < kOutlinePoints; ++i) points.Add(0.0, 0.0);
     if (points.GetSize() < count)
         points.SetSize(count);
+}
+
+void SerializeOutlinePoints(CArchive& ar, CPointArray& points, int fileVersion, std::span<const int> order,
+                            int count) {
+    if (ar.IsStoring()) {
+        for (int i : order) ar << points[i].x << points[i].y;
+        return;
+    }
+    PrepareOutlinePoints(points, fileVersion, count);
+    for (int i : order) ar >> points[i].x >> points[i].y;
 }
 
 void PushCornerUndo(CPaint& shape, const CPose& frame, int handle) {
@@ -73,6 +85,45 @@ void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vect
         return;
     x = correction.x;
     y = correction.y;
+}
+
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot) {
+    shape.SavePose();
+    const CDoublePoint world = shape.LocalToWorldInFrame(frame, pivot.x, pivot.y);
+    shape.m_pTool->BeginRotation(world.x, world.y);
+}
+
+void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner) {
+    const CDoublePoint &a = shape.m_points[corner], &b = shape.m_points[oppositeCorner];
+    BeginRotationAbout(shape, frame, {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
+}
+
+void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle) {
+    shape.Invalidate();
+    const CDoublePoint local =
+        shape.WorldToLocalInFrame(frame, shape.m_pTool->m_fCurrentX, shape.m_pTool->m_fCurrentY);
+    shape.MoveBoxCorner(handle, local.x, local.y, nullptr);
+    shape.GetBounds(pose, shape.m_fMinX, shape.m_fMinY, shape.m_fMaxX, shape.m_fMaxY);
+    shape.Invalidate();
+}
+
+CPieceStatusText& ShowStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second,
+                             int kind) {
+    CTool* tool = shape.m_pTool;
+    CPieceStatusText& status = tool->m_status;
+    status.m_strName = shape.m_strName;
+    status.m_strMeasure[0] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, first.x, first.y));
+    status.m_strMeasure[1] = shape::PointText(tool, shape.LocalToWorldInFrame(frame, second.x, second.y));
+    status.m_fRotation = shape::Degrees(shape.m_pose.angle + frame.angle);
+    status.m_nKind = kind;
+    return status;
+}
+
+void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
+                   double width, int kind) {
+    CPieceStatusText& status = ShowStatus(shape, frame, first, second, kind);
+    status.m_strMeasure[2] = shape::LengthText(shape.m_pTool, height);
+    status.m_strMeasure[3] = shape::LengthText(shape.m_pTool, width);
 }
 
 }  // namespace annotation

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "model/CPaint.h"
+
+class CArchive;
+class CPieceStatusText;
 
 // What the annotation classes share beyond the drawing shapes: the outline points their
 // records carry, the undo point of a corner press and snapping to their corners.
@@ -11,6 +15,9 @@ namespace annotation {
 // Files before version 7 carry no point array in the common part: five outline points are
 // added before the class's own are read. A record with fewer than count points gets them too.
 void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count);
+// The outline points in the record's order: written, or read after they were prepared.
+void SerializeOutlinePoints(CArchive& ar, CPointArray& points, int fileVersion, std::span<const int> order,
+                            int count);
 // Pushes the undo point of a press on a corner handle: a geometry step holding the corner
 // where it lies, so that Undo puts it back exactly there.
 void PushCornerUndo(CPaint& shape, const CPose& frame, int handle);
@@ -27,5 +34,19 @@ void SnapToNearestCorner(CPaint& shape, const CPose& frame, const std::vector<CD
 // The smallest snap correction of the corners; the outputs stay without corners.
 void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
                               double& x, double& y);
+// A press on the rotation handle: the pose is kept and the turn pivots on a local point.
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot);
+// The same pivoting on the middle of two opposite corners.
+void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner);
+// A drag of a corner handle: the corner goes to the cursor, its neighbours follow, the bounds
+// are taken again.
+void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle);
+// The status every annotation shows: its kind and name, two of its points in the world and its
+// turn. The rest of the status is the caller's.
+CPieceStatusText& ShowStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second,
+                             int kind);
+// The status of a box: the common one with its height and width.
+void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
+                   double width, int kind);
 
 }  // namespace annotation

@@ -127,14 +127,10 @@ bool CArc::CursorHits() {
 int CArc::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || m_points.GetSize() < kPointCount)
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double t = m_pTool->GetHandleTolerance();
-    const std::vector<int> order =
-        m_bOval ? std::vector<int>{0, 1, 2, 3, 4} : std::vector<int>{5, 6, 0, 1, 2, 3, 4};
-    for (int handle : order)
-        if (shape::HandleHolds(m_points[handle], t, local))
-            return handle;
-    return -1;
+    constexpr int kOvalOrder[] = {0, 1, 2, 3, 4};
+    constexpr int kArcOrder[] = {5, 6, 0, 1, 2, 3, 4};
+    return m_bOval ? shape::HandleAtPoint(*this, FrameOf(pose), x, y, kOvalOrder)
+                   : shape::HandleAtPoint(*this, FrameOf(pose), x, y, kArcOrder);
 }
 
 // ---- Mouse ----

@@ -82,15 +82,13 @@ void CBMP::ReleaseData() {
 
 void CBMP::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar << m_strFile;
-        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    ar >> m_strFile;
-    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
-    LoadPicture();
+    else
+        ar >> m_strFile;
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    if (ar.IsLoading())
+        LoadPicture();
 }
 
 // The loaded picture is copied, not read again, so a missing file is reported once.
@@ -165,10 +163,7 @@ void CBMP::TrackCreate(const CPose* pose, int handle) {
         CPaint::TrackCreate(pose, handle);
     const CPose& frame = FrameOf(pose);
     if (handle == 0) {
-        SavePose();
-        const CDoublePoint centre = LocalToWorldInFrame(frame, (m_points[4].x + m_points[2].x) / 2.0,
-                                                        (m_points[4].y + m_points[2].y) / 2.0);
-        m_pTool->BeginRotation(centre.x, centre.y);
+        annotation::BeginBoxRotation(*this, frame, 4, 2);
     } else if (handle == -1) {
         annotation::SaveRescaleReferences(*this, 2, 4);
     } else if (handle >= 1 && handle <= 4 && !creating && IsResizeable()) {
@@ -181,11 +176,7 @@ void CBMP::TrackCreate(const CPose* pose, int handle) {
 void CBMP::DragHandle(const CPose* pose, int handle) {
     if (m_pTool == nullptr || !HasPoints() || !IsResizeable())
         return;
-    Invalidate();
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    MoveBoxCorner(handle, local.x, local.y, nullptr);
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::DragBoxCorner(*this, pose, FrameOf(pose), handle);
 }
 
 int CBMP::FinishCreate(const CPose* pose, int handle) {
@@ -251,17 +242,9 @@ void CBMP::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[4].x, m_points[4].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[2].x, m_points[2].y));
-    status.m_strMeasure[2] = shape::LengthText(m_pTool, std::fabs(m_points[4].y - m_points[2].y));
-    status.m_strMeasure[3] = shape::LengthText(m_pTool, std::fabs(m_points[4].x - m_points[2].x));
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 2;
+    const CDoublePoint &p2 = m_points[2], &p4 = m_points[4];
+    annotation::ShowBoxStatus(*this, FrameOf(pose), p4, p2, std::fabs(p4.y - p2.y), std::fabs(p4.x - p2.x),
+                              2);
 }
 
 void CBMP::AppendStatusText(CString& text) {

@@ -20,8 +20,6 @@
 
 IMPLEMENT_SERIAL(CBoxMeasure, CPaint, 2)
 
-namespace {}  // namespace
-
 CBoxMeasure::CBoxMeasure() = default;
 
 CBoxMeasure::CBoxMeasure(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
@@ -68,14 +66,9 @@ int CBoxMeasure::MirrorX(double) {
 
 void CBoxMeasure::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
-        for (int i = 1; i <= 4; ++i) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i = 1; i <= 4; ++i) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
+    constexpr int kStoredOrder[] = {1, 2, 3, 4};
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    m_labelFont.Serialize(ar);
 }
 
 void CBoxMeasure::RecreateResources(int recreate) {
@@ -220,18 +213,9 @@ void CBoxMeasure::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
+    annotation::ShowBoxStatus(*this, FrameOf(pose), m_points[1], m_points[3], Height(), Width(), 4);
     CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[3].x, m_points[3].y));
-    status.m_strMeasure[2] = shape::LengthText(m_pTool, Height());
-    status.m_strMeasure[3] = shape::LengthText(m_pTool, Width());
     const double unit = shape::UnitSize(m_pTool);
     status.m_strMeasure[4].Format("%.2f", CLengthFormat::RoundToThousandths(Width() / unit) *
                                               CLengthFormat::RoundToThousandths(Height() / unit));
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 4;
 }

@@ -137,13 +137,8 @@ void CGroupPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_GROUP_PREVIEW, m_preview);
     DDX_Control(dx, IDC_GROUP_BORDER_COLOR, m_borderColor);
     DDX_CBString(dx, IDC_GROUP_CATEGORY, m_category);
-    DDX_Text(dx, IDC_GROUP_MANUFACTURER, m_manufacturer);
-    DDX_Text(dx, IDC_GROUP_TYPE, m_type);
-    DDX_Text(dx, IDC_GROUP_NAME, m_name);
-    DDX_Text(dx, IDC_GROUP_PART_NO, m_partNo);
-    DDX_Text(dx, IDC_GROUP_PRICE, m_price);
-    DDX_Text(dx, IDC_GROUP_NOTE, m_note);
-    DDX_Check(dx, IDC_GROUP_SHOW_IN_REPORT, m_showInReport);
+    m_fields.Exchange(dx, {IDC_GROUP_MANUFACTURER, IDC_GROUP_TYPE, IDC_GROUP_NAME, IDC_GROUP_PART_NO,
+                           IDC_GROUP_PRICE, IDC_GROUP_NOTE, IDC_GROUP_SHOW_IN_REPORT});
     DDX_Check(dx, IDC_GROUP_EXPANSION, m_allowExpansion);
     DDX_Check(dx, IDC_GROUP_USE_BORDER, m_useBorder);
     DDX_Radio(dx, IDC_GROUP_AUTOMATIC, m_elevationMode);
@@ -153,14 +148,7 @@ void CGroupPropertyDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CGroupPropertyDialog::OnInitDialog() {
     if (m_copy != nullptr) {
         m_category = m_copy->m_strCategory;
-        m_manufacturer = m_copy->m_strManufacturer;
-        m_name = m_copy->m_strName;
-        m_partNo = m_copy->m_strPartNo;
-        m_scale = m_copy->m_strScale;
-        m_type = m_copy->m_strType;
-        m_note = m_copy->m_strNote;
-        m_showInReport = m_copy->m_bShowInReport;
-        m_price.Format("%.2f", m_copy->m_fPrice);
+        m_fields.Read(*m_copy);
         m_allowExpansion = m_copy->m_bAllowExpansion;
         m_elevationMode = m_copy->m_nPriceMode;
         m_useBorder = m_copy->m_bUseBorder;
@@ -196,10 +184,10 @@ void CGroupPropertyDialog::FillCategories() {
 void CGroupPropertyDialog::FillScales() {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_GROUP_SCALE));
     for (const ScaleRow& row : ScaleTable) combo->AddString(row.name);
-    m_openingScale = std::max(FindScale(m_scale.c_str()), 0);
+    m_openingScale = std::max(FindScale(m_fields.m_scale.c_str()), 0);
     m_currentScale = m_openingScale;
     combo->SetCurSel(m_currentScale);
-    m_scale = ScaleTable[m_currentScale].name;
+    m_fields.m_scale = ScaleTable[m_currentScale].name;
 }
 
 void CGroupPropertyDialog::ShowElevation() {
@@ -220,16 +208,10 @@ void CGroupPropertyDialog::OnControlsChanged() {
         return;
     UpdateData(TRUE);
     m_currentScale = std::max(static_cast<CComboBox*>(GetDlgItem(IDC_GROUP_SCALE))->GetCurSel(), 0);
-    m_scale = ScaleTable[m_currentScale].name;
+    m_fields.m_scale = ScaleTable[m_currentScale].name;
     m_copy->m_strCategory = m_category;
-    m_copy->m_strManufacturer = m_manufacturer;
-    m_copy->m_strName = m_name;
-    m_copy->m_strScale = m_scale;
-    m_copy->m_strPartNo = m_partNo;
-    m_copy->m_fPrice = ReadPrice(m_price);
-    m_copy->m_strType = m_type;
-    m_copy->m_strNote = m_note;
-    m_copy->m_bShowInReport = m_showInReport;
+    m_fields.Write(*m_copy);
+    m_copy->m_fPrice = ReadPrice(m_fields.m_price);
     m_copy->m_bAllowExpansion = m_allowExpansion;
     m_copy->m_nPriceMode = m_elevationMode;
     m_copy->m_bUseBorder = m_useBorder;
@@ -240,7 +222,7 @@ void CGroupPropertyDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
     OnControlsChanged();
-    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_price)))
+    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_fields.m_price)))
         return;
     EndDialog(IDOK);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "drawing/CCatalogueFields.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/CPose.h"
@@ -65,9 +66,8 @@ class CGroupPropertyDialog : public CDialog {
     int m_useBorder = 0;
     CColorButton m_borderColor;
     int m_applyMode = -1;
-    CString m_category, m_manufacturer, m_type, m_name, m_partNo, m_price, m_note;
-    int m_showInReport = 0;
-    CString m_scale;
+    CString m_category;
+    CCatalogueFields m_fields;
     int m_unitIndex = kDefaultUnitIndex;
     // Set while the framework first fills the controls, whose change notes are no edits.
     bool m_showingFields = false;

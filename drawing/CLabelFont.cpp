@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "drawing/FontRecord.h"
+#include "platform/base/CArchive.h"
 
 LOGFONT CLabelFont::DefaultDescription() {
     LOGFONT font{};
@@ -47,6 +48,13 @@ void CLabelFont::Store(CArchive& ar) const {
 
 void CLabelFont::Load(CArchive& ar) {
     SetDescription(LoadFontRecord(ar));
+}
+
+void CLabelFont::Serialize(CArchive& ar) {
+    if (ar.IsStoring())
+        Store(ar);
+    else
+        Load(ar);
 }
 
 std::unique_ptr<CFont> CLabelFont::MakeTurned(int escapement) const {

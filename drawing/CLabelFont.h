@@ -27,6 +27,8 @@ class CLabelFont {
     // The description as a font record; reading makes the font from it.
     void Store(CArchive& ar) const;
     void Load(CArchive& ar);
+    // Store or Load, as the archive goes.
+    void Serialize(CArchive& ar);
 
     // A font of the description turned by an escapement in tenths of a degree.
     std::unique_ptr<CFont> MakeTurned(int escapement) const;

@@ -179,12 +179,8 @@ CPaint* CLineMeasure::HitTest() {
 int CLineMeasure::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || !HasPoints())
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double d = m_pTool->GetHandleTolerance();
-    for (int handle : {1, 2})
-        if (shape::HandleHolds(m_points[handle], d, local))
-            return handle;
-    return -1;
+    constexpr int kOrder[] = {1, 2};
+    return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kOrder);
 }
 
 // ---- Mouse ----

@@ -71,27 +71,15 @@ void CPicturePropertyDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_PICTURE_PREVIEW, m_preview);
     DDX_Text(dx, IDC_PICTURE_NAME, m_strPictureName);
-    DDX_Text(dx, IDC_PICTURE_MANUFACTURER, m_strManufacturer);
-    DDX_Text(dx, IDC_PICTURE_TYPE, m_strType);
-    DDX_Text(dx, IDC_PICTURE_OBJECT_NAME, m_strName);
-    DDX_Text(dx, IDC_PICTURE_PART_NO, m_strPartNo);
-    DDX_Text(dx, IDC_PICTURE_PRICE, m_strPrice);
-    DDX_Text(dx, IDC_PICTURE_NOTE, m_strNote);
-    DDX_Check(dx, IDC_PICTURE_IN_REPORT, m_bShowInReport);
+    m_fields.Exchange(dx, {IDC_PICTURE_MANUFACTURER, IDC_PICTURE_TYPE, IDC_PICTURE_OBJECT_NAME,
+                           IDC_PICTURE_PART_NO, IDC_PICTURE_PRICE, IDC_PICTURE_NOTE, IDC_PICTURE_IN_REPORT});
     DDX_Check(dx, IDC_PICTURE_RESIZEABLE, m_bResizeable);
     DDX_Radio(dx, IDC_PICTURE_TO_CLICKED, m_nApplyMode);
 }
 
 BOOL CPicturePropertyDialog::OnInitDialog() {
     if (m_pCopy != nullptr) {
-        m_strManufacturer = m_pCopy->m_strManufacturer;
-        m_strScale = m_pCopy->m_strScale;
-        m_strName = m_pCopy->m_strName;
-        m_strPartNo = m_pCopy->m_strPartNo;
-        m_strType = m_pCopy->m_strType;
-        m_strNote = m_pCopy->m_strNote;
-        m_strPrice.Format("%.2f", m_pCopy->m_fPrice);
-        m_bShowInReport = m_pCopy->m_bShowInReport;
+        m_fields.Read(*m_pCopy);
         m_bResizeable = m_pCopy->m_bScaleWithDocument;
         m_strPictureName = m_pCopy->m_strFile;
     }
@@ -113,7 +101,7 @@ void CPicturePropertyDialog::FillChoices() {
     int chosen = 0;
     for (int row = 0; row < kScaleCount; ++row) {
         scales.AddString(ScaleTable[row].name);
-        if (m_strScale == ScaleTable[row].name)
+        if (m_fields.m_scale == ScaleTable[row].name)
             chosen = row;
     }
     scales.SetCurSel(chosen);
@@ -149,15 +137,9 @@ void CPicturePropertyDialog::OnFieldChanged() {
         return;
     const int row = static_cast<CComboBox*>(GetDlgItem(IDC_PICTURE_SCALE))->GetCurSel();
     if (row >= 0 && row < kScaleCount)
-        m_strScale = ScaleTable[row].name;
+        m_fields.m_scale = ScaleTable[row].name;
     m_pCopy->m_strCategory = ChosenText(IDC_PICTURE_CATEGORY);
-    m_pCopy->m_strManufacturer = m_strManufacturer;
-    m_pCopy->m_strName = m_strName;
-    m_pCopy->m_strScale = m_strScale;
-    m_pCopy->m_strPartNo = m_strPartNo;
-    m_pCopy->m_strType = m_strType;
-    m_pCopy->m_strNote = m_strNote;
-    m_pCopy->m_bShowInReport = m_bShowInReport;
+    m_fields.Write(*m_pCopy);
     m_pCopy->m_bScaleWithDocument = m_bResizeable;
     m_preview.Invalidate();
 }
@@ -191,7 +173,7 @@ void CPicturePropertyDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
     if (m_pCopy != nullptr) {
-        m_pCopy->m_fPrice = std::strtod(m_strPrice.c_str(), nullptr);
+        m_pCopy->m_fPrice = std::strtod(m_fields.m_price.c_str(), nullptr);
         if (m_pCopy->m_fPrice < 0.0) {
             MessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), "Corvane",
                        MB_OK | MB_ICONEXCLAMATION);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing/CCatalogueFields.h"
 #include "model/CPose.h"
 #include "platform/ctl/CDialog.h"
 #include "ui/CObjectPreviewWnd.h"
@@ -27,14 +28,8 @@ class CPicturePropertyDialog : public CDialog {
 
     CString m_strPictureName;
     int m_nApplyMode = -1;
-    CString m_strManufacturer;
-    CString m_strType;
-    CString m_strName;
-    CString m_strPartNo;
-    CString m_strNote;
-    int m_bShowInReport = 0;
+    CCatalogueFields m_fields;
     int m_bResizeable = 0;
-    CString m_strPrice;
 
   protected:
     BOOL OnInitDialog() override;
@@ -56,5 +51,4 @@ class CPicturePropertyDialog : public CDialog {
     int m_bNoClickPose = 1;
     // Field changes count only once the controls show the working copy.
     bool m_bShown = false;
-    CString m_strScale;
 };

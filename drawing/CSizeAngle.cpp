@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
@@ -119,12 +118,7 @@ int CSizeAngle::RunStep(const std::array<CDoublePoint, 4>& local, int label, int
 }
 
 int CSizeAngle::ApplyShapeStep(CEditStep* step) {
-    Invalidate();
-    if (!HasPoints() || !TakeDimensionStep<4>(*this, *step, m_bLabel))
-        return 0;
-    RebuildShape();
-    Invalidate();
-    return 1;
+    return ApplyDimensionStep<4>(*this, *step, m_bLabel);
 }
 
 void CSizeAngle::RebuildShape() {
@@ -140,15 +134,10 @@ void CSizeAngle::RebuildShape() {
 void CSizeAngle::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
     constexpr int kOrder[] = {1, 2, 3, 4, 0};
-    if (ar.IsStoring()) {
-        for (int i : kOrder) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
-        return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i : kOrder) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
-    m_bFirstArm = 0;
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kOrder, kPointCount);
+    m_labelFont.Serialize(ar);
+    if (ar.IsLoading())
+        m_bFirstArm = 0;
 }
 
 void CSizeAngle::RecreateResources(int recreate) {
@@ -322,27 +311,14 @@ void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& fr
     const double turn = (DirectionOf(m_points[4]) + m_pose.angle + frame.angle) * kDegreesPerRadian;
     if (!std::isfinite(turn) || std::fabs(turn) > 1.0e6)
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(-10 * (90 + static_cast<int>(turn)));
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
-    dc.TextOut(reference.x, reference.y, LabelText());
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, -10 * (90 + static_cast<int>(turn)), reference, LabelText());
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    CPoint device;
-    for (int i = 1; i <= 4; ++i)
-        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
-            DrawCircleMarker(device.x, device.y);
     const double h = m_pTool->GetHandleTolerance();
     m_points[0] = {m_points[2].x + 2.0 * h, m_points[2].y - 2.0 * h};
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-        DrawCrossMarker(device.x, device.y);
-    dc->SelectObject(previous);
+    dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2], m_points[3], m_points[4]},
+                                 &m_points[0]);
 }
 
 // ---- Hit tests ----
@@ -380,12 +356,8 @@ bool CSizeAngle::CursorOnArc(CDoublePoint cursor) const {
 int CSizeAngle::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || !HasPoints())
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double h = m_pTool->GetHandleTolerance();
-    for (int handle : {1, 2, 3, 4, 0})
-        if (shape::HandleHolds(m_points[handle], h, local))
-            return handle;
-    return -1;
+    constexpr int kOrder[] = {1, 2, 3, 4, 0};
+    return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kOrder);
 }
 
 // ---- Mouse ----
@@ -405,12 +377,8 @@ void CSizeAngle::TrackCreate(const CPose* pose, int handle) {
         RecalcBounds();
     }
     m_nActiveHandle = handle;
-    if (handle == 0) {
-        SavePose();
-        const CDoublePoint pivot =
-            LocalToWorldInFrame(FrameOf(pose), m_points[kVertex].x, m_points[kVertex].y);
-        m_pTool->BeginRotation(pivot.x, pivot.y);
-    }
+    if (handle == 0)
+        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[kVertex]);
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
 }
@@ -472,18 +440,11 @@ void CSizeAngle::UpdateSizeInfo(const CPose* pose) {
     if (m_pTool == nullptr || !HasPoints())
         return;
     const CPose& frame = FrameOf(pose);
-    const auto worldText = [&](int i) {
-        return shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[i].x, m_points[i].y));
-    };
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] = worldText(1);
-    status.m_strMeasure[1] = worldText(2);
-    status.m_strMeasure[5] = worldText(kVertex);
+    CPieceStatusText& status = annotation::ShowStatus(*this, frame, m_points[1], m_points[2], 12);
+    const CDoublePoint& v = m_points[kVertex];
+    status.m_strMeasure[5] = shape::PointText(m_pTool, LocalToWorldInFrame(frame, v.x, v.y));
     status.m_strMeasure[6] = shape::LengthText(m_pTool, Radius());
     status.m_fStartAngle = SweepAngle() / kPi * 180.0;
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 12;
 }
 
 void CSizeAngle::AppendStatusText(CString& text) {

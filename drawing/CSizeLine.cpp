@@ -1,7 +1,6 @@
 #include "drawing/CSizeLine.h"
 
 #include <cmath>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
@@ -22,6 +21,8 @@
 IMPLEMENT_SERIAL(CSizeLine, CPaint, 2)
 
 namespace {
+
+constexpr int kStoredOrder[] = {1, 2, 3, 4};
 
 // Eighth turns: below pi/8 or from 15 pi/8 on gives 0, else the nearest multiple of pi/4.
 double SnapToEighthTurn(double angle) {
@@ -62,12 +63,7 @@ int CSizeLine::RunStep(const std::array<CDoublePoint, 3>& local, int label, int 
 }
 
 int CSizeLine::ApplyShapeStep(CEditStep* step) {
-    Invalidate();
-    if (!HasPoints() || !TakeDimensionStep<3>(*this, *step, m_bLabel))
-        return 0;
-    RebuildShape();
-    Invalidate();
-    return 1;
+    return ApplyDimensionStep<3>(*this, *step, m_bLabel);
 }
 
 void CSizeLine::RebuildShape() {
@@ -104,14 +100,10 @@ CString CSizeLine::LabelText() const {
 
 void CSizeLine::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
-        for (int i = 1; i < kPointCount; ++i) ar << m_points[i].x << m_points[i].y;
-        m_labelFont.Store(ar);
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
+    m_labelFont.Serialize(ar);
+    if (ar.IsStoring())
         return;
-    }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i = 1; i < kPointCount; ++i) ar >> m_points[i].x >> m_points[i].y;
-    m_labelFont.Load(ar);
     m_bLabel = 1;
     m_bExtraHandles = 1;
 }
@@ -225,29 +217,14 @@ void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
     CPoint corner;
     if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], corner))
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(0);
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
-    dc.TextOut(corner.x, corner.y, LabelText());
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, 0, corner, LabelText());
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {
-    CDC* dc = m_pTool->GetTargetDC();
-    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
-    CPen* previous = dc->SelectObject(&black);
-    CPoint device;
-    for (int i = 1; i <= 2; ++i)
-        if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
-            DrawCircleMarker(device.x, device.y);
-    if (m_bExtraHandles) {
-        if (shape::ToDevice(*m_pTool, placement, m_points[3], device))
-            DrawCircleMarker(device.x, device.y);
-        if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
-            DrawCrossMarker(device.x, device.y);
-    }
-    dc->SelectObject(previous);
+    if (m_bExtraHandles)
+        dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2], m_points[3]}, &m_points[0]);
+    else
+        dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2]}, nullptr);
 }
 
 // ---- Hit tests ----
@@ -273,12 +250,8 @@ CPaint* CSizeLine::HitTest() {
 int CSizeLine::HitTestHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || !HasPoints())
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double h = m_pTool->GetHandleTolerance();
-    for (int handle : {1, 2, 3, 0})
-        if (shape::HandleHolds(m_points[handle], h, local))
-            return handle;
-    return -1;
+    constexpr int kOrder[] = {1, 2, 3, 0};
+    return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kOrder);
 }
 
 // ---- Mouse ----
@@ -297,11 +270,8 @@ void CSizeLine::TrackCreate(const CPose* pose, int handle) {
     } else {
         CPaint::TrackCreate(pose, handle);
     }
-    if (handle == 0) {
-        SavePose();
-        const CDoublePoint pivot = LocalToWorldInFrame(FrameOf(pose), m_points[3].x, m_points[3].y);
-        m_pTool->BeginRotation(pivot.x, pivot.y);
-    }
+    if (handle == 0)
+        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[3]);
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
 }
@@ -344,16 +314,8 @@ void CSizeLine::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[2].x, m_points[2].y));
+    CPieceStatusText& status = annotation::ShowStatus(*this, FrameOf(pose), m_points[1], m_points[2], 13);
     status.m_strMeasure[2] = shape::LengthText(m_pTool, MeasuredLength());
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 13;
 }
 
 void CSizeLine::AppendStatusText(CString& text) {

@@ -84,14 +84,12 @@ int CTextBox::IsInvalid(int unused) {
 
 void CTextBox::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
+    annotation::SerializeOutlinePoints(ar, m_points, GetDocumentFileVersion(), kStoredOrder, kPointCount);
     if (ar.IsStoring()) {
-        for (int i : kStoredOrder) ar << m_points[i].x << m_points[i].y;
         ar << 1 << 1 << m_strText << static_cast<int>(m_crText);
         StoreFontRecord(ar, m_fontRecord);
         return;
     }
-    annotation::PrepareOutlinePoints(m_points, GetDocumentFileVersion(), kPointCount);
-    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     ReadInt(ar);
     ReadInt(ar);
     m_strText = ReadString(ar);
@@ -307,10 +305,7 @@ void CTextBox::TrackCreate(const CPose* pose, int handle) {
     if (handle == 0) {
         if (!creating)
             CPaint::TrackCreate(pose, handle);
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_points[1].x + m_points[3].x) / 2.0,
-                                                        (m_points[1].y + m_points[3].y) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        annotation::BeginBoxRotation(*this, frame, 1, 3);
     } else if (handle == -1) {
         annotation::SaveRescaleReferences(*this, 3, 1);
     } else if (handle >= 1 && handle <= 4 && !creating) {
@@ -322,11 +317,7 @@ void CTextBox::TrackCreate(const CPose* pose, int handle) {
 void CTextBox::DragHandle(const CPose* pose, int handle) {
     if (m_pTool == nullptr || !HasPoints())
         return;
-    Invalidate();
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    MoveBoxCorner(handle, local.x, local.y, nullptr);
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::DragBoxCorner(*this, pose, FrameOf(pose), handle);
 }
 
 int CTextBox::FinishCreate(const CPose* pose, int handle) {
@@ -373,17 +364,9 @@ void CTextBox::UpdateSizeInfo(const CPose* pose) {
     CPaint::UpdateSizeInfo(pose);
     if (m_pTool == nullptr || !HasPoints())
         return;
-    const CPose& frame = FrameOf(pose);
-    CPieceStatusText& status = m_pTool->m_status;
-    status.m_strName = m_strName;
-    status.m_strMeasure[0] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[1].x, m_points[1].y));
-    status.m_strMeasure[1] =
-        shape::PointText(m_pTool, LocalToWorldInFrame(frame, m_points[4].x, m_points[4].y));
-    status.m_strMeasure[2] = shape::LengthText(m_pTool, std::fabs(m_points[1].y - m_points[2].y));
-    status.m_strMeasure[3] = shape::LengthText(m_pTool, std::fabs(m_points[1].x - m_points[4].x));
-    status.m_fRotation = shape::Degrees(m_pose.angle + frame.angle);
-    status.m_nKind = 16;
+    const CDoublePoint &p1 = m_points[1], &p2 = m_points[2], &p4 = m_points[4];
+    annotation::ShowBoxStatus(*this, FrameOf(pose), p1, p4, std::fabs(p1.y - p2.y), std::fabs(p1.x - p4.x),
+                              16);
 }
 
 void CTextBox::AppendStatusText(CString& text) {

@@ -1,7 +1,9 @@
 #include "drawing/DimensionDrawing.h"
 
 #include <cmath>
+#include <memory>
 
+#include "drawing/CLabelFont.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
@@ -67,6 +69,29 @@ bool ShowsLabel(CPaint& shape, int labelFlag) {
         return false;
     const CTool& tool = *shape.m_pTool;
     return !shape.IsSelected() || (tool.m_toolMode != kToolRotateAroundOrigin && tool.m_nDragState != 0);
+}
+
+void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, CPoint at, const CString& text) {
+    const std::unique_ptr<CFont> turned = font.MakeTurned(escapement);
+    CFont* previousFont = dc.SelectObject(turned.get());
+    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
+    dc.TextOut(at.x, at.y, text);
+    dc.SetTextColor(previousColor);
+    dc.SelectObject(previousFont);
+}
+
+void DrawHandleMarkers(CPaint& shape, const CPlacement& placement, const std::vector<CDoublePoint>& circles,
+                       const CDoublePoint* rotationHandle) {
+    CDC* dc = shape.m_pTool->GetTargetDC();
+    CPen black(PS_SOLID, 0, RGB(0, 0, 0));
+    CPen* previous = dc->SelectObject(&black);
+    CPoint device;
+    for (const CDoublePoint& circle : circles)
+        if (shape::ToDevice(*shape.m_pTool, placement, circle, device))
+            shape.DrawCircleMarker(device.x, device.y);
+    if (rotationHandle != nullptr && shape::ToDevice(*shape.m_pTool, placement, *rotationHandle, device))
+        shape.DrawCrossMarker(device.x, device.y);
+    dc->SelectObject(previous);
 }
 
 }  // namespace dimension

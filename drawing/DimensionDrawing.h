@@ -1,13 +1,18 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
+#include "model/Geometry.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/GdiTypes.h"
 
 class CDC;
+class CLabelFont;
 class CPaint;
 class CPen;
+class CPlacement;
+class CString;
 class CTool;
 
 // What the dimension line and the dimension angle draw alike: their two pens, the arrowheads
@@ -29,5 +34,12 @@ double ArrowSize(const CPaint& shape, int index);
 void DrawArrowhead(const CPaint& shape, CDC& dc, const std::array<CPoint, 3>& head);
 // The label hides on a selected object while the selection is being turned.
 bool ShowsLabel(CPaint& shape, int labelFlag);
+// The label in black at a device point, in the label font turned by an escapement in tenths
+// of a degree.
+void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, CPoint at, const CString& text);
+// In a black pen: circles on the local points given, then a cross on the rotation handle when
+// there is one. A point off the device is left out.
+void DrawHandleMarkers(CPaint& shape, const CPlacement& placement, const std::vector<CDoublePoint>& circles,
+                       const CDoublePoint* rotationHandle);
 
 }  // namespace dimension

@@ -45,3 +45,15 @@ bool TakeDimensionStep(CPaint& shape, const CEditStep& step, int& label) {
     label = payload->label;
     return true;
 }
+
+// Applies a step of points 1 to N to a dimension object and rebuilds its figure; 0, with
+// nothing changed, when the object lacks its points or the step holds none.
+template <std::size_t N, class Dimension>
+int ApplyDimensionStep(Dimension& shape, CEditStep& step, int& label) {
+    shape.Invalidate();
+    if (shape.m_points.GetSize() < Dimension::kPointCount || !TakeDimensionStep<N>(shape, step, label))
+        return 0;
+    shape.RebuildShape();
+    shape.Invalidate();
+    return 1;
+}

@@ -158,6 +158,15 @@ bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local) {
            y >= static_cast<int>(handle.y - t) && y < static_cast<int>(handle.y + t);
 }
 
+int HandleAtPoint(CPaint& shape, const CPose& frame, double x, double y, std::span<const int> order) {
+    const CDoublePoint local = shape.WorldToLocalInFrame(frame, x, y);
+    const double t = shape.m_pTool->GetHandleTolerance();
+    for (int handle : order)
+        if (HandleHolds(shape.m_points[handle], t, local))
+            return handle;
+    return -1;
+}
+
 bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p) {
     int winding = 0;
     for (size_t i = 0; i < outline.size(); ++i) {

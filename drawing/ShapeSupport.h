@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "model/CPaint.h"
@@ -47,6 +48,9 @@ bool CursorOnOutline(CPaint& shape, const std::vector<CDoublePoint>& local, bool
 // Whether a local point lies in the square handle of half-size t about a handle point, every
 // coordinate truncated toward zero, the right and bottom edges left out.
 bool HandleHolds(CDoublePoint handle, double t, CDoublePoint local);
+// The first handle, in the order given, whose square at the engine's tolerance holds a world
+// point; -1 for none.
+int HandleAtPoint(CPaint& shape, const CPose& frame, double x, double y, std::span<const int> order);
 
 // Whether a point lies inside a closed outline by the winding rule.
 bool WindingHolds(const std::vector<CDoublePoint>& outline, CDoublePoint p);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/base/CString.h"
+
+class CDataExchange;
+class CPaint;
+
+// The catalogue fields of one object as a property dialog edits them: the texts, the scale,
+// the price as typed and "Show in report". The category and the checking of the price stay
+// with the dialog.
+class CCatalogueFields {
+  public:
+    // The controls of a dialog that show the fields.
+    struct Controls {
+        int manufacturer;
+        int type;
+        int name;
+        int partNo;
+        int price;
+        int note;
+        int showInReport;
+    };
+
+    // Takes the object's fields, the price with two places.
+    void Read(const CPaint& object);
+    // Gives the object every field but the price, which the dialog checks before it takes it.
+    void Write(CPaint& object) const;
+    void Exchange(CDataExchange* dx, const Controls& controls);
+
+    CString m_manufacturer;
+    CString m_type;
+    CString m_name;
+    CString m_partNo;
+    CString m_price;
+    CString m_note;
+    CString m_scale;
+    int m_showInReport = 0;
+};
