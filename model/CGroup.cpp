@@ -5,16 +5,13 @@
 #include "model/CInGroupMark.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/ObjectFactory.h"
 #include "model/Units.h"
 #include "resources/StringTable.h"
 
 IMPLEMENT_SERIAL(CGroup, CPaint, 2)
 
 namespace {
-
-bool IsTrackPiece(const CString& name) {
-    return name == "CTrack" || name == "CArcTrack" || name == "CCircTrack" || name == "CSplineTrack";
-}
 
 void MarkInGroup(CPaint* object, int inGroup) {
     const CString name = object->GetClassName();
@@ -143,7 +140,7 @@ int CGroup::GetScaleIndexForNewGroup() {
         index = kDefaultScaleIndex;
     bool head = true;
     for (CPaint* member : m_members) {
-        if (head || IsTrackPiece(member->GetClassName())) {
+        if (head || IsTrackPieceClass(member->GetClassName())) {
             const int found = FindScale(member->GetScale());
             if (found >= 0)
                 index = found;

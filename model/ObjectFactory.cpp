@@ -67,3 +67,8 @@ const char* GetClassNameForKind(int createKind) {
         return "";
     return kKindClasses[createKind - kStepCreateFirst];
 }
+
+bool IsTrackPieceClass(const CString& className) {
+    return className == "CTrack" || className == "CArcTrack" || className == "CCircTrack" ||
+           className == "CSplineTrack";
+}

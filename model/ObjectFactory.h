@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/base/CString.h"
+
 class CPaint;
 class CTool;
 
@@ -20,3 +22,6 @@ bool HasObjectMakerForKind(int createKind);
 // class name a create kind constructs (empty outside 11 to 34).
 int GetCreateKindForTool(int mode);
 const char* GetClassNameForKind(int createKind);
+
+// Whether objects of the class are pieces of track: straight, curved, circle or spline.
+bool IsTrackPieceClass(const CString& className);

@@ -4,6 +4,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CTerrainSurface.h"
+#include "model/ObjectFactory.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowClass.h"
@@ -36,8 +37,7 @@ constexpr std::array<UINT, kToolCount> kModeCursors = {
     339, 339, 339, 339, 320, 338, 308, 461, 308, 337, 314, 315, 379, 379, 463, 463, 462, 308, 308, 524};
 
 bool IsTrackPiece(CPaint* object) {
-    const CString name = object->GetRuntimeClass()->m_lpszClassName;
-    return name == "CTrack" || name == "CArcTrack" || name == "CCircTrack" || name == "CSplineTrack";
+    return IsTrackPieceClass(object->GetRuntimeClass()->m_lpszClassName);
 }
 
 // A selected terrain with p inside its outline and one of its knots near p on the screen.
