@@ -84,14 +84,10 @@ void C2DPropertyDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_PROPERTIES_TABS, m_tabs);
     DDX_Control(dx, IDC_PROPERTIES_PREVIEW, m_preview);
-    DDX_Text(dx, IDC_PROPERTIES_TYPE, m_strType);
-    DDX_Text(dx, IDC_PROPERTIES_NAME, m_strName);
-    DDX_Text(dx, IDC_PROPERTIES_NOTE, m_strNote);
     DDX_Radio(dx, IDC_APPLY_TO_CLICKED, m_nApplyMode);
-    DDX_Check(dx, IDC_PROPERTIES_IN_REPORT, m_bShowInReport);
-    DDX_Text(dx, IDC_PROPERTIES_MANUFACTURER, m_strManufacturer);
-    DDX_Text(dx, IDC_PROPERTIES_PART_NO, m_strPartNo);
-    DDX_Text(dx, IDC_PROPERTIES_PRICE, m_strPrice);
+    m_fields.Exchange(
+        dx, {IDC_PROPERTIES_MANUFACTURER, IDC_PROPERTIES_TYPE, IDC_PROPERTIES_NAME, IDC_PROPERTIES_PART_NO,
+             IDC_PROPERTIES_PRICE, IDC_PROPERTIES_NOTE, IDC_PROPERTIES_IN_REPORT});
 }
 
 BOOL C2DPropertyDialog::OnInitDialog() {
@@ -102,16 +98,8 @@ BOOL C2DPropertyDialog::OnInitDialog() {
     if (!m_pages.empty())
         m_pages[0]->ShowWindow(SW_SHOW);
     FillCategories();
-    if (m_pCopy != nullptr) {
-        m_strManufacturer = m_pCopy->m_strManufacturer;
-        m_strScale = m_pCopy->m_strScale;
-        m_strName = m_pCopy->m_strName;
-        m_strPartNo = m_pCopy->m_strPartNo;
-        m_strType = m_pCopy->m_strType;
-        m_strNote = m_pCopy->m_strNote;
-        m_bShowInReport = m_pCopy->m_bShowInReport;
-        m_strPrice.Format("%.2f", m_pCopy->m_fPrice);
-    }
+    if (m_pCopy != nullptr)
+        m_fields.Read(*m_pCopy);
     FillScales();
     UpdateData(FALSE);
     OnApplyMode();
@@ -176,17 +164,17 @@ void C2DPropertyDialog::FillScales() {
     int chosen = 0;
     for (int row = 0; row < kScaleCount; ++row) {
         combo.AddString(ScaleTable[row].name);
-        if (m_strScale == ScaleTable[row].name)
+        if (m_fields.m_scale == ScaleTable[row].name)
             chosen = row;
     }
     combo.SetCurSel(chosen);
-    m_strScale = ScaleTable[chosen].name;
+    m_fields.m_scale = ScaleTable[chosen].name;
 }
 
 void C2DPropertyDialog::OnScaleChosen() {
     const int row = static_cast<CComboBox*>(GetDlgItem(IDC_PROPERTIES_SCALE))->GetCurSel();
     if (row >= 0 && row < kScaleCount)
-        m_strScale = ScaleTable[row].name;
+        m_fields.m_scale = ScaleTable[row].name;
 }
 
 void C2DPropertyDialog::EnableCatalogueFields(BOOL enable) {
@@ -242,15 +230,9 @@ void C2DPropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || m_pCopy == nullptr)
         return;
     m_pCopy->m_strCategory = ChosenCategory();
-    m_pCopy->m_strManufacturer = m_strManufacturer;
-    m_pCopy->m_strName = m_strName;
-    m_pCopy->m_strScale = m_strScale;
-    m_pCopy->m_strPartNo = m_strPartNo;
-    m_pCopy->m_fPrice = ReadPrice(m_strPrice);
+    m_fields.Write(*m_pCopy);
+    m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
     if (RefuseNegativePrice(*this, IDC_PROPERTIES_PRICE, m_pCopy->m_fPrice))
         return;
-    m_pCopy->m_strType = m_strType;
-    m_pCopy->m_strNote = m_strNote;
-    m_pCopy->m_bShowInReport = m_bShowInReport;
     EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "drawing/CCatalogueFields.h"
 #include "drawing/CPagesOwner.h"
 #include "model/CPose.h"
 #include "platform/ctl/CDialog.h"
@@ -35,15 +36,8 @@ class C2DPropertyDialog : public CDialog, public CPagesOwner {
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
 
     CString m_strCategory;
-    CString m_strType;
-    CString m_strName;
-    CString m_strNote;
     int m_nApplyMode = 0;
-    int m_bShowInReport = 0;
-    CString m_strManufacturer;
-    CString m_strScale;
-    CString m_strPartNo;
-    CString m_strPrice;
+    CCatalogueFields m_fields;
 
   protected:
     BOOL OnInitDialog() override;

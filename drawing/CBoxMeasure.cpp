@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
@@ -140,14 +139,10 @@ void CBoxMeasure::DrawLabels(CDC& dc, const CPose& frame) {
     if (!shape::OutlineToDevice(*m_pTool, world, {bottom, side, {side.x, side.y + 2.0 * h + lineHeight}},
                                 anchors))
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(m_labelFont.Description().lfEscapement);
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(255, 0, 0));
-    dc.TextOut(anchors[0].x, anchors[0].y, shape::LengthText(m_pTool, Width()));
-    dc.TextOut(anchors[1].x, anchors[1].y, AreaLabel());
-    dc.TextOut(anchors[2].x, anchors[2].y, shape::LengthText(m_pTool, Height()));
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, m_labelFont.Description().lfEscapement, RGB(255, 0, 0),
+                             {{anchors[0], shape::LengthText(m_pTool, Width())},
+                              {anchors[1], AreaLabel()},
+                              {anchors[2], shape::LengthText(m_pTool, Height())}});
 }
 
 // ---- Hit tests ----

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 
 #include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
@@ -153,12 +152,8 @@ void CLineMeasure::DrawSelected(CDC& dc, const CPose& frame, const std::vector<C
     CPoint corner;
     if (!shape::ToDevice(*m_pTool, CPlacement(CPose(), CPose()), {end.x + gap, end.y}, corner))
         return;
-    const std::unique_ptr<CFont> font = m_labelFont.MakeTurned(m_labelFont.Description().lfEscapement);
-    CFont* previousFont = dc.SelectObject(font.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(255, 0, 0));
-    dc.TextOut(corner.x, corner.y, LabelText(frame));
-    dc.SetTextColor(previousColor);
-    dc.SelectObject(previousFont);
+    dimension::DrawLabelText(dc, m_labelFont, m_labelFont.Description().lfEscapement, RGB(255, 0, 0),
+                             {{corner, LabelText(frame)}});
 }
 
 // ---- Hit tests ----

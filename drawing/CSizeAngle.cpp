@@ -311,7 +311,8 @@ void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& fr
     const double turn = (DirectionOf(m_points[4]) + m_pose.angle + frame.angle) * kDegreesPerRadian;
     if (!std::isfinite(turn) || std::fabs(turn) > 1.0e6)
         return;
-    dimension::DrawLabelText(dc, m_labelFont, -10 * (90 + static_cast<int>(turn)), reference, LabelText());
+    dimension::DrawLabelText(dc, m_labelFont, -10 * (90 + static_cast<int>(turn)), RGB(0, 0, 0),
+                             {{reference, LabelText()}});
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {

@@ -217,7 +217,7 @@ void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
     CPoint corner;
     if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], corner))
         return;
-    dimension::DrawLabelText(dc, m_labelFont, 0, corner, LabelText());
+    dimension::DrawLabelText(dc, m_labelFont, 0, RGB(0, 0, 0), {{corner, LabelText()}});
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {

@@ -202,12 +202,8 @@ bool CSketch::CursorOnPath() {
 int CSketch::HitTestBoxHandle(const CPose* pose, double x, double y) {
     if (m_pTool == nullptr || !IsSelected() || PointCount() < kFirstDrawnPoint)
         return -1;
-    const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
-    const double t = m_pTool->GetHandleTolerance();
-    for (int i = 0; i < kFirstDrawnPoint; ++i)
-        if (shape::HandleHolds(m_points[i], t, local))
-            return i;
-    return -1;
+    constexpr int kBoxHandles[kFirstDrawnPoint] = {0, 1, 2, 3, 4};
+    return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kBoxHandles);
 }
 
 int CSketch::HitTestHandle(const CPose* pose, double x, double y) {

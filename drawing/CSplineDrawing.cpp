@@ -262,12 +262,8 @@ int CSpline::HitTestHandle(const CPose* pose, double x, double y) {
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const double t = m_pTool->GetHandleTolerance();
-    auto boxHandle = [&]() {
-        for (int i : {1, 2, 3, 4, 0})
-            if (shape::HandleHolds(m_points[i], t, local))
-                return i;
-        return -1;
-    };
+    constexpr int kBoxOrder[] = {1, 2, 3, 4, 0};
+    auto boxHandle = [&]() { return shape::HandleAtPoint(*this, FrameOf(pose), x, y, kBoxOrder); };
     if (m_fCornerX1 == m_fCornerX2 || m_fCornerY1 == m_fCornerY2) {
         const int box = boxHandle();
         if (box >= 0)

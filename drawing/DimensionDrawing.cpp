@@ -71,11 +71,12 @@ bool ShowsLabel(CPaint& shape, int labelFlag) {
     return !shape.IsSelected() || (tool.m_toolMode != kToolRotateAroundOrigin && tool.m_nDragState != 0);
 }
 
-void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, CPoint at, const CString& text) {
+void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, COLORREF colour,
+                   std::initializer_list<LabelLine> lines) {
     const std::unique_ptr<CFont> turned = font.MakeTurned(escapement);
     CFont* previousFont = dc.SelectObject(turned.get());
-    const COLORREF previousColor = dc.SetTextColor(RGB(0, 0, 0));
-    dc.TextOut(at.x, at.y, text);
+    const COLORREF previousColor = dc.SetTextColor(colour);
+    for (const LabelLine& line : lines) dc.TextOut(line.at.x, line.at.y, line.text);
     dc.SetTextColor(previousColor);
     dc.SelectObject(previousFont);
 }

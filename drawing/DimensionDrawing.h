@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "model/Geometry.h"
+#include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -12,11 +14,10 @@ class CLabelFont;
 class CPaint;
 class CPen;
 class CPlacement;
-class CString;
 class CTool;
 
-// What the dimension line and the dimension angle draw alike: their two pens, the arrowheads
-// and when the label shows.
+// What the dimension line and the dimension angle draw alike: their two pens, the arrowheads,
+// when the label shows and, with the measures, the label text.
 namespace dimension {
 
 // The frames: with the label flag clear a black one-pixel line, else the pen's style and
@@ -34,9 +35,14 @@ double ArrowSize(const CPaint& shape, int index);
 void DrawArrowhead(const CPaint& shape, CDC& dc, const std::array<CPoint, 3>& head);
 // The label hides on a selected object while the selection is being turned.
 bool ShowsLabel(CPaint& shape, int labelFlag);
-// The label in black at a device point, in the label font turned by an escapement in tenths
-// of a degree.
-void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, CPoint at, const CString& text);
+// One line of a label: its text at a device point.
+struct LabelLine {
+    CPoint at;
+    CString text;
+};
+// Label lines in one colour, in the label font turned by an escapement in tenths of a degree.
+void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, COLORREF colour,
+                   std::initializer_list<LabelLine> lines);
 // In a black pen: circles on the local points given, then a cross on the rotation handle when
 // there is one. A point off the device is left out.
 void DrawHandleMarkers(CPaint& shape, const CPlacement& placement, const std::vector<CDoublePoint>& circles,
