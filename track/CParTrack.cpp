@@ -452,7 +452,7 @@ CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) cons
     return m_pTool->LayoutToDevice(world.x, world.y, 1);
 }
 
-int CParTrack::IsTrackClass(CPaint* object) {
+bool CParTrack::IsTrackClass(CPaint* object) {
     const CString name = object->GetClassName();
     return name == "CArcTrack" || name == "CCircTrack" || name == "CTrack" || name == "CSplineTrack";
 }

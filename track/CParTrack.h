@@ -43,6 +43,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     explicit CParTrack(CTool* tool);
     ~CParTrack() override;
 
+    // Whether the object is one of the plan's track pieces: straight, circular, elliptic or spline.
+    static bool IsTrackClass(CPaint* object);
+
     // Gauge and the sizes derived from it for the document's model scale.
     void ApplyScale();
     void SetDefaultTunnelSize();
@@ -199,7 +202,6 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
     CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
-    int IsTrackClass(CPaint* object);
 
   private:
     void ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode, CDoublePoint before,
