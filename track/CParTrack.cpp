@@ -729,6 +729,12 @@ void CParTrack::WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int
     }
 }
 
+void CParTrack::WorldBoundsOfBox(const CPose* pose, CDoublePoint a, CDoublePoint b, double& minX,
+                                 double& minY, double& maxX, double& maxY) const {
+    const CDoublePoint corners[4] = {{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}};
+    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+}
+
 int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {
     if (!record)
         return ApplyEditStep(step.get());

@@ -165,6 +165,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;
+    // The world box of the local box between corners a and b, placed under the pose.
+    void WorldBoundsOfBox(const CPose* pose, CDoublePoint a, CDoublePoint b, double& minX, double& minY,
+                          double& maxX, double& maxY) const;
     // The world point of an end under the parent placement (the own one when null).
     CDoublePoint EndWorldPoint(const CPose* pose, int index) const;
     double EndElevation(int index) const { return index == 0 ? m_fBeginElevation : m_fEndElevation; }
