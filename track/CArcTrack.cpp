@@ -186,20 +186,13 @@ void CArcTrack::RebuildMarkers() {
 }
 
 void CArcTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
-    const CDoublePoint corners[4] = {{m_fCornerX1, m_fCornerY1},
-                                     {m_fCornerX2, m_fCornerY1},
-                                     {m_fCornerX2, m_fCornerY2},
-                                     {m_fCornerX1, m_fCornerY2}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, {m_fCornerX1, m_fCornerY1}, {m_fCornerX2, m_fCornerY2}, minX, minY, maxX, maxY);
 }
 
 void CArcTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     const double m = Margin();
-    const CDoublePoint corners[4] = {{m_fCornerX1 - m, m_fCornerY1 + m},
-                                     {m_fCornerX2 + m, m_fCornerY1 + m},
-                                     {m_fCornerX2 + m, m_fCornerY2 - m},
-                                     {m_fCornerX1 - m, m_fCornerY2 - m}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, {m_fCornerX1 - m, m_fCornerY1 + m}, {m_fCornerX2 + m, m_fCornerY2 - m}, minX, minY,
+                     maxX, maxY);
 }
 
 void CArcTrack::CopyFrom(CPaint* other) {

@@ -131,16 +131,11 @@ void CCircTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, d
     const double margin = Margin();
     const double x1 = m_fCornerX1 + margin, y1 = m_fCornerY1 - margin;
     const double x2 = m_fCornerX2 - margin, y2 = m_fCornerY2 + margin;
-    const CDoublePoint corners[4] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, {x1, y1}, {x2, y2}, minX, minY, maxX, maxY);
 }
 
 void CCircTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
-    const CDoublePoint corners[4] = {{m_fCornerX1, m_fCornerY1},
-                                     {m_fCornerX2, m_fCornerY1},
-                                     {m_fCornerX2, m_fCornerY2},
-                                     {m_fCornerX1, m_fCornerY2}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, {m_fCornerX1, m_fCornerY1}, {m_fCornerX2, m_fCornerY2}, minX, minY, maxX, maxY);
 }
 
 void CCircTrack::CopyFrom(CPaint* other) {

@@ -452,7 +452,7 @@ CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) cons
     return m_pTool->LayoutToDevice(world.x, world.y, 1);
 }
 
-int CParTrack::IsTrackClass(CPaint* object) {
+bool CParTrack::IsTrackClass(CPaint* object) {
     const CString name = object->GetClassName();
     return name == "CArcTrack" || name == "CCircTrack" || name == "CTrack" || name == "CSplineTrack";
 }
@@ -727,6 +727,12 @@ void CParTrack::WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int
         maxX = i == 0 ? world.x : std::max(maxX, world.x);
         maxY = i == 0 ? world.y : std::max(maxY, world.y);
     }
+}
+
+void CParTrack::WorldBoundsOfBox(const CPose* pose, CDoublePoint a, CDoublePoint b, double& minX,
+                                 double& minY, double& maxX, double& maxY) const {
+    const CDoublePoint corners[4] = {{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}};
+    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
 
 int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {

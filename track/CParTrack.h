@@ -43,6 +43,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     explicit CParTrack(CTool* tool);
     ~CParTrack() override;
 
+    // Whether the object is one of the plan's track pieces: straight, circular, elliptic or spline.
+    static bool IsTrackClass(CPaint* object);
+
     // Gauge and the sizes derived from it for the document's model scale.
     void ApplyScale();
     void SetDefaultTunnelSize();
@@ -162,6 +165,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;
+    // The world box of the local box between corners a and b, placed under the pose.
+    void WorldBoundsOfBox(const CPose* pose, CDoublePoint a, CDoublePoint b, double& minX, double& minY,
+                          double& maxX, double& maxY) const;
     // The world point of an end under the parent placement (the own one when null).
     CDoublePoint EndWorldPoint(const CPose* pose, int index) const;
     double EndElevation(int index) const { return index == 0 ? m_fBeginElevation : m_fEndElevation; }
@@ -199,7 +205,6 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
     CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
-    int IsTrackClass(CPaint* object);
 
   private:
     void ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode, CDoublePoint before,

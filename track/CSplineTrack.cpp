@@ -221,8 +221,7 @@ void CSplineTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY,
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     ControlBox(x0, y0, x1, y1);
     const CDoublePoint a = MapControlPoint({x0, y0}), b = MapControlPoint({x1, y1});
-    const CDoublePoint corners[4] = {{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, a, b, minX, minY, maxX, maxY);
 }
 
 void CSplineTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
@@ -231,8 +230,7 @@ void CSplineTrack::GetBounds(const CPose* pose, double& minX, double& minY, doub
                  right = std::max(m_fCornerX1, m_fCornerX2) + m;
     const double bottom = std::min(m_fCornerY1, m_fCornerY2) - m,
                  top = std::max(m_fCornerY1, m_fCornerY2) + m;
-    const CDoublePoint corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-    WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
+    WorldBoundsOfBox(pose, {left, top}, {right, bottom}, minX, minY, maxX, maxY);
 }
 
 void CSplineTrack::WorldExtentOfControlBox() {

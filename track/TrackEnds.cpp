@@ -5,10 +5,7 @@
 #include "track/CParTrack.h"
 
 bool IsTrackPiece(CPaint* object) {
-    if (object == nullptr)
-        return false;
-    const CString name = object->GetClassName();
-    return name == "CTrack" || name == "CCircTrack" || name == "CArcTrack" || name == "CSplineTrack";
+    return object != nullptr && CParTrack::IsTrackClass(object);
 }
 
 CParTrack* AsTrackPiece(CPaint* object) {
