@@ -8,6 +8,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/ObjectFactory.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
@@ -453,8 +454,7 @@ CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) cons
 }
 
 bool CParTrack::IsTrackClass(CPaint* object) {
-    const CString name = object->GetClassName();
-    return name == "CArcTrack" || name == "CCircTrack" || name == "CTrack" || name == "CSplineTrack";
+    return IsTrackPieceClass(object->GetClassName());
 }
 
 // ---- Drawing shared by the pieces ----
