@@ -105,7 +105,6 @@ class C3D : public CPaint, public CConformingObject, public CInGroupMark {
     CDoublePoint BoxCentre() const;
     void InitShape();
     void FitModelToBox(const CPose& frame);
-    void DrawCrossBox(const CPose& frame);
     int RunDialog(const CPose* pose, bool creating);
     void ApplyDialogResult(const CPose* pose, C3D* result, int mode);
     // The terrains and benchwork of the current group under the world point: their highest

@@ -13,6 +13,7 @@
 #include "view3d/C3D.h"
 #include "view3d/C3DPropertyDialog.h"
 #include "view3d/CreationDialog.h"
+#include "view3d/CrossBox.h"
 #include "view3d/HeightDrag.h"
 
 // A 3D shape on the plan: its cross box or footprint, hit tests, handles, the Ctrl height drag
@@ -39,24 +40,11 @@ int C3D::Draw(const CPose* parent) {
         if (footprint && GetEditState() == -1)
             for (const r3d::Polygon& polygon : m_hModel->Polygons()) DrawFootprintPolygon(polygon);
         else if (m_bShowBoxWhenGrouped || !m_bGrouped)
-            DrawCrossBox(frame);
+            DrawCrossBox(*m_pTool, CPlacement(m_pose, frame), Corners());
     }
     if (shape::ShowsHandles(*this))
         shape::DrawBoxHandles(*this, frame);
     return 1;
-}
-
-void C3D::DrawCrossBox(const CPose& frame) {
-    std::vector<CPoint> box;
-    if (!shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, frame), Corners(), box))
-        return;
-    CDC& dc = *m_pTool->GetTargetDC();
-    dc.MoveTo(box.back());
-    for (const CPoint& corner : box) dc.LineTo(corner);
-    dc.MoveTo(box[0]);
-    dc.LineTo(box[2]);
-    dc.MoveTo(box[1]);
-    dc.LineTo(box[3]);
 }
 
 // The polygon's own vertex count sizes the walk, and a vertex whose read failed has no

@@ -11,6 +11,7 @@
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/gdi/CBitmap.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
@@ -287,11 +288,16 @@ void C3DView::OnActivateView(BOOL activate, CView* activated, CView* deactivated
     CView::OnActivateView(activate, activated, deactivated);
 }
 
+// A window class of its own carries the view's cursor, so the plan views keep theirs in theirs.
+BOOL C3DView::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.lpszClass =
+        AfxRegisterWndClass(CS_DBLCLKS, LoadResourceCursor(kViewCursor), GetSysColorBrush(COLOR_WINDOW));
+    return CView::PreCreateWindow(cs);
+}
+
 void C3DView::ShowViewCursor() {
-    if (HCURSOR cursor = LoadResourceCursor(kViewCursor)) {
-        SetClassLongPtr(m_hWnd, GCLP_HCURSOR, reinterpret_cast<std::intptr_t>(cursor));
+    if (HCURSOR cursor = LoadResourceCursor(kViewCursor))
         ::SetCursor(cursor);
-    }
 }
 
 void C3DView::OnDestroy() {

@@ -73,6 +73,7 @@ class C3DView : public CView, public C3DViewServices {
     void OnDestroy() override;
     void OnSize(UINT type, int cx, int cy) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnLButtonDown(UINT flags, CPoint point) override;

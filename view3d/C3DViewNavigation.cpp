@@ -301,7 +301,6 @@ void C3DView::OnMouseMove(UINT flags, CPoint point) {
         if (CMainFrameServices* main = CCVNDoc::GetMainFrameServices())
             main->UpdateStatusPanes();
     }
-    ShowViewCursor();
     CPoint screen = point;
     ClientToScreen(&screen);
     if (m_nDriveMode == kDrive) {

@@ -27,6 +27,7 @@
 #include "view3d/C3D.h"
 #include "view3d/CSpritePropertyDialog.h"
 #include "view3d/CreationDialog.h"
+#include "view3d/CrossBox.h"
 #include "view3d/HeightDrag.h"
 
 IMPLEMENT_SERIAL(CSprite, CBMP, 1)
@@ -175,8 +176,10 @@ int CSprite::Draw(const CPose* parent) {
     const CPose& frame = FrameOf(parent);
     if (m_bShowOn2DPlan && m_pImage != nullptr && m_pMask != nullptr && GetEditState() == -1)
         DrawMaskedPicture(parent);
-    else if (m_bShowBoxWhenGrouped || !m_bGrouped)
-        DrawCrossBox(frame);
+    else if (m_bShowBoxWhenGrouped || !m_bGrouped) {
+        CShapePen pen(*this, *m_pTool->GetTargetDC());
+        DrawCrossBox(*m_pTool, CPlacement(m_pose, frame), Corners());
+    }
     if (shape::ShowsHandles(*this))
         shape::DrawBoxHandles(*this, frame);
     return 1;
@@ -197,20 +200,6 @@ void CSprite::DrawMaskedPicture(const CPose* parent) {
     m_pImage = SwapPicture(std::move(former));
     m_dwRop = rop;
     m_bSelected = selected;
-}
-
-void CSprite::DrawCrossBox(const CPose& frame) {
-    std::vector<CPoint> box;
-    if (!shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, frame), Corners(), box))
-        return;
-    CDC& dc = *m_pTool->GetTargetDC();
-    CShapePen pen(*this, dc);
-    dc.MoveTo(box.back());
-    for (const CPoint& corner : box) dc.LineTo(corner);
-    dc.MoveTo(box[0]);
-    dc.LineTo(box[2]);
-    dc.MoveTo(box[1]);
-    dc.LineTo(box[3]);
 }
 
 void CSprite::TrackCreate(const CPose* pose, int handle) {

@@ -64,7 +64,6 @@ class CSprite : public CBMP, public CInGroupMark {
     double Scale3D() const;
     CDoublePoint PictureCentre() const;
     void DrawMaskedPicture(const CPose* parent);
-    void DrawCrossBox(const CPose& frame);
     void FitSprite(const CPose& frame);
     void ApplyDialogResult(const CPose* pose, CSprite* result, int mode, bool record);
     int RunDialog(const CPose* pose, bool record);

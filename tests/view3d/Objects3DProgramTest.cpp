@@ -8,6 +8,7 @@
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Raster.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/Objects3DTemplates.h"
@@ -104,6 +105,28 @@ class Objects3DProgram : public RunningProgram {
 };
 
 }  // namespace
+
+// Over each view its own cursor, already on the first move after the other view had the mouse.
+TEST_F(Objects3DProgram, ThePlanAndThe3DViewShowTheirOwnCursorsFromTheFirstMove) {
+    constexpr UINT kLineCursor = 515;
+    const auto shownOver = [this](CWnd* window, CPoint point) {
+        window->ClientToScreen(&point);
+        host.MouseMove(point);
+        host.RunUntilIdle();
+        return host.ShownCursor();
+    };
+    const auto activate = [this](CView* shown) {
+        Main().MDIActivate(shown->GetParentFrame());
+        host.RunUntilIdle();
+    };
+    activate(plan);
+    Command(ID_TOOL_LINE);
+    EXPECT_EQ(shownOver(plan, CPoint(150, 150)), LoadResourceCursor(kLineCursor));
+    activate(view);
+    EXPECT_EQ(shownOver(view, CPoint(40, 40)), LoadResourceCursor(C3DView::kViewCursor));
+    activate(plan);
+    EXPECT_EQ(shownOver(plan, CPoint(150, 150)), LoadResourceCursor(kLineCursor));
+}
 
 TEST_F(Objects3DProgram, AShapeIsInsertedWithItsDialogResizedTurnedRaisedAndItsFlipRefused) {
     const CString model = WriteModel();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cstring>
 
 #include "platform/r3d/Clump.h"
@@ -193,6 +195,17 @@ TEST(Sprite3D, OnThePlanTheMaskedPictureShowsOnlyItsShapeOverWhatLiesBelow) {
     sprite->m_strMask.Empty();
     sprite->LoadBitmaps();
     EXPECT_EQ(sprite->GetMask(), nullptr);
+    Canvas boxPage(60, 60, RGB(0, 200, 0));
+    plan.tool.SetTargetDC(&boxPage.dc, &boxPage.dc);
+    ASSERT_EQ(sprite->Draw(nullptr), 1);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    std::string row;
+    for (int x = 0; x < 30; ++x) row += boxPage.dc.GetPixel(x, 20) == RGB(0, 200, 0) ? '.' : '#';
+    std::string column;
+    for (int y = 0; y < 50; ++y) column += boxPage.dc.GetPixel(10, y) == RGB(0, 200, 0) ? '.' : '#';
+    // The left side, the crossing diagonals and the right side; the top, the crossing and the bottom.
+    EXPECT_EQ(row, "#.........#.........#.........");
+    EXPECT_EQ(column, "#..................##...................#.........");
 }
 
 TEST(Sprite3D, ANewBitmapDrawnWithTheToolOpensItsDialogAndOneUndoTakesItAway) {
