@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfontconfig-dev fonts-dejavu-core fonts-liberation poppler-utils
-  libsdl2-dev libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libassimp-dev
+  libsdl2-dev libx11-dev libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libassimp-dev
+  xvfb libxtst-dev
 )
 
 missing=()

@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/base/Windows1252.h"
 #include "platform/host/ClipboardText.h"
+#include "platform/host/XErrorReport.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/CWnd.h"
@@ -92,14 +94,19 @@ SDL_Cursor* MakeCursor(HCURSOR cursor) {
 }  // namespace
 
 SdlHost::SdlHost() {
+    // A click that arrives just as a window gets the keyboard (a menu or dialog has just gone) is
+    // a click like any other, as on every classic desktop; SDL would drop it.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
     if (m_opened) SDL_StartTextInput();
+    const char* driver = m_opened ? SDL_GetCurrentVideoDriver() : nullptr;
+    if (driver && std::strcmp(driver, "x11") == 0) InstallXErrorReport();
     m_startTicks = SDL_GetTicks64();
 }
 
 SdlHost::~SdlHost() {
-    for (auto& [window, sdl] : m_windows) SDL_DestroyWindow(sdl);
     m_windows.clear();
+    m_pool.Clear();
     for (auto& [shape, cursor] : m_cursors)
         if (cursor) SDL_FreeCursor(cursor);
     m_cursors.clear();
@@ -127,11 +134,7 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     CRect rect;
     window->GetWindowRect(&rect);
     if (found == m_windows.end()) {
-        CString title;
-        window->GetWindowText(title);
-        // Our own frame and caption are drawn into the surface, so the desktop draws none.
-        const Uint32 flags = SDL_WINDOW_BORDERLESS | ((window->GetStyle() & WS_POPUP) ? SDL_WINDOW_POPUP_MENU : 0);
-        SDL_Window* sdl = SDL_CreateWindow(title, rect.left, rect.top, rect.Width(), rect.Height(), flags);
+        SDL_Window* sdl = m_pool.Take(rect, (window->GetStyle() & WS_POPUP) != 0);
         if (!sdl) return;
         found = m_windows.emplace(window, sdl).first;
     }
@@ -182,7 +185,7 @@ void SdlHost::ShowMinimised(CWnd* window, SDL_Window* sdl) {
 void SdlHost::TopLevelDestroyed(CWnd* window) {
     auto found = m_windows.find(window);
     if (found == m_windows.end()) return;
-    SDL_DestroyWindow(found->second);
+    m_pool.Give(found->second);
     m_windows.erase(found);
     m_changed.erase(window);
     std::erase(m_stacked, window);
@@ -314,6 +317,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+        m_keyModifiers = event.key.keysym.mod;
         if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
         break;
     case SDL_DROPFILE: {
@@ -328,8 +332,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         m_dropped.clear();
         break;
     case SDL_TEXTINPUT:
-        // The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types).
-        if ((SDL_GetModState() & KMOD_LALT) && !(SDL_GetModState() & (KMOD_RALT | KMOD_MODE)))
+        // The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types). The
+        // modifiers are those of the key that typed it: SDL's own state may already have Alt let go.
+        if ((m_keyModifiers & KMOD_LALT) && !(m_keyModifiers & (KMOD_RALT | KMOD_MODE)))
             break;
         // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.
         for (const char* c = event.text.text; *c; ++c)
@@ -339,13 +344,15 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     }
 }
 
-void SdlHost::Pump() {
+// Events after the one that ends a modal loop wait for the loop outside it, as typed-ahead keys
+// and clicks belong to the window that is left, not to the one that is closing.
+void SdlHost::Pump(const std::function<bool()>& running) {
     const long long wait = Manager().TimeToNextTimer();
     SDL_Event event;
     const int timeout = wait < 0 ? 50 : static_cast<int>(std::min<long long>(wait, 50));
     if (SDL_WaitEventTimeout(&event, timeout)) {
         HandleEvent(event);
-        while (SDL_PollEvent(&event)) HandleEvent(event);
+        while (running() && SDL_PollEvent(&event)) HandleEvent(event);
     }
     Manager().AdvanceClock(SDL_GetTicks64() - m_startTicks, true);
     Manager().RunUntilIdle();
@@ -355,12 +362,14 @@ void SdlHost::Pump() {
 }
 
 void SdlHost::RunModalLoop(CWnd* window) {
-    while (IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted()) Pump();
+    const auto running = [window] { return IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted(); };
+    while (running()) Pump(running);
 }
 
 int SdlHost::Run() {
     Manager().RunUntilIdle();
     PresentChanged();
-    while (!Manager().QuitPosted() && !Manager().TopLevels().empty()) Pump();
+    const auto running = [] { return !Manager().QuitPosted() && !Manager().TopLevels().empty(); };
+    while (running()) Pump(running);
     return Manager().ExitCode();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/CRect.h"
 #include "platform/host/Host.h"
+#include "platform/host/SdlWindowPool.h"
 
 struct SDL_Cursor;
 struct SDL_Window;
@@ -46,7 +48,7 @@ class SdlHost : public Host {
     };
 
     // One round: wait for an event or the next timer, deliver what came, paint and present.
-    void Pump();
+    void Pump(const std::function<bool()>& running);
     CWnd* WindowOf(unsigned int sdlWindowId) const;
     CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
     CPoint MotionPoint(unsigned int sdlWindowId, int x, int y);
@@ -61,12 +63,15 @@ class SdlHost : public Host {
     void PresentChanged();
 
     bool m_opened = false;
+    SdlWindowPool m_pool;
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
     std::map<HCURSOR, SDL_Cursor*> m_cursors;
     std::vector<CString> m_dropped;
     Motion m_lastMotion;
     CWnd* m_keyboardWindow = nullptr;
+    // The modifier keys held when the last key event was made.
+    unsigned int m_keyModifiers = 0;
     // The visible top-level windows as their SDL windows were last stacked, bottom first.
     std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;

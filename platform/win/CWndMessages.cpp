@@ -305,7 +305,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10) TrackMenuBarItem(0);
-        if (wParam >= 'A' && wParam <= 'Z') TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
+        if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9'))
+            TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
     case WM_SYSKEYUP:
         // Alt pressed and released alone opens the menu bar.

@@ -7,6 +7,7 @@
 #include "platform/ctl/CStatic.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
 
@@ -200,4 +201,16 @@ TEST_F(MainFrame, ToolParametersShowsAndHidesTheDialogWhileALayoutIsOpen) {
     EXPECT_FALSE(IsEnabled(ID_TOOL_PARAMETERS));
     EXPECT_FALSE(dialog.IsWindowVisible());
     EXPECT_EQ(dialog.m_bShown, 0);
+}
+
+TEST_F(MainFrame, AltAndTheUnderlinedDigitOpenThe3DMenu) {
+    bool opened = false;
+    host.WhenModal("", [&](CWnd& window) {
+        opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("Insert 3D Object") != -1;
+        host.PressKey(VK_ESCAPE);
+    });
+    host.KeyDown(VK_MENU);
+    host.PressKey('3');
+    host.KeyUp(VK_MENU);
+    EXPECT_TRUE(opened);
 }

@@ -1,0 +1,234 @@
+#include "tests/desktop/DesktopSession.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Split(const std::string& chord) {
+    std::vector<std::string> keys;
+    std::string key;
+    std::istringstream parts(chord);
+    while (std::getline(parts, key, '+')) keys.push_back(key);
+    return keys;
+}
+
+std::string KeyName(const std::string& key) {
+    if (key == "alt") return "Alt_L";
+    if (key == "ctrl") return "Control_L";
+    if (key == "shift") return "Shift_L";
+    return key;
+}
+
+std::string WindowName(Display* display, Window window) {
+    XTextProperty property{};
+    if (!XGetWMName(display, window, &property) || !property.value) return {};
+    std::string name(reinterpret_cast<const char*>(property.value), property.nitems);
+    XFree(property.value);
+    return name;
+}
+
+// A window the program destroys between listing and asking about it is no fault of the session's.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+// Starts Xvfb on a display number of its own choosing and answers the number, or -1.
+int StartXvfb(pid_t& server) {
+    int pipe_fds[2];
+    if (pipe(pipe_fds) != 0) return -1;
+    server = fork();
+    if (server == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        close(pipe_fds[0]);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        const std::string fd = std::to_string(pipe_fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1000x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipe_fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(pipe_fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(pipe_fds[0]);
+    return number.empty() ? -1 : std::atoi(number.c_str());
+}
+}  // namespace
+
+DesktopSession::DesktopSession() {
+    const char* given = std::getenv("CORVANE_DESKTOP_DISPLAY");
+    if (given && *given)
+        m_displayName = given;
+    else
+        StartServer();
+    if (!m_unavailable.empty()) return;
+    XSetErrorHandler(IgnoreXError);
+    m_display = XOpenDisplay(m_displayName.c_str());
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!m_display)
+        m_unavailable = "cannot open X display " + m_displayName;
+    else if (!XTestQueryExtension(m_display, &event, &error, &major, &minor))
+        m_unavailable = "the X server has no XTest extension";
+}
+
+DesktopSession::~DesktopSession() {
+    if (m_program > 0) {
+        kill(m_program, SIGKILL);
+        waitpid(m_program, nullptr, 0);
+    }
+    if (m_display) XCloseDisplay(m_display);
+    if (m_server > 0) {
+        kill(m_server, SIGTERM);
+        waitpid(m_server, nullptr, 0);
+    }
+}
+
+void DesktopSession::StartServer() {
+    const int number = StartXvfb(m_server);
+    if (number < 0)
+        m_unavailable = "Xvfb could not be started (Debian package xvfb)";
+    else
+        m_displayName = ":" + std::to_string(number);
+}
+
+void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
+    const std::filesystem::path home = Folder() / "home";
+    std::filesystem::create_directories(home / ".config");
+    const std::filesystem::path errors = Folder() / "stderr.txt";
+    m_program = fork();
+    if (m_program != 0) return;
+    // A test that dies leaves no program behind on the display.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    setenv("DISPLAY", m_displayName.c_str(), 1);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("CORVANE_HEADLESS");
+    unsetenv("CORVANE_TEST");
+    // Leaks of the GL driver and font libraries at exit are no fault of the program's.
+    setenv("ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1", 1);
+    if (chdir(home.c_str()) != 0) _exit(126);
+    const int file = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(file, STDERR_FILENO);
+    dup2(file, STDOUT_FILENO);
+    std::vector<char*> argv{const_cast<char*>(CORVANE_PROGRAM)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(CORVANE_PROGRAM, argv.data());
+    _exit(127);
+}
+
+bool DesktopSession::ProgramRunning() {
+    if (m_program <= 0) return false;
+    if (waitpid(m_program, nullptr, WNOHANG) == 0) return true;
+    m_program = -1;
+    return false;
+}
+
+int DesktopSession::WaitForExit(Milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (m_program > 0 && std::chrono::steady_clock::now() < end) {
+        int status = 0;
+        if (waitpid(m_program, &status, WNOHANG) == m_program) {
+            m_program = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+    return -1;
+}
+
+std::string DesktopSession::ProgramErrors() const { return ReadAll(Folder() / "stderr.txt"); }
+
+std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
+    std::vector<TopLevel> shown;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count)) return shown;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        shown.push_back({children[i], attributes.x, attributes.y, attributes.width, attributes.height,
+                         WindowName(m_display, children[i])});
+    }
+    if (children) XFree(children);
+    return shown;
+}
+
+std::vector<DesktopSession::TopLevel> DesktopSession::Popups() const {
+    std::vector<TopLevel> popups;
+    for (const TopLevel& window : TopLevels())
+        if (window.name.empty()) popups.push_back(window);
+    return popups;
+}
+
+std::vector<DesktopSession::TopLevel> DesktopSession::Dialogs() const {
+    std::vector<TopLevel> dialogs;
+    for (const TopLevel& window : TopLevels())
+        if (!window.name.empty() && window.name.rfind("Corvane", 0) != 0) dialogs.push_back(window);
+    return dialogs;
+}
+
+bool DesktopSession::FindMainWindow(TopLevel& main) const {
+    for (const TopLevel& window : TopLevels())
+        if (window.name.rfind("Corvane", 0) == 0) {
+            main = window;
+            return true;
+        }
+    return false;
+}
+
+bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
+
+void DesktopSession::Key(const std::string& chord) {
+    std::vector<unsigned int> codes;
+    for (const std::string& key : Split(chord)) {
+        const KeySym symbol = XStringToKeysym(KeyName(key).c_str());
+        codes.push_back(symbol == NoSymbol ? 0 : XKeysymToKeycode(m_display, symbol));
+    }
+    for (unsigned int code : codes) XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+        XTestFakeKeyEvent(m_display, *code, False, CurrentTime);
+    Flush();
+}
+
+void DesktopSession::Click(int x, int y) {
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    Flush();
+}
+
+void DesktopSession::Pause(Milliseconds time) const { std::this_thread::sleep_for(time); }
+
+void DesktopSession::Flush() { XSync(m_display, False); }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestFolder.h"
+
+typedef struct _XDisplay Display;
+
+// The real program on a real X server, driven by real X input (the XTest extension). The server
+// is the one CORVANE_DESKTOP_DISPLAY names (CI starts one for the desktop suite) or an Xvfb of
+// the session's own. The program runs with a fresh home folder inside the session's temporary
+// folder, and its stderr is kept there too.
+class DesktopSession {
+  public:
+    struct TopLevel {
+        unsigned long id = 0;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        std::string name;  // empty for menus, drop-downs, tips and the splash: they have no caption
+    };
+    using Milliseconds = std::chrono::milliseconds;
+
+    DesktopSession();
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // Empty when the session has its X server; else why it has none.
+    const std::string& Unavailable() const { return m_unavailable; }
+    const std::filesystem::path& Folder() const { return m_folder.Path(); }
+
+    void StartProgram(const std::vector<std::string>& arguments = {});
+    bool ProgramRunning();
+    // The program's exit code once it ended within timeout, else -1.
+    int WaitForExit(Milliseconds timeout);
+    std::string ProgramErrors() const;
+
+    std::vector<TopLevel> TopLevels() const;
+    std::vector<TopLevel> Popups() const;   // shown windows without a caption
+    std::vector<TopLevel> Dialogs() const;  // shown windows with a caption, but the main window
+    bool FindMainWindow(TopLevel& main) const;
+    bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
+
+    // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
+    void Key(const std::string& chord);
+    void Click(int x, int y);
+    void Pause(Milliseconds time) const;
+
+  private:
+    void StartServer();
+    void Flush();
+
+    TestFolder m_folder;
+    std::string m_unavailable;
+    std::string m_displayName;
+    pid_t m_server = -1;
+    pid_t m_program = -1;
+    Display* m_display = nullptr;
+};
