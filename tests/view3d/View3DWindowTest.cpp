@@ -556,6 +556,44 @@ TEST_F(View3DWindow, TheBackdropFollowsTheLayoutsSettingAndAFailedLoadKeepsTheOl
     EXPECT_EQ(view->GetBackdropName(), CString(sky.c_str()));
 }
 
+TEST_F(View3DWindow, ThePanoramaRisesAndSinksWithTheTiltAndTheBackgroundShowsAroundIt) {
+    SizeClient(400, 200);
+    const std::filesystem::path sky = folder / "sky.bmp";
+    WriteBitmap(sky, 64, 28, {255, 0, 0});
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 1;
+    layout->m_strBackdrop = sky.c_str();
+    const auto row = [&](int y) { return Camera().Picture().Pixel(200, y); };
+    const r3d::Raster::Rgb panorama{255, 0, 0};
+    const r3d::Raster::Rgb background{0, 0, 255};
+
+    // Two degrees up, the band's top row is (int)((int)(100 + 1.5 x sin 2 x 100) - 28 x 5 / 7) = 85.
+    // The ground's far edge, 16 units ahead and 1 below, lies 3.58 degrees under the level, so
+    // 5.58 under the middle, about row 149: the background shows above the band and between the
+    // band and the ground.
+    Command(ID_CAMERA_LOOK_UP);
+    EXPECT_EQ(Camera().BackdropRect(), (r3d::Rect{0, 85, 400, 28}));
+    EXPECT_EQ(row(84), background);
+    EXPECT_EQ(row(85), panorama);
+    EXPECT_EQ(row(112), panorama);
+    EXPECT_EQ(row(113), background);
+    EXPECT_EQ(row(145), background);
+    EXPECT_NE(row(155), background);
+
+    // Two degrees down the band starts at (int)((int)(100 - 5.23) - 20) = 74, and the ground's
+    // edge rises to 1.58 degrees under the middle, about row 114.
+    Command(ID_CAMERA_LOOK_DOWN);
+    Command(ID_CAMERA_LOOK_DOWN);
+    EXPECT_EQ(Camera().BackdropRect(), (r3d::Rect{0, 74, 400, 28}));
+    EXPECT_EQ(row(73), background);
+    EXPECT_EQ(row(74), panorama);
+    EXPECT_EQ(row(101), panorama);
+    EXPECT_EQ(row(102), background);
+    EXPECT_EQ(row(110), background);
+    EXPECT_NE(row(120), background);
+    EXPECT_NE(row(120), panorama);
+}
+
 TEST_F(View3DWindow, ModelsRebuiltByOneCommandAreRenderedOnceWhenItEnds) {
     host.RunUntilIdle();
     const int before = view->GetRenderCount();
