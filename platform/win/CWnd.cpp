@@ -262,8 +262,13 @@ void CWnd::SetWindowRect(const CRect& rect) {
     m_rect = rect;
     if (IsTopLevel() && sized) ResizeSurface();
     if (IsTopLevel()) Manager().TopLevelChanged(this);
-    m_ncDirty = true;
-    Invalidate(TRUE);
+    // A child that moved left its own children's pixels behind at the old place.
+    if (moved && !IsTopLevel()) {
+        InvalidateTree();
+    } else {
+        m_ncDirty = true;
+        Invalidate(TRUE);
+    }
     if (moved) {
         CPoint topLeft = rect.TopLeft();
         SendMessage(WM_MOVE, 0, MAKELPARAM(topLeft.x, topLeft.y));

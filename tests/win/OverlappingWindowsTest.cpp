@@ -99,3 +99,12 @@ TEST_F(OverlappingWindows, ARaisedWindowPaintsOverTheOneBelowWhichThenDrawsOnlyW
     EXPECT_EQ(PixelAt(kShared), PixelFromColor(kPlan));
     EXPECT_EQ(PixelAt(kPlanOnly), PixelFromColor(kPlan));
 }
+
+TEST_F(OverlappingWindows, AMovedWindowTakesItsPaneAlongAndStaysUnderTheOneAbove) {
+    const std::uint32_t bare = PixelAt(CPoint(290, 190));
+    plan.frame.MoveWindow(20, 70, 150, 100);
+    WindowManager::Instance().PaintAll();
+    EXPECT_EQ(PixelAt(CPoint(25, 160)), PixelFromColor(kPlan));
+    EXPECT_EQ(PixelAt(kPlanOnly), bare);
+    EXPECT_EQ(PixelAt(CPoint(100, 120)), PixelFromColor(kPicture));
+}
