@@ -262,8 +262,13 @@ void CWnd::SetWindowRect(const CRect& rect) {
     m_rect = rect;
     if (IsTopLevel() && sized) ResizeSurface();
     if (IsTopLevel()) Manager().TopLevelChanged(this);
-    m_ncDirty = true;
-    Invalidate(TRUE);
+    // A child that moved left its own children's pixels behind at the old place.
+    if (moved && !IsTopLevel()) {
+        InvalidateTree();
+    } else {
+        m_ncDirty = true;
+        Invalidate(TRUE);
+    }
     if (moved) {
         CPoint topLeft = rect.TopLeft();
         SendMessage(WM_MOVE, 0, MAKELPARAM(topLeft.x, topLeft.y));
@@ -330,8 +335,13 @@ BOOL CWnd::ShowWindow(int command) {
         }
         SetWindowRect(area);
     }
-    m_ncDirty = true;
-    Invalidate(TRUE);
+    // A window that was hidden left its children's pixels to whatever lay under it.
+    if (wasVisible) {
+        m_ncDirty = true;
+        Invalidate(TRUE);
+    } else {
+        InvalidateTree();
+    }
     if (IsTopLevel()) {
         Manager().TopLevelChanged(this);
         if (command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) Manager().Activate(this);
@@ -696,10 +706,22 @@ void CWnd::BringWindowToTop() {
         Manager().BringToTop(this);
         return;
     }
+    const bool wasCovered = IsCoveredBySiblingAbove();
     auto& siblings = m_parent->m_children;
     std::erase(siblings, this);
     siblings.push_back(this);
-    Invalidate(TRUE);
+    // What the siblings hid, frame and children included, is painted over them now.
+    if (wasCovered)
+        InvalidateTree();
+}
+
+bool CWnd::IsCoveredBySiblingAbove() const {
+    const auto& siblings = m_parent->m_children;
+    auto self = std::find(siblings.begin(), siblings.end(), this);
+    return std::any_of(self + 1, siblings.end(), [this](const CWnd* above) {
+        CRect overlap;
+        return above->IsWindowVisible() && overlap.IntersectRect(&above->m_rect, &m_rect);
+    });
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }

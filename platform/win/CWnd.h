@@ -293,6 +293,8 @@ private:
     UINT HitTestAt(CPoint screen) const;
     // Everything of this window and its children is to be painted afresh.
     void InvalidateTree();
+    // Whether a visible sibling later in the order overlaps this child window.
+    bool IsCoveredBySiblingAbove() const;
     void PressScrollBar(int bar, CPoint screen);
     void DestroyChildren();
 

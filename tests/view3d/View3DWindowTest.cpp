@@ -7,6 +7,7 @@
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTerrainSurface.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/r3d/BmpRaster.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
@@ -555,6 +556,44 @@ TEST_F(View3DWindow, TheBackdropFollowsTheLayoutsSettingAndAFailedLoadKeepsTheOl
     EXPECT_EQ(view->GetBackdropName(), CString(sky.c_str()));
 }
 
+TEST_F(View3DWindow, ThePanoramaRisesAndSinksWithTheTiltAndTheBackgroundShowsAroundIt) {
+    SizeClient(400, 200);
+    const std::filesystem::path sky = folder / "sky.bmp";
+    WriteBitmap(sky, 64, 28, {255, 0, 0});
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 1;
+    layout->m_strBackdrop = sky.c_str();
+    const auto row = [&](int y) { return Camera().Picture().Pixel(200, y); };
+    const r3d::Raster::Rgb panorama{255, 0, 0};
+    const r3d::Raster::Rgb background{0, 0, 255};
+
+    // Two degrees up, the band's top row is (int)((int)(100 + 1.5 x sin 2 x 100) - 28 x 5 / 7) = 85.
+    // The ground's far edge, 16 units ahead and 1 below, lies 3.58 degrees under the level, so
+    // 5.58 under the middle, about row 149: the background shows above the band and between the
+    // band and the ground.
+    Command(ID_CAMERA_LOOK_UP);
+    EXPECT_EQ(Camera().BackdropRect(), (r3d::Rect{0, 85, 400, 28}));
+    EXPECT_EQ(row(84), background);
+    EXPECT_EQ(row(85), panorama);
+    EXPECT_EQ(row(112), panorama);
+    EXPECT_EQ(row(113), background);
+    EXPECT_EQ(row(145), background);
+    EXPECT_NE(row(155), background);
+
+    // Two degrees down the band starts at (int)((int)(100 - 5.23) - 20) = 74, and the ground's
+    // edge rises to 1.58 degrees under the middle, about row 114.
+    Command(ID_CAMERA_LOOK_DOWN);
+    Command(ID_CAMERA_LOOK_DOWN);
+    EXPECT_EQ(Camera().BackdropRect(), (r3d::Rect{0, 74, 400, 28}));
+    EXPECT_EQ(row(73), background);
+    EXPECT_EQ(row(74), panorama);
+    EXPECT_EQ(row(101), panorama);
+    EXPECT_EQ(row(102), background);
+    EXPECT_EQ(row(110), background);
+    EXPECT_NE(row(120), background);
+    EXPECT_NE(row(120), panorama);
+}
+
 TEST_F(View3DWindow, ModelsRebuiltByOneCommandAreRenderedOnceWhenItEnds) {
     host.RunUntilIdle();
     const int before = view->GetRenderCount();
@@ -573,4 +612,67 @@ TEST_F(View3DWindow, ModelsRebuiltByOneCommandAreRenderedOnceWhenItEnds) {
     // A camera command renders at once.
     Command(ID_CAMERA_TURN_LEFT);
     EXPECT_EQ(view->GetRenderCount(), before + 2);
+}
+
+namespace {
+
+// The pixels of a window's place in its top-level window's picture.
+std::vector<std::uint32_t> PixelsOf(CWnd* window) {
+    CRect place, top;
+    window->GetWindowRect(&place);
+    window->GetTopLevelParent()->GetWindowRect(&top);
+    place.OffsetRect(-top.left, -top.top);
+    const PixelSurface& surface = *window->GetTopLevelParent()->Surface();
+    std::vector<std::uint32_t> pixels;
+    for (int y = place.top; y < place.bottom; ++y)
+        for (int x = place.left; x < place.right; ++x) pixels.push_back(surface.At(x, y));
+    return pixels;
+}
+
+// Has a window and everything in it painted afresh.
+void InvalidateEverything(CWnd* window) {
+    window->SendMessage(WM_NCPAINT);
+    window->Invalidate(TRUE);
+    for (CWnd* child : window->Children()) InvalidateEverything(child);
+}
+
+}  // namespace
+
+TEST_F(View3DWindow, ThePlanWindowActivatedOverThe3DViewShowsItsOwnPixels) {
+    CMDIChildWnd* frame3D = Main().MDIGetActive();
+    CMDIChildWnd* plan = nullptr;
+    for (CMDIChildWnd* child : Main().MDIChildren())
+        if (child != frame3D)
+            plan = child;
+    ASSERT_NE(plan, nullptr);
+    ASSERT_FALSE(plan->IsZoomed());
+    // The 3D view opens cascaded over the plan.
+    CRect planPlace, place3D, overlap;
+    plan->GetWindowRect(&planPlace);
+    frame3D->GetWindowRect(&place3D);
+    ASSERT_TRUE(overlap.IntersectRect(&planPlace, &place3D));
+    const std::vector<std::uint32_t> covered = PixelsOf(plan);
+
+    host.Click(CPoint(planPlace.left + 60, planPlace.top + 8));
+    ASSERT_EQ(Main().MDIGetActive(), plan);
+    const std::vector<std::uint32_t> shown = PixelsOf(plan);
+    EXPECT_NE(shown, covered);
+    InvalidateEverything(plan);
+    host.RunUntilIdle();
+    EXPECT_EQ(PixelsOf(plan), shown);
+
+    // The 3D view rendering below, as its camera moves, draws only the part of it that still
+    // shows: its right edge beyond the plan.
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 0;
+    view->SendMessage(WM_COMMAND, ID_CAMERA_TURN_LEFT);
+    EXPECT_EQ(PixelsOf(plan), shown);
+    CRect client;
+    view->GetClientRect(&client);
+    CPoint skyAtTheEdge(client.right - 2, 2);
+    view->ClientToScreen(&skyAtTheEdge);
+    CRect main;
+    Main().GetWindowRect(&main);
+    ASSERT_GE(skyAtTheEdge.x, planPlace.right);
+    EXPECT_EQ(Main().Surface()->At(skyAtTheEdge.x - main.left, skyAtTheEdge.y - main.top), 0x0000FFu);
 }
