@@ -372,6 +372,11 @@ class CTool : public CObject {
     // Whether a selected piece found a track connection to turn onto.
     bool ReleaseTrackSnap(const CPose& pose);
     void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
+    // Whether a step pushed since the press starts an undo group.
+    bool GestureOpenedUndoGroup() const;
+    // Turns a released member onto the accepted track connection; answers the step that puts
+    // the member back as it stood before the turn.
+    std::unique_ptr<CEditStep> TurnOntoConnection(CPaint* member, const CPose& pose);
     void FinishMultiPoint(const CPose& pose);
     void RemoveInvalidNewObject(CPaint* object);
     void SetHandleHint(CPaint* object);
@@ -392,6 +397,7 @@ class CTool : public CObject {
     CTrackEndIndex m_trackEnds;
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
+    unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
     unsigned long m_nSavedSerial = 0;
     bool m_bSavedReachable = true;

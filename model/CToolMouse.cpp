@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -88,6 +89,7 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
     m_bMoved = 0;
     m_bStartedAtTrackEnd = 0;
     m_nMouseFlags = static_cast<int>(flags);
+    m_nPressSerial = m_nLastSerial;
     if (m_pHost == nullptr)
         return;
     CGroup* current = GetCurrentGroup();
@@ -731,14 +733,17 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
     for (CPaint* member : members) {
         if (!member->IsSelected())
             continue;
-        if (accepted && !member->m_bLocked && IsLayerVisible(member->m_nLayer)) {
-            if (m_nSnapMode == 0)
-                member->RotateWithPivot(&pose);
-            else
-                member->RotateWithPivotHalfTurn(&pose);
-        }
+        std::unique_ptr<CEditStep> turnBack;
+        if (accepted && !member->m_bLocked && IsLayerVisible(member->m_nLayer))
+            turnBack = TurnOntoConnection(member, pose);
         if (member->FinishCreate(&pose, m_nDraggedHandle)) {
             member->SetEditState(-1);
+            if (turnBack != nullptr) {
+                // One Undo takes back the gesture together with its snap; a snap that no step
+                // of the gesture came before is a command of its own.
+                turnBack->m_bGroupStart = GestureOpenedUndoGroup() ? 0 : 1;
+                PushUndo(turnBack.release());
+            }
             continue;
         }
         if (mode >= 3 && mode <= 28) {
@@ -749,6 +754,28 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
         DetachObject(member);
         PushUndo(new CEditStep(kStepReinsertObject, member, 0));
     }
+}
+
+bool CTool::GestureOpenedUndoGroup() const {
+    for (const UndoEntry& entry : m_undoList) {
+        if (entry.serial <= m_nPressSerial)
+            return false;
+        if (entry.step->m_bGroupStart)
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<CEditStep> CTool::TurnOntoConnection(CPaint* member, const CPose& pose) {
+    // The member's former state puts back its exact placement and heights, where turning it
+    // back by the snap's angle would leave rounding behind.
+    auto turnBack = std::make_unique<CEditStep>(kStepRestoreProperties, member, 0);
+    turnBack->SetPayload(std::make_unique<ObjectCopyPayload>(member->Clone()));
+    if (m_nSnapMode == 0)
+        member->RotateWithPivot(&pose);
+    else
+        member->RotateWithPivotHalfTurn(&pose);
+    return turnBack;
 }
 
 void CTool::BeginRotation(double pivotX, double pivotY) {
