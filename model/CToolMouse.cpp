@@ -90,6 +90,7 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
     m_bStartedAtTrackEnd = 0;
     m_nMouseFlags = static_cast<int>(flags);
     m_nPressSerial = m_nLastSerial;
+    m_strTrainStatus.Empty();
     if (m_pHost == nullptr)
         return;
     CGroup* current = GetCurrentGroup();
@@ -329,12 +330,15 @@ void CTool::DragTrain(double dx, double dy) {
         CRunningTrain::Of(train)->MoveBy(dx, dy, 1);
 }
 
-// A train placed with the tool first gets its properties, with the trains paused meanwhile;
-// then it looks for the track under its front and runs.
+// A train set down looks for the track under its front and runs. One placed with the tool
+// looks first, so that its properties, shown with the trains paused, tell whether it found
+// track.
 void CTool::SetTrainDown(const CPose& pose, int mode) {
     CPaint* train = FirstSelectedTrain();
     if (train == nullptr)
         return;
+    CRunningTrain::Of(train)->MarkDeselected();
+    train->FindConnection(&pose);
     if (mode == kToolRunTestTrain) {
         m_pHost->SetModalDialogFlag(TRUE);
         train->EditProperties(&pose);
@@ -342,11 +346,10 @@ void CTool::SetTrainDown(const CPose& pose, int mode) {
         if (CapsLockOn())
             m_toolMode.Set(kToolSelector);
     }
-    CRunningTrain::Of(train)->MarkDeselected();
-    train->FindConnection(&pose);
     train->Update3D(&pose);
     if (!m_pHost->IsTrainTimerRunning())
         m_pHost->StartTrainTimer();
+    ShowTrainStatus(*CRunningTrain::Of(train));
 }
 
 // ---- Track tools ----
