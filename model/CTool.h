@@ -402,7 +402,7 @@ class CTool : public CObject {
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began
-    CString m_strTrainStatus;           // shown by ShowTrainStatus
+    CString m_strTrainStatus;           // the last train status shown, until the next press
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
     unsigned long m_nSavedSerial = 0;
     bool m_bSavedReachable = true;
