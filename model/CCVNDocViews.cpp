@@ -160,9 +160,15 @@ void CCVNDoc::DeleteTestTrain(CPaint* train) {
 }
 
 void CCVNDoc::StepTrains(int ticks) {
-    for (CPaint* train : m_testTrains)
-        if (CRunningTrain* running = CRunningTrain::Of(train))
-            running->StepTrain(ticks);
+    for (CPaint* train : m_testTrains) {
+        CRunningTrain* running = CRunningTrain::Of(train);
+        if (running == nullptr)
+            continue;
+        const bool wasRunning = running->IsRunning();
+        running->StepTrain(ticks);
+        if (wasRunning && !running->IsRunning())
+            m_tool.ShowTrainStatus(*running);
+    }
 }
 
 void CCVNDoc::StopTrainsOn(CPaint* piece) {

@@ -62,6 +62,20 @@ void CGroup::CopyFrom(CPaint* other) {
     CPaint::CopyFrom(other);
 }
 
+void CGroup::RestoreFormerState(CPaint* former) {
+    // A copy of a group holds copies of its members in the same order: each member takes
+    // back its own former state, heights included, and stays this group's.
+    auto* formerGroup = dynamic_cast<CGroup*>(former);
+    if (formerGroup != nullptr && formerGroup->m_members.size() == m_members.size()) {
+        auto formerMember = formerGroup->m_members.begin();
+        for (CPaint* member : m_members) {
+            member->RestoreFormerState(*formerMember++);
+            member->SetOwnerGroup(this);
+        }
+    }
+    CPaint::RestoreFormerState(former);
+}
+
 CPaint* CGroup::Clone() {
     auto* copy = new CGroup;
     copy->CopyFrom(this);

@@ -102,6 +102,7 @@ class CGroup : public CPaint {
     void DeselectWithUndo(int record, int groupStart) override;
     void ReleaseData() override;
     void CopyFrom(CPaint* other) override;
+    void RestoreFormerState(CPaint* former) override;
     CPaint* Clone() override;
     void SavePose() override;
     int Draw(const CPose* parent) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/base/WinTypes.h"
+
 class CPaint;
 class CTool;
 
@@ -22,6 +24,10 @@ class CRunningTrain {
     virtual void ResetRun() {}
     // Stops the train where it stands, keeping its run.
     virtual void Stop() {}
+    virtual bool IsRunning() const { return false; }
+    // The string-table id of the train's status text: that it runs, or the limit that
+    // stopped it; 0 for none.
+    virtual UINT GetStatusId() const { return 0; }
     // The piece leaves the layout: no path segment names it any more, and a train whose
     // current piece it is stops.
     virtual void ForgetPiece(CPaint*) {}

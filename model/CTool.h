@@ -23,6 +23,7 @@ class CGroup;
 class CPaint;
 class CParallelTrackPreview;
 class CParTrack;
+class CRunningTrain;
 class CToolHost;
 class CTrackTools;
 
@@ -160,6 +161,9 @@ class CTool : public CObject {
     // Single-use tools go back to the selector (Caps Lock at the last mouse message).
     bool ReturnsToSelector() const { return CapsLockOn(); }
     void UpdateStatus();
+    // The status bar shows a test train's status text, so that a train that does not run
+    // tells why; it stands there while nothing is selected, until the next press.
+    void ShowTrainStatus(CRunningTrain& train);
     // Adds a device rectangle to the area the plan view repaints.
     void InvalidateRect(const DeviceRect& rect);
     int LayoutToDevice(double value) const;
@@ -372,6 +376,11 @@ class CTool : public CObject {
     // Whether a selected piece found a track connection to turn onto.
     bool ReleaseTrackSnap(const CPose& pose);
     void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
+    // Whether a step pushed since the press starts an undo group.
+    bool GestureOpenedUndoGroup() const;
+    // Turns a released member onto the accepted track connection; answers the step that puts
+    // the member back as it stood before the turn.
+    std::unique_ptr<CEditStep> TurnOntoConnection(CPaint* member, const CPose& pose);
     void FinishMultiPoint(const CPose& pose);
     void RemoveInvalidNewObject(CPaint* object);
     void SetHandleHint(CPaint* object);
@@ -392,6 +401,8 @@ class CTool : public CObject {
     CTrackEndIndex m_trackEnds;
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
+    unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began
+    CString m_strTrainStatus;           // the last train status shown, until the next press
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
     unsigned long m_nSavedSerial = 0;
     bool m_bSavedReachable = true;

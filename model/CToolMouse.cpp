@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -88,6 +89,8 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
     m_bMoved = 0;
     m_bStartedAtTrackEnd = 0;
     m_nMouseFlags = static_cast<int>(flags);
+    m_nPressSerial = m_nLastSerial;
+    m_strTrainStatus.Empty();
     if (m_pHost == nullptr)
         return;
     CGroup* current = GetCurrentGroup();
@@ -327,12 +330,15 @@ void CTool::DragTrain(double dx, double dy) {
         CRunningTrain::Of(train)->MoveBy(dx, dy, 1);
 }
 
-// A train placed with the tool first gets its properties, with the trains paused meanwhile;
-// then it looks for the track under its front and runs.
+// A train set down looks for the track under its front and runs. One placed with the tool
+// looks first, so that its properties, shown with the trains paused, tell whether it found
+// track.
 void CTool::SetTrainDown(const CPose& pose, int mode) {
     CPaint* train = FirstSelectedTrain();
     if (train == nullptr)
         return;
+    CRunningTrain::Of(train)->MarkDeselected();
+    train->FindConnection(&pose);
     if (mode == kToolRunTestTrain) {
         m_pHost->SetModalDialogFlag(TRUE);
         train->EditProperties(&pose);
@@ -340,11 +346,10 @@ void CTool::SetTrainDown(const CPose& pose, int mode) {
         if (CapsLockOn())
             m_toolMode.Set(kToolSelector);
     }
-    CRunningTrain::Of(train)->MarkDeselected();
-    train->FindConnection(&pose);
     train->Update3D(&pose);
     if (!m_pHost->IsTrainTimerRunning())
         m_pHost->StartTrainTimer();
+    ShowTrainStatus(*CRunningTrain::Of(train));
 }
 
 // ---- Track tools ----
@@ -731,14 +736,17 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
     for (CPaint* member : members) {
         if (!member->IsSelected())
             continue;
-        if (accepted && !member->m_bLocked && IsLayerVisible(member->m_nLayer)) {
-            if (m_nSnapMode == 0)
-                member->RotateWithPivot(&pose);
-            else
-                member->RotateWithPivotHalfTurn(&pose);
-        }
+        std::unique_ptr<CEditStep> turnBack;
+        if (accepted && !member->m_bLocked && IsLayerVisible(member->m_nLayer))
+            turnBack = TurnOntoConnection(member, pose);
         if (member->FinishCreate(&pose, m_nDraggedHandle)) {
             member->SetEditState(-1);
+            if (turnBack != nullptr) {
+                // One Undo takes back the gesture together with its snap; a snap that no step
+                // of the gesture came before is a command of its own.
+                turnBack->m_bGroupStart = GestureOpenedUndoGroup() ? 0 : 1;
+                PushUndo(turnBack.release());
+            }
             continue;
         }
         if (mode >= 3 && mode <= 28) {
@@ -749,6 +757,28 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
         DetachObject(member);
         PushUndo(new CEditStep(kStepReinsertObject, member, 0));
     }
+}
+
+bool CTool::GestureOpenedUndoGroup() const {
+    for (const UndoEntry& entry : m_undoList) {
+        if (entry.serial <= m_nPressSerial)
+            return false;
+        if (entry.step->m_bGroupStart)
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<CEditStep> CTool::TurnOntoConnection(CPaint* member, const CPose& pose) {
+    // The member's former state puts back its exact placement and heights, where turning it
+    // back by the snap's angle would leave rounding behind.
+    auto turnBack = std::make_unique<CEditStep>(kStepRestoreProperties, member, 0);
+    turnBack->SetPayload(std::make_unique<ObjectCopyPayload>(member->Clone()));
+    if (m_nSnapMode == 0)
+        member->RotateWithPivot(&pose);
+    else
+        member->RotateWithPivotHalfTurn(&pose);
+    return turnBack;
 }
 
 void CTool::BeginRotation(double pivotX, double pivotY) {

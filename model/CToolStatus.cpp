@@ -1,7 +1,9 @@
 #include "model/CGroup.h"
 #include "model/CPaint.h"
+#include "model/CRunningTrain.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "platform/base/CStringTable.h"
 
 void CTool::UpdateStatus() {
     m_bStatusRefresh = 1;
@@ -22,6 +24,9 @@ void CTool::UpdateStatus() {
     } else if (count > 1) {
         m_status.m_nKind = CPieceStatusText::kSummary;
         m_status.m_strSummary.Format("%d objects selected.", count);
+    } else if (!m_strTrainStatus.IsEmpty()) {
+        m_status.m_nKind = CPieceStatusText::kSummary;
+        m_status.m_strSummary = m_strTrainStatus;
     } else {
         m_status.m_nKind = CPieceStatusText::kSummary;
         const bool atPlan = IsRootGroup(current);
@@ -32,5 +37,15 @@ void CTool::UpdateStatus() {
             m_status.m_strSummary.Format("%d %s", members, atPlan ? "objects at plan." : "objects in group.");
     }
     m_status.FormatPieceStatus();
+    m_pHost->ShowStatusPanes(m_status);
+}
+
+void CTool::ShowTrainStatus(CRunningTrain& train) {
+    const UINT id = train.GetStatusId();
+    if (id == 0 || m_pHost == nullptr)
+        return;
+    m_strTrainStatus = CStringTable::Text(id);
+    m_status.m_nKind = CPieceStatusText::kSummary;
+    m_status.m_strSummary = m_strTrainStatus;
     m_pHost->ShowStatusPanes(m_status);
 }

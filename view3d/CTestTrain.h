@@ -58,6 +58,8 @@ class CTestTrain : public CPaint, public CRunningTrain {
     void MoveBy(double dx, double dy, int flag) override;
     void ResetRun() override;
     void Stop() override { m_bRunning = 0; }
+    bool IsRunning() const override { return m_bRunning != 0; }
+    UINT GetStatusId() const override { return static_cast<UINT>(m_nStatus); }
     void ForgetPiece(CPaint* piece) override;
 
     int QueryFlag(int) const { return 1; }

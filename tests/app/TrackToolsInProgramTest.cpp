@@ -7,7 +7,10 @@
 #include "shell/CCVNView.h"
 #include "shell/CSplashWindow.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/model/LayoutBytes.h"
 #include "track/CParTrack.h"
+#include "track/CTrack.h"
+#include "track/TrackAngles.h"
 
 // The track tools in the running program: their commands from the "Track" menu, the mouse in
 // the plan window and their dialogs.
@@ -85,4 +88,48 @@ TEST_F(TrackToolsInProgram, TheTrackMenusToolsWorkInThePlanWindow) {
     });
     Drag(CPoint(170, 200), CPoint(330, 200));
     EXPECT_TRUE(elevations);
+}
+TEST_F(TrackToolsInProgram, OneUndoTakesBackADragTogetherWithTheTurnOfItsTrackSnap) {
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(100, 200), CPoint(250, 200));
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(300, 300), CPoint(400, 250));
+    Command(ID_TOOL_SELECTOR);
+    ASSERT_EQ(PieceCount(), 2u);
+    CCVNDoc& layout = *ActiveLayout();
+    auto* fixed = dynamic_cast<CTrack*>(layout.m_rootGroup.m_members.back());
+    auto* moved = dynamic_cast<CTrack*>(layout.m_rootGroup.m_members.front());
+    ASSERT_NE(fixed, nullptr);
+    ASSERT_NE(moved, nullptr);
+    // Heights that no sum of the snap's offsets gives back exactly.
+    fixed->m_fEndElevation = 33.3;
+    moved->m_fBeginElevation = 10.1;
+    moved->m_fEndElevation = 17.7;
+    const std::vector<BYTE> before = SaveLayoutBytes(layout);
+    const int steps = layout.m_tool.GetUndoCount();
+    const CPose placed = moved->m_pose;
+
+    // Its begin end dropped near the fixed piece's end: it turns to go on from there.
+    Drag(CPoint(350, 275), CPoint(305, 180));
+    const CDoublePoint joint = fixed->LocalToWorld(fixed->GetEndPoint(1).x, fixed->GetEndPoint(1).y);
+    const CDoublePoint begin = moved->LocalToWorld(moved->GetEndPoint(0).x, moved->GetEndPoint(0).y);
+    EXPECT_NEAR(begin.x, joint.x, 1e-6);
+    EXPECT_NEAR(begin.y, joint.y, 1e-6);
+    EXPECT_NE(moved->m_pose.angle, placed.angle);
+    EXPECT_NEAR(moved->m_fBeginElevation, 33.3, 1e-9);
+    EXPECT_TRUE(SameDirection(moved->GetEndAngle(nullptr, 0),
+                              ReduceAngle(fixed->GetEndAngle(nullptr, 1) + kPi), 1e-9));
+    const std::vector<BYTE> snapped = SaveLayoutBytes(layout);
+
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(SaveLayoutBytes(layout), before);
+    EXPECT_EQ(layout.m_tool.GetUndoCount(), steps);
+    // The same drag again gives the same snapped layout.
+    Drag(CPoint(350, 275), CPoint(305, 180));
+    EXPECT_EQ(SaveLayoutBytes(layout), snapped);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(SaveLayoutBytes(layout), before);
+    // The next Undo takes back the second piece's drawing, as it would have without the drag.
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(PieceCount(), 1u);
 }

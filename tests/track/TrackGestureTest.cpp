@@ -205,3 +205,21 @@ TEST(TrackGesture, DraggingAnEndsElevationShowsTheGradeLabelWithTheAngle) {
         EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 0.0);
     }
 }
+
+TEST(TrackGesture, ANewPieceThatSnapsAtItsEndGoesAwayWithOneUndo) {
+    GesturePlan plan;
+    CTrack* fixed = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    plan.tool.m_toolMode.Set(kToolStraightTrack);
+    const int before = plan.tool.GetUndoCount();
+    // Drawn from above towards the fixed piece's end, released just beside it.
+    plan.Drag(150.0, 100.0, 102.0, 3.0);
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+    auto* piece = dynamic_cast<CTrack*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(piece, fixed);
+    const CDoublePoint end = plan.World(piece, 1);
+    EXPECT_NEAR(end.x, 1000.0, 1e-6);
+    EXPECT_NEAR(end.y, 0.0, 1e-6);
+    plan.tool.Undo();
+    EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
+    EXPECT_EQ(plan.tool.GetUndoCount(), before);
+}

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "resources/StringTable.h"
+#include "resources/TrainPropertiesTemplate.h"
 #include "tests/view3d/TrainFixture.h"
 
 namespace {
@@ -92,6 +93,7 @@ TEST_F(TrainRun, ATrainStopsAtADeadEndAndRunsAgainWhenPickedUpAndSetDownElsewher
     RunFor(3000);
     EXPECT_EQ(train->m_bRunning, 0);
     EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED));
+    EXPECT_EQ(Main().GetStatusBar().GetPaneText(0), "Maximum distance between track connections exceeded.");
     // The head stopped within one step of the end, a coupler gap ahead of the locomotive.
     EXPECT_NEAR(train->m_vehicles[0].x, at.x + 3000.0 - 165.0 - 20.0, 20.0);
 
@@ -165,6 +167,36 @@ TEST_F(TrainRun, ATrainReleasedFarFromTheTrackDoesNotStartAndTheDialogPausesTheT
     EXPECT_FALSE(Main().IsTrainPaused());
     EXPECT_EQ(train->m_bRunning, 0);
     EXPECT_EQ(train->m_nStatus, static_cast<int>(IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED));
+}
+
+TEST_F(TrainRun, ATrainDroppedInTheMiddleOfATrackTellsInItsDialogAndTheStatusBarWhyItStandsStill) {
+    const CString tooFar = "Maximum distance between track connections exceeded.";
+    struct Drop {
+        CPoint press;
+        double trackStart;  // where the track under the press begins, from the press along x
+        const char* status;
+    };
+    // Five metres from either end, and on the begin end of a track.
+    const Drop drops[] = {{CPoint(150, 250), -50000.0, tooFar}, {CPoint(150, 400), 0.0, "Good!!!"}};
+    for (const Drop& drop : drops) {
+        SCOPED_TRACE(drop.status);
+        const CDoublePoint at = LayoutAt(drop.press);
+        Straight(at.x + drop.trackStart, at.y, at.x + drop.trackStart + 100000.0, at.y);
+        Command(ID_TOOL_RUN_TEST_TRAIN);
+        CString shown;
+        host.WhenModal("Train properties", [&](CWnd& dialog) {
+            dialog.GetDlgItem(IDC_TRAIN_STATUS)->GetWindowText(shown);
+            dialog.SendMessage(WM_COMMAND, IDOK);
+        });
+        host.AdvanceClock(1000);
+        host.ClickClient(View(), drop.press);
+        host.RunUntilIdle();
+        ASSERT_FALSE(layout->m_testTrains.empty());
+        auto* train = dynamic_cast<CTestTrain*>(layout->m_testTrains.front());
+        EXPECT_EQ(shown, drop.status);
+        EXPECT_EQ(Main().GetStatusBar().GetPaneText(0), drop.status);
+        EXPECT_EQ(train->m_bRunning, drop.trackStart == 0.0 ? 1 : 0);
+    }
 }
 
 TEST_F(TrainRun, TheTimerMovesATrainBySpeedTimesWholeStepsKeepingTheRestAndNotThePausedTime) {
