@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListBox.h"
@@ -120,6 +121,21 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
         control->GetWindowText(value);
     else
         control->SetWindowText(value);
+}
+
+void DDX_PathText(CDataExchange* dx, int id, CString& storedPath) {
+    CWnd* control = dx->PrepareEditCtrl(id);
+    if (!control)
+        return;
+    const CString shown = CWinPath::Native(storedPath);
+    if (!dx->m_bSaveAndValidate) {
+        control->SetWindowText(shown);
+        return;
+    }
+    CString typed;
+    control->GetWindowText(typed);
+    if (typed != shown)
+        storedPath = CWinPath::Stored(typed);
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value) {
