@@ -152,12 +152,12 @@ CString CWinPath::FromReal(const std::filesystem::path& real) {
     return CString(std::move(ansi));
 }
 
-CString CWinPath::Native(const char* path) {
+CString CWinPath::Native(const char* path, const std::filesystem::path& base) {
     std::string_view text = path ? path : "";
     if (text.find_first_of("\\/") == std::string_view::npos && !HasDrive(text))
         return CString(text);
     std::string ansi;
-    Utf8ToAnsi(Resolve(path).lexically_normal().string(), ansi);
+    Utf8ToAnsi(Resolve(path, base).lexically_normal().string(), ansi);
     return CString(std::move(ansi));
 }
 

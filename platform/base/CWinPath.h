@@ -33,7 +33,8 @@ class CWinPath {
     // stored name (as Resolve finds it, without "." and ".." steps), in the program's text. A
     // name without a folder (one the program looks up in its data folders) and an empty text
     // stay as they are. A real path is given back unchanged, so the text may be in either form.
-    static CString Native(const char* path);
+    // A relative path is taken from base as in Resolve.
+    static CString Native(const char* path, const std::filesystem::path& base = {});
 
     // The stored form of a path the user gave as this system writes it (FromReal); a text
     // already in the stored form, with a drive or a backslash, stays as it is.
