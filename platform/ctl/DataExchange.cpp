@@ -127,14 +127,16 @@ void DDX_PathText(CDataExchange* dx, int id, CString& storedPath) {
     CWnd* control = dx->PrepareEditCtrl(id);
     if (!control)
         return;
-    const CString shown = CWinPath::Native(storedPath);
-    if (!dx->m_bSaveAndValidate) {
-        control->SetWindowText(shown);
-        return;
-    }
+    if (dx->m_bSaveAndValidate)
+        ReadPathText(*control, storedPath);
+    else
+        control->SetWindowText(CWinPath::Native(storedPath));
+}
+
+void ReadPathText(CWnd& control, CString& storedPath) {
     CString typed;
-    control->GetWindowText(typed);
-    if (typed != shown)
+    control.GetWindowText(typed);
+    if (typed != CWinPath::Native(storedPath))
         storedPath = CWinPath::Stored(typed);
 }
 

@@ -167,7 +167,7 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(shownAfterNew, "");
     EXPECT_EQ(afterNew, Bytes(16, 0xFF));
-    EXPECT_EQ(shownAfterBrowse, Stored(stripesPath));
+    EXPECT_EQ(shownAfterBrowse, Real(stripesPath));
     EXPECT_EQ(afterBrowse, stripes);
     EXPECT_EQ(dialog.GetPatternName(), Stored(stripesPath));
     EXPECT_EQ(ReadFileBytes(stripesPath), stripes);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "platform/cdlg/FolderListing.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Scene.h"
 #include "resources/StringTable.h"
@@ -167,7 +168,7 @@ TEST_F(Train3D, ThePropertiesDialogShowsTheTrainKeepsItsScrollBarsInRangeAndRebu
     };
     host.WhenModal("Train properties", [&](CWnd& dialog) {
         EXPECT_EQ(text(dialog, IDC_TRAIN_STATUS), "Maximum grade exceeded.");
-        EXPECT_EQ(text(dialog, IDC_TRAIN_LOCO_FILE), loco);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_LOCO_FILE), PathText(folder / "TRAINS" / "cvnloco.3ds"));
         EXPECT_EQ(text(dialog, IDC_TRAIN_SPEED_LABEL), "40");
         EXPECT_EQ(text(dialog, IDC_TRAIN_CAR_COUNT_LABEL), "2");
         EXPECT_EQ(dynamic_cast<CColorButton*>(dialog.GetDlgItem(IDC_TRAIN_COLOR))->GetColor(),
