@@ -25,6 +25,7 @@
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "ui/LoadBitmapFile.h"
 
 namespace {
@@ -37,13 +38,10 @@ class PictureTest : public ::testing::Test {
         RegisterResources();
         WindowManager::Instance().Reset();
         m_previousBase = CDataFolders::GetBaseFolder();
-        m_previousWorkingFolder = std::filesystem::current_path();
         CDataFolders::SetBaseFolder(CString(folder.Path().string().c_str()) + "/");
         std::filesystem::create_directories(folder / "BITMAPS");
     }
     void TearDown() override {
-        // A file dialog leaves the program folder, this test's own, as the working folder.
-        std::filesystem::current_path(m_previousWorkingFolder);
         CDataFolders::SetBaseFolder(m_previousBase);
         WindowManager::Instance().Reset();
     }
@@ -69,7 +67,7 @@ class PictureTest : public ::testing::Test {
     TestFolder folder;
     DrawingPlan plan;
     CString m_previousBase;
-    std::filesystem::path m_previousWorkingFolder;
+    WorkingFolderKept m_workingFolder;
 };
 
 // A picture of the test's own, at (1000, 1000) reaching 2000 by 1000, not selected.

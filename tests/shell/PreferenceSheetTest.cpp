@@ -23,6 +23,7 @@
 #include "shell/PlanDialogs.h"
 #include "tests/shell/DialogDriving.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -85,6 +86,7 @@ class PreferenceSheetTest : public DialogDriving {
     std::unique_ptr<CCVNDoc> first;
     std::unique_ptr<CCVNDoc> second;
     TestFolder m_folder;
+    WorkingFolderKept m_workingFolder;
     CString m_previousBase;
     std::filesystem::path m_previousProfile;
 };
