@@ -25,6 +25,7 @@
 #include "shell/PlanDialogs.h"
 #include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
+#include "ui/DataFolderFileDialog.h"
 #include "view3d/View3DClasses.h"
 #include "wizard/TrackWizard.h"
 
@@ -81,6 +82,9 @@ BOOL CCVNApp::Open3DLibrary() {
 BOOL CCVNApp::InitInstance() {
     RegisterResources();
     CDataFolders::SetBaseFolder(GetProgramFolder());
+    // The profile's relative data folders (".\SCRIPTS\") are the program folder's, which every
+    // file dialog leaves as the working folder; so it is from the start.
+    RestoreWorkingFolder();
     RegisterTrackPieces();
     RegisterTrackWizard();
     RegisterDrawingObjects();

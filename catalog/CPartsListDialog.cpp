@@ -15,6 +15,7 @@
 #include "platform/base/CException.h"
 #include "platform/base/CFile.h"
 #include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
@@ -156,13 +157,12 @@ bool OpenOrCreate(const CString& realPath) {
 
 BOOL CPartsListDialog::ChoosePartsFile(const CCVNDoc& document, CWnd* parent, CString& path, CString& name) {
     const CString& stored = document.m_strPartsPath;
-    const CString folder =
-        RealCatalogPath(stored.IsEmpty() ? CDataFolders::GetDataFolder("Databases") : StoredFolderOf(stored));
+    const CString folder = stored.IsEmpty() ? CDataFolders::GetDataFolder("Databases") : StoredFolderOf(stored);
     CFileDialog picker(TRUE, "CVP", document.m_strPartsFileName, OFN_HIDEREADONLY, kPartsFilter, parent);
     picker.m_ofn.lpstrInitialDir = folder.c_str();
     if (picker.DoModal() != IDOK || picker.GetPathName().IsEmpty())
         return FALSE;
-    path = StoredPathOf(picker.GetPathName());
+    path = CWinPath::Stored(picker.GetPathName());
     name = picker.GetFileName();
     if (OpenOrCreate(RealCatalogPath(path)))
         return TRUE;

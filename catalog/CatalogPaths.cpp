@@ -13,7 +13,3 @@ CString StoredFolderOf(const CString& stored) {
     CWinPath::Split(stored, &drive, &folder, nullptr, nullptr);
     return drive + folder;
 }
-
-CString StoredPathOf(const CString& chosen) {
-    return CWinPath::FromReal(DiskPath(chosen));
-}

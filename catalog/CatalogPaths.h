@@ -6,5 +6,3 @@
 CString RealCatalogPath(const CString& stored);
 // The folder part (drive and folder) of a stored path.
 CString StoredFolderOf(const CString& stored);
-// A path the file dialog answered, in stored form.
-CString StoredPathOf(const CString& chosen);

@@ -12,6 +12,7 @@
 #include "model/CatalogueDefaults.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
@@ -58,7 +59,7 @@ CBitmap* CBMP::LoadPicture() {
         LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
     if (picture == nullptr) {
         CString text;
-        text.Format(" %s", m_strFile.c_str());
+        text.Format(" %s", CWinPath::Native(m_strFile).c_str());
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + text, MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }

@@ -13,6 +13,7 @@
 #include "resources/PicturePropertiesTemplate.h"
 #include "resources/StringTable.h"
 #include "ui/CFileDialogWithPreview.h"
+#include "ui/DataFolderFileDialog.h"
 
 IMPLEMENT_DYNAMIC(CPicturePropertyDialog, CDialog)
 
@@ -70,7 +71,7 @@ BOOL CPicturePropertyDialog::GetResult(CPaint*& result, int& mode) {
 void CPicturePropertyDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_PICTURE_PREVIEW, m_preview);
-    DDX_Text(dx, IDC_PICTURE_NAME, m_strPictureName);
+    DDX_PathText(dx, IDC_PICTURE_NAME, m_strPictureName);
     m_fields.Exchange(dx, {IDC_PICTURE_MANUFACTURER, IDC_PICTURE_TYPE, IDC_PICTURE_OBJECT_NAME,
                            IDC_PICTURE_PART_NO, IDC_PICTURE_PRICE, IDC_PICTURE_NOTE, IDC_PICTURE_IN_REPORT});
     DDX_Check(dx, IDC_PICTURE_RESIZEABLE, m_bResizeable);
@@ -149,10 +150,9 @@ void CPicturePropertyDialog::OnBrowse() {
     CFileDialogWithPreview dialog(TRUE, "bmp",
                                   m_strPictureName.IsEmpty() ? "*.bmp" : m_strPictureName.c_str(),
                                   OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kBitmapFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Bitmaps);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() == IDOK)
-        TakePicture(dialog.GetPathName());
+    CString chosen;
+    if (RunFileDialogIn(dialog, CDataFolders::Bitmaps, chosen) == IDOK)
+        TakePicture(chosen);
 }
 
 void CPicturePropertyDialog::TakePicture(const CString& path) {

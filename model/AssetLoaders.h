@@ -21,6 +21,12 @@ class Texture;
 // for another extension or a file that is missing or cannot be read.
 std::unique_ptr<r3d::Clump> LoadModelFile(CString& name);
 
+// The file dialog's types for the models LoadModelFile reads: all of them first, so that every
+// model of a folder shows, then each kind.
+inline constexpr const char* kModelFileFilter =
+    "3D Model files (*.3ds;*.rwx;*.dxf)|*.3ds;*.rwx;*.dxf|3D Studio files (*.3ds)|*.3ds|"
+    "RenderWare files (*.rwx)|*.rwx|AutoCad files (*.dxf)|*.dxf||";
+
 // A texture from "TEXTURES\", and last by its bare name from the 3D library's search folders.
 // A failure shows a message, unless report is FALSE, and leaves the name as it was.
 std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report = TRUE);

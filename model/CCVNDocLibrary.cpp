@@ -13,7 +13,6 @@
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
-#include "platform/cdlg/FolderListing.h"
 #include "resources/StringTable.h"
 
 // The symbol library file: the file version, then the library group's record without a
@@ -88,7 +87,7 @@ void AdoptRecord(CGroup& library, CGroup& read) {
 BOOL CCVNDoc::BrowseLibrary() {
     CFileDialog dialog(TRUE, "CVL", m_strLibraryFileName, OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
                        "Library Files (*.cvl)|*.cvl||");
-    const CString initialFolder = PathText(CWinPath::Resolve(BrowseFolder(m_strLibraryPath)));
+    const CString initialFolder = BrowseFolder(m_strLibraryPath);
     dialog.m_ofn.lpstrInitialDir = initialFolder.c_str();
     if (dialog.DoModal() != IDOK)
         return FALSE;
@@ -99,7 +98,7 @@ BOOL CCVNDoc::BrowseLibrary() {
         m_bLibraryModified = 0;
         EmptyGroup(m_libraryGroup);
     }
-    m_strLibraryPath = CWinPath::FromReal(DiskPath(dialog.GetPathName()));
+    m_strLibraryPath = CWinPath::Stored(dialog.GetPathName());
     m_strLibraryFileName = dialog.GetFileName();
     ReadLibrary();
     m_libraryGroup.SetTool(&m_tool);
@@ -108,7 +107,7 @@ BOOL CCVNDoc::BrowseLibrary() {
 
 BOOL CCVNDoc::ReadLibrary() {
     CString cantRead;
-    cantRead.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), m_strLibraryPath.c_str());
+    cantRead.Format(CStringTable::Text(IDS_CANT_READ_LIBRARY), CWinPath::Native(m_strLibraryPath).c_str());
     CFile file;
     if (m_strLibraryPath.IsEmpty() || !OpenLibrary(file, m_strLibraryPath)) {
         ReportError(cantRead);

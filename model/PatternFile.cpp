@@ -86,7 +86,8 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     return TRUE;

@@ -1,11 +1,11 @@
 #include "shell/C3DViewPage.h"
 
 #include "model/CDataFolders.h"
-#include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
 #include "ui/CFileDialogWithPreview.h"
+#include "ui/DataFolderFileDialog.h"
 #include "ui/PickButtonColor.h"
 
 namespace {
@@ -24,8 +24,8 @@ C3DViewPage::C3DViewPage() : CPropertyPage(View3DPageTemplate()) {}
 
 void C3DViewPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Text(dx, IDC_3D_BACKDROP, m_strBackdrop);
-    DDX_Text(dx, IDC_3D_TEXTURE, m_strTexture);
+    DDX_PathText(dx, IDC_3D_BACKDROP, m_strBackdrop);
+    DDX_PathText(dx, IDC_3D_TEXTURE, m_strTexture);
     DDX_Check(dx, IDC_3D_USE_BACKDROP, m_bUseBackdrop);
     DDX_Control(dx, IDC_3D_BACKGROUND, m_backgroundButton);
 }
@@ -40,26 +40,17 @@ void C3DViewPage::OnBackground() {
 }
 
 void C3DViewPage::OnBrowseBackdrop() {
-    BrowseBitmap(IDC_3D_BACKDROP, m_strBackdrop, "BACKDROPS\\", "Backdrops");
+    BrowseBitmap(IDC_3D_BACKDROP, m_strBackdrop, CDataFolders::Backdrops);
 }
 
 void C3DViewPage::OnBrowseTexture() {
-    BrowseBitmap(IDC_3D_TEXTURE, m_strTexture, "TEXTURES\\", "Textures");
+    BrowseBitmap(IDC_3D_TEXTURE, m_strTexture, CDataFolders::Textures);
 }
 
-void C3DViewPage::BrowseBitmap(int editId, CString& name, const char* subFolder, const char* key) {
-    GetDlgItemText(editId, name);
-    const CString programSubFolder = CDataFolders::GetBaseFolder() + subFolder;
-    CString folder = programSubFolder;
-    if (!CDataFolders::FolderExists(folder))
-        folder = CProfile::Program().GetProfileString("Paths", key, programSubFolder);
+void C3DViewPage::BrowseBitmap(int editId, CString& name, CDataFolders::Folder folder) {
+    ReadPathText(*GetDlgItem(editId), name);
     CFileDialogWithPreview dialog(TRUE, "bmp", name.IsEmpty() ? CString("*.bmp") : name,
                                   OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kBitmapFilter, this);
-    // The file dialog works in the disk's own paths, the program in its stored form.
-    const CString diskFolder(CWinPath::Resolve(folder).string().c_str());
-    dialog.m_ofn.lpstrInitialDir = diskFolder.c_str();
-    if (dialog.DoModal() != IDOK)
-        return;
-    name = CWinPath::FromReal(std::filesystem::path(dialog.GetPathName().c_str()));
-    SetDlgItemText(editId, name);
+    if (RunFileDialogIn(dialog, folder, name) == IDOK)
+        SetDlgItemText(editId, CWinPath::Native(name));
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "model/CDataFolders.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "ui/CColorButton.h"
 
 // The "3D View" page of the preferences: the benchwork texture, the backdrop and the 3D
-// background colour. "Browse..." picks either bitmap with a preview.
+// background colour. "Browse..." picks either bitmap with a preview; the edits show the names as
+// this system writes paths.
 class C3DViewPage : public CPropertyPage {
     DECLARE_DYNAMIC(C3DViewPage)
     DECLARE_MESSAGE_MAP()
@@ -26,7 +28,6 @@ class C3DViewPage : public CPropertyPage {
     void OnBrowseTexture();
 
   private:
-    // Picks a bitmap for the edit, starting in the data folder of the program sub-folder or
-    // of the profile key.
-    void BrowseBitmap(int editId, CString& name, const char* subFolder, const char* key);
+    // Picks a bitmap for the edit, starting in the data folder.
+    void BrowseBitmap(int editId, CString& name, CDataFolders::Folder folder);
 };

@@ -2,6 +2,7 @@
 
 #include "model/CDataFolders.h"
 #include "platform/base/CProfile.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/PreferencePagesTemplates.h"
@@ -59,7 +60,7 @@ void CDirectoryPage::WriteFolders() const {
 void CDirectoryPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     for (int folder = 0; folder < kFolderCount; ++folder)
-        DDX_Text(dx, kFields[folder].editId, m_folders[folder]);
+        DDX_PathText(dx, kFields[folder].editId, m_folders[folder]);
 }
 
 BOOL CDirectoryPage::OnInitDialog() {
@@ -76,7 +77,7 @@ BOOL CDirectoryPage::OnKillActive() {
         CString message;
         message.LoadString(IDS_INVALID_PATH);
         CString path;
-        path.Format(" %s", m_folders[folder].c_str());
+        path.Format(" %s", CWinPath::Native(m_folders[folder]).c_str());
         AfxMessageBox(message + path, MB_OK | MB_ICONSTOP);
         GotoDlgCtrl(GetDlgItem(kFields[folder].editId));
     }

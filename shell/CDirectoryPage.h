@@ -5,8 +5,9 @@
 #include "platform/ctl/CPropertyPage.h"
 
 // The "Directories" page of the preferences: the ten data folders of the profile section
-// "Paths". Leaving the page reports each folder that cannot be entered (it may be left all
-// the same); OK writes the folders back.
+// "Paths", shown and typed as this system writes paths, kept in the stored form. Leaving the
+// page reports each folder that cannot be entered (it may be left all the same); OK writes the
+// folders back.
 class CDirectoryPage : public CPropertyPage {
     DECLARE_DYNAMIC(CDirectoryPage)
   public:

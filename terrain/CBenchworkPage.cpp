@@ -4,6 +4,7 @@
 
 #include "drawing/CPagesOwner.h"
 #include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
@@ -12,7 +13,6 @@
 #include "terrain/CTerrainEditorDialog.h"
 #include "terrain/TerrainLengths.h"
 #include "track/TextureBrowsing.h"
-#include "ui/DataFolderFileDialog.h"
 
 IMPLEMENT_DYNAMIC(CBenchworkPage, CPages)
 
@@ -46,7 +46,7 @@ CMount* CBenchworkPage::Terrain() const {
 
 void CBenchworkPage::DoDataExchange(CDataExchange* dx) {
     CPages::DoDataExchange(dx);
-    DDX_Text(dx, IDC_BENCHWORK_TEXTURE, m_strTexture);
+    DDX_PathText(dx, IDC_BENCHWORK_TEXTURE, m_strTexture);
     DDX_Text(dx, IDC_BENCHWORK_THICKNESS, m_strThickness);
     DDX_Text(dx, IDC_BENCHWORK_ELEVATION, m_strElevation);
     DDX_Text(dx, IDC_GRID_SPACING, m_strGridSpacing);
@@ -176,9 +176,8 @@ void CBenchworkPage::OnBrowse() {
     if (BrowseTextureFile(this, name)) {
         m_strTexture = name;
         ApplyControls();
-        SetDlgItemText(IDC_BENCHWORK_TEXTURE, m_strTexture);
+        SetDlgItemText(IDC_BENCHWORK_TEXTURE, CWinPath::Native(m_strTexture));
     }
-    RestoreWorkingFolder();
 }
 
 void CBenchworkPage::OnTerrainEditor() {

@@ -3,6 +3,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/TrackPropertiesTemplates.h"
@@ -43,7 +44,7 @@ void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_MORE_TIE_WIDTH, m_tieWidthList);
     DDX_Control(dx, IDC_MORE_RAIL_WIDTH, m_railWidthList);
     DDX_Control(dx, IDC_MORE_USE_TEXTURE, m_useTextureButton);
-    DDX_Text(dx, IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
+    DDX_PathText(dx, IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
     DDX_Text(dx, IDC_MORE_TUNNEL_WIDTH, m_tunnelWidth);
     DDX_Text(dx, IDC_MORE_TUNNEL_HEIGHT, m_tunnelHeight);
 }
@@ -68,13 +69,14 @@ void CTrackMoreDialog::OnUseTexture() {
 }
 
 void CTrackMoreDialog::OnBrowseTunnelTexture() {
-    GetDlgItemText(IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
+    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_MORE_TUNNEL_TEXTURE));
+    ReadPathText(*edit, m_tunnelTexture);
     if (!BrowseTextureFile(this, m_tunnelTexture))
         return;
-    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_MORE_TUNNEL_TEXTURE));
-    edit->SetWindowText(m_tunnelTexture);
+    const CString shown = CWinPath::Native(m_tunnelTexture);
+    edit->SetWindowText(shown);
     // The caret at the end brings the file name at the end of the path into view.
-    edit->SetSel(0, m_tunnelTexture.GetLength() - 1);
+    edit->SetSel(0, shown.GetLength() - 1);
     edit->UpdateWindow();
 }
 

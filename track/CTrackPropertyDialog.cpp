@@ -7,6 +7,7 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Geometry.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CStatic.h"
@@ -257,8 +258,8 @@ bool CTrackPropertyDialog::IsSpline() const {
 
 void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    DDX_Text(dx, IDC_TRACK_TEXTURE, m_trackTexture);
-    DDX_Text(dx, IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+    DDX_PathText(dx, IDC_TRACK_TEXTURE, m_trackTexture);
+    DDX_PathText(dx, IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
     DDX_Text(dx, IDC_TRACK_ROADBED_HEIGHT, m_roadbedHeight);
     DDX_Text(dx, IDC_TRACK_ROADBED_WIDTH, m_roadbedWidth);
     DDX_Control(dx, IDC_TRACK_SCALE, m_scaleCombo);
@@ -311,8 +312,8 @@ BOOL CTrackPropertyDialog::OnInitDialog() {
     UpdatePreview();
     m_trackTexture = m_copy->m_strTrackTexture;
     m_roadbedTexture = m_copy->m_strRoadbedTexture;
-    ShowText(IDC_TRACK_TEXTURE, m_trackTexture);
-    ShowText(IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+    ShowText(IDC_TRACK_TEXTURE, CWinPath::Native(m_trackTexture));
+    ShowText(IDC_TRACK_ROADBED_TEXTURE, CWinPath::Native(m_roadbedTexture));
     CheckRadioButton(IDC_TRACK_FIXED_BEGIN, IDC_TRACK_FIXED_END, IDC_TRACK_FIXED_BEGIN);
     // The apply mode's rule has put the focus on the field to type into.
     return FALSE;
@@ -490,12 +491,12 @@ void CTrackPropertyDialog::OnScaleChanged() {
 
 void CTrackPropertyDialog::OnBrowseTrackTexture() {
     if (BrowseTextureFile(this, m_trackTexture))
-        ShowText(IDC_TRACK_TEXTURE, m_trackTexture);
+        ShowText(IDC_TRACK_TEXTURE, CWinPath::Native(m_trackTexture));
 }
 
 void CTrackPropertyDialog::OnBrowseRoadbedTexture() {
     if (BrowseTextureFile(this, m_roadbedTexture))
-        ShowText(IDC_TRACK_ROADBED_TEXTURE, m_roadbedTexture);
+        ShowText(IDC_TRACK_ROADBED_TEXTURE, CWinPath::Native(m_roadbedTexture));
 }
 
 void CTrackPropertyDialog::OnRailColor() {

@@ -23,19 +23,19 @@ CFileDialogPatternPreview::CFileDialogPatternPreview(BOOL openFileDialog, LPCTST
 }
 
 BOOL CFileDialogPatternPreview::ChoosePattern(const CString& currentName, CWnd* parent, CString& chosen) {
-    const CString initialName = currentName.IsEmpty() ? CString("*.pat") : DiskNameOf(currentName);
+    const CString initialName = currentName.IsEmpty() ? CString("*.pat") : currentName;
     CFileDialogPatternPreview dialog(TRUE, "pat", initialName.c_str(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                                      kFilter, parent);
     return RunFileDialogIn(dialog, CDataFolders::Patterns, chosen) == IDOK;
 }
 
 BOOL CFileDialogPatternPreview::OnInitDialog() {
-    CFileDialog::OnInitDialog();
+    const BOOL defaultFocus = CFileDialog::OnInitDialog();
     ControlFactory::Subclass(m_preview, IDC_FILE_PREVIEW_AREA, this);
     ShowBlank();
     CheckDlgButton(IDC_FILE_SHOW_PREVIEW, BST_CHECKED);
     m_currentPath.Empty();
-    return TRUE;
+    return defaultFocus;
 }
 
 void CFileDialogPatternPreview::OnFileNameChange() {

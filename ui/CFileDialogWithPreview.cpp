@@ -26,9 +26,9 @@ CFileDialogWithPreview::CFileDialogWithPreview(BOOL openFileDialog, LPCTSTR defa
 }
 
 BOOL CFileDialogWithPreview::OnInitDialog() {
-    CFileDialog::OnInitDialog();
+    const BOOL defaultFocus = CFileDialog::OnInitDialog();
     CheckDlgButton(IDC_FILE_SHOW_PREVIEW, BST_CHECKED);
-    return TRUE;
+    return defaultFocus;
 }
 
 void CFileDialogWithPreview::OnFileNameChange() {

@@ -1,5 +1,6 @@
 #include "ui/CPatternEditDialog.h"
 
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PatternEditTemplate.h"
 #include "ui/CFileDialogPatternPreview.h"
@@ -40,7 +41,7 @@ BOOL CPatternEditDialog::OnInitDialog() {
 }
 
 void CPatternEditDialog::ShowName() {
-    SetDlgItemText(IDC_PATTERN_FILE_NAME, m_patternName);
+    SetDlgItemText(IDC_PATTERN_FILE_NAME, CWinPath::Native(m_patternName));
     Invalidate();
 }
 

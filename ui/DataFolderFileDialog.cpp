@@ -6,13 +6,12 @@
 #include "platform/base/CWinPath.h"
 
 INT_PTR RunFileDialogIn(CFileDialog& dialog, CDataFolders::Folder folder, CString& chosen) {
-    // The file dialog works in the disk's own paths, the program in its stored form.
-    const CString diskFolder(CWinPath::Resolve(CDataFolders::GetDataFolder(folder).c_str()).string().c_str());
-    dialog.m_ofn.lpstrInitialDir = diskFolder.c_str();
+    const CString dataFolder = CDataFolders::GetDataFolder(folder);
+    dialog.m_ofn.lpstrInitialDir = dataFolder.c_str();
     const INT_PTR result = dialog.DoModal();
     dialog.m_ofn.lpstrInitialDir = nullptr;
     if (result == IDOK)
-        chosen = CWinPath::FromReal(std::filesystem::path(dialog.GetPathName().c_str()));
+        chosen = CWinPath::Stored(dialog.GetPathName());
     RestoreWorkingFolder();
     return result;
 }
@@ -23,10 +22,4 @@ void RestoreWorkingFolder() {
         return;
     std::error_code error;
     std::filesystem::current_path(CWinPath::Resolve(programFolder.c_str()), error);
-}
-
-CString DiskNameOf(const CString& storedName) {
-    if (storedName.FindOneOf("*?") >= 0)
-        return storedName;
-    return CString(CWinPath::Resolve(storedName.c_str()).string().c_str());
 }

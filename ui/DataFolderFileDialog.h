@@ -11,6 +11,3 @@ INT_PTR RunFileDialogIn(CFileDialog& dialog, CDataFolders::Folder folder, CStrin
 
 // Makes the program folder the process's working folder; nothing while it is not known.
 void RestoreWorkingFolder();
-
-// A stored name as the file dialog shows it: the disk's own path; a wildcard stays as it is.
-CString DiskNameOf(const CString& storedName);

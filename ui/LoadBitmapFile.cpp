@@ -157,6 +157,7 @@ std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, c
         }
     }
     if (report)
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + name, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + CWinPath::Native(name),
+                      MB_OK | MB_ICONEXCLAMATION);
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
@@ -22,6 +23,7 @@
 #include "resources/Objects3DTemplates.h"
 #include "resources/StringTable.h"
 #include "ui/CFileDialogWithPreview.h"
+#include "ui/DataFolderFileDialog.h"
 #include "view3d/C3D.h"
 #include "view3d/TextureMask.h"
 
@@ -44,8 +46,6 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr double kDegrees = 180.0 / 3.1415926535;
-constexpr const char* kModelFilter =
-    "3D Studio files (*.3ds)|*.3ds|RenderWare files (*.rwx)|*.rwx|AutoCad files (*.dxf)|*.dxf||";
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp||";
 
 // A turn that rounds to nothing shows as 0.00, never -0.00.
@@ -133,8 +133,8 @@ r3d::Matrix C3DPropertyDialog::FromEulerAngles(double tilt, double pan, double r
 void C3DPropertyDialog::DoDataExchange(CDataExchange* dx) {
     CObject3DDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_3D_PREVIEW, m_preview);
-    DDX_Text(dx, IDC_3D_MODEL_NAME, m_strModelFile);
-    DDX_Text(dx, IDC_3D_TEXTURE_NAME, m_strTexture);
+    DDX_PathText(dx, IDC_3D_MODEL_NAME, m_strModelFile);
+    DDX_PathText(dx, IDC_3D_TEXTURE_NAME, m_strTexture);
     DDX_Text(dx, IDC_3D_HEIGHT, m_strHeight);
     DDX_Text(dx, IDC_3D_TILT, m_strTilt);
     DDX_Text(dx, IDC_3D_PAN, m_strPan);
@@ -185,7 +185,7 @@ void C3DPropertyDialog::BuildPreviewModel(bool applyTexture, bool proposeHeight)
     CString name = m_strModelFile;
     m_pModel = LoadModelFile(name);
     if (m_pModel == nullptr) {
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + " " + m_strModelFile,
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + " " + CWinPath::Native(m_strModelFile),
                       MB_OK | MB_ICONEXCLAMATION);
         m_strModelFile.Empty();
         SetDlgItemText(IDC_3D_MODEL_NAME, "");
@@ -295,14 +295,12 @@ void C3DPropertyDialog::OnKillFocusHeight() {
 // ---- Files ----
 
 void C3DPropertyDialog::OnBrowseModel() {
-    CFileDialog dialog(TRUE, "3ds", m_strModelFile.IsEmpty() ? "*.3ds" : m_strModelFile.c_str(),
-                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kModelFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Scripts);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() != IDOK)
+    // Without a model the list shows every kind of model, not only the first type's.
+    CFileDialog dialog(TRUE, "3ds", m_strModelFile, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kModelFileFilter,
+                       this);
+    if (RunFileDialogIn(dialog, CDataFolders::Scripts, m_strModelFile) != IDOK)
         return;
-    m_strModelFile = dialog.GetPathName();
-    SetDlgItemText(IDC_3D_MODEL_NAME, m_strModelFile);
+    SetDlgItemText(IDC_3D_MODEL_NAME, CWinPath::Native(m_strModelFile));
     m_pModel.reset();
     m_strTexture.Empty();
     SetDlgItemText(IDC_3D_TEXTURE_NAME, "");
@@ -315,12 +313,9 @@ void C3DPropertyDialog::OnBrowseModel() {
 void C3DPropertyDialog::OnBrowseTexture() {
     CFileDialogWithPreview dialog(TRUE, "bmp", m_strTexture.IsEmpty() ? "*.bmp" : m_strTexture.c_str(),
                                   OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kBitmapFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Textures);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() != IDOK)
+    if (RunFileDialogIn(dialog, CDataFolders::Textures, m_strTexture) != IDOK)
         return;
-    m_strTexture = dialog.GetPathName();
-    SetDlgItemText(IDC_3D_TEXTURE_NAME, m_strTexture);
+    SetDlgItemText(IDC_3D_TEXTURE_NAME, CWinPath::Native(m_strTexture));
     if (ApplyPreviewTexture())
         m_preview.Redraw();
 }

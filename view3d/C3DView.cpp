@@ -376,8 +376,7 @@ void C3DView::OnSave3DView() {
         folder = CProfile::Program().GetProfileString("Paths", "Textures", programFolder);
     CFileDialog dialog(FALSE, "bmp", "*.bmp", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                        "Bitmap Files (*.bmp)|*.bmp||", this);
-    const CString diskFolder(CWinPath::Resolve(folder).string().c_str());
-    dialog.m_ofn.lpstrInitialDir = diskFolder.c_str();
+    dialog.m_ofn.lpstrInitialDir = folder.c_str();
     const INT_PTR answer = dialog.DoModal();
     FreeCapture();
     m_bCapture = 1;

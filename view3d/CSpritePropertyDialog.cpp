@@ -4,9 +4,11 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/Objects3DTemplates.h"
 #include "ui/CFileDialogWithPreview.h"
+#include "ui/DataFolderFileDialog.h"
 #include "view3d/CSprite.h"
 
 IMPLEMENT_DYNAMIC(CSpritePropertyDialog, CObject3DDialog)
@@ -51,7 +53,7 @@ BOOL CSpritePropertyDialog::GetResult(CSprite*& result, int& mode) {
 void CSpritePropertyDialog::DoDataExchange(CDataExchange* dx) {
     CObject3DDialog::DoDataExchange(dx);
     DDX_Control(dx, IDC_3D_BITMAP_PREVIEW, m_preview);
-    DDX_Text(dx, IDC_3D_TEXTURE_NAME, m_strFile);
+    DDX_PathText(dx, IDC_3D_TEXTURE_NAME, m_strFile);
 }
 
 BOOL CSpritePropertyDialog::OnInitDialog() {
@@ -74,10 +76,9 @@ BOOL CSpritePropertyDialog::OnInitDialog() {
 void CSpritePropertyDialog::OnBrowse() {
     CFileDialogWithPreview dialog(TRUE, "bmp", m_strFile.IsEmpty() ? "*.bmp" : m_strFile.c_str(),
                                   OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kBitmapFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Bitmaps3D);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() == IDOK)
-        TakePicture(dialog.GetPathName());
+    CString chosen;
+    if (RunFileDialogIn(dialog, CDataFolders::Bitmaps3D, chosen) == IDOK)
+        TakePicture(chosen);
 }
 
 void CSpritePropertyDialog::TakePicture(const CString& path) {
@@ -87,7 +88,7 @@ void CSpritePropertyDialog::TakePicture(const CString& path) {
     m_pCopy->m_bMissingReported = 0;
     m_pCopy->LoadBitmaps();
     m_strFile = path;
-    SetDlgItemText(IDC_3D_TEXTURE_NAME, m_strFile);
+    SetDlgItemText(IDC_3D_TEXTURE_NAME, CWinPath::Native(m_strFile));
     m_preview.Invalidate();
 }
 

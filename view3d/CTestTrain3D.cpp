@@ -3,6 +3,7 @@
 #include "model/AssetLoaders.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "platform/base/CWinPath.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/MessageBoxes.h"
@@ -41,7 +42,7 @@ std::unique_ptr<r3d::Clump> CTestTrain::LoadVehicleModel(CString& file, int tag)
     if (model == nullptr) {
         CString text;
         text.LoadString(IDS_COULD_NOT_CREATE_CLUMP);
-        AfxMessageBox(text + " " + file, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(text + " " + CWinPath::Native(file), MB_OK | MB_ICONEXCLAMATION);
         file.Empty();
         return nullptr;
     }

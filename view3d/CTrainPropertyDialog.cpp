@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
+#include "model/AssetLoaders.h"
 #include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/TrainPropertiesTemplate.h"
+#include "ui/DataFolderFileDialog.h"
 #include "ui/PickButtonColor.h"
 
 namespace {
 
-constexpr const char* kModelFilter =
-    "3D Studio files (*.3ds)|*.3ds|RenderWare files (*.rwx)|*.rwx|AutoCad files (*.dxf)|*.dxf||";
 constexpr int kLineStep = 1;
 constexpr int kPageStep = 10;
 
@@ -33,8 +34,8 @@ void CTrainPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TRAIN_SPEED, m_speedBar);
     DDX_Control(dx, IDC_TRAIN_CAR_COUNT, m_carCountBar);
     DDX_Control(dx, IDC_TRAIN_COLOR, m_colorButton);
-    DDX_Text(dx, IDC_TRAIN_LOCO_FILE, m_strLocoFile);
-    DDX_Text(dx, IDC_TRAIN_CAR_FILE, m_strCarFile);
+    DDX_PathText(dx, IDC_TRAIN_LOCO_FILE, m_strLocoFile);
+    DDX_PathText(dx, IDC_TRAIN_CAR_FILE, m_strCarFile);
     DDX_Text(dx, IDC_TRAIN_STATUS, m_strStatus);
 }
 
@@ -92,16 +93,12 @@ void CTrainPropertyDialog::OnHScroll(UINT code, UINT position, CScrollBar* scrol
 }
 
 void CTrainPropertyDialog::Browse(int editId, const char* defaultExtension, CString& file) {
-    GetDlgItemText(editId, file);
-    const CString initial = file.IsEmpty() ? CString("*.3ds") : file;
-    CFileDialog dialog(TRUE, defaultExtension, initial.c_str(),
-                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, kModelFilter, this);
-    const CString folder = CDataFolders::GetDataFolder(CDataFolders::Trains);
-    dialog.m_ofn.lpstrInitialDir = folder.c_str();
-    if (dialog.DoModal() != IDOK)
-        return;
-    file = dialog.GetPathName();
-    SetDlgItemText(editId, file.c_str());
+    ReadPathText(*GetDlgItem(editId), file);
+    // Without a model the list shows every kind of model, not only the first type's.
+    CFileDialog dialog(TRUE, defaultExtension, file, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kModelFileFilter,
+                       this);
+    if (RunFileDialogIn(dialog, CDataFolders::Trains, file) == IDOK)
+        SetDlgItemText(editId, CWinPath::Native(file));
 }
 
 void CTrainPropertyDialog::OnBrowseLoco() {

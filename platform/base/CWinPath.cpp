@@ -151,3 +151,19 @@ CString CWinPath::FromReal(const std::filesystem::path& real) {
     }
     return CString(std::move(ansi));
 }
+
+CString CWinPath::Native(const char* path, const std::filesystem::path& base) {
+    std::string_view text = path ? path : "";
+    if (text.find_first_of("\\/") == std::string_view::npos && !HasDrive(text))
+        return CString(text);
+    std::string ansi;
+    Utf8ToAnsi(Resolve(path, base).lexically_normal().string(), ansi);
+    return CString(std::move(ansi));
+}
+
+CString CWinPath::Stored(const char* path) {
+    std::string_view text = path ? path : "";
+    if (HasDrive(text) || text.find('\\') != std::string_view::npos)
+        return CString(text);
+    return FromReal(std::filesystem::path(AnsiToUtf8(text)));
+}

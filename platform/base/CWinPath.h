@@ -28,4 +28,15 @@ class CWinPath {
     // The stored form of a real path: an absolute path gets the drive "C:", and slashes become
     // backslashes ("/opt/x/" gives "C:\opt\x\").
     static CString FromReal(const std::filesystem::path& real);
+
+    // A path as this system writes it, for the user and the file dialogs: the real path of a
+    // stored name (as Resolve finds it, without "." and ".." steps), in the program's text. A
+    // name without a folder (one the program looks up in its data folders) and an empty text
+    // stay as they are. A real path is given back unchanged, so the text may be in either form.
+    // A relative path is taken from base as in Resolve.
+    static CString Native(const char* path, const std::filesystem::path& base = {});
+
+    // The stored form of a path the user gave as this system writes it (FromReal); a text
+    // already in the stored form, with a drive or a backslash, stays as it is.
+    static CString Stored(const char* path);
 };

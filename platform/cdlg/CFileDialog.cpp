@@ -1,8 +1,10 @@
 #include "platform/cdlg/CFileDialog.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <system_error>
 
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/FolderPictures.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
@@ -75,10 +77,19 @@ bool Exists(const fs::path& path) {
     return fs::exists(path, error);
 }
 
-fs::path CurrentFolder() {
-    std::error_code error;
-    fs::path folder = fs::current_path(error);
-    return error ? fs::path("/") : folder;
+// The folder of the file last chosen in any file dialog of the program.
+fs::path& LastFolder() {
+    static fs::path folder;
+    return folder;
+}
+
+// Where a dialog without a folder of its own opens: the user's last folder, else the home
+// folder. Never the working folder, which is the program's and says nothing of the user's files.
+fs::path UsersFolder() {
+    if (IsFolder(LastFolder()))
+        return LastFolder();
+    const char* home = std::getenv("HOME");
+    return home && IsFolder(home) ? fs::path(home) : fs::path("/");
 }
 }  // namespace
 
@@ -155,19 +166,19 @@ BOOL CFileDialog::OnInitDialog() {
     if (CWnd* readOnly = GetDlgItem(chx1))
         readOnly->SendMessage(BM_SETCHECK, (m_ofn.Flags & OFN_READONLY) ? BST_CHECKED : BST_UNCHECKED);
 
-    // The initial name may carry its folder, or be a wildcard that filters the list.
-    fs::path folder =
-        m_ofn.lpstrInitialDir && *m_ofn.lpstrInitialDir ? DiskPath(m_ofn.lpstrInitialDir) : CurrentFolder();
-    CString name = m_initialName;
-    const fs::path initial = DiskPath(m_initialName);
+    // The initial folder and name may be written as this system does or in the program's stored
+    // form. The name may carry its folder, or be a wildcard that filters the list.
+    fs::path folder = DiskPath(CWinPath::Native(m_ofn.lpstrInitialDir));
+    CString name = CWinPath::Native(m_initialName, folder);
+    const fs::path initial = DiskPath(name);
     if (initial.has_parent_path() && IsFolder(initial.parent_path())) {
-        folder = initial.is_absolute() ? initial.parent_path() : folder / initial.parent_path();
+        folder = initial.parent_path();
         name = PathText(initial.filename());
     }
     if (HasWildcard(name))
         m_typedPatterns = SplitPatterns(name);
     SetDlgItemText(edt1, name);
-    ShowFolder(IsFolder(folder) ? folder : CurrentFolder());
+    ShowFolder(!folder.empty() && IsFolder(folder) ? folder : UsersFolder());
     GotoDlgCtrl(GetDlgItem(edt1));
     return FALSE;
 }
@@ -357,6 +368,7 @@ void CFileDialog::OnOK() {
         m_ofn.Flags = checked ? (m_ofn.Flags | OFN_READONLY) : (m_ofn.Flags & ~OFN_READONLY);
     }
     m_ofn.nFilterIndex = static_cast<DWORD>(TypeCombo()->GetCurSel() + 1);
+    LastFolder() = m_chosen.parent_path();
     EndDialog(IDOK);
 }
 

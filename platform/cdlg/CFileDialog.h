@@ -16,7 +16,9 @@ class CListCtrl;
 // up), its sub-folders and the files of the chosen type, the file name and the type. A custom template
 // (m_ofn.lpTemplateName with OFN_ENABLETEMPLATE, or SetTemplate) adds its controls below the standard ones;
 // they are children of this dialog, and OnFileNameChange tells the dialog each time the selected file
-// changes.
+// changes. The initial folder (m_ofn.lpstrInitialDir) and name may be in either path form; the
+// dialog shows and answers paths as this system writes them. Without an initial folder that
+// exists it opens in the folder of the file last chosen, else in the user's home folder.
 class CFileDialog : public CDialog {
     DECLARE_DYNAMIC(CFileDialog)
   public:

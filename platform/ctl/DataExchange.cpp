@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListBox.h"
@@ -120,6 +121,23 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
         control->GetWindowText(value);
     else
         control->SetWindowText(value);
+}
+
+void DDX_PathText(CDataExchange* dx, int id, CString& storedPath) {
+    CWnd* control = dx->PrepareEditCtrl(id);
+    if (!control)
+        return;
+    if (dx->m_bSaveAndValidate)
+        ReadPathText(*control, storedPath);
+    else
+        control->SetWindowText(CWinPath::Native(storedPath));
+}
+
+void ReadPathText(CWnd& control, CString& storedPath) {
+    CString typed;
+    control.GetWindowText(typed);
+    if (typed != CWinPath::Native(storedPath))
+        storedPath = CWinPath::Stored(typed);
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value) {

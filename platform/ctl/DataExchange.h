@@ -16,6 +16,12 @@ void DDX_Text(CDataExchange* dx, int id, short& value);
 void DDX_Text(CDataExchange* dx, int id, BYTE& value);
 void DDX_Text(CDataExchange* dx, int id, float& value);
 void DDX_Text(CDataExchange* dx, int id, double& value);
+// A path kept in the program's stored form, shown as this system writes it; the user may type
+// either form, and a text left as shown keeps the stored value exactly as it was.
+void DDX_PathText(CDataExchange* dx, int id, CString& storedPath);
+// The same reading outside an exchange: storedPath takes the path that the control's text stands
+// for, and stays exactly as it was while the text is the one shown for it.
+void ReadPathText(CWnd& control, CString& storedPath);
 // A check box: 0 clear, 1 checked, 2 indeterminate.
 void DDX_Check(CDataExchange* dx, int id, int& value);
 // A radio group named by its first button: the index of the checked one, -1 for none.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,7 +22,7 @@ class CWnd;
 class CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
     DECLARE_MESSAGE_MAP()
-public:
+  public:
     explicit CWinApp(LPCTSTR appName = nullptr);
     ~CWinApp() override;
 
@@ -67,9 +68,13 @@ public:
     int m_nCmdShow = 1;
     int m_nMaxRecentFiles = 4;
 
-private:
+  private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
     std::vector<CString> m_arguments;
+    // The working folder when the program was started, from which a relative file name of the
+    // command line is taken: the program makes its own folder the working folder.
+    std::filesystem::path m_launchFolder;
+    CString FullPath(const CString& name) const;
     void RecentFilesChanged();
 
     std::unique_ptr<CRecentFileList> m_pRecentFileList;

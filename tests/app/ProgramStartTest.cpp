@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/ShellRegistration.h"
 #include "model/CCVNDoc.h"
 #include "platform/base/CProfile.h"
+#include "platform/base/ModuleFolder.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CDocTemplate.h"
@@ -107,6 +109,22 @@ TEST_F(ProgramStart, OpensTheLayoutNamedOnTheCommandLineByItsFullPath) {
     Quit(second);
 }
 
+TEST_F(ProgramStart, WorksInItsOwnFolderAndStillOpensALayoutNamedRelativeToWhereItWasStarted) {
+    const std::filesystem::path layout = SaveNewLayoutAndQuit("oval.cvn");
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::current_path(folder / "sub");
+    TestApp second;
+    ASSERT_TRUE(StartProgram(second, {"../oval.cvn"}));
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), GetModuleFolder()));
+    auto* opened = dynamic_cast<CCVNDoc*>(second.MainFrame()->MDIGetActive()->GetActiveDocument());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(std::filesystem::equivalent(opened->GetPathName().c_str(), layout));
+    // Saved again, it goes back where it came from, not into the program folder.
+    ASSERT_TRUE(opened->OnSaveDocument(opened->GetPathName()));
+    EXPECT_FALSE(std::filesystem::exists(GetModuleFolder() / "oval.cvn"));
+    Quit(second);
+}
+
 TEST_F(ProgramStart, PrintsTheLayoutNamedAfterPAndEnds) {
     const std::filesystem::path layout = SaveNewLayoutAndQuit("yard.cvn");
     TestApp printing;
@@ -141,18 +159,39 @@ TEST_F(ProgramStart, RegistersTheLayoutTypeSoTheFileManagerOpensTheFile) {
 
 TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
     ASSERT_TRUE(Start());
-    for (UINT working : std::initializer_list<UINT>{
-             ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_ABOUT, ID_APP_CREDITS, ID_TOOL_SELECTOR,
-             ID_TOOL_STRAIGHT_TRACK, ID_LAYER_SHOW_HIDE_0, ID_WINDOW_NEW, ID_TOOL_PARAMETERS, ID_GROUP,
-             ID_ZOOM_IN, ID_LAYERS, ID_PREFERENCES, ID_DOCUMENT_SETUP, ID_SHOW_3D_VIEW, ID_MATERIALS_REPORT,
-             ID_PARTS_LIST, ID_LIBRARY_GET_OBJECT, ID_TOOL_RUN_TEST_TRAIN, ID_STOP_TEST_TRAIN,
-             ID_TOOL_BENCHWORK, ID_TOOL_TERRAIN, ID_TRACK_WIZARD, ID_TOOL_3D_OBJECT, ID_TOOL_3D_BITMAP,
-             ID_TOOL_CAMERA})
+    for (UINT working : std::initializer_list<UINT>{ID_FILE_NEW,
+                                                    ID_FILE_OPEN,
+                                                    ID_FILE_SAVE,
+                                                    ID_APP_ABOUT,
+                                                    ID_APP_CREDITS,
+                                                    ID_TOOL_SELECTOR,
+                                                    ID_TOOL_STRAIGHT_TRACK,
+                                                    ID_LAYER_SHOW_HIDE_0,
+                                                    ID_WINDOW_NEW,
+                                                    ID_TOOL_PARAMETERS,
+                                                    ID_GROUP,
+                                                    ID_ZOOM_IN,
+                                                    ID_LAYERS,
+                                                    ID_PREFERENCES,
+                                                    ID_DOCUMENT_SETUP,
+                                                    ID_SHOW_3D_VIEW,
+                                                    ID_MATERIALS_REPORT,
+                                                    ID_PARTS_LIST,
+                                                    ID_LIBRARY_GET_OBJECT,
+                                                    ID_TOOL_RUN_TEST_TRAIN,
+                                                    ID_STOP_TEST_TRAIN,
+                                                    ID_TOOL_BENCHWORK,
+                                                    ID_TOOL_TERRAIN,
+                                                    ID_TRACK_WIZARD,
+                                                    ID_TOOL_3D_OBJECT,
+                                                    ID_TOOL_3D_BITMAP,
+                                                    ID_TOOL_CAMERA})
         EXPECT_TRUE(IsEnabled(working)) << working;
     for (UINT annotation : {ID_TOOL_TEXT, ID_TOOL_DIMENSION_LINE, ID_TOOL_DIMENSION_ANGLE,
                             ID_TOOL_MEASURE_LINE, ID_TOOL_MEASURE_BOX, ID_TOOL_BITMAP_PICTURE})
         EXPECT_TRUE(IsEnabled(annotation)) << annotation;
-    for (UINT waiting : std::initializer_list<UINT>{ID_EDIT_UNDO, ID_LIGHTEN, ID_HELP_FINDER, ID_OBJECT_SIZES})
+    for (UINT waiting :
+         std::initializer_list<UINT>{ID_EDIT_UNDO, ID_LIGHTEN, ID_HELP_FINDER, ID_OBJECT_SIZES})
         EXPECT_FALSE(IsEnabled(waiting)) << waiting;
 }
 

@@ -19,6 +19,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 
 // The program on the headless host, its 3D library opened or refused at will.
 class TestApp : public CCVNApp {
@@ -93,6 +94,7 @@ class RunningProgram : public testing::Test {
     }
 
     TestFolder folder;
+    WorkingFolderKept workingFolder;
     HeadlessHost host;
     TestApp app;
 };

@@ -4,12 +4,20 @@
 
 #include <fstream>
 
+#include "platform/base/Windows1252.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
 
 void Touch(const std::filesystem::path& file) {
     std::ofstream(file) << "x";
+}
+
+// A real path in the program's code page.
+CString PathTextOf(const std::filesystem::path& path) {
+    std::string ansi;
+    Utf8ToAnsi(path.string(), ansi);
+    return CString(ansi.c_str());
 }
 
 struct SplitParts {
@@ -113,4 +121,41 @@ TEST(CWinPath, ResolvesRelativeNamesFromTheWorkingFolder) {
     std::filesystem::path resolved = CWinPath::Resolve("SCRIPTS\\");
     std::filesystem::current_path(previous);
     EXPECT_EQ(resolved, std::filesystem::canonical(root.Path()) / "Scripts" / "");
+}
+
+TEST(CWinPath, ShowsPathsAsThisSystemWritesThemAndTakesThemBack) {
+    TestFolder root;
+    std::filesystem::create_directories(root / "Gel\xC3\xA4nde" / "TRAINS");
+    Touch(root / "Gel\xC3\xA4nde" / "TRAINS" / "cvnloco.3ds");
+    const CString native = PathTextOf(root.Path());
+    const CString stored = CWinPath::FromReal(root.Path());
+
+    // The real file, in the program's code page, whatever case the stored name has.
+    EXPECT_EQ(CWinPath::Native(stored + "\\GEL\xC4NDE\\trains\\CVNLOCO.3DS"),
+              native + "/Gel\xE4nde/TRAINS/cvnloco.3ds");
+    EXPECT_EQ(CWinPath::Native(stored + "\\Gel\xE4nde\\.\\TRAINS\\..\\TRAINS\\"),
+              native + "/Gel\xE4nde/TRAINS/");
+    // A native path is its own native form; a bare name and an empty text stay as they are.
+    EXPECT_EQ(CWinPath::Native(native + "/Gel\xE4nde/TRAINS/cvnloco.3ds"),
+              native + "/Gel\xE4nde/TRAINS/cvnloco.3ds");
+    EXPECT_EQ(CWinPath::Native("rcgrass.bmp"), "rcgrass.bmp");
+    EXPECT_EQ(CWinPath::Native("*.3ds"), "*.3ds");
+    EXPECT_EQ(CWinPath::Native(""), "");
+
+    // A relative stored folder is taken from the working folder.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(root / "Gel\xC3\xA4nde");
+    const CString relative = CWinPath::Native(".\\trains\\");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(relative, PathTextOf(std::filesystem::canonical(root.Path())) + "/Gel\xE4nde/TRAINS/");
+
+    // Back: what the user typed natively is stored Windows-style; a stored text stays.
+    EXPECT_EQ(CWinPath::Stored(native + "/Gel\xE4nde/TRAINS/"), stored + "\\Gel\xE4nde\\TRAINS\\");
+    EXPECT_EQ(CWinPath::Stored("/opt/corvane/SCRIPTS"), "C:\\opt\\corvane\\SCRIPTS");
+    EXPECT_EQ(CWinPath::Stored("SCRIPTS/"), "SCRIPTS\\");
+    EXPECT_EQ(CWinPath::Stored(".\\SCRIPTS\\"), ".\\SCRIPTS\\");
+    EXPECT_EQ(CWinPath::Stored("D:\\LIBRARIES\\New.cvl"), "D:\\LIBRARIES\\New.cvl");
+    EXPECT_EQ(CWinPath::Stored("New.cvl"), "New.cvl");
+    EXPECT_EQ(CWinPath::Stored(CWinPath::Native(stored + "\\Gel\xE4nde\\TRAINS\\cvnloco.3ds")),
+              stored + "\\Gel\xE4nde\\TRAINS\\cvnloco.3ds");
 }

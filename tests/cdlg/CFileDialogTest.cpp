@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CComboBox.h"
@@ -255,4 +256,38 @@ TEST_F(FileDialogTest, TheFolderLineListsTheFoldersFromTheRootAndGoesUp) {
         host.PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolderNeverTheWorkingOne) {
+    // A stored-form folder and name, spelled in another case, open the real folder and file.
+    const CString stored = CWinPath::FromReal(folder.Path());
+    const CString storedFolder = stored + "\\TEXTURES\\";
+    CFileDialog dialog(TRUE, "bmp", stored + "\\BRICK.BMP", OFN_HIDEREADONLY, kBitmaps);
+    dialog.m_ofn.lpstrInitialDir = storedFolder.c_str();
+    host.WhenModal("Open", [&](CWnd& modal) {
+        EXPECT_EQ(dialog.GetFolderPath(), FolderText());
+        EXPECT_EQ(TextOf(modal, edt1), "brick.bmp");
+        EXPECT_EQ(modal.GetFocus(), Item(modal, edt1));
+        Retype(modal, edt1, "Textures");
+        host.PressKey(VK_RETURN);
+        Retype(modal, edt1, "wall.bmp");
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetPathName(), FolderText() + "/Textures/wall.bmp");
+
+    // Without a folder of its own (or with one that is gone) the next dialog opens where the
+    // user chose last, wherever the working folder is.
+    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    std::filesystem::current_path(folder / "backdrops");
+    CString shownAfterChoice;
+    CFileDialog next(TRUE, "bmp", "*.bmp", OFN_HIDEREADONLY, kBitmaps);
+    next.m_ofn.lpstrInitialDir = "C:\\GONE\\";
+    host.WhenModal("Open", [&](CWnd& modal) {
+        shownAfterChoice = next.GetFolderPath();
+        Click(modal, IDCANCEL);
+    });
+    next.DoModal();
+    std::filesystem::current_path(workingFolder);
+    EXPECT_EQ(shownAfterChoice, FolderText() + "/Textures");
 }

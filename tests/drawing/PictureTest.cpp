@@ -12,6 +12,7 @@
 #include "model/CEditStep.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/PixelSurface.h"
@@ -24,6 +25,7 @@
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "ui/LoadBitmapFile.h"
 
 namespace {
@@ -65,6 +67,7 @@ class PictureTest : public ::testing::Test {
     TestFolder folder;
     DrawingPlan plan;
     CString m_previousBase;
+    WorkingFolderKept m_workingFolder;
 };
 
 // A picture of the test's own, at (1000, 1000) reaching 2000 by 1000, not selected.
@@ -158,13 +161,15 @@ TEST_F(PictureTest, ANewPictureOpensItsDialogAndTakesTheBrowsedFileOnlyWhenItLoa
         });
         Press(dialog, IDC_PICTURE_BROWSE);
         dialog.GetDlgItem(IDC_PICTURE_NAME)->GetWindowText(name);
+        // The field shows the file as this system writes it; the picture keeps the stored form.
         EXPECT_EQ(name, good);
+        EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), folder.Path()));
         Press(dialog, IDOK);
     });
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(picture->m_strName, "Bitmap");
-    EXPECT_EQ(picture->m_strFile, good);
+    EXPECT_EQ(picture->m_strFile, CWinPath::FromReal(folder / "station.bmp"));
     ASSERT_NE(picture->GetPicture(), nullptr);
     // The junk file gave its two messages and nothing else changed.
     ASSERT_EQ(host.MessageBoxes().size(), 2u);

@@ -16,6 +16,7 @@
 #include "tests/support/ReadOnlyMedium.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
+#include "tools/datagen/DefaultLibrary.h"
 #include "track/TrackPieces.h"
 
 namespace fs = std::filesystem;
@@ -246,5 +247,34 @@ TEST_F(LibraryBrowse, TheLibraryCommandAsksOnceThenRunsTheLibraryDialog) {
     // With a library open the command asks no more.
     doc.Send(ID_LIBRARY_GET_OBJECT);
     EXPECT_EQ(doc.m_nLibraryDialogs, 2);
+    EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+TEST_F(LibraryBrowse, TheFirstGetObjectFromLibraryOpensTheDefaultLibraryTheProgramShips) {
+    // The program folder as the build lays it out, with its empty default library.
+    ASSERT_TRUE(DefaultLibrary::WriteIfMissing(m_folder.Path()));
+    BrowsingDoc doc;
+    CString offered;
+    host.WhenModal("Open", [&](CWnd& modal) {
+        m_shownFolder = dynamic_cast<CFileDialog&>(modal).GetFolderPath();
+        offered = TextOf(modal, edt1);
+        host.PressKey(VK_RETURN);
+    });
+    doc.Send(ID_LIBRARY_GET_OBJECT);
+    EXPECT_EQ(m_shownFolder, Shown(m_folder / "LIBRARIES"));
+    EXPECT_EQ(offered, "New.cvl");
+    EXPECT_TRUE(doc.m_errors.empty());
+    EXPECT_EQ(doc.m_strLibraryPath, CWinPath::FromReal(m_folder / "LIBRARIES" / "New.cvl"));
+    EXPECT_TRUE(doc.m_libraryGroup.m_members.empty());
+    EXPECT_EQ(doc.m_nLibraryDialogs, 1);
+
+    // What is put into it is written there and found again by the next layout.
+    AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool))->m_strName = "signal";
+    ASSERT_TRUE(doc.WriteLibrary());
+    BrowsingDoc next;
+    host.WhenModal("Open", [&](CWnd&) { host.PressKey(VK_RETURN); });
+    next.Send(ID_LIBRARY_GET_OBJECT);
+    EXPECT_EQ(MemberNames(next.m_libraryGroup), std::vector<CString>{"signal"});
+    EXPECT_TRUE(next.m_errors.empty());
     EXPECT_TRUE(host.UnansweredModals().empty());
 }

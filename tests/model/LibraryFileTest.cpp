@@ -88,7 +88,8 @@ TEST_F(LibraryFile, ALibraryIsFoundInTheProgramsLibraryFolderAndAnEmptyFileIsAnE
     doc.m_strLibraryPath = "C:\\gone\\Missing.cvl";
     EXPECT_FALSE(doc.ReadLibrary());
     ASSERT_EQ(doc.m_errors.size(), 1u);
-    EXPECT_EQ(doc.m_errors[0], "Can't read library C:\\gone\\Missing.cvl");
+    // The message names the file as this system writes it.
+    EXPECT_EQ(doc.m_errors[0], "Can't read library /gone/Missing.cvl");
 }
 
 TEST_F(LibraryFile, AFailedWriteKeepsTheLibraryAndItsModifiedMark) {
@@ -134,7 +135,8 @@ TEST_F(LibraryFile, ALibraryUnderAPathThatIsGoneIsReadFromTheProgramsLibraryFold
     std::filesystem::create_directory(m_folder / "mine");
     std::filesystem::rename(m_folder / "LIBRARIES" / "Rails.cvl", m_folder / "mine" / "Rails.cvl");
     CProfile::Program().SetPath(m_folder / "corvane.ini");
-    CProfile::Program().WriteProfileString("Paths", "Libraries", CWinPath::FromReal(m_folder / "mine") + "\\");
+    CProfile::Program().WriteProfileString("Paths", "Libraries",
+                                           CWinPath::FromReal(m_folder / "mine") + "\\");
     LibraryDoc fromProfile;
     fromProfile.m_strLibraryPath = "C:\\gone\\Rails.cvl";
     EXPECT_TRUE(fromProfile.ReadLibrary());
@@ -175,7 +177,7 @@ TEST_F(LibraryFile, EveryDamagedPrefixLeavesTheLibraryGroupAsItWas) {
         EXPECT_EQ(doc.m_nFileVersion, 14);
     }
     ASSERT_EQ(doc.m_errors.size(), whole.size() - 1);
-    EXPECT_EQ(doc.m_errors.back(), "Can't read library " + doc.m_strLibraryPath);
+    EXPECT_EQ(doc.m_errors.back(), "Can't read library " + CWinPath::Native(doc.m_strLibraryPath));
 
     // The whole file appends its members and gives the group its own fields.
     std::ofstream(damaged, std::ios::binary).write(whole.data(), static_cast<std::streamsize>(whole.size()));

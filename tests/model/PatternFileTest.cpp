@@ -13,6 +13,7 @@
 #include "model/PatternFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/FolderListing.h"
 #include "platform/host/HeadlessHost.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/model/TestLayout.h"
@@ -161,5 +162,6 @@ TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {
     const CString unwritable = CWinPath::FromReal(m_folder / "no such folder" / "x.pat");
     EXPECT_FALSE(SavePatternFile(unwritable, &bitmap));
     ASSERT_EQ(m_host.MessageBoxes().size(), 1u);
-    EXPECT_EQ(m_host.MessageBoxes()[0].text, "Could not create file " + unwritable);
+    EXPECT_EQ(m_host.MessageBoxes()[0].text,
+              "Could not create file " + PathText(m_folder / "no such folder" / "x.pat"));
 }

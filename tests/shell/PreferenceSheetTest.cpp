@@ -9,6 +9,7 @@
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CColorDialog.h"
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/FolderListing.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CTabCtrl.h"
@@ -22,6 +23,7 @@
 #include "shell/PlanDialogs.h"
 #include "tests/shell/DialogDriving.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -84,6 +86,7 @@ class PreferenceSheetTest : public DialogDriving {
     std::unique_ptr<CCVNDoc> first;
     std::unique_ptr<CCVNDoc> second;
     TestFolder m_folder;
+    WorkingFolderKept m_workingFolder;
     CString m_previousBase;
     std::filesystem::path m_previousProfile;
 };
@@ -264,33 +267,48 @@ TEST_F(PreferenceSheetTest, TheUnitChangeConvertsTheGridTextsAndRestoreShowsTheF
 
 TEST_F(PreferenceSheetTest, DirectoriesAreCheckedInOrderAndWrittenToTheProfile) {
     std::filesystem::create_directory(m_folder / "BACKDROPS");
+    std::filesystem::create_directory(m_folder / "TRAINS");
     const CString programFolder = CDataFolders::GetBaseFolder();
+    const CString nativeFolder = PathText(m_folder.Path());
+    // A relative folder of the profile is taken from the working folder, the program folder.
+    CProfile::Program().WriteProfileString("Paths", "Trains", ".\\trains\\");
+    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder.Path());
     CString backdropsShown;
+    CString trainsShown;
     RunPreferences([&](CPreferenceSheet& sheet) {
         ASSERT_TRUE(sheet.SetActivePage(4));
         CDirectoryPage& page = sheet.m_directoryPage;
         backdropsShown = TextOf(page.GetDlgItem(IDC_DIR_BACKDROPS));
-        // Every other folder is missing; two are typed afresh, one without its backslash.
-        for (UINT id : {IDC_DIR_3D_OBJECTS, IDC_DIR_TEXTURES, IDC_DIR_TRAINS, IDC_DIR_3D_TEXTURES,
-                        IDC_DIR_3D_BITMAPS, IDC_DIR_DATABASES, IDC_DIR_LIBRARIES, IDC_DIR_PATTERNS})
-            Retype(page.GetDlgItem(id), programFolder + "BACKDROPS\\");
-        Retype(page.GetDlgItem(IDC_DIR_BACKDROPS), programFolder + "BACKDROPS");
+        trainsShown = TextOf(page.GetDlgItem(IDC_DIR_TRAINS));
+        // Every other folder is missing; two are typed afresh, one without its separator.
+        for (UINT id : {IDC_DIR_3D_OBJECTS, IDC_DIR_TEXTURES, IDC_DIR_3D_TEXTURES, IDC_DIR_3D_BITMAPS,
+                        IDC_DIR_DATABASES, IDC_DIR_LIBRARIES, IDC_DIR_PATTERNS})
+            Retype(page.GetDlgItem(id), nativeFolder + "/BACKDROPS/");
+        Retype(page.GetDlgItem(IDC_DIR_BACKDROPS), nativeFolder + "/BACKDROPS");
         Retype(page.GetDlgItem(IDC_DIR_BITMAPS), "Z:\\NOWHERE\\");
-        Retype(page.GetDlgItem(IDC_DIR_PATTERNS), "Z:\\ELSEWHERE");
+        Retype(page.GetDlgItem(IDC_DIR_PATTERNS), nativeFolder + "/ELSEWHERE");
         host.AnswerMessageBox(IDOK);
         host.AnswerMessageBox(IDOK);
-        // The page may be left all the same.
+        // The page may be left all the same; it shows the folders with their separators.
         EXPECT_TRUE(sheet.SetActivePage(0));
+        EXPECT_EQ(TextOf(page.GetDlgItem(IDC_DIR_BACKDROPS)), nativeFolder + "/BACKDROPS/");
+        EXPECT_EQ(TextOf(page.GetDlgItem(IDC_DIR_PATTERNS)), nativeFolder + "/ELSEWHERE/");
         host.PressKey(VK_RETURN);
     });
-    EXPECT_EQ(backdropsShown, programFolder + "BACKDROPS\\");
+    std::filesystem::current_path(workingFolder);
+    EXPECT_EQ(backdropsShown, nativeFolder + "/BACKDROPS/");
+    EXPECT_EQ(trainsShown, PathText(std::filesystem::canonical(m_folder.Path())) + "/TRAINS/");
     ASSERT_EQ(host.MessageBoxes().size(), 2U);
-    EXPECT_EQ(host.MessageBoxes()[0].text, "Invalid path: Z:\\NOWHERE\\");
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Invalid path: /NOWHERE/");
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONMASK, MB_ICONSTOP);
-    EXPECT_EQ(host.MessageBoxes()[1].text, "Invalid path: Z:\\ELSEWHERE\\");
+    EXPECT_EQ(host.MessageBoxes()[1].text, "Invalid path: " + nativeFolder + "/ELSEWHERE/");
+    // The profile keeps the stored form; a folder left as shown keeps its own text.
     const CProfile& profile = CProfile::Program();
     EXPECT_EQ(profile.GetProfileString("Paths", "Backdrops"), programFolder + "BACKDROPS\\");
-    EXPECT_EQ(profile.GetProfileString("Paths", "Patterns"), "Z:\\ELSEWHERE\\");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Scripts"), programFolder + "BACKDROPS\\");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains"), ".\\trains\\");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Patterns"), programFolder + "ELSEWHERE\\");
     EXPECT_EQ(profile.GetProfileString("Paths", "Bitmaps"), "Z:\\NOWHERE\\");
 }
 
@@ -315,8 +333,9 @@ TEST_F(PreferenceSheetTest, BrowsePicksABackdropFromTheProgramsBackdropFolder) {
         picked = TextOf(sheet.m_3DViewPage.GetDlgItem(IDC_3D_BACKDROP));
         sheet.PressButton(PSBTN_OK);
     });
-    EXPECT_EQ(picked, CWinPath::FromReal(m_folder / "BACKDROPS" / "hills.bmp"));
-    EXPECT_EQ(first->m_strBackdrop, picked);
+    // The edit shows the file as this system writes it; the layout keeps the stored form.
+    EXPECT_EQ(picked, PathText(m_folder / "BACKDROPS" / "hills.bmp"));
+    EXPECT_EQ(first->m_strBackdrop, CWinPath::FromReal(m_folder / "BACKDROPS" / "hills.bmp"));
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
 

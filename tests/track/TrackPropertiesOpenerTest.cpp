@@ -10,6 +10,7 @@
 #include "platform/ctl/CListCtrl.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "tests/track/TrackDialogFixture.h"
 #include "track/CTrackMoreDialog.h"
 #include "track/CTrackPropertyDialog.h"
@@ -170,6 +171,7 @@ class TrackDefaultsTest : public TrackDialogFixture {
     }
 
     TestFolder m_folder;
+    WorkingFolderKept m_workingFolder;
     CString m_previousBase;
 };
 

@@ -68,8 +68,10 @@ TEST_F(FileDialogWithPreviewTest, TheSelectedBitmapFillsThePreviewAndJunkLeavesI
     dialog.m_ofn.lpstrInitialDir = initial.c_str();
     std::vector<std::vector<COLORREF>> shown;
     bool checkedAtOpen = false;
+    bool nameFocusedAtOpen = false;
     host.WhenModal("Open", [&](CWnd& modal) {
         checkedAtOpen = dialog.IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) == BST_CHECKED;
+        nameFocusedAtOpen = CWnd::GetFocus() == modal.GetDlgItem(edt1);
         ClickFile(modal, 0);
         shown.push_back(Preview(modal));
         ClickFile(modal, 2);  // not a bitmap: the red stays
@@ -86,6 +88,8 @@ TEST_F(FileDialogWithPreviewTest, TheSelectedBitmapFillsThePreviewAndJunkLeavesI
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(checkedAtOpen);
+    // It opens with the focus in the file name, ready for typing.
+    EXPECT_TRUE(nameFocusedAtOpen);
     const COLORREF window = GetSysColor(COLOR_BTNFACE);
     const std::vector<COLORREF> red(3, kRed), blue(3, kBlue);
     ASSERT_EQ(shown.size(), 6U);

@@ -167,7 +167,7 @@ TEST_F(PatternEditDialogTest, NewBlanksThePatternAndBrowseLoadsAChosenFileUnchan
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(shownAfterNew, "");
     EXPECT_EQ(afterNew, Bytes(16, 0xFF));
-    EXPECT_EQ(shownAfterBrowse, Stored(stripesPath));
+    EXPECT_EQ(shownAfterBrowse, Real(stripesPath));
     EXPECT_EQ(afterBrowse, stripes);
     EXPECT_EQ(dialog.GetPatternName(), Stored(stripesPath));
     EXPECT_EQ(ReadFileBytes(stripesPath), stripes);
@@ -207,7 +207,9 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
                                      CFileDialogPatternPreview::kFilter);
     dialog.m_ofn.lpstrInitialDir = initial.c_str();
     std::vector<COLORREF> shown;
+    bool nameFocusedAtOpen = false;
     host.WhenModal("Open", [&](CWnd& modal) {
+        nameFocusedAtOpen = CWnd::GetFocus() == modal.GetDlgItem(edt1);
         const CPoint centre(20, 20);
         shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         auto* list = static_cast<CListCtrl*>(modal.GetDlgItem(lst1));
@@ -227,6 +229,8 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
     dialog.DoModal();
     const COLORREF blank = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank}));
+    // It opens with the focus in the file name, ready for typing.
+    EXPECT_TRUE(nameFocusedAtOpen);
 }
 
 TEST_F(PatternEditDialogTest,

@@ -9,6 +9,7 @@
 #include "platform/win/WindowManager.h"
 #include "resources/Resources.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 #include "tests/terrain/TerrainPlan.h"
 #include "view3d/Objects3D.h"
 
@@ -49,6 +50,7 @@ struct Objects3DPlan : TerrainPlan {
     }
 
     TestFolder folder;
+    WorkingFolderKept workingFolder;
     HeadlessHost screen;
     CString previousBase;
 };

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CFileDialog.h"
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/FolderListing.h"
 #include "platform/ctl/CButton.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "resources/Objects3DPictures.h"
@@ -81,6 +88,45 @@ TEST(Shape3DDialog, ANewShapeTakesTheBrowsedModelWithTheProposedHeightAndRefuses
     // Within the thousandth of an inch the field shows.
     EXPECT_NEAR(shape->m_fHeight, 500.0, 0.254);
     EXPECT_TRUE(plan.host.IsModified());
+}
+
+TEST(Shape3DDialog, TheModelBrowserOpensInTheScriptsFolderOnEveryModelKindAndTheFieldShowsTheRealPath) {
+    Objects3DPlan plan;
+    plan.WriteBoxModel("cvnhouse.rwx", 0.0f, 0.0f, 0.0f, 2.0f, 1.0f, 2.0f);
+    std::ofstream(plan.folder / "SCRIPTS" / "tower.3ds") << "3ds";
+    std::ofstream(plan.folder / "SCRIPTS" / "readme.txt") << "text";
+    const std::filesystem::path house = plan.folder / "SCRIPTS" / "cvnhouse.rwx";
+    CString shownFolder, shownName, shownModel;
+    std::vector<CString> listed;
+    bool nameFocused = false;
+    plan.screen.WhenModal("3D Objects properties", [&](CWnd& modal) {
+        plan.screen.WhenModal("Open", [&](CWnd& open) {
+            shownFolder = dynamic_cast<CFileDialog&>(open).GetFolderPath();
+            shownName = Text(open, edt1);
+            nameFocused = CWnd::GetFocus() == open.GetDlgItem(edt1);
+            auto* files = static_cast<CListCtrl*>(open.GetDlgItem(lst1));
+            for (int i = 0; i < files->GetItemCount(); ++i) listed.push_back(files->GetItemText(i, 0));
+            open.GetDlgItem(edt1)->SetWindowText("cvnhouse.rwx");
+            plan.screen.PressKey(VK_RETURN);
+        });
+        Press(plan, modal, IDC_3D_MODEL_BROWSE);
+        shownModel = Text(modal, IDC_3D_MODEL_NAME);
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    plan.tool.m_toolMode.Set(kTool3DObject);
+    plan.tool.OnLButtonDown(0, 0.0, 0.0);
+    plan.tool.OnMouseMove(0, 1000.0, 1000.0, 1);
+    plan.tool.OnLButtonUp(0, 1000.0, 1000.0);
+    EXPECT_EQ(shownFolder, PathText(plan.folder / "SCRIPTS"));
+    EXPECT_EQ(shownName, "");
+    EXPECT_TRUE(nameFocused);
+    EXPECT_EQ(listed, (std::vector<CString>{"cvnhouse.rwx", "tower.3ds"}));
+    EXPECT_EQ(shownModel, PathText(house));
+    auto* shape = dynamic_cast<C3D*>(plan.host.CurrentGroup()->m_members.front());
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->m_strModelFile, CWinPath::FromReal(house));
+    // Afterwards the program folder is the working folder again.
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), plan.folder.Path()));
 }
 
 TEST(Shape3DDialog, ThePreviewSpinsTurnsByTheScreensAxesAndTheOrientationOnOkReproducesIt) {

@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CFileDialog.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/cdlg/FolderListing.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Scene.h"
 #include "resources/StringTable.h"
@@ -12,6 +20,8 @@
 #include "tools/datagen/TrainModels.h"
 #include "ui/CColorButton.h"
 #include "view3d/C3DView.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -167,7 +177,7 @@ TEST_F(Train3D, ThePropertiesDialogShowsTheTrainKeepsItsScrollBarsInRangeAndRebu
     };
     host.WhenModal("Train properties", [&](CWnd& dialog) {
         EXPECT_EQ(text(dialog, IDC_TRAIN_STATUS), "Maximum grade exceeded.");
-        EXPECT_EQ(text(dialog, IDC_TRAIN_LOCO_FILE), loco);
+        EXPECT_EQ(text(dialog, IDC_TRAIN_LOCO_FILE), PathText(folder / "TRAINS" / "cvnloco.3ds"));
         EXPECT_EQ(text(dialog, IDC_TRAIN_SPEED_LABEL), "40");
         EXPECT_EQ(text(dialog, IDC_TRAIN_CAR_COUNT_LABEL), "2");
         EXPECT_EQ(dynamic_cast<CColorButton*>(dialog.GetDlgItem(IDC_TRAIN_COLOR))->GetColor(),
@@ -230,4 +240,35 @@ TEST_F(Train3D, ThePropertiesDialogShowsTheTrainKeepsItsScrollBarsInRangeAndRebu
     });
     EXPECT_EQ(train->EditProperties(&identity), 0);
     EXPECT_EQ(train->m_nCarCount, 4);
+}
+
+TEST_F(Train3D, BrowsingForACarOpensTheTrainsFolderOnEveryModelKindAndShowsThePathAsThisSystemWritesIt) {
+    CTestTrain* train = TrainWithModels(5000.0, -8000.0);
+    std::ofstream(folder / "TRAINS" / "wagon.rwx") << "ModelBegin\nModelEnd\n";
+    std::ofstream(folder / "TRAINS" / "notes.txt") << "not a model";
+    const fs::path car = folder / "TRAINS" / "cvncar.3ds";
+    CString shownFolder, shownName, firstType, shownAfter;
+    std::vector<CString> listed;
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        host.WhenModal("Open", [&](CWnd& open) {
+            shownFolder = dynamic_cast<CFileDialog&>(open).GetFolderPath();
+            open.GetDlgItem(edt1)->GetWindowText(shownName);
+            static_cast<CComboBox*>(open.GetDlgItem(cmb1))->GetLBText(0, firstType);
+            auto* files = static_cast<CListCtrl*>(open.GetDlgItem(lst1));
+            for (int i = 0; i < files->GetItemCount(); ++i) listed.push_back(files->GetItemText(i, 0));
+            host.PressKey(VK_RETURN);
+        });
+        host.ClickClient(dialog.GetDlgItem(IDC_TRAIN_BROWSE_CAR), CPoint(3, 3));
+        dialog.GetDlgItem(IDC_TRAIN_CAR_FILE)->GetWindowText(shownAfter);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    const CPose identity;
+    train->EditProperties(&identity);
+    EXPECT_EQ(shownFolder, PathText(folder / "TRAINS"));
+    EXPECT_EQ(shownName, "cvncar.3ds");
+    EXPECT_EQ(firstType, "3D Model files (*.3ds;*.rwx;*.dxf)");
+    EXPECT_EQ(listed, (std::vector<CString>{"cvncar.3ds", "cvnloco.3ds", "wagon.rwx"}));
+    EXPECT_EQ(shownAfter, PathText(car));
+    EXPECT_EQ(train->m_strCarFile, CWinPath::FromReal(car));
+    EXPECT_TRUE(host.UnansweredModals().empty());
 }
