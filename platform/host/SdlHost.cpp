@@ -8,7 +8,9 @@
 #include "platform/host/ClipboardText.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CloseInProgress.h"
 #include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"
 
@@ -92,6 +94,8 @@ SDL_Cursor* MakeCursor(HCURSOR cursor) {
 }  // namespace
 
 SdlHost::SdlHost() {
+    // Closing the last window is a request to that window, not a second one to the program.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
     if (m_opened) SDL_StartTextInput();
     m_startTicks = SDL_GetTicks64();
@@ -281,11 +285,14 @@ CPoint SdlHost::ButtonPoint(unsigned int sdlWindowId, int x, int y) const {
 void SdlHost::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        if (CWnd* active = Manager().GetActiveWindow()) active->PostMessage(WM_CLOSE);
+        // A signal or the session's end; a close already asking about changes answers it.
+        if (!CloseInProgress::Any()) m_programCloseRequested = true;
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            if (CWnd* window = WindowOf(event.window.windowID)) window->PostMessage(WM_CLOSE);
+            // A window under a modal dialog takes no close request, as it takes no click.
+            CWnd* window = WindowOf(event.window.windowID);
+            if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
@@ -355,12 +362,26 @@ void SdlHost::Pump() {
 }
 
 void SdlHost::RunModalLoop(CWnd* window) {
-    while (IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted()) Pump();
+    while (IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted() && !m_programCloseRequested)
+        Pump();
 }
 
 int SdlHost::Run() {
     Manager().RunUntilIdle();
     PresentChanged();
-    while (!Manager().QuitPosted() && !Manager().TopLevels().empty()) Pump();
+    while (!Manager().QuitPosted() && !Manager().TopLevels().empty()) {
+        Pump();
+        CloseProgramOnRequest();
+    }
     return Manager().ExitCode();
+}
+
+// Every dialog has been cancelled on the way out here; the program now closes as from its main
+// window, asking about unsaved changes.
+void SdlHost::CloseProgramOnRequest() {
+    if (!m_programCloseRequested) return;
+    m_programCloseRequested = false;
+    CWnd* main = AfxGetMainWnd();
+    if (!IsWindow(main)) main = Manager().GetActiveWindow();
+    if (main) main->PostMessage(WM_CLOSE);
 }

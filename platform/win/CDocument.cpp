@@ -10,6 +10,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CloseInProgress.h"
 #include "platform/win/DocumentPositions.h"
 #include "platform/win/MessageBoxes.h"
 
@@ -204,6 +205,8 @@ BOOL CDocument::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
 }
 
 void CDocument::OnFileClose() {
+    if (CloseInProgress::Any()) return;
+    const CloseInProgress closing;
     if (!SaveModified()) return;
     OnCloseDocument();
 }
