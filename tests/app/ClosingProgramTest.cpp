@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/base/CArchive.h"
-#include "platform/base/CMemFile.h"
-#include "platform/win/CView.h"
-#include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/FileBytes.h"
 
@@ -19,13 +15,6 @@ class ClosingProgram : public RunningProgram {
         ASSERT_TRUE(Start());
         host.AdvanceClock(CSplashWindow::kShowTime);
     }
-    void DrawLine() {
-        Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);
-        host.AdvanceClock(1000);
-        host.DragClient(Main().MDIGetActive()->GetActiveView(), CPoint(100, 200), CPoint(250, 260), 6);
-        host.RunUntilIdle();
-        ASSERT_TRUE(ActiveLayout()->IsModified());
-    }
     // The save question is answered only after a second close request has been delivered.
     void AnswerAfterAnotherCloseRequest(int answer) {
         host.WhenModal("", [this, answer](CWnd& question) {
@@ -33,14 +22,6 @@ class ClosingProgram : public RunningProgram {
             host.RunUntilIdle();
             question.EndModalLoop(answer);
         });
-    }
-    // The bytes a save would write, taken without saving.
-    FileBytes Stored(CCVNDoc& layout) {
-        CMemFile memory;
-        CArchive archive(&memory, CArchive::store);
-        layout.Serialize(archive);
-        archive.Close();
-        return memory.Detach();
     }
     void ExpectOneQuestionAndTheEnd(const char* question) {
         ASSERT_EQ(host.MessageBoxes().size(), 1u);
@@ -54,6 +35,7 @@ class ClosingProgram : public RunningProgram {
 
 TEST_F(ClosingProgram, ASecondCloseRequestWhileTheQuestionIsUpIsIgnored) {
     DrawLine();
+    ASSERT_TRUE(ActiveLayout()->IsModified());
     AnswerAfterAnotherCloseRequest(IDNO);
     Main().PostMessage(WM_CLOSE);
     host.RunUntilIdle();
@@ -66,6 +48,7 @@ TEST_F(ClosingProgram, YesSavesANamedLayoutOnceAndThenEnds) {
     ActiveLayout()->SetPathName(path.c_str());
     const FileBytes empty = ReadFileBytes(path);
     DrawLine();
+    ASSERT_TRUE(ActiveLayout()->IsModified());
     const FileBytes drawn = Stored(*ActiveLayout());
     ASSERT_NE(drawn, empty);
     AnswerAfterAnotherCloseRequest(IDYES);
@@ -77,6 +60,7 @@ TEST_F(ClosingProgram, YesSavesANamedLayoutOnceAndThenEnds) {
 
 TEST_F(ClosingProgram, TheProgramsCloseWaitsForAPlanWindowsQuestion) {
     DrawLine();
+    ASSERT_TRUE(ActiveLayout()->IsModified());
     CMDIChildWnd* plan = Main().MDIGetActive();
     AnswerAfterAnotherCloseRequest(IDNO);
     plan->PostMessage(WM_CLOSE);
