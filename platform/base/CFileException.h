@@ -23,7 +23,7 @@ public:
         lockViolation,
         diskFull,
         endOfFile,
-        // Refused because the file's permissions allow no writing, whoever asks.
+        // Refused because the file is read-only (CFile::IsReadOnly).
         readOnlyFile,
         // The name is that of a folder where a file was wanted.
         isFolder,
