@@ -124,7 +124,8 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& 
 }
 
 void ReportMissingTexture(const CString& name) {
-    AfxMessageBox("Could not open texture file " + BareName(name), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox("Could not open texture file " + CWinPath::ShownName(name.c_str()),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

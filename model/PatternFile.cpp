@@ -46,9 +46,9 @@ std::optional<PatternFileBytes> FindPattern(CString& name) {
 }
 
 void ReportUnreadable(const CString& name) {
-    const CString bare = BareName(name);
-    if (CPatternFileOperation::FirstReportOf(bare))
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + bare, MB_OK | MB_ICONEXCLAMATION);
+    const CString shown = CWinPath::ShownName(name.c_str());
+    if (CPatternFileOperation::FirstReportOf(shown))
+        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

@@ -52,6 +52,14 @@ CFile::~CFile() {
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     Abort();
     m_path = fileName ? fileName : "";
+    // A save replaces the file through its folder, where the file's own permissions count for
+    // nothing; they are honoured here, for the superuser too.
+    if (WantsWriting(openFlags) && IsReadOnly(m_path)) {
+        if (error) {
+            *error = CFileException(CFileException::readOnlyFile, EACCES, m_path);
+        }
+        return FALSE;
+    }
     errno = 0;
     m_stream = OpenStream(openFlags);
     if (m_stream && IsFolder(m_stream)) {
@@ -66,6 +74,15 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
         return FALSE;
     }
     return TRUE;
+}
+
+bool CFile::IsReadOnly(const char* fileName) {
+    struct stat status {};
+    if (!fileName || stat(fileName, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const bool nobodyWrites = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return nobodyWrites || faccessat(AT_FDCWD, fileName, W_OK, AT_EACCESS) != 0;
 }
 
 std::FILE* CFile::OpenStream(UINT openFlags) {

@@ -38,8 +38,12 @@ public:
     // A file still being written is dropped, as by Abort.
     virtual ~CFile();
 
-    // Opens; on failure answers FALSE and fills *error when given.
+    // Opens; on failure answers FALSE and fills *error when given. An existing file that is
+    // read-only (IsReadOnly) is not opened for writing.
     virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+    // Whether the named regular file is read-only as the desktop shows it: its permissions let
+    // nobody write it, or not this user. Missing files and folders are not.
+    static bool IsReadOnly(const char* fileName);
     // Finishes the file: a file being written is moved into place now. Throws on failure.
     virtual void Close();
     // Drops the file without finishing it: a file being written leaves the old one untouched.

@@ -4,6 +4,18 @@
 
 IMPLEMENT_DYNAMIC(CFileException, CException)
 
+namespace {
+// Said of a folder, "the file" would contradict the rest of the sentence.
+CString FolderMessage(const CString& name) {
+    if (name.IsEmpty()) {
+        return "The name given is a folder, not a file.";
+    }
+    CString message;
+    message.Format("\"%s\" is a folder, not a file.", name.c_str());
+    return message;
+}
+}  // namespace
+
 CFileException::CFileException(int cause, LONG osError, const CString& fileName)
     : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
 
@@ -23,9 +35,10 @@ int CFileException::ErrnoToCause(int errnoValue) {
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR:
         case EEXIST:
             return accessDenied;
+        case EISDIR:
+            return isFolder;
         case EBADF:
             return invalidFile;
         case ENOSPC:
@@ -96,6 +109,11 @@ CString CFileException::GetErrorMessage() const {
         case endOfFile:
             pattern = "the end of %s was reached unexpectedly.";
             break;
+        case readOnlyFile:
+            pattern = "%s is read-only.";
+            break;
+        case isFolder:
+            return FolderMessage(m_strFileName);
         default:
             break;
     }

@@ -23,6 +23,10 @@ public:
         lockViolation,
         diskFull,
         endOfFile,
+        // Refused because the file is read-only (CFile::IsReadOnly).
+        readOnlyFile,
+        // The name is that of a folder where a file was wanted.
+        isFolder,
     };
 
     explicit CFileException(int cause = none, LONG osError = -1, const CString& fileName = CString());

@@ -95,6 +95,14 @@ void CWinPath::Split(const char* path, CString* drive, CString* folder, CString*
     Assign(extension, point == std::string_view::npos ? std::string_view() : rest.substr(point));
 }
 
+CString CWinPath::ShownName(const char* path) {
+    CString name;
+    CString extension;
+    Split(path, nullptr, nullptr, &name, &extension);
+    const CString shown = name + extension;
+    return shown.IsEmpty() ? CString(path ? path : "") : shown;
+}
+
 CString CWinPath::Make(const char* drive, const char* folder, const char* name, const char* extension) {
     CString path;
     if (drive && *drive) {

@@ -10,7 +10,9 @@
 #include "platform/host/XErrorReport.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/CloseInProgress.h"
 #include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"
 
@@ -97,6 +99,8 @@ SdlHost::SdlHost() {
     // A click that arrives just as a window gets the keyboard (a menu or dialog has just gone) is
     // a click like any other, as on every classic desktop; SDL would drop it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Closing the last window is a request to that window, not a second one to the program.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
     if (m_opened) SDL_StartTextInput();
     const char* driver = m_opened ? SDL_GetCurrentVideoDriver() : nullptr;
@@ -284,11 +288,14 @@ CPoint SdlHost::ButtonPoint(unsigned int sdlWindowId, int x, int y) const {
 void SdlHost::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        if (CWnd* active = Manager().GetActiveWindow()) active->PostMessage(WM_CLOSE);
+        // A signal or the session's end; a close already asking about changes answers it.
+        if (!CloseInProgress::Any()) m_programCloseRequested = true;
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-            if (CWnd* window = WindowOf(event.window.windowID)) window->PostMessage(WM_CLOSE);
+            // A window under a modal dialog takes no close request, as it takes no click.
+            CWnd* window = WindowOf(event.window.windowID);
+            if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
@@ -362,7 +369,9 @@ void SdlHost::Pump(const std::function<bool()>& running) {
 }
 
 void SdlHost::RunModalLoop(CWnd* window) {
-    const auto running = [window] { return IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted(); };
+    const auto running = [this, window] {
+        return IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted() && !m_programCloseRequested;
+    };
     while (running()) Pump(running);
 }
 
@@ -370,6 +379,19 @@ int SdlHost::Run() {
     Manager().RunUntilIdle();
     PresentChanged();
     const auto running = [] { return !Manager().QuitPosted() && !Manager().TopLevels().empty(); };
-    while (running()) Pump(running);
+    while (running()) {
+        Pump(running);
+        CloseProgramOnRequest();
+    }
     return Manager().ExitCode();
+}
+
+// Every dialog has been cancelled on the way out here; the program now closes as from its main
+// window, asking about unsaved changes.
+void SdlHost::CloseProgramOnRequest() {
+    if (!m_programCloseRequested) return;
+    m_programCloseRequested = false;
+    CWnd* main = AfxGetMainWnd();
+    if (!IsWindow(main)) main = Manager().GetActiveWindow();
+    if (main) main->PostMessage(WM_CLOSE);
 }

@@ -61,6 +61,8 @@ class SdlHost : public Host {
     // A minimised window is minimised on the desktop too, and comes back with it.
     void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
+    // After a signal or the session's end, once no modal loop runs: closes the main window.
+    void CloseProgramOnRequest();
 
     bool m_opened = false;
     SdlWindowPool m_pool;
@@ -75,4 +77,6 @@ class SdlHost : public Host {
     // The visible top-level windows as their SDL windows were last stacked, bottom first.
     std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;
+    // Set by a signal or the session's end: modal loops end, then the program closes.
+    bool m_programCloseRequested = false;
 };

@@ -1,6 +1,7 @@
 #include "platform/win/CDocument.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -10,6 +11,7 @@
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CloseInProgress.h"
 #include "platform/win/DocumentPositions.h"
 #include "platform/win/MessageBoxes.h"
 
@@ -196,7 +198,19 @@ BOOL CDocument::DoSave(LPCTSTR pathName, BOOL replace) {
     return TRUE;
 }
 
-BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.c_str()); }
+BOOL CDocument::DoFileSave() {
+    if (m_strPathName.IsEmpty()) return DoSave(nullptr);
+    if (CFile::IsReadOnly(m_strPathName)) return OfferSaveAsForReadOnly();
+    return DoSave(m_strPathName);
+}
+
+// The read-only file stays as it is; the changes may still go to a file of another name.
+BOOL CDocument::OfferSaveAsForReadOnly() {
+    const CFileException readOnly(CFileException::readOnlyFile, EACCES, m_strPathName);
+    const CString question = readOnly.GetErrorMessage() + "\nSave it under another name?";
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return FALSE;
+    return DoSave(nullptr);
+}
 
 BOOL CDocument::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
     if (CCmdTarget::OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
@@ -204,6 +218,8 @@ BOOL CDocument::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
 }
 
 void CDocument::OnFileClose() {
+    if (CloseInProgress::Any()) return;
+    const CloseInProgress closing;
     if (!SaveModified()) return;
     OnCloseDocument();
 }

@@ -54,6 +54,7 @@ public:
     virtual BOOL CanCloseFrame(CFrameWnd* frame);
     // Saves to pathName, or asks for a name first (always when pathName is null).
     virtual BOOL DoSave(LPCTSTR pathName, BOOL replace = TRUE);
+    // Saves under the document's name, or asks for one; a read-only file is not written over.
     BOOL DoFileSave();
     virtual void ReportSaveLoadException(LPCTSTR pathName, const CString& message, BOOL saving);
 
@@ -69,6 +70,8 @@ public:
     bool m_bAutoDelete = true;
 
 private:
+    BOOL OfferSaveAsForReadOnly();
+
     std::vector<CView*> m_views;
     bool m_bModified = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/win/CStatusBar.h"
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CloseInProgress.h"
 #include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -233,6 +234,8 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
 }
 
 void CFrameWnd::OnClose() {
+    if (CloseInProgress::Any()) return;
+    const CloseInProgress closing;
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
         if (!app->SaveAllModified()) return;

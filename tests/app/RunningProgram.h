@@ -8,6 +8,8 @@
 
 #include "app/CCVNApp.h"
 #include "model/CCVNDoc.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CMemFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
@@ -15,7 +17,9 @@
 #include "platform/win/CDocument.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CView.h"
 #include "platform/win/WindowManager.h"
+#include "resources/CommandIds.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "tests/support/TestFolder.h"
@@ -77,6 +81,21 @@ class RunningProgram : public testing::Test {
         host.RunUntilIdle();
     }
     CMainFrame& Main() { return *app.MainFrame(); }
+    // Draws one line in the active plan window with the line tool.
+    void DrawLine() {
+        Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);
+        host.AdvanceClock(1000);
+        host.DragClient(Main().MDIGetActive()->GetActiveView(), CPoint(100, 200), CPoint(250, 260), 6);
+        host.RunUntilIdle();
+    }
+    // The bytes a save of the layout would write, taken without saving it.
+    static std::vector<BYTE> Stored(CCVNDoc& layout) {
+        CMemFile memory;
+        CArchive archive(&memory, CArchive::store);
+        layout.Serialize(archive);
+        archive.Close();
+        return memory.Detach();
+    }
     CCVNDoc* ActiveLayout() {
         CMDIChildWnd* child = Main().MDIGetActive();
         return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;

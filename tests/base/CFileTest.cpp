@@ -103,8 +103,12 @@ TEST(CFile, OpenFailuresNameTheFile) {
     EXPECT_FALSE(
         file.Open((folder / "plain" / "x.cvn").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(error.m_cause, CFileException::badPath);
+    // A folder is named as a folder, whether read or written over.
     EXPECT_FALSE(file.Open(folder.Path().c_str(), CFile::modeRead, &error));
-    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+    EXPECT_EQ(error.m_cause, CFileException::isFolder);
+    EXPECT_EQ(error.GetErrorMessage().str(), "\"" + folder.Path().string() + "\" is a folder, not a file.");
+    EXPECT_FALSE(file.Open(folder.Path().c_str(), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_EQ(error.m_cause, CFileException::isFolder);
 
     try {
         CFile thrown((folder / "nowhere" / "a.cvn").c_str(), CFile::modeCreate | CFile::modeWrite);
@@ -225,4 +229,37 @@ TEST(CStdioFile, LinesWithEitherEnding) {
     }
     EXPECT_FALSE(in.ReadString(line));
     EXPECT_TRUE(line.IsEmpty());
+}
+
+TEST(CFile, AReadOnlyFileIsNeitherReplacedNorWrittenEvenByTheSuperuser) {
+    TestFolder folder;
+    fs::path path = folder / "Layout.cvn";
+    WriteFile(path, "old layout");
+    EXPECT_FALSE(CFile::IsReadOnly(path.c_str()));
+    chmod(path.c_str(), 0444);
+    EXPECT_TRUE(CFile::IsReadOnly(path.c_str()));
+    EXPECT_FALSE(CFile::IsReadOnly((folder / "Missing.cvn").c_str()));
+    EXPECT_FALSE(CFile::IsReadOnly(folder.Path().c_str()));
+
+    CFileException error;
+    CFile file;
+    for (const UINT mode : {CFile::modeCreate | CFile::modeWrite, UINT{CFile::modeReadWrite}}) {
+        EXPECT_FALSE(file.Open(path.c_str(), mode, &error));
+        EXPECT_EQ(error.m_cause, CFileException::readOnlyFile);
+        EXPECT_EQ(error.GetErrorMessage().str(), "The file \"" + path.string() + "\" is read-only.");
+    }
+    EXPECT_TRUE(file.Open(path.c_str(), CFile::modeRead, &error));
+    file.Close();
+    EXPECT_EQ(Contents(path), "old layout");
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+
+    // Writable by its permissions, but not by this user: read-only to this user too.
+    chmod(path.c_str(), 0644);
+    if (chown(path.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "files cannot be given away here";
+    EXPECT_FALSE(CFile::IsReadOnly(path.c_str()));
+    WithoutPermissionOverride ordinaryUser;
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+        GTEST_SKIP() << "this process may write others' files";
+    EXPECT_TRUE(CFile::IsReadOnly(path.c_str()));
 }

@@ -5,6 +5,7 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/cdlg/FolderListing.h"
 #include "platform/ctl/CComboBox.h"
@@ -215,7 +216,8 @@ TEST_F(PartsListDialogTest, AFailedSaveKeepsTheDialogOpenAndTheChanges) {
         }
         chmod(folder.Path().c_str(), 0755);
         EXPECT_TRUE(dialog.InModalLoop());
-        EXPECT_EQ(host.MessageBoxes().back().text, "Can't create catalog.");
+        EXPECT_EQ(host.MessageBoxes().back().text,
+                  "Can't create catalog. " + CWinPath::FromReal(folder / "parts.cvp"));
         EXPECT_TRUE(dialog.IsModified());
         Click(dialog, IDOK);
         EXPECT_FALSE(dialog.InModalLoop());

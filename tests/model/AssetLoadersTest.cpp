@@ -164,6 +164,12 @@ TEST_F(AssetLoaders, MissingOrBrokenTexturesAreReported) {
     EXPECT_EQ(host.MessageBoxes()[0].text, "Could not open texture file gone.bmp");
     EXPECT_EQ(host.MessageBoxes()[1].text, "Could not open texture file bad.bmp");
     EXPECT_EQ(host.MessageBoxes()[1].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+
+    // A damaged name that holds only a folder is still named.
+    CString folderOnly = "C:\\TEXTURES\\";
+    EXPECT_EQ(LoadTextureFile(folderOnly), nullptr);
+    ASSERT_EQ(host.MessageBoxes().size(), 3u);
+    EXPECT_EQ(host.MessageBoxes()[2].text, "Could not open texture file C:\\TEXTURES\\");
 }
 
 TEST_F(AssetLoaders, BackdropsAndBitmapMasksAreFoundSilently) {

@@ -89,12 +89,18 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     EXPECT_EQ(m_host.MessageBoxes()[1].text, "Could not read file Missing.pat");
     EXPECT_EQ(m_host.MessageBoxes()[1].type & MB_ICONEXCLAMATION, static_cast<UINT>(MB_ICONEXCLAMATION));
 
+    // A damaged name that holds only a folder is still named.
+    CString folderOnly = "C:\\PATTERNS\\";
+    EXPECT_FALSE(LoadPatternFile(folderOnly, bytes));
+    ASSERT_EQ(m_host.MessageBoxes().size(), 3u);
+    EXPECT_EQ(m_host.MessageBoxes()[2].text, "Could not read file C:\\PATTERNS\\");
+
     // An empty name is no file: nothing is said and the bitmap stays.
     CBitmap* kept = bitmap.get();
     CString empty;
     EXPECT_FALSE(LoadPatternFile(empty, bitmap, 0));
     EXPECT_EQ(bitmap.get(), kept);
-    EXPECT_EQ(m_host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(m_host.MessageBoxes().size(), 3u);
 }
 
 TEST_F(PatternFile, OneOperationReportsEachUnreadableFileOnce) {
