@@ -129,10 +129,8 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     if (!window->IsWindowVisible()) {
         if (found == m_windows.end())
             return;
+        PassKeyboardOn(window);
         SDL_HideWindow(found->second);
-        // A desktop without a window manager leaves the keyboard nowhere when its holder goes.
-        m_keyboardWindow = nullptr;
-        FollowActiveWindow();
         return;
     }
     CRect rect;
@@ -189,12 +187,29 @@ void SdlHost::ShowMinimised(CWnd* window, SDL_Window* sdl) {
 void SdlHost::TopLevelDestroyed(CWnd* window) {
     auto found = m_windows.find(window);
     if (found == m_windows.end()) return;
-    m_pool.Give(found->second);
+    SDL_Window* sdl = found->second;
     m_windows.erase(found);
     m_changed.erase(window);
     std::erase(m_stacked, window);
+    PassKeyboardOn(window);
+    m_pool.Give(sdl);
+}
+
+// A desktop without a window manager leaves the keyboard nowhere when its holder goes, and keys
+// typed until another window takes it are lost; so the keyboard moves on before the window goes:
+// to the active window, or else to the one shown on top.
+void SdlHost::PassKeyboardOn(CWnd* leaving) {
     m_keyboardWindow = nullptr;
     FollowActiveWindow();
+    if (m_keyboardWindow && m_keyboardWindow != leaving) return;
+    m_keyboardWindow = nullptr;
+    for (auto each = m_stacked.rbegin(); each != m_stacked.rend(); ++each) {
+        const auto found = m_windows.find(*each);
+        if (*each == leaving || found == m_windows.end() || !(*each)->IsWindowVisible()) continue;
+        SDL_SetWindowInputFocus(found->second);
+        m_keyboardWindow = *each;
+        return;
+    }
 }
 
 void SdlHost::FollowActiveWindow() {

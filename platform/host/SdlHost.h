@@ -55,6 +55,7 @@ class SdlHost : public Host {
     CPoint ButtonPoint(unsigned int sdlWindowId, int x, int y) const;
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
+    void PassKeyboardOn(CWnd* leaving);
     void FollowStacking();
     void Place(SDL_Window* sdl, const CRect& rect);
     void Present(CWnd* window);
