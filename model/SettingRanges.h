@@ -18,7 +18,8 @@ int PenWidthOr(int value, int fallback);
 
 // The largest side of the page at zoom 1, in logical units.
 constexpr double kLargestScaledSide = 32000.0;
-constexpr double kLargestViewScale = 100000.0;
+// A view scale at which the largest page is a single logical unit.
+constexpr double kLargestViewScale = 1e9;
 constexpr double kLeastPrintScale = 1.0;
 constexpr double kLargestPrintScale = 300.0;
 // Far beyond any width the line width lists offer.
