@@ -112,6 +112,7 @@ BOOL CCVNDoc::OnNewDocument() {
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
+    m_bPaintable = FALSE;
     if (!CDocument::OnOpenDocument(pathName))
         return FALSE;
     ResetViewSettings();
@@ -123,6 +124,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();
     m_tool.MarkSaved();
+    m_bPaintable = TRUE;
     UpdateAllViews();
     return TRUE;
 }

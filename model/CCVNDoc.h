@@ -64,6 +64,11 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The test trains stand still while the save-changes question is open; when the close
     // goes on they stay paused until the document has gone.
     BOOL SaveModified() override;
+    // Whether the plan may be drawn from the document. It may not from the start of an open
+    // until the file has been read whole (a failed open leaves it so until the document goes),
+    // nor while it holds the settings of the default-settings file for a moment: the views
+    // then keep the picture they have.
+    BOOL IsPaintable() const { return m_bPaintable; }
     // Takes the copies of view scale and unit and the mapping of a new or opened layout.
     void ResetViewSettings();
     // The built-in settings of a layout when no default-settings file gives others.
@@ -248,6 +253,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     std::unique_ptr<r3d::Clump> m_pGroundPlane;
     // What went wrong reading the default-settings files, shown at the next New or Open.
     CString m_strSettingsWarning;
+    BOOL m_bPaintable = TRUE;
 
     // The commands last chosen from the drop-down tool buttons.
     UINT m_nLibraryReportCommand = ID_LIBRARY_GET_OBJECT;

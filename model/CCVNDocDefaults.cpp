@@ -8,6 +8,7 @@
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -31,6 +32,13 @@ bool& ReportedDamage(const char* fileName) {
     static bool preferences = false;
     static bool track = false;
     return fileName == kPreferencesFile ? preferences : track;
+}
+
+// A default-settings file holds its record and nothing after it: bytes left over show that
+// it is some other file.
+void FailUnlessWhollyRead(const CArchive& ar) {
+    if (ar.BytesRemaining() != 0)
+        FailRead(ar, CArchiveException::generic);
 }
 
 // The real path of a default-settings file; empty while the program folder is unknown.
@@ -74,33 +82,37 @@ void CCVNDoc::ReadPreferences() {
         SetBuiltInDefaults();
         return;
     }
+    // A damaged file leaves the engine's two settings as they were.
+    const double handleSize = m_tool.m_fHandleSize;
+    const double snapDistance = m_tool.m_fSnapDistance;
     try {
         CArchive ar(&file, CArchive::load);
         LoadPreferences(ar);
+        FailUnlessWhollyRead(ar);
     } catch (const CException&) {
         SetBuiltInDefaults();
+        m_tool.m_fHandleSize = handleSize;
+        m_tool.m_fSnapDistance = snapDistance;
         NoteDamagedSettings(kPreferencesFile);
     }
 }
 
 void CCVNDoc::LoadPreferences(CArchive& ar) {
-    m_fPageWidth = PositiveOr(ReadDouble(ar), kDefaultPageWidth);
-    m_fPageHeight = PositiveOr(ReadDouble(ar), kDefaultPageHeight);
-    m_fViewScale = PositiveOr(ReadDouble(ar), 10.0);
+    m_fPageWidth = PageSideOr(ReadDouble(ar), kDefaultPageWidth);
+    m_fPageHeight = PageSideOr(ReadDouble(ar), kDefaultPageHeight);
+    m_fViewScale = ViewScaleOr(ReadDouble(ar), m_fPageWidth, m_fPageHeight, 10.0);
     ar >> m_nReserved;
     m_nUnitIndex = IndexOr(ReadInt(ar), kUnitCount, kDefaultUnitIndex);
     m_nDefaultScaleIndex = IndexOr(ReadInt(ar), kScaleCount, kDefaultScaleIndex);
     ar >> m_bGridShown;
-    const int gridWidth = ReadInt(ar);
-    const int gridHeight = ReadInt(ar);
-    m_nGridWidth = gridWidth > 0 ? gridWidth : kDefaultGridSize;
-    m_nGridHeight = gridHeight > 0 ? gridHeight : kDefaultGridSize;
+    m_nGridWidth = GridSizeOr(ReadInt(ar), kDefaultGridSize);
+    m_nGridHeight = GridSizeOr(ReadInt(ar), kDefaultGridSize);
     m_crGrid = static_cast<COLORREF>(ReadInt(ar));
     m_crBackground = static_cast<COLORREF>(ReadInt(ar));
     ar >> m_strSpare >> m_nSpareFlag >> m_strBenchworkTexture >> m_bUseBackdrop >> m_strBackdrop;
     m_cr3DBackground = static_cast<COLORREF>(ReadInt(ar));
     ar >> m_nPrintScaleChoice;
-    m_fPrintScale = PositiveOr(ReadDouble(ar), 1.0);
+    m_fPrintScale = PrintScaleOr(ReadDouble(ar), 1.0);
     ar >> m_strLibraryPath >> m_strLibraryFileName >> m_strPartsPath >> m_strPartsFileName;
     const TrackLimits defaults;
     m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
@@ -112,8 +124,7 @@ void CCVNDoc::LoadPreferences(CArchive& ar) {
     const double handleSize = ReadDouble(ar);
     const double snapDistance = ReadDouble(ar);
     m_tool.m_fHandleSize = PositiveUpToOr(handleSize, CTool::kLargestHandleSize, m_tool.m_fHandleSize);
-    if (std::isfinite(snapDistance) && snapDistance >= 0.0)
-        m_tool.m_fSnapDistance = snapDistance;
+    m_tool.m_fSnapDistance = InRangeOr(snapDistance, 0.0, kLargestCoordinate, m_tool.m_fSnapDistance);
 }
 
 void CCVNDoc::StorePreferences(CArchive& ar, double handleSize) const {
@@ -150,13 +161,17 @@ BOOL CCVNDoc::MakeDefaultTrack(CPaint* track) {
     if (scale >= 0)
         m_nDefaultScaleIndex = scale;
     SaveSettingsBackup(1);
-    // The stored defaults, not this document's, go back into the file.
+    // The stored defaults, not this document's, go back into the file; meanwhile the plan
+    // keeps showing the document's own.
+    const BOOL paintable = m_bPaintable;
+    m_bPaintable = FALSE;
     ReadPreferences();
     const BOOL trackWritten = WriteDefaultTrack(track);
     if (scale >= 0)
         m_nDefaultScaleIndex = scale;
     const BOOL preferencesWritten = WritePreferences();
     SaveSettingsBackup(0);
+    m_bPaintable = paintable;
     return trackWritten && preferencesWritten;
 }
 
@@ -199,6 +214,7 @@ void CCVNDoc::ReadDefaultTrack() {
             FailRead(ar, CArchiveException::badSchema);
         m_nFileVersion = std::min(version, kLayoutFileVersion);
         track->Serialize(ar);
+        FailUnlessWhollyRead(ar);
         m_tool.SetDefaultTrack(std::move(track));
     } catch (const CException&) {
         NoteDamagedSettings(kDefaultTrackFile);

@@ -2,6 +2,7 @@
 #include "model/CPatternFileOperation.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -46,25 +47,23 @@ void CCVNDoc::LoadDocumentRecord(CArchive& ar) {
         FailRead(ar, CArchiveException::badSchema);
     m_nFileVersion = std::min(version, kLayoutFileVersion);
     ar >> m_nHeaderMarker;
-    m_fPageWidth = PositiveOr(ReadDouble(ar), m_fPageWidth);
-    m_fPageHeight = PositiveOr(ReadDouble(ar), m_fPageHeight);
-    m_fViewScale = PositiveOr(ReadDouble(ar), 10.0);
-    m_fViewScaleCopy = PositiveOr(ReadDouble(ar), m_fViewScale);
+    m_fPageWidth = PageSideOr(ReadDouble(ar), m_fPageWidth);
+    m_fPageHeight = PageSideOr(ReadDouble(ar), m_fPageHeight);
+    m_fViewScale = ViewScaleOr(ReadDouble(ar), m_fPageWidth, m_fPageHeight, 10.0);
+    m_fViewScaleCopy = ViewScaleOr(ReadDouble(ar), m_fPageWidth, m_fPageHeight, m_fViewScale);
     ar >> m_nReserved;
     m_nUnitIndex = IndexOr(ReadInt(ar), kUnitCount, kDefaultUnitIndex);
     m_nDefaultScaleIndex = IndexOr(ReadInt(ar), kScaleCount, kDefaultScaleIndex);
     m_nUnitIndexCopy = IndexOr(ReadInt(ar), kUnitCount, m_nUnitIndex);
     ar >> m_bGridShown;
-    const int gridWidth = ReadInt(ar);
-    const int gridHeight = ReadInt(ar);
-    m_nGridWidth = gridWidth > 0 ? gridWidth : 1270;
-    m_nGridHeight = gridHeight > 0 ? gridHeight : 1270;
+    m_nGridWidth = GridSizeOr(ReadInt(ar), kDefaultGridSize);
+    m_nGridHeight = GridSizeOr(ReadInt(ar), kDefaultGridSize);
     m_crGrid = static_cast<COLORREF>(ReadInt(ar));
     ar >> m_strSpare >> m_nSpareFlag >> m_strBenchworkTexture >> m_bUseBackdrop >> m_strBackdrop;
     if (m_nFileVersion >= kVersionDocumentSettings) {
         m_cr3DBackground = static_cast<COLORREF>(ReadInt(ar));
         ar >> m_nPrintScaleChoice;
-        m_fPrintScale = PositiveOr(ReadDouble(ar), 1.0);
+        m_fPrintScale = PrintScaleOr(ReadDouble(ar), 1.0);
         // The names of the library and parts files are not taken from the layout.
         for (int i = 0; i < 4; ++i) ReadString(ar);
         m_strLibraryPath.Empty();

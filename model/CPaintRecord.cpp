@@ -5,6 +5,7 @@
 #include "model/LayoutFile.h"
 #include "model/PatternFile.h"
 #include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "platform/base/CArchive.h"
 
 // The common part of every layout object's record. Pen widths are stored as held: halving
@@ -44,9 +45,12 @@ void CPaint::LoadCommonPart(CArchive& ar) {
     ar >> m_strCategory >> m_strManufacturer >> m_strScale >> m_strType >> m_strName >> m_strPartNo;
     ar >> m_fPrice >> m_bShowInReport >> m_fQuantity >> m_strNote;
     ar >> m_nArrowStyle >> m_nArrowLength >> m_nArrowWidth;
-    ar >> m_nFrameStyle >> m_nFrameWidth;
+    ar >> m_nFrameStyle;
+    m_nFrameWidth = PenWidthOr(ReadInt(ar), 1);
     m_crFrame = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_pen.style >> m_pen.widthX >> m_pen.widthY;
+    ar >> m_pen.style;
+    m_pen.widthX = PenWidthOr(ReadInt(ar), 1);
+    m_pen.widthY = PenWidthOr(ReadInt(ar), 0);
     m_pen.color = static_cast<COLORREF>(ReadInt(ar));
     ar >> m_brush.style;
     m_brush.color = static_cast<COLORREF>(ReadInt(ar));

@@ -258,6 +258,10 @@ class CTool : public CObject {
     double m_fHandleSize = 10.0;
     // The largest handle size a file may set, in device units: far beyond any usable one.
     static constexpr double kLargestHandleSize = 1000.0;
+    // The same for the pivot mark, and the zoom factors a file may hold.
+    static constexpr int kLargestMarkSize = 1000;
+    static constexpr double kLeastZoom = 1e-9;
+    static constexpr double kLargestZoom = 1e9;
     double m_fScaleGauge = 165.0;
     int m_nActiveLayer = 0;
     int m_bLayerShown[kLayerCount];

@@ -1,11 +1,11 @@
 #include <algorithm>
-#include <cmath>
 
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 
@@ -81,7 +81,9 @@ void CTool::LoadSettings(CArchive& ar) {
     const int version = FileVersionOf(this);
     if (version >= kVersionDefaultTrack)
         LoadDefaultTrack(ar);
-    ar >> m_penDefault.style >> m_penDefault.widthX >> m_penDefault.widthY;
+    ar >> m_penDefault.style;
+    m_penDefault.widthX = PenWidthOr(ReadInt(ar), 1);
+    m_penDefault.widthY = PenWidthOr(ReadInt(ar), 0);
     m_penDefault.color = static_cast<COLORREF>(ReadInt(ar));
     ar >> m_brushDefault.style;
     m_brushDefault.color = static_cast<COLORREF>(ReadInt(ar));
@@ -90,18 +92,18 @@ void CTool::LoadSettings(CArchive& ar) {
     m_toolMode.Set(mode >= 0 && mode < kToolCount ? mode : kToolSelector);
     SkipFont(ar);
     m_crFillDefault = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_bFillOnDefault >> m_bPatternOnDefault >> m_nPivotMarkSize;
+    ar >> m_bFillOnDefault >> m_bPatternOnDefault;
+    m_nPivotMarkSize = std::clamp(ReadInt(ar), 0, kLargestMarkSize);
     const int snap = ReadInt(ar);
     m_nSnapMode = snap >= kSnapOff && snap <= kLastSnapMode ? snap : kSnapOff;
-    m_fZoomNumerator = PositiveOr(ReadDouble(ar), m_fZoomNumerator);
-    m_fZoomDenominator = PositiveOr(ReadDouble(ar), m_fZoomDenominator);
-    m_fZoomRatio = PositiveOr(ReadDouble(ar), m_fZoomNumerator / m_fZoomDenominator);
+    m_fZoomNumerator = InRangeOr(ReadDouble(ar), kLeastZoom, kLargestZoom, m_fZoomNumerator);
+    m_fZoomDenominator = InRangeOr(ReadDouble(ar), kLeastZoom, kLargestZoom, m_fZoomDenominator);
+    m_fZoomRatio = InRangeOr(ReadDouble(ar), kLeastZoom / kLargestZoom, kLargestZoom / kLeastZoom,
+                             m_fZoomNumerator / m_fZoomDenominator);
     m_fHandleSize = PositiveUpToOr(ReadDouble(ar), kLargestHandleSize, m_fHandleSize);
     const int shown = ReadInt(ar);
     for (int layer = 0; layer < kLayerCount; ++layer) m_bLayerShown[layer] = (shown >> layer) & 1;
-    const double snapDistance = ReadDouble(ar);
-    if (std::isfinite(snapDistance) && snapDistance >= 0.0)
-        m_fSnapDistance = snapDistance;
+    m_fSnapDistance = InRangeOr(ReadDouble(ar), 0.0, kLargestCoordinate, m_fSnapDistance);
     if (version >= kVersionActiveLayer)
         m_nActiveLayer = std::clamp(ReadInt(ar), 0, kLayerCount - 1);
     if (version >= kVersionTerrainConformed)

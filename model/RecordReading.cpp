@@ -35,6 +35,10 @@ double PositiveUpToOr(double value, double largest, double fallback) {
     return value <= largest ? PositiveOr(value, fallback) : fallback;
 }
 
+double InRangeOr(double value, double least, double largest, double fallback) {
+    return value >= least && value <= largest ? value : fallback;
+}
+
 double CoordinateInRange(double value) {
     return std::isfinite(value) ? std::clamp(value, -kLargestCoordinate, kLargestCoordinate) : 0.0;
 }

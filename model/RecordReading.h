@@ -16,6 +16,8 @@ double PositiveOr(double value, double fallback);
 double FiniteOr(double value, double fallback);
 // A positive finite number up to the largest, else the fallback.
 double PositiveUpToOr(double value, double largest, double fallback);
+// A number from least to largest, else the fallback.
+double InRangeOr(double value, double least, double largest, double fallback);
 // A coordinate brought within the largest distance from the origin; 0 when not finite.
 double CoordinateInRange(double value);
 // An index below count, else the fallback.

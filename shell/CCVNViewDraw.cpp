@@ -20,6 +20,19 @@ int Truncate(double value) {
     return static_cast<int>(value);
 }
 
+// Grid lines closer than one logical unit would only fill the area: such an axis is left
+// out, so the lines drawn never outnumber the units the area spans.
+bool IsGridStep(double step) {
+    return step >= 1.0;
+}
+
+// How many lines, step apart, lie from low up to high.
+long GridLineCount(double low, double high, double step) {
+    if (!IsGridStep(step) || !(low <= high))
+        return 0;
+    return static_cast<long>((high - low) / step) + 1;
+}
+
 COLORREF Workspace() {
     return GetSysColor(COLOR_APPWORKSPACE);
 }
@@ -127,6 +140,10 @@ void CCVNView::OnDraw(CDC* dc) {
     }
     OnPrepareDC(&m_drawDC);
     const CRect area = LogicalClientRect(m_drawDC, false);
+    if (!doc->IsPaintable()) {
+        CopyArea(*dc, m_drawDC, area);
+        return;
+    }
     FillBackground(m_drawDC, area);
     TellEngineScale(doc->m_fViewScale);
     UpdateRulersAfterDraw();
@@ -171,7 +188,7 @@ void CCVNView::RefreshStatusPanes() {
 // ---- Partial repaint ----
 
 void CCVNView::RepaintDirty() {
-    if (m_bDragBackground || GetDocument() == nullptr || !IsWindow(this))
+    if (m_bDragBackground || GetDocument() == nullptr || !GetDocument()->IsPaintable() || !IsWindow(this))
         return;
     CTool& tool = Tool();
     DeviceRect dirty = tool.m_rcDirty;
@@ -379,26 +396,31 @@ void CCVNView::DrawGrid(CDC* dc, int left, int top, int right, int bottom, doubl
         sx = gridWidth / scale;
         sy = gridHeight / scale;
         const double ox = tool.m_fPrintOffsetX, oy = tool.m_fPrintOffsetY;
-        firstX = sx - (sx > 0.0 ? ox - Truncate(ox / sx) * sx : ox);
-        firstY = (sy > 0.0 ? oy - Truncate(oy / sy) * sy : oy) - sy;
+        if (IsGridStep(sx))
+            firstX = sx - (ox - Truncate(ox / sx) * sx);
+        if (IsGridStep(sy))
+            firstY = (oy - Truncate(oy / sy) * sy) - sy;
     } else {
         const double factor = tool.m_fZoomNumerator / tool.m_fZoomDenominator;
         sx = gridWidth * factor;
         sy = gridHeight * factor;
-        firstX = sx > 0.0 ? Truncate(left / sx) * sx : 0.0;
-        firstY = sy > 0.0 ? Truncate(top / sy) * sy : 0.0;
+        if (IsGridStep(sx))
+            firstX = Truncate(left / sx) * sx;
+        if (IsGridStep(sy))
+            firstY = Truncate(top / sy) * sy;
     }
-    // A step that does not advance would never end the lines of its axis.
-    if (sx > 0.0)
-        for (double x = firstX; x <= right; x += sx) {
-            dc->MoveTo(Truncate(x), top);
-            dc->LineTo(Truncate(x), bottom);
-        }
-    if (sy > 0.0)
-        for (double y = firstY; y >= bottom; y -= sy) {
-            dc->MoveTo(left, Truncate(y));
-            dc->LineTo(right, Truncate(y));
-        }
+    const long columns = GridLineCount(firstX, right, sx);
+    for (long i = 0; i < columns; ++i) {
+        const int x = Truncate(firstX + static_cast<double>(i) * sx);
+        dc->MoveTo(x, top);
+        dc->LineTo(x, bottom);
+    }
+    const long rows = GridLineCount(bottom, firstY, sy);
+    for (long i = 0; i < rows; ++i) {
+        const int y = Truncate(firstY - static_cast<double>(i) * sy);
+        dc->MoveTo(left, y);
+        dc->LineTo(right, y);
+    }
     dc->SelectObject(oldPen);
     dc->SetBkMode(oldMode);
 }

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "model/CCVNDoc.h"
 #include "platform/cdlg/CPrintDialog.h"
@@ -26,8 +25,14 @@ bool IsLandscape(const CPrintInfo* info) {
            info->m_pPD->GetDevMode()->dmOrientation == DMORIENT_LANDSCAPE;
 }
 
+// The most pages a print job numbers.
+constexpr double kMostPages = 65535.0;
+
+// The pages along one side: never more than a job can number, so a layout far larger than
+// its paper still prints in bounded time.
 int PageCount(double length, double scale, double side) {
-    return std::max(1, static_cast<int>(std::ceil(length / scale / side)));
+    const double count = std::ceil(length / scale / side);
+    return count > 1.0 ? static_cast<int>(std::min(count, kMostPages)) : 1;
 }
 
 }  // namespace
@@ -79,7 +84,9 @@ UINT CCVNView::CountPages(CDC* dc, CPrintInfo* info) const {
     double width = 0.0, height = 0.0;
     LayoutPrintSize(sideW, sideH, width, height);
     const double scale = ScaleInUse(sideW, sideH);
-    return static_cast<std::uint16_t>(PageCount(width, scale, sideW) * PageCount(height, scale, sideH));
+    const double pages =
+        static_cast<double>(PageCount(width, scale, sideW)) * PageCount(height, scale, sideH);
+    return static_cast<UINT>(std::min(pages, kMostPages));
 }
 
 BOOL CCVNView::OnPreparePrinting(CPrintInfo* info) {

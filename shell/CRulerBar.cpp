@@ -131,7 +131,7 @@ void CRulerBar::OnPaint() {
     CCVNDoc* doc = ActiveLayout();
     CScrollView* view = ActiveView();
     m_painted.reset();
-    if (doc == nullptr || view == nullptr || m_rcClient.IsRectEmpty())
+    if (doc == nullptr || !doc->IsPaintable() || view == nullptr || m_rcClient.IsRectEmpty())
         return;
     m_painted = CurrentMapping();
     CDC dc;

@@ -15,6 +15,8 @@ constexpr int kMinorLength = 5;
 constexpr int kMinorPerMajor = 10;
 // Far more labelled steps than a plan can scroll past; keeps the tick index an int.
 constexpr double kMostMajors = 1e8;
+// Far wider than any label, in logical units.
+constexpr double kLabelReach = 32000.0;
 
 // Finest first: the table read backwards as divisors, then from its second entry as multipliers.
 std::vector<double> CandidateSteps() {
@@ -66,7 +68,8 @@ std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int exte
     const double majorSpacing = unitLength * step.step;
     const double minorSpacing = majorSpacing * 0.1;
     std::vector<RulerTick> ticks;
-    if (!(minorSpacing > 0.0))
+    // Ticks closer than one logical unit cannot be told apart.
+    if (!(minorSpacing >= 1.0))
         return ticks;
     // Labels are running sums of the step, as the ruler always made them; the labelled ticks
     // before the area only add to the sum.
@@ -74,9 +77,14 @@ std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int exte
     const int firstMajor = skipped > 0.0 ? static_cast<int>(std::min(skipped, kMostMajors)) : 0;
     double value = 0.0;
     for (int m = 0; m < firstMajor; ++m) value += step.step;
-    for (int k = firstMajor * kMinorPerMajor;; ++k) {
+    const int firstTick = firstMajor * kMinorPerMajor;
+    // Ticks after the area only bring their labels into it.
+    const double end = extent + std::min(majorSpacing, kLabelReach);
+    // The first tick lies less than a labelled spacing and the lead before the area.
+    const int tickCount = static_cast<int>((end + majorSpacing + kRulerLead) / minorSpacing) + 1;
+    for (int k = firstTick; k < firstTick + tickCount; ++k) {
         const double position = offset + k * minorSpacing;
-        if (position >= extent + majorSpacing)
+        if (position >= end)
             break;
         RulerTick tick{static_cast<int>(position), TickLength(k), CString()};
         if (k % kMinorPerMajor == 0) {

@@ -1,5 +1,6 @@
 #include "terrain/CMount.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -101,6 +102,7 @@ void CMount::Serialize(CArchive& ar) {
         ar >> m_bFixedBorder;
     if (!IsFiniteAll({m_fGridSpacing, m_fElastic, m_fTextureScale}) || !(m_fGridSpacing > 0.0))
         FailRead(ar, CArchiveException::badSchema);
+    m_fTextureScale = std::clamp(m_fTextureScale, kLeastTextureScale, kLargestTextureScale);
     m_loadedEdits.Load(ar);
     RebuildGrid();
 }

@@ -27,6 +27,9 @@ class CMount : public CBenchwork, public CTerrainSurface {
     static constexpr int kMeshTag = 32002;
     static constexpr double kSmallestSpacing = 150.0;
     static constexpr double kLargestSpacing = 7500.0;
+    // The texture repeats, as the 3D mesh is built with them; a file gives no other.
+    static constexpr double kLeastTextureScale = 1.0;
+    static constexpr double kLargestTextureScale = 32.0;
     // What the release of a knot drag opens: the terrain editor on a knot, with the drag
     // height proposed. Until one is installed the release only ends the drag.
     using KnotEditor = std::function<void(CMount& terrain, int knot, double height, const CPose* pose)>;

@@ -13,13 +13,6 @@
 // The terrain's mesh: a vertex per knot, the grid cells and the border strip as faces, and a
 // tube per tunnel that a track piece cut.
 
-namespace {
-
-constexpr float kLeastTextureScale = 1.0f;
-constexpr float kMostTextureScale = 32.0f;
-
-}  // namespace
-
 CDoublePoint CMount::KnotPlace(int i, size_t& nextChange, float& height) const {
     const double s = m_fGridSpacing;
     if (nextChange < m_changedKnots.size() && m_changedKnots[nextChange].index == i) {
@@ -58,8 +51,7 @@ std::unique_ptr<r3d::Clump> CMount::Build3D(const CPose* pose) {
     r3d::ClumpBuilder builder;
     TerrainSpace::SetTerrainSurface(builder, host->Get3DDrawStyle(), {0.2f, 0.2f, 0.2f}, {0.6f, 0.2f, 0.0f});
     LoadTexture(m_strTexture, builder, TRUE);
-    m_fTextureScale = std::clamp(m_fTextureScale, static_cast<double>(kLeastTextureScale),
-                                 static_cast<double>(kMostTextureScale));
+    m_fTextureScale = std::clamp(m_fTextureScale, kLeastTextureScale, kLargestTextureScale);
     AddKnotVertices(builder, up);
     AddTunnels(builder, space, pose);
     builder.SetTag(kMeshTag);

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cmath>
 
+#include "model/Units.h"
 #include "track/CCircTrack.h"
 #include "track/TrackModelBuilder.h"
 
@@ -7,6 +9,9 @@ namespace {
 
 // One segment per started five degrees of the arc.
 constexpr double kSegmentAngle = 3.1415926535 / 36.0;
+// Far beyond any start a layout holds, yet near enough to zero that a segment still moves
+// the angle on.
+constexpr double kFarthestStartAngle = 1e6;
 
 }  // namespace
 
@@ -23,8 +28,10 @@ TrackSection CCircTrack::RadialSection(const CPose& frame, double angle) const {
 
 std::unique_ptr<r3d::Clump> CCircTrack::Build3D(const CPose* pose) {
     TrackModelBuilder model(*this);
-    // A curve of no length has no sections to build between.
-    if (m_fRadius <= 0.0 || m_fSweep <= 0.0 || m_fLength <= 0.0)
+    // A curve of no length has no sections to build between; one of more than a turn, or
+    // one starting too far round to be stepped along, is no piece a layout holds.
+    if (m_fRadius <= 0.0 || m_fSweep <= 0.0 || m_fLength <= 0.0 || m_fSweep > kFullTurn ||
+        !(std::fabs(m_fStartAngle) <= kFarthestStartAngle))
         return nullptr;
     const CPose& frame = FrameOf(pose);
     const double last = EndAngleLocal();

@@ -88,10 +88,15 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCTSTR pathName, BOOL makeVisible) {
         }
         ++m_nUntitledCount;
     } else {
+        // The frame stays hidden until its document has been read: a file that fails leaves
+        // nothing half read on the screen while its error is reported.
+        const BOOL shown = frame->IsWindowVisible();
+        frame->ShowWindow(SW_HIDE);
         if (!document->OnOpenDocument(pathName)) {
             document->OnCloseDocument();
             return nullptr;
         }
+        if (shown) frame->ShowWindow(SW_SHOWNA);
         document->SetPathName(pathName);
     }
     InitialUpdateFrame(frame, document, makeVisible);

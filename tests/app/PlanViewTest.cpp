@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "drawing/CLine1Page.h"
 #include "model/CEditStep.h"
 #include "model/CPaint.h"
+#include "model/SettingRanges.h"
 #include "platform/ctl/CButton.h"
 
 #include "platform/gdi/CDC.h"
@@ -21,6 +23,7 @@
 #include "resources/TrackPropertiesTemplates.h"
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/PdfPages.h"
 #include "track/CParTrack.h"
 
@@ -271,6 +274,16 @@ TEST_F(PlanViewRoad, TheDefaultGridLiesEvery48PixelsAtTheTenthScaleAndAGridStepO
     for (int k = 0; k * 100 * 96 / 254.0 < client.Height(); ++k)
         rows.push_back(static_cast<int>(std::lround(k * 100 * 96 / 254.0)));
     EXPECT_EQ(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true), rows);
+    EXPECT_TRUE(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false).empty());
+
+    // A grid of a tenth of a millimetre at the largest view scale: lines far closer than a
+    // logical unit would only fill the plan, so there are none, and the paint ends at once.
+    layout.m_nGridWidth = layout.m_nGridHeight = 1;
+    layout.m_fViewScale = kLargestViewScale;
+    const Deadline deadline(std::chrono::seconds(60), "Painting a grid finer than a logical unit");
+    view.InvalidateAll();
+    host.RunUntilIdle();
+    EXPECT_TRUE(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, true).empty());
     EXPECT_TRUE(FullLines(view.DrawBuffer(), client.Size(), layout.m_crGrid, false).empty());
 }
 

@@ -10,7 +10,10 @@
 #include "model/CDataFolders.h"
 #include "model/DefaultTrackKind.h"
 #include "model/Units.h"
+#include "platform/base/CArchiveException.h"
 #include "platform/base/CWinPath.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/support/DamagedFiles.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
 #include "track/TrackPieces.h"
@@ -19,11 +22,16 @@ namespace {
 
 using Bytes = std::vector<char>;
 
-// A document whose error boxes are kept instead of shown.
+// A document whose error boxes are kept instead of shown, with whether its plan could have
+// been painted while each was up.
 class SettingsDoc : public CCVNDoc {
   public:
-    void ReportError(const CString& text) override { m_errors.push_back(text); }
+    void ReportError(const CString& text) override {
+        m_errors.push_back(text);
+        m_paintableAtError.push_back(IsPaintable());
+    }
     std::vector<CString> m_errors;
+    std::vector<BOOL> m_paintableAtError;
 };
 
 Bytes ReadWholeFile(const std::filesystem::path& path) {
@@ -286,4 +294,51 @@ TEST_F(DefaultSettings, MakingATrackTheDefaultRewritesTheFilesAndKeepsTheDocumen
     EXPECT_EQ(doc.m_errors.size(), 2u);
     EXPECT_EQ(doc.m_fPageWidth, 40000.0);
     EXPECT_EQ(doc.m_strLibraryFileName, "Own.cvl");
+}
+
+// Text and random bytes under either name: a new layout starts from the built-in settings or
+// the constructed default track and hears of the file once; the layout already open keeps
+// its own settings, also when it makes a track the default over a damaged settings file, and
+// its plan is not painted from the file's settings while an error is shown.
+TEST_F(DefaultSettings, TextAndRandomBytesAreReportedAndTheOpenLayoutKeepsItsSettings) {
+    SettingsDoc constructed;
+    const CString constructedTrack = DefaultTrackOf(constructed)->m_strName;
+    SettingsDoc open;
+    open.m_fPageWidth = 30000.0;
+    open.m_fViewScale = 25.0;
+    open.m_bGridShown = 1;
+    DefaultTrackOf(open)->m_strName = "Mine";
+    const std::vector<BYTE> before = SaveLayoutBytes(open);
+    for (const FileBytes& content : DamagedContents()) {
+        WriteGoodFiles();
+        WriteFileBytes(Preferences(), content);
+        SettingsDoc fromText;
+        EXPECT_EQ(fromText.m_fPageWidth, CCVNDoc::kDefaultPageWidth);
+        EXPECT_EQ(fromText.m_fViewScale, 10.0);
+        EXPECT_EQ(fromText.m_nGridWidth, CCVNDoc::kDefaultGridSize);
+        ASSERT_TRUE(fromText.OnNewDocument());
+        EXPECT_EQ(fromText.m_errors, std::vector<CString>{"Could not read file DefPref.Dat"});
+
+        WriteGoodFiles();
+        WriteFileBytes(Track(), content);
+        SettingsDoc withTrack;
+        EXPECT_EQ(DefaultTrackOf(withTrack)->m_strName, constructedTrack);
+        ASSERT_TRUE(withTrack.OnNewDocument());
+        EXPECT_EQ(withTrack.m_errors, std::vector<CString>{"Could not read file DefTrack.Dat"});
+
+        WriteFileBytes(Preferences(), content);
+        {
+            // The default track cannot be written: its error comes while the open layout holds
+            // the stored settings.
+            FileSizeLimit limit(16);
+            EXPECT_FALSE(open.MakeDefaultTrack(DefaultTrackOf(open)));
+        }
+        ASSERT_FALSE(open.m_errors.empty());
+        EXPECT_EQ(open.m_errors.front(), "Could not create file DefTrack.Dat");
+        EXPECT_EQ(open.m_paintableAtError, std::vector<BOOL>(open.m_errors.size(), FALSE));
+        EXPECT_TRUE(open.IsPaintable());
+        EXPECT_EQ(SaveLayoutBytes(open), before);
+        open.m_errors.clear();
+        open.m_paintableAtError.clear();
+    }
 }

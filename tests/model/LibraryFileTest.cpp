@@ -10,6 +10,7 @@
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "tests/model/TestLayout.h"
+#include "tests/support/DamagedFiles.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
 #include "track/TrackPieces.h"
@@ -188,4 +189,23 @@ TEST_F(LibraryFile, EveryDamagedPrefixLeavesTheLibraryGroupAsItWas) {
     EXPECT_EQ(doc.m_libraryGroup.m_members.back()->m_pOwnerGroup, &doc.m_libraryGroup);
     EXPECT_EQ(doc.m_libraryGroup.m_strName, "Signals");
     EXPECT_EQ(doc.m_libraryGroup.m_fFrameWidth, 500.0);
+}
+
+TEST_F(LibraryFile, TextAndRandomBytesAreReportedAndLeaveTheLibraryAsItWas) {
+    LibraryDoc doc;
+    AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool))->m_strName = "kept";
+    doc.m_libraryGroup.m_strName = "Signals";
+    const std::filesystem::path damaged = m_folder / "Damaged.cvl";
+    doc.m_strLibraryPath = CWinPath::FromReal(damaged);
+    for (const FileBytes& content : DamagedContents()) {
+        WriteFileBytes(damaged, content);
+        EXPECT_FALSE(doc.ReadLibrary());
+        ASSERT_EQ(doc.m_errors.size(), 1u);
+        EXPECT_EQ(doc.m_errors[0], "Can't read library " + doc.m_strLibraryPath);
+        doc.m_errors.clear();
+        ASSERT_EQ(doc.m_libraryGroup.m_members.size(), 1u);
+        EXPECT_EQ(doc.m_libraryGroup.m_members.front()->m_strName, "kept");
+        EXPECT_EQ(doc.m_libraryGroup.m_strName, "Signals");
+        EXPECT_EQ(doc.m_nFileVersion, kLayoutFileVersion);
+    }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "model/Units.h"
 #include "shell/RulerTicks.h"
@@ -104,6 +105,24 @@ TEST(RulerTicks, TenMinorIntervalsPerLabelledStepWithALongerMiddleOne) {
     const std::vector<CString> metres = Labels(MakeRulerTicks(UnitLength(kMetres, 1.0, 10.0), 0.0, 250));
     EXPECT_EQ(metres, (std::vector<CString>{"0.0", "0.1", "0.2", "0.3"}));
     EXPECT_TRUE(MakeRulerTicks(0.0, 0.0, 300).empty());
+}
+
+// A unit too small to tell its ticks apart, or no number at all, gives no ticks; a huge one
+// gives the origin's labelled tick alone; scrolled as far as an int goes, the ticks still only
+// cover the area.
+TEST(RulerTicks, ExtremeUnitsAndScrollsMakeOnlyTheTicksTheAreaCanShow) {
+    constexpr int kExtent = 5080;
+    for (double unit : {1e-300, 1e-6, std::numeric_limits<double>::quiet_NaN(),
+                        std::numeric_limits<double>::infinity(), -100.0})
+        EXPECT_TRUE(MakeRulerTicks(unit, 0.0, kExtent).empty()) << unit;
+    const std::vector<RulerTick> huge = MakeRulerTicks(1e300, 0.0, kExtent);
+    ASSERT_EQ(huge.size(), 1u);
+    EXPECT_EQ(huge.front().position, 0);
+    EXPECT_EQ(huge.front().label, "0");
+    for (double offset : {-2147483647.0, 2147483647.0}) {
+        const std::vector<RulerTick> far = MakeRulerTicks(100.0, offset, kExtent);
+        EXPECT_LE(far.size(), static_cast<size_t>((kExtent + 2 * 100 + kRulerLead) / 10 + 1)) << offset;
+    }
 }
 
 // Scrolled anywhere a plan can be, in every unit and at every zoom a plan window offers, the
