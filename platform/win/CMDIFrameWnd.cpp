@@ -97,7 +97,10 @@ void CMDIFrameWnd::MDIActivate(CWnd* window) {
     }
     ShowMenuOf(child);
     OnUpdateFrameTitle(TRUE);
+    OnActiveChildChanged();
 }
+
+void CMDIFrameWnd::OnActiveChildChanged() { SetMessageText(AFX_IDS_IDLEMESSAGE); }
 
 void CMDIFrameWnd::ShowMenuOf(CMDIChildWnd* child) {
     CMenu* menu = child && child->SharedMenu() ? child->SharedMenu() : m_ownedMenu.get();
@@ -118,6 +121,7 @@ void CMDIFrameWnd::ChildClosed(CMDIChildWnd* child) {
     DrawMenuBar();
     ShowMenuOf(nullptr);
     OnUpdateFrameTitle(TRUE);
+    OnActiveChildChanged();
 }
 
 std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const {

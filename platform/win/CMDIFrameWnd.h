@@ -47,6 +47,9 @@ protected:
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
     CWnd* PaneWindow() const override { return GetMDIClient(); }
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
+    // Another child became active, or the last one closed: the status bar's message pane
+    // no longer speaks of the window that was active.
+    virtual void OnActiveChildChanged();
 
 private:
     void ShowMenuOf(CMDIChildWnd* child);
