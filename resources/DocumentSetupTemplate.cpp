@@ -18,7 +18,7 @@ const DialogTemplate& DocumentSetupTemplate() {
         IDD_DOCUMENT_SETUP,
         "Document setup",
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-        CRect(0, 0, 250, 150),
+        CRect(0, 0, 250, 162),
         {
             {0, WC_BUTTON, "Document size", kGroup, CRect(7, 5, 120, 70)},
             {0, WC_STATIC, "Width", kLabel, CRect(14, 18, 60, 26)},
@@ -33,13 +33,14 @@ const DialogTemplate& DocumentSetupTemplate() {
              CRect(134, 55, 200, 65)},
             {IDC_SETUP_FIXED_SCALE, WC_BUTTON, "1:", kRadio, CRect(134, 71, 154, 81)},
             {IDC_SETUP_PRINT_SCALE, WC_EDIT, "", kEdit | WS_GROUP, CRect(156, 69, 200, 82)},
-            {0, WC_BUTTON, "Print Preferences", kGroup, CRect(7, 93, 243, 125)},
+            {0, WC_BUTTON, "Print Preferences", kGroup, CRect(7, 93, 243, 137)},
+            // One above the other: side by side the labels do not fit.
             {IDC_SETUP_PAGE_MARKERS, WC_BUTTON, "Show page alignment markers", kCheck,
-             CRect(14, 104, 126, 114)},
+             CRect(14, 105, 236, 115)},
             {IDC_SETUP_PAGE_NUMBERS, WC_BUTTON, "Show page numbers and scale", kCheck,
-             CRect(130, 104, 240, 114)},
-            {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(138, 130, 188, 144)},
-            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(193, 130, 243, 144)},
+             CRect(14, 120, 236, 130)},
+            {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(138, 142, 188, 156)},
+            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(193, 142, 243, 156)},
         }};
     return dialog;
 }

@@ -14,11 +14,12 @@ const DialogTemplate& LayerPropertiesTemplate() {
         IDD_LAYER_PROPERTIES,
         "Layer properties",
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-        CRect(0, 0, 230, 150),
+        CRect(0, 0, 240, 150),
         {
-            {IDC_LAYER_LIST, WC_LISTVIEW, "", kList, CRect(7, 7, 223, 123)},
-            {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(118, 129, 168, 143)},
-            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(173, 129, 223, 143)},
+            // Wide enough for the four columns (330 pixels) and the list's border.
+            {IDC_LAYER_LIST, WC_LISTVIEW, "", kList, CRect(7, 7, 233, 123)},
+            {IDOK, WC_BUTTON, "OK", kButton | BS_DEFPUSHBUTTON, CRect(128, 129, 178, 143)},
+            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(183, 129, 233, 143)},
         }};
     return dialog;
 }

@@ -36,19 +36,19 @@ const DialogTemplate& MetricPageTemplate() {
         kPageRect,
         {
             {0, WC_STATIC, "Units", kLabel, CRect(7, 9, 60, 17)},
-            {IDC_METRIC_UNITS, WC_COMBOBOX, "", kList, CRect(65, 7, 170, 110)},
-            {0, WC_STATIC, "Default train scale", kLabel, CRect(7, 27, 64, 35)},
-            {IDC_METRIC_TRAIN_SCALE, WC_COMBOBOX, "", kList, CRect(65, 25, 170, 128)},
+            {IDC_METRIC_UNITS, WC_COMBOBOX, "", kList, CRect(72, 7, 177, 110)},
+            {0, WC_STATIC, "Default train scale", kLabel, CRect(7, 27, 70, 35)},
+            {IDC_METRIC_TRAIN_SCALE, WC_COMBOBOX, "", kList, CRect(72, 25, 177, 128)},
             {0, WC_STATIC, "Back color", kLabel, CRect(7, 45, 60, 53)},
-            {IDC_METRIC_BACK_COLOR, WC_BUTTON, "Back color", kColour, CRect(65, 43, 105, 56)},
+            {IDC_METRIC_BACK_COLOR, WC_BUTTON, "Back color", kColour, CRect(72, 43, 112, 56)},
             {0, WC_BUTTON, "Grid", kGroup, CRect(7, 62, 243, 150)},
             {IDC_METRIC_GRID_SHOWN, WC_BUTTON, "Show", kCheck, CRect(14, 74, 70, 84)},
             {IDC_METRIC_WIDTH_LABEL, WC_STATIC, "Width", kLabel, CRect(14, 92, 60, 100)},
-            {IDC_METRIC_GRID_WIDTH, WC_EDIT, "", kEdit, CRect(65, 90, 170, 103)},
+            {IDC_METRIC_GRID_WIDTH, WC_EDIT, "", kEdit, CRect(72, 90, 177, 103)},
             {IDC_METRIC_HEIGHT_LABEL, WC_STATIC, "Height", kLabel, CRect(14, 110, 60, 118)},
-            {IDC_METRIC_GRID_HEIGHT, WC_EDIT, "", kEdit, CRect(65, 108, 170, 121)},
+            {IDC_METRIC_GRID_HEIGHT, WC_EDIT, "", kEdit, CRect(72, 108, 177, 121)},
             {IDC_METRIC_COLOR_LABEL, WC_STATIC, "Color", kLabel, CRect(14, 128, 60, 136)},
-            {IDC_METRIC_GRID_COLOR, WC_BUTTON, "Grid color", kColour, CRect(65, 126, 105, 139)},
+            {IDC_METRIC_GRID_COLOR, WC_BUTTON, "Grid color", kColour, CRect(72, 126, 112, 139)},
         }};
     return page;
 }

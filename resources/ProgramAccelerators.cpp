@@ -10,7 +10,6 @@ namespace {
 constexpr BYTE kCtrl = FVIRTKEY | FCONTROL;
 constexpr BYTE kShift = FVIRTKEY | FSHIFT;
 constexpr BYTE kPlain = FVIRTKEY;
-constexpr UINT VK_F6 = 0x75;
 
 ACCEL Key(BYTE flags, UINT key, UINT command) {
     return {flags, static_cast<WORD>(key), static_cast<WORD>(command)};

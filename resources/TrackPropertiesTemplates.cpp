@@ -58,10 +58,11 @@ void AddElevationSection(std::vector<DialogItem>& items) {
     items.emplace_back(IDC_TRACK_BEGIN_ELEVATION, WC_EDIT, "", kEdit, CRect(52, 138, 79, 149));
     items.emplace_back(IDC_TRACK_END_ELEVATION, WC_EDIT, "", kEdit, CRect(80, 138, 107, 149));
     items.emplace_back(IDC_TRACK_GRADE_ENTRY, WC_BUTTON, "", kIconButton, CRect(5, 157, 29, 178));
-    items.emplace_back(0, WC_STATIC, "Fixed :", kLabel, CRect(31, 163, 52, 171));
+    // The label sits above its radios: beside them in one row the three do not fit the column.
+    items.emplace_back(0, WC_STATIC, "Fixed :", kLabel, CRect(31, 158, 70, 166));
     items.emplace_back(IDC_TRACK_FIXED_BEGIN, WC_BUTTON, "Begin", kRadio | BS_LEFTTEXT | WS_GROUP,
-                       CRect(52, 162, 79, 172));
-    items.emplace_back(IDC_TRACK_FIXED_END, WC_BUTTON, "End", kRadio | BS_LEFTTEXT, CRect(80, 162, 107, 172));
+                       CRect(47, 167, 79, 177));
+    items.emplace_back(IDC_TRACK_FIXED_END, WC_BUTTON, "End", kRadio | BS_LEFTTEXT, CRect(82, 167, 107, 177));
     items.emplace_back(0, WC_STATIC, "Grade %", kLabel, CRect(5, 183, 50, 191));
     items.emplace_back(IDC_TRACK_GRADE, WC_EDIT, "", kEdit | WS_GROUP, CRect(52, 181, 79, 192));
     items.emplace_back(IDC_TRACK_GRADE_DIRECTION, WC_BUTTON, "", kIconButton, CRect(81, 179, 105, 196));
@@ -72,7 +73,7 @@ void AddPreview(std::vector<DialogItem>& items) {
     items.emplace_back(0, WC_STATIC, "Preview", kLabel, CRect(110, 4, 180, 12));
     items.emplace_back(IDC_TRACK_PREVIEW, WC_STATIC, "", WS_CHILD | WS_VISIBLE | WS_BORDER,
                        CRect(110, 13, 282, 180));
-    items.emplace_back(0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT, CRect(285, 4, 286, 228));
+    items.emplace_back(0, WC_STATIC, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT, CRect(285, 4, 286, 232));
 }
 
 // The bottom band of the left and middle columns.
@@ -84,24 +85,25 @@ void AddDrawingBand(std::vector<DialogItem>& items) {
     items.emplace_back(IDC_TRACK_RAIL_MODE_3, WC_BUTTON, "", kRadio, CRect(190, 186, 199, 196));
     items.emplace_back(IDB_RAIL_MODE_3, WC_STATIC, "", kPicture, CRect(200, 183, 227, 202));
     items.emplace_back(IDC_TRACK_SHOW_AXIS, WC_BUTTON, "Show &Axis", kCheck | WS_GROUP,
-                       CRect(112, 204, 160, 213));
-    items.emplace_back(IDC_TRACK_SHOW_TIES, WC_BUTTON, "Show &Ties", kCheck, CRect(162, 204, 210, 213));
-    items.emplace_back(IDC_TRACK_RESIZEABLE, WC_BUTTON, "Resizeable", kCheck, CRect(212, 204, 270, 213));
+                       CRect(112, 209, 160, 218));
+    items.emplace_back(IDC_TRACK_SHOW_TIES, WC_BUTTON, "Show &Ties", kCheck, CRect(162, 209, 210, 218));
+    items.emplace_back(IDC_TRACK_RESIZEABLE, WC_BUTTON, "Resizeable", kCheck, CRect(212, 209, 270, 218));
+    // Rows of nine units: a radio's circle and label are taller than eight.
     items.emplace_back(IDC_TRACK_STYLE_NORMAL, WC_BUTTON, "Normal", kRadio | WS_GROUP,
-                       CRect(231, 182, 282, 190));
-    items.emplace_back(IDC_TRACK_STYLE_BRIDGE, WC_BUTTON, "Bridge", kRadio, CRect(231, 189, 282, 197));
-    items.emplace_back(IDC_TRACK_STYLE_TUNNEL, WC_BUTTON, "Tunnel", kRadio, CRect(231, 196, 282, 204));
+                       CRect(231, 181, 282, 190));
+    items.emplace_back(IDC_TRACK_STYLE_BRIDGE, WC_BUTTON, "Bridge", kRadio, CRect(231, 190, 282, 199));
+    items.emplace_back(IDC_TRACK_STYLE_TUNNEL, WC_BUTTON, "Tunnel", kRadio, CRect(231, 199, 282, 208));
     items.emplace_back(0, WC_STATIC, "Roadbed W", kLabel, CRect(5, 203, 43, 211));
     items.emplace_back(IDC_TRACK_ROADBED_WIDTH, WC_EDIT, "", kEdit | WS_GROUP, CRect(44, 201, 72, 212));
     items.emplace_back(0, WC_STATIC, "H", kLabel, CRect(74, 203, 79, 211));
     items.emplace_back(IDC_TRACK_ROADBED_HEIGHT, WC_EDIT, "", kEdit, CRect(80, 201, 107, 212));
-    items.emplace_back(0, WC_STATIC, "Track", kLabel, CRect(5, 218, 24, 226));
-    items.emplace_back(IDC_TRACK_TEXTURE, WC_EDIT, "", kEdit | ES_READONLY, CRect(25, 216, 120, 227));
-    items.emplace_back(IDC_TRACK_BROWSE_TRACK, WC_BUTTON, "...", kButton, CRect(121, 216, 135, 227));
-    items.emplace_back(0, WC_STATIC, "Roadbed", kLabel, CRect(140, 218, 168, 226));
+    items.emplace_back(0, WC_STATIC, "Track", kLabel, CRect(5, 222, 24, 230));
+    items.emplace_back(IDC_TRACK_TEXTURE, WC_EDIT, "", kEdit | ES_READONLY, CRect(25, 220, 120, 231));
+    items.emplace_back(IDC_TRACK_BROWSE_TRACK, WC_BUTTON, "...", kButton, CRect(121, 220, 135, 231));
+    items.emplace_back(0, WC_STATIC, "Roadbed", kLabel, CRect(140, 222, 171, 230));
     items.emplace_back(IDC_TRACK_ROADBED_TEXTURE, WC_EDIT, "", kEdit | ES_READONLY,
-                       CRect(169, 216, 266, 227));
-    items.emplace_back(IDC_TRACK_BROWSE_ROADBED, WC_BUTTON, "...", kButton, CRect(267, 216, 281, 227));
+                       CRect(172, 220, 266, 231));
+    items.emplace_back(IDC_TRACK_BROWSE_ROADBED, WC_BUTTON, "...", kButton, CRect(267, 220, 281, 231));
 }
 
 void AddCatalogueColumn(std::vector<DialogItem>& items) {
@@ -127,8 +129,8 @@ void AddCatalogueColumn(std::vector<DialogItem>& items) {
     items.emplace_back(IDC_TRACK_APPLY_DEFAULT, WC_BUTTON, "Apply settings as default", kRadio,
                        CRect(288, 175, 428, 184));
     items.emplace_back(IDC_TRACK_MORE, WC_BUTTON, "More...", kButton | WS_GROUP, CRect(288, 192, 338, 206));
-    items.emplace_back(IDOK, WC_BUTTON, "Ok", kButton | BS_DEFPUSHBUTTON, CRect(322, 212, 370, 226));
-    items.emplace_back(IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(376, 212, 425, 226));
+    items.emplace_back(IDOK, WC_BUTTON, "Ok", kButton | BS_DEFPUSHBUTTON, CRect(322, 216, 370, 230));
+    items.emplace_back(IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(376, 216, 425, 230));
 }
 
 }  // namespace
@@ -141,7 +143,7 @@ const DialogTemplate& TrackPropertiesTemplate() {
         AddDrawingBand(items);
         AddCatalogueColumn(items);
         return DialogTemplate(IDD_TRACK_PROPERTIES, "Track properties",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, CRect(0, 0, 430, 231),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, CRect(0, 0, 430, 235),
                               std::move(items));
     }();
     return dialog;

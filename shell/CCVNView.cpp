@@ -15,8 +15,6 @@ UINT CCVNView::s_nLastCursorId = 0;
 
 namespace {
 
-constexpr int kStatusPaneCount = 5;
-
 int Truncate(double value) {
     return static_cast<int>(value);
 }
@@ -34,7 +32,8 @@ CCVNView::~CCVNView() {
         m_overlayDC.SelectObject(m_pOldOverlayBitmap);
     if (m_pMainFrame == nullptr || !IsWindow(m_pMainFrame))
         return;
-    for (int pane = 0; pane < kStatusPaneCount; ++pane) m_pMainFrame->GetStatusBar().SetPaneText(pane, "  ");
+    // The window that is active now, if any, shows its own texts again.
+    m_pMainFrame->UpdateStatusPanes();
 }
 
 CCVNDoc* CCVNView::GetDocument() const {

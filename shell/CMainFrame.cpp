@@ -1,5 +1,7 @@
 #include "shell/CMainFrame.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/CCVNDoc.h"
@@ -219,19 +221,30 @@ void CMainFrame::OnSelectLayer() {
     layout->OnActiveLayerChanged();
 }
 
+// Without an active layout the panes speak of none: the first says "Ready", the rest are blank.
 void CMainFrame::UpdateStatusPanes() {
+    if (!IsWindow(&m_wndStatusBar))
+        return;
     CFrameWnd* frame = GetActiveFrame();
     auto* layout = frame != nullptr ? dynamic_cast<CCVNDoc*>(frame->GetActiveDocument()) : nullptr;
-    if (layout == nullptr || !IsWindow(&m_wndStatusBar))
-        return;
-    CPieceStatusText& status = layout->m_tool.m_status;
-    status.FormatPieceStatus();
+    std::array<CString, kStatusPaneCount> texts;
+    if (layout != nullptr) {
+        CPieceStatusText& status = layout->m_tool.m_status;
+        status.FormatPieceStatus();
+        std::copy(std::begin(status.m_strPane), std::end(status.m_strPane), texts.begin());
+    }
+    if (CString(texts[0]).Trim().IsEmpty())
+        GetMessageString(AFX_IDS_IDLEMESSAGE, texts[0]);
     for (int pane = 0; pane < kStatusPaneCount; ++pane) {
-        const CString& text = status.m_strPane[pane];
+        const CString& text = texts[pane];
         m_wndStatusBar.SetPaneInfo(pane, m_wndStatusBar.GetItemID(pane), SBPS_NORMAL,
                                    StatusPaneWidth(pane, text));
         m_wndStatusBar.SetPaneText(pane, text.IsEmpty() ? "  " : text.c_str());
     }
+}
+
+void CMainFrame::OnActiveChildChanged() {
+    UpdateStatusPanes();
 }
 
 int CMainFrame::StatusPaneWidth(int pane, const CString& text) {

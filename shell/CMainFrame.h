@@ -57,6 +57,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;
+    void OnActiveChildChanged() override;
 
     void OnShow3DView();
     void OnUpdateShow3DView(CCmdUI* cmdUI);

@@ -190,15 +190,18 @@ void CRulerBar::DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrol
     dc.SetBkMode(TRANSPARENT);
     const CPoint scroll = view.GetScrollPosition();
     const double unit = UnitLength(doc);
+    std::vector<RulerTick> ticks = m_bHorizontal ? MakeRulerTicks(unit, -scroll.x, logical.Width())
+                                                 : MakeRulerTicks(unit, scroll.y, -logical.Height());
+    DropCrowdedLabels(ticks, [&dc](const CString& label) { return static_cast<int>(dc.GetTextExtent(label).cx); });
     if (m_bHorizontal) {
-        for (const RulerTick& tick : MakeRulerTicks(unit, -scroll.x, logical.Width())) {
+        for (const RulerTick& tick : ticks) {
             dc.MoveTo(tick.position, logical.bottom);
             dc.LineTo(tick.position, logical.bottom + tick.length);
             if (!tick.label.IsEmpty())
                 dc.TextOut(tick.position - kLabelGap - dc.GetTextExtent(tick.label).cx, 0, tick.label);
         }
     } else {
-        for (const RulerTick& tick : MakeRulerTicks(unit, scroll.y, -logical.Height())) {
+        for (const RulerTick& tick : ticks) {
             dc.MoveTo(logical.right, -tick.position);
             dc.LineTo(logical.right - tick.length, -tick.position);
             if (!tick.label.IsEmpty())

@@ -17,6 +17,7 @@ constexpr int kMinorPerMajor = 10;
 constexpr double kMostMajors = 1e8;
 // Far wider than any label, in logical units.
 constexpr double kLabelReach = 32000.0;
+constexpr int kMostLabelStride = 100000000;
 
 // Finest first: the table read backwards as divisors, then from its second entry as multipliers.
 std::vector<double> CandidateSteps() {
@@ -35,6 +36,15 @@ int LabelDecimals(double step) {
         ++zeros;
     }
     return 3 - zeros;
+}
+
+// The first of 1, 2, 5, 10, 20, 50 ... at least steps; the numbers shown stay round.
+int LabelStride(double steps) {
+    for (int decade = 1; decade < kMostLabelStride; decade *= 10)
+        for (int factor : {1, 2, 5})
+            if (factor * decade >= steps)
+                return factor * decade;
+    return kMostLabelStride;
 }
 
 int TickLength(int k) {
@@ -89,9 +99,32 @@ std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int exte
         RulerTick tick{static_cast<int>(position), TickLength(k), CString()};
         if (k % kMinorPerMajor == 0) {
             tick.label = FormatRulerLabel(value, step.decimals);
+            tick.major = k / kMinorPerMajor;
             value += step.step;
         }
         ticks.push_back(tick);
     }
     return ticks;
+}
+
+void DropCrowdedLabels(std::vector<RulerTick>& ticks, const std::function<int(const CString&)>& labelWidth) {
+    int widest = 0;
+    int spacing = 0;
+    const RulerTick* previous = nullptr;
+    for (const RulerTick& tick : ticks) {
+        if (tick.major < 0)
+            continue;
+        widest = std::max(widest, labelWidth(tick.label));
+        const int apart = previous != nullptr ? tick.position - previous->position : 0;
+        if (apart > 0 && (spacing == 0 || apart < spacing))
+            spacing = apart;
+        previous = &tick;
+    }
+    if (spacing == 0)
+        return;
+    // Every label ends the same way before its tick: n steps leave n spacings less the width.
+    const int stride = LabelStride(static_cast<double>(widest + kRulerLabelSpace) / spacing);
+    for (RulerTick& tick : ticks)
+        if (tick.major >= 0 && tick.major % stride != 0)
+            tick.label.Empty();
 }

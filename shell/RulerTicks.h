@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/base/CString.h"
@@ -9,7 +10,8 @@
 struct RulerTick {
     int position;  // from the start of the ruler's tick area
     int length;
-    CString label;  // empty on minor ticks
+    CString label;   // empty on minor ticks
+    int major = -1;  // labelled steps from the origin; -1 on minor ticks
 };
 
 struct RulerStep {
@@ -24,5 +26,10 @@ CString FormatRulerLabel(double value, int decimals);
 // kRulerLead before the area's start, while they fall short of extent plus one labelled
 // spacing; offset is where the layout origin lies from the start of the tick area.
 std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent);
+// Zoomed out, labels stand closer than they are wide: keeps the label of only every n-th
+// labelled step from the origin, n the first of 1, 2, 5, 10, 20, 50 ... that leaves
+// kRulerLabelSpace between the widest label and the next.
+void DropCrowdedLabels(std::vector<RulerTick>& ticks, const std::function<int(const CString&)>& labelWidth);
+inline constexpr int kRulerLabelSpace = 20;  // 2 mm
 // How far before the tick area a tick may lie and still touch its first pixel.
 inline constexpr double kRulerLead = 10.0;

@@ -30,6 +30,19 @@ constexpr int kTieWidthVersion = 16;
 constexpr const char* kTunnelTexture = "Ballast Gray.bmp";
 constexpr int kLabelBox = 10;
 
+// A letter centred on a point, in pixels whatever the mapping: a preview fitting a piece of next
+// to no extent maps a few units onto the whole window, and a font sized in those units would
+// fill it.
+void DrawLetterOnScreen(CDC& dc, CPoint at, const char* letter) {
+    dc.LPtoDP(&at);
+    const int saved = dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+    dc.SetWindowOrg(0, 0);
+    dc.SetViewportOrg(0, 0);
+    dc.TextOut(at.x, at.y - dc.GetTextExtent(letter, 1).cy / 2, letter, 1);
+    dc.RestoreDC(saved);
+}
+
 int ValidScaleRow(int row) {
     return row >= 0 && row < kScaleCount ? row : kDefaultScaleIndex;
 }
@@ -486,11 +499,10 @@ void CParTrack::DrawEndLabels(CPoint begin, CPoint end, int which) {
     const int oy = degenerate ? 0 : static_cast<int>(std::fabs(dy / length) * box.cy);
     const int sx = degenerate || dx > 0.0 ? -1 : 1;
     const int sy = dy > 0.0 ? -1 : 1;
-    const int textHeight = dc->GetTextExtent("B", 1).cy;
     if (which == 1 || which == 3)
-        dc->TextOut(begin.x + sx * ox, begin.y + sy * oy - textHeight / 2, "B", 1);
+        DrawLetterOnScreen(*dc, CPoint(begin.x + sx * ox, begin.y + sy * oy), "B");
     if (which == 2 || which == 3)
-        dc->TextOut(end.x - sx * ox, end.y - sy * oy - textHeight / 2, "E", 1);
+        DrawLetterOnScreen(*dc, CPoint(end.x - sx * ox, end.y - sy * oy), "E");
     dc->SetTextAlign(previousAlign);
     dc->SetBkColor(previousColor);
     dc->SetBkMode(previousMode);

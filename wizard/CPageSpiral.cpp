@@ -195,7 +195,10 @@ void CPageSpiral::ShapeAnnotations(const CDoublePoint& start, const CDoublePoint
     MeasureLabel(w1, h1, "Length along Spiral");
     MeasureLabel(w2, h2, "Offset");
     const int height = m_nLabelHeight;
-    const double offsetRight = start.x - inch - h2;
+    // The text ends clear of the dimension line's arrowheads, however wide it draws.
+    const CDoublePoint offsetText = LabelTextSize("Offset");
+    const double offsetRight = start.x - inch - std::max(h2, 0.5 * offsetText.y);
+    w2 = std::max(w2, offsetText.x);
     if (left) {
         m_pLabel1->SetLabel(start.x, start.y - inch, w1, start.y - inch - h1, height, "Length along Spiral",
                             1);

@@ -1,5 +1,6 @@
 #include "wizard/CPageTurnout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/CSizeAngle.h"
@@ -171,9 +172,11 @@ void CPageTurnout::BuildLeft() {
     const CDoublePoint offset{e + x + h / 2.0, o / 2.0 + 2.0 * h};
     m_pLabel3->SetLabel(offset.x, offset.y, offset.x + w, offset.y - h, m_nLabelHeight, "Offset", 1);
     MeasureLabel(w, h, "Angle");
+    // Both hang from their anchors: Angle keeps half a label height above the Offset text.
     CDoublePoint angle{leg.x + h, leg.y + h};
-    if (angle.y - 2.0 * h < offset.y)
-        angle.y = offset.y + 2.0 * h;
+    const double clear = offset.y + LabelTextSize("Offset").y + 0.5 * h;
+    if (angle.y < clear)
+        angle.y = clear;
     m_pLabel4->SetLabel(angle.x, angle.y, angle.x + w, angle.y - h, m_nLabelHeight, "Angle", 1);
 }
 
@@ -201,6 +204,7 @@ void CPageTurnout::BuildRight() {
     const CDoublePoint offset{e + x + h / 2.0, 0.0};
     m_pLabel3->SetLabel(offset.x, offset.y, offset.x + w, -h, m_nLabelHeight, "Offset", 1);
     MeasureLabel(w, h, "Angle");
-    const CDoublePoint angle{e + l2 + d + h, -o - h};
-    m_pLabel4->SetLabel(angle.x, angle.y, angle.x + w, -o, m_nLabelHeight, "Angle", 1);
+    // Both hang from their anchors: Angle keeps half a label height below the Offset text.
+    const CDoublePoint angle{e + l2 + d + h, std::min(-o - h, -LabelTextSize("Offset").y - 0.5 * h)};
+    m_pLabel4->SetLabel(angle.x, angle.y, angle.x + w, angle.y + h, m_nLabelHeight, "Angle", 1);
 }

@@ -45,6 +45,14 @@ namespace {
 constexpr double kHalfZeroRatio = 87.1;
 // Label letters are measured by the widest capital and given a fifth more room.
 constexpr double kLabelSpacing = 1.2;
+// Builds again to fit the labels' text, and how near the fit must come.
+constexpr int kMostRebuilds = 4;
+constexpr double kFitTolerance = 0.01;
+
+// The font the labels draw in, of height units of the preview.
+void CreateLabelFont(CFont& font, int height) {
+    font.CreateFont(-height, 0, 0, 0, 400, 0, 0, 0, 204, 3, 2, 1, 34, "Arial");
+}
 
 // The editable pair of each "Editable fields" choice.
 constexpr CPageWizard::SetField kEditablePairs[6][2] = {
@@ -216,7 +224,7 @@ void CPageWizard::MeasureLabel(double& width, double& height, const CString& lab
     const double scale = std::max(client.Height() != 0 ? extentHeight / client.Height() : 0.0,
                                   client.Width() != 0 ? extentWidth / client.Width() : 0.0);
     CFont font;
-    font.CreateFont(-m_nLabelHeight, 0, 0, 0, 400, 0, 0, 0, 204, 3, 2, 1, 34, "Arial");
+    CreateLabelFont(font, m_nLabelHeight);
     const int fontHeight = font.LogFont().lfHeight;
     CFont* old = dc.SelectObject(&font);
     int letter = 0;
@@ -224,6 +232,22 @@ void CPageWizard::MeasureLabel(double& width, double& height, const CString& lab
     dc.SelectObject(old);
     width = letter * label.GetLength() * scale * kLabelSpacing;
     height = std::fabs(fontHeight * scale);
+}
+
+CDoublePoint CPageWizard::LabelTextSize(const CString& label) {
+    if (m_pPreview == nullptr || !IsWindow(m_pPreview))
+        return {};
+    CClientDC dc(m_pPreview);
+    dc.SetMapMode(MM_LOMETRIC);
+    CFont font;
+    CreateLabelFont(font, m_nLabelHeight);
+    CFont* old = dc.SelectObject(&font);
+    const CSize size = dc.GetTextExtent(label);
+    TEXTMETRIC metrics{};
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(old);
+    m_dLabelScale = m_pPreview->FitScale();
+    return {std::abs(size.cx) * m_dLabelScale, std::abs(metrics.tmHeight) * m_dLabelScale};
 }
 
 // ---- Parameter sets ----
@@ -532,5 +556,16 @@ void CPageWizard::ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup
 
 void CPageWizard::FinishBuild(CWnd& preview) {
     m_pLabelGroup->RecalcFrame();
+    // Labels placed by their text's size at one fit change the fit: the page is built again
+    // until the two agree.
+    const bool refit = m_dLabelScale > 0.0 && m_pPreview != nullptr &&
+                       std::fabs(m_pPreview->FitScale() - m_dLabelScale) > m_dLabelScale * kFitTolerance;
+    m_dLabelScale = 0.0;
+    if (refit && m_nRebuilds < kMostRebuilds) {
+        ++m_nRebuilds;
+        Build();
+        --m_nRebuilds;
+        return;
+    }
     preview.Invalidate(TRUE);
 }

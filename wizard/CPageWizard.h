@@ -52,6 +52,9 @@ class CPageWizard : public CPropertyPage {
 
     // The layout size a label of this text will have in the preview.
     void MeasureLabel(double& width, double& height, const CString& label);
+    // The layout width and line height a label's text takes in the preview as it is now
+    // fitted; MeasureLabel's are less, measured against the piece alone.
+    CDoublePoint LabelTextSize(const CString& label);
     // Enables the two fields of set 2 (and with bothSets of set 1) the "Editable fields"
     // choice makes editable, and disables the other two.
     void EnableEditableFields(BOOL bothSets);
@@ -92,6 +95,10 @@ class CPageWizard : public CPropertyPage {
     CWnd* m_pSheet = nullptr;
     int m_nEditable = 0;
     CTrackPreviewWnd* m_pPreview = nullptr;
+    // The fit the labels' text was last measured at in this build (0 when none was), and how
+    // deep the builds that place the labels again are nested.
+    double m_dLabelScale = 0.0;
+    int m_nRebuilds = 0;
     // The limits of the page's parameter sets, and whether it edits set 1 besides set 2.
     SetRules m_setRules;
     BOOL m_bBothSets = TRUE;

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
+#include "wizard/CWizardLabel.h"
 
 IMPLEMENT_DYNAMIC(CTrackPreviewWnd, CStatic)
 
@@ -15,17 +17,22 @@ namespace {
 
 // The share of the window the drawing may fill in each direction.
 constexpr double kFill = 0.8;
+// Rounds of fitting the scale to the labels' text, which grows with the scale.
+constexpr int kFitRounds = 8;
 
-struct Extent {
-    double minX, minY, maxX, maxY;
-};
-
-Extent UnionOfExtents(CPaint& a, CPaint& b) {
+CTrackPreviewWnd::Box UnionOfExtents(CPaint& a, CPaint& b) {
     const CPose zero;
     a.ComputeExtent(&zero);
     b.ComputeExtent(&zero);
     return {std::min(a.m_fMinX, b.m_fMinX), std::min(a.m_fMinY, b.m_fMinY), std::max(a.m_fMaxX, b.m_fMaxX),
             std::max(a.m_fMaxY, b.m_fMaxY)};
+}
+
+double ScaleToFill(const CTrackPreviewWnd::Box& u, double cw, double ch) {
+    const double w = std::trunc(std::fabs(u.maxX - u.minX));
+    const double h = std::trunc(std::fabs(u.maxY - u.minY));
+    const double scale = std::max(h / (kFill * ch), w / (kFill * cw));
+    return scale > 0.0 && std::isfinite(scale) ? scale : 1.0;
 }
 
 }  // namespace
@@ -39,25 +46,61 @@ void CTrackPreviewWnd::OnPaint() {
     dc.SetMapMode(MM_LOMETRIC);
     if (m_pPiece == nullptr || m_pLabels == nullptr || m_pPiece->m_pTool == nullptr)
         return;
-    CRect logical = client;
-    dc.DPtoLP(&logical);
-    logical.NormalizeRect();
-    const Extent u = UnionOfExtents(*m_pPiece, *m_pLabels);
-    const double w = std::trunc(std::fabs(u.maxX - u.minX));
-    const double h = std::trunc(std::fabs(u.maxY - u.minY));
-    const double cw = std::abs(logical.Width());
-    const double ch = std::abs(logical.Height());
-    double scale = std::max(h / (kFill * ch), w / (kFill * cw));
-    if (!(scale > 0.0) || !std::isfinite(scale))
-        scale = 1.0;
-    const double dx = (scale * cw - w) * 0.5 - u.minX;
-    const double dy = (scale * ch - h) * 0.5 - ch * scale - u.minY;
+    const Fit fit = FitInto(dc);
+    const double w = std::trunc(std::fabs(fit.extent.maxX - fit.extent.minX));
+    const double h = std::trunc(std::fabs(fit.extent.maxY - fit.extent.minY));
+    const double dx = (fit.scale * fit.cw - w) * 0.5 - fit.extent.minX;
+    const double dy = (fit.scale * fit.ch - h) * 0.5 - fit.ch * fit.scale - fit.extent.minY;
     for (CPaint* object : {m_pPiece, m_pLabels}) {
         object->SavePose();
         object->MoveFromSavedPose(dx, dy, 1);
     }
-    DrawScaled(dc, scale);
+    DrawScaled(dc, fit.scale);
     for (CPaint* object : {m_pPiece, m_pLabels}) object->MoveFromSavedPose(0.0, 0.0, 1);
+}
+
+double CTrackPreviewWnd::FitScale() {
+    if (m_pPiece == nullptr || m_pLabels == nullptr || !IsWindow(this))
+        return 0.0;
+    CClientDC dc(this);
+    dc.SetMapMode(MM_LOMETRIC);
+    return FitInto(dc).scale;
+}
+
+// The labels' text keeps its size in the window while the scale changes what it covers of the
+// plan, so the fit is found again until it settles.
+CTrackPreviewWnd::Fit CTrackPreviewWnd::FitInto(CDC& dc) {
+    CRect logical;
+    GetClientRect(&logical);
+    dc.DPtoLP(&logical);
+    logical.NormalizeRect();
+    Fit fit{};
+    fit.cw = std::abs(logical.Width());
+    fit.ch = std::abs(logical.Height());
+    const Box objects = UnionOfExtents(*m_pPiece, *m_pLabels);
+    fit.extent = objects;
+    fit.scale = ScaleToFill(objects, fit.cw, fit.ch);
+    for (int round = 0; round < kFitRounds; ++round) {
+        fit.extent = WithLabelText(objects, dc, fit.scale);
+        const double scale = ScaleToFill(fit.extent, fit.cw, fit.ch);
+        const bool settled = std::fabs(scale - fit.scale) <= fit.scale * 1e-3;
+        fit.scale = scale;
+        if (settled)
+            break;
+    }
+    return fit;
+}
+
+CTrackPreviewWnd::Box CTrackPreviewWnd::WithLabelText(Box u, CDC& dc, double scale) const {
+    auto* group = dynamic_cast<CGroup*>(m_pLabels);
+    if (group == nullptr)
+        return u;
+    const CPose zero;
+    const CPose frame = group->WorldPose(&zero);
+    for (CPaint* member : group->m_members)
+        if (auto* label = dynamic_cast<CWizardLabel*>(member))
+            label->AddTextBounds(dc, &frame, scale, u.minX, u.minY, u.maxX, u.maxY);
+    return u;
 }
 
 // The engine maps and draws into this DC for the moment; its zoom, target and update area

@@ -11,11 +11,20 @@ class CPaint;
 class CTrackPreviewWnd : public CStatic {
     DECLARE_DYNAMIC(CTrackPreviewWnd)
   public:
+    // A box of world coordinates.
+    struct Box {
+        double minX, minY, maxX, maxY;
+    };
+
     // Neither object is owned: the page keeps them alive while the window shows them.
     void SetObjects(CPaint* piece, CPaint* labels) {
         m_pPiece = piece;
         m_pLabels = labels;
     }
+
+    // Layout units per logical unit at which piece, annotations and the labels' text fill at
+    // most 80 % of the window; 0 without objects.
+    double FitScale();
 
     CPaint* m_pPiece = nullptr;
     CPaint* m_pLabels = nullptr;
@@ -24,5 +33,12 @@ class CTrackPreviewWnd : public CStatic {
     void OnPaint() override;
 
   private:
+    struct Fit {
+        double scale;
+        Box extent;
+        double cw, ch;  // the client area in logical units
+    };
+    Fit FitInto(CDC& dc);
+    Box WithLabelText(Box u, CDC& dc, double scale) const;
     void DrawScaled(CDC& dc, double scale);
 };

@@ -93,3 +93,37 @@ int CWizardLabel::Draw(const CPose* parent) {
     dc->SetTextColor(oldColor);
     return TRUE;
 }
+
+CSize CWizardLabel::TextSize(CDC& dc) const {
+    LOGFONT logFont = m_font.LogFont();
+    logFont.lfHeight = m_nHeight;
+    logFont.lfEscapement = 0;
+    logFont.lfOrientation = 0;
+    CFont upright;
+    upright.CreateFontIndirect(&logFont);
+    CFont* oldFont = dc.SelectObject(&upright);
+    const CSize size = dc.GetTextExtent(m_strText);
+    dc.SelectObject(oldFont);
+    return size;
+}
+
+void CWizardLabel::AddTextBounds(CDC& dc, const CPose* parent, double scale, double& minX, double& minY,
+                                 double& maxX, double& maxY) {
+    const CSize size = TextSize(dc);
+    const double width = std::abs(size.cx) * scale;
+    const double height = std::abs(size.cy) * scale * (m_bHangs ? -1.0 : 1.0);
+    const CDoublePoint anchor = LocalToWorldInFrame(FrameOf(parent), m_ptAnchor.x, m_ptAnchor.y);
+    for (double turn : {m_pose.angle, -m_pose.angle}) {
+        const double c = std::cos(turn);
+        const double s = std::sin(turn);
+        for (const CDoublePoint& corner : {CDoublePoint{0.0, 0.0}, CDoublePoint{width, 0.0},
+                                           CDoublePoint{0.0, height}, CDoublePoint{width, height}}) {
+            const double x = anchor.x + corner.x * c - corner.y * s;
+            const double y = anchor.y + corner.x * s + corner.y * c;
+            minX = std::min(minX, x);
+            minY = std::min(minY, y);
+            maxX = std::max(maxX, x);
+            maxY = std::max(maxY, y);
+        }
+    }
+}

@@ -3,6 +3,8 @@
 #include "model/CPaint.h"
 #include "platform/gdi/CFont.h"
 
+class CDC;
+
 // One word of text in a track wizard preview ("Length", "Angle", ...), drawn at its anchor
 // in the label font turned with the label. Labels live only in a wizard page's annotations
 // and are never placed into a layout, so they store nothing beyond the common part.
@@ -20,6 +22,11 @@ class CWizardLabel : public CPaint {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     // Drawn whether or not it meets the area being repainted.
     int Draw(const CPose* parent) override;
+    // Widens the box by the box the text covers drawn at scale (world units per unit of dc,
+    // which measures the text); the corners the pages give may leave the text out. Turned
+    // text is taken turned either way.
+    void AddTextBounds(CDC& dc, const CPose* parent, double scale, double& minX, double& minY, double& maxX,
+                       double& maxY);
 
     CString m_strText;
     CFont m_font;
@@ -29,4 +36,6 @@ class CWizardLabel : public CPaint {
 
   private:
     void RecreateFont();
+    // The text's width and line height in units of dc, not turned.
+    CSize TextSize(CDC& dc) const;
 };

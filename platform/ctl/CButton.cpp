@@ -174,12 +174,28 @@ void CButton::PaintPushButton(CDC& dc, const CRect& client) {
     }
 }
 
+CRect CButton::CheckBoxRect() const {
+    CRect client;
+    GetClientRect(&client);
+    const int boxLeft = (GetStyle() & BS_LEFTTEXT) ? client.right - kBoxSize : client.left;
+    const int boxTop = client.top + (client.Height() - kBoxSize) / 2;
+    return CRect(boxLeft, boxTop, boxLeft + kBoxSize, boxTop + kBoxSize);
+}
+
+CRect CButton::LabelRect() const {
+    CRect label;
+    GetClientRect(&label);
+    const CRect box = CheckBoxRect();
+    if (GetStyle() & BS_LEFTTEXT)
+        label.right = box.left - kBoxGap;
+    else
+        label.left = box.right + kBoxGap;
+    return label;
+}
+
 void CButton::PaintCheckOrRadio(CDC& dc, const CRect& client) {
     dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    const bool leftText = (GetStyle() & BS_LEFTTEXT) != 0;
-    const int boxLeft = leftText ? client.right - kBoxSize : client.left;
-    const CRect box(boxLeft, client.top + (client.Height() - kBoxSize) / 2, boxLeft + kBoxSize,
-                    client.top + (client.Height() - kBoxSize) / 2 + kBoxSize);
+    const CRect box = CheckBoxRect();
     const bool enabled = IsWindowEnabled() != FALSE;
     if (IsRadioButton())
         ControlPainting::DrawRadio(dc, box, m_check != 0, enabled, m_pushed);
@@ -187,11 +203,7 @@ void CButton::PaintCheckOrRadio(CDC& dc, const CRect& client) {
         ControlPainting::DrawCheckBox(dc, box, m_check, enabled, m_pushed);
     CString text;
     GetWindowText(text);
-    CRect label = client;
-    if (leftText)
-        label.right = box.left - kBoxGap;
-    else
-        label.left = box.right + kBoxGap;
+    const CRect label = LabelRect();
     ControlPainting::DrawLabel(dc, text, label, DT_LEFT | DT_SINGLELINE | DT_VCENTER, enabled);
     if (GetFocus() == this && !text.IsEmpty()) {
         CString shown = text;

@@ -32,6 +32,10 @@ class CButton : public CControlWnd {
     // A push button shows as the default while it has the focus, or while it is the dialog's
     // default and no other push button has the focus.
     bool ShowsAsDefault() const;
+    // A check box's or radio button's square or circle, and the part beside it its label is
+    // drawn in, in client coordinates.
+    CRect CheckBoxRect() const;
+    CRect LabelRect() const;
 
   protected:
     void OnPaint() override;

@@ -10,6 +10,7 @@
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CloseInProgress.h"
+#include "platform/win/MenuText.h"
 #include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -55,7 +56,10 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
 
 int CFrameWnd::OnCreate(CREATESTRUCT* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    return OnCreateClient(cs, static_cast<CCreateContext*>(cs->lpCreateParams)) ? 0 : -1;
+    if (!OnCreateClient(cs, static_cast<CCreateContext*>(cs->lpCreateParams))) return -1;
+    // Posted, so that the status bar the frame goes on to make starts with the idle message.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext* context) {
@@ -180,7 +184,16 @@ void CFrameWnd::GetMessageString(UINT id, CString& text) const {
 }
 
 void CFrameWnd::SetMessageText(LPCTSTR text) {
-    if (auto* bar = dynamic_cast<CStatusBar*>(GetMessageBar())) bar->SetPaneText(0, text);
+    auto* bar = dynamic_cast<CStatusBar*>(GetMessageBar());
+    if (!bar) return;
+    bar->SetPaneText(0, text);
+    // A pane sized to an earlier, shorter text grows rather than cut the prompt off.
+    UINT id = 0;
+    UINT style = 0;
+    int width = 0;
+    bar->GetPaneInfo(0, id, style, width);
+    const int needed = MenuText::Width(text ? text : "");
+    if ((style & SBPS_STRETCH) == 0 && width < needed) bar->SetPaneInfo(0, id, style, needed);
 }
 
 void CFrameWnd::SetMessageText(UINT id) {

@@ -32,6 +32,12 @@ bool IsWindowMenu(CMenu* popup) {
     return false;
 }
 
+// Ctrl+F6 and Ctrl+Tab step through the child windows, with Shift backwards.
+bool IsWindowSwitchKey(UINT vk) {
+    if (vk != VK_F6 && vk != VK_TAB) return false;
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+}
+
 bool IsListed(UINT id) {
     return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD;
 }
@@ -91,7 +97,10 @@ void CMDIFrameWnd::MDIActivate(CWnd* window) {
     }
     ShowMenuOf(child);
     OnUpdateFrameTitle(TRUE);
+    OnActiveChildChanged();
 }
+
+void CMDIFrameWnd::OnActiveChildChanged() { SetMessageText(AFX_IDS_IDLEMESSAGE); }
 
 void CMDIFrameWnd::ShowMenuOf(CMDIChildWnd* child) {
     CMenu* menu = child && child->SharedMenu() ? child->SharedMenu() : m_ownedMenu.get();
@@ -112,11 +121,42 @@ void CMDIFrameWnd::ChildClosed(CMDIChildWnd* child) {
     DrawMenuBar();
     ShowMenuOf(nullptr);
     OnUpdateFrameTitle(TRUE);
+    OnActiveChildChanged();
 }
 
+std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const {
+    std::vector<CMDIChildWnd*> shown = MDIChildren();
+    std::erase_if(shown, [](CMDIChildWnd* child) { return !child->IsWindowVisible(); });
+    return shown;
+}
+
+// The window right under the active one comes up; the active one goes to the bottom, so that
+// repeating the step visits every window once.
 void CMDIFrameWnd::MDINext() {
-    std::vector<CMDIChildWnd*> children = MDIChildren();
-    if (children.size() > 1) MDIActivate(children.front());
+    const std::vector<CMDIChildWnd*> shown = ShownChildren();
+    CMDIChildWnd* active = MDIGetActive();
+    const auto place = std::find(shown.begin(), shown.end(), active);
+    if (shown.size() < 2 || place == shown.end()) return;
+    MDIActivate(place == shown.begin() ? shown.back() : *(place - 1));
+    active->SetWindowPos(HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The bottom window comes up: the step that undoes MDINext.
+void CMDIFrameWnd::MDIPrev() {
+    const std::vector<CMDIChildWnd*> shown = ShownChildren();
+    if (shown.size() > 1) MDIActivate(shown.front());
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && IsWindowSwitchKey(static_cast<UINT>(msg->wParam))) {
+        if (GetKeyState(VK_SHIFT) < 0) {
+            MDIPrev();
+        } else {
+            MDINext();
+        }
+        return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(msg);
 }
 
 CRect CMDIFrameWnd::CascadePlace(int index) const {

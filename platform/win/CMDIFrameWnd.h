@@ -12,7 +12,9 @@ class CMDIFrameWnd : public CFrameWnd {
 public:
     CMDIChildWnd* MDIGetActive(BOOL* maximized = nullptr) const;
     void MDIActivate(CWnd* child);
+    // Activates the next child window, or the previous one: the one MDINext left.
     void MDINext();
+    void MDIPrev();
     void MDICascade();
     void MDITile(UINT how = 1);
     void MDIMaximize(CWnd* child);
@@ -24,6 +26,8 @@ public:
     CFrameWnd* GetActiveFrame() override;
     CDocument* GetActiveDocument() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
+    // The window keys every multiple-document program has, before the accelerators.
+    BOOL PreTranslateMessage(MSG* msg) override;
     void OnUpdateFrameTitle(BOOL addToTitle) override;
     // Lays out the bars and the MDI client; a maximised child keeps filling the client.
     void RecalcLayout(BOOL notify = TRUE) override;
@@ -43,9 +47,14 @@ protected:
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
     CWnd* PaneWindow() const override { return GetMDIClient(); }
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
+    // Another child became active, or the last one closed: the status bar's message pane
+    // no longer speaks of the window that was active.
+    virtual void OnActiveChildChanged();
 
 private:
     void ShowMenuOf(CMDIChildWnd* child);
+    // The child frames that are shown, bottom first.
+    std::vector<CMDIChildWnd*> ShownChildren() const;
     // The index-th place of a cascade, starting again at the top left once out of room.
     CRect CascadePlace(int index) const;
     // Puts the numbered list of open windows at the end of the Window menu (the popup holding

@@ -240,7 +240,9 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     flags = position.flags;
     if (flags & SWP_NOMOVE) position.x = m_rect.left, position.y = m_rect.top;
     if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
-    if ((flags & SWP_NOZORDER) == 0) {
+    if ((flags & SWP_NOZORDER) == 0 && insertAfter == HWND_BOTTOM) {
+        SendToBottom();
+    } else if ((flags & SWP_NOZORDER) == 0) {
         if (insertAfter == HWND_TOPMOST) m_exStyle |= WS_EX_TOPMOST;
         if (insertAfter == HWND_NOTOPMOST) m_exStyle &= ~WS_EX_TOPMOST;
         BringWindowToTop();
@@ -722,6 +724,15 @@ bool CWnd::IsCoveredBySiblingAbove() const {
         CRect overlap;
         return above->IsWindowVisible() && overlap.IntersectRect(&above->m_rect, &m_rect);
     });
+}
+
+// Only child windows are stacked below their siblings; the screen keeps top-level windows.
+void CWnd::SendToBottom() {
+    if (IsTopLevel()) return;
+    auto& siblings = m_parent->m_children;
+    std::erase(siblings, this);
+    siblings.insert(siblings.begin(), this);
+    ExposePlace(m_rect);
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }

@@ -270,6 +270,7 @@ private:
     void Detach();
     // What lay under this window at place (in the parent's client) is to be painted again.
     void ExposePlace(const CRect& place);
+    void SendToBottom();
     void SetWindowRect(const CRect& rect);
     void ResizeSurface();
     CPoint SurfaceOrigin() const;

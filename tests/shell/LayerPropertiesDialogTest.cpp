@@ -140,6 +140,24 @@ TEST_F(LayerPropertiesDialogTest, ClicksKeepExactlyOneActiveLayerShownAndUnlocke
     }
 }
 
+TEST_F(LayerPropertiesDialogTest, TheFourColumnsShowWholeWithoutAScrollBar) {
+    CLayerPropertiesDialog dialog;
+    dialog.LoadFromDocument(document);
+    host.WhenModal("Layer properties", [&](CWnd&) {
+        host.RunUntilIdle();
+        CListCtrl& list = List(dialog);
+        CRect client, lock;
+        list.GetClientRect(&client);
+        ASSERT_TRUE(list.GetSubItemRect(7, CLayerListCtrl::kLockColumn, LVIR_BOUNDS, &lock));
+        EXPECT_EQ(lock.Width(), 60);
+        EXPECT_LE(lock.right, client.right);
+        EXPECT_LE(lock.bottom, client.bottom);
+        EXPECT_FALSE(list.GetStyle() & WS_HSCROLL);
+        host.PressKey(VK_ESCAPE);
+    });
+    dialog.DoModal();
+}
+
 TEST_F(LayerPropertiesDialogTest, CancelLeavesTheDocumentsLayersAsTheyWere) {
     CLayerPropertiesDialog dialog;
     dialog.LoadFromDocument(document);

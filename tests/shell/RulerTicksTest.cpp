@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "model/Units.h"
@@ -152,4 +153,50 @@ TEST(RulerTicks, OnlyTheTicksNearTheAreaAreMadeAndTheyAreTheTicksFromTheOrigin) 
                 EXPECT_LE(made.size(), (kExtent + kRulerLead + 2 * major) / (major / 10) + 1);
             }
         }
+}
+
+// Zoomed out, long numbers stand closer than they are wide: only every n-th label stays, n the
+// first of 1, 2, 5, 10 ... that keeps two millimetres between neighbours, counted from the
+// origin so that the labels do not change as the plan scrolls. At the starting zoom every label
+// stays.
+TEST(RulerTicks, CrowdedLabelsKeepEveryFirstRoundNthThatLeavesSpace) {
+    // An Arial digit of the ruler's 3.5 mm font is a little under 20 units wide.
+    const auto width = [](const CString& label) { return 20 * label.GetLength(); };
+
+    std::vector<RulerTick> atStart = MakeRulerTicks(UnitLength(kInches, 1.0, 10.0), 0.0, 5080);
+    const std::vector<CString> before = Labels(atStart);
+    DropCrowdedLabels(atStart, width);
+    EXPECT_EQ(Labels(atStart), before);
+
+    // Inches this far out label every 200 units of the unit, 79 logical units apart.
+    const double zoomedOut = UnitLength(kInches, 1.0 / 64.0, 10.0);
+    for (double scroll : {84665.0, 84665.0 + 79.4 * 3}) {
+        const std::vector<RulerTick> all = MakeRulerTicks(zoomedOut, -scroll, 5080);
+        std::vector<RulerTick> kept = all;
+        DropCrowdedLabels(kept, width);
+        ASSERT_EQ(kept.size(), all.size());
+        std::vector<CString> shown;
+        const RulerTick* last = nullptr;
+        for (size_t i = 0; i < all.size(); ++i) {
+            EXPECT_EQ(kept[i].position, all[i].position);
+            if (kept[i].label.IsEmpty())
+                continue;
+            EXPECT_EQ(kept[i].label, all[i].label);
+            shown.push_back(kept[i].label);
+            if (last != nullptr) {
+                const int space = kept[i].position - width(kept[i].label) - last->position;
+                EXPECT_GE(space, kRulerLabelSpace) << kept[i].label;
+            }
+            last = &kept[i];
+        }
+        // Six-digit labels, 120 units wide, overlap at one step; two steps leave 158 - 120
+        // units. So every other label stays: the multiples of 400, wherever the plan scrolled.
+        ASSERT_GE(shown.size(), 8U);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(std::atoi(shown[i].c_str()) % 400, 0) << shown[i];
+            if (i > 0) {
+                EXPECT_EQ(std::atoi(shown[i].c_str()) - std::atoi(shown[i - 1].c_str()), 400);
+            }
+        }
+    }
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "platform/gdi/PixelSurface.h"
@@ -293,6 +294,42 @@ TEST_F(TrackPropertyDialogTest, TheDialogShowsThePieceInItsPreview) {
         });
         EXPECT_EQ(piece->EditProperties(&pose), 0);
     }
+}
+
+// A length of 0 leaves the preview fitting a piece of no extent, a few units across the whole
+// window: the end letters still stand at their size on the screen, centred on the ends.
+TEST_F(TrackPropertyDialogTest, AfterARefusedLengthThePreviewShowsTheEndLettersAtScreenSize) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        const std::size_t shown = host.MessageBoxes().size();
+        Enter(dialog, IDC_TRACK_LENGTH, "0");
+        ExpectMessage();
+        Click(dialog, IDOK);
+        ASSERT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        host.RunUntilIdle();
+        CWnd* preview = dialog.GetDlgItem(IDC_TRACK_PREVIEW);
+        CRect area, window;
+        preview->GetClientRect(&area);
+        preview->ClientToScreen(&area);
+        dialog.GetWindowRect(&window);
+        CRect letters(area.right, area.bottom, area.left, area.top);
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (ColorFromPixel(dialog.Surface()->At(x - window.left, y - window.top)) == RGB(0, 0, 0)) {
+                    letters.left = std::min(letters.left, x);
+                    letters.top = std::min(letters.top, y);
+                    letters.right = std::max(letters.right, x + 1);
+                    letters.bottom = std::max(letters.bottom, y + 1);
+                }
+        ASSERT_LT(letters.left, letters.right);
+        // "B" and "E" of the 16-pixel system font, ten pixels either side of the one point.
+        EXPECT_LE(letters.Height(), 16);
+        EXPECT_LE(letters.Width(), 40);
+        EXPECT_NEAR(letters.CenterPoint().x, area.CenterPoint().x, 3);
+        EXPECT_NEAR(letters.CenterPoint().y, area.CenterPoint().y, 3);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(piece->EditProperties(&pose), 0);
 }
 
 TEST_F(TrackPropertyDialogTest, ARadiusWithoutFiniteValueReachesThePreviewAndOkRefusesIt) {

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "drawing/CArc.h"
+#include "drawing/CSizeLine.h"
 #include "model/CPlanViewServices.h"
 #include "model/Units.h"
 #include "platform/gdi/PixelSurface.h"
@@ -9,6 +10,7 @@
 #include "platform/win/AfxIds.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CView.h"
+#include "platform/win/WindowDCs.h"
 #include "resources/WizardPageTemplates.h"
 #include "tests/support/TestPictures.h"
 #include "tests/wizard/WizardFixture.h"
@@ -16,9 +18,12 @@
 #include "track/CTrack.h"
 #include "wizard/CPageCurved.h"
 #include "wizard/CPageCurvedTurnout.h"
+#include "wizard/CPageSpiral.h"
 #include "wizard/CPageStraightTrack.h"
 #include "wizard/CPageTurnTable.h"
 #include "wizard/CPageTurnout.h"
+#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CWizardLabel.h"
 
 namespace {
 
@@ -27,6 +32,7 @@ constexpr int kCurvedPage = 1;
 constexpr int kTurnoutPage = 5;
 constexpr int kCurvedTurnoutPage = 7;
 constexpr int kTurntablePage = 8;
+constexpr int kSpiralPage = 10;
 constexpr double kDegree = kPi / 180.0;
 
 class WizardSheet : public WizardInProgram {
@@ -280,6 +286,73 @@ TEST_F(WizardSheet, EveryPagePreviewsItsPieceWithoutFillingTheFrame) {
             if (const CString png = TestPicturePath(name); !png.IsEmpty())
                 host.DumpWindow(&sheet, png);
         }
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+}
+
+namespace {
+
+// The box a label's text covers in the preview as it is fitted, in layout units.
+CTrackPreviewWnd::Box TextBox(CPageWizard& page, CWizardLabel& label) {
+    CClientDC dc(page.m_pPreview);
+    dc.SetMapMode(MM_LOMETRIC);
+    const CPose zero;
+    const CPose frame = page.m_pLabelGroup->WorldPose(&zero);
+    CTrackPreviewWnd::Box box{1e300, 1e300, -1e300, -1e300};
+    label.AddTextBounds(dc, &frame, page.m_pPreview->FitScale(), box.minX, box.minY, box.maxX, box.maxY);
+    return box;
+}
+
+bool Apart(const CTrackPreviewWnd::Box& a, const CTrackPreviewWnd::Box& b) {
+    return a.maxX <= b.minX || b.maxX <= a.minX || a.maxY <= b.minY || b.maxY <= a.minY;
+}
+
+}  // namespace
+
+// The fit takes in what the labels' text covers, so no page draws to the edge of its preview;
+// the turnout's "Angle" stands clear of its "Offset" on either hand, and the spiral's "Offset"
+// of its dimension line.
+TEST_F(WizardSheet, LabelsStayInsideThePreviewAndTheTurnoutsAngleClearsItsOffset) {
+    RunWizard([&](CSheetWizard& sheet) {
+        for (int index = 0; index < sheet.GetPageCount(); ++index) {
+            auto& page = Show<CPageWizard>(sheet, index);
+            host.RunUntilIdle();
+            CWnd* preview = page.m_pPreview;
+            ASSERT_NE(preview, nullptr);
+            CRect client;
+            preview->GetClientRect(&client);
+            CRect sheetRect;
+            sheet.GetWindowRect(&sheetRect);
+            const COLORREF blank = GetSysColor(COLOR_WINDOW);
+            int atEdge = 0;
+            for (int y = client.top; y < client.bottom; ++y)
+                for (int x = client.left; x < client.right; ++x) {
+                    const bool edge = x < client.left + 2 || x >= client.right - 2 || y < client.top + 2 ||
+                                      y >= client.bottom - 2;
+                    CPoint at(x, y);
+                    preview->ClientToScreen(&at);
+                    if (edge && ColorFromPixel(sheet.Surface()->At(at.x - sheetRect.left,
+                                                                   at.y - sheetRect.top)) != blank)
+                        ++atEdge;
+                }
+            EXPECT_EQ(atEdge, 0) << index;
+        }
+        auto& turnout = Show<CPageTurnout>(sheet, kTurnoutPage);
+        for (UINT hand : {IDC_TURNOUT_LEFT, IDC_TURNOUT_RIGHT}) {
+            Click(turnout, hand);
+            ASSERT_EQ(turnout.m_pLabel3->m_strText, "Offset");
+            ASSERT_EQ(turnout.m_pLabel4->m_strText, "Angle");
+            EXPECT_TRUE(Apart(TextBox(turnout, *turnout.m_pLabel3), TextBox(turnout, *turnout.m_pLabel4)))
+                << hand;
+        }
+        // The spiral's "Offset" ends before the offset's dimension line and its arrowheads.
+        auto& spiral = Show<CPageSpiral>(sheet, kSpiralPage);
+        ASSERT_EQ(spiral.m_pLabel2->m_strText, "Offset");
+        const CPose zero;
+        const CPose frame = spiral.m_pLabelGroup->WorldPose(&zero);
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        spiral.m_pDimLine2->GetBounds(&frame, minX, minY, maxX, maxY);
+        EXPECT_LT(TextBox(spiral, *spiral.m_pLabel2).maxX, minX);
         sheet.PressButton(PSBTN_CANCEL);
     });
 }

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/ctl/CButton.h"
+#include "platform/ctl/CDialog.h"
+#include "platform/ctl/CStatic.h"
+#include "platform/gdi/CDC.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/win/WindowManager.h"
+#include "resources/CatalogTemplates.h"
+#include "resources/DocumentSetupTemplate.h"
+#include "resources/DrawingPropertiesTemplates.h"
+#include "resources/FilePreviewTemplate.h"
+#include "resources/GroupPropertiesTemplate.h"
+#include "resources/LayerPropertiesTemplate.h"
+#include "resources/Objects3DTemplates.h"
+#include "resources/PatternEditTemplate.h"
+#include "resources/PicturePropertiesTemplate.h"
+#include "resources/PreferencePagesTemplates.h"
+#include "resources/ProgramDialogs.h"
+#include "resources/Resources.h"
+#include "resources/RotateByDegreesTemplate.h"
+#include "resources/TerrainEditorTemplates.h"
+#include "resources/TextPropertiesTemplate.h"
+#include "resources/TrackPropertiesTemplates.h"
+#include "resources/TrackToolTemplates.h"
+#include "resources/TrainPropertiesTemplate.h"
+#include "resources/WizardPageTemplates.h"
+
+// Its control ids share names with the drawing properties' pages, so its header cannot join them.
+const DialogTemplate& ToolParametersTemplate();
+
+namespace {
+
+std::vector<const DialogTemplate*> EveryTemplate() {
+    RegisterResources();
+    std::vector<const DialogTemplate*> all{FindDialogTemplate(IDD_ABOUTBOX),
+                                           FindDialogTemplate(IDD_CREDITS),
+                                           &PartsListTemplate(),
+                                           &EditPartsListTemplate(),
+                                           &LibraryTemplate(),
+                                           &LibraryNoticeTemplate(),
+                                           &MaterialsReportTemplate(),
+                                           &DocumentSetupTemplate(),
+                                           &TwoDPropertiesTemplate(),
+                                           &Line1PageTemplate(),
+                                           &LinePageTemplate(),
+                                           &FramesPageTemplate(),
+                                           &FillPageTemplate(),
+                                           &FilePreviewTemplate(),
+                                           &GroupPropertiesTemplate(),
+                                           &LayerPropertiesTemplate(),
+                                           &Object3DPropertiesTemplate(),
+                                           &Bitmap3DPropertiesTemplate(),
+                                           &PatternEditTemplate(),
+                                           &PicturePropertiesTemplate(),
+                                           &MetricPageTemplate(),
+                                           &View3DPageTemplate(),
+                                           &TrainPageTemplate(),
+                                           &OtherPageTemplate(),
+                                           &DirectoryPageTemplate(),
+                                           &RotateByDegreesTemplate(),
+                                           &BenchworkPageTemplate(),
+                                           &TerrainEditorTemplate(),
+                                           &TextPropertiesTemplate(),
+                                           &ToolParametersTemplate(),
+                                           &TrackPropertiesTemplate(),
+                                           &TrackMoreTemplate(),
+                                           &ElevationsTemplate(),
+                                           &ParallelTrackTemplate(),
+                                           &TrainPropertiesTemplate()};
+    for (UINT id : {IDD_WIZARD_CURVED_TURNOUT, IDD_WIZARD_CROSSOVER, IDD_WIZARD_SLIP_SWITCH,
+                    IDD_WIZARD_TURNOUT, IDD_WIZARD_CROSSING, IDD_WIZARD_CURVED, IDD_WIZARD_3WAY,
+                    IDD_WIZARD_STRAIGHT, IDD_WIZARD_TURNTABLE, IDD_WIZARD_HELIX, IDD_WIZARD_SPIRAL})
+        all.push_back(&WizardPageTemplate(id));
+    return all;
+}
+
+// A control's text as it shows: "&" marks the underlined letter, "&&" is an ampersand.
+CString Shown(CString text) {
+    text.Replace("&&", "\x01");
+    text.Remove('&');
+    text.Replace("\x01", "&");
+    return text;
+}
+
+// A shown text of a control: the room the control gives it, the room it needs, and the part
+// of the dialog the text covers (all in the dialog's client coordinates).
+struct Label {
+    CString text;
+    CRect room;
+    CSize needed;
+    CRect ink;
+};
+
+class LabelMeasure {
+  public:
+    explicit LabelMeasure(CDialog& dialog) : m_dialog(dialog) {
+        m_dc.CreateCompatibleDC(nullptr);
+        m_dc.SelectObject(dialog.GetFont());
+    }
+
+    // The labels of the visible controls that show a text; pictures and owner-drawn controls
+    // show none.
+    std::vector<Label> Labels() {
+        std::vector<Label> labels;
+        for (CWnd* control : m_dialog.Children()) {
+            CString text;
+            control->GetWindowText(text);
+            text = Shown(text);
+            if ((control->GetStyle() & WS_VISIBLE) == 0 || text.IsEmpty())
+                continue;
+            if (auto* button = dynamic_cast<CButton*>(control); button != nullptr && ShowsText(*button))
+                labels.push_back(ButtonLabel(*button, text));
+            if (auto* label = dynamic_cast<CStatic*>(control); label != nullptr && ShowsText(*label))
+                labels.push_back(StaticLabel(*label, text));
+        }
+        return labels;
+    }
+
+  private:
+    static bool ShowsText(const CButton& button) {
+        return button.GetButtonStyle() != BS_OWNERDRAW && (button.GetStyle() & (BS_ICON | BS_BITMAP)) == 0;
+    }
+    static bool ShowsText(const CStatic& label) {
+        const DWORD kind = label.GetStyle() & SS_TYPEMASK;
+        return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE ||
+               kind == SS_LEFTNOWORDWRAP;
+    }
+
+    // Push buttons and group boxes are as tall as the framework makes them: only their width
+    // is measured.
+    Label ButtonLabel(CButton& button, const CString& text) {
+        CRect client;
+        button.GetClientRect(&client);
+        const CSize extent = m_dc.GetTextExtent(text);
+        if (button.GetButtonStyle() == BS_GROUPBOX) {
+            const CRect room(client.left + 10, client.top, client.right - 2, client.top + extent.cy);
+            return Placed(button, text, room, CSize(extent.cx, 0), CPoint(room.left, room.top));
+        }
+        if (button.IsPushButton() || (button.GetStyle() & BS_PUSHLIKE)) {
+            CRect room = client;
+            room.DeflateRect(3, 3);
+            const CPoint at(room.CenterPoint().x - extent.cx / 2, room.CenterPoint().y - extent.cy / 2);
+            return Placed(button, text, room, CSize(extent.cx, 0), at);
+        }
+        const CRect room = button.LabelRect();
+        return Placed(button, text, room, extent, CPoint(room.left, room.CenterPoint().y - extent.cy / 2));
+    }
+
+    // A static breaks its text at blanks into as many lines as its width needs, unless it
+    // keeps to one line.
+    Label StaticLabel(CStatic& label, const CString& text) {
+        CRect room;
+        label.GetClientRect(&room);
+        const DWORD kind = label.GetStyle() & SS_TYPEMASK;
+        const bool oneLine =
+            kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP || (label.GetStyle() & SS_CENTERIMAGE);
+        CSize needed = m_dc.GetTextExtent(text);
+        if (!oneLine && needed.cx > room.Width()) {
+            CRect lines(0, 0, room.Width(), 0);
+            m_dc.DrawText(text, &lines, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            needed = CSize(WidestWord(text), lines.Height());
+        }
+        int left = room.left;
+        if (kind == SS_CENTER)
+            left = room.CenterPoint().x - needed.cx / 2;
+        if (kind == SS_RIGHT)
+            left = room.right - needed.cx;
+        return Placed(label, text, room, needed, CPoint(left, room.top));
+    }
+
+    int WidestWord(const CString& text) {
+        int widest = 0;
+        for (int start = 0; start < text.GetLength();) {
+            int end = text.Find(' ', start);
+            if (end < 0)
+                end = text.GetLength();
+            widest = std::max(widest, static_cast<int>(m_dc.GetTextExtent(text.Mid(start, end - start)).cx));
+            start = end + 1;
+        }
+        return widest;
+    }
+
+    Label Placed(CWnd& control, const CString& text, CRect room, CSize needed, CPoint inkAt) {
+        const CSize inkSize(needed.cx, needed.cy > 0 ? needed.cy : m_dc.GetTextExtent(text).cy);
+        CRect ink(inkAt, inkSize);
+        for (CRect* rect : {&room, &ink}) {
+            control.ClientToScreen(rect);
+            m_dialog.ScreenToClient(rect);
+        }
+        return {text, room, needed, ink};
+    }
+
+    CDialog& m_dialog;
+    CDC m_dc;
+};
+
+}  // namespace
+
+// Our fonts are not the ones the layouts were first drawn for: every label must still show
+// whole, and no two labels may run into each other.
+TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
+    WindowManager::Instance().Reset();
+    HeadlessHost host;
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.CreateEx(0, nullptr, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1000, 800), nullptr, 0));
+    int measured = 0;
+    for (const DialogTemplate* dialogTemplate : EveryTemplate()) {
+        ASSERT_NE(dialogTemplate, nullptr);
+        SCOPED_TRACE(testing::Message()
+                     << "dialog " << dialogTemplate->id << " \"" << dialogTemplate->caption << "\"");
+        CDialog dialog;
+        ASSERT_TRUE(dialog.CreateIndirect(*dialogTemplate, &owner));
+        const std::vector<Label> labels = LabelMeasure(dialog).Labels();
+        for (const Label& label : labels) {
+            EXPECT_LE(label.needed.cx, label.room.Width())
+                << "\"" << label.text << "\" is cut off at the side";
+            EXPECT_LE(label.needed.cy, label.room.Height()) << "\"" << label.text << "\" is cut off below";
+        }
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                CRect overlap;
+                EXPECT_FALSE(overlap.IntersectRect(&labels[i].ink, &labels[j].ink))
+                    << "\"" << labels[i].text << "\" runs into \"" << labels[j].text << "\"";
+            }
+        measured += static_cast<int>(labels.size());
+        dialog.DestroyWindow();
+    }
+    // The walk reached the labels: a dialog that made no controls would pass unseen.
+    EXPECT_GT(measured, 400);
+}
