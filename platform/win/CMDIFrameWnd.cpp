@@ -38,6 +38,10 @@ bool IsWindowSwitchKey(UINT vk) {
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
 }
 
+bool IsChildCloseKey(UINT vk) {
+    return vk == VK_F4 && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+}
+
 bool IsListed(UINT id) {
     return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD;
 }
@@ -148,6 +152,11 @@ void CMDIFrameWnd::MDIPrev() {
 }
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
+    // Ctrl+F4 closes the active child window as its Close button does.
+    if (msg->message == WM_KEYDOWN && IsChildCloseKey(static_cast<UINT>(msg->wParam))) {
+        if (CMDIChildWnd* active = MDIGetActive()) active->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+        return TRUE;
+    }
     if (msg->message == WM_KEYDOWN && IsWindowSwitchKey(static_cast<UINT>(msg->wParam))) {
         if (GetKeyState(VK_SHIFT) < 0) {
             MDIPrev();

@@ -192,6 +192,7 @@ constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F6 = 0x75;
 constexpr UINT VK_F10 = 0x79;
 

@@ -71,3 +71,13 @@ TEST_F(WindowKeys, TheMaximisedPlacePassesToTheWindowTheKeyBringsUp) {
     EXPECT_TRUE(Main().MDIGetActive()->IsWindowVisible());
     EXPECT_EQ(Main().MDIGetActive(), second);
 }
+
+TEST_F(WindowKeys, CtrlF4ClosesTheActiveWindowOnly) {
+    ASSERT_EQ(Main().MDIChildren().size(), 3u);
+    Press(VK_F4, {VK_CONTROL});
+    EXPECT_EQ(Main().MDIChildren().size(), 2u);
+    EXPECT_EQ(ActiveTitle(), "Untitled2");
+    // Alt+Ctrl+F4 is no such key.
+    Press(VK_F4, {VK_CONTROL, VK_MENU});
+    EXPECT_EQ(Main().MDIChildren().size(), 2u);
+}

@@ -186,19 +186,24 @@ std::vector<DesktopSession::TopLevel> DesktopSession::Popups() const {
 }
 
 std::vector<DesktopSession::TopLevel> DesktopSession::Dialogs() const {
+    TopLevel main;
+    const bool hasMain = FindMainWindow(main);
     std::vector<TopLevel> dialogs;
     for (const TopLevel& window : TopLevels())
-        if (!window.name.empty() && window.name.rfind("Corvane", 0) != 0) dialogs.push_back(window);
+        if (!window.name.empty() && !(hasMain && window.id == main.id)) dialogs.push_back(window);
     return dialogs;
 }
 
+// Message boxes take the program's name as their caption too; the main window is the largest.
 bool DesktopSession::FindMainWindow(TopLevel& main) const {
+    bool found = false;
     for (const TopLevel& window : TopLevels())
-        if (window.name.rfind("Corvane", 0) == 0) {
+        if (window.name.rfind("Corvane", 0) == 0 &&
+            (!found || window.width * window.height > main.width * main.height)) {
             main = window;
-            return true;
+            found = true;
         }
-    return false;
+    return found;
 }
 
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {
@@ -223,9 +228,14 @@ void DesktopSession::Key(const std::string& chord) {
 }
 
 void DesktopSession::Click(int x, int y) {
-    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    MovePointer(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    Flush();
+}
+
+void DesktopSession::MovePointer(int x, int y) {
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
     Flush();
 }
 

@@ -52,6 +52,7 @@ class DesktopSession {
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
     void Key(const std::string& chord);
     void Click(int x, int y);
+    void MovePointer(int x, int y);
     void Pause(Milliseconds time) const;
 
   private:

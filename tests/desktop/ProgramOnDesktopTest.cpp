@@ -4,10 +4,13 @@
 // stderr and exit cleanly.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
+#include "platform/win/AfxIds.h"
 #include "platform/win/CMenu.h"
+#include "resources/CommandIds.h"
 #include "resources/ProgramMenus.h"
 #include "tests/desktop/DesktopSession.h"
 
@@ -26,6 +29,39 @@ struct MenuTitle {
     int clickY = 0;
     const CMenu* popup = nullptr;
 };
+
+// The commands that open a dialog or, with an empty layout, a message, besides those whose item
+// says so with "...". New and the report open windows, not dialogs.
+bool OpensADialog(const CMenu::Item& item) {
+    static const UINT kWithoutDots[] = {ID_FILE_SAVE,
+                                        ID_ROTATE_BY_DEGREES,
+                                        ID_TRACK_WIZARD,
+                                        ID_SELECT_TRACK_CHAIN,
+                                        ID_CONNECT_USING_SPLINE,
+                                        ID_CONNECT_USING_CURVE_STRAIGHT,
+                                        ID_CREATE_PARALLEL_TRACK,
+                                        ID_SET_SELECTED_TRACK_ELEVATIONS,
+                                        ID_CHAIN_TRACK_ELEVATIONS,
+                                        ID_LIBRARY_GET_OBJECT,
+                                        ID_LIBRARY_PUT_SELECTION,
+                                        ID_PARTS_LIST};
+    if (item.id == ID_FILE_NEW || (item.flags & MF_SEPARATOR)) return false;
+    return item.text.Find("...") >= 0 || std::find(std::begin(kWithoutDots), std::end(kWithoutDots), item.id) !=
+                                             std::end(kWithoutDots);
+}
+
+// Where an item of an open menu is, from the menu's own measures: rows under a 3-pixel frame.
+int ItemCentreY(const CMenu& popup, int index, int popupTop) {
+    int top = popupTop + kPopupBorder;
+    for (int i = 0; i < index; ++i) top += (popup.ItemAt(i)->flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
+    return top + kItemHeight / 2;
+}
+
+int IndexOf(const CMenu& popup, UINT id) {
+    for (int i = 0; i < popup.GetMenuItemCount(); ++i)
+        if (popup.ItemAt(i)->id == id) return i;
+    return -1;
+}
 
 char Mnemonic(const CString& text) {
     const int at = text.Find('&');
@@ -95,6 +131,43 @@ class ProgramOnDesktop : public ::testing::Test {
         m_session.Key("Escape");
     }
 
+    // Opens the menu of title by its keys and clicks its item at index.
+    void ChooseItem(const MenuTitle& title, int index) {
+        m_session.Key(std::string("alt+") + title.letter);
+        ASSERT_TRUE(WaitForPopup(true));
+        const DesktopSession::TopLevel menu = m_session.Popups().front();
+        m_session.Click(menu.x + menu.width / 2, ItemCentreY(*title.popup, index, menu.y));
+        // The mouse leaves the toolbars, whose tips are captioned windows too.
+        m_session.MovePointer(1500, 950);
+    }
+
+    int WindowMenuHeight(const MenuTitle& window) {
+        m_session.Key(std::string("alt+") + window.letter);
+        if (!WaitForPopup(true)) return 0;
+        const int height = m_session.Popups().front().height;
+        CloseMenus();
+        return height;
+    }
+
+    // Asks again and again, for answers that take opening a menu.
+    bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+        return m_session.WaitUntil(
+            [&] {
+                m_session.Pause(milliseconds(100));
+                return done();
+            },
+            timeout);
+    }
+
+    // Cancels dialogs and messages by Escape until none is left; false if one stays.
+    bool CancelDialogs() {
+        for (int tries = 0; tries < 6 && !m_session.Dialogs().empty(); ++tries) {
+            m_session.Key("Escape");
+            m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, seconds(3));
+        }
+        return m_session.Dialogs().empty();
+    }
+
     // The program still answers: About opens on its keys and goes on Escape.
     void ExpectAnswers() {
         ASSERT_TRUE(m_session.ProgramRunning()) << m_session.ProgramErrors();
@@ -153,6 +226,58 @@ TEST_F(ProgramOnDesktop, MenusOpenAndCloseHundredsOfTimesByMouseAndKeys) {
         }
     }
     ASSERT_TRUE(WaitForPopup(false));
+    ExpectAnswers();
+    ExpectCleanExit();
+}
+
+TEST_F(ProgramOnDesktop, EveryDialogOfTheMenusOpensAndIsCancelled) {
+    const std::vector<MenuTitle> titles = LearnTitles();
+    std::vector<std::string> opened;
+    for (const MenuTitle& title : titles)
+        for (int index = 0; index < title.popup->GetMenuItemCount(); ++index) {
+            const CMenu::Item& item = *title.popup->ItemAt(index);
+            if (!OpensADialog(item)) continue;
+            SCOPED_TRACE(std::string(item.text));
+            ChooseItem(title, index);
+            if (HasFatalFailure()) return;
+            if (m_session.WaitUntil([&] { return !m_session.Dialogs().empty(); }, milliseconds(1500)))
+                opened.push_back(std::string(item.text) + " -> " + m_session.Dialogs().front().name);
+            ASSERT_TRUE(CancelDialogs()) << item.text << " left a dialog open";
+            if (PopupOpen()) CloseMenus();
+            ASSERT_TRUE(m_session.ProgramRunning()) << item.text << ": " << m_session.ProgramErrors();
+        }
+    std::string list;
+    for (const std::string& each : opened) list += each + "\n";
+    // Greyed items and commands that want a selection show nothing or a message; these show their dialog.
+    for (const char* dialog : {"Open", "Save As", "Document setup", "Preferences", "Print", "Track wizard",
+                               "Layer properties", "About...", "Credits"})
+        EXPECT_NE(list.find(std::string("-> ") + dialog + "\n"), std::string::npos) << dialog << " not in\n" << list;
+    ExpectAnswers();
+    ExpectCleanExit();
+}
+
+TEST_F(ProgramOnDesktop, LayoutAnd3DWindowsOpenAndCloseFiftyTimesEach) {
+    const std::vector<MenuTitle> titles = LearnTitles();
+    const MenuTitle& view = titles[2];
+    const int show3D = IndexOf(*view.popup, ID_SHOW_3D_VIEW);
+    ASSERT_GE(show3D, 0);
+    const std::string alone = MainTitle();
+    for (int round = 0; round < 50; ++round) {
+        m_session.Key("ctrl+n");
+        ASSERT_TRUE(m_session.WaitUntil([&] { return MainTitle() != alone; }, seconds(10))) << "round " << round;
+        m_session.Key("ctrl+F4");
+        ASSERT_TRUE(m_session.WaitUntil([&] { return MainTitle() == alone; }, seconds(10))) << "round " << round;
+    }
+    // The Window menu lists the open windows, one row each.
+    const int oneWindow = WindowMenuHeight(titles[8]);
+    for (int round = 0; round < 50; ++round) {
+        ChooseItem(view, show3D);
+        ASSERT_TRUE(PollUntil([&] { return WindowMenuHeight(titles[8]) == oneWindow + kItemHeight; }, seconds(20)))
+            << "no 3D window in round " << round << "; " << m_session.ProgramErrors();
+        m_session.Key("ctrl+F4");
+        ASSERT_TRUE(PollUntil([&] { return WindowMenuHeight(titles[8]) == oneWindow; }, seconds(10)))
+            << "round " << round;
+    }
     ExpectAnswers();
     ExpectCleanExit();
 }
