@@ -308,6 +308,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            Manager().ForgetAltTap();
             // A window under a modal dialog takes no close request, as it takes no click.
             CWnd* window = WindowOf(event.window.windowID);
             if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);

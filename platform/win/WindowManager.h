@@ -66,6 +66,9 @@ public:
     CPoint CursorPos() const { return m_cursorPos; }
     // Whether the Alt key just released went down and up with no other key or button between.
     bool AltTappedAlone() const { return m_altAlone; }
+    // The desktop took the chord Alt began (its window manager's Alt+F4, say): the release that
+    // follows is no tap of Alt alone.
+    void ForgetAltTap() { m_altAlone = false; }
     UINT MouseFlags() const;
 
     // --- Caret (blinking by the clock) ----------------------------------------------------

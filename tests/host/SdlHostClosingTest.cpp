@@ -10,6 +10,7 @@
 #include "platform/ctl/CMessageBoxWnd.h"
 #include "platform/host/SdlHost.h"
 #include "platform/win/CDocTemplate.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowManager.h"
 #include "tests/host/SampleMdiApp.h"
@@ -143,5 +144,25 @@ TEST_F(SdlHostClosing, ASignalCancelsTheOpenDialogThenAsksAboutChangesAndEnds) {
     };
     host->Run();
     EXPECT_EQ(dialogAnswer, IDCANCEL);
+    ExpectEndedAfterOneQuestion();
+}
+
+TEST_F(SdlHostClosing, AltF4TakenByTheWindowManagerOpensNoMenu) {
+    // The window manager keeps the F4 of its Alt+F4: the program sees Alt go down, the close
+    // request, and Alt come up, which alone would be a tap of Alt that opens the menu bar.
+    const auto altKey = [this](Uint32 type) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.keysym.sym = SDLK_LALT;
+        event.key.keysym.mod = type == SDL_KEYDOWN ? KMOD_LALT : KMOD_NONE;
+        host->HandleEvent(event);
+    };
+    bool menuOpen = false;
+    user.beforeAnswer = [&] { menuOpen = CMenuPopupWnd::Current() != nullptr; };
+    altKey(SDL_KEYDOWN);
+    DesktopClose(app.m_pMainWnd);
+    altKey(SDL_KEYUP);
+    host->Run();
+    EXPECT_FALSE(menuOpen);
     ExpectEndedAfterOneQuestion();
 }
