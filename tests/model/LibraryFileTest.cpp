@@ -201,7 +201,7 @@ TEST_F(LibraryFile, TextAndRandomBytesAreReportedAndLeaveTheLibraryAsItWas) {
         WriteFileBytes(damaged, content);
         EXPECT_FALSE(doc.ReadLibrary());
         ASSERT_EQ(doc.m_errors.size(), 1u);
-        EXPECT_EQ(doc.m_errors[0], "Can't read library " + doc.m_strLibraryPath);
+        EXPECT_EQ(doc.m_errors[0], "Can't read library " + CWinPath::Native(doc.m_strLibraryPath));
         doc.m_errors.clear();
         ASSERT_EQ(doc.m_libraryGroup.m_members.size(), 1u);
         EXPECT_EQ(doc.m_libraryGroup.m_members.front()->m_strName, "kept");
