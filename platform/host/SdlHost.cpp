@@ -192,6 +192,8 @@ void SdlHost::TopLevelDestroyed(CWnd* window) {
     m_changed.erase(window);
     std::erase(m_stacked, window);
     PassKeyboardOn(window);
+    // The SDL window will show another window: where the mouse was last seen in it means nothing then.
+    if (m_lastMotion.sdlWindowId == SDL_GetWindowID(sdl)) m_lastMotion = Motion();
     m_pool.Give(sdl);
 }
 

@@ -36,6 +36,7 @@ class DesktopSession {
     // Empty when the session has its X server; else why it has none.
     const std::string& Unavailable() const { return m_unavailable; }
     const std::filesystem::path& Folder() const { return m_folder.Path(); }
+    const std::string& DisplayName() const { return m_displayName; }
 
     void StartProgram(const std::vector<std::string>& arguments = {});
     bool ProgramRunning();

@@ -28,6 +28,15 @@ class QuittingWindow : public CWnd {
     void OnTimer(UINT_PTR) override { PostQuitMessage(7); }
 };
 
+// Remembers where it was pressed.
+class PressedWindow : public CWnd {
+  public:
+    std::vector<CPoint> presses;
+
+  protected:
+    void OnLButtonDown(UINT, CPoint point) override { presses.push_back(point); }
+};
+
 // Remembers the keys that reach it.
 class KeyWindow : public CWnd {
   public:
@@ -140,4 +149,38 @@ TEST_F(SdlHostTest, TheKeyboardComesBackToTheOwnerWhenAPopupMenuCloses) {
     EXPECT_EQ(host->KeyboardWindow(), &frame);
     Key(SDLK_g, host->SdlWindowId(&frame));
     EXPECT_EQ(frame.keys, (std::vector<UINT>{'G'}));
+}
+
+TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereTheMouseWasInIt) {
+    PressedWindow first;
+    ASSERT_TRUE(first.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(300, 300, 400, 400), nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    const unsigned int id = host->SdlWindowId(&first);
+    ASSERT_NE(id, 0u);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = id;
+    motion.motion.x = 10;
+    motion.motion.y = 10;
+    host->HandleEvent(motion);
+    first.DestroyWindow();
+
+    // No desktop window is destroyed while the program runs: the next popup takes the same one.
+    PressedWindow second;
+    ASSERT_TRUE(second.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(600, 100, 700, 200), nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_EQ(host->SdlWindowId(&second), id);
+    // A press where the mouse rests is at its place in the new window, not where the old one was.
+    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        SDL_Event button{};
+        button.type = type;
+        button.button.windowID = id;
+        button.button.button = SDL_BUTTON_LEFT;
+        button.button.x = 10;
+        button.button.y = 10;
+        host->HandleEvent(button);
+    }
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_EQ(second.presses, std::vector<CPoint>{CPoint(10, 10)});
+    second.DestroyWindow();
 }

@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include "platform/host/XErrorReport.h"
+#include "tests/desktop/DesktopSession.h"
+
+TEST(XErrorReport, AnXErrorIsReportedOnStderrAndTheProgramCarriesOn) {
+    DesktopSession session;
+    if (!session.Unavailable().empty()) GTEST_SKIP() << session.Unavailable();
+    InstallXErrorReport();
+    Display* display = XOpenDisplay(session.DisplayName().c_str());
+    ASSERT_NE(display, nullptr);
+    testing::internal::CaptureStderr();
+    // A window that never was: Xlib's own handler would end the process here.
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, 0x1fffffff, &attributes);
+    XSync(display, False);
+    const std::string reported = testing::internal::GetCapturedStderr();
+    XCloseDisplay(display);
+    EXPECT_NE(reported.find("Corvane: X error ignored: BadWindow"), std::string::npos) << reported;
+}
