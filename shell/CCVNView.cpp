@@ -62,6 +62,9 @@ int CCVNView::OnCreate(CREATESTRUCT* cs) {
 void CCVNView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
     if (CMainFrame* main = MainFrame(); main != nullptr && activate)
         main->ShowToolBarsFor(TRUE);
+    // The layout's status may still be the one its 3D view gave it.
+    if (CCVNDoc* doc = GetDocument(); doc != nullptr && activate)
+        doc->m_tool.UpdateStatus();
     CScrollView::OnActivateView(activate, activated, deactivated);
 }
 

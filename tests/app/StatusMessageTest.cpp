@@ -113,3 +113,20 @@ TEST_F(StatusMessage, TheFirstPaneNeverKeepsTheTextOfAWindowThatIsNoLongerActive
     EXPECT_EQ(Bar().GetPaneText(0), "Ready");
     EXPECT_EQ(FirstPanePixels(), ready);
 }
+
+TEST_F(StatusMessage, ThePlanOfALayoutShowsItsOwnTextAgainWhenItComesUpOverThe3DView) {
+    DrawBox();
+    const CString box = Bar().GetPaneText(0);
+    Command(ID_SHOW_3D_VIEW);
+    CWnd* view3D = Main().MDIGetActive()->GetActiveView();
+    CRect client;
+    view3D->GetClientRect(&client);
+    CPoint centre = client.CenterPoint();
+    view3D->ClientToScreen(&centre);
+    host.MouseMove(centre);
+    host.RunUntilIdle();
+    ASSERT_EQ(Bar().GetPaneText(0), "3D View");
+
+    SwitchWindow(false);
+    EXPECT_EQ(Bar().GetPaneText(0), box);
+}
