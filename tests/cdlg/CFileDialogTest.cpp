@@ -10,6 +10,7 @@
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/WorkingFolderKept.h"
 
 namespace fs = std::filesystem;
 
@@ -278,7 +279,7 @@ TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolder
 
     // Without a folder of its own (or with one that is gone) the next dialog opens where the
     // user chose last, wherever the working folder is.
-    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    const WorkingFolderKept workingFolder;
     std::filesystem::current_path(folder / "backdrops");
     CString shownAfterChoice;
     CFileDialog next(TRUE, "bmp", "*.bmp", OFN_HIDEREADONLY, kBitmaps);
@@ -288,6 +289,5 @@ TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolder
         Click(modal, IDCANCEL);
     });
     next.DoModal();
-    std::filesystem::current_path(workingFolder);
     EXPECT_EQ(shownAfterChoice, FolderText() + "/Textures");
 }
