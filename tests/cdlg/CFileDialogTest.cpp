@@ -277,6 +277,18 @@ TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolder
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetPathName(), FolderText() + "/Textures/wall.bmp");
 
+    // A stored-form folder alone, in another case, opens the real folder.
+    const CString storedBackdrops = stored + "\\BACKDROPS\\";
+    CFileDialog inFolder(TRUE, "bmp", "*.bmp", OFN_HIDEREADONLY, kBitmaps);
+    inFolder.m_ofn.lpstrInitialDir = storedBackdrops.c_str();
+    CString shownInFolder;
+    host.WhenModal("Open", [&](CWnd& modal) {
+        shownInFolder = inFolder.GetFolderPath();
+        Click(modal, IDCANCEL);
+    });
+    inFolder.DoModal();
+    EXPECT_EQ(shownInFolder, FolderText() + "/backdrops");
+
     // Without a folder of its own (or with one that is gone) the next dialog opens where the
     // user chose last, wherever the working folder is.
     const WorkingFolderKept workingFolder;
