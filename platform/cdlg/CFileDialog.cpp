@@ -178,7 +178,7 @@ BOOL CFileDialog::OnInitDialog() {
     if (HasWildcard(name))
         m_typedPatterns = SplitPatterns(name);
     SetDlgItemText(edt1, name);
-    ShowFolder(!folder.empty() && IsFolder(folder) ? folder : UsersFolder());
+    ShowFolder(IsFolder(folder) ? folder : UsersFolder());
     GotoDlgCtrl(GetDlgItem(edt1));
     return FALSE;
 }

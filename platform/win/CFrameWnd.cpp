@@ -192,8 +192,9 @@ void CFrameWnd::SetMessageText(LPCTSTR text) {
     UINT style = 0;
     int width = 0;
     bar->GetPaneInfo(0, id, style, width);
+    if (style & SBPS_STRETCH) return;
     const int needed = MenuText::Width(text ? text : "");
-    if ((style & SBPS_STRETCH) == 0 && width < needed) bar->SetPaneInfo(0, id, style, needed);
+    if (width < needed) bar->SetPaneInfo(0, id, style, needed);
 }
 
 void CFrameWnd::SetMessageText(UINT id) {

@@ -32,14 +32,18 @@ bool IsWindowMenu(CMenu* popup) {
     return false;
 }
 
-// Ctrl+F6 and Ctrl+Tab step through the child windows, with Shift backwards.
-bool IsWindowSwitchKey(UINT vk) {
-    if (vk != VK_F6 && vk != VK_TAB) return false;
+// The window keys are chords of Ctrl without Alt.
+bool IsControlChord() {
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
 }
 
+// Ctrl+F6 and Ctrl+Tab step through the child windows, with Shift backwards.
+bool IsWindowSwitchKey(UINT vk) {
+    return (vk == VK_F6 || vk == VK_TAB) && IsControlChord();
+}
+
 bool IsChildCloseKey(UINT vk) {
-    return vk == VK_F4 && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+    return vk == VK_F4 && IsControlChord();
 }
 
 bool IsListed(UINT id) {

@@ -6,6 +6,7 @@
 
 #include "platform/base/Windows1252.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WorkingFolderKept.h"
 
 namespace {
 
@@ -148,11 +149,10 @@ TEST(CWinPath, ShowsPathsAsThisSystemWritesThemAndTakesThemBack) {
     EXPECT_EQ(CWinPath::Native(""), "");
 
     // A relative stored folder is taken from the working folder.
-    const std::filesystem::path previous = std::filesystem::current_path();
+    const WorkingFolderKept workingFolder;
     std::filesystem::current_path(root / "Gel\xC3\xA4nde");
-    const CString relative = CWinPath::Native(".\\trains\\");
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(relative, PathTextOf(std::filesystem::canonical(root.Path())) + "/Gel\xE4nde/TRAINS/");
+    EXPECT_EQ(CWinPath::Native(".\\trains\\"),
+              PathTextOf(std::filesystem::canonical(root.Path())) + "/Gel\xE4nde/TRAINS/");
 
     // Back: what the user typed natively is stored Windows-style; a stored text stays.
     EXPECT_EQ(CWinPath::Stored(native + "/Gel\xE4nde/TRAINS/"), stored + "\\Gel\xE4nde\\TRAINS\\");

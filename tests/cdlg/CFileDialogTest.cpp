@@ -10,6 +10,7 @@
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/WorkingFolderKept.h"
 
 namespace fs = std::filesystem;
 
@@ -276,9 +277,21 @@ TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolder
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetPathName(), FolderText() + "/Textures/wall.bmp");
 
+    // A stored-form folder alone, in another case, opens the real folder.
+    const CString storedBackdrops = stored + "\\BACKDROPS\\";
+    CFileDialog inFolder(TRUE, "bmp", "*.bmp", OFN_HIDEREADONLY, kBitmaps);
+    inFolder.m_ofn.lpstrInitialDir = storedBackdrops.c_str();
+    CString shownInFolder;
+    host.WhenModal("Open", [&](CWnd& modal) {
+        shownInFolder = inFolder.GetFolderPath();
+        Click(modal, IDCANCEL);
+    });
+    inFolder.DoModal();
+    EXPECT_EQ(shownInFolder, FolderText() + "/backdrops");
+
     // Without a folder of its own (or with one that is gone) the next dialog opens where the
     // user chose last, wherever the working folder is.
-    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    const WorkingFolderKept workingFolder;
     std::filesystem::current_path(folder / "backdrops");
     CString shownAfterChoice;
     CFileDialog next(TRUE, "bmp", "*.bmp", OFN_HIDEREADONLY, kBitmaps);
@@ -288,6 +301,5 @@ TEST_F(FileDialogTest, OpensInTheGivenFolderInEitherFormElseInTheUsersLastFolder
         Click(modal, IDCANCEL);
     });
     next.DoModal();
-    std::filesystem::current_path(workingFolder);
     EXPECT_EQ(shownAfterChoice, FolderText() + "/Textures");
 }

@@ -108,3 +108,10 @@ TEST_F(OverlappingWindows, AMovedWindowTakesItsPaneAlongAndStaysUnderTheOneAbove
     EXPECT_EQ(PixelAt(kPlanOnly), bare);
     EXPECT_EQ(PixelAt(CPoint(100, 120)), PixelFromColor(kPicture));
 }
+
+TEST_F(OverlappingWindows, AWindowSentToTheBottomIsPaintedOverByTheOneItCovered) {
+    picture.frame.SetWindowPos(HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    WindowManager::Instance().PaintAll();
+    EXPECT_EQ(PixelAt(kShared), PixelFromColor(kPlan));
+    EXPECT_EQ(PixelAt(kPictureOnly), PixelFromColor(kPicture));
+}
