@@ -28,12 +28,6 @@ constexpr DataFolder kTextures{"TEXTURES\\", "Textures"};
 constexpr DataFolder kBitmaps3D{"3DBITMAPS\\", "3DBitmaps"};
 constexpr DataFolder kBackdrops{"BACKDROPS\\", "Backdrops"};
 
-CString BareName(const CString& name) {
-    CString fileName, extension;
-    CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    return fileName + extension;
-}
-
 CString ProfileFolder(const DataFolder& folder) {
     const CString fallback = CDataFolders::GetBaseFolder() + folder.subFolder;
     CString path = CProfile::Program().GetProfileString("Paths", folder.profileKey, fallback);
@@ -44,7 +38,7 @@ CString ProfileFolder(const DataFolder& folder) {
 
 // The stored names to try, in the search order.
 std::vector<CString> Candidates(const CString& name, const DataFolder& folder) {
-    const CString bare = BareName(name);
+    const CString bare = CDataFolders::BareName(name);
     return {name, CDataFolders::GetBaseFolder() + folder.subFolder + bare, ProfileFolder(folder) + bare};
 }
 
@@ -116,7 +110,7 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& 
         return nullptr;
     if (auto texture = SearchFolders<std::shared_ptr<r3d::Texture>>(name, Candidates(name, kTextures), load))
         return texture;
-    const CString bare = BareName(name);
+    const CString bare = CDataFolders::BareName(name);
     std::shared_ptr<r3d::Texture> texture = load(bare.c_str());
     if (texture)
         name = bare;

@@ -64,6 +64,13 @@ CString CDataFolders::GetDataFolder(Folder folder, const CProfile& profile) {
     return path;
 }
 
+CString CDataFolders::BareName(const CString& path) {
+    CString name;
+    CString extension;
+    CWinPath::Split(path.c_str(), nullptr, nullptr, &name, &extension);
+    return name + extension;
+}
+
 CString CDataFolders::GetDataFolder(const char* key, const CProfile& profile) {
     for (int i = 0; i < FolderCount; ++i) {
         if (key && CompareAnsiNoCase(kFolders[i].key, key) == 0) {

@@ -46,4 +46,8 @@ class CDataFolders {
     // sub-folder as default. An unknown folder or key gives an empty text.
     static CString GetDataFolder(Folder folder, const CProfile& profile = CProfile::Program());
     static CString GetDataFolder(const char* key, const CProfile& profile = CProfile::Program());
+
+    // The name and extension of a stored path, without its folder: what is looked for in the
+    // data folders when the path itself leads to no file.
+    static CString BareName(const CString& path);
 };

@@ -25,16 +25,10 @@ std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
     return bytes;
 }
 
-CString BareName(const CString& name) {
-    CString fileName, extension;
-    CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    return fileName + extension;
-}
-
 std::optional<PatternFileBytes> FindPattern(CString& name) {
     if (auto bytes = ReadPattern(name))
         return bytes;
-    const CString bare = BareName(name);
+    const CString bare = CDataFolders::BareName(name);
     for (const CString& path : {CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare,
                                 CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare}) {
         if (auto bytes = ReadPattern(path)) {

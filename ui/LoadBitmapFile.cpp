@@ -146,9 +146,7 @@ std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, c
                                         bool report) {
     if (auto bitmap = ReadStoredPath(name))
         return bitmap;
-    CString fileName, extension;
-    CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    const CString bare = fileName + extension;
+    const CString bare = CDataFolders::BareName(name);
     for (const CString& path : {CDataFolders::GetBaseFolder() + dataFolder + bare,
                                 CDataFolders::GetDataFolder(profileKey) + bare}) {
         if (auto bitmap = ReadStoredPath(path)) {

@@ -46,9 +46,7 @@ std::shared_ptr<r3d::Raster> LoadBackdropRaster(const CString& name) {
     r3d::AssetLibrary& library = r3d::AssetLibrary::Instance();
     if (auto found = library.LoadRaster(CWinPath::Resolve(name.c_str()).string()))
         return found;
-    CString baseName, extension;
-    CWinPath::Split(name.c_str(), nullptr, nullptr, &baseName, &extension);
-    const CString base = baseName + extension;
+    const CString base = CDataFolders::BareName(name);
     const CDataFolders::Entry& entry = CDataFolders::Table()[CDataFolders::Backdrops];
     for (const CString& folder : {CDataFolders::GetBaseFolder() + entry.subFolder,
                                   CDataFolders::GetDataFolder(CDataFolders::Backdrops)})
