@@ -12,7 +12,7 @@ IMPLEMENT_SERIAL(CWizardLabel, CPaint, 1)
 
 namespace {
 
-constexpr int kInitialHeight = -27;
+constexpr int kInitialHeight = 27;
 constexpr int kNormalWeight = 400;
 constexpr BYTE kCyrillicCharset = 204;
 constexpr BYTE kOutlinePrecision = 3;
@@ -28,8 +28,12 @@ CWizardLabel::CWizardLabel() = default;
 
 CWizardLabel::CWizardLabel(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
     m_strName = CStringTable::Text(IDS_BOX);
-    m_font.CreateFont(kInitialHeight, 0, 0, 0, kNormalWeight, 0, 0, 0, kCyrillicCharset, kOutlinePrecision,
-                      kStrokeClipPrecision, kDraftQuality, kVariableSwiss, "Arial");
+    CreateUprightFont(m_font, kInitialHeight);
+}
+
+void CWizardLabel::CreateUprightFont(CFont& font, int height) {
+    font.CreateFont(-height, 0, 0, 0, kNormalWeight, 0, 0, 0, kCyrillicCharset, kOutlinePrecision,
+                    kStrokeClipPrecision, kDraftQuality, kVariableSwiss, "Arial");
 }
 
 BOOL CWizardLabel::SetLabel(double x1, double y1, double x2, double y2, int height, const CString& text,
@@ -95,12 +99,8 @@ int CWizardLabel::Draw(const CPose* parent) {
 }
 
 CSize CWizardLabel::TextSize(CDC& dc) const {
-    LOGFONT logFont = m_font.LogFont();
-    logFont.lfHeight = m_nHeight;
-    logFont.lfEscapement = 0;
-    logFont.lfOrientation = 0;
     CFont upright;
-    upright.CreateFontIndirect(&logFont);
+    CreateUprightFont(upright, -m_nHeight);
     CFont* oldFont = dc.SelectObject(&upright);
     const CSize size = dc.GetTextExtent(m_strText);
     dc.SelectObject(oldFont);
