@@ -235,15 +235,9 @@ CDoublePoint CPageWizard::LabelTextSize(const CString& label) {
         return {};
     CClientDC dc(m_pPreview);
     dc.SetMapMode(MM_LOMETRIC);
-    CFont font;
-    CWizardLabel::CreateUprightFont(font, m_nLabelHeight);
-    CFont* old = dc.SelectObject(&font);
-    const CSize size = dc.GetTextExtent(label);
-    TEXTMETRIC metrics{};
-    dc.GetTextMetrics(&metrics);
-    dc.SelectObject(old);
+    const CSize size = CWizardLabel::UprightTextSize(dc, label, m_nLabelHeight);
     m_dLabelScale = m_pPreview->FitScale();
-    return {std::abs(size.cx) * m_dLabelScale, std::abs(metrics.tmHeight) * m_dLabelScale};
+    return {std::abs(size.cx) * m_dLabelScale, std::abs(size.cy) * m_dLabelScale};
 }
 
 // ---- Parameter sets ----

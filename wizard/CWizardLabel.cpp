@@ -36,6 +36,15 @@ void CWizardLabel::CreateUprightFont(CFont& font, int height) {
                     kStrokeClipPrecision, kDraftQuality, kVariableSwiss, "Arial");
 }
 
+CSize CWizardLabel::UprightTextSize(CDC& dc, const CString& text, int height) {
+    CFont upright;
+    CreateUprightFont(upright, height);
+    CFont* oldFont = dc.SelectObject(&upright);
+    const CSize size = dc.GetTextExtent(text);
+    dc.SelectObject(oldFont);
+    return size;
+}
+
 BOOL CWizardLabel::SetLabel(double x1, double y1, double x2, double y2, int height, const CString& text,
                             int hangs) {
     m_strText = text;
@@ -98,18 +107,9 @@ int CWizardLabel::Draw(const CPose* parent) {
     return TRUE;
 }
 
-CSize CWizardLabel::TextSize(CDC& dc) const {
-    CFont upright;
-    CreateUprightFont(upright, -m_nHeight);
-    CFont* oldFont = dc.SelectObject(&upright);
-    const CSize size = dc.GetTextExtent(m_strText);
-    dc.SelectObject(oldFont);
-    return size;
-}
-
 void CWizardLabel::AddTextBounds(CDC& dc, const CPose* parent, double scale, double& minX, double& minY,
                                  double& maxX, double& maxY) {
-    const CSize size = TextSize(dc);
+    const CSize size = UprightTextSize(dc, m_strText, -m_nHeight);
     const double width = std::abs(size.cx) * scale;
     const double height = std::abs(size.cy) * scale * (m_bHangs ? -1.0 : 1.0);
     const CDoublePoint anchor = LocalToWorldInFrame(FrameOf(parent), m_ptAnchor.x, m_ptAnchor.y);
