@@ -22,6 +22,7 @@
 #include "track/CTrack.h"
 #include "wizard/CSheetWizard.h"
 #include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CWizardLabel.h"
 #include "wizard/TurnoutSolvers.h"
 
 IMPLEMENT_DYNAMIC(CPageWizard, CPropertyPage)
@@ -48,11 +49,6 @@ constexpr double kLabelSpacing = 1.2;
 // Builds again to fit the labels' text, and how near the fit must come.
 constexpr int kMostRebuilds = 4;
 constexpr double kFitTolerance = 0.01;
-
-// The font the labels draw in, of height units of the preview.
-void CreateLabelFont(CFont& font, int height) {
-    font.CreateFont(-height, 0, 0, 0, 400, 0, 0, 0, 204, 3, 2, 1, 34, "Arial");
-}
 
 // The editable pair of each "Editable fields" choice.
 constexpr CPageWizard::SetField kEditablePairs[6][2] = {
@@ -224,7 +220,7 @@ void CPageWizard::MeasureLabel(double& width, double& height, const CString& lab
     const double scale = std::max(client.Height() != 0 ? extentHeight / client.Height() : 0.0,
                                   client.Width() != 0 ? extentWidth / client.Width() : 0.0);
     CFont font;
-    CreateLabelFont(font, m_nLabelHeight);
+    CWizardLabel::CreateUprightFont(font, m_nLabelHeight);
     const int fontHeight = font.LogFont().lfHeight;
     CFont* old = dc.SelectObject(&font);
     int letter = 0;
@@ -239,15 +235,9 @@ CDoublePoint CPageWizard::LabelTextSize(const CString& label) {
         return {};
     CClientDC dc(m_pPreview);
     dc.SetMapMode(MM_LOMETRIC);
-    CFont font;
-    CreateLabelFont(font, m_nLabelHeight);
-    CFont* old = dc.SelectObject(&font);
-    const CSize size = dc.GetTextExtent(label);
-    TEXTMETRIC metrics{};
-    dc.GetTextMetrics(&metrics);
-    dc.SelectObject(old);
+    const CSize size = CWizardLabel::UprightTextSize(dc, label, m_nLabelHeight);
     m_dLabelScale = m_pPreview->FitScale();
-    return {std::abs(size.cx) * m_dLabelScale, std::abs(metrics.tmHeight) * m_dLabelScale};
+    return {std::abs(size.cx) * m_dLabelScale, std::abs(size.cy) * m_dLabelScale};
 }
 
 // ---- Parameter sets ----

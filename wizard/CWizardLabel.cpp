@@ -12,7 +12,7 @@ IMPLEMENT_SERIAL(CWizardLabel, CPaint, 1)
 
 namespace {
 
-constexpr int kInitialHeight = -27;
+constexpr int kInitialHeight = 27;
 constexpr int kNormalWeight = 400;
 constexpr BYTE kCyrillicCharset = 204;
 constexpr BYTE kOutlinePrecision = 3;
@@ -28,8 +28,21 @@ CWizardLabel::CWizardLabel() = default;
 
 CWizardLabel::CWizardLabel(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
     m_strName = CStringTable::Text(IDS_BOX);
-    m_font.CreateFont(kInitialHeight, 0, 0, 0, kNormalWeight, 0, 0, 0, kCyrillicCharset, kOutlinePrecision,
-                      kStrokeClipPrecision, kDraftQuality, kVariableSwiss, "Arial");
+    CreateUprightFont(m_font, kInitialHeight);
+}
+
+void CWizardLabel::CreateUprightFont(CFont& font, int height) {
+    font.CreateFont(-height, 0, 0, 0, kNormalWeight, 0, 0, 0, kCyrillicCharset, kOutlinePrecision,
+                    kStrokeClipPrecision, kDraftQuality, kVariableSwiss, "Arial");
+}
+
+CSize CWizardLabel::UprightTextSize(CDC& dc, const CString& text, int height) {
+    CFont upright;
+    CreateUprightFont(upright, height);
+    CFont* oldFont = dc.SelectObject(&upright);
+    const CSize size = dc.GetTextExtent(text);
+    dc.SelectObject(oldFont);
+    return size;
 }
 
 BOOL CWizardLabel::SetLabel(double x1, double y1, double x2, double y2, int height, const CString& text,
@@ -94,22 +107,9 @@ int CWizardLabel::Draw(const CPose* parent) {
     return TRUE;
 }
 
-CSize CWizardLabel::TextSize(CDC& dc) const {
-    LOGFONT logFont = m_font.LogFont();
-    logFont.lfHeight = m_nHeight;
-    logFont.lfEscapement = 0;
-    logFont.lfOrientation = 0;
-    CFont upright;
-    upright.CreateFontIndirect(&logFont);
-    CFont* oldFont = dc.SelectObject(&upright);
-    const CSize size = dc.GetTextExtent(m_strText);
-    dc.SelectObject(oldFont);
-    return size;
-}
-
 void CWizardLabel::AddTextBounds(CDC& dc, const CPose* parent, double scale, double& minX, double& minY,
                                  double& maxX, double& maxY) {
-    const CSize size = TextSize(dc);
+    const CSize size = UprightTextSize(dc, m_strText, -m_nHeight);
     const double width = std::abs(size.cx) * scale;
     const double height = std::abs(size.cy) * scale * (m_bHangs ? -1.0 : 1.0);
     const CDoublePoint anchor = LocalToWorldInFrame(FrameOf(parent), m_ptAnchor.x, m_ptAnchor.y);

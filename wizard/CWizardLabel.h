@@ -18,6 +18,10 @@ class CWizardLabel : public CPaint {
     // The text, its height in preview units and its two corners as world points; with hangs
     // set the anchor (x1, y1) is the text's top-left corner, else its bottom-left corner.
     BOOL SetLabel(double x1, double y1, double x2, double y2, int height, const CString& text, int hangs);
+    // The font labels draw in, not turned, of height units of the dc it is selected into.
+    static void CreateUprightFont(CFont& font, int height);
+    // The width and line height of text in that font, in units of dc.
+    static CSize UprightTextSize(CDC& dc, const CString& text, int height);
 
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     // Drawn whether or not it meets the area being repainted.
@@ -36,6 +40,4 @@ class CWizardLabel : public CPaint {
 
   private:
     void RecreateFont();
-    // The text's width and line height in units of dc, not turned.
-    CSize TextSize(CDC& dc) const;
 };

@@ -9,6 +9,7 @@
 #include "platform/ctl/CStatic.h"
 #include "platform/gdi/CDC.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/win/MenuText.h"
 #include "platform/win/WindowManager.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/DocumentSetupTemplate.h"
@@ -79,14 +80,6 @@ std::vector<const DialogTemplate*> EveryTemplate() {
     return all;
 }
 
-// A control's text as it shows: "&" marks the underlined letter, "&&" is an ampersand.
-CString Shown(CString text) {
-    text.Replace("&&", "\x01");
-    text.Remove('&');
-    text.Replace("\x01", "&");
-    return text;
-}
-
 // A shown text of a control: the room the control gives it, the room it needs, and the part
 // of the dialog the text covers (all in the dialog's client coordinates).
 struct Label {
@@ -110,7 +103,7 @@ class LabelMeasure {
         for (CWnd* control : m_dialog.Children()) {
             CString text;
             control->GetWindowText(text);
-            text = Shown(text);
+            text = MenuText::WithoutPrefixMarks(text);
             if ((control->GetStyle() & WS_VISIBLE) == 0 || text.IsEmpty())
                 continue;
             if (auto* button = dynamic_cast<CButton*>(control); button != nullptr && ShowsText(*button))
