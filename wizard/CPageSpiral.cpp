@@ -199,15 +199,19 @@ void CPageSpiral::ShapeAnnotations(const CDoublePoint& start, const CDoublePoint
     const CDoublePoint offsetText = LabelTextSize("Offset");
     const double offsetRight = start.x - inch - std::max(h2, 0.5 * offsetText.y);
     w2 = std::max(w2, offsetText.x);
+    // Centred under the piece: beside "Offset" the long text would be wider than any fit allows.
+    const double lengthHalf = 0.5 * std::max(w1, LabelTextSize("Length along Spiral").x);
+    const double lengthLeft = (start.x + end.x) / 2.0 - lengthHalf;
+    const double lengthRight = (start.x + end.x) / 2.0 + lengthHalf;
     if (left) {
-        m_pLabel1->SetLabel(start.x, start.y - inch, w1, start.y - inch - h1, height, "Length along Spiral",
-                            1);
+        m_pLabel1->SetLabel(lengthLeft, start.y - inch, lengthRight, start.y - inch - h1, height,
+                            "Length along Spiral", 1);
         m_pLabel2->SetLabel(offsetRight - w2, end.y - 2.0 * h2, offsetRight, end.y - 3.0 * h2, height,
                             "Offset", 1);
         return;
     }
     const double middle = (start.y + end.y) / 2.0;
-    m_pLabel1->SetLabel(start.x, start.y + inch + 3.0 * h1, w1, start.y + inch + 2.0 * h1, height,
+    m_pLabel1->SetLabel(lengthLeft, start.y + inch + 3.0 * h1, lengthRight, start.y + inch + 2.0 * h1, height,
                         "Length along Spiral", 1);
     m_pLabel2->SetLabel(offsetRight - w2, middle, offsetRight, middle - h2, height, "Offset", 1);
 }
