@@ -353,6 +353,10 @@ TEST_F(WizardSheet, LabelsStayInsideThePreviewAndTheTurnoutsAngleClearsItsOffset
         double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
         spiral.m_pDimLine2->GetBounds(&frame, minX, minY, maxX, maxY);
         EXPECT_LT(TextBox(spiral, *spiral.m_pLabel2).maxX, minX);
+        // Fitting the labels leaves the piece its room: it spans most of its long label's width.
+        spiral.m_pDimLine1->GetBounds(&frame, minX, minY, maxX, maxY);
+        const CTrackPreviewWnd::Box length = TextBox(spiral, *spiral.m_pLabel1);
+        EXPECT_GT(maxX - minX, 0.6 * (length.maxX - length.minX));
         sheet.PressButton(PSBTN_CANCEL);
     });
 }
