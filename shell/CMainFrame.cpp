@@ -247,6 +247,39 @@ void CMainFrame::OnActiveChildChanged() {
     UpdateStatusPanes();
 }
 
+// ---- Commands ----
+
+// Menus, keys and tool bars all give their commands here, so the screen shows a command's result
+// the same way whichever gave it. A menu or tool bar leaves its idle text in the status bar, which
+// the layout's own status replaces; a command that changed the selection repaints the plan whole,
+// so every handle it shows or takes away appears whatever the command marked for repainting.
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const std::vector<const CPaint*> selectedBefore = SelectionOf(ActivePlanLayout());
+    const BOOL handled = CMDIFrameWnd::OnCommand(wParam, lParam);
+    // A command may end the program and this window with it.
+    if (IsWindow(this))
+        ShowCommandResult(selectedBefore);
+    return handled;
+}
+
+void CMainFrame::ShowCommandResult(const std::vector<const CPaint*>& selectedBefore) {
+    CCVNDoc* layout = ActivePlanLayout();
+    if (layout == nullptr)
+        return;
+    if (SelectionOf(layout) != selectedBefore) {
+        layout->InvalidateAllViews();
+        layout->m_tool.UpdateStatus();
+    }
+    UpdateStatusPanes();
+}
+
+std::vector<const CPaint*> CMainFrame::SelectionOf(CCVNDoc* layout) {
+    if (layout == nullptr)
+        return {};
+    const CPaintList& selection = layout->GetSelection();
+    return {selection.begin(), selection.end()};
+}
+
 int CMainFrame::StatusPaneWidth(int pane, const CString& text) {
     if (m_measuredPaneText[pane] != text) {
         CClientDC dc(&m_wndStatusBar);
@@ -297,6 +330,13 @@ void CMainFrame::GetPrintableSize(int& width, int& height) const {
 CCVNDoc* CMainFrame::ActiveLayout() {
     CMDIChildWnd* child = MDIGetActive();
     return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;
+}
+
+CCVNDoc* CMainFrame::ActivePlanLayout() {
+    CFrameWnd* frame = GetActiveFrame();
+    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    return dynamic_cast<CPlanViewServices*>(view) != nullptr ? dynamic_cast<CCVNDoc*>(view->GetDocument())
+                                                             : nullptr;
 }
 
 void CMainFrame::OnUpdateShow3DView(CCmdUI* cmdUI) {

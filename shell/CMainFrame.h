@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "model/CMainFrameServices.h"
 #include "platform/win/CMDIFrameWnd.h"
@@ -11,6 +12,7 @@
 class CCmdUI;
 class CComboBox;
 class CCVNDoc;
+class CPaint;
 
 // The program's main window: the status bar, the layer selector, the clipboard list that
 // every layout shares, the printer's margins and the timer that runs the test trains.
@@ -58,6 +60,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;
     void OnActiveChildChanged() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void OnShow3DView();
     void OnUpdateShow3DView(CCmdUI* cmdUI);
@@ -74,6 +77,10 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void StepTrains(int ticks);
     void Build3DModels(CCVNDoc& doc);
     CCVNDoc* ActiveLayout();
+    // The layout of the active plan window; null when no plan window is active.
+    CCVNDoc* ActivePlanLayout();
+    static std::vector<const CPaint*> SelectionOf(CCVNDoc* layout);
+    void ShowCommandResult(const std::vector<const CPaint*>& selectedBefore);
     // The width of a status pane's text, measured only when the text changed.
     int StatusPaneWidth(int pane, const CString& text);
 
