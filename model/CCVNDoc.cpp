@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/CLengthFormat.h"
+#include "model/CMissingFileReport.h"
 #include "model/DefaultTrackKind.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/gdi/GdiTypes.h"
@@ -112,6 +113,8 @@ BOOL CCVNDoc::OnNewDocument() {
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
+    // The read and the 3D world after it name the same files: each is reported once.
+    const CMissingFileReport missingFiles;
     m_bPaintable = FALSE;
     if (!CDocument::OnOpenDocument(pathName))
         return FALSE;

@@ -9,7 +9,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
-#include "model/CPatternFileOperation.h"
+#include "model/CMissingFileReport.h"
 #include "model/PatternFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
@@ -106,11 +106,11 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
 TEST_F(PatternFile, OneOperationReportsEachUnreadableFileOnce) {
     std::unique_ptr<CBitmap> bitmap;
     {
-        const CPatternFileOperation operation;
+        const CMissingFileReport operation;
         for (int object = 0; object < 3; ++object) {
             CString name = "Missing.pat";
             EXPECT_FALSE(LoadPatternFile(name, bitmap, 0));
-            const CPatternFileOperation nested;
+            const CMissingFileReport nested;
             CString other = "C:\\elsewhere\\Other.pat";
             EXPECT_FALSE(LoadPatternFile(other, bitmap, 0));
         }
