@@ -132,6 +132,20 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     return TRUE;
 }
 
+void CCVNDoc::DeleteContents() {
+    m_selection.clear();
+    while (!m_rootGroup.m_members.empty()) {
+        CPaint* member = m_rootGroup.m_members.front();
+        m_rootGroup.m_members.pop_front();
+        member->ReleaseData();
+        delete member;
+    }
+    // The undo list takes the group-edit stack with it; the root group is edited again.
+    m_tool.ClearUndoList();
+    m_groupEditStack.clear();
+    m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
+}
+
 BOOL CCVNDoc::OnSaveDocument(LPCTSTR pathName) {
     if (!CDocument::OnSaveDocument(pathName))
         return FALSE;
