@@ -93,7 +93,7 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     CString folderOnly = "C:\\PATTERNS\\";
     EXPECT_FALSE(LoadPatternFile(folderOnly, bytes));
     ASSERT_EQ(m_host.MessageBoxes().size(), 3u);
-    EXPECT_EQ(m_host.MessageBoxes()[2].text, "Could not read file C:\\PATTERNS\\");
+    EXPECT_EQ(m_host.MessageBoxes()[2].text, "Could not read file /PATTERNS/");
 
     // An empty name is no file: nothing is said and the bitmap stays.
     CBitmap* kept = bitmap.get();
