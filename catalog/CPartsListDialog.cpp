@@ -130,7 +130,8 @@ BOOL CPartsListDialog::ReadPartsFile() {
 
 BOOL CPartsListDialog::WritePartsFile() {
     if (!::WritePartsFile(RealCatalogPath(m_document.m_strPartsPath), Records())) {
-        AfxMessageBox(CStringTable::Text(IDS_CANT_CREATE_CATALOG) + " " + m_document.m_strPartsPath);
+        AfxMessageBox(CStringTable::Text(IDS_CANT_CREATE_CATALOG) + " " +
+                      CWinPath::Native(m_document.m_strPartsPath));
         return FALSE;
     }
     m_bModified = false;
@@ -166,7 +167,7 @@ BOOL CPartsListDialog::ChoosePartsFile(const CCVNDoc& document, CWnd* parent, CS
     name = picker.GetFileName();
     if (OpenOrCreate(RealCatalogPath(path)))
         return TRUE;
-    AfxMessageBox(CStringTable::Text(IDS_CANT_OPEN_CATALOG) + " " + path);
+    AfxMessageBox(CStringTable::Text(IDS_CANT_OPEN_CATALOG) + " " + CWinPath::Native(path));
     return FALSE;
 }
 

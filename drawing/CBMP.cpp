@@ -6,6 +6,7 @@
 #include "drawing/CPicturePropertyDialog.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CToolMode.h"
@@ -14,7 +15,6 @@
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CBitmap.h"
-#include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
 #include "ui/LoadBitmapFile.h"
 
@@ -58,9 +58,10 @@ CBitmap* CBMP::LoadPicture() {
     std::unique_ptr<CBitmap> picture =
         LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
     if (picture == nullptr) {
+        const CString shown = CWinPath::Native(m_strFile);
         CString text;
-        text.Format(" %s", CWinPath::Native(m_strFile).c_str());
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + text, MB_OK | MB_ICONEXCLAMATION);
+        text.Format(" %s", shown.c_str());
+        CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + text, shown);
         return nullptr;
     }
     m_pPicture = std::move(picture);

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/ModelReaders.h"
-#include "platform/win/MessageBoxes.h"
 
 namespace {
 
@@ -118,8 +118,8 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& 
 }
 
 void ReportMissingTexture(const CString& name) {
-    AfxMessageBox("Could not open texture file " + CWinPath::ShownName(name.c_str()),
-                  MB_OK | MB_ICONEXCLAMATION);
+    const CString shown = CWinPath::ShownName(name.c_str());
+    CMissingFileReport::Show("Could not open texture file " + shown, shown);
 }
 
 }  // namespace

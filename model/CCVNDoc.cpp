@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/CLengthFormat.h"
+#include "model/CMissingFileReport.h"
 #include "model/DefaultTrackKind.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/gdi/GdiTypes.h"
@@ -112,6 +113,8 @@ BOOL CCVNDoc::OnNewDocument() {
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
+    // The read and the 3D world after it name the same files: each is reported once.
+    const CMissingFileReport missingFiles;
     m_bPaintable = FALSE;
     if (!CDocument::OnOpenDocument(pathName))
         return FALSE;
@@ -127,6 +130,20 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     m_bPaintable = TRUE;
     UpdateAllViews();
     return TRUE;
+}
+
+void CCVNDoc::DeleteContents() {
+    m_selection.clear();
+    while (!m_rootGroup.m_members.empty()) {
+        CPaint* member = m_rootGroup.m_members.front();
+        m_rootGroup.m_members.pop_front();
+        member->ReleaseData();
+        delete member;
+    }
+    // The undo list takes the group-edit stack with it; the root group is edited again.
+    m_tool.ClearUndoList();
+    m_groupEditStack.clear();
+    m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
 }
 
 BOOL CCVNDoc::OnSaveDocument(LPCTSTR pathName) {

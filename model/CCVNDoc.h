@@ -55,8 +55,10 @@ class CCVNDoc : public CDocument, public CToolHost {
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR pathName) override;
     BOOL OnSaveDocument(LPCTSTR pathName) override;
-    // The root group is emptied only when the document goes.
-    void DeleteContents() override {}
+    // Before a layout is read, after a read that failed and when the document goes: the
+    // layout holds no object, selection or undo step, and the root group is the one edited.
+    // The settings stay; test trains are no part of a layout file.
+    void DeleteContents() override;
     // Every plan window of every layout is redrawn when a window comes, goes or closes its
     // layout, so that the windows left show the current state.
     void OnChangedViewList() override;

@@ -161,7 +161,7 @@ BOOL CCVNDoc::WriteLibrary() {
         m_nFileVersion = ownVersion;
         // The library and its modified mark stay, so that nothing is lost.
         file.Abort();
-        ReportError(CStringTable::Text(IDS_CANT_WRITE_LIBRARY) + " " + m_strLibraryPath);
+        ReportError(CStringTable::Text(IDS_CANT_WRITE_LIBRARY) + " " + CWinPath::Native(m_strLibraryPath));
         return FALSE;
     }
     m_bLibraryModified = 0;

@@ -1,5 +1,5 @@
 #include "model/CCVNDoc.h"
-#include "model/CPatternFileOperation.h"
+#include "model/CMissingFileReport.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
 #include "model/SettingRanges.h"
@@ -21,7 +21,7 @@ void CCVNDoc::Serialize(CArchive& ar) {
         m_rootGroup.Serialize(ar);
         return;
     }
-    const CPatternFileOperation patterns;
+    const CMissingFileReport missingFiles;
     LoadDocumentRecord(ar);
     m_tool.Serialize(ar);
     m_rootGroup.Serialize(ar);

@@ -1,6 +1,6 @@
 #include "model/CGroup.h"
 #include "model/CGroupPropertiesDialog.h"
-#include "model/CPatternFileOperation.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
@@ -41,7 +41,7 @@ void CGroup::CompareProperties(CPaint* other) {
 }
 
 int CGroup::EditProperties(const CPose* pose) {
-    const CPatternFileOperation patterns;
+    const CMissingFileReport missingFiles;
     std::unique_ptr<CGroupPropertiesDialog> dialog = MakeGroupPropertiesDialog();
     if (dialog == nullptr)
         return 0;

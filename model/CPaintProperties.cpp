@@ -2,8 +2,8 @@
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
+#include "model/CMissingFileReport.h"
 #include "model/CPaint.h"
-#include "model/CPatternFileOperation.h"
 #include "model/CPropertiesDialog.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -62,7 +62,7 @@ void CPaint::CompareProperties(CPaint* other) {
 
 int CPaint::EditProperties(const CPose* pose) {
     // The dialog's copies and the apply reload the pattern of every object they touch.
-    const CPatternFileOperation patterns;
+    const CMissingFileReport missingFiles;
     const BOOL multiple = m_pTool != nullptr && m_pTool->GetSelectedCount() > 1;
     std::unique_ptr<CPropertiesDialog> dialog = MakePropertiesDialog(this, multiple, pose);
     if (dialog == nullptr || dialog->DoModal() != CPropertiesDialog::kResultOk)

@@ -7,9 +7,9 @@
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
+#include "model/CMissingFileReport.h"
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
-#include "model/CPatternFileOperation.h"
 #include "model/CToolHost.h"
 #include "model/CTrackTools.h"
 #include "model/Geometry.h"
@@ -87,7 +87,7 @@ void CTool::PushUndo(CEditStep* step) {
 }
 
 void CTool::Undo() {
-    const CPatternFileOperation patterns;
+    const CMissingFileReport missingFiles;
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
     const bool ranAny = !m_undoList.empty();

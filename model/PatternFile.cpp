@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "model/CDataFolders.h"
-#include "model/CPatternFileOperation.h"
+#include "model/CMissingFileReport.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
@@ -41,8 +41,7 @@ std::optional<PatternFileBytes> FindPattern(CString& name) {
 
 void ReportUnreadable(const CString& name) {
     const CString shown = CWinPath::ShownName(name.c_str());
-    if (CPatternFileOperation::FirstReportOf(shown))
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, MB_OK | MB_ICONEXCLAMATION);
+    CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, shown);
 }
 
 }  // namespace

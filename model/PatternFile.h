@@ -14,7 +14,7 @@ using PatternFileBytes = std::array<BYTE, kPatternFileSize>;
 // Reads the fill pattern named by the text: the name as it stands, then in the program folder's
 // "PATTERNS\", then in the folder of profile section "Paths", key "Patterns"; a later attempt
 // that works becomes the name. Answers nonzero on success. A file missing or shorter than a
-// pattern is reported by name ("Could not read file", once per running CPatternFileOperation),
+// pattern is reported by name ("Could not read file", through the running CMissingFileReport),
 // gives a blank pattern (every bit set) and answers 0; the name is kept. An empty name answers
 // 0 at once and leaves the bytes and the bitmap as they were.
 int LoadPatternFile(CString& name, PatternFileBytes& bytes);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
 #include "platform/base/CFile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
@@ -14,7 +15,6 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/DibFormat.h"
-#include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
 
 namespace {
@@ -154,8 +154,9 @@ std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, c
             return bitmap;
         }
     }
-    if (report)
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + CWinPath::Native(name),
-                      MB_OK | MB_ICONEXCLAMATION);
+    if (report) {
+        const CString shown = CWinPath::Native(name);
+        CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, shown);
+    }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "model/AssetLoaders.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "platform/base/CStringTable.h"
@@ -10,7 +11,6 @@
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/r3d/Texture.h"
-#include "platform/win/MessageBoxes.h"
 #include "resources/StringTable.h"
 #include "view3d/C3D.h"
 #include "view3d/TextureMask.h"
@@ -35,7 +35,7 @@ void ReportMissingModel(const CString& name) {
     CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
     CString text;
     text.Format(" %s%s", fileName.c_str(), extension.c_str());
-    AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + text, MB_OK | MB_ICONEXCLAMATION);
+    CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + text, fileName + extension);
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ CString CWinPath::ShownName(const char* path) {
     CString extension;
     Split(path, nullptr, nullptr, &name, &extension);
     const CString shown = name + extension;
-    return shown.IsEmpty() ? CString(path ? path : "") : shown;
+    return shown.IsEmpty() ? Native(path ? path : "") : shown;
 }
 
 CString CWinPath::Make(const char* drive, const char* folder, const char* name, const char* extension) {

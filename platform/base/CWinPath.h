@@ -13,8 +13,9 @@ class CWinPath {
     // separator, the name, and the extension from the name's last point on. Any part may be null.
     static void Split(const char* path, CString* drive, CString* folder, CString* name, CString* extension);
 
-    // What a message shows of a stored path: its name and extension, or the whole path when
-    // that names no file (a folder, "C:\DATA\"), so that no message goes without a name.
+    // What a message shows of a stored path: its name and extension, or the whole path as this
+    // system writes it (Native) when that names no file (a folder, "C:\DATA\"), so that no
+    // message goes without a name.
     static CString ShownName(const char* path);
 
     // Joins as _makepath does: the drive's first letter and a colon, the folder with a backslash

@@ -59,10 +59,11 @@ TEST(CWinPath, SplitsAndJoinsLikeTheRuntime) {
     CWinPath::Split("D:\\a\\b.c\\file", nullptr, nullptr, &nameOnly, nullptr);
     EXPECT_EQ(nameOnly, "file");
 
-    // A message names the file, or the whole path where there is no file in it.
+    // A message names the file, or the whole path, as this system writes it, where there is
+    // no file in it.
     EXPECT_EQ(CWinPath::ShownName("C:\\DATA\\x.bmp"), "x.bmp");
     EXPECT_EQ(CWinPath::ShownName("TRAINS/cvn.loco.3ds"), "cvn.loco.3ds");
-    EXPECT_EQ(CWinPath::ShownName("C:\\PATTERNS\\"), "C:\\PATTERNS\\");
+    EXPECT_EQ(CWinPath::ShownName("C:\\PATTERNS\\"), "/PATTERNS/");
 
     EXPECT_EQ(CWinPath::Make("C", "\\DATA", "x", "bmp"), "C:\\DATA\\x.bmp");
     EXPECT_EQ(CWinPath::Make("", "SCRIPTS\\", "a", ".rwx"), "SCRIPTS\\a.rwx");

@@ -5,7 +5,6 @@
 #include "catalog/CCataloguePrintout.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
-#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/cdlg/FolderListing.h"
 #include "platform/ctl/CComboBox.h"
@@ -213,11 +212,18 @@ TEST_F(PartsListDialogTest, AFailedSaveKeepsTheDialogOpenAndTheChanges) {
             WithoutPermissionOverride plainUser;
             host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDOK); });
             Click(dialog, IDOK);
+            // The messages name the file as this system writes it.
+            EXPECT_EQ(host.MessageBoxes().back().text,
+                      "Can't create catalog. " + CString((folder / "parts.cvp").c_str()));
+            // A new file cannot be made there either: the list stays with its changes.
+            ChooseFile(folder / "fresh.cvp");
+            host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDOK); });
+            Click(dialog, IDC_PARTS_OPEN_NEW);
+            EXPECT_EQ(host.MessageBoxes().back().text,
+                      "Can't open catalog " + CString((folder / "fresh.cvp").c_str()));
         }
         chmod(folder.Path().c_str(), 0755);
         EXPECT_TRUE(dialog.InModalLoop());
-        EXPECT_EQ(host.MessageBoxes().back().text,
-                  "Can't create catalog. " + CWinPath::FromReal(folder / "parts.cvp"));
         EXPECT_TRUE(dialog.IsModified());
         Click(dialog, IDOK);
         EXPECT_FALSE(dialog.InModalLoop());

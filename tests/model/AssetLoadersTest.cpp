@@ -169,7 +169,7 @@ TEST_F(AssetLoaders, MissingOrBrokenTexturesAreReported) {
     CString folderOnly = "C:\\TEXTURES\\";
     EXPECT_EQ(LoadTextureFile(folderOnly), nullptr);
     ASSERT_EQ(host.MessageBoxes().size(), 3u);
-    EXPECT_EQ(host.MessageBoxes()[2].text, "Could not open texture file C:\\TEXTURES\\");
+    EXPECT_EQ(host.MessageBoxes()[2].text, "Could not open texture file /TEXTURES/");
 }
 
 TEST_F(AssetLoaders, BackdropsAndBitmapMasksAreFoundSilently) {

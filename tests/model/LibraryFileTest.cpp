@@ -104,7 +104,7 @@ TEST_F(LibraryFile, AFailedWriteKeepsTheLibraryAndItsModifiedMark) {
     EXPECT_EQ(doc.m_bLibraryModified, 1);
     EXPECT_EQ(doc.m_libraryGroup.m_members.size(), 2u);
     ASSERT_EQ(doc.m_errors.size(), 1u);
-    EXPECT_EQ(doc.m_errors[0], "Can't write library. " + CWinPath::FromReal(path));
+    EXPECT_EQ(doc.m_errors[0], "Can't write library. " + CString(path.c_str()));
     EXPECT_FALSE(std::filesystem::exists(path));
 
     // A damaged library is reported, not read.

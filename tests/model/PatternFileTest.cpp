@@ -9,7 +9,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
-#include "model/CPatternFileOperation.h"
+#include "model/CMissingFileReport.h"
 #include "model/PatternFile.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
@@ -93,7 +93,7 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
     CString folderOnly = "C:\\PATTERNS\\";
     EXPECT_FALSE(LoadPatternFile(folderOnly, bytes));
     ASSERT_EQ(m_host.MessageBoxes().size(), 3u);
-    EXPECT_EQ(m_host.MessageBoxes()[2].text, "Could not read file C:\\PATTERNS\\");
+    EXPECT_EQ(m_host.MessageBoxes()[2].text, "Could not read file /PATTERNS/");
 
     // An empty name is no file: nothing is said and the bitmap stays.
     CBitmap* kept = bitmap.get();
@@ -106,11 +106,11 @@ TEST_F(PatternFile, StripesLoadFromThePatternsFolderAndTheFullPathIsKept) {
 TEST_F(PatternFile, OneOperationReportsEachUnreadableFileOnce) {
     std::unique_ptr<CBitmap> bitmap;
     {
-        const CPatternFileOperation operation;
+        const CMissingFileReport operation;
         for (int object = 0; object < 3; ++object) {
             CString name = "Missing.pat";
             EXPECT_FALSE(LoadPatternFile(name, bitmap, 0));
-            const CPatternFileOperation nested;
+            const CMissingFileReport nested;
             CString other = "C:\\elsewhere\\Other.pat";
             EXPECT_FALSE(LoadPatternFile(other, bitmap, 0));
         }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/base/CString.h"
+
+// One operation that may read many data files (opening a layout, applying a dialog, one undo):
+// while one lives, each message about a file that cannot be read (a pattern, a picture, a
+// texture) is shown once, not once per object that names the file, and at most kShownLimit
+// messages are shown; when the operation ends, one last message counts the files left unsaid.
+// Operations nest; the outermost one ends the batch. Outside an operation every message shows.
+class CMissingFileReport {
+  public:
+    static constexpr int kShownLimit = 10;
+
+    CMissingFileReport();
+    ~CMissingFileReport();
+    CMissingFileReport(const CMissingFileReport&) = delete;
+    CMissingFileReport& operator=(const CMissingFileReport&) = delete;
+
+    // The message about the file, named as the message names it, with the exclamation icon.
+    static void Show(const CString& text, const CString& fileName);
+};

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "model/AssetLoaders.h"
+#include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
+#include "model/PatternFile.h"
+#include "platform/base/CProfile.h"
+#include "platform/base/CWinPath.h"
+#include "platform/host/HeadlessHost.h"
+#include "platform/r3d/AssetLibrary.h"
+#include "tests/support/TestFolder.h"
+
+namespace {
+
+// A program folder whose data folders hold nothing, so that every file named is missing.
+class MissingFileReport : public testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* sub : {"PATTERNS", "TEXTURES"}) std::filesystem::create_directory(m_folder / sub);
+        m_previousBase = CDataFolders::GetBaseFolder();
+        m_previousProfile = CProfile::Program().GetPath();
+        CProfile::Program().SetPath(m_folder / "corvane.ini");
+        CDataFolders::SetBaseFolder(CWinPath::FromReal(m_folder.Path()) + "\\");
+        r3d::AssetLibrary::Instance().ClearSearchFolders();
+    }
+    void TearDown() override {
+        CDataFolders::SetBaseFolder(m_previousBase);
+        CProfile::Program().SetPath(m_previousProfile);
+    }
+    static void LoadPattern(const char* name) {
+        CString patternName = name;
+        PatternFileBytes bytes;
+        EXPECT_FALSE(LoadPatternFile(patternName, bytes));
+    }
+    static void LoadTexture(const char* name) {
+        CString textureName = name;
+        EXPECT_EQ(LoadTextureFile(textureName), nullptr);
+    }
+    std::vector<CString> Texts() const {
+        std::vector<CString> texts;
+        for (const auto& box : m_host.MessageBoxes()) texts.push_back(box.text);
+        return texts;
+    }
+
+    HeadlessHost m_host;
+    TestFolder m_folder;
+    CString m_previousBase;
+    std::filesystem::path m_previousProfile;
+};
+
+CString Numbered(const char* format, int number) {
+    CString text;
+    text.Format(format, number);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(MissingFileReport, TenMessagesAreShownAndOneLastCountsTheFilesLeftUnsaid) {
+    std::vector<CString> expected;
+    {
+        const CMissingFileReport operation;
+        for (int file = 0; file < 8; ++file) {
+            LoadPattern(Numbered("C:\\gone\\P%d.pat", file));
+            // Another object naming the same file, in another folder, says nothing more.
+            LoadPattern(Numbered("P%d.pat", file));
+            expected.push_back(Numbered("Could not read file P%d.pat", file));
+        }
+        const CMissingFileReport nested;
+        for (int file = 0; file < 5; ++file) {
+            LoadTexture(Numbered("T%d.bmp", file));
+            LoadTexture(Numbered("T%d.bmp", file));
+        }
+        expected.push_back("Could not open texture file T0.bmp");
+        expected.push_back("Could not open texture file T1.bmp");
+        // A picture's second message about a file already counted adds no file to the count.
+        CMissingFileReport::Show("Could not create file T4.bmp", "T4.bmp");
+        LoadPattern("P9.pat");
+        LoadPattern("P0.pat");
+        EXPECT_EQ(Texts(), expected);
+    }
+    expected.push_back("4 more files could not be read.");
+    EXPECT_EQ(Texts(), expected);
+    EXPECT_EQ(m_host.MessageBoxes().back().type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+
+    // The next operation starts afresh; one file left unsaid is counted as one.
+    {
+        const CMissingFileReport operation;
+        for (int file = 0; file <= CMissingFileReport::kShownLimit; ++file)
+            LoadPattern(Numbered("P%d.pat", file));
+    }
+    EXPECT_EQ(m_host.MessageBoxes().size(), expected.size() + CMissingFileReport::kShownLimit + 1);
+    EXPECT_EQ(m_host.MessageBoxes()[expected.size()].text, "Could not read file P0.pat");
+    EXPECT_EQ(m_host.MessageBoxes().back().text, "1 more file could not be read.");
+
+    // Outside an operation every failure is told.
+    const std::size_t before = m_host.MessageBoxes().size();
+    LoadPattern("P0.pat");
+    LoadPattern("P0.pat");
+    EXPECT_EQ(m_host.MessageBoxes().size(), before + 2);
+}
