@@ -402,6 +402,8 @@ class CTool : public CObject {
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
     void UpdateModifiedAfterUndo();
+    // Whether the member's bounds, as last computed, lie wholly outside the page.
+    bool LiesWhollyOffPage(const CPaint& member) const;
 
     std::deque<UndoEntry> m_undoList;  // front is the newest step
     // The layout's track ends, collected anew for every connection pass.
