@@ -223,14 +223,19 @@ void CGroup::NearestEndPoint(double& x, double& y, const CPose* pose) {
 // ---- Moving members while the group is open ----
 
 void CGroup::MoveSelectedMembers(const CPose* pose, double dx, double dy) {
-    if (VectorLength(dx, dy) < kNone && m_pTool != nullptr) {
+    // A selection already on its snap point records nothing, so Undo never takes back a
+    // gesture that changed nothing.
+    const bool moves = dx != 0.0 || dy != 0.0;
+    if (moves && VectorLength(dx, dy) < kNone && m_pTool != nullptr) {
         bool recorded = false;
         for (CPaint* member : m_members) {
             if (!member->IsSelected())
                 continue;
-            // Undoing a move moves the whole selection back, so one step serves every member.
+            // Undoing a move moves the whole selection back, so one step serves every member;
+            // it belongs to the gesture's undo group, never to the command before it.
             if (!recorded) {
-                auto step = std::make_unique<CEditStep>(kStepMoveSelection, member, 0);
+                auto step =
+                    std::make_unique<CEditStep>(kStepMoveSelection, member, m_pTool->GestureGroupStart());
                 auto move = std::make_unique<MovePayload>();
                 move->dx = -dx;
                 move->dy = -dy;

@@ -82,6 +82,9 @@ class CTool : public CObject {
     int GetUndoCount() const { return static_cast<int>(m_undoList.size()); }
     // The step at a position of the undo list, 0 the newest; null outside the list.
     CEditStep* GetUndoStep(int index) const;
+    // The group-start flag of a step the present gesture records: it joins the gesture's undo
+    // group when a step since the press opened one, and opens it otherwise.
+    int GestureGroupStart() const { return GestureOpenedUndoGroup() ? 0 : 1; }
     // The document calls this when the layout was saved or loaded: the present state is the
     // saved one.
     void MarkSaved();
@@ -399,6 +402,8 @@ class CTool : public CObject {
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
     void UpdateModifiedAfterUndo();
+    // Whether the member's bounds, as last computed, lie wholly outside the page.
+    bool LiesWhollyOffPage(const CPaint& member) const;
 
     std::deque<UndoEntry> m_undoList;  // front is the newest step
     // The layout's track ends, collected anew for every connection pass.

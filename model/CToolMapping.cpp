@@ -1,4 +1,7 @@
 #include <cmath>
+#include <memory>
+
+#include "model/CEditStep.h"
 
 #include "model/CGroup.h"
 #include "model/CPaint.h"
@@ -117,23 +120,32 @@ void CTool::BringLostObjectsIntoView() {
     int centreX = 0, centreY = 0;
     if (m_pHost == nullptr || !m_pHost->InvalidatePlanView(centreX, centreY))
         return;
-    const DeviceRect savedBand = m_rcRubberBand;
-    m_rcRubberBand = DeviceRect{0, 0, TruncateCoordinate(m_pHost->GetPageWidth()),
-                                TruncateCoordinate(m_pHost->GetPageHeight())};
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const CPose pose = GetCurrentGroupPose();
+    bool first = true;
     for (CPaint* member : CurrentGroupMembers()) {
-        if (member->HitTest() != nullptr)
-            continue;
         member->GetBounds(&pose, member->m_fMinX, member->m_fMinY, member->m_fMaxX, member->m_fMaxY);
+        if (!LiesWhollyOffPage(*member))
+            continue;
+        // The member's former state puts it back exactly; one Undo takes back every move.
+        auto back = std::make_unique<CEditStep>(kStepRestoreProperties, member, first ? 1 : 0);
+        back->SetPayload(std::make_unique<ObjectCopyPayload>(member->Clone()));
         const double extentX = (member->m_fMinX + member->m_fMaxX) / 2.0;
         const double extentY = (member->m_fMinY + member->m_fMaxY) / 2.0;
         member->MoveFromSavedPose(centre.x - extentX, centre.y - extentY, 0);
         member->Update3D(&pose);
+        PushUndo(back.release());
+        first = false;
     }
     if (!IsRootGroup(m_pHost->GetCurrentGroup()))
         m_pHost->RefreshGroupFrame(nullptr);
-    m_rcRubberBand = savedBand;
+}
+
+// The page runs from (0, 0) to its width and down to minus its height.
+bool CTool::LiesWhollyOffPage(const CPaint& member) const {
+    const double width = m_pHost->GetPageWidth();
+    const double height = m_pHost->GetPageHeight();
+    return member.m_fMaxX < 0.0 || member.m_fMinX > width || member.m_fMaxY < -height || member.m_fMinY > 0.0;
 }
 
 int CTool::QueryRootGroup(int mode) {

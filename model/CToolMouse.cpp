@@ -175,7 +175,7 @@ bool CTool::GrabHandle(const CPose& pose) {
             continue;
         m_nDraggedHandle = handle;
         DeselectAll(1, 1);
-        object->SelectWithUndo(1, 0);
+        object->SelectWithUndo(1, GestureGroupStart());
         return true;
     }
     return false;
@@ -212,7 +212,8 @@ bool CTool::HitMember(const CPose&) {
         }
         if (!ShiftHeld())
             DeselectAll(1, 1);
-        member->SelectWithUndo(1, ShiftHeld() ? 1 : 0);
+        // With nothing to deselect, the selection opens the gesture's undo group.
+        member->SelectWithUndo(1, GestureGroupStart());
         break;
     }
     return hit;
@@ -694,7 +695,7 @@ void CTool::ReleaseBand() {
                                            static_cast<int>(b.x), static_cast<int>(b.y)});
     for (CPaint* member : CurrentGroupMembers())
         if (IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
-            member->SelectWithUndo(1, 0);
+            member->SelectWithUndo(1, GestureGroupStart());
     m_rcRubberBand.SetEmpty();
     m_bRedraw = 1;
 }

@@ -156,7 +156,8 @@ TEST(TerrainCommands, LostObjectsComeBackToTheViewCentre) {
     auto* onPage = AddToLayout(host, new CBandBox(&tool, 0, 0, 100, 100));
     lost->m_pose = CPose(50000.0, 50000.0, 0.0);
     lost->ComputeExtent(nullptr);
-    onPage->m_pose = CPose(1000.0, 1000.0, 0.0);
+    // The page runs down from its top edge at y = 0.
+    onPage->m_pose = CPose(1000.0, -1000.0, 0.0);
     onPage->ComputeExtent(nullptr);
     tool.BringLostObjectsIntoView();
     EXPECT_EQ(lost->m_pose.x, 450.0);  // its extent's centre lands on the view centre (500, -500)

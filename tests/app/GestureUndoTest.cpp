@@ -1,0 +1,167 @@
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "platform/win/AfxIds.h"
+#include "platform/win/WindowDCs.h"
+#include "shell/CCVNView.h"
+#include "tests/wizard/WizardFixture.h"
+#include "track/CCircTrack.h"
+#include "track/CTrack.h"
+
+// One Ctrl+Z after any gesture in the plan window puts the layout back byte for byte, however
+// the gesture snapped: onto the grid, onto corners or onto a track end, with or without a turn.
+
+namespace {
+
+constexpr int kCurvedPage = 1;
+constexpr int kTurnoutPage = 5;
+
+class GestureUndo : public WizardInProgram {
+  protected:
+    void SetUp() override {
+        WizardInProgram::SetUp();
+        // Any point lies within snap distance of a grid point (the grid is 1270 wide).
+        layout->m_tool.m_fSnapDistance = 1000.0;
+    }
+    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    void Drag(CPoint from, CPoint to) {
+        // A press soon after the last one on the same spot would be a double click.
+        host.AdvanceClock(kClickPause);
+        host.DragClient(View(), from, to, 6);
+        host.RunUntilIdle();
+    }
+    CPaint* Draw(UINT tool, CPoint from, CPoint to) {
+        Command(tool);
+        Drag(from, to);
+        Command(ID_TOOL_SELECTOR);
+        return Newest();
+    }
+    CPaint* PlaceFromWizard(int page) {
+        RunWizard([&](CSheetWizard& sheet) {
+            sheet.SetActivePage(page);
+            sheet.PressButton(PSBTN_OK);
+        });
+        return Newest();
+    }
+    // A group of a straight and a line.
+    CPaint* DrawGroup() {
+        Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 400));
+        Draw(ID_TOOL_LINE, CPoint(300, 430), CPoint(400, 450));
+        host.KeyDown(VK_SHIFT);
+        Drag(CPoint(350, 400), CPoint(350, 400));
+        host.KeyUp(VK_SHIFT);
+        EXPECT_EQ(layout->m_tool.GetSelectedCount(), 2);
+        Command(ID_GROUP);
+        return Newest();
+    }
+    void DeleteAll() {
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_DELETE);
+    }
+    // The client point of the plan window over a layout point.
+    CPoint ClientAt(const CDoublePoint& point) {
+        CClientDC dc(View());
+        View()->OnPrepareDC(&dc);
+        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
+        dc.LPtoDP(&client);
+        return client;
+    }
+    // A point half way along a track piece, away from the markers of its joined ends.
+    CPoint ClientOn(CParTrack* piece) {
+        if (auto* curve = dynamic_cast<CCircTrack*>(piece)) {
+            const double middle = curve->m_fStartAngle + curve->m_fSweep / 2.0;
+            return ClientAt(curve->LocalToWorld(curve->m_ptCentre.x + curve->m_fRadius * std::cos(middle),
+                                                curve->m_ptCentre.y + curve->m_fRadius * std::sin(middle)));
+        }
+        const CDoublePoint a = WorldEnd(piece, 0);
+        const CDoublePoint b = WorldEnd(piece, 1);
+        return ClientAt({(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
+    }
+    // The piece itself, or the first track piece of a group.
+    static CParTrack* TrackOf(CPaint* object) {
+        if (auto* piece = dynamic_cast<CParTrack*>(object))
+            return piece;
+        for (CPaint* member : Members(object).m_members)
+            if (auto* piece = dynamic_cast<CParTrack*>(member))
+                return piece;
+        return nullptr;
+    }
+    // Runs the gesture and checks that it changed the layout and that one Ctrl+Z takes back
+    // exactly that change.
+    template <class Gesture>
+    void ExpectOneUndoTakesBack(const char* what, Gesture gesture) {
+        SCOPED_TRACE(what);
+        const std::vector<BYTE> before = Stored(*layout);
+        gesture();
+        EXPECT_NE(Stored(*layout), before);
+        Command(ID_EDIT_UNDO);
+        ASSERT_EQ(Stored(*layout), before);
+    }
+    // The object, grabbed at `grab`, dragged so that the end of `piece` lands on `joint`, give or
+    // take a pixel.
+    void DragEndOnto(CPoint grab, CParTrack* piece, int end, const CDoublePoint& joint) {
+        const CPoint to = ClientAt(joint);
+        const CPoint from = ClientAt(WorldEnd(piece, end));
+        Drag(grab, CPoint(grab.x + to.x - from.x + 1, grab.y + to.y - from.y + 1));
+    }
+    // The drags and the click of the selector on a selected object, in every snap mode.
+    void ExpectEachGestureUndoneAlone(CPaint* object) {
+        CParTrack* piece = TrackOf(object);
+        ASSERT_NE(piece, nullptr);
+        ASSERT_TRUE(object->IsSelected());
+        // A drag taken back lets a piece the wizard placed work out the handles and joints it
+        // keeps in the layout.
+        Command(ID_TOOL_SELECTOR);
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5));
+        Command(ID_EDIT_UNDO);
+        // Just made: the click's snap must not join the making of the object.
+        layout->m_tool.m_nSnapMode = kGridSnap;
+        ExpectOneUndoTakesBack("click onto the grid", [&] { Drag(ClientOn(piece), ClientOn(piece)); });
+        ASSERT_FALSE(HasFatalFailure());
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        ExpectOneUndoTakesBack("plain drag", [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(37, 23)); });
+        ASSERT_FALSE(HasFatalFailure());
+        layout->m_tool.m_nSnapMode = kGridSnap;
+        ExpectOneUndoTakesBack("drag onto the grid",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(31, 17)); });
+        ASSERT_FALSE(HasFatalFailure());
+        layout->m_tool.m_nSnapMode = kCornerSnap;
+        ExpectOneUndoTakesBack("drag onto a corner", [&] { DragEndOnto(ClientOn(piece), piece, 0, anchor); });
+    }
+
+    static constexpr int kGridSnap = 2;
+    static constexpr int kCornerSnap = 3;
+    static constexpr int kSnapOff = -1;
+    CDoublePoint anchor;
+};
+
+}  // namespace
+
+TEST_F(GestureUndo, OneUndoTakesBackEachDragAndSnappingClickOfAStraightACurveATurnoutAndAGroup) {
+    struct Case {
+        const char* name;
+        std::function<CPaint*()> make;
+    };
+    const Case cases[] = {
+        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
+        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
+        {"turnout", [&] { return PlaceFromWizard(kTurnoutPage); }},
+        {"group", [&] { return DrawGroup(); }},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        DeleteAll();
+        // The corners of a line to snap onto.
+        CPaint* line = Draw(ID_TOOL_LINE, CPoint(40, 60), CPoint(90, 80));
+        double right = 0.0, bottom = 0.0;
+        line->GetBounds(nullptr, anchor.x, anchor.y, right, bottom);
+        ExpectEachGestureUndoneAlone(each.make());
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
