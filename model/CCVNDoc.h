@@ -118,7 +118,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The user picked the active layer in the main frame's layer selector; it is shown.
     void OnActiveLayerChanged();
     // Every view of the document is redrawn whole.
-    void InvalidateAllViews();
+    void InvalidateAllViews() override;
     // One tick of the train timer: every test train moves on by the steps that have passed.
     void StepTrains(int ticks);
     // The open 3D window of this layout, null when there is none.

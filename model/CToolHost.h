@@ -164,6 +164,8 @@ class CToolHost {
     virtual void RefreshGroundPlane() {}
     // Every view of the document shows the layout anew.
     virtual void UpdateAllViews() {}
+    // Every view of the document repaints whole at once.
+    virtual void InvalidateAllViews() {}
 
     // The active plan view: FALSE when there is none. Its scroll size is in logical units.
     virtual BOOL GetPlanScrollSize(int& width, int& height) const {

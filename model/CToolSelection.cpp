@@ -84,7 +84,8 @@ int CTool::SelectAll(int record) {
         member->m_bSelected = 1;
         member->Select();
     }
-    m_pHost->UpdateAllViews();
+    // Select found every member already flagged and marked nothing for repainting.
+    m_pHost->InvalidateAllViews();
     return 1;
 }
 

@@ -241,3 +241,15 @@ TEST_F(AcceleratorScreen, CtrlAShowsTheHandlesAndTheCountOfEveryObject) {
     EXPECT_EQ(selected.panes.front(), "3 objects selected.");
     EXPECT_EQ(selected, ScreenAfresh());
 }
+
+// The editing engine's Select All repaints every view of the layout itself, whoever runs it.
+TEST_F(AcceleratorScreen, SelectAllRepaintsTheLayoutsViewsItself) {
+    OpenLayout(ID_EDIT_SELECT_ALL);
+    const std::uint64_t before = PixelDigest(*Main().Surface());
+    ActiveLayout()->m_tool.SelectAll(1);
+    host.RunUntilIdle();
+    const std::uint64_t selected = PixelDigest(*Main().Surface());
+    EXPECT_NE(selected, before);
+    PaintAfresh();
+    EXPECT_EQ(PixelDigest(*Main().Surface()), selected);
+}
