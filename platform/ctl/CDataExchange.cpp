@@ -2,6 +2,9 @@
 
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CDialog.h"
+#include "platform/win/MessageBoxes.h"
+
+int CDataExchange::s_refusals = 0;
 
 CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
@@ -18,17 +21,30 @@ CWnd* CDataExchange::PrepareEditCtrl(int id) {
     return control;
 }
 
+void CDataExchange::Refuse(const CString& message) {
+    ++s_refusals;
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    --s_refusals;
+    Fail();
+}
+
 void CDataExchange::Fail() {
     if (m_bSaveAndValidate) {
-        CWnd* control = m_pDlgWnd->GetDlgItem(m_lastControlId);
-        if (control) {
-            if (auto* dialog = dynamic_cast<CDialog*>(m_pDlgWnd))
-                dialog->GotoDlgCtrl(control);
-            else
-                control->SetFocus();
-            if (m_lastIsEdit)
-                control->SendMessage(EM_SETSEL, 0, -1);
-        }
+        ++s_refusals;
+        ReturnFocusToRefusedControl();
+        --s_refusals;
     }
     throw CUserException();
+}
+
+void CDataExchange::ReturnFocusToRefusedControl() {
+    CWnd* control = m_pDlgWnd->GetDlgItem(m_lastControlId);
+    if (!control)
+        return;
+    if (auto* dialog = dynamic_cast<CDialog*>(m_pDlgWnd))
+        dialog->GotoDlgCtrl(control);
+    else
+        control->SetFocus();
+    if (m_lastIsEdit)
+        control->SendMessage(EM_SETSEL, 0, -1);
 }
