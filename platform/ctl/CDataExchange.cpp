@@ -4,7 +4,10 @@
 #include "platform/ctl/CDialog.h"
 #include "platform/win/MessageBoxes.h"
 
-int CDataExchange::s_refusals = 0;
+namespace {
+// How many refusals are under way.
+int g_refusals = 0;
+}  // namespace
 
 CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
@@ -21,18 +24,22 @@ CWnd* CDataExchange::PrepareEditCtrl(int id) {
     return control;
 }
 
+bool CDataExchange::IsRefusing() {
+    return g_refusals > 0;
+}
+
 void CDataExchange::Refuse(const CString& message) {
-    ++s_refusals;
+    ++g_refusals;
     AfxMessageBox(message, MB_ICONEXCLAMATION);
-    --s_refusals;
+    --g_refusals;
     Fail();
 }
 
 void CDataExchange::Fail() {
     if (m_bSaveAndValidate) {
-        ++s_refusals;
+        ++g_refusals;
         ReturnFocusToRefusedControl();
-        --s_refusals;
+        --g_refusals;
     }
     throw CUserException();
 }

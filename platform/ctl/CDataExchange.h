@@ -30,12 +30,11 @@ class CDataExchange {
     // Whether a refusal is under way: its box is up or the focus is going back to the refused
     // control. The fields that lose the focus meanwhile must not validate, or each would
     // refuse the same value again with a box of its own.
-    static bool IsRefusing() { return s_refusals > 0; }
+    static bool IsRefusing();
 
   private:
     void ReturnFocusToRefusedControl();
 
     int m_lastControlId = 0;
     bool m_lastIsEdit = false;
-    static int s_refusals;
 };
