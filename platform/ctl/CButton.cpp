@@ -241,9 +241,12 @@ void CButton::PaintOwnerDrawn(CDC& dc, const CRect& client) {
 void CButton::OnLButtonDown(UINT, CPoint) {
     if (GetButtonStyle() == BS_GROUPBOX)
         return;
+    // Captured first: a refusal that takes the focus while the button takes it ends the press.
+    SetCapture();
     if (GetFocus() != this)
         SetFocus();
-    SetCapture();
+    if (GetCapture() != this)
+        return;
     SetPushed(true);
     if (m_repeatInterval) {
         NotifyParent(BN_CLICKED);
@@ -310,6 +313,8 @@ void CButton::OnSetFocus(CWnd*) {
 }
 
 void CButton::OnKillFocus(CWnd*) {
+    if (GetCapture() == this)
+        ReleaseCapture();
     m_spaceDown = false;
     SetPushed(false);
     Invalidate();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/base/CString.h"
 #include "platform/ctl/CUserException.h"
 #include "platform/win/WinDefs.h"
 
@@ -19,12 +20,21 @@ class CDataExchange {
     // The control with this id, remembered as the one the following validation is about.
     CWnd* PrepareCtrl(int id);
     CWnd* PrepareEditCtrl(int id);
+    // Shows the message of a refused value in a box, then Fails.
+    [[noreturn]] void Refuse(const CString& message);
     [[noreturn]] void Fail();
 
     int LastControlId() const { return m_lastControlId; }
     bool LastControlIsEdit() const { return m_lastIsEdit; }
 
+    // Whether a refusal is under way: its box is up or the focus is going back to the refused
+    // control. The fields that lose the focus meanwhile must not validate, or each would
+    // refuse the same value again with a box of its own.
+    static bool IsRefusing();
+
   private:
+    void ReturnFocusToRefusedControl();
+
     int m_lastControlId = 0;
     bool m_lastIsEdit = false;
 };

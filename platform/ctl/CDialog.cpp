@@ -175,6 +175,8 @@ void CDialog::OnCancel() {
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    if (saveAndValidate && CDataExchange::IsRefusing())
+        return FALSE;
     CDataExchange dx(this, saveAndValidate);
     try {
         DoDataExchange(&dx);

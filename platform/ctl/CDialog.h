@@ -34,6 +34,7 @@ class CDialog : public CWnd {
     // --- Data exchange --------------------------------------------------------------------
     // FALSE moves the members into the controls; TRUE reads and validates them, answering
     // FALSE (the dialog stays, the offending control has the focus) when a value is refused.
+    // While a refusal is under way it reads nothing and answers FALSE.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     // --- Controls -------------------------------------------------------------------------

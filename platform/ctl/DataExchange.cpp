@@ -18,7 +18,6 @@
 #include "platform/ctl/ControlFactory.h"
 #include "platform/ctl/DialogNavigation.h"
 #include "platform/win/CWnd.h"
-#include "platform/win/MessageBoxes.h"
 
 using namespace DataExchangeMessages;
 
@@ -28,11 +27,6 @@ CString TextOf(CWnd* control) {
     if (control)
         control->GetWindowText(text);
     return text;
-}
-
-[[noreturn]] void Refuse(CDataExchange* dx, const CString& message) {
-    AfxMessageBox(message, MB_ICONEXCLAMATION);
-    dx->Fail();
 }
 
 CString Trimmed(CString text) {
@@ -73,7 +67,7 @@ void ExchangeInteger(CDataExchange* dx, int id, Integer& value, const char* refu
     if (!ParseWhole(TextOf(control), &parsed) ||
         parsed < static_cast<long long>(std::numeric_limits<Integer>::min()) ||
         parsed > static_cast<long long>(std::numeric_limits<Integer>::max()))
-        Refuse(dx, refusal);
+        dx->Refuse(refusal);
     value = static_cast<Integer>(parsed);
 }
 
@@ -90,7 +84,7 @@ void ExchangeReal(CDataExchange* dx, int id, Real& value, int digits) {
     double parsed = 0;
     if (!ParseReal(TextOf(control), &parsed) ||
         std::fabs(parsed) > static_cast<double>(std::numeric_limits<Real>::max()))
-        Refuse(dx, kEnterNumber);
+        dx->Refuse(kEnterNumber);
     value = static_cast<Real>(parsed);
 }
 
@@ -109,7 +103,7 @@ void CheckRange(CDataExchange* dx, Number value, Number minimum, Number maximum,
     CString high;
     low.Format(format, minimum);
     high.Format(format, maximum);
-    Refuse(dx, Between(pattern, low, high));
+    dx->Refuse(Between(pattern, low, high));
 }
 }  // namespace
 
@@ -306,5 +300,5 @@ void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
     limit.Format("%d", maxChars);
     CString message;
     message.Format(kEnterNoMoreThan, limit.c_str());
-    Refuse(dx, message);
+    dx->Refuse(message);
 }
