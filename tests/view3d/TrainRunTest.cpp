@@ -2,9 +2,11 @@
 
 #include <set>
 
+#include "drawing/CSizeLine.h"
 #include "platform/gdi/CDC.h"
 #include "resources/StringTable.h"
 #include "resources/TrainPropertiesTemplate.h"
+#include "tests/support/PixelDigest.h"
 #include "tests/view3d/TrainFixture.h"
 
 namespace {
@@ -226,4 +228,34 @@ TEST_F(TrainRun, TheTimerMovesATrainBySpeedTimesWholeStepsKeepingTheRestAndNotTh
     host.AdvanceClock(20);
     Tick();
     EXPECT_NEAR(train->m_vehicles[0].x, start + 160.0, 1e-5);
+}
+
+// A train running past a dimension line's label, and not its lines, erases the label as it
+// goes: the plan redraws what the train's place touches, the label among it.
+TEST_F(TrainRun, ATrainRunningPastADimensionsLabelLeavesTheLabelWhole) {
+    const CPoint labelCorner(300, 250);
+    const CDoublePoint at = LayoutAt(labelCorner);
+    // The dimension's lines lie left of its label's corner, the label's text right of it.
+    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
+    dimension->m_points[1] = {-600.0, 200.0};
+    dimension->m_points[2] = {-600.0, -200.0};
+    dimension->m_points[3] = {0.0, 0.0};
+    dimension->RebuildShape();
+    // The track crosses the label half a centimetre of the screen right of its corner.
+    const double trackX = at.x + 500.0;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+
+    const std::uint64_t passed = PixelDigest(*Main().Surface());
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
 }
