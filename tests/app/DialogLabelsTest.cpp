@@ -6,6 +6,8 @@
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CDialog.h"
+#include "platform/ctl/CHeaderCtrl.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CStatic.h"
 #include "platform/gdi/CDC.h"
 #include "platform/host/HeadlessHost.h"
@@ -24,12 +26,15 @@
 #include "resources/ProgramDialogs.h"
 #include "resources/Resources.h"
 #include "resources/RotateByDegreesTemplate.h"
+#include "resources/StringTable.h"
 #include "resources/TerrainEditorTemplates.h"
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "resources/TrackToolTemplates.h"
 #include "resources/TrainPropertiesTemplate.h"
 #include "resources/WizardPageTemplates.h"
+#include "tests/app/RunningProgram.h"
+#include "view3d/CTrainPropertyDialog.h"
 
 // Its control ids share names with the drawing properties' pages, so its header cannot join them.
 const DialogTemplate& ToolParametersTemplate();
@@ -226,4 +231,75 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
     }
     // The walk reached the labels: a dialog that made no controls would pass unseen.
     EXPECT_GT(measured, 400);
+}
+
+namespace {
+
+// The program's dialogs with the texts it puts into them as it runs them.
+class ProgramDialogTexts : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+        host.AdvanceClock(CSplashWindow::kShowTime);
+    }
+    // A header draws its titles this far in from either side of their column.
+    static constexpr int kHeaderTextInset = 6;
+    // An edit draws its text this far in from its sides.
+    static constexpr int kEditMarginX = 2;
+
+    static CDC& Measuring(CDC& dc, CWnd& control) {
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(control.GetFont());
+        return dc;
+    }
+    // Every column title of a list fits its column; answers how many there are.
+    static int ExpectHeadersWhole(CWnd& dialog, UINT listId) {
+        auto* list = dynamic_cast<CListCtrl*>(dialog.GetDlgItem(static_cast<int>(listId)));
+        EXPECT_NE(list, nullptr);
+        if (list == nullptr)
+            return 0;
+        CHeaderCtrl& header = *list->GetHeaderCtrl();
+        CDC dc;
+        Measuring(dc, *list);
+        for (int i = 0; i < header.GetItemCount(); ++i) {
+            char text[128] = {};
+            HDITEM item{HDI_TEXT | HDI_WIDTH, 0, text, nullptr, sizeof text, 0, 0};
+            header.GetItem(i, &item);
+            EXPECT_LE(dc.GetTextExtent(text).cx + 2 * kHeaderTextInset, item.cxy)
+                << "\"" << text << "\" is cut off";
+        }
+        return header.GetItemCount();
+    }
+};
+
+}  // namespace
+
+// The materials report's columns, its "Quantity" among them in the inventory view, and the
+// train's longest status show their texts whole.
+TEST_F(ProgramDialogTexts, ListHeadersAndStatusTextsShowWhole) {
+    int headers = 0;
+    host.WhenModal("Materials Report", [&](CWnd& dialog) {
+        host.ClickClient(dialog.GetDlgItem(IDC_REPORT_INVENTORY), CPoint(4, 4));
+        headers += ExpectHeadersWhole(dialog, IDC_CATALOG_LIST);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, ID_MATERIALS_REPORT);
+    host.RunUntilIdle();
+    EXPECT_EQ(headers, 8);
+
+    CTrainPropertyDialog train(&Main());
+    train.m_nStatusId = IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED;
+    CString shown;
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        CWnd& status = *dialog.GetDlgItem(IDC_TRAIN_STATUS);
+        status.GetWindowText(shown);
+        CRect room;
+        status.GetClientRect(&room);
+        CDC dc;
+        EXPECT_LE(Measuring(dc, status).GetTextExtent(shown).cx + 2 * kEditMarginX, room.Width());
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    train.DoModal();
+    EXPECT_EQ(shown, "Maximum distance between track connections exceeded.");
 }
