@@ -92,6 +92,9 @@ struct Label {
     CRect room;
     CSize needed;
     CRect ink;
+    CWnd* control;
+    // What the label covers of the dialog: a push button its whole face, else its ink.
+    CRect body;
 };
 
 class LabelMeasure {
@@ -190,17 +193,30 @@ class LabelMeasure {
             control.ClientToScreen(rect);
             m_dialog.ScreenToClient(rect);
         }
-        return {text, room, needed, ink};
+        CRect body = ink;
+        if (auto* button = dynamic_cast<CButton*>(&control);
+            button != nullptr && (button->IsPushButton() || (button->GetStyle() & BS_PUSHLIKE))) {
+            control.GetWindowRect(&body);
+            m_dialog.ScreenToClient(&body);
+        }
+        return {text, room, needed, ink, &control, body};
     }
 
     CDialog& m_dialog;
     CDC m_dc;
 };
 
+// A visible control that a label must leave free; a group box holds the controls it frames.
+bool LiesApart(CWnd& control) {
+    auto* button = dynamic_cast<CButton*>(&control);
+    return (control.GetStyle() & WS_VISIBLE) != 0 &&
+           (button == nullptr || button->GetButtonStyle() != BS_GROUPBOX);
+}
+
 }  // namespace
 
 // Our fonts are not the ones the layouts were first drawn for: every label must still show
-// whole, and no two labels may run into each other.
+// whole, no two labels may run into each other, and no label may lie over another control.
 TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
     WindowManager::Instance().Reset();
     HeadlessHost host;
@@ -225,6 +241,15 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
                 CRect overlap;
                 EXPECT_FALSE(overlap.IntersectRect(&labels[i].ink, &labels[j].ink))
                     << "\"" << labels[i].text << "\" runs into \"" << labels[j].text << "\"";
+            }
+        for (const Label& label : labels)
+            for (CWnd* other : dialog.Children()) {
+                CRect place, overlap;
+                other->GetWindowRect(&place);
+                dialog.ScreenToClient(&place);
+                if (other != label.control && LiesApart(*other))
+                    EXPECT_FALSE(overlap.IntersectRect(&label.body, &place))
+                        << "\"" << label.text << "\" lies over control " << other->GetDlgCtrlID();
             }
         measured += static_cast<int>(labels.size());
         dialog.DestroyWindow();
