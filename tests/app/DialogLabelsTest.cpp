@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CDialog.h"
@@ -34,6 +37,7 @@
 #include "resources/TrainPropertiesTemplate.h"
 #include "resources/WizardPageTemplates.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/TestPictures.h"
 #include "view3d/CTrainPropertyDialog.h"
 
 // Its control ids share names with the drawing properties' pages, so its header cannot join them.
@@ -213,6 +217,20 @@ bool LiesApart(CWnd& control) {
            (button == nullptr || button->GetButtonStyle() != BS_GROUPBOX);
 }
 
+// No label of the dialog, nor a push button's face, lies over another visible control.
+void ExpectLabelsClearOfControls(CDialog& dialog, const std::vector<Label>& labels) {
+    for (const Label& label : labels)
+        for (CWnd* other : dialog.Children()) {
+            CRect place, overlap;
+            other->GetWindowRect(&place);
+            dialog.ScreenToClient(&place);
+            if (other != label.control && LiesApart(*other)) {
+                EXPECT_FALSE(overlap.IntersectRect(&label.body, &place))
+                    << "\"" << label.text << "\" lies over control " << other->GetDlgCtrlID();
+            }
+        }
+}
+
 }  // namespace
 
 // Our fonts are not the ones the layouts were first drawn for: every label must still show
@@ -242,15 +260,7 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
                 EXPECT_FALSE(overlap.IntersectRect(&labels[i].ink, &labels[j].ink))
                     << "\"" << labels[i].text << "\" runs into \"" << labels[j].text << "\"";
             }
-        for (const Label& label : labels)
-            for (CWnd* other : dialog.Children()) {
-                CRect place, overlap;
-                other->GetWindowRect(&place);
-                dialog.ScreenToClient(&place);
-                if (other != label.control && LiesApart(*other))
-                    EXPECT_FALSE(overlap.IntersectRect(&label.body, &place))
-                        << "\"" << label.text << "\" lies over control " << other->GetDlgCtrlID();
-            }
+        ExpectLabelsClearOfControls(dialog, labels);
         measured += static_cast<int>(labels.size());
         dialog.DestroyWindow();
     }
@@ -300,8 +310,8 @@ class ProgramDialogTexts : public RunningProgram {
 
 }  // namespace
 
-// The materials report's columns, its "Quantity" among them in the inventory view, and the
-// train's longest status show their texts whole.
+// The materials report's columns, its "Quantity" among them in the inventory view, the parts
+// list's columns and the train's longest status show their texts whole.
 TEST_F(ProgramDialogTexts, ListHeadersAndStatusTextsShowWhole) {
     int headers = 0;
     host.WhenModal("Materials Report", [&](CWnd& dialog) {
@@ -312,6 +322,20 @@ TEST_F(ProgramDialogTexts, ListHeadersAndStatusTextsShowWhole) {
     Main().SendMessage(WM_COMMAND, ID_MATERIALS_REPORT);
     host.RunUntilIdle();
     EXPECT_EQ(headers, 8);
+
+    // A layout without a parts file asks which one to open before it shows the parts list.
+    std::ofstream(folder / "parts.cvp", std::ios::binary) << "Track;Acme;HO;S;D;1;1;1.00;N;\r\n";
+    host.WhenModal("Open", [&](CWnd& open) {
+        open.GetDlgItem(edt1)->SetWindowText(CString((folder / "parts.cvp").c_str()));
+        host.PressKey(VK_RETURN);
+    });
+    host.WhenModal("Manufacturer Parts List", [&](CWnd& dialog) {
+        headers += ExpectHeadersWhole(dialog, IDC_CATALOG_LIST);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, ID_PARTS_LIST);
+    host.RunUntilIdle();
+    EXPECT_EQ(headers, 8 + 9);
 
     CTrainPropertyDialog train(&Main());
     train.m_nStatusId = IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED;
@@ -328,3 +352,49 @@ TEST_F(ProgramDialogTexts, ListHeadersAndStatusTextsShowWhole) {
     train.DoModal();
     EXPECT_EQ(shown, "Maximum distance between track connections exceeded.");
 }
+
+namespace {
+
+struct OpenedDialog {
+    UINT command;
+    const char* caption;
+};
+void PrintTo(const OpenedDialog& dialog, std::ostream* out) {
+    *out << dialog.caption;
+}
+
+class ProgramDialogLayout : public ProgramDialogTexts, public testing::WithParamInterface<OpenedDialog> {};
+
+}  // namespace
+
+// The dialogs as the program lays them out and fills them when they open: their tabs, columns
+// and texts leave every label and button apart from the other controls.
+TEST_P(ProgramDialogLayout, OpenedDialogKeepsItsLabelsClearOfOtherControls) {
+    CCVNDoc& layout = *ActiveLayout();
+    std::ofstream(folder / "parts.cvp", std::ios::binary) << "Track;Acme;HO;S;D;1;1;1.00;N;\r\n";
+    layout.m_strPartsPath = CWinPath::FromReal(folder / "parts.cvp");
+    layout.m_strLibraryPath = CWinPath::FromReal(folder / "symbols.cvl");
+    int measured = 0;
+    host.WhenModal(GetParam().caption, [&](CWnd& modal) {
+        auto& dialog = dynamic_cast<CDialog&>(modal);
+        const std::vector<Label> labels = LabelMeasure(dialog).Labels();
+        ExpectLabelsClearOfControls(dialog, labels);
+        measured = static_cast<int>(labels.size());
+        if (const CString png = TestPicturePath(CString("dialog-") + GetParam().caption + ".png");
+            !png.IsEmpty())
+            host.DumpWindow(&dialog, png);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, GetParam().command);
+    host.RunUntilIdle();
+    // The 3D tools ask for their object once it is drawn on the plan.
+    if (measured == 0)
+        host.DragClient(Main().MDIGetActive()->GetActiveView(), CPoint(100, 200), CPoint(250, 260), 6);
+    EXPECT_GT(measured, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue3DObjects, ProgramDialogLayout,
+                         testing::Values(OpenedDialog{ID_PARTS_LIST, "Manufacturer Parts List"},
+                                         OpenedDialog{ID_LIBRARY_GET_OBJECT, "Library"},
+                                         OpenedDialog{ID_TOOL_3D_OBJECT, "3D Objects properties"},
+                                         OpenedDialog{ID_TOOL_3D_BITMAP, "3D Bitmap properties"}));
