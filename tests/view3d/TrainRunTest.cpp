@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "drawing/CSizeAngle.h"
 #include "drawing/CSizeLine.h"
 #include "platform/gdi/CDC.h"
 #include "resources/StringTable.h"
@@ -243,6 +244,38 @@ TEST_F(TrainRun, ATrainRunningPastADimensionsLabelLeavesTheLabelWhole) {
     dimension->RebuildShape();
     // The track crosses the label half a centimetre of the screen right of its corner.
     const double trackX = at.x + 500.0;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+
+    const std::uint64_t passed = PixelDigest(*Main().Surface());
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
+}
+
+// The same for a dimension angle, whose label stands beyond the arc's end, across its radius.
+TEST_F(TrainRun, ATrainRunningPastAnAngleDimensionsLabelLeavesTheLabelWhole) {
+    const CDoublePoint at = LayoutAt(CPoint(300, 200));
+    const double pixel = LayoutAt(CPoint(301, 200)).x - at.x;
+    // A small angle whose arms lie left of its vertex; the label's text starts below the vertex
+    // and runs right, much longer on the screen than the figure.
+    auto* angle = Place(new CSizeAngle(0, &Tool(), at.x, at.y));
+    const double turn = 260.0 / 180.0 * kPi;
+    angle->m_points[1] = {-8.0 * pixel, 0.0};
+    angle->m_points[2] = {8.0 * pixel * std::cos(turn), 8.0 * pixel * std::sin(turn)};
+    angle->m_points[3] = {0.0, 0.0};
+    angle->m_points[4] = {0.0, -5.0 * pixel};
+    angle->RebuildShape();
+    // The track crosses the label's text, clear of the figure.
+    const double trackX = at.x + 15.0 * pixel;
     Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
     View()->InvalidateAll();
     host.RunUntilIdle();
