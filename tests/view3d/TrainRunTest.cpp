@@ -292,3 +292,47 @@ TEST_F(TrainRun, ATrainRunningPastAnAngleDimensionsLabelLeavesTheLabelWhole) {
     host.RunUntilIdle();
     EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
 }
+
+// A dimension grouped with the Group command keeps its label whole too: the group's paint
+// bounds take in what its members paint, the label beyond their extent among it, so a train
+// passing the label redraws it, and a drag of the group takes all of the label along.
+TEST_F(TrainRun, AGroupedDimensionsLabelIsRedrawnWithItsGroup) {
+    const CDoublePoint at = LayoutAt(CPoint(300, 250));
+    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
+    dimension->m_points[1] = {-600.0, 200.0};
+    dimension->m_points[2] = {-600.0, -200.0};
+    dimension->m_points[3] = {0.0, 0.0};
+    dimension->RebuildShape();
+    dimension->Select();
+    Main().SendMessage(WM_COMMAND, ID_GROUP);
+    auto* group = dynamic_cast<CGroup*>(layout->m_rootGroup.m_members.front());
+    ASSERT_NE(group, nullptr);
+    const double trackX = at.x + 500.0;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+    const auto expectPaintedAfresh = [&](const char* after) {
+        SCOPED_TRACE(after);
+        const std::uint64_t shown = PixelDigest(*Main().Surface());
+        View()->InvalidateAll();
+        host.RunUntilIdle();
+        EXPECT_EQ(shown, PixelDigest(*Main().Surface()));
+    };
+    expectPaintedAfresh("the train passed");
+
+    // Dragged away, the group leaves nothing of its label behind.
+    const CPose before = group->m_pose;
+    Main().SendMessage(WM_COMMAND, ID_TOOL_SELECTOR);
+    host.AdvanceClock(1000);
+    host.DragClient(View(), CPoint(290, 242), CPoint(140, 142), 6);
+    host.RunUntilIdle();
+    ASSERT_NE(group->m_pose.x, before.x);
+    expectPaintedAfresh("the group moved");
+}
