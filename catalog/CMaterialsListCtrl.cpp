@@ -22,7 +22,7 @@ constexpr CatalogColumn kColumns[] = {
     {"Name", 85, LVCFMT_LEFT},         {"Part No.", 55, LVCFMT_LEFT}, {"Price", 60, LVCFMT_RIGHT},
     {"Note", 60, LVCFMT_LEFT},
 };
-constexpr int kQuantityWidth = 50;
+constexpr int kQuantityWidth = 60;
 
 // Only plain groups open in the report; the classes built on a group are parts.
 CGroup* ReportGroupOf(CPaint* object) {

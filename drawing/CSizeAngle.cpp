@@ -304,15 +304,32 @@ void CSizeAngle::DrawFigure(CDC& dc, const CPlacement& placement) {
 }
 
 // The text runs across the radius through point 4.
-void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& frame) {
-    CPoint reference;
-    if (!shape::ToDevice(*m_pTool, placement, LabelBox()[0], reference))
-        return;
+bool CSizeAngle::PlaceLabel(const CPlacement& placement, const CPose& frame, dimension::LabelLine& line,
+                            int& escapement) const {
+    if (!shape::ToDevice(*m_pTool, placement, LabelBox()[0], line.at))
+        return false;
     const double turn = (DirectionOf(m_points[4]) + m_pose.angle + frame.angle) * kDegreesPerRadian;
     if (!std::isfinite(turn) || std::fabs(turn) > 1.0e6)
-        return;
-    dimension::DrawLabelText(dc, m_labelFont, -10 * (90 + static_cast<int>(turn)), RGB(0, 0, 0),
-                             {{reference, LabelText()}});
+        return false;
+    escapement = -10 * (90 + static_cast<int>(turn));
+    line.text = LabelText();
+    return true;
+}
+
+void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& frame) {
+    dimension::LabelLine line;
+    int escapement = 0;
+    if (PlaceLabel(placement, frame, line, escapement))
+        dimension::DrawLabelText(dc, m_labelFont, escapement, RGB(0, 0, 0), {line});
+}
+
+void CSizeAngle::RecalcDeviceBounds() {
+    CPaint::RecalcDeviceBounds();
+    dimension::LabelLine line;
+    int escapement = 0;
+    if (m_pTool != nullptr && HasPoints() &&
+        PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
+        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, escapement, line));
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {

@@ -7,6 +7,10 @@
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 
+namespace dimension {
+struct LabelLine;
+}
+
 // A dimension angle: two arms from points 1 and 2 through the vertex (point 3), an arc of
 // radius |point 4 - vertex| from arm 1 counter-clockwise to arm 2 (stretched to point 4 when
 // point 4 lies outside that sweep), arrowheads at the arms and the angle in whole degrees
@@ -36,6 +40,8 @@ class CSizeAngle : public CPaint {
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
+    // The label lies across the radius: what redraws the plan under it redraws the label.
+    void RecalcDeviceBounds() override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
     void TrackCreate(const CPose* pose, int handle) override;
@@ -75,6 +81,8 @@ class CSizeAngle : public CPaint {
     std::vector<CDoublePoint> ArcSamples() const;
     std::vector<CDoublePoint> FigurePoints() const;
     void DrawFigure(CDC& dc, const CPlacement& placement);
+    bool PlaceLabel(const CPlacement& placement, const CPose& frame, dimension::LabelLine& line,
+                    int& escapement) const;
     void DrawLabel(CDC& dc, const CPlacement& placement, const CPose& frame);
     void DrawHandles(const CPlacement& placement);
     void DragFirstArm(CDoublePoint cursor);

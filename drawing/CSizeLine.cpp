@@ -213,11 +213,25 @@ void CSizeLine::DrawArrowheads(CDC& dc, const CPlacement& placement) {
     dc.SelectObject(previousBrush);
 }
 
+// The text's top left corner lies on point 3.
+bool CSizeLine::PlaceLabel(const CPlacement& placement, dimension::LabelLine& line) const {
+    if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], line.at))
+        return false;
+    line.text = LabelText();
+    return true;
+}
+
 void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
-    CPoint corner;
-    if (!std::isfinite(MeasuredLength()) || !shape::ToDevice(*m_pTool, placement, m_points[3], corner))
-        return;
-    dimension::DrawLabelText(dc, m_labelFont, 0, RGB(0, 0, 0), {{corner, LabelText()}});
+    dimension::LabelLine line;
+    if (PlaceLabel(placement, line))
+        dimension::DrawLabelText(dc, m_labelFont, 0, RGB(0, 0, 0), {line});
+}
+
+void CSizeLine::RecalcDeviceBounds() {
+    CPaint::RecalcDeviceBounds();
+    dimension::LabelLine line;
+    if (m_pTool != nullptr && HasPoints() && PlaceLabel(CPlacement(m_pose, m_parentPose), line))
+        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, 0, line));
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {

@@ -6,6 +6,10 @@
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 
+namespace dimension {
+struct LabelLine;
+}
+
 // A dimension line as a technical drawing has it: frames from the two measured points (1
 // and 2) to the dimension line at x3, arrowheads at its ends and the measured length |y1 - y2|
 // as label at point 3, whose y stays midway between y1 and y2. It measures along its own y
@@ -34,6 +38,8 @@ class CSizeLine : public CPaint {
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
+    // The label lies beside the lines: what redraws the plan under it redraws the label.
+    void RecalcDeviceBounds() override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
     void TrackCreate(const CPose* pose, int handle) override;
@@ -59,6 +65,7 @@ class CSizeLine : public CPaint {
     void DragWhileCreating(CDoublePoint cursor);
     void DrawFigure(CDC& dc, const CPlacement& placement);
     void DrawArrowheads(CDC& dc, const CPlacement& placement);
+    bool PlaceLabel(const CPlacement& placement, dimension::LabelLine& line) const;
     void DrawLabel(CDC& dc, const CPlacement& placement);
     void DrawHandles(const CPlacement& placement);
 };

@@ -1,7 +1,9 @@
 #include "drawing/DimensionDrawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "drawing/CLabelFont.h"
 #include "drawing/ShapeSupport.h"
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int kNoArrowheads = 0;
 constexpr int kFilledArrowheads = 2;
+// A pixel and more at the screen's 96 dots per inch, in tenths of a millimetre.
+constexpr int kLabelMargin = 5;
 
 void CreateStyledPen(CPaint& shape, CDC& dc, bool labelled, int width, CPen& pen) {
     if (!labelled) {
@@ -79,6 +83,33 @@ void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, COLORREF col
     for (const LabelLine& line : lines) dc.TextOut(line.at.x, line.at.y, line.text);
     dc.SetTextColor(previousColor);
     dc.SelectObject(previousFont);
+}
+
+DeviceRect LabelBounds(const CLabelFont& font, int escapement, const LabelLine& line) {
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SetMapMode(MM_LOMETRIC);
+    const std::unique_ptr<CFont> upright = font.MakeTurned(0);
+    CFont* previousFont = dc.SelectObject(upright.get());
+    const CSize size = dc.GetTextExtent(line.text);
+    dc.SelectObject(previousFont);
+    // The text runs along the escapement from its point, its lines below it.
+    const double turn = escapement / 10.0 * std::numbers::pi / 180.0;
+    const CDoublePoint along{std::cos(turn) * size.cx, std::sin(turn) * size.cx};
+    const CDoublePoint down{std::sin(turn) * size.cy, -std::cos(turn) * size.cy};
+    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+    for (const CDoublePoint& corner : {along, down, CDoublePoint{along.x + down.x, along.y + down.y}}) {
+        minX = std::min(minX, corner.x);
+        minY = std::min(minY, corner.y);
+        maxX = std::max(maxX, corner.x);
+        maxY = std::max(maxY, corner.y);
+    }
+    // Smoothed glyph edges may stray a pixel past the text's cell.
+    DeviceRect box{
+        line.at.x + static_cast<int>(std::floor(minX)), line.at.y + static_cast<int>(std::floor(minY)),
+        line.at.x + static_cast<int>(std::ceil(maxX)), line.at.y + static_cast<int>(std::ceil(maxY))};
+    box.Inflate(kLabelMargin);
+    return box;
 }
 
 void DrawHandleMarkers(CPaint& shape, const CPlacement& placement, const std::vector<CDoublePoint>& circles,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Geometry.h"
+#include "model/PaintRecords.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/gdi/GdiTypes.h"
@@ -43,6 +44,9 @@ struct LabelLine {
 // Label lines in one colour, in the label font turned by an escapement in tenths of a degree.
 void DrawLabelText(CDC& dc, const CLabelFont& font, int escapement, COLORREF colour,
                    std::initializer_list<LabelLine> lines);
+// The box a label line covers as the plan draws it, in its logical units (tenths of a
+// millimetre, y up): the label's text has its own size on the screen, not the layout's.
+DeviceRect LabelBounds(const CLabelFont& font, int escapement, const LabelLine& line);
 // In a black pen: circles on the local points given, then a cross on the rotation handle when
 // there is one. A point off the device is left out.
 void DrawHandleMarkers(CPaint& shape, const CPlacement& placement, const std::vector<CDoublePoint>& circles,

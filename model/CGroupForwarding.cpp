@@ -48,10 +48,14 @@ void CGroup::ResetDrawState() {
     m_nDrawState = 0;
 }
 
+// A member may paint past the group's frame, as a dimension's label does: the group's bounds
+// take in its members' own, so that what redraws the group redraws all it shows.
 void CGroup::RecalcDeviceBounds() {
-    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member)
-        (*member)->RecalcDeviceBounds();
     CPaint::RecalcDeviceBounds();
+    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) {
+        (*member)->RecalcDeviceBounds();
+        m_rcPaintBounds.Unite((*member)->m_rcPaintBounds);
+    }
 }
 
 void CGroup::SetScale(const CString& scale) {

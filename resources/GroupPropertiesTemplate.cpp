@@ -26,7 +26,7 @@ const DialogTemplate& GroupPropertiesTemplate() {
             {IDC_GROUP_AUTOMATIC, WC_BUTTON, "Automatic", kRadio | WS_GROUP, CRect(7, 130, 67, 140)},
             {IDC_GROUP_FIXED, WC_BUTTON, "Fixed", kRadio, CRect(70, 130, 127, 140)},
             {IDC_GROUP_EXPANSION, WC_BUTTON, "Allow group expansion in reports", kCheck | WS_GROUP,
-             CRect(7, 144, 160, 154)},
+             CRect(7, 144, 134, 154)},
             {IDC_GROUP_USE_BORDER, WC_BUTTON, "Use border", kCheck, CRect(7, 158, 67, 168)},
             {IDC_GROUP_BORDER_COLOR, WC_BUTTON, "", kButton | BS_OWNERDRAW, CRect(70, 156, 100, 170)},
             {IDC_GROUP_3D_PROPERTIES, WC_BUTTON, "3D Properties", kButton, CRect(7, 176, 77, 190)},

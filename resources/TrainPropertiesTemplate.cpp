@@ -14,7 +14,7 @@ const DialogTemplate& TrainPropertiesTemplate() {
         IDD_TRAIN_PROPERTIES,
         "Train properties",
         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER,
-        CRect(0, 0, 250, 150),
+        CRect(0, 0, 265, 150),
         {
             {0, WC_STATIC, "Train object", kLabel, CRect(7, 9, 60, 17)},
             {IDC_TRAIN_LOCO_FILE, WC_EDIT, "", kEdit, CRect(62, 7, 190, 21)},
@@ -31,9 +31,9 @@ const DialogTemplate& TrainPropertiesTemplate() {
             {0, WC_STATIC, "Color on 2D", kLabel, CRect(7, 86, 60, 94)},
             {IDC_TRAIN_COLOR, WC_BUTTON, "Train color", kButton | BS_OWNERDRAW, CRect(62, 83, 102, 97)},
             {0, WC_STATIC, "Train status", kLabel, CRect(7, 107, 60, 115)},
-            {IDC_TRAIN_STATUS, WC_EDIT, "", kEdit | ES_READONLY, CRect(62, 105, 243, 119)},
-            {IDOK, WC_BUTTON, "Ok", kButton | BS_DEFPUSHBUTTON, CRect(138, 129, 188, 143)},
-            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(193, 129, 243, 143)},
+            {IDC_TRAIN_STATUS, WC_EDIT, "", kEdit | ES_READONLY, CRect(62, 105, 258, 119)},
+            {IDOK, WC_BUTTON, "Ok", kButton | BS_DEFPUSHBUTTON, CRect(153, 129, 203, 143)},
+            {IDCANCEL, WC_BUTTON, "Cancel", kButton | BS_PUSHBUTTON, CRect(208, 129, 258, 143)},
         }};
     return dialog;
 }

@@ -190,8 +190,10 @@ void CRulerBar::DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrol
     dc.SetBkMode(TRANSPARENT);
     const CPoint scroll = view.GetScrollPosition();
     const double unit = UnitLength(doc);
-    std::vector<RulerTick> ticks = m_bHorizontal ? MakeRulerTicks(unit, -scroll.x, logical.Width())
-                                                 : MakeRulerTicks(unit, scroll.y, -logical.Height());
+    const double offset = m_bHorizontal ? -scroll.x : scroll.y;
+    const int extent = m_bHorizontal ? logical.Width() : -logical.Height();
+    const int labelReach = kLabelGap + dc.GetTextExtent(LongestRulerLabel(unit, offset, extent)).cx;
+    std::vector<RulerTick> ticks = MakeRulerTicks(unit, offset, extent, labelReach);
     DropCrowdedLabels(ticks, [&dc](const CString& label) { return static_cast<int>(dc.GetTextExtent(label).cx); });
     if (m_bHorizontal) {
         for (const RulerTick& tick : ticks) {

@@ -73,7 +73,16 @@ CString FormatRulerLabel(double value, int decimals) {
     return label;
 }
 
-std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent) {
+CString LongestRulerLabel(double unitLength, double offset, int extent) {
+    const RulerStep step = ChooseRulerStep(unitLength);
+    const double majorSpacing = unitLength * step.step;
+    const double steps = std::floor((extent + kLabelReach - offset) / majorSpacing);
+    if (!(steps > 0.0))
+        return FormatRulerLabel(0.0, step.decimals);
+    return FormatRulerLabel(std::min(steps, kMostMajors) * step.step, step.decimals);
+}
+
+std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent, int labelReach) {
     const RulerStep step = ChooseRulerStep(unitLength);
     const double majorSpacing = unitLength * step.step;
     const double minorSpacing = majorSpacing * 0.1;
@@ -88,8 +97,10 @@ std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int exte
     double value = 0.0;
     for (int m = 0; m < firstMajor; ++m) value += step.step;
     const int firstTick = firstMajor * kMinorPerMajor;
-    // Ticks after the area only bring their labels into it.
-    const double end = extent + std::min(majorSpacing, kLabelReach);
+    // Ticks after the area only bring their labels into it; zoomed out, labels are wider than
+    // a labelled spacing and reach in from further ticks.
+    const double reach = std::max(majorSpacing, static_cast<double>(labelReach));
+    const double end = extent + std::min(reach, kLabelReach);
     // The first tick lies less than a labelled spacing and the lead before the area.
     const int tickCount = static_cast<int>((end + majorSpacing + kRulerLead) / minorSpacing) + 1;
     for (int k = firstTick; k < firstTick + tickCount; ++k) {

@@ -24,8 +24,12 @@ RulerStep ChooseRulerStep(double unitLength);
 CString FormatRulerLabel(double value, int decimals);
 // The ticks that can show in a tick area of extent: from the last labelled tick at least
 // kRulerLead before the area's start, while they fall short of extent plus one labelled
-// spacing; offset is where the layout origin lies from the start of the tick area.
-std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent);
+// spacing or plus labelReach, whichever is more; offset is where the layout origin lies from
+// the start of the tick area. A label ends labelReach or less before its tick.
+std::vector<RulerTick> MakeRulerTicks(double unitLength, double offset, int extent, int labelReach);
+// The longest label a tick area of extent can show: the one of the last labelled step that
+// MakeRulerTicks could make for it.
+CString LongestRulerLabel(double unitLength, double offset, int extent);
 // Zoomed out, labels stand closer than they are wide: keeps the label of only every n-th
 // labelled step from the origin, n the first of 1, 2, 5, 10, 20, 50 ... that leaves
 // kRulerLabelSpace between the widest label and the next.

@@ -544,7 +544,7 @@ void CPageWizard::ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup
     m_pPreview = &preview;
 }
 
-void CPageWizard::FinishBuild(CWnd& preview) {
+void CPageWizard::FinishBuild(CTrackPreviewWnd& preview) {
     m_pLabelGroup->RecalcFrame();
     // Labels placed by their text's size at one fit change the fit: the page is built again
     // until the two agree.
@@ -557,5 +557,5 @@ void CPageWizard::FinishBuild(CWnd& preview) {
         --m_nRebuilds;
         return;
     }
-    preview.Invalidate(TRUE);
+    preview.Refit();
 }

@@ -192,8 +192,8 @@ class CPageWizard : public CPropertyPage {
     // Keeps the objects as the page's piece and annotations, owned by the group being edited,
     // and shows them in the preview.
     void ShowInPreview(CTrackPreviewWnd& preview, CPaint* piece, CGroup* labels);
-    // The annotations take their new frame and the preview repaints.
-    void FinishBuild(CWnd& preview);
+    // The annotations take their new frame and the preview fits them anew.
+    void FinishBuild(CTrackPreviewWnd& preview);
 
   private:
     bool IsActivePage() const;

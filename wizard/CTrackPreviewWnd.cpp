@@ -37,6 +37,17 @@ double ScaleToFill(const CTrackPreviewWnd::Box& u, double cw, double ch) {
 
 }  // namespace
 
+void CTrackPreviewWnd::SetObjects(CPaint* piece, CPaint* labels) {
+    m_pPiece = piece;
+    m_pLabels = labels;
+    m_fit.reset();
+}
+
+void CTrackPreviewWnd::Refit() {
+    m_fit.reset();
+    Invalidate(TRUE);
+}
+
 void CTrackPreviewWnd::OnPaint() {
     CPaintDC dc(this);
     CRect client;
@@ -46,7 +57,7 @@ void CTrackPreviewWnd::OnPaint() {
     dc.SetMapMode(MM_LOMETRIC);
     if (m_pPiece == nullptr || m_pLabels == nullptr || m_pPiece->m_pTool == nullptr)
         return;
-    const Fit fit = FitInto(dc);
+    const Fit fit = KeptFit(dc);
     const double w = std::trunc(std::fabs(fit.extent.maxX - fit.extent.minX));
     const double h = std::trunc(std::fabs(fit.extent.maxY - fit.extent.minY));
     const double dx = (fit.scale * fit.cw - w) * 0.5 - fit.extent.minX;
@@ -65,6 +76,21 @@ double CTrackPreviewWnd::FitScale() {
     CClientDC dc(this);
     dc.SetMapMode(MM_LOMETRIC);
     return FitInto(dc).scale;
+}
+
+// Measuring the labels' text is slow: a repaint of the same objects at the same size keeps
+// the fit.
+const CTrackPreviewWnd::Fit& CTrackPreviewWnd::KeptFit(CDC& dc) {
+    CRect logical;
+    GetClientRect(&logical);
+    dc.DPtoLP(&logical);
+    const bool sameSize =
+        m_fit && m_fit->cw == std::abs(logical.Width()) && m_fit->ch == std::abs(logical.Height());
+    if (!sameSize) {
+        m_fit = FitInto(dc);
+        ++m_nFits;
+    }
+    return *m_fit;
 }
 
 // The labels' text keeps its size in the window while the scale changes what it covers of the

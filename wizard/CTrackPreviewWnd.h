@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/ctl/CStatic.h"
 
 class CDC;
@@ -17,10 +19,11 @@ class CTrackPreviewWnd : public CStatic {
     };
 
     // Neither object is owned: the page keeps them alive while the window shows them.
-    void SetObjects(CPaint* piece, CPaint* labels) {
-        m_pPiece = piece;
-        m_pLabels = labels;
-    }
+    void SetObjects(CPaint* piece, CPaint* labels);
+    // The objects changed: the next paint fits them to the window again.
+    void Refit();
+    // How often a paint fitted the objects; a repaint of unchanged objects keeps the fit.
+    int FitCount() const { return m_nFits; }
 
     // Layout units per logical unit at which piece, annotations and the labels' text fill at
     // most 80 % of the window; 0 without objects.
@@ -39,6 +42,11 @@ class CTrackPreviewWnd : public CStatic {
         double cw, ch;  // the client area in logical units
     };
     Fit FitInto(CDC& dc);
+    const Fit& KeptFit(CDC& dc);
     Box WithLabelText(Box u, CDC& dc, double scale) const;
     void DrawScaled(CDC& dc, double scale);
+
+    // The fit of the objects as they are, made at the first paint after a change.
+    std::optional<Fit> m_fit;
+    int m_nFits = 0;
 };

@@ -184,8 +184,9 @@ void RenderTarget::Clear(const Camera& camera) {
     }
 }
 
-// The backdrop fills its rectangle one texel per pixel, shifted by the offset and repeated sideways,
-// so a panorama turned by any offset never leaves a gap.
+// The backdrop fills its rectangle one texel per pixel, repeated sideways so that a panorama
+// turned by any offset never leaves a gap. The offset is the texel at the rectangle's top left:
+// a camera turning right raises it, and the panorama slides left as the scene does.
 void RenderTarget::DrawBackdrop(const Camera& camera) {
     const Raster& raster = *camera.Backdrop();
     if (m_backdropSource != camera.Backdrop() || !m_backdrop) {
@@ -198,10 +199,10 @@ void RenderTarget::DrawBackdrop(const Camera& camera) {
     float w = static_cast<float>(raster.Width()), h = static_cast<float>(raster.Height());
     auto ndcX = [&](float x) { return 2.0f * x / viewport.width - 1.0f; };
     auto ndcY = [&](float y) { return 1.0f - 2.0f * y / viewport.height; };
-    float u0 = static_cast<float>(-camera.BackdropOffsetX()) / w;
-    float u1 = static_cast<float>(r.width - camera.BackdropOffsetX()) / w;
-    float v0 = static_cast<float>(-camera.BackdropOffsetY()) / h;
-    float v1 = static_cast<float>(r.height - camera.BackdropOffsetY()) / h;
+    float u0 = static_cast<float>(camera.BackdropOffsetX()) / w;
+    float u1 = static_cast<float>(r.width + camera.BackdropOffsetX()) / w;
+    float v0 = static_cast<float>(camera.BackdropOffsetY()) / h;
+    float v1 = static_cast<float>(r.height + camera.BackdropOffsetY()) / h;
     float left = ndcX(static_cast<float>(r.x)), right = ndcX(static_cast<float>(r.x + r.width));
     float top = ndcY(static_cast<float>(r.y)), bottom = ndcY(static_cast<float>(r.y + r.height));
     const float quad[16] = {left, top,    u0, v0, right, top,    u1, v0,

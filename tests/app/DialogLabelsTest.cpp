@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CDialog.h"
+#include "platform/ctl/CHeaderCtrl.h"
+#include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CStatic.h"
 #include "platform/gdi/CDC.h"
 #include "platform/host/HeadlessHost.h"
@@ -24,12 +29,16 @@
 #include "resources/ProgramDialogs.h"
 #include "resources/Resources.h"
 #include "resources/RotateByDegreesTemplate.h"
+#include "resources/StringTable.h"
 #include "resources/TerrainEditorTemplates.h"
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "resources/TrackToolTemplates.h"
 #include "resources/TrainPropertiesTemplate.h"
 #include "resources/WizardPageTemplates.h"
+#include "tests/app/RunningProgram.h"
+#include "tests/support/TestPictures.h"
+#include "view3d/CTrainPropertyDialog.h"
 
 // Its control ids share names with the drawing properties' pages, so its header cannot join them.
 const DialogTemplate& ToolParametersTemplate();
@@ -87,6 +96,9 @@ struct Label {
     CRect room;
     CSize needed;
     CRect ink;
+    CWnd* control;
+    // What the label covers of the dialog: a push button its whole face, else its ink.
+    CRect body;
 };
 
 class LabelMeasure {
@@ -185,17 +197,44 @@ class LabelMeasure {
             control.ClientToScreen(rect);
             m_dialog.ScreenToClient(rect);
         }
-        return {text, room, needed, ink};
+        CRect body = ink;
+        if (auto* button = dynamic_cast<CButton*>(&control);
+            button != nullptr && (button->IsPushButton() || (button->GetStyle() & BS_PUSHLIKE))) {
+            control.GetWindowRect(&body);
+            m_dialog.ScreenToClient(&body);
+        }
+        return {text, room, needed, ink, &control, body};
     }
 
     CDialog& m_dialog;
     CDC m_dc;
 };
 
+// A visible control that a label must leave free; a group box holds the controls it frames.
+bool LiesApart(CWnd& control) {
+    auto* button = dynamic_cast<CButton*>(&control);
+    return (control.GetStyle() & WS_VISIBLE) != 0 &&
+           (button == nullptr || button->GetButtonStyle() != BS_GROUPBOX);
+}
+
+// No label of the dialog, nor a push button's face, lies over another visible control.
+void ExpectLabelsClearOfControls(CDialog& dialog, const std::vector<Label>& labels) {
+    for (const Label& label : labels)
+        for (CWnd* other : dialog.Children()) {
+            CRect place, overlap;
+            other->GetWindowRect(&place);
+            dialog.ScreenToClient(&place);
+            if (other != label.control && LiesApart(*other)) {
+                EXPECT_FALSE(overlap.IntersectRect(&label.body, &place))
+                    << "\"" << label.text << "\" lies over control " << other->GetDlgCtrlID();
+            }
+        }
+}
+
 }  // namespace
 
 // Our fonts are not the ones the layouts were first drawn for: every label must still show
-// whole, and no two labels may run into each other.
+// whole, no two labels may run into each other, and no label may lie over another control.
 TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
     WindowManager::Instance().Reset();
     HeadlessHost host;
@@ -221,9 +260,141 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
                 EXPECT_FALSE(overlap.IntersectRect(&labels[i].ink, &labels[j].ink))
                     << "\"" << labels[i].text << "\" runs into \"" << labels[j].text << "\"";
             }
+        ExpectLabelsClearOfControls(dialog, labels);
         measured += static_cast<int>(labels.size());
         dialog.DestroyWindow();
     }
     // The walk reached the labels: a dialog that made no controls would pass unseen.
     EXPECT_GT(measured, 400);
 }
+
+namespace {
+
+// The program's dialogs with the texts it puts into them as it runs them.
+class ProgramDialogTexts : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        ASSERT_TRUE(Start());
+        host.AdvanceClock(CSplashWindow::kShowTime);
+    }
+    // A header draws its titles this far in from either side of their column.
+    static constexpr int kHeaderTextInset = 6;
+    // An edit draws its text this far in from its sides.
+    static constexpr int kEditMarginX = 2;
+
+    static CDC& Measuring(CDC& dc, CWnd& control) {
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(control.GetFont());
+        return dc;
+    }
+    // Every column title of a list fits its column; answers how many there are.
+    static int ExpectHeadersWhole(CWnd& dialog, UINT listId) {
+        auto* list = dynamic_cast<CListCtrl*>(dialog.GetDlgItem(static_cast<int>(listId)));
+        EXPECT_NE(list, nullptr);
+        if (list == nullptr)
+            return 0;
+        CHeaderCtrl& header = *list->GetHeaderCtrl();
+        CDC dc;
+        Measuring(dc, *list);
+        for (int i = 0; i < header.GetItemCount(); ++i) {
+            char text[128] = {};
+            HDITEM item{HDI_TEXT | HDI_WIDTH, 0, text, nullptr, sizeof text, 0, 0};
+            header.GetItem(i, &item);
+            EXPECT_LE(dc.GetTextExtent(text).cx + 2 * kHeaderTextInset, item.cxy)
+                << "\"" << text << "\" is cut off";
+        }
+        return header.GetItemCount();
+    }
+};
+
+}  // namespace
+
+// The materials report's columns, its "Quantity" among them in the inventory view, the parts
+// list's columns and the train's longest status show their texts whole.
+TEST_F(ProgramDialogTexts, ListHeadersAndStatusTextsShowWhole) {
+    int headers = 0;
+    host.WhenModal("Materials Report", [&](CWnd& dialog) {
+        host.ClickClient(dialog.GetDlgItem(IDC_REPORT_INVENTORY), CPoint(4, 4));
+        headers += ExpectHeadersWhole(dialog, IDC_CATALOG_LIST);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, ID_MATERIALS_REPORT);
+    host.RunUntilIdle();
+    EXPECT_EQ(headers, 8);
+
+    // A layout without a parts file asks which one to open before it shows the parts list.
+    std::ofstream(folder / "parts.cvp", std::ios::binary) << "Track;Acme;HO;S;D;1;1;1.00;N;\r\n";
+    host.WhenModal("Open", [&](CWnd& open) {
+        open.GetDlgItem(edt1)->SetWindowText(CString((folder / "parts.cvp").c_str()));
+        host.PressKey(VK_RETURN);
+    });
+    host.WhenModal("Manufacturer Parts List", [&](CWnd& dialog) {
+        headers += ExpectHeadersWhole(dialog, IDC_CATALOG_LIST);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, ID_PARTS_LIST);
+    host.RunUntilIdle();
+    EXPECT_EQ(headers, 8 + 9);
+
+    CTrainPropertyDialog train(&Main());
+    train.m_nStatusId = IDS_MAXIMUM_DISTANCE_BETWEEN_TRACK_CONNECTIONS_EXCEEDED;
+    CString shown;
+    host.WhenModal("Train properties", [&](CWnd& dialog) {
+        CWnd& status = *dialog.GetDlgItem(IDC_TRAIN_STATUS);
+        status.GetWindowText(shown);
+        CRect room;
+        status.GetClientRect(&room);
+        CDC dc;
+        EXPECT_LE(Measuring(dc, status).GetTextExtent(shown).cx + 2 * kEditMarginX, room.Width());
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    train.DoModal();
+    EXPECT_EQ(shown, "Maximum distance between track connections exceeded.");
+}
+
+namespace {
+
+struct OpenedDialog {
+    UINT command;
+    const char* caption;
+};
+void PrintTo(const OpenedDialog& dialog, std::ostream* out) {
+    *out << dialog.caption;
+}
+
+class ProgramDialogLayout : public ProgramDialogTexts, public testing::WithParamInterface<OpenedDialog> {};
+
+}  // namespace
+
+// The dialogs as the program lays them out and fills them when they open: their tabs, columns
+// and texts leave every label and button apart from the other controls.
+TEST_P(ProgramDialogLayout, OpenedDialogKeepsItsLabelsClearOfOtherControls) {
+    CCVNDoc& layout = *ActiveLayout();
+    std::ofstream(folder / "parts.cvp", std::ios::binary) << "Track;Acme;HO;S;D;1;1;1.00;N;\r\n";
+    layout.m_strPartsPath = CWinPath::FromReal(folder / "parts.cvp");
+    layout.m_strLibraryPath = CWinPath::FromReal(folder / "symbols.cvl");
+    int measured = 0;
+    host.WhenModal(GetParam().caption, [&](CWnd& modal) {
+        auto& dialog = dynamic_cast<CDialog&>(modal);
+        const std::vector<Label> labels = LabelMeasure(dialog).Labels();
+        ExpectLabelsClearOfControls(dialog, labels);
+        measured = static_cast<int>(labels.size());
+        if (const CString png = TestPicturePath(CString("dialog-") + GetParam().caption + ".png");
+            !png.IsEmpty())
+            host.DumpWindow(&dialog, png);
+        dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    Main().SendMessage(WM_COMMAND, GetParam().command);
+    host.RunUntilIdle();
+    // The 3D tools ask for their object once it is drawn on the plan.
+    if (measured == 0)
+        host.DragClient(Main().MDIGetActive()->GetActiveView(), CPoint(100, 200), CPoint(250, 260), 6);
+    EXPECT_GT(measured, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue3DObjects, ProgramDialogLayout,
+                         testing::Values(OpenedDialog{ID_PARTS_LIST, "Manufacturer Parts List"},
+                                         OpenedDialog{ID_LIBRARY_GET_OBJECT, "Library"},
+                                         OpenedDialog{ID_TOOL_3D_OBJECT, "3D Objects properties"},
+                                         OpenedDialog{ID_TOOL_3D_BITMAP, "3D Bitmap properties"}));

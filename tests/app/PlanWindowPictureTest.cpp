@@ -187,3 +187,73 @@ TEST_F(PlanWindowPicture, TheRulersMarkTheMouseAtItsPlace) {
         EXPECT_GT(newRow, 8) << client.y;
     }
 }
+
+namespace {
+
+// The columns (top ruler) or rows (left ruler) of a ruler's tick area, each as the pixels
+// across it, in the order they lie along the plan.
+std::vector<std::vector<std::uint32_t>> RulerLines(CWnd& main, CRulerBar& ruler, CWnd& view,
+                                                   bool horizontal) {
+    CRect frame, area, pane;
+    main.GetWindowRect(&frame);
+    ruler.GetWindowRect(&area);
+    view.GetClientRect(&pane);
+    view.ClientToScreen(&pane);
+    if (horizontal) {
+        area.left = pane.left;
+        area.right = pane.right;
+    } else {
+        area.top = pane.top;
+        area.bottom = pane.bottom;
+    }
+    const int along = horizontal ? area.Width() : area.Height();
+    const int across = horizontal ? area.Height() : area.Width();
+    std::vector<std::vector<std::uint32_t>> lines(along);
+    for (int a = 0; a < along; ++a)
+        for (int c = 0; c < across; ++c) {
+            const int x = horizontal ? area.left + a : area.left + c;
+            const int y = horizontal ? area.top + c : area.top + a;
+            lines[a].push_back(main.Surface()->At(x - frame.left, y - frame.top));
+        }
+    return lines;
+}
+
+}  // namespace
+
+// Scrolled by whole inches, a ruler's picture moves by as many pixels: a label whose tick lies
+// past the end of the ruler comes in with the plan, its start drawn while its tick is not.
+TEST_F(PlanWindowPicture, RulerLabelsScrollInWithThePlanInsteadOfPoppingIn) {
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_fPageWidth = 40000000.0;
+    layout.m_fPageHeight = 40000000.0;
+    View().UpdateScrollSizes();
+    // Zoomed out to 1/64, six-digit inch labels stand wider than their labelled spacing.
+    for (int i = 0; i < 6; ++i) Command(ID_ZOOM_OUT);
+    ASSERT_DOUBLE_EQ(layout.m_tool.m_fZoomNumerator / layout.m_tool.m_fZoomDenominator, 1.0 / 640.0);
+    auto* child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    constexpr int kInchPixels = 96;  // at the host's 96 dots per inch
+    constexpr int kBorder = 4;       // the tick area's frame does not scroll
+    for (bool horizontal : {true, false}) {
+        CRulerBar& ruler = horizontal ? child->TopRuler() : child->LeftRuler();
+        std::vector<std::vector<std::uint32_t>> before;
+        int compared = 0;
+        for (int inches = 150; inches < 190; ++inches) {
+            // The plan's logical units are tenths of a millimetre, y rising upwards.
+            const int logical = inches * 254;
+            View().ScrollToPosition(horizontal ? CPoint(logical, 0) : CPoint(0, -logical));
+            host.RunUntilIdle();
+            const std::vector<std::vector<std::uint32_t>> now = RulerLines(Main(), ruler, View(), horizontal);
+            if (!before.empty()) {
+                ASSERT_EQ(now.size(), before.size());
+                for (std::size_t a = kBorder; a + kInchPixels + kBorder < now.size(); ++a) {
+                    ASSERT_TRUE(now[a] == before[a + kInchPixels])
+                        << (horizontal ? "top" : "left") << " ruler, " << inches << " inches, at " << a;
+                    ++compared;
+                }
+            }
+            before = now;
+        }
+        EXPECT_GT(compared, 1000);
+    }
+}

@@ -167,12 +167,17 @@ TEST_F(RenderTest, TexturesWithMasksLetTheBackgroundThrough) {
     EXPECT_TRUE(PixelIs(masked, 75, 70, {0, 255, 255}));
 }
 
+// The offset names the texel at the rectangle's top left: a camera turned right raises it, and
+// the panorama slides left with the scene.
 TEST_F(RenderTest, BackdropWrapsSidewaysForAnyOffsetAndTheViewportIsRead) {
-    // A 40-pixel-wide panorama: a red column at x = 0, the rest grey.
+    // A 40-pixel-wide panorama: a red column at x = 0, a blue row at y = 0, the rest grey.
     auto backdrop = std::make_shared<Raster>(40, 20);
     backdrop->Fill({90, 90, 90});
     for (int y = 0; y < 20; ++y) {
         backdrop->SetPixel(0, y, {255, 0, 0});
+    }
+    for (int x = 1; x < 40; ++x) {
+        backdrop->SetPixel(x, 0, {0, 0, 255});
     }
     camera.SetViewport({0, 0, 100, 50});
     camera.SetBackdrop(backdrop);
@@ -182,12 +187,20 @@ TEST_F(RenderTest, BackdropWrapsSidewaysForAnyOffsetAndTheViewportIsRead) {
         const Raster& picture = Render();
         ASSERT_EQ(picture.Height(), 50);
         for (int x = 0; x < 100; ++x) {
-            int column = ((x - offset) % 40 + 40) % 40;
+            int column = ((x + offset) % 40 + 40) % 40;
             Rgb expected = column == 0 ? Rgb{255, 0, 0} : Rgb{90, 90, 90};
             ASSERT_TRUE(PixelIs(picture, x, 15, expected)) << "offset " << offset;
         }
         EXPECT_TRUE(PixelIs(picture, 5, 5, {0, 0, 0}));  // above the backdrop rectangle
     }
+    // From row 5 on, the blue first row is cut off; from row -5 on, it shows 5 rows down.
+    camera.SetBackdropOffset(1, 5);
+    const Raster& raised = Render();
+    EXPECT_TRUE(PixelIs(raised, 20, 10, {90, 90, 90}));
+    camera.SetBackdropOffset(1, -5);
+    const Raster& lowered = Render();
+    EXPECT_TRUE(PixelIs(lowered, 20, 15, {0, 0, 255}));
+    EXPECT_TRUE(PixelIs(lowered, 20, 16, {90, 90, 90}));
 }
 
 TEST_F(RenderTest, SpriteFacesTheCameraAndMovedVerticesAreDrawnWhereTheyAre) {

@@ -85,7 +85,7 @@ TEST(RulerTicks, TheLabelledStepIsTheFirstWiderThanSixMillimetres) {
 
 TEST(RulerTicks, TenMinorIntervalsPerLabelledStepWithALongerMiddleOne) {
     // An inch of 100 logical units: labels every inch, half ticks at 50, minor every 10.
-    const std::vector<RulerTick> ticks = MakeRulerTicks(100.0, 0.0, 300);
+    const std::vector<RulerTick> ticks = MakeRulerTicks(100.0, 0.0, 300, 0);
     ASSERT_EQ(ticks.size(), 40u);
     for (size_t k = 0; k < ticks.size(); ++k) {
         EXPECT_EQ(ticks[k].position, static_cast<int>(k) * 10);
@@ -96,16 +96,16 @@ TEST(RulerTicks, TenMinorIntervalsPerLabelledStepWithALongerMiddleOne) {
 
     // Scrolled by 150: the origin lies before the area; the ticks start at the last label
     // ten units or more before it and the labels go on from there.
-    const std::vector<RulerTick> scrolled = MakeRulerTicks(100.0, -150.0, 300);
+    const std::vector<RulerTick> scrolled = MakeRulerTicks(100.0, -150.0, 300, 0);
     EXPECT_EQ(scrolled.front().position, -50);
     EXPECT_EQ(scrolled[5].position, 0);
     EXPECT_EQ(scrolled[5].length, 10);
     EXPECT_EQ(Labels(scrolled), (std::vector<CString>{"1", "2", "3", "4", "5"}));
 
     // Metres at the starting zoom: labels in tenths, one decimal.
-    const std::vector<CString> metres = Labels(MakeRulerTicks(UnitLength(kMetres, 1.0, 10.0), 0.0, 250));
+    const std::vector<CString> metres = Labels(MakeRulerTicks(UnitLength(kMetres, 1.0, 10.0), 0.0, 250, 0));
     EXPECT_EQ(metres, (std::vector<CString>{"0.0", "0.1", "0.2", "0.3"}));
-    EXPECT_TRUE(MakeRulerTicks(0.0, 0.0, 300).empty());
+    EXPECT_TRUE(MakeRulerTicks(0.0, 0.0, 300, 0).empty());
 }
 
 // A unit too small to tell its ticks apart, or no number at all, gives no ticks; a huge one
@@ -115,13 +115,13 @@ TEST(RulerTicks, ExtremeUnitsAndScrollsMakeOnlyTheTicksTheAreaCanShow) {
     constexpr int kExtent = 5080;
     for (double unit : {1e-300, 1e-6, std::numeric_limits<double>::quiet_NaN(),
                         std::numeric_limits<double>::infinity(), -100.0})
-        EXPECT_TRUE(MakeRulerTicks(unit, 0.0, kExtent).empty()) << unit;
-    const std::vector<RulerTick> huge = MakeRulerTicks(1e300, 0.0, kExtent);
+        EXPECT_TRUE(MakeRulerTicks(unit, 0.0, kExtent, 0).empty()) << unit;
+    const std::vector<RulerTick> huge = MakeRulerTicks(1e300, 0.0, kExtent, 0);
     ASSERT_EQ(huge.size(), 1u);
     EXPECT_EQ(huge.front().position, 0);
     EXPECT_EQ(huge.front().label, "0");
     for (double offset : {-2147483647.0, 2147483647.0}) {
-        const std::vector<RulerTick> far = MakeRulerTicks(100.0, offset, kExtent);
+        const std::vector<RulerTick> far = MakeRulerTicks(100.0, offset, kExtent, 0);
         EXPECT_LE(far.size(), static_cast<size_t>((kExtent + 2 * 100 + kRulerLead) / 10 + 1)) << offset;
     }
 }
@@ -135,7 +135,7 @@ TEST(RulerTicks, OnlyTheTicksNearTheAreaAreMadeAndTheyAreTheTicksFromTheOrigin) 
         for (double zoom = 1.0 / 64.0; zoom <= 64.0; zoom *= 2.0) {
             const double length = UnitLength(unit, zoom, 10.0);
             for (double scroll : {0.0, 3.0, 151.0, 9999.5, 84665.0, 250000.0}) {
-                const std::vector<RulerTick> made = MakeRulerTicks(length, -scroll, kExtent);
+                const std::vector<RulerTick> made = MakeRulerTicks(length, -scroll, kExtent, 0);
                 const std::vector<RulerTick> all = TicksFromTheOrigin(length, -scroll, kExtent);
                 ASSERT_FALSE(made.empty());
                 ASSERT_LE(made.size(), all.size());
@@ -163,7 +163,7 @@ TEST(RulerTicks, CrowdedLabelsKeepEveryFirstRoundNthThatLeavesSpace) {
     // An Arial digit of the ruler's 3.5 mm font is a little under 20 units wide.
     const auto width = [](const CString& label) { return 20 * label.GetLength(); };
 
-    std::vector<RulerTick> atStart = MakeRulerTicks(UnitLength(kInches, 1.0, 10.0), 0.0, 5080);
+    std::vector<RulerTick> atStart = MakeRulerTicks(UnitLength(kInches, 1.0, 10.0), 0.0, 5080, 0);
     const std::vector<CString> before = Labels(atStart);
     DropCrowdedLabels(atStart, width);
     EXPECT_EQ(Labels(atStart), before);
@@ -171,7 +171,7 @@ TEST(RulerTicks, CrowdedLabelsKeepEveryFirstRoundNthThatLeavesSpace) {
     // Inches this far out label every 200 units of the unit, 79 logical units apart.
     const double zoomedOut = UnitLength(kInches, 1.0 / 64.0, 10.0);
     for (double scroll : {84665.0, 84665.0 + 79.4 * 3}) {
-        const std::vector<RulerTick> all = MakeRulerTicks(zoomedOut, -scroll, 5080);
+        const std::vector<RulerTick> all = MakeRulerTicks(zoomedOut, -scroll, 5080, 0);
         std::vector<RulerTick> kept = all;
         DropCrowdedLabels(kept, width);
         ASSERT_EQ(kept.size(), all.size());
@@ -199,4 +199,18 @@ TEST(RulerTicks, CrowdedLabelsKeepEveryFirstRoundNthThatLeavesSpace) {
             }
         }
     }
+}
+
+// A label ends before its tick: zoomed out, where labels are wider than a labelled spacing,
+// the ticks go on past the area as far as their labels reach back into it.
+TEST(RulerTicks, TicksPastTheAreaAreMadeWhileTheirLabelsReachIntoIt) {
+    // 200 inches, 79.375 units apart, in minor steps of 7.9375.
+    const double zoomedOut = UnitLength(kInches, 1.0 / 64.0, 10.0);
+    const std::vector<RulerTick> oneSpacing = MakeRulerTicks(zoomedOut, 0.0, 5080, 0);
+    EXPECT_EQ(oneSpacing.back().position, 5151);
+    const std::vector<RulerTick> reaching = MakeRulerTicks(zoomedOut, 0.0, 5080, 145);
+    EXPECT_EQ(reaching.back().position, 5222);
+    EXPECT_EQ(reaching.size(), 659U);
+    EXPECT_EQ(reaching[650].label, "13000");
+    EXPECT_EQ(LongestRulerLabel(zoomedOut, 0.0, 5080), "93400");
 }

@@ -2,9 +2,12 @@
 
 #include <set>
 
+#include "drawing/CSizeAngle.h"
+#include "drawing/CSizeLine.h"
 #include "platform/gdi/CDC.h"
 #include "resources/StringTable.h"
 #include "resources/TrainPropertiesTemplate.h"
+#include "tests/support/PixelDigest.h"
 #include "tests/view3d/TrainFixture.h"
 
 namespace {
@@ -226,4 +229,110 @@ TEST_F(TrainRun, TheTimerMovesATrainBySpeedTimesWholeStepsKeepingTheRestAndNotTh
     host.AdvanceClock(20);
     Tick();
     EXPECT_NEAR(train->m_vehicles[0].x, start + 160.0, 1e-5);
+}
+
+// A train running past a dimension line's label, and not its lines, erases the label as it
+// goes: the plan redraws what the train's place touches, the label among it.
+TEST_F(TrainRun, ATrainRunningPastADimensionsLabelLeavesTheLabelWhole) {
+    const CPoint labelCorner(300, 250);
+    const CDoublePoint at = LayoutAt(labelCorner);
+    // The dimension's lines lie left of its label's corner, the label's text right of it.
+    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
+    dimension->m_points[1] = {-600.0, 200.0};
+    dimension->m_points[2] = {-600.0, -200.0};
+    dimension->m_points[3] = {0.0, 0.0};
+    dimension->RebuildShape();
+    // The track crosses the label half a centimetre of the screen right of its corner.
+    const double trackX = at.x + 500.0;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+
+    const std::uint64_t passed = PixelDigest(*Main().Surface());
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
+}
+
+// The same for a dimension angle, whose label stands beyond the arc's end, across its radius.
+TEST_F(TrainRun, ATrainRunningPastAnAngleDimensionsLabelLeavesTheLabelWhole) {
+    const CDoublePoint at = LayoutAt(CPoint(300, 200));
+    const double pixel = LayoutAt(CPoint(301, 200)).x - at.x;
+    // A small angle whose arms lie left of its vertex; the label's text starts below the vertex
+    // and runs right, much longer on the screen than the figure.
+    auto* angle = Place(new CSizeAngle(0, &Tool(), at.x, at.y));
+    const double turn = 260.0 / 180.0 * kPi;
+    angle->m_points[1] = {-8.0 * pixel, 0.0};
+    angle->m_points[2] = {8.0 * pixel * std::cos(turn), 8.0 * pixel * std::sin(turn)};
+    angle->m_points[3] = {0.0, 0.0};
+    angle->m_points[4] = {0.0, -5.0 * pixel};
+    angle->RebuildShape();
+    // The track crosses the label's text, clear of the figure.
+    const double trackX = at.x + 15.0 * pixel;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+
+    const std::uint64_t passed = PixelDigest(*Main().Surface());
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
+}
+
+// A dimension grouped with the Group command keeps its label whole too: the group's paint
+// bounds take in what its members paint, the label beyond their extent among it, so a train
+// passing the label redraws it, and a drag of the group takes all of the label along.
+TEST_F(TrainRun, AGroupedDimensionsLabelIsRedrawnWithItsGroup) {
+    const CDoublePoint at = LayoutAt(CPoint(300, 250));
+    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
+    dimension->m_points[1] = {-600.0, 200.0};
+    dimension->m_points[2] = {-600.0, -200.0};
+    dimension->m_points[3] = {0.0, 0.0};
+    dimension->RebuildShape();
+    dimension->Select();
+    Main().SendMessage(WM_COMMAND, ID_GROUP);
+    auto* group = dynamic_cast<CGroup*>(layout->m_rootGroup.m_members.front());
+    ASSERT_NE(group, nullptr);
+    const double trackX = at.x + 500.0;
+    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+    View()->InvalidateAll();
+    host.RunUntilIdle();
+    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+    ASSERT_EQ(train->m_bRunning, 1);
+    Main().StartTrainTimer();
+    RunFor(5000);
+    Main().StopTrainTimer();
+    host.RunUntilIdle();
+    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+    const auto expectPaintedAfresh = [&](const char* after) {
+        SCOPED_TRACE(after);
+        const std::uint64_t shown = PixelDigest(*Main().Surface());
+        View()->InvalidateAll();
+        host.RunUntilIdle();
+        EXPECT_EQ(shown, PixelDigest(*Main().Surface()));
+    };
+    expectPaintedAfresh("the train passed");
+
+    // Dragged away, the group leaves nothing of its label behind.
+    const CPose before = group->m_pose;
+    Main().SendMessage(WM_COMMAND, ID_TOOL_SELECTOR);
+    host.AdvanceClock(1000);
+    host.DragClient(View(), CPoint(290, 242), CPoint(140, 142), 6);
+    host.RunUntilIdle();
+    ASSERT_NE(group->m_pose.x, before.x);
+    expectPaintedAfresh("the group moved");
 }

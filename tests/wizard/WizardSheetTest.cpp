@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "drawing/CArc.h"
 #include "drawing/CSizeLine.h"
@@ -286,6 +288,55 @@ TEST_F(WizardSheet, EveryPagePreviewsItsPieceWithoutFillingTheFrame) {
             if (const CString png = TestPicturePath(name); !png.IsEmpty())
                 host.DumpWindow(&sheet, png);
         }
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+}
+
+namespace {
+
+// The preview's own pixels, as the sheet shows them.
+std::vector<std::uint32_t> PreviewPicture(CWnd& sheet, CWnd& preview) {
+    CRect client;
+    preview.GetClientRect(&client);
+    preview.ClientToScreen(&client);
+    CRect sheetRect;
+    sheet.GetWindowRect(&sheetRect);
+    std::vector<std::uint32_t> picture;
+    for (int y = client.top; y < client.bottom; ++y)
+        for (int x = client.left; x < client.right; ++x)
+            picture.push_back(sheet.Surface()->At(x - sheetRect.left, y - sheetRect.top));
+    return picture;
+}
+
+}  // namespace
+
+// Fitting the preview to its labels measures their text round after round: a repaint of an
+// unchanged page keeps the fit and its picture, and a change of the piece fits it once.
+TEST_F(WizardSheet, ThePreviewFitsItsLabelsOncePerChangeAndNotOnEveryRepaint) {
+    RunWizard([&](CSheetWizard& sheet) {
+        for (int index = 0; index < sheet.GetPageCount(); ++index) {
+            auto& page = Show<CPageWizard>(sheet, index);
+            host.RunUntilIdle();
+            CTrackPreviewWnd& preview = *page.m_pPreview;
+            const int fits = preview.FitCount();
+            const std::vector<std::uint32_t> picture = PreviewPicture(sheet, preview);
+            EXPECT_GE(fits, 1) << index;
+            for (int repaint = 0; repaint < 2; ++repaint) {
+                preview.Invalidate(TRUE);
+                host.RunUntilIdle();
+                EXPECT_TRUE(PreviewPicture(sheet, preview) == picture) << index;
+            }
+            EXPECT_EQ(preview.FitCount(), fits) << index;
+        }
+        auto& straight = Show<CPageStraightTrack>(sheet, kStraightPage);
+        host.RunUntilIdle();
+        CTrackPreviewWnd& preview = *straight.m_pPreview;
+        const int fits = preview.FitCount();
+        Enter(straight, IDC_STRAIGHT_LENGTH, "250");
+        host.RunUntilIdle();
+        preview.Invalidate(TRUE);
+        host.RunUntilIdle();
+        EXPECT_EQ(preview.FitCount(), fits + 1);
         sheet.PressButton(PSBTN_CANCEL);
     });
 }
