@@ -54,6 +54,17 @@ bool IsKnotOfSelectedTerrain(CPaint* member, const CPose& pose, double x, double
 }  // namespace
 
 void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
+    CRect client;
+    GetClientRect(&client);
+    if (Tool().m_nMultiPoint == kMultiPointEntry && !client.PtInRect(point)) {
+        // The entry holds the mouse: a press on a toolbar, a menu or another window ends it
+        // and goes where it was meant to go.
+        EndPointEntry();
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+        return;
+    }
     const CPoint logical = ToLogical(point);
     TellEngineZoom();
     if (GetCapture() != this)
@@ -144,6 +155,25 @@ void CCVNView::ShowMouseOnRulers(CPoint logical) {
     const int dx = logical.x - GetScrollPosition().x;
     frame->TopRuler().ShowMousePosition(dx, logical.y, FALSE);
     frame->LeftRuler().ShowMousePosition(dx, logical.y, FALSE);
+}
+
+void CCVNView::EndPointEntry() {
+    CTool& tool = Tool();
+    if (tool.m_nMultiPoint == 0)
+        return;
+    tool.EndPointEntry();
+    if (GetCapture() == this)
+        ReleaseCapture();
+    RepaintDirty();
+    RefreshStatusPanes();
+}
+
+void CCVNView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (key == VK_ESCAPE && Tool().m_nMultiPoint != 0) {
+        EndPointEntry();
+        return;
+    }
+    CScrollView::OnKeyDown(key, repeat, flags);
 }
 
 void CCVNView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
