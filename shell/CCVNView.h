@@ -130,6 +130,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void BeginAutoScroll();
     void EndAutoScroll();
     void StopAutoScrollTimer();
+    // Stops a running autoscroll and repaints the window.
+    void CancelAutoScroll();
     void AutoScrollRepaint(CPoint* devicePoint);
     void ShowMouseOnRulers(CPoint logical);
     // Ends a multi-point entry as the right button does and gives the mouse back.

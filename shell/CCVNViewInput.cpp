@@ -78,10 +78,7 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CCVNView::OnLButtonUp(UINT flags, CPoint point) {
-    if (m_nAutoScrollTimer != 0) {
-        StopAutoScrollTimer();
-        EndAutoScroll();
-    }
+    CancelAutoScroll();
     const CPoint logical = ToLogical(point);
     CTool& tool = Tool();
     if (tool.m_nMultiPoint != kMultiPointEntry && GetCapture() == this)
@@ -162,6 +159,7 @@ void CCVNView::EndPointEntry() {
     if (tool.m_nMultiPoint == 0)
         return;
     tool.EndPointEntry();
+    CancelAutoScroll();
     if (GetCapture() == this)
         ReleaseCapture();
     RepaintDirty();
@@ -216,10 +214,7 @@ void CCVNView::ConsiderAutoScroll(UINT flags, CPoint logical, CDC& dc) {
     const bool inside = client.left <= logical.x && logical.x <= client.right && client.bottom <= logical.y &&
                         logical.y <= client.top;
     if (inside) {
-        if (m_nAutoScrollTimer != 0) {
-            StopAutoScrollTimer();
-            EndAutoScroll();
-        }
+        CancelAutoScroll();
         return;
     }
     if (m_bDragBackground)
@@ -253,6 +248,13 @@ void CCVNView::ConsiderAutoScroll(UINT flags, CPoint logical, CDC& dc) {
         m_nSavedFlags = flags;
         BeginAutoScroll();
     }
+}
+
+void CCVNView::CancelAutoScroll() {
+    if (m_nAutoScrollTimer == 0)
+        return;
+    StopAutoScrollTimer();
+    EndAutoScroll();
 }
 
 void CCVNView::StopAutoScrollTimer() {

@@ -176,12 +176,17 @@ TEST_F(OutlineEntryProgram, AToolbarClickOrEscapeEndsTheDrawingWithoutAVertex) {
     CPoint selector = button.CenterPoint();
     tools.ClientToScreen(&selector);
 
+    // Scrolled down, the pointer on its way up to the toolbar scrolls the plan back.
+    plan->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
     Command(ID_TOOL_BENCHWORK);
     ClickPoints({{300, 300}, {600, 300}, {600, 550}});
     host.AdvanceClock(1000);
+    host.MouseMove(selector);
+    EXPECT_NE(plan->GetAutoScrollTimer(), 0u);
     host.Click(selector);
     EXPECT_EQ(layout->m_tool.m_nMultiPoint, 0);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(plan->GetAutoScrollTimer(), 0u);
     // The click reached the button, and the triangle kept its three vertices.
     EXPECT_EQ(layout->m_tool.m_toolMode, kToolSelector);
     ASSERT_EQ(Count(), 1u);
