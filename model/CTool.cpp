@@ -203,6 +203,8 @@ bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
 void CTool::ForgetObject(CPaint* object) {
     if (m_pTrackTools != nullptr)
         m_pTrackTools->ForgetObject(object);
+    if (m_pReleaseWalk != nullptr)
+        m_pReleaseWalk->remove(object);
     if (m_pHost != nullptr)
         m_pHost->GetSelection().remove(object);
     std::vector<std::unique_ptr<CEditStep>> dropped;
@@ -220,6 +222,23 @@ void CTool::ForgetObject(CPaint* object) {
         dropped.push_back(std::move(m_undoList[i].step));
         m_undoList.erase(m_undoList.begin() + static_cast<std::ptrdiff_t>(i));
     }
+}
+
+bool CTool::TakeBackGesture() {
+    if (m_pReleaseWalk == nullptr || m_undoList.empty())
+        return false;
+    for (const UndoEntry& entry : m_undoList) {
+        // A group that began before the press holds steps of an earlier command.
+        if (entry.serial <= m_nPressSerial)
+            return false;
+        // Undoing a step that brought an object in would free that object.
+        if (entry.step->m_nKind == kStepRemoveObject)
+            return false;
+        if (entry.step->m_bGroupStart)
+            break;
+    }
+    Undo();
+    return true;
 }
 
 // ---- Running steps ----

@@ -93,6 +93,11 @@ class CTool : public CObject {
     void MarkChangedOutsideUndo();
     // Called by a layout object's destructor: no step may name it afterwards.
     void ForgetObject(CPaint* object);
+    // An object that refuses the edit a mouse release ends calls this to revert that edit: the
+    // newest undo group is undone when the present gesture pushed all of it and brought no
+    // object into the layout. An older step, someone else's, is never taken back, and no
+    // object is freed. Answers whether the edit was undone.
+    bool TakeBackGesture();
 
     // Mouse input of the plan view: the window system's MK_ flags and the device point.
     void OnLButtonDown(UINT flags, double x, double y);
@@ -100,6 +105,9 @@ class CTool : public CObject {
     void OnRButtonDown(UINT flags, double x, double y);
     void OnMouseMove(UINT flags, double x, double y, int held);
     void OnLButtonUp(UINT flags, double x, double y);
+    // Ends a multi-point entry as the right button or a double click does: a valid object
+    // stays, an invalid one goes with its placement step.
+    void EndPointEntry();
 
     // Making, placing and moving objects through undoable steps.
     CPaint* CreateObjectForTool(int mode);
@@ -411,6 +419,9 @@ class CTool : public CObject {
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began
+    // While a release ends the edits of the selected members: those still to be ended. An
+    // object freed meanwhile leaves it (ForgetObject).
+    CPaintList* m_pReleaseWalk = nullptr;
     CString m_strTrainStatus;           // the last train status shown, until the next press
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
     unsigned long m_nSavedSerial = 0;

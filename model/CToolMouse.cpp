@@ -55,6 +55,18 @@ double SnapToEighths(double angle) {
     return snapped;
 }
 
+// Hands the engine the release's walk over the members for as long as it runs.
+class ReleaseWalk {
+  public:
+    ReleaseWalk(CPaintList*& slot, CPaintList& walk) : m_slot(slot) { m_slot = &walk; }
+    ReleaseWalk(const ReleaseWalk&) = delete;
+    ReleaseWalk& operator=(const ReleaseWalk&) = delete;
+    ~ReleaseWalk() { m_slot = nullptr; }
+
+  private:
+    CPaintList*& m_slot;
+};
+
 }  // namespace
 
 bool CTool::CapsLockOn() const {
@@ -464,14 +476,19 @@ void CTool::FinishMultiPoint(const CPose& pose) {
     m_nMultiPoint = 0;
 }
 
+void CTool::EndPointEntry() {
+    if (m_nMultiPoint != 0)
+        FinishMultiPoint(GetCurrentGroupPose());
+}
+
 // A new object that came out invalid leaves the layout together with the step of its
-// placement, so that undo never brings back an empty object.
+// placement, so that undo never brings back an empty object. Its destruction drops exactly
+// the steps that name it, whatever was pushed after them.
 void CTool::RemoveInvalidNewObject(CPaint* object) {
     object->Invalidate();
     DetachObject(object);
     object->ReleaseData();
     object->Remove3D();
-    DiscardUndoSteps(1);
     delete object;
 }
 
@@ -733,8 +750,12 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
     CGroup* current = GetCurrentGroup();
     if (current == nullptr)
         return;
-    const CPaintList members = current->m_members;
-    for (CPaint* member : members) {
+    // A member's end may take back the gesture and free objects; the walk forgets them.
+    CPaintList members = current->m_members;
+    const ReleaseWalk walk(m_pReleaseWalk, members);
+    while (!members.empty()) {
+        CPaint* member = members.front();
+        members.pop_front();
         if (!member->IsSelected())
             continue;
         std::unique_ptr<CEditStep> turnBack;

@@ -36,6 +36,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     BOOL OnScroll(UINT code, UINT position, BOOL doScroll = TRUE) override;
     BOOL OnScrollBy(CSize by, BOOL doScroll = TRUE) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Every command first ends a point entry in progress, so that it acts on finished objects.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
 
     // CPlanViewServices
     void SetZoom(double zoom) override;
@@ -82,6 +84,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnRButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
     void OnContextMenu(CWnd* window, CPoint point) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
@@ -127,8 +130,12 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void BeginAutoScroll();
     void EndAutoScroll();
     void StopAutoScrollTimer();
+    // Stops a running autoscroll and repaints the window.
+    void CancelAutoScroll();
     void AutoScrollRepaint(CPoint* devicePoint);
     void ShowMouseOnRulers(CPoint logical);
+    // Ends a multi-point entry as the right button does and gives the mouse back.
+    void EndPointEntry();
     void ShowContextMenu(CPoint screen);
     void RefreshStatusPanes();
 

@@ -111,6 +111,13 @@ ON_COMMAND(ID_PLAN_MATERIALS_REPORT, OnPlanMaterialsReport)
 ON_COMMAND(ID_PLAN_PARTS_LIST, OnPlanPartsList)
 END_MESSAGE_MAP()
 
+BOOL CCVNView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
+    // Only a command that runs ends the entry; the update and handler probes do not.
+    if (code == CN_COMMAND && handlerInfo == nullptr)
+        EndPointEntry();
+    return CScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
 void CCVNView::RedrawAndRepaint() {
     Tool().m_bRedraw = 1;
     RepaintDirty();

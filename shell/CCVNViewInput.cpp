@@ -54,6 +54,17 @@ bool IsKnotOfSelectedTerrain(CPaint* member, const CPose& pose, double x, double
 }  // namespace
 
 void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
+    CRect client;
+    GetClientRect(&client);
+    if (Tool().m_nMultiPoint == kMultiPointEntry && !client.PtInRect(point)) {
+        // The entry holds the mouse: a press on a toolbar, a menu or another window ends it
+        // and goes where it was meant to go.
+        EndPointEntry();
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+        return;
+    }
     const CPoint logical = ToLogical(point);
     TellEngineZoom();
     if (GetCapture() != this)
@@ -67,10 +78,7 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CCVNView::OnLButtonUp(UINT flags, CPoint point) {
-    if (m_nAutoScrollTimer != 0) {
-        StopAutoScrollTimer();
-        EndAutoScroll();
-    }
+    CancelAutoScroll();
     const CPoint logical = ToLogical(point);
     CTool& tool = Tool();
     if (tool.m_nMultiPoint != kMultiPointEntry && GetCapture() == this)
@@ -146,6 +154,26 @@ void CCVNView::ShowMouseOnRulers(CPoint logical) {
     frame->LeftRuler().ShowMousePosition(dx, logical.y, FALSE);
 }
 
+void CCVNView::EndPointEntry() {
+    CTool& tool = Tool();
+    if (tool.m_nMultiPoint == 0)
+        return;
+    tool.EndPointEntry();
+    CancelAutoScroll();
+    if (GetCapture() == this)
+        ReleaseCapture();
+    RepaintDirty();
+    RefreshStatusPanes();
+}
+
+void CCVNView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (key == VK_ESCAPE && Tool().m_nMultiPoint != 0) {
+        EndPointEntry();
+        return;
+    }
+    CScrollView::OnKeyDown(key, repeat, flags);
+}
+
 void CCVNView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
     CScrollView::OnKeyUp(key, repeat, flags);
     if (Tool().OnKeyUp(key))
@@ -186,10 +214,7 @@ void CCVNView::ConsiderAutoScroll(UINT flags, CPoint logical, CDC& dc) {
     const bool inside = client.left <= logical.x && logical.x <= client.right && client.bottom <= logical.y &&
                         logical.y <= client.top;
     if (inside) {
-        if (m_nAutoScrollTimer != 0) {
-            StopAutoScrollTimer();
-            EndAutoScroll();
-        }
+        CancelAutoScroll();
         return;
     }
     if (m_bDragBackground)
@@ -223,6 +248,13 @@ void CCVNView::ConsiderAutoScroll(UINT flags, CPoint logical, CDC& dc) {
         m_nSavedFlags = flags;
         BeginAutoScroll();
     }
+}
+
+void CCVNView::CancelAutoScroll() {
+    if (m_nAutoScrollTimer == 0)
+        return;
+    StopAutoScrollTimer();
+    EndAutoScroll();
 }
 
 void CCVNView::StopAutoScrollTimer() {

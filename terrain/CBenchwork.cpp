@@ -81,6 +81,7 @@ void CBenchwork::CopyFrom(CPaint* other) {
         m_strTexture = source->m_strTexture;
         m_fElevation = source->m_fElevation;
         m_fThickness = source->m_fThickness;
+        m_bUncheckedOutline = source->m_bUncheckedOutline;
     }
     CPolygon::CopyFrom(other);
 }
@@ -202,7 +203,7 @@ int CBenchwork::FinishOutline(const CPose* pose, int handle, bool creating) {
     ReportSelfCrossing();
     if (creating || m_pTool == nullptr)
         return 0;
-    m_pTool->Undo();
+    m_pTool->TakeBackGesture();
     return 1;
 }
 

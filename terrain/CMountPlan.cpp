@@ -232,7 +232,7 @@ int CMount::FinishCreate(const CPose* pose, int handle) {
         if (creating || m_pTool == nullptr)
             return 0;
         m_bDeferGrid = 1;
-        m_pTool->Undo();
+        m_pTool->TakeBackGesture();
         m_bDeferGrid = 0;
         return 1;
     }
