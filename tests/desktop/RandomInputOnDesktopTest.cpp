@@ -138,7 +138,11 @@ class RandomInputOnDesktop : public ProgramOnDesktop {
         m_session.Key(std::string("alt+") + choice.title->letter);
         if (!WaitForPopup(true))
             return;
-        const DesktopSession::TopLevel menu = m_session.Popups().front();
+        // A tool tip that was up as the menu opened may be gone by now, and the menu with it.
+        const std::vector<DesktopSession::TopLevel> popups = m_session.Popups();
+        if (popups.empty())
+            return;
+        const DesktopSession::TopLevel menu = popups.back();
         m_session.Click(menu.x + menu.width / 2, ItemCentreY(*choice.title->popup, choice.index, menu.y));
     }
 
