@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     // clash with the 3D library's own GL context.
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     auto host = Host::Create();
+    if (!host)
+        return EXIT_FAILURE;
     CCVNApp app;
     app.SetCommandLine(argc, argv);
     if (!app.InitApplication() || !app.InitInstance()) {

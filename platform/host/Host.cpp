@@ -26,7 +26,7 @@ std::unique_ptr<Host> Host::Create() {
     if (headless && std::strcmp(headless, "1") == 0) return std::make_unique<HeadlessHost>();
     auto desktop = std::make_unique<SdlHost>();
     if (desktop->Opened()) return desktop;
-    desktop.reset();
-    std::fprintf(stderr, "Corvane: the desktop cannot be opened; windows are kept in memory.\n");
-    return std::make_unique<HeadlessHost>();
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "Corvane: cannot open the display \"%s\".\n", display ? display : "");
+    return nullptr;
 }

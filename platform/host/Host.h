@@ -15,6 +15,7 @@ public:
 
     int RunMessageBox(const CString& text, const CString& caption, UINT type, CWnd* owner) override;
 
-    // The headless host when CORVANE_HEADLESS=1 (or the desktop cannot be opened), else the desktop.
+    // The headless host when CORVANE_HEADLESS=1, else the desktop; none, said on stderr, when
+    // the desktop cannot be opened.
     static std::unique_ptr<Host> Create();
 };

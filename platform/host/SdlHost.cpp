@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "platform/base/Windows1252.h"
 #include "platform/host/ClipboardText.h"
@@ -102,10 +104,26 @@ SdlHost::SdlHost() {
     // Closing the last window is a request to that window, not a second one to the program.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
+    if (m_opened && !ShowsWindows()) {
+        SDL_Quit();
+        m_opened = false;
+    }
     if (m_opened) SDL_StartTextInput();
     const char* driver = m_opened ? SDL_GetCurrentVideoDriver() : nullptr;
     if (driver && std::strcmp(driver, "x11") == 0) InstallXErrorReport();
     m_startTicks = SDL_GetTicks64();
+}
+
+// Where no display opens, SDL falls back to a driver that keeps windows in memory, and the
+// program would run on unseen; such a driver is taken only when it is asked for by name.
+bool SdlHost::ShowsWindows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver)
+        return false;
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)
+        return true;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked && std::strstr(asked, driver);
 }
 
 SdlHost::~SdlHost() {
@@ -142,7 +160,8 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     }
     CString title;
     window->GetWindowText(title);
-    SDL_SetWindowTitle(found->second, title);
+    // The desktop reads titles as UTF-8; the program's text is Windows-1252.
+    SDL_SetWindowTitle(found->second, AnsiToUtf8(title.view()).c_str());
     Place(found->second, rect);
     SDL_ShowWindow(found->second);
     ShowMinimised(window, found->second);
@@ -361,11 +380,22 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         // modifiers are those of the key that typed it: SDL's own state may already have Alt let go.
         if ((m_keyModifiers & KMOD_LALT) && !(m_keyModifiers & (KMOD_RALT | KMOD_MODE)))
             break;
-        // Text arrives in UTF-8; the program's text is single-byte, so only ASCII passes here.
-        for (const char* c = event.text.text; *c; ++c)
-            if (static_cast<unsigned char>(*c) < 0x80) Manager().CharInput(*c);
+        TypeText(event.text.text);
         break;
     default: break;
+    }
+}
+
+// Text arrives in UTF-8; the program's text is Windows-1252. A character the code page lacks is
+// left out.
+void SdlHost::TypeText(const char* utf8) {
+    for (const char* c = utf8; *c;) {
+        const char* next = c + 1;
+        while ((static_cast<unsigned char>(*next) & 0xC0) == 0x80) ++next;
+        std::string ansi;
+        if (Utf8ToAnsi(std::string_view(c, static_cast<std::size_t>(next - c)), ansi))
+            for (const char ch : ansi) Manager().CharInput(ch);
+        c = next;
     }
 }
 

@@ -47,6 +47,8 @@ class SdlHost : public Host {
         CPoint screen;
     };
 
+    // Whether SDL's video driver puts windows on a screen, or is a virtual one asked for by name.
+    static bool ShowsWindows();
     // One round: wait for an event or the next timer, deliver what came, paint and present.
     void Pump(const std::function<bool()>& running);
     CWnd* WindowOf(unsigned int sdlWindowId) const;
@@ -62,6 +64,7 @@ class SdlHost : public Host {
     // A minimised window is minimised on the desktop too, and comes back with it.
     void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
+    void TypeText(const char* utf8);
     // After a signal or the session's end, once no modal loop runs: closes the main window.
     void CloseProgramOnRequest();
 

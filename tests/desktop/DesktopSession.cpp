@@ -234,6 +234,11 @@ void DesktopSession::Click(int x, int y) {
     Flush();
 }
 
+void DesktopSession::Button(unsigned int button, bool down) {
+    XTestFakeButtonEvent(m_display, button, down ? True : False, CurrentTime);
+    Flush();
+}
+
 void DesktopSession::MovePointer(int x, int y) {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
     Flush();

@@ -53,6 +53,8 @@ class DesktopSession {
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
     void Key(const std::string& chord);
     void Click(int x, int y);
+    // Presses or lets go a mouse button (1 left, 3 right) where the pointer is.
+    void Button(unsigned int button, bool down);
     void MovePointer(int x, int y);
     void Pause(Milliseconds time) const;
 

@@ -3,6 +3,10 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
+
+#include <optional>
+#include <string>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/SdlHost.h"
@@ -12,6 +16,29 @@
 #include "platform/win/WindowManager.h"
 
 namespace {
+// Sets an environment variable (or unsets it with nullopt) for one test, and puts it back after.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, std::optional<std::string> value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+  private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
 // Paints once, then ends the program from its first timer tick.
 class QuittingWindow : public CWnd {
   public:
@@ -37,13 +64,15 @@ class PressedWindow : public CWnd {
     void OnLButtonDown(UINT, CPoint point) override { presses.push_back(point); }
 };
 
-// Remembers the keys that reach it.
+// Remembers the keys and the typed characters that reach it.
 class KeyWindow : public CWnd {
   public:
     std::vector<UINT> keys;
+    std::string typed;
 
   protected:
     void OnKeyDown(UINT key, UINT, UINT) override { keys.push_back(key); }
+    void OnChar(UINT ch, UINT, UINT) override { typed += static_cast<char>(ch); }
 };
 
 // The host on SDL's dummy video driver: SDL windows exist, events are made by the test.
@@ -119,6 +148,51 @@ TEST(SdlHost, RunsTheLoopOnAVirtualDesktopUntilTheProgramQuits) {
     EXPECT_EQ(window.Surface()->At(100, 80), 0x008000u);
     window.DestroyWindow();
     WindowManager::Instance().ClearQuit();
+}
+
+TEST(SdlHost, WithoutADisplayTheDesktopDoesNotOpenUnlessAVirtualOneIsAskedFor) {
+    WindowManager::Instance().Reset();
+    const ScopedVariable display("DISPLAY", ":999");
+    const ScopedVariable wayland("WAYLAND_DISPLAY", std::nullopt);
+    {
+        const ScopedVariable driver("SDL_VIDEODRIVER", std::nullopt);
+        EXPECT_FALSE(SdlHost().Opened());
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Host::Create(), nullptr);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("Corvane: cannot open the display \":999\"."),
+                  std::string::npos);
+    }
+    const ScopedVariable driver("SDL_VIDEODRIVER", "offscreen");
+    EXPECT_TRUE(SdlHost().Opened());
+}
+
+TEST_F(SdlHostTest, AWindowsTitleReachesTheDesktopInUtf8) {
+    frame.SetWindowText(
+        "Corvane - Bahnhof-S\xFC"
+        "d.cvn \x80 5");
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Window* shown = SDL_GetWindowFromID(host->SdlWindowId(&frame));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(shown),
+                 "Corvane - Bahnhof-S\xC3\xBC"
+                 "d.cvn \xE2\x82\xAC 5");
+}
+
+TEST_F(SdlHostTest, TypedTextReachesTheProgramInWindows1252) {
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    text.text.windowID = host->SdlWindowId(&frame);
+    // "Süd", the euro sign, a character the code page lacks, then an ASCII letter.
+    std::strcpy(text.text.text,
+                "S\xC3\xBC"
+                "d\xE2\x82\xAC\xE4\xB8\xAD"
+                "a");
+    host->HandleEvent(text);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_EQ(frame.typed,
+              "S\xFC"
+              "d\x80"
+              "a");
 }
 
 TEST_F(SdlHostTest, ACaptionDragMovesTheWindowByExactlyTheMousesTravel) {

@@ -1,0 +1,187 @@
+#pragma once
+
+// The real program on the desktop, as the desktop tests start it: the layout window's menus as a
+// person finds them, dialogs cancelled, the program asked whether it still answers, and its exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win/CMenu.h"
+#include "resources/CommandIds.h"
+#include "resources/ProgramMenus.h"
+#include "tests/desktop/DesktopSession.h"
+
+namespace desktop {
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+inline constexpr int kPopupBorder = 3;
+inline constexpr int kItemHeight = 18;
+inline constexpr int kSeparatorHeight = 9;
+
+// One title of the layout window's menu bar: its Alt letter, where a click opens it, its items.
+struct MenuTitle {
+    char letter = 0;
+    int clickX = 0;
+    int clickY = 0;
+    const CMenu* popup = nullptr;
+};
+
+// Where an item of an open menu is, from the menu's own measures: rows under a 3-pixel frame.
+inline int ItemCentreY(const CMenu& popup, int index, int popupTop) {
+    int top = popupTop + kPopupBorder;
+    for (int i = 0; i < index; ++i)
+        top += (popup.ItemAt(i)->flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
+    return top + kItemHeight / 2;
+}
+
+inline int IndexOf(const CMenu& popup, UINT id) {
+    for (int i = 0; i < popup.GetMenuItemCount(); ++i)
+        if (popup.ItemAt(i)->id == id)
+            return i;
+    return -1;
+}
+
+inline char Mnemonic(const CString& text) {
+    const int at = text.Find('&');
+    return at >= 0 && at + 1 < text.GetLength() ? static_cast<char>(std::tolower(text[at + 1])) : 0;
+}
+
+class ProgramOnDesktop : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!m_session.Unavailable().empty()) {
+            if (const char* ci = std::getenv("CI"); ci && std::string(ci) == "true")
+                FAIL() << "the desktop suite must run in CI: " << m_session.Unavailable();
+            GTEST_SKIP() << m_session.Unavailable();
+        }
+        RegisterProgramMenus();
+        m_menu = LoadMenuResource(IDR_LAYOUT_MENU);
+        m_session.StartProgram();
+        ASSERT_TRUE(m_session.WaitUntil([&] { return MainShown(); }, seconds(60)))
+            << "no main window; stderr: " << m_session.ProgramErrors();
+        // The splash goes by itself; the program takes keys once it has gone.
+        ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Popups().empty(); }, seconds(30)));
+    }
+
+    bool MainShown() {
+        DesktopSession::TopLevel main;
+        return m_session.FindMainWindow(main) && main.name.find("Untitled") != std::string::npos;
+    }
+
+    std::string MainTitle() {
+        DesktopSession::TopLevel main;
+        return m_session.FindMainWindow(main) ? main.name : std::string();
+    }
+
+    bool PopupOpen() { return !m_session.Popups().empty(); }
+
+    bool WaitForPopup(bool open) {
+        return m_session.WaitUntil([&] { return PopupOpen() == open; }, seconds(5));
+    }
+
+    // Opens each title by its Alt letter once and learns where a click opens it from its popup.
+    std::vector<MenuTitle> LearnTitles() {
+        std::vector<MenuTitle> titles;
+        for (int i = 0; i < m_menu->GetMenuItemCount(); ++i) {
+            MenuTitle title;
+            title.letter = Mnemonic(m_menu->ItemAt(i)->text);
+            title.popup = m_menu->GetSubMenu(i);
+            m_session.Key(std::string("alt+") + title.letter);
+            EXPECT_TRUE(WaitForPopup(true)) << "Alt+" << title.letter << " opened no menu";
+            const std::vector<DesktopSession::TopLevel> popups = m_session.Popups();
+            if (popups.size() == 1) {
+                title.clickX = popups.front().x + 8;
+                title.clickY = popups.front().y - 9;
+            }
+            CloseMenus();
+            titles.push_back(title);
+        }
+        return titles;
+    }
+
+    void CloseMenus() {
+        for (int tries = 0; tries < 3 && PopupOpen(); ++tries) {
+            m_session.Key("Escape");
+            m_session.WaitUntil([&] { return !PopupOpen(); }, seconds(2));
+        }
+        EXPECT_FALSE(PopupOpen()) << "a menu stayed open";
+        // A menu closed by Escape leaves its title lit; one more Escape leaves the menu bar.
+        m_session.Key("Escape");
+    }
+
+    // Opens the menu of title by its keys and clicks its item at index.
+    void ChooseItem(const MenuTitle& title, int index) {
+        m_session.Key(std::string("alt+") + title.letter);
+        ASSERT_TRUE(WaitForPopup(true));
+        const DesktopSession::TopLevel menu = m_session.Popups().front();
+        m_session.Click(menu.x + menu.width / 2, ItemCentreY(*title.popup, index, menu.y));
+        // The mouse leaves the toolbars, whose tips are captioned windows too.
+        m_session.MovePointer(1500, 950);
+    }
+
+    int WindowMenuHeight(const MenuTitle& window) {
+        m_session.Key(std::string("alt+") + window.letter);
+        if (!WaitForPopup(true))
+            return 0;
+        const int height = m_session.Popups().front().height;
+        CloseMenus();
+        return height;
+    }
+
+    // Asks again and again, for answers that take opening a menu.
+    bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+        return m_session.WaitUntil(
+            [&] {
+                m_session.Pause(milliseconds(100));
+                return done();
+            },
+            timeout);
+    }
+
+    // Cancels dialogs and messages by Escape until none is left; false if one stays.
+    bool CancelDialogs() {
+        for (int tries = 0; tries < 6 && !m_session.Dialogs().empty(); ++tries) {
+            m_session.Key("Escape");
+            m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, seconds(3));
+        }
+        return m_session.Dialogs().empty();
+    }
+
+    // The program still answers: About opens on its keys and goes on Escape.
+    void ExpectAnswers() {
+        ASSERT_TRUE(m_session.ProgramRunning()) << m_session.ProgramErrors();
+        m_session.Key("alt+h");
+        ASSERT_TRUE(WaitForPopup(true));
+        m_session.Key("a");
+        ASSERT_TRUE(m_session.WaitUntil([&] { return !m_session.Dialogs().empty(); }, seconds(10)))
+            << "About did not open";
+        m_session.Key("Escape");
+        ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, seconds(10)))
+            << "About did not close";
+    }
+
+    // Exits by File > Exit, declining to save, and expects a clean exit with nothing on stderr.
+    void ExpectCleanExit() {
+        m_session.Key("alt+f");
+        ASSERT_TRUE(WaitForPopup(true));
+        m_session.Key("x");
+        const int code = m_session.WaitForExit(seconds(3));
+        if (code < 0) {
+            ASSERT_TRUE(m_session.WaitUntil([&] { return !m_session.Dialogs().empty(); }, seconds(10)));
+            m_session.Key("n");
+        }
+        EXPECT_EQ(code < 0 ? m_session.WaitForExit(seconds(20)) : code, 0);
+        EXPECT_EQ(m_session.ProgramErrors(), "");
+    }
+
+    DesktopSession m_session;
+    std::unique_ptr<CMenu> m_menu;
+};
+
+}  // namespace desktop
