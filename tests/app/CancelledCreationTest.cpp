@@ -97,3 +97,58 @@ TEST_F(CancelledCreation, EveryToolAsksAgainAfterACancelAndOneUndoTakesTheObject
         EXPECT_EQ(SaveLayoutBytes(layout), before);
     }
 }
+
+// The tools that ask in the middle of their gesture: a cancelled test train leaves the layout
+// as it was, a cancelled terrain stays with its defaults, a cancelled parallel track builds
+// nothing but its hidden rubber band; each asks again the next time.
+TEST_F(CancelledCreation, TrainTerrainAndParallelTrackAskAgainAfterACancel) {
+    CCVNDoc& layout = *ActiveLayout();
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(100, 400), CPoint(400, 400));
+    int asked = 0;
+    const auto cancelNext = [&](const char* caption) {
+        host.WhenModal(caption, [&](CWnd& dialog) {
+            ++asked;
+            host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3));
+        });
+    };
+    const auto click = [&](CPoint point) {
+        host.AdvanceClock(1000);
+        host.ClickClient(View(), point);
+        host.RunUntilIdle();
+    };
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        Command(ID_TOOL_RUN_TEST_TRAIN);
+        const std::vector<BYTE> beforeTrain = SaveLayoutBytes(layout);
+        cancelNext("Train properties");
+        Drag(CPoint(200, 400), CPoint(210, 400));
+        EXPECT_EQ(asked, 3 * round - 2);
+        EXPECT_EQ(SaveLayoutBytes(layout), beforeTrain);
+        Command(ID_STOP_TEST_TRAIN);
+
+        Command(ID_TOOL_TERRAIN);
+        const size_t beforeTerrain = ObjectCount();
+        cancelNext("properties");
+        for (CPoint corner : {CPoint(500, 100), CPoint(800, 100), CPoint(800, 300), CPoint(500, 300)})
+            click(corner);
+        host.ClickClient(View(), CPoint(500, 300));
+        host.RunUntilIdle();
+        EXPECT_EQ(asked, 3 * round - 1);
+        EXPECT_EQ(ObjectCount(), beforeTerrain + 1);
+        EXPECT_EQ(layout.m_tool.m_nMultiPoint, 0);
+
+        Command(ID_TOOL_SELECTOR);
+        Command(ID_CREATE_PARALLEL_TRACK);
+        const size_t beforeParallel = ObjectCount();
+        Drag(CPoint(150, 400), CPoint(350, 400));
+        View()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(300, 350));
+        host.RunUntilIdle();
+        cancelNext("Parallel track");
+        click(CPoint(300, 350));
+        EXPECT_EQ(asked, 3 * round);
+        ASSERT_EQ(ObjectCount(), beforeParallel + 1);
+        EXPECT_EQ(layout.m_rootGroup.m_members.front()->m_nLayer, -1);
+        Command(ID_TOOL_SELECTOR);
+    }
+}
