@@ -203,9 +203,16 @@ void CSprite::DrawMaskedPicture(const CPose* parent) {
 }
 
 void CSprite::TrackCreate(const CPose* pose, int handle) {
+    // The press that starts a new box belongs to its placement step: the picture's corner step
+    // would make one Undo of the creation only fold the box back to its press point.
+    if (m_pTool != nullptr && m_pTool->m_toolMode == kTool3DBitmap) {
+        Invalidate();
+        GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+        Invalidate();
+        return;
+    }
     CBMP::TrackCreate(pose, handle);
-    if (m_pTool == nullptr || m_pTool->m_toolMode == kTool3DBitmap || handle < 1 || handle > 4 ||
-        (m_pTool->m_nMouseFlags & MK_CONTROL) == 0)
+    if (m_pTool == nullptr || handle < 1 || handle > 4 || (m_pTool->m_nMouseFlags & MK_CONTROL) == 0)
         return;
     m_pTool->m_toolMode.Set(kToolDragHandle);
     m_fSavedElevation = m_fElevation;
