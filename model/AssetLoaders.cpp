@@ -88,9 +88,23 @@ ModelReader ReaderFor(const CString& name) {
     return nullptr;
 }
 
+std::shared_ptr<r3d::Texture> PlainTexture(const std::string& file) {
+    return r3d::AssetLibrary::Instance().LoadTexture(file);
+}
+
+// The texture with the mask file beside it; nothing when that mask is not there.
 std::shared_ptr<r3d::Texture> MaskedTexture(const std::string& file) {
-    const CString mask = MaskFileName(CString(file.c_str()));
-    return r3d::AssetLibrary::Instance().LoadTexture(file, mask.c_str());
+    const std::string mask = ExistingFile(MaskFileName(CString(file.c_str())));
+    return mask.empty() ? nullptr : r3d::AssetLibrary::Instance().LoadMaskedTexture(file, mask);
+}
+
+// The texture and its mask both found through the 3D library's search folders, else the
+// texture alone.
+std::shared_ptr<r3d::Texture> MaskedOrPlainTexture(const std::string& bare) {
+    r3d::AssetLibrary& library = r3d::AssetLibrary::Instance();
+    std::shared_ptr<r3d::Texture> masked =
+        library.LoadMaskedTexture(bare, MaskFileName(bare.c_str()).c_str());
+    return masked ? masked : library.LoadTexture(bare);
 }
 
 std::shared_ptr<r3d::Raster> LoadRasterFrom(CString& name, const DataFolder& folder) {
@@ -103,18 +117,25 @@ std::shared_ptr<r3d::Raster> LoadRasterFrom(CString& name, const DataFolder& fol
 
 using TextureReader = std::function<std::shared_ptr<r3d::Texture>(const std::string&)>;
 
-// The texture searches: the data folders, and last the bare name, left to the 3D library's
-// search folders.
-std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& load) {
-    if (name.IsEmpty())
-        return nullptr;
-    if (auto texture = SearchFolders<std::shared_ptr<r3d::Texture>>(name, Candidates(name, kTextures), load))
-        return texture;
+// The bare name, left to the 3D library's search folders; the caller's name becomes it when found.
+std::shared_ptr<r3d::Texture> SearchBareName(CString& name, const TextureReader& load) {
     const CString bare = CDataFolders::BareName(name);
     std::shared_ptr<r3d::Texture> texture = load(bare.c_str());
     if (texture)
         name = bare;
     return texture;
+}
+
+// The data folders, each reader over all of them in turn, and last the bare name.
+std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const std::vector<TextureReader>& folderReaders,
+                                            const TextureReader& bareReader) {
+    if (name.IsEmpty())
+        return nullptr;
+    const std::vector<CString> candidates = Candidates(name, kTextures);
+    for (const TextureReader& load : folderReaders)
+        if (auto texture = SearchFolders<std::shared_ptr<r3d::Texture>>(name, candidates, load))
+            return texture;
+    return SearchBareName(name, bareReader);
 }
 
 void ReportMissingTexture(const CString& name) {
@@ -140,8 +161,7 @@ std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
 }
 
 std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report) {
-    std::shared_ptr<r3d::Texture> texture = SearchTexture(
-        name, [](const std::string& file) { return r3d::AssetLibrary::Instance().LoadTexture(file); });
+    std::shared_ptr<r3d::Texture> texture = SearchTexture(name, {PlainTexture}, PlainTexture);
     if (!texture && report)
         ReportMissingTexture(name);
     return texture;
@@ -156,7 +176,9 @@ std::shared_ptr<r3d::Raster> LoadBackdrop(CString& name) {
 }
 
 BOOL LoadTexture(CString& name, r3d::ClumpBuilder& builder, BOOL showMessage) {
-    std::shared_ptr<r3d::Texture> texture = SearchTexture(name, MaskedTexture);
+    // A masked texture on any path beats a plain one on an earlier path.
+    std::shared_ptr<r3d::Texture> texture =
+        SearchTexture(name, {MaskedTexture, PlainTexture}, MaskedOrPlainTexture);
     builder.SetTexture(texture);
     if (!texture && showMessage)
         ReportMissingTexture(name);

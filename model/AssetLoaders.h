@@ -38,7 +38,9 @@ std::shared_ptr<r3d::Raster> Load3DBitmapRaster(CString& name);
 std::shared_ptr<r3d::Raster> LoadBackdrop(CString& name);
 
 // Puts the texture, masked by its ".msk" file where there is one, on the surface the builder
-// is making; FALSE, with a message when asked for, when no attempt finds it.
+// is making: every search path is tried with the mask before any is tried without it, so a
+// masked file in a data folder beats a plain one under the stored name. FALSE, with a message
+// when asked for, when no attempt finds it.
 BOOL LoadTexture(CString& name, r3d::ClumpBuilder& builder, BOOL showMessage);
 
 // The mask file of a texture or 3D bitmap: the same folder and name with the extension "msk".

@@ -126,8 +126,13 @@ void C3DView::SetupCamera() {
     const int h = client.Height();
     if (w <= 0 || h <= 0)
         return;
+    SpanViewWindow(w, h);
+}
+
+// The larger window side spans the base size; the camera and the stored window agree, so a
+// preset view fits against what the camera shows.
+void C3DView::SpanViewWindow(int w, int h) {
     m_pCamera->SetViewport({0, 0, w, h});
-    // The larger window side always spans the base size.
     if (h < w) {
         m_fViewWidth = m_fBaseViewWidth;
         m_fViewHeight = m_fBaseViewHeight * static_cast<float>(h) / static_cast<float>(w);
@@ -159,14 +164,10 @@ void C3DView::OnSize(UINT type, int cx, int cy) {
     CView::OnSize(type, cx, cy);
     if (m_pCamera == nullptr || cx <= 0 || cy <= 0)
         return;
-    // The constant, not the stored base size: a resize returns to the default view window.
-    m_pCamera->SetViewport({0, 0, cx, cy});
-    if (cx > cy)
-        m_pCamera->SetViewWindow(kDefaultViewWindow,
-                                 kDefaultViewWindow * static_cast<float>(cy) / static_cast<float>(cx));
-    else
-        m_pCamera->SetViewWindow(kDefaultViewWindow * static_cast<float>(cx) / static_cast<float>(cy),
-                                 kDefaultViewWindow);
+    // A resize returns to the default view window, also after a camera object's aim; it stays
+    // the base, so Reset Camera and the preset views keep it.
+    m_fBaseViewWidth = m_fBaseViewHeight = kDefaultViewWindow;
+    SpanViewWindow(cx, cy);
 }
 
 BOOL C3DView::OnEraseBkgnd(CDC*) {

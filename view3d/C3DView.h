@@ -120,6 +120,7 @@ class C3DView : public CView, public C3DViewServices {
     void CaptureWindow(CDC& window);
     void FreeCapture();
 
+    void SpanViewWindow(int w, int h);
     void Redraw();
     void RenderPicture();
     void DrawPicture(CDC& dc, int x, int y, int width, int height);

@@ -97,20 +97,36 @@ std::shared_ptr<Texture> AssetLibrary::LoadTexture(const std::string& name, cons
     if (!path) {
         return nullptr;
     }
+    return TextureOf(*path, maskName.empty() ? std::nullopt : Find(maskName));
+}
+
+std::shared_ptr<Texture> AssetLibrary::LoadMaskedTexture(const std::string& name,
+                                                         const std::string& maskName) {
+    std::optional<std::filesystem::path> path = Find(name);
     std::optional<std::filesystem::path> maskPath = maskName.empty() ? std::nullopt : Find(maskName);
-    std::string key = std::filesystem::weakly_canonical(*path).string() + '\n' +
-                      (maskPath ? std::filesystem::weakly_canonical(*maskPath).string() : std::string());
+    if (!path || !maskPath) {
+        return nullptr;
+    }
+    std::shared_ptr<Texture> texture = TextureOf(*path, maskPath);
+    return texture && texture->HasMask() ? texture : nullptr;
+}
+
+// One texture per picture and mask; a mask that cannot be read leaves the picture unmasked.
+std::shared_ptr<Texture> AssetLibrary::TextureOf(const std::filesystem::path& picture,
+                                                 const std::optional<std::filesystem::path>& mask) {
+    std::string key = std::filesystem::weakly_canonical(picture).string() + '\n' +
+                      (mask ? std::filesystem::weakly_canonical(*mask).string() : std::string());
     if (auto cached = m_textures.find(key); cached != m_textures.end()) {
         return cached->second;
     }
-    std::shared_ptr<Raster> image = LoadRaster(path->string());
+    std::shared_ptr<Raster> image = LoadRaster(picture.string());
     if (!image) {
         return nullptr;
     }
     auto texture = std::make_shared<Texture>(std::move(*image));
-    if (maskPath) {
-        if (std::shared_ptr<Raster> mask = LoadRaster(maskPath->string())) {
-            texture->SetMask(*mask);
+    if (mask) {
+        if (std::shared_ptr<Raster> maskImage = LoadRaster(mask->string())) {
+            texture->SetMask(*maskImage);
         }
     }
     m_textures[key] = texture;

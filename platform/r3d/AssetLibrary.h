@@ -36,10 +36,14 @@ class AssetLibrary {
     std::shared_ptr<Raster> LoadRaster(const std::string& name) const;
     // A texture, masked when a mask name is given and found; nullptr when the picture is missing.
     std::shared_ptr<Texture> LoadTexture(const std::string& name, const std::string& maskName = {});
+    // A texture with its mask; nullptr when either is missing or cannot be read.
+    std::shared_ptr<Texture> LoadMaskedTexture(const std::string& name, const std::string& maskName);
     void ForgetTextures() { m_textures.clear(); }
 
   private:
     AssetLibrary() = default;
+    std::shared_ptr<Texture> TextureOf(const std::filesystem::path& picture,
+                                       const std::optional<std::filesystem::path>& mask);
 
     std::vector<std::filesystem::path> m_folders;
     ImageReader m_reader = ReadBmpRaster;

@@ -196,3 +196,84 @@ TEST_F(AssetLoaders, BackdropsAndBitmapMasksAreFoundSilently) {
     EXPECT_EQ(MaskFileName("C:\\pics\\tree.bmp"), "C:\\pics\\tree.msk");
     EXPECT_EQ(MaskFileName(""), "");
 }
+
+TEST_F(AssetLoaders, TheMaskedFormWinsOnEverySearchPathBeforeThePlainOne) {
+    for (const char* sub : {"Mine", "Library"}) std::filesystem::create_directory(m_folder / sub);
+    CProfile::Program().WriteProfileString("Paths", "Textures", Stored(m_folder / "Elsewhere").c_str());
+    r3d::AssetLibrary::Instance().AddSearchFolder(m_folder / "Library");
+    // Each folder's picture has a colour of its own; a mask is black in its left half.
+    const auto picture = [&](const char* folder, const char* file, std::uint32_t colour) {
+        WriteBitmap(m_folder / folder / file, 4, 4, colour);
+    };
+    const auto mask = [&](const char* folder, const char* file) {
+        PixelSurface leftHidden(4, 4, 0xFFFFFF);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 2; ++x) leftHidden.Set(x, y, 0x000000);
+        WriteBytes(m_folder / folder / file, EncodeBmpFile(leftHidden, 24));
+    };
+    struct Loaded {
+        CString name;
+        bool masked;
+        r3d::Raster::Rgb colour;
+    };
+    const auto load = [&](const CString& stored) {
+        r3d::AssetLibrary::Instance().ForgetTextures();
+        r3d::ClumpBuilder builder;
+        CString name = stored;
+        EXPECT_TRUE(LoadTexture(name, builder, TRUE)) << stored;
+        const std::shared_ptr<r3d::Texture> texture = builder.Surface().texture;
+        if (texture == nullptr)
+            return Loaded{name, false, {}};
+        const bool masked =
+            texture->HasMask() && texture->Rgba()[3] == 0 && texture->Rgba()[3 * 4 + 3] == 255;
+        return Loaded{name, masked, texture->Image().Pixel(3, 0)};
+    };
+    const CString mine = Stored(m_folder / "Mine" / "wood.bmp");
+    const CString textures = Stored(m_folder / "TEXTURES" / "wood.bmp");
+    const CString elsewhere = Stored(m_folder / "Elsewhere" / "wood.bmp");
+
+    // Plain under the stored name, masked in the program's TEXTURES folder: the masked one, and
+    // the layout keeps its path.
+    picture("Mine", "wood.bmp", 0x0000FF);
+    picture("TEXTURES", "wood.bmp", 0x00FF00);
+    mask("TEXTURES", "wood.msk");
+    Loaded found = load(mine);
+    EXPECT_EQ(found.name, textures);
+    EXPECT_TRUE(found.masked);
+    EXPECT_EQ(found.colour, (r3d::Raster::Rgb{0, 255, 0}));
+
+    // Masked only in the profile's folder: that one beats the two plain pictures.
+    std::filesystem::remove(m_folder / "TEXTURES" / "wood.msk");
+    picture("Elsewhere", "wood.bmp", 0xFF0000);
+    mask("Elsewhere", "wood.msk");
+    found = load(mine);
+    EXPECT_EQ(found.name, elsewhere);
+    EXPECT_TRUE(found.masked);
+    EXPECT_EQ(found.colour, (r3d::Raster::Rgb{255, 0, 0}));
+
+    // Masked under the stored name too: it wins, and the name stays as it was.
+    mask("Mine", "wood.msk");
+    found = load(mine);
+    EXPECT_EQ(found.name, mine);
+    EXPECT_TRUE(found.masked);
+    EXPECT_EQ(found.colour, (r3d::Raster::Rgb{0, 0, 255}));
+
+    // No mask anywhere: the plain forms in the same order.
+    std::filesystem::remove(m_folder / "Mine" / "wood.msk");
+    std::filesystem::remove(m_folder / "Elsewhere" / "wood.msk");
+    found = load(mine);
+    EXPECT_EQ(found.name, mine);
+    EXPECT_FALSE(found.masked);
+    std::filesystem::remove(m_folder / "Mine" / "wood.bmp");
+    found = load(mine);
+    EXPECT_EQ(found.name, textures);
+    EXPECT_FALSE(found.masked);
+
+    // Last the bare name through the 3D library's folders, masked before plain.
+    picture("Library", "moss.bmp", 0x808080);
+    mask("Library", "moss.msk");
+    found = load("D:\\old\\moss.bmp");
+    EXPECT_EQ(found.name, "moss.bmp");
+    EXPECT_TRUE(found.masked);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}

@@ -179,6 +179,17 @@ TEST_F(Assets, SearchFoldersAreAddedOnceAndFilesFoundWhateverTheirCase) {
     EXPECT_TRUE(masked->HasMask());
     EXPECT_EQ(masked->Rgba()[3], 0);
 
+    // The masked load asks for both files: without a readable mask it finds nothing, while the
+    // plain load above keeps the picture alone.
+    EXPECT_EQ(library.LoadMaskedTexture("rail.ppm", "rail.msk"), masked);
+    WriteText(folder / "Textures" / "torn.msk", "P6\n2 2\n255\nxx");
+    for (const char* mask : {"none.msk", "torn.msk", ""})
+        EXPECT_FALSE(library.LoadMaskedTexture("rail.ppm", mask)) << mask;
+    EXPECT_FALSE(library.LoadMaskedTexture("missing.ppm", "rail.msk"));
+    auto unmasked = library.LoadTexture("rail.ppm", "torn.msk");
+    ASSERT_TRUE(unmasked);
+    EXPECT_FALSE(unmasked->HasMask());
+
     auto raster = library.LoadRaster("rail.ppm");
     ASSERT_TRUE(raster);
     EXPECT_EQ(raster->Width(), 2);

@@ -676,3 +676,111 @@ TEST_F(View3DWindow, ThePlanWindowActivatedOverThe3DViewShowsItsOwnPixels) {
     ASSERT_GE(skyAtTheEdge.x, planPlace.right);
     EXPECT_EQ(Main().Surface()->At(skyAtTheEdge.x - main.left, skyAtTheEdge.y - main.top), 0x0000FFu);
 }
+
+namespace {
+
+// How much of the viewport the near face of the scene's box spans along the two axes the
+// camera sees: the across span over the viewport width and the up span over its height.
+struct Spans {
+    float across;
+    float up;
+};
+
+Spans NearFaceSpans(const r3d::Camera& camera, const r3d::Box& box, UINT preset) {
+    const r3d::Vec3 c = box.Centre();
+    const r3d::Vec3 lo = box.min;
+    const r3d::Vec3 hi = box.max;
+    struct Edges {
+        r3d::Vec3 acrossFrom, acrossTo, upFrom, upTo;
+    };
+    const auto nearFace = [&]() -> Edges {
+        switch (preset) {
+            case ID_VIEW_BIRDS_EYE:
+                return {{lo.x, hi.y, c.z}, {hi.x, hi.y, c.z}, {c.x, hi.y, lo.z}, {c.x, hi.y, hi.z}};
+            case ID_VIEW_FRONT:
+                return {{lo.x, c.y, hi.z}, {hi.x, c.y, hi.z}, {c.x, lo.y, hi.z}, {c.x, hi.y, hi.z}};
+            case ID_VIEW_BACK:
+                return {{lo.x, c.y, lo.z}, {hi.x, c.y, lo.z}, {c.x, lo.y, lo.z}, {c.x, hi.y, lo.z}};
+            case ID_VIEW_LEFT_SIDE:
+                return {{lo.x, c.y, lo.z}, {lo.x, c.y, hi.z}, {lo.x, lo.y, c.z}, {lo.x, hi.y, c.z}};
+            default:
+                return {{hi.x, c.y, lo.z}, {hi.x, c.y, hi.z}, {hi.x, lo.y, c.z}, {hi.x, hi.y, c.z}};
+        }
+    }();
+    const auto pixel = [&camera](const r3d::Vec3& world) {
+        const std::optional<r3d::Vec3> projected = camera.Project(world);
+        EXPECT_TRUE(projected.has_value());
+        return projected.value_or(r3d::Vec3{});
+    };
+    const r3d::Rect& viewport = camera.Viewport();
+    return {std::fabs(pixel(nearFace.acrossTo).x - pixel(nearFace.acrossFrom).x) / viewport.width,
+            std::fabs(pixel(nearFace.upTo).y - pixel(nearFace.upFrom).y) / viewport.height};
+}
+
+}  // namespace
+
+TEST_F(View3DWindow, PresetViewsAndResetCameraFitTheShorterSideAfterEveryResize) {
+    // A layout twice as long as wide and twice as wide as high, standing at the height the
+    // preset views look at, alone in the scene but for the small marker inside it.
+    layout->RemoveGroundPlane();
+    r3d::ClumpBuilder builder;
+    builder.SetColor(1.0f, 1.0f, 1.0f);
+    builder.AddBlock({16.0f, 4.0f, 8.0f});
+    std::unique_ptr<r3d::Clump> block = builder.Finish();
+    block->Transform(r3d::Matrix::Translation({1.0f, 1.0f, -2.0f}), r3d::Combine::Replace);
+    ASSERT_TRUE(layout->GetScene()->Add(*block));
+    r3d::Box box;
+    layout->GetScene()->ForEachClump([&box](r3d::Clump& clump) { box.Extend(clump.Bounds()); });
+    ExpectNear(box.min, {-7.0f, -1.0f, -6.0f});
+    ExpectNear(box.max, {9.0f, 3.0f, 2.0f});
+    layout->m_cr3DBackground = RGB(0, 0, 255);
+    layout->m_bUseBackdrop = 0;
+
+    const auto expectShorterSideFits = [&](UINT preset, const char* when) {
+        const Spans spans = NearFaceSpans(Camera(), box, preset);
+        EXPECT_NEAR(std::min(spans.across, spans.up), 1.0f, 1e-3f) << when << " " << preset;
+        EXPECT_GE(std::max(spans.across, spans.up), 1.0f - 1e-3f) << when << " " << preset;
+    };
+    // Each preset view comes straight after a resize to another shape of window.
+    const CSize sizes[] = {{300, 300}, {200, 400}, {500, 250}, {300, 300}};
+    const UINT presets[] = {ID_VIEW_BIRDS_EYE, ID_VIEW_FRONT, ID_VIEW_BACK, ID_VIEW_LEFT_SIDE,
+                            ID_VIEW_RIGHT_SIDE};
+    for (const UINT preset : presets) {
+        for (const CSize& size : sizes) {
+            SizeClient(size.cx, size.cy);
+            Command(preset);
+            expectShorterSideFits(preset, "preset");
+            Command(ID_CAMERA_TURN_LEFT);
+            Command(ID_CAMERA_MOVE_FORWARD);
+            Command(ID_CAMERA_RESET);
+            expectShorterSideFits(preset, "reset");
+        }
+    }
+
+    // In a square window, after a wide one, the bird's-eye view fills the picture top to bottom
+    // with the layout's depth and crops its length at both sides: no sky shows along the edges.
+    SizeClient(400, 200);
+    Command(ID_VIEW_FRONT);
+    SizeClient(300, 300);
+    Command(ID_VIEW_BIRDS_EYE);
+    const Spans bird = NearFaceSpans(Camera(), box, ID_VIEW_BIRDS_EYE);
+    EXPECT_NEAR(bird.across, 2.0f, 1e-3f);
+    EXPECT_NEAR(bird.up, 1.0f, 1e-3f);
+    const r3d::Raster& picture = Camera().Picture();
+    ASSERT_EQ(picture.Width(), 300);
+    for (const CPoint edge :
+         {CPoint(150, 1), CPoint(150, 298), CPoint(1, 150), CPoint(298, 150), CPoint(2, 2)})
+        EXPECT_NE(picture.Pixel(edge.x, edge.y), (r3d::Raster::Rgb{0, 0, 255})) << edge.x << "," << edge.y;
+
+    // After a camera object's aim a resize returns to the default view window, and the preset
+    // views fit against it.
+    const CameraAim aim{16000.0, -16000.0, 1000.0, 0.0, std::atan(0.6)};
+    view->SetCameraFromObject(&aim);
+    SizeClient(400, 200);
+    for (const UINT preset : presets) {
+        Command(preset);
+        expectShorterSideFits(preset, "aimed");
+    }
+    EXPECT_FLOAT_EQ(Camera().ViewWindowWidth(), 0.8f);
+    EXPECT_FLOAT_EQ(Camera().ViewWindowHeight(), 0.4f);
+}
