@@ -173,6 +173,7 @@ class CMount : public CBenchwork, public CTerrainSurface {
     void MapOutline();
     void BuildInteriorKnots();
     void StitchOutline();
+    void UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring);
     void MirrorEdits(bool mirrorX);
     void LeaveCutLists();
     void AddKnotVertices(r3d::ClumpBuilder& builder, bool reversed);

@@ -4,10 +4,11 @@
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "terrain/CMount.h"
+#include "terrain/CMountGridBorder.h"
 #include "terrain/OutlineGeometry.h"
 
 // The knot grid: interior knots on the grid positions inside the outline, then the outline
-// knots stitched to the grid's edge knots along the outline.
+// knots stitched to the grid's contour along the outline.
 
 namespace {
 
@@ -15,28 +16,6 @@ namespace {
 // than the second, is not built; the outline's ring stands alone.
 constexpr double kMostGridPositions = 4.0e6;
 constexpr double kMostInsideTestEdges = 2.0e8;
-// The walk along one outline edge never takes more steps than this per edge.
-constexpr int kMostStitchSteps = 100000;
-// How far from an outline edge an edge knot may hang, in grid steps.
-constexpr double kStitchReach = 1.0 + 1e-4;
-constexpr double kStitchFallbackReach = 1.4143;
-
-// A whole grid coordinate is moved off the grid line.
-double OffGridLine(double value) {
-    return value == std::floor(value) ? value - 1e-6 : value;
-}
-
-// The parameter of the foot of the perpendicular from p on a-b, and the distance to it.
-double FootParameter(CDoublePoint a, CDoublePoint b, CDoublePoint p) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double length2 = dx * dx + dy * dy;
-    return length2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0;
-}
-
-CDoublePoint PointAt(CDoublePoint a, CDoublePoint b, double t) {
-    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-}
-
 double Distance(CDoublePoint a, CDoublePoint b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
@@ -147,7 +126,7 @@ void CMount::StitchOutline() {
     const float base = static_cast<float>(m_fElevation);
     std::vector<CDoublePoint> vertices;
     for (const CDoublePoint& p : m_outline) {
-        const CDoublePoint q{OffGridLine(p.x / s), OffGridLine(p.y / s)};
+        const CDoublePoint q{CMountGridBorder::OffGridLine(p.x / s), CMountGridBorder::OffGridLine(p.y / s)};
         if (!vertices.empty() && std::fabs(q.x - vertices.back().x) < 0.1 &&
             std::fabs(q.y - vertices.back().y) < 0.1)
             continue;
@@ -166,79 +145,32 @@ void CMount::StitchOutline() {
             m_grid.Link(m_grid.GetSize() - 1, first);
         return;
     }
-    std::vector<bool> isEdge(static_cast<size_t>(m_nInteriorCount));
-    std::vector<int> edgeKnots;
-    for (int i = m_nInteriorCount - 1; i >= 0; --i)
-        if (m_grid[i].LinkCount() < 8) {
-            isEdge[static_cast<size_t>(i)] = true;
-            edgeKnots.push_back(i);
-        }
-    // Outline edges in grid units, for the crossing tests: the outline knots lie on them.
-    const std::vector<CDoublePoint>& ring = vertices;
-    auto crossesOutline = [&ring](CDoublePoint a, CDoublePoint b) {
-        for (size_t e = 0; e < ring.size(); ++e)
-            if (outline::SegmentsCross(a, b, ring[e], ring[(e + 1) % ring.size()]))
-                return true;
-        return false;
-    };
+    UnlinkAcrossOutline(vertices);
+    CMountGridBorder border(m_grid, m_indexTable, m_nMinColumn, m_nMinRow, m_nInteriorCount, vertices);
+    border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()), base);
+}
+
+void CMount::UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring) {
+    // Links of the grid that pass outside the outline go. A cell that lost a side loses its
+    // diagonal too, so that it makes no face: the outline runs through it.
     auto knotPoint = [this](int k) { return CDoublePoint{m_grid[k].x, m_grid[k].y}; };
-    int previous = -1;
-    auto addOutlineKnot = [&](CDoublePoint q, int attach) {
-        const int k = m_grid.Add(CGrideKnot(static_cast<float>(q.x), static_cast<float>(q.y), base));
-        m_grid.Link(k, attach);
-        if (previous >= 0)
-            m_grid.Link(k, previous);
-        previous = k;
+    auto knotAt = [this](int c, int r) { return m_indexTable.Get(c - m_nMinColumn + 1, r - m_nMinRow + 1); };
+    auto unlinkDiagonal = [&](int c, int r) {
+        const int lowerRight = knotAt(c, r), upperLeft = knotAt(c - 1, r + 1);
+        if (lowerRight >= 0 && upperLeft >= 0)
+            m_grid.Unlink(lowerRight, upperLeft);
     };
-    int attach = NearestKnotInList(vertices[0].x * s, vertices[0].y * s, edgeKnots);
-    const size_t n = vertices.size();
-    for (size_t i = 0; i < n; ++i) {
-        const CDoublePoint from = vertices[i];
-        const CDoublePoint to = vertices[(i + 1) % n];
-        if (i > 0) {
-            // The vertex keeps the attach knot or moves to a linked edge knot nearer to it.
-            int best = attach;
-            for (int link : m_grid[attach].links)
-                if (link < m_nInteriorCount && isEdge[static_cast<size_t>(link)] &&
-                    Distance(knotPoint(link), from) < Distance(knotPoint(best), from) &&
-                    !crossesOutline(knotPoint(link), from))
-                    best = link;
-            attach = best;
+    auto unlinkCellsBeside = [&](int k, int link) {
+        const int c = static_cast<int>(std::min(m_grid[k].x, m_grid[link].x));
+        const int r = static_cast<int>(std::min(m_grid[k].y, m_grid[link].y));
+        if (m_grid[k].y == m_grid[link].y) {
+            unlinkDiagonal(c + 1, r);
+            unlinkDiagonal(c + 1, r - 1);
+        } else if (m_grid[k].x == m_grid[link].x) {
+            unlinkDiagonal(c, r);
+            unlinkDiagonal(c + 1, r);
         }
-        addOutlineKnot(from, attach);
-        double along = FootParameter(from, to, knotPoint(attach));
-        for (int step = 0; step < kMostStitchSteps; ++step) {
-            // Edge knots within a grid step of the edge first, within the diagonal of a cell
-            // when none is.
-            int next = -1;
-            double nextAlong = 0.0;
-            for (double reach : {kStitchReach, kStitchFallbackReach}) {
-                for (int link : m_grid[attach].links) {
-                    if (link >= m_nInteriorCount || !isEdge[static_cast<size_t>(link)])
-                        continue;
-                    const double t = FootParameter(from, to, knotPoint(link));
-                    if (t <= along + 1e-9 || t <= 0.0 || t >= 1.0)
-                        continue;
-                    const CDoublePoint foot = PointAt(from, to, t);
-                    if (Distance(foot, knotPoint(link)) > reach || crossesOutline(knotPoint(link), foot))
-                        continue;
-                    if (next < 0 || Distance(knotPoint(link), to) < Distance(knotPoint(next), to)) {
-                        next = link;
-                        nextAlong = t;
-                    }
-                }
-                if (next >= 0)
-                    break;
-            }
-            if (next < 0)
-                break;
-            attach = next;
-            along = nextAlong;
-            const CDoublePoint foot = PointAt(from, to, along);
-            addOutlineKnot({OffGridLine(foot.x), OffGridLine(foot.y)}, attach);
-        }
-    }
-    // Links of the grid that pass outside the outline go.
+    };
     for (size_t e = 0; e < ring.size(); ++e) {
         const CDoublePoint a = ring[e], b = ring[(e + 1) % ring.size()];
         const int c0 = TruncateCoordinate(std::floor(std::min(a.x, b.x))) - 1;
@@ -253,8 +185,10 @@ void CMount::StitchOutline() {
                 const std::vector<int> links = m_grid[k].links;
                 for (int link : links)
                     if (link < m_nInteriorCount &&
-                        outline::SegmentsCross(knotPoint(k), knotPoint(link), a, b))
+                        outline::SegmentsCross(knotPoint(k), knotPoint(link), a, b)) {
                         m_grid.Unlink(k, link);
+                        unlinkCellsBeside(k, link);
+                    }
             }
     }
 }

@@ -19,7 +19,8 @@ constexpr int kTunnel = 2;
 // Beyond this many cells the search of the band's knots scans every knot anyway.
 constexpr double kLargestSearchRadius = 200.0;
 
-// The tunnel state carried from one pair of samples to the next.
+// The tunnel state carried from one pair of samples to the next; the first pair's own state
+// stands before it.
 struct BedWalk {
     std::vector<int> previousKnots;
     bool previousTunnel = false;
@@ -108,6 +109,10 @@ void CMount::CutTrackBed(CPaint* object, int report) {
         if (!tunnel)
             continue;
         const bool isTunnel = touched && !open;
+        // The piece starts in the state of its first pair: a piece that starts inside a hill
+        // has no mouth there.
+        if (i == 1)
+            walk.previousTunnel = isTunnel;
         const double segmentAngle = std::atan2(q.y - p.y, q.x - p.x);
         if (isTunnel) {
             const double angle =

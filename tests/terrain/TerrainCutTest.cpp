@@ -248,3 +248,40 @@ TEST(TerrainCut, ObjectsLevelTheGroundUnderThemUnlessExcluded) {
     plan.terrain->CutUnderObject(&object);
     EXPECT_TRUE(plan.terrain->m_objectCuts.empty());
 }
+
+TEST(TerrainCut, TunnelsThatStartInsideAHillLeaveTheGroundAlone) {
+    // One piece wholly under a hill, then two joined end to end at the hill's top: no knot
+    // moves or drops, and the tube runs closed from end to end.
+    for (const std::vector<double>& joints :
+         {std::vector<double>{6000.0, 14000.0}, std::vector<double>{6000.0, 10000.0, 14000.0}}) {
+        CutPlan plan;
+        plan.terrain->m_newEdits.Append({10000.0f, 5000.0f, 2000.0f, 30000.0f, 0, 1});
+        plan.terrain->RebuildGrid();
+        std::vector<CTrack*> pieces;
+        for (size_t k = 0; k + 1 < joints.size(); ++k) {
+            CTrack* piece = plan.Straight(joints[k], 5000.0, joints[k + 1], 5000.0);
+            piece->m_fBeginElevation = piece->m_fEndElevation = 18.0 + 30.0;
+            piece->m_nStyle = 2;
+            piece->m_fTunnelWidth = 300.0;
+            piece->m_fTunnelHeight = 400.0;
+            pieces.push_back(piece);
+        }
+        plan.tool.ConformTerrain();
+        for (CTrack* piece : pieces) {
+            const CTrackBedCut& record = plan.terrain->GetTrackCut(piece);
+            EXPECT_TRUE(record.hidden.empty());
+            ASSERT_EQ(record.runs.size(), 1u);
+            EXPECT_EQ(record.runs[0], static_cast<int>(record.sections.size()));
+            for (const CKnotChange& change : record.changes) {
+                const CGrideKnot& knot = plan.terrain->Grid()[change.index];
+                EXPECT_GT(knot.z, 448.0f);
+                EXPECT_EQ(change.height, knot.z) << change.index;
+                EXPECT_EQ(change.x, knot.x);
+                EXPECT_EQ(change.y, knot.y);
+            }
+        }
+        plan.terrain->GatherCuts();
+        for (const CKnotChange& change : plan.terrain->m_changedKnots)
+            EXPECT_EQ(change.height, plan.terrain->Grid()[change.index].z) << change.index;
+    }
+}

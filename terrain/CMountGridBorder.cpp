@@ -1,0 +1,444 @@
+#include "terrain/CMountGridBorder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+// Turns smaller than this, in square grid units, count as none.
+constexpr double kFlat = 1e-9;
+// A point nearer a line than this, in grid units, lies on it: the knots store their places as
+// floats.
+constexpr double kOnLine = 1e-5;
+// How far from an outline edge a contour knot may lie and still put an outline knot on it.
+constexpr double kFootReach = 1.0 + 1e-4;
+// How often the zip may go back from a dead end, per outline station and contour place.
+constexpr size_t kBacktracksPerStation = 8;
+// Outline knots closer than this in both directions, in grid units, are one.
+constexpr double kSamePlace = 0.1;
+// The steps of a contour walk, counter-clockwise from east; odd ones are diagonal.
+constexpr int kSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+
+double Turn(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+double Distance(CDoublePoint a, CDoublePoint b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// Whether p and q lie on opposite sides of the line through a and b, off the line.
+bool OnOppositeSides(CDoublePoint a, CDoublePoint b, CDoublePoint p, CDoublePoint q) {
+    const double length = Distance(a, b);
+    if (length == 0.0)
+        return false;
+    const double u = Turn(a, b, p) / length, v = Turn(a, b, q) / length;
+    return (u > kOnLine && v < -kOnLine) || (u < -kOnLine && v > kOnLine);
+}
+
+// Whether a-b and c-d cross at a point inside both; touching is no crossing.
+bool CrossProperly(CDoublePoint a, CDoublePoint b, CDoublePoint c, CDoublePoint d) {
+    return OnOppositeSides(a, b, c, d) && OnOppositeSides(c, d, a, b);
+}
+
+bool SamePlace(CDoublePoint a, CDoublePoint b) {
+    return std::fabs(a.x - b.x) < kSamePlace && std::fabs(a.y - b.y) < kSamePlace;
+}
+
+// A point as the knots store it.
+CDoublePoint AsStored(CDoublePoint p) {
+    return {static_cast<float>(p.x), static_cast<float>(p.y)};
+}
+
+// Whether angle a lies strictly inside the sweep counter-clockwise from one angle to another;
+// equal ends sweep the full turn.
+bool InSweep(double from, double to, double a) {
+    double span = std::fmod(to - from + 4.0 * kPi, 2.0 * kPi);
+    if (span < 1e-12)
+        span = 2.0 * kPi;
+    const double offset = std::fmod(a - from + 4.0 * kPi, 2.0 * kPi);
+    return offset > 1e-9 && offset < span - 1e-9;
+}
+
+}  // namespace
+
+double CMountGridBorder::OffGridLine(double value) {
+    return value == std::floor(value) ? value - 1e-6 : value;
+}
+
+CMountGridBorder::CMountGridBorder(CGrideMount& grid, const CIntTable& table, int minColumn, int minRow,
+                                   int interiorCount, const std::vector<CDoublePoint>& ring)
+    : m_grid(grid),
+      m_table(table),
+      m_nMinColumn(minColumn),
+      m_nMinRow(minRow),
+      m_nInteriorCount(interiorCount) {
+    for (const CDoublePoint& p : ring) m_ring.push_back(AsStored(p));
+    double area = 0.0;
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const CDoublePoint a = ring[i], b = ring[(i + 1) % ring.size()];
+        area += a.x * b.y - b.x * a.y;
+    }
+    m_fTurn = area < 0.0 ? -1.0 : 1.0;
+    BuildContour();
+}
+
+CDoublePoint CMountGridBorder::Place(int knot) const {
+    return {m_grid[knot].x, m_grid[knot].y};
+}
+
+int CMountGridBorder::KnotAt(int column, int row) const {
+    return m_table.Get(column - m_nMinColumn + 1, row - m_nMinRow + 1);
+}
+
+int CMountGridBorder::LinkedKnotAt(int knot, int column, int row) const {
+    const int next = KnotAt(column, row);
+    return next >= 0 && m_grid[knot].IsLinkedTo(next) ? next : -1;
+}
+
+int CMountGridBorder::WalkNeighbour(int knot, int direction) const {
+    // A diagonal counts only where no corner of its cell joins its two ends by row and
+    // column links; the walk then goes round that corner instead.
+    const int c = static_cast<int>(m_grid[knot].x), r = static_cast<int>(m_grid[knot].y);
+    const int dc = kSteps[direction][0], dr = kSteps[direction][1];
+    const int next = LinkedKnotAt(knot, c + dc, r + dr);
+    if (next < 0 || direction % 2 == 0)
+        return next;
+    for (const auto& [cc, cr] : {std::pair{c + dc, r}, std::pair{c, r + dr}}) {
+        const int corner = KnotAt(cc, cr);
+        if (corner >= 0 && m_grid[corner].IsLinkedTo(knot) && m_grid[corner].IsLinkedTo(next))
+            return -1;
+    }
+    return next;
+}
+
+std::vector<int> CMountGridBorder::Piece(int knot, std::vector<bool>& seen) const {
+    std::vector<int> piece{knot};
+    seen[static_cast<size_t>(knot)] = true;
+    for (size_t i = 0; i < piece.size(); ++i)
+        for (int direction = 0; direction < 8; ++direction) {
+            const int next = WalkNeighbour(piece[i], direction);
+            if (next >= 0 && !seen[static_cast<size_t>(next)]) {
+                seen[static_cast<size_t>(next)] = true;
+                piece.push_back(next);
+            }
+        }
+    return piece;
+}
+
+std::vector<int> CMountGridBorder::WalkRound(const std::vector<int>& piece) const {
+    // From the lowest, leftmost knot, keeping the outside on the right hand: the piece's
+    // outer contour counter-clockwise, spurs walked out and back.
+    const int start = *std::min_element(piece.begin(), piece.end(), [this](int a, int b) {
+        return std::tie(m_grid[a].y, m_grid[a].x) < std::tie(m_grid[b].y, m_grid[b].x);
+    });
+    std::vector<int> walk;
+    int knot = start, heading = 0, firstHeading = -1;
+    for (size_t guard = 0; guard <= 8 * piece.size() + 8; ++guard) {
+        int next = -1, direction = heading;
+        for (int turn = 5; turn <= 12; ++turn) {
+            direction = (heading + turn) % 8;
+            next = WalkNeighbour(knot, direction);
+            if (next >= 0)
+                break;
+        }
+        if (next < 0)
+            return {start};
+        if (knot == start && direction == firstHeading)
+            break;
+        if (firstHeading < 0)
+            firstHeading = direction;
+        walk.push_back(knot);
+        knot = next;
+        heading = direction;
+    }
+    if (m_fTurn < 0.0)
+        std::reverse(walk.begin() + 1, walk.end());
+    return walk;
+}
+
+void CMountGridBorder::BuildContour() {
+    std::vector<bool> seen(static_cast<size_t>(m_nInteriorCount));
+    std::vector<std::pair<size_t, std::vector<int>>> pieces;
+    for (int k = 0; k < m_nInteriorCount; ++k)
+        if (!seen[static_cast<size_t>(k)]) {
+            const std::vector<int> piece = Piece(k, seen);
+            pieces.emplace_back(piece.size(), WalkRound(piece));
+        }
+    if (pieces.empty())
+        return;
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    m_contour = pieces.front().second;
+    std::vector<std::vector<int>> walks;
+    for (size_t i = 1; i < pieces.size(); ++i) walks.push_back(pieces[i].second);
+    // The nearest piece first, so that no bridge passes a piece it could have taken in.
+    while (!walks.empty()) {
+        const size_t bridged = BridgeNearest(walks);
+        if (bridged == walks.size())
+            break;
+        walks.erase(walks.begin() + static_cast<long>(bridged));
+    }
+}
+
+bool CMountGridBorder::FacesInward(const std::vector<CDoublePoint>& stations, size_t at,
+                                   CDoublePoint target) const {
+    const CDoublePoint here = stations[at];
+    const CDoublePoint before = stations[(at + stations.size() - 1) % stations.size()];
+    const CDoublePoint after = stations[(at + 1) % stations.size()];
+    const double in = std::atan2(before.y - here.y, before.x - here.x);
+    const double out = std::atan2(after.y - here.y, after.x - here.x);
+    const double to = std::atan2(target.y - here.y, target.x - here.x);
+    return m_fTurn > 0.0 ? InSweep(out, in, to) : InSweep(in, out, to);
+}
+
+bool CMountGridBorder::FacesOutward(const std::vector<int>& walk, size_t at, CDoublePoint target) const {
+    if (walk.size() < 2)
+        return true;
+    const CDoublePoint here = Place(walk[at]);
+    const CDoublePoint before = Place(walk[(at + walk.size() - 1) % walk.size()]);
+    const CDoublePoint after = Place(walk[(at + 1) % walk.size()]);
+    const double in = std::atan2(before.y - here.y, before.x - here.x);
+    const double out = std::atan2(after.y - here.y, after.x - here.x);
+    const double to = std::atan2(target.y - here.y, target.x - here.x);
+    return m_fTurn > 0.0 ? InSweep(in, out, to) : InSweep(out, in, to);
+}
+
+size_t CMountGridBorder::BridgeNearest(const std::vector<std::vector<int>>& walks) {
+    // The shortest clear bridge from a piece to the contour so far, searched in ever wider
+    // squares; pieces that none reaches get no border.
+    std::vector<bool> onContour(static_cast<size_t>(m_nInteriorCount));
+    for (int k : m_contour) onContour[static_cast<size_t>(k)] = true;
+    const int widest = std::max(m_table.Columns(), m_table.Rows());
+    for (int reach = 2; reach < 2 * widest; reach *= 2) {
+        std::vector<std::tuple<double, size_t, int, int>> candidates;
+        for (size_t w = 0; w < walks.size(); ++w)
+            for (int from : walks[w]) {
+                const int c = static_cast<int>(m_grid[from].x), r = static_cast<int>(m_grid[from].y);
+                for (int dc = -reach; dc <= reach; ++dc)
+                    for (int dr = -reach; dr <= reach; ++dr) {
+                        const int to = KnotAt(c + dc, r + dr);
+                        if (to >= 0 && onContour[static_cast<size_t>(to)])
+                            candidates.emplace_back(std::hypot(dc, dr), w, from, to);
+                    }
+            }
+        std::sort(candidates.begin(), candidates.end());
+        for (const auto& [length, w, from, to] : candidates)
+            if (Splice(walks[w], from, to))
+                return w;
+    }
+    return walks.size();
+}
+
+bool CMountGridBorder::Splice(const std::vector<int>& walk, int from, int to) {
+    if (!IsClear(Place(from), Place(to)))
+        return false;
+    size_t p = 0, q = 0;
+    while (p < m_contour.size() && (m_contour[p] != to || !FacesOutward(m_contour, p, Place(from)))) ++p;
+    while (q < walk.size() && (walk[q] != from || !FacesOutward(walk, q, Place(to)))) ++q;
+    if (p == m_contour.size() || q == walk.size())
+        return false;
+    // Out along the bridge, round the piece and back.
+    std::vector<int> merged(m_contour.begin(), m_contour.begin() + static_cast<long>(p) + 1);
+    for (size_t k = 0; k < walk.size(); ++k) merged.push_back(walk[(q + k) % walk.size()]);
+    if (walk.size() > 1)
+        merged.push_back(from);
+    if (m_contour.size() > 1)
+        merged.push_back(to);
+    merged.insert(merged.end(), m_contour.begin() + static_cast<long>(p) + 1, m_contour.end());
+    m_contour = std::move(merged);
+    m_bridges.emplace_back(from, to);
+    if (!m_grid[from].IsLinkedTo(to))
+        m_grid.Link(from, to);
+    return true;
+}
+
+bool CMountGridBorder::CrossesLink(CDoublePoint a, CDoublePoint b) const {
+    const int c0 = static_cast<int>(std::floor(std::min(a.x, b.x))) - 1;
+    const int c1 = static_cast<int>(std::ceil(std::max(a.x, b.x))) + 1;
+    const int r0 = static_cast<int>(std::floor(std::min(a.y, b.y))) - 1;
+    const int r1 = static_cast<int>(std::ceil(std::max(a.y, b.y))) + 1;
+    for (int c = c0; c <= c1; ++c)
+        for (int r = r0; r <= r1; ++r) {
+            const int k = KnotAt(c, r);
+            if (k < 0)
+                continue;
+            for (int direction : {0, 1, 2, 3}) {
+                const int next = WalkNeighbour(k, direction);
+                if (next >= 0 && CrossProperly(a, b, Place(k), Place(next)))
+                    return true;
+            }
+        }
+    return false;
+}
+
+bool CMountGridBorder::IsClear(CDoublePoint a, CDoublePoint b) const {
+    for (size_t e = 0; e < m_ring.size(); ++e)
+        if (CrossProperly(a, b, m_ring[e], m_ring[(e + 1) % m_ring.size()]))
+            return false;
+    for (const auto& [from, to] : m_bridges)
+        if (CrossProperly(a, b, Place(from), Place(to)))
+            return false;
+    return !CrossesLink(a, b);
+}
+
+std::vector<int> CMountGridBorder::ContourKnots() const {
+    std::vector<int> knots = m_contour;
+    std::sort(knots.begin(), knots.end());
+    knots.erase(std::unique(knots.begin(), knots.end()), knots.end());
+    return knots;
+}
+
+void CMountGridBorder::AddEdgeFeet(CDoublePoint from, CDoublePoint to, const std::vector<bool>& onContour,
+                                   std::vector<CDoublePoint>& stations) const {
+    // The contour knots near the edge, found in the cells round points half a step apart.
+    std::vector<int> near;
+    const int samples = static_cast<int>(std::ceil(Distance(from, to) / 0.5)) + 1;
+    for (int i = 0; i <= samples; ++i) {
+        const double t = static_cast<double>(i) / samples;
+        const int c = static_cast<int>(std::floor(from.x + (to.x - from.x) * t));
+        const int r = static_cast<int>(std::floor(from.y + (to.y - from.y) * t));
+        for (int dc = -1; dc <= 2; ++dc)
+            for (int dr = -1; dr <= 2; ++dr) {
+                const int k = KnotAt(c + dc, r + dr);
+                if (k >= 0 && onContour[static_cast<size_t>(k)])
+                    near.push_back(k);
+            }
+    }
+    std::sort(near.begin(), near.end());
+    near.erase(std::unique(near.begin(), near.end()), near.end());
+    const double dx = to.x - from.x, dy = to.y - from.y;
+    const double length2 = dx * dx + dy * dy;
+    std::vector<std::pair<double, CDoublePoint>> feet;
+    for (int k : near) {
+        const CDoublePoint p = Place(k);
+        const double t = length2 > 0.0 ? ((p.x - from.x) * dx + (p.y - from.y) * dy) / length2 : 0.0;
+        const CDoublePoint foot{from.x + dx * t, from.y + dy * t};
+        if (t > 0.0 && t < 1.0 && Distance(foot, p) <= kFootReach && IsClear(foot, p))
+            feet.emplace_back(t, AsStored({OffGridLine(foot.x), OffGridLine(foot.y)}));
+    }
+    std::sort(feet.begin(), feet.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& foot : feet)
+        if (!SamePlace(foot.second, stations.back()) && !SamePlace(foot.second, to))
+            stations.push_back(foot.second);
+}
+
+std::vector<CDoublePoint> CMountGridBorder::OutlineStations() const {
+    std::vector<bool> onContour(static_cast<size_t>(m_nInteriorCount));
+    for (int k : m_contour) onContour[static_cast<size_t>(k)] = true;
+    std::vector<CDoublePoint> stations;
+    for (size_t e = 0; e < m_ring.size(); ++e) {
+        stations.push_back(m_ring[e]);
+        AddEdgeFeet(m_ring[e], m_ring[(e + 1) % m_ring.size()], onContour, stations);
+    }
+    return stations;
+}
+
+size_t CMountGridBorder::StartOfContour(int startKnot) const {
+    const CDoublePoint first = m_ring.front();
+    auto fits = [&](size_t at) {
+        return FacesOutward(m_contour, at, first) && IsClear(first, Place(m_contour[at]));
+    };
+    for (size_t at = 0; at < m_contour.size(); ++at)
+        if (m_contour[at] == startKnot && fits(at))
+            return at;
+    size_t best = 0;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (size_t at = 0; at < m_contour.size(); ++at) {
+        const double d = Distance(first, Place(m_contour[at]));
+        if (d < bestDistance && fits(at)) {
+            best = at;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+std::vector<CMountGridBorder::Station> CMountGridBorder::Zip(const std::vector<CDoublePoint>& stations,
+                                                             size_t start) const {
+    // From outline station i and contour place j a step moves on along the outline (a
+    // triangle on the outline), along the contour (a triangle on the contour, the outline knot
+    // repeated) or both (a quadrilateral). The steps that fit are tried shortest new side
+    // first, the quadrilateral winning a tie; a dead end goes back to the last choice left.
+    const size_t n = stations.size();
+    const size_t m = m_contour.size() > 1 ? m_contour.size() : 0;
+    auto outlineAt = [&](size_t i) { return stations[i % n]; };
+    auto knotAt = [&](size_t j) { return m_contour[(start + j) % m_contour.size()]; };
+    auto turnsWithOutline = [this](CDoublePoint a, CDoublePoint b, CDoublePoint c) {
+        return m_fTurn * Turn(a, b, c) > kFlat;
+    };
+    // A new side from outline station i to contour place j: inside the outline where it
+    // leaves the outline, outside the contour where it reaches the contour, crossing nothing.
+    auto sideFits = [&](size_t i, size_t j) {
+        const CDoublePoint s = outlineAt(i), c = Place(knotAt(j));
+        return FacesInward(stations, i % n, c) &&
+               FacesOutward(m_contour, (start + j) % m_contour.size(), s) && IsClear(s, c);
+    };
+    auto steps = [&](size_t i, size_t j) {
+        const CDoublePoint s = outlineAt(i), c = Place(knotAt(j));
+        std::vector<std::pair<double, Step>> fitting;
+        if (i < n && j < m) {
+            const CDoublePoint t = outlineAt(i + 1), d = Place(knotAt(j + 1));
+            if (turnsWithOutline(s, t, d) && turnsWithOutline(t, d, c) && turnsWithOutline(d, c, s) &&
+                turnsWithOutline(c, s, t) && sideFits(i + 1, j + 1))
+                fitting.emplace_back(Distance(t, d), Step{1, 1});
+        }
+        if (i < n && turnsWithOutline(s, outlineAt(i + 1), c) && sideFits(i + 1, j))
+            fitting.emplace_back(Distance(outlineAt(i + 1), c), Step{1, 0});
+        if (j < m && turnsWithOutline(s, Place(knotAt(j + 1)), c) && sideFits(i, j + 1))
+            fitting.emplace_back(Distance(s, Place(knotAt(j + 1))), Step{0, 1});
+        std::stable_sort(fitting.begin(), fitting.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<Step> ordered;
+        for (const auto& step : fitting) ordered.push_back(step.second);
+        return ordered;
+    };
+    // Where no step fits and no choice is left, the side that lags behind moves on.
+    auto forcedStep = [&](size_t i, size_t j) {
+        return i < n && (j >= m || i * m <= j * n) ? Step{1, 0} : Step{0, 1};
+    };
+    struct Choice {
+        size_t i, j;
+        std::vector<Step> steps;
+        size_t next = 0;
+    };
+    std::vector<Choice> path{{0, 0, steps(0, 0)}};
+    size_t backtracks = kBacktracksPerStation * (n + m);
+    while (path.back().i < n || path.back().j < m) {
+        Choice& here = path.back();
+        Step step;
+        if (here.next < here.steps.size()) {
+            step = here.steps[here.next++];
+        } else if (backtracks > 0 && path.size() > 1) {
+            --backtracks;
+            path.pop_back();
+            continue;
+        } else {
+            step = forcedStep(here.i, here.j);
+            here.next = here.steps.size() + 1;
+        }
+        const size_t i = here.i + step.alongOutline, j = here.j + step.alongContour;
+        path.push_back({i, j, steps(i, j)});
+    }
+    std::vector<Station> zipped;
+    for (size_t k = 0; k + 1 < path.size(); ++k) zipped.push_back({outlineAt(path[k].i), knotAt(path[k].j)});
+    return zipped;
+}
+
+void CMountGridBorder::Stitch(int startKnot, float height) {
+    if (m_contour.empty() || m_ring.empty())
+        return;
+    const std::vector<CDoublePoint> stations = OutlineStations();
+    int previous = -1;
+    for (const Station& station : Zip(stations, StartOfContour(startKnot))) {
+        const int k = m_grid.Add(
+            CGrideKnot(static_cast<float>(station.place.x), static_cast<float>(station.place.y), height));
+        m_grid.Link(k, station.attach);
+        if (previous >= 0)
+            m_grid.Link(k, previous);
+        previous = k;
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <vector>
+
+#include "model/Geometry.h"
+#include "terrain/CGrideMount.h"
+#include "terrain/CIntTable.h"
+
+// The border strip of a terrain's knot grid. The grid's outer contour (its knots joined by
+// their links, walked round the way the outline runs, separate pieces bridged in) is
+// zipped to the outline: every outline knot hangs on a contour knot, and each step moves on
+// along the outline, along the contour or both, so that the faces between consecutive outline
+// knots and their attach knots fill the strip without overlapping or turning over.
+class CMountGridBorder {
+  public:
+    // The ring is the outline in grid units, no vertex on a grid line; the grid's links that
+    // cross it are already gone.
+    CMountGridBorder(CGrideMount& grid, const CIntTable& table, int minColumn, int minRow, int interiorCount,
+                     const std::vector<CDoublePoint>& ring);
+
+    // A whole grid coordinate moved just off the grid line, so that no outline knot lies on one.
+    static double OffGridLine(double value);
+
+    // Every knot the contour passes, once each.
+    std::vector<int> ContourKnots() const;
+    // Appends the outline knots at the given height, the first one hung on the start knot.
+    void Stitch(int startKnot, float height);
+
+  private:
+    struct Station {
+        CDoublePoint place;
+        int attach;
+    };
+    // How far a zip step moves along the outline and along the contour, 0 or 1 each.
+    struct Step {
+        size_t alongOutline;
+        size_t alongContour;
+    };
+
+    CDoublePoint Place(int knot) const;
+    int KnotAt(int column, int row) const;
+    int LinkedKnotAt(int knot, int column, int row) const;
+    int WalkNeighbour(int knot, int direction) const;
+    std::vector<int> Piece(int knot, std::vector<bool>& seen) const;
+    std::vector<int> WalkRound(const std::vector<int>& piece) const;
+    void BuildContour();
+    // Bridges the piece nearest the contour into it; its index, or the count when none can be.
+    size_t BridgeNearest(const std::vector<std::vector<int>>& walks);
+    // Takes the walk into the contour by a bridge between the two knots, when it fits.
+    bool Splice(const std::vector<int>& walk, int from, int to);
+    // Where along a walk a bridge to the target may leave the knot at that place.
+    bool FacesOutward(const std::vector<int>& walk, size_t at, CDoublePoint target) const;
+    // Whether the direction to the target points into the outline at that outline station.
+    bool FacesInward(const std::vector<CDoublePoint>& stations, size_t at, CDoublePoint target) const;
+    // Whether a segment crosses no outline edge, no row or column link and no bridge.
+    bool IsClear(CDoublePoint a, CDoublePoint b) const;
+    bool CrossesLink(CDoublePoint a, CDoublePoint b) const;
+    std::vector<CDoublePoint> OutlineStations() const;
+    void AddEdgeFeet(CDoublePoint from, CDoublePoint to, const std::vector<bool>& onContour,
+                     std::vector<CDoublePoint>& stations) const;
+    size_t StartOfContour(int startKnot) const;
+    std::vector<Station> Zip(const std::vector<CDoublePoint>& stations, size_t start) const;
+
+    CGrideMount& m_grid;
+    const CIntTable& m_table;
+    int m_nMinColumn;
+    int m_nMinRow;
+    int m_nInteriorCount;
+    std::vector<CDoublePoint> m_ring;
+    // +1 when the ring runs counter-clockwise, -1 when clockwise.
+    double m_fTurn;
+    std::vector<int> m_contour;
+    std::vector<std::pair<int, int>> m_bridges;
+};

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <sstream>
+
+#include "platform/r3d/Clump.h"
+#include "tests/terrain/TerrainPlan.h"
+
+// The terrain's mesh seen from above on many outlines: the grid cells and the border strip
+// between the grid and the outline must tile the outline, every face facing up.
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+
+struct PlanPoint {
+    double x, y;
+};
+using Face = std::vector<PlanPoint>;
+
+double Cross(PlanPoint o, PlanPoint a, PlanPoint b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+double SignedArea(const Face& face) {
+    double area = 0.0;
+    for (size_t i = 0; i < face.size(); ++i) {
+        const PlanPoint a = face[i], b = face[(i + 1) % face.size()];
+        area += a.x * b.y - b.x * a.y;
+    }
+    return area / 2.0;
+}
+
+// Whether the open segments a-b and c-d cross at a point inside both.
+bool ProperlyCross(PlanPoint a, PlanPoint b, PlanPoint c, PlanPoint d) {
+    const double eps = 1e-12;
+    const double d1 = Cross(a, b, c), d2 = Cross(a, b, d), d3 = Cross(c, d, a), d4 = Cross(c, d, b);
+    return ((d1 > eps && d2 < -eps) || (d1 < -eps && d2 > eps)) &&
+           ((d3 > eps && d4 < -eps) || (d3 < -eps && d4 > eps));
+}
+
+// A face whose edges cross one another is twisted.
+bool IsSimple(const Face& face) {
+    const size_t n = face.size();
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = i + 2; j < n; ++j)
+            if ((j + 1) % n != i && ProperlyCross(face[i], face[(i + 1) % n], face[j], face[(j + 1) % n]))
+                return false;
+    return true;
+}
+
+// A simple counter-clockwise face cut into triangles by ear clipping.
+std::vector<Face> Triangles(Face face) {
+    std::vector<Face> triangles;
+    while (face.size() > 3) {
+        const size_t n = face.size();
+        size_t ear = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const PlanPoint a = face[(i + n - 1) % n], b = face[i], c = face[(i + 1) % n];
+            if (Cross(a, b, c) <= 0.0)
+                continue;
+            bool empty = true;
+            for (size_t j = 0; j < n; ++j) {
+                const PlanPoint p = face[j];
+                if (j != i && j != (i + 1) % n && j != (i + n - 1) % n && Cross(a, b, p) > 0.0 &&
+                    Cross(b, c, p) > 0.0 && Cross(c, a, p) > 0.0)
+                    empty = false;
+            }
+            if (empty) {
+                ear = i;
+                break;
+            }
+        }
+        triangles.push_back({face[(ear + n - 1) % n], face[ear], face[(ear + 1) % n]});
+        face.erase(face.begin() + static_cast<long>(ear));
+    }
+    triangles.push_back(face);
+    return triangles;
+}
+
+// Whether the insides of two convex polygons overlap by more than a sliver: no edge of
+// either separates them.
+bool InsidesOverlap(const Face& p, const Face& q, double margin) {
+    for (const Face* f : {&p, &q})
+        for (size_t i = 0; i < f->size(); ++i) {
+            const PlanPoint a = (*f)[i], b = (*f)[(i + 1) % f->size()];
+            const double nx = a.y - b.y, ny = b.x - a.x;
+            const double length = std::hypot(nx, ny);
+            if (length == 0.0)
+                continue;
+            auto span = [&](const Face& g, double& low, double& high) {
+                low = high = (g[0].x * nx + g[0].y * ny) / length;
+                for (const PlanPoint& v : g) {
+                    const double t = (v.x * nx + v.y * ny) / length;
+                    low = std::min(low, t);
+                    high = std::max(high, t);
+                }
+            };
+            double pl = 0, ph = 0, ql = 0, qh = 0;
+            span(p, pl, ph);
+            span(q, ql, qh);
+            if (std::min(ph, qh) - std::max(pl, ql) <= margin)
+                return false;
+        }
+    return true;
+}
+
+// What went wrong with the mesh of one outline, empty when nothing did.
+std::string MeshFault(const r3d::Clump& mesh, double outlineArea) {
+    std::vector<Face> triangles;
+    double area = 0.0;
+    for (const r3d::Polygon& polygon : mesh.Polygons()) {
+        Face face;
+        for (int number : polygon.vertices) {
+            const r3d::Vec3& p = mesh.Vertices()[static_cast<size_t>(number - 1)].position;
+            face.push_back({p.x * 1000.0, -p.z * 1000.0});
+        }
+        const double faceArea = SignedArea(face);
+        if (!(mesh.PolygonNormal(polygon).y > 0.0f) || faceArea <= 0.0)
+            return "a face faces down";
+        if (!IsSimple(face))
+            return "a face is twisted";
+        area += faceArea;
+        for (const Face& t : Triangles(face)) triangles.push_back(t);
+    }
+    for (size_t i = 0; i < triangles.size(); ++i)
+        for (size_t j = i + 1; j < triangles.size(); ++j)
+            if (InsidesOverlap(triangles[i], triangles[j], 1e-3))
+                return "two faces overlap";
+    if (std::fabs(area - outlineArea) > 1e-6 * outlineArea + 1.0) {
+        std::ostringstream text;
+        text << "the faces cover " << area << " of " << outlineArea;
+        return text.str();
+    }
+    return {};
+}
+
+// A repeatable source of outlines; the numbers come straight from the engine so that every
+// standard library draws the same ones.
+class OutlineMaker {
+  public:
+    double Uniform(double low, double high) {
+        return low + (high - low) * static_cast<double>(m_engine()) / 4294967296.0;
+    }
+    // Vertices at increasing angles about a centre, each at its own radius: convex when the
+    // radii vary little, concave when they vary much.
+    std::vector<CDoublePoint> Star(int count, double radius, double spread, double stretch) {
+        std::vector<CDoublePoint> outline;
+        const double start = Uniform(0.0, 2.0 * kPi);
+        for (int i = 0; i < count; ++i) {
+            const double a = start + 2.0 * kPi * (i + Uniform(0.0, 0.6)) / count;
+            const double r = radius * Uniform(1.0 - spread, 1.0);
+            outline.push_back({r * std::cos(a) * stretch, r * std::sin(a)});
+        }
+        return outline;
+    }
+    // A long thin triangle or quadrilateral.
+    std::vector<CDoublePoint> Sliver(double length, double width) {
+        std::vector<CDoublePoint> outline{
+            {0, 0}, {length, Uniform(-0.5, 0.5) * width}, {length * 0.6, width}};
+        if (Uniform(0.0, 1.0) < 0.5)
+            outline.push_back({length * 0.1, width * Uniform(0.8, 1.2)});
+        return outline;
+    }
+    // Turned about the origin, moved, and run clockwise half of the time.
+    std::vector<CDoublePoint> Place(std::vector<CDoublePoint> outline) {
+        const double a = Uniform(0.0, 2.0 * kPi), c = std::cos(a), s = std::sin(a);
+        const double dx = Uniform(-3000.0, 3000.0), dy = Uniform(-3000.0, 3000.0);
+        for (CDoublePoint& p : outline) p = {p.x * c - p.y * s + dx, p.x * s + p.y * c + dy};
+        if (Uniform(0.0, 1.0) < 0.5)
+            std::reverse(outline.begin(), outline.end());
+        return outline;
+    }
+
+  private:
+    std::mt19937 m_engine{4242};
+};
+
+double OutlineArea(const std::vector<CDoublePoint>& outline) {
+    double area = 0.0;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const CDoublePoint a = outline[i], b = outline[(i + 1) % outline.size()];
+        area += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(area) / 2.0;
+}
+
+std::string Describe(const std::vector<CDoublePoint>& outline) {
+    std::ostringstream text;
+    text.precision(10);
+    for (const CDoublePoint& p : outline) text << "{" << p.x << ", " << p.y << "}, ";
+    return text.str();
+}
+
+}  // namespace
+
+TEST(TerrainBorder, TheFacesOfEveryOutlineFaceUpAndTileItWithoutOverlap) {
+    TerrainPlan plan;
+    plan.Open3D();
+    OutlineMaker maker;
+    // The pentagon whose border used to turn over, then pentagons, convex and concave
+    // outlines of every turn and long thin slivers.
+    std::vector<std::vector<CDoublePoint>> outlines{
+        {{300, 300}, {3200, 300}, {3700, 2000}, {1800, 3800}, {-100, 2300}}};
+    for (int i = 0; i < 60; ++i)
+        outlines.push_back(maker.Place(maker.Star(5, maker.Uniform(1500, 4000), 0.15, 1.0)));
+    for (int i = 0; i < 60; ++i)
+        outlines.push_back(
+            maker.Place(maker.Star(3 + i % 10, maker.Uniform(1500, 5000), 0.2, maker.Uniform(0.5, 2.0))));
+    for (int i = 0; i < 60; ++i)
+        outlines.push_back(
+            maker.Place(maker.Star(5 + i % 12, maker.Uniform(2000, 6000), 0.8, maker.Uniform(0.6, 1.6))));
+    for (int i = 0; i < 40; ++i)
+        outlines.push_back(maker.Place(maker.Sliver(maker.Uniform(3000, 9000), maker.Uniform(200, 1500))));
+    int failures = 0;
+    for (const std::vector<CDoublePoint>& outline : outlines) {
+        CMount* terrain = plan.Terrain(outline);
+        std::unique_ptr<r3d::Clump> mesh = terrain->Build3D(nullptr);
+        ASSERT_NE(mesh, nullptr) << Describe(outline);
+        terrain->UpdateMeshVertices(*mesh, 0);
+        const std::string fault = MeshFault(*mesh, OutlineArea(outline));
+        failures += fault.empty() ? 0 : 1;
+        EXPECT_EQ(fault, "") << Describe(outline);
+    }
+    EXPECT_EQ(failures, 0);
+}
