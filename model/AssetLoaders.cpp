@@ -12,6 +12,7 @@
 #include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/ModelReaders.h"
@@ -111,7 +112,7 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const TextureReader& 
     if (auto texture = SearchFolders<std::shared_ptr<r3d::Texture>>(name, Candidates(name, kTextures), load))
         return texture;
     const CString bare = CDataFolders::BareName(name);
-    std::shared_ptr<r3d::Texture> texture = load(bare.c_str());
+    std::shared_ptr<r3d::Texture> texture = load(DiskPath(bare).string());
     if (texture)
         name = bare;
     return texture;
