@@ -12,6 +12,7 @@
 #include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/ModelReaders.h"
@@ -120,7 +121,7 @@ using TextureReader = std::function<std::shared_ptr<r3d::Texture>(const std::str
 // The bare name, left to the 3D library's search folders; the caller's name becomes it when found.
 std::shared_ptr<r3d::Texture> SearchBareName(CString& name, const TextureReader& load) {
     const CString bare = CDataFolders::BareName(name);
-    std::shared_ptr<r3d::Texture> texture = load(bare.c_str());
+    std::shared_ptr<r3d::Texture> texture = load(DiskPath(bare).string());
     if (texture)
         name = bare;
     return texture;

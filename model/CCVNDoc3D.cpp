@@ -7,6 +7,7 @@
 #include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/ModelReaders.h"
@@ -37,7 +38,7 @@ void AddSearchFolder(CString folder) {
 
 // A bitmap's mask is the file of the same name with the extension "msk".
 std::shared_ptr<r3d::Texture> LoadMaskedTexture(const CString& name) {
-    const std::string bitmap(name.c_str());
+    const std::string bitmap = DiskPath(name).string();
     const std::string mask = std::filesystem::path(bitmap).replace_extension("msk").string();
     return r3d::AssetLibrary::Instance().LoadTexture(bitmap, mask);
 }

@@ -42,11 +42,11 @@ void FailUnlessWhollyRead(const CArchive& ar) {
 }
 
 // The real path of a default-settings file; empty while the program folder is unknown.
-CString SettingsPath(const char* fileName) {
+std::filesystem::path SettingsPath(const char* fileName) {
     const CString base = CDataFolders::GetBaseFolder();
     if (base.IsEmpty())
-        return CString();
-    return CString(CWinPath::Resolve(base + fileName).string().c_str());
+        return {};
+    return CWinPath::Resolve(base + fileName);
 }
 
 }  // namespace
@@ -69,12 +69,12 @@ void CCVNDoc::ShowSettingsWarning() {
 }
 
 void CCVNDoc::ReadPreferences() {
-    const CString path = SettingsPath(kPreferencesFile);
+    const std::filesystem::path path = SettingsPath(kPreferencesFile);
     CFile file;
-    if (path.IsEmpty() || !file.Open(path, CFile::modeRead)) {
+    if (path.empty() || !file.Open(path, CFile::modeRead)) {
         SetBuiltInDefaults();
         CFile created;
-        if (!path.IsEmpty() && created.Open(path, CFile::modeCreate | CFile::modeWrite))
+        if (!path.empty() && created.Open(path, CFile::modeCreate | CFile::modeWrite))
             created.Close();
         return;
     }
@@ -176,9 +176,9 @@ BOOL CCVNDoc::MakeDefaultTrack(CPaint* track) {
 }
 
 BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store) {
-    const CString path = SettingsPath(fileName);
+    const std::filesystem::path path = SettingsPath(fileName);
     CFile file;
-    if (path.IsEmpty() || !file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
+    if (path.empty() || !file.Open(path, CFile::modeCreate | CFile::modeWrite)) {
         ReportError(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + fileName);
         return FALSE;
     }
@@ -199,9 +199,9 @@ BOOL CCVNDoc::WriteSettingsFile(const char* fileName, const std::function<void(C
 
 void CCVNDoc::ReadDefaultTrack() {
     const DefaultTrackKind& kind = GetDefaultTrackKind();
-    const CString path = SettingsPath(kDefaultTrackFile);
+    const std::filesystem::path path = SettingsPath(kDefaultTrackFile);
     CFile file;
-    if (kind.make == nullptr || path.IsEmpty() || !file.Open(path, CFile::modeRead) || file.GetLength() == 0)
+    if (kind.make == nullptr || path.empty() || !file.Open(path, CFile::modeRead) || file.GetLength() == 0)
         return;
     // Read into a new piece: a damaged file leaves the constructed default track as it is.
     std::unique_ptr<CPaint> track(DefaultTrackAsPaint(kind.make(&m_tool)));

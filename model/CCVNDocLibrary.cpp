@@ -12,6 +12,7 @@
 #include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "resources/StringTable.h"
 
@@ -20,8 +21,8 @@
 
 namespace {
 
-CString RealPath(const CString& stored) {
-    return CString(CWinPath::Resolve(stored).string().c_str());
+std::filesystem::path RealPath(const CString& stored) {
+    return CWinPath::Resolve(stored);
 }
 
 CString ProgramLibraryFolder() {
@@ -38,7 +39,7 @@ CString ProfileLibraryFolder() {
 bool OpenLibrary(CFile& file, const CString& libraryPath) {
     if (file.Open(RealPath(libraryPath), CFile::modeRead))
         return true;
-    const CString name(CWinPath::Resolve(libraryPath).filename().string().c_str());
+    const CString name = PathText(CWinPath::Resolve(libraryPath).filename());
     const CString candidates[] = {ProgramLibraryFolder() + name, ProfileLibraryFolder() + name};
     return std::any_of(std::begin(candidates), std::end(candidates),
                        [&file](const CString& path) { return file.Open(RealPath(path), CFile::modeRead); });
@@ -147,7 +148,7 @@ BOOL CCVNDoc::WriteLibrary() {
     CFile file;
     const int ownVersion = m_nFileVersion;
     try {
-        if (m_strLibraryPath.IsEmpty() || !file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite))
+        if (m_strLibraryPath.IsEmpty() || !file.Open(path, CFile::modeCreate | CFile::modeWrite))
             throw CArchiveException(CArchiveException::generic, m_strLibraryPath);
         CArchive ar(&file, CArchive::store);
         ar.m_pDocument = this;

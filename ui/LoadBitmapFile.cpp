@@ -11,6 +11,7 @@
 #include "platform/base/CFile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPalette.h"
@@ -137,7 +138,7 @@ std::unique_ptr<CBitmap> ReadStoredPath(const CString& storedPath) {
     if (storedPath.IsEmpty() || !std::filesystem::is_regular_file(real, error))
         return nullptr;
     auto bitmap = std::make_unique<CBitmap>();
-    return LoadBitmapFile(real.string().c_str(), *bitmap, nullptr) ? std::move(bitmap) : nullptr;
+    return LoadBitmapFile(PathText(real), *bitmap, nullptr) ? std::move(bitmap) : nullptr;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ui/LoadDibFile.h"
 
+#include "platform/base/FileSystemText.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
@@ -8,7 +9,7 @@
 
 std::unique_ptr<CBitmap> LoadDibFile(CDC* dc, const char* path) {
     SetCursor(LoadStandardCursor(IDC_WAIT));
-    const BmpImage image = path != nullptr ? ReadCutShortBmpFile(path) : BmpImage{};
+    const BmpImage image = path != nullptr ? ReadCutShortBmpFile(DiskPath(path)) : BmpImage{};
     std::unique_ptr<CBitmap> bitmap;
     if (image.surface) {
         // A monochrome device takes a monochrome bitmap; every other device true colour.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/base/CFileException.h"
+#include "platform/base/FileSystemText.h"
 
 namespace {
 
@@ -20,15 +21,11 @@ bool ReplacesWholeFile(UINT openFlags) {
     return (openFlags & CFile::modeCreate) && !(openFlags & CFile::modeNoTruncate) && WantsWriting(openFlags);
 }
 
-std::filesystem::path AsPath(const CString& path) {
-    return std::filesystem::path(path.str());
-}
-
 // The file a finished save replaces: the target of a link rather than the link itself.
-std::filesystem::path FinalPath(const CString& path) {
+std::filesystem::path FinalPath(const std::filesystem::path& path) {
     std::error_code error;
-    std::filesystem::path resolved = std::filesystem::canonical(AsPath(path), error);
-    return error ? AsPath(path) : resolved;
+    std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    return error ? path : resolved;
 }
 
 bool IsFolder(std::FILE* stream) {
@@ -50,11 +47,26 @@ CFile::~CFile() {
 }
 
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
+    const std::filesystem::path diskPath = DiskPath(fileName);
+    // A name the program's text cannot spell is not opened in place of the one meant.
+    if (diskPath.empty() && fileName && *fileName) {
+        Abort();
+        m_path = fileName;
+        if (error) {
+            *error = CFileException(CFileException::badPath, ENOENT, m_path);
+        }
+        return FALSE;
+    }
+    return Open(diskPath, openFlags, error);
+}
+
+BOOL CFile::Open(const std::filesystem::path& diskPath, UINT openFlags, CFileException* error) {
     Abort();
-    m_path = fileName ? fileName : "";
+    m_diskPath = diskPath;
+    m_path = PathText(diskPath);
     // A save replaces the file through its folder, where the file's own permissions count for
     // nothing; they are honoured here, for the superuser too.
-    if (WantsWriting(openFlags) && IsReadOnly(m_path)) {
+    if (WantsWriting(openFlags) && IsReadOnly(m_diskPath)) {
         if (error) {
             *error = CFileException(CFileException::readOnlyFile, EACCES, m_path);
         }
@@ -77,16 +89,20 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
 }
 
 bool CFile::IsReadOnly(const char* fileName) {
+    return IsReadOnly(DiskPath(fileName));
+}
+
+bool CFile::IsReadOnly(const std::filesystem::path& diskPath) {
     struct stat status {};
-    if (!fileName || stat(fileName, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (diskPath.empty() || stat(diskPath.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
     const bool nobodyWrites = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    return nobodyWrites || faccessat(AT_FDCWD, fileName, W_OK, AT_EACCESS) != 0;
+    return nobodyWrites || faccessat(AT_FDCWD, diskPath.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
 std::FILE* CFile::OpenStream(UINT openFlags) {
-    if (m_path.IsEmpty()) {
+    if (m_diskPath.empty()) {
         errno = ENOENT;
         return nullptr;
     }
@@ -94,11 +110,11 @@ std::FILE* CFile::OpenStream(UINT openFlags) {
         return OpenTemporaryNeighbour();
     }
     if (!WantsWriting(openFlags)) {
-        return std::fopen(m_path, "rbe");
+        return std::fopen(m_diskPath.c_str(), "rbe");
     }
-    std::FILE* stream = std::fopen(m_path, "r+be");
+    std::FILE* stream = std::fopen(m_diskPath.c_str(), "r+be");
     if (!stream && errno == ENOENT && (openFlags & modeCreate)) {
-        stream = std::fopen(m_path, "w+be");
+        stream = std::fopen(m_diskPath.c_str(), "w+be");
     }
     return stream;
 }
@@ -106,7 +122,7 @@ std::FILE* CFile::OpenStream(UINT openFlags) {
 // Writes go to a new file beside the old one, with the old one's permissions, so that the
 // rename in Close swaps the whole file in one step.
 std::FILE* CFile::OpenTemporaryNeighbour() {
-    std::filesystem::path target = FinalPath(m_path);
+    std::filesystem::path target = FinalPath(m_diskPath);
     std::string stem = target.filename().string().substr(0, 100);
     struct stat oldStatus {};
     bool hasOld = stat(target.c_str(), &oldStatus) == 0;
@@ -136,7 +152,7 @@ std::FILE* CFile::OpenTemporaryNeighbour() {
             errno = failure;
             return nullptr;
         }
-        m_writePath = CString(temporary.string());
+        m_writePath = temporary;
         return stream;
     }
     return nullptr;
@@ -146,7 +162,7 @@ void CFile::Close() {
     if (!m_stream) {
         return;
     }
-    bool written = std::fflush(m_stream) == 0 && (m_writePath.IsEmpty() || fsync(fileno(m_stream)) == 0);
+    bool written = std::fflush(m_stream) == 0 && (m_writePath.empty() || fsync(fileno(m_stream)) == 0);
     int failure = written ? 0 : errno;
     if (std::fclose(m_stream) != 0 && written) {
         written = false;
@@ -154,14 +170,15 @@ void CFile::Close() {
     }
     m_stream = nullptr;
     m_lastAccess = LastAccess::none;
-    if (written && !m_writePath.IsEmpty() && std::rename(m_writePath, FinalPath(m_path).c_str()) != 0) {
+    if (written && !m_writePath.empty() &&
+        std::rename(m_writePath.c_str(), FinalPath(m_diskPath).c_str()) != 0) {
         written = false;
         failure = errno;
     }
-    if (!written && !m_writePath.IsEmpty()) {
-        std::remove(m_writePath);
+    if (!written && !m_writePath.empty()) {
+        std::remove(m_writePath.c_str());
     }
-    m_writePath.Empty();
+    m_writePath.clear();
     if (!written) {
         CFileException::ThrowErrno(failure, m_path);
     }
@@ -169,9 +186,9 @@ void CFile::Close() {
 
 void CFile::Abort() {
     ReleaseStream();
-    if (!m_writePath.IsEmpty()) {
-        std::remove(m_writePath);
-        m_writePath.Empty();
+    if (!m_writePath.empty()) {
+        std::remove(m_writePath.c_str());
+        m_writePath.clear();
     }
 }
 
@@ -289,5 +306,5 @@ void CFile::SetLength(ULONGLONG length) {
 }
 
 CString CFile::GetFileName() const {
-    return CString(AsPath(m_path).filename().string());
+    return CString(std::filesystem::path(m_path.str()).filename().string());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
@@ -38,12 +39,15 @@ public:
     // A file still being written is dropped, as by Abort.
     virtual ~CFile();
 
-    // Opens; on failure answers FALSE and fills *error when given. An existing file that is
-    // read-only (IsReadOnly) is not opened for writing.
+    // Opens the file the program's text names (see DiskPath); on failure answers FALSE and fills
+    // *error when given. An existing file that is read-only (IsReadOnly) is not opened for writing.
     virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+    // The same for a path as the file system spells it.
+    BOOL Open(const std::filesystem::path& diskPath, UINT openFlags, CFileException* error = nullptr);
     // Whether the named regular file is read-only as the desktop shows it: its permissions let
     // nobody write it, or not this user. Missing files and folders are not.
     static bool IsReadOnly(const char* fileName);
+    static bool IsReadOnly(const std::filesystem::path& diskPath);
     // Finishes the file: a file being written is moved into place now. Throws on failure.
     virtual void Close();
     // Drops the file without finishing it: a file being written leaves the old one untouched.
@@ -81,6 +85,7 @@ private:
     void ReleaseStream();
 
     std::FILE* m_stream = nullptr;
-    CString m_writePath;  // the temporary neighbour while writing, else empty
+    std::filesystem::path m_diskPath;   // m_path as the file system spells it
+    std::filesystem::path m_writePath;  // the temporary neighbour while writing, else empty
     LastAccess m_lastAccess = LastAccess::none;
 };

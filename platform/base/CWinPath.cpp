@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::vector<std::string> Components(std::string_view path) {
 
 // The entry of folder that stands for the stored component name, or nothing when none does.
 std::optional<std::string> FindEntry(const std::filesystem::path& folder, const std::string& name) {
-    std::string wanted = AnsiToUtf8(name);
+    const std::string wanted = DiskPath(name.c_str()).string();
     std::error_code error;
     // An exact name needs no listing of the folder.
     if (std::filesystem::exists(std::filesystem::symlink_status(folder / wanted, error)))
@@ -140,8 +141,11 @@ std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem:
             resolved /= component;
             continue;
         }
+        const std::filesystem::path written = DiskPath(component.c_str());
+        if (written.empty())
+            return {};
         std::optional<std::string> entry = folderExists ? FindEntry(resolved, component) : std::nullopt;
-        resolved /= entry ? *entry : AnsiToUtf8(component);
+        resolved /= entry ? std::filesystem::path(*entry) : written;
         folderExists = entry && std::filesystem::is_directory(resolved, error);
     }
     if (!text.empty() && IsSeparator(text.back()) && resolved.has_filename()) {
@@ -151,8 +155,7 @@ std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem:
 }
 
 CString CWinPath::FromReal(const std::filesystem::path& real) {
-    std::string ansi;
-    Utf8ToAnsi(real.generic_string(), ansi);
+    std::string ansi = PathText(real.generic_string()).str();
     std::replace(ansi.begin(), ansi.end(), '/', '\\');
     if (real.is_absolute()) {
         ansi.insert(0, "C:");
@@ -164,9 +167,8 @@ CString CWinPath::Native(const char* path, const std::filesystem::path& base) {
     std::string_view text = path ? path : "";
     if (text.find_first_of("\\/") == std::string_view::npos && !HasDrive(text))
         return CString(text);
-    std::string ansi;
-    Utf8ToAnsi(Resolve(path, base).lexically_normal().string(), ansi);
-    return CString(std::move(ansi));
+    const std::filesystem::path real = Resolve(path, base);
+    return real.empty() ? CString(text) : PathText(real.lexically_normal());
 }
 
 CString CWinPath::Stored(const char* path) {

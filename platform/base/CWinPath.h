@@ -27,7 +27,8 @@ class CWinPath {
     // file-system root; a relative name is taken from base, or from the working folder when base is
     // empty. Each component is matched against the disk: an exact match wins, else the first
     // (in byte order) that differs only in case; a component that does not exist stays as written,
-    // so that a new file can be made. A trailing separator is kept.
+    // so that a new file can be made. A trailing separator is kept. A name with a component the
+    // program's text cannot spell (DiskPath) names no file: the path is empty.
     static std::filesystem::path Resolve(const char* path, const std::filesystem::path& base = {});
 
     // The stored form of a real path: an absolute path gets the drive "C:", and slashes become
@@ -37,7 +38,8 @@ class CWinPath {
     // A path as this system writes it, for the user and the file dialogs: the real path of a
     // stored name (as Resolve finds it, without "." and ".." steps), in the program's text. A
     // name without a folder (one the program looks up in its data folders) and an empty text
-    // stay as they are. A real path is given back unchanged, so the text may be in either form.
+    // stay as they are, and so does a name that names no file. A real path is given back
+    // unchanged, so the text may be in either form.
     // A relative path is taken from base as in Resolve.
     static CString Native(const char* path, const std::filesystem::path& base = {});
 

@@ -57,7 +57,9 @@ bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& cont
         std::filesystem::create_directories(file.parent_path(), error);
     }
     try {
-        CFile out(file.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CFile out;
+        if (!out.Open(file, CFile::modeCreate | CFile::modeWrite))
+            return false;
         out.Write(content.data(), static_cast<UINT>(content.size()));
         out.Close();
         return true;

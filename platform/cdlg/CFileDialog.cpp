@@ -425,26 +425,30 @@ bool CFileDialog::ConfirmChoice(const fs::path& path) {
 
 // --- The answer ----------------------------------------------------------------------------
 
-CString CFileDialog::GetPathName() const {
+fs::path CFileDialog::AnswerPath() const {
     if (!m_chosen.empty())
-        return PathText(m_chosen);
+        return m_chosen;
     if (!IsWindow(const_cast<CFileDialog*>(this)))
-        return CString();
+        return {};
     const CString typed = EditText();
-    return typed.IsEmpty() || HasWildcard(typed) ? CString() : PathText(TypedPath(typed));
+    return typed.IsEmpty() || HasWildcard(typed) ? fs::path() : TypedPath(typed);
+}
+
+CString CFileDialog::GetPathName() const {
+    return PathText(AnswerPath());
 }
 
 CString CFileDialog::GetFileName() const {
-    return PathText(DiskPath(GetPathName()).filename());
+    return PathText(AnswerPath().filename());
 }
 
 CString CFileDialog::GetFileExt() const {
-    const CString extension = PathText(DiskPath(GetPathName()).extension());
+    const CString extension = PathText(AnswerPath().extension());
     return extension.IsEmpty() ? extension : extension.Mid(1);
 }
 
 CString CFileDialog::GetFileTitle() const {
-    return PathText(DiskPath(GetPathName()).stem());
+    return PathText(AnswerPath().stem());
 }
 
 CString CFileDialog::GetFolderPath() const {

@@ -69,6 +69,8 @@ class CFileDialog : public CDialog {
     // Resolves the typed name; answers false when the dialog should stay open.
     bool AcceptTypedName();
     std::filesystem::path TypedPath(const CString& typed) const;
+    // The chosen file as the disk spells it; while the dialog is open, the name typed so far.
+    std::filesystem::path AnswerPath() const;
     bool ConfirmChoice(const std::filesystem::path& path);
     CString EditText() const;
     CComboBox* FolderCombo() const;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/cdlg/PrinterPropertiesDialog.h"
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
@@ -89,7 +90,7 @@ CString SpoolFileName() {
     const auto folder = std::filesystem::temp_directory_path();
     CString name;
     name.Format("corvane-print-%d-%d.pdf", static_cast<int>(getpid()), ++jobs);
-    return CString((folder / name.c_str()).string().c_str());
+    return PathText(folder / name.c_str());
 }
 }  // namespace
 
@@ -296,7 +297,7 @@ BOOL CPrintDialog::SendToPrinter() {
     if (!PrintsToQueue() || m_spoolFile.IsEmpty())
         return TRUE;
     const bool sent = PrinterQueue::SendToPrinter(m_printer, m_spoolFile, m_pd.nCopies);
-    std::remove(m_spoolFile.c_str());
+    std::remove(DiskPath(m_spoolFile).c_str());
     m_spoolFile.Empty();
     return sent ? TRUE : FALSE;
 }

@@ -7,16 +7,6 @@
 #include "platform/base/Windows1252.h"
 #include "platform/cdlg/FileFilter.h"
 
-CString PathText(const std::filesystem::path& path) {
-    std::string ansi;
-    Utf8ToAnsi(path.string(), ansi);
-    return CString(ansi.c_str());
-}
-
-std::filesystem::path DiskPath(const CString& text) {
-    return std::filesystem::path(AnsiToUtf8(text.c_str()));
-}
-
 std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder,
                                     const std::vector<CString>& patterns) {
     std::vector<FolderEntry> folders;

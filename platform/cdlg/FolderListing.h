@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/CString.h"
+#include "platform/base/FileSystemText.h"
 
 // One entry of a folder as a file dialog shows it: the name as the program's text, the real
 // name on disk (which the text may not spell exactly), whether it is a folder, and its size.
@@ -20,7 +21,3 @@ struct FolderEntry {
 // unreadable folder lists nothing.
 std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder,
                                     const std::vector<CString>& patterns);
-
-// The program's text for a path on disk, and the disk path for the program's text.
-CString PathText(const std::filesystem::path& path);
-std::filesystem::path DiskPath(const CString& text);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
 extern char** environ;
@@ -114,7 +115,7 @@ bool SendToPrinter(const CString& printer, const CString& pdfPath, int copies) {
         return false;
     return Run(program,
                {"-d", AnsiToUtf8(printer.c_str()), "-n", std::to_string(copies < 1 ? 1 : copies), "--",
-                AnsiToUtf8(pdfPath.c_str())},
+                DiskPath(pdfPath).string()},
                nullptr) == 0;
 }
 

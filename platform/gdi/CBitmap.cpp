@@ -5,6 +5,7 @@
 
 #include "platform/base/CFile.h"
 #include "platform/base/CFileException.h"
+#include "platform/base/FileSystemText.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
@@ -104,7 +105,7 @@ BOOL CBitmap::CreateDIBSection(const BITMAPINFO* info, UINT usage, void** bits) 
 }
 
 BOOL CBitmap::LoadBitmapFile(const CString& path) {
-    BmpImage image = ReadBmpFile(path);
+    BmpImage image = ReadBmpFile(DiskPath(path));
     if (!image.surface)
         return FALSE;
     return Adopt(std::move(image.surface), image.bitCount == 1 ? 1 : 32);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 #include "platform/gdi/CDCState.h"
 #include "platform/gdi/RasterOps.h"
@@ -172,8 +173,8 @@ int CDC::StartDoc(const DOCINFO* docInfo) {
     if (docInfo && docInfo->lpszOutput && *docInfo->lpszOutput)
         m_printJob->path = docInfo->lpszOutput;
     const double points = 72.0 / 254.0;
-    m_printJob->pdf = cairo_pdf_surface_create(m_printJob->path.c_str(), m_printJob->paper.cx * points,
-                                               m_printJob->paper.cy * points);
+    m_printJob->pdf = cairo_pdf_surface_create(DiskPath(m_printJob->path).c_str(),
+                                               m_printJob->paper.cx * points, m_printJob->paper.cy * points);
     if (cairo_surface_status(m_printJob->pdf) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(m_printJob->pdf);
         m_printJob->pdf = nullptr;
@@ -235,7 +236,7 @@ int CDC::AbortDoc() {
     cairo_surface_destroy(m_printJob->pdf);
     m_printJob->pdf = nullptr;
     m_printJob->pageOpen = false;
-    std::remove(m_printJob->path.c_str());
+    std::remove(DiskPath(m_printJob->path).c_str());
     return 1;
 }
 

@@ -309,13 +309,13 @@ void DibSectionBits::CopyFromSurface(const PixelSurface& surface) {
     EncodeDibPixels(surface, m_dib, m_colors.data(), m_bits.data());
 }
 
-BmpImage ReadBmpFile(const CString& path) {
+BmpImage ReadBmpFile(const std::filesystem::path& path) {
     // The headers first, then only as many bytes as the picture's size and depth need.
-    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path.c_str(), kHeadersSize);
+    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
-    const std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path.c_str(), layout->End());
+    const std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path, layout->End());
     return bytes ? ReadBmpBytes(*bytes) : BmpImage{};
 }
 
@@ -334,12 +334,12 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
     return {surface, dib.bitCount};
 }
 
-BmpImage ReadCutShortBmpFile(const CString& path) {
-    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path.c_str(), kHeadersSize);
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path) {
+    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
-    std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path.c_str(), layout->End());
+    std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path, layout->End());
     return bytes ? ReadCutShortBmpBytes(std::move(*bytes)) : BmpImage{};
 }
 

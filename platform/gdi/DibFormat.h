@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -59,12 +60,12 @@ struct BmpImage {
     std::shared_ptr<PixelSurface> surface;
     int bitCount = 0;
 };
-BmpImage ReadBmpFile(const CString& path);
+BmpImage ReadBmpFile(const std::filesystem::path& path);
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes);
 // The same for a file that may be cut short inside its colour table or pixels: the headers
 // must be whole and the pixel offset must lie after the information header and within the
 // file; what the file lacks reads as zero (black in a true-colour picture).
-BmpImage ReadCutShortBmpFile(const CString& path);
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path);
 BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);

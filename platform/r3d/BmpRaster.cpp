@@ -6,7 +6,7 @@
 namespace r3d {
 
 std::optional<Raster> ReadBmpRaster(const std::filesystem::path& path) {
-    BmpImage image = ReadBmpFile(CString(path.string()));
+    BmpImage image = ReadBmpFile(path);
     if (!image.surface) {
         return std::nullopt;
     }

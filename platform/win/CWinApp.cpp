@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CDocTemplate.h"
@@ -190,16 +191,17 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* cmdUI) {
 
 void CWinApp::SetCommandLine(int argc, char** argv) {
     m_arguments.clear();
-    for (int i = 1; i < argc; ++i) m_arguments.emplace_back(argv[i]);
+    // The system hands over UTF-8; the program's text is Windows-1252.
+    for (int i = 1; i < argc; ++i) m_arguments.push_back(PathText(argv[i]));
     std::error_code error;
     m_launchFolder = std::filesystem::current_path(error);
 }
 
 CString CWinApp::FullPath(const CString& name) const {
-    const std::filesystem::path path(name.c_str());
-    if (path.is_absolute() || m_launchFolder.empty())
+    const std::filesystem::path path = DiskPath(name);
+    if (path.empty() || path.is_absolute() || m_launchFolder.empty())
         return name;
-    return CString((m_launchFolder / path).lexically_normal().string().c_str());
+    return PathText((m_launchFolder / path).lexically_normal());
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
@@ -207,7 +209,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
         const CString& argument = m_arguments[i];
         // An absolute path begins with '/' too: a flag is a single word ("/p") naming no file.
         const bool slashFlag = argument.GetLength() > 1 && argument[0] == '/' && argument.Find('/', 1) < 0 &&
-                               !std::filesystem::exists(argument.c_str());
+                               !std::filesystem::exists(DiskPath(argument));
         const bool flag = slashFlag || (argument.GetLength() > 1 && argument[0] == '-');
         // The first plain argument names the file; the later ones (printer, driver, port) do not.
         const CString parameter = flag || !info.m_strFileName.IsEmpty() ? argument : FullPath(argument);

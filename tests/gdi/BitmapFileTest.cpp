@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/gdi/DibFormat.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestFolder.h"
@@ -92,6 +93,23 @@ TEST(BitmapFiles, WrittenFilesReadBackByTheirBytes) {
         EXPECT_EQ(dc.GetPixel(12, 4), kBlack);
         EXPECT_EQ(dc.GetPixel(1, 1), kWhite);
     }
+}
+
+// The program names files in Windows-1252; the disk holds them under their UTF-8 names.
+TEST(BitmapFiles, AnAccentedNameIsWrittenAndReadUnderItsUtf8Name) {
+    TestFolder folder;
+    Canvas canvas(3, 2);
+    canvas.dc.SetPixel(2, 1, RGB(255, 0, 0));
+    const CString name = PathText(folder.Path()) +
+                         "/Br\xFC"
+                         "cke.bmp";
+    ASSERT_TRUE(canvas.bitmap.SaveBmpFile(name, 24));
+    const auto bytes = ReadAll(folder / u8"Br\u00FCcke.bmp");
+    ASSERT_EQ(bytes.size(), 14u + 40u + 12u * 2u);
+    EXPECT_EQ(PixelOfFile(bytes, 2, 1), RGB(255, 0, 0));
+    CBitmap loaded;
+    ASSERT_TRUE(loaded.LoadBitmapFile(name));
+    EXPECT_EQ(loaded.GetBitmapDimension(), CSize(3, 2));
 }
 
 TEST(BitmapFiles, AFailedSaveKeepsTheOldFile) {
