@@ -8,9 +8,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
-#include "model/LayoutFile.h"
 #include "platform/base/CArchive.h"
-#include "platform/base/CArchiveException.h"
 #include "platform/gdi/CDC.h"
 
 IMPLEMENT_SERIAL(CBox, CPaint, 2)
@@ -36,14 +34,12 @@ void CBox::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
     if (ar.IsStoring())
         return;
-    const int version = GetDocumentFileVersion();
-    if (m_points.GetSize() < kPointCount) {
-        // Records from this version keep the corners nowhere else.
-        if (version >= kVersionStoredCorners)
-            FailRead(ar, CArchiveException::generic);
+    // A record short of its corners gets them from its two stored corner points, as every
+    // record before version 16 does.
+    const bool shortOfCorners = m_points.GetSize() < kPointCount;
+    if (shortOfCorners)
         m_points.SetSize(kPointCount);
-    }
-    if (version < kVersionStoredCorners)
+    if (shortOfCorners || GetDocumentFileVersion() < kVersionStoredCorners)
         RebuildCornersFromRecord();
 }
 

@@ -38,9 +38,11 @@ void CSpline::Serialize(CArchive& ar) {
         return;
     }
     ar >> m_fReferenceX1 >> m_fReferenceY1 >> m_fReferenceX2 >> m_fReferenceY2 >> m_fLength;
-    // Only whole segments can be drawn; anything else is not a spline this program wrote.
-    const int count = PointCount();
-    if (count < kFirstNode + 1 || (count - kFirstNode - 1) % 3 != 0)
+    // A record short of points starts again as a new spline does, with no segment. Only whole
+    // segments can be drawn; anything else is not a spline this program wrote.
+    if (PointCount() < kFirstNode + 1)
+        m_points.SetSize(kFirstNode + 1);
+    if ((PointCount() - kFirstNode - 1) % 3 != 0)
         FailRead(ar, CArchiveException::generic);
 }
 

@@ -73,8 +73,7 @@ void CPaint::LoadCommonPart(CArchive& ar) {
         if (!LoadPatternFile(m_strPatternFile, m_pPatternBitmap, 0))
             m_pPatternBitmap.reset();
     }
-    if (GetDocumentFileVersion() >= kVersionPointArray)
-        m_points.Serialize(ar);
-    else
-        m_points.RemoveAll();
+    // Every version holds the point array; older ones lack only the outline points in it, which
+    // the classes that repeat them in their own records add back.
+    m_points.Serialize(ar);
 }

@@ -10,8 +10,6 @@ constexpr int kVersionDocumentSettings = 2;
 constexpr int kVersionPatternFile = 2;
 constexpr int kVersionActiveLayer = 4;
 constexpr int kVersionBackgroundColor = 5;
-// Older records carry no point array; their classes rebuild the points they need.
-constexpr int kVersionPointArray = 7;
 constexpr int kVersionTerrainConformed = 13;
 constexpr int kVersionDefaultTrack = 14;
 

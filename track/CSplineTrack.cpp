@@ -127,6 +127,9 @@ void CSplineTrack::Serialize(CArchive& ar) {
     }
     double bounds[4] = {};
     for (double& value : bounds) ar >> value;
+    // A record short of control points starts again as a new piece does, with no segment.
+    if (m_points.GetSize() < kStartPoints)
+        m_points.SetSize(kStartPoints);
     bool sound = IsControlCount(m_points.GetSize());
     for (double value : bounds) sound = sound && std::isfinite(value);
     for (double corner : {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2})

@@ -168,9 +168,12 @@ void C3D::Serialize(CArchive& ar) {
         return;
     }
     const int version = GetDocumentFileVersion();
-    annotation::PrepareOutlinePoints(m_points, version, kPointCount);
+    // The record repeats no outline points, so nothing is added to an older array: its corners
+    // move to where this version keeps them.
     if (version < kOutlinePointsVersion && m_points.GetSize() >= 9)
         for (int i = 1; i <= 4; ++i) m_points[i] = m_points[i + 4];
+    if (m_points.GetSize() < kPointCount)
+        m_points.SetSize(kPointCount);
     ar >> m_strModelFile >> m_strTexture >> m_fHeight >> m_fElevation >> m_bShowOn2DPlan >>
         m_bShowBoxWhenGrouped >> m_bGrouped;
     for (float& element : m_elements) ar >> element;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "drawing/ShapeSupport.h"
 #include "model/C3DViewServices.h"
@@ -154,8 +155,10 @@ void CCamera::Serialize(CArchive& ar) {
         return;
     }
     const int version = GetDocumentFileVersion();
-    if (version < kOutlinePointsVersion || m_points.GetSize() < kPointCount)
-        while (m_points.GetSize() < kPointCount) m_points.Add(0.0, 0.0);
+    // Older point arrays lack the stored outline points: one zero point is added for each.
+    if (version < kOutlinePointsVersion)
+        for (int i = 0; i < static_cast<int>(std::size(kStoredOrder)); ++i) m_points.Add(0.0, 0.0);
+    while (m_points.GetSize() < kPointCount) m_points.Add(0.0, 0.0);
     for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
     ar >> m_nReserved1 >> m_nReserved2;
     m_labelFont.Load(ar);

@@ -47,10 +47,8 @@ size_t CommonPartSize(CPaint& shape) {
 }
 
 std::vector<BYTE> AsVersion6Record(CPaint& shape, const std::vector<BYTE>& record) {
-    // An empty point array is stored as its count alone, two bytes.
     CPaint plain;
     std::vector<BYTE> older = StoreRecord(plain);
-    older.resize(older.size() - 2);
     older.insert(older.end(), record.begin() + static_cast<std::ptrdiff_t>(CommonPartSize(shape)),
                  record.end());
     return older;

@@ -42,6 +42,6 @@ std::vector<BYTE> StoreRecord(CPaint& shape);
 void LoadRecord(CPaint& shape, const std::vector<BYTE>& bytes);
 // The size of the common part of a shape's record: what the class adds comes after it.
 size_t CommonPartSize(CPaint& shape);
-// The shape's record as a file before version 7 holds it: the common part without its point
-// array, then what the class adds.
+// The shape's record as a file before version 7 holds it: the common part with a point array
+// that holds no outline points yet (an empty one), then what the class adds.
 std::vector<BYTE> AsVersion6Record(CPaint& shape, const std::vector<BYTE>& record);

@@ -25,14 +25,13 @@ CArc* PlaceArc(DrawingPlan& plan, double rx, double ry, double start, double swe
 
 template <class Shape>
 void LoadOlder(DrawingPlan& plan, Shape& shape, const std::vector<BYTE>& own) {
-    // A common part before version 7: no point array.
+    // A common part before version 7: its point array holds no outline points.
     CPaint common;
     CMemFile file;
     CArchive store(&file, CArchive::store);
     common.Serialize(store);
     store.Close();
     std::vector<BYTE> bytes = file.Detach();
-    bytes.resize(bytes.size() - 2);  // the empty point array's count
     bytes.insert(bytes.end(), own.begin(), own.end());
     plan.host.m_nFileVersion = 6;
     shape.SetTool(&plan.tool);

@@ -4,9 +4,7 @@
 
 #include "drawing/CBox.h"
 #include "drawing/CLine.h"
-#include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
-#include "platform/base/CMemFile.h"
 #include "tests/drawing/DrawingPlan.h"
 
 namespace {
@@ -21,8 +19,8 @@ void AppendDoubles(Bytes& bytes, std::initializer_list<double> values) {
 }
 
 // The common part of a record with distinct corner points and the given points; a file
-// before version 7 has no point array at all.
-Bytes CommonPart(const std::vector<CDoublePoint>& points, bool withPointArray = true) {
+// before version 7 holds no outline points in its array.
+Bytes CommonPart(const std::vector<CDoublePoint>& points) {
     CPaint paint;
     paint.m_fCornerX1 = 1.0;
     paint.m_fCornerY1 = 2.0;
@@ -30,16 +28,7 @@ Bytes CommonPart(const std::vector<CDoublePoint>& points, bool withPointArray = 
     paint.m_fCornerY2 = 8.0;
     paint.m_pose = CPose(30.0, 40.0, 0.5);
     for (const CDoublePoint& p : points) paint.m_points.Add(p.x, p.y);
-    Bytes bytes = StoreRecord(paint);
-    if (!withPointArray) {
-        CPointArray none;
-        CMemFile file;
-        CArchive ar(&file, CArchive::store);
-        none.Serialize(ar);
-        ar.Close();
-        bytes.resize(bytes.size() - file.Detach().size());
-    }
-    return bytes;
+    return StoreRecord(paint);
 }
 
 const std::vector<CDoublePoint> kBoxPoints = {{9.0, 9.0}, {0.0, 0.0}, {0.0, 7.0}, {3.0, 7.0}, {3.0, 0.0}};
@@ -70,16 +59,19 @@ TEST(ShapeRecord, BoxesRoundTripAndOlderFilesRebuildTheirCorners) {
     plan.host.m_nFileVersion = 6;
     CBox oldest;
     oldest.SetTool(&plan.tool);
-    LoadRecord(oldest, CommonPart({}, false));
+    LoadRecord(oldest, CommonPart({}));
     ASSERT_EQ(oldest.m_points.GetSize(), CBox::kPointCount);
     EXPECT_EQ(oldest.m_points[3], (CDoublePoint{5.0, 8.0}));
     EXPECT_FALSE(oldest.IsInvalid(0));
 
-    // A current record without its corners cannot be rebuilt.
+    // A current record short of its corners gets them from its stored corner points.
     plan.host.m_nFileVersion = 17;
     CBox broken;
     broken.SetTool(&plan.tool);
-    EXPECT_THROW(LoadRecord(broken, CommonPart({{1.0, 1.0}})), CArchiveException);
+    LoadRecord(broken, CommonPart({{1.0, 1.0}}));
+    ASSERT_EQ(broken.m_points.GetSize(), CBox::kPointCount);
+    EXPECT_EQ(broken.m_points[0], (CDoublePoint{1.0, 1.0}));
+    EXPECT_EQ(broken.m_points[2], (CDoublePoint{1.0, 8.0}));
     box.SetTool(nullptr);
     older.SetTool(nullptr);
     oldest.SetTool(nullptr);
@@ -100,7 +92,7 @@ TEST(ShapeRecord, LinesRoundTripAndOlderFilesGetTheirHandles) {
     EXPECT_EQ(record.size(), common + 32);
 
     plan.host.m_nFileVersion = 6;
-    Bytes older = CommonPart({}, false);
+    Bytes older = CommonPart({});
     AppendDoubles(older, {10.0, 20.0, 30.0, 40.0});
     CLine old;
     old.SetTool(&plan.tool);

@@ -179,7 +179,7 @@ TEST(SizeLine, RecordsRoundTripIn125BytesAndVersion6AddsTheOutlinePoints) {
     std::unique_ptr<CPaint> clone(read.Clone());
     EXPECT_EQ(StoreRecord(*clone), record);
 
-    // Version 6 has no point array: five points are added before the record's are read.
+    // A version-6 point array holds no outline points: five are added before the record's are read.
     plan.host.m_nFileVersion = 6;
     const Bytes older = AsVersion6Record(*line, record);
     CSizeLine old;

@@ -31,6 +31,8 @@
 #include "terrain/CMount.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/model/OlderLayoutFile.h"
+#include "tests/model/OlderLayoutFileRecords.h"
+#include "tests/model/OlderLayoutFileWriter.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
@@ -229,6 +231,13 @@ void WriteLayoutSeeds(const fs::path& folder) {
     WriteLayoutSeed(folder, "objects3d.cvn", SaveLayout(objects3D));
     for (const int version : {1, 2, 4, 5, 13, 14})
         WriteLayoutSeed(folder, "version" + std::to_string(version) + ".cvn", OlderLayoutFile(version));
+    // Every class as the older versions hold it, built byte by byte.
+    for (const int version : {1, 6, 7})
+        WriteLayoutSeed(folder, "classes" + std::to_string(version) + ".cvn",
+                        OlderLayoutFile(version, {}, OlderRecordClasses()));
+    WriteLayoutSeed(folder, "camera6.cvn", OlderLayoutFile(6, {}, {"CCamera", "CBox", "CTextBox"}));
+    const std::vector<std::string> pointless = {"CBox", "CRoundBox", "CSpline", "CSplineTrack"};
+    WriteLayoutSeed(folder, "pointless.cvn", OlderLayoutFileWithoutPoints(17, pointless, pointless));
 }
 
 void WriteLibrarySeeds(const fs::path& folder) {
@@ -265,6 +274,10 @@ void WriteSettingsSeeds(const fs::path& preferences, const fs::path& track) {
     piece->m_nLayer = 4;
     doc.WriteDefaultTrack(piece);
     CopySeed(track, "DefTrackN.Dat", FuzzFolder() / "DefTrack.Dat");
+    OlderLayoutFileWriter first(1);
+    first.Int(1);
+    WriteOlderTrackRecord(first, 1);
+    WriteSeed(track, "DefTrack1.Dat", first.Bytes());
 }
 
 // A small picture with a colour in each corner.

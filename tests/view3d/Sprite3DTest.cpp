@@ -82,7 +82,7 @@ TEST(Sprite3D, TheRecordHoldsNamesElevationCornersAndFlagsInItsOrder) {
     EXPECT_EQ(plan.screen.MessageBoxes()[0].text, "Could not read file tree.bmp");
     loaded.LoadBitmaps();
     EXPECT_EQ(plan.screen.MessageBoxes().size(), 1u);
-    // A version-6 file has no point array in the common part: the outline points come first.
+    // A version-6 point array holds no outline points: five are added before the record's are read.
     plan.host.m_nFileVersion = 6;
     CSprite older;
     older.SetTool(&plan.tool);
