@@ -88,6 +88,10 @@ ModelReader ReaderFor(const CString& name) {
     return nullptr;
 }
 
+std::unique_ptr<r3d::Clump> SearchScripts(CString& name, ModelReader reader) {
+    return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
+}
+
 std::shared_ptr<r3d::Texture> MaskedTexture(const std::string& file) {
     const CString mask = MaskFileName(CString(file.c_str()));
     return r3d::AssetLibrary::Instance().LoadTexture(file, mask.c_str());
@@ -136,7 +140,11 @@ std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
     const ModelReader reader = name.IsEmpty() ? nullptr : ReaderFor(name);
     if (reader == nullptr)
         return nullptr;
-    return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
+    return SearchScripts(name, reader);
+}
+
+std::unique_ptr<r3d::Clump> LoadRwxModel(CString& name) {
+    return name.IsEmpty() ? nullptr : SearchScripts(name, r3d::ReadRwxModel);
 }
 
 std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report) {
