@@ -263,6 +263,8 @@ void CLibraryDialog::PlaceCopy(CPaint* source, const CDoublePoint& target) {
     copy->SelectWithUndo(0, 0);
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
     copy->GetBounds(&parent, minX, minY, maxX, maxY);
+    if (auto* group = dynamic_cast<CGroup*>(copy))
+        group->MarkFirst3DMember(1);
     copy->RebuildShape();
     tool.MoveSelection(std::trunc(target.x - (minX + maxX) / 2), std::trunc(target.y - (minY + maxY) / 2), 1,
                        1, 0);

@@ -439,6 +439,9 @@ int CSpline::FinishCreate(const CPose* pose, int handle) {
         m_pTool->m_nDraggedHandle = -1;
     }
     Refit();
+    // A mirror reads the corners from the points before any paint has laid them out.
+    if (PointCount() >= kFirstNode)
+        LayOutCorners();
     // The curve as it now stands decides whether it is kept, drawn yet or not.
     m_fLength = MeasureLength(FrameOf(pose));
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);

@@ -89,6 +89,10 @@ ModelReader ReaderFor(const CString& name) {
     return nullptr;
 }
 
+std::unique_ptr<r3d::Clump> SearchScripts(CString& name, ModelReader reader) {
+    return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
+}
+
 std::shared_ptr<r3d::Texture> PlainTexture(const std::string& file) {
     return r3d::AssetLibrary::Instance().LoadTexture(file);
 }
@@ -158,7 +162,11 @@ std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
     const ModelReader reader = name.IsEmpty() ? nullptr : ReaderFor(name);
     if (reader == nullptr)
         return nullptr;
-    return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
+    return SearchScripts(name, reader);
+}
+
+std::unique_ptr<r3d::Clump> LoadRwxModel(CString& name) {
+    return name.IsEmpty() ? nullptr : SearchScripts(name, r3d::ReadRwxModel);
 }
 
 std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report) {

@@ -21,6 +21,10 @@ class Texture;
 // for another extension or a file that is missing or cannot be read.
 std::unique_ptr<r3d::Clump> LoadModelFile(CString& name);
 
+// A RenderWare script model, from "SCRIPTS\"; null for a file that is missing or cannot be
+// read.
+std::unique_ptr<r3d::Clump> LoadRwxModel(CString& name);
+
 // The file dialog's types for the models LoadModelFile reads: all of them first, so that every
 // model of a folder shows, then each kind.
 inline constexpr const char* kModelFileFilter =

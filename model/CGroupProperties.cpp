@@ -48,7 +48,8 @@ int CGroup::EditProperties(const CPose* pose) {
     SetEditState(-1);
     const CPose working = pose != nullptr ? *pose : CPose();
     const BOOL multiple = m_pTool != nullptr && m_pTool->GetSelectedCount() != 1;
-    dialog->SetObject(this, &working, multiple);
+    // Without a click position only this group can take the result.
+    dialog->SetObject(this, pose, multiple);
     dialog->FindElevation();
     if (dialog->DoModal() != CGroupPropertiesDialog::kResultOk)
         return 0;

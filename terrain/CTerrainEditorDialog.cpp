@@ -50,6 +50,7 @@ double FarthestKnotDistance(const CGrideMount& grid, int knot) {
 CTerrainEditorDialog::CTerrainEditorDialog(int knot, CMount* terrain, const CPose* pose, BOOL withFirstEdit,
                                            CWnd* parent)
     : CDialog(TerrainEditorTemplate(), parent),
+      m_nFalloff(terrain->m_nFalloffMode),
       m_fElastic(terrain->m_fElastic),
       m_pTerrain(terrain),
       m_pose(pose != nullptr ? *pose : terrain->m_parentPose),
@@ -365,6 +366,9 @@ void CTerrainEditorDialog::OnResetTerrain() {
 
 void CTerrainEditorDialog::OnOK() {
     UpdateData(TRUE);
+    // The next knot drag on the plan proposes its edit with the settings used here.
+    m_pTerrain->m_fElastic = m_fElastic;
+    m_pTerrain->m_nFalloffMode = m_nFalloff;
     if (EditsChanged()) {
         // One undo takes back everything the dialog added.
         const int kept = m_pTerrain->m_newEdits.GetCount();

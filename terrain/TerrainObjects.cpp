@@ -14,10 +14,12 @@ void RegisterTerrainObjects() {
     RegisterObjectMaker(GetCreateKindForTool(kToolTerrain),
                         [](CTool* tool) -> CPaint* { return new CMount(0, tool, 0.0, 0.0); });
     PropertiesClassSteps benchwork;
+    benchwork.caption = "Benchwork properties";
     benchwork.secondTabLabel = "Benchwork";
     benchwork.makeSecondPage = [] { return std::make_unique<CBenchworkPage>(); };
     RegisterPropertiesClassSteps("CBenchwork", std::move(benchwork));
     PropertiesClassSteps terrain;
+    terrain.caption = "Terrain properties";
     terrain.secondTabLabel = "Terrain";
     terrain.makeSecondPage = [] { return std::make_unique<CBenchworkPage>(); };
     terrain.prepareCopy = [](CPaint& copy) {

@@ -5,6 +5,7 @@
 
 #include "model/CGroup.h"
 #include "model/CTool.h"
+#include "model/CToolMode.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
@@ -350,5 +351,7 @@ void CCircTrack::AppendStatusText(CString& text) {
         return;
     CString sweep;
     sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
-    text = LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
+    const CString measures = LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
+    // An end's elevation drag keeps the grade label in front, as the straight's does.
+    text = m_pTool->m_toolMode == kToolDragHandle && !text.IsEmpty() ? text + "; " + measures : measures;
 }

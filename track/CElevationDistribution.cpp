@@ -109,21 +109,25 @@ void CElevationDistribution::ChainPieceElevations(int index, double atJoint, dou
     record.end = beginAtJoint ? atOther : atJoint;
 }
 
-// The chain from its last piece back to its first, as a loop rather than a recursion so that
-// a chain of thousands of pieces needs no deep stack. Every piece's benchwork test and the
-// group steps all add to one sinks flag.
 int CElevationDistribution::DistributeOnChain(double zBegin, double zEnd) {
     m_bSinks = 0;
-    m_results.clear();
     m_chainPieces.clear();
     for (const ElevationRecord& record : m_objects) m_chainPieces.insert(record.object);
-    const int count = static_cast<int>(m_objects.size());
-    if (count == 0)
-        return 0;
     double total = 0.0;
     for (const ElevationRecord& record : m_objects)
         total += static_cast<CParTrack*>(record.object)->m_fLength;
-    if (count == 1) {
+    DistributeChainFrom(total, zBegin, zEnd, static_cast<int>(m_objects.size()) - 1);
+    return m_bSinks;
+}
+
+// The chain from its last piece back to its first, as a loop rather than a recursion so that
+// a chain of thousands of pieces needs no deep stack. Every piece's benchwork test and the
+// group steps all add to one sinks flag.
+void CElevationDistribution::DistributeChainFrom(double length, double zBegin, double zEnd, int last) {
+    m_results.clear();
+    if (last < 0)
+        return;
+    if (last == 0) {
         m_objects[0].begin = zBegin;
         m_objects[0].end = zEnd;
         if (Sinks(zBegin) || Sinks(zEnd)) {
@@ -132,25 +136,22 @@ int CElevationDistribution::DistributeOnChain(double zBegin, double zEnd) {
             m_objects[0].end = piece->m_fEndElevation;
             m_bSinks = 1;
         }
-    } else {
-        double length = total;
-        double z1 = zEnd;
-        for (int i = count - 1; i >= 1; --i) {
-            const double own = static_cast<CParTrack*>(m_objects[static_cast<size_t>(i)].object)->m_fLength;
-            const double zm = zBegin + (z1 - zBegin) / length * (length - own);
-            ChainPieceElevations(i, zm, z1, i - 1);
-            if (i == 1)
-                ChainPieceElevations(0, zm, zBegin, 1);
-            length -= own;
-            z1 = zm;
-        }
     }
-    m_results = m_objects;
-    if (count >= 2)
+    double z1 = zEnd;
+    for (int i = last; i >= 1; --i) {
+        const double own = static_cast<CParTrack*>(m_objects[static_cast<size_t>(i)].object)->m_fLength;
+        const double zm = zBegin + (z1 - zBegin) / length * (length - own);
+        ChainPieceElevations(i, zm, z1, i - 1);
+        if (i == 1)
+            ChainPieceElevations(0, zm, zBegin, 1);
+        length -= own;
+        z1 = zm;
+    }
+    m_results.assign(m_objects.begin(), m_objects.begin() + last + 1);
+    if (last >= 1)
         CarryGroupAlong(1);
     CarryGroupAlong(0);
-    for (int i = 2; i < count; ++i) CarryGroupAlong(i);
-    return m_bSinks;
+    for (int i = 2; i <= last; ++i) CarryGroupAlong(i);
 }
 
 CPaint* CElevationDistribution::GroupAtEditLevel(CPaint* piece) const {

@@ -40,6 +40,9 @@ class CElevationDistribution {
     // The chain's pieces are the objects, in chain order; the elevation changes evenly with
     // the run along the chain from zBegin to zEnd.
     int DistributeOnChain(double zBegin, double zEnd);
+    // The chain's pieces 0 to last over the run length, from zBegin at the first free end
+    // to zEnd at the last piece's free end, with the groups they carry along.
+    void DistributeChainFrom(double length, double zBegin, double zEnd, int last);
     // Whether a chain piece's begin point lies on an end of its neighbour in the chain.
     static bool BeginTouches(const CParTrack& piece, const CParTrack& neighbour);
 

@@ -251,11 +251,23 @@ void CElevationsDialog::OnOK() {
 void CElevationsDialog::ApplyResults() {
     int groupStart = 1;
     for (ElevationRecord& record : m_distribution.m_results) {
-        if (AsTrackPiece(record.object) != nullptr)
+        if (record.object->GetClassName() == "CCamera")
+            ApplyCamera(record);
+        else if (AsTrackPiece(record.object) != nullptr)
             ApplyTrack(record, groupStart);
         m_tool.m_bRedraw = 1;
         m_tool.RepaintAllViews();
     }
+}
+
+// A camera's height is no step of the undo list.
+void CElevationsDialog::ApplyCamera(ElevationRecord& record) {
+    CPaint& camera = *record.object;
+    double height = 0.0;
+    if (!camera.GetLowestElevation(height) || std::fabs(record.begin - height) <= kUnchanged)
+        return;
+    camera.LowerElevations(nullptr, height - record.begin);
+    camera.Update3D(nullptr);
 }
 
 void CElevationsDialog::ApplyTrack(ElevationRecord& record, int& groupStart) {

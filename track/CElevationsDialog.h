@@ -24,6 +24,10 @@ class CElevationsDialog : public CDialog {
     // The chain form: the engine's chain of picked pieces, in chain order.
     CElevationsDialog(CTool& tool, CWnd* parent, const std::vector<CPaint*>& chain);
 
+    // The chain's pieces 0 to last, evenly from zBegin to zEnd over the run length.
+    void DistributeChainFrom(double length, double zBegin, double zEnd, int last) {
+        m_distribution.DistributeChainFrom(length, zBegin, zEnd, last);
+    }
     // Applies the computed elevations: one undo group for the track, cameras directly.
     void ApplyResults();
 
@@ -62,6 +66,7 @@ class CElevationsDialog : public CDialog {
     void ShowMode();
     void ShowDirection();
     void Distribute();
+    void ApplyCamera(ElevationRecord& record);
     void ApplyTrack(ElevationRecord& record, int& groupStart);
 
     CTool& m_tool;

@@ -31,9 +31,12 @@ void CObjectPreviewWnd::OnPaint() {
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
-    dc.IntersectClipRect(client.left, client.top, client.right, client.bottom);
-    MapExtentToClient(dc, client);
-    DrawObject(dc);
+    // Nothing fits inside the margins of a preview this small.
+    if (client.Width() > kMargin && client.Height() > kMargin) {
+        dc.IntersectClipRect(client.left, client.top, client.right, client.bottom);
+        MapExtentToClient(dc, client);
+        DrawObject(dc);
+    }
 
     if (wasSelected)
         m_pObject->Select();

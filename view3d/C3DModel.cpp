@@ -113,10 +113,11 @@ void C3D::FitModelToBox(const CPose& frame) {
     Translate3D(-position.x, -position.y, -position.z);
     const double width = std::fabs(m_points[3].x - m_points[1].x);
     const double depth = std::fabs(m_points[1].y - m_points[3].y);
-    const double height = std::max(m_fHeight, 0.0);
+    // A negative height flattens the model and is kept as nothing.
+    m_fHeight = std::max(m_fHeight, 0.0);
     r3d::Box bounds = model.Bounds();
     const r3d::Vec3 factors{static_cast<float>(width / scale / Extent(bounds.min.x, bounds.max.x)),
-                            static_cast<float>(height / scale / Extent(bounds.min.y, bounds.max.y)),
+                            static_cast<float>(m_fHeight / scale / Extent(bounds.min.y, bounds.max.y)),
                             static_cast<float>(depth / scale / Extent(bounds.min.z, bounds.max.z))};
     model.Transform(r3d::Matrix::Scaling(factors), r3d::Combine::After);
     bounds = model.Bounds();

@@ -28,6 +28,7 @@
 #include "platform/win/WindowManager.h"
 #include "resources/StringTable.h"
 #include "ui/BitmapRoutines.h"
+#include "ui/DataFolderFileDialog.h"
 
 IMPLEMENT_DYNCREATE(C3DView, CView)
 
@@ -387,4 +388,5 @@ void C3DView::OnSave3DView() {
                       MB_OK | MB_ICONEXCLAMATION);
     }
     FreeCapture();
+    RestoreWorkingFolder();
 }

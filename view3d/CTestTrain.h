@@ -62,6 +62,9 @@ class CTestTrain : public CPaint, public CRunningTrain {
     UINT GetStatusId() const override { return static_cast<UINT>(m_nStatus); }
     void ForgetPiece(CPaint* piece) override;
 
+    // The train's model: the locomotive (tag 30) and one car (tag 31) per car under one parent;
+    // null without a locomotive name or two vehicle points.
+    std::unique_ptr<r3d::Clump> BuildTrainClumps();
     int QueryFlag(int) const { return 1; }
     // The four corners of every vehicle from its two points.
     void BuildOutline();

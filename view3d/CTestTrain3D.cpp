@@ -51,6 +51,10 @@ std::unique_ptr<r3d::Clump> CTestTrain::LoadVehicleModel(CString& file, int tag)
 }
 
 std::unique_ptr<r3d::Clump> CTestTrain::Build3D(const CPose*) {
+    return BuildTrainClumps();
+}
+
+std::unique_ptr<r3d::Clump> CTestTrain::BuildTrainClumps() {
     if (m_strLocoFile.IsEmpty() || m_vehicles.size() < 2 || m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return nullptr;
     CToolHost* host = m_pTool->m_pHost;

@@ -100,8 +100,8 @@ void CPageCrossover::CreatePieces(BOOL bDouble) {
 }
 
 void CPageCrossover::LimitLengthAndSeparation() {
-    m_dLength = std::max(m_dLength, m_dUnit);
-    m_dSeparation = std::min(std::max(m_dSeparation, m_dUnit), m_dLength);
+    m_dSeparation = std::max(m_dSeparation, m_dUnit);
+    m_dLength = std::max({m_dLength, m_dUnit, m_dSeparation});
     m_strLength = FormatLength(m_dLength);
     m_strSeparation = FormatLength(m_dSeparation);
 }

@@ -60,7 +60,7 @@ class CPageCrossover : public CPageWizard {
 
   private:
     void ChooseHand(int hand);
-    // Both at least one unit and the length at least the separation, as the fields keep them.
+    // Both at least one unit, and a length below the separation raised to it.
     void LimitLengthAndSeparation();
     void MarkOuterEndsConnected();
 };

@@ -3,13 +3,16 @@
 #include "catalog/CLibraryDialog.h"
 #include "catalog/CLibraryNoticeDialog.h"
 #include "catalog/CatalogDialogs.h"
+#include "drawing/CGroupPropertyRunner.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/CComboBox.h"
 #include "resources/CatalogTemplates.h"
 #include "resources/CommandIds.h"
+#include "resources/GroupPropertiesTemplate.h"
 #include "terrain/CMount.h"
 #include "tests/catalog/CatalogDialogFixture.h"
 #include "tests/support/PdfPages.h"
+#include "view3d/C3D.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +33,22 @@ class LibraryDialogTest : public CatalogDialogFixture {
     }
     void WithLibrary(const std::function<void(CLibraryDialog&)>& action) {
         WithDialog(ID_LIBRARY_GET_OBJECT, "Library", action);
+    }
+    // Only the group "Station" in the library, holding a box and a 3D shape without its
+    // in-group mark.
+    CGroup* LibraryOfOneStation() {
+        for (CPaint* part : doc->m_libraryGroup.m_members) {
+            part->ReleaseData();
+            delete part;
+        }
+        doc->m_libraryGroup.m_members.clear();
+        CGroup* station = AddGroup(&doc->m_libraryGroup, "Station", CGroup::kPriceAutomatic);
+        AddPart(station, "Structures", "Kibri", "Shed", 1.00, 1.0, 0.0, 0.0);
+        auto* model = new C3D(0, &doc->m_tool, 200.0, 0.0);
+        Adopt(station, model);
+        station->RecalcFrame();
+        station->ComputeExtent(nullptr);
+        return station;
     }
     static std::vector<CString> Names(CLibraryDialog& dialog) {
         return ColumnTexts(dialog.GetList(), CLibraryDialog::kNameColumn);
@@ -255,4 +274,47 @@ TEST_F(LibraryDialogTest, InsideAnOpenGroupCopiesGoToItsCentre) {
     ASSERT_NE(copy, yard->m_members.end());
     EXPECT_NEAR(Centre(*copy).x, centre.x, 1.0);
     EXPECT_NEAR(Centre(*copy).y, centre.y, 1.0);
+}
+
+TEST_F(LibraryDialogTest, AGroupsPropertiesFromTheLibraryOfferOnlyThatGroup) {
+    CGroupPropertyRunner::Register();
+    CGroup* station = LibraryOfOneStation();
+    // A selection in the layout, which "Apply to all selected" would change.
+    CBox* shed = AddPart(Root(), "Structures", "Kibri", "Shed", 1.00);
+    shed->SelectWithUndo(0, 0);
+    BOOL selectedOffered = TRUE, allOffered = TRUE;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        selectedOffered = Item(modal, IDC_GROUP_APPLY_SELECTED)->IsWindowEnabled();
+        allOffered = Item(modal, IDC_GROUP_APPLY_ALL)->IsWindowEnabled();
+        Retype(modal, IDC_GROUP_MANUFACTURER, "Vollmer");
+        Click(modal, IDOK);
+    });
+    WithLibrary([&](CLibraryDialog& dialog) {
+        ChooseTab(dialog, CLibraryDialog::kTabCount - 1);
+        ClickRow(dialog.GetList(), 0);
+        Click(dialog, IDC_CATALOG_PROPERTIES);
+        host.PressKey(VK_ESCAPE);
+    });
+    RegisterGroupPropertiesDialog({});
+    EXPECT_FALSE(selectedOffered);
+    EXPECT_FALSE(allOffered);
+    EXPECT_EQ(station->m_strManufacturer, "Vollmer");
+    EXPECT_EQ(shed->m_strManufacturer, "Kibri");
+}
+
+TEST_F(LibraryDialogTest, AGroupAddedToThePlanMarksItsFirst3DMemberAsGrouped) {
+    CGroup* station = LibraryOfOneStation();
+    WithLibrary([&](CLibraryDialog& dialog) {
+        ChooseTab(dialog, CLibraryDialog::kTabCount - 1);
+        ClickRow(dialog.GetList(), 0);
+        Click(dialog, IDC_LIBRARY_ADD_TO_PLAN);
+    });
+    ASSERT_EQ(Root()->m_members.size(), 1U);
+    auto* copy = dynamic_cast<CGroup*>(Root()->m_members.front());
+    ASSERT_NE(copy, nullptr);
+    auto* model = dynamic_cast<C3D*>(copy->Find3DMember());
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->m_bGrouped, 1);
+    // The library's own group is left as it was.
+    EXPECT_EQ(dynamic_cast<C3D*>(station->Find3DMember())->m_bGrouped, 0);
 }

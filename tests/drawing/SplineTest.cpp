@@ -127,6 +127,40 @@ TEST(Spline, HandleDragsKeepTangentsSmoothAndUndoRestoresEveryPoint) {
     EXPECT_EQ(PointsOf(*spline), before);
 }
 
+TEST(Spline, MirroredBeforeAnyRepaintItKeepsItsExtent) {
+    for (const bool vertical : {false, true}) {
+        SCOPED_TRACE(vertical);
+        DrawingPlan plan;
+        SplineEntry entry(plan);
+        entry.Click(0.0, 0.0);
+        entry.Click(900.0, 0.0);
+        entry.DoubleClick(900.0, 600.0);
+        CSpline* spline = plan.Newest<CSpline>();
+        ASSERT_NE(spline, nullptr);
+        spline->SelectWithUndo(0, 0);
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        spline->GetBounds(nullptr, minX, minY, maxX, maxY);
+        const std::vector<CDoublePoint> before = PointsOf(*spline);
+        // As the flip commands do: run at once, then recorded.
+        if (vertical) {
+            ASSERT_EQ(plan.tool.FlipVertical(0), 1);
+            plan.tool.FlipVertical(1);
+        } else {
+            ASSERT_EQ(plan.tool.FlipHorizontal(0), 1);
+            plan.tool.FlipHorizontal(1);
+        }
+        double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
+        spline->GetBounds(nullptr, x0, y0, x1, y1);
+        EXPECT_NEAR(x1 - x0, maxX - minX, 1e-6);
+        EXPECT_NEAR(y1 - y0, maxY - minY, 1e-6);
+        EXPECT_FALSE(spline->IsInvalid(0));
+        plan.tool.Undo();
+        spline->GetBounds(nullptr, x0, y0, x1, y1);
+        EXPECT_NEAR(x0, minX, 1e-6);
+        EXPECT_NEAR(y1, maxY, 1e-6);
+    }
+}
+
 TEST(Spline, RecordsRoundTripAndHostileCountsFail) {
     DrawingPlan plan;
     SplineEntry entry(plan);

@@ -117,6 +117,25 @@ TEST_F(AssetLoaders, ModelsGoToTheReaderOfTheirExtensionInAnyCase) {
     EXPECT_TRUE(host.MessageBoxes().empty());
 }
 
+TEST_F(AssetLoaders, ScriptModelsAreReadFromTheScriptsFolderUnderAnyName) {
+    std::ofstream(m_folder / "SCRIPTS" / "hut.rwx")
+        << "ModelBegin\nClumpBegin\nColor 1 0 0\nVertex 0 0 0\nVertex 1 0 0\nVertex 1 1 0\n"
+           "Triangle 1 2 3\nClumpEnd\nModelEnd\n";
+    CString name = "hut.rwx";
+    std::unique_ptr<r3d::Clump> model = LoadRwxModel(name);
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->Polygons().size(), 1u);
+    EXPECT_EQ(name, Stored(m_folder / "SCRIPTS" / "hut.rwx"));
+    // The script reader refuses what is no script; an empty or missing name gives nothing.
+    WriteBytes(m_folder / "SCRIPTS" / "X.rwx", OneTriangle3ds());
+    for (const char* bad : {"X.rwx", "", "Missing.rwx"}) {
+        CString badName = bad;
+        EXPECT_EQ(LoadRwxModel(badName), nullptr) << bad;
+        EXPECT_EQ(badName, bad);
+    }
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
 TEST_F(AssetLoaders, TexturesFoundInTheirFolderTakeTheFullPath) {
     WriteBitmap(m_folder / "TEXTURES" / "track1.bmp", 4, 4, 0x808080);
     CString name = "C:\\nowhere\\track1.bmp";

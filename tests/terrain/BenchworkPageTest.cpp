@@ -76,7 +76,7 @@ TEST_F(BenchworkPageTest, BenchworkShowsThicknessAndRefusesElevationsOutsideTheR
     bench->m_fElevation = 500.0;
     bench->m_fThickness = 120.0;
     const CString outside = "Please enter a number between 0 and " + Length(32000.0);
-    host.WhenModal("2D Object properties", [&](CWnd& window) {
+    host.WhenModal("Benchwork properties", [&](CWnd& window) {
         CBenchworkPage& page = OpenPage(window);
         EXPECT_TRUE(page.GetDlgItem(IDC_BENCHWORK_THICKNESS)->IsWindowVisible());
         EXPECT_FALSE(page.GetDlgItem(IDC_GRID_SPACING)->IsWindowVisible());
@@ -107,7 +107,7 @@ TEST_F(BenchworkPageTest, BenchworkShowsThicknessAndRefusesElevationsOutsideTheR
 TEST_F(BenchworkPageTest, TerrainShowsItsGridControlsAndChecksSpacingAndTextureScale) {
     CMount* terrain = plan.Terrain(Rectangle(0, 0, 6000, 4000), 500.0);
     const int knots = terrain->Grid().GetSize();
-    host.WhenModal("2D Object properties", [&](CWnd& window) {
+    host.WhenModal("Terrain properties", [&](CWnd& window) {
         CBenchworkPage& page = OpenPage(window);
         EXPECT_FALSE(page.GetDlgItem(IDC_BENCHWORK_THICKNESS)->IsWindowVisible());
         EXPECT_FALSE(page.GetDlgItem(IDC_THICKNESS_LABEL)->IsWindowVisible());
@@ -140,7 +140,7 @@ TEST_F(BenchworkPageTest, TheTerrainEditorButtonTakesTheSpacingWhichCancelGivesB
     CMount* terrain = plan.Terrain(Rectangle(0, 0, 6000, 4000), 500.0);
     const std::vector<float> heights = TerrainPlan::Heights(*terrain);
     int editors = 0;
-    host.WhenModal("2D Object properties", [&](CWnd& window) {
+    host.WhenModal("Terrain properties", [&](CWnd& window) {
         CBenchworkPage& page = OpenPage(window);
         Retype(page.GetDlgItem(IDC_GRID_SPACING), "100");
         host.WhenModal("Terrain Editor", [&](CWnd& editor) {

@@ -247,6 +247,48 @@ TEST_F(TerrainEditorTest, RollBackResetCancelAndAnUnchangedOk) {
     EXPECT_EQ(TerrainPlan::Heights(*terrain), before);
 }
 
+TEST_F(TerrainEditorTest, OkKeepsTheElasticDistanceAndFalloffForTheNextKnotDragOnThePlan) {
+    const int centre = terrain->m_nCentreKnot;
+    terrain->m_fDragHeight = 500.0;
+    CTerrainEdit proposed;
+    const auto noteProposal = [&](CWnd& window) {
+        CTerrainEditorDialog& editor = Editor(window);
+        ASSERT_EQ(editor.EditList().GetCount(), 1);
+        proposed = editor.EditList()[0];
+        Click(editor, IDCANCEL);
+    };
+    // A knot drag on the plan proposes its edit with the terrain's settings.
+    host.WhenModal("Terrain Editor", noteProposal);
+    RunTerrainEditor(*terrain, centre, nullptr, TRUE);
+    const CTerrainEdit atFirst = proposed;
+    EXPECT_EQ(atFirst.mode, 0);
+
+    // Cancel forgets what was typed; OK keeps it.
+    for (const int button : {IDCANCEL, IDOK}) {
+        host.WhenModal("Terrain Editor", [&](CWnd& window) {
+            CTerrainEditorDialog& editor = Editor(window);
+            Retype(editor.GetDlgItem(IDC_ELASTIC_PERCENT), "60");
+            Click(editor, IDC_FALLOFF_CUBICAL);
+            Click(editor, button);
+        });
+        RunTerrainEditor(*terrain, centre, nullptr, FALSE);
+        EXPECT_EQ(terrain->m_fElastic, button == IDOK ? 0.6 : 0.25);
+        EXPECT_EQ(terrain->m_nFalloffMode, button == IDOK ? 1 : 0);
+    }
+    EXPECT_EQ(terrain->m_newEdits.GetCount(), 0);
+
+    host.WhenModal("Terrain Editor", [&](CWnd& window) {
+        CTerrainEditorDialog& editor = Editor(window);
+        EXPECT_EQ(editor.m_strElastic, "60");
+        EXPECT_TRUE(editor.IsDlgButtonChecked(IDC_FALLOFF_CUBICAL));
+        noteProposal(window);
+    });
+    RunTerrainEditor(*terrain, centre, nullptr, TRUE);
+    EXPECT_EQ(proposed.mode, 1);
+    EXPECT_NEAR(proposed.radius, atFirst.radius * 0.6 / 0.25, 1e-3);
+    EXPECT_EQ(proposed.dz, atFirst.dz);
+}
+
 TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
     terrain->m_bFixedBorder = 1;
     terrain->RebuildGrid();

@@ -114,7 +114,7 @@ TEST_F(TerrainProgram, TheToolsAndCommandsAreThereAndDrawInThePlanWindow) {
 
     // The new terrain's properties open at once.
     int dialogs = 0;
-    host.WhenModal("2D Object properties", [&](CWnd&) {
+    host.WhenModal("Terrain properties", [&](CWnd&) {
         ++dialogs;
         host.PressKey(VK_ESCAPE);
     });
@@ -201,7 +201,7 @@ TEST_F(TerrainProgram, TracksCutFillAndTunnelThroughTerrainAndRestoreGivesThePic
 
 TEST_F(TerrainProgram, TheTerrainEditorOpensFromTheMenuAndFromAKnotDragOnThePlan) {
     EXPECT_FALSE(IsEnabled(ID_TERRAIN_EDITOR));
-    host.WhenModal("2D Object properties", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    host.WhenModal("Terrain properties", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
     DrawOutline(ID_TOOL_TERRAIN, {{350, 100}, {650, 100}, {650, 350}, {350, 350}});
     auto* terrain = dynamic_cast<CMount*>(layout->m_rootGroup.m_members.front());
     ASSERT_NE(terrain, nullptr);

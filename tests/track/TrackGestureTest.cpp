@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/CEditStep.h"
+#include "model/CLengthFormat.h"
 #include "model/Units.h"
 #include "platform/win/WinDefs.h"
 #include "tests/track/TrackPlan.h"
@@ -204,6 +205,32 @@ TEST(TrackGesture, DraggingAnEndsElevationShowsTheGradeLabelWithTheAngle) {
         plan.tool.Undo();
         EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 0.0);
     }
+}
+
+TEST(TrackGesture, DraggingACurvesEndElevationShowsTheGradeLabelBeforeItsMeasures) {
+    GesturePlan plan;
+    plan.host.m_nUnitIndex = 8;
+    CCircTrack* piece = plan.Curve(0.0, 0.0, 2000.0, 0.0, 3.1415926535 / 2.0);
+    piece->m_fBeginElevation = 0.0;
+    piece->m_fEndElevation = 0.0;
+    piece->SelectWithUndo(0, 0);
+    const CDoublePoint end = piece->LocalToWorld(piece->GetEndPoint(1).x, piece->GetEndPoint(1).y);
+    const double zoom = plan.tool.m_fZoomRatio;
+    // Ctrl on the end end, then dragged on beyond it, the button held.
+    plan.tool.OnLButtonDown(MK_CONTROL, end.x * zoom, end.y * zoom);
+    ASSERT_EQ(plan.tool.m_toolMode, kToolDragHandle);
+    plan.tool.OnMouseMove(MK_CONTROL, (end.x - 250.0) * zoom, end.y * zoom, 1);
+    plan.tool.OnMouseMove(MK_CONTROL, (end.x - 500.0) * zoom, end.y * zoom, 1);
+    ASSERT_GT(piece->m_fEndElevation, 0.0);
+    CString label;
+    CString height;
+    CLengthFormat(8).FormatLength(height, piece->m_fEndElevation);
+    label.Format("h=%s,grade=%.2f%%; 200.000; 314.159; 90.00", height.c_str(),
+                 -piece->m_fEndElevation / piece->m_fLength * 100.0);
+    EXPECT_EQ(plan.tool.m_hint.m_strText, label);
+    plan.tool.OnLButtonUp(MK_CONTROL, (end.x - 500.0) * zoom, end.y * zoom);
+    plan.tool.Undo();
+    EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 0.0);
 }
 
 TEST(TrackGesture, ANewPieceThatSnapsAtItsEndGoesAwayWithOneUndo) {

@@ -15,6 +15,7 @@
 #include "resources/StringTable.h"
 #include "resources/TrackToolTemplates.h"
 #include "tests/track/TrackPlan.h"
+#include "track/CElevationsDialog.h"
 #include "track/CTrackToolSet.h"
 #include "track/ElevationIcons.h"
 
@@ -479,4 +480,23 @@ TEST_F(TrackTools, UndoWhileTheBandIsOutLeavesTheParallelToolWaiting) {
     Release(500.0, 300.0);
     EXPECT_TRUE(host.UnansweredModals().empty());
     EXPECT_EQ(plan.tool.m_bParallelToolActive, 1);
+}
+
+TEST_F(TrackTools, TheChainStepRisesEvenlyOverThePiecesUpToTheGivenOne) {
+    CTrack* a = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    // Drawn backwards, so its begin end lies at the far end of the run.
+    CTrack* b = plan.Straight(3000.0, 0.0, 1000.0, 0.0);
+    CTrack* c = plan.Straight(3000.0, 0.0, 4000.0, 0.0);
+    CElevationsDialog dialog(plan.tool, nullptr, std::vector<CPaint*>{a, b, c});
+    // Only the first two pieces, 3000 long, from 0 to 300.
+    dialog.DistributeChainFrom(3000.0, 0.0, 300.0, 1);
+    const std::vector<ElevationRecord>& results = dialog.m_distribution.m_results;
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].object, a);
+    EXPECT_NEAR(results[0].begin, 0.0, 1e-9);
+    EXPECT_NEAR(results[0].end, 100.0, 1e-9);
+    EXPECT_EQ(results[1].object, b);
+    EXPECT_NEAR(results[1].begin, 300.0, 1e-9);
+    EXPECT_NEAR(results[1].end, 100.0, 1e-9);
+    EXPECT_EQ(dialog.m_distribution.m_bSinks, 0);
 }

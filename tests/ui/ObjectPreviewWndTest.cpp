@@ -91,3 +91,17 @@ TEST_F(ObjectPreviewWndTest, CentresTheExtentAndLeavesObjectAndEngineAsTheyWere)
     EXPECT_EQ(tool.m_rcUpdate.bottom, 4);
     EXPECT_EQ(tool.m_track.endLabels, 0);
 }
+
+TEST_F(ObjectPreviewWndTest, APreviewNoWiderOrHigherThanItsMarginsShowsOnlyItsBackground) {
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (const CSize size : {CSize(20, 100), CSize(100, 20), CSize(12, 8)}) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        object.selectedWhileDrawn = -1;
+        preview.MoveWindow(CRect(CPoint(50, 50), size));
+        preview.Invalidate();
+        EXPECT_EQ(PixelOf(preview, CPoint(size.cx / 2, size.cy / 2)), window);
+        EXPECT_EQ(object.selectedWhileDrawn, -1);
+        EXPECT_TRUE(object.IsSelected());
+        EXPECT_EQ(object.m_pose.angle, 0.5);
+    }
+}

@@ -6,7 +6,11 @@
 #include "drawing/DrawingPropertiesDialog.h"
 #include "model/C3DViewServices.h"
 #include "model/CGroup.h"
+#include "model/CLengthFormat.h"
+#include "model/CToolMode.h"
+#include "platform/ctl/CEdit.h"
 #include "resources/DrawingPropertiesTemplates.h"
+#include "resources/TrackToolTemplates.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/CCamera.h"
@@ -162,4 +166,58 @@ TEST(CameraObject, TheLinePropertiesShowTheCameraWithoutItsLabelWhichItKeepsAfte
     EXPECT_EQ(camera->m_strNote, "");
     EXPECT_EQ(camera->m_pen.widthX, pen.widthX);
     EXPECT_EQ(camera->m_bShowAngleLabel, 1);
+}
+
+TEST(CameraObject, SelectedTrackElevationsLiftASelectedCameraOnTheSpanWithoutAnUndoStep) {
+    Objects3DPlan plan;
+    // Millimetres show tenths of a millimetre exactly, so OK reads back what was computed.
+    plan.host.m_nUnitIndex = 8;
+    const auto length = [&](double value) {
+        CString text;
+        CLengthFormat(plan.host.m_nUnitIndex).FormatLength(text, value);
+        return text;
+    };
+    plan.tool.SetViewScale(1.0, 10.0);
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_fBeginElevation = 100.0;
+    piece->m_fEndElevation = 200.0;
+    auto* halfway = AddToLayout(plan.host, new CCamera(0, &plan.tool, 500.0, 300.0));
+    halfway->m_fHeight = 10.0;
+    // Within 0.4 of its place on the span: left alone.
+    auto* close = AddToLayout(plan.host, new CCamera(0, &plan.tool, 250.0, -300.0));
+    close->m_fHeight = 125.3;
+    for (CPaint* object : std::initializer_list<CPaint*>{piece, halfway, close}) object->SelectWithUndo(0, 0);
+    const int steps = plan.tool.GetUndoCount();
+    plan.tool.m_toolMode.Set(kToolSetTrackElevations);
+    CString end;
+    plan.screen.WhenModal("Elevations", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ELEVATION_END)->GetWindowText(end);
+        plan.screen.ClickClient(dialog.GetDlgItem(IDC_ELEVATION_OK), CPoint(3, 3));
+    });
+    plan.tool.OnLButtonDown(0, 0.0, 0.0);
+    plan.tool.OnMouseMove(0, 50.0, 0.0, 1);
+    plan.tool.OnMouseMove(0, 100.0, 0.0, 1);
+    plan.tool.OnLButtonUp(0, 100.0, 0.0);
+    EXPECT_EQ(end, length(200.0));
+    EXPECT_NEAR(halfway->m_fHeight, 150.0, 1e-9);
+    EXPECT_EQ(close->m_fHeight, 125.3);
+    EXPECT_EQ(plan.tool.GetUndoCount(), steps);
+    EXPECT_TRUE(plan.screen.UnansweredModals().empty());
+
+    // A span that changes the track makes its one step; undoing it leaves the camera.
+    plan.screen.WhenModal("Elevations", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ELEVATION_END)->SetWindowText(length(400.0));
+        static_cast<CEdit*>(dialog.GetDlgItem(IDC_ELEVATION_END))->SetModify(TRUE);
+        plan.screen.ClickClient(dialog.GetDlgItem(IDC_ELEVATION_OK), CPoint(3, 3));
+    });
+    plan.tool.OnLButtonDown(0, 0.0, 0.0);
+    plan.tool.OnMouseMove(0, 100.0, 0.0, 1);
+    plan.tool.OnLButtonUp(0, 100.0, 0.0);
+    EXPECT_NEAR(piece->m_fEndElevation, 400.0, 1e-9);
+    EXPECT_NEAR(halfway->m_fHeight, 250.0, 1e-9);
+    EXPECT_NEAR(close->m_fHeight, 175.0, 1e-9);
+    ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
+    plan.tool.Undo();
+    EXPECT_EQ(piece->m_fEndElevation, 200.0);
+    EXPECT_NEAR(halfway->m_fHeight, 250.0, 1e-9);
 }

@@ -91,6 +91,25 @@ TEST(Shape3D, TheModelFillsItsBoxAndHeightAtItsElevationTurnedOrFlat) {
     EXPECT_NEAR(box.max.z - box.min.z, 10.0f, 1e-3);
 }
 
+TEST(Shape3D, ANegativeHeightIsStoredAsNothingOnceTheModelIsFitted) {
+    Objects3DPlan plan;
+    C3D* shape = Shape(plan, 0.0, 500.0, 1000.0, 0.0);
+    shape->m_strModelFile = plan.WriteBoxModel("crate.rwx", 0.0f, 0.0f, 0.0f, 2.0f, 1.0f, 2.0f);
+    shape->m_fHeight = 300.0;
+    shape->m_bShowOn2DPlan = 1;
+    ASSERT_EQ(shape->Update3D(nullptr), 1);
+    const std::vector<BYTE> flat = [&] {
+        shape->m_fHeight = 0.0;
+        return StoreRecord(*shape);
+    }();
+    shape->m_fHeight = -5.0;
+    ASSERT_EQ(shape->Update3D(nullptr), 1);
+    EXPECT_EQ(shape->m_fHeight, 0.0);
+    const r3d::Box box = shape->m_hModel->Bounds();
+    EXPECT_NEAR(box.max.y - box.min.y, 0.0f, 1e-4);
+    EXPECT_EQ(StoreRecord(*shape), flat);
+}
+
 TEST(Shape3D, TheFootprintIsTheModelSeenFromAboveAndItsDrawingStaysInTheBox) {
     Objects3DPlan plan;
     C3D* shape = Shape(plan, 1000.0, 3000.0, 3000.0, 2000.0);

@@ -133,6 +133,23 @@ TEST_F(Train3D, TheTrainIsALocomotiveAndItsCarsInOrderTiltedOnTheGradeWithTheBoi
     EXPECT_GT(blue, 50);
 }
 
+TEST_F(Train3D, TheTrainsClumpsAreTheLocomotiveAndACopyOfTheCarForEachCar) {
+    CTestTrain* train = TrainWithModels(5000.0, -8000.0);
+    train->ResizeCars(3);
+    const std::unique_ptr<r3d::Clump> model = train->BuildTrainClumps();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->InScene(), nullptr);
+    ASSERT_EQ(model->Children().size(), 4u);
+    EXPECT_EQ(model->Children()[0]->Tag(), 30);
+    for (size_t car = 1; car < 4; ++car) {
+        EXPECT_EQ(model->Children()[car]->Tag(), 31) << car;
+        EXPECT_EQ(model->Children()[car]->Polygons().size(), model->Children()[1]->Polygons().size());
+    }
+    // No locomotive, no model.
+    train->m_strLocoFile.Empty();
+    EXPECT_EQ(train->BuildTrainClumps(), nullptr);
+}
+
 TEST_F(Train3D, ACarModelThatCannotBeReadLeavesTheLocomotiveAndAFlatModelStaysFinite) {
     CTestTrain* train = TrainWithModels(5000.0, -8000.0);
     train->m_strCarFile = (folder / "TRAINS" / "missing.3ds").c_str();

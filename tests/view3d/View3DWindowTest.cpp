@@ -3,10 +3,12 @@
 #include <cmath>
 #include <fstream>
 
+#include "model/CDataFolders.h"
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CTerrainSurface.h"
+#include "platform/base/CWinPath.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/r3d/BmpRaster.h"
 #include "platform/r3d/Camera.h"
@@ -439,7 +441,11 @@ TEST_F(View3DWindow, TheSceneIsRenderedSavedAsABitmapAndPrintedOnOnePage) {
         host.Type(saved.c_str());
         host.PressKey(VK_RETURN);
     });
+    // The working folder is the program folder again afterwards, wherever it was.
+    std::filesystem::current_path(folder.Path());
     Command(ID_SAVE_3D_VIEW);
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(),
+                                            CWinPath::Resolve(CDataFolders::GetBaseFolder().c_str())));
     const std::optional<r3d::Raster> read = r3d::ReadBmpRaster(saved);
     ASSERT_TRUE(read.has_value());
     ASSERT_EQ(read->Width(), 400);

@@ -127,3 +127,33 @@ TEST_F(CrossoverPage, PlaceDerivesTheCurvesAgainAndMarksTheirOuterEnds) {
         EXPECT_EQ(layout->m_rootGroup.m_members.size(), before - 1);
     }
 }
+
+TEST_F(CrossoverPage, PlaceRaisesALengthBelowTheSeparationToIt) {
+    CPageCrossover* shown = nullptr;
+    RunWizard([&](CSheetWizard& sheet) {
+        auto& page = Show<CPageCrossover>(sheet, kCrossoverPage);
+        shown = &page;
+        // Typed but never committed: the separation beyond the length.
+        Type(page, IDC_CROSSOVER_LENGTH, Length(1000.0));
+        Type(page, IDC_CROSSOVER_SEPARATION, Length(2000.0));
+        sheet.PressButton(PSBTN_OK);
+    });
+    ASSERT_NE(Newest(), nullptr);
+    EXPECT_EQ(shown->m_dLength, 2000.0);
+    EXPECT_EQ(shown->m_dSeparation, 2000.0);
+    CGroup& placed = Members(Newest());
+    ASSERT_EQ(placed.m_members.size(), 4U);
+    auto member = placed.m_members.begin();
+    auto* lower = static_cast<CTrack*>(*member++);
+    auto* upper = static_cast<CTrack*>(*member++);
+    EXPECT_NEAR(lower->m_fLength, 2000.0, 1e-9);
+    EXPECT_NEAR(upper->m_fLength, 2000.0, 1e-9);
+    const CDoublePoint from = WorldEnd(lower, 0), to = WorldEnd(upper, 0);
+    EXPECT_NEAR(std::hypot(to.x - from.x, to.y - from.y), 2000.0, 1e-6);
+    // Equal length and separation: two quarter circles of half the separation.
+    for (; member != placed.m_members.end(); ++member) {
+        auto* arc = static_cast<CCircTrack*>(*member);
+        EXPECT_NEAR(arc->m_fRadius, 1000.0, 1e-6);
+        EXPECT_NEAR(arc->m_fSweep, 3.1415926535 / 2.0, 1e-9);
+    }
+}
