@@ -17,4 +17,5 @@ bash scripts/configure.sh "$build_dir" "${extra[@]}"
 cmake --build "$build_dir"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
