@@ -61,6 +61,12 @@ CMount* CMount::TerrainInProperties() {
     return TerrainInPropertiesSlot();
 }
 
+void CMount::PrepareForProperties(CMount* edited) {
+    m_bInPropertiesDialog = 1;
+    m_previewOutline = OutlineVertices();
+    m_pEditedTerrain = edited;
+}
+
 CMount::CMount() {
     InitMount();
 }

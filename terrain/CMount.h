@@ -77,6 +77,10 @@ class CMount : public CBenchwork, public CTerrainSurface {
     void RunEditor() override;
     // The terrain whose properties dialog is open, while it is.
     static CMount* TerrainInProperties();
+    // Makes this working copy of the properties dialog show its knot grid in the dialog's
+    // preview, unselected and with no grid of its own: the dots are tested against the outline
+    // as the copy shows it. edited is the terrain the dialog edits.
+    void PrepareForProperties(CMount* edited);
 
     // ---- Cuts ----
     double GetHeightAt(double x, double y);
@@ -148,6 +152,10 @@ class CMount : public CBenchwork, public CTerrainSurface {
     double m_fTextureScale = 20.0;
     // In the properties dialog's working copies: the terrain the dialog edits.
     CMount* m_pEditedTerrain = nullptr;
+    // Set on the properties dialog's working copy: it draws its knot dots as a selected
+    // terrain does, inside the preview outline (the outline vertices, local).
+    int m_bInPropertiesDialog = 0;
+    std::vector<CDoublePoint> m_previewOutline;
 
   private:
     void InitMount();
@@ -162,7 +170,9 @@ class CMount : public CBenchwork, public CTerrainSurface {
     Settings CurrentSettings() const;
     void ApplyRebuildRules(const Settings& before, const CPose* pose);
     bool IsCtrlHeld() const;
+    bool ShowsGridDots();
     void DrawGridDots(CDC& dc, const CPose& frame);
+    bool DotInOutline(CDoublePoint local);
     // A device point of the target DC in layout units, on screen or on the printed page.
     CDoublePoint DeviceToPlan(double x, double y) const;
     void DragKnotHeight(const CPose& frame, int handle);

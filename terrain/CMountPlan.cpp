@@ -8,6 +8,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/win/WinDefs.h"
 #include "terrain/CMount.h"
+#include "terrain/OutlineGeometry.h"
 
 // The terrain on the plan: its knots as dots, the Ctrl knot handles and the knot-height drag.
 
@@ -50,10 +51,23 @@ int CMount::Draw(const CPose* parent) {
     std::vector<CPoint> path;
     if (IsDrawable() && OutlineOnDevice(frame, path))
         shape::FillOutline(*this, dc, path);
-    const bool creating = m_pTool->m_nMultiPoint != 0 && IsSelected();
-    if ((IsSelected() || m_bShowGrid || m_pTool->IsPrinting()) && !creating && m_nOutlineCount >= 0)
+    if (ShowsGridDots())
         DrawGridDots(dc, frame);
     return CBenchwork::Draw(parent);
+}
+
+// The dialog's working copy has no grid of its own but shows the dots as a selected terrain.
+bool CMount::ShowsGridDots() {
+    if (m_bInPropertiesDialog)
+        return true;
+    const bool creating = m_pTool->m_nMultiPoint != 0 && IsSelected();
+    return (IsSelected() || m_bShowGrid || m_pTool->IsPrinting()) && !creating && m_nOutlineCount >= 0;
+}
+
+bool CMount::DotInOutline(CDoublePoint local) {
+    if (m_bInPropertiesDialog)
+        return outline::WindingAngleHolds(m_previewOutline, local);
+    return PtInOutline(local.x, local.y) != FALSE;
 }
 
 void CMount::DrawGridDots(CDC& dc, const CPose& frame) {
@@ -79,7 +93,7 @@ void CMount::DrawGridDots(CDC& dc, const CPose& frame) {
         for (double x = std::ceil(left / step) * step; x <= right; x += step) {
             const CDoublePoint world = DeviceToPlan(x, y);
             const CDoublePoint local = WorldToLocalInFrame(frame, world.x, world.y);
-            if (PtInOutline(local.x, local.y))
+            if (DotInOutline(local))
                 dc.SetPixelV(static_cast<int>(x), static_cast<int>(y), m_crGrid);
         }
 }

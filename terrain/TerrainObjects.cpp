@@ -24,7 +24,7 @@ void RegisterTerrainObjects() {
     terrain.makeSecondPage = [] { return std::make_unique<CBenchworkPage>(); };
     terrain.prepareCopy = [](CPaint& copy) {
         if (auto* mount = dynamic_cast<CMount*>(&copy))
-            mount->m_pEditedTerrain = CMount::TerrainInProperties();
+            mount->PrepareForProperties(CMount::TerrainInProperties());
     };
     terrain.pointsColor = [](CPaint& copy) -> COLORREF* {
         auto* mount = dynamic_cast<CMount*>(&copy);

@@ -17,6 +17,7 @@
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/DibFormat.h"
 #include "resources/StringTable.h"
+#include "ui/LoadDibFile.h"
 
 namespace {
 constexpr std::size_t kFileHeaderSize = 14;
@@ -137,8 +138,7 @@ std::unique_ptr<CBitmap> ReadStoredPath(const CString& storedPath) {
     std::error_code error;
     if (storedPath.IsEmpty() || !std::filesystem::is_regular_file(real, error))
         return nullptr;
-    auto bitmap = std::make_unique<CBitmap>();
-    return LoadBitmapFile(PathText(real), *bitmap, nullptr) ? std::move(bitmap) : nullptr;
+    return LoadDibFile(nullptr, PathText(real));
 }
 
 }  // namespace

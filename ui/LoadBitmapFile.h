@@ -13,7 +13,8 @@ class CPalette;
 // that cannot be read, is no bitmap or does not hold what its headers promise.
 int LoadBitmapFile(const char* path, CBitmap& bitmap, CPalette* palette);
 
-// A picture of one of the program's data folders, read by the reader above: the name itself,
+// A picture of one of the program's data folders, read by LoadDibFile (the wait cursor shows
+// meanwhile, and a file cut short inside its pixels loads, the rest black): the name itself,
 // then the program folder's sub-folder (dataFolder, such as "BITMAPS\\") with the name's file
 // name and extension, then the folder stored under profileKey in the profile section "Paths".
 // The name becomes the path that worked. Null when none did, after the message "Could not read

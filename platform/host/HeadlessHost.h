@@ -25,7 +25,10 @@ public:
     CSize ScreenSize() const override { return m_screen; }
     void TopLevelChanged(CWnd*) override {}
     void TopLevelDestroyed(CWnd*) override {}
-    void CursorChanged(HCURSOR cursor) override { m_shownCursor = cursor; }
+    void CursorChanged(HCURSOR cursor) override {
+        m_shownCursor = cursor;
+        m_cursorsShown.push_back(cursor);
+    }
     void SetClipboardText(const CString& text) override { m_clipboard = text; }
     CString ClipboardText() const override { return m_clipboard; }
     void RunModalLoop(CWnd* window) override;
@@ -57,6 +60,8 @@ public:
 
     // The cursor the window manager last asked the screen to show.
     HCURSOR ShownCursor() const { return m_shownCursor; }
+    // Every cursor the screen was asked to show, in turn: one shown only while work ran is here.
+    const std::vector<HCURSOR>& CursorsShown() const { return m_cursorsShown; }
 
     // --- Modal windows --------------------------------------------------------------------
     // The next modal window whose caption contains captionPart (any, when empty) runs action;
@@ -80,4 +85,5 @@ private:
     std::vector<CString> m_unanswered;
     CString m_clipboard;
     HCURSOR m_shownCursor = nullptr;
+    std::vector<HCURSOR> m_cursorsShown;
 };

@@ -306,6 +306,10 @@ void WriteBitmapSeeds(const fs::path& folder) {
         WriteSeed(folder, "depth" + std::to_string(bits) + ".bmp", EncodeBmpFile(Picture(), bits));
     for (const int bits : {1, 8, 24})
         WriteSeed(folder, "packed" + std::to_string(bits) + ".dib", PackedDibOf(bits));
+    // A picture cut short inside its pixels, which the data folders' reader still takes.
+    std::vector<unsigned char> cutShort = EncodeBmpFile(Picture(), 24);
+    cutShort.resize(cutShort.size() - DibStride(Picture().Width(), 24) - 5);
+    WriteSeed(folder, "cut-short.bmp", cutShort);
     // A 32-bit picture whose 108-byte header holds its colour masks, as image editors write it.
     std::vector<unsigned char> masked(14 + 108 + 8, 0);
     const DWORD size = static_cast<DWORD>(masked.size()), bitsAt = 14 + 108;
