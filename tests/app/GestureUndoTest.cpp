@@ -133,8 +133,45 @@ class GestureUndo : public WizardInProgram {
         ASSERT_FALSE(HasFatalFailure());
         layout->m_tool.m_nSnapMode = kCornerSnap;
         ExpectOneUndoTakesBack("drag onto a corner", [&] { DragEndOnto(ClientOn(piece), piece, 0, anchor); });
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectTrackSnapUndoneAlone("snap onto a track end in line", object, piece, 0.0);
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectTrackSnapUndoneAlone("snap onto a track end with a turn", object, piece, kPi / 3.0);
+    }
+    // A straight whose free end lies beside the piece's begin end, leaving it at `bend` from the
+    // line the piece's end continues: the piece, dragged onto it, turns by `bend` to join it.
+    CParTrack* DrawPartner(CParTrack* piece, double bend) {
+        const CDoublePoint end = WorldEnd(piece, 0);
+        const double away = piece->GetEndAngle(nullptr, 0) + kPi + bend;
+        const CDoublePoint free{end.x - 600.0, end.y + 900.0};
+        const CDoublePoint far{free.x + 1500.0 * std::cos(away), free.y + 1500.0 * std::sin(away)};
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        return dynamic_cast<CParTrack*>(Draw(ID_TOOL_STRAIGHT_TRACK, ClientAt(free), ClientAt(far)));
+    }
+    // The object dragged by its piece so that the piece's begin end snaps onto a partner's
+    // free end: one Undo takes back the move, the turn and the joint, markers included.
+    void ExpectTrackSnapUndoneAlone(const char* what, CPaint* object, CParTrack* piece, double bend) {
+        SCOPED_TRACE(what);
+        CParTrack* partner = DrawPartner(piece, bend);
+        ASSERT_NE(partner, nullptr);
+        Drag(ClientOn(piece), ClientOn(piece));
+        ASSERT_TRUE(object->IsSelected());
+        layout->m_tool.m_nSnapMode = kTrackSnap;
+        layout->m_tool.m_fSnapDistance = 300.0;
+        ExpectOneUndoTakesBack("drag", [&] {
+            DragEndOnto(ClientOn(piece), piece, 0, WorldEnd(partner, 0));
+            EXPECT_NEAR(std::remainder(layout->m_tool.m_fSnapAngle - bend, kFullTurn), 0.0, 0.05);
+            const CDoublePoint end = WorldEnd(piece, 0);
+            const CDoublePoint joint = WorldEnd(partner, 0);
+            EXPECT_LT(std::hypot(end.x - joint.x, end.y - joint.y), 1.0);
+        });
+        layout->m_tool.m_fSnapDistance = 1000.0;
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        Drag(ClientOn(partner), ClientOn(partner));
+        Command(ID_EDIT_DELETE);
     }
 
+    static constexpr int kTrackSnap = 0;
     static constexpr int kGridSnap = 2;
     static constexpr int kCornerSnap = 3;
     static constexpr int kSnapOff = -1;
