@@ -216,6 +216,10 @@ int CTool::ExecuteGroup(CEditStep* step) {
     const CPose world = current->WorldPose(nullptr);
     group->SetParentPose(&world);
     group->SetOwnerGroup(current);
+    // The extent and the members' handles are those the end of any gesture on the group
+    // gives, so that taking back the first gesture gives back the group as made.
+    group->ComputeExtent(nullptr);
+    group->UpdateAnchorPoint();
     group->MarkFirst3DMember(1);
     step->m_pResult = group;
     m_bRedraw = 1;

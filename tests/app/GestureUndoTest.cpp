@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kCurvedPage = 1;
 constexpr int kTurnoutPage = 5;
+// The pages before the spiral's: a press anywhere on the spiral grabs one of its handles.
+constexpr int kWizardPagesBeforeSpiral = 10;
 
 class GestureUndo : public WizardInProgram {
   protected:
@@ -114,12 +116,7 @@ class GestureUndo : public WizardInProgram {
         CParTrack* piece = TrackOf(object);
         ASSERT_NE(piece, nullptr);
         ASSERT_TRUE(object->IsSelected());
-        // A drag taken back lets a piece the wizard placed work out the handles and joints it
-        // keeps in the layout.
         Command(ID_TOOL_SELECTOR);
-        layout->m_tool.m_nSnapMode = kSnapOff;
-        Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5));
-        Command(ID_EDIT_UNDO);
         // Just made: the click's snap must not join the making of the object.
         layout->m_tool.m_nSnapMode = kGridSnap;
         ExpectOneUndoTakesBack("click onto the grid", [&] { Drag(ClientOn(piece), ClientOn(piece)); });
@@ -199,6 +196,18 @@ TEST_F(GestureUndo, OneUndoTakesBackEachDragAndSnappingClickOfAStraightACurveATu
         double right = 0.0, bottom = 0.0;
         line->GetBounds(nullptr, anchor.x, anchor.y, right, bottom);
         ExpectEachGestureUndoneAlone(each.make());
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
+
+TEST_F(GestureUndo, TakingBackTheFirstDragLeavesThePieceOfEveryWizardPageAsPlaced) {
+    layout->m_tool.m_nSnapMode = kSnapOff;
+    for (int page = 0; page < kWizardPagesBeforeSpiral; ++page) {
+        SCOPED_TRACE(page);
+        DeleteAll();
+        CParTrack* piece = TrackOf(PlaceFromWizard(page));
+        ASSERT_NE(piece, nullptr);
+        ExpectOneUndoTakesBack("drag", [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5)); });
         ASSERT_FALSE(HasFatalFailure());
     }
 }
