@@ -383,6 +383,9 @@ class CTool : public CObject {
     // Whether a selected piece found a track connection to turn onto.
     bool ReleaseTrackSnap(const CPose& pose);
     void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
+    // The oldest step pushed after the serial starts the undo group of the command that pushed
+    // them all, so that one Undo takes back the whole command.
+    void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
     // Turns a released member onto the accepted track connection; answers the step that puts

@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "model/CEditStep.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/WindowDCs.h"
 #include "shell/CCVNView.h"
@@ -210,4 +211,33 @@ TEST_F(GestureUndo, TakingBackTheFirstDragLeavesThePieceOfEveryWizardPageAsPlace
         ExpectOneUndoTakesBack("drag", [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5)); });
         ASSERT_FALSE(HasFatalFailure());
     }
+}
+
+TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
+    DrawGroup();
+    Command(ID_EDIT_ENTER_GROUP);
+    ASSERT_EQ(layout->m_tool.GetGroupEditDepth(), 2);
+    Command(ID_EDIT_SELECT_ALL);
+    ASSERT_EQ(layout->m_tool.GetSelectedCount(), 2);
+    // Commands that change nothing fill the list, and every step before them falls off it.
+    CTool& tool = layout->m_tool;
+    for (int i = 0; i < CTool::kUndoLimit; ++i) tool.PushUndo(new CEditStep(kStepCutTrack, nullptr, 1));
+    const std::vector<BYTE> inGroup = Stored(*layout);
+
+    Command(ID_EDIT_EXIT_GROUP);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 1);
+    EXPECT_EQ(tool.GetSelectedCount(), 1);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+
+    // One Undo opens the group again with both members selected.
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 2);
+    EXPECT_EQ(tool.GetSelectedCount(), 2);
+    EXPECT_EQ(Stored(*layout), inGroup);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit - 3);
+    // The fillers change nothing: the group stays open to the end of the list.
+    while (tool.GetUndoCount() > 0) Command(ID_EDIT_UNDO);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 2);
+    EXPECT_EQ(tool.GetSelectedCount(), 2);
+    EXPECT_EQ(Stored(*layout), inGroup);
 }
