@@ -345,6 +345,8 @@ class CTool : public CObject {
     int RunFlip(int kind, int record);
     int ChangeLocks(int kind, int inverseKind, int record);
     void ReorderSelected(bool toBack);
+    // Undo puts the group's members back in this order.
+    void PushOrderStep(CGroup* group, const CPaintList& order);
     // After an edit of the current group's members while it is open: its extent and frame.
     void RefitCurrentGroup();
     // A message box with a text of the string table.
