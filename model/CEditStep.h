@@ -144,6 +144,8 @@ enum EditStepKind : int {
     kStepRestoreProperties = 47,
     kStepRestoreSelectionProperties = 48,
     kStepRestoreAllProperties = 49,
+    // Puts back the connected-end markers a track piece had before one of its ends joined.
+    kStepRestoreJointMarkers = 50,
 };
 
 // One editing action: what to do, to which object, whether it starts its command's undo

@@ -139,8 +139,10 @@ void CTool::JoinMarkedEnds() {
         return;
     m_trackEnds.Rebuild(root);
     const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+    m_track.recordJoins = true;
     const CPose identity;
     root->UpdateConnections(&identity, 1);
+    m_track.recordJoins = false;
 }
 
 void CTool::UpdateModifiedAfterUndo() {
@@ -322,7 +324,7 @@ int CTool::Execute(CEditStep* step) {
                 done = ExecuteCreate(step);
             } else if (kind == kStepRescale || kind == kStepChangeGeometry || kind == kStepSetHeight ||
                        kind == kStepTrackEndElevation || kind == kStepTerrainEditGroup ||
-                       kind == kStepRestoreProperties ||
+                       kind == kStepRestoreProperties || kind == kStepRestoreJointMarkers ||
                        (kind >= kStepShapeFirst && kind <= kStepShapeLast)) {
                 done = step->m_pObject != nullptr && step->m_pObject->ApplyEditStep(step);
             }

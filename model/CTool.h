@@ -353,6 +353,8 @@ class CTool : public CObject {
     int RunFlip(int kind, int record);
     int ChangeLocks(int kind, int inverseKind, int record);
     void ReorderSelected(bool toBack);
+    // Undo puts the group's members back in this order.
+    void PushOrderStep(CGroup* group, const CPaintList& order);
     // After an edit of the current group's members while it is open: its extent and frame.
     void RefitCurrentGroup();
     // A message box with a text of the string table.
@@ -391,6 +393,9 @@ class CTool : public CObject {
     // Whether a selected piece found a track connection to turn onto.
     bool ReleaseTrackSnap(const CPose& pose);
     void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
+    // The oldest step pushed after the serial starts the undo group of the command that pushed
+    // them all, so that one Undo takes back the whole command.
+    void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
     // Turns a released member onto the accepted track connection; answers the step that puts

@@ -73,6 +73,7 @@ int CTool::ExecutePaste() {
         maxY = first ? object->m_fMaxY : std::max(maxY, object->m_fMaxY);
         first = false;
     }
+    const unsigned long before = m_nLastSerial;
     DeselectAll(1, 0);
     int centreX = 0, centreY = 0;
     if (!m_pHost->GetPlanViewCentre(centreX, centreY))
@@ -85,7 +86,7 @@ int CTool::ExecutePaste() {
         copy->SetTool(this);
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(current);
-        if (!AddObjectWithUndo(copy, 1, 1))
+        if (!AddObjectWithUndo(copy, 1, 0))
             continue;
         copy->DeselectWithUndo(0, 0);
         copy->SelectWithUndo(0, 0);
@@ -93,6 +94,8 @@ int CTool::ExecutePaste() {
         copy->Update3D(&world);
         copy->Invalidate();
     }
+    // One Undo takes back the whole paste, the joints it made included.
+    OpenUndoGroupAfter(before);
     JoinMarkedEnds();
     RefitCurrentGroup();
     m_bRedraw = 1;
@@ -159,12 +162,14 @@ void CTool::DeleteSelection(int record) {
             m_pHost->DeleteTestTrain(train);
             return;
         }
-    bool first = true;
-    for (CPaint* member : SelectedVisibleMembers()) {
+    const CPaintList doomed = SelectedVisibleMembers();
+    // Undo puts every deleted object back where it lay among the others.
+    if (record && !doomed.empty())
+        PushOrderStep(current, current->m_members);
+    for (CPaint* member : doomed) {
         member->Remove3D();
         if (record)
-            PushUndo(new CEditStep(kStepReinsertObject, member, first ? 1 : 0));
-        first = false;
+            PushUndo(new CEditStep(kStepReinsertObject, member, 0));
         member->DeselectWithUndo(record, 0);
         member->Invalidate();
         current->m_members.remove(member);

@@ -61,14 +61,26 @@ int CTool::ExitGroupEdit(int record) {
     CGroup* current = GetCurrentGroup();
     if (current == nullptr)
         return 0;
-    const int before = GetUndoCount();
-    current->DeselectWithUndo(1, 1);
+    const unsigned long before = m_nLastSerial;
+    current->DeselectWithUndo(1, 0);
     CEditStep exit(kStepExitGroupEdit, current, 1);
-    // The re-entry joins the reselection when there is one; alone it is a command of its own
-    // and must not run together with the command before.
-    if (Execute(&exit) && record)
-        PushUndo(new CEditStep(kStepEnterGroupEdit, current, GetUndoCount() == before ? 1 : 0));
+    if (Execute(&exit) && record) {
+        PushUndo(new CEditStep(kStepEnterGroupEdit, current, 0));
+        OpenUndoGroupAfter(before);
+    }
     return 1;
+}
+
+void CTool::OpenUndoGroupAfter(unsigned long serial) {
+    // Told by serial, not by count: a full list drops a step for every one it takes.
+    UndoEntry* oldest = nullptr;
+    for (UndoEntry& entry : m_undoList) {
+        if (entry.serial <= serial)
+            break;
+        oldest = &entry;
+    }
+    if (oldest != nullptr)
+        oldest->step->m_bGroupStart = 1;
 }
 
 int CTool::ExecuteExitGroupEdit(CEditStep*) {

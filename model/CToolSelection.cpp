@@ -70,9 +70,12 @@ int CTool::ExecuteReselect(CEditStep* step) {
 }
 
 int CTool::SelectAll(int record) {
+    const unsigned long before = m_nLastSerial;
     DeselectAll(record, 0);
-    if (record)
+    if (record) {
         PushUndo(new CEditStep(kStepDeselectAll, nullptr, 0));
+        OpenUndoGroupAfter(before);
+    }
     CGroup* current = GetCurrentGroup();
     if (m_pHost == nullptr || current == nullptr)
         return 1;
@@ -146,12 +149,16 @@ void CTool::ReorderSelected(bool toBack) {
         std::for_each(before.begin(), before.end(), move);
     if (current->m_members == before)
         return;
-    auto step = std::make_unique<CEditStep>(kStepRestoreOrder, current, 1);
-    auto order = std::make_unique<ObjectListPayload>();
-    order->objects = before;
-    step->SetPayload(std::move(order));
-    PushUndo(step.release());
+    PushOrderStep(current, before);
     m_bRedraw = 1;
+}
+
+void CTool::PushOrderStep(CGroup* group, const CPaintList& order) {
+    auto step = std::make_unique<CEditStep>(kStepRestoreOrder, group, 1);
+    auto former = std::make_unique<ObjectListPayload>();
+    former->objects = order;
+    step->SetPayload(std::move(former));
+    PushUndo(step.release());
 }
 
 void CTool::SendToBack() {
@@ -190,8 +197,13 @@ int CTool::GroupSelection(int record) {
     const CPaintList& selection = m_pHost->GetSelection();
     for (auto at = selection.rbegin(); at != selection.rend(); ++at) list->objects.push_front(*at);
     group.SetPayload(std::move(list));
-    if (Execute(&group) && record)
-        PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 1));
+    // Undo takes the members out of the group and puts them back where they lay.
+    CGroup* current = GetCurrentGroup();
+    const CPaintList order = current != nullptr ? current->m_members : CPaintList();
+    if (Execute(&group) && record) {
+        PushOrderStep(current, order);
+        PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 0));
+    }
     return 1;
 }
 
@@ -217,6 +229,10 @@ int CTool::ExecuteGroup(CEditStep* step) {
     const CPose world = current->WorldPose(nullptr);
     group->SetParentPose(&world);
     group->SetOwnerGroup(current);
+    // The extent and the members' handles are those the end of any gesture on the group
+    // gives, so that taking back the first gesture gives back the group as made.
+    group->ComputeExtent(nullptr);
+    group->UpdateAnchorPoint();
     group->MarkFirst3DMember(1);
     step->m_pResult = group;
     m_bRedraw = 1;
@@ -229,6 +245,11 @@ int CTool::UngroupSelection(int record) {
         return 0;
     int dissolved = 0;
     const CPaintList members = current->m_members;
+    // Undo regroups the members and puts each group back where it lay.
+    const bool anyGroup = std::any_of(members.begin(), members.end(),
+                                      [](CPaint* member) { return member->IsSelected() && IsGroup(member); });
+    if (record && anyGroup)
+        PushOrderStep(current, members);
     for (CPaint* member : members) {
         if (!member->IsSelected() || !IsGroup(member))
             continue;
@@ -240,7 +261,7 @@ int CTool::UngroupSelection(int record) {
             continue;
         if (record) {
             // The emptied group waits in the regroup step, so that steps naming it stay good.
-            auto inverse = std::make_unique<CEditStep>(kStepGroup, ungroup.m_pResult, dissolved == 0 ? 1 : 0);
+            auto inverse = std::make_unique<CEditStep>(kStepGroup, ungroup.m_pResult, 0);
             ungroup.m_pResult = nullptr;
             inverse->SetPayload(std::move(list));
             PushUndo(inverse.release());

@@ -72,6 +72,9 @@ struct TrackConnectionState {
     // limits, read once for the pass.
     CTrackEndIndex* passEnds = nullptr;
     TrackLimits passLimits;
+    // While the pass joins what a gesture or a paste has just put down: a piece whose end
+    // joins keeps its former markers on the undo list, so that Undo puts them back.
+    bool recordJoins = false;
     // While every top-level object looks for a partner near its ends: the layout's track ends
     // by place, so that each probe asks only the pieces near it.
     CTrackEndIndex* probeEnds = nullptr;

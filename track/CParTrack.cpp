@@ -682,6 +682,15 @@ int CParTrack::ApplyEditStep(CEditStep* step) {
         ApplyCutStep(step);
         return 1;
     }
+    if (step->m_nKind == kStepRestoreJointMarkers) {
+        const JointMarkersPayload* former = step->GetPayload<JointMarkersPayload>();
+        if (former == nullptr)
+            return 0;
+        m_ptBeginMarker = former->begin;
+        m_ptEndMarker = former->end;
+        Invalidate();
+        return 1;
+    }
     return CPaint::ApplyEditStep(step);
 }
 

@@ -220,6 +220,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
     // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.
     void RebuildJoinedShape();
+    // Joins an end. In a pass that records its joins, the markers the piece had before go onto
+    // the undo list, in the undo group of the gesture or paste that made the joint.
+    void ConnectEnd(int index);
     void ReleaseEndsNear(const CDoublePoint& local);
     int ReattachEnd(const CPose* pose, int index);
     void StoreTrackPart(CArchive& ar);

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CTrackEndIndex.h"
@@ -8,6 +10,7 @@
 #include "resources/StringTable.h"
 #include "track/CParTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPayloads.h"
 
 // Joints are ends lying on each other; these operations find, test, mark and release them.
 // The engine starts every search at the root group, which hands it to every piece.
@@ -146,10 +149,25 @@ void CParTrack::JoinEnd(const CPose* pose, const CPlacement& placement, int inde
     const bool joined = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
         return object->JoinEndAt(&frame, world.x, world.y, direction, marked ? 0 : 1, elevation) != 0;
     });
-    if (joined && marked) {
-        EndConnected(index) = 1;
-        RebuildJoinedShape();
-    }
+    if (joined && marked)
+        ConnectEnd(index);
+}
+
+void CParTrack::ConnectEnd(int index) {
+    const CDoublePoint beginMarker = m_ptBeginMarker;
+    const CDoublePoint endMarker = m_ptEndMarker;
+    EndConnected(index) = 1;
+    RebuildJoinedShape();
+    if (m_pTool == nullptr || !m_pTool->m_track.recordJoins)
+        return;
+    if (m_ptBeginMarker == beginMarker && m_ptEndMarker == endMarker)
+        return;
+    auto step = std::make_unique<CEditStep>(kStepRestoreJointMarkers, this, m_pTool->GestureGroupStart());
+    auto former = std::make_unique<JointMarkersPayload>();
+    former->begin = beginMarker;
+    former->end = endMarker;
+    step->SetPayload(std::move(former));
+    m_pTool->PushUndo(step.release());
 }
 
 void CParTrack::RebuildJoinedShape() {
@@ -224,10 +242,8 @@ int CParTrack::JoinEndAt(const CPose* pose, double x, double y, double direction
             continue;
         if (!SameDirection(direction, GetEndAngle(pose, index), kDirectionTolerance))
             continue;
-        if (connect) {
-            EndConnected(index) = 1;
-            RebuildJoinedShape();
-        }
+        if (connect)
+            ConnectEnd(index);
         return 1;
     }
     return 0;

@@ -19,6 +19,12 @@ struct CircularArcPayload : CStepPayload {
     double sweep = 0.0;
 };
 
+// The connected-end markers of a piece (kind 50), local.
+struct JointMarkersPayload : CStepPayload {
+    CDoublePoint begin;
+    CDoublePoint end;
+};
+
 // The shape steps of the elliptic arc and of the spline.
 constexpr int kStepSetEllipticArc = 42;
 constexpr int kStepSetControlPoints = 43;

@@ -160,6 +160,9 @@ bool CPageWizard::PlacePiece() {
     if (!tool.AddObjectWithUndo(m_pPiece, 1, 1))
         return false;
     MoveIntoView(centreX, centreY);
+    // Its handles lie where the end of any gesture on it puts them, so that taking back the
+    // first gesture gives back the layout as placed.
+    m_pPiece->UpdateAnchorPoint();
     m_pPiece->SelectWithUndo(0, 0);
     tool.m_toolMode.Set(kToolSelector);
     m_pPiece->SetLayer(tool.m_nActiveLayer);

@@ -2,6 +2,7 @@
 #include <functional>
 #include <vector>
 
+#include "model/CEditStep.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/WindowDCs.h"
 #include "shell/CCVNView.h"
@@ -16,6 +17,8 @@ namespace {
 
 constexpr int kCurvedPage = 1;
 constexpr int kTurnoutPage = 5;
+// The pages before the spiral's: a press anywhere on the spiral grabs one of its handles.
+constexpr int kWizardPagesBeforeSpiral = 10;
 
 class GestureUndo : public WizardInProgram {
   protected:
@@ -114,12 +117,7 @@ class GestureUndo : public WizardInProgram {
         CParTrack* piece = TrackOf(object);
         ASSERT_NE(piece, nullptr);
         ASSERT_TRUE(object->IsSelected());
-        // A drag taken back lets a piece the wizard placed work out the handles and joints it
-        // keeps in the layout.
         Command(ID_TOOL_SELECTOR);
-        layout->m_tool.m_nSnapMode = kSnapOff;
-        Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5));
-        Command(ID_EDIT_UNDO);
         // Just made: the click's snap must not join the making of the object.
         layout->m_tool.m_nSnapMode = kGridSnap;
         ExpectOneUndoTakesBack("click onto the grid", [&] { Drag(ClientOn(piece), ClientOn(piece)); });
@@ -133,8 +131,45 @@ class GestureUndo : public WizardInProgram {
         ASSERT_FALSE(HasFatalFailure());
         layout->m_tool.m_nSnapMode = kCornerSnap;
         ExpectOneUndoTakesBack("drag onto a corner", [&] { DragEndOnto(ClientOn(piece), piece, 0, anchor); });
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectTrackSnapUndoneAlone("snap onto a track end in line", object, piece, 0.0);
+        ASSERT_FALSE(HasFatalFailure());
+        ExpectTrackSnapUndoneAlone("snap onto a track end with a turn", object, piece, kPi / 3.0);
+    }
+    // A straight whose free end lies beside the piece's begin end, leaving it at `bend` from the
+    // line the piece's end continues: the piece, dragged onto it, turns by `bend` to join it.
+    CParTrack* DrawPartner(CParTrack* piece, double bend) {
+        const CDoublePoint end = WorldEnd(piece, 0);
+        const double away = piece->GetEndAngle(nullptr, 0) + kPi + bend;
+        const CDoublePoint free{end.x - 600.0, end.y + 900.0};
+        const CDoublePoint far{free.x + 1500.0 * std::cos(away), free.y + 1500.0 * std::sin(away)};
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        return dynamic_cast<CParTrack*>(Draw(ID_TOOL_STRAIGHT_TRACK, ClientAt(free), ClientAt(far)));
+    }
+    // The object dragged by its piece so that the piece's begin end snaps onto a partner's
+    // free end: one Undo takes back the move, the turn and the joint, markers included.
+    void ExpectTrackSnapUndoneAlone(const char* what, CPaint* object, CParTrack* piece, double bend) {
+        SCOPED_TRACE(what);
+        CParTrack* partner = DrawPartner(piece, bend);
+        ASSERT_NE(partner, nullptr);
+        Drag(ClientOn(piece), ClientOn(piece));
+        ASSERT_TRUE(object->IsSelected());
+        layout->m_tool.m_nSnapMode = kTrackSnap;
+        layout->m_tool.m_fSnapDistance = 300.0;
+        ExpectOneUndoTakesBack("drag", [&] {
+            DragEndOnto(ClientOn(piece), piece, 0, WorldEnd(partner, 0));
+            EXPECT_NEAR(std::remainder(layout->m_tool.m_fSnapAngle - bend, kFullTurn), 0.0, 0.05);
+            const CDoublePoint end = WorldEnd(piece, 0);
+            const CDoublePoint joint = WorldEnd(partner, 0);
+            EXPECT_LT(std::hypot(end.x - joint.x, end.y - joint.y), 1.0);
+        });
+        layout->m_tool.m_fSnapDistance = 1000.0;
+        layout->m_tool.m_nSnapMode = kSnapOff;
+        Drag(ClientOn(partner), ClientOn(partner));
+        Command(ID_EDIT_DELETE);
     }
 
+    static constexpr int kTrackSnap = 0;
     static constexpr int kGridSnap = 2;
     static constexpr int kCornerSnap = 3;
     static constexpr int kSnapOff = -1;
@@ -164,4 +199,45 @@ TEST_F(GestureUndo, OneUndoTakesBackEachDragAndSnappingClickOfAStraightACurveATu
         ExpectEachGestureUndoneAlone(each.make());
         ASSERT_FALSE(HasFatalFailure());
     }
+}
+
+TEST_F(GestureUndo, TakingBackTheFirstDragLeavesThePieceOfEveryWizardPageAsPlaced) {
+    layout->m_tool.m_nSnapMode = kSnapOff;
+    for (int page = 0; page < kWizardPagesBeforeSpiral; ++page) {
+        SCOPED_TRACE(page);
+        DeleteAll();
+        CParTrack* piece = TrackOf(PlaceFromWizard(page));
+        ASSERT_NE(piece, nullptr);
+        ExpectOneUndoTakesBack("drag", [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(5, 5)); });
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
+
+TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
+    DrawGroup();
+    Command(ID_EDIT_ENTER_GROUP);
+    ASSERT_EQ(layout->m_tool.GetGroupEditDepth(), 2);
+    Command(ID_EDIT_SELECT_ALL);
+    ASSERT_EQ(layout->m_tool.GetSelectedCount(), 2);
+    // Commands that change nothing fill the list, and every step before them falls off it.
+    CTool& tool = layout->m_tool;
+    for (int i = 0; i < CTool::kUndoLimit; ++i) tool.PushUndo(new CEditStep(kStepCutTrack, nullptr, 1));
+    const std::vector<BYTE> inGroup = Stored(*layout);
+
+    Command(ID_EDIT_EXIT_GROUP);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 1);
+    EXPECT_EQ(tool.GetSelectedCount(), 1);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+
+    // One Undo opens the group again with both members selected.
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 2);
+    EXPECT_EQ(tool.GetSelectedCount(), 2);
+    EXPECT_EQ(Stored(*layout), inGroup);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit - 3);
+    // The fillers change nothing: the group stays open to the end of the list.
+    while (tool.GetUndoCount() > 0) Command(ID_EDIT_UNDO);
+    EXPECT_EQ(tool.GetGroupEditDepth(), 2);
+    EXPECT_EQ(tool.GetSelectedCount(), 2);
+    EXPECT_EQ(Stored(*layout), inGroup);
 }
