@@ -112,3 +112,37 @@ TEST_F(ToolBarStates, EveryButtonIsEnabledExactlyWhenItsMenuEntryIs) {
     EXPECT_EQ(tool.m_nSnapMode, 2);
     EXPECT_NE(mainBar.GetButtonStyle(mainBar.CommandToIndex(ID_SNAP_TO_GRID)) & CToolBarEx::kChecked, 0u);
 }
+
+TEST_F(ToolBarStates, CreateParallelTrackIsEnteredOnlyOutsideGroupEdit) {
+    Drag(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 200), CPoint(250, 200));
+    Drag(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 260), CPoint(250, 260));
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_GROUP);
+    Command(ID_EDIT_ENTER_GROUP);
+    CTool& tool = ActiveLayout()->m_tool;
+    ASSERT_EQ(tool.GetGroupEditDepth(), 2);
+    CToolBarEx& toolsBar = Main().GetToolsToolBar();
+
+    EXPECT_FALSE(IsEnabled(ID_CREATE_PARALLEL_TRACK));
+    EXPECT_FALSE(IsButtonEnabled(toolsBar, ID_CREATE_PARALLEL_TRACK));
+    const int stepsBefore = tool.GetUndoCount();
+    host.KeyDown(VK_CONTROL);
+    host.PressKey('B');
+    host.KeyUp(VK_CONTROL);
+    host.RunUntilIdle();
+    EXPECT_FALSE(tool.m_bParallelToolActive);
+    // Reached without the key's check, the command still leaves the group's selection alone.
+    Command(ID_CREATE_PARALLEL_TRACK);
+    EXPECT_FALSE(tool.m_bParallelToolActive);
+    EXPECT_EQ(tool.GetUndoCount(), stepsBefore);
+
+    Command(ID_EDIT_EXIT_GROUP);
+    EXPECT_TRUE(IsEnabled(ID_CREATE_PARALLEL_TRACK));
+    EXPECT_TRUE(IsButtonEnabled(toolsBar, ID_CREATE_PARALLEL_TRACK));
+    host.KeyDown(VK_CONTROL);
+    host.PressKey('B');
+    host.KeyUp(VK_CONTROL);
+    host.RunUntilIdle();
+    EXPECT_TRUE(tool.m_bParallelToolActive);
+}
