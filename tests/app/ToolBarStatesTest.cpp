@@ -146,3 +146,50 @@ TEST_F(ToolBarStates, CreateParallelTrackIsEnteredOnlyOutsideGroupEdit) {
     host.RunUntilIdle();
     EXPECT_TRUE(tool.m_bParallelToolActive);
 }
+
+TEST_F(ToolBarStates, TheToolsBarGoesWithTheLastPlanWindowAndComesBackWithTheNext) {
+    CToolBarEx& toolsBar = Main().GetToolsToolBar();
+    CToolBarEx& cameraBar = Main().GetCameraToolBar();
+    // The bars shown follow the kind of window left active.
+    const auto expectBarsOfActiveWindow = [&](const char* state) {
+        SCOPED_TRACE(state);
+        CMDIChildWnd* active = Main().MDIGetActive();
+        CView* view = active != nullptr ? active->GetActiveView() : nullptr;
+        EXPECT_EQ(toolsBar.IsWindowVisible() != FALSE, dynamic_cast<CCVNView*>(view) != nullptr);
+        EXPECT_EQ(cameraBar.IsWindowVisible() != FALSE,
+                  view != nullptr && dynamic_cast<CCVNView*>(view) == nullptr);
+    };
+    ASSERT_TRUE(toolsBar.IsWindowVisible());
+
+    ActiveLayout()->SetModifiedFlag(FALSE);
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(Main().MDIGetActive(), nullptr);
+    EXPECT_FALSE(toolsBar.IsWindowVisible());
+    expectBarsOfActiveWindow("no layout");
+
+    Command(ID_FILE_NEW);
+    EXPECT_TRUE(toolsBar.IsWindowVisible());
+    expectBarsOfActiveWindow("a new layout");
+
+    // Closing one of two plan windows leaves the bar to the other.
+    Command(ID_FILE_NEW);
+    ActiveLayout()->SetModifiedFlag(FALSE);
+    Command(ID_FILE_CLOSE);
+    ASSERT_NE(ActiveLayout(), nullptr);
+    EXPECT_TRUE(toolsBar.IsWindowVisible());
+    expectBarsOfActiveWindow("one of two layouts closed");
+
+    // A second layout with its 3D window: closing the first layout's plan window leaves the
+    // other layout's window active, and the bars follow it.
+    CMDIChildWnd* firstPlan = Main().MDIGetActive();
+    Command(ID_FILE_NEW);
+    Command(ID_SHOW_3D_VIEW);
+    Main().MDIActivate(firstPlan);
+    host.RunUntilIdle();
+    expectBarsOfActiveWindow("the first plan window active over the 3D window");
+    dynamic_cast<CDocument*>(firstPlan->GetActiveDocument())->SetModifiedFlag(FALSE);
+    firstPlan->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_NE(Main().MDIGetActive(), nullptr);
+    expectBarsOfActiveWindow("the first plan window closed");
+}
