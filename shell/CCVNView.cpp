@@ -74,6 +74,9 @@ void CCVNView::OnDestroy() {
     CMainFrame* main = MainFrame();
     if (main == nullptr)
         return;
+    // The tools bar goes with the plan window; the view left active brings back its own bar.
+    if (IsWindow(&main->GetToolsToolBar()))
+        main->ShowControlBar(&main->GetToolsToolBar(), FALSE, FALSE);
     CFrameWnd* frame = main->GetActiveFrame();
     CView* active = frame != nullptr ? frame->GetActiveView() : nullptr;
     if (active != nullptr && active != this)

@@ -341,7 +341,9 @@ void CCVNView::OnSelectTrackChain() {
 void CCVNView::OnCreateParallelTrack() {
     CTool& tool = Tool();
     tool.m_toolMode.Set(kToolSelector);
-    tool.OnCreateParallelTrack();
+    // The parallel track is laid beside the layout's own track, never inside an edited group.
+    if (tool.GetGroupEditDepth() == 1)
+        tool.OnCreateParallelTrack();
     RedrawAndRepaint();
 }
 
@@ -482,6 +484,7 @@ void CCVNView::OnUpdateConnectCurveStraight(CCmdUI* cmdUI) {
 }
 
 void CCVNView::OnUpdateCreateParallelTrack(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().GetGroupEditDepth() == 1);
     cmdUI->SetCheck(Tool().m_bParallelToolActive ? 1 : 0);
 }
 

@@ -32,9 +32,14 @@ void CCmdUI::SetText(LPCTSTR text) {
 BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
     m_bEnableChanged = FALSE;
     const BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-    if (!handled && disableIfNoHandler && !m_bEnableChanged) {
-        int asking = 0;
-        Enable(target->OnCmdMsg(m_nID, CN_COMMAND, this, &asking));
-    }
+    // An update handler that only marks the element leaves it enabled, as a fresh menu item is:
+    // a button it does not enable would otherwise keep the state it had before, whatever that was.
+    if (!m_bEnableChanged && (handled || disableIfNoHandler))
+        Enable(handled || HasCommandHandler(target));
     return handled;
+}
+
+BOOL CCmdUI::HasCommandHandler(CCmdTarget* target) const {
+    int asking = 0;
+    return target->OnCmdMsg(m_nID, CN_COMMAND, const_cast<CCmdUI*>(this), &asking);
 }

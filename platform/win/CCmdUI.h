@@ -16,7 +16,9 @@ public:
     virtual void SetCheck(int check = 1);
     virtual void SetRadio(BOOL on = TRUE);
     virtual void SetText(LPCTSTR text);
-    // Routes the update through target; with no handler, disableIfNoHandler disables the element.
+    // Routes the update through target. An update handler that does not call Enable leaves the
+    // element enabled; with no update handler the element is enabled when the command has a
+    // handler, and disabled when it has none and disableIfNoHandler is set.
     BOOL DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler);
 
     UINT m_nID = 0;
@@ -26,4 +28,7 @@ public:
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;
     void ContinueRouting() { m_bContinueRouting = TRUE; }
+
+  private:
+    BOOL HasCommandHandler(CCmdTarget* target) const;
 };
