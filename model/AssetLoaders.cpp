@@ -78,18 +78,9 @@ std::string LowerExtension(const CString& name) {
 
 using ModelReader = std::unique_ptr<r3d::Clump> (*)(const std::string&);
 
-ModelReader ReaderFor(const CString& name) {
-    const std::string extension = LowerExtension(name);
-    if (extension == ".3ds")
-        return r3d::Read3dsModel;
-    if (extension == ".dxf")
-        return r3d::ReadDxfModel;
-    if (extension == ".rwx")
-        return r3d::ReadRwxModel;
-    return nullptr;
-}
-
-std::unique_ptr<r3d::Clump> SearchScripts(CString& name, ModelReader reader) {
+std::unique_ptr<r3d::Clump> LoadScript(CString& name, ModelReader reader) {
+    if (name.IsEmpty())
+        return nullptr;
     return SearchFolders<std::unique_ptr<r3d::Clump>>(name, Candidates(name, kScripts), reader);
 }
 
@@ -159,14 +150,26 @@ CString MaskFileName(const CString& name) {
 }
 
 std::unique_ptr<r3d::Clump> LoadModelFile(CString& name) {
-    const ModelReader reader = name.IsEmpty() ? nullptr : ReaderFor(name);
-    if (reader == nullptr)
-        return nullptr;
-    return SearchScripts(name, reader);
+    const std::string extension = LowerExtension(name);
+    if (extension == ".3ds")
+        return Load3dsModel(name);
+    if (extension == ".dxf")
+        return LoadDxfModel(name);
+    if (extension == ".rwx")
+        return LoadRwxModel(name);
+    return nullptr;
+}
+
+std::unique_ptr<r3d::Clump> Load3dsModel(CString& name) {
+    return LoadScript(name, r3d::Read3dsModel);
+}
+
+std::unique_ptr<r3d::Clump> LoadDxfModel(CString& name) {
+    return LoadScript(name, r3d::ReadDxfModel);
 }
 
 std::unique_ptr<r3d::Clump> LoadRwxModel(CString& name) {
-    return name.IsEmpty() ? nullptr : SearchScripts(name, r3d::ReadRwxModel);
+    return LoadScript(name, r3d::ReadRwxModel);
 }
 
 std::shared_ptr<r3d::Texture> LoadTextureFile(CString& name, BOOL report) {

@@ -25,6 +25,12 @@ std::unique_ptr<r3d::Clump> LoadModelFile(CString& name);
 // read.
 std::unique_ptr<r3d::Clump> LoadRwxModel(CString& name);
 
+// A 3D Studio model from "SCRIPTS\"; null when it is missing or cannot be read.
+std::unique_ptr<r3d::Clump> Load3dsModel(CString& name);
+
+// An AutoCad drawing-exchange model from "SCRIPTS\"; null when it is missing or cannot be read.
+std::unique_ptr<r3d::Clump> LoadDxfModel(CString& name);
+
 // The file dialog's types for the models LoadModelFile reads: all of them first, so that every
 // model of a folder shows, then each kind.
 inline constexpr const char* kModelFileFilter =

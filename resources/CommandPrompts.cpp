@@ -1,102 +1,20 @@
 #include "resources/CommandPrompts.h"
 
-#include "platform/win/AfxIds.h"
-#include "resources/CommandIds.h"
+#include <vector>
+
+#include "resources/CommandTexts.h"
 
 namespace {
 
-const CStringTable::Entry kPrompts[] = {
-    {ID_FILE_NEW, "Create a new layout\nNew"},
-    {ID_FILE_OPEN, "Open an existing layout\nOpen"},
-    {ID_FILE_SAVE, "Save the active layout\nSave"},
-    {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
-    {ID_FILE_PRINT, "Print the active layout\nPrint"},
-    {ID_EDIT_CUT, "Cut the selection and put it on the clipboard\nCut"},
-    {ID_EDIT_COPY, "Copy the selection and put it on the clipboard\nCopy"},
-    {ID_EDIT_PASTE, "Insert the clipboard contents\nPaste"},
-    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
-    {ID_TOOL_ZOOM_IN, "Zoom in where you click\nZoom In"},
-    {ID_TOOL_ZOOM_OUT, "Zoom out where you click\nZoom Out"},
-    {ID_BRING_TO_FRONT, "Bring the selection to the front\nBring To Front"},
-    {ID_SEND_TO_BACK, "Send the selection to the back\nSend To Back"},
-    {ID_GROUP, "Group the selected objects\nGroup"},
-    {ID_UNGROUP, "Break the selected groups apart\nUngroup"},
-    {ID_ROTATE_RIGHT, "Rotate the selection 90 degrees clockwise\nRotate Right"},
-    {ID_ROTATE_LEFT, "Rotate the selection 90 degrees counter-clockwise\nRotate Left"},
-    {ID_FLIP_2D_VERTICAL, "Mirror the selection top to bottom\nFlip 2D Vertical"},
-    {ID_FLIP_2D_HORIZONTAL, "Mirror the selection left to right\nFlip 2D Horizontal"},
-    {ID_TRACK_SNAP, "Snap track ends to each other\nTrack Snap"},
-    {ID_SNAP_TO_GRID, "Snap points to the grid\nSnap To Grid"},
-    {ID_SNAP_TO_OBJECT_CORNERS, "Snap points to the corners of objects\nSnap To Object Corners"},
-    {ID_SHOW_GRID, "Show or hide the grid\nShow Grid"},
-    {ID_SHOW_3D_VIEW, "Show the layout in 3D\n3D View"},
-    {ID_WINDOW_NEW, "Open another plan window of the layout\n2D View"},
-    {ID_LAYERS, "Name, show, hide and lock the layers\nLayers"},
-    {ID_CHOOSE_ACTIVE_LAYER, "Choose Active Layer\nChoose Active Layer"},
-
-    {ID_TOOL_SELECTOR, "Select, move and resize objects\nSelect"},
-    {ID_TOOL_ROTATE_AROUND_ORIGIN, "Rotate objects around their origin\nRotate Around Origin"},
-    {ID_TOOL_STRAIGHT_TRACK, "Draw straight track\nStraight Track"},
-    {ID_TOOL_CURVE_TRACK, "Draw curved track\nCurve Track"},
-    {ID_TOOL_OVAL_TRACK, "Draw elliptic track\nOval Track"},
-    {ID_TOOL_SPLINE_TRACK, "Draw spline track\nSpline Track"},
-    {ID_TOOL_SKETCH, "Draw freehand\nDraw Sketch"},
-    {ID_TOOL_LINE, "Draw a line\nDraw Line"},
-    {ID_TOOL_BOX, "Draw a box\nDraw Box"},
-    {ID_TOOL_ROUND_BOX, "Draw a box with rounded corners\nDraw Round Box"},
-    {ID_TOOL_ARC, "Draw an arc\nDraw Arc"},
-    {ID_TOOL_OVAL, "Draw a circle or an oval\nDraw Circle"},
-    {ID_TOOL_POLYGON, "Draw a polygon\nDraw Polygon"},
-    {ID_TOOL_SPLINE, "Draw a spline\nDraw Spline"},
-    {ID_TOOL_TEXT, "Write text\nDraw Text"},
-    {ID_TOOL_BITMAP_PICTURE, "Insert a picture from a bitmap file\nInsert 2D Bitmap Picture"},
-    {ID_SELECT_TRACK_CHAIN, "Select a chain of connected track\nSelect Track Chain"},
-    {ID_CUT_TRACK, "Cut a track where you click\nCut Track"},
-    {ID_CREATE_PARALLEL_TRACK, "Lay a track parallel to the selected one\nCreate Parallel Track"},
-    {ID_SET_SELECTED_TRACK_ELEVATIONS,
-     "Set the elevations of the selected track\nSet Selected Track Elevations"},
-    {ID_CHAIN_TRACK_ELEVATIONS, "Set elevations along a chain of track\nChain Track Elevations"},
-    {ID_TOOL_3D_BITMAP, "Insert a 3D bitmap\nInsert 3D Bitmap"},
-    {ID_TOOL_3D_OBJECT, "Insert a 3D object from a model file\nInsert 3D Object"},
-    {ID_TOOL_BENCHWORK, "Draw benchwork\nInsert Benchwork"},
-    {ID_TOOL_CAMERA, "Place the camera of the 3D view\nSet Camera Position"},
-    {ID_TOOL_TERRAIN, "Draw terrain\nTerrain"},
-    {ID_TOOL_RUN_TEST_TRAIN, "Put a test train on the track\nRun Test Train"},
-    {ID_STOP_TEST_TRAIN, "Stop the test trains\nStop Test Train"},
-    {ID_TOOL_DIMENSION_LINE, "Draw a dimension line\nDraw Dimension Line"},
-    {ID_TOOL_DIMENSION_ANGLE, "Draw a dimension angle\nDraw Dimension Angle"},
-    {ID_TOOL_MEASURE_LINE, "Measure a length\nDraw Measure Line"},
-    {ID_TOOL_MEASURE_BOX, "Measure an area\nDraw Measure Box"},
-    {ID_LIBRARY_GET_OBJECT, "Place an object from the symbol library\nGet Object From Library"},
-    {ID_LIBRARY_PUT_SELECTION, "Store the selection in the symbol library\nPut Selection Into Library"},
-    {ID_MATERIALS_REPORT, "List the materials of the layout\nCreate Materials Report"},
-    {ID_PARTS_LIST, "Browse and edit the parts list\nManufacturer Parts List"},
-
-    {ID_3D_WIREFRAME, "Show the 3D view as a wire frame\n3D Wireframe"},
-    {ID_LIGHTEN, "Brighten the light\nLighten"},
-    {ID_DARKEN, "Dim the light\nDarken"},
-    {ID_CAMERA_RESET, "Put the camera back where it started\nReset Camera"},
-    {ID_VIEW_BIRDS_EYE, "Look down from above\nFrom Birds Eye View"},
-    {ID_VIEW_LEFT_SIDE, "Look from the left side\nFrom Left Side View"},
-    {ID_VIEW_RIGHT_SIDE, "Look from the right side\nFrom Right Side View"},
-    {ID_VIEW_FRONT, "Look from the front\nFront View"},
-    {ID_VIEW_BACK, "Look from the back\nBack View"},
-    {ID_CAMERA_MOVE_FORWARD, "Move the camera forward\nCamera Move Forward"},
-    {ID_CAMERA_MOVE_BACKWARD, "Move the camera backward\nCamera Move Backward"},
-    {ID_CAMERA_TURN_LEFT, "Turn the camera to the left\nCamera Turn Left"},
-    {ID_CAMERA_TURN_RIGHT, "Turn the camera to the right\nCamera Turn Right"},
-    {ID_CAMERA_MOVE_UP, "Raise the camera\nCamera Move Up"},
-    {ID_CAMERA_MOVE_DOWN, "Lower the camera\nCamera Move Down"},
-    {ID_CAMERA_MOVE_LEFT, "Move the camera to the left\nCamera Move Left"},
-    {ID_CAMERA_MOVE_RIGHT, "Move the camera to the right\nCamera Move Right"},
-    {ID_CAMERA_LOOK_DOWN, "Tilt the camera down\nCamera Look Down"},
-    {ID_CAMERA_LOOK_UP, "Tilt the camera up\nCamera Look Up"},
-    {ID_CAMERA_TILT_LEFT, "Roll the camera to the left\nCamera Tilt Left"},
-    {ID_CAMERA_TILT_RIGHT, "Roll the camera to the right\nCamera Tilt Right"},
-};
+std::vector<CStringTable::Entry> PromptEntries() {
+    std::vector<CStringTable::Entry> entries;
+    for (const CommandText& text : CommandTexts()) entries.push_back({text.id, text.prompt});
+    return entries;
+}
 
 }  // namespace
 
 std::span<const CStringTable::Entry> CommandPrompts() {
-    return kPrompts;
+    static const std::vector<CStringTable::Entry> entries = PromptEntries();
+    return entries;
 }

@@ -4,8 +4,8 @@
 
 #include "platform/base/CStringTable.h"
 
-// Ids of the program's strings. Status-bar panes and command prompts share their ids with the
-// panes and commands they describe.
+// Ids of the program's strings. Status-bar panes share their ids with the panes they describe;
+// the commands' prompts are the command texts' (CommandTexts.h).
 enum StringId : UINT {
     IDR_MAINFRAME = 128,
     // The plan document type: window title, document name, new-file name, filter, extension,
@@ -13,16 +13,13 @@ enum StringId : UINT {
     IDR_CVNTYPE = 129,
     IDS_SHELL_OPEN_COMMAND_KEY = 130,
 
-    IDS_CONNECT_USING_SPLINE = 33000,
     IDS_STATUS_PANE_1 = 33001,
     IDS_STATUS_PANE_2 = 33002,
     IDS_STATUS_PANE_3 = 33003,
     IDS_STATUS_PANE_4 = 33004,
     IDS_GOOD = 33008,
     IDS_MAXIMUM_BEND_DEFORMATION_EXCEEDED = 33010,
-    IDS_TRACK_WIZARD = 33011,
     IDS_MAXIMUM_GRADE_EXCEEDED = 33012,
-    IDS_CONNECT_USING_CURVE_STRAIGHT = 33013,
     IDS_MAXIMUM_ELEVATION_GAP_EXCEEDED = 33014,
     IDS_MAXIMUM_ANGLE_EXCEEDED = 33018,
     IDS_PLEASE_ENTER_A_POSITIVE_NUMBER = 33019,
@@ -31,10 +28,7 @@ enum StringId : UINT {
     IDS_TMPT = 33023,
     IDS_COULD_NOT_CREATE_CLUMP = 33025,
     IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND = 33026,
-    IDS_CONFORM_TRACKS_TO_TERRAIN = 33029,
     IDS_COULD_NOT_READ_FILE = 33032,
-    IDS_CONFORM_TERRAIN_TO_TRACKS_AND_3D_OBJECTS = 33033,
-    IDS_CLEAT_TERRAIN_FROM_TUNNELS = 33034,
     IDS_COULD_NOT_CREATE_FILE = 33044,
     IDS_TRACK = 33056,
     IDS_SCENERY = 33057,

@@ -206,7 +206,7 @@ TEST_F(MainFrame, ToolParametersShowsAndHidesTheDialogWhileALayoutIsOpen) {
 TEST_F(MainFrame, AltAndTheUnderlinedDigitOpenThe3DMenu) {
     bool opened = false;
     host.WhenModal("", [&](CWnd& window) {
-        opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("Insert 3D Object") != -1;
+        opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("3D Object") != -1;
         host.PressKey(VK_ESCAPE);
     });
     host.KeyDown(VK_MENU);

@@ -136,6 +136,39 @@ TEST_F(AssetLoaders, ScriptModelsAreReadFromTheScriptsFolderUnderAnyName) {
     EXPECT_TRUE(host.MessageBoxes().empty());
 }
 
+TEST_F(AssetLoaders, EachModelKindHasItsOwnLoaderOverTheScriptFolders) {
+    WriteBytes(m_folder / "SCRIPTS" / "Tri.3ds", OneTriangle3ds());
+    const char* faceDxf =
+        "0\nSECTION\n2\nENTITIES\n0\n3DFACE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n"
+        "11\n1.0\n21\n0.0\n31\n0.0\n12\n1.0\n22\n1.0\n32\n0.0\n13\n0.0\n23\n1.0\n"
+        "33\n0.0\n0\nENDSEC\n0\nEOF\n";
+    std::ofstream(m_folder / "Elsewhere" / "Face.dxf") << faceDxf;
+    CProfile::Program().WriteProfileString("Paths", "Scripts", Stored(m_folder / "Elsewhere") + "\\");
+
+    CString studio = "Tri.3ds";
+    std::unique_ptr<r3d::Clump> triangle = Load3dsModel(studio);
+    ASSERT_NE(triangle, nullptr);
+    EXPECT_EQ(triangle->Polygons().size(), 1u);
+    EXPECT_EQ(studio, Stored(m_folder / "SCRIPTS" / "Tri.3ds"));
+
+    CString drawing = "Face.dxf";
+    std::unique_ptr<r3d::Clump> face = LoadDxfModel(drawing);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->Polygons().size(), 1u);
+    EXPECT_EQ(drawing, Stored(m_folder / "Elsewhere" / "Face.dxf"));
+
+    // Each reads its own kind only, and a refusal leaves the name as it was.
+    CString dxfAsStudio = "Face.dxf";
+    EXPECT_EQ(Load3dsModel(dxfAsStudio), nullptr);
+    EXPECT_EQ(dxfAsStudio, "Face.dxf");
+    CString studioAsDxf = "Tri.3ds";
+    EXPECT_EQ(LoadDxfModel(studioAsDxf), nullptr);
+    EXPECT_EQ(studioAsDxf, "Tri.3ds");
+    CString empty;
+    EXPECT_EQ(Load3dsModel(empty), nullptr);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
 TEST_F(AssetLoaders, TexturesFoundInTheirFolderTakeTheFullPath) {
     WriteBitmap(m_folder / "TEXTURES" / "track1.bmp", 4, 4, 0x808080);
     CString name = "C:\\nowhere\\track1.bmp";
