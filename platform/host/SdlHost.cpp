@@ -336,6 +336,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+            // Off onto the desktop: no motion inside the program's windows will say so.
+            Manager().MouseLeftWindows();
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
             // Brought back from the desktop's task list.
             CWnd* window = WindowOf(event.window.windowID);

@@ -89,6 +89,8 @@ public:
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
+    // The mouse has gone off the program's windows: a window waiting for it to leave is told.
+    void MouseLeftWindows() { NoticeMouseLeave(nullptr); }
     // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files;
     // when the desktop names the top-level window they fell on, the window is looked for in that one.
     // A window behind a modal window takes no drop, as it takes no click.

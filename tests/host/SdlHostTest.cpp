@@ -307,3 +307,32 @@ TEST_F(SdlHostTest, FilesDroppedFromTheDesktopReachTheWindowTheyFellOnInWindows1
     EXPECT_EQ(target.at, CPoint(150, 150));
     target.DestroyWindow();
 }
+
+// The mouse going straight from a window onto the desktop: SDL reports no motion, only that the
+// mouse left, and a window waiting for the mouse to leave hears of it (a tool bar button stops
+// being hot, its prompt leaves the status bar).
+TEST_F(SdlHostTest, AWindowWaitingForTheMouseToLeaveHearsWhenItGoesOffOntoTheDesktop) {
+    struct Tracking : CWnd {
+        int leaves = 0;
+        void OnMouseMove(UINT, CPoint) override {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, this, 0};
+            TrackMouseEvent(&track);
+        }
+        void OnMouseLeave() override { ++leaves; }
+    } tracking;
+    ASSERT_TRUE(tracking.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 50), &frame, 1));
+    WindowManager::Instance().RunUntilIdle();
+    CRect client;
+    tracking.GetWindowRect(&client);
+    CRect window;
+    frame.GetWindowRect(&window);
+    Motion(client.left - window.left + 10, client.top - window.top + 10);
+    EXPECT_EQ(tracking.leaves, 0);
+
+    SDL_Event leave{};
+    leave.type = SDL_WINDOWEVENT;
+    leave.window.event = SDL_WINDOWEVENT_LEAVE;
+    leave.window.windowID = host->SdlWindowId(&frame);
+    host->HandleEvent(leave);
+    EXPECT_EQ(tracking.leaves, 1);
+}
