@@ -76,4 +76,15 @@ TEST_F(DroppedFiles, EachDroppedLayoutOpensInTurnAndAFileThatIsNoLayoutGetsTheUs
     EXPECT_TRUE(emptyLayout->m_rootGroup.m_members.empty());
     EXPECT_EQ(southLayout->m_rootGroup.m_members.size(), 1u);
     EXPECT_EQ(ActiveLayout(), southLayout);
+
+    // A layout whose name the program's text cannot hold comes with a '?' in its name, as the
+    // desktop host hands it over; it cannot be opened, and says so.
+    const fs::path unnamed = folder / u8"Gleisplan-\u4E00.cvn";
+    fs::copy_file(empty, unnamed);
+    host.AnswerMessageBox(IDOK);
+    host.DropFiles({PathText(unnamed)}, MiddleOfMainWindow());
+    host.RunUntilIdle();
+    ASSERT_EQ(host.MessageBoxes().size(), 3u);
+    EXPECT_NE(host.MessageBoxes().back().text.Find("Gleisplan-?.cvn"), -1) << host.MessageBoxes().back().text;
+    EXPECT_EQ(Main().MDIChildren().size(), 3u);
 }
