@@ -36,6 +36,7 @@ ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 END_MESSAGE_MAP()
 
 namespace {
@@ -241,6 +242,15 @@ void CMainFrame::UpdateStatusPanes() {
                                    StatusPaneWidth(pane, text));
         m_wndStatusBar.SetPaneText(pane, text.IsEmpty() ? "  " : text.c_str());
     }
+}
+
+// The idle text a tool bar gives when the mouse leaves its buttons hands the first pane back to
+// the layout: its own text, or the idle text when it has nothing to say.
+LRESULT CMainFrame::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
+    if (wParam != AFX_IDS_IDLEMESSAGE || lParam != 0)
+        return CMDIFrameWnd::OnSetMessageString(wParam, lParam);
+    UpdateStatusPanes();
+    return 0;
 }
 
 void CMainFrame::OnActiveChildChanged() {

@@ -69,6 +69,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
 
   private:
     void ReportCreationFailure(UINT messageId);

@@ -377,6 +377,7 @@ void CToolBarEx::PressSlot(int slot, CPoint point) {
         SetTimer(kRepeatTimer, kRepeatInterval);
     }
     SendToOwner(WM_SETMESSAGESTRING, command);
+    m_flyBy = slot;
     if (GetCapture() != this)
         SetCapture();
 }
@@ -403,11 +404,13 @@ void CToolBarEx::OnMouseMove(UINT, CPoint point) {
             StoreStyle(m_pressed, style & ~kPressed);
             m_pressed = -1;
             SendToOwner(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+            m_flyBy = -1;
         }
         UpdateWindow();
         return;
     }
     int slot = HitTest(point);
+    ShowFlyBy(slot);
     if (slot == m_hot)
         return;
     if (ValidSlot(m_hot))
@@ -425,6 +428,16 @@ void CToolBarEx::OnMouseLeave() {
         StoreStyle(m_hot, m_slots[m_hot].style & ~kHot);
     m_hot = -1;
     m_mouseTracked = false;
+    ShowFlyBy(-1);
+}
+
+// With fly-by status text the owner shows the prompt of the button under the mouse, and its idle
+// text once the mouse is off the buttons.
+void CToolBarEx::ShowFlyBy(int slot) {
+    if (!(m_dwBarStyle & CBRS_FLYBY) || slot == m_flyBy)
+        return;
+    m_flyBy = slot;
+    SendToOwner(WM_SETMESSAGESTRING, ValidSlot(slot) ? m_slots[slot].id : AFX_IDS_IDLEMESSAGE);
 }
 
 void CToolBarEx::OnLButtonUp(UINT, CPoint point) {
@@ -474,6 +487,7 @@ void CToolBarEx::ReleasePress(int slot, CPoint point) {
     const UINT style = m_slots[slot].style & ~(kPressed | kHot);
     const UINT command = (m_slots[slot].style & kDisabled) ? 0 : m_slots[slot].id;
     SendToOwner(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    m_flyBy = -1;
     if (command && !IsRepeatingCommand(command))
         SendToOwner(WM_COMMAND, command);
     if (!IsWindow(this) || !ValidSlot(slot))

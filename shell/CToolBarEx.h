@@ -113,6 +113,7 @@ class CToolBarEx : public CControlBar {
     bool TakePaletteChoice();
     void ReleasePress(int slot, CPoint point);
     void EndRepeat();
+    void ShowFlyBy(int slot);
     void RelayToToolTips(UINT message, CPoint point);
     void RebuildToolTips();
 
@@ -137,6 +138,8 @@ class CToolBarEx : public CControlBar {
     CSize m_imageSize{16, 15};
     int m_pressed = -1;
     int m_hot = -1;
+    // The slot whose prompt the owner was last given; -1 when it was given the idle text.
+    int m_flyBy = -1;
     UINT m_repeatCommand = 0;
     CImageList m_images;
     CBitmap m_arrow;

@@ -7,14 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/host/ClipboardText.h"
 #include "platform/host/XErrorReport.h"
-#include "platform/gdi/PixelSurface.h"
-#include "platform/win/Cursors.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CloseInProgress.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/TopLevelPicture.h"
 #include "platform/win/WindowManager.h"
 
@@ -335,6 +336,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+            // Off onto the desktop: no motion inside the program's windows will say so.
+            Manager().MouseLeftWindows();
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
             // Brought back from the desktop's task list.
             CWnd* window = WindowOf(event.window.windowID);
@@ -364,16 +368,21 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         m_keyModifiers = event.key.keysym.mod;
         if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
         break;
-    case SDL_DROPFILE: {
-        // Names arrive in UTF-8; a name the program's text cannot hold is left out.
-        std::string name;
-        if (event.drop.file && Utf8ToAnsi(event.drop.file, name)) m_dropped.emplace_back(name);
+    case SDL_DROPBEGIN:
+        m_dropped.clear();
+        break;
+    case SDL_DROPFILE:
+        // A path as the file system spells it; a name the program's text cannot hold still comes,
+        // so that its open fails with the usual message rather than the file going unmentioned.
+        if (event.drop.file)
+            m_dropped.push_back(PathText(event.drop.file));
         SDL_free(event.drop.file);
         break;
-    }
+    case SDL_DROPTEXT:
+        SDL_free(event.drop.file);
+        break;
     case SDL_DROPCOMPLETE:
-        Manager().DropFilesInput(m_dropped, Manager().CursorPos());
-        m_dropped.clear();
+        DeliverDrop(event.drop.windowID);
         break;
     case SDL_TEXTINPUT:
         // The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types). The
@@ -384,6 +393,23 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         break;
     default: break;
     }
+}
+
+// SDL names the window the files fell on, not the point: the mouse is not reported while another
+// program drags, so its last place counts only when it lies in that window, else the middle does.
+void SdlHost::DeliverDrop(unsigned int sdlWindowId) {
+    CWnd* window = WindowOf(sdlWindowId);
+    CPoint at = Manager().CursorPos();
+    if (window) {
+        CRect rect;
+        window->GetWindowRect(&rect);
+        if (!rect.PtInRect(at))
+            at = rect.CenterPoint();
+    }
+    // Taken out first: opening the files may pump the desktop's next drop.
+    const std::vector<CString> files = std::move(m_dropped);
+    m_dropped.clear();
+    Manager().DropFilesInput(files, at, window);
 }
 
 // Text arrives in UTF-8; the program's text is Windows-1252. A character the code page lacks is

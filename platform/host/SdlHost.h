@@ -65,6 +65,8 @@ class SdlHost : public Host {
     void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
     void TypeText(const char* utf8);
+    // Hands the files gathered since the drop began to the window they fell on.
+    void DeliverDrop(unsigned int sdlWindowId);
     // After a signal or the session's end, once no modal loop runs: closes the main window.
     void CloseProgramOnRequest();
 

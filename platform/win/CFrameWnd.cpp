@@ -10,6 +10,7 @@
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CloseInProgress.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/WindowManager.h"
 
@@ -32,6 +33,15 @@ public:
     void SetText(LPCTSTR) override {}
     bool enabled = true;
 };
+
+CString DroppedName(HDROP drop, UINT index) {
+    const UINT length = DragQueryFile(drop, index, nullptr, 0);
+    CString name;
+    const UINT copied =
+        DragQueryFile(drop, index, name.GetBufferSetLength(static_cast<int>(length)), length + 1);
+    name.ReleaseBuffer(static_cast<int>(copied));
+    return name;
+}
 
 CString FirstField(const CString& text) {
     const int end = text.Find('\n');
@@ -286,4 +296,17 @@ void CFrameWnd::OnSetFocus(CWnd* oldWindow) {
         return;
     }
     CWnd::OnSetFocus(oldWindow);
+}
+
+// Each dropped file opens as File > Open opens it, one after another; a file that is no layout
+// gets the usual message, and the files after it still open.
+void CFrameWnd::OnDropFiles(HDROP drop) {
+    SetActiveWindow();
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        const CString name = DroppedName(drop, index);
+        if (CWinApp* app = AfxGetApp())
+            app->OpenDocumentFile(name);
+    }
+    DragFinish(drop);
 }

@@ -66,6 +66,7 @@ protected:
     void OnDestroy() override;
     void PostNcDestroy() override;
     void OnSetFocus(CWnd* oldWindow) override;
+    void OnDropFiles(HDROP drop) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);

@@ -77,16 +77,21 @@ CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
             continue;
         CRect rect;
         window->GetWindowRect(&rect);
-        if (!rect.PtInRect(screen)) continue;
-        for (;;) {
-            CPoint client = screen;
-            window->ScreenToClient(&client);
-            CWnd* child = window->ChildWindowFromPoint(client);
-            if (!child) return window;
-            window = child;
-        }
+        if (rect.PtInRect(screen))
+            return DeepestWindowAt(window, screen);
     }
     return nullptr;
+}
+
+CWnd* WindowManager::DeepestWindowAt(CWnd* window, CPoint screen) {
+    for (;;) {
+        CPoint client = screen;
+        window->ScreenToClient(&client);
+        CWnd* child = window->ChildWindowFromPoint(client);
+        if (!child)
+            return window;
+        window = child;
+    }
 }
 
 void WindowManager::TopLevelChanged(CWnd* topLevel) {
@@ -413,11 +418,12 @@ void WindowManager::CharInput(char ch) {
     if (target) Deliver({target, WM_CHAR, static_cast<BYTE>(ch), 1, Now(), m_cursorPos});
 }
 
-void WindowManager::DropFilesInput(const std::vector<CString>& files, CPoint screen) {
-    CWnd* target = WindowFromPoint(screen);
+void WindowManager::DropFilesInput(const std::vector<CString>& files, CPoint screen, CWnd* topLevel) {
+    CWnd* target = IsAlive(topLevel) ? DeepestWindowAt(topLevel, screen) : WindowFromPoint(screen);
     while (target && (target->GetExStyle() & WS_EX_ACCEPTFILES) == 0)
         target = target->IsTopLevel() ? nullptr : target->GetParent();
-    if (!target || files.empty()) return;
+    if (!target || files.empty() || !target->GetTopLevelParent()->IsWindowEnabled())
+        return;
     DropFiles drop{files, screen};
     target->ScreenToClient(&drop.point);
     target->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));

@@ -89,8 +89,12 @@ public:
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
-    // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files.
-    void DropFilesInput(const std::vector<CString>& files, CPoint screen);
+    // The mouse has gone off the program's windows: a window waiting for it to leave is told.
+    void MouseLeftWindows() { NoticeMouseLeave(nullptr); }
+    // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files;
+    // when the desktop names the top-level window they fell on, the window is looked for in that one.
+    // A window behind a modal window takes no drop, as it takes no click.
+    void DropFilesInput(const std::vector<CString>& files, CPoint screen, CWnd* topLevel = nullptr);
 
     // --- Messages -------------------------------------------------------------------------
     BOOL PostMessage(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -120,6 +124,8 @@ public:
     void Reset();
 
 private:
+    // The deepest visible window of window (itself included) under a screen point inside it.
+    static CWnd* DeepestWindowAt(CWnd* window, CPoint screen);
     WindowManager();
     struct Timer {
         CWnd* window;

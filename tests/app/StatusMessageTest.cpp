@@ -130,3 +130,50 @@ TEST_F(StatusMessage, ThePlanOfALayoutShowsItsOwnTextAgainWhenItComesUpOverThe3D
     SwitchWindow(false);
     EXPECT_EQ(Bar().GetPaneText(0), box);
 }
+
+// Fly-by status text: the mouse resting on a tool bar button shows the button's prompt in the
+// first pane, and off the buttons the pane gives back what it said before: the layout's own
+// text, or "Ready" when the layout has nothing to say.
+TEST_F(StatusMessage, RestingOnAToolBarButtonShowsItsPromptUntilTheMouseMovesOff) {
+    const auto buttonCentre = [](CToolBarEx& bar, UINT command) {
+        CRect item;
+        bar.GetItemRect(bar.CommandToIndex(command), &item);
+        CPoint centre = item.CenterPoint();
+        bar.ClientToScreen(&centre);
+        return centre;
+    };
+    const auto promptOf = [this](UINT command) {
+        CString prompt;
+        Main().GetMessageString(command, prompt);
+        EXPECT_FALSE(prompt.IsEmpty());
+        return prompt;
+    };
+    CRect statusBar;
+    Bar().GetWindowRect(&statusBar);
+    const CPoint offTheBars = statusBar.CenterPoint();
+    const std::vector<COLORREF> ready = FirstPanePixels();
+
+    host.MouseMove(buttonCentre(Main().GetMainToolBar(), ID_TOOL_ZOOM_IN));
+    host.RunUntilIdle();
+    EXPECT_EQ(Bar().GetPaneText(0), promptOf(ID_TOOL_ZOOM_IN));
+    EXPECT_NE(FirstPanePixels(), ready);
+    host.MouseMove(buttonCentre(Main().GetToolsToolBar(), ID_TOOL_ARC));
+    host.RunUntilIdle();
+    EXPECT_EQ(Bar().GetPaneText(0), promptOf(ID_TOOL_ARC));
+    host.MouseMove(offTheBars);
+    host.RunUntilIdle();
+    EXPECT_EQ(Bar().GetPaneText(0), "Ready");
+    EXPECT_EQ(FirstPanePixels(), ready);
+
+    DrawBox();
+    const CString box = Bar().GetPaneText(0);
+    ASSERT_EQ(box.Left(1), CString("("));
+    const std::vector<COLORREF> described = FirstPanePixels();
+    host.MouseMove(buttonCentre(Main().GetMainToolBar(), ID_SHOW_3D_VIEW));
+    host.RunUntilIdle();
+    EXPECT_EQ(Bar().GetPaneText(0), promptOf(ID_SHOW_3D_VIEW));
+    host.MouseMove(offTheBars);
+    host.RunUntilIdle();
+    EXPECT_EQ(Bar().GetPaneText(0), box);
+    EXPECT_EQ(FirstPanePixels(), described);
+}

@@ -230,4 +230,9 @@ TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
     host.DropFiles({"/tmp/a.cvn", "/tmp/b.cvn"}, CPoint(650, 150));
     EXPECT_EQ(target.names, (std::vector<CString>{"/tmp/a.cvn", "/tmp/b.cvn"}));
     EXPECT_EQ(target.at, CPoint(50, 50));
+
+    // Behind a modal window it takes no drop, as it takes no click.
+    target.EnableWindow(FALSE);
+    host.DropFiles({"/tmp/c.cvn"}, CPoint(650, 150));
+    EXPECT_EQ(target.names.size(), 2u);
 }

@@ -7,11 +7,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/SdlHost.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/DropFiles.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 
@@ -257,4 +259,80 @@ TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereThe
     WindowManager::Instance().RunUntilIdle();
     EXPECT_EQ(second.presses, std::vector<CPoint>{CPoint(10, 10)});
     second.DestroyWindow();
+}
+
+// Files dragged from a file manager: SDL hands each name over in UTF-8, in memory the program
+// frees, and says which window they fell on but not where. The drop reaches that window, though
+// the mouse was last seen in another, with the names in the program's Windows-1252.
+TEST_F(SdlHostTest, FilesDroppedFromTheDesktopReachTheWindowTheyFellOnInWindows1252) {
+    struct DropTarget : CWnd {
+        std::vector<CString> names;
+        CPoint at;
+        void OnDropFiles(HDROP drop) override {
+            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                char name[MAX_PATH];
+                DragQueryFile(drop, i, name, MAX_PATH);
+                names.emplace_back(name);
+            }
+            DragQueryPoint(drop, &at);
+            PostQuitMessage(3);
+        }
+        // A drop that never comes ends the loop all the same.
+        void OnTimer(UINT_PTR) override { PostQuitMessage(0); }
+    } target;
+    ASSERT_TRUE(target.CreateEx(WS_EX_ACCEPTFILES, nullptr, "Corvane", WS_POPUP | WS_VISIBLE,
+                                CRect(600, 100, 900, 400), nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    const unsigned int id = host->SdlWindowId(&target);
+    ASSERT_NE(id, 0u);
+    Motion(20, 20);
+    target.SetTimer(1, 5000);
+
+    const auto push = [id](Uint32 type, const char* file) {
+        SDL_Event event{};
+        event.type = type;
+        event.drop.windowID = id;
+        event.drop.file = file ? strdup(file) : nullptr;
+        return SDL_PushEvent(&event) == 1;
+    };
+    ASSERT_TRUE(push(SDL_DROPBEGIN, nullptr));
+    ASSERT_TRUE(push(SDL_DROPFILE, "/home/anna/Layouts/Bahnhof-S\u00FCd.cvn"));
+    ASSERT_TRUE(push(SDL_DROPFILE, "/home/anna/Layouts/notes.txt"));
+    ASSERT_TRUE(push(SDL_DROPCOMPLETE, nullptr));
+    EXPECT_EQ(host->Run(), 3);
+    EXPECT_EQ(target.names, (std::vector<CString>{"/home/anna/Layouts/Bahnhof-S\xFC"
+                                                  "d.cvn",
+                                                  "/home/anna/Layouts/notes.txt"}));
+    EXPECT_EQ(target.at, CPoint(150, 150));
+    target.DestroyWindow();
+}
+
+// The mouse going straight from a window onto the desktop: SDL reports no motion, only that the
+// mouse left, and a window waiting for the mouse to leave hears of it (a tool bar button stops
+// being hot, its prompt leaves the status bar).
+TEST_F(SdlHostTest, AWindowWaitingForTheMouseToLeaveHearsWhenItGoesOffOntoTheDesktop) {
+    struct Tracking : CWnd {
+        int leaves = 0;
+        void OnMouseMove(UINT, CPoint) override {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, this, 0};
+            TrackMouseEvent(&track);
+        }
+        void OnMouseLeave() override { ++leaves; }
+    } tracking;
+    ASSERT_TRUE(tracking.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 50), &frame, 1));
+    WindowManager::Instance().RunUntilIdle();
+    CRect client;
+    tracking.GetWindowRect(&client);
+    CRect window;
+    frame.GetWindowRect(&window);
+    Motion(client.left - window.left + 10, client.top - window.top + 10);
+    EXPECT_EQ(tracking.leaves, 0);
+
+    SDL_Event leave{};
+    leave.type = SDL_WINDOWEVENT;
+    leave.window.event = SDL_WINDOWEVENT_LEAVE;
+    leave.window.windowID = host->SdlWindowId(&frame);
+    host->HandleEvent(leave);
+    EXPECT_EQ(tracking.leaves, 1);
 }

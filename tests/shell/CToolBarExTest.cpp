@@ -239,6 +239,41 @@ TEST_F(ToolBarTest, ResttingOnAButtonShowsItsToolTip) {
     EXPECT_EQ(toolsBar.GetToolTips().ShownText(), "Draw Dimension Line");
 }
 
+// Fly-by status text: the owner is given the prompt of the button the mouse rests on, disabled
+// or not, once per button, and the idle text once the mouse is off the buttons.
+TEST_F(ToolBarTest, RestingOnAButtonGivesItsPromptToTheOwnerAndLeavingGivesTheIdleText) {
+    constexpr WPARAM idle = AFX_IDS_IDLEMESSAGE;
+    const CPoint save = SlotCentre(mainBar, mainBar.CommandToIndex(ID_FILE_SAVE));
+    const CPoint print = SlotCentre(mainBar, mainBar.CommandToIndex(ID_FILE_PRINT));
+    const CPoint line = SlotCentre(toolsBar, toolsBar.CommandToIndex(ID_TOOL_LINE));
+    frame->disabled.insert(ID_FILE_PRINT);
+    frame->UpdateControlBars();
+    frame->prompts.clear();
+
+    host.MouseMove(OnBar(mainBar, save));
+    host.MouseMove(OnBar(mainBar, save + CPoint(4, 3)));
+    host.MouseMove(OnBar(mainBar, print));
+    host.MouseMove(OnBar(mainBar, CPoint(print.x, 25)));
+    host.MouseMove(OnBar(toolsBar, line));
+    CPoint pane = frame->PaneRect().CenterPoint();
+    frame->ClientToScreen(&pane);
+    host.MouseMove(pane);
+    EXPECT_EQ(frame->prompts, (std::vector<WPARAM>{ID_FILE_SAVE, ID_FILE_PRINT, idle, ID_TOOL_LINE, idle}));
+
+    // Coming, pressed and released: the prompt comes again with the next move over the button.
+    frame->prompts.clear();
+    Click(mainBar, save);
+    host.MouseMove(OnBar(mainBar, save + CPoint(1, 1)));
+    EXPECT_EQ(frame->prompts, (std::vector<WPARAM>{ID_FILE_SAVE, ID_FILE_SAVE, idle, ID_FILE_SAVE}));
+
+    // A bar without the fly-by style gives prompts only while a button is held.
+    frame->prompts.clear();
+    toolsBar.SetBarStyle(toolsBar.GetBarStyle() & ~CBRS_FLYBY);
+    host.MouseMove(OnBar(toolsBar, line));
+    host.MouseMove(pane);
+    EXPECT_EQ(frame->prompts, (std::vector<WPARAM>{idle}));
+}
+
 TEST_F(ToolBarTest, TheLeftStripCollapsesTheBarAndHidesItsControls) {
     CRect before;
     toolsBar.GetWindowRect(&before);
