@@ -69,6 +69,15 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
                              this, AFX_IDW_MDICLIENT);
 }
 
+void CMDIFrameWnd::OnSetFocus(CWnd* oldWindow) {
+    CMDIChildWnd* active = MDIGetActive();
+    if (active && active->IsWindowVisible() && !active->IsIconic()) {
+        active->SetFocus();
+        return;
+    }
+    CFrameWnd::OnSetFocus(oldWindow);
+}
+
 std::vector<CMDIChildWnd*> CMDIFrameWnd::MDIChildren() const {
     std::vector<CMDIChildWnd*> children;
     for (CWnd* child : m_client.Children())

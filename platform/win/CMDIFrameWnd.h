@@ -47,6 +47,8 @@ protected:
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
     CWnd* PaneWindow() const override { return GetMDIClient(); }
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
+    // The keyboard given to the frame goes on to its active child, which gives it to its view.
+    void OnSetFocus(CWnd* oldWindow) override;
     // Another child became active, or the last one closed: the status bar's message pane
     // no longer speaks of the window that was active.
     virtual void OnActiveChildChanged();

@@ -69,7 +69,15 @@ void CView::OnPaint() {
 
 int CView::OnMouseActivate(UINT hitTest, UINT message) {
     const int result = CWnd::OnMouseActivate(hitTest, message);
-    if (CFrameWnd* frame = GetParentFrame()) frame->SetActiveView(this);
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame)
+        return result;
+    // The active view clicked while the keyboard is elsewhere takes it back.
+    CWnd* focus = GetFocus();
+    if (frame->GetActiveView() == this && focus != this && !IsChild(focus))
+        OnActivateView(TRUE, this, this);
+    else
+        frame->SetActiveView(this);
     return result;
 }
 

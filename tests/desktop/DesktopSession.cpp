@@ -206,6 +206,13 @@ bool DesktopSession::FindMainWindow(TopLevel& main) const {
     return found;
 }
 
+unsigned long DesktopSession::FocusWindow() const {
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(m_display, &focus, &revertTo);
+    return focus;
+}
+
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!done()) {

@@ -48,6 +48,8 @@ class DesktopSession {
     std::vector<TopLevel> Popups() const;   // shown windows without a caption
     std::vector<TopLevel> Dialogs() const;  // shown windows with a caption, but the main window
     bool FindMainWindow(TopLevel& main) const;
+    // The window that holds the X keyboard focus.
+    unsigned long FocusWindow() const;
     bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
 
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.

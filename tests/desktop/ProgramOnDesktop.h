@@ -153,17 +153,32 @@ class ProgramOnDesktop : public ::testing::Test {
         return m_session.Dialogs().empty();
     }
 
-    // The program still answers: About opens on its keys and goes on Escape.
+    // The names of the dialogs and messages shown, for a failure to say what was up.
+    std::string DialogNames() {
+        std::string names;
+        for (const DesktopSession::TopLevel& dialog : m_session.Dialogs())
+            names += " \"" + dialog.name + "\"";
+        return names.empty() ? " none" : names;
+    }
+
+    // About is the one dialog up, and the keyboard is in it.
+    bool AboutHasKeyboard() {
+        const std::vector<DesktopSession::TopLevel> dialogs = m_session.Dialogs();
+        return dialogs.size() == 1 && dialogs.front().name == "About..." &&
+               m_session.FocusWindow() == dialogs.front().id;
+    }
+
+    // The program still answers: About opens on its keys, takes the keyboard and goes on Escape.
     void ExpectAnswers() {
         ASSERT_TRUE(m_session.ProgramRunning()) << m_session.ProgramErrors();
         m_session.Key("alt+h");
         ASSERT_TRUE(WaitForPopup(true));
         m_session.Key("a");
-        ASSERT_TRUE(m_session.WaitUntil([&] { return !m_session.Dialogs().empty(); }, seconds(10)))
-            << "About did not open";
+        ASSERT_TRUE(m_session.WaitUntil([&] { return AboutHasKeyboard(); }, seconds(10)))
+            << "About did not open with the keyboard; shown:" << DialogNames();
         m_session.Key("Escape");
         ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, seconds(10)))
-            << "About did not close";
+            << "About did not close; shown:" << DialogNames();
     }
 
     // Exits by File > Exit, declining to save, and expects a clean exit with nothing on stderr.
