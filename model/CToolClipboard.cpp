@@ -147,6 +147,9 @@ void CTool::DuplicateSelection() {
         copy->Update3D(&world);
         copy->Invalidate();
     }
+    // A copy whose end lies on another piece's end joins it now, as Undo's connection pass
+    // would; the command's undo group puts the former joints back.
+    JoinMarkedEnds();
     RefitCurrentGroup();
 }
 

@@ -155,3 +155,27 @@ TEST_F(RandomGestureUndo, OneUndoTakesBackADeleteOrAPasteOfSeveralObjects) {
     EXPECT_EQ(Stored(*layout), before);
     EXPECT_EQ(Tool().GetUndoCount(), steps);
 }
+
+TEST_F(RandomGestureUndo, UndoAfterDuplicatingOntoAnEarlierCopyKeepsTheJointsTheDuplicateLeft) {
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(100, 300), CPoint(300, 300));
+    Command(ID_TOOL_SELECTOR);
+    // The second Duplicate lays a copy exactly over the first copy, end on end.
+    std::vector<BYTE> once;
+    for (int copies = 0; copies < 2; ++copies) {
+        once = Stored(*layout);
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_EDIT_DUPLICATE);
+    }
+    const std::vector<BYTE> duplicated = Stored(*layout);
+    const int steps = Tool().GetUndoCount();
+    Command(ID_TOOL_LINE);
+    Drag(CPoint(400, 100), CPoint(500, 150));
+    Command(ID_TOOL_SELECTOR);
+    while (Tool().GetUndoCount() > steps) Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Stored(*layout), duplicated);
+    // Undoing the Duplicate and the Select All before it takes the joints back too.
+    Command(ID_EDIT_UNDO);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Stored(*layout), once);
+}
