@@ -61,6 +61,14 @@ int CMenuPopupWnd::OpenBarItem(const CWnd* window) {
     return root && root->m_menuOwner == window ? root->m_barItem : -1;
 }
 
+void CMenuPopupWnd::CancelMenus(const CWnd* window) {
+    CMenuPopupWnd* root = g_current;
+    while (root && root->m_parent) root = root->m_parent;
+    CWnd* owner = root ? root->m_menuOwner : nullptr;
+    if (owner && (owner == window || window->IsChild(owner)))
+        g_current->CloseAll();
+}
+
 UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem) {
     CMenuPopupWnd popup(menu);
     popup.m_step = step;
@@ -85,17 +93,19 @@ UINT CMenuPopupWnd::Run(CPoint screen, CWnd* owner, bool highlightFirst) {
     ShowWindow(SW_SHOWNA);
     if (highlightFirst)
         MoveHighlight(1);
-    CMenuPopupWnd* outer = g_current;
+    m_outerPopup = g_current;
     g_current = this;
     SetCapture();
     WindowManager& manager = WindowManager::Instance();
-    CWnd* outerGrab = manager.KeyboardGrab();
+    m_outerGrab = manager.KeyboardGrab();
     manager.SetKeyboardGrab(this);
     if (m_barItem >= 0 && owner)
         owner->DrawMenuBar();
     const int chosen = RunModalLoop();
-    manager.SetKeyboardGrab(outerGrab);
-    g_current = outer;
+    if (g_current == this) {
+        manager.SetKeyboardGrab(m_outerGrab);
+        g_current = m_outerPopup;
+    }
     if (!m_parent && IsWindow(owner))
         owner->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     if (GetCapture() == this)
@@ -175,6 +185,20 @@ void CMenuPopupWnd::Choose(int index, bool byKeyboard) {
 void CMenuPopupWnd::Close(Closing closing) {
     m_closing = closing;
     EndModalLoop(0);
+}
+
+void CMenuPopupWnd::CloseAll() {
+    WindowManager& manager = WindowManager::Instance();
+    for (CMenuPopupWnd* popup = this; popup; popup = popup->m_parent) {
+        popup->Close(Closing::kAll);
+        popup->ShowWindow(SW_HIDE);
+        if (manager.GetCapture() == popup)
+            manager.ReleaseCapture();
+        manager.SetKeyboardGrab(popup->m_outerGrab);
+        g_current = popup->m_outerPopup;
+        if (popup->m_barItem >= 0 && IsWindow(popup->m_menuOwner))
+            popup->m_menuOwner->DrawMenuBar();
+    }
 }
 
 void CMenuPopupWnd::OpenSubmenu(int index, bool highlightFirst) {

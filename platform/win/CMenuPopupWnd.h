@@ -22,6 +22,9 @@ class CMenuPopupWnd : public CWnd {
     static CMenuPopupWnd* Current();
     // The item of window's menu bar whose popup is open, or -1.
     static int OpenBarItem(const CWnd* window);
+    // Closes the menus open for window or one of its children at once, as a dialog about to run
+    // asks: their loops end when the dialog's has, but the keyboard and mouse are free before.
+    static void CancelMenus(const CWnd* window);
 
     CMenu* MenuShown() const { return m_menuShown; }
     int Highlighted() const { return m_highlight; }
@@ -53,6 +56,8 @@ class CMenuPopupWnd : public CWnd {
     // Gives the item's command, or opens its submenu (its first item highlighted when asked by key).
     void Choose(int index, bool byKeyboard);
     void Close(Closing closing);
+    // Hides this popup and its parents and gives back the keyboard and mouse they held.
+    void CloseAll();
     void OpenSubmenu(int index, bool highlightFirst);
     Closing RunSubmenu(int index, bool highlightFirst);
     // Follows the mouse at a screen point: closes this submenu when the mouse went back to another
@@ -74,6 +79,9 @@ class CMenuPopupWnd : public CWnd {
     CMenu* m_menuShown;
     CMenuPopupWnd* m_parent;
     CWnd* m_menuOwner = nullptr;
+    // The popup and the keyboard holder there were before this popup opened.
+    CMenuPopupWnd* m_outerPopup = nullptr;
+    CWnd* m_outerGrab = nullptr;
     int m_highlight = -1;
     int m_barItem = -1;
     int* m_step = nullptr;

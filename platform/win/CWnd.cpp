@@ -400,6 +400,9 @@ BOOL CWnd::EnableWindow(BOOL enable) {
         if (Manager().GetFocus() == this) Manager().SetFocus(nullptr);
     }
     if (wasDisabled != (enable ? FALSE : TRUE)) {
+        // Whatever the window was tracking ends, menus opened from it among them.
+        if (!enable)
+            SendMessage(WM_CANCELMODE);
         SendMessage(WM_ENABLE, enable ? TRUE : FALSE);
         // Its scroll bars grey out or come back with it.
         m_ncDirty = true;

@@ -281,6 +281,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CANCELMODE:
         if (WindowManager::Instance().GetCapture() == this) WindowManager::Instance().ReleaseCapture();
+        CMenuPopupWnd::CancelMenus(this);
         return 0;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_SETTEXT:
