@@ -28,7 +28,7 @@ int CTool::RunFlip(int kind, int record) {
     CEditStep flip(kind, nullptr, 1);
     const int done = Execute(&flip);
     if (done)
-        for (std::unique_ptr<CEditStep>& step : formerStates) PushUndo(step.release());
+        PushSteps(formerStates);
     return done;
 }
 

@@ -173,7 +173,7 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
     if (pivot == nullptr)
         for (CPaint* object : selected) object->FinishCreate(nullptr, 0);
     if (done && !formerStates.empty()) {
-        for (std::unique_ptr<CEditStep>& step : formerStates) PushUndo(step.release());
+        PushSteps(formerStates);
     } else if (done && record) {
         auto inverse = std::make_unique<CEditStep>(kStepRotateSelection, nullptr, groupStart);
         auto back = std::make_unique<RotatePayload>();
@@ -187,20 +187,29 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
 }
 
 // The steps that put back the selected objects, or the whole of an open group whose frame
-// follows its members, exactly as they stand now: an inverse turn or mirror would leave
-// rounding in the last bits of their placements.
+// follows its members, exactly as they stand now.
 std::vector<std::unique_ptr<CEditStep>> CTool::FormerStatesOfChangedObjects(int groupStart) {
-    std::vector<std::unique_ptr<CEditStep>> steps;
     CGroup* current = GetCurrentGroup();
     const CPaintList changed =
         current == nullptr || IsRootGroup(current) ? m_pHost->GetSelection() : CPaintList{current};
-    for (CPaint* object : changed) {
+    return FormerStatesOf(changed, groupStart);
+}
+
+// An inverse turn, mirror or change of frame would leave rounding in the last bits of the
+// placements, where a copy of each object puts it back exactly.
+std::vector<std::unique_ptr<CEditStep>> CTool::FormerStatesOf(const CPaintList& objects, int groupStart) {
+    std::vector<std::unique_ptr<CEditStep>> steps;
+    for (CPaint* object : objects) {
         auto back =
             std::make_unique<CEditStep>(kStepRestoreProperties, object, steps.empty() ? groupStart : 0);
         back->SetPayload(std::make_unique<ObjectCopyPayload>(object->Clone()));
         steps.push_back(std::move(back));
     }
     return steps;
+}
+
+void CTool::PushSteps(std::vector<std::unique_ptr<CEditStep>>& steps) {
+    for (std::unique_ptr<CEditStep>& step : steps) PushUndo(step.release());
 }
 
 int CTool::ExecuteRotate(CEditStep* step) {
