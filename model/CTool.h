@@ -351,6 +351,9 @@ class CTool : public CObject {
     // After a paste: every direct member of the root group looks for its track connections.
     void ConnectRootMembers();
     int RunFlip(int kind, int record);
+    std::vector<std::unique_ptr<CEditStep>> FormerStatesOfChangedObjects(int groupStart);
+    std::vector<std::unique_ptr<CEditStep>> FormerStatesOf(const CPaintList& objects, int groupStart);
+    void PushSteps(std::vector<std::unique_ptr<CEditStep>>& steps);
     int ChangeLocks(int kind, int inverseKind, int record);
     void ReorderSelected(bool toBack);
     // Undo puts the group's members back in this order.

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -15,17 +17,18 @@ int CTool::FlipHorizontal(int record) {
     return RunFlip(kStepFlipHorizontal, record);
 }
 
-// A flip is its own inverse: recording pushes the step unrun.
+// Recording puts the objects' former states on the undo list, as the flip back would leave
+// rounding behind.
 int CTool::RunFlip(int kind, int record) {
     if (GetGroupEditDepth() > 1)
         return 0;
-    auto* step = new CEditStep(kind, nullptr, 1);
-    if (record) {
-        PushUndo(step);
-        return 1;
-    }
-    const int done = Execute(step);
-    delete step;
+    std::vector<std::unique_ptr<CEditStep>> formerStates;
+    if (record)
+        formerStates = FormerStatesOfChangedObjects(1);
+    CEditStep flip(kind, nullptr, 1);
+    const int done = Execute(&flip);
+    if (done)
+        PushSteps(formerStates);
     return done;
 }
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -156,6 +157,11 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
         }
         centre = {(minX + maxX) * 0.5, (minY + maxY) * 0.5};
     }
+    // A turn by command is taken back by the objects' former states; a turn by the mouse has
+    // already left its objects turned, so its inverse turn is recorded instead.
+    std::vector<std::unique_ptr<CEditStep>> formerStates;
+    if (record && pivot == nullptr)
+        formerStates = FormerStatesOfChangedObjects(groupStart);
     CEditStep rotate(kStepRotateSelection, nullptr, 1);
     auto payload = std::make_unique<RotatePayload>();
     payload->pivotX = centre.x;
@@ -166,7 +172,9 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
     const int done = Execute(&rotate);
     if (pivot == nullptr)
         for (CPaint* object : selected) object->FinishCreate(nullptr, 0);
-    if (done && record) {
+    if (done && !formerStates.empty()) {
+        PushSteps(formerStates);
+    } else if (done && record) {
         auto inverse = std::make_unique<CEditStep>(kStepRotateSelection, nullptr, groupStart);
         auto back = std::make_unique<RotatePayload>();
         back->pivotX = centre.x;
@@ -176,6 +184,32 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
         PushUndo(inverse.release());
     }
     return done;
+}
+
+// The steps that put back the selected objects, or the whole of an open group whose frame
+// follows its members, exactly as they stand now.
+std::vector<std::unique_ptr<CEditStep>> CTool::FormerStatesOfChangedObjects(int groupStart) {
+    CGroup* current = GetCurrentGroup();
+    const CPaintList changed =
+        current == nullptr || IsRootGroup(current) ? m_pHost->GetSelection() : CPaintList{current};
+    return FormerStatesOf(changed, groupStart);
+}
+
+// An inverse turn, mirror or change of frame would leave rounding in the last bits of the
+// placements, where a copy of each object puts it back exactly.
+std::vector<std::unique_ptr<CEditStep>> CTool::FormerStatesOf(const CPaintList& objects, int groupStart) {
+    std::vector<std::unique_ptr<CEditStep>> steps;
+    for (CPaint* object : objects) {
+        auto back =
+            std::make_unique<CEditStep>(kStepRestoreProperties, object, steps.empty() ? groupStart : 0);
+        back->SetPayload(std::make_unique<ObjectCopyPayload>(object->Clone()));
+        steps.push_back(std::move(back));
+    }
+    return steps;
+}
+
+void CTool::PushSteps(std::vector<std::unique_ptr<CEditStep>>& steps) {
+    for (std::unique_ptr<CEditStep>& step : steps) PushUndo(step.release());
 }
 
 int CTool::ExecuteRotate(CEditStep* step) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -197,11 +198,16 @@ int CTool::GroupSelection(int record) {
     const CPaintList& selection = m_pHost->GetSelection();
     for (auto at = selection.rbegin(); at != selection.rend(); ++at) list->objects.push_front(*at);
     group.SetPayload(std::move(list));
-    // Undo takes the members out of the group and puts them back where they lay.
+    // Undo takes the members out of the group, gives them back their exact former states and
+    // puts them back where they lay.
     CGroup* current = GetCurrentGroup();
     const CPaintList order = current != nullptr ? current->m_members : CPaintList();
+    std::vector<std::unique_ptr<CEditStep>> formerStates;
+    if (record)
+        formerStates = FormerStatesOf(selection, 0);
     if (Execute(&group) && record) {
         PushOrderStep(current, order);
+        PushSteps(formerStates);
         PushUndo(new CEditStep(kStepUngroup, group.m_pResult, 0));
     }
     return 1;
@@ -256,10 +262,16 @@ int CTool::UngroupSelection(int record) {
         auto list = std::make_unique<ObjectListPayload>();
         if (record)
             list->objects = static_cast<CGroup*>(member)->m_members;
+        std::vector<std::unique_ptr<CEditStep>> formerState;
+        if (record)
+            formerState = FormerStatesOf(CPaintList{member}, 0);
         CEditStep ungroup(kStepUngroup, member, 1);
         if (!Execute(&ungroup))
             continue;
         if (record) {
+            // Undo regroups the members, then gives the group and its members their exact
+            // former states.
+            PushSteps(formerState);
             // The emptied group waits in the regroup step, so that steps naming it stay good.
             auto inverse = std::make_unique<CEditStep>(kStepGroup, ungroup.m_pResult, 0);
             ungroup.m_pResult = nullptr;

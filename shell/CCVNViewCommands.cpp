@@ -257,14 +257,10 @@ void CCVNView::OnLayers() {
         static_cast<CGroup*>(document->GetRootGroup())->UpdateMembers3DByLayer();
 }
 
-// A flip is its own inverse: the same flip goes onto the undo list.
 void CCVNView::Flip(bool vertical) {
     CTool& tool = Tool();
-    if (tool.GetGroupEditDepth() == 1) {
-        const int flipped = vertical ? tool.FlipVertical(0) : tool.FlipHorizontal(0);
-        if (flipped != 0)
-            vertical ? tool.FlipVertical(1) : tool.FlipHorizontal(1);
-    }
+    if (tool.GetGroupEditDepth() == 1)
+        vertical ? tool.FlipVertical(1) : tool.FlipHorizontal(1);
     RedrawAndRepaint();
 }
 

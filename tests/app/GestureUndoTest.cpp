@@ -5,6 +5,7 @@
 #include "model/CEditStep.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/WindowDCs.h"
+#include "resources/RotateByDegreesTemplate.h"
 #include "shell/CCVNView.h"
 #include "tests/wizard/WizardFixture.h"
 #include "track/CCircTrack.h"
@@ -103,6 +104,17 @@ class GestureUndo : public WizardInProgram {
         gesture();
         EXPECT_NE(Stored(*layout), before);
         Command(ID_EDIT_UNDO);
+        if (Stored(*layout) != before) {
+            FILE* f = fopen("/tmp/undo3_a.bin", "wb");
+            fwrite(before.data(), 1, before.size(), f);
+            fclose(f);
+        }
+        if (Stored(*layout) != before) {
+            auto after = Stored(*layout);
+            FILE* f = fopen("/tmp/undo3_b.bin", "wb");
+            fwrite(after.data(), 1, after.size(), f);
+            fclose(f);
+        }
         ASSERT_EQ(Stored(*layout), before);
     }
     // The object, grabbed at `grab`, dragged so that the end of `piece` lands on `joint`, give or
@@ -240,4 +252,67 @@ TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
     EXPECT_EQ(tool.GetGroupEditDepth(), 2);
     EXPECT_EQ(tool.GetSelectedCount(), 2);
     EXPECT_EQ(Stored(*layout), inGroup);
+}
+
+TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndAGroup) {
+    struct Case {
+        const char* name;
+        std::function<CPaint*()> make;
+    };
+    const Case cases[] = {
+        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
+        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
+        {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
+        {"group", [&] { return DrawGroup(); }},
+    };
+    const auto rotateBy = [&](const char* degrees) {
+        host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+            dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText(degrees);
+            host.PressKey(VK_RETURN);
+        });
+        Command(ID_ROTATE_BY_DEGREES);
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        DeleteAll();
+        ASSERT_NE(each.make(), nullptr);
+        Command(ID_EDIT_SELECT_ALL);
+        // Each turn and flip starts where the one before left the object, so that the next
+        // starts from positions with bits in all places.
+        for (const UINT command : {ID_ROTATE_LEFT, ID_ROTATE_RIGHT, ID_ROTATE_180}) {
+            ExpectOneUndoTakesBack("fixed turn", [&] { Command(command); });
+            Command(command);
+        }
+        for (const char* degrees : {"90", "17", "-17"}) {
+            ExpectOneUndoTakesBack(degrees, [&] { rotateBy(degrees); });
+            rotateBy(degrees);
+        }
+        for (const UINT command : {ID_FLIP_2D_HORIZONTAL, ID_FLIP_2D_VERTICAL}) {
+            ExpectOneUndoTakesBack("flip", [&] { Command(command); });
+            Command(command);
+        }
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
+
+TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
+    DrawGroup();
+    Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 150), CPoint(200, 130));
+    Draw(ID_TOOL_BOX, CPoint(100, 200), CPoint(210, 270));
+    ASSERT_EQ(layout->m_rootGroup.m_members.size(), 3u);
+    // Turned by an odd angle, the placements have bits in all places.
+    Command(ID_EDIT_SELECT_ALL);
+    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_ROTATE_BY_DEGREES);
+    ExpectOneUndoTakesBack("group", [&] { Command(ID_GROUP); });
+    Command(ID_GROUP);
+    ExpectOneUndoTakesBack("turn of the group", [&] { Command(ID_ROTATE_LEFT); });
+    Command(ID_ROTATE_LEFT);
+    ExpectOneUndoTakesBack("ungroup of the outer group", [&] { Command(ID_UNGROUP); });
+    Command(ID_UNGROUP);
+    Command(ID_EDIT_SELECT_ALL);
+    ExpectOneUndoTakesBack("ungroup of the inner group", [&] { Command(ID_UNGROUP); });
 }

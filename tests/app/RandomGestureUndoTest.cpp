@@ -1,10 +1,12 @@
 #include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "model/CGroup.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/WindowDCs.h"
+#include "resources/RotateByDegreesTemplate.h"
 #include "shell/CCVNView.h"
 #include "tests/app/RunningProgram.h"
 
@@ -19,11 +21,12 @@ constexpr int kFirstPieces = 12;
 constexpr DWORD kClickPause = 1000;
 constexpr int kSnapModes[] = {-1, 0, 2, 3};
 constexpr UINT kDrawingTools[] = {ID_TOOL_STRAIGHT_TRACK, ID_TOOL_CURVE_TRACK, ID_TOOL_LINE, ID_TOOL_BOX};
-// No rotations, flips, Group or Ungroup: their Undo applies the inverse turn, mirror or
-// change of frame, which leaves rounding in the last bits of the placements. No group edits
-// either: undoing a drag inside an open group leaves the group's origin and its members'
-// handles where the drag's refit of the frame put them.
-constexpr UINT kSelectionCommands[] = {ID_EDIT_DELETE, ID_EDIT_DUPLICATE, ID_EDIT_COPY};
+// No group edits: undoing a drag inside an open group leaves the group's origin and its
+// members' handles where the drag's refit of the frame put them.
+constexpr UINT kSelectionCommands[] = {
+    ID_EDIT_DELETE, ID_EDIT_DUPLICATE,    ID_EDIT_COPY,          ID_ROTATE_LEFT,      ID_ROTATE_RIGHT,
+    ID_ROTATE_180,  ID_ROTATE_BY_DEGREES, ID_FLIP_2D_HORIZONTAL, ID_FLIP_2D_VERTICAL, ID_GROUP,
+    ID_UNGROUP};
 
 class RandomGestureUndo : public RunningProgram {
   protected:
@@ -79,10 +82,28 @@ class RandomGestureUndo : public RunningProgram {
         Drag(from, to);
         host.KeyUp(VK_SHIFT);
     }
+    void AnswerRotateByDegrees() {
+        const CString degrees = std::to_string(Between(-360, 360)).c_str();
+        host.WhenModal("Rotate by degrees", [this, degrees](CWnd& dialog) {
+            dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText(degrees);
+            host.PressKey(VK_RETURN);
+        });
+    }
+    bool AnyGroupSelected() {
+        for (CPaint* member : Tool().GetCurrentGroup()->m_members)
+            if (member->IsSelected() && dynamic_cast<CGroup*>(member) != nullptr)
+                return true;
+        return false;
+    }
     void CommandOnSelection() {
         if (Tool().GetSelectedCount() == 0)
             return;
         const UINT command = Any(kSelectionCommands);
+        // Ungroup without a group among the selection only says so in a message box.
+        if (command == ID_UNGROUP && !AnyGroupSelected())
+            return;
+        if (command == ID_ROTATE_BY_DEGREES)
+            AnswerRotateByDegrees();
         Command(command);
         if (command == ID_EDIT_COPY)
             Command(ID_EDIT_PASTE);

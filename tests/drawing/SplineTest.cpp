@@ -141,14 +141,8 @@ TEST(Spline, MirroredBeforeAnyRepaintItKeepsItsExtent) {
         double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
         spline->GetBounds(nullptr, minX, minY, maxX, maxY);
         const std::vector<CDoublePoint> before = PointsOf(*spline);
-        // As the flip commands do: run at once, then recorded.
-        if (vertical) {
-            ASSERT_EQ(plan.tool.FlipVertical(0), 1);
-            plan.tool.FlipVertical(1);
-        } else {
-            ASSERT_EQ(plan.tool.FlipHorizontal(0), 1);
-            plan.tool.FlipHorizontal(1);
-        }
+        // As the flip commands do: run and recorded at once.
+        ASSERT_EQ(vertical ? plan.tool.FlipVertical(1) : plan.tool.FlipHorizontal(1), 1);
         double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 0.0;
         spline->GetBounds(nullptr, x0, y0, x1, y1);
         EXPECT_NEAR(x1 - x0, maxX - minX, 1e-6);
