@@ -104,17 +104,6 @@ class GestureUndo : public WizardInProgram {
         gesture();
         EXPECT_NE(Stored(*layout), before);
         Command(ID_EDIT_UNDO);
-        if (Stored(*layout) != before) {
-            FILE* f = fopen("/tmp/undo3_a.bin", "wb");
-            fwrite(before.data(), 1, before.size(), f);
-            fclose(f);
-        }
-        if (Stored(*layout) != before) {
-            auto after = Stored(*layout);
-            FILE* f = fopen("/tmp/undo3_b.bin", "wb");
-            fwrite(after.data(), 1, after.size(), f);
-            fclose(f);
-        }
         ASSERT_EQ(Stored(*layout), before);
     }
     // The object, grabbed at `grab`, dragged so that the end of `piece` lands on `joint`, give or

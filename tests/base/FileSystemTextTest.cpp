@@ -30,11 +30,11 @@ void WriteFile(const fs::path& path, const std::string& text) {
 }  // namespace
 
 TEST(FileSystemText, ConvertsBetweenTheProgramsTextAndTheDisksNames) {
-    EXPECT_EQ(DiskPath("/tmp/Bahnhof-S\xFC"
+    EXPECT_EQ(DiskPath("layouts/Bahnhof-S\xFC"
                        "d.cvn"),
-              fs::path(u8"/tmp/Bahnhof-S\u00FCd.cvn"));
-    EXPECT_EQ(PathText(fs::path(u8"/tmp/Stra\u00DFe-\u00E9t\u00E9\u20AC.cvn")),
-              "/tmp/Stra\xDF"
+              fs::path(u8"layouts/Bahnhof-S\u00FCd.cvn"));
+    EXPECT_EQ(PathText(fs::path(u8"layouts/Stra\u00DFe-\u00E9t\u00E9\u20AC.cvn")),
+              "layouts/Stra\xDF"
               "e-\xE9t\xE9\x80.cvn");
     // A letter the code page lacks, and bytes that are no UTF-8, show as '?'; a '?' names nothing.
     EXPECT_EQ(PathText(fs::path(u8"Gleis-\u03A9.cvn")), "Gleis-?.cvn");

@@ -224,15 +224,15 @@ TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
     };
     DropTarget target;
     ASSERT_TRUE(target.Create(nullptr, "Drop", WS_OVERLAPPED | WS_VISIBLE, CRect(600, 100, 800, 300), nullptr, 0));
-    host.DropFiles({"/tmp/a.cvn", "/tmp/b.cvn"}, CPoint(650, 150));
+    host.DropFiles({"layouts/a.cvn", "layouts/b.cvn"}, CPoint(650, 150));
     EXPECT_TRUE(target.names.empty());
     target.DragAcceptFiles();
-    host.DropFiles({"/tmp/a.cvn", "/tmp/b.cvn"}, CPoint(650, 150));
-    EXPECT_EQ(target.names, (std::vector<CString>{"/tmp/a.cvn", "/tmp/b.cvn"}));
+    host.DropFiles({"layouts/a.cvn", "layouts/b.cvn"}, CPoint(650, 150));
+    EXPECT_EQ(target.names, (std::vector<CString>{"layouts/a.cvn", "layouts/b.cvn"}));
     EXPECT_EQ(target.at, CPoint(50, 50));
 
     // Behind a modal window it takes no drop, as it takes no click.
     target.EnableWindow(FALSE);
-    host.DropFiles({"/tmp/c.cvn"}, CPoint(650, 150));
+    host.DropFiles({"layouts/c.cvn"}, CPoint(650, 150));
     EXPECT_EQ(target.names.size(), 2u);
 }
