@@ -134,12 +134,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
 
 void CCVNDoc::DeleteContents() {
     m_selection.clear();
-    while (!m_rootGroup.m_members.empty()) {
-        CPaint* member = m_rootGroup.m_members.front();
-        m_rootGroup.m_members.pop_front();
-        member->ReleaseData();
-        delete member;
-    }
+    m_rootGroup.DeleteMembers();
     // The undo list takes the group-edit stack with it; the root group is edited again.
     m_tool.ClearUndoList();
     m_groupEditStack.clear();

@@ -21,10 +21,6 @@
 
 namespace {
 
-std::filesystem::path RealPath(const CString& stored) {
-    return CWinPath::Resolve(stored);
-}
-
 CString ProgramLibraryFolder() {
     return CDataFolders::GetBaseFolder() + "LIBRARIES\\";
 }
@@ -37,12 +33,12 @@ CString ProfileLibraryFolder() {
 // The library's own place, then its name in the program's library folder, then in the
 // library folder of the profile.
 bool OpenLibrary(CFile& file, const CString& libraryPath) {
-    if (file.Open(RealPath(libraryPath), CFile::modeRead))
+    if (file.Open(CWinPath::Resolve(libraryPath), CFile::modeRead))
         return true;
     const CString name = PathText(CWinPath::Resolve(libraryPath).filename());
     const CString candidates[] = {ProgramLibraryFolder() + name, ProfileLibraryFolder() + name};
     return std::any_of(std::begin(candidates), std::end(candidates),
-                       [&file](const CString& path) { return file.Open(RealPath(path), CFile::modeRead); });
+                       [&file](const CString& path) { return file.Open(CWinPath::Resolve(path), CFile::modeRead); });
 }
 
 // The folder the library browser opens in: the open library's own folder; without one the

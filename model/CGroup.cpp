@@ -40,13 +40,17 @@ CGroup::~CGroup() {
 }
 
 void CGroup::ReleaseData() {
+    DeleteMembers();
+    CPaint::ReleaseData();
+}
+
+void CGroup::DeleteMembers() {
     while (!m_members.empty()) {
         CPaint* member = m_members.front();
         m_members.pop_front();
         member->ReleaseData();
         delete member;
     }
-    CPaint::ReleaseData();
 }
 
 void CGroup::CopyFrom(CPaint* other) {

@@ -101,6 +101,8 @@ class CGroup : public CPaint {
     void MoveOriginTo(const double* point) override;
     void DeselectWithUndo(int record, int groupStart) override;
     void ReleaseData() override;
+    // Each member releases its data and goes, unlinked first.
+    void DeleteMembers();
     void CopyFrom(CPaint* other) override;
     void RestoreFormerState(CPaint* former) override;
     CPaint* Clone() override;

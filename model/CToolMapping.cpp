@@ -122,21 +122,21 @@ void CTool::BringLostObjectsIntoView() {
         return;
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const CPose pose = GetCurrentGroupPose();
-    bool first = true;
+    CPaintList lost;
     for (CPaint* member : CurrentGroupMembers()) {
         member->GetBounds(&pose, member->m_fMinX, member->m_fMinY, member->m_fMaxX, member->m_fMaxY);
-        if (!LiesWhollyOffPage(*member))
-            continue;
-        // The member's former state puts it back exactly; one Undo takes back every move.
-        auto back = std::make_unique<CEditStep>(kStepRestoreProperties, member, first ? 1 : 0);
-        back->SetPayload(std::make_unique<ObjectCopyPayload>(member->Clone()));
+        if (LiesWhollyOffPage(*member))
+            lost.push_back(member);
+    }
+    // The members' former states put them back exactly; one Undo takes back every move.
+    std::vector<std::unique_ptr<CEditStep>> formerStates = FormerStatesOf(lost, 1);
+    for (CPaint* member : lost) {
         const double extentX = (member->m_fMinX + member->m_fMaxX) / 2.0;
         const double extentY = (member->m_fMinY + member->m_fMaxY) / 2.0;
         member->MoveFromSavedPose(centre.x - extentX, centre.y - extentY, 0);
         member->Update3D(&pose);
-        PushUndo(back.release());
-        first = false;
     }
+    PushSteps(formerStates);
     if (!IsRootGroup(m_pHost->GetCurrentGroup()))
         m_pHost->RefreshGroupFrame(nullptr);
 }
