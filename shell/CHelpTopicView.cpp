@@ -79,18 +79,23 @@ class CHelpTopicView::Layout {
         const Word::Style style = run.link.IsEmpty() ? body : Word::Style::Link;
         // A run that starts without a space sticks to the word before it ("topic,").
         bool joined = !text.IsEmpty() && text[0] != ' ' && !m_lineWords.empty() && m_lastRunJoins;
-        for (const CString& word : SplitWords(text)) {
-            Place(word, run.link, style, joined);
+        const std::vector<CString> words = SplitWords(text);
+        for (size_t i = 0; i < words.size(); ++i) {
+            // A link's later words carry their space, so that its underline runs unbroken.
+            const bool carriesSpace = i > 0 && !run.link.IsEmpty();
+            Place(carriesSpace ? " " + words[i] : words[i], run.link, style, joined || carriesSpace);
             joined = false;
         }
         m_lastRunJoins = !text.IsEmpty() && text[text.GetLength() - 1] != ' ';
     }
-    void Place(const CString& text, const CString& link, Word::Style style, bool joined = false) {
+    void Place(CString text, const CString& link, Word::Style style, bool joined = false) {
         m_dc.SelectObject(&m_view.FontOf(style));
-        const CSize size = m_dc.GetTextExtent(text);
+        CSize size = m_dc.GetTextExtent(text);
         const int space = joined || m_x == m_left ? 0 : m_dc.GetTextExtent(" ").cx;
         if (m_x + space + size.cx > m_right && m_x > m_left) {
             NewLine();
+            text.TrimLeft();
+            size = m_dc.GetTextExtent(text);
         } else {
             m_x += space;
         }

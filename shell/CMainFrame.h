@@ -83,6 +83,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnHelpFinder();
     void OnContextHelp();
     LRESULT OnEndContextHelp(WPARAM wParam, LPARAM lParam);
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
 
   private:
     void ReportCreationFailure(UINT messageId);

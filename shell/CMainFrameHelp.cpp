@@ -2,6 +2,7 @@
 // window they open.
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
+#include "platform/win/CMenu.h"
 #include "shell/CHelpWindow.h"
 #include "shell/CMainFrame.h"
 
@@ -36,6 +37,15 @@ void CMainFrame::OnContextHelp() {
 LRESULT CMainFrame::OnEndContextHelp(WPARAM, LPARAM) {
     m_contextHelp.End();
     return 0;
+}
+
+// A menu opened for help offers every entry, greyed or not: each has its topic.
+void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) {
+    CMDIFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
+    if (!m_contextHelp.IsActive())
+        return;
+    for (int position = 0; position < popup->GetMenuItemCount(); ++position)
+        popup->EnableMenuItem(position, MF_BYPOSITION | MF_ENABLED);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {

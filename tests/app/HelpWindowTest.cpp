@@ -3,7 +3,9 @@
 
 #include "platform/ctl/CDialog.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/NonClientPainter.h"
 #include "resources/CommandIds.h"
 #include "shell/CHelpWindow.h"
 #include "shell/ContextHelpCursor.h"
@@ -145,6 +147,35 @@ TEST_F(HelpWindow, ShiftF1ThenAClickOnAToolBarButtonOpensItsTopicInsteadOfRunnin
     PressShiftF1();
     host.Click(zoomIn);
     EXPECT_EQ(TopicShown(), "tool-zoom");
+}
+
+TEST_F(HelpWindow, ShiftF1ThenAMenuEntryOpensItsTopicEvenWhenTheEntryIsGreyed) {
+    ASSERT_TRUE(Start());
+    ASSERT_FALSE(IsEnabled(ID_EDIT_UNDO));
+    const int undo = 0;
+    // A greyed entry takes no click, unless the menu was opened for help.
+    host.WhenModal("", [&](CWnd& window) {
+        auto& popup = dynamic_cast<CMenuPopupWnd&>(window);
+        host.ClickClient(&popup, popup.ItemRect(undo).CenterPoint());
+    });
+    PressShiftF1();
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    const int editMenu = 1;
+    host.Click(NonClientPainter::MenuBarItemRect(Main(), editMenu).CenterPoint() + frame.TopLeft());
+    host.RunUntilIdle();
+    EXPECT_EQ(TopicShown(), "undo");
+    EXPECT_FALSE(Main().IsInContextHelp());
+
+    // A menu closed without a choice ends the mode too.
+    Help()->SendMessage(WM_CLOSE);
+    host.WhenModal("", [&](CWnd& window) { window.EndModalLoop(0); });
+    PressShiftF1();
+    host.Click(NonClientPainter::MenuBarItemRect(Main(), editMenu).CenterPoint() + frame.TopLeft());
+    host.RunUntilIdle();
+    EXPECT_FALSE(Main().IsInContextHelp());
+    EXPECT_FALSE(Help()->IsWindowVisible());
+    EXPECT_FALSE(IsEnabled(ID_EDIT_UNDO));
 }
 
 TEST_F(HelpWindow, TheTopicIsDrawnAsHeadingsWrappedParagraphsAndUnderlinedLinks) {
