@@ -33,6 +33,8 @@ ON_COMMAND(ID_SHOW_3D_VIEW, OnShow3DView)
 ON_UPDATE_COMMAND_UI(ID_SHOW_3D_VIEW, OnUpdateShow3DView)
 ON_COMMAND(ID_TOOL_PARAMETERS, OnToolParameters)
 ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
+ON_COMMAND(ID_OBJECT_SIZES, OnObjectSizes)
+ON_UPDATE_COMMAND_UI(ID_OBJECT_SIZES, OnUpdateObjectSizes)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
@@ -200,6 +202,27 @@ void CMainFrame::OnUpdateToolParameters(CCmdUI* cmdUI) {
     m_wndToolParameters.m_bShown = 0;
     cmdUI->SetCheck(0);
     cmdUI->Enable(FALSE);
+}
+
+// ---- Object sizes ----
+
+// Every layout's flag flips on its own, so flags that differed still differ afterwards.
+void CMainFrame::OnObjectSizes() {
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return;
+    for (CDocument* document : plan->Documents()) {
+        auto* layout = dynamic_cast<CCVNDoc*>(document);
+        if (layout == nullptr)
+            continue;
+        layout->m_bObjectSizes = !layout->m_bObjectSizes;
+        layout->UpdateAllViews();
+    }
+}
+
+void CMainFrame::OnUpdateObjectSizes(CCmdUI* cmdUI) {
+    if (const CCVNDoc* layout = ActiveLayout())
+        cmdUI->SetCheck(layout->m_bObjectSizes ? 1 : 0);
 }
 
 // ---- Layers and status ----

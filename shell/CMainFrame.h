@@ -66,6 +66,8 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateShow3DView(CCmdUI* cmdUI);
     void OnToolParameters();
     void OnUpdateToolParameters(CCmdUI* cmdUI);
+    void OnObjectSizes();
+    void OnUpdateObjectSizes(CCmdUI* cmdUI);
     void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
