@@ -34,6 +34,8 @@ ON_UPDATE_COMMAND_UI(ID_SHOW_3D_VIEW, OnUpdateShow3DView)
 ON_COMMAND(ID_TOOL_PARAMETERS, OnToolParameters)
 ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
 ON_COMMAND(ID_OBJECT_SIZES, OnObjectSizes)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+ON_MESSAGE(WM_DEVMODECHANGE, OnDevModeChange)
 ON_UPDATE_COMMAND_UI(ID_OBJECT_SIZES, OnUpdateObjectSizes)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
@@ -351,6 +353,17 @@ void CMainFrame::UpdatePrinterMargins() {
         static_cast<int>(std::trunc(double(physX - offsetX) / dpiX * kTenthsPerInch - m_nRightMargin));
     m_nPrintableHeight =
         static_cast<int>(std::trunc(double(physY - offsetY) / dpiY * kTenthsPerInch - m_nBottomMargin));
+}
+
+// The printer, paper and orientation chosen hold for every print job until the program ends.
+void CMainFrame::OnFilePrintSetup() {
+    CPrintDialog setup(TRUE, PD_ALLPAGES, this);
+    setup.DoModal();
+}
+
+LRESULT CMainFrame::OnDevModeChange(WPARAM, LPARAM) {
+    UpdatePrinterMargins();
+    return 0;
 }
 
 void CMainFrame::GetPrintableSize(int& width, int& height) const {
