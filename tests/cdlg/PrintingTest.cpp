@@ -309,9 +309,9 @@ TEST_F(PrintingTest, PrintSetupPicturesTheOrientationAndThePrintersPropertiesCha
     EXPECT_EQ(print.GetPrinterDC()->GetDeviceCaps(HORZRES), 3508);
 }
 
-// Not tried against a real scheduler: a cupsd of its own needs the cups-daemon package's
-// filters and backends and a root-owned configuration tree, and libcups keeps the first server
-// it finds for the rest of the process. The stand-in describes the queues instead.
+// Not tried against a real scheduler: Debian's cupsd comes with the cups-daemon package, which
+// the project does not install, and it wants its configuration, spool and state folders owned by
+// root and the lp group, not a test's temporary folder. The stand-in describes the queues.
 TEST_F(PrintingTest, AQueuePrintsInsideItsMediaMarginsAndSaveAsPdfOnTheWholeSheet) {
     CPrintDialog pdf(FALSE);
     EXPECT_EQ(pdf.Margins(), CRect());
