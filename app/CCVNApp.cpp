@@ -22,6 +22,7 @@
 #include "shell/CCreditsDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
+#include "shell/HelpContexts.h"
 #include "shell/PlanDialogs.h"
 #include "terrain/TerrainObjects.h"
 #include "track/TrackPieces.h"
@@ -51,6 +52,11 @@ CCVNApp::CCVNApp() : CWinApp("Corvane") {}
 
 CMainFrame* CCVNApp::MainFrame() const {
     return dynamic_cast<CMainFrame*>(m_pMainWnd);
+}
+
+void CCVNApp::WinHelp(DWORD_PTR data, UINT) {
+    if (CMainFrame* frame = MainFrame())
+        frame->ShowHelpTopic(HelpTopicOfContext(data));
 }
 
 CString CCVNApp::GetProgramFolder() {

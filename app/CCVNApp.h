@@ -20,6 +20,8 @@ class CCVNApp : public CWinApp {
     int ExitInstance() override;
 
     CMainFrame* MainFrame() const;
+    // Dialogs' F1 comes here: the help window opens on the context's topic.
+    void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
     // The folder of the program file, ending in a backslash.
     static CString GetProgramFolder();
     // The profile's "Paths" on the first start, by the "InstallType" the installer left.

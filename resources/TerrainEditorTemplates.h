@@ -6,7 +6,7 @@ class CBitmap;
 
 // The "Terrain Editor" dialog and the benchwork and terrain page of "2D Object properties".
 enum TerrainEditorIds : UINT {
-    IDD_BENCHWORK_PAGE = 307,
+    IDD_BENCHWORK_PAGE = 309,
     IDD_TERRAIN_EDITOR = 450,
 
     IDC_THICKNESS_LABEL = 1450,

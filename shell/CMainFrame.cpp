@@ -23,6 +23,7 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
+#include "shell/CHelpWindow.h"
 #include "shell/CSplashWindow.h"
 #include "shell/MainFrameToolBars.h"
 
@@ -41,6 +42,10 @@ ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+ON_COMMAND(ID_HELP, OnHelpFinder)
+ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+ON_MESSAGE(CContextHelpMode::kEndMessage, OnEndContextHelp)
 END_MESSAGE_MAP()
 
 namespace {
@@ -126,6 +131,9 @@ void CMainFrame::OnDestroy() {
     // A splash still up goes with the window it stands over.
     if (CSplashWindow* splash = CSplashWindow::Current())
         splash->DestroyWindow();
+    m_contextHelp.End();
+    if (m_pHelpWindow)
+        m_pHelpWindow->DestroyWindow();
     CMDIFrameWnd::OnDestroy();
 }
 
@@ -289,6 +297,8 @@ void CMainFrame::OnActiveChildChanged() {
 // the layout's own status replaces; a command that changed the selection repaints the plan whole,
 // so every handle it shows or takes away appears whatever the command marked for repainting.
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) <= 1 && m_contextHelp.TakeCommand(LOWORD(wParam)))
+        return TRUE;
     const std::vector<const CPaint*> selectedBefore = SelectionOf(ActivePlanLayout());
     const BOOL handled = CMDIFrameWnd::OnCommand(wParam, lParam);
     // A command may end the program and this window with it.

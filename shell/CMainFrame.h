@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "model/CMainFrameServices.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CStatusBar.h"
+#include "shell/CContextHelpMode.h"
+#include "shell/CHelpWindow.h"
 #include "shell/CToolBarEx.h"
 #include "shell/CToolParametersDialog.h"
 
@@ -55,6 +58,13 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     // The layer selector the main tool bar holds; null when the bar could not make it.
     CComboBox* GetLayerCombo() const { return m_pLayerCombo; }
 
+    // Help: the help window opened on a topic key (the first topic for an unknown key), made
+    // on first use; null until then.
+    void ShowHelpTopic(const CString& key);
+    CHelpWindow* GetHelpWindow() const { return m_pHelpWindow.get(); }
+    bool IsInContextHelp() const { return m_contextHelp.IsActive(); }
+    BOOL PreTranslateMessage(MSG* msg) override;
+
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
@@ -74,6 +84,10 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnSetupToolbars() {}
     void OnSelectLayer();
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    void OnHelpFinder();
+    void OnContextHelp();
+    LRESULT OnEndContextHelp(WPARAM wParam, LPARAM lParam);
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
 
   private:
     void ReportCreationFailure(UINT messageId);
@@ -112,4 +126,6 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     // after the timer started. A pause ends at the time it ends, so paused time never moves a
     // train.
     std::optional<DWORD> m_tickReference;
+    std::unique_ptr<CHelpWindow> m_pHelpWindow;
+    CContextHelpMode m_contextHelp;
 };

@@ -9,6 +9,7 @@
 #include "platform/ctl/DialogUnits.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -189,9 +190,27 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 // --- Keyboard -------------------------------------------------------------------------------
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (IsHelpKey(*msg) && HelpContextId() != 0)
+        return ShowHelp();
     if ((GetStyle() & WS_CHILD) && HasDialogAncestor(this))
         return FALSE;
     return IsDialogMessage(msg);
+}
+
+// F1 alone; Shift+F1 is the frame's help on a clicked item.
+bool CDialog::IsHelpKey(const MSG& msg) {
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && !IsShiftDown() &&
+           (GetKeyState(VK_CONTROL) & 0x8000) == 0;
+}
+
+UINT CDialog::HelpContextId() const {
+    return m_nIDHelp;
+}
+
+BOOL CDialog::ShowHelp() {
+    if (CWinApp* app = AfxGetApp())
+        app->WinHelp(HID_BASE_RESOURCE + HelpContextId());
+    return TRUE;
 }
 
 BOOL CDialog::IsDialogMessage(MSG* msg) {

@@ -57,6 +57,8 @@ class CDialog : public CWnd {
     CFont* GetFont() { return &m_font; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // The resource id F1 asks the help for: the template's, unless the class names another.
+    virtual UINT HelpContextId() const;
 
   protected:
     virtual BOOL OnInitDialog();
@@ -83,6 +85,8 @@ class CDialog : public CWnd {
     void PressCommandButton(int id);
     void MoveFocus(CWnd* control);
     BOOL PressAccessKey(CWnd* focus, UINT key);
+    static bool IsHelpKey(const MSG& msg);
+    BOOL ShowHelp();
 
     const DialogTemplate* m_template = nullptr;
     UINT m_templateId = 0;

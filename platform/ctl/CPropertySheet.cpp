@@ -207,6 +207,11 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
     return TRUE;
 }
 
+UINT CPropertySheet::HelpContextId() const {
+    const CPropertyPage* page = GetActivePage();
+    return page ? page->HelpContextId() : CDialog::HelpContextId();
+}
+
 // Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one before.
 int CPropertySheet::PageKeyStep(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000))

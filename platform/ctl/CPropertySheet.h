@@ -51,6 +51,8 @@ class CPropertySheet : public CDialog {
 
     INT_PTR DoModal() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // F1 on the sheet's own buttons asks for the active page's help.
+    UINT HelpContextId() const override;
 
     PROPSHEETHEADER m_psh{sizeof(PROPSHEETHEADER), 0};
 

@@ -69,6 +69,12 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
                              this, AFX_IDW_MDICLIENT);
 }
 
+void CMDIFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) {
+    CFrameWnd::OnActivate(state, other, minimized);
+    if (CMDIChildWnd* child = MDIGetActive())
+        child->SendMessage(WM_NCPAINT);
+}
+
 void CMDIFrameWnd::OnSetFocus(CWnd* oldWindow) {
     CMDIChildWnd* active = MDIGetActive();
     if (active && active->IsWindowVisible() && !active->IsIconic()) {

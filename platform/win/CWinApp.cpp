@@ -134,6 +134,8 @@ void CWinApp::CloseAllDocuments(BOOL endSession) {
     for (CDocTemplate* docTemplate : Templates()) docTemplate->CloseAllDocuments(endSession);
 }
 
+void CWinApp::WinHelp(DWORD_PTR, UINT) {}
+
 int CWinApp::ExitInstance() {
     SaveStdProfileSettings();
     return m_exitCode;

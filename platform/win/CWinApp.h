@@ -19,6 +19,11 @@ class CWnd;
 
 // The application: its templates, its main window, the last stop of command routing, the
 // framework's New, Open and Exit commands, the command line and the message loop.
+// Help contexts: a command's topic or a resource's (dialog, window) topic.
+constexpr DWORD_PTR HID_BASE_COMMAND = 0x10000;
+constexpr DWORD_PTR HID_BASE_RESOURCE = 0x20000;
+constexpr UINT HELP_CONTEXT = 0x0001;
+
 class CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
     DECLARE_MESSAGE_MAP()
@@ -56,6 +61,10 @@ class CWinApp : public CCmdTarget {
     void SetCommandLine(int argc, char** argv);
     void ParseCommandLine(CCommandLineInfo& info) const;
     BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    // Opens the program's help on a context: HID_BASE_COMMAND plus a command id, or
+    // HID_BASE_RESOURCE plus a dialog or window resource id. The framework has no help of its own.
+    virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
     void OnFileNew();
     void OnFileOpen();

@@ -12,6 +12,7 @@ using HICON = const void*;
 using HMENU = class CMenu*;
 using HACCEL = const struct AcceleratorTable*;
 using UINT_PTR = std::uintptr_t;
+using DWORD_PTR = std::uintptr_t;
 
 struct MSG {
     HWND hwnd;

@@ -221,6 +221,9 @@ TEST_F(AcceleratorScreen, EachKeyShowsWhatItsMenuEntryShows) {
         // Each new layout's title counts up, so no two runs of New show the same window.
         if (key.cmd == ID_FILE_NEW)
             continue;
+        // Shift+F1 waits for a click that names a thing; no menu entry carries it.
+        if (key.cmd == ID_CONTEXT_HELP)
+            continue;
         OpenLayout(key.cmd);
         const Shown before = Screen();
         const Shown byKey = Run(key, Route::kKey);
