@@ -245,6 +245,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     TrackLimits m_limits;
     int m_bShowPageMarkers = 1;
     int m_bShowPageNumbers = 1;
+    // "Object Sizes": kept for the session, never stored.
+    int m_bObjectSizes = 0;
     double m_f3DScaleDivisor = 0.0;
     int m_n3DDrawStyle = 4;
     CPaintList m_selection;

@@ -38,14 +38,16 @@ int PageCount(double length, double scale, double side) {
 }  // namespace
 
 // The printable sides of a page in 0.1 mm: from the job's context when there is one, else
-// from the paper the job was set up with; a landscape job lies on its long side.
+// from the paper the job was set up with less the printer's margins; a landscape job lies on
+// its long side.
 void CCVNView::PrintableSides(CDC* dc, CPrintInfo* info, double& width, double& height) const {
     if (dc != nullptr && dc->GetDeviceCaps(LOGPIXELSX) > 0 && dc->GetDeviceCaps(LOGPIXELSY) > 0) {
         width = std::trunc(dc->GetDeviceCaps(HORZRES) * kTenthsPerInch / dc->GetDeviceCaps(LOGPIXELSX));
         height = std::trunc(dc->GetDeviceCaps(VERTRES) * kTenthsPerInch / dc->GetDeviceCaps(LOGPIXELSY));
     } else {
-        width = info->m_nPaperWidth;
-        height = info->m_nPaperHeight;
+        const CRect& margins = info->m_rectMargins;
+        width = info->m_nPaperWidth - margins.left - margins.right;
+        height = info->m_nPaperHeight - margins.top - margins.bottom;
     }
     if (IsLandscape(info) && width < height)
         std::swap(width, height);
@@ -90,7 +92,14 @@ UINT CCVNView::CountPages(CDC* dc, CPrintInfo* info) const {
 }
 
 BOOL CCVNView::OnPreparePrinting(CPrintInfo* info) {
-    // The print dialog offers the pages of the paper it starts with.
+    // The print dialog starts with the session's printer and offers the pages of its paper.
+    if (info->m_pPD == nullptr && !info->m_bDirect) {
+        const CPrintDialog session(FALSE);
+        const CSize paper = session.PaperSize();
+        info->m_nPaperWidth = paper.cx;
+        info->m_nPaperHeight = paper.cy;
+        info->m_rectMargins = session.Margins();
+    }
     if (const UINT offered = CountPages(nullptr, info); offered != 0)
         info->SetMaxPage(offered);
     if (!DoPreparePrinting(info))
@@ -149,6 +158,7 @@ void CCVNView::OnPrint(CDC* dc, CPrintInfo* info) {
 void CCVNView::DrawPrinted(CDC* dc) {
     CCVNDoc* doc = GetDocument();
     CTool& tool = Tool();
+    BeginWaitCursor();
     TellEngineScale(doc->m_fViewScale);
     if (doc->m_bGridShown) {
         CRect clip;
@@ -159,6 +169,7 @@ void CCVNView::DrawPrinted(CDC* dc) {
     tool.SetTargetDC(dc, dc);
     tool.DrawLayout();
     tool.SetTargetDC(nullptr, nullptr);
+    EndWaitCursor();
 }
 
 void CCVNView::DrawPageDecorations(CDC* dc, CPrintInfo* info) {

@@ -34,6 +34,10 @@ ON_COMMAND(ID_SHOW_3D_VIEW, OnShow3DView)
 ON_UPDATE_COMMAND_UI(ID_SHOW_3D_VIEW, OnUpdateShow3DView)
 ON_COMMAND(ID_TOOL_PARAMETERS, OnToolParameters)
 ON_UPDATE_COMMAND_UI(ID_TOOL_PARAMETERS, OnUpdateToolParameters)
+ON_COMMAND(ID_OBJECT_SIZES, OnObjectSizes)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+ON_MESSAGE(WM_DEVMODECHANGE, OnDevModeChange)
+ON_UPDATE_COMMAND_UI(ID_OBJECT_SIZES, OnUpdateObjectSizes)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
@@ -210,6 +214,27 @@ void CMainFrame::OnUpdateToolParameters(CCmdUI* cmdUI) {
     cmdUI->Enable(FALSE);
 }
 
+// ---- Object sizes ----
+
+// Every layout's flag flips on its own, so flags that differed still differ afterwards.
+void CMainFrame::OnObjectSizes() {
+    CDocTemplate* plan = PlanTemplate();
+    if (plan == nullptr)
+        return;
+    for (CDocument* document : plan->Documents()) {
+        auto* layout = dynamic_cast<CCVNDoc*>(document);
+        if (layout == nullptr)
+            continue;
+        layout->m_bObjectSizes = !layout->m_bObjectSizes;
+        layout->UpdateAllViews();
+    }
+}
+
+void CMainFrame::OnUpdateObjectSizes(CCmdUI* cmdUI) {
+    if (const CCVNDoc* layout = ActiveLayout())
+        cmdUI->SetCheck(layout->m_bObjectSizes ? 1 : 0);
+}
+
 // ---- Layers and status ----
 
 void CMainFrame::ShowActiveLayer(int layer) {
@@ -338,6 +363,17 @@ void CMainFrame::UpdatePrinterMargins() {
         static_cast<int>(std::trunc(double(physX - offsetX) / dpiX * kTenthsPerInch - m_nRightMargin));
     m_nPrintableHeight =
         static_cast<int>(std::trunc(double(physY - offsetY) / dpiY * kTenthsPerInch - m_nBottomMargin));
+}
+
+// The printer, paper and orientation chosen hold for every print job until the program ends.
+void CMainFrame::OnFilePrintSetup() {
+    CPrintDialog setup(TRUE, PD_ALLPAGES, this);
+    setup.DoModal();
+}
+
+LRESULT CMainFrame::OnDevModeChange(WPARAM, LPARAM) {
+    UpdatePrinterMargins();
+    return 0;
 }
 
 void CMainFrame::GetPrintableSize(int& width, int& height) const {

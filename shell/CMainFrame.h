@@ -42,7 +42,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     UINT_PTR GetTrainTimerId() const { return m_nTrainTimer; }
     // The drive and folder of the program file, ending in a backslash.
     const CString& GetProgramFolder() const { return m_strProgramFolder; }
-    // Margins the default printer cannot print on, and the rest of its page, in 0.1 mm.
+    // Margins the session's printer cannot print on, and the rest of its page, in 0.1 mm.
     void UpdatePrinterMargins();
     CRect GetPrinterMargins() const {
         return CRect(m_nLeftMargin, m_nTopMargin, m_nRightMargin, m_nBottomMargin);
@@ -76,6 +76,10 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateShow3DView(CCmdUI* cmdUI);
     void OnToolParameters();
     void OnUpdateToolParameters(CCmdUI* cmdUI);
+    void OnObjectSizes();
+    void OnFilePrintSetup();
+    LRESULT OnDevModeChange(WPARAM wParam, LPARAM lParam);
+    void OnUpdateObjectSizes(CCmdUI* cmdUI);
     void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();

@@ -16,6 +16,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/DibFormat.h"
+#include "platform/gdi/RunLengthBmp.h"
 #include "resources/StringTable.h"
 #include "ui/LoadDibFile.h"
 
@@ -116,7 +117,11 @@ void MakePalette(const std::vector<RGBQUAD>& colours, CPalette& palette) {
 int LoadBitmapFile(const char* path, CBitmap& bitmap, CPalette* palette) {
     std::vector<BYTE> file;
     CheckedBitmap checked;
-    if (!path || !ReadWholeFile(path, file) || !CheckBitmap(file, checked))
+    if (!path || !ReadWholeFile(path, file))
+        return 0;
+    if (IsRunLengthBmp(file))
+        file = ExpandRunLengthBmp(file);
+    if (file.empty() || !CheckBitmap(file, checked))
         return 0;
     const bool withPalette = palette && checked.colours.size() <= kPaletteLimit;
     if (withPalette)

@@ -50,10 +50,12 @@ CPreviewView* CPreviewView::Start(CView* view) {
     const CSize paper = printer->PaperSize();
     info.m_nPaperWidth = paper.cx;
     info.m_nPaperHeight = paper.cy;
+    info.m_rectMargins = printer->Margins();
     info.m_pPD = printer;
     if (!view->OnPreparePrinting(&info))
         return nullptr;
-    if (!preview->m_printerDC.CreatePrinterDC(CString(), kScreenDpi, info.m_nPaperWidth, info.m_nPaperHeight))
+    if (!preview->m_printerDC.CreatePrinterDC(CString(), kScreenDpi, info.m_nPaperWidth, info.m_nPaperHeight,
+                                              info.m_rectMargins))
         return nullptr;
     view->OnBeginPrinting(&preview->m_printerDC, &info);
     if (!preview->Create(*main))

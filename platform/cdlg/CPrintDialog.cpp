@@ -8,11 +8,13 @@
 #include <tuple>
 
 #include "platform/base/FileSystemText.h"
+#include "platform/cdlg/PrinterMargins.h"
 #include "platform/cdlg/PrinterPropertiesDialog.h"
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/gdi/CDC.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/MessageBoxes.h"
 
 IMPLEMENT_DYNAMIC(CPrintDialog, CDialog)
@@ -265,6 +267,9 @@ void CPrintDialog::OnOK() {
     m_printer = printer;
     Session().name = m_printer;
     Session().devMode = m_devMode;
+    // The main window keeps the printer's margins for the layouts: it measures them again.
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(m_printer.c_str()));
     if (m_pd.Flags & PD_RETURNDC)
         CreatePrinterDC();
     EndDialog(IDOK);
@@ -275,6 +280,11 @@ void CPrintDialog::OnOK() {
 CSize CPrintDialog::PaperSize() const {
     const CSize portrait(m_devMode.dmPaperWidth, m_devMode.dmPaperLength);
     return m_devMode.dmOrientation == DMORIENT_LANDSCAPE ? CSize(portrait.cy, portrait.cx) : portrait;
+}
+
+CRect CPrintDialog::Margins() const {
+    return PrinterMargins::Of(m_printer, CSize(m_devMode.dmPaperWidth, m_devMode.dmPaperLength),
+                              m_devMode.dmOrientation == DMORIENT_LANDSCAPE);
 }
 
 CString CPrintDialog::GetOutputPath() const {
@@ -288,7 +298,7 @@ CString CPrintDialog::GetOutputPath() const {
 CDC* CPrintDialog::CreatePrinterDC() {
     m_dc = std::make_unique<CDC>();
     const CSize paper = PaperSize();
-    if (!m_dc->CreatePrinterDC(GetOutputPath(), kPrinterDpi, paper.cx, paper.cy))
+    if (!m_dc->CreatePrinterDC(GetOutputPath(), kPrinterDpi, paper.cx, paper.cy, Margins()))
         m_dc.reset();
     return m_dc.get();
 }

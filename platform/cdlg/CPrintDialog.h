@@ -51,6 +51,9 @@ class CPrintDialog : public CDialog {
     BOOL SendToPrinter();
     // Paper size in tenths of a millimetre, turned for landscape.
     CSize PaperSize() const;
+    // What the chosen printer cannot print on along each edge of that paper, in tenths of a
+    // millimetre: nothing for "Save as PDF", the media margins of a queue.
+    CRect Margins() const;
 
     PRINTDLG m_pd;
     // The file "Save as PDF" and print-to-file write.

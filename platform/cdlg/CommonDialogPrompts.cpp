@@ -56,6 +56,7 @@ BOOL PromptPrinter(CPrintInfo& info) {
     const CSize paper = dialog->PaperSize();
     info.m_nPaperWidth = paper.cx;
     info.m_nPaperHeight = paper.cy;
+    info.m_rectMargins = dialog->Margins();
     info.m_strOutput = dialog->GetOutputPath();
     info.m_pPD = dialog;
     if (dialog->PrintsToQueue()) {

@@ -78,7 +78,8 @@ bool PreviewPageArea::PageExists(UINT page) {
     if (page < m_info.GetMinPage() || page > m_info.GetMaxPage())
         return false;
     CDC probe;
-    if (!probe.CreatePrinterDC(CString(), 1, m_info.m_nPaperWidth, m_info.m_nPaperHeight))
+    if (!probe.CreatePrinterDC(CString(), 1, m_info.m_nPaperWidth, m_info.m_nPaperHeight,
+                               m_info.m_rectMargins))
         return false;
     m_info.m_nCurPage = page;
     m_info.m_bContinuePrinting = TRUE;
@@ -88,10 +89,13 @@ bool PreviewPageArea::PageExists(UINT page) {
     return exists;
 }
 
-// The view prints the page into a printer DC of the page's size on screen, copied into place.
+// The view prints the page into a printer DC of the page's size on screen, whose printable
+// area is copied into place on the white sheet.
 void PreviewPageArea::RenderPage(CDC& dc, UINT page, const CRect& where) {
+    dc.FillSolidRect(&where, RGB(255, 255, 255));
     CDC printer;
-    if (!printer.CreatePrinterDC(CString(), PageDpi(), m_info.m_nPaperWidth, m_info.m_nPaperHeight))
+    if (!printer.CreatePrinterDC(CString(), PageDpi(), m_info.m_nPaperWidth, m_info.m_nPaperHeight,
+                                 m_info.m_rectMargins))
         return;
     const int saved = printer.SaveDC();
     m_info.m_nCurPage = page;
@@ -102,7 +106,9 @@ void PreviewPageArea::RenderPage(CDC& dc, UINT page, const CRect& where) {
         m_view.OnPrint(&printer, &m_info);
     m_info.m_bContinuePrinting = TRUE;
     printer.RestoreDC(saved);
-    dc.BitBlt(where.left, where.top, where.Width(), where.Height(), &printer, 0, 0, SRCCOPY);
+    dc.BitBlt(where.left + printer.GetDeviceCaps(PHYSICALOFFSETX),
+              where.top + printer.GetDeviceCaps(PHYSICALOFFSETY), printer.GetDeviceCaps(HORZRES),
+              printer.GetDeviceCaps(VERTRES), &printer, 0, 0, SRCCOPY);
 }
 
 void PreviewPageArea::OnPaint() {

@@ -38,8 +38,10 @@ int MillimetresOf(int pixels, int dpi) {
 struct PrintJob {
     CString path;
     int dpi = 300;
-    CSize pagePixels;
-    CSize paper;  // tenths of a millimetre
+    CSize pagePixels;  // the printable area
+    CSize sheetPixels;
+    CPoint offsetPixels;  // of the printable area from the sheet's top-left corner
+    CSize paper;          // tenths of a millimetre
     cairo_surface_t* pdf = nullptr;
     bool pageOpen = false;
 
@@ -80,18 +82,28 @@ void CDC::AttachSurface(std::shared_ptr<PixelSurface> surface, CPoint origin, co
     m_hDC = m_hAttribDC = this;
 }
 
-BOOL CDC::CreatePrinterDC(const CString& pdfPath, int dpi, int paperWidth, int paperHeight) {
-    if (m_surface || dpi <= 0 || paperWidth <= 0 || paperHeight <= 0)
+BOOL CDC::CreatePrinterDC(const CString& pdfPath, int dpi, int paperWidth, int paperHeight,
+                          const CRect& margins) {
+    const bool marginsFit = margins.left >= 0 && margins.top >= 0 && margins.right >= 0 &&
+                            margins.bottom >= 0 && 0LL + margins.left + margins.right < paperWidth &&
+                            0LL + margins.top + margins.bottom < paperHeight;
+    if (m_surface || dpi <= 0 || paperWidth <= 0 || paperHeight <= 0 || !marginsFit)
         return FALSE;
+    const auto pixels = [dpi](long long tenths) { return static_cast<int>(RoundDiv(tenths * dpi, 254)); };
     m_printJob = std::make_unique<PrintJob>();
     m_printJob->path = pdfPath;
     m_printJob->dpi = dpi;
     m_printJob->paper = CSize(paperWidth, paperHeight);
-    m_printJob->pagePixels =
-        CSize(static_cast<int>(RoundDiv(static_cast<long long>(paperWidth) * dpi, 254)),
-              static_cast<int>(RoundDiv(static_cast<long long>(paperHeight) * dpi, 254)));
+    m_printJob->sheetPixels = CSize(pixels(paperWidth), pixels(paperHeight));
+    m_printJob->offsetPixels = CPoint(pixels(margins.left), pixels(margins.top));
+    m_printJob->pagePixels = CSize(pixels(paperWidth - margins.right) - m_printJob->offsetPixels.x,
+                                   pixels(paperHeight - margins.bottom) - m_printJob->offsetPixels.y);
+    if (m_printJob->pagePixels.cx <= 0 || m_printJob->pagePixels.cy <= 0) {
+        m_printJob.reset();
+        return FALSE;
+    }
     m_dpi = dpi;
-    m_paper = m_printJob->paper;
+    m_paper = CSize(paperWidth - margins.left - margins.right, paperHeight - margins.top - margins.bottom);
     AttachSurface(
         std::make_shared<PixelSurface>(m_printJob->pagePixels.cx, m_printJob->pagePixels.cy, 0xFFFFFF),
         CPoint(), CRect(CPoint(), m_printJob->pagePixels));
@@ -119,18 +131,21 @@ int CDC::GetDeviceCaps(int index) const {
         case LOGPIXELSY:
             return m_dpi;
         case HORZRES:
-        case PHYSICALWIDTH:
             return width;
         case VERTRES:
-        case PHYSICALHEIGHT:
             return height;
+        case PHYSICALWIDTH:
+            return printer ? m_printJob->sheetPixels.cx : width;
+        case PHYSICALHEIGHT:
+            return printer ? m_printJob->sheetPixels.cy : height;
         case HORZSIZE:
             return printer ? m_paper.cx / 10 : MillimetresOf(width, m_dpi);
         case VERTSIZE:
             return printer ? m_paper.cy / 10 : MillimetresOf(height, m_dpi);
         case PHYSICALOFFSETX:
+            return printer ? m_printJob->offsetPixels.x : 0;
         case PHYSICALOFFSETY:
-            return 0;
+            return printer ? m_printJob->offsetPixels.y : 0;
         case BITSPIXEL:
             return 32;
         case PLANES:
@@ -208,7 +223,7 @@ int CDC::EndPage() {
         m_surface->Height(), m_surface->Width() * 4);
     cairo_t* cr = cairo_create(m_printJob->pdf);
     cairo_scale(cr, 72.0 / m_printJob->dpi, 72.0 / m_printJob->dpi);
-    cairo_set_source_surface(cr, page, 0, 0);
+    cairo_set_source_surface(cr, page, m_printJob->offsetPixels.x, m_printJob->offsetPixels.y);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
     cairo_show_page(cr);

@@ -47,9 +47,11 @@ class CDC : public CObject {
     // (device coordinates of this DC).
     void AttachSurface(std::shared_ptr<PixelSurface> surface, CPoint origin, const CRect& clip);
     // A printer at dpi dots per inch on paper of the given size (tenths of a millimetre) that
-    // writes its pages to pdfPath (StartDoc may name another file).
-    BOOL CreatePrinterDC(const CString& pdfPath, int dpi = 300, int paperWidth = 2100,
-                         int paperHeight = 2970);
+    // writes its pages to pdfPath (StartDoc may name another file). Its device surface is the
+    // printable area inside the margins (tenths of a millimetre from each edge): device point
+    // (0, 0) lies at the printing offset, and each page of the PDF is the whole sheet.
+    BOOL CreatePrinterDC(const CString& pdfPath, int dpi = 300, int paperWidth = 2100, int paperHeight = 2970,
+                         const CRect& margins = CRect());
     BOOL DeleteDC();
     HGDIOBJ GetSafeHdc() const { return m_surface ? const_cast<CDC*>(this) : nullptr; }
     HGDIOBJ m_hDC = nullptr;
@@ -300,7 +302,7 @@ class CDC : public CObject {
     std::unique_ptr<PrintJob> m_printJob;
     bool m_memoryDC = false;
     int m_dpi = 96;
-    CSize m_paper;  // tenths of a millimetre, printers only
+    CSize m_paper;  // the printable area in tenths of a millimetre, printers only
     bool m_tracing = false;
     bool m_fastPaths = true;
     // The visible region, kept while the drawing limit and clip it was made from stay the same.

@@ -1,6 +1,7 @@
 #include "platform/gdi/DibFormat.h"
 
 #include "platform/base/WholeFile.h"
+#include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
 #include <bit>
@@ -309,9 +310,21 @@ void DibSectionBits::CopyFromSurface(const PixelSurface& surface) {
     EncodeDibPixels(surface, m_dib, m_colors.data(), m_bits.data());
 }
 
+namespace {
+// A run-length picture's size tells nothing of its file's: it is read up to the largest file.
+std::optional<std::vector<BYTE>> ReadRunLengthFile(const std::filesystem::path& path,
+                                                   const std::optional<std::vector<BYTE>>& headers) {
+    if (!headers || !IsRunLengthBmp(*headers))
+        return std::nullopt;
+    return ReadRegularFile(path, kLargestBmpFile);
+}
+}  // namespace
+
 BmpImage ReadBmpFile(const std::filesystem::path& path) {
     // The headers first, then only as many bytes as the picture's size and depth need.
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
+    if (const auto runLength = ReadRunLengthFile(path, headers))
+        return ReadBmpBytes(*runLength);
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
@@ -320,6 +333,10 @@ BmpImage ReadBmpFile(const std::filesystem::path& path) {
 }
 
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
+    if (IsRunLengthBmp(bytes)) {
+        const std::vector<BYTE> plain = ExpandRunLengthBmp(bytes);
+        return plain.empty() ? BmpImage{} : ReadBmpBytes(plain);
+    }
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout || layout->End() > bytes.size())
         return {};
@@ -336,6 +353,8 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
 
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path) {
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
+    if (auto runLength = ReadRunLengthFile(path, headers))
+        return ReadCutShortBmpBytes(std::move(*runLength));
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
@@ -344,6 +363,9 @@ BmpImage ReadCutShortBmpFile(const std::filesystem::path& path) {
 }
 
 BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes) {
+    // Compressed data cut short already ends the decode cleanly.
+    if (IsRunLengthBmp(bytes))
+        return ReadBmpBytes(bytes);
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout)
         return {};

@@ -33,6 +33,8 @@ public:
     int m_nDpi = 300;
     int m_nPaperWidth = 2100;
     int m_nPaperHeight = 2970;
+    // What the printer cannot print on, in tenths of a millimetre from each edge of the paper.
+    CRect m_rectMargins;
 
     // The print dialog that chose the printer (set by the print prompt), and what happens to the
     // finished PDF (a real printer's prompt sends it to the printer).

@@ -109,7 +109,8 @@ void CView::OnFilePrint() {
     info.m_bDirect = command && command->message == WM_COMMAND && LOWORD(command->wParam) == ID_FILE_PRINT_DIRECT;
     if (!OnPreparePrinting(&info)) return;
     CDC dc;
-    if (!dc.CreatePrinterDC(info.m_strOutput, info.m_nDpi, info.m_nPaperWidth, info.m_nPaperHeight)) {
+    if (!dc.CreatePrinterDC(info.m_strOutput, info.m_nDpi, info.m_nPaperWidth, info.m_nPaperHeight,
+                            info.m_rectMargins)) {
         AfxMessageBox("The printer could not be opened.", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

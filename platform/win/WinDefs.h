@@ -100,6 +100,8 @@ constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+// Sent to the main window when the printer or its settings change.
+constexpr UINT WM_DEVMODECHANGE = 0x001B;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;

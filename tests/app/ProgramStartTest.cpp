@@ -190,7 +190,7 @@ TEST_F(ProgramStart, EveryCommandWorksOrIsGreyedUntilItsPartArrives) {
     for (UINT annotation : {ID_TOOL_TEXT, ID_TOOL_DIMENSION_LINE, ID_TOOL_DIMENSION_ANGLE,
                             ID_TOOL_MEASURE_LINE, ID_TOOL_MEASURE_BOX, ID_TOOL_BITMAP_PICTURE})
         EXPECT_TRUE(IsEnabled(annotation)) << annotation;
-    for (UINT waiting : std::initializer_list<UINT>{ID_EDIT_UNDO, ID_LIGHTEN, ID_OBJECT_SIZES})
+    for (UINT waiting : std::initializer_list<UINT>{ID_EDIT_UNDO, ID_LIGHTEN})
         EXPECT_FALSE(IsEnabled(waiting)) << waiting;
 }
 

@@ -1,10 +1,18 @@
+#include <sys/stat.h>
+
+#include <fstream>
+
 #include "platform/cdlg/CPreviewView.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/cdlg/CommonDialogPrompts.h"
+#include "platform/cdlg/PrinterMargins.h"
+#include "platform/cdlg/PrinterQueue.h"
+#include "platform/ctl/CComboBox.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/CWinApp.h"
 #include "tests/cdlg/CommonDialogFixture.h"
 #include "tests/cdlg/PagesView.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -102,4 +110,43 @@ TEST_F(PrintPreviewTest, ThePreviewShowsBothPagesAndPagesThroughThem) {
     EXPECT_TRUE(frame->View()->IsWindowVisible());
     // The pages on screen came from the view's own printing routine.
     EXPECT_TRUE(frame->View()->printedPages.size() >= 2U);
+}
+
+namespace {
+// A queue that leaves 20 mm on the left and 30 mm at the top of its sheets unprinted.
+class WideMarginQueue : public CQueueDescription {
+  public:
+    std::optional<QueueMedia> MediaOf(const CString&, int, int) const override {
+        return QueueMedia{21000, 29700, 2000, 3000, 500, 500};
+    }
+};
+}  // namespace
+
+TEST_F(PrintPreviewTest, ThePreviewShowsThePageInsideTheChosenPrintersMargins) {
+    TestFolder folder;
+    const auto lpstat = folder / "lpstat";
+    std::ofstream(lpstat) << "#!/bin/sh\necho 'Office accepting requests since Mon 01 Jan 2024'\n";
+    chmod(lpstat.c_str(), 0755);
+    PrinterQueue::SetCommands(lpstat.c_str(), "lp");
+    PrinterMargins::SetQueueDescription(std::make_unique<WideMarginQueue>());
+    CPrintDialog setup(TRUE);
+    host.WhenModal("Print Setup", [&](CWnd& dialog) {
+        auto* printers = static_cast<CComboBox*>(Item(dialog, cmb4));
+        printers->SetCurSel(printers->FindStringExact(-1, "Office"));
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(setup.DoModal(), IDOK);
+
+    // The square 1 cm inside the printable corner: 30 mm to 80 mm across, 40 mm to 90 mm down.
+    frame->View()->OnFilePrintPreview();
+    ASSERT_NE(Preview(), nullptr);
+    host.RunUntilIdle();
+    EXPECT_EQ(PagePixel(0, 25, 35), kWhite);
+    EXPECT_EQ(PagePixel(0, 35, 45), kBlack);
+    EXPECT_EQ(PagePixel(0, 75, 85), kBlack);
+    EXPECT_EQ(PagePixel(0, 85, 95), kWhite);
+    Press(AFX_ID_PREVIEW_CLOSE);
+    PrinterQueue::SetCommands("lpstat", "lp");
+    PrinterMargins::SetQueueDescription(nullptr);
+    CPrintDialog::ResetSessionPrinter();
 }

@@ -1,12 +1,15 @@
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/cdlg/CommonDialogPrompts.h"
+#include "platform/cdlg/PrinterMargins.h"
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/win/CPrintInfo.h"
@@ -25,6 +28,50 @@ std::string ReadAll(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A stand-in for what CUPS tells of its queues' media: each queue has one sheet, whatever size
+// is asked for, and the sizes asked for are noted.
+class StandInQueues : public CQueueDescription {
+  public:
+    explicit StandInQueues(std::map<CString, QueueMedia> media, std::vector<CSize>* asked)
+        : m_media(std::move(media)), m_asked(asked) {}
+    std::optional<QueueMedia> MediaOf(const CString& queue, int width, int length) const override {
+        m_asked->push_back(CSize(width, length));
+        const auto found = m_media.find(queue);
+        return found == m_media.end() ? std::nullopt : std::optional<QueueMedia>(found->second);
+    }
+
+  private:
+    std::map<CString, QueueMedia> m_media;
+    std::vector<CSize>* m_asked;
+};
+
+// A4 with margins of 4.2 mm left, 5 mm top, 6 mm right and 12.7 mm bottom, in hundredths.
+constexpr QueueMedia kOfficeA4{21000, 29700, 420, 500, 600, 1270};
+
+// The top-left corner of the first black area on page 1 of a PDF, in tenths of a millimetre
+// from the sheet's top-left corner (pdftoppm draws it at 254 dots per inch, a dot a tenth).
+CPoint FirstInkOfPdf(const fs::path& pdf, const fs::path& folder) {
+    const fs::path picture = folder / "page";
+    const std::string command =
+        "pdftoppm -gray -r 254 -f 1 -l 1 -singlefile '" + pdf.string() + "' '" + picture.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        return CPoint(-1, -1);
+    const std::string pgm = ReadAll(folder / "page.pgm");
+    int width = 0, height = 0, depth = 0, header = 0;
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &depth, &header) != 3)
+        return CPoint(-1, -1);
+    const std::size_t pixels = static_cast<std::size_t>(header) + 1;
+    CPoint first(-1, -1);
+    for (int y = 0; y < height && first.y < 0; ++y)
+        for (int x = 0; x < width; ++x)
+            if (pixels + static_cast<std::size_t>(y) * width + x < pgm.size() &&
+                static_cast<unsigned char>(pgm[pixels + static_cast<std::size_t>(y) * width + x]) < 64) {
+                first = CPoint(x, y);
+                break;
+            }
+    return first;
+}
+
 // Stand-ins for CUPS: lpstat reports two queues; lp writes down its arguments and keeps a copy
 // of the file it was given.
 class PrintingTest : public CommonDialogTest {
@@ -39,6 +86,8 @@ class PrintingTest : public CommonDialogTest {
                               "for last; do :; done\ncp \"$last\" '" + (folder / "spooled.pdf").string() +
                               "'\n");
         PrinterQueue::SetCommands((folder / "lpstat").string().c_str(), (folder / "lp").string().c_str());
+        PrinterMargins::SetQueueDescription(std::make_unique<StandInQueues>(
+            std::map<CString, QueueMedia>{{"Office", kOfficeA4}}, &mediaAsked));
         CPrintDialog::ResetSessionPrinter();
         AfxInstallCommonDialogs();
         frame = PagesFrame::Open();
@@ -48,6 +97,8 @@ class PrintingTest : public CommonDialogTest {
         if (IsWindow(frame))
             frame->DestroyWindow();
         PrinterQueue::SetCommands("lpstat", "lp");
+        PrinterMargins::SetQueueDescription(nullptr);
+        CPrintDialog::ResetSessionPrinter();
         AfxSetPrintPrompt(nullptr);
         AfxSetFilePrompt(nullptr);
         CommonDialogTest::TearDown();
@@ -76,6 +127,7 @@ class PrintingTest : public CommonDialogTest {
 
     TestFolder folder;
     PagesFrame* frame = nullptr;
+    std::vector<CSize> mediaAsked;
 };
 }  // namespace
 
@@ -255,4 +307,61 @@ TEST_F(PrintingTest, PrintSetupPicturesTheOrientationAndThePrintersPropertiesCha
     EXPECT_EQ(print.PaperSize(), CSize(2970, 4200));
     ASSERT_NE(print.GetPrinterDC(), nullptr);
     EXPECT_EQ(print.GetPrinterDC()->GetDeviceCaps(HORZRES), 3508);
+}
+
+// Not tried against a real scheduler: Debian's cupsd comes with the cups-daemon package, which
+// the project does not install, and it wants its configuration, spool and state folders owned by
+// root and the lp group, not a test's temporary folder. The stand-in describes the queues.
+TEST_F(PrintingTest, AQueuePrintsInsideItsMediaMarginsAndSaveAsPdfOnTheWholeSheet) {
+    CPrintDialog pdf(FALSE);
+    EXPECT_EQ(pdf.Margins(), CRect());
+    EXPECT_TRUE(mediaAsked.empty());
+
+    // The queue's margins, rounded up to tenths, set the printable area and its offset.
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Office");
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    ASSERT_EQ(mediaAsked, (std::vector<CSize>{CSize(21000, 29700)}));
+    CPrintDialog office(FALSE);
+    ASSERT_EQ(office.GetDeviceName(), "Office");
+    EXPECT_EQ(office.Margins(), CRect(42, 50, 60, 127));
+    CDC* dc = office.CreatePrinterDC();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(dc->GetDeviceCaps(PHYSICALWIDTH), 2480);
+    EXPECT_EQ(dc->GetDeviceCaps(PHYSICALHEIGHT), 3508);
+    EXPECT_EQ(dc->GetDeviceCaps(PHYSICALOFFSETX), 50);
+    EXPECT_EQ(dc->GetDeviceCaps(PHYSICALOFFSETY), 59);
+    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 2409 - 50);
+    EXPECT_EQ(dc->GetDeviceCaps(VERTRES), 3358 - 59);
+    EXPECT_EQ(dc->GetDeviceCaps(HORZSIZE), 199);
+
+    // On the sheet the page's square lies 1 cm inside the printable area's corner.
+    const CPoint queued = FirstInkOfPdf(folder / "spooled.pdf", folder.Path());
+    EXPECT_NEAR(queued.x, 42 + 100, 2);
+    EXPECT_NEAR(queued.y, 50 + 100, 2);
+
+    // "Save as PDF" prints on the whole sheet.
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Save as PDF");
+        Retype(dialog, edt4, (folder / "whole.pdf").string().c_str());
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    const CPoint whole = FirstInkOfPdf(folder / "whole.pdf", folder.Path());
+    EXPECT_NEAR(whole.x, 100, 2);
+    EXPECT_NEAR(whole.y, 100, 2);
+
+    // Landscape turns the sheet a quarter anticlockwise: the portrait top becomes the left.
+    CPrintDialog setup(TRUE);
+    host.WhenModal("Print Setup", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Office");
+        Click(dialog, rad2);
+        host.PressKey(VK_RETURN);
+    });
+    ASSERT_EQ(setup.DoModal(), IDOK);
+    EXPECT_EQ(CPrintDialog(FALSE).Margins(), CRect(50, 60, 127, 42));
+    // A queue the description does not know prints the whole sheet.
+    EXPECT_EQ(PrinterMargins::Of("Label", CSize(2100, 2970), false), CRect());
 }

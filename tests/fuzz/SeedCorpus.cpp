@@ -33,14 +33,15 @@
 #include "tests/model/OlderLayoutFile.h"
 #include "tests/model/OlderLayoutFileRecords.h"
 #include "tests/model/OlderLayoutFileWriter.h"
+#include "tests/support/RunLengthPictures.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
 #include "track/CTrack.h"
+#include "ui/BitmapRoutines.h"
 #include "view3d/C3D.h"
 #include "view3d/CCamera.h"
 #include "view3d/CSprite.h"
-#include "ui/BitmapRoutines.h"
 
 // Writes the seed inputs of every fuzz target, each into the folder named after its target
 // under the folder given: files of the program's own making, written by its own writers.
@@ -321,6 +322,11 @@ void WriteBitmapSeeds(const fs::path& folder) {
     std::memcpy(masked.data() + 14, header, sizeof header);
     masked[14 + 108] = 0xFF;
     WriteSeed(folder, "masked.bmp", masked);
+    // Run-length-compressed pictures with every escape, and one whose run passes its row.
+    WriteSeed(folder, "rle8.bmp", KnownRle8Picture().file);
+    WriteSeed(folder, "rle4.bmp", KnownRle4Picture().file);
+    WriteSeed(folder, "rle8-past-row.bmp",
+              RunLengthBmpFile(1, 3, 2, RunLengthColors(2), {5, 1, 0, 0, 2, 0, 0, 1}));
 }
 
 void WriteScriptSeeds(const fs::path& folder) {

@@ -10,8 +10,10 @@
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 #include "ui/LoadBitmapFile.h"
+#include "ui/LoadDibFile.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(220, 20, 30);
@@ -71,6 +73,26 @@ TEST_F(LoadBitmapFileTest, ReadsTrueColourAndPalettedFilesWithTheirPalettes) {
     }
 }
 
+// Pattern previews read through LoadBitmapFile, plan pictures and 3D bitmaps through LoadDibFile.
+TEST_F(LoadBitmapFileTest, RunLengthFilesLoadPixelForPixelAsPreviewsAndAsPictures) {
+    for (const RunLengthPicture& picture : {KnownRle8Picture(), KnownRle4Picture()}) {
+        const CString path = Write("compressed.bmp", picture.file);
+        CBitmap preview;
+        CPalette palette;
+        ASSERT_EQ(LoadBitmapFile(path, preview, &palette), 1);
+        EXPECT_EQ(palette.GetEntryCount(), static_cast<int>(picture.colors.size()));
+        const std::unique_ptr<CBitmap> loaded = LoadDibFile(nullptr, path);
+        ASSERT_NE(loaded, nullptr);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x) {
+                const std::uint32_t p = picture.PixelAt(x, y);
+                const COLORREF expected = RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+                EXPECT_EQ(PixelOf(preview, x, y), expected) << x << "," << y;
+                EXPECT_EQ(PixelOf(*loaded, x, y), expected) << x << "," << y;
+            }
+    }
+}
+
 TEST_F(LoadBitmapFileTest, MoreThanTwoHundredFiftySixTableEntriesGiveNoPaletteButAPicture) {
     std::vector<BYTE> file = HalvesFile(4, 2, 24);
     const std::size_t tableStart = 14 + 40;
@@ -108,7 +130,7 @@ TEST_F(LoadBitmapFileTest, RefusesEveryHeaderThatPromisesMoreThanTheFileHolds) {
         {"taller than the pixels", [](auto& f) { PutDword(f, 22, 9); }},
         {"negative width", [](auto& f) { PutDword(f, 18, static_cast<DWORD>(-8)); }},
         {"odd depth", [](auto& f) { f[28] = 7; }},
-        {"compressed", [](auto& f) { PutDword(f, 30, 1); }},
+        {"run-length compressed at another depth", [](auto& f) { PutDword(f, 30, 2); }},
     };
     for (const Damage& damage : damages) {
         std::vector<BYTE> file = good;

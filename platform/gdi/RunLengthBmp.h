@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/gdi/GdiTypes.h"
+
+// Run-length-compressed .bmp files (BI_RLE8 and BI_RLE4) widened into plain ones, so that every
+// reader of plain .bmp files reads them too.
+
+// True when the file's headers say BI_RLE8 or BI_RLE4.
+bool IsRunLengthBmp(const std::vector<BYTE>& file);
+
+// The same picture as a plain file: a 40-byte header with BI_RGB, the colour table and the
+// decoded rows, bottom-up. Empty when the headers are not those of a run-length picture we read
+// (RLE8 at 8 bits, RLE4 at 4 bits, bottom-up, within the largest .bmp read). A run or a delta
+// that would pass the end of its row or of the picture, and compressed data that stops short,
+// end the decode: the pixels not reached keep colour index 0.
+std::vector<BYTE> ExpandRunLengthBmp(const std::vector<BYTE>& file);
+
+// Decodes the compressed data into rows of indices (bottom-up, stride bytes apart, zeroed by the
+// caller) of a picture of width by height pixels at 4 or 8 bits.
+void DecodeRunLength(const BYTE* data, std::size_t size, int bitCount, int width, int height, int stride,
+                     BYTE* rows);
