@@ -67,6 +67,17 @@ CWnd* CaptionedChildOf(CWnd* window) {
     return nullptr;
 }
 
+// The popups of a window whose tracking ends (its tool tips, shown or about to be) end theirs too.
+void CancelOwnedPopups(CWnd& window) {
+    if (!window.IsTopLevel())
+        return;
+    const std::vector<CWnd*> topLevels = WindowManager::Instance().TopLevels();
+    for (CWnd* popup : topLevels)
+        if (popup != &window && IsWindow(popup) && popup->GetOwner() &&
+            popup->GetOwner()->GetTopLevelParent() == &window)
+            popup->SendMessage(WM_CANCELMODE);
+}
+
 bool IsMinusKey(WPARAM key) {
     return key == VK_OEM_MINUS || key == VK_SUBTRACT;
 }
@@ -309,6 +320,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE:
         if (WindowManager::Instance().GetCapture() == this) WindowManager::Instance().ReleaseCapture();
         CMenuPopupWnd::CancelMenus(this);
+        CancelOwnedPopups(*this);
         return 0;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_SETTEXT:

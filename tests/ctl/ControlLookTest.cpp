@@ -5,7 +5,9 @@
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/ctl/ControlFactory.h"
+#include "platform/ctl/ControlPainting.h"
 #include "platform/ctl/DialogTemplate.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/ctl/ListControlFixture.h"
 
@@ -194,4 +196,35 @@ TEST_F(ControlLookTest, BorderedListsInDialogsAreSunkenAndListBoxesShowWholeRows
     trimmed.GetClientRect(&client);
     EXPECT_EQ(client.Height() % trimmed.GetItemHeight(), 0);
     EXPECT_GT(client.Height(), 177 - 2 - trimmed.GetItemHeight());
+}
+
+TEST_F(ControlLookTest, APictureButtonShowsItsPictureGreyedWhenDisabled) {
+    // A black square on white: its black is the ink, its white corner colour the background.
+    PixelSurface surface(12, 12, 0xFFFFFF);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x) surface.Set(x, y, 0x000000);
+    CBitmap picture;
+    ASSERT_TRUE(picture.CreateFromSurface(surface));
+    CButton button;
+    ASSERT_TRUE(
+        button.Create("", kChild | BS_PUSHBUTTON | BS_ICON, CRect(10, 10, 50, 40), &parent, kControlId));
+    button.SetIcon(IconFromBitmap(&picture));
+    CRect client;
+    button.GetClientRect(&client);
+    // The picture's origin in the button: centred in the face inside the 3-pixel frame.
+    const CPoint origin(3 + (client.Width() - 6 - 12) / 2, 3 + (client.Height() - 6 - 12) / 2);
+    const CRect shown(origin, CSize(13, 13));
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(Count(button, shown, black), 16);
+    EXPECT_GT(Count(button, shown, RGB(255, 255, 255)), 100);
+
+    button.EnableWindow(FALSE);
+    EXPECT_EQ(Count(button, shown, black), 0);
+    EXPECT_EQ(Count(button, shown, RGB(255, 255, 255)), 7);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x)
+            EXPECT_EQ(ColorAt(button, origin + CPoint(x, y)), GetSysColor(COLOR_3DSHADOW)) << x << "," << y;
+    // The highlight shows below and right of the ink; the white background is not drawn.
+    EXPECT_EQ(ColorAt(button, origin + CPoint(7, 7)), GetSysColor(COLOR_3DHILIGHT));
+    EXPECT_EQ(ColorAt(button, origin + CPoint(1, 1)), Face());
 }
