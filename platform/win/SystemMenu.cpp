@@ -34,7 +34,7 @@ void Track(CWnd& window, CWnd& owner, const CRect& icon) {
     menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, SC_CLOSE, "&Close");
     const WindowManager::Press opening = WindowManager::Instance().LastLeftPress();
-    const UINT chosen = CMenuPopupWnd::Track(&menu, CPoint(icon.left, icon.bottom), &owner);
+    const UINT chosen = CMenuPopupWnd::TrackBeside(&menu, icon, &owner);
     if (!chosen && IsWindow(&window) && PressedIconAgain(icon, opening))
         window.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     else if (chosen && IsWindow(&window))

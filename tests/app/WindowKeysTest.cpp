@@ -227,6 +227,24 @@ TEST_F(WindowKeys, DoubleClickingTheSystemIconClosesTheWindow) {
     host.Click(centre);
     host.RunUntilIdle();
     EXPECT_EQ(Main().MDIChildren().size(), 2u);
+
+    // A minimised window lies at the foot of the screen: its menu opens above the icon, which the
+    // second click still finds.
+    CMDIChildWnd* minimised = Main().MDIChildren().front();
+    minimised->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    host.RunUntilIdle();
+    icon = NonClientPainter::CaptionButtonRect(*minimised, HTSYSMENU);
+    minimised->GetWindowRect(&window);
+    icon.OffsetRect(window.TopLeft());
+    CRect menu;
+    host.WhenModal("", [&](CWnd& popup) {
+        popup.GetWindowRect(&menu);
+        host.Click(icon.CenterPoint());
+    });
+    host.Click(icon.CenterPoint());
+    host.RunUntilIdle();
+    EXPECT_LE(menu.bottom, icon.top);
+    EXPECT_EQ(Main().MDIChildren().size(), 1u);
 }
 
 TEST_F(WindowKeys, AMaximisedWindowPutsItsNameInBracketsInTheMainTitle) {
