@@ -156,10 +156,15 @@ void CButton::PaintPushButton(CDC& dc, const CRect& client) {
     content.DeflateRect(3, 3);
     if (down)
         content.OffsetRect(1, 1);
-    if ((GetStyle() & BS_BITMAP) && m_bitmap) {
-        ControlPainting::DrawBitmapCentred(dc, *m_bitmap, content);
-    } else if ((GetStyle() & BS_ICON) && m_icon) {
-        ControlPainting::DrawBitmapCentred(dc, *IconBitmap(m_icon), content);
+    CBitmap* picture = nullptr;
+    if ((GetStyle() & BS_BITMAP) && m_bitmap)
+        picture = m_bitmap;
+    else if ((GetStyle() & BS_ICON) && m_icon)
+        picture = IconBitmap(m_icon);
+    if (picture && IsWindowEnabled()) {
+        ControlPainting::DrawBitmapCentred(dc, *picture, content);
+    } else if (picture) {
+        ControlPainting::DrawBitmapDisabled(dc, *picture, content);
     } else {
         CString text;
         GetWindowText(text);

@@ -118,21 +118,21 @@ BOOL CEdit::SetReadOnly(BOOL readOnly) {
 }
 
 int CEdit::LineFromChar(int index) const {
-    return m_buffer.LineFromChar(index < 0 ? m_buffer.SelStart() : index);
+    return Rows().FromChar(index < 0 ? m_buffer.SelStart() : index);
 }
 
 int CEdit::LineIndex(int line) const {
-    return m_buffer.LineIndex(line < 0 ? LineFromChar(-1) : line);
+    return Rows().Start(line < 0 ? LineFromChar(-1) : line);
 }
 
 int CEdit::LineLength(int line) const {
-    return m_buffer.LineLength(line < 0 ? LineFromChar(-1) : line);
+    return Rows().Length(line < 0 ? LineFromChar(-1) : line);
 }
 
 int CEdit::GetLine(int line, LPTSTR buffer, int maxLength) const {
     if (!buffer || maxLength <= 0)
         return 0;
-    const CString text = m_buffer.Line(line);
+    const CString text = m_buffer.Text().Mid(Rows().Start(line), Rows().Length(line));
     const int count = std::min(maxLength, text.GetLength());
     std::copy(text.c_str(), text.c_str() + count, buffer);
     return count;
@@ -140,7 +140,7 @@ int CEdit::GetLine(int line, LPTSTR buffer, int maxLength) const {
 
 void CEdit::LineScroll(int lines, int chars) {
     if (IsMultiLine())
-        m_firstLine = std::clamp(m_firstLine + lines, 0, std::max(0, m_buffer.LineCount() - 1));
+        m_firstLine = std::clamp(m_firstLine + lines, 0, std::max(0, Rows().Count() - 1));
     m_scrollX = std::max(0, m_scrollX + chars * TextWidth("x"));
     UpdateScrollBar();
     Invalidate();
@@ -201,7 +201,7 @@ void CEdit::OnKeyDown(UINT key, UINT, UINT) {
     if (control && HandleControlKey(key))
         return;
     const int caret = m_buffer.Caret();
-    const int line = m_buffer.LineFromChar(caret);
+    const int line = Rows().FromChar(caret);
     switch (key) {
         case VK_LEFT:
             if (m_buffer.HasSelection() && !shift)
@@ -216,11 +216,10 @@ void CEdit::OnKeyDown(UINT key, UINT, UINT) {
                 MoveCaretTo(m_buffer.StepRight(caret), shift);
             break;
         case VK_HOME:
-            MoveCaretTo(control ? 0 : m_buffer.LineIndex(line), shift);
+            MoveCaretTo(control ? 0 : Rows().Start(line), shift);
             break;
         case VK_END:
-            MoveCaretTo(control ? m_buffer.Length() : m_buffer.LineIndex(line) + m_buffer.LineLength(line),
-                        shift);
+            MoveCaretTo(control ? m_buffer.Length() : Rows().Start(line) + Rows().Length(line), shift);
             break;
         case VK_UP:
         case VK_DOWN:
@@ -233,7 +232,7 @@ void CEdit::OnKeyDown(UINT key, UINT, UINT) {
             const int step = (key == VK_PRIOR || key == VK_NEXT) ? std::max(1, VisibleLines()) : 1;
             const int target = line + ((key == VK_UP || key == VK_PRIOR) ? -step : step);
             CPoint point = PositionToPoint(caret);
-            point.y += (std::clamp(target, 0, m_buffer.LineCount() - 1) - line) * LineHeight();
+            point.y += (std::clamp(target, 0, Rows().Count() - 1) - line) * LineHeight();
             MoveCaretTo(PointToPosition(point), shift);
             break;
         }
@@ -347,7 +346,7 @@ UINT CEdit::OnGetDlgCode() {
 // --- Scrolling ------------------------------------------------------------------------------
 
 void CEdit::OnVScroll(UINT code, UINT position, CScrollBar*) {
-    const int last = std::max(0, m_buffer.LineCount() - VisibleLines());
+    const int last = std::max(0, Rows().Count() - VisibleLines());
     int line = ScrollRequestTarget(code, position, m_firstLine, 1, std::max(1, VisibleLines()), last);
     line = std::clamp(line, 0, last);
     if (line == m_firstLine)
@@ -376,7 +375,7 @@ void CEdit::UpdateScrollBar() {
     SCROLLINFO info{sizeof(SCROLLINFO),
                     SIF_ALL | SIF_DISABLENOSCROLL,
                     0,
-                    std::max(0, m_buffer.LineCount() - 1),
+                    std::max(0, Rows().Count() - 1),
                     static_cast<UINT>(std::max(1, VisibleLines())),
                     m_firstLine,
                     0};
@@ -412,13 +411,24 @@ CRect CEdit::TextArea() const {
     return client;
 }
 
+const EditRows& CEdit::Rows() const {
+    const int width = WrapsWords() ? std::max(1, TextArea().Width()) : 0;
+    if (width != m_laidWidth || GetFont() != m_laidFont || m_buffer.Text() != m_laidText) {
+        m_rows.Lay(m_buffer, width, [this](const CString& text) { return TextWidth(text); });
+        m_laidText = m_buffer.Text();
+        m_laidWidth = width;
+        m_laidFont = GetFont();
+    }
+    return m_rows;
+}
+
 int CEdit::VisibleLines() const {
     return IsMultiLine() ? std::max(1, TextArea().Height() / LineHeight()) : 1;
 }
 
 CPoint CEdit::PositionToPoint(int position) const {
-    const int line = m_buffer.LineFromChar(position);
-    const int start = m_buffer.LineIndex(line);
+    const int line = Rows().FromChar(position);
+    const int start = Rows().Start(line);
     const CRect area = TextArea();
     return CPoint(area.left + TextWidth(m_buffer.Text().Mid(start, position - start)) - m_scrollX,
                   area.top + (line - GetFirstVisibleLine()) * LineHeight());
@@ -427,8 +437,8 @@ CPoint CEdit::PositionToPoint(int position) const {
 int CEdit::PointToPosition(CPoint point) const {
     const CRect area = TextArea();
     const int row = (point.y - area.top) < 0 ? -1 : (point.y - area.top) / LineHeight();
-    const int line = std::clamp(GetFirstVisibleLine() + row, 0, m_buffer.LineCount() - 1);
-    const CString text = m_buffer.Line(line);
+    const int line = std::clamp(GetFirstVisibleLine() + row, 0, Rows().Count() - 1);
+    const CString text = m_buffer.Text().Mid(Rows().Start(line), Rows().Length(line));
     const int x = point.x - area.left + m_scrollX;
     int best = 0;
     for (int count = 1; count <= text.GetLength(); ++count) {
@@ -438,21 +448,24 @@ int CEdit::PointToPosition(CPoint point) const {
             break;
         best = count;
     }
-    return m_buffer.LineIndex(line) + best;
+    return Rows().Start(line) + best;
 }
 
 void CEdit::ScrollCaretIntoView() {
     const int caret = m_buffer.Caret();
     if (IsMultiLine()) {
-        const int line = m_buffer.LineFromChar(caret);
+        const int line = Rows().FromChar(caret);
         if (line < m_firstLine)
             m_firstLine = line;
         if (line >= m_firstLine + VisibleLines())
             m_firstLine = line - VisibleLines() + 1;
     }
+    // Wrapped rows fit the width: the text never scrolls sideways.
+    if (WrapsWords())
+        return;
     const CRect area = TextArea();
-    const int line = m_buffer.LineFromChar(caret);
-    const int start = m_buffer.LineIndex(line);
+    const int line = Rows().FromChar(caret);
+    const int start = Rows().Start(line);
     const int x = TextWidth(m_buffer.Text().Mid(start, caret - start));
     const int width = std::max(1, area.Width());
     if (x < m_scrollX)
@@ -483,7 +496,7 @@ void CEdit::OnPaint() {
     clip.InflateRect(1, 0);
     dc.IntersectClipRect(&clip);
     const int first = GetFirstVisibleLine();
-    const int last = std::min(m_buffer.LineCount(), first + VisibleLines() + 1);
+    const int last = std::min(Rows().Count(), first + VisibleLines() + 1);
     for (int line = first; line < last; ++line) PaintLine(dc, line, area.top + (line - first) * LineHeight());
     if (GetFocus() == this && !m_buffer.HasSelection()) {
         const CPoint caret = PositionToPoint(m_buffer.Caret());
@@ -494,8 +507,8 @@ void CEdit::OnPaint() {
 
 void CEdit::PaintLine(CDC& dc, int line, int y) {
     const CRect area = TextArea();
-    const int start = m_buffer.LineIndex(line);
-    const CString text = m_buffer.Line(line);
+    const int start = Rows().Start(line);
+    const CString text = m_buffer.Text().Mid(start, Rows().Length(line));
     const int x = area.left - m_scrollX;
     const bool showSelection = GetFocus() == this || (GetStyle() & ES_NOHIDESEL);
     const int selStart = std::clamp(m_buffer.SelStart() - start, 0, text.GetLength());

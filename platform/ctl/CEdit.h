@@ -2,9 +2,12 @@
 
 #include "platform/ctl/CControlWnd.h"
 #include "platform/ctl/EditBuffer.h"
+#include "platform/ctl/EditRows.h"
 
 // A text field: one line (scrolling sideways) or several (ES_MULTILINE, "\r\n" between lines,
-// Enter kept with ES_WANTRETURN, a vertical scroll bar with WS_VSCROLL). Selection with the
+// Enter kept with ES_WANTRETURN, a vertical scroll bar with WS_VSCROLL; words wrap at the right
+// edge unless the field scrolls sideways, ES_AUTOHSCROLL or WS_HSCROLL). The lines the field
+// counts and indexes are the rows it shows. Selection with the
 // mouse and the keyboard, cut, copy and paste through the clipboard, one level of undo, a
 // length limit, read-only at run time, the modified flag, and the EN_ notifications.
 class CEdit : public CControlWnd {
@@ -37,7 +40,7 @@ class CEdit : public CControlWnd {
     UINT GetLimitText() const { return static_cast<UINT>(m_buffer.Limit()); }
 
     // --- Lines ----------------------------------------------------------------------------
-    int GetLineCount() const { return m_buffer.LineCount(); }
+    int GetLineCount() const { return Rows().Count(); }
     int LineFromChar(int index = -1) const;
     int LineIndex(int line = -1) const;
     int LineLength(int line = -1) const;
@@ -47,6 +50,7 @@ class CEdit : public CControlWnd {
 
     bool IsMultiLine() const { return (GetStyle() & ES_MULTILINE) != 0; }
     bool IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
+    bool WrapsWords() const { return IsMultiLine() && (GetStyle() & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0; }
 
   protected:
     void OnPaint() override;
@@ -76,6 +80,8 @@ class CEdit : public CControlWnd {
     void PassArrowToSpin(UINT message, UINT key);
 
     // --- Layout ---------------------------------------------------------------------------
+    // The rows of the text as shown now, laid out again when the text, width or font changed.
+    const EditRows& Rows() const;
     int LineHeight() const;
     int VisibleLines() const;
     CRect TextArea() const;
@@ -88,6 +94,10 @@ class CEdit : public CControlWnd {
     void PaintLine(CDC& dc, int line, int y);
 
     EditBuffer m_buffer;
+    mutable EditRows m_rows;
+    mutable CString m_laidText;
+    mutable int m_laidWidth = -1;
+    mutable CFont* m_laidFont = nullptr;
     bool m_modified = false;
     bool m_selecting = false;
     int m_firstLine = 0;

@@ -159,6 +159,12 @@ void CToolTipCtrl::OnTimer(UINT_PTR id) {
         Pop();
 }
 
+void CToolTipCtrl::OnCancelMode() {
+    m_pending = nullptr;
+    KillTimer(kShowTimer);
+    Pop();
+}
+
 void CToolTipCtrl::OnPaint() {
     CPaintDC dc(this);
     CRect client;

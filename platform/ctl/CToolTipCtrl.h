@@ -31,6 +31,8 @@ class CToolTipCtrl : public CControlWnd {
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     void OnTimer(UINT_PTR id) override;
+    // The window of the tools stops taking input (a modal dialog starts): no tip stays or comes.
+    void OnCancelMode() override;
 
   private:
     struct Tool {

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 
 namespace {
@@ -13,6 +14,23 @@ constexpr std::array<const char*, 12> kRadioPicture{
     "    gggg    ", "  ggDDDDgg  ", " gDDwwwwDDW ", " gDwwxxwwLW ", "gDwwxxxxwwLW", "gDwwxxxxwwLW",
     "gDwwxxxxwwLW", "gDwwwxxwwwLW", " gDwwwwwwLW ", " gLLwwwwLLW ", "  WWLLLLWW  ", "    WWWW    ",
 };
+
+// A colour lighter than this (by the sum of its red, green and blue) is no ink of a picture.
+constexpr int kLightSum = 3 * 0xC0;
+
+bool IsInk(std::uint32_t pixel, std::uint32_t background) {
+    const int sum = static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF));
+    return pixel != background && sum < kLightSum;
+}
+
+// Paints the ink pixels of surface in colour, its top left at origin.
+void PaintInk(CDC& dc, const PixelSurface& surface, CPoint origin, COLORREF colour) {
+    const std::uint32_t background = surface.At(0, 0);
+    for (int y = 0; y < surface.Height(); ++y)
+        for (int x = 0; x < surface.Width(); ++x)
+            if (IsInk(surface.At(x, y), background))
+                dc.FillSolidRect(origin.x + x, origin.y + y, 1, 1, colour);
+}
 }  // namespace
 
 namespace ControlPainting {
@@ -92,6 +110,16 @@ void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect) {
     dc.BitBlt(rect.left + (rect.Width() - size.cx) / 2, rect.top + (rect.Height() - size.cy) / 2, size.cx,
               size.cy, &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
+}
+
+void DrawBitmapDisabled(CDC& dc, CBitmap& bitmap, const CRect& rect) {
+    const PixelSurface* surface = bitmap.Surface().get();
+    if (!surface || surface->Width() == 0 || surface->Height() == 0)
+        return;
+    const CPoint origin(rect.left + (rect.Width() - surface->Width()) / 2,
+                        rect.top + (rect.Height() - surface->Height()) / 2);
+    PaintInk(dc, *surface, origin + CPoint(1, 1), GetSysColor(COLOR_3DHILIGHT));
+    PaintInk(dc, *surface, origin, GetSysColor(COLOR_3DSHADOW));
 }
 
 int ArrowSize(const CRect& rect) {

@@ -28,6 +28,10 @@ void DrawRadio(CDC& dc, const CRect& box, bool checked, bool enabled, bool pushe
 void DrawGroupBox(CDC& dc, const CRect& rect, const CString& text, bool enabled);
 // A bitmap centred in rect, copied as it is.
 void DrawBitmapCentred(CDC& dc, CBitmap& bitmap, const CRect& rect);
+// A bitmap centred in rect as a disabled control shows it: its dark pixels (those of neither its
+// background, the colour of its top left corner, nor a light colour) embossed like disabled text,
+// highlight below right and shadow on top, on the face left as it is.
+void DrawBitmapDisabled(CDC& dc, CBitmap& bitmap, const CRect& rect);
 // The size of the arrow that fits rect.
 int ArrowSize(const CRect& rect);
 // A small solid triangle of size rows pointing up (0), down (1), left (2) or right (3) centred

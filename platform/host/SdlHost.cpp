@@ -49,6 +49,10 @@ UINT VirtualKey(SDL_Keycode key) {
     case SDLK_END: return VK_END;
     case SDLK_INSERT: return VK_INSERT;
     case SDLK_DELETE: return VK_DELETE;
+    case SDLK_MINUS:
+        return VK_OEM_MINUS;
+    case SDLK_KP_MINUS:
+        return VK_SUBTRACT;
     default: return 0;
     }
 }
@@ -339,6 +343,11 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
             // Off onto the desktop: no motion inside the program's windows will say so.
             Manager().MouseLeftWindows();
+        } else if (event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+            // Put away with the desktop's own button: the program's window minimises as with its own.
+            CWnd* window = WindowOf(event.window.windowID);
+            if (window && !window->IsIconic())
+                window->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
             // Brought back from the desktop's task list.
             CWnd* window = WindowOf(event.window.windowID);

@@ -37,9 +37,12 @@ void CMDIChildWnd::OnNcPaint() {
 
 void CMDIChildWnd::OnSize(UINT type, int cx, int cy) {
     CFrameWnd::OnSize(type, cx, cy);
-    // Maximised or back again: the frame's menu bar gains or loses this child's buttons.
-    if (m_mdiFrame && IsWindow(m_mdiFrame))
+    // Maximised or back again: the frame's menu bar gains or loses this child's buttons, and
+    // its title this child's name.
+    if (m_mdiFrame && IsWindow(m_mdiFrame)) {
         m_mdiFrame->DrawMenuBar();
+        m_mdiFrame->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 void CMDIChildWnd::MDIActivate() {

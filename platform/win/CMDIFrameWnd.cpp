@@ -10,6 +10,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CView.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/NonClientPainter.h"
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
@@ -17,6 +18,7 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
     ON_COMMAND(ID_WINDOW_TILE_VERT, OnWindowTile)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+    ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
     ON_COMMAND_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_LAST_MDICHILD, OnWindowListed)
 END_MESSAGE_MAP()
 
@@ -233,6 +235,23 @@ void CMDIFrameWnd::MDITile(UINT) {
     }
 }
 
+void CMDIFrameWnd::MDIIconArrange() {
+    CRect area;
+    m_client.GetClientRect(&area);
+    int index = 0;
+    // In the order the windows opened, as the Window menu lists them.
+    for (CMDIChildWnd* child : m_opened) {
+        if (!IsWindow(child) || !child->IsWindowVisible() || !child->IsIconic())
+            continue;
+        const CSize size = NonClientPainter::IconicSize(*child);
+        const int perRow = std::max(1, area.Width() / size.cx);
+        const int column = index % perRow;
+        const int row = index / perRow;
+        ++index;
+        child->MoveWindow(area.left + column * size.cx, area.bottom - (row + 1) * size.cy, size.cx, size.cy);
+    }
+}
+
 void CMDIFrameWnd::MDIMaximize(CWnd* child) {
     if (IsWindow(child)) child->ShowWindow(SW_SHOWMAXIMIZED);
 }
@@ -269,7 +288,13 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
     CDocument* document = GetActiveDocument();
-    if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && document) {
+    // A maximised child has no caption of its own: its name goes in brackets after the program's.
+    CMDIChildWnd* maximised = MenuBarChild() ? MDIGetActive() : nullptr;
+    if (maximised) {
+        CString name;
+        maximised->GetWindowText(name);
+        SetWindowText(m_strTitle + " - [" + name + "]");
+    } else if (addToTitle && (GetStyle() & FWS_ADDTOTITLE) && document) {
         SetWindowText(m_strTitle + " - " + document->GetTitle());
     } else {
         SetWindowText(m_strTitle);

@@ -18,6 +18,9 @@ public:
     void MDICascade();
     void MDITile(UINT how = 1);
     void MDIMaximize(CWnd* child);
+    // Lines the minimised children up along the bottom of the client, left to right, a row
+    // further up each time one fills.
+    void MDIIconArrange();
     CWnd* GetMDIClient() const { return IsWindow(const_cast<CWnd*>(&m_client)) ? const_cast<CWnd*>(&m_client) : nullptr; }
     // The child frames, bottom first.
     std::vector<CMDIChildWnd*> MDIChildren() const;
@@ -37,6 +40,7 @@ public:
     void OnWindowCascade() { MDICascade(); }
     void OnWindowTile() { MDITile(); }
     void OnWindowNext() { MDINext(); }
+    void OnWindowArrange() { MDIIconArrange(); }
     void OnWindowNew();
     // A window chosen from the Window menu's list becomes active.
     void OnWindowListed(UINT id);

@@ -78,6 +78,12 @@ UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, in
     return popup.Run(screen, owner, false);
 }
 
+UINT CMenuPopupWnd::TrackBeside(CMenu* menu, const CRect& clear, CWnd* owner) {
+    const int height = CMenuPopupWnd(menu).Measure().cy;
+    const bool roomBelow = clear.bottom + height <= WindowManager::Instance().ScreenSize().cy;
+    return Track(menu, CPoint(clear.left, roomBelow ? clear.bottom : clear.top - height), owner);
+}
+
 UINT CMenuPopupWnd::Run(CPoint screen, CWnd* owner, bool highlightFirst) {
     if (!m_menuShown || m_menuShown->GetMenuItemCount() == 0)
         return 0;

@@ -18,6 +18,9 @@ class CMenuPopupWnd : public CWnd {
     // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
     // barItem: the owner's menu-bar item the menu drops from (shown pressed meanwhile), or -1.
     static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1);
+    // Opens menu under a screen rectangle (a window's icon), or above it where the screen has no
+    // room below, so that the menu never covers it; runs it as Track does.
+    static UINT TrackBeside(CMenu* menu, const CRect& clear, CWnd* owner);
     // The innermost popup being tracked, if any (for tests and hosts).
     static CMenuPopupWnd* Current();
     // The item of window's menu bar whose popup is open, or -1.

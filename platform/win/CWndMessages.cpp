@@ -6,6 +6,7 @@
 #include "platform/win/CWnd.h"
 #include "platform/win/CaptionButtonTracker.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/KeyboardWindowTracker.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/SystemMenu.h"
@@ -41,11 +42,44 @@ UINT CaptionCommand(const CWnd& window, UINT hit) {
 }
 
 // The system menu of window opens below its icon, at icon (in shownOn's window coordinates).
-void OpenSystemMenu(CWnd& window, CWnd& shownOn, const CRect& icon) {
+void OpenSystemMenu(CWnd& window, CWnd& shownOn, CRect icon) {
     CRect place;
     shownOn.GetWindowRect(&place);
-    SystemMenu::Track(window, *shownOn.GetTopLevelParent(),
-                      CPoint(place.left + icon.left, place.top + icon.bottom));
+    icon.OffsetRect(place.left, place.top);
+    SystemMenu::Track(window, *shownOn.GetTopLevelParent(), icon);
+}
+
+// The system menu of window opened from the keyboard: under its caption's icon, or under the
+// menu bar's icon for a maximised child.
+void OpenSystemMenuByKey(CWnd& window) {
+    CWnd& top = *window.GetTopLevelParent();
+    if (&window != &top && top.MenuBarChild() == &window)
+        OpenSystemMenu(window, top, NonClientPainter::MenuBarIconRect(top));
+    else
+        OpenSystemMenu(window, window, NonClientPainter::CaptionButtonRect(window, HTSYSMENU));
+}
+
+// The child window with a caption and system menu (the document window) holding window.
+CWnd* CaptionedChildOf(CWnd* window) {
+    for (; window && !window->IsTopLevel(); window = window->GetParent())
+        if ((window->GetStyle() & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU))
+            return window;
+    return nullptr;
+}
+
+// The popups of a window whose tracking ends (its tool tips, shown or about to be) end theirs too.
+void CancelOwnedPopups(CWnd& window) {
+    if (!window.IsTopLevel())
+        return;
+    const std::vector<CWnd*> topLevels = WindowManager::Instance().TopLevels();
+    for (CWnd* popup : topLevels)
+        if (popup != &window && IsWindow(popup) && popup->GetOwner() &&
+            popup->GetOwner()->GetTopLevelParent() == &window)
+            popup->SendMessage(WM_CANCELMODE);
+}
+
+bool IsMinusKey(WPARAM key) {
+    return key == VK_OEM_MINUS || key == VK_SUBTRACT;
 }
 
 // A press on the icon, or the minimise, restore or close button, the menu bar shows for a
@@ -260,6 +294,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             case SC_RESTORE:
                 ShowWindow(SW_RESTORE);
                 return 0;
+            case SC_MOVE:
+            case SC_SIZE:
+                KeyboardWindowTracker::Start(this, (wParam & 0xFFF0) == SC_SIZE);
+                return 0;
             default:
                 return 0;
         }
@@ -282,6 +320,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE:
         if (WindowManager::Instance().GetCapture() == this) WindowManager::Instance().ReleaseCapture();
         CMenuPopupWnd::CancelMenus(this);
+        CancelOwnedPopups(*this);
         return 0;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_SETTEXT:
@@ -306,6 +345,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10) TrackMenuBarItem(0);
+        // Alt+Space opens the window's system menu, Alt+- the document window's.
+        if (wParam == VK_SPACE && !CMenuPopupWnd::Current())
+            OpenSystemMenuByKey(*GetTopLevelParent());
+        if (CWnd* child = CaptionedChildOf(this); IsMinusKey(wParam) && child && !CMenuPopupWnd::Current())
+            OpenSystemMenuByKey(*child);
         if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9'))
             TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
         return 0;
@@ -421,7 +465,7 @@ void CWnd::OnInitMenuPopup(CMenu* popup, UINT, BOOL) {
     // System commands (the system menu's) are the window's own and keep the state they were given.
     for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
         const UINT id = popup->GetMenuItemID(i);
-        if (id == 0 || id == static_cast<UINT>(-1) || (id >= SC_MINIMIZE && id <= SC_RESTORE))
+        if (id == 0 || id == static_cast<UINT>(-1) || (id >= SC_SIZE && id <= SC_RESTORE))
             continue;
         CCmdUI state;
         state.m_nID = id;

@@ -128,6 +128,8 @@ constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 // WM_SYSCOMMAND's commands (the low four bits are the system's own).
+constexpr UINT SC_SIZE = 0xF000;
+constexpr UINT SC_MOVE = 0xF010;
 constexpr UINT SC_MINIMIZE = 0xF020;
 constexpr UINT SC_MAXIMIZE = 0xF030;
 constexpr UINT SC_CLOSE = 0xF060;
@@ -198,6 +200,8 @@ constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F6 = 0x75;
 constexpr UINT VK_F10 = 0x79;
+constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT VK_OEM_MINUS = 0xBD;
 
 // Window styles.
 constexpr DWORD WS_OVERLAPPED = 0x00000000;

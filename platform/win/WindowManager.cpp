@@ -344,6 +344,8 @@ void WindowManager::MouseInput(UINT message, CPoint screen) {
     m_cursorPos = screen;
     UpdateButtonState(message);
     if (IsButtonDown(message)) m_altAlone = false;
+    if (message == WM_LBUTTONDOWN)
+        m_lastLeftPress = {m_lastLeftPress.number + 1, Now(), screen};
     CWnd* target = MouseTarget(screen);
     if (!target) {
         NoticeMouseLeave(nullptr);
@@ -499,6 +501,7 @@ void WindowManager::Reset() {
     m_keys.fill(0);
     m_altAlone = false;
     m_lastClick = {};
+    m_lastLeftPress = {};
     m_waitCount = 0;
     m_cursor = nullptr;
     m_quit = false;

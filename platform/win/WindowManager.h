@@ -70,6 +70,13 @@ public:
     // follows is no tap of Alt alone.
     void ForgetAltTap() { m_altAlone = false; }
     UINT MouseFlags() const;
+    // When and where the left button last went down, whichever window took it.
+    struct Press {
+        unsigned long long number = 0;  // counts the presses
+        DWORD time = 0;
+        CPoint point;
+    };
+    Press LastLeftPress() const { return m_lastLeftPress; }
 
     // --- Caret (blinking by the clock) ----------------------------------------------------
     Caret& GetCaret() { return m_caret; }
@@ -166,6 +173,7 @@ private:
     std::array<BYTE, 256> m_keys{};
     CPoint m_cursorPos;
     LastClick m_lastClick;
+    Press m_lastLeftPress;
     HCURSOR m_cursor = nullptr;
     int m_waitCount = 0;
     bool m_altAlone = false;

@@ -34,13 +34,13 @@ void WindowMoveTracker::Start(CWnd* target, UINT hit, CPoint screen) {
     tracker->SetCapture();
 }
 
-MINMAXINFO WindowMoveTracker::Limits() const {
+MINMAXINFO WindowMoveTracker::LimitsOf(CWnd& target) {
     const CSize screen = WindowManager::Instance().ScreenSize();
     MINMAXINFO limits{};
     limits.ptMaxSize = CPoint(screen.cx, screen.cy);
     limits.ptMinTrackSize = CPoint(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
     limits.ptMaxTrackSize = CPoint(screen.cx + 12, screen.cy + 12);
-    m_target->SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    target.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     return limits;
 }
 
@@ -52,7 +52,7 @@ CRect WindowMoveTracker::RectFor(CPoint screen) const {
         rect.OffsetRect(dx, dy);
         return rect;
     }
-    const MINMAXINFO limits = Limits();
+    const MINMAXINFO limits = LimitsOf(*m_target);
     const auto clampWidth = [&](int width) {
         return std::clamp(width, static_cast<int>(limits.ptMinTrackSize.x),
                           std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x));

@@ -10,6 +10,8 @@ class WindowMoveTracker : public CWnd {
     // hit: HTCAPTION, or HTLEFT ... HTBOTTOMRIGHT; screen: where the button went down.
     static void Start(CWnd* target, UINT hit, CPoint screen);
     static bool Tracks(UINT hit) { return hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT); }
+    // The size limits of target: the screen's, as target's WM_GETMINMAXINFO changes them.
+    static MINMAXINFO LimitsOf(CWnd& target);
 
   protected:
     void OnMouseMove(UINT flags, CPoint point) override;
@@ -21,7 +23,6 @@ class WindowMoveTracker : public CWnd {
     WindowMoveTracker(CWnd* target, UINT hit, CPoint start) : m_target(target), m_hit(hit), m_start(start) {}
     // The rectangle (in the parent's client coordinates) the mouse at screen asks for.
     CRect RectFor(CPoint screen) const;
-    MINMAXINFO Limits() const;
 
     CWnd* m_target;
     UINT m_hit;

@@ -1,11 +1,14 @@
 #include <array>
 
 #include "platform/ctl/CButton.h"
+#include "platform/ctl/CEdit.h"
 #include "platform/ctl/CListBox.h"
 #include "platform/ctl/CSliderCtrl.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/ctl/ControlFactory.h"
+#include "platform/ctl/ControlPainting.h"
 #include "platform/ctl/DialogTemplate.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/ctl/ListControlFixture.h"
 
@@ -194,4 +197,89 @@ TEST_F(ControlLookTest, BorderedListsInDialogsAreSunkenAndListBoxesShowWholeRows
     trimmed.GetClientRect(&client);
     EXPECT_EQ(client.Height() % trimmed.GetItemHeight(), 0);
     EXPECT_GT(client.Height(), 177 - 2 - trimmed.GetItemHeight());
+}
+
+TEST_F(ControlLookTest, APictureButtonShowsItsPictureGreyedWhenDisabled) {
+    // A black square on white: its black is the ink, its white corner colour the background.
+    PixelSurface surface(12, 12, 0xFFFFFF);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x) surface.Set(x, y, 0x000000);
+    CBitmap picture;
+    ASSERT_TRUE(picture.CreateFromSurface(surface));
+    CButton button;
+    ASSERT_TRUE(
+        button.Create("", kChild | BS_PUSHBUTTON | BS_ICON, CRect(10, 10, 50, 40), &parent, kControlId));
+    button.SetIcon(IconFromBitmap(&picture));
+    CRect client;
+    button.GetClientRect(&client);
+    // The picture's origin in the button: centred in the face inside the 3-pixel frame.
+    const CPoint origin(3 + (client.Width() - 6 - 12) / 2, 3 + (client.Height() - 6 - 12) / 2);
+    const CRect shown(origin, CSize(13, 13));
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(Count(button, shown, black), 16);
+    EXPECT_GT(Count(button, shown, RGB(255, 255, 255)), 100);
+
+    button.EnableWindow(FALSE);
+    EXPECT_EQ(Count(button, shown, black), 0);
+    EXPECT_EQ(Count(button, shown, RGB(255, 255, 255)), 7);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x)
+            EXPECT_EQ(ColorAt(button, origin + CPoint(x, y)), GetSysColor(COLOR_3DSHADOW)) << x << "," << y;
+    // The highlight shows below and right of the ink; the white background is not drawn.
+    EXPECT_EQ(ColorAt(button, origin + CPoint(7, 7)), GetSysColor(COLOR_3DHILIGHT));
+    EXPECT_EQ(ColorAt(button, origin + CPoint(1, 1)), Face());
+}
+
+TEST_F(ControlLookTest, AMultiLineFieldWrapsWordsAtItsRightEdgeUnlessItScrollsSideways) {
+    const DWORD multiLine = kChild | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+    CEdit wrapping;
+    CEdit scrolling;
+    ASSERT_TRUE(wrapping.Create(multiLine, CRect(10, 10, 100, 110), &parent, kControlId));
+    ASSERT_TRUE(
+        scrolling.Create(multiLine | ES_AUTOHSCROLL, CRect(110, 10, 200, 110), &parent, kControlId + 1));
+    const CString text =
+        "The quick brown fox jumps over the lazy dog\r\nAbcdefghijklmnopqrstuvwxyz0123456789";
+    wrapping.SetWindowText(text);
+    scrolling.SetWindowText(text);
+    EXPECT_EQ(scrolling.GetLineCount(), 2);
+    ASSERT_GT(wrapping.GetLineCount(), 4);
+
+    // The rows give back the text; the sentence breaks after blanks, the long word inside it.
+    CString rows;
+    int firstOfLongWord = -1;
+    for (int row = 0; row < wrapping.GetLineCount(); ++row) {
+        char buffer[100] = {};
+        const int length = wrapping.GetLine(row, buffer, sizeof buffer);
+        const CString shown(buffer, length);
+        const int start = wrapping.LineIndex(row);
+        EXPECT_EQ(wrapping.LineLength(row), length);
+        if (start < text.Find('A')) {
+            const bool lastOfSentence = start + length + 2 == text.Find('A');
+            EXPECT_TRUE(lastOfSentence || shown.Right(1) == " ") << row << " \"" << shown.c_str() << "\"";
+        } else if (firstOfLongWord < 0) {
+            firstOfLongWord = row;
+        }
+        rows += shown;
+        if (start + length < text.GetLength() && text[start + length] == '\r')
+            rows += "\r\n";
+    }
+    EXPECT_EQ(rows, text);
+    EXPECT_LT(firstOfLongWord, wrapping.GetLineCount() - 1) << "the long word takes more than one row";
+
+    // Below the two lines, only the wrapping field shows text.
+    const CRect belowTwoLines(2, 45, 80, 90);
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_GT(Count(wrapping, belowTwoLines, ink), 10);
+    EXPECT_EQ(Count(scrolling, belowTwoLines, ink), 0);
+
+    // Down goes to the next row, End to the end of the row.
+    wrapping.SetFocus();
+    wrapping.SetSel(0, 0);
+    wrapping.SendMessage(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(wrapping.LineFromChar(-1), 1);
+    wrapping.SendMessage(WM_KEYDOWN, VK_END);
+    int start = 0;
+    int end = 0;
+    wrapping.GetSel(start, end);
+    EXPECT_EQ(start, wrapping.LineIndex(1) + wrapping.LineLength(1));
 }

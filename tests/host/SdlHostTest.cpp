@@ -336,3 +336,23 @@ TEST_F(SdlHostTest, AWindowWaitingForTheMouseToLeaveHearsWhenItGoesOffOntoTheDes
     host->HandleEvent(leave);
     EXPECT_EQ(tracking.leaves, 1);
 }
+
+TEST_F(SdlHostTest, MinimisingWithTheDesktopsOwnButtonMinimisesTheProgramsWindow) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = host->SdlWindowId(&frame);
+    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_TRUE(frame.IsIconic());
+    event.window.event = SDL_WINDOWEVENT_RESTORED;
+    host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_FALSE(frame.IsIconic());
+}
+
+TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
+    Key(SDLK_MINUS, host->SdlWindowId(&frame));
+    Key(SDLK_KP_MINUS, host->SdlWindowId(&frame));
+    EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_OEM_MINUS, VK_SUBTRACT}));
+}
