@@ -210,6 +210,8 @@ class CTool : public CObject {
     void DrawLayout();
     void DrawUnselectedObjects();
     void DrawSelection();
+    // The hint box, when it is shown and has a text.
+    void DrawHint();
     void DrawRubberLine();
     void DrawRubberRect();
     void DrawRotationMarker();

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "model/CPaint.h"
 #include "model/CTool.h"
@@ -25,6 +26,13 @@ bool IsAllZero(const DeviceRect& rect) {
 void DrawCircle(CDC& dc, CPoint centre, int radius) {
     dc.Arc(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius, centre.x + radius,
            centre.y, centre.x + radius, centre.y);
+}
+
+// Whether the DC's logical y grows up the screen, as the plan view's mapping makes it.
+bool YRunsUp(CDC& dc) {
+    POINT points[2] = {{0, 0}, {0, 1000}};
+    dc.LPtoDP(points, 2);
+    return points[1].y < points[0].y;
 }
 
 // Restores every object and attribute the overlay changed.
@@ -61,9 +69,13 @@ void CTool::DrawSelection() {
     const CPose empty;
     if (root != nullptr)
         root->DrawIfSelected(&empty);
+    DrawHint();
+    DrawPivotIfRotating();
+}
+
+void CTool::DrawHint() {
     if (m_pTargetDC != nullptr && m_hint.m_bShown && !m_hint.m_strText.IsEmpty())
         DrawHintBox(*m_pTargetDC);
-    DrawPivotIfRotating();
 }
 
 void CTool::DrawHintBox(CDC& dc) {
@@ -87,10 +99,15 @@ void CTool::DrawHintBox(CDC& dc) {
     }
     CRect textBox = box;
     textBox.InflateRect(-kHintMargin, kHintMargin);
+    // The text runs down the screen from the box's top: with y growing upward that is the
+    // larger y, which the normalised box keeps as its bottom. The box is measured to hold the
+    // text, so nothing needs clipping, which the DC takes in device units only.
+    if (YRunsUp(dc))
+        std::swap(textBox.top, textBox.bottom);
     dc.SelectObject(&m_hint.m_font);
     dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
     dc.SetBkColor(GetSysColor(COLOR_INFOBK));
-    dc.DrawText(m_hint.m_strText, &textBox, DT_CENTER | DT_VCENTER);
+    dc.DrawText(m_hint.m_strText, &textBox, DT_CENTER | DT_VCENTER | DT_NOCLIP);
 }
 
 void CTool::DrawPivotIfRotating() {

@@ -235,6 +235,9 @@ void CCVNView::RepaintDirty() {
         CopyArea(dc, m_drawDC, area);
         tool.SetTargetDC(&dc, &dc);
         tool.DrawTrains();
+        // A handle drag redraws the layout at every step, so no overlay pass lays the hint
+        // over it: the hint goes straight onto the window.
+        tool.DrawHint();
     }
     tool.SetTargetDC(nullptr, nullptr);
     tool.m_rcDirty.SetEmpty();

@@ -351,6 +351,13 @@ UINT CCVNView::SelectorCursor(bool captured, double x, double y) {
     CTool& tool = Tool();
     const CPose pose = tool.GetCurrentGroupPose();
     const auto& members = tool.GetCurrentGroup()->m_members;
+    // A selected terrain counts as hit on its knots while Ctrl is held, so the knot goes first:
+    // the press there grabs the knot, not the terrain.
+    const bool ctrl = (tool.m_nMouseFlags & MK_CONTROL) != 0 || (tool.m_keyState[VK_CONTROL] & 0x80) != 0;
+    if (ctrl)
+        for (CPaint* member : members)
+            if (tool.IsLayerVisible(member->m_nLayer) && IsKnotOfSelectedTerrain(member, pose, x, y))
+                return kHandleCursor;
     if (!tool.m_bParallelToolActive) {
         if (!tool.m_bChainToolActive)
             for (CPaint* member : members)
@@ -368,23 +375,14 @@ UINT CCVNView::SelectorCursor(bool captured, double x, double y) {
             const bool group = CString(member->GetRuntimeClass()->m_lpszClassName) == "CGroup";
             return group && handle != kGroupResizeHandle ? kArrowCursor : kHandleCursor;
         }
+        // Only the parallel tool changes the cursor from here: without it no member needs its
+        // hit test, which is the dearest part of a move.
+        return kArrowCursor;
     }
-    const UINT base = tool.m_bParallelToolActive ? kParallelCursor : kArrowCursor;
-    // From here only the parallel tool and a terrain knot under a Ctrl-held mouse change the
-    // cursor: without them no member needs its hit test, which is the dearest part of a move.
-    const bool ctrl = (tool.m_nMouseFlags & MK_CONTROL) != 0 || (tool.m_keyState[VK_CONTROL] & 0x80) != 0;
-    if (!tool.m_bParallelToolActive && !ctrl)
-        return base;
-    for (CPaint* member : members) {
-        if (!tool.IsLayerVisible(member->m_nLayer))
-            continue;
-        if (member->HitTest() != nullptr)
-            return !captured && IsTrackPiece(member) && tool.m_bParallelToolActive ? kParallelTrackCursor
-                                                                                   : base;
-        if (ctrl && IsKnotOfSelectedTerrain(member, pose, x, y))
-            return kHandleCursor;
-    }
-    return base;
+    for (CPaint* member : members)
+        if (tool.IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
+            return !captured && IsTrackPiece(member) ? kParallelTrackCursor : kParallelCursor;
+    return kParallelCursor;
 }
 
 void CCVNView::InstallCursor(UINT id, bool captured) {

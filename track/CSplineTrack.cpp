@@ -327,7 +327,12 @@ int CSplineTrack::SampleCentreLine(std::vector<CDoublePoint>& points, std::vecto
 int CSplineTrack::SetControlPoints(CPointArray* points, int pushOnly, int groupStart) {
     if (points == nullptr)
         return 0;
-    for (int i = 0; i < points->GetSize(); ++i) (*points)[i] = WorldToLocal((*points)[i].x, (*points)[i].y);
+    // Back through the frame box into control space, so that each point lands on its world
+    // place however the frame was stretched; a new piece's empty frame keeps them as they are.
+    for (int i = 0; i < points->GetSize(); ++i) {
+        const CDoublePoint local = WorldToLocal((*points)[i].x, (*points)[i].y);
+        (*points)[i] = UnmapPoint(local, local);
+    }
     auto step = std::make_unique<CEditStep>(kStepSetControlPoints, this, groupStart);
     auto payload = std::make_unique<ControlPointsPayload>();
     payload->points = std::move(*points);

@@ -23,7 +23,8 @@ class CSplineTrack : public CParTrack {
     CSplineTrack();
     CSplineTrack(int selected, CTool* tool, double x, double y);
 
-    // World control points become the piece's (kind 43): pushed unrun for undo, or run at once.
+    // World control points become the piece's (kind 43), taken through the frame box into
+    // control space: pushed unrun for undo, or run at once.
     int SetControlPoints(CPointArray* points, int pushOnly, int groupStart);
     CDoublePoint GetControlPointWorld(int index) const;
     // Pushes the world points as the undo record, or runs the cut step at the last hit.

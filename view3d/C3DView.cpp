@@ -281,6 +281,9 @@ void C3DView::AlignBackdrop() {
 void C3DView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
     if (activate) {
         ShowViewCursor();
+        // The marker starts from where it was built each time the view comes to the front.
+        if (m_pMarker != nullptr)
+            m_pMarker->ResetTransform();
         CMainFrameServices* main = CCVNDoc::GetMainFrameServices();
         if (m_bSwitchToolBars && main != nullptr)
             main->ShowToolBarsFor(FALSE);

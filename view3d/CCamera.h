@@ -5,6 +5,7 @@
 #include "drawing/CLabelFont.h"
 #include "model/CPaint.h"
 
+class CPlacement;
 struct CameraAim;
 
 // The camera of the 3D view placed on the plan: a body, a lens whose tip (point 2, the
@@ -72,6 +73,7 @@ class CCamera : public CPaint {
     std::vector<CDoublePoint> LabelCorners() const;
     void DrawSymbol(CDC& dc, const CPose& frame);
     void DrawArc(CDC& dc, const CPose& frame);
+    void DrawArrowheads(CDC& dc, const CPlacement& placement, double radius);
     void DrawLabel(CDC& dc, const CPose& frame);
     void DrawCameraHandles(CDC& dc, const CPose& frame);
     bool HitsSymbol(CDoublePoint local);

@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "drawing/CShapePen.h"
+#include "drawing/DimensionDrawing.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
@@ -20,11 +23,23 @@ constexpr double kArcTolerance = 5.0;
 constexpr double kBodyDepth = 20.0;
 constexpr double kBodyHeight = 30.0;
 constexpr double kDegrees = 57.2958;
+constexpr int kNoArrowheads = 0;
+constexpr int kFilledArrowheads = 2;
 
 bool InBox(CDoublePoint p, CDoublePoint a, CDoublePoint b) {
     const double x = std::trunc(p.x), y = std::trunc(p.y);
     return std::trunc(std::min(a.x, b.x)) <= x && x <= std::trunc(std::max(a.x, b.x)) &&
            std::trunc(std::min(a.y, b.y)) <= y && y <= std::trunc(std::max(a.y, b.y));
+}
+
+void FillTriangle(CDC& dc, const std::vector<CPoint>& corners) {
+    dc.BeginPath();
+    dc.MoveTo(corners[0]);
+    dc.LineTo(corners[1]);
+    dc.LineTo(corners[2]);
+    dc.CloseFigure();
+    dc.EndPath();
+    dc.FillPath();
 }
 
 }  // namespace
@@ -81,6 +96,38 @@ void CCamera::DrawArc(CDC& dc, const CPose& frame) {
     // The device's y runs downward: the plan's counter-clockwise sweep from the lower edge to
     // the upper one is clockwise there.
     dc.Arc(&box, edge, mirrored);
+    DrawArrowheads(dc, placement, r);
+}
+
+// Each arc end gets a triangle with its tip on the cone edge and its base, parallel to the
+// edge, inside the cone: the arc points at both edges.
+void CCamera::DrawArrowheads(CDC& dc, const CPlacement& placement, double radius) {
+    if (m_nArrowStyle == kNoArrowheads)
+        return;
+    const double across = dimension::ArrowSize(*this, m_nArrowLength);
+    const double along = dimension::ArrowSize(*this, m_nArrowWidth);
+    const CDoublePoint& p2 = m_points[2];
+    CBrush brush(shape::OutlineColor(*this));
+    CBrush* previous = dc.SelectObject(&brush);
+    const std::pair<CDoublePoint, double> edges[] = {{m_points[1], 1.0}, {MirroredEdge(), -1.0}};
+    for (const auto& [end, side] : edges) {
+        const double length = std::hypot(end.x - p2.x, end.y - p2.y);
+        const CDoublePoint u{(end.x - p2.x) / length, (end.y - p2.y) / length};
+        const CDoublePoint inward{side * u.y * across, -side * u.x * across};
+        const CDoublePoint q{p2.x + radius * u.x, p2.y + radius * u.y};
+        std::vector<CPoint> head;
+        if (!shape::OutlineToDevice(*m_pTool, placement,
+                                    {{q.x + along * u.x + inward.x, q.y + along * u.y + inward.y},
+                                     {q.x - along * u.x + inward.x, q.y - along * u.y + inward.y},
+                                     q},
+                                    head))
+            continue;
+        dc.MoveTo(head[2]);
+        for (const CPoint& point : head) dc.LineTo(point);
+        if (m_nArrowStyle == kFilledArrowheads)
+            FillTriangle(dc, head);
+    }
+    dc.SelectObject(previous);
 }
 
 void CCamera::DrawLabel(CDC& dc, const CPose& frame) {

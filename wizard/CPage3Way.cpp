@@ -96,9 +96,11 @@ void CPage3Way::OnLength3Edited() {
 }
 
 // Place takes what was typed with the limits of leaving each field; the through route's
-// begin is the joint to the track before the turnout.
+// begin is the joint to the track before the turnout. The entry goes first: the other fields
+// write every text back from its value, the entry's too.
 void CPage3Way::OnOK() {
     if (m_pPiece != nullptr) {
+        OnEntryEdited();
         OnLength3Edited();
         CommitSet(1);
         CommitSet(2);

@@ -193,3 +193,21 @@ TEST(Overlay, HintAreaAndTrains) {
     EXPECT_EQ(train.m_nDraws, 1);
     EXPECT_TRUE(train.m_bEmptyPose);
 }
+
+TEST(Overlay, HintTextShowsInsideItsBoxWhereYRunsUp) {
+    Overlay o;
+    o.canvas.dc.SetMapMode(MM_LOMETRIC);
+    o.tool.m_hint.m_strText = "h=12.5,grade=0.50%; 100.0";
+    // Normalised as the plan view leaves it: its top, the smaller y, is the lower edge on screen.
+    o.tool.m_hint.m_rect = DeviceRect{50, -300, 700, -200};
+    o.tool.DrawSelection();
+    CRect box(50, -300, 700, -200);
+    o.canvas.dc.LPtoDP(&box);
+    box.NormalizeRect();
+    const COLORREF text = GetSysColor(COLOR_INFOTEXT);
+    const CRect inside(box.left + 2, box.top + 2, box.right - 2, box.bottom - 2);
+    // The text stands in the upper part of the box; nothing of it spills below.
+    EXPECT_GT(o.canvas.CountColor(text, CRect(inside.left, inside.top, inside.right, inside.top + 15)), 100);
+    EXPECT_EQ(o.canvas.CountColor(text, CRect(box.left, box.bottom + 1, box.right, box.bottom + 30)), 0);
+    EXPECT_EQ(o.canvas.At(box.left + 1, box.bottom - 2), GetSysColor(COLOR_INFOBK));
+}

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "model/CToolMode.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/WindowDCs.h"
 #include "shell/CCVNView.h"
 #include "terrain/CBenchwork.h"
@@ -261,4 +264,52 @@ TEST_F(TerrainProgram, TheTerrainEditorOpensFromTheMenuAndFromAKnotDragOnThePlan
     EXPECT_EQ(terrain->m_newEdits.GetCount(), 0);
     for (int k = 0; k < terrain->Grid().GetSize(); ++k)
         EXPECT_EQ(terrain->Grid()[k].z, heights[static_cast<size_t>(k)]) << k;
+}
+
+TEST_F(TerrainProgram, CtrlOnAKnotOfTheSelectedTerrainShowsTheKnotCursor) {
+    constexpr UINT kArrowCursor = 308, kKnotCursor = 374;
+    host.WhenModal("Terrain properties", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    DrawOutline(ID_TOOL_TERRAIN, {{350, 100}, {650, 100}, {650, 350}, {350, 350}});
+    auto* terrain = dynamic_cast<CMount*>(layout->m_rootGroup.m_members.front());
+    ASSERT_NE(terrain, nullptr);
+    ASSERT_TRUE(terrain->IsSelected());
+    Command(ID_TOOL_SELECTOR);
+    // The window point of a local terrain point.
+    auto windowPoint = [&](double x, double y) {
+        const CDoublePoint world = terrain->LocalToWorld(x, y);
+        CPoint at = layout->m_tool.LayoutToDevice(world.x, world.y, 0);
+        CClientDC dc(plan);
+        plan->OnPrepareDC(&dc);
+        dc.LPtoDP(&at);
+        return at;
+    };
+    // The cursor chosen when the mouse moves onto a window point, and the one on the screen.
+    auto cursorOver = [&](CPoint client) {
+        plan->ClientToScreen(&client);
+        host.MouseMove(client);
+        host.RunUntilIdle();
+        EXPECT_EQ(host.ShownCursor(), LoadResourceCursor(plan->GetCursorId()));
+        return plan->GetCursorId();
+    };
+    const double s = terrain->m_fGridSpacing;
+    const CDoublePoint knot{terrain->Grid()[terrain->m_nCentreKnot].x * s,
+                            terrain->Grid()[terrain->m_nCentreKnot].y * s};
+    const CPoint onKnot = windowPoint(knot.x, knot.y);
+    const CPoint between = windowPoint(knot.x + s / 2.0, knot.y + s / 2.0);
+    ASSERT_GT(std::abs(between.x - onKnot.x), 4);
+    EXPECT_EQ(cursorOver(onKnot), kArrowCursor);
+    // With Ctrl held the knot is under the mouse, though the selected terrain counts as hit
+    // there too; between the knots nothing is.
+    host.KeyDown(VK_CONTROL);
+    EXPECT_EQ(cursorOver(between), kArrowCursor);
+    EXPECT_EQ(cursorOver(onKnot), kKnotCursor);
+    host.KeyUp(VK_CONTROL);
+    EXPECT_EQ(cursorOver(between), kArrowCursor);
+    EXPECT_EQ(cursorOver(onKnot), kArrowCursor);
+    // A terrain that is not selected shows no knot.
+    terrain->Deselect();
+    host.KeyDown(VK_CONTROL);
+    EXPECT_EQ(cursorOver(between), kArrowCursor);
+    EXPECT_EQ(cursorOver(onKnot), kArrowCursor);
+    host.KeyUp(VK_CONTROL);
 }

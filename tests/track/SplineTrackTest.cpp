@@ -402,3 +402,54 @@ TEST(SplineTrack, GeometryStepsMoveKnotsWithTheirHandlesAndMarkersReattach) {
     EXPECT_EQ(spline->HitTestEndMarker(nullptr), 1);
     EXPECT_EQ(spline->m_bBeginConnected, 0);
 }
+
+TEST(SplineTrack, WorldControlPointsLandOnTheirPlacesOnATurnedAndStretchedPieceAndThroughItsCut) {
+    SplinePlan plan;
+    CSplineTrack* spline = plan.Spline({{0, 0}, {1000, 1000}, {2000, 1000}, {3000, 0}});
+    spline->RotateFromSavedPose(kPi / 6.0, 500.0, 200.0, 0);
+    // The top right frame corner pulled out: the frame is twice as wide and 1.5 times as high
+    // as the control points' bounds.
+    const CDoublePoint corner = spline->LocalToWorld(6000.0, 1500.0);
+    spline->ChangeGeometry(corner.x, corner.y, 4, 0, 0, 0);
+    ASSERT_DOUBLE_EQ(spline->m_fCornerX2, 6000.0);
+    ASSERT_DOUBLE_EQ(spline->m_fCornerY1, 1500.0);
+
+    const std::vector<CDoublePoint> world = {{100, 100},   {900, -400}, {2500, 700}, {3100, 1200},
+                                             {3500, 1800}, {4200, 900}, {5000, 1000}};
+    CPointArray control;
+    for (const CDoublePoint& p : world) control.Add(p);
+    ASSERT_EQ(spline->SetControlPoints(&control, 0, 1), 1);
+    auto expectWorld = [](const CSplineTrack& piece, int from, const std::vector<CDoublePoint>& points) {
+        for (size_t i = 0; i < points.size(); ++i) {
+            const CDoublePoint p = piece.GetControlPointWorld(from + static_cast<int>(i));
+            EXPECT_NEAR(p.x, points[i].x, 1e-6) << i;
+            EXPECT_NEAR(p.y, points[i].y, 1e-6) << i;
+        }
+    };
+    expectWorld(*spline, CSplineTrack::kFirstKnot, world);
+    // The stretch holds: control space is still twice as narrow as the frame.
+    EXPECT_NEAR((spline->m_fCornerX2 - spline->m_fCornerX1) / (spline->m_fBoundsMaxX - spline->m_fBoundsMinX),
+                2.0, 1e-9);
+
+    // A cut on the right rail halfway along the first segment keeps both ends where they
+    // were, and one undo gives the whole piece back.
+    const double tx = world[3].x + world[2].x - world[1].x - world[0].x;
+    const double ty = world[3].y + world[2].y - world[1].y - world[0].y;
+    const double rail = spline->m_fGauge / 2.0 / std::hypot(tx, ty);
+    plan.tool.m_fCurrentX = (world[0].x + 3.0 * world[1].x + 3.0 * world[2].x + world[3].x) / 8.0 + rail * ty;
+    plan.tool.m_fCurrentY = (world[0].y + 3.0 * world[1].y + 3.0 * world[2].y + world[3].y) / 8.0 - rail * tx;
+    ASSERT_NE(spline->HitTest(), nullptr);
+    spline->CutAtToolPoint();
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+    auto* second = dynamic_cast<CSplineTrack*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(second, nullptr);
+    expectWorld(*spline, CSplineTrack::kFirstKnot, {world[0]});
+    expectWorld(*second, CSplineTrack::kFirstKnot + 3, {world[3], world[4], world[5], world[6]});
+    const CDoublePoint cutEnd = spline->GetControlPointWorld(8), cutBegin = second->GetControlPointWorld(5);
+    EXPECT_NEAR(cutEnd.x, cutBegin.x, 1e-6);
+    EXPECT_NEAR(cutEnd.y, cutBegin.y, 1e-6);
+    plan.tool.Undo();
+    ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
+    ASSERT_EQ(spline->m_points.GetSize(), CSplineTrack::kFirstKnot + 7);
+    expectWorld(*spline, CSplineTrack::kFirstKnot, world);
+}

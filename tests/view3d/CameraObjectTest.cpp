@@ -4,6 +4,7 @@
 
 #include "drawing/C2DPropertyDialog.h"
 #include "drawing/DrawingPropertiesDialog.h"
+#include "drawing/ShapeSupport.h"
 #include "model/C3DViewServices.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
@@ -12,6 +13,7 @@
 #include "resources/DrawingPropertiesTemplates.h"
 #include "resources/TrackToolTemplates.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/CCamera.h"
 
@@ -31,6 +33,13 @@ void DragHandleTo(Objects3DPlan& plan, CCamera& camera, int handle, double x, do
     plan.tool.m_fCurrentX = world.x;
     plan.tool.m_fCurrentY = world.y;
     camera.DragHandle(nullptr, handle);
+}
+
+// The pixel of the canvas under a local point of the camera.
+COLORREF PixelAt(Canvas& canvas, CCamera& camera, CDoublePoint local) {
+    CPoint device;
+    EXPECT_TRUE(shape::ToDevice(*camera.m_pTool, CPlacement(camera.m_pose, CPose{}), local, device));
+    return canvas.At(device.x, device.y);
 }
 
 }  // namespace
@@ -220,4 +229,44 @@ TEST(CameraObject, SelectedTrackElevationsLiftASelectedCameraOnTheSpanWithoutAnU
     plan.tool.Undo();
     EXPECT_EQ(piece->m_fEndElevation, 200.0);
     EXPECT_NEAR(halfway->m_fHeight, 250.0, 1e-9);
+}
+
+TEST(CameraObject, TheArcEndsInArrowheadsThatPointAtTheConeEdgesOpenOrFilledByTheArrowStyle) {
+    Objects3DPlan plan;
+    Canvas canvas(300, 300);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    CCamera camera(0, &plan.tool, 100.0, 150.0);
+    camera.m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
+    camera.m_bShowAngleLabel = 0;
+    camera.GetBounds(nullptr, camera.m_fMinX, camera.m_fMinY, camera.m_fMaxX, camera.m_fMaxY);
+    camera.RecalcDeviceBounds();
+    auto draw = [&](int style) {
+        camera.m_nArrowStyle = style;
+        canvas.dc.FillSolidRect(0, 0, 300, 300, kWhite);
+        EXPECT_EQ(camera.Draw(nullptr), 1);
+    };
+    // The arc of radius 20 meets the upper edge, direction (0.8, 0.6), at (16, 12). Its head is
+    // 15 pixels to each side along the edge, its base 15 pixels inside the cone, inward
+    // (0.6, -0.8): the base runs from (37, 9) to (13, -9); the lower head mirrors it.
+    const CDoublePoint corners[] = {{37.0, 9.0}, {13.0, -9.0}, {37.0, -9.0}, {13.0, 9.0}};
+    const CDoublePoint upperInside{22.0, 4.0}, lowerInside{22.0, -4.0};
+    draw(0);
+    for (const CDoublePoint& corner : corners) EXPECT_EQ(PixelAt(canvas, camera, corner), kWhite);
+    draw(1);
+    for (const CDoublePoint& corner : corners) EXPECT_EQ(PixelAt(canvas, camera, corner), kBlue);
+    EXPECT_EQ(PixelAt(canvas, camera, {25.0, 0.0}), kBlue);
+    EXPECT_EQ(PixelAt(canvas, camera, upperInside), kWhite);
+    EXPECT_EQ(PixelAt(canvas, camera, lowerInside), kWhite);
+    draw(2);
+    EXPECT_EQ(PixelAt(canvas, camera, upperInside), kBlue);
+    EXPECT_EQ(PixelAt(canvas, camera, lowerInside), kBlue);
+    // Behind the base, outside both heads, the cone stays empty.
+    EXPECT_EQ(PixelAt(canvas, camera, {35.0, 0.0}), kWhite);
+    // A cone of 3 degrees or less has no arc and so no arrowheads.
+    camera.m_points[1] = {40.0, 1.0};
+    draw(2);
+    EXPECT_EQ(PixelAt(canvas, camera, {20.0, -14.0}), kWhite);
+    EXPECT_EQ(PixelAt(canvas, camera, {20.0, 14.0}), kWhite);
+    plan.tool.SetTargetDC(nullptr, nullptr);
 }

@@ -154,6 +154,26 @@ TEST_F(View3DWindow, OpensThroughTheTemplateSwapsTheToolBarsAndClosesCleanly) {
     EXPECT_FALSE(Main().GetCameraToolBar().IsWindowVisible());
 }
 
+TEST_F(View3DWindow, TheMarkerStartsFromWhereItWasBuiltEachTimeTheViewComesToTheFront) {
+    r3d::Clump& marker = *view->GetMarker();
+    const r3d::Box built = marker.Bounds();
+    marker.Transform(r3d::Matrix::Translation({2.0f, 0.5f, -3.0f}), r3d::Combine::After);
+    ExpectNear(marker.Position(), {2.0f, 0.5f, -3.0f});
+    CMDIChildWnd* frame3D = Main().MDIGetActive();
+    Main().MDINext();
+    host.RunUntilIdle();
+    ASSERT_NE(Main().MDIGetActive(), frame3D);
+    // Another window in front leaves the marker where it is.
+    ExpectNear(marker.Position(), {2.0f, 0.5f, -3.0f});
+    Main().MDIActivate(frame3D);
+    host.RunUntilIdle();
+    ASSERT_EQ(Main().MDIGetActive(), frame3D);
+    ExpectNear(marker.Position(), {0.0f, 0.0f, 0.0f});
+    ExpectNear(marker.Bounds().min, built.min);
+    ExpectNear(marker.Bounds().max, built.max);
+    EXPECT_EQ(marker.InScene(), layout->GetScene());
+}
+
 TEST_F(View3DWindow, TheLargerWindowSideSpansTheViewWindow) {
     SizeClient(400, 200);
     EXPECT_EQ(Camera().Viewport(), (r3d::Rect{0, 0, 400, 200}));

@@ -18,6 +18,7 @@
 #include "tests/wizard/WizardFixture.h"
 #include "track/CCircTrack.h"
 #include "track/CTrack.h"
+#include "wizard/CPage3Way.h"
 #include "wizard/CPageCurved.h"
 #include "wizard/CPageCurvedTurnout.h"
 #include "wizard/CPageSpiral.h"
@@ -32,6 +33,7 @@ namespace {
 constexpr int kStraightPage = 0;
 constexpr int kCurvedPage = 1;
 constexpr int kTurnoutPage = 5;
+constexpr int k3WayPage = 6;
 constexpr int kCurvedTurnoutPage = 7;
 constexpr int kTurntablePage = 8;
 constexpr int kSpiralPage = 10;
@@ -199,6 +201,40 @@ TEST_F(WizardSheet, PlaceTakesTypedValuesAndRaisesOnlyWhatMakesNoPiece) {
     EXPECT_NEAR(bridge->m_fLength, 254.0, 1e-9);
     EXPECT_EQ(layout->m_rootGroup.m_members.size(), 9U);
     EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(WizardSheet, The3WayPagePlacesTheEntryLengthTypedButNeverLeft) {
+    CPaint* placed = PlaceTyped<CPage3Way>(k3WayPage, IDC_WIZARD_ENTRY, "0");
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(Members(placed).m_members.size(), 3U);
+
+    placed = PlaceTyped<CPage3Way>(k3WayPage, IDC_WIZARD_ENTRY, "75");
+    ASSERT_NE(placed, nullptr);
+    ASSERT_EQ(Members(placed).m_members.size(), 4U);
+    auto* through = dynamic_cast<CTrack*>(Members(placed).m_members.front());
+    auto* entry = dynamic_cast<CTrack*>(Members(placed).m_members.back());
+    ASSERT_NE(through, nullptr);
+    ASSERT_NE(entry, nullptr);
+    const CDoublePoint begin = WorldEnd(entry, 0), joint = WorldEnd(entry, 1);
+    EXPECT_NEAR(std::hypot(joint.x - begin.x, joint.y - begin.y), 750.0, 1e-6);
+    const CDoublePoint throughBegin = WorldEnd(through, 0);
+    EXPECT_POINT_NEAR(throughBegin, joint.x, joint.y, 1e-6);
+    EXPECT_EQ(through->m_bBeginConnected, 1);
+
+    // Both the entry and the through route typed, neither left: Place takes the two.
+    RunWizard([&](CSheetWizard& sheet) {
+        auto& page = Show<CPage3Way>(sheet, k3WayPage);
+        Type(page, IDC_WIZARD_ENTRY, "40");
+        Type(page, IDC_3WAY_LENGTH3, "300");
+        sheet.PressButton(PSBTN_OK);
+    });
+    ASSERT_EQ(Members(Newest()).m_members.size(), 4U);
+    through = dynamic_cast<CTrack*>(Members(Newest()).m_members.front());
+    entry = dynamic_cast<CTrack*>(Members(Newest()).m_members.back());
+    ASSERT_NE(through, nullptr);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_NEAR(entry->m_fLength, 400.0, 1e-6);
+    EXPECT_NEAR(through->m_fLength, 3000.0, 1e-6);
 }
 
 TEST_F(WizardSheet, PlaceMarksTheBranchConnectedWhereItMeetsTheSwitchPoint) {
