@@ -282,7 +282,8 @@ void WindowManager::RestoreWaitCursor() {
     CWnd* under = m_capture ? m_capture : WindowFromPoint(m_cursorPos);
     if (under)
         SendSetCursor(under, WM_MOUSEMOVE);
-    else
+    // A place that names no cursor of its own (a caption, a border) must not keep the wait cursor.
+    if (m_cursor == LoadStandardCursor(IDC_WAIT))
         SetCursor(LoadStandardCursor(IDC_ARROW));
 }
 
