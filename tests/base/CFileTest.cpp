@@ -13,8 +13,8 @@
 #include "platform/base/CFileException.h"
 #include "platform/base/CStdioFile.h"
 #include "tests/support/Deadline.h"
-#include "tests/support/TestFolder.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
@@ -129,15 +129,16 @@ TEST(CFile, OnlyRegularFilesOpen) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const Deadline deadline(std::chrono::seconds(20), "Opening a FIFO");
     for (const fs::path& path : {pipe, fs::path("/dev/zero")})
-        for (const UINT mode : {UINT{CFile::modeRead}, UINT{CFile::modeReadWrite},
-                                UINT{CFile::modeReadWrite | CFile::modeCreate},
-                                UINT{CFile::modeCreate | CFile::modeWrite}}) {
+        for (const UINT mode :
+             {UINT{CFile::modeRead}, UINT{CFile::modeReadWrite},
+              UINT{CFile::modeReadWrite | CFile::modeCreate}, UINT{CFile::modeCreate | CFile::modeWrite}}) {
             CFileException error;
             CFile file;
             EXPECT_FALSE(file.Open(path.c_str(), mode, &error)) << path << " " << mode;
             EXPECT_FALSE(file.IsOpen());
             EXPECT_EQ(error.m_cause, CFileException::accessDenied) << path << " " << mode;
-            EXPECT_EQ(error.GetErrorMessage().str(), "Access to the file \"" + path.string() + "\" was denied.");
+            EXPECT_EQ(error.GetErrorMessage().str(),
+                      "Access to the file \"" + path.string() + "\" was denied.");
         }
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(EntryCount(folder.Path()), 1);
