@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/CConformingObject.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
@@ -110,7 +111,41 @@ void CMount::Serialize(CArchive& ar) {
         FailRead(ar, CArchiveException::badSchema);
     m_fTextureScale = std::clamp(m_fTextureScale, kLeastTextureScale, kLargestTextureScale);
     m_loadedEdits.Load(ar);
+    BuildOpenedGrid();
+}
+
+double CMount::GridPositions() {
+    GetGridRange();
+    return std::max(0.0, static_cast<double>(m_nMaxColumn) - m_nMinColumn + 1.0) *
+           std::max(0.0, static_cast<double>(m_nMaxRow) - m_nMinRow + 1.0);
+}
+
+bool CMount::HoldSpacingForOpen() {
+    const double stored = m_fGridSpacing;
+    m_fGridSpacing = std::clamp(m_fGridSpacing, kSmallestSpacing, kLargestSpacing);
+    const double outline = std::max<double>(1.0, OutlineVertices().size());
+    const double most = std::min(kMostOpenedPositions, kMostOpenedInsideTests / outline);
+    const double positions = GridPositions();
+    if (positions > most)
+        m_fGridSpacing = std::min(m_fGridSpacing * std::sqrt(positions / most), kLargestSpacing);
+    while (m_fGridSpacing < kLargestSpacing && GridPositions() > most)
+        m_fGridSpacing = std::min(m_fGridSpacing * 1.01, kLargestSpacing);
+    return m_fGridSpacing != stored;
+}
+
+void CMount::BuildOpenedGrid() {
+    if (HoldSpacingForOpen())
+        CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_SPACING_HELD), CString());
+    CTerrainEditList stored;
+    CTerrainEditList::Merge(m_loadedEdits, stored, m_newEdits);
+    const CTerrainEditList loaded = std::exchange(m_loadedEdits, CTerrainEditList());
     RebuildGrid();
+    if (EditVisits(stored) > kMostOpenedEditVisits) {
+        CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_EDITS_LEFT_OUT), CString());
+        return;
+    }
+    m_loadedEdits = loaded;
+    ApplyTerrainEdits(m_newEdits, 1);
 }
 
 void CMount::CopyFrom(CPaint* other) {
