@@ -23,6 +23,19 @@ constexpr int kVersionTextureScale = 9;
 constexpr int kVersionAllowConform = 10;
 constexpr int kVersionFixedBorder = 11;
 
+// The work the running open has left for the terrains it has still to read; each terrain
+// read outside an open has the whole of it.
+CMount::GridWork& OpenedWorkLeft() {
+    static unsigned operation = 0;
+    static CMount::GridWork left = CMount::kMostOpenedWork;
+    const unsigned current = CMissingFileReport::Current();
+    if (current == 0 || current != operation) {
+        operation = current;
+        left = CMount::kMostOpenedWork;
+    }
+    return left;
+}
+
 bool IsFiniteAll(std::initializer_list<double> values) {
     for (double value : values)
         if (!std::isfinite(value))
@@ -120,30 +133,43 @@ double CMount::GridPositions() {
            std::max(0.0, static_cast<double>(m_nMaxRow) - m_nMinRow + 1.0);
 }
 
-bool CMount::HoldSpacingForOpen() {
+bool CMount::HoldSpacingForOpen(const GridWork& left) {
     const double stored = m_fGridSpacing;
     m_fGridSpacing = std::clamp(m_fGridSpacing, kSmallestSpacing, kLargestSpacing);
-    const double outline = std::max<double>(1.0, OutlineVertices().size());
-    const double most = std::min(kMostOpenedPositions, kMostOpenedInsideTests / outline);
+    const double most = std::min(left.positions, left.insideTests / OutlineEdges());
     const double positions = GridPositions();
     if (positions > most)
-        m_fGridSpacing = std::min(m_fGridSpacing * std::sqrt(positions / most), kLargestSpacing);
+        m_fGridSpacing =
+            std::min(m_fGridSpacing * std::sqrt(positions / std::max(most, 1.0)), kLargestSpacing);
     while (m_fGridSpacing < kLargestSpacing && GridPositions() > most)
         m_fGridSpacing = std::min(m_fGridSpacing * 1.01, kLargestSpacing);
     return m_fGridSpacing != stored;
 }
 
+double CMount::OutlineEdges() const {
+    return std::max<double>(1.0, static_cast<double>(OutlineVertices().size()));
+}
+
 void CMount::BuildOpenedGrid() {
-    if (HoldSpacingForOpen())
+    GridWork& left = OpenedWorkLeft();
+    if (HoldSpacingForOpen(left))
         CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_SPACING_HELD), CString());
     CTerrainEditList stored;
     CTerrainEditList::Merge(m_loadedEdits, stored, m_newEdits);
     const CTerrainEditList loaded = std::exchange(m_loadedEdits, CTerrainEditList());
+    m_gridLimits = {std::min(left.positions, kMostGridWork.positions),
+                    std::min(left.insideTests, kMostGridWork.insideTests), 0.0};
     RebuildGrid();
-    if (EditVisits(stored) > kMostOpenedEditVisits) {
+    m_gridLimits = kMostGridWork;
+    const double built = m_nInteriorCount > 0 ? GridPositions() : 0.0;
+    left.positions -= built;
+    left.insideTests -= built * OutlineEdges();
+    const double visits = EditVisits(stored);
+    if (visits > left.editVisits) {
         CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_EDITS_LEFT_OUT), CString());
         return;
     }
+    left.editVisits -= visits;
     m_loadedEdits = loaded;
     ApplyTerrainEdits(m_newEdits, 1);
 }

@@ -27,11 +27,16 @@ class CMount : public CBenchwork, public CTerrainSurface {
     static constexpr int kMeshTag = 32002;
     static constexpr double kSmallestSpacing = 150.0;
     static constexpr double kLargestSpacing = 7500.0;
-    // What one open of a record may build and replay, so that any record opens within a second:
-    // grid positions, outline edges tested for them, and knot visits of the edits.
-    static constexpr double kMostOpenedPositions = 1.0e6;
-    static constexpr double kMostOpenedInsideTests = 2.0e7;
-    static constexpr double kMostOpenedEditVisits = 1.5e7;
+    // The work a grid may take: grid positions, and outline edges tested for them. A grid
+    // beyond either is not built; the outline's ring stands alone.
+    struct GridWork {
+        double positions, insideTests, editVisits;
+    };
+    static constexpr GridWork kMostGridWork{4.0e6, 2.0e8, 0.0};
+    // What one open may spend on the terrains it reads, together, so that any layout opens
+    // within a second: grid positions, outline edges tested for them, and knot visits of the
+    // edits replayed.
+    static constexpr GridWork kMostOpenedWork{5.0e5, 1.0e7, 1.0e7};
     // The texture repeats, as the 3D mesh is built with them; a file gives no other.
     static constexpr double kLeastTextureScale = 1.0;
     static constexpr double kLargestTextureScale = 32.0;
@@ -168,8 +173,10 @@ class CMount : public CBenchwork, public CTerrainSurface {
     // The grid positions of the outline's box at the spacing; sets the grid range.
     double GridPositions();
     // The stored spacing held to the properties page's range, and widened until the grid fits
-    // what one open may build; whether it changed.
-    bool HoldSpacingForOpen();
+    // the work the open has left; whether it changed.
+    bool HoldSpacingForOpen(const GridWork& left);
+    // The outline's edges, at least one: what each grid position is tested against.
+    double OutlineEdges() const;
     // The grid of a record just read, with its edits unless replaying them would take longer
     // than an open may; each change is told once per open.
     void BuildOpenedGrid();
@@ -220,4 +227,5 @@ class CMount : public CBenchwork, public CTerrainSurface {
 
     CIntTable m_indexTable;
     CGrideMount m_grid;
+    GridWork m_gridLimits = kMostGridWork;
 };

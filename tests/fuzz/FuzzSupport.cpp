@@ -153,7 +153,7 @@ CMount* AddFuzzTerrain(CCVNDoc& doc, double spacing) {
     auto* terrain = new CMount(0, &doc.m_tool, 0.0, 0.0);
     doc.m_rootGroup.m_members.push_back(terrain);
     terrain->SetOwnerGroup(&doc.m_rootGroup);
-    ShapeOutline(*terrain, {{4000.0, 0.0}, {44000.0, 0.0}, {40000.0, 30000.0}, {6000.0, 26000.0}});
+    ShapeOutline(*terrain, {{1000.0, 0.0}, {11000.0, 0.0}, {10000.0, 7500.0}, {1500.0, 6500.0}});
     terrain->m_fGridSpacing = spacing;
     doc.m_rootGroup.SetTool(&doc.m_tool);
     terrain->RebuildGrid();

@@ -44,7 +44,7 @@ void ExerciseLayout(CCVNDoc& doc);
 
 // Gives the outline object (a benchwork, a terrain) the vertices, its box fitted to them.
 void ShapeOutline(CPolygon& object, std::initializer_list<CDoublePoint> vertices);
-// Adds a terrain of four by three metres at the spacing to the layout's root group, its grid built.
+// Adds a terrain of one metre by 75 cm at the spacing to the layout's root group, its grid built.
 CMount* AddFuzzTerrain(CCVNDoc& doc, double spacing);
 // A saved layout whose last object is a terrain, cut round what the terrain itself stores after
 // its benchwork part: its settings and its edit list.

@@ -11,7 +11,7 @@ const TerrainLayoutParts& Template() {
     static const TerrainLayoutParts parts = [] {
         CFuzzDoc doc;
         doc.OnNewDocument();
-        CMount* terrain = AddFuzzTerrain(doc, 1000.0);
+        CMount* terrain = AddFuzzTerrain(doc, 250.0);
         return SplitAtTerrainFields(doc, *terrain);
     }();
     return parts;

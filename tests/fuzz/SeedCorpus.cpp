@@ -366,7 +366,7 @@ ModelEnd
 void WriteTerrainSeeds(const fs::path& folder) {
     CFuzzDoc plain;
     plain.OnNewDocument();
-    const TerrainLayoutParts around = SplitAtTerrainFields(plain, *AddFuzzTerrain(plain, 1000.0));
+    const TerrainLayoutParts around = SplitAtTerrainFields(plain, *AddFuzzTerrain(plain, 250.0));
     const auto writeSeed = [&](const std::string& name, CCVNDoc& doc, CMount& terrain) {
         terrain.RebuildGrid();
         const FuzzBytes fields = SplitAtTerrainFields(doc, terrain).fields;
@@ -379,20 +379,20 @@ void WriteTerrainSeeds(const fs::path& folder) {
     writeSeed("plain.bin", plain, *dynamic_cast<CMount*>(plain.m_rootGroup.m_members.back()));
     CFuzzDoc edited;
     edited.OnNewDocument();
-    CMount* terrain = AddFuzzTerrain(edited, 1000.0);
+    CMount* terrain = AddFuzzTerrain(edited, 250.0);
     terrain->m_bFixedBorder = 0;
     terrain->m_nFalloffMode = 1;
-    terrain->m_loadedEdits.Append({20000.0f, 12000.0f, 300.0f, 9000.0f, CTerrainEdit::kLinear, 1});
-    terrain->m_newEdits.Append({30000.0f, 20000.0f, -120.0f, 4000.0f, CTerrainEdit::kSquareRoot, 1});
-    terrain->m_newEdits.Append({5000.0f, 1000.0f, 40.0f, 0.0f, CTerrainEdit::kLinear, 1});
-    terrain->m_newEdits.Append({90000.0f, 1000.0f, 40.0f, 2000.0f, CTerrainEdit::kLinear, 1});
+    terrain->m_loadedEdits.Append({5000.0f, 3000.0f, 300.0f, 2250.0f, CTerrainEdit::kLinear, 1});
+    terrain->m_newEdits.Append({7500.0f, 5000.0f, -120.0f, 1000.0f, CTerrainEdit::kSquareRoot, 1});
+    terrain->m_newEdits.Append({1250.0f, 250.0f, 40.0f, 0.0f, CTerrainEdit::kLinear, 1});
+    terrain->m_newEdits.Append({90000.0f, 250.0f, 40.0f, 500.0f, CTerrainEdit::kLinear, 1});
     writeSeed("edited.bin", edited, *terrain);
     CFuzzDoc fine;
     fine.OnNewDocument();
     terrain = AddFuzzTerrain(fine, CMount::kSmallestSpacing);
     terrain->m_fTextureScale = CMount::kLargestTextureScale;
     terrain->m_bAllowConform = 0;
-    terrain->m_newEdits.Append({24000.0f, 15000.0f, 55.0f, 30000.0f, CTerrainEdit::kSquareRoot, 1});
+    terrain->m_newEdits.Append({6000.0f, 3750.0f, 55.0f, 7500.0f, CTerrainEdit::kSquareRoot, 1});
     writeSeed("fine.bin", fine, *terrain);
 }
 
