@@ -7,6 +7,7 @@
 
 #include "catalog/PartsFile.h"
 #include "resources/StringTable.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
@@ -151,6 +152,17 @@ TEST(PartsFile, SavingSettlesEditStatesAndKeepsTheOldFileOnFailure) {
     EXPECT_EQ(CatalogItemOf(read.records[0])->m_nEditState, CCatalogItem::kSaved);
     EXPECT_EQ((*CatalogItemOf(read.records[1]))[price], "");
     EXPECT_EQ(NextSequenceNumber(read.records), 2);
+}
+
+// A FIFO named like a parts file is not waited on: the read fails at once.
+TEST(PartsFile, AFifoIsNoPartsFile) {
+    TestFolder folder;
+    ASSERT_EQ(mkfifo((folder / "parts.cvp").c_str(), 0600), 0);
+    const Deadline deadline(std::chrono::seconds(20), "Reading a FIFO as a parts file");
+    CatalogueList records;
+    records.push_back(std::make_unique<CCatalogItem>());
+    EXPECT_FALSE(ReadPartsFile((folder / "parts.cvp").c_str(), records, nullptr));
+    EXPECT_EQ(records.size(), 1U);
 }
 
 TEST(PartsFile, EveryPrefixAndEveryFlippedByteReads) {
