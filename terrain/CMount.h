@@ -27,11 +27,13 @@ class CMount : public CBenchwork, public CTerrainSurface {
     static constexpr int kMeshTag = 32002;
     static constexpr double kSmallestSpacing = 150.0;
     static constexpr double kLargestSpacing = 7500.0;
-    // The work a grid may take: grid positions, and outline edges tested for them. A grid
-    // beyond either is not built; the outline's ring stands alone.
+    // Work on a terrain's grid: its positions, the outline edges tested for them, and the knot
+    // visits of replaying its edits.
     struct GridWork {
         double positions, insideTests, editVisits;
     };
+    // The most any grid build takes: beyond its positions or inside tests no grid is built and
+    // the outline's ring stands alone. The edits it replays are not bounded.
     static constexpr GridWork kMostGridWork{4.0e6, 2.0e8, 0.0};
     // What one open may spend on the terrains it reads, together, so that any layout opens
     // within a second: grid positions, outline edges tested for them, and knot visits of the
