@@ -4,6 +4,18 @@
 
 IMPLEMENT_DYNAMIC(CCatalogItem, CObject)
 
+CString& CCatalogItem::operator[](int field) {
+    if (!m_savedFields)
+        m_savedFields = std::make_unique<std::array<CString, kFieldCount>>(m_fields);
+    return m_fields[static_cast<size_t>(field)];
+}
+
+void CCatalogItem::RestoreSavedFields() {
+    if (m_savedFields)
+        m_fields = *m_savedFields;
+    m_savedFields.reset();
+}
+
 double CCatalogItem::GetTotal() const {
     return std::atof((*this)[kQuantity]) * std::atof((*this)[kPrice]);
 }

@@ -26,14 +26,17 @@ class CCatalogItem : public CObject {
     };
     enum EditState : int { kSaved = 0, kAdded = 1, kDeleted = 2 };
 
-    CString& operator[](int field) { return m_fields[static_cast<size_t>(field)]; }
+    // The field to change: the values as saved are kept aside first, once per record edited.
+    CString& operator[](int field);
     const CString& operator[](int field) const { return m_fields[static_cast<size_t>(field)]; }
     // atof(Quantity) x atof(Price), the row's total.
     double GetTotal() const;
     // The values as saved become the current ones again (after a discard), or the current
     // ones become the saved ones (after a read or a save).
-    void RestoreSavedFields() { m_fields = m_savedFields; }
-    void KeepFieldsAsSaved() { m_savedFields = m_fields; }
+    void RestoreSavedFields();
+    void KeepFieldsAsSaved() { m_savedFields.reset(); }
+    // Whether a field was changed since the values were saved: only then is their copy kept.
+    bool HasSavedCopy() const { return m_savedFields != nullptr; }
     // A copy in state "added": the nine texts and the mark.
     std::unique_ptr<CCatalogItem> Duplicate() const;
 
@@ -43,7 +46,7 @@ class CCatalogItem : public CObject {
     int m_nEditState = kSaved;
 
   private:
-    std::array<CString, kFieldCount> m_savedFields;
+    std::unique_ptr<std::array<CString, kFieldCount>> m_savedFields;
 };
 
 // The records of the open parts file, in file order, owned by the document.

@@ -20,7 +20,7 @@ class PartsReader {
         : m_records(records), m_report(report) {}
 
     void Read(std::string_view bytes) {
-        for (size_t at = 0; at < bytes.size(); ++at) {
+        for (size_t at = 0; at < bytes.size() && !m_bFull; ++at) {
             const char byte = bytes[at];
             if (byte == kCarriageReturn) {
                 EndLine();
@@ -38,7 +38,7 @@ class PartsReader {
     }
 
   private:
-    CString& Current() { return (*m_item)[m_nField]; }
+    CString& Current() { return m_item->m_fields[static_cast<size_t>(m_nField)]; }
 
     void SettleCurrent() {
         Current().Trim(kBlanks);
@@ -57,6 +57,9 @@ class PartsReader {
     void EndLine() {
         if (!m_bLineComplete) {
             Current().Trim(kBlanks);
+            // A line with nothing on it is no part.
+            if (m_nField == 0 && Current().IsEmpty())
+                return;
             if (m_nField < CCatalogItem::kFieldCount - 1 || Current().IsEmpty())
                 Report(IDS_INCOMPLETE_STRING, m_bToldIncomplete);
             if (Current().IsEmpty())
@@ -67,8 +70,11 @@ class PartsReader {
     }
 
     void AppendRecord() {
+        if (m_records.size() >= kMostParts) {
+            Report(IDS_TOO_MANY_PARTS, m_bFull);
+            return;
+        }
         m_item->m_nSequence = m_nSequence++;
-        m_item->KeepFieldsAsSaved();
         m_records.push_back(std::move(m_item));
         m_item = std::make_unique<CCatalogItem>();
         m_nField = 0;
@@ -90,6 +96,7 @@ class PartsReader {
     bool m_bLineComplete = false;
     bool m_bToldIncomplete = false;
     bool m_bToldEndOfLine = false;
+    bool m_bFull = false;
 };
 
 }  // namespace

@@ -18,6 +18,11 @@ ReportBatch& Batch() {
     return batch;
 }
 
+unsigned& LastBatchNumber() {
+    static unsigned number = 0;
+    return number;
+}
+
 void ShowBox(const CString& text) {
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -33,7 +38,12 @@ CString UnsaidFilesText(std::size_t count) {
 }  // namespace
 
 CMissingFileReport::CMissingFileReport() {
-    ++Batch().depth;
+    if (Batch().depth++ == 0)
+        ++LastBatchNumber();
+}
+
+unsigned CMissingFileReport::Current() {
+    return Batch().depth > 0 ? LastBatchNumber() : 0;
 }
 
 CMissingFileReport::~CMissingFileReport() {

@@ -18,4 +18,7 @@ class CMissingFileReport {
 
     // The message about the file, named as the message names it, with the exclamation icon.
     static void Show(const CString& text, const CString& fileName);
+    // The running outermost operation, numbered from 1 as they start; 0 outside one. What an
+    // operation learns about data files may be kept for as long as the number stays.
+    static unsigned Current();
 };

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <map>
 #include <optional>
+#include <utility>
 
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
@@ -39,6 +41,37 @@ std::optional<PatternFileBytes> FindPattern(CString& name) {
     return std::nullopt;
 }
 
+// What the running operation found for each pattern name it looked up, found or missing: many
+// objects name one file, and each lookup resolves the name on three paths with folder scans.
+struct PatternLookups {
+    unsigned operation = 0;
+    std::map<CString, std::optional<std::pair<CString, PatternFileBytes>>> found;
+};
+
+PatternLookups& Lookups() {
+    static PatternLookups lookups;
+    return lookups;
+}
+
+std::optional<PatternFileBytes> FindPatternOnce(CString& name) {
+    const unsigned operation = CMissingFileReport::Current();
+    if (operation == 0)
+        return FindPattern(name);
+    PatternLookups& lookups = Lookups();
+    if (lookups.operation != operation)
+        lookups = PatternLookups{operation, {}};
+    auto [entry, added] = lookups.found.try_emplace(name);
+    if (added) {
+        CString foundAs = name;
+        if (const std::optional<PatternFileBytes> bytes = FindPattern(foundAs))
+            entry->second.emplace(foundAs, *bytes);
+    }
+    if (!entry->second)
+        return std::nullopt;
+    name = entry->second->first;
+    return entry->second->second;
+}
+
 void ReportUnreadable(const CString& name) {
     const CString shown = CWinPath::ShownName(name.c_str());
     CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, shown);
@@ -49,7 +82,7 @@ void ReportUnreadable(const CString& name) {
 int LoadPatternFile(CString& name, PatternFileBytes& bytes) {
     if (name.IsEmpty())
         return 0;
-    if (const std::optional<PatternFileBytes> found = FindPattern(name)) {
+    if (const std::optional<PatternFileBytes> found = FindPatternOnce(name)) {
         bytes = *found;
         return 1;
     }
@@ -77,6 +110,8 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
     bytes.fill(0xFF);
     if (bitmap != nullptr)
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
+    // A file written now may be looked up again in the same operation.
+    Lookups() = PatternLookups();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),

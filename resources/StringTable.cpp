@@ -113,6 +113,12 @@ const CStringTable::Entry kStrings[] = {
     {IDS_INVALID_PATH, "Invalid path:"},
     {IDS_INCOMPLETE_STRING, "Incomplete string."},
     {IDS_END_OF_LINE_EXPECTED, "End of line expected."},
+    {IDS_TOO_MANY_PARTS, "The parts file holds more parts than can be listed; only the first are read."},
+    {IDS_TERRAIN_SPACING_HELD,
+     "A terrain's grid spacing was outside what the terrain can hold; it has been set to the nearest that "
+     "fits."},
+    {IDS_TERRAIN_EDITS_LEFT_OUT,
+     "A terrain holds more edits than can be applied to its grid; it has been opened flat, without them."},
     {IDS_CANT_CREATE_CATALOG, "Can't create catalog."},
     {IDS_CANT_OPEN_CATALOG, "Can't open catalog"},
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/CConformingObject.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
@@ -21,6 +22,19 @@ namespace {
 constexpr int kVersionTextureScale = 9;
 constexpr int kVersionAllowConform = 10;
 constexpr int kVersionFixedBorder = 11;
+
+// The work the running open has left for the terrains it has still to read; each terrain
+// read outside an open has the whole of it.
+CMount::GridWork& OpenedWorkLeft() {
+    static unsigned operation = 0;
+    static CMount::GridWork left = CMount::kMostOpenedWork;
+    const unsigned current = CMissingFileReport::Current();
+    if (current == 0 || current != operation) {
+        operation = current;
+        left = CMount::kMostOpenedWork;
+    }
+    return left;
+}
 
 bool IsFiniteAll(std::initializer_list<double> values) {
     for (double value : values)
@@ -110,7 +124,54 @@ void CMount::Serialize(CArchive& ar) {
         FailRead(ar, CArchiveException::badSchema);
     m_fTextureScale = std::clamp(m_fTextureScale, kLeastTextureScale, kLargestTextureScale);
     m_loadedEdits.Load(ar);
+    BuildOpenedGrid();
+}
+
+double CMount::GridPositions() {
+    GetGridRange();
+    return std::max(0.0, static_cast<double>(m_nMaxColumn) - m_nMinColumn + 1.0) *
+           std::max(0.0, static_cast<double>(m_nMaxRow) - m_nMinRow + 1.0);
+}
+
+bool CMount::HoldSpacingForOpen(const GridWork& left) {
+    const double stored = m_fGridSpacing;
+    m_fGridSpacing = std::clamp(m_fGridSpacing, kSmallestSpacing, kLargestSpacing);
+    const double most = std::min(left.positions, left.insideTests / OutlineEdges());
+    const double positions = GridPositions();
+    if (positions > most)
+        m_fGridSpacing =
+            std::min(m_fGridSpacing * std::sqrt(positions / std::max(most, 1.0)), kLargestSpacing);
+    while (m_fGridSpacing < kLargestSpacing && GridPositions() > most)
+        m_fGridSpacing = std::min(m_fGridSpacing * 1.01, kLargestSpacing);
+    return m_fGridSpacing != stored;
+}
+
+double CMount::OutlineEdges() const {
+    return std::max<double>(1.0, static_cast<double>(OutlineVertices().size()));
+}
+
+void CMount::BuildOpenedGrid() {
+    GridWork& left = OpenedWorkLeft();
+    if (HoldSpacingForOpen(left))
+        CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_SPACING_HELD), CString());
+    CTerrainEditList stored;
+    CTerrainEditList::Merge(m_loadedEdits, stored, m_newEdits);
+    const CTerrainEditList loaded = std::exchange(m_loadedEdits, CTerrainEditList());
+    m_gridLimits = {std::min(left.positions, kMostGridWork.positions),
+                    std::min(left.insideTests, kMostGridWork.insideTests), 0.0};
     RebuildGrid();
+    m_gridLimits = kMostGridWork;
+    const double built = m_nInteriorCount > 0 ? GridPositions() : 0.0;
+    left.positions -= built;
+    left.insideTests -= built * OutlineEdges();
+    const double visits = EditVisits(stored);
+    if (visits > left.editVisits) {
+        CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_EDITS_LEFT_OUT), CString());
+        return;
+    }
+    left.editVisits -= visits;
+    m_loadedEdits = loaded;
+    ApplyTerrainEdits(m_newEdits, 1);
 }
 
 void CMount::CopyFrom(CPaint* other) {

@@ -27,6 +27,18 @@ class CMount : public CBenchwork, public CTerrainSurface {
     static constexpr int kMeshTag = 32002;
     static constexpr double kSmallestSpacing = 150.0;
     static constexpr double kLargestSpacing = 7500.0;
+    // Work on a terrain's grid: its positions, the outline edges tested for them, and the knot
+    // visits of replaying its edits.
+    struct GridWork {
+        double positions, insideTests, editVisits;
+    };
+    // The most any grid build takes: beyond its positions or inside tests no grid is built and
+    // the outline's ring stands alone. The edits it replays are not bounded.
+    static constexpr GridWork kMostGridWork{4.0e6, 2.0e8, 0.0};
+    // What one open may spend on the terrains it reads, together, so that any layout opens
+    // within a second: grid positions, outline edges tested for them, and knot visits of the
+    // edits replayed.
+    static constexpr GridWork kMostOpenedWork{5.0e5, 1.0e7, 1.0e7};
     // The texture repeats, as the 3D mesh is built with them; a file gives no other.
     static constexpr double kLeastTextureScale = 1.0;
     static constexpr double kLargestTextureScale = 32.0;
@@ -65,6 +77,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     int UndoTerrainEdit(CEditStep* step);
     // The list the layout file stores: the loaded edits merged with the new ones.
     CTerrainEditList EffectiveEdits() const;
+    // How many knots replaying the edits on the built grid visits.
+    double EditVisits(const CTerrainEditList& edits) const;
 
     // ---- 3D ----
     virtual void UpdateMeshVertices(r3d::Clump& clump, int keepPlan);
@@ -158,6 +172,27 @@ class CMount : public CBenchwork, public CTerrainSurface {
     std::vector<CDoublePoint> m_previewOutline;
 
   private:
+    // The grid positions of the outline's box at the spacing; sets the grid range.
+    double GridPositions();
+    // The stored spacing held to the properties page's range, and widened until the grid fits
+    // the work the open has left; whether it changed.
+    bool HoldSpacingForOpen(const GridWork& left);
+    // The outline's edges, at least one: what each grid position is tested against.
+    double OutlineEdges() const;
+    // The grid of a record just read, with its edits unless replaying them would take longer
+    // than an open may; each change is told once per open.
+    void BuildOpenedGrid();
+    // An edit on the grid: its centre and radius in grid units, whether it reaches the
+    // outline's box, and the grid columns and rows within its radius.
+    struct EditReach {
+        double cx = 0.0, cy = 0.0, r = 0.0;
+        bool touches = false;
+        int firstColumn = 1, lastColumn = 0, firstRow = 1, lastRow = 0;
+    };
+    EditReach ReachOf(const CTerrainEdit& edit) const;
+    int InteriorKnotAt(int column, int row) const;
+    void RaiseKnotAtPoint(const EditReach& reach, float dz, int considered);
+    void RaiseKnotsInReach(const EditReach& reach, const CTerrainEdit& edit, int considered);
     void InitMount();
     // Spacing, elastic, fixed border, allow conform, grid colour and texture scale.
     void CopyTerrainSettings(const CMount& source);
@@ -194,4 +229,5 @@ class CMount : public CBenchwork, public CTerrainSurface {
 
     CIntTable m_indexTable;
     CGrideMount m_grid;
+    GridWork m_gridLimits = kMostGridWork;
 };

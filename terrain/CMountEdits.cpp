@@ -41,32 +41,92 @@ void CMount::ApplyTerrainEdits(const CTerrainEditList& list, int reset) {
         for (int i = 0; i < count; ++i) m_grid[i].z = static_cast<float>(m_fElevation);
     CTerrainEditList merged;
     CTerrainEditList::Merge(m_loadedEdits, merged, list);
+    const int considered = m_bFixedBorder ? m_nInteriorCount : count;
+    for (const CTerrainEdit& edit : merged.Records()) {
+        const EditReach reach = ReachOf(edit);
+        if (!reach.touches)
+            continue;
+        if (reach.r <= 0.001)
+            RaiseKnotAtPoint(reach, edit.dz, considered);
+        else
+            RaiseKnotsInReach(reach, edit, considered);
+    }
+    if (host != nullptr)
+        host->EndWaitCursor();
+}
+
+CMount::EditReach CMount::ReachOf(const CTerrainEdit& edit) const {
     const double s = m_fGridSpacing;
     const double boxX1 = std::min(m_fCornerX1, m_fCornerX2) / s,
                  boxX2 = std::max(m_fCornerX1, m_fCornerX2) / s;
     const double boxY1 = std::min(m_fCornerY1, m_fCornerY2) / s,
                  boxY2 = std::max(m_fCornerY1, m_fCornerY2) / s;
-    const int considered = m_bFixedBorder ? m_nInteriorCount : count;
-    for (const CTerrainEdit& edit : merged.Records()) {
-        const double cx = RoundedGridPosition(edit.x / s), cy = RoundedGridPosition(edit.y / s);
-        const double r = edit.radius / s;
-        if (!(cx + r > boxX1 && cx - r < boxX2 && cy + r > boxY1 && cy - r < boxY2))
+    EditReach reach;
+    reach.cx = RoundedGridPosition(edit.x / s);
+    reach.cy = RoundedGridPosition(edit.y / s);
+    reach.r = edit.radius / s;
+    reach.touches = reach.cx + reach.r > boxX1 && reach.cx - reach.r < boxX2 && reach.cy + reach.r > boxY1 &&
+                    reach.cy - reach.r < boxY2;
+    // The grid columns and rows within the radius; none when the edit misses the grid.
+    auto span = [](double centre, double r, int least, int most, int& low, int& high) {
+        const double from = std::max(std::ceil(centre - r), static_cast<double>(least));
+        const double to = std::min(std::floor(centre + r), static_cast<double>(most));
+        low = from <= to ? static_cast<int>(from) : 1;
+        high = from <= to ? static_cast<int>(to) : 0;
+    };
+    span(reach.cx, std::max(reach.r, 0.0), m_nMinColumn, m_nMaxColumn, reach.firstColumn, reach.lastColumn);
+    span(reach.cy, std::max(reach.r, 0.0), m_nMinRow, m_nMaxRow, reach.firstRow, reach.lastRow);
+    return reach;
+}
+
+double CMount::EditVisits(const CTerrainEditList& edits) const {
+    const double outlineKnots = m_bFixedBorder ? 0.0 : m_grid.GetSize() - m_nInteriorCount;
+    double visits = 0.0;
+    for (const CTerrainEdit& edit : edits.Records()) {
+        const EditReach reach = ReachOf(edit);
+        if (!reach.touches)
             continue;
-        for (int k = considered - 1; k >= 0; --k) {
-            CGrideKnot& knot = m_grid[k];
-            const double d = std::hypot(knot.x - cx, knot.y - cy);
-            if (r <= 0.001) {
-                if (d > 0.001)
-                    continue;
-                knot.z = static_cast<float>(knot.z + edit.dz);
-                break;
-            }
-            if (d <= r)
-                knot.z = static_cast<float>(knot.z + Falloff(edit.mode, r, d) * edit.dz);
+        const double columns = std::max(0, reach.lastColumn - reach.firstColumn + 1);
+        const double rows = std::max(0, reach.lastRow - reach.firstRow + 1);
+        visits += columns * rows + outlineKnots;
+    }
+    return visits;
+}
+
+int CMount::InteriorKnotAt(int column, int row) const {
+    return m_indexTable.Get(column - m_nMinColumn + 1, row - m_nMinRow + 1);
+}
+
+void CMount::RaiseKnotAtPoint(const EditReach& reach, float dz, int considered) {
+    // The last knot on the point takes the change: an outline knot before the grid's own.
+    for (int k = considered - 1; k >= m_nInteriorCount; --k) {
+        CGrideKnot& knot = m_grid[k];
+        if (std::hypot(knot.x - reach.cx, knot.y - reach.cy) <= 0.001) {
+            knot.z = static_cast<float>(knot.z + dz);
+            return;
         }
     }
-    if (host != nullptr)
-        host->EndWaitCursor();
+    if (reach.firstColumn != reach.lastColumn || reach.firstRow != reach.lastRow)
+        return;
+    const int k = InteriorKnotAt(reach.firstColumn, reach.firstRow);
+    if (k >= 0 && k < considered)
+        m_grid[k].z = static_cast<float>(m_grid[k].z + dz);
+}
+
+void CMount::RaiseKnotsInReach(const EditReach& reach, const CTerrainEdit& edit, int considered) {
+    auto raise = [&](CGrideKnot& knot) {
+        const double d = std::hypot(knot.x - reach.cx, knot.y - reach.cy);
+        if (d <= reach.r)
+            knot.z = static_cast<float>(knot.z + Falloff(edit.mode, reach.r, d) * edit.dz);
+    };
+    for (int k = considered - 1; k >= m_nInteriorCount; --k) raise(m_grid[k]);
+    // The grid's own knots through its index: only the rows and columns within the radius.
+    for (int row = reach.firstRow; row <= reach.lastRow; ++row)
+        for (int column = reach.firstColumn; column <= reach.lastColumn; ++column) {
+            const int k = InteriorKnotAt(column, row);
+            if (k >= 0 && k < considered)
+                raise(m_grid[k]);
+        }
 }
 
 int CMount::DeformElastic(r3d::Clump& clump, int vertex, float x, float y, float z, int group, double elastic,

@@ -12,10 +12,6 @@
 
 namespace {
 
-// A grid of more positions than this, or whose inside tests would take more outline edges
-// than the second, is not built; the outline's ring stands alone.
-constexpr double kMostGridPositions = 4.0e6;
-constexpr double kMostInsideTestEdges = 2.0e8;
 double Distance(CDoublePoint a, CDoublePoint b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
@@ -96,8 +92,8 @@ void CMount::BuildInteriorKnots() {
     const double rows = static_cast<double>(m_nMaxRow) - m_nMinRow + 1.0;
     m_indexTable.Free();
     const double positions = columns * rows;
-    if (!(s > 0.0) || columns <= 0.0 || rows <= 0.0 || positions > kMostGridPositions ||
-        positions * static_cast<double>(m_outline.size()) > kMostInsideTestEdges)
+    if (!(s > 0.0) || columns <= 0.0 || rows <= 0.0 || positions > m_gridLimits.positions ||
+        positions * static_cast<double>(m_outline.size()) > m_gridLimits.insideTests)
         return;
     m_indexTable.Create(static_cast<int>(columns) + 2, static_cast<int>(rows) + 2);
     const float base = static_cast<float>(m_fElevation);

@@ -28,9 +28,33 @@ std::filesystem::path FinalPath(const std::filesystem::path& path) {
     return error ? path : resolved;
 }
 
-bool IsFolder(std::FILE* stream) {
+// The failure of opening what is no regular file: a folder is named as one; a FIFO, a socket
+// or a device is refused, for reading one could wait for ever or never end.
+int NotRegularFailure(mode_t mode) {
+    return S_ISDIR(mode) ? EISDIR : EACCES;
+}
+
+// Opens without waiting for a FIFO's writer, then takes only a regular file, which then reads
+// and writes as usual.
+std::FILE* OpenRegularStream(const std::filesystem::path& path, int access, const char* mode) {
+    const int descriptor = open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return nullptr;
     struct stat status {};
-    return fstat(fileno(stream), &status) == 0 && S_ISDIR(status.st_mode);
+    int failure = 0;
+    if (fstat(descriptor, &status) != 0)
+        failure = errno;
+    else if (!S_ISREG(status.st_mode))
+        failure = NotRegularFailure(status.st_mode);
+    else if (fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+        failure = errno;
+    std::FILE* stream = failure == 0 ? fdopen(descriptor, mode) : nullptr;
+    if (stream == nullptr) {
+        failure = failure != 0 ? failure : errno;
+        close(descriptor);
+        errno = failure;
+    }
+    return stream;
 }
 
 }  // namespace
@@ -74,10 +98,6 @@ BOOL CFile::Open(const std::filesystem::path& diskPath, UINT openFlags, CFileExc
     }
     errno = 0;
     m_stream = OpenStream(openFlags);
-    if (m_stream && IsFolder(m_stream)) {
-        ReleaseStream();
-        errno = EISDIR;
-    }
     if (!m_stream) {
         int failure = errno ? errno : EINVAL;
         if (error) {
@@ -110,11 +130,11 @@ std::FILE* CFile::OpenStream(UINT openFlags) {
         return OpenTemporaryNeighbour();
     }
     if (!WantsWriting(openFlags)) {
-        return std::fopen(m_diskPath.c_str(), "rbe");
+        return OpenRegularStream(m_diskPath, O_RDONLY, "rb");
     }
-    std::FILE* stream = std::fopen(m_diskPath.c_str(), "r+be");
+    std::FILE* stream = OpenRegularStream(m_diskPath, O_RDWR, "r+b");
     if (!stream && errno == ENOENT && (openFlags & modeCreate)) {
-        stream = std::fopen(m_diskPath.c_str(), "w+be");
+        stream = OpenRegularStream(m_diskPath, O_RDWR | O_CREAT, "w+b");
     }
     return stream;
 }
@@ -126,8 +146,8 @@ std::FILE* CFile::OpenTemporaryNeighbour() {
     std::string stem = target.filename().string().substr(0, 100);
     struct stat oldStatus {};
     bool hasOld = stat(target.c_str(), &oldStatus) == 0;
-    if (hasOld && S_ISDIR(oldStatus.st_mode)) {
-        errno = EISDIR;
+    if (hasOld && !S_ISREG(oldStatus.st_mode)) {
+        errno = NotRegularFailure(oldStatus.st_mode);
         return nullptr;
     }
     for (int attempt = 0; attempt < 1000; ++attempt) {

@@ -41,6 +41,8 @@ public:
 
     // Opens the file the program's text names (see DiskPath); on failure answers FALSE and fills
     // *error when given. An existing file that is read-only (IsReadOnly) is not opened for writing.
+    // Only a regular file opens: a folder fails as one, and a FIFO, a socket or a device is refused
+    // at once (accessDenied) in every mode.
     virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
     // The same for a path as the file system spells it.
     BOOL Open(const std::filesystem::path& diskPath, UINT openFlags, CFileException* error = nullptr);

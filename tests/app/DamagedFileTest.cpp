@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "model/RecordReading.h"
 #include "model/SettingRanges.h"
 #include "platform/base/CArchiveException.h"
+#include "platform/base/CFileException.h"
 #include "platform/gdi/PixelSurface.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
@@ -148,6 +150,22 @@ TEST_F(DamagedFile, TextAndRandomBytesFailWithTheFileErrorAndTheOpenLayoutStaysA
     }
     EXPECT_EQ(host.MessageBoxes().size(), DamagedContents().size());
     EXPECT_EQ(SavedBytes(open, "after.cvn"), before);
+}
+
+// A FIFO named like a layout is refused at once with the file error, instead of waiting for a
+// writer with the window frozen; the open layout stays.
+TEST_F(DamagedFile, AFifoNamedLikeALayoutIsRefusedAtOnce) {
+    CCVNDoc& open = LayoutWithGridAndTrack();
+    const std::filesystem::path pipe = folder / "x.cvn";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const Deadline deadline(kTimeLimit, "Opening a FIFO as a layout");
+    host.WhenModal("", [](CWnd& box) { box.EndModalLoop(IDOK); });
+    EXPECT_EQ(app.OpenDocumentFile(pipe.c_str()), nullptr);
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes().back().text,
+              CFileException(CFileException::accessDenied, EACCES, CString(pipe.c_str())).GetErrorMessage());
+    EXPECT_EQ(ActiveLayout(), &open);
+    EXPECT_EQ(open.m_rootGroup.m_members.size(), 1u);
 }
 
 // Every double of the document's and the engine's settings in turn set to each extreme: the

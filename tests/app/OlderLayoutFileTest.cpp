@@ -18,6 +18,8 @@
 #include "drawing/CTextBox.h"
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
+#include "platform/base/CStringTable.h"
+#include "resources/StringTable.h"
 #include "terrain/CMount.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/model/OlderLayoutFile.h"
@@ -214,7 +216,8 @@ void ExpectSceneryFields(CPaint& object, int number, int version) {
         EXPECT_EQ(bench->m_bUncheckedOutline, 1);
     }
     if (auto* terrain = dynamic_cast<CMount*>(&object)) {
-        EXPECT_EQ(terrain->m_fGridSpacing, OlderValue(number, 27));
+        // The stored spacing lies beyond what the properties page allows, and is held to it.
+        EXPECT_EQ(terrain->m_fGridSpacing, std::min(OlderValue(number, 27), CMount::kLargestSpacing));
         EXPECT_EQ(terrain->m_fElastic, 0.5);
         EXPECT_EQ(terrain->m_crGrid, static_cast<COLORREF>(OlderInt(number, 28)));
         EXPECT_EQ(terrain->m_fTextureScale, 20.0);
@@ -268,16 +271,18 @@ TEST_F(OlderLayoutFileInProgram, EveryClassReadsItsRecordInVersionsOneSixAndSeve
     classes.push_back("CLine");
     for (int version : {1, 6, 7}) {
         SCOPED_TRACE(version);
-        // The picture and the 3D bitmap name files that are not there.
+        // The picture and the 3D bitmap name files that are not there; the terrain's spacing
+        // is held.
         const std::size_t boxesBefore = host.MessageBoxes().size();
-        for (int box = 0; box < 3; ++box) host.AnswerMessageBox(IDOK);
+        for (int box = 0; box < 4; ++box) host.AnswerMessageBox(IDOK);
         const std::unique_ptr<CCVNDoc> layout = Read(OlderLayoutFile(version, {}, classes));
         std::vector<CString> texts;
         for (std::size_t box = boxesBefore; box < host.MessageBoxes().size(); ++box)
             texts.push_back(host.MessageBoxes()[box].text);
-        EXPECT_EQ(texts, (std::vector<CString>{"Could not read file Picture 10.bmp",
-                                               "Could not create file Picture 10.bmp",
-                                               "Could not read file Tree 19.bmp"}));
+        EXPECT_EQ(texts,
+                  (std::vector<CString>{
+                      "Could not read file Picture 10.bmp", "Could not create file Picture 10.bmp",
+                      "Could not read file Tree 19.bmp", CStringTable::Text(IDS_TERRAIN_SPACING_HELD)}));
         EXPECT_EQ(layout->m_nFileVersion, version);
         EXPECT_EQ(layout->m_rootGroup.m_fFrameWidth, 0.0);
         EXPECT_EQ(layout->m_rootGroup.m_nPriceMode, CGroup::kPriceAutomatic);

@@ -12,8 +12,9 @@
 
 #include "platform/base/CFileException.h"
 #include "platform/base/CStdioFile.h"
-#include "tests/support/TestFolder.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
 namespace fs = std::filesystem;
@@ -119,6 +120,42 @@ TEST(CFile, OpenFailuresNameTheFile) {
     EXPECT_EQ(EntryCount(folder.Path()), 1);
 }
 
+// A FIFO, a device or a socket named like a layout is refused in every mode, at once: opening a
+// FIFO for reading would wait for a writer, and reading a device might never end. A save over
+// one leaves it in place.
+TEST(CFile, OnlyRegularFilesOpen) {
+    TestFolder folder;
+    const fs::path pipe = folder / "x.cvn";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const Deadline deadline(std::chrono::seconds(20), "Opening a FIFO");
+    for (const fs::path& path : {pipe, fs::path("/dev/zero")})
+        for (const UINT mode :
+             {UINT{CFile::modeRead}, UINT{CFile::modeReadWrite},
+              UINT{CFile::modeReadWrite | CFile::modeCreate}, UINT{CFile::modeCreate | CFile::modeWrite}}) {
+            CFileException error;
+            CFile file;
+            EXPECT_FALSE(file.Open(path.c_str(), mode, &error)) << path << " " << mode;
+            EXPECT_FALSE(file.IsOpen());
+            EXPECT_EQ(error.m_cause, CFileException::accessDenied) << path << " " << mode;
+            EXPECT_EQ(error.GetErrorMessage().str(),
+                      "Access to the file \"" + path.string() + "\" was denied.");
+        }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(EntryCount(folder.Path()), 1);
+    // A regular file still opens for reading, and one made new for reading and writing.
+    WriteFile(folder / "plain.cvn", "layout");
+    CFile plain;
+    EXPECT_TRUE(plain.Open((folder / "plain.cvn").c_str(), CFile::modeRead));
+    char byte = 0;
+    EXPECT_EQ(plain.Read(&byte, 1), 1u);
+    EXPECT_EQ(byte, 'l');
+    CFile made;
+    ASSERT_TRUE(made.Open((folder / "made.cvn").c_str(), CFile::modeReadWrite | CFile::modeCreate));
+    WriteText(made, "new");
+    made.Close();
+    EXPECT_EQ(Contents(folder / "made.cvn"), "new");
+}
+
 TEST(CFile, SavingReplacesTheOldFileOnlyOnClose) {
     TestFolder folder;
     fs::path path = folder / "Layout.cvn";
@@ -180,8 +217,11 @@ TEST(CFile, FailedWritesReportFailureAndKeepTheOldFile) {
     EXPECT_EQ(Contents(path), "old layout");
     EXPECT_EQ(EntryCount(folder.Path()), 1);
 
-    CFile full("/dev/full", CFile::modeWrite);
-    WriteText(full, "lost");
+    // A file written in place reports the full disk when its buffer is flushed.
+    FileSizeLimit limit(4096);
+    CFile full(path.c_str(), CFile::modeWrite);
+    WriteText(full, std::string(3000, 'x'));
+    WriteText(full, std::string(3000, 'y'));
     EXPECT_EQ(FileFailure([&] { full.Flush(); }), CFileException::diskFull);
 }
 

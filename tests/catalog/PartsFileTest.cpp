@@ -7,6 +7,7 @@
 
 #include "catalog/PartsFile.h"
 #include "resources/StringTable.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/WithoutPermissionOverride.h"
@@ -90,10 +91,12 @@ TEST(PartsFile, DamagedLinesAreReportedOncePerReadAndKept) {
     read = ReadText("A;B;C;D;E;F;1;2.00;N;");
     EXPECT_EQ(read.records.size(), 1U);
 
-    // An empty line is a record whose category is a blank.
-    read = ReadText("\r\n");
+    // An empty line, or one of blanks, is no part and no damage.
+    read = ReadText("\r\n \t\r\nA;B;C;D;E;F;1;2.00;N;\r\n\r\r\n");
     ASSERT_EQ(read.records.size(), 1U);
-    EXPECT_EQ(Item(read, 0)[0], " ");
+    EXPECT_EQ(Item(read, 0)[0], "A");
+    EXPECT_EQ(Item(read, 0).m_nSequence, 0);
+    EXPECT_TRUE(read.messages.empty());
 
     // LF line ends: everything after the first line's ninth field is ignored.
     read = ReadText("A;B;C;D;E;F;1;2.00;N;\nG;H;I;J;K;L;1;1.00;M;\n");
@@ -151,6 +154,17 @@ TEST(PartsFile, SavingSettlesEditStatesAndKeepsTheOldFileOnFailure) {
     EXPECT_EQ(NextSequenceNumber(read.records), 2);
 }
 
+// A FIFO named like a parts file is not waited on: the read fails at once.
+TEST(PartsFile, AFifoIsNoPartsFile) {
+    TestFolder folder;
+    ASSERT_EQ(mkfifo((folder / "parts.cvp").c_str(), 0600), 0);
+    const Deadline deadline(std::chrono::seconds(20), "Reading a FIFO as a parts file");
+    CatalogueList records;
+    records.push_back(std::make_unique<CCatalogItem>());
+    EXPECT_FALSE(ReadPartsFile((folder / "parts.cvp").c_str(), records, nullptr));
+    EXPECT_EQ(records.size(), 1U);
+}
+
 TEST(PartsFile, EveryPrefixAndEveryFlippedByteReads) {
     const std::string file =
         "Track;Acme;HO;Straight;Rail;S1;2;1.50;Note;\r\nScenery;Trees;HO,N;Oak;Tree;T1;5;1.00; ;\r\nA;B;\r\n";
@@ -168,4 +182,35 @@ TEST(PartsFile, EveryPrefixAndEveryFlippedByteReads) {
             // What was read writes lines that read back cleanly, one part each.
             EXPECT_EQ(ReadText(PartsFileBytes(read.records)).records.size(), read.records.size());
         }
+}
+
+// A file of bare line ends is no parts at all; a record keeps a copy of its saved values only
+// once a field is changed; past the most parts a list holds, the rest is left with a message.
+TEST(PartsFile, MemoryFollowsTheRealContent) {
+    EXPECT_TRUE(ReadText(std::string(4000000, '\r')).records.empty());
+    EXPECT_TRUE(ReadText(std::string(1000000, '\n') + "\r").records.empty());
+
+    Read read = ReadText("A;B;C;D;E;F;1;2.00;N;\r\nG;H;I;J;K;L;3;1.00;M;\r\n");
+    for (const auto& entry : read.records) EXPECT_FALSE(CatalogItemOf(entry)->HasSavedCopy());
+    CCatalogItem& edited = *CatalogItemOf(read.records[1]);
+    edited[CCatalogItem::kPrice] = "9.99";
+    edited[CCatalogItem::kNote] = "sale";
+    EXPECT_TRUE(edited.HasSavedCopy());
+    EXPECT_FALSE(CatalogItemOf(read.records[0])->HasSavedCopy());
+    DiscardPartsChanges(read.records);
+    EXPECT_EQ(Fields(edited), (std::vector<CString>{"G", "H", "I", "J", "K", "L", "3", "1.00", "M"}));
+    EXPECT_FALSE(edited.HasSavedCopy());
+    edited[CCatalogItem::kPrice] = "2.50";
+    TestFolder folder;
+    ASSERT_TRUE(WritePartsFile((folder / "parts.cvp").c_str(), read.records));
+    EXPECT_FALSE(edited.HasSavedCopy());
+    DiscardPartsChanges(read.records);
+    EXPECT_EQ(edited[CCatalogItem::kPrice], "2.50");
+
+    std::string many;
+    for (size_t part = 0; part < kMostParts + 5; ++part) many += ";;;;;;;;;\r\n";
+    read = ReadText(many + "Last;B;C;D;E;F;1;2.00;N;\r\n");
+    EXPECT_EQ(read.records.size(), kMostParts);
+    EXPECT_EQ(read.messages, std::vector<UINT>{IDS_TOO_MANY_PARTS});
+    EXPECT_EQ(Item(read, kMostParts - 1).m_nSequence, static_cast<int>(kMostParts - 1));
 }

@@ -1,12 +1,15 @@
 #include "tests/fuzz/FuzzSupport.h"
-#include "drawing/DrawingObjects.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
+#include "drawing/CPolygon.h"
 #include "drawing/DrawingObjects.h"
 #include "model/CDataFolders.h"
 #include "platform/base/CException.h"
@@ -15,8 +18,9 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "resources/Resources.h"
-#include "tests/model/LayoutBytes.h"
+#include "terrain/CMount.h"
 #include "terrain/TerrainObjects.h"
+#include "tests/model/LayoutBytes.h"
 #include "track/TrackPieces.h"
 #include "view3d/Objects3D.h"
 
@@ -126,4 +130,53 @@ void ExerciseLayout(CCVNDoc& doc) {
     // read back may save other names; from then on the bytes stay.
     const FuzzBytes once = ReadBackAndSave(SaveLayout(doc));
     FuzzCheck(ReadBackAndSave(once) == once, "a layout read back saves the same bytes");
+}
+
+void ShapeOutline(CPolygon& object, std::initializer_list<CDoublePoint> vertices) {
+    object.m_points.SetSize(CSketch::kFirstDrawnPoint);
+    double minX = vertices.begin()->x, maxX = minX, minY = vertices.begin()->y, maxY = minY;
+    for (const CDoublePoint& v : vertices) {
+        object.m_points.Add(v.x, v.y);
+        minX = std::min(minX, v.x);
+        maxX = std::max(maxX, v.x);
+        minY = std::min(minY, v.y);
+        maxY = std::max(maxY, v.y);
+    }
+    object.m_fCornerX1 = object.m_fReferenceX1 = minX;
+    object.m_fCornerY1 = object.m_fReferenceY1 = maxY;
+    object.m_fCornerX2 = object.m_fReferenceX2 = maxX;
+    object.m_fCornerY2 = object.m_fReferenceY2 = minY;
+    object.Normalize(CPose());
+}
+
+CMount* AddFuzzTerrain(CCVNDoc& doc, double spacing) {
+    auto* terrain = new CMount(0, &doc.m_tool, 0.0, 0.0);
+    doc.m_rootGroup.m_members.push_back(terrain);
+    terrain->SetOwnerGroup(&doc.m_rootGroup);
+    ShapeOutline(*terrain, {{1000.0, 0.0}, {11000.0, 0.0}, {10000.0, 7500.0}, {1500.0, 6500.0}});
+    terrain->m_fGridSpacing = spacing;
+    doc.m_rootGroup.SetTool(&doc.m_tool);
+    terrain->RebuildGrid();
+    return terrain;
+}
+
+TerrainLayoutParts SplitAtTerrainFields(CCVNDoc& doc, CMount& terrain) {
+    // The elastic, stored right after the spacing, marks where the terrain's own fields begin.
+    constexpr double kMarker = 1234.0625;
+    const double elastic = std::exchange(terrain.m_fElastic, kMarker);
+    const FuzzBytes marked = SaveLayout(doc);
+    terrain.m_fElastic = elastic;
+    unsigned char marker[sizeof kMarker];
+    std::memcpy(marker, &kMarker, sizeof marker);
+    const auto found = std::search(marked.begin(), marked.end(), std::begin(marker), std::end(marker));
+    FuzzCheck(found != marked.end(), "the terrain's fields are found in the saved layout");
+    const auto begin = found - marked.begin() - static_cast<long>(sizeof(double));
+    const long size =
+        8 + 8 + 4 + 4 + 8 + 4 + 4 + 4 + terrain.EffectiveEdits().GetCount() * CTerrainEdit::kStoredSize;
+    const FuzzBytes saved = SaveLayout(doc);
+    FuzzCheck(begin >= 0 && begin + size <= static_cast<long>(saved.size()),
+              "the terrain's fields lie inside the saved layout");
+    return {FuzzBytes(saved.begin(), saved.begin() + begin),
+            FuzzBytes(saved.begin() + begin, saved.begin() + begin + size),
+            FuzzBytes(saved.begin() + begin + size, saved.end())};
 }

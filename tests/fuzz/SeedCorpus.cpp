@@ -19,6 +19,7 @@
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
 #include "drawing/CTextBox.h"
+#include "model/AssetLoaders.h"
 #include "model/CGroup.h"
 #include "model/DefaultTrackKind.h"
 #include "platform/base/CWinPath.h"
@@ -34,6 +35,8 @@
 #include "tests/model/OlderLayoutFileRecords.h"
 #include "tests/model/OlderLayoutFileWriter.h"
 #include "tests/support/RunLengthPictures.h"
+#include "tools/datagen/SceneryModels.h"
+#include "tools/datagen/TrainModels.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CSplineTrack.h"
@@ -151,9 +154,8 @@ void BuildAnnotations(CCVNDoc& doc) {
 template <class T>
 T* AddOutline(CGroup* group, CTool* tool, std::initializer_list<CDoublePoint> vertices) {
     T* object = AddTo(group, new T(0, tool, 0.0, 0.0));
-    for (const CDoublePoint& p : vertices) object->m_points.Add(p.x, p.y);
+    ShapeOutline(*object, vertices);
     object->m_fPerimeter = 1000.0;
-    object->Normalize(CPose());
     return object;
 }
 
@@ -170,8 +172,9 @@ void BuildBenchworkAndTerrain(CCVNDoc& doc) {
     terrain->m_loadedEdits.Append({1000.0f, 1000.0f, 200.0f, 1500.0f, 0, 1});
     terrain->m_newEdits.Append({2000.0f, 1500.0f, -80.0f, 900.0f, 1, 1});
     terrain->m_newEdits.Append({0.0f, 0.0f, 0.0f, 0.0f, 0, 1});
-    terrain->RebuildGrid();
     root->SetTool(tool);
+    terrain->RebuildGrid();
+    FuzzCheck(terrain->m_nInteriorCount > 50, "the terrain seed has a grid");
 }
 
 // A 3D object turned in its box, a 3D bitmap and a camera inside a turned group; their files are
@@ -363,6 +366,65 @@ ModelEnd
                           "Vertex 0 1 0\nTriangle 1 2 3\nClumpEnd\nModelEnd\n"));
 }
 
+// The terrain's settings and edit list as the program stores them: plain, with edits of every
+// kind over a free border, and at the finest spacing with the texture scale at its ends. Each
+// opens inside the layout around the plain terrain's fields, as the terrain target splices it.
+void WriteTerrainSeeds(const fs::path& folder) {
+    CFuzzDoc plain;
+    plain.OnNewDocument();
+    const TerrainLayoutParts around = SplitAtTerrainFields(plain, *AddFuzzTerrain(plain, 250.0));
+    const auto writeSeed = [&](const std::string& name, CCVNDoc& doc, CMount& terrain) {
+        terrain.RebuildGrid();
+        const FuzzBytes fields = SplitAtTerrainFields(doc, terrain).fields;
+        WriteSeed(folder, name, fields);
+        FuzzBytes layout = around.before;
+        layout.insert(layout.end(), fields.begin(), fields.end());
+        layout.insert(layout.end(), around.after.begin(), around.after.end());
+        WriteLayoutSeed(FuzzFolder() / "terrain-seeds", name + ".cvn", layout);
+    };
+    writeSeed("plain.bin", plain, *dynamic_cast<CMount*>(plain.m_rootGroup.m_members.back()));
+    CFuzzDoc edited;
+    edited.OnNewDocument();
+    CMount* terrain = AddFuzzTerrain(edited, 250.0);
+    terrain->m_bFixedBorder = 0;
+    terrain->m_nFalloffMode = 1;
+    terrain->m_loadedEdits.Append({5000.0f, 3000.0f, 300.0f, 2250.0f, CTerrainEdit::kLinear, 1});
+    terrain->m_newEdits.Append({7500.0f, 5000.0f, -120.0f, 1000.0f, CTerrainEdit::kSquareRoot, 1});
+    terrain->m_newEdits.Append({1250.0f, 250.0f, 40.0f, 0.0f, CTerrainEdit::kLinear, 1});
+    terrain->m_newEdits.Append({90000.0f, 250.0f, 40.0f, 500.0f, CTerrainEdit::kLinear, 1});
+    writeSeed("edited.bin", edited, *terrain);
+    CFuzzDoc fine;
+    fine.OnNewDocument();
+    terrain = AddFuzzTerrain(fine, CMount::kSmallestSpacing);
+    terrain->m_fTextureScale = CMount::kLargestTextureScale;
+    terrain->m_bAllowConform = 0;
+    terrain->m_newEdits.Append({6000.0f, 3750.0f, 55.0f, 7500.0f, CTerrainEdit::kSquareRoot, 1});
+    writeSeed("fine.bin", fine, *terrain);
+}
+
+// Models of the three kinds a 3D shape names: the house and the trains the program ships, and
+// the script and drawing-exchange texts of the script model seeds.
+void WriteModelSeeds(const fs::path& rwx, const fs::path& studio, const fs::path& dxf) {
+    WriteSeed(rwx, "house.rwx", SceneryModels::House());
+    for (const fs::directory_entry& entry : fs::directory_iterator(rwx.parent_path() / "script_model"))
+        CopySeed(rwx, entry.path().filename().string(), entry.path());
+    WriteSeed(studio, "loco.3ds", TrainModels::Locomotive());
+    WriteSeed(studio, "car.3ds", TrainModels::Car());
+    WriteSeed(dxf, "faces.dxf",
+              std::string("0\nSECTION\n2\nENTITIES\n"
+                          "0\n3DFACE\n8\n0\n62\n1\n10\n0.0\n20\n0.0\n30\n0.0\n11\n1.0\n21\n0.0\n31\n0.0\n"
+                          "12\n1.0\n22\n1.0\n32\n0.0\n13\n0.0\n23\n1.0\n33\n0.0\n"
+                          "0\n3DFACE\n8\nroof\n62\n5\n10\n0.0\n20\n0.0\n30\n1.0\n11\n1.0\n21\n0.0\n31\n1.0\n"
+                          "12\n0.0\n22\n1.0\n32\n1.0\n13\n0.0\n23\n1.0\n33\n1.0\n"
+                          "0\nENDSEC\n0\nEOF\n"));
+    // A seed the loader refuses would leave the fitting and drawing unexercised.
+    for (const fs::path& folder : {rwx, studio, dxf})
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+            CString name = CWinPath::FromReal(entry.path());
+            FuzzCheck(LoadModelFile(name) != nullptr, "every model seed loads");
+        }
+}
+
 void WritePatternSeeds(const fs::path& folder) {
     const unsigned char cross[16] = {0x81, 0, 0x42, 0, 0x24, 0, 0x18, 0, 0x18, 0, 0x24, 0, 0x42, 0, 0x81, 0};
     WriteSeed(folder, "cross.pat", cross, sizeof cross);
@@ -406,5 +468,7 @@ int main(int argc, char** argv) {
     WritePatternSeeds(out / "pattern");
     WriteProfileSeeds(out / "profile");
     WritePartsSeeds(out / "parts_file");
+    WriteTerrainSeeds(out / "terrain");
+    WriteModelSeeds(out / "model_rwx", out / "model_3ds", out / "model_dxf");
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -145,6 +146,61 @@ TEST_F(PatternFile, OpeningALayoutReportsAMissingPatternOnceAndKeepsItsName) {
         EXPECT_EQ(object->m_pPatternBitmap, nullptr);
         EXPECT_TRUE(object->m_strPatternFile == "Bricks.pat" || object->m_strPatternFile == "Tiles.pat");
     }
+}
+
+// One operation looks each name up once, found or missing: a file that appears or goes during
+// it changes nothing until the next operation, and a layout of 20,000 objects naming one
+// missing pattern opens at once.
+TEST_F(PatternFile, OneOperationLooksEachNameUpOnce) {
+    Bytes stripes;
+    for (int row = 0; row < 8; ++row) stripes.insert(stripes.end(), {0x0F, 0xF0});
+    const std::filesystem::path later = m_folder / "PATTERNS" / "Later.pat";
+    const std::filesystem::path gone = m_folder / "PATTERNS" / "Gone.pat";
+    WriteFileBytes(gone, stripes);
+    PatternFileBytes bytes{};
+    {
+        const CMissingFileReport operation;
+        CString missing = "Later.pat", found = "Gone.pat";
+        EXPECT_FALSE(LoadPatternFile(missing, bytes));
+        EXPECT_TRUE(LoadPatternFile(found, bytes));
+        WriteFileBytes(later, stripes);
+        std::filesystem::remove(gone);
+        CString again = "Later.pat", stillFound = "Gone.pat";
+        EXPECT_FALSE(LoadPatternFile(again, bytes));
+        EXPECT_TRUE(LoadPatternFile(stillFound, bytes));
+        // The name found is the one the first lookup found it under.
+        EXPECT_EQ(stillFound, found);
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), stripes);
+    }
+    {
+        const CMissingFileReport operation;
+        CString appeared = "Later.pat", went = "Gone.pat";
+        EXPECT_TRUE(LoadPatternFile(appeared, bytes));
+        EXPECT_FALSE(LoadPatternFile(went, bytes));
+        // A pattern saved during an operation is read as saved.
+        CString saved = CWinPath::FromReal(m_folder / "PATTERNS" / "Gone.pat");
+        EXPECT_TRUE(SavePatternFile(saved, nullptr));
+        EXPECT_TRUE(LoadPatternFile(went, bytes));
+    }
+    // Outside an operation every lookup reads the folders.
+    std::filesystem::remove(later);
+    CString outside = "Later.pat";
+    EXPECT_FALSE(LoadPatternFile(outside, bytes));
+
+    RegisterTrackPieces();
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    for (int object = 0; object < 20000; ++object)
+        AddToGroup(&doc.m_rootGroup, new CTestShape(&doc.m_tool))->m_strPatternFile = "Bricks.pat";
+    const Bytes layout = SaveLayoutBytes(doc);
+    CCVNDoc reader;
+    ASSERT_TRUE(reader.OnNewDocument());
+    const std::size_t boxes = m_host.MessageBoxes().size();
+    const auto start = std::chrono::steady_clock::now();
+    LoadLayoutBytes(reader, layout);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(reader.m_rootGroup.m_members.size(), 20000u);
+    EXPECT_EQ(m_host.MessageBoxes().size(), boxes + 1);
 }
 
 TEST_F(PatternFile, SavingKeepsEveryByteAndNoBitmapSavesAllOnes) {

@@ -149,14 +149,14 @@ TEST(TerrainRecord, BadEditCountsAndValuesFailTheReadAndLeaveTheEditsAlone) {
     Bytes notANumber = good;
     PutDouble(notANumber, fields + kSpacingAt, std::numeric_limits<double>::quiet_NaN());
     fails(notANumber);
-    // A spacing far too fine for any grid reads, and the outline's ring stands alone.
+    // A spacing far too fine for any grid reads, held to the least the properties page allows.
     Bytes fine = good;
     PutDouble(fine, fields + kSpacingAt, 1e-300);
-    CMount ring;
-    ring.SetTool(&plan.tool);
-    LoadRecord(ring, fine);
-    EXPECT_EQ(ring.m_nInteriorCount, 0);
-    EXPECT_EQ(ring.Grid().GetSize(), 4);
+    CMount held;
+    held.SetTool(&plan.tool);
+    LoadRecord(held, fine);
+    EXPECT_EQ(held.m_fGridSpacing, CMount::kSmallestSpacing);
+    EXPECT_EQ(held.m_nInteriorCount, 13 * 13);
     Bytes badRecord = good;
     const float infinite = std::numeric_limits<float>::infinity();
     std::memcpy(badRecord.data() + fields + kEditCountAt + 4 + 8, &infinite, 4);

@@ -7,6 +7,7 @@
 #include "platform/r3d/Clump.h"
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CTerrainEditorDialog.h"
+#include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/terrain/TerrainPlan.h"
 
@@ -113,6 +114,40 @@ void RedrawGridDots(benchmark::State& state) {
     large.plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
+// The record of a terrain over the rectangle of the given size in plan units at the spacing,
+// with edits of the radius spread over it, read as a layout file reads it.
+struct TerrainRecord {
+    TerrainRecord(double width, double height, double spacing, int edits, float radius) {
+        CMount* made = plan.Terrain(Rectangle(0.0, 0.0, width, height), spacing);
+        for (int i = 0; i < edits; ++i)
+            made->m_newEdits.Append({static_cast<float>(width * ((i * 37) % 100) / 100.0),
+                                     static_cast<float>(height * ((i * 61) % 100) / 100.0), 25.0f, radius,
+                                     i % 2, 1});
+        bytes = StoreRecord(*made);
+    }
+    void Open(benchmark::State& state) {
+        for (auto _ : state) {
+            CMount opened;
+            opened.SetTool(&plan.tool);
+            LoadRecord(opened, bytes);
+            state.counters["knots"] = opened.Grid().GetSize();
+        }
+    }
+    TerrainPlan plan;
+    std::vector<BYTE> bytes;
+};
+
+// A terrain as the properties page makes it: 3 m by 2 m at the least spacing, 100 edits.
+void OpenPageTerrain(benchmark::State& state) {
+    TerrainRecord(30000.0, 20000.0, CMount::kSmallestSpacing, 100, 3000.0f).Open(state);
+}
+
+// The most work one record may take: 30 m by 20 m at the least spacing, its grid coarsened to
+// what an open may build, with 19 edits over all of it, just within what an open may replay.
+void OpenLargestTerrain(benchmark::State& state) {
+    TerrainRecord(300000.0, 200000.0, CMount::kSmallestSpacing, 19, 400000.0f).Open(state);
+}
+
 // The editor open on the terrain's centre knot, as a window of the headless host.
 struct OpenEditor {
     explicit OpenEditor(LargeTerrain& large)
@@ -153,6 +188,8 @@ void EditorRotateTick(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(OpenPageTerrain)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenLargestTerrain)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorDragStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorRotateTick)->Unit(benchmark::kMillisecond);
 BENCHMARK(RebuildGrid)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "model/CCVNDoc.h"
@@ -111,6 +113,31 @@ void Open(benchmark::State& state) {
     }
 }
 BENCHMARK(Open)->Unit(benchmark::kMillisecond);
+
+// Opening the layout with every piece naming one fill pattern, found in the program folder's
+// patterns after the name as stored misses: one lookup serves every piece.
+void OpenNamingOnePattern(benchmark::State& state) {
+    TestFolder folder;
+    std::filesystem::create_directory(folder / "PATTERNS");
+    std::ofstream(folder / "PATTERNS" / "Bricks.pat", std::ios::binary) << std::string(16, '\x55');
+    const CString base = CDataFolders::GetBaseFolder();
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+    const std::string path = (folder / "patterned.cvn").string();
+    auto doc = NewLargeLayout();
+    for (CPaint* member : doc->m_rootGroup.m_members) member->m_strPatternFile = "C:\\gone\\Bricks.pat";
+    doc->OnSaveDocument(path.c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto opened = std::make_unique<QuietDoc>();
+        state.ResumeTiming();
+        opened->OnOpenDocument(path.c_str());
+        state.PauseTiming();
+        opened.reset();
+        state.ResumeTiming();
+    }
+    CDataFolders::SetBaseFolder(base);
+}
+BENCHMARK(OpenNamingOnePattern)->Unit(benchmark::kMillisecond);
 
 void PlanRedraw(benchmark::State& state, bool fit) {
     auto doc = NewLargeLayout();
