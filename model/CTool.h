@@ -220,6 +220,11 @@ class CTool : public CObject {
     void ConformTracksToTerrain();
     void ConformTerrain();
     void RestoreTerrain();
+    // The current group's terrains in member order: those the open terrain pass collected,
+    // else collected now.
+    std::vector<CPaint*> CurrentTerrains() const;
+    // Set while a terrain pass (CTerrainPass) runs.
+    const std::vector<CPaint*>* m_pPassTerrains = nullptr;
 
     CToolHost* m_pHost = nullptr;
     int m_bConnectDrag = 0;
