@@ -24,6 +24,7 @@ class CPaint;
 class CParallelTrackPreview;
 class CParTrack;
 class CRunningTrain;
+class CSelectionOrder;
 class CToolHost;
 class CTrackTools;
 
@@ -158,6 +159,10 @@ class CTool : public CObject {
     int CountVisibleSelected() const;
     void SetSelectionEditState(int state);
     void EndHandleDrag();
+    // Takes the object out of the host's selection, through the selection's index if any.
+    void RemoveFromSelection(CPaint* object);
+    // Set while many objects leave the selection in turn (CSelectionOrder).
+    CSelectionOrder* m_pSelectionOrder = nullptr;
     // Sets up the interactive rotation of the selection about a world pivot, starting at the
     // cursor: the object whose rotation handle was pressed calls it.
     void BeginRotation(double pivotX, double pivotY);

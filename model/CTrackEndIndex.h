@@ -32,6 +32,9 @@ class CTrackEndIndex {
     void AddEnd(CDoublePoint world, double scale, double reach);
     // The object was reshaped during the pass: its ends are collected again.
     void Refresh(const CPaint* object);
+    // The object, or every piece of the group, left the layout during the pass: it is asked
+    // no more.
+    void Forget(const CPaint* object);
 
     // Asks the objects that may answer at (x, y), in member order, until one says yes.
     template <class Ask>
@@ -52,6 +55,8 @@ class CTrackEndIndex {
         // The object's live ends: these in m_ends.
         std::size_t firstEnd;
         std::size_t endCount;
+        // Out of the layout since the collection.
+        bool forgotten = false;
     };
     // Kept small, as look-ups walk them; ends of other cells that share a bucket fail the
     // distance test.
@@ -63,6 +68,9 @@ class CTrackEndIndex {
     };
 
     void Collect(CPaint* object, const CPose& frame);
+    // The place of the object in m_objects, or -1.
+    int Find(const CPaint* object);
+    void Unfile(Object& object);
     void CollectEnds(Object& object);
     void BuildGrid();
     void File(int end);

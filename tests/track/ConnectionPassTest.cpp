@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <set>
 #include <vector>
 
+#include "model/CEditStep.h"
 #include "model/CPlacement.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Units.h"
@@ -134,6 +137,72 @@ std::vector<PieceState> States(TrackPlan& plan) {
     return states;
 }
 
+std::vector<PieceState> States(const std::vector<CParTrack*>& pieces) {
+    std::vector<PieceState> states;
+    for (CParTrack* piece : pieces)
+        states.push_back({piece->m_bBeginConnected, piece->m_bEndConnected, piece->m_bAttachMark,
+                          piece->m_bRecheck, piece->m_bChanged, piece->GetEndPoint(0), piece->GetEndPoint(1),
+                          piece->m_ptBeginMarker, piece->m_ptEndMarker});
+    return states;
+}
+
+std::vector<CParTrack*> Pieces(TrackPlan& plan) {
+    std::vector<CParTrack*> pieces;
+    for (CPaint* object : plan.host.AllObjects())
+        if (auto* piece = dynamic_cast<CParTrack*>(object))
+            pieces.push_back(piece);
+    return pieces;
+}
+
+// Selects about a third of the root group's members in a random order, some of them on a
+// hidden layer, so that they stay selected through a Delete.
+void SelectSome(TrackPlan& plan, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<CPaint*> members(plan.host.m_pRoot->m_members.begin(), plan.host.m_pRoot->m_members.end());
+    std::shuffle(members.begin(), members.end(), random);
+    plan.tool.m_bLayerShown[3] = 0;
+    for (size_t i = 0; i < members.size(); i += 3) {
+        if (i % 5 == 0)
+            members[i]->m_nLayer = 3;
+        members[i]->Select();
+    }
+}
+
+// Delete as it ran before it had the index of track ends: every end of every deleted member
+// asks the whole layout, through the root group, to let go of it.
+// Answers the place in the selection each deleted piece had when it left it.
+std::vector<int> PlainDelete(TrackPlan& plan) {
+    CGroup* root = plan.host.m_pRoot;
+    const CPose world = root->WorldPose(nullptr);
+    std::vector<CPaint*> doomed;
+    for (CPaint* member : root->m_members)
+        if (member->IsSelected() && plan.tool.IsLayerVisible(member->m_nLayer))
+            doomed.push_back(member);
+    std::vector<int> places;
+    for (CPaint* member : doomed) {
+        const CPaintList& selection = plan.host.m_selection;
+        // A group keeps no place of its own on the undo list.
+        if (dynamic_cast<CGroup*>(member) == nullptr)
+            places.push_back(static_cast<int>(
+                std::distance(selection.begin(), std::find(selection.begin(), selection.end(), member))));
+        member->Deselect();
+        root->m_members.remove(member);
+        member->SetChanged(1);
+        member->UpdateConnections(&world, 0);
+        member->SetChanged(0);
+    }
+    return places;
+}
+
+// The places the Undo steps of a Delete give the members back in the selection, oldest first.
+std::vector<int> RecordedPlaces(CTool& tool) {
+    std::vector<int> places;
+    for (int step = tool.GetUndoCount() - 1; step >= 0; --step)
+        if (auto* place = tool.GetUndoStep(step)->GetPayload<SelectionPayload>())
+            places.push_back(place->position);
+    return places;
+}
+
 int ConnectedEnds(const std::vector<PieceState>& states) {
     int count = 0;
     for (const PieceState& state : states) count += state.begin + state.end;
@@ -238,4 +307,79 @@ TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
             }
     }
     EXPECT_GE(probesFound, 500);
+}
+
+// Delete of the selection lets go of the deleted members' ends through the index of track
+// ends and the selection's index: the same flags and the same places in the selection as
+// the walk through the whole layout, and Undo puts back the members in their order and the
+// selection.
+TEST(ConnectionPass, DeleteReleasesTheEndsTheWalkReleasesAndUndoRestoresTheOrder) {
+    int changedLayouts = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        CSelectionIndex selectionIndex;
+        TrackPlan indexed, plain;
+        indexed.host.m_pSelectionIndex = &selectionIndex;
+        RandomLayout(indexed, seed);
+        RandomLayout(plain, seed);
+        SelectSome(indexed, seed);
+        SelectSome(plain, seed);
+        const std::vector<CParTrack*> indexedPieces = Pieces(indexed), plainPieces = Pieces(plain);
+        const std::vector<PieceState> before = States(plainPieces);
+        const CPaintList members = indexed.host.m_pRoot->m_members;
+        const CPaintList selection = indexed.host.m_selection;
+
+        indexed.tool.DeleteSelection(1);
+        const std::vector<int> places = PlainDelete(plain);
+        EXPECT_EQ(RecordedPlaces(indexed.tool), places);
+        const std::vector<PieceState> after = States(plainPieces);
+        EXPECT_EQ(States(indexedPieces), after);
+        EXPECT_EQ(indexed.host.m_pRoot->m_members.size(), plain.host.m_pRoot->m_members.size());
+        EXPECT_EQ(indexed.host.m_selection.size(), plain.host.m_selection.size());
+        changedLayouts += after != before;
+
+        indexed.tool.Undo();
+        EXPECT_EQ(indexed.host.m_pRoot->m_members, members);
+        std::multiset<CPaint*> selected(indexed.host.m_selection.begin(), indexed.host.m_selection.end());
+        EXPECT_EQ(selected, std::multiset<CPaint*>(selection.begin(), selection.end()));
+        for (CPaint* object : members) EXPECT_EQ(object->IsSelected(), object->m_bSelected);
+    }
+    EXPECT_GE(changedLayouts, 50);
+}
+
+namespace {
+
+// A straight that counts the releases asked of it.
+class CountingStraight : public CTrack {
+  public:
+    explicit CountingStraight(CTool* tool) : CTrack(0, tool, 0.0, 0.0) {}
+    int ReleaseEndAt(double x, double y, int flag) override {
+        ++asked;
+        return CTrack::ReleaseEndAt(x, y, flag);
+    }
+    int asked = 0;
+};
+
+}  // namespace
+
+// Deleting pieces asks only the pieces with an end near the deleted ends to let go, not every
+// piece of the layout for every deleted end.
+TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new CountingStraight(&plan.tool));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        piece->m_bBeginConnected = piece->m_bEndConnected = 1;
+        row.push_back(piece);
+    }
+    for (int i = 100; i < 110; ++i) row[static_cast<size_t>(i)]->Select();
+    plan.tool.DeleteSelection(1);
+    int asked = 0;
+    for (CountingStraight* piece : row) asked += piece->asked;
+    // Each of the 20 deleted ends has two pieces on it, one of them perhaps deleted already.
+    EXPECT_LE(asked, 40);
+    EXPECT_EQ(row[99]->m_bEndConnected, 0);
+    EXPECT_EQ(row[110]->m_bBeginConnected, 0);
+    EXPECT_EQ(row[98]->m_bEndConnected, 1);
 }
