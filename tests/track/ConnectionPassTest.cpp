@@ -383,3 +383,53 @@ TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
     EXPECT_EQ(row[110]->m_bBeginConnected, 0);
     EXPECT_EQ(row[98]->m_bEndConnected, 1);
 }
+
+// Random moves followed by Undo, some with pieces left marked by an earlier edit: the
+// engine's pass through the index of track ends leaves every piece with the flags of the plain
+// pass through the root group.
+TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
+    int changedLayouts = 0;
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        SCOPED_TRACE(seed);
+        TrackPlan indexed, plain;
+        std::mt19937 random(seed);
+        auto uniform = [&random](double low, double high) {
+            return std::uniform_real_distribution<double>(low, high)(random);
+        };
+        const bool far = uniform(0, 1) < 0.3, settle = uniform(0, 1) < 0.5;
+        const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
+        const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
+        std::vector<double> draws;
+        for (int i = 0; i < 200; ++i) draws.push_back(uniform(0, 1));
+        for (TrackPlan* plan : {&indexed, &plain}) {
+            RandomLayout(*plan, seed);
+            PlainPass(plan->host.m_pRoot);
+            PlainPass(plan->host.m_pRoot);
+            size_t i = 0;
+            for (CPaint* member : plan->host.m_pRoot->m_members) {
+                auto* piece = dynamic_cast<CParTrack*>(member);
+                const double draw = draws[i++ % draws.size()];
+                if (piece != nullptr && draw < 0.12)
+                    piece->Select();
+                // Left marked by an edit, as Delete leaves the pieces it let go of.
+                if (piece != nullptr && draw > 0.95) {
+                    piece->m_bRecheck = 1;
+                    piece->m_bAttachMark = draw > 0.97;
+                    piece->m_bEndConnected = 0;
+                }
+            }
+            plan->tool.MoveSelection(dx, dy, 0, 1, 1);
+            if (settle)
+                PlainPass(plan->host.m_pRoot);
+        }
+        const std::vector<PieceState> moved = States(plain);
+        ASSERT_EQ(States(indexed), moved);
+        indexed.tool.Undo();
+        plain.tool.Execute(plain.tool.GetUndoStep(0));
+        PlainPass(plain.host.m_pRoot);
+        const std::vector<PieceState> after = States(plain);
+        EXPECT_EQ(States(indexed), after);
+        changedLayouts += after != moved;
+    }
+    EXPECT_GE(changedLayouts, 50);
+}
