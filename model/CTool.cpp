@@ -77,6 +77,8 @@ void CTool::Undo() {
     const CMissingFileReport missingFiles;
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
+    std::vector<CPaint*> moved;
+    const bool nearby = UndoOnlyMovesPieces(moved);
     const bool ranAny = !m_undoList.empty();
     bool goOn = true;
     while (goOn && !m_undoList.empty()) {
@@ -88,7 +90,10 @@ void CTool::Undo() {
     }
     if (ranAny)
         UpdateModifiedAfterUndo();
-    RefreshConnections();
+    if (nearby)
+        RefreshConnectionsNear(moved);
+    else
+        RefreshConnections();
     m_bRedraw = 1;
     UpdateStatus();
     if (m_pHost != nullptr)

@@ -419,6 +419,15 @@ class CTool : public CObject {
     void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
+    // Whether the next Undo only moves selected pieces back (the Undo of a move or a nudge);
+    // then the pieces it moves, the index of track ends collected where they lie now.
+    bool UndoOnlyMovesPieces(std::vector<CPaint*>& moved);
+    // The connection pass over the joints the moved pieces touch, instead of the whole layout.
+    void RefreshConnectionsNear(const std::vector<CPaint*>& moved);
+    // The ends lying within reach of the seeds, one after the other, and the pieces they belong
+    // to in member order; false when the pass over the whole layout must run instead.
+    bool CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<int>& pieces,
+                       std::vector<CDoublePoint>& joints);
     // Joins the ends of the pieces marked for a recheck to whatever lies on them, looking the
     // layout's ends up in the index instead of walking the layout for every end.
     void JoinMarkedEnds();

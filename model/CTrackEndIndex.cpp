@@ -105,6 +105,16 @@ void CTrackEndIndex::Unfile(Object& object) {
         m_ends[end].object = -1;
 }
 
+bool CTrackEndIndex::AskedEverywhere(int at) const {
+    return std::find(m_everywhere.begin(), m_everywhere.end(), at) != m_everywhere.end();
+}
+
+void CTrackEndIndex::EndsOf(int at, std::vector<CDoublePoint>& ends) const {
+    const Object& object = m_objects[static_cast<size_t>(at)];
+    for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end)
+        ends.push_back(m_ends[end].world);
+}
+
 void CTrackEndIndex::Refresh(const CPaint* object) {
     const int at = Find(object);
     if (at < 0 || m_objects[static_cast<size_t>(at)].forgotten)

@@ -20,7 +20,9 @@ namespace {
 // out and one placed far away whose end comes back among the others.
 class RandomLayout {
   public:
-    RandomLayout(TrackPlan& plan, unsigned seed) : m_plan(plan), m_random(seed) {
+    // Without oddities: no stale parent placement and none of the edge cases.
+    RandomLayout(TrackPlan& plan, unsigned seed, bool oddities = true)
+        : m_plan(plan), m_random(seed), m_bOddities(oddities) {
         CGroup* root = plan.host.m_pRoot;
         if (Chance(0.3)) {
             root->m_pose = CPose(Uniform(-500, 500), Uniform(-500, 500), Uniform(0, kFullTurn));
@@ -32,7 +34,8 @@ class RandomLayout {
         std::vector<CGroup*> groups{root};
         for (int i = 0; i < 3; ++i) groups.push_back(NestedGroup(groups[Index(groups.size())]));
         for (int i = 0; i < 70; ++i) Vary(AddPiece(groups[Chance(0.6) ? 0 : Index(groups.size())]));
-        AddEdgeCases(root);
+        if (m_bOddities)
+            AddEdgeCases(root);
     }
 
   private:
@@ -69,7 +72,7 @@ class RandomLayout {
         piece->m_bAttachMark = Chance(0.1);
         piece->m_fBeginElevation = Elevation();
         piece->m_fEndElevation = Elevation();
-        if (Chance(0.1))
+        if (m_bOddities && Chance(0.1))
             piece->m_parentPose.x += Chance(0.5) ? 1e-9 : Uniform(-20, 20);
         piece->RebuildShape();
     }
@@ -111,6 +114,7 @@ class RandomLayout {
     TrackPlan& m_plan;
     std::mt19937 m_random;
     std::vector<CDoublePoint> m_joints;
+    bool m_bOddities;
 };
 
 // The pass as the root group answers it, every end asking every piece.
@@ -396,13 +400,13 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
         auto uniform = [&random](double low, double high) {
             return std::uniform_real_distribution<double>(low, high)(random);
         };
-        const bool far = uniform(0, 1) < 0.3, settle = uniform(0, 1) < 0.5;
+        const bool far = uniform(0, 1) < 0.3, settle = uniform(0, 1) < 0.5, oddities = seed % 5 == 0;
         const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
         const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
         std::vector<double> draws;
         for (int i = 0; i < 200; ++i) draws.push_back(uniform(0, 1));
         for (TrackPlan* plan : {&indexed, &plain}) {
-            RandomLayout(*plan, seed);
+            RandomLayout(*plan, seed, oddities);
             PlainPass(plan->host.m_pRoot);
             PlainPass(plan->host.m_pRoot);
             size_t i = 0;
