@@ -388,9 +388,10 @@ TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
     EXPECT_EQ(row[98]->m_bEndConnected, 1);
 }
 
-// Random moves followed by Undo, some with pieces left marked by an earlier edit: the
-// engine's pass through the index of track ends leaves every piece with the flags of the plain
-// pass through the root group.
+// Random moves followed by Undo on layouts whose joints are as the pass leaves them, some with
+// pieces left marked by an earlier edit: Undo's pass, over the joints the moved pieces touch
+// (or, with the oddities, over the whole layout through the index of track ends), leaves every
+// piece with the flags of the plain pass through the root group.
 TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
     int changedLayouts = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
