@@ -45,10 +45,14 @@ std::vector<CString> Candidates(const CString& name, const DataFolder& folder) {
 
 // The real file a stored name stands for, when there is one; the 3D library's own search is
 // not asked here, so each attempt means exactly its path.
-std::string ExistingFile(const CString& stored) {
+std::string LookUpFile(const CString& stored) {
     const std::filesystem::path real = CWinPath::Resolve(stored.c_str());
     std::error_code error;
     return std::filesystem::is_regular_file(real, error) ? real.string() : std::string();
+}
+
+std::string ExistingFile(const CString& stored) {
+    return CMissingFileReport::LookUp(stored, LookUpFile);
 }
 
 // The first attempt whose file loads; the caller's name takes the winning path.

@@ -134,6 +134,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
 
 void CCVNDoc::DeleteContents() {
     m_selection.clear();
+    m_selectionIndex.Clear();
     m_rootGroup.DeleteMembers();
     // The undo list takes the group-edit stack with it; the root group is edited again.
     m_tool.ClearUndoList();

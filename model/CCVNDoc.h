@@ -8,6 +8,7 @@
 #include "model/CGroup.h"
 #include "model/CGroupEditEntry.h"
 #include "model/CPose.h"
+#include "model/CSelectionIndex.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
@@ -160,6 +161,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     int GetUnitIndex() const override { return m_nUnitIndex; }
     int GetFileVersion() const override { return m_nFileVersion; }
     CPaintList& GetSelection() override { return m_selection; }
+    CSelectionIndex* GetSelectionIndex() override { return &m_selectionIndex; }
     BOOL IsLayerLocked(int layer) const override;
     CPaint* GetRootGroup() override { return &m_rootGroup; }
     CGroupEditStack* GetGroupEditStack() override { return &m_groupEditStack; }
@@ -250,6 +252,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     double m_f3DScaleDivisor = 0.0;
     int m_n3DDrawStyle = 4;
     CPaintList m_selection;
+    CSelectionIndex m_selectionIndex;
     PropertyFlags m_propertyFlags = {};
     // The scene lets go of the models still in it when it goes first.
     std::unique_ptr<r3d::Scene> m_pScene;

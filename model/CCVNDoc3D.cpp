@@ -4,6 +4,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
@@ -31,9 +32,16 @@ const r3d::Vec3 kLightDirection{1.0f, -1.0f, -1.0f};
 // Half the longer page side in 3D units.
 constexpr float kHalfSpan = 8.0f;
 
-void AddSearchFolder(CString folder) {
-    if (CDataFolders::FolderExists(folder))
-        r3d::AssetLibrary::Instance().AddSearchFolder(CWinPath::Resolve(folder));
+// The real folder, or nothing when it cannot be entered.
+std::string LookUpFolder(const CString& stored) {
+    CString folder = stored;
+    return CDataFolders::FolderExists(folder) ? CWinPath::Resolve(folder).string() : std::string();
+}
+
+void AddSearchFolder(const CString& folder) {
+    const std::string real = CMissingFileReport::LookUp(folder, LookUpFolder);
+    if (!real.empty())
+        r3d::AssetLibrary::Instance().AddSearchFolder(real);
 }
 
 // A bitmap's mask is the file of the same name with the extension "msk".

@@ -1,5 +1,6 @@
 #include "model/CMissingFileReport.h"
 
+#include <map>
 #include <set>
 
 #include "platform/win/MessageBoxes.h"
@@ -11,6 +12,7 @@ struct ReportBatch {
     std::set<CString> shownTexts;
     std::set<CString> shownFiles;
     std::set<CString> unsaidFiles;
+    std::map<CMissingFileReport::DiskLookUp, std::map<CString, std::string>> lookedUp;
 };
 
 ReportBatch& Batch() {
@@ -73,4 +75,15 @@ void CMissingFileReport::Show(const CString& text, const CString& fileName) {
     batch.shownTexts.insert(text);
     batch.shownFiles.insert(fileName);
     ShowBox(text);
+}
+
+std::string CMissingFileReport::LookUp(const CString& stored, DiskLookUp lookUp) {
+    ReportBatch& batch = Batch();
+    if (batch.depth == 0)
+        return lookUp(stored);
+    std::map<CString, std::string>& found = batch.lookedUp[lookUp];
+    const auto known = found.find(stored);
+    if (known != found.end())
+        return known->second;
+    return found.emplace(stored, lookUp(stored)).first->second;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/base/CString.h"
 
 // One operation that may read many data files (opening a layout, applying a dialog, one undo):
@@ -21,4 +23,9 @@ class CMissingFileReport {
     // The running outermost operation, numbered from 1 as they start; 0 outside one. What an
     // operation learns about data files may be kept for as long as the number stays.
     static unsigned Current();
+    // What lookUp finds on the disk for a stored name (the real file or folder it stands for).
+    // While an operation runs each name is looked up once by each lookUp: building the models
+    // of a layout reads the same few files and folders for every piece.
+    using DiskLookUp = std::string (*)(const CString& stored);
+    static std::string LookUp(const CString& stored, DiskLookUp lookUp);
 };

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "model/CEditStep.h"
+#include "model/CSelectionIndex.h"
+#include "model/CSelectionOrder.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
@@ -269,6 +271,8 @@ void CPaint::EnterEdit() {}
 int CPaint::IsSelected() {
     if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return 0;
+    if (CSelectionIndex* index = m_pTool->m_pHost->GetSelectionIndex())
+        return index->Holds(m_pTool->m_pHost->GetSelection(), this) ? 1 : 0;
     for (CPaint* object : m_pTool->m_pHost->GetSelection())
         if (object == this)
             return 1;
@@ -375,6 +379,9 @@ void CPaint::DeselectWithUndo(int record, int groupStart) {
 int CPaint::SelectionPosition() {
     if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return 0;
+    if (const CSelectionOrder* order = m_pTool->m_pSelectionOrder; order != nullptr)
+        if (const int known = order->PositionOf(this); known >= 0)
+            return known;
     int position = 0;
     for (CPaint* object : m_pTool->m_pHost->GetSelection()) {
         if (object == this)
@@ -653,7 +660,11 @@ void CPaint::SelectAt(int position) {
     CPaintList& selection = m_pTool->m_pHost->GetSelection();
     auto at = selection.begin();
     for (int i = 0; i < position && at != selection.end(); ++i) ++at;
-    selection.insert(at, this);
+    at = selection.insert(at, this);
+    if (CSelectionIndex* index = m_pTool->m_pHost->GetSelectionIndex())
+        index->Inserted(selection, at);
+    if (m_pTool->m_pSelectionOrder != nullptr)
+        m_pTool->m_pSelectionOrder->Added();
     RecalcBounds();
     Invalidate();
 }
@@ -663,5 +674,5 @@ void CPaint::Deselect() {
     Invalidate();
     m_bSelected = 0;
     if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
-        m_pTool->m_pHost->GetSelection().remove(this);
+        m_pTool->RemoveFromSelection(this);
 }

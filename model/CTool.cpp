@@ -5,11 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CMissingFileReport.h"
 #include "model/CPaint.h"
 #include "model/CParallelTrackPreview.h"
+#include "model/CSelectionIndex.h"
+#include "model/CSelectionOrder.h"
 #include "model/CToolHost.h"
 #include "model/CTrackTools.h"
 #include "model/Geometry.h"
@@ -27,22 +30,6 @@ bool RefreshesGroupFrame(int kind) {
     return (kind >= kStepRescale && kind <= 6) || kind == kStepPaste || kind == kStepReinsertObject ||
            (kind >= 41 && kind <= 43);
 }
-
-// Hands the pieces the layout's ends and limits for as long as a connection pass runs.
-class ConnectionPass {
-  public:
-    ConnectionPass(TrackConnectionState& state, CTrackEndIndex& ends, const TrackLimits& limits)
-        : m_state(state) {
-        m_state.passEnds = &ends;
-        m_state.passLimits = limits;
-    }
-    ConnectionPass(const ConnectionPass&) = delete;
-    ConnectionPass& operator=(const ConnectionPass&) = delete;
-    ~ConnectionPass() { m_state.passEnds = nullptr; }
-
-  private:
-    TrackConnectionState& m_state;
-};
 
 }  // namespace
 
@@ -90,6 +77,8 @@ void CTool::Undo() {
     const CMissingFileReport missingFiles;
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
+    std::vector<CPaint*> moved;
+    const bool nearby = UndoOnlyMovesPieces(moved);
     const bool ranAny = !m_undoList.empty();
     bool goOn = true;
     while (goOn && !m_undoList.empty()) {
@@ -101,7 +90,10 @@ void CTool::Undo() {
     }
     if (ranAny)
         UpdateModifiedAfterUndo();
-    RefreshConnections();
+    if (nearby)
+        RefreshConnectionsNear(moved);
+    else
+        RefreshConnections();
     m_bRedraw = 1;
     UpdateStatus();
     if (m_pHost != nullptr)
@@ -126,7 +118,7 @@ void CTool::RefreshConnections() {
     if (root == nullptr)
         return;
     m_trackEnds.Rebuild(root);
-    const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+    const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
     root->SetChanged(1);
     root->UpdateConnections(nullptr, 0);
     root->UpdateConnections(nullptr, 1);
@@ -138,7 +130,7 @@ void CTool::JoinMarkedEnds() {
     if (root == nullptr)
         return;
     m_trackEnds.Rebuild(root);
-    const ConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+    const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
     m_track.recordJoins = true;
     const CPose identity;
     root->UpdateConnections(&identity, 1);
@@ -208,7 +200,7 @@ void CTool::ForgetObject(CPaint* object) {
     if (m_pReleaseWalk != nullptr)
         m_pReleaseWalk->remove(object);
     if (m_pHost != nullptr)
-        m_pHost->GetSelection().remove(object);
+        RemoveFromSelection(object);
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (size_t i = 0; i < m_undoList.size();) {
         CEditStep* step = m_undoList[i].step.get();
@@ -388,6 +380,16 @@ void CTool::SetSelectionEditState(int state) {
     for (CPaint* object : selected)
         if (object->IsSelected())
             object->SetEditState(state);
+}
+
+void CTool::RemoveFromSelection(CPaint* object) {
+    CPaintList& selection = m_pHost->GetSelection();
+    if (CSelectionIndex* index = m_pHost->GetSelectionIndex())
+        index->Remove(selection, object);
+    else
+        selection.remove(object);
+    if (m_pSelectionOrder != nullptr)
+        m_pSelectionOrder->Removed(object);
 }
 
 void CTool::EndHandleDrag() {

@@ -24,6 +24,7 @@ class CPaint;
 class CParallelTrackPreview;
 class CParTrack;
 class CRunningTrain;
+class CSelectionOrder;
 class CToolHost;
 class CTrackTools;
 
@@ -158,6 +159,10 @@ class CTool : public CObject {
     int CountVisibleSelected() const;
     void SetSelectionEditState(int state);
     void EndHandleDrag();
+    // Takes the object out of the host's selection, through the selection's index if any.
+    void RemoveFromSelection(CPaint* object);
+    // Set while many objects leave the selection in turn (CSelectionOrder).
+    CSelectionOrder* m_pSelectionOrder = nullptr;
     // Sets up the interactive rotation of the selection about a world pivot, starting at the
     // cursor: the object whose rotation handle was pressed calls it.
     void BeginRotation(double pivotX, double pivotY);
@@ -222,6 +227,11 @@ class CTool : public CObject {
     void ConformTracksToTerrain();
     void ConformTerrain();
     void RestoreTerrain();
+    // The current group's terrains in member order: those the open terrain pass collected,
+    // else collected now.
+    std::vector<CPaint*> CurrentTerrains() const;
+    // Set while a terrain pass (CTerrainPass) runs.
+    const std::vector<CPaint*>* m_pPassTerrains = nullptr;
 
     CToolHost* m_pHost = nullptr;
     int m_bConnectDrag = 0;
@@ -411,6 +421,15 @@ class CTool : public CObject {
     void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
+    // Whether the next Undo only moves selected pieces back (the Undo of a move or a nudge);
+    // then the pieces it moves, the index of track ends collected where they lie now.
+    bool UndoOnlyMovesPieces(std::vector<CPaint*>& moved);
+    // The connection pass over the joints the moved pieces touch, instead of the whole layout.
+    void RefreshConnectionsNear(const std::vector<CPaint*>& moved);
+    // The ends lying within reach of the seeds, one after the other, and the pieces they belong
+    // to in member order; false when the pass over the whole layout must run instead.
+    bool CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<int>& pieces,
+                       std::vector<CDoublePoint>& joints);
     // Joins the ends of the pieces marked for a recheck to whatever lies on them, looking the
     // layout's ends up in the index instead of walking the layout for every end.
     void JoinMarkedEnds();

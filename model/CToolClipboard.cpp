@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <unordered_map>
 
+#include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CPaint.h"
+#include "model/CSelectionOrder.h"
 #include "model/CTerrainSurface.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -169,13 +172,23 @@ void CTool::DeleteSelection(int record) {
     // Undo puts every deleted object back where it lay among the others.
     if (record && !doomed.empty())
         PushOrderStep(current, current->m_members);
+    // The ends of each deleted object are released on the pieces left in the layout, looked
+    // up in the index of track ends instead of by a walk of the layout per end.
+    CPaint* root = m_pHost->GetRootGroup();
+    m_trackEnds.Rebuild(root);
+    const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+    const CSelectionOrder order(m_pHost->GetSelection(), m_pSelectionOrder);
+    std::unordered_map<CPaint*, CPaintList::iterator> places;
+    for (auto at = current->m_members.begin(); at != current->m_members.end(); ++at) places.emplace(*at, at);
     for (CPaint* member : doomed) {
         member->Remove3D();
         if (record)
             PushUndo(new CEditStep(kStepReinsertObject, member, 0));
         member->DeselectWithUndo(record, 0);
         member->Invalidate();
-        current->m_members.remove(member);
+        if (const auto place = places.find(member); place != places.end())
+            current->m_members.erase(place->second);
+        m_trackEnds.Forget(member);
         member->SetChanged(1);
         member->UpdateConnections(&world, 0);
         member->SetChanged(0);

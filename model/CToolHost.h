@@ -8,6 +8,7 @@
 #include "platform/base/WinTypes.h"
 
 class CPaint;
+class CSelectionIndex;
 class CTool;
 class CGroup;
 class CPieceStatusText;
@@ -74,6 +75,9 @@ class CToolHost {
     virtual int GetFileVersion() const = 0;
     // The selection, newest first.
     virtual CPaintList& GetSelection() = 0;
+    // Where each object lies in the selection, for a host whose selection may be large; the
+    // selection's objects enter and leave it through the index. Null: the list is walked.
+    virtual CSelectionIndex* GetSelectionIndex() { return nullptr; }
     virtual BOOL IsLayerLocked(int layer) const = 0;
 
     // Layout structure.

@@ -5,6 +5,8 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CPaint.h"
+#include "model/CSelectionIndex.h"
+#include "model/CSelectionOrder.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
@@ -81,10 +83,15 @@ int CTool::SelectAll(int record) {
     if (m_pHost == nullptr || current == nullptr)
         return 1;
     CPaintList& selection = m_pHost->GetSelection();
+    CSelectionIndex* index = m_pHost->GetSelectionIndex();
     for (CPaint* member : current->m_members) {
         if (!IsLayerVisible(member->m_nLayer) || member->IsSelected())
             continue;
         selection.push_front(member);
+        if (index != nullptr)
+            index->Inserted(selection, selection.begin());
+        if (m_pSelectionOrder != nullptr)
+            m_pSelectionOrder->Added();
         member->m_bSelected = 1;
         member->Select();
     }

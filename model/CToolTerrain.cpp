@@ -1,4 +1,7 @@
+#include "model/CGroundSurface.h"
+#include "model/CGroup.h"
 #include "model/CPaint.h"
+#include "model/CTerrainPass.h"
 #include "model/CTerrainSurface.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -30,10 +33,24 @@ void CTool::ConformTracksToTerrain() {
             member->Update3D(&member->m_parentPose);
 }
 
+std::vector<CPaint*> CTool::CurrentTerrains() const {
+    if (m_pPassTerrains != nullptr)
+        return *m_pPassTerrains;
+    std::vector<CPaint*> terrains;
+    const CGroup* group = GetCurrentGroup();
+    if (group == nullptr)
+        return terrains;
+    for (CPaint* member : group->m_members)
+        if (member->GetClassName() == "CMount" && dynamic_cast<CGroundSurface*>(member) != nullptr)
+            terrains.push_back(member);
+    return terrains;
+}
+
 void CTool::ConformTerrain() {
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
     const CPaintList members = CurrentGroupMembers();
+    const CTerrainPass pass(*this);
     // Every terrain takes every cut before anything is rebuilt.
     for (CPaint* member : members) member->ConformToTerrain(1);
     for (CPaint* member : members) {

@@ -93,16 +93,35 @@ size_t CTrackEndIndex::Bucket(std::int64_t cellX, std::int64_t cellY) const {
     return static_cast<size_t>(hash) & (m_buckets.size() - 1);
 }
 
-void CTrackEndIndex::Refresh(const CPaint* object) {
+int CTrackEndIndex::Find(const CPaint* object) {
     if (m_objectIndex.empty())
         for (size_t at = 0; at < m_objects.size(); ++at) m_objectIndex.emplace(m_objects[at].object, at);
     const auto found = m_objectIndex.find(object);
-    if (found == m_objectIndex.end())
-        return;
-    Object& refreshed = m_objects[static_cast<size_t>(found->second)];
-    for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)
+    return found != m_objectIndex.end() ? found->second : -1;
+}
+
+void CTrackEndIndex::Unfile(Object& object) {
+    for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end)
         m_ends[end].object = -1;
-    m_collecting = found->second;
+}
+
+bool CTrackEndIndex::AskedEverywhere(int at) const {
+    return std::find(m_everywhere.begin(), m_everywhere.end(), at) != m_everywhere.end();
+}
+
+void CTrackEndIndex::EndsOf(int at, std::vector<CDoublePoint>& ends) const {
+    const Object& object = m_objects[static_cast<size_t>(at)];
+    for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end)
+        ends.push_back(m_ends[end].world);
+}
+
+void CTrackEndIndex::Refresh(const CPaint* object) {
+    const int at = Find(object);
+    if (at < 0 || m_objects[static_cast<size_t>(at)].forgotten)
+        return;
+    Object& refreshed = m_objects[static_cast<size_t>(at)];
+    Unfile(refreshed);
+    m_collecting = at;
     CollectEnds(refreshed);
     if (m_largestReach + kMargin > m_reach)
         BuildGrid();
@@ -110,10 +129,27 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         std::sort(m_everywhere.begin(), m_everywhere.end());
 }
 
+void CTrackEndIndex::Forget(const CPaint* object) {
+    if (object->IsKindOf(RUNTIME_CLASS(CGroup))) {
+        for (const CPaint* member : static_cast<const CGroup*>(object)->m_members) Forget(member);
+        return;
+    }
+    const int at = Find(object);
+    if (at < 0)
+        return;
+    Object& forgotten = m_objects[static_cast<size_t>(at)];
+    Unfile(forgotten);
+    forgotten.endCount = 0;
+    forgotten.forgotten = true;
+    std::erase(m_everywhere, at);
+}
+
 void CTrackEndIndex::Near(double x, double y) {
     m_near.clear();
     if (!(std::fabs(x) <= kGridLimit && std::fabs(y) <= kGridLimit)) {
-        for (size_t at = 0; at < m_objects.size(); ++at) m_near.push_back(static_cast<int>(at));
+        for (size_t at = 0; at < m_objects.size(); ++at)
+            if (!m_objects[at].forgotten)
+                m_near.push_back(static_cast<int>(at));
         return;
     }
     const double reach2 = m_reach * m_reach;

@@ -32,6 +32,28 @@ class CTrackEndIndex {
     void AddEnd(CDoublePoint world, double scale, double reach);
     // The object was reshaped during the pass: its ends are collected again.
     void Refresh(const CPaint* object);
+    // The object, or every piece of the group, left the layout during the pass: it is asked
+    // no more.
+    void Forget(const CPaint* object);
+
+    // The objects collected, in member order, each with the placement the walk hands it.
+    int Count() const { return static_cast<int>(m_objects.size()); }
+    CPaint* ObjectAt(int at) const { return m_objects[static_cast<std::size_t>(at)].object; }
+    CTrackEndSource* SourceAt(int at) const { return m_objects[static_cast<std::size_t>(at)].source; }
+    const CPose& FrameAt(int at) const { return m_objects[static_cast<std::size_t>(at)].frame; }
+    // The object's place in member order, or -1 when it has no ends here.
+    int PlaceOf(const CPaint* object) { return Find(object); }
+    // Whether some point of the object lies beyond the grid, so that its ends are not kept.
+    bool AskedEverywhere(int at) const;
+    // Appends the object's ends as last collected.
+    void EndsOf(int at, std::vector<CDoublePoint>& ends) const;
+    // The places of the objects that may answer at (x, y), in member order.
+    const std::vector<int>& PlacesNear(double x, double y) {
+        Near(x, y);
+        return m_near;
+    }
+    // Within this of a point, the index finds every end that may answer there.
+    double Reach() const { return m_reach; }
 
     // Asks the objects that may answer at (x, y), in member order, until one says yes.
     template <class Ask>
@@ -52,6 +74,8 @@ class CTrackEndIndex {
         // The object's live ends: these in m_ends.
         std::size_t firstEnd;
         std::size_t endCount;
+        // Out of the layout since the collection.
+        bool forgotten = false;
     };
     // Kept small, as look-ups walk them; ends of other cells that share a bucket fail the
     // distance test.
@@ -63,6 +87,9 @@ class CTrackEndIndex {
     };
 
     void Collect(CPaint* object, const CPose& frame);
+    // The place of the object in m_objects, or -1.
+    int Find(const CPaint* object);
+    void Unfile(Object& object);
     void CollectEnds(Object& object);
     void BuildGrid();
     void File(int end);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include "model/CPose.h"
+#include "model/Geometry.h"
 
 class CTrackEndIndex;
 
@@ -13,4 +16,13 @@ class CTrackEndSource {
     // Adds every point at which the object answers those questions: its ends under the
     // placement the root group's walk hands it, and under its own parent placement.
     virtual void AddEndsTo(CTrackEndIndex& index, const CPose& frame) = 0;
+
+    // For a connection pass over the joints a change touches (Undo of a move), the object does
+    // what the pass over the whole layout does with it there.
+    // Whether an earlier edit left it marked for the pass (a recheck, released ends).
+    virtual bool AwaitsConnectionPass() const = 0;
+    // Marked as the whole pass marks every object before its ends are let go.
+    virtual void MarkForPass() = 0;
+    // Joins those of its ends, at their points under the placement, that the pass takes.
+    virtual void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) = 0;
 };

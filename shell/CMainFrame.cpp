@@ -6,7 +6,9 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
+#include "model/CMissingFileReport.h"
 #include "model/CPlanViewServices.h"
+#include "model/CTerrainPass.h"
 #include "platform/base/ModuleFolder.h"
 #include "platform/base/TickCount.h"
 #include "platform/cdlg/CPrintDialog.h"
@@ -434,6 +436,9 @@ void CMainFrame::Build3DModels(CCVNDoc& doc) {
         return;
     const CGroupEditEntry& current = stack->front();
     const CPose world = current.m_pGroup->WorldPose(&current.m_pose);
+    // A texture missing for every piece is reported once, not once per piece.
+    const CMissingFileReport missingFiles;
+    const CTerrainPass terrains(doc.m_tool);
     doc.m_tool.ConformTerrain();
     for (CPaint* member : current.m_pGroup->m_members) {
         if (member->GetClassName() == kTerrainClass)

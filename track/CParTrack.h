@@ -89,6 +89,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void SetChanged(int changed) override;
     int TestConnection(const CPose* pose, void* query, int mode) override;
     void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
+    bool AwaitsConnectionPass() const override;
+    void MarkForPass() override;
+    void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
     void LowerElevations(const CPose* pose, double by) override;
     BOOL GetLowestElevation(double& elevation) const override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;

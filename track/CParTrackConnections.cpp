@@ -179,6 +179,28 @@ void CParTrack::RebuildJoinedShape() {
         ends->Refresh(this);
 }
 
+bool CParTrack::AwaitsConnectionPass() const {
+    return m_bRecheck != 0 || m_bAttachMark != 0 || m_bChanged != 0;
+}
+
+void CParTrack::MarkForPass() {
+    m_bRecheck = 1;
+    // The whole pass lets go of every end; a piece with one connected is marked then.
+    if (m_bBeginConnected || m_bEndConnected)
+        m_bAttachMark = 1;
+}
+
+void CParTrack::JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) {
+    if (!m_bRecheck)
+        return;
+    m_bChanged = 1;
+    const CPlacement placement(m_pose, FrameOf(&frame));
+    for (int index = 0; index < 2; ++index)
+        if (taken(placement.ToWorld(GetEndPoint(index))))
+            JoinEnd(&frame, placement, index);
+    m_bChanged = 0;
+}
+
 void CParTrack::AddEndsTo(CTrackEndIndex& index, const CPose& frame) {
     AddEndsUnder(index, frame);
     // The release asks in the piece's own parent placement.

@@ -61,13 +61,10 @@ void CParTrack::ConformToTerrain(int report) {
     if (members == nullptr || m_pTool->m_pHost == nullptr || !m_pTool->m_pHost->Has3DWindow() ||
         !m_pTool->IsLayerVisible(m_nLayer))
         return;
-    for (CPaint* member : *members) {
-        auto* ground = dynamic_cast<CGroundSurface*>(member);
-        if (ground == nullptr || member->GetClassName() != "CMount")
-            continue;
-        const int was = IsCutInto(member);
-        ground->CutTrackBed(this, report);
-        if (IsCutInto(member) || was)
+    for (CPaint* terrain : m_pTool->CurrentTerrains()) {
+        const int was = IsCutInto(terrain);
+        dynamic_cast<CGroundSurface*>(terrain)->CutTrackBed(this, report);
+        if (IsCutInto(terrain) || was)
             m_bConformed = 1;
     }
 }

@@ -97,10 +97,8 @@ void C3D::ConformToTerrain(int) {
     const CDoublePoint world = LocalToWorld(centre.x, centre.y);
     m_pTool->m_fCurrentX = world.x;
     m_pTool->m_fCurrentY = world.y;
-    for (CPaint* member : group->m_members)
-        if (auto* ground = dynamic_cast<CGroundSurface*>(member);
-            ground != nullptr && member->GetClassName() == "CMount")
-            ground->CutUnderObject(this);
+    for (CPaint* terrain : m_pTool->CurrentTerrains())
+        dynamic_cast<CGroundSurface*>(terrain)->CutUnderObject(this);
 }
 
 double C3D::HighestBaseAt(CDoublePoint world) {

@@ -102,3 +102,34 @@ TEST_F(MissingFileReport, TenMessagesAreShownAndOneLastCountsTheFilesLeftUnsaid)
     LoadPattern("P0.pat");
     EXPECT_EQ(m_host.MessageBoxes().size(), before + 2);
 }
+
+namespace {
+
+std::vector<CString> g_lookedUp;
+
+std::string CountedLookUp(const CString& stored) {
+    g_lookedUp.push_back(stored);
+    return std::string("/real/") + stored.c_str();
+}
+
+}  // namespace
+
+// While an operation runs, each stored name is looked up on the disk once; outside one, and
+// in the next one, afresh.
+TEST(MissingFileLookUp, AnOperationLooksEachNameUpOnce) {
+    g_lookedUp.clear();
+    EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+    EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+    {
+        const CMissingFileReport operation;
+        for (int piece = 0; piece < 50; ++piece) {
+            EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+            EXPECT_EQ(CMissingFileReport::LookUp("b.bmp", CountedLookUp), "/real/b.bmp");
+        }
+    }
+    {
+        const CMissingFileReport next;
+        EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+    }
+    EXPECT_EQ(g_lookedUp, (std::vector<CString>{"a.bmp", "a.bmp", "a.bmp", "b.bmp", "a.bmp"}));
+}

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <set>
 #include <vector>
 
+#include "model/CEditStep.h"
 #include "model/CPlacement.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Units.h"
@@ -17,7 +20,9 @@ namespace {
 // out and one placed far away whose end comes back among the others.
 class RandomLayout {
   public:
-    RandomLayout(TrackPlan& plan, unsigned seed) : m_plan(plan), m_random(seed) {
+    // Without oddities: no stale parent placement and none of the edge cases.
+    RandomLayout(TrackPlan& plan, unsigned seed, bool oddities = true)
+        : m_plan(plan), m_random(seed), m_bOddities(oddities) {
         CGroup* root = plan.host.m_pRoot;
         if (Chance(0.3)) {
             root->m_pose = CPose(Uniform(-500, 500), Uniform(-500, 500), Uniform(0, kFullTurn));
@@ -29,7 +34,8 @@ class RandomLayout {
         std::vector<CGroup*> groups{root};
         for (int i = 0; i < 3; ++i) groups.push_back(NestedGroup(groups[Index(groups.size())]));
         for (int i = 0; i < 70; ++i) Vary(AddPiece(groups[Chance(0.6) ? 0 : Index(groups.size())]));
-        AddEdgeCases(root);
+        if (m_bOddities)
+            AddEdgeCases(root);
     }
 
   private:
@@ -66,7 +72,7 @@ class RandomLayout {
         piece->m_bAttachMark = Chance(0.1);
         piece->m_fBeginElevation = Elevation();
         piece->m_fEndElevation = Elevation();
-        if (Chance(0.1))
+        if (m_bOddities && Chance(0.1))
             piece->m_parentPose.x += Chance(0.5) ? 1e-9 : Uniform(-20, 20);
         piece->RebuildShape();
     }
@@ -108,6 +114,7 @@ class RandomLayout {
     TrackPlan& m_plan;
     std::mt19937 m_random;
     std::vector<CDoublePoint> m_joints;
+    bool m_bOddities;
 };
 
 // The pass as the root group answers it, every end asking every piece.
@@ -132,6 +139,72 @@ std::vector<PieceState> States(TrackPlan& plan) {
                               piece->m_bRecheck, piece->m_bChanged, piece->GetEndPoint(0),
                               piece->GetEndPoint(1), piece->m_ptBeginMarker, piece->m_ptEndMarker});
     return states;
+}
+
+std::vector<PieceState> States(const std::vector<CParTrack*>& pieces) {
+    std::vector<PieceState> states;
+    for (CParTrack* piece : pieces)
+        states.push_back({piece->m_bBeginConnected, piece->m_bEndConnected, piece->m_bAttachMark,
+                          piece->m_bRecheck, piece->m_bChanged, piece->GetEndPoint(0), piece->GetEndPoint(1),
+                          piece->m_ptBeginMarker, piece->m_ptEndMarker});
+    return states;
+}
+
+std::vector<CParTrack*> Pieces(TrackPlan& plan) {
+    std::vector<CParTrack*> pieces;
+    for (CPaint* object : plan.host.AllObjects())
+        if (auto* piece = dynamic_cast<CParTrack*>(object))
+            pieces.push_back(piece);
+    return pieces;
+}
+
+// Selects about a third of the root group's members in a random order, some of them on a
+// hidden layer, so that they stay selected through a Delete.
+void SelectSome(TrackPlan& plan, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<CPaint*> members(plan.host.m_pRoot->m_members.begin(), plan.host.m_pRoot->m_members.end());
+    std::shuffle(members.begin(), members.end(), random);
+    plan.tool.m_bLayerShown[3] = 0;
+    for (size_t i = 0; i < members.size(); i += 3) {
+        if (i % 5 == 0)
+            members[i]->m_nLayer = 3;
+        members[i]->Select();
+    }
+}
+
+// Delete as it ran before it had the index of track ends: every end of every deleted member
+// asks the whole layout, through the root group, to let go of it.
+// Answers the place in the selection each deleted piece had when it left it.
+std::vector<int> PlainDelete(TrackPlan& plan) {
+    CGroup* root = plan.host.m_pRoot;
+    const CPose world = root->WorldPose(nullptr);
+    std::vector<CPaint*> doomed;
+    for (CPaint* member : root->m_members)
+        if (member->IsSelected() && plan.tool.IsLayerVisible(member->m_nLayer))
+            doomed.push_back(member);
+    std::vector<int> places;
+    for (CPaint* member : doomed) {
+        const CPaintList& selection = plan.host.m_selection;
+        // A group keeps no place of its own on the undo list.
+        if (dynamic_cast<CGroup*>(member) == nullptr)
+            places.push_back(static_cast<int>(
+                std::distance(selection.begin(), std::find(selection.begin(), selection.end(), member))));
+        member->Deselect();
+        root->m_members.remove(member);
+        member->SetChanged(1);
+        member->UpdateConnections(&world, 0);
+        member->SetChanged(0);
+    }
+    return places;
+}
+
+// The places the Undo steps of a Delete give the members back in the selection, oldest first.
+std::vector<int> RecordedPlaces(CTool& tool) {
+    std::vector<int> places;
+    for (int step = tool.GetUndoCount() - 1; step >= 0; --step)
+        if (auto* place = tool.GetUndoStep(step)->GetPayload<SelectionPayload>())
+            places.push_back(place->position);
+    return places;
 }
 
 int ConnectedEnds(const std::vector<PieceState>& states) {
@@ -238,4 +311,130 @@ TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
             }
     }
     EXPECT_GE(probesFound, 500);
+}
+
+// Delete of the selection lets go of the deleted members' ends through the index of track
+// ends and the selection's index: the same flags and the same places in the selection as
+// the walk through the whole layout, and Undo puts back the members in their order and the
+// selection.
+TEST(ConnectionPass, DeleteReleasesTheEndsTheWalkReleasesAndUndoRestoresTheOrder) {
+    int changedLayouts = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        CSelectionIndex selectionIndex;
+        TrackPlan indexed, plain;
+        indexed.host.m_pSelectionIndex = &selectionIndex;
+        RandomLayout(indexed, seed);
+        RandomLayout(plain, seed);
+        SelectSome(indexed, seed);
+        SelectSome(plain, seed);
+        const std::vector<CParTrack*> indexedPieces = Pieces(indexed), plainPieces = Pieces(plain);
+        const std::vector<PieceState> before = States(plainPieces);
+        const CPaintList members = indexed.host.m_pRoot->m_members;
+        const CPaintList selection = indexed.host.m_selection;
+
+        indexed.tool.DeleteSelection(1);
+        const std::vector<int> places = PlainDelete(plain);
+        EXPECT_EQ(RecordedPlaces(indexed.tool), places);
+        const std::vector<PieceState> after = States(plainPieces);
+        EXPECT_EQ(States(indexedPieces), after);
+        EXPECT_EQ(indexed.host.m_pRoot->m_members.size(), plain.host.m_pRoot->m_members.size());
+        EXPECT_EQ(indexed.host.m_selection.size(), plain.host.m_selection.size());
+        changedLayouts += after != before;
+
+        indexed.tool.Undo();
+        EXPECT_EQ(indexed.host.m_pRoot->m_members, members);
+        std::multiset<CPaint*> selected(indexed.host.m_selection.begin(), indexed.host.m_selection.end());
+        EXPECT_EQ(selected, std::multiset<CPaint*>(selection.begin(), selection.end()));
+        for (CPaint* object : members) EXPECT_EQ(object->IsSelected(), object->m_bSelected);
+    }
+    EXPECT_GE(changedLayouts, 50);
+}
+
+namespace {
+
+// A straight that counts the releases asked of it.
+class CountingStraight : public CTrack {
+  public:
+    explicit CountingStraight(CTool* tool) : CTrack(0, tool, 0.0, 0.0) {}
+    int ReleaseEndAt(double x, double y, int flag) override {
+        ++asked;
+        return CTrack::ReleaseEndAt(x, y, flag);
+    }
+    int asked = 0;
+};
+
+}  // namespace
+
+// Deleting pieces asks only the pieces with an end near the deleted ends to let go, not every
+// piece of the layout for every deleted end.
+TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new CountingStraight(&plan.tool));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        piece->m_bBeginConnected = piece->m_bEndConnected = 1;
+        row.push_back(piece);
+    }
+    for (int i = 100; i < 110; ++i) row[static_cast<size_t>(i)]->Select();
+    plan.tool.DeleteSelection(1);
+    int asked = 0;
+    for (CountingStraight* piece : row) asked += piece->asked;
+    // Each of the 20 deleted ends has two pieces on it, one of them perhaps deleted already.
+    EXPECT_LE(asked, 40);
+    EXPECT_EQ(row[99]->m_bEndConnected, 0);
+    EXPECT_EQ(row[110]->m_bBeginConnected, 0);
+    EXPECT_EQ(row[98]->m_bEndConnected, 1);
+}
+
+// Random moves followed by Undo on layouts whose joints are as the pass leaves them, some with
+// pieces left marked by an earlier edit: Undo's pass, over the joints the moved pieces touch
+// (or, with the oddities, over the whole layout through the index of track ends), leaves every
+// piece with the flags of the plain pass through the root group.
+TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
+    int changedLayouts = 0;
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        SCOPED_TRACE(seed);
+        TrackPlan indexed, plain;
+        std::mt19937 random(seed);
+        auto uniform = [&random](double low, double high) {
+            return std::uniform_real_distribution<double>(low, high)(random);
+        };
+        const bool far = uniform(0, 1) < 0.3, settle = uniform(0, 1) < 0.5, oddities = seed % 5 == 0;
+        const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
+        const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
+        std::vector<double> draws;
+        for (int i = 0; i < 200; ++i) draws.push_back(uniform(0, 1));
+        for (TrackPlan* plan : {&indexed, &plain}) {
+            RandomLayout(*plan, seed, oddities);
+            PlainPass(plan->host.m_pRoot);
+            PlainPass(plan->host.m_pRoot);
+            size_t i = 0;
+            for (CPaint* member : plan->host.m_pRoot->m_members) {
+                auto* piece = dynamic_cast<CParTrack*>(member);
+                const double draw = draws[i++ % draws.size()];
+                if (piece != nullptr && draw < 0.12)
+                    piece->Select();
+                // Left marked by an edit, as Delete leaves the pieces it let go of.
+                if (piece != nullptr && draw > 0.95) {
+                    piece->m_bRecheck = 1;
+                    piece->m_bAttachMark = draw > 0.97;
+                    piece->m_bEndConnected = 0;
+                }
+            }
+            plan->tool.MoveSelection(dx, dy, 0, 1, 1);
+            if (settle)
+                PlainPass(plan->host.m_pRoot);
+        }
+        const std::vector<PieceState> moved = States(plain);
+        ASSERT_EQ(States(indexed), moved);
+        indexed.tool.Undo();
+        plain.tool.Execute(plain.tool.GetUndoStep(0));
+        PlainPass(plain.host.m_pRoot);
+        const std::vector<PieceState> after = States(plain);
+        EXPECT_EQ(States(indexed), after);
+        changedLayouts += after != moved;
+    }
+    EXPECT_GE(changedLayouts, 50);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/CSelectionIndex.h"
 #include "model/CTool.h"
 #include "tests/model/TestLayout.h"
 #include "track/CArcTrack.h"
@@ -17,12 +18,15 @@ class TrackHost : public CTestHost {
     using CTestHost::CTestHost;
     int GetFileVersion() const override { return m_nFileVersion; }
     TrackLimits GetTrackLimits() const override { return m_limits; }
+    CSelectionIndex* GetSelectionIndex() override { return m_pSelectionIndex; }
     void StopTrainsOn(CPaint* piece) override { m_stopped.push_back(piece); }
     int GetUnitIndex() const override { return m_nUnitIndex; }
     int m_nFileVersion = 17;
     int m_nUnitIndex = kDefaultUnitIndex;
     TrackLimits m_limits;
     std::vector<CPaint*> m_stopped;
+    // The selection is walked unless a test hands the host an index of it.
+    CSelectionIndex* m_pSelectionIndex = nullptr;
 };
 
 // A document's engine with a root group and a default track of the host's model scale;

@@ -16,8 +16,8 @@
 #include "tools/datagen/DataPictures.h"
 #include "track/TrackPieces.h"
 
-// The layers under the plan on a layout of 5,000 connected pieces: Undo, Open, Save and a
-// full repaint of a 1920 x 1080 plan window.
+// The layers under the plan on layouts of 5,000 and 50,000 connected pieces: Undo, Open,
+// Save, the whole-selection commands and a full repaint of a 1920 x 1080 plan window.
 
 namespace {
 
@@ -25,19 +25,26 @@ constexpr int kWindowWidth = 1920;
 constexpr int kWindowHeight = 1080;
 constexpr int kMovedPieces = 100;
 
-std::unique_ptr<QuietDoc> NewLargeLayout() {
+std::unique_ptr<QuietDoc> NewLargeLayout(int rows = LargeLayout::kRows) {
     RegisterResources();
     RegisterTrackPieces();
     auto doc = std::make_unique<QuietDoc>();
     doc->OnNewDocument();
-    LargeLayout::Build(*doc);
+    LargeLayout::Build(*doc, rows);
     doc->ResetViewSettings();
+    return doc;
+}
+
+// The benchmarks' argument is the number of rows of a hundred pieces.
+std::unique_ptr<QuietDoc> SizedLayout(benchmark::State& state) {
+    auto doc = NewLargeLayout(static_cast<int>(state.range(0)));
+    state.counters["pieces"] = static_cast<double>(doc->m_rootGroup.m_members.size());
     return doc;
 }
 
 // One Undo of a move of a hundred selected pieces, the move itself not counted.
 void UndoMove(benchmark::State& state) {
-    auto doc = NewLargeLayout();
+    auto doc = SizedLayout(state);
     auto member = doc->m_rootGroup.m_members.begin();
     for (int i = 0; i < kMovedPieces; ++i) (*member++)->Select();
     CTool& tool = doc->m_tool;
@@ -48,7 +55,58 @@ void UndoMove(benchmark::State& state) {
         tool.Undo();
     }
 }
-BENCHMARK(UndoMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoMove)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// Select All with Undo recorded, from nothing selected.
+void SelectAll(benchmark::State& state) {
+    auto doc = SizedLayout(state);
+    CTool& tool = doc->m_tool;
+    for (auto _ : state) {
+        tool.SelectAll(1);
+        state.PauseTiming();
+        tool.DeselectAll(0, 0);
+        tool.ClearUndoList();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(SelectAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// One nudge of the whole selection, as the arrow keys move it, and its Undo.
+void NudgeAll(benchmark::State& state, bool undo) {
+    auto doc = SizedLayout(state);
+    CTool& tool = doc->m_tool;
+    tool.SelectAll(0);
+    for (auto _ : state) {
+        if (undo)
+            state.PauseTiming();
+        tool.MoveSelection(10.0, 0.0, 0, 1, 1);
+        tool.UpdateStatus();
+        if (undo)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        tool.Undo();
+        if (!undo)
+            state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(NudgeAll, Nudge, false)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+BENCHMARK_CAPTURE(NudgeAll, Undo, true)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// Delete of the whole selection with Undo recorded; making the layout is not counted.
+void DeleteAll(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = SizedLayout(state);
+        doc->m_tool.SelectAll(0);
+        state.ResumeTiming();
+        doc->m_tool.DeleteSelection(1);
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
 // A layout with a clipboard of its own and a plan window that shows the page's middle, where
 // pasted objects land.
@@ -90,18 +148,18 @@ BENCHMARK(PasteHundred)->Unit(benchmark::kMillisecond)->Arg(5)->Arg(10)->Arg(20)
 
 // Saving, with the file flushed to the disk.
 void Save(benchmark::State& state) {
-    auto doc = NewLargeLayout();
+    auto doc = SizedLayout(state);
     TestFolder folder;
     const std::string path = (folder / "large.cvn").string();
     for (auto _ : state) doc->OnSaveDocument(path.c_str());
 }
-BENCHMARK(Save)->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
 // Opening into a new document; making and dropping the document are not counted.
 void Open(benchmark::State& state) {
     TestFolder folder;
     const std::string path = (folder / "large.cvn").string();
-    NewLargeLayout()->OnSaveDocument(path.c_str());
+    SizedLayout(state)->OnSaveDocument(path.c_str());
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<QuietDoc>();
@@ -112,7 +170,7 @@ void Open(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(Open)->Unit(benchmark::kMillisecond);
+BENCHMARK(Open)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
 // Opening the layout with every piece naming one fill pattern, found in the program folder's
 // patterns after the name as stored misses: one lookup serves every piece.

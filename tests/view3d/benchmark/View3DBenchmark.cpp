@@ -24,8 +24,9 @@
 #include "view3d/CTestTrain.h"
 
 // Frames of the 3D window at 1280 x 800 over 2,000 roadbed-sized track models and a
-// terrain-sized mesh of 20,000 vertices, and the time "3D View" takes to open on them; and
-// one tick of the train timer for 20 test trains of 10 cars on a 2,000-piece layout.
+// terrain-sized mesh of 20,000 vertices, and the time "3D View" takes to open on them; the
+// time it takes to open on layouts of 5,000 and 50,000 pieces; and one tick of the train timer
+// for 20 test trains of 10 cars on a 2,000-piece layout.
 
 namespace {
 
@@ -154,6 +155,30 @@ void Render3DWindow(benchmark::State& state) {
     program.models.clear();
 }
 BENCHMARK(Render3DWindow)->Unit(benchmark::kMillisecond);
+
+// "3D View" opened once on a layout of rows of a hundred pieces, which builds every piece's
+// model; no texture file is present, as on a machine without the shipped data.
+void Open3DView(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto program = std::make_unique<Program>();
+        if (!program->started) {
+            state.SkipWithError("the program did not start");
+            return;
+        }
+        LargeLayout::Build(*program->Layout(), static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        if (program->Open3DView() == nullptr) {
+            state.SkipWithError("no 3D window");
+            return;
+        }
+        state.PauseTiming();
+        state.counters["messages"] = static_cast<double>(program->host.MessageBoxes().size());
+        program.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(Open3DView)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
 constexpr int kTrains = 20;
 constexpr int kCarsPerTrain = 10;

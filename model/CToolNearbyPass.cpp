@@ -1,0 +1,127 @@
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "model/CConnectionPass.h"
+#include "model/CEditStep.h"
+#include "model/CGroup.h"
+#include "model/CTool.h"
+#include "model/CToolHost.h"
+#include "model/CTrackEndSource.h"
+
+// Undo of a move joins again only at the joints it touches: the ends where the moved pieces
+// lay and lie now, the ends of pieces an earlier edit left marked, and every end lying within
+// reach of those, one after the other. There the pass does what the whole pass does: every
+// end lets go, every piece is marked as that pass marks it, and the pieces join those ends in
+// member order. Each joint's outcome hangs only on the ends lying in it, so every other joint
+// stays as the whole pass, run over it already, left it.
+
+namespace {
+
+const CPose kNoPlacement;
+
+bool SamePose(const CPose& a, const CPose& b) {
+    return a.x == b.x && a.y == b.y && a.angle == b.angle;
+}
+
+using Point = std::pair<double, double>;
+
+}  // namespace
+
+bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
+    auto* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
+    if (root == nullptr || m_undoList.empty())
+        return false;
+    // Moving back a good share of the layout, the pass over all of it costs less.
+    if (m_pHost->GetSelection().size() * 4 > root->m_members.size())
+        return false;
+    for (const UndoEntry& entry : m_undoList) {
+        if (entry.step->m_nKind != kStepMoveSelection)
+            return false;
+        if (entry.step->m_bGroupStart)
+            break;
+    }
+    // The index places the root's members from an empty placement, the pass from the root's
+    // own; only where the two agree are the index's points the pass's.
+    if (!SamePose(root->WorldPose(&kNoPlacement), root->WorldPose(nullptr)))
+        return false;
+    // The pieces' former places are read from the index as it is collected now.
+    m_trackEnds.Rebuild(root);
+    for (CPaint* object : m_pHost->GetSelection()) {
+        if (object->IsKindOf(RUNTIME_CLASS(CGroup)))
+            return false;
+        if (m_trackEnds.PlaceOf(object) >= 0)
+            moved.push_back(object);
+    }
+    return true;
+}
+
+void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {
+    CTrackEndIndex& ends = m_trackEnds;
+    std::vector<CDoublePoint> seeds;
+    for (CPaint* object : moved) {
+        const int at = ends.PlaceOf(object);
+        ends.EndsOf(at, seeds);
+        ends.Refresh(object);
+        ends.EndsOf(at, seeds);
+    }
+    for (int at = 0; at < ends.Count(); ++at)
+        if (ends.SourceAt(at)->AwaitsConnectionPass())
+            ends.EndsOf(at, seeds);
+    std::vector<int> pieces;
+    std::vector<CDoublePoint> joints;
+    if (!CollectJoints(seeds, pieces, joints)) {
+        RefreshConnections();
+        return;
+    }
+    const std::set<Point> taken = [&joints] {
+        std::set<Point> points;
+        for (const CDoublePoint& point : joints) points.emplace(point.x, point.y);
+        return points;
+    }();
+    const CConnectionPass pass(m_track, ends, m_pHost->GetTrackLimits());
+    for (int at : pieces) ends.SourceAt(at)->MarkForPass();
+    for (const CDoublePoint& point : joints)
+        ends.AskNear(point.x, point.y, [&point](CPaint* object, const CPose&) {
+            object->ReleaseEndAt(point.x, point.y, 0);
+            return false;
+        });
+    for (int at : pieces)
+        ends.SourceAt(at)->JoinEndsIn(ends.FrameAt(at), [&taken](CDoublePoint point) {
+            return taken.count(Point(point.x, point.y)) != 0;
+        });
+    for (int at : pieces) ends.ObjectAt(at)->SetChanged(0);
+}
+
+bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<int>& pieces,
+                          std::vector<CDoublePoint>& joints) {
+    CTrackEndIndex& ends = m_trackEnds;
+    const double reach2 = ends.Reach() * ends.Reach();
+    std::set<Point> seen;
+    std::vector<CDoublePoint> frontier = seeds;
+    std::vector<CDoublePoint> pieceEnds;
+    while (!frontier.empty()) {
+        const CDoublePoint from = frontier.back();
+        frontier.pop_back();
+        const std::vector<int> near = ends.PlacesNear(from.x, from.y);
+        for (int at : near) {
+            // Ends the grid cannot hold, or asked under a placement of their own: the whole pass.
+            if (ends.AskedEverywhere(at) || !SamePose(ends.FrameAt(at), ends.ObjectAt(at)->m_parentPose))
+                return false;
+            pieceEnds.clear();
+            ends.EndsOf(at, pieceEnds);
+            for (const CDoublePoint& end : pieceEnds) {
+                const double dx = end.x - from.x, dy = end.y - from.y;
+                if (dx * dx + dy * dy < reach2 && seen.emplace(end.x, end.y).second) {
+                    joints.push_back(end);
+                    frontier.push_back(end);
+                    pieces.push_back(at);
+                }
+            }
+        }
+    }
+    std::sort(pieces.begin(), pieces.end());
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+    return true;
+}
