@@ -273,6 +273,8 @@ class CDC : public CObject {
     int PenWidthInPixels() const;
     bool PenIsOnePixelSolid() const;
     void DrawOnePixelLine(CPoint from, CPoint to);
+    bool CanStampLine(CPoint from, CPoint to) const;
+    void StampWideLine(CPoint from, CPoint to);
     void FillRows(const CRect& rect, std::uint32_t pixel);
     void CopyRows(const CRect& target, const PixelSurface& source, long long sourceX, long long sourceY);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);
