@@ -17,6 +17,11 @@ class PlanWindow {
     // The engine is told the zoom, the window filled with the background, the selection marks
     // and the whole layout drawn.
     void Repaint(CCVNDoc& doc, double zoom);
+    // Only the part of the window within area (logical units) is filled and drawn again, as a
+    // scroll or an edit repaints what it uncovered.
+    void RepaintArea(CCVNDoc& doc, double zoom, const CRect& area);
+    // The window's rectangle in logical units.
+    const CRect& Client() const { return m_client; }
     // A digest of every pixel of the window.
     std::uint64_t PictureDigest() const;
 
