@@ -64,7 +64,8 @@ void CDC::DrawOnePixelLine(CPoint from, CPoint to) {
 }
 
 bool CDC::CanStampLine(CPoint from, CPoint to) const {
-    return (m_state->pen.lopnStyle & PS_STYLE_MASK) != PS_NULL && StrokeStamps::Fits(from, to, PenWidthInPixels());
+    return (m_state->pen.lopnStyle & PS_STYLE_MASK) != PS_NULL &&
+           StrokeStamps::Fits(from, to, PenWidthInPixels());
 }
 
 void CDC::StampWideLine(CPoint from, CPoint to) {
@@ -83,7 +84,8 @@ void CDC::StampWideLine(CPoint from, CPoint to) {
             const int left = std::max<int>(from.x + span.left, area.left);
             const int right = std::min<int>(from.x + span.right, area.right);
             std::uint32_t* row = m_surface->Row(y + m_origin.y) + m_origin.x;
-            for (int x = left; x < right; ++x) row[x] = rop2 == R2_COPYPEN ? ink : ApplyRop2(rop2, ink, row[x]);
+            for (int x = left; x < right; ++x)
+                row[x] = rop2 == R2_COPYPEN ? ink : ApplyRop2(rop2, ink, row[x]);
         }
     }
     WriteBack();

@@ -25,8 +25,8 @@ std::vector<StrokeStamps::Span> Render(CSize d, int width, unsigned endCap, unsi
     DevicePath path;
     path.MoveTo(0.5, 0.5);
     path.LineTo(d.cx + 0.5, d.cy + 0.5);
-    const CoverageMask mask = StrokeMask(path, width, endCap, join, {},
-                                           CRect(-kUnlimited, -kUnlimited, kUnlimited, kUnlimited));
+    const CoverageMask mask =
+        StrokeMask(path, width, endCap, join, {}, CRect(-kUnlimited, -kUnlimited, kUnlimited, kUnlimited));
     std::vector<StrokeStamps::Span> spans;
     const CRect& b = mask.Bounds();
     for (int y = b.top; y < b.bottom; ++y) {

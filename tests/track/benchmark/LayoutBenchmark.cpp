@@ -182,7 +182,8 @@ void RepaintAfterEdit(benchmark::State& state) {
         dirty.Normalize();
         dirty.Inflate(1);
         state.ResumeTiming();
-        plan.window.RepaintArea(*plan.doc, plan.zoom, CRect(dirty.left, dirty.top, dirty.right, dirty.bottom));
+        plan.window.RepaintArea(*plan.doc, plan.zoom,
+                                CRect(dirty.left, dirty.top, dirty.right, dirty.bottom));
     }
 }
 BENCHMARK(RepaintAfterEdit)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
