@@ -52,3 +52,11 @@ std::uint64_t PlanWindow::PictureDigest() const {
     m_bitmap.GetBitmapBits(static_cast<DWORD>(bits.size()), bits.data());
     return ByteDigest(bits);
 }
+
+std::vector<std::uint32_t> PlanWindow::Pixels() const {
+    BITMAP size{};
+    m_bitmap.GetBitmap(&size);
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
+    m_bitmap.GetBitmapBits(static_cast<DWORD>(pixels.size() * sizeof(std::uint32_t)), pixels.data());
+    return pixels;
+}

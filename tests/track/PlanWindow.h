@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "model/CCVNDoc.h"
 #include "platform/gdi/CBitmap.h"
@@ -24,6 +25,9 @@ class PlanWindow {
     const CRect& Client() const { return m_client; }
     // A digest of every pixel of the window.
     std::uint64_t PictureDigest() const;
+    // Every pixel of the window, row by row.
+    std::vector<std::uint32_t> Pixels() const;
+    CDC& DC() { return m_dc; }
 
   private:
     CDC m_dc;
