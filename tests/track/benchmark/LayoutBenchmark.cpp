@@ -14,6 +14,7 @@
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
 #include "tools/datagen/DataPictures.h"
+#include "track/CParTrack.h"
 #include "track/TrackPieces.h"
 
 // The layers under the plan on a layout of 5,000 connected pieces: Undo, Open, Save and a
@@ -114,12 +115,15 @@ void Open(benchmark::State& state) {
 }
 BENCHMARK(Open)->Unit(benchmark::kMillisecond);
 
-// The layout of state.range(0) rows of a hundred pieces, fitted into the window.
+// The layout of state.range(0) rows of a hundred pieces, fitted into the window. The pieces
+// look as the program's default track does, with both rails and their ties.
 struct FittedPlan {
     explicit FittedPlan(int rows) : doc(std::make_unique<QuietDoc>()), window(kWindowWidth, kWindowHeight) {
         RegisterResources();
         RegisterTrackPieces();
         doc->OnNewDocument();
+        defaults = std::make_unique<CParTrack>(&doc->m_tool);
+        doc->m_tool.m_pDefaultTrack = defaults.get();
         LargeLayout::Build(*doc, rows);
         doc->ResetViewSettings();
         zoom = window.FittingZoom(*doc);
@@ -127,7 +131,9 @@ struct FittedPlan {
         doc->m_tool.UpdateDeviceBounds();
         window.Repaint(*doc, zoom);
     }
+    ~FittedPlan() { doc->m_tool.m_pDefaultTrack = nullptr; }
     std::unique_ptr<QuietDoc> doc;
+    std::unique_ptr<CParTrack> defaults;
     PlanWindow window;
     double zoom = 1.0;
 };
