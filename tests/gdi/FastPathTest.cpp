@@ -239,8 +239,8 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
             const POINT from = twins.Logical(device.x, device.y);
             const POINT to = twins.Logical(device.x + Between(random, -reach, reach),
                                            device.y + Between(random, -reach, reach));
-            const UINT style = (Between(random, 0, 4) == 0 ? PS_DOT : PS_SOLID) | caps[Between(random, 0, 2)] |
-                               joins[Between(random, 0, 2)];
+            const UINT style = (Between(random, 0, 4) == 0 ? PS_DOT : PS_SOLID) |
+                               caps[Between(random, 0, 2)] | joins[Between(random, 0, 2)];
             CPen pen(static_cast<int>(style), Between(random, 2, 20), RandomColor(random));
             const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
             twins.Both([&](CDC& dc) {
@@ -250,9 +250,9 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
                 dc.LineTo(to);
                 dc.SelectStockObject(BLACK_PEN);
             });
-            ASSERT_TRUE(twins.Same()) << Describe(setup) << ", segment " << segment << " from (" << from.x
-                                      << ", " << from.y << ") to (" << to.x << ", " << to.y << "), style "
-                                      << style << ", rop " << rop2;
+            ASSERT_TRUE(twins.Same())
+                << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
+                << ") to (" << to.x << ", " << to.y << "), style " << style << ", rop " << rop2;
         }
         EXPECT_TRUE(twins.Changed()) << Describe(setup);
     }
