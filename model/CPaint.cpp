@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/CEditStep.h"
+#include "model/CMemberIndex.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
@@ -153,6 +154,10 @@ int CPaint::DrawIfUnselected(const CPose* parent) {
     return IsSelected() ? 0 : Draw(parent);
 }
 
+bool CPaint::DrawsByBoundsAndSelection() const {
+    return true;
+}
+
 void CPaint::ResetDrawState() {
     m_nDrawState = 0;
 }
@@ -180,6 +185,7 @@ void CPaint::RecalcDeviceBounds() {
     m_rcPaintBounds = ExtentToDevice();
     const double handle = m_pTool->m_fHandleSize;
     m_rcPaintBounds.Inflate(IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle));
+    CMemberIndex::NoteBoundsChanged(this);
 }
 
 DeviceRect CPaint::ExtentToDevice() const {

@@ -26,6 +26,14 @@ void PlanWindow::Repaint(CCVNDoc& doc, double zoom) {
 }
 
 void PlanWindow::RepaintArea(CCVNDoc& doc, double zoom, const CRect& area) {
+    Paint(doc, zoom, area, true);
+}
+
+void PlanWindow::RepaintSelection(CCVNDoc& doc, double zoom, const CRect& area) {
+    Paint(doc, zoom, area, false);
+}
+
+void PlanWindow::Paint(CCVNDoc& doc, double zoom, const CRect& area, bool layout) {
     CTool& tool = doc.m_tool;
     tool.SetViewScale(zoom, doc.m_fViewScale);
     CRect clip = area;
@@ -40,7 +48,8 @@ void PlanWindow::RepaintArea(CCVNDoc& doc, double zoom, const CRect& area) {
     update.NormalizeRect();
     tool.m_rcUpdate = DeviceRect{update.left, update.top, update.right, update.bottom};
     tool.DrawSelection();
-    tool.DrawLayout();
+    if (layout)
+        tool.DrawLayout();
     tool.SetTargetDC(nullptr, nullptr);
     m_dc.SelectClipRgn(nullptr);
 }

@@ -21,6 +21,8 @@ class PlanWindow {
     // Only the part of the window within area (logical units) is filled and drawn again, as a
     // scroll or an edit repaints what it uncovered.
     void RepaintArea(CCVNDoc& doc, double zoom, const CRect& area);
+    // The part of the window within area is filled and only the selection drawn on it.
+    void RepaintSelection(CCVNDoc& doc, double zoom, const CRect& area);
     // The window's rectangle in logical units.
     const CRect& Client() const { return m_client; }
     // A digest of every pixel of the window.
@@ -30,6 +32,8 @@ class PlanWindow {
     CDC& DC() { return m_dc; }
 
   private:
+    void Paint(CCVNDoc& doc, double zoom, const CRect& area, bool layout);
+
     CDC m_dc;
     CBitmap m_bitmap;
     CRect m_client;
