@@ -6,6 +6,7 @@
 #include "model/PaintRecords.h"
 
 class CGroupPropertiesDialog;
+class CToolHost;
 
 // A layout object that owns other layout objects, its members, in z-order: the head of the
 // list is the front-most member. Members keep their placements in the group's frame; most
@@ -171,6 +172,8 @@ class CGroup : public CPaint {
     // Whether drawing asks the member index rather than every member: on the screen, in
     // groups large enough for the index to pay.
     bool DrawsThroughIndex() const;
+    // The host whose selection drawing asks for, if any.
+    CToolHost* DrawingHost() const;
     // Asks visit for each member that may draw within the update rectangle, back-most first.
     template <class Visit>
     void ForMembersInUpdate(Visit visit);

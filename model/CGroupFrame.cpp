@@ -3,6 +3,7 @@
 
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
+#include "model/CSelectionSnapshot.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Geometry.h"
@@ -197,7 +198,12 @@ void CGroup::ForMembersInUpdate(Visit visit) {
     for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) visit(*member);
 }
 
+CToolHost* CGroup::DrawingHost() const {
+    return m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
+}
+
 int CGroup::Draw(const CPose* parent) {
+    const CSelectionSnapshot selection(DrawingHost());
     const CPose& frame = FrameOf(parent);
     const CPose world = WorldPose(parent);
     int drawn = 0;
@@ -238,6 +244,7 @@ int CGroup::Draw(const CPose* parent) {
 
 // Only the selected members, and the member groups that may hold some, can draw here.
 int CGroup::DrawIfSelected(const CPose* parent) {
+    const CSelectionSnapshot selection(DrawingHost());
     if (IsSelected())
         return Draw(parent);
     const CPose world = WorldPose(parent);
@@ -256,6 +263,7 @@ int CGroup::DrawIfSelected(const CPose* parent) {
 }
 
 int CGroup::DrawIfUnselected(const CPose* parent) {
+    const CSelectionSnapshot selection(DrawingHost());
     if (IsSelected())
         return 0;
     const CPose world = WorldPose(parent);

@@ -4,6 +4,7 @@
 
 #include "model/CEditStep.h"
 #include "model/CMemberIndex.h"
+#include "model/CSelectionSnapshot.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CatalogueDefaults.h"
@@ -275,6 +276,9 @@ void CPaint::EnterEdit() {}
 int CPaint::IsSelected() {
     if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
         return 0;
+    const int held = CSelectionSnapshot::Holds(m_pTool->m_pHost, this);
+    if (held >= 0)
+        return held;
     for (CPaint* object : m_pTool->m_pHost->GetSelection())
         if (object == this)
             return 1;
@@ -656,6 +660,7 @@ void CPaint::SelectAt(int position) {
     if (m_pTool->m_pHost->IsLayerLocked(m_nLayer))
         return;
     m_bSelected = 1;
+    CSelectionSnapshot::Forget();
     CPaintList& selection = m_pTool->m_pHost->GetSelection();
     auto at = selection.begin();
     for (int i = 0; i < position && at != selection.end(); ++i) ++at;
@@ -668,6 +673,7 @@ void CPaint::Deselect() {
     m_rcBounds.SetEmpty();
     Invalidate();
     m_bSelected = 0;
+    CSelectionSnapshot::Forget();
     if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
         m_pTool->m_pHost->GetSelection().remove(this);
 }

@@ -172,6 +172,14 @@ void RepaintAfterScroll(benchmark::State& state) {
 }
 BENCHMARK(RepaintAfterScroll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
+// Fit To Screen with every piece selected: the selection is drawn under the layout.
+void FitToScreenRedrawAllSelected(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    plan.doc->m_tool.SelectAll(0);
+    for (auto _ : state) plan.window.Repaint(*plan.doc, plan.zoom);
+}
+BENCHMARK(FitToScreenRedrawAllSelected)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
 // One piece moves to and fro; the area it left and the one it took are drawn again.
 void RepaintAfterEdit(benchmark::State& state) {
     FittedPlan plan(static_cast<int>(state.range(0)));
