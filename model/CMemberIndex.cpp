@@ -31,6 +31,8 @@ constexpr std::int64_t kMembersPerCell = 2;
 constexpr std::int64_t kMostCellsAcross = 256;
 // A member whose bounds span more cells than this is asked on its own.
 constexpr std::int64_t kMostCellsFiled = 16;
+// Beyond this many changed bounds, and a quarter of the members', the index is built again.
+constexpr std::size_t kFewChanges = 16;
 
 }  // namespace
 
@@ -88,7 +90,7 @@ void CMemberIndex::Refresh(const CMemberList& members) {
     const std::size_t unread = log.changed.size() - std::min(m_logRead, log.changed.size());
     // Many changed bounds, after a change of zoom for one, are read faster all at once.
     if (!m_built || members.Version() != m_listVersion || m_logGeneration != log.generation ||
-        unread > m_slots.size() / 4 + kMostCellsFiled)
+        unread > m_slots.size() / 4 + kFewChanges)
         Rebuild(members);
     else
         ReadChangedBounds();
