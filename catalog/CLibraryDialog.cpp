@@ -190,7 +190,7 @@ void CLibraryDialog::OnFieldKillFocus() {
 }
 
 void CLibraryDialog::OnDelete() {
-    CPaintList& members = m_document.m_libraryGroup.m_members;
+    CMemberList& members = m_document.m_libraryGroup.m_members;
     for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0;
          row = m_list.GetNextItem(row - 1, LVNI_SELECTED)) {
         CPaint* object = ObjectAt(row);

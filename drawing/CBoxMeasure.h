@@ -31,6 +31,8 @@ class CBoxMeasure : public CPaint {
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
+    // Drawn wherever it is asked to.
+    bool DrawsByBoundsAndSelection() const override { return false; }
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
     void TrackCreate(const CPose* pose, int handle) override;

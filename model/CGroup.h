@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/CMemberIndex.h"
+#include "model/CMemberList.h"
 #include "model/CPaint.h"
 #include "model/PaintRecords.h"
 
 class CGroupPropertiesDialog;
+class CToolHost;
 
 // A layout object that owns other layout objects, its members, in z-order: the head of the
 // list is the front-most member. Members keep their placements in the group's frame; most
@@ -68,6 +71,7 @@ class CGroup : public CPaint {
     int HitTestEnd(const CPose* pose, double x, double y, int flag) override;
     int DrawIfSelected(const CPose* parent) override;
     int DrawIfUnselected(const CPose* parent) override;
+    bool DrawsByBoundsAndSelection() const override;
     void ResetDrawState() override;
     void RecalcDeviceBounds() override;
     void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
@@ -142,7 +146,7 @@ class CGroup : public CPaint {
     int m_bBeingEdited = 0;
     double m_fFrameWidth = 0.0;
     double m_fFrameHeight = 0.0;
-    CPaintList m_members;
+    CMemberList m_members;
 
   private:
     void LoadMembers(CArchive& ar);
@@ -165,4 +169,12 @@ class CGroup : public CPaint {
     void ApplyScaleChange(const CPose* pose, const CString& oldScale, const CString& newScale);
     int ApplyToClickedGroup(const CPose* pose, CGroup* result, CGroupPropertiesDialog& dialog);
     double MemberPrice(CPaint* member, int categoryMask);
+    // Whether drawing asks the member index rather than every member: on the screen, in
+    // groups large enough for the index to pay.
+    bool DrawsThroughIndex() const;
+    // Asks visit for each member that may draw within the update rectangle, back-most first.
+    template <class Visit>
+    void ForMembersInUpdate(Visit visit);
+
+    CMemberIndex m_memberIndex;
 };

@@ -32,17 +32,6 @@ int CGroup::HitTestEnd(const CPose* pose, double x, double y, int flag) {
     return -1;
 }
 
-int CGroup::DrawIfSelected(const CPose* parent) {
-    if (IsSelected())
-        return Draw(parent);
-    const CPose world = WorldPose(parent);
-    int drawn = 0;
-    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member)
-        if ((*member)->DrawIfSelected(&world))
-            drawn = 1;
-    return drawn;
-}
-
 void CGroup::ResetDrawState() {
     for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) (*member)->ResetDrawState();
     m_nDrawState = 0;

@@ -15,6 +15,8 @@ namespace {
 constexpr COLORREF kSelectedWhileEditingColor = 0xA41CFF;
 constexpr COLORREF kGroupEditFrameColor = 0x0000FF;
 constexpr int kEditFramePenWidth = 2;
+// Smaller groups are drawn by walking their members.
+constexpr std::size_t kIndexedMembers = 64;
 
 // Widens the box by another one.
 void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, double y0, double x1,
@@ -176,13 +178,33 @@ void CGroup::DrawEditFrame(const CPose& parent, int penStyle) {
     dc->SelectObject(previous);
 }
 
+bool CGroup::DrawsByBoundsAndSelection() const {
+    return false;
+}
+
+bool CGroup::DrawsThroughIndex() const {
+    return CMemberIndex::Enabled() && m_members.size() >= kIndexedMembers && m_pTool != nullptr &&
+           m_pTool->m_pHost != nullptr && !m_pTool->IsPrinting();
+}
+
+// A printed page asks every member, as it decides by the page rather than the update rectangle.
+template <class Visit>
+void CGroup::ForMembersInUpdate(Visit visit) {
+    if (DrawsThroughIndex()) {
+        for (CPaint* member : m_memberIndex.MembersMeeting(m_members, m_pTool->m_rcUpdate)) visit(member);
+        return;
+    }
+    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) visit(*member);
+}
+
 int CGroup::Draw(const CPose* parent) {
     const CPose& frame = FrameOf(parent);
     const CPose world = WorldPose(parent);
     int drawn = 0;
-    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member)
-        if ((*member)->Draw(&world))
+    ForMembersInUpdate([&](CPaint* member) {
+        if (member->Draw(&world))
             drawn = 1;
+    });
     CDC* dc = m_pTool != nullptr ? m_pTool->GetTargetDC() : nullptr;
     if (dc == nullptr)
         return drawn;
@@ -214,12 +236,30 @@ int CGroup::Draw(const CPose* parent) {
     return 1;
 }
 
+// Only the selected members, and the member groups that may hold some, can draw here.
+int CGroup::DrawIfSelected(const CPose* parent) {
+    if (IsSelected())
+        return Draw(parent);
+    const CPose world = WorldPose(parent);
+    int drawn = 0;
+    const auto visit = [&](CPaint* member) {
+        if (member->DrawIfSelected(&world))
+            drawn = 1;
+    };
+    if (DrawsThroughIndex()) {
+        for (CPaint* member : m_memberIndex.MembersAmong(m_members, m_pTool->m_pHost->GetSelection()))
+            visit(member);
+    } else {
+        for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) visit(*member);
+    }
+    return drawn;
+}
+
 int CGroup::DrawIfUnselected(const CPose* parent) {
     if (IsSelected())
         return 0;
     const CPose world = WorldPose(parent);
-    for (auto member = m_members.rbegin(); member != m_members.rend(); ++member)
-        (*member)->DrawIfUnselected(&world);
+    ForMembersInUpdate([&world](CPaint* member) { member->DrawIfUnselected(&world); });
     if (m_bBeingEdited && m_pTool != nullptr && m_pTool->GetTargetDC() != nullptr)
         DrawEditFrame(FrameOf(parent), PS_SOLID);
     return 1;

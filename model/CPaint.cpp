@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/CEditStep.h"
+#include "model/CMemberIndex.h"
 #include "model/CSelectionIndex.h"
 #include "model/CSelectionOrder.h"
 #include "model/CTool.h"
@@ -155,6 +156,10 @@ int CPaint::DrawIfUnselected(const CPose* parent) {
     return IsSelected() ? 0 : Draw(parent);
 }
 
+bool CPaint::DrawsByBoundsAndSelection() const {
+    return true;
+}
+
 void CPaint::ResetDrawState() {
     m_nDrawState = 0;
 }
@@ -182,6 +187,7 @@ void CPaint::RecalcDeviceBounds() {
     m_rcPaintBounds = ExtentToDevice();
     const double handle = m_pTool->m_fHandleSize;
     m_rcPaintBounds.Inflate(IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle));
+    CMemberIndex::NoteBoundsChanged(this);
 }
 
 DeviceRect CPaint::ExtentToDevice() const {

@@ -51,6 +51,10 @@ class CPaint : public CObject {
     virtual int HitTestEnd(const CPose* pose, double x, double y, int flag);
     virtual int DrawIfSelected(const CPose* parent);
     virtual int DrawIfUnselected(const CPose* parent);
+    // Whether Draw draws nothing where the paint bounds miss the update rectangle, and
+    // DrawIfSelected nothing unless the host's selection lists the object: the groups' member
+    // indexes leave the object out where neither holds.
+    virtual bool DrawsByBoundsAndSelection() const;
     virtual void ResetDrawState();
     virtual void RecalcBounds();
     virtual void InvalidateBounds();

@@ -178,7 +178,7 @@ void CTool::DeleteSelection(int record) {
     m_trackEnds.Rebuild(root);
     const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
     const CSelectionOrder order(m_pHost->GetSelection(), m_pSelectionOrder);
-    std::unordered_map<CPaint*, CPaintList::iterator> places;
+    std::unordered_map<CPaint*, CPaintList::const_iterator> places;
     for (auto at = current->m_members.begin(); at != current->m_members.end(); ++at) places.emplace(*at, at);
     for (CPaint* member : doomed) {
         member->Remove3D();

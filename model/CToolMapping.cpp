@@ -18,11 +18,15 @@ constexpr double kScrollFloor = 100.0;
 
 }  // namespace
 
+// The members are told only the whole numerator, and only when it changes: every repaint sets
+// the scale, and a walk over a large layout that tells nothing new would cost it dearly.
 void CTool::SetViewScale(double numerator, double denominator) {
+    const bool told = TruncateCoordinate(numerator) != TruncateCoordinate(m_fZoomNumerator);
     m_fZoomNumerator = numerator;
     m_fZoomDenominator = denominator;
     m_fZoomRatio = denominator != 0.0 ? numerator / denominator : 0.0;
-    RescaleGroupMembers();
+    if (told)
+        RescaleGroupMembers();
 }
 
 void CTool::RescaleGroupMembers() {

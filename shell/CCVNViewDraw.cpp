@@ -220,7 +220,8 @@ void CCVNView::RepaintDirty() {
         FillPartialBackground(m_drawDC, area);
         tool.SetTargetDC(&m_drawDC, &m_drawDC);
         tool.m_bRedraw = 0;
-        GetDocument()->m_rootGroup.ResetDrawState();
+        // No drawing pass sets an object's draw state, so every one is still 0: the layout is
+        // not walked to clear them, which on a large layout cost more than the area's drawing.
         CRect clip = area;
         m_drawDC.LPtoDP(&clip);
         clip.NormalizeRect();

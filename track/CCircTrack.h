@@ -82,6 +82,9 @@ class CCircTrack : public CParTrack {
     double Margin() const;
     // The angle step whose chord is the given length; 0 when there is none.
     double ChordStep(double chord) const;
+    // The angle between the corners of the drawn rails: a degree, or more where the chords
+    // stray less than a quarter of a pixel from the circle on the target.
+    double DrawingStep(const CDC& dc) const;
     void DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen);
     void DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length);
     // The device point at the radius in the direction whose cosine and sine are given.

@@ -15,6 +15,8 @@ namespace {
 constexpr COLORREF kAxisColor = RGB(14, 173, 201);
 constexpr int kControlKey = 8;
 constexpr int kShiftMask = 0xA4;
+// How far, in pixels, a drawn chord may stray from the curve.
+constexpr double kChordError = 0.25;
 
 bool IsEmptyBand(const DeviceRect& band) {
     return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
@@ -108,9 +110,21 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CP
         }
         for (int i = 0; i < 3; ++i) previous[i] = now[i];
     };
-    // The sweep is at most a full turn here, so at most 361 steps.
-    for (int i = 1; m_fStartAngle + i * kDegree < e; ++i) step(m_fStartAngle + i * kDegree);
+    // The sweep is at most a full turn here, so at most 361 steps. A dotted axis keeps every
+    // degree: its dots start again at each corner.
+    const double angle = centreLine && !centre ? kDegree : DrawingStep(dc);
+    for (int i = 1; m_fStartAngle + i * angle < e; ++i) step(m_fStartAngle + i * angle);
     step(e);
+}
+
+double CCircTrack::DrawingStep(const CDC& dc) const {
+    const double pixels = PixelsPerLayoutUnit(dc);
+    const double outer = (std::fabs(m_fRadius) + std::fabs(m_fGauge) / 2.0) * pixels;
+    if (!(pixels > 0.0) || !std::isfinite(outer))
+        return kDegree;
+    // A chord of angle a strays r (1 - cos(a / 2)) from a circle of radius r.
+    const double fit = outer > kChordError ? 2.0 * std::acos(1.0 - kChordError / outer) : kFullTurn;
+    return std::max(kDegree, fit);
 }
 
 void CCircTrack::DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length) {

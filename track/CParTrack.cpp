@@ -466,6 +466,19 @@ CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) cons
     return m_pTool->LayoutToDevice(world.x, world.y, 1);
 }
 
+double CParTrack::PixelsPerLayoutUnit(const CDC& dc) const {
+    if (!dc.FastPathsEnabled())
+        return 0.0;
+    // A long probe, so that the rounding to whole device units is lost in it.
+    constexpr double kProbe = 1048576.0;
+    POINT probe[3] = {m_pTool->LayoutToDevice(0.0, 0.0, 1), m_pTool->LayoutToDevice(kProbe, 0.0, 1),
+                      m_pTool->LayoutToDevice(0.0, kProbe, 1)};
+    dc.LPtoDP(probe, 3);
+    const double across = std::hypot(probe[1].x - probe[0].x, probe[1].y - probe[0].y);
+    const double down = std::hypot(probe[2].x - probe[0].x, probe[2].y - probe[0].y);
+    return std::max(across, down) / kProbe;
+}
+
 bool CParTrack::IsTrackClass(CPaint* object) {
     return IsTrackPieceClass(object->GetClassName());
 }

@@ -207,6 +207,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
     void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
     CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
+    // The pixels a layout unit takes on the target, to leave out detail below the device's
+    // reach; 0 where the target draws every detail.
+    double PixelsPerLayoutUnit(const CDC& dc) const;
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
 
   private:

@@ -19,7 +19,7 @@ bool IsGround(CPaint* member) {
 
 const CPaintList* CurrentMembers(CTool* tool) {
     CGroup* group = tool != nullptr ? tool->GetCurrentGroup() : nullptr;
-    return group != nullptr ? &group->m_members : nullptr;
+    return group != nullptr ? &static_cast<const CPaintList&>(group->m_members) : nullptr;
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ class CTestTrain : public CPaint, public CRunningTrain {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void ReleaseData() override;
     int Draw(const CPose* parent) override;
+    // Drawn wherever it is asked to, and selected on its own.
+    bool DrawsByBoundsAndSelection() const override { return false; }
     CPaint* HitTest() override;
     int EditProperties(const CPose* pose) override;
     std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;

@@ -26,6 +26,8 @@ class CWizardLabel : public CPaint {
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     // Drawn whether or not it meets the area being repainted.
     int Draw(const CPose* parent) override;
+    // Drawn wherever it is asked to.
+    bool DrawsByBoundsAndSelection() const override { return false; }
     // Widens the box by the box the text covers drawn at scale (world units per unit of dc,
     // which measures the text); the corners the pages give may leave the text out. Turned
     // text is taken turned either way.

@@ -69,8 +69,10 @@ class CDC : public CObject {
     void EnableTrace(bool on) { m_tracing = on; }
     const std::vector<CDCTraceEntry>& GetTrace() const { return m_trace; }
     void ClearTrace() { m_trace.clear(); }
-    // For tests: with fast paths off, every primitive goes the general way, to compare pixels with.
+    // For tests: with fast paths off, every primitive goes the general way, and the drawing above
+    // draws every detail however small on the device, to compare pixels with.
     void EnableFastPaths(bool on) { m_fastPaths = on; }
+    bool FastPathsEnabled() const { return m_fastPaths; }
 
     // --- Printing -------------------------------------------------------------------------
     int StartDoc(const DOCINFO* docInfo);
@@ -275,6 +277,8 @@ class CDC : public CObject {
     int PenWidthInPixels() const;
     bool PenIsOnePixelSolid() const;
     void DrawOnePixelLine(CPoint from, CPoint to);
+    bool CanStampLine(CPoint from, CPoint to) const;
+    void StampWideLine(CPoint from, CPoint to);
     void FillRows(const CRect& rect, std::uint32_t pixel);
     void CopyRows(const CRect& target, const PixelSurface& source, long long sourceX, long long sourceY);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);

@@ -354,6 +354,10 @@ BOOL CDC::LineTo(int x, int y) {
         DrawOnePixelLine(from, to);
         return TRUE;
     }
+    if (m_fastPaths && CanStampLine(from, to)) {
+        StampWideLine(from, to);
+        return TRUE;
+    }
     DevicePath path;
     path.MoveTo(from.x, from.y);
     path.LineTo(to.x, to.y);

@@ -225,6 +225,39 @@ TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
     }
 }
 
+// Short wide lines are stamped from shapes drawn once: at every place, with every end cap, join,
+// width up to the widest kept and beyond, and lengths on both sides of the reach kept.
+TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
+    std::mt19937 random(37);
+    const UINT caps[] = {PS_ENDCAP_ROUND, PS_ENDCAP_SQUARE, PS_ENDCAP_FLAT};
+    const UINT joins[] = {PS_JOIN_ROUND, PS_JOIN_BEVEL, PS_JOIN_MITER};
+    for (const DrawingSetup& setup : EverySetup()) {
+        Twins twins(setup);
+        for (int segment = 0; segment < 300; ++segment) {
+            const POINT device{Between(random, -30, kWidth + 30), Between(random, -30, kHeight + 30)};
+            const int reach = Between(random, 0, 3) == 0 ? 40 : 6;
+            const POINT from = twins.Logical(device.x, device.y);
+            const POINT to = twins.Logical(device.x + Between(random, -reach, reach),
+                                           device.y + Between(random, -reach, reach));
+            const UINT style = (Between(random, 0, 4) == 0 ? PS_DOT : PS_SOLID) |
+                               caps[Between(random, 0, 2)] | joins[Between(random, 0, 2)];
+            CPen pen(static_cast<int>(style), Between(random, 2, 20), RandomColor(random));
+            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            twins.Both([&](CDC& dc) {
+                dc.SelectObject(&pen);
+                dc.SetROP2(rop2);
+                dc.MoveTo(from);
+                dc.LineTo(to);
+                dc.SelectStockObject(BLACK_PEN);
+            });
+            ASSERT_TRUE(twins.Same())
+                << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
+                << ") to (" << to.x << ", " << to.y << "), style " << style << ", rop " << rop2;
+        }
+        EXPECT_TRUE(twins.Changed()) << Describe(setup);
+    }
+}
+
 TEST(FastPaths, SolidFillsPickTheGeneralPixels) {
     std::mt19937 random(35);
     for (const DrawingSetup& setup : EverySetup()) {

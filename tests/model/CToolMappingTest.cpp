@@ -51,6 +51,23 @@ TEST(CToolMapping, SetViewScaleStoresTheRatioAndTellsTheMembers) {
     EXPECT_EQ(tool.LayoutToDevice(1000.0, 0.0, 0), CPoint(200, 0));
 }
 
+TEST(CToolMapping, MembersHearOfTheZoomOnlyWhenItsNumeratorChanges) {
+    CTool tool;
+    CTestHost host(tool);
+    CZoomCounter* member = AddToLayout(host, new CZoomCounter(0, &tool, 0.0, 0.0));
+    tool.SetViewScale(1.0, 10.0);
+    EXPECT_EQ(member->m_nZoom, -1);
+    tool.SetViewScale(1.5, 20.0);
+    EXPECT_EQ(member->m_nZoom, -1);
+    EXPECT_EQ(tool.m_fZoomRatio, 0.075);
+    tool.SetViewScale(4.0, 20.0);
+    EXPECT_EQ(member->m_nZoom, 4);
+    member->m_nZoom = -1;
+    tool.SetViewScale(4.0, 40.0);
+    EXPECT_EQ(member->m_nZoom, -1);
+    EXPECT_EQ(tool.LayoutToDevice(1000.0, 0.0, 0), CPoint(100, 0));
+}
+
 TEST(CToolMapping, PrinterMappingOnlyWhenAskedAndPrinting) {
     TestFolder folder;
     CDC printer;

@@ -23,7 +23,7 @@ struct Plan {
         box->ComputeExtent(nullptr);
         return box;
     }
-    CPaintList& Members() { return host.CurrentGroup()->m_members; }
+    CMemberList& Members() { return host.CurrentGroup()->m_members; }
 };
 
 TEST(EditCommand, UngroupThenTwoUndosTakeBackTheGroupToo) {

@@ -341,7 +341,8 @@ TEST_F(LayoutFile, AGroupRefusesAMemberReadTwice) {
     CTestShape shape(&doc.m_tool);
     CGroup group;
     // Storing the same member twice writes a back reference the second time.
-    group.m_members = {&shape, &shape};
+    group.m_members.push_back(&shape);
+    group.m_members.push_back(&shape);
     CMemFile file;
     CArchive ar(&file, CArchive::store);
     ar.WriteObject(&group);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "model/CCVNDoc.h"
 #include "platform/gdi/CBitmap.h"
@@ -17,10 +18,22 @@ class PlanWindow {
     // The engine is told the zoom, the window filled with the background, the selection marks
     // and the whole layout drawn.
     void Repaint(CCVNDoc& doc, double zoom);
+    // Only the part of the window within area (logical units) is filled and drawn again, as a
+    // scroll or an edit repaints what it uncovered.
+    void RepaintArea(CCVNDoc& doc, double zoom, const CRect& area);
+    // The part of the window within area is filled and only the selection drawn on it.
+    void RepaintSelection(CCVNDoc& doc, double zoom, const CRect& area);
+    // The window's rectangle in logical units.
+    const CRect& Client() const { return m_client; }
     // A digest of every pixel of the window.
     std::uint64_t PictureDigest() const;
+    // Every pixel of the window, row by row.
+    std::vector<std::uint32_t> Pixels() const;
+    CDC& DC() { return m_dc; }
 
   private:
+    void Paint(CCVNDoc& doc, double zoom, const CRect& area, bool layout);
+
     CDC m_dc;
     CBitmap m_bitmap;
     CRect m_client;

@@ -13,7 +13,7 @@
 #include "track/TrackPieces.h"
 
 // The plan view on a layout of 5,000 connected pieces in a 1920 x 1080 window: a full redraw
-// through the draw buffer, and the partial repaint after one piece moved.
+// through the draw buffer, and the partial repaint after one piece moved, also at 50,000.
 
 namespace {
 
@@ -26,13 +26,13 @@ struct PlanOnScreen {
     CFrameWnd* frame = nullptr;
     CCVNView* view = nullptr;
 
-    PlanOnScreen() {
+    explicit PlanOnScreen(int rows = LargeLayout::kRows) {
         RegisterResources();
         RegisterTrackPieces();
         WindowManager::Instance().Reset();
         doc.m_bAutoDelete = false;
         doc.OnNewDocument();
-        LargeLayout::Build(doc);
+        LargeLayout::Build(doc, rows);
         doc.ResetViewSettings();
         frame = new CFrameWnd;
         CCreateContext context;
@@ -67,7 +67,7 @@ BENCHMARK_CAPTURE(FullRedraw, WholeLayout, true)->Unit(benchmark::kMillisecond);
 
 // One piece in the window moves and moves back; only its area is drawn again.
 void PartialRepaintAfterMove(benchmark::State& state) {
-    PlanOnScreen plan;
+    PlanOnScreen plan(static_cast<int>(state.range(0)));
     CTool& tool = plan.doc.m_tool;
     plan.doc.m_rootGroup.m_members.back()->Select();
     double step = 200.0;
@@ -78,6 +78,6 @@ void PartialRepaintAfterMove(benchmark::State& state) {
         step = -step;
     }
 }
-BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "model/CCVNDoc.h"
@@ -14,6 +16,7 @@
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
 #include "tools/datagen/DataPictures.h"
+#include "track/CParTrack.h"
 #include "track/TrackPieces.h"
 
 // The layers under the plan on layouts of 5,000 and 50,000 connected pieces: Undo, Open,
@@ -197,6 +200,29 @@ void OpenNamingOnePattern(benchmark::State& state) {
 }
 BENCHMARK(OpenNamingOnePattern)->Unit(benchmark::kMillisecond);
 
+// The layout of state.range(0) rows of a hundred pieces, fitted into the window. The pieces
+// look as the program's default track does, with both rails and their ties.
+struct FittedPlan {
+    explicit FittedPlan(int rows) : doc(std::make_unique<QuietDoc>()), window(kWindowWidth, kWindowHeight) {
+        RegisterResources();
+        RegisterTrackPieces();
+        doc->OnNewDocument();
+        defaults = std::make_unique<CParTrack>(&doc->m_tool);
+        doc->m_tool.m_pDefaultTrack = defaults.get();
+        LargeLayout::Build(*doc, rows);
+        doc->ResetViewSettings();
+        zoom = window.FittingZoom(*doc);
+        doc->m_tool.SetViewScale(zoom, doc->m_fViewScale);
+        doc->m_tool.UpdateDeviceBounds();
+        window.Repaint(*doc, zoom);
+    }
+    ~FittedPlan() { doc->m_tool.m_pDefaultTrack = nullptr; }
+    std::unique_ptr<QuietDoc> doc;
+    std::unique_ptr<CParTrack> defaults;
+    PlanWindow window;
+    double zoom = 1.0;
+};
+
 void PlanRedraw(benchmark::State& state, bool fit) {
     auto doc = NewLargeLayout();
     PlanWindow window(kWindowWidth, kWindowHeight);
@@ -208,6 +234,58 @@ void PlanRedraw(benchmark::State& state, bool fit) {
 }
 BENCHMARK_CAPTURE(PlanRedraw, FitToScreen, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlanRedraw, NormalZoom, false)->Unit(benchmark::kMillisecond);
+
+// Fit To Screen at 5,000 (50 rows) and 50,000 pieces (500 rows).
+void FitToScreenRedraw(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    for (auto _ : state) plan.window.Repaint(*plan.doc, plan.zoom);
+    state.counters["pieces"] = static_cast<double>(plan.doc->m_rootGroup.m_members.size());
+}
+BENCHMARK(FitToScreenRedraw)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// A scroll of 64 pixels down the fitted plan: the strip it uncovers at the bottom is drawn.
+void RepaintAfterScroll(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    CRect strip = plan.window.Client();
+    CSize height(0, 64);
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    screen.SetMapMode(MM_LOMETRIC);
+    screen.DPtoLP(&height);
+    strip.top = strip.bottom + std::abs(height.cy);
+    for (auto _ : state) plan.window.RepaintArea(*plan.doc, plan.zoom, strip);
+}
+BENCHMARK(RepaintAfterScroll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// Fit To Screen with every piece selected: the selection is drawn under the layout.
+void FitToScreenRedrawAllSelected(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    plan.doc->m_tool.SelectAll(0);
+    for (auto _ : state) plan.window.Repaint(*plan.doc, plan.zoom);
+}
+BENCHMARK(FitToScreenRedrawAllSelected)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
+// One piece moves to and fro; the area it left and the one it took are drawn again.
+void RepaintAfterEdit(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    CTool& tool = plan.doc->m_tool;
+    CPaint* piece = *std::next(plan.doc->m_rootGroup.m_members.begin(), 2500);
+    piece->Select();
+    double step = 2000.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tool.m_rcDirty.SetEmpty();
+        tool.MoveSelection(step, 0.0, 0, 0, 0);
+        step = -step;
+        DeviceRect dirty = tool.m_rcDirty;
+        dirty.Normalize();
+        dirty.Inflate(1);
+        state.ResumeTiming();
+        plan.window.RepaintArea(*plan.doc, plan.zoom,
+                                CRect(dirty.left, dirty.top, dirty.right, dirty.bottom));
+    }
+}
+BENCHMARK(RepaintAfterEdit)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
 
 // The 3D models of 2,000 pieces with their roadbed, as opening the 3D window builds them, with
 // the shipped textures in the program folder.

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/track/LargeLayout.h"
+#include "tests/track/PlanWindow.h"
+#include "track/CCircTrack.h"
+#include "track/CParTrack.h"
+#include "track/TrackPieces.h"
+
+// The plan drawn with its shortcuts (curves in as few chords as stay within a quarter of a
+// pixel, ties too dense to tell apart as the band they make) against the exact drawing, which
+// draws every detail: at every zoom each pixel of one has its colour within a pixel in the other.
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+using Picture = std::vector<std::uint32_t>;
+
+// Drawn pixels of a whose colour no pixel of b within one pixel has; beyond the window's edge
+// any colour may lie. (The window's corner shows the background.)
+int Strays(const Picture& a, const Picture& b) {
+    int strays = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t color = a[y * kWidth + x];
+            bool matched = color == a.front();
+            for (int dy = -1; dy <= 1 && !matched; ++dy)
+                for (int dx = -1; dx <= 1 && !matched; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    matched =
+                        nx < 0 || ny < 0 || nx >= kWidth || ny >= kHeight || b[ny * kWidth + nx] == color;
+                }
+            if (!matched)
+                ++strays;
+        }
+    }
+    return strays;
+}
+
+void Place(CCVNDoc& doc, CParTrack* piece) {
+    doc.m_rootGroup.m_members.push_front(piece);
+    piece->SetOwnerGroup(&doc.m_rootGroup);
+    const CPose world = doc.m_rootGroup.WorldPose(nullptr);
+    piece->SetParentPose(&world);
+}
+
+enum class Look { Rails, Ties };
+
+// Rows of straights and gentle curves and below them curves from a small full circle to a wide
+// sweep; either their rails, centre lines and axes or their ties alone. Where one line lies
+// over another, a line moved by a pixel may hide where it showed, which is no fault of where
+// it is drawn, so each is compared on its own. (The joint markers are stamped pixel for pixel
+// as the general stroke draws them.)
+void BuildPlan(CCVNDoc& doc, Look look) {
+    LargeLayout::Build(doc, 8, 36);
+    doc.ResetViewSettings();
+    struct Arc {
+        double x, y, radius, start, sweep;
+    };
+    for (const Arc& arc : {Arc{2000, -13500, 150, 0.0, 6.28}, Arc{5000, -13500, 600, 0.3, 3.0},
+                           Arc{10000, -14000, 2000, 1.0, 1.5}, Arc{20000, -19000, 5000, 1.2, 0.7}}) {
+        auto* piece = new CCircTrack(0, &doc.m_tool, arc.x, arc.y);
+        Place(doc, piece);
+        piece->SetArc(arc.x, arc.y, arc.radius, arc.start, arc.sweep, 0, 0);
+        piece->ComputeExtent(nullptr);
+    }
+    int index = 0;
+    for (CPaint* member : doc.m_rootGroup.m_members) {
+        auto* piece = static_cast<CParTrack*>(member);
+        piece->m_bBeginConnected = piece->m_bEndConnected = 0;
+        piece->m_nRailMode = look == Look::Rails ? 1 + index % 2 : 0;
+        piece->m_bShowAxis = look == Look::Rails && index % 4 == 1 ? 1 : 0;
+        piece->m_bShowTies = look == Look::Ties ? 1 : 0;
+        ++index;
+    }
+}
+
+struct Drawn {
+    Picture pixels;
+    int railLines;
+};
+
+Drawn Draw(CCVNDoc& doc, double zoom, bool exactly) {
+    PlanWindow window(kWidth, kHeight);
+    window.DC().EnableFastPaths(!exactly);
+    window.DC().EnableTrace(true);
+    doc.m_tool.SetViewScale(zoom, doc.m_fViewScale);
+    doc.m_tool.UpdateDeviceBounds();
+    window.Repaint(doc, zoom);
+    const COLORREF rail = doc.m_tool.m_pDefaultTrack->m_crRail;
+    const auto& trace = window.DC().GetTrace();
+    const int lines =
+        static_cast<int>(std::count_if(trace.begin(), trace.end(), [rail](const CDCTraceEntry& e) {
+            return e.primitive == "LineTo" && e.pen.lopnColor == rail;
+        }));
+    return {window.Pixels(), lines};
+}
+
+// Each pixel of the exact drawing has its colour within a pixel in the drawing with shortcuts,
+// and the other way round.
+void ExpectWithinAPixel(const Drawn& fast, const Drawn& exact, const std::string& at) {
+    const auto blank = std::count(exact.pixels.begin(), exact.pixels.end(), exact.pixels.front());
+    EXPECT_GT(exact.pixels.size() - blank, 300u) << at;
+    EXPECT_EQ(Strays(fast.pixels, exact.pixels), 0) << at;
+    EXPECT_EQ(Strays(exact.pixels, fast.pixels), 0) << at;
+}
+
+class PlanShortcuts : public testing::Test {
+  protected:
+    void SetUp() override {
+        RegisterTrackPieces();
+        doc.OnNewDocument();
+        // The pieces take the look of a default track of the document's scale.
+        defaults = std::make_unique<CParTrack>(&doc.m_tool);
+        doc.m_tool.m_pDefaultTrack = defaults.get();
+    }
+    void TearDown() override { doc.m_tool.m_pDefaultTrack = nullptr; }
+    QuietDoc doc;
+    std::unique_ptr<CParTrack> defaults;
+};
+
+constexpr double kZooms[] = {4.0, 1.0, 0.5, 1.0 / 3.0, 0.1, 1.0 / 20.0};
+
+}  // namespace
+
+TEST_F(PlanShortcuts, RailsStayWithinAPixelOfTheExactDrawingInFewerLines) {
+    BuildPlan(doc, Look::Rails);
+    for (double zoom : kZooms) {
+        const Drawn fast = Draw(doc, zoom, false);
+        const Drawn exact = Draw(doc, zoom, true);
+        const std::string at = "at zoom " + std::to_string(zoom);
+        ExpectWithinAPixel(fast, exact, at);
+        // From afar far fewer lines are drawn.
+        if (zoom < 1.0) {
+            EXPECT_LT(fast.railLines * 2, exact.railLines) << at;
+        }
+    }
+}
+
+TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
+    BuildPlan(doc, Look::Ties);
+    for (double zoom : kZooms)
+        ExpectWithinAPixel(Draw(doc, zoom, false), Draw(doc, zoom, true), "at zoom " + std::to_string(zoom));
+}
