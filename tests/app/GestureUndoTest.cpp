@@ -63,6 +63,15 @@ class GestureUndo : public WizardInProgram {
         Command(ID_GROUP);
         return Newest();
     }
+    // A group of a wizard curve, a wizard turnout and a straight.
+    CPaint* DrawGroupOfWizardPieces() {
+        PlaceFromWizard(kCurvedPage);
+        PlaceFromWizard(kTurnoutPage);
+        Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 150), CPoint(200, 130));
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_GROUP);
+        return Newest();
+    }
     void DeleteAll() {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
@@ -243,7 +252,7 @@ TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
     EXPECT_EQ(Stored(*layout), inGroup);
 }
 
-TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndAGroup) {
+TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndGroups) {
     struct Case {
         const char* name;
         std::function<CPaint*()> make;
@@ -253,6 +262,7 @@ TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndAGrou
         {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
         {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
         {"group", [&] { return DrawGroup(); }},
+        {"group of wizard pieces", [&] { return DrawGroupOfWizardPieces(); }},
     };
     const auto rotateBy = [&](const char* degrees) {
         host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
@@ -288,7 +298,8 @@ TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
     DrawGroup();
     Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 150), CPoint(200, 130));
     Draw(ID_TOOL_BOX, CPoint(100, 200), CPoint(210, 270));
-    ASSERT_EQ(layout->m_rootGroup.m_members.size(), 3u);
+    PlaceFromWizard(kCurvedPage);
+    ASSERT_EQ(layout->m_rootGroup.m_members.size(), 4u);
     // Turned by an odd angle, the placements have bits in all places.
     Command(ID_EDIT_SELECT_ALL);
     host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
