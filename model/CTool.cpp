@@ -209,6 +209,7 @@ void CTool::ForgetObject(CPaint* object) {
         m_pReleaseWalk->remove(object);
     if (m_pHost != nullptr)
         m_pHost->GetSelection().remove(object);
+    std::erase_if(m_gestureFormerStates, [object](const auto& step) { return step->m_pObject == object; });
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (size_t i = 0; i < m_undoList.size();) {
         CEditStep* step = m_undoList[i].step.get();
@@ -293,6 +294,9 @@ int CTool::Execute(CEditStep* step) {
             break;
         case kStepMoveSelection:
             done = ExecuteMove(step);
+            break;
+        case kStepRestorePlacements:
+            done = ExecuteRestorePlacements(step);
             break;
         case kStepRotateSelection:
             done = ExecuteRotate(step);
