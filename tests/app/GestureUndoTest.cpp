@@ -410,3 +410,29 @@ TEST_F(GestureUndo, OneUndoTakesBackEachDragOfTurnedAndFlippedObjects) {
         ASSERT_FALSE(HasFatalFailure());
     }
 }
+
+TEST_F(GestureUndo, OneUndoTakesBackEachDragInsideAnOpenGroup) {
+    CPaint* group = DrawGroupOfWizardPieces();
+    ASSERT_TRUE(group->IsSelected());
+    // Turned by an odd angle, the frame's refit leaves rounding that moving back would keep.
+    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_ROTATE_BY_DEGREES);
+    Command(ID_EDIT_ENTER_GROUP);
+    ASSERT_EQ(layout->m_tool.GetGroupEditDepth(), 2);
+    CParTrack* piece = TrackOf(group);
+    ASSERT_NE(piece, nullptr);
+    // The group's frame follows the dragged member: its origin and its members' handles move.
+    for (const int snap : {kSnapOff, kGridSnap}) {
+        layout->m_tool.m_nSnapMode = snap;
+        Drag(ClientOn(piece), ClientOn(piece));
+        ExpectOneUndoTakesBack("drag of one member",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(-37, 23)); });
+        Command(ID_EDIT_SELECT_ALL);
+        ExpectOneUndoTakesBack("drag of all members",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(41, -19)); });
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
