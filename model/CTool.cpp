@@ -182,9 +182,8 @@ void CTool::DiscardUndoSteps(int count) {
     }
 }
 
+// The groups open for editing stay open: the contents that hold them decide (DeleteContents).
 void CTool::ClearUndoList() {
-    if (m_pHost != nullptr && m_pHost->GetGroupEditStack() != nullptr)
-        m_pHost->GetGroupEditStack()->clear();
     if (!m_undoList.empty()) {
         const unsigned long present = m_undoList.front().serial;
         if (present != m_nSavedSerial)
