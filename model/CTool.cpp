@@ -190,8 +190,7 @@ void CTool::ClearUndoList() {
             m_bSavedReachable = false;
         m_nBottomSerial = present;
     }
-    std::deque<UndoEntry> steps = std::move(m_undoList);
-    m_undoList.clear();
+    DiscardUndoSteps(GetUndoCount());
 }
 
 bool CTool::NamesObject(CEditStep* step, CPaint* object) const {

@@ -168,9 +168,10 @@ TEST_P(RandomGestureUndoOfSeed, UndoingEveryStepGivesBackTheLayoutItStartedFrom)
     EXPECT_EQ(Stored(*layout), start);
 }
 
-// Each seed once failed: on a line's or a straight's handle that drawing places anew, on a flip's
-// stale handles in a group, on rounding in a moved, turned or refitted placement, and on a
-// layout grown by Duplicate until the undo list overflowed.
+// Seeds that have failed: on a line's or a straight's handle that drawing places anew, on a
+// flip's stale handles in a group, on rounding in a moved, turned or refitted placement, on
+// joints the connection pass of Undo made, and on a layout grown by Duplicate until the undo
+// list overflowed.
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomGestureUndoOfSeed, testing::Values(3u, 5u, 16u, 18u, 4711u));
 
 TEST_F(RandomGestureUndo, OneUndoTakesBackADeleteOrAPasteOfSeveralObjects) {
