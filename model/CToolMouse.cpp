@@ -166,8 +166,8 @@ void CTool::KeepFormerStatesOfGesture(int mode) {
 void CTool::PushGestureFormerStates() {
     if (m_gestureFormerStates.empty())
         return;
-    // Out of the member first: a full list drops old steps, whose freed copies are forgotten
-    // here too.
+    // Taken out of the member first: a full list drops its oldest steps, and forgetting the
+    // copies they free looks through the member too (ForgetObject).
     std::vector<std::unique_ptr<CEditStep>> states = std::move(m_gestureFormerStates);
     m_gestureFormerStates.clear();
     states.front()->m_bGroupStart = GestureGroupStart();
