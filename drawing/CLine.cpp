@@ -85,11 +85,9 @@ void CLine::PlaceRotationHandle() {
     m_points[0] = {m_ptStart.x - offset * std::cos(a), m_ptStart.y - offset * std::sin(a)};
 }
 
+// Where the drawing places the handle, so that painting the line changes nothing in it.
 void CLine::UpdateAnchorPoint() {
-    if (m_points.GetSize() < kPointCount || m_pTool == nullptr)
-        return;
-    const double t = m_pTool->GetHandleTolerance();
-    m_points[0] = {m_points[1].x + 2.0 * t, m_points[1].y - 2.0 * t};
+    PlaceRotationHandle();
 }
 
 void CLine::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {

@@ -136,7 +136,7 @@ void CCVNDoc::DeleteContents() {
     m_selection.clear();
     m_selectionIndex.Clear();
     m_rootGroup.DeleteMembers();
-    // The undo list takes the group-edit stack with it; the root group is edited again.
+    // The groups open for editing went with the members; the root group is edited again.
     m_tool.ClearUndoList();
     m_groupEditStack.clear();
     m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);

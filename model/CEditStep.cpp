@@ -19,6 +19,15 @@ void StyleBackupsPayload::Forget(CPaint* object) {
     std::erase_if(backups, [object](const Backup& backup) { return backup.object == object; });
 }
 
+void PlacementsPayload::Add(CPaint* object, const CPose& pose) {
+    const CDoublePoint handle = object->m_points.GetSize() > 0 ? object->m_points[0] : CDoublePoint{};
+    placements.push_back({object, pose, handle});
+}
+
+void PlacementsPayload::Forget(CPaint* object) {
+    std::erase_if(placements, [object](const Placement& placement) { return placement.object == object; });
+}
+
 CEditStep::CEditStep(int kind, CPaint* object, int groupStart)
     : m_nKind(kind), m_pObject(object), m_bGroupStart(groupStart) {}
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/CPose.h"
+#include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
@@ -48,6 +49,21 @@ struct HeightPayload : CStepPayload {
 struct MovePayload : CStepPayload {
     double dx = 0.0, dy = 0.0;
     int relative = 0;
+};
+
+// Restore placements (kind 51): where each object moved by a gesture stood before it, put
+// back exactly where moving back by the same distance would leave rounding, with its rotation
+// handle, which drawing the moved object may have placed anew.
+struct PlacementsPayload : CStepPayload {
+    struct Placement {
+        CPaint* object;
+        CPose pose;
+        CDoublePoint handle;
+    };
+    // The object as it stands at the placement.
+    void Add(CPaint* object, const CPose& pose);
+    void Forget(CPaint* object) override;
+    std::vector<Placement> placements;
 };
 
 // Rotate selection (kind 5).
@@ -146,6 +162,7 @@ enum EditStepKind : int {
     kStepRestoreAllProperties = 49,
     // Puts back the connected-end markers a track piece had before one of its ends joined.
     kStepRestoreJointMarkers = 50,
+    kStepRestorePlacements = 51,
 };
 
 // One editing action: what to do, to which object, whether it starts its command's undo

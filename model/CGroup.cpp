@@ -68,16 +68,18 @@ void CGroup::CopyFrom(CPaint* other) {
 
 void CGroup::RestoreFormerState(CPaint* former) {
     // A copy of a group holds copies of its members in the same order: each member takes
-    // back its own former state, heights included, and stays this group's.
-    auto* formerGroup = dynamic_cast<CGroup*>(former);
-    if (formerGroup != nullptr && formerGroup->m_members.size() == m_members.size()) {
-        auto formerMember = formerGroup->m_members.begin();
-        for (CPaint* member : m_members) {
-            member->RestoreFormerState(*formerMember++);
-            member->SetOwnerGroup(this);
-        }
-    }
+    // back its own former state, heights included, and stays this group's. The members come
+    // back after the group's own rebuild, which reshapes them all.
     CPaint::RestoreFormerState(former);
+    auto* formerGroup = dynamic_cast<CGroup*>(former);
+    if (formerGroup == nullptr || formerGroup->m_members.size() != m_members.size())
+        return;
+    auto formerMember = formerGroup->m_members.begin();
+    for (CPaint* member : m_members) {
+        member->RestoreFormerState(*formerMember++);
+        member->SetOwnerGroup(this);
+    }
+    ComputeExtent(nullptr);
 }
 
 CPaint* CGroup::Clone() {

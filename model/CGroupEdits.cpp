@@ -227,25 +227,29 @@ void CGroup::MoveSelectedMembers(const CPose* pose, double dx, double dy) {
     // gesture that changed nothing.
     const bool moves = dx != 0.0 || dy != 0.0;
     if (moves && VectorLength(dx, dy) < kNone && m_pTool != nullptr) {
-        bool recorded = false;
-        for (CPaint* member : m_members) {
-            if (!member->IsSelected())
-                continue;
-            // Undoing a move moves the whole selection back, so one step serves every member;
-            // it belongs to the gesture's undo group, never to the command before it.
-            if (!recorded) {
-                auto step =
-                    std::make_unique<CEditStep>(kStepMoveSelection, member, m_pTool->GestureGroupStart());
-                auto move = std::make_unique<MovePayload>();
-                move->dx = -dx;
-                move->dy = -dy;
-                step->SetPayload(std::move(move));
-                m_pTool->PushUndo(step.release());
-                recorded = true;
+        // One step puts every moved member back where it was dropped, or the whole open group,
+        // whose frame follows its members, as it stood; it belongs to the gesture's undo group,
+        // never to the command before it.
+        auto former = std::make_unique<PlacementsPayload>();
+        for (CPaint* member : m_members)
+            if (member->IsSelected() && !member->m_bLocked)
+                former->Add(member, member->m_pose);
+        if (!former->placements.empty()) {
+            const int groupStart = m_pTool->GestureGroupStart();
+            std::unique_ptr<CEditStep> step;
+            if (m_bBeingEdited) {
+                step = std::make_unique<CEditStep>(kStepRestoreProperties, this, groupStart);
+                step->SetPayload(std::make_unique<ObjectCopyPayload>(Clone()));
+            } else {
+                step = std::make_unique<CEditStep>(kStepRestorePlacements, nullptr, groupStart);
+                step->SetPayload(std::move(former));
             }
-            // The selection already stands where it was dropped; the correction adds to that.
-            member->MoveFromSavedPose(dx, dy, 0);
+            m_pTool->PushUndo(step.release());
         }
+        // The selection already stands where it was dropped; the correction adds to that.
+        for (CPaint* member : m_members)
+            if (member->IsSelected())
+                member->MoveFromSavedPose(dx, dy, 0);
     }
     if (m_bBeingEdited) {
         ComputeExtent(pose);

@@ -600,6 +600,9 @@ void CPaint::RestoreFormerState(CPaint* former) {
     CopyFrom(former);
     m_bSelected = selected;
     RebuildShape();
+    // The rebuild puts the handles where a fresh shape has them, which a turn or mirror of
+    // the object's group may have left elsewhere: they go back where they were.
+    m_points.Copy(former->m_points);
     ComputeExtent(nullptr);
     Invalidate();
     UpdateSizeInfo(nullptr);

@@ -115,6 +115,8 @@ class CPaint : public CObject {
     virtual CPaint* Clone();
     virtual void SavePose();
     virtual void MoveFromSavedPose(double dx, double dy, int fromSaved);
+    // Puts the object back at a placement it had in its owner group.
+    void RestorePlacement(const CPose& pose);
     virtual void RotateFromSavedPose(double angle, double pivotX, double pivotY, int fromSaved);
     virtual int Draw(const CPose* parent);
     virtual void DrawControlPolygon(const CPose* parent);

@@ -336,6 +336,15 @@ void CPaint::MoveFromSavedPose(double dx, double dy, int fromSaved) {
     Invalidate();
 }
 
+void CPaint::RestorePlacement(const CPose& pose) {
+    Invalidate();
+    const CPose owner = OwnerWorldPose();
+    m_pose = pose;
+    SetParentPose(&owner);
+    ComputeExtent(nullptr);
+    Invalidate();
+}
+
 void CPaint::RotateFromSavedPose(double angle, double pivotX, double pivotY, int fromSaved) {
     if (m_bLocked)
         return;

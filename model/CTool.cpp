@@ -174,17 +174,15 @@ void CTool::DiscardUndoSteps(int count) {
     }
 }
 
+// The groups open for editing stay open: the contents that hold them decide (DeleteContents).
 void CTool::ClearUndoList() {
-    if (m_pHost != nullptr && m_pHost->GetGroupEditStack() != nullptr)
-        m_pHost->GetGroupEditStack()->clear();
     if (!m_undoList.empty()) {
         const unsigned long present = m_undoList.front().serial;
         if (present != m_nSavedSerial)
             m_bSavedReachable = false;
         m_nBottomSerial = present;
     }
-    std::deque<UndoEntry> steps = std::move(m_undoList);
-    m_undoList.clear();
+    DiscardUndoSteps(GetUndoCount());
 }
 
 bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
@@ -201,6 +199,7 @@ void CTool::ForgetObject(CPaint* object) {
         m_pReleaseWalk->remove(object);
     if (m_pHost != nullptr)
         RemoveFromSelection(object);
+    std::erase_if(m_gestureFormerStates, [object](const auto& step) { return step->m_pObject == object; });
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (size_t i = 0; i < m_undoList.size();) {
         CEditStep* step = m_undoList[i].step.get();
@@ -285,6 +284,9 @@ int CTool::Execute(CEditStep* step) {
             break;
         case kStepMoveSelection:
             done = ExecuteMove(step);
+            break;
+        case kStepRestorePlacements:
+            done = ExecuteRestorePlacements(step);
             break;
         case kStepRotateSelection:
             done = ExecuteRotate(step);

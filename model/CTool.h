@@ -356,6 +356,7 @@ class CTool : public CObject {
     int ExecuteReinsert(CEditStep* step);
     int ExecuteMove(CEditStep* step);
     int ExecuteRotate(CEditStep* step);
+    int ExecuteRestorePlacements(CEditStep* step);
     int ExecuteProperties(CEditStep* step);
     int ExecuteRestoreStyles(CEditStep* step);
     int ExecutePaste();
@@ -366,6 +367,8 @@ class CTool : public CObject {
     std::vector<std::unique_ptr<CEditStep>> FormerStatesOfChangedObjects(int groupStart);
     std::vector<std::unique_ptr<CEditStep>> FormerStatesOf(const CPaintList& objects, int groupStart);
     void PushSteps(std::vector<std::unique_ptr<CEditStep>>& steps);
+    // The step that puts the unlocked objects back where they stand, or where they were saved.
+    std::unique_ptr<CEditStep> FormerPlacementsOf(const CPaintList& objects, bool saved, int groupStart);
     int ChangeLocks(int kind, int inverseKind, int record);
     void ReorderSelected(bool toBack);
     // Undo puts the group's members back in this order.
@@ -413,6 +416,11 @@ class CTool : public CObject {
     void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
+    // At a press that starts a turn by the mouse, or a move inside an open group: the former
+    // states of what the gesture will change, for the release to record.
+    void KeepFormerStatesOfGesture(int mode);
+    // Records the states kept at the press as the start of the gesture's undo group.
+    void PushGestureFormerStates();
     // Turns a released member onto the accepted track connection; answers the step that puts
     // the member back as it stood before the turn.
     std::unique_ptr<CEditStep> TurnOntoConnection(CPaint* member, const CPose& pose);
@@ -451,6 +459,9 @@ class CTool : public CObject {
     // While a release ends the edits of the selected members: those still to be ended. An
     // object freed meanwhile leaves it (ForgetObject).
     CPaintList* m_pReleaseWalk = nullptr;
+    // While the mouse turns the selection or moves members of an open group: how they stood
+    // at the press.
+    std::vector<std::unique_ptr<CEditStep>> m_gestureFormerStates;
     CString m_strTrainStatus;           // the last train status shown, until the next press
     unsigned long m_nBottomSerial = 0;  // the state below the oldest step on the list
     unsigned long m_nSavedSerial = 0;

@@ -65,6 +65,9 @@ int CTool::ExecuteFlip(bool vertical) {
         member->SetParentPose(&world);
         member->ComputeExtent(nullptr);
         member->RebuildShape();
+        // Ended as a turn by command is: a group's members take the handles that the end of
+        // any later gesture on it would give them.
+        member->FinishCreate(nullptr, 0);
         member->Invalidate();
     }
     if (m_bFlipRefused)

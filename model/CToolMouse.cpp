@@ -124,6 +124,7 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
         InvalidateRect(PivotMark());
         const CPaintList selected = m_pHost->GetSelection();
         for (CPaint* object : selected) object->RecalcBounds();
+        KeepFormerStatesOfGesture(mode);
         UpdateStatus();
         return;
     }
@@ -149,7 +150,28 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
         if (mode == kToolDragHandle)
             UpdateHintRect();
     }
+    KeepFormerStatesOfGesture(mode);
     UpdateStatus();
+}
+
+void CTool::KeepFormerStatesOfGesture(int mode) {
+    m_gestureFormerStates.clear();
+    // An open group refits its frame to the moved members, which moving them back would not
+    // undo exactly.
+    const bool movesInOpenGroup = m_nDragState == 1 && !IsRootGroup(GetCurrentGroup());
+    if (mode == kToolRotateAroundOrigin || m_nDragState == 0 || movesInOpenGroup)
+        m_gestureFormerStates = FormerStatesOfChangedObjects(1);
+}
+
+void CTool::PushGestureFormerStates() {
+    if (m_gestureFormerStates.empty())
+        return;
+    // Taken out of the member first: a full list drops its oldest steps, and forgetting the
+    // copies they free looks through the member too (ForgetObject).
+    std::vector<std::unique_ptr<CEditStep>> states = std::move(m_gestureFormerStates);
+    m_gestureFormerStates.clear();
+    states.front()->m_bGroupStart = GestureGroupStart();
+    PushSteps(states);
 }
 
 void CTool::PressSelector(const CPose& pose) {
@@ -662,13 +684,18 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         if (m_nDragState == 1) {
             const double dx = m_fCurrentX - m_fPressX;
             const double dy = m_fCurrentY - m_fPressY;
-            if (dx != 0.0 || dy != 0.0)
-                MoveSelection(dx, dy, 1, 1, 1);
+            const bool kept = !m_gestureFormerStates.empty();
+            if ((dx != 0.0 || dy != 0.0) && MoveSelection(dx, dy, 1, kept ? 0 : 1, 1) && kept)
+                PushGestureFormerStates();
         }
         if (mode == kToolRotateAroundOrigin || m_nDragState == 0) {
+            // The turn so far has left rounding in the placements, which turning back would
+            // not take out: Undo puts back the states the press found.
             const CDoublePoint pivot{m_fPivotX, m_fPivotY};
-            RotateSelection(m_fRotationAngle, &pivot, 1, 1, 1);
+            if (RotateSelection(m_fRotationAngle, &pivot, 1, 0, 0))
+                PushGestureFormerStates();
         }
+        m_gestureFormerStates.clear();
         m_track.candidate.found = 0;
         m_track.snap.found = 0;
         SetTrainDown(pose, mode);

@@ -102,6 +102,10 @@ int CTool::MoveSelection(double dx, double dy, int relative, int record, int gro
     const CPaintList& selected = m_pHost->GetSelection();
     if (std::all_of(selected.begin(), selected.end(), [](CPaint* p) { return p->m_bLocked != 0; }))
         return 0;
+    // A move measured from the saved placement starts from there.
+    std::unique_ptr<CEditStep> formerPlacements;
+    if (record)
+        formerPlacements = FormerPlacementsOf(selected, relative != 0, groupStart);
     CEditStep move(kStepMoveSelection, nullptr, 0);
     auto payload = std::make_unique<MovePayload>();
     payload->dx = dx;
@@ -109,15 +113,35 @@ int CTool::MoveSelection(double dx, double dy, int relative, int record, int gro
     payload->relative = relative;
     move.SetPayload(std::move(payload));
     const int done = Execute(&move);
-    if (done && record) {
-        auto inverse = std::make_unique<CEditStep>(kStepMoveSelection, nullptr, groupStart);
-        auto back = std::make_unique<MovePayload>();
-        back->dx = -dx;
-        back->dy = -dy;
-        inverse->SetPayload(std::move(back));
-        PushUndo(inverse.release());
-    }
+    if (done && record)
+        PushUndo(formerPlacements.release());
     return done;
+}
+
+std::unique_ptr<CEditStep> CTool::FormerPlacementsOf(const CPaintList& objects, bool saved, int groupStart) {
+    auto step = std::make_unique<CEditStep>(kStepRestorePlacements, nullptr, groupStart);
+    auto payload = std::make_unique<PlacementsPayload>();
+    for (CPaint* object : objects)
+        if (!object->m_bLocked)
+            payload->Add(object, saved ? object->GetSavedPose() : object->m_pose);
+    step->SetPayload(std::move(payload));
+    return step;
+}
+
+int CTool::ExecuteRestorePlacements(CEditStep* step) {
+    PlacementsPayload* payload = step->GetPayload<PlacementsPayload>();
+    if (payload == nullptr)
+        return 0;
+    for (const PlacementsPayload::Placement& placement : payload->placements) {
+        CPaint* object = placement.object;
+        object->RestorePlacement(placement.pose);
+        if (step->m_bGroupStart)
+            object->Update3D(nullptr);
+        object->RebuildShape();
+        if (object->m_points.GetSize() > 0)
+            object->m_points[0] = placement.handle;
+    }
+    return 1;
 }
 
 int CTool::ExecuteMove(CEditStep* step) {
@@ -157,10 +181,9 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
         }
         centre = {(minX + maxX) * 0.5, (minY + maxY) * 0.5};
     }
-    // A turn by command is taken back by the objects' former states; a turn by the mouse has
-    // already left its objects turned, so its inverse turn is recorded instead.
+    // Undo puts back the objects' former states: turning them back would leave rounding.
     std::vector<std::unique_ptr<CEditStep>> formerStates;
-    if (record && pivot == nullptr)
+    if (record)
         formerStates = FormerStatesOfChangedObjects(groupStart);
     CEditStep rotate(kStepRotateSelection, nullptr, 1);
     auto payload = std::make_unique<RotatePayload>();
@@ -172,17 +195,8 @@ int CTool::RotateSelection(double angle, const CDoublePoint* pivot, int relative
     const int done = Execute(&rotate);
     if (pivot == nullptr)
         for (CPaint* object : selected) object->FinishCreate(nullptr, 0);
-    if (done && !formerStates.empty()) {
+    if (done)
         PushSteps(formerStates);
-    } else if (done && record) {
-        auto inverse = std::make_unique<CEditStep>(kStepRotateSelection, nullptr, groupStart);
-        auto back = std::make_unique<RotatePayload>();
-        back->pivotX = centre.x;
-        back->pivotY = centre.y;
-        back->angle = -angle;
-        inverse->SetPayload(std::move(back));
-        PushUndo(inverse.release());
-    }
     return done;
 }
 

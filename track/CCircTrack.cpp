@@ -94,8 +94,7 @@ void CCircTrack::RebuildShape() {
     m_ptBegin = m_points[5];
     m_ptEnd = m_points[6];
     const double margin = Margin();
-    const double hL = HandleTolerance();
-    m_points[0] = OnCircle(m_fRadius + margin + 2.0 * hL, s + m_fSweep / 2.0);
+    m_points[0] = HandlePoint();
     if (m_fRadius == 0.0)
         m_fRadius = 1.0;
     const double handle = m_pTool != nullptr ? m_pTool->m_fHandleSize : 10.0;
@@ -126,6 +125,17 @@ void CCircTrack::RebuildShape() {
     m_fCornerX2 = maxX + margin;
     m_fCornerY2 = minY - margin;
     ComputeExtent(&m_parentPose);
+}
+
+CDoublePoint CCircTrack::HandlePoint() const {
+    return OnCircle(m_fRadius + Margin() + 2.0 * HandleTolerance(), m_fStartAngle + m_fSweep / 2.0);
+}
+
+// The handle stays where the rebuild puts it: the box corners the base class would place it
+// beside are unused here, far outside any plan.
+void CCircTrack::UpdateAnchorPoint() {
+    EnsurePoints();
+    m_points[0] = HandlePoint();
 }
 
 void CCircTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {

@@ -51,6 +51,7 @@ class CCircTrack : public CParTrack {
     int MirrorX(double c) override;
     void CutAtToolPoint() override;
     void RebuildShape() override;
+    void UpdateAnchorPoint() override;
     std::unique_ptr<r3d::Clump> Build3D(const CPose* pose) override;
 
     double GetEndAngle(const CPose* pose, int index) override;
@@ -77,6 +78,8 @@ class CCircTrack : public CParTrack {
     void InitCreationState();
     void EnsurePoints();
     CDoublePoint OnCircle(double radius, double angle) const;
+    // The rotation handle, outside the middle of the arc.
+    CDoublePoint HandlePoint() const;
     // The section at the angle, across the arc along its radius, at the elevation there.
     TrackSection RadialSection(const CPose& frame, double angle) const;
     double Margin() const;

@@ -401,7 +401,9 @@ void CParTrack::MirrorArcX(double c, CDoublePoint& centre, double& startAngle, d
     m_pose.angle = kFullTurn - m_pose.angle;
     for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
     centre.x = -centre.x;
+    // The ends change places, and each takes its joint along.
     std::swap(m_points[5], m_points[6]);
+    std::swap(m_bBeginConnected, m_bEndConnected);
     const double start = kPi - ReducedEndAngle(startAngle, sweep);
     startAngle = start < 0.0 ? start + kFullTurn : start;
     m_fCornerX1 = -m_fCornerX1;
@@ -415,7 +417,9 @@ void CParTrack::MirrorArcY(double c, CDoublePoint& centre, double& startAngle, d
     m_pose.angle = kFullTurn - m_pose.angle;
     for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
     centre.y = -centre.y;
+    // The ends change places, and each takes its joint along.
     std::swap(m_points[5], m_points[6]);
+    std::swap(m_bBeginConnected, m_bEndConnected);
     startAngle = kFullTurn - ReducedEndAngle(startAngle, sweep);
     m_fCornerY1 = -m_fCornerY1;
     m_fCornerY2 = -m_fCornerY2;

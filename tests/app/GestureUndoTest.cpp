@@ -63,6 +63,15 @@ class GestureUndo : public WizardInProgram {
         Command(ID_GROUP);
         return Newest();
     }
+    // A group of a wizard curve, a wizard turnout and a straight.
+    CPaint* DrawGroupOfWizardPieces() {
+        PlaceFromWizard(kCurvedPage);
+        PlaceFromWizard(kTurnoutPage);
+        Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 150), CPoint(200, 130));
+        Command(ID_EDIT_SELECT_ALL);
+        Command(ID_GROUP);
+        return Newest();
+    }
     void DeleteAll() {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
@@ -86,6 +95,19 @@ class GestureUndo : public WizardInProgram {
         const CDoublePoint b = WorldEnd(piece, 1);
         return ClientAt({(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
     }
+    // A press at the pivot, a move out by `reference` and on round to `to` from the pivot,
+    // and the release there.
+    void TurnAbout(CPoint pivot, CSize reference, CSize to) {
+        host.AdvanceClock(kClickPause);
+        CPoint screen = pivot;
+        View()->ClientToScreen(&screen);
+        host.MouseDown(screen);
+        host.MouseMove(screen + reference);
+        host.MouseMove(screen + CSize((reference.cx + to.cx) / 2, (reference.cy + to.cy) / 2));
+        host.MouseMove(screen + to);
+        host.MouseUp(screen + to);
+        host.RunUntilIdle();
+    }
     // The piece itself, or the first track piece of a group.
     static CParTrack* TrackOf(CPaint* object) {
         if (auto* piece = dynamic_cast<CParTrack*>(object))
@@ -104,6 +126,21 @@ class GestureUndo : public WizardInProgram {
         gesture();
         EXPECT_NE(Stored(*layout), before);
         Command(ID_EDIT_UNDO);
+        const std::vector<BYTE> after = Stored(*layout);
+        if (after != before) {
+            size_t i = 0;
+            while (i < before.size() && i < after.size() && before[i] == after[i]) ++i;
+            printf("sizes %zu %zu first diff %zu\n", before.size(), after.size(), i);
+            for (size_t j = i - 16; j < i + 48 && j < before.size(); ++j)
+                printf("%02x%s", before[j], j == i ? "|" : " ");
+            printf("\n");
+            for (size_t j = i - 16; j < i + 48 && j < after.size(); ++j)
+                printf("%02x%s", after[j], j == i ? "|" : " ");
+            printf("\n");
+            size_t d = 0;
+            for (size_t j = 0; j < before.size() && j < after.size(); ++j) d += before[j] != after[j];
+            printf("differing bytes %zu\n", d);
+        }
         ASSERT_EQ(Stored(*layout), before);
     }
     // The object, grabbed at `grab`, dragged so that the end of `piece` lands on `joint`, give or
@@ -243,7 +280,7 @@ TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
     EXPECT_EQ(Stored(*layout), inGroup);
 }
 
-TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndAGroup) {
+TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndGroups) {
     struct Case {
         const char* name;
         std::function<CPaint*()> make;
@@ -253,6 +290,7 @@ TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndAGrou
         {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
         {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
         {"group", [&] { return DrawGroup(); }},
+        {"group of wizard pieces", [&] { return DrawGroupOfWizardPieces(); }},
     };
     const auto rotateBy = [&](const char* degrees) {
         host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
@@ -288,7 +326,8 @@ TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
     DrawGroup();
     Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(100, 150), CPoint(200, 130));
     Draw(ID_TOOL_BOX, CPoint(100, 200), CPoint(210, 270));
-    ASSERT_EQ(layout->m_rootGroup.m_members.size(), 3u);
+    PlaceFromWizard(kCurvedPage);
+    ASSERT_EQ(layout->m_rootGroup.m_members.size(), 4u);
     // Turned by an odd angle, the placements have bits in all places.
     Command(ID_EDIT_SELECT_ALL);
     host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
@@ -304,4 +343,96 @@ TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
     Command(ID_UNGROUP);
     Command(ID_EDIT_SELECT_ALL);
     ExpectOneUndoTakesBack("ungroup of the inner group", [&] { Command(ID_UNGROUP); });
+}
+
+TEST_F(GestureUndo, OneUndoTakesBackEachTurnByTheMouse) {
+    struct Case {
+        const char* name;
+        std::function<CPaint*()> make;
+    };
+    const Case cases[] = {
+        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
+        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
+        {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
+        {"group of wizard pieces", [&] { return DrawGroupOfWizardPieces(); }},
+    };
+    layout->m_tool.m_nSnapMode = kSnapOff;
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        DeleteAll();
+        CPaint* object = each.make();
+        ASSERT_NE(object, nullptr);
+        Command(ID_EDIT_SELECT_ALL);
+        // Each turn starts where the one before left the object.
+        Command(ID_TOOL_ROTATE_AROUND_ORIGIN);
+        for (const CSize& sweep : {CSize(60, 70), CSize(-30, -110)}) {
+            ExpectOneUndoTakesBack("rotate tool", [&] {
+                TurnAbout(CPoint(250, 250), CSize(90, 0), sweep);
+                EXPECT_GT(std::fabs(layout->m_tool.m_fRotationAngle), 0.5);
+            });
+            TurnAbout(CPoint(250, 250), CSize(90, 0), sweep);
+        }
+        Command(ID_TOOL_SELECTOR);
+        const CPoint handle = ClientAt(object->LocalToWorld(object->m_points[0].x, object->m_points[0].y));
+        ExpectOneUndoTakesBack("rotation handle", [&] {
+            Drag(handle, handle + CSize(70, 50));
+            EXPECT_GT(std::fabs(layout->m_tool.m_fRotationAngle), 0.1);
+        });
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
+
+TEST_F(GestureUndo, OneUndoTakesBackEachDragOfTurnedAndFlippedObjects) {
+    Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 300), CPoint(420, 260));
+    Draw(ID_TOOL_LINE, CPoint(300, 350), CPoint(420, 390));
+    Draw(ID_TOOL_BOX, CPoint(450, 300), CPoint(520, 380));
+    DrawGroup();
+    Command(ID_EDIT_SELECT_ALL);
+    // Turned by an odd angle, the placements have bits in all places; flipped, the handles
+    // stand where the flip left them until the pieces are drawn selected.
+    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_ROTATE_BY_DEGREES);
+    Command(ID_FLIP_2D_VERTICAL);
+    layout->m_tool.m_nSnapMode = kSnapOff;
+    for (CPaint* object : CPaintList(layout->m_rootGroup.m_members)) {
+        SCOPED_TRACE(object->GetClassName().c_str());
+        // A group is grabbed by its straight, the others in the middle of their bounds.
+        CParTrack* piece = dynamic_cast<CGroup*>(object) != nullptr ? TrackOf(object) : nullptr;
+        const CPoint middle = piece != nullptr ? ClientOn(piece)
+                                               : ClientAt({(object->m_fMinX + object->m_fMaxX) / 2.0,
+                                                           (object->m_fMinY + object->m_fMaxY) / 2.0});
+        Command(ID_EDIT_SELECT_ALL);
+        for (const CSize& by : {CSize(37, 23), CSize(-13, 29), CSize(7, -41)})
+            ExpectOneUndoTakesBack("drag of all", [&] { Drag(middle, middle + by); });
+        ASSERT_FALSE(HasFatalFailure());
+    }
+}
+
+TEST_F(GestureUndo, OneUndoTakesBackEachDragInsideAnOpenGroup) {
+    CPaint* group = DrawGroupOfWizardPieces();
+    ASSERT_TRUE(group->IsSelected());
+    // Turned by an odd angle, the frame's refit leaves rounding that moving back would keep.
+    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_ROTATE_BY_DEGREES);
+    Command(ID_EDIT_ENTER_GROUP);
+    ASSERT_EQ(layout->m_tool.GetGroupEditDepth(), 2);
+    CParTrack* piece = TrackOf(group);
+    ASSERT_NE(piece, nullptr);
+    // The group's frame follows the dragged member: its origin and its members' handles move.
+    for (const int snap : {kSnapOff, kGridSnap}) {
+        layout->m_tool.m_nSnapMode = snap;
+        Drag(ClientOn(piece), ClientOn(piece));
+        ExpectOneUndoTakesBack("drag of one member",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(-37, 23)); });
+        Command(ID_EDIT_SELECT_ALL);
+        ExpectOneUndoTakesBack("drag of all members",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(41, -19)); });
+        ASSERT_FALSE(HasFatalFailure());
+    }
 }

@@ -15,18 +15,16 @@
 
 namespace {
 
-constexpr unsigned kSeed = 4711;
 constexpr int kGestures = 300;
 constexpr int kFirstPieces = 12;
+constexpr size_t kMostObjects = 150;
 constexpr DWORD kClickPause = 1000;
 constexpr int kSnapModes[] = {-1, 0, 2, 3};
 constexpr UINT kDrawingTools[] = {ID_TOOL_STRAIGHT_TRACK, ID_TOOL_CURVE_TRACK, ID_TOOL_LINE, ID_TOOL_BOX};
-// No group edits: undoing a drag inside an open group leaves the group's origin and its
-// members' handles where the drag's refit of the frame put them.
 constexpr UINT kSelectionCommands[] = {
     ID_EDIT_DELETE, ID_EDIT_DUPLICATE,    ID_EDIT_COPY,          ID_ROTATE_LEFT,      ID_ROTATE_RIGHT,
     ID_ROTATE_180,  ID_ROTATE_BY_DEGREES, ID_FLIP_2D_HORIZONTAL, ID_FLIP_2D_VERTICAL, ID_GROUP,
-    ID_UNGROUP};
+    ID_UNGROUP,     ID_EDIT_ENTER_GROUP,  ID_EDIT_EXIT_GROUP};
 
 class RandomGestureUndo : public RunningProgram {
   protected:
@@ -54,7 +52,8 @@ class RandomGestureUndo : public RunningProgram {
         host.DragClient(View(), from, to, 4);
         host.RunUntilIdle();
     }
-    // The client point of the plan window over the middle of an object of the current group.
+    // The client point of the plan window over the middle of an object of the current group,
+    // or any point when that lies outside the window: a press there would land on its frame.
     CPoint OnAnyObject() {
         const CPaintList& members = Tool().GetCurrentGroup()->m_members;
         if (members.empty())
@@ -66,7 +65,9 @@ class RandomGestureUndo : public RunningProgram {
         CPoint client = Tool().LayoutToDevice(((*at)->m_fMinX + (*at)->m_fMaxX) / 2.0,
                                               ((*at)->m_fMinY + (*at)->m_fMaxY) / 2.0, 0);
         dc.LPtoDP(&client);
-        return client;
+        CRect inside;
+        View()->GetClientRect(&inside);
+        return inside.PtInRect(client) ? client : AnyPoint();
     }
     void Draw() {
         Command(Any(kDrawingTools));
@@ -99,8 +100,15 @@ class RandomGestureUndo : public RunningProgram {
         if (Tool().GetSelectedCount() == 0)
             return;
         const UINT command = Any(kSelectionCommands);
-        // Ungroup without a group among the selection only says so in a message box.
-        if (command == ID_UNGROUP && !AnyGroupSelected())
+        // Ungroup or Edit Group without a group among the selection, and Exit Group with none
+        // open, only say so in a message box.
+        if ((command == ID_UNGROUP || command == ID_EDIT_ENTER_GROUP) && !AnyGroupSelected())
+            return;
+        if (command == ID_EDIT_EXIT_GROUP && Tool().GetGroupEditDepth() < 2)
+            return;
+        // Duplicating everything again and again would double the layout each time.
+        const bool copies = command == ID_EDIT_DUPLICATE || command == ID_EDIT_COPY;
+        if (copies && layout->m_rootGroup.m_members.size() > kMostObjects)
             return;
         if (command == ID_ROTATE_BY_DEGREES)
             AnswerRotateByDegrees();
@@ -130,13 +138,21 @@ class RandomGestureUndo : public RunningProgram {
         }
     }
 
-    std::mt19937 random{kSeed};
+    std::mt19937 random;
     CCVNDoc* layout = nullptr;
+};
+
+class RandomGestureUndoOfSeed : public RandomGestureUndo, public testing::WithParamInterface<unsigned> {
+  protected:
+    void SetUp() override {
+        RandomGestureUndo::SetUp();
+        random.seed(GetParam());
+    }
 };
 
 }  // namespace
 
-TEST_F(RandomGestureUndo, UndoingEveryStepGivesBackTheLayoutItStartedFrom) {
+TEST_P(RandomGestureUndoOfSeed, UndoingEveryStepGivesBackTheLayoutItStartedFrom) {
     const int snapMode = Tool().m_nSnapMode;
     // A layout with pieces in it: the undo list of the gestures begins above their making.
     for (int piece = 0; piece < kFirstPieces; ++piece) Draw();
@@ -151,6 +167,12 @@ TEST_F(RandomGestureUndo, UndoingEveryStepGivesBackTheLayoutItStartedFrom) {
     Tool().m_nSnapMode = snapMode;
     EXPECT_EQ(Stored(*layout), start);
 }
+
+// Seeds that have failed: on a line's or a straight's handle that drawing places anew, on a
+// flip's stale handles in a group, on rounding in a moved, turned or refitted placement, on
+// joints the connection pass of Undo made, and on a layout grown by Duplicate until the undo
+// list overflowed.
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomGestureUndoOfSeed, testing::Values(3u, 5u, 16u, 18u, 4711u));
 
 TEST_F(RandomGestureUndo, OneUndoTakesBackADeleteOrAPasteOfSeveralObjects) {
     Command(ID_TOOL_LINE);

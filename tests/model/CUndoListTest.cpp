@@ -200,3 +200,20 @@ TEST(UndoList, ExecuteReportsFailureForUnrunnableKinds) {
     CEditStep exitEdit(kStepExitGroupEdit, nullptr, 0);
     EXPECT_EQ(tool.Execute(&exitEdit), 0);  // only the root group is on the stack
 }
+
+TEST(UndoList, ClearingTheListKeepsTheGroupsOpenForEditing) {
+    CTool tool;
+    CTestHost host(tool);
+    TestCommands::CreateAndPlace(tool);
+    tool.ClearUndoList();
+    EXPECT_EQ(tool.GetGroupEditDepth(), 1);  // the root group stays the one edited
+    CGroup* group = AddToLayout(host, NewGroup(&tool));
+    host.OpenGroup(group);
+    PushLock(tool, group, 1);
+    tool.ClearUndoList();
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+    ASSERT_EQ(tool.GetGroupEditDepth(), 2);
+    EXPECT_EQ(tool.GetCurrentGroup(), group);
+    host.CloseGroup();
+    EXPECT_EQ(tool.GetCurrentGroup(), host.CurrentGroup());
+}

@@ -91,10 +91,14 @@ TEST(Gesture, MoveIsOneUndoStepAndAReturnToTheStartRecordsNothing) {
     EXPECT_EQ(plan.tool.m_nDragState, -1);
     ASSERT_GE(plan.tool.GetUndoCount(), 1);
     CEditStep* move = plan.tool.GetUndoStep(0);
-    EXPECT_EQ(move->m_nKind, kStepMoveSelection);
+    // Undo puts the box back where the press found it.
+    EXPECT_EQ(move->m_nKind, kStepRestorePlacements);
     EXPECT_EQ(move->m_bGroupStart, 1);
-    EXPECT_EQ(move->GetPayload<MovePayload>()->dx, -200.0);
-    EXPECT_EQ(move->GetPayload<MovePayload>()->dy, -100.0);
+    const auto& placements = move->GetPayload<PlacementsPayload>()->placements;
+    ASSERT_EQ(placements.size(), 1u);
+    EXPECT_EQ(placements.front().object, a);
+    EXPECT_EQ(placements.front().pose.x, 0.0);
+    EXPECT_EQ(placements.front().pose.y, 0.0);
     EXPECT_TRUE(plan.host.m_bModified);
 
     plan.tool.Undo();
@@ -115,7 +119,7 @@ TEST(Gesture, MoveIsOneUndoStepAndAReturnToTheStartRecordsNothing) {
     EXPECT_NE(plan.tool.m_status.m_strPosition.Find("-"), -1);
 }
 
-TEST(Gesture, ShiftSnapsARotationToEighthTurnsAndUndoTurnsBackAboutThePivot) {
+TEST(Gesture, ShiftSnapsARotationToEighthTurnsAndUndoPutsTheFormerPlacementBack) {
     Plan plan;
     CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
     a->Select();
@@ -132,16 +136,16 @@ TEST(Gesture, ShiftSnapsARotationToEighthTurnsAndUndoTurnsBackAboutThePivot) {
     EXPECT_DOUBLE_EQ(a->m_pose.angle, kPi / 4.0);
     EXPECT_NEAR(a->m_pose.x, -200.0 + 200.0 * std::cos(kPi / 4.0), 1e-9);
     EXPECT_NEAR(a->m_pose.y, 200.0 * std::sin(kPi / 4.0), 1e-9);
-    CEditStep* rotate = plan.tool.GetUndoStep(0);
-    ASSERT_EQ(rotate->m_nKind, kStepRotateSelection);
-    EXPECT_EQ(rotate->GetPayload<RotatePayload>()->pivotX, -200.0);
-    EXPECT_DOUBLE_EQ(rotate->GetPayload<RotatePayload>()->angle, -kPi / 4.0);
+    // Undo puts back the box as the press found it, not turned back with rounding.
+    CEditStep* turnBack = plan.tool.GetUndoStep(0);
+    ASSERT_EQ(turnBack->m_nKind, kStepRestoreProperties);
+    EXPECT_EQ(turnBack->m_pObject, a);
     EXPECT_EQ(plan.tool.m_toolMode, kToolRotateAroundOrigin);  // Caps Lock off: the tool stays
 
     plan.tool.Undo();
-    EXPECT_NEAR(a->m_pose.x, 0.0, 1e-9);
-    EXPECT_NEAR(a->m_pose.y, 0.0, 1e-9);
-    EXPECT_NEAR(std::fmod(a->m_pose.angle, kFullTurn), 0.0, 1e-9);
+    EXPECT_EQ(a->m_pose.x, 0.0);
+    EXPECT_EQ(a->m_pose.y, 0.0);
+    EXPECT_EQ(a->m_pose.angle, 0.0);
 
     // Exactly 22.5 degrees lies on the border of two steps: the later one wins.
     plan.tool.OnLButtonDown(kShift, -20.0, 0.0);
