@@ -6,6 +6,7 @@
 #include "drawing/ShapeSupport.h"
 #include "model/CEditStep.h"
 #include "model/CTool.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 
 namespace annotation {
@@ -29,7 +30,11 @@ void SerializeOutlinePoints(CArchive& ar, CPointArray& points, int fileVersion, 
         return;
     }
     PrepareOutlinePoints(points, fileVersion, count);
-    for (int i : order) ar >> points[i].x >> points[i].y;
+    // Held as the common part holds its coordinates: a point beyond reach reaches no drawing.
+    for (int i : order) {
+        const double x = CoordinateInRange(ReadDouble(ar));
+        points[i] = {x, CoordinateInRange(ReadDouble(ar))};
+    }
 }
 
 void PushCornerUndo(CPaint& shape, const CPose& frame, int handle) {

@@ -15,7 +15,8 @@ namespace annotation {
 // Files before version 7 carry no point array in the common part: five outline points are
 // added before the class's own are read. A record with fewer than count points gets them too.
 void PrepareOutlinePoints(CPointArray& points, int fileVersion, int count);
-// The outline points in the record's order: written, or read after they were prepared.
+// The outline points in the record's order: written, or read after they were prepared, each
+// coordinate held within the layout's reach.
 void SerializeOutlinePoints(CArchive& ar, CPointArray& points, int fileVersion, std::span<const int> order,
                             int count);
 // Pushes the undo point of a press on a corner handle: a geometry step holding the corner

@@ -197,7 +197,9 @@ std::array<CDoublePoint, 4> CSizeAngle::LabelBox() const {
 std::vector<CDoublePoint> CSizeAngle::ArcSamples() const {
     double start = 0.0, end = 0.0;
     ArcRange(start, end);
-    const int steps = std::clamp(static_cast<int>(std::ceil((end - start) * kDegreesPerRadian)), 1, 360);
+    // A sweep that is no number is drawn as one step.
+    const double degrees = (end - start) * kDegreesPerRadian;
+    const int steps = std::isfinite(degrees) ? static_cast<int>(std::clamp(std::ceil(degrees), 1.0, 360.0)) : 1;
     std::vector<CDoublePoint> samples;
     for (int i = 0; i <= steps; ++i) samples.push_back(CirclePoint(start + (end - start) * i / steps));
     return samples;

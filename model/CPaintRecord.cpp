@@ -59,7 +59,7 @@ void CPaint::LoadCommonPart(CArchive& ar) {
     m_nLayer = std::clamp(ReadInt(ar), 0, CTool::kLayerCount - 1);
     m_pose.x = CoordinateInRange(ReadDouble(ar));
     m_pose.y = CoordinateInRange(ReadDouble(ar));
-    m_pose.angle = FiniteOr(ReadDouble(ar), 0.0);
+    m_pose.angle = TurnWithinOne(ReadDouble(ar));
     for (double* coordinate :
          {&m_fCornerX1, &m_fCornerY1, &m_fCornerX2, &m_fCornerY2, &m_fMinX, &m_fMinY, &m_fMaxX, &m_fMaxY})
         *coordinate = CoordinateInRange(ReadDouble(ar));

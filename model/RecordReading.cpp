@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/Units.h"
 #include "platform/base/CArchive.h"
 
 int ReadInt(CArchive& ar) {
@@ -41,6 +42,10 @@ double InRangeOr(double value, double least, double largest, double fallback) {
 
 double CoordinateInRange(double value) {
     return std::isfinite(value) ? std::clamp(value, -kLargestCoordinate, kLargestCoordinate) : 0.0;
+}
+
+double TurnWithinOne(double value) {
+    return std::isfinite(value) ? std::fmod(value, kFullTurn) : 0.0;
 }
 
 int IndexOr(int value, int count, int fallback) {

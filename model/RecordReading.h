@@ -20,5 +20,8 @@ double PositiveUpToOr(double value, double largest, double fallback);
 double InRangeOr(double value, double least, double largest, double fallback);
 // A coordinate brought within the largest distance from the origin; 0 when not finite.
 double CoordinateInRange(double value);
+// A turn in radians within one whole turn of zero, its sign kept; 0 when not finite. A turn
+// already within it is kept exactly.
+double TurnWithinOne(double value);
 // An index below count, else the fallback.
 int IndexOr(int value, int count, int fallback);

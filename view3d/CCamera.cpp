@@ -9,6 +9,7 @@
 #include "model/CCVNDoc.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
+#include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
@@ -159,7 +160,11 @@ void CCamera::Serialize(CArchive& ar) {
     if (version < kOutlinePointsVersion)
         for (int i = 0; i < static_cast<int>(std::size(kStoredOrder)); ++i) m_points.Add(0.0, 0.0);
     while (m_points.GetSize() < kPointCount) m_points.Add(0.0, 0.0);
-    for (int i : kStoredOrder) ar >> m_points[i].x >> m_points[i].y;
+    // Held as the common part holds its coordinates.
+    for (int i : kStoredOrder) {
+        const double x = CoordinateInRange(ReadDouble(ar));
+        m_points[i] = {x, CoordinateInRange(ReadDouble(ar))};
+    }
     ar >> m_nReserved1 >> m_nReserved2;
     m_labelFont.Load(ar);
     if (version >= kHeightVersion)

@@ -8,6 +8,7 @@
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
+#include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/WinDefs.h"
 #include "view3d/CCamera.h"
@@ -133,7 +134,9 @@ void CCamera::DrawArrowheads(CDC& dc, const CPlacement& placement, double radius
 void CCamera::DrawLabel(CDC& dc, const CPose& frame) {
     if (m_bSelected && !(m_pTool->m_toolMode != kToolRotateAroundOrigin && m_pTool->m_nDragState >= 0))
         return;
-    const int degrees = static_cast<int>((m_pose.angle + frame.angle) * kDegrees);
+    // Turned any number of times, the label reads the same: degrees within one turn.
+    const double turn = std::fmod(m_pose.angle + frame.angle, kFullTurn);
+    const int degrees = std::isfinite(turn) ? static_cast<int>(turn * kDegrees) : 0;
     std::unique_ptr<CFont> font = m_labelFont.MakeTurned((-90 - degrees) * 10);
     const std::vector<CDoublePoint> corners = LabelCorners();
     CPoint at;

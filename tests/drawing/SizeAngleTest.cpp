@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "drawing/CSizeAngle.h"
@@ -223,5 +225,33 @@ TEST(SizeAngle, DrawsArmsArcArrowheadsAndTurnedLabel) {
     angle.Draw(nullptr);
     EXPECT_EQ(canvas.At(200, 100), kBlack);
     EXPECT_EQ(canvas.CountColor(kBlack, labelArea), 0);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// Points beyond reach in a record are held as the common part holds its coordinates; a point
+// that is no number, set after reading, still draws, its arc in one step.
+TEST(SizeAngle, ARecordHoldsPointsBeyondReachAndANaNPointStillDraws) {
+    DrawingPlan plan;
+    CSizeAngle* angle = DrawRightAngle(plan);
+    ASSERT_NE(angle, nullptr);
+    Bytes record = StoreRecord(*angle);
+    const size_t common = CommonPartSize(*angle);
+    // The record's points in the order 1, 2, 3, 4, 0, each x then y.
+    const double stored[] = {std::nan(""), 1e300, -INFINITY};
+    for (size_t i = 0; i < std::size(stored); ++i)
+        std::memcpy(record.data() + common + 8 * i, &stored[i], sizeof(double));
+    CSizeAngle read;
+    read.SetTool(&plan.tool);
+    LoadRecord(read, record);
+    EXPECT_EQ(read.m_points[1], (CDoublePoint{0.0, 1e9}));
+    EXPECT_EQ(read.m_points[2], (CDoublePoint{0.0, angle->m_points[2].y}));
+    read.SetTool(nullptr);
+
+    Canvas canvas(200, 200);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    angle->RecalcDeviceBounds();
+    angle->m_points[1] = {std::nan(""), 0.0};
+    EXPECT_EQ(angle->Draw(nullptr), 1);
     plan.tool.SetTargetDC(nullptr, nullptr);
 }

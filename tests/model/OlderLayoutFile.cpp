@@ -97,3 +97,11 @@ std::vector<BYTE> OlderLayoutFileWithoutPoints(int version, const std::vector<st
     WriteRootGroup(out, memberClasses, pointless);
     return out.Bytes();
 }
+
+OlderLayoutFileDoubles OlderLayoutFileWithDoubles(int version, const std::vector<std::string>& memberClasses) {
+    OlderLayoutFileWriter out(version);
+    WriteDocumentRecord(out);
+    WriteEngineRecord(out, {});
+    WriteRootGroup(out, memberClasses, {});
+    return {out.Bytes(), out.DoubleOffsets()};
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,3 +16,9 @@ std::vector<BYTE> OlderLayoutFile(int version, const std::vector<BYTE>& defaultT
 // The same with the point arrays of the objects of the classes named in pointless left empty.
 std::vector<BYTE> OlderLayoutFileWithoutPoints(int version, const std::vector<std::string>& memberClasses,
                                                const std::vector<std::string>& pointless);
+// The same file with the place of every double in it, so that a test can set each in turn.
+struct OlderLayoutFileDoubles {
+    std::vector<BYTE> bytes;
+    std::vector<std::size_t> doubleOffsets;
+};
+OlderLayoutFileDoubles OlderLayoutFileWithDoubles(int version, const std::vector<std::string>& memberClasses);

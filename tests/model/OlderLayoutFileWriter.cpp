@@ -27,6 +27,7 @@ void OlderLayoutFileWriter::Int(int value) {
 }
 
 void OlderLayoutFileWriter::Double(double value) {
+    m_doubleOffsets.push_back(m_bytes.size());
     Raw(&value, sizeof value);
 }
 

@@ -16,6 +16,8 @@ class OlderLayoutFileWriter {
 
     int Version() const { return m_version; }
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+    // Where each double written starts, in the order written.
+    const std::vector<std::size_t>& DoubleOffsets() const { return m_doubleOffsets; }
 
     void Int(int value);
     void Double(double value);
@@ -43,6 +45,7 @@ class OlderLayoutFileWriter {
 
     int m_version;
     std::vector<std::uint8_t> m_bytes;
+    std::vector<std::size_t> m_doubleOffsets;
     std::map<std::string, int> m_classIndex;
     int m_nextIndex = 1;
 };

@@ -9,6 +9,7 @@
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/CToolMode.h"
+#include "model/Units.h"
 #include "platform/ctl/CEdit.h"
 #include "resources/DrawingPropertiesTemplates.h"
 #include "resources/TrackToolTemplates.h"
@@ -269,4 +270,33 @@ TEST(CameraObject, TheArcEndsInArrowheadsThatPointAtTheConeEdgesOpenOrFilledByTh
     EXPECT_EQ(PixelAt(canvas, camera, {20.0, -14.0}), kWhite);
     EXPECT_EQ(PixelAt(canvas, camera, {20.0, 14.0}), kWhite);
     plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// A turn of 1e300 reads back within one turn and lens points beyond reach are held; a camera
+// drawn in a group turned by 1e300 labels its angle without passing the range of a whole number.
+TEST(CameraObject, ATurnBeyondReachReadsWithinOneTurnAndDrawsItsLabelInAGroupSoTurned) {
+    Objects3DPlan plan;
+    CCamera camera(0, &plan.tool, 250.0, -125.0);
+    camera.m_pose.angle = 1e300;
+    const CDoublePoint lens = camera.m_points[1];
+    camera.m_points[1] = {1e300, std::nan("")};
+    CCamera loaded;
+    loaded.SetTool(&plan.tool);
+    LoadRecord(loaded, StoreRecord(camera));
+    EXPECT_EQ(loaded.m_pose.angle, std::fmod(1e300, kFullTurn));
+    EXPECT_LT(std::fabs(loaded.m_pose.angle), kFullTurn);
+    EXPECT_EQ(loaded.m_points[1], (CDoublePoint{1e9, 0.0}));
+
+    Canvas canvas(300, 300);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    camera.m_pose.angle = 0.0;
+    camera.m_points[1] = lens;
+    camera.m_bShowAngleLabel = 1;
+    const CPose group(0.0, 0.0, 1e300);
+    camera.GetBounds(&group, camera.m_fMinX, camera.m_fMinY, camera.m_fMaxX, camera.m_fMaxY);
+    camera.RecalcDeviceBounds();
+    EXPECT_EQ(camera.Draw(&group), 1);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    loaded.SetTool(nullptr);
 }
