@@ -44,6 +44,7 @@ std::unique_ptr<Clump> Clump::Clone() const {
     copy->m_modelling = m_modelling;
     copy->m_tag = m_tag;
     copy->m_sprite = m_sprite;
+    copy->m_batched = m_batched;
     for (const auto& child : m_children) {
         copy->AddChild(child->Clone());
     }
@@ -139,15 +140,18 @@ Vec3 Clump::PolygonNormal(const Polygon& polygon) const {
 
 void Clump::Transform(const Matrix& m, Combine mode) {
     m_modelling.Apply(m, mode);
+    ++m_placement;
 }
 
 void Clump::Orient(const Matrix& m, Combine mode) {
     m_orientation.Apply(m, mode);
+    ++m_placement;
 }
 
 void Clump::ResetTransform() {
     m_orientation = Matrix();
     m_modelling = Matrix();
+    ++m_placement;
 }
 
 Matrix Clump::WorldMatrix() const {

@@ -108,6 +108,15 @@ void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
         glDisable(GL_CULL_FACE);
 }
 
+void DrawMesh(unsigned program, const GpuMesh& mesh, bool seeThrough) {
+    glBindVertexArray(mesh.VertexArray());
+    for (const GpuMesh::Batch& batch : mesh.Batches()) {
+        if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
+            DrawBatch(program, batch);
+        }
+    }
+}
+
 // Opaque surfaces in the first pass, see-through ones over them in the second.
 void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool seeThrough) {
     std::unique_ptr<GpuMesh>& mesh = clump.DeviceMesh();
@@ -116,14 +125,30 @@ void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool 
     }
     mesh->Refresh(clump);
     SetClumpUniforms(program, clump.WorldMatrixSeenBy(camera));
-    glBindVertexArray(mesh->VertexArray());
-    for (const GpuMesh::Batch& batch : mesh->Batches()) {
-        if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
-            DrawBatch(program, batch);
-        }
-    }
+    DrawMesh(program, *mesh, seeThrough);
     for (const auto& child : clump.Children()) {
         DrawClump(program, *child, camera, seeThrough);
+    }
+}
+
+// The clumps not merged into the scene's shared meshes, in the scene's order, then those the
+// shared meshes left out.
+void DrawSingleClumps(unsigned program, const Scene& scene, const Camera& camera, bool seeThrough) {
+    for (const Clump* clump : scene.Clumps()) {
+        if (!clump->InBatch()) {
+            DrawClump(program, *clump, camera, seeThrough);
+        }
+    }
+    for (const Clump* clump : scene.Batches().LeftOut()) {
+        DrawClump(program, *clump, camera, seeThrough);
+    }
+}
+
+// The shared meshes hold only opaque faces, already in world coordinates.
+void DrawSharedMeshes(unsigned program, const Scene& scene) {
+    SetClumpUniforms(program, Matrix());
+    for (const GpuMesh* mesh : scene.Batches().Meshes()) {
+        DrawMesh(program, *mesh, false);
     }
 }
 
@@ -231,15 +256,13 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    for (const Clump* clump : scene.Clumps()) {
-        DrawClump(shaders.surface, *clump, camera, false);
-    }
+    scene.Batches().Refresh();
+    DrawSharedMeshes(shaders.surface, scene);
+    DrawSingleClumps(shaders.surface, scene, camera, false);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    for (const Clump* clump : scene.Clumps()) {
-        DrawClump(shaders.surface, *clump, camera, true);
-    }
+    DrawSingleClumps(shaders.surface, scene, camera, true);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glBindVertexArray(0);

@@ -72,6 +72,7 @@ void PickClump(Clump& clump, const Camera& camera, const Vec3& origin, const Vec
 Scene::~Scene() {
     for (Clump* clump : m_clumps) {
         clump->m_scene = nullptr;
+        clump->m_inBatch = false;
     }
 }
 
@@ -93,6 +94,10 @@ bool Scene::Add(Clump& clump) {
     clump.RemoveFromScene();
     clump.m_scene = this;
     m_clumps.push_back(&clump);
+    if (clump.IsBatched()) {
+        m_batches->Add(clump);
+        clump.m_inBatch = true;
+    }
     return true;
 }
 
@@ -101,6 +106,10 @@ void Scene::Remove(Clump& clump) {
         return;
     }
     std::erase(m_clumps, &clump);
+    if (clump.m_inBatch) {
+        m_batches->Remove(clump);
+        clump.m_inBatch = false;
+    }
     clump.m_scene = nullptr;
 }
 

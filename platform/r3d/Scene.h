@@ -2,6 +2,7 @@
 
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Light.h"
+#include "platform/r3d/SceneBatches.h"
 
 #include <functional>
 #include <memory>
@@ -40,6 +41,8 @@ class Scene {
     void Remove(Clump& clump);
     // Top-level clumps, in the order added.
     const std::vector<Clump*>& Clumps() const { return m_clumps; }
+    // The batched clumps' shared meshes; drawing brings them up to date.
+    SceneBatches& Batches() const { return *m_batches; }
     void ForEachClump(const std::function<void(Clump&)>& visit) const;
 
     // Pixel (x right, y down) of the camera's viewport.
@@ -50,6 +53,7 @@ class Scene {
 
   private:
     std::vector<Clump*> m_clumps;
+    std::unique_ptr<SceneBatches> m_batches = std::make_unique<SceneBatches>();
     std::vector<std::unique_ptr<Light>> m_lights;
     float m_ambient = 1.0f;
 };
