@@ -268,11 +268,13 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glBindVertexArray(0);
 }
 
-Raster RenderTarget::ReadPicture(const Camera& camera) {
+void RenderTarget::ReadPicture(const Camera& camera, Raster& picture) {
     const Rect& v = camera.Viewport();
-    Raster picture(v.width, v.height);
+    if (picture.Width() != v.width || picture.Height() != v.height) {
+        picture = Raster(v.width, v.height);
+    }
     if (picture.Empty()) {
-        return picture;
+        return;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
     // The framebuffer's own layout reads fastest; rows are turned the right way up while the
@@ -291,7 +293,6 @@ Raster RenderTarget::ReadPicture(const Camera& camera) {
             out[2] = in[2];
         }
     }
-    return picture;
 }
 
 }  // namespace r3d
