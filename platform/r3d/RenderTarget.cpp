@@ -131,24 +131,41 @@ void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool 
     }
 }
 
-// The clumps not merged into the scene's shared meshes, in the scene's order, then those the
-// shared meshes left out.
-void DrawSingleClumps(unsigned program, const Scene& scene, const Camera& camera, bool seeThrough) {
-    for (const Clump* clump : scene.Clumps()) {
-        if (!clump->InBatch()) {
-            DrawClump(program, *clump, camera, seeThrough);
-        }
-    }
-    for (const Clump* clump : scene.Batches().LeftOut()) {
-        DrawClump(program, *clump, camera, seeThrough);
-    }
-}
-
 // The shared meshes hold only opaque faces, already in world coordinates.
 void DrawSharedMeshes(unsigned program, const Scene& scene) {
     SetClumpUniforms(program, Matrix());
     for (const GpuMesh* mesh : scene.Batches().Meshes()) {
         DrawMesh(program, *mesh, false);
+    }
+}
+
+// In the scene's order, the shared meshes taking the place of the first batched clump, so that
+// where faces meet at equal depth (a roadbed's foot on the ground) the same one wins as when
+// every clump is drawn on its own. Then the clumps the shared meshes left out.
+void DrawOpaque(unsigned program, const Scene& scene, const Camera& camera) {
+    bool sharedDrawn = false;
+    for (const Clump* clump : scene.Clumps()) {
+        if (!clump->InBatch()) {
+            DrawClump(program, *clump, camera, false);
+        } else if (!sharedDrawn) {
+            DrawSharedMeshes(program, scene);
+            sharedDrawn = true;
+        }
+    }
+    for (const Clump* clump : scene.Batches().LeftOut()) {
+        DrawClump(program, *clump, camera, false);
+    }
+}
+
+// The shared meshes hold nothing see-through.
+void DrawSeeThrough(unsigned program, const Scene& scene, const Camera& camera) {
+    for (const Clump* clump : scene.Clumps()) {
+        if (!clump->InBatch()) {
+            DrawClump(program, *clump, camera, true);
+        }
+    }
+    for (const Clump* clump : scene.Batches().LeftOut()) {
+        DrawClump(program, *clump, camera, true);
     }
 }
 
@@ -257,12 +274,11 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     scene.Batches().Refresh();
-    DrawSharedMeshes(shaders.surface, scene);
-    DrawSingleClumps(shaders.surface, scene, camera, false);
+    DrawOpaque(shaders.surface, scene, camera);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    DrawSingleClumps(shaders.surface, scene, camera, true);
+    DrawSeeThrough(shaders.surface, scene, camera);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glBindVertexArray(0);
