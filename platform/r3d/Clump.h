@@ -85,14 +85,14 @@ class Clump {
     unsigned Generation() const { return m_generation; }
     // Changes with the faces, their surfaces and the number of vertices, not when vertices move.
     unsigned ShapeGeneration() const { return m_shapeGeneration; }
-    // Changes whenever its transforms change.
-    unsigned Placement() const { return m_placement; }
     std::unique_ptr<GpuMesh>& DeviceMesh() const { return m_mesh; }
 
   private:
     friend class Scene;
 
     void ShapeChanged();
+    // Tells the scene's shared meshes, when they hold this clump's model, that it changed.
+    void ReportChange();
 
     std::vector<Vertex> m_vertices;
     std::vector<Polygon> m_polygons;
@@ -107,7 +107,6 @@ class Clump {
     bool m_inBatch = false;
     unsigned m_generation = 1;
     unsigned m_shapeGeneration = 1;
-    unsigned m_placement = 1;
     mutable std::unique_ptr<GpuMesh> m_mesh;
 };
 

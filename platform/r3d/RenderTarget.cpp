@@ -143,14 +143,14 @@ void DrawSharedMeshes(unsigned program, const Scene& scene) {
 // where faces meet at equal depth (a roadbed's foot on the ground) the same one wins as when
 // every clump is drawn on its own. Then the clumps the shared meshes left out.
 void DrawOpaque(unsigned program, const Scene& scene, const Camera& camera) {
-    bool sharedDrawn = false;
-    for (const Clump* clump : scene.Clumps()) {
-        if (!clump->InBatch()) {
-            DrawClump(program, *clump, camera, false);
-        } else if (!sharedDrawn) {
-            DrawSharedMeshes(program, scene);
-            sharedDrawn = true;
-        }
+    const std::vector<const Clump*>& single = scene.SingleClumps();
+    const std::size_t before = scene.SinglesBeforeBatches();
+    for (std::size_t i = 0; i < before; ++i) {
+        DrawClump(program, *single[i], camera, false);
+    }
+    DrawSharedMeshes(program, scene);
+    for (std::size_t i = before; i < single.size(); ++i) {
+        DrawClump(program, *single[i], camera, false);
     }
     for (const Clump* clump : scene.Batches().LeftOut()) {
         DrawClump(program, *clump, camera, false);
@@ -159,10 +159,8 @@ void DrawOpaque(unsigned program, const Scene& scene, const Camera& camera) {
 
 // The shared meshes hold nothing see-through.
 void DrawSeeThrough(unsigned program, const Scene& scene, const Camera& camera) {
-    for (const Clump* clump : scene.Clumps()) {
-        if (!clump->InBatch()) {
-            DrawClump(program, *clump, camera, true);
-        }
+    for (const Clump* clump : scene.SingleClumps()) {
+        DrawClump(program, *clump, camera, true);
     }
     for (const Clump* clump : scene.Batches().LeftOut()) {
         DrawClump(program, *clump, camera, true);

@@ -8,15 +8,6 @@ namespace r3d {
 
 namespace {
 
-// Sums counters that only grow, so the sum changes whenever any of them does.
-std::uint64_t StateOf(const Clump& clump) {
-    std::uint64_t state = std::uint64_t{clump.Generation()} + clump.Placement();
-    for (const auto& child : clump.Children()) {
-        state += StateOf(*child);
-    }
-    return state;
-}
-
 bool Mergeable(const Clump& clump) {
     if (clump.IsSprite()) {
         return false;
@@ -35,7 +26,7 @@ bool Mergeable(const Clump& clump) {
 void SceneBatches::Add(Clump& clump) {
     const std::size_t index = RoomiestGroup();
     Group& group = m_groups[index];
-    group.members.push_back({&clump, StateOf(clump)});
+    group.members.push_back(&clump);
     group.dirty = true;
     m_groupOf[&clump] = index;
 }
@@ -46,9 +37,15 @@ void SceneBatches::Remove(Clump& clump) {
         return;
     }
     Group& group = m_groups[found->second];
-    std::erase_if(group.members, [&clump](const Member& member) { return member.clump == &clump; });
+    std::erase(group.members, &clump);
     group.dirty = true;
     m_groupOf.erase(found);
+}
+
+void SceneBatches::Changed(const Clump& clump) {
+    if (auto found = m_groupOf.find(&clump); found != m_groupOf.end()) {
+        m_groups[found->second].dirty = true;
+    }
 }
 
 // Groups stay once made, so that a member's group number holds; new members fill the emptiest.
@@ -65,32 +62,21 @@ std::size_t SceneBatches::RoomiestGroup() {
 
 void SceneBatches::Refresh() {
     for (Group& group : m_groups) {
-        const bool changed = Changed(group);
-        if (changed || group.dirty) {
+        if (group.dirty) {
             Build(group);
         }
     }
-}
-
-bool SceneBatches::Changed(Group& group) const {
-    bool changed = false;
-    for (Member& member : group.members) {
-        const std::uint64_t state = StateOf(*member.clump);
-        changed = changed || state != member.state;
-        member.state = state;
-    }
-    return changed;
 }
 
 void SceneBatches::Build(Group& group) {
     m_vertices.clear();
     m_runs.clear();
     group.leftOut.clear();
-    for (const Member& member : group.members) {
-        if (Mergeable(*member.clump)) {
-            AddModel(*member.clump);
+    for (const Clump* member : group.members) {
+        if (Mergeable(*member)) {
+            AddModel(*member);
         } else {
-            group.leftOut.push_back(member.clump);
+            group.leftOut.push_back(member);
         }
     }
     if (!group.mesh) {

@@ -3,7 +3,6 @@
 #include "platform/r3d/GpuMesh.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -15,7 +14,7 @@ class Clump;
 // A scene's batched clumps merged into a few meshes, so that thousands of track models cost a
 // few draws instead of one each. The clumps are kept in groups; each group is one mesh in world
 // coordinates with one run of faces per surface. A group is built again when a member joins,
-// leaves or changes (its geometry, surfaces or transforms, or any of its children's). Members
+// leaves or reports a change (its geometry, surfaces or transforms, or any of its children's). Members
 // that cannot be merged (a sprite, or see-through faces, whose order matters) are left out, to
 // be drawn on their own.
 class SceneBatches {
@@ -25,6 +24,7 @@ class SceneBatches {
 
     void Add(Clump& clump);
     void Remove(Clump& clump);
+    void Changed(const Clump& clump);
     // Builds again every group whose members changed since the last call.
     void Refresh();
     // The groups' meshes (in world coordinates), after Refresh.
@@ -35,19 +35,14 @@ class SceneBatches {
     int Builds() const { return m_builds; }
 
   private:
-    struct Member {
-        Clump* clump = nullptr;
-        std::uint64_t state = 0;
-    };
     struct Group {
-        std::vector<Member> members;
+        std::vector<const Clump*> members;
         std::vector<const Clump*> leftOut;
         std::unique_ptr<GpuMesh> mesh;
         bool dirty = true;
     };
 
     std::size_t RoomiestGroup();
-    bool Changed(Group& group) const;
     void Build(Group& group);
     void AddModel(const Clump& clump);
 
