@@ -56,6 +56,8 @@ TrackModelBuilder::TrackModelBuilder(CParTrack& piece) : m_host(HostOf(piece)) {
     m_style = style >= Normal && style <= Tunnel ? static_cast<Style>(style) : Other;
     m_blockSize = m_style == Tunnel ? 20 : 12;
     m_builder.SetTag(kModelTag);
+    // Track seldom changes, so the 3D view draws all of it in a few shared meshes.
+    m_builder.SetBatched(true);
     m_top = MakeSurface(m_style == Tunnel ? kTrackTopInTunnel : kTrackTop, &piece.m_strTrackTexture);
     m_roadbed = MakeSurface(m_style == Tunnel ? kRoadbedInTunnel : kRoadbed, &piece.m_strRoadbedTexture);
     if (m_style == Tunnel)

@@ -158,7 +158,7 @@ void Camera::Clear() {
 
 void Camera::EndUpdate() {
     if (m_target) {
-        m_picture = m_target->ReadPicture(*this);
+        m_target->ReadPicture(*this, m_picture);
     }
 }
 

@@ -44,6 +44,7 @@ std::unique_ptr<Clump> Clump::Clone() const {
     copy->m_modelling = m_modelling;
     copy->m_tag = m_tag;
     copy->m_sprite = m_sprite;
+    copy->m_batched = m_batched;
     for (const auto& child : m_children) {
         copy->AddChild(child->Clone());
     }
@@ -70,6 +71,7 @@ bool Clump::SetVertex(int number, const Vec3& position) {
     }
     m_vertices[number - 1].position = position;
     ++m_generation;
+    ReportChange();
     return true;
 }
 
@@ -97,6 +99,17 @@ void Clump::ForEachPolygon(const std::function<void(Polygon&)>& visit) {
 void Clump::ShapeChanged() {
     ++m_generation;
     ++m_shapeGeneration;
+    ReportChange();
+}
+
+void Clump::ReportChange() {
+    const Clump* top = this;
+    while (top->m_parent) {
+        top = top->m_parent;
+    }
+    if (top->m_inBatch) {
+        top->m_scene->Batches().Changed(*top);
+    }
 }
 
 void Clump::SetDrawStyle(DrawStyle style) {
@@ -139,15 +152,18 @@ Vec3 Clump::PolygonNormal(const Polygon& polygon) const {
 
 void Clump::Transform(const Matrix& m, Combine mode) {
     m_modelling.Apply(m, mode);
+    ReportChange();
 }
 
 void Clump::Orient(const Matrix& m, Combine mode) {
     m_orientation.Apply(m, mode);
+    ReportChange();
 }
 
 void Clump::ResetTransform() {
     m_orientation = Matrix();
     m_modelling = Matrix();
+    ReportChange();
 }
 
 Matrix Clump::WorldMatrix() const {
@@ -188,6 +204,7 @@ Clump* Clump::AddChild(std::unique_ptr<Clump> child) {
     child->RemoveFromScene();
     child->m_parent = this;
     m_children.push_back(std::move(child));
+    ReportChange();
     return m_children.back().get();
 }
 

@@ -39,6 +39,12 @@ class Clump {
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
     bool IsSprite() const { return m_sprite; }
+    // A batched clump is drawn merged with the scene's other batched clumps, in a few shared
+    // meshes: for the many models that seldom change, such as track. Read when it joins a scene.
+    bool IsBatched() const { return m_batched; }
+    void SetBatched(bool batched) { m_batched = batched; }
+    // Whether the scene draws it inside one of its shared meshes.
+    bool InBatch() const { return m_inBatch; }
 
     // Returns the new vertex's number (from 1).
     int AddVertex(const Vec3& position, float u = 0.0f, float v = 0.0f);
@@ -85,6 +91,8 @@ class Clump {
     friend class Scene;
 
     void ShapeChanged();
+    // Tells the scene's shared meshes, when they hold this clump's model, that it changed.
+    void ReportChange();
 
     std::vector<Vertex> m_vertices;
     std::vector<Polygon> m_polygons;
@@ -95,6 +103,8 @@ class Clump {
     Scene* m_scene = nullptr;
     int m_tag = 0;
     bool m_sprite = false;
+    bool m_batched = false;
+    bool m_inBatch = false;
     unsigned m_generation = 1;
     unsigned m_shapeGeneration = 1;
     mutable std::unique_ptr<GpuMesh> m_mesh;

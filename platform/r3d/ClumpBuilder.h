@@ -15,6 +15,7 @@ class ClumpBuilder {
     ClumpBuilder();
 
     void SetTag(int tag) { m_clump->SetTag(tag); }
+    void SetBatched(bool batched) { m_clump->SetBatched(batched); }
 
     Material& Surface() { return m_surface; }
     void SetSurface(const Material& material) { m_surface = material; }

@@ -17,23 +17,17 @@ namespace {
 static_assert(std::is_standard_layout_v<Vertex> && sizeof(Vertex) == 5 * sizeof(float),
               "vertices go to the device as they are: position, then texture coordinates");
 
-struct PendingBatch {
-    Material material;
-    bool lines = false;
-    bool frontOnly = false;
-    std::vector<GLuint> indices;
-};
+using FaceRun = GpuMesh::FaceRun;
 
-PendingBatch& BatchFor(std::vector<PendingBatch>& batches, const Material& material, bool lines,
-                       bool frontOnly) {
-    // Builders give long runs of one surface, so the last batch is nearly always the one.
-    for (auto it = batches.rbegin(); it != batches.rend(); ++it) {
+FaceRun& RunFor(std::vector<FaceRun>& runs, const Material& material, bool lines, bool frontOnly) {
+    // Builders give long runs of one surface, so the last run is nearly always the one.
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
         if (it->lines == lines && it->frontOnly == frontOnly && it->material == material) {
             return *it;
         }
     }
-    batches.push_back({material, lines, frontOnly, {}});
-    return batches.back();
+    runs.push_back({material, lines, frontOnly, {}});
+    return runs.back();
 }
 
 // The corners turned to start at the lowest one, so a face names one sequence however it starts.
@@ -59,17 +53,15 @@ std::vector<bool> BackToBackFaces(const std::vector<Polygon>& polygons) {
 }
 
 // Wireframe polygons as their edges, the others as a fan of triangles from the first corner.
-void AddIndices(std::vector<GLuint>& indices, const Polygon& polygon, bool lines) {
+void AddIndices(std::vector<unsigned>& indices, const Polygon& polygon, bool lines, unsigned firstVertex) {
     const std::vector<int>& corners = polygon.vertices;
     std::size_t count = corners.size();
+    auto at = [&](std::size_t i) { return firstVertex + static_cast<unsigned>(corners[i] - 1); };
     for (std::size_t i = 0; i < count; ++i) {
         if (lines) {
-            indices.insert(indices.end(), {static_cast<GLuint>(corners[i] - 1),
-                                           static_cast<GLuint>(corners[(i + 1) % count] - 1)});
+            indices.insert(indices.end(), {at(i), at((i + 1) % count)});
         } else if (i + 2 < count) {
-            indices.insert(indices.end(),
-                           {static_cast<GLuint>(corners[0] - 1), static_cast<GLuint>(corners[i + 1] - 1),
-                            static_cast<GLuint>(corners[i + 2] - 1)});
+            indices.insert(indices.end(), {at(0), at(i + 1), at(i + 2)});
         }
     }
 }
@@ -99,36 +91,45 @@ void GpuMesh::Refresh(const Clump& clump) {
     Build(clump);
 }
 
-void GpuMesh::Build(const Clump& clump) {
-    std::vector<PendingBatch> pending;
-    const std::vector<Polygon>& polygons = clump.Polygons();
+void GpuMesh::AddFaces(std::vector<FaceRun>& runs, const std::vector<Polygon>& polygons,
+                       unsigned firstVertex) {
     const std::vector<bool> backToBack = BackToBackFaces(polygons);
     for (std::size_t i = 0; i < polygons.size(); ++i) {
         const Polygon& polygon = polygons[i];
         bool lines = polygon.material.style == DrawStyle::Wireframe;
-        AddIndices(BatchFor(pending, polygon.material, lines, backToBack[i] && !lines).indices, polygon,
-                   lines);
+        AddIndices(RunFor(runs, polygon.material, lines, backToBack[i] && !lines).indices, polygon, lines,
+                   firstVertex);
     }
-    std::vector<GLuint> all;
+}
+
+void GpuMesh::Build(const Clump& clump) {
+    std::vector<FaceRun> runs;
+    AddFaces(runs, clump.Polygons(), 0);
+    m_sent = clump.Vertices();
+    Upload(m_sent, runs);
+}
+
+void GpuMesh::Upload(std::span<const Vertex> vertices, const std::vector<FaceRun>& runs) {
+    static_assert(sizeof(unsigned) == sizeof(GLuint));
+    std::vector<GLuint> indices;
     m_batches.clear();
-    for (PendingBatch& batch : pending) {
-        m_batches.push_back({std::move(batch.material), static_cast<int>(all.size()),
-                             static_cast<int>(batch.indices.size()), batch.lines, batch.frontOnly});
-        all.insert(all.end(), batch.indices.begin(), batch.indices.end());
+    for (const FaceRun& run : runs) {
+        m_batches.push_back({run.material, static_cast<int>(indices.size()),
+                             static_cast<int>(run.indices.size()), run.lines, run.frontOnly});
+        indices.insert(indices.end(), run.indices.begin(), run.indices.end());
     }
     if (!m_vertexArray) {
         glGenVertexArrays(1, &m_vertexArray);
         glGenBuffers(1, &m_vertexBuffer);
         glGenBuffers(1, &m_indexBuffer);
     }
-    m_sent = clump.Vertices();
     glBindVertexArray(m_vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(m_sent.size() * sizeof(Vertex)), m_sent.data(),
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)), vertices.data(),
                  GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(GLuint)), all.data(),
-                 GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)),
+                 indices.data(), GL_STATIC_DRAW);
     const GLsizei stride = sizeof(Vertex);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride,

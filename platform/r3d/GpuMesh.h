@@ -3,6 +3,7 @@
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Material.h"
 
+#include <span>
 #include <vector>
 
 namespace r3d {
@@ -23,12 +24,27 @@ class GpuMesh {
         bool frontOnly = false;
     };
 
+    // Faces of one surface and kind gathered for drawing, as indices into a vertex list.
+    struct FaceRun {
+        Material material;
+        bool lines = false;
+        bool frontOnly = false;
+        std::vector<unsigned> indices;
+    };
+
+    // Appends the polygons' faces to the runs of their surface and kind, their corners
+    // numbered from the given first vertex.
+    static void AddFaces(std::vector<FaceRun>& runs, const std::vector<Polygon>& polygons,
+                         unsigned firstVertex);
+
     GpuMesh() = default;
     GpuMesh(const GpuMesh&) = delete;
     GpuMesh& operator=(const GpuMesh&) = delete;
     ~GpuMesh();
 
     void Refresh(const Clump& clump);
+    // Sends these vertices and faces as the whole mesh.
+    void Upload(std::span<const Vertex> vertices, const std::vector<FaceRun>& runs);
     unsigned VertexArray() const { return m_vertexArray; }
     const std::vector<Batch>& Batches() const { return m_batches; }
 

@@ -108,6 +108,15 @@ void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
         glDisable(GL_CULL_FACE);
 }
 
+void DrawMesh(unsigned program, const GpuMesh& mesh, bool seeThrough) {
+    glBindVertexArray(mesh.VertexArray());
+    for (const GpuMesh::Batch& batch : mesh.Batches()) {
+        if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
+            DrawBatch(program, batch);
+        }
+    }
+}
+
 // Opaque surfaces in the first pass, see-through ones over them in the second.
 void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool seeThrough) {
     std::unique_ptr<GpuMesh>& mesh = clump.DeviceMesh();
@@ -116,14 +125,45 @@ void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool 
     }
     mesh->Refresh(clump);
     SetClumpUniforms(program, clump.WorldMatrixSeenBy(camera));
-    glBindVertexArray(mesh->VertexArray());
-    for (const GpuMesh::Batch& batch : mesh->Batches()) {
-        if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
-            DrawBatch(program, batch);
-        }
-    }
+    DrawMesh(program, *mesh, seeThrough);
     for (const auto& child : clump.Children()) {
         DrawClump(program, *child, camera, seeThrough);
+    }
+}
+
+// The shared meshes hold only opaque faces, already in world coordinates.
+void DrawSharedMeshes(unsigned program, const Scene& scene) {
+    SetClumpUniforms(program, Matrix());
+    for (const GpuMesh* mesh : scene.Batches().Meshes()) {
+        DrawMesh(program, *mesh, false);
+    }
+}
+
+// In the scene's order, the shared meshes taking the place of the first batched clump, so that
+// where faces meet at equal depth (a roadbed's foot on the ground) the same one wins as when
+// every clump is drawn on its own. Then the clumps the shared meshes left out.
+void DrawOpaque(unsigned program, const Scene& scene, const Camera& camera) {
+    const std::vector<const Clump*>& single = scene.SingleClumps();
+    const std::size_t before = scene.SinglesBeforeBatches();
+    for (std::size_t i = 0; i < before; ++i) {
+        DrawClump(program, *single[i], camera, false);
+    }
+    DrawSharedMeshes(program, scene);
+    for (std::size_t i = before; i < single.size(); ++i) {
+        DrawClump(program, *single[i], camera, false);
+    }
+    for (const Clump* clump : scene.Batches().LeftOut()) {
+        DrawClump(program, *clump, camera, false);
+    }
+}
+
+// The shared meshes hold nothing see-through.
+void DrawSeeThrough(unsigned program, const Scene& scene, const Camera& camera) {
+    for (const Clump* clump : scene.SingleClumps()) {
+        DrawClump(program, *clump, camera, true);
+    }
+    for (const Clump* clump : scene.Batches().LeftOut()) {
+        DrawClump(program, *clump, camera, true);
     }
 }
 
@@ -231,25 +271,24 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
-    for (const Clump* clump : scene.Clumps()) {
-        DrawClump(shaders.surface, *clump, camera, false);
-    }
+    scene.Batches().Refresh();
+    DrawOpaque(shaders.surface, scene, camera);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    for (const Clump* clump : scene.Clumps()) {
-        DrawClump(shaders.surface, *clump, camera, true);
-    }
+    DrawSeeThrough(shaders.surface, scene, camera);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glBindVertexArray(0);
 }
 
-Raster RenderTarget::ReadPicture(const Camera& camera) {
+void RenderTarget::ReadPicture(const Camera& camera, Raster& picture) {
     const Rect& v = camera.Viewport();
-    Raster picture(v.width, v.height);
+    if (picture.Width() != v.width || picture.Height() != v.height) {
+        picture = Raster(v.width, v.height);
+    }
     if (picture.Empty()) {
-        return picture;
+        return;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
     // The framebuffer's own layout reads fastest; rows are turned the right way up while the
@@ -268,7 +307,6 @@ Raster RenderTarget::ReadPicture(const Camera& camera) {
             out[2] = in[2];
         }
     }
-    return picture;
 }
 
 }  // namespace r3d

@@ -25,7 +25,8 @@ class RenderTarget {
     bool Begin(const Camera& camera);
     void Clear(const Camera& camera);
     void DrawScene(const Scene& scene, const Camera& camera);
-    Raster ReadPicture(const Camera& camera);
+    // Into the given picture, whose storage is kept when its size already fits.
+    void ReadPicture(const Camera& camera, Raster& picture);
 
   private:
     RenderTarget(int width, int height);

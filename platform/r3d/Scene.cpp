@@ -72,6 +72,7 @@ void PickClump(Clump& clump, const Camera& camera, const Vec3& origin, const Vec
 Scene::~Scene() {
     for (Clump* clump : m_clumps) {
         clump->m_scene = nullptr;
+        clump->m_inBatch = false;
     }
 }
 
@@ -93,6 +94,11 @@ bool Scene::Add(Clump& clump) {
     clump.RemoveFromScene();
     clump.m_scene = this;
     m_clumps.push_back(&clump);
+    m_drawingOrderStale = true;
+    if (clump.IsBatched()) {
+        m_batches->Add(clump);
+        clump.m_inBatch = true;
+    }
     return true;
 }
 
@@ -101,7 +107,39 @@ void Scene::Remove(Clump& clump) {
         return;
     }
     std::erase(m_clumps, &clump);
+    m_drawingOrderStale = true;
+    if (clump.m_inBatch) {
+        m_batches->Remove(clump);
+        clump.m_inBatch = false;
+    }
     clump.m_scene = nullptr;
+}
+
+const std::vector<const Clump*>& Scene::SingleClumps() const {
+    SortForDrawing();
+    return m_single;
+}
+
+std::size_t Scene::SinglesBeforeBatches() const {
+    SortForDrawing();
+    return m_singlesBeforeBatches;
+}
+
+void Scene::SortForDrawing() const {
+    if (!m_drawingOrderStale) {
+        return;
+    }
+    m_single.clear();
+    m_singlesBeforeBatches = 0;
+    bool batchSeen = false;
+    for (const Clump* clump : m_clumps) {
+        batchSeen = batchSeen || clump->InBatch();
+        if (!clump->InBatch()) {
+            m_single.push_back(clump);
+            m_singlesBeforeBatches += batchSeen ? 0 : 1;
+        }
+    }
+    m_drawingOrderStale = false;
 }
 
 void Scene::ForEachClump(const std::function<void(Clump&)>& visit) const {

@@ -2,6 +2,7 @@
 
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Light.h"
+#include "platform/r3d/SceneBatches.h"
 
 #include <functional>
 #include <memory>
@@ -40,6 +41,12 @@ class Scene {
     void Remove(Clump& clump);
     // Top-level clumps, in the order added.
     const std::vector<Clump*>& Clumps() const { return m_clumps; }
+    // The batched clumps' shared meshes; drawing brings them up to date.
+    SceneBatches& Batches() const { return *m_batches; }
+    // The clumps drawn one at a time, in the order added, and how many of them come before the
+    // first batched clump, whose place the shared meshes take.
+    const std::vector<const Clump*>& SingleClumps() const;
+    std::size_t SinglesBeforeBatches() const;
     void ForEachClump(const std::function<void(Clump&)>& visit) const;
 
     // Pixel (x right, y down) of the camera's viewport.
@@ -49,7 +56,14 @@ class Scene {
     void Render(Camera& camera) const;
 
   private:
+    void SortForDrawing() const;
+
     std::vector<Clump*> m_clumps;
+    // Sorted again only after clumps join or leave, not for every frame.
+    mutable std::vector<const Clump*> m_single;
+    mutable std::size_t m_singlesBeforeBatches = 0;
+    mutable bool m_drawingOrderStale = true;
+    std::unique_ptr<SceneBatches> m_batches = std::make_unique<SceneBatches>();
     std::vector<std::unique_ptr<Light>> m_lights;
     float m_ambient = 1.0f;
 };

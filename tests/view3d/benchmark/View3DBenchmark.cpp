@@ -26,7 +26,8 @@
 // Frames of the 3D window at 1280 x 800 over 2,000 roadbed-sized track models and a
 // terrain-sized mesh of 20,000 vertices, and the time "3D View" takes to open on them; the
 // time it takes to open on layouts of 5,000 and 50,000 pieces; and one tick of the train timer
-// for 20 test trains of 10 cars on a 2,000-piece layout.
+// for 20 test trains of 10 cars on a 2,000-piece layout; one frame of layouts of 5,000 and
+// 50,000 pieces.
 
 namespace {
 
@@ -39,6 +40,7 @@ constexpr int kHeight = 800;
 std::unique_ptr<r3d::Clump> TrackModel(float x, float z, float angle) {
     r3d::ClumpBuilder builder;
     builder.SetTag(103);
+    builder.SetBatched(true);
     const float c = std::cos(angle), s = std::sin(angle);
     auto at = [&](float along, float across, float y) {
         return r3d::Vec3{x + along * c - across * s, y, z + along * s + across * c};
@@ -179,6 +181,34 @@ void Open3DView(benchmark::State& state) {
     }
 }
 BENCHMARK(Open3DView)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
+
+// One frame of the whole layout in the 3D window at 1280 x 800, seen from above: every piece's
+// model with its roadbed, over a terrain-sized mesh of 20,000 vertices.
+void RenderLayout3D(benchmark::State& state) {
+    Program program;
+    if (!program.started) {
+        state.SkipWithError("the program did not start");
+        return;
+    }
+    LargeLayout::Build(*program.Layout(), static_cast<int>(state.range(0)));
+    C3DView* view = program.Open3DView();
+    if (view == nullptr) {
+        state.SkipWithError("no 3D window");
+        return;
+    }
+    program.models.push_back(TerrainMesh());
+    program.Layout()->GetScene()->Add(*program.models.back());
+    view->SendMessage(WM_COMMAND, ID_VIEW_BIRDS_EYE);
+    CClientDC dc(view);
+    view->Render(&dc);
+    for (auto _ : state) {
+        view->Render(&dc);
+        benchmark::DoNotOptimize(view->GetCamera());
+    }
+    state.counters["clumps"] = static_cast<double>(program.Layout()->GetScene()->Clumps().size());
+    program.models.clear();
+}
+BENCHMARK(RenderLayout3D)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
 constexpr int kTrains = 20;
 constexpr int kCarsPerTrain = 10;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/r3d/GpuMesh.h"
+
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace r3d {
+
+class Clump;
+
+// A scene's batched clumps merged into a few meshes, so that thousands of track models cost a
+// few draws instead of one each. The clumps are kept in groups; each group is one mesh in world
+// coordinates with one run of faces per surface. A group is built again when a member joins,
+// leaves or reports a change (its geometry, surfaces or transforms, or any of its children's). Members
+// that cannot be merged (a sprite, or see-through faces, whose order matters) are left out, to
+// be drawn on their own.
+class SceneBatches {
+  public:
+    // Members per group: few enough that one changed piece rebuilds quickly.
+    static constexpr std::size_t kGroupSize = 256;
+
+    void Add(Clump& clump);
+    void Remove(Clump& clump);
+    void Changed(const Clump& clump);
+    // Builds again every group whose members changed since the last call.
+    void Refresh();
+    // The groups' meshes (in world coordinates), after Refresh.
+    std::vector<const GpuMesh*> Meshes() const;
+    // The members left out of the meshes, after Refresh.
+    std::vector<const Clump*> LeftOut() const;
+    // How many times a group was built; for telling whether a frame rebuilt anything.
+    int Builds() const { return m_builds; }
+
+  private:
+    struct Group {
+        std::vector<const Clump*> members;
+        std::vector<const Clump*> leftOut;
+        std::unique_ptr<GpuMesh> mesh;
+        bool dirty = true;
+    };
+
+    std::size_t RoomiestGroup();
+    void Build(Group& group);
+    void AddModel(const Clump& clump);
+
+    std::vector<Group> m_groups;
+    std::unordered_map<const Clump*, std::size_t> m_groupOf;
+    // Kept between builds so that their storage is reused.
+    std::vector<Vertex> m_vertices;
+    std::vector<GpuMesh::FaceRun> m_runs;
+    int m_builds = 0;
+};
+
+}  // namespace r3d
