@@ -45,7 +45,10 @@ double CoordinateInRange(double value) {
 }
 
 double TurnWithinOne(double value) {
-    return std::isfinite(value) ? std::fmod(value, kFullTurn) : 0.0;
+    constexpr double kLargestKeptTurn = 1e6 * kFullTurn;
+    if (!std::isfinite(value))
+        return 0.0;
+    return std::fabs(value) <= kLargestKeptTurn ? value : std::fmod(value, kFullTurn);
 }
 
 int IndexOr(int value, int count, int fallback) {

@@ -20,8 +20,9 @@ double PositiveUpToOr(double value, double largest, double fallback);
 double InRangeOr(double value, double least, double largest, double fallback);
 // A coordinate brought within the largest distance from the origin; 0 when not finite.
 double CoordinateInRange(double value);
-// A turn in radians within one whole turn of zero, its sign kept; 0 when not finite. A turn
-// already within it is kept exactly.
+// A stored turn in radians that drawing can turn into whole degrees; 0 when not finite. Any
+// turn a person can make (up to a million whole turns) is kept exactly, so that a file saves the
+// bytes it was read from; a larger one is taken within one whole turn, its sign kept.
 double TurnWithinOne(double value);
 // An index below count, else the fallback.
 int IndexOr(int value, int count, int fallback);

@@ -60,12 +60,13 @@ void HitTestLayout(CCVNDoc& layout) {
     }
 }
 
-// Every turn read lies within one turn, at any depth of groups.
-bool TurnsWithinOneTurn(const CGroup& group) {
+// Every turn read lies within a million whole turns, so that its degrees fit a whole number,
+// at any depth of groups.
+bool TurnsWithinReach(const CGroup& group) {
     for (CPaint* member : group.m_members) {
-        if (!(std::fabs(member->m_pose.angle) < kFullTurn))
+        if (!(std::fabs(member->m_pose.angle) <= 1e6 * kFullTurn))
             return false;
-        if (auto* inner = dynamic_cast<CGroup*>(member); inner != nullptr && !TurnsWithinOneTurn(*inner))
+        if (auto* inner = dynamic_cast<CGroup*>(member); inner != nullptr && !TurnsWithinReach(*inner))
             return false;
     }
     return true;
@@ -90,7 +91,7 @@ class StoredValueSweep : public RunningProgram, public testing::WithParamInterfa
         if (!layout.OnOpenDocument(path.c_str()))
             return;
         ++m_opened;
-        EXPECT_TRUE(TurnsWithinOneTurn(layout.m_rootGroup)) << what;
+        EXPECT_TRUE(TurnsWithinReach(layout.m_rootGroup)) << what;
         for (CPaint* member : layout.m_rootGroup.m_members) member->RecalcFrames();
         layout.m_rootGroup.ComputeExtent(nullptr);
         layout.m_tool.UpdateDeviceBounds();
