@@ -46,7 +46,7 @@ std::vector<StrokeStamps::Span> Render(CSize d, int width, unsigned endCap, unsi
 
 bool StrokeStamps::Fits(CPoint from, CPoint to, int width) {
     const auto near = [](LONG v) { return std::abs(v) <= kFarthest; };
-    return width > 1 && width <= kWidestPen && near(from.x) && near(from.y) &&
+    return width > 1 && width <= kWidestPen && near(from.x) && near(from.y) && near(to.x) && near(to.y) &&
            std::abs(to.x - from.x) <= kReach && std::abs(to.y - from.y) <= kReach;
 }
 
