@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <set>
 #include <vector>
@@ -175,7 +176,7 @@ void SelectSome(TrackPlan& plan, unsigned seed) {
 // Delete as it ran before it had the index of track ends: every end of every deleted member
 // asks the whole layout, through the root group, to let go of it.
 // Answers the place in the selection each deleted piece had when it left it.
-std::vector<int> PlainDelete(TrackPlan& plan) {
+std::vector<int> PlainDelete(TrackPlan& plan, std::vector<std::unique_ptr<CPaint>>& taken) {
     CGroup* root = plan.host.m_pRoot;
     const CPose world = root->WorldPose(nullptr);
     std::vector<CPaint*> doomed;
@@ -194,6 +195,7 @@ std::vector<int> PlainDelete(TrackPlan& plan) {
         member->SetChanged(1);
         member->UpdateConnections(&world, 0);
         member->SetChanged(0);
+        taken.emplace_back(member);
     }
     return places;
 }
@@ -334,7 +336,8 @@ TEST(ConnectionPass, DeleteReleasesTheEndsTheWalkReleasesAndUndoRestoresTheOrder
         const CPaintList selection = indexed.host.m_selection;
 
         indexed.tool.DeleteSelection(1);
-        const std::vector<int> places = PlainDelete(plain);
+        std::vector<std::unique_ptr<CPaint>> taken;
+        const std::vector<int> places = PlainDelete(plain, taken);
         EXPECT_EQ(RecordedPlaces(indexed.tool), places);
         const std::vector<PieceState> after = States(plainPieces);
         EXPECT_EQ(States(indexedPieces), after);
