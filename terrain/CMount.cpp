@@ -143,11 +143,24 @@ bool CMount::HoldSpacingForOpen(const GridWork& left) {
             std::min(m_fGridSpacing * std::sqrt(positions / std::max(most, 1.0)), kLargestSpacing);
     while (m_fGridSpacing < kLargestSpacing && GridPositions() > most)
         m_fGridSpacing = std::min(m_fGridSpacing * 1.01, kLargestSpacing);
+    const double steps = BorderSteps();
+    if (steps > left.borderSteps)
+        m_fGridSpacing = std::min(m_fGridSpacing * steps / std::max(left.borderSteps, 1.0), kLargestSpacing);
     return m_fGridSpacing != stored;
 }
 
 double CMount::OutlineEdges() const {
     return std::max<double>(1.0, static_cast<double>(OutlineVertices().size()));
+}
+
+double CMount::BorderSteps() const {
+    const std::vector<CDoublePoint> outline = OutlineVertices();
+    double length = 0.0;
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const CDoublePoint a = outline[i], b = outline[(i + 1) % outline.size()];
+        length += std::hypot(b.x - a.x, b.y - a.y);
+    }
+    return length / m_fGridSpacing;
 }
 
 void CMount::BuildOpenedGrid() {
@@ -158,12 +171,14 @@ void CMount::BuildOpenedGrid() {
     CTerrainEditList::Merge(m_loadedEdits, stored, m_newEdits);
     const CTerrainEditList loaded = std::exchange(m_loadedEdits, CTerrainEditList());
     m_gridLimits = {std::min(left.positions, kMostGridWork.positions),
-                    std::min(left.insideTests, kMostGridWork.insideTests), 0.0};
+                    std::min(left.insideTests, kMostGridWork.insideTests), 0.0,
+                    std::min(left.borderSteps, kMostGridWork.borderSteps)};
     RebuildGrid();
     m_gridLimits = kMostGridWork;
     const double built = m_nInteriorCount > 0 ? GridPositions() : 0.0;
     left.positions -= built;
     left.insideTests -= built * OutlineEdges();
+    left.borderSteps -= built > 0.0 ? BorderSteps() : 0.0;
     const double visits = EditVisits(stored);
     if (visits > left.editVisits) {
         CMissingFileReport::Show(CStringTable::Text(IDS_TERRAIN_EDITS_LEFT_OUT), CString());

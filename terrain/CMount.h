@@ -27,18 +27,19 @@ class CMount : public CBenchwork, public CTerrainSurface {
     static constexpr int kMeshTag = 32002;
     static constexpr double kSmallestSpacing = 150.0;
     static constexpr double kLargestSpacing = 7500.0;
-    // Work on a terrain's grid: its positions, the outline edges tested for them, and the knot
-    // visits of replaying its edits.
+    // Work on a terrain's grid: its positions, the outline edges tested for them, the knot
+    // visits of replaying its edits, and the grid steps along the outline that the border
+    // strip is stitched over.
     struct GridWork {
-        double positions, insideTests, editVisits;
+        double positions, insideTests, editVisits, borderSteps;
     };
-    // The most any grid build takes: beyond its positions or inside tests no grid is built and
-    // the outline's ring stands alone. The edits it replays are not bounded.
-    static constexpr GridWork kMostGridWork{4.0e6, 2.0e8, 0.0};
+    // The most any grid build takes: beyond its positions, inside tests or border steps no grid
+    // is built and the outline's ring stands alone. The edits it replays are not bounded.
+    static constexpr GridWork kMostGridWork{4.0e6, 2.0e8, 0.0, 2.0e5};
     // What one open may spend on the terrains it reads, together, so that any layout opens
-    // within a second: grid positions, outline edges tested for them, and knot visits of the
-    // edits replayed.
-    static constexpr GridWork kMostOpenedWork{5.0e5, 1.0e7, 1.0e7};
+    // within a second: grid positions, outline edges tested for them, knot visits of the
+    // edits replayed, and grid steps along the outlines.
+    static constexpr GridWork kMostOpenedWork{5.0e5, 1.0e7, 1.0e7, 5.0e4};
     // The texture repeats, as the 3D mesh is built with them; a file gives no other.
     static constexpr double kLeastTextureScale = 1.0;
     static constexpr double kLargestTextureScale = 32.0;
@@ -79,6 +80,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     CTerrainEditList EffectiveEdits() const;
     // How many knots replaying the edits on the built grid visits.
     double EditVisits(const CTerrainEditList& edits) const;
+    // The outline's length in steps of the spacing: what stitching the border strip walks.
+    double BorderSteps() const;
 
     // ---- 3D ----
     virtual void UpdateMeshVertices(r3d::Clump& clump, int keepPlan);
@@ -174,8 +177,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
   private:
     // The grid positions of the outline's box at the spacing; sets the grid range.
     double GridPositions();
-    // The stored spacing held to the properties page's range, and widened until the grid fits
-    // the work the open has left; whether it changed.
+    // The stored spacing held to the properties page's range, and widened until the grid and
+    // its border fit the work the open has left; whether it changed.
     bool HoldSpacingForOpen(const GridWork& left);
     // The outline's edges, at least one: what each grid position is tested against.
     double OutlineEdges() const;

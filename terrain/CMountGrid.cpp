@@ -93,7 +93,8 @@ void CMount::BuildInteriorKnots() {
     m_indexTable.Free();
     const double positions = columns * rows;
     if (!(s > 0.0) || columns <= 0.0 || rows <= 0.0 || positions > m_gridLimits.positions ||
-        positions * static_cast<double>(m_outline.size()) > m_gridLimits.insideTests)
+        positions * static_cast<double>(m_outline.size()) > m_gridLimits.insideTests ||
+        !(BorderSteps() <= m_gridLimits.borderSteps))
         return;
     m_indexTable.Create(static_cast<int>(columns) + 2, static_cast<int>(rows) + 2);
     const float base = static_cast<float>(m_fElevation);

@@ -21,6 +21,11 @@ constexpr size_t kBacktracksPerStation = 8;
 constexpr double kSamePlace = 0.1;
 // The steps of a contour walk, counter-clockwise from east; odd ones are diagonal.
 constexpr int kSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+// The grid cells the link tests of one stitch may search, per outline knot and contour place,
+// and at least: a ring whose thin edges pass far from the contour makes every test search a
+// long box, and the border then takes seconds.
+constexpr double kLinkCellsPerPlace = 256.0;
+constexpr double kLeastLinkCells = 4096.0;
 
 double Turn(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
@@ -261,6 +266,11 @@ bool CMountGridBorder::CrossesLink(CDoublePoint a, CDoublePoint b) const {
     const int c1 = static_cast<int>(std::ceil(std::max(a.x, b.x))) + 1;
     const int r0 = static_cast<int>(std::floor(std::min(a.y, b.y))) - 1;
     const int r1 = static_cast<int>(std::ceil(std::max(a.y, b.y))) + 1;
+    // Past the stitch's share of searching, no side counts as clear.
+    const double cells = (static_cast<double>(c1) - c0 + 1.0) * (static_cast<double>(r1) - r0 + 1.0);
+    if (cells > m_fLinkCellsLeft)
+        return true;
+    m_fLinkCellsLeft -= cells;
     for (int c = c0; c <= c1; ++c)
         for (int r = r0; r <= r1; ++r) {
             const int k = KnotAt(c, r);
@@ -431,6 +441,8 @@ std::vector<CMountGridBorder::Station> CMountGridBorder::Zip(const std::vector<C
 void CMountGridBorder::Stitch(int startKnot, float height) {
     if (m_contour.empty() || m_ring.empty())
         return;
+    m_fLinkCellsLeft = std::max(
+        kLeastLinkCells, kLinkCellsPerPlace * static_cast<double>(m_ring.size() + 2 * m_contour.size()));
     const std::vector<CDoublePoint> stations = OutlineStations();
     int previous = -1;
     for (const Station& station : Zip(stations, StartOfContour(startKnot))) {

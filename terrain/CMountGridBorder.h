@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -71,4 +72,7 @@ class CMountGridBorder {
     double m_fTurn;
     std::vector<int> m_contour;
     std::vector<std::pair<int, int>> m_bridges;
+    // The grid cells the link tests may still search: unbounded while bridging, the stitch's
+    // share once the outline is zipped on.
+    mutable double m_fLinkCellsLeft = std::numeric_limits<double>::infinity();
 };
