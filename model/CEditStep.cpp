@@ -15,8 +15,8 @@ StyleBackupsPayload::~StyleBackupsPayload() {
             backup.former->ReleaseData();
 }
 
-void StyleBackupsPayload::Forget(CPaint* object) {
-    std::erase_if(backups, [object](const Backup& backup) { return backup.object == object; });
+void StyleBackupsPayload::Forget(const CFreedObjects& objects) {
+    std::erase_if(backups, [&objects](const Backup& backup) { return objects.contains(backup.object); });
 }
 
 void PlacementsPayload::Add(CPaint* object, const CPose& pose) {
@@ -24,8 +24,9 @@ void PlacementsPayload::Add(CPaint* object, const CPose& pose) {
     placements.push_back({object, pose, handle});
 }
 
-void PlacementsPayload::Forget(CPaint* object) {
-    std::erase_if(placements, [object](const Placement& placement) { return placement.object == object; });
+void PlacementsPayload::Forget(const CFreedObjects& objects) {
+    std::erase_if(placements,
+                  [&objects](const Placement& placement) { return objects.contains(placement.object); });
 }
 
 CEditStep::CEditStep(int kind, CPaint* object, int groupStart)

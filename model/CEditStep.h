@@ -16,8 +16,8 @@ class CPaint;
 class CStepPayload {
   public:
     virtual ~CStepPayload() = default;
-    // The object is being destroyed: the payload lets go of every mention of it.
-    virtual void Forget(CPaint*) {}
+    // The objects are being destroyed: the payload lets go of every mention of them.
+    virtual void Forget(const CFreedObjects&) {}
 };
 
 // Select (kind -31989) as the inverse of a deselection: where the object stood in the
@@ -62,7 +62,7 @@ struct PlacementsPayload : CStepPayload {
     };
     // The object as it stands at the placement.
     void Add(CPaint* object, const CPose& pose);
-    void Forget(CPaint* object) override;
+    void Forget(const CFreedObjects& objects) override;
     std::vector<Placement> placements;
 };
 
@@ -100,7 +100,9 @@ struct ObjectCopyPayload : CStepPayload {
 
 // Group and reselect (kinds -31997, -31986): the objects stay where they are.
 struct ObjectListPayload : CStepPayload {
-    void Forget(CPaint* object) override { objects.remove(object); }
+    void Forget(const CFreedObjects& freed) override {
+        objects.remove_if([&freed](const CPaint* object) { return freed.contains(object); });
+    }
     CPaintList objects;
 };
 
@@ -117,7 +119,7 @@ struct StyleBackupsPayload : CStepPayload {
     StyleBackupsPayload(const StyleBackupsPayload&) = delete;
     StyleBackupsPayload& operator=(const StyleBackupsPayload&) = delete;
     ~StyleBackupsPayload() override;
-    void Forget(CPaint* object) override;
+    void Forget(const CFreedObjects& objects) override;
     std::vector<Backup> backups;
 };
 
@@ -186,10 +188,10 @@ class CEditStep : public CObject {
         return (m_nKind == kStepReinsertObject || m_nKind == kStepGroup) && m_pObject != nullptr;
     }
     bool OwnsResult() const { return m_nKind == kStepUngroup && m_pResult != nullptr; }
-    // An object is being destroyed: the payload drops every mention of it.
-    void ForgetInPayload(CPaint* object) {
+    // Objects are being destroyed: the payload drops every mention of them.
+    void ForgetInPayload(const CFreedObjects& objects) {
         if (m_pPayload != nullptr)
-            m_pPayload->Forget(object);
+            m_pPayload->Forget(objects);
     }
 
     int m_nKind;

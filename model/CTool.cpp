@@ -66,6 +66,8 @@ void CTool::PushUndo(CEditStep* step) {
         UndoEntry oldest = std::move(m_undoList.back());
         m_undoList.pop_back();
         LoseStep(oldest.serial, true);
+        if (m_pDroppedSteps != nullptr)
+            m_pDroppedSteps->push_back(std::move(oldest.step));
     }
     const int kind = owned->m_nKind;
     if (owned->m_pObject != nullptr && (kind == kStepPlaceNewObject || kind == kStepReinsertObject))
@@ -172,6 +174,7 @@ void CTool::DiscardUndoSteps(int count) {
         dropped.push_back(std::move(m_undoList.front().step));
         m_undoList.pop_front();
     }
+    FreeTogether(std::move(dropped));
 }
 
 // The groups open for editing stay open: the contents that hold them decide (DeleteContents).
@@ -185,11 +188,12 @@ void CTool::ClearUndoList() {
     DiscardUndoSteps(GetUndoCount());
 }
 
-bool CTool::NamesObject(CEditStep* step, CPaint* object) const {
-    if (step->m_pObject == object || step->m_pResult == object)
+bool CTool::NamesAny(const CEditStep* step, const CFreedObjects& objects) const {
+    if (objects.contains(step->m_pObject) || objects.contains(step->m_pResult))
         return true;
     // An object waiting out of the layout goes back into its group, which must still exist.
-    return step->OwnsObject() && m_pHost != nullptr && m_pHost->GetOwnerGroup(step->m_pObject) == object;
+    return step->OwnsObject() && m_pHost != nullptr &&
+           objects.contains(m_pHost->GetOwnerGroup(step->m_pObject));
 }
 
 void CTool::ForgetObject(CPaint* object) {
@@ -200,21 +204,58 @@ void CTool::ForgetObject(CPaint* object) {
     if (m_pHost != nullptr)
         RemoveFromSelection(object);
     std::erase_if(m_gestureFormerStates, [object](const auto& step) { return step->m_pObject == object; });
-    std::vector<std::unique_ptr<CEditStep>> dropped;
-    for (size_t i = 0; i < m_undoList.size();) {
-        CEditStep* step = m_undoList[i].step.get();
-        step->ForgetInPayload(object);
-        if (!NamesObject(step, object)) {
-            ++i;
+    if (m_pFreedObjects != nullptr) {
+        m_pFreedObjects->insert(object);
+        return;
+    }
+    ForgetObjects(CFreedObjects{object});
+}
+
+void CTool::ForgetObjects(const CFreedObjects& objects) {
+    FreeTogether(TakeStepsNaming(objects));
+}
+
+std::vector<std::unique_ptr<CEditStep>> CTool::TakeStepsNaming(const CFreedObjects& objects) {
+    std::vector<std::unique_ptr<CEditStep>> taken;
+    size_t kept = 0;
+    for (UndoEntry& entry : m_undoList) {
+        CEditStep* step = entry.step.get();
+        step->ForgetInPayload(objects);
+        if (!NamesAny(step, objects)) {
+            if (&m_undoList[kept] != &entry)
+                m_undoList[kept] = std::move(entry);
+            ++kept;
             continue;
         }
         // The next newer step of the same command takes over the start of its undo group.
-        if (step->m_bGroupStart && i > 0 && m_undoList[i - 1].step->m_bGroupStart == 0)
-            m_undoList[i - 1].step->m_bGroupStart = 1;
-        LoseStep(m_undoList[i].serial, false);
-        dropped.push_back(std::move(m_undoList[i].step));
-        m_undoList.erase(m_undoList.begin() + static_cast<std::ptrdiff_t>(i));
+        if (step->m_bGroupStart && kept > 0 && m_undoList[kept - 1].step->m_bGroupStart == 0)
+            m_undoList[kept - 1].step->m_bGroupStart = 1;
+        LoseStep(entry.serial, false);
+        taken.push_back(std::move(entry.step));
     }
+    m_undoList.erase(m_undoList.begin() + static_cast<std::ptrdiff_t>(kept), m_undoList.end());
+    return taken;
+}
+
+// The objects the steps own, and those given, are forgotten together: each round sweeps the
+// list once for every object it freed, instead of once per object.
+void CTool::FreeTogether(std::vector<std::unique_ptr<CEditStep>> steps, const std::vector<CPaint*>& objects) {
+    CFreedObjects freed;
+    CFreedObjects* outer = std::exchange(m_pFreedObjects, &freed);
+    for (CPaint* object : objects) {
+        object->ReleaseData();
+        delete object;
+    }
+    for (;;) {
+        steps.clear();
+        if (freed.empty() || outer != nullptr)
+            break;
+        steps = TakeStepsNaming(freed);
+        freed.clear();
+    }
+    m_pFreedObjects = outer;
+    if (outer != nullptr)
+        outer->insert(freed.begin(), freed.end());
 }
 
 bool CTool::TakeBackGesture() {

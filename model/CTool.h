@@ -94,6 +94,9 @@ class CTool : public CObject {
     void MarkChangedOutsideUndo();
     // Called by a layout object's destructor: no step may name it afterwards.
     void ForgetObject(CPaint* object);
+    // Objects destroyed together: the steps naming them leave the list in one sweep, the
+    // same steps as forgetting them one by one.
+    void ForgetObjects(const CFreedObjects& objects);
     // An object that refuses the edit a mouse release ends calls this to revert that edit: the
     // newest undo group is undone when the present gesture pushed all of it and brought no
     // object into the layout. An older step, someone else's, is never taken back, and no
@@ -340,7 +343,6 @@ class CTool : public CObject {
         unsigned long serial;
     };
 
-    bool NamesObject(CEditStep* step, CPaint* object) const;
     int ExecuteLockChange(CEditStep* step, int locked);
     int ExecuteGroup(CEditStep* step);
     int ExecuteUngroup(CEditStep* step);
@@ -444,6 +446,12 @@ class CTool : public CObject {
     int QueryNearEnds(CTrackEndIndex& ends, CPaint* root, int mode);
     // Whether the walk from the root group would hand the probe to this object.
     bool OpenToProbe(CPaint* object, const CPaint* root, int mode) const;
+    bool NamesAny(const CEditStep* step, const CFreedObjects& objects) const;
+    // Takes every step naming one of the objects out of the list; the rest keep their order.
+    std::vector<std::unique_ptr<CEditStep>> TakeStepsNaming(const CFreedObjects& objects);
+    // Frees the steps, with the objects they own, and the objects given.
+    void FreeTogether(std::vector<std::unique_ptr<CEditStep>> steps,
+                      const std::vector<CPaint*>& objects = {});
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
     void UpdateModifiedAfterUndo();
@@ -451,6 +459,11 @@ class CTool : public CObject {
     bool LiesWhollyOffPage(const CPaint& member) const;
 
     std::deque<UndoEntry> m_undoList;  // front is the newest step
+    // While a command deletes many objects: the steps it pushes past the limit wait here, to be
+    // freed together when it ends.
+    std::vector<std::unique_ptr<CEditStep>>* m_pDroppedSteps = nullptr;
+    // While objects are freed together: those freed so far, which the steps left forget at once.
+    CFreedObjects* m_pFreedObjects = nullptr;
     // The layout's track ends, collected anew for every connection pass.
     CTrackEndIndex m_trackEnds;
     int m_nUndoLimit = kUndoLimit;

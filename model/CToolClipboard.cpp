@@ -180,6 +180,11 @@ void CTool::DeleteSelection(int record) {
     const CSelectionOrder order(m_pHost->GetSelection(), m_pSelectionOrder);
     std::unordered_map<CPaint*, CPaintList::const_iterator> places;
     for (auto at = current->m_members.begin(); at != current->m_members.end(); ++at) places.emplace(*at, at);
+    // The steps pushed past the limit and the objects no step keeps are freed together at the
+    // end, so that the steps left forget them all in one sweep.
+    std::vector<std::unique_ptr<CEditStep>> dropped;
+    std::vector<CPaint*> unkept;
+    m_pDroppedSteps = &dropped;
     for (CPaint* member : doomed) {
         member->Remove3D();
         if (record)
@@ -192,11 +197,11 @@ void CTool::DeleteSelection(int record) {
         member->SetChanged(1);
         member->UpdateConnections(&world, 0);
         member->SetChanged(0);
-        if (!record) {
-            member->ReleaseData();
-            delete member;
-        }
+        if (!record)
+            unkept.push_back(member);
     }
+    m_pDroppedSteps = nullptr;
+    FreeTogether(std::move(dropped), unkept);
     if (current->m_bBeingEdited)
         RefitCurrentGroup();
     m_bRedraw = 1;

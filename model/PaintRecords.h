@@ -1,6 +1,7 @@
 #pragma once
 
 #include <list>
+#include <unordered_set>
 
 #include "platform/base/WinTypes.h"
 
@@ -9,6 +10,8 @@ class CPaint;
 // The members of a group, the selection and the other object lists of the editing engine:
 // the head is the newest or front-most object.
 using CPaintList = std::list<CPaint*>;
+// Objects being destroyed together.
+using CFreedObjects = std::unordered_set<const CPaint*>;
 
 // A pen as a layout object stores it; the pen is created straight from these values.
 struct PenRecord {

@@ -70,6 +70,7 @@ void PickClump(Clump& clump, const Camera& camera, const Vec3& origin, const Vec
 }  // namespace
 
 Scene::~Scene() {
+    Compact();
     for (Clump* clump : m_clumps) {
         clump->m_scene = nullptr;
         clump->m_inBatch = false;
@@ -93,6 +94,7 @@ bool Scene::Add(Clump& clump) {
     }
     clump.RemoveFromScene();
     clump.m_scene = this;
+    m_places[&clump] = m_clumps.size();
     m_clumps.push_back(&clump);
     m_drawingOrderStale = true;
     if (clump.IsBatched()) {
@@ -106,13 +108,36 @@ void Scene::Remove(Clump& clump) {
     if (clump.m_scene != this) {
         return;
     }
-    std::erase(m_clumps, &clump);
+    const auto place = m_places.find(&clump);
+    m_clumps[place->second] = nullptr;
+    m_places.erase(place);
+    ++m_gaps;
+    // Gaps never outnumber the clumps, however long no one reads the list.
+    if (m_gaps > m_places.size()) {
+        Compact();
+    }
     m_drawingOrderStale = true;
     if (clump.m_inBatch) {
         m_batches->Remove(clump);
         clump.m_inBatch = false;
     }
     clump.m_scene = nullptr;
+}
+
+const std::vector<Clump*>& Scene::Clumps() const {
+    Compact();
+    return m_clumps;
+}
+
+void Scene::Compact() const {
+    if (m_gaps == 0) {
+        return;
+    }
+    std::erase(m_clumps, nullptr);
+    for (std::size_t place = 0; place < m_clumps.size(); ++place) {
+        m_places[m_clumps[place]] = place;
+    }
+    m_gaps = 0;
 }
 
 const std::vector<const Clump*>& Scene::SingleClumps() const {
@@ -132,7 +157,7 @@ void Scene::SortForDrawing() const {
     m_single.clear();
     m_singlesBeforeBatches = 0;
     bool batchSeen = false;
-    for (const Clump* clump : m_clumps) {
+    for (const Clump* clump : Clumps()) {
         batchSeen = batchSeen || clump->InBatch();
         if (!clump->InBatch()) {
             m_single.push_back(clump);
@@ -144,7 +169,7 @@ void Scene::SortForDrawing() const {
 
 void Scene::ForEachClump(const std::function<void(Clump&)>& visit) const {
     // A copy, so that the visitor may take clumps out.
-    std::vector<Clump*> clumps = m_clumps;
+    std::vector<Clump*> clumps = Clumps();
     for (Clump* clump : clumps) {
         visit(*clump);
     }
@@ -158,7 +183,7 @@ std::optional<PickResult> Scene::Pick(const Camera& camera, float x, float y) co
     Vec3 origin = camera.Position();
     Vec3 direction = camera.RayThrough(x + 0.5f, y + 0.5f);
     Hit best;
-    for (Clump* clump : m_clumps) {
+    for (Clump* clump : Clumps()) {
         PickClump(*clump, camera, origin, direction, best);
     }
     if (!best.result.clump) {

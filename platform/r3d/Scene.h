@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace r3d {
@@ -40,7 +41,7 @@ class Scene {
     bool Add(Clump& clump);
     void Remove(Clump& clump);
     // Top-level clumps, in the order added.
-    const std::vector<Clump*>& Clumps() const { return m_clumps; }
+    const std::vector<Clump*>& Clumps() const;
     // The batched clumps' shared meshes; drawing brings them up to date.
     SceneBatches& Batches() const { return *m_batches; }
     // The clumps drawn one at a time, in the order added, and how many of them come before the
@@ -57,8 +58,14 @@ class Scene {
 
   private:
     void SortForDrawing() const;
+    // Closes the gaps clumps left, keeping the order of those that stay.
+    void Compact() const;
 
-    std::vector<Clump*> m_clumps;
+    // A clump that leaves empties its place, found through m_places, so that taking many
+    // clumps out costs one pass over the list, not one each.
+    mutable std::vector<Clump*> m_clumps;
+    mutable std::unordered_map<const Clump*, std::size_t> m_places;
+    mutable std::size_t m_gaps = 0;
     // Sorted again only after clumps join or leave, not for every frame.
     mutable std::vector<const Clump*> m_single;
     mutable std::size_t m_singlesBeforeBatches = 0;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <vector>
+
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "tests/model/TestLayout.h"
@@ -11,7 +16,121 @@ void PushLock(CTool& tool, CPaint* object, int groupStart) {
     tool.PushUndo(new CEditStep(kStepUnlock, object, groupStart));
 }
 
+// A step as the list keeps it: its kind, the objects it names and its group start.
+struct StepView {
+    int kind;
+    CPaint* object;
+    CPaint* result;
+    int groupStart;
+    std::vector<CPaint*> listed;
+    bool operator==(const StepView&) const = default;
+};
+
+std::vector<StepView> ViewOf(const CTool& tool) {
+    std::vector<StepView> steps;
+    for (int i = 0; i < tool.GetUndoCount(); ++i) {
+        const CEditStep* step = tool.GetUndoStep(i);
+        StepView view{step->m_nKind, step->m_pObject, step->m_pResult, step->m_bGroupStart, {}};
+        if (const auto* list = step->GetPayload<ObjectListPayload>())
+            view.listed.assign(list->objects.begin(), list->objects.end());
+        if (const auto* placements = step->GetPayload<PlacementsPayload>())
+            for (const auto& placement : placements->placements) view.listed.push_back(placement.object);
+        steps.push_back(std::move(view));
+    }
+    return steps;
+}
+
+// Commands of one to four steps naming objects of the pool, some with lists of objects.
+void PushRandomCommands(CTool& tool, const std::vector<CPaint*>& pool, std::mt19937& random) {
+    auto pick = [&](bool orNone) -> CPaint* {
+        const auto at = random() % (pool.size() + (orNone ? 2 : 0));
+        return at < pool.size() ? pool[at] : nullptr;
+    };
+    const int commands = 1 + static_cast<int>(random() % 20);
+    for (int command = 0; command < commands; ++command) {
+        const int steps = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < steps; ++i) {
+            auto* step = new CEditStep(random() % 2 ? kStepLock : kStepUnlock, pick(true), i == 0 ? 1 : 0);
+            step->m_pResult = pick(true);
+            if (random() % 3 == 0) {
+                auto list = std::make_unique<ObjectListPayload>();
+                for (int n = static_cast<int>(random() % 4); n > 0; --n) list->objects.push_back(pick(false));
+                step->SetPayload(std::move(list));
+            } else if (random() % 3 == 0) {
+                auto placements = std::make_unique<PlacementsPayload>();
+                for (int n = static_cast<int>(random() % 4); n > 0; --n)
+                    placements->Add(pick(false), CPose{});
+                step->SetPayload(std::move(placements));
+            }
+            tool.PushUndo(step);
+        }
+    }
+}
+
+// A host that counts how often a step's group is asked for: once per owning step and sweep.
+class CountingHost : public CTestHost {
+  public:
+    using CTestHost::CTestHost;
+    CPaint* GetOwnerGroup(CPaint* object) override {
+        ++m_nAsked;
+        return CTestHost::GetOwnerGroup(object);
+    }
+    long m_nAsked = 0;
+};
+
 }  // namespace
+
+// Deleting more objects than the list holds frees the deleted objects of the steps pushed
+// past the limit together: the steps left are swept once for all of them, not once each.
+TEST(UndoList, ADeletePastTheLimitSweepsTheListOnce) {
+    CTool tool;
+    CountingHost host(tool);
+    for (int i = 0; i < 5000; ++i) TestCommands::CreateAndPlace(tool);
+    tool.SelectAll(0);
+    host.m_nAsked = 0;
+    tool.DeleteSelection(1);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+    EXPECT_TRUE(host.m_pRoot->m_members.empty());
+    EXPECT_LE(host.m_nAsked, CTool::kUndoLimit);
+    // Every step left names a deleted object still waiting in its step.
+    for (int i = 0; i < tool.GetUndoCount(); ++i) {
+        const CEditStep* step = tool.GetUndoStep(i);
+        ASSERT_TRUE(step->m_nKind == kStepReinsertObject || step->m_nKind == kStepSelect) << step->m_nKind;
+    }
+}
+
+// Forgetting many objects in one sweep of the list leaves the same steps, in the same order
+// and with the same group starts, as forgetting them one after the other.
+TEST(UndoList, ForgettingObjectsTogetherLeavesWhatForgettingEachLeaves) {
+    std::vector<std::unique_ptr<CTestShape>> shapes;
+    std::vector<CPaint*> pool;
+    for (int i = 0; i < 10; ++i) pool.push_back(shapes.emplace_back(std::make_unique<CTestShape>()).get());
+    int dropped = 0, startsMoved = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(seed);
+        CTool oneByOne, together;
+        std::mt19937 randomA(seed), randomB(seed);
+        PushRandomCommands(oneByOne, pool, randomA);
+        PushRandomCommands(together, pool, randomB);
+        const std::vector<StepView> before = ViewOf(together);
+        ASSERT_EQ(ViewOf(oneByOne), before);
+        std::vector<CPaint*> doomed = pool;
+        std::shuffle(doomed.begin(), doomed.end(), randomA);
+        doomed.resize(randomA() % 5);
+        for (CPaint* object : doomed) oneByOne.ForgetObject(object);
+        together.ForgetObjects(CFreedObjects(doomed.begin(), doomed.end()));
+        const std::vector<StepView> after = ViewOf(together);
+        EXPECT_EQ(ViewOf(oneByOne), after);
+        dropped += static_cast<int>(before.size() - after.size());
+        for (const StepView& step : after)
+            startsMoved +=
+                step.groupStart && std::none_of(before.begin(), before.end(), [&](const StepView& was) {
+                    return was.object == step.object && was.result == step.result && was.groupStart;
+                });
+    }
+    EXPECT_GE(dropped, 1000);
+    EXPECT_GE(startsMoved, 20);
+}
 
 TEST(UndoList, TheStepPastTheLimitDropsExactlyTheOldest) {
     CTool tool;

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "model/CEditStep.h"
+#include "tests/support/TestFolder.h"
+#include "tests/track/LargeLayout.h"
+#include "track/CParTrack.h"
+
+namespace {
+
+using Bytes = std::vector<char>;
+
+Bytes SavedBytes(CCVNDoc& doc, const std::filesystem::path& path) {
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// A Delete of the whole selection that pushes the list past its limit frees the pieces of an
+// earlier Delete waiting in the steps dropped; its own Undo still puts the layout back byte
+// for byte.
+TEST(DeleteAtUndoLimit, UndoOfTheWholeSelectionRestoresTheBytes) {
+    TestFolder folder;
+    QuietDoc doc;
+    doc.m_bAutoDelete = false;
+    LargeLayout::Build(doc, 41, 100);
+    // The pieces start apart, as the connection pass after an Undo leaves this layout's joints.
+    int index = 0;
+    for (CPaint* member : doc.m_rootGroup.m_members) {
+        auto* piece = static_cast<CParTrack*>(member);
+        piece->m_bBeginConnected = piece->m_bEndConnected = 0;
+        piece->RebuildShape();
+        if (index++ >= 100)
+            member->Select();
+    }
+    CTool& tool = doc.m_tool;
+    tool.DeleteSelection(1);  // 4,000 pieces wait in 8,001 steps
+    ASSERT_EQ(doc.m_rootGroup.m_members.size(), 100u);
+    tool.SelectAll(0);
+    const Bytes before = SavedBytes(doc, folder / "before.cvn");
+    const int stepsBefore = tool.GetUndoCount();
+    ASSERT_GT(stepsBefore + 201,
+              CTool::kUndoLimit);  // a step to undo and a deselection per piece, and the order
+
+    tool.DeleteSelection(1);
+    EXPECT_TRUE(doc.m_rootGroup.m_members.empty());
+    // The deselection steps of the freed pieces left with them.
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit - 1);
+    EXPECT_EQ(tool.GetUndoStep(tool.GetUndoCount() - 1)->m_nKind, kStepReinsertObject);
+
+    tool.Undo();
+    EXPECT_LT(tool.GetUndoCount(), stepsBefore);
+    EXPECT_EQ(SavedBytes(doc, folder / "after.cvn"), before);
+}
