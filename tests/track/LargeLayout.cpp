@@ -30,19 +30,18 @@ Piece* Place(CCVNDoc& doc, Piece* piece) {
     return piece;
 }
 
-CParTrack* Straight(CCVNDoc& doc, Heading& at) {
+void Straight(CCVNDoc& doc, Heading& at) {
     auto* piece = Place(doc, new CTrack(0, &doc.m_tool, at.x, at.y));
     const double ex = at.x + kStraightLength * std::cos(at.angle);
     const double ey = at.y + kStraightLength * std::sin(at.angle);
     piece->SetEnds(at.x, at.y, ex, ey, 0, 0);
     at.x = ex;
     at.y = ey;
-    return piece;
 }
 
 // A curve to the left runs anticlockwise from the row's point; one to the right is the
 // anticlockwise arc that ends there, so its end end is the one met first.
-CParTrack* Curve(CCVNDoc& doc, Heading& at, bool left) {
+void Curve(CCVNDoc& doc, Heading& at, bool left) {
     auto* piece = Place(doc, new CCircTrack(0, &doc.m_tool, at.x, at.y));
     const double side = left ? 1.0 : -1.0;
     const double cx = at.x - side * kRadius * std::sin(at.angle);
@@ -54,10 +53,14 @@ CParTrack* Curve(CCVNDoc& doc, Heading& at, bool left) {
     at.x = cx + kRadius * std::cos(reached);
     at.y = cy + kRadius * std::sin(reached);
     at.angle += side * kSweep;
-    return piece;
 }
 
-void Connect(CParTrack* piece, int end) {
+CDoublePoint WorldEnd(CParTrack* piece, int end) {
+    const CDoublePoint local = piece->GetEndPoint(end);
+    return piece->LocalToWorld(local.x, local.y);
+}
+
+void MarkConnected(CParTrack* piece, int end) {
     (end == 0 ? piece->m_bBeginConnected : piece->m_bEndConnected) = 1;
 }
 
@@ -67,27 +70,40 @@ void LargeLayout::Build(CCVNDoc& doc, int rows, int piecesPerRow) {
     double right = 0.0;
     for (int row = 0; row < rows; ++row) {
         Heading at{kRowStart, -(kRowStart + row * kRowSpacing), 0.0};
-        CParTrack* previous = nullptr;
-        int previousExit = 1;
         for (int i = 0; i < piecesPerRow; ++i) {
             // Left, right, right, left: the row comes back to its line.
             const int kind = i % 5;
             const bool left = kind == 1 || kind == 4;
-            CParTrack* piece = kind == 0 ? Straight(doc, at) : Curve(doc, at, left);
-            // A curve to the right is entered at its end end.
-            const int entry = kind == 0 || left ? 0 : 1;
-            if (previous != nullptr) {
-                Connect(previous, previousExit);
-                Connect(piece, entry);
-                previous->RebuildShape();
-                piece->RebuildShape();
-            }
-            previous = piece;
-            previousExit = 1 - entry;
+            if (kind == 0)
+                Straight(doc, at);
+            else
+                Curve(doc, at, left);
         }
         right = std::max(right, at.x);
     }
     doc.m_fPageWidth = right + kRowStart;
     doc.m_fPageHeight = kRowStart * 2.0 + rows * kRowSpacing;
     for (CPaint* member : doc.m_rootGroup.m_members) member->ComputeExtent(nullptr);
+}
+
+void LargeLayout::MarkMeetingEnds(CCVNDoc& doc) {
+    CParTrack* later = nullptr;
+    for (CPaint* member : doc.m_rootGroup.m_members) {
+        auto* piece = static_cast<CParTrack*>(member);
+        if (later != nullptr)
+            for (int own = 0; own < 2; ++own)
+                for (int other = 0; other < 2; ++other) {
+                    const CDoublePoint a = WorldEnd(piece, own);
+                    const CDoublePoint b = WorldEnd(later, other);
+                    if (std::hypot(a.x - b.x, a.y - b.y) < 1e-3) {
+                        MarkConnected(piece, own);
+                        MarkConnected(later, other);
+                    }
+                }
+        later = piece;
+    }
+    for (CPaint* member : doc.m_rootGroup.m_members) {
+        member->RebuildShape();
+        member->ComputeExtent(nullptr);
+    }
 }

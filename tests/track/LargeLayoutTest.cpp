@@ -54,6 +54,7 @@ TEST_F(LargeLayoutTest, ThePlanIsDrawnPixelForPixelAsBefore) {
     QuietDoc doc;
     doc.OnNewDocument();
     LargeLayout::Build(doc, 8, 36);
+    LargeLayout::MarkMeetingEnds(doc);
     doc.ResetViewSettings();
     VaryTheLook(doc);
     PlanWindow window(800, 600);
@@ -78,6 +79,7 @@ TEST_F(LargeLayoutTest, TheFileIsWrittenByteForByteAsBeforeAndReadBackWhole) {
     QuietDoc doc;
     doc.OnNewDocument();
     LargeLayout::Build(doc);
+    LargeLayout::MarkMeetingEnds(doc);
     // The names an opened layout takes whatever it stored.
     doc.m_strLibraryFileName = "New.CVL";
     doc.m_strPartsFileName = "New.CVP";
