@@ -42,6 +42,7 @@ void CMDIChildWnd::OnSize(UINT type, int cx, int cy) {
     if (m_mdiFrame && IsWindow(m_mdiFrame)) {
         m_mdiFrame->DrawMenuBar();
         m_mdiFrame->OnUpdateFrameTitle(TRUE);
+        if (type == SIZE_MINIMIZED) m_mdiFrame->ChildMinimised(this);
     }
 }
 

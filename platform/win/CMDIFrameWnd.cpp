@@ -149,6 +149,16 @@ void CMDIFrameWnd::ChildClosed(CMDIChildWnd* child) {
     OnActiveChildChanged();
 }
 
+void CMDIFrameWnd::ChildMinimised(CMDIChildWnd* child) {
+    if (m_active != child) return;
+    const std::vector<CMDIChildWnd*> children = MDIChildren();
+    // The children lie bottom first.
+    const auto next = std::find_if(children.rbegin(), children.rend(), [child](CMDIChildWnd* each) {
+        return each != child && each->IsWindowVisible() && !each->IsIconic();
+    });
+    if (next != children.rend()) MDIActivate(*next);
+}
+
 std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const {
     std::vector<CMDIChildWnd*> shown = MDIChildren();
     std::erase_if(shown, [](CMDIChildWnd* child) { return !child->IsWindowVisible(); });

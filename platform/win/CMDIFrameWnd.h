@@ -36,6 +36,8 @@ public:
     void RecalcLayout(BOOL notify = TRUE) override;
     // The child that was active lost its place (closed); the next one becomes active.
     void ChildClosed(CMDIChildWnd* child);
+    // A minimised active child hands the activation to the topmost child that is not minimised.
+    void ChildMinimised(CMDIChildWnd* child);
 
     void OnWindowCascade() { MDICascade(); }
     void OnWindowTile() { MDITile(); }

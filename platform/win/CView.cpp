@@ -88,7 +88,8 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
     if (info->m_strOutput.IsEmpty()) info->m_strOutput = DefaultPrintOutput();
-    if (info->m_bDirect || info->m_bPreview) return TRUE;
+    if (info->m_bPreview) return TRUE;
+    // A direct print asks the prompt too, which takes the session's printer without asking.
     const PrintPrompt& prompt = AfxGetPrintPrompt();
     return prompt ? prompt(*info) : TRUE;
 }

@@ -261,3 +261,38 @@ TEST_F(WindowKeys, AMaximisedWindowPutsItsNameInBracketsInTheMainTitle) {
     Main().GetWindowText(title);
     EXPECT_EQ(title, "Corvane - [Untitled3]");
 }
+
+TEST_F(WindowKeys, MinimisingTheActiveWindowActivatesTheNextOneThatIsNotMinimised) {
+    std::vector<CMDIChildWnd*> windows = Main().MDIChildren();
+    ASSERT_EQ(windows.size(), 3u);
+    for (CMDIChildWnd* window : windows) {
+        window->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+        Main().MDIActivate(window);
+    }
+    host.RunUntilIdle();
+    // The system menu's Minimize: the window under it takes over, keyboard and all.
+    windows[2]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    host.RunUntilIdle();
+    EXPECT_EQ(Main().MDIGetActive(), windows[1]);
+    EXPECT_EQ(GetFocus(), windows[1]->GetActiveView());
+    // The caption's minimise button.
+    CRect button = NonClientPainter::CaptionButtonRect(*windows[1], HTMINBUTTON);
+    CRect window;
+    windows[1]->GetWindowRect(&window);
+    button.OffsetRect(window.TopLeft());
+    host.Click(button.CenterPoint());
+    host.RunUntilIdle();
+    ASSERT_TRUE(windows[1]->IsIconic());
+    EXPECT_EQ(Main().MDIGetActive(), windows[0]);
+    // A window restored is active again; minimised once more, it passes back to the last one
+    // left open, which stays active when it is minimised itself.
+    windows[2]->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    Main().MDIActivate(windows[2]);
+    windows[2]->ShowWindow(SW_MINIMIZE);
+    host.RunUntilIdle();
+    EXPECT_EQ(Main().MDIGetActive(), windows[0]);
+    windows[0]->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    host.RunUntilIdle();
+    EXPECT_EQ(Main().MDIGetActive(), windows[0]);
+    EXPECT_TRUE(windows[0]->IsIconic());
+}
