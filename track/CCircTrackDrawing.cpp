@@ -169,13 +169,17 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double st
     const double turnC = std::cos(step), turnS = std::sin(step);
     double c = std::cos(m_fStartAngle), s = std::sin(m_fStartAngle);
     const double inner = m_fRadius - m_fTieLength / 2.0, outer = m_fRadius + m_fTieLength / 2.0;
+    // Only ties less than a pixel apart on the target are worth comparing.
+    const bool dense =
+        step * (std::fabs(m_fRadius) + std::fabs(m_fTieLength) / 2.0) * PixelsPerLayoutUnit(dc) < 1.0;
     POINT last[2] = {{0, 0}, {0, 0}};
     for (int i = 0; m_fStartAngle + i * step < e; ++i) {
         POINT tie[2] = {DevicePointOnCircle(placement, inner, c, s),
                         DevicePointOnCircle(placement, outer, c, s)};
         POINT pixels[2] = {tie[0], tie[1]};
-        dc.LPtoDP(pixels, 2);
-        const bool repeated = i > 0 && pixels[0].x == last[0].x && pixels[0].y == last[0].y &&
+        if (dense)
+            dc.LPtoDP(pixels, 2);
+        const bool repeated = dense && i > 0 && pixels[0].x == last[0].x && pixels[0].y == last[0].y &&
                               pixels[1].x == last[1].x && pixels[1].y == last[1].y;
         if (!repeated) {
             dc.MoveTo(tie[0]);
