@@ -93,6 +93,8 @@ class CCircTrack : public CParTrack {
     // The device point at the radius in the direction whose cosine and sine are given.
     CPoint DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const;
     void DrawTies(CDC& dc, const CPlacement& placement);
+    void DrawTiesExactly(CDC& dc, const CPlacement& placement, double step);
+    void DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step);
     CPaint* HitTestBand();
     void PressEnd(int handle);
     void DragArc(const CDoublePoint& cursor);

@@ -147,10 +147,50 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
         return;
     CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
     CPen* previous = dc.SelectObject(&tiePen);
+    // A tie drawn twice over itself looks as once only where the pen covers what lies beneath.
+    if (dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN)
+        DrawTiesQuickly(dc, placement, step);
+    else
+        DrawTiesExactly(dc, placement, step);
+    dc.SelectObject(previous);
+}
+
+void CCircTrack::DrawTiesExactly(CDC& dc, const CPlacement& placement, double step) {
     const double e = EndAngleLocal();
     for (int i = 0; m_fStartAngle + i * step < e; ++i)
         DrawRadial(dc, placement, m_fStartAngle + i * step, m_fTieLength);
-    dc.SelectObject(previous);
+}
+
+// The same ties, the direction turned from tie to tie instead of computed afresh (it strays far
+// less than a pixel over the bounded count), and a tie that falls on the pixels of the one
+// before it is not drawn again.
+void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step) {
+    const double e = EndAngleLocal();
+    const double turnC = std::cos(step), turnS = std::sin(step);
+    double c = std::cos(m_fStartAngle), s = std::sin(m_fStartAngle);
+    const double inner = m_fRadius - m_fTieLength / 2.0, outer = m_fRadius + m_fTieLength / 2.0;
+    // Only ties less than a pixel apart on the target are worth comparing.
+    const bool dense =
+        step * (std::fabs(m_fRadius) + std::fabs(m_fTieLength) / 2.0) * PixelsPerLayoutUnit(dc) < 1.0;
+    POINT last[2] = {{0, 0}, {0, 0}};
+    for (int i = 0; m_fStartAngle + i * step < e; ++i) {
+        POINT tie[2] = {DevicePointOnCircle(placement, inner, c, s),
+                        DevicePointOnCircle(placement, outer, c, s)};
+        POINT pixels[2] = {tie[0], tie[1]};
+        if (dense)
+            dc.LPtoDP(pixels, 2);
+        const bool repeated = dense && i > 0 && pixels[0].x == last[0].x && pixels[0].y == last[0].y &&
+                              pixels[1].x == last[1].x && pixels[1].y == last[1].y;
+        if (!repeated) {
+            dc.MoveTo(tie[0]);
+            dc.LineTo(tie[1]);
+        }
+        last[0] = pixels[0];
+        last[1] = pixels[1];
+        const double turned = c * turnC - s * turnS;
+        s = s * turnC + c * turnS;
+        c = turned;
+    }
 }
 
 // ---- Hit tests ----

@@ -85,6 +85,7 @@ void BuildPlan(CCVNDoc& doc, Look look) {
 struct Drawn {
     Picture pixels;
     int railLines;
+    int tieLines;
 };
 
 Drawn Draw(CCVNDoc& doc, double zoom, bool exactly) {
@@ -95,12 +96,14 @@ Drawn Draw(CCVNDoc& doc, double zoom, bool exactly) {
     doc.m_tool.UpdateDeviceBounds();
     window.Repaint(doc, zoom);
     const COLORREF rail = doc.m_tool.m_pDefaultTrack->m_crRail;
+    const COLORREF tie = doc.m_tool.m_pDefaultTrack->m_crTie;
     const auto& trace = window.DC().GetTrace();
-    const int lines =
-        static_cast<int>(std::count_if(trace.begin(), trace.end(), [rail](const CDCTraceEntry& e) {
-            return e.primitive == "LineTo" && e.pen.lopnColor == rail;
+    auto linesIn = [&trace](COLORREF color) {
+        return static_cast<int>(std::count_if(trace.begin(), trace.end(), [color](const CDCTraceEntry& e) {
+            return e.primitive == "LineTo" && e.pen.lopnColor == color;
         }));
-    return {window.Pixels(), lines};
+    };
+    return {window.Pixels(), linesIn(rail), linesIn(tie)};
 }
 
 // Each pixel of the exact drawing has its colour within a pixel in the drawing with shortcuts,
@@ -146,6 +149,14 @@ TEST_F(PlanShortcuts, RailsStayWithinAPixelOfTheExactDrawingInFewerLines) {
 
 TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
     BuildPlan(doc, Look::Ties);
-    for (double zoom : kZooms)
-        ExpectWithinAPixel(Draw(doc, zoom, false), Draw(doc, zoom, true), "at zoom " + std::to_string(zoom));
+    for (double zoom : kZooms) {
+        const Drawn fast = Draw(doc, zoom, false);
+        const Drawn exact = Draw(doc, zoom, true);
+        const std::string at = "at zoom " + std::to_string(zoom);
+        ExpectWithinAPixel(fast, exact, at);
+        // From afar the ties of a curve fall on each other's pixels and are drawn once.
+        if (zoom < 0.1) {
+            EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
+        }
+    }
 }
