@@ -345,8 +345,12 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             Manager().MouseLeftWindows();
         } else if (event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
             // Put away with the desktop's own button: the program's window minimises as with its own.
+            // SDL also says so when a window is hidden, as every menu, tip and dialog is when it goes,
+            // and its SDL window may already serve the next one: only a shown window that can be
+            // minimised takes it.
             CWnd* window = WindowOf(event.window.windowID);
-            if (window && !window->IsIconic())
+            if (window && !window->IsIconic() && window->IsWindowVisible() &&
+                (window->GetStyle() & WS_MINIMIZEBOX) != 0)
                 window->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
             // Brought back from the desktop's task list.

@@ -351,6 +351,22 @@ TEST_F(SdlHostTest, MinimisingWithTheDesktopsOwnButtonMinimisesTheProgramsWindow
     EXPECT_FALSE(frame.IsIconic());
 }
 
+// SDL reports a hidden window as minimised too: a menu or tip that goes, or whatever took over its
+// SDL window, must not be minimised by it.
+TEST_F(SdlHostTest, AWindowWithoutAMinimiseButtonIsNotMinimisedByTheDesktop) {
+    KeyWindow popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, CRect(10, 10, 60, 60), nullptr, 0));
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = host->SdlWindowId(&popup);
+    event.window.event = SDL_WINDOWEVENT_MINIMIZED;
+    host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_FALSE(popup.IsIconic());
+    EXPECT_TRUE(popup.IsWindowVisible());
+    popup.DestroyWindow();
+}
+
 TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
     Key(SDLK_MINUS, host->SdlWindowId(&frame));
     Key(SDLK_KP_MINUS, host->SdlWindowId(&frame));
