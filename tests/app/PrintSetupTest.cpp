@@ -1,37 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <fstream>
 #include <map>
 
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "platform/cdlg/CPrintDialog.h"
-#include "platform/cdlg/PrinterMargins.h"
-#include "platform/cdlg/PrinterQueue.h"
-#include "platform/ctl/CComboBox.h"
-#include "platform/ctl/CDialog.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowManager.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/OfficePrinterProgram.h"
 #include "tests/support/PdfPages.h"
 
 namespace {
-
-// The queue "Office" prints A4 with 5 mm left, 6 mm top, 4.2 mm right and 12.7 mm bottom
-// left blank (hundredths of a millimetre).
-class OfficeQueue : public CQueueDescription {
-  public:
-    std::optional<QueueMedia> MediaOf(const CString& queue, int, int) const override {
-        if (queue != "Office")
-            return std::nullopt;
-        return QueueMedia{21000, 29700, 500, 600, 420, 1270};
-    }
-};
 
 // An object that notes the cursor shown while it is printed.
 class CursorProbe : public CPaint {
@@ -47,40 +30,9 @@ class CursorProbe : public CPaint {
     HCURSOR& m_seen;
 };
 
-class PrintSetup : public RunningProgram {
+class PrintSetup : public OfficePrinterProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        const auto lpstat = folder / "lpstat";
-        std::ofstream(lpstat) << "#!/bin/sh\necho 'Office accepting requests since Mon 01 Jan 2024'\n";
-        chmod(lpstat.c_str(), 0755);
-        PrinterQueue::SetCommands(lpstat.c_str(), "lp");
-        PrinterMargins::SetQueueDescription(std::make_unique<OfficeQueue>());
-        CPrintDialog::ResetSessionPrinter();
-        ASSERT_TRUE(Start());
-    }
-    void TearDown() override {
-        AfxSetPrintPrompt(nullptr);
-        RunningProgram::TearDown();
-        PrinterQueue::SetCommands("lpstat", "lp");
-        PrinterMargins::SetQueueDescription(nullptr);
-        CPrintDialog::ResetSessionPrinter();
-    }
     CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    // Chooses the Office queue in landscape through File > Print Setup....
-    void ChooseOfficeInLandscape() {
-        host.WhenModal("Print Setup", [&](CWnd& dialog) {
-            auto* printers = static_cast<CComboBox*>(dialog.GetDlgItem(cmb4));
-            printers->SetCurSel(printers->FindStringExact(-1, "Office"));
-            dialog.SendMessage(WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE),
-                               reinterpret_cast<LPARAM>(printers));
-            static_cast<CDialog&>(dialog).CheckRadioButton(rad1, rad2, rad2);
-            dialog.SendMessage(WM_COMMAND, MAKEWPARAM(rad2, BN_CLICKED), 0);
-            host.PressKey(VK_RETURN);
-        });
-        Main().SendMessage(WM_COMMAND, ID_FILE_PRINT_SETUP);
-        host.RunUntilIdle();
-    }
     // Prints the active layout to a PDF; answers the pages the print dialog was offered.
     UINT Print(const char* file) {
         UINT offered = 0;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "tests/app/RunningProgram.h"
+
+// The running program with one stand-in printer queue, "Office": A4 with 5 mm left, 6 mm top,
+// 4.2 mm right and 12.7 mm bottom left blank. Its lpstat lists the queue, and its lp keeps its
+// arguments in "lp-arguments" and the job in "spooled.pdf" in the test's folder.
+class OfficePrinterProgram : public RunningProgram {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Chooses the Office queue in landscape through File > Print Setup....
+    void ChooseOfficeInLandscape();
+
+  private:
+    void WriteScript(const char* name, const std::string& body);
+};
