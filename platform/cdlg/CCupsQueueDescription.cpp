@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/base/Windows1252.h"
 
@@ -32,4 +33,14 @@ std::optional<QueueMedia> CCupsQueueDescription::MediaOf(const CString& queue, i
     if (!found)
         return std::nullopt;
     return QueueMedia{size.width, size.length, size.left, size.top, size.right, size.bottom};
+}
+
+CString CCupsQueueDescription::DefaultQueue() const {
+    const std::unique_ptr<cups_dest_t, DestinationFree> destination(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+    if (!destination)
+        return {};
+    std::string name;
+    Utf8ToAnsi(destination->name, name);
+    return CString(name.c_str());
 }

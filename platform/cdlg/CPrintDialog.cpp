@@ -27,8 +27,9 @@ constexpr int kPrinterDpi = 300;
 constexpr int kMaxCopies = 999;
 constexpr int kSetupPaperTop = 44;
 
+// The printer print setup chose; until it chooses one (name empty) jobs go to the default printer.
 struct SessionPrinter {
-    CString name = PrinterQueue::kSaveAsPdf;
+    CString name;
     DEVMODE devMode;
 };
 SessionPrinter& Session() {
@@ -110,7 +111,7 @@ void CPrintDialog::ResetSessionPrinter() {
 }
 
 BOOL CPrintDialog::GetDefaults() {
-    m_printer = Session().name;
+    m_printer = Session().name.IsEmpty() ? PrinterQueue::DefaultPrinter() : Session().name;
     m_devMode = Session().devMode;
     m_pd.nCopies = static_cast<WORD>(std::max<short>(1, m_devMode.dmCopies));
     return TRUE;

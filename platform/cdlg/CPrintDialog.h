@@ -24,8 +24,11 @@ class CPrintDialog : public CDialog {
     ~CPrintDialog() override;
 
     INT_PTR DoModal() override;
-    // Takes the session's printer without asking.
+    // Takes the session's printer without asking: the one print setup chose, else the default.
     BOOL GetDefaults();
+    // This job goes to the named printer (a print to a printer named on the command line); the
+    // session's printer stays.
+    void UsePrinter(const CString& printer) { m_printer = printer; }
 
     CString GetDeviceName() const { return m_printer; }
     CString GetDriverName() const;
@@ -59,7 +62,7 @@ class CPrintDialog : public CDialog {
     // The file "Save as PDF" and print-to-file write.
     CString m_strOutputFile;
 
-    // The session's printer, paper and orientation, as print setup left them.
+    // Forgets the printer, paper and orientation print setup chose: the default printer again.
     static void ResetSessionPrinter();
 
   protected:

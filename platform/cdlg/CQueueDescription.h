@@ -23,4 +23,6 @@ class CQueueDescription {
     // The queue's media of the given portrait size (hundredths of a millimetre), or the nearest it
     // has, else its default media; nothing for a queue it cannot describe.
     virtual std::optional<QueueMedia> MediaOf(const CString& queue, int width, int length) const = 0;
+    // The queue jobs go to when the user chose none; empty when there is no default.
+    virtual CString DefaultQueue() const { return {}; }
 };

@@ -49,6 +49,8 @@ BOOL PromptPrinter(CPrintInfo& info) {
     dialog->m_pd.nFromPage = static_cast<WORD>(info.GetFromPage());
     dialog->m_pd.nToPage = static_cast<WORD>(info.GetToPage());
     dialog->m_strOutputFile = info.m_strOutput;
+    if (!info.m_strPrinterName.IsEmpty())
+        dialog->UsePrinter(info.m_strPrinterName);
     // A direct print goes to the session's printer, paper and margins as a confirmed dialog would.
     if (!info.m_bDirect && dialog->DoModal() != IDOK)
         return FALSE;

@@ -30,6 +30,10 @@ CRect Of(const CString& printer, CSize paper, bool landscape) {
     return CRect(portrait.top, portrait.right, portrait.bottom, portrait.left);
 }
 
+const CQueueDescription& QueueDescription() {
+    return *Description();
+}
+
 void SetQueueDescription(std::unique_ptr<CQueueDescription> description) {
     Description() = description ? std::move(description) : std::make_unique<CCupsQueueDescription>();
 }

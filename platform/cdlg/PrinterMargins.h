@@ -16,4 +16,5 @@ CRect Of(const CString& printer, CSize paper, bool landscape);
 
 // Who describes the queues: CUPS unless a test set a stand-in (null puts CUPS back).
 void SetQueueDescription(std::unique_ptr<CQueueDescription> description);
+const CQueueDescription& QueueDescription();
 }  // namespace PrinterMargins

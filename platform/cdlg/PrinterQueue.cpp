@@ -11,6 +11,7 @@
 
 #include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
+#include "platform/cdlg/PrinterMargins.h"
 
 extern char** environ;
 
@@ -107,6 +108,11 @@ std::vector<CString> InstalledPrinters() {
     std::string ansi;
     Utf8ToAnsi(output, ansi);
     return ParseAcceptingQueues(CString(ansi.c_str()));
+}
+
+CString DefaultPrinter() {
+    const CString queue = PrinterMargins::QueueDescription().DefaultQueue();
+    return queue.IsEmpty() ? CString(kSaveAsPdf) : queue;
 }
 
 bool SendToPrinter(const CString& printer, const CString& pdfPath, int copies) {

@@ -13,6 +13,8 @@ inline constexpr const char* kSaveAsPdf = "Save as PDF";
 // The queues accepting jobs: the first word of each line `lpstat -a` prints.
 std::vector<CString> ParseAcceptingQueues(const CString& lpstatOutput);
 std::vector<CString> InstalledPrinters();
+// The printer jobs go to until print setup chooses one: the queues' default, else "Save as PDF".
+CString DefaultPrinter();
 // Sends a PDF file to a queue; answers false when lp could not be run or failed.
 bool SendToPrinter(const CString& printer, const CString& pdfPath, int copies);
 

@@ -35,6 +35,8 @@ public:
     int m_nPaperHeight = 2970;
     // What the printer cannot print on, in tenths of a millimetre from each edge of the paper.
     CRect m_rectMargins;
+    // The printer the command line's print-to names; empty for the session's printer.
+    CString m_strPrinterName;
 
     // The print dialog that chose the printer (set by the print prompt), and what happens to the
     // finished PDF (a real printer's prompt sends it to the printer).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/CDC.h"
+#include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CCreateContext.h"
 #include "platform/win/MessageBoxes.h"
 #include "platform/gdi/SystemColors.h"
@@ -10,6 +11,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -88,8 +90,13 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
     if (info->m_strOutput.IsEmpty()) info->m_strOutput = DefaultPrintOutput();
+    const CWinApp* app = AfxGetApp();
+    if (info->m_bDirect && app && app->m_pCmdInfo &&
+        app->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo)
+        info->m_strPrinterName = app->m_pCmdInfo->m_strPrinterName;
     if (info->m_bPreview) return TRUE;
-    // A direct print asks the prompt too, which takes the session's printer without asking.
+    // A direct print asks the prompt too, which takes the session's printer, or the one the
+    // command line named, without asking.
     const PrintPrompt& prompt = AfxGetPrintPrompt();
     return prompt ? prompt(*info) : TRUE;
 }

@@ -233,8 +233,10 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
             m_nCmdShow = 0;
             if (!OpenDocumentFile(info.m_strFileName))
                 return FALSE;
+            m_pCmdInfo = &info;
             if (m_pMainWnd)
                 m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+            m_pCmdInfo = nullptr;
             return FALSE;
         }
         default:

@@ -73,6 +73,8 @@ class CWinApp : public CCmdTarget {
     void OnUpdateRecentFileMenu(CCmdUI* cmdUI);
 
     CWnd* m_pMainWnd = nullptr;
+    // The command line being carried out, while its print command runs.
+    const CCommandLineInfo* m_pCmdInfo = nullptr;
     CString m_pszAppName;
     int m_nCmdShow = 1;
     int m_nMaxRecentFiles = 4;

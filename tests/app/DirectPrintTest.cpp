@@ -3,7 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "platform/cdlg/CPreviewView.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/win/AfxIds.h"
+#include "platform/win/WindowManager.h"
 #include "resources/CommandIds.h"
 #include "tests/app/OfficePrinterProgram.h"
 #include "tests/support/PdfPages.h"
@@ -13,29 +19,59 @@ namespace {
 // The command line's print (/p) sends the direct print command to the layout it opened.
 class DirectPrint : public OfficePrinterProgram {
   protected:
+    CWnd& Plan() { return *Main().MDIGetActive()->GetActiveView(); }
     void PrintDirect() {
-        Main().MDIGetActive()->GetActiveView()->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+        Plan().SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
         host.RunUntilIdle();
     }
+    // A line reaching `across` tenths of a millimetre right and 250 mm down, printed at 1:1, in
+    // the layout saved as yard.cvn.
+    std::filesystem::path SaveYard(double across) {
+        DrawLine();
+        CCVNDoc& layout = *ActiveLayout();
+        layout.m_nPrintScaleChoice = 1;
+        layout.m_fPrintScale = 1.0;
+        layout.m_fPageWidth = 20000.0;
+        layout.m_fPageHeight = 20000.0;
+        double minX = 0, minY = 0, maxX = 0, maxY = 0;
+        const CPose identity;
+        layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
+        layout.m_tool.SelectAll(0);
+        layout.m_tool.MoveSelection(across - maxX, -2500.0 - minY, 0, 0, 0);
+        const std::filesystem::path yard = folder / "yard.cvn";
+        EXPECT_TRUE(layout.OnSaveDocument(yard.c_str()));
+        layout.SetPathName(yard.c_str());
+        return yard;
+    }
+    // Ends the program, then starts another one with the arguments, which prints and ends.
+    void PrintFromCommandLine(std::vector<std::string> arguments) {
+        for (CDocTemplate* docTemplate : app.Templates())
+            for (CDocument* document : docTemplate->Documents()) document->SetModifiedFlag(FALSE);
+        Quit(app);
+        WindowManager::Instance().Reset();
+        TestApp printing;
+        EXPECT_FALSE(StartProgram(printing, std::move(arguments)));
+        Quit(printing);
+        WindowManager::Instance().Reset();
+    }
+    std::string LpArguments() {
+        std::string line;
+        std::getline(std::ifstream(folder / "lp-arguments"), line);
+        return line;
+    }
+};
+
+// A machine whose CUPS default destination is the Office queue.
+class DefaultOfficePrint : public DirectPrint {
+  protected:
+    DefaultOfficePrint() { officeIsTheDefault = true; }
 };
 
 }  // namespace
 
 TEST_F(DirectPrint, GoesToTheSessionsPrinterWithItsPaperAndMargins) {
-    // A line reaching 570 mm across and 250 mm down, printed at 1:1, in a layout saved as yard.cvn.
-    DrawLine();
-    CCVNDoc& layout = *ActiveLayout();
-    layout.m_nPrintScaleChoice = 1;
-    layout.m_fPrintScale = 1.0;
-    layout.m_fPageWidth = 20000.0;
-    layout.m_fPageHeight = 20000.0;
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    const CPose identity;
-    layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
-    layout.m_tool.SelectAll(0);
-    layout.m_tool.MoveSelection(5700.0 - maxX, -2500.0 - minY, 0, 0, 0);
-    ASSERT_TRUE(layout.OnSaveDocument((folder / "yard.cvn").c_str()));
-    layout.SetPathName((folder / "yard.cvn").c_str());
+    // A layout reaching 570 mm across.
+    SaveYard(5700.0);
 
     // No printer chosen: "Save as PDF" writes the whole A4 sheet upright beside the layout,
     // three columns of one row.
@@ -48,9 +84,55 @@ TEST_F(DirectPrint, GoesToTheSessionsPrinterWithItsPaperAndMargins) {
     ChooseOfficeInLandscape();
     PrintDirect();
     EXPECT_EQ(CountPdfPages(folder / "spooled.pdf"), 6);
-    std::ifstream arguments(folder / "lp-arguments");
-    std::string line;
-    std::getline(arguments, line);
-    EXPECT_EQ(line.substr(0, 14), "-d Office -n 1");
+    EXPECT_EQ(LpArguments().substr(0, 14), "-d Office -n 1");
     EXPECT_TRUE(host.MessageBoxes().empty());
+}
+
+TEST_F(DirectPrint, PrintToSendsTheLayoutToThePrinterTheCommandLineNames) {
+    // 415 mm across: two whole A4 sheets, but three columns of Office's 200.8 mm upright.
+    const std::filesystem::path yard = SaveYard(4150.0);
+    PrintFromCommandLine({"/pt", yard.string(), "Office"});
+    EXPECT_EQ(LpArguments().substr(0, 14), "-d Office -n 1");
+    EXPECT_EQ(CountPdfPages(folder / "spooled.pdf"), 3);
+    EXPECT_FALSE(std::filesystem::exists(folder / "yard.pdf"));
+
+    // The named printer served that job only: a plain print still saves the PDF.
+    std::filesystem::remove(folder / "lp-arguments");
+    PrintFromCommandLine({"/p", yard.string()});
+    EXPECT_EQ(CountPdfPages(folder / "yard.pdf"), 2);
+    EXPECT_FALSE(std::filesystem::exists(folder / "lp-arguments"));
+}
+
+TEST_F(DefaultOfficePrint, PrintPreviewAndSlashPUseTheDefaultQueueUntilPrintSetupChoosesAnother) {
+    // The layouts measure the default queue's printable area from the start, through its
+    // printer DC's whole dots.
+    EXPECT_EQ(Main().GetPrinterMargins(), CRect(49, 60, 41, 127));
+    const std::filesystem::path yard = SaveYard(4150.0);
+
+    // The print dialog starts on it, and the preview pages its printable area: three columns.
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        CString chosen;
+        static_cast<CComboBox*>(dialog.GetDlgItem(cmb4))->GetWindowText(chosen);
+        EXPECT_EQ(chosen, "Office");
+        host.PressKey(VK_ESCAPE);
+    });
+    Plan().SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    host.RunUntilIdle();
+    Plan().SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    host.RunUntilIdle();
+    CPreviewView* preview = nullptr;
+    for (CWnd* child : Main().Children())
+        if (auto* found = dynamic_cast<CPreviewView*>(child))
+            preview = found;
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->Pages().PageExists(3));
+    EXPECT_FALSE(preview->Pages().PageExists(4));
+    preview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    host.RunUntilIdle();
+
+    // /p hands the job to it.
+    PrintFromCommandLine({"/p", yard.string()});
+    EXPECT_EQ(LpArguments().substr(0, 14), "-d Office -n 1");
+    EXPECT_EQ(CountPdfPages(folder / "spooled.pdf"), 3);
+    EXPECT_FALSE(std::filesystem::exists(folder / "yard.pdf"));
 }

@@ -20,11 +20,16 @@ namespace {
 // Margins in hundredths of a millimetre.
 class OfficeQueue : public CQueueDescription {
   public:
+    explicit OfficeQueue(bool isTheDefault) : m_isTheDefault(isTheDefault) {}
     std::optional<QueueMedia> MediaOf(const CString& queue, int, int) const override {
         if (queue != "Office")
             return std::nullopt;
         return QueueMedia{21000, 29700, 500, 600, 420, 1270};
     }
+    CString DefaultQueue() const override { return m_isTheDefault ? "Office" : ""; }
+
+  private:
+    bool m_isTheDefault;
 };
 
 }  // namespace
@@ -35,7 +40,7 @@ void OfficePrinterProgram::SetUp() {
     WriteScript("lp", "echo \"$@\" > '" + (folder / "lp-arguments").string() + "'\n" +
                           "for last; do :; done\ncp \"$last\" '" + (folder / "spooled.pdf").string() + "'\n");
     PrinterQueue::SetCommands((folder / "lpstat").c_str(), (folder / "lp").c_str());
-    PrinterMargins::SetQueueDescription(std::make_unique<OfficeQueue>());
+    PrinterMargins::SetQueueDescription(std::make_unique<OfficeQueue>(officeIsTheDefault));
     CPrintDialog::ResetSessionPrinter();
     ASSERT_TRUE(Start());
 }

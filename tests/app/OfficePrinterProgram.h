@@ -6,9 +6,12 @@
 
 // The running program with one stand-in printer queue, "Office": A4 with 5 mm left, 6 mm top,
 // 4.2 mm right and 12.7 mm bottom left blank. Its lpstat lists the queue, and its lp keeps its
-// arguments in "lp-arguments" and the job in "spooled.pdf" in the test's folder.
+// arguments in "lp-arguments" and the job in "spooled.pdf" in the test's folder. The queues
+// have no default printer unless a fixture sets officeIsTheDefault before the program starts.
 class OfficePrinterProgram : public RunningProgram {
   protected:
+    bool officeIsTheDefault = false;
+
     void SetUp() override;
     void TearDown() override;
     // Chooses the Office queue in landscape through File > Print Setup....
