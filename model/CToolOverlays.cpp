@@ -97,17 +97,17 @@ void CTool::DrawHintBox(CDC& dc) {
             dc.LineTo(LayoutToDevice(m_fGuideX, m_fGuideY, 1));
         }
     }
+    // The text and its background stay inside the border, clipped to the box less its margin.
     CRect textBox = box;
-    textBox.InflateRect(-kHintMargin, kHintMargin);
+    textBox.DeflateRect(kHintMargin, kHintMargin);
     // The text runs down the screen from the box's top: with y growing upward that is the
-    // larger y, which the normalised box keeps as its bottom. The box is measured to hold the
-    // text, so nothing needs clipping, which the DC takes in device units only.
+    // larger y, which the normalised box keeps as its bottom.
     if (YRunsUp(dc))
         std::swap(textBox.top, textBox.bottom);
     dc.SelectObject(&m_hint.m_font);
     dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
     dc.SetBkColor(GetSysColor(COLOR_INFOBK));
-    dc.DrawText(m_hint.m_strText, &textBox, DT_CENTER | DT_VCENTER | DT_NOCLIP);
+    dc.DrawText(m_hint.m_strText, &textBox, DT_CENTER | DT_VCENTER);
 }
 
 void CTool::DrawPivotIfRotating() {

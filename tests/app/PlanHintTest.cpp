@@ -103,6 +103,9 @@ TEST_F(PlanHint, ACtrlDragOfATrackEndShowsItsHeightGradeAndMeasuresAtTheEnd) {
     EXPECT_GT(box.Width(), 60);
     const COLORREF background = GetSysColor(COLOR_INFOBK);
     const COLORREF text = GetSysColor(COLOR_INFOTEXT);
+    // The border runs whole along the top, the text's background inside it.
+    EXPECT_EQ(CountShown(text, CRect(box.left, box.top, box.right, box.top + 1)), box.Width());
+    EXPECT_EQ(CountShown(background, CRect(box.left, box.top - 2, box.right, box.top)), 0);
     EXPECT_EQ(ShownAt(CPoint(box.left + 2, box.bottom - 3)), background);
     EXPECT_EQ(ShownAt(CPoint(box.right - 3, box.bottom - 3)), background);
     const CRect inside(box.left + 2, box.top + 2, box.right - 2, box.bottom - 2);
