@@ -192,7 +192,7 @@ class CDC : public CObject {
     BOOL StrokePath();
     BOOL StrokeAndFillPath();
 
-    // --- Clipping (region coordinates are device units) -----------------------------------
+    // --- Clipping (regions in device units, rectangles in logical ones) ---------------------
     int SelectClipRgn(CRgn* region);
     int SelectClipRgn(CRgn* region, int mode);
     int IntersectClipRect(int x1, int y1, int x2, int y2);

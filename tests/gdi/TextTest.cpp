@@ -132,6 +132,21 @@ TEST(Text, DrawTextAlignsAndMeasures) {
     clipped.dc.DrawText("WWWWWW", &narrow, DT_LEFT | DT_SINGLELINE);
     EXPECT_EQ(clipped.CountColor(kBlack, CRect(10, 0, 100, 30)), 0);
     EXPECT_GT(clipped.CountColor(kBlack, CRect(0, 0, 10, 30)), 0);
+
+    // Under the plan's y-up mapping, moved by a viewport origin, the clip is the logical box:
+    // 0 to 200 across and 150 to 100 down the page is pixels 20 to 96 and 43 to 62, which the
+    // text's background, taller and wider than the box, fills.
+    Canvas plan(200, 120);
+    plan.dc.SetMapMode(MM_LOMETRIC);
+    plan.dc.SetViewportOrg(20, 100);
+    CFont planFont;
+    const LOGFONT tall = Arial(-60);
+    planFont.CreateFontIndirect(&tall);
+    plan.dc.SelectObject(&planFont);
+    CRect logical(0, 150, 200, 100);
+    plan.dc.SetBkColor(kRed);
+    plan.dc.DrawText("MMMMMMMMMMMM", &logical, DT_LEFT);
+    EXPECT_EQ(InkBounds(plan, CRect(0, 0, 200, 120), kRed), CRect(20, 43, 96, 62));
 }
 
 TEST(Text, FacesResolveToInstalledFonts) {
