@@ -213,6 +213,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     bool DotInOutline(CDoublePoint local);
     // A device point of the target DC in layout units, on screen or on the printed page.
     CDoublePoint DeviceToPlan(double x, double y) const;
+    // The device point the grid dots count their steps from.
+    CPoint DotsOrigin(const CPose& frame) const;
     void DragKnotHeight(const CPose& frame, int handle);
     int FinishKnotDrag(const CPose* pose, int handle);
     // The engine's rubber line from the dragged knot along the drag, local points.

@@ -89,13 +89,26 @@ void CMount::DrawGridDots(CDC& dc, const CPose& frame) {
     right = std::min(right, static_cast<int>(visible.right));
     top = std::max(top, static_cast<int>(visible.top));
     bottom = std::min(bottom, static_cast<int>(visible.bottom));
-    for (double y = std::ceil(top / step) * step; y <= bottom; y += step)
-        for (double x = std::ceil(left / step) * step; x <= right; x += step) {
+    const CPoint zero = DotsOrigin(frame);
+    const auto firstFrom = [step](int edge, int start) {
+        return start + std::ceil((edge - start) / step) * step;
+    };
+    for (double y = firstFrom(top, zero.y); y <= bottom; y += step)
+        for (double x = firstFrom(left, zero.x); x <= right; x += step) {
             const CDoublePoint world = DeviceToPlan(x, y);
             const CDoublePoint local = WorldToLocalInFrame(frame, world.x, world.y);
             if (DotInOutline(local))
                 dc.SetPixelV(static_cast<int>(x), static_cast<int>(y), m_crGrid);
         }
+}
+
+// On the screen the dots lie on the knots, whose steps count from the terrain's own origin. Printed
+// dots come every tenth of a step, which misses the knots anyway, so they keep the page's steps.
+CPoint CMount::DotsOrigin(const CPose& frame) const {
+    if (m_pTool->IsPrinting())
+        return CPoint(0, 0);
+    const CDoublePoint origin = LocalToWorldInFrame(frame, 0.0, 0.0);
+    return m_pTool->LayoutToDevice(origin.x, origin.y, 0);
 }
 
 CDoublePoint CMount::DeviceToPlan(double x, double y) const {

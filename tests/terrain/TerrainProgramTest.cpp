@@ -137,8 +137,10 @@ TEST_F(TerrainProgram, TheToolsAndCommandsAreThereAndDrawInThePlanWindow) {
     buffer.SetMapMode(MM_TEXT);
     buffer.SetWindowOrg(0, 0);
     buffer.SetViewportOrg(0, 0);
-    for (int y = 0; y < 400; ++y)
-        for (int x = 300; x < 700; ++x) dots += buffer.GetPixel(x, y) == RGB(255, 0, 255);
+    // The dots count their steps from the first corner, at (350, 100): the ones on its two edges
+    // share them with the outline's dashes, and the knots lie inside.
+    for (int y = 102; y < 400; ++y)
+        for (int x = 352; x < 700; ++x) dots += buffer.GetPixel(x, y) == RGB(255, 0, 255);
     buffer.RestoreDC(saved);
     EXPECT_EQ(dots, terrain->m_nInteriorCount);
 }
@@ -297,6 +299,17 @@ TEST_F(TerrainProgram, CtrlOnAKnotOfTheSelectedTerrainShowsTheKnotCursor) {
     const CPoint onKnot = windowPoint(knot.x, knot.y);
     const CPoint between = windowPoint(knot.x + s / 2.0, knot.y + s / 2.0);
     ASSERT_GT(std::abs(between.x - onKnot.x), 4);
+    // The knot's dot is drawn where the knot cursor shows.
+    terrain->m_crGrid = RGB(255, 0, 255);
+    plan->Invalidate(FALSE);
+    plan->UpdateWindow();
+    CDC& buffer = plan->DrawBuffer();
+    const int saved = buffer.SaveDC();
+    buffer.SetMapMode(MM_TEXT);
+    buffer.SetWindowOrg(0, 0);
+    buffer.SetViewportOrg(0, 0);
+    EXPECT_EQ(buffer.GetPixel(onKnot), RGB(255, 0, 255));
+    buffer.RestoreDC(saved);
     EXPECT_EQ(cursorOver(onKnot), kArrowCursor);
     // With Ctrl held the knot is under the mouse, though the selected terrain counts as hit
     // there too; between the knots nothing is.
