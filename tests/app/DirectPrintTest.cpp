@@ -24,20 +24,9 @@ class DirectPrint : public OfficePrinterProgram {
         Plan().SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
         host.RunUntilIdle();
     }
-    // A line reaching `across` tenths of a millimetre right and 250 mm down, printed at 1:1, in
-    // the layout saved as yard.cvn.
+    // A line reaching `across` tenths of a millimetre right, in the layout saved as yard.cvn.
     std::filesystem::path SaveYard(double across) {
-        DrawLine();
-        CCVNDoc& layout = *ActiveLayout();
-        layout.m_nPrintScaleChoice = 1;
-        layout.m_fPrintScale = 1.0;
-        layout.m_fPageWidth = 20000.0;
-        layout.m_fPageHeight = 20000.0;
-        double minX = 0, minY = 0, maxX = 0, maxY = 0;
-        const CPose identity;
-        layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
-        layout.m_tool.SelectAll(0);
-        layout.m_tool.MoveSelection(across - maxX, -2500.0 - minY, 0, 0, 0);
+        CCVNDoc& layout = DrawLineReaching(across);
         const std::filesystem::path yard = folder / "yard.cvn";
         EXPECT_TRUE(layout.OnSaveDocument(yard.c_str()));
         layout.SetPathName(yard.c_str());

@@ -66,6 +66,21 @@ void OfficePrinterProgram::ChooseOfficeInLandscape() {
     host.RunUntilIdle();
 }
 
+CCVNDoc& OfficePrinterProgram::DrawLineReaching(double across) {
+    DrawLine();
+    CCVNDoc& layout = *ActiveLayout();
+    layout.m_nPrintScaleChoice = 1;
+    layout.m_fPrintScale = 1.0;
+    layout.m_fPageWidth = 20000.0;
+    layout.m_fPageHeight = 20000.0;
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    const CPose identity;
+    layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
+    layout.m_tool.SelectAll(0);
+    layout.m_tool.MoveSelection(across - maxX, -2500.0 - minY, 0, 0, 0);
+    return layout;
+}
+
 void OfficePrinterProgram::WriteScript(const char* name, const std::string& body) {
     std::ofstream(folder / name) << "#!/bin/sh\n" << body;
     chmod((folder / name).c_str(), 0755);

@@ -16,6 +16,9 @@ class OfficePrinterProgram : public RunningProgram {
     void TearDown() override;
     // Chooses the Office queue in landscape through File > Print Setup....
     void ChooseOfficeInLandscape();
+    // Draws a line in the active layout and moves it to reach `across` tenths of a millimetre
+    // right and 250 mm down, printed at 1:1.
+    CCVNDoc& DrawLineReaching(double across);
 
   private:
     void WriteScript(const char* name, const std::string& body);

@@ -58,17 +58,7 @@ TEST_F(PrintSetup, TheChosenPrinterPaperAndMarginsHoldForThePageCountAndTheLayou
     EXPECT_EQ(Main().GetPrinterMargins(), CRect());
 
     // A line reaching 570 mm across and 250 mm down, printed at 1:1.
-    DrawLine();
-    CCVNDoc& layout = *ActiveLayout();
-    layout.m_nPrintScaleChoice = 1;
-    layout.m_fPrintScale = 1.0;
-    layout.m_fPageWidth = 20000.0;
-    layout.m_fPageHeight = 20000.0;
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    const CPose identity;
-    layout.m_rootGroup.GetBounds(&identity, minX, minY, maxX, maxY);
-    layout.m_tool.SelectAll(0);
-    layout.m_tool.MoveSelection(5700.0 - maxX, -2500.0 - minY, 0, 0, 0);
+    CCVNDoc& layout = DrawLineReaching(5700.0);
     // On a whole A4 sheet upright: three columns of one row.
     EXPECT_EQ(Print("upright.pdf"), 3u);
     EXPECT_EQ(CountPdfPages(folder / "upright.pdf"), 3);
