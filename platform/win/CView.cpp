@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CCreateContext.h"
-#include "platform/win/MessageBoxes.h"
-#include "platform/gdi/SystemColors.h"
-#include "platform/win/CPrintInfo.h"
-#include "platform/win/Cursors.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CFrameWnd.h"
+#include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/Cursors.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
