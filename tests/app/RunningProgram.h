@@ -41,6 +41,8 @@ class RunningProgram : public testing::Test {
         WindowManager::Instance().Reset();
         CProfile::Program().SetPath(folder / "corvane.ini");
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+        // The machine's own default printer must never receive a test's job.
+        setenv("CUPS_SERVER", (folder / "no-print-server").c_str(), 1);
     }
     void TearDown() override {
         if (IsWindow(app.m_pMainWnd)) {
@@ -50,6 +52,7 @@ class RunningProgram : public testing::Test {
         }
         CProfile::Program().SetPath(CProfile::DefaultPath());
         unsetenv("XDG_DATA_HOME");
+        unsetenv("CUPS_SERVER");
         CSplashWindow::EnableSplash(TRUE);
         EXPECT_TRUE(host.UnansweredModals().empty());
     }
