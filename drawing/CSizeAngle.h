@@ -88,4 +88,5 @@ class CSizeAngle : public CPaint {
     void DragFirstArm(CDoublePoint cursor);
     void PlaceOnBisector();
     bool CursorOnArc(CDoublePoint cursor) const;
+    void SwapArms();
 };
