@@ -111,7 +111,7 @@ void C3D::PlaceOnBase() {
 }
 
 int C3D::ApplyHeightStep(CEditStep* step) {
-    return object3d::ApplyElevationStep(step, m_fElevation);
+    return object3d::ApplyElevationStep(*this, step, m_fElevation);
 }
 
 void C3D::LowerElevations(const CPose*, double by) {

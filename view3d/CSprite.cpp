@@ -272,7 +272,7 @@ void CSprite::PlaceOnBase() {
 }
 
 int CSprite::ApplyHeightStep(CEditStep* step) {
-    return object3d::ApplyElevationStep(step, m_fElevation);
+    return object3d::ApplyElevationStep(*this, step, m_fElevation);
 }
 
 void CSprite::LowerElevations(const CPose*, double by) {

@@ -20,6 +20,13 @@ bool IsBase(CPaint* member) {
     return name == "CBenchwork" || name == "CMount";
 }
 
+// A lift in the 3D view writes the elevation of the model's lowest point, so the two agree
+// to the bit while the model stands where the object says.
+bool ModelStandsElsewhere(const CPaint& object, double elevation) {
+    const double scale = Scale3D(object);
+    return object.m_hModel != nullptr && scale > 0.0 && scale * object.m_hModel->Bounds().min.y != elevation;
+}
+
 bool BuildModel(CPaint& object, const CPose* pose, int& rebuild, r3d::Scene* scene) {
     object.m_hModel = object.Build3D(pose);
     if (object.m_hModel == nullptr)
@@ -43,11 +50,13 @@ void RefreshElevationFromModel(const CPaint& object, double& elevation) {
         elevation = scale * object.m_hModel->Bounds().min.y;
 }
 
-int ApplyElevationStep(CEditStep* step, double& elevation) {
+int ApplyElevationStep(CPaint& object, CEditStep* step, double& elevation) {
     const HeightPayload* height = step->GetPayload<HeightPayload>();
     if (height == nullptr || height->index != 0)
         return 0;
     elevation = height->value;
+    if (ModelStandsElsewhere(object, elevation))
+        object.Update3D(&object.m_parentPose);
     return 1;
 }
 
