@@ -328,7 +328,7 @@ void CSizeAngle::RecalcDeviceBounds() {
     int escapement = 0;
     if (m_pTool != nullptr && HasPoints() &&
         PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
-        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, escapement, line));
+        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, escapement, line));
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {

@@ -224,7 +224,7 @@ void CSizeLine::RecalcDeviceBounds() {
     CPaint::RecalcDeviceBounds();
     dimension::LabelLine line;
     if (m_pTool != nullptr && HasPoints() && PlaceLabel(CPlacement(m_pose, m_parentPose), line))
-        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, 0, line));
+        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, 0, line));
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {
