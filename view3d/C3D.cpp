@@ -102,11 +102,7 @@ void C3D::PlaceOnBase() {
         return;
     const CDoublePoint centre = BoxCentre();
     const CDoublePoint world = LocalToWorld(centre.x, centre.y);
-    m_pTool->m_fCurrentX = world.x;
-    m_pTool->m_fCurrentY = world.y;
-    const double previous = m_fElevation;
-    m_fElevation = object3d::HighestBaseAt(*this, world);
-    SetHeight(0, previous, 0, 1, 0);
+    object3d::PlaceOnBaseAt(*this, world, m_fElevation);
     ConformToTerrain(1);
 }
 

@@ -264,11 +264,7 @@ void CSprite::PlaceOnBase() {
         return;
     const CDoublePoint centre = PictureCentre();
     const CDoublePoint world = LocalToWorld(centre.x, centre.y);
-    m_pTool->m_fCurrentX = world.x;
-    m_pTool->m_fCurrentY = world.y;
-    const double previous = m_fElevation;
-    m_fElevation = object3d::HighestBaseAt(*this, world);
-    SetHeight(0, previous, 0, 1, 0);
+    object3d::PlaceOnBaseAt(*this, world, m_fElevation);
 }
 
 int CSprite::ApplyHeightStep(CEditStep* step) {

@@ -77,6 +77,14 @@ double HighestBaseAt(CPaint& object, CDoublePoint world) {
     return highest;
 }
 
+void PlaceOnBaseAt(CPaint& object, CDoublePoint world, double& elevation) {
+    object.m_pTool->m_fCurrentX = world.x;
+    object.m_pTool->m_fCurrentY = world.y;
+    const double previous = elevation;
+    elevation = HighestBaseAt(object, world);
+    object.SetHeight(0, previous, 0, 1, 0);
+}
+
 bool ReadyModel(CPaint& object, const CPose* pose, int& rebuild, r3d::Scene* scene, bool buildHidden) {
     const bool visible = object.m_pTool->IsLayerVisible(object.m_nLayer);
     if (rebuild || object.m_hModel == nullptr) {

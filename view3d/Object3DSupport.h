@@ -25,6 +25,9 @@ int ApplyElevationStep(CPaint& object, CEditStep* step, double& elevation);
 // under a world point, where the terrain probe is placed; 0 when none is higher or there is
 // no current group.
 double HighestBaseAt(CPaint& object, CDoublePoint world);
+// The elevation becomes the highest base under a world point, where the engine's current point
+// goes; the elevation before is pushed for undo.
+void PlaceOnBaseAt(CPaint& object, CDoublePoint world, double& elevation);
 // The object's model ready for the scene: built again when asked (the flag is then cleared)
 // or missing, and added to the scene when there is one. On a hidden layer the model goes and
 // the answer is false; with buildHidden clear it is not even built there.
