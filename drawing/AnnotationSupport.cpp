@@ -144,6 +144,12 @@ void MirrorPointsY(CPaint& shape, double c) {
     for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].y = -shape.m_points[i].y;
 }
 
+bool CursorInsideBox(const CPaint& shape, CDoublePoint corner, CDoublePoint opposite) {
+    const CDoublePoint p = shape.WorldToLocal(shape.m_pTool->m_fCurrentX, shape.m_pTool->m_fCurrentY);
+    return std::fmin(corner.x, opposite.x) < p.x && p.x < std::fmax(corner.x, opposite.x) &&
+           std::fmin(corner.y, opposite.y) < p.y && p.y < std::fmax(corner.y, opposite.y);
+}
+
 void RefreshBounds(CPaint& shape, const CPose* pose) {
     shape.GetBounds(pose, shape.m_fMinX, shape.m_fMinY, shape.m_fMaxX, shape.m_fMaxY);
     shape.Invalidate();

@@ -54,6 +54,8 @@ void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoubl
 void MirrorPointsX(CPaint& shape, double c);
 // The same across the line y = c.
 void MirrorPointsY(CPaint& shape, double c);
+// Whether the engine's cursor lies strictly inside the box of two opposite local corners.
+bool CursorInsideBox(const CPaint& shape, CDoublePoint corner, CDoublePoint opposite);
 // After a change of the points: the bounds taken again and the plan under them redrawn.
 void RefreshBounds(CPaint& shape, const CPose* pose);
 
