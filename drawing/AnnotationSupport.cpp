@@ -7,6 +7,7 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/RecordReading.h"
+#include "model/Units.h"
 #include "platform/base/CArchive.h"
 
 namespace annotation {
@@ -129,6 +130,29 @@ void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoubl
     CPieceStatusText& status = ShowStatus(shape, frame, first, second, kind);
     status.m_strMeasure[2] = shape::LengthText(shape.m_pTool, height);
     status.m_strMeasure[3] = shape::LengthText(shape.m_pTool, width);
+}
+
+void MirrorPointsX(CPaint& shape, double c) {
+    shape.m_pose.x = 2.0 * c - shape.m_pose.x;
+    shape.m_pose.angle = kFullTurn - shape.m_pose.angle;
+    for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].x = -shape.m_points[i].x;
+}
+
+void MirrorPointsY(CPaint& shape, double c) {
+    shape.m_pose.y = 2.0 * c - shape.m_pose.y;
+    shape.m_pose.angle = kFullTurn - shape.m_pose.angle;
+    for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].y = -shape.m_points[i].y;
+}
+
+bool CursorInsideBox(const CPaint& shape, CDoublePoint corner, CDoublePoint opposite) {
+    const CDoublePoint p = shape.WorldToLocal(shape.m_pTool->m_fCurrentX, shape.m_pTool->m_fCurrentY);
+    return std::fmin(corner.x, opposite.x) < p.x && p.x < std::fmax(corner.x, opposite.x) &&
+           std::fmin(corner.y, opposite.y) < p.y && p.y < std::fmax(corner.y, opposite.y);
+}
+
+void RefreshBounds(CPaint& shape, const CPose* pose) {
+    shape.GetBounds(pose, shape.m_fMinX, shape.m_fMinY, shape.m_fMaxX, shape.m_fMaxY);
+    shape.Invalidate();
 }
 
 }  // namespace annotation

@@ -146,10 +146,7 @@ CPaint* CBMP::HitTest() {
         return shape::BandHitsShape(*this, Corners(), true) ? this : nullptr;
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    const CDoublePoint p = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-    const CDoublePoint &p2 = m_points[2], &p4 = m_points[4];
-    const bool inside = std::fmin(p2.x, p4.x) < p.x && p.x < std::fmax(p2.x, p4.x) &&
-                        std::fmin(p2.y, p4.y) < p.y && p.y < std::fmax(p2.y, p4.y);
+    const bool inside = annotation::CursorInsideBox(*this, m_points[2], m_points[4]);
     return inside || shape::CursorOnOutline(*this, Corners(), true) ? this : nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "drawing/CPictureSource.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 #include "platform/gdi/CPoint.h"
@@ -29,6 +30,8 @@ class CBMP : public CPaint {
     // it cannot be read; null and nothing shown for an empty name.
     CBitmap* LoadPicture();
     CBitmap* GetPicture() const { return m_pPicture.get(); }
+    // What the turned drawing read of the pictures it drew.
+    const CPictureSource& GetPictureSource() const { return m_source; }
 
     void Serialize(CArchive& ar) override;
     void RecreateResources(int recreate) override;
@@ -68,11 +71,13 @@ class CBMP : public CPaint {
     bool IsResizeable() const { return m_bScaleWithDocument != 0; }
     // The picture turned onto the output; false when a resource could not be had.
     bool RenderPicture(CDC& dc, const std::vector<CPoint>& corners);
+    const CPictureSource::Pixels* SourcePixels();
     void DrawOutline(CDC& dc, const std::vector<CPoint>& corners);
     void DrawHandles(const CPose& frame);
     void ApplyDialogResult(const CPose* pose, CPaint* result, int mode);
 
     std::unique_ptr<CBitmap> m_pPicture;
+    CPictureSource m_source;
     // Set while a copy takes another picture's bitmap, so that the common copy does not read
     // the file again.
     bool m_bCopyingPicture = false;

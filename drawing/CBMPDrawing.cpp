@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "drawing/CBMP.h"
+#include "drawing/CPictureSource.h"
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
 #include "drawing/StepLine.h"
@@ -148,6 +149,35 @@ struct PixelCopy {
     CPoint origin;
 };
 
+int BitCount(const std::vector<BYTE>& format) {
+    return reinterpret_cast<const BITMAPINFOHEADER*>(format.data())->biBitCount;
+}
+
+std::size_t SectionBytes(int width, int height, int bitCount) {
+    return (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4 * static_cast<std::size_t>(height);
+}
+
+// The picture's format and its pixels in that format, as a section of whole-word rows holds them.
+bool ReadSource(CBitmap& picture, CPictureSource::Pixels& pixels) {
+    BITMAP& size = pixels.size;
+    if (!picture.GetBitmap(&size) || size.bmWidth <= 0 || size.bmHeight <= 0 ||
+        !ReadDibTemplate(picture, pixels.format))
+        return false;
+    const int bitCount = BitCount(pixels.format);
+    pixels.sourceWidth = RoundUp(size.bmWidth, RowMultiple(bitCount));
+    CSectionImage source;
+    CDC pictureDC;
+    if (!source.Create(pixels.format, pixels.sourceWidth, size.bmHeight) ||
+        !pictureDC.CreateCompatibleDC(nullptr))
+        return false;
+    CBitmap* previousPicture = pictureDC.SelectObject(&picture);
+    source.DC().BitBlt(0, 0, size.bmWidth, size.bmHeight, &pictureDC, 0, 0, SRCCOPY);
+    pictureDC.SelectObject(previousPicture);
+    pixels.bits.assign(source.Bits(),
+                       source.Bits() + SectionBytes(pixels.sourceWidth, size.bmHeight, bitCount));
+    return true;
+}
+
 // Every record pair of the two walks whose pixel falls in the work box.
 void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRecord>& rows,
                 const PixelCopy& copy) {
@@ -204,13 +234,23 @@ void CBMP::DrawHandles(const CPose& frame) {
         shape::DrawBoxHandles(*this, frame);
 }
 
+// The picture read for the turned drawing, kept until the picture is another.
+const CPictureSource::Pixels* CBMP::SourcePixels() {
+    if (const CPictureSource::Pixels* kept = m_source.Find(*m_pPicture))
+        return kept;
+    CPictureSource::Pixels made;
+    if (!ReadSource(*m_pPicture, made))
+        return nullptr;
+    return &m_source.Keep(*m_pPicture, std::move(made));
+}
+
 bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
-    BITMAP size{};
-    std::vector<BYTE> format;
-    if (!m_pPicture->GetBitmap(&size) || size.bmWidth <= 0 || size.bmHeight <= 0 ||
-        !ReadDibTemplate(*m_pPicture, format))
+    const CPictureSource::Pixels* pixels = SourcePixels();
+    if (pixels == nullptr)
         return false;
-    const int bitCount = reinterpret_cast<const BITMAPINFOHEADER*>(format.data())->biBitCount;
+    const BITMAP& size = pixels->size;
+    const std::vector<BYTE>& format = pixels->format;
+    const int bitCount = BitCount(format);
     // D4, D1, D2, D3 in device pixels. The picture's first column and row lie at corner 1, the
     // press, its columns run toward corner 4 and its rows toward corner 2: drawn from its top
     // left corner it shows upright.
@@ -238,20 +278,17 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
         return true;
     const int multiple = RowMultiple(bitCount);
     const WorkBox box{clipped.left, clipped.top, RoundUp(clipped.Width(), multiple), clipped.Height()};
-    const int sourceWidth = RoundUp(size.bmWidth, multiple);
     if (std::int64_t{box.width} * box.height > kLargestWorkPixels)
         return false;
 
-    CSectionImage work, source, mask;
-    CDC picture;
+    CSectionImage work, mask;
     const bool printing = dc.IsPrinting() != FALSE;
     const bool own = GetRuntimeClass() == RUNTIME_CLASS(CBMP);
     const bool masked = own && printing;
-    if (!work.Create(format, box.width, box.height) || !source.Create(format, sourceWidth, size.bmHeight) ||
-        (masked && !mask.Create(format, box.width, box.height)) || !picture.CreateCompatibleDC(nullptr))
+    if (!work.Create(format, box.width, box.height) ||
+        (masked && !mask.Create(format, box.width, box.height)))
         return false;
-    const std::size_t workBytes =
-        (static_cast<std::size_t>(box.width) * bitCount + 31) / 32 * 4 * static_cast<std::size_t>(box.height);
+    const std::size_t workBytes = SectionBytes(box.width, box.height, bitCount);
     if (own && !printing) {
         work.DC().BitBlt(0, 0, box.width, box.height, &dc, box.minX, box.minY, SRCCOPY);
         m_dwRop = SRCCOPY;
@@ -262,11 +299,8 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     }
     if (masked)
         std::memset(mask.Bits(), 0xFF, workBytes);
-    CBitmap* previousPicture = picture.SelectObject(m_pPicture.get());
-    source.DC().BitBlt(0, 0, size.bmWidth, size.bmHeight, &picture, 0, 0, SRCCOPY);
-    picture.SelectObject(previousPicture);
     CopyPixels(columns, rows,
-               PixelCopy{source.Bits(), sourceWidth, size.bmWidth, size.bmHeight, work.Bits(),
+               PixelCopy{pixels->bits.data(), pixels->sourceWidth, size.bmWidth, size.bmHeight, work.Bits(),
                          masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
     // On paper the picture is added onto the pixels it covers, cleared first, and no others.
     if (masked)

@@ -6,6 +6,7 @@
 #include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/DimensionDrawing.h"
+#include "drawing/LabelledShape.h"
 #include "drawing/MeasureSupport.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CLengthFormat.h"
@@ -75,15 +76,12 @@ void CBoxMeasure::RecreateResources(int recreate) {
 }
 
 void CBoxMeasure::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CBoxMeasure*>(other))
-        m_labelFont.SetDescription(source->m_labelFont.Description());
+    labelled::CopyLabelFont(*this, other);
     CPaint::CopyFrom(other);
 }
 
 CPaint* CBoxMeasure::Clone() {
-    auto* copy = new CBoxMeasure;
-    copy->CopyFrom(this);
-    return copy;
+    return labelled::Clone(*this);
 }
 
 // The corners, widened below and to the right for the labels.
@@ -177,8 +175,7 @@ void CBoxMeasure::TrackCreate(const CPose* pose, int handle) {
         RecalcBounds();
     else
         CPaint::TrackCreate(pose, handle);
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 void CBoxMeasure::DragHandle(const CPose* pose, int handle) {
@@ -190,8 +187,7 @@ void CBoxMeasure::DragHandle(const CPose* pose, int handle) {
             WorldToLocalInFrame(FrameOf(pose), m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
         MoveBoxCorner(handle - kFirstHandle + 1, local.x, local.y, nullptr);
     }
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 int CBoxMeasure::FinishCreate(const CPose* pose, int handle) {

@@ -6,6 +6,7 @@
 #include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/DimensionDrawing.h"
+#include "drawing/LabelledShape.h"
 #include "drawing/MeasureSupport.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
@@ -70,15 +71,12 @@ void CLineMeasure::RecreateResources(int recreate) {
 }
 
 void CLineMeasure::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CLineMeasure*>(other))
-        m_labelFont.SetDescription(source->m_labelFont.Description());
+    labelled::CopyLabelFont(*this, other);
     CPaint::CopyFrom(other);
 }
 
 CPaint* CLineMeasure::Clone() {
-    auto* copy = new CLineMeasure;
-    copy->CopyFrom(this);
-    return copy;
+    return labelled::Clone(*this);
 }
 
 int CLineMeasure::IsInvalid(int unused) {
@@ -191,8 +189,7 @@ void CLineMeasure::TrackCreate(const CPose* pose, int handle) {
         CPaint::TrackCreate(pose, handle);
     else
         RecalcBounds();
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 void CLineMeasure::DragHandle(const CPose* pose, int handle) {
@@ -209,8 +206,7 @@ void CLineMeasure::DragHandle(const CPose* pose, int handle) {
         }
         m_points[handle] = WorldToLocalInFrame(frame, x, y);
     }
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 int CLineMeasure::FinishCreate(const CPose* pose, int handle) {

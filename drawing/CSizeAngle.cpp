@@ -6,6 +6,7 @@
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
 #include "drawing/DimensionSteps.h"
+#include "drawing/LabelledShape.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
@@ -125,8 +126,7 @@ void CSizeAngle::RebuildShape() {
     if (!HasPoints())
         return;
     Invalidate();
-    GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, &m_parentPose);
 }
 
 // ---- Record ----
@@ -145,17 +145,13 @@ void CSizeAngle::RecreateResources(int recreate) {
 }
 
 void CSizeAngle::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CSizeAngle*>(other)) {
-        m_labelFont.SetDescription(source->m_labelFont.Description());
+    if (const CSizeAngle* source = labelled::CopyLabelFont(*this, other))
         m_bFirstArm = source->m_bFirstArm;
-    }
     CPaint::CopyFrom(other);
 }
 
 CPaint* CSizeAngle::Clone() {
-    auto* copy = new CSizeAngle;
-    copy->CopyFrom(this);
-    return copy;
+    return labelled::Clone(*this);
 }
 
 // ---- Figure ----
@@ -199,7 +195,8 @@ std::vector<CDoublePoint> CSizeAngle::ArcSamples() const {
     ArcRange(start, end);
     // A sweep that is no number is drawn as one step.
     const double degrees = (end - start) * kDegreesPerRadian;
-    const int steps = std::isfinite(degrees) ? static_cast<int>(std::clamp(std::ceil(degrees), 1.0, 360.0)) : 1;
+    const int steps =
+        std::isfinite(degrees) ? static_cast<int>(std::clamp(std::ceil(degrees), 1.0, 360.0)) : 1;
     std::vector<CDoublePoint> samples;
     for (int i = 0; i <= steps; ++i) samples.push_back(CirclePoint(start + (end - start) * i / steps));
     return samples;
@@ -236,22 +233,22 @@ void CSizeAngle::GetBounds(const CPose* pose, double& minX, double& minY, double
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), FigurePoints(), minX, minY, maxX, maxY);
 }
 
+// A flip turns the sweep around: the arms change places.
 int CSizeAngle::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
-    if (HasPoints())
-        std::swap(m_points[1], m_points[2]);
+    annotation::MirrorPointsY(*this, c);
+    SwapArms();
     return 1;
 }
 
 int CSizeAngle::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    annotation::MirrorPointsX(*this, c);
+    SwapArms();
+    return 1;
+}
+
+void CSizeAngle::SwapArms() {
     if (HasPoints())
         std::swap(m_points[1], m_points[2]);
-    return 1;
 }
 
 // ---- Drawing ----
@@ -331,7 +328,7 @@ void CSizeAngle::RecalcDeviceBounds() {
     int escapement = 0;
     if (m_pTool != nullptr && HasPoints() &&
         PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
-        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, escapement, line));
+        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, escapement, line));
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {
@@ -399,8 +396,7 @@ void CSizeAngle::TrackCreate(const CPose* pose, int handle) {
     m_nActiveHandle = handle;
     if (handle == 0)
         annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[kVertex]);
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 void CSizeAngle::DragHandle(const CPose* pose, int handle) {
@@ -415,8 +411,7 @@ void CSizeAngle::DragHandle(const CPose* pose, int handle) {
         m_points[handle] = cursor;
     if (m_pTool->m_toolMode == kToolDimensionAngle && !m_bFirstArm)
         PlaceOnBisector();
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 // Points 1 and 2 follow the cursor until it turns back toward the vertex by more than a

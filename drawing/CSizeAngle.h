@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "drawing/CLabelExtent.h"
 #include "drawing/CLabelFont.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
@@ -63,6 +64,7 @@ class CSizeAngle : public CPaint {
 
     CLabelFont m_labelFont;
     int m_bLabel = 1;
+    CLabelExtent m_labelExtent;
     int m_bFirstArm = 0;
     CDoublePoint m_ptLastCursor;
     int m_nActiveHandle = 0;
@@ -88,4 +90,5 @@ class CSizeAngle : public CPaint {
     void DragFirstArm(CDoublePoint cursor);
     void PlaceOnBisector();
     bool CursorOnArc(CDoublePoint cursor) const;
+    void SwapArms();
 };

@@ -5,6 +5,7 @@
 #include "drawing/AnnotationSupport.h"
 #include "drawing/DimensionDrawing.h"
 #include "drawing/DimensionSteps.h"
+#include "drawing/LabelledShape.h"
 #include "drawing/ShapeSupport.h"
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
@@ -72,8 +73,7 @@ void CSizeLine::RebuildShape() {
     Invalidate();
     PlaceRotationHandle();
     m_points[3].y = (m_points[1].y + m_points[2].y) / 2.0;
-    GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, &m_parentPose);
 }
 
 void CSizeLine::PlaceRotationHandle() {
@@ -113,15 +113,12 @@ void CSizeLine::RecreateResources(int recreate) {
 }
 
 void CSizeLine::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CSizeLine*>(other))
-        m_labelFont.SetDescription(source->m_labelFont.Description());
+    labelled::CopyLabelFont(*this, other);
     CPaint::CopyFrom(other);
 }
 
 CPaint* CSizeLine::Clone() {
-    auto* copy = new CSizeLine;
-    copy->CopyFrom(this);
-    return copy;
+    return labelled::Clone(*this);
 }
 
 // ---- Geometry ----
@@ -136,16 +133,12 @@ void CSizeLine::GetBounds(const CPose* pose, double& minX, double& minY, double&
 }
 
 int CSizeLine::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
+    annotation::MirrorPointsY(*this, c);
     return 1;
 }
 
 int CSizeLine::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    annotation::MirrorPointsX(*this, c);
     return 1;
 }
 
@@ -231,7 +224,7 @@ void CSizeLine::RecalcDeviceBounds() {
     CPaint::RecalcDeviceBounds();
     dimension::LabelLine line;
     if (m_pTool != nullptr && HasPoints() && PlaceLabel(CPlacement(m_pose, m_parentPose), line))
-        m_rcPaintBounds.Unite(dimension::LabelBounds(m_labelFont, 0, line));
+        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, 0, line));
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {
@@ -286,8 +279,7 @@ void CSizeLine::TrackCreate(const CPose* pose, int handle) {
     }
     if (handle == 0)
         annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[3]);
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 void CSizeLine::DragHandle(const CPose* pose, int handle) {
@@ -306,8 +298,7 @@ void CSizeLine::DragHandle(const CPose* pose, int handle) {
             PlaceRotationHandle();
         m_points[3].y = (m_points[1].y + m_points[2].y) / 2.0;
     }
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 // The line turns so that its -y axis points from point 1 at the cursor and reaches it.

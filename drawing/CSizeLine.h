@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "drawing/CLabelExtent.h"
 #include "drawing/CLabelFont.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
@@ -56,6 +57,7 @@ class CSizeLine : public CPaint {
 
     CLabelFont m_labelFont;
     int m_bLabel = 1;
+    CLabelExtent m_labelExtent;
     int m_bExtraHandles = 1;
 
   private:

@@ -14,6 +14,7 @@
 #include "platform/base/CStringTable.h"
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
+#include "view3d/Object3DSupport.h"
 
 IMPLEMENT_SERIAL(C3D, CPaint, 1)
 
@@ -23,11 +24,6 @@ namespace {
 constexpr int kExcludeVersion = 17;
 // Before version 7 the four corners stood at points 5 to 8.
 constexpr int kOutlinePointsVersion = 7;
-
-bool IsGround(CPaint* member) {
-    const CString name = member->GetClassName();
-    return name == "CBenchwork" || name == "CMount";
-}
 
 }  // namespace
 
@@ -60,7 +56,7 @@ void C3D::InitShape() {
 }
 
 double C3D::Scale3D() const {
-    return m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->Get3DScale() : 0.0;
+    return object3d::Scale3D(*this);
 }
 
 void C3D::SetOrientation(const r3d::Matrix& orientation) {
@@ -101,40 +97,17 @@ void C3D::ConformToTerrain(int) {
         dynamic_cast<CGroundSurface*>(terrain)->CutUnderObject(this);
 }
 
-double C3D::HighestBaseAt(CDoublePoint world) {
-    CGroup* group = m_pTool != nullptr ? m_pTool->GetCurrentGroup() : nullptr;
-    if (group == nullptr)
-        return 0.0;
-    m_pTool->m_fProbeX = world.x;
-    m_pTool->m_fProbeY = world.y;
-    double highest = 0.0;
-    for (CPaint* member : group->m_members) {
-        auto* ground = dynamic_cast<CGroundSurface*>(member);
-        if (ground != nullptr && IsGround(member) && member->m_nLayer == m_nLayer && ground->PtInOutline())
-            highest = std::max(highest, ground->GetTopAt(world.x, world.y));
-    }
-    return highest;
-}
-
 void C3D::PlaceOnBase() {
     if (m_pTool == nullptr || !HasPoints())
         return;
     const CDoublePoint centre = BoxCentre();
     const CDoublePoint world = LocalToWorld(centre.x, centre.y);
-    m_pTool->m_fCurrentX = world.x;
-    m_pTool->m_fCurrentY = world.y;
-    const double previous = m_fElevation;
-    m_fElevation = HighestBaseAt(world);
-    SetHeight(0, previous, 0, 1, 0);
+    object3d::PlaceOnBaseAt(*this, world, m_fElevation);
     ConformToTerrain(1);
 }
 
 int C3D::ApplyHeightStep(CEditStep* step) {
-    const HeightPayload* height = step->GetPayload<HeightPayload>();
-    if (height == nullptr || height->index != 0)
-        return 0;
-    m_fElevation = height->value;
-    return 1;
+    return object3d::ApplyElevationStep(*this, step, m_fElevation);
 }
 
 void C3D::LowerElevations(const CPose*, double by) {
@@ -149,9 +122,7 @@ BOOL C3D::GetLowestElevation(double& elevation) const {
 // ---- Record ----
 
 void C3D::RefreshElevationFromModel() {
-    const double scale = Scale3D();
-    if (m_hModel != nullptr && scale > 0.0)
-        m_fElevation = scale * m_hModel->Bounds().min.y;
+    object3d::RefreshElevationFromModel(*this, m_fElevation);
 }
 
 void C3D::Serialize(CArchive& ar) {

@@ -107,9 +107,6 @@ class C3D : public CPaint, public CConformingObject, public CInGroupMark {
     void FitModelToBox(const CPose& frame);
     int RunDialog(const CPose* pose, bool creating);
     void ApplyDialogResult(const CPose* pose, C3D* result, int mode);
-    // The terrains and benchwork of the current group under the world point: their highest
-    // top, 0 when none is higher.
-    double HighestBaseAt(CDoublePoint world);
 
     std::vector<CPaint*> m_mounts;
     r3d::Matrix m_orientation;

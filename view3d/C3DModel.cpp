@@ -13,6 +13,7 @@
 #include "platform/r3d/Texture.h"
 #include "resources/StringTable.h"
 #include "view3d/C3D.h"
+#include "view3d/Object3DSupport.h"
 #include "view3d/TextureMask.h"
 
 // The 3D side of a 3D shape: its model loaded and fitted to the box, and the footprint that
@@ -80,19 +81,8 @@ int C3D::Update3D(const CPose* pose) {
     if (host == nullptr || (!host->Has3DWindow() && !m_bShowOn2DPlan) || !HasPoints())
         return 0;
     r3d::Scene* scene = host->GetScene();
-    if (m_bNeedsRebuild || m_hModel == nullptr) {
-        m_hModel.reset();
-        m_hModel = Build3D(pose);
-        if (m_hModel == nullptr)
-            return 0;
-        if (scene != nullptr)
-            scene->Add(*m_hModel);
-        m_bNeedsRebuild = 0;
-    }
-    if (!m_pTool->IsLayerVisible(m_nLayer)) {
-        m_hModel.reset();
+    if (!object3d::ReadyModel(*this, pose, m_bNeedsRebuild, scene, true))
         return 0;
-    }
     // A model built for the plan alone joins the scene once there is one.
     if (scene != nullptr && m_hModel->InScene() == nullptr)
         scene->Add(*m_hModel);

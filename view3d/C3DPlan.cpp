@@ -75,13 +75,9 @@ CPaint* C3D::HitTest() {
         return shape::BandHitsShape(*this, Corners(), true) ? this : nullptr;
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    if (m_bShowOn2DPlan || (m_bGrouped && !m_bShowBoxWhenGrouped)) {
-        const CDoublePoint p = WorldToLocal(m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
-        const CDoublePoint &a = m_points[1], &b = m_points[3];
-        if (std::fmin(a.x, b.x) < p.x && p.x < std::fmax(a.x, b.x) && std::fmin(a.y, b.y) < p.y &&
-            p.y < std::fmax(a.y, b.y))
-            return this;
-    }
+    if ((m_bShowOn2DPlan || (m_bGrouped && !m_bShowBoxWhenGrouped)) &&
+        annotation::CursorInsideBox(*this, m_points[1], m_points[3]))
+        return this;
     const std::vector<CDoublePoint> corners = Corners();
     const std::vector<CDoublePoint> lines = {corners[0], corners[1], corners[2], corners[3],
                                              corners[0], corners[2], corners[1], corners[3]};

@@ -131,12 +131,18 @@ class C3DView : public CView, public C3DViewServices {
     void StopDriveTimer();
     void DriveStep();
     void LiftObject(CPoint point);
+    void PushLiftUndo(CPaint& owner);
+    void EndLift();
+    void ShowStatus();
     void EditTerrainUnder(CPoint point);
     CPaint* FindOwner(const r3d::Clump* clump) const;
     void UpdateOtherViews();
 
     int m_bSwitchToolBars = 0;
     r3d::Clump* m_pDragged = nullptr;
+    // The object the current right drag has lifted: its elevation before the drag is on the
+    // undo list once.
+    CPaint* m_pLifted = nullptr;
     int m_nDriveMode = kIdle;
     CPoint m_anchor;
     CString m_strBackdrop;

@@ -269,6 +269,7 @@ void C3DView::OnLButtonUp(UINT, CPoint) {
 }
 
 void C3DView::OnRButtonUp(UINT flags, CPoint point) {
+    EndLift();
     OnLButtonUp(flags, point);
 }
 
@@ -288,19 +289,15 @@ void C3DView::OnRButtonDown(UINT flags, CPoint point) {
             }
         }
     }
+    m_pLifted = nullptr;
     CPoint screen = point;
     ClientToScreen(&screen);
     m_anchor = screen;
     CView::OnRButtonDown(flags, point);
-    UpdateOtherViews();
 }
 
 void C3DView::OnMouseMove(UINT flags, CPoint point) {
-    if (CCVNDoc* doc = GetDocument()) {
-        doc->m_tool.m_status.m_nKind = kStatusKind;
-        if (CMainFrameServices* main = CCVNDoc::GetMainFrameServices())
-            main->UpdateStatusPanes();
-    }
+    ShowStatus();
     CPoint screen = point;
     ClientToScreen(&screen);
     if (m_nDriveMode == kDrive) {
@@ -315,6 +312,16 @@ void C3DView::OnMouseMove(UINT flags, CPoint point) {
     CView::OnMouseMove(flags, point);
 }
 
+// The status shows the 3D view's own text; the panes are set again only when it was another.
+void C3DView::ShowStatus() {
+    CCVNDoc* doc = GetDocument();
+    if (doc == nullptr || doc->m_tool.m_status.m_nKind == kStatusKind)
+        return;
+    doc->m_tool.m_status.m_nKind = kStatusKind;
+    if (CMainFrameServices* main = CCVNDoc::GetMainFrameServices())
+        main->UpdateStatusPanes();
+}
+
 // The dragged model follows the mouse's height on a plane facing the camera; its layout object
 // takes the new elevation.
 void C3DView::LiftObject(CPoint point) {
@@ -327,6 +334,8 @@ void C3DView::LiftObject(CPoint point) {
     CPaint* owner = FindOwner(m_pDragged);
     if (owner == nullptr)
         return;
+    if (owner != m_pLifted)
+        PushLiftUndo(*owner);
     CEditStep step(kStepSetHeight, owner, 0);
     auto height = std::make_unique<HeightPayload>();
     height->index = 0;
@@ -334,6 +343,24 @@ void C3DView::LiftObject(CPoint point) {
     step.SetPayload(std::move(height));
     owner->ApplyHeightStep(&step);
     GetDocument()->SetModifiedFlag();
+}
+
+// One undo step a drag: the elevation the object had before it.
+void C3DView::PushLiftUndo(CPaint& owner) {
+    m_pLifted = &owner;
+    double elevation = 0.0;
+    if (owner.GetLowestElevation(elevation))
+        owner.SetHeight(0, elevation, 0, 1, 1);
+}
+
+// The plans redraw the lifted object alone.
+void C3DView::EndLift() {
+    if (m_pLifted == nullptr)
+        return;
+    m_pLifted->Invalidate();
+    m_pLifted = nullptr;
+    if (CCVNDoc* doc = GetDocument())
+        doc->RepaintDirtyViews();
 }
 
 CPaint* C3DView::FindOwner(const r3d::Clump* clump) const {

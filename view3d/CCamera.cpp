@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "drawing/LabelledShape.h"
 #include "drawing/ShapeSupport.h"
 #include "model/C3DViewServices.h"
 #include "model/CCVNDoc.h"
@@ -176,9 +177,8 @@ void CCamera::RecreateResources(int recreate) {
 }
 
 void CCamera::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CCamera*>(other)) {
+    if (const CCamera* source = labelled::CopyLabelFont(*this, other)) {
         m_fHeight = source->m_fHeight;
-        m_labelFont.SetDescription(source->m_labelFont.Description());
         m_nReserved1 = source->m_nReserved1;
         m_nReserved2 = source->m_nReserved2;
     }

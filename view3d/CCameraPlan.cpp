@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/AnnotationSupport.h"
 #include "drawing/CShapePen.h"
 #include "drawing/DimensionDrawing.h"
 #include "drawing/ShapeSupport.h"
@@ -256,8 +257,7 @@ void CCamera::DragHandle(const CPose* pose, int handle) {
         m_pTool->m_fCurrentY = m_lastDragPoint.y;
     }
     m_lastDragPoint = {m_pTool->m_fCurrentX, m_pTool->m_fCurrentY};
-    GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
-    Invalidate();
+    annotation::RefreshBounds(*this, pose);
 }
 
 void CCamera::DragHeight(const CPose& frame, CDoublePoint cursor, CDoublePoint grabbed) {

@@ -8,7 +8,6 @@
 #include "drawing/ShapeSupport.h"
 #include "model/AssetLoaders.h"
 #include "model/CEditStep.h"
-#include "model/CGroundSurface.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -29,6 +28,7 @@
 #include "view3d/CreationDialog.h"
 #include "view3d/CrossBox.h"
 #include "view3d/HeightDrag.h"
+#include "view3d/Object3DSupport.h"
 
 IMPLEMENT_SERIAL(CSprite, CBMP, 1)
 
@@ -63,7 +63,7 @@ CSprite::CSprite(int selected, CTool* tool, double x, double y) : CBMP(selected,
 CSprite::~CSprite() = default;
 
 double CSprite::Scale3D() const {
-    return m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->Get3DScale() : 0.0;
+    return object3d::Scale3D(*this);
 }
 
 CDoublePoint CSprite::PictureCentre() const {
@@ -106,9 +106,7 @@ void CSprite::ReleaseData() {
 // ---- Record and copies ----
 
 void CSprite::RefreshElevationFromModel() {
-    const double scale = Scale3D();
-    if (m_hModel != nullptr && scale > 0.0)
-        m_fElevation = scale * m_hModel->Bounds().min.y;
+    object3d::RefreshElevationFromModel(*this, m_fElevation);
 }
 
 void CSprite::Serialize(CArchive& ar) {
@@ -266,27 +264,11 @@ void CSprite::PlaceOnBase() {
         return;
     const CDoublePoint centre = PictureCentre();
     const CDoublePoint world = LocalToWorld(centre.x, centre.y);
-    m_pTool->m_fCurrentX = m_pTool->m_fProbeX = world.x;
-    m_pTool->m_fCurrentY = m_pTool->m_fProbeY = world.y;
-    double highest = 0.0;
-    for (CPaint* member : group->m_members) {
-        const CString name = member->GetClassName();
-        auto* ground = dynamic_cast<CGroundSurface*>(member);
-        if (ground != nullptr && (name == "CBenchwork" || name == "CMount") && member->m_nLayer == m_nLayer &&
-            ground->PtInOutline())
-            highest = std::max(highest, ground->GetTopAt(world.x, world.y));
-    }
-    const double previous = m_fElevation;
-    m_fElevation = highest;
-    SetHeight(0, previous, 0, 1, 0);
+    object3d::PlaceOnBaseAt(*this, world, m_fElevation);
 }
 
 int CSprite::ApplyHeightStep(CEditStep* step) {
-    const HeightPayload* height = step->GetPayload<HeightPayload>();
-    if (height == nullptr || height->index != 0)
-        return 0;
-    m_fElevation = height->value;
-    return 1;
+    return object3d::ApplyElevationStep(*this, step, m_fElevation);
 }
 
 void CSprite::LowerElevations(const CPose*, double by) {
@@ -324,21 +306,8 @@ int CSprite::Update3D(const CPose* pose) {
     CToolHost* host = m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
     if (host == nullptr || !host->Has3DWindow() || m_points.GetSize() < kPointCount)
         return 0;
-    if (m_bRebuild3D || m_hModel == nullptr) {
-        m_hModel.reset();
-        if (!m_pTool->IsLayerVisible(m_nLayer))
-            return 0;
-        m_hModel = Build3D(pose);
-        if (m_hModel == nullptr)
-            return 0;
-        if (host->GetScene() != nullptr)
-            host->GetScene()->Add(*m_hModel);
-        m_bRebuild3D = 0;
-    }
-    if (!m_pTool->IsLayerVisible(m_nLayer)) {
-        m_hModel.reset();
+    if (!object3d::ReadyModel(*this, pose, m_bRebuild3D, host->GetScene(), false))
         return 0;
-    }
     FitSprite(FrameOf(pose));
     host->RenderActive3DView();
     return 1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -312,6 +313,40 @@ TEST_F(PictureTest, ATurnedPictureCoversItsRectangleOnScreenAndLeavesTheRestAsIt
     canvas.dc.FillSolidRect(0, 20, 400, 280, kWhite);
     EXPECT_EQ(turned->Draw(nullptr), 0);
     EXPECT_EQ(canvas.CountColor(kWhite, CRect(0, 20, 400, 300)), 400 * 280);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// Repaints read the picture once and show the same pixels; a picture read again from its
+// changed file is read once more and shows as a picture drawn from that file the first time.
+TEST_F(PictureTest, RepaintsReadThePictureOnceAndAReloadedPictureAgain) {
+    const CString file = WritePicture(folder / "kept.bmp");
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    const auto repaint = [&](CBMP& picture) {
+        canvas.dc.FillSolidRect(0, 0, 400, 300, kWhite);
+        EXPECT_EQ(picture.Draw(nullptr), 1);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) pixels.push_back(canvas.At(x, y));
+        return pixels;
+    };
+    auto turned = PictureOnPlan(plan, file, kPi / 6.0);
+    const std::vector<COLORREF> first = repaint(*turned);
+    EXPECT_EQ(repaint(*turned), first);
+    EXPECT_EQ(repaint(*turned), first);
+    EXPECT_EQ(turned->GetPictureSource().KeptCount(), 1);
+
+    constexpr COLORREF kGreen = RGB(0, 255, 0);
+    Canvas green(40, 20, kGreen);
+    ASSERT_TRUE(green.bitmap.SaveBmpFile(file, 24));
+    ASSERT_NE(turned->LoadPicture(), nullptr);
+    const std::vector<COLORREF> reloaded = repaint(*turned);
+    EXPECT_EQ(turned->GetPictureSource().KeptCount(), 2);
+    EXPECT_EQ(std::count(reloaded.begin(), reloaded.end(), kRed), 0);
+    EXPECT_NEAR(std::count(reloaded.begin(), reloaded.end(), kGreen), 200 * 100, 700);
+    auto fresh = PictureOnPlan(plan, file, kPi / 6.0);
+    EXPECT_EQ(repaint(*fresh), reloaded);
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
 

@@ -233,6 +233,41 @@ TEST(SizeLine, DrawsFramesLineArrowheadsAndLabelByItsFlags) {
     EXPECT_EQ(canvas.CountColor(kBlack, CRect(0, 0, 400, 300)), 0);
 }
 
+// The label is measured once however often the plan under it is redrawn and wherever it moves;
+// a new text or font is measured again. The bounds are always those of a line measured afresh.
+TEST(SizeLine, TheLabelIsMeasuredOnceUntilItsTextOrFontChanges) {
+    DrawingPlan plan;
+    DrawnSizeLine drawn(plan);
+    CSizeLine& line = drawn.line;
+    const auto expectFreshBounds = [&] {
+        CSizeLine fresh(0, &plan.tool, 0.0, 0.0);
+        fresh.CopyFrom(&line);
+        fresh.m_parentPose = line.m_parentPose;
+        fresh.RecalcDeviceBounds();
+        EXPECT_EQ(line.m_rcPaintBounds, fresh.m_rcPaintBounds);
+    };
+    EXPECT_EQ(line.m_labelExtent.MeasureCount(), 1);
+    for (int i = 0; i < 5; ++i) line.Invalidate();
+    EXPECT_EQ(line.m_labelExtent.MeasureCount(), 1);
+    const DeviceRect before = line.m_rcPaintBounds;
+    line.m_pose.x += 100.0;
+    line.RecalcDeviceBounds();
+    EXPECT_EQ(line.m_labelExtent.MeasureCount(), 1);
+    EXPECT_EQ(line.m_rcPaintBounds.right, before.right + 10);
+    expectFreshBounds();
+
+    line.m_points[2] = {0.0, 12345.0};
+    line.RebuildShape();
+    EXPECT_EQ(line.m_labelExtent.MeasureCount(), 2);
+    expectFreshBounds();
+    LOGFONT larger = line.m_labelFont.Description();
+    larger.lfHeight *= 3;
+    line.m_labelFont.SetDescription(larger);
+    line.Invalidate();
+    EXPECT_EQ(line.m_labelExtent.MeasureCount(), 3);
+    expectFreshBounds();
+}
+
 TEST(SizeLine, MirrorsHitsAndHandles) {
     DrawingPlan plan;
     CSizeLine* line = DrawSizeLine(plan, 1000.0, 2000.0, 1000.0, 1000.0);

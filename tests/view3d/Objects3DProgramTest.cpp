@@ -4,14 +4,17 @@
 #include <fstream>
 
 #include "model/CGroup.h"
+#include "platform/base/CStringTable.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Raster.h"
+#include "platform/win/CView.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/Objects3DTemplates.h"
+#include "resources/StringTable.h"
 #include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
 #include "tests/app/RunningProgram.h"
@@ -24,6 +27,14 @@
 #include "view3d/CSprite.h"
 
 namespace {
+
+// A view that counts the updates its layout sends it.
+class CountingView : public CView {
+  public:
+    void OnDraw(CDC*) override {}
+    void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
+    int updates = 0;
+};
 
 // The running program with its new layout and its 3D view open.
 class Objects3DProgram : public RunningProgram {
@@ -87,6 +98,25 @@ class Objects3DProgram : public RunningProgram {
                 count += pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3 ? 1 : 0;
             }
         return count;
+    }
+    // The first pixel of the 3D view where the red test model stands out, from the top.
+    CPoint FirstRedPixel() {
+        CClientDC dc(view);
+        view->Render(&dc);
+        const r3d::Raster& picture = view->GetCamera()->Picture();
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) {
+                const r3d::Raster::Rgb pixel = picture.Pixel(x, y);
+                if (pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3)
+                    return {x, y};
+            }
+        return {-1, -1};
+    }
+    std::string SavedBytes(const char* name) {
+        const std::filesystem::path path = folder / name;
+        EXPECT_TRUE(layout->OnSaveDocument(path.string().c_str()));
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     // The 3D view looks from a camera object west of the point along +x at the height.
     void LookEastAt(CDoublePoint target, double height) {
@@ -296,4 +326,61 @@ TEST_F(Objects3DProgram, ALayoutWithShapesACameraAndABitmapIsSavedAndReadBackByt
     EXPECT_NE(bytesA.find("CCamera"), std::string::npos);
     if (const CString path = TestPicturePath("objects3d.cvn"); !path.IsEmpty())
         std::filesystem::copy_file(first, path.c_str(), std::filesystem::copy_options::overwrite_existing);
+}
+
+// One right drag over a shape in the 3D view lifts it through several moves as one undo step;
+// Undo puts its elevation, its model and its stored bytes back exactly. Neither a right click
+// nor the lift updates the layout's other views: the plans repaint the object alone.
+TEST_F(Objects3DProgram, ARightDragLiftsAShapeAsOneUndoStepThatPutsItBackExactly) {
+    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    shape->m_strModelFile = WriteModel();
+    shape->m_fHeight = 500.0;
+    AddToLayout(shape);
+    LookEastAt({25000.0, 22500.0}, 200.0);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    const CPoint grab = FirstRedPixel();
+    ASSERT_GE(grab.y, 0);
+    const double elevation = shape->m_fElevation;
+    const r3d::Box box = shape->m_hModel->Bounds();
+    const std::string before = SavedBytes("before.cvn");
+    const int steps = Tool().GetUndoCount();
+
+    CountingView otherView;
+    layout->AddView(&otherView);
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 1));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(1, 1));
+
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(grab.x, grab.y));
+    ASSERT_EQ(view->GetDriveMode(), C3DView::kLiftObject);
+    for (int rise = 5; rise <= 20; rise += 5)
+        view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(grab.x, grab.y - rise));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(grab.x, grab.y - 20));
+    EXPECT_GT(shape->m_fElevation, elevation + 1.0);
+    EXPECT_EQ(Tool().GetUndoCount(), steps + 1);
+    EXPECT_EQ(otherView.updates, 0);
+    EXPECT_TRUE(Tool().m_rcDirty.IsEmpty());
+    layout->RemoveView(&otherView);
+
+    Tool().Undo();
+    EXPECT_EQ(Tool().GetUndoCount(), steps);
+    EXPECT_EQ(shape->m_fElevation, elevation);
+    EXPECT_EQ(shape->m_hModel->Bounds().min.y, box.min.y);
+    EXPECT_EQ(shape->m_hModel->Bounds().max.y, box.max.y);
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
+}
+
+// A move over the 3D view sets the status panes only when they showed another view's text.
+TEST_F(Objects3DProgram, The3DViewSetsTheStatusPanesOnlyWhenTheyShowedAnotherText) {
+    const CString own = CStringTable::Text(IDS_3D_VIEW);
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    CStatusBar& bar = Main().GetStatusBar();
+    EXPECT_EQ(bar.GetPaneText(0), own);
+    bar.SetPaneText(0, "kept");
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(bar.GetPaneText(0), CString("kept"));
+    // Once the plan has shown its own status, the 3D view shows its text again.
+    plan->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
+    EXPECT_EQ(bar.GetPaneText(0), own);
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/GdiTypes.h"
+
+class CBitmap;
+class PixelSurface;
+
+// The picture of a 2D or 3D bitmap as its turned drawing reads it, kept from one repaint to
+// the next: made again only when the picture is another (a new file, a copy, a reload). The
+// 3D bitmap draws its picture and its mask in turn, so two are kept.
+class CPictureSource {
+  public:
+    struct Pixels {
+        // The header and colour table of the picture's packed bitmap.
+        std::vector<BYTE> format;
+        // The picture in that format, top row first, rows padded to sourceWidth pixels.
+        std::vector<BYTE> bits;
+        BITMAP size{};
+        int sourceWidth = 0;
+    };
+
+    // The pixels kept for the picture; null when they were made for another.
+    const Pixels* Find(const CBitmap& picture) const;
+    // Keeps pixels made for the picture in place of the oldest kept.
+    const Pixels& Keep(const CBitmap& picture, Pixels pixels);
+    // How many times pixels were kept: once per picture while it stays the same.
+    int KeptCount() const { return m_nKept; }
+
+  private:
+    static constexpr std::size_t kKept = 2;
+    struct Entry {
+        std::weak_ptr<PixelSurface> surface;
+        Pixels pixels;
+    };
+    std::vector<Entry> m_entries;
+    int m_nKept = 0;
+};
