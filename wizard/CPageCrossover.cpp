@@ -15,8 +15,8 @@
 #include "wizard/CWizardLabel.h"
 #include "wizard/TurnoutSolvers.h"
 
-IMPLEMENT_DYNCREATE(CPageCrossover, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageCrossover, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageCrossover, CPageSingleOrDouble)
+BEGIN_MESSAGE_MAP(CPageCrossover, CPageSingleOrDouble)
 ON_EN_KILLFOCUS(IDC_CROSSOVER_LENGTH, OnLengthEdited)
 ON_EN_KILLFOCUS(IDC_CROSSOVER_SEPARATION, OnSeparationEdited)
 ON_BN_CLICKED(IDC_CROSSOVER_LEFT, OnLeft)
@@ -24,9 +24,9 @@ ON_BN_CLICKED(IDC_CROSSOVER_RIGHT, OnRight)
 ON_BN_CLICKED(IDC_CROSSOVER_DOUBLE, OnDouble)
 END_MESSAGE_MAP()
 
-CPageCrossover::CPageCrossover() : CPageWizard(IDD_WIZARD_CROSSOVER) {
+CPageCrossover::CPageCrossover()
+    : CPageSingleOrDouble(IDD_WIZARD_CROSSOVER, IDC_CROSSOVER_LEFT, IDC_CROSSOVER_DOUBLE) {
     SetDefaults();
-    m_nHand = IDC_CROSSOVER_LEFT;
 }
 
 void CPageCrossover::DoDataExchange(CDataExchange* dx) {
@@ -63,13 +63,8 @@ BOOL CPageCrossover::OnInitDialog() {
             edit->SetReadOnly(TRUE);
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
-    m_pDimLine1 = Create<CSizeLine>(kToolDimensionLine);
-    m_pDimLine2 = Create<CSizeLine>(kToolDimensionLine);
-    m_pLabel1 = Create<CWizardLabel>(kToolWizardLabel);
-    m_pLabel2 = Create<CWizardLabel>(kToolWizardLabel);
-    if (!AllMade({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2}))
+    if (!MakeAnnotations())
         return TRUE;
-    m_pLabelGroup = MakeGroup({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2});
     CreatePieces(m_nHand == IDC_CROSSOVER_DOUBLE);
     Build();
     return TRUE;
@@ -140,16 +135,6 @@ void CPageCrossover::OnRight() {
 
 void CPageCrossover::OnDouble() {
     ChooseHand(IDC_CROSSOVER_DOUBLE);
-}
-
-void CPageCrossover::ChooseHand(int hand) {
-    if (hand == m_nHand || m_pLabelGroup == nullptr)
-        return;
-    delete m_pPiece;
-    m_pPiece = nullptr;
-    CreatePieces(hand == IDC_CROSSOVER_DOUBLE);
-    m_nHand = hand;
-    Build();
 }
 
 // Place keeps the fields' limits and derives the curves again, so that they meet the

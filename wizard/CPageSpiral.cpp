@@ -13,8 +13,8 @@
 #include "track/CSplineTrack.h"
 #include "wizard/CWizardLabel.h"
 
-IMPLEMENT_DYNCREATE(CPageSpiral, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageSpiral, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageSpiral, CPageHanded)
+BEGIN_MESSAGE_MAP(CPageSpiral, CPageHanded)
 ON_EN_KILLFOCUS(IDC_SPIRAL_LENGTH, OnLengthEdited)
 ON_EN_KILLFOCUS(IDC_SPIRAL_RADIUS, OnRadiusEdited)
 ON_BN_CLICKED(IDC_SPIRAL_LEFT, OnLeft)
@@ -38,9 +38,8 @@ double HandleReach(const CDoublePoint& a, const CDoublePoint& b, double m) {
 
 }  // namespace
 
-CPageSpiral::CPageSpiral() : CPageWizard(IDD_WIZARD_SPIRAL) {
+CPageSpiral::CPageSpiral() : CPageHanded(IDD_WIZARD_SPIRAL, IDC_SPIRAL_LEFT) {
     SetDefaults();
-    m_nHand = IDC_SPIRAL_LEFT;
 }
 
 void CPageSpiral::DoDataExchange(CDataExchange* dx) {
@@ -111,13 +110,6 @@ void CPageSpiral::OnLeft() {
 
 void CPageSpiral::OnRight() {
     ChooseHand(IDC_SPIRAL_RIGHT);
-}
-
-void CPageSpiral::ChooseHand(int hand) {
-    if (hand == m_nHand)
-        return;
-    m_nHand = hand;
-    Build();
 }
 
 void CPageSpiral::OnOK() {
