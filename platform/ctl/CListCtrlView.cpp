@@ -13,7 +13,6 @@ namespace {
 constexpr int kFirstColumnInset = 2;
 constexpr int kColumnInset = 6;
 constexpr int kDragDistance = 4;
-constexpr int kLineStep = 16;
 }  // namespace
 
 // --- Geometry -----------------------------------------------------------------------------------
@@ -167,28 +166,7 @@ void CListCtrl::UpdateScrollBars() {
     if (!m_hWnd || m_layingOut)
         return;
     m_layingOut = true;
-    for (int pass = 0; pass < 2; ++pass) {
-        CRect client;
-        GetClientRect(&client);
-        SCROLLINFO horizontal{sizeof(SCROLLINFO),
-                              SIF_RANGE | SIF_PAGE | SIF_POS,
-                              0,
-                              std::max(0, TotalWidth() - 1),
-                              static_cast<UINT>(std::max(1, static_cast<int>(client.Width()))),
-                              m_scrollX,
-                              0};
-        SetScrollInfo(SB_HORZ, &horizontal);
-        m_scrollX = GetScrollPos(SB_HORZ);
-        SCROLLINFO vertical{sizeof(SCROLLINFO),
-                            SIF_RANGE | SIF_PAGE | SIF_POS,
-                            0,
-                            std::max(0, GetItemCount() - 1),
-                            static_cast<UINT>(GetCountPerPage()),
-                            m_top,
-                            0};
-        SetScrollInfo(SB_VERT, &vertical);
-        m_top = GetScrollPos(SB_VERT);
-    }
+    SetScrollRanges(TotalWidth(), GetItemCount());
     LayoutHeader();
     m_layingOut = false;
 }
@@ -203,10 +181,6 @@ void CListCtrl::LayoutHeader() {
     m_header.SetClickable((GetStyle() & LVS_NOSORTHEADER) == 0);
     m_header.MoveWindow(-m_scrollX, 0, std::max(TotalWidth(), static_cast<int>(client.Width()) + m_scrollX),
                         height);
-}
-
-void CListCtrl::OnSize(UINT, int, int) {
-    UpdateScrollBars();
 }
 
 void CListCtrl::ScrollRowsTo(int top) {
@@ -234,17 +208,6 @@ void CListCtrl::ScrollColumnsTo(int x) {
 void CListCtrl::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int page = std::max(1, GetCountPerPage() - 1);
     ScrollRowsTo(ScrollRequestTarget(code, position, m_top, 1, page, GetItemCount()));
-}
-
-void CListCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
-    CRect client;
-    GetClientRect(&client);
-    ScrollColumnsTo(ScrollRequestTarget(code, position, m_scrollX, kLineStep, client.Width(), INT_MAX));
-}
-
-BOOL CListCtrl::OnMouseWheel(UINT, short delta, CPoint) {
-    ScrollRowsTo(m_top - delta / 120 * 3);
-    return TRUE;
 }
 
 // --- Selection by mouse and keys ----------------------------------------------------------------
@@ -422,16 +385,6 @@ void CListCtrl::OnKeyDown(UINT key, UINT, UINT) {
         default:
             break;
     }
-}
-
-void CListCtrl::OnSetFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_SETFOCUS);
-}
-
-void CListCtrl::OnKillFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_KILLFOCUS);
 }
 
 // --- Painting -----------------------------------------------------------------------------------
