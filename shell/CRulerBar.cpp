@@ -24,9 +24,7 @@ constexpr BYTE kDraftQuality = 1;
 
 // One unit of the document in the view's logical units at the engine's zoom.
 double UnitLength(const CCVNDoc& doc) {
-    const int unit = doc.GetUnitIndex();
-    const double size = unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : kInch;
-    return size / doc.m_tool.m_fZoomDenominator * doc.m_tool.m_fZoomNumerator;
+    return SizeOfUnit(doc.GetUnitIndex()) / doc.m_tool.m_fZoomDenominator * doc.m_tool.m_fZoomNumerator;
 }
 
 const char* UnitAbbreviation(const CCVNDoc& doc) {
