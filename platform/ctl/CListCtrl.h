@@ -80,7 +80,7 @@ class CListCtrl : public CRowsCtrl {
     BOOL RedrawItems(int first, int last);
     BOOL Update(int index) { return RedrawItems(index, index); }
     // Row height: the font, the small images, or what the owner says for owner-drawn rows.
-    int RowHeight() const;
+    int RowHeight() const override;
 
     // --- Images and styles ----------------------------------------------------------------
     CImageList* SetImageList(CImageList* images, int kind);
@@ -132,12 +132,11 @@ class CListCtrl : public CRowsCtrl {
     bool SingleSelection() const { return (GetStyle() & LVS_SINGLESEL) != 0; }
     int HeaderHeight() const;
     int TotalWidth() const;
-    CRect RowsArea() const;
+    CRect RowsArea() const override;
     int ColumnLeft(int column) const;
     void SyncHeader();
     void LayoutHeader();
     void UpdateScrollBars() override;
-    int RowsPerPage() const override { return GetCountPerPage(); }
     void ScrollRowsTo(int top) override;
     void ScrollColumnsTo(int x) override;
     void InvalidateItem(int index);

@@ -61,13 +61,13 @@ int CListCtrl::RowHeight() const {
 }
 
 int CListCtrl::GetCountPerPage() const {
-    return std::max(1, RowsArea().Height() / RowHeight());
+    return RowsPerPage();
 }
 
 BOOL CListCtrl::GetItemRect(int index, RECT* rect, UINT code) const {
     if (!Valid(index) || !rect)
         return FALSE;
-    const int top = RowsArea().top + (index - m_top) * RowHeight();
+    const int top = RowTop(index);
     const CRect row(-m_scrollX, top, TotalWidth() - m_scrollX, top + RowHeight());
     const int stateWidth = m_images[LVSIL_STATE] ? m_images[LVSIL_STATE]->GetImageSize().cx : 0;
     const int iconWidth = m_images[LVSIL_SMALL] ? m_images[LVSIL_SMALL]->GetImageSize().cx : 0;
@@ -116,7 +116,7 @@ int CListCtrl::SubItemHitTest(LVHITTESTINFO* info) const {
         info->flags = LVHT_ABOVE;
         return -1;
     }
-    const int index = m_top + (point.y - area.top) / RowHeight();
+    const int index = RowAt(point.y);
     if (!Valid(index)) {
         info->flags = LVHT_BELOW;
         return -1;

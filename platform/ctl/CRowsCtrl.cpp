@@ -8,6 +8,18 @@
 
 IMPLEMENT_DYNAMIC(CRowsCtrl, CWnd)
 
+int CRowsCtrl::RowsPerPage() const {
+    return std::max(1, RowsArea().Height() / RowHeight());
+}
+
+int CRowsCtrl::RowTop(int index) const {
+    return RowsArea().top + (index - m_top) * RowHeight();
+}
+
+int CRowsCtrl::RowAt(int y) const {
+    return m_top + (y - RowsArea().top) / RowHeight();
+}
+
 void CRowsCtrl::SetScrollRanges(int width, int rows) {
     for (int pass = 0; pass < 2; ++pass) {
         CRect client;

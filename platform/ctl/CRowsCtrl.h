@@ -12,8 +12,15 @@ class CRowsCtrl : public CWnd {
     // The pixels a click on a horizontal scroll arrow moves.
     static constexpr int kLineStep = 16;
 
+    // The part of the client area the rows take, and the height of one row.
+    virtual CRect RowsArea() const = 0;
+    virtual int RowHeight() const = 0;
     // The whole rows that fit, at least one.
-    virtual int RowsPerPage() const = 0;
+    int RowsPerPage() const;
+    // The top of the row at this index, and the index of the row at this height, in the
+    // client area with the rows scrolled.
+    int RowTop(int index) const;
+    int RowAt(int y) const;
     virtual void ScrollRowsTo(int top) = 0;
     virtual void ScrollColumnsTo(int x) = 0;
     virtual void Repaint() = 0;

@@ -88,7 +88,7 @@ class CTreeCtrl : public CRowsCtrl {
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
     BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const;
     UINT GetVisibleCount() const;
-    int RowHeight() const;
+    int RowHeight() const override;
 
     CImageList* SetImageList(CImageList* images, int kind);
     CImageList* GetImageList(int kind) const;
@@ -123,7 +123,7 @@ class CTreeCtrl : public CRowsCtrl {
     LRESULT NotifyTree(UINT code, UINT action, HTREEITEM oldItem, HTREEITEM newItem, CPoint point = CPoint());
     void FillItem(TVITEM& item, HTREEITEM handle) const;
     void UpdateScrollBars() override;
-    int RowsPerPage() const override { return static_cast<int>(GetVisibleCount()); }
+    CRect RowsArea() const override;
     void ScrollRowsTo(int top) override;
     void ScrollColumnsTo(int x) override;
     void Repaint() override;

@@ -40,9 +40,13 @@ int CTreeCtrl::RowHeight() const {
 }
 
 UINT CTreeCtrl::GetVisibleCount() const {
+    return static_cast<UINT>(RowsPerPage());
+}
+
+CRect CTreeCtrl::RowsArea() const {
     CRect client;
     GetClientRect(&client);
-    return static_cast<UINT>(std::max(1, client.Height() / RowHeight()));
+    return client;
 }
 
 int CTreeCtrl::Depth(HTREEITEM item) const {
@@ -72,7 +76,7 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const {
         return FALSE;
     CRect client;
     GetClientRect(&client);
-    const int top = (index - m_top) * RowHeight();
+    const int top = RowTop(index);
     if (!textOnly) {
         *rect = CRect(0, top, client.right, top + RowHeight());
         return TRUE;
@@ -99,7 +103,7 @@ HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* info) const {
     if (info->flags)
         return nullptr;
     const std::vector<HTREEITEM> visible = VisibleItems();
-    const int index = m_top + point.y / RowHeight();
+    const int index = RowAt(point.y);
     if (index >= static_cast<int>(visible.size())) {
         info->flags = TVHT_NOWHERE;
         return nullptr;
