@@ -300,7 +300,7 @@ BOOL CTrackPropertyDialog::OnInitDialog() {
     ShowGradeDirection();
     CDialog::OnInitDialog();
     ShowPictures();
-    FillScales();
+    m_fields.ShowScales(m_scaleCombo);
     if (m_copy == nullptr)
         return TRUE;
     OnApplyModeChanged();
@@ -356,17 +356,6 @@ void CTrackPropertyDialog::FillShapeFields() {
         m_startAngle = ShownDegrees(circle->m_fStartAngle);
         m_arcDegrees = ShownDegrees(circle->m_fSweep);
     }
-}
-
-void CTrackPropertyDialog::FillScales() {
-    m_scaleCombo.ResetContent();
-    int selection = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        m_scaleCombo.AddString(ScaleTable[row].name);
-        if (m_fields.m_scale == ScaleTable[row].name)
-            selection = row;
-    }
-    m_scaleCombo.SetCurSel(selection);
 }
 
 void CTrackPropertyDialog::ShowPictures() {
@@ -460,10 +449,8 @@ void CTrackPropertyDialog::UpdatePreview() {
 }
 
 void CTrackPropertyDialog::OnScaleChanged() {
-    const int row = m_scaleCombo.GetCurSel();
-    if (m_copy == nullptr || row < 0 || row >= kScaleCount)
+    if (m_copy == nullptr || !m_fields.TakeScale(m_scaleCombo))
         return;
-    m_fields.m_scale = ScaleTable[row].name;
     m_copy->SetScale(m_fields.m_scale);
     const CParTrack& copy = *m_copy;
     ShowLength(IDC_TRACK_GAUGE, copy.m_fGauge);

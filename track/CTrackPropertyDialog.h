@@ -90,7 +90,6 @@ class CTrackPropertyDialog : public CDialog {
     void CheckHeldMark(int checked, int unchecked);
     void FillFromCopy();
     void FillShapeFields();
-    void FillScales();
     void ShowPictures();
     void ShowModeEnabling();
     void FocusShapeField();

@@ -74,22 +74,12 @@ void CObject3DDialog::FillChoices() {
     categories.ResetContent();
     for (UINT id : kCategories) categories.AddString(CStringTable::Text(id));
     categories.SetCurSel(categories.FindStringExact(-1, m_strCategory));
-    auto& scales = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE));
-    scales.ResetContent();
-    int chosen = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        scales.AddString(ScaleTable[row].name);
-        if (m_fields.m_scale == ScaleTable[row].name)
-            chosen = row;
-    }
-    scales.SetCurSel(chosen);
+    const int chosen = m_fields.ShowScales(*static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE)));
     m_fields.m_scale = ScaleTable[chosen].name;
 }
 
 void CObject3DDialog::OnSelectScale() {
-    const int row = static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE))->GetCurSel();
-    if (row >= 0 && row < kScaleCount)
-        m_fields.m_scale = ScaleTable[row].name;
+    m_fields.TakeScale(*static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE)));
 }
 
 void CObject3DDialog::OnApplyMode() {
