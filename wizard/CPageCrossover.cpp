@@ -102,24 +102,22 @@ void CPageCrossover::LimitLengthAndSeparation() {
 }
 
 void CPageCrossover::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength = std::max({ParseLength(m_strLength), m_dUnit, m_dSeparation});
-    m_strLength = FormatLength(m_dLength);
-    UpdateData(FALSE);
-    if (m_dLength == m_dPrevLength)
+    const auto limit = [this] {
+        m_dLength = std::max({ParseLength(m_strLength), m_dUnit, m_dSeparation});
+        m_strLength = FormatLength(m_dLength);
+    };
+    if (!CommitEdit(limit, m_dLength, m_dPrevLength))
         return;
     DeriveCurve();
     Build();
 }
 
 void CPageCrossover::OnSeparationEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dSeparation = std::min(std::max(ParseLength(m_strSeparation), m_dUnit), m_dLength);
-    m_strSeparation = FormatLength(m_dSeparation);
-    UpdateData(FALSE);
-    if (m_dSeparation == m_dPrevSeparation)
+    const auto limit = [this] {
+        m_dSeparation = std::min(std::max(ParseLength(m_strSeparation), m_dUnit), m_dLength);
+        m_strSeparation = FormatLength(m_dSeparation);
+    };
+    if (!CommitEdit(limit, m_dSeparation, m_dPrevSeparation))
         return;
     DeriveCurve();
     Build();

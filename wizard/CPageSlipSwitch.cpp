@@ -92,11 +92,7 @@ void CPageSlipSwitch::OnLengthEdited() {
 }
 
 void CPageSlipSwitch::OnAngleEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    LimitAngle(m_dMinAngle);
-    UpdateData(FALSE);
-    if (m_dHalfAngle != m_dPrevHalfAngle)
+    if (CommitEdit([this] { LimitAngle(m_dMinAngle); }, m_dHalfAngle, m_dPrevHalfAngle))
         Build();
 }
 

@@ -53,8 +53,7 @@ void CPageSpiral::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
     m_dLength = 15.0 * m_dUnit;
     m_dRadius = 12.0 * m_dUnit;
-    m_strLength = FormatLength(m_dLength);
-    m_strRadius = FormatLength(m_dRadius);
+    FormatLengthAndRadius();
 }
 
 BOOL CPageSpiral::OnInitDialog() {
@@ -80,28 +79,29 @@ BOOL CPageSpiral::OnInitDialog() {
 
 // The length is at least the smallest, and the radius follows into half to twice the length.
 void CPageSpiral::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength = std::max(ParseLength(m_strLength), kSmallest);
-    m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
-    m_strLength = FormatLength(m_dLength);
-    m_strRadius = FormatLength(m_dRadius);
-    UpdateData(FALSE);
-    if (m_dLength != m_dPrevLength)
+    const auto limit = [this] {
+        m_dLength = std::max(ParseLength(m_strLength), kSmallest);
+        m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
+        FormatLengthAndRadius();
+    };
+    if (CommitEdit(limit, m_dLength, m_dPrevLength))
         Build();
 }
 
 // The radius is at least the smallest, and the length follows into half to twice the radius.
 void CPageSpiral::OnRadiusEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
-    m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+    const auto limit = [this] {
+        m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
+        m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+        FormatLengthAndRadius();
+    };
+    if (CommitEdit(limit, m_dRadius, m_dPrevRadius))
+        Build();
+}
+
+void CPageSpiral::FormatLengthAndRadius() {
     m_strLength = FormatLength(m_dLength);
     m_strRadius = FormatLength(m_dRadius);
-    UpdateData(FALSE);
-    if (m_dRadius != m_dPrevRadius)
-        Build();
 }
 
 void CPageSpiral::OnLeft() {

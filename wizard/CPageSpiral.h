@@ -48,4 +48,5 @@ class CPageSpiral : public CPageHanded {
 
   private:
     void ShapeAnnotations(const CDoublePoint& start, const CDoublePoint& end);
+    void FormatLengthAndRadius();
 };
