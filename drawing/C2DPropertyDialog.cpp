@@ -159,22 +159,12 @@ void C2DPropertyDialog::FillCategories() {
 
 // The last row of the scale table with the object's scale name, or the first row.
 void C2DPropertyDialog::FillScales() {
-    auto& combo = *static_cast<CComboBox*>(GetDlgItem(IDC_PROPERTIES_SCALE));
-    combo.ResetContent();
-    int chosen = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        combo.AddString(ScaleTable[row].name);
-        if (m_fields.m_scale == ScaleTable[row].name)
-            chosen = row;
-    }
-    combo.SetCurSel(chosen);
+    const int chosen = m_fields.ShowScales(*static_cast<CComboBox*>(GetDlgItem(IDC_PROPERTIES_SCALE)));
     m_fields.m_scale = ScaleTable[chosen].name;
 }
 
 void C2DPropertyDialog::OnScaleChosen() {
-    const int row = static_cast<CComboBox*>(GetDlgItem(IDC_PROPERTIES_SCALE))->GetCurSel();
-    if (row >= 0 && row < kScaleCount)
-        m_fields.m_scale = ScaleTable[row].name;
+    m_fields.TakeScale(*static_cast<CComboBox*>(GetDlgItem(IDC_PROPERTIES_SCALE)));
 }
 
 void C2DPropertyDialog::EnableCatalogueFields(BOOL enable) {

@@ -1,6 +1,8 @@
 #include "drawing/CCatalogueFields.h"
 
 #include "model/CPaint.h"
+#include "model/Units.h"
+#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
 
 void CCatalogueFields::Read(const CPaint& object) {
@@ -32,4 +34,24 @@ void CCatalogueFields::Exchange(CDataExchange* dx, const Controls& controls) {
     DDX_Text(dx, controls.price, m_price);
     DDX_Text(dx, controls.note, m_note);
     DDX_Check(dx, controls.showInReport, m_showInReport);
+}
+
+int CCatalogueFields::ShowScales(CComboBox& combo) const {
+    combo.ResetContent();
+    int chosen = 0;
+    for (int row = 0; row < kScaleCount; ++row) {
+        combo.AddString(ScaleTable[row].name);
+        if (m_scale == ScaleTable[row].name)
+            chosen = row;
+    }
+    combo.SetCurSel(chosen);
+    return chosen;
+}
+
+bool CCatalogueFields::TakeScale(const CComboBox& combo) {
+    const int row = combo.GetCurSel();
+    if (row < 0 || row >= kScaleCount)
+        return false;
+    m_scale = ScaleTable[row].name;
+    return true;
 }

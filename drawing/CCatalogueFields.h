@@ -2,6 +2,7 @@
 
 #include "platform/base/CString.h"
 
+class CComboBox;
 class CDataExchange;
 class CPaint;
 
@@ -26,6 +27,11 @@ class CCatalogueFields {
     // Gives the object every field but the price, which the dialog checks before it takes it.
     void Write(CPaint& object) const;
     void Exchange(CDataExchange* dx, const Controls& controls);
+    // Lists the scale table in the combo box and selects the last row with the scale's name, or
+    // the first row; answers the row selected.
+    int ShowScales(CComboBox& combo) const;
+    // Takes the scale of the combo box's selected row; false, the scale as it was, without one.
+    bool TakeScale(const CComboBox& combo);
 
     CString m_manufacturer;
     CString m_type;

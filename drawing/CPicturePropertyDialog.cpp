@@ -97,15 +97,7 @@ void CPicturePropertyDialog::FillChoices() {
     categories.ResetContent();
     for (UINT id : kCategories) categories.AddString(CStringTable::Text(id));
     categories.SetCurSel(m_pCopy != nullptr ? categories.FindStringExact(-1, m_pCopy->m_strCategory) : -1);
-    auto& scales = *static_cast<CComboBox*>(GetDlgItem(IDC_PICTURE_SCALE));
-    scales.ResetContent();
-    int chosen = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        scales.AddString(ScaleTable[row].name);
-        if (m_fields.m_scale == ScaleTable[row].name)
-            chosen = row;
-    }
-    scales.SetCurSel(chosen);
+    m_fields.ShowScales(*static_cast<CComboBox*>(GetDlgItem(IDC_PICTURE_SCALE)));
 }
 
 CString CPicturePropertyDialog::ChosenText(int comboId) {
@@ -136,9 +128,7 @@ void CPicturePropertyDialog::OnApplyMode() {
 void CPicturePropertyDialog::OnFieldChanged() {
     if (m_pCopy == nullptr || !m_bShown || !UpdateData(TRUE))
         return;
-    const int row = static_cast<CComboBox*>(GetDlgItem(IDC_PICTURE_SCALE))->GetCurSel();
-    if (row >= 0 && row < kScaleCount)
-        m_fields.m_scale = ScaleTable[row].name;
+    m_fields.TakeScale(*static_cast<CComboBox*>(GetDlgItem(IDC_PICTURE_SCALE)));
     m_pCopy->m_strCategory = ChosenText(IDC_PICTURE_CATEGORY);
     m_fields.Write(*m_pCopy);
     m_pCopy->m_bScaleWithDocument = m_bResizeable;

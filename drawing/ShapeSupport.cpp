@@ -253,7 +253,7 @@ CString PointText(CTool* tool, CDoublePoint world) {
 double UnitSize(CTool* tool) {
     const int unit =
         tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
-    return unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : UnitTable[kDefaultUnitIndex].size;
+    return SizeOfUnit(unit);
 }
 
 double Degrees(double angle) {

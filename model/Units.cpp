@@ -30,3 +30,8 @@ int FindScale(const char* name) {
     }
     return -1;
 }
+
+double SizeOfUnit(int unitIndex) {
+    return unitIndex >= 0 && unitIndex < kUnitCount ? UnitTable[unitIndex].size
+                                                    : UnitTable[kDefaultUnitIndex].size;
+}

@@ -33,5 +33,7 @@ constexpr int kDefaultScaleIndex = 12;
 extern const UnitRow UnitTable[kUnitCount];
 extern const ScaleRow ScaleTable[kScaleCount];
 
+// The size of a unit in tenths of a millimetre; an index outside the table is the default unit.
+double SizeOfUnit(int unitIndex);
 // The row whose name equals the given one byte for byte, or -1.
 int FindScale(const char* name);

@@ -386,8 +386,7 @@ UINT CCVNView::SelectorCursor(bool captured, double x, double y) {
 }
 
 void CCVNView::InstallCursor(UINT id, bool captured) {
-    // The class is shared with the 3D view, which installs its own cursor there: then reload.
-    if (id == s_nLastCursorId && m_hCursor != nullptr && GetWindowClass().cursor == m_hCursor)
+    if (id == s_nLastCursorId && m_hCursor != nullptr)
         return;
     s_nLastCursorId = id;
     m_hCursor = LoadResourceCursor(id);

@@ -24,9 +24,7 @@ constexpr BYTE kDraftQuality = 1;
 
 // One unit of the document in the view's logical units at the engine's zoom.
 double UnitLength(const CCVNDoc& doc) {
-    const int unit = doc.GetUnitIndex();
-    const double size = unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : kInch;
-    return size / doc.m_tool.m_fZoomDenominator * doc.m_tool.m_fZoomNumerator;
+    return SizeOfUnit(doc.GetUnitIndex()) / doc.m_tool.m_fZoomDenominator * doc.m_tool.m_fZoomNumerator;
 }
 
 const char* UnitAbbreviation(const CCVNDoc& doc) {
@@ -219,13 +217,32 @@ void CRulerBar::DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrol
 void CRulerBar::ShowMousePosition(int x, int y, BOOL keepOld) {
     if (!IsWindow(this))
         return;
+    if (!keepOld && MarkerStaysAt(x, y)) {
+        m_nMouseX = x;
+        m_nMouseY = y;
+        return;
+    }
     CClientDC dc(this);
+    dc.EnableTrace(m_bTraceMarker);
     if (!keepOld && m_nMouseX >= 0)
         DrawMarker(dc, m_nMouseX, m_nMouseY);
     if (x >= 0)
         DrawMarker(dc, x, y);
     m_nMouseX = x;
     m_nMouseY = y;
+    m_markerTrace.insert(m_markerTrace.end(), dc.GetTrace().begin(), dc.GetTrace().end());
+}
+
+// The top ruler marks the mouse's x only, the left ruler its y only.
+bool CRulerBar::MarkerStaysAt(int x, int y) const {
+    if ((x >= 0) != (m_nMouseX >= 0))
+        return false;
+    return x < 0 || (m_bHorizontal ? x == m_nMouseX : y == m_nMouseY);
+}
+
+void CRulerBar::TraceMarker(bool on) {
+    m_bTraceMarker = on;
+    m_markerTrace.clear();
 }
 
 // The marker is drawn in the ticks' own mapping, so it stands at the tick of the mouse's place:

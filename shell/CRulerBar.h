@@ -1,8 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CDCTrace.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPen.h"
 #include "platform/win/CControlBar.h"
@@ -23,8 +25,12 @@ class CRulerBar : public CControlBar {
     BOOL Create(CWnd* parent, BOOL horizontal, UINT id);
     BOOL IsHorizontal() const { return m_bHorizontal; }
     // Moves the marker to the mouse at x, y of the view's mapping, x counted from the view's left
-    // edge (none when negative); keepOld only redraws the marker where it is.
+    // edge (none when negative); keepOld only redraws the marker where it is. A marker that
+    // would stand where it stands is left as it is.
     void ShowMousePosition(int x, int y, BOOL keepOld);
+    // While on, the marker's drawing is kept in the marker trace, which starts empty.
+    void TraceMarker(bool on);
+    const std::vector<CDCTraceEntry>& MarkerTrace() const { return m_markerTrace; }
 
     int Thickness() const override { return kThickness; }
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
@@ -59,6 +65,8 @@ class CRulerBar : public CControlBar {
     void DrawFrame(CDC& dc, const CRect& area, const CCVNDoc& doc);
     void DrawTicks(CDC& dc, const CRect& area, const CCVNDoc& doc, CScrollView& view);
     void DrawMarker(CDC& dc, int x, int y);
+    // Whether a marker for the mouse at x, y stands where the shown one does, or both are none.
+    bool MarkerStaysAt(int x, int y) const;
 
     BOOL m_bHorizontal = TRUE;
     CRect m_rcTickArea;
@@ -71,4 +79,6 @@ class CRulerBar : public CControlBar {
     CPen m_highlightPen;
     CPen m_shadowPen;
     std::optional<Mapping> m_painted;
+    bool m_bTraceMarker = false;
+    std::vector<CDCTraceEntry> m_markerTrace;
 };

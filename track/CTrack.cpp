@@ -317,7 +317,7 @@ void CTrack::UpdateSizeInfo(const CPose* pose) {
     if (m_pTool == nullptr)
         return;
     const int unit = m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetUnitIndex() : kDefaultUnitIndex;
-    const double size = unit >= 0 && unit < kUnitCount ? UnitTable[unit].size : kInch;
+    const double size = SizeOfUnit(unit);
     const CDoublePoint begin = EndWorldPoint(pose, 0);
     const CDoublePoint end = EndWorldPoint(pose, 1);
     const double dx =

@@ -268,18 +268,13 @@ void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Radio(dx, IDC_TRACK_RAIL_MODE_1, m_railModeIndex);
     DDX_Check(dx, IDC_TRACK_SHOW_AXIS, m_showAxis);
     DDX_Check(dx, IDC_TRACK_SHOW_TIES, m_showTies);
-    DDX_Text(dx, IDC_TRACK_PART_NO, m_partNo);
-    DDX_Text(dx, IDC_TRACK_NOTE, m_note);
     DDX_Radio(dx, IDC_TRACK_APPLY_CLICKED, m_applyMode);
     DDX_Control(dx, IDC_TRACK_RAIL_COLOR, m_railColor);
     DDX_Control(dx, IDC_TRACK_TIE_COLOR, m_tieColor);
     DDX_Text(dx, IDC_TRACK_CATEGORY, m_category);
-    DDX_Text(dx, IDC_TRACK_MANUFACTURER, m_manufacturer);
-    DDX_Text(dx, IDC_TRACK_NAME, m_name);
-    DDX_Text(dx, IDC_TRACK_TYPE, m_type);
+    m_fields.Exchange(dx, {IDC_TRACK_MANUFACTURER, IDC_TRACK_TYPE, IDC_TRACK_NAME, IDC_TRACK_PART_NO,
+                           IDC_TRACK_PRICE, IDC_TRACK_NOTE, IDC_TRACK_SHOW_IN_REPORT});
     DDX_Radio(dx, IDC_TRACK_STYLE_NORMAL, m_style);
-    DDX_Check(dx, IDC_TRACK_SHOW_IN_REPORT, m_showInReport);
-    DDX_Text(dx, IDC_TRACK_PRICE, m_price);
     DDX_Text(dx, IDC_TRACK_LENGTH, m_length);
     DDX_Text(dx, IDC_TRACK_RADIUS_1, m_radius1);
     DDX_Text(dx, IDC_TRACK_RADIUS_2, m_radius2);
@@ -305,7 +300,7 @@ BOOL CTrackPropertyDialog::OnInitDialog() {
     ShowGradeDirection();
     CDialog::OnInitDialog();
     ShowPictures();
-    FillScales();
+    m_fields.ShowScales(m_scaleCombo);
     if (m_copy == nullptr)
         return TRUE;
     OnApplyModeChanged();
@@ -322,14 +317,7 @@ BOOL CTrackPropertyDialog::OnInitDialog() {
 void CTrackPropertyDialog::FillFromCopy() {
     const CParTrack& copy = *m_copy;
     m_category = copy.m_strCategory;
-    m_manufacturer = copy.m_strManufacturer;
-    m_scale = copy.m_strScale;
-    m_name = copy.m_strName;
-    m_partNo = copy.m_strPartNo;
-    m_price.Format("%.2f", copy.m_fPrice);
-    m_type = copy.m_strType;
-    m_showInReport = copy.m_bShowInReport;
-    m_note = copy.m_strNote;
+    m_fields.Read(copy);
     m_length = FormatLength(copy.m_fLength);
     FillShapeFields();
     m_roadbedWidth = FormatLength(copy.m_fRoadbedWidth);
@@ -368,17 +356,6 @@ void CTrackPropertyDialog::FillShapeFields() {
         m_startAngle = ShownDegrees(circle->m_fStartAngle);
         m_arcDegrees = ShownDegrees(circle->m_fSweep);
     }
-}
-
-void CTrackPropertyDialog::FillScales() {
-    m_scaleCombo.ResetContent();
-    int selection = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        m_scaleCombo.AddString(ScaleTable[row].name);
-        if (m_scale == ScaleTable[row].name)
-            selection = row;
-    }
-    m_scaleCombo.SetCurSel(selection);
 }
 
 void CTrackPropertyDialog::ShowPictures() {
@@ -472,11 +449,9 @@ void CTrackPropertyDialog::UpdatePreview() {
 }
 
 void CTrackPropertyDialog::OnScaleChanged() {
-    const int row = m_scaleCombo.GetCurSel();
-    if (m_copy == nullptr || row < 0 || row >= kScaleCount)
+    if (m_copy == nullptr || !m_fields.TakeScale(m_scaleCombo))
         return;
-    m_scale = ScaleTable[row].name;
-    m_copy->SetScale(m_scale);
+    m_copy->SetScale(m_fields.m_scale);
     const CParTrack& copy = *m_copy;
     ShowLength(IDC_TRACK_GAUGE, copy.m_fGauge);
     ShowLength(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
@@ -541,19 +516,13 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_strRoadbedTexture = m_roadbedTexture;
     copy.m_strTrackTexture = m_trackTexture;
     copy.m_strCategory = m_category;
-    copy.m_strManufacturer = m_manufacturer;
-    copy.m_strScale = m_scale;
-    copy.m_strName = m_name;
-    copy.m_strPartNo = m_partNo;
-    copy.m_fPrice = std::atof(m_price.c_str());
+    m_fields.Write(copy);
+    copy.m_fPrice = std::atof(m_fields.m_price.c_str());
     if (copy.m_fPrice < 0.0) {
         AfxMessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), MB_ICONEXCLAMATION);
         GotoDlgCtrl(GetDlgItem(IDC_TRACK_PRICE));
         return;
     }
-    copy.m_strType = m_type;
-    copy.m_strNote = m_note;
-    copy.m_bShowInReport = m_showInReport;
     if (RefuseInvalidCopy())
         return;
     EndDialog(IDOK);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing/CCatalogueFields.h"
 #include "model/CLengthFormat.h"
 #include "model/CPose.h"
 #include "model/Geometry.h"
@@ -89,7 +90,6 @@ class CTrackPropertyDialog : public CDialog {
     void CheckHeldMark(int checked, int unchecked);
     void FillFromCopy();
     void FillShapeFields();
-    void FillScales();
     void ShowPictures();
     void ShowModeEnabling();
     void FocusShapeField();
@@ -131,18 +131,12 @@ class CTrackPropertyDialog : public CDialog {
     int m_railModeIndex = 0;
     int m_showAxis = 0;
     int m_showTies = 0;
-    CString m_partNo;
-    CString m_note;
     int m_applyMode = 0;
     CColorButton m_railColor;
     CColorButton m_tieColor;
     CString m_category;
-    CString m_manufacturer;
-    CString m_name;
-    CString m_type;
+    CCatalogueFields m_fields;
     int m_style = -1;
-    int m_showInReport = 0;
-    CString m_scale;
     CString m_grade;
     CString m_length;
     CString m_radius1;
@@ -155,7 +149,6 @@ class CTrackPropertyDialog : public CDialog {
     CString m_tieSpacing;
     CString m_trackSeparation;
     double m_startAngle = 0.0;
-    CString m_price;
     int m_elevationEntry = 1;
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;

@@ -7,20 +7,12 @@
 #include "resources/FilePreviewTemplate.h"
 #include "ui/DataFolderFileDialog.h"
 
-IMPLEMENT_DYNAMIC(CFileDialogPatternPreview, CFileDialog)
-
-BEGIN_MESSAGE_MAP(CFileDialogPatternPreview, CFileDialog)
-ON_BN_CLICKED(IDC_FILE_SHOW_PREVIEW, OnShowPreviewClicked)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CFileDialogPatternPreview, CPreviewFileDialog)
 
 CFileDialogPatternPreview::CFileDialogPatternPreview(BOOL openFileDialog, LPCTSTR defaultExt,
                                                      LPCTSTR fileName, DWORD flags, LPCTSTR filter,
                                                      CWnd* parent)
-    : CFileDialog(openFileDialog, defaultExt, fileName, flags, filter, parent) {
-    RegisterDialogTemplate(FilePreviewTemplate());
-    m_ofn.Flags |= OFN_ENABLETEMPLATE;
-    SetTemplate(IDD_FILE_PREVIEW);
-}
+    : CPreviewFileDialog(openFileDialog, defaultExt, fileName, flags, filter, parent) {}
 
 BOOL CFileDialogPatternPreview::ChoosePattern(const CString& currentName, CWnd* parent, CString& chosen) {
     const CString initialName = currentName.IsEmpty() ? CString("*.pat") : currentName;
@@ -30,10 +22,9 @@ BOOL CFileDialogPatternPreview::ChoosePattern(const CString& currentName, CWnd* 
 }
 
 BOOL CFileDialogPatternPreview::OnInitDialog() {
-    const BOOL defaultFocus = CFileDialog::OnInitDialog();
+    const BOOL defaultFocus = CPreviewFileDialog::OnInitDialog();
     ControlFactory::Subclass(m_preview, IDC_FILE_PREVIEW_AREA, this);
     ShowBlank();
-    CheckDlgButton(IDC_FILE_SHOW_PREVIEW, BST_CHECKED);
     m_currentPath.Empty();
     return defaultFocus;
 }
@@ -50,7 +41,7 @@ void CFileDialogPatternPreview::ShowBlank() {
 }
 
 void CFileDialogPatternPreview::ShowSelectedPattern() {
-    if (!m_preview.m_hWnd || IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) != BST_CHECKED)
+    if (!m_preview.m_hWnd || !IsPreviewShown())
         return;
     CString title, extension;
     CWinPath::Split(m_currentPath.c_str(), nullptr, nullptr, &title, &extension);
@@ -67,7 +58,7 @@ void CFileDialogPatternPreview::ShowSelectedPattern() {
 }
 
 void CFileDialogPatternPreview::OnShowPreviewClicked() {
-    if (IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) == BST_CHECKED)
+    if (IsPreviewShown())
         ShowSelectedPattern();
     else
         ShowBlank();

@@ -2,16 +2,15 @@
 
 #include <memory>
 
-#include "platform/cdlg/CFileDialog.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "ui/CColorSwatch.h"
+#include "ui/CPreviewFileDialog.h"
 
 // The file-open dialog for fill patterns: the pattern of the selected .pat file is tiled over
 // the preview area while "Show preview" is checked; a wildcard or unreadable file shows nothing new.
-class CFileDialogPatternPreview : public CFileDialog {
+class CFileDialogPatternPreview : public CPreviewFileDialog {
     DECLARE_DYNAMIC(CFileDialogPatternPreview)
-    DECLARE_MESSAGE_MAP()
   public:
     CFileDialogPatternPreview(BOOL openFileDialog, LPCTSTR defaultExt = nullptr, LPCTSTR fileName = nullptr,
                               DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, LPCTSTR filter = nullptr,
@@ -27,7 +26,7 @@ class CFileDialogPatternPreview : public CFileDialog {
   protected:
     BOOL OnInitDialog() override;
     void OnFileNameChange() override;
-    void OnShowPreviewClicked();
+    void OnShowPreviewClicked() override;
 
   private:
     void ShowBlank();

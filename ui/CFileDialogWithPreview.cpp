@@ -11,25 +11,11 @@ namespace {
 constexpr int kColourOnColour = 3;
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CFileDialogWithPreview, CFileDialog)
-
-BEGIN_MESSAGE_MAP(CFileDialogWithPreview, CFileDialog)
-ON_BN_CLICKED(IDC_FILE_SHOW_PREVIEW, OnShowPreviewClicked)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CFileDialogWithPreview, CPreviewFileDialog)
 
 CFileDialogWithPreview::CFileDialogWithPreview(BOOL openFileDialog, LPCTSTR defaultExt, LPCTSTR fileName,
                                                DWORD flags, LPCTSTR filter, CWnd* parent)
-    : CFileDialog(openFileDialog, defaultExt, fileName, flags, filter, parent) {
-    RegisterDialogTemplate(FilePreviewTemplate());
-    m_ofn.Flags |= OFN_ENABLETEMPLATE;
-    SetTemplate(IDD_FILE_PREVIEW);
-}
-
-BOOL CFileDialogWithPreview::OnInitDialog() {
-    const BOOL defaultFocus = CFileDialog::OnInitDialog();
-    CheckDlgButton(IDC_FILE_SHOW_PREVIEW, BST_CHECKED);
-    return defaultFocus;
-}
+    : CPreviewFileDialog(openFileDialog, defaultExt, fileName, flags, filter, parent) {}
 
 void CFileDialogWithPreview::OnFileNameChange() {
     DrawPreview();
@@ -37,8 +23,7 @@ void CFileDialogWithPreview::OnFileNameChange() {
 
 void CFileDialogWithPreview::DrawPreview() {
     CWnd* area = GetDlgItem(IDC_FILE_PREVIEW_AREA);
-    if (!area || !GetDlgItem(IDC_FILE_SHOW_PREVIEW) ||
-        IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) != BST_CHECKED)
+    if (!area || !GetDlgItem(IDC_FILE_SHOW_PREVIEW) || !IsPreviewShown())
         return;
     CBitmap bitmap;
     CPalette palette;
@@ -61,7 +46,7 @@ void CFileDialogWithPreview::DrawPreview() {
 
 // Unchecked, the area shows the window colour at once; checked again, the current selection.
 void CFileDialogWithPreview::OnShowPreviewClicked() {
-    if (IsDlgButtonChecked(IDC_FILE_SHOW_PREVIEW) == BST_CHECKED) {
+    if (IsPreviewShown()) {
         DrawPreview();
         return;
     }

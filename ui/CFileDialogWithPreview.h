@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/cdlg/CFileDialog.h"
+#include "ui/CPreviewFileDialog.h"
 
 // The file-open dialog for bitmaps: below the standard controls, a "Show preview" check box
 // and an area in which the selected .bmp file is drawn, stretched over the whole area, each
 // time the selection changes. A file that is no readable bitmap leaves the area as it was.
-class CFileDialogWithPreview : public CFileDialog {
+class CFileDialogWithPreview : public CPreviewFileDialog {
     DECLARE_DYNAMIC(CFileDialogWithPreview)
-    DECLARE_MESSAGE_MAP()
   public:
     CFileDialogWithPreview(BOOL openFileDialog, LPCTSTR defaultExt = nullptr, LPCTSTR fileName = nullptr,
                            DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, LPCTSTR filter = nullptr,
@@ -17,7 +16,6 @@ class CFileDialogWithPreview : public CFileDialog {
     void DrawPreview();
 
   protected:
-    BOOL OnInitDialog() override;
     void OnFileNameChange() override;
-    void OnShowPreviewClicked();
+    void OnShowPreviewClicked() override;
 };

@@ -35,45 +35,27 @@ CObject3DDialog::CObject3DDialog(const DialogTemplate& dialogTemplate, CWnd* par
 void CObject3DDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     DDX_Check(dx, IDC_3D_SHOW_ON_PLAN, m_bShowOn2DPlan);
-    DDX_Text(dx, IDC_3D_MANUFACTURER, m_strManufacturer);
-    DDX_Text(dx, IDC_3D_TYPE, m_strType);
-    DDX_Text(dx, IDC_3D_OBJECT_NAME, m_strName);
-    DDX_Text(dx, IDC_3D_PART_NO, m_strPartNo);
-    DDX_Text(dx, IDC_3D_NOTE, m_strNote);
-    DDX_Check(dx, IDC_3D_IN_REPORT, m_bShowInReport);
+    m_fields.Exchange(dx, {IDC_3D_MANUFACTURER, IDC_3D_TYPE, IDC_3D_OBJECT_NAME, IDC_3D_PART_NO, IDC_3D_PRICE,
+                           IDC_3D_NOTE, IDC_3D_IN_REPORT});
     DDX_Radio(dx, IDC_3D_TO_CLICKED, m_nApplyMode);
     DDX_Check(dx, IDC_3D_RESIZEABLE, m_bResizeable);
-    DDX_Text(dx, IDC_3D_PRICE, m_strPrice);
     DDX_Check(dx, IDC_3D_HIDE_BOX, m_bHideBox);
     DDX_Text(dx, IDC_3D_ELEVATION, m_strElevation);
 }
 
 void CObject3DDialog::ShowCatalogue(const CPaint& object) {
     m_strCategory = object.m_strCategory;
-    m_strManufacturer = object.m_strManufacturer;
-    m_strScale = object.m_strScale;
-    m_strName = object.m_strName;
-    m_strPartNo = object.m_strPartNo;
-    m_strPrice.Format("%.2f", object.m_fPrice);
-    m_strType = object.m_strType;
-    m_strNote = object.m_strNote;
-    m_bShowInReport = object.m_bShowInReport;
+    m_fields.Read(object);
     m_bResizeable = object.m_bScaleWithDocument;
 }
 
 void CObject3DDialog::TakeCatalogue(CPaint& object) {
     object.m_strCategory = ChosenCategory();
-    object.m_strManufacturer = m_strManufacturer;
-    object.m_strName = m_strName;
-    object.m_strScale = m_strScale;
-    object.m_strPartNo = m_strPartNo;
-    object.m_fPrice = std::strtod(m_strPrice.c_str(), nullptr);
+    m_fields.Write(object);
+    object.m_fPrice = std::strtod(m_fields.m_price.c_str(), nullptr);
 }
 
 void CObject3DDialog::TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped) {
-    object.m_strType = m_strType;
-    object.m_strNote = m_strNote;
-    object.m_bShowInReport = m_bShowInReport;
     object.m_bScaleWithDocument = m_bResizeable;
     showOn2DPlan = m_bShowOn2DPlan;
     showBoxWhenGrouped = m_bHideBox ? 0 : 1;
@@ -92,22 +74,12 @@ void CObject3DDialog::FillChoices() {
     categories.ResetContent();
     for (UINT id : kCategories) categories.AddString(CStringTable::Text(id));
     categories.SetCurSel(categories.FindStringExact(-1, m_strCategory));
-    auto& scales = *static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE));
-    scales.ResetContent();
-    int chosen = 0;
-    for (int row = 0; row < kScaleCount; ++row) {
-        scales.AddString(ScaleTable[row].name);
-        if (m_strScale == ScaleTable[row].name)
-            chosen = row;
-    }
-    scales.SetCurSel(chosen);
-    m_strScale = ScaleTable[chosen].name;
+    const int chosen = m_fields.ShowScales(*static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE)));
+    m_fields.m_scale = ScaleTable[chosen].name;
 }
 
 void CObject3DDialog::OnSelectScale() {
-    const int row = static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE))->GetCurSel();
-    if (row >= 0 && row < kScaleCount)
-        m_strScale = ScaleTable[row].name;
+    m_fields.TakeScale(*static_cast<CComboBox*>(GetDlgItem(IDC_3D_SCALE)));
 }
 
 void CObject3DDialog::OnApplyMode() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing/CCatalogueFields.h"
 #include "model/CPose.h"
 #include "platform/ctl/CDialog.h"
 
@@ -19,15 +20,8 @@ class CObject3DDialog : public CDialog {
     CObject3DDialog(const DialogTemplate& dialogTemplate, CWnd* parent);
 
     CString m_strCategory;
-    CString m_strManufacturer;
-    CString m_strScale;
-    CString m_strType;
-    CString m_strName;
-    CString m_strPartNo;
-    CString m_strPrice;
-    CString m_strNote;
+    CCatalogueFields m_fields;
     CString m_strElevation;
-    int m_bShowInReport = 0;
     int m_bResizeable = 0;
     int m_bShowOn2DPlan = 0;
     int m_bHideBox = 0;
@@ -38,7 +32,7 @@ class CObject3DDialog : public CDialog {
     // Takes the catalogue fields of the object into the texts, and back.
     void ShowCatalogue(const CPaint& object);
     void TakeCatalogue(CPaint& object);
-    // The fields OK takes last: type, note, report and resize switches, and the plan switches.
+    // The switches OK takes last: resize and the plan switches.
     void TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped);
     void FillChoices();
     void OnApplyMode();

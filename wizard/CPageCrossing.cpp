@@ -90,11 +90,7 @@ void CPageCrossing::OnLengthBEdited() {
 }
 
 void CPageCrossing::OnAngleEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    LimitAngle();
-    UpdateData(FALSE);
-    if (m_dHalfAngle != m_dPrevHalfAngle)
+    if (CommitEdit([this] { LimitAngle(); }, m_dHalfAngle, m_dPrevHalfAngle))
         Build();
 }
 

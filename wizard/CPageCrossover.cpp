@@ -15,8 +15,8 @@
 #include "wizard/CWizardLabel.h"
 #include "wizard/TurnoutSolvers.h"
 
-IMPLEMENT_DYNCREATE(CPageCrossover, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageCrossover, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageCrossover, CPageSingleOrDouble)
+BEGIN_MESSAGE_MAP(CPageCrossover, CPageSingleOrDouble)
 ON_EN_KILLFOCUS(IDC_CROSSOVER_LENGTH, OnLengthEdited)
 ON_EN_KILLFOCUS(IDC_CROSSOVER_SEPARATION, OnSeparationEdited)
 ON_BN_CLICKED(IDC_CROSSOVER_LEFT, OnLeft)
@@ -24,9 +24,9 @@ ON_BN_CLICKED(IDC_CROSSOVER_RIGHT, OnRight)
 ON_BN_CLICKED(IDC_CROSSOVER_DOUBLE, OnDouble)
 END_MESSAGE_MAP()
 
-CPageCrossover::CPageCrossover() : CPageWizard(IDD_WIZARD_CROSSOVER) {
+CPageCrossover::CPageCrossover()
+    : CPageSingleOrDouble(IDD_WIZARD_CROSSOVER, IDC_CROSSOVER_LEFT, IDC_CROSSOVER_DOUBLE) {
     SetDefaults();
-    m_nHand = IDC_CROSSOVER_LEFT;
 }
 
 void CPageCrossover::DoDataExchange(CDataExchange* dx) {
@@ -63,13 +63,8 @@ BOOL CPageCrossover::OnInitDialog() {
             edit->SetReadOnly(TRUE);
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
-    m_pDimLine1 = Create<CSizeLine>(kToolDimensionLine);
-    m_pDimLine2 = Create<CSizeLine>(kToolDimensionLine);
-    m_pLabel1 = Create<CWizardLabel>(kToolWizardLabel);
-    m_pLabel2 = Create<CWizardLabel>(kToolWizardLabel);
-    if (!AllMade({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2}))
+    if (!MakeAnnotations())
         return TRUE;
-    m_pLabelGroup = MakeGroup({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2});
     CreatePieces(m_nHand == IDC_CROSSOVER_DOUBLE);
     Build();
     return TRUE;
@@ -107,24 +102,22 @@ void CPageCrossover::LimitLengthAndSeparation() {
 }
 
 void CPageCrossover::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength = std::max({ParseLength(m_strLength), m_dUnit, m_dSeparation});
-    m_strLength = FormatLength(m_dLength);
-    UpdateData(FALSE);
-    if (m_dLength == m_dPrevLength)
+    const auto limit = [this] {
+        m_dLength = std::max({ParseLength(m_strLength), m_dUnit, m_dSeparation});
+        m_strLength = FormatLength(m_dLength);
+    };
+    if (!CommitEdit(limit, m_dLength, m_dPrevLength))
         return;
     DeriveCurve();
     Build();
 }
 
 void CPageCrossover::OnSeparationEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dSeparation = std::min(std::max(ParseLength(m_strSeparation), m_dUnit), m_dLength);
-    m_strSeparation = FormatLength(m_dSeparation);
-    UpdateData(FALSE);
-    if (m_dSeparation == m_dPrevSeparation)
+    const auto limit = [this] {
+        m_dSeparation = std::min(std::max(ParseLength(m_strSeparation), m_dUnit), m_dLength);
+        m_strSeparation = FormatLength(m_dSeparation);
+    };
+    if (!CommitEdit(limit, m_dSeparation, m_dPrevSeparation))
         return;
     DeriveCurve();
     Build();
@@ -140,16 +133,6 @@ void CPageCrossover::OnRight() {
 
 void CPageCrossover::OnDouble() {
     ChooseHand(IDC_CROSSOVER_DOUBLE);
-}
-
-void CPageCrossover::ChooseHand(int hand) {
-    if (hand == m_nHand || m_pLabelGroup == nullptr)
-        return;
-    delete m_pPiece;
-    m_pPiece = nullptr;
-    CreatePieces(hand == IDC_CROSSOVER_DOUBLE);
-    m_nHand = hand;
-    Build();
 }
 
 // Place keeps the fields' limits and derives the curves again, so that they meet the

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "wizard/CPageWizard.h"
-#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CPageSingleOrDouble.h"
 
 class CCircTrack;
-class CSizeLine;
 class CTrack;
-class CWizardLabel;
 
 // The crossover page: two parallel straights and a reverse curve of two equal arcs from one
 // to the other, leaning left or right, or both reverse curves at once (a scissors crossover).
 // The length and the separation are typed; the curves' radius and angle follow.
-class CPageCrossover : public CPageWizard {
+class CPageCrossover : public CPageSingleOrDouble {
     DECLARE_DYNCREATE(CPageCrossover)
     DECLARE_MESSAGE_MAP()
 
@@ -23,24 +20,18 @@ class CPageCrossover : public CPageWizard {
     // The radius and angle of the two arcs that shift by the separation over the length.
     void DeriveCurve();
     // A new piece group of the two straights and the reverse curves, shown in the preview.
-    void CreatePieces(BOOL bDouble);
+    void CreatePieces(BOOL bDouble) override;
 
-    CTrackPreviewWnd m_wndPreview;
     CString m_strLength = "10";
     CString m_strSeparation = "5";
     CString m_strCurveRadius;
     double m_dCurveAngle = 0.0;
-    int m_nHand;
     CTrack* m_pStraight1 = nullptr;
     CTrack* m_pStraight2 = nullptr;
     CCircTrack* m_pCurve1 = nullptr;
     CCircTrack* m_pCurve2 = nullptr;
     CCircTrack* m_pCurve3 = nullptr;
     CCircTrack* m_pCurve4 = nullptr;
-    CSizeLine* m_pDimLine1 = nullptr;
-    CSizeLine* m_pDimLine2 = nullptr;
-    CWizardLabel* m_pLabel1 = nullptr;
-    CWizardLabel* m_pLabel2 = nullptr;
     double m_dLength = 0.0;
     double m_dSeparation = 0.0;
     double m_dPrevLength = 0.0;
@@ -59,7 +50,6 @@ class CPageCrossover : public CPageWizard {
     void OnDouble();
 
   private:
-    void ChooseHand(int hand);
     // Both at least one unit, and a length below the separation raised to it.
     void LimitLengthAndSeparation();
     void MarkOuterEndsConnected();

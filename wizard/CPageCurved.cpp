@@ -72,12 +72,11 @@ double CPageCurved::LimitAngle(double degrees) const {
 }
 
 void CPageCurved::OnAngleEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dAngleDeg = LimitAngle(m_dAngleDeg);
-    m_dSweep = m_dAngleDeg * kPi / 180.0;
-    UpdateData(FALSE);
-    if (m_dSweep != m_dPrevSweep)
+    const auto limit = [this] {
+        m_dAngleDeg = LimitAngle(m_dAngleDeg);
+        m_dSweep = m_dAngleDeg * kPi / 180.0;
+    };
+    if (CommitEdit(limit, m_dSweep, m_dPrevSweep))
         Build();
 }
 

@@ -12,8 +12,8 @@
 #include "track/CTrack.h"
 #include "wizard/CWizardLabel.h"
 
-IMPLEMENT_DYNCREATE(CPageCurvedTurnout, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageCurvedTurnout, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageCurvedTurnout, CPageHanded)
+BEGIN_MESSAGE_MAP(CPageCurvedTurnout, CPageHanded)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_RIGHT, OnRight)
 ON_BN_CLICKED(IDC_CURVED_TURNOUT_WYE, OnWye)
@@ -26,8 +26,7 @@ constexpr CPageWizard::SetRules kCurvedTurnoutRules{1.0, 180.0, true, false, fal
 
 }  // namespace
 
-CPageCurvedTurnout::CPageCurvedTurnout()
-    : CPageWizard(IDD_WIZARD_CURVED_TURNOUT), m_nHand(IDC_CURVED_TURNOUT_LEFT) {
+CPageCurvedTurnout::CPageCurvedTurnout() : CPageHanded(IDD_WIZARD_CURVED_TURNOUT, IDC_CURVED_TURNOUT_LEFT) {
     m_setRules = kCurvedTurnoutRules;
     m_strLength1 = "13";
     m_strOffset1 = "1";
@@ -87,13 +86,6 @@ void CPageCurvedTurnout::OnRight() {
 
 void CPageCurvedTurnout::OnWye() {
     ChooseHand(IDC_CURVED_TURNOUT_WYE);
-}
-
-void CPageCurvedTurnout::ChooseHand(int hand) {
-    if (hand == m_nHand)
-        return;
-    m_nHand = hand;
-    Build();
 }
 
 // Place takes what was typed with the limits of leaving each field. The piece at the open

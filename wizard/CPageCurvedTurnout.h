@@ -1,17 +1,13 @@
 #pragma once
 
-#include "wizard/CPageWizard.h"
-#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CPageHanded.h"
 
 class CCircTrack;
-class CSizeLine;
-class CTrack;
-class CWizardLabel;
 
 // The curved turnout page: two curves leaving one point, bending the same way ("Left",
 // "Right") or opposite ways ("Wye"); curve 1 (set 1) follows an optional entry straight,
 // curve 2 (set 2) starts at the origin. Two dimension lines and two labels in the preview.
-class CPageCurvedTurnout : public CPageWizard {
+class CPageCurvedTurnout : public CPageHanded {
     DECLARE_DYNCREATE(CPageCurvedTurnout)
     DECLARE_MESSAGE_MAP()
 
@@ -21,15 +17,9 @@ class CPageCurvedTurnout : public CPageWizard {
     void SetDefaults() override;
     void Build() override;
 
-    CTrackPreviewWnd m_wndPreview;
+    CTrack* m_pEntryTrack = nullptr;
     CCircTrack* m_pCurve1 = nullptr;
     CCircTrack* m_pCurve2 = nullptr;
-    CTrack* m_pEntryTrack = nullptr;
-    CSizeLine* m_pDimLine1 = nullptr;
-    CSizeLine* m_pDimLine2 = nullptr;
-    CWizardLabel* m_pLabel1 = nullptr;
-    CWizardLabel* m_pLabel2 = nullptr;
-    int m_nHand;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -41,7 +31,6 @@ class CPageCurvedTurnout : public CPageWizard {
 
   private:
     bool MakeObjects() override;
-    void ChooseHand(int hand);
     void ShapePieces();
     void ShapeAnnotations();
 };

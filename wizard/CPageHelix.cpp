@@ -185,12 +185,11 @@ void CPageHelix::OnCurveCountEdited() {
 }
 
 void CPageHelix::OnStraightLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dStraightLength = std::max(ParseLength(m_strStraightLength), m_dUnit);
-    m_strStraightLength = FormatLength(m_dStraightLength);
-    UpdateData(FALSE);
-    if (m_dStraightLength != m_dPrevStraightLength)
+    const auto limit = [this] {
+        m_dStraightLength = std::max(ParseLength(m_strStraightLength), m_dUnit);
+        m_strStraightLength = FormatLength(m_dStraightLength);
+    };
+    if (CommitEdit(limit, m_dStraightLength, m_dPrevStraightLength))
         Build();
 }
 

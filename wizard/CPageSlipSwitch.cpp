@@ -13,8 +13,8 @@
 #include "track/CTrack.h"
 #include "wizard/CWizardLabel.h"
 
-IMPLEMENT_DYNCREATE(CPageSlipSwitch, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageSlipSwitch, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageSlipSwitch, CPageSingleOrDouble)
+BEGIN_MESSAGE_MAP(CPageSlipSwitch, CPageSingleOrDouble)
 ON_EN_KILLFOCUS(IDC_SLIP_LENGTH, OnLengthEdited)
 ON_EN_KILLFOCUS(IDC_SLIP_ANGLE, OnAngleEdited)
 ON_BN_CLICKED(IDC_SLIP_SINGLE, OnSingle)
@@ -27,9 +27,9 @@ constexpr double kRightAngle = 90.0;
 
 }  // namespace
 
-CPageSlipSwitch::CPageSlipSwitch() : CPageWizard(IDD_WIZARD_SLIP_SWITCH) {
+CPageSlipSwitch::CPageSlipSwitch()
+    : CPageSingleOrDouble(IDD_WIZARD_SLIP_SWITCH, IDC_SLIP_SINGLE, IDC_SLIP_DOUBLE) {
     SetDefaults();
-    m_nHand = IDC_SLIP_SINGLE;
 }
 
 void CPageSlipSwitch::DoDataExchange(CDataExchange* dx) {
@@ -51,13 +51,8 @@ BOOL CPageSlipSwitch::OnInitDialog() {
     CheckRadioButton(IDC_SLIP_SINGLE, IDC_SLIP_DOUBLE, m_nHand);
     if (m_dRatio != m_dDefaultsRatio)
         SetDefaults();
-    m_pDimLine1 = Create<CSizeLine>(kToolDimensionLine);
-    m_pDimLine2 = Create<CSizeLine>(kToolDimensionLine);
-    m_pLabel1 = Create<CWizardLabel>(kToolWizardLabel);
-    m_pLabel2 = Create<CWizardLabel>(kToolWizardLabel);
-    if (!AllMade({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2}))
+    if (!MakeAnnotations())
         return TRUE;
-    m_pLabelGroup = MakeGroup({m_pDimLine1, m_pDimLine2, m_pLabel1, m_pLabel2});
     CreatePieces(m_nHand != IDC_SLIP_SINGLE);
     Build();
     UpdateData(FALSE);
@@ -97,11 +92,7 @@ void CPageSlipSwitch::OnLengthEdited() {
 }
 
 void CPageSlipSwitch::OnAngleEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    LimitAngle(m_dMinAngle);
-    UpdateData(FALSE);
-    if (m_dHalfAngle != m_dPrevHalfAngle)
+    if (CommitEdit([this] { LimitAngle(m_dMinAngle); }, m_dHalfAngle, m_dPrevHalfAngle))
         Build();
 }
 
@@ -111,16 +102,6 @@ void CPageSlipSwitch::OnSingle() {
 
 void CPageSlipSwitch::OnDouble() {
     ChooseHand(IDC_SLIP_DOUBLE);
-}
-
-void CPageSlipSwitch::ChooseHand(int hand) {
-    if (hand == m_nHand || m_pLabelGroup == nullptr)
-        return;
-    m_nHand = hand;
-    delete m_pPiece;
-    m_pPiece = nullptr;
-    CreatePieces(hand == IDC_SLIP_DOUBLE);
-    Build();
 }
 
 // Place keeps a typed length above nothing as typed; a length that makes no straight is

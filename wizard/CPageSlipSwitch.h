@@ -1,17 +1,14 @@
 #pragma once
 
-#include "wizard/CPageWizard.h"
-#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CPageSingleOrDouble.h"
 
 class CCircTrack;
-class CSizeLine;
 class CTrack;
-class CWizardLabel;
 
 // The slip switch page: two straights of one length crossing at their middles, joined on one
 // side ("Single") or on both ("Double") by slip curves tangent to both, whose radius follows
 // from the length and the angle.
-class CPageSlipSwitch : public CPageWizard {
+class CPageSlipSwitch : public CPageSingleOrDouble {
     DECLARE_DYNCREATE(CPageSlipSwitch)
     DECLARE_MESSAGE_MAP()
 
@@ -21,20 +18,14 @@ class CPageSlipSwitch : public CPageWizard {
     void SetDefaults() override;
     void Build() override;
     // A new piece group of the straights and the slip curves, shown in the preview.
-    void CreatePieces(BOOL bDouble);
+    void CreatePieces(BOOL bDouble) override;
 
-    CTrackPreviewWnd m_wndPreview;
     double m_dCrossAngle = 25.0;
     CString m_strLength = "10";
     CTrack* m_pStraight1 = nullptr;
     CTrack* m_pStraight2 = nullptr;
     CCircTrack* m_pCurve1 = nullptr;
     CCircTrack* m_pCurve2 = nullptr;
-    CSizeLine* m_pDimLine1 = nullptr;
-    CSizeLine* m_pDimLine2 = nullptr;
-    CWizardLabel* m_pLabel1 = nullptr;
-    CWizardLabel* m_pLabel2 = nullptr;
-    int m_nHand;
     double m_dLength = 0.0;
     double m_dHalfAngle = 0.0;
     double m_dPrevLength = 0.0;
@@ -50,7 +41,6 @@ class CPageSlipSwitch : public CPageWizard {
     void OnDouble();
 
   private:
-    void ChooseHand(int hand);
     // The crossing angle up to a right angle, 1 degree when at or below 0 or below the given
     // smallest, and its half in radians.
     void LimitAngle(double smallest);

@@ -13,8 +13,8 @@
 #include "track/CSplineTrack.h"
 #include "wizard/CWizardLabel.h"
 
-IMPLEMENT_DYNCREATE(CPageSpiral, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageSpiral, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageSpiral, CPageHanded)
+BEGIN_MESSAGE_MAP(CPageSpiral, CPageHanded)
 ON_EN_KILLFOCUS(IDC_SPIRAL_LENGTH, OnLengthEdited)
 ON_EN_KILLFOCUS(IDC_SPIRAL_RADIUS, OnRadiusEdited)
 ON_BN_CLICKED(IDC_SPIRAL_LEFT, OnLeft)
@@ -38,9 +38,8 @@ double HandleReach(const CDoublePoint& a, const CDoublePoint& b, double m) {
 
 }  // namespace
 
-CPageSpiral::CPageSpiral() : CPageWizard(IDD_WIZARD_SPIRAL) {
+CPageSpiral::CPageSpiral() : CPageHanded(IDD_WIZARD_SPIRAL, IDC_SPIRAL_LEFT) {
     SetDefaults();
-    m_nHand = IDC_SPIRAL_LEFT;
 }
 
 void CPageSpiral::DoDataExchange(CDataExchange* dx) {
@@ -54,8 +53,7 @@ void CPageSpiral::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
     m_dLength = 15.0 * m_dUnit;
     m_dRadius = 12.0 * m_dUnit;
-    m_strLength = FormatLength(m_dLength);
-    m_strRadius = FormatLength(m_dRadius);
+    FormatLengthAndRadius();
 }
 
 BOOL CPageSpiral::OnInitDialog() {
@@ -81,28 +79,29 @@ BOOL CPageSpiral::OnInitDialog() {
 
 // The length is at least the smallest, and the radius follows into half to twice the length.
 void CPageSpiral::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dLength = std::max(ParseLength(m_strLength), kSmallest);
-    m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
-    m_strLength = FormatLength(m_dLength);
-    m_strRadius = FormatLength(m_dRadius);
-    UpdateData(FALSE);
-    if (m_dLength != m_dPrevLength)
+    const auto limit = [this] {
+        m_dLength = std::max(ParseLength(m_strLength), kSmallest);
+        m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
+        FormatLengthAndRadius();
+    };
+    if (CommitEdit(limit, m_dLength, m_dPrevLength))
         Build();
 }
 
 // The radius is at least the smallest, and the length follows into half to twice the radius.
 void CPageSpiral::OnRadiusEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
-        return;
-    m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
-    m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+    const auto limit = [this] {
+        m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
+        m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+        FormatLengthAndRadius();
+    };
+    if (CommitEdit(limit, m_dRadius, m_dPrevRadius))
+        Build();
+}
+
+void CPageSpiral::FormatLengthAndRadius() {
     m_strLength = FormatLength(m_dLength);
     m_strRadius = FormatLength(m_dRadius);
-    UpdateData(FALSE);
-    if (m_dRadius != m_dPrevRadius)
-        Build();
 }
 
 void CPageSpiral::OnLeft() {
@@ -111,13 +110,6 @@ void CPageSpiral::OnLeft() {
 
 void CPageSpiral::OnRight() {
     ChooseHand(IDC_SPIRAL_RIGHT);
-}
-
-void CPageSpiral::ChooseHand(int hand) {
-    if (hand == m_nHand)
-        return;
-    m_nHand = hand;
-    Build();
 }
 
 void CPageSpiral::OnOK() {

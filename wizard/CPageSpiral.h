@@ -3,17 +3,14 @@
 #include <array>
 
 #include "model/CPointArray.h"
-#include "wizard/CPageWizard.h"
-#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CPageHanded.h"
 
-class CSizeLine;
 class CSplineTrack;
-class CWizardLabel;
 
 // The spiral easement page: a cubic spiral whose curvature grows from nothing at its start to
 // that of the typed radius at its end, over the typed length, bending left or right. It is
 // sampled into seven Bezier segments of one spline piece; the end offset is shown read-only.
-class CPageSpiral : public CPageWizard {
+class CPageSpiral : public CPageHanded {
     DECLARE_DYNCREATE(CPageSpiral)
     DECLARE_MESSAGE_MAP()
 
@@ -30,21 +27,15 @@ class CPageSpiral : public CPageWizard {
     // The spiral's control points for the length, end radius and side (+1 left, -1 right).
     static CPointArray ControlPoints(double length, double radius, double side);
 
-    CTrackPreviewWnd m_wndPreview;
     CString m_strLength = "15";
     CString m_strRadius = "12";
     CString m_strOffset = "2";
     CSplineTrack* m_pSpline = nullptr;
-    CSizeLine* m_pDimLine1 = nullptr;
-    CSizeLine* m_pDimLine2 = nullptr;
-    CWizardLabel* m_pLabel1 = nullptr;
-    CWizardLabel* m_pLabel2 = nullptr;
     double m_dLength = 0.0;
     double m_dOffset = 0.0;
     double m_dPrevLength = 0.0;
     double m_dRadius = 0.0;
     double m_dPrevRadius = 0.0;
-    int m_nHand;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -56,6 +47,6 @@ class CPageSpiral : public CPageWizard {
     void OnRight();
 
   private:
-    void ChooseHand(int hand);
     void ShapeAnnotations(const CDoublePoint& start, const CDoublePoint& end);
+    void FormatLengthAndRadius();
 };

@@ -15,8 +15,8 @@
 #include "wizard/CWizardLabel.h"
 #include "wizard/TurnoutSolvers.h"
 
-IMPLEMENT_DYNCREATE(CPageTurnout, CPageWizard)
-BEGIN_MESSAGE_MAP(CPageTurnout, CPageWizard)
+IMPLEMENT_DYNCREATE(CPageTurnout, CPageHanded)
+BEGIN_MESSAGE_MAP(CPageTurnout, CPageHanded)
 ON_BN_CLICKED(IDC_TURNOUT_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_TURNOUT_RIGHT, OnRight)
 ON_EN_KILLFOCUS(IDC_TURNOUT_LENGTH1, OnThroughLengthEdited)
@@ -30,7 +30,7 @@ constexpr CPageWizard::SetRules kTurnoutRules{0.0, 90.0, false, false, true};
 
 }  // namespace
 
-CPageTurnout::CPageTurnout() : CPageWizard(IDD_WIZARD_TURNOUT), m_nHand(IDC_TURNOUT_LEFT) {
+CPageTurnout::CPageTurnout() : CPageHanded(IDD_WIZARD_TURNOUT, IDC_TURNOUT_LEFT) {
     m_setRules = kTurnoutRules;
     m_bBothSets = FALSE;
     m_strLength1 = "15";
@@ -92,13 +92,6 @@ void CPageTurnout::OnLeft() {
 
 void CPageTurnout::OnRight() {
     ChooseHand(IDC_TURNOUT_RIGHT);
-}
-
-void CPageTurnout::ChooseHand(int hand) {
-    if (hand == m_nHand)
-        return;
-    m_nHand = hand;
-    Build();
 }
 
 void CPageTurnout::OnThroughLengthEdited() {

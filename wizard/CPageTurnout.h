@@ -1,7 +1,6 @@
 #pragma once
 
-#include "wizard/CPageWizard.h"
-#include "wizard/CTrackPreviewWnd.h"
+#include "wizard/CPageHanded.h"
 
 class CCircTrack;
 class CSizeAngle;
@@ -12,7 +11,7 @@ class CWizardLabel;
 // The turnout page: an optional entry straight, the straight through route and the diverging
 // curve of parameter set 2, to the left or to the right, with three dimension lines, a
 // dimension angle and four labels in the preview.
-class CPageTurnout : public CPageWizard {
+class CPageTurnout : public CPageHanded {
     DECLARE_DYNCREATE(CPageTurnout)
     DECLARE_MESSAGE_MAP()
 
@@ -22,19 +21,13 @@ class CPageTurnout : public CPageWizard {
     void SetDefaults() override;
     void Build() override;
 
-    CTrackPreviewWnd m_wndPreview;
-    CTrack* m_pThrough = nullptr;
     CTrack* m_pEntryTrack = nullptr;
+    CTrack* m_pThrough = nullptr;
     CCircTrack* m_pCurve = nullptr;
-    CSizeLine* m_pDimLine1 = nullptr;
-    CSizeLine* m_pDimLine2 = nullptr;
     CSizeLine* m_pDimLine3 = nullptr;
     CSizeAngle* m_pSizeAngle = nullptr;
-    CWizardLabel* m_pLabel1 = nullptr;
-    CWizardLabel* m_pLabel2 = nullptr;
     CWizardLabel* m_pLabel3 = nullptr;
     CWizardLabel* m_pLabel4 = nullptr;
-    int m_nHand;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -46,7 +39,6 @@ class CPageTurnout : public CPageWizard {
 
   private:
     bool MakeObjects() override;
-    void ChooseHand(int hand);
     void ShapeEntryAndThrough();
     void BuildLeft();
     void BuildRight();

@@ -456,11 +456,15 @@ double CPageWizard::AtLeastUnit(CString& text) const {
 }
 
 bool CPageWizard::CommitLength(CString& text, double& length, double built) {
+    return CommitEdit([&] { length = AtLeastUnit(text); }, length, built);
+}
+
+bool CPageWizard::CommitEdit(const std::function<void()>& limit, const double& value, double built) {
     if (!m_bDirty || !UpdateData(TRUE))
         return false;
-    length = AtLeastUnit(text);
+    limit();
     UpdateData(FALSE);
-    return length != built;
+    return value != built;
 }
 
 CTool& CPageWizard::Tool() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 
 #include "model/CPaint.h"
@@ -167,6 +168,10 @@ class CPageWizard : public CPropertyPage {
     // The edit of a length field was left: the length is read at least one unit and shown;
     // answers whether it differs from its value at the last build.
     bool CommitLength(CString& text, double& length, double built);
+    // The edit of a field was left after typing: the fields are read, limit sets the values and
+    // their texts from them, and the texts are shown; answers whether the value differs from
+    // its value at the last build.
+    bool CommitEdit(const std::function<void()>& limit, const double& value, double built);
 
     CTool& Tool();
     // The group placed pieces go into: the one being edited.

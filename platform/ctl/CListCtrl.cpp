@@ -4,7 +4,7 @@
 
 #include "platform/gdi/CImageList.h"
 
-IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CListCtrl, CRowsCtrl)
 
 namespace {
 constexpr UINT kHeaderId = 0;

@@ -5,6 +5,7 @@
 
 #include "platform/base/POSITION.h"
 #include "platform/ctl/CHeaderCtrl.h"
+#include "platform/ctl/CRowsCtrl.h"
 
 class CImageList;
 
@@ -13,7 +14,7 @@ class CImageList;
 // of the owner (LPSTR_TEXTCALLBACK with LVN_GETDISPINFO), owner-drawn rows (LVS_OWNERDRAWFIXED),
 // single or multiple selection and sorting by a comparison callback. Every view style is laid
 // out as a report.
-class CListCtrl : public CWnd {
+class CListCtrl : public CRowsCtrl {
     DECLARE_DYNAMIC(CListCtrl)
   public:
     CListCtrl();
@@ -79,7 +80,7 @@ class CListCtrl : public CWnd {
     BOOL RedrawItems(int first, int last);
     BOOL Update(int index) { return RedrawItems(index, index); }
     // Row height: the font, the small images, or what the owner says for owner-drawn rows.
-    int RowHeight() const;
+    int RowHeight() const override;
 
     // --- Images and styles ----------------------------------------------------------------
     CImageList* SetImageList(CImageList* images, int kind);
@@ -95,7 +96,6 @@ class CListCtrl : public CWnd {
 
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
-    void OnSize(UINT type, int cx, int cy) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
@@ -103,14 +103,8 @@ class CListCtrl : public CWnd {
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
-    // Arrow keys move the selection and letters find items, even inside a dialog.
-    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
-    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
-    void OnSetFocus(CWnd* oldWindow) override;
-    void OnKillFocus(CWnd* newWindow) override;
     void OnCaptureChanged(CWnd* window) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -138,15 +132,15 @@ class CListCtrl : public CWnd {
     bool SingleSelection() const { return (GetStyle() & LVS_SINGLESEL) != 0; }
     int HeaderHeight() const;
     int TotalWidth() const;
-    CRect RowsArea() const;
+    CRect RowsArea() const override;
     int ColumnLeft(int column) const;
     void SyncHeader();
     void LayoutHeader();
-    void UpdateScrollBars();
-    void ScrollRowsTo(int top);
-    void ScrollColumnsTo(int x);
+    void UpdateScrollBars() override;
+    void ScrollRowsTo(int top) override;
+    void ScrollColumnsTo(int x) override;
     void InvalidateItem(int index);
-    void Repaint();
+    void Repaint() override;
 
     // Changes states with LVN_ITEMCHANGING/LVN_ITEMCHANGED; answers whether the change was made.
     bool ChangeState(int index, UINT state, UINT mask);
@@ -168,10 +162,7 @@ class CListCtrl : public CWnd {
     std::vector<Item> m_items;
     CImageList* m_images[3] = {nullptr, nullptr, nullptr};
     DWORD m_extendedStyle = 0;
-    int m_top = 0;
-    int m_scrollX = 0;
     int m_anchor = -1;
-    bool m_layingOut = false;
     bool m_deferredSelect = false;
     mutable int m_ownerRowHeight = 0;
     // A press on an item that may become a drag.

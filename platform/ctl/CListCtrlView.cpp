@@ -13,7 +13,6 @@ namespace {
 constexpr int kFirstColumnInset = 2;
 constexpr int kColumnInset = 6;
 constexpr int kDragDistance = 4;
-constexpr int kLineStep = 16;
 }  // namespace
 
 // --- Geometry -----------------------------------------------------------------------------------
@@ -62,13 +61,13 @@ int CListCtrl::RowHeight() const {
 }
 
 int CListCtrl::GetCountPerPage() const {
-    return std::max(1, RowsArea().Height() / RowHeight());
+    return RowsPerPage();
 }
 
 BOOL CListCtrl::GetItemRect(int index, RECT* rect, UINT code) const {
     if (!Valid(index) || !rect)
         return FALSE;
-    const int top = RowsArea().top + (index - m_top) * RowHeight();
+    const int top = RowTop(index);
     const CRect row(-m_scrollX, top, TotalWidth() - m_scrollX, top + RowHeight());
     const int stateWidth = m_images[LVSIL_STATE] ? m_images[LVSIL_STATE]->GetImageSize().cx : 0;
     const int iconWidth = m_images[LVSIL_SMALL] ? m_images[LVSIL_SMALL]->GetImageSize().cx : 0;
@@ -117,7 +116,7 @@ int CListCtrl::SubItemHitTest(LVHITTESTINFO* info) const {
         info->flags = LVHT_ABOVE;
         return -1;
     }
-    const int index = m_top + (point.y - area.top) / RowHeight();
+    const int index = RowAt(point.y);
     if (!Valid(index)) {
         info->flags = LVHT_BELOW;
         return -1;
@@ -167,28 +166,7 @@ void CListCtrl::UpdateScrollBars() {
     if (!m_hWnd || m_layingOut)
         return;
     m_layingOut = true;
-    for (int pass = 0; pass < 2; ++pass) {
-        CRect client;
-        GetClientRect(&client);
-        SCROLLINFO horizontal{sizeof(SCROLLINFO),
-                              SIF_RANGE | SIF_PAGE | SIF_POS,
-                              0,
-                              std::max(0, TotalWidth() - 1),
-                              static_cast<UINT>(std::max(1, static_cast<int>(client.Width()))),
-                              m_scrollX,
-                              0};
-        SetScrollInfo(SB_HORZ, &horizontal);
-        m_scrollX = GetScrollPos(SB_HORZ);
-        SCROLLINFO vertical{sizeof(SCROLLINFO),
-                            SIF_RANGE | SIF_PAGE | SIF_POS,
-                            0,
-                            std::max(0, GetItemCount() - 1),
-                            static_cast<UINT>(GetCountPerPage()),
-                            m_top,
-                            0};
-        SetScrollInfo(SB_VERT, &vertical);
-        m_top = GetScrollPos(SB_VERT);
-    }
+    SetScrollRanges(TotalWidth(), GetItemCount());
     LayoutHeader();
     m_layingOut = false;
 }
@@ -203,10 +181,6 @@ void CListCtrl::LayoutHeader() {
     m_header.SetClickable((GetStyle() & LVS_NOSORTHEADER) == 0);
     m_header.MoveWindow(-m_scrollX, 0, std::max(TotalWidth(), static_cast<int>(client.Width()) + m_scrollX),
                         height);
-}
-
-void CListCtrl::OnSize(UINT, int, int) {
-    UpdateScrollBars();
 }
 
 void CListCtrl::ScrollRowsTo(int top) {
@@ -234,17 +208,6 @@ void CListCtrl::ScrollColumnsTo(int x) {
 void CListCtrl::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int page = std::max(1, GetCountPerPage() - 1);
     ScrollRowsTo(ScrollRequestTarget(code, position, m_top, 1, page, GetItemCount()));
-}
-
-void CListCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
-    CRect client;
-    GetClientRect(&client);
-    ScrollColumnsTo(ScrollRequestTarget(code, position, m_scrollX, kLineStep, client.Width(), INT_MAX));
-}
-
-BOOL CListCtrl::OnMouseWheel(UINT, short delta, CPoint) {
-    ScrollRowsTo(m_top - delta / 120 * 3);
-    return TRUE;
 }
 
 // --- Selection by mouse and keys ----------------------------------------------------------------
@@ -422,16 +385,6 @@ void CListCtrl::OnKeyDown(UINT key, UINT, UINT) {
         default:
             break;
     }
-}
-
-void CListCtrl::OnSetFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_SETFOCUS);
-}
-
-void CListCtrl::OnKillFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_KILLFOCUS);
 }
 
 // --- Painting -----------------------------------------------------------------------------------

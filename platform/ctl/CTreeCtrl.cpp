@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CTreeCtrl, CRowsCtrl)
 
 namespace {
 constexpr int kTextBuffer = 260;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ctl/CRowsCtrl.h"
 #include "platform/ctl/ListControlDefs.h"
 
 class CImageList;
@@ -25,7 +26,7 @@ class CTreeCtrlItem {
 // collapse with buttons, keys and double clicks; one item holds the caret (the selection) and
 // one may be the drop target. Sends TVN_SELCHANGING/TVN_SELCHANGED, TVN_ITEMEXPANDING/
 // TVN_ITEMEXPANDED (for the user's actions), TVN_BEGINDRAG, TVN_DELETEITEM and NM_ codes.
-class CTreeCtrl : public CWnd {
+class CTreeCtrl : public CRowsCtrl {
     DECLARE_DYNAMIC(CTreeCtrl)
   public:
     CTreeCtrl();
@@ -87,7 +88,7 @@ class CTreeCtrl : public CWnd {
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
     BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const;
     UINT GetVisibleCount() const;
-    int RowHeight() const;
+    int RowHeight() const override;
 
     CImageList* SetImageList(CImageList* images, int kind);
     CImageList* GetImageList(int kind) const;
@@ -97,20 +98,13 @@ class CTreeCtrl : public CWnd {
   protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
-    void OnSize(UINT type, int cx, int cy) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
-    // Arrow keys move the selection and letters find items, even inside a dialog.
-    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
-    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
-    void OnSetFocus(CWnd* oldWindow) override;
-    void OnKillFocus(CWnd* newWindow) override;
     void OnCaptureChanged(CWnd* window) override;
 
   private:
@@ -128,10 +122,11 @@ class CTreeCtrl : public CWnd {
     bool SetExpanded(HTREEITEM item, bool expanded);
     LRESULT NotifyTree(UINT code, UINT action, HTREEITEM oldItem, HTREEITEM newItem, CPoint point = CPoint());
     void FillItem(TVITEM& item, HTREEITEM handle) const;
-    void UpdateScrollBars();
-    void ScrollRowsTo(int top);
-    void ScrollColumnsTo(int x);
-    void Repaint();
+    void UpdateScrollBars() override;
+    CRect RowsArea() const override;
+    void ScrollRowsTo(int top) override;
+    void ScrollColumnsTo(int x) override;
+    void Repaint() override;
 
     void PaintItem(CDC& dc, HTREEITEM item, int row);
     void PaintLines(CDC& dc, HTREEITEM item, const CRect& row);
@@ -142,9 +137,6 @@ class CTreeCtrl : public CWnd {
     HTREEITEM m_dropTarget = nullptr;
     CImageList* m_images[3] = {nullptr, nullptr, nullptr};
     int m_indent = 19;
-    int m_top = 0;
-    int m_scrollX = 0;
-    bool m_layingOut = false;
     HTREEITEM m_pressedItem = nullptr;
     CPoint m_pressPoint;
 };

@@ -15,7 +15,6 @@ constexpr int kLabelPadding = 2;
 constexpr int kIconGap = 3;
 constexpr int kButtonHalf = 4;
 constexpr int kDragDistance = 4;
-constexpr int kLineStep = 16;
 
 int TextWidth(const CString& text) {
     CDC dc;
@@ -41,9 +40,13 @@ int CTreeCtrl::RowHeight() const {
 }
 
 UINT CTreeCtrl::GetVisibleCount() const {
+    return static_cast<UINT>(RowsPerPage());
+}
+
+CRect CTreeCtrl::RowsArea() const {
     CRect client;
     GetClientRect(&client);
-    return static_cast<UINT>(std::max(1, client.Height() / RowHeight()));
+    return client;
 }
 
 int CTreeCtrl::Depth(HTREEITEM item) const {
@@ -73,7 +76,7 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const {
         return FALSE;
     CRect client;
     GetClientRect(&client);
-    const int top = (index - m_top) * RowHeight();
+    const int top = RowTop(index);
     if (!textOnly) {
         *rect = CRect(0, top, client.right, top + RowHeight());
         return TRUE;
@@ -100,7 +103,7 @@ HTREEITEM CTreeCtrl::HitTest(TVHITTESTINFO* info) const {
     if (info->flags)
         return nullptr;
     const std::vector<HTREEITEM> visible = VisibleItems();
-    const int index = m_top + point.y / RowHeight();
+    const int index = RowAt(point.y);
     if (index >= static_cast<int>(visible.size())) {
         info->flags = TVHT_NOWHERE;
         return nullptr;
@@ -142,33 +145,8 @@ void CTreeCtrl::UpdateScrollBars() {
         GetItemRect(item, &label, TRUE);
         widest = std::max(widest, static_cast<int>(label.right) + m_scrollX);
     }
-    for (int pass = 0; pass < 2; ++pass) {
-        CRect client;
-        GetClientRect(&client);
-        SCROLLINFO horizontal{sizeof(SCROLLINFO),
-                              SIF_RANGE | SIF_PAGE | SIF_POS,
-                              0,
-                              std::max(0, widest - 1),
-                              static_cast<UINT>(std::max(1, static_cast<int>(client.Width()))),
-                              m_scrollX,
-                              0};
-        SetScrollInfo(SB_HORZ, &horizontal);
-        m_scrollX = GetScrollPos(SB_HORZ);
-        SCROLLINFO vertical{sizeof(SCROLLINFO),
-                            SIF_RANGE | SIF_PAGE | SIF_POS,
-                            0,
-                            std::max(0, static_cast<int>(visible.size()) - 1),
-                            GetVisibleCount(),
-                            m_top,
-                            0};
-        SetScrollInfo(SB_VERT, &vertical);
-        m_top = GetScrollPos(SB_VERT);
-    }
+    SetScrollRanges(widest, static_cast<int>(visible.size()));
     m_layingOut = false;
-}
-
-void CTreeCtrl::OnSize(UINT, int, int) {
-    UpdateScrollBars();
 }
 
 void CTreeCtrl::ScrollRowsTo(int top) {
@@ -199,17 +177,6 @@ void CTreeCtrl::ScrollColumnsTo(int x) {
 void CTreeCtrl::OnVScroll(UINT code, UINT position, CScrollBar*) {
     const int page = std::max(1, static_cast<int>(GetVisibleCount()) - 1);
     ScrollRowsTo(ScrollRequestTarget(code, position, m_top, 1, page, INT_MAX));
-}
-
-void CTreeCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
-    CRect client;
-    GetClientRect(&client);
-    ScrollColumnsTo(ScrollRequestTarget(code, position, m_scrollX, kLineStep, client.Width(), INT_MAX));
-}
-
-BOOL CTreeCtrl::OnMouseWheel(UINT, short delta, CPoint) {
-    ScrollRowsTo(m_top - delta / 120 * 3);
-    return TRUE;
 }
 
 // --- Mouse and keys -----------------------------------------------------------------------------
@@ -331,16 +298,6 @@ void CTreeCtrl::OnKeyDown(UINT key, UINT, UINT) {
         default:
             break;
     }
-}
-
-void CTreeCtrl::OnSetFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_SETFOCUS);
-}
-
-void CTreeCtrl::OnKillFocus(CWnd*) {
-    Repaint();
-    NotifyOwner(*this, NM_KILLFOCUS);
 }
 
 // --- Images -------------------------------------------------------------------------------------

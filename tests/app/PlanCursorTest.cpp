@@ -100,3 +100,27 @@ TEST_F(PlanCursor, WithTheParallelToolTheSelectorStillTestsWhatLiesUnderTheMouse
     ActiveLayout()->m_tool.m_bParallelToolActive = 0;
     EXPECT_EQ(ShownOver(plan, CPoint(200, 301)), LoadResourceCursor(kArrow));
 }
+
+// Two layouts' plan windows share one window class: each shows its own tool's cursor as the
+// mouse goes from one to the other and back, the second layout's tool having installed the
+// first one's cursor in between.
+TEST_F(PlanCursor, TwoPlanWindowsEachShowTheirOwnToolsCursor) {
+    Command(ID_TOOL_LINE);
+    EXPECT_EQ(ShownOver(plan, CPoint(150, 150)), LoadResourceCursor(kLine));
+    Command(ID_FILE_NEW);
+    CCVNView* second = View();
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, plan);
+    EXPECT_EQ(ShownOver(second, CPoint(150, 150)), LoadResourceCursor(kArrow));
+    Command(ID_TOOL_LINE);
+    EXPECT_EQ(ShownOver(second, CPoint(151, 150)), LoadResourceCursor(kLine));
+    Command(ID_TOOL_SELECTOR);
+    EXPECT_EQ(ShownOver(second, CPoint(152, 150)), LoadResourceCursor(kArrow));
+
+    Main().MDIActivate(plan->GetParentFrame());
+    host.RunUntilIdle();
+    EXPECT_EQ(ShownOver(plan, CPoint(150, 151)), LoadResourceCursor(kLine));
+    Command(ID_TOOL_SELECTOR);
+    EXPECT_EQ(ShownOver(plan, CPoint(150, 152)), LoadResourceCursor(kArrow));
+    EXPECT_EQ(plan->GetCursorId(), kArrow);
+}

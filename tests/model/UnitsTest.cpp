@@ -43,3 +43,11 @@ TEST(Units, FindsScalesByExactName) {
         EXPECT_EQ(FindScale(ScaleTable[row].name), row);
     }
 }
+
+TEST(Units, SizeOfUnitFallsBackToInchesOutsideTheTable) {
+    EXPECT_EQ(SizeOfUnit(0), 9150.0);
+    EXPECT_EQ(SizeOfUnit(2), 3050.0);
+    EXPECT_EQ(SizeOfUnit(8), 10.0);
+    EXPECT_EQ(SizeOfUnit(-1), 254.0);
+    EXPECT_EQ(SizeOfUnit(kUnitCount), 254.0);
+}

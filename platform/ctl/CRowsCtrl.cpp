@@ -1,0 +1,71 @@
+#include "platform/ctl/CRowsCtrl.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/ctl/ListControlDefs.h"
+#include "platform/win/ScrollRequest.h"
+
+IMPLEMENT_DYNAMIC(CRowsCtrl, CWnd)
+
+int CRowsCtrl::RowsPerPage() const {
+    return std::max(1, RowsArea().Height() / RowHeight());
+}
+
+int CRowsCtrl::RowTop(int index) const {
+    return RowsArea().top + (index - m_top) * RowHeight();
+}
+
+int CRowsCtrl::RowAt(int y) const {
+    return m_top + (y - RowsArea().top) / RowHeight();
+}
+
+void CRowsCtrl::SetScrollRanges(int width, int rows) {
+    for (int pass = 0; pass < 2; ++pass) {
+        CRect client;
+        GetClientRect(&client);
+        SCROLLINFO horizontal{sizeof(SCROLLINFO),
+                              SIF_RANGE | SIF_PAGE | SIF_POS,
+                              0,
+                              std::max(0, width - 1),
+                              static_cast<UINT>(std::max(1, static_cast<int>(client.Width()))),
+                              m_scrollX,
+                              0};
+        SetScrollInfo(SB_HORZ, &horizontal);
+        m_scrollX = GetScrollPos(SB_HORZ);
+        SCROLLINFO vertical{sizeof(SCROLLINFO),
+                            SIF_RANGE | SIF_PAGE | SIF_POS,
+                            0,
+                            std::max(0, rows - 1),
+                            static_cast<UINT>(RowsPerPage()),
+                            m_top,
+                            0};
+        SetScrollInfo(SB_VERT, &vertical);
+        m_top = GetScrollPos(SB_VERT);
+    }
+}
+
+void CRowsCtrl::OnSize(UINT, int, int) {
+    UpdateScrollBars();
+}
+
+void CRowsCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
+    CRect client;
+    GetClientRect(&client);
+    ScrollColumnsTo(ScrollRequestTarget(code, position, m_scrollX, kLineStep, client.Width(), INT_MAX));
+}
+
+BOOL CRowsCtrl::OnMouseWheel(UINT, short delta, CPoint) {
+    ScrollRowsTo(m_top - delta / 120 * 3);
+    return TRUE;
+}
+
+void CRowsCtrl::OnSetFocus(CWnd*) {
+    Repaint();
+    NotifyOwner(*this, NM_SETFOCUS);
+}
+
+void CRowsCtrl::OnKillFocus(CWnd*) {
+    Repaint();
+    NotifyOwner(*this, NM_KILLFOCUS);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/win/CWnd.h"
+
+// What the list view and the tree view share: rows scrolled a row at a time, a horizontal
+// scroll in pixels, the ranges of both scroll bars, the wheel, and a repaint with a notice to
+// the owner when the focus comes or goes.
+class CRowsCtrl : public CWnd {
+    DECLARE_DYNAMIC(CRowsCtrl)
+
+  protected:
+    // The pixels a click on a horizontal scroll arrow moves.
+    static constexpr int kLineStep = 16;
+
+    // The part of the client area the rows take, and the height of one row.
+    virtual CRect RowsArea() const = 0;
+    virtual int RowHeight() const = 0;
+    // The whole rows that fit, at least one.
+    int RowsPerPage() const;
+    // The top of the row at this index, and the index of the row at this height, in the
+    // client area with the rows scrolled.
+    int RowTop(int index) const;
+    int RowAt(int y) const;
+    virtual void ScrollRowsTo(int top) = 0;
+    virtual void ScrollColumnsTo(int x) = 0;
+    virtual void Repaint() = 0;
+    virtual void UpdateScrollBars() = 0;
+
+    // Sets both scroll bars for content this wide and this many rows, taking back the positions
+    // they allow; twice, as one bar coming or going changes the room the other has.
+    void SetScrollRanges(int width, int rows);
+
+    void OnSize(UINT type, int cx, int cy) override;
+    // Arrow keys move the selection and letters find items, even inside a dialog.
+    UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
+    void OnSetFocus(CWnd* oldWindow) override;
+    void OnKillFocus(CWnd* newWindow) override;
+
+    int m_top = 0;
+    int m_scrollX = 0;
+    bool m_layingOut = false;
+};
