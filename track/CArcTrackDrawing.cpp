@@ -8,22 +8,11 @@
 #include "platform/gdi/LogicalPixelSize.h"
 #include "track/CArcTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The elliptic arc in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
-
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
 
 // The polar angle of a point about a centre by the arc cosine, 0 for the centre itself.
 double AcosAngle(double dx, double dy) {

@@ -7,20 +7,15 @@
 #include "platform/gdi/LogicalPixelSize.h"
 #include "track/CCircTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The circular piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
 
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
 constexpr int kShiftMask = 0xA4;
 // How far, in pixels, a drawn chord may stray from the curve.
 constexpr double kChordError = 0.25;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
 
 }  // namespace
 

@@ -9,18 +9,11 @@
 #include "platform/gdi/SystemColors.h"
 #include "track/CSplineTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The spline piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
 
 CDoublePoint SampleAt(const BezierSamples& samples, int i) {
     return {static_cast<double>(samples.points[i][0]), static_cast<double>(samples.points[i][1])};

@@ -7,22 +7,11 @@
 #include "platform/gdi/SystemColors.h"
 #include "track/CTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The straight piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
-
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
 
 void Line(CDC& dc, CPoint a, CPoint b) {
     dc.MoveTo(a);
