@@ -279,18 +279,7 @@ int CArcTrack::ApplyEditStep(CEditStep* step) {
 }
 
 void CArcTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_fSavedBeginElevation;
-    payload->ay = m_fSavedEndElevation;
-    payload->bx = m_ptSavedCentre.x;
-    payload->by = m_ptSavedCentre.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, {m_fSavedBeginElevation, m_fSavedEndElevation}, m_ptSavedCentre);
 }
 
 int CArcTrack::Rescale(CEditStep* step) {

@@ -253,17 +253,7 @@ int CCircTrack::ApplyShapeStep(CEditStep* step) {
 }
 
 void CCircTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_fSavedRadius;
-    payload->bx = m_ptAnchor.x;
-    payload->by = m_ptAnchor.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, {m_fSavedRadius, 0.0}, m_ptAnchor);
 }
 
 int CCircTrack::Rescale(CEditStep* step) {

@@ -781,3 +781,18 @@ int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {
     m_pTool->PushUndo(step.release());
     return 1;
 }
+
+void CParTrack::ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b) {
+    if (m_pTool == nullptr)
+        return;
+    CEditStep step(kStepRescale, this, 0);
+    auto payload = std::make_unique<RescalePayload>();
+    payload->factor = factor;
+    payload->saved = GetSavedPose();
+    payload->ax = a.x;
+    payload->ay = a.y;
+    payload->bx = b.x;
+    payload->by = b.y;
+    step.SetPayload(std::move(payload));
+    m_pTool->Execute(&step);
+}

@@ -400,18 +400,7 @@ int CSplineTrack::UpdateGeometry(CEditStep* step) {
 }
 
 void CSplineTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_ptSaved.x;
-    payload->ay = m_ptSaved.y;
-    payload->bx = m_ptDragA.x;
-    payload->by = m_ptDragA.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, m_ptSaved, m_ptDragA);
 }
 
 int CSplineTrack::Rescale(CEditStep* step) {
