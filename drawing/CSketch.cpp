@@ -102,6 +102,10 @@ std::vector<CDoublePoint> CSketch::MappedPoints() const {
     return mapped;
 }
 
+std::vector<CDoublePoint> CSketch::DrawnEnds() const {
+    return {MapToBox(m_points[kFirstDrawnPoint]), MapToBox(m_points[PointCount() - 1])};
+}
+
 // ---- Box ----
 
 void CSketch::LayOutCornersFromBox(const CPose& frame) {
@@ -358,27 +362,19 @@ int CSketch::MirrorY(double c) {
 void CSketch::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
     if (PointCount() <= kFirstDrawnPoint)
         return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
-    const CDoublePoint a = MapToBox(m_points[kFirstDrawnPoint]);
-    const CDoublePoint b = MapToBox(m_points[PointCount() - 1]);
-    const CDoublePoint first = LocalToWorldInFrame(FrameOf(pose), a.x, a.y);
-    const CDoublePoint last = LocalToWorldInFrame(FrameOf(pose), b.x, b.y);
-    const bool lastNearer = VectorLength(last.x - x, last.y - y) < VectorLength(first.x - x, first.y - y);
-    vectorX = (lastNearer ? last.x : first.x) - x;
-    vectorY = (lastNearer ? last.y : first.y) - y;
+    CDoublePoint vector;
+    shape::NearestPointVector(*this, FrameOf(pose), DrawnEnds(), x, y, vector);
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CSketch::NearestEndPoint(double& x, double& y, const CPose* pose) {
     if (PointCount() <= kFirstDrawnPoint)
         return CPaint::NearestEndPoint(x, y, pose);
-    const CDoublePoint a = MapToBox(m_points[kFirstDrawnPoint]);
-    const CDoublePoint b = MapToBox(m_points[PointCount() - 1]);
-    const CDoublePoint first = LocalToWorldInFrame(FrameOf(pose), a.x, a.y);
-    const CDoublePoint last = LocalToWorldInFrame(FrameOf(pose), b.x, b.y);
-    const CDoublePoint toFirst = SnapOffset(first.x, first.y);
-    const CDoublePoint toLast = SnapOffset(last.x, last.y);
-    const bool lastNearer = VectorLength(toLast.x, toLast.y) < VectorLength(toFirst.x, toFirst.y);
-    x = lastNearer ? toLast.x : toFirst.x;
-    y = lastNearer ? toLast.y : toFirst.y;
+    CDoublePoint correction;
+    shape::SmallestSnapCorrection(*this, FrameOf(pose), DrawnEnds(), correction);
+    x = correction.x;
+    y = correction.y;
 }
 
 void CSketch::UpdateSizeInfo(const CPose* pose) {

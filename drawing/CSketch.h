@@ -73,6 +73,8 @@ class CSketch : public CPaint {
     void CollectDrawnPath(const CPose& frame, std::vector<CPoint>& device, bool& fits) const;
 
   private:
+    // The first and the last drawn point as shown, local; the first wins a snapping tie.
+    std::vector<CDoublePoint> DrawnEnds() const;
     void AppendDrawnPoint(const CPose* pose);
     bool CursorInsideFill() const;
     bool CursorOnPath();
