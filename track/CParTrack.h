@@ -168,6 +168,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // Runs the rescale step by the factor through the engine, for undo, with the saved pose and
     // the two reference points the piece kept at its last press.
     void ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b);
+    // The distance between two points as the pieces' own geometry measures it.
+    static double PointDistance(const CDoublePoint& a, const CDoublePoint& b);
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;

@@ -26,10 +26,6 @@ bool IsControlCount(int count) {
            (count >= CSplineTrack::kFirstKnot + 4 && (count - kStartPoints) % 3 == 0);
 }
 
-double Distance(const CDoublePoint& a, const CDoublePoint& b) {
-    return VectorLength(a.x - b.x, a.y - b.y);
-}
-
 bool IsFinitePoint(const CDoublePoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -390,7 +386,7 @@ int CSplineTrack::UpdateGeometry(CEditStep* step) {
             const int partner = handle % 3 == 1 ? handle + 2 : handle - 2;
             if (partner > kFirstKnot && partner < LastIndex()) {
                 const CDoublePoint& knot = m_points[handle % 3 == 1 ? handle + 1 : handle - 1];
-                MovePartners(handle, Distance(m_points[partner], knot));
+                MovePartners(handle, PointDistance(m_points[partner], knot));
             }
         }
     }
@@ -496,14 +492,14 @@ int CSplineTrack::ApplyCutStep(CEditStep*) {
 
     CPointArray first;
     for (int i = 0; i <= at + 3; ++i) first.Add(world[i]);
-    const double s1 = Distance(m, p0) / 3.0;
+    const double s1 = PointDistance(m, p0) / 3.0;
     first[at + 3] = m;
     first[at + 2] = {m.x - s1 * along.x, m.y - s1 * along.y};
     first[at + 1] = {p0.x + s1 * w.x, p0.y + s1 * w.y};
 
     CPointArray second;
     for (int i = at; i < world.GetSize(); ++i) second.Add(world[i]);
-    const double s2 = Distance(m, p3) / 3.0;
+    const double s2 = PointDistance(m, p3) / 3.0;
     second[0] = m;
     second[1] = {m.x + s2 * along.x, m.y + s2 * along.y};
     second[2] = {p3.x - s2 * w2.x, p3.y - s2 * w2.y};
