@@ -94,18 +94,10 @@ void CSplineTrack::ControlBox(double& minX, double& minY, double& maxX, double& 
 
 // ---- Sampling ----
 
-int CSplineTrack::SampleBezier(const int32_t (*points)[2], uint32_t count, uint16_t degree, int accumulate) {
-    return ::SampleBezier(points, count, degree, accumulate, m_centreSamples, m_fLength);
-}
-
 void CSplineTrack::SampleSegment(const CPose& frame, int knot, int accumulate) {
-    int32_t controls[4][2];
-    for (int k = 0; k < 4; ++k) {
-        const CDoublePoint world = WorldPoint(frame, m_points[knot + k]);
-        controls[k][0] = ToSampleCoordinate(world.x);
-        controls[k][1] = ToSampleCoordinate(world.y);
-    }
-    SampleBezier(controls, 4, 3, accumulate);
+    CDoublePoint controls[4];
+    for (int k = 0; k < 4; ++k) controls[k] = WorldPoint(frame, m_points[knot + k]);
+    SampleCubic(controls, accumulate, m_centreSamples, m_fLength);
 }
 
 void CSplineTrack::RecomputeLength() {
@@ -287,20 +279,15 @@ int CSplineTrack::AppendCentreLine(CPointArray& points, int reversed) {
     ++added;
     for (int s = 0; s < SegmentCount(); ++s) {
         const int knot = reversed ? LastIndex() - 3 * (s + 1) : kFirstKnot + 3 * s;
-        int32_t controls[4][2];
-        for (int k = 0; k < 4; ++k) {
-            const CDoublePoint local = MapControlPoint(m_points[reversed ? knot + 3 - k : knot + k]);
-            controls[k][0] = ToSampleCoordinate(local.x);
-            controls[k][1] = ToSampleCoordinate(local.y);
-        }
+        CDoublePoint controls[4];
+        for (int k = 0; k < 4; ++k)
+            controls[k] = MapControlPoint(m_points[reversed ? knot + 3 - k : knot + k]);
         BezierSamples samples;
         double unused = 0.0;
-        ::SampleBezier(controls, 4, 3, 0, samples, unused);
-        CDoublePoint last{static_cast<double>(samples.points[0][0]),
-                          static_cast<double>(samples.points[0][1])};
+        SampleCubic(controls, 0, samples, unused);
+        CDoublePoint last = SamplePoint(samples, 0);
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint p{static_cast<double>(samples.points[i][0]),
-                                 static_cast<double>(samples.points[i][1])};
+            const CDoublePoint p = SamplePoint(samples, i);
             if (VectorLength(p.x - last.x, p.y - last.y) >= h || i == 1 || i == kBezierSteps) {
                 points.Add(p);
                 ++added;

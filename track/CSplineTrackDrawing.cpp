@@ -15,10 +15,6 @@
 
 namespace {
 
-CDoublePoint SampleAt(const BezierSamples& samples, int i) {
-    return {static_cast<double>(samples.points[i][0]), static_cast<double>(samples.points[i][1])};
-}
-
 void StorePoint(BezierSamples& samples, int i, double x, double y) {
     samples.points[i][0] = ToSampleCoordinate(x);
     samples.points[i][1] = ToSampleCoordinate(y);
@@ -98,9 +94,9 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
         SampleSegment(frame, knot, 1);
         dc.SelectObject(&tiePen);
         int kept = 0;
-        CDoublePoint previous = SampleAt(m_centreSamples, 0);
+        CDoublePoint previous = SamplePoint(m_centreSamples, 0);
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint sample = SampleAt(m_centreSamples, i);
+            const CDoublePoint sample = SamplePoint(m_centreSamples, i);
             const Step step = StepBetween(previous, sample);
             const bool keep = step.length >= h || (!creating && (i == 1 || i == kBezierSteps));
             if (!keep)
@@ -118,8 +114,8 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
             }
             StorePoint(m_railA, kept, sample.x - ox, sample.y - oy);
             StorePoint(m_railB, kept, sample.x + ox, sample.y + oy);
-            lastRailA = SampleAt(m_railA, kept);
-            lastRailB = SampleAt(m_railB, kept);
+            lastRailA = SamplePoint(m_railA, kept);
+            lastRailB = SamplePoint(m_railB, kept);
             ++kept;
             if (ties && tieCount < kMaxTies) {
                 if (carried + step.length < m_fTieSpacing) {
@@ -277,7 +273,7 @@ CPaint* CSplineTrack::HitTest() {
         SampleSegment(m_parentPose, knot, 0);
         int from = 0;
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint a = SampleAt(m_centreSamples, from), b = SampleAt(m_centreSamples, i);
+            const CDoublePoint a = SamplePoint(m_centreSamples, from), b = SamplePoint(m_centreSamples, i);
             const Step step = StepBetween(a, b);
             if (step.length < h)
                 continue;
