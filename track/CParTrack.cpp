@@ -782,6 +782,13 @@ double CParTrack::PointDistance(const CDoublePoint& a, const CDoublePoint& b) {
     return VectorLength(a.x - b.x, a.y - b.y);
 }
 
+void CParTrack::MirrorPoseAndPoints(double c, double CDoublePoint::*axis) {
+    double& placed = axis == &CDoublePoint::x ? m_pose.x : m_pose.y;
+    placed = 2.0 * c - placed;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].*axis = -(m_points[i].*axis);
+}
+
 void CParTrack::ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b) {
     if (m_pTool == nullptr)
         return;

@@ -170,6 +170,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b);
     // The distance between two points as the pieces' own geometry measures it.
     static double PointDistance(const CDoublePoint& a, const CDoublePoint& b);
+    // Mirrors the placement about the line x = c (axis x) or y = c (axis y) and negates that
+    // coordinate of every point but the rotation handle.
+    void MirrorPoseAndPoints(double c, double CDoublePoint::*axis);
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;

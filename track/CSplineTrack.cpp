@@ -400,9 +400,7 @@ int CSplineTrack::Rescale(CEditStep* step) {
 }
 
 int CSplineTrack::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    MirrorPoseAndPoints(c, &CDoublePoint::x);
     m_fCornerX1 = m_points[1].x;
     m_fCornerX2 = m_points[3].x;
     m_fBoundsMinX = -m_fBoundsMinX;
@@ -412,9 +410,7 @@ int CSplineTrack::MirrorX(double c) {
 }
 
 int CSplineTrack::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
+    MirrorPoseAndPoints(c, &CDoublePoint::y);
     m_fCornerY1 = m_points[1].y;
     m_fCornerY2 = m_points[3].y;
     m_fBoundsMaxY = -m_fBoundsMaxY;
