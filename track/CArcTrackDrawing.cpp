@@ -154,17 +154,10 @@ CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
     DeviceRect band = m_pTool->m_rcRubberBand;
     const bool banded = !IsEmptyBand(band);
     band.Normalize();
-    // The engine holds the band in layout units while it is tested.
-    auto onPlan = [this](const CDoublePoint& p) {
-        const CDoublePoint world = LocalToWorld(p.x, p.y);
-        return CPoint(static_cast<int>(world.x), static_cast<int>(world.y));
-    };
     auto hits = [&](const CDoublePoint& a, const CDoublePoint& b) {
         if (!banded)
             return HitTestSegment(&m_parentPose, a.x, a.y, b.x, b.y) != 0;
-        const CPoint p = onPlan(a), q = onPlan(b);
-        return BandHolds(band, p) || BandHolds(band, q) ||
-               SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
+        return BandMeetsSegment(band, BandPoint(LocalToWorld(a.x, a.y)), BandPoint(LocalToWorld(b.x, b.y)));
     };
     for (int i = 1; i < count; ++i) {
         if (centre && hits(samples[i - 1].point, samples[i].point))

@@ -219,13 +219,9 @@ CPaint* CCircTrack::HitTest() {
 CPaint* CCircTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    // The engine holds the band in layout units while it is tested.
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
-    auto holds = [&band](double x, double y) {
-        const int px = static_cast<int>(x), py = static_cast<int>(y);
-        return px >= band.left && px < band.right && py >= band.top && py < band.bottom;
-    };
+    auto holds = [&band](double x, double y) { return BandHolds(band, BandPoint({x, y})); };
     for (int index : {5, 6}) {
         const CDoublePoint world = LocalToWorld(m_points[index].x, m_points[index].y);
         if (holds(world.x, world.y))

@@ -123,5 +123,4 @@ class CSplineTrack : public CParTrack {
     CDoublePoint WorldPoint(const CPose& frame, const CDoublePoint& control) const;
     // Whether the cursor lies on a world segment within the handle tolerance.
     bool CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b) const;
-    bool BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a, const CDoublePoint& b) const;
 };

@@ -242,17 +242,6 @@ bool CSplineTrack::CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b)
            VectorLength(p.x - b.x, p.y - b.y) <= length;
 }
 
-bool CSplineTrack::BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a,
-                                    const CDoublePoint& b) const {
-    // The engine holds the band in layout units while it is tested.
-    const CPoint p(static_cast<int>(a.x), static_cast<int>(a.y)),
-        q(static_cast<int>(b.x), static_cast<int>(b.y));
-    auto holds = [&band](const CPoint& c) {
-        return c.x >= band.left && c.x < band.right && c.y >= band.top && c.y < band.bottom;
-    };
-    return holds(p) || holds(q) || SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
-}
-
 CPaint* CSplineTrack::HitTest() {
     m_nHitStep = 0;
     if (m_pTool == nullptr || m_points.GetSize() < kFirstKnot + 2 || SegmentCount() == 0 ||
@@ -266,7 +255,7 @@ CPaint* CSplineTrack::HitTest() {
     const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
     const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
     auto meets = [&](const CDoublePoint& a, const CDoublePoint& b) {
-        return banded ? BandMeetsSegment(band, a, b) : CursorOnSegment(a, b);
+        return banded ? BandMeetsSegment(band, BandPoint(a), BandPoint(b)) : CursorOnSegment(a, b);
     };
     for (int knot = kFirstKnot, segment = 0; knot + 3 <= LastIndex(); knot += 3, ++segment) {
         m_nHitSegment = knot;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/CPoint.h"
@@ -16,3 +17,7 @@ constexpr int kShiftKey = 4;
 bool IsEmptyBand(const DeviceRect& band);
 // Whether the band holds a device point, its right and bottom edges left out.
 bool BandHolds(const DeviceRect& band, const CPoint& p);
+// While the engine tests a band it holds it in layout units: a world point truncated to them.
+CPoint BandPoint(const CDoublePoint& world);
+// Whether the band holds either end of a segment or meets one of its sides.
+bool BandMeetsSegment(const DeviceRect& band, const CPoint& a, const CPoint& b);
