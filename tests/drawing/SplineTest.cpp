@@ -166,9 +166,9 @@ TEST(Spline, MirrorsTurnThePlacementPointsAndReferenceBoxOver) {
     EXPECT_EQ(RUNTIME_CLASS(CSketch)->m_wSchema, 2u);
     DrawingPlan plan;
     SplineEntry entry(plan);
-    entry.Click(0.0, 0.0);
-    entry.Click(900.0, 0.0);
-    entry.DoubleClick(900.0, 600.0);
+    for (const CDoublePoint& node : {CDoublePoint{-100.0, 50.0}, CDoublePoint{700.0, -40.0}})
+        entry.Click(node.x, node.y);
+    entry.DoubleClick(800.0, 500.0);
     CSpline* spline = plan.Newest<CSpline>();
     ASSERT_NE(spline, nullptr);
     spline->m_pose = CPose(1000.0, 200.0, 0.5);
