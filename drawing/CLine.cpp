@@ -234,23 +234,19 @@ int CLine::Rescale(CEditStep* step) {
 
 // ---- Snapping ----
 
+// The start wins a tie in both.
 void CLine::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
-    const CDoublePoint start = LocalToWorldInFrame(FrameOf(pose), m_ptStart.x, m_ptStart.y);
-    const CDoublePoint end = LocalToWorldInFrame(FrameOf(pose), m_ptEnd.x, m_ptEnd.y);
-    const bool endNearer = VectorLength(end.x - x, end.y - y) < VectorLength(start.x - x, start.y - y);
-    const CDoublePoint& best = endNearer ? end : start;
-    vectorX = best.x - x;
-    vectorY = best.y - y;
+    CDoublePoint vector;
+    shape::NearestPointVector(*this, FrameOf(pose), {m_ptStart, m_ptEnd}, x, y, vector);
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CLine::NearestEndPoint(double& x, double& y, const CPose* pose) {
-    const CDoublePoint start = LocalToWorldInFrame(FrameOf(pose), m_ptStart.x, m_ptStart.y);
-    const CDoublePoint end = LocalToWorldInFrame(FrameOf(pose), m_ptEnd.x, m_ptEnd.y);
-    const CDoublePoint toStart = SnapOffset(start.x, start.y);
-    const CDoublePoint toEnd = SnapOffset(end.x, end.y);
-    const bool endNearer = VectorLength(toEnd.x, toEnd.y) < VectorLength(toStart.x, toStart.y);
-    x = endNearer ? toEnd.x : toStart.x;
-    y = endNearer ? toEnd.y : toStart.y;
+    CDoublePoint correction;
+    shape::SmallestSnapCorrection(*this, FrameOf(pose), {m_ptStart, m_ptEnd}, correction);
+    x = correction.x;
+    y = correction.y;
 }
 
 // ---- Status ----

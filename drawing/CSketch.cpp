@@ -26,7 +26,7 @@ CSketch::CSketch() {
     m_strName = "Sketch";
 }
 
-CSketch::CSketch(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+CSketch::CSketch(int selected, CTool* tool, double x, double y) : CBoxMappedShape(selected, tool, x, y) {
     m_strName = "Sketch";
     m_fReferenceX1 = m_fCornerX1;
     m_fReferenceY1 = m_fCornerY1;
@@ -39,11 +39,9 @@ CSketch::CSketch(int selected, CTool* tool, double x, double y) : CPaint(selecte
 
 void CSketch::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar << m_fReferenceX1 << m_fReferenceY1 << m_fReferenceX2 << m_fReferenceY2;
+    SerializeReference(ar);
+    if (ar.IsStoring())
         return;
-    }
-    ar >> m_fReferenceX1 >> m_fReferenceY1 >> m_fReferenceX2 >> m_fReferenceY2;
     // The handles follow from the box; drawn points lost with an older record stay lost.
     if (PointCount() < kFirstDrawnPoint) {
         m_points.SetSize(kFirstDrawnPoint);
@@ -52,12 +50,8 @@ void CSketch::Serialize(CArchive& ar) {
 }
 
 void CSketch::CopyFrom(CPaint* other) {
-    if (auto* source = dynamic_cast<CSketch*>(other)) {
-        m_fReferenceX1 = source->m_fReferenceX1;
-        m_fReferenceY1 = source->m_fReferenceY1;
-        m_fReferenceX2 = source->m_fReferenceX2;
-        m_fReferenceY2 = source->m_fReferenceY2;
-    }
+    if (auto* source = dynamic_cast<CSketch*>(other))
+        SetReferenceFrame(source->ReferenceFrame());
     CPaint::CopyFrom(other);
 }
 
@@ -69,37 +63,8 @@ CPaint* CSketch::Clone() {
 
 // ---- Box mapping ----
 
-shape::BoxFrame CSketch::LocalFrame() const {
-    return {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2};
-}
-
-shape::BoxFrame CSketch::ReferenceFrame() const {
-    return {m_fReferenceX1, m_fReferenceY1, m_fReferenceX2, m_fReferenceY2};
-}
-
-void CSketch::SetFrames(const shape::BoxFrame& local, const shape::BoxFrame& reference) {
-    m_fCornerX1 = local.x1;
-    m_fCornerY1 = local.y1;
-    m_fCornerX2 = local.x2;
-    m_fCornerY2 = local.y2;
-    m_fReferenceX1 = reference.x1;
-    m_fReferenceY1 = reference.y1;
-    m_fReferenceX2 = reference.x2;
-    m_fReferenceY2 = reference.y2;
-}
-
-CDoublePoint CSketch::MapToBox(CDoublePoint stored) const {
-    return shape::MapBetweenBoxes(stored, ReferenceFrame(), LocalFrame());
-}
-
-CDoublePoint CSketch::MapToReference(CDoublePoint local) const {
-    return shape::MapBetweenBoxes(local, LocalFrame(), ReferenceFrame());
-}
-
-std::vector<CDoublePoint> CSketch::MappedPoints() const {
-    std::vector<CDoublePoint> mapped;
-    for (int i = kFirstDrawnPoint; i < PointCount(); ++i) mapped.push_back(MapToBox(m_points[i]));
-    return mapped;
+std::vector<CDoublePoint> CSketch::DrawnEnds() const {
+    return {MapToBox(m_points[kFirstDrawnPoint]), MapToBox(m_points[PointCount() - 1])};
 }
 
 // ---- Box ----
@@ -332,22 +297,15 @@ int CSketch::Rescale(CEditStep* step) {
 }
 
 int CSketch::MirrorX(double c) {
-    m_pose.x += (c - m_pose.x) * 2.0;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < PointCount(); ++i) m_points[i].x = -m_points[i].x;
-    m_fReferenceX1 = -m_fReferenceX1;
-    m_fReferenceX2 = -m_fReferenceX2;
-    if (PointCount() >= kFirstDrawnPoint)
-        KeepCornerPoints(m_parentPose);
-    return 1;
+    return MirrorAlong(c, &CDoublePoint::x);
 }
 
 int CSketch::MirrorY(double c) {
-    m_pose.y += (c - m_pose.y) * 2.0;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < PointCount(); ++i) m_points[i].y = -m_points[i].y;
-    m_fReferenceY1 = -m_fReferenceY1;
-    m_fReferenceY2 = -m_fReferenceY2;
+    return MirrorAlong(c, &CDoublePoint::y);
+}
+
+int CSketch::MirrorAlong(double c, double CDoublePoint::*axis) {
+    MirrorAcross(c, axis);
     if (PointCount() >= kFirstDrawnPoint)
         KeepCornerPoints(m_parentPose);
     return 1;
@@ -358,27 +316,19 @@ int CSketch::MirrorY(double c) {
 void CSketch::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
     if (PointCount() <= kFirstDrawnPoint)
         return CPaint::GetSnapPoint(vectorX, vectorY, pose, x, y);
-    const CDoublePoint a = MapToBox(m_points[kFirstDrawnPoint]);
-    const CDoublePoint b = MapToBox(m_points[PointCount() - 1]);
-    const CDoublePoint first = LocalToWorldInFrame(FrameOf(pose), a.x, a.y);
-    const CDoublePoint last = LocalToWorldInFrame(FrameOf(pose), b.x, b.y);
-    const bool lastNearer = VectorLength(last.x - x, last.y - y) < VectorLength(first.x - x, first.y - y);
-    vectorX = (lastNearer ? last.x : first.x) - x;
-    vectorY = (lastNearer ? last.y : first.y) - y;
+    CDoublePoint vector;
+    shape::NearestPointVector(*this, FrameOf(pose), DrawnEnds(), x, y, vector);
+    vectorX = vector.x;
+    vectorY = vector.y;
 }
 
 void CSketch::NearestEndPoint(double& x, double& y, const CPose* pose) {
     if (PointCount() <= kFirstDrawnPoint)
         return CPaint::NearestEndPoint(x, y, pose);
-    const CDoublePoint a = MapToBox(m_points[kFirstDrawnPoint]);
-    const CDoublePoint b = MapToBox(m_points[PointCount() - 1]);
-    const CDoublePoint first = LocalToWorldInFrame(FrameOf(pose), a.x, a.y);
-    const CDoublePoint last = LocalToWorldInFrame(FrameOf(pose), b.x, b.y);
-    const CDoublePoint toFirst = SnapOffset(first.x, first.y);
-    const CDoublePoint toLast = SnapOffset(last.x, last.y);
-    const bool lastNearer = VectorLength(toLast.x, toLast.y) < VectorLength(toFirst.x, toFirst.y);
-    x = lastNearer ? toLast.x : toFirst.x;
-    y = lastNearer ? toLast.y : toFirst.y;
+    CDoublePoint correction;
+    shape::SmallestSnapCorrection(*this, FrameOf(pose), DrawnEnds(), correction);
+    x = correction.x;
+    y = correction.y;
 }
 
 void CSketch::UpdateSizeInfo(const CPose* pose) {

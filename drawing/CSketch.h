@@ -2,28 +2,21 @@
 
 #include <vector>
 
-#include "drawing/ShapeSupport.h"
-#include "model/CPaint.h"
+#include "drawing/CBoxMappedShape.h"
 #include "platform/gdi/CPoint.h"
 
 // A freehand drawing: the mouse path, kept in a reference box of its own and shown mapped
 // onto the current local box, so that stretching, rescaling and mirroring the box carry the
 // drawing along. Points 0 to 4 are the rotation handle and the box corners (1 and 3 are the
 // two local corner points); the drawn points follow from index 5.
-class CSketch : public CPaint {
+class CSketch : public CBoxMappedShape {
     DECLARE_SERIAL(CSketch)
 
   public:
-    static constexpr int kFirstDrawnPoint = 5;
+    static constexpr int kFirstDrawnPoint = kFirstMappedPoint;
 
     CSketch();
     CSketch(int selected, CTool* tool, double x, double y);
-
-    // A stored point shown on the local box, and a local point stored back.
-    CDoublePoint MapToBox(CDoublePoint stored) const;
-    CDoublePoint MapToReference(CDoublePoint local) const;
-    // The drawn points as shown, local.
-    std::vector<CDoublePoint> MappedPoints() const;
 
     void Serialize(CArchive& ar) override;
     void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
@@ -45,20 +38,11 @@ class CSketch : public CPaint {
     int MirrorY(double c) override;
     int MirrorX(double c) override;
 
-    double m_fReferenceX1 = 0.0;
-    double m_fReferenceY1 = 0.0;
-    double m_fReferenceX2 = 0.0;
-    double m_fReferenceY2 = 0.0;
-
   protected:
     // Whether the outline can be drawn: the polygon draws a flat box, the sketch does not.
     virtual bool IsDrawable() const;
     // The markers of a selected, idle object.
     virtual void DrawMarkers(const CPose& frame);
-    int PointCount() const { return m_points.GetSize(); }
-    shape::BoxFrame LocalFrame() const;
-    shape::BoxFrame ReferenceFrame() const;
-    void SetFrames(const shape::BoxFrame& local, const shape::BoxFrame& reference);
     // The handle test of the rotation handle and the four corners.
     int HitTestBoxHandle(const CPose* pose, double x, double y);
     void PressRotation(const CPose* pose);
@@ -73,6 +57,10 @@ class CSketch : public CPaint {
     void CollectDrawnPath(const CPose& frame, std::vector<CPoint>& device, bool& fits) const;
 
   private:
+    // The mirror about x = c or y = c, by the coordinate it turns over.
+    int MirrorAlong(double c, double CDoublePoint::*axis);
+    // The first and the last drawn point as shown, local; the first wins a snapping tie.
+    std::vector<CDoublePoint> DrawnEnds() const;
     void AppendDrawnPoint(const CPose* pose);
     bool CursorInsideFill() const;
     bool CursorOnPath();

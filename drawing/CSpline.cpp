@@ -24,7 +24,7 @@ double DirectionDegrees(CDoublePoint from, CDoublePoint to) {
 
 CSpline::CSpline() = default;
 
-CSpline::CSpline(int selected, CTool* tool, double x, double y) : CPaint(selected, tool, x, y) {
+CSpline::CSpline(int selected, CTool* tool, double x, double y) : CBoxMappedShape(selected, tool, x, y) {
     m_strName = "Spline";
     for (int i = 0; i < kFirstNode + 1; ++i) m_points.Add(0.0, 0.0);
 }
@@ -33,11 +33,12 @@ CSpline::CSpline(int selected, CTool* tool, double x, double y) : CPaint(selecte
 
 void CSpline::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
+    SerializeReference(ar);
     if (ar.IsStoring()) {
-        ar << m_fReferenceX1 << m_fReferenceY1 << m_fReferenceX2 << m_fReferenceY2 << m_fLength;
+        ar << m_fLength;
         return;
     }
-    ar >> m_fReferenceX1 >> m_fReferenceY1 >> m_fReferenceX2 >> m_fReferenceY2 >> m_fLength;
+    ar >> m_fLength;
     // A record short of points starts again as a new spline does, with no segment. Only whole
     // segments can be drawn; anything else is not a spline this program wrote.
     if (PointCount() < kFirstNode + 1)
@@ -48,10 +49,7 @@ void CSpline::Serialize(CArchive& ar) {
 
 void CSpline::CopyFrom(CPaint* other) {
     if (auto* source = dynamic_cast<CSpline*>(other)) {
-        m_fReferenceX1 = source->m_fReferenceX1;
-        m_fReferenceY1 = source->m_fReferenceY1;
-        m_fReferenceX2 = source->m_fReferenceX2;
-        m_fReferenceY2 = source->m_fReferenceY2;
+        SetReferenceFrame(source->ReferenceFrame());
         // A pasted copy is as long as its original, not invalid until drawn.
         m_fLength = source->m_fLength;
     }
@@ -65,42 +63,6 @@ CPaint* CSpline::Clone() {
 }
 
 // ---- Boxes ----
-
-shape::BoxFrame CSpline::LocalFrame() const {
-    return {m_fCornerX1, m_fCornerY1, m_fCornerX2, m_fCornerY2};
-}
-
-shape::BoxFrame CSpline::ReferenceFrame() const {
-    return {m_fReferenceX1, m_fReferenceY1, m_fReferenceX2, m_fReferenceY2};
-}
-
-void CSpline::SetLocalFrame(const shape::BoxFrame& frame) {
-    m_fCornerX1 = frame.x1;
-    m_fCornerY1 = frame.y1;
-    m_fCornerX2 = frame.x2;
-    m_fCornerY2 = frame.y2;
-}
-
-void CSpline::SetReferenceFrame(const shape::BoxFrame& frame) {
-    m_fReferenceX1 = frame.x1;
-    m_fReferenceY1 = frame.y1;
-    m_fReferenceX2 = frame.x2;
-    m_fReferenceY2 = frame.y2;
-}
-
-CDoublePoint CSpline::MapToBox(CDoublePoint stored) const {
-    return shape::MapBetweenBoxes(stored, ReferenceFrame(), LocalFrame());
-}
-
-CDoublePoint CSpline::MapToReference(CDoublePoint local) const {
-    return shape::MapBetweenBoxes(local, LocalFrame(), ReferenceFrame());
-}
-
-std::vector<CDoublePoint> CSpline::MappedCurvePoints() const {
-    std::vector<CDoublePoint> mapped;
-    for (int i = kFirstNode; i < PointCount(); ++i) mapped.push_back(MapToBox(m_points[i]));
-    return mapped;
-}
 
 void CSpline::LayOutCorners() {
     m_points[1] = {m_fCornerX1, m_fCornerY1};
@@ -130,8 +92,7 @@ void CSpline::Refit() {
         return;
     shape::BoxFrame local = LocalFrame(), reference = ReferenceFrame();
     shape::RefitFrames(local, reference, shape::BoundingFrame(stored));
-    SetLocalFrame(local);
-    SetReferenceFrame(reference);
+    SetFrames(local, reference);
 }
 
 // ---- Edit steps ----
@@ -154,8 +115,8 @@ int CSpline::ApplyShapeStep(CEditStep* step) {
     Invalidate();
     m_points.SetSize(static_cast<int>(shape->points.size()));
     for (int i = 0; i < PointCount(); ++i) m_points[i] = shape->points[i];
-    SetLocalFrame({shape->corners[0], shape->corners[1], shape->corners[2], shape->corners[3]});
-    SetReferenceFrame({shape->reference[0], shape->reference[1], shape->reference[2], shape->reference[3]});
+    SetFrames({shape->corners[0], shape->corners[1], shape->corners[2], shape->corners[3]},
+              {shape->reference[0], shape->reference[1], shape->reference[2], shape->reference[3]});
     GetBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
     return 1;
@@ -175,28 +136,20 @@ int CSpline::Rescale(CEditStep* step) {
 }
 
 int CSpline::MirrorX(double c) {
-    m_pose.x += (c - m_pose.x) * 2.0;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < PointCount(); ++i) m_points[i].x = -m_points[i].x;
+    MirrorAcross(c, &CDoublePoint::x);
     if (PointCount() >= kFirstNode) {
         m_fCornerX1 = m_points[1].x;
         m_fCornerX2 = m_points[3].x;
     }
-    m_fReferenceX1 = -m_fReferenceX1;
-    m_fReferenceX2 = -m_fReferenceX2;
     return 1;
 }
 
 int CSpline::MirrorY(double c) {
-    m_pose.y += (c - m_pose.y) * 2.0;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < PointCount(); ++i) m_points[i].y = -m_points[i].y;
+    MirrorAcross(c, &CDoublePoint::y);
     if (PointCount() >= kFirstNode) {
         m_fCornerY1 = m_points[1].y;
         m_fCornerY2 = m_points[3].y;
     }
-    m_fReferenceY1 = -m_fReferenceY1;
-    m_fReferenceY2 = -m_fReferenceY2;
     return 1;
 }
 

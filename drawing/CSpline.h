@@ -3,8 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "drawing/ShapeSupport.h"
-#include "model/CPaint.h"
+#include "drawing/CBoxMappedShape.h"
 #include "platform/gdi/CPoint.h"
 
 // An open curve of cubic Bezier segments joined at nodes. Points 0 to 4 are the rotation
@@ -12,11 +11,11 @@
 // ... (6 + 3m points for m segments), stored in a reference box and shown mapped onto the
 // box of the two local corner points. The curve is sampled afresh at t = i/32 in single
 // precision for every drawing and hit test; its length is measured by drawing.
-class CSpline : public CPaint {
+class CSpline : public CBoxMappedShape {
     DECLARE_SERIAL(CSpline)
 
   public:
-    static constexpr int kFirstNode = 5;
+    static constexpr int kFirstNode = kFirstMappedPoint;
     static constexpr int kSamplesPerSegment = 33;
     using Segment = std::array<CPoint, 4>;
     using Samples = std::array<std::array<float, 2>, kSamplesPerSegment>;
@@ -26,9 +25,6 @@ class CSpline : public CPaint {
 
     // The samples of one segment from integer control points, by repeated interpolation.
     static Samples SampleSegment(const Segment& controls);
-    // A stored point shown on the box, and a local point stored back.
-    CDoublePoint MapToBox(CDoublePoint stored) const;
-    CDoublePoint MapToReference(CDoublePoint local) const;
 
     void Serialize(CArchive& ar) override;
     int ApplyShapeStep(CEditStep* step) override;
@@ -53,21 +49,11 @@ class CSpline : public CPaint {
     int MirrorX(double c) override;
 
     double m_fLength = 0.0;
-    double m_fReferenceX1 = 0.0;
-    double m_fReferenceY1 = 0.0;
-    double m_fReferenceX2 = 0.0;
-    double m_fReferenceY2 = 0.0;
     CDoublePoint m_ptSavedA;
     CDoublePoint m_ptSavedB;
     CDoublePoint m_ptEntry;
 
   private:
-    int PointCount() const { return m_points.GetSize(); }
-    shape::BoxFrame LocalFrame() const;
-    shape::BoxFrame ReferenceFrame() const;
-    void SetLocalFrame(const shape::BoxFrame& frame);
-    void SetReferenceFrame(const shape::BoxFrame& frame);
-    std::vector<CDoublePoint> MappedCurvePoints() const;
     std::vector<CDoublePoint> MappedNodes() const;
     // Segment k's control points in world coordinates rounded toward zero; false when they
     // do not fit a device.

@@ -191,7 +191,7 @@ void CSpline::DrawControlPolygon(const CPose* parent) {
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     if (!IsSelected() || excluded || !(dragging || m_pTool->m_nMultiPoint != 0) || PointCount() <= kFirstNode)
         return;
-    shape::DrawControlBox(*this, FrameOf(parent), shape::BoundingFrame(MappedCurvePoints()));
+    shape::DrawControlBox(*this, FrameOf(parent), shape::BoundingFrame(MappedPoints()));
 }
 
 // ---- Hit tests ----
@@ -409,9 +409,8 @@ void CSpline::DragCurveHandle(const CPose& frame, int handle, CDoublePoint local
     } else {
         KeepOppositeTangent(handle);
     }
-    shape::WorldBounds(CPlacement(m_pose, frame),
-                       shape::FrameCorners(shape::BoundingFrame(MappedCurvePoints())), m_fMinX, m_fMinY,
-                       m_fMaxX, m_fMaxY);
+    shape::WorldBounds(CPlacement(m_pose, frame), shape::FrameCorners(shape::BoundingFrame(MappedPoints())),
+                       m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
 }
 
 void CSpline::KeepOppositeTangent(int handle) {

@@ -63,3 +63,16 @@ int SampleBezier(const int32_t (*points)[2], uint32_t count, uint16_t degree, in
     }
     return 1;
 }
+
+int SampleCubic(const CDoublePoint (&controls)[4], int accumulate, BezierSamples& samples, double& length) {
+    int32_t points[4][2];
+    for (int k = 0; k < 4; ++k) {
+        points[k][0] = ToSampleCoordinate(controls[k].x);
+        points[k][1] = ToSampleCoordinate(controls[k].y);
+    }
+    return SampleBezier(points, 4, 3, accumulate, samples, length);
+}
+
+CDoublePoint SamplePoint(const BezierSamples& samples, int index) {
+    return {static_cast<double>(samples.points[index][0]), static_cast<double>(samples.points[index][1])};
+}

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/Geometry.h"
+
 // Bezier curves sampled as the spline track draws them: 33 samples per segment, single
 // precision throughout, samples truncated toward zero.
 
@@ -27,3 +29,8 @@ void EvalBezierStep(float (*buffer)[2], float a, float b, uint16_t degree);
 // length. Returns 0 and writes nothing when the count does not fit the degree.
 int SampleBezier(const int32_t (*points)[2], uint32_t count, uint16_t degree, int accumulate,
                  BezierSamples& samples, double& length);
+// Samples one cubic segment through its four control points, each coordinate taken as
+// sampling takes it, as above.
+int SampleCubic(const CDoublePoint (&controls)[4], int accumulate, BezierSamples& samples, double& length);
+// The sample at the index as a point.
+CDoublePoint SamplePoint(const BezierSamples& samples, int index);

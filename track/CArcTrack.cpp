@@ -33,9 +33,10 @@ CDoublePoint AxisPoint(int axis, const CDoublePoint& c, double rx, double ry) {
 
 }  // namespace
 
-CArcTrack::CArcTrack() = default;
+CArcTrack::CArcTrack() : CSweptTrack(kPi * 0.5) {}
 
-CArcTrack::CArcTrack(int selected, CTool* tool, double x, double y) : CParTrack(selected, tool, x, y) {
+CArcTrack::CArcTrack(int selected, CTool* tool, double x, double y)
+    : CSweptTrack(kPi * 0.5, selected, tool, x, y) {
     m_strType = CStringTable::Text(IDS_OTHER);
     m_strName = CStringTable::Text(IDS_CURVED_TRACK);
     for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
@@ -44,10 +45,6 @@ CArcTrack::CArcTrack(int selected, CTool* tool, double x, double y) : CParTrack(
 void CArcTrack::EnsurePoints() {
     if (m_points.GetSize() < kPointCount)
         m_points.SetSize(kPointCount);
-}
-
-double CArcTrack::Margin() const {
-    return LargestWidth() / 2.0;
 }
 
 // ---- The ellipse in polar form ----
@@ -174,15 +171,10 @@ void CArcTrack::RebuildBox() {
 }
 
 void CArcTrack::RebuildMarkers() {
-    const double handle = m_pTool != nullptr ? m_pTool->m_fHandleSize : 10.0;
-    auto offset = [handle](double radius) {
-        const double q = 60.0 * handle / radius;
-        return q >= -1.0 && q <= 1.0 ? 2.0 * std::asin(q) : kPi * 0.5;
-    };
     if (m_bBeginConnected)
-        m_ptBeginMarker = PointAt(m_fStartAngle + offset(PolarRadius(m_fStartAngle)));
+        m_ptBeginMarker = PointAt(m_fStartAngle + MarkerAngle(PolarRadius(m_fStartAngle)));
     if (m_bEndConnected)
-        m_ptEndMarker = PointAt(EndAngleLocal() - offset(PolarRadius(EndAngleLocal())));
+        m_ptEndMarker = PointAt(EndAngleLocal() - MarkerAngle(PolarRadius(EndAngleLocal())));
 }
 
 void CArcTrack::GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
@@ -287,18 +279,7 @@ int CArcTrack::ApplyEditStep(CEditStep* step) {
 }
 
 void CArcTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_fSavedBeginElevation;
-    payload->ay = m_fSavedEndElevation;
-    payload->bx = m_ptSavedCentre.x;
-    payload->by = m_ptSavedCentre.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, {m_fSavedBeginElevation, m_fSavedEndElevation}, m_ptSavedCentre);
 }
 
 int CArcTrack::Rescale(CEditStep* step) {
@@ -313,18 +294,6 @@ int CArcTrack::Rescale(CEditStep* step) {
     EnsurePoints();
     RebuildEnds();
     RebuildBox();
-    return 1;
-}
-
-int CArcTrack::MirrorX(double c) {
-    EnsurePoints();
-    MirrorArcX(c, m_ptCentre, m_fStartAngle, m_fSweep);
-    return 1;
-}
-
-int CArcTrack::MirrorY(double c) {
-    EnsurePoints();
-    MirrorArcY(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
@@ -346,11 +315,7 @@ int CArcTrack::CutWithUndo(double value, int record, int groupStart) {
         return SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, m_fStartAngle + WorldAngleOffset(), value,
                       1, 1);
     }
-    CEditStep step(kStepCutTrack, this, groupStart);
-    auto payload = std::make_unique<CutTrackPayload>();
-    WriteCutData(*payload, value, 0.0);
-    step.SetPayload(std::move(payload));
-    return ApplyEditStep(&step);
+    return ApplyCutNow(value, groupStart);
 }
 
 int CArcTrack::ApplyCutStep(CEditStep* step) {
@@ -359,9 +324,7 @@ int CArcTrack::ApplyCutStep(CEditStep* step) {
         return 0;
     const double delta = ReadCutData(*cut, 0);
     const double z = m_fBeginElevation + (m_fEndElevation - m_fBeginElevation) * delta / m_fSweep;
-    double newStart = m_fStartAngle + delta;
-    if (newStart > kFullTurn)
-        newStart -= kFullTurn;
+    const double newStart = StartAfterCut(delta);
     const double rest = m_fSweep - delta;
     const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
     const double offset = WorldAngleOffset();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track/CParTrack.h"
+#include "track/CSweptTrack.h"
 
 class CPen;
 
@@ -8,11 +8,10 @@ class CPen;
 // from the start angle anticlockwise through the sweep. Points of the ellipse are addressed
 // by their polar angle about the centre. The point array holds seven points: 0 the rotation
 // handle, 1 to 4 the corners of the arc's box, 5 the begin end, 6 the end end.
-class CArcTrack : public CParTrack {
+class CArcTrack : public CSweptTrack {
     DECLARE_SERIAL(CArcTrack)
 
   public:
-    static constexpr int kPointCount = 7;
     // One degree with the program's pi.
     static constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
     // The one-degree walk over a full turn keeps at most this many samples.
@@ -30,7 +29,6 @@ class CArcTrack : public CParTrack {
     // With record set, pushes the step that gives back the arc with this sweep; else runs
     // the cut step at the angle from the start.
     int CutWithUndo(double value, int record, int groupStart);
-    double EndAngleLocal() const { return m_fStartAngle + m_fSweep; }
     // The distance of the ellipse from its centre in the direction of the polar angle.
     double PolarRadius(double angle) const;
     // The local point of the ellipse at the polar angle.
@@ -53,8 +51,6 @@ class CArcTrack : public CParTrack {
     int ApplyEditStep(CEditStep* step) override;
     void UpdateSizeInfo(const CPose* pose) override;
     int IsInvalid(int unused) override;
-    int MirrorY(double c) override;
-    int MirrorX(double c) override;
     void CutAtToolPoint() override;
     void RebuildShape() override;
 
@@ -68,9 +64,6 @@ class CArcTrack : public CParTrack {
 
     double m_fRadiusX = 1.0;
     double m_fRadiusY = 1.0;
-    double m_fSweep = 3.1415926535 * 0.5;
-    double m_fStartAngle = 3.1415926535 * 1.5;
-    CDoublePoint m_ptCentre;
     // The centre in the parent's frame at the last press on the body, for the rescale.
     CDoublePoint m_ptSavedCentre;
 
@@ -87,13 +80,11 @@ class CArcTrack : public CParTrack {
     double NormalAt(double dx, double dy) const;
     CDoublePoint AlongNormal(const Sample& sample, double offset) const;
     bool AnglesDrawable() const;
-    void EnsurePoints();
-    double Margin() const;
+    void EnsurePoints() override;
     void RebuildEnds();
     void RebuildBox();
     void RebuildMarkers();
     void FinishHandleDrag();
-    double WorldAngleOffset() const { return m_pose.angle + m_parentPose.angle; }
     void DrawTies(CDC& dc, const CPlacement& placement, const Sample* samples, int count);
     void DrawEndBar(CDC& dc, const CPlacement& placement, const Sample& sample);
     void DrawSelection(const CPlacement& placement, const Sample& first, const Sample& last);

@@ -8,22 +8,11 @@
 #include "platform/gdi/LogicalPixelSize.h"
 #include "track/CArcTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The elliptic arc in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
-
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
 
 // The polar angle of a point about a centre by the arc cosine, 0 for the centre itself.
 double AcosAngle(double dx, double dy) {
@@ -165,17 +154,10 @@ CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
     DeviceRect band = m_pTool->m_rcRubberBand;
     const bool banded = !IsEmptyBand(band);
     band.Normalize();
-    // The engine holds the band in layout units while it is tested.
-    auto onPlan = [this](const CDoublePoint& p) {
-        const CDoublePoint world = LocalToWorld(p.x, p.y);
-        return CPoint(static_cast<int>(world.x), static_cast<int>(world.y));
-    };
     auto hits = [&](const CDoublePoint& a, const CDoublePoint& b) {
         if (!banded)
             return HitTestSegment(&m_parentPose, a.x, a.y, b.x, b.y) != 0;
-        const CPoint p = onPlan(a), q = onPlan(b);
-        return BandHolds(band, p) || BandHolds(band, q) ||
-               SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
+        return BandMeetsSegment(band, BandPoint(LocalToWorld(a.x, a.y)), BandPoint(LocalToWorld(b.x, b.y)));
     };
     for (int i = 1; i < count; ++i) {
         if (centre && hits(samples[i - 1].point, samples[i].point))

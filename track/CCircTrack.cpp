@@ -21,11 +21,12 @@ constexpr int kStoredExtraPoint = 7;
 
 }  // namespace
 
-CCircTrack::CCircTrack() {
+CCircTrack::CCircTrack() : CSweptTrack(0.0) {
     InitCreationState();
 }
 
-CCircTrack::CCircTrack(int selected, CTool* tool, double x, double y) : CParTrack(selected, tool, x, y) {
+CCircTrack::CCircTrack(int selected, CTool* tool, double x, double y)
+    : CSweptTrack(0.0, selected, tool, x, y) {
     m_strType = CStringTable::Text(IDS_OTHER);
     m_strName = CStringTable::Text(IDS_CURVED_TRACK);
     for (int i = 0; i < kPointCount; ++i) m_points.Add(kFarAway, kFarAway);
@@ -50,10 +51,6 @@ void CCircTrack::EnsurePoints() {
 
 CDoublePoint CCircTrack::OnCircle(double radius, double angle) const {
     return {m_ptCentre.x + radius * std::cos(angle), m_ptCentre.y + radius * std::sin(angle)};
-}
-
-double CCircTrack::Margin() const {
-    return LargestWidth() / 2.0;
 }
 
 double CCircTrack::ChordStep(double chord) const {
@@ -97,9 +94,7 @@ void CCircTrack::RebuildShape() {
     m_points[0] = HandlePoint();
     if (m_fRadius == 0.0)
         m_fRadius = 1.0;
-    const double handle = m_pTool != nullptr ? m_pTool->m_fHandleSize : 10.0;
-    const double q = handle * 60.0 / m_fRadius;
-    const double delta = q >= -1.0 && q <= 1.0 ? 2.0 * std::asin(q) : kPi * 0.5;
+    const double delta = MarkerAngle(m_fRadius);
     m_ptBeginMarker = OnCircle(m_fRadius, s + delta);
     m_ptEndMarker = OnCircle(m_fRadius, e - delta);
     m_fLength = m_fRadius * m_fSweep;
@@ -258,17 +253,7 @@ int CCircTrack::ApplyShapeStep(CEditStep* step) {
 }
 
 void CCircTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_fSavedRadius;
-    payload->bx = m_ptAnchor.x;
-    payload->by = m_ptAnchor.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, {m_fSavedRadius, 0.0}, m_ptAnchor);
 }
 
 int CCircTrack::Rescale(CEditStep* step) {
@@ -280,18 +265,6 @@ int CCircTrack::Rescale(CEditStep* step) {
     m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
     m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
     RebuildShape();
-    return 1;
-}
-
-int CCircTrack::MirrorX(double c) {
-    EnsurePoints();
-    MirrorArcX(c, m_ptCentre, m_fStartAngle, m_fSweep);
-    return 1;
-}
-
-int CCircTrack::MirrorY(double c) {
-    EnsurePoints();
-    MirrorArcY(c, m_ptCentre, m_fStartAngle, m_fSweep);
     return 1;
 }
 
@@ -310,11 +283,7 @@ int CCircTrack::CutWithUndo(double value, int, int record, int groupStart) {
         const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
         return SetArc(centre.x, centre.y, m_fRadius, m_fStartAngle + WorldAngleOffset(), value, 1, 1);
     }
-    CEditStep step(kStepCutTrack, this, groupStart);
-    auto payload = std::make_unique<CutTrackPayload>();
-    WriteCutData(*payload, value, 0.0);
-    step.SetPayload(std::move(payload));
-    return ApplyEditStep(&step);
+    return ApplyCutNow(value, groupStart);
 }
 
 int CCircTrack::ApplyCutStep(CEditStep* step) {
@@ -326,9 +295,7 @@ int CCircTrack::ApplyCutStep(CEditStep* step) {
                                                                 (m_fRadius * delta) / m_fLength
                                       : m_fBeginElevation;
     const double rest = m_fSweep - delta;
-    double newStart = m_fStartAngle + delta;
-    if (newStart > kFullTurn)
-        newStart -= kFullTurn;
+    const double newStart = StartAfterCut(delta);
     const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
     const double worldStart = m_fStartAngle + WorldAngleOffset();
     const double worldNewStart = newStart + WorldAngleOffset();

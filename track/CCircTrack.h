@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track/CParTrack.h"
+#include "track/CSweptTrack.h"
 #include "track/TrackModelBuilder.h"
 
 class CPen;
@@ -9,11 +9,10 @@ class CPen;
 // start angle anticlockwise through the sweep; the begin end lies at the start angle. Its
 // point array holds seven points: 0 the rotation handle, 1 to 4 unused (far outside any
 // plan), 5 the begin end, 6 the end end.
-class CCircTrack : public CParTrack {
+class CCircTrack : public CSweptTrack {
     DECLARE_SERIAL(CCircTrack)
 
   public:
-    static constexpr int kPointCount = 7;
     static constexpr double kFarAway = -10000000.0;
     // One degree with the program's pi.
     static constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
@@ -30,7 +29,6 @@ class CCircTrack : public CParTrack {
     // With record set, pushes the step that gives back the arc with this sweep; else runs
     // the cut step at the angle from the start.
     int CutWithUndo(double value, int unused, int record, int groupStart);
-    double EndAngleLocal() const { return m_fStartAngle + m_fSweep; }
 
     void Serialize(CArchive& ar) override;
     int ApplyShapeStep(CEditStep* step) override;
@@ -47,8 +45,6 @@ class CCircTrack : public CParTrack {
     int Rescale(CEditStep* step) override;
     void UpdateSizeInfo(const CPose* pose) override;
     int IsInvalid(int unused) override;
-    int MirrorY(double c) override;
-    int MirrorX(double c) override;
     void CutAtToolPoint() override;
     void RebuildShape() override;
     void UpdateAnchorPoint() override;
@@ -61,11 +57,8 @@ class CCircTrack : public CParTrack {
                          double& step) override;
 
     double m_fRadius = 0.0;
-    double m_fSweep = 0.0;
-    double m_fStartAngle = 3.1415926535 * 1.5;
     // During a drag: the local direction of the centre line at the fixed end, along the arc.
     double m_fCreationTangent = 3.1415926535;
-    CDoublePoint m_ptCentre;
     // During an end drag the fixed end; after a press on the body the centre in the
     // parent's frame, which the rescale reads.
     CDoublePoint m_ptAnchor;
@@ -76,13 +69,12 @@ class CCircTrack : public CParTrack {
 
   private:
     void InitCreationState();
-    void EnsurePoints();
+    void EnsurePoints() override;
     CDoublePoint OnCircle(double radius, double angle) const;
     // The rotation handle, outside the middle of the arc.
     CDoublePoint HandlePoint() const;
     // The section at the angle, across the arc along its radius, at the elevation there.
     TrackSection RadialSection(const CPose& frame, double angle) const;
-    double Margin() const;
     // The angle step whose chord is the given length; 0 when there is none.
     double ChordStep(double chord) const;
     // The angle between the corners of the drawn rails: a degree, or more where the chords
@@ -98,5 +90,4 @@ class CCircTrack : public CParTrack {
     CPaint* HitTestBand();
     void PressEnd(int handle);
     void DragArc(const CDoublePoint& cursor);
-    double WorldAngleOffset() const { return m_pose.angle + m_parentPose.angle; }
 };

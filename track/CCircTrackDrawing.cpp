@@ -7,20 +7,15 @@
 #include "platform/gdi/LogicalPixelSize.h"
 #include "track/CCircTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The circular piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
 
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
 constexpr int kShiftMask = 0xA4;
 // How far, in pixels, a drawn chord may stray from the curve.
 constexpr double kChordError = 0.25;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
 
 }  // namespace
 
@@ -224,13 +219,9 @@ CPaint* CCircTrack::HitTest() {
 CPaint* CCircTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    // The engine holds the band in layout units while it is tested.
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
-    auto holds = [&band](double x, double y) {
-        const int px = static_cast<int>(x), py = static_cast<int>(y);
-        return px >= band.left && px < band.right && py >= band.top && py < band.bottom;
-    };
+    auto holds = [&band](double x, double y) { return BandHolds(band, BandPoint({x, y})); };
     for (int index : {5, 6}) {
         const CDoublePoint world = LocalToWorld(m_points[index].x, m_points[index].y);
         if (holds(world.x, world.y))

@@ -59,10 +59,6 @@ CString FormatLengthIn(CTool* tool, double length) {
     return text;
 }
 
-double Distance(const CDoublePoint& a, const CDoublePoint& b) {
-    return VectorLength(a.x - b.x, a.y - b.y);
-}
-
 }  // namespace
 
 // ---- Construction ----
@@ -316,9 +312,9 @@ int CParTrack::SampleCentreLine(std::vector<CDoublePoint>&, std::vector<double>&
 
 int CParTrack::IsAwayFromEnds(double x, double y) const {
     const CDoublePoint point{x, y};
-    if (Distance(point, m_ptBegin) < m_fCutDistance)
+    if (PointDistance(point, m_ptBegin) < m_fCutDistance)
         return 0;
-    return Distance(point, m_ptEnd) >= m_fCutDistance ? 1 : 0;
+    return PointDistance(point, m_ptEnd) >= m_fCutDistance ? 1 : 0;
 }
 
 TrackLimits CParTrack::Limits() const {
@@ -337,7 +333,7 @@ int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& p
                            std::vector<double>& elevations, double& step) const {
     if (line.GetSize() < 2)
         return static_cast<int>(points.size());
-    auto run = [&line](int i) { return Distance(line[i], line[i - 1]); };
+    auto run = [&line](int i) { return PointDistance(line[i], line[i - 1]); };
     double length = 0.0;
     for (int i = 1; i < line.GetSize(); ++i) length += run(i);
     constexpr double kMostSteps = 100000.0;
@@ -780,4 +776,30 @@ int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {
         return 0;
     m_pTool->PushUndo(step.release());
     return 1;
+}
+
+double CParTrack::PointDistance(const CDoublePoint& a, const CDoublePoint& b) {
+    return VectorLength(a.x - b.x, a.y - b.y);
+}
+
+void CParTrack::MirrorPoseAndPoints(double c, double CDoublePoint::*axis) {
+    double& placed = axis == &CDoublePoint::x ? m_pose.x : m_pose.y;
+    placed = 2.0 * c - placed;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].*axis = -(m_points[i].*axis);
+}
+
+void CParTrack::ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b) {
+    if (m_pTool == nullptr)
+        return;
+    CEditStep step(kStepRescale, this, 0);
+    auto payload = std::make_unique<RescalePayload>();
+    payload->factor = factor;
+    payload->saved = GetSavedPose();
+    payload->ax = a.x;
+    payload->ay = a.y;
+    payload->bx = b.x;
+    payload->by = b.y;
+    step.SetPayload(std::move(payload));
+    m_pTool->Execute(&step);
 }

@@ -165,6 +165,14 @@ class CParTrack : public CPaint, public CTrackEndSource {
   protected:
     // A shape step either goes unrun onto the undo list (record) or is run on this piece at once.
     int RecordOrApply(std::unique_ptr<CEditStep> step, bool record);
+    // Runs the rescale step by the factor through the engine, for undo, with the saved pose and
+    // the two reference points the piece kept at its last press.
+    void ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b);
+    // The distance between two points as the pieces' own geometry measures it.
+    static double PointDistance(const CDoublePoint& a, const CDoublePoint& b);
+    // Mirrors the placement about the line x = c (axis x) or y = c (axis y) and negates that
+    // coordinate of every point but the rotation handle.
+    void MirrorPoseAndPoints(double c, double CDoublePoint::*axis);
     // The world box of local points placed under the pose (the parent placement when null).
     void WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX, double& minY,
                        double& maxX, double& maxY) const;

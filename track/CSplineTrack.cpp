@@ -26,10 +26,6 @@ bool IsControlCount(int count) {
            (count >= CSplineTrack::kFirstKnot + 4 && (count - kStartPoints) % 3 == 0);
 }
 
-double Distance(const CDoublePoint& a, const CDoublePoint& b) {
-    return VectorLength(a.x - b.x, a.y - b.y);
-}
-
 bool IsFinitePoint(const CDoublePoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -98,18 +94,10 @@ void CSplineTrack::ControlBox(double& minX, double& minY, double& maxX, double& 
 
 // ---- Sampling ----
 
-int CSplineTrack::SampleBezier(const int32_t (*points)[2], uint32_t count, uint16_t degree, int accumulate) {
-    return ::SampleBezier(points, count, degree, accumulate, m_centreSamples, m_fLength);
-}
-
 void CSplineTrack::SampleSegment(const CPose& frame, int knot, int accumulate) {
-    int32_t controls[4][2];
-    for (int k = 0; k < 4; ++k) {
-        const CDoublePoint world = WorldPoint(frame, m_points[knot + k]);
-        controls[k][0] = ToSampleCoordinate(world.x);
-        controls[k][1] = ToSampleCoordinate(world.y);
-    }
-    SampleBezier(controls, 4, 3, accumulate);
+    CDoublePoint controls[4];
+    for (int k = 0; k < 4; ++k) controls[k] = WorldPoint(frame, m_points[knot + k]);
+    SampleCubic(controls, accumulate, m_centreSamples, m_fLength);
 }
 
 void CSplineTrack::RecomputeLength() {
@@ -291,20 +279,15 @@ int CSplineTrack::AppendCentreLine(CPointArray& points, int reversed) {
     ++added;
     for (int s = 0; s < SegmentCount(); ++s) {
         const int knot = reversed ? LastIndex() - 3 * (s + 1) : kFirstKnot + 3 * s;
-        int32_t controls[4][2];
-        for (int k = 0; k < 4; ++k) {
-            const CDoublePoint local = MapControlPoint(m_points[reversed ? knot + 3 - k : knot + k]);
-            controls[k][0] = ToSampleCoordinate(local.x);
-            controls[k][1] = ToSampleCoordinate(local.y);
-        }
+        CDoublePoint controls[4];
+        for (int k = 0; k < 4; ++k)
+            controls[k] = MapControlPoint(m_points[reversed ? knot + 3 - k : knot + k]);
         BezierSamples samples;
         double unused = 0.0;
-        ::SampleBezier(controls, 4, 3, 0, samples, unused);
-        CDoublePoint last{static_cast<double>(samples.points[0][0]),
-                          static_cast<double>(samples.points[0][1])};
+        SampleCubic(controls, 0, samples, unused);
+        CDoublePoint last = SamplePoint(samples, 0);
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint p{static_cast<double>(samples.points[i][0]),
-                                 static_cast<double>(samples.points[i][1])};
+            const CDoublePoint p = SamplePoint(samples, i);
             if (VectorLength(p.x - last.x, p.y - last.y) >= h || i == 1 || i == kBezierSteps) {
                 points.Add(p);
                 ++added;
@@ -390,7 +373,7 @@ int CSplineTrack::UpdateGeometry(CEditStep* step) {
             const int partner = handle % 3 == 1 ? handle + 2 : handle - 2;
             if (partner > kFirstKnot && partner < LastIndex()) {
                 const CDoublePoint& knot = m_points[handle % 3 == 1 ? handle + 1 : handle - 1];
-                MovePartners(handle, Distance(m_points[partner], knot));
+                MovePartners(handle, PointDistance(m_points[partner], knot));
             }
         }
     }
@@ -400,18 +383,7 @@ int CSplineTrack::UpdateGeometry(CEditStep* step) {
 }
 
 void CSplineTrack::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = GetSavedPose();
-    payload->ax = m_ptSaved.x;
-    payload->ay = m_ptSaved.y;
-    payload->bx = m_ptDragA.x;
-    payload->by = m_ptDragA.y;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
+    ExecuteRescale(factor, m_ptSaved, m_ptDragA);
 }
 
 int CSplineTrack::Rescale(CEditStep* step) {
@@ -428,9 +400,7 @@ int CSplineTrack::Rescale(CEditStep* step) {
 }
 
 int CSplineTrack::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
+    MirrorPoseAndPoints(c, &CDoublePoint::x);
     m_fCornerX1 = m_points[1].x;
     m_fCornerX2 = m_points[3].x;
     m_fBoundsMinX = -m_fBoundsMinX;
@@ -440,9 +410,7 @@ int CSplineTrack::MirrorX(double c) {
 }
 
 int CSplineTrack::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
+    MirrorPoseAndPoints(c, &CDoublePoint::y);
     m_fCornerY1 = m_points[1].y;
     m_fCornerY2 = m_points[3].y;
     m_fBoundsMaxY = -m_fBoundsMaxY;
@@ -507,14 +475,14 @@ int CSplineTrack::ApplyCutStep(CEditStep*) {
 
     CPointArray first;
     for (int i = 0; i <= at + 3; ++i) first.Add(world[i]);
-    const double s1 = Distance(m, p0) / 3.0;
+    const double s1 = PointDistance(m, p0) / 3.0;
     first[at + 3] = m;
     first[at + 2] = {m.x - s1 * along.x, m.y - s1 * along.y};
     first[at + 1] = {p0.x + s1 * w.x, p0.y + s1 * w.y};
 
     CPointArray second;
     for (int i = at; i < world.GetSize(); ++i) second.Add(world[i]);
-    const double s2 = Distance(m, p3) / 3.0;
+    const double s2 = PointDistance(m, p3) / 3.0;
     second[0] = m;
     second[1] = {m.x + s2 * along.x, m.y + s2 * along.y};
     second[2] = {p3.x - s2 * w2.x, p3.y - s2 * w2.y};

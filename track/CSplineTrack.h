@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "track/BezierSampling.h"
 #include "track/CParTrack.h"
 
@@ -29,8 +27,6 @@ class CSplineTrack : public CParTrack {
     CDoublePoint GetControlPointWorld(int index) const;
     // Pushes the world points as the undo record, or runs the cut step at the last hit.
     int RecordCut(CPointArray* points, int unused, int pushOnly, int groupStart);
-    // Samples into the centre samples and, accumulating, adds the chords to the length.
-    int SampleBezier(const int32_t (*points)[2], uint32_t count, uint16_t degree, int accumulate);
     // A control point mapped onto the frame box: a local point.
     CDoublePoint MapControlPoint(const CDoublePoint& control) const;
     // A local point mapped back into control space; an axis of no frame size keeps the
@@ -127,5 +123,4 @@ class CSplineTrack : public CParTrack {
     CDoublePoint WorldPoint(const CPose& frame, const CDoublePoint& control) const;
     // Whether the cursor lies on a world segment within the handle tolerance.
     bool CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b) const;
-    bool BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a, const CDoublePoint& b) const;
 };

@@ -9,22 +9,11 @@
 #include "platform/gdi/SystemColors.h"
 #include "track/CSplineTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The spline piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
-
-CDoublePoint SampleAt(const BezierSamples& samples, int i) {
-    return {static_cast<double>(samples.points[i][0]), static_cast<double>(samples.points[i][1])};
-}
 
 void StorePoint(BezierSamples& samples, int i, double x, double y) {
     samples.points[i][0] = ToSampleCoordinate(x);
@@ -105,9 +94,9 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
         SampleSegment(frame, knot, 1);
         dc.SelectObject(&tiePen);
         int kept = 0;
-        CDoublePoint previous = SampleAt(m_centreSamples, 0);
+        CDoublePoint previous = SamplePoint(m_centreSamples, 0);
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint sample = SampleAt(m_centreSamples, i);
+            const CDoublePoint sample = SamplePoint(m_centreSamples, i);
             const Step step = StepBetween(previous, sample);
             const bool keep = step.length >= h || (!creating && (i == 1 || i == kBezierSteps));
             if (!keep)
@@ -125,8 +114,8 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
             }
             StorePoint(m_railA, kept, sample.x - ox, sample.y - oy);
             StorePoint(m_railB, kept, sample.x + ox, sample.y + oy);
-            lastRailA = SampleAt(m_railA, kept);
-            lastRailB = SampleAt(m_railB, kept);
+            lastRailA = SamplePoint(m_railA, kept);
+            lastRailB = SamplePoint(m_railB, kept);
             ++kept;
             if (ties && tieCount < kMaxTies) {
                 if (carried + step.length < m_fTieSpacing) {
@@ -253,17 +242,6 @@ bool CSplineTrack::CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b)
            VectorLength(p.x - b.x, p.y - b.y) <= length;
 }
 
-bool CSplineTrack::BandMeetsSegment(const DeviceRect& band, const CDoublePoint& a,
-                                    const CDoublePoint& b) const {
-    // The engine holds the band in layout units while it is tested.
-    const CPoint p(static_cast<int>(a.x), static_cast<int>(a.y)),
-        q(static_cast<int>(b.x), static_cast<int>(b.y));
-    auto holds = [&band](const CPoint& c) {
-        return c.x >= band.left && c.x < band.right && c.y >= band.top && c.y < band.bottom;
-    };
-    return holds(p) || holds(q) || SegmentIntersectsRect(p.x, p.y, q.x, q.y, band) != 0;
-}
-
 CPaint* CSplineTrack::HitTest() {
     m_nHitStep = 0;
     if (m_pTool == nullptr || m_points.GetSize() < kFirstKnot + 2 || SegmentCount() == 0 ||
@@ -277,14 +255,14 @@ CPaint* CSplineTrack::HitTest() {
     const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
     const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
     auto meets = [&](const CDoublePoint& a, const CDoublePoint& b) {
-        return banded ? BandMeetsSegment(band, a, b) : CursorOnSegment(a, b);
+        return banded ? BandMeetsSegment(band, BandPoint(a), BandPoint(b)) : CursorOnSegment(a, b);
     };
     for (int knot = kFirstKnot, segment = 0; knot + 3 <= LastIndex(); knot += 3, ++segment) {
         m_nHitSegment = knot;
         SampleSegment(m_parentPose, knot, 0);
         int from = 0;
         for (int i = 1; i <= kBezierSteps; ++i) {
-            const CDoublePoint a = SampleAt(m_centreSamples, from), b = SampleAt(m_centreSamples, i);
+            const CDoublePoint a = SamplePoint(m_centreSamples, from), b = SamplePoint(m_centreSamples, i);
             const Step step = StepBetween(a, b);
             if (step.length < h)
                 continue;

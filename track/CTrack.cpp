@@ -226,22 +226,17 @@ int CTrack::Rescale(CEditStep* step) {
 }
 
 int CTrack::MirrorX(double c) {
-    m_pose.x = 2.0 * c - m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].x = -m_points[i].x;
-    m_ptFirst.x = -m_ptFirst.x;
-    m_ptSecond.x = -m_ptSecond.x;
-    m_ptBegin = m_ptFirst;
-    m_ptEnd = m_ptSecond;
-    return 1;
+    return MirrorAlong(c, &CDoublePoint::x);
 }
 
 int CTrack::MirrorY(double c) {
-    m_pose.y = 2.0 * c - m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i < m_points.GetSize(); ++i) m_points[i].y = -m_points[i].y;
-    m_ptFirst.y = -m_ptFirst.y;
-    m_ptSecond.y = -m_ptSecond.y;
+    return MirrorAlong(c, &CDoublePoint::y);
+}
+
+int CTrack::MirrorAlong(double c, double CDoublePoint::*axis) {
+    MirrorPoseAndPoints(c, axis);
+    m_ptFirst.*axis = -(m_ptFirst.*axis);
+    m_ptSecond.*axis = -(m_ptSecond.*axis);
     m_ptBegin = m_ptFirst;
     m_ptEnd = m_ptSecond;
     return 1;

@@ -58,6 +58,8 @@ class CTrack : public CParTrack {
     CDoublePoint m_ptSecond;
 
   private:
+    // The mirror about x = c or y = c, by the coordinate it negates.
+    int MirrorAlong(double c, double CDoublePoint::*axis);
     void DrawTies(CDC& dc, const CPlacement& placement, double c, double s);
     void DrawSelectionMarkers(const CPlacement& placement, double c, double s);
     CPaint* HitTestBand();

@@ -7,22 +7,11 @@
 #include "platform/gdi/SystemColors.h"
 #include "track/CTrack.h"
 #include "track/TrackAngles.h"
+#include "track/TrackPlanInput.h"
 
 // The straight piece in the plan: drawing, hit tests and the mouse.
 
 namespace {
-
-constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
-
-bool IsEmptyBand(const DeviceRect& band) {
-    return band.left == 0 && band.top == 0 && band.right == 0 && band.bottom == 0;
-}
-
-bool BandHolds(const DeviceRect& band, const CPoint& p) {
-    return p.x >= band.left && p.x < band.right && p.y >= band.top && p.y < band.bottom;
-}
 
 void Line(CDC& dc, CPoint a, CPoint b) {
     dc.MoveTo(a);
@@ -133,26 +122,17 @@ CPaint* CTrack::HitTest() {
 CPaint* CTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    // The engine holds the band in layout units while it is tested.
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
-    auto onPlan = [this](const CDoublePoint& p) {
-        const CDoublePoint world = LocalToWorld(p.x, p.y);
-        return CPoint(static_cast<int>(world.x), static_cast<int>(world.y));
-    };
-    auto crosses = [&band](const CPoint& a, const CPoint& b) {
-        return SegmentIntersectsRect(a.x, a.y, b.x, b.y, band) != 0;
-    };
-    if (m_nRailMode == 1 || m_nRailMode == 3) {
-        const CPoint a = onPlan(m_ptFirst), b = onPlan(m_ptSecond);
-        if (BandHolds(band, a) || BandHolds(band, b) || crosses(a, b))
-            return this;
-    }
+    auto onPlan = [this](const CDoublePoint& p) { return BandPoint(LocalToWorld(p.x, p.y)); };
+    if ((m_nRailMode == 1 || m_nRailMode == 3) &&
+        BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
+        return this;
     if (m_nRailMode == 2 || m_nRailMode == 3) {
         const CPoint corners[4] = {onPlan(m_points[5]), onPlan(m_points[6]), onPlan(m_points[7]),
                                    onPlan(m_points[8])};
         for (int i = 0; i < 4; ++i)
-            if (BandHolds(band, corners[i]) || crosses(corners[i], corners[(i + 1) % 4]))
+            if (BandMeetsSegment(band, corners[i], corners[(i + 1) % 4]))
                 return this;
     }
     return nullptr;

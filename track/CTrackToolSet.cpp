@@ -19,6 +19,12 @@ namespace {
 
 constexpr double kShortestStraight = 10.0;
 
+// The elevation of the end of a chain's end piece that its neighbour does not touch.
+double OuterElevation(const CParTrack& piece, const CParTrack& neighbour) {
+    return CElevationDistribution::BeginTouches(piece, neighbour) ? piece.m_fEndElevation
+                                                                  : piece.m_fBeginElevation;
+}
+
 }  // namespace
 
 void CTrackToolSet::OnTrackChainMouse(int phase, CGroup* group, const CPose* frame) {
@@ -66,16 +72,9 @@ void CTrackToolSet::OpenChainElevations() {
         CParTrack& first = *m_chain.Piece(0);
         CParTrack& last = *m_chain.Piece(count - 1);
         TrackPickedEnd* span = m_tool.m_track.picked;
-        span[0].elevation = first.m_fBeginElevation;
-        span[1].elevation = last.m_fEndElevation;
-        if (count > 1) {
-            span[0].elevation = CElevationDistribution::BeginTouches(first, *m_chain.Piece(1))
-                                    ? first.m_fEndElevation
-                                    : first.m_fBeginElevation;
-            span[1].elevation = CElevationDistribution::BeginTouches(last, *m_chain.Piece(count - 2))
-                                    ? last.m_fEndElevation
-                                    : last.m_fBeginElevation;
-        }
+        span[0].elevation = count > 1 ? OuterElevation(first, *m_chain.Piece(1)) : first.m_fBeginElevation;
+        span[1].elevation =
+            count > 1 ? OuterElevation(last, *m_chain.Piece(count - 2)) : last.m_fEndElevation;
         CElevationsDialog dialog(m_tool, AfxGetMainWnd(), pieces);
         RunPaused(m_tool, dialog);
         m_chain.End();

@@ -144,3 +144,29 @@ TEST(Line, MirrorTwiceRestoresAndRescaleKeepsTheStart) {
     plan.tool.m_fCurrentY = 300.0;
     EXPECT_EQ(line->HitTest(), nullptr);
 }
+
+// Snapping goes to the nearer end, or takes the nearer end's grid correction; the start wins
+// a tie in both.
+TEST(Line, SnappingTakesTheNearerEndAndTheStartOnATie) {
+    DrawingPlan plan;
+    CLine* line = DrawLine(plan, 130.0, 100.0, 610.0, 405.0);
+    CLine* even = DrawLine(plan, 130.0, 100.0, 600.0, 130.0);
+    ASSERT_NE(line, nullptr);
+    ASSERT_NE(even, nullptr);
+    double vx = 0.0, vy = 0.0;
+    line->GetSnapPoint(vx, vy, nullptr, 510.0, 355.0);
+    EXPECT_NEAR(vx, 100.0, 1e-9);
+    EXPECT_NEAR(vy, 50.0, 1e-9);
+    line->GetSnapPoint(vx, vy, nullptr, 370.0, 252.5);
+    EXPECT_NEAR(vx, -240.0, 1e-9);
+    EXPECT_NEAR(vy, -152.5, 1e-9);
+    plan.host.m_nGridWidth = plan.host.m_nGridHeight = 100;
+    plan.tool.m_nSnapMode = 2;
+    double x = 0.0, y = 0.0;
+    line->NearestEndPoint(x, y, nullptr);
+    EXPECT_NEAR(x, -10.0, 1e-9);
+    EXPECT_NEAR(y, -5.0, 1e-9);
+    even->NearestEndPoint(x, y, nullptr);
+    EXPECT_NEAR(x, -30.0, 1e-9);
+    EXPECT_NEAR(y, 0.0, 1e-9);
+}

@@ -213,6 +213,43 @@ TEST(Polygon, DrawsItsSidesOpenAndFillsClosedByPixels) {
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
+// Snapping goes to the nearer of the first and last drawn points as shown, the first on a tie.
+TEST(Sketch, SnappingTakesTheNearerDrawnEndAndTheFirstOnATie) {
+    DrawingPlan plan;
+    plan.tool.m_toolMode.Set(kToolSketch);
+    const double zoom = plan.tool.m_fZoomRatio;
+    plan.tool.OnLButtonDown(0, 30.0 * zoom, 10.0 * zoom);
+    for (const CDoublePoint& p : std::vector<CDoublePoint>{{100.0, 100.0}, {300.0, 0.0}, {410.0, 205.0}})
+        plan.tool.OnMouseMove(0, p.x * zoom, p.y * zoom, 1);
+    plan.tool.OnLButtonUp(0, 410.0 * zoom, 205.0 * zoom);
+    plan.tool.m_toolMode.Set(kToolSelector);
+    CSketch* sketch = plan.Newest<CSketch>();
+    ASSERT_NE(sketch, nullptr);
+    const std::vector<CDoublePoint> shown = sketch->MappedPoints();
+    const CDoublePoint first = sketch->LocalToWorld(shown.front().x, shown.front().y);
+    const CDoublePoint last = sketch->LocalToWorld(shown.back().x, shown.back().y);
+    ASSERT_GT(VectorLength(last.x - first.x, last.y - first.y), 100.0);
+    double vx = 0.0, vy = 0.0;
+    sketch->GetSnapPoint(vx, vy, nullptr, last.x + 3.0, last.y - 4.0);
+    EXPECT_NEAR(vx, -3.0, 1e-9);
+    EXPECT_NEAR(vy, 4.0, 1e-9);
+    const CDoublePoint middle{(first.x + last.x) / 2.0, (first.y + last.y) / 2.0};
+    sketch->GetSnapPoint(vx, vy, nullptr, middle.x, middle.y);
+    EXPECT_NEAR(vx, first.x - middle.x, 1e-9);
+    EXPECT_NEAR(vy, first.y - middle.y, 1e-9);
+    plan.host.m_nGridWidth = plan.host.m_nGridHeight = 100;
+    plan.tool.m_nSnapMode = 2;
+    const CDoublePoint toFirst = sketch->SnapOffset(first.x, first.y);
+    const CDoublePoint toLast = sketch->SnapOffset(last.x, last.y);
+    ASSERT_NE(VectorLength(toFirst.x, toFirst.y), VectorLength(toLast.x, toLast.y));
+    const CDoublePoint nearer =
+        VectorLength(toLast.x, toLast.y) < VectorLength(toFirst.x, toFirst.y) ? toLast : toFirst;
+    double x = 0.0, y = 0.0;
+    sketch->NearestEndPoint(x, y, nullptr);
+    EXPECT_EQ(x, nearer.x);
+    EXPECT_EQ(y, nearer.y);
+}
+
 TEST(Sketch, RecordsRoundTripWithTheReferenceBox) {
     DrawingPlan plan;
     CSketch sketch(0, &plan.tool, 0.0, 0.0);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
 #include "model/CToolMode.h"
 #include "platform/base/CArchive.h"
@@ -153,6 +154,50 @@ TEST(Spline, MirroredBeforeAnyRepaintItKeepsItsExtent) {
         EXPECT_NEAR(x0, minX, 1e-6);
         EXPECT_NEAR(y1, maxY, 1e-6);
     }
+}
+
+// About x = 300, then y = -20: the placement crosses the line, every point but the rotation
+// handle and the reference box turn over in that coordinate, and the corners follow. The
+// spline and the sketch keep their class records directly beneath the shape base.
+TEST(Spline, MirrorsTurnThePlacementPointsAndReferenceBoxOver) {
+    EXPECT_EQ(RUNTIME_CLASS(CSpline)->m_pBaseClass, RUNTIME_CLASS(CPaint));
+    EXPECT_EQ(RUNTIME_CLASS(CSketch)->m_pBaseClass, RUNTIME_CLASS(CPaint));
+    EXPECT_EQ(RUNTIME_CLASS(CSpline)->m_wSchema, 2u);
+    EXPECT_EQ(RUNTIME_CLASS(CSketch)->m_wSchema, 2u);
+    DrawingPlan plan;
+    SplineEntry entry(plan);
+    for (const CDoublePoint& node : {CDoublePoint{-100.0, 50.0}, CDoublePoint{700.0, -40.0}})
+        entry.Click(node.x, node.y);
+    entry.DoubleClick(800.0, 500.0);
+    CSpline* spline = plan.Newest<CSpline>();
+    ASSERT_NE(spline, nullptr);
+    spline->m_pose = CPose(1000.0, 200.0, 0.5);
+    spline->m_fReferenceX1 = 5.0;
+    spline->m_fReferenceY1 = 7.0;
+    spline->m_fReferenceX2 = 11.0;
+    spline->m_fReferenceY2 = 13.0;
+    const std::vector<CDoublePoint> before = PointsOf(*spline);
+    spline->MirrorX(300.0);
+    EXPECT_EQ(spline->m_pose.x, 1000.0 + (300.0 - 1000.0) * 2.0);
+    EXPECT_EQ(spline->m_pose.y, 200.0);
+    EXPECT_EQ(spline->m_pose.angle, kFullTurn - 0.5);
+    EXPECT_EQ(spline->m_fReferenceX1, -5.0);
+    EXPECT_EQ(spline->m_fReferenceX2, -11.0);
+    EXPECT_EQ(spline->m_fReferenceY1, 7.0);
+    EXPECT_EQ(spline->m_points[0], before[0]);
+    for (size_t i = 1; i < before.size(); ++i)
+        EXPECT_EQ(spline->m_points[static_cast<int>(i)], (CDoublePoint{-before[i].x, before[i].y})) << i;
+    EXPECT_EQ(spline->m_fCornerX1, -before[1].x);
+    EXPECT_EQ(spline->m_fCornerX2, -before[3].x);
+    spline->MirrorY(-20.0);
+    EXPECT_EQ(spline->m_pose.y, 200.0 + (-20.0 - 200.0) * 2.0);
+    EXPECT_EQ(spline->m_fReferenceY1, -7.0);
+    EXPECT_EQ(spline->m_fReferenceY2, -13.0);
+    EXPECT_EQ(spline->m_fReferenceX1, -5.0);
+    for (size_t i = 1; i < before.size(); ++i)
+        EXPECT_EQ(spline->m_points[static_cast<int>(i)], (CDoublePoint{-before[i].x, -before[i].y})) << i;
+    EXPECT_EQ(spline->m_fCornerY1, -before[1].y);
+    EXPECT_EQ(spline->m_fCornerY2, -before[3].y);
 }
 
 TEST(Spline, RecordsRoundTripAndHostileCountsFail) {

@@ -65,6 +65,14 @@ TEST(BezierSampling, SamplesAreSinglePrecisionAndTruncated) {
     EXPECT_EQ(samples.points[16][0], -7);
     // The ends are the control points exactly; negative values truncate toward zero.
     const int32_t curve[4][2] = {{-11, 3}, {-1, 40}, {25, -17}, {9, 1}};
+    const CDoublePoint cubic[4] = {{-11.9, 3.7}, {-1.2, 40.99}, {25.5, -17.8}, {9.01, 1.6}};
+    BezierSamples fromPoints;
+    double cubicLength = length;
+    ASSERT_EQ(SampleCubic(cubic, 1, fromPoints, cubicLength), 1);
+    SampleBezier(curve, 4, 3, 1, samples, length);
+    EXPECT_EQ(std::memcmp(&fromPoints, &samples, sizeof samples), 0);
+    EXPECT_EQ(cubicLength, length);
+    EXPECT_EQ(SamplePoint(samples, 32), (CDoublePoint{9.0, 1.0}));
     SampleBezier(curve, 4, 3, 0, samples, length);
     EXPECT_EQ(samples.points[0][0], -11);
     EXPECT_EQ(samples.points[32][0], 9);

@@ -165,6 +165,30 @@ TEST(StraightTrack, MirrorsAndRescale) {
     piece->RebuildShape();
     EXPECT_EQ(piece->m_ptFirst, (CDoublePoint{100.0, -50.0}));
     EXPECT_EQ(piece->GetEndPoint(1), (CDoublePoint{600.0, -50.0}));
+    // About x = 300, then y = -20: the placement crosses the line, every point but the
+    // rotation handle turns over in that coordinate only, and the ends follow.
+    CTrack* placed = plan.Straight(0.0, 0.0, 400.0, 300.0);
+    placed->m_pose = CPose(1000.0, 200.0, 0.5);
+    placed->RebuildShape();
+    CPointArray before;
+    before.Copy(placed->m_points);
+    placed->MirrorX(300.0);
+    EXPECT_EQ(placed->m_pose.x, -400.0);
+    EXPECT_EQ(placed->m_pose.y, 200.0);
+    EXPECT_EQ(placed->m_pose.angle, kFullTurn - 0.5);
+    EXPECT_EQ(placed->m_ptSecond, (CDoublePoint{-400.0, 300.0}));
+    EXPECT_EQ(placed->m_ptEnd, placed->m_ptSecond);
+    EXPECT_EQ(placed->m_points[0], before[0]);
+    for (int i = 1; i < CTrack::kPointCount; ++i)
+        EXPECT_EQ(placed->m_points[i], (CDoublePoint{-before[i].x, before[i].y})) << i;
+    placed->MirrorY(-20.0);
+    EXPECT_EQ(placed->m_pose.x, -400.0);
+    EXPECT_EQ(placed->m_pose.y, -240.0);
+    EXPECT_EQ(placed->m_pose.angle, kFullTurn - (kFullTurn - 0.5));
+    EXPECT_EQ(placed->m_ptBegin, (CDoublePoint{0.0, 0.0}));
+    EXPECT_EQ(placed->m_ptEnd, (CDoublePoint{-400.0, -300.0}));
+    for (int i = 1; i < CTrack::kPointCount; ++i)
+        EXPECT_EQ(placed->m_points[i], (CDoublePoint{-before[i].x, -before[i].y})) << i;
 
     // A group resized by 2 about its origin: the piece grows from its first point and moves
     // with it, so it still meets a neighbour scaled the same way.

@@ -159,6 +159,24 @@ TEST(TrackRecord, DefaultTrackAndCurveRoundTrip) {
     back.SetTool(nullptr);
 }
 
+// The circular and elliptic pieces keep their class records directly beneath the track
+// base, under the names and schema the files carry, and a fresh piece its own sweep.
+TEST(TrackRecord, ArcPiecesKeepTheirClassRecordsAndFreshSweeps) {
+    for (const CRuntimeClass* record : {RUNTIME_CLASS(CCircTrack), RUNTIME_CLASS(CArcTrack)}) {
+        EXPECT_EQ(record->m_pBaseClass, RUNTIME_CLASS(CParTrack));
+        EXPECT_EQ(record->m_wSchema, 3u);
+        EXPECT_EQ(CRuntimeClass::FromName(record->m_lpszClassName), record);
+    }
+    EXPECT_STREQ(RUNTIME_CLASS(CCircTrack)->m_lpszClassName, "CCircTrack");
+    EXPECT_STREQ(RUNTIME_CLASS(CArcTrack)->m_lpszClassName, "CArcTrack");
+    const CCircTrack circle;
+    const CArcTrack arc;
+    EXPECT_EQ(circle.m_fSweep, 0.0);
+    EXPECT_EQ(arc.m_fSweep, 3.1415926535 * 0.5);
+    EXPECT_EQ(circle.m_fStartAngle, 3.1415926535 * 1.5);
+    EXPECT_EQ(arc.m_fStartAngle, 3.1415926535 * 1.5);
+}
+
 TEST(TrackRecord, StoringACurveLeavesItsPointsAndReadingTrimsTheEighth) {
     TrackPlan plan;
     CCircTrack* curve = plan.Curve(0.0, 0.0, 2000.0, 0.0, 1.0);

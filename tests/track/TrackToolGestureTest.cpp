@@ -179,6 +179,38 @@ TEST_F(TrackTools, ChainElevationsRiseEvenlyAndOkIsRefusedWhileTrackSinks) {
     EXPECT_EQ(plan.tool.GetUndoCount(), undoBefore);
 }
 
+// The dialog opens on the chain's outer ends, whichever way round its end pieces lie.
+TEST_F(TrackTools, ChainElevationsOpenOnTheOuterEndsOfTheChain) {
+    plan.host.m_nUnitIndex = kMillimetres;
+    CTrack* a = plan.Straight(1000.0, 0.0, 0.0, 0.0);
+    CTrack* b = plan.Straight(1000.0, 0.0, 2000.0, 0.0);
+    CTrack* c = plan.Straight(3000.0, 0.0, 2000.0, 0.0);
+    a->m_fBeginElevation = b->m_fBeginElevation = 11.0;
+    a->m_fEndElevation = 22.0;
+    b->m_fEndElevation = c->m_fEndElevation = 33.0;
+    c->m_fBeginElevation = 44.0;
+    plan.tool.m_toolMode.Set(kToolChainTrackElevations);
+    plan.tool.m_bChainToolActive = 1;
+    CString beginAtOpen, endAtOpen;
+    host.WhenModal("Elevations", [&](CWnd& dialog) {
+        beginAtOpen = Shown(dialog, IDC_ELEVATION_BEGIN);
+        endAtOpen = Shown(dialog, IDC_ELEVATION_END);
+        Click(dialog, IDCANCEL);
+    });
+    Drag({{500.0, 0.0}, {1500.0, 0.0}, {2500.0, 0.0}});
+    EXPECT_EQ(beginAtOpen, Length(22.0));
+    EXPECT_EQ(endAtOpen, Length(44.0));
+    // A chain of one piece opens on its own two ends.
+    host.WhenModal("Elevations", [&](CWnd& dialog) {
+        beginAtOpen = Shown(dialog, IDC_ELEVATION_BEGIN);
+        endAtOpen = Shown(dialog, IDC_ELEVATION_END);
+        Click(dialog, IDCANCEL);
+    });
+    Drag({{500.0, 0.0}, {600.0, 0.0}});
+    EXPECT_EQ(beginAtOpen, Length(11.0));
+    EXPECT_EQ(endAtOpen, Length(22.0));
+}
+
 TEST_F(TrackTools, TheElevationToolSetsSelectedTrackOnTheSpansGrade) {
     // Millimetres show tenths of a millimetre exactly, so OK reads back what was computed.
     plan.host.m_nUnitIndex = kMillimetres;

@@ -1,0 +1,23 @@
+#include <gtest/gtest.h>
+
+#include "track/TrackPlanInput.h"
+
+// The rubber-band tests the track pieces share, on a band in layout units.
+
+TEST(TrackPlanInput, TheBandMeetsASegmentByAnEndOrAcrossAndLeavesItsFarEdgesOut) {
+    const DeviceRect band{10, 20, 110, 80};
+    EXPECT_TRUE(IsEmptyBand(DeviceRect{}));
+    EXPECT_FALSE(IsEmptyBand(DeviceRect{0, 0, 0, 1}));
+    EXPECT_TRUE(BandHolds(band, CPoint(10, 20)));
+    EXPECT_FALSE(BandHolds(band, CPoint(110, 50)));
+    EXPECT_FALSE(BandHolds(band, CPoint(50, 80)));
+    // One end inside, the other far outside.
+    EXPECT_TRUE(BandMeetsSegment(band, CPoint(500, 500), CPoint(50, 50)));
+    // Both ends outside, the segment right across.
+    EXPECT_TRUE(BandMeetsSegment(band, CPoint(0, 50), CPoint(200, 50)));
+    // Beside the band.
+    EXPECT_FALSE(BandMeetsSegment(band, CPoint(0, 0), CPoint(200, 0)));
+    // World points go to layout units truncated toward zero.
+    EXPECT_EQ(BandPoint({10.9, -20.9}), CPoint(10, -20));
+    EXPECT_EQ(BandPoint({-0.5, 109.99}), CPoint(0, 109));
+}
