@@ -236,3 +236,21 @@ TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
     host.DropFiles({"layouts/c.cvn"}, CPoint(650, 150));
     EXPECT_EQ(target.names.size(), 2u);
 }
+
+// A long session asks for many cursors: the host counts them all but keeps only the last few,
+// and answers those shown after a mark in turn.
+TEST(HeadlessHostCursors, KeepsTheLastCursorsShownAndCountsAll) {
+    HeadlessHost host;
+    auto cursor = [](std::size_t number) { return reinterpret_cast<HCURSOR>(number + 1); };
+    const std::size_t shown = 10 * HeadlessHost::kCursorsKept;
+    for (std::size_t number = 0; number < shown; ++number) host.CursorChanged(cursor(number));
+    EXPECT_EQ(host.CursorChanges(), shown);
+    EXPECT_EQ(host.ShownCursor(), cursor(shown - 1));
+    EXPECT_EQ(host.CursorsShownSince(shown - 2),
+              (std::vector<HCURSOR>{cursor(shown - 2), cursor(shown - 1)}));
+    EXPECT_TRUE(host.CursorsShownSince(shown).empty());
+    const std::vector<HCURSOR> kept = host.CursorsShownSince(0);
+    ASSERT_EQ(kept.size(), HeadlessHost::kCursorsKept);
+    EXPECT_EQ(kept.front(), cursor(shown - HeadlessHost::kCursorsKept));
+    EXPECT_EQ(kept.back(), cursor(shown - 1));
+}
