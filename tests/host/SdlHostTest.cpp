@@ -372,3 +372,38 @@ TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
     Key(SDLK_KP_MINUS, host->SdlWindowId(&frame));
     EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_OEM_MINUS, VK_SUBTRACT}));
 }
+
+// SDL may still hold what the desktop said of a window that goes; its desktop window serves the
+// next window of its kind, which must not hear it. What was said of other windows still arrives.
+TEST_F(SdlHostTest, EventsLeftForAClosedWindowDoNotReachTheNextOneInItsDesktopWindow) {
+    const auto push = [](unsigned int windowId, Uint8 what) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = windowId;
+        event.window.event = what;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    const CRect place(150, 150, 450, 350);
+    KeyWindow first;
+    ASSERT_TRUE(first.CreateEx(0, nullptr, "First", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place, nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    const unsigned int id = host->SdlWindowId(&first);
+    ASSERT_NE(id, 0u);
+    push(id, SDL_WINDOWEVENT_MINIMIZED);
+    push(id, SDL_WINDOWEVENT_CLOSE);
+    push(host->SdlWindowId(&frame), SDL_WINDOWEVENT_MINIMIZED);
+    first.DestroyWindow();
+
+    KeyWindow second;
+    ASSERT_TRUE(second.CreateEx(0, nullptr, "Second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place, nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_EQ(host->SdlWindowId(&second), id);
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_TRUE(IsWindow(&second));
+    EXPECT_TRUE(second.IsWindowVisible());
+    EXPECT_FALSE(second.IsIconic());
+    EXPECT_TRUE(frame.IsIconic());
+    second.DestroyWindow();
+}
