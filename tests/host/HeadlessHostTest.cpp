@@ -14,6 +14,7 @@
 #include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "tests/host/DropTarget.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
@@ -208,20 +209,6 @@ TEST_F(HeadlessHostTest, TheVirtualClockDrivesTimers) {
 }
 
 TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
-    struct DropTarget : CWnd {
-        std::vector<CString> names;
-        CPoint at;
-        void OnDropFiles(HDROP drop) override {
-            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                char name[MAX_PATH];
-                DragQueryFile(drop, i, name, MAX_PATH);
-                names.emplace_back(name);
-            }
-            DragQueryPoint(drop, &at);
-            DragFinish(drop);
-        }
-    };
     DropTarget target;
     ASSERT_TRUE(target.Create(nullptr, "Drop", WS_OVERLAPPED | WS_VISIBLE, CRect(600, 100, 800, 300), nullptr, 0));
     host.DropFiles({"layouts/a.cvn", "layouts/b.cvn"}, CPoint(650, 150));

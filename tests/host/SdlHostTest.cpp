@@ -16,6 +16,7 @@
 #include "platform/win/DropFiles.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "tests/host/DropTarget.h"
 
 namespace {
 // Sets an environment variable (or unsets it with nullopt) for one test, and puts it back after.
@@ -265,19 +266,8 @@ TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereThe
 // frees, and says which window they fell on but not where. The drop reaches that window, though
 // the mouse was last seen in another, with the names in the program's Windows-1252.
 TEST_F(SdlHostTest, FilesDroppedFromTheDesktopReachTheWindowTheyFellOnInWindows1252) {
-    struct DropTarget : CWnd {
-        std::vector<CString> names;
-        CPoint at;
-        void OnDropFiles(HDROP drop) override {
-            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                char name[MAX_PATH];
-                DragQueryFile(drop, i, name, MAX_PATH);
-                names.emplace_back(name);
-            }
-            DragQueryPoint(drop, &at);
-            PostQuitMessage(3);
-        }
+    struct : DropTarget {
+        void Dropped(HDROP) override { PostQuitMessage(3); }
         // A drop that never comes ends the loop all the same.
         void OnTimer(UINT_PTR) override { PostQuitMessage(0); }
     } target;
