@@ -58,10 +58,7 @@ CBitmap* CBMP::LoadPicture() {
     std::unique_ptr<CBitmap> picture =
         LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
     if (picture == nullptr) {
-        const CString shown = CWinPath::Native(m_strFile);
-        CString text;
-        text.Format(" %s", shown.c_str());
-        CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + text, shown);
+        CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE), CWinPath::Native(m_strFile));
         return nullptr;
     }
     m_pPicture = std::move(picture);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
@@ -56,6 +57,7 @@ void CLine::CopyFrom(CPaint* other) {
     if (auto* source = dynamic_cast<CLine*>(other)) {
         m_ptStart = source->m_ptStart;
         m_ptEnd = source->m_ptEnd;
+        m_drawnRotationHandle = source->m_drawnRotationHandle;
     }
     CPaint::CopyFrom(other);
 }
@@ -80,12 +82,16 @@ void CLine::CopyEndsToPoints() {
 void CLine::PlaceRotationHandle() {
     if (m_points.GetSize() < kPointCount || m_pTool == nullptr)
         return;
-    const double a = Direction();
-    const double offset = 3.0 * m_pTool->GetHandleTolerance();
-    m_points[0] = {m_ptStart.x - offset * std::cos(a), m_ptStart.y - offset * std::sin(a)};
+    m_points[0] = m_drawnRotationHandle = RotationHandleAtZoom();
 }
 
-// Where the drawing places the handle, so that painting the line changes nothing in it.
+CDoublePoint CLine::RotationHandleAtZoom() const {
+    const double a = Direction();
+    const double offset = 3.0 * m_pTool->GetHandleTolerance();
+    return {m_ptStart.x - offset * std::cos(a), m_ptStart.y - offset * std::sin(a)};
+}
+
+// The rotation handle as an edit leaves it, at the zoom the edit was made at.
 void CLine::UpdateAnchorPoint() {
     PlaceRotationHandle();
 }
@@ -128,7 +134,7 @@ int CLine::Draw(const CPose* parent) {
     std::vector<CPoint> ends;
     if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, placement, {m_ptStart, m_ptEnd}, ends))
         return 0;
-    PlaceRotationHandle();
+    m_drawnRotationHandle = RotationHandleAtZoom();
     {
         CShapePen pen(*this, *dc);
         dc->MoveTo(ends[0]);
@@ -136,16 +142,25 @@ int CLine::Draw(const CPose* parent) {
     }
     if (!shape::ShowsHandles(*this))
         return 1;
-    CopyEndsToPoints();
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* previous = dc->SelectObject(&black);
     DrawCircleMarker(ends[0].x, ends[0].y);
     DrawCircleMarker(ends[1].x, ends[1].y);
     CPoint anchor;
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], anchor))
+    if (shape::ToDevice(*m_pTool, placement, m_drawnRotationHandle, anchor))
         DrawCrossMarker(anchor.x, anchor.y);
     dc->SelectObject(previous);
     return 1;
+}
+
+// The rotation handle is tested where it was last drawn.
+int CLine::HitTestHandle(const CPose* pose, double x, double y) {
+    if (m_points.GetSize() < kPointCount)
+        return CPaint::HitTestHandle(pose, x, y);
+    const CDoublePoint edited = std::exchange(m_points[0], m_drawnRotationHandle);
+    const int handle = CPaint::HitTestHandle(pose, x, y);
+    m_points[0] = edited;
+    return handle;
 }
 
 CPaint* CLine::HitTest() {

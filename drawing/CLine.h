@@ -4,7 +4,9 @@
 
 // A straight segment on the plan from its start (handle 1) to its end (handle 2), in its own
 // frame. Its point array holds three points: 0 the rotation handle on the extension behind
-// the start, 1 and 2 copies of the start and end for the handle and rubber-band tests.
+// the start as last edited, 1 and 2 copies of the start and end for the handle and rubber-band
+// tests. The rotation handle drawn and tested follows the zoom, so drawing keeps it apart from
+// the stored points.
 class CLine : public CPaint {
     DECLARE_SERIAL(CLine)
 
@@ -33,6 +35,10 @@ class CLine : public CPaint {
     void UpdateSizeInfo(const CPose* pose) override;
     int IsInvalid(int unused) override;
     void UpdateAnchorPoint() override;
+    int HitTestHandle(const CPose* pose, double x, double y) override;
+    // Where the rotation handle was last drawn (or placed by an edit): it follows the zoom, so
+    // it is kept apart from the stored points.
+    const CDoublePoint& DrawnRotationHandle() const { return m_drawnRotationHandle; }
     int MirrorY(double c) override;
     int MirrorX(double c) override;
 
@@ -42,5 +48,9 @@ class CLine : public CPaint {
   private:
     void CopyEndsToPoints();
     void PlaceRotationHandle();
+    // Behind the start by three handle sizes at the tool's zoom.
+    CDoublePoint RotationHandleAtZoom() const;
     void PressHandle(const CPose* pose, int handle);
+
+    CDoublePoint m_drawnRotationHandle;
 };

@@ -139,8 +139,7 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const std::vector<Tex
 }
 
 void ReportMissingTexture(const CString& name) {
-    const CString shown = CWinPath::ShownName(name.c_str());
-    CMissingFileReport::Show("Could not open texture file " + shown, shown);
+    CMissingFileReport::ShowFile("Could not open texture file", CWinPath::ShownName(name.c_str()));
 }
 
 }  // namespace

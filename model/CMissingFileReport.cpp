@@ -12,7 +12,11 @@ struct ReportBatch {
     std::set<CString> shownTexts;
     std::set<CString> shownFiles;
     std::set<CString> unsaidFiles;
-    std::map<CMissingFileReport::DiskLookUp, std::map<CString, std::string>> lookedUp;
+};
+
+// For each way of looking up, what each stored name was found as.
+struct LookedUp {
+    std::map<CMissingFileReport::DiskLookUp, std::map<CString, std::string>> found;
 };
 
 ReportBatch& Batch() {
@@ -77,11 +81,12 @@ void CMissingFileReport::Show(const CString& text, const CString& fileName) {
     ShowBox(text);
 }
 
+void CMissingFileReport::ShowFile(const CString& whatWentWrong, const CString& shownName) {
+    Show(whatWentWrong + " " + shownName, shownName);
+}
+
 std::string CMissingFileReport::LookUp(const CString& stored, DiskLookUp lookUp) {
-    ReportBatch& batch = Batch();
-    if (batch.depth == 0)
-        return lookUp(stored);
-    std::map<CString, std::string>& found = batch.lookedUp[lookUp];
+    std::map<CString, std::string>& found = KeptByOperation<LookedUp>().found[lookUp];
     const auto known = found.find(stored);
     if (known != found.end())
         return known->second;

@@ -20,12 +20,31 @@ class CMissingFileReport {
 
     // The message about the file, named as the message names it, with the exclamation icon.
     static void Show(const CString& text, const CString& fileName);
-    // The running outermost operation, numbered from 1 as they start; 0 outside one. What an
-    // operation learns about data files may be kept for as long as the number stays.
-    static unsigned Current();
+    // The message that begins with what went wrong and ends with the file's name as shown.
+    static void ShowFile(const CString& whatWentWrong, const CString& shownName);
     // What lookUp finds on the disk for a stored name (the real file or folder it stands for).
     // While an operation runs each name is looked up once by each lookUp: building the models
     // of a layout reads the same few files and folders for every piece.
     using DiskLookUp = std::string (*)(const CString& stored);
     static std::string LookUp(const CString& stored, DiskLookUp lookUp);
+    // What the running operation keeps of its own about data files (what it found, the work it
+    // has left): made afresh when an operation starts, and for every use outside one.
+    template <typename Kept>
+    static Kept& KeptByOperation();
+
+  private:
+    // The running outermost operation, numbered from 1 as they start; 0 outside one.
+    static unsigned Current();
 };
+
+template <typename Kept>
+Kept& CMissingFileReport::KeptByOperation() {
+    static unsigned keptFor = 0;
+    static Kept kept;
+    const unsigned operation = Current();
+    if (operation == 0 || operation != keptFor) {
+        keptFor = operation;
+        kept = Kept();
+    }
+    return kept;
+}

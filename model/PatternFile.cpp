@@ -44,23 +44,11 @@ std::optional<PatternFileBytes> FindPattern(CString& name) {
 // What the running operation found for each pattern name it looked up, found or missing: many
 // objects name one file, and each lookup resolves the name on three paths with folder scans.
 struct PatternLookups {
-    unsigned operation = 0;
     std::map<CString, std::optional<std::pair<CString, PatternFileBytes>>> found;
 };
 
-PatternLookups& Lookups() {
-    static PatternLookups lookups;
-    return lookups;
-}
-
 std::optional<PatternFileBytes> FindPatternOnce(CString& name) {
-    const unsigned operation = CMissingFileReport::Current();
-    if (operation == 0)
-        return FindPattern(name);
-    PatternLookups& lookups = Lookups();
-    if (lookups.operation != operation)
-        lookups = PatternLookups{operation, {}};
-    auto [entry, added] = lookups.found.try_emplace(name);
+    auto [entry, added] = CMissingFileReport::KeptByOperation<PatternLookups>().found.try_emplace(name);
     if (added) {
         CString foundAs = name;
         if (const std::optional<PatternFileBytes> bytes = FindPattern(foundAs))
@@ -73,8 +61,7 @@ std::optional<PatternFileBytes> FindPatternOnce(CString& name) {
 }
 
 void ReportUnreadable(const CString& name) {
-    const CString shown = CWinPath::ShownName(name.c_str());
-    CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, shown);
+    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_READ_FILE), CWinPath::ShownName(name.c_str()));
 }
 
 }  // namespace
@@ -111,7 +98,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
     if (bitmap != nullptr)
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     // A file written now may be looked up again in the same operation.
-    Lookups() = PatternLookups();
+    CMissingFileReport::KeptByOperation<PatternLookups>() = PatternLookups();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),

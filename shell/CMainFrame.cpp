@@ -43,7 +43,6 @@ ON_UPDATE_COMMAND_UI(ID_OBJECT_SIZES, OnUpdateObjectSizes)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
-ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
 ON_COMMAND(ID_HELP, OnHelpFinder)
 ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
@@ -279,25 +278,19 @@ void CMainFrame::UpdateStatusPanes() {
     }
 }
 
-// The idle text a tool bar gives when the mouse leaves its buttons hands the first pane back to
-// the layout: its own text, or the idle text when it has nothing to say.
-LRESULT CMainFrame::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
-    if (wParam != AFX_IDS_IDLEMESSAGE || lParam != 0)
-        return CMDIFrameWnd::OnSetMessageString(wParam, lParam);
-    UpdateStatusPanes();
-    return 0;
-}
-
-void CMainFrame::OnActiveChildChanged() {
+// When a menu closes, the mouse leaves a tool bar's buttons or another window comes up, the
+// first pane goes back to the active layout: its own text, or the idle text when it has nothing
+// to say.
+void CMainFrame::ShowIdleMessage() {
     UpdateStatusPanes();
 }
 
 // ---- Commands ----
 
 // Menus, keys and tool bars all give their commands here, so the screen shows a command's result
-// the same way whichever gave it. A menu or tool bar leaves its idle text in the status bar, which
-// the layout's own status replaces; a command that changed the selection repaints the plan whole,
-// so every handle it shows or takes away appears whatever the command marked for repainting.
+// the same way whichever gave it. The status bar shows the layout's status as the command left
+// it; a command that changed the selection repaints the plan whole, so every handle it shows or
+// takes away appears whatever the command marked for repainting.
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) <= 1 && m_contextHelp.TakeCommand(LOWORD(wParam)))
         return TRUE;

@@ -69,7 +69,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;
-    void OnActiveChildChanged() override;
+    void ShowIdleMessage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void OnShow3DView();
@@ -83,7 +83,6 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
-    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     void OnHelpFinder();
     void OnContextHelp();
     LRESULT OnEndContextHelp(WPARAM wParam, LPARAM lParam);

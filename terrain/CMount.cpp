@@ -23,17 +23,14 @@ constexpr int kVersionTextureScale = 9;
 constexpr int kVersionAllowConform = 10;
 constexpr int kVersionFixedBorder = 11;
 
+struct OpenedWork {
+    CMount::GridWork left = CMount::kMostOpenedWork;
+};
+
 // The work the running open has left for the terrains it has still to read; each terrain
 // read outside an open has the whole of it.
 CMount::GridWork& OpenedWorkLeft() {
-    static unsigned operation = 0;
-    static CMount::GridWork left = CMount::kMostOpenedWork;
-    const unsigned current = CMissingFileReport::Current();
-    if (current == 0 || current != operation) {
-        operation = current;
-        left = CMount::kMostOpenedWork;
-    }
-    return left;
+    return CMissingFileReport::KeptByOperation<OpenedWork>().left;
 }
 
 bool IsFiniteAll(std::initializer_list<double> values) {

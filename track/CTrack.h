@@ -4,8 +4,9 @@
 
 // The straight track piece: its centre line from the first point (the begin end) to the
 // second point (the end end), in local coordinates. Its point array holds nine points: 0
-// the rotation handle, 1 to 4 the outline corners (begin right, begin left, end left, end
-// right), 5 to 8 the rail ends (begin right, begin left, end left, end right).
+// kept as read (the rotation handle follows the zoom and is kept apart), 1 to 4 the outline
+// corners (begin right, begin left, end left, end right), 5 to 8 the rail ends (begin right,
+// begin left, end left, end right).
 class CTrack : public CParTrack {
     DECLARE_SERIAL(CTrack)
 
@@ -35,6 +36,9 @@ class CTrack : public CParTrack {
     int Draw(const CPose* parent) override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
+    // Where the rotation handle was last drawn: it follows the zoom, so it is kept apart from
+    // the stored points.
+    const CDoublePoint& DrawnRotationHandle() const { return m_drawnRotationHandle; }
     void TrackCreate(const CPose* pose, int handle) override;
     void DragHandle(const CPose* pose, int handle) override;
     int Rescale(CEditStep* step) override;
@@ -65,4 +69,6 @@ class CTrack : public CParTrack {
     CPaint* HitTestBand();
     void DragEnd(const CPose* pose, int handle);
     void PressEnd(const CPose* pose, int handle);
+
+    CDoublePoint m_drawnRotationHandle;
 };

@@ -97,8 +97,8 @@ void CTrack::DrawSelectionMarkers(const CPlacement& placement, double c, double 
     const double h = HandleTolerance();
     const double a = -2.0 * h;
     const double b = -LargestWidth() / 2.0 - 2.0 * h;
-    m_points[0] = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
-    const CPoint handle = ToDevice(placement, m_points[0]);
+    m_drawnRotationHandle = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
+    const CPoint handle = ToDevice(placement, m_drawnRotationHandle);
     DrawCrossMarker(handle.x, handle.y);
 }
 
@@ -152,7 +152,7 @@ int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return 1;
     if (holds(m_ptSecond))
         return 2;
-    return holds(m_points[0]) ? 0 : -1;
+    return holds(m_drawnRotationHandle) ? 0 : -1;
 }
 
 // ---- The mouse ----

@@ -160,9 +160,7 @@ std::unique_ptr<CBitmap> LoadBitmapFile(CString& name, const char* profileKey, c
             return bitmap;
         }
     }
-    if (report) {
-        const CString shown = CWinPath::Native(name);
-        CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + shown, shown);
-    }
+    if (report)
+        CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_READ_FILE), CWinPath::Native(name));
     return nullptr;
 }

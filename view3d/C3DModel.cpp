@@ -34,9 +34,7 @@ float Extent(float low, float high) {
 void ReportMissingModel(const CString& name) {
     CString fileName, extension;
     CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    CString text;
-    text.Format(" %s%s", fileName.c_str(), extension.c_str());
-    CMissingFileReport::Show(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + text, fileName + extension);
+    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP), fileName + extension);
 }
 
 }  // namespace

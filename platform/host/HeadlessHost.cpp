@@ -15,6 +15,20 @@ WindowManager& Manager() { return WindowManager::Instance(); }
 
 HeadlessHost::HeadlessHost(CSize screen) : m_screen(screen) {}
 
+void HeadlessHost::CursorChanged(HCURSOR cursor) {
+    m_shownCursor = cursor;
+    ++m_cursorChanges;
+    m_lastCursors.push_back(cursor);
+    if (m_lastCursors.size() > kCursorsKept)
+        m_lastCursors.pop_front();
+}
+
+std::vector<HCURSOR> HeadlessHost::CursorsShownSince(std::size_t mark) const {
+    const std::size_t firstKept = m_cursorChanges - m_lastCursors.size();
+    const std::size_t skipped = std::min(std::max(mark, firstKept) - firstKept, m_lastCursors.size());
+    return {m_lastCursors.begin() + static_cast<std::ptrdiff_t>(skipped), m_lastCursors.end()};
+}
+
 void HeadlessHost::RunModalLoop(CWnd* window) {
     RunUntilIdle();
     if (!IsWindow(window) || !window->InModalLoop()) return;

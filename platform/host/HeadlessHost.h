@@ -25,10 +25,7 @@ public:
     CSize ScreenSize() const override { return m_screen; }
     void TopLevelChanged(CWnd*) override {}
     void TopLevelDestroyed(CWnd*) override {}
-    void CursorChanged(HCURSOR cursor) override {
-        m_shownCursor = cursor;
-        m_cursorsShown.push_back(cursor);
-    }
+    void CursorChanged(HCURSOR cursor) override;
     void SetClipboardText(const CString& text) override { m_clipboard = text; }
     CString ClipboardText() const override { return m_clipboard; }
     void RunModalLoop(CWnd* window) override;
@@ -60,8 +57,12 @@ public:
 
     // The cursor the window manager last asked the screen to show.
     HCURSOR ShownCursor() const { return m_shownCursor; }
-    // Every cursor the screen was asked to show, in turn: one shown only while work ran is here.
-    const std::vector<HCURSOR>& CursorsShown() const { return m_cursorsShown; }
+    // How many times the screen was asked to show a cursor since the host began.
+    std::size_t CursorChanges() const { return m_cursorChanges; }
+    // The cursors the screen was asked to show after CursorChanges() answered mark, in turn: one
+    // shown only while work ran is here. Only the last kCursorsKept are kept.
+    static constexpr std::size_t kCursorsKept = 256;
+    std::vector<HCURSOR> CursorsShownSince(std::size_t mark) const;
 
     // --- Modal windows --------------------------------------------------------------------
     // The next modal window whose caption contains captionPart (any, when empty) runs action;
@@ -85,5 +86,6 @@ private:
     std::vector<CString> m_unanswered;
     CString m_clipboard;
     HCURSOR m_shownCursor = nullptr;
-    std::vector<HCURSOR> m_cursorsShown;
+    std::size_t m_cursorChanges = 0;
+    std::deque<HCURSOR> m_lastCursors;
 };

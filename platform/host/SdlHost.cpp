@@ -346,8 +346,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_MINIMIZED) {
             // Put away with the desktop's own button: the program's window minimises as with its own.
             // SDL also says so when a window is hidden, as every menu, tip and dialog is when it goes,
-            // and its SDL window may already serve the next one: only a shown window that can be
-            // minimised takes it.
+            // and the desktop may say so after its SDL window serves the next one (the pool drops
+            // only what SDL held when the window went): only a shown window that can be minimised
+            // takes it.
             CWnd* window = WindowOf(event.window.windowID);
             if (window && !window->IsIconic() && window->IsWindowVisible() &&
                 (window->GetStyle() & WS_MINIMIZEBOX) != 0)

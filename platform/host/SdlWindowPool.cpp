@@ -4,6 +4,23 @@
 
 #include <algorithm>
 
+namespace {
+
+int KeepUnlessOfWindow(void* windowId, SDL_Event* event) {
+    return event->type == SDL_WINDOWEVENT && event->window.windowID == *static_cast<Uint32*>(windowId) ? 0
+                                                                                                       : 1;
+}
+
+// What SDL holds of what the desktop said about a window that goes (closed, minimised, hidden) was
+// said of the window it served: the next one it serves must not hear it.
+void DropWindowEvents(SDL_Window* window) {
+    SDL_PumpEvents();
+    Uint32 windowId = SDL_GetWindowID(window);
+    SDL_FilterEvents(KeepUnlessOfWindow, &windowId);
+}
+
+}  // namespace
+
 SdlWindowPool::~SdlWindowPool() { Clear(); }
 
 SDL_Window* SdlWindowPool::Take(const CRect& rect, bool popup) {
@@ -25,6 +42,7 @@ void SdlWindowPool::Give(SDL_Window* window) {
                                    [window](const Kept& each) { return each.window == window; });
     if (kept == m_kept.end()) return;
     SDL_HideWindow(window);
+    DropWindowEvents(window);
     kept->spare = true;
 }
 

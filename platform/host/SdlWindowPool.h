@@ -20,7 +20,7 @@ class SdlWindowPool {
 
     // A hidden window at rect, reused when one of the kind is spare (nullptr when SDL has none).
     SDL_Window* Take(const CRect& rect, bool popup);
-    // Hides window and keeps it for reuse.
+    // Hides window and keeps it for reuse, dropping the window events SDL still holds for it.
     void Give(SDL_Window* window);
     // Destroys every window; called before SDL shuts down.
     void Clear();

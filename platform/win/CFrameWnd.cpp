@@ -213,9 +213,15 @@ void CFrameWnd::SetMessageText(UINT id) {
     SetMessageText(text);
 }
 
+void CFrameWnd::ShowIdleMessage() {
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
+
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
     if (lParam) {
         SetMessageText(reinterpret_cast<LPCTSTR>(lParam));
+    } else if (wParam == AFX_IDS_IDLEMESSAGE) {
+        ShowIdleMessage();
     } else {
         SetMessageText(static_cast<UINT>(wParam));
     }
@@ -224,7 +230,11 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
 
 LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM) {
     const bool closed = HIWORD(wParam) == 0xFFFF;
-    SetMessageText(closed || LOWORD(wParam) == 0 ? AFX_IDS_IDLEMESSAGE : static_cast<UINT>(LOWORD(wParam)));
+    if (closed || LOWORD(wParam) == 0) {
+        ShowIdleMessage();
+    } else {
+        SetMessageText(static_cast<UINT>(LOWORD(wParam)));
+    }
     return 0;
 }
 

@@ -49,6 +49,9 @@ public:
     void SetMessageText(LPCTSTR text);
     void SetMessageText(UINT id);
     virtual void GetMessageString(UINT id, CString& text) const;
+    // The idle text, shown when a menu closes or the mouse leaves a bar's buttons; a frame whose
+    // status bar speaks of its window shows that instead.
+    virtual void ShowIdleMessage();
     CWnd* GetMessageBar() const;
     // Update-UI of every control bar (run on idle).
     void UpdateControlBars();

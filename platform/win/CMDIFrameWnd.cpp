@@ -125,7 +125,9 @@ void CMDIFrameWnd::MDIActivate(CWnd* window) {
     OnActiveChildChanged();
 }
 
-void CMDIFrameWnd::OnActiveChildChanged() { SetMessageText(AFX_IDS_IDLEMESSAGE); }
+void CMDIFrameWnd::OnActiveChildChanged() {
+    ShowIdleMessage();
+}
 
 void CMDIFrameWnd::ShowMenuOf(CMDIChildWnd* child) {
     CMenu* menu = child && child->SharedMenu() ? child->SharedMenu() : m_ownedMenu.get();

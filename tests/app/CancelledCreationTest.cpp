@@ -6,8 +6,7 @@
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "shell/CSplashWindow.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 
 // Creation tools whose dialog opens once the object is drawn, in the running program: a
@@ -26,24 +25,8 @@ constexpr AskingTool kAskingTools[] = {{ID_TOOL_3D_OBJECT, "3D Objects propertie
                                        {ID_TOOL_TEXT, "Text properties"},
                                        {ID_TOOL_BITMAP_PICTURE, "Picture properties"}};
 
-class CancelledCreation : public RunningProgram {
+class CancelledCreation : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(1000);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
-    }
     // Chooses the tool, drags a box and cancels the dialog that asks for the new object,
     // the way a person would: with the Cancel button. Answers whether the dialog came.
     bool DrawCancelled(const AskingTool& tool, CPoint from, CPoint to) {

@@ -45,14 +45,12 @@ class DataFolderPicture : public RunningProgram {
         host.WhenModal("Picture properties", [&, file, button](CWnd& dialog) {
             host.WhenModal("Open", [&, file](CWnd& open) {
                 open.GetDlgItem(edt1)->SetWindowText((pictures / file).c_str());
-                m_cursorsBefore = host.CursorsShown().size();
+                m_cursorsBefore = host.CursorChanges();
                 for (int i = 0; i < m_messagesToAnswer; ++i) host.AnswerMessageBox(IDOK);
                 host.PressKey(VK_RETURN);
             });
             host.ClickClient(dialog.GetDlgItem(IDC_PICTURE_BROWSE), CPoint(3, 3));
-            const auto& shown = host.CursorsShown();
-            m_cursorsWhileLoading.assign(shown.begin() + static_cast<std::ptrdiff_t>(m_cursorsBefore),
-                                         shown.end());
+            m_cursorsWhileLoading = host.CursorsShownSince(m_cursorsBefore);
             host.ClickClient(dialog.GetDlgItem(button), CPoint(5, 5));
         });
         Main().SendMessage(WM_COMMAND, ID_TOOL_BITMAP_PICTURE);

@@ -214,6 +214,14 @@ class GestureUndo : public WizardInProgram {
     CDoublePoint anchor;
 };
 
+// The rotation handle where the plan shows it: a straight keeps the one it drew apart from its
+// stored points.
+CDoublePoint RotationHandleOf(CPaint& object) {
+    if (const auto* straight = dynamic_cast<const CTrack*>(&object))
+        return straight->DrawnRotationHandle();
+    return object.m_points[0];
+}
+
 }  // namespace
 
 TEST_F(GestureUndo, OneUndoTakesBackEachDragAndSnappingClickOfAStraightACurveATurnoutAndAGroup) {
@@ -373,7 +381,8 @@ TEST_F(GestureUndo, OneUndoTakesBackEachTurnByTheMouse) {
             TurnAbout(CPoint(250, 250), CSize(90, 0), sweep);
         }
         Command(ID_TOOL_SELECTOR);
-        const CPoint handle = ClientAt(object->LocalToWorld(object->m_points[0].x, object->m_points[0].y));
+        const CDoublePoint local = RotationHandleOf(*object);
+        const CPoint handle = ClientAt(object->LocalToWorld(local.x, local.y));
         ExpectOneUndoTakesBack("rotation handle", [&] {
             Drag(handle, handle + CSize(70, 50));
             EXPECT_GT(std::fabs(layout->m_tool.m_fRotationAngle), 0.1);

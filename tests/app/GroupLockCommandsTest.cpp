@@ -5,36 +5,13 @@
 #include "model/CCVNDoc.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "shell/CSplashWindow.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 
 // Group, Ungroup, Edit Group, Lock and Unlock as the menus and keys reach them: through the
 // main window's command routing to the plan window.
 
-namespace {
-
-class GroupLockCommands : public RunningProgram {
-  protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(1000);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
-    }
-};
-
-}  // namespace
+using GroupLockCommands = PlanInProgram;
 
 TEST_F(GroupLockCommands, WithNothingSelectedTheyStayEnabledAndChangeNothing) {
     // A group of two straights, and a straight on its own; then a click on empty plan.

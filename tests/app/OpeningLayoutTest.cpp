@@ -9,7 +9,7 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/ByteDigest.h"
 #include "tests/support/FileBytes.h"
 
@@ -19,18 +19,8 @@
 
 namespace {
 
-class OpeningLayout : public RunningProgram {
+class OpeningLayout : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Lines drawn with the line tool, one under the other.
     void DrawLines(int count) {
         for (int line = 0; line < count; ++line) {

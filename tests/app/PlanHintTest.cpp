@@ -8,26 +8,20 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "track/CTrack.h"
 
 namespace {
 
 // The hint box beside the mouse while a handle is dragged, as the plan window shows it.
-class PlanHint : public RunningProgram {
+class PlanHint : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        PlanInProgram::SetUp();
         layout = ActiveLayout();
         ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
+        plan = View();
         ASSERT_NE(plan, nullptr);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     // The screen point of a plan point, and of a logical point of the view.
     CPoint ScreenOfPlan(CDoublePoint world) {

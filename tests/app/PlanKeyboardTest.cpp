@@ -1,26 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
 // The keyboard of the running program: it belongs to the plan window of the active layout
 // whenever no dialog has it, so that Escape and the arrow keys reach the drawing.
-class PlanKeyboard : public RunningProgram {
+class PlanKeyboard : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        PlanInProgram::SetUp();
         layout = ActiveLayout();
         ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
+        plan = View();
         ASSERT_NE(plan, nullptr);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     // Three corners of an outline, one click each, too far apart in time for a double click.
     void StartOutline() {

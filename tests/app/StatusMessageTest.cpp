@@ -177,3 +177,17 @@ TEST_F(StatusMessage, RestingOnAToolBarButtonShowsItsPromptUntilTheMouseMovesOff
     EXPECT_EQ(Bar().GetPaneText(0), box);
     EXPECT_EQ(FirstPanePixels(), described);
 }
+
+// A menu closed without a command gives the first pane back as a tool bar does: the layout's
+// own text, at the width that text needs.
+TEST_F(StatusMessage, AMenuClosedWithoutACommandGivesTheFirstPaneBackToTheLayout) {
+    DrawBox();
+    const CString box = Bar().GetPaneText(0);
+    ASSERT_EQ(box.Left(1), CString("("));
+    const std::vector<COLORREF> described = FirstPanePixels();
+    Main().SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, 0));
+    ASSERT_EQ(Bar().GetPaneText(0), "Create a new layout");
+    Main().SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF));
+    EXPECT_EQ(Bar().GetPaneText(0), box);
+    EXPECT_EQ(FirstPanePixels(), described);
+}

@@ -10,9 +10,8 @@
 
 #include "model/CGroup.h"
 #include "model/LayoutFile.h"
-#include "platform/gdi/CBitmap.h"
-#include "platform/gdi/CDC.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
+#include "tests/fuzz/FuzzSupport.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "tests/model/OlderLayoutFileRecords.h"
@@ -29,36 +28,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kExtremes[] = {
     std::numeric_limits<double>::quiet_NaN(), kInfinity, -kInfinity, 1e300, -1e300, 1e-300};
 constexpr double kFullTurn = 2.0 * 3.14159265358979323846;
-constexpr int kCanvasSide = 128;
-
-// A layout whose messages are kept instead of shown.
-class QuietLayout : public CCVNDoc {
-  public:
-    void ReportError(const CString&) override {}
-    void ReportSaveLoadException(LPCTSTR, const CString&, BOOL) override {}
-};
-
-void DrawLayout(CCVNDoc& layout) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateBitmap(kCanvasSide, kCanvasSide, 1, 32, nullptr);
-    CBitmap* previous = dc.SelectObject(&bitmap);
-    layout.m_tool.SetTargetDC(&dc, nullptr);
-    layout.m_tool.m_rcUpdate = DeviceRect{-kCanvasSide, -kCanvasSide, kCanvasSide, kCanvasSide};
-    layout.m_tool.DrawLayout();
-    layout.m_tool.DrawSelection();
-    layout.m_tool.SetTargetDC(nullptr, nullptr);
-    dc.SelectObject(previous);
-}
-
-void HitTestLayout(CCVNDoc& layout) {
-    for (const double at : {0.0, 1000.5, -2500.0}) {
-        layout.m_tool.m_fCurrentX = at;
-        layout.m_tool.m_fCurrentY = at;
-        layout.m_rootGroup.HitTest();
-    }
-}
 
 // Every turn read lies within a million whole turns, so that its degrees fit a whole number,
 // at any depth of groups.
@@ -72,14 +41,8 @@ bool TurnsWithinReach(const CGroup& group) {
     return true;
 }
 
-class StoredValueSweep : public RunningProgram, public testing::WithParamInterface<std::string> {
+class StoredValueSweep : public PlanInProgram, public testing::WithParamInterface<std::string> {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-
     // Opens the file as the program does; what opens is drawn plain and selected, hit tested,
     // saved, and the saved bytes read back and save the same.
     void OpenAndExercise(const std::vector<BYTE>& bytes, const std::string& what) {
@@ -87,18 +50,13 @@ class StoredValueSweep : public RunningProgram, public testing::WithParamInterfa
         std::ofstream(path, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         KeepAnswersReady();
-        QuietLayout layout;
+        CFuzzDoc layout;
         if (!layout.OnOpenDocument(path.c_str()))
             return;
         ++m_opened;
         EXPECT_TRUE(TurnsWithinReach(layout.m_rootGroup)) << what;
-        for (CPaint* member : layout.m_rootGroup.m_members) member->RecalcFrames();
-        layout.m_rootGroup.ComputeExtent(nullptr);
-        layout.m_tool.UpdateDeviceBounds();
-        for (CPaint* member : layout.m_rootGroup.m_members) member->Select();
-        DrawLayout(layout);
-        HitTestLayout(layout);
-        QuietLayout reread;
+        DrawAndHitTestLayout(layout);
+        CFuzzDoc reread;
         EXPECT_NO_THROW(LoadLayoutBytes(reread, SaveLayoutBytes(layout))) << what;
     }
 

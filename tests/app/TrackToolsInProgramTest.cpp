@@ -5,8 +5,7 @@
 #include "resources/CommandIds.h"
 #include "resources/TrackToolTemplates.h"
 #include "shell/CCVNView.h"
-#include "shell/CSplashWindow.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 #include "track/CParTrack.h"
 #include "track/CTrack.h"
@@ -17,24 +16,8 @@
 
 namespace {
 
-class TrackToolsInProgram : public RunningProgram {
+class TrackToolsInProgram : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(1000);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
-    }
     // Two straights joined end to begin, drawn with the straight track tool.
     void DrawTwoStraights() {
         Command(ID_TOOL_STRAIGHT_TRACK);

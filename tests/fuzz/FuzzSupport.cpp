@@ -70,7 +70,7 @@ void DrawLayout(CCVNDoc& doc) {
 }
 
 void HitTestLayout(CCVNDoc& doc) {
-    for (const double at : {0.0, 100.0, -2500.0}) {
+    for (const double at : {0.0, 100.0, 1000.5, -2500.0}) {
         doc.m_tool.m_fCurrentX = at;
         doc.m_tool.m_fCurrentY = at;
         doc.m_rootGroup.HitTest();
@@ -117,7 +117,7 @@ FuzzBytes SaveLayout(CCVNDoc& doc) {
     return SaveLayoutBytes(doc);
 }
 
-void ExerciseLayout(CCVNDoc& doc) {
+void DrawAndHitTestLayout(CCVNDoc& doc) {
     for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
     doc.m_rootGroup.ComputeExtent(nullptr);
     doc.m_tool.UpdateDeviceBounds();
@@ -125,6 +125,10 @@ void ExerciseLayout(CCVNDoc& doc) {
     for (CPaint* member : doc.m_rootGroup.m_members) member->Select();
     DrawLayout(doc);
     HitTestLayout(doc);
+}
+
+void ExerciseLayout(CCVNDoc& doc) {
+    DrawAndHitTestLayout(doc);
     for (CPaint* member : doc.m_rootGroup.m_members) member->Deselect();
     // The names of the library and parts files are not taken from a layout, so the first file
     // read back may save other names; from then on the bytes stay.

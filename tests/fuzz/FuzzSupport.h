@@ -38,8 +38,11 @@ class CFuzzDoc : public CCVNDoc {
 
 // The whole layout as it is saved.
 FuzzBytes SaveLayout(CCVNDoc& doc);
-// What the program does with a layout it has read: frames and extents, drawing into a memory
-// DC, hit testing, then saving it and reading the saved file back, which must save the same.
+// What the program does with a layout it has read, short of saving it: frames and extents,
+// drawing into a memory DC plain and then with every object selected, and hit testing. The
+// objects are left selected.
+void DrawAndHitTestLayout(CCVNDoc& doc);
+// All that, then saving the layout and reading the saved file back, which must save the same.
 void ExerciseLayout(CCVNDoc& doc);
 
 // Gives the outline object (a benchwork, a terrain) the vertices, its box fitted to them.

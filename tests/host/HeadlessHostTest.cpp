@@ -14,6 +14,7 @@
 #include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "tests/host/DropTarget.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
@@ -208,20 +209,6 @@ TEST_F(HeadlessHostTest, TheVirtualClockDrivesTimers) {
 }
 
 TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
-    struct DropTarget : CWnd {
-        std::vector<CString> names;
-        CPoint at;
-        void OnDropFiles(HDROP drop) override {
-            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                char name[MAX_PATH];
-                DragQueryFile(drop, i, name, MAX_PATH);
-                names.emplace_back(name);
-            }
-            DragQueryPoint(drop, &at);
-            DragFinish(drop);
-        }
-    };
     DropTarget target;
     ASSERT_TRUE(target.Create(nullptr, "Drop", WS_OVERLAPPED | WS_VISIBLE, CRect(600, 100, 800, 300), nullptr, 0));
     host.DropFiles({"layouts/a.cvn", "layouts/b.cvn"}, CPoint(650, 150));
@@ -235,4 +222,22 @@ TEST_F(HeadlessHostTest, DroppedFilesReachTheWindowThatAcceptsThem) {
     target.EnableWindow(FALSE);
     host.DropFiles({"layouts/c.cvn"}, CPoint(650, 150));
     EXPECT_EQ(target.names.size(), 2u);
+}
+
+// A long session asks for many cursors: the host counts them all but keeps only the last few,
+// and answers those shown after a mark in turn.
+TEST(HeadlessHostCursors, KeepsTheLastCursorsShownAndCountsAll) {
+    HeadlessHost host;
+    auto cursor = [](std::size_t number) { return reinterpret_cast<HCURSOR>(number + 1); };
+    const std::size_t shown = 10 * HeadlessHost::kCursorsKept;
+    for (std::size_t number = 0; number < shown; ++number) host.CursorChanged(cursor(number));
+    EXPECT_EQ(host.CursorChanges(), shown);
+    EXPECT_EQ(host.ShownCursor(), cursor(shown - 1));
+    EXPECT_EQ(host.CursorsShownSince(shown - 2),
+              (std::vector<HCURSOR>{cursor(shown - 2), cursor(shown - 1)}));
+    EXPECT_TRUE(host.CursorsShownSince(shown).empty());
+    const std::vector<HCURSOR> kept = host.CursorsShownSince(0);
+    ASSERT_EQ(kept.size(), HeadlessHost::kCursorsKept);
+    EXPECT_EQ(kept.front(), cursor(shown - HeadlessHost::kCursorsKept));
+    EXPECT_EQ(kept.back(), cursor(shown - 1));
 }

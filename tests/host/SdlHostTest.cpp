@@ -16,6 +16,7 @@
 #include "platform/win/DropFiles.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
+#include "tests/host/DropTarget.h"
 
 namespace {
 // Sets an environment variable (or unsets it with nullopt) for one test, and puts it back after.
@@ -265,19 +266,8 @@ TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereThe
 // frees, and says which window they fell on but not where. The drop reaches that window, though
 // the mouse was last seen in another, with the names in the program's Windows-1252.
 TEST_F(SdlHostTest, FilesDroppedFromTheDesktopReachTheWindowTheyFellOnInWindows1252) {
-    struct DropTarget : CWnd {
-        std::vector<CString> names;
-        CPoint at;
-        void OnDropFiles(HDROP drop) override {
-            const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                char name[MAX_PATH];
-                DragQueryFile(drop, i, name, MAX_PATH);
-                names.emplace_back(name);
-            }
-            DragQueryPoint(drop, &at);
-            PostQuitMessage(3);
-        }
+    struct : DropTarget {
+        void Dropped(HDROP) override { PostQuitMessage(3); }
         // A drop that never comes ends the loop all the same.
         void OnTimer(UINT_PTR) override { PostQuitMessage(0); }
     } target;
@@ -371,4 +361,39 @@ TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
     Key(SDLK_MINUS, host->SdlWindowId(&frame));
     Key(SDLK_KP_MINUS, host->SdlWindowId(&frame));
     EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_OEM_MINUS, VK_SUBTRACT}));
+}
+
+// SDL may still hold what the desktop said of a window that goes; its desktop window serves the
+// next window of its kind, which must not hear it. What was said of other windows still arrives.
+TEST_F(SdlHostTest, EventsLeftForAClosedWindowDoNotReachTheNextOneInItsDesktopWindow) {
+    const auto push = [](unsigned int windowId, Uint8 what) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = windowId;
+        event.window.event = what;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    const CRect place(150, 150, 450, 350);
+    KeyWindow first;
+    ASSERT_TRUE(first.CreateEx(0, nullptr, "First", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place, nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    const unsigned int id = host->SdlWindowId(&first);
+    ASSERT_NE(id, 0u);
+    push(id, SDL_WINDOWEVENT_MINIMIZED);
+    push(id, SDL_WINDOWEVENT_CLOSE);
+    push(host->SdlWindowId(&frame), SDL_WINDOWEVENT_MINIMIZED);
+    first.DestroyWindow();
+
+    KeyWindow second;
+    ASSERT_TRUE(second.CreateEx(0, nullptr, "Second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place, nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_EQ(host->SdlWindowId(&second), id);
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_TRUE(IsWindow(&second));
+    EXPECT_TRUE(second.IsWindowVisible());
+    EXPECT_FALSE(second.IsIconic());
+    EXPECT_TRUE(frame.IsIconic());
+    second.DestroyWindow();
 }

@@ -133,3 +133,35 @@ TEST(MissingFileLookUp, AnOperationLooksEachNameUpOnce) {
     }
     EXPECT_EQ(g_lookedUp, (std::vector<CString>{"a.bmp", "a.bmp", "a.bmp", "b.bmp", "a.bmp"}));
 }
+
+namespace {
+
+struct CountedWork {
+    int done = 0;
+};
+
+}  // namespace
+
+// What an operation keeps lasts through its nested operations and no longer; outside one each
+// use starts afresh. A file's message ends with the file's name after one space.
+TEST(MissingFileKept, AnOperationKeepsItsOwnAndTheNextStartsAfresh) {
+    HeadlessHost host;
+    ++CMissingFileReport::KeptByOperation<CountedWork>().done;
+    EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 0);
+    {
+        const CMissingFileReport operation;
+        ++CMissingFileReport::KeptByOperation<CountedWork>().done;
+        {
+            const CMissingFileReport nested;
+            ++CMissingFileReport::KeptByOperation<CountedWork>().done;
+        }
+        EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 2);
+        CMissingFileReport::ShowFile("Could not read file", "P1.pat");
+    }
+    {
+        const CMissingFileReport next;
+        EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 0);
+    }
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file P1.pat");
+}

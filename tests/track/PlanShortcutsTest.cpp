@@ -74,7 +74,6 @@ void BuildPlan(CCVNDoc& doc, Look look) {
     int index = 0;
     for (CPaint* member : doc.m_rootGroup.m_members) {
         auto* piece = static_cast<CParTrack*>(member);
-        piece->m_bBeginConnected = piece->m_bEndConnected = 0;
         piece->m_nRailMode = look == Look::Rails ? 1 + index % 2 : 0;
         piece->m_bShowAxis = look == Look::Rails && index % 4 == 1 ? 1 : 0;
         piece->m_bShowTies = look == Look::Ties ? 1 : 0;

@@ -156,6 +156,7 @@ TEST(TrackDrawing, EndLabelsStandApartEvenForAPieceWithoutLength) {
 TEST(TrackDrawing, SelectedPiecesShowTheirHandles) {
     PlanDrawing drawing(2);
     drawing.plan.host.m_selection.push_back(drawing.first);
+    const CDoublePoint stored = drawing.first->m_points[0];
     drawing.Draw();
     const auto& trace = drawing.canvas.dc.GetTrace();
     const int circles = static_cast<int>(std::count_if(
@@ -163,6 +164,8 @@ TEST(TrackDrawing, SelectedPiecesShowTheirHandles) {
     EXPECT_EQ(circles, 2);
     // The rotation handle lies two handle sizes behind the begin and outside the right edge.
     const double h = drawing.plan.tool.GetHandleTolerance();
-    EXPECT_DOUBLE_EQ(drawing.first->m_points[0].x, -2.0 * h);
-    EXPECT_DOUBLE_EQ(drawing.first->m_points[0].y, 2000.0 - 165.0 - 2.0 * h);
+    EXPECT_DOUBLE_EQ(drawing.first->DrawnRotationHandle().x, -2.0 * h);
+    EXPECT_DOUBLE_EQ(drawing.first->DrawnRotationHandle().y, 2000.0 - 165.0 - 2.0 * h);
+    // The handle follows the zoom; the stored points stay as read.
+    EXPECT_EQ(drawing.first->m_points[0], stored);
 }

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "model/CCVNDoc.h"
+#include "resources/CommandIds.h"
+#include "tests/app/PlanInProgram.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/support/FileBytes.h"
+#include "tests/track/LargeLayout.h"
+
+// Drawing a selected object places its handles for the zoom it is drawn at; what a save
+// writes is the object as it was edited, whatever zooms it was drawn at since.
+
+namespace {
+
+class DrawnHandles : public PlanInProgram {
+  protected:
+    // A line and a straight track, drawn with their tools and saved.
+    std::filesystem::path SavedLineAndTrack() {
+        Command(ID_TOOL_LINE);
+        Drag(CPoint(100, 150), CPoint(250, 190));
+        Command(ID_TOOL_STRAIGHT_TRACK);
+        Drag(CPoint(100, 260), CPoint(300, 300));
+        Command(ID_TOOL_SELECTOR);
+        const std::filesystem::path path = folder / "handles.cvn";
+        EXPECT_TRUE(ActiveLayout()->OnSaveDocument(path.c_str()));
+        ActiveLayout()->SetModifiedFlag(FALSE);
+        Main().MDIGetActive()->SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+        return path;
+    }
+    void ZoomAndPaint(UINT command, int times) {
+        for (int step = 0; step < times; ++step) {
+            Command(command);
+            View()->UpdateWindow();
+            host.RunUntilIdle();
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWere) {
+    const std::filesystem::path path = SavedLineAndTrack();
+    const std::vector<BYTE> file = ReadFileBytes(path);
+    QuietDoc undrawn;
+    LoadLayoutBytes(undrawn, file);
+    const std::vector<BYTE> savedUndrawn = SaveLayoutBytes(undrawn);
+
+    ASSERT_NE(app.OpenDocumentFile(path.c_str()), nullptr);
+    host.RunUntilIdle();
+    CCVNDoc& opened = *ActiveLayout();
+    ASSERT_EQ(opened.m_rootGroup.m_members.size(), 2u);
+    Command(ID_EDIT_SELECT_ALL);
+    ZoomAndPaint(ID_ZOOM_IN, 3);
+    ZoomAndPaint(ID_ZOOM_OUT, 5);
+    // The layout stores its zoom: back at the zoom it was saved at, not drawn there again.
+    for (int step = 0; step < 2; ++step) Main().SendMessage(WM_COMMAND, ID_ZOOM_IN);
+    EXPECT_EQ(SaveLayoutBytes(opened), savedUndrawn);
+}
