@@ -162,8 +162,8 @@ void CCircTrack::DrawTiesExactly(CDC& dc, const CPlacement& placement, double st
 }
 
 // The same ties, the direction turned from tie to tie instead of computed afresh (it strays far
-// less than a pixel over the bounded count), and a tie that falls on the pixels of the one
-// before it is not drawn again.
+// less than a pixel over the bounded count), each end mapped to pixels once, and a tie that
+// falls on the pixels of the one before it is not drawn again.
 void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step) {
     const double e = EndAngleLocal();
     const double turnC = std::cos(step), turnS = std::sin(step);
@@ -177,14 +177,11 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double st
         POINT tie[2] = {DevicePointOnCircle(placement, inner, c, s),
                         DevicePointOnCircle(placement, outer, c, s)};
         POINT pixels[2] = {tie[0], tie[1]};
-        if (dense)
-            dc.LPtoDP(pixels, 2);
+        dc.LPtoDP(pixels, 2);
         const bool repeated = dense && i > 0 && pixels[0].x == last[0].x && pixels[0].y == last[0].y &&
                               pixels[1].x == last[1].x && pixels[1].y == last[1].y;
-        if (!repeated) {
-            dc.MoveTo(tie[0]);
-            dc.LineTo(tie[1]);
-        }
+        if (!repeated)
+            dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
         last[0] = pixels[0];
         last[1] = pixels[1];
         const double turned = c * turnC - s * turnS;
