@@ -160,3 +160,48 @@ TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
         }
     }
 }
+
+namespace {
+
+// A piece that tells how many pixels a layout unit takes on a DC.
+class ScaleProbe : public CCircTrack {
+  public:
+    using CCircTrack::CCircTrack;
+    double PixelsOn(const CDC& dc) const { return PixelsPerLayoutUnit(dc); }
+};
+
+}  // namespace
+
+// The pixels of a layout unit are worked out once per zoom and mapping and kept while pieces ask
+// again: a new zoom, window origin or extent, or a DC of another mapping is answered afresh.
+TEST_F(PlanShortcuts, PixelsOfALayoutUnitFollowTheZoomAndTheMapping) {
+    ScaleProbe probe(0, &doc.m_tool, 0.0, 0.0);
+    PlanWindow window(kWidth, kHeight);
+    CDC& lometric = window.DC();
+    CDC text;
+    text.CreateCompatibleDC(nullptr);
+    // The zoom maps a layout unit onto zoom / view scale logical units.
+    const double logical = 1.0 / doc.m_fViewScale, pixelsPerTenth = 96.0 / 254.0;
+    struct Case {
+        double zoom;
+        CDC* dc;
+        double pixels;
+    };
+    const Case cases[] = {
+        {0.5, &lometric, 0.5 * pixelsPerTenth},   {0.5, &text, 0.5},   {0.5, &lometric, 0.5 * pixelsPerTenth},
+        {0.05, &lometric, 0.05 * pixelsPerTenth}, {0.05, &text, 0.05}, {2.0, &text, 2.0}};
+    for (const Case& c : cases) {
+        doc.m_tool.SetViewScale(c.zoom, doc.m_fViewScale);
+        const double pixels = c.pixels * logical;
+        EXPECT_NEAR(probe.PixelsOn(*c.dc), pixels, pixels * 1e-3) << "at zoom " << c.zoom;
+    }
+    doc.m_tool.SetViewScale(0.5, doc.m_fViewScale);
+    lometric.SetMapMode(MM_ANISOTROPIC);
+    lometric.SetWindowExt(10, 10);
+    lometric.SetViewportExt(30, 30);
+    EXPECT_NEAR(probe.PixelsOn(lometric), 1.5 * logical, 1.5e-3 * logical);
+    lometric.SetViewportExt(40, 40);
+    EXPECT_NEAR(probe.PixelsOn(lometric), 2.0 * logical, 2e-3 * logical);
+    lometric.EnableFastPaths(false);
+    EXPECT_EQ(probe.PixelsOn(lometric), 0.0);
+}
