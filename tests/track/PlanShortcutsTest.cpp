@@ -147,6 +147,26 @@ TEST_F(PlanShortcuts, RailsStayWithinAPixelOfTheExactDrawingInFewerLines) {
     }
 }
 
+// A straight's ties are drawn where they are: from afar those on the logical points of the one
+// before are left out, and the picture is the exact one pixel for pixel.
+TEST_F(PlanShortcuts, StraightTiesOnTheOneBeforeAreDrawnOnce) {
+    BuildPlan(doc, Look::Ties);
+    for (CPaint* member : doc.m_rootGroup.m_members)
+        if (auto* curve = dynamic_cast<CCircTrack*>(member))
+            curve->m_bShowTies = 0;
+    for (double zoom : {1.0, 0.1, 1.0 / 20.0, 1.0 / 100.0}) {
+        const Drawn fast = Draw(doc, zoom, false);
+        const Drawn exact = Draw(doc, zoom, true);
+        const std::string at = "at zoom " + std::to_string(zoom);
+        const auto blank = std::count(exact.pixels.begin(), exact.pixels.end(), exact.pixels.front());
+        EXPECT_GT(exact.pixels.size() - blank, 20u) << at;
+        EXPECT_TRUE(fast.pixels == exact.pixels) << at;
+        if (zoom < 0.02) {
+            EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
+        }
+    }
+}
+
 TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
     BuildPlan(doc, Look::Ties);
     for (double zoom : kZooms) {
