@@ -194,6 +194,11 @@ LOGPEN RandomPen(std::mt19937& random) {
     return pen;
 }
 
+// Mostly the copying pen, now and then any other raster operation.
+int RandomRop(std::mt19937& random) {
+    return Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+}
+
 }  // namespace
 
 TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
@@ -206,7 +211,7 @@ TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
             LOGPEN logPen = RandomPen(random);
             CPen pen;
             pen.CreatePenIndirect(&logPen);
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             const bool jump = Between(random, 0, 9) == 0;
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
@@ -238,7 +243,7 @@ TEST(FastPaths, LinesBetweenMappedEndsDrawAsMoveToAndLineTo) {
             logPen.lopnWidth.x = Between(random, 0, 2) == 0 ? Between(random, 2, 12) : logPen.lopnWidth.x;
             CPen pen;
             pen.CreatePenIndirect(&logPen);
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             const bool inPath = Between(random, 0, 9) == 0;
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
@@ -290,7 +295,7 @@ TEST(FastPaths, SmallThinArcsPickTheGeneralPixels) {
             LOGPEN logPen = RandomPen(random);
             CPen pen;
             pen.CreatePenIndirect(&logPen);
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
                 dc.SetROP2(rop2);
@@ -321,7 +326,7 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
             const UINT style = (Between(random, 0, 4) == 0 ? PS_DOT : PS_SOLID) |
                                caps[Between(random, 0, 2)] | joins[Between(random, 0, 2)];
             CPen pen(static_cast<int>(style), Between(random, 2, 20), RandomColor(random));
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
                 dc.SetROP2(rop2);
