@@ -128,7 +128,7 @@ bool NearCorner(CPoint p, CPoint corner) {
 
 // The pixels the general stroke of a one-pixel pen sets for the arc, in the order it sets them.
 const std::vector<POINT>& ThinArcStamp(CSize size, CPoint start, CPoint end) {
-    static std::unordered_map<std::uint64_t, std::vector<POINT>> kept;
+    static thread_local std::unordered_map<std::uint64_t, std::vector<POINT>> kept;
     const auto field = [](LONG v, int shift) {
         return static_cast<std::uint64_t>(v + kThinArcReach) << shift;
     };
