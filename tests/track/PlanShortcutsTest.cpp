@@ -10,6 +10,7 @@
 #include "tests/track/PlanWindow.h"
 #include "track/CCircTrack.h"
 #include "track/CParTrack.h"
+#include "track/CSplineTrack.h"
 #include "track/TrackPieces.h"
 
 // The plan drawn with its shortcuts (curves in as few chords as stay within a quarter of a
@@ -177,6 +178,62 @@ TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
         // From afar the ties of a curve fall on each other's pixels and are drawn once.
         if (zoom < 0.1) {
             EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
+        }
+    }
+}
+
+namespace {
+
+// Splines from gentle bends to tight loops, each with its centre line alone.
+void BuildSplines(CCVNDoc& doc) {
+    doc.ResetViewSettings();
+    for (int row = 0; row < 4; ++row) {
+        const double y = -2000.0 - row * 8000.0;
+        auto* spline = new CSplineTrack(0, &doc.m_tool, 2000.0, y);
+        Place(doc, spline);
+        CPointArray control;
+        const double swing = 1000.0 + row * 3000.0;
+        for (int k = 0; k <= 9; ++k)
+            control.Add(2000.0 + k * (2400.0 - row * 500.0), y + (k % 3 - 1) * swing);
+        spline->SetControlPoints(&control, 0, 0);
+        spline->m_nRailMode = 1;
+        spline->m_bShowAxis = 0;
+        spline->m_bShowTies = 0;
+        spline->ComputeExtent(nullptr);
+    }
+}
+
+// The corners of the polylines drawn with the pen of the colour.
+int PolylineCorners(const CDC& dc, COLORREF color) {
+    int corners = 0;
+    for (const CDCTraceEntry& e : dc.GetTrace())
+        if (e.primitive == "Polyline" && e.pen.lopnColor == color)
+            corners += static_cast<int>(e.points.size());
+    return corners;
+}
+
+}  // namespace
+
+// A spline's solid centre line is drawn through as few of its samples as keep each chord within
+// a quarter of a pixel of the curve: at every zoom within a pixel of the exact drawing.
+TEST_F(PlanShortcuts, SplineCentreLinesStayWithinAPixelOfTheExactDrawingThroughFewerCorners) {
+    BuildSplines(doc);
+    const COLORREF rail = doc.m_tool.m_pDefaultTrack->m_crRail;
+    for (double zoom : kZooms) {
+        PlanWindow fast(kWidth, kHeight), exact(kWidth, kHeight);
+        exact.DC().EnableFastPaths(false);
+        for (PlanWindow* window : {&fast, &exact}) {
+            window->DC().EnableTrace(true);
+            doc.m_tool.SetViewScale(zoom, doc.m_fViewScale);
+            doc.m_tool.UpdateDeviceBounds();
+            window->Repaint(doc, zoom);
+        }
+        const std::string at = "at zoom " + std::to_string(zoom);
+        ExpectWithinAPixel({fast.Pixels(), 0, 0}, {exact.Pixels(), 0, 0}, at);
+        // From afar far fewer corners are drawn.
+        EXPECT_LE(PolylineCorners(fast.DC(), rail), PolylineCorners(exact.DC(), rail)) << at;
+        if (zoom < 0.1) {
+            EXPECT_LT(PolylineCorners(fast.DC(), rail) * 2, PolylineCorners(exact.DC(), rail)) << at;
         }
     }
 }
