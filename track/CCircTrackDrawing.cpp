@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/CTool.h"
@@ -16,6 +17,12 @@ namespace {
 constexpr int kShiftMask = 0xA4;
 // How far, in pixels, a drawn chord may stray from the curve.
 constexpr double kChordError = 0.25;
+
+using TieEnds = std::array<POINT, 2>;
+
+bool SameEnds(const TieEnds& a, const TieEnds& b) {
+    return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
+}
 
 }  // namespace
 
@@ -157,8 +164,9 @@ void CCircTrack::DrawTiesExactly(CDC& dc, const CPlacement& placement, double st
 }
 
 // The same ties, the direction turned from tie to tie instead of computed afresh (it strays far
-// less than a pixel over the bounded count), and a tie that falls on the pixels of the one
-// before it is not drawn again.
+// less than a pixel over the bounded count), each end mapped to pixels once, and a tie that
+// falls on the pixels of the one before it is not drawn again. Ends at the same logical point
+// map to the same pixels, so from afar most ties are left before they are mapped.
 void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step) {
     const double e = EndAngleLocal();
     const double turnC = std::cos(step), turnS = std::sin(step);
@@ -167,21 +175,18 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double st
     // Only ties less than a pixel apart on the target are worth comparing.
     const bool dense =
         step * (std::fabs(m_fRadius) + std::fabs(m_fTieLength) / 2.0) * PixelsPerLayoutUnit(dc) < 1.0;
-    POINT last[2] = {{0, 0}, {0, 0}};
+    TieEnds lastTie{}, lastPixels{};
     for (int i = 0; m_fStartAngle + i * step < e; ++i) {
-        POINT tie[2] = {DevicePointOnCircle(placement, inner, c, s),
-                        DevicePointOnCircle(placement, outer, c, s)};
-        POINT pixels[2] = {tie[0], tie[1]};
-        if (dense)
-            dc.LPtoDP(pixels, 2);
-        const bool repeated = dense && i > 0 && pixels[0].x == last[0].x && pixels[0].y == last[0].y &&
-                              pixels[1].x == last[1].x && pixels[1].y == last[1].y;
-        if (!repeated) {
-            dc.MoveTo(tie[0]);
-            dc.LineTo(tie[1]);
+        const TieEnds tie{DevicePointOnCircle(placement, inner, c, s),
+                          DevicePointOnCircle(placement, outer, c, s)};
+        if (!dense || i == 0 || !SameEnds(tie, lastTie)) {
+            TieEnds pixels = tie;
+            dc.LPtoDP(pixels.data(), 2);
+            if (!dense || i == 0 || !SameEnds(pixels, lastPixels))
+                dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
+            lastTie = tie;
+            lastPixels = pixels;
         }
-        last[0] = pixels[0];
-        last[1] = pixels[1];
         const double turned = c * turnC - s * turnS;
         s = s * turnC + c * turnS;
         c = turned;

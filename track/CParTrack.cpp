@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -42,6 +44,17 @@ void DrawLetterOnScreen(CDC& dc, CPoint at, const char* letter) {
     dc.TextOut(at.x, at.y - dc.GetTextExtent(letter, 1).cy / 2, letter, 1);
     dc.RestoreDC(saved);
 }
+
+// What the pixels of a layout unit depend on outside printing: the zoom and the DC's mapping.
+struct PixelScaleKey {
+    double zoomNumerator;
+    double zoomDenominator;
+    CPoint windowOrg;
+    CSize windowExt;
+    CPoint viewportOrg;
+    CSize viewportExt;
+    bool operator==(const PixelScaleKey&) const = default;
+};
 
 int ValidScaleRow(int row) {
     return row >= 0 && row < kScaleCount ? row : kDefaultScaleIndex;
@@ -469,6 +482,13 @@ CPoint CParTrack::ToDevice(const CPlacement& placement, CDoublePoint local) cons
 double CParTrack::PixelsPerLayoutUnit(const CDC& dc) const {
     if (!dc.FastPathsEnabled())
         return 0.0;
+    // Every piece of a repaint asks with the same zoom and mapping: the last answer is kept.
+    static thread_local std::optional<std::pair<PixelScaleKey, double>> last;
+    const PixelScaleKey key{m_pTool->m_fZoomNumerator, m_pTool->m_fZoomDenominator, dc.GetWindowOrg(),
+                            dc.GetWindowExt(),         dc.GetViewportOrg(),         dc.GetViewportExt()};
+    const bool printing = m_pTool->IsPrinting();
+    if (!printing && last && last->first == key)
+        return last->second;
     // A long probe, so that the rounding to whole device units is lost in it.
     constexpr double kProbe = 1048576.0;
     POINT probe[3] = {m_pTool->LayoutToDevice(0.0, 0.0, 1), m_pTool->LayoutToDevice(kProbe, 0.0, 1),
@@ -476,7 +496,10 @@ double CParTrack::PixelsPerLayoutUnit(const CDC& dc) const {
     dc.LPtoDP(probe, 3);
     const double across = std::hypot(probe[1].x - probe[0].x, probe[1].y - probe[0].y);
     const double down = std::hypot(probe[2].x - probe[0].x, probe[2].y - probe[0].y);
-    return std::max(across, down) / kProbe;
+    const double pixels = std::max(across, down) / kProbe;
+    if (!printing)
+        last.emplace(key, pixels);
+    return pixels;
 }
 
 bool CParTrack::IsTrackClass(CPaint* object) {

@@ -81,10 +81,19 @@ void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) 
     CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
     CPen* previous = dc.SelectObject(&tiePen);
     const double half = m_fTieLength / 2.0;
+    // From afar ties fall on the logical points of the one before; drawn again over itself, a tie
+    // looks as once only where the pen covers what lies beneath.
+    const bool skipRepeats = dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN;
+    CPoint last[2];
     for (int i = 1; i <= count; ++i) {
         const CDoublePoint at{m_ptFirst.x + i * spacing * c, m_ptFirst.y + i * spacing * s};
-        Line(dc, ToDevice(placement, {at.x + half * s, at.y - half * c}),
-             ToDevice(placement, {at.x - half * s, at.y + half * c}));
+        const CPoint tie[2] = {ToDevice(placement, {at.x + half * s, at.y - half * c}),
+                               ToDevice(placement, {at.x - half * s, at.y + half * c})};
+        if (skipRepeats && i > 1 && tie[0] == last[0] && tie[1] == last[1])
+            continue;
+        Line(dc, tie[0], tie[1]);
+        last[0] = tie[0];
+        last[1] = tie[1];
     }
     dc.SelectObject(previous);
 }

@@ -145,6 +145,9 @@ class CDC : public CObject {
     CPoint MoveTo(POINT p) { return MoveTo(p.x, p.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT p) { return LineTo(p.x, p.y); }
+    // MoveTo(from) and LineTo(to), for a caller that has already mapped both points to pixels
+    // with LPtoDP: a dense run of short lines maps each point once.
+    BOOL LineBetween(POINT from, POINT to, POINT fromPixel, POINT toPixel);
     CPoint GetCurrentPosition() const;
     BOOL Polyline(const POINT* points, int count);
     BOOL PolyBezier(const POINT* points, int count);
@@ -279,6 +282,9 @@ class CDC : public CObject {
     void DrawOnePixelLine(CPoint from, CPoint to);
     bool CanStampLine(CPoint from, CPoint to) const;
     void StampWideLine(CPoint from, CPoint to);
+    void StrokeLine(CPoint from, CPoint to);
+    bool CanStampThinArc(const CRect& box, CPoint start, CPoint end) const;
+    void StampThinArc(const CRect& box, CPoint start, CPoint end);
     void FillRows(const CRect& rect, std::uint32_t pixel);
     void CopyRows(const CRect& target, const PixelSurface& source, long long sourceX, long long sourceY);
     void DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill);

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CDCState.h"
@@ -87,6 +88,62 @@ class ThinLines {
 POINT RoundPoint(PointD p) {
     const auto toInt = [](double v) { return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -1e9, 1e9)); };
     return {toInt(p.x), toInt(p.y)};
+}
+
+void StrokeThinly(ThinLines& lines, const DevicePath& path) {
+    for (const auto& polyline : FlattenPath(path)) {
+        for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
+            lines.Segment(RoundPoint(polyline[i]), RoundPoint(polyline[i + 1]));
+    }
+}
+
+// An arc (kind 0), pie (1) or chord (2) inside the device box, from the direction of s to that of e.
+void AddDeviceArc(DevicePath& path, int kind, const CRect& box, CPoint s, CPoint e) {
+    const double cx = (box.left + box.right - 1) / 2.0, cy = (box.top + box.bottom - 1) / 2.0;
+    const double rx = std::max((box.Width() - 1) / 2.0, 0.5), ry = std::max((box.Height() - 1) / 2.0, 0.5);
+    const double a1 = std::atan2((s.y - cy) / ry, (s.x - cx) / rx);
+    double a2 = std::atan2((e.y - cy) / ry, (e.x - cx) / rx);
+    if (a2 >= a1)
+        a2 -= 2 * std::numbers::pi;  // counterclockwise on the device: decreasing angles
+    if (kind == 1)
+        path.MoveTo(cx, cy);
+    path.ArcTo(cx, cy, rx, ry, a1, a2, false);
+    if (kind != 0)
+        path.Close();
+}
+
+// Small thin arcs, such as the handles' circles, kept by their box's size and their end points
+// relative to its corner.
+constexpr int kThinArcReach = 64;
+constexpr LONG kThinArcFarthest = 100000000;
+constexpr std::size_t kMostThinArcs = 1 << 12;
+
+CPoint FromCorner(CPoint p, CPoint corner) {
+    return CPoint(p.x - corner.x, p.y - corner.y);
+}
+
+bool NearCorner(CPoint p, CPoint corner) {
+    return std::abs(p.x - corner.x) <= kThinArcReach && std::abs(p.y - corner.y) <= kThinArcReach;
+}
+
+// The pixels the general stroke of a one-pixel pen sets for the arc, in the order it sets them.
+const std::vector<POINT>& ThinArcStamp(CSize size, CPoint start, CPoint end) {
+    static thread_local std::unordered_map<std::uint64_t, std::vector<POINT>> kept;
+    const auto field = [](LONG v, int shift) {
+        return static_cast<std::uint64_t>(v + kThinArcReach) << shift;
+    };
+    const std::uint64_t key = field(size.cx, 0) | field(size.cy, 8) | field(start.x, 16) |
+                              field(start.y, 24) | field(end.x, 32) | field(end.y, 40);
+    if (auto found = kept.find(key); found != kept.end())
+        return found->second;
+    if (kept.size() >= kMostThinArcs)
+        kept.clear();
+    DevicePath path;
+    AddDeviceArc(path, 0, CRect(0, 0, size.cx, size.cy), start, end);
+    constexpr LONG kUnlimited = 1 << 20;
+    ThinLines lines(CRect(-kUnlimited, -kUnlimited, kUnlimited, kUnlimited), {});
+    StrokeThinly(lines, path);
+    return kept.emplace(key, lines.On()).first->second;
 }
 
 }  // namespace
@@ -275,10 +332,7 @@ void CDC::StrokeFigure(const DevicePath& path, bool) {
     }
     const bool styled = style >= PS_DASH && style <= PS_DASHDOTDOT;
     ThinLines lines(DrawingLimit(), styled ? DashPattern(style) : std::vector<int>());
-    for (const auto& polyline : FlattenPath(path)) {
-        for (std::size_t i = 0; i + 1 < polyline.size(); ++i)
-            lines.Segment(RoundPoint(polyline[i]), RoundPoint(polyline[i + 1]));
-    }
+    StrokeThinly(lines, path);
     PaintPixels(lines.On(), ink, m_state->rop2);
     if (styled && m_state->bkMode == OPAQUE)
         PaintPixels(lines.Off(), SolidBrush(m_state->bkColor), m_state->rop2);
@@ -344,25 +398,42 @@ BOOL CDC::LineTo(int x, int y) {
         return FALSE;
     const CPoint from = ToDevice(m_state->position.x, m_state->position.y), to = ToDevice(x, y);
     m_state->position = CPoint(x, y);
+    StrokeLine(from, to);
+    return TRUE;
+}
+
+BOOL CDC::LineBetween(POINT from, POINT to, POINT fromPixel, POINT toPixel) {
+    m_state->position = from;
+    if (m_state->inPath)
+        m_state->path.MoveTo(fromPixel.x, fromPixel.y);
+    if (m_tracing)
+        Trace("LineTo", {from, to});
+    if (!m_surface)
+        return FALSE;
+    m_state->position = to;
+    StrokeLine(fromPixel, toPixel);
+    return TRUE;
+}
+
+void CDC::StrokeLine(CPoint from, CPoint to) {
     if (m_state->inPath) {
         if (m_state->path.IsEmpty())
             m_state->path.MoveTo(from.x, from.y);
         m_state->path.LineTo(to.x, to.y);
-        return TRUE;
+        return;
     }
     if (m_fastPaths && PenIsOnePixelSolid()) {
         DrawOnePixelLine(from, to);
-        return TRUE;
+        return;
     }
     if (m_fastPaths && CanStampLine(from, to)) {
         StampWideLine(from, to);
-        return TRUE;
+        return;
     }
     DevicePath path;
     path.MoveTo(from.x, from.y);
     path.LineTo(to.x, to.y);
     StrokeFigure(path, false);
-    return TRUE;
 }
 
 CPoint CDC::GetCurrentPosition() const {
@@ -512,19 +583,7 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int width, int height) {
 // kind: 0 arc, 1 pie, 2 chord.
 void CDC::AddArcFigure(DevicePath& path, int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4,
                        int y4) const {
-    const CRect box = DeviceRect(x1, y1, x2, y2);
-    const double cx = (box.left + box.right - 1) / 2.0, cy = (box.top + box.bottom - 1) / 2.0;
-    const double rx = std::max((box.Width() - 1) / 2.0, 0.5), ry = std::max((box.Height() - 1) / 2.0, 0.5);
-    const CPoint s = ToDevice(x3, y3), e = ToDevice(x4, y4);
-    const double a1 = std::atan2((s.y - cy) / ry, (s.x - cx) / rx);
-    double a2 = std::atan2((e.y - cy) / ry, (e.x - cx) / rx);
-    if (a2 >= a1)
-        a2 -= 2 * std::numbers::pi;  // counterclockwise on the device: decreasing angles
-    if (kind == 1)
-        path.MoveTo(cx, cy);
-    path.ArcTo(cx, cy, rx, ry, a1, a2, false);
-    if (kind != 0)
-        path.Close();
+    AddDeviceArc(path, kind, DeviceRect(x1, y1, x2, y2), ToDevice(x3, y3), ToDevice(x4, y4));
 }
 
 // An arc (kind 0, outline only), pie (1) or chord (2) through the bounding box and the two
@@ -541,7 +600,38 @@ BOOL CDC::DrawArcFigure(int kind, int x1, int y1, int x2, int y2, int x3, int y3
 
 BOOL CDC::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     Trace("Arc", {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}});
+    if (m_surface && m_fastPaths) {
+        const CRect box = DeviceRect(x1, y1, x2, y2);
+        const CPoint start = ToDevice(x3, y3), end = ToDevice(x4, y4);
+        if (CanStampThinArc(box, start, end)) {
+            StampThinArc(box, start, end);
+            return TRUE;
+        }
+    }
     return DrawArcFigure(0, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+bool CDC::CanStampThinArc(const CRect& box, CPoint start, CPoint end) const {
+    const CPoint corner = box.TopLeft();
+    return !m_state->inPath && PenIsOnePixelSolid() && box.Width() <= kThinArcReach &&
+           box.Height() <= kThinArcReach && std::abs(corner.x) <= kThinArcFarthest &&
+           std::abs(corner.y) <= kThinArcFarthest && NearCorner(start, corner) && NearCorner(end, corner);
+}
+
+// The general stroke's pixels of the same arc, moved by whole pixels from where it was made.
+void CDC::StampThinArc(const CRect& box, CPoint start, CPoint end) {
+    const CPoint corner = box.TopLeft();
+    const std::vector<POINT>& stamp =
+        ThinArcStamp(box.Size(), FromCorner(start, corner), FromCorner(end, corner));
+    const CRect limit = DrawingLimit();
+    std::vector<POINT> pixels;
+    pixels.reserve(stamp.size());
+    for (const POINT& p : stamp) {
+        const CPoint at(p.x + corner.x, p.y + corner.y);
+        if (limit.PtInRect(at))
+            pixels.push_back(at);
+    }
+    PaintPixels(pixels, SolidBrush(m_state->pen.lopnColor), m_state->rop2);
 }
 
 BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {

@@ -194,6 +194,11 @@ LOGPEN RandomPen(std::mt19937& random) {
     return pen;
 }
 
+// Mostly the copying pen, now and then any other raster operation.
+int RandomRop(std::mt19937& random) {
+    return Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+}
+
 }  // namespace
 
 TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
@@ -206,7 +211,7 @@ TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
             LOGPEN logPen = RandomPen(random);
             CPen pen;
             pen.CreatePenIndirect(&logPen);
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             const bool jump = Between(random, 0, 9) == 0;
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
@@ -220,6 +225,85 @@ TEST(FastPaths, OnePixelLinesPickTheGeneralPixels) {
                 << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
                 << ") to (" << to.x << ", " << to.y << "), rop " << rop2;
             twins.Both([](CDC& dc) { dc.SelectStockObject(BLACK_PEN); });
+        }
+        EXPECT_TRUE(twins.Changed()) << Describe(setup);
+    }
+}
+
+// A line whose ends the caller mapped to pixels draws as MoveTo and LineTo would, with every pen,
+// inside a path too, and leaves the same current position.
+TEST(FastPaths, LinesBetweenMappedEndsDrawAsMoveToAndLineTo) {
+    std::mt19937 random(38);
+    for (const DrawingSetup& setup : EverySetup()) {
+        Twins twins(setup);
+        for (int segment = 0; segment < 300; ++segment) {
+            const POINT from = NextEnd(twins, random, twins.Fast().dc.GetCurrentPosition());
+            const POINT to = NextEnd(twins, random, from);
+            LOGPEN logPen = RandomPen(random);
+            logPen.lopnWidth.x = Between(random, 0, 2) == 0 ? Between(random, 2, 12) : logPen.lopnWidth.x;
+            CPen pen;
+            pen.CreatePenIndirect(&logPen);
+            const int rop2 = RandomRop(random);
+            const bool inPath = Between(random, 0, 9) == 0;
+            twins.Both([&](CDC& dc) {
+                dc.SelectObject(&pen);
+                dc.SetROP2(rop2);
+                if (inPath)
+                    dc.BeginPath();
+                if (dc.FastPathsEnabled()) {
+                    POINT pixels[2] = {from, to};
+                    dc.LPtoDP(pixels, 2);
+                    dc.LineBetween(from, to, pixels[0], pixels[1]);
+                } else {
+                    dc.MoveTo(from);
+                    dc.LineTo(to);
+                }
+                if (inPath) {
+                    dc.EndPath();
+                    dc.StrokePath();
+                }
+                dc.SelectStockObject(BLACK_PEN);
+            });
+            ASSERT_TRUE(twins.Same())
+                << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
+                << ") to (" << to.x << ", " << to.y << "), rop " << rop2 << ", in a path " << inPath;
+            ASSERT_EQ(twins.Fast().dc.GetCurrentPosition(), twins.General().dc.GetCurrentPosition());
+        }
+        EXPECT_TRUE(twins.Changed()) << Describe(setup);
+    }
+}
+
+// Small thin circles and arcs, such as the handles' markers, are stamped from shapes drawn once:
+// at every place, partly off the surface, with every size on both sides of the reach kept and
+// radial points near and far.
+TEST(FastPaths, SmallThinArcsPickTheGeneralPixels) {
+    std::mt19937 random(39);
+    for (const DrawingSetup& setup : EverySetup()) {
+        Twins twins(setup);
+        for (int arc = 0; arc < 250; ++arc) {
+            const POINT corner{Between(random, -40, kWidth + 10), Between(random, -40, kHeight + 10)};
+            const int reach = Between(random, 0, 4) == 0 ? 90 : 24;
+            const POINT far{corner.x + Between(random, 0, reach), corner.y + Between(random, 0, reach)};
+            const int spread = Between(random, 0, 4) == 0 ? 200 : 30;
+            auto radial = [&] {
+                return twins.Logical(corner.x + Between(random, -spread, spread),
+                                     corner.y + Between(random, -spread, spread));
+            };
+            const POINT a = twins.Logical(corner.x, corner.y), b = twins.Logical(far.x, far.y);
+            const POINT start = radial();
+            const POINT end = Between(random, 0, 2) == 0 ? start : radial();
+            LOGPEN logPen = RandomPen(random);
+            CPen pen;
+            pen.CreatePenIndirect(&logPen);
+            const int rop2 = RandomRop(random);
+            twins.Both([&](CDC& dc) {
+                dc.SelectObject(&pen);
+                dc.SetROP2(rop2);
+                dc.Arc(a.x, a.y, b.x, b.y, start.x, start.y, end.x, end.y);
+                dc.SelectStockObject(BLACK_PEN);
+            });
+            ASSERT_TRUE(twins.Same()) << Describe(setup) << ", arc " << arc << " in (" << a.x << ", " << a.y
+                                      << ") - (" << b.x << ", " << b.y << "), rop " << rop2;
         }
         EXPECT_TRUE(twins.Changed()) << Describe(setup);
     }
@@ -242,7 +326,7 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
             const UINT style = (Between(random, 0, 4) == 0 ? PS_DOT : PS_SOLID) |
                                caps[Between(random, 0, 2)] | joins[Between(random, 0, 2)];
             CPen pen(static_cast<int>(style), Between(random, 2, 20), RandomColor(random));
-            const int rop2 = Between(random, 0, 3) == 0 ? Between(random, R2_BLACK, R2_WHITE) : R2_COPYPEN;
+            const int rop2 = RandomRop(random);
             twins.Both([&](CDC& dc) {
                 dc.SelectObject(&pen);
                 dc.SetROP2(rop2);

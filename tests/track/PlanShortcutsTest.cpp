@@ -10,6 +10,7 @@
 #include "tests/track/PlanWindow.h"
 #include "track/CCircTrack.h"
 #include "track/CParTrack.h"
+#include "track/CSplineTrack.h"
 #include "track/TrackPieces.h"
 
 // The plan drawn with its shortcuts (curves in as few chords as stay within a quarter of a
@@ -146,6 +147,26 @@ TEST_F(PlanShortcuts, RailsStayWithinAPixelOfTheExactDrawingInFewerLines) {
     }
 }
 
+// A straight's ties are drawn where they are: from afar those on the logical points of the one
+// before are left out, and the picture is the exact one pixel for pixel.
+TEST_F(PlanShortcuts, StraightTiesOnTheOneBeforeAreDrawnOnce) {
+    BuildPlan(doc, Look::Ties);
+    for (CPaint* member : doc.m_rootGroup.m_members)
+        if (auto* curve = dynamic_cast<CCircTrack*>(member))
+            curve->m_bShowTies = 0;
+    for (double zoom : {1.0, 0.1, 1.0 / 20.0, 1.0 / 100.0}) {
+        const Drawn fast = Draw(doc, zoom, false);
+        const Drawn exact = Draw(doc, zoom, true);
+        const std::string at = "at zoom " + std::to_string(zoom);
+        const auto blank = std::count(exact.pixels.begin(), exact.pixels.end(), exact.pixels.front());
+        EXPECT_GT(exact.pixels.size() - blank, 20u) << at;
+        EXPECT_TRUE(fast.pixels == exact.pixels) << at;
+        if (zoom < 0.02) {
+            EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
+        }
+    }
+}
+
 TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
     BuildPlan(doc, Look::Ties);
     for (double zoom : kZooms) {
@@ -158,4 +179,105 @@ TEST_F(PlanShortcuts, TiesStayWithinAPixelOfTheExactDrawing) {
             EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
         }
     }
+}
+
+namespace {
+
+// Splines from gentle bends to tight loops, each with its centre line alone.
+void BuildSplines(CCVNDoc& doc) {
+    doc.ResetViewSettings();
+    for (int row = 0; row < 4; ++row) {
+        const double y = -2000.0 - row * 8000.0;
+        auto* spline = new CSplineTrack(0, &doc.m_tool, 2000.0, y);
+        Place(doc, spline);
+        CPointArray control;
+        const double swing = 1000.0 + row * 3000.0;
+        for (int k = 0; k <= 9; ++k)
+            control.Add(2000.0 + k * (2400.0 - row * 500.0), y + (k % 3 - 1) * swing);
+        spline->SetControlPoints(&control, 0, 0);
+        spline->m_nRailMode = 1;
+        spline->m_bShowAxis = 0;
+        spline->m_bShowTies = 0;
+        spline->ComputeExtent(nullptr);
+    }
+}
+
+// The corners of the polylines drawn with the pen of the colour.
+int PolylineCorners(const CDC& dc, COLORREF color) {
+    int corners = 0;
+    for (const CDCTraceEntry& e : dc.GetTrace())
+        if (e.primitive == "Polyline" && e.pen.lopnColor == color)
+            corners += static_cast<int>(e.points.size());
+    return corners;
+}
+
+}  // namespace
+
+// A spline's solid centre line is drawn through as few of its samples as keep each chord within
+// a quarter of a pixel of the curve: at every zoom within a pixel of the exact drawing.
+TEST_F(PlanShortcuts, SplineCentreLinesStayWithinAPixelOfTheExactDrawingThroughFewerCorners) {
+    BuildSplines(doc);
+    const COLORREF rail = doc.m_tool.m_pDefaultTrack->m_crRail;
+    for (double zoom : kZooms) {
+        PlanWindow fast(kWidth, kHeight), exact(kWidth, kHeight);
+        exact.DC().EnableFastPaths(false);
+        for (PlanWindow* window : {&fast, &exact}) {
+            window->DC().EnableTrace(true);
+            doc.m_tool.SetViewScale(zoom, doc.m_fViewScale);
+            doc.m_tool.UpdateDeviceBounds();
+            window->Repaint(doc, zoom);
+        }
+        const std::string at = "at zoom " + std::to_string(zoom);
+        ExpectWithinAPixel({fast.Pixels(), 0, 0}, {exact.Pixels(), 0, 0}, at);
+        // From afar far fewer corners are drawn.
+        EXPECT_LE(PolylineCorners(fast.DC(), rail), PolylineCorners(exact.DC(), rail)) << at;
+        if (zoom < 0.1) {
+            EXPECT_LT(PolylineCorners(fast.DC(), rail) * 2, PolylineCorners(exact.DC(), rail)) << at;
+        }
+    }
+}
+
+namespace {
+
+// A piece that tells how many pixels a layout unit takes on a DC.
+class ScaleProbe : public CCircTrack {
+  public:
+    using CCircTrack::CCircTrack;
+    double PixelsOn(const CDC& dc) const { return PixelsPerLayoutUnit(dc); }
+};
+
+}  // namespace
+
+// The pixels of a layout unit are worked out once per zoom and mapping and kept while pieces ask
+// again: a new zoom, window origin or extent, or a DC of another mapping is answered afresh.
+TEST_F(PlanShortcuts, PixelsOfALayoutUnitFollowTheZoomAndTheMapping) {
+    ScaleProbe probe(0, &doc.m_tool, 0.0, 0.0);
+    PlanWindow window(kWidth, kHeight);
+    CDC& lometric = window.DC();
+    CDC text;
+    text.CreateCompatibleDC(nullptr);
+    // The zoom maps a layout unit onto zoom / view scale logical units.
+    const double logical = 1.0 / doc.m_fViewScale, pixelsPerTenth = 96.0 / 254.0;
+    struct Case {
+        double zoom;
+        CDC* dc;
+        double pixels;
+    };
+    const Case cases[] = {
+        {0.5, &lometric, 0.5 * pixelsPerTenth},   {0.5, &text, 0.5},   {0.5, &lometric, 0.5 * pixelsPerTenth},
+        {0.05, &lometric, 0.05 * pixelsPerTenth}, {0.05, &text, 0.05}, {2.0, &text, 2.0}};
+    for (const Case& c : cases) {
+        doc.m_tool.SetViewScale(c.zoom, doc.m_fViewScale);
+        const double pixels = c.pixels * logical;
+        EXPECT_NEAR(probe.PixelsOn(*c.dc), pixels, pixels * 1e-3) << "at zoom " << c.zoom;
+    }
+    doc.m_tool.SetViewScale(0.5, doc.m_fViewScale);
+    lometric.SetMapMode(MM_ANISOTROPIC);
+    lometric.SetWindowExt(10, 10);
+    lometric.SetViewportExt(30, 30);
+    EXPECT_NEAR(probe.PixelsOn(lometric), 1.5 * logical, 1.5e-3 * logical);
+    lometric.SetViewportExt(40, 40);
+    EXPECT_NEAR(probe.PixelsOn(lometric), 2.0 * logical, 2e-3 * logical);
+    lometric.EnableFastPaths(false);
+    EXPECT_EQ(probe.PixelsOn(lometric), 0.0);
 }

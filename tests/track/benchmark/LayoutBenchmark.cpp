@@ -243,6 +243,14 @@ void FitToScreenRedraw(benchmark::State& state) {
 }
 BENCHMARK(FitToScreenRedraw)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
+// The same with the joint markers where pieces meet, as the connection pass marks them.
+void FitToScreenRedrawJoined(benchmark::State& state) {
+    FittedPlan plan(static_cast<int>(state.range(0)));
+    LargeLayout::MarkMeetingEnds(*plan.doc);
+    for (auto _ : state) plan.window.Repaint(*plan.doc, plan.zoom);
+}
+BENCHMARK(FitToScreenRedrawJoined)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
 // A scroll of 64 pixels down the fitted plan: the strip it uncovers at the bottom is drawn.
 void RepaintAfterScroll(benchmark::State& state) {
     FittedPlan plan(static_cast<int>(state.range(0)));
