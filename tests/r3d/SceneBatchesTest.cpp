@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 using namespace r3d;
@@ -110,6 +113,21 @@ class SharedMeshes : public ::testing::Test {
         return camera.Picture();
     }
 
+    // The cells of ground the batched scene's merged models stand in, by their middles: one
+    // shared mesh each while a cell holds few models.
+    std::size_t CellsTaken() {
+        std::set<std::pair<int, int>> cells;
+        for (const Clump* model : batched.Clumps()) {
+            Box bounds = model->Bounds();
+            for (const auto& child : model->Children()) bounds.Extend(child->Bounds());
+            const Vec3 middle = bounds.Centre();
+            const float side = SceneBatches::kCellSide;
+            cells.insert({static_cast<int>(std::floor(middle.x / side)),
+                          static_cast<int>(std::floor(middle.z / side))});
+        }
+        return cells.size();
+    }
+
     static int Differing(const Raster& a, const Raster& b) {
         int count = 0;
         for (int y = 0; y < a.Height(); ++y)
@@ -139,8 +157,8 @@ class SharedMeshes : public ::testing::Test {
 
 TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEdits) {
     ExpectSamePicture("as built");
-    // All but the see-through block and the sprite go into one shared mesh.
-    EXPECT_EQ(batched.Batches().Meshes().size(), 1u);
+    // All but the see-through block and the sprite go into the shared mesh of their cell.
+    EXPECT_EQ(batched.Batches().Meshes().size(), CellsTaken());
     EXPECT_EQ(batched.Batches().LeftOut().size(), 2u);
     for (const auto& model : models) EXPECT_TRUE(model->InBatch());
     for (const auto& copy : copies) EXPECT_FALSE(copy->InBatch());
@@ -181,7 +199,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
     block.AddBlock({0.9f, 0.6f, 0.4f});
     Place(block.Finish(), -1.0f, -1.0f, 33.0f);
     ExpectSamePicture("after an add");
-    EXPECT_EQ(batched.Batches().Meshes().size(), 1u);
+    EXPECT_EQ(batched.Batches().Meshes().size(), CellsTaken());
 
     // Taken out of the scene, a model is drawn no more.
     batched.Remove(*models.back());
@@ -198,10 +216,62 @@ TEST_F(SharedMeshes, ManyModelsFillSeveralGroupsAndAnEditRebuildsOnlyItsOwn) {
     }
     ExpectSamePicture("with 600 more");
     const std::size_t groups = batched.Batches().Meshes().size();
-    EXPECT_EQ(groups, (models.size() + r3d::SceneBatches::kGroupSize - 1) / r3d::SceneBatches::kGroupSize);
+    EXPECT_EQ(groups, CellsTaken());
     const int builds = batched.Batches().Builds();
     for (auto* model : {models[400].get(), copies[400].get()})
         model->Transform(Matrix::Translation({0, 0.5f, 0}), Combine::After);
     ExpectSamePicture("after a move");
     EXPECT_EQ(batched.Batches().Builds(), builds + 1);
+}
+
+TEST_F(SharedMeshes, FramesLeavingOutUnseenMeshesDrawTheSamePixelsFromEveryStandpoint) {
+    for (int i = 0; i < 600; ++i) {
+        ClumpBuilder block = Builder(i);
+        block.AddBlock({0.1f, 0.1f, 0.1f});
+        Place(block.Finish(), (i % 30) * 0.3f - 4.5f, (i / 30) * 0.3f - 3.0f, 7.0f * i);
+    }
+    struct Standpoint {
+        const char* name;
+        Vec3 eye, target;
+    };
+    const Standpoint standpoints[] = {
+        {"above at a slant", {0, 9, 9}, {0, 0, 0}},
+        {"inside the yard looking along it", {-5.5f, 0.5f, 0.1f}, {5, 0.4f, 0.3f}},
+        {"inside the yard looking back across it", {3.0f, 0.6f, 2.0f}, {-4, 0.2f, -3}},
+        {"close over one corner", {-4.6f, 1.2f, -3.2f}, {-4.2f, 0.3f, -2.8f}},
+        {"at the edge looking out", {6.5f, 0.5f, 0}, {12, 0.5f, 0}},
+    };
+    auto expectSameFromEverywhere = [&](const char* when) {
+        for (const Standpoint& standpoint : standpoints) {
+            camera.Reset();
+            camera.SetViewWindow(1.0f, 0.625f);
+            camera.MoveBy(standpoint.eye);
+            camera.LookAt(standpoint.target);
+            batched.SetCulling(false);
+            const Raster whole = Render(batched);
+            batched.SetCulling(true);
+            const Raster culled = Render(batched);
+            EXPECT_EQ(Differing(culled, whole), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(Differing(culled, Render(single)), 0) << standpoint.name << ", " << when;
+        }
+    };
+    expectSameFromEverywhere("as built");
+
+    // Moved across the yard into other cells, one far out of the rest.
+    for (auto* model : {models[40].get(), copies[40].get()})
+        model->Transform(Matrix::Translation({5.0f, 0, 3.0f}), Combine::After);
+    for (auto* model : {models[300].get(), copies[300].get()})
+        model->Transform(Matrix::Translation({9.0f, 0, 0.2f}), Combine::After);
+    expectSameFromEverywhere("after two moves");
+    const std::size_t meshes = batched.Batches().Meshes().size();
+    EXPECT_EQ(meshes, CellsTaken());
+
+    // Taken out and put back, as Undo of a delete does.
+    batched.Remove(*models[300]);
+    single.Remove(*copies[300]);
+    expectSameFromEverywhere("after a removal");
+    batched.Add(*models[300]);
+    single.Add(*copies[300]);
+    expectSameFromEverywhere("after it came back");
+    EXPECT_EQ(batched.Batches().Meshes().size(), meshes);
 }
