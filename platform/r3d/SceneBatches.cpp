@@ -3,7 +3,6 @@
 #include "platform/r3d/Clump.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace r3d {
 
@@ -22,110 +21,46 @@ bool Mergeable(const Clump& clump) {
     return std::all_of(children.begin(), children.end(), [](const auto& child) { return Mergeable(*child); });
 }
 
-// The world bounds of the model's vertices and its children's.
-void ExtendByModel(Box& bounds, const Clump& clump) {
-    bounds.Extend(clump.Bounds());
-    for (const auto& child : clump.Children()) {
-        ExtendByModel(bounds, *child);
-    }
-}
-
 }  // namespace
 
-SceneBatches::Cell SceneBatches::CellOf(const Clump& clump) {
-    Box bounds;
-    ExtendByModel(bounds, clump);
-    if (bounds.Empty()) {
-        return {0, 0};
-    }
-    const Vec3 middle = bounds.Centre();
-    return {static_cast<int>(std::floor(middle.x / kCellSide)),
-            static_cast<int>(std::floor(middle.z / kCellSide))};
-}
-
 void SceneBatches::Add(Clump& clump) {
-    m_places[&clump] = Place{};
-    m_waiting.push_back(&clump);
+    const std::size_t index = RoomiestGroup();
+    Group& group = m_groups[index];
+    group.members.push_back(&clump);
+    group.dirty = true;
+    m_groupOf[&clump] = index;
 }
 
 void SceneBatches::Remove(Clump& clump) {
-    auto found = m_places.find(&clump);
-    if (found == m_places.end()) {
+    auto found = m_groupOf.find(&clump);
+    if (found == m_groupOf.end()) {
         return;
     }
-    if (found->second.group != kUnplaced) {
-        Group& group = m_groups[found->second.group];
-        std::erase(group.members, &clump);
-        group.dirty = true;
-    }
-    m_places.erase(found);
+    Group& group = m_groups[found->second];
+    std::erase(group.members, &clump);
+    group.dirty = true;
+    m_groupOf.erase(found);
 }
 
 void SceneBatches::Changed(const Clump& clump) {
-    auto found = m_places.find(&clump);
-    if (found == m_places.end() || found->second.group == kUnplaced) {
-        return;
-    }
-    m_groups[found->second.group].dirty = true;
-    if (!found->second.changed) {
-        found->second.changed = true;
-        m_changed.push_back(&clump);
+    if (auto found = m_groupOf.find(&clump); found != m_groupOf.end()) {
+        m_groups[found->second].dirty = true;
     }
 }
 
-void SceneBatches::Refresh() {
-    TakeOutMovedMembers();
-    PlaceWaiting();
-    BuildDirtyGroups();
-}
-
-// A changed member whose middle is now in another cell waits for a group of that cell.
-void SceneBatches::TakeOutMovedMembers() {
-    for (const Clump* clump : m_changed) {
-        auto found = m_places.find(clump);
-        if (found == m_places.end() || !found->second.changed) {
-            continue;
-        }
-        found->second.changed = false;
-        Group& group = m_groups[found->second.group];
-        if (CellOf(*clump) != group.cell) {
-            std::erase(group.members, clump);
-            found->second.group = kUnplaced;
-            m_waiting.push_back(clump);
-        }
-    }
-    m_changed.clear();
-}
-
-void SceneBatches::PlaceWaiting() {
-    for (const Clump* clump : m_waiting) {
-        auto found = m_places.find(clump);
-        if (found == m_places.end() || found->second.group != kUnplaced) {
-            continue;
-        }
-        const std::size_t index = RoomiestGroup(CellOf(*clump));
-        m_groups[index].members.push_back(clump);
-        m_groups[index].dirty = true;
-        found->second = Place{index, false};
-    }
-    m_waiting.clear();
-}
-
-// Groups stay once made, so that a member's group number holds; new members fill the cell's emptiest.
-std::size_t SceneBatches::RoomiestGroup(const Cell& cell) {
-    std::vector<std::size_t>& ofCell = m_groupsOfCell[cell];
-    auto roomiest = std::min_element(ofCell.begin(), ofCell.end(), [&](std::size_t a, std::size_t b) {
-        return m_groups[a].members.size() < m_groups[b].members.size();
+// Groups stay once made, so that a member's group number holds; new members fill the emptiest.
+std::size_t SceneBatches::RoomiestGroup() {
+    auto roomiest = std::min_element(m_groups.begin(), m_groups.end(), [](const Group& a, const Group& b) {
+        return a.members.size() < b.members.size();
     });
-    if (roomiest != ofCell.end() && m_groups[*roomiest].members.size() < kGroupSize) {
-        return *roomiest;
+    if (roomiest != m_groups.end() && roomiest->members.size() < kGroupSize) {
+        return static_cast<std::size_t>(roomiest - m_groups.begin());
     }
-    m_groups.emplace_back().cell = cell;
-    ofCell.push_back(m_groups.size() - 1);
+    m_groups.emplace_back();
     return m_groups.size() - 1;
 }
 
-void SceneBatches::BuildDirtyGroups() {
+void SceneBatches::Refresh() {
     bool built = false;
     for (Group& group : m_groups) {
         if (group.dirty) {
@@ -173,13 +108,6 @@ void SceneBatches::AddModel(const Clump& clump, Box& bounds) {
     }
 }
 
-void SceneBatches::GatherLeftOut() {
-    m_leftOut.clear();
-    for (const Group& group : m_groups) {
-        m_leftOut.insert(m_leftOut.end(), group.leftOut.begin(), group.leftOut.end());
-    }
-}
-
 std::vector<const GpuMesh*> SceneBatches::Meshes() const {
     std::vector<const GpuMesh*> meshes;
     for (const Group& group : m_groups) {
@@ -198,8 +126,11 @@ void SceneBatches::ForEachMesh(const std::function<void(const GpuMesh&, const Bo
     }
 }
 
-const std::vector<const Clump*>& SceneBatches::LeftOut() const {
-    return m_leftOut;
+void SceneBatches::GatherLeftOut() {
+    m_leftOut.clear();
+    for (const Group& group : m_groups) {
+        m_leftOut.insert(m_leftOut.end(), group.leftOut.begin(), group.leftOut.end());
+    }
 }
 
 }  // namespace r3d

@@ -17,8 +17,8 @@
 namespace {
 
 constexpr UINT kKeyDown = 40;
-constexpr int kRows = 6;
-constexpr int kPiecesPerRow = 40;
+constexpr int kRows = 12;
+constexpr int kPiecesPerRow = 100;
 
 // A layout of several rows in the running program's 3D view, large enough that its track
 // spreads over many cells of the shared meshes.
