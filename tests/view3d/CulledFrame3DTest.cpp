@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
-
-#include "model/CGroup.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/WindowDCs.h"
-#include "resources/CommandIds.h"
-#include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
 #include "tests/track/LargeLayout.h"
-#include "track/CParTrack.h"
-#include "view3d/C3DView.h"
+#include "tests/view3d/TrackLayoutProgram.h"
 
 namespace {
 
@@ -22,21 +15,14 @@ constexpr int kPiecesPerRow = 100;
 
 // A layout of several rows in the running program's 3D view, large enough that its track
 // spreads over many cells of the shared meshes.
-class CulledFrame3D : public RunningProgram {
+class CulledFrame3D : public TrackLayoutProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
+        TrackLayoutProgram::SetUp();
         LargeLayout::Build(*layout, kRows, kPiecesPerRow);
         // The default track's textures are in no data folder; each missing file is reported once.
         for (int box = 0; box < 10; ++box) host.AnswerMessageBox(IDOK);
-        Command(ID_SHOW_3D_VIEW);
-        view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+        view = Open3DView();
         ASSERT_NE(view, nullptr);
         SizeClient(400, 250);
     }
@@ -47,15 +33,6 @@ class CulledFrame3D : public RunningProgram {
         view->MoveWindow(0, 0, width + window.Width() - client.Width(),
                          height + window.Height() - client.Height());
         host.RunUntilIdle();
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    CParTrack* Piece(int number) {
-        auto it = layout->m_rootGroup.m_members.begin();
-        std::advance(it, number);
-        return dynamic_cast<CParTrack*>(*it);
     }
     r3d::Vec3 Middle(int piece) { return Piece(piece)->m_hModel->Bounds().Centre(); }
     void Stand(const r3d::Vec3& eye, const r3d::Vec3& target) {
@@ -109,8 +86,6 @@ class CulledFrame3D : public RunningProgram {
         }
     }
 
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
     C3DView* view = nullptr;
 };
 
@@ -128,8 +103,7 @@ TEST_F(CulledFrame3D, FramesLeavingOutUnseenTrackDrawTheSamePixelsThroughAMoveAn
     host.RunUntilIdle();
     ExpectCulledFramesSameAsWhole("after the move");
 
-    plan->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
-    host.RunUntilIdle();
+    PlanCommand(ID_EDIT_UNDO);
     ExpectCulledFramesSameAsWhole("after its undo");
 }
 

@@ -185,11 +185,18 @@ BENCHMARK(Open3DView)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterati
 
 // The whole layout in the 3D window at 1280 x 800: every piece's model with its roadbed, over a
 // terrain-sized mesh of 20,000 vertices.
-C3DView* OpenOnLayout(Program& program, int rows) {
-    LargeLayout::Build(*program.Layout(), rows);
-    C3DView* view = program.Open3DView();
-    if (view == nullptr)
+// Null, with the benchmark skipped, when the program or the window does not come up.
+C3DView* OpenOnLayout(benchmark::State& state, Program& program) {
+    if (!program.started) {
+        state.SkipWithError("the program did not start");
         return nullptr;
+    }
+    LargeLayout::Build(*program.Layout(), static_cast<int>(state.range(0)));
+    C3DView* view = program.Open3DView();
+    if (view == nullptr) {
+        state.SkipWithError("no 3D window");
+        return nullptr;
+    }
     program.models.push_back(TerrainMesh());
     program.Layout()->GetScene()->Add(*program.models.back());
     view->SendMessage(WM_COMMAND, ID_VIEW_BIRDS_EYE);
@@ -212,15 +219,9 @@ void RenderFrames(benchmark::State& state, Program& program, C3DView& view) {
 // One frame of the whole layout seen from above.
 void RenderLayout3D(benchmark::State& state) {
     Program program;
-    if (!program.started) {
-        state.SkipWithError("the program did not start");
+    C3DView* view = OpenOnLayout(state, program);
+    if (view == nullptr)
         return;
-    }
-    C3DView* view = OpenOnLayout(program, static_cast<int>(state.range(0)));
-    if (view == nullptr) {
-        state.SkipWithError("no 3D window");
-        return;
-    }
     RenderFrames(state, program, *view);
 }
 BENCHMARK(RenderLayout3D)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
@@ -228,15 +229,9 @@ BENCHMARK(RenderLayout3D)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 // One frame from a point inside the layout, just above its track, looking across it.
 void RenderLayout3DFromInside(benchmark::State& state) {
     Program program;
-    if (!program.started) {
-        state.SkipWithError("the program did not start");
+    C3DView* view = OpenOnLayout(state, program);
+    if (view == nullptr)
         return;
-    }
-    C3DView* view = OpenOnLayout(program, static_cast<int>(state.range(0)));
-    if (view == nullptr) {
-        state.SkipWithError("no 3D window");
-        return;
-    }
     r3d::Box track;
     program.Layout()->GetScene()->Batches().Refresh();
     program.Layout()->GetScene()->Batches().ForEachMesh(
