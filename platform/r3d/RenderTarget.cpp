@@ -125,32 +125,38 @@ void DrawClump(const SurfaceUniforms& uniforms, const Clump& clump, const Camera
 
 // The shared meshes hold only opaque faces, already in world coordinates. Those whose bounds
 // lie wholly outside the camera's view are left out: none of their faces could reach a pixel.
-void DrawSharedMeshes(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
+// Returns how many were drawn.
+int DrawSharedMeshes(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
     glUniformMatrix4fv(uniforms.world, 1, GL_FALSE, Matrix().Data());
     const ViewVolume seen(camera);
+    int drawn = 0;
     scene.Batches().ForEachMesh([&](const GpuMesh& mesh, const Box& bounds) {
         if (!scene.Culling() || seen.MayShow(bounds)) {
             DrawMesh(uniforms, mesh, false);
+            ++drawn;
         }
     });
+    return drawn;
 }
 
 // In the scene's order, the shared meshes taking the place of the first batched clump, so that
 // where faces meet at equal depth (a roadbed's foot on the ground) the same one wins as when
-// every clump is drawn on its own. Then the clumps the shared meshes left out.
-void DrawOpaque(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
+// every clump is drawn on its own. Then the clumps the shared meshes left out. Returns how many
+// shared meshes were drawn.
+int DrawOpaque(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
     const std::vector<const Clump*>& single = scene.SingleClumps();
     const std::size_t before = scene.SinglesBeforeBatches();
     for (std::size_t i = 0; i < before; ++i) {
         DrawClump(uniforms, *single[i], camera, false);
     }
-    DrawSharedMeshes(uniforms, scene, camera);
+    const int sharedMeshes = DrawSharedMeshes(uniforms, scene, camera);
     for (std::size_t i = before; i < single.size(); ++i) {
         DrawClump(uniforms, *single[i], camera, false);
     }
     for (const Clump* clump : scene.Batches().LeftOut()) {
         DrawClump(uniforms, *clump, camera, false);
     }
+    return sharedMeshes;
 }
 
 // The shared meshes hold nothing see-through.
@@ -269,7 +275,7 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glDepthMask(GL_TRUE);
     scene.Batches().Refresh();
     const SurfaceUniforms uniforms(shaders.surface);
-    DrawOpaque(uniforms, scene, camera);
+    m_sharedMeshesDrawn = DrawOpaque(uniforms, scene, camera);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);

@@ -28,6 +28,9 @@ class RenderTarget {
     bool Begin(const Camera& camera);
     void Clear(const Camera& camera);
     void DrawScene(const Scene& scene, const Camera& camera);
+    // How many of the scene's shared meshes the last DrawScene drew; it left out those the
+    // camera could not see.
+    int SharedMeshesDrawn() const { return m_sharedMeshesDrawn; }
     // The viewport's pixels into the given picture, whose storage is kept when its size already fits.
     void ReadPicture(const Rect& viewport, Raster& picture);
     // The viewport's pixels as 0x00RRGGBB words, rows from the top, into a surface of the
@@ -49,6 +52,7 @@ class RenderTarget {
     std::shared_ptr<Texture> m_backdrop;
     std::shared_ptr<Raster> m_backdropSource;
     std::vector<std::uint8_t> m_readBack;
+    int m_sharedMeshesDrawn = 0;
 };
 
 }  // namespace r3d

@@ -2,6 +2,7 @@
 
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/Clump.h"
+#include "platform/r3d/RenderTarget.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/WindowDCs.h"
 #include "tests/track/LargeLayout.h"
@@ -77,14 +78,21 @@ class CulledFrame3D : public TrackLayoutProgram {
         };
         Command(ID_VIEW_BIRDS_EYE);
         EXPECT_EQ(Differing(Frame(true), Frame(false)), 0) << "bird's eye, " << when;
+        int leftOut = 0;
         for (const Standpoint& standpoint : standpoints) {
             Stand(standpoint.eye, standpoint.target);
             const r3d::Raster culled = Frame(true);
+            leftOut += Meshes() - MeshesDrawn();
             EXPECT_EQ(Differing(culled, Frame(false)), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(MeshesDrawn(), Meshes()) << standpoint.name << ", " << when;
             EXPECT_LT(Background(culled), culled.Width() * culled.Height())
                 << standpoint.name << " shows track";
         }
+        // From close over one piece, and at the far corner, most of the track lies out of sight.
+        EXPECT_GT(leftOut, Meshes()) << when;
     }
+    int Meshes() { return static_cast<int>(layout->GetScene()->Batches().Meshes().size()); }
+    int MeshesDrawn() { return view->GetCamera()->Target()->SharedMeshesDrawn(); }
 
     C3DView* view = nullptr;
 };
