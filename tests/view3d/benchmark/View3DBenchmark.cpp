@@ -12,6 +12,7 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
+#include "platform/r3d/RenderTarget.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WindowDCs.h"
@@ -213,6 +214,7 @@ void RenderFrames(benchmark::State& state, Program& program, C3DView& view) {
     const r3d::Scene& scene = *program.Layout()->GetScene();
     state.counters["clumps"] = static_cast<double>(scene.Clumps().size());
     state.counters["shared_meshes"] = static_cast<double>(scene.Batches().Meshes().size());
+    state.counters["meshes_drawn"] = view.GetCamera()->Target()->SharedMeshesDrawn();
     program.models.clear();
 }
 
