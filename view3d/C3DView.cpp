@@ -11,6 +11,7 @@
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CFileDialog.h"
 #include "platform/gdi/CBitmap.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/AssetLibrary.h"
 #include "platform/r3d/Camera.h"
@@ -211,13 +212,36 @@ void C3DView::DrawPicture(CDC& dc, int x, int y, int width, int height) {
         r3d::RasterDib(picture).Draw(dc, x, y, width, height);
 }
 
+// The frame goes from the renderer into a bitmap kept for the next frame, and from there to
+// the window: one conversion of its pixels on the way.
+void C3DView::ShowFrame(CDC& dc) {
+    const r3d::Rect& viewport = m_pCamera->Viewport();
+    if (dc.IsMonochrome()) {
+        DrawPicture(dc, viewport.x, viewport.y, viewport.width, viewport.height);
+        return;
+    }
+    const PixelSurface* kept = m_pFrame != nullptr ? m_pFrame->Surface().get() : nullptr;
+    if (kept == nullptr || kept->Width() != viewport.width || kept->Height() != viewport.height) {
+        m_pFrame = std::make_unique<CBitmap>();
+        if (!m_pFrame->CreateCompatibleBitmap(&dc, viewport.width, viewport.height)) {
+            m_pFrame.reset();
+            return;
+        }
+    }
+    m_pCamera->ReadPixels(*m_pFrame->Surface());
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    CBitmap* old = memory.SelectObject(m_pFrame.get());
+    dc.BitBlt(viewport.x, viewport.y, viewport.width, viewport.height, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+
 void C3DView::Render(CDC* dc) {
     CCVNDoc* doc = GetDocument();
     if (doc == nullptr || doc->GetScene() == nullptr || m_pCamera == nullptr || dc == nullptr)
         return;
     RenderPicture();
-    const r3d::Rect& viewport = m_pCamera->Viewport();
-    DrawPicture(*dc, viewport.x, viewport.y, viewport.width, viewport.height);
+    ShowFrame(*dc);
 }
 
 void C3DView::OnPrepareDC(CDC* dc, CPrintInfo*) {

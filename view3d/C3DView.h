@@ -14,6 +14,7 @@ class Raster;
 struct Box;
 }  // namespace r3d
 
+class CBitmap;
 class CCVNDoc;
 class CCmdUI;
 class CPaint;
@@ -124,6 +125,7 @@ class C3DView : public CView, public C3DViewServices {
     void Redraw();
     void RenderPicture();
     void DrawPicture(CDC& dc, int x, int y, int width, int height);
+    void ShowFrame(CDC& dc);
     void BuildMarker();
     void ReleaseBackdrop();
     void ShowViewCursor();
@@ -163,4 +165,6 @@ class C3DView : public CView, public C3DViewServices {
     // The picture Save 3D View writes: a packed DIB.
     HGLOBAL m_hCaptured = nullptr;
     int m_nRenders = 0;
+    // The last frame as the window is shown it, kept so that its storage serves the next frame.
+    std::unique_ptr<CBitmap> m_pFrame;
 };

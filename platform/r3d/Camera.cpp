@@ -158,7 +158,21 @@ void Camera::Clear() {
 
 void Camera::EndUpdate() {
     if (m_target) {
-        m_target->ReadPicture(*this, m_picture);
+        m_unreadFrame = m_viewport;
+    }
+}
+
+const Raster& Camera::Picture() const {
+    if (m_unreadFrame) {
+        m_target->ReadPicture(*m_unreadFrame, m_picture);
+        m_unreadFrame.reset();
+    }
+    return m_picture;
+}
+
+void Camera::ReadPixels(PixelSurface& surface) const {
+    if (m_target) {
+        m_target->ReadPixels(m_viewport, surface);
     }
 }
 

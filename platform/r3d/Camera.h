@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+class PixelSurface;
+
 namespace r3d {
 
 class Clump;
@@ -81,7 +83,10 @@ class Camera {
     bool BeginUpdate();
     void Clear();
     void EndUpdate();
-    const Raster& Picture() const { return m_picture; }
+    // Read from the frame when first asked for, so that a frame only shown costs no copy here.
+    const Raster& Picture() const;
+    // The last frame's pixels into a surface of the viewport's size, for showing in a window.
+    void ReadPixels(PixelSurface& surface) const;
     RenderTarget* Target() const { return m_target.get(); }
 
   private:
@@ -98,7 +103,9 @@ class Camera {
     Rect m_backdropRect;
     int m_backdropOffsetX = 0;
     int m_backdropOffsetY = 0;
-    Raster m_picture;
+    mutable Raster m_picture;
+    // The viewport of the frame the picture has yet to be read from.
+    mutable std::optional<Rect> m_unreadFrame;
     std::unique_ptr<RenderTarget> m_target;
 };
 

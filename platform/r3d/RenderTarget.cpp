@@ -1,43 +1,26 @@
 #include "platform/r3d/RenderTarget.h"
 
+#include "platform/gdi/PixelSurface.h"
 #include "platform/r3d/Camera.h"
 #include "platform/r3d/GlContext.h"
 #include "platform/r3d/GpuMesh.h"
 #include "platform/r3d/Scene.h"
 #include "platform/r3d/Shaders.h"
 #include "platform/r3d/Texture.h"
+#include "platform/r3d/ViewVolume.h"
 
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string>
 
 namespace r3d {
 
 namespace {
 
-constexpr float kNear = 0.05f;
-constexpr float kFar = 5000.0f;
 constexpr int kMaxLights = 4;
-
-// World to eye (the eye looks down its -z), then the perspective whose window at distance 1
-// is the camera's view window; as a row-vector matrix.
-Matrix ViewProjection(const Camera& camera) {
-    Vec3 right = camera.Right(), up = camera.Up(), back = -camera.Forward();
-    Matrix view;
-    view.SetRow(0, {right.x, up.x, back.x});
-    view.SetRow(1, {right.y, up.y, back.y});
-    view.SetRow(2, {right.z, up.z, back.z});
-    view.SetRow(3, -view.TransformVector(camera.Position()));
-    Matrix projection;
-    projection.m[0][0] = 2.0f / camera.ViewWindowWidth();
-    projection.m[1][1] = 2.0f / camera.ViewWindowHeight();
-    projection.m[2][2] = (kFar + kNear) / (kNear - kFar);
-    projection.m[2][3] = -1.0f;
-    projection.m[3][2] = 2.0f * kFar * kNear / (kNear - kFar);
-    projection.m[3][3] = 0.0f;
-    return view * projection;
-}
 
 void Upload(const Texture& texture, bool repeat) {
     unsigned& handle = texture.DeviceHandle();
@@ -69,7 +52,7 @@ GLint At(unsigned program, const char* name) {
 }
 
 void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera) {
-    glUniformMatrix4fv(At(program, "uViewProjection"), 1, GL_FALSE, ViewProjection(camera).Data());
+    glUniformMatrix4fv(At(program, "uViewProjection"), 1, GL_FALSE, ViewVolume::WorldToClip(camera).Data());
     Vec3 eye = camera.Position();
     glUniform3f(At(program, "uEye"), eye.x, eye.y, eye.z);
     glUniform1f(At(program, "uAmbient"), scene.AmbientLight());
@@ -85,18 +68,27 @@ void SetSceneUniforms(unsigned program, const Scene& scene, const Camera& camera
     glUniform1i(At(program, "uTexture"), 0);
 }
 
-void SetClumpUniforms(unsigned program, const Matrix& world) {
-    glUniformMatrix4fv(At(program, "uWorld"), 1, GL_FALSE, world.Data());
-}
+// Where the surface program takes each of a surface's settings, looked up once per frame.
+struct SurfaceUniforms {
+    explicit SurfaceUniforms(unsigned program)
+        : world(At(program, "uWorld")),
+          color(At(program, "uColor")),
+          opacity(At(program, "uOpacity")),
+          factors(At(program, "uFactors")),
+          lit(At(program, "uLit")),
+          textured(At(program, "uTextured")) {}
 
-void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
+    GLint world, color, opacity, factors, lit, textured;
+};
+
+void DrawBatch(const SurfaceUniforms& uniforms, const GpuMesh::Batch& batch) {
     const Material& m = batch.material;
-    glUniform3f(At(program, "uColor"), m.red, m.green, m.blue);
-    glUniform1f(At(program, "uOpacity"), m.opacity);
-    glUniform3f(At(program, "uFactors"), m.ambient, m.diffuse, m.specular);
-    glUniform1i(At(program, "uLit"), batch.lines ? 0 : 1);
+    glUniform3f(uniforms.color, m.red, m.green, m.blue);
+    glUniform1f(uniforms.opacity, m.opacity);
+    glUniform3f(uniforms.factors, m.ambient, m.diffuse, m.specular);
+    glUniform1i(uniforms.lit, batch.lines ? 0 : 1);
     bool textured = m.texture && !m.texture->Image().Empty();
-    glUniform1i(At(program, "uTextured"), textured ? 1 : 0);
+    glUniform1i(uniforms.textured, textured ? 1 : 0);
     if (textured) {
         Upload(*m.texture, true);
     }
@@ -108,62 +100,72 @@ void DrawBatch(unsigned program, const GpuMesh::Batch& batch) {
         glDisable(GL_CULL_FACE);
 }
 
-void DrawMesh(unsigned program, const GpuMesh& mesh, bool seeThrough) {
+void DrawMesh(const SurfaceUniforms& uniforms, const GpuMesh& mesh, bool seeThrough) {
     glBindVertexArray(mesh.VertexArray());
     for (const GpuMesh::Batch& batch : mesh.Batches()) {
         if ((batch.material.opacity < 1.0f) == seeThrough && batch.count > 0) {
-            DrawBatch(program, batch);
+            DrawBatch(uniforms, batch);
         }
     }
 }
 
 // Opaque surfaces in the first pass, see-through ones over them in the second.
-void DrawClump(unsigned program, const Clump& clump, const Camera& camera, bool seeThrough) {
+void DrawClump(const SurfaceUniforms& uniforms, const Clump& clump, const Camera& camera, bool seeThrough) {
     std::unique_ptr<GpuMesh>& mesh = clump.DeviceMesh();
     if (!mesh) {
         mesh = std::make_unique<GpuMesh>();
     }
     mesh->Refresh(clump);
-    SetClumpUniforms(program, clump.WorldMatrixSeenBy(camera));
-    DrawMesh(program, *mesh, seeThrough);
+    glUniformMatrix4fv(uniforms.world, 1, GL_FALSE, clump.WorldMatrixSeenBy(camera).Data());
+    DrawMesh(uniforms, *mesh, seeThrough);
     for (const auto& child : clump.Children()) {
-        DrawClump(program, *child, camera, seeThrough);
+        DrawClump(uniforms, *child, camera, seeThrough);
     }
 }
 
-// The shared meshes hold only opaque faces, already in world coordinates.
-void DrawSharedMeshes(unsigned program, const Scene& scene) {
-    SetClumpUniforms(program, Matrix());
-    for (const GpuMesh* mesh : scene.Batches().Meshes()) {
-        DrawMesh(program, *mesh, false);
-    }
+// The shared meshes hold only opaque faces, already in world coordinates. Those whose bounds
+// lie wholly outside the camera's view are left out: none of their faces could reach a pixel.
+// Returns how many were drawn.
+int DrawSharedMeshes(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
+    glUniformMatrix4fv(uniforms.world, 1, GL_FALSE, Matrix().Data());
+    const ViewVolume seen(camera);
+    int drawn = 0;
+    scene.Batches().ForEachMesh([&](const GpuMesh& mesh, const Box& bounds) {
+        if (!scene.Culling() || seen.MayShow(bounds)) {
+            DrawMesh(uniforms, mesh, false);
+            ++drawn;
+        }
+    });
+    return drawn;
 }
 
 // In the scene's order, the shared meshes taking the place of the first batched clump, so that
 // where faces meet at equal depth (a roadbed's foot on the ground) the same one wins as when
-// every clump is drawn on its own. Then the clumps the shared meshes left out.
-void DrawOpaque(unsigned program, const Scene& scene, const Camera& camera) {
+// every clump is drawn on its own. Then the clumps the shared meshes left out. Returns how many
+// shared meshes were drawn.
+int DrawOpaque(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
     const std::vector<const Clump*>& single = scene.SingleClumps();
     const std::size_t before = scene.SinglesBeforeBatches();
     for (std::size_t i = 0; i < before; ++i) {
-        DrawClump(program, *single[i], camera, false);
+        DrawClump(uniforms, *single[i], camera, false);
     }
-    DrawSharedMeshes(program, scene);
+    const int sharedMeshes = DrawSharedMeshes(uniforms, scene, camera);
     for (std::size_t i = before; i < single.size(); ++i) {
-        DrawClump(program, *single[i], camera, false);
+        DrawClump(uniforms, *single[i], camera, false);
     }
     for (const Clump* clump : scene.Batches().LeftOut()) {
-        DrawClump(program, *clump, camera, false);
+        DrawClump(uniforms, *clump, camera, false);
     }
+    return sharedMeshes;
 }
 
 // The shared meshes hold nothing see-through.
-void DrawSeeThrough(unsigned program, const Scene& scene, const Camera& camera) {
+void DrawSeeThrough(const SurfaceUniforms& uniforms, const Scene& scene, const Camera& camera) {
     for (const Clump* clump : scene.SingleClumps()) {
-        DrawClump(program, *clump, camera, true);
+        DrawClump(uniforms, *clump, camera, true);
     }
     for (const Clump* clump : scene.Batches().LeftOut()) {
-        DrawClump(program, *clump, camera, true);
+        DrawClump(uniforms, *clump, camera, true);
     }
 }
 
@@ -272,39 +274,63 @@ void RenderTarget::DrawScene(const Scene& scene, const Camera& camera) {
     glDisable(GL_BLEND);
     glDepthMask(GL_TRUE);
     scene.Batches().Refresh();
-    DrawOpaque(shaders.surface, scene, camera);
+    const SurfaceUniforms uniforms(shaders.surface);
+    m_sharedMeshesDrawn = DrawOpaque(uniforms, scene, camera);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDepthMask(GL_FALSE);
-    DrawSeeThrough(shaders.surface, scene, camera);
+    DrawSeeThrough(uniforms, scene, camera);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glBindVertexArray(0);
 }
 
-void RenderTarget::ReadPicture(const Camera& camera, Raster& picture) {
-    const Rect& v = camera.Viewport();
-    if (picture.Width() != v.width || picture.Height() != v.height) {
-        picture = Raster(v.width, v.height);
+const std::uint8_t* RenderTarget::ReadBack(const Rect& viewport) {
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    // The framebuffer's own layout reads fastest.
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    m_readBack.resize(static_cast<std::size_t>(viewport.width) * 4 * viewport.height);
+    glReadPixels(viewport.x, m_height - viewport.y - viewport.height, viewport.width, viewport.height,
+                 GL_BGRA, GL_UNSIGNED_BYTE, m_readBack.data());
+    return m_readBack.data();
+}
+
+void RenderTarget::ReadPicture(const Rect& viewport, Raster& picture) {
+    if (picture.Width() != viewport.width || picture.Height() != viewport.height) {
+        picture = Raster(viewport.width, viewport.height);
     }
     if (picture.Empty()) {
         return;
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-    // The framebuffer's own layout reads fastest; rows are turned the right way up while the
-    // alpha is dropped.
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    const std::size_t rowBytes = static_cast<std::size_t>(v.width) * 4;
-    m_readBack.resize(rowBytes * v.height);
-    glReadPixels(v.x, m_height - v.y - v.height, v.width, v.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                 m_readBack.data());
-    for (int y = 0; y < v.height; ++y) {
-        const std::uint8_t* in = m_readBack.data() + static_cast<std::size_t>(v.height - 1 - y) * rowBytes;
+    const std::uint8_t* bottomRow = ReadBack(viewport);
+    const std::size_t rowBytes = static_cast<std::size_t>(viewport.width) * 4;
+    // Rows are turned the right way up while the alpha is dropped.
+    for (int y = 0; y < viewport.height; ++y) {
+        const std::uint8_t* in = bottomRow + static_cast<std::size_t>(viewport.height - 1 - y) * rowBytes;
         std::uint8_t* out = picture.Bytes() + static_cast<std::size_t>(y) * picture.RowBytes();
-        for (int x = 0; x < v.width; ++x, in += 4, out += 3) {
-            out[0] = in[0];
+        for (int x = 0; x < viewport.width; ++x, in += 4, out += 3) {
+            out[0] = in[2];
             out[1] = in[1];
-            out[2] = in[2];
+            out[2] = in[0];
+        }
+    }
+}
+
+void RenderTarget::ReadPixels(const Rect& viewport, PixelSurface& surface) {
+    if (surface.Width() != viewport.width || surface.Height() != viewport.height || viewport.width <= 0 ||
+        viewport.height <= 0) {
+        return;
+    }
+    const std::uint8_t* bottomRow = ReadBack(viewport);
+    const std::size_t rowBytes = static_cast<std::size_t>(viewport.width) * 4;
+    for (int y = 0; y < viewport.height; ++y) {
+        const std::uint8_t* in = bottomRow + static_cast<std::size_t>(viewport.height - 1 - y) * rowBytes;
+        std::uint32_t* out = surface.Row(y);
+        std::memcpy(out, in, rowBytes);
+        // Blue, green, red, alpha in memory is 0xAARRGGBB as a word; the surface has no alpha.
+        static_assert(std::endian::native == std::endian::little);
+        for (int x = 0; x < viewport.width; ++x) {
+            out[x] &= 0x00FFFFFFu;
         }
     }
 }

@@ -49,6 +49,10 @@ class Scene {
     const std::vector<const Clump*>& SingleClumps() const;
     std::size_t SinglesBeforeBatches() const;
     void ForEachClump(const std::function<void(Clump&)>& visit) const;
+    // Whether drawing leaves out the shared meshes the camera cannot see; on unless turned off
+    // to compare a frame with one that draws them all.
+    bool Culling() const { return m_culling; }
+    void SetCulling(bool culling) { m_culling = culling; }
 
     // Pixel (x right, y down) of the camera's viewport.
     std::optional<PickResult> Pick(const Camera& camera, float x, float y) const;
@@ -73,6 +77,7 @@ class Scene {
     std::unique_ptr<SceneBatches> m_batches = std::make_unique<SceneBatches>();
     std::vector<std::unique_ptr<Light>> m_lights;
     float m_ambient = 1.0f;
+    bool m_culling = true;
 };
 
 }  // namespace r3d

@@ -61,10 +61,15 @@ std::size_t SceneBatches::RoomiestGroup() {
 }
 
 void SceneBatches::Refresh() {
+    bool built = false;
     for (Group& group : m_groups) {
         if (group.dirty) {
             Build(group);
+            built = true;
         }
+    }
+    if (built) {
+        GatherLeftOut();
     }
 }
 
@@ -72,9 +77,10 @@ void SceneBatches::Build(Group& group) {
     m_vertices.clear();
     m_runs.clear();
     group.leftOut.clear();
+    group.bounds = Box();
     for (const Clump* member : group.members) {
         if (Mergeable(*member)) {
-            AddModel(*member);
+            AddModel(*member, group.bounds);
         } else {
             group.leftOut.push_back(member);
         }
@@ -88,15 +94,17 @@ void SceneBatches::Build(Group& group) {
 }
 
 // The model's vertices where its world matrix puts them, and so its children's.
-void SceneBatches::AddModel(const Clump& clump) {
+void SceneBatches::AddModel(const Clump& clump, Box& bounds) {
     const Matrix world = clump.WorldMatrix();
     const unsigned first = static_cast<unsigned>(m_vertices.size());
     for (const Vertex& vertex : clump.Vertices()) {
-        m_vertices.push_back({world.TransformPoint(vertex.position), vertex.u, vertex.v});
+        const Vec3 position = world.TransformPoint(vertex.position);
+        m_vertices.push_back({position, vertex.u, vertex.v});
+        bounds.Extend(position);
     }
     GpuMesh::AddFaces(m_runs, clump.Polygons(), first);
     for (const auto& child : clump.Children()) {
-        AddModel(*child);
+        AddModel(*child, bounds);
     }
 }
 
@@ -110,12 +118,19 @@ std::vector<const GpuMesh*> SceneBatches::Meshes() const {
     return meshes;
 }
 
-std::vector<const Clump*> SceneBatches::LeftOut() const {
-    std::vector<const Clump*> leftOut;
+void SceneBatches::ForEachMesh(const std::function<void(const GpuMesh&, const Box&)>& visit) const {
     for (const Group& group : m_groups) {
-        leftOut.insert(leftOut.end(), group.leftOut.begin(), group.leftOut.end());
+        if (group.mesh) {
+            visit(*group.mesh, group.bounds);
+        }
     }
-    return leftOut;
+}
+
+void SceneBatches::GatherLeftOut() {
+    m_leftOut.clear();
+    for (const Group& group : m_groups) {
+        m_leftOut.insert(m_leftOut.end(), group.leftOut.begin(), group.leftOut.end());
+    }
 }
 
 }  // namespace r3d

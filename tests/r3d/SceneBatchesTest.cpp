@@ -102,6 +102,15 @@ class SharedMeshes : public ::testing::Test {
         Place(std::move(sprite), -2.0f, 5.0f, 0.0f);
     }
 
+    // 600 small blocks in rows across the yard: more than two groups hold.
+    void AddSmallBlocksAcrossTheYard() {
+        for (int i = 0; i < 600; ++i) {
+            ClumpBuilder block = Builder(i);
+            block.AddBlock({0.1f, 0.1f, 0.1f});
+            Place(block.Finish(), (i % 30) * 0.3f - 4.5f, (i / 30) * 0.3f - 3.0f, 7.0f * i);
+        }
+    }
+
     Raster Render(const Scene& scene) {
         EXPECT_TRUE(camera.BeginUpdate());
         camera.Clear();
@@ -191,11 +200,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
 }
 
 TEST_F(SharedMeshes, ManyModelsFillSeveralGroupsAndAnEditRebuildsOnlyItsOwn) {
-    for (int i = 0; i < 600; ++i) {
-        ClumpBuilder block = Builder(i);
-        block.AddBlock({0.1f, 0.1f, 0.1f});
-        Place(block.Finish(), (i % 30) * 0.3f - 4.5f, (i / 30) * 0.3f - 3.0f, 7.0f * i);
-    }
+    AddSmallBlocksAcrossTheYard();
     ExpectSamePicture("with 600 more");
     const std::size_t groups = batched.Batches().Meshes().size();
     EXPECT_EQ(groups, (models.size() + r3d::SceneBatches::kGroupSize - 1) / r3d::SceneBatches::kGroupSize);
@@ -204,4 +209,51 @@ TEST_F(SharedMeshes, ManyModelsFillSeveralGroupsAndAnEditRebuildsOnlyItsOwn) {
         model->Transform(Matrix::Translation({0, 0.5f, 0}), Combine::After);
     ExpectSamePicture("after a move");
     EXPECT_EQ(batched.Batches().Builds(), builds + 1);
+}
+
+TEST_F(SharedMeshes, FramesLeavingOutUnseenMeshesDrawTheSamePixelsFromEveryStandpoint) {
+    AddSmallBlocksAcrossTheYard();
+    struct Standpoint {
+        const char* name;
+        Vec3 eye, target;
+    };
+    const Standpoint standpoints[] = {
+        {"above at a slant", {0, 9, 9}, {0, 0, 0}},
+        {"inside the yard looking along it", {-5.5f, 0.5f, 0.1f}, {5, 0.4f, 0.3f}},
+        {"inside the yard looking back across it", {3.0f, 0.6f, 2.0f}, {-4, 0.2f, -3}},
+        {"close over one corner", {-4.6f, 1.2f, -3.2f}, {-4.2f, 0.3f, -2.8f}},
+        {"at the edge looking out", {6.5f, 0.5f, 0}, {12, 0.5f, 0}},
+    };
+    auto expectSameFromEverywhere = [&](const char* when) {
+        for (const Standpoint& standpoint : standpoints) {
+            camera.Reset();
+            camera.SetViewWindow(1.0f, 0.625f);
+            camera.MoveBy(standpoint.eye);
+            camera.LookAt(standpoint.target);
+            batched.SetCulling(false);
+            const Raster whole = Render(batched);
+            batched.SetCulling(true);
+            const Raster culled = Render(batched);
+            EXPECT_EQ(Differing(culled, whole), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(Differing(culled, Render(single)), 0) << standpoint.name << ", " << when;
+        }
+    };
+    expectSameFromEverywhere("as built");
+
+    // Moved across the yard into other cells, one far out of the rest.
+    for (auto* model : {models[40].get(), copies[40].get()})
+        model->Transform(Matrix::Translation({5.0f, 0, 3.0f}), Combine::After);
+    for (auto* model : {models[300].get(), copies[300].get()})
+        model->Transform(Matrix::Translation({9.0f, 0, 0.2f}), Combine::After);
+    expectSameFromEverywhere("after two moves");
+    const std::size_t meshes = batched.Batches().Meshes().size();
+
+    // Taken out and put back, as Undo of a delete does.
+    batched.Remove(*models[300]);
+    single.Remove(*copies[300]);
+    expectSameFromEverywhere("after a removal");
+    batched.Add(*models[300]);
+    single.Add(*copies[300]);
+    expectSameFromEverywhere("after it came back");
+    EXPECT_EQ(batched.Batches().Meshes().size(), meshes);
 }

@@ -11,9 +11,9 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/track/LargeLayout.h"
+#include "tests/view3d/TrackLayoutProgram.h"
 #include "track/CParTrack.h"
 #include "view3d/C3DView.h"
 
@@ -24,16 +24,10 @@ constexpr int kJointPixels = 12;
 
 // A small layout in the running program, its pieces in three styles and with two texture
 // files of their own, seen in the 3D view from above.
-class TrackFrame3D : public RunningProgram {
+class TrackFrame3D : public TrackLayoutProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
+        TrackLayoutProgram::SetUp();
         LargeLayout::Build(*layout, 3, 8);
         const CString stones = WriteTexture("stones.bmp", RGB(150, 140, 120));
         const CString sleepers = WriteTexture("sleepers.bmp", RGB(90, 60, 40));
@@ -46,8 +40,7 @@ class TrackFrame3D : public RunningProgram {
             piece->m_strTrackTexture = number % 4 ? sleepers : stones;
             ++number;
         }
-        Command(ID_SHOW_3D_VIEW);
-        view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+        view = Open3DView();
         ASSERT_NE(view, nullptr);
         Command(ID_VIEW_BIRDS_EYE);
         LookDownOnTheTrack();
@@ -61,14 +54,6 @@ class TrackFrame3D : public RunningProgram {
                     track.Extend(corner);
         const r3d::Vec3 centre = track.Centre(), eye = view->GetCamera()->Position();
         view->GetCamera()->MoveBy({centre.x - eye.x, 6.0f - eye.y, centre.z - eye.z});
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void PlanCommand(UINT id) {
-        plan->SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     CString WriteTexture(const char* name, COLORREF colour) {
         Canvas picture(16, 16, colour);
@@ -116,14 +101,7 @@ class TrackFrame3D : public RunningProgram {
         EXPECT_LE(Differing(batched, SingleFrame()), kJointPixels) << when;
         return batched;
     }
-    CParTrack* Piece(int number) {
-        auto it = layout->m_rootGroup.m_members.begin();
-        std::advance(it, number);
-        return dynamic_cast<CParTrack*>(*it);
-    }
 
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
     C3DView* view = nullptr;
 };
 

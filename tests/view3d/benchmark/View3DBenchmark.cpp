@@ -10,7 +10,9 @@
 #include "model/CCVNDoc.h"
 #include "platform/base/CProfile.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/r3d/Camera.h"
 #include "platform/r3d/ClumpBuilder.h"
+#include "platform/r3d/RenderTarget.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WindowDCs.h"
@@ -27,7 +29,7 @@
 // terrain-sized mesh of 20,000 vertices, and the time "3D View" takes to open on them; the
 // time it takes to open on layouts of 5,000 and 50,000 pieces; and one tick of the train timer
 // for 20 test trains of 10 cars on a 2,000-piece layout; one frame of layouts of 5,000 and
-// 50,000 pieces.
+// 50,000 pieces, seen from above and from inside.
 
 namespace {
 
@@ -182,33 +184,67 @@ void Open3DView(benchmark::State& state) {
 }
 BENCHMARK(Open3DView)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
-// One frame of the whole layout in the 3D window at 1280 x 800, seen from above: every piece's
-// model with its roadbed, over a terrain-sized mesh of 20,000 vertices.
-void RenderLayout3D(benchmark::State& state) {
-    Program program;
+// The whole layout in the 3D window at 1280 x 800: every piece's model with its roadbed, over a
+// terrain-sized mesh of 20,000 vertices.
+// Null, with the benchmark skipped, when the program or the window does not come up.
+C3DView* OpenOnLayout(benchmark::State& state, Program& program) {
     if (!program.started) {
         state.SkipWithError("the program did not start");
-        return;
+        return nullptr;
     }
     LargeLayout::Build(*program.Layout(), static_cast<int>(state.range(0)));
     C3DView* view = program.Open3DView();
     if (view == nullptr) {
         state.SkipWithError("no 3D window");
-        return;
+        return nullptr;
     }
     program.models.push_back(TerrainMesh());
     program.Layout()->GetScene()->Add(*program.models.back());
     view->SendMessage(WM_COMMAND, ID_VIEW_BIRDS_EYE);
-    CClientDC dc(view);
-    view->Render(&dc);
+    return view;
+}
+
+void RenderFrames(benchmark::State& state, Program& program, C3DView& view) {
+    CClientDC dc(&view);
+    view.Render(&dc);
     for (auto _ : state) {
-        view->Render(&dc);
-        benchmark::DoNotOptimize(view->GetCamera());
+        view.Render(&dc);
+        benchmark::DoNotOptimize(view.GetCamera());
     }
-    state.counters["clumps"] = static_cast<double>(program.Layout()->GetScene()->Clumps().size());
+    const r3d::Scene& scene = *program.Layout()->GetScene();
+    state.counters["clumps"] = static_cast<double>(scene.Clumps().size());
+    state.counters["shared_meshes"] = static_cast<double>(scene.Batches().Meshes().size());
+    state.counters["meshes_drawn"] = view.GetCamera()->Target()->SharedMeshesDrawn();
     program.models.clear();
 }
+
+// One frame of the whole layout seen from above.
+void RenderLayout3D(benchmark::State& state) {
+    Program program;
+    C3DView* view = OpenOnLayout(state, program);
+    if (view == nullptr)
+        return;
+    RenderFrames(state, program, *view);
+}
 BENCHMARK(RenderLayout3D)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// One frame from a point inside the layout, just above its track, looking across it.
+void RenderLayout3DFromInside(benchmark::State& state) {
+    Program program;
+    C3DView* view = OpenOnLayout(state, program);
+    if (view == nullptr)
+        return;
+    r3d::Box track;
+    program.Layout()->GetScene()->Batches().Refresh();
+    program.Layout()->GetScene()->Batches().ForEachMesh(
+        [&](const r3d::GpuMesh&, const r3d::Box& bounds) { track.Extend(bounds); });
+    const r3d::Vec3 middle = track.Centre();
+    r3d::Camera& camera = *view->GetCamera();
+    camera.MoveBy(r3d::Vec3{middle.x, track.max.y + 0.2f, middle.z} - camera.Position());
+    camera.LookAt({track.max.x, track.max.y, track.max.z});
+    RenderFrames(state, program, *view);
+}
+BENCHMARK(RenderLayout3DFromInside)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
 constexpr int kTrains = 20;
 constexpr int kCarsPerTrain = 10;
