@@ -431,9 +431,12 @@ class CTool : public CObject {
     void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
-    // Whether the next Undo only moves selected pieces back (the Undo of a move or a nudge);
-    // then the pieces it moves, the index of track ends collected where they lie now.
+    // Whether the next Undo only moves pieces back (the Undo of a move or a nudge); then the
+    // pieces it moves, the index of track ends collected where they lie now.
     bool UndoOnlyMovesPieces(std::vector<CPaint*>& moved);
+    // Whether the next Undo only puts objects other than groups back where they stood; then
+    // those objects.
+    bool PlacementsToRestore(std::vector<CPaint*>& objects) const;
     // The connection pass over the joints the moved pieces touch, instead of the whole layout.
     void RefreshConnectionsNear(const std::vector<CPaint*>& moved);
     // The ends lying within reach of the seeds, one after the other, and the pieces they belong

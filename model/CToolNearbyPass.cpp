@@ -31,30 +31,35 @@ using Point = std::pair<double, double>;
 
 bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
     auto* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
-    if (root == nullptr || m_undoList.empty())
+    if (root == nullptr || !PlacementsToRestore(moved))
         return false;
     // Moving back a good share of the layout, the pass over all of it costs less.
-    if (m_pHost->GetSelection().size() * 4 > root->m_members.size())
+    if (moved.size() * 4 > root->m_members.size())
         return false;
-    for (const UndoEntry& entry : m_undoList) {
-        if (entry.step->m_nKind != kStepMoveSelection)
-            return false;
-        if (entry.step->m_bGroupStart)
-            break;
-    }
     // The index places the root's members from an empty placement, the pass from the root's
     // own; only where the two agree are the index's points the pass's.
     if (!SamePose(root->WorldPose(&kNoPlacement), root->WorldPose(nullptr)))
         return false;
     // The pieces' former places are read from the index as it is collected now.
     m_trackEnds.Rebuild(root);
-    for (CPaint* object : m_pHost->GetSelection()) {
-        if (object->IsKindOf(RUNTIME_CLASS(CGroup)))
-            return false;
-        if (m_trackEnds.PlaceOf(object) >= 0)
-            moved.push_back(object);
-    }
+    std::erase_if(moved, [this](CPaint* object) { return m_trackEnds.PlaceOf(object) < 0; });
     return true;
+}
+
+bool CTool::PlacementsToRestore(std::vector<CPaint*>& objects) const {
+    for (const UndoEntry& entry : m_undoList) {
+        const auto* former = entry.step->GetPayload<PlacementsPayload>();
+        if (entry.step->m_nKind != kStepRestorePlacements || former == nullptr)
+            return false;
+        for (const PlacementsPayload::Placement& placement : former->placements) {
+            if (placement.object->IsKindOf(RUNTIME_CLASS(CGroup)))
+                return false;
+            objects.push_back(placement.object);
+        }
+        if (entry.step->m_bGroupStart)
+            break;
+    }
+    return !m_undoList.empty();
 }
 
 void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {

@@ -441,3 +441,25 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
     }
     EXPECT_GE(changedLayouts, 50);
 }
+
+// Undo of a move of a few pieces asks only the pieces near where they lay and lie to let go,
+// not every piece of the layout.
+TEST(ConnectionPass, UndoOfAMoveAsksOnlyThePiecesNearIt) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new CountingStraight(&plan.tool));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        row.push_back(piece);
+    }
+    PlainPass(plan.host.m_pRoot);
+    for (int i = 100; i < 110; ++i) row[static_cast<size_t>(i)]->Select();
+    plan.tool.MoveSelection(5000.0, 3000.0, 0, 1, 1);
+    for (CountingStraight* piece : row) piece->asked = 0;
+    plan.tool.Undo();
+    int asked = 0;
+    for (CountingStraight* piece : row) asked += piece->asked;
+    EXPECT_GT(asked, 0);
+    EXPECT_LE(asked, 60);
+    EXPECT_EQ(row[100]->GetEndPoint(0).x, 10000.0);
+}
