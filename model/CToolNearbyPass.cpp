@@ -128,10 +128,13 @@ bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<in
             ends.EndsOf(at, pieceEnds);
             for (const CDoublePoint& end : pieceEnds) {
                 const double dx = end.x - from.x, dy = end.y - from.y;
-                if (dx * dx + dy * dy < reach2 && seen.emplace(end.x, end.y).second) {
+                if (!(dx * dx + dy * dy < reach2))
+                    continue;
+                // A piece whose end lies on another's at the very point joins there too.
+                pieces.push_back(at);
+                if (seen.emplace(end.x, end.y).second) {
                     joints.push_back(end);
                     frontier.push_back(end);
-                    pieces.push_back(at);
                 }
             }
         }
