@@ -184,8 +184,9 @@ bool CParTrack::AwaitsConnectionPass() const {
 }
 
 unsigned CParTrack::JointFlags() const {
+    // The recheck mark is not among them: every pass sets it before it reads it.
     return (m_bBeginConnected ? 1u : 0u) | (m_bEndConnected ? 2u : 0u) | (m_bAttachMark ? 4u : 0u) |
-           (m_bRecheck ? 8u : 0u) | (m_bChanged ? 16u : 0u);
+           (m_bChanged ? 8u : 0u);
 }
 
 void CParTrack::MarkForPass() {
