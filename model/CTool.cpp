@@ -132,7 +132,7 @@ void CTool::RefreshConnections() {
     }
     m_trackEndFollower.ForgetUnsettled();
     m_trackEndFollower.NoteChangedFlags();
-    m_trackEndFollower.MarkSettled();
+    m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
 void CTool::FollowStep(const CEditStep* step) {
@@ -173,7 +173,7 @@ void CTool::JoinMarkedEnds() {
     if (root == nullptr)
         return;
     // The pieces marked now may be cleared of their marks before the next pass.
-    if (m_trackEndFollower.CatchUp(root)) {
+    if (m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits())) {
         std::vector<CDoublePoint> joining;
         AddEndsAwaitingPass(joining);
         m_trackEndFollower.NoteUnsettled(joining);

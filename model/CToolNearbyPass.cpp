@@ -44,7 +44,7 @@ bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
     // The pieces' former places are read from the index as the layout lies now. Only where the
     // whole pass left every joint, but for those the follower names, does a pass over the
     // joints near them leave the layout as the whole pass would.
-    if (!m_trackEndFollower.CatchUp(root))
+    if (!m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits()))
         return false;
     std::erase_if(moved, [this](CPaint* object) { return m_trackEnds.PlaceOf(object) < 0; });
     return true;
@@ -85,7 +85,7 @@ void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {
     JoinAgainAt(pieces, joints);
     m_trackEndFollower.ForgetUnsettled();
     m_trackEndFollower.NoteChangedFlags();
-    m_trackEndFollower.MarkSettled();
+    m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
 void CTool::JoinAgainAt(const std::vector<int>& pieces, const std::vector<CDoublePoint>& joints) {

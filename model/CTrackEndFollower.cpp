@@ -4,8 +4,18 @@
 #include "model/CTrackEndIndex.h"
 #include "model/CTrackEndSource.h"
 
-bool CTrackEndFollower::CatchUp(CPaint* root) {
-    if (!m_settled || m_ends.Collections() != m_collection || !m_ends.HoldsMembersOf(root)) {
+namespace {
+
+bool SameLimits(const TrackLimits& a, const TrackLimits& b) {
+    return a.maxConnectionDistance == b.maxConnectionDistance && a.maxElevationGap == b.maxElevationGap &&
+           a.maxGrade == b.maxGrade && a.maxAngle == b.maxAngle && a.bendLimit == b.bendLimit;
+}
+
+}  // namespace
+
+bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
+    if (!m_settled || !SameLimits(limits, m_limits) || m_ends.Collections() != m_collection ||
+        !m_ends.HoldsMembersOf(root)) {
         Lose();
         m_ends.Rebuild(root);
         return false;
@@ -22,8 +32,9 @@ bool CTrackEndFollower::CatchUp(CPaint* root) {
     return true;
 }
 
-void CTrackEndFollower::MarkSettled() {
+void CTrackEndFollower::MarkSettled(const TrackLimits& limits) {
     m_settled = true;
+    m_limits = limits;
     m_collection = m_ends.Collections();
     m_moved.clear();
     m_movedSet.clear();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Geometry.h"
+#include "model/TrackConnectionState.h"
 
 class CPaint;
 class CTrackEndIndex;
@@ -24,9 +25,11 @@ class CTrackEndFollower {
     // Brings the index to where the layout's objects lie now: it collects again only the moved
     // objects when it can, and the whole layout otherwise. Answers whether the joints are as
     // the whole pass leaves them, but for those near Unsettled().
-    bool CatchUp(CPaint* root);
-    // The pass over the whole layout, or over every joint near Unsettled(), has just run.
-    void MarkSettled();
+    // Joints made under other limits are not known to be the whole pass's.
+    bool CatchUp(CPaint* root, const TrackLimits& limits);
+    // The pass over the whole layout, or over every joint near Unsettled(), has just run
+    // under these limits.
+    void MarkSettled(const TrackLimits& limits);
     // The object has been moved, turned or put back where it stood.
     void Follow(CPaint* object);
     // The layout changed in a way the index does not follow.
@@ -46,6 +49,7 @@ class CTrackEndFollower {
   private:
     CTrackEndIndex& m_ends;
     bool m_settled = false;
+    TrackLimits m_limits;
     // The index's collection the follower knows; one made by another pass meanwhile missed
     // the moves since.
     unsigned long m_collection = 0;

@@ -419,10 +419,10 @@ void WholePassThroughTool(TrackPlan& plan) {
 
 // Random moves followed by Undo, several on each layout, on layouts whose joints are as the
 // pass leaves them, some with pieces left marked by an earlier edit, some moved twice before
-// the Undo, some with a change of stacking order or a duplicate in between: each Undo's pass,
-// over the joints the moves touched since the last pass (or, with the oddities or after a
-// change it cannot follow, over the whole layout), leaves every piece with the flags of the
-// plain pass through the root group.
+// the Undo, some with a change of stacking order, of the limits or a duplicate in between:
+// each Undo's pass, over the joints the moves touched since the last pass (or, with the
+// oddities or after a change it cannot follow, over the whole layout), leaves every piece with
+// the flags of the plain pass through the root group.
 TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
     int changedUndos = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
@@ -458,7 +458,7 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
             SCOPED_TRACE(round);
             const bool far = uniform(0, 1) < 0.3, twice = uniform(0, 1) < 0.3;
             const bool settle = uniform(0, 1) < 0.2, reorder = uniform(0, 1) < 0.1;
-            const bool duplicate = uniform(0, 1) < 0.05;
+            const bool duplicate = uniform(0, 1) < 0.05, limits = uniform(0, 1) < 0.1;
             const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
             const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
             const double share = uniform(0.02, 0.15), offset = uniform(0, 1);
@@ -474,6 +474,10 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
                     Pieces(*plan).front()->Select();
                 if (reorder)
                     plan->tool.BringToFront();
+                // The preferences' limits change: ends at different heights join or part.
+                if (limits)
+                    plan->host.m_limits.maxElevationGap =
+                        plan->host.m_limits.maxElevationGap > 0.0 ? 0.0 : 30.0;
                 if (duplicate)
                     plan->tool.DuplicateSelection();
                 if (twice)
