@@ -246,6 +246,14 @@ TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
     EXPECT_EQ(asks(1000.0, 0.0), 1);
     // Points no grid cell can hold ask every piece.
     EXPECT_EQ(asks(5e9, 0.0), 1);
+    // Collected again many times over, between two places, it answers at the last only.
+    for (int i = 0; i < 1000; ++i) {
+        piece->SetEnds(0.0, i % 2 * 300.0, 1000.0, 0.0, 0, 0);
+        ends.Refresh(piece);
+    }
+    EXPECT_EQ(asks(0.0, 300.0), 1);
+    EXPECT_EQ(asks(0.0, 0.0), 0);
+    EXPECT_EQ(asks(1000.0, 0.0), 1);
 }
 
 // The engine's pass after an Undo looks ends up by place; it joins and releases exactly the
