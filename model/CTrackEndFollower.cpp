@@ -14,8 +14,10 @@ bool SameLimits(const TrackLimits& a, const TrackLimits& b) {
 }  // namespace
 
 bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
-    if (!m_settled || !SameLimits(limits, m_limits) || m_ends.Collections() != m_collection ||
-        !m_ends.HoldsMembersOf(root)) {
+    // Unsettled at more points than the layout has ends, the whole pass costs less.
+    const bool fewUnsettled = m_unsettled.size() <= 2 * static_cast<size_t>(m_ends.Count()) + 64;
+    if (!m_settled || !fewUnsettled || !SameLimits(limits, m_limits) ||
+        m_ends.Collections() != m_collection || !m_ends.HoldsMembersOf(root)) {
         Lose();
         m_ends.Rebuild(root);
         return false;
