@@ -531,3 +531,43 @@ TEST(ConnectionPass, UndoOfAMoveAsksOnlyThePiecesNearIt) {
         EXPECT_EQ(row[100]->GetEndPoint(0), before);
     }
 }
+
+namespace {
+
+// A counting straight that takes the height the terrain has for it, and records no undo step.
+class TerrainStraight : public CountingStraight {
+  public:
+    TerrainStraight(CTool* tool, double height) : CountingStraight(tool), m_fHeight(height) {}
+    void ConformToTerrain(int) override { m_fBeginElevation = m_fEndElevation = m_fHeight; }
+    double m_fHeight;
+};
+
+}  // namespace
+
+// Once the pieces took the terrain's heights, which decide whether ends join, the next Undo of
+// a move joins the whole layout again, as it cannot know which joints the heights changed.
+TEST(ConnectionPass, UndoAfterTheTerrainsHeightsJoinsTheWholeLayout) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new TerrainStraight(&plan.tool, i % 2 * 500.0));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        row.push_back(piece);
+    }
+    WholePassThroughTool(plan);
+    WholePassThroughTool(plan);
+    row[100]->Select();
+    for (bool terrain : {false, true}) {
+        plan.tool.MoveSelection(1000.0, 0.0, 0, 1, 1);
+        plan.tool.Undo();
+        if (terrain)
+            plan.tool.ConformTerrain();
+        for (CountingStraight* piece : row) piece->asked = 0;
+        plan.tool.MoveSelection(1000.0, 0.0, 0, 1, 1);
+        plan.tool.Undo();
+        if (terrain)
+            EXPECT_GE(AskedOf(row), 400);
+        else
+            EXPECT_LE(AskedOf(row), 20);
+    }
+}
