@@ -14,6 +14,7 @@
 #include "model/CSelectionIndex.h"
 #include "model/CSelectionOrder.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndSource.h"
 #include "model/CTrackTools.h"
 #include "model/Geometry.h"
 #include "model/ObjectFactory.h"
@@ -69,6 +70,7 @@ void CTool::PushUndo(CEditStep* step) {
         if (m_pDroppedSteps != nullptr)
             m_pDroppedSteps->push_back(std::move(oldest.step));
     }
+    FollowStep(owned.get());
     const int kind = owned->m_nKind;
     if (owned->m_pObject != nullptr && (kind == kStepPlaceNewObject || kind == kStepReinsertObject))
         owned->m_pObject->RecreateResources(0);
@@ -120,23 +122,71 @@ void CTool::RefreshConnections() {
     if (root == nullptr)
         return;
     m_trackEnds.Rebuild(root);
-    const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
-    root->SetChanged(1);
-    root->UpdateConnections(nullptr, 0);
-    root->UpdateConnections(nullptr, 1);
-    root->SetChanged(0);
+    m_trackEndFollower.KeepAllFlags();
+    {
+        const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+        root->SetChanged(1);
+        root->UpdateConnections(nullptr, 0);
+        root->UpdateConnections(nullptr, 1);
+        root->SetChanged(0);
+    }
+    m_trackEndFollower.ForgetUnsettled();
+    m_trackEndFollower.NoteChangedFlags();
+    m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
+}
+
+void CTool::FollowStep(const CEditStep* step) {
+    switch (step->m_nKind) {
+        case kStepSelect:
+        case kStepDeselect:
+        case kStepDeselectAll:
+        case kStepReselect:
+        case kStepRestoreJointMarkers:
+            return;
+        case kStepMoveSelection:
+            if (m_pHost != nullptr) {
+                for (CPaint* object : m_pHost->GetSelection()) m_trackEndFollower.Follow(object);
+                return;
+            }
+            break;
+        case kStepRestorePlacements:
+            if (const auto* former = step->GetPayload<PlacementsPayload>()) {
+                for (const PlacementsPayload::Placement& placement : former->placements)
+                    m_trackEndFollower.Follow(placement.object);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    m_trackEndFollower.Lose();
+}
+
+void CTool::AddEndsAwaitingPass(std::vector<CDoublePoint>& points) const {
+    for (int at = 0; at < m_trackEnds.Count(); ++at)
+        if (m_trackEnds.SourceAt(at)->AwaitsConnectionPass())
+            m_trackEnds.EndsOf(at, points);
 }
 
 void CTool::JoinMarkedEnds() {
     CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
     if (root == nullptr)
         return;
-    m_trackEnds.Rebuild(root);
-    const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
-    m_track.recordJoins = true;
-    const CPose identity;
-    root->UpdateConnections(&identity, 1);
-    m_track.recordJoins = false;
+    // The pieces marked now may be cleared of their marks before the next pass.
+    if (m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits())) {
+        std::vector<CDoublePoint> joining;
+        AddEndsAwaitingPass(joining);
+        m_trackEndFollower.NoteUnsettled(joining);
+        m_trackEndFollower.KeepAllFlags();
+    }
+    {
+        const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
+        m_track.recordJoins = true;
+        const CPose identity;
+        root->UpdateConnections(&identity, 1);
+        m_track.recordJoins = false;
+    }
+    m_trackEndFollower.NoteChangedFlags();
 }
 
 void CTool::UpdateModifiedAfterUndo() {
@@ -152,6 +202,7 @@ void CTool::MarkSaved() {
 }
 
 void CTool::MarkChangedOutsideUndo() {
+    m_trackEndFollower.Lose();
     m_bSavedReachable = false;
     if (m_pHost != nullptr)
         m_pHost->SetModifiedFlag(TRUE);
@@ -179,6 +230,7 @@ void CTool::DiscardUndoSteps(int count) {
 
 // The groups open for editing stay open: the contents that hold them decide (DeleteContents).
 void CTool::ClearUndoList() {
+    m_trackEndFollower.Lose();
     if (!m_undoList.empty()) {
         const unsigned long present = m_undoList.front().serial;
         if (present != m_nSavedSerial)
@@ -278,6 +330,7 @@ bool CTool::TakeBackGesture() {
 // ---- Running steps ----
 
 int CTool::Execute(CEditStep* step) {
+    FollowStep(step);
     int done = 0;
     const int kind = step->m_nKind;
     switch (kind) {

@@ -9,6 +9,7 @@
 #include "model/CPieceStatusText.h"
 #include "model/CPose.h"
 #include "model/CToolMode.h"
+#include "model/CTrackEndFollower.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
@@ -431,11 +432,21 @@ class CTool : public CObject {
     void SetHandleHint(CPaint* object);
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
-    // Whether the next Undo only moves selected pieces back (the Undo of a move or a nudge);
-    // then the pieces it moves, the index of track ends collected where they lie now.
+    // Tells the follower of track ends of a step done, undone or recorded.
+    void FollowStep(const CEditStep* step);
+    // Appends the ends, as the index holds them, of the pieces an earlier edit left marked for
+    // the next pass.
+    void AddEndsAwaitingPass(std::vector<CDoublePoint>& points) const;
+    // Whether the next Undo only moves pieces back (the Undo of a move or a nudge); then the
+    // pieces it moves, the index of track ends collected where they lie now.
     bool UndoOnlyMovesPieces(std::vector<CPaint*>& moved);
+    // Whether the next Undo only puts objects other than groups back where they stood; then
+    // those objects.
+    bool PlacementsToRestore(std::vector<CPaint*>& objects) const;
     // The connection pass over the joints the moved pieces touch, instead of the whole layout.
     void RefreshConnectionsNear(const std::vector<CPaint*>& moved);
+    // Over the joints only, what the whole pass does: the pieces let go of them and join there.
+    void JoinAgainAt(const std::vector<int>& pieces, const std::vector<CDoublePoint>& joints);
     // The ends lying within reach of the seeds, one after the other, and the pieces they belong
     // to in member order; false when the pass over the whole layout must run instead.
     bool CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<int>& pieces,
@@ -464,8 +475,10 @@ class CTool : public CObject {
     std::vector<std::unique_ptr<CEditStep>>* m_pDroppedSteps = nullptr;
     // While objects are freed together: those freed so far, which the steps left forget at once.
     CFreedObjects* m_pFreedObjects = nullptr;
-    // The layout's track ends, collected anew for every connection pass.
+    // The layout's track ends, kept from one connection pass to the next while the follower
+    // can follow the edits.
     CTrackEndIndex m_trackEnds;
+    CTrackEndFollower m_trackEndFollower{m_trackEnds};
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began

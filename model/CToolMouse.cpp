@@ -178,11 +178,16 @@ void CTool::PressSelector(const CPose& pose) {
     bool hit = PickUpTrain() || GrabHandle(pose);
     bool markerHit = false;
     if (!hit) {
-        for (CPaint* member : CurrentGroupMembers())
-            if (member->HitTestEndMarker(&pose) && IsLayerVisible(member->m_nLayer)) {
+        for (CPaint* member : CurrentGroupMembers()) {
+            if (!member->HitTestEndMarker(&pose))
+                continue;
+            // The piece let go of its end outside a pass and of any undo step.
+            m_trackEndFollower.Lose();
+            if (IsLayerVisible(member->m_nLayer)) {
                 m_bRedraw = 1;
                 markerHit = true;
             }
+        }
     }
     if (!hit && !markerHit)
         hit = HitMember(pose);

@@ -11,8 +11,9 @@
 #include "model/CTrackEndSource.h"
 
 // Undo of a move joins again only at the joints it touches: the ends where the moved pieces
-// lay and lie now, the ends of pieces an earlier edit left marked, and every end lying within
-// reach of those, one after the other. There the pass does what the whole pass does: every
+// lay and lie now, the points where joints may differ from the whole pass's since it ran (the
+// follower of track ends keeps them: the ends of pieces moved or marked since), and every end
+// lying within reach of those, one after the other. There the pass does what the whole pass does: every
 // end lets go, every piece is marked as that pass marks it, and the pieces join those ends in
 // member order. Each joint's outcome hangs only on the ends lying in it, so every other joint
 // stays as the whole pass, run over it already, left it.
@@ -31,50 +32,64 @@ using Point = std::pair<double, double>;
 
 bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
     auto* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
-    if (root == nullptr || m_undoList.empty())
+    if (root == nullptr || !PlacementsToRestore(moved))
         return false;
     // Moving back a good share of the layout, the pass over all of it costs less.
-    if (m_pHost->GetSelection().size() * 4 > root->m_members.size())
+    if (moved.size() * 4 > root->m_members.size())
         return false;
-    for (const UndoEntry& entry : m_undoList) {
-        if (entry.step->m_nKind != kStepMoveSelection)
-            return false;
-        if (entry.step->m_bGroupStart)
-            break;
-    }
     // The index places the root's members from an empty placement, the pass from the root's
     // own; only where the two agree are the index's points the pass's.
     if (!SamePose(root->WorldPose(&kNoPlacement), root->WorldPose(nullptr)))
         return false;
-    // The pieces' former places are read from the index as it is collected now.
-    m_trackEnds.Rebuild(root);
-    for (CPaint* object : m_pHost->GetSelection()) {
-        if (object->IsKindOf(RUNTIME_CLASS(CGroup)))
-            return false;
-        if (m_trackEnds.PlaceOf(object) >= 0)
-            moved.push_back(object);
-    }
+    // The pieces' former places are read from the index as the layout lies now. Only where the
+    // whole pass left every joint, but for those the follower names, does a pass over the
+    // joints near them leave the layout as the whole pass would.
+    if (!m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits()))
+        return false;
+    std::erase_if(moved, [this](CPaint* object) { return m_trackEnds.PlaceOf(object) < 0; });
     return true;
+}
+
+bool CTool::PlacementsToRestore(std::vector<CPaint*>& objects) const {
+    for (const UndoEntry& entry : m_undoList) {
+        const auto* former = entry.step->GetPayload<PlacementsPayload>();
+        if (entry.step->m_nKind != kStepRestorePlacements || former == nullptr)
+            return false;
+        for (const PlacementsPayload::Placement& placement : former->placements) {
+            if (placement.object->IsKindOf(RUNTIME_CLASS(CGroup)))
+                return false;
+            objects.push_back(placement.object);
+        }
+        if (entry.step->m_bGroupStart)
+            break;
+    }
+    return !m_undoList.empty();
 }
 
 void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {
     CTrackEndIndex& ends = m_trackEnds;
-    std::vector<CDoublePoint> seeds;
+    std::vector<CDoublePoint> seeds = m_trackEndFollower.Unsettled();
     for (CPaint* object : moved) {
         const int at = ends.PlaceOf(object);
         ends.EndsOf(at, seeds);
         ends.Refresh(object);
         ends.EndsOf(at, seeds);
     }
-    for (int at = 0; at < ends.Count(); ++at)
-        if (ends.SourceAt(at)->AwaitsConnectionPass())
-            ends.EndsOf(at, seeds);
     std::vector<int> pieces;
     std::vector<CDoublePoint> joints;
     if (!CollectJoints(seeds, pieces, joints)) {
         RefreshConnections();
         return;
     }
+    m_trackEndFollower.KeepFlags(pieces);
+    JoinAgainAt(pieces, joints);
+    m_trackEndFollower.ForgetUnsettled();
+    m_trackEndFollower.NoteChangedFlags();
+    m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
+}
+
+void CTool::JoinAgainAt(const std::vector<int>& pieces, const std::vector<CDoublePoint>& joints) {
+    CTrackEndIndex& ends = m_trackEnds;
     const std::set<Point> taken = [&joints] {
         std::set<Point> points;
         for (const CDoublePoint& point : joints) points.emplace(point.x, point.y);
@@ -113,10 +128,13 @@ bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<in
             ends.EndsOf(at, pieceEnds);
             for (const CDoublePoint& end : pieceEnds) {
                 const double dx = end.x - from.x, dy = end.y - from.y;
-                if (dx * dx + dy * dy < reach2 && seen.emplace(end.x, end.y).second) {
+                if (!(dx * dx + dy * dy < reach2))
+                    continue;
+                // A piece whose end lies on another's at the very point joins there too.
+                pieces.push_back(at);
+                if (seen.emplace(end.x, end.y).second) {
                     joints.push_back(end);
                     frontier.push_back(end);
-                    pieces.push_back(at);
                 }
             }
         }

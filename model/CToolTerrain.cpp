@@ -49,6 +49,8 @@ std::vector<CPaint*> CTool::CurrentTerrains() const {
 void CTool::ConformTerrain() {
     if (m_pHost != nullptr)
         m_pHost->BeginWaitCursor();
+    // The pieces take the terrain's heights, which decide whether their ends join.
+    m_trackEndFollower.Lose();
     const CPaintList members = CurrentGroupMembers();
     const CTerrainPass pass(*this);
     // Every terrain takes every cut before anything is rebuilt.

@@ -15,9 +15,16 @@ constexpr double kGridLimit = 1e9;
 // frames, the grid in the world.
 constexpr double kMargin = 1e-3;
 
+bool SamePlacement(const CPose& a, const CPose& b) {
+    return a.x == b.x && a.y == b.y && a.angle == b.angle;
+}
+
 }  // namespace
 
 void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
+    m_root = root;
+    ++m_collections;
+    m_groups.clear();
     m_objects.clear();
     m_ends.clear();
     m_everywhere.clear();
@@ -31,6 +38,7 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
 void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
     if (object->IsKindOf(RUNTIME_CLASS(CGroup))) {
         const auto* group = static_cast<const CGroup*>(object);
+        m_groups.push_back(GroupMark{group, group->m_members.Version(), group->m_pose, group->m_parentPose});
         const CPose world = group->WorldPose(&frame);
         for (CPaint* member : group->m_members) Collect(member, world);
         return;
@@ -57,8 +65,18 @@ void CTrackEndIndex::AddEnd(CDoublePoint world, double scale, double reach) {
         return;
     }
     m_ends.push_back(End{world, m_collecting, -1});
-    if (!m_buckets.empty())
-        File(static_cast<int>(m_ends.size()) - 1);
+}
+
+bool CTrackEndIndex::HoldsMembersOf(const CPaint* root) const {
+    if (root != m_root || m_groups.empty())
+        return false;
+    // A group left out of its holder changed the holder's version, which is read first.
+    for (const GroupMark& mark : m_groups)
+        if (mark.group->m_members.Version() != mark.version ||
+            !SamePlacement(mark.group->m_pose, mark.pose) ||
+            !SamePlacement(mark.group->m_parentPose, mark.parentPose))
+            return false;
+    return true;
 }
 
 bool CTrackEndIndex::HoldsGridPoint(CDoublePoint point, double scale) const {
@@ -72,7 +90,9 @@ void CTrackEndIndex::BuildGrid() {
     size_t size = 16;
     while (size < m_ends.size() * 2) size *= 2;
     m_buckets.assign(size, -1);
-    for (size_t end = 0; end < m_ends.size(); ++end) File(static_cast<int>(end));
+    for (size_t end = 0; end < m_ends.size(); ++end)
+        if (m_ends[end].object >= 0)
+            File(static_cast<int>(end));
 }
 
 void CTrackEndIndex::File(int index) {
@@ -101,8 +121,14 @@ int CTrackEndIndex::Find(const CPaint* object) {
 }
 
 void CTrackEndIndex::Unfile(Object& object) {
-    for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end)
+    for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end) {
+        // Taken out of its bucket, so that a kept index's buckets do not fill with former ends.
+        const CDoublePoint world = m_ends[end].world;
+        int* link = &m_buckets[Bucket(Cell(world.x), Cell(world.y))];
+        while (*link != static_cast<int>(end)) link = &m_ends[static_cast<size_t>(*link)].next;
+        *link = m_ends[end].next;
         m_ends[end].object = -1;
+    }
 }
 
 bool CTrackEndIndex::AskedEverywhere(int at) const {
@@ -121,10 +147,21 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         return;
     Object& refreshed = m_objects[static_cast<size_t>(at)];
     Unfile(refreshed);
+    const size_t formerFirst = refreshed.firstEnd, formerCount = refreshed.endCount;
     m_collecting = at;
     CollectEnds(refreshed);
+    // The ends take the places of the former ones when they fit there.
+    if (refreshed.endCount <= formerCount) {
+        std::copy(m_ends.begin() + static_cast<std::ptrdiff_t>(refreshed.firstEnd), m_ends.end(),
+                  m_ends.begin() + static_cast<std::ptrdiff_t>(formerFirst));
+        m_ends.resize(refreshed.firstEnd);
+        refreshed.firstEnd = formerFirst;
+    }
     if (m_largestReach + kMargin > m_reach)
         BuildGrid();
+    else
+        for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)
+            File(static_cast<int>(end));
     if (!m_everywhere.empty() && m_everywhere.back() == m_collecting)
         std::sort(m_everywhere.begin(), m_everywhere.end());
 }

@@ -8,6 +8,7 @@
 #include "model/CPose.h"
 #include "model/Geometry.h"
 
+class CGroup;
 class CPaint;
 class CTrackEndSource;
 
@@ -54,6 +55,11 @@ class CTrackEndIndex {
     }
     // Within this of a point, the index finds every end that may answer there.
     double Reach() const { return m_reach; }
+    // Whether the layout under the root still has the groups, members in order and group
+    // placements it had at the last collection, so that only moved objects need collecting.
+    bool HoldsMembersOf(const CPaint* root) const;
+    // Counts the collections of the whole layout.
+    unsigned long Collections() const { return m_collections; }
 
     // Asks the objects that may answer at (x, y), in member order, until one says yes.
     template <class Ask>
@@ -86,6 +92,14 @@ class CTrackEndIndex {
         int next;
     };
 
+    // A group as collected: its member list's version and its placements.
+    struct GroupMark {
+        const CGroup* group;
+        std::uint64_t version;
+        CPose pose;
+        CPose parentPose;
+    };
+
     void Collect(CPaint* object, const CPose& frame);
     // The place of the object in m_objects, or -1.
     int Find(const CPaint* object);
@@ -99,6 +113,10 @@ class CTrackEndIndex {
     // Fills m_near with the objects that may answer at (x, y), in member order.
     void Near(double x, double y);
 
+    const CPaint* m_root = nullptr;
+    unsigned long m_collections = 0;
+    // Every group collected, each after the group holding it.
+    std::vector<GroupMark> m_groups;
     std::vector<Object> m_objects;
     std::vector<End> m_ends;
     // Objects with a point the grid cannot hold; they are asked everywhere.

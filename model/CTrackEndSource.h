@@ -21,6 +21,9 @@ class CTrackEndSource {
     // what the pass over the whole layout does with it there.
     // Whether an earlier edit left it marked for the pass (a recheck, released ends).
     virtual bool AwaitsConnectionPass() const = 0;
+    // The flags a pass reads before it sets them, so that a pass that changed none of them is
+    // known to leave the object's joints as they are when it runs again.
+    virtual unsigned JointFlags() const = 0;
     // Marked as the whole pass marks every object before its ends are let go.
     virtual void MarkForPass() = 0;
     // Joins those of its ends, at their points under the placement, that the pass takes.

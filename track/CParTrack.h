@@ -90,6 +90,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int TestConnection(const CPose* pose, void* query, int mode) override;
     void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
     bool AwaitsConnectionPass() const override;
+    unsigned JointFlags() const override;
     void MarkForPass() override;
     void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
     void LowerElevations(const CPose* pose, double by) override;

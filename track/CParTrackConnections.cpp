@@ -183,6 +183,12 @@ bool CParTrack::AwaitsConnectionPass() const {
     return m_bRecheck != 0 || m_bAttachMark != 0 || m_bChanged != 0;
 }
 
+unsigned CParTrack::JointFlags() const {
+    // The recheck mark is not among them: every pass sets it before it reads it.
+    return (m_bBeginConnected ? 1u : 0u) | (m_bEndConnected ? 2u : 0u) | (m_bAttachMark ? 4u : 0u) |
+           (m_bChanged ? 8u : 0u);
+}
+
 void CParTrack::MarkForPass() {
     m_bRecheck = 1;
     // The whole pass lets go of every end; a piece with one connected is marked then.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <set>
 #include <vector>
@@ -132,6 +134,12 @@ struct PieceState {
     bool operator==(const PieceState&) const = default;
 };
 
+// Failures show the flags and the ends' places.
+[[maybe_unused]] void PrintTo(const PieceState& state, std::ostream* out) {
+    *out << "{" << state.begin << state.end << state.attach << state.recheck << state.changed << " ("
+         << state.first.x << "," << state.first.y << ")-(" << state.second.x << "," << state.second.y << ")}";
+}
+
 std::vector<PieceState> States(TrackPlan& plan) {
     std::vector<PieceState> states;
     for (CPaint* object : plan.host.AllObjects())
@@ -238,6 +246,14 @@ TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
     EXPECT_EQ(asks(1000.0, 0.0), 1);
     // Points no grid cell can hold ask every piece.
     EXPECT_EQ(asks(5e9, 0.0), 1);
+    // Collected again many times over, between two places, it answers at the last only.
+    for (int i = 0; i < 1000; ++i) {
+        piece->SetEnds(0.0, i % 2 * 300.0, 1000.0, 0.0, 0, 0);
+        ends.Refresh(piece);
+    }
+    EXPECT_EQ(asks(0.0, 300.0), 1);
+    EXPECT_EQ(asks(0.0, 0.0), 0);
+    EXPECT_EQ(asks(1000.0, 0.0), 1);
 }
 
 // The engine's pass after an Undo looks ends up by place; it joins and releases exactly the
@@ -367,23 +383,34 @@ class CountingStraight : public CTrack {
     int asked = 0;
 };
 
+// A row of 400 counting straights laid end to end, their ends marked connected or not.
+std::vector<CountingStraight*> CountingRow(TrackPlan& plan, int connected) {
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new CountingStraight(&plan.tool));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        piece->m_bBeginConnected = piece->m_bEndConnected = connected;
+        row.push_back(piece);
+    }
+    return row;
+}
+
+int AskedOf(const std::vector<CountingStraight*>& row) {
+    int asked = 0;
+    for (const CountingStraight* piece : row) asked += piece->asked;
+    return asked;
+}
+
 }  // namespace
 
 // Deleting pieces asks only the pieces with an end near the deleted ends to let go, not every
 // piece of the layout for every deleted end.
 TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
     TrackPlan plan;
-    std::vector<CountingStraight*> row;
-    for (int i = 0; i < 400; ++i) {
-        auto* piece = AddToLayout(plan.host, new CountingStraight(&plan.tool));
-        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
-        piece->m_bBeginConnected = piece->m_bEndConnected = 1;
-        row.push_back(piece);
-    }
+    const std::vector<CountingStraight*> row = CountingRow(plan, 1);
     for (int i = 100; i < 110; ++i) row[static_cast<size_t>(i)]->Select();
     plan.tool.DeleteSelection(1);
-    int asked = 0;
-    for (CountingStraight* piece : row) asked += piece->asked;
+    const int asked = AskedOf(row);
     // Each of the 20 deleted ends has two pieces on it, one of them perhaps deleted already.
     EXPECT_LE(asked, 40);
     EXPECT_EQ(row[99]->m_bEndConnected, 0);
@@ -391,12 +418,21 @@ TEST(ConnectionPass, DeleteAsksOnlyThePiecesNearTheDeletedEnds) {
     EXPECT_EQ(row[98]->m_bEndConnected, 1);
 }
 
-// Random moves followed by Undo on layouts whose joints are as the pass leaves them, some with
-// pieces left marked by an earlier edit: Undo's pass, over the joints the moved pieces touch
-// (or, with the oddities, over the whole layout through the index of track ends), leaves every
-// piece with the flags of the plain pass through the root group.
+// The connection pass through the editing engine over the whole layout, as an Undo that does
+// more than move pieces runs it; nothing is selected before or after.
+void WholePassThroughTool(TrackPlan& plan) {
+    plan.tool.SelectAll(1);
+    plan.tool.Undo();
+}
+
+// Random moves followed by Undo, several on each layout, on layouts whose joints are as the
+// pass leaves them, some with pieces left marked by an earlier edit, some moved twice before
+// the Undo, some with a change of stacking order, of the limits or a duplicate in between:
+// each Undo's pass, over the joints the moves touched since the last pass (or, with the
+// oddities or after a change it cannot follow, over the whole layout), leaves every piece with
+// the flags of the plain pass through the root group.
 TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
-    int changedLayouts = 0;
+    int changedUndos = 0;
     for (unsigned seed = 1; seed <= 100; ++seed) {
         SCOPED_TRACE(seed);
         TrackPlan indexed, plain;
@@ -404,21 +440,18 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
         auto uniform = [&random](double low, double high) {
             return std::uniform_real_distribution<double>(low, high)(random);
         };
-        const bool far = uniform(0, 1) < 0.3, settle = uniform(0, 1) < 0.5, oddities = seed % 5 == 0;
-        const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
-        const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
+        const bool oddities = seed % 5 == 0;
         std::vector<double> draws;
         for (int i = 0; i < 200; ++i) draws.push_back(uniform(0, 1));
+        RandomLayout(indexed, seed, oddities);
+        RandomLayout(plain, seed, oddities);
+        WholePassThroughTool(indexed);
+        PlainPass(plain.host.m_pRoot);
         for (TrackPlan* plan : {&indexed, &plain}) {
-            RandomLayout(*plan, seed, oddities);
-            PlainPass(plan->host.m_pRoot);
-            PlainPass(plan->host.m_pRoot);
             size_t i = 0;
             for (CPaint* member : plan->host.m_pRoot->m_members) {
                 auto* piece = dynamic_cast<CParTrack*>(member);
                 const double draw = draws[i++ % draws.size()];
-                if (piece != nullptr && draw < 0.12)
-                    piece->Select();
                 // Left marked by an edit, as Delete leaves the pieces it let go of.
                 if (piece != nullptr && draw > 0.95) {
                     piece->m_bRecheck = 1;
@@ -426,18 +459,115 @@ TEST(ConnectionPass, UndoOfAMoveJoinsWhatThePlainPassJoins) {
                     piece->m_bEndConnected = 0;
                 }
             }
-            plan->tool.MoveSelection(dx, dy, 0, 1, 1);
-            if (settle)
-                PlainPass(plan->host.m_pRoot);
+            // A change the engine cannot follow: the next Undo's pass covers the whole layout.
+            plan->tool.MarkChangedOutsideUndo();
         }
-        const std::vector<PieceState> moved = States(plain);
-        ASSERT_EQ(States(indexed), moved);
-        indexed.tool.Undo();
-        plain.tool.Execute(plain.tool.GetUndoStep(0));
-        PlainPass(plain.host.m_pRoot);
-        const std::vector<PieceState> after = States(plain);
-        EXPECT_EQ(States(indexed), after);
-        changedLayouts += after != moved;
+        for (int round = 0; round < 4; ++round) {
+            SCOPED_TRACE(round);
+            const bool far = uniform(0, 1) < 0.3, twice = uniform(0, 1) < 0.3;
+            const bool settle = uniform(0, 1) < 0.2, reorder = uniform(0, 1) < 0.1;
+            const bool duplicate = uniform(0, 1) < 0.05, limits = uniform(0, 1) < 0.1;
+            const double dx = far ? uniform(-3000, 3000) : uniform(-15, 15);
+            const double dy = far ? uniform(-3000, 3000) : uniform(-15, 15);
+            const double share = uniform(0.02, 0.15), offset = uniform(0, 1);
+            for (TrackPlan* plan : {&indexed, &plain}) {
+                plan->tool.DeselectAll(0, 0);
+                size_t i = 0;
+                for (CPaint* member : plan->host.m_pRoot->m_members) {
+                    const double draw = std::fmod(draws[i++ % draws.size()] + offset, 1.0);
+                    if (dynamic_cast<CParTrack*>(member) != nullptr && draw < share)
+                        member->Select();
+                }
+                if (plan->host.m_selection.empty())
+                    Pieces(*plan).front()->Select();
+                if (reorder)
+                    plan->tool.BringToFront();
+                // The preferences' limits change: ends at different heights join or part.
+                if (limits)
+                    plan->host.m_limits.maxElevationGap =
+                        plan->host.m_limits.maxElevationGap > 0.0 ? 0.0 : 30.0;
+                if (duplicate)
+                    plan->tool.DuplicateSelection();
+                if (twice)
+                    plan->tool.MoveSelection(dy, dx, 0, 1, 1);
+                plan->tool.MoveSelection(dx, dy, 0, 1, 1);
+                if (settle)
+                    PlainPass(plan->host.m_pRoot);
+            }
+            const std::vector<PieceState> moved = States(plain);
+            ASSERT_EQ(States(indexed), moved);
+            indexed.tool.Undo();
+            plain.tool.Execute(plain.tool.GetUndoStep(0));
+            plain.tool.DiscardUndoSteps(1);
+            PlainPass(plain.host.m_pRoot);
+            const std::vector<PieceState> after = States(plain);
+            ASSERT_EQ(States(indexed), after);
+            changedUndos += after != moved;
+        }
     }
-    EXPECT_GE(changedLayouts, 50);
+    EXPECT_GE(changedUndos, 150);
+}
+
+// Undo of a move of a few pieces asks only the pieces near where they lay and lie to let go,
+// not every piece of the layout.
+TEST(ConnectionPass, UndoOfAMoveAsksOnlyThePiecesNearIt) {
+    TrackPlan plan;
+    const std::vector<CountingStraight*> row = CountingRow(plan, 0);
+    // The first pass joins the new pieces; the second finds every joint as the first left it.
+    WholePassThroughTool(plan);
+    WholePassThroughTool(plan);
+    for (int i = 100; i < 110; ++i) row[static_cast<size_t>(i)]->Select();
+    // Moved once or twice since the last pass; the index of track ends follows.
+    for (int moves : {1, 2, 1}) {
+        CDoublePoint before;
+        for (int move = 0; move < moves; ++move) {
+            before = row[100]->GetEndPoint(0);
+            plan.tool.MoveSelection(5000.0, 3000.0 * move, 1, 1, 1);
+        }
+        for (CountingStraight* piece : row) piece->asked = 0;
+        plan.tool.Undo();
+        EXPECT_GT(AskedOf(row), 0);
+        EXPECT_LE(AskedOf(row), 100);
+        EXPECT_EQ(row[100]->GetEndPoint(0), before);
+    }
+}
+
+namespace {
+
+// A counting straight that takes the height the terrain has for it, and records no undo step.
+class TerrainStraight : public CountingStraight {
+  public:
+    TerrainStraight(CTool* tool, double height) : CountingStraight(tool), m_fHeight(height) {}
+    void ConformToTerrain(int) override { m_fBeginElevation = m_fEndElevation = m_fHeight; }
+    double m_fHeight;
+};
+
+}  // namespace
+
+// Once the pieces took the terrain's heights, which decide whether ends join, the next Undo of
+// a move joins the whole layout again, as it cannot know which joints the heights changed.
+TEST(ConnectionPass, UndoAfterTheTerrainsHeightsJoinsTheWholeLayout) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> row;
+    for (int i = 0; i < 400; ++i) {
+        auto* piece = AddToLayout(plan.host, new TerrainStraight(&plan.tool, i % 2 * 500.0));
+        piece->SetEnds(i * 100.0, 0.0, i * 100.0 + 100.0, 0.0, 0, 0);
+        row.push_back(piece);
+    }
+    WholePassThroughTool(plan);
+    WholePassThroughTool(plan);
+    row[100]->Select();
+    for (bool terrain : {false, true}) {
+        plan.tool.MoveSelection(1000.0, 0.0, 0, 1, 1);
+        plan.tool.Undo();
+        if (terrain)
+            plan.tool.ConformTerrain();
+        for (CountingStraight* piece : row) piece->asked = 0;
+        plan.tool.MoveSelection(1000.0, 0.0, 0, 1, 1);
+        plan.tool.Undo();
+        if (terrain)
+            EXPECT_GE(AskedOf(row), 400);
+        else
+            EXPECT_LE(AskedOf(row), 20);
+    }
 }

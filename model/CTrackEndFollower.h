@@ -1,0 +1,61 @@
+#pragma once
+
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "model/Geometry.h"
+#include "model/TrackConnectionState.h"
+
+class CPaint;
+class CTrackEndIndex;
+
+// Keeps the index of track ends alive from one connection pass to the next while the layout
+// only has objects moved, and remembers where the joints the whole pass left may no longer
+// be as that pass would leave them: the former ends of the moved objects and the ends of the
+// pieces joined since. A pass over the joints near those points then leaves the layout as the
+// pass over the whole of it would. Any change it cannot follow loses that knowledge, and the
+// next pass covers the whole layout again.
+class CTrackEndFollower {
+  public:
+    explicit CTrackEndFollower(CTrackEndIndex& ends) : m_ends(ends) {}
+    CTrackEndFollower(const CTrackEndFollower&) = delete;
+    CTrackEndFollower& operator=(const CTrackEndFollower&) = delete;
+
+    // Brings the index to where the layout's objects lie now: it collects again only the moved
+    // objects when it can, and the whole layout otherwise. Answers whether the joints are as
+    // the whole pass leaves them, but for those near Unsettled().
+    // Joints made under other limits are not known to be the whole pass's.
+    bool CatchUp(CPaint* root, const TrackLimits& limits);
+    // The pass over the whole layout, or over every joint near Unsettled(), has just run
+    // under these limits.
+    void MarkSettled(const TrackLimits& limits);
+    // The object has been moved, turned or put back where it stood.
+    void Follow(CPaint* object);
+    // The layout changed in a way the index does not follow.
+    void Lose();
+    // Joints are about to be made or let go at these points, outside a pass.
+    void NoteUnsettled(const std::vector<CDoublePoint>& points);
+    const std::vector<CDoublePoint>& Unsettled() const { return m_unsettled; }
+    // The pass about to run covers every joint near Unsettled().
+    void ForgetUnsettled() { m_unsettled.clear(); }
+    // Before a pass: the flags of the objects at these places of the index, or of all.
+    void KeepFlags(const std::vector<int>& places);
+    void KeepAllFlags();
+    // After the pass: the joints of an object whose flags it changed may change again when it
+    // runs again, as the object joins or lets go there in another way; its ends are unsettled.
+    void NoteChangedFlags();
+
+  private:
+    CTrackEndIndex& m_ends;
+    bool m_settled = false;
+    TrackLimits m_limits;
+    // The index's collection the follower knows; one made by another pass meanwhile missed
+    // the moves since.
+    unsigned long m_collection = 0;
+    std::vector<CPaint*> m_moved;
+    std::unordered_set<const CPaint*> m_movedSet;
+    std::vector<CDoublePoint> m_unsettled;
+    // The places and flags kept before the present pass.
+    std::vector<std::pair<int, unsigned>> m_flags;
+};
