@@ -152,3 +152,30 @@ TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
     EXPECT_GT(ConnectedEnds(FlagsOf(doc)), 0);
 }
+
+// A piece nudged by the keys joins nothing until the next pass; the next Undo, of a move
+// far away, joins it where it lies now as the whole pass does.
+TEST_F(KeptTrackEnds, APieceNudgedOntoAnotherJoinsAtTheNextUndo) {
+    QuietDoc doc, reference;
+    for (QuietDoc* each : {&doc, &reference}) {
+        each->OnNewDocument();
+        LargeLayout::Build(*each, 2, 50);
+        LargeLayout::Build(*each, 2, 50);
+        SelectMembers(*each, 130, 1);
+        each->m_tool.MoveSelection(100000.0, 0.0, 0, 1, 1);
+        SelectMembers(*each, 10, 1);
+    }
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
+    const int apart = ConnectedEnds(FlagsOf(doc));
+
+    for (QuietDoc* each : {&doc, &reference}) {
+        SelectMembers(*each, 130, 1);
+        each->m_tool.MoveSelection(-100000.0, 0.0, 0, 1, 1);
+        SelectMembers(*each, 10, 1);
+    }
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+    EXPECT_GT(ConnectedEnds(FlagsOf(reference)), apart);
+}
