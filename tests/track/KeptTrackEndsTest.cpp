@@ -66,6 +66,13 @@ void SelectMembers(CCVNDoc& doc, int first, int count) {
             member->Select();
 }
 
+// Two pieces on every place: their ends leave each joint the same way, and join.
+void BuildPairedLayout(CCVNDoc& doc) {
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, 2, 50);
+    LargeLayout::Build(doc, 2, 50);
+}
+
 // Moves the selection and takes the move back, with the reference made to run the whole pass.
 void MoveAndUndo(CCVNDoc& doc, CCVNDoc& reference, double dx, double dy) {
     for (CCVNDoc* each : {&doc, &reference}) each->m_tool.MoveSelection(dx, dy, 0, 1, 1);
@@ -116,10 +123,7 @@ TEST_F(KeptTrackEnds, ALayoutOpenedIntoTheDocumentIsJoinedAsTheWholePassJoinsIt)
 TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     ClipboardDoc doc, reference;
     for (ClipboardDoc* each : {&doc, &reference}) {
-        each->OnNewDocument();
-        // Two pieces on every place: their ends leave each joint the same way, and join.
-        LargeLayout::Build(*each, 2, 50);
-        LargeLayout::Build(*each, 2, 50);
+        BuildPairedLayout(*each);
         SelectMembers(*each, 20, 10);
     }
     MoveAndUndo(doc, reference, 500.0, 0.0);
@@ -160,9 +164,7 @@ TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
 TEST_F(KeptTrackEnds, APieceNudgedOntoAnotherJoinsAtTheNextUndo) {
     QuietDoc doc, reference;
     for (QuietDoc* each : {&doc, &reference}) {
-        each->OnNewDocument();
-        LargeLayout::Build(*each, 2, 50);
-        LargeLayout::Build(*each, 2, 50);
+        BuildPairedLayout(*each);
         SelectMembers(*each, 130, 1);
         each->m_tool.MoveSelection(100000.0, 0.0, 0, 1, 1);
         SelectMembers(*each, 10, 1);
@@ -189,9 +191,7 @@ TEST_F(KeptTrackEnds, NudgesAndTurnsInsideATurnedGroupComeBackExactly) {
     TestFolder folder;
     QuietDoc doc, reference;
     for (QuietDoc* each : {&doc, &reference}) {
-        each->OnNewDocument();
-        LargeLayout::Build(*each, 2, 50);
-        LargeLayout::Build(*each, 2, 50);
+        BuildPairedLayout(*each);
         SelectMembers(*each, 30, 20);
         ASSERT_TRUE(each->m_tool.GroupSelection(1));
         each->m_tool.RotateSelection(0.5, nullptr, 1, 1, 1);
