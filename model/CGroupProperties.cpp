@@ -66,9 +66,10 @@ int CGroup::EditProperties(const CPose* pose) {
         m_pTool->m_pHost->GetRootGroup()->ApplyStyle(&working, result.get(), mode);
     }
     result->ReleaseData();
-    // The change records no undo step, yet it must not be lost when the layout is closed.
-    if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
-        m_pTool->m_pHost->SetModifiedFlag(TRUE);
+    // The change records no undo step, yet it must not be lost when the layout is closed, nor
+    // when Undo goes back to the saved state; a new scale moves the members' track ends.
+    if (m_pTool != nullptr)
+        m_pTool->MarkChangedOutsideUndo();
     return 1;
 }
 

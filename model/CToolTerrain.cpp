@@ -25,9 +25,12 @@ CTerrainSurface* AsTerrain(CPaint* object) {
 
 void CTool::ConformTracksToTerrain() {
     const CPaintList members = CurrentGroupMembers();
+    // Each height records a step of its own; one Undo takes them all back, and only them.
+    const unsigned long before = m_nLastSerial;
     for (CPaint* member : members)
         if (member->IsSelected() && LiesOnBase(member->GetClassName()))
             member->PlaceOnBase();
+    OpenUndoGroupAfter(before);
     for (CPaint* member : members)
         if (member->IsSelected())
             member->Update3D(&member->m_parentPose);

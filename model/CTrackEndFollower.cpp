@@ -26,8 +26,10 @@ bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
         const int at = m_ends.PlaceOf(object);
         if (at < 0)
             continue;
+        // Joints may have gone where the object lay and may be made where it lies now.
         m_ends.EndsOf(at, m_unsettled);
         m_ends.Refresh(object);
+        m_ends.EndsOf(at, m_unsettled);
     }
     m_moved.clear();
     m_movedSet.clear();

@@ -12,8 +12,8 @@ class CTrackEndIndex;
 
 // Keeps the index of track ends alive from one connection pass to the next while the layout
 // only has objects moved, and remembers where the joints the whole pass left may no longer
-// be as that pass would leave them: the former ends of the moved objects and the ends of the
-// pieces joined since. A pass over the joints near those points then leaves the layout as the
+// be as that pass would leave them: the former and present ends of the moved objects and the
+// ends of the pieces joined since. A pass over the joints near those points then leaves the layout as the
 // pass over the whole of it would. Any change it cannot follow loses that knowledge, and the
 // next pass covers the whole layout again.
 class CTrackEndFollower {

@@ -319,6 +319,26 @@ TEST(GroupStructure, PropertiesDialogChangesScaleAndSettings) {
     }
 }
 
+// The group's properties record no undo step: an Undo of the move made before them leaves the
+// layout changed, so that closing it still asks to save.
+TEST(GroupStructure, PropertiesKeepTheLayoutChangedThroughAnUndoOfTheCommandBefore) {
+    Plan plan;
+    CGroup* group = AddToLayout(plan.host, NewGroup(&plan.tool));
+    AddToGroup(group, new CTestBox(&plan.tool, 0, 0, 100, 50));
+    group->RecalcFrame();
+    CTestBox* box = plan.AddBox();
+    plan.tool.MarkSaved();
+    box->Select();
+    plan.tool.MoveSelection(5.0, 0.0, 0, 1, 1);
+    GroupDialogScript dialog;
+    dialog.script.answer = CGroupPropertiesDialog::kResultOk;
+    const CPose click;
+    ASSERT_EQ(group->EditProperties(&click), 1);
+    ASSERT_EQ(group->m_strScale, "N");
+    plan.tool.Undo();
+    EXPECT_TRUE(plan.host.m_bModified);
+}
+
 TEST(GroupStructure, StylesReachSelectedMembersAtEveryDepth) {
     Plan plan;
     CGroup* group = AddToLayout(plan.host, NewGroup(&plan.tool));

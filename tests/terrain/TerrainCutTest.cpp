@@ -83,6 +83,33 @@ TEST(TrackOnBase, TrackEndsTakeTheHighestTopOnTheirLayerAndUndoPutsThemBack) {
     EXPECT_NEAR(piece->m_fEndElevation, 25.0 + 118.0, 1e-4);
 }
 
+// Conforming the selected pieces is one command: one Undo takes back their heights and
+// leaves the move before it.
+TEST(TrackOnBase, OneUndoTakesBackOnlyTheConforming) {
+    TerrainPlan plan;
+    plan.Outline<CBenchwork>(Rectangle(0, 0, 9000, 2000))->m_fElevation = 120.0;
+    plan.defaults->m_fRoadbedHeight = 0.0;
+    CTrack* first = plan.Straight(1000.0, 1000.0, 3000.0, 1000.0);
+    CTrack* second = plan.Straight(4000.0, 1000.0, 6000.0, 1000.0);
+    for (CTrack* piece : {first, second}) {
+        piece->m_fBeginElevation = 7.0;
+        piece->m_fEndElevation = 9.0;
+        piece->Select();
+    }
+    const double startX = first->m_pose.x;
+    plan.tool.MoveSelection(500.0, 0.0, 0, 1, 1);
+    plan.tool.ConformTracksToTerrain();
+    ASSERT_DOUBLE_EQ(second->m_fEndElevation, 120.0);
+    plan.tool.Undo();
+    for (CTrack* piece : {first, second}) {
+        EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 7.0);
+        EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 9.0);
+    }
+    EXPECT_DOUBLE_EQ(first->m_pose.x, startX + 500.0);
+    plan.tool.Undo();
+    EXPECT_DOUBLE_EQ(first->m_pose.x, startX);
+}
+
 TEST(TerrainHeight, HeightsComeFromThePlaneOfTheNearestKnotsOrTheirFallback) {
     TerrainPlan plan;
     CMount* terrain = plan.Terrain(Rectangle(0, 0, 5000, 5000));

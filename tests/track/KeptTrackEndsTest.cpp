@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <ostream>
 #include <vector>
 
 #include "model/CGroup.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
 #include "track/CParTrack.h"
@@ -64,6 +66,13 @@ void SelectMembers(CCVNDoc& doc, int first, int count) {
             member->Select();
 }
 
+// Two pieces on every place: their ends leave each joint the same way, and join.
+void BuildPairedLayout(CCVNDoc& doc) {
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, 2, 50);
+    LargeLayout::Build(doc, 2, 50);
+}
+
 // Moves the selection and takes the move back, with the reference made to run the whole pass.
 void MoveAndUndo(CCVNDoc& doc, CCVNDoc& reference, double dx, double dy) {
     for (CCVNDoc* each : {&doc, &reference}) each->m_tool.MoveSelection(dx, dy, 0, 1, 1);
@@ -114,10 +123,7 @@ TEST_F(KeptTrackEnds, ALayoutOpenedIntoTheDocumentIsJoinedAsTheWholePassJoinsIt)
 TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     ClipboardDoc doc, reference;
     for (ClipboardDoc* each : {&doc, &reference}) {
-        each->OnNewDocument();
-        // Two pieces on every place: their ends leave each joint the same way, and join.
-        LargeLayout::Build(*each, 2, 50);
-        LargeLayout::Build(*each, 2, 50);
+        BuildPairedLayout(*each);
         SelectMembers(*each, 20, 10);
     }
     MoveAndUndo(doc, reference, 500.0, 0.0);
@@ -151,4 +157,61 @@ TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     MoveAndUndo(doc, reference, 0.0, 9.0);
     EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
     EXPECT_GT(ConnectedEnds(FlagsOf(doc)), 0);
+}
+
+// A piece nudged by the keys joins nothing until the next pass; the next Undo, of a move
+// far away, joins it where it lies now as the whole pass does.
+TEST_F(KeptTrackEnds, APieceNudgedOntoAnotherJoinsAtTheNextUndo) {
+    QuietDoc doc, reference;
+    for (QuietDoc* each : {&doc, &reference}) {
+        BuildPairedLayout(*each);
+        SelectMembers(*each, 130, 1);
+        each->m_tool.MoveSelection(100000.0, 0.0, 0, 1, 1);
+        SelectMembers(*each, 10, 1);
+    }
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
+    const int apart = ConnectedEnds(FlagsOf(doc));
+
+    for (QuietDoc* each : {&doc, &reference}) {
+        SelectMembers(*each, 130, 1);
+        each->m_tool.MoveSelection(-100000.0, 0.0, 0, 1, 1);
+        SelectMembers(*each, 10, 1);
+    }
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+    EXPECT_GT(ConnectedEnds(FlagsOf(reference)), apart);
+}
+
+// Inside a turned group open for editing, pieces nudged by the keys and turned by a command
+// come back with one Undo each: the saved bytes are those saved before, and the joints those of
+// the whole pass.
+TEST_F(KeptTrackEnds, NudgesAndTurnsInsideATurnedGroupComeBackExactly) {
+    TestFolder folder;
+    QuietDoc doc, reference;
+    for (QuietDoc* each : {&doc, &reference}) {
+        BuildPairedLayout(*each);
+        SelectMembers(*each, 30, 20);
+        ASSERT_TRUE(each->m_tool.GroupSelection(1));
+        each->m_tool.RotateSelection(0.5, nullptr, 1, 1, 1);
+        ASSERT_TRUE(each->m_tool.EnterGroupEdit(1));
+        each->m_tool.DeselectAll(0, 0);
+        auto* group = static_cast<CGroup*>(each->m_tool.GetCurrentGroup());
+        (*std::next(group->m_members.begin(), 5))->Select();
+    }
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    ASSERT_TRUE(doc.OnSaveDocument((folder / "before.cvn").c_str()));
+    const FileBytes before = ReadFileBytes(folder / "before.cvn");
+    MoveAndUndo(doc, reference, 2500.0, 700.0);
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+    ASSERT_TRUE(doc.OnSaveDocument((folder / "moved.cvn").c_str()));
+    EXPECT_EQ(ReadFileBytes(folder / "moved.cvn"), before);
+    for (QuietDoc* each : {&doc, &reference}) each->m_tool.RotateSelection(0.3, nullptr, 1, 1, 1);
+    reference.m_tool.MarkChangedOutsideUndo();
+    doc.m_tool.Undo();
+    reference.m_tool.Undo();
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+    ASSERT_TRUE(doc.OnSaveDocument((folder / "turned.cvn").c_str()));
+    EXPECT_EQ(ReadFileBytes(folder / "turned.cvn"), before);
 }
