@@ -192,20 +192,11 @@ CPaint* CCVNDoc::GetOwnerGroup(CPaint* object) {
 }
 
 BOOL CCVNDoc::DetachFromGroup(CPaint* object) {
-    CGroup* owner = object != nullptr ? object->m_pOwnerGroup : nullptr;
-    if (owner == nullptr || !owner->HoldsMember(object))
-        return FALSE;
-    owner->m_members.remove(object);
-    return TRUE;
+    return CGroup::DetachFromOwner(object) ? TRUE : FALSE;
 }
 
 void CCVNDoc::ReinsertIntoOwnerGroup(CPaint* object) {
-    CGroup* owner = object->m_pOwnerGroup;
-    if (owner == nullptr)
-        return;
-    owner->m_members.push_front(object);
-    const CPose world = owner->WorldPose(nullptr);
-    object->SetParentPose(&world);
+    CGroup::ReinsertIntoOwner(object);
 }
 
 void CCVNDoc::RefreshGroupFrame(CPaint* member) {

@@ -59,6 +59,11 @@ class CGroup : public CPaint {
     // parent placement when null).
     CPose WorldPose(const CPose* parent) const;
     bool HoldsMember(const CPaint* object) const;
+    // Takes an object out of its owner group's members; false when it has no owner or is not
+    // among them.
+    static bool DetachFromOwner(CPaint* object);
+    // Puts an object back first among its owner group's members, placed in the group's frame.
+    static void ReinsertIntoOwner(CPaint* object);
     // Sets or clears the in-group mark of the 3D member that Find3DMember finds: set while
     // the group is closed, clear while it is open for editing.
     void MarkFirst3DMember(int inGroup);
