@@ -123,7 +123,6 @@ class CGroup : public CPaint {
     void TrackCreate(const CPose* pose, int handle) override;
     void DragHandle(const CPose* pose, int handle) override;
     int FinishCreate(const CPose* pose, int flag) override;
-    void RescaleWithUndo(const CPose* pose, double factor, int flag) override;
     int Rescale(CEditStep* step) override;
     int Edit3DProperties(int flag) override;
     int EditProperties(const CPose* pose) override;
