@@ -25,6 +25,16 @@ bool IsOneOf(const CString& name, std::initializer_list<const char*> names) {
     return false;
 }
 
+// A step to record goes to the undo list; any other is applied at once.
+int RecordOrApply(CPaint& object, std::unique_ptr<CEditStep> step, int record) {
+    if (!record)
+        return object.ApplyEditStep(step.get());
+    if (object.m_pTool == nullptr)
+        return 0;
+    object.m_pTool->PushUndo(step.release());
+    return 1;
+}
+
 }  // namespace
 
 CPaint::CPaint() {
@@ -464,13 +474,7 @@ int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int 
     payload->y = y;
     payload->handle = handle;
     step->SetPayload(std::move(payload));
-    if (record) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(*this, std::move(step), record);
 }
 
 CPaint* CPaint::HitTest() {
@@ -639,13 +643,7 @@ int CPaint::SetHeight(int index, double value, int, int record, int groupStart) 
     payload->index = index;
     payload->value = value;
     step->SetPayload(std::move(payload));
-    if (record) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(*this, std::move(step), record);
 }
 
 int CPaint::ApplyHeightStep(CEditStep*) {
