@@ -25,16 +25,6 @@ bool IsOneOf(const CString& name, std::initializer_list<const char*> names) {
     return false;
 }
 
-// A step to record goes to the undo list; any other is applied at once.
-int RecordOrApply(CPaint& object, std::unique_ptr<CEditStep> step, int record) {
-    if (!record)
-        return object.ApplyEditStep(step.get());
-    if (object.m_pTool == nullptr)
-        return 0;
-    object.m_pTool->PushUndo(step.release());
-    return 1;
-}
-
 }  // namespace
 
 CPaint::CPaint() {
@@ -474,7 +464,7 @@ int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int 
     payload->y = y;
     payload->handle = handle;
     step->SetPayload(std::move(payload));
-    return RecordOrApply(*this, std::move(step), record);
+    return RecordOrApply(*this, std::move(step), record != 0);
 }
 
 CPaint* CPaint::HitTest() {
@@ -643,7 +633,7 @@ int CPaint::SetHeight(int index, double value, int, int record, int groupStart) 
     payload->index = index;
     payload->value = value;
     step->SetPayload(std::move(payload));
-    return RecordOrApply(*this, std::move(step), record);
+    return RecordOrApply(*this, std::move(step), record != 0);
 }
 
 int CPaint::ApplyHeightStep(CEditStep*) {
