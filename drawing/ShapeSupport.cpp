@@ -319,13 +319,4 @@ void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
     reference = bounds;
 }
 
-int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record) {
-    if (!record)
-        return shape.ApplyEditStep(step.get());
-    if (shape.m_pTool == nullptr)
-        return 0;
-    shape.m_pTool->PushUndo(step.release());
-    return 1;
-}
-
 }  // namespace shape

@@ -4,12 +4,12 @@
 #include <span>
 #include <vector>
 
+#include "model/CEditStep.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 #include "platform/gdi/CPoint.h"
 
 class CDC;
-class CEditStep;
 
 // What the drawing shapes share: device mapping that refuses points no device can hold,
 // outline colour, handle visibility, fills, rubber-band tests, status texts and the choice
@@ -98,7 +98,7 @@ void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box);
 // seen through the old mapping, so that what is drawn does not move.
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
 
-// With record set, pushes the step for undo without running it; else runs it at once.
-int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record);
+// Shapes record or apply their edit steps as every layout object does.
+using ::RecordOrApply;
 
 }  // namespace shape

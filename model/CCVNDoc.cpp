@@ -102,14 +102,18 @@ void CCVNDoc::ResetViewSettings() {
 BOOL CCVNDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return FALSE;
+    StartSession();
+    m_tool.MarkSaved();
+    UpdateAllViews();
+    return TRUE;
+}
+
+void CCVNDoc::StartSession() {
     ResetViewSettings();
     m_tool.m_toolMode.Set(kToolSelector);
     m_fLightBrightness = 1.0f;
     Create3DWorld();
     ShowSettingsWarning();
-    m_tool.MarkSaved();
-    UpdateAllViews();
-    return TRUE;
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
@@ -118,11 +122,7 @@ BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
     m_bPaintable = FALSE;
     if (!CDocument::OnOpenDocument(pathName))
         return FALSE;
-    ResetViewSettings();
-    m_tool.m_toolMode.Set(kToolSelector);
-    m_fLightBrightness = 1.0f;
-    Create3DWorld();
-    ShowSettingsWarning();
+    StartSession();
     for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();
@@ -192,20 +192,11 @@ CPaint* CCVNDoc::GetOwnerGroup(CPaint* object) {
 }
 
 BOOL CCVNDoc::DetachFromGroup(CPaint* object) {
-    CGroup* owner = object != nullptr ? object->m_pOwnerGroup : nullptr;
-    if (owner == nullptr || !owner->HoldsMember(object))
-        return FALSE;
-    owner->m_members.remove(object);
-    return TRUE;
+    return CGroup::DetachFromOwner(object) ? TRUE : FALSE;
 }
 
 void CCVNDoc::ReinsertIntoOwnerGroup(CPaint* object) {
-    CGroup* owner = object->m_pOwnerGroup;
-    if (owner == nullptr)
-        return;
-    owner->m_members.push_front(object);
-    const CPose world = owner->WorldPose(nullptr);
-    object->SetParentPose(&world);
+    CGroup::ReinsertIntoOwner(object);
 }
 
 void CCVNDoc::RefreshGroupFrame(CPaint* member) {

@@ -333,8 +333,15 @@ class CCVNDoc : public CDocument, public CToolHost {
     BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
     void NoteDamagedSettings(const char* fileName);
     void ShowSettingsWarning();
+    // A new or opened layout starts with the view settings, the selector tool and the light
+    // of a fresh one, its 3D world built.
+    void StartSession();
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
+    // The version a file begins with; it must be at least 1, and a newer one is read as ours.
+    void ReadFileVersion(CArchive& ar);
+    // The limits for joining track; a stored value that is not finite gives the default.
+    void ReadTrackLimits(CArchive& ar);
     void CreateDefaultTrack();
     // The plan views of this layout (views that give the plan view's services), and the
     // first of them, null when none is open.

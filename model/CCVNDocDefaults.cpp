@@ -114,12 +114,7 @@ void CCVNDoc::LoadPreferences(CArchive& ar) {
     ar >> m_nPrintScaleChoice;
     m_fPrintScale = PrintScaleOr(ReadDouble(ar), 1.0);
     ar >> m_strLibraryPath >> m_strLibraryFileName >> m_strPartsPath >> m_strPartsFileName;
-    const TrackLimits defaults;
-    m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
-    m_limits.maxElevationGap = FiniteOr(ReadDouble(ar), defaults.maxElevationGap);
-    m_limits.maxGrade = FiniteOr(ReadDouble(ar), defaults.maxGrade);
-    m_limits.maxAngle = FiniteOr(ReadDouble(ar), defaults.maxAngle);
-    m_limits.bendLimit = FiniteOr(ReadDouble(ar), defaults.bendLimit);
+    ReadTrackLimits(ar);
     ar >> m_bShowPageMarkers >> m_bShowPageNumbers;
     const double handleSize = ReadDouble(ar);
     const double snapDistance = ReadDouble(ar);
@@ -209,10 +204,7 @@ void CCVNDoc::ReadDefaultTrack() {
     try {
         CArchive ar(&file, CArchive::load);
         ar.m_pDocument = this;
-        const int version = ReadInt(ar);
-        if (version < 1)
-            FailRead(ar, CArchiveException::badSchema);
-        m_nFileVersion = std::min(version, kLayoutFileVersion);
+        ReadFileVersion(ar);
         track->Serialize(ar);
         FailUnlessWhollyRead(ar);
         m_tool.SetDefaultTrack(std::move(track));

@@ -119,10 +119,7 @@ BOOL CCVNDoc::ReadLibrary() {
     try {
         CArchive ar(&file, CArchive::load);
         ar.m_pDocument = this;
-        const int version = ReadInt(ar);
-        if (version < 1)
-            FailRead(ar, CArchiveException::badSchema);
-        m_nFileVersion = std::min(version, kLayoutFileVersion);
+        ReadFileVersion(ar);
         read.Serialize(ar);
     } catch (const CException&) {
         m_nFileVersion = ownVersion;

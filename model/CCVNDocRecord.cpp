@@ -41,11 +41,24 @@ void CCVNDoc::StoreDocumentRecord(CArchive& ar) {
     ar << m_bShowPageMarkers << m_bShowPageNumbers << static_cast<int>(m_crBackground) << kProductMarker;
 }
 
-void CCVNDoc::LoadDocumentRecord(CArchive& ar) {
+void CCVNDoc::ReadFileVersion(CArchive& ar) {
     const int version = ReadInt(ar);
     if (version < 1)
         FailRead(ar, CArchiveException::badSchema);
     m_nFileVersion = std::min(version, kLayoutFileVersion);
+}
+
+void CCVNDoc::ReadTrackLimits(CArchive& ar) {
+    const TrackLimits defaults;
+    m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
+    m_limits.maxElevationGap = FiniteOr(ReadDouble(ar), defaults.maxElevationGap);
+    m_limits.maxGrade = FiniteOr(ReadDouble(ar), defaults.maxGrade);
+    m_limits.maxAngle = FiniteOr(ReadDouble(ar), defaults.maxAngle);
+    m_limits.bendLimit = FiniteOr(ReadDouble(ar), defaults.bendLimit);
+}
+
+void CCVNDoc::LoadDocumentRecord(CArchive& ar) {
+    ReadFileVersion(ar);
     ar >> m_nHeaderMarker;
     m_fPageWidth = PageSideOr(ReadDouble(ar), m_fPageWidth);
     m_fPageHeight = PageSideOr(ReadDouble(ar), m_fPageHeight);
@@ -70,12 +83,7 @@ void CCVNDoc::LoadDocumentRecord(CArchive& ar) {
         m_strLibraryFileName = "New.CVL";
         m_strPartsPath.Empty();
         m_strPartsFileName = "New.CVP";
-        const TrackLimits defaults;
-        m_limits.maxConnectionDistance = FiniteOr(ReadDouble(ar), defaults.maxConnectionDistance);
-        m_limits.maxElevationGap = FiniteOr(ReadDouble(ar), defaults.maxElevationGap);
-        m_limits.maxGrade = FiniteOr(ReadDouble(ar), defaults.maxGrade);
-        m_limits.maxAngle = FiniteOr(ReadDouble(ar), defaults.maxAngle);
-        m_limits.bendLimit = FiniteOr(ReadDouble(ar), defaults.bendLimit);
+        ReadTrackLimits(ar);
         ar >> m_bShowPageMarkers >> m_bShowPageNumbers;
     }
     if (m_nFileVersion >= kVersionBackgroundColor) {

@@ -1,6 +1,16 @@
 #include "model/CEditStep.h"
 
 #include "model/CPaint.h"
+#include "model/CTool.h"
+
+int RecordOrApply(CPaint& object, std::unique_ptr<CEditStep> step, bool record) {
+    if (!record)
+        return object.ApplyEditStep(step.get());
+    if (object.m_pTool == nullptr)
+        return 0;
+    object.m_pTool->PushUndo(step.release());
+    return 1;
+}
 
 ObjectCopyPayload::~ObjectCopyPayload() {
     if (object == nullptr)

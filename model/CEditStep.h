@@ -202,3 +202,7 @@ class CEditStep : public CObject {
   private:
     std::unique_ptr<CStepPayload> m_pPayload;
 };
+
+// With record set, pushes the step for undo without running it; else the object runs it at
+// once.
+int RecordOrApply(CPaint& object, std::unique_ptr<CEditStep> step, bool record);

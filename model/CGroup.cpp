@@ -107,6 +107,23 @@ bool CGroup::HoldsMember(const CPaint* object) const {
     return std::find(m_members.begin(), m_members.end(), object) != m_members.end();
 }
 
+bool CGroup::DetachFromOwner(CPaint* object) {
+    CGroup* owner = object != nullptr ? object->m_pOwnerGroup : nullptr;
+    if (owner == nullptr || !owner->HoldsMember(object))
+        return false;
+    owner->m_members.remove(object);
+    return true;
+}
+
+void CGroup::ReinsertIntoOwner(CPaint* object) {
+    CGroup* owner = object->m_pOwnerGroup;
+    if (owner == nullptr)
+        return;
+    owner->m_members.push_front(object);
+    const CPose world = owner->WorldPose(nullptr);
+    object->SetParentPose(&world);
+}
+
 void CGroup::MarkFirst3DMember(int inGroup) {
     if (CPaint* model = Find3DMember())
         MarkInGroup(model, inGroup);

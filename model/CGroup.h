@@ -59,6 +59,11 @@ class CGroup : public CPaint {
     // parent placement when null).
     CPose WorldPose(const CPose* parent) const;
     bool HoldsMember(const CPaint* object) const;
+    // Takes an object out of its owner group's members; false when it has no owner or is not
+    // among them.
+    static bool DetachFromOwner(CPaint* object);
+    // Puts an object back first among its owner group's members, placed in the group's frame.
+    static void ReinsertIntoOwner(CPaint* object);
     // Sets or clears the in-group mark of the 3D member that Find3DMember finds: set while
     // the group is closed, clear while it is open for editing.
     void MarkFirst3DMember(int inGroup);
@@ -118,7 +123,6 @@ class CGroup : public CPaint {
     void TrackCreate(const CPose* pose, int handle) override;
     void DragHandle(const CPose* pose, int handle) override;
     int FinishCreate(const CPose* pose, int flag) override;
-    void RescaleWithUndo(const CPose* pose, double factor, int flag) override;
     int Rescale(CEditStep* step) override;
     int Edit3DProperties(int flag) override;
     int EditProperties(const CPose* pose) override;

@@ -82,19 +82,6 @@ int CGroup::FinishCreate(const CPose* pose, int flag) {
     return 1;
 }
 
-void CGroup::RescaleWithUndo(const CPose*, double factor, int) {
-    if (m_pTool == nullptr)
-        return;
-    CEditStep step(kStepRescale, this, 0);
-    auto payload = std::make_unique<RescalePayload>();
-    payload->factor = factor;
-    payload->saved = m_savedPose;
-    payload->bx = m_fRescaleBX;
-    payload->by = m_fRescaleBY;
-    step.SetPayload(std::move(payload));
-    m_pTool->Execute(&step);
-}
-
 int CGroup::Rescale(CEditStep* step) {
     const RescalePayload* rescale = step->GetPayload<RescalePayload>();
     if (rescale == nullptr)

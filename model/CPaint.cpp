@@ -464,13 +464,7 @@ int CPaint::ChangeGeometry(double x, double y, int handle, int, int record, int 
     payload->y = y;
     payload->handle = handle;
     step->SetPayload(std::move(payload));
-    if (record) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(*this, std::move(step), record != 0);
 }
 
 CPaint* CPaint::HitTest() {
@@ -639,13 +633,7 @@ int CPaint::SetHeight(int index, double value, int, int record, int groupStart) 
     payload->index = index;
     payload->value = value;
     step->SetPayload(std::move(payload));
-    if (record) {
-        if (m_pTool == nullptr)
-            return 0;
-        m_pTool->PushUndo(step.release());
-        return 1;
-    }
-    return ApplyEditStep(step.get());
+    return RecordOrApply(*this, std::move(step), record != 0);
 }
 
 int CPaint::ApplyHeightStep(CEditStep*) {

@@ -48,13 +48,8 @@ void CPaint::LoadCommonPart(CArchive& ar) {
     ar >> m_nFrameStyle;
     m_nFrameWidth = PenWidthOr(ReadInt(ar), 1);
     m_crFrame = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_pen.style;
-    m_pen.widthX = PenWidthOr(ReadInt(ar), 1);
-    m_pen.widthY = PenWidthOr(ReadInt(ar), 0);
-    m_pen.color = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_brush.style;
-    m_brush.color = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_brush.hatch;
+    ReadPen(ar, m_pen);
+    ReadBrush(ar, m_brush);
     ar >> m_bFillOn >> m_bPatternOn >> m_nPatternKind >> m_bLocked;
     m_nLayer = std::clamp(ReadInt(ar), 0, CTool::kLayerCount - 1);
     m_pose.x = CoordinateInRange(ReadDouble(ar));

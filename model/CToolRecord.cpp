@@ -81,13 +81,8 @@ void CTool::LoadSettings(CArchive& ar) {
     const int version = FileVersionOf(this);
     if (version >= kVersionDefaultTrack)
         LoadDefaultTrack(ar);
-    ar >> m_penDefault.style;
-    m_penDefault.widthX = PenWidthOr(ReadInt(ar), 1);
-    m_penDefault.widthY = PenWidthOr(ReadInt(ar), 0);
-    m_penDefault.color = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_brushDefault.style;
-    m_brushDefault.color = static_cast<COLORREF>(ReadInt(ar));
-    ar >> m_brushDefault.hatch;
+    ReadPen(ar, m_penDefault);
+    ReadBrush(ar, m_brushDefault);
     const int mode = ReadInt(ar);
     m_toolMode.Set(mode >= 0 && mode < kToolCount ? mode : kToolSelector);
     SkipFont(ar);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/PaintRecords.h"
+#include "model/SettingRanges.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 
@@ -10,6 +12,19 @@ int ReadInt(CArchive& ar) {
     int value = 0;
     ar >> value;
     return value;
+}
+
+void ReadPen(CArchive& ar, PenRecord& pen) {
+    ar >> pen.style;
+    pen.widthX = PenWidthOr(ReadInt(ar), 1);
+    pen.widthY = PenWidthOr(ReadInt(ar), 0);
+    pen.color = static_cast<COLORREF>(ReadInt(ar));
+}
+
+void ReadBrush(CArchive& ar, BrushRecord& brush) {
+    ar >> brush.style;
+    brush.color = static_cast<COLORREF>(ReadInt(ar));
+    ar >> brush.hatch;
 }
 
 double ReadDouble(CArchive& ar) {

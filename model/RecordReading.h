@@ -3,11 +3,17 @@
 #include "platform/base/CString.h"
 
 class CArchive;
+struct BrushRecord;
+struct PenRecord;
 
 // Values read from a file one at a time, and the checks that keep an impossible value out.
 int ReadInt(CArchive& ar);
 double ReadDouble(CArchive& ar);
 CString ReadString(CArchive& ar);
+// A pen and a brush as layout objects and the default settings store them; a line width out
+// of range takes the default one.
+void ReadPen(CArchive& ar, PenRecord& pen);
+void ReadBrush(CArchive& ar, BrushRecord& brush);
 // The farthest a layout coordinate may lie from the origin, in tenths of a millimetre (100 km).
 constexpr double kLargestCoordinate = 1e9;
 

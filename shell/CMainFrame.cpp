@@ -69,6 +69,16 @@ CDocTemplate* PlanTemplate() {
     return position != nullptr ? app->GetNextDocTemplate(position) : nullptr;
 }
 
+// The layouts open in plan windows.
+std::vector<CCVNDoc*> OpenLayouts() {
+    std::vector<CCVNDoc*> layouts;
+    if (CDocTemplate* plan = PlanTemplate())
+        for (CDocument* document : plan->Documents())
+            if (auto* layout = dynamic_cast<CCVNDoc*>(document))
+                layouts.push_back(layout);
+    return layouts;
+}
+
 }  // namespace
 
 CMainFrame::~CMainFrame() {
@@ -172,13 +182,7 @@ void CMainFrame::OnTimer(UINT_PTR) {
 }
 
 void CMainFrame::StepTrains(int ticks) {
-    CDocTemplate* plan = PlanTemplate();
-    if (plan == nullptr)
-        return;
-    for (CDocument* document : plan->Documents()) {
-        auto* layout = dynamic_cast<CCVNDoc*>(document);
-        if (layout == nullptr)
-            continue;
+    for (CCVNDoc* layout : OpenLayouts()) {
         layout->StepTrains(ticks);
         for (CView* view : layout->Views())
             if (auto* planView = dynamic_cast<CPlanViewServices*>(view))
@@ -219,13 +223,7 @@ void CMainFrame::OnUpdateToolParameters(CCmdUI* cmdUI) {
 
 // Every layout's flag flips on its own, so flags that differed still differ afterwards.
 void CMainFrame::OnObjectSizes() {
-    CDocTemplate* plan = PlanTemplate();
-    if (plan == nullptr)
-        return;
-    for (CDocument* document : plan->Documents()) {
-        auto* layout = dynamic_cast<CCVNDoc*>(document);
-        if (layout == nullptr)
-            continue;
+    for (CCVNDoc* layout : OpenLayouts()) {
         layout->m_bObjectSizes = !layout->m_bObjectSizes;
         layout->UpdateAllViews();
     }

@@ -793,12 +793,7 @@ void CParTrack::WorldBoundsOfBox(const CPose* pose, CDoublePoint a, CDoublePoint
 }
 
 int CParTrack::RecordOrApply(std::unique_ptr<CEditStep> step, bool record) {
-    if (!record)
-        return ApplyEditStep(step.get());
-    if (m_pTool == nullptr)
-        return 0;
-    m_pTool->PushUndo(step.release());
-    return 1;
+    return ::RecordOrApply(*this, std::move(step), record);
 }
 
 double CParTrack::PointDistance(const CDoublePoint& a, const CDoublePoint& b) {

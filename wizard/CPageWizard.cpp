@@ -56,6 +56,20 @@ constexpr CPageWizard::SetField kEditablePairs[6][2] = {
     {CPageWizard::kRadius, CPageWizard::kLength}, {CPageWizard::kAngle, CPageWizard::kOffset},
     {CPageWizard::kAngle, CPageWizard::kLength},  {CPageWizard::kOffset, CPageWizard::kLength}};
 
+// For each "Editable fields" choice, the two other fields and how each follows from the
+// editable pair.
+struct Derivation {
+    CPageWizard::SetField fields[2];
+    double (*solve[2])(double, double);
+};
+constexpr Derivation kDerivations[6] = {
+    {{CPageWizard::kOffset, CPageWizard::kLength}, {OffsetFromRadiusAngle, LengthFromRadiusAngle}},
+    {{CPageWizard::kAngle, CPageWizard::kLength}, {AngleFromRadiusOffset, LengthFromRadiusOffset}},
+    {{CPageWizard::kAngle, CPageWizard::kOffset}, {AngleFromRadiusLength, OffsetFromRadiusLength}},
+    {{CPageWizard::kRadius, CPageWizard::kLength}, {RadiusFromAngleOffset, LengthFromAngleOffset}},
+    {{CPageWizard::kRadius, CPageWizard::kOffset}, {RadiusFromAngleLength, OffsetFromAngleLength}},
+    {{CPageWizard::kAngle, CPageWizard::kRadius}, {AngleFromOffsetLength, RadiusFromOffsetLength}}};
+
 bool IsUsable(double value) {
     return std::isfinite(value);
 }
@@ -296,32 +310,12 @@ bool CPageWizard::DeriveFields(int set) {
     if ((set != 1 && set != 2) || m_nEditable < 0 || m_nEditable > 5)
         return false;
     ParameterSet s = Set(set);
-    switch (m_nEditable) {
-        case 0:
-            s.offset = OffsetFromRadiusAngle(s.radius, s.angle);
-            s.length = LengthFromRadiusAngle(s.radius, s.angle);
-            break;
-        case 1:
-            s.angle = AngleFromRadiusOffset(s.radius, s.offset);
-            s.length = LengthFromRadiusOffset(s.radius, s.offset);
-            break;
-        case 2:
-            s.angle = AngleFromRadiusLength(s.radius, s.length);
-            s.offset = OffsetFromRadiusLength(s.radius, s.length);
-            break;
-        case 3:
-            s.radius = RadiusFromAngleOffset(s.angle, s.offset);
-            s.length = LengthFromAngleOffset(s.angle, s.offset);
-            break;
-        case 4:
-            s.radius = RadiusFromAngleLength(s.angle, s.length);
-            s.offset = OffsetFromAngleLength(s.angle, s.length);
-            break;
-        default:
-            s.angle = AngleFromOffsetLength(s.offset, s.length);
-            s.radius = RadiusFromOffsetLength(s.offset, s.length);
-            break;
-    }
+    double* values[4] = {&s.radius, &s.angle, &s.offset, &s.length};
+    const SetField* editable = kEditablePairs[m_nEditable];
+    const double first = *values[editable[0]];
+    const double second = *values[editable[1]];
+    const Derivation& derivation = kDerivations[m_nEditable];
+    for (int i = 0; i < 2; ++i) *values[derivation.fields[i]] = derivation.solve[i](first, second);
     const bool solved =
         IsUsable(s.radius) && IsUsable(s.angle) && IsUsable(s.offset) && IsUsable(s.length) && s.radius > 0.0;
     if (!solved) {
@@ -330,10 +324,7 @@ bool CPageWizard::DeriveFields(int set) {
         s.offset = s.prevOffset;
         s.length = s.prevLength;
     }
-    s.angleDegrees = ShownDegrees(s.angle);
-    s.radiusText = FormatLength(s.radius);
-    s.offsetText = FormatLength(s.offset);
-    s.lengthText = FormatLength(s.length);
+    ShowSetTexts(s);
     return solved;
 }
 
@@ -425,13 +416,14 @@ void CPageWizard::OnEntryEdited() {
 }
 
 void CPageWizard::RefreshSetTexts() {
-    for (int set = 1; set <= 2; ++set) {
-        ParameterSet s = Set(set);
-        s.radiusText = FormatLength(s.radius);
-        s.offsetText = FormatLength(s.offset);
-        s.lengthText = FormatLength(s.length);
-        s.angleDegrees = ShownDegrees(s.angle);
-    }
+    for (int set = 1; set <= 2; ++set) ShowSetTexts(Set(set));
+}
+
+void CPageWizard::ShowSetTexts(const ParameterSet& s) const {
+    s.radiusText = FormatLength(s.radius);
+    s.offsetText = FormatLength(s.offset);
+    s.lengthText = FormatLength(s.length);
+    s.angleDegrees = ShownDegrees(s.angle);
 }
 
 void CPageWizard::KeepBuiltSetValues() {

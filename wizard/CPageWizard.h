@@ -160,6 +160,8 @@ class CPageWizard : public CPropertyPage {
     void CommitSet(int set);
     // Both sets' values as texts and their angles in shown degrees.
     void RefreshSetTexts();
+    // One set's values as texts and its angle in shown degrees.
+    void ShowSetTexts(const ParameterSet& s) const;
     // Each set value becomes its last built value.
     void KeepBuiltSetValues();
 

@@ -58,17 +58,11 @@ void CButton::SetState(BOOL highlight) {
 }
 
 CBitmap* CButton::SetBitmap(CBitmap* bitmap) {
-    CBitmap* old = m_bitmap;
-    m_bitmap = bitmap;
-    Invalidate();
-    return old;
+    return ReplaceShownPicture(m_bitmap, bitmap);
 }
 
 HICON CButton::SetIcon(HICON icon) {
-    HICON old = m_icon;
-    m_icon = icon;
-    Invalidate();
-    return old;
+    return ReplaceShownPicture(m_icon, icon);
 }
 
 void CButton::SetPushed(bool pushed) {

@@ -34,6 +34,15 @@ class CControlWnd : public CWnd {
     LRESULT SendNotify(NMHDR& header, UINT code);
     // Selects the control's font, transparent text and the text colour for its state.
     CFont* PrepareText(CDC& dc) const;
+    // Puts a new picture (bitmap, icon) in the slot the control shows, repaints it and
+    // answers the former one.
+    template <class Picture>
+    Picture ReplaceShownPicture(Picture& shown, Picture replacement) {
+        Picture former = shown;
+        shown = replacement;
+        Invalidate();
+        return former;
+    }
 
     void OnNcPaint() override;
     void PostNcDestroy() override;

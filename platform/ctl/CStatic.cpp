@@ -15,17 +15,11 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, 
 }
 
 CBitmap* CStatic::SetBitmap(CBitmap* bitmap) {
-    CBitmap* old = m_bitmap;
-    m_bitmap = bitmap;
-    Invalidate();
-    return old;
+    return ReplaceShownPicture(m_bitmap, bitmap);
 }
 
 HICON CStatic::SetIcon(HICON icon) {
-    HICON old = m_icon;
-    m_icon = icon;
-    Invalidate();
-    return old;
+    return ReplaceShownPicture(m_icon, icon);
 }
 
 BOOL CStatic::OnEraseBkgnd(CDC* dc) {

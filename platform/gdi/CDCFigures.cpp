@@ -531,13 +531,7 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
         RecordPath(outline);
         return TRUE;
     }
-    DevicePath inside;
-    inside.MoveTo(box.left, box.top);
-    inside.LineTo(r, box.top);
-    inside.LineTo(r, b);
-    inside.LineTo(box.left, b);
-    inside.Close();
-    FillFigure(inside, false, CurrentBrush());
+    FillFigure(outline, false, CurrentBrush());
     StrokeFigure(outline, true);
     return TRUE;
 }

@@ -9,13 +9,10 @@ void KeyboardWindowTracker::Start(CWnd* target, bool sizing) {
     if (target->IsZoomed() || (sizing && target->IsIconic()))
         return;
     auto* tracker = new KeyboardWindowTracker(target, sizing);
-    if (!tracker->CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 1, 1), target, 0)) {
+    if (!WindowMoveTracker::CreateOver(*tracker, target, tracker->m_startRect)) {
         delete tracker;
         return;
     }
-    target->GetWindowRect(&tracker->m_startRect);
-    if (!target->IsTopLevel())
-        target->GetParent()->ScreenToClient(&tracker->m_startRect);
     tracker->m_rect = tracker->m_startRect;
     tracker->SetCapture();
     WindowManager::Instance().SetKeyboardGrab(tracker);

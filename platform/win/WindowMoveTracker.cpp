@@ -23,15 +23,20 @@ void WindowMoveTracker::Start(CWnd* target, UINT hit, CPoint screen) {
     if (!Tracks(hit) || target->IsZoomed())
         return;
     auto* tracker = new WindowMoveTracker(target, hit, screen);
-    // Invisible and borderless at the screen's origin: its client points are screen points.
-    if (!tracker->CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 1, 1), target, 0)) {
+    if (!CreateOver(*tracker, target, tracker->m_startRect)) {
         delete tracker;
         return;
     }
-    target->GetWindowRect(&tracker->m_startRect);
-    if (!target->IsTopLevel())
-        target->GetParent()->ScreenToClient(&tracker->m_startRect);
     tracker->SetCapture();
+}
+
+bool WindowMoveTracker::CreateOver(CWnd& tracker, CWnd* target, CRect& startRect) {
+    if (!tracker.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 1, 1), target, 0))
+        return false;
+    target->GetWindowRect(&startRect);
+    if (!target->IsTopLevel())
+        target->GetParent()->ScreenToClient(&startRect);
+    return true;
 }
 
 MINMAXINFO WindowMoveTracker::LimitsOf(CWnd& target) {

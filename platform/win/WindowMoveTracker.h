@@ -12,6 +12,10 @@ class WindowMoveTracker : public CWnd {
     static bool Tracks(UINT hit) { return hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT); }
     // The size limits of target: the screen's, as target's WM_GETMINMAXINFO changes them.
     static MINMAXINFO LimitsOf(CWnd& target);
+    // Makes a tracker's window, invisible and borderless at the screen's origin so that its
+    // client points are screen points, and keeps target's rectangle in its parent's client
+    // coordinates; false when the window could not be made.
+    static bool CreateOver(CWnd& tracker, CWnd* target, CRect& startRect);
 
   protected:
     void OnMouseMove(UINT flags, CPoint point) override;

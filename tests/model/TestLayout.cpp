@@ -91,20 +91,11 @@ CPaint* CTestHost::GetOwnerGroup(CPaint* object) {
 }
 
 BOOL CTestHost::DetachFromGroup(CPaint* object) {
-    CGroup* owner = object->m_pOwnerGroup;
-    if (owner == nullptr || !owner->HoldsMember(object))
-        return FALSE;
-    owner->m_members.remove(object);
-    return TRUE;
+    return CGroup::DetachFromOwner(object) ? TRUE : FALSE;
 }
 
 void CTestHost::ReinsertIntoOwnerGroup(CPaint* object) {
-    CGroup* owner = object->m_pOwnerGroup;
-    if (owner == nullptr)
-        return;
-    owner->m_members.push_front(object);
-    const CPose world = owner->WorldPose(nullptr);
-    object->SetParentPose(&world);
+    CGroup::ReinsertIntoOwner(object);
 }
 
 void CTestHost::OpenGroup(CGroup* group) {
