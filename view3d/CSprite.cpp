@@ -145,6 +145,11 @@ void CSprite::CopyFrom(CPaint* other) {
     CPaint::CopyFrom(other);
 }
 
+void CSprite::RestoreFormerState(CPaint* former) {
+    CBMP::RestoreFormerState(former);
+    Update3D(&m_parentPose);
+}
+
 CPaint* CSprite::Clone() {
     RefreshElevationFromModel();
     auto* copy = new CSprite;

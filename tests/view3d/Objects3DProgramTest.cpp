@@ -384,3 +384,35 @@ TEST_F(Objects3DProgram, The3DViewSetsTheStatusPanesOnlyWhenTheyShowedAnotherTex
     view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
     EXPECT_EQ(bar.GetPaneText(0), own);
 }
+
+// Undo of a new elevation from the 3D bitmap's dialog puts its sprite back in the 3D view and
+// its stored bytes back as they were: saving reads the elevation from the sprite.
+TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBack) {
+    Canvas picture(16, 32, RGB(0, 200, 0));
+    const std::filesystem::path path = folder / "models" / "fir.bmp";
+    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+    sprite->SetImage(CString(path.string().c_str()));
+    sprite->LoadBitmaps();
+    AddToLayout(sprite);
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    const float lowest = sprite->m_hModel->Bounds().min.y;
+    const std::string before = SavedBytes("before.cvn");
+    const int steps = Tool().GetUndoCount();
+
+    host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
+        modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    ASSERT_EQ(sprite->EditProperties(&sprite->m_parentPose), 1);
+    ASSERT_EQ(Tool().GetUndoCount(), steps + 1);
+    ASSERT_GT(sprite->m_hModel->Bounds().min.y, lowest);
+
+    Tool().Undo();
+    host.RunUntilIdle();
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    EXPECT_EQ(sprite->m_hModel->Bounds().min.y, lowest);
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
+}
