@@ -147,7 +147,7 @@ void CSprite::CopyFrom(CPaint* other) {
 
 void CSprite::RestoreFormerState(CPaint* former) {
     CBMP::RestoreFormerState(former);
-    Update3D(&m_parentPose);
+    object3d::RefitModel(*this);
 }
 
 CPaint* CSprite::Clone() {

@@ -56,8 +56,15 @@ int ApplyElevationStep(CPaint& object, CEditStep* step, double& elevation) {
         return 0;
     elevation = height->value;
     if (ModelStandsElsewhere(object, elevation))
-        object.Update3D(&object.m_parentPose);
+        RefitModel(object);
     return 1;
+}
+
+// A model that cannot be fitted (its window closed) goes, so that saving does not take the
+// elevation back from it.
+void RefitModel(CPaint& object) {
+    if (!object.Update3D(&object.m_parentPose))
+        object.m_hModel.reset();
 }
 
 double HighestBaseAt(CPaint& object, CDoublePoint world) {

@@ -386,7 +386,8 @@ TEST_F(Objects3DProgram, The3DViewSetsTheStatusPanesOnlyWhenTheyShowedAnotherTex
 }
 
 // Undo of a new elevation from the 3D bitmap's dialog puts its sprite back in the 3D view and
-// its stored bytes back as they were: saving reads the elevation from the sprite.
+// its stored bytes back as they were, also with the 3D window closed: saving reads the
+// elevation from the sprite.
 TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBack) {
     Canvas picture(16, 32, RGB(0, 200, 0));
     const std::filesystem::path path = folder / "models" / "fir.bmp";
@@ -402,11 +403,14 @@ TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBac
     const std::string before = SavedBytes("before.cvn");
     const int steps = Tool().GetUndoCount();
 
-    host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
-        modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
-        modal.SendMessage(WM_COMMAND, IDOK);
-    });
-    ASSERT_EQ(sprite->EditProperties(&sprite->m_parentPose), 1);
+    const auto raise = [&] {
+        host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
+            modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
+            modal.SendMessage(WM_COMMAND, IDOK);
+        });
+        return sprite->EditProperties(&sprite->m_parentPose);
+    };
+    ASSERT_EQ(raise(), 1);
     ASSERT_EQ(Tool().GetUndoCount(), steps + 1);
     ASSERT_GT(sprite->m_hModel->Bounds().min.y, lowest);
 
@@ -415,4 +419,43 @@ TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBac
     ASSERT_NE(sprite->m_hModel, nullptr);
     EXPECT_EQ(sprite->m_hModel->Bounds().min.y, lowest);
     EXPECT_EQ(SavedBytes("after.cvn"), before);
+
+    // The same with the 3D window closed.
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_EQ(raise(), 1);
+    Tool().Undo();
+    EXPECT_EQ(SavedBytes("closed.cvn"), before);
+}
+
+// Undo of a lift after the 3D window closed is what the layout saves: the model the closed
+// window left behind does not speak for the elevation, and the window opened again shows the
+// model where the elevation puts it.
+TEST_F(Objects3DProgram, UndoOfALiftWithThe3DWindowClosedIsWhatTheLayoutSaves) {
+    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    shape->m_strModelFile = WriteModel();
+    shape->m_fHeight = 500.0;
+    AddToLayout(shape);
+    LookEastAt({25000.0, 22500.0}, 200.0);
+    const CPoint grab = FirstRedPixel();
+    ASSERT_GE(grab.y, 0);
+    const std::string before = SavedBytes("before.cvn");
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(grab.x, grab.y));
+    view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(grab.x, grab.y - 20));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(grab.x, grab.y - 20));
+    ASSERT_GT(shape->m_fElevation, 1.0);
+
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_EQ(layout->Get3DFrame(), nullptr);
+    Tool().Undo();
+    EXPECT_EQ(SavedBytes("undone.cvn"), before);
+
+    Command(ID_SHOW_3D_VIEW);
+    view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    EXPECT_NEAR(shape->m_hModel->Bounds().min.y * layout->m_f3DScaleDivisor, shape->m_fElevation, 1e-3);
+    EXPECT_EQ(SavedBytes("reopened.cvn"), before);
 }
