@@ -459,3 +459,81 @@ TEST_F(Objects3DProgram, UndoOfALiftWithThe3DWindowClosedIsWhatTheLayoutSaves) {
     EXPECT_NEAR(shape->m_hModel->Bounds().min.y * layout->m_f3DScaleDivisor, shape->m_fElevation, 1e-3);
     EXPECT_EQ(SavedBytes("reopened.cvn"), before);
 }
+
+// After the 3D window closed, a 3D bitmap's new elevation from its dialog and a 3D object
+// placed on the base below it are what the layout saves, not the elevations their models had.
+// With both selected the dialog's change keeps the former state of each; closing the layout
+// frees them while the undo list is swept, which then runs to its end.
+TEST_F(Objects3DProgram, ElevationsChangedAfterThe3DWindowClosedAreTheOnesSaved) {
+    Canvas picture(16, 32, RGB(0, 200, 0));
+    const std::filesystem::path path = folder / "models" / "fir.bmp";
+    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+    sprite->SetImage(CString(path.string().c_str()));
+    sprite->LoadBitmaps();
+    AddToLayout(sprite);
+    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    shape->m_strModelFile = WriteModel();
+    shape->m_fHeight = 500.0;
+    shape->m_fElevation = 300.0;
+    AddToLayout(shape);
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+
+    host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
+        modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    ASSERT_EQ(sprite->EditProperties(&sprite->m_parentPose), 1);
+    const double chosen = sprite->m_fElevation;
+    ASSERT_GT(chosen, 1.0);
+    Tool().DeselectAll(0, 0);
+    shape->Select();
+    Command(ID_CONFORM_TRACKS_TO_TERRAIN);
+    ASSERT_EQ(shape->m_fElevation, 0.0);
+    SavedBytes("changed.cvn");
+    EXPECT_EQ(sprite->m_fElevation, chosen);
+    EXPECT_EQ(shape->m_fElevation, 0.0);
+    layout->OnCloseDocument();
+    host.RunUntilIdle();
+    EXPECT_EQ(ActiveLayout(), nullptr);
+}
+
+// The group dialog opens a member's own dialog with no placement: the new elevation moves the
+// member's model too, so that saving and the dialog opened again keep it.
+TEST_F(Objects3DProgram, AnElevationChosenFromTheGroupDialogIsKept) {
+    Canvas picture(16, 32, RGB(0, 200, 0));
+    const std::filesystem::path path = folder / "models" / "fir.bmp";
+    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
+    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+    sprite->SetImage(CString(path.string().c_str()));
+    sprite->LoadBitmaps();
+    AddToLayout(sprite);
+    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+    shape->m_strModelFile = WriteModel();
+    shape->m_fHeight = 500.0;
+    AddToLayout(shape);
+    const auto choose = [&](const char* caption, CPaint& object) {
+        host.WhenModal(caption, [](CWnd& modal) {
+            modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("2");
+            modal.SendMessage(WM_COMMAND, IDOK);
+        });
+        EXPECT_EQ(object.Edit3DProperties(0), 1);
+    };
+    choose("3D Bitmap properties", *sprite);
+    choose("3D Objects properties", *shape);
+    const double spriteElevation = sprite->m_fElevation, shapeElevation = shape->m_fElevation;
+    ASSERT_GT(spriteElevation, 1.0);
+    ASSERT_GT(shapeElevation, 1.0);
+    SavedBytes("chosen.cvn");
+    EXPECT_NEAR(sprite->m_fElevation, spriteElevation, 1e-3);
+    EXPECT_NEAR(shape->m_fElevation, shapeElevation, 1e-3);
+}
