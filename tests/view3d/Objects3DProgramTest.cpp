@@ -82,6 +82,31 @@ class Objects3DProgram : public RunningProgram {
         Tool().AddObjectWithUndo(object, 1, 1);
         host.RunUntilIdle();
     }
+    // A green 3D bitmap added to the layout, its picture in the test's folder; null when the
+    // picture could not be written.
+    CSprite* AddFir() {
+        Canvas picture(16, 32, RGB(0, 200, 0));
+        const std::filesystem::path path = folder / "models" / "fir.bmp";
+        if (!picture.bitmap.SaveBmpFile(path.string().c_str(), 24))
+            return nullptr;
+        auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+        sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+        sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+        sprite->SetImage(CString(path.string().c_str()));
+        sprite->LoadBitmaps();
+        AddToLayout(sprite);
+        return sprite;
+    }
+    // The red test model as a 3D object added to the layout at the elevation.
+    C3D* AddShed(double elevation) {
+        auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+        shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+        shape->m_strModelFile = WriteModel();
+        shape->m_fHeight = 500.0;
+        shape->m_fElevation = elevation;
+        AddToLayout(shape);
+        return shape;
+    }
     template <class T>
     T* Newest() {
         return dynamic_cast<T*>(layout->m_rootGroup.m_members.front());
@@ -389,15 +414,8 @@ TEST_F(Objects3DProgram, The3DViewSetsTheStatusPanesOnlyWhenTheyShowedAnotherTex
 // its stored bytes back as they were, also with the 3D window closed: saving reads the
 // elevation from the sprite.
 TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBack) {
-    Canvas picture(16, 32, RGB(0, 200, 0));
-    const std::filesystem::path path = folder / "models" / "fir.bmp";
-    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
-    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
-    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
-    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
-    sprite->SetImage(CString(path.string().c_str()));
-    sprite->LoadBitmaps();
-    AddToLayout(sprite);
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
     ASSERT_NE(sprite->m_hModel, nullptr);
     const float lowest = sprite->m_hModel->Bounds().min.y;
     const std::string before = SavedBytes("before.cvn");
@@ -432,11 +450,7 @@ TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBac
 // window left behind does not speak for the elevation, and the window opened again shows the
 // model where the elevation puts it.
 TEST_F(Objects3DProgram, UndoOfALiftWithThe3DWindowClosedIsWhatTheLayoutSaves) {
-    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
-    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
-    shape->m_strModelFile = WriteModel();
-    shape->m_fHeight = 500.0;
-    AddToLayout(shape);
+    C3D* shape = AddShed(0.0);
     LookEastAt({25000.0, 22500.0}, 200.0);
     const CPoint grab = FirstRedPixel();
     ASSERT_GE(grab.y, 0);
@@ -465,21 +479,9 @@ TEST_F(Objects3DProgram, UndoOfALiftWithThe3DWindowClosedIsWhatTheLayoutSaves) {
 // With both selected the dialog's change keeps the former state of each; closing the layout
 // frees them while the undo list is swept, which then runs to its end.
 TEST_F(Objects3DProgram, ElevationsChangedAfterThe3DWindowClosedAreTheOnesSaved) {
-    Canvas picture(16, 32, RGB(0, 200, 0));
-    const std::filesystem::path path = folder / "models" / "fir.bmp";
-    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
-    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
-    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
-    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
-    sprite->SetImage(CString(path.string().c_str()));
-    sprite->LoadBitmaps();
-    AddToLayout(sprite);
-    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
-    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
-    shape->m_strModelFile = WriteModel();
-    shape->m_fHeight = 500.0;
-    shape->m_fElevation = 300.0;
-    AddToLayout(shape);
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    C3D* shape = AddShed(300.0);
     ASSERT_NE(sprite->m_hModel, nullptr);
     ASSERT_NE(shape->m_hModel, nullptr);
     view->GetParentFrame()->SendMessage(WM_CLOSE);
@@ -507,20 +509,9 @@ TEST_F(Objects3DProgram, ElevationsChangedAfterThe3DWindowClosedAreTheOnesSaved)
 // The group dialog opens a member's own dialog with no placement: the new elevation moves the
 // member's model too, so that saving and the dialog opened again keep it.
 TEST_F(Objects3DProgram, AnElevationChosenFromTheGroupDialogIsKept) {
-    Canvas picture(16, 32, RGB(0, 200, 0));
-    const std::filesystem::path path = folder / "models" / "fir.bmp";
-    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
-    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
-    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
-    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
-    sprite->SetImage(CString(path.string().c_str()));
-    sprite->LoadBitmaps();
-    AddToLayout(sprite);
-    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
-    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
-    shape->m_strModelFile = WriteModel();
-    shape->m_fHeight = 500.0;
-    AddToLayout(shape);
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    C3D* shape = AddShed(0.0);
     const auto choose = [&](const char* caption, CPaint& object) {
         host.WhenModal(caption, [](CWnd& modal) {
             modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("2");
