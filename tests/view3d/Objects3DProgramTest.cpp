@@ -528,3 +528,18 @@ TEST_F(Objects3DProgram, AnElevationChosenFromTheGroupDialogIsKept) {
     EXPECT_NEAR(sprite->m_fElevation, spriteElevation, 1e-3);
     EXPECT_NEAR(shape->m_fElevation, shapeElevation, 1e-3);
 }
+
+// Once the 3D window closes, the first pane speaks of the plan again: the same text as a fresh
+// look at the layout's status gives.
+TEST_F(Objects3DProgram, Closing3DWindowGivesTheStatusBackToThePlan) {
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    CStatusBar& bar = Main().GetStatusBar();
+    const CString own = CStringTable::Text(IDS_3D_VIEW);
+    ASSERT_EQ(bar.GetPaneText(0), own);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    EXPECT_NE(bar.GetPaneText(0), own);
+    const CString shown = bar.GetPaneText(0);
+    Tool().UpdateStatus();
+    EXPECT_EQ(bar.GetPaneText(0), shown);
+}
