@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 
 #include "model/CGroup.h"
 #include "platform/base/CStringTable.h"
@@ -126,15 +127,24 @@ class Objects3DProgram : public RunningProgram {
     }
     // The first pixel of the 3D view where the red test model stands out, from the top.
     CPoint FirstRedPixel() {
+        return FirstPixelWhere([](r3d::Raster::Rgb pixel) {
+            return pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3;
+        });
+    }
+    // The same for the green test picture.
+    CPoint FirstGreenPixel() {
+        return FirstPixelWhere([](r3d::Raster::Rgb pixel) {
+            return pixel.g > 120 && pixel.r < pixel.g / 3 && pixel.b < pixel.g / 3;
+        });
+    }
+    CPoint FirstPixelWhere(const std::function<bool(r3d::Raster::Rgb)>& standsOut) {
         CClientDC dc(view);
         view->Render(&dc);
         const r3d::Raster& picture = view->GetCamera()->Picture();
         for (int y = 0; y < picture.Height(); ++y)
-            for (int x = 0; x < picture.Width(); ++x) {
-                const r3d::Raster::Rgb pixel = picture.Pixel(x, y);
-                if (pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3)
+            for (int x = 0; x < picture.Width(); ++x)
+                if (standsOut(picture.Pixel(x, y)))
                     return {x, y};
-            }
         return {-1, -1};
     }
     std::string SavedBytes(const char* name) {
@@ -542,4 +552,26 @@ TEST_F(Objects3DProgram, Closing3DWindowGivesTheStatusBackToThePlan) {
     const CString shown = bar.GetPaneText(0);
     Tool().UpdateStatus();
     EXPECT_EQ(bar.GetPaneText(0), shown);
+}
+
+// A right drag lifts a 3D bitmap as one undo step too; Undo puts its sprite and bytes back.
+TEST_F(Objects3DProgram, ARightDragLiftsA3DBitmapAsOneUndoStepThatPutsItBack) {
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    LookEastAt({11000.0, 10000.0}, 200.0);
+    const CPoint grab = FirstGreenPixel() + CPoint(0, 2);
+    ASSERT_GE(grab.y, 2);
+    const float lowest = sprite->m_hModel->Bounds().min.y;
+    const std::string before = SavedBytes("before.cvn");
+    const int steps = Tool().GetUndoCount();
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(grab.x, grab.y));
+    ASSERT_EQ(view->GetDriveMode(), C3DView::kLiftObject);
+    for (int rise = 5; rise <= 20; rise += 5)
+        view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(grab.x, grab.y - rise));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(grab.x, grab.y - 20));
+    EXPECT_GT(sprite->m_fElevation, 1.0);
+    EXPECT_EQ(Tool().GetUndoCount(), steps + 1);
+    Tool().Undo();
+    EXPECT_EQ(sprite->m_hModel->Bounds().min.y, lowest);
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
 }
