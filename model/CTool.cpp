@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -267,7 +268,21 @@ void CTool::ForgetObjects(const CFreedObjects& objects) {
     FreeTogether(TakeStepsNaming(objects));
 }
 
+// A payload may let go of the former states it kept for objects now freed: those are forgotten
+// after the sweep, which they would otherwise enter again while it moves the list.
 std::vector<std::unique_ptr<CEditStep>> CTool::TakeStepsNaming(const CFreedObjects& objects) {
+    CFreedObjects during;
+    CFreedObjects* outer = std::exchange(m_pFreedObjects, &during);
+    std::vector<std::unique_ptr<CEditStep>> taken = SweepStepsNaming(objects);
+    m_pFreedObjects = outer;
+    if (outer != nullptr)
+        outer->insert(during.begin(), during.end());
+    else if (!during.empty())
+        std::ranges::move(TakeStepsNaming(during), std::back_inserter(taken));
+    return taken;
+}
+
+std::vector<std::unique_ptr<CEditStep>> CTool::SweepStepsNaming(const CFreedObjects& objects) {
     std::vector<std::unique_ptr<CEditStep>> taken;
     size_t kept = 0;
     for (UndoEntry& entry : m_undoList) {
@@ -302,8 +317,9 @@ void CTool::FreeTogether(std::vector<std::unique_ptr<CEditStep>> steps, const st
         steps.clear();
         if (freed.empty() || outer != nullptr)
             break;
-        steps = TakeStepsNaming(freed);
-        freed.clear();
+        CFreedObjects sweep;
+        sweep.swap(freed);
+        steps = TakeStepsNaming(sweep);
     }
     m_pFreedObjects = outer;
     if (outer != nullptr)

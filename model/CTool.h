@@ -460,6 +460,7 @@ class CTool : public CObject {
     bool NamesAny(const CEditStep* step, const CFreedObjects& objects) const;
     // Takes every step naming one of the objects out of the list; the rest keep their order.
     std::vector<std::unique_ptr<CEditStep>> TakeStepsNaming(const CFreedObjects& objects);
+    std::vector<std::unique_ptr<CEditStep>> SweepStepsNaming(const CFreedObjects& objects);
     // Frees the steps, with the objects they own, and the objects given.
     void FreeTogether(std::vector<std::unique_ptr<CEditStep>> steps,
                       const std::vector<CPaint*>& objects = {});

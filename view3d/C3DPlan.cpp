@@ -203,8 +203,8 @@ void C3D::ApplyDialogResult(const CPose* pose, C3D* result, int mode) {
         const int selected = m_bSelected;
         CopyFrom(result);
         m_bSelected = selected;
-        if (pose != nullptr)
-            Update3D(pose);
+        // From the group dialog, without a placement, the model takes its own frame.
+        Update3D(pose);
         Invalidate();
     } else if (m_pTool != nullptr && m_pTool->m_pHost != nullptr &&
                m_pTool->m_pHost->GetRootGroup() != nullptr) {

@@ -145,6 +145,11 @@ void CSprite::CopyFrom(CPaint* other) {
     CPaint::CopyFrom(other);
 }
 
+void CSprite::RestoreFormerState(CPaint* former) {
+    CBMP::RestoreFormerState(former);
+    object3d::RefitModel(*this);
+}
+
 CPaint* CSprite::Clone() {
     RefreshElevationFromModel();
     auto* copy = new CSprite;
@@ -384,8 +389,8 @@ void CSprite::ApplyDialogResult(const CPose* pose, CSprite* result, int mode, bo
         m_pTool->m_pHost->GetCurrentGroup()->ApplyStyle(&zero, result, mode);
     }
     m_bRebuild3D = 1;
-    if (pose != nullptr)
-        Update3D(pose);
+    // From the group dialog, without a placement, the sprite takes its own frame.
+    Update3D(pose);
     Invalidate();
     result->ReleaseData();
     delete result;

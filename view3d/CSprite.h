@@ -34,6 +34,9 @@ class CSprite : public CBMP, public CInGroupMark {
     void AppendStatusText(CString& text) override;
     void ReleaseData() override;
     void CopyFrom(CPaint* other) override;
+    // Undo of a properties change: the sprite stands again where the restored state puts it,
+    // as saving reads the elevation from it.
+    void RestoreFormerState(CPaint* former) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
     void TrackCreate(const CPose* pose, int handle) override;

@@ -44,9 +44,11 @@ double Scale3D(const CPaint& object) {
     return tool != nullptr && tool->m_pHost != nullptr ? tool->m_pHost->Get3DScale() : 0.0;
 }
 
+// A model speaks for the elevation only in the open 3D window, where a lift moves it: one the
+// closed window left behind may still stand where the elevation was before a later change.
 void RefreshElevationFromModel(const CPaint& object, double& elevation) {
     const double scale = Scale3D(object);
-    if (object.m_hModel != nullptr && scale > 0.0)
+    if (object.m_hModel != nullptr && scale > 0.0 && object.m_pTool->m_pHost->Has3DWindow())
         elevation = scale * object.m_hModel->Bounds().min.y;
 }
 
@@ -56,8 +58,15 @@ int ApplyElevationStep(CPaint& object, CEditStep* step, double& elevation) {
         return 0;
     elevation = height->value;
     if (ModelStandsElsewhere(object, elevation))
-        object.Update3D(&object.m_parentPose);
+        RefitModel(object);
     return 1;
+}
+
+// A model that cannot be fitted (its window closed) goes, so that saving does not take the
+// elevation back from it.
+void RefitModel(CPaint& object) {
+    if (!object.Update3D(&object.m_parentPose))
+        object.m_hModel.reset();
 }
 
 double HighestBaseAt(CPaint& object, CDoublePoint world) {

@@ -16,11 +16,15 @@ namespace object3d {
 
 // The plan units per 3D unit of the object's document; 0 without one.
 double Scale3D(const CPaint& object);
-// The elevation of the model's lowest point in plan units; it stays without a model.
+// The elevation of the model's lowest point in plan units; it stays without a model or an
+// open 3D window.
 void RefreshElevationFromModel(const CPaint& object, double& elevation);
 // A height step on the elevation (index 0): the elevation takes its value, and a model that
-// stands elsewhere (after an undo) is fitted to it again. 0 for another step.
+// stands elsewhere (after an undo) is fitted to it again, or let go when it cannot be. 0 for
+// another step.
 int ApplyElevationStep(CPaint& object, CEditStep* step, double& elevation);
+// The model fitted to the object as it stands now, or let go when it cannot be.
+void RefitModel(CPaint& object);
 // The highest top of the benchwork and terrains of the current group on the object's layer
 // under a world point, where the terrain probe is placed; 0 when none is higher or there is
 // no current group.

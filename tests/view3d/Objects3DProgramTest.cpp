@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 
 #include "model/CGroup.h"
 #include "platform/base/CStringTable.h"
@@ -82,6 +83,31 @@ class Objects3DProgram : public RunningProgram {
         Tool().AddObjectWithUndo(object, 1, 1);
         host.RunUntilIdle();
     }
+    // A green 3D bitmap added to the layout, its picture in the test's folder; null when the
+    // picture could not be written.
+    CSprite* AddFir() {
+        Canvas picture(16, 32, RGB(0, 200, 0));
+        const std::filesystem::path path = folder / "models" / "fir.bmp";
+        if (!picture.bitmap.SaveBmpFile(path.string().c_str(), 24))
+            return nullptr;
+        auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
+        sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
+        sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
+        sprite->SetImage(CString(path.string().c_str()));
+        sprite->LoadBitmaps();
+        AddToLayout(sprite);
+        return sprite;
+    }
+    // The red test model as a 3D object added to the layout at the elevation.
+    C3D* AddShed(double elevation) {
+        auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
+        shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
+        shape->m_strModelFile = WriteModel();
+        shape->m_fHeight = 500.0;
+        shape->m_fElevation = elevation;
+        AddToLayout(shape);
+        return shape;
+    }
     template <class T>
     T* Newest() {
         return dynamic_cast<T*>(layout->m_rootGroup.m_members.front());
@@ -101,15 +127,24 @@ class Objects3DProgram : public RunningProgram {
     }
     // The first pixel of the 3D view where the red test model stands out, from the top.
     CPoint FirstRedPixel() {
+        return FirstPixelWhere([](r3d::Raster::Rgb pixel) {
+            return pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3;
+        });
+    }
+    // The same for the green test picture.
+    CPoint FirstGreenPixel() {
+        return FirstPixelWhere([](r3d::Raster::Rgb pixel) {
+            return pixel.g > 120 && pixel.r < pixel.g / 3 && pixel.b < pixel.g / 3;
+        });
+    }
+    CPoint FirstPixelWhere(const std::function<bool(r3d::Raster::Rgb)>& standsOut) {
         CClientDC dc(view);
         view->Render(&dc);
         const r3d::Raster& picture = view->GetCamera()->Picture();
         for (int y = 0; y < picture.Height(); ++y)
-            for (int x = 0; x < picture.Width(); ++x) {
-                const r3d::Raster::Rgb pixel = picture.Pixel(x, y);
-                if (pixel.r > 80 && pixel.g < pixel.r / 3 && pixel.b < pixel.r / 3)
+            for (int x = 0; x < picture.Width(); ++x)
+                if (standsOut(picture.Pixel(x, y)))
                     return {x, y};
-            }
         return {-1, -1};
     }
     std::string SavedBytes(const char* name) {
@@ -383,4 +418,160 @@ TEST_F(Objects3DProgram, The3DViewSetsTheStatusPanesOnlyWhenTheyShowedAnotherTex
     plan->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
     EXPECT_EQ(bar.GetPaneText(0), own);
+}
+
+// Undo of a new elevation from the 3D bitmap's dialog puts its sprite back in the 3D view and
+// its stored bytes back as they were, also with the 3D window closed: saving reads the
+// elevation from the sprite.
+TEST_F(Objects3DProgram, UndoOfA3DBitmapsDialogElevationPutsItsSpriteAndBytesBack) {
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    const float lowest = sprite->m_hModel->Bounds().min.y;
+    const std::string before = SavedBytes("before.cvn");
+    const int steps = Tool().GetUndoCount();
+
+    const auto raise = [&] {
+        host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
+            modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
+            modal.SendMessage(WM_COMMAND, IDOK);
+        });
+        return sprite->EditProperties(&sprite->m_parentPose);
+    };
+    ASSERT_EQ(raise(), 1);
+    ASSERT_EQ(Tool().GetUndoCount(), steps + 1);
+    ASSERT_GT(sprite->m_hModel->Bounds().min.y, lowest);
+
+    Tool().Undo();
+    host.RunUntilIdle();
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    EXPECT_EQ(sprite->m_hModel->Bounds().min.y, lowest);
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
+
+    // The same with the 3D window closed.
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_EQ(raise(), 1);
+    Tool().Undo();
+    EXPECT_EQ(SavedBytes("closed.cvn"), before);
+}
+
+// Undo of a lift after the 3D window closed is what the layout saves: the model the closed
+// window left behind does not speak for the elevation, and the window opened again shows the
+// model where the elevation puts it.
+TEST_F(Objects3DProgram, UndoOfALiftWithThe3DWindowClosedIsWhatTheLayoutSaves) {
+    C3D* shape = AddShed(0.0);
+    LookEastAt({25000.0, 22500.0}, 200.0);
+    const CPoint grab = FirstRedPixel();
+    ASSERT_GE(grab.y, 0);
+    const std::string before = SavedBytes("before.cvn");
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(grab.x, grab.y));
+    view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(grab.x, grab.y - 20));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(grab.x, grab.y - 20));
+    ASSERT_GT(shape->m_fElevation, 1.0);
+
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    ASSERT_EQ(layout->Get3DFrame(), nullptr);
+    Tool().Undo();
+    EXPECT_EQ(SavedBytes("undone.cvn"), before);
+
+    Command(ID_SHOW_3D_VIEW);
+    view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    EXPECT_NEAR(shape->m_hModel->Bounds().min.y * layout->m_f3DScaleDivisor, shape->m_fElevation, 1e-3);
+    EXPECT_EQ(SavedBytes("reopened.cvn"), before);
+}
+
+// After the 3D window closed, a 3D bitmap's new elevation from its dialog and a 3D object
+// placed on the base below it are what the layout saves, not the elevations their models had.
+// With both selected the dialog's change keeps the former state of each; closing the layout
+// frees them while the undo list is swept, which then runs to its end.
+TEST_F(Objects3DProgram, ElevationsChangedAfterThe3DWindowClosedAreTheOnesSaved) {
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    C3D* shape = AddShed(300.0);
+    ASSERT_NE(sprite->m_hModel, nullptr);
+    ASSERT_NE(shape->m_hModel, nullptr);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+
+    host.WhenModal("3D Bitmap properties", [](CWnd& modal) {
+        modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("100");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    ASSERT_EQ(sprite->EditProperties(&sprite->m_parentPose), 1);
+    const double chosen = sprite->m_fElevation;
+    ASSERT_GT(chosen, 1.0);
+    Tool().DeselectAll(0, 0);
+    shape->Select();
+    Command(ID_CONFORM_TRACKS_TO_TERRAIN);
+    ASSERT_EQ(shape->m_fElevation, 0.0);
+    SavedBytes("changed.cvn");
+    EXPECT_EQ(sprite->m_fElevation, chosen);
+    EXPECT_EQ(shape->m_fElevation, 0.0);
+    layout->OnCloseDocument();
+    host.RunUntilIdle();
+    EXPECT_EQ(ActiveLayout(), nullptr);
+}
+
+// The group dialog opens a member's own dialog with no placement: the new elevation moves the
+// member's model too, so that saving and the dialog opened again keep it.
+TEST_F(Objects3DProgram, AnElevationChosenFromTheGroupDialogIsKept) {
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    C3D* shape = AddShed(0.0);
+    const auto choose = [&](const char* caption, CPaint& object) {
+        host.WhenModal(caption, [](CWnd& modal) {
+            modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText("2");
+            modal.SendMessage(WM_COMMAND, IDOK);
+        });
+        EXPECT_EQ(object.Edit3DProperties(0), 1);
+    };
+    choose("3D Bitmap properties", *sprite);
+    choose("3D Objects properties", *shape);
+    const double spriteElevation = sprite->m_fElevation, shapeElevation = shape->m_fElevation;
+    ASSERT_GT(spriteElevation, 1.0);
+    ASSERT_GT(shapeElevation, 1.0);
+    SavedBytes("chosen.cvn");
+    EXPECT_NEAR(sprite->m_fElevation, spriteElevation, 1e-3);
+    EXPECT_NEAR(shape->m_fElevation, shapeElevation, 1e-3);
+}
+
+// Once the 3D window closes, the first pane speaks of the plan again: the same text as a fresh
+// look at the layout's status gives.
+TEST_F(Objects3DProgram, Closing3DWindowGivesTheStatusBackToThePlan) {
+    view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    CStatusBar& bar = Main().GetStatusBar();
+    const CString own = CStringTable::Text(IDS_3D_VIEW);
+    ASSERT_EQ(bar.GetPaneText(0), own);
+    view->GetParentFrame()->SendMessage(WM_CLOSE);
+    host.RunUntilIdle();
+    EXPECT_NE(bar.GetPaneText(0), own);
+    const CString shown = bar.GetPaneText(0);
+    Tool().UpdateStatus();
+    EXPECT_EQ(bar.GetPaneText(0), shown);
+}
+
+// A right drag lifts a 3D bitmap as one undo step too; Undo puts its sprite and bytes back.
+TEST_F(Objects3DProgram, ARightDragLiftsA3DBitmapAsOneUndoStepThatPutsItBack) {
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
+    LookEastAt({11000.0, 10000.0}, 200.0);
+    const CPoint grab = FirstGreenPixel() + CPoint(0, 2);
+    ASSERT_GE(grab.y, 2);
+    const float lowest = sprite->m_hModel->Bounds().min.y;
+    const std::string before = SavedBytes("before.cvn");
+    const int steps = Tool().GetUndoCount();
+    view->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(grab.x, grab.y));
+    ASSERT_EQ(view->GetDriveMode(), C3DView::kLiftObject);
+    for (int rise = 5; rise <= 20; rise += 5)
+        view->SendMessage(WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(grab.x, grab.y - rise));
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(grab.x, grab.y - 20));
+    EXPECT_GT(sprite->m_fElevation, 1.0);
+    EXPECT_EQ(Tool().GetUndoCount(), steps + 1);
+    Tool().Undo();
+    EXPECT_EQ(sprite->m_hModel->Bounds().min.y, lowest);
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
 }
