@@ -52,10 +52,19 @@ bool StrokeStamps::Fits(CPoint from, CPoint to, int width) {
 
 const std::vector<StrokeStamps::Span>& StrokeStamps::Of(CSize d, int width, unsigned endCap, unsigned join) {
     static std::unordered_map<std::uint64_t, std::vector<Span>> kept;
+    // Joint markers come one after the other in the same few shapes: the last is at hand.
+    static std::uint64_t lastKey = 0;
+    static const std::vector<Span>* last = nullptr;
     const std::uint64_t key = KeyOf(d, width, endCap, join);
-    if (auto found = kept.find(key); found != kept.end())
-        return found->second;
-    if (kept.size() >= kMostKept)
-        kept.clear();
-    return kept.emplace(key, Render(d, width, endCap, join)).first->second;
+    if (last != nullptr && key == lastKey)
+        return *last;
+    auto found = kept.find(key);
+    if (found == kept.end()) {
+        if (kept.size() >= kMostKept)
+            kept.clear();
+        found = kept.emplace(key, Render(d, width, endCap, join)).first;
+    }
+    lastKey = key;
+    last = &found->second;
+    return *last;
 }

@@ -338,6 +338,24 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
                 << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
                 << ") to (" << to.x << ", " << to.y << "), style " << style << ", rop " << rop2;
         }
+        // As joint markers come: runs of the same shape, and shapes that differ only in width,
+        // cap or direction one after the other.
+        CPen wide(PS_SOLID, 4, RGB(255, 0, 0));
+        CPen wider(PS_SOLID | PS_ENDCAP_FLAT, 5, RGB(0, 0, 255));
+        for (int marker = 0; marker < 200; ++marker) {
+            const int x = Between(random, 0, kWidth), y = Between(random, 0, kHeight);
+            const int dx = marker / 50 % 2 == 0 ? 2 : (marker % 2 == 0 ? 1 : -1);
+            const POINT from = twins.Logical(x, y), to = twins.Logical(x + dx, y + marker % 3);
+            CPen& pen = marker / 100 == 0 || marker % 2 == 0 ? wide : wider;
+            twins.Both([&](CDC& dc) {
+                dc.SelectObject(&pen);
+                dc.SetROP2(R2_COPYPEN);
+                dc.MoveTo(from);
+                dc.LineTo(to);
+                dc.SelectStockObject(BLACK_PEN);
+            });
+            ASSERT_TRUE(twins.Same()) << Describe(setup) << ", marker " << marker;
+        }
         EXPECT_TRUE(twins.Changed()) << Describe(setup);
     }
 }
