@@ -135,6 +135,17 @@ void CTool::RefreshConnections() {
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
+void CTool::SettleTrackEnds() {
+    // Only the selector leaves nothing half made between presses.
+    const bool editing = m_bButtonDown || m_toolMode != kToolSelector;
+    if (m_pHost == nullptr || editing || m_trackEndFollower.Settled(m_pHost->GetTrackLimits()))
+        return;
+    RefreshConnections();
+    // Joints the pass changed show other markers.
+    if (!m_trackEndFollower.Unsettled().empty())
+        m_pHost->InvalidateAllViews();
+}
+
 void CTool::FollowStep(const CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:
