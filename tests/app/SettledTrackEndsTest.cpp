@@ -45,6 +45,11 @@ TEST_F(SettledTrackEnds, AnOpenedLayoutIsJoinedWhileIdleAndItsFirstUndoOfAMoveJo
     ASSERT_FALSE(tool.TrackEndFollower().Settled(limits));
     const std::vector<unsigned> opened = FlagsOf(*layout);
     const std::vector<BYTE> bytes = Stored(*layout);
+    // With a drawing tool chosen a piece may be half made between clicks: the pass waits.
+    Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);
+    host.RunUntilIdle();
+    EXPECT_FALSE(tool.TrackEndFollower().Settled(limits));
+    Main().SendMessage(WM_COMMAND, ID_TOOL_SELECTOR);
     host.RunUntilIdle();
     EXPECT_TRUE(tool.TrackEndFollower().Settled(limits));
     EXPECT_EQ(FlagsOf(*layout), opened);
