@@ -141,9 +141,13 @@ void CTool::SettleTrackEnds() {
     if (m_pHost == nullptr || editing || m_trackEndFollower.Settled(m_pHost->GetTrackLimits()))
         return;
     RefreshConnections();
-    // Joints the pass changed show other markers.
-    if (!m_trackEndFollower.Unsettled().empty())
-        m_pHost->InvalidateAllViews();
+    if (m_trackEndFollower.Unsettled().empty())
+        return;
+    // Joints the pass changed show other markers, and may change again when it runs again
+    // there: that is done now too, rather than at the next Undo.
+    m_pHost->InvalidateAllViews();
+    if (m_trackEndFollower.CatchUp(m_pHost->GetRootGroup(), m_pHost->GetTrackLimits()))
+        RefreshConnectionsNear({});
 }
 
 void CTool::FollowStep(const CEditStep* step) {

@@ -34,6 +34,10 @@ TEST_F(SettledTrackEnds, AnOpenedLayoutIsJoinedWhileIdleAndItsFirstUndoOfAMoveJo
     // Made in code, as an edit the index cannot follow; once idle, joined as the program joins.
     made->m_tool.ClearUndoList();
     host.RunUntilIdle();
+    // The pass let go of the marks of ends meeting head to tail; where it changed joints, they
+    // were joined again at once, so that nothing is left over for the first Undo.
+    EXPECT_TRUE(made->m_tool.TrackEndFollower().Settled(made->GetTrackLimits()));
+    EXPECT_TRUE(made->m_tool.TrackEndFollower().Unsettled().empty());
     ASSERT_TRUE(made->OnSaveDocument(path.c_str()));
     made->OnCloseDocument();
     host.RunUntilIdle();
