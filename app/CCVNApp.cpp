@@ -152,6 +152,18 @@ int CCVNApp::ExitInstance() {
     return 0;
 }
 
+BOOL CCVNApp::OnIdle(LONG count) {
+    const BOOL more = CWinApp::OnIdle(count);
+    // Under a modal dialog an edit may be half made.
+    if (m_pMainWnd == nullptr || !m_pMainWnd->IsWindowEnabled())
+        return more;
+    for (CDocTemplate* docTemplate : Templates())
+        for (CDocument* document : docTemplate->Documents())
+            if (auto* layout = dynamic_cast<CCVNDoc*>(document))
+                layout->m_tool.SettleTrackEnds();
+    return more;
+}
+
 void CCVNApp::OnAppAbout() {
     CMainFrame* frame = MainFrame();
     if (frame != nullptr)

@@ -18,6 +18,9 @@ class CCVNApp : public CWinApp {
     BOOL InitApplication() override;
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Between the user's actions each layout settles its index of track ends, so that the
+    // first Undo of a move after an open joins no more than the others.
+    BOOL OnIdle(LONG count) override;
 
     CMainFrame* MainFrame() const;
     // Dialogs' F1 comes here: the help window opens on the context's topic.

@@ -136,6 +136,21 @@ void CTool::RefreshConnections() {
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
+void CTool::SettleTrackEnds() {
+    // Only the selector leaves nothing half made between presses.
+    const bool editing = m_bButtonDown || m_toolMode != kToolSelector;
+    if (m_pHost == nullptr || editing || m_trackEndFollower.Settled(m_pHost->GetTrackLimits()))
+        return;
+    RefreshConnections();
+    if (m_trackEndFollower.Unsettled().empty())
+        return;
+    // Joints the pass changed show other markers, and may change again when it runs again
+    // there: that is done now too, rather than at the next Undo.
+    m_pHost->InvalidateAllViews();
+    if (m_trackEndFollower.CatchUp(m_pHost->GetRootGroup(), m_pHost->GetTrackLimits()))
+        RefreshConnectionsNear({});
+}
+
 void CTool::FollowStep(const CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:

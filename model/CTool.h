@@ -79,6 +79,12 @@ class CTool : public CObject {
     int Execute(CEditStep* step);
     void PushUndo(CEditStep* step);
     void Undo();
+    // While nothing is being edited: the connection pass over the whole layout, when the index
+    // of track ends lost track of it (an open, an edit it cannot follow), instead of at the
+    // next Undo.
+    void SettleTrackEnds();
+    const CTrackEndIndex& TrackEnds() const { return m_trackEnds; }
+    const CTrackEndFollower& TrackEndFollower() const { return m_trackEndFollower; }
     void DiscardUndoSteps(int count);
     void ClearUndoList();
     int GetUndoCount() const { return static_cast<int>(m_undoList.size()); }

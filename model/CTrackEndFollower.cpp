@@ -36,6 +36,10 @@ bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
     return true;
 }
 
+bool CTrackEndFollower::Settled(const TrackLimits& limits) const {
+    return m_settled && SameLimits(limits, m_limits) && m_ends.Collections() == m_collection;
+}
+
 void CTrackEndFollower::MarkSettled(const TrackLimits& limits) {
     m_settled = true;
     m_limits = limits;

@@ -27,6 +27,9 @@ class CTrackEndFollower {
     // the whole pass leaves them, but for those near Unsettled().
     // Joints made under other limits are not known to be the whole pass's.
     bool CatchUp(CPaint* root, const TrackLimits& limits);
+    // Whether the joints are known to be as the whole pass under these limits leaves them, but
+    // for those near Unsettled().
+    bool Settled(const TrackLimits& limits) const;
     // The pass over the whole layout, or over every joint near Unsettled(), has just run
     // under these limits.
     void MarkSettled(const TrackLimits& limits);

@@ -80,13 +80,16 @@ class CCircTrack : public CSweptTrack {
     // The angle between the corners of the drawn rails: a degree, or more where the chords
     // stray less than a quarter of a pixel from the circle on the target.
     double DrawingStep(const CDC& dc) const;
-    void DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen);
-    void DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length);
+    // The arc's first and last directions, as cosine (x) and sine (y), are worked out once per
+    // drawing for the rails, the radials at the ends and the ties.
+    void DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen,
+                                const CDoublePoint& first, const CDoublePoint& last);
+    void DrawRadial(CDC& dc, const CPlacement& placement, const CDoublePoint& direction, double length);
     // The device point at the radius in the direction whose cosine and sine are given.
     CPoint DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const;
-    void DrawTies(CDC& dc, const CPlacement& placement);
+    void DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoint& first);
     void DrawTiesExactly(CDC& dc, const CPlacement& placement, double step);
-    void DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step);
+    void DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step, const CDoublePoint& first);
     CPaint* HitTestBand();
     void PressEnd(int handle);
     void DragArc(const CDoublePoint& cursor);

@@ -24,6 +24,10 @@ bool SameEnds(const TieEnds& a, const TieEnds& b) {
     return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
 }
 
+CDoublePoint Direction(double angle) {
+    return {std::cos(angle), std::sin(angle)};
+}
+
 }  // namespace
 
 int CCircTrack::Draw(const CPose* parent) {
@@ -40,16 +44,17 @@ int CCircTrack::Draw(const CPose* parent) {
     CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
-    DrawCentreLineAndRails(*dc, placement, railPen, axisPen);
+    const CDoublePoint first = Direction(m_fStartAngle), last = Direction(EndAngleLocal());
+    DrawCentreLineAndRails(*dc, placement, railPen, axisPen, first, last);
     if (m_pTool->m_track.endLabels) {
         const CPlacement own(m_pose, m_parentPose);
         DrawEndLabels(ToDevice(own, m_points[5]), ToDevice(own, m_points[6]), 3);
     }
     dc->SelectObject(&railPen);
-    DrawRadial(*dc, placement, m_fStartAngle, m_fTrackSeparation);
-    DrawRadial(*dc, placement, EndAngleLocal(), m_fTrackSeparation);
+    DrawRadial(*dc, placement, first, m_fTrackSeparation);
+    DrawRadial(*dc, placement, last, m_fTrackSeparation);
     if (m_bShowTies)
-        DrawTies(*dc, placement);
+        DrawTies(*dc, placement, first);
     if (m_bBeginConnected)
         DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
     if (m_bEndConnected)
@@ -70,7 +75,8 @@ int CCircTrack::Draw(const CPose* parent) {
     return 1;
 }
 
-void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen) {
+void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen,
+                                        const CDoublePoint& first, const CDoublePoint& last) {
     const double half = m_fGauge / 2.0;
     const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
     const bool centreLine = m_bShowAxis || centre;
@@ -85,8 +91,8 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CP
         selected = &pen;
     };
     CPoint previous[3];
-    auto pointsAt = [&](double angle, CPoint(&points)[3]) {
-        const double c = std::cos(angle), s = std::sin(angle);
+    auto pointsAt = [&](const CDoublePoint& direction, CPoint(&points)[3]) {
+        const double c = direction.x, s = direction.y;
         if (centreLine)
             points[0] = DevicePointOnCircle(placement, m_fRadius, c, s);
         if (rails) {
@@ -94,10 +100,10 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CP
             points[2] = DevicePointOnCircle(placement, m_fRadius - half, c, s);
         }
     };
-    pointsAt(m_fStartAngle, previous);
-    auto step = [&](double angle) {
+    pointsAt(first, previous);
+    auto step = [&](const CDoublePoint& direction) {
         CPoint now[3];
-        pointsAt(angle, now);
+        pointsAt(direction, now);
         if (centreLine) {
             use(centre ? railPen : axisPen);
             dc.MoveTo(previous[0]);
@@ -115,8 +121,8 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CP
     // The sweep is at most a full turn here, so at most 361 steps. A dotted axis keeps every
     // degree: its dots start again at each corner.
     const double angle = centreLine && !centre ? kDegree : DrawingStep(dc);
-    for (int i = 1; m_fStartAngle + i * angle < e; ++i) step(m_fStartAngle + i * angle);
-    step(e);
+    for (int i = 1; m_fStartAngle + i * angle < e; ++i) step(Direction(m_fStartAngle + i * angle));
+    step(last);
 }
 
 double CCircTrack::DrawingStep(const CDC& dc) const {
@@ -129,8 +135,9 @@ double CCircTrack::DrawingStep(const CDC& dc) const {
     return std::max(kDegree, fit);
 }
 
-void CCircTrack::DrawRadial(CDC& dc, const CPlacement& placement, double angle, double length) {
-    const double c = std::cos(angle), s = std::sin(angle);
+void CCircTrack::DrawRadial(CDC& dc, const CPlacement& placement, const CDoublePoint& direction,
+                            double length) {
+    const double c = direction.x, s = direction.y;
     dc.MoveTo(DevicePointOnCircle(placement, m_fRadius - length / 2.0, c, s));
     dc.LineTo(DevicePointOnCircle(placement, m_fRadius + length / 2.0, c, s));
 }
@@ -140,7 +147,7 @@ CPoint CCircTrack::DevicePointOnCircle(const CPlacement& placement, double radiu
     return ToDevice(placement, {m_ptCentre.x + radius * c, m_ptCentre.y + radius * s});
 }
 
-void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
+void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoint& first) {
     if (m_fRadius == 0.0)
         m_fRadius = 1.0;
     const double step = ChordStep(m_fTieSpacing);
@@ -151,7 +158,7 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
     CPen* previous = dc.SelectObject(&tiePen);
     // A tie drawn twice over itself looks as once only where the pen covers what lies beneath.
     if (dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN)
-        DrawTiesQuickly(dc, placement, step);
+        DrawTiesQuickly(dc, placement, step, first);
     else
         DrawTiesExactly(dc, placement, step);
     dc.SelectObject(previous);
@@ -160,17 +167,18 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
 void CCircTrack::DrawTiesExactly(CDC& dc, const CPlacement& placement, double step) {
     const double e = EndAngleLocal();
     for (int i = 0; m_fStartAngle + i * step < e; ++i)
-        DrawRadial(dc, placement, m_fStartAngle + i * step, m_fTieLength);
+        DrawRadial(dc, placement, Direction(m_fStartAngle + i * step), m_fTieLength);
 }
 
 // The same ties, the direction turned from tie to tie instead of computed afresh (it strays far
 // less than a pixel over the bounded count), each end mapped to pixels once, and a tie that
 // falls on the pixels of the one before it is not drawn again. Ends at the same logical point
 // map to the same pixels, so from afar most ties are left before they are mapped.
-void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step) {
+void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step,
+                                 const CDoublePoint& first) {
     const double e = EndAngleLocal();
     const double turnC = std::cos(step), turnS = std::sin(step);
-    double c = std::cos(m_fStartAngle), s = std::sin(m_fStartAngle);
+    double c = first.x, s = first.y;
     const double inner = m_fRadius - m_fTieLength / 2.0, outer = m_fRadius + m_fTieLength / 2.0;
     // Only ties less than a pixel apart on the target are worth comparing.
     const bool dense =

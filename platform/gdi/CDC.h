@@ -279,9 +279,12 @@ class CDC : public CObject {
     void StrokeFigure(const DevicePath& thinPath, bool closed);
     int PenWidthInPixels() const;
     bool PenIsOnePixelSolid() const;
+    // Neither null nor dashed nor dotted, whatever its width.
+    bool PenStrokesSolid() const;
     void DrawOnePixelLine(CPoint from, CPoint to);
-    bool CanStampLine(CPoint from, CPoint to) const;
-    void StampWideLine(CPoint from, CPoint to);
+    // width is the pen's in pixels, worked out once per line.
+    bool CanStampLine(CPoint from, CPoint to, int width) const;
+    void StampWideLine(CPoint from, CPoint to, int width);
     void StrokeLine(CPoint from, CPoint to);
     bool CanStampThinArc(const CRect& box, CPoint start, CPoint end) const;
     void StampThinArc(const CRect& box, CPoint start, CPoint end);

@@ -38,9 +38,13 @@ void ReadSpan(std::uint32_t* out, const PixelSurface& source, long long x, long 
 }  // namespace
 
 bool CDC::PenIsOnePixelSolid() const {
+    return PenStrokesSolid() && PenWidthInPixels() == 1;
+}
+
+bool CDC::PenStrokesSolid() const {
     const UINT style = m_state->pen.lopnStyle & PS_STYLE_MASK;
     const bool styled = style >= PS_DASH && style <= PS_DASHDOTDOT;
-    return style != PS_NULL && !styled && PenWidthInPixels() == 1;
+    return style != PS_NULL && !styled;
 }
 
 void CDC::DrawOnePixelLine(CPoint from, CPoint to) {
@@ -63,14 +67,13 @@ void CDC::DrawOnePixelLine(CPoint from, CPoint to) {
     WriteBack();
 }
 
-bool CDC::CanStampLine(CPoint from, CPoint to) const {
-    return (m_state->pen.lopnStyle & PS_STYLE_MASK) != PS_NULL &&
-           StrokeStamps::Fits(from, to, PenWidthInPixels());
+bool CDC::CanStampLine(CPoint from, CPoint to, int width) const {
+    return (m_state->pen.lopnStyle & PS_STYLE_MASK) != PS_NULL && StrokeStamps::Fits(from, to, width);
 }
 
-void CDC::StampWideLine(CPoint from, CPoint to) {
+void CDC::StampWideLine(CPoint from, CPoint to, int width) {
     const LOGPEN& pen = m_state->pen;
-    const auto& spans = StrokeStamps::Of(CSize(to.x - from.x, to.y - from.y), PenWidthInPixels(),
+    const auto& spans = StrokeStamps::Of(CSize(to.x - from.x, to.y - from.y), width,
                                          pen.lopnStyle & PS_ENDCAP_MASK, pen.lopnStyle & PS_JOIN_MASK);
     m_surface->PullFromDibSection();
     const std::uint32_t color = PixelFromColor(pen.lopnColor);

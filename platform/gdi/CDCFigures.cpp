@@ -422,12 +422,13 @@ void CDC::StrokeLine(CPoint from, CPoint to) {
         m_state->path.LineTo(to.x, to.y);
         return;
     }
-    if (m_fastPaths && PenIsOnePixelSolid()) {
+    const int width = m_fastPaths ? PenWidthInPixels() : 0;
+    if (width == 1 && PenStrokesSolid()) {
         DrawOnePixelLine(from, to);
         return;
     }
-    if (m_fastPaths && CanStampLine(from, to)) {
-        StampWideLine(from, to);
+    if (m_fastPaths && CanStampLine(from, to, width)) {
+        StampWideLine(from, to, width);
         return;
     }
     DevicePath path;

@@ -1,5 +1,6 @@
 #include "platform/gdi/StrokeStamps.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <unordered_map>
@@ -11,6 +12,7 @@ namespace {
 
 // Far more shapes than a plan uses; past it the kept ones are dropped and made again as needed.
 constexpr std::size_t kMostKept = 1 << 14;
+constexpr std::size_t kRecentSlots = 64;
 constexpr int kUnlimited = 1 << 20;
 
 std::uint64_t KeyOf(CSize d, int width, unsigned endCap, unsigned join) {
@@ -52,10 +54,25 @@ bool StrokeStamps::Fits(CPoint from, CPoint to, int width) {
 
 const std::vector<StrokeStamps::Span>& StrokeStamps::Of(CSize d, int width, unsigned endCap, unsigned join) {
     static std::unordered_map<std::uint64_t, std::vector<Span>> kept;
+    // Joint markers come in the same few shapes over and over: those met last are at hand
+    // without hashing, one per slot.
+    struct Recent {
+        std::uint64_t key = 0;
+        const std::vector<Span>* spans = nullptr;
+    };
+    static std::array<Recent, kRecentSlots> recent;
     const std::uint64_t key = KeyOf(d, width, endCap, join);
-    if (auto found = kept.find(key); found != kept.end())
-        return found->second;
-    if (kept.size() >= kMostKept)
-        kept.clear();
-    return kept.emplace(key, Render(d, width, endCap, join)).first->second;
+    Recent& slot = recent[(key ^ key >> 8 ^ key >> 16) % kRecentSlots];
+    if (slot.spans != nullptr && slot.key == key)
+        return *slot.spans;
+    auto found = kept.find(key);
+    if (found == kept.end()) {
+        if (kept.size() >= kMostKept) {
+            kept.clear();
+            recent.fill(Recent{});
+        }
+        found = kept.emplace(key, Render(d, width, endCap, join)).first;
+    }
+    slot = {key, &found->second};
+    return found->second;
 }

@@ -309,6 +309,21 @@ TEST(FastPaths, SmallThinArcsPickTheGeneralPixels) {
     }
 }
 
+namespace {
+
+// One line with the pen and raster operation on both sides.
+void LineOnBoth(Twins& twins, CPen& pen, int rop2, POINT from, POINT to) {
+    twins.Both([&](CDC& dc) {
+        dc.SelectObject(&pen);
+        dc.SetROP2(rop2);
+        dc.MoveTo(from);
+        dc.LineTo(to);
+        dc.SelectStockObject(BLACK_PEN);
+    });
+}
+
+}  // namespace
+
 // Short wide lines are stamped from shapes drawn once: at every place, with every end cap, join,
 // width up to the widest kept and beyond, and lengths on both sides of the reach kept.
 TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
@@ -327,16 +342,22 @@ TEST(FastPaths, ShortWideLinesPickTheGeneralPixels) {
                                caps[Between(random, 0, 2)] | joins[Between(random, 0, 2)];
             CPen pen(static_cast<int>(style), Between(random, 2, 20), RandomColor(random));
             const int rop2 = RandomRop(random);
-            twins.Both([&](CDC& dc) {
-                dc.SelectObject(&pen);
-                dc.SetROP2(rop2);
-                dc.MoveTo(from);
-                dc.LineTo(to);
-                dc.SelectStockObject(BLACK_PEN);
-            });
+            LineOnBoth(twins, pen, rop2, from, to);
             ASSERT_TRUE(twins.Same())
                 << Describe(setup) << ", segment " << segment << " from (" << from.x << ", " << from.y
                 << ") to (" << to.x << ", " << to.y << "), style " << style << ", rop " << rop2;
+        }
+        // As joint markers come: runs of the same shape, and shapes that differ only in width,
+        // cap or direction one after the other.
+        CPen wide(PS_SOLID, 4, RGB(255, 0, 0));
+        CPen wider(PS_SOLID | PS_ENDCAP_FLAT, 5, RGB(0, 0, 255));
+        for (int marker = 0; marker < 200; ++marker) {
+            const int x = Between(random, 0, kWidth), y = Between(random, 0, kHeight);
+            const int dx = marker / 50 % 2 == 0 ? 2 : (marker % 2 == 0 ? 1 : -1);
+            const POINT from = twins.Logical(x, y), to = twins.Logical(x + dx, y + marker % 3);
+            CPen& pen = marker / 100 == 0 || marker % 2 == 0 ? wide : wider;
+            LineOnBoth(twins, pen, R2_COPYPEN, from, to);
+            ASSERT_TRUE(twins.Same()) << Describe(setup) << ", marker " << marker;
         }
         EXPECT_TRUE(twins.Changed()) << Describe(setup);
     }

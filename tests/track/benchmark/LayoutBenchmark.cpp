@@ -63,6 +63,30 @@ void UndoMove(benchmark::State& state) {
 }
 BENCHMARK(UndoMove)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
+// The first Undo of a move of a hundred pieces in a layout just made, as after opening it:
+// either straight away, or once the program settled the layout while waiting for the user.
+void FirstUndoMove(benchmark::State& state, bool settledWhileIdle) {
+    std::unique_ptr<QuietDoc> doc;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The layout of the round before is freed outside the timing.
+        doc = SizedLayout(state);
+        CTool& tool = doc->m_tool;
+        if (settledWhileIdle)
+            tool.SettleTrackEnds();
+        auto member = doc->m_rootGroup.m_members.begin();
+        for (int i = 0; i < kMovedPieces; ++i) (*member++)->Select();
+        tool.MoveSelection(500.0, 300.0, 0, 1, 1);
+        state.ResumeTiming();
+        tool.Undo();
+    }
+}
+BENCHMARK_CAPTURE(FirstUndoMove, AfterOpen, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(FirstUndoMove, SettledWhileIdle, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(500)
+    ->Iterations(3);
+
 // Select All with Undo recorded, from nothing selected.
 void SelectAll(benchmark::State& state) {
     auto doc = SizedLayout(state);
