@@ -17,16 +17,7 @@ class CountingView : public CView {
 class ObjectSizes : public RunningProgram {
   protected:
     // The menu state the update handler gives the command: enabled, and whether checked.
-    UINT MenuState() {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, ID_OBJECT_SIZES, "probe");
-        CCmdUI state;
-        state.m_nID = ID_OBJECT_SIZES;
-        state.m_pMenu = &menu;
-        state.DoUpdate(&Main(), TRUE);
-        return menu.GetMenuState(ID_OBJECT_SIZES, MF_BYCOMMAND);
-    }
+    UINT MenuState() { return MenuStateOf(ID_OBJECT_SIZES); }
 };
 
 }  // namespace

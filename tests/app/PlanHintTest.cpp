@@ -8,18 +8,16 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "track/CTrack.h"
 
 namespace {
 
 // The hint box beside the mouse while a handle is dragged, as the plan window shows it.
-class PlanHint : public PlanInProgram {
+class PlanHint : public LayoutInProgram {
   protected:
     void SetUp() override {
-        PlanInProgram::SetUp();
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
+        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
         plan = View();
         ASSERT_NE(plan, nullptr);
     }
@@ -54,7 +52,6 @@ class PlanHint : public PlanInProgram {
         return box;
     }
 
-    CCVNDoc* layout = nullptr;
     CCVNView* plan = nullptr;
 };
 

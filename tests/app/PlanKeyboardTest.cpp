@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "shell/CCVNView.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/LayoutInProgram.h"
 
 namespace {
 
 // The keyboard of the running program: it belongs to the plan window of the active layout
 // whenever no dialog has it, so that Escape and the arrow keys reach the drawing.
-class PlanKeyboard : public PlanInProgram {
+class PlanKeyboard : public LayoutInProgram {
   protected:
     void SetUp() override {
-        PlanInProgram::SetUp();
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
+        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
         plan = View();
         ASSERT_NE(plan, nullptr);
     }
@@ -26,7 +24,6 @@ class PlanKeyboard : public PlanInProgram {
         ASSERT_NE(layout->m_tool.m_nMultiPoint, 0);
     }
 
-    CCVNDoc* layout = nullptr;
     CCVNView* plan = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/ctl/ListControlDefs.h"
 #include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/DialogInput.h"
 #include "track/CParTrack.h"
 #include "wizard/CSheetWizard.h"
 
@@ -57,11 +58,7 @@ class WizardInProgram : public RunningProgram {
         ASSERT_NE(field, nullptr);
         // Apart in time, so that two entries into one field are no double click.
         host.AdvanceClock(kClickPause);
-        host.ClickClient(field, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, field, text);
         host.PressKey(VK_TAB);
     }
     // Types into a field without leaving it.
