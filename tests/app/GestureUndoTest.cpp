@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kCurvedPage = 1;
-constexpr int kTurnoutPage = 5;
 // The pages before the spiral's: a press anywhere on the spiral grabs one of its handles.
 constexpr int kWizardPagesBeforeSpiral = 10;
 
@@ -27,17 +25,6 @@ class GestureUndo : public WizardInProgram {
         WizardInProgram::SetUp();
         // Any point lies within snap distance of a grid point (the grid is 1270 wide).
         layout->m_tool.m_fSnapDistance = 1000.0;
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(kClickPause);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
     }
     CPaint* Draw(UINT tool, CPoint from, CPoint to) {
         Command(tool);

@@ -46,11 +46,6 @@ class PlanViewRoad : public RunningProgram {
         AfxSetPrintPrompt(nullptr);
         RunningProgram::TearDown();
     }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Pixels of the page background in the view's draw buffer along the client row.
     int CountNonBackgroundPixels(CCVNView& view) {
         CRect client;

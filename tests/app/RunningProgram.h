@@ -23,6 +23,7 @@
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
 #include "resources/CommandIds.h"
+#include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "tests/support/TestFolder.h"
@@ -87,6 +88,19 @@ class RunningProgram : public testing::Test {
         host.RunUntilIdle();
     }
     CMainFrame& Main() { return *app.MainFrame(); }
+    // The active plan window; commands go through the main window and drags through the plan,
+    // as a person gives them.
+    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    void Drag(CPoint from, CPoint to) {
+        // A press soon after the last one on the same spot would be a double click.
+        host.AdvanceClock(1000);
+        host.DragClient(View(), from, to, 6);
+        host.RunUntilIdle();
+    }
     // Draws one line in the active plan window with the line tool.
     void DrawLine(CPoint from = CPoint(100, 200), CPoint to = CPoint(250, 260)) {
         Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);

@@ -33,10 +33,6 @@ class TerrainProgram : public RunningProgram {
         plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(plan, nullptr);
     }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Draws an outline in the plan window with the tool: a click per vertex, a double click on
     // the last.
     void DrawOutline(UINT tool, const std::vector<CPoint>& vertices) {

@@ -11,12 +11,6 @@
 
 namespace {
 
-constexpr int kCurvedPage = 1;
-constexpr int kCrossoverPage = 2;
-constexpr int kCrossingPage = 3;
-constexpr int kSlipSwitchPage = 4;
-constexpr int kHelixPage = 9;
-
 // A field that refuses abc, the refusal's text, and a value it then takes.
 struct RefusingField {
     int page;

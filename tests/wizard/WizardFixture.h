@@ -11,6 +11,19 @@
 #include "track/CParTrack.h"
 #include "wizard/CSheetWizard.h"
 
+// The wizard's pages, in the order of its sheet.
+constexpr int kStraightPage = 0;
+constexpr int kCurvedPage = 1;
+constexpr int kCrossoverPage = 2;
+constexpr int kCrossingPage = 3;
+constexpr int kSlipSwitchPage = 4;
+constexpr int kTurnoutPage = 5;
+constexpr int k3WayPage = 6;
+constexpr int kCurvedTurnoutPage = 7;
+constexpr int kTurntablePage = 8;
+constexpr int kHelixPage = 9;
+constexpr int kSpiralPage = 10;
+
 // An end of a piece on the plan.
 inline CDoublePoint WorldEnd(CParTrack* piece, int end) {
     const CDoublePoint local = piece->GetEndPoint(end);
