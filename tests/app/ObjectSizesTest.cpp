@@ -2,17 +2,10 @@
 
 #include "platform/win/CView.h"
 #include "resources/CommandIds.h"
+#include "tests/app/CountingView.h"
 #include "tests/app/RunningProgram.h"
 
 namespace {
-
-// A view that counts the updates its layout sends it.
-class CountingView : public CView {
-  public:
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-    int updates = 0;
-};
 
 class ObjectSizes : public RunningProgram {
   protected:

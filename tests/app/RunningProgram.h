@@ -101,6 +101,18 @@ class RunningProgram : public testing::Test {
         host.DragClient(View(), from, to, 6);
         host.RunUntilIdle();
     }
+    // Clicks the vertices of an outline into the window, too far apart in time for a double
+    // click, and double clicks the last.
+    void ClickOutline(CWnd* window, const std::vector<CPoint>& vertices) {
+        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
+            host.AdvanceClock(1000);
+            host.ClickClient(window, vertices[i]);
+        }
+        host.AdvanceClock(1000);
+        host.ClickClient(window, vertices.back());
+        host.ClickClient(window, vertices.back());
+        host.RunUntilIdle();
+    }
     // Draws one line in the active plan window with the line tool.
     void DrawLine(CPoint from = CPoint(100, 200), CPoint to = CPoint(250, 260)) {
         Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);

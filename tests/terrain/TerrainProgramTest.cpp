@@ -37,14 +37,7 @@ class TerrainProgram : public RunningProgram {
     // the last.
     void DrawOutline(UINT tool, const std::vector<CPoint>& vertices) {
         Command(tool);
-        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
-            host.AdvanceClock(1000);
-            host.ClickClient(plan, vertices[i]);
-        }
-        host.AdvanceClock(1000);
-        host.ClickClient(plan, vertices.back());
-        host.ClickClient(plan, vertices.back());
-        host.RunUntilIdle();
+        ClickOutline(plan, vertices);
     }
     void Open3D() {
         Command(ID_SHOW_3D_VIEW);

@@ -38,16 +38,8 @@ class TerrainPropertiesPreview : public PlanInProgram {
     }
     // Draws a terrain outline with the tool: a click per vertex, a double click on the last.
     void DrawTerrain(const std::vector<CPoint>& vertices) {
-        Main().SendMessage(WM_COMMAND, ID_TOOL_TERRAIN);
-        host.RunUntilIdle();
-        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
-            host.AdvanceClock(1000);
-            host.ClickClient(plan, vertices[i]);
-        }
-        host.AdvanceClock(1000);
-        host.ClickClient(plan, vertices.back());
-        host.ClickClient(plan, vertices.back());
-        host.RunUntilIdle();
+        Command(ID_TOOL_TERRAIN);
+        ClickOutline(plan, vertices);
     }
     Dots DotsInPreview(CWnd& dialog, COLORREF colour) {
         host.RunUntilIdle();

@@ -17,6 +17,7 @@
 #include "resources/StringTable.h"
 #include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
+#include "tests/app/CountingView.h"
 #include "tests/app/LayoutInProgram.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestPictures.h"
@@ -27,14 +28,6 @@
 #include "view3d/CSprite.h"
 
 namespace {
-
-// A view that counts the updates its layout sends it.
-class CountingView : public CView {
-  public:
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-    int updates = 0;
-};
 
 // The running program with its new layout and its 3D view open.
 class Objects3DProgram : public LayoutInProgram {
