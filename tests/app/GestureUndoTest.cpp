@@ -89,14 +89,6 @@ class GestureUndo : public WizardInProgram {
     MadeObject AGroupOfWizardPieces() {
         return {"group of wizard pieces", [this] { return DrawGroupOfWizardPieces(); }};
     }
-    // The client point of the plan window over a layout point.
-    CPoint ClientAt(const CDoublePoint& point) {
-        CClientDC dc(View());
-        View()->OnPrepareDC(&dc);
-        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
-        dc.LPtoDP(&client);
-        return client;
-    }
     // A point half way along a track piece, away from the markers of its joined ends.
     CPoint ClientOn(CParTrack* piece) {
         if (auto* curve = dynamic_cast<CCircTrack*>(piece)) {

@@ -309,9 +309,7 @@ TEST_F(TrainRun, AGroupedDimensionsLabelIsRedrawnWithItsGroup) {
     // Dragged away, the group leaves nothing of its label behind.
     const CPose before = group->m_pose;
     Main().SendMessage(WM_COMMAND, ID_TOOL_SELECTOR);
-    host.AdvanceClock(1000);
-    host.DragClient(View(), CPoint(290, 242), CPoint(140, 142), 6);
-    host.RunUntilIdle();
+    Drag(CPoint(290, 242), CPoint(140, 142));
     ASSERT_NE(group->m_pose.x, before.x);
     SCOPED_TRACE("the group moved");
     ExpectPaintedAfresh();

@@ -9,17 +9,7 @@
 namespace {
 
 // A turnout of the wizard dragged with the mouse onto a track end in the plan window.
-class TurnoutSnap : public WizardInProgram {
-  protected:
-    // The client point of the plan window over a layout point.
-    CPoint ClientAt(const CDoublePoint& point) {
-        CClientDC dc(View());
-        View()->OnPrepareDC(&dc);
-        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
-        dc.LPtoDP(&client);
-        return client;
-    }
-};
+class TurnoutSnap : public WizardInProgram {};
 
 }  // namespace
 

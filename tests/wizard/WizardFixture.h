@@ -5,6 +5,7 @@
 #include "model/CGroup.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/ListControlDefs.h"
+#include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/DialogInput.h"
@@ -104,6 +105,14 @@ class WizardInProgram : public RunningProgram {
         CString text;
         layout->FormatLength(text, value);
         return text;
+    }
+    // The client point of the plan window over a layout point.
+    CPoint ClientAt(const CDoublePoint& point) {
+        CClientDC dc(View());
+        View()->OnPrepareDC(&dc);
+        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
+        dc.LPtoDP(&client);
+        return client;
     }
     // The layout's newest object, where Place puts a piece.
     CPaint* Newest() {
