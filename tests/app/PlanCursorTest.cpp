@@ -17,11 +17,6 @@ constexpr UINT kLine = 515;
 
 class PlanCursor : public PlanInProgram {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     CView* ActiveView() { return Main().MDIGetActive()->GetActiveView(); }
     CCVNView* View() { return dynamic_cast<CCVNView*>(ActiveView()); }
     // The cursor on the screen with the mouse over the client point of the view.
@@ -40,8 +35,6 @@ class PlanCursor : public PlanInProgram {
         Command(ID_TOOL_SELECTOR);
         Command(ID_EDIT_SELECT_ALL);
     }
-
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

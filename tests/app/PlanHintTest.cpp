@@ -16,11 +16,6 @@ namespace {
 // The hint box beside the mouse while a handle is dragged, as the plan window shows it.
 class PlanHint : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     // The screen point of a plan point, and of a logical point of the view.
     CPoint ScreenOfPlan(CDoublePoint world) {
         return ScreenOfLogical(layout->m_tool.LayoutToDevice(world.x, world.y, 0));
@@ -51,8 +46,6 @@ class PlanHint : public LayoutInProgram {
         box.NormalizeRect();
         return box;
     }
-
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

@@ -9,11 +9,6 @@ namespace {
 // whenever no dialog has it, so that Escape and the arrow keys reach the drawing.
 class PlanKeyboard : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     // Three corners of an outline, one click each, too far apart in time for a double click.
     void StartOutline() {
         Command(ID_TOOL_BENCHWORK);
@@ -23,8 +18,6 @@ class PlanKeyboard : public LayoutInProgram {
         }
         ASSERT_NE(layout->m_tool.m_nMultiPoint, 0);
     }
-
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

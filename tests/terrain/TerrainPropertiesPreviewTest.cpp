@@ -31,11 +31,6 @@ struct Dots {
 
 class TerrainPropertiesPreview : public PlanInProgram {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
-    }
     // Draws a terrain outline with the tool: a click per vertex, a double click on the last.
     void DrawTerrain(const std::vector<CPoint>& vertices) {
         Command(ID_TOOL_TERRAIN);
@@ -78,8 +73,6 @@ class TerrainPropertiesPreview : public PlanInProgram {
         DialogInput::ClickTab(host, dialog.GetDlgItem(IDC_PROPERTIES_TABS), index);
     }
     void Retype(CWnd* field, const CString& text) { DialogInput::Retype(host, field, text); }
-
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

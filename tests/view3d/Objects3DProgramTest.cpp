@@ -34,8 +34,6 @@ class Objects3DProgram : public LayoutInProgram {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
         Command(ID_SHOW_3D_VIEW);
         view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(view, nullptr);
@@ -114,7 +112,6 @@ class Objects3DProgram : public LayoutInProgram {
             host.DumpWindow(window, path);
     }
 
-    CCVNView* plan = nullptr;
     C3DView* view = nullptr;
 };
 

@@ -15,11 +15,6 @@
 // it and look at it in the 3D view.
 class TrackLayoutProgram : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
-    }
     // "3D View" on the layout as it stands; null when no 3D view came up.
     C3DView* Open3DView() {
         Command(ID_SHOW_3D_VIEW);
@@ -35,6 +30,4 @@ class TrackLayoutProgram : public LayoutInProgram {
         std::advance(it, number);
         return dynamic_cast<CParTrack*>(*it);
     }
-
-    CCVNView* plan = nullptr;
 };
