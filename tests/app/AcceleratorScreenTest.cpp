@@ -12,7 +12,7 @@
 #include "platform/win/NonClientPainter.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/PixelDigest.h"
 
 // Each key of the main window's key table, pressed on a layout, leaves the main window (the plan
@@ -63,19 +63,13 @@ void PrintTo(const Shown& shown, std::ostream* out) {
 
 enum class Route { kKey, kMenu };
 
-class AcceleratorScreen : public RunningProgram {
+class AcceleratorScreen : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
         DrawLayout();
     }
     CView* Plan() { return Main().MDIGetActive()->GetActiveView(); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     void Drag(UINT tool, CPoint from, CPoint to) {
         Command(tool);
         host.AdvanceClock(1000);

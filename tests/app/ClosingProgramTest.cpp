@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/FileBytes.h"
 
 // Closing the program from the desktop while a layout has unsaved changes: the desktop may send
@@ -8,13 +8,8 @@
 
 namespace {
 
-class ClosingProgram : public RunningProgram {
+class ClosingProgram : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // The save question is answered only after a second close request has been delivered.
     void AnswerAfterAnotherCloseRequest(int answer) {
         host.WhenModal("", [this, answer](CWnd& question) {

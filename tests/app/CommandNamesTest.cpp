@@ -9,7 +9,7 @@
 #include "resources/CommandTexts.h"
 #include "resources/ProgramMenus.h"
 #include "shell/CToolBarEx.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
@@ -180,13 +180,8 @@ std::map<UINT, const Expected*> ExpectedById() {
     return byId;
 }
 
-class CommandNames : public RunningProgram {
+class CommandNames : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // Every entry of the menu bar's popups, and its texts against the table; the ids seen.
     std::set<UINT> CheckEntries(const CMenu& bar, const char* which) {
         const std::map<UINT, const Expected*> byId = ExpectedById();

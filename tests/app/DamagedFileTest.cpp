@@ -18,7 +18,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "shell/CSplashWindow.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/ByteDigest.h"
 #include "tests/support/DamagedFiles.h"
 #include "tests/support/Deadline.h"
@@ -31,18 +31,9 @@ namespace {
 
 constexpr std::chrono::seconds kTimeLimit(60);
 
-class DamagedFile : public RunningProgram {
+class DamagedFile : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     CCVNView& View() { return *dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // The open layout with its grid shown and a straight track piece drawn on it.
     CCVNDoc& LayoutWithGridAndTrack() {
         CCVNDoc& layout = *ActiveLayout();

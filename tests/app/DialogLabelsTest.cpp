@@ -36,7 +36,7 @@
 #include "resources/TrackToolTemplates.h"
 #include "resources/TrainPropertiesTemplate.h"
 #include "resources/WizardPageTemplates.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/TestPictures.h"
 #include "view3d/CTrainPropertyDialog.h"
 
@@ -271,13 +271,8 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
 namespace {
 
 // The program's dialogs with the texts it puts into them as it runs them.
-class ProgramDialogTexts : public RunningProgram {
+class ProgramDialogTexts : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // A header draws its titles this far in from either side of their column.
     static constexpr int kHeaderTextInset = 6;
     // An edit draws its text this far in from its sides.

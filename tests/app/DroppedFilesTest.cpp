@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "platform/base/FileSystemText.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 // Files dragged from a file manager onto the main window open as File > Open opens them.
 
@@ -12,13 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DroppedFiles : public RunningProgram {
+class DroppedFiles : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // A point in the middle of the main window, over the plan window there.
     CPoint MiddleOfMainWindow() {
         CRect rect;

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kCurvedPage = 1;
-constexpr int kTurnoutPage = 5;
 // The pages before the spiral's: a press anywhere on the spiral grabs one of its handles.
 constexpr int kWizardPagesBeforeSpiral = 10;
 
@@ -27,17 +25,6 @@ class GestureUndo : public WizardInProgram {
         WizardInProgram::SetUp();
         // Any point lies within snap distance of a grid point (the grid is 1270 wide).
         layout->m_tool.m_fSnapDistance = 1000.0;
-    }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(kClickPause);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
     }
     CPaint* Draw(UINT tool, CPoint from, CPoint to) {
         Command(tool);
@@ -76,13 +63,31 @@ class GestureUndo : public WizardInProgram {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
     }
-    // The client point of the plan window over a layout point.
-    CPoint ClientAt(const CDoublePoint& point) {
-        CClientDC dc(View());
-        View()->OnPrepareDC(&dc);
-        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
-        dc.LPtoDP(&client);
-        return client;
+    // Turns the selection with the Rotate by Degrees dialog.
+    void RotateBy(const char* degrees) {
+        host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
+            dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText(degrees);
+            host.PressKey(VK_RETURN);
+        });
+        Command(ID_ROTATE_BY_DEGREES);
+    }
+    // An object the tests make afresh for each case, named for the trace.
+    struct MadeObject {
+        const char* name;
+        std::function<CPaint*()> make;
+    };
+    MadeObject AStraight() {
+        return {"straight",
+                [this] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }};
+    }
+    MadeObject ACurve() {
+        return {"curve", [this] { return PlaceFromWizard(kCurvedPage); }};
+    }
+    MadeObject ABox() {
+        return {"box", [this] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }};
+    }
+    MadeObject AGroupOfWizardPieces() {
+        return {"group of wizard pieces", [this] { return DrawGroupOfWizardPieces(); }};
     }
     // A point half way along a track piece, away from the markers of its joined ends.
     CPoint ClientOn(CParTrack* piece) {
@@ -225,17 +230,13 @@ CDoublePoint RotationHandleOf(CPaint& object) {
 }  // namespace
 
 TEST_F(GestureUndo, OneUndoTakesBackEachDragAndSnappingClickOfAStraightACurveATurnoutAndAGroup) {
-    struct Case {
-        const char* name;
-        std::function<CPaint*()> make;
-    };
-    const Case cases[] = {
-        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
-        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
+    const MadeObject cases[] = {
+        AStraight(),
+        ACurve(),
         {"turnout", [&] { return PlaceFromWizard(kTurnoutPage); }},
         {"group", [&] { return DrawGroup(); }},
     };
-    for (const Case& each : cases) {
+    for (const MadeObject& each : cases) {
         SCOPED_TRACE(each.name);
         DeleteAll();
         // The corners of a line to snap onto.
@@ -289,25 +290,10 @@ TEST_F(GestureUndo, ExitEditGroupWithAFullUndoListIsTakenBackByOneUndo) {
 }
 
 TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndGroups) {
-    struct Case {
-        const char* name;
-        std::function<CPaint*()> make;
+    const MadeObject cases[] = {
+        AStraight(), ACurve(), ABox(), {"group", [&] { return DrawGroup(); }}, AGroupOfWizardPieces(),
     };
-    const Case cases[] = {
-        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
-        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
-        {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
-        {"group", [&] { return DrawGroup(); }},
-        {"group of wizard pieces", [&] { return DrawGroupOfWizardPieces(); }},
-    };
-    const auto rotateBy = [&](const char* degrees) {
-        host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
-            dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText(degrees);
-            host.PressKey(VK_RETURN);
-        });
-        Command(ID_ROTATE_BY_DEGREES);
-    };
-    for (const Case& each : cases) {
+    for (const MadeObject& each : cases) {
         SCOPED_TRACE(each.name);
         DeleteAll();
         ASSERT_NE(each.make(), nullptr);
@@ -319,8 +305,8 @@ TEST_F(GestureUndo, OneUndoTakesBackEachTurnAndFlipOfAStraightACurveABoxAndGroup
             Command(command);
         }
         for (const char* degrees : {"90", "17", "-17"}) {
-            ExpectOneUndoTakesBack(degrees, [&] { rotateBy(degrees); });
-            rotateBy(degrees);
+            ExpectOneUndoTakesBack(degrees, [&] { RotateBy(degrees); });
+            RotateBy(degrees);
         }
         for (const UINT command : {ID_FLIP_2D_HORIZONTAL, ID_FLIP_2D_VERTICAL}) {
             ExpectOneUndoTakesBack("flip", [&] { Command(command); });
@@ -338,11 +324,7 @@ TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
     ASSERT_EQ(layout->m_rootGroup.m_members.size(), 4u);
     // Turned by an odd angle, the placements have bits in all places.
     Command(ID_EDIT_SELECT_ALL);
-    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
-        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
-        host.PressKey(VK_RETURN);
-    });
-    Command(ID_ROTATE_BY_DEGREES);
+    RotateBy("17");
     ExpectOneUndoTakesBack("group", [&] { Command(ID_GROUP); });
     Command(ID_GROUP);
     ExpectOneUndoTakesBack("turn of the group", [&] { Command(ID_ROTATE_LEFT); });
@@ -354,18 +336,14 @@ TEST_F(GestureUndo, OneUndoTakesBackEachGroupAndUngroupOfTurnedPieces) {
 }
 
 TEST_F(GestureUndo, OneUndoTakesBackEachTurnByTheMouse) {
-    struct Case {
-        const char* name;
-        std::function<CPaint*()> make;
-    };
-    const Case cases[] = {
-        {"straight", [&] { return Draw(ID_TOOL_STRAIGHT_TRACK, CPoint(300, 400), CPoint(400, 380)); }},
-        {"curve", [&] { return PlaceFromWizard(kCurvedPage); }},
-        {"box", [&] { return Draw(ID_TOOL_BOX, CPoint(300, 300), CPoint(410, 370)); }},
-        {"group of wizard pieces", [&] { return DrawGroupOfWizardPieces(); }},
+    const MadeObject cases[] = {
+        AStraight(),
+        ACurve(),
+        ABox(),
+        AGroupOfWizardPieces(),
     };
     layout->m_tool.m_nSnapMode = kSnapOff;
-    for (const Case& each : cases) {
+    for (const MadeObject& each : cases) {
         SCOPED_TRACE(each.name);
         DeleteAll();
         CPaint* object = each.make();
@@ -399,11 +377,7 @@ TEST_F(GestureUndo, OneUndoTakesBackEachDragOfTurnedAndFlippedObjects) {
     Command(ID_EDIT_SELECT_ALL);
     // Turned by an odd angle, the placements have bits in all places; flipped, the handles
     // stand where the flip left them until the pieces are drawn selected.
-    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
-        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
-        host.PressKey(VK_RETURN);
-    });
-    Command(ID_ROTATE_BY_DEGREES);
+    RotateBy("17");
     Command(ID_FLIP_2D_VERTICAL);
     layout->m_tool.m_nSnapMode = kSnapOff;
     for (CPaint* object : CPaintList(layout->m_rootGroup.m_members)) {
@@ -424,11 +398,7 @@ TEST_F(GestureUndo, OneUndoTakesBackEachDragInsideAnOpenGroup) {
     CPaint* group = DrawGroupOfWizardPieces();
     ASSERT_TRUE(group->IsSelected());
     // Turned by an odd angle, the frame's refit leaves rounding that moving back would keep.
-    host.WhenModal("Rotate by degrees", [&](CWnd& dialog) {
-        dialog.GetDlgItem(IDC_ROTATE_DEGREES)->SetWindowText("17");
-        host.PressKey(VK_RETURN);
-    });
-    Command(ID_ROTATE_BY_DEGREES);
+    RotateBy("17");
     Command(ID_EDIT_ENTER_GROUP);
     ASSERT_EQ(layout->m_tool.GetGroupEditDepth(), 2);
     CParTrack* piece = TrackOf(group);

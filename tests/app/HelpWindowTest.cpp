@@ -38,17 +38,6 @@ class HelpWindow : public RunningProgram {
         bar.ClientToScreen(&centre);
         return centre;
     }
-    // Whether the command's entry shows its check or radio mark (the tool chosen).
-    bool IsChecked(UINT id) {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, id, "probe");
-        CCmdUI state;
-        state.m_nID = id;
-        state.m_pMenu = &menu;
-        state.DoUpdate(&Main(), TRUE);
-        return (menu.GetMenuState(id, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    }
     void PressShiftF1() {
         host.KeyDown(VK_SHIFT);
         host.PressKey(VK_F1);

@@ -6,7 +6,7 @@
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 #include "shell/CSplashWindow.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 // View > Get Lost Objects brings back what lies wholly off the page, and one Undo puts it back.
 
@@ -16,17 +16,8 @@ bool SamePlace(const CPose& a, const CPose& b) {
     return a.x == b.x && a.y == b.y && a.angle == b.angle;
 }
 
-class LostObjects : public RunningProgram {
+class LostObjects : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     CPaint* DrawStraight(CPoint from, CPoint to) {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
@@ -86,13 +86,8 @@ const Ids kLightAtFull{ID_LIGHTEN};
 // Without a layout the tool parameters have nothing to set.
 const Ids kNoLayout{ID_TOOL_PARAMETERS};
 
-class MenuStates : public RunningProgram {
+class MenuStates : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // Walks every entry of the menu bar shown now: greyed exactly when it is one of greyed.
     void ExpectGreyedExactly(const Ids& greyed, const char* state) {
         const CMenu& bar = *Main().GetMenu();

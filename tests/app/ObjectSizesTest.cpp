@@ -2,31 +2,15 @@
 
 #include "platform/win/CView.h"
 #include "resources/CommandIds.h"
+#include "tests/app/CountingView.h"
 #include "tests/app/RunningProgram.h"
 
 namespace {
 
-// A view that counts the updates its layout sends it.
-class CountingView : public CView {
-  public:
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-    int updates = 0;
-};
-
 class ObjectSizes : public RunningProgram {
   protected:
     // The menu state the update handler gives the command: enabled, and whether checked.
-    UINT MenuState() {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, ID_OBJECT_SIZES, "probe");
-        CCmdUI state;
-        state.m_nID = ID_OBJECT_SIZES;
-        state.m_pMenu = &menu;
-        state.DoUpdate(&Main(), TRUE);
-        return menu.GetMenuState(ID_OBJECT_SIZES, MF_BYCOMMAND);
-    }
+    UINT MenuState() { return MenuStateOf(ID_OBJECT_SIZES); }
 };
 
 }  // namespace

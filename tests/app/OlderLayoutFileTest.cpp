@@ -21,7 +21,7 @@
 #include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
 #include "terrain/CMount.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "tests/model/OlderLayoutFileRecords.h"
 #include "tests/support/FileBytes.h"
@@ -41,13 +41,8 @@ namespace {
 
 constexpr int kOutlineVersion = 7;
 
-class OlderLayoutFileInProgram : public RunningProgram {
+class OlderLayoutFileInProgram : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     // The layout read from the bytes by the document's reader, every byte of them.
     std::unique_ptr<CCVNDoc> Read(const std::vector<BYTE>& bytes) {
         auto layout = std::make_unique<CCVNDoc>();

@@ -23,12 +23,8 @@ class OpeningLayout : public PlanInProgram {
   protected:
     // Lines drawn with the line tool, one under the other.
     void DrawLines(int count) {
-        for (int line = 0; line < count; ++line) {
-            Command(ID_TOOL_LINE);
-            host.AdvanceClock(1000);
-            host.DragClient(View(), CPoint(100, 150 + 40 * line), CPoint(250, 170 + 40 * line), 6);
-            host.RunUntilIdle();
-        }
+        for (int line = 0; line < count; ++line)
+            DrawLine(CPoint(100, 150 + 40 * line), CPoint(250, 170 + 40 * line));
         Command(ID_TOOL_SELECTOR);
     }
     std::filesystem::path Saved(CCVNDoc& layout, const char* name) {

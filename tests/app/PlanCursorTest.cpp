@@ -4,7 +4,7 @@
 #include "platform/win/Cursors.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "view3d/C3DView.h"
 
 namespace {
@@ -15,21 +15,10 @@ constexpr UINT kHandle = 374;
 constexpr UINT kRotate = 335;
 constexpr UINT kLine = 515;
 
-class PlanCursor : public RunningProgram {
+class PlanCursor : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     CView* ActiveView() { return Main().MDIGetActive()->GetActiveView(); }
     CCVNView* View() { return dynamic_cast<CCVNView*>(ActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // The cursor on the screen with the mouse over the client point of the view.
     HCURSOR ShownOver(CWnd* view, CPoint client) {
         view->ClientToScreen(&client);
@@ -46,8 +35,6 @@ class PlanCursor : public RunningProgram {
         Command(ID_TOOL_SELECTOR);
         Command(ID_EDIT_SELECT_ALL);
     }
-
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

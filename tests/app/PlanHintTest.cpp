@@ -8,21 +8,14 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "track/CTrack.h"
 
 namespace {
 
 // The hint box beside the mouse while a handle is dragged, as the plan window shows it.
-class PlanHint : public PlanInProgram {
+class PlanHint : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        PlanInProgram::SetUp();
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     // The screen point of a plan point, and of a logical point of the view.
     CPoint ScreenOfPlan(CDoublePoint world) {
         return ScreenOfLogical(layout->m_tool.LayoutToDevice(world.x, world.y, 0));
@@ -53,9 +46,6 @@ class PlanHint : public PlanInProgram {
         box.NormalizeRect();
         return box;
     }
-
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

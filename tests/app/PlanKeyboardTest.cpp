@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "shell/CCVNView.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/LayoutInProgram.h"
 
 namespace {
 
 // The keyboard of the running program: it belongs to the plan window of the active layout
 // whenever no dialog has it, so that Escape and the arrow keys reach the drawing.
-class PlanKeyboard : public PlanInProgram {
+class PlanKeyboard : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        PlanInProgram::SetUp();
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = View();
-        ASSERT_NE(plan, nullptr);
-    }
     // Three corners of an outline, one click each, too far apart in time for a double click.
     void StartOutline() {
         Command(ID_TOOL_BENCHWORK);
@@ -25,9 +18,6 @@ class PlanKeyboard : public PlanInProgram {
         }
         ASSERT_NE(layout->m_tool.m_nMultiPoint, 0);
     }
-
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
 };
 
 }  // namespace

@@ -6,18 +6,13 @@
 #include "model/CCVNDoc.h"
 #include "platform/gdi/CDC.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/track/LargeLayout.h"
 
 namespace {
 
-class PlanRepaint : public RunningProgram {
+class PlanRepaint : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     CCVNView& View() { return *dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
 
     // Every pixel of the window as the draw buffer holds it.

@@ -46,11 +46,6 @@ class PlanViewRoad : public RunningProgram {
         AfxSetPrintPrompt(nullptr);
         RunningProgram::TearDown();
     }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Pixels of the page background in the view's draw buffer along the client row.
     int CountNonBackgroundPixels(CCVNView& view) {
         CRect client;
@@ -90,9 +85,7 @@ class PlanViewRoad : public RunningProgram {
     void DrawStraight() {
         Command(ID_TOOL_STRAIGHT_TRACK);
         // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(1000);
-        host.DragClient(View(), CPoint(100, 122), CPoint(300, 160), 6);
-        host.RunUntilIdle();
+        Drag(CPoint(100, 122), CPoint(300, 160));
     }
 };
 
@@ -525,9 +518,7 @@ TEST_F(PlanViewRoad, TheDrawingAndOvalTrackToolsDrawTheirShapesWithTheMouse) {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
         Command(command);
-        host.AdvanceClock(1000);
-        host.DragClient(View(), CPoint(100, 120), CPoint(300, 220), 6);
-        host.RunUntilIdle();
+        Drag(CPoint(100, 120), CPoint(300, 220));
         CPaint* drawn = OnlyPiece();
         ASSERT_NE(drawn, nullptr) << shape;
         EXPECT_STREQ(drawn->GetRuntimeClass()->m_lpszClassName, shape);
@@ -536,9 +527,7 @@ TEST_F(PlanViewRoad, TheDrawingAndOvalTrackToolsDrawTheirShapesWithTheMouse) {
 
 TEST_F(PlanViewRoad, PropertiesOnADrawnBoxOpensItsDialogAndUndoRestoresTheBox) {
     Command(ID_TOOL_BOX);
-    host.AdvanceClock(1000);
-    host.DragClient(View(), CPoint(100, 120), CPoint(300, 200), 6);
-    host.RunUntilIdle();
+    Drag(CPoint(100, 120), CPoint(300, 200));
     CPaint* box = OnlyPiece();
     ASSERT_NE(box, nullptr);
     ASSERT_EQ(box->GetClassName(), "CBox");
@@ -570,9 +559,7 @@ TEST_F(PlanViewRoad, PropertiesFromTheContextMenuOfferTheSelectionAndAllObjects)
     Command(ID_TOOL_BOX);
     for (const auto& [from, to] :
          {std::pair{CPoint(100, 120), CPoint(200, 200)}, {CPoint(300, 120), CPoint(400, 200)}}) {
-        host.AdvanceClock(1000);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
+        Drag(from, to);
     }
     ASSERT_EQ(ActiveLayout()->m_rootGroup.m_members.size(), 2U);
     Command(ID_TOOL_SELECTOR);
@@ -642,9 +629,7 @@ TEST_F(PlanViewRoad, TheAnnotationToolsDrawWithTheMouseAndTextAndPicturesAskForT
                 host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
             });
         Command(command);
-        host.AdvanceClock(1000);
-        host.DragClient(View(), CPoint(100, 120), CPoint(300, 220), 6);
-        host.RunUntilIdle();
+        Drag(CPoint(100, 120), CPoint(300, 220));
         CPaint* drawn = OnlyPiece();
         ASSERT_NE(drawn, nullptr) << shape;
         EXPECT_STREQ(drawn->GetRuntimeClass()->m_lpszClassName, shape);

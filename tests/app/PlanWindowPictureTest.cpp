@@ -6,7 +6,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/PixelDigest.h"
 
 // The main window as the plan window, its rulers and the status bar leave it after zooming,
@@ -17,18 +17,9 @@ namespace {
 
 constexpr int kMillimetres = 8;
 
-class PlanWindowPicture : public RunningProgram {
+class PlanWindowPicture : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     CCVNView& View() { return *dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     void Scroll(UINT message, UINT code, int times) {
         for (int i = 0; i < times; ++i) {
             View().SendMessage(message, MAKEWPARAM(code, 0));

@@ -32,7 +32,6 @@ class CursorProbe : public CPaint {
 
 class PrintSetup : public OfficePrinterProgram {
   protected:
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
     // Prints the active layout to a PDF; answers the pages the print dialog was offered.
     UINT Print(const char* file) {
         UINT offered = 0;

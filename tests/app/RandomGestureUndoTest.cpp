@@ -34,12 +34,7 @@ class RandomGestureUndo : public RunningProgram {
         layout = ActiveLayout();
         ASSERT_NE(layout, nullptr);
     }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
     CTool& Tool() { return layout->m_tool; }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
     template <class T, size_t N>
     T Any(const T (&choices)[N]) {

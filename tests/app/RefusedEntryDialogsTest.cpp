@@ -1,13 +1,11 @@
 #include <cmath>
 
 #include "model/CTool.h"
-#include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
-#include "platform/win/CMenuPopupWnd.h"
-#include "platform/win/NonClientPainter.h"
 #include "resources/DocumentSetupTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/DialogInput.h"
 #include "track/CCircTrack.h"
 
 namespace {
@@ -27,11 +25,7 @@ class RefusedEntryDialogs : public RunningProgram {
     // Selects all of the field's text and types over it.
     void Retype(CWnd& dialog, UINT id, const CString& text) {
         host.AdvanceClock(kClickPause);
-        host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, dialog.GetDlgItem(static_cast<int>(id)), text);
     }
     // Presses the key, answering OK to a box; answers how many boxes came up.
     size_t BoxesAfterAnswered(UINT key) {
@@ -39,9 +33,6 @@ class RefusedEntryDialogs : public RunningProgram {
         host.AnswerMessageBox(IDOK);
         host.PressKey(key);
         return host.MessageBoxes().size() - before;
-    }
-    CString LastBoxText() const {
-        return host.MessageBoxes().empty() ? CString() : host.MessageBoxes().back().text;
     }
     CString TextOf(CWnd& dialog, UINT id) {
         CString text;
@@ -52,29 +43,6 @@ class RefusedEntryDialogs : public RunningProgram {
         CString text;
         layout->FormatLength(text, value);
         return text;
-    }
-    // The field has the focus, its whole text selected.
-    void ExpectFocusedAndSelected(CWnd& dialog, UINT id) {
-        auto* field = dynamic_cast<CEdit*>(dialog.GetDlgItem(static_cast<int>(id)));
-        ASSERT_NE(field, nullptr);
-        EXPECT_EQ(CWnd::GetFocus(), field) << id;
-        int start = -1;
-        int end = -1;
-        field->GetSel(start, end);
-        EXPECT_EQ(start, 0) << id;
-        EXPECT_EQ(end, TextOf(dialog, id).GetLength()) << id;
-    }
-    // The main window's File menu opens with a click on its title.
-    bool MainMenuOpens() {
-        bool opened = false;
-        host.WhenModal("", [&](CWnd& popup) {
-            opened = dynamic_cast<CMenuPopupWnd*>(&popup) != nullptr;
-            host.PressKey(VK_ESCAPE);
-        });
-        CRect window;
-        Main().GetWindowRect(&window);
-        host.Click(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + window.TopLeft());
-        return opened;
     }
 
     static constexpr DWORD kClickPause = 1000;

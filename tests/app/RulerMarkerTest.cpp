@@ -7,19 +7,17 @@
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRulerBar.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 // The rulers' mouse markers are drawn again only where the mouse moved along them: a move
 // that keeps a ruler's coordinate draws nothing on that ruler and leaves its pixels as they were.
 
 namespace {
 
-class RulerMarker : public RunningProgram {
+class RulerMarker : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
         child = dynamic_cast<CChildFrame*>(Main().MDIGetActive());
         ASSERT_NE(child, nullptr);
     }

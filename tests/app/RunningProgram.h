@@ -11,15 +11,19 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CMemFile.h"
 #include "platform/base/CProfile.h"
+#include "platform/ctl/CEdit.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CDocTemplate.h"
 #include "platform/win/CDocument.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CView.h"
+#include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
 #include "resources/CommandIds.h"
+#include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CSplashWindow.h"
 #include "tests/support/TestFolder.h"
@@ -84,11 +88,36 @@ class RunningProgram : public testing::Test {
         host.RunUntilIdle();
     }
     CMainFrame& Main() { return *app.MainFrame(); }
+    // The active plan window; commands go through the main window and drags through the plan,
+    // as a person gives them.
+    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
+    void Command(UINT id) {
+        Main().SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
+    }
+    void Drag(CPoint from, CPoint to) {
+        // A press soon after the last one on the same spot would be a double click.
+        host.AdvanceClock(1000);
+        host.DragClient(View(), from, to, 6);
+        host.RunUntilIdle();
+    }
+    // Clicks the vertices of an outline into the window, too far apart in time for a double
+    // click, and double clicks the last.
+    void ClickOutline(CWnd* window, const std::vector<CPoint>& vertices) {
+        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
+            host.AdvanceClock(1000);
+            host.ClickClient(window, vertices[i]);
+        }
+        host.AdvanceClock(1000);
+        host.ClickClient(window, vertices.back());
+        host.ClickClient(window, vertices.back());
+        host.RunUntilIdle();
+    }
     // Draws one line in the active plan window with the line tool.
-    void DrawLine() {
+    void DrawLine(CPoint from = CPoint(100, 200), CPoint to = CPoint(250, 260)) {
         Main().SendMessage(WM_COMMAND, ID_TOOL_LINE);
         host.AdvanceClock(1000);
-        host.DragClient(Main().MDIGetActive()->GetActiveView(), CPoint(100, 200), CPoint(250, 260), 6);
+        host.DragClient(Main().MDIGetActive()->GetActiveView(), from, to, 6);
         host.RunUntilIdle();
     }
     // The bytes a save of the layout would write, taken without saving it.
@@ -103,8 +132,9 @@ class RunningProgram : public testing::Test {
         CMDIChildWnd* child = Main().MDIGetActive();
         return child != nullptr ? dynamic_cast<CCVNDoc*>(child->GetActiveDocument()) : nullptr;
     }
-    // The state the update handlers give the command, as the menu would show it.
-    bool IsEnabled(UINT id) {
+    // The state the update handlers give the command, as the menu would show it: its flags,
+    // whether it is enabled and whether it shows its check or radio mark.
+    UINT MenuStateOf(UINT id) {
         CMenu menu;
         menu.CreatePopupMenu();
         menu.AppendMenu(MF_STRING, id, "probe");
@@ -112,7 +142,37 @@ class RunningProgram : public testing::Test {
         state.m_nID = id;
         state.m_pMenu = &menu;
         state.DoUpdate(&Main(), TRUE);
-        return (menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+        return menu.GetMenuState(id, MF_BYCOMMAND);
+    }
+    bool IsEnabled(UINT id) { return (MenuStateOf(id) & MF_GRAYED) == 0; }
+    bool IsChecked(UINT id) { return (MenuStateOf(id) & MF_CHECKED) != 0; }
+    // The main window's File menu opens with a click on its title.
+    bool MainMenuOpens() {
+        bool opened = false;
+        host.WhenModal("", [&](CWnd& popup) {
+            opened = dynamic_cast<CMenuPopupWnd*>(&popup) != nullptr;
+            host.PressKey(VK_ESCAPE);
+        });
+        CRect window;
+        Main().GetWindowRect(&window);
+        host.Click(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + window.TopLeft());
+        return opened;
+    }
+    CString LastBoxText() const {
+        return host.MessageBoxes().empty() ? CString() : host.MessageBoxes().back().text;
+    }
+    // The field of the dialog has the focus, its whole text selected.
+    static void ExpectFocusedAndSelected(CWnd& dialog, UINT id) {
+        auto* field = dynamic_cast<CEdit*>(dialog.GetDlgItem(static_cast<int>(id)));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(CWnd::GetFocus(), field) << id;
+        int start = -1;
+        int end = -1;
+        field->GetSel(start, end);
+        CString text;
+        field->GetWindowText(text);
+        EXPECT_EQ(start, 0) << id;
+        EXPECT_EQ(end, text.GetLength()) << id;
     }
 
     TestFolder folder;

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/win/AfxIds.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 #include "tests/support/FileBytes.h"
 
 // Saving a layout whose file is read-only: the file stays as it was, and another name is offered.
@@ -11,12 +11,10 @@
 
 namespace {
 
-class SavingProgram : public RunningProgram {
+class SavingProgram : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
         ASSERT_TRUE(ActiveLayout()->OnSaveDocument(path.c_str()));
         ActiveLayout()->SetPathName(path.c_str());
         chmod(path.c_str(), 0444);

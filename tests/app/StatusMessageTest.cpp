@@ -9,17 +9,12 @@
 #include "platform/win/MenuText.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
-class StatusMessage : public RunningProgram {
+class StatusMessage : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     CStatusBar& Bar() { return Main().GetStatusBar(); }
     // The pixels of the first pane as the screen shows it.
     std::vector<COLORREF> FirstPanePixels() {
@@ -39,10 +34,6 @@ class StatusMessage : public RunningProgram {
         host.AdvanceClock(1000);
         host.DragClient(plan, CPoint(100, 100), CPoint(300, 200), 6);
         Command(ID_TOOL_SELECTOR);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     void SwitchWindow(bool back) {
         host.KeyDown(VK_CONTROL);

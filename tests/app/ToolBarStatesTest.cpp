@@ -5,24 +5,15 @@
 #include "shell/CCVNView.h"
 #include "shell/CSplashWindow.h"
 #include "shell/CToolBarEx.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 // The buttons of the main and tools bars, and the layer selector, against the menus: whatever
 // windows come and go, a button is enabled exactly when its command's menu entry is.
 
 namespace {
 
-class ToolBarStates : public RunningProgram {
+class ToolBarStates : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     CCVNView* Plan() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
     void Drag(UINT tool, CPoint from, CPoint to) {
         Command(tool);

@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "shell/CToolBarEx.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
 // The program with the mouse resting on the main bar's first button.
-class ToolTipUnderDialog : public RunningProgram {
+class ToolTipUnderDialog : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-    }
     CToolBarEx& Bar() { return Main().GetMainToolBar(); }
     void RestOnFirstButton(DWORD milliseconds) {
         host.MouseMove(CPoint(500, 500));

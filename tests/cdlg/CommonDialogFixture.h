@@ -10,6 +10,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/DialogInput.h"
 
 // The headless host with helpers to drive a dialog's controls as a user would.
 class CommonDialogTest : public ::testing::Test {
@@ -31,10 +32,7 @@ class CommonDialogTest : public ::testing::Test {
     // Replaces an edit's text as a user would: click, select all, type.
     void Retype(CWnd& dialog, UINT id, const CString& text) {
         Click(dialog, id);
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::TypeOverAll(host, text);
     }
     // The colour shown at a client point of a window, as its top-level window was last drawn.
     COLORREF ColorAt(CWnd& window, CPoint client) {

@@ -6,6 +6,7 @@
 #include "platform/ctl/DataExchange.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/DialogInput.h"
 
 namespace {
 constexpr UINT IDC_ANGLE = 5101;
@@ -72,11 +73,7 @@ class DataExchangeRefusalTest : public ::testing::Test {
     }
 
     void Retype(CWnd& dialog, UINT id, const CString& text) {
-        host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, dialog.GetDlgItem(static_cast<int>(id)), text);
     }
     // The field has the focus, its whole text selected.
     void ExpectFocusedAndSelected(CWnd& dialog, UINT id) {

@@ -9,6 +9,7 @@
 #include "platform/ctl/DataExchange.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/DialogInput.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -99,17 +100,9 @@ class PropertySheetTest : public ::testing::Test {
     void TearDown() override { WindowManager::Instance().Reset(); }
 
     void ClickTab(CPropertySheet& sheet, int index) {
-        CRect tab;
-        sheet.GetTabControl()->GetItemRect(index, &tab);
-        host.ClickClient(sheet.GetTabControl(), tab.CenterPoint());
+        DialogInput::ClickTab(host, sheet.GetTabControl(), index);
     }
-    void Retype(CWnd* edit, const CString& text) {
-        host.ClickClient(edit, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
-    }
+    void Retype(CWnd* edit, const CString& text) { DialogInput::Retype(host, edit, text); }
     HeadlessHost host;
 };
 }  // namespace

@@ -155,8 +155,7 @@ TEST(Arc, HitsOnTheCurveInsideTheSectorWhenFilledAndNotOffTheArc) {
 TEST(Arc, SamplesWholeDegreesAndDrawsByPixelsButNotWhilePrintingTheCache) {
     DrawingPlan plan;
     Canvas canvas(250, 250);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CArc* arc = PlaceArc(plan, 1000.0, 1000.0, 800.0, 800.0, 0.0, kPi / 2.0);
     arc->m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
     arc->RecalcDeviceBounds();

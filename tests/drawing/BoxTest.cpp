@@ -226,8 +226,7 @@ TEST(Box, MirroringTwiceRestoresAndAGroupResizeScalesFromTheParentOrigin) {
 TEST(Box, DrawsOutlineFillAndHandlesByPixels) {
     DrawingPlan plan;
     Canvas canvas(120, 120);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CBox* box = PlaceBox(plan, 200.0, 200.0, 800.0, 600.0);
     ASSERT_NE(box, nullptr);
     box->Deselect();

@@ -5,6 +5,8 @@
 #include "drawing/DrawingObjects.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CMemFile.h"
+#include "tests/drawing/PointEntry.h"
+#include "tests/gdi/Canvas.h"
 
 DrawingPlan::DrawingPlan() : host(tool) {
     tool.SetViewScale(1.0, 10.0);
@@ -12,17 +14,18 @@ DrawingPlan::DrawingPlan() : host(tool) {
 }
 
 void DrawingPlan::Drag(double x0, double y0, double x1, double y1, UINT flags) {
-    const double zoom = tool.m_fZoomRatio;
-    tool.OnLButtonDown(flags, x0 * zoom, y0 * zoom);
-    tool.OnMouseMove(flags, (x0 + x1) / 2.0 * zoom, (y0 + y1) / 2.0 * zoom, 1);
-    tool.OnMouseMove(flags, x1 * zoom, y1 * zoom, 1);
-    tool.OnLButtonUp(flags, x1 * zoom, y1 * zoom);
+    PointEntry(tool).Drag(x0, y0, x1, y1, flags);
 }
 
 void DrawingPlan::Click(double x, double y) {
     const double zoom = tool.m_fZoomRatio;
     tool.OnLButtonDown(0, x * zoom, y * zoom);
     tool.OnLButtonUp(0, x * zoom, y * zoom);
+}
+
+void DrawingPlan::DrawOn(Canvas& canvas) {
+    tool.SetTargetDC(&canvas.dc, nullptr);
+    tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
 }
 
 std::vector<BYTE> StoreRecord(CPaint& shape) {

@@ -5,6 +5,8 @@
 #include "model/CTool.h"
 #include "tests/model/TestLayout.h"
 
+class Canvas;
+
 // The test host with a file version and length unit of the test's choosing.
 class DrawingHost : public CTestHost {
   public:
@@ -24,6 +26,8 @@ struct DrawingPlan {
     void Drag(double x0, double y0, double x1, double y1, UINT flags = 0);
     // One press and release on a layout point, as a point of a point entry takes.
     void Click(double x, double y);
+    // Draws onto the canvas, the whole of it to be updated.
+    void DrawOn(Canvas& canvas);
     // The head member of the current group, as the class asked for.
     template <class T>
     T* Newest() {

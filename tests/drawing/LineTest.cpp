@@ -102,8 +102,7 @@ TEST(Line, StatusOrientationAndRotationHandle) {
     EXPECT_DOUBLE_EQ(plan.tool.m_status.m_fRotation, 0.0);
 
     Canvas canvas(200, 100);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     line->m_pose = CPose(200.0, 500.0, 0.0);
     line->m_ptEnd = {1000.0, 0.0};
     line->m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};

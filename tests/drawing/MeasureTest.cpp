@@ -107,8 +107,7 @@ TEST(LineMeasure, AFlipMirrorsAboutTheGivenLineAndRecordsRoundTrip) {
 TEST(LineMeasure, SelectedItShowsLineAndRedLabelElseOnlyHollowEnds) {
     DrawingPlan plan;
     Canvas canvas(400, 300);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CLineMeasure measure(0, &plan.tool, 500.0, 1000.0);
     measure.m_points[2] = {1500.0, 0.0};
     measure.m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
@@ -194,8 +193,7 @@ TEST(BoxMeasure, EdgesHitInsideDoesNotFlipsChangeNothingAndControlThrowsItAway) 
 TEST(BoxMeasure, SelectedItShowsOutlineAndLabelsElseOnlyHollowCorners) {
     DrawingPlan plan;
     Canvas canvas(400, 300);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CBoxMeasure area(0, &plan.tool, 500.0, 500.0);
     area.MoveBoxCorner(3, 1500.0, 1000.0, nullptr);
     area.m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};

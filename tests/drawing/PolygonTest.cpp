@@ -8,29 +8,12 @@
 #include "model/CToolMode.h"
 #include "platform/base/CArchive.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/drawing/PointEntry.h"
 #include "tests/gdi/Canvas.h"
 
 namespace {
 
 constexpr UINT kShift = CTool::kShiftFlag;
-
-struct PointEntry {
-    explicit PointEntry(DrawingPlan& plan) : plan(plan), zoom(plan.tool.m_fZoomRatio) {}
-    void Move(double x, double y, UINT flags = 0) { plan.tool.OnMouseMove(flags, x * zoom, y * zoom, 0); }
-    void Click(double x, double y, UINT flags = 0) {
-        Move(x, y, flags);
-        plan.tool.OnLButtonDown(flags, x * zoom, y * zoom);
-        plan.tool.OnLButtonUp(flags, x * zoom, y * zoom);
-    }
-    // The order the window system reports a double click in: press, release, double click, release.
-    void DoubleClick(double x, double y) {
-        Click(x, y);
-        plan.tool.OnLButtonDblClk(0, x * zoom, y * zoom);
-        plan.tool.OnLButtonUp(0, x * zoom, y * zoom);
-    }
-    DrawingPlan& plan;
-    double zoom;
-};
 
 std::vector<CDoublePoint> WorldVertices(const CPolygon& polygon) {
     std::vector<CDoublePoint> world;
@@ -46,7 +29,7 @@ std::vector<CDoublePoint> PointsOf(const CPaint& shape) {
 
 CPolygon* Triangle(DrawingPlan& plan) {
     plan.tool.m_toolMode.Set(kToolPolygon);
-    PointEntry entry(plan);
+    PointEntry entry(plan.tool);
     entry.Click(1000.0, 1000.0);
     entry.Click(3000.0, 1000.0);
     entry.DoubleClick(2000.0, 3000.0);
@@ -87,7 +70,7 @@ TEST(Polygon, ClicksPlaceVerticesAndADoubleClickEndsThePolygon) {
 
     // A press and a double click on one spot leave nothing.
     plan.tool.m_toolMode.Set(kToolPolygon);
-    PointEntry entry(plan);
+    PointEntry entry(plan.tool);
     entry.Click(500.0, 500.0);
     entry.DoubleClick(500.0, 500.0);
     EXPECT_EQ(plan.MemberCount(), 0);
@@ -97,7 +80,7 @@ TEST(Polygon, ClicksPlaceVerticesAndADoubleClickEndsThePolygon) {
 TEST(Polygon, ShiftSnapsTheRubberBandSideAndTheHintShowsIt) {
     DrawingPlan plan;
     plan.tool.m_toolMode.Set(kToolPolygon);
-    PointEntry entry(plan);
+    PointEntry entry(plan.tool);
     entry.Click(0.0, 0.0);
     entry.Move(1000.0, 380.0, kShift);
     CPolygon* polygon = plan.Newest<CPolygon>();
@@ -199,8 +182,7 @@ TEST(Polygon, DrawsItsSidesOpenAndFillsClosedByPixels) {
     ASSERT_NE(polygon, nullptr);
     polygon->Deselect();
     Canvas canvas(400, 400);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     polygon->m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
     polygon->RecalcDeviceBounds();
     EXPECT_EQ(polygon->Draw(nullptr), 1);

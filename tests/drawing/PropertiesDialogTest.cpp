@@ -27,6 +27,7 @@
 #include "resources/PatternEditTemplate.h"
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
+#include "tests/support/DialogInput.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
@@ -59,18 +60,9 @@ class PropertiesDialogTest : public ::testing::Test {
         host.ClickClient(&combo.DropList(), CPoint(20, index * height + height / 2));
     }
     void ClickTab(C2DPropertyDialog& dialog, int index) {
-        auto& tabs = *static_cast<CTabCtrl*>(dialog.GetDlgItem(IDC_PROPERTIES_TABS));
-        CRect item;
-        tabs.GetItemRect(index, &item);
-        host.ClickClient(&tabs, item.CenterPoint());
+        DialogInput::ClickTab(host, dialog.GetDlgItem(IDC_PROPERTIES_TABS), index);
     }
-    void Retype(CWnd* control, const CString& text) {
-        host.ClickClient(control, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
-    }
+    void Retype(CWnd* control, const CString& text) { DialogInput::Retype(host, control, text); }
     C2DPropertyDialog& Dialog(CWnd& window) { return *dynamic_cast<C2DPropertyDialog*>(&window); }
 
     HeadlessHost host;

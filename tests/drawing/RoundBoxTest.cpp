@@ -11,10 +11,7 @@
 namespace {
 
 struct RoundPlan {
-    RoundPlan() : canvas(300, 200) {
-        plan.tool.SetTargetDC(&canvas.dc, nullptr);
-        plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
-    }
+    RoundPlan() : canvas(300, 200) { plan.DrawOn(canvas); }
     ~RoundPlan() { plan.tool.SetTargetDC(nullptr, nullptr); }
     CRoundBox* Draw(double x1, double y1, double x3, double y3) {
         plan.tool.m_toolMode.Set(kToolRoundBox);

@@ -11,7 +11,7 @@
 #include "platform/base/CMemFile.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
-#include "tests/support/TestFolder.h"
+#include "tests/model/PrintedPage.h"
 
 // The faults the shapes once had, each held by a test.
 
@@ -105,20 +105,15 @@ TEST(ShapeMend, AGroupResizePressRecordsNothing) {
 TEST(ShapeMend, PrintingLeavesTheScreenSamplesAndAnEarlyReturnLeavesThePen) {
     DrawingPlan plan;
     Canvas canvas(300, 300);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CArc* arc = PlaceArc(plan, 800.0, 800.0, 0.0, kPi / 2.0);
     arc->RecalcDeviceBounds();
     ASSERT_EQ(arc->Draw(nullptr), 1);
     const auto screen = arc->m_samples;
     const int count = arc->m_nSampleCount;
 
-    TestFolder folder;
-    CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str()));
-    plan.tool.SetTargetDC(&printer, nullptr);
-    plan.host.m_nPrintableWidth = 20000;
-    plan.host.m_nPrintableHeight = 20000;
+    PrintedPage page;
+    ASSERT_TRUE(page.Start(plan.tool, plan.host, 20000, 20000));
     plan.host.m_fPrintScale = 2.0;
     plan.tool.m_fPrintOffsetY = -20000.0;
     ASSERT_EQ(arc->Draw(nullptr), 1);
@@ -138,8 +133,7 @@ TEST(ShapeMend, PrintingLeavesTheScreenSamplesAndAnEarlyReturnLeavesThePen) {
 TEST(ShapeMend, NonFiniteOrHugeShapesAreNeitherDrawnNorHit) {
     DrawingPlan plan;
     Canvas canvas(100, 100);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     const double nan = std::nan("");
     for (double bad : {nan, 1.0e300, -1.0e300}) {
         auto* arc = AddToLayout(plan.host, new CArc(0, &plan.tool, 0.0, 0.0, 1));

@@ -192,8 +192,7 @@ TEST(SizeAngle, RecordsRoundTripAndVersion6AddsTheOutlinePoints) {
 TEST(SizeAngle, DrawsArmsArcArrowheadsAndTurnedLabel) {
     DrawingPlan plan;
     Canvas canvas(400, 300);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     CSizeAngle angle(0, &plan.tool, 1000.0, 1000.0);
     angle.m_bFirstArm = 0;
     angle.m_points[1] = {1500.0, 0.0};
@@ -248,8 +247,7 @@ TEST(SizeAngle, ARecordHoldsPointsBeyondReachAndANaNPointStillDraws) {
     read.SetTool(nullptr);
 
     Canvas canvas(200, 200);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     angle->RecalcDeviceBounds();
     angle->m_points[1] = {std::nan(""), 0.0};
     EXPECT_EQ(angle->Draw(nullptr), 1);

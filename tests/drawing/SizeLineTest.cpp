@@ -34,8 +34,7 @@ std::vector<CDoublePoint> PointsOf(const CSizeLine& line) {
 // device x 200, drawn at the starting zoom (ten layout units a pixel).
 struct DrawnSizeLine {
     explicit DrawnSizeLine(DrawingPlan& plan) : line(0, &plan.tool, 1000.0, 1000.0), tool(plan.tool) {
-        plan.tool.SetTargetDC(&canvas.dc, nullptr);
-        plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+        plan.DrawOn(canvas);
         line.m_points[1] = {0.0, 0.0};
         line.m_points[2] = {0.0, 1000.0};
         line.m_points[3] = {1000.0, 500.0};

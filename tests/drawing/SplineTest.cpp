@@ -241,8 +241,7 @@ TEST(Spline, DrawsTheCurveAndHitsItsChords) {
     ASSERT_NE(spline, nullptr);
     spline->Deselect();
     Canvas canvas(300, 300);
-    plan.tool.SetTargetDC(&canvas.dc, nullptr);
-    plan.tool.m_rcUpdate = DeviceRect{-1000, -1000, 1000, 1000};
+    plan.DrawOn(canvas);
     spline->m_pen = PenRecord{PS_SOLID, 1, 1, kBlue};
     spline->RecalcDeviceBounds();
     EXPECT_EQ(spline->Draw(nullptr), 1);

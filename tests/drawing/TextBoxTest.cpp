@@ -15,7 +15,7 @@
 #include "resources/TextPropertiesTemplate.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
-#include "tests/support/TestFolder.h"
+#include "tests/model/PrintedPage.h"
 
 namespace {
 
@@ -246,12 +246,8 @@ TEST_F(TextBoxTest, TextShowsInTheBoxIsHitWhereItIsAndVanishesAtLowZoomAndPrinti
 
     // Printing leaves the lines the hit test reads.
     const std::vector<int> screen = text->m_lineWidths;
-    TestFolder folder;
-    CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str()));
-    plan.tool.SetTargetDC(&printer, nullptr);
-    plan.host.m_nPrintableWidth = 20000;
-    plan.host.m_nPrintableHeight = 20000;
+    PrintedPage page;
+    ASSERT_TRUE(page.Start(plan.tool, plan.host, 20000, 20000));
     plan.host.m_fPrintScale = 0.5;
     plan.tool.m_fPrintOffsetY = -20000.0;
     ASSERT_EQ(text->Draw(nullptr), 1);

@@ -136,23 +136,6 @@ void ExerciseLayout(CCVNDoc& doc) {
     FuzzCheck(ReadBackAndSave(once) == once, "a layout read back saves the same bytes");
 }
 
-void ShapeOutline(CPolygon& object, std::initializer_list<CDoublePoint> vertices) {
-    object.m_points.SetSize(CSketch::kFirstDrawnPoint);
-    double minX = vertices.begin()->x, maxX = minX, minY = vertices.begin()->y, maxY = minY;
-    for (const CDoublePoint& v : vertices) {
-        object.m_points.Add(v.x, v.y);
-        minX = std::min(minX, v.x);
-        maxX = std::max(maxX, v.x);
-        minY = std::min(minY, v.y);
-        maxY = std::max(maxY, v.y);
-    }
-    object.m_fCornerX1 = object.m_fReferenceX1 = minX;
-    object.m_fCornerY1 = object.m_fReferenceY1 = maxY;
-    object.m_fCornerX2 = object.m_fReferenceX2 = maxX;
-    object.m_fCornerY2 = object.m_fReferenceY2 = minY;
-    object.Normalize(CPose());
-}
-
 CMount* AddFuzzTerrain(CCVNDoc& doc, double spacing) {
     auto* terrain = new CMount(0, &doc.m_tool, 0.0, 0.0);
     doc.m_rootGroup.m_members.push_back(terrain);

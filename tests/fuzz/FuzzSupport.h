@@ -3,14 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <vector>
 
 #include "model/CCVNDoc.h"
 #include "model/Geometry.h"
+#include "tests/drawing/PolygonOutline.h"
 
 class CMount;
-class CPolygon;
 
 // What every fuzz target shares: the entry point libFuzzer calls (the replay driver calls it
 // too), a folder of the process's own for the files a target must write, and the work the
@@ -45,8 +44,6 @@ void DrawAndHitTestLayout(CCVNDoc& doc);
 // All that, then saving the layout and reading the saved file back, which must save the same.
 void ExerciseLayout(CCVNDoc& doc);
 
-// Gives the outline object (a benchwork, a terrain) the vertices, its box fitted to them.
-void ShapeOutline(CPolygon& object, std::initializer_list<CDoublePoint> vertices);
 // Adds a terrain of one metre by 75 cm at the spacing to the layout's root group, its grid built.
 CMount* AddFuzzTerrain(CCVNDoc& doc, double spacing);
 // A saved layout whose last object is a terrain, cut round what the terrain itself stores after

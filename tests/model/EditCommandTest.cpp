@@ -8,28 +8,19 @@
 #include "model/CTool.h"
 #include "model/ObjectFactory.h"
 #include "model/Units.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
 
-struct Plan {
-    CTool tool;
-    CTestHost host{tool};
-
-    Plan() { tool.SetViewScale(1.0, 10.0); }
-
-    CTestRubberBox* AddBox(double left, double bottom, double right, double top) {
-        auto* box = AddToLayout(host, new CTestRubberBox(&tool, left, bottom, right, top));
-        box->ComputeExtent(nullptr);
-        return box;
-    }
+struct Plan : EnginePlan {
     CMemberList& Members() { return host.CurrentGroup()->m_members; }
 };
 
 TEST(EditCommand, UngroupThenTwoUndosTakeBackTheGroupToo) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(500.0, 0.0, 600.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(500.0, 0.0, 600.0, 100.0);
     EXPECT_EQ(plan.tool.GroupSelection(1), 0);
     EXPECT_EQ(plan.host.m_messages.back(), "No objects are selected");
     a->Select();
@@ -70,8 +61,8 @@ TEST(EditCommand, UngroupThenTwoUndosTakeBackTheGroupToo) {
 
 TEST(EditCommand, UngroupOfTwoGroupsIsOneUndo) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(500.0, 0.0, 600.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(500.0, 0.0, 600.0, 100.0);
     a->Select();
     plan.tool.GroupSelection(0);
     plan.tool.DeselectAll(0, 0);
@@ -88,7 +79,7 @@ TEST(EditCommand, UngroupOfTwoGroupsIsOneUndo) {
 TEST(EditCommand, LockAndUnlockAreUndoneOneObjectPerRun) {
     Plan plan;
     std::vector<CTestRubberBox*> boxes;
-    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
+    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddRubberBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
     plan.tool.SelectAll(0);
     plan.tool.LockSelection(1);
     for (CTestRubberBox* box : boxes) EXPECT_EQ(box->m_bLocked, 1);
@@ -111,10 +102,10 @@ TEST(EditCommand, LockAndUnlockAreUndoneOneObjectPerRun) {
 
 TEST(EditCommand, StackingOrderMarksTheDocumentModifiedAndUndoes) {
     Plan plan;
-    CTestRubberBox* s = plan.AddBox(0.0, 0.0, 10.0, 10.0);
-    CTestRubberBox* r = plan.AddBox(0.0, 0.0, 10.0, 10.0);
-    CTestRubberBox* q = plan.AddBox(0.0, 0.0, 10.0, 10.0);
-    CTestRubberBox* p = plan.AddBox(0.0, 0.0, 10.0, 10.0);
+    CTestRubberBox* s = plan.AddRubberBox(0.0, 0.0, 10.0, 10.0);
+    CTestRubberBox* r = plan.AddRubberBox(0.0, 0.0, 10.0, 10.0);
+    CTestRubberBox* q = plan.AddRubberBox(0.0, 0.0, 10.0, 10.0);
+    CTestRubberBox* p = plan.AddRubberBox(0.0, 0.0, 10.0, 10.0);
     ASSERT_EQ(plan.Members(), (CPaintList{p, q, r, s}));
     p->Select();
     r->Select();
@@ -139,7 +130,7 @@ TEST(EditCommand, StackingOrderMarksTheDocumentModifiedAndUndoes) {
 
 TEST(EditCommand, CopyPasteCutAndDuplicateAreUndoneExactly) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 200.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 200.0, 100.0);
     a->Select();
     plan.tool.CopySelection();
     ASSERT_EQ(plan.host.m_clipboard.size(), 1U);
@@ -188,7 +179,7 @@ TEST(EditCommand, CopyPasteCutAndDuplicateAreUndoneExactly) {
 TEST(EditCommand, DuplicateOfThreeIsOneUndoAndLeavesEarlierCommandsAlone) {
     Plan plan;
     std::vector<CTestRubberBox*> boxes;
-    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
+    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddRubberBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
     const CPaintList order = plan.Members();
     boxes[0]->Select();
     plan.tool.DeleteSelection(1);  // an earlier command that must survive the duplicate's undo
@@ -213,7 +204,7 @@ TEST(EditCommand, DuplicateOfThreeIsOneUndoAndLeavesEarlierCommandsAlone) {
 TEST(EditCommand, DeleteOfThreeIsOneUndoAndRestoresTheSelection) {
     Plan plan;
     std::vector<CTestRubberBox*> boxes;
-    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
+    for (int i = 0; i < 3; ++i) boxes.push_back(plan.AddRubberBox(i * 500.0, 0.0, i * 500.0 + 100.0, 100.0));
     const CPaintList order = plan.Members();
     plan.tool.SelectAll(0);
     plan.tool.DeleteSelection(1);
@@ -230,8 +221,8 @@ TEST(EditCommand, DeleteOfThreeIsOneUndoAndRestoresTheSelection) {
 
 TEST(EditCommand, FlipsMirrorAboutTheExtentCentreAndUndoFlipsBack) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(300.0, 0.0, 400.0, 200.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(300.0, 0.0, 400.0, 200.0);
     a->Select();
     b->Select();
     // As the plan view runs it: mirrored and recorded at once.
@@ -257,7 +248,7 @@ TEST(EditCommand, FlipsMirrorAboutTheExtentCentreAndUndoFlipsBack) {
 
 TEST(EditCommand, FixedRotationsTurnAboutTheExtentCentreAndUndo) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 200.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 200.0, 100.0);
     a->Select();
     EXPECT_EQ(plan.tool.RotateSelection(kPi * 0.5, nullptr, 1, 1, 1), 1);
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
@@ -280,8 +271,8 @@ TEST(EditCommand, FixedRotationsTurnAboutTheExtentCentreAndUndo) {
 
 TEST(EditCommand, GroupEditOpensAndClosesAGroup) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(500.0, 0.0, 600.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(500.0, 0.0, 600.0, 100.0);
     EXPECT_EQ(plan.tool.EnterGroupEdit(1), 0);
     EXPECT_EQ(plan.host.m_messages.back(), "No groups are selected");
     a->Select();
@@ -321,8 +312,8 @@ TEST(EditCommand, GroupEditOpensAndClosesAGroup) {
 
 TEST(EditCommand, LayerFilterZeroMeansLayerZero) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(500.0, 0.0, 600.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(500.0, 0.0, 600.0, 100.0);
     b->SetLayer(3);
     a->Select();
     b->Select();

@@ -6,6 +6,7 @@
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/Units.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
@@ -13,17 +14,7 @@ namespace {
 constexpr UINT kShift = CTool::kShiftFlag;
 
 // An engine without a window at the starting zoom: one device unit is ten layout units.
-struct Plan {
-    CTool tool;
-    CTestHost host{tool};
-
-    Plan() { tool.SetViewScale(1.0, 10.0); }
-
-    CTestRubberBox* AddBox(double left, double bottom, double right, double top) {
-        auto* box = AddToLayout(host, new CTestRubberBox(&tool, left, bottom, right, top));
-        box->ComputeExtent(nullptr);
-        return box;
-    }
+struct Plan : EnginePlan {
     // A press, a drag through the given device points with the button held, and the release
     // at the last one.
     void Drag(UINT flags, double x0, double y0, double x1, double y1) {
@@ -36,9 +27,9 @@ struct Plan {
 
 TEST(Gesture, RubberBandSelectsWhatItHoldsAndShiftKeepsTheSelection) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
-    CTestRubberBox* b = plan.AddBox(500.0, 500.0, 600.0, 600.0);
-    CTestRubberBox* c = plan.AddBox(2000.0, 2000.0, 2100.0, 2100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* b = plan.AddRubberBox(500.0, 500.0, 600.0, 600.0);
+    CTestRubberBox* c = plan.AddRubberBox(2000.0, 2000.0, 2100.0, 2100.0);
     c->Select();
     const int before = plan.tool.GetUndoCount();
 
@@ -76,8 +67,8 @@ TEST(Gesture, RubberBandSelectsWhatItHoldsAndShiftKeepsTheSelection) {
 TEST(Gesture, MoveIsOneUndoStepAndAReturnToTheStartRecordsNothing) {
     Plan plan;
     // Boxes well larger than the handle squares, pressed in their middle.
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 1000.0, 1000.0);
-    CTestRubberBox* b = plan.AddBox(3000.0, 0.0, 4000.0, 1000.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 1000.0, 1000.0);
+    CTestRubberBox* b = plan.AddRubberBox(3000.0, 0.0, 4000.0, 1000.0);
     b->Select();
     plan.tool.OnLButtonDown(0, 50.0, 50.0);  // on a, which replaces the selection
     EXPECT_EQ(plan.tool.m_nDragState, 1);
@@ -121,7 +112,7 @@ TEST(Gesture, MoveIsOneUndoStepAndAReturnToTheStartRecordsNothing) {
 
 TEST(Gesture, ShiftSnapsARotationToEighthTurnsAndUndoPutsTheFormerPlacementBack) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 100.0, 100.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 100.0, 100.0);
     a->Select();
     plan.tool.m_toolMode.Set(kToolRotateAroundOrigin);
     plan.tool.OnLButtonDown(kShift, -20.0, 0.0);  // pivot (-200, 0)
@@ -157,8 +148,8 @@ TEST(Gesture, ShiftSnapsARotationToEighthTurnsAndUndoPutsTheFormerPlacementBack)
 
 TEST(Gesture, AHandleDragMovesTheGrabbedCornerOfThatObjectAlone) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 1000.0, 1000.0);
-    CTestRubberBox* b = plan.AddBox(3000.0, 0.0, 4000.0, 1000.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 1000.0, 1000.0);
+    CTestRubberBox* b = plan.AddRubberBox(3000.0, 0.0, 4000.0, 1000.0);
     a->Select();
     b->Select();
     plan.tool.OnLButtonDown(0, 100.0, 100.0);  // corner 4 of a
@@ -236,8 +227,8 @@ TEST(Gesture, CapsLockReturnsAToolToTheSelectorAfterOneUse) {
 
 TEST(Gesture, ShiftPressesAddAndTakeSingleObjects) {
     Plan plan;
-    CTestRubberBox* a = plan.AddBox(0.0, 0.0, 1000.0, 1000.0);
-    CTestRubberBox* b = plan.AddBox(3000.0, 0.0, 4000.0, 1000.0);
+    CTestRubberBox* a = plan.AddRubberBox(0.0, 0.0, 1000.0, 1000.0);
+    CTestRubberBox* b = plan.AddRubberBox(3000.0, 0.0, 4000.0, 1000.0);
     a->Select();
     plan.Drag(kShift, 350.0, 50.0, 350.0, 50.0);
     EXPECT_TRUE(plan.Selected(a));

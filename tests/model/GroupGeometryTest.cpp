@@ -7,6 +7,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
@@ -47,8 +48,7 @@ class CDrawRecorder : public CTestBox {
     std::vector<CPaint*>& m_order;
 };
 
-struct Plan {
-    Plan() : host(tool) { tool.SetViewScale(1.0, 10.0); }
+struct Plan : EnginePlan {
     // A group at the origin holding one box of the given size, its frame fitted.
     CGroup* AddGroupOfBox(double x, double y, double width, double height) {
         CGroup* group = AddToLayout(host, NewGroup(&tool));
@@ -58,8 +58,6 @@ struct Plan {
         group->ComputeExtent(nullptr);
         return group;
     }
-    CTool tool;
-    CTestHost host;
     CScalableBox* box = nullptr;
     const CPose identity;
 };

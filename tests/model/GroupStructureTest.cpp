@@ -7,6 +7,7 @@
 #include "model/CGroupPropertiesDialog.h"
 #include "model/CInGroupMark.h"
 #include "model/CTool.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
@@ -42,11 +43,8 @@ void ExpectConsistent(CGroup* root) {
     ExpectConsistent(root, seen);
 }
 
-struct Plan {
-    Plan() : host(tool) { tool.SetViewScale(1.0, 10.0); }
+struct Plan : EnginePlan {
     CTestBox* AddBox() { return AddToLayout(host, new CTestBox(&tool, 0, 0, 10, 10)); }
-    CTool tool;
-    CTestHost host;
 };
 
 }  // namespace

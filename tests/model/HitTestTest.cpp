@@ -3,19 +3,15 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "platform/gdi/CDC.h"
+#include "tests/model/EnginePlan.h"
+#include "tests/model/PrintedPage.h"
 #include "tests/model/TestLayout.h"
-#include "tests/support/TestFolder.h"
 
 namespace {
 
 // A plan at the starting zoom with one box from (0, 0) to (1000, 500).
-struct Plan {
-    Plan() : host(tool) {
-        tool.SetViewScale(1.0, 10.0);
-        box = AddToLayout(host, new CTestBox(&tool, 0.0, 0.0, 1000.0, 500.0));
-    }
-    CTool tool;
-    CTestHost host;
+struct Plan : EnginePlan {
+    Plan() { box = AddToLayout(host, new CTestBox(&tool, 0.0, 0.0, 1000.0, 500.0)); }
     CTestBox* box;
 };
 
@@ -51,12 +47,8 @@ TEST(HitTest, DrawTestOnScreenAndOnThePrintedPage) {
     EXPECT_EQ(box.Draw(nullptr), 0);  // hidden layer
     plan.tool.m_bLayerShown[0] = 1;
 
-    TestFolder folder;
-    CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str()));
-    plan.tool.SetTargetDC(&printer, nullptr);
-    plan.host.m_nPrintableWidth = 2000;
-    plan.host.m_nPrintableHeight = 3000;
+    PrintedPage page;
+    ASSERT_TRUE(page.Start(plan.tool, plan.host, 2000, 3000));
     plan.tool.m_fPrintOffsetX = 0.0;
     plan.tool.m_fPrintOffsetY = -3000.0;  // the page from (0, 0) up to (2000, 3000)
     EXPECT_EQ(box.Draw(nullptr), 1);

@@ -5,17 +5,15 @@
 #include "model/CEditStep.h"
 #include "model/CPaint.h"
 #include "model/CTool.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
 
-struct Plan {
-    Plan() : host(tool) { tool.SetViewScale(1.0, 10.0); }
+struct Plan : EnginePlan {
     CTestBox* AddBox(double left, double bottom, double right, double top) {
         return AddToLayout(host, new CTestBox(&tool, left, bottom, right, top));
     }
-    CTool tool;
-    CTestHost host;
 };
 
 class CRescaleCounter : public CTestObject {

@@ -4,6 +4,7 @@
 
 #include "model/CEditStep.h"
 #include "model/CTool.h"
+#include "tests/model/EnginePlan.h"
 #include "tests/model/TestLayout.h"
 
 namespace {
@@ -41,12 +42,7 @@ class CFreeingBox : public CTestBox {
 };
 
 // An engine without a window at the starting zoom: one device unit is ten layout units.
-struct Plan {
-    CTool tool;
-    CTestHost host{tool};
-
-    Plan() { tool.SetViewScale(1.0, 10.0); }
-
+struct Plan : EnginePlan {
     void Drag(double x0, double y0, double x1, double y1) {
         tool.OnLButtonDown(0, x0, y0);
         tool.OnMouseMove(0, x1, y1, 1);

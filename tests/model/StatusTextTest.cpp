@@ -29,25 +29,34 @@ TEST(StatusText, PanesAreComposedByKind) {
     EXPECT_EQ(track.m_strPane[3], "12.35\xB0");
     EXPECT_EQ(track.m_strPane[4], "Name");
 
-    EXPECT_EQ(Filled(0).m_strPane[0], "a-b  SAng=30.0\xB0   ArcD=45.0\xB0   R1=g   R2=h   Cf");
-    EXPECT_EQ(Filled(1).m_strPane[0], "H=k W=d L=c A=e");
-    EXPECT_EQ(Filled(1).m_strPane[1], "j   i");
-    EXPECT_EQ(Filled(1).m_strPane[2], "E=l");
-    EXPECT_EQ(Filled(3).m_strPane[0], "a-b H=c W=d A=e");
-    EXPECT_EQ(Filled(4).m_strPane[0], "a-b H=c W=d S=e");
-    EXPECT_EQ(Filled(5).m_strPane[0], "f H=k");
+    // A pane of each of the other kinds, composed of the filled texts.
+    const struct {
+        int kind;
+        int pane;
+        const char* text;
+    } panes[] = {
+        {0, 0, "a-b  SAng=30.0\xB0   ArcD=45.0\xB0   R1=g   R2=h   Cf"},
+        {1, 0, "H=k W=d L=c A=e"},
+        {1, 1, "j   i"},
+        {1, 2, "E=l"},
+        {3, 0, "a-b H=c W=d A=e"},
+        {4, 0, "a-b H=c W=d S=e"},
+        {5, 0, "f H=k"},
+        {7, 0, "a-b L=c"},
+        {11, 0, "a-b H=c W=d R=g A=e"},
+        {12, 0, "a-b Cf R=g 30.0\xB0"},
+        {18, 0, "a-b L=c   SAng=30.0\xB0   ArcD=45.0   R1=g   R2=h   Cf"},
+        {19, 0, "a-b L=c   SAng=30.0\xB0   ArcD=45.0   R1=g  Cf"},
+        {20, 0, "a-b L=c"},
+        {21, 1, "3D Bitmap"},
+        {22, 0, "H=k"},
+    };
+    for (const auto& each : panes) EXPECT_EQ(Filled(each.kind).m_strPane[each.pane], each.text) << each.kind;
+
     CPieceStatusText group = Filled(6);
     EXPECT_EQ(group.m_strPane[0], " H=c W=d");
     EXPECT_EQ(group.m_strPane[1], "j   i");
     EXPECT_TRUE(group.m_strPane[3].IsEmpty());  // a group shows no angle
-    EXPECT_EQ(Filled(7).m_strPane[0], "a-b L=c");
-    EXPECT_EQ(Filled(11).m_strPane[0], "a-b H=c W=d R=g A=e");
-    EXPECT_EQ(Filled(12).m_strPane[0], "a-b Cf R=g 30.0\xB0");
-    EXPECT_EQ(Filled(18).m_strPane[0], "a-b L=c   SAng=30.0\xB0   ArcD=45.0   R1=g   R2=h   Cf");
-    EXPECT_EQ(Filled(19).m_strPane[0], "a-b L=c   SAng=30.0\xB0   ArcD=45.0   R1=g  Cf");
-    EXPECT_EQ(Filled(20).m_strPane[0], "a-b L=c");
-    EXPECT_EQ(Filled(21).m_strPane[1], "3D Bitmap");
-    EXPECT_EQ(Filled(22).m_strPane[0], "H=k");
     CPieceStatusText view = Filled(23);
     EXPECT_EQ(view.m_strPane[0], "3D View");
     EXPECT_TRUE(view.m_strPane[4].IsEmpty());

@@ -6,6 +6,7 @@
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowManager.h"
 #include "resources/Resources.h"
+#include "tests/support/DialogInput.h"
 
 // A headless screen for modal dialogs, driven through their controls as a person would.
 class DialogDriving : public ::testing::Test {
@@ -19,11 +20,7 @@ class DialogDriving : public ::testing::Test {
     // Clicks into the control, selects all its text and types the new one.
     void Retype(CWnd* control, const CString& text) {
         ASSERT_NE(control, nullptr);
-        host.ClickClient(control, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, control, text);
     }
     CString TextOf(CWnd* control) const {
         CString text;

@@ -9,6 +9,7 @@
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CBenchworkPage.h"
 #include "terrain/CTerrainEditorDialog.h"
+#include "tests/support/DialogInput.h"
 #include "tests/terrain/TerrainPlan.h"
 
 namespace {
@@ -22,18 +23,9 @@ class BenchworkPageTest : public ::testing::Test {
         plan.host.m_nUnitIndex = kMillimetres;
     }
     void ClickTab(C2DPropertyDialog& dialog, int index) {
-        auto& tabs = *static_cast<CTabCtrl*>(dialog.GetDlgItem(IDC_PROPERTIES_TABS));
-        CRect item;
-        tabs.GetItemRect(index, &item);
-        host.ClickClient(&tabs, item.CenterPoint());
+        DialogInput::ClickTab(host, dialog.GetDlgItem(IDC_PROPERTIES_TABS), index);
     }
-    void Retype(CWnd* control, const CString& text) {
-        host.ClickClient(control, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
-    }
+    void Retype(CWnd* control, const CString& text) { DialogInput::Retype(host, control, text); }
     // The page of the dialog's second tab, shown.
     CBenchworkPage& OpenPage(CWnd& window) {
         auto& dialog = *dynamic_cast<C2DPropertyDialog*>(&window);

@@ -5,19 +5,17 @@
 #include "shell/CCVNView.h"
 #include "shell/CToolBarEx.h"
 #include "terrain/CBenchwork.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
 
 namespace {
 
 const CString kSelfCrossing = "Error. Self crossing. ";
 
 // Benchwork drawn, refused and copied in the running program, as a person does it.
-class OutlineEntryProgram : public RunningProgram {
+class OutlineEntryProgram : public PlanInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
+        ASSERT_NO_FATAL_FAILURE(PlanInProgram::SetUp());
         FindLayout();
     }
     void FindLayout() {
@@ -25,10 +23,6 @@ class OutlineEntryProgram : public RunningProgram {
         ASSERT_NE(layout, nullptr);
         plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(plan, nullptr);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     void PressCtrl(char key) {
         host.KeyDown(VK_CONTROL);

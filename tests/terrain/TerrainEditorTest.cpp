@@ -16,6 +16,7 @@
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CBenchworkPage.h"
 #include "terrain/CTerrainEditorDialog.h"
+#include "tests/support/DialogInput.h"
 #include "tests/terrain/TerrainPlan.h"
 
 namespace {
@@ -46,13 +47,7 @@ class TerrainEditorTest : public ::testing::Test {
         return point;
     }
     void Click(CWnd& dialog, int id) { host.ClickClient(dialog.GetDlgItem(id), CPoint(4, 4)); }
-    void Retype(CWnd* control, const CString& text) {
-        host.ClickClient(control, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
-    }
+    void Retype(CWnd* control, const CString& text) { DialogInput::Retype(host, control, text); }
     static int CountRed(const r3d::Raster& picture) {
         int red = 0;
         for (int y = 0; y < picture.Height(); ++y)

@@ -4,44 +4,14 @@
 
 #include "model/CToolMode.h"
 #include "platform/win/WinDefs.h"
+#include "tests/drawing/PointEntry.h"
 #include "tests/gdi/Canvas.h"
-#include "tests/support/TestFolder.h"
+#include "tests/model/PrintedPage.h"
 #include "tests/terrain/TerrainPlan.h"
 
 namespace {
 
 constexpr COLORREF kDots = RGB(200, 0, 0);
-
-// Clicks and double clicks of the point-entry tools, in layout units at the plan's zoom.
-struct Gestures {
-    explicit Gestures(TerrainPlan& plan) : plan(plan), zoom(plan.tool.m_fZoomRatio) {}
-    void Move(double x, double y, UINT flags = 0) { plan.tool.OnMouseMove(flags, x * zoom, y * zoom, 0); }
-    void Click(double x, double y, UINT flags = 0) {
-        Move(x, y, flags);
-        plan.tool.OnLButtonDown(flags, x * zoom, y * zoom);
-        plan.tool.OnLButtonUp(flags, x * zoom, y * zoom);
-    }
-    void DoubleClick(double x, double y) {
-        Click(x, y);
-        plan.tool.OnLButtonDblClk(0, x * zoom, y * zoom);
-        plan.tool.OnLButtonUp(0, x * zoom, y * zoom);
-    }
-    void Drag(double x0, double y0, double x1, double y1, UINT flags = 0) {
-        plan.tool.OnLButtonDown(flags, x0 * zoom, y0 * zoom);
-        plan.tool.OnMouseMove(flags, (x0 + x1) / 2.0 * zoom, (y0 + y1) / 2.0 * zoom, 1);
-        plan.tool.OnMouseMove(flags, x1 * zoom, y1 * zoom, 1);
-        plan.tool.OnLButtonUp(flags, x1 * zoom, y1 * zoom);
-    }
-    // Draws an outline with a tool: a click per vertex, a double click on the last.
-    void DrawOutline(int tool, const std::vector<CDoublePoint>& vertices) {
-        plan.tool.m_toolMode.Set(tool);
-        for (size_t i = 0; i + 1 < vertices.size(); ++i) Click(vertices[i].x, vertices[i].y);
-        DoubleClick(vertices.back().x, vertices.back().y);
-        plan.tool.m_toolMode.Set(kToolSelector);
-    }
-    TerrainPlan& plan;
-    double zoom;
-};
 
 template <class T>
 T* Newest(TerrainPlan& plan) {
@@ -59,7 +29,7 @@ std::vector<CDoublePoint> WorldOutline(const CBenchwork& object) {
 
 TEST(TerrainGestures, BenchworkAndTerrainAreDrawnWithTheirToolsAndCrossingOutlinesAreRefused) {
     TerrainPlan plan;
-    Gestures gestures(plan);
+    PointEntry gestures(plan.tool);
     gestures.DrawOutline(kToolBenchwork, {{1000, 1000}, {5000, 1000}, {5000, 4000}, {1000, 4000}});
     auto* bench = Newest<CBenchwork>(plan);
     ASSERT_NE(bench, nullptr);
@@ -104,7 +74,7 @@ TEST(TerrainGestures, ACtrlDragOnAKnotProposesAHeightAndItsReleaseOpensTheEditor
     TerrainPlan plan;
     CMount* terrain = plan.Terrain(Rectangle(0, 0, 6000, 6000), 1000.0);
     terrain->Select();
-    Gestures gestures(plan);
+    PointEntry gestures(plan.tool);
     int editedKnot = -1;
     double proposed = 0.0;
     CMount::InstallKnotEditor([&](CMount&, int knot, double height, const CPose*) {
@@ -178,21 +148,17 @@ TEST(TerrainDrawing, KnotDotsShowOnASelectedTerrainInsideItsOutline) {
         }
     EXPECT_GT(dots, 40);
     // Printed, the dots come every tenth of a step on the page, selected or not.
-    TestFolder folder;
-    CDC printer;
-    ASSERT_TRUE(printer.CreatePrinterDC((folder / "page.pdf").string().c_str()));
-    plan.tool.SetTargetDC(&printer, nullptr);
-    plan.host.m_nPrintableWidth = 20000;
-    plan.host.m_nPrintableHeight = 20000;
+    PrintedPage page;
+    ASSERT_TRUE(page.Start(plan.tool, plan.host, 20000, 20000));
     plan.host.m_fPrintScale = 2.0;
     plan.tool.m_fPrintOffsetX = -100.0;
     terrain->Deselect();
     ASSERT_EQ(terrain->Draw(nullptr), 1);
     // Page point (650, 300) is layout point (1100, 600), inside; (1600, 1250) lies in the notch.
-    EXPECT_EQ(printer.GetPixel(650, 300), kDots);
-    EXPECT_NE(printer.GetPixel(651, 300), kDots);
-    EXPECT_NE(printer.GetPixel(1600, 1250), kDots);
-    EXPECT_EQ(printer.GetPixel(2400, 1000), kDots);
+    EXPECT_EQ(page.printer.GetPixel(650, 300), kDots);
+    EXPECT_NE(page.printer.GetPixel(651, 300), kDots);
+    EXPECT_NE(page.printer.GetPixel(1600, 1250), kDots);
+    EXPECT_EQ(page.printer.GetPixel(2400, 1000), kDots);
     // A terrain whose grid was never built shows none.
     Canvas fresh(800, 600);
     plan.tool.SetTargetDC(&fresh.dc, nullptr);

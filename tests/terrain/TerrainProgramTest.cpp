@@ -33,22 +33,11 @@ class TerrainProgram : public RunningProgram {
         plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(plan, nullptr);
     }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Draws an outline in the plan window with the tool: a click per vertex, a double click on
     // the last.
     void DrawOutline(UINT tool, const std::vector<CPoint>& vertices) {
         Command(tool);
-        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
-            host.AdvanceClock(1000);
-            host.ClickClient(plan, vertices[i]);
-        }
-        host.AdvanceClock(1000);
-        host.ClickClient(plan, vertices.back());
-        host.ClickClient(plan, vertices.back());
-        host.RunUntilIdle();
+        ClickOutline(plan, vertices);
     }
     void Open3D() {
         Command(ID_SHOW_3D_VIEW);

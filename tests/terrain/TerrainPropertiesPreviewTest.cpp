@@ -13,7 +13,8 @@
 #include "shell/CCVNView.h"
 #include "terrain/CMount.h"
 #include "terrain/TerrainLengths.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/PlanInProgram.h"
+#include "tests/support/DialogInput.h"
 #include "tests/support/TestPictures.h"
 
 // The preview of a new terrain's properties shows its knot grid as dots, and a new grid
@@ -28,27 +29,12 @@ struct Dots {
     int spacing = 0;
 };
 
-class TerrainPropertiesPreview : public RunningProgram {
+class TerrainPropertiesPreview : public PlanInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
-    }
     // Draws a terrain outline with the tool: a click per vertex, a double click on the last.
     void DrawTerrain(const std::vector<CPoint>& vertices) {
-        Main().SendMessage(WM_COMMAND, ID_TOOL_TERRAIN);
-        host.RunUntilIdle();
-        for (size_t i = 0; i + 1 < vertices.size(); ++i) {
-            host.AdvanceClock(1000);
-            host.ClickClient(plan, vertices[i]);
-        }
-        host.AdvanceClock(1000);
-        host.ClickClient(plan, vertices.back());
-        host.ClickClient(plan, vertices.back());
-        host.RunUntilIdle();
+        Command(ID_TOOL_TERRAIN);
+        ClickOutline(plan, vertices);
     }
     Dots DotsInPreview(CWnd& dialog, COLORREF colour) {
         host.RunUntilIdle();
@@ -84,20 +70,9 @@ class TerrainPropertiesPreview : public RunningProgram {
         return dots;
     }
     void ClickTab(CWnd& dialog, int index) {
-        auto& tabs = *static_cast<CTabCtrl*>(dialog.GetDlgItem(IDC_PROPERTIES_TABS));
-        CRect item;
-        tabs.GetItemRect(index, &item);
-        host.ClickClient(&tabs, item.CenterPoint());
+        DialogInput::ClickTab(host, dialog.GetDlgItem(IDC_PROPERTIES_TABS), index);
     }
-    void Retype(CWnd* field, const CString& text) {
-        host.ClickClient(field, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
-    }
-
-    CCVNView* plan = nullptr;
+    void Retype(CWnd* field, const CString& text) { DialogInput::Retype(host, field, text); }
 };
 
 }  // namespace

@@ -5,34 +5,18 @@
 #include <vector>
 
 #include "model/Units.h"
-#include "tests/gdi/Canvas.h"
 #include "tests/support/TestPictures.h"
-#include "tests/track/TrackPlan.h"
+#include "tests/track/PlanCanvas.h"
 
 // Elliptic arcs and splines on the plan, at a twentieth (one pixel per 2 mm), y upward.
 
 namespace {
 
-constexpr COLORREF kRail = RGB(0, 0, 128);
-constexpr COLORREF kTie = RGB(112, 58, 63);
-constexpr int kWidth = 400;
-constexpr int kHeight = 380;
-constexpr int kLeft = 20;
-constexpr int kBottom = 360;
+constexpr COLORREF kRail = PlanCanvas::kRail;
+constexpr COLORREF kTie = PlanCanvas::kTie;
 
-struct CurveDrawing {
-    explicit CurveDrawing(int railMode) : canvas(kWidth, kHeight) {
-        plan.defaults->m_nRailMode = railMode;
-        plan.defaults->m_crRail = kRail;
-        plan.defaults->m_crTie = kTie;
-        plan.defaults->m_bShowTies = 1;
-        plan.tool.SetViewScale(1.0, 20.0);
-        canvas.dc.SetMapMode(MM_ANISOTROPIC);
-        canvas.dc.SetWindowExt(1, 1);
-        canvas.dc.SetViewportExt(1, -1);
-        canvas.dc.SetViewportOrg(kLeft, kBottom);
-        plan.tool.SetTargetDC(&canvas.dc, nullptr);
-        plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+struct CurveDrawing : PlanCanvas {
+    explicit CurveDrawing(int railMode) : PlanCanvas(railMode) {
         // A half ellipse over the lower part, a two-segment spline across the upper part.
         oval = plan.Oval(3500.0, 1000.0, 3000.0, 1500.0, 0.0, kPi);
         spline = plan.Spline({{500, 5000},
@@ -44,23 +28,7 @@ struct CurveDrawing {
                               {6500, 6000}});
         canvas.dc.EnableTrace(true);
     }
-    ~CurveDrawing() { plan.tool.SetTargetDC(nullptr, nullptr); }
 
-    void Draw() {
-        plan.host.m_pRoot->RecalcDeviceBounds();
-        plan.tool.DrawLayout();
-    }
-    CPoint Pixel(double x, double y) const {
-        return CPoint(kLeft + static_cast<int>(x / 20.0), kBottom - static_cast<int>(y / 20.0));
-    }
-    bool Near(double x, double y, COLORREF color) {
-        const CPoint p = Pixel(x, y);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (canvas.At(p.x + dx, p.y + dy) == color)
-                    return true;
-        return false;
-    }
     // Where the lines drawn in a colour end, in device units, in drawing order.
     std::vector<CDoublePoint> LineEnds(COLORREF color) const {
         std::vector<CDoublePoint> ends;
@@ -76,8 +44,6 @@ struct CurveDrawing {
                           [primitive](const CDCTraceEntry& e) { return e.primitive == primitive; }));
     }
 
-    TrackPlan plan;
-    Canvas canvas;
     CArcTrack* oval = nullptr;
     CSplineTrack* spline = nullptr;
 };

@@ -1,25 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "model/CEditStep.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
-
-namespace {
-
-using Bytes = std::vector<char>;
-
-Bytes SavedBytes(CCVNDoc& doc, const std::filesystem::path& path) {
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 // A Delete of the whole selection that pushes the list past its limit frees the pieces of an
 // earlier Delete waiting in the steps dropped; its own Undo still puts the layout back byte
@@ -37,7 +22,7 @@ TEST(DeleteAtUndoLimit, UndoOfTheWholeSelectionRestoresTheBytes) {
     tool.DeleteSelection(1);  // 4,000 pieces wait in 8,001 steps
     ASSERT_EQ(doc.m_rootGroup.m_members.size(), 100u);
     tool.SelectAll(0);
-    const Bytes before = SavedBytes(doc, folder / "before.cvn");
+    const FileBytes before = LargeLayout::SavedBytes(doc, folder / "before.cvn");
     const int stepsBefore = tool.GetUndoCount();
     ASSERT_GT(stepsBefore + 201,
               CTool::kUndoLimit);  // a step to undo and a deselection per piece, and the order
@@ -50,5 +35,5 @@ TEST(DeleteAtUndoLimit, UndoOfTheWholeSelectionRestoresTheBytes) {
 
     tool.Undo();
     EXPECT_LT(tool.GetUndoCount(), stepsBefore);
-    EXPECT_EQ(SavedBytes(doc, folder / "after.cvn"), before);
+    EXPECT_EQ(LargeLayout::SavedBytes(doc, folder / "after.cvn"), before);
 }

@@ -1,5 +1,7 @@
 #include "tests/track/LargeLayout.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 
 #include "model/Units.h"
@@ -106,4 +108,9 @@ void LargeLayout::MarkMeetingEnds(CCVNDoc& doc) {
         member->RebuildShape();
         member->ComputeExtent(nullptr);
     }
+}
+
+FileBytes LargeLayout::SavedBytes(CCVNDoc& doc, const std::filesystem::path& path) {
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    return ReadFileBytes(path);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <filesystem>
+
 #include "model/CCVNDoc.h"
 #include "platform/base/CString.h"
+#include "tests/support/FileBytes.h"
 
 // A club-sized layout made in code: rows of track laid end to end, each row a straight, then
 // curves to the left, right, right and left over and over, the rows stacked down the page
@@ -21,6 +24,8 @@ struct LargeLayout {
     // the file stores the marks of connected ends. The program itself never marks ends that
     // meet head to tail: the marks are there for their look and their bytes only.
     static void MarkMeetingEnds(CCVNDoc& doc);
+    // Saves the document under the path and answers the bytes of the file.
+    static FileBytes SavedBytes(CCVNDoc& doc, const std::filesystem::path& path);
 };
 
 // A layout document whose messages are kept instead of shown.

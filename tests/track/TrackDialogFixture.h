@@ -13,6 +13,7 @@
 #include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowManager.h"
 #include "resources/TrackPropertiesTemplates.h"
+#include "tests/support/DialogInput.h"
 #include "tests/track/TrackPlan.h"
 
 constexpr double kTestPi = 3.1415926535;
@@ -41,11 +42,7 @@ class TrackDialogFixture : public testing::Test {
     double Parsed(double length) const { return Lengths().ParseLength(Length(length).c_str()); }
     // Clicks into the field, selects all its text and types over it.
     void Retype(CWnd& dialog, int id, const CString& text) {
-        host.ClickClient(dialog.GetDlgItem(id), CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, dialog.GetDlgItem(id), text);
     }
     // Types into a field and leaves it for the Name field.
     void Enter(CWnd& dialog, int id, const CString& text) {

@@ -4,31 +4,18 @@
 #include <cmath>
 
 #include "model/Units.h"
-#include "tests/gdi/Canvas.h"
 #include "tests/support/TestPictures.h"
-#include "tests/track/TrackPlan.h"
+#include "tests/track/PlanCanvas.h"
 
 namespace {
 
-constexpr COLORREF kRail = RGB(0, 0, 128);
-constexpr COLORREF kTie = RGB(112, 58, 63);
-constexpr int kWidth = 400;
-constexpr int kHeight = 380;
-constexpr int kLeft = 20;
-constexpr int kBottom = 360;
+constexpr COLORREF kRail = PlanCanvas::kRail;
+constexpr COLORREF kTie = PlanCanvas::kTie;
 
 // A small plan: a straight, a quarter curve turning up, a straight going on up and a
-// half curve back, drawn at a twentieth (one pixel per 2 mm) with y growing upward.
-struct PlanDrawing {
-    explicit PlanDrawing(int railMode) : canvas(kWidth, kHeight) {
-        plan.defaults->m_nRailMode = railMode;
-        plan.tool.SetViewScale(1.0, 20.0);
-        canvas.dc.SetMapMode(MM_ANISOTROPIC);
-        canvas.dc.SetWindowExt(1, 1);
-        canvas.dc.SetViewportExt(1, -1);
-        canvas.dc.SetViewportOrg(kLeft, kBottom);
-        plan.tool.SetTargetDC(&canvas.dc, nullptr);
-        plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+// half curve back.
+struct PlanDrawing : PlanCanvas {
+    explicit PlanDrawing(int railMode) : PlanCanvas(railMode) {
         first = plan.Straight(0.0, 2000.0, 3000.0, 2000.0);
         bend = plan.Curve(3000.0, 4000.0, 2000.0, kPi * 1.5, kPi * 0.5);
         up = plan.Straight(5000.0, 4000.0, 5000.0, 5000.0);
@@ -37,24 +24,7 @@ struct PlanDrawing {
         first->RebuildShape();
         canvas.dc.EnableTrace(true);
     }
-    ~PlanDrawing() { plan.tool.SetTargetDC(nullptr, nullptr); }
 
-    void Draw() {
-        plan.host.m_pRoot->RecalcDeviceBounds();
-        plan.tool.DrawLayout();
-    }
-    // The canvas pixel of a layout point.
-    CPoint Pixel(double x, double y) const {
-        return CPoint(kLeft + static_cast<int>(x / 20.0), kBottom - static_cast<int>(y / 20.0));
-    }
-    bool Near(double x, double y, COLORREF color) {
-        const CPoint p = Pixel(x, y);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (canvas.At(p.x + dx, p.y + dy) == color)
-                    return true;
-        return false;
-    }
     int LinesIn(COLORREF color) const {
         const auto& trace = canvas.dc.GetTrace();
         return static_cast<int>(std::count_if(trace.begin(), trace.end(), [color](const CDCTraceEntry& e) {
@@ -62,8 +32,6 @@ struct PlanDrawing {
         }));
     }
 
-    TrackPlan plan;
-    Canvas canvas;
     CTrack* first = nullptr;
     CCircTrack* bend = nullptr;
     CTrack* up = nullptr;

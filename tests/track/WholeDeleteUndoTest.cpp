@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
@@ -11,14 +8,6 @@
 #include "track/TrackPieces.h"
 
 namespace {
-
-using Bytes = std::vector<char>;
-
-Bytes SavedBytes(CCVNDoc& doc, const std::filesystem::path& path) {
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void DeleteEverythingAndUndo(CCVNDoc& doc) {
     doc.m_tool.SelectAll(0);
@@ -70,9 +59,9 @@ TEST_F(WholeDeleteUndo, OneUndoGivesBackTheExactBytes) {
     // The test layout's rows meet head to tail: the pass leaves their ends as built.
     NewLayout rows;
     LargeLayout::Build(rows, 4, 20);
-    const Bytes built = SavedBytes(rows, folder / "built.cvn");
+    const FileBytes built = LargeLayout::SavedBytes(rows, folder / "built.cvn");
     DeleteEverythingAndUndo(rows);
-    EXPECT_EQ(SavedBytes(rows, folder / "rows.cvn"), built);
+    EXPECT_EQ(LargeLayout::SavedBytes(rows, folder / "rows.cvn"), built);
 
     // Branches leaving a straight's ends nearly the same way as it does, as at a turnout; the
     // first Undo's pass joins them.
@@ -86,7 +75,7 @@ TEST_F(WholeDeleteUndo, OneUndoGivesBackTheExactBytes) {
     }
     DeleteEverythingAndUndo(doc);
     EXPECT_EQ(ConnectedEnds(doc), 6);  // one end at each branch point
-    const Bytes joined = SavedBytes(doc, folder / "joined.cvn");
+    const FileBytes joined = LargeLayout::SavedBytes(doc, folder / "joined.cvn");
     DeleteEverythingAndUndo(doc);
-    EXPECT_EQ(SavedBytes(doc, folder / "branches.cvn"), joined);
+    EXPECT_EQ(LargeLayout::SavedBytes(doc, folder / "branches.cvn"), joined);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <vector>
 
@@ -11,7 +10,7 @@
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 #include "tests/support/RunLengthPictures.h"
-#include "tests/support/TestFolder.h"
+#include "tests/ui/BitmapFileFixture.h"
 #include "ui/LoadBitmapFile.h"
 #include "ui/LoadDibFile.h"
 
@@ -31,32 +30,14 @@ void PutDword(std::vector<BYTE>& bytes, std::size_t at, DWORD value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<BYTE>(value >> (8 * i));
 }
 
-class LoadBitmapFileTest : public ::testing::Test {
-  protected:
-    CString Write(const char* name, const std::vector<BYTE>& bytes) {
-        const auto path = folder / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return CString(path.string().c_str());
-    }
-    static COLORREF PixelOf(CBitmap& bitmap, int x, int y) {
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap* previous = dc.SelectObject(&bitmap);
-        const COLORREF colour = dc.GetPixel(x, y);
-        dc.SelectObject(previous);
-        return colour;
-    }
-
-    TestFolder folder;
-};
+class LoadBitmapFileTest : public BitmapFileFixture {};
 }  // namespace
 
 TEST_F(LoadBitmapFileTest, ReadsTrueColourAndPalettedFilesWithTheirPalettes) {
     for (int bitCount : {24, 8, 4}) {
         CBitmap bitmap;
         CPalette palette;
-        ASSERT_EQ(LoadBitmapFile(Write("halves.bmp", HalvesFile(10, 6, bitCount)), bitmap, &palette), 1)
+        ASSERT_EQ(LoadBitmapFile(Write(HalvesFile(10, 6, bitCount), "halves.bmp"), bitmap, &palette), 1)
             << bitCount;
         BITMAP shape{};
         bitmap.GetBitmap(&shape);
@@ -76,7 +57,7 @@ TEST_F(LoadBitmapFileTest, ReadsTrueColourAndPalettedFilesWithTheirPalettes) {
 // Pattern previews read through LoadBitmapFile, plan pictures and 3D bitmaps through LoadDibFile.
 TEST_F(LoadBitmapFileTest, RunLengthFilesLoadPixelForPixelAsPreviewsAndAsPictures) {
     for (const RunLengthPicture& picture : {KnownRle8Picture(), KnownRle4Picture()}) {
-        const CString path = Write("compressed.bmp", picture.file);
+        const CString path = Write(picture.file, "compressed.bmp");
         CBitmap preview;
         CPalette palette;
         ASSERT_EQ(LoadBitmapFile(path, preview, &palette), 1);
@@ -101,7 +82,7 @@ TEST_F(LoadBitmapFileTest, MoreThanTwoHundredFiftySixTableEntriesGiveNoPaletteBu
     PutDword(file, 10, static_cast<DWORD>(tableStart + 1200));  // pixel offset
     CBitmap bitmap;
     CPalette palette;
-    ASSERT_EQ(LoadBitmapFile(Write("wide-table.bmp", file), bitmap, &palette), 1);
+    ASSERT_EQ(LoadBitmapFile(Write(file, "wide-table.bmp"), bitmap, &palette), 1);
     EXPECT_EQ(palette.GetEntryCount(), 0);
     EXPECT_EQ(PixelOf(bitmap, 0, 0), kRed);
     EXPECT_EQ(PixelOf(bitmap, 3, 1), kGreen);
@@ -137,7 +118,7 @@ TEST_F(LoadBitmapFileTest, RefusesEveryHeaderThatPromisesMoreThanTheFileHolds) {
         damage.apply(file);
         CBitmap bitmap;
         CPalette palette;
-        EXPECT_EQ(LoadBitmapFile(Write("damaged.bmp", file), bitmap, &palette), 0) << damage.what;
+        EXPECT_EQ(LoadBitmapFile(Write(file, "damaged.bmp"), bitmap, &palette), 0) << damage.what;
         EXPECT_EQ(bitmap.GetSafeHandle(), nullptr) << damage.what;
         EXPECT_EQ(palette.GetEntryCount(), 0) << damage.what;
     }
@@ -145,7 +126,7 @@ TEST_F(LoadBitmapFileTest, RefusesEveryHeaderThatPromisesMoreThanTheFileHolds) {
     std::vector<BYTE> deep = HalvesFile(8, 8, 24);
     PutDword(deep, 46, 0xFFFFFFFF);
     CBitmap bitmap;
-    EXPECT_EQ(LoadBitmapFile(Write("deep.bmp", deep), bitmap, nullptr), 0);
+    EXPECT_EQ(LoadBitmapFile(Write(deep, "deep.bmp"), bitmap, nullptr), 0);
     EXPECT_EQ(LoadBitmapFile(CString((folder / "missing.bmp").string().c_str()), bitmap, nullptr), 0);
 }
 
@@ -161,7 +142,7 @@ TEST_F(LoadBitmapFileTest, RandomlyDamagedHeadersAreReadOrRefusedButNeverOverrun
             file.resize(random() % file.size());
         CBitmap bitmap;
         CPalette palette;
-        const int loaded = LoadBitmapFile(Write("fuzzed.bmp", file), bitmap, &palette);
+        const int loaded = LoadBitmapFile(Write(file, "fuzzed.bmp"), bitmap, &palette);
         refused += loaded ? 0 : 1;
         if (loaded) {
             BITMAP shape{};

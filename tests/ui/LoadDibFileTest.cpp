@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
 #include "platform/gdi/CBitmap.h"
@@ -9,7 +8,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowManager.h"
-#include "tests/support/TestFolder.h"
+#include "tests/ui/BitmapFileFixture.h"
 #include "ui/LoadDibFile.h"
 
 namespace {
@@ -29,25 +28,7 @@ std::vector<BYTE> TwoBandsFile(int bitCount) {
     return EncodeBmpFile(surface, bitCount);
 }
 
-class LoadDibFileTest : public ::testing::Test {
-  protected:
-    CString Write(const std::vector<BYTE>& bytes) {
-        const auto path = folder / "picture.bmp";
-        std::ofstream(path, std::ios::binary | std::ios::trunc)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return CString(path.string().c_str());
-    }
-    static COLORREF PixelOf(CBitmap& bitmap, int x, int y) {
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap* previous = dc.SelectObject(&bitmap);
-        const COLORREF colour = dc.GetPixel(x, y);
-        dc.SelectObject(previous);
-        return colour;
-    }
-
-    TestFolder folder;
-};
+class LoadDibFileTest : public BitmapFileFixture {};
 
 }  // namespace
 

@@ -18,7 +18,8 @@
 #include "resources/StringTable.h"
 #include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/CountingView.h"
+#include "tests/app/LayoutInProgram.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/TestPictures.h"
 #include "tools/datagen/SceneryModels.h"
@@ -29,33 +30,15 @@
 
 namespace {
 
-// A view that counts the updates its layout sends it.
-class CountingView : public CView {
-  public:
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-    int updates = 0;
-};
-
 // The running program with its new layout and its 3D view open.
-class Objects3DProgram : public RunningProgram {
+class Objects3DProgram : public LayoutInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
+        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
         Command(ID_SHOW_3D_VIEW);
         view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(view, nullptr);
         std::filesystem::create_directories(folder / "models");
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     CTool& Tool() { return layout->m_tool; }
     // A press, two moves and a release between layout points, through the engine.
@@ -164,8 +147,6 @@ class Objects3DProgram : public RunningProgram {
             host.DumpWindow(window, path);
     }
 
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
     C3DView* view = nullptr;
 };
 

@@ -5,28 +5,13 @@
 #include "model/CGroup.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "resources/CommandIds.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "tests/track/LargeLayout.h"
 #include "view3d/C3DView.h"
 
 namespace {
 
-class Open3DView : public RunningProgram {
-  protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-
-    CCVNDoc* layout = nullptr;
-};
+class Open3DView : public LayoutInProgram {};
 
 }  // namespace
 

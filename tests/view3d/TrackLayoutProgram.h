@@ -7,31 +7,18 @@
 #include "model/CGroup.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "track/CParTrack.h"
 #include "view3d/C3DView.h"
 
 // The running program with its first layout in the plan window, for tests that lay track in
 // it and look at it in the 3D view.
-class TrackLayoutProgram : public RunningProgram {
+class TrackLayoutProgram : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-        plan = dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView());
-        ASSERT_NE(plan, nullptr);
-    }
     // "3D View" on the layout as it stands; null when no 3D view came up.
     C3DView* Open3DView() {
         Command(ID_SHOW_3D_VIEW);
         return dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     void PlanCommand(UINT id) {
         plan->SendMessage(WM_COMMAND, id);
@@ -43,7 +30,4 @@ class TrackLayoutProgram : public RunningProgram {
         std::advance(it, number);
         return dynamic_cast<CParTrack*>(*it);
     }
-
-    CCVNDoc* layout = nullptr;
-    CCVNView* plan = nullptr;
 };

@@ -9,25 +9,16 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "track/CCircTrack.h"
 #include "track/CTrack.h"
 #include "view3d/CTestTrain.h"
 
 // The running program with its new layout, on which the tests lay track in code and run test
 // trains on the virtual clock.
-class TrainFixture : public RunningProgram {
+class TrainFixture : public LayoutInProgram {
   protected:
-    void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
-    }
-
     CTool& Tool() { return layout->m_tool; }
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
 
     template <class Piece>
     Piece* Place(Piece* piece) {
@@ -96,6 +87,4 @@ class TrainFixture : public RunningProgram {
     static double Distance(const CDoublePoint& a, const CDoublePoint& b) {
         return std::hypot(b.x - a.x, b.y - a.y);
     }
-
-    CCVNDoc* layout = nullptr;
 };

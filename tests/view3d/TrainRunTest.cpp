@@ -16,10 +16,6 @@ namespace {
 // properties dialog, the menus and the timer on the virtual clock.
 class TrainRun : public TrainFixture {
   protected:
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
     // Places a train with the tool at a client point, confirming its properties dialog.
     CTestTrain* PlaceWithTool(CPoint client) {
         Command(ID_TOOL_RUN_TEST_TRAIN);
@@ -46,6 +42,36 @@ class TrainRun : public TrainFixture {
                 if (dc.GetPixel(x, y) == CTestTrain::kDefaultColor)
                     ++count;
         return count;
+    }
+    // A dimension line whose lines lie left of the point, its label's corner at the point.
+    CSizeLine* DimensionLeftOf(const CDoublePoint& at) {
+        auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
+        dimension->m_points[1] = {-600.0, 200.0};
+        dimension->m_points[2] = {-600.0, -200.0};
+        dimension->m_points[3] = {0.0, 0.0};
+        dimension->RebuildShape();
+        return dimension;
+    }
+    // Lays a straight down through x, from above the point to far below it, and runs a train
+    // along it until the train is well past the point.
+    void RunTrainDownPast(const CDoublePoint& at, double trackX) {
+        Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
+        View()->InvalidateAll();
+        host.RunUntilIdle();
+        CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
+        ASSERT_EQ(train->m_bRunning, 1);
+        Main().StartTrainTimer();
+        RunFor(5000);
+        Main().StopTrainTimer();
+        host.RunUntilIdle();
+        EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
+    }
+    // What the window shows stays the same when the whole plan is painted afresh.
+    void ExpectPaintedAfresh() {
+        const std::uint64_t shown = PixelDigest(*Main().Surface());
+        View()->InvalidateAll();
+        host.RunUntilIdle();
+        EXPECT_EQ(shown, PixelDigest(*Main().Surface()));
     }
 };
 
@@ -237,28 +263,11 @@ TEST_F(TrainRun, ATrainRunningPastADimensionsLabelLeavesTheLabelWhole) {
     const CPoint labelCorner(300, 250);
     const CDoublePoint at = LayoutAt(labelCorner);
     // The dimension's lines lie left of its label's corner, the label's text right of it.
-    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
-    dimension->m_points[1] = {-600.0, 200.0};
-    dimension->m_points[2] = {-600.0, -200.0};
-    dimension->m_points[3] = {0.0, 0.0};
-    dimension->RebuildShape();
+    DimensionLeftOf(at);
     // The track crosses the label half a centimetre of the screen right of its corner.
     const double trackX = at.x + 500.0;
-    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
-    View()->InvalidateAll();
-    host.RunUntilIdle();
-    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
-    ASSERT_EQ(train->m_bRunning, 1);
-    Main().StartTrainTimer();
-    RunFor(5000);
-    Main().StopTrainTimer();
-    host.RunUntilIdle();
-    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
-
-    const std::uint64_t passed = PixelDigest(*Main().Surface());
-    View()->InvalidateAll();
-    host.RunUntilIdle();
-    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
+    ASSERT_NO_FATAL_FAILURE(RunTrainDownPast(at, trackX));
+    ExpectPaintedAfresh();
 }
 
 // The same for a dimension angle, whose label stands beyond the arc's end, across its radius.
@@ -276,21 +285,8 @@ TEST_F(TrainRun, ATrainRunningPastAnAngleDimensionsLabelLeavesTheLabelWhole) {
     angle->RebuildShape();
     // The track crosses the label's text, clear of the figure.
     const double trackX = at.x + 15.0 * pixel;
-    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
-    View()->InvalidateAll();
-    host.RunUntilIdle();
-    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
-    ASSERT_EQ(train->m_bRunning, 1);
-    Main().StartTrainTimer();
-    RunFor(5000);
-    Main().StopTrainTimer();
-    host.RunUntilIdle();
-    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
-
-    const std::uint64_t passed = PixelDigest(*Main().Surface());
-    View()->InvalidateAll();
-    host.RunUntilIdle();
-    EXPECT_EQ(passed, PixelDigest(*Main().Surface()));
+    ASSERT_NO_FATAL_FAILURE(RunTrainDownPast(at, trackX));
+    ExpectPaintedAfresh();
 }
 
 // A dimension grouped with the Group command keeps its label whole too: the group's paint
@@ -298,41 +294,23 @@ TEST_F(TrainRun, ATrainRunningPastAnAngleDimensionsLabelLeavesTheLabelWhole) {
 // passing the label redraws it, and a drag of the group takes all of the label along.
 TEST_F(TrainRun, AGroupedDimensionsLabelIsRedrawnWithItsGroup) {
     const CDoublePoint at = LayoutAt(CPoint(300, 250));
-    auto* dimension = Place(new CSizeLine(0, &Tool(), at.x, at.y));
-    dimension->m_points[1] = {-600.0, 200.0};
-    dimension->m_points[2] = {-600.0, -200.0};
-    dimension->m_points[3] = {0.0, 0.0};
-    dimension->RebuildShape();
+    CSizeLine* dimension = DimensionLeftOf(at);
     dimension->Select();
     Main().SendMessage(WM_COMMAND, ID_GROUP);
     auto* group = dynamic_cast<CGroup*>(layout->m_rootGroup.m_members.front());
     ASSERT_NE(group, nullptr);
     const double trackX = at.x + 500.0;
-    Straight(trackX, at.y + 1500.0, trackX, at.y - 30000.0);
-    View()->InvalidateAll();
-    host.RunUntilIdle();
-    CTestTrain* train = RunningTrain(trackX, at.y + 1500.0);
-    ASSERT_EQ(train->m_bRunning, 1);
-    Main().StartTrainTimer();
-    RunFor(5000);
-    Main().StopTrainTimer();
-    host.RunUntilIdle();
-    EXPECT_LT(train->m_vehicles[0].y, at.y - 3000.0);
-    const auto expectPaintedAfresh = [&](const char* after) {
-        SCOPED_TRACE(after);
-        const std::uint64_t shown = PixelDigest(*Main().Surface());
-        View()->InvalidateAll();
-        host.RunUntilIdle();
-        EXPECT_EQ(shown, PixelDigest(*Main().Surface()));
-    };
-    expectPaintedAfresh("the train passed");
+    ASSERT_NO_FATAL_FAILURE(RunTrainDownPast(at, trackX));
+    {
+        SCOPED_TRACE("the train passed");
+        ExpectPaintedAfresh();
+    }
 
     // Dragged away, the group leaves nothing of its label behind.
     const CPose before = group->m_pose;
     Main().SendMessage(WM_COMMAND, ID_TOOL_SELECTOR);
-    host.AdvanceClock(1000);
-    host.DragClient(View(), CPoint(290, 242), CPoint(140, 142), 6);
-    host.RunUntilIdle();
+    Drag(CPoint(290, 242), CPoint(140, 142));
     ASSERT_NE(group->m_pose.x, before.x);
-    expectPaintedAfresh("the group moved");
+    SCOPED_TRACE("the group moved");
+    ExpectPaintedAfresh();
 }

@@ -18,7 +18,7 @@
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CPrintInfo.h"
 #include "resources/CommandIds.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/app/LayoutInProgram.h"
 #include "tests/support/PdfPages.h"
 #include "view3d/C3DChildFrame.h"
 #include "view3d/C3DView.h"
@@ -71,23 +71,15 @@ class CModelStandIn : public CPaint, public CTerrainSurface {
     int rebuild = 0;
 };
 
-class View3DWindow : public RunningProgram {
+class View3DWindow : public LayoutInProgram {
   protected:
     void SetUp() override {
-        RunningProgram::SetUp();
-        ASSERT_TRUE(Start());
-        host.AdvanceClock(CSplashWindow::kShowTime);
-        layout = ActiveLayout();
-        ASSERT_NE(layout, nullptr);
+        ASSERT_NO_FATAL_FAILURE(LayoutInProgram::SetUp());
         ASSERT_TRUE(IsEnabled(ID_SHOW_3D_VIEW));
         Command(ID_SHOW_3D_VIEW);
         view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
         ASSERT_NE(view, nullptr);
         ASSERT_NE(view->GetCamera(), nullptr);
-    }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
     }
     // Sizes the view so that its client area is width x height.
     void SizeClient(int width, int height) {
@@ -127,7 +119,6 @@ class View3DWindow : public RunningProgram {
         return client.CenterPoint();
     }
 
-    CCVNDoc* layout = nullptr;
     C3DView* view = nullptr;
 };
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kCrossingPage = 3;
-
 using CrossingPage = WizardInProgram;
 
 CDoublePoint Middle(CTrack* straight) {

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kCrossoverPage = 2;
-
 using CrossoverPage = WizardInProgram;
 
 // Both ends of each curve lie on a straight or on the other arc of its reverse curve.

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kHelixPage = 9;
 constexpr double kDegree = kPi / 180.0;
 
 using HelixPage = WizardInProgram;

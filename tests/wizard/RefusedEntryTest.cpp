@@ -1,8 +1,6 @@
-#include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
-#include "platform/win/CMenuPopupWnd.h"
-#include "platform/win/NonClientPainter.h"
 #include "resources/WizardPageTemplates.h"
+#include "tests/support/DialogInput.h"
 #include "tests/wizard/WizardFixture.h"
 #include "track/CCircTrack.h"
 #include "wizard/CPageCrossing.h"
@@ -12,12 +10,6 @@
 #include "wizard/CPageSlipSwitch.h"
 
 namespace {
-
-constexpr int kCurvedPage = 1;
-constexpr int kCrossoverPage = 2;
-constexpr int kCrossingPage = 3;
-constexpr int kSlipSwitchPage = 4;
-constexpr int kHelixPage = 9;
 
 // A field that refuses abc, the refusal's text, and a value it then takes.
 struct RefusingField {
@@ -37,38 +29,12 @@ class RefusedEntry : public WizardInProgram {
         Enter(page, id, "abc");
         return host.MessageBoxes().size() - before;
     }
-    // The refused field has the focus back, its whole text selected.
-    void ExpectFocusedAndSelected(CWnd& page, UINT id) {
-        auto* field = dynamic_cast<CEdit*>(page.GetDlgItem(static_cast<int>(id)));
-        ASSERT_NE(field, nullptr);
-        EXPECT_EQ(CWnd::GetFocus(), field) << id;
-        int start = -1;
-        int end = -1;
-        field->GetSel(start, end);
-        EXPECT_EQ(start, 0) << id;
-        EXPECT_EQ(end, TextOf(page, id).GetLength()) << id;
-    }
     // Types over the selected refused text and leaves the field: no box comes up.
     void TypeOverAndLeave(const CString& text) {
         const size_t before = host.MessageBoxes().size();
         host.Type(text);
         host.PressKey(VK_TAB);
         EXPECT_EQ(host.MessageBoxes().size(), before) << text;
-    }
-    CString LastBoxText() const {
-        return host.MessageBoxes().empty() ? CString() : host.MessageBoxes().back().text;
-    }
-    // The main window's File menu opens with a click on its title.
-    bool MainMenuOpens() {
-        bool opened = false;
-        host.WhenModal("", [&](CWnd& popup) {
-            opened = dynamic_cast<CMenuPopupWnd*>(&popup) != nullptr;
-            host.PressKey(VK_ESCAPE);
-        });
-        CRect window;
-        Main().GetWindowRect(&window);
-        host.Click(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + window.TopLeft());
-        return opened;
     }
 };
 
@@ -129,10 +95,7 @@ TEST_F(RefusedEntry, APlaceClickThatLeavesARefusedFieldShowsOneBoxAndKeepsTheWiz
     RunWizard([&](CSheetWizard& sheet) {
         auto& curved = Show<CPageCurved>(sheet, kCurvedPage);
         Click(curved, IDC_CURVED_ANGLE);
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type("abc");
+        DialogInput::TypeOverAll(host, "abc");
         host.AnswerMessageBox(IDOK);
         Click(sheet, IDOK);
         EXPECT_EQ(host.MessageBoxes().size(), 1U);

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kSlipSwitchPage = 4;
-
 using SlipSwitchPage = WizardInProgram;
 
 CDoublePoint WorldCentre(CCircTrack* curve) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kSpiralPage = 10;
-
 using SpiralPage = WizardInProgram;
 
 CDoublePoint Control(CSplineTrack* spline, int index) {

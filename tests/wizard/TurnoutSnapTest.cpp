@@ -8,31 +8,8 @@
 
 namespace {
 
-constexpr int kTurnoutPage = 5;
-
 // A turnout of the wizard dragged with the mouse onto a track end in the plan window.
-class TurnoutSnap : public WizardInProgram {
-  protected:
-    CCVNView* View() { return dynamic_cast<CCVNView*>(Main().MDIGetActive()->GetActiveView()); }
-    void Command(UINT id) {
-        Main().SendMessage(WM_COMMAND, id);
-        host.RunUntilIdle();
-    }
-    void Drag(CPoint from, CPoint to) {
-        // A press soon after the last one on the same spot would be a double click.
-        host.AdvanceClock(kClickPause);
-        host.DragClient(View(), from, to, 6);
-        host.RunUntilIdle();
-    }
-    // The client point of the plan window over a layout point.
-    CPoint ClientAt(const CDoublePoint& point) {
-        CClientDC dc(View());
-        View()->OnPrepareDC(&dc);
-        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
-        dc.LPtoDP(&client);
-        return client;
-    }
-};
+class TurnoutSnap : public WizardInProgram {};
 
 }  // namespace
 

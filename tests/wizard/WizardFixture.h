@@ -5,10 +5,25 @@
 #include "model/CGroup.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/ListControlDefs.h"
+#include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/support/DialogInput.h"
 #include "track/CParTrack.h"
 #include "wizard/CSheetWizard.h"
+
+// The wizard's pages, in the order of its sheet.
+constexpr int kStraightPage = 0;
+constexpr int kCurvedPage = 1;
+constexpr int kCrossoverPage = 2;
+constexpr int kCrossingPage = 3;
+constexpr int kSlipSwitchPage = 4;
+constexpr int kTurnoutPage = 5;
+constexpr int k3WayPage = 6;
+constexpr int kCurvedTurnoutPage = 7;
+constexpr int kTurntablePage = 8;
+constexpr int kHelixPage = 9;
+constexpr int kSpiralPage = 10;
 
 // An end of a piece on the plan.
 inline CDoublePoint WorldEnd(CParTrack* piece, int end) {
@@ -57,11 +72,7 @@ class WizardInProgram : public RunningProgram {
         ASSERT_NE(field, nullptr);
         // Apart in time, so that two entries into one field are no double click.
         host.AdvanceClock(kClickPause);
-        host.ClickClient(field, CPoint(3, 3));
-        host.KeyDown(VK_CONTROL);
-        host.PressKey('A');
-        host.KeyUp(VK_CONTROL);
-        host.Type(text);
+        DialogInput::Retype(host, field, text);
         host.PressKey(VK_TAB);
     }
     // Types into a field without leaving it.
@@ -94,6 +105,14 @@ class WizardInProgram : public RunningProgram {
         CString text;
         layout->FormatLength(text, value);
         return text;
+    }
+    // The client point of the plan window over a layout point.
+    CPoint ClientAt(const CDoublePoint& point) {
+        CClientDC dc(View());
+        View()->OnPrepareDC(&dc);
+        CPoint client = layout->m_tool.LayoutToDevice(point.x, point.y, 0);
+        dc.LPtoDP(&client);
+        return client;
     }
     // The layout's newest object, where Place puts a piece.
     CPaint* Newest() {

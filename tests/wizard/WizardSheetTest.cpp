@@ -30,13 +30,6 @@
 
 namespace {
 
-constexpr int kStraightPage = 0;
-constexpr int kCurvedPage = 1;
-constexpr int kTurnoutPage = 5;
-constexpr int k3WayPage = 6;
-constexpr int kCurvedTurnoutPage = 7;
-constexpr int kTurntablePage = 8;
-constexpr int kSpiralPage = 10;
 constexpr double kDegree = kPi / 180.0;
 
 class WizardSheet : public WizardInProgram {
