@@ -63,15 +63,12 @@ void SaveRescaleReferences(CPaint& shape, int movedCorner, int anchorCorner) {
 }
 
 int RescaleBoxCorner(CPaint& shape, CEditStep* step, int movedCorner, int anchorCorner) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !shape.m_bScaleWithDocument || shape.m_points.GetSize() < kOutlinePoints)
+    const RescalePayload* rescale = shape::RescaleOf(shape, step);
+    if (rescale == nullptr || shape.m_points.GetSize() < kOutlinePoints)
         return 0;
-    const double f = rescale->factor;
-    const CDoublePoint anchor = shape.m_points[anchorCorner];
     shape::PlaceBoxCorner(shape.m_points, movedCorner,
-                          {anchor.x + f * (rescale->ax - anchor.x), anchor.y + f * (rescale->ay - anchor.y)});
-    shape.m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    shape.m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+                          shape::RescaledFrom(*rescale, shape.m_points[anchorCorner]));
+    shape::MoveOriginForRescale(shape, *rescale);
     return 1;
 }
 

@@ -204,16 +204,13 @@ void CBox::PlaceCorner(int handle, CDoublePoint local) {
 }
 
 int CBox::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || m_points.GetSize() < kPointCount)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || m_points.GetSize() < kPointCount)
         return 0;
-    const double f = rescale->factor;
-    const CDoublePoint first = m_points[1];
-    m_points[3] = {first.x + (rescale->ax - first.x) * f, first.y + (rescale->ay - first.y) * f};
+    m_points[3] = shape::RescaledFrom(*rescale, m_points[1]);
     m_points[4].x = m_points[3].x;
     m_points[2].y = m_points[3].y;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    shape::MoveOriginForRescale(*this, *rescale);
     return 1;
 }
 

@@ -236,13 +236,11 @@ int CLine::UpdateGeometry(CEditStep* step) {
 }
 
 int CLine::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr)
         return 0;
-    const double f = rescale->factor;
-    m_ptEnd = {m_ptStart.x + (rescale->ax - m_ptStart.x) * f, m_ptStart.y + (rescale->ay - m_ptStart.y) * f};
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    m_ptEnd = shape::RescaledFrom(*rescale, m_ptStart);
+    shape::MoveOriginForRescale(*this, *rescale);
     CopyEndsToPoints();
     return 1;
 }

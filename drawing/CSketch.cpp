@@ -284,14 +284,13 @@ int CSketch::UpdateGeometry(CEditStep* step) {
 }
 
 int CSketch::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || PointCount() < kFirstDrawnPoint)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || PointCount() < kFirstDrawnPoint)
         return 0;
-    const double f = rescale->factor;
-    m_fCornerX2 = m_fCornerX1 + (rescale->ax - m_fCornerX1) * f;
-    m_fCornerY2 = m_fCornerY1 + (rescale->ay - m_fCornerY1) * f;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
+    m_fCornerX2 = corner.x;
+    m_fCornerY2 = corner.y;
+    shape::MoveOriginForRescale(*this, *rescale);
     LayOutCornersFromBox(m_parentPose);
     return 1;
 }

@@ -319,6 +319,22 @@ void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
     reference = bounds;
 }
 
+const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    return rescale != nullptr && shape.m_bScaleWithDocument ? rescale : nullptr;
+}
+
+CDoublePoint RescaledFrom(const RescalePayload& rescale, CDoublePoint anchor) {
+    const double f = rescale.factor;
+    return {anchor.x + (rescale.ax - anchor.x) * f, anchor.y + (rescale.ay - anchor.y) * f};
+}
+
+void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale) {
+    const double f = rescale.factor;
+    shape.m_pose.x = rescale.saved.x + (f - 1.0) * rescale.bx;
+    shape.m_pose.y = rescale.saved.y + (f - 1.0) * rescale.by;
+}
+
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record) {
     if (!record)
         return shape.ApplyEditStep(step.get());

@@ -10,6 +10,7 @@
 
 class CDC;
 class CEditStep;
+struct RescalePayload;
 
 // What the drawing shapes share: device mapping that refuses points no device can hold,
 // outline colour, handle visibility, fills, rubber-band tests, status texts and the choice
@@ -97,6 +98,14 @@ void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box);
 // Fits a reference box to new bounds and moves the local box's edges by the same change
 // seen through the old mapping, so that what is drawn does not move.
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
+
+// The rescale payload of a step, or null when there is none or the shape keeps its size.
+const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step);
+// The point a rescale step puts f times as far from a local anchor as the rescale point (ax, ay).
+CDoublePoint RescaledFrom(const RescalePayload& rescale, CDoublePoint anchor);
+// The origin a rescale step gives: the saved one moved away from the parent frame's origin by
+// the factor, as the group's own origin and every other piece.
+void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale);
 
 // With record set, pushes the step for undo without running it; else runs it at once.
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record);
