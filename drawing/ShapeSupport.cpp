@@ -128,6 +128,27 @@ bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bo
     return count > 0 && BandHits(band, std::vector<CPoint>(points, points + count), closed);
 }
 
+void KeepScreenSamples(const CTool& tool, const std::vector<CPoint>& samples, std::span<CPoint> kept,
+                       int& count) {
+    if (tool.IsPrinting())
+        return;
+    std::copy(samples.begin(), samples.end(), kept.begin());
+    count = static_cast<int>(samples.size());
+}
+
+CPaint* SampledHitTest(CPaint& shape, std::span<const CPoint> samples, bool closed,
+                       const std::function<bool()>& cursorHits) {
+    if (IsBandSet(shape.m_pTool->m_rcRubberBand))
+        return shape.m_pTool->IsLayerVisible(shape.m_nLayer) &&
+                       BandHitsDevicePoints(*shape.m_pTool, samples.data(), static_cast<int>(samples.size()),
+                                            closed)
+                   ? &shape
+                   : nullptr;
+    if (shape.CPaint::HitTest() == nullptr)
+        return nullptr;
+    return cursorHits() ? &shape : nullptr;
+}
+
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed) {
     DeviceRect band = shape.m_pTool->m_rcRubberBand;
     band.Normalize();

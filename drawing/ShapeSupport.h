@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -41,6 +42,14 @@ void FillOutline(CPaint& shape, CDC& dc, const std::vector<CPoint>& outline);
 bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool closed);
 // The rubber-band test of device points kept from the last drawing.
 bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bool closed);
+// Keeps the device samples of an outline drawn on screen for the hit tests; a printed page has
+// its own mapping and keeps nothing.
+void KeepScreenSamples(const CTool& tool, const std::vector<CPoint>& samples, std::span<CPoint> kept,
+                       int& count);
+// The hit test of a shape kept as device samples: a rubber band tests the samples on a visible
+// layer; else the cursor must lie in the shape's bounds and on the shape by its own test.
+CPaint* SampledHitTest(CPaint& shape, std::span<const CPoint> samples, bool closed,
+                       const std::function<bool()>& cursorHits);
 // Runs the rubber-band test of a local outline under the shape's own parent pose.
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
 // Whether the cursor lies within the handle tolerance of one edge of a local outline.
