@@ -5,7 +5,6 @@
 #include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "track/CArcTrack.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
@@ -40,8 +39,8 @@ int CArcTrack::Draw(const CPose* parent) {
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
     const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPoint centre[kMaxSamples], left[kMaxSamples], right[kMaxSamples];
     m_fLength = 0.0;
@@ -86,7 +85,8 @@ int CArcTrack::Draw(const CPose* parent) {
 }
 
 void CArcTrack::DrawTies(CDC& dc, const CPlacement& placement, const Sample* samples, int count) {
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     const double spacing = m_fTieSpacing;
     const double half = m_fTieLength / 2.0;
@@ -174,13 +174,9 @@ int CArcTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
-    const double h = HandleTolerance();
-    for (int i = 6; i >= 0; --i) {
-        const CDoublePoint& p = m_points[i];
-        if (px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
-            py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h))
+    for (int i = 6; i >= 0; --i)
+        if (HoldsHandle(m_points[i], px, py))
             return i;
-    }
     return -1;
 }
 

@@ -5,7 +5,6 @@
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "track/CCircTrack.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
@@ -36,8 +35,8 @@ int CCircTrack::Draw(const CPose* parent) {
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
     const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
     DrawCentreLineAndRails(*dc, placement, railPen, axisPen);
@@ -56,8 +55,7 @@ int CCircTrack::Draw(const CPose* parent) {
         DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
-    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
-    if (IsSelected() && !m_pTool->IsPrinting() && GetEditState() != 4 && !dragging) {
+    if (ShowsSelectionMarkers()) {
         for (int index : {6, 5}) {
             const CPoint end = ToDevice(placement, m_points[index]);
             DrawCircleMarker(end.x, end.y);
@@ -147,7 +145,8 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement) {
     // Ties only for a positive step, and never more than the bound.
     if (!(step > 0.0) || !(m_fSweep / step <= kMaxSteps))
         return;
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     // A tie drawn twice over itself looks as once only where the pen covers what lies beneath.
     if (dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN)

@@ -15,6 +15,7 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
@@ -340,6 +341,21 @@ TrackLimits CParTrack::Limits() const {
 
 double CParTrack::HandleTolerance() const {
     return m_pTool != nullptr ? m_pTool->GetHandleTolerance() : 10.0;
+}
+
+void CParTrack::CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color) {
+    pen.CreatePen(PS_SOLID, width * LogicalPixelSize(&dc), DrawColor(color));
+}
+
+bool CParTrack::ShowsSelectionMarkers() {
+    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
+    return IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4;
+}
+
+bool CParTrack::HoldsHandle(const CDoublePoint& point, int px, int py) const {
+    const double h = HandleTolerance();
+    return px >= static_cast<int>(point.x - h) && px < static_cast<int>(point.x + h) &&
+           py >= static_cast<int>(point.y - h) && py < static_cast<int>(point.y + h);
 }
 
 int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,

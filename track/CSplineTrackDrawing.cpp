@@ -5,7 +5,6 @@
 #include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "track/CSplineTrack.h"
 #include "track/TrackAngles.h"
@@ -81,9 +80,9 @@ int CSplineTrack::Draw(const CPose* parent) {
     const CPose& frame = FrameOf(parent);
     if (!m_pTool->IsPrinting())
         DrawControlPolygon(parent);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * pixel, DrawColor(m_crTie));
+    CPen railPen, tiePen;
+    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
+    CreateTrackPen(*dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&railPen);
     const int previousMode = dc->SetBkMode(TRANSPARENT);
@@ -315,12 +314,6 @@ CPaint* CSplineTrack::HitTest() {
         }
     }
     return nullptr;
-}
-
-bool CSplineTrack::HoldsHandle(const CDoublePoint& point, int px, int py) const {
-    const double h = HandleTolerance();
-    return px >= static_cast<int>(point.x - h) && px < static_cast<int>(point.x + h) &&
-           py >= static_cast<int>(point.y - h) && py < static_cast<int>(point.y + h);
 }
 
 int CSplineTrack::FindHandle(int px, int py) const {

@@ -3,7 +3,6 @@
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "track/CTrack.h"
 #include "track/TrackAngles.h"
@@ -28,8 +27,8 @@ int CTrack::Draw(const CPose* parent) {
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
     const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
     const double theta = Direction();
@@ -63,8 +62,7 @@ int CTrack::Draw(const CPose* parent) {
     dc->SelectObject(&handlePen);
     if (m_pTool->m_track.endLabels)
         DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
-    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
-    if (IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4)
+    if (ShowsSelectionMarkers())
         DrawSelectionMarkers(placement, c, s);
     dc->SelectObject(previousPen);
     dc->SetBkMode(previousMode);
@@ -78,7 +76,8 @@ void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) 
     if (!(spacing > 0.0) || !(m_fLength / spacing <= kMaxTies))
         return;
     const int count = static_cast<int>(m_fLength / spacing);
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     const double half = m_fTieLength / 2.0;
     // From afar ties fall on the logical points of the one before; drawn again over itself, a tie
@@ -152,11 +151,7 @@ int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
-    const double h = HandleTolerance();
-    auto holds = [px, py, h](const CDoublePoint& p) {
-        return px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
-               py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h);
-    };
+    auto holds = [this, px, py](const CDoublePoint& p) { return HoldsHandle(p, px, py); };
     if (holds(m_ptFirst))
         return 1;
     if (holds(m_ptSecond))
