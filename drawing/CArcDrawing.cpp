@@ -130,18 +130,12 @@ void CArc::TrackCreate(const CPose* pose, int handle) {
         m_points.GetSize() < kPointCount)
         return;
     if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1},
+                                    {m_fCornerX2, m_fCornerY2});
     } else if (handle >= 1 && handle <= 6) {
         PressHandle(handle);
     } else if (handle == -1) {
-        m_fRescaleAX = m_fRadiusX;
-        m_fRescaleAY = m_fRadiusY;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptCentre.x, m_ptCentre.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, {m_fRadiusX, m_fRadiusY}, m_ptCentre);
         SavePose();
     }
     Invalidate();

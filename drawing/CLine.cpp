@@ -183,11 +183,7 @@ void CLine::TrackCreate(const CPose* pose, int handle) {
         return;
     SavePose();
     if (handle == -1) {
-        m_fRescaleAX = m_ptEnd.x;
-        m_fRescaleAY = m_ptEnd.y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptStart.x, m_ptStart.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, m_ptEnd, m_ptStart);
     } else if (handle == 0) {
         const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_ptStart.x + m_ptEnd.x) / 2.0,
                                                         (m_ptStart.y + m_ptEnd.y) / 2.0);

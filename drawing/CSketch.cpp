@@ -195,18 +195,11 @@ void CSketch::TrackCreate(const CPose* pose, int handle) {
 }
 
 void CSketch::PressRotation(const CPose* pose) {
-    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                    (m_fCornerY1 + m_fCornerY2) / 2.0);
-    SavePose();
-    m_pTool->BeginRotation(centre.x, centre.y);
+    shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1}, {m_fCornerX2, m_fCornerY2});
 }
 
 void CSketch::PressForResize() {
-    m_fRescaleAX = m_fCornerX2;
-    m_fRescaleAY = m_fCornerY2;
-    const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_fCornerX1, m_fCornerY1);
-    m_fRescaleBX = reference.x;
-    m_fRescaleBY = reference.y;
+    shape::KeepRescalePoints(*this, {m_fCornerX2, m_fCornerY2}, {m_fCornerX1, m_fCornerY1});
     SavePose();
 }
 

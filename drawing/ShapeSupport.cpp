@@ -340,6 +340,14 @@ void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
     reference = bounds;
 }
 
+void KeepRescalePoints(CPaint& shape, CDoublePoint moved, CDoublePoint anchor) {
+    shape.m_fRescaleAX = moved.x;
+    shape.m_fRescaleAY = moved.y;
+    const CDoublePoint reference = shape.m_pose.LocalToWorld(CPose(), anchor.x, anchor.y);
+    shape.m_fRescaleBX = reference.x;
+    shape.m_fRescaleBY = reference.y;
+}
+
 const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step) {
     const RescalePayload* rescale = step->GetPayload<RescalePayload>();
     return rescale != nullptr && shape.m_bScaleWithDocument ? rescale : nullptr;
@@ -354,6 +362,16 @@ void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale) {
     const double f = rescale.factor;
     shape.m_pose.x = rescale.saved.x + (f - 1.0) * rescale.bx;
     shape.m_pose.y = rescale.saved.y + (f - 1.0) * rescale.by;
+}
+
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot) {
+    shape.SavePose();
+    const CDoublePoint world = shape.LocalToWorldInFrame(frame, pivot.x, pivot.y);
+    shape.m_pTool->BeginRotation(world.x, world.y);
+}
+
+void BeginRotationBetween(CPaint& shape, const CPose& frame, CDoublePoint a, CDoublePoint b) {
+    BeginRotationAbout(shape, frame, {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
 }
 
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record) {

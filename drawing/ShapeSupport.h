@@ -108,6 +108,9 @@ void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box);
 // seen through the old mapping, so that what is drawn does not move.
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
 
+// At a press on the body: the point a rescale moves, local, and its anchor taken to the
+// parent's frame, kept for a group resize.
+void KeepRescalePoints(CPaint& shape, CDoublePoint moved, CDoublePoint anchor);
 // The rescale payload of a step, or null when there is none or the shape keeps its size.
 const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step);
 // The point a rescale step puts f times as far from a local anchor as the rescale point (ax, ay).
@@ -115,6 +118,11 @@ CDoublePoint RescaledFrom(const RescalePayload& rescale, CDoublePoint anchor);
 // The origin a rescale step gives: the saved one moved away from the parent frame's origin by
 // the factor, as the group's own origin and every other piece.
 void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale);
+
+// A press on the rotation handle: the pose is kept and the turn pivots on a local point.
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot);
+// The same pivoting on the middle of two local points.
+void BeginRotationBetween(CPaint& shape, const CPose& frame, CDoublePoint a, CDoublePoint b);
 
 // With record set, pushes the step for undo without running it; else runs it at once.
 int RecordOrApply(CPaint& shape, std::unique_ptr<CEditStep> step, bool record);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
@@ -268,10 +269,8 @@ void CCircTrack::TrackCreate(const CPose* pose, int handle) {
         m_ptAnchor = m_pose.LocalToWorld(CPose(), m_ptCentre.x, m_ptCentre.y);
         SavePose();
     } else if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1},
+                                    {m_fCornerX2, m_fCornerY2});
     } else if (handle == 5 || handle == 6) {
         PressEnd(handle);
     }

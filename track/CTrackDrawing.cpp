@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
@@ -166,17 +167,10 @@ void CTrack::TrackCreate(const CPose* pose, int handle) {
         return;
     const CPose& frame = FrameOf(pose);
     if (handle == -1) {
-        m_fRescaleAX = m_ptSecond.x;
-        m_fRescaleAY = m_ptSecond.y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptFirst.x, m_ptFirst.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, m_ptSecond, m_ptFirst);
         SavePose();
     } else if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0,
-                                                        (m_ptFirst.y + m_ptSecond.y) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, frame, m_ptFirst, m_ptSecond);
     } else if (handle == 1 || handle == 2) {
         PressEnd(pose, handle);
     }
