@@ -422,32 +422,28 @@ double ReducedEndAngle(double startAngle, double sweep) {
 }  // namespace
 
 void CParTrack::MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep) {
-    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
-    centre.x = -centre.x;
-    // The ends change places, and each takes its joint along.
-    std::swap(m_points[5], m_points[6]);
-    std::swap(m_bBeginConnected, m_bEndConnected);
+    MirrorArcAlong(c, m_pose.x, &CDoublePoint::x, centre);
     const double start = kPi - ReducedEndAngle(startAngle, sweep);
     startAngle = start < 0.0 ? start + kFullTurn : start;
     m_fCornerX1 = -m_fCornerX1;
     m_fCornerX2 = -m_fCornerX2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
 }
 
 void CParTrack::MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep) {
-    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
-    centre.y = -centre.y;
-    // The ends change places, and each takes its joint along.
-    std::swap(m_points[5], m_points[6]);
-    std::swap(m_bBeginConnected, m_bEndConnected);
+    MirrorArcAlong(c, m_pose.y, &CDoublePoint::y, centre);
     startAngle = kFullTurn - ReducedEndAngle(startAngle, sweep);
     m_fCornerY1 = -m_fCornerY1;
     m_fCornerY2 = -m_fCornerY2;
+}
+
+void CParTrack::MirrorArcAlong(double c, double& origin, double CDoublePoint::*axis, CDoublePoint& centre) {
+    origin = (c - origin) * 2.0 + origin;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].*axis = -(m_points[i].*axis);
+    centre.*axis = -(centre.*axis);
+    // The ends change places, and each takes its joint along.
+    std::swap(m_points[5], m_points[6]);
+    std::swap(m_bBeginConnected, m_bEndConnected);
     m_ptBegin = m_points[5];
     m_ptEnd = m_points[6];
 }

@@ -231,6 +231,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
 
   private:
+    // What both arc mirrors do: the origin coordinate, the turn, points 1 to 6 and the centre
+    // flipped along one axis; the ends change places.
+    void MirrorArcAlong(double c, double& origin, double CDoublePoint::*axis, CDoublePoint& centre);
     void ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode, CDoublePoint before,
                              CDoublePoint after);
     void ApplyToThisPiece(const CPose* pose, CParTrack* copy, CDoublePoint before, CDoublePoint after);
