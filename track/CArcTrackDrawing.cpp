@@ -38,9 +38,8 @@ int CArcTrack::Draw(const CPose* parent) {
     if (count == 0)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
     CPen railPen;
-    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPoint centre[kMaxSamples], left[kMaxSamples], right[kMaxSamples];
     m_fLength = 0.0;
@@ -68,10 +67,7 @@ int CArcTrack::Draw(const CPose* parent) {
         dc->Polyline(centre, count);
         dc->SelectObject(&railPen);
     }
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_points[5], m_points[6], placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
     DrawSelection(placement, samples[0], samples[count - 1]);
@@ -308,20 +304,16 @@ void CArcTrack::DragCorner(const CDoublePoint& cursor, int handle) {
     double sy = (o.y - moved.y) / (o.y - old.y);
     MoveBoxCorner(handle, moved.x, moved.y, nullptr);
     CDoublePoint begin = m_points[5], end = m_points[6];
-    if (sx < 0.0) {
-        sx = -sx;
+    // A corner dragged past the opposite one flips the arc along that axis: the ends change places.
+    auto flipPast = [&](double& scale, double CDoublePoint::*axis) {
+        if (!(scale < 0.0))
+            return;
+        scale = -scale;
         std::swap(begin, end);
-        m_ptCentre.x = 2.0 * o.x - m_ptCentre.x;
-        begin.x = 2.0 * o.x - begin.x;
-        end.x = 2.0 * o.x - end.x;
-    }
-    if (sy < 0.0) {
-        sy = -sy;
-        std::swap(begin, end);
-        m_ptCentre.y = 2.0 * o.y - m_ptCentre.y;
-        begin.y = 2.0 * o.y - begin.y;
-        end.y = 2.0 * o.y - end.y;
-    }
+        for (CDoublePoint* p : {&m_ptCentre, &begin, &end}) p->*axis = 2.0 * (o.*axis) - p->*axis;
+    };
+    flipPast(sx, &CDoublePoint::x);
+    flipPast(sy, &CDoublePoint::y);
     m_fRadiusX *= sx;
     if (m_fRadiusX == 0.0)
         m_fRadiusX = 1.0;

@@ -35,9 +35,8 @@ int CCircTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
     CPen railPen;
-    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
     DrawCentreLineAndRails(*dc, placement, railPen, axisPen);
@@ -50,10 +49,7 @@ int CCircTrack::Draw(const CPose* parent) {
     DrawRadial(*dc, placement, EndAngleLocal(), m_fTrackSeparation);
     if (m_bShowTies)
         DrawTies(*dc, placement);
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_points[5], m_points[6], placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
     if (ShowsSelectionMarkers()) {

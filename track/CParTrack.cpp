@@ -347,6 +347,19 @@ void CParTrack::CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color) {
     pen.CreatePen(PS_SOLID, width * LogicalPixelSize(&dc), DrawColor(color));
 }
 
+int CParTrack::BeginPlanDrawing(CDC& dc, CPen& railPen) {
+    const int previousMode = dc.SetBkMode(TRANSPARENT);
+    CreateTrackPen(dc, railPen, m_nRailLineWidth, m_crRail);
+    return previousMode;
+}
+
+void CParTrack::DrawJointMarkers(CDC& dc, CDoublePoint begin, CDoublePoint end, const CPlacement& placement) {
+    if (m_bBeginConnected)
+        DrawConnectedMarker(dc, begin, m_ptBeginMarker, placement);
+    if (m_bEndConnected)
+        DrawConnectedMarker(dc, end, m_ptEndMarker, placement);
+}
+
 bool CParTrack::ShowsSelectionMarkers() {
     const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
     return IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4;

@@ -220,6 +220,11 @@ class CParTrack : public CPaint, public CTrackEndSource {
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
     // A solid pen for rails or ties: the width in the target's logical pixels, in the draw colour.
     void CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color);
+    // Starts drawing the piece on the plan: a transparent background behind dotted lines and
+    // the rail pen made. Returns the background mode to put back at the end.
+    int BeginPlanDrawing(CDC& dc, CPen& railPen);
+    // The joint markers of the connected ends, at the local begin and end points.
+    void DrawJointMarkers(CDC& dc, CDoublePoint begin, CDoublePoint end, const CPlacement& placement);
     // The ends and rotation handle show on a selected piece on screen, except while the mouse
     // drags it or it is being placed.
     bool ShowsSelectionMarkers();

@@ -81,21 +81,17 @@ int CSplineTrack::Draw(const CPose* parent) {
     if (!m_pTool->IsPrinting())
         DrawControlPolygon(parent);
     CPen railPen, tiePen;
-    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CreateTrackPen(*dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&railPen);
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
     m_fLength = 0.0;
     if (SegmentCount() > 0) {
         DrawSegments(*dc, frame, railPen, tiePen, axisPen);
         if (!(GetEditState() != -1 && IsCreating()))
             DrawEndBars(*dc, frame);
         const CPlacement placement(m_pose, frame);
-        if (m_bBeginConnected)
-            DrawConnectedMarker(*dc, m_ptBegin, m_ptBeginMarker, placement);
-        if (m_bEndConnected)
-            DrawConnectedMarker(*dc, m_ptEnd, m_ptEndMarker, placement);
+        DrawJointMarkers(*dc, m_ptBegin, m_ptEnd, placement);
         const bool dragging =
             m_pTool->m_bButtonDown && m_pTool->m_bMoved && m_pTool->m_toolMode != kToolSetTrackElevations;
         if (IsSelected() && !m_pTool->IsPrinting() && !IsCreating() && !dragging)

@@ -27,9 +27,8 @@ int CTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
     CPen railPen;
-    CreateTrackPen(*dc, railPen, m_nRailLineWidth, m_crRail);
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
     const double theta = Direction();
@@ -56,10 +55,7 @@ int CTrack::Draw(const CPose* parent) {
     Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
     if (m_bShowTies)
         DrawTies(*dc, placement, c, s);
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_ptFirst, m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_ptSecond, m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_ptFirst, m_ptSecond, placement);
     dc->SelectObject(&handlePen);
     if (m_pTool->m_track.endLabels)
         DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
