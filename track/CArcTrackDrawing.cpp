@@ -55,9 +55,9 @@ int CArcTrack::Draw(const CPose* parent) {
         DrawTies(*dc, placement, samples, count);
     DrawEndBar(*dc, placement, samples[0]);
     DrawEndBar(*dc, placement, samples[count - 1]);
-    if (m_nRailMode == 1 || m_nRailMode == 3)
+    if (DrawsCentreLine())
         dc->Polyline(centre, count);
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         dc->Polyline(left, count);
         dc->Polyline(right, count);
     }
@@ -145,8 +145,8 @@ CPaint* CArcTrack::HitTest() {
 
 CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
+    const bool rails = DrawsRails();
     DeviceRect band = m_pTool->m_rcRubberBand;
     const bool banded = !IsEmptyBand(band);
     band.Normalize();

@@ -67,9 +67,9 @@ int CCircTrack::Draw(const CPose* parent) {
 
 void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen) {
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
     const bool centreLine = m_bShowAxis || centre;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool rails = DrawsRails();
     const double e = EndAngleLocal();
     // Each step's centre line and rails, the lines drawn in the same order as ever; the
     // direction is turned once per step and a pen is selected only when it changes.
@@ -211,9 +211,9 @@ CPaint* CCircTrack::HitTest() {
         return nullptr;
     const double hL = HandleTolerance();
     const double half = m_fGauge / 2.0;
-    const bool onCentre = (m_nRailMode == 1 || m_nRailMode == 3) && std::fabs(d - m_fRadius) <= hL;
-    const bool onRail = (m_nRailMode == 2 || m_nRailMode == 3) &&
-                        (std::fabs(d - (m_fRadius - half)) <= hL || std::fabs(d - (m_fRadius + half)) <= hL);
+    const bool onCentre = DrawsCentreLine() && std::fabs(d - m_fRadius) <= hL;
+    const bool onRail =
+        DrawsRails() && (std::fabs(d - (m_fRadius - half)) <= hL || std::fabs(d - (m_fRadius + half)) <= hL);
     return onCentre || onRail ? this : nullptr;
 }
 

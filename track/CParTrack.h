@@ -218,6 +218,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
+    // Rail mode 1 draws the centre line, 2 the two rails, 3 both.
+    bool DrawsCentreLine() const { return m_nRailMode == 1 || m_nRailMode == 3; }
+    bool DrawsRails() const { return m_nRailMode == 2 || m_nRailMode == 3; }
     // A solid pen for rails or ties: the width in the target's logical pixels, in the draw colour.
     void CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color);
     // Starts drawing the piece on the plan: a transparent background behind dotted lines and

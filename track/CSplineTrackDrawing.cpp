@@ -166,7 +166,7 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
         m_pTool->LayoutToDevicePoints(railA, kept);
         m_pTool->LayoutToDevicePoints(railB, kept);
         dc.SelectObject(&railPen);
-        if (m_nRailMode == 1 || m_nRailMode == 3) {
+        if (DrawsCentreLine()) {
             const CDoublePoint controls[4] = {
                 WorldPoint(frame, m_points[knot]), WorldPoint(frame, m_points[knot + 1]),
                 WorldPoint(frame, m_points[knot + 2]), WorldPoint(frame, m_points[knot + 3])};
@@ -174,7 +174,7 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
             dc.Polyline(corners,
                         EveryNthSample(centre, CentreStride(controls, PixelsPerLayoutUnit(dc)), corners));
         }
-        if ((m_nRailMode == 2 || m_nRailMode == 3) && kept >= 2) {
+        if (DrawsRails() && kept >= 2) {
             dc.Polyline(railA, kept);
             dc.Polyline(railB, kept);
         }
@@ -281,8 +281,8 @@ CPaint* CSplineTrack::HitTest() {
     band.Normalize();
     const double h = HandleTolerance();
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
+    const bool rails = DrawsRails();
     auto meets = [&](const CDoublePoint& a, const CDoublePoint& b) {
         return banded ? BandMeetsSegment(band, BandPoint(a), BandPoint(b)) : CursorOnSegment(a, b);
     };

@@ -42,9 +42,9 @@ int CTrack::Draw(const CPose* parent) {
         dc->SetBkColor(previousBack);
         dc->SelectObject(&railPen);
     }
-    if (m_nRailMode == 1 || m_nRailMode == 3)
+    if (DrawsCentreLine())
         Line(*dc, device(m_ptFirst), device(m_ptSecond));
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         Line(*dc, device(m_points[5]), device(m_points[8]));
         Line(*dc, device(m_points[6]), device(m_points[7]));
     }
@@ -118,9 +118,9 @@ CPaint* CTrack::HitTest() {
     auto segment = [this, frame](const CDoublePoint& a, const CDoublePoint& b) {
         return HitTestSegment(frame, a.x, a.y, b.x, b.y) != 0;
     };
-    const bool onAxis = (m_nRailMode == 1 || m_nRailMode == 3) && segment(m_ptFirst, m_ptSecond);
-    const bool onRails = (m_nRailMode == 2 || m_nRailMode == 3) &&
-                         (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
+    const bool onAxis = DrawsCentreLine() && segment(m_ptFirst, m_ptSecond);
+    const bool onRails =
+        DrawsRails() && (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
     return onAxis || onRails ? this : nullptr;
 }
 
@@ -130,10 +130,9 @@ CPaint* CTrack::HitTestBand() {
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
     auto onPlan = [this](const CDoublePoint& p) { return BandPoint(LocalToWorld(p.x, p.y)); };
-    if ((m_nRailMode == 1 || m_nRailMode == 3) &&
-        BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
+    if (DrawsCentreLine() && BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
         return this;
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         const CPoint corners[4] = {onPlan(m_points[5]), onPlan(m_points[6]), onPlan(m_points[7]),
                                    onPlan(m_points[8])};
         for (int i = 0; i < 4; ++i)
