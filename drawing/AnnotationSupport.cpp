@@ -53,25 +53,17 @@ void PushCornerUndo(CPaint& shape, const CPose& frame, int handle) {
 }
 
 void SaveRescaleReferences(CPaint& shape, int movedCorner, int anchorCorner) {
-    shape.m_fRescaleAX = shape.m_points[movedCorner].x;
-    shape.m_fRescaleAY = shape.m_points[movedCorner].y;
-    const CDoublePoint anchor =
-        shape.m_pose.LocalToWorld(CPose(), shape.m_points[anchorCorner].x, shape.m_points[anchorCorner].y);
-    shape.m_fRescaleBX = anchor.x;
-    shape.m_fRescaleBY = anchor.y;
+    shape::KeepRescalePoints(shape, shape.m_points[movedCorner], shape.m_points[anchorCorner]);
     shape.SavePose();
 }
 
 int RescaleBoxCorner(CPaint& shape, CEditStep* step, int movedCorner, int anchorCorner) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !shape.m_bScaleWithDocument || shape.m_points.GetSize() < kOutlinePoints)
+    const RescalePayload* rescale = shape::RescaleOf(shape, step);
+    if (rescale == nullptr || shape.m_points.GetSize() < kOutlinePoints)
         return 0;
-    const double f = rescale->factor;
-    const CDoublePoint anchor = shape.m_points[anchorCorner];
     shape::PlaceBoxCorner(shape.m_points, movedCorner,
-                          {anchor.x + f * (rescale->ax - anchor.x), anchor.y + f * (rescale->ay - anchor.y)});
-    shape.m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    shape.m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+                          shape::RescaledFrom(*rescale, shape.m_points[anchorCorner]));
+    shape::MoveOriginForRescale(shape, *rescale);
     return 1;
 }
 
@@ -93,15 +85,8 @@ void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vect
     y = correction.y;
 }
 
-void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot) {
-    shape.SavePose();
-    const CDoublePoint world = shape.LocalToWorldInFrame(frame, pivot.x, pivot.y);
-    shape.m_pTool->BeginRotation(world.x, world.y);
-}
-
 void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner) {
-    const CDoublePoint &a = shape.m_points[corner], &b = shape.m_points[oppositeCorner];
-    BeginRotationAbout(shape, frame, {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
+    shape::BeginRotationBetween(shape, frame, shape.m_points[corner], shape.m_points[oppositeCorner]);
 }
 
 void DragBoxCorner(CPaint& shape, const CPose* pose, const CPose& frame, int handle) {

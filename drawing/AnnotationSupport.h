@@ -35,9 +35,8 @@ void SnapToNearestCorner(CPaint& shape, const CPose& frame, const std::vector<CD
 // The smallest snap correction of the corners; the outputs stay without corners.
 void SmallestCornerCorrection(CPaint& shape, const CPose& frame, const std::vector<CDoublePoint>& corners,
                               double& x, double& y);
-// A press on the rotation handle: the pose is kept and the turn pivots on a local point.
-void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot);
-// The same pivoting on the middle of two opposite corners.
+// A press on the rotation handle: the pose is kept and the turn pivots on the middle of two
+// opposite corners.
 void BeginBoxRotation(CPaint& shape, const CPose& frame, int corner, int oppositeCorner);
 // A drag of a corner handle: the corner goes to the cursor, its neighbours follow, the bounds
 // are taken again.

@@ -245,14 +245,13 @@ int CArc::ApplyEditStep(CEditStep* step) {
 }
 
 int CArc::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || m_points.GetSize() < kPointCount)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const double f = rescale->factor;
     m_fRadiusX = rescale->ax * f;
     m_fRadiusY = rescale->ay * f;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    shape::MoveOriginForRescale(*this, *rescale);
     m_points[5] = CurvePoint(m_fStartAngle);
     m_points[6] = CurvePoint(m_fStartAngle + m_fSweep);
     double minX = m_ptCentre.x - m_fRadiusX, minY = m_ptCentre.y - m_fRadiusY;

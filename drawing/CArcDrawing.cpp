@@ -66,11 +66,7 @@ int CArc::Draw(const CPose* parent) {
     std::vector<CPoint> samples;
     if (dc == nullptr || !Sample(frame, samples) || samples.size() < 2)
         return 0;
-    // A printed page has its own mapping; the hit tests read the screen's samples.
-    if (!m_pTool->IsPrinting()) {
-        std::copy(samples.begin(), samples.end(), m_samples.begin());
-        m_nSampleCount = static_cast<int>(samples.size());
-    }
+    shape::KeepScreenSamples(*m_pTool, samples, m_samples, m_nSampleCount);
     {
         CShapePen pen(*this, *dc);
         shape::FillOutline(*this, *dc, samples);
@@ -101,15 +97,8 @@ void CArc::DrawHandles(const CPose& frame) {
 CPaint* CArc::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kPointCount)
         return nullptr;
-    if (shape::IsBandSet(m_pTool->m_rcRubberBand))
-        return m_pTool->IsLayerVisible(m_nLayer) &&
-                       shape::BandHitsDevicePoints(*m_pTool, m_samples.data(),
-                                                   std::clamp(m_nSampleCount, 0, kMaxSamples), false)
-                   ? this
-                   : nullptr;
-    if (CPaint::HitTest() == nullptr)
-        return nullptr;
-    return CursorHits() ? this : nullptr;
+    const std::span<const CPoint> samples(m_samples.data(), std::clamp(m_nSampleCount, 0, kMaxSamples));
+    return shape::SampledHitTest(*this, samples, false, [this] { return CursorHits(); });
 }
 
 bool CArc::CursorHits() {
@@ -141,18 +130,12 @@ void CArc::TrackCreate(const CPose* pose, int handle) {
         m_points.GetSize() < kPointCount)
         return;
     if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1},
+                                    {m_fCornerX2, m_fCornerY2});
     } else if (handle >= 1 && handle <= 6) {
         PressHandle(handle);
     } else if (handle == -1) {
-        m_fRescaleAX = m_fRadiusX;
-        m_fRescaleAY = m_fRadiusY;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptCentre.x, m_ptCentre.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, {m_fRadiusX, m_fRadiusY}, m_ptCentre);
         SavePose();
     }
     Invalidate();

@@ -144,19 +144,11 @@ void CBox::TrackCreate(const CPose* pose, int handle) {
 }
 
 void CBox::PressRotation(const CPose* pose) {
-    SavePose();
-    const CDoublePoint& a = m_points[1];
-    const CDoublePoint& b = m_points[3];
-    const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (a.x + b.x) / 2.0, (a.y + b.y) / 2.0);
-    m_pTool->BeginRotation(middle.x, middle.y);
+    shape::BeginRotationBetween(*this, FrameOf(pose), m_points[1], m_points[3]);
 }
 
 void CBox::PressForResize() {
-    m_fRescaleAX = m_points[3].x;
-    m_fRescaleAY = m_points[3].y;
-    const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_points[1].x, m_points[1].y);
-    m_fRescaleBX = reference.x;
-    m_fRescaleBY = reference.y;
+    shape::KeepRescalePoints(*this, m_points[3], m_points[1]);
     SavePose();
 }
 
@@ -204,16 +196,13 @@ void CBox::PlaceCorner(int handle, CDoublePoint local) {
 }
 
 int CBox::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || m_points.GetSize() < kPointCount)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || m_points.GetSize() < kPointCount)
         return 0;
-    const double f = rescale->factor;
-    const CDoublePoint first = m_points[1];
-    m_points[3] = {first.x + (rescale->ax - first.x) * f, first.y + (rescale->ay - first.y) * f};
+    m_points[3] = shape::RescaledFrom(*rescale, m_points[1]);
     m_points[4].x = m_points[3].x;
     m_points[2].y = m_points[3].y;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    shape::MoveOriginForRescale(*this, *rescale);
     return 1;
 }
 

@@ -183,11 +183,7 @@ void CLine::TrackCreate(const CPose* pose, int handle) {
         return;
     SavePose();
     if (handle == -1) {
-        m_fRescaleAX = m_ptEnd.x;
-        m_fRescaleAY = m_ptEnd.y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptStart.x, m_ptStart.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, m_ptEnd, m_ptStart);
     } else if (handle == 0) {
         const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_ptStart.x + m_ptEnd.x) / 2.0,
                                                         (m_ptStart.y + m_ptEnd.y) / 2.0);
@@ -236,13 +232,11 @@ int CLine::UpdateGeometry(CEditStep* step) {
 }
 
 int CLine::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr)
         return 0;
-    const double f = rescale->factor;
-    m_ptEnd = {m_ptStart.x + (rescale->ax - m_ptStart.x) * f, m_ptStart.y + (rescale->ay - m_ptStart.y) * f};
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    m_ptEnd = shape::RescaledFrom(*rescale, m_ptStart);
+    shape::MoveOriginForRescale(*this, *rescale);
     CopyEndsToPoints();
     return 1;
 }

@@ -151,11 +151,7 @@ int CRoundBox::Draw(const CPose* parent) {
     if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, FrameOf(parent)),
                                                  Outline(r, m_nOrientation), samples))
         return 0;
-    // A printed page has its own mapping; the hit tests read the screen's samples.
-    if (!m_pTool->IsPrinting()) {
-        std::copy(samples.begin(), samples.end(), m_samples.begin());
-        m_nSampleCount = static_cast<int>(samples.size());
-    }
+    shape::KeepScreenSamples(*m_pTool, samples, m_samples, m_nSampleCount);
     {
         CShapePen pen(*this, *dc);
         shape::FillOutline(*this, *dc, samples);
@@ -180,15 +176,8 @@ int CRoundBox::Draw(const CPose* parent) {
 CPaint* CRoundBox::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kRoundPointCount)
         return nullptr;
-    if (shape::IsBandSet(m_pTool->m_rcRubberBand))
-        return m_pTool->IsLayerVisible(m_nLayer) &&
-                       shape::BandHitsDevicePoints(*m_pTool, m_samples.data(),
-                                                   std::clamp(m_nSampleCount, 0, kMaxSamples), true)
-                   ? this
-                   : nullptr;
-    if (CPaint::HitTest() == nullptr)
-        return nullptr;
-    return CursorHits() ? this : nullptr;
+    const std::span<const CPoint> samples(m_samples.data(), std::clamp(m_nSampleCount, 0, kMaxSamples));
+    return shape::SampledHitTest(*this, samples, true, [this] { return CursorHits(); });
 }
 
 bool CRoundBox::CursorHits() {

@@ -395,7 +395,7 @@ void CSizeAngle::TrackCreate(const CPose* pose, int handle) {
     }
     m_nActiveHandle = handle;
     if (handle == 0)
-        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[kVertex]);
+        shape::BeginRotationAbout(*this, FrameOf(pose), m_points[kVertex]);
     annotation::RefreshBounds(*this, pose);
 }
 

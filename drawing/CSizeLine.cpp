@@ -278,7 +278,7 @@ void CSizeLine::TrackCreate(const CPose* pose, int handle) {
         CPaint::TrackCreate(pose, handle);
     }
     if (handle == 0)
-        annotation::BeginRotationAbout(*this, FrameOf(pose), m_points[3]);
+        shape::BeginRotationAbout(*this, FrameOf(pose), m_points[3]);
     annotation::RefreshBounds(*this, pose);
 }
 

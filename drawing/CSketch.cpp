@@ -195,18 +195,11 @@ void CSketch::TrackCreate(const CPose* pose, int handle) {
 }
 
 void CSketch::PressRotation(const CPose* pose) {
-    const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                    (m_fCornerY1 + m_fCornerY2) / 2.0);
-    SavePose();
-    m_pTool->BeginRotation(centre.x, centre.y);
+    shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1}, {m_fCornerX2, m_fCornerY2});
 }
 
 void CSketch::PressForResize() {
-    m_fRescaleAX = m_fCornerX2;
-    m_fRescaleAY = m_fCornerY2;
-    const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_fCornerX1, m_fCornerY1);
-    m_fRescaleBX = reference.x;
-    m_fRescaleBY = reference.y;
+    shape::KeepRescalePoints(*this, {m_fCornerX2, m_fCornerY2}, {m_fCornerX1, m_fCornerY1});
     SavePose();
 }
 
@@ -284,14 +277,13 @@ int CSketch::UpdateGeometry(CEditStep* step) {
 }
 
 int CSketch::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || PointCount() < kFirstDrawnPoint)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || PointCount() < kFirstDrawnPoint)
         return 0;
-    const double f = rescale->factor;
-    m_fCornerX2 = m_fCornerX1 + (rescale->ax - m_fCornerX1) * f;
-    m_fCornerY2 = m_fCornerY1 + (rescale->ay - m_fCornerY1) * f;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
+    m_fCornerX2 = corner.x;
+    m_fCornerY2 = corner.y;
+    shape::MoveOriginForRescale(*this, *rescale);
     LayOutCornersFromBox(m_parentPose);
     return 1;
 }

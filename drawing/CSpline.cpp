@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawing/ShapePayloads.h"
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/LayoutFile.h"
 #include "model/Units.h"
@@ -123,15 +124,14 @@ int CSpline::ApplyShapeStep(CEditStep* step) {
 }
 
 int CSpline::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || PointCount() < kFirstNode)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || PointCount() < kFirstNode)
         return 0;
-    const double f = rescale->factor;
-    m_fCornerX2 = m_fCornerX1 + (rescale->ax - m_fCornerX1) * f;
-    m_fCornerY2 = m_fCornerY1 + (rescale->ay - m_fCornerY1) * f;
+    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
+    m_fCornerX2 = corner.x;
+    m_fCornerY2 = corner.y;
     LayOutCorners();
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    shape::MoveOriginForRescale(*this, *rescale);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 
 #include "drawing/CShapePen.h"
 #include "drawing/CSpline.h"
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -289,17 +290,11 @@ void CSpline::TrackCreate(const CPose* pose, int handle) {
     RecalcBounds();
     const bool entering = m_pTool->m_toolMode == kToolSpline;
     if (handle == -1 && !entering) {
-        m_fRescaleAX = m_fCornerX2;
-        m_fRescaleAY = m_fCornerY2;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_fCornerX1, m_fCornerY1);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, {m_fCornerX2, m_fCornerY2}, {m_fCornerX1, m_fCornerY1});
         SavePose();
     } else if (handle == 0) {
-        SavePose();
-        const CDoublePoint centre = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->BeginRotation(centre.x, centre.y);
+        shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1},
+                                    {m_fCornerX2, m_fCornerY2});
     } else if (entering) {
         EnterPoint(pose);
     } else if (handle >= 1) {

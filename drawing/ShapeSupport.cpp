@@ -128,6 +128,27 @@ bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bo
     return count > 0 && BandHits(band, std::vector<CPoint>(points, points + count), closed);
 }
 
+void KeepScreenSamples(const CTool& tool, const std::vector<CPoint>& samples, std::span<CPoint> kept,
+                       int& count) {
+    if (tool.IsPrinting())
+        return;
+    std::copy(samples.begin(), samples.end(), kept.begin());
+    count = static_cast<int>(samples.size());
+}
+
+CPaint* SampledHitTest(CPaint& shape, std::span<const CPoint> samples, bool closed,
+                       const std::function<bool()>& cursorHits) {
+    if (IsBandSet(shape.m_pTool->m_rcRubberBand))
+        return shape.m_pTool->IsLayerVisible(shape.m_nLayer) &&
+                       BandHitsDevicePoints(*shape.m_pTool, samples.data(), static_cast<int>(samples.size()),
+                                            closed)
+                   ? &shape
+                   : nullptr;
+    if (shape.CPaint::HitTest() == nullptr)
+        return nullptr;
+    return cursorHits() ? &shape : nullptr;
+}
+
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed) {
     DeviceRect band = shape.m_pTool->m_rcRubberBand;
     band.Normalize();
@@ -317,6 +338,40 @@ void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds) {
     local.x2 += (bounds.x2 - reference.x2) * sx;
     local.y1 += (bounds.y1 - reference.y1) * sy;
     reference = bounds;
+}
+
+void KeepRescalePoints(CPaint& shape, CDoublePoint moved, CDoublePoint anchor) {
+    shape.m_fRescaleAX = moved.x;
+    shape.m_fRescaleAY = moved.y;
+    const CDoublePoint reference = shape.m_pose.LocalToWorld(CPose(), anchor.x, anchor.y);
+    shape.m_fRescaleBX = reference.x;
+    shape.m_fRescaleBY = reference.y;
+}
+
+const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step) {
+    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
+    return rescale != nullptr && shape.m_bScaleWithDocument ? rescale : nullptr;
+}
+
+CDoublePoint RescaledFrom(const RescalePayload& rescale, CDoublePoint anchor) {
+    const double f = rescale.factor;
+    return {anchor.x + (rescale.ax - anchor.x) * f, anchor.y + (rescale.ay - anchor.y) * f};
+}
+
+void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale) {
+    const double f = rescale.factor;
+    shape.m_pose.x = rescale.saved.x + (f - 1.0) * rescale.bx;
+    shape.m_pose.y = rescale.saved.y + (f - 1.0) * rescale.by;
+}
+
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot) {
+    shape.SavePose();
+    const CDoublePoint world = shape.LocalToWorldInFrame(frame, pivot.x, pivot.y);
+    shape.m_pTool->BeginRotation(world.x, world.y);
+}
+
+void BeginRotationBetween(CPaint& shape, const CPose& frame, CDoublePoint a, CDoublePoint b) {
+    BeginRotationAbout(shape, frame, {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0});
 }
 
 }  // namespace shape

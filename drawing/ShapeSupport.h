@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "platform/gdi/CPoint.h"
 
 class CDC;
+class CEditStep;
+struct RescalePayload;
 
 // What the drawing shapes share: device mapping that refuses points no device can hold,
 // outline colour, handle visibility, fills, rubber-band tests, status texts and the choice
@@ -40,6 +43,14 @@ void FillOutline(CPaint& shape, CDC& dc, const std::vector<CPoint>& outline);
 bool BandHits(const DeviceRect& band, const std::vector<CPoint>& outline, bool closed);
 // The rubber-band test of device points kept from the last drawing.
 bool BandHitsDevicePoints(const CTool& tool, const CPoint* points, int count, bool closed);
+// Keeps the device samples of an outline drawn on screen for the hit tests; a printed page has
+// its own mapping and keeps nothing.
+void KeepScreenSamples(const CTool& tool, const std::vector<CPoint>& samples, std::span<CPoint> kept,
+                       int& count);
+// The hit test of a shape kept as device samples: a rubber band tests the samples on a visible
+// layer; else the cursor must lie in the shape's bounds and on the shape by its own test.
+CPaint* SampledHitTest(CPaint& shape, std::span<const CPoint> samples, bool closed,
+                       const std::function<bool()>& cursorHits);
 // Runs the rubber-band test of a local outline under the shape's own parent pose.
 bool BandHitsShape(CPaint& shape, const std::vector<CDoublePoint>& local, bool closed);
 // Whether the cursor lies within the handle tolerance of one edge of a local outline.
@@ -97,6 +108,22 @@ void DrawControlBox(CPaint& shape, const CPose& frame, const BoxFrame& box);
 // Fits a reference box to new bounds and moves the local box's edges by the same change
 // seen through the old mapping, so that what is drawn does not move.
 void RefitFrames(BoxFrame& local, BoxFrame& reference, const BoxFrame& bounds);
+
+// At a press on the body: the point a rescale moves, local, and its anchor taken to the
+// parent's frame, kept for a group resize.
+void KeepRescalePoints(CPaint& shape, CDoublePoint moved, CDoublePoint anchor);
+// The rescale payload of a step, or null when there is none or the shape keeps its size.
+const RescalePayload* RescaleOf(const CPaint& shape, CEditStep* step);
+// The point a rescale step puts f times as far from a local anchor as the rescale point (ax, ay).
+CDoublePoint RescaledFrom(const RescalePayload& rescale, CDoublePoint anchor);
+// The origin a rescale step gives: the saved one moved away from the parent frame's origin by
+// the factor, as the group's own origin and every other piece.
+void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale);
+
+// A press on the rotation handle: the pose is kept and the turn pivots on a local point.
+void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot);
+// The same pivoting on the middle of two local points.
+void BeginRotationBetween(CPaint& shape, const CPose& frame, CDoublePoint a, CDoublePoint b);
 
 // Shapes record or apply their edit steps as every layout object does.
 using ::RecordOrApply;

@@ -5,7 +5,6 @@
 #include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "track/CArcTrack.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
@@ -39,9 +38,8 @@ int CArcTrack::Draw(const CPose* parent) {
     if (count == 0)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPoint centre[kMaxSamples], left[kMaxSamples], right[kMaxSamples];
     m_fLength = 0.0;
@@ -57,9 +55,9 @@ int CArcTrack::Draw(const CPose* parent) {
         DrawTies(*dc, placement, samples, count);
     DrawEndBar(*dc, placement, samples[0]);
     DrawEndBar(*dc, placement, samples[count - 1]);
-    if (m_nRailMode == 1 || m_nRailMode == 3)
+    if (DrawsCentreLine())
         dc->Polyline(centre, count);
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         dc->Polyline(left, count);
         dc->Polyline(right, count);
     }
@@ -69,10 +67,7 @@ int CArcTrack::Draw(const CPose* parent) {
         dc->Polyline(centre, count);
         dc->SelectObject(&railPen);
     }
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_points[5], m_points[6], placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
     DrawSelection(placement, samples[0], samples[count - 1]);
@@ -86,7 +81,8 @@ int CArcTrack::Draw(const CPose* parent) {
 }
 
 void CArcTrack::DrawTies(CDC& dc, const CPlacement& placement, const Sample* samples, int count) {
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     const double spacing = m_fTieSpacing;
     const double half = m_fTieLength / 2.0;
@@ -149,8 +145,8 @@ CPaint* CArcTrack::HitTest() {
 
 CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
+    const bool rails = DrawsRails();
     DeviceRect band = m_pTool->m_rcRubberBand;
     const bool banded = !IsEmptyBand(band);
     band.Normalize();
@@ -174,13 +170,9 @@ int CArcTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
-    const double h = HandleTolerance();
-    for (int i = 6; i >= 0; --i) {
-        const CDoublePoint& p = m_points[i];
-        if (px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
-            py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h))
+    for (int i = 6; i >= 0; --i)
+        if (HoldsHandle(m_points[i], px, py))
             return i;
-    }
     return -1;
 }
 
@@ -312,20 +304,16 @@ void CArcTrack::DragCorner(const CDoublePoint& cursor, int handle) {
     double sy = (o.y - moved.y) / (o.y - old.y);
     MoveBoxCorner(handle, moved.x, moved.y, nullptr);
     CDoublePoint begin = m_points[5], end = m_points[6];
-    if (sx < 0.0) {
-        sx = -sx;
+    // A corner dragged past the opposite one flips the arc along that axis: the ends change places.
+    auto flipPast = [&](double& scale, double CDoublePoint::*axis) {
+        if (!(scale < 0.0))
+            return;
+        scale = -scale;
         std::swap(begin, end);
-        m_ptCentre.x = 2.0 * o.x - m_ptCentre.x;
-        begin.x = 2.0 * o.x - begin.x;
-        end.x = 2.0 * o.x - end.x;
-    }
-    if (sy < 0.0) {
-        sy = -sy;
-        std::swap(begin, end);
-        m_ptCentre.y = 2.0 * o.y - m_ptCentre.y;
-        begin.y = 2.0 * o.y - begin.y;
-        end.y = 2.0 * o.y - end.y;
-    }
+        for (CDoublePoint* p : {&m_ptCentre, &begin, &end}) p->*axis = 2.0 * (o.*axis) - p->*axis;
+    };
+    flipPast(sx, &CDoublePoint::x);
+    flipPast(sy, &CDoublePoint::y);
     m_fRadiusX *= sx;
     if (m_fRadiusX == 0.0)
         m_fRadiusX = 1.0;

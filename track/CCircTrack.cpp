@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
@@ -257,13 +258,12 @@ void CCircTrack::RescaleWithUndo(const CPose*, double factor, int) {
 }
 
 int CCircTrack::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr)
         return 0;
     const double f = rescale->factor;
     m_fRadius = rescale->ax * f;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    shape::MoveOriginForRescale(*this, *rescale);
     RebuildShape();
     return 1;
 }

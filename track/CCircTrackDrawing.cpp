@@ -2,10 +2,10 @@
 #include <array>
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "track/CCircTrack.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
@@ -39,9 +39,8 @@ int CCircTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
     const CDoublePoint first = Direction(m_fStartAngle), last = Direction(EndAngleLocal());
@@ -55,14 +54,10 @@ int CCircTrack::Draw(const CPose* parent) {
     DrawRadial(*dc, placement, last, m_fTrackSeparation);
     if (m_bShowTies)
         DrawTies(*dc, placement, first);
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_points[5], m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_points[6], m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_points[5], m_points[6], placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
-    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
-    if (IsSelected() && !m_pTool->IsPrinting() && GetEditState() != 4 && !dragging) {
+    if (ShowsSelectionMarkers()) {
         for (int index : {6, 5}) {
             const CPoint end = ToDevice(placement, m_points[index]);
             DrawCircleMarker(end.x, end.y);
@@ -78,9 +73,9 @@ int CCircTrack::Draw(const CPose* parent) {
 void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen,
                                         const CDoublePoint& first, const CDoublePoint& last) {
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
     const bool centreLine = m_bShowAxis || centre;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool rails = DrawsRails();
     const double e = EndAngleLocal();
     // Each step's centre line and rails, the lines drawn in the same order as ever; the
     // direction is turned once per step and a pen is selected only when it changes.
@@ -154,7 +149,8 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoi
     // Ties only for a positive step, and never more than the bound.
     if (!(step > 0.0) || !(m_fSweep / step <= kMaxSteps))
         return;
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     // A tie drawn twice over itself looks as once only where the pen covers what lies beneath.
     if (dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN)
@@ -223,9 +219,9 @@ CPaint* CCircTrack::HitTest() {
         return nullptr;
     const double hL = HandleTolerance();
     const double half = m_fGauge / 2.0;
-    const bool onCentre = (m_nRailMode == 1 || m_nRailMode == 3) && std::fabs(d - m_fRadius) <= hL;
-    const bool onRail = (m_nRailMode == 2 || m_nRailMode == 3) &&
-                        (std::fabs(d - (m_fRadius - half)) <= hL || std::fabs(d - (m_fRadius + half)) <= hL);
+    const bool onCentre = DrawsCentreLine() && std::fabs(d - m_fRadius) <= hL;
+    const bool onRail =
+        DrawsRails() && (std::fabs(d - (m_fRadius - half)) <= hL || std::fabs(d - (m_fRadius + half)) <= hL);
     return onCentre || onRail ? this : nullptr;
 }
 
@@ -277,10 +273,8 @@ void CCircTrack::TrackCreate(const CPose* pose, int handle) {
         m_ptAnchor = m_pose.LocalToWorld(CPose(), m_ptCentre.x, m_ptCentre.y);
         SavePose();
     } else if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(FrameOf(pose), (m_fCornerX1 + m_fCornerX2) / 2.0,
-                                                        (m_fCornerY1 + m_fCornerY2) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, FrameOf(pose), {m_fCornerX1, m_fCornerY1},
+                                    {m_fCornerX2, m_fCornerY2});
     } else if (handle == 5 || handle == 6) {
         PressEnd(handle);
     }

@@ -15,6 +15,7 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CStringTable.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
@@ -342,6 +343,34 @@ double CParTrack::HandleTolerance() const {
     return m_pTool != nullptr ? m_pTool->GetHandleTolerance() : 10.0;
 }
 
+void CParTrack::CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color) {
+    pen.CreatePen(PS_SOLID, width * LogicalPixelSize(&dc), DrawColor(color));
+}
+
+int CParTrack::BeginPlanDrawing(CDC& dc, CPen& railPen) {
+    const int previousMode = dc.SetBkMode(TRANSPARENT);
+    CreateTrackPen(dc, railPen, m_nRailLineWidth, m_crRail);
+    return previousMode;
+}
+
+void CParTrack::DrawJointMarkers(CDC& dc, CDoublePoint begin, CDoublePoint end, const CPlacement& placement) {
+    if (m_bBeginConnected)
+        DrawConnectedMarker(dc, begin, m_ptBeginMarker, placement);
+    if (m_bEndConnected)
+        DrawConnectedMarker(dc, end, m_ptEndMarker, placement);
+}
+
+bool CParTrack::ShowsSelectionMarkers() {
+    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
+    return IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4;
+}
+
+bool CParTrack::HoldsHandle(const CDoublePoint& point, int px, int py) const {
+    const double h = HandleTolerance();
+    return px >= static_cast<int>(point.x - h) && px < static_cast<int>(point.x + h) &&
+           py >= static_cast<int>(point.y - h) && py < static_cast<int>(point.y + h);
+}
+
 int CParTrack::SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
                            std::vector<double>& elevations, double& step) const {
     if (line.GetSize() < 2)
@@ -406,32 +435,28 @@ double ReducedEndAngle(double startAngle, double sweep) {
 }  // namespace
 
 void CParTrack::MirrorArcX(double c, CDoublePoint& centre, double& startAngle, double sweep) {
-    m_pose.x = (c - m_pose.x) * 2.0 + m_pose.x;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i <= 6; ++i) m_points[i].x = -m_points[i].x;
-    centre.x = -centre.x;
-    // The ends change places, and each takes its joint along.
-    std::swap(m_points[5], m_points[6]);
-    std::swap(m_bBeginConnected, m_bEndConnected);
+    MirrorArcAlong(c, m_pose.x, &CDoublePoint::x, centre);
     const double start = kPi - ReducedEndAngle(startAngle, sweep);
     startAngle = start < 0.0 ? start + kFullTurn : start;
     m_fCornerX1 = -m_fCornerX1;
     m_fCornerX2 = -m_fCornerX2;
-    m_ptBegin = m_points[5];
-    m_ptEnd = m_points[6];
 }
 
 void CParTrack::MirrorArcY(double c, CDoublePoint& centre, double& startAngle, double sweep) {
-    m_pose.y = (c - m_pose.y) * 2.0 + m_pose.y;
-    m_pose.angle = kFullTurn - m_pose.angle;
-    for (int i = 1; i <= 6; ++i) m_points[i].y = -m_points[i].y;
-    centre.y = -centre.y;
-    // The ends change places, and each takes its joint along.
-    std::swap(m_points[5], m_points[6]);
-    std::swap(m_bBeginConnected, m_bEndConnected);
+    MirrorArcAlong(c, m_pose.y, &CDoublePoint::y, centre);
     startAngle = kFullTurn - ReducedEndAngle(startAngle, sweep);
     m_fCornerY1 = -m_fCornerY1;
     m_fCornerY2 = -m_fCornerY2;
+}
+
+void CParTrack::MirrorArcAlong(double c, double& origin, double CDoublePoint::*axis, CDoublePoint& centre) {
+    origin = (c - origin) * 2.0 + origin;
+    m_pose.angle = kFullTurn - m_pose.angle;
+    for (int i = 1; i <= 6; ++i) m_points[i].*axis = -(m_points[i].*axis);
+    centre.*axis = -(centre.*axis);
+    // The ends change places, and each takes its joint along.
+    std::swap(m_points[5], m_points[6]);
+    std::swap(m_bBeginConnected, m_bEndConnected);
     m_ptBegin = m_points[5];
     m_ptEnd = m_points[6];
 }

@@ -12,6 +12,7 @@
 class CEditStep;
 
 class CDC;
+class CPen;
 
 // The base of every track piece: gauge and the sizes derived from it, the two ends with
 // their points, elevations and connected flags, how rails and ties are drawn, the roadbed,
@@ -187,6 +188,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     TrackLimits Limits() const;
     // The engine's handle size in layout units (the stored pixels when there is no engine).
     double HandleTolerance() const;
+    // Whether a local point, truncated to (px, py), lies in the square handle about a point at
+    // the handle tolerance, the right and bottom edges left out.
+    bool HoldsHandle(const CDoublePoint& point, int px, int py) const;
     // Track-bed samples along a local polyline: equal steps of run length, the elevation
     // rising evenly from end to end, less the roadbed height; the step becomes the one used.
     int SampleAlong(const CPointArray& line, std::vector<CDoublePoint>& points,
@@ -214,6 +218,19 @@ class CParTrack : public CPaint, public CTrackEndSource {
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }
+    // Rail mode 1 draws the centre line, 2 the two rails, 3 both.
+    bool DrawsCentreLine() const { return m_nRailMode == 1 || m_nRailMode == 3; }
+    bool DrawsRails() const { return m_nRailMode == 2 || m_nRailMode == 3; }
+    // A solid pen for rails or ties: the width in the target's logical pixels, in the draw colour.
+    void CreateTrackPen(CDC& dc, CPen& pen, int width, COLORREF color);
+    // Starts drawing the piece on the plan: a transparent background behind dotted lines and
+    // the rail pen made. Returns the background mode to put back at the end.
+    int BeginPlanDrawing(CDC& dc, CPen& railPen);
+    // The joint markers of the connected ends, at the local begin and end points.
+    void DrawJointMarkers(CDC& dc, CDoublePoint begin, CDoublePoint end, const CPlacement& placement);
+    // The ends and rotation handle show on a selected piece on screen, except while the mouse
+    // drags it or it is being placed.
+    bool ShowsSelectionMarkers();
     void DrawConnectedMarker(CDC& dc, CDoublePoint end, CDoublePoint marker, const CPlacement& placement);
     CPoint ToDevice(const CPlacement& placement, CDoublePoint local) const;
     // The pixels a layout unit takes on the target, to leave out detail below the device's
@@ -222,6 +239,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ShowGradeLabel(const CPose& frame, CDoublePoint dragged, CDoublePoint direction, int begin);
 
   private:
+    // What both arc mirrors do: the origin coordinate, the turn, points 1 to 6 and the centre
+    // flipped along one axis; the ends change places.
+    void MirrorArcAlong(double c, double& origin, double CDoublePoint::*axis, CDoublePoint& centre);
     void ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode, CDoublePoint before,
                              CDoublePoint after);
     void ApplyToThisPiece(const CPose* pose, CParTrack* copy, CDoublePoint before, CDoublePoint after);

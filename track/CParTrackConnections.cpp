@@ -385,11 +385,7 @@ int CParTrack::HitTestEnd(const CPose* pose, double x, double y, int record) {
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const int cx = static_cast<int>(local.x);
     const int cy = static_cast<int>(local.y);
-    const double h = HandleTolerance();
-    auto holds = [cx, cy, h](const CDoublePoint& p) {
-        return cx >= static_cast<int>(p.x - h) && cx < static_cast<int>(p.x + h) &&
-               cy >= static_cast<int>(p.y - h) && cy < static_cast<int>(p.y + h);
-    };
+    auto holds = [this, cx, cy](const CDoublePoint& p) { return HoldsHandle(p, cx, cy); };
     const int index = holds(m_ptEnd) ? 1 : holds(m_ptBegin) ? 0 : -1;
     if (index < 0)
         return -1;

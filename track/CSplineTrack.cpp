@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/LayoutFile.h"
@@ -387,14 +388,13 @@ void CSplineTrack::RescaleWithUndo(const CPose*, double factor, int) {
 }
 
 int CSplineTrack::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument || m_points.GetSize() <= kFirstKnot)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr || m_points.GetSize() <= kFirstKnot)
         return 0;
-    const double f = rescale->factor;
-    m_fCornerX2 = m_fCornerX1 + (rescale->ax - m_fCornerX1) * f;
-    m_fCornerY2 = m_fCornerY1 + (rescale->ay - m_fCornerY1) * f;
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
+    m_fCornerX2 = corner.x;
+    m_fCornerY2 = corner.y;
+    shape::MoveOriginForRescale(*this, *rescale);
     FinishDrag();
     return 1;
 }

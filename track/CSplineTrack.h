@@ -115,7 +115,6 @@ class CSplineTrack : public CParTrack {
     void MovePartners(int handle, double partnerDistance);
     void FinishDrag();
     int FindHandle(int px, int py) const;
-    bool HoldsHandle(const CDoublePoint& point, int px, int py) const;
     void DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen& tiePen, CPen& axisPen);
     void DrawEndBars(CDC& dc, const CPose& frame);
     void DrawHandles(CDC& dc, const CPose& frame, CPen& axisPen);

@@ -5,7 +5,6 @@
 #include "model/Geometry.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "track/CSplineTrack.h"
 #include "track/TrackAngles.h"
@@ -81,22 +80,18 @@ int CSplineTrack::Draw(const CPose* parent) {
     const CPose& frame = FrameOf(parent);
     if (!m_pTool->IsPrinting())
         DrawControlPolygon(parent);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * pixel, DrawColor(m_crTie));
+    CPen railPen, tiePen;
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
+    CreateTrackPen(*dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&railPen);
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
     m_fLength = 0.0;
     if (SegmentCount() > 0) {
         DrawSegments(*dc, frame, railPen, tiePen, axisPen);
         if (!(GetEditState() != -1 && IsCreating()))
             DrawEndBars(*dc, frame);
         const CPlacement placement(m_pose, frame);
-        if (m_bBeginConnected)
-            DrawConnectedMarker(*dc, m_ptBegin, m_ptBeginMarker, placement);
-        if (m_bEndConnected)
-            DrawConnectedMarker(*dc, m_ptEnd, m_ptEndMarker, placement);
+        DrawJointMarkers(*dc, m_ptBegin, m_ptEnd, placement);
         const bool dragging =
             m_pTool->m_bButtonDown && m_pTool->m_bMoved && m_pTool->m_toolMode != kToolSetTrackElevations;
         if (IsSelected() && !m_pTool->IsPrinting() && !IsCreating() && !dragging)
@@ -171,7 +166,7 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
         m_pTool->LayoutToDevicePoints(railA, kept);
         m_pTool->LayoutToDevicePoints(railB, kept);
         dc.SelectObject(&railPen);
-        if (m_nRailMode == 1 || m_nRailMode == 3) {
+        if (DrawsCentreLine()) {
             const CDoublePoint controls[4] = {
                 WorldPoint(frame, m_points[knot]), WorldPoint(frame, m_points[knot + 1]),
                 WorldPoint(frame, m_points[knot + 2]), WorldPoint(frame, m_points[knot + 3])};
@@ -179,7 +174,7 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
             dc.Polyline(corners,
                         EveryNthSample(centre, CentreStride(controls, PixelsPerLayoutUnit(dc)), corners));
         }
-        if ((m_nRailMode == 2 || m_nRailMode == 3) && kept >= 2) {
+        if (DrawsRails() && kept >= 2) {
             dc.Polyline(railA, kept);
             dc.Polyline(railB, kept);
         }
@@ -286,8 +281,8 @@ CPaint* CSplineTrack::HitTest() {
     band.Normalize();
     const double h = HandleTolerance();
     const double half = m_fGauge / 2.0;
-    const bool centre = m_nRailMode == 1 || m_nRailMode == 3;
-    const bool rails = m_nRailMode == 2 || m_nRailMode == 3;
+    const bool centre = DrawsCentreLine();
+    const bool rails = DrawsRails();
     auto meets = [&](const CDoublePoint& a, const CDoublePoint& b) {
         return banded ? BandMeetsSegment(band, BandPoint(a), BandPoint(b)) : CursorOnSegment(a, b);
     };
@@ -315,12 +310,6 @@ CPaint* CSplineTrack::HitTest() {
         }
     }
     return nullptr;
-}
-
-bool CSplineTrack::HoldsHandle(const CDoublePoint& point, int px, int py) const {
-    const double h = HandleTolerance();
-    return px >= static_cast<int>(point.x - h) && px < static_cast<int>(point.x + h) &&
-           py >= static_cast<int>(point.y - h) && py < static_cast<int>(point.y + h);
 }
 
 int CSplineTrack::FindHandle(int px, int py) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
@@ -212,16 +213,11 @@ int CTrack::UpdateGeometry(CEditStep* step) {
 }
 
 int CTrack::Rescale(CEditStep* step) {
-    const RescalePayload* rescale = step->GetPayload<RescalePayload>();
-    if (rescale == nullptr || !m_bScaleWithDocument)
+    const RescalePayload* rescale = shape::RescaleOf(*this, step);
+    if (rescale == nullptr)
         return 0;
-    const double f = rescale->factor;
-    m_ptSecond = {m_ptFirst.x + f * (rescale->ax - m_ptFirst.x),
-                  m_ptFirst.y + f * (rescale->ay - m_ptFirst.y)};
-    // The first point, in the parent's frame, moves away from the frame's origin by the
-    // factor, as the group's own origin and every other piece do.
-    m_pose.x = rescale->saved.x + (f - 1.0) * rescale->bx;
-    m_pose.y = rescale->saved.y + (f - 1.0) * rescale->by;
+    m_ptSecond = shape::RescaledFrom(*rescale, m_ptFirst);
+    shape::MoveOriginForRescale(*this, *rescale);
     RebuildShape();
     return 1;
 }

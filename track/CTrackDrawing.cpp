@@ -1,9 +1,9 @@
 #include <cmath>
 
+#include "drawing/ShapeSupport.h"
 #include "model/CTool.h"
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
-#include "platform/gdi/LogicalPixelSize.h"
 #include "platform/gdi/SystemColors.h"
 #include "track/CTrack.h"
 #include "track/TrackAngles.h"
@@ -27,9 +27,8 @@ int CTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
-    const int previousMode = dc->SetBkMode(TRANSPARENT);
-    const int pixel = LogicalPixelSize(dc);
-    CPen railPen(PS_SOLID, m_nRailLineWidth * pixel, DrawColor(m_crRail));
+    CPen railPen;
+    const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
     const double theta = Direction();
@@ -43,9 +42,9 @@ int CTrack::Draw(const CPose* parent) {
         dc->SetBkColor(previousBack);
         dc->SelectObject(&railPen);
     }
-    if (m_nRailMode == 1 || m_nRailMode == 3)
+    if (DrawsCentreLine())
         Line(*dc, device(m_ptFirst), device(m_ptSecond));
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         Line(*dc, device(m_points[5]), device(m_points[8]));
         Line(*dc, device(m_points[6]), device(m_points[7]));
     }
@@ -56,15 +55,11 @@ int CTrack::Draw(const CPose* parent) {
     Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
     if (m_bShowTies)
         DrawTies(*dc, placement, c, s);
-    if (m_bBeginConnected)
-        DrawConnectedMarker(*dc, m_ptFirst, m_ptBeginMarker, placement);
-    if (m_bEndConnected)
-        DrawConnectedMarker(*dc, m_ptSecond, m_ptEndMarker, placement);
+    DrawJointMarkers(*dc, m_ptFirst, m_ptSecond, placement);
     dc->SelectObject(&handlePen);
     if (m_pTool->m_track.endLabels)
         DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
-    const bool dragging = m_pTool->m_bButtonDown && m_pTool->m_bMoved;
-    if (IsSelected() && !dragging && !m_pTool->IsPrinting() && GetEditState() != 4)
+    if (ShowsSelectionMarkers())
         DrawSelectionMarkers(placement, c, s);
     dc->SelectObject(previousPen);
     dc->SetBkMode(previousMode);
@@ -78,7 +73,8 @@ void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) 
     if (!(spacing > 0.0) || !(m_fLength / spacing <= kMaxTies))
         return;
     const int count = static_cast<int>(m_fLength / spacing);
-    CPen tiePen(PS_SOLID, m_nTieLineWidth * LogicalPixelSize(&dc), DrawColor(m_crTie));
+    CPen tiePen;
+    CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     const double half = m_fTieLength / 2.0;
     // From afar ties fall on the logical points of the one before; drawn again over itself, a tie
@@ -122,9 +118,9 @@ CPaint* CTrack::HitTest() {
     auto segment = [this, frame](const CDoublePoint& a, const CDoublePoint& b) {
         return HitTestSegment(frame, a.x, a.y, b.x, b.y) != 0;
     };
-    const bool onAxis = (m_nRailMode == 1 || m_nRailMode == 3) && segment(m_ptFirst, m_ptSecond);
-    const bool onRails = (m_nRailMode == 2 || m_nRailMode == 3) &&
-                         (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
+    const bool onAxis = DrawsCentreLine() && segment(m_ptFirst, m_ptSecond);
+    const bool onRails =
+        DrawsRails() && (segment(m_points[5], m_points[8]) || segment(m_points[6], m_points[7]));
     return onAxis || onRails ? this : nullptr;
 }
 
@@ -134,10 +130,9 @@ CPaint* CTrack::HitTestBand() {
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
     auto onPlan = [this](const CDoublePoint& p) { return BandPoint(LocalToWorld(p.x, p.y)); };
-    if ((m_nRailMode == 1 || m_nRailMode == 3) &&
-        BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
+    if (DrawsCentreLine() && BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
         return this;
-    if (m_nRailMode == 2 || m_nRailMode == 3) {
+    if (DrawsRails()) {
         const CPoint corners[4] = {onPlan(m_points[5]), onPlan(m_points[6]), onPlan(m_points[7]),
                                    onPlan(m_points[8])};
         for (int i = 0; i < 4; ++i)
@@ -152,11 +147,7 @@ int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return -1;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const int px = static_cast<int>(local.x), py = static_cast<int>(local.y);
-    const double h = HandleTolerance();
-    auto holds = [px, py, h](const CDoublePoint& p) {
-        return px >= static_cast<int>(p.x - h) && px < static_cast<int>(p.x + h) &&
-               py >= static_cast<int>(p.y - h) && py < static_cast<int>(p.y + h);
-    };
+    auto holds = [this, px, py](const CDoublePoint& p) { return HoldsHandle(p, px, py); };
     if (holds(m_ptFirst))
         return 1;
     if (holds(m_ptSecond))
@@ -171,17 +162,10 @@ void CTrack::TrackCreate(const CPose* pose, int handle) {
         return;
     const CPose& frame = FrameOf(pose);
     if (handle == -1) {
-        m_fRescaleAX = m_ptSecond.x;
-        m_fRescaleAY = m_ptSecond.y;
-        const CDoublePoint reference = m_pose.LocalToWorld(CPose(), m_ptFirst.x, m_ptFirst.y);
-        m_fRescaleBX = reference.x;
-        m_fRescaleBY = reference.y;
+        shape::KeepRescalePoints(*this, m_ptSecond, m_ptFirst);
         SavePose();
     } else if (handle == 0) {
-        SavePose();
-        const CDoublePoint middle = LocalToWorldInFrame(frame, (m_ptFirst.x + m_ptSecond.x) / 2.0,
-                                                        (m_ptFirst.y + m_ptSecond.y) / 2.0);
-        m_pTool->BeginRotation(middle.x, middle.y);
+        shape::BeginRotationBetween(*this, frame, m_ptFirst, m_ptSecond);
     } else if (handle == 1 || handle == 2) {
         PressEnd(pose, handle);
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "model/CEditStep.h"
 #include "model/Units.h"
@@ -262,4 +263,28 @@ TEST(StraightTrack, ElevationDragLabelsTheGrade) {
     // Undo gives the end its elevation of the press.
     plan.tool.Undo();
     EXPECT_DOUBLE_EQ(piece->m_fEndElevation, 0.0);
+}
+
+TEST(StraightTrack, RescaleScalesBothEndsAboutTheFrameOriginUnlessThePieceKeepsItsSize) {
+    TrackPlan plan;
+    CTrack* piece = plan.Straight(100.0, 100.0, 400.0, 300.0);
+    piece->TrackCreate(nullptr, -1);
+    piece->RescaleWithUndo(nullptr, 0.5, 0);
+    EXPECT_EQ(piece->m_ptFirst, (CDoublePoint{100.0, 100.0}));
+    EXPECT_EQ(piece->m_ptSecond, (CDoublePoint{250.0, 200.0}));
+    EXPECT_EQ(piece->LocalToWorld(100.0, 100.0), (CDoublePoint{50.0, 50.0}));
+    EXPECT_EQ(piece->GetEndPoint(1), (CDoublePoint{250.0, 200.0}));
+    EXPECT_DOUBLE_EQ(piece->m_fLength, std::hypot(150.0, 100.0));
+
+    CTrack* fixed = plan.Straight(0.0, 0.0, 300.0, 400.0);
+    fixed->m_bScaleWithDocument = 0;
+    fixed->TrackCreate(nullptr, -1);
+    CEditStep step(kStepRescale, fixed, 1);
+    auto payload = std::make_unique<RescalePayload>();
+    payload->factor = 2.0;
+    step.SetPayload(std::move(payload));
+    EXPECT_EQ(fixed->Rescale(&step), 0);
+    EXPECT_EQ(fixed->m_ptSecond, (CDoublePoint{300.0, 400.0}));
+    EXPECT_DOUBLE_EQ(fixed->m_pose.x, 0.0);
+    EXPECT_DOUBLE_EQ(fixed->m_fLength, 500.0);
 }
