@@ -97,9 +97,11 @@ void CTool::DrawHintBox(CDC& dc) {
             dc.LineTo(LayoutToDevice(m_fGuideX, m_fGuideY, 1));
         }
     }
-    // The text and its background stay inside the border, clipped to the box less its margin.
+    // The text and its background stay inside the border. The box's width is the sum of rounded
+    // character widths, which can fall short of the drawn text, so across it the text may use
+    // the margin too.
     CRect textBox = box;
-    textBox.DeflateRect(kHintMargin, kHintMargin);
+    textBox.DeflateRect(1, kHintMargin);
     // The text runs down the screen from the box's top: with y growing upward that is the
     // larger y, which the normalised box keeps as its bottom.
     if (YRunsUp(dc))
