@@ -7,6 +7,7 @@
 #include "model/CGroup.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "tests/track/ClipboardDoc.h"
 #include "tests/track/LargeLayout.h"
 #include "track/CParTrack.h"
 #include "track/TrackPieces.h"
@@ -16,18 +17,6 @@
 // Undo of a move leaves every piece with the flags of the pass over the whole layout.
 
 namespace {
-
-// A layout with a clipboard of its own, pasting where it was copied from.
-class ClipboardDoc : public QuietDoc {
-  public:
-    ~ClipboardDoc() override {
-        for (CPaint* object : m_clipboard) delete object;
-    }
-    CPaintList* GetClipboard() override { return &m_clipboard; }
-
-  private:
-    CPaintList m_clipboard;
-};
 
 struct Flags {
     int begin, end, attach, recheck;
