@@ -119,9 +119,11 @@ TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     MoveAndUndo(doc, reference, 3.0, 4.0);
     ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
 
+    const size_t laid = doc.m_rootGroup.m_members.size();
     for (ClipboardDoc* each : {&doc, &reference}) {
         each->m_tool.CopySelection();
         each->m_tool.Paste();
+        ASSERT_EQ(each->m_rootGroup.m_members.size(), laid + 10);
     }
     ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
     MoveAndUndo(doc, reference, 7.0, -2.0);
