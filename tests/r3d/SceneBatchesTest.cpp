@@ -2,6 +2,7 @@
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/GlContext.h"
 #include "platform/r3d/Scene.h"
+#include "tests/r3d/DifferingPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -119,20 +120,13 @@ class SharedMeshes : public ::testing::Test {
         return camera.Picture();
     }
 
-    static int Differing(const Raster& a, const Raster& b) {
-        int count = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) == b.Pixel(x, y) ? 0 : 1;
-        return count;
-    }
-
     // Exactly the same: the shared meshes hold each vertex already moved by its model's
     // transforms, which comes to the same floats as the device's own product, and no two faces
     // of different models here lie at the same depth, so the order of drawing cannot show.
     void ExpectSamePicture(const char* when) {
         const Raster merged = Render(batched);
         const Raster alone = Render(single);
-        EXPECT_EQ(Differing(merged, alone), 0) << when;
+        EXPECT_EQ(DifferingPixels(merged, alone), 0) << when;
     }
 
     std::shared_ptr<Texture> bricks = Checker({180, 60, 40}, {220, 200, 180});
@@ -163,7 +157,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
     for (auto* model : {models[5].get(), copies[5].get()})
         model->Transform(Matrix::Translation({0.7f, 0, 0.4f}), Combine::After);
     ExpectSamePicture("after a move");
-    EXPECT_GT(Differing(Render(batched), before), 100);
+    EXPECT_GT(DifferingPixels(Render(batched), before), 100);
     EXPECT_EQ(batched.Batches().Builds(), builds + 1);
 
     // A corner moved, and a surface changed.
@@ -183,7 +177,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
     models[12].reset();
     copies[12].reset();
     ExpectSamePicture("after a delete");
-    EXPECT_GT(Differing(Render(batched), withBlock), 100);
+    EXPECT_GT(DifferingPixels(Render(batched), withBlock), 100);
 
     // Added again, as Undo brings a model back.
     ClumpBuilder block = Builder(12);
@@ -234,8 +228,8 @@ TEST_F(SharedMeshes, FramesLeavingOutUnseenMeshesDrawTheSamePixelsFromEveryStand
             const Raster whole = Render(batched);
             batched.SetCulling(true);
             const Raster culled = Render(batched);
-            EXPECT_EQ(Differing(culled, whole), 0) << standpoint.name << ", " << when;
-            EXPECT_EQ(Differing(culled, Render(single)), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(DifferingPixels(culled, whole), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(DifferingPixels(culled, Render(single)), 0) << standpoint.name << ", " << when;
         }
     };
     expectSameFromEverywhere("as built");

@@ -13,6 +13,7 @@
 #include "terrain/CMount.h"
 #include "terrain/CTerrainEditorDialog.h"
 #include "tests/app/RunningProgram.h"
+#include "tests/r3d/DifferingPixels.h"
 #include "tools/datagen/DataPictures.h"
 #include "track/CTrack.h"
 #include "view3d/C3DView.h"
@@ -79,12 +80,6 @@ class TerrainProgram : public RunningProgram {
         view->Invalidate(FALSE);
         view->UpdateWindow();
         return view->GetCamera()->Picture();
-    }
-    static int CountDifferent(const r3d::Raster& a, const r3d::Raster& b) {
-        int n = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x) n += !(a.Pixel(x, y) == b.Pixel(x, y));
-        return n;
     }
 
     CCVNDoc* layout = nullptr;
@@ -183,14 +178,14 @@ TEST_F(TerrainProgram, TracksCutFillAndTunnelThroughTerrainAndRestoreGivesThePic
     EXPECT_EQ(terrain->m_trackCuts.size(), 3u);
     const r3d::Raster conformed = Picture();
     EXPECT_TRUE(host.DumpWindow(view, (folder / "conformed.png").c_str()));
-    EXPECT_GT(CountDifferent(ground, conformed), 100);
+    EXPECT_GT(DifferingPixels(ground, conformed), 100);
 
     Command(ID_RESTORE_TERRAIN);
     const std::vector<r3d::Vertex>& restored = terrain->m_hModel->Vertices();
     ASSERT_EQ(restored.size(), groundMesh.size());
     for (size_t i = 0; i < restored.size(); ++i) EXPECT_EQ(restored[i].position, groundMesh[i].position);
     // The pieces' models come back in another order: faces on one plane may swap a pixel.
-    EXPECT_LT(CountDifferent(ground, Picture()), 20);
+    EXPECT_LT(DifferingPixels(ground, Picture()), 20);
 }
 
 TEST_F(TerrainProgram, TheTerrainEditorOpensFromTheMenuAndFromAKnotDragOnThePlan) {

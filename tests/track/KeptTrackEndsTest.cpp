@@ -7,6 +7,7 @@
 #include "model/CGroup.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TestFolder.h"
+#include "tests/track/ClipboardDoc.h"
 #include "tests/track/LargeLayout.h"
 #include "track/CParTrack.h"
 #include "track/TrackPieces.h"
@@ -16,18 +17,6 @@
 // Undo of a move leaves every piece with the flags of the pass over the whole layout.
 
 namespace {
-
-// A layout with a clipboard of its own, pasting where it was copied from.
-class ClipboardDoc : public QuietDoc {
-  public:
-    ~ClipboardDoc() override {
-        for (CPaint* object : m_clipboard) delete object;
-    }
-    CPaintList* GetClipboard() override { return &m_clipboard; }
-
-  private:
-    CPaintList m_clipboard;
-};
 
 struct Flags {
     int begin, end, attach, recheck;
@@ -130,9 +119,11 @@ TEST_F(KeptTrackEnds, PasteAndGroupEditKeepTheJoinsOfTheWholePass) {
     MoveAndUndo(doc, reference, 3.0, 4.0);
     ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
 
+    const size_t laid = doc.m_rootGroup.m_members.size();
     for (ClipboardDoc* each : {&doc, &reference}) {
         each->m_tool.CopySelection();
         each->m_tool.Paste();
+        ASSERT_EQ(each->m_rootGroup.m_members.size(), laid + 10);
     }
     ASSERT_EQ(FlagsOf(doc), FlagsOf(reference));
     MoveAndUndo(doc, reference, 7.0, -2.0);

@@ -10,6 +10,7 @@
 #include "model/CGroup.h"
 #include "model/CMemberIndex.h"
 #include "tests/support/TestFolder.h"
+#include "tests/track/ClipboardDoc.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
 #include "track/TrackPieces.h"
@@ -21,23 +22,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-
-// A layout with a clipboard of its own, so that copies can be pasted.
-class ClipboardDoc : public QuietDoc {
-  public:
-    ~ClipboardDoc() override {
-        for (CPaint* object : m_clipboard) delete object;
-    }
-    CPaintList* GetClipboard() override { return &m_clipboard; }
-    BOOL GetPlanViewCentre(int& centreX, int& centreY) const override {
-        centreX = 5000;
-        centreY = 5000;
-        return TRUE;
-    }
-
-  private:
-    CPaintList m_clipboard;
-};
 
 // One window drawn with the member indexes, one by walking every member.
 class IndexedAndWalked {

@@ -5,6 +5,7 @@
 #include "platform/r3d/RenderTarget.h"
 #include "platform/r3d/Scene.h"
 #include "platform/win/WindowDCs.h"
+#include "tests/r3d/DifferingPixels.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/view3d/TrackLayoutProgram.h"
 
@@ -47,12 +48,6 @@ class CulledFrame3D : public TrackLayoutProgram {
         view->Render(&dc);
         return view->GetCamera()->Picture();
     }
-    static int Differing(const r3d::Raster& a, const r3d::Raster& b) {
-        int count = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) == b.Pixel(x, y) ? 0 : 1;
-        return count;
-    }
     static int Background(const r3d::Raster& picture) {
         const r3d::Raster::Rgb corner = picture.Pixel(0, 0);
         int count = 0;
@@ -77,13 +72,13 @@ class CulledFrame3D : public TrackLayoutProgram {
             {"at the far corner looking out", far + lift, far * 2 + lift},
         };
         Command(ID_VIEW_BIRDS_EYE);
-        EXPECT_EQ(Differing(Frame(true), Frame(false)), 0) << "bird's eye, " << when;
+        EXPECT_EQ(DifferingPixels(Frame(true), Frame(false)), 0) << "bird's eye, " << when;
         int leftOut = 0;
         for (const Standpoint& standpoint : standpoints) {
             Stand(standpoint.eye, standpoint.target);
             const r3d::Raster culled = Frame(true);
             leftOut += Meshes() - MeshesDrawn();
-            EXPECT_EQ(Differing(culled, Frame(false)), 0) << standpoint.name << ", " << when;
+            EXPECT_EQ(DifferingPixels(culled, Frame(false)), 0) << standpoint.name << ", " << when;
             EXPECT_EQ(MeshesDrawn(), Meshes()) << standpoint.name << ", " << when;
             EXPECT_LT(Background(culled), culled.Width() * culled.Height())
                 << standpoint.name << " shows track";

@@ -278,15 +278,8 @@ TEST_F(Objects3DProgram, ACameraPlacedTurnedAndClampedAimsTheOpen3DView) {
 }
 
 TEST_F(Objects3DProgram, A3DBitmapMovedOnThePlanMovesIn3DWithoutARebuild) {
-    Canvas picture(16, 32, RGB(0, 200, 0));
-    const std::filesystem::path path = folder / "models" / "fir.bmp";
-    ASSERT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
-    auto* sprite = new CSprite(0, &Tool(), 0.0, 0.0);
-    sprite->MoveBoxCorner(1, 10000.0, 12000.0, nullptr);
-    sprite->MoveBoxCorner(3, 12000.0, 8000.0, nullptr);
-    sprite->SetImage(CString(path.string().c_str()));
-    sprite->LoadBitmaps();
-    AddToLayout(sprite);
+    CSprite* sprite = AddFir();
+    ASSERT_NE(sprite, nullptr);
     ASSERT_NE(sprite->m_hModel, nullptr);
     r3d::Clump* model = sprite->m_hModel.get();
     const float x = model->Bounds().Centre().x;
@@ -348,11 +341,7 @@ TEST_F(Objects3DProgram, ALayoutWithShapesACameraAndABitmapIsSavedAndReadBackByt
 // Undo puts its elevation, its model and its stored bytes back exactly. Neither a right click
 // nor the lift updates the layout's other views: the plans repaint the object alone.
 TEST_F(Objects3DProgram, ARightDragLiftsAShapeAsOneUndoStepThatPutsItBackExactly) {
-    auto* shape = new C3D(0, &Tool(), 24000.0, 22000.0);
-    shape->MoveBoxCorner(3, 2000.0, 1000.0, nullptr);
-    shape->m_strModelFile = WriteModel();
-    shape->m_fHeight = 500.0;
-    AddToLayout(shape);
+    C3D* shape = AddShed(0.0);
     LookEastAt({25000.0, 22500.0}, 200.0);
     ASSERT_NE(shape->m_hModel, nullptr);
     const CPoint grab = FirstRedPixel();

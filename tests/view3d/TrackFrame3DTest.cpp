@@ -12,6 +12,7 @@
 #include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/r3d/DifferingPixels.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/view3d/TrackLayoutProgram.h"
 #include "track/CParTrack.h"
@@ -86,19 +87,13 @@ class TrackFrame3D : public TrackLayoutProgram {
         camera.EndUpdate();
         return camera.Picture();
     }
-    static int Differing(const r3d::Raster& a, const r3d::Raster& b) {
-        int count = 0;
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) == b.Pixel(x, y) ? 0 : 1;
-        return count;
-    }
     // As drawn one model at a time, but for a few pixels: where the ends of two neighbouring
     // pieces overlap at exactly the same depth, the one drawn last wins, and the shared meshes
     // draw surface by surface, not piece by piece; here the neighbours' surfaces differ in their
     // textures. A piece missing or out of place changes thousands.
     r3d::Raster ExpectSameAsSingleDraws(const char* when) {
         const r3d::Raster batched = BatchedFrame();
-        EXPECT_LE(Differing(batched, SingleFrame()), kJointPixels) << when;
+        EXPECT_LE(DifferingPixels(batched, SingleFrame()), kJointPixels) << when;
         return batched;
     }
 
@@ -125,16 +120,16 @@ TEST_F(TrackFrame3D, TheBatchedFrameMatchesSingleDrawsThroughAMoveADeleteAndThei
     layout->m_tool.OnKeyUp(kKeyDown);
     host.RunUntilIdle();
     const r3d::Raster moved = ExpectSameAsSingleDraws("after the move");
-    EXPECT_GT(Differing(moved, original), 50);
+    EXPECT_GT(DifferingPixels(moved, original), 50);
 
     PlanCommand(ID_EDIT_DELETE);
     ASSERT_EQ(layout->m_rootGroup.m_members.size(), 23u);
     const r3d::Raster deleted = ExpectSameAsSingleDraws("after the delete");
-    EXPECT_GT(Differing(deleted, moved), 50);
+    EXPECT_GT(DifferingPixels(deleted, moved), 50);
 
     PlanCommand(ID_EDIT_UNDO);
     ASSERT_EQ(layout->m_rootGroup.m_members.size(), 24u);
-    EXPECT_EQ(Differing(ExpectSameAsSingleDraws("after undoing the delete"), moved), 0);
+    EXPECT_EQ(DifferingPixels(ExpectSameAsSingleDraws("after undoing the delete"), moved), 0);
     PlanCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(Differing(ExpectSameAsSingleDraws("after undoing the move"), original), 0);
+    EXPECT_EQ(DifferingPixels(ExpectSameAsSingleDraws("after undoing the move"), original), 0);
 }

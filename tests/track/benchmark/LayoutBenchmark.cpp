@@ -13,6 +13,7 @@
 #include "platform/r3d/Clump.h"
 #include "resources/Resources.h"
 #include "tests/support/TestFolder.h"
+#include "tests/track/ClipboardDoc.h"
 #include "tests/track/LargeLayout.h"
 #include "tests/track/PlanWindow.h"
 #include "tools/datagen/DataPictures.h"
@@ -138,29 +139,11 @@ void DeleteAll(benchmark::State& state) {
 }
 BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
-// A layout with a clipboard of its own and a plan window that shows the page's middle, where
-// pasted objects land.
-class PlannedDoc : public QuietDoc {
-  public:
-    ~PlannedDoc() override {
-        for (CPaint* object : m_clipboard) delete object;
-    }
-    CPaintList* GetClipboard() override { return &m_clipboard; }
-    BOOL GetPlanViewCentre(int& centreX, int& centreY) const override {
-        centreX = 5000;
-        centreY = 5000;
-        return TRUE;
-    }
-
-  private:
-    CPaintList m_clipboard;
-};
-
 // Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
 void PasteHundred(benchmark::State& state) {
     RegisterResources();
     RegisterTrackPieces();
-    PlannedDoc doc;
+    ClipboardDoc doc;
     doc.OnNewDocument();
     LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
     auto member = doc.m_rootGroup.m_members.begin();
