@@ -207,7 +207,7 @@ void CSketch::RecordHandlePoint(int handle, CDoublePoint stored) {
     payload->y = stored.y;
     payload->handle = handle;
     step->SetPayload(std::move(payload));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 void CSketch::DragHandle(const CPose* pose, int handle) {

@@ -5,6 +5,7 @@
 
 #include "drawing/ShapePayloads.h"
 #include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/LayoutFile.h"
 #include "model/Units.h"
@@ -99,7 +100,7 @@ void CSpline::RecordShape() {
     std::copy_n(&reference.x1, 4, payload->reference);
     auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(payload));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 int CSpline::ApplyShapeStep(CEditStep* step) {
