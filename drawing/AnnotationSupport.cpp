@@ -117,16 +117,11 @@ void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoubl
     status.m_strMeasure[3] = shape::LengthText(shape.m_pTool, width);
 }
 
-void MirrorPointsX(CPaint& shape, double c) {
-    shape.m_pose.x = 2.0 * c - shape.m_pose.x;
+void MirrorPoints(CPaint& shape, double c, double CDoublePoint::*axis) {
+    double& placed = axis == &CDoublePoint::x ? shape.m_pose.x : shape.m_pose.y;
+    placed = 2.0 * c - placed;
     shape.m_pose.angle = kFullTurn - shape.m_pose.angle;
-    for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].x = -shape.m_points[i].x;
-}
-
-void MirrorPointsY(CPaint& shape, double c) {
-    shape.m_pose.y = 2.0 * c - shape.m_pose.y;
-    shape.m_pose.angle = kFullTurn - shape.m_pose.angle;
-    for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].y = -shape.m_points[i].y;
+    for (int i = 1; i < shape.m_points.GetSize(); ++i) shape.m_points[i].*axis = -(shape.m_points[i].*axis);
 }
 
 bool CursorInsideBox(const CPaint& shape, CDoublePoint corner, CDoublePoint opposite) {

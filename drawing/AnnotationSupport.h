@@ -48,11 +48,9 @@ CPieceStatusText& ShowStatus(CPaint& shape, const CPose& frame, CDoublePoint fir
 // The status of a box: the common one with its height and width.
 void ShowBoxStatus(CPaint& shape, const CPose& frame, CDoublePoint first, CDoublePoint second, double height,
                    double width, int kind);
-// A flip across the line x = c: the origin and the turn with the points from 1 on; the
-// rotation handle (point 0) keeps its place until it is drawn again.
-void MirrorPointsX(CPaint& shape, double c);
-// The same across the line y = c.
-void MirrorPointsY(CPaint& shape, double c);
+// A flip across the line x = c (axis x) or y = c (axis y): the origin and the turn with the
+// points from 1 on; the rotation handle (point 0) keeps its place until it is drawn again.
+void MirrorPoints(CPaint& shape, double c, double CDoublePoint::*axis);
 // Whether the engine's cursor lies strictly inside the box of two opposite local corners.
 bool CursorInsideBox(const CPaint& shape, CDoublePoint corner, CDoublePoint opposite);
 // After a change of the points: the bounds taken again and the plan under them redrawn.

@@ -7,6 +7,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/ShapePayloads.h"
 #include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -205,7 +206,7 @@ int CArc::SetArc(double centreX, double centreY, double radiusX, double radiusY,
     payload->oval = oval;
     auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(payload));
-    return shape::RecordOrApply(*this, std::move(step), record != 0);
+    return RecordOrApply(*this, std::move(step), record != 0);
 }
 
 int CArc::ApplyShapeStep(CEditStep* step) {

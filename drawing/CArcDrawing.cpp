@@ -6,6 +6,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/ShapePayloads.h"
 #include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -147,7 +148,7 @@ void CArc::PressHandle(int) {
     for (int i = 0; i < kPointCount; ++i) shape->points.push_back(m_points[i]);
     auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(shape));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 void CArc::DragHandle(const CPose* pose, int handle) {

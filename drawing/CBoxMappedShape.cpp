@@ -44,6 +44,20 @@ void CBoxMappedShape::SetFrames(const shape::BoxFrame& local, const shape::BoxFr
     SetReferenceFrame(reference);
 }
 
+void CBoxMappedShape::LayOutCorners() {
+    m_points[1] = {m_fCornerX1, m_fCornerY1};
+    m_points[2] = {m_fCornerX1, m_fCornerY2};
+    m_points[3] = {m_fCornerX2, m_fCornerY2};
+    m_points[4] = {m_fCornerX2, m_fCornerY1};
+}
+
+void CBoxMappedShape::RescaleBox(const RescalePayload& rescale) {
+    const CDoublePoint corner = shape::RescaledFrom(rescale, {m_fCornerX1, m_fCornerY1});
+    m_fCornerX2 = corner.x;
+    m_fCornerY2 = corner.y;
+    shape::MoveOriginForRescale(*this, rescale);
+}
+
 void CBoxMappedShape::SerializeReference(CArchive& ar) {
     if (ar.IsStoring())
         ar << m_fReferenceX1 << m_fReferenceY1 << m_fReferenceX2 << m_fReferenceY2;

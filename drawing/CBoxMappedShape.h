@@ -37,6 +37,11 @@ class CBoxMappedShape : public CPaint {
     void SetLocalFrame(const shape::BoxFrame& frame);
     void SetReferenceFrame(const shape::BoxFrame& frame);
     void SetFrames(const shape::BoxFrame& local, const shape::BoxFrame& reference);
+    // Points 1 to 4 become the corners of the local box.
+    void LayOutCorners();
+    // A group resize: corner 2 goes f times as far from corner 1 as the rescale point and the
+    // origin moves with the group.
+    void RescaleBox(const RescalePayload& rescale);
     // The reference box, first in each shape's record.
     void SerializeReference(CArchive& ar);
     // Mirrors the placement about the line x = c (axis x) or y = c (axis y) and turns every

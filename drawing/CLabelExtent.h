@@ -18,7 +18,6 @@ class CLabelExtent {
   private:
     bool Holds(const LOGFONT& description, int escapement, const CString& text) const;
 
-    bool m_bMeasured = false;
     LOGFONT m_description{};
     int m_nEscapement = 0;
     CString m_strText;

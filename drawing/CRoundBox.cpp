@@ -6,6 +6,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/ShapePayloads.h"
 #include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -247,7 +248,7 @@ void CRoundBox::RecordRadius() {
     payload->referenceY3 = m_fReferenceY3;
     auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(payload));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 int CRoundBox::ApplyShapeStep(CEditStep* step) {

@@ -235,13 +235,13 @@ void CSizeAngle::GetBounds(const CPose* pose, double& minX, double& minY, double
 
 // A flip turns the sweep around: the arms change places.
 int CSizeAngle::MirrorY(double c) {
-    annotation::MirrorPointsY(*this, c);
+    annotation::MirrorPoints(*this, c, &CDoublePoint::y);
     SwapArms();
     return 1;
 }
 
 int CSizeAngle::MirrorX(double c) {
-    annotation::MirrorPointsX(*this, c);
+    annotation::MirrorPoints(*this, c, &CDoublePoint::x);
     SwapArms();
     return 1;
 }

@@ -133,12 +133,12 @@ void CSizeLine::GetBounds(const CPose* pose, double& minX, double& minY, double&
 }
 
 int CSizeLine::MirrorY(double c) {
-    annotation::MirrorPointsY(*this, c);
+    annotation::MirrorPoints(*this, c, &CDoublePoint::y);
     return 1;
 }
 
 int CSizeLine::MirrorX(double c) {
-    annotation::MirrorPointsX(*this, c);
+    annotation::MirrorPoints(*this, c, &CDoublePoint::x);
     return 1;
 }
 

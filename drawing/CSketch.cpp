@@ -70,10 +70,7 @@ std::vector<CDoublePoint> CSketch::DrawnEnds() const {
 // ---- Box ----
 
 void CSketch::LayOutCornersFromBox(const CPose& frame) {
-    m_points[1] = {m_fCornerX1, m_fCornerY1};
-    m_points[2] = {m_fCornerX1, m_fCornerY2};
-    m_points[3] = {m_fCornerX2, m_fCornerY2};
-    m_points[4] = {m_fCornerX2, m_fCornerY1};
+    LayOutCorners();
     GetBounds(&frame, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
 }
 
@@ -210,7 +207,7 @@ void CSketch::RecordHandlePoint(int handle, CDoublePoint stored) {
     payload->y = stored.y;
     payload->handle = handle;
     step->SetPayload(std::move(payload));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 void CSketch::DragHandle(const CPose* pose, int handle) {
@@ -280,10 +277,7 @@ int CSketch::Rescale(CEditStep* step) {
     const RescalePayload* rescale = shape::RescaleOf(*this, step);
     if (rescale == nullptr || PointCount() < kFirstDrawnPoint)
         return 0;
-    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
-    m_fCornerX2 = corner.x;
-    m_fCornerY2 = corner.y;
-    shape::MoveOriginForRescale(*this, *rescale);
+    RescaleBox(*rescale);
     LayOutCornersFromBox(m_parentPose);
     return 1;
 }

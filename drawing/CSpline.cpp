@@ -5,6 +5,7 @@
 
 #include "drawing/ShapePayloads.h"
 #include "drawing/ShapeSupport.h"
+#include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/LayoutFile.h"
 #include "model/Units.h"
@@ -65,13 +66,6 @@ CPaint* CSpline::Clone() {
 
 // ---- Boxes ----
 
-void CSpline::LayOutCorners() {
-    m_points[1] = {m_fCornerX1, m_fCornerY1};
-    m_points[2] = {m_fCornerX1, m_fCornerY2};
-    m_points[3] = {m_fCornerX2, m_fCornerY2};
-    m_points[4] = {m_fCornerX2, m_fCornerY1};
-}
-
 void CSpline::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     const std::vector<CDoublePoint> corners = {{m_fCornerX1, m_fCornerY1},
                                                {m_fCornerX1, m_fCornerY2},
@@ -106,7 +100,7 @@ void CSpline::RecordShape() {
     std::copy_n(&reference.x1, 4, payload->reference);
     auto step = std::make_unique<CEditStep>(kStepShape, this, 1);
     step->SetPayload(std::move(payload));
-    shape::RecordOrApply(*this, std::move(step), true);
+    RecordOrApply(*this, std::move(step), true);
 }
 
 int CSpline::ApplyShapeStep(CEditStep* step) {
@@ -127,11 +121,8 @@ int CSpline::Rescale(CEditStep* step) {
     const RescalePayload* rescale = shape::RescaleOf(*this, step);
     if (rescale == nullptr || PointCount() < kFirstNode)
         return 0;
-    const CDoublePoint corner = shape::RescaledFrom(*rescale, {m_fCornerX1, m_fCornerY1});
-    m_fCornerX2 = corner.x;
-    m_fCornerY2 = corner.y;
+    RescaleBox(*rescale);
     LayOutCorners();
-    shape::MoveOriginForRescale(*this, *rescale);
     return 1;
 }
 

@@ -71,6 +71,5 @@ class CSpline : public CBoxMappedShape {
     void DragCurveHandle(const CPose& frame, int handle, CDoublePoint local);
     void KeepOppositeTangent(int handle);
     void Refit();
-    void LayOutCorners();
     void RecordShape();
 };

@@ -31,7 +31,7 @@ int RunDimensionStep(CPaint& shape, int kind, const std::array<CDoublePoint, N>&
     payload->label = label;
     auto step = std::make_unique<CEditStep>(kind, &shape, groupStart);
     step->SetPayload(std::move(payload));
-    return shape::RecordOrApply(shape, std::move(step), record != 0);
+    return RecordOrApply(shape, std::move(step), record != 0);
 }
 
 // Puts the step's points into points 1 to N and answers its label flag in label; false, with

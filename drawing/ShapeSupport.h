@@ -1,11 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <span>
 #include <vector>
 
-#include "model/CEditStep.h"
 #include "model/CPaint.h"
 #include "model/CPlacement.h"
 #include "platform/gdi/CPoint.h"
@@ -124,8 +122,5 @@ void MoveOriginForRescale(CPaint& shape, const RescalePayload& rescale);
 void BeginRotationAbout(CPaint& shape, const CPose& frame, CDoublePoint pivot);
 // The same pivoting on the middle of two local points.
 void BeginRotationBetween(CPaint& shape, const CPose& frame, CDoublePoint a, CDoublePoint b);
-
-// Shapes record or apply their edit steps as every layout object does.
-using ::RecordOrApply;
 
 }  // namespace shape
