@@ -136,7 +136,7 @@ class CListCtrl : public CRowsCtrl {
     int ColumnLeft(int column) const;
     void SyncHeader();
     void LayoutHeader();
-    void UpdateScrollBars() override;
+    void FitScrollBars() override;
     void ScrollRowsTo(int top) override;
     void ScrollColumnsTo(int x) override;
     void InvalidateItem(int index);

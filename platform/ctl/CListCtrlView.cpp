@@ -162,13 +162,9 @@ BOOL CListCtrl::EnsureVisible(int index, BOOL partialOK) {
 
 // --- Scrolling ----------------------------------------------------------------------------------
 
-void CListCtrl::UpdateScrollBars() {
-    if (!m_hWnd || m_layingOut)
-        return;
-    m_layingOut = true;
+void CListCtrl::FitScrollBars() {
     SetScrollRanges(TotalWidth(), GetItemCount());
     LayoutHeader();
-    m_layingOut = false;
 }
 
 void CListCtrl::LayoutHeader() {

@@ -20,6 +20,14 @@ int CRowsCtrl::RowAt(int y) const {
     return m_top + (y - RowsArea().top) / RowHeight();
 }
 
+void CRowsCtrl::UpdateScrollBars() {
+    if (!m_hWnd || m_layingOut)
+        return;
+    m_layingOut = true;
+    FitScrollBars();
+    m_layingOut = false;
+}
+
 void CRowsCtrl::SetScrollRanges(int width, int rows) {
     for (int pass = 0; pass < 2; ++pass) {
         CRect client;

@@ -24,7 +24,12 @@ class CRowsCtrl : public CWnd {
     virtual void ScrollRowsTo(int top) = 0;
     virtual void ScrollColumnsTo(int x) = 0;
     virtual void Repaint() = 0;
-    virtual void UpdateScrollBars() = 0;
+    // Sets both scroll bars for the content as it is now (with SetScrollRanges), and what hangs
+    // on them.
+    virtual void FitScrollBars() = 0;
+
+    // FitScrollBars, once at a time: a bar coming or going resizes the control, which asks again.
+    void UpdateScrollBars();
 
     // Sets both scroll bars for content this wide and this many rows, taking back the positions
     // they allow; twice, as one bar coming or going changes the room the other has.
@@ -40,5 +45,7 @@ class CRowsCtrl : public CWnd {
 
     int m_top = 0;
     int m_scrollX = 0;
+
+  private:
     bool m_layingOut = false;
 };

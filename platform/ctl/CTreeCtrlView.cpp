@@ -134,10 +134,7 @@ HTREEITEM CTreeCtrl::HitTest(CPoint point, UINT* flags) const {
 
 // --- Scrolling ----------------------------------------------------------------------------------
 
-void CTreeCtrl::UpdateScrollBars() {
-    if (!m_hWnd || m_layingOut)
-        return;
-    m_layingOut = true;
+void CTreeCtrl::FitScrollBars() {
     const std::vector<HTREEITEM> visible = VisibleItems();
     int widest = 0;
     for (HTREEITEM item : visible) {
@@ -146,7 +143,6 @@ void CTreeCtrl::UpdateScrollBars() {
         widest = std::max(widest, static_cast<int>(label.right) + m_scrollX);
     }
     SetScrollRanges(widest, static_cast<int>(visible.size()));
-    m_layingOut = false;
 }
 
 void CTreeCtrl::ScrollRowsTo(int top) {
