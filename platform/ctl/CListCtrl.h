@@ -137,7 +137,7 @@ class CListCtrl : public CRowsCtrl {
     void SyncHeader();
     void LayoutHeader();
     void FitScrollBars() override;
-    void ScrollRowsTo(int top) override;
+    int RowCount() const override { return GetItemCount(); }
     void ScrollColumnsTo(int x) override;
     void InvalidateItem(int index);
     void Repaint() override;

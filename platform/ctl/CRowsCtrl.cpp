@@ -20,6 +20,24 @@ int CRowsCtrl::RowAt(int y) const {
     return m_top + (y - RowsArea().top) / RowHeight();
 }
 
+void CRowsCtrl::ScrollRowsTo(int top) {
+    top = std::clamp(top, 0, std::max(0, RowCount() - RowsPerPage()));
+    if (top == m_top)
+        return;
+    m_top = top;
+    if (m_hWnd)
+        SetScrollPos(SB_VERT, m_top);
+    Repaint();
+}
+
+void CRowsCtrl::ScrollRowIntoView(int index, bool partialOK) {
+    const int page = RowsPerPage();
+    if (index < m_top)
+        ScrollRowsTo(index);
+    else if (index >= m_top + page && !(partialOK && index == m_top + page))
+        ScrollRowsTo(index - page + 1);
+}
+
 void CRowsCtrl::UpdateScrollBars() {
     if (!m_hWnd || m_layingOut)
         return;

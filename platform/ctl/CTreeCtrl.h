@@ -124,7 +124,7 @@ class CTreeCtrl : public CRowsCtrl {
     void FillItem(TVITEM& item, HTREEITEM handle) const;
     void FitScrollBars() override;
     CRect RowsArea() const override;
-    void ScrollRowsTo(int top) override;
+    int RowCount() const override;
     void ScrollColumnsTo(int x) override;
     void Repaint() override;
 

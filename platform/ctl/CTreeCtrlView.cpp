@@ -145,15 +145,8 @@ void CTreeCtrl::FitScrollBars() {
     SetScrollRanges(widest, static_cast<int>(visible.size()));
 }
 
-void CTreeCtrl::ScrollRowsTo(int top) {
-    const int count = static_cast<int>(VisibleItems().size());
-    top = std::clamp(top, 0, std::max(0, count - static_cast<int>(GetVisibleCount())));
-    if (top == m_top)
-        return;
-    m_top = top;
-    if (m_hWnd)
-        SetScrollPos(SB_VERT, m_top);
-    Repaint();
+int CTreeCtrl::RowCount() const {
+    return static_cast<int>(VisibleItems().size());
 }
 
 void CTreeCtrl::ScrollColumnsTo(int x) {
