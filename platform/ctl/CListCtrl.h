@@ -136,8 +136,8 @@ class CListCtrl : public CRowsCtrl {
     int ColumnLeft(int column) const;
     void SyncHeader();
     void LayoutHeader();
-    void UpdateScrollBars() override;
-    void ScrollRowsTo(int top) override;
+    void FitScrollBars() override;
+    int RowCount() const override { return GetItemCount(); }
     void ScrollColumnsTo(int x) override;
     void InvalidateItem(int index);
     void Repaint() override;

@@ -152,23 +152,15 @@ int CListCtrl::HitTest(CPoint point, UINT* flags) const {
 BOOL CListCtrl::EnsureVisible(int index, BOOL partialOK) {
     if (!Valid(index))
         return FALSE;
-    const int page = GetCountPerPage();
-    if (index < m_top)
-        ScrollRowsTo(index);
-    else if (index >= m_top + page && !(partialOK && index == m_top + page))
-        ScrollRowsTo(index - page + 1);
+    ScrollRowIntoView(index, partialOK);
     return TRUE;
 }
 
 // --- Scrolling ----------------------------------------------------------------------------------
 
-void CListCtrl::UpdateScrollBars() {
-    if (!m_hWnd || m_layingOut)
-        return;
-    m_layingOut = true;
+void CListCtrl::FitScrollBars() {
     SetScrollRanges(TotalWidth(), GetItemCount());
     LayoutHeader();
-    m_layingOut = false;
 }
 
 void CListCtrl::LayoutHeader() {
@@ -181,16 +173,6 @@ void CListCtrl::LayoutHeader() {
     m_header.SetClickable((GetStyle() & LVS_NOSORTHEADER) == 0);
     m_header.MoveWindow(-m_scrollX, 0, std::max(TotalWidth(), static_cast<int>(client.Width()) + m_scrollX),
                         height);
-}
-
-void CListCtrl::ScrollRowsTo(int top) {
-    const int limit = std::max(0, GetItemCount() - GetCountPerPage());
-    top = std::clamp(top, 0, limit);
-    if (top == m_top)
-        return;
-    m_top = top;
-    SetScrollPos(SB_VERT, m_top);
-    Repaint();
 }
 
 void CListCtrl::ScrollColumnsTo(int x) {

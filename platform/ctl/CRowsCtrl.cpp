@@ -20,6 +20,32 @@ int CRowsCtrl::RowAt(int y) const {
     return m_top + (y - RowsArea().top) / RowHeight();
 }
 
+void CRowsCtrl::ScrollRowsTo(int top) {
+    top = std::clamp(top, 0, std::max(0, RowCount() - RowsPerPage()));
+    if (top == m_top)
+        return;
+    m_top = top;
+    if (m_hWnd)
+        SetScrollPos(SB_VERT, m_top);
+    Repaint();
+}
+
+void CRowsCtrl::ScrollRowIntoView(int index, bool partialOK) {
+    const int page = RowsPerPage();
+    if (index < m_top)
+        ScrollRowsTo(index);
+    else if (index >= m_top + page && !(partialOK && index == m_top + page))
+        ScrollRowsTo(index - page + 1);
+}
+
+void CRowsCtrl::UpdateScrollBars() {
+    if (!m_hWnd || m_layingOut)
+        return;
+    m_layingOut = true;
+    FitScrollBars();
+    m_layingOut = false;
+}
+
 void CRowsCtrl::SetScrollRanges(int width, int rows) {
     for (int pass = 0; pass < 2; ++pass) {
         CRect client;

@@ -21,10 +21,21 @@ class CRowsCtrl : public CWnd {
     // client area with the rows scrolled.
     int RowTop(int index) const;
     int RowAt(int y) const;
-    virtual void ScrollRowsTo(int top) = 0;
+    // How many rows there are to scroll through.
+    virtual int RowCount() const = 0;
+    // Puts this row at the top, as far as the rows allow, and repaints.
+    void ScrollRowsTo(int top);
+    // Scrolls as little as brings the row into sight; partialOK takes the row just below the
+    // last whole one as in sight.
+    void ScrollRowIntoView(int index, bool partialOK);
     virtual void ScrollColumnsTo(int x) = 0;
     virtual void Repaint() = 0;
-    virtual void UpdateScrollBars() = 0;
+    // Sets both scroll bars for the content as it is now (with SetScrollRanges), and what hangs
+    // on them.
+    virtual void FitScrollBars() = 0;
+
+    // FitScrollBars, once at a time: a bar coming or going resizes the control, which asks again.
+    void UpdateScrollBars();
 
     // Sets both scroll bars for content this wide and this many rows, taking back the positions
     // they allow; twice, as one bar coming or going changes the room the other has.
@@ -40,5 +51,7 @@ class CRowsCtrl : public CWnd {
 
     int m_top = 0;
     int m_scrollX = 0;
+
+  private:
     bool m_layingOut = false;
 };

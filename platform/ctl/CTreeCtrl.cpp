@@ -428,11 +428,6 @@ BOOL CTreeCtrl::EnsureVisible(HTREEITEM item) {
         return FALSE;
     for (HTREEITEM parent = item->parent; parent && parent != &m_root; parent = parent->parent)
         SetExpanded(parent, true);
-    const int index = VisibleIndex(item);
-    const int page = static_cast<int>(GetVisibleCount());
-    if (index < m_top)
-        ScrollRowsTo(index);
-    else if (index >= m_top + page)
-        ScrollRowsTo(index - page + 1);
+    ScrollRowIntoView(VisibleIndex(item), false);
     return TRUE;
 }

@@ -122,9 +122,9 @@ class CTreeCtrl : public CRowsCtrl {
     bool SetExpanded(HTREEITEM item, bool expanded);
     LRESULT NotifyTree(UINT code, UINT action, HTREEITEM oldItem, HTREEITEM newItem, CPoint point = CPoint());
     void FillItem(TVITEM& item, HTREEITEM handle) const;
-    void UpdateScrollBars() override;
+    void FitScrollBars() override;
     CRect RowsArea() const override;
-    void ScrollRowsTo(int top) override;
+    int RowCount() const override;
     void ScrollColumnsTo(int x) override;
     void Repaint() override;
 

@@ -134,10 +134,7 @@ HTREEITEM CTreeCtrl::HitTest(CPoint point, UINT* flags) const {
 
 // --- Scrolling ----------------------------------------------------------------------------------
 
-void CTreeCtrl::UpdateScrollBars() {
-    if (!m_hWnd || m_layingOut)
-        return;
-    m_layingOut = true;
+void CTreeCtrl::FitScrollBars() {
     const std::vector<HTREEITEM> visible = VisibleItems();
     int widest = 0;
     for (HTREEITEM item : visible) {
@@ -146,18 +143,10 @@ void CTreeCtrl::UpdateScrollBars() {
         widest = std::max(widest, static_cast<int>(label.right) + m_scrollX);
     }
     SetScrollRanges(widest, static_cast<int>(visible.size()));
-    m_layingOut = false;
 }
 
-void CTreeCtrl::ScrollRowsTo(int top) {
-    const int count = static_cast<int>(VisibleItems().size());
-    top = std::clamp(top, 0, std::max(0, count - static_cast<int>(GetVisibleCount())));
-    if (top == m_top)
-        return;
-    m_top = top;
-    if (m_hWnd)
-        SetScrollPos(SB_VERT, m_top);
-    Repaint();
+int CTreeCtrl::RowCount() const {
+    return static_cast<int>(VisibleItems().size());
 }
 
 void CTreeCtrl::ScrollColumnsTo(int x) {

@@ -108,14 +108,9 @@ void SceneBatches::AddModel(const Clump& clump, Box& bounds) {
     }
 }
 
-std::vector<const GpuMesh*> SceneBatches::Meshes() const {
-    std::vector<const GpuMesh*> meshes;
-    for (const Group& group : m_groups) {
-        if (group.mesh) {
-            meshes.push_back(group.mesh.get());
-        }
-    }
-    return meshes;
+std::size_t SceneBatches::MeshCount() const {
+    return static_cast<std::size_t>(std::count_if(m_groups.begin(), m_groups.end(),
+                                                  [](const Group& group) { return group.mesh != nullptr; }));
 }
 
 void SceneBatches::ForEachMesh(const std::function<void(const GpuMesh&, const Box&)>& visit) const {

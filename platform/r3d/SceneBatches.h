@@ -32,8 +32,8 @@ class SceneBatches {
     void Changed(const Clump& clump);
     // Builds again every group whose members changed since the last call.
     void Refresh();
-    // The groups' meshes (in world coordinates), after Refresh.
-    std::vector<const GpuMesh*> Meshes() const;
+    // How many groups have their mesh (each, after Refresh).
+    std::size_t MeshCount() const;
     // Each group's mesh with the bounds of its vertices, in the order the groups were made.
     void ForEachMesh(const std::function<void(const GpuMesh&, const Box&)>& visit) const;
     // The members left out of the meshes, after Refresh.

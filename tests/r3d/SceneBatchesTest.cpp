@@ -143,7 +143,7 @@ class SharedMeshes : public ::testing::Test {
 TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEdits) {
     ExpectSamePicture("as built");
     // All but the see-through block and the sprite go into one shared mesh.
-    EXPECT_EQ(batched.Batches().Meshes().size(), 1u);
+    EXPECT_EQ(batched.Batches().MeshCount(), 1u);
     EXPECT_EQ(batched.Batches().LeftOut().size(), 2u);
     for (const auto& model : models) EXPECT_TRUE(model->InBatch());
     for (const auto& copy : copies) EXPECT_FALSE(copy->InBatch());
@@ -184,7 +184,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
     block.AddBlock({0.9f, 0.6f, 0.4f});
     Place(block.Finish(), -1.0f, -1.0f, 33.0f);
     ExpectSamePicture("after an add");
-    EXPECT_EQ(batched.Batches().Meshes().size(), 1u);
+    EXPECT_EQ(batched.Batches().MeshCount(), 1u);
 
     // Taken out of the scene, a model is drawn no more.
     batched.Remove(*models.back());
@@ -196,7 +196,7 @@ TEST_F(SharedMeshes, MergedModelsDrawTheSamePictureAsSingleDrawsBeforeAndAfterEd
 TEST_F(SharedMeshes, ManyModelsFillSeveralGroupsAndAnEditRebuildsOnlyItsOwn) {
     AddSmallBlocksAcrossTheYard();
     ExpectSamePicture("with 600 more");
-    const std::size_t groups = batched.Batches().Meshes().size();
+    const std::size_t groups = batched.Batches().MeshCount();
     EXPECT_EQ(groups, (models.size() + r3d::SceneBatches::kGroupSize - 1) / r3d::SceneBatches::kGroupSize);
     const int builds = batched.Batches().Builds();
     for (auto* model : {models[400].get(), copies[400].get()})
@@ -240,7 +240,7 @@ TEST_F(SharedMeshes, FramesLeavingOutUnseenMeshesDrawTheSamePixelsFromEveryStand
     for (auto* model : {models[300].get(), copies[300].get()})
         model->Transform(Matrix::Translation({9.0f, 0, 0.2f}), Combine::After);
     expectSameFromEverywhere("after two moves");
-    const std::size_t meshes = batched.Batches().Meshes().size();
+    const std::size_t meshes = batched.Batches().MeshCount();
 
     // Taken out and put back, as Undo of a delete does.
     batched.Remove(*models[300]);
@@ -249,5 +249,5 @@ TEST_F(SharedMeshes, FramesLeavingOutUnseenMeshesDrawTheSamePixelsFromEveryStand
     batched.Add(*models[300]);
     single.Add(*copies[300]);
     expectSameFromEverywhere("after it came back");
-    EXPECT_EQ(batched.Batches().Meshes().size(), meshes);
+    EXPECT_EQ(batched.Batches().MeshCount(), meshes);
 }

@@ -86,7 +86,7 @@ class CulledFrame3D : public TrackLayoutProgram {
         // From close over one piece, and at the far corner, most of the track lies out of sight.
         EXPECT_GT(leftOut, Meshes()) << when;
     }
-    int Meshes() { return static_cast<int>(layout->GetScene()->Batches().Meshes().size()); }
+    int Meshes() { return static_cast<int>(layout->GetScene()->Batches().MeshCount()); }
     int MeshesDrawn() { return view->GetCamera()->Target()->SharedMeshesDrawn(); }
 
     C3DView* view = nullptr;
@@ -96,7 +96,7 @@ class CulledFrame3D : public TrackLayoutProgram {
 
 TEST_F(CulledFrame3D, FramesLeavingOutUnseenTrackDrawTheSamePixelsThroughAMoveAndItsUndo) {
     ExpectCulledFramesSameAsWhole("as opened");
-    EXPECT_GT(layout->GetScene()->Batches().Meshes().size(), 4u);
+    EXPECT_GT(layout->GetScene()->Batches().MeshCount(), 4u);
 
     // Moved down the page into another row's cells as the arrow keys move the selection; the
     // key going up rebuilds the moved model.

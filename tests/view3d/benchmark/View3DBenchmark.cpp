@@ -213,7 +213,7 @@ void RenderFrames(benchmark::State& state, Program& program, C3DView& view) {
     }
     const r3d::Scene& scene = *program.Layout()->GetScene();
     state.counters["clumps"] = static_cast<double>(scene.Clumps().size());
-    state.counters["shared_meshes"] = static_cast<double>(scene.Batches().Meshes().size());
+    state.counters["shared_meshes"] = static_cast<double>(scene.Batches().MeshCount());
     state.counters["meshes_drawn"] = view.GetCamera()->Target()->SharedMeshesDrawn();
     program.models.clear();
 }
