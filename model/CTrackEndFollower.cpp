@@ -10,7 +10,6 @@ bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
     if (!m_settled || !fewUnsettled || limits != m_limits || m_ends.Collections() != m_collection ||
         !m_ends.HoldsMembersOf(root)) {
         Lose();
-        m_ends.Rebuild(root);
         return false;
     }
     for (CPaint* object : m_moved) {
