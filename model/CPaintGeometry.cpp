@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kShiftKey = 4;
 constexpr int kGridSnapMode = 2;
 constexpr COLORREF kHandleGreen = RGB(0, 255, 0);
 
@@ -186,7 +185,7 @@ void CPaint::MoveBoxCorner(int handle, double x, double y, CDoublePoint* output)
         const CDoublePoint o = m_points[opposite];
         const CDoublePoint current = m_points[handle];
         CDoublePoint target{x, y};
-        const bool shift = m_pTool != nullptr && (m_pTool->m_nMouseFlags & kShiftKey) != 0;
+        const bool shift = m_pTool != nullptr && m_pTool->ShiftHeld();
         if (shift) {
             const double ax = std::fabs(x - o.x);
             const double ay = std::fabs(y - o.y);

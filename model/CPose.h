@@ -18,6 +18,8 @@ class CPose : public CObject {
     void Serialize(CArchive&) override {}
 
     void Copy(const CPose& other);
+    // Whether the other placement has exactly the same origin and rotation.
+    bool SameAs(const CPose& other) const { return x == other.x && y == other.y && angle == other.angle; }
     // Composes this placement with the parent's: turns the origin by the parent's angle, adds
     // the parent's origin and adds the angles.
     void Transform(const CPose& parent);

@@ -194,6 +194,8 @@ void CTool::JoinMarkedEnds() {
         AddEndsAwaitingPass(joining);
         m_trackEndFollower.NoteUnsettled(joining);
         m_trackEndFollower.KeepAllFlags();
+    } else {
+        m_trackEnds.Rebuild(root);
     }
     {
         const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());

@@ -58,9 +58,14 @@ class CTool : public CObject {
     static constexpr int kLayerCount = 8;
     // The layer filter of a deselection that takes every layer.
     static constexpr int kAllLayers = -1;
-    // The window system's mouse flag of the Shift key and the keys read from the key states.
+    // The window system's mouse flags of the Shift and Control keys, and the key read from the
+    // key states.
     static constexpr UINT kShiftFlag = 4;
+    static constexpr UINT kControlFlag = 8;
     static constexpr int kShiftKey = 16;
+    // Whether the key was held at the present mouse message.
+    bool ShiftHeld() const { return (m_nMouseFlags & kShiftFlag) != 0; }
+    bool ControlHeld() const { return (m_nMouseFlags & kControlFlag) != 0; }
 
     CTool();
     CTool(const CTool&) = delete;
@@ -390,7 +395,6 @@ class CTool : public CObject {
 
     // Gesture steps.
     CDoublePoint StorePoint(double x, double y);
-    bool ShiftHeld() const { return (m_nMouseFlags & kShiftFlag) != 0; }
     bool CapsLockOn() const;
     DeviceRect PivotMark() const;
     CPoint LayoutToBandPoint(double x, double y) const;

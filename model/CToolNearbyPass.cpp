@@ -22,10 +22,6 @@ namespace {
 
 const CPose kNoPlacement;
 
-bool SamePose(const CPose& a, const CPose& b) {
-    return a.x == b.x && a.y == b.y && a.angle == b.angle;
-}
-
 using Point = std::pair<double, double>;
 
 }  // namespace
@@ -39,7 +35,7 @@ bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
         return false;
     // The index places the root's members from an empty placement, the pass from the root's
     // own; only where the two agree are the index's points the pass's.
-    if (!SamePose(root->WorldPose(&kNoPlacement), root->WorldPose(nullptr)))
+    if (!root->WorldPose(&kNoPlacement).SameAs(root->WorldPose(nullptr)))
         return false;
     // The pieces' former places are read from the index as the layout lies now. Only where the
     // whole pass left every joint, but for those the follower names, does a pass over the
@@ -122,7 +118,7 @@ bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<in
         const std::vector<int> near = ends.PlacesNear(from.x, from.y);
         for (int at : near) {
             // Ends the grid cannot hold, or asked under a placement of their own: the whole pass.
-            if (ends.AskedEverywhere(at) || !SamePose(ends.FrameAt(at), ends.ObjectAt(at)->m_parentPose))
+            if (ends.AskedEverywhere(at) || !ends.FrameAt(at).SameAs(ends.ObjectAt(at)->m_parentPose))
                 return false;
             pieceEnds.clear();
             ends.EndsOf(at, pieceEnds);

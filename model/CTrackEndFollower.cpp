@@ -4,22 +4,12 @@
 #include "model/CTrackEndIndex.h"
 #include "model/CTrackEndSource.h"
 
-namespace {
-
-bool SameLimits(const TrackLimits& a, const TrackLimits& b) {
-    return a.maxConnectionDistance == b.maxConnectionDistance && a.maxElevationGap == b.maxElevationGap &&
-           a.maxGrade == b.maxGrade && a.maxAngle == b.maxAngle && a.bendLimit == b.bendLimit;
-}
-
-}  // namespace
-
 bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
     // Unsettled at more points than the layout has ends, the whole pass costs less.
     const bool fewUnsettled = m_unsettled.size() <= 2 * static_cast<size_t>(m_ends.Count()) + 64;
-    if (!m_settled || !fewUnsettled || !SameLimits(limits, m_limits) ||
-        m_ends.Collections() != m_collection || !m_ends.HoldsMembersOf(root)) {
+    if (!m_settled || !fewUnsettled || limits != m_limits || m_ends.Collections() != m_collection ||
+        !m_ends.HoldsMembersOf(root)) {
         Lose();
-        m_ends.Rebuild(root);
         return false;
     }
     for (CPaint* object : m_moved) {
@@ -37,7 +27,7 @@ bool CTrackEndFollower::CatchUp(CPaint* root, const TrackLimits& limits) {
 }
 
 bool CTrackEndFollower::Settled(const TrackLimits& limits) const {
-    return m_settled && SameLimits(limits, m_limits) && m_ends.Collections() == m_collection;
+    return m_settled && limits == m_limits && m_ends.Collections() == m_collection;
 }
 
 void CTrackEndFollower::MarkSettled(const TrackLimits& limits) {

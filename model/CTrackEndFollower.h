@@ -22,9 +22,10 @@ class CTrackEndFollower {
     CTrackEndFollower(const CTrackEndFollower&) = delete;
     CTrackEndFollower& operator=(const CTrackEndFollower&) = delete;
 
-    // Brings the index to where the layout's objects lie now: it collects again only the moved
-    // objects when it can, and the whole layout otherwise. Answers whether the joints are as
-    // the whole pass leaves them, but for those near Unsettled().
+    // Brings the index to where the layout's objects lie now by collecting again only the moved
+    // objects, when it can. Answers whether it could and the joints are as the whole pass leaves
+    // them, but for those near Unsettled(); when not, it knows nothing more, and the index is
+    // left for the caller to collect again.
     // Joints made under other limits are not known to be the whole pass's.
     bool CatchUp(CPaint* root, const TrackLimits& limits);
     // Whether the joints are known to be as the whole pass under these limits leaves them, but

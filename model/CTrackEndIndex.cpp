@@ -15,10 +15,6 @@ constexpr double kGridLimit = 1e9;
 // frames, the grid in the world.
 constexpr double kMargin = 1e-3;
 
-bool SamePlacement(const CPose& a, const CPose& b) {
-    return a.x == b.x && a.y == b.y && a.angle == b.angle;
-}
-
 }  // namespace
 
 void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
@@ -73,8 +69,8 @@ bool CTrackEndIndex::HoldsMembersOf(const CPaint* root) const {
     // A group left out of its holder changed the holder's version, which is read first.
     for (const GroupMark& mark : m_groups)
         if (mark.group->m_members.Version() != mark.version ||
-            !SamePlacement(mark.group->m_pose, mark.pose) ||
-            !SamePlacement(mark.group->m_parentPose, mark.parentPose))
+            !mark.group->m_pose.SameAs(mark.pose) ||
+            !mark.group->m_parentPose.SameAs(mark.parentPose))
             return false;
     return true;
 }

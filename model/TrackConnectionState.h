@@ -13,6 +13,8 @@ struct TrackLimits {
     double maxAngle = 0.17453292519444444;
     // One minus the largest bend deformation.
     double bendLimit = 0.9;
+
+    bool operator==(const TrackLimits&) const = default;
 };
 
 // One track end offered to the engine's connection search, with what it takes to join it.

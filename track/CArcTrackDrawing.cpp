@@ -217,7 +217,7 @@ void CArcTrack::PressHandle(const CPose* pose, int handle) {
     }
     const CDoublePoint centre = LocalToWorld(m_ptCentre.x, m_ptCentre.y);
     SetArc(centre.x, centre.y, m_fRadiusX, m_fRadiusY, m_fStartAngle + WorldAngleOffset(), m_fSweep, 1, 1);
-    if ((handle != 5 && handle != 6) || (m_pTool->m_nMouseFlags & kControlKey) == 0)
+    if ((handle != 5 && handle != 6) || !m_pTool->ControlHeld())
         return;
     m_pTool->m_toolMode.Set(kToolDragHandle);
     ChangeEndElevation(handle == 5 ? 1 : 0, handle == 5 ? m_fBeginElevation : m_fEndElevation, 1, 1);
@@ -272,7 +272,7 @@ void CArcTrack::DragCreationCorner(const CDoublePoint& cursor, int handle) {
 }
 
 void CArcTrack::DragEnd(CDoublePoint cursor, int handle) {
-    if ((m_pTool->m_nMouseFlags & kShiftKey) != 0)
+    if (m_pTool->ShiftHeld())
         ConstrainAngle(cursor.x, cursor.y, m_ptCentre.x, m_ptCentre.y);
     const double phi = AcosAngle(cursor.x - m_ptCentre.x, cursor.y - m_ptCentre.y);
     double end = m_fStartAngle + m_fSweep;

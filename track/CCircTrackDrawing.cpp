@@ -302,7 +302,7 @@ void CCircTrack::PressEnd(int handle) {
         if (m_fCreationTangent >= kFullTurn)
             m_fCreationTangent -= kFullTurn;
     }
-    if ((m_pTool->m_nMouseFlags & kControlKey) == 0)
+    if (!m_pTool->ControlHeld())
         return;
     m_pTool->m_toolMode.Set(kToolDragHandle);
     const double elevation = handle == 5 ? m_fBeginElevation : m_fEndElevation;

@@ -210,7 +210,7 @@ void CParTrack::JoinEndsIn(const CPose& frame, const std::function<bool(CDoubleP
 void CParTrack::AddEndsTo(CTrackEndIndex& index, const CPose& frame) {
     AddEndsUnder(index, frame);
     // The release asks in the piece's own parent placement.
-    if (!(frame.x == m_parentPose.x && frame.y == m_parentPose.y && frame.angle == m_parentPose.angle))
+    if (!frame.SameAs(m_parentPose))
         AddEndsUnder(index, m_parentPose);
 }
 

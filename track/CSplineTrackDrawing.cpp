@@ -418,7 +418,7 @@ void CSplineTrack::PressControlPoint(int handle) {
     }
     PushControlPointsForUndo();
     const bool endKnot = handle == kFirstKnot || handle == last;
-    if (!endKnot || (m_pTool->m_nMouseFlags & kControlKey) == 0)
+    if (!endKnot || !m_pTool->ControlHeld())
         return;
     m_pTool->m_toolMode.Set(kToolDragHandle);
     const int begin = handle == kFirstKnot ? 1 : 0;
@@ -472,7 +472,7 @@ void CSplineTrack::DragCreating(CDoublePoint point, int handle) {
         const CDoublePoint world = LocalToWorld(point.x, point.y);
         m_pTool->m_fCurrentX = world.x;
         m_pTool->m_fCurrentY = world.y;
-    } else if ((m_pTool->m_nMouseFlags & kShiftKey) != 0) {
+    } else if (m_pTool->ShiftHeld()) {
         const CDoublePoint& anchor = m_points[handle - 1];
         ConstrainAngle(point.x, point.y, anchor.x, anchor.y);
     }

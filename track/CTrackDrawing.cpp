@@ -175,7 +175,7 @@ void CTrack::TrackCreate(const CPose* pose, int handle) {
 void CTrack::PressEnd(const CPose* pose, int handle) {
     const CDoublePoint end = EndWorldPoint(pose, handle - 1);
     ChangeGeometry(end.x, end.y, handle, 0, 1, 1);
-    if ((m_pTool->m_nMouseFlags & kControlKey) == 0)
+    if (!m_pTool->ControlHeld())
         return;
     m_pTool->m_toolMode.Set(kToolDragHandle);
     ChangeEndElevation(handle == 1 ? 1 : 0, handle == 1 ? m_fBeginElevation : m_fEndElevation, 1, 1);
@@ -219,7 +219,7 @@ void CTrack::DragEnd(const CPose* pose, int handle) {
         const double sign = between > kPi / 2.0 && between < 1.5 * kPi ? -1.0 : 1.0;
         px = fixed.x + sign * r * std::cos(b);
         py = fixed.y + sign * r * std::sin(b);
-    } else if ((m_pTool->m_nMouseFlags & kShiftKey) != 0 && movesAnEnd) {
+    } else if (m_pTool->ShiftHeld() && movesAnEnd) {
         ConstrainAngle(px, py, fixed.x, fixed.y);
     }
     ChangeGeometry(px, py, handle, 0, 0, 0);

@@ -9,9 +9,6 @@
 
 // The dotted centre line of a piece.
 constexpr COLORREF kAxisColor = RGB(14, 173, 201);
-// The engine's mouse flags for the Control and Shift keys.
-constexpr int kControlKey = 8;
-constexpr int kShiftKey = 4;
 
 // Whether the rubber band is unset: all four sides zero.
 bool IsEmptyBand(const DeviceRect& band);

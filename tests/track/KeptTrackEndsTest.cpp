@@ -206,3 +206,24 @@ TEST_F(KeptTrackEnds, NudgesAndTurnsInsideATurnedGroupComeBackExactly) {
     ASSERT_TRUE(doc.OnSaveDocument((folder / "turned.cvn").c_str()));
     EXPECT_EQ(ReadFileBytes(folder / "turned.cvn"), before);
 }
+
+// An Undo the follower of track ends cannot follow (nothing known since the layout was built)
+// collects the layout's ends once, for its pass over the whole layout; the next Undo of a move
+// collects none.
+TEST_F(KeptTrackEnds, AnUndoThatCannotFollowCollectsTheLayoutOnce) {
+    QuietDoc doc, reference;
+    for (QuietDoc* each : {&doc, &reference}) {
+        each->OnNewDocument();
+        LargeLayout::Build(*each, 2, 50);
+        SelectMembers(*each, 10, 5);
+    }
+    doc.m_tool.MarkChangedOutsideUndo();
+    const CTrackEndIndex& ends = doc.m_tool.TrackEnds();
+    const unsigned long before = ends.Collections();
+    MoveAndUndo(doc, reference, 40.0, 0.0);
+    EXPECT_EQ(ends.Collections(), before + 1);
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+    MoveAndUndo(doc, reference, 300.0, 200.0);
+    EXPECT_EQ(ends.Collections(), before + 1);
+    EXPECT_EQ(FlagsOf(doc), FlagsOf(reference));
+}
