@@ -53,14 +53,14 @@ bool StrokeStamps::Fits(CPoint from, CPoint to, int width) {
 }
 
 const std::vector<StrokeStamps::Span>& StrokeStamps::Of(CSize d, int width, unsigned endCap, unsigned join) {
-    static std::unordered_map<std::uint64_t, std::vector<Span>> kept;
+    static thread_local std::unordered_map<std::uint64_t, std::vector<Span>> kept;
     // Joint markers come in the same few shapes over and over: those met last are at hand
     // without hashing, one per slot.
     struct Recent {
         std::uint64_t key = 0;
         const std::vector<Span>* spans = nullptr;
     };
-    static std::array<Recent, kRecentSlots> recent;
+    static thread_local std::array<Recent, kRecentSlots> recent;
     const std::uint64_t key = KeyOf(d, width, endCap, join);
     Recent& slot = recent[(key ^ key >> 8 ^ key >> 16) % kRecentSlots];
     if (slot.spans != nullptr && slot.key == key)
