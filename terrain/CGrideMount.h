@@ -14,6 +14,8 @@ class ClumpBuilder;
 class CGrideMount : public CWalkerGride {
   public:
     void RaiseAll(double difference);
+    // Drops the last knots, which no other knot may be linked to.
+    void DropLast(int count) { m_knots.resize(m_knots.size() - static_cast<size_t>(count)); }
     bool Coincide(int a, int b) const;
     void AddFace(r3d::ClumpBuilder& builder, int p, int q, int r, int s) const;
     // The border face of outline knot k between its attach knot (link 0), the previous outline

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <random>
 #include <sstream>
 
@@ -339,4 +338,33 @@ TEST(TerrainBorder, TheFacesRoundTheTipsOfAConcaveStarFaceUp) {
                 EXPECT_EQ(fault, "") << Describe(outline);
             }
     EXPECT_EQ(faults, 0);
+}
+
+TEST(TerrainBorder, TheLobeBehindANarrowCurvedNeckGetsItsBorder) {
+    TerrainPlan plan;
+    plan.Open3D();
+    // Two lobes joined by a bent corridor narrower than a step: no straight bridge reaches the
+    // far lobe's knots, whose border was left out or zipped to the wrong side.
+    struct Neck {
+        double inner, width, spacing;
+        int turn;
+    };
+    for (const Neck& neck : {Neck{1500, 200, 500, 1}, Neck{1500, 300, 500, 1}, Neck{2500, 200, 700, 2},
+                             Neck{2500, 300, 500, 1}, Neck{2500, 400, 700, 1}}) {
+        std::vector<CDoublePoint> outline = ArcNeck(neck.inner, neck.width, 0.6 * neck.inner, 2000.0, 12);
+        const double a = 0.7 * neck.turn, c = std::cos(a), s = std::sin(a);
+        for (CDoublePoint& p : outline) p = {p.x * c - p.y * s + 300.0 * neck.turn, p.x * s + p.y * c};
+        if (neck.turn == 1)
+            std::reverse(outline.begin(), outline.end());
+        CMount* terrain = plan.Terrain(outline, neck.spacing);
+        std::unique_ptr<r3d::Clump> mesh = terrain->Build3D(nullptr);
+        ASSERT_NE(mesh, nullptr);
+        terrain->UpdateMeshVertices(*mesh, 0);
+        EXPECT_EQ(MeshFault(*mesh, OutlineArea(outline)), "") << Describe(outline);
+        // Knots made for a bridge lie inside the outline, as the grid's own do.
+        for (int k = 0; k < terrain->m_nInteriorCount; ++k)
+            EXPECT_TRUE(terrain->PtInOutline(terrain->Grid()[k].x * neck.spacing,
+                                             terrain->Grid()[k].y * neck.spacing))
+                << k;
+    }
 }
