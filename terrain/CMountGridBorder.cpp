@@ -188,8 +188,10 @@ void CMountGridBorder::BuildContour() {
     while (!walks.empty()) {
         size_t bridged = BridgeNearest(walks);
         if (bridged == walks.size())
-            for (bridged = 0; bridged < walks.size() && !BridgeAlongOutline(walks[bridged]); ++bridged) {
-            }
+            bridged = static_cast<size_t>(
+                std::find_if(walks.begin(), walks.end(),
+                             [this](const std::vector<int>& walk) { return BridgeAlongOutline(walk); }) -
+                walks.begin());
         if (bridged == walks.size())
             break;
         walks.erase(walks.begin() + static_cast<long>(bridged));
