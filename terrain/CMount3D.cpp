@@ -90,12 +90,7 @@ void CMount::AddKnotVertices(r3d::ClumpBuilder& builder, bool up) {
             upperLeft.y == knot.y + 1 && above.x == knot.x && above.y == knot.y + 1)
             builder.AddQuad(knot.links[2] + 1, knot.links[1] + 1, knot.links[0] + 1, i + 1);
     }
-    for (int k = m_nInteriorCount + 1; k < knots; ++k) {
-        if (up)
-            m_grid.AddCellFaceReversed(builder, k);
-        else
-            m_grid.AddCellFace(builder, k);
-    }
+    m_grid.AddBorderFaces(builder, m_nInteriorCount, knots - 1, up);
     const int first = m_nInteriorCount, last = knots - 1;
     if (last <= first || m_grid[first].LinkCount() < 1 || m_grid[last].LinkCount() < 1)
         return;

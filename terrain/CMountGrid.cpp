@@ -144,6 +144,7 @@ void CMount::StitchOutline() {
     }
     UnlinkAcrossOutline(vertices);
     CMountGridBorder border(m_grid, m_indexTable, m_nMinColumn, m_nMinRow, m_nInteriorCount, vertices);
+    m_nInteriorCount += border.BridgeKnotCount();
     border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()), base);
 }
 

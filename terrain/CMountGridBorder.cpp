@@ -26,6 +26,10 @@ constexpr int kSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}
 // long box, and the border then takes seconds.
 constexpr double kLinkCellsPerPlace = 256.0;
 constexpr double kLeastLinkCells = 4096.0;
+// The outline corners times the corners and knots that a bridge along the outline may weigh;
+// beyond it a piece behind a neck stays without border, as a sliver of a large terrain would
+// otherwise hold up its open.
+constexpr double kAlongOutlineWork = 4.0e6;
 
 double Turn(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
@@ -182,11 +186,147 @@ void CMountGridBorder::BuildContour() {
     for (size_t i = 1; i < pieces.size(); ++i) walks.push_back(pieces[i].second);
     // The nearest piece first, so that no bridge passes a piece it could have taken in.
     while (!walks.empty()) {
-        const size_t bridged = BridgeNearest(walks);
+        size_t bridged = BridgeNearest(walks);
+        if (bridged == walks.size())
+            bridged = static_cast<size_t>(
+                std::find_if(walks.begin(), walks.end(),
+                             [this](const std::vector<int>& walk) { return BridgeAlongOutline(walk); }) -
+                walks.begin());
         if (bridged == walks.size())
             break;
         walks.erase(walks.begin() + static_cast<long>(bridged));
     }
+}
+
+bool CMountGridBorder::Inside(CDoublePoint p) const {
+    bool inside = false;
+    for (size_t e = 0; e < m_ring.size(); ++e) {
+        const CDoublePoint a = m_ring[e], b = m_ring[(e + 1) % m_ring.size()];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x))
+            inside = !inside;
+    }
+    return inside;
+}
+
+std::vector<CDoublePoint> CMountGridBorder::InsideOutline() const {
+    // Along the bisector of each corner, a third of the way to the nearest other edge and at
+    // most a quarter step.
+    const size_t n = m_ring.size();
+    std::vector<CDoublePoint> places;
+    for (size_t i = 0; i < n; ++i) {
+        const CDoublePoint v = m_ring[i], before = m_ring[(i + n - 1) % n], after = m_ring[(i + 1) % n];
+        const double l1 = Distance(before, v), l2 = Distance(v, after);
+        double room = 0.25;
+        for (size_t e = 0; e < n; ++e) {
+            if (e == i || (e + 1) % n == i)
+                continue;
+            const CDoublePoint a = m_ring[e], b = m_ring[(e + 1) % n];
+            const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+            const double t =
+                length2 > 0.0 ? std::clamp(((v.x - a.x) * dx + (v.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+            room = std::min(room, Distance(v, {a.x + dx * t, a.y + dy * t}) / 3.0);
+        }
+        CDoublePoint place = v;
+        if (l1 > 0.0 && l2 > 0.0) {
+            const double nx = m_fTurn * (-(v.y - before.y) / l1 - (after.y - v.y) / l2);
+            const double ny = m_fTurn * ((v.x - before.x) / l1 + (after.x - v.x) / l2);
+            const double length = std::hypot(nx, ny);
+            const CDoublePoint candidate{v.x + nx / length * room, v.y + ny / length * room};
+            if (length > 1e-9 && Inside(candidate))
+                place = candidate;
+        }
+        places.push_back(place);
+    }
+    return places;
+}
+
+int CMountGridBorder::ClearNearest(CDoublePoint place, const std::vector<int>& knots) const {
+    int best = -1;
+    double bestDistance = 1.5;
+    for (int k : knots) {
+        const double d = Distance(place, Place(k));
+        if (d < bestDistance && IsClear(place, Place(k))) {
+            best = k;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+std::vector<CDoublePoint> CMountGridBorder::PullTight(const std::vector<CDoublePoint>& path) const {
+    std::vector<CDoublePoint> kept{path.front()};
+    size_t at = 0;
+    while (at + 1 < path.size()) {
+        size_t next = at + 1;
+        for (size_t k = path.size() - 1; k > at + 1; --k)
+            if (IsClear(path[at], path[k])) {
+                next = k;
+                break;
+            }
+        kept.push_back(path[next]);
+        at = next;
+    }
+    return kept;
+}
+
+bool CMountGridBorder::BridgeAlongOutline(const std::vector<int>& walk) {
+    const double n2 = static_cast<double>(m_ring.size());
+    if (n2 * (n2 + static_cast<double>(walk.size() + m_contour.size())) > kAlongOutlineWork)
+        return false;
+    const std::vector<CDoublePoint> places = InsideOutline();
+    const size_t n = places.size();
+    std::vector<int> fromWalk(n), toContour(n);
+    std::vector<bool> clearToNext(n);
+    for (size_t i = 0; i < n; ++i) {
+        fromWalk[i] = ClearNearest(places[i], walk);
+        toContour[i] = ClearNearest(places[i], m_contour);
+        clearToNext[i] = places[i].x != m_ring[i].x || places[i].y != m_ring[i].y
+                             ? IsClear(places[i], places[(i + 1) % n])
+                             : false;
+    }
+    // The fewest steps along the outline from a place the piece reaches to one the contour
+    // reaches, either way round.
+    size_t bestStart = n, bestLength = n + 1;
+    int bestWay = 1;
+    for (size_t i = 0; i < n; ++i) {
+        if (fromWalk[i] < 0)
+            continue;
+        for (int way : {1, -1}) {
+            size_t at = i;
+            for (size_t length = 0; length < std::min(n, bestLength); ++length) {
+                if (toContour[at] >= 0) {
+                    bestStart = i;
+                    bestLength = length;
+                    bestWay = way;
+                    break;
+                }
+                const size_t next = (at + n + static_cast<size_t>(way)) % n;
+                if (!clearToNext[way > 0 ? at : next])
+                    break;
+                at = next;
+            }
+        }
+    }
+    if (bestStart == n)
+        return false;
+    std::vector<size_t> steps{bestStart};
+    for (size_t k = 0; k < bestLength; ++k)
+        steps.push_back((steps.back() + n + static_cast<size_t>(bestWay)) % n);
+    const int from = fromWalk[bestStart], to = toContour[steps.back()];
+    std::vector<CDoublePoint> path{Place(from)};
+    for (size_t i : steps) path.push_back(places[i]);
+    path.push_back(Place(to));
+    const std::vector<CDoublePoint> tight = PullTight(path);
+    std::vector<int> via;
+    for (size_t k = 1; k + 1 < tight.size(); ++k)
+        via.push_back(
+            m_grid.Add(CGrideKnot(static_cast<float>(tight[k].x), static_cast<float>(tight[k].y), 0.0f)));
+    if (!Splice(walk, from, to, via)) {
+        m_grid.DropLast(static_cast<int>(via.size()));
+        return false;
+    }
+    m_bridgeKnots.insert(m_bridgeKnots.end(), via.begin(), via.end());
+    return true;
 }
 
 bool CMountGridBorder::FacesInward(const std::vector<CDoublePoint>& stations, size_t at,
@@ -215,7 +355,7 @@ bool CMountGridBorder::FacesOutward(const std::vector<int>& walk, size_t at, CDo
 size_t CMountGridBorder::BridgeNearest(const std::vector<std::vector<int>>& walks) {
     // The shortest clear bridge from a piece to the contour so far, searched in ever wider
     // squares; pieces that none reaches get no border.
-    std::vector<bool> onContour(static_cast<size_t>(m_nInteriorCount));
+    std::vector<bool> onContour(static_cast<size_t>(m_grid.GetSize()));
     for (int k : m_contour) onContour[static_cast<size_t>(k)] = true;
     const int widest = std::max(m_table.Columns(), m_table.Rows());
     for (int reach = 2; reach < 2 * widest; reach *= 2) {
@@ -238,26 +378,35 @@ size_t CMountGridBorder::BridgeNearest(const std::vector<std::vector<int>>& walk
     return walks.size();
 }
 
-bool CMountGridBorder::Splice(const std::vector<int>& walk, int from, int to) {
-    if (!IsClear(Place(from), Place(to)))
-        return false;
+bool CMountGridBorder::Splice(const std::vector<int>& walk, int from, int to, const std::vector<int>& via) {
+    std::vector<int> bridge{from};
+    bridge.insert(bridge.end(), via.begin(), via.end());
+    bridge.push_back(to);
+    for (size_t k = 0; k + 1 < bridge.size(); ++k)
+        if (!IsClear(Place(bridge[k]), Place(bridge[k + 1])))
+            return false;
+    const CDoublePoint towardWalk = Place(bridge[bridge.size() - 2]), towardContour = Place(bridge[1]);
     size_t p = 0, q = 0;
-    while (p < m_contour.size() && (m_contour[p] != to || !FacesOutward(m_contour, p, Place(from)))) ++p;
-    while (q < walk.size() && (walk[q] != from || !FacesOutward(walk, q, Place(to)))) ++q;
+    while (p < m_contour.size() && (m_contour[p] != to || !FacesOutward(m_contour, p, towardWalk))) ++p;
+    while (q < walk.size() && (walk[q] != from || !FacesOutward(walk, q, towardContour))) ++q;
     if (p == m_contour.size() || q == walk.size())
         return false;
     // Out along the bridge, round the piece and back.
     std::vector<int> merged(m_contour.begin(), m_contour.begin() + static_cast<long>(p) + 1);
+    merged.insert(merged.end(), via.rbegin(), via.rend());
     for (size_t k = 0; k < walk.size(); ++k) merged.push_back(walk[(q + k) % walk.size()]);
     if (walk.size() > 1)
         merged.push_back(from);
+    merged.insert(merged.end(), via.begin(), via.end());
     if (m_contour.size() > 1)
         merged.push_back(to);
     merged.insert(merged.end(), m_contour.begin() + static_cast<long>(p) + 1, m_contour.end());
     m_contour = std::move(merged);
-    m_bridges.emplace_back(from, to);
-    if (!m_grid[from].IsLinkedTo(to))
-        m_grid.Link(from, to);
+    for (size_t k = 0; k + 1 < bridge.size(); ++k) {
+        m_bridges.emplace_back(bridge[k], bridge[k + 1]);
+        if (!m_grid[bridge[k]].IsLinkedTo(bridge[k + 1]))
+            m_grid.Link(bridge[k], bridge[k + 1]);
+    }
     return true;
 }
 
@@ -337,7 +486,7 @@ void CMountGridBorder::AddEdgeFeet(CDoublePoint from, CDoublePoint to, const std
 }
 
 std::vector<CDoublePoint> CMountGridBorder::OutlineStations() const {
-    std::vector<bool> onContour(static_cast<size_t>(m_nInteriorCount));
+    std::vector<bool> onContour(static_cast<size_t>(m_grid.GetSize()));
     for (int k : m_contour) onContour[static_cast<size_t>(k)] = true;
     std::vector<CDoublePoint> stations;
     for (size_t e = 0; e < m_ring.size(); ++e) {
@@ -443,6 +592,7 @@ void CMountGridBorder::Stitch(int startKnot, float height) {
         return;
     m_fLinkCellsLeft = std::max(
         kLeastLinkCells, kLinkCellsPerPlace * static_cast<double>(m_ring.size() + 2 * m_contour.size()));
+    for (int k : m_bridgeKnots) m_grid[k].z = height;
     const std::vector<CDoublePoint> stations = OutlineStations();
     int previous = -1;
     for (const Station& station : Zip(stations, StartOfContour(startKnot))) {

@@ -22,6 +22,8 @@ class CMountGridBorder {
     // A whole grid coordinate moved just off the grid line, so that no outline knot lies on one.
     static double OffGridLine(double value);
 
+    // The knots made for bridges; they follow the grid's knots.
+    int BridgeKnotCount() const { return static_cast<int>(m_bridgeKnots.size()); }
     // Every knot the contour passes, once each.
     std::vector<int> ContourKnots() const;
     // Appends the outline knots at the given height, the first one hung on the start knot.
@@ -47,8 +49,19 @@ class CMountGridBorder {
     void BuildContour();
     // Bridges the piece nearest the contour into it; its index, or the count when none can be.
     size_t BridgeNearest(const std::vector<std::vector<int>>& walks);
-    // Takes the walk into the contour by a bridge between the two knots, when it fits.
-    bool Splice(const std::vector<int>& walk, int from, int to);
+    // Takes the walk into the contour by a bridge between the two knots, when it fits; the
+    // bridge runs through the knots between, in order from the walk's end.
+    bool Splice(const std::vector<int>& walk, int from, int to, const std::vector<int>& via = {});
+    // Bridges a piece that no straight bridge reaches, as one behind a narrow curved neck:
+    // along the outline, through new knots just inside it. Whether it could.
+    bool BridgeAlongOutline(const std::vector<int>& walk);
+    // Just inside the outline at each vertex; the vertex itself where no room is found.
+    std::vector<CDoublePoint> InsideOutline() const;
+    bool Inside(CDoublePoint p) const;
+    // The knot nearest the place among the listed ones that a clear side reaches, or -1.
+    int ClearNearest(CDoublePoint place, const std::vector<int>& knots) const;
+    // The places of a path that a string pulled tight along it keeps, ends included.
+    std::vector<CDoublePoint> PullTight(const std::vector<CDoublePoint>& path) const;
     // Where along a walk a bridge to the target may leave the knot at that place.
     bool FacesOutward(const std::vector<int>& walk, size_t at, CDoublePoint target) const;
     // Whether the direction to the target points into the outline at that outline station.
@@ -72,6 +85,8 @@ class CMountGridBorder {
     double m_fTurn;
     std::vector<int> m_contour;
     std::vector<std::pair<int, int>> m_bridges;
+    // Knots made for bridges along the outline; they take the outline knots' height.
+    std::vector<int> m_bridgeKnots;
     // The grid cells the link tests may still search: unbounded while bridging, the stitch's
     // share once the outline is zipped on.
     mutable double m_fLinkCellsLeft = std::numeric_limits<double>::infinity();

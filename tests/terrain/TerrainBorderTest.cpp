@@ -226,3 +226,145 @@ TEST(TerrainBorder, TheFacesOfEveryOutlineFaceUpAndTileItWithoutOverlap) {
     }
     EXPECT_EQ(failures, 0);
 }
+
+namespace {
+
+std::vector<CDoublePoint> RegularStar(int points, double outer, double inner, double turn) {
+    std::vector<CDoublePoint> outline;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double a = turn + kPi * i / points;
+        const double r = i % 2 == 0 ? outer : inner;
+        outline.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    return outline;
+}
+
+std::vector<CDoublePoint> ArcNeck(double inner, double width, double lobe, double depth, int steps) {
+    const double outer = inner + width;
+    std::vector<CDoublePoint> outline;
+    for (int i = 0; i <= steps; ++i) {
+        const double a = kPi * i / steps;
+        outline.push_back({outer * std::cos(a), outer * std::sin(a)});
+    }
+    outline.push_back({-outer - lobe, 0});
+    outline.push_back({-outer - lobe, -depth});
+    outline.push_back({-inner + lobe, -depth});
+    outline.push_back({-inner + lobe, 0});
+    for (int i = steps; i >= 0; --i) {
+        const double a = kPi * i / steps;
+        outline.push_back({inner * std::cos(a), inner * std::sin(a)});
+    }
+    outline.push_back({inner - lobe, 0});
+    outline.push_back({inner - lobe, -depth});
+    outline.push_back({outer + lobe, -depth});
+    outline.push_back({outer + lobe, 0});
+    return outline;
+}
+
+}  // namespace
+
+TEST(TerrainBorder, TheFacesRoundTheTipsOfAConcaveStarFaceUp) {
+    TerrainPlan plan;
+    plan.Open3D();
+    // Stars whose only knots near a tip see one side of it: the fan round such a knot folded
+    // one face over.
+    const std::vector<std::pair<std::vector<CDoublePoint>, double>> stars{{{{1094.533522, -597.8486685},
+                                                                            {-67.7913609, -964.7119399},
+                                                                            {-397.8153975, 208.6046966},
+                                                                            {-661.2649264, -981.4298156},
+                                                                            {-1842.398959, -680.5806969},
+                                                                            {-943.5236041, -1503.751938},
+                                                                            {-1794.6336, -2376.219455},
+                                                                            {-632.3087164, -2009.356184},
+                                                                            {-302.2846798, -3182.67282},
+                                                                            {-38.83515095, -1992.638308},
+                                                                            {1142.298881, -2293.487427},
+                                                                            {243.4235268, -1470.316186}},
+                                                                           972.463},
+                                                                          {{{-217.4175754, -1293.731695},
+                                                                            {1073.358109, -225.1005907},
+                                                                            {1563.009067, -1827.69731},
+                                                                            {1532.305103, -152.2476474},
+                                                                            {3090.55805, -768.6258239},
+                                                                            {1761.495148, 251.9946281},
+                                                                            {3214.953833, 1085.980333},
+                                                                            {1588.343467, 683.2235573},
+                                                                            {1842.523854, 2339.564898},
+                                                                            {1143.236806, 816.7149611},
+                                                                            {6.735879982, 2048.153124},
+                                                                            {761.3495602, 551.9470896},
+                                                                            {-910.0243016, 431.1840222},
+                                                                            {730.2506145, 88.29555044}},
+                                                                           771.59},
+                                                                          {{{318.3001713, -2544.54348},
+                                                                            {-599.4342209, -2106.681675},
+                                                                            {409.0731332, -1976.788288},
+                                                                            {69.75197299, -1018.237024},
+                                                                            {874.7228564, -1639.510919},
+                                                                            {1312.584662, -721.7765267},
+                                                                            {1442.478048, -1730.283881},
+                                                                            {2401.029312, -1390.962721},
+                                                                            {1779.755418, -2195.933604},
+                                                                            {2697.48981, -2633.795409},
+                                                                            {1688.982456, -2763.688796},
+                                                                            {2028.303616, -3722.24006},
+                                                                            {1223.332733, -3100.966165},
+                                                                            {785.4709272, -4018.700557},
+                                                                            {655.5775406, -3010.193203},
+                                                                            {-302.9737232, -3349.514364}},
+                                                                           949.201}};
+    for (const auto& [outline, spacing] : stars) {
+        CMount* terrain = plan.Terrain(outline, spacing);
+        std::unique_ptr<r3d::Clump> mesh = terrain->Build3D(nullptr);
+        ASSERT_NE(mesh, nullptr);
+        terrain->UpdateMeshVertices(*mesh, 0);
+        EXPECT_EQ(MeshFault(*mesh, OutlineArea(outline)), "") << Describe(outline);
+    }
+    // Regular stars of five to eight points, deep and shallow, at the usual spacings.
+    OutlineMaker maker;
+    int faults = 0;
+    for (int points : {5, 6, 7, 8})
+        for (double ratio : {0.25, 0.35, 0.45})
+            for (int i = 0; i < 10; ++i) {
+                const double outer = maker.Uniform(2000, 6000);
+                const std::vector<CDoublePoint> outline =
+                    maker.Place(RegularStar(points, outer, outer * ratio, maker.Uniform(0.0, 6.2831853)));
+                CMount* terrain = plan.Terrain(outline, maker.Uniform(150.0, 500.0));
+                std::unique_ptr<r3d::Clump> mesh = terrain->Build3D(nullptr);
+                ASSERT_NE(mesh, nullptr);
+                terrain->UpdateMeshVertices(*mesh, 0);
+                const std::string fault = MeshFault(*mesh, OutlineArea(outline));
+                faults += fault.empty() ? 0 : 1;
+                EXPECT_EQ(fault, "") << Describe(outline);
+            }
+    EXPECT_EQ(faults, 0);
+}
+
+TEST(TerrainBorder, TheLobeBehindANarrowCurvedNeckGetsItsBorder) {
+    TerrainPlan plan;
+    plan.Open3D();
+    // Two lobes joined by a bent corridor narrower than a step: no straight bridge reaches the
+    // far lobe's knots, whose border was left out or zipped to the wrong side.
+    struct Neck {
+        double inner, width, spacing;
+        int turn;
+    };
+    for (const Neck& neck : {Neck{1500, 200, 500, 1}, Neck{1500, 300, 500, 1}, Neck{2500, 200, 700, 2},
+                             Neck{2500, 300, 500, 1}, Neck{2500, 400, 700, 1}}) {
+        std::vector<CDoublePoint> outline = ArcNeck(neck.inner, neck.width, 0.6 * neck.inner, 2000.0, 12);
+        const double a = 0.7 * neck.turn, c = std::cos(a), s = std::sin(a);
+        for (CDoublePoint& p : outline) p = {p.x * c - p.y * s + 300.0 * neck.turn, p.x * s + p.y * c};
+        if (neck.turn == 1)
+            std::reverse(outline.begin(), outline.end());
+        CMount* terrain = plan.Terrain(outline, neck.spacing);
+        std::unique_ptr<r3d::Clump> mesh = terrain->Build3D(nullptr);
+        ASSERT_NE(mesh, nullptr);
+        terrain->UpdateMeshVertices(*mesh, 0);
+        EXPECT_EQ(MeshFault(*mesh, OutlineArea(outline)), "") << Describe(outline);
+        // Knots made for a bridge lie inside the outline, as the grid's own do.
+        for (int k = 0; k < terrain->m_nInteriorCount; ++k)
+            EXPECT_TRUE(terrain->PtInOutline(terrain->Grid()[k].x * neck.spacing,
+                                             terrain->Grid()[k].y * neck.spacing))
+                << k;
+    }
+}
