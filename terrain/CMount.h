@@ -82,6 +82,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     double EditVisits(const CTerrainEditList& edits) const;
     // The outline's length in steps of the spacing: what stitching the border strip walks.
     double BorderSteps() const;
+    // The grid cells the last stitch of the border strip searched for links in its way.
+    double BorderSearchCells() const { return m_fBorderSearchCells; }
 
     // ---- 3D ----
     virtual void UpdateMeshVertices(r3d::Clump& clump, int keepPlan);
@@ -235,4 +237,5 @@ class CMount : public CBenchwork, public CTerrainSurface {
     CIntTable m_indexTable;
     CGrideMount m_grid;
     GridWork m_gridLimits = kMostGridWork;
+    double m_fBorderSearchCells = 0.0;
 };

@@ -119,6 +119,7 @@ void CMount::BuildInteriorKnots() {
 }
 
 void CMount::StitchOutline() {
+    m_fBorderSearchCells = 0.0;
     const double s = m_fGridSpacing;
     const float base = static_cast<float>(m_fElevation);
     std::vector<CDoublePoint> vertices;
@@ -146,6 +147,7 @@ void CMount::StitchOutline() {
     CMountGridBorder border(m_grid, m_indexTable, m_nMinColumn, m_nMinRow, m_nInteriorCount, vertices);
     m_nInteriorCount += border.BridgeKnotCount();
     border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()), base);
+    m_fBorderSearchCells = border.SearchedCells();
 }
 
 void CMount::UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring) {

@@ -420,6 +420,7 @@ bool CMountGridBorder::CrossesLink(CDoublePoint a, CDoublePoint b) const {
     if (cells > m_fLinkCellsLeft)
         return true;
     m_fLinkCellsLeft -= cells;
+    m_fSearchedCells += cells;
     for (int c = c0; c <= c1; ++c)
         for (int r = r0; r <= r1; ++r) {
             const int k = KnotAt(c, r);

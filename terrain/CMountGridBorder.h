@@ -28,6 +28,8 @@ class CMountGridBorder {
     std::vector<int> ContourKnots() const;
     // Appends the outline knots at the given height, the first one hung on the start knot.
     void Stitch(int startKnot, float height);
+    // The grid cells the link tests searched: the work the outline's length and shape cost.
+    double SearchedCells() const { return m_fSearchedCells; }
 
   private:
     struct Station {
@@ -90,4 +92,5 @@ class CMountGridBorder {
     // The grid cells the link tests may still search: unbounded while bridging, the stitch's
     // share once the outline is zipped on.
     mutable double m_fLinkCellsLeft = std::numeric_limits<double>::infinity();
+    mutable double m_fSearchedCells = 0.0;
 };

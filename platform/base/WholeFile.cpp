@@ -8,8 +8,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <system_error>
+
+namespace {
+std::atomic<std::size_t> regularFileOpenings{0};
+}
 
 bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
     content.clear();
@@ -30,6 +35,7 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
 
 std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
                                                           std::size_t limit) {
+    ++regularFileOpenings;
     // Opened without waiting: opening a FIFO for reading would otherwise wait for a writer.
     const int descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
@@ -50,6 +56,8 @@ std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem:
     close(descriptor);
     return content;
 }
+
+std::size_t RegularFileOpenings() { return regularFileOpenings; }
 
 bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content) {
     std::error_code error;

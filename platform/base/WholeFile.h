@@ -22,3 +22,6 @@ bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& cont
 // ever or never end).
 std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
                                                           std::size_t limit);
+// How many times ReadRegularFile has tried to open a file in this process: what a test counts
+// to see that many objects naming one file look it up once.
+std::size_t RegularFileOpenings();

@@ -133,6 +133,7 @@ void Scene::Compact() const {
     if (m_gaps == 0) {
         return;
     }
+    m_compactedPlaces += m_clumps.size();
     std::erase(m_clumps, nullptr);
     for (std::size_t place = 0; place < m_clumps.size(); ++place) {
         m_places[m_clumps[place]] = place;

@@ -42,6 +42,9 @@ class Scene {
     void Remove(Clump& clump);
     // Top-level clumps, in the order added.
     const std::vector<Clump*>& Clumps() const;
+    // The places of the clump list that closing gaps has passed over so far: the work that taking
+    // clumps out costs, which must grow with their number, not with its square.
+    std::size_t CompactedPlaces() const { return m_compactedPlaces; }
     // The batched clumps' shared meshes; drawing brings them up to date.
     SceneBatches& Batches() const { return *m_batches; }
     // The clumps drawn one at a time, in the order added, and how many of them come before the
@@ -70,6 +73,7 @@ class Scene {
     mutable std::vector<Clump*> m_clumps;
     mutable std::unordered_map<const Clump*, std::size_t> m_places;
     mutable std::size_t m_gaps = 0;
+    mutable std::size_t m_compactedPlaces = 0;
     // Sorted again only after clumps join or leave, not for every frame.
     mutable std::vector<const Clump*> m_single;
     mutable std::size_t m_singlesBeforeBatches = 0;

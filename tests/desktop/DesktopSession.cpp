@@ -141,22 +141,17 @@ void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
 
 bool DesktopSession::ProgramRunning() {
     if (m_program <= 0) return false;
-    if (waitpid(m_program, nullptr, WNOHANG) == 0) return true;
+    int status = 0;
+    if (waitpid(m_program, &status, WNOHANG) != m_program) return true;
     m_program = -1;
+    m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return false;
 }
 
 int DesktopSession::WaitForExit(Milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (m_program > 0 && std::chrono::steady_clock::now() < end) {
-        int status = 0;
-        if (waitpid(m_program, &status, WNOHANG) == m_program) {
-            m_program = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        std::this_thread::sleep_for(kPoll);
-    }
-    return -1;
+    while (ProgramRunning() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(kPoll);
+    return m_program > 0 ? -1 : m_exitCode;
 }
 
 std::string DesktopSession::ProgramErrors() const { return ReadAll(Folder() / "stderr.txt"); }

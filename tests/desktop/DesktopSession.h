@@ -40,7 +40,8 @@ class DesktopSession {
 
     void StartProgram(const std::vector<std::string>& arguments = {});
     bool ProgramRunning();
-    // The program's exit code once it ended within timeout, else -1.
+    // The program's exit code once it ended within timeout (128 and the signal when a signal
+    // ended it), else -1.
     int WaitForExit(Milliseconds timeout);
     std::string ProgramErrors() const;
 
@@ -69,5 +70,6 @@ class DesktopSession {
     std::string m_displayName;
     pid_t m_server = -1;
     pid_t m_program = -1;
+    int m_exitCode = -1;
     Display* m_display = nullptr;
 };

@@ -228,7 +228,8 @@ class RandomInputOnDesktop : public ProgramOnDesktop {
             m_session.Key(answer);
             m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, milliseconds(700));
         }
-        return m_session.Dialogs().empty();
+        // A busy machine may take long over the answers already given.
+        return m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience);
     }
 
     // Whatever the last actions left goes: menus are closed, dialogs answered, and a drawing under

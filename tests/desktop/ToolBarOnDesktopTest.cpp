@@ -59,23 +59,23 @@ TEST_F(ToolBarOnDesktop, ASnapButtonTakesAfterFileCloseAndNew) {
     ASSERT_GE(close, 0);
     ChooseItem(file, close);
     ASSERT_TRUE(
-        m_session.WaitUntil([&] { return MainTitle().find("Untitled") == std::string::npos; }, seconds(10)))
+        m_session.WaitUntil([&] { return MainTitle().find("Untitled") == std::string::npos; }, kPatience))
         << MainTitle();
     m_session.Key("ctrl+n");
     ASSERT_TRUE(
-        m_session.WaitUntil([&] { return MainTitle().find("Untitled") != std::string::npos; }, seconds(10)));
+        m_session.WaitUntil([&] { return MainTitle().find("Untitled") != std::string::npos; }, kPatience));
 
     // A new layout snaps to track.
-    ASSERT_TRUE(PollUntil([&] { return LooksChecked(kTrackSnapLeft); }, seconds(10)));
+    ASSERT_TRUE(PollUntil([&] { return LooksChecked(kTrackSnapLeft); }, kPatience));
     ASSERT_FALSE(LooksChecked(kSnapToGridLeft));
     ClickButton(kSnapToGridLeft);
-    EXPECT_TRUE(PollUntil([&] { return LooksChecked(kSnapToGridLeft); }, seconds(10)))
+    EXPECT_TRUE(PollUntil([&] { return LooksChecked(kSnapToGridLeft); }, kPatience))
         << "Snap To Grid did not take the click";
     EXPECT_FALSE(LooksChecked(kTrackSnapLeft));
     // A second click, too late to make a double click, turns snapping off.
     m_session.Pause(seconds(1));
     ClickButton(kSnapToGridLeft);
-    EXPECT_TRUE(PollUntil([&] { return !LooksChecked(kSnapToGridLeft); }, seconds(10)));
+    EXPECT_TRUE(PollUntil([&] { return !LooksChecked(kSnapToGridLeft); }, kPatience));
     EXPECT_FALSE(LooksChecked(kTrackSnapLeft));
     ExpectAnswers();
     ExpectCleanExit();

@@ -36,7 +36,6 @@ std::filesystem::path MakeFuzzFolder() {
         std::perror("mkdtemp");
         std::abort();
     }
-    std::atexit(RemoveFuzzFolder);
     const std::filesystem::path folder(pattern);
     // The program's start-up, pointed at the fuzz folder instead of the user's own.
     CProfile::Program().SetPath(folder / "corvane.ini");
@@ -91,6 +90,9 @@ FuzzBytes ReadBackAndSave(const FuzzBytes& saved) {
 
 const std::filesystem::path& FuzzFolder() {
     static const std::filesystem::path folder = MakeFuzzFolder();
+    // Registered once the path is whole, so that it is removed before the path is destroyed.
+    static const int removal = std::atexit(RemoveFuzzFolder);
+    (void)removal;
     return folder;
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -83,7 +82,8 @@ TEST(Scene, RemovalsKeepTheDrawingOrderOfTheClumpsLeft) {
 }
 
 // Taking every clump out of a large scene, first added first, costs a look-up each, not a
-// search of the whole list (which takes seconds at this size).
+// search of the whole list (which takes seconds at this size): the list is passed over a few
+// times in all, not once per clump.
 TEST(Scene, TakingOutTwoHundredThousandClumpsIsQuick) {
     std::vector<std::unique_ptr<Clump>> clumps;
     Scene scene;
@@ -92,9 +92,7 @@ TEST(Scene, TakingOutTwoHundredThousandClumpsIsQuick) {
         builder.AddVertex({0, 0, 0}, 0, 0);
         scene.Add(*clumps.emplace_back(builder.Finish()));
     }
-    const auto start = std::chrono::steady_clock::now();
     for (auto& clump : clumps) clump->RemoveFromScene();
-    const auto spent = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(scene.Clumps().empty());
-    EXPECT_LT(spent, std::chrono::seconds(1));
+    EXPECT_LE(scene.CompactedPlaces(), 3 * clumps.size());
 }

@@ -1,6 +1,9 @@
 #include "tests/terrain/TerrainPlan.h"
 
+#include <cstring>
+
 #include "terrain/TerrainObjects.h"
+#include "tests/drawing/DrawingPlan.h"
 #include "tests/drawing/PolygonOutline.h"
 
 TerrainPlan::TerrainPlan() {
@@ -30,6 +33,17 @@ std::vector<float> TerrainPlan::Heights(const CMount& terrain) {
     std::vector<float> heights;
     for (int k = 0; k < terrain.Grid().GetSize(); ++k) heights.push_back(terrain.Grid()[k].z);
     return heights;
+}
+
+std::vector<BYTE> RecordWithSpacing(CMount& terrain, double spacing) {
+    // The spacing follows the benchwork part of the record.
+    CBenchwork bench;
+    bench.CopyFrom(&terrain);
+    bench.m_bUncheckedOutline = terrain.m_bUncheckedOutline;
+    const size_t spacingAt = StoreRecord(bench).size();
+    std::vector<BYTE> bytes = StoreRecord(terrain);
+    std::memcpy(bytes.data() + spacingAt, &spacing, sizeof spacing);
+    return bytes;
 }
 
 std::vector<CDoublePoint> Rectangle(double x1, double y1, double x2, double y2) {

@@ -32,5 +32,9 @@ struct TerrainPlan : TrackPlan {
     static void ShapeOutline(CBenchwork& object, const std::vector<CDoublePoint>& vertices);
 };
 
+// The terrain's record with another grid spacing written into it, as a file from elsewhere may
+// hold one that the properties page would not allow.
+std::vector<BYTE> RecordWithSpacing(CMount& terrain, double spacing);
+
 // A rectangle from (x1, y1) to (x2, y2), counter-clockwise.
 std::vector<CDoublePoint> Rectangle(double x1, double y1, double x2, double y2);

@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 using namespace r3d;
 
@@ -86,5 +88,26 @@ void RenderTerrainAfterEdit(benchmark::State& state) {
     }
 }
 BENCHMARK(RenderTerrainAfterEdit)->Unit(benchmark::kMillisecond);
+
+// Taking 200,000 clumps out of a scene, first added first, as closing a large layout does.
+void TakeOutClumps(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<std::unique_ptr<Clump>> clumps;
+        Scene scene;
+        for (int i = 0; i < 200000; ++i) {
+            ClumpBuilder builder;
+            builder.AddVertex({0, 0, 0}, 0, 0);
+            scene.Add(*clumps.emplace_back(builder.Finish()));
+        }
+        state.ResumeTiming();
+        for (auto& clump : clumps) clump->RemoveFromScene();
+        benchmark::DoNotOptimize(scene.Clumps().size());
+        state.PauseTiming();
+        clumps.clear();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(TakeOutClumps)->Unit(benchmark::kMillisecond);
 
 }  // namespace

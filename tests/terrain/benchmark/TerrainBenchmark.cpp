@@ -148,6 +148,33 @@ void OpenLargestTerrain(benchmark::State& state) {
     TerrainRecord(300000.0, 200000.0, CMount::kSmallestSpacing, 19, 400000.0f).Open(state);
 }
 
+// A terrain 10 km long and 40 cm wide stored at the least spacing: the open widens the
+// spacing until its border strip fits what an open may stitch.
+void OpenLongNarrowTerrain(benchmark::State& state) {
+    TerrainPlan plan;
+    const std::vector<BYTE> bytes =
+        RecordWithSpacing(*plan.Terrain(Rectangle(0.0, -2000.0, 1e8, 2000.0), 5000.0), CMount::kSmallestSpacing);
+    for (auto _ : state) {
+        CMount opened;
+        opened.SetTool(&plan.tool);
+        LoadRecord(opened, bytes);
+        state.counters["knots"] = opened.Grid().GetSize();
+    }
+}
+
+// Narrower than a tenth of the spacing: the outline's sides fold into one, far from the knots.
+void OpenSliverTerrain(benchmark::State& state) {
+    TerrainPlan plan;
+    const std::vector<BYTE> bytes =
+        RecordWithSpacing(*plan.Terrain(Rectangle(0.0, -100.0, 1e8, 100.0), 7500.0), CMount::kSmallestSpacing);
+    for (auto _ : state) {
+        CMount opened;
+        opened.SetTool(&plan.tool);
+        LoadRecord(opened, bytes);
+        state.counters["searched cells"] = opened.BorderSearchCells();
+    }
+}
+
 // The editor open on the terrain's centre knot, as a window of the headless host.
 struct OpenEditor {
     explicit OpenEditor(LargeTerrain& large)
@@ -190,6 +217,8 @@ void EditorRotateTick(benchmark::State& state) {
 
 BENCHMARK(OpenPageTerrain)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenLargestTerrain)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenLongNarrowTerrain)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenSliverTerrain)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorDragStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(EditorRotateTick)->Unit(benchmark::kMillisecond);
 BENCHMARK(RebuildGrid)->Unit(benchmark::kMillisecond);
