@@ -90,7 +90,8 @@ void CBMP::Serialize(CArchive& ar) {
         LoadPicture();
 }
 
-// The loaded picture is copied, not read again, so a missing file is reported once.
+// The loaded picture is shared, not read again, so a missing file is reported once and the
+// copy costs no second picture.
 void CBMP::CopyFrom(CPaint* other) {
     auto* source = dynamic_cast<CBMP*>(other);
     if (source != nullptr) {
@@ -98,7 +99,7 @@ void CBMP::CopyFrom(CPaint* other) {
         m_pPicture.reset();
         if (source->m_pPicture != nullptr && source->m_pPicture->Surface() != nullptr) {
             m_pPicture = std::make_unique<CBitmap>();
-            m_pPicture->CreateFromSurface(*source->m_pPicture->Surface());
+            m_pPicture->ShareSurface(source->m_pPicture->Surface(), source->m_pPicture->IsMonochrome());
         }
     }
     m_bCopyingPicture = source != nullptr;

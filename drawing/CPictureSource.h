@@ -9,8 +9,9 @@ class CBitmap;
 class PixelSurface;
 
 // The picture of a 2D or 3D bitmap as its turned drawing reads it, kept from one repaint to
-// the next: made again only when the picture is another (a new file, a copy, a reload). The
-// 3D bitmap draws its picture and its mask in turn, so two are kept.
+// the next: made again only when the picture is another (a new file, a reload). The 3D bitmap
+// draws its picture and its mask in turn, so two are kept. Objects showing the same picture
+// share the pixels the first of them made.
 class CPictureSource {
   public:
     struct Pixels {
@@ -22,19 +23,22 @@ class CPictureSource {
         int sourceWidth = 0;
     };
 
-    // The pixels kept for the picture; null when they were made for another.
-    const Pixels* Find(const CBitmap& picture) const;
-    // Keeps pixels made for the picture in place of the oldest kept.
+    // The pixels kept for the picture, here or by another source; null when none are.
+    const Pixels* Find(const CBitmap& picture);
+    // Keeps pixels made for the picture in place of the oldest kept, and lends them to others.
     const Pixels& Keep(const CBitmap& picture, Pixels pixels);
-    // How many times pixels were kept: once per picture while it stays the same.
+    // How many times pixels were made and kept here: once per picture while it stays the same,
+    // and not at all for a picture another source had made pixels for.
     int KeptCount() const { return m_nKept; }
 
   private:
     static constexpr std::size_t kKept = 2;
     struct Entry {
         std::weak_ptr<PixelSurface> surface;
-        Pixels pixels;
+        int bitsPixel = 0;
+        std::shared_ptr<const Pixels> pixels;
     };
+    const Pixels& Hold(const CBitmap& picture, std::shared_ptr<const Pixels> pixels);
     std::vector<Entry> m_entries;
     int m_nKept = 0;
 };

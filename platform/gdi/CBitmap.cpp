@@ -118,6 +118,12 @@ BOOL CBitmap::CreateFromSurface(const PixelSurface& surface, bool monochrome) {
     return Adopt(std::move(copy), monochrome ? 1 : 32);
 }
 
+BOOL CBitmap::ShareSurface(std::shared_ptr<PixelSurface> surface, bool monochrome) {
+    if (!surface)
+        return FALSE;
+    return Adopt(std::move(surface), monochrome ? 1 : 32);
+}
+
 int CBitmap::BitsStride() const {
     return DeviceBitsLayout(m_surface->Width(), 1, m_bitsPixel).stride;
 }

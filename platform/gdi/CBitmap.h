@@ -26,6 +26,9 @@ class CBitmap : public CGdiObject {
     BOOL LoadBitmapFile(const CString& path);
     // A bitmap holding a copy of surface's pixels.
     BOOL CreateFromSurface(const PixelSurface& surface, bool monochrome = false);
+    // A bitmap showing surface's pixels themselves, shared with every bitmap made from the same
+    // surface: for pictures that are only read, never drawn into.
+    BOOL ShareSurface(std::shared_ptr<PixelSurface> surface, bool monochrome = false);
 
     int GetBitmap(BITMAP* bitmap) const;
     CSize GetBitmapDimension() const;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <unordered_map>
@@ -153,6 +154,17 @@ std::optional<BmpLayout> LayoutOfBmp(const std::vector<BYTE>& bytes) {
     if (layout.End() > kLargestBmpFile)
         return std::nullopt;
     return layout;
+}
+
+// Whether a file of this many bytes may be read as the layout's picture, what it lacks zeroed: a
+// large picture only when it lacks no more pixel bytes than it holds.
+bool HoldsEnoughToExpand(const BmpLayout& layout, std::size_t fileSize) {
+    const DibDescription& dib = layout.dib;
+    if (static_cast<std::uint64_t>(dib.width) * dib.height <= kFreelyExpandedPixels ||
+        layout.End() <= fileSize)
+        return true;
+    const std::size_t held = fileSize - std::min(fileSize, layout.bitsAt);
+    return layout.End() - fileSize <= held;
 }
 
 }  // namespace
@@ -374,7 +386,8 @@ BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes) {
     std::memcpy(&file, bytes.data(), sizeof file);
     std::memcpy(&headerSize, bytes.data() + sizeof file, sizeof headerSize);
     const std::size_t headersEnd = sizeof file + static_cast<std::size_t>(headerSize);
-    if (file.bfOffBits < headersEnd || file.bfOffBits > bytes.size())
+    if (file.bfOffBits < headersEnd || file.bfOffBits > bytes.size() ||
+        !HoldsEnoughToExpand(*layout, bytes.size()))
         return {};
     bytes.resize(std::max(bytes.size(), layout->End()), 0);
     return ReadBmpBytes(bytes);

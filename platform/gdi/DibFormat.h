@@ -53,6 +53,10 @@ class DibSectionBits {
 // The most pixels a .bmp file may hold to be read (64 megapixels, 8192 by 8192), whatever its
 // depth: every picture read becomes a surface of 4 bytes a pixel.
 constexpr int kLargestBmpPixels = 64 * 1024 * 1024;
+// A picture of up to this many pixels (4 MB as a surface) may be expanded from a run-length file
+// or a file cut short whatever little data the file holds; a larger one only as far as the file's
+// bytes account for its pixels.
+constexpr int kFreelyExpandedPixels = 1024 * 1024;
 
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.
@@ -64,7 +68,8 @@ BmpImage ReadBmpFile(const std::filesystem::path& path);
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes);
 // The same for a file that may be cut short inside its colour table or pixels: the headers
 // must be whole and the pixel offset must lie after the information header and within the
-// file; what the file lacks reads as zero (black in a true-colour picture).
+// file; what the file lacks reads as zero (black in a true-colour picture). Beyond the freely
+// expanded size the file may lack no more pixel bytes than it holds.
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path);
 BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).

@@ -24,6 +24,7 @@
 #include "resources/Resources.h"
 #include "tests/drawing/DrawingPlan.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WorkingFolderKept.h"
@@ -451,4 +452,40 @@ TEST_F(PictureTest, AHugePictureIsWorkedOnlyWhereTheViewShowsItAndEveryExitLeave
     EXPECT_EQ(canvas.dc.GetViewportOrg(), CPoint(0, 300));
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
     plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// Eight objects naming one file hold one picture read from it, and drawing them all makes its
+// turned pixels once; a copy shares it too. A small file claiming a huge picture is refused
+// with the usual messages.
+TEST_F(PictureTest, ObjectsNamingOneFileShareOnePictureAndAFileClaimingTooMuchIsRefused) {
+    const CString file = WritePicture(folder / "shared.bmp");
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    std::vector<std::unique_ptr<CBMP>> pictures;
+    for (int i = 0; i < 8; ++i) pictures.push_back(PictureOnPlan(plan, file, kPi / 8.0 * i));
+    const std::shared_ptr<PixelSurface> surface = pictures[0]->GetPicture()->Surface();
+    int kept = 0;
+    for (const auto& picture : pictures) {
+        EXPECT_EQ(picture->GetPicture()->Surface(), surface);
+        ASSERT_EQ(picture->Draw(nullptr), 1);
+        kept += picture->GetPictureSource().KeptCount();
+    }
+    EXPECT_EQ(kept, 1);
+    std::unique_ptr<CPaint> copy(pictures[3]->Clone());
+    EXPECT_EQ(static_cast<CBMP*>(copy.get())->GetPicture()->Surface(), surface);
+    EXPECT_EQ(surface.use_count(), 10);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+
+    const std::filesystem::path claiming = folder / "claiming.bmp";
+    std::ofstream(claiming, std::ios::binary)
+        .write(reinterpret_cast<const char*>(
+                   RunLengthBmpFile(1, 8192, 8192, RunLengthColors(256), {0, 1}).data()),
+               1080);
+    CBMP refused(0, &plan.tool, 0.0, 0.0);
+    refused.m_strFile = CString(claiming.string().c_str());
+    EXPECT_EQ(refused.LoadPicture(), nullptr);
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file " + CWinPath::Native(refused.m_strFile));
+    EXPECT_EQ(host.MessageBoxes()[1].text, "Could not create file " + CWinPath::Native(refused.m_strFile));
 }

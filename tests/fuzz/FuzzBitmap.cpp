@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -12,6 +14,19 @@
 #include "ui/LoadDibFile.h"
 
 namespace {
+
+// A picture takes memory in proportion to its file: beyond the pictures small enough to expand
+// freely, every two bytes of the file stand for at most one row, or a run of 255 pixels in a
+// narrower picture.
+void CheckProportion(const PixelSurface* surface, std::size_t size) {
+    if (surface == nullptr)
+        return;
+    const std::uint64_t width = static_cast<std::uint64_t>(surface->Width());
+    const std::uint64_t pixels = width * static_cast<std::uint64_t>(surface->Height());
+    const std::uint64_t accounted = (size / 2 + 1) * std::max<std::uint64_t>(255, width);
+    FuzzCheck(pixels <= std::max<std::uint64_t>(kFreelyExpandedPixels, accounted),
+              "a picture takes memory in proportion to its file");
+}
 
 // A picture read is drawn into a memory DC, stretched, as the program draws textures and
 // previews, and saved at its own depth: a true-colour picture must read back pixel for pixel.
@@ -52,6 +67,7 @@ void ExercisePackedDib(const std::uint8_t* data, std::size_t size) {
     const std::filesystem::path path = FuzzFolder() / "packed.bmp";
     if (SaveDIB(dib, path.c_str()) == kDibSaved) {
         const BmpImage image = ReadBmpFile(path.c_str());
+        CheckProportion(image.surface.get(), size);
         if (image.surface)
             ExercisePicture(image);
     }
@@ -72,6 +88,7 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
     std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, path.c_str());
     const BmpImage cutShort = ReadCutShortBmpBytes(std::vector<BYTE>(data, data + size));
     FuzzCheck((bitmap != nullptr) == (cutShort.surface != nullptr), "the file and its bytes read alike");
+    CheckProportion(cutShort.surface.get(), size);
     // A whole file without a pixel offset is refused by the reader of data-folder pictures.
     if (!whole.surface || !cutShort.surface)
         return;
@@ -86,6 +103,7 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
         const BmpImage image = ReadBmpBytes(std::vector<BYTE>(data, data + size));
+        CheckProportion(image.surface.get(), size);
         if (image.surface)
             ExercisePicture(image);
         ExerciseDataFolderPicture(data, size, image);
