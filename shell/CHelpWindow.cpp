@@ -98,6 +98,13 @@ void CHelpWindow::OnContentsChanged(NMHDR*, LRESULT* result) {
         Display(m_itemKeys[index]);
 }
 
+BOOL CHelpWindow::PreTranslateMessage(MSG* msg) {
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_ESCAPE)
+        return FALSE;
+    SendMessage(WM_CLOSE);
+    return TRUE;
+}
+
 void CHelpWindow::OnClose() {
     ShowWindow(SW_HIDE);
     CWnd* owner = GetOwner();

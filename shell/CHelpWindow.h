@@ -25,6 +25,8 @@ class CHelpWindow : public CWnd {
     const CHelpBook& Book() const { return m_book; }
     CTreeCtrl& Contents() { return m_contents; }
     CHelpTopicView& TopicView() { return m_topic; }
+    // Escape closes the window, as it closes a dialog.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     int OnCreate(CREATESTRUCT* cs) override;

@@ -27,6 +27,7 @@ std::unique_ptr<Host> Host::Create() {
     auto desktop = std::make_unique<SdlHost>();
     if (desktop->Opened()) return desktop;
     const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr, "Corvane: cannot open the display \"%s\".\n", display ? display : "");
+    std::fprintf(stderr, "Corvane: cannot open the display \"%s\": %s.\n", display ? display : "",
+                 desktop->OpenError().c_str());
     return nullptr;
 }

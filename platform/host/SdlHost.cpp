@@ -12,6 +12,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/ClipboardText.h"
 #include "platform/host/XErrorReport.h"
+#include "platform/host/XWindows.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CloseInProgress.h"
@@ -108,36 +109,67 @@ SdlHost::SdlHost() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing the last window is a request to that window, not a second one to the program.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // The termination signals are the program's own (TerminationSignal).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Where no display opens, SDL falls back to a driver that keeps windows in memory, and the
+    // program would run on unseen; such a driver is tried only when it is asked for by name.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool chosen = asked && *asked;
+    if (!chosen)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, ShowingDrivers().c_str());
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
-    if (m_opened && !ShowsWindows()) {
-        SDL_Quit();
-        m_opened = false;
-    }
+    if (!m_opened)
+        m_openError = SDL_GetError();
+    if (!chosen)
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
     if (m_opened) SDL_StartTextInput();
     const char* driver = m_opened ? SDL_GetCurrentVideoDriver() : nullptr;
-    if (driver && std::strcmp(driver, "x11") == 0) InstallXErrorReport();
+    if (driver && std::strcmp(driver, "x11") == 0)
+        WatchXWindows();
     m_startTicks = SDL_GetTicks64();
 }
 
-// Where no display opens, SDL falls back to a driver that keeps windows in memory, and the
-// program would run on unseen; such a driver is taken only when it is asked for by name.
-bool SdlHost::ShowsWindows() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver)
-        return false;
-    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)
-        return true;
-    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    return asked && std::strstr(asked, driver);
+std::string SdlHost::ShowingDrivers() {
+    static constexpr std::string_view kVirtual[] = {"offscreen", "dummy", "evdev"};
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const std::string_view driver = SDL_GetVideoDriver(i);
+        if (std::find(std::begin(kVirtual), std::end(kVirtual), driver) != std::end(kVirtual))
+            continue;
+        if (!drivers.empty())
+            drivers += ',';
+        drivers += driver;
+    }
+    return drivers;
+}
+
+void SdlHost::WatchXWindows() {
+    InstallXErrorReport();
+    PassXEvents();
+    SDL_AddEventWatch(RecordDestroyedXWindow, &m_pool);
+    m_watchingXWindows = true;
+}
+
+// Called inside SDL as it reads the desktop's news, so that no window of ours is shown or hidden
+// after its X window went, even before the program hears of it.
+int SdlHost::RecordDestroyedXWindow(void* pool, SDL_Event* event) {
+    if (const unsigned long destroyed = DestroyedXWindow(*event)) {
+        IgnoreXErrorsOf(destroyed);
+        static_cast<SdlWindowPool*>(pool)->MarkDestroyed(destroyed);
+    }
+    return 1;
 }
 
 SdlHost::~SdlHost() {
+    if (m_watchingXWindows)
+        SDL_DelEventWatch(RecordDestroyedXWindow, &m_pool);
     m_windows.clear();
     m_pool.Clear();
     for (auto& [shape, cursor] : m_cursors)
         if (cursor) SDL_FreeCursor(cursor);
     m_cursors.clear();
     if (m_opened) SDL_Quit();
+    ReportXErrors();
 }
 
 CSize SdlHost::ScreenSize() const {
@@ -148,6 +180,7 @@ CSize SdlHost::ScreenSize() const {
 
 void SdlHost::TopLevelChanged(CWnd* window) {
     if (!m_opened) return;
+    ForgetDestroyedWindow(window);
     auto found = m_windows.find(window);
     if (!window->IsWindowVisible()) {
         if (found == m_windows.end())
@@ -209,16 +242,48 @@ void SdlHost::ShowMinimised(CWnd* window, SDL_Window* sdl) {
 }
 
 void SdlHost::TopLevelDestroyed(CWnd* window) {
+    SDL_Window* sdl = Detach(window);
+    if (!sdl)
+        return;
+    PassKeyboardOn(window);
+    m_pool.Give(sdl);
+}
+
+SDL_Window* SdlHost::Detach(CWnd* window) {
     auto found = m_windows.find(window);
-    if (found == m_windows.end()) return;
+    if (found == m_windows.end())
+        return nullptr;
     SDL_Window* sdl = found->second;
     m_windows.erase(found);
     m_changed.erase(window);
     std::erase(m_stacked, window);
-    PassKeyboardOn(window);
     // The SDL window will show another window: where the mouse was last seen in it means nothing then.
     if (m_lastMotion.sdlWindowId == SDL_GetWindowID(sdl)) m_lastMotion = Motion();
-    m_pool.Give(sdl);
+    return sdl;
+}
+
+// Another client destroyed a desktop window of ours (nothing of the program closed it): a window
+// shown in it comes back in a new one, since a dialog or a question about changes left unseen
+// would take no click or key, and the window under it none either.
+void SdlHost::ReplaceDestroyedWindow(unsigned long xWindow) {
+    SDL_Window* sdl = m_pool.Find(xWindow);
+    if (!sdl)
+        return;
+    for (const auto& [window, each] : m_windows)
+        if (each == sdl) {
+            TopLevelChanged(window);
+            return;
+        }
+    m_pool.Discard(sdl);
+}
+
+void SdlHost::ForgetDestroyedWindow(CWnd* window) {
+    const auto found = m_windows.find(window);
+    if (found == m_windows.end() || !m_pool.Destroyed(found->second))
+        return;
+    if (m_keyboardWindow == window)
+        m_keyboardWindow = nullptr;
+    m_pool.Discard(Detach(window));
 }
 
 // A desktop without a window manager leaves the keyboard nowhere when its holder goes, and keys
@@ -329,8 +394,12 @@ CPoint SdlHost::ButtonPoint(unsigned int sdlWindowId, int x, int y) const {
 void SdlHost::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        // A signal or the session's end; a close already asking about changes answers it.
+        // The session's end; a close already asking about changes answers it.
         if (!CloseInProgress::Any()) m_programCloseRequested = true;
+        break;
+    case SDL_SYSWMEVENT:
+        if (const unsigned long destroyed = DestroyedXWindow(event))
+            ReplaceDestroyedWindow(destroyed);
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -454,11 +523,15 @@ void SdlHost::Pump(const std::function<bool()>& running) {
     FollowStacking();
     FollowActiveWindow();
     PresentChanged();
+    // The X events read with the errors are taken in first: they may explain them.
+    SDL_PumpEvents();
+    ReportXErrors();
 }
 
 void SdlHost::RunModalLoop(CWnd* window) {
     const auto running = [this, window] {
-        return IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted() && !m_programCloseRequested;
+        return IsWindow(window) && window->InModalLoop() && !Manager().QuitPosted() &&
+               !m_programCloseRequested && !TerminationSignal::Caught();
     };
     while (running()) Pump(running);
 }
@@ -469,9 +542,24 @@ int SdlHost::Run() {
     const auto running = [] { return !Manager().QuitPosted() && !Manager().TopLevels().empty(); };
     while (running()) {
         Pump(running);
+        EndProgramOnSignal();
         CloseProgramOnRequest();
     }
     return Manager().ExitCode();
+}
+
+// Nobody may be there to answer a question about unsaved changes, and one left unanswered would
+// keep the program running: every dialog has been cancelled on the way out here, and the layouts
+// now close as they are, their unsaved changes dropped. The program then ends as after File Exit.
+void SdlHost::EndProgramOnSignal() {
+    if (!TerminationSignal::Caught() || Manager().QuitPosted())
+        return;
+    if (CWinApp* app = AfxGetApp())
+        app->CloseAllDocuments(TRUE);
+    CWnd* main = AfxGetMainWnd();
+    if (IsWindow(main))
+        main->DestroyWindow();
+    Manager().PostQuitMessage(0);
 }
 
 // Every dialog has been cancelled on the way out here; the program now closes as from its main

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/base/CString.h"
@@ -9,6 +10,7 @@
 #include "platform/gdi/CRect.h"
 #include "platform/host/Host.h"
 #include "platform/host/SdlWindowPool.h"
+#include "platform/host/TerminationSignal.h"
 
 struct SDL_Cursor;
 struct SDL_Window;
@@ -22,6 +24,8 @@ class SdlHost : public Host {
     ~SdlHost() override;
 
     bool Opened() const { return m_opened; }
+    // Why the desktop did not open, in SDL's words.
+    const std::string& OpenError() const { return m_openError; }
 
     CSize ScreenSize() const override;
     void TopLevelChanged(CWnd* window) override;
@@ -47,8 +51,16 @@ class SdlHost : public Host {
         CPoint screen;
     };
 
-    // Whether SDL's video driver puts windows on a screen, or is a virtual one asked for by name.
-    static bool ShowsWindows();
+    // SDL's video drivers that put windows on a screen.
+    static std::string ShowingDrivers();
+    // Lets SDL report what it reads of the X windows as it reads it.
+    void WatchXWindows();
+    static int RecordDestroyedXWindow(void* pool, SDL_Event* event);
+    // The SDL window showing window, taken off it; nullptr when none did.
+    SDL_Window* Detach(CWnd* window);
+    // A window whose desktop window another client destroyed is shown in a new one, when shown.
+    void ReplaceDestroyedWindow(unsigned long xWindow);
+    void ForgetDestroyedWindow(CWnd* window);
     // One round: wait for an event or the next timer, deliver what came, paint and present.
     void Pump(const std::function<bool()>& running);
     CWnd* WindowOf(unsigned int sdlWindowId) const;
@@ -67,10 +79,15 @@ class SdlHost : public Host {
     void TypeText(const char* utf8);
     // Hands the files gathered since the drop began to the window they fell on.
     void DeliverDrop(unsigned int sdlWindowId);
-    // After a signal or the session's end, once no modal loop runs: closes the main window.
+    // After the session's end, once no modal loop runs: closes the main window.
     void CloseProgramOnRequest();
+    // After a termination signal, once no modal loop runs: ends the program.
+    void EndProgramOnSignal();
 
+    TerminationSignal m_termination;
     bool m_opened = false;
+    bool m_watchingXWindows = false;
+    std::string m_openError;
     SdlWindowPool m_pool;
     std::map<CWnd*, SDL_Window*> m_windows;
     std::map<CWnd*, bool> m_changed;
@@ -83,6 +100,6 @@ class SdlHost : public Host {
     // The visible top-level windows as their SDL windows were last stacked, bottom first.
     std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;
-    // Set by a signal or the session's end: modal loops end, then the program closes.
+    // Set by the session's end: modal loops end, then the program closes.
     bool m_programCloseRequested = false;
 };

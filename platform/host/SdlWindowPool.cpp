@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/host/XWindows.h"
+
 namespace {
 
 int KeepUnlessOfWindow(void* windowId, SDL_Event* event) {
@@ -24,8 +26,9 @@ void DropWindowEvents(SDL_Window* window) {
 SdlWindowPool::~SdlWindowPool() { Clear(); }
 
 SDL_Window* SdlWindowPool::Take(const CRect& rect, bool popup) {
-    const auto spare = std::find_if(m_kept.begin(), m_kept.end(),
-                                    [popup](const Kept& kept) { return kept.spare && kept.popup == popup; });
+    const auto spare = std::find_if(m_kept.begin(), m_kept.end(), [popup](const Kept& kept) {
+        return kept.spare && !kept.destroyed && kept.popup == popup;
+    });
     if (spare != m_kept.end()) {
         spare->spare = false;
         return spare->window;
@@ -41,6 +44,10 @@ void SdlWindowPool::Give(SDL_Window* window) {
     const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
                                    [window](const Kept& each) { return each.window == window; });
     if (kept == m_kept.end()) return;
+    if (kept->destroyed) {
+        Discard(window);
+        return;
+    }
     SDL_HideWindow(window);
     DropWindowEvents(window);
     kept->spare = true;
@@ -49,4 +56,31 @@ void SdlWindowPool::Give(SDL_Window* window) {
 void SdlWindowPool::Clear() {
     for (const Kept& kept : m_kept) SDL_DestroyWindow(kept.window);
     m_kept.clear();
+}
+
+void SdlWindowPool::MarkDestroyed(unsigned long xWindow) {
+    for (Kept& kept : m_kept)
+        if (XWindowOf(kept.window) == xWindow)
+            kept.destroyed = true;
+}
+
+bool SdlWindowPool::Destroyed(SDL_Window* window) const {
+    return std::any_of(m_kept.begin(), m_kept.end(),
+                       [window](const Kept& kept) { return kept.window == window && kept.destroyed; });
+}
+
+void SdlWindowPool::Discard(SDL_Window* window) {
+    const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
+                                   [window](const Kept& each) { return each.window == window; });
+    if (kept == m_kept.end())
+        return;
+    m_kept.erase(kept);
+    SDL_DestroyWindow(window);
+}
+
+SDL_Window* SdlWindowPool::Find(unsigned long xWindow) const {
+    for (const Kept& kept : m_kept)
+        if (XWindowOf(kept.window) == xWindow)
+            return kept.window;
+    return nullptr;
 }

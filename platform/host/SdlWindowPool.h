@@ -25,11 +25,22 @@ class SdlWindowPool {
     // Destroys every window; called before SDL shuts down.
     void Clear();
 
+    // Another client destroyed the X window of one of ours: it is neither shown, hidden nor
+    // used again (SDL would wait for ever for the desktop to say it was). Called as SDL reads
+    // the news, before the program hears of it.
+    void MarkDestroyed(unsigned long xWindow);
+    bool Destroyed(SDL_Window* window) const;
+    // Lets go of a window whose X window was destroyed.
+    void Discard(SDL_Window* window);
+    // The window showing in the X window, when it is one of ours.
+    SDL_Window* Find(unsigned long xWindow) const;
+
   private:
     struct Kept {
         SDL_Window* window;
         bool popup;
         bool spare;
+        bool destroyed = false;
     };
     std::vector<Kept> m_kept;
 };

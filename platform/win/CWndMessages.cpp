@@ -352,6 +352,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OpenSystemMenuByKey(*child);
         if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9'))
             TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
+        // Alt+F4 (not Alt+Ctrl+F4) closes the window the keys go to, as its close box does; a
+        // desktop without a window manager of its own leaves the chord to the program.
+        if (wParam == VK_F4 && GetKeyState(VK_CONTROL) >= 0 &&
+            (GetTopLevelParent()->GetStyle() & WS_SYSMENU) && !CMenuPopupWnd::Current())
+            GetTopLevelParent()->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
         return 0;
     case WM_SYSKEYUP:
         // Alt pressed and released alone opens the menu bar.

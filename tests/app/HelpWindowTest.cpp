@@ -92,6 +92,27 @@ TEST_F(HelpWindow, HelpTopicsAndF1OpenTheContentsAndAClickedLinkOpensItsTopic) {
     EXPECT_TRUE(Help()->IsWindowVisible());
 }
 
+TEST_F(HelpWindow, EscapeAndAltF4CloseItFromTheContentsAndTheTopic) {
+    ASSERT_TRUE(Start());
+    for (const bool altF4 : {false, true})
+        for (CWnd* (*focus)(CHelpWindow&) : {+[](CHelpWindow& help) -> CWnd* { return &help.Contents(); },
+                                            +[](CHelpWindow& help) -> CWnd* { return &help.TopicView(); }}) {
+            host.PressKey(VK_F1);
+            host.RunUntilIdle();
+            ASSERT_TRUE(Help() && Help()->IsWindowVisible());
+            focus(*Help())->SetFocus();
+            if (altF4)
+                host.KeyDown(VK_MENU);
+            host.PressKey(altF4 ? VK_F4 : VK_ESCAPE);
+            if (altF4)
+                host.KeyUp(VK_MENU);
+            host.RunUntilIdle();
+            EXPECT_FALSE(Help()->IsWindowVisible()) << (altF4 ? "Alt+F4" : "Escape");
+            EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), &Main());
+            EXPECT_EQ(CMenuPopupWnd::Current(), nullptr);
+        }
+}
+
 TEST_F(HelpWindow, F1InADialogOpensThatDialogsTopic) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(TopicOfF1In(ID_DOCUMENT_SETUP, "Document setup"), "document-setup");

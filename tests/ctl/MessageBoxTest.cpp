@@ -111,6 +111,21 @@ TEST_F(MessageBoxTest, TheKeyboardAnswersAsClassicBoxesDo) {
                        host.KeyUp(VK_MENU);
                    }),
               IDYES);
+    // Alt+F4 closes as the close box does: Cancel where there is one, nothing in a Yes/No box.
+    const auto altF4 = [&] {
+        host.KeyDown(VK_MENU);
+        host.PressKey(VK_F4);
+        host.KeyUp(VK_MENU);
+        host.RunUntilIdle();
+    };
+    EXPECT_EQ(Show("Save?", MB_YESNOCANCEL, [&](CMessageBoxWnd&) { altF4(); }), IDCANCEL);
+    EXPECT_EQ(Show("Replace it?", MB_YESNO,
+                   [&](CMessageBoxWnd& box) {
+                       altF4();
+                       EXPECT_TRUE(box.InModalLoop());
+                       host.PressKey('N');
+                   }),
+              IDNO);
 
     // Tab walks the buttons; Enter presses the one with the focus.
     EXPECT_EQ(Show("Go on?", MB_OKCANCEL,

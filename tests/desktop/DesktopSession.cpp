@@ -154,6 +154,11 @@ int DesktopSession::WaitForExit(Milliseconds timeout) {
     return m_program > 0 ? -1 : m_exitCode;
 }
 
+void DesktopSession::SignalProgram(int signal) {
+    if (m_program > 0)
+        kill(m_program, signal);
+}
+
 std::string DesktopSession::ProgramErrors() const { return ReadAll(Folder() / "stderr.txt"); }
 
 std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {

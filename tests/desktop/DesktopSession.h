@@ -44,6 +44,8 @@ class DesktopSession {
     // ended it), else -1.
     int WaitForExit(Milliseconds timeout);
     std::string ProgramErrors() const;
+    // Sends the running program a signal, as kill(1) does.
+    void SignalProgram(int signal);
 
     std::vector<TopLevel> TopLevels() const;
     std::vector<TopLevel> Popups() const;   // shown windows without a caption

@@ -15,8 +15,14 @@ TEST(XErrorReport, AnXErrorIsReportedOnStderrAndTheProgramCarriesOn) {
     // A window that never was: Xlib's own handler would end the process here.
     XWindowAttributes attributes{};
     XGetWindowAttributes(display, 0x1fffffff, &attributes);
+    // A window another client destroyed: the errors about it are expected.
+    IgnoreXErrorsOf(0x1ffffffe);
+    XGetWindowAttributes(display, 0x1ffffffe, &attributes);
     XSync(display, False);
+    ReportXErrors();
     const std::string reported = testing::internal::GetCapturedStderr();
     XCloseDisplay(display);
     EXPECT_NE(reported.find("Corvane: X error ignored: BadWindow"), std::string::npos) << reported;
+    EXPECT_NE(reported.find("resource 0x1fffffff)"), std::string::npos) << reported;
+    EXPECT_EQ(reported.find("resource 0x1ffffffe)"), std::string::npos) << reported;
 }

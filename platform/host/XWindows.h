@@ -1,0 +1,13 @@
+#pragma once
+
+// What SDL does not tell of the X windows it shows: the window behind an SDL window, and another
+// client destroying one (as `xdotool windowclose` does). Only the X11 video driver has them.
+struct SDL_Window;
+union SDL_Event;
+
+// Has SDL pass every X event on as an SDL_SYSWMEVENT.
+void PassXEvents();
+// The X window an SDL window shows in; 0 when it is not an X window.
+unsigned long XWindowOf(SDL_Window* window);
+// The X window an event says was destroyed; 0 for every other event.
+unsigned long DestroyedXWindow(const SDL_Event& event);
