@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "drawing/CSketch.h"
@@ -219,4 +220,34 @@ TEST_F(PointEntryEnd, TheHintOfAFinishedOutlineLeavesThePlan) {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
     }
+}
+
+TEST_F(PointEntryEnd, ASplineKeepsItsClickedNodesHoweverTheEntryEnds) {
+    // The right button, Escape, or another tool.
+    const std::vector<std::function<void()>> endings = {
+        [&] { host.ClickClient(plan, CPoint(500, 500), true); }, [&] { host.PressKey(VK_ESCAPE); },
+        [&] { Command(ID_TOOL_SELECTOR); }};
+    for (UINT command : {ID_TOOL_SPLINE, ID_TOOL_SPLINE_TRACK})
+        for (const auto& end : endings) {
+            SCOPED_TRACE(command);
+            Command(command);
+            const int steps = Layout().m_tool.GetUndoCount();
+            // One click: a single node is no curve, and it goes with its step.
+            ClickThenMove({{200, 200}}, CPoint(500, 500));
+            end();
+            host.RunUntilIdle();
+            EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+            EXPECT_EQ(Count(), 0u);
+            EXPECT_EQ(Layout().m_tool.GetUndoCount(), steps);
+            // Two clicks: two nodes, each with its two handles.
+            Command(command);
+            ClickThenMove({{200, 200}, {350, 260}}, CPoint(500, 500));
+            end();
+            host.RunUntilIdle();
+            ASSERT_EQ(Count(), 1u);
+            EXPECT_EQ(Layout().m_rootGroup.m_members.front()->m_points.GetSize(),
+                      CSketch::kFirstDrawnPoint + 4);
+            Command(ID_EDIT_UNDO);
+            EXPECT_EQ(Count(), 0u);
+        }
 }
