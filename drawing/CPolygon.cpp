@@ -221,12 +221,17 @@ void CPolygon::DragFinishedVertex(const CPose& frame, int handle) {
 
 int CPolygon::FinishCreate(const CPose* pose, int handle) {
     shape::EndEdit(*this, pose, handle);
-    if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0) {
-        if (PointCount() > kFirstDrawnPoint + 2)
-            m_points.SetSize(PointCount() - 1);
+    // The rubber-band vertex was never clicked, however the entry ends: a double click clicked
+    // the vertex before it, the right button, Escape or another tool none at all.
+    const bool rubberBand =
+        m_pTool != nullptr && m_pTool->m_nMultiPoint != 0 && PointCount() > kFirstDrawnPoint + 1;
+    if (rubberBand)
+        m_points.SetSize(PointCount() - 1);
+    if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0)
         m_pTool->m_nDraggedHandle = -1;
-    }
     Normalize(FrameOf(pose));
+    if (rubberBand)
+        m_fPerimeter = ChainLength(MappedPoints());
     Invalidate();
     Update3D(pose);
     return IsInvalid(0) ? 0 : 1;

@@ -428,7 +428,8 @@ void CSpline::KeepOppositeTangent(int handle) {
 int CSpline::FinishCreate(const CPose* pose, int handle) {
     shape::EndEdit(*this, pose, handle);
     if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0) {
-        if (PointCount() > kFirstNode + 4)
+        // The rubber-band node and its two handles were never clicked, even after one click.
+        if (PointCount() > kFirstNode + 1)
             m_points.SetSize(PointCount() - 3);
         m_pTool->m_nDraggedHandle = -1;
     }

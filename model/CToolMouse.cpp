@@ -501,6 +501,11 @@ void CTool::FinishMultiPoint(const CPose& pose) {
             RemoveInvalidNewObject(member);
     }
     m_nMultiPoint = 0;
+    // The drag of the rubber-band vertex ends here, and its hint goes with it.
+    m_nDragState = -1;
+    m_nDraggedHandle = -1;
+    m_hint.m_strText.Empty();
+    InvalidateRect(m_hint.m_rect);
 }
 
 void CTool::EndPointEntry() {

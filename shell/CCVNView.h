@@ -136,6 +136,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void ShowMouseOnRulers(CPoint logical);
     // Ends a multi-point entry as the right button does and gives the mouse back.
     void EndPointEntry();
+    void EndPointEntryWithRightButton(UINT flags, CPoint point);
+    void GiveBackPointEntryMouse();
     void ShowContextMenu(CPoint screen);
     void RefreshStatusPanes();
 
@@ -236,8 +238,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     double m_fZoom = 1.0;
     UINT m_nSavedFlags = 0;
     int m_bDragBackground = 0;
-    // The press of this right click showed the context menu; its release shows none.
-    bool m_bMenuShownOnPress = false;
+    // The press of this right click showed the context menu or ended a point entry; its
+    // release shows no menu.
+    bool m_bRightPressHandled = false;
 
     // Shared by every plan view.
     static UINT s_nLastCursorId;

@@ -103,6 +103,10 @@ void CCVNView::OnLButtonDblClk(UINT flags, CPoint point) {
 }
 
 void CCVNView::OnRButtonDown(UINT flags, CPoint point) {
+    if (Tool().m_nMultiPoint == kMultiPointEntry) {
+        EndPointEntryWithRightButton(flags, point);
+        return;
+    }
     if (GetCapture() == this)
         return;
     const CPoint logical = ToLogical(point);
@@ -112,15 +116,15 @@ void CCVNView::OnRButtonDown(UINT flags, CPoint point) {
         RepaintDirty();
     CPoint screen = point;
     ClientToScreen(&screen);
-    m_bMenuShownOnPress = true;
+    m_bRightPressHandled = true;
     ShowContextMenu(screen);
     if (GetCapture() != nullptr)
         ReleaseCapture();
 }
 
 void CCVNView::OnRButtonUp(UINT flags, CPoint point) {
-    if (m_bMenuShownOnPress) {
-        m_bMenuShownOnPress = false;
+    if (m_bRightPressHandled) {
+        m_bRightPressHandled = false;
         return;
     }
     CScrollView::OnRButtonUp(flags, point);
@@ -158,12 +162,28 @@ void CCVNView::EndPointEntry() {
     CTool& tool = Tool();
     if (tool.m_nMultiPoint == 0)
         return;
+    GiveBackPointEntryMouse();
     tool.EndPointEntry();
+    RepaintDirty();
+    RefreshStatusPanes();
+}
+
+// The engine ends the entry at the right button; no menu comes up for the press.
+void CCVNView::EndPointEntryWithRightButton(UINT flags, CPoint point) {
+    m_bRightPressHandled = true;
+    GiveBackPointEntryMouse();
+    const CPoint logical = ToLogical(point);
+    TellEngineZoom();
+    Tool().OnRButtonDown(flags, logical.x, logical.y);
+    RepaintDirty();
+    RefreshStatusPanes();
+}
+
+// Before the entry ends, since its end may ask something in a box that needs the mouse.
+void CCVNView::GiveBackPointEntryMouse() {
     CancelAutoScroll();
     if (GetCapture() == this)
         ReleaseCapture();
-    RepaintDirty();
-    RefreshStatusPanes();
 }
 
 void CCVNView::OnKeyDown(UINT key, UINT repeat, UINT flags) {

@@ -30,6 +30,7 @@ constexpr int kTopFaceTag = 15;
 constexpr int kBottomFaceTag = 14;
 // A texture repeats at most this often from the 3D origin.
 constexpr float kMostRepeats = 32.0f;
+constexpr size_t kFewestOutlineVertices = 3;
 
 void AddFacePair(r3d::ClumpBuilder& builder, std::vector<int> numbers, int tag) {
     builder.AddPolygon(numbers, tag);
@@ -194,6 +195,8 @@ int CBenchwork::FinishOutline(const CPose* pose, int handle, bool creating) {
         m_pTool->m_nDraggedHandle = -1;
         AppendStatusText(m_pTool->m_strStatusText);
     }
+    if (TooFewForNewOutline(creating))
+        return 0;
     if (IsOutlineSimple()) {
         m_bUncheckedOutline = 0;
         return IsInvalid(0) ? 0 : 1;
@@ -205,6 +208,10 @@ int CBenchwork::FinishOutline(const CPose* pose, int handle, bool creating) {
         return 0;
     m_pTool->TakeBackGesture();
     return 1;
+}
+
+bool CBenchwork::TooFewForNewOutline(bool creating) const {
+    return creating && OutlineVertices().size() < kFewestOutlineVertices;
 }
 
 void CBenchwork::ReportSelfCrossing() {

@@ -59,6 +59,8 @@ class CBenchwork : public CPolygon, public CGroundSurface {
   protected:
     // The closed outline on the device, or false when it cannot be drawn.
     bool OutlineOnDevice(const CPose& frame, std::vector<CPoint>& device) const;
+    // A new outline closes only around three clicked vertices or more.
+    bool TooFewForNewOutline(bool creating) const;
     // The self-crossing message, with the trains paused and the object redrawn around it.
     void ReportSelfCrossing();
     // The outline's end of an edit: the polygon's, then the self-crossing rule; creating tells

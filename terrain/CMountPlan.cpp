@@ -254,6 +254,8 @@ int CMount::FinishCreate(const CPose* pose, int handle) {
     const int vertex = handle - kFirstDrawnPoint;
     const bool vertexHandle = vertex >= 0 && handle < PointCount();
     CPolygon::FinishCreate(pose, handle);
+    if (TooFewForNewOutline(creating))
+        return 0;
     if (HasSelfCrossing()) {
         ReportSelfCrossing();
         if (creating || m_pTool == nullptr)

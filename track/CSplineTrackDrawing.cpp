@@ -514,11 +514,13 @@ void CSplineTrack::MovePartners(int handle, double partnerDistance) {
 }
 
 int CSplineTrack::FinishCreate(const CPose* pose, int flag) {
+    // The rubber-band knot and its two handles were never clicked: the track is measured
+    // without them.
+    if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0 && m_points.GetSize() > kFirstKnot + 1)
+        m_points.SetSize(m_points.GetSize() - 3);
     RecomputeLength();
     if (IsInvalid(0))
         return 0;
-    if (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0 && m_points.GetSize() > kFirstKnot + 4)
-        m_points.SetSize(m_points.GetSize() - 3);
     if (m_pTool != nullptr)
         m_pTool->m_nDraggedHandle = -1;
     RebuildShape();

@@ -751,11 +751,23 @@ CPoint CWnd::GetCaretPos() { return Manager().GetCaret().Pos(); }
 // --- Modal loops ----------------------------------------------------------------------------
 
 int CWnd::RunModalLoop() {
+    CancelCaptureOutside();
     m_modal = true;
     m_modalResult = IDCANCEL;
     Manager().RunModalLoop(this);
     m_modal = false;
     return m_modalResult;
+}
+
+// A window outside the modal one that still holds the mouse would take every click meant for
+// it: its tracking ends first, as on a desktop.
+void CWnd::CancelCaptureOutside() {
+    CWnd* holder = Manager().GetCapture();
+    if (holder == nullptr || holder == this || IsChild(holder))
+        return;
+    holder->SendMessage(WM_CANCELMODE);
+    if (Manager().GetCapture() == holder)
+        Manager().ReleaseCapture();
 }
 
 void CWnd::EndModalLoop(int result) {

@@ -264,6 +264,8 @@ protected:
     CMenu* m_menu = nullptr;
 
 private:
+    // Ends the mouse capture of a window outside this one before its modal loop runs.
+    void CancelCaptureOutside();
     friend class WindowManager;
 
     void Attach(CWnd* parent);

@@ -143,6 +143,39 @@ TEST_F(MessageBoxTest, TheKeyboardAnswersAsClassicBoxesDo) {
               IDCANCEL);
 }
 
+namespace {
+// A child window that holds the mouse, as a view drawing a shape does, and counts how often
+// its tracking was cancelled.
+class TrackingPane : public CWnd {
+  public:
+    int cancelled = 0;
+
+  protected:
+    void OnCancelMode() override {
+        ++cancelled;
+        CWnd::OnCancelMode();
+    }
+};
+}  // namespace
+
+TEST_F(MessageBoxTest, ABoxTakesTheMouseFromTheWindowThatHeldIt) {
+    CWnd owner;
+    ASSERT_TRUE(owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 610, 410),
+                             nullptr, 0));
+    TrackingPane pane;
+    ASSERT_TRUE(pane.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 380), &owner, 1));
+    pane.SetCapture();
+    const int answer = Show("Error.", MB_OK, [&](CMessageBoxWnd& box) {
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        CRect ok;
+        ButtonOf(box, IDOK)->GetClientRect(&ok);
+        host.ClickClient(ButtonOf(box, IDOK), ok.CenterPoint());
+        EXPECT_FALSE(box.InModalLoop());
+    });
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_EQ(pane.cancelled, 1);
+}
+
 TEST_F(MessageBoxTest, TheButtonsArePushButtonsShowingTheDefaultAndTheFocus) {
     Show("Save changes?", MB_YESNOCANCEL, [&](CMessageBoxWnd& box) {
         CButton* yes = ButtonOf(box, IDYES);
