@@ -60,6 +60,12 @@ void CGroup::LoadMembers(CArchive& ar) {
         if (IsClaimed(object))
             FailRead(ar, CArchiveException::badIndex);
         auto* member = static_cast<CPaint*>(object);
+        // The hidden rubber band a parallel track left behind was never shown: it is not kept.
+        if (member->m_bReadOnNoLayer) {
+            ar.ForgetLoadedObject(member);
+            delete member;
+            continue;
+        }
         m_members.push_back(member);
         // Its own members were given their owner as they were read.
         member->CPaint::SetOwnerGroup(this);

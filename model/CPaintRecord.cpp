@@ -11,6 +11,13 @@
 // The common part of every layout object's record. Pen widths are stored as held: halving
 // them for older files lost width at every store and nothing doubled them back.
 
+namespace {
+
+// The layer of an object that no layer shows.
+constexpr int kNoLayer = -1;
+
+}  // namespace
+
 int CPaint::GetDocumentFileVersion() const {
     return FileVersionOf(m_pTool);
 }
@@ -51,7 +58,9 @@ void CPaint::LoadCommonPart(CArchive& ar) {
     ReadPen(ar, m_pen);
     ReadBrush(ar, m_brush);
     ar >> m_bFillOn >> m_bPatternOn >> m_nPatternKind >> m_bLocked;
-    m_nLayer = std::clamp(ReadInt(ar), 0, CTool::kLayerCount - 1);
+    const int layer = ReadInt(ar);
+    m_bReadOnNoLayer = layer == kNoLayer;
+    m_nLayer = std::clamp(layer, 0, CTool::kLayerCount - 1);
     m_pose.x = CoordinateInRange(ReadDouble(ar));
     m_pose.y = CoordinateInRange(ReadDouble(ar));
     m_pose.angle = TurnWithinOne(ReadDouble(ar));

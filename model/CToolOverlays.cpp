@@ -5,6 +5,7 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackTools.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 
@@ -55,6 +56,8 @@ void CTool::DrawLayout() {
     const CPose empty;
     if (root != nullptr)
         root->Draw(&empty);
+    if (m_pTrackTools != nullptr && !IsPrinting())
+        m_pTrackTools->DrawPreview();
 }
 
 void CTool::DrawUnselectedObjects() {

@@ -25,6 +25,9 @@ class CTrackTools {
     virtual void ConnectPickedEnds(int mode, CGroup* group, const CPose* frame) = 0;
     // A layout object is being destroyed: the tools let go of it.
     virtual void ForgetObject(CPaint* object) = 0;
+    // Draws what a tool shows on the plan without it being part of the layout: the
+    // parallel-track tool's rubber band. Never printed, stored or counted.
+    virtual void DrawPreview() = 0;
 };
 
 using TrackToolsMaker = std::unique_ptr<CTrackTools> (*)(CTool& tool);

@@ -12,6 +12,7 @@
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
+#include "track/EllipsePolarForm.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPayloads.h"
 
@@ -51,14 +52,12 @@ void CArcTrack::EnsurePoints() {
 // ---- The ellipse in polar form ----
 
 double CArcTrack::PolarRadius(double angle) const {
-    const double ratio = m_fRadiusY / m_fRadiusX;
-    const double c = std::cos(angle);
-    return std::sqrt(m_fRadiusY * m_fRadiusY / (1.0 - (1.0 - ratio * ratio) * c * c));
+    return EllipsePolarRadius(angle, m_fRadiusX, m_fRadiusY);
 }
 
 CDoublePoint CArcTrack::PointAt(double angle) const {
-    const double r = PolarRadius(angle);
-    return {r * std::cos(angle) + m_ptCentre.x, r * std::sin(angle) + m_ptCentre.y};
+    const CDoublePoint point = EllipsePolarPoint(angle, m_fRadiusX, m_fRadiusY);
+    return {point.x + m_ptCentre.x, point.y + m_ptCentre.y};
 }
 
 double CArcTrack::NormalAt(double dx, double dy) const {

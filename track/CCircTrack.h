@@ -18,6 +18,9 @@ class CCircTrack : public CSweptTrack {
     static constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
     // The most centre-line points or ties one piece produces.
     static constexpr int kMaxSteps = 100000;
+    // The part of a first move, against its length, that a curve begun on a track end must run
+    // back along that end before it goes back over the end's piece.
+    static constexpr double kSquareMoveTolerance = 1e-6;
 
     CCircTrack();
     CCircTrack(int selected, CTool* tool, double x, double y);
@@ -92,5 +95,6 @@ class CCircTrack : public CSweptTrack {
     void DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step, const CDoublePoint& first);
     CPaint* HitTestBand();
     void PressEnd(int handle);
+    static bool RunsBackAlongEnd(const CDoublePoint& press, const CDoublePoint& cursor);
     void DragArc(const CDoublePoint& cursor);
 };

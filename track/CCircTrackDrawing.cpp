@@ -337,7 +337,7 @@ void CCircTrack::DragHandle(const CPose* pose, int handle) {
             return;
         if (m_bTangentPending) {
             if (m_pTool->m_bStartedAtTrackEnd) {
-                m_fCreationTangent = press.x <= cursor.x ? 0.0 : kPi;
+                m_fCreationTangent = RunsBackAlongEnd(press, cursor) ? kPi : 0.0;
                 m_pTool->m_bStartedAtTrackEnd = 0;
             } else {
                 m_fCreationTangent = PolarAngle(cursor.x - press.x, cursor.y - press.y);
@@ -346,6 +346,15 @@ void CCircTrack::DragHandle(const CPose* pose, int handle) {
         }
     }
     DragArc(cursor);
+}
+
+// The piece was turned so that its x axis leaves the matched end; x is the move's part along
+// it. Turning by the ten-decimal half turn leaves a move square to the end a hair to either
+// side, so only a move that clearly runs back into the end's piece counts as going back.
+bool CCircTrack::RunsBackAlongEnd(const CDoublePoint& press, const CDoublePoint& cursor) {
+    const double along = cursor.x - press.x;
+    const double moved = VectorLength(cursor.x - press.x, cursor.y - press.y);
+    return along < -moved * kSquareMoveTolerance;
 }
 
 void CCircTrack::DragArc(const CDoublePoint& cursor) {

@@ -47,6 +47,12 @@ void CopyTrackSettings(CParTrack& to, const CParTrack& from) {
 
 }  // namespace
 
+// The engine may be going away as well: the band leaves without telling it.
+CParallelTrackTool::~CParallelTrackTool() {
+    if (m_pBand != nullptr)
+        m_pBand->SetTool(nullptr);
+}
+
 void CParallelTrackTool::Begin() {
     m_tool.m_bParallelToolActive = 1;
     m_nState = kWaiting;
@@ -68,8 +74,8 @@ void CParallelTrackTool::OnMouse(int phase, CGroup* group, const CPose* frame) {
     if (m_tool.m_bChainToolActive)
         return;
     // The chain's pieces left the layout (an Undo) while the band was out: start again.
-    if (m_nState == kPulling && m_chain.Length() == 0)
-        m_nState = kWaiting;
+    if (m_chain.Length() == 0)
+        EndPulling();
     if (m_tool.m_toolMode != kToolSelector && m_nState == kWaiting) {
         m_tool.m_bParallelToolActive = 0;
         return;
@@ -82,7 +88,7 @@ void CParallelTrackTool::OnMouse(int phase, CGroup* group, const CPose* frame) {
         if (m_chain.Length() == 0)
             m_nState = kWaiting;
         else
-            StartBand(group);
+            StartBand();
     } else if (phase == 3 && m_nState == kPulling && m_pBand != nullptr) {
         FollowCursor();
     } else if (phase == 1 && m_nState == kPulling) {
@@ -90,18 +96,46 @@ void CParallelTrackTool::OnMouse(int phase, CGroup* group, const CPose* frame) {
     }
 }
 
-void CParallelTrackTool::StartBand(CGroup* group) {
+// The band is made as the dimension-line tool makes one, in plan coordinates, and is kept out
+// of every group.
+void CParallelTrackTool::StartBand() {
     const CDoublePoint anchor = Anchor();
     m_workingPoint = anchor;
     m_offset = CDoublePoint{};
-    m_pBand = dynamic_cast<CSizeLine*>(m_tool.CreateObjectForTool(kToolDimensionLine));
-    if (m_pBand == nullptr)
+    CPaint* made = m_tool.CreateObjectForTool(kToolDimensionLine);
+    m_pBand.reset(dynamic_cast<CSizeLine*>(made));
+    if (m_pBand == nullptr) {
+        delete made;
         return;
+    }
+    m_pBand->SetOwnerGroup(nullptr);
     m_pBand->m_bExtraHandles = 0;
-    m_tool.PlaceNewObject(m_pBand, anchor.x, anchor.y, group, 1);
+    m_pBand->SavePose();
+    const CDoublePoint origin = m_pBand->LocalToWorld(0.0, 0.0);
+    m_pBand->MoveFromSavedPose(anchor.x - origin.x, anchor.y - origin.y, 1);
     m_pBand->SavePose();
     m_pBand->RotateFromSavedPose(AnchorDirection(), anchor.x, anchor.y, 1);
     m_nState = kPulling;
+}
+
+void CParallelTrackTool::DropBand() {
+    if (m_pBand == nullptr)
+        return;
+    const std::unique_ptr<CSizeLine> band = std::move(m_pBand);
+    band->Invalidate();
+    m_tool.m_bRedraw = 1;
+}
+
+void CParallelTrackTool::EndPulling() {
+    if (m_nState != kPulling)
+        return;
+    m_nState = kWaiting;
+    DropBand();
+}
+
+void CParallelTrackTool::DrawBand() {
+    if (m_pBand != nullptr)
+        m_pBand->Draw(nullptr);
 }
 
 // The band measures the cursor's distance from the line through the anchor along the chain's
@@ -125,13 +159,15 @@ void CParallelTrackTool::FollowCursor() {
     m_pBand->SetPoints(anchor.x, anchor.y, far.x, far.y, anchor.x + m_offset.x / 2.0,
                        anchor.y + m_offset.y / 2.0, m_pBand->m_bLabel, 0, 0);
     m_pBand->Invalidate();
+    // The band is not in the picture the plan keeps of the layout: the layout is drawn again
+    // where it was.
+    m_tool.m_bRedraw = 1;
     m_tool.m_bStatusRefresh = 1;
     m_tool.RepaintAllViews();
 }
 
 void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
-    if (m_pBand != nullptr)
-        m_pBand->SetLayer(-1);
+    DropBand();
     const double pulled = std::hypot(m_offset.x, m_offset.y);
     const double prefilled = std::max(pulled, m_chain.Piece(m_chain.Length() - 1)->m_fTieLength);
     // The press that asks holds the plan view's capture; the dialog needs the mouse.
@@ -145,8 +181,7 @@ void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
         const double scale = dialog.m_fValue / prefilled;
         m_offset = CDoublePoint{m_offset.x * scale, m_offset.y * scale};
         CreateParallelPieces(group, frame);
-    } else if (m_pBand != nullptr) {
-        m_pBand->Invalidate();
+    } else {
         m_tool.m_bStatusRefresh = 1;
     }
     Finish();
@@ -155,7 +190,6 @@ void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
 void CParallelTrackTool::Finish() {
     m_chain.End();
     m_nState = kWaiting;
-    m_pBand = nullptr;
     if (m_tool.ReturnsToSelector()) {
         m_tool.m_bParallelToolActive = 0;
         m_tool.m_toolMode.m_bFlag = 0;
@@ -173,6 +207,7 @@ int CParallelTrackTool::CreateParallelPieces(CGroup* group, const CPose* frame) 
     const bool right = gamma >= 0.0 && gamma <= kPi;
     m_bRadiusFailed = false;
     m_bSplineOffset = false;
+    m_bFirstPlacement = true;
     std::vector<std::pair<CPaint*, int>> made;
     for (int i = 0; i < m_chain.Length(); ++i) {
         const int freeEnd = m_chain.FreeEnd(i);
@@ -188,11 +223,18 @@ int CParallelTrackTool::CreateParallelPieces(CGroup* group, const CPose* frame) 
         piece->Update3D(frame);
     }
     ReportRefusals();
-    if (m_pBand != nullptr)
-        m_pBand->Invalidate();
     m_tool.m_bStatusRefresh = 1;
     m_tool.RepaintAllViews();
     return static_cast<int>(made.size());
+}
+
+// The first new piece starts the undo group of the pieces one distance lays; after it the
+// straights and splines join the group before them, each curve starts its own.
+bool CParallelTrackTool::PlacePiece(CPaint* piece, double x, double y, CGroup* group, int groupStart) {
+    if (!m_tool.PlaceNewObject(piece, x, y, group, m_bFirstPlacement ? 1 : groupStart))
+        return false;
+    m_bFirstPlacement = false;
+    return true;
 }
 
 CPaint* CParallelTrackTool::Offset(CParTrack& piece, int freeEnd, double signedDistance, bool left,
@@ -217,7 +259,7 @@ CPaint* CParallelTrackTool::OffsetStraight(CParTrack& piece, int freeEnd, double
     const CDoublePoint begin = WorldEnd(piece, 0);
     const CDoublePoint end = WorldEnd(piece, 1);
     auto* copy = static_cast<CTrack*>(piece.Clone());
-    if (!m_tool.PlaceNewObject(copy, begin.x + o.x, begin.y + o.y, group, 0)) {
+    if (!PlacePiece(copy, begin.x + o.x, begin.y + o.y, group, 0)) {
         delete copy;
         return nullptr;
     }
@@ -238,7 +280,7 @@ CPaint* CParallelTrackTool::OffsetCircle(CParTrack& piece, double signedDistance
     const CDoublePoint centre = circle.LocalToWorld(circle.m_ptCentre.x, circle.m_ptCentre.y);
     const double start = PolarAngle(begin.x - centre.x, begin.y - centre.y);
     auto* copy = static_cast<CCircTrack*>(piece.Clone());
-    if (!m_tool.PlaceNewObject(copy, begin.x, begin.y, group, 1)) {
+    if (!PlacePiece(copy, begin.x, begin.y, group, 1)) {
         delete copy;
         return nullptr;
     }
@@ -263,7 +305,7 @@ CPaint* CParallelTrackTool::OffsetArc(CParTrack& piece, double signedDistance, C
     if (spline == nullptr)
         return nullptr;
     const CDoublePoint begin = WorldEnd(piece, 0);
-    if (!m_tool.PlaceNewObject(spline, begin.x, begin.y, group, 0)) {
+    if (!PlacePiece(spline, begin.x, begin.y, group, 0)) {
         delete spline;
         return nullptr;
     }
@@ -283,7 +325,7 @@ CPaint* CParallelTrackTool::OffsetSpline(CParTrack& piece, double signedDistance
     auto* spline = dynamic_cast<CSplineTrack*>(m_tool.CreateObjectForTool(kToolSplineTrack));
     if (spline == nullptr)
         return nullptr;
-    if (!m_tool.PlaceNewObject(spline, m_workingPoint.x, m_workingPoint.y, group, 0)) {
+    if (!PlacePiece(spline, m_workingPoint.x, m_workingPoint.y, group, 0)) {
         delete spline;
         return nullptr;
     }
@@ -311,7 +353,8 @@ void CParallelTrackTool::ReportRefusals() {
     ShowPaused(m_tool, text);
 }
 
+// An Undo took the chain's last piece away while the band was out: the band goes at once.
 void CParallelTrackTool::Forget(CPaint* object) {
-    if (object == m_pBand)
-        m_pBand = nullptr;
+    if (object != m_pBand.get() && m_chain.Length() == 0)
+        EndPulling();
 }

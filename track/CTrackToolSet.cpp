@@ -36,7 +36,9 @@ void CTrackToolSet::OnTrackChainMouse(int phase, CGroup* group, const CPose* fra
         ReleaseChain(group, frame);
 }
 
+// Another tool was chosen: a rubber band pulled from the chain goes with it.
 void CTrackToolSet::EndTrackChain() {
+    m_parallel.EndPulling();
     m_chain.End();
 }
 
@@ -164,4 +166,8 @@ void CTrackToolSet::ConnectBySpline(CGroup* group) {
 void CTrackToolSet::ForgetObject(CPaint* object) {
     m_chain.Forget(object);
     m_parallel.Forget(object);
+}
+
+void CTrackToolSet::DrawPreview() {
+    m_parallel.DrawBand();
 }

@@ -20,6 +20,7 @@ class CTrackToolSet : public CTrackTools {
     void OnParallelTrackMouse(int phase, CGroup* group, const CPose* frame) override;
     void ConnectPickedEnds(int mode, CGroup* group, const CPose* frame) override;
     void ForgetObject(CPaint* object) override;
+    void DrawPreview() override;
 
     CTrackChain& Chain() { return m_chain; }
     CParallelTrackTool& Parallel() { return m_parallel; }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Units.h"
+#include "track/EllipsePolarForm.h"
 #include "track/TrackAngles.h"
 
 namespace {
@@ -12,12 +13,6 @@ constexpr int kDivisionsPerHalfTurn = 32;
 
 double ReduceOnce(double angle) {
     return angle > kFullTurn ? angle - kFullTurn : angle;
-}
-
-double PolarRadius(double angle, double rx, double ry) {
-    const double ratio = ry / rx;
-    const double c = std::cos(angle);
-    return std::sqrt(ry * ry / (1.0 - (1.0 - ratio * ratio) * c * c));
 }
 
 // Inserts the axis angle between neighbours that enclose it; `wrapped` also takes a pair
@@ -72,16 +67,20 @@ double EllipseNormal(double rx, double ry, const CDoublePoint& point) {
     return psi;
 }
 
+CDoublePoint OffsetEllipsePoint(double angle, double rx, double ry, double s) {
+    const CDoublePoint p = EllipsePolarPoint(angle, rx, ry);
+    const double normal = EllipseNormal(rx, ry, p);
+    return {p.x + s * std::cos(normal), p.y + s * std::sin(normal)};
+}
+
 std::vector<CDoublePoint> OffsetEllipseControlPoints(const std::vector<double>& angles, double rx, double ry,
                                                      double s) {
     const size_t k = angles.size();
     std::vector<CDoublePoint> knots(k);
     std::vector<double> normals(k);
     for (size_t j = 0; j < k; ++j) {
-        const double r = PolarRadius(angles[j], rx, ry);
-        const CDoublePoint p{r * std::cos(angles[j]), r * std::sin(angles[j])};
-        normals[j] = EllipseNormal(rx, ry, p);
-        knots[j] = CDoublePoint{p.x + s * std::cos(normals[j]), p.y + s * std::sin(normals[j])};
+        normals[j] = EllipseNormal(rx, ry, EllipsePolarPoint(angles[j], rx, ry));
+        knots[j] = OffsetEllipsePoint(angles[j], rx, ry, s);
     }
     std::vector<CDoublePoint> control;
     if (k < 2)

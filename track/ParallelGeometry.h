@@ -15,6 +15,10 @@ std::vector<double> DivideArcAngles(double start, double sweep, double rx, doubl
 // given relative to its centre.
 double EllipseNormal(double rx, double ry, const CDoublePoint& point);
 
+// The point of the ellipse at the polar angle moved by the distance s along its outward
+// normal there; relative to the ellipse's centre.
+CDoublePoint OffsetEllipsePoint(double angle, double rx, double ry, double s);
+
 // The control points (knot, handle, handle, knot, ...) of the Bezier curve through the points
 // of the ellipse at the angles moved by the distance s along their outward normals; relative
 // to the ellipse's centre.

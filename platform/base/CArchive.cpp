@@ -435,6 +435,16 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
     return ReadNewObject(runtimeClass);
 }
 
+void CArchive::ForgetLoadedObject(const CObject* object) {
+    CheckDirection(true);
+    for (size_t at = m_loaded.size(); at-- > 0;) {
+        if (m_loaded[at].object != object)
+            continue;
+        for (size_t later = at; later < m_loaded.size(); ++later) m_loaded[later].object = nullptr;
+        return;
+    }
+}
+
 CObject* CArchive::ReadNewObject(const CRuntimeClass* runtimeClass) {
     std::unique_ptr<CObject> object(runtimeClass->CreateObject());
     if (!object) {

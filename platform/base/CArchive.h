@@ -78,6 +78,9 @@ class CArchive {
     // CArchiveException::badClass. A new object belongs to the caller; an object that fails
     // half-way through its fields is deleted before the exception leaves.
     CObject* ReadObject(const CRuntimeClass* expected);
+    // Loading: the reader let go of an object it read, and of its parts read after it; a later
+    // reference to any of them throws CArchiveException::badIndex.
+    void ForgetLoadedObject(const CObject* object);
 
     void WriteClass(const CRuntimeClass* runtimeClass);
     // Reads a class tag; the schema in the stream must equal the class's (badSchema).

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "drawing/CSizeLine.h"
 #include "model/CCVNDoc.h"
+#include "model/CGroup.h"
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 #include "resources/TrackToolTemplates.h"
@@ -27,6 +31,29 @@ class TrackToolsInProgram : public PlanInProgram {
         Command(ID_TOOL_SELECTOR);
     }
     size_t PieceCount() { return ActiveLayout()->m_rootGroup.m_members.size(); }
+    // Create Parallel Track over both straights, the band pulled up to the point.
+    void PullBand(CPoint to) {
+        Command(ID_CREATE_PARALLEL_TRACK);
+        Drag(CPoint(170, 200), CPoint(330, 200));
+        View()->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+        host.RunUntilIdle();
+    }
+    void Answer(CPoint at, int button) {
+        host.WhenModal("Parallel track", [&, button](CWnd& dialog) {
+            host.ClickClient(dialog.GetDlgItem(button), CPoint(3, 3));
+        });
+        host.AdvanceClock(1000);
+        host.ClickClient(View(), at);
+        host.RunUntilIdle();
+    }
+    static std::vector<BYTE> Reopened(const std::vector<BYTE>& bytes, size_t& members) {
+        auto layout = std::make_unique<CCVNDoc>();
+        LoadLayoutBytes(*layout, bytes);
+        members = layout->m_rootGroup.m_members.size();
+        for (CPaint* member : layout->m_rootGroup.m_members)
+            EXPECT_EQ(dynamic_cast<CSizeLine*>(member), nullptr);
+        return SaveLayoutBytes(*layout);
+    }
 };
 
 }  // namespace
@@ -59,8 +86,8 @@ TEST_F(TrackToolsInProgram, TheTrackMenusToolsWorkInThePlanWindow) {
     host.ClickClient(View(), CPoint(380, 150));
     host.RunUntilIdle();
     EXPECT_TRUE(asked);
-    // The two pieces, the hidden band and the two new pieces.
-    EXPECT_EQ(PieceCount(), 5u);
+    // The two pieces and the two new pieces.
+    EXPECT_EQ(PieceCount(), 4u);
 
     // Chain elevations over the first two pieces, cancelled: nothing changes.
     Command(ID_CHAIN_TRACK_ELEVATIONS);
@@ -115,4 +142,61 @@ TEST_F(TrackToolsInProgram, OneUndoTakesBackADragTogetherWithTheTurnOfItsTrackSn
     // The next Undo takes back the second piece's drawing, as it would have without the drag.
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(PieceCount(), 1u);
+}
+
+// The rubber band of Create Parallel Track is drawn while it is pulled and never reaches the
+// layout: saved while pulled, after a Cancel or after OK, the file holds the pieces alone.
+TEST_F(TrackToolsInProgram, TheParallelTracksBandNeverReachesTheFile) {
+    CCVNDoc& layout = *ActiveLayout();
+    DrawTwoStraights();
+    const std::vector<BYTE> before = SaveLayoutBytes(layout);
+
+    // Saved while pulled: the chain shows in its picking colours, the band is not there.
+    PullBand(CPoint(380, 150));
+    EXPECT_EQ(PieceCount(), 2u);
+    size_t members = 0;
+    Reopened(SaveLayoutBytes(layout), members);
+    EXPECT_EQ(members, 2u);
+    Answer(CPoint(380, 150), IDCANCEL);
+    EXPECT_EQ(PieceCount(), 2u);
+    EXPECT_EQ(SaveLayoutBytes(layout), before);
+
+    PullBand(CPoint(380, 150));
+    Answer(CPoint(380, 150), IDOK);
+    ASSERT_EQ(PieceCount(), 4u);
+    const std::vector<BYTE> withParallel = SaveLayoutBytes(layout);
+    const std::vector<BYTE> reopened = Reopened(withParallel, members);
+    EXPECT_EQ(members, 4u);
+    EXPECT_EQ(Reopened(reopened, members), reopened);
+
+    // Another tool chosen while the band is out takes the band away.
+    PullBand(CPoint(380, 250));
+    Command(ID_TOOL_TEXT);
+    Command(ID_TOOL_SELECTOR);
+    EXPECT_EQ(SaveLayoutBytes(layout), withParallel);
+}
+
+// A layout saved with the band an earlier parallel track left hidden on layer -1 opens
+// without it, and saves as the layout without it.
+TEST_F(TrackToolsInProgram, ALayoutWithALeftOverBandOpensWithoutIt) {
+    CCVNDoc& layout = *ActiveLayout();
+    DrawTwoStraights();
+    const std::vector<BYTE> without = SaveLayoutBytes(layout);
+    CTool& tool = layout.m_tool;
+    // The band as that tool left it: a dimension line placed in the layout, then hidden.
+    const auto leaveBand = [&](CGroup* group) {
+        auto* band = dynamic_cast<CSizeLine*>(tool.CreateObjectForTool(kToolDimensionLine));
+        EXPECT_NE(band, nullptr);
+        band->m_bExtraHandles = 0;
+        tool.PlaceNewObject(band, 4000.0, 2000.0, group, 1);
+        band->SetPoints(4000.0, 2000.0, 4000.0, 2520.0, 4000.0, 2260.0, band->m_bLabel, 0, 0);
+        band->SetLayer(-1);
+    };
+    leaveBand(&layout.m_rootGroup);
+    const std::vector<BYTE> withBand = SaveLayoutBytes(layout);
+    ASSERT_EQ(PieceCount(), 3u);
+    size_t members = 0;
+    const std::vector<BYTE> reopenedWithout = Reopened(without, members);
+    EXPECT_EQ(Reopened(withBand, members), reopenedWithout);
+    EXPECT_EQ(members, 2u);
 }

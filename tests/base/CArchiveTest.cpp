@@ -229,6 +229,40 @@ TEST(CArchive, HandMadeReferencesAndLongForms) {
     EXPECT_TRUE(in.AtEnd());
 }
 
+TEST(CArchive, AnObjectLetGoCannotBeReferredToAgain) {
+    // The sample tree, then references to its first point, to the nested node's point and to
+    // the nested node.
+    auto tree = SampleTree();
+    Bytes bytes = Store([&](CArchive& ar) {
+        ar << tree.get();
+        POSITION pos = tree->m_children.GetHeadPosition();
+        const CObject* first = tree->m_children.GetNext(pos);
+        tree->m_children.GetNext(pos);
+        const auto* inner = static_cast<const CTestNode*>(tree->m_children.GetNext(pos));
+        ar << first << inner->m_children.GetHead() << inner;
+    });
+    for (const bool letGo : {false, true}) {
+        SCOPED_TRACE(letGo);
+        Loader in(bytes);
+        std::unique_ptr<CObject> read(in.ar.ReadObject(RUNTIME_CLASS(CTestNode)));
+        auto* root = static_cast<CTestNode*>(read.get());
+        POSITION pos = root->m_children.GetHeadPosition();
+        CObject* first = root->m_children.GetNext(pos);
+        root->m_children.GetNext(pos);
+        auto* inner = static_cast<CTestNode*>(root->m_children.GetNext(pos));
+        if (letGo)
+            in.ar.ForgetLoadedObject(inner);
+        EXPECT_EQ(in.ar.ReadObject(nullptr), first);
+        // The node's point went with it.
+        if (letGo) {
+            EXPECT_EQ(ArchiveFailure([&] { in.ar.ReadObject(nullptr); }), CArchiveException::badIndex);
+            continue;
+        }
+        EXPECT_EQ(in.ar.ReadObject(nullptr), inner->m_children.GetHead());
+        EXPECT_EQ(in.ar.ReadObject(nullptr), inner);
+    }
+}
+
 TEST(CArchive, BadRecordsFailWithTheirCause) {
     auto failure = [](const ByteWriter& stream, const CRuntimeClass* expected = nullptr) {
         Loader in(stream.bytes);

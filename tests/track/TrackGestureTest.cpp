@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CLengthFormat.h"
@@ -249,4 +250,58 @@ TEST(TrackGesture, ANewPieceThatSnapsAtItsEndGoesAwayWithOneUndo) {
     plan.tool.Undo();
     EXPECT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
     EXPECT_EQ(plan.tool.GetUndoCount(), before);
+}
+
+// A curve drawn from a straight's end leaves it forwards, out of the straight, unless the first
+// move runs back along it; a move square to the end goes forwards too, and stays so after the
+// release.
+TEST(TrackGesture, ACurveFromATrackEndLeavesForwardsUnlessTheMoveRunsBack) {
+    struct Drag {
+        int end;
+        CDoublePoint move;
+        bool forwards;
+    };
+    const std::vector<Drag> drags = {
+        {0, {0.0, 3000.0}, true},      {0, {0.0, -3000.0}, true}, {0, {-2000.0, -3000.0}, true},
+        {0, {2000.0, -3000.0}, false}, {1, {0.0, 3000.0}, true},  {1, {0.0, -3000.0}, true},
+        {1, {-2000.0, -3000.0}, false}, {1, {2000.0, -3000.0}, true},
+    };
+    for (const Drag& drag : drags) {
+        SCOPED_TRACE(testing::Message() << "end " << drag.end << " move " << drag.move.x << ", " << drag.move.y);
+        GesturePlan plan;
+        CTrack* straight = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+        const CDoublePoint joint = plan.World(straight, drag.end);
+        const CDoublePoint target{joint.x + drag.move.x, joint.y + drag.move.y};
+        const double outwards = drag.end == 0 ? -1.0 : 1.0;
+        plan.tool.m_toolMode.Set(kToolCurveTrack);
+        const double zoom = plan.tool.m_fZoomRatio;
+        plan.tool.OnLButtonDown(0, joint.x * zoom, joint.y * zoom);
+        plan.tool.OnMouseMove(0, (joint.x + target.x) / 2.0 * zoom, (joint.y + target.y) / 2.0 * zoom, 1);
+        plan.tool.OnMouseMove(0, target.x * zoom, target.y * zoom, 1);
+        ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 2u);
+        auto* curve = dynamic_cast<CCircTrack*>(plan.host.m_pRoot->m_members.front());
+        ASSERT_NE(curve, nullptr);
+        const auto reachesTarget = [&] {
+            const CDoublePoint begin = curve->LocalToWorld(curve->m_points[5].x, curve->m_points[5].y);
+            const CDoublePoint end = curve->LocalToWorld(curve->m_points[6].x, curve->m_points[6].y);
+            const bool beginsAtJoint = VectorLength(begin.x - joint.x, begin.y - joint.y) < 1e-6;
+            const CDoublePoint far = beginsAtJoint ? end : begin;
+            const CDoublePoint near = beginsAtJoint ? begin : end;
+            return VectorLength(near.x - joint.x, near.y - joint.y) < 1e-6 &&
+                   VectorLength(far.x - target.x, far.y - target.y) < 1e-6;
+        };
+        EXPECT_TRUE(reachesTarget());
+        // The arc's middle lies beyond the joint when it leaves forwards, over the straight
+        // when it runs back, and on the side the mouse went.
+        const double middleAngle = curve->m_fStartAngle + curve->m_fSweep / 2.0;
+        const CDoublePoint middle =
+            curve->LocalToWorld(curve->m_ptCentre.x + curve->m_fRadius * std::cos(middleAngle),
+                                curve->m_ptCentre.y + curve->m_fRadius * std::sin(middleAngle));
+        EXPECT_EQ((middle.x - joint.x) * outwards > 0.0, drag.forwards);
+        EXPECT_GT(middle.y * drag.move.y, 0.0);
+        plan.tool.OnLButtonUp(0, target.x * zoom, target.y * zoom);
+        if (drag.forwards) {
+            EXPECT_TRUE(reachesTarget());
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include "tests/track/TrackPlan.h"
 #include "track/CElevationDistribution.h"
 #include "track/ConnectingSpline.h"
+#include "track/EllipsePolarForm.h"
 #include "track/ParallelGeometry.h"
 #include "track/TransitionBuilder.h"
 
@@ -194,6 +195,14 @@ TEST(ParallelGeometry, ArcDivisionsAndOffsets) {
     // An elongated ellipse gets its axis angle between neighbours that pass it.
     const std::vector<double> flat = DivideArcAngles(kPi * 0.75, kPi * 0.5, 3000.0, 1000.0);
     EXPECT_NE(std::find(flat.begin(), flat.end(), kPi), flat.end());
+
+    // On an ellipse of radii 400 and 300, the point seen at 45 degrees from the centre lies at
+    // 240 along both axes (x = y and x^2/400^2 + y^2/300^2 = 1); moved out by 50 along the
+    // normal there, (x / 400^2, y / 300^2), which runs as (9, 16).
+    const CDoublePoint seen = EllipsePolarPoint(kPi / 4.0, 400.0, 300.0);
+    ExpectPoint(seen, 240.0, 240.0);
+    const CDoublePoint out = OffsetEllipsePoint(kPi / 4.0, 400.0, 300.0, 50.0);
+    ExpectPoint(out, 240.0 + 50.0 * 9.0 / std::sqrt(337.0), 240.0 + 50.0 * 16.0 / std::sqrt(337.0));
 
     // A circle offset outward by 100 keeps its knots on the larger circle.
     const std::vector<CDoublePoint> ring = OffsetEllipseControlPoints({0.0, kPi * 0.5}, 500.0, 500.0, 100.0);

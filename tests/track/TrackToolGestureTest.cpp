@@ -14,6 +14,7 @@
 #include "platform/host/HeadlessHost.h"
 #include "resources/StringTable.h"
 #include "resources/TrackToolTemplates.h"
+#include "tests/gdi/Canvas.h"
 #include "tests/track/TrackPlan.h"
 #include "track/CElevationsDialog.h"
 #include "track/CTrackToolSet.h"
@@ -50,6 +51,7 @@ class TrackTools : public ::testing::Test {
         return piece;
     }
     CTrackChain& Chain() { return static_cast<CTrackToolSet*>(plan.tool.TrackTools())->Chain(); }
+    const CSizeLine* Band() { return static_cast<CTrackToolSet*>(plan.tool.TrackTools())->Parallel().Band(); }
     CString Length(double value) const {
         CString text;
         CLengthFormat(plan.host.m_nUnitIndex).FormatLength(text, value);
@@ -332,10 +334,13 @@ TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     Press(500.0, 0.0);
     EXPECT_EQ(plan.tool.m_bChainToolActive, 1);
     Release(500.0, 0.0);
-    auto* band = Newest<CSizeLine>();
+    // The band is the tool's own, never a member of the layout.
+    const CSizeLine* band = Band();
     ASSERT_NE(band, nullptr);
     EXPECT_EQ(band->m_bExtraHandles, 0);
+    EXPECT_EQ(MemberCount(), 1u);
     plan.tool.OnMouseMove(0, 50.0, 30.0, 0);
+    EXPECT_EQ(MemberCount(), 1u);
     CString prefilled;
     host.WhenModal("Parallel track", [&](CWnd& dialog) {
         prefilled = Shown(dialog, IDC_PARALLEL_OFFSET);
@@ -354,10 +359,14 @@ TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     EXPECT_NEAR(end.y, 300.0, 1e-6);
     EXPECT_EQ(copy->m_crRail, kOwnRail);
     EXPECT_EQ(piece->m_crRail, kOwnRail);
-    EXPECT_EQ(band->m_nLayer, -1);
+    EXPECT_EQ(Band(), nullptr);
+    EXPECT_EQ(MemberCount(), 2u);
     EXPECT_EQ(plan.tool.m_bParallelToolActive, 1);
     EXPECT_EQ(plan.tool.GetSelectedCount(), 1);
-    // Undo, step by step, gives back the layout and the selection the command found.
+    // One Undo takes the new piece away, the next gives back the selection the command found.
+    plan.tool.Undo();
+    EXPECT_EQ(MemberCount(), 1u);
+    EXPECT_FALSE(piece->IsSelected());
     while (plan.tool.GetUndoCount() > undoBefore) plan.tool.Undo();
     EXPECT_EQ(MemberCount(), 1u);
     EXPECT_EQ(plan.tool.GetSelectedCount(), 1);
@@ -384,8 +393,8 @@ TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     plan.tool.OnMouseMove(0, 50.0, 40.0, 0);
     host.WhenModal("Parallel track", [&](CWnd& dialog) { Click(dialog, IDCANCEL); });
     Press(500.0, 400.0);
-    EXPECT_EQ(MemberCount(), before + 1);
-    EXPECT_EQ(Newest<CSizeLine>()->m_nLayer, -1);
+    EXPECT_EQ(MemberCount(), before);
+    EXPECT_EQ(Band(), nullptr);
 }
 
 TEST_F(TrackTools, ACurveOffsetToOrPastItsCentreIsNotBuiltAndIsNamed) {
@@ -531,4 +540,35 @@ TEST_F(TrackTools, TheChainStepRisesEvenlyOverThePiecesUpToTheGivenOne) {
     EXPECT_NEAR(results[1].begin, 300.0, 1e-9);
     EXPECT_NEAR(results[1].end, 100.0, 1e-9);
     EXPECT_EQ(dialog.m_distribution.m_bSinks, 0);
+}
+
+// The band is drawn over the plan while it is pulled, and leaves the picture with the dialog.
+TEST_F(TrackTools, TheBandIsDrawnWhilePulledAndGoesWithTheDialog) {
+    plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    Canvas canvas(200, 200);
+    canvas.dc.SetMapMode(MM_ANISOTROPIC);
+    canvas.dc.SetWindowExt(1, 1);
+    canvas.dc.SetViewportExt(1, -1);
+    canvas.dc.SetViewportOrg(50, 150);
+    // The ink above the track's middle, on a fresh picture of the plan.
+    const auto inkAbove = [&] {
+        canvas.dc.FillSolidRect(-50, -50, 200, 200, RGB(255, 255, 255));
+        plan.tool.SetTargetDC(&canvas.dc, nullptr);
+        plan.tool.m_rcUpdate = DeviceRect{-100000, -100000, 100000, 100000};
+        plan.host.m_pRoot->RecalcDeviceBounds();
+        plan.tool.DrawLayout();
+        plan.tool.SetTargetDC(nullptr, nullptr);
+        const CRect above(0, 0, 200, 140);
+        return above.Width() * above.Height() - canvas.CountColor(RGB(255, 255, 255), above);
+    };
+    const int track = inkAbove();
+    plan.tool.OnCreateParallelTrack();
+    Press(500.0, 0.0);
+    Release(500.0, 0.0);
+    plan.tool.OnMouseMove(0, 50.0, 30.0, 0);
+    ASSERT_NE(Band(), nullptr);
+    EXPECT_GT(inkAbove(), track + 20);
+    host.WhenModal("Parallel track", [&](CWnd& dialog) { Click(dialog, IDCANCEL); });
+    Press(500.0, 300.0);
+    EXPECT_EQ(inkAbove(), track);
 }
