@@ -4,8 +4,8 @@
 
 #include "model/CDataFolders.h"
 #include "model/CPaint.h"
-#include "platform/base/CWinPath.h"
 #include "model/CRunningTrain.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CStatic.h"
