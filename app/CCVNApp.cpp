@@ -7,6 +7,7 @@
 #include "drawing/DrawingPropertiesDialog.h"
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "platform/base/CFileException.h"
 #include "platform/base/ModuleFolder.h"
 #include "platform/cdlg/CommonDialogPrompts.h"
 #include "platform/r3d/GlContext.h"
@@ -175,8 +176,12 @@ void CCVNApp::OnAppAbout() {
 }
 
 void CCVNApp::OnCredits() {
-    CCreditsDialog credits;
-    credits.DoModal();
+    try {
+        CCreditsDialog credits;
+        credits.DoModal();
+    } catch (const CFileException& failure) {
+        AfxMessageBox(failure.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void CCVNApp::OnFileOpenCommand() {

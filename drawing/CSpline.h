@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "drawing/CBoxMappedShape.h"
@@ -16,15 +16,16 @@ class CSpline : public CBoxMappedShape {
 
   public:
     static constexpr int kFirstNode = kFirstMappedPoint;
-    static constexpr int kSamplesPerSegment = 33;
-    using Segment = std::array<CPoint, 4>;
-    using Samples = std::array<std::array<float, 2>, kSamplesPerSegment>;
+    // One cubic segment's control points in world coordinates, rounded toward zero.
+    using Segment = int32_t[4][2];
 
     CSpline();
     CSpline(int selected, CTool* tool, double x, double y);
 
-    // The samples of one segment from integer control points, by repeated interpolation.
-    static Samples SampleSegment(const Segment& controls);
+    // Appends the first control point and then the samples of every segment, rounded toward
+    // zero; 0, appending nothing, when the count does not fit the degree.
+    static int SampleBezier(std::vector<CPoint>& samples, const int32_t (*controls)[2], uint32_t count,
+                            uint16_t degree);
 
     void Serialize(CArchive& ar) override;
     int ApplyShapeStep(CEditStep* step) override;
@@ -60,11 +61,16 @@ class CSpline : public CBoxMappedShape {
     bool SegmentControls(const CPose& frame, int firstNode, Segment& controls) const;
     // The length of the curve, summed over the samples' chords as drawing measures it.
     double MeasureLength(const CPose& frame) const;
-    void DrawSegment(CDC& dc, const Segment& controls);
+    // Draws the samples from the first control point on into the target and adds their chords
+    // to the length; 0 when the count does not fit the degree.
+    int DrawBezier(const int32_t (*controls)[2], uint32_t count, uint16_t degree);
+    // 1 when a chord of the samples passes the cursor, or meets the selection rectangle while
+    // one is drawn.
+    int HitTestBezier(const CPose* pose, const int32_t (*controls)[2], uint32_t count, uint16_t degree);
     void DrawTangents(const CPose& frame);
     void DrawHandleMarkers(const CPose& frame);
     bool ShowsCurveHandles() const;
-    bool ChordHits(const CPoint& a, const CPoint& b);
+    bool ChordHits(const CPose* pose, const CPoint& a, const CPoint& b);
     void EnterPoint(const CPose* pose);
     void StraightenLastSegment();
     void PressCurveHandle(int handle);

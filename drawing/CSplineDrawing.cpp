@@ -4,6 +4,7 @@
 #include "drawing/CShapePen.h"
 #include "drawing/CSpline.h"
 #include "drawing/ShapeSupport.h"
+#include "model/BezierEvaluation.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
@@ -29,6 +30,11 @@ CurvePoint KindOf(int index) {
     return kind == 0 ? CurvePoint::Node : kind == 1 ? CurvePoint::Outgoing : CurvePoint::Incoming;
 }
 
+// A chord between two samples, its sides taken in single precision as the samples are.
+double ChordLength(float ax, float ay, float bx, float by) {
+    return VectorLength(static_cast<double>(bx - ax), static_cast<double>(by - ay));
+}
+
 double LengthOf(CDoublePoint v) {
     return VectorLength(v.x, v.y);
 }
@@ -43,23 +49,15 @@ double AngleOf(CDoublePoint v) {
 
 // ---- Sampling ----
 
-CSpline::Samples CSpline::SampleSegment(const Segment& controls) {
-    Samples samples{};
-    for (int i = 0; i < kSamplesPerSegment; ++i) {
-        float p[4][2];
-        for (int j = 0; j < 4; ++j) {
-            p[j][0] = static_cast<float>(controls[j].x);
-            p[j][1] = static_cast<float>(controls[j].y);
-        }
-        const float a = static_cast<float>(32 - i), b = static_cast<float>(i);
-        for (int level = 3; level >= 1; --level)
-            for (int j = 0; j < level; ++j) {
-                p[j][0] = (p[j][0] * a + p[j + 1][0] * b) * 0.03125f;
-                p[j][1] = (p[j][1] * a + p[j + 1][1] * b) * 0.03125f;
-            }
-        samples[i] = {p[0][0], p[0][1]};
-    }
-    return samples;
+int CSpline::SampleBezier(std::vector<CPoint>& samples, const int32_t (*controls)[2], uint32_t count,
+                          uint16_t degree) {
+    if (!BezierCountFitsDegree(count, degree))
+        return 0;
+    samples.emplace_back(controls[0][0], controls[0][1]);
+    ForEachBezierSample(controls, count, degree, [&samples](int, float x, float y) {
+        samples.emplace_back(static_cast<int>(x), static_cast<int>(y));
+    });
+    return 1;
 }
 
 bool CSpline::SegmentControls(const CPose& frame, int firstNode, Segment& controls) const {
@@ -68,7 +66,8 @@ bool CSpline::SegmentControls(const CPose& frame, int firstNode, Segment& contro
         const CDoublePoint world = LocalToWorldInFrame(frame, local.x, local.y);
         if (!FitsLayout(world))
             return false;
-        controls[j] = CPoint(static_cast<int>(world.x), static_cast<int>(world.y));
+        controls[j][0] = static_cast<int32_t>(world.x);
+        controls[j][1] = static_cast<int32_t>(world.y);
     }
     return true;
 }
@@ -79,10 +78,13 @@ double CSpline::MeasureLength(const CPose& frame) const {
     for (int k = kFirstNode; k + 3 < PointCount(); k += 3) {
         if (!SegmentControls(frame, k, controls))
             continue;
-        const Samples samples = SampleSegment(controls);
-        for (int i = 1; i < kSamplesPerSegment; ++i)
-            length += VectorLength(static_cast<double>(samples[i][0] - samples[i - 1][0]),
-                                   static_cast<double>(samples[i][1] - samples[i - 1][1]));
+        float previousX = 0.0f, previousY = 0.0f;
+        ForEachBezierSample(controls, 4, 3, [&](int i, float x, float y) {
+            if (i > 0)
+                length += ChordLength(previousX, previousY, x, y);
+            previousX = x;
+            previousY = y;
+        });
     }
     return length;
 }
@@ -102,19 +104,15 @@ int CSpline::Draw(const CPose* parent) {
         CShapePen pen(*this, *dc);
         std::vector<CPoint> fill;
         Segment controls;
-        for (int k = kFirstNode; k + 3 < PointCount(); k += 3) {
-            if (!SegmentControls(frame, k, controls))
-                continue;
-            fill.push_back(controls[0]);
-            for (const auto& sample : SampleSegment(controls))
-                fill.emplace_back(static_cast<int>(sample[0]), static_cast<int>(sample[1]));
-        }
+        for (int k = kFirstNode; k + 3 < PointCount(); k += 3)
+            if (SegmentControls(frame, k, controls))
+                SampleBezier(fill, controls, 4, 3);
         m_pTool->LayoutToDevicePointArray(fill);
         shape::FillOutline(*this, *dc, fill);
         m_fLength = 0.0;
         for (int k = kFirstNode; k + 3 < PointCount(); k += 3)
             if (SegmentControls(frame, k, controls))
-                DrawSegment(*dc, controls);
+                DrawBezier(controls, 4, 3);
     }
     if (ShowsCurveHandles()) {
         DrawTangents(frame);
@@ -123,15 +121,20 @@ int CSpline::Draw(const CPose* parent) {
     return 1;
 }
 
-void CSpline::DrawSegment(CDC& dc, const Segment& controls) {
-    const Samples samples = SampleSegment(controls);
-    dc.MoveTo(m_pTool->LayoutToDevice(controls[0].x, controls[0].y, 1));
-    for (int i = 0; i < kSamplesPerSegment; ++i) {
-        dc.LineTo(m_pTool->LayoutToDevice(samples[i][0], samples[i][1], 1));
+int CSpline::DrawBezier(const int32_t (*controls)[2], uint32_t count, uint16_t degree) {
+    CDC* dc = m_pTool->GetTargetDC();
+    if (dc == nullptr || !BezierCountFitsDegree(count, degree))
+        return 0;
+    dc->MoveTo(m_pTool->LayoutToDevice(controls[0][0], controls[0][1], 1));
+    float previousX = 0.0f, previousY = 0.0f;
+    ForEachBezierSample(controls, count, degree, [&](int i, float x, float y) {
+        dc->LineTo(m_pTool->LayoutToDevice(x, y, 1));
         if (i > 0)
-            m_fLength += VectorLength(static_cast<double>(samples[i][0] - samples[i - 1][0]),
-                                      static_cast<double>(samples[i][1] - samples[i - 1][1]));
-    }
+            m_fLength += ChordLength(previousX, previousY, x, y);
+        previousX = x;
+        previousY = y;
+    });
+    return 1;
 }
 
 bool CSpline::ShowsCurveHandles() const {
@@ -200,31 +203,41 @@ void CSpline::DrawControlPolygon(const CPose* parent) {
 CPaint* CSpline::HitTest() {
     if (m_pTool == nullptr || CPaint::HitTest() == nullptr)
         return nullptr;
-    std::vector<CDoublePoint> fill;
+    std::vector<CPoint> fill;
     Segment controls;
     for (int k = kFirstNode; k + 3 < PointCount(); k += 3) {
         if (!SegmentControls(m_parentPose, k, controls))
             continue;
-        const Samples samples = SampleSegment(controls);
-        CPoint previous = controls[0];
-        for (const auto& sample : samples) {
-            const CPoint point(static_cast<int>(sample[0]), static_cast<int>(sample[1]));
-            if (m_bFillOn)
-                fill.push_back({static_cast<double>(point.x), static_cast<double>(point.y)});
-            if (ChordHits(previous, point))
-                return this;
-            previous = point;
-        }
+        if (m_bFillOn)
+            SampleBezier(fill, controls, 4, 3);
+        if (HitTestBezier(&m_parentPose, controls, 4, 3))
+            return this;
     }
     if (!m_bFillOn || fill.size() < 3 || shape::IsBandSet(m_pTool->m_rcRubberBand))
         return nullptr;
+    std::vector<CDoublePoint> outline;
+    outline.reserve(fill.size());
+    for (const CPoint& p : fill) outline.push_back({static_cast<double>(p.x), static_cast<double>(p.y)});
     const CDoublePoint cursor{std::trunc(m_pTool->m_fCurrentX), std::trunc(m_pTool->m_fCurrentY)};
-    return shape::WindingHolds(fill, cursor) ? this : nullptr;
+    return shape::WindingHolds(outline, cursor) ? this : nullptr;
 }
 
-bool CSpline::ChordHits(const CPoint& a, const CPoint& b) {
+int CSpline::HitTestBezier(const CPose* pose, const int32_t (*controls)[2], uint32_t count, uint16_t degree) {
+    if (!BezierCountFitsDegree(count, degree))
+        return 0;
+    CPoint previous(controls[0][0], controls[0][1]);
+    bool hit = false;
+    ForEachBezierSample(controls, count, degree, [&](int, float x, float y) {
+        const CPoint sample(static_cast<int>(x), static_cast<int>(y));
+        hit = hit || ChordHits(pose, previous, sample);
+        previous = sample;
+    });
+    return hit ? 1 : 0;
+}
+
+bool CSpline::ChordHits(const CPose* pose, const CPoint& a, const CPoint& b) {
     if (!shape::IsBandSet(m_pTool->m_rcRubberBand))
-        return HitTestSegment(&m_parentPose, a.x, a.y, b.x, b.y) != 0;
+        return HitTestSegment(pose, a.x, a.y, b.x, b.y) != 0;
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
     const CDoublePoint from = m_pTool->DeviceToLayout(band.left, band.top);

@@ -1,5 +1,6 @@
 #pragma once
 
-// What "2D Object properties" does for the dimension angle beyond the common steps: its working
-// copy and its result are no angle still placing its first arm.
+// What "2D Object properties" does for the dimension objects beyond the common steps: the
+// angle's working copy and result are no angle still placing its first arm; the dimension
+// line's working copy has no label, its result has one.
 void RegisterDimensionPropertiesSteps();

@@ -270,7 +270,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     // into them, until the document goes; and the page it showed last.
     static constexpr int kWizardPageCount = 11;
     std::array<std::unique_ptr<CPropertyPage>, kWizardPageCount> m_wizardPages;
-    int m_nLastWizardPage = 0;
+    int m_nWizardPage = 0;
     // The items the manufacturer parts list read from its parts file.
     std::vector<std::unique_ptr<CObject>> m_partsCatalogue;
 

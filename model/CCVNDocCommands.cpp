@@ -242,6 +242,8 @@ void CCVNDoc::OnUpdate3DWireframe(CCmdUI* cmdUI) {
 }
 
 void CCVNDoc::UpdateLayout3D(bool rebuild) {
+    // The bottom of the stack, not the group being edited: rebuilding only that group's members
+    // would leave every other model at the old 3D scale or draw style.
     const CGroupEditEntry& bottom = m_groupEditStack.back();
     const CPose world = bottom.m_pGroup->WorldPose(&bottom.m_pose);
     for (CPaint* member : bottom.m_pGroup->m_members) {

@@ -318,7 +318,7 @@ void CCVNDoc::OnTrackWizard() {
         return;
     sheet->SetTitle(kWizardCaption);
     for (const std::unique_ptr<CPropertyPage>& page : m_wizardPages) sheet->AddPage(page.get());
-    sheet->SetActivePage(m_nLastWizardPage);
+    sheet->SetActivePage(m_nWizardPage);
     if (sheet->DoModal() != IDOK)
         return;
     CFrameWnd* child = ActiveChildFrame();

@@ -1,9 +1,10 @@
 #include "shell/CCreditsCtrl.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "model/CDataFolders.h"
+#include "platform/base/CFileException.h"
+#include "platform/base/CStdioFile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
@@ -38,14 +39,12 @@ CCreditsCtrl::CCreditsCtrl(const std::filesystem::path& path) {
 }
 
 void CCreditsCtrl::ReadLines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (in && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        CString text(line.c_str());
-        m_lines.push_back(text.Trim());
-    }
+    CStdioFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::typeText, &error))
+        throw error;
+    CString line;
+    while (file.ReadString(line)) m_lines.push_back(line.Trim());
 }
 
 void CCreditsCtrl::StartAnimation() {

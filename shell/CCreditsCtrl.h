@@ -16,9 +16,10 @@ class CCreditsCtrl : public CStatic {
     static constexpr int kMinSpeed = 1;
     static constexpr int kMaxSpeed = 10;
 
-    // Reads the credits file of the program's data folder; without one the control is empty.
+    // Reads the credits file of the program's data folder.
     CCreditsCtrl();
-    // Reads the lines of the file at path; a file that cannot be read gives no lines.
+    // Reads the lines of the file at path; throws CFileException when it is missing or cannot
+    // be read, so the credits never scroll by blank.
     explicit CCreditsCtrl(const std::filesystem::path& path);
 
     void StartAnimation();

@@ -12,6 +12,7 @@
 class CCreditsDialog : public CDialog {
     DECLARE_MESSAGE_MAP()
   public:
+    // Throws CFileException when the credits file is missing or cannot be read.
     CCreditsDialog();
     CCreditsCtrl& Credits() { return m_credits; }
 

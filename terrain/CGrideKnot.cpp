@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+IMPLEMENT_SERIAL(CGrideKnot, CObject, 1)
+
 bool CGrideKnot::IsLinkedTo(int index) const {
     return std::find(links.begin(), links.end(), index) != links.end();
 }

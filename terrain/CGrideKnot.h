@@ -2,10 +2,14 @@
 
 #include <vector>
 
+#include "platform/base/CObject.h"
+
 // One height knot of a terrain: its plan position in grid units (an interior knot lies on a
 // whole column and row), its height in plan units and the knots it is linked to, in the order
 // the links were made.
-class CGrideKnot {
+class CGrideKnot : public CObject {
+    DECLARE_SERIAL(CGrideKnot)
+
   public:
     CGrideKnot() = default;
     CGrideKnot(float x, float y, float z) : x(x), y(y), z(z) {}

@@ -1,5 +1,7 @@
 #include "terrain/CWalkerGride.h"
 
+IMPLEMENT_SERIAL(CWalkerGride, CObject, 1)
+
 int CWalkerGride::Add(const CGrideKnot& knot) {
     m_knots.push_back(knot);
     return GetSize() - 1;

@@ -3,11 +3,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/base/CObject.h"
 #include "terrain/CGrideKnot.h"
 
 // The knots of a terrain held by value, with the links between them made and removed both
 // ways.
-class CWalkerGride {
+class CWalkerGride : public CObject {
+    DECLARE_SERIAL(CWalkerGride)
+
   public:
     int GetSize() const { return static_cast<int>(m_knots.size()); }
     CGrideKnot& operator[](int index) { return m_knots[static_cast<size_t>(index)]; }

@@ -117,7 +117,7 @@ void CTrackToolSet::ConnectByTransition(CGroup* group, const CPose* frame) {
     m_tool.m_probe.tangent2Y = transition.tangent2.y;
     m_tool.m_probe.order = transition.beginsAtFirst;
     if (transition.refusal != 0) {
-        ShowPaused(m_tool, transition.refusal);
+        ShowResourceMessage(m_tool, transition.refusal);
         return;
     }
     const double x = m_tool.m_fCurrentX, y = m_tool.m_fCurrentY;

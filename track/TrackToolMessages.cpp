@@ -23,7 +23,7 @@ void ShowPaused(CTool& tool, const CString& text) {
     host->SetModalDialogFlag(FALSE);
 }
 
-void ShowPaused(CTool& tool, UINT id) {
+void ShowResourceMessage(CTool& tool, UINT id) {
     CString text;
     text.LoadString(id);
     ShowPaused(tool, text);

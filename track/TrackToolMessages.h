@@ -10,4 +10,4 @@ class CTool;
 INT_PTR RunPaused(CTool& tool, CDialog& dialog);
 void ShowPaused(CTool& tool, const CString& text);
 // A text of the string table.
-void ShowPaused(CTool& tool, UINT id);
+void ShowResourceMessage(CTool& tool, UINT id);

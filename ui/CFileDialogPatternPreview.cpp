@@ -24,6 +24,7 @@ BOOL CFileDialogPatternPreview::ChoosePattern(const CString& currentName, CWnd* 
 BOOL CFileDialogPatternPreview::OnInitDialog() {
     const BOOL defaultFocus = CPreviewFileDialog::OnInitDialog();
     ControlFactory::Subclass(m_preview, IDC_FILE_PREVIEW_AREA, this);
+    ControlFactory::Subclass(m_showPreview, IDC_FILE_SHOW_PREVIEW, this);
     ShowBlank();
     m_currentPath.Empty();
     return defaultFocus;
@@ -58,6 +59,10 @@ void CFileDialogPatternPreview::ShowSelectedPattern() {
 }
 
 void CFileDialogPatternPreview::OnShowPreviewClicked() {
+    ShowPreviewAsChecked();
+}
+
+void CFileDialogPatternPreview::ShowPreviewAsChecked() {
     if (IsPreviewShown())
         ShowSelectedPattern();
     else

@@ -5,6 +5,7 @@
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "ui/CColorSwatch.h"
+#include "ui/CPatternPreviewCheckBox.h"
 #include "ui/CPreviewFileDialog.h"
 
 // The file-open dialog for fill patterns: the pattern of the selected .pat file is tiled over
@@ -23,6 +24,9 @@ class CFileDialogPatternPreview : public CPreviewFileDialog {
     // current name ("*.pat" when there is none); TRUE with the stored form of the chosen path.
     static BOOL ChoosePattern(const CString& currentName, CWnd* parent, CString& chosen);
 
+    // Shows the selected pattern while "Show preview" is checked, a blank pane while it is not.
+    void ShowPreviewAsChecked();
+
   protected:
     BOOL OnInitDialog() override;
     void OnFileNameChange() override;
@@ -34,6 +38,7 @@ class CFileDialogPatternPreview : public CPreviewFileDialog {
 
     CString m_currentPath;
     CColorSwatch m_preview;
+    CPatternPreviewCheckBox m_showPreview{*this};
     std::unique_ptr<CBitmap> m_previewBitmap;
     std::unique_ptr<CBrush> m_previewBrush;
 };

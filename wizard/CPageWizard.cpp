@@ -121,7 +121,7 @@ BOOL CPageWizard::OnInitDialog() {
 
 BOOL CPageWizard::OnSetActive() {
     if (m_pDoc != nullptr && Sheet() != nullptr)
-        m_pDoc->m_nLastWizardPage = Sheet()->GetPageIndex(this);
+        m_pDoc->m_nWizardPage = Sheet()->GetPageIndex(this);
     return CPropertyPage::OnSetActive();
 }
 

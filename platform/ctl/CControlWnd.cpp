@@ -1,5 +1,6 @@
 #include "platform/ctl/CControlWnd.h"
 
+#include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/SystemColors.h"
@@ -21,6 +22,9 @@ CFont* CControlWnd::GetFont() const {
 }
 
 void CControlWnd::NotifyParent(UINT code) {
+    // The control's own map sees the notification first; what it handles stays with it.
+    if (OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr))
+        return;
     if (CWnd* parent = GetParent())
         parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
                             reinterpret_cast<LPARAM>(this));

@@ -119,9 +119,24 @@ TEST_F(DefaultOfficePrint, PrintPreviewAndSlashPUseTheDefaultQueueUntilPrintSetu
     preview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
     host.RunUntilIdle();
 
+    // File > Print confirmed as it opens hands the job to it.
+    host.WhenModal("Print", [&](CWnd& dialog) { dialog.SendMessage(WM_COMMAND, IDOK); });
+    Plan().SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    host.RunUntilIdle();
+    EXPECT_EQ(LpArguments().substr(0, 14), "-d Office -n 1");
+    EXPECT_EQ(CountPdfPages(folder / "spooled.pdf"), 3);
+    EXPECT_FALSE(std::filesystem::exists(folder / "yard.pdf"));
+
     // /p hands the job to it.
+    std::filesystem::remove(folder / "lp-arguments");
     PrintFromCommandLine({"/p", yard.string()});
     EXPECT_EQ(LpArguments().substr(0, 14), "-d Office -n 1");
     EXPECT_EQ(CountPdfPages(folder / "spooled.pdf"), 3);
+    EXPECT_FALSE(std::filesystem::exists(folder / "yard.pdf"));
+
+    // /pt prints on the queue it names, the default notwithstanding.
+    std::filesystem::remove(folder / "lp-arguments");
+    PrintFromCommandLine({"/pt", yard.string(), "Attic"});
+    EXPECT_EQ(LpArguments().substr(0, 13), "-d Attic -n 1");
     EXPECT_FALSE(std::filesystem::exists(folder / "yard.pdf"));
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "model/CDataFolders.h"
 #include "model/CPaint.h"
 #include "model/CRunningTrain.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CStatic.h"
@@ -170,7 +174,18 @@ TEST_F(MainFrame, TheAboutBoxPausesTheTrainsWhileItIsUp) {
     EXPECT_TRUE(pictureShown);
     EXPECT_FALSE(Main().IsTrainPaused());
 
+    // Without a credits file the command gives the file error and no dialog.
+    const CString previousBase = CDataFolders::GetBaseFolder();
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+    host.AnswerMessageBox(IDOK);
+    Main().SendMessage(WM_COMMAND, ID_APP_CREDITS);
+    host.RunUntilIdle();
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes().back().text,
+              "The file \"" + CString((folder / "CREDITS.DAT").c_str()) + "\" was not found.");
+
     // The credits leave the trains running.
+    std::ofstream(folder / "CREDITS.DAT") << "^Corvane\n";
     bool creditsPaused = true;
     host.WhenModal("Credits", [&](CWnd& credits) {
         creditsPaused = Main().IsTrainPaused();
@@ -179,6 +194,8 @@ TEST_F(MainFrame, TheAboutBoxPausesTheTrainsWhileItIsUp) {
     Main().SendMessage(WM_COMMAND, ID_APP_CREDITS);
     host.RunUntilIdle();
     EXPECT_FALSE(creditsPaused);
+    EXPECT_EQ(host.MessageBoxes().size(), 1u);
+    CDataFolders::SetBaseFolder(previousBase);
 }
 
 TEST_F(MainFrame, ToolParametersShowsAndHidesTheDialogWhileALayoutIsOpen) {

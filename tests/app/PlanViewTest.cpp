@@ -12,6 +12,7 @@
 #include "platform/ctl/CButton.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/AfxIds.h"
 #include "platform/win/CMenuPopupWnd.h"
@@ -351,6 +352,53 @@ TEST_F(PlanViewRoad, DraggingOutOfTheWindowScrollsEveryTickUntilTheMouseComesBac
     host.AdvanceClock(5 * CCVNView::kAutoScrollPeriod);
     EXPECT_EQ(view.GetScrollPosition().x, stopped);
     host.MouseUp(inside);
+}
+
+TEST_F(PlanViewRoad, AnObjectScrolledIntoViewDuringADragLiesOverTheGrid) {
+    CCVNView& view = *View();
+    CCVNDoc& layout = *ActiveLayout();
+    UseLargePage();
+    layout.m_bGridShown = 1;
+    layout.m_crGrid = RGB(255, 0, 0);
+    layout.m_nGridWidth = layout.m_nGridHeight = 254;
+    CRect client;
+    view.GetClientRect(&client);
+    // A filled box drawn while the view is scrolled 100 pixels on lies just beyond the right
+    // edge once the view is back at the start.
+    const auto logical = [](int pixels) { return static_cast<int>(std::lround(pixels * 254 / 96.0)); };
+    view.ScrollToPosition(CPoint(logical(100), 0));
+    Command(ID_TOOL_BOX);
+    Drag(CPoint(client.right - 90, 30), CPoint(client.right - 5, 110));
+    CPaint* box = OnlyPiece();
+    ASSERT_NE(box, nullptr);
+    box->m_bFillOn = 1;
+    box->m_brush = BrushRecord{kBrushSolid, RGB(0, 160, 0), 0};
+    Command(ID_TOOL_SELECTOR);
+    view.ScrollToPosition(CPoint(0, 0));
+    host.RunUntilIdle();
+
+    CPoint inside(client.Width() / 2, client.Height() - 40), outside(client.right + 40, client.Height() - 40);
+    view.ClientToScreen(&inside);
+    view.ClientToScreen(&outside);
+    host.MouseDown(inside);
+    host.MouseMove(outside);
+    ASSERT_EQ(view.GetAutoScrollTimer(), CCVNView::kAutoScrollTimerId);
+    host.AdvanceClock(CCVNView::kAutoScrollPeriod);
+    // The strip the last tick uncovered shows the box whole, no grid line across it.
+    CRect strip(client.right - 30, 40, client.right - 5, 100);
+    view.ClientToScreen(&strip);
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    int grid = 0, fill = 0;
+    for (int y = strip.top; y < strip.bottom; ++y)
+        for (int x = strip.left; x < strip.right; ++x) {
+            const COLORREF shown = ColorFromPixel(Main().Surface()->At(x - frame.left, y - frame.top));
+            grid += shown == layout.m_crGrid;
+            fill += shown == box->m_brush.color;
+        }
+    EXPECT_EQ(grid, 0);
+    EXPECT_EQ(fill, strip.Width() * strip.Height());
+    host.MouseUp(outside);
 }
 
 TEST_F(PlanViewRoad, APrintJobWithoutPrintableAreaIsRefusedBeforeAnyPage) {

@@ -5,6 +5,7 @@
 
 #include "drawing/CSketch.h"
 #include "drawing/CSpline.h"
+#include "model/BezierEvaluation.h"
 #include "model/CToolMode.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
@@ -43,16 +44,32 @@ std::vector<CDoublePoint> PointsOf(const CPaint& shape) {
 }  // namespace
 
 TEST(Spline, SamplesAtThirtySecondsInSinglePrecision) {
-    const CSpline::Segment controls = {CPoint(0, 0), CPoint(0, 100), CPoint(100, 100), CPoint(100, 0)};
-    const CSpline::Samples samples = CSpline::SampleSegment(controls);
-    EXPECT_FLOAT_EQ(samples[16][0], 50.0f);
-    EXPECT_FLOAT_EQ(samples[16][1], 75.0f);
-    EXPECT_FLOAT_EQ(samples[0][0], 0.0f);
-    EXPECT_FLOAT_EQ(samples[32][0], 100.0f);
+    const int32_t controls[4][2] = {{0, 0}, {0, 100}, {100, 100}, {100, 0}};
     double length = 0.0;
-    for (int i = 1; i < CSpline::kSamplesPerSegment; ++i)
-        length += VectorLength(samples[i][0] - samples[i - 1][0], samples[i][1] - samples[i - 1][1]);
+    float previousX = 0.0f, previousY = 0.0f;
+    ASSERT_TRUE(ForEachBezierSample(controls, 4, 3, [&](int i, float x, float y) {
+        if (i == 16) {
+            EXPECT_FLOAT_EQ(x, 50.0f);
+            EXPECT_FLOAT_EQ(y, 75.0f);
+        }
+        if (i > 0)
+            length += VectorLength(x - previousX, y - previousY);
+        previousX = x;
+        previousY = y;
+    }));
     EXPECT_NEAR(length, 199.9233, 1e-3);
+    // The list starts at the first control point, then the 33 samples rounded toward zero.
+    std::vector<CPoint> samples{CPoint(-1, -1)};
+    ASSERT_EQ(CSpline::SampleBezier(samples, controls, 4, 3), 1);
+    ASSERT_EQ(samples.size(), 35u);
+    EXPECT_EQ(samples[1], CPoint(0, 0));
+    EXPECT_EQ(samples[2], CPoint(0, 0));
+    EXPECT_EQ(samples[3], CPoint(0, 9));
+    EXPECT_EQ(samples[18], CPoint(50, 75));
+    EXPECT_EQ(samples.back(), CPoint(100, 0));
+    // A count that does not fit the degree appends nothing.
+    EXPECT_EQ(CSpline::SampleBezier(samples, controls, 3, 3), 0);
+    EXPECT_EQ(samples.size(), 35u);
 }
 
 TEST(Spline, ClicksPlaceNodesWithStraightThirdsAndADoubleClickEndsTheCurve) {

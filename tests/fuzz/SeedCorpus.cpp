@@ -437,6 +437,13 @@ void WriteProfileSeeds(const fs::path& folder) {
     WriteSeed(folder, "windows.ini", std::string("[paths]\r\nPatterns=PATTERNS\\\r\nnot an entry\r\n"));
 }
 
+// Credits as the program ships them, with headings, blank lines, CR LF ends, an unfinished
+// last line and no line at all.
+void WriteCreditsSeeds(const fs::path& folder) {
+    WriteSeed(folder, "credits.dat", std::string("^Corvane\r\n  The team  \r\n\r\n^Thanks\nEveryone"));
+    WriteSeed(folder, "empty.dat", std::string());
+}
+
 // Parts files written by the parts list's own writer: clean lines, a record with every field
 // blank, and the damaged kinds the reader must take (short lines, text after the ninth field,
 // LF and CR line ends, an unfinished last line).
@@ -468,6 +475,7 @@ int main(int argc, char** argv) {
     WritePatternSeeds(out / "pattern");
     WriteProfileSeeds(out / "profile");
     WritePartsSeeds(out / "parts_file");
+    WriteCreditsSeeds(out / "credits");
     WriteTerrainSeeds(out / "terrain");
     WriteModelSeeds(out / "model_rwx", out / "model_3ds", out / "model_dxf");
     return 0;

@@ -149,6 +149,8 @@ TEST_F(DocumentCommand, LayoutWideSettingsRebuildTheWholeLayoutInside) {
     EXPECT_EQ(outside->m_n3DUpdates, 1);
     EXPECT_EQ(deep->m_n3DUpdates, 1);
 
+    // Inside the inner group, Document Setup still rebuilds the objects outside it: the new
+    // page size changes the 3D scale of every model in the scene.
     doc.m_fPageWidth = 40000.0;
     doc.m_fPageHeight = 20000.0;
     doc.Send(ID_DOCUMENT_SETUP);
@@ -164,9 +166,16 @@ TEST_F(DocumentCommand, LayoutWideSettingsRebuildTheWholeLayoutInside) {
     EXPECT_DOUBLE_EQ(doc.m_f3DScaleDivisor, 2500.0);
     EXPECT_EQ(outside->m_n3DUpdates, 2);
 
+    // The draw style reaches the whole layout too, not only the group being edited: the 3D
+    // view shows every object, and those outside the group would keep the old style.
     EXPECT_EQ(Update(doc, ID_3D_WIREFRAME).m_nCheck, 0);
+    outside->SetEditState(3);
     doc.Send(ID_3D_WIREFRAME);
     EXPECT_EQ(doc.m_n3DDrawStyle, 2);
+    EXPECT_EQ(outside->m_nRenderModes, 1);
+    EXPECT_EQ(deep->m_nRenderModes, 1);
+    EXPECT_EQ(outside->GetEditState(), -1);
+    EXPECT_EQ(outside->m_n3DUpdates, 2);
     EXPECT_EQ(Update(doc, ID_3D_WIREFRAME).m_nCheck, 1);
     doc.Send(ID_3D_WIREFRAME);
     EXPECT_EQ(doc.m_n3DDrawStyle, 4);

@@ -367,7 +367,7 @@ TEST_F(DocumentWindows, TheMainWindowsServicesReachTheEngine) {
 TEST_F(DocumentWindows, TheTrackWizardKeepsItsPagesBetweenUses) {
     CCVNDoc* doc = NewLayout();
     ASSERT_NE(doc, nullptr);
-    doc->m_nLastWizardPage = 2;
+    doc->m_nWizardPage = 2;
     int activeIndex = -1;
     host.WhenModal("Track wizard", [&](CWnd& modal) {
         auto& sheet = dynamic_cast<CPropertySheet&>(modal);

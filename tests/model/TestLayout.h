@@ -16,7 +16,12 @@ class CTestObject : public CPaint {
     using CPaint::CPaint;
     int m_nRebuilds = 0;
     int m_n3DUpdates = 0;
+    int m_nRenderModes = 0;
     void RebuildShape() override { ++m_nRebuilds; }
+    void ApplyRenderMode() override {
+        ++m_nRenderModes;
+        CPaint::ApplyRenderMode();
+    }
     int Update3D(const CPose*) override {
         ++m_n3DUpdates;
         return 1;

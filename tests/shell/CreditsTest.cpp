@@ -2,6 +2,9 @@
 
 #include <fstream>
 
+#include "model/CDataFolders.h"
+#include "platform/base/CFileException.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/WindowManager.h"
@@ -85,12 +88,26 @@ TEST_F(Credits, RunningBackwardFromTheFirstRowJumpsToTheEnd) {
     EXPECT_EQ(credits.GetOffset(), credits.GetImageHeight() - kControlHeight - 2);
 }
 
-TEST_F(Credits, AMissingCreditsFileShowsTheDialogWithNoLines) {
-    CCreditsCtrl credits(folder / "NONE.DAT");
-    EXPECT_TRUE(credits.Lines().empty());
-    Show(credits);
-    EXPECT_EQ(credits.GetImageHeight(), 2 * kControlHeight);
+TEST_F(Credits, AMissingOrUnreadableCreditsFileGivesTheFileErrorWhenTheDialogIsBuilt) {
+    auto causeOf = [](const std::filesystem::path& path) {
+        try {
+            CCreditsCtrl credits(path);
+        } catch (const CFileException& failure) {
+            return failure.m_cause;
+        }
+        return static_cast<int>(CFileException::none);
+    };
+    EXPECT_EQ(causeOf(folder / "NONE.DAT"), CFileException::fileNotFound);
+    std::filesystem::create_directory(folder / "FOLDER.DAT");
+    EXPECT_EQ(causeOf(folder / "FOLDER.DAT"), CFileException::isFolder);
 
+    // The dialog reads the file of the program's data folder: without one it is not built.
+    const CString previousBase = CDataFolders::GetBaseFolder();
+    std::filesystem::create_directory(folder / "empty");
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder / "empty") + "\\");
+    EXPECT_THROW(CCreditsDialog(), CFileException);
+
+    CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
     bool shown = false;
     host.WhenModal("Credits", [&](CWnd& dialog) {
         shown = true;
@@ -107,6 +124,8 @@ TEST_F(Credits, AMissingCreditsFileShowsTheDialogWithNoLines) {
         dialog.SendMessage(WM_COMMAND, IDOK);
     });
     CCreditsDialog dialog;
+    EXPECT_EQ(dialog.Credits().Lines().size(), 5u);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(shown);
+    CDataFolders::SetBaseFolder(previousBase);
 }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "model/CEditStep.h"
+#include "terrain/CGrideBenchwork.h"
+#include "terrain/CGrideMount.h"
 #include "terrain/OutlineGeometry.h"
 #include "tests/terrain/TerrainPlan.h"
 
@@ -123,6 +126,31 @@ TEST(TerrainGrid, AnOutlineSmallerThanAStepIsARingOfItsVertices) {
     // Two vertices closer than a tenth of a step make one knot.
     CMount* close = plan.Terrain({{100, 100}, {120, 110}, {400, 100}, {400, 380}, {100, 380}});
     EXPECT_EQ(close->Grid().GetSize(), 4);
+}
+
+TEST(TerrainGrid, KnotsAndGridsAreMadeByTheirClassRecords) {
+    const CRuntimeClass* benchwork = CRuntimeClass::FromName(RUNTIME_CLASS(CGrideBenchwork)->m_lpszClassName);
+    ASSERT_NE(benchwork, nullptr);
+    EXPECT_EQ(benchwork->m_wSchema, 4u);
+    EXPECT_TRUE(benchwork->IsDerivedFrom(RUNTIME_CLASS(CWalkerGride)));
+    std::unique_ptr<CObject> grid(benchwork->CreateObject());
+    auto* made = dynamic_cast<CGrideBenchwork*>(grid.get());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetSize(), 0);
+    for (const char* name : {"CGrideKnot", "CWalkerGride"}) {
+        const CRuntimeClass* record = CRuntimeClass::FromName(name);
+        ASSERT_NE(record, nullptr) << name;
+        EXPECT_EQ(record->m_wSchema, 1u) << name;
+    }
+    // A copied knot keeps its place, height and links; the terrain's own grid has no record
+    // of its own.
+    CGrideKnot knot(1.5f, -2.0f, 30.0f);
+    knot.links = {4, 7};
+    const CGrideKnot copy = knot;
+    EXPECT_STREQ(copy.GetClassName(), "CGrideKnot");
+    EXPECT_EQ(copy.links, knot.links);
+    EXPECT_EQ(copy.z, 30.0f);
+    EXPECT_STREQ(CGrideMount().GetClassName(), "CWalkerGride");
 }
 
 TEST(TerrainEdits, EditsFallOffLinearlyOrByTheSquareRoot) {

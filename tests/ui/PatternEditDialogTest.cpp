@@ -21,6 +21,7 @@
 #include "tests/support/TestPictures.h"
 #include "ui/CFileDialogPatternPreview.h"
 #include "ui/CPatternEditDialog.h"
+#include "ui/CPatternPreviewCheckBox.h"
 
 namespace {
 
@@ -222,13 +223,22 @@ TEST_F(PatternEditDialogTest, TheFileDialogTilesTheSelectedPatternAndKeepsItForA
         if (const CString png = TestPicturePath("pattern-file-dialog.png"); !png.IsEmpty()) {
             EXPECT_TRUE(modal.Surface()->WritePng(png));
         }
+        // The check box takes its own clicks: off blanks the pane, and a pattern chosen
+        // meanwhile shows once it is on again.
+        EXPECT_NE(dynamic_cast<CPatternPreviewCheckBox*>(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW)), nullptr);
+        host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
+        CRect first;
+        list->GetItemRect(0, &first, LVIR_LABEL);
+        host.ClickClient(list, first.CenterPoint());
+        shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         host.ClickClient(modal.GetDlgItem(IDC_FILE_SHOW_PREVIEW), CPoint(3, 3));
         shown.push_back(Pixel(modal, IDC_FILE_PREVIEW_AREA, centre));
         host.PressKey(VK_ESCAPE);
     });
     dialog.DoModal();
     const COLORREF blank = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
-    EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank}));
+    EXPECT_EQ(shown, (std::vector<COLORREF>{blank, ink, ink, blank, blank, ink}));
     // It opens with the focus in the file name, ready for typing.
     EXPECT_TRUE(nameFocusedAtOpen);
 }

@@ -94,7 +94,7 @@ TEST_F(WizardSheet, ReopensOnTheLastPageAndPlacesIntoTheMiddleOfThePlanWithOneUn
         EXPECT_NEAR(curved.m_pTrack->m_fRadius, 3000.0, 1e-9);
         sheet.PressButton(PSBTN_CANCEL);
     });
-    EXPECT_EQ(layout->m_nLastWizardPage, kCurvedPage);
+    EXPECT_EQ(layout->m_nWizardPage, kCurvedPage);
     EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
 
     const int undoSteps = layout->m_tool.GetUndoCount();

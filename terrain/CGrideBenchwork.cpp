@@ -1,0 +1,3 @@
+#include "terrain/CGrideBenchwork.h"
+
+IMPLEMENT_SERIAL(CGrideBenchwork, CWalkerGride, 4)
