@@ -1,6 +1,8 @@
 #include "model/CPaint.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "model/CEditStep.h"
 #include "model/CMemberIndex.h"
@@ -655,8 +657,11 @@ void CPaint::SelectAt(int position) {
         return;
     m_bSelected = 1;
     CPaintList& selection = m_pTool->m_pHost->GetSelection();
-    auto at = selection.begin();
-    for (int i = 0; i < position && at != selection.end(); ++i) ++at;
+    // Walked from the nearer end: the Undo of a Delete puts each object back near one of them.
+    const auto count = static_cast<std::ptrdiff_t>(selection.size());
+    const std::ptrdiff_t place = std::clamp<std::ptrdiff_t>(position, 0, count);
+    auto at =
+        place <= count / 2 ? std::next(selection.begin(), place) : std::prev(selection.end(), count - place);
     at = selection.insert(at, this);
     if (CSelectionIndex* index = m_pTool->m_pHost->GetSelectionIndex())
         index->Inserted(selection, at);

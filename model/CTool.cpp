@@ -64,18 +64,45 @@ void CTool::PushUndo(CEditStep* step) {
     std::unique_ptr<CEditStep> owned(step);
     if (m_pHost != nullptr)
         m_pHost->SetModifiedFlag(TRUE);
-    if (GetUndoCount() >= m_nUndoLimit) {
-        UndoEntry oldest = std::move(m_undoList.back());
-        m_undoList.pop_back();
-        LoseStep(oldest.serial, true);
-        if (m_pDroppedSteps != nullptr)
-            m_pDroppedSteps->push_back(std::move(oldest.step));
-    }
     FollowStep(owned.get());
     const int kind = owned->m_nKind;
     if (owned->m_pObject != nullptr && (kind == kStepPlaceNewObject || kind == kStepReinsertObject))
         owned->m_pObject->RecreateResources(0);
+    // A step that starts a group parts the list: the groups below it may go now.
+    if (owned->m_bGroupStart)
+        m_bOneUndoGroup = false;
     m_undoList.push_front(UndoEntry{std::move(owned), ++m_nLastSerial});
+    DropOldestGroupsPastLimit();
+}
+
+size_t CTool::OldestGroupSize() const {
+    const size_t count = m_undoList.size();
+    size_t size = 1;
+    while (size < count && m_undoList[count - 1 - size].step->m_bGroupStart == 0) ++size;
+    return size;
+}
+
+// Only whole groups go, the oldest first: a part of one would undo half a command. The group
+// at the head, which the command being recorded may still be adding to, always stays.
+void CTool::DropOldestGroupsPastLimit() {
+    std::vector<std::unique_ptr<CEditStep>> dropped;
+    while (GetUndoCount() > m_nUndoLimit && !m_bOneUndoGroup) {
+        const size_t oldest = OldestGroupSize();
+        if (oldest == m_undoList.size()) {
+            m_bOneUndoGroup = true;
+            break;
+        }
+        for (size_t i = 0; i < oldest; ++i) {
+            UndoEntry entry = std::move(m_undoList.back());
+            m_undoList.pop_back();
+            LoseStep(entry.serial, true);
+            dropped.push_back(std::move(entry.step));
+        }
+    }
+    if (m_pDroppedSteps != nullptr)
+        std::ranges::move(dropped, std::back_inserter(*m_pDroppedSteps));
+    else
+        FreeTogether(std::move(dropped));
 }
 
 void CTool::Undo() {
@@ -85,14 +112,7 @@ void CTool::Undo() {
     std::vector<CPaint*> moved;
     const bool nearby = UndoOnlyMovesPieces(moved);
     const bool ranAny = !m_undoList.empty();
-    bool goOn = true;
-    while (goOn && !m_undoList.empty()) {
-        std::unique_ptr<CEditStep> step = std::move(m_undoList.front().step);
-        m_undoList.pop_front();
-        goOn = step->m_bGroupStart == 0;
-        Execute(step.get());
-        AfterUndoStep(step.get());
-    }
+    RunNewestGroup();
     if (ranAny)
         UpdateModifiedAfterUndo();
     if (nearby)
@@ -103,6 +123,36 @@ void CTool::Undo() {
     UpdateStatus();
     if (m_pHost != nullptr)
         m_pHost->EndWaitCursor();
+}
+
+// The objects the run frees are forgotten by the steps left in one sweep at its end, not in
+// one sweep each; a step of the run that names one of them is dropped, as that sweep would.
+void CTool::RunNewestGroup() {
+    CFreedObjects freed;
+    CFreedObjects* outer = std::exchange(m_pFreedObjects, &freed);
+    std::vector<std::unique_ptr<CEditStep>> dropped;
+    bool goOn = true;
+    while (goOn && !m_undoList.empty()) {
+        UndoEntry entry = std::move(m_undoList.front());
+        m_undoList.pop_front();
+        CEditStep* step = entry.step.get();
+        goOn = step->m_bGroupStart == 0;
+        if (!freed.empty())
+            step->ForgetInPayload(freed);
+        if (!freed.empty() && NamesAny(step, freed)) {
+            LoseStep(entry.serial, false);
+            dropped.push_back(std::move(entry.step));
+            continue;
+        }
+        Execute(step);
+        AfterUndoStep(step);
+    }
+    m_pFreedObjects = outer;
+    if (outer != nullptr)
+        outer->insert(freed.begin(), freed.end());
+    else if (!freed.empty())
+        ForgetObjects(freed);
+    FreeTogether(std::move(dropped));
 }
 
 void CTool::AfterUndoStep(CEditStep* step) {
@@ -451,7 +501,7 @@ int CTool::Execute(CEditStep* step) {
             }
             break;
     }
-    if (step->m_bGroupStart)
+    if (step->m_bGroupStart && !m_bStatusHeld)
         UpdateStatus();
     return done;
 }

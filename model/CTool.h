@@ -46,6 +46,10 @@ class CTrackTools;
 // command. So no step left on the list can reach a destroyed object, whatever is dropped
 // at the 8192 limit or discarded.
 //
+// The limit drops whole undo groups, the oldest first, so that an Undo always takes back
+// all of a command. The group at the head is never dropped: a command larger than the limit
+// keeps all its steps, and the older groups go.
+//
 // The modified flag follows a saved-state marker: every pushed step gets a serial number;
 // the document marks the serial it saved at (MarkSaved), and Undo clears the flag only when
 // it comes back to that serial. Steps dropped or discarded past the marker, and changes made
@@ -440,6 +444,8 @@ class CTool : public CObject {
     void FinishMultiPoint(const CPose& pose);
     void RemoveInvalidNewObject(CPaint* object);
     void SetHandleHint(CPaint* object);
+    // Takes the newest undo group off the list and runs it.
+    void RunNewestGroup();
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
     // Tells the follower of track ends of a step done, undone or recorded.
@@ -474,15 +480,24 @@ class CTool : public CObject {
     // Frees the steps, with the objects they own, and the objects given.
     void FreeTogether(std::vector<std::unique_ptr<CEditStep>> steps,
                       const std::vector<CPaint*>& objects = {});
+    // The steps of the oldest undo group: the tail step and the newer ones up to the next
+    // group start.
+    size_t OldestGroupSize() const;
+    // Past the limit, drops whole undo groups from the tail, never the group at the head.
+    void DropOldestGroupsPastLimit();
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
     void UpdateModifiedAfterUndo();
     // Whether the member's bounds, as last computed, lie wholly outside the page.
     bool LiesWhollyOffPage(const CPaint& member) const;
 
+    // While a command runs many steps that start groups: it refreshes the status texts itself.
+    bool m_bStatusHeld = false;
     std::deque<UndoEntry> m_undoList;  // front is the newest step
-    // While a command deletes many objects: the steps it pushes past the limit wait here, to be
-    // freed together when it ends.
+    // Known to hold a single undo group, which no push of steps of that group can split.
+    bool m_bOneUndoGroup = false;
+    // While a command deletes many objects: the older groups its steps push off the list wait
+    // here, to be freed together when it ends.
     std::vector<std::unique_ptr<CEditStep>>* m_pDroppedSteps = nullptr;
     // While objects are freed together: those freed so far, which the steps left forget at once.
     CFreedObjects* m_pFreedObjects = nullptr;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
@@ -84,6 +85,8 @@ int CTool::ExecutePaste() {
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const double dx = centre.x - (minX + maxX) * 0.5;
     const double dy = centre.y - (minY + maxY) * 0.5;
+    // The status texts are refreshed once the paste is done, not after every copy it adds.
+    const bool statusHeld = std::exchange(m_bStatusHeld, true);
     for (CPaint* source : *clipboard) {
         CPaint* copy = CTerrainSurface::CloneForLayout(source);
         copy->SetTool(this);
@@ -97,6 +100,7 @@ int CTool::ExecutePaste() {
         copy->Update3D(&world);
         copy->Invalidate();
     }
+    m_bStatusHeld = statusHeld;
     // One Undo takes back the whole paste, the joints it made included.
     OpenUndoGroupAfter(before);
     JoinMarkedEnds();
@@ -210,10 +214,14 @@ void CTool::DeleteSelection(int record) {
 
 int CTool::DetachObject(CPaint* object) {
     CGroup* owner = object->m_pOwnerGroup;
-    if (owner == nullptr || !owner->HoldsMember(object))
+    if (owner == nullptr)
+        return 0;
+    // Found from the head, where the Undo of a paste finds each copy it takes out.
+    const auto at = std::find(owner->m_members.begin(), owner->m_members.end(), object);
+    if (at == owner->m_members.end())
         return 0;
     object->DeselectWithUndo(0, 0);
-    owner->m_members.remove(object);
+    owner->m_members.erase(at);
     // No test train may run on a piece out of the layout.
     m_pHost->StopTrainsOn(object);
     object->Invalidate();

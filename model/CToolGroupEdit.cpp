@@ -79,8 +79,11 @@ void CTool::OpenUndoGroupAfter(unsigned long serial) {
             break;
         oldest = &entry;
     }
-    if (oldest != nullptr)
-        oldest->step->m_bGroupStart = 1;
+    if (oldest == nullptr)
+        return;
+    oldest->step->m_bGroupStart = 1;
+    m_bOneUndoGroup = false;
+    DropOldestGroupsPastLimit();
 }
 
 int CTool::ExecuteExitGroupEdit(CEditStep*) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -182,12 +183,14 @@ int CTool::ExecuteRestoreOrder(CEditStep* step) {
     ObjectListPayload* order = step->GetPayload<ObjectListPayload>();
     if (group == nullptr || order == nullptr)
         return 0;
+    const std::unordered_set<const CPaint*> ordered(order->objects.begin(), order->objects.end());
+    const std::unordered_set<const CPaint*> held(group->m_members.begin(), group->m_members.end());
     CPaintList restored;
     for (CPaint* member : group->m_members)
-        if (std::find(order->objects.begin(), order->objects.end(), member) == order->objects.end())
+        if (!ordered.contains(member))
             restored.push_back(member);
     for (CPaint* member : order->objects)
-        if (group->HoldsMember(member))
+        if (held.contains(member))
             restored.push_back(member);
     group->m_members.swap(restored);
     for (CPaint* member : group->m_members) member->Invalidate();

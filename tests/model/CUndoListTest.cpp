@@ -80,8 +80,8 @@ class CountingHost : public CTestHost {
 
 }  // namespace
 
-// Deleting more objects than the list holds frees the deleted objects of the steps pushed
-// past the limit together: the steps left are swept once for all of them, not once each.
+// Deleting more objects than the list holds keeps the whole Delete and drops the placements
+// before it; the steps dropped are swept out together, not once each.
 TEST(UndoList, ADeletePastTheLimitSweepsTheListOnce) {
     CTool tool;
     CountingHost host(tool);
@@ -89,14 +89,19 @@ TEST(UndoList, ADeletePastTheLimitSweepsTheListOnce) {
     tool.SelectAll(0);
     host.m_nAsked = 0;
     tool.DeleteSelection(1);
-    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+    ASSERT_EQ(tool.GetUndoCount(), 2 * 5000 + 1);
     EXPECT_TRUE(host.m_pRoot->m_members.empty());
     EXPECT_LE(host.m_nAsked, CTool::kUndoLimit);
-    // Every step left names a deleted object still waiting in its step.
-    for (int i = 0; i < tool.GetUndoCount(); ++i) {
+    // Every step left names a deleted object still waiting in its step, under the order.
+    for (int i = 0; i + 1 < tool.GetUndoCount(); ++i) {
         const CEditStep* step = tool.GetUndoStep(i);
         ASSERT_TRUE(step->m_nKind == kStepReinsertObject || step->m_nKind == kStepSelect) << step->m_nKind;
+        ASSERT_EQ(step->m_bGroupStart, 0);
     }
+    EXPECT_EQ(tool.GetUndoStep(2 * 5000)->m_nKind, kStepRestoreOrder);
+    tool.Undo();
+    EXPECT_EQ(host.m_pRoot->m_members.size(), 5000u);
+    EXPECT_EQ(tool.GetUndoCount(), 0);
 }
 
 // Forgetting many objects in one sweep of the list leaves the same steps, in the same order
@@ -208,6 +213,75 @@ TEST(UndoList, ModifiedFlagStaysSetWhenTheSavedStateWasDropped) {
     EXPECT_EQ(tool.GetUndoCount(), 0);
     EXPECT_TRUE(host.IsModified());  // the object placed first can no longer be taken back
     EXPECT_TRUE(host.IsInLayout(shape));
+}
+
+// Pushes one command of the given number of steps naming the object, the first a group start.
+void PushCommand(CTool& tool, CPaint* object, int steps) {
+    for (int i = 0; i < steps; ++i) PushLock(tool, object, i == 0 ? 1 : 0);
+}
+
+TEST(UndoList, TheLimitDropsWholeGroupsOnly) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    tool.DiscardUndoSteps(1);
+    // A deleted object waits with the select step of its deselection: both go together.
+    CTestShape* deleted = TestCommands::CreateAndPlace(tool);
+    tool.DiscardUndoSteps(1);
+    TestCommands::DeleteWithUndo(tool, deleted, 1);
+    tool.PushUndo(new CEditStep(kStepSelect, deleted, 0));
+    PushCommand(tool, shape, 3);
+    tool.MarkSaved();  // the state after the second group
+    for (int i = 1; i < (CTool::kUndoLimit - 2) / 3; ++i) PushCommand(tool, shape, 3);
+    ASSERT_EQ(tool.GetUndoCount(), CTool::kUndoLimit);
+
+    PushCommand(tool, shape, 1);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit - 1);
+    EXPECT_EQ(tool.GetUndoStep(tool.GetUndoCount() - 1)->m_bGroupStart, 1);
+    for (int i = 0; i < tool.GetUndoCount(); ++i) ASSERT_NE(tool.GetUndoStep(i)->m_pObject, deleted);
+    PushCommand(tool, shape, 1);
+    PushCommand(tool, shape, 2);  // one group of three leaves for it
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit - 1);
+    EXPECT_EQ(tool.GetUndoStep(tool.GetUndoCount() - 1)->m_bGroupStart, 1);
+    // The saved state lies just below the oldest group left: Undo comes back to it.
+    host.m_bModified = TRUE;
+    while (tool.GetUndoCount() > 0) tool.Undo();
+    EXPECT_FALSE(host.IsModified());
+
+    // A save inside a group that is dropped cannot be come back to.
+    PushCommand(tool, shape, 2);
+    tool.MarkSaved();
+    PushLock(tool, shape, 0);
+    for (int i = 0; i < CTool::kUndoLimit; ++i) PushCommand(tool, shape, 1);
+    while (tool.GetUndoCount() > 0) tool.Undo();
+    EXPECT_TRUE(host.IsModified());
+}
+
+// A command larger than the limit keeps every step, and one Undo takes it all back; the next
+// command drops it whole.
+TEST(UndoList, AGroupLargerThanTheLimitIsKeptWhole) {
+    CTool tool;
+    CTestHost host(tool);
+    CTestShape* shape = TestCommands::CreateAndPlace(tool);
+    PushCommand(tool, shape, 2);
+    tool.MarkSaved();
+    PushCommand(tool, shape, CTool::kUndoLimit + 10);
+    EXPECT_EQ(tool.GetUndoCount(), CTool::kUndoLimit + 10);
+    EXPECT_EQ(tool.GetUndoStep(CTool::kUndoLimit + 9)->m_bGroupStart, 1);
+    tool.Undo();
+    EXPECT_EQ(tool.GetUndoCount(), 0);
+    EXPECT_FALSE(host.IsModified());
+    EXPECT_TRUE(host.IsInLayout(shape));
+
+    PushCommand(tool, shape, CTool::kUndoLimit + 10);
+    PushCommand(tool, shape, 1);
+    EXPECT_EQ(tool.GetUndoCount(), 1);
+    // A command that opens its group only once its steps are pushed drops the big one then.
+    PushCommand(tool, shape, CTool::kUndoLimit + 10);
+    tool.SelectAll(1);  // the reselect of the placed shape, then the deselect-all
+    ASSERT_EQ(tool.GetUndoCount(), 2);
+    EXPECT_EQ(tool.GetUndoStep(1)->m_nKind, kStepReselect);
+    EXPECT_EQ(tool.GetUndoStep(1)->m_bGroupStart, 1);
 }
 
 TEST(UndoList, DiscardAndClearDeleteStepsAndTheObjectsTheyOwn) {

@@ -139,6 +139,42 @@ void DeleteAll(benchmark::State& state) {
 }
 BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
+// The one Undo that puts back every piece of a Delete of the whole selection; the Delete is
+// not counted.
+void UndoDeleteAll(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = SizedLayout(state);
+        doc->m_tool.SelectAll(0);
+        doc->m_tool.DeleteSelection(1);
+        state.ResumeTiming();
+        doc->m_tool.Undo();
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
+// The one Undo that takes back a paste of the whole layout; the paste is not counted.
+void UndoPasteAll(benchmark::State& state) {
+    RegisterResources();
+    RegisterTrackPieces();
+    ClipboardDoc doc;
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
+    CTool& tool = doc.m_tool;
+    tool.SelectAll(0);
+    tool.CopySelection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        tool.Paste();
+        state.ResumeTiming();
+        tool.Undo();
+    }
+}
+BENCHMARK(UndoPasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
 // Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
 void PasteHundred(benchmark::State& state) {
     RegisterResources();

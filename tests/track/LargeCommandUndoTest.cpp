@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/CEditStep.h"
+#include "model/CTool.h"
+#include "tests/support/TestFolder.h"
+#include "tests/track/ClipboardDoc.h"
+#include "track/TrackPieces.h"
+
+// Commands on more pieces than the undo list holds steps: one Undo takes back all of the
+// command, and the layout saves the very bytes it saved before it.
+namespace {
+
+constexpr int kPiecesPerRow = 100;
+
+class NewLayout : public ClipboardDoc {
+  public:
+    explicit NewLayout(int rows) {
+        m_bAutoDelete = false;
+        OnNewDocument();
+        LargeLayout::Build(*this, rows, kPiecesPerRow);
+    }
+};
+
+class LargeCommandUndo : public testing::Test {
+  protected:
+    void SetUp() override { RegisterTrackPieces(); }
+
+    FileBytes Saved(NewLayout& doc, const char* name) {
+        return LargeLayout::SavedBytes(doc, folder / (std::string(name) + ".cvn"));
+    }
+
+    // Runs the command and one Undo, which must leave the list empty at the saved state.
+    template <class Command>
+    void RunAndUndo(NewLayout& doc, const char* name, Command command) {
+        command(doc.m_tool);
+        doc.m_tool.Undo();
+        EXPECT_EQ(doc.m_tool.GetUndoCount(), 0) << name;
+        EXPECT_FALSE(doc.IsModified()) << name;
+    }
+
+    TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(LargeCommandUndo, DeleteOfEveryPieceComesBackWhole) {
+    for (const int rows : {50, 500}) {
+        NewLayout doc(rows);
+        const size_t pieces = static_cast<size_t>(rows) * kPiecesPerRow;
+        // An earlier command that the Delete's steps push off the list.
+        doc.m_tool.SelectAll(1);
+        const FileBytes before = Saved(doc, "before");
+        RunAndUndo(doc, "delete", [&](CTool& tool) {
+            tool.DeleteSelection(1);
+            ASSERT_TRUE(doc.m_rootGroup.m_members.empty());
+            // Its order, and a re-insert and a select per piece; nothing before it.
+            ASSERT_EQ(tool.GetUndoCount(), static_cast<int>(2 * pieces + 1));
+            EXPECT_EQ(tool.GetUndoStep(static_cast<int>(2 * pieces))->m_nKind, kStepRestoreOrder);
+        });
+        EXPECT_EQ(doc.m_rootGroup.m_members.size(), pieces);
+        EXPECT_EQ(Saved(doc, "after"), before) << rows;
+    }
+}
+
+// Saving takes most of the time under the sanitizers: the layout is saved once after both.
+TEST_F(LargeCommandUndo, PasteAndNudgeOfFiftyThousandPiecesComeBackWhole) {
+    NewLayout doc(500);
+    CTool& tool = doc.m_tool;
+    tool.SelectAll(0);
+    tool.CopySelection();
+    const FileBytes before = Saved(doc, "before");
+    RunAndUndo(doc, "paste", [&](CTool& engine) {
+        engine.Paste();
+        ASSERT_EQ(doc.m_rootGroup.m_members.size(), 100000u);
+    });
+    EXPECT_EQ(doc.m_rootGroup.m_members.size(), 50000u);
+    EXPECT_EQ(tool.GetSelectedCount(), 50000);
+    RunAndUndo(doc, "nudge", [&](CTool& engine) { engine.MoveSelection(10.0, 0.0, 0, 1, 1); });
+    EXPECT_EQ(Saved(doc, "after"), before);
+}
