@@ -214,10 +214,8 @@ bool CBorderTriangulation::IsEar(size_t b) {
     const CDoublePoint pa = m_nodes[a].place, pb = m_nodes[b].place, pc = m_nodes[c].place;
     if (!(Turn(a, b, c) > kLeastSine * Distance(pa, pb) * Distance(pb, pc)))
         return false;
-    const std::array<size_t, 2> low =
-        BucketOf({std::min({pa.x, pb.x, pc.x}), std::min({pa.y, pb.y, pc.y})});
-    const std::array<size_t, 2> high =
-        BucketOf({std::max({pa.x, pb.x, pc.x}), std::max({pa.y, pb.y, pc.y})});
+    const std::array<size_t, 2> low = BucketOf({std::min({pa.x, pb.x, pc.x}), std::min({pa.y, pb.y, pc.y})});
+    const std::array<size_t, 2> high = BucketOf({std::max({pa.x, pb.x, pc.x}), std::max({pa.y, pb.y, pc.y})});
     for (size_t j = low[1]; j <= high[1]; ++j)
         for (size_t i = low[0]; i <= high[0]; ++i) {
             const std::vector<size_t>& bucket = m_buckets[j * m_bucketsAcross + i];
@@ -255,7 +253,8 @@ bool CBorderTriangulation::Triangulate() {
     // The holes farthest right first, so that every hole sees the ring past those beside it.
     auto rightmost = [this](size_t hole) {
         double x = m_nodes[hole].place.x;
-        for (size_t k = m_nodes[hole].next; k != hole; k = m_nodes[k].next) x = std::max(x, m_nodes[k].place.x);
+        for (size_t k = m_nodes[hole].next; k != hole; k = m_nodes[k].next)
+            x = std::max(x, m_nodes[k].place.x);
         return x;
     };
     std::vector<std::pair<double, size_t>> order;
