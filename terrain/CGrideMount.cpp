@@ -14,13 +14,13 @@ bool CGrideMount::Coincide(int a, int b) const {
     return std::fabs(p.x - q.x) < 1e-13 && std::fabs(p.y - q.y) < 1e-13;
 }
 
-void CGrideMount::AddFace(r3d::ClumpBuilder& builder, int p, int q, int r, int s) const {
+void CGrideMount::AddFace(const FaceSink& sink, int p, int q, int r, int s) const {
     if (Coincide(p, q))
-        builder.AddTriangle(p + 1, r + 1, s + 1);
+        sink({p, r, s});
     else if (Coincide(r, s))
-        builder.AddTriangle(p + 1, q + 1, r + 1);
+        sink({p, q, r});
     else
-        builder.AddQuad(p + 1, q + 1, r + 1, s + 1);
+        sink({p, q, r, s});
 }
 
 bool CGrideMount::CellCorners(int k, int& a, int& b, int& c) const {
@@ -33,28 +33,28 @@ bool CGrideMount::CellCorners(int k, int& a, int& b, int& c) const {
     return true;
 }
 
-void CGrideMount::AddCellFace(r3d::ClumpBuilder& builder, int k) const {
+void CGrideMount::AddCellFace(const FaceSink& sink, int k) const {
     int a = 0, b = 0, c = 0;
     if (!CellCorners(k, a, b, c))
         return;
     if (Coincide(k, b))
-        builder.AddTriangle(k + 1, c + 1, a + 1);
+        sink({k, c, a});
     else if (Coincide(c, a))
-        builder.AddTriangle(k + 1, b + 1, c + 1);
+        sink({k, b, c});
     else
-        builder.AddQuad(k + 1, b + 1, c + 1, a + 1);
+        sink({k, b, c, a});
 }
 
-void CGrideMount::AddCellFaceReversed(r3d::ClumpBuilder& builder, int k) const {
+void CGrideMount::AddCellFaceReversed(const FaceSink& sink, int k) const {
     int a = 0, b = 0, c = 0;
     if (!CellCorners(k, a, b, c))
         return;
     if (Coincide(a, c))
-        builder.AddTriangle(a + 1, b + 1, k + 1);
+        sink({a, b, k});
     else if (Coincide(b, k))
-        builder.AddTriangle(a + 1, c + 1, b + 1);
+        sink({a, c, b});
     else
-        builder.AddQuad(a + 1, c + 1, b + 1, k + 1);
+        sink({a, c, b, k});
 }
 
 namespace {
@@ -127,14 +127,14 @@ std::vector<std::vector<int>> CGrideMount::Ears(int from, int to, double turn) c
     return triangles;
 }
 
-void CGrideMount::AddBorderFaces(r3d::ClumpBuilder& builder, int first, int last, bool reversed) const {
+void CGrideMount::ForEachBorderFace(int first, int last, bool reversed, const FaceSink& sink) const {
     const double turn = OutlineTurn(first, last);
     auto cellFaces = [&](int from, int to) {
         for (int k = from; k <= to; ++k) {
             if (reversed)
-                AddCellFaceReversed(builder, k);
+                AddCellFaceReversed(sink, k);
             else
-                AddCellFace(builder, k);
+                AddCellFace(sink, k);
         }
     };
     for (int k = first + 1; k <= last; ++k) {
@@ -152,10 +152,49 @@ void CGrideMount::AddBorderFaces(r3d::ClumpBuilder& builder, int first, int last
             cellFaces(k, to - 1);
         for (const std::vector<int>& t : triangles) {
             if (reversed)
-                builder.AddTriangle(t[2] + 1, t[0] + 1, t[1] + 1);
+                sink({t[2], t[0], t[1]});
             else
-                builder.AddTriangle(t[1] + 1, t[0] + 1, t[2] + 1);
+                sink({t[1], t[0], t[2]});
         }
         k = to - 1;
     }
+    if (last <= first || (*this)[first].LinkCount() < 1 || (*this)[last].LinkCount() < 1)
+        return;
+    if (reversed)
+        AddFace(sink, last, first, (*this)[first].links[0], (*this)[last].links[0]);
+    else
+        AddFace(sink, (*this)[last].links[0], (*this)[first].links[0], first, last);
+}
+
+void CGrideMount::AddBorderFaces(r3d::ClumpBuilder& builder, int first, int last, bool reversed) const {
+    const FaceSink add = [&builder](const std::vector<int>& knots) {
+        std::vector<int> numbers;
+        for (int k : knots) numbers.push_back(k + 1);
+        builder.AddPolygon(numbers);
+    };
+    if (m_borderTriangles.empty()) {
+        ForEachBorderFace(first, last, reversed, add);
+        return;
+    }
+    for (const std::array<int, 3>& t : m_borderTriangles) {
+        if (reversed)
+            add({t[0], t[1], t[2]});
+        else
+            add({t[0], t[2], t[1]});
+    }
+}
+
+bool CGrideMount::BorderTurnsOver(int first, int last) const {
+    // The mesh splits a face into the fan of triangles from its first corner; the corners come
+    // in the other order where the outline runs the other way.
+    const double turn = OutlineTurn(first, last);
+    bool over = false;
+    for (bool reversed : {false, true})
+        ForEachBorderFace(first, last, reversed, [&](const std::vector<int>& knots) {
+            const double sense = reversed ? turn : -turn;
+            for (size_t i = 2; i < knots.size(); ++i)
+                if (!(sense * Turn((*this)[knots[0]], (*this)[knots[i - 1]], (*this)[knots[i]]) > 0.0))
+                    over = true;
+        });
+    return over;
 }

@@ -84,6 +84,9 @@ class CMount : public CBenchwork, public CTerrainSurface {
     double BorderSteps() const;
     // The grid cells the last stitch of the border strip searched for links in its way.
     double BorderSearchCells() const { return m_fBorderSearchCells; }
+    // The corners and edges the last stitch looked at to cut the strip into triangles, where
+    // its zip could not lay it.
+    double BorderTriangulationWork() const { return m_fBorderTriangulationWork; }
 
     // ---- 3D ----
     virtual void UpdateMeshVertices(r3d::Clump& clump, int keepPlan);
@@ -238,4 +241,5 @@ class CMount : public CBenchwork, public CTerrainSurface {
     CGrideMount m_grid;
     GridWork m_gridLimits = kMostGridWork;
     double m_fBorderSearchCells = 0.0;
+    double m_fBorderTriangulationWork = 0.0;
 };

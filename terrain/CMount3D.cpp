@@ -91,13 +91,6 @@ void CMount::AddKnotVertices(r3d::ClumpBuilder& builder, bool up) {
             builder.AddQuad(knot.links[2] + 1, knot.links[1] + 1, knot.links[0] + 1, i + 1);
     }
     m_grid.AddBorderFaces(builder, m_nInteriorCount, knots - 1, up);
-    const int first = m_nInteriorCount, last = knots - 1;
-    if (last <= first || m_grid[first].LinkCount() < 1 || m_grid[last].LinkCount() < 1)
-        return;
-    if (up)
-        m_grid.AddFace(builder, last, first, m_grid[first].links[0], m_grid[last].links[0]);
-    else
-        m_grid.AddFace(builder, m_grid[last].links[0], m_grid[first].links[0], first, last);
 }
 
 void CMount::AddTunnels(r3d::ClumpBuilder& builder, const TerrainSpace&, const CPose*) {

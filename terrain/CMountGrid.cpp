@@ -75,6 +75,7 @@ void CMount::RebuildGrid() {
     m_fBuiltSpacing = m_fGridSpacing;
     MapOutline();
     m_grid.RemoveAll();
+    m_grid.SetBorderTriangles({});
     m_nCentreKnot = 0;
     BuildInteriorKnots();
     m_nInteriorCount = m_grid.GetSize();
@@ -120,6 +121,7 @@ void CMount::BuildInteriorKnots() {
 
 void CMount::StitchOutline() {
     m_fBorderSearchCells = 0.0;
+    m_fBorderTriangulationWork = 0.0;
     const double s = m_fGridSpacing;
     const float base = static_cast<float>(m_fElevation);
     std::vector<CDoublePoint> vertices;
@@ -148,6 +150,7 @@ void CMount::StitchOutline() {
     m_nInteriorCount += border.BridgeKnotCount();
     border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()), base);
     m_fBorderSearchCells = border.SearchedCells();
+    m_fBorderTriangulationWork = border.TriangulationWork();
 }
 
 void CMount::UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring) {

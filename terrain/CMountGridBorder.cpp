@@ -1,5 +1,7 @@
 #include "terrain/CMountGridBorder.h"
 
+#include "terrain/CBorderTriangulation.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -30,6 +32,10 @@ constexpr double kLeastLinkCells = 4096.0;
 // beyond it a piece behind a neck stays without border, as a sliver of a large terrain would
 // otherwise hold up its open.
 constexpr double kAlongOutlineWork = 4.0e6;
+// The corners and edges that cutting the strip into triangles may look at, per outline vertex
+// and contour place, and at least; beyond it the zip's faces stay.
+constexpr double kTriangulationWorkPerPlace = 512.0;
+constexpr double kLeastTriangulationWork = 1.0e6;
 
 double Turn(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
@@ -181,6 +187,7 @@ void CMountGridBorder::BuildContour() {
         return;
     std::stable_sort(pieces.begin(), pieces.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& piece : pieces) m_walks.push_back(piece.second);
     m_contour = pieces.front().second;
     std::vector<std::vector<int>> walks;
     for (size_t i = 1; i < pieces.size(); ++i) walks.push_back(pieces[i].second);
@@ -192,8 +199,10 @@ void CMountGridBorder::BuildContour() {
                 std::find_if(walks.begin(), walks.end(),
                              [this](const std::vector<int>& walk) { return BridgeAlongOutline(walk); }) -
                 walks.begin());
-        if (bridged == walks.size())
+        if (bridged == walks.size()) {
+            m_bAllBridged = false;
             break;
+        }
         walks.erase(walks.begin() + static_cast<long>(bridged));
     }
 }
@@ -327,6 +336,31 @@ bool CMountGridBorder::BridgeAlongOutline(const std::vector<int>& walk) {
     }
     m_bridgeKnots.insert(m_bridgeKnots.end(), via.begin(), via.end());
     return true;
+}
+
+std::vector<CDoublePoint> CMountGridBorder::OutlineClearOfKnots() const {
+    const size_t n = m_ring.size();
+    std::vector<CDoublePoint> places;
+    auto offLine = [](double value, double outward) {
+        const double line = std::round(value);
+        if (std::fabs(value - line) > kOnLine || std::fabs(outward) < kFlat)
+            return value;
+        const float stored = static_cast<float>(line);
+        const double room = std::max(1e-6, 4.0 * (std::nextafter(stored, 2.0f * stored + 1.0f) - stored));
+        return static_cast<double>(static_cast<float>(line + (outward > 0.0 ? room : -room)));
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const CDoublePoint v = m_ring[i], before = m_ring[(i + n - 1) % n], after = m_ring[(i + 1) % n];
+        const double l1 = Distance(before, v), l2 = Distance(v, after);
+        if (!(l1 > 0.0 && l2 > 0.0)) {
+            places.push_back(v);
+            continue;
+        }
+        const double outX = m_fTurn * ((v.y - before.y) / l1 + (after.y - v.y) / l2);
+        const double outY = -m_fTurn * ((v.x - before.x) / l1 + (after.x - v.x) / l2);
+        places.push_back({offLine(v.x, outX), offLine(v.y, outY)});
+    }
+    return places;
 }
 
 bool CMountGridBorder::FacesInward(const std::vector<CDoublePoint>& stations, size_t at,
@@ -595,6 +629,7 @@ void CMountGridBorder::Stitch(int startKnot, float height) {
         kLeastLinkCells, kLinkCellsPerPlace * static_cast<double>(m_ring.size() + 2 * m_contour.size()));
     for (int k : m_bridgeKnots) m_grid[k].z = height;
     const std::vector<CDoublePoint> stations = OutlineStations();
+    const int first = m_grid.GetSize();
     int previous = -1;
     for (const Station& station : Zip(stations, StartOfContour(startKnot))) {
         const int k = m_grid.Add(
@@ -604,4 +639,76 @@ void CMountGridBorder::Stitch(int startKnot, float height) {
             m_grid.Link(k, previous);
         previous = k;
     }
+    if (m_bAllBridged && !m_grid.BorderTurnsOver(first, m_grid.GetSize() - 1))
+        return;
+    Triangulate(first, height);
+}
+
+bool CMountGridBorder::Triangulate(int first, float height) {
+    // Ids: a contour knot's own number, outline vertex i as -1 - i.
+    const std::vector<CDoublePoint> ring = OutlineClearOfKnots();
+    std::vector<CBorderTriangulation::Corner> outer;
+    for (size_t i = 0; i < ring.size(); ++i) outer.push_back({ring[i], -1 - static_cast<int>(i)});
+    double places = static_cast<double>(m_ring.size());
+    for (const std::vector<int>& walk : m_walks) places += static_cast<double>(walk.size());
+    CBorderTriangulation strip(outer, m_fTurn,
+                               std::max(kLeastTriangulationWork, kTriangulationWorkPerPlace * places));
+    auto hole = [this](const std::vector<int>& walk) {
+        std::vector<CBorderTriangulation::Corner> corners;
+        for (int k : walk) corners.push_back({Place(k), k});
+        return corners;
+    };
+    // The pieces apart, as a bridge between them may run along the outline's edge; the
+    // knots made for bridges as corners on their own, so that faces reach them too.
+    for (const std::vector<int>& walk : m_walks) strip.AddHole(hole(walk));
+    for (int k : m_bridgeKnots) strip.AddHole(hole({k}));
+    const bool laid = strip.Triangulate();
+    m_fTriangulationWork = strip.Work();
+    if (laid)
+        AddTriangulatedKnots(first, height, ring, strip.Triangles());
+    return laid;
+}
+
+void CMountGridBorder::AddTriangulatedKnots(int first, float height, const std::vector<CDoublePoint>& ring,
+                                            const std::vector<std::array<int, 3>>& triangles) {
+    for (int k = m_grid.GetSize() - 1; k >= first; --k) {
+        const std::vector<int> links = m_grid[k].links;
+        for (int link : links) m_grid.Unlink(k, link);
+    }
+    m_grid.DropLast(m_grid.GetSize() - first);
+    const size_t n = ring.size();
+    auto knotOf = [first](int id) { return id >= 0 ? id : first - 1 - id; };
+    // Each vertex hangs on the first contour knot a triangle gives it, else on the one the
+    // vertex before it hangs on.
+    std::vector<int> attach(n, -1);
+    for (const std::array<int, 3>& t : triangles)
+        for (int id : t)
+            if (id < 0) {
+                for (int other : t)
+                    if (other >= 0 && attach[static_cast<size_t>(-1 - id)] < 0)
+                        attach[static_cast<size_t>(-1 - id)] = other;
+            }
+    const auto known = std::find_if(attach.begin(), attach.end(), [](int a) { return a >= 0; });
+    int last = known != attach.end() ? *known : m_contour.front();
+    for (size_t i = 0; i < n; ++i) {
+        if (attach[i] < 0)
+            attach[i] = last;
+        last = attach[i];
+        const int k = m_grid.Add(CGrideKnot(static_cast<float>(ring[i].x), static_cast<float>(ring[i].y), height));
+        m_grid.Link(k, attach[i]);
+        if (i > 0)
+            m_grid.Link(k, k - 1);
+    }
+    // The triangles' other sides from the outline knots, so that a walk along the links meets
+    // every face.
+    std::vector<std::array<int, 3>> knots;
+    for (const std::array<int, 3>& t : triangles) {
+        knots.push_back({knotOf(t[0]), knotOf(t[1]), knotOf(t[2])});
+        for (size_t e = 0; e < 3; ++e) {
+            const int a = knots.back()[e], b = knots.back()[(e + 1) % 3];
+            if ((a >= first || b >= first) && !m_grid[a].IsLinkedTo(b))
+                m_grid.Link(a, b);
+        }
+    }
+    m_grid.SetBorderTriangles(std::move(knots));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -30,6 +31,9 @@ class CMountGridBorder {
     void Stitch(int startKnot, float height);
     // The grid cells the link tests searched: the work the outline's length and shape cost.
     double SearchedCells() const { return m_fSearchedCells; }
+    // The corners and edges that cutting the strip into triangles looked at, where the zip
+    // could not lay it.
+    double TriangulationWork() const { return m_fTriangulationWork; }
 
   private:
     struct Station {
@@ -59,6 +63,10 @@ class CMountGridBorder {
     bool BridgeAlongOutline(const std::vector<int>& walk);
     // Just inside the outline at each vertex; the vertex itself where no room is found.
     std::vector<CDoublePoint> InsideOutline() const;
+    // The outline with the vertices that lie on a grid line moved just off it to the outside,
+    // so that knots on the outline's edges lie inside it: a vertex as the knots store it may
+    // keep no room from the line.
+    std::vector<CDoublePoint> OutlineClearOfKnots() const;
     bool Inside(CDoublePoint p) const;
     // The knot nearest the place among the listed ones that a clear side reaches, or -1.
     int ClearNearest(CDoublePoint place, const std::vector<int>& knots) const;
@@ -76,6 +84,12 @@ class CMountGridBorder {
                      std::vector<CDoublePoint>& stations) const;
     size_t StartOfContour(int startKnot) const;
     std::vector<Station> Zip(const std::vector<CDoublePoint>& stations, size_t start) const;
+    // Lays the strip between the outline and the grid's contour and pieces as triangles,
+    // where the zip left a piece out or turned a face over; the outline knots from first on
+    // are made again, one a vertex. Whether it could within its share of work.
+    bool Triangulate(int first, float height);
+    void AddTriangulatedKnots(int first, float height, const std::vector<CDoublePoint>& ring,
+                              const std::vector<std::array<int, 3>>& triangles);
 
     CGrideMount& m_grid;
     const CIntTable& m_table;
@@ -86,6 +100,9 @@ class CMountGridBorder {
     // +1 when the ring runs counter-clockwise, -1 when clockwise.
     double m_fTurn;
     std::vector<int> m_contour;
+    // The walks round each piece of the grid, the largest first.
+    std::vector<std::vector<int>> m_walks;
+    bool m_bAllBridged = true;
     std::vector<std::pair<int, int>> m_bridges;
     // Knots made for bridges along the outline; they take the outline knots' height.
     std::vector<int> m_bridgeKnots;
@@ -93,4 +110,5 @@ class CMountGridBorder {
     // share once the outline is zipped on.
     mutable double m_fLinkCellsLeft = std::numeric_limits<double>::infinity();
     mutable double m_fSearchedCells = 0.0;
+    double m_fTriangulationWork = 0.0;
 };
