@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "platform/r3d/AssetLibrary.h"
 #include "platform/win/MessageBoxes.h"
 
 namespace {
@@ -44,8 +45,10 @@ CString UnsaidFilesText(std::size_t count) {
 }  // namespace
 
 CMissingFileReport::CMissingFileReport() {
-    if (Batch().depth++ == 0)
-        ++LastBatchNumber();
+    if (Batch().depth++ != 0)
+        return;
+    ++LastBatchNumber();
+    r3d::AssetLibrary::Instance().KeepLookUps(true);
 }
 
 unsigned CMissingFileReport::Current() {
@@ -59,6 +62,7 @@ CMissingFileReport::~CMissingFileReport() {
     // The batch is over before its last box: what that box's modal loop reads starts afresh.
     const std::size_t unsaid = batch.unsaidFiles.size();
     batch = ReportBatch();
+    r3d::AssetLibrary::Instance().KeepLookUps(false);
     if (unsaid > 0)
         ShowBox(UnsaidFilesText(unsaid));
 }

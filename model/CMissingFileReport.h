@@ -9,6 +9,7 @@
 // texture) is shown once, not once per object that names the file, and at most kShownLimit
 // messages are shown; when the operation ends, one last message counts the files left unsaid.
 // Operations nest; the outermost one ends the batch. Outside an operation every message shows.
+// The 3D library's own file look-ups are kept for the operation in the same way.
 class CMissingFileReport {
   public:
     static constexpr int kShownLimit = 10;

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/base/CIniDocument.h"
 #include "platform/base/NumberParsing.h"
 #include "platform/base/WholeFile.h"
 
@@ -15,12 +14,6 @@ namespace {
 
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
-}
-
-CIniDocument ReadDocument(const std::filesystem::path& file) {
-    std::string content;
-    ReadWholeFile(file, content);
-    return CIniDocument(content);
 }
 
 bool ValidNames(const char* section, const char* key, const char* value) {
@@ -63,11 +56,42 @@ CProfile& CProfile::Program() {
     return profile;
 }
 
+void CProfile::SetPath(std::filesystem::path file) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_path = std::move(file);
+    m_trusted = false;
+}
+
+unsigned CProfile::DiskReads() const {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_diskReads;
+}
+
+const CIniDocument& CProfile::Document() const {
+    if (!m_trusted || FileStamp::Of(m_path) != m_stamp)
+        ReadFromDisk();
+    return m_document;
+}
+
+void CProfile::ReadFromDisk() const {
+    const std::timespec moment = FileStamp::FileClockNow();
+    std::string content;
+    std::optional<FileStamp> stamp;
+    m_readable = ReadWholeFile(m_path, content, &stamp);
+    ++m_diskReads;
+    m_document = CIniDocument(content);
+    m_stamp = stamp;
+    // A file stamped in this very tick of the file system's clock could still be rewritten in
+    // place with the same size and the same stamp; it is read again next time.
+    m_trusted = m_readable && (!stamp || stamp->IsOlderThan(moment));
+}
+
 CString CProfile::GetProfileString(const char* section, const char* key, const char* defaultValue) const {
     if (!section || !key) {
         return CString(defaultValue);
     }
-    std::optional<std::string> value = ReadDocument(m_path).Value(section, key);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::optional<std::string> value = Document().Value(section, key);
     return value ? CString(std::move(*value)) : CString(defaultValue);
 }
 
@@ -75,7 +99,8 @@ UINT CProfile::GetProfileInt(const char* section, const char* key, int defaultVa
     if (!section || !key) {
         return static_cast<UINT>(defaultValue);
     }
-    std::optional<std::string> value = ReadDocument(m_path).Value(section, key);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::optional<std::string> value = Document().Value(section, key);
     return static_cast<UINT>(value ? ParseInt(value->c_str()) : defaultValue);
 }
 
@@ -83,11 +108,11 @@ BOOL CProfile::WriteProfileString(const char* section, const char* key, const ch
     if (!section || !ValidNames(section, key, value)) {
         return FALSE;
     }
-    std::string content;
-    if (!ReadWholeFile(m_path, content)) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    CIniDocument lines = Document();
+    if (!m_readable) {
         return FALSE;
     }
-    CIniDocument lines(content);
     if (!key) {
         lines.RemoveSection(section);
     } else if (!value) {
@@ -95,7 +120,15 @@ BOOL CProfile::WriteProfileString(const char* section, const char* key, const ch
     } else {
         lines.SetValue(section, key, value);
     }
-    return ReplaceWholeFile(m_path, lines.Content()) ? TRUE : FALSE;
+    if (!ReplaceWholeFile(m_path, lines.Content())) {
+        return FALSE;
+    }
+    // The new file is ours alone until another program notices it, so what was written is what
+    // the file holds while it keeps the stamp it has now.
+    m_document = std::move(lines);
+    m_stamp = FileStamp::Of(m_path);
+    m_trusted = m_stamp.has_value();
+    return TRUE;
 }
 
 BOOL CProfile::WriteProfileInt(const char* section, const char* key, int value) {

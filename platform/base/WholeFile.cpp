@@ -16,14 +16,18 @@ namespace {
 std::atomic<std::size_t> regularFileOpenings{0};
 }
 
-bool ReadWholeFile(const std::filesystem::path& file, std::string& content) {
+bool ReadWholeFile(const std::filesystem::path& file, std::string& content, std::optional<FileStamp>* stamp) {
     content.clear();
+    if (stamp != nullptr)
+        stamp->reset();
     int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         return errno == ENOENT;
     }
     struct stat status {};
     bool readable = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    if (readable && stamp != nullptr)
+        *stamp = FileStamp::FromStat(status);
     char buffer[4096];
     ssize_t count = 0;
     while (readable && (count = read(descriptor, buffer, sizeof buffer)) > 0) {

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/FileStamp.h"
+
 // Whole-file reads and atomic whole-file writes.
 
 // The file's bytes; a missing file reads as empty. False when the file exists but cannot be read
-// (rewriting it would then lose what it holds).
-bool ReadWholeFile(const std::filesystem::path& file, std::string& content);
+// (rewriting it would then lose what it holds). The stamp, when asked for, is that of the file
+// read (nothing for a missing file).
+bool ReadWholeFile(const std::filesystem::path& file, std::string& content,
+                   std::optional<FileStamp>* stamp = nullptr);
 
 // Writes a temporary neighbour and renames it over the file only when the whole write succeeded,
 // so that a failure leaves the old file whole. Missing parent folders are made; the file keeps

@@ -56,13 +56,37 @@ void AssetLibrary::AddSearchFolder(const std::filesystem::path& folder) {
     }
     if (!normal.empty() && std::find(m_folders.begin(), m_folders.end(), normal) == m_folders.end()) {
         m_folders.push_back(normal);
+        m_foldersKey += normal.string() + '\n';
     }
+}
+
+void AssetLibrary::ClearSearchFolders() {
+    m_folders.clear();
+    m_foldersKey.clear();
+}
+
+void AssetLibrary::KeepLookUps(bool keep) {
+    m_keepLookUps = keep;
+    m_found.clear();
+    m_canonical.clear();
 }
 
 std::optional<std::filesystem::path> AssetLibrary::Find(const std::string& name) const {
     if (name.empty()) {
         return std::nullopt;
     }
+    if (!m_keepLookUps) {
+        return FindOnDisk(name);
+    }
+    auto& found = m_found[m_foldersKey];
+    if (auto known = found.find(name); known != found.end()) {
+        return known->second;
+    }
+    return found.emplace(name, FindOnDisk(name)).first->second;
+}
+
+std::optional<std::filesystem::path> AssetLibrary::FindOnDisk(const std::string& name) const {
+    ++m_diskLookUps;
     std::filesystem::path path = FromStoredName(name);
     if (IsFile(path)) {
         return path;
@@ -114,8 +138,7 @@ std::shared_ptr<Texture> AssetLibrary::LoadMaskedTexture(const std::string& name
 // One texture per picture and mask; a mask that cannot be read leaves the picture unmasked.
 std::shared_ptr<Texture> AssetLibrary::TextureOf(const std::filesystem::path& picture,
                                                  const std::optional<std::filesystem::path>& mask) {
-    std::string key = std::filesystem::weakly_canonical(picture).string() + '\n' +
-                      (mask ? std::filesystem::weakly_canonical(*mask).string() : std::string());
+    std::string key = CanonicalName(picture) + '\n' + (mask ? CanonicalName(*mask) : std::string());
     if (auto cached = m_textures.find(key); cached != m_textures.end()) {
         return cached->second;
     }
@@ -131,6 +154,20 @@ std::shared_ptr<Texture> AssetLibrary::TextureOf(const std::filesystem::path& pi
     }
     m_textures[key] = texture;
     return texture;
+}
+
+std::string AssetLibrary::CanonicalName(const std::filesystem::path& file) {
+    if (m_keepLookUps) {
+        if (auto known = m_canonical.find(file.string()); known != m_canonical.end()) {
+            return known->second;
+        }
+    }
+    ++m_diskLookUps;
+    std::string canonical = std::filesystem::weakly_canonical(file).string();
+    if (m_keepLookUps) {
+        m_canonical.emplace(file.string(), canonical);
+    }
+    return canonical;
 }
 
 }  // namespace r3d

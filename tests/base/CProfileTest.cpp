@@ -131,6 +131,48 @@ TEST(CProfile, RewritesTheFileThroughARename) {
               1);
 }
 
+// The program reads its profile for every piece of a layout it builds: the file is parsed once
+// and read again only after another program changed it, whether in place or through a rename,
+// and even when two writes of the same size follow each other at once.
+TEST(CProfile, ReadsTheFileAgainOnlyWhenItChangedOnDisk) {
+    TestFolder folder;
+    CProfile profile(folder / "corvane.ini");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains", "none"), "none");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains", "none"), "none");
+    EXPECT_EQ(profile.DiskReads(), 1u);
+
+    // The program's own writes are seen at once, without reading the file.
+    ASSERT_TRUE(profile.WriteProfileString("Paths", "Trains", "TRAINS\\"));
+    for (int piece = 0; piece < 100; ++piece)
+        EXPECT_EQ(profile.GetProfileString("Paths", "Trains"), "TRAINS\\");
+    ASSERT_TRUE(profile.WriteProfileInt("Install", "InstallType", 2));
+    EXPECT_EQ(profile.GetProfileInt("Install", "InstallType", 0), 2u);
+    EXPECT_EQ(profile.DiskReads(), 1u);
+
+    // Another program rewrites the file in place, then replaces it with one of the same size.
+    WriteFile(profile.GetPath(), "[Paths]\nTrains=D:\\Trains\\\n");
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains"), "D:\\Trains\\");
+    EXPECT_EQ(profile.GetProfileInt("Install", "InstallType", 0), 0u);
+    const std::filesystem::path replacement = folder / "replacement.ini";
+    WriteFile(replacement, "[Paths]\nTrains=E:\\Trains\\\n");
+    std::filesystem::rename(replacement, profile.GetPath());
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains"), "E:\\Trains\\");
+
+    // Rewritten in place with the same size straight after each read.
+    for (const char drive : {'F', 'G', 'H'}) {
+        WriteFile(profile.GetPath(), std::string("[Paths]\nTrains=") + drive + ":\\Trains\\\n");
+        EXPECT_EQ(profile.GetProfileString("Paths", "Trains"), CString(drive) + ":\\Trains\\");
+    }
+
+    // A write keeps what another program wrote before it.
+    WriteFile(profile.GetPath(), "[Paths]\nScripts=S\\\n");
+    ASSERT_TRUE(profile.WriteProfileString("Paths", "Trains", "T\\"));
+    EXPECT_EQ(ReadFile(profile.GetPath()), "[Paths]\nScripts=S\\\nTrains=T\\\n");
+
+    std::filesystem::remove(profile.GetPath());
+    EXPECT_EQ(profile.GetProfileString("Paths", "Trains", "gone"), "gone");
+}
+
 TEST(CProfile, LivesInTheConfigurationFolder) {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
     std::string previous = saved ? saved : "";

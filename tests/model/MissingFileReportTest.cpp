@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "model/AssetLoaders.h"
@@ -164,4 +165,35 @@ TEST(MissingFileKept, AnOperationKeepsItsOwnAndTheNextStartsAfresh) {
     }
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file P1.pat");
+}
+
+// The 3D library looks a name up on the disk once per operation and set of search folders; a
+// file that appears meanwhile is found by the next operation.
+TEST(MissingFileLookUp, TheThreeDLibraryLooksEachNameUpOncePerOperation) {
+    TestFolder folder;
+    for (const char* sub : {"A", "B"}) std::filesystem::create_directory(folder / sub);
+    r3d::AssetLibrary& library = r3d::AssetLibrary::Instance();
+    library.ClearSearchFolders();
+    library.AddSearchFolder(folder / "A");
+    const unsigned before = library.DiskLookUps();
+    {
+        const CMissingFileReport operation;
+        for (int piece = 0; piece < 50; ++piece) EXPECT_FALSE(library.Find("grass.bmp"));
+        std::ofstream(folder / "B" / "grass.bmp") << "picture";
+        EXPECT_FALSE(library.Find("grass.bmp"));
+        library.ClearSearchFolders();
+        library.AddSearchFolder(folder / "B");
+        for (int piece = 0; piece < 50; ++piece)
+            EXPECT_EQ(library.Find("grass.bmp"), folder / "B" / "grass.bmp");
+        library.ClearSearchFolders();
+        library.AddSearchFolder(folder / "A");
+        std::ofstream(folder / "A" / "grass.bmp") << "picture";
+        EXPECT_FALSE(library.Find("grass.bmp"));
+    }
+    EXPECT_EQ(library.DiskLookUps() - before, 2u);
+    {
+        const CMissingFileReport next;
+        EXPECT_EQ(library.Find("grass.bmp"), folder / "A" / "grass.bmp");
+    }
+    library.ClearSearchFolders();
 }

@@ -21,6 +21,7 @@
 #include "shell/CMainFrame.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/LargeLayout.h"
+#include "tools/datagen/DataPictures.h"
 #include "tools/datagen/TrainModels.h"
 #include "view3d/C3DView.h"
 #include "view3d/CTestTrain.h"
@@ -161,15 +162,18 @@ void Render3DWindow(benchmark::State& state) {
 BENCHMARK(Render3DWindow)->Unit(benchmark::kMillisecond);
 
 // "3D View" opened once on a layout of rows of a hundred pieces, which builds every piece's
-// model; no texture file is present, as on a machine without the shipped data.
-void Open3DView(benchmark::State& state) {
+// model; without textures no texture file is present, as on a machine without the shipped data.
+void Open3DViewOnce(benchmark::State& state, bool withTextures) {
     for (auto _ : state) {
         state.PauseTiming();
         auto program = std::make_unique<Program>();
-        if (!program->started) {
+        if (!program->started || (withTextures && !DataPictures::WriteAll(program->folder.Path()))) {
             state.SkipWithError("the program did not start");
             return;
         }
+        if (withTextures)
+            CProfile::Program().WriteProfileString("Paths", "Textures",
+                                                   (program->folder / "TEXTURES").c_str());
         LargeLayout::Build(*program->Layout(), static_cast<int>(state.range(0)));
         state.ResumeTiming();
         if (program->Open3DView() == nullptr) {
@@ -182,7 +186,16 @@ void Open3DView(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
+void Open3DView(benchmark::State& state) {
+    Open3DViewOnce(state, false);
+}
 BENCHMARK(Open3DView)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
+
+// The same with the shipped textures in the textures folder the profile names.
+void Open3DViewWithTextures(benchmark::State& state) {
+    Open3DViewOnce(state, true);
+}
+BENCHMARK(Open3DViewWithTextures)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
 
 // The whole layout in the 3D window at 1280 x 800: every piece's model with its roadbed, over a
 // terrain-sized mesh of 20,000 vertices.
