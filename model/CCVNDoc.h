@@ -132,6 +132,11 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The track pieces and cameras of the list, and with include3D its 3D objects and
     // sprites, appended to output in order; groups are searched depth first.
     static void CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D);
+    // Visits the same objects in the same order until visit answers false; answers whether it
+    // stopped early. A command's enabled state asks this of the whole selection many times a
+    // second, and the first track piece found answers it.
+    static bool VisitObjectsByClass(const CPaintList& source, BOOL include3D,
+                                    const std::function<bool(CPaint*)>& visit);
     // The selected terrain object: the one selected object when it is a terrain, else null.
     CPaint* GetSelectedMount();
 

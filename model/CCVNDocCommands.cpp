@@ -324,15 +324,26 @@ void CCVNDoc::OnRestoreTerrain() {
 // ---- Views and objects ----
 
 void CCVNDoc::CollectObjectsByClass(CPaintList& output, const CPaintList& source, BOOL include3D) {
+    VisitObjectsByClass(source, include3D, [&output](CPaint* object) {
+        output.push_back(object);
+        return true;
+    });
+}
+
+bool CCVNDoc::VisitObjectsByClass(const CPaintList& source, BOOL include3D,
+                                  const std::function<bool(CPaint*)>& visit) {
     for (CPaint* object : source) {
         const CString name = object->GetClassName();
         if (IsCollectedClass(name, include3D)) {
-            output.push_back(object);
+            if (!visit(object))
+                return true;
         } else if (name == "CGroup") {
-            if (auto* group = dynamic_cast<CGroup*>(object))
-                CollectObjectsByClass(output, group->m_members, include3D);
+            auto* group = dynamic_cast<CGroup*>(object);
+            if (group != nullptr && VisitObjectsByClass(group->m_members, include3D, visit))
+                return true;
         }
     }
+    return false;
 }
 
 CPaint* CCVNDoc::GetSelectedMount() {

@@ -486,10 +486,8 @@ void CCVNView::OnUpdateCreateParallelTrack(CCmdUI* cmdUI) {
 
 // Enabled when the selection holds track, not only cameras.
 void CCVNView::OnUpdateSetSelectedTrackElevations(CCmdUI* cmdUI) {
-    CPaintList found;
-    CCVNDoc::CollectObjectsByClass(found, GetDocument()->GetSelection(), FALSE);
-    bool track = false;
-    for (CPaint* object : found) track = track || object->GetClassName() != "CCamera";
+    const bool track = CCVNDoc::VisitObjectsByClass(GetDocument()->GetSelection(), FALSE,
+                                                    [](CPaint* object) { return object->GetClassName() == "CCamera"; });
     cmdUI->Enable(track);
     cmdUI->SetCheck(track && Tool().m_toolMode == kToolSetTrackElevations ? 1 : 0);
 }

@@ -373,6 +373,20 @@ TEST_F(DocumentEdgeCase, CollectingByClassSearchesGroupsAndTakes3DObjectsOnlyWhe
     CPaintList with3D = {&already};
     CCVNDoc::CollectObjectsByClass(with3D, root.m_members, TRUE);
     EXPECT_EQ(with3D, (CPaintList{&already, track, model, sprite, camera}));
+
+    // A visit stops where it is told to, from inside a group too, and says so.
+    CPaintList visited;
+    const auto upTo = [&visited](CPaint* last) {
+        return [&visited, last](CPaint* object) {
+            visited.push_back(object);
+            return object != last;
+        };
+    };
+    EXPECT_TRUE(CCVNDoc::VisitObjectsByClass(root.m_members, TRUE, upTo(model)));
+    EXPECT_EQ(visited, (CPaintList{track, model}));
+    visited.clear();
+    EXPECT_FALSE(CCVNDoc::VisitObjectsByClass(root.m_members, FALSE, upTo(nullptr)));
+    EXPECT_EQ(visited, (CPaintList{track, camera}));
 }
 
 TEST_F(DocumentEdgeCase, TheSelectedMountIsTheOnlySelectedObjectWhenItIsTerrain) {
