@@ -486,8 +486,9 @@ void CCVNView::OnUpdateCreateParallelTrack(CCmdUI* cmdUI) {
 
 // Enabled when the selection holds track, not only cameras.
 void CCVNView::OnUpdateSetSelectedTrackElevations(CCmdUI* cmdUI) {
-    const bool track = CCVNDoc::VisitObjectsByClass(GetDocument()->GetSelection(), FALSE,
-                                                    [](CPaint* object) { return object->GetClassName() == "CCamera"; });
+    // The visit stops early only at a piece that is no camera.
+    const auto cameraOnly = [](CPaint* object) { return object->GetClassName() == "CCamera"; };
+    const bool track = CCVNDoc::VisitObjectsByClass(GetDocument()->GetSelection(), FALSE, cameraOnly);
     cmdUI->Enable(track);
     cmdUI->SetCheck(track && Tool().m_toolMode == kToolSetTrackElevations ? 1 : 0);
 }
