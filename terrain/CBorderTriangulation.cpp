@@ -3,52 +3,30 @@
 #include <algorithm>
 #include <cmath>
 
+#include "terrain/BorderGeometry.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-// A corner nearer a line than this, in the places' units, lies on it.
-constexpr double kOnLine = 1e-5;
+using border::Distance;
+using border::InSweep;
+using border::kOnLine;
+using border::kPi;
+using border::OnOppositeSides;
+using border::Turn;
 // An ear whose corner turns by less than this sine is flat and no ear.
 constexpr double kLeastSine = 1e-7;
-
-double Cross(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-double Distance(CDoublePoint a, CDoublePoint b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
 
 bool Same(CDoublePoint a, CDoublePoint b) {
     return a.x == b.x && a.y == b.y;
 }
 
-// Whether p and q lie on opposite sides of the line through a and b, off the line.
-bool OnOppositeSides(CDoublePoint a, CDoublePoint b, CDoublePoint p, CDoublePoint q) {
-    const double length = Distance(a, b);
-    if (length == 0.0)
-        return false;
-    const double u = Cross(a, b, p) / length, v = Cross(a, b, q) / length;
-    return (u > kOnLine && v < -kOnLine) || (u < -kOnLine && v > kOnLine);
-}
-
 // Whether p lies on the segment from a to b, away from its ends.
 bool OnSegment(CDoublePoint a, CDoublePoint b, CDoublePoint p) {
     const double length = Distance(a, b);
-    if (length == 0.0 || std::fabs(Cross(a, b, p)) / length > kOnLine)
+    if (length == 0.0 || std::fabs(Turn(a, b, p)) / length > kOnLine)
         return false;
     const double t = ((p.x - a.x) * (b.x - a.x) + (p.y - a.y) * (b.y - a.y)) / (length * length);
     return t > 0.0 && t < 1.0;
-}
-
-// Whether angle a lies strictly inside the sweep counter-clockwise from one angle to another;
-// equal ends sweep the full turn.
-bool InSweep(double from, double to, double a) {
-    double span = std::fmod(to - from + 4.0 * kPi, 2.0 * kPi);
-    if (span < 1e-12)
-        span = 2.0 * kPi;
-    const double offset = std::fmod(a - from + 4.0 * kPi, 2.0 * kPi);
-    return offset > 1e-9 && offset < span - 1e-9;
 }
 
 }  // namespace
@@ -74,7 +52,7 @@ void CBorderTriangulation::AddHole(const std::vector<Corner>& hole) {
 }
 
 double CBorderTriangulation::Turn(size_t a, size_t b, size_t c) const {
-    return m_fTurn * Cross(m_nodes[a].place, m_nodes[b].place, m_nodes[c].place);
+    return m_fTurn * border::Turn(m_nodes[a].place, m_nodes[b].place, m_nodes[c].place);
 }
 
 bool CBorderTriangulation::Spend(double work) {

@@ -7,14 +7,19 @@
 #include <limits>
 #include <tuple>
 
+#include "terrain/BorderGeometry.h"
+
 namespace {
 
-constexpr double kPi = 3.14159265358979;
+using border::Distance;
+using border::InSweep;
+using border::kOnLine;
+using border::kPi;
+using border::OnOppositeSides;
+using border::Turn;
+
 // Turns smaller than this, in square grid units, count as none.
 constexpr double kFlat = 1e-9;
-// A point nearer a line than this, in grid units, lies on it: the knots store their places as
-// floats.
-constexpr double kOnLine = 1e-5;
 // How far from an outline edge a contour knot may lie and still put an outline knot on it.
 constexpr double kFootReach = 1.0 + 1e-4;
 // How often the zip may go back from a dead end, per outline station and contour place.
@@ -37,23 +42,6 @@ constexpr double kAlongOutlineWork = 4.0e6;
 constexpr double kTriangulationWorkPerPlace = 512.0;
 constexpr double kLeastTriangulationWork = 1.0e6;
 
-double Turn(CDoublePoint o, CDoublePoint a, CDoublePoint b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-}
-
-double Distance(CDoublePoint a, CDoublePoint b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
-
-// Whether p and q lie on opposite sides of the line through a and b, off the line.
-bool OnOppositeSides(CDoublePoint a, CDoublePoint b, CDoublePoint p, CDoublePoint q) {
-    const double length = Distance(a, b);
-    if (length == 0.0)
-        return false;
-    const double u = Turn(a, b, p) / length, v = Turn(a, b, q) / length;
-    return (u > kOnLine && v < -kOnLine) || (u < -kOnLine && v > kOnLine);
-}
-
 // Whether a-b and c-d cross at a point inside both; touching is no crossing.
 bool CrossProperly(CDoublePoint a, CDoublePoint b, CDoublePoint c, CDoublePoint d) {
     return OnOppositeSides(a, b, c, d) && OnOppositeSides(c, d, a, b);
@@ -66,16 +54,6 @@ bool SamePlace(CDoublePoint a, CDoublePoint b) {
 // A point as the knots store it.
 CDoublePoint AsStored(CDoublePoint p) {
     return {static_cast<float>(p.x), static_cast<float>(p.y)};
-}
-
-// Whether angle a lies strictly inside the sweep counter-clockwise from one angle to another;
-// equal ends sweep the full turn.
-bool InSweep(double from, double to, double a) {
-    double span = std::fmod(to - from + 4.0 * kPi, 2.0 * kPi);
-    if (span < 1e-12)
-        span = 2.0 * kPi;
-    const double offset = std::fmod(a - from + 4.0 * kPi, 2.0 * kPi);
-    return offset > 1e-9 && offset < span - 1e-9;
 }
 
 }  // namespace
