@@ -138,11 +138,16 @@ void CTool::DuplicateSelection() {
     CPaintList copies;
     // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
     int groupStart = 1;
+    // Each deselected original remembers its place in the selection, found without a walk of it.
+    const CSelectionOrder order(m_pHost->GetSelection(), m_pSelectionOrder);
     for (CPaint* member : SelectedVisibleMembers()) {
         copies.push_front(CTerrainSurface::CloneForLayout(member));
         member->DeselectWithUndo(1, groupStart);
         groupStart = 0;
     }
+    // The status texts are refreshed once the copies are made, not after every copy: counting
+    // the selection each time made a large duplicate take seconds.
+    const bool statusHeld = std::exchange(m_bStatusHeld, true);
     for (CPaint* copy : copies) {
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(current);
@@ -154,6 +159,9 @@ void CTool::DuplicateSelection() {
         copy->Update3D(&world);
         copy->Invalidate();
     }
+    m_bStatusHeld = statusHeld;
+    if (!statusHeld)
+        UpdateStatus();
     // A copy whose end lies on another piece's end joins it now, as Undo's connection pass
     // would; the command's undo group puts the former joints back.
     JoinMarkedEnds();

@@ -100,4 +100,18 @@ TEST(StatusText, TheSummaryCountsSelectedObjectsOnShownLayers) {
     host.CloseGroup();
 }
 
+// A duplicate refreshes the summary once, when all its copies are made: counting the selection
+// after every copy made a large duplicate take seconds.
+TEST(StatusText, ADuplicateEndsWithTheSummaryOfItsCopies) {
+    CTool tool;
+    CTestHost host(tool);
+    for (int shape = 0; shape < 3; ++shape) AddToLayout(host, new CTestShape(&tool))->Select();
+    tool.UpdateStatus();
+    const int shows = host.m_nStatusShows;
+    tool.DuplicateSelection();
+    EXPECT_EQ(tool.m_status.m_strPane[0], "3 objects selected.");
+    EXPECT_EQ(tool.GetSelectedCount(), 3);
+    EXPECT_EQ(host.m_nStatusShows - shows, 1);
+}
+
 }  // namespace

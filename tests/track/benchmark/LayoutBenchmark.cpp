@@ -175,6 +175,22 @@ void UndoPasteAll(benchmark::State& state) {
 }
 BENCHMARK(UndoPasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
 
+// Duplicating the whole layout, and the one Undo that takes it back, which is not counted.
+void DuplicateAll(benchmark::State& state) {
+    auto doc = SizedLayout(state);
+    CTool& tool = doc->m_tool;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tool.SelectAll(0);
+        state.ResumeTiming();
+        tool.DuplicateSelection();
+        state.PauseTiming();
+        tool.Undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(DuplicateAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
 // Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
 void PasteHundred(benchmark::State& state) {
     RegisterResources();
