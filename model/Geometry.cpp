@@ -48,13 +48,6 @@ double VectorLength(double dx, double dy) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-int TruncateCoordinate(double value) {
-    if (std::isnan(value))
-        return 0;
-    constexpr double kLargest = kLargestIntCoordinate;
-    return static_cast<int>(std::clamp(value, -kLargest, kLargest));
-}
-
 double NormalizeAngle(double angle) {
     if (!std::isfinite(angle)) {
         return 0.0;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+
 struct DeviceRect;
 
 // A point of the layout, in tenths of a millimetre. Also the record of a point array, whose
@@ -21,7 +24,13 @@ double VectorLength(double dx, double dy);
 constexpr int kLargestIntCoordinate = 1 << 27;
 
 // The coordinate truncated toward zero into that range: held at its ends, 0 when not a number.
-int TruncateCoordinate(double value);
+// Inline, as drawing maps every point through it.
+inline int TruncateCoordinate(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double kLargest = kLargestIntCoordinate;
+    return static_cast<int>(std::clamp(value, -kLargest, kLargest));
+}
 
 // The angle brought into [0, full turn) by whole turns of the program's own size.
 double NormalizeAngle(double angle);

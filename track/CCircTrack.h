@@ -4,6 +4,7 @@
 #include "track/TrackModelBuilder.h"
 
 class CPen;
+class CPieceMapping;
 
 // The circular curved track piece: an arc of a circle about a local centre, from the
 // start angle anticlockwise through the sweep; the begin end lies at the start angle. Its
@@ -85,14 +86,14 @@ class CCircTrack : public CSweptTrack {
     double DrawingStep(const CDC& dc) const;
     // The arc's first and last directions, as cosine (x) and sine (y), are worked out once per
     // drawing for the rails, the radials at the ends and the ties.
-    void DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen,
+    void DrawCentreLineAndRails(CDC& dc, const CPieceMapping& device, CPen& railPen, CPen& axisPen,
                                 const CDoublePoint& first, const CDoublePoint& last);
-    void DrawRadial(CDC& dc, const CPlacement& placement, const CDoublePoint& direction, double length);
+    void DrawRadial(CDC& dc, const CPieceMapping& device, const CDoublePoint& direction, double length);
     // The device point at the radius in the direction whose cosine and sine are given.
-    CPoint DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const;
-    void DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoint& first);
-    void DrawTiesExactly(CDC& dc, const CPlacement& placement, double step);
-    void DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step, const CDoublePoint& first);
+    CPoint DevicePointOnCircle(const CPieceMapping& device, double radius, double c, double s) const;
+    void DrawTies(CDC& dc, const CPieceMapping& device, const CDoublePoint& first);
+    void DrawTiesExactly(CDC& dc, const CPieceMapping& device, double step);
+    void DrawTiesQuickly(CDC& dc, const CPieceMapping& device, double step, const CDoublePoint& first);
     CPaint* HitTestBand();
     void PressEnd(int handle);
     static bool RunsBackAlongEnd(const CDoublePoint& press, const CDoublePoint& cursor);

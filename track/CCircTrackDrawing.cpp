@@ -7,6 +7,7 @@
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "track/CCircTrack.h"
+#include "track/CPieceMapping.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
 
@@ -39,30 +40,31 @@ int CCircTrack::Draw(const CPose* parent) {
     if (dc == nullptr || m_points.GetSize() < kPointCount)
         return 0;
     const CPlacement placement(m_pose, FrameOf(parent));
+    const CPieceMapping device(*m_pTool, placement, *dc);
     CPen railPen;
     const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&axisPen);
     const CDoublePoint first = Direction(m_fStartAngle), last = Direction(EndAngleLocal());
-    DrawCentreLineAndRails(*dc, placement, railPen, axisPen, first, last);
+    DrawCentreLineAndRails(*dc, device, railPen, axisPen, first, last);
     if (m_pTool->m_track.endLabels) {
         const CPlacement own(m_pose, m_parentPose);
         DrawEndLabels(ToDevice(own, m_points[5]), ToDevice(own, m_points[6]), 3);
     }
     dc->SelectObject(&railPen);
-    DrawRadial(*dc, placement, first, m_fTrackSeparation);
-    DrawRadial(*dc, placement, last, m_fTrackSeparation);
+    DrawRadial(*dc, device, first, m_fTrackSeparation);
+    DrawRadial(*dc, device, last, m_fTrackSeparation);
     if (m_bShowTies)
-        DrawTies(*dc, placement, first);
+        DrawTies(*dc, device, first);
     DrawJointMarkers(*dc, m_points[5], m_points[6], placement);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc->SelectObject(&black);
     if (ShowsSelectionMarkers()) {
         for (int index : {6, 5}) {
-            const CPoint end = ToDevice(placement, m_points[index]);
+            const CPoint end = device(m_points[index]);
             DrawCircleMarker(end.x, end.y);
         }
-        const CPoint handle = ToDevice(placement, m_points[0]);
+        const CPoint handle = device(m_points[0]);
         DrawCrossMarker(handle.x, handle.y);
     }
     dc->SelectObject(previousPen);
@@ -70,7 +72,7 @@ int CCircTrack::Draw(const CPose* parent) {
     return 1;
 }
 
-void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CPen& railPen, CPen& axisPen,
+void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPieceMapping& device, CPen& railPen, CPen& axisPen,
                                         const CDoublePoint& first, const CDoublePoint& last) {
     const double half = m_fGauge / 2.0;
     const bool centre = DrawsCentreLine();
@@ -85,33 +87,48 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPlacement& placement, CP
             dc.SelectObject(&pen);
         selected = &pen;
     };
+    // The shortcut maps each point to pixels once, though it ends one line and starts the next.
+    const bool premapped = dc.FastPathsEnabled();
     CPoint previous[3];
-    auto pointsAt = [&](const CDoublePoint& direction, CPoint(&points)[3]) {
+    POINT previousPixels[3]{};
+    auto pointsAt = [&](const CDoublePoint& direction, CPoint(&points)[3], POINT(&pixels)[3]) {
         const double c = direction.x, s = direction.y;
         if (centreLine)
-            points[0] = DevicePointOnCircle(placement, m_fRadius, c, s);
+            points[0] = DevicePointOnCircle(device, m_fRadius, c, s);
         if (rails) {
-            points[1] = DevicePointOnCircle(placement, m_fRadius + half, c, s);
-            points[2] = DevicePointOnCircle(placement, m_fRadius - half, c, s);
+            points[1] = DevicePointOnCircle(device, m_fRadius + half, c, s);
+            points[2] = DevicePointOnCircle(device, m_fRadius - half, c, s);
         }
+        if (!premapped)
+            return;
+        for (int i = 0; i < 3; ++i) pixels[i] = points[i];
+        dc.LPtoDP(pixels, 3);
     };
-    pointsAt(first, previous);
+    auto line = [&](int i, const CPoint(&now)[3], const POINT(&nowPixels)[3]) {
+        if (premapped) {
+            dc.LineBetween(previous[i], now[i], previousPixels[i], nowPixels[i]);
+            return;
+        }
+        dc.MoveTo(previous[i]);
+        dc.LineTo(now[i]);
+    };
+    pointsAt(first, previous, previousPixels);
     auto step = [&](const CDoublePoint& direction) {
         CPoint now[3];
-        pointsAt(direction, now);
+        POINT nowPixels[3]{};
+        pointsAt(direction, now, nowPixels);
         if (centreLine) {
             use(centre ? railPen : axisPen);
-            dc.MoveTo(previous[0]);
-            dc.LineTo(now[0]);
+            line(0, now, nowPixels);
         }
         if (rails) {
             use(railPen);
-            for (int i = 1; i < 3; ++i) {
-                dc.MoveTo(previous[i]);
-                dc.LineTo(now[i]);
-            }
+            for (int i = 1; i < 3; ++i) line(i, now, nowPixels);
         }
-        for (int i = 0; i < 3; ++i) previous[i] = now[i];
+        for (int i = 0; i < 3; ++i) {
+            previous[i] = now[i];
+            previousPixels[i] = nowPixels[i];
+        }
     };
     // The sweep is at most a full turn here, so at most 361 steps. A dotted axis keeps every
     // degree: its dots start again at each corner.
@@ -130,19 +147,19 @@ double CCircTrack::DrawingStep(const CDC& dc) const {
     return std::max(kDegree, fit);
 }
 
-void CCircTrack::DrawRadial(CDC& dc, const CPlacement& placement, const CDoublePoint& direction,
+void CCircTrack::DrawRadial(CDC& dc, const CPieceMapping& device, const CDoublePoint& direction,
                             double length) {
     const double c = direction.x, s = direction.y;
-    dc.MoveTo(DevicePointOnCircle(placement, m_fRadius - length / 2.0, c, s));
-    dc.LineTo(DevicePointOnCircle(placement, m_fRadius + length / 2.0, c, s));
+    dc.MoveTo(DevicePointOnCircle(device, m_fRadius - length / 2.0, c, s));
+    dc.LineTo(DevicePointOnCircle(device, m_fRadius + length / 2.0, c, s));
 }
 
-CPoint CCircTrack::DevicePointOnCircle(const CPlacement& placement, double radius, double c, double s) const {
+CPoint CCircTrack::DevicePointOnCircle(const CPieceMapping& device, double radius, double c, double s) const {
     // As OnCircle computes it, with the direction turned once for several radii.
-    return ToDevice(placement, {m_ptCentre.x + radius * c, m_ptCentre.y + radius * s});
+    return device({m_ptCentre.x + radius * c, m_ptCentre.y + radius * s});
 }
 
-void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoint& first) {
+void CCircTrack::DrawTies(CDC& dc, const CPieceMapping& device, const CDoublePoint& first) {
     if (m_fRadius == 0.0)
         m_fRadius = 1.0;
     const double step = ChordStep(m_fTieSpacing);
@@ -154,23 +171,23 @@ void CCircTrack::DrawTies(CDC& dc, const CPlacement& placement, const CDoublePoi
     CPen* previous = dc.SelectObject(&tiePen);
     // A tie drawn twice over itself looks as once only where the pen covers what lies beneath.
     if (dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN)
-        DrawTiesQuickly(dc, placement, step, first);
+        DrawTiesQuickly(dc, device, step, first);
     else
-        DrawTiesExactly(dc, placement, step);
+        DrawTiesExactly(dc, device, step);
     dc.SelectObject(previous);
 }
 
-void CCircTrack::DrawTiesExactly(CDC& dc, const CPlacement& placement, double step) {
+void CCircTrack::DrawTiesExactly(CDC& dc, const CPieceMapping& device, double step) {
     const double e = EndAngleLocal();
     for (int i = 0; m_fStartAngle + i * step < e; ++i)
-        DrawRadial(dc, placement, Direction(m_fStartAngle + i * step), m_fTieLength);
+        DrawRadial(dc, device, Direction(m_fStartAngle + i * step), m_fTieLength);
 }
 
 // The same ties, the direction turned from tie to tie instead of computed afresh (it strays far
 // less than a pixel over the bounded count), each end mapped to pixels once, and a tie that
 // falls on the pixels of the one before it is not drawn again. Ends at the same logical point
 // map to the same pixels, so from afar most ties are left before they are mapped.
-void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double step,
+void CCircTrack::DrawTiesQuickly(CDC& dc, const CPieceMapping& device, double step,
                                  const CDoublePoint& first) {
     const double e = EndAngleLocal();
     const double turnC = std::cos(step), turnS = std::sin(step);
@@ -181,8 +198,7 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPlacement& placement, double st
         step * (std::fabs(m_fRadius) + std::fabs(m_fTieLength) / 2.0) * PixelsPerLayoutUnit(dc) < 1.0;
     TieEnds lastTie{}, lastPixels{};
     for (int i = 0; m_fStartAngle + i * step < e; ++i) {
-        const TieEnds tie{DevicePointOnCircle(placement, inner, c, s),
-                          DevicePointOnCircle(placement, outer, c, s)};
+        const TieEnds tie{DevicePointOnCircle(device, inner, c, s), DevicePointOnCircle(device, outer, c, s)};
         if (!dense || i == 0 || !SameEnds(tie, lastTie)) {
             TieEnds pixels = tie;
             dc.LPtoDP(pixels.data(), 2);

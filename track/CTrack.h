@@ -2,6 +2,8 @@
 
 #include "track/CParTrack.h"
 
+class CPieceMapping;
+
 // The straight track piece: its centre line from the first point (the begin end) to the
 // second point (the end end), in local coordinates. Its point array holds nine points: 0
 // kept as read (the rotation handle follows the zoom and is kept apart), 1 to 4 the outline
@@ -64,8 +66,8 @@ class CTrack : public CParTrack {
   private:
     // The mirror about x = c or y = c, by the coordinate it negates.
     int MirrorAlong(double c, double CDoublePoint::*axis);
-    void DrawTies(CDC& dc, const CPlacement& placement, double c, double s);
-    void DrawSelectionMarkers(const CPlacement& placement, double c, double s);
+    void DrawTies(CDC& dc, const CPieceMapping& device, double c, double s);
+    void DrawSelectionMarkers(const CPieceMapping& device, double c, double s);
     CPaint* HitTestBand();
     void DragEnd(const CPose* pose, int handle);
     void PressEnd(const CPose* pose, int handle);

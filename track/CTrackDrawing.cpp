@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 
 #include "drawing/ShapeSupport.h"
@@ -5,6 +6,7 @@
 #include "model/Units.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
+#include "track/CPieceMapping.h"
 #include "track/CTrack.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPlanInput.h"
@@ -13,9 +15,15 @@
 
 namespace {
 
+using TieEnds = std::array<POINT, 2>;
+
 void Line(CDC& dc, CPoint a, CPoint b) {
     dc.MoveTo(a);
     dc.LineTo(b);
+}
+
+bool SameEnds(const TieEnds& a, const TieEnds& b) {
+    return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
 }
 
 }  // namespace
@@ -33,7 +41,7 @@ int CTrack::Draw(const CPose* parent) {
     CPen handlePen(PS_SOLID, 1, RGB(0, 0, 0));
     const double theta = Direction();
     const double c = std::cos(theta), s = std::sin(theta);
-    auto device = [this, &placement](CDoublePoint p) { return ToDevice(placement, p); };
+    const CPieceMapping device(*m_pTool, placement, *dc);
     if (m_bShowAxis) {
         CPen axisPen(PS_DOT, 1, kAxisColor);
         dc->SelectObject(&axisPen);
@@ -54,19 +62,19 @@ int CTrack::Draw(const CPose* parent) {
          device({m_ptFirst.x - bar * s, m_ptFirst.y + bar * c}));
     Line(*dc, device({far.x + bar * s, far.y - bar * c}), device({far.x - bar * s, far.y + bar * c}));
     if (m_bShowTies)
-        DrawTies(*dc, placement, c, s);
+        DrawTies(*dc, device, c, s);
     DrawJointMarkers(*dc, m_ptFirst, m_ptSecond, placement);
     dc->SelectObject(&handlePen);
     if (m_pTool->m_track.endLabels)
         DrawEndLabels(device(m_ptFirst), device(m_ptSecond), 3);
     if (ShowsSelectionMarkers())
-        DrawSelectionMarkers(placement, c, s);
+        DrawSelectionMarkers(device, c, s);
     dc->SelectObject(previousPen);
     dc->SetBkMode(previousMode);
     return 1;
 }
 
-void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) {
+void CTrack::DrawTies(CDC& dc, const CPieceMapping& device, double c, double s) {
     const double spacing = m_fTieSpacing;
     // Only a positive spacing steps along the track; a spacing so small that the count runs
     // away draws no ties at all.
@@ -77,33 +85,41 @@ void CTrack::DrawTies(CDC& dc, const CPlacement& placement, double c, double s) 
     CreateTrackPen(dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen* previous = dc.SelectObject(&tiePen);
     const double half = m_fTieLength / 2.0;
-    // From afar ties fall on the logical points of the one before; drawn again over itself, a tie
-    // looks as once only where the pen covers what lies beneath.
+    // From afar ties fall on the logical points, or at least the pixels, of the one before; drawn
+    // again over itself, a tie looks as once only where the pen covers what lies beneath.
     const bool skipRepeats = dc.FastPathsEnabled() && dc.GetROP2() == R2_COPYPEN;
-    CPoint last[2];
+    TieEnds last{}, lastPixels{};
     for (int i = 1; i <= count; ++i) {
         const CDoublePoint at{m_ptFirst.x + i * spacing * c, m_ptFirst.y + i * spacing * s};
-        const CPoint tie[2] = {ToDevice(placement, {at.x + half * s, at.y - half * c}),
-                               ToDevice(placement, {at.x - half * s, at.y + half * c})};
-        if (skipRepeats && i > 1 && tie[0] == last[0] && tie[1] == last[1])
+        const TieEnds tie{device({at.x + half * s, at.y - half * c}),
+                          device({at.x - half * s, at.y + half * c})};
+        if (!skipRepeats) {
+            Line(dc, CPoint(tie[0]), CPoint(tie[1]));
             continue;
-        Line(dc, tie[0], tie[1]);
-        last[0] = tie[0];
-        last[1] = tie[1];
+        }
+        if (i > 1 && SameEnds(tie, last))
+            continue;
+        last = tie;
+        TieEnds pixels = tie;
+        dc.LPtoDP(pixels.data(), 2);
+        if (i > 1 && SameEnds(pixels, lastPixels))
+            continue;
+        dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
+        lastPixels = pixels;
     }
     dc.SelectObject(previous);
 }
 
-void CTrack::DrawSelectionMarkers(const CPlacement& placement, double c, double s) {
-    const CPoint first = ToDevice(placement, m_ptFirst);
-    const CPoint second = ToDevice(placement, m_ptSecond);
+void CTrack::DrawSelectionMarkers(const CPieceMapping& device, double c, double s) {
+    const CPoint first = device(m_ptFirst);
+    const CPoint second = device(m_ptSecond);
     DrawCircleMarker(first.x, first.y);
     DrawCircleMarker(second.x, second.y);
     const double h = HandleTolerance();
     const double a = -2.0 * h;
     const double b = -LargestWidth() / 2.0 - 2.0 * h;
     m_drawnRotationHandle = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
-    const CPoint handle = ToDevice(placement, m_drawnRotationHandle);
+    const CPoint handle = device(m_drawnRotationHandle);
     DrawCrossMarker(handle.x, handle.y);
 }
 

@@ -274,7 +274,9 @@ class CDC : public CObject {
     template <typename Covered>
     void Paint(const CRect& bounds, Covered&& covered, const Brush& brush, int rop2);
     void FillMask(const CoverageMask& mask, const Brush& brush, int rop2);
-    void PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2);
+    // The pixels, each moved by the offset, in the brush's colours.
+    void PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2,
+                     CPoint offset = CPoint());
     void FillFigure(const DevicePath& path, bool winding, const Brush& brush);
     void StrokeFigure(const DevicePath& thinPath, bool closed);
     int PenWidthInPixels() const;

@@ -2,6 +2,8 @@
 // plain copies.
 // Each picks exactly the pixels of the general way, which EnableFastPaths(false) keeps to compare.
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CDCState.h"
@@ -48,9 +50,18 @@ bool CDC::PenStrokesSolid() const {
 }
 
 void CDC::DrawOnePixelLine(CPoint from, CPoint to) {
-    const PixelLine line(Held(from), Held(to), DrawingLimit());
-    if (line.First() > line.Last())
+    const POINT a = Held(from), b = Held(to);
+    // A line leaves out its last pixel: one that ends where it starts sets none, and one of a
+    // single step only the pixel it starts on, which needs no stepping.
+    if (a.x == b.x && a.y == b.y)
         return;
+    const bool oneStep = std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1;
+    std::optional<PixelLine> line;
+    if (!oneStep) {
+        line.emplace(a, b, DrawingLimit());
+        if (line->First() > line->Last())
+            return;
+    }
     m_surface->PullFromDibSection();
     const std::uint32_t color = PixelFromColor(m_state->pen.lopnColor);
     const std::uint32_t ink = IsMonochrome() ? MonochromePixel(color) : color;
@@ -58,12 +69,16 @@ void CDC::DrawOnePixelLine(CPoint from, CPoint to) {
     const RectRegion& visible = VisibleRegion();
     const bool simple = visible.Rects().size() == 1;
     const CRect only = simple ? visible.Rects()[0] : CRect();
-    line.ForEach([&](int x, int y) {
+    auto paint = [&](int x, int y) {
         if (simple ? !only.PtInRect(CPoint(x, y)) : !visible.Contains(x, y))
             return;
         std::uint32_t& target = m_surface->Row(y + m_origin.y)[x + m_origin.x];
         target = rop2 == R2_COPYPEN ? ink : ApplyRop2(rop2, ink, target);
-    });
+    };
+    if (oneStep)
+        paint(a.x, a.y);
+    else
+        line->ForEach(paint);
     WriteBack();
 }
 

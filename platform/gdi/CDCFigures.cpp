@@ -275,24 +275,30 @@ void CDC::FillMask(const CoverageMask& mask, const Brush& brush, int rop2) {
         mask.Bounds(), [&mask](int x, int y) { return mask.Covers(x, y); }, brush, rop2);
 }
 
-void CDC::PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2) {
+void CDC::PaintPixels(const std::vector<POINT>& pixels, const Brush& brush, int rop2, CPoint offset) {
     if (!m_surface || pixels.empty() || brush.kind == Brush::None)
         return;
     m_surface->PullFromDibSection();
     const bool monochrome = IsMonochrome();
-    const RectRegion visible = VisibleRegion();
+    const RectRegion& visible = VisibleRegion();
     const bool simple = visible.Rects().size() == 1;
     const CRect only = simple ? visible.Rects()[0] : CRect();
-    for (const POINT& p : pixels) {
+    // A solid brush gives every pixel the same colour, worked out once.
+    const bool solid = brush.kind == Brush::Solid;
+    const std::uint32_t ink = monochrome ? MonochromePixel(brush.color) : brush.color;
+    for (const POINT& stamped : pixels) {
+        const CPoint p(stamped.x + offset.x, stamped.y + offset.y);
         if (simple ? !only.PtInRect(p) : !visible.Contains(p.x, p.y))
             continue;
-        std::uint32_t color;
-        if (!brush.At(p.x - m_state->brushOrg.x, p.y - m_state->brushOrg.y, color))
-            continue;
-        if (monochrome)
-            color = MonochromePixel(color);
+        std::uint32_t color = ink;
+        if (!solid) {
+            if (!brush.At(p.x - m_state->brushOrg.x, p.y - m_state->brushOrg.y, color))
+                continue;
+            if (monochrome)
+                color = MonochromePixel(color);
+        }
         std::uint32_t& target = m_surface->Row(p.y + m_origin.y)[p.x + m_origin.x];
-        target = ApplyRop2(rop2, color, target);
+        target = rop2 == R2_COPYPEN ? color : ApplyRop2(rop2, color, target);
     }
     WriteBack();
 }
@@ -618,15 +624,7 @@ void CDC::StampThinArc(const CRect& box, CPoint start, CPoint end) {
     const CPoint corner = box.TopLeft();
     const std::vector<POINT>& stamp =
         ThinArcStamp(box.Size(), FromCorner(start, corner), FromCorner(end, corner));
-    const CRect limit = DrawingLimit();
-    std::vector<POINT> pixels;
-    pixels.reserve(stamp.size());
-    for (const POINT& p : stamp) {
-        const CPoint at(p.x + corner.x, p.y + corner.y);
-        if (limit.PtInRect(at))
-            pixels.push_back(at);
-    }
-    PaintPixels(pixels, SolidBrush(m_state->pen.lopnColor), m_state->rop2);
+    PaintPixels(stamp, SolidBrush(m_state->pen.lopnColor), m_state->rop2, corner);
 }
 
 BOOL CDC::Arc(const RECT* rect, POINT start, POINT end) {

@@ -40,6 +40,37 @@ TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
     EXPECT_EQ(far[1].y, -2147483647 + 14);
 }
 
+// The size is kept between asks, yet follows every change of the mapping's x parts.
+TEST(Mapping, LogicalPixelSizeFollowsEveryChangeOfTheMapping) {
+    Canvas canvas(10, 10);
+    CDC& dc = canvas.dc;
+    CDC other;
+    other.CreateCompatibleDC(nullptr);
+    auto measured = [](const CDC& on) {
+        POINT p[2] = {{1, 1}, {0, 0}};
+        on.DPtoLP(p, 2);
+        return static_cast<int>(p[0].x - p[1].x);
+    };
+    dc.SetMapMode(MM_LOMETRIC);
+    EXPECT_EQ(LogicalPixelSize(&dc), 3);
+    EXPECT_EQ(LogicalPixelSize(&other), 1);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(70, 13);
+    dc.SetViewportExt(9, 5);
+    for (int origin : {0, 3, 4, -5}) {
+        dc.SetWindowOrg(origin, 0);
+        EXPECT_EQ(LogicalPixelSize(&dc), measured(dc)) << "window origin " << origin;
+        dc.SetViewportOrg(origin, 0);
+        EXPECT_EQ(LogicalPixelSize(&dc), measured(dc)) << "viewport origin " << origin;
+    }
+    dc.SetViewportExt(23, 5);
+    EXPECT_EQ(LogicalPixelSize(&dc), measured(dc));
+    dc.SetWindowExt(700, 13);
+    EXPECT_EQ(LogicalPixelSize(&dc), measured(dc));
+    dc.SetMapMode(MM_TEXT);
+    EXPECT_EQ(LogicalPixelSize(&dc), 1);
+}
+
 TEST(Mapping, IsotropicShrinksTheLargerViewportExtent) {
     Canvas canvas(10, 10);
     CDC& dc = canvas.dc;

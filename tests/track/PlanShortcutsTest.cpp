@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "track/CCircTrack.h"
 #include "track/CParTrack.h"
 #include "track/CSplineTrack.h"
+#include "track/CTrack.h"
 #include "track/TrackPieces.h"
 
 // The plan drawn with its shortcuts (curves in as few chords as stay within a quarter of a
@@ -163,6 +165,39 @@ TEST_F(PlanShortcuts, StraightTiesOnTheOneBeforeAreDrawnOnce) {
         EXPECT_TRUE(fast.pixels == exact.pixels) << at;
         if (zoom < 0.02) {
             EXPECT_LT(fast.tieLines * 2, exact.tieLines) << at;
+        }
+    }
+}
+
+// With no chord or tie left out (a dotted axis keeps every degree of a curve, whose ties are
+// hidden), what the shortcuts still do (each point mapped once, nothing drawn that sets no pixel
+// or the same pixels again) leaves the exact picture, near and from afar, selected or not.
+TEST_F(PlanShortcuts, PiecesWithEveryDetailDrawTheExactPictureSelectedOrNot) {
+    BuildPlan(doc, Look::Rails);
+    // Beside the rows, straights fanned out at every slant and length.
+    for (int k = 0; k < 24; ++k) {
+        const double angle = k * 0.2618 + 0.05, length = 600.0 + 250.0 * (k % 5);
+        auto* straight = new CTrack(0, &doc.m_tool, 30000.0, -16000.0);
+        Place(doc, straight);
+        straight->SetEnds(30000.0, -16000.0, 30000.0 + length * std::cos(angle),
+                          -16000.0 + length * std::sin(angle), 0, 0);
+    }
+    for (CPaint* member : doc.m_rootGroup.m_members) {
+        auto* piece = static_cast<CParTrack*>(member);
+        piece->m_nRailMode = 2;
+        piece->m_bShowAxis = 1;
+        piece->m_bShowTies = dynamic_cast<CCircTrack*>(member) == nullptr ? 1 : 0;
+    }
+    for (bool selected : {false, true}) {
+        if (selected)
+            doc.m_tool.SelectAll(0);
+        for (double zoom : {1.0, 0.1, 1.0 / 20.0, 1.0 / 30.0, 1.0 / 100.0}) {
+            const Drawn fast = Draw(doc, zoom, false);
+            const Drawn exact = Draw(doc, zoom, true);
+            const std::string at = "at zoom " + std::to_string(zoom) + (selected ? ", selected" : "");
+            const auto blank = std::count(exact.pixels.begin(), exact.pixels.end(), exact.pixels.front());
+            EXPECT_GT(exact.pixels.size() - blank, 20u) << at;
+            EXPECT_TRUE(fast.pixels == exact.pixels) << at;
         }
     }
 }

@@ -7,13 +7,15 @@
 #include "platform/win/CCreateContext.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/WindowManager.h"
+#include "resources/CommandIds.h"
 #include "resources/Resources.h"
 #include "shell/CCVNView.h"
 #include "tests/track/LargeLayout.h"
 #include "track/TrackPieces.h"
 
 // The plan view on a layout of 5,000 connected pieces in a 1920 x 1080 window: a full redraw
-// through the draw buffer, and the partial repaint after one piece moved, also at 50,000.
+// through the draw buffer, the partial repaint after one piece moved and Select All, also at
+// 50,000.
 
 namespace {
 
@@ -79,5 +81,26 @@ void PartialRepaintAfterMove(benchmark::State& state) {
     }
 }
 BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
+
+// Select All on the fitted layout, as the command runs it: every piece selected, the window
+// repainted with the selection marks. Dropping the selection again is not counted.
+void SelectAllFitted(benchmark::State& state) {
+    PlanOnScreen plan(static_cast<int>(state.range(0)));
+    plan.view->OnZoomFit();
+    plan.host.RunUntilIdle();
+    CTool& tool = plan.doc.m_tool;
+    for (auto _ : state) {
+        plan.view->SendMessage(WM_COMMAND, MAKEWPARAM(ID_EDIT_SELECT_ALL, 0));
+        plan.view->UpdateWindow();
+        state.PauseTiming();
+        state.counters["selected"] = tool.GetSelectedCount();
+        tool.DeselectAll(0, 0);
+        tool.ClearUndoList();
+        plan.view->InvalidateAll();
+        plan.view->UpdateWindow();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(SelectAllFitted)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
 }  // namespace

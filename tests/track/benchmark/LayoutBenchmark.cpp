@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -313,16 +314,20 @@ void FitToScreenRedrawJoined(benchmark::State& state) {
 }
 BENCHMARK(FitToScreenRedrawJoined)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 
-// A scroll of 64 pixels down the fitted plan: the strip it uncovers at the bottom is drawn.
+// A scroll of 64 pixels down the fitted plan, halfway down the layout: the strip it uncovers is
+// drawn, with the pieces of the rows it crosses.
 void RepaintAfterScroll(benchmark::State& state) {
     FittedPlan plan(static_cast<int>(state.range(0)));
-    CRect strip = plan.window.Client();
     CSize height(0, 64);
     CDC screen;
     screen.CreateCompatibleDC(nullptr);
     screen.SetMapMode(MM_LOMETRIC);
     screen.DPtoLP(&height);
-    strip.top = strip.bottom + std::abs(height.cy);
+    // The page lies below the plan's origin.
+    const int middle = plan.doc->m_tool.LayoutToDevice(0.0, -std::fabs(plan.doc->m_fPageHeight) / 2.0, 0).y;
+    CRect strip = plan.window.Client();
+    strip.top = middle + std::abs(height.cy) / 2;
+    strip.bottom = middle - std::abs(height.cy) / 2;
     for (auto _ : state) plan.window.RepaintArea(*plan.doc, plan.zoom, strip);
 }
 BENCHMARK(RepaintAfterScroll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
