@@ -138,7 +138,10 @@ std::shared_ptr<r3d::Texture> SearchTexture(CString& name, const std::vector<Tex
     return SearchBareName(name, bareReader);
 }
 
+// A piece without a texture name asks for none: there is no file to report missing.
 void ReportMissingTexture(const CString& name) {
+    if (name.IsEmpty())
+        return;
     CMissingFileReport::ShowFile("Could not open texture file", CWinPath::ShownName(name.c_str()));
 }
 

@@ -222,6 +222,12 @@ TEST_F(AssetLoaders, MissingOrBrokenTexturesAreReported) {
     EXPECT_EQ(LoadTextureFile(folderOnly), nullptr);
     ASSERT_EQ(host.MessageBoxes().size(), 3u);
     EXPECT_EQ(host.MessageBoxes()[2].text, "Could not open texture file /TEXTURES/");
+
+    // No name asks for no texture: nothing is missing, and no message without a name shows.
+    CString none;
+    EXPECT_EQ(LoadTextureFile(none), nullptr);
+    EXPECT_FALSE(LoadTexture(none, builder, TRUE));
+    EXPECT_EQ(host.MessageBoxes().size(), 3u);
 }
 
 TEST_F(AssetLoaders, BackdropsAndBitmapMasksAreFoundSilently) {
