@@ -7,12 +7,8 @@
 
 namespace {
 
-using border::Distance;
-using border::InSweep;
-using border::kOnLine;
-using border::kPi;
-using border::OnOppositeSides;
-using border::Turn;
+using namespace border;
+
 // An ear whose corner turns by less than this sine is flat and no ear.
 constexpr double kLeastSine = 1e-7;
 

@@ -11,12 +11,7 @@
 
 namespace {
 
-using border::Distance;
-using border::InSweep;
-using border::kOnLine;
-using border::kPi;
-using border::OnOppositeSides;
-using border::Turn;
+using namespace border;
 
 // Turns smaller than this, in square grid units, count as none.
 constexpr double kFlat = 1e-9;

@@ -149,8 +149,7 @@ bool DesktopSession::ProgramRunning() {
 }
 
 int DesktopSession::WaitForExit(Milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (ProgramRunning() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(kPoll);
+    WaitUntil([this] { return !ProgramRunning(); }, timeout);
     return m_program > 0 ? -1 : m_exitCode;
 }
 
@@ -213,10 +212,11 @@ unsigned long DesktopSession::FocusWindow() const {
     return focus;
 }
 
+// The wait is counted in polls, not read off the clock: a busy machine makes each poll take
+// longer, never a wait fail sooner.
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
+    for (auto polls = timeout / kPoll; !done(); --polls) {
+        if (polls <= 0) return false;
         std::this_thread::sleep_for(kPoll);
     }
     return true;

@@ -2,6 +2,7 @@
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/GlContext.h"
 #include "platform/r3d/Scene.h"
+#include "tests/r3d/PointClumps.h"
 
 #include <gtest/gtest.h>
 
@@ -85,13 +86,8 @@ TEST(Scene, RemovalsKeepTheDrawingOrderOfTheClumpsLeft) {
 // search of the whole list (which takes seconds at this size): the list is passed over a few
 // times in all, not once per clump.
 TEST(Scene, TakingOutTwoHundredThousandClumpsIsQuick) {
-    std::vector<std::unique_ptr<Clump>> clumps;
     Scene scene;
-    for (int i = 0; i < 200000; ++i) {
-        ClumpBuilder builder;
-        builder.AddVertex({0, 0, 0}, 0, 0);
-        scene.Add(*clumps.emplace_back(builder.Finish()));
-    }
+    const auto clumps = AddPointClumps(scene, 200000);
     for (auto& clump : clumps) clump->RemoveFromScene();
     EXPECT_TRUE(scene.Clumps().empty());
     EXPECT_LE(scene.CompactedPlaces(), 3 * clumps.size());

@@ -2,6 +2,7 @@
 #include "platform/r3d/ClumpBuilder.h"
 #include "platform/r3d/GlContext.h"
 #include "platform/r3d/Scene.h"
+#include "tests/r3d/PointClumps.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,13 +94,8 @@ BENCHMARK(RenderTerrainAfterEdit)->Unit(benchmark::kMillisecond);
 void TakeOutClumps(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<std::unique_ptr<Clump>> clumps;
         Scene scene;
-        for (int i = 0; i < 200000; ++i) {
-            ClumpBuilder builder;
-            builder.AddVertex({0, 0, 0}, 0, 0);
-            scene.Add(*clumps.emplace_back(builder.Finish()));
-        }
+        auto clumps = AddPointClumps(scene, 200000);
         state.ResumeTiming();
         for (auto& clump : clumps) clump->RemoveFromScene();
         benchmark::DoNotOptimize(scene.Clumps().size());
