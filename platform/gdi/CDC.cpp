@@ -25,8 +25,15 @@ long long RoundDiv(long long numerator, long long denominator) {
     return static_cast<long long>(std::floor(q + 0.5));
 }
 
+// floor(v + 0.5) clamped to the LONG range, without a library call: every point drawn comes here.
 LONG Saturate(double v) {
-    return static_cast<LONG>(std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0));
+    const double w = v + 0.5;
+    if (!(w < 2147483647.0))
+        return w != w ? 0 : 2147483647;
+    if (w <= -2147483648.0)
+        return -2147483648;
+    const long long truncated = static_cast<long long>(w);
+    return static_cast<LONG>(static_cast<double>(truncated) > w ? truncated - 1 : truncated);
 }
 
 int MillimetresOf(int pixels, int dpi) {

@@ -348,8 +348,13 @@ int CDC::PenWidthInPixels() const {
     const LONG width = m_state->pen.lopnWidth.x;
     if (width == 0)
         return 1;
-    return std::max(1, static_cast<int>(std::lround(std::abs(
-                           static_cast<double>(width) * m_state->viewportExt.cx / m_state->windowExt.cx))));
+    const double pixels =
+        std::abs(static_cast<double>(width) * m_state->viewportExt.cx / m_state->windowExt.cx);
+    // Rounded half up as lround does, without its library call: every line drawn asks this.
+    if (!(pixels < 2147483647.0))
+        return pixels != pixels ? 1 : 2147483647;
+    const long long whole = static_cast<long long>(pixels);
+    return std::max(1, static_cast<int>(pixels - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole));
 }
 
 void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill) {

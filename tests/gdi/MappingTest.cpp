@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "platform/gdi/LogicalPixelSize.h"
@@ -90,6 +92,48 @@ TEST(Mapping, IsotropicShrinksTheLargerViewportExtent) {
     dc.SetMapMode(MM_TEXT);
     dc.SetWindowExt(7, 7);
     EXPECT_EQ(dc.GetWindowExt(), CSize(1, 1));
+}
+
+// Device points are rounded half up, negatives too, and held at the ends of the range; pen
+// widths are rounded half up.
+TEST(Mapping, PointsAndPenWidthsRoundHalfUp) {
+    Canvas canvas(40, 40);
+    CDC& dc = canvas.dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(4, 4);
+    dc.SetViewportExt(2, -2);
+    for (int x = -9; x <= 9; ++x) {
+        POINT p{x, x};
+        dc.LPtoDP(&p);
+        EXPECT_EQ(p.x, static_cast<LONG>(std::floor(x / 2.0 + 0.5))) << x;
+        EXPECT_EQ(p.y, static_cast<LONG>(std::floor(-x / 2.0 + 0.5))) << x;
+    }
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(4, 4);
+    POINT far[2] = {{2147483647, -2147483647}, {600000000, -600000000}};
+    dc.LPtoDP(far, 2);
+    EXPECT_EQ(far[0].x, 2147483647);
+    EXPECT_EQ(far[0].y, -2147483647 - 1);
+    EXPECT_EQ(far[1].x, 2147483647);
+    EXPECT_EQ(far[1].y, -2147483647 - 1);
+
+    // A pen 5 units wide at 3 pixels to 10 units is 1.5 pixels: two rows; 8 units, 2.4: two rows.
+    auto rowsOfAPen = [&](int width, int viewport) {
+        canvas.dc.FillSolidRect(-100, -100, 400, 400, kWhite);
+        dc.SetWindowExt(10, 10);
+        dc.SetViewportExt(viewport, viewport);
+        CPen pen(PS_SOLID, width, kBlack);
+        CPen* previous = dc.SelectObject(&pen);
+        dc.MoveTo(0, 40);
+        dc.LineTo(100, 40);
+        dc.SelectObject(previous);
+        int rows = 0;
+        for (int y = 0; y < 40; ++y) rows += canvas.At(15, y) == kBlack;
+        return rows;
+    };
+    EXPECT_EQ(rowsOfAPen(5, 3), 2);
+    EXPECT_EQ(rowsOfAPen(8, 3), 2);
+    EXPECT_EQ(rowsOfAPen(5, 5), 3);
 }
 
 TEST(Mapping, PrinterReportsItsResolutionAndPaper) {
