@@ -27,6 +27,11 @@ constexpr std::array<CDataFolders::Folder, 5> kTextureFolders = {
     CDataFolders::Bitmaps3D, CDataFolders::Bitmaps,
 };
 
+// Whether the running operation has set the 3D search folders.
+struct SearchFoldersSet {
+    bool set = false;
+};
+
 const r3d::Vec3 kLightDirection{1.0f, -1.0f, -1.0f};
 
 // Half the longer page side in 3D units.
@@ -54,6 +59,13 @@ std::shared_ptr<r3d::Texture> LoadMaskedTexture(const CString& name) {
 }  // namespace
 
 void CCVNDoc::SetResourcePaths() {
+    // Within one operation the preferences cannot change, so the folders the first model set
+    // serve every other: building 50,000 models would otherwise read the profile and the disk
+    // for each.
+    bool& setInThisOperation = CMissingFileReport::KeptByOperation<SearchFoldersSet>().set;
+    if (setInThisOperation)
+        return;
+    setInThisOperation = true;
     const std::span<const CDataFolders::Entry> table = CDataFolders::Table();
     const CString base = CDataFolders::GetBaseFolder();
     // The path is made anew each time, so a folder changed in the preferences is searched in

@@ -429,6 +429,8 @@ void CMainFrame::Build3DModels(CCVNDoc& doc) {
     const CPose world = current.m_pGroup->WorldPose(&current.m_pose);
     // A texture missing for every piece is reported once, not once per piece.
     const CMissingFileReport missingFiles;
+    // One wait cursor for the whole build: each model's own would reach the display twice.
+    BeginWaitCursor();
     const CTerrainPass terrains(doc.m_tool);
     doc.m_tool.ConformTerrain();
     for (CPaint* member : current.m_pGroup->m_members) {
@@ -440,4 +442,5 @@ void CMainFrame::Build3DModels(CCVNDoc& doc) {
         member->Update3D(&world);
     }
     for (CPaint* train : doc.GetTestTrains()) train->Update3D(&world);
+    EndWaitCursor();
 }

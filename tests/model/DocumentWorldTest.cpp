@@ -8,6 +8,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
@@ -88,6 +89,29 @@ TEST_F(DocumentWorld, TheDataFoldersBecomeTheSearchFoldersOnce) {
         doc.SetResourcePaths();
         ASSERT_EQ(Library().SearchFolders().size(), 6u);
         EXPECT_EQ(Library().SearchFolders()[5].filename(), other);
+    }
+    CProfile::Program().SetPath(CProfile::DefaultPath());
+}
+
+// Building the models of a layout is one operation: the first model sets the folders, the
+// others find them set; a preference changed meanwhile is searched from the next operation.
+TEST_F(DocumentWorld, OneOperationSetsTheSearchFoldersOnce) {
+    WorldDoc doc;
+    CProfile::Program().SetPath(m_folder / "corvane.ini");
+    std::filesystem::create_directory(m_folder / "chosen");
+    {
+        const CMissingFileReport operation;
+        doc.SetResourcePaths();
+        ASSERT_EQ(Library().SearchFolders().size(), 5u);
+        CProfile::Program().WriteProfileString("Paths", "Textures", CWinPath::FromReal(m_folder / "chosen") + "\\");
+        doc.SetResourcePaths();
+        EXPECT_EQ(Library().SearchFolders().size(), 5u);
+    }
+    {
+        const CMissingFileReport operation;
+        doc.SetResourcePaths();
+        ASSERT_EQ(Library().SearchFolders().size(), 6u);
+        EXPECT_EQ(Library().SearchFolders()[5].filename(), "chosen");
     }
     CProfile::Program().SetPath(CProfile::DefaultPath());
 }

@@ -20,14 +20,16 @@ class Open3DView : public LayoutInProgram {
     struct DiskWork {
         unsigned profileReads = 0;
         unsigned lookUps = 0;
+        std::size_t cursorChanges = 0;
     };
     DiskWork Open3DViewCountingDiskWork() {
         const unsigned profileReads = CProfile::Program().DiskReads();
         const unsigned lookUps = r3d::AssetLibrary::Instance().DiskLookUps();
+        const std::size_t cursorChanges = host.CursorChanges();
         Command(ID_SHOW_3D_VIEW);
         EXPECT_NE(dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView()), nullptr);
         return {CProfile::Program().DiskReads() - profileReads,
-                r3d::AssetLibrary::Instance().DiskLookUps() - lookUps};
+                r3d::AssetLibrary::Instance().DiskLookUps() - lookUps, host.CursorChanges() - cursorChanges};
     }
 };
 
@@ -35,6 +37,8 @@ class Open3DView : public LayoutInProgram {
 // folders five times; the opening does so on the disk a few times in all.
 constexpr unsigned kFewProfileReads = 2;
 constexpr unsigned kFewLookUps = 10;
+// The wait cursor shows once for the whole build, not once per piece.
+constexpr std::size_t kFewCursorChanges = 6;
 
 }  // namespace
 
@@ -66,6 +70,7 @@ TEST_F(Open3DView, TexturesInTheProfilesFolderAreLookedUpOncePerOpeningNotOncePe
     const DiskWork work = Open3DViewCountingDiskWork();
     EXPECT_LE(work.profileReads, kFewProfileReads);
     EXPECT_LE(work.lookUps, kFewLookUps);
+    EXPECT_LE(work.cursorChanges, kFewCursorChanges);
     EXPECT_TRUE(host.MessageBoxes().empty());
     for (CPaint* piece : layout->m_rootGroup.m_members) EXPECT_NE(piece->m_hModel, nullptr);
 }
