@@ -101,8 +101,7 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPieceMapping& device, CP
         }
         if (!premapped)
             return;
-        for (int i = 0; i < 3; ++i) pixels[i] = points[i];
-        dc.LPtoDP(pixels, 3);
+        for (int i = 0; i < 3; ++i) pixels[i] = device.Pixel(points[i]);
     };
     auto line = [&](int i, const CPoint(&now)[3], const POINT(&nowPixels)[3]) {
         if (premapped) {
@@ -200,8 +199,7 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPieceMapping& device, double st
     for (int i = 0; m_fStartAngle + i * step < e; ++i) {
         const TieEnds tie{DevicePointOnCircle(device, inner, c, s), DevicePointOnCircle(device, outer, c, s)};
         if (!dense || i == 0 || !SameEnds(tie, lastTie)) {
-            TieEnds pixels = tie;
-            dc.LPtoDP(pixels.data(), 2);
+            const TieEnds pixels{device.Pixel(tie[0]), device.Pixel(tie[1])};
             if (!dense || i == 0 || !SameEnds(pixels, lastPixels))
                 dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
             lastTie = tie;

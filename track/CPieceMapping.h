@@ -3,6 +3,7 @@
 #include "model/CPlacement.h"
 #include "model/Geometry.h"
 #include "platform/gdi/CPoint.h"
+#include "platform/gdi/DeviceMapping.h"
 
 class CDC;
 class CTool;
@@ -21,6 +22,9 @@ class CPieceMapping {
         return CPoint(TruncateCoordinate(world.x * m_zoom), TruncateCoordinate(world.y * m_zoom));
     }
 
+    // A logical point on the DC's pixels, as the DC maps it.
+    CPoint Pixel(POINT logical) const { return m_pixels(logical); }
+
   private:
     CPoint ByTool(CDoublePoint world) const;
 
@@ -28,4 +32,5 @@ class CPieceMapping {
     const CPlacement& m_placement;
     bool m_byTool;
     double m_zoom;
+    DeviceMapping m_pixels;
 };

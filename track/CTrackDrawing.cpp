@@ -100,8 +100,7 @@ void CTrack::DrawTies(CDC& dc, const CPieceMapping& device, double c, double s) 
         if (i > 1 && SameEnds(tie, last))
             continue;
         last = tie;
-        TieEnds pixels = tie;
-        dc.LPtoDP(pixels.data(), 2);
+        const TieEnds pixels{device.Pixel(tie[0]), device.Pixel(tie[1])};
         if (i > 1 && SameEnds(pixels, lastPixels))
             continue;
         dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);

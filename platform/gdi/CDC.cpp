@@ -25,17 +25,6 @@ long long RoundDiv(long long numerator, long long denominator) {
     return static_cast<long long>(std::floor(q + 0.5));
 }
 
-// floor(v + 0.5) clamped to the LONG range, without a library call: every point drawn comes here.
-LONG Saturate(double v) {
-    const double w = v + 0.5;
-    if (!(w < 2147483647.0))
-        return w != w ? 0 : 2147483647;
-    if (w <= -2147483648.0)
-        return -2147483648;
-    const long long truncated = static_cast<long long>(w);
-    return static_cast<LONG>(static_cast<double>(truncated) > w ? truncated - 1 : truncated);
-}
-
 int MillimetresOf(int pixels, int dpi) {
     return static_cast<int>(RoundDiv(pixels * 254LL, dpi * 10LL));
 }
@@ -380,18 +369,21 @@ void CDC::AdjustIsotropic() {
     }
 }
 
-double CDC::DeviceX(double x) const {
+DeviceMapping CDC::Mapping() const {
     const State& s = *m_state;
-    return (x - s.windowOrg.x) * s.viewportExt.cx / s.windowExt.cx + s.viewportOrg.x;
+    return DeviceMapping(s.windowOrg, s.windowExt, s.viewportOrg, s.viewportExt);
+}
+
+double CDC::DeviceX(double x) const {
+    return Mapping().X(x);
 }
 
 double CDC::DeviceY(double y) const {
-    const State& s = *m_state;
-    return (y - s.windowOrg.y) * s.viewportExt.cy / s.windowExt.cy + s.viewportOrg.y;
+    return Mapping().Y(y);
 }
 
 CPoint CDC::ToDevice(int x, int y) const {
-    return CPoint(Saturate(DeviceX(x)), Saturate(DeviceY(y)));
+    return Mapping()(x, y);
 }
 
 CRect CDC::DeviceRect(int x1, int y1, int x2, int y2) const {
@@ -401,22 +393,23 @@ CRect CDC::DeviceRect(int x1, int y1, int x2, int y2) const {
 }
 
 void CDC::LPtoDP(POINT* points, int count) const {
-    for (int i = 0; points && i < count; ++i) points[i] = ToDevice(points[i].x, points[i].y);
+    const DeviceMapping mapping = Mapping();
+    for (int i = 0; points && i < count; ++i) points[i] = mapping(points[i]);
 }
 
 void CDC::LPtoDP(SIZE* size) const {
     const State& s = *m_state;
-    size->cx = Saturate(static_cast<double>(size->cx) * s.viewportExt.cx / s.windowExt.cx);
-    size->cy = Saturate(static_cast<double>(size->cy) * s.viewportExt.cy / s.windowExt.cy);
+    size->cx = DeviceMapping::Round(static_cast<double>(size->cx) * s.viewportExt.cx / s.windowExt.cx);
+    size->cy = DeviceMapping::Round(static_cast<double>(size->cy) * s.viewportExt.cy / s.windowExt.cy);
 }
 
 void CDC::DPtoLP(POINT* points, int count) const {
     const State& s = *m_state;
     for (int i = 0; points && i < count; ++i) {
-        points[i].x = Saturate((static_cast<double>(points[i].x) - s.viewportOrg.x) * s.windowExt.cx /
+        points[i].x = DeviceMapping::Round((static_cast<double>(points[i].x) - s.viewportOrg.x) * s.windowExt.cx /
                                    s.viewportExt.cx +
                                s.windowOrg.x);
-        points[i].y = Saturate((static_cast<double>(points[i].y) - s.viewportOrg.y) * s.windowExt.cy /
+        points[i].y = DeviceMapping::Round((static_cast<double>(points[i].y) - s.viewportOrg.y) * s.windowExt.cy /
                                    s.viewportExt.cy +
                                s.windowOrg.y);
     }
@@ -424,8 +417,8 @@ void CDC::DPtoLP(POINT* points, int count) const {
 
 void CDC::DPtoLP(SIZE* size) const {
     const State& s = *m_state;
-    size->cx = Saturate(static_cast<double>(size->cx) * s.windowExt.cx / s.viewportExt.cx);
-    size->cy = Saturate(static_cast<double>(size->cy) * s.windowExt.cy / s.viewportExt.cy);
+    size->cx = DeviceMapping::Round(static_cast<double>(size->cx) * s.windowExt.cx / s.viewportExt.cx);
+    size->cy = DeviceMapping::Round(static_cast<double>(size->cy) * s.windowExt.cy / s.viewportExt.cy);
 }
 
 // --- Objects and attributes ----------------------------------------------------------------

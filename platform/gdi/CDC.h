@@ -16,6 +16,7 @@
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/CRect.h"
 #include "platform/gdi/CRgn.h"
+#include "platform/gdi/DeviceMapping.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/RectRegion.h"
 
@@ -73,6 +74,8 @@ class CDC : public CObject {
     // draws every detail however small on the device, to compare pixels with.
     void EnableFastPaths(bool on) { m_fastPaths = on; }
     bool FastPathsEnabled() const { return m_fastPaths; }
+    // The logical-to-device mapping as it stands, for mapping many points at once.
+    DeviceMapping Mapping() const;
 
     // --- Printing -------------------------------------------------------------------------
     int StartDoc(const DOCINFO* docInfo);

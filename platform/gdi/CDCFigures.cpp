@@ -407,7 +407,8 @@ BOOL CDC::LineTo(int x, int y) {
         Trace("LineTo", {m_state->position, {x, y}});
     if (!m_surface)
         return FALSE;
-    const CPoint from = ToDevice(m_state->position.x, m_state->position.y), to = ToDevice(x, y);
+    const DeviceMapping mapping = Mapping();
+    const CPoint from = mapping(m_state->position), to = mapping(x, y);
     m_state->position = CPoint(x, y);
     StrokeLine(from, to);
     return TRUE;
