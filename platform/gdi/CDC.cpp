@@ -406,12 +406,12 @@ void CDC::LPtoDP(SIZE* size) const {
 void CDC::DPtoLP(POINT* points, int count) const {
     const State& s = *m_state;
     for (int i = 0; points && i < count; ++i) {
-        points[i].x = DeviceMapping::Round((static_cast<double>(points[i].x) - s.viewportOrg.x) * s.windowExt.cx /
-                                   s.viewportExt.cx +
-                               s.windowOrg.x);
-        points[i].y = DeviceMapping::Round((static_cast<double>(points[i].y) - s.viewportOrg.y) * s.windowExt.cy /
-                                   s.viewportExt.cy +
-                               s.windowOrg.y);
+        points[i].x = DeviceMapping::Round((static_cast<double>(points[i].x) - s.viewportOrg.x) *
+                                               s.windowExt.cx / s.viewportExt.cx +
+                                           s.windowOrg.x);
+        points[i].y = DeviceMapping::Round((static_cast<double>(points[i].y) - s.viewportOrg.y) *
+                                               s.windowExt.cy / s.viewportExt.cy +
+                                           s.windowOrg.y);
     }
 }
 

@@ -85,7 +85,8 @@ TEST_F(DocumentWorld, TheDataFoldersBecomeTheSearchFoldersOnce) {
     CProfile::Program().SetPath(m_folder / "corvane.ini");
     for (const char* other : {"old", "new"}) {
         std::filesystem::create_directory(m_folder / other);
-        CProfile::Program().WriteProfileString("Paths", "Textures", CWinPath::FromReal(m_folder / other) + "\\");
+        CProfile::Program().WriteProfileString("Paths", "Textures",
+                                               CWinPath::FromReal(m_folder / other) + "\\");
         doc.SetResourcePaths();
         ASSERT_EQ(Library().SearchFolders().size(), 6u);
         EXPECT_EQ(Library().SearchFolders()[5].filename(), other);
@@ -103,7 +104,8 @@ TEST_F(DocumentWorld, OneOperationSetsTheSearchFoldersOnce) {
         const CMissingFileReport operation;
         doc.SetResourcePaths();
         ASSERT_EQ(Library().SearchFolders().size(), 5u);
-        CProfile::Program().WriteProfileString("Paths", "Textures", CWinPath::FromReal(m_folder / "chosen") + "\\");
+        CProfile::Program().WriteProfileString("Paths", "Textures",
+                                               CWinPath::FromReal(m_folder / "chosen") + "\\");
         doc.SetResourcePaths();
         EXPECT_EQ(Library().SearchFolders().size(), 5u);
     }
