@@ -25,6 +25,9 @@
 
 namespace {
 
+// A band shorter than this, in layout units, shows no side of the chain.
+constexpr double kNoSide = 1e-6;
+
 // What an elliptic arc's offset spline takes over from the arc.
 void CopyTrackSettings(CParTrack& to, const CParTrack& from) {
     to.m_fGauge = from.m_fGauge;
@@ -176,9 +179,12 @@ void CParallelTrackTool::AskDistance(CGroup* group, const CPose* frame) {
     CToolHost* host = m_tool.m_pHost;
     CParallelTrackDialog dialog(host != nullptr ? host->GetUnitIndex() : kDefaultUnitIndex, prefilled);
     const INT_PTR result = RunPaused(m_tool, dialog);
-    // A band of no length has no side: OK then builds nothing, as Cancel.
-    if (result == IDOK && pulled > 0.0) {
-        const double scale = dialog.m_fValue / prefilled;
+    // A band of no length has no side: OK then builds nothing, as Cancel. A cursor set down on
+    // the chain's own line leaves only rounding noise, which is no side either.
+    if (result == IDOK && pulled > kNoSide) {
+        // The new track lies at the distance entered, on the band's side, also when the
+        // dialog offered the tie length in place of a shorter band.
+        const double scale = dialog.m_fValue / pulled;
         m_offset = CDoublePoint{m_offset.x * scale, m_offset.y * scale};
         CreateParallelPieces(group, frame);
     } else {

@@ -397,6 +397,41 @@ TEST_F(TrackTools, ParallelTrackFromThePressToThePlacedPieces) {
     EXPECT_EQ(Band(), nullptr);
 }
 
+TEST_F(TrackTools, TheParallelLiesAtTheDistanceEnteredAndABandOnTheChainsLineBuildsNothing) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    plan.tool.OnCreateParallelTrack();
+    // A band shorter than the ties: the dialog offers the tie length, and 2 in typed is 2 in.
+    Press(500.0, 0.0);
+    Release(500.0, 0.0);
+    plan.tool.OnMouseMove(0, 50.0, 10.0, 0);
+    CString prefilled;
+    host.WhenModal("Parallel track", [&](CWnd& dialog) {
+        prefilled = Shown(dialog, IDC_PARALLEL_OFFSET);
+        TypeInto(dialog, IDC_PARALLEL_OFFSET, Length(508.0));
+        Click(dialog, IDOK);
+    });
+    Press(500.0, 100.0);
+    ASSERT_GT(piece->m_fTieLength, 100.0);
+    EXPECT_EQ(prefilled, Length(piece->m_fTieLength));
+    auto* copy = Newest<CTrack>();
+    ASSERT_NE(copy, piece);
+    EXPECT_NEAR(copy->LocalToWorld(copy->m_ptBegin.x, copy->m_ptBegin.y).y, 508.0, 1e-6);
+
+    // The cursor set down on a slanted chain's own line: nothing lies on top of the chain.
+    CTrack* slanted = plan.Straight(0.0, 2000.0, 900.0, 2300.0);
+    const size_t before = MemberCount();
+    Press(450.0, 2150.0);
+    Release(450.0, 2150.0);
+    plan.tool.OnMouseMove(0, 30.0, 210.0, 0);
+    host.WhenModal("Parallel track", [&](CWnd& dialog) {
+        TypeInto(dialog, IDC_PARALLEL_OFFSET, Length(508.0));
+        Click(dialog, IDOK);
+    });
+    Press(300.0, 2100.0);
+    EXPECT_EQ(MemberCount(), before);
+    EXPECT_EQ(Newest<CTrack>(), slanted);
+}
+
 TEST_F(TrackTools, ACurveOffsetToOrPastItsCentreIsNotBuiltAndIsNamed) {
     CCircTrack* curve = plan.Curve(0.0, 0.0, 500.0, 0.0, kPi / 2.0);
     plan.tool.OnCreateParallelTrack();
