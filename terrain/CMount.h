@@ -156,6 +156,8 @@ class CMount : public CBenchwork, public CTerrainSurface {
     double m_fCentreX = 0.0;
     double m_fCentreY = 0.0;
     int m_nInteriorCount = 0;
+    // The knots the index table reaches: the grid's own, before the border adds any.
+    int m_nGridKnotCount = 0;
     int m_bFixedBorder = 1;
     int m_bBuiltFixedBorder = 1;
     int m_nFalloffMode = 0;

@@ -80,7 +80,7 @@ CMount::EditReach CMount::ReachOf(const CTerrainEdit& edit) const {
 }
 
 double CMount::EditVisits(const CTerrainEditList& edits) const {
-    const double outlineKnots = m_bFixedBorder ? 0.0 : m_grid.GetSize() - m_nInteriorCount;
+    const double outlineKnots = (m_bFixedBorder ? m_nInteriorCount : m_grid.GetSize()) - m_nGridKnotCount;
     double visits = 0.0;
     for (const CTerrainEdit& edit : edits.Records()) {
         const EditReach reach = ReachOf(edit);
@@ -98,8 +98,8 @@ int CMount::InteriorKnotAt(int column, int row) const {
 }
 
 void CMount::RaiseKnotAtPoint(const EditReach& reach, float dz, int considered) {
-    // The last knot on the point takes the change: an outline knot before the grid's own.
-    for (int k = considered - 1; k >= m_nInteriorCount; --k) {
+    // The last knot on the point takes the change: an outline or bridge knot before the grid's own.
+    for (int k = considered - 1; k >= m_nGridKnotCount; --k) {
         CGrideKnot& knot = m_grid[k];
         if (std::hypot(knot.x - reach.cx, knot.y - reach.cy) <= 0.001) {
             knot.z = static_cast<float>(knot.z + dz);
@@ -119,7 +119,8 @@ void CMount::RaiseKnotsInReach(const EditReach& reach, const CTerrainEdit& edit,
         if (d <= reach.r)
             knot.z = static_cast<float>(knot.z + Falloff(edit.mode, reach.r, d) * edit.dz);
     };
-    for (int k = considered - 1; k >= m_nInteriorCount; --k) raise(m_grid[k]);
+    // The knots the border added, which the index does not reach.
+    for (int k = considered - 1; k >= m_nGridKnotCount; --k) raise(m_grid[k]);
     // The grid's own knots through its index: only the rows and columns within the radius.
     for (int row = reach.firstRow; row <= reach.lastRow; ++row)
         for (int column = reach.firstColumn; column <= reach.lastColumn; ++column) {

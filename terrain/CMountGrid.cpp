@@ -79,6 +79,7 @@ void CMount::RebuildGrid() {
     m_nCentreKnot = 0;
     BuildInteriorKnots();
     m_nInteriorCount = m_grid.GetSize();
+    m_nGridKnotCount = m_nInteriorCount;
     m_bRebuild3D = 1;
     StitchOutline();
     ApplyTerrainEdits(m_newEdits, 0);

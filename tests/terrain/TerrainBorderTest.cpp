@@ -126,12 +126,8 @@ std::string MeshFault(const r3d::Clump& mesh, double outlineArea) {
         for (const Face& t : Triangles(face)) triangles.push_back(t);
     }
     // Swept from left to right, so that only triangles whose x ranges meet are compared.
-    auto left = [](const Face& f) {
-        return std::min({f[0].x, f[1].x, f[2].x});
-    };
-    auto right = [](const Face& f) {
-        return std::max({f[0].x, f[1].x, f[2].x});
-    };
+    auto left = [](const Face& f) { return std::min({f[0].x, f[1].x, f[2].x}); };
+    auto right = [](const Face& f) { return std::max({f[0].x, f[1].x, f[2].x}); };
     std::sort(triangles.begin(), triangles.end(),
               [&](const Face& a, const Face& b) { return left(a) < left(b); });
     for (size_t i = 0; i < triangles.size(); ++i)
@@ -371,10 +367,17 @@ TEST(TerrainBorder, TheLobeBehindANarrowCurvedNeckGetsItsBorder) {
         terrain->UpdateMeshVertices(*mesh, 0);
         EXPECT_EQ(MeshFault(*mesh, OutlineArea(outline)), "") << Describe(outline);
         // Knots made for a bridge lie inside the outline, as the grid's own do.
+        EXPECT_GT(terrain->m_nInteriorCount, terrain->m_nGridKnotCount);
         for (int k = 0; k < terrain->m_nInteriorCount; ++k)
             EXPECT_TRUE(terrain->PtInOutline(terrain->Grid()[k].x * neck.spacing,
                                              terrain->Grid()[k].y * neck.spacing))
                 << k;
+        // An edit reaching every knot raises the bridge knots with the grid's own.
+        CTerrainEditList raiseAll;
+        raiseAll.Append(CTerrainEdit{0.0f, 0.0f, 100.0f, 1.0e6f, CTerrainEdit::kLinear, 1});
+        terrain->ApplyTerrainEdits(raiseAll, 1);
+        for (int k = 0; k < terrain->m_nInteriorCount; ++k)
+            EXPECT_GT(terrain->Grid()[k].z, terrain->m_fElevation) << k;
     }
 }
 
@@ -399,7 +402,8 @@ std::string TerrainFault(CMount& terrain, const std::vector<CDoublePoint>& outli
 }
 
 // An outline of the neck family turned by an angle about the origin and moved.
-std::vector<CDoublePoint> Turned(std::vector<CDoublePoint> outline, double angle, double dx, double reversed) {
+std::vector<CDoublePoint> Turned(std::vector<CDoublePoint> outline, double angle, double dx,
+                                 double reversed) {
     const double c = std::cos(angle), s = std::sin(angle);
     for (CDoublePoint& p : outline) p = {p.x * c - p.y * s + dx, p.x * s + p.y * c};
     if (reversed)
@@ -418,8 +422,8 @@ TEST(TerrainBorder, EveryStarAndCurvedNeckOfTheSweepsGetsASoundBorder) {
         for (double width : {200.0, 300.0, 400.0})
             for (double spacing : {500.0, 700.0})
                 for (int turn : {0, 1, 2}) {
-                    const std::vector<CDoublePoint> outline =
-                        Turned(ArcNeck(inner, width, 0.6 * inner, 2000.0, 12), 0.7 * turn, 300.0 * turn, turn == 1);
+                    const std::vector<CDoublePoint> outline = Turned(
+                        ArcNeck(inner, width, 0.6 * inner, 2000.0, 12), 0.7 * turn, 300.0 * turn, turn == 1);
                     const std::string fault = TerrainFault(*plan.Terrain(outline, spacing), outline);
                     // Unturned, the lobes' straight edges run along a grid line through knots,
                     // and the faces beside those knots are slivers too thin to face either way.
@@ -428,9 +432,9 @@ TEST(TerrainBorder, EveryStarAndCurvedNeckOfTheSweepsGetsASoundBorder) {
     OutlineMaker maker;
     for (int i = 0; i < 150; ++i) {
         const double inner = maker.Uniform(1200.0, 4000.0);
-        const std::vector<CDoublePoint> outline = maker.Place(ArcNeck(
-            inner, maker.Uniform(150.0, 500.0), inner * maker.Uniform(0.3, 0.8), maker.Uniform(1000.0, 3000.0),
-            8 + i % 9));
+        const std::vector<CDoublePoint> outline =
+            maker.Place(ArcNeck(inner, maker.Uniform(150.0, 500.0), inner * maker.Uniform(0.3, 0.8),
+                                maker.Uniform(1000.0, 3000.0), 8 + i % 9));
         const double spacing = maker.Uniform(300.0, 900.0);
         CMount* terrain = plan.Terrain(outline, spacing);
         // Cutting the strip into triangles stays within its share of work.
