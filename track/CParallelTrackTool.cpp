@@ -126,6 +126,8 @@ void CParallelTrackTool::DropBand() {
         return;
     const std::unique_ptr<CSizeLine> band = std::move(m_pBand);
     band->Invalidate();
+    // No list of the engine ever held the band: it leaves without the engine looking for it.
+    band->SetTool(nullptr);
     m_tool.m_bRedraw = 1;
 }
 
@@ -360,7 +362,7 @@ void CParallelTrackTool::ReportRefusals() {
 }
 
 // An Undo took the chain's last piece away while the band was out: the band goes at once.
-void CParallelTrackTool::Forget(CPaint* object) {
-    if (object != m_pBand.get() && m_chain.Length() == 0)
+void CParallelTrackTool::OnObjectForgotten() {
+    if (m_chain.Length() == 0)
         EndPulling();
 }

@@ -33,7 +33,7 @@ class CParallelTrackTool {
     void OnMouse(int phase, CGroup* group, const CPose* frame);
     // Builds the new pieces beside the chain at the offset; answers how many were made.
     int CreateParallelPieces(CGroup* group, const CPose* frame);
-    void Forget(CPaint* object);
+    void OnObjectForgotten();
     // The chain ends while the band is out (another tool): the band goes, the tool waits.
     void EndPulling();
     void DrawBand();

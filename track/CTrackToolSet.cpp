@@ -165,7 +165,7 @@ void CTrackToolSet::ConnectBySpline(CGroup* group) {
 
 void CTrackToolSet::ForgetObject(CPaint* object) {
     m_chain.Forget(object);
-    m_parallel.Forget(object);
+    m_parallel.OnObjectForgotten();
 }
 
 void CTrackToolSet::DrawPreview() {
