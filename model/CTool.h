@@ -211,6 +211,9 @@ class CTool : public CObject {
     void SetViewScale(double numerator, double denominator);
     void RescaleGroupMembers();
     CPoint LayoutToDevice(double x, double y, int print) const;
+    // What LayoutToDevice multiplies by on the screen, and whether it maps for a printout instead.
+    double ZoomFactor() const;
+    bool MapsForPrint() const;
     CDoublePoint DeviceToLayout(double x, double y) const;
     // In place; the printer mapping whenever the target DC prints.
     void LayoutToDevicePoints(POINT* points, int count) const;
@@ -507,7 +510,7 @@ class CTool : public CObject {
     CTrackEndFollower m_trackEndFollower{m_trackEnds};
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
-    unsigned long m_nPressSerial = 0;   // the newest step when the present gesture began
+    unsigned long m_nPressSerial = 0;  // the newest step when the present gesture began
     // While a release ends the edits of the selected members: those still to be ended. An
     // object freed meanwhile leaves it (ForgetObject).
     CPaintList* m_pReleaseWalk = nullptr;

@@ -37,13 +37,21 @@ BOOL CTool::IsPrinting() const {
     return m_pTargetDC != nullptr && m_pTargetDC->IsPrinting();
 }
 
+double CTool::ZoomFactor() const {
+    return m_fZoomDenominator != 0.0 ? m_fZoomNumerator / m_fZoomDenominator : 0.0;
+}
+
+bool CTool::MapsForPrint() const {
+    return IsPrinting() && m_pHost != nullptr;
+}
+
 CPoint CTool::LayoutToDevice(double x, double y, int print) const {
-    if (print && IsPrinting() && m_pHost != nullptr) {
+    if (print && MapsForPrint()) {
         const double scale = m_pHost->GetPrintScale();
         return CPoint(TruncateCoordinate(x / scale - m_fPrintOffsetX),
                       TruncateCoordinate(y / scale + m_fPrintOffsetY));
     }
-    const double zoom = m_fZoomDenominator != 0.0 ? m_fZoomNumerator / m_fZoomDenominator : 0.0;
+    const double zoom = ZoomFactor();
     return CPoint(TruncateCoordinate(x * zoom), TruncateCoordinate(y * zoom));
 }
 
@@ -53,7 +61,7 @@ CDoublePoint CTool::DeviceToLayout(double x, double y) const {
 }
 
 void CTool::LayoutToDevicePoints(POINT* points, int count) const {
-    const bool printing = IsPrinting() && m_pHost != nullptr;
+    const bool printing = MapsForPrint();
     for (int i = 0; i < count; ++i) {
         POINT& p = points[i];
         if (printing) {

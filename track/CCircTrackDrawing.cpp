@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "drawing/ShapeSupport.h"
@@ -18,12 +17,6 @@ namespace {
 constexpr int kShiftMask = 0xA4;
 // How far, in pixels, a drawn chord may stray from the curve.
 constexpr double kChordError = 0.25;
-
-using TieEnds = std::array<POINT, 2>;
-
-bool SameEnds(const TieEnds& a, const TieEnds& b) {
-    return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
-}
 
 CDoublePoint Direction(double angle) {
     return {std::cos(angle), std::sin(angle)};
@@ -101,7 +94,12 @@ void CCircTrack::DrawCentreLineAndRails(CDC& dc, const CPieceMapping& device, CP
         }
         if (!premapped)
             return;
-        for (int i = 0; i < 3; ++i) pixels[i] = device.Pixel(points[i]);
+        if (centreLine)
+            pixels[0] = device.Pixel(points[0]);
+        if (rails) {
+            pixels[1] = device.Pixel(points[1]);
+            pixels[2] = device.Pixel(points[2]);
+        }
     };
     auto line = [&](int i, const CPoint(&now)[3], const POINT(&nowPixels)[3]) {
         if (premapped) {
@@ -198,9 +196,9 @@ void CCircTrack::DrawTiesQuickly(CDC& dc, const CPieceMapping& device, double st
     TieEnds lastTie{}, lastPixels{};
     for (int i = 0; m_fStartAngle + i * step < e; ++i) {
         const TieEnds tie{DevicePointOnCircle(device, inner, c, s), DevicePointOnCircle(device, outer, c, s)};
-        if (!dense || i == 0 || !SameEnds(tie, lastTie)) {
+        if (!dense || i == 0 || tie != lastTie) {
             const TieEnds pixels{device.Pixel(tie[0]), device.Pixel(tie[1])};
-            if (!dense || i == 0 || !SameEnds(pixels, lastPixels))
+            if (!dense || i == 0 || pixels != lastPixels)
                 dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
             lastTie = tie;
             lastPixels = pixels;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "model/CPlacement.h"
 #include "model/Geometry.h"
 #include "platform/gdi/CPoint.h"
@@ -7,6 +9,9 @@
 
 class CDC;
 class CTool;
+
+// A tie's two ends, in logical units or in pixels.
+using TieEnds = std::array<CPoint, 2>;
 
 // A piece's local points in the plan's logical units, exactly as CParTrack::ToDevice puts them,
 // with the zoom worked out once for all the points of one drawing instead of once a point. On a

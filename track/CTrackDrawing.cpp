@@ -1,4 +1,3 @@
-#include <array>
 #include <cmath>
 
 #include "drawing/ShapeSupport.h"
@@ -15,15 +14,9 @@
 
 namespace {
 
-using TieEnds = std::array<POINT, 2>;
-
 void Line(CDC& dc, CPoint a, CPoint b) {
     dc.MoveTo(a);
     dc.LineTo(b);
-}
-
-bool SameEnds(const TieEnds& a, const TieEnds& b) {
-    return a[0].x == b[0].x && a[0].y == b[0].y && a[1].x == b[1].x && a[1].y == b[1].y;
 }
 
 }  // namespace
@@ -94,14 +87,14 @@ void CTrack::DrawTies(CDC& dc, const CPieceMapping& device, double c, double s) 
         const TieEnds tie{device({at.x + half * s, at.y - half * c}),
                           device({at.x - half * s, at.y + half * c})};
         if (!skipRepeats) {
-            Line(dc, CPoint(tie[0]), CPoint(tie[1]));
+            Line(dc, tie[0], tie[1]);
             continue;
         }
-        if (i > 1 && SameEnds(tie, last))
+        if (i > 1 && tie == last)
             continue;
         last = tie;
         const TieEnds pixels{device.Pixel(tie[0]), device.Pixel(tie[1])};
-        if (i > 1 && SameEnds(pixels, lastPixels))
+        if (i > 1 && pixels == lastPixels)
             continue;
         dc.LineBetween(tie[0], tie[1], pixels[0], pixels[1]);
         lastPixels = pixels;

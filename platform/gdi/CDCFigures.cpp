@@ -350,11 +350,8 @@ int CDC::PenWidthInPixels() const {
         return 1;
     const double pixels =
         std::abs(static_cast<double>(width) * m_state->viewportExt.cx / m_state->windowExt.cx);
-    // Rounded half up as lround does, without its library call: every line drawn asks this.
-    if (!(pixels < 2147483647.0))
-        return pixels != pixels ? 1 : 2147483647;
-    const long long whole = static_cast<long long>(pixels);
-    return std::max(1, static_cast<int>(pixels - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole));
+    // Every line drawn asks this: rounded inline, as the mapping rounds points.
+    return std::max<int>(1, DeviceMapping::Round(pixels));
 }
 
 void CDC::DrawFigure(const DevicePath& path, bool winding, bool closed, bool fill) {
