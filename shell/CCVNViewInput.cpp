@@ -304,25 +304,6 @@ void CCVNView::OnTimer(UINT_PTR id) {
     Tool().OnMouseMove(m_nSavedFlags, point.x, point.y, 1);
 }
 
-namespace {
-
-// The top-level objects that reach into the strip, each marked for its next repaint.
-std::vector<CPaint*> CollectObjectsInRect(CGroup& root, const CRect& strip) {
-    std::vector<CPaint*> list;
-    for (CPaint* member : root.m_members)
-        if (member->HitTestRect(strip.left, strip.top, strip.right, strip.bottom)) {
-            member->Invalidate();
-            list.push_back(member);
-        }
-    return list;
-}
-
-void DrawObjectList(const std::vector<CPaint*>& list) {
-    for (CPaint* member : list) member->Draw(&member->m_parentPose);
-}
-
-}  // namespace
-
 void CCVNView::AutoScrollRepaint(CPoint* devicePoint) {
     CClientDC dc(this);
     OnPrepareDC(&dc);
@@ -338,12 +319,15 @@ void CCVNView::AutoScrollRepaint(CPoint* devicePoint) {
     update.IntersectRect(&update, &now);
     SetUpdateRect(update);
     tool.SetTargetDC(&m_overlayDC, &m_overlayDC);
-    const std::vector<CPaint*> uncovered = CollectObjectsInRect(GetDocument()->m_rootGroup, strip);
     // The grid goes under the objects, as in a full repaint.
     if (GetDocument()->m_bGridShown && !strip.IsRectNull())
         DrawGrid(&m_overlayDC, strip.left, strip.top, strip.right, strip.bottom, GetDocument()->m_nGridWidth,
                  GetDocument()->m_nGridHeight);
-    DrawObjectList(uncovered);
+    for (CPaint* member : GetDocument()->m_rootGroup.m_members)
+        if (member->HitTestRect(strip.left, strip.top, strip.right, strip.bottom)) {
+            member->Invalidate();
+            member->Draw(&member->m_parentPose);
+        }
     DrawOverlayByDragState(false);
     SetUpdateRect(now);
     tool.DrawSelection();
