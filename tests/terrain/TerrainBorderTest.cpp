@@ -402,8 +402,7 @@ std::string TerrainFault(CMount& terrain, const std::vector<CDoublePoint>& outli
 }
 
 // An outline of the neck family turned by an angle about the origin and moved.
-std::vector<CDoublePoint> Turned(std::vector<CDoublePoint> outline, double angle, double dx,
-                                 double reversed) {
+std::vector<CDoublePoint> Turned(std::vector<CDoublePoint> outline, double angle, double dx, bool reversed) {
     const double c = std::cos(angle), s = std::sin(angle);
     for (CDoublePoint& p : outline) p = {p.x * c - p.y * s + dx, p.x * s + p.y * c};
     if (reversed)
