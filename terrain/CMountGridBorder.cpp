@@ -255,7 +255,9 @@ bool CMountGridBorder::BridgeAlongOutline(const std::vector<int>& walk) {
     const double n2 = static_cast<double>(m_ring.size());
     if (n2 * (n2 + static_cast<double>(walk.size() + m_contour.size())) > kAlongOutlineWork)
         return false;
-    const std::vector<CDoublePoint> places = InsideOutline();
+    if (m_insideCorners.empty())
+        m_insideCorners = InsideOutline();
+    const std::vector<CDoublePoint>& places = m_insideCorners;
     const size_t n = places.size();
     std::vector<int> fromWalk(n), toContour(n);
     std::vector<bool> clearToNext(n);
@@ -667,7 +669,8 @@ void CMountGridBorder::AddTriangulatedKnots(int first, float height, const std::
         if (attach[i] < 0)
             attach[i] = last;
         last = attach[i];
-        const int k = m_grid.Add(CGrideKnot(static_cast<float>(ring[i].x), static_cast<float>(ring[i].y), height));
+        const int k =
+            m_grid.Add(CGrideKnot(static_cast<float>(ring[i].x), static_cast<float>(ring[i].y), height));
         m_grid.Link(k, attach[i]);
         if (i > 0)
             m_grid.Link(k, k - 1);

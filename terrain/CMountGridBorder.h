@@ -103,6 +103,8 @@ class CMountGridBorder {
     // The walks round each piece of the grid, the largest first.
     std::vector<std::vector<int>> m_walks;
     bool m_bAllBridged = true;
+    // The places inside the outline's corners, worked out for the first piece bridged along it.
+    std::vector<CDoublePoint> m_insideCorners;
     std::vector<std::pair<int, int>> m_bridges;
     // Knots made for bridges along the outline; they take the outline knots' height.
     std::vector<int> m_bridgeKnots;
