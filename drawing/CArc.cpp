@@ -10,6 +10,7 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolMode.h"
+#include "model/EllipsePolarForm.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/gdi/CDC.h"
@@ -82,12 +83,9 @@ CPaint* CArc::Clone() {
 double CArc::PolarRadius(double angle) const {
     if (m_fRadiusX == 0.0)
         return 1.0;
-    const double k = m_fRadiusY / m_fRadiusX;
-    const double c = std::cos(angle);
-    const double denominator = 1.0 - (1.0 - k * k) * c * c;
-    if (denominator == 0.0)
-        return 1.0;
-    return std::sqrt(m_fRadiusY * m_fRadiusY / denominator);
+    // A flat ellipse seen along its flat side has no radius there: one unit keeps it drawable.
+    const double r = EllipsePolarRadius(angle, m_fRadiusX, m_fRadiusY);
+    return std::isfinite(r) ? r : 1.0;
 }
 
 CDoublePoint CArc::CurvePoint(double angle) const {

@@ -12,7 +12,7 @@
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
-#include "track/EllipsePolarForm.h"
+#include "model/EllipsePolarForm.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPayloads.h"
 

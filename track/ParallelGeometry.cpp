@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/Units.h"
-#include "track/EllipsePolarForm.h"
+#include "model/EllipsePolarForm.h"
 #include "track/TrackAngles.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "tests/track/TrackPlan.h"
 #include "track/CElevationDistribution.h"
 #include "track/ConnectingSpline.h"
-#include "track/EllipsePolarForm.h"
+#include "model/EllipsePolarForm.h"
 #include "track/ParallelGeometry.h"
 #include "track/TransitionBuilder.h"
 

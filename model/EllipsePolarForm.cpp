@@ -1,4 +1,4 @@
-#include "track/EllipsePolarForm.h"
+#include "model/EllipsePolarForm.h"
 
 #include <cmath>
 
