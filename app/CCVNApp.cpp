@@ -1,5 +1,7 @@
 #include "app/CCVNApp.h"
 
+#include <optional>
+
 #include "app/ShellRegistration.h"
 #include "catalog/CatalogDialogs.h"
 #include "drawing/CGroupPropertyRunner.h"
@@ -176,12 +178,15 @@ void CCVNApp::OnAppAbout() {
 }
 
 void CCVNApp::OnCredits() {
+    // Only reading the credits file is answered here; what the box's handlers throw is theirs.
+    std::optional<CCreditsDialog> credits;
     try {
-        CCreditsDialog credits;
-        credits.DoModal();
+        credits.emplace();
     } catch (const CFileException& failure) {
         AfxMessageBox(failure.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
+    credits->DoModal();
 }
 
 void CCVNApp::OnFileOpenCommand() {

@@ -1,24 +1,19 @@
 #include "ui/CDecodedPictures.h"
 
-#include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 
+#include "platform/base/FileStamp.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 
 namespace {
 
-// What a picture was read from: a file rewritten since is another.
-struct FileState {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type written;
-    bool operator==(const FileState&) const = default;
-};
-
 struct DecodedPicture {
-    FileState state;
+    // The file the picture was read from: one rewritten or replaced since is another.
+    FileStamp stamp;
     std::weak_ptr<PixelSurface> surface;
 };
 
@@ -42,20 +37,18 @@ std::string FileKey(const std::filesystem::path& path) {
 }  // namespace
 
 std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path& path) {
-    std::error_code sizeError, timeError;
-    const FileState state{std::filesystem::file_size(path, sizeError),
-                          std::filesystem::last_write_time(path, timeError)};
-    if (sizeError || timeError)
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
+    if (!stamp)
         return nullptr;
     const std::string key = FileKey(path);
     const std::lock_guard<std::mutex> guard(PicturesLock());
     std::map<std::string, DecodedPicture>& pictures = Pictures();
     std::erase_if(pictures, [](const auto& entry) { return entry.second.surface.expired(); });
     const auto kept = pictures.find(key);
-    if (kept != pictures.end() && kept->second.state == state)
+    if (kept != pictures.end() && kept->second.stamp == *stamp)
         return kept->second.surface.lock();
     std::shared_ptr<PixelSurface> surface = ReadCutShortBmpFile(path).surface;
     if (surface)
-        pictures[key] = DecodedPicture{state, surface};
+        pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
 }

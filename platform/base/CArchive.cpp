@@ -440,9 +440,13 @@ void CArchive::ForgetLoadedObject(const CObject* object) {
     for (size_t at = m_loaded.size(); at-- > 0;) {
         if (m_loaded[at].object != object)
             continue;
-        for (size_t later = at; later < m_loaded.size(); ++later) m_loaded[later].object = nullptr;
+        ForgetLoadedFrom(at);
         return;
     }
+}
+
+void CArchive::ForgetLoadedFrom(size_t index) {
+    for (size_t later = index; later < m_loaded.size(); ++later) m_loaded[later].object = nullptr;
 }
 
 CObject* CArchive::ReadNewObject(const CRuntimeClass* runtimeClass) {
@@ -456,9 +460,7 @@ CObject* CArchive::ReadNewObject(const CRuntimeClass* runtimeClass) {
         object->Serialize(*this);
     } catch (...) {
         // This object and every object read after it (all of them its parts) are gone now.
-        for (size_t later = index; later < m_loaded.size(); ++later) {
-            m_loaded[later].object = nullptr;
-        }
+        ForgetLoadedFrom(index);
         throw;
     }
     m_loaded[index].beingRead = false;

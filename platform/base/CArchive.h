@@ -79,7 +79,8 @@ class CArchive {
     // half-way through its fields is deleted before the exception leaves.
     CObject* ReadObject(const CRuntimeClass* expected);
     // Loading: the reader let go of an object it read, and of its parts read after it; a later
-    // reference to any of them throws CArchiveException::badIndex.
+    // reference to any of them throws CArchiveException::badIndex. Call it right after
+    // ReadObject returned the object: every object read after it is taken for one of its parts.
     void ForgetLoadedObject(const CObject* object);
 
     void WriteClass(const CRuntimeClass* runtimeClass);
@@ -113,6 +114,8 @@ class CArchive {
     CObject* LoadedObject(DWORD index) const;
     const CRuntimeClass* ClassOfTag(const Tag& tag);
     CObject* ReadNewObject(const CRuntimeClass* runtimeClass);
+    // Loading: the objects from index on are gone; a later reference to one throws badIndex.
+    void ForgetLoadedFrom(size_t index);
     DWORD TakeNextIndex();
     void WriteIndexTag(DWORD index, bool isClass);
 

@@ -22,12 +22,7 @@ CFont* CControlWnd::GetFont() const {
 }
 
 void CControlWnd::NotifyParent(UINT code) {
-    // The control's own map sees the notification first; what it handles stays with it.
-    if (OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr))
-        return;
-    if (CWnd* parent = GetParent())
-        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
-                            reinterpret_cast<LPARAM>(this));
+    CommandOwner(*this, code);
 }
 
 LRESULT CControlWnd::SendNotify(NMHDR& header, UINT code) {

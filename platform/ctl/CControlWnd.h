@@ -28,8 +28,8 @@ class CControlWnd : public CWnd {
     static CFont* DefaultFont();
 
   protected:
-    // WM_COMMAND with the notification code to the parent, unless the control's own map takes
-    // it (ON_CONTROL_REFLECT).
+    // WM_COMMAND with the notification code to the owner (the parent unless another was set),
+    // unless the control's own map takes it (ON_CONTROL_REFLECT).
     void NotifyParent(UINT code);
     // WM_NOTIFY to the parent; fills the header's sender fields. Answers the parent's result.
     LRESULT SendNotify(NMHDR& header, UINT code);

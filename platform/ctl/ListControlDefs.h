@@ -391,7 +391,8 @@ inline LRESULT NotifyOwner(CWnd& control, UINT code) {
     return NotifyOwner(control, header);
 }
 
-// Sends a notification of the WM_COMMAND kind (BN_, CBN_, LBN_ codes) from control.
+// Sends a notification of the WM_COMMAND kind (BN_, CBN_, LBN_ codes) from control to its owner.
+// The control's own map sees it first (ON_CONTROL_REFLECT); what it handles stays with it.
 inline void CommandOwner(CWnd& control, UINT code) {
     if (control.OnCmdMsg(kReflectedControlId, static_cast<int>(code), nullptr, nullptr))
         return;

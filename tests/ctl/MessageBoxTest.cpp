@@ -126,6 +126,16 @@ TEST_F(MessageBoxTest, TheKeyboardAnswersAsClassicBoxesDo) {
                        host.PressKey('N');
                    }),
               IDNO);
+    // Alt+Ctrl+F4 is no such key: the box stays.
+    EXPECT_EQ(Show("Go on?", MB_OKCANCEL,
+                   [&](CMessageBoxWnd& box) {
+                       host.KeyDown(VK_CONTROL);
+                       altF4();
+                       host.KeyUp(VK_CONTROL);
+                       EXPECT_TRUE(box.InModalLoop());
+                       host.PressKey(VK_RETURN);
+                   }),
+              IDOK);
 
     // Tab walks the buttons; Enter presses the one with the focus.
     EXPECT_EQ(Show("Go on?", MB_OKCANCEL,

@@ -142,9 +142,11 @@ void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
 bool DesktopSession::ProgramRunning() {
     if (m_program <= 0) return false;
     int status = 0;
-    if (waitpid(m_program, &status, WNOHANG) != m_program) return true;
+    const pid_t ended = waitpid(m_program, &status, WNOHANG);
+    if (ended == 0) return true;
+    // A program waitpid no longer knows (ECHILD) runs no more either; its exit code is lost.
+    m_exitCode = ended == m_program ? (WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)) : -1;
     m_program = -1;
-    m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return false;
 }
 

@@ -41,7 +41,7 @@ class DesktopSession {
     void StartProgram(const std::vector<std::string>& arguments = {});
     bool ProgramRunning();
     // The program's exit code once it ended within timeout (128 and the signal when a signal
-    // ended it), else -1.
+    // ended it), else -1; -1 too when its end could not be learnt.
     int WaitForExit(Milliseconds timeout);
     std::string ProgramErrors() const;
     // Sends the running program a signal, as kill(1) does.

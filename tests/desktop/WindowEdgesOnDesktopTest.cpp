@@ -68,7 +68,7 @@ class WindowEdgesOnDesktop : public ProgramOnDesktop {
         m_session.Key("alt+f");
         EXPECT_TRUE(WaitForPopup(true));
         m_session.Key("x");
-        EXPECT_TRUE(m_session.WaitUntil([&] { return HasKeyboard("Corvane"); }, seconds(10)))
+        EXPECT_TRUE(m_session.WaitUntil([&] { return HasKeyboard("Corvane"); }, kPatience))
             << "no question about changes; shown:" << DialogNames();
         return Dialog("Corvane").value_or(DesktopSession::TopLevel{});
     }
@@ -80,10 +80,10 @@ TEST_F(WindowEdgesOnDesktop, EscapeAndAltF4CloseTheHelpWindow) {
     for (const char* closing : {"Escape", "alt+F4"}) {
         SCOPED_TRACE(closing);
         m_session.Key("F1");
-        ASSERT_TRUE(m_session.WaitUntil([&] { return HasKeyboard("Corvane Help"); }, seconds(10)))
+        ASSERT_TRUE(m_session.WaitUntil([&] { return HasKeyboard("Corvane Help"); }, kPatience))
             << "F1 showed no help window with the keyboard; shown:" << DialogNames();
         m_session.Key(closing);
-        ASSERT_TRUE(m_session.WaitUntil([&] { return !Dialog("Corvane Help"); }, seconds(10)))
+        ASSERT_TRUE(m_session.WaitUntil([&] { return !Dialog("Corvane Help"); }, kPatience))
             << "the help window stayed";
     }
     ExpectAnswers();
@@ -97,15 +97,14 @@ TEST_F(WindowEdgesOnDesktop, WindowsDestroyedFromOutsideLeaveTheSaveQuestionAnsw
     m_session.Key("alt+h");
     ASSERT_TRUE(WaitForPopup(true));
     m_session.Key("a");
-    ASSERT_TRUE(m_session.WaitUntil([&] { return AboutHasKeyboard(); }, seconds(10))) << DialogNames();
+    ASSERT_TRUE(m_session.WaitUntil([&] { return AboutHasKeyboard(); }, kPatience)) << DialogNames();
     const unsigned long about = Dialog("About...")->id;
     DestroyFromOutside(about);
     ASSERT_TRUE(m_session.WaitUntil(
-        [&] { return HasKeyboard("About...") && Dialog("About...")->id != about; }, seconds(10)))
+        [&] { return HasKeyboard("About...") && Dialog("About...")->id != about; }, kPatience))
         << "About did not come back with the keyboard; shown:" << DialogNames();
     m_session.Key("Escape");
-    ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, seconds(10)))
-        << DialogNames();
+    ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience)) << DialogNames();
     // The main window's destroyed too.
     DesktopSession::TopLevel main;
     ASSERT_TRUE(m_session.FindMainWindow(main));
@@ -115,14 +114,14 @@ TEST_F(WindowEdgesOnDesktop, WindowsDestroyedFromOutsideLeaveTheSaveQuestionAnsw
             DesktopSession::TopLevel again;
             return m_session.FindMainWindow(again) && again.id != main.id;
         },
-        seconds(10)))
+        kPatience))
         << "the main window did not come back";
     ExpectAnswers();
     // The question about the track answers a click on its No.
     const DesktopSession::TopLevel question = AskToExit();
     ASSERT_FALSE(HasFatalFailure());
     m_session.Click(question.x + question.width / 2, question.y + question.height - kButtonMiddleAboveBottom);
-    EXPECT_EQ(m_session.WaitForExit(seconds(20)), 0) << DialogNames();
+    EXPECT_EQ(m_session.WaitForExit(kPatience), 0) << DialogNames();
     EXPECT_EQ(m_session.ProgramErrors(), "");
 }
 
@@ -131,7 +130,7 @@ TEST_F(WindowEdgesOnDesktop, TheTerminationSignalEndsTheProgramWhileItAsksAboutC
     AskToExit();
     ASSERT_FALSE(HasFatalFailure());
     m_session.SignalProgram(SIGTERM);
-    EXPECT_EQ(m_session.WaitForExit(seconds(20)), 0) << "shown:" << DialogNames();
+    EXPECT_EQ(m_session.WaitForExit(kPatience), 0) << "shown:" << DialogNames();
     EXPECT_EQ(m_session.ProgramErrors(), "");
 }
 

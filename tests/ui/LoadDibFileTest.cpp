@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "platform/gdi/CBitmap.h"
@@ -107,4 +108,24 @@ TEST_F(LoadDibFileTest, EveryPrefixAndEveryCorruptedHeaderByteGivesABitmapOrNoth
                 }
             }
     }
+}
+
+TEST_F(LoadDibFileTest, AFileReplacedByRenameWithTheSameSizeAndTimeIsReadAgain) {
+    const CString path = Write(TwoBandsFile(24));
+    std::unique_ptr<CBitmap> first = LoadDibFile(nullptr, path.c_str());
+    ASSERT_NE(first, nullptr);
+    // Another picture of the same size, stamped with the first file's time, renamed over it
+    // while the first bitmap still holds the picture read before.
+    const std::vector<BYTE> yellow =
+        EncodeBmpFile(PixelSurface(kWidth, kHeight, PixelFromColor(kYellow)), 24);
+    const std::filesystem::path replacement = folder / "replacement.bmp";
+    WriteFileBytes(replacement, yellow);
+    std::filesystem::last_write_time(replacement, std::filesystem::last_write_time(path.c_str()));
+    ASSERT_EQ(std::filesystem::file_size(replacement), std::filesystem::file_size(path.c_str()));
+    std::filesystem::rename(replacement, path.c_str());
+
+    std::unique_ptr<CBitmap> second = LoadDibFile(nullptr, path.c_str());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(PixelOf(*second, 3, 0), kYellow);
+    EXPECT_EQ(PixelOf(*first, 3, 0), kBlue);
 }
