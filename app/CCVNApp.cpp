@@ -151,8 +151,7 @@ BOOL CCVNApp::CreateMainFrame() {
 
 int CCVNApp::ExitInstance() {
     Close3DLibrary();
-    CWinApp::ExitInstance();
-    return 0;
+    return CWinApp::ExitInstance();
 }
 
 BOOL CCVNApp::OnIdle(LONG count) {

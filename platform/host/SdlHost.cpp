@@ -545,21 +545,26 @@ int SdlHost::Run() {
         EndProgramOnSignal();
         CloseProgramOnRequest();
     }
-    return Manager().ExitCode();
+    // A signal that came while the program was ending anyway ended it all the same.
+    const int signal = TerminationSignal::Caught();
+    return signal != 0 ? TerminationSignal::ExitStatus(signal) : Manager().ExitCode();
 }
 
 // Nobody may be there to answer a question about unsaved changes, and one left unanswered would
 // keep the program running: every dialog has been cancelled on the way out here, and the layouts
-// now close as they are, their unsaved changes dropped. The program then ends as after File Exit.
+// now close as they are, their unsaved changes dropped. The program then ends as after File Exit,
+// but with the status a shell gives a program ended by the signal, so that whoever sent it learns
+// that it was the signal that ended the program.
 void SdlHost::EndProgramOnSignal() {
-    if (!TerminationSignal::Caught() || Manager().QuitPosted())
+    const int signal = TerminationSignal::Caught();
+    if (signal == 0 || Manager().QuitPosted())
         return;
     if (CWinApp* app = AfxGetApp())
         app->CloseAllDocuments(TRUE);
     CWnd* main = AfxGetMainWnd();
     if (IsWindow(main))
         main->DestroyWindow();
-    Manager().PostQuitMessage(0);
+    Manager().PostQuitMessage(TerminationSignal::ExitStatus(signal));
 }
 
 // Every dialog has been cancelled on the way out here; the program now closes as from its main

@@ -8,9 +8,8 @@ namespace {
 std::atomic<int> g_caught{0};
 static_assert(std::atomic<int>::is_always_lock_free, "read and written in a signal handler");
 
-// The exit status a shell gives a process ended by the signal.
 [[noreturn]] void EndNow(int) {
-    _exit(128 + g_caught.load());
+    _exit(TerminationSignal::ExitStatus(g_caught.load()));
 }
 
 void Catch(int signal) {

@@ -18,6 +18,8 @@ class TerminationSignal {
 
     // The signal caught, 0 while none is.
     static int Caught();
+    // The status of a program ended by the signal, as a shell reports it: 128 and the signal.
+    static int ExitStatus(int signal) { return 128 + signal; }
 
   private:
     struct sigaction m_previousTerm {};

@@ -130,7 +130,7 @@ TEST_F(WindowEdgesOnDesktop, TheTerminationSignalEndsTheProgramWhileItAsksAboutC
     AskToExit();
     ASSERT_FALSE(HasFatalFailure());
     m_session.SignalProgram(SIGTERM);
-    EXPECT_EQ(m_session.WaitForExit(kPatience), 0) << "shown:" << DialogNames();
+    EXPECT_EQ(m_session.WaitForExit(kPatience), 128 + SIGTERM) << "shown:" << DialogNames();
     EXPECT_EQ(m_session.ProgramErrors(), "");
 }
 

@@ -145,9 +145,26 @@ TEST_F(SdlHostClosing, ASignalCancelsTheOpenDialogAndEndsWithoutAskingAboutChang
         // A dialog the program opens on its way out does not hold it up either.
         laterAnswer = AfxMessageBox("Still busy", MB_OKCANCEL);
     };
-    host->Run();
+    // The program ends with the status of one ended by the signal.
+    EXPECT_EQ(host->Run(), 128 + SIGTERM);
     EXPECT_EQ(dialogAnswer, IDCANCEL);
     EXPECT_EQ(laterAnswer, IDCANCEL);
+    EXPECT_TRUE(user.questions.empty());
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_TRUE(app.Templates().front()->Documents().empty());
+}
+
+TEST_F(SdlHostClosing, AnInterruptFromTheTerminalEndsTheProgramAsTheTerminationSignalDoes) {
+    struct sigaction current {};
+    sigaction(SIGINT, nullptr, &current);
+    ASSERT_NE(current.sa_handler, SIG_DFL) << "the desktop host catches the interrupt";
+    int dialogAnswer = 0;
+    user.onFirstTick = [&] {
+        std::raise(SIGINT);
+        dialogAnswer = AfxMessageBox("Busy", MB_OKCANCEL);
+    };
+    EXPECT_EQ(host->Run(), 128 + SIGINT);
+    EXPECT_EQ(dialogAnswer, IDCANCEL);
     EXPECT_TRUE(user.questions.empty());
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     EXPECT_TRUE(app.Templates().front()->Documents().empty());
@@ -161,7 +178,7 @@ TEST_F(SdlHostClosing, ASignalWhileTheProgramAsksAboutChangesEndsIt) {
             std::raise(SIGTERM);
     };
     DesktopClose(app.m_pMainWnd);
-    host->Run();
+    EXPECT_EQ(host->Run(), 128 + SIGTERM);
     ExpectEndedAfterOneQuestion();
 }
 
