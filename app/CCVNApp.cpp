@@ -49,6 +49,13 @@ constexpr int kInstallBesideProgram = 0;
 constexpr int kInstallInFolder = 1;
 constexpr int kInstallDone = 2;
 
+// A plan view ends a point entry that a press elsewhere ended, once that press is done.
+void EndPendingPointEntries(CCVNDoc& layout) {
+    for (CView* view : layout.Views())
+        if (auto* plan = dynamic_cast<CCVNView*>(view))
+            plan->EndPendingPointEntry();
+}
+
 }  // namespace
 
 CCVNApp::CCVNApp() : CWinApp("Corvane") {}
@@ -161,8 +168,10 @@ BOOL CCVNApp::OnIdle(LONG count) {
         return more;
     for (CDocTemplate* docTemplate : Templates())
         for (CDocument* document : docTemplate->Documents())
-            if (auto* layout = dynamic_cast<CCVNDoc*>(document))
+            if (auto* layout = dynamic_cast<CCVNDoc*>(document)) {
                 layout->m_tool.SettleTrackEnds();
+                EndPendingPointEntries(*layout);
+            }
     return more;
 }
 

@@ -322,7 +322,12 @@ void CTextBox::DragHandle(const CPose* pose, int handle) {
 
 int CTextBox::FinishCreate(const CPose* pose, int handle) {
     if (m_strText.IsEmpty() && !IsInvalid(0)) {
+        CToolHost* host = m_pTool != nullptr ? m_pTool->m_pHost : nullptr;
+        if (host != nullptr)
+            host->SetModalDialogFlag(TRUE);
         RunDialog();
+        if (host != nullptr)
+            host->SetModalDialogFlag(FALSE);
         Invalidate();
     }
     CPaint::FinishCreate(pose, handle);

@@ -107,6 +107,13 @@ CMainFrameServices* CCVNDoc::GetMainFrameServices() {
 void CCVNDoc::SetModalDialogFlag(BOOL running) {
     if (CMainFrameServices* services = GetMainFrameServices())
         services->SetTrainPause(running);
+    // The engine's dialogs come at the end of a gesture: the plan under them shows what the
+    // gesture made, without its rubber band and label.
+    if (running) {
+        m_tool.m_hint.m_strText.Empty();
+        m_tool.InvalidateRect(m_tool.m_hint.m_rect);
+        RepaintDirtyViews();
+    }
 }
 
 CPaintList* CCVNDoc::GetClipboard() {

@@ -45,6 +45,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CPoint GetCenterPoint() override;
 
     double GetZoom() const { return m_fZoom; }
+    // Ends a point entry that a press outside the view has ended, once no window holds the
+    // mouse; the program calls it when idle.
+    void EndPendingPointEntry();
     void InvalidateAll();
     void UpdateScrollSizes();
     void SetScrollPositionQuiet(CPoint logical);
@@ -136,6 +139,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void ShowMouseOnRulers(CPoint logical);
     // Ends a multi-point entry as the right button does and gives the mouse back.
     void EndPointEntry();
+    void PassOnPressEndingEntry(CPoint point);
     void EndPointEntryWithRightButton(UINT flags, CPoint point);
     void GiveBackPointEntryMouse();
     void ShowContextMenu(CPoint screen);
@@ -241,6 +245,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     // The press of this right click showed the context menu or ended a point entry; its
     // release shows no menu.
     bool m_bRightPressHandled = false;
+    // A press outside the view has ended the point entry; the end waits until the press is done.
+    bool m_bEntryEndPending = false;
+    bool m_bEndingEntry = false;
 
     // Shared by every plan view.
     static UINT s_nLastCursorId;

@@ -58,12 +58,7 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
     CRect client;
     GetClientRect(&client);
     if (Tool().m_nMultiPoint == kMultiPointEntry && !client.PtInRect(point)) {
-        // The entry holds the mouse: a press on a toolbar, a menu or another window ends it
-        // and goes where it was meant to go.
-        EndPointEntry();
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+        PassOnPressEndingEntry(point);
         return;
     }
     const CPoint logical = ToLogical(point);
@@ -159,12 +154,35 @@ void CCVNView::ShowMouseOnRulers(CPoint logical) {
     frame->LeftRuler().ShowMousePosition(dx, logical.y, FALSE);
 }
 
-void CCVNView::EndPointEntry() {
-    CTool& tool = Tool();
-    if (tool.m_nMultiPoint == 0)
+// The entry holds the mouse: a press on a toolbar, a menu or another window goes where it was
+// meant to go, and ends the entry once it is done there. The end may ask something in a
+// dialog, which must neither take the press nor find the press's window still holding the
+// mouse: a toolbar button then ends the entry through the tool it chooses, a menu through its
+// command, or, chosen nothing, the program once idle with the mouse free.
+void CCVNView::PassOnPressEndingEntry(CPoint point) {
+    GiveBackPointEntryMouse();
+    m_bEntryEndPending = true;
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+}
+
+void CCVNView::EndPendingPointEntry() {
+    if (!m_bEntryEndPending || GetCapture() != nullptr)
         return;
+    EndPointEntry();
+}
+
+void CCVNView::EndPointEntry() {
+    m_bEntryEndPending = false;
+    CTool& tool = Tool();
+    // A command that comes while the end's own dialog is up finds the entry ending already.
+    if (tool.m_nMultiPoint == 0 || m_bEndingEntry)
+        return;
+    m_bEndingEntry = true;
     GiveBackPointEntryMouse();
     tool.EndPointEntry();
+    m_bEndingEntry = false;
     RepaintDirty();
     RefreshStatusPanes();
 }

@@ -1,6 +1,7 @@
 // Point entry in the real program on a real X server, ended as a person ends it.
 #include <gtest/gtest.h>
 
+#include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 #include "tests/desktop/ProgramOnDesktop.h"
 
@@ -28,6 +29,12 @@ class PointEntryOnDesktop : public ProgramOnDesktop {
             m_session.Click(x, y);
         }
     }
+    static const MenuTitle* TitleHolding(const std::vector<MenuTitle>& titles, UINT command) {
+        for (const MenuTitle& title : titles)
+            if (IndexOf(*title.popup, command) >= 0)
+                return &title;
+        return nullptr;
+    }
 };
 
 TEST_F(PointEntryOnDesktop, TheSelfCrossingMessageOfABenchworkEntryClosesOnAClickOnOK) {
@@ -43,6 +50,38 @@ TEST_F(PointEntryOnDesktop, TheSelfCrossingMessageOfABenchworkEntryClosesOnAClic
     EXPECT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience))
         << "the box took no click; shown:" << DialogNames();
     ASSERT_TRUE(CancelDialogs());
+    ExpectAnswers();
+    ExpectCleanExit();
+}
+
+TEST_F(PointEntryOnDesktop, AMenuClickedDuringTerrainEntryOpensBeforeTheTerrainDialogAndOnlyOnce) {
+    const std::vector<MenuTitle> titles = LearnTitles();
+    const MenuTitle* draw = TitleHolding(titles, ID_TOOL_BOX);
+    const MenuTitle* file = TitleHolding(titles, ID_FILE_OPEN);
+    ASSERT_TRUE(draw != nullptr && file != nullptr);
+    ChooseTool(titles, ID_TOOL_TERRAIN);
+    ClickPoints({{300, 300}, {600, 300}, {600, 500}});
+    m_session.MovePointer(450, 550);
+    m_session.Pause(milliseconds(700));
+    // The click on the menu's title opens the menu, not the terrain's dialog.
+    m_session.Click(draw->clickX, draw->clickY);
+    ASSERT_TRUE(m_session.WaitUntil([&] { return PopupOpen() || !m_session.Dialogs().empty(); }, kPatience));
+    ASSERT_TRUE(PopupOpen()) << "shown instead:" << DialogNames();
+    const DesktopSession::TopLevel menu = m_session.Popups().front();
+    m_session.Click(menu.x + menu.width / 2,
+                    ItemCentreY(*draw->popup, IndexOf(*draw->popup, ID_TOOL_BOX), menu.y));
+    // Box chosen, the entry ends with the terrain's dialog; no menu comes back after it.
+    ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().size() == 1; }, kPatience))
+        << "shown:" << DialogNames();
+    EXPECT_EQ(m_session.Dialogs().front().name, "Terrain properties");
+    EXPECT_FALSE(PopupOpen());
+    ASSERT_TRUE(CancelDialogs());
+    EXPECT_FALSE(PopupOpen()) << "a menu opened after the dialog";
+    // The next click on a title opens that title's menu.
+    m_session.Click(file->clickX, file->clickY);
+    ASSERT_TRUE(WaitForPopup(true)) << "the click after the dialog was lost";
+    EXPECT_NEAR(m_session.Popups().front().x, file->clickX - 8, 2);
+    CloseMenus();
     ExpectAnswers();
     ExpectCleanExit();
 }
