@@ -35,6 +35,8 @@ constexpr AskingTool kDraggedTools[] = {{ID_TOOL_3D_OBJECT, "3D Objects properti
 // Three vertices of a terrain, and the part of the plan above them where only the rubber band
 // passes when the mouse goes up to the toolbars or the menu bar.
 const std::vector<CPoint> kTerrainClicks = {{200, 220}, {400, 220}, {400, 350}};
+// A benchwork outline that crosses itself, which its end reports in a message.
+const std::vector<CPoint> kCrossedBenchworkClicks = {{200, 230}, {450, 420}, {450, 230}, {200, 420}};
 const CRect kAboveTerrain(30, 10, 600, 200);
 
 class DialogAfterGesture : public PlanInProgram {
@@ -82,10 +84,11 @@ class DialogAfterGesture : public PlanInProgram {
     }
     // Three terrain vertices clicked, too far apart for a double click; the rubber band then
     // follows the mouse on to `toward` on the screen.
-    void StartTerrain(CPoint toward) {
+    void StartTerrain(CPoint toward) { StartOutline(ID_TOOL_TERRAIN, kTerrainClicks, toward); }
+    void StartOutline(UINT tool, const std::vector<CPoint>& clicks, CPoint toward) {
         m_blankAbove = BlankPixels(kAboveTerrain);
-        Command(ID_TOOL_TERRAIN);
-        for (const CPoint& vertex : kTerrainClicks) {
+        Command(tool);
+        for (const CPoint& vertex : clicks) {
             host.AdvanceClock(1000);
             host.ClickClient(plan, vertex);
         }
@@ -95,13 +98,13 @@ class DialogAfterGesture : public PlanInProgram {
         ASSERT_LT(BlankPixels(kAboveTerrain), m_blankAbove) << "the rubber band runs up out of the plan";
         host.AdvanceClock(1000);
     }
-    // What the plan shows while the terrain's dialog is up; then the dialog is confirmed.
+    // What the plan shows while the dialog at the end of the entry is up; then it is confirmed.
     struct UnderDialog {
         int blank = -1;
         int hint = -1;
         CWnd* capture = nullptr;
     };
-    void ConfirmTerrain(CWnd& dialog, UnderDialog& seen) {
+    void Confirm(CWnd& dialog, UnderDialog& seen) {
         seen.blank = BlankPixels(kAboveTerrain);
         seen.hint = HintPixels();
         seen.capture = CWnd::GetCapture();
@@ -143,37 +146,49 @@ TEST_F(DialogAfterGesture, TheLabelOfADraggedObjectLeavesThePlanBeforeItsDialogS
     }
 }
 
-TEST_F(DialogAfterGesture, ATerrainEndedByAToolButtonGivesThatToolAndFreesTheNextClick) {
+TEST_F(DialogAfterGesture, AnOutlineEndedByAToolButtonGivesThatToolAndFreesTheNextClick) {
+    struct Outline {
+        UINT tool;
+        const std::vector<CPoint>& clicks;
+        size_t kept;
+    };
+    // The terrain asks for its properties, the crossed benchwork says why it goes.
+    const Outline outlines[] = {{ID_TOOL_TERRAIN, kTerrainClicks, 1},
+                                {ID_TOOL_BENCHWORK, kCrossedBenchworkClicks, 0}};
     const CPoint line = ToolBarButton(ID_TOOL_LINE);
-    StartTerrain(line);
-    // The person presses the Line button and lets go, whenever the dialog comes.
-    bool held = false;
-    UnderDialog seen;
-    int dialogs = 0;
-    host.WhenModal("properties", [&](CWnd& dialog) {
-        ++dialogs;
+    for (const Outline& outline : outlines) {
+        SCOPED_TRACE(outline.tool);
+        const size_t objects = Layout().m_rootGroup.m_members.size();
+        StartOutline(outline.tool, outline.clicks, line);
+        // The person presses the Line button and lets go, whenever the dialog comes.
+        bool held = false;
+        UnderDialog seen;
+        int dialogs = 0;
+        host.WhenModal("", [&](CWnd& dialog) {
+            ++dialogs;
+            if (held) {
+                held = false;
+                host.MouseUp(line);
+            }
+            Confirm(dialog, seen);
+        });
+        held = true;
+        host.MouseDown(line);
         if (held) {
             held = false;
             host.MouseUp(line);
         }
-        ConfirmTerrain(dialog, seen);
-    });
-    held = true;
-    host.MouseDown(line);
-    if (held) {
-        held = false;
-        host.MouseUp(line);
+        host.RunUntilIdle();
+        EXPECT_EQ(dialogs, 1);
+        ExpectClearPlanUnder(seen);
+        EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+        EXPECT_EQ(Layout().m_rootGroup.m_members.size(), objects + outline.kept);
+        EXPECT_EQ(Layout().m_tool.m_toolMode, kToolLine);
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        EXPECT_GE(GetKeyState(VK_LBUTTON), 0) << "the button is up";
+        // The next click on the menu bar opens its menu.
+        EXPECT_TRUE(MainMenuOpens());
     }
-    host.RunUntilIdle();
-    EXPECT_EQ(dialogs, 1);
-    ExpectClearPlanUnder(seen);
-    EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
-    EXPECT_EQ(Layout().m_rootGroup.m_members.size(), 1u);
-    EXPECT_EQ(Layout().m_tool.m_toolMode, kToolLine);
-    EXPECT_EQ(CWnd::GetCapture(), nullptr);
-    EXPECT_GE(GetKeyState(VK_LBUTTON), 0) << "the button is up";
-    // The next click on the menu bar opens its menu.
-    EXPECT_TRUE(MainMenuOpens());
 }
 
 TEST_F(DialogAfterGesture, ATerrainEndedByAMenuOpensTheMenuOnceAndGivesTheToolChosenThere) {
@@ -193,7 +208,7 @@ TEST_F(DialogAfterGesture, ATerrainEndedByAMenuOpensTheMenuOnceAndGivesTheToolCh
             return;
         }
         shown.push_back("dialog");
-        ConfirmTerrain(window, seen);
+        Confirm(window, seen);
     };
     host.WhenModal("", person);
     host.WhenModal("", person);
@@ -218,7 +233,7 @@ TEST_F(DialogAfterGesture, APressOnNoCommandEndsTheTerrainOnceItIsDone) {
     const CPoint press(ruler.left + 300, ruler.CenterPoint().y);
     StartTerrain(press);
     UnderDialog seen;
-    host.WhenModal("properties", [&](CWnd& dialog) { ConfirmTerrain(dialog, seen); });
+    host.WhenModal("properties", [&](CWnd& dialog) { Confirm(dialog, seen); });
     host.Click(press);
     host.RunUntilIdle();
     ExpectClearPlanUnder(seen);
@@ -227,4 +242,23 @@ TEST_F(DialogAfterGesture, APressOnNoCommandEndsTheTerrainOnceItIsDone) {
     EXPECT_EQ(Layout().m_tool.m_toolMode, kToolTerrain);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     EXPECT_TRUE(MainMenuOpens());
+}
+
+TEST_F(DialogAfterGesture, AToolChosenWhileTheTerrainDialogIsUpTakesOverOnceTheTerrainIsDone) {
+    // A command already on its way when Escape ends the entry arrives under the dialog.
+    StartTerrain(Screen(CPoint(300, 150)));
+    UnderDialog seen;
+    host.WhenModal("properties", [&](CWnd& dialog) {
+        Main().PostMessage(WM_COMMAND, ID_TOOL_BOX, 0);
+        host.RunUntilIdle();
+        EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 2) << "the terrain is still being finished";
+        Confirm(dialog, seen);
+    });
+    host.PressKey(VK_ESCAPE);
+    host.RunUntilIdle();
+    ExpectClearPlanUnder(seen);
+    EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+    ASSERT_EQ(Layout().m_rootGroup.m_members.size(), 1u);
+    EXPECT_EQ(Layout().m_rootGroup.m_members.front()->GetEditState(), -1);
+    EXPECT_EQ(Layout().m_tool.m_toolMode, kToolBox);
 }
