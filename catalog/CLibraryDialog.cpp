@@ -266,6 +266,9 @@ void CLibraryDialog::PlaceCopy(CPaint* source, const CDoublePoint& target) {
     if (auto* group = dynamic_cast<CGroup*>(copy))
         group->MarkFirst3DMember(1);
     copy->RebuildShape();
+    // The move is measured from the saved placement, which the copy took over from the library's
+    // object: the copy saves its own first.
+    copy->SavePose();
     tool.MoveSelection(std::trunc(target.x - (minX + maxX) / 2), std::trunc(target.y - (minY + maxY) / 2), 1,
                        1, 0);
     copy->RecalcFrame();

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
@@ -52,7 +53,7 @@ std::string LookUpFile(const CString& stored) {
 }
 
 std::string ExistingFile(const CString& stored) {
-    return CMissingFileReport::LookUp(stored, LookUpFile);
+    return CDataFileOperation::LookUp(stored, LookUpFile);
 }
 
 // The first attempt whose file loads; the caller's name takes the winning path.

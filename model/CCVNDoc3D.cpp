@@ -3,8 +3,8 @@
 #include <new>
 
 #include "model/CCVNDoc.h"
+#include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
-#include "model/CMissingFileReport.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
@@ -44,7 +44,7 @@ std::string LookUpFolder(const CString& stored) {
 }
 
 void AddSearchFolder(const CString& folder) {
-    const std::string real = CMissingFileReport::LookUp(folder, LookUpFolder);
+    const std::string real = CDataFileOperation::LookUp(folder, LookUpFolder);
     if (!real.empty())
         r3d::AssetLibrary::Instance().AddSearchFolder(real);
 }
@@ -62,7 +62,7 @@ void CCVNDoc::SetResourcePaths() {
     // Within one operation the preferences cannot change, so the folders the first model set
     // serve every other: building 50,000 models would otherwise read the profile and the disk
     // for each.
-    bool& setInThisOperation = CMissingFileReport::KeptByOperation<SearchFoldersSet>().set;
+    bool& setInThisOperation = CDataFileOperation::KeptByOperation<SearchFoldersSet>().set;
     if (setInThisOperation)
         return;
     setInThisOperation = true;

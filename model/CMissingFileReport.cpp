@@ -1,9 +1,7 @@
 #include "model/CMissingFileReport.h"
 
-#include <map>
 #include <set>
 
-#include "platform/r3d/AssetLibrary.h"
 #include "platform/win/MessageBoxes.h"
 
 namespace {
@@ -15,19 +13,9 @@ struct ReportBatch {
     std::set<CString> unsaidFiles;
 };
 
-// For each way of looking up, what each stored name was found as.
-struct LookedUp {
-    std::map<CMissingFileReport::DiskLookUp, std::map<CString, std::string>> found;
-};
-
 ReportBatch& Batch() {
     static ReportBatch batch;
     return batch;
-}
-
-unsigned& LastBatchNumber() {
-    static unsigned number = 0;
-    return number;
 }
 
 void ShowBox(const CString& text) {
@@ -44,15 +32,8 @@ CString UnsaidFilesText(std::size_t count) {
 
 }  // namespace
 
-CMissingFileReport::CMissingFileReport() {
-    if (Batch().depth++ != 0)
-        return;
-    ++LastBatchNumber();
-    r3d::AssetLibrary::Instance().KeepLookUps(true);
-}
-
-unsigned CMissingFileReport::Current() {
-    return Batch().depth > 0 ? LastBatchNumber() : 0;
+CMissingFileReport::CMissingFileReport() : m_operation(std::in_place) {
+    ++Batch().depth;
 }
 
 CMissingFileReport::~CMissingFileReport() {
@@ -62,7 +43,7 @@ CMissingFileReport::~CMissingFileReport() {
     // The batch is over before its last box: what that box's modal loop reads starts afresh.
     const std::size_t unsaid = batch.unsaidFiles.size();
     batch = ReportBatch();
-    r3d::AssetLibrary::Instance().KeepLookUps(false);
+    m_operation.reset();
     if (unsaid > 0)
         ShowBox(UnsaidFilesText(unsaid));
 }
@@ -87,12 +68,4 @@ void CMissingFileReport::Show(const CString& text, const CString& fileName) {
 
 void CMissingFileReport::ShowFile(const CString& whatWentWrong, const CString& shownName) {
     Show(whatWentWrong + " " + shownName, shownName);
-}
-
-std::string CMissingFileReport::LookUp(const CString& stored, DiskLookUp lookUp) {
-    std::map<CString, std::string>& found = KeptByOperation<LookedUp>().found[lookUp];
-    const auto known = found.find(stored);
-    if (known != found.end())
-        return known->second;
-    return found.emplace(stored, lookUp(stored)).first->second;
 }

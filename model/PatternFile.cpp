@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
 #include "platform/base/CStringTable.h"
@@ -48,7 +49,7 @@ struct PatternLookups {
 };
 
 std::optional<PatternFileBytes> FindPatternOnce(CString& name) {
-    auto [entry, added] = CMissingFileReport::KeptByOperation<PatternLookups>().found.try_emplace(name);
+    auto [entry, added] = CDataFileOperation::KeptByOperation<PatternLookups>().found.try_emplace(name);
     if (added) {
         CString foundAs = name;
         if (const std::optional<PatternFileBytes> bytes = FindPattern(foundAs))
@@ -61,7 +62,8 @@ std::optional<PatternFileBytes> FindPatternOnce(CString& name) {
 }
 
 void ReportUnreadable(const CString& name) {
-    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_READ_FILE), CWinPath::ShownName(name.c_str()));
+    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_READ_FILE),
+                                 CWinPath::ShownName(name.c_str()));
 }
 
 }  // namespace
@@ -98,7 +100,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
     if (bitmap != nullptr)
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     // A file written now may be looked up again in the same operation.
-    CMissingFileReport::KeptByOperation<PatternLookups>() = PatternLookups();
+    CDataFileOperation::KeptByOperation<PatternLookups>() = PatternLookups();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),

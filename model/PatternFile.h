@@ -17,7 +17,7 @@ using PatternFileBytes = std::array<BYTE, kPatternFileSize>;
 // pattern is reported by name ("Could not read file", through the running CMissingFileReport),
 // gives a blank pattern (every bit set) and answers 0; the name is kept. An empty name answers
 // 0 at once and leaves the bytes and the bitmap as they were. Within one operation (while a
-// CMissingFileReport lives) each name is looked up once and what was found is remembered.
+// CDataFileOperation lives) each name is looked up once and what was found is remembered.
 int LoadPatternFile(CString& name, PatternFileBytes& bytes);
 // The same into a bitmap, made anew also after a failure.
 int LoadPatternFile(CString& name, std::unique_ptr<CBitmap>& bitmap, int flag);

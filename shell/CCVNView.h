@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "model/CPlanViewServices.h"
 #include "model/PaintRecords.h"
 #include "platform/gdi/CBitmap.h"
@@ -9,6 +11,7 @@
 class CCVNDoc;
 class CCmdUI;
 class CMainFrame;
+class CPaint;
 class CRulerBar;
 class CTool;
 
@@ -136,6 +139,10 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     // Stops a running autoscroll and repaints the window.
     void CancelAutoScroll();
     void AutoScrollRepaint(CPoint* devicePoint);
+    // The root group's members that reach into rect (logical units), each invalidated for its
+    // redraw, and their drawing into the engine's target.
+    void CollectObjectsInRect(const CRect& rect, std::vector<CPaint*>& list);
+    void DrawObjectList(const std::vector<CPaint*>& list);
     void ShowMouseOnRulers(CPoint logical);
     // Ends a multi-point entry as the right button does and gives the mouse back.
     void EndPointEntry();

@@ -337,20 +337,31 @@ void CCVNView::AutoScrollRepaint(CPoint* devicePoint) {
     update.IntersectRect(&update, &now);
     SetUpdateRect(update);
     tool.SetTargetDC(&m_overlayDC, &m_overlayDC);
+    std::vector<CPaint*> uncovered;
+    CollectObjectsInRect(strip, uncovered);
     // The grid goes under the objects, as in a full repaint.
     if (GetDocument()->m_bGridShown && !strip.IsRectNull())
         DrawGrid(&m_overlayDC, strip.left, strip.top, strip.right, strip.bottom, GetDocument()->m_nGridWidth,
                  GetDocument()->m_nGridHeight);
-    for (CPaint* member : GetDocument()->m_rootGroup.m_members)
-        if (member->HitTestRect(strip.left, strip.top, strip.right, strip.bottom)) {
-            member->Invalidate();
-            member->Draw(&member->m_parentPose);
-        }
+    if (!uncovered.empty())
+        DrawObjectList(uncovered);
     DrawOverlayByDragState(false);
     SetUpdateRect(now);
     tool.DrawSelection();
     CopyArea(dc, m_overlayDC, now);
     tool.SetTargetDC(nullptr, nullptr);
+}
+
+void CCVNView::CollectObjectsInRect(const CRect& rect, std::vector<CPaint*>& list) {
+    for (CPaint* member : GetDocument()->m_rootGroup.m_members)
+        if (member->HitTestRect(rect.left, rect.top, rect.right, rect.bottom)) {
+            member->Invalidate();
+            list.push_back(member);
+        }
+}
+
+void CCVNView::DrawObjectList(const std::vector<CPaint*>& list) {
+    for (CPaint* member : list) member->Draw(&member->m_parentPose);
 }
 
 // ---- Cursor ----

@@ -1,6 +1,7 @@
 #include "shell/CCreditsCtrl.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/CDataFolders.h"
 #include "platform/base/CFileException.h"
@@ -19,9 +20,16 @@ constexpr COLORREF kBackground = RGB(213, 213, 213);
 constexpr int kPointSize = 10;
 constexpr char kHeadingMark = '^';
 
-void CreateCreditsFont(CFont& font, CDC& dc, LONG weight, BYTE underline) {
-    const int height = -(kPointSize * dc.GetDeviceCaps(LOGPIXELSY) / 72);
-    font.CreateFont(height, 0, 0, 0, weight, FALSE, underline, FALSE, 0, 0, 0, 0, 0, "MS Sans Serif");
+// The control's own font at ten points; a control without one takes the dialogs' default face.
+void CreateCreditsFont(CFont& font, const CFont* controlFont, CDC& dc, LONG weight, BYTE underline) {
+    LOGFONT face{};
+    if (controlFont == nullptr || controlFont->GetLogFont(&face) == 0)
+        std::strncpy(face.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
+    face.lfHeight = -(kPointSize * dc.GetDeviceCaps(LOGPIXELSY) / 72);
+    face.lfWidth = 0;
+    face.lfWeight = weight;
+    face.lfUnderline = underline;
+    font.CreateFontIndirect(&face);
 }
 
 bool IsHeading(const CString& line) {
@@ -64,8 +72,8 @@ void CCreditsCtrl::BuildImage(CDC& dc) {
     GetClientRect(&client);
     CFont normal;
     CFont heading;
-    CreateCreditsFont(normal, dc, FW_NORMAL, FALSE);
-    CreateCreditsFont(heading, dc, FW_BOLD, TRUE);
+    CreateCreditsFont(normal, GetFont(), dc, FW_NORMAL, FALSE);
+    CreateCreditsFont(heading, GetFont(), dc, FW_BOLD, TRUE);
     CDC memory;
     memory.CreateCompatibleDC(&dc);
     CFont* old = memory.SelectObject(&heading);

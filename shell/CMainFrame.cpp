@@ -13,6 +13,7 @@
 #include "platform/base/TickCount.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CSelectWindowDialog.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/CCmdUI.h"
@@ -46,6 +47,7 @@ ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusP
 ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
 ON_COMMAND(ID_HELP, OnHelpFinder)
 ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+ON_COMMAND(AFX_IDM_MORE_WINDOWS, OnWindowMore)
 ON_MESSAGE(CContextHelpMode::kEndMessage, OnEndContextHelp)
 END_MESSAGE_MAP()
 
@@ -443,4 +445,24 @@ void CMainFrame::Build3DModels(CCVNDoc& doc) {
     }
     for (CPaint* train : doc.GetTestTrains()) train->Update3D(&world);
     EndWaitCursor();
+}
+
+// The Window menu lists nine windows; the rest are chosen here.
+void CMainFrame::OnWindowMore() {
+    const std::vector<CMDIChildWnd*> open = OpenWindows();
+    std::vector<CString> titles;
+    int current = 0;
+    for (CMDIChildWnd* child : open) {
+        if (child == MDIGetActive())
+            current = static_cast<int>(titles.size());
+        CString title;
+        child->GetWindowText(title);
+        titles.push_back(title);
+    }
+    CSelectWindowDialog dialog(std::move(titles), current, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const int chosen = dialog.Chosen();
+    if (chosen >= 0 && chosen < static_cast<int>(open.size()) && IsWindow(open[chosen]))
+        MDIActivate(open[chosen]);
 }

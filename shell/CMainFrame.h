@@ -85,6 +85,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnSelectLayer();
     void OnHelpFinder();
     void OnContextHelp();
+    void OnWindowMore();
     LRESULT OnEndContextHelp(WPARAM wParam, LPARAM lParam);
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/CConformingObject.h"
+#include "model/CDataFileOperation.h"
 #include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -30,7 +31,7 @@ struct OpenedWork {
 // The work the running open has left for the terrains it has still to read; each terrain
 // read outside an open has the whole of it.
 CMount::GridWork& OpenedWorkLeft() {
-    return CMissingFileReport::KeptByOperation<OpenedWork>().left;
+    return CDataFileOperation::KeptByOperation<OpenedWork>().left;
 }
 
 bool IsFiniteAll(std::initializer_list<double> values) {

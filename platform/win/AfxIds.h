@@ -31,6 +31,9 @@ constexpr UINT ID_WINDOW_TILE_VERT = 0xE134;
 // The Window menu's list of open child windows, one id each (nine at most).
 constexpr UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;
 constexpr UINT AFX_IDM_LAST_MDICHILD = 0xFF08;
+// After the list when more windows are open than it shows; the frame that offers a choice of
+// them all handles it.
+constexpr UINT AFX_IDM_MORE_WINDOWS = 0xFF09;
 constexpr UINT ID_APP_ABOUT = 0xE140;
 constexpr UINT ID_APP_EXIT = 0xE141;
 constexpr UINT ID_NEXT_PANE = 0xE150;

@@ -49,7 +49,7 @@ bool IsChildCloseKey(UINT vk) {
 }
 
 bool IsListed(UINT id) {
-    return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_LAST_MDICHILD;
+    return id >= AFX_IDM_FIRST_MDICHILD && id <= AFX_IDM_MORE_WINDOWS;
 }
 
 // Takes the list (and the separator before it) out of the Window menu.
@@ -318,10 +318,15 @@ void CMDIFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) {
     CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
 }
 
-std::vector<CMDIChildWnd*> CMDIFrameWnd::ListedWindows() const {
-    std::vector<CMDIChildWnd*> listed;
+std::vector<CMDIChildWnd*> CMDIFrameWnd::OpenWindows() const {
+    std::vector<CMDIChildWnd*> open;
     for (CMDIChildWnd* child : m_opened)
-        if (IsWindow(child) && child->IsWindowVisible()) listed.push_back(child);
+        if (IsWindow(child) && child->IsWindowVisible()) open.push_back(child);
+    return open;
+}
+
+std::vector<CMDIChildWnd*> CMDIFrameWnd::ListedWindows() const {
+    std::vector<CMDIChildWnd*> listed = OpenWindows();
     const std::size_t most = AFX_IDM_LAST_MDICHILD - AFX_IDM_FIRST_MDICHILD + 1;
     if (listed.size() > most) listed.resize(most);
     return listed;
@@ -340,6 +345,8 @@ void CMDIFrameWnd::ListWindowsIn(CMenu* popup) const {
         const UINT checked = listed[i] == m_active ? MF_CHECKED : 0;
         popup->AppendMenu(MF_STRING | checked, AFX_IDM_FIRST_MDICHILD + i, text);
     }
+    if (OpenWindows().size() > listed.size())
+        popup->AppendMenu(MF_STRING, AFX_IDM_MORE_WINDOWS, "&More Windows...");
 }
 
 void CMDIFrameWnd::OnWindowListed(UINT id) {

@@ -46,6 +46,8 @@ public:
     void OnWindowNew();
     // A window chosen from the Window menu's list becomes active.
     void OnWindowListed(UINT id);
+    // Every open window the Window menu could list, in the order they opened.
+    std::vector<CMDIChildWnd*> OpenWindows() const;
     // Where the next new child opens: one cascade step past the children open now.
     CRect NextCascadePlace() const;
 
@@ -69,7 +71,8 @@ private:
     // The index-th place of a cascade, starting again at the top left once out of room.
     CRect CascadePlace(int index) const;
     // Puts the numbered list of open windows at the end of the Window menu (the popup holding
-    // the window commands), the active one checked.
+    // the window commands), the active one checked, and "More Windows..." when it cannot hold
+    // them all.
     void ListWindowsIn(CMenu* popup) const;
     // The open windows the list shows, in the order they opened.
     std::vector<CMDIChildWnd*> ListedWindows() const;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 
 #include "model/CDataFolders.h"
 #include "model/CPaint.h"
@@ -8,6 +9,8 @@
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListBox.h"
+#include "platform/ctl/CSelectWindowDialog.h"
 #include "platform/ctl/CStatic.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
@@ -230,4 +233,37 @@ TEST_F(MainFrame, AltAndTheUnderlinedDigitOpenThe3DMenu) {
     host.PressKey('3');
     host.KeyUp(VK_MENU);
     EXPECT_TRUE(opened);
+}
+
+// The Window menu lists nine windows; "More Windows..." reaches every one past them.
+TEST_F(MainFrame, MoreWindowsReachesEveryWindowPastTheNinth) {
+    auto windowMenu = [&] {
+        auto menu = std::make_unique<CMenu>();
+        menu->CreatePopupMenu();
+        menu->AppendMenu(MF_STRING, ID_WINDOW_NEW, "&New Window");
+        Main().SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.get()), 0);
+        return menu;
+    };
+    EXPECT_EQ(windowMenu()->GetMenuState(AFX_IDM_MORE_WINDOWS, MF_BYCOMMAND), UINT(-1));
+    CMDIChildWnd* first = Main().MDIGetActive();
+    for (int opened = 1; opened < 13; ++opened) Command(ID_WINDOW_NEW);
+    CMDIChildWnd* last = Main().MDIGetActive();
+    ASSERT_NE(last, first);
+    ASSERT_EQ(Main().OpenWindows().size(), 13U);
+    const std::unique_ptr<CMenu> menu = windowMenu();
+    EXPECT_NE(menu->GetMenuState(AFX_IDM_LAST_MDICHILD, MF_BYCOMMAND), UINT(-1));
+    ASSERT_NE(menu->GetMenuState(AFX_IDM_MORE_WINDOWS, MF_BYCOMMAND), UINT(-1));
+    EXPECT_TRUE(IsEnabled(AFX_IDM_MORE_WINDOWS));
+
+    int rows = 0;
+    host.WhenModal("Select Window", [&](CWnd& dialog) {
+        auto* list = static_cast<CListBox*>(dialog.GetDlgItem(CSelectWindowDialog::kListId));
+        rows = list->GetCount();
+        EXPECT_EQ(list->GetCurSel(), 12);
+        list->SetCurSel(0);
+        host.PressKey(VK_RETURN);
+    });
+    Command(AFX_IDM_MORE_WINDOWS);
+    EXPECT_EQ(rows, 13);
+    EXPECT_EQ(Main().MDIGetActive(), first);
 }

@@ -119,18 +119,18 @@ std::string CountedLookUp(const CString& stored) {
 // in the next one, afresh.
 TEST(MissingFileLookUp, AnOperationLooksEachNameUpOnce) {
     g_lookedUp.clear();
-    EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
-    EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+    EXPECT_EQ(CDataFileOperation::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+    EXPECT_EQ(CDataFileOperation::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
     {
         const CMissingFileReport operation;
         for (int piece = 0; piece < 50; ++piece) {
-            EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
-            EXPECT_EQ(CMissingFileReport::LookUp("b.bmp", CountedLookUp), "/real/b.bmp");
+            EXPECT_EQ(CDataFileOperation::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+            EXPECT_EQ(CDataFileOperation::LookUp("b.bmp", CountedLookUp), "/real/b.bmp");
         }
     }
     {
         const CMissingFileReport next;
-        EXPECT_EQ(CMissingFileReport::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
+        EXPECT_EQ(CDataFileOperation::LookUp("a.bmp", CountedLookUp), "/real/a.bmp");
     }
     EXPECT_EQ(g_lookedUp, (std::vector<CString>{"a.bmp", "a.bmp", "a.bmp", "b.bmp", "a.bmp"}));
 }
@@ -147,21 +147,21 @@ struct CountedWork {
 // use starts afresh. A file's message ends with the file's name after one space.
 TEST(MissingFileKept, AnOperationKeepsItsOwnAndTheNextStartsAfresh) {
     HeadlessHost host;
-    ++CMissingFileReport::KeptByOperation<CountedWork>().done;
-    EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 0);
+    ++CDataFileOperation::KeptByOperation<CountedWork>().done;
+    EXPECT_EQ(CDataFileOperation::KeptByOperation<CountedWork>().done, 0);
     {
         const CMissingFileReport operation;
-        ++CMissingFileReport::KeptByOperation<CountedWork>().done;
+        ++CDataFileOperation::KeptByOperation<CountedWork>().done;
         {
             const CMissingFileReport nested;
-            ++CMissingFileReport::KeptByOperation<CountedWork>().done;
+            ++CDataFileOperation::KeptByOperation<CountedWork>().done;
         }
-        EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 2);
+        EXPECT_EQ(CDataFileOperation::KeptByOperation<CountedWork>().done, 2);
         CMissingFileReport::ShowFile("Could not read file", "P1.pat");
     }
     {
         const CMissingFileReport next;
-        EXPECT_EQ(CMissingFileReport::KeptByOperation<CountedWork>().done, 0);
+        EXPECT_EQ(CDataFileOperation::KeptByOperation<CountedWork>().done, 0);
     }
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.MessageBoxes()[0].text, "Could not read file P1.pat");

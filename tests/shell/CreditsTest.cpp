@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "model/CDataFolders.h"
 #include "platform/base/CFileException.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/BasicControlDefs.h"
+#include "platform/gdi/CFont.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "resources/Resources.h"
 #include "shell/CCreditsCtrl.h"
@@ -128,4 +131,36 @@ TEST_F(Credits, AMissingOrUnreadableCreditsFileGivesTheFileErrorWhenTheDialogIsB
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(shown);
     CDataFolders::SetBaseFolder(previousBase);
+}
+
+// The lines are drawn in the control's own face: the image's line height follows it.
+TEST_F(Credits, TheTextIsDrawnInTheControlsFace) {
+    std::vector<int> heights;
+    for (const char* face : {"DejaVu Sans", "Liberation Mono"}) {
+        CFont controlFont;
+        controlFont.CreateFont(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, face);
+        CCreditsCtrl credits(folder / "CREDITS.DAT");
+        ASSERT_TRUE(credits.Create("", WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 10 + kControlHeight),
+                                   &parent, 1292));
+        credits.SetFont(&controlFont, FALSE);
+        credits.UpdateWindow();
+        CClientDC dc(&credits);
+        LOGFONT shape{};
+        controlFont.GetLogFont(&shape);
+        shape.lfHeight = -(10 * dc.GetDeviceCaps(LOGPIXELSY) / 72);
+        int lineHeight = 0;
+        for (const LONG weight : {FW_NORMAL, FW_BOLD}) {
+            shape.lfWeight = weight;
+            shape.lfUnderline = weight == FW_BOLD;
+            CFont lineFont;
+            lineFont.CreateFontIndirect(&shape);
+            CFont* old = dc.SelectObject(&lineFont);
+            lineHeight = std::max(lineHeight, static_cast<int>(dc.GetTextExtent("Wq").cy));
+            dc.SelectObject(old);
+        }
+        EXPECT_EQ(credits.GetImageHeight(), 5 * lineHeight + 2 * kControlHeight) << face;
+        heights.push_back(credits.GetImageHeight());
+        credits.DestroyWindow();
+    }
+    EXPECT_NE(heights[0], heights[1]);
 }
