@@ -63,25 +63,36 @@ int CSizeLine::RunStep(const std::array<CDoublePoint, 3>& local, int label, int 
     return RunDimensionStep<3>(*this, kStepDimensionLine, local, label, record, groupStart);
 }
 
+// Only a step that moves point 1 moves the rotation handle: the handle is stored, and the
+// steps that give back the other points give back the line as it was.
 int CSizeLine::ApplyShapeStep(CEditStep* step) {
-    return ApplyDimensionStep<3>(*this, *step, m_bLabel);
+    const CDoublePoint p1 = HasPoints() ? m_points[1] : CDoublePoint{};
+    if (!ApplyDimensionStep<3>(*this, *step, m_bLabel))
+        return 0;
+    if (m_points[1] != p1)
+        PlaceRotationHandle();
+    return 1;
 }
 
+// The rotation handle stays where it is: it is stored with the points, and a rebuild that
+// placed it again for the zoom of the moment, or on the other side of a line still lying on
+// its measured line, would change what re-inserting, copying or moving the line stores.
 void CSizeLine::RebuildShape() {
     if (!HasPoints())
         return;
     Invalidate();
-    PlaceRotationHandle();
     m_points[3].y = (m_points[1].y + m_points[2].y) / 2.0;
     annotation::RefreshBounds(*this, &m_parentPose);
 }
 
+// Beside point 1, away from the dimension line; a line still lying on its measured line has it
+// on the left, where the constructor puts it.
 void CSizeLine::PlaceRotationHandle() {
-    if (m_pTool == nullptr)
+    if (m_pTool == nullptr || !HasPoints())
         return;
     const double h = m_pTool->GetHandleTolerance();
     const CDoublePoint& p1 = m_points[1];
-    m_points[0] = {p1.x < m_points[3].x ? p1.x - 2.0 * h : p1.x + 2.0 * h, p1.y - 2.0 * h};
+    m_points[0] = {p1.x <= m_points[3].x ? p1.x - 2.0 * h : p1.x + 2.0 * h, p1.y - 2.0 * h};
 }
 
 double CSizeLine::MeasuredLength() const {
@@ -134,11 +145,13 @@ void CSizeLine::GetBounds(const CPose* pose, double& minX, double& minY, double&
 
 int CSizeLine::MirrorY(double c) {
     annotation::MirrorPoints(*this, c, &CDoublePoint::y);
+    PlaceRotationHandle();
     return 1;
 }
 
 int CSizeLine::MirrorX(double c) {
     annotation::MirrorPoints(*this, c, &CDoublePoint::x);
+    PlaceRotationHandle();
     return 1;
 }
 

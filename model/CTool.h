@@ -385,6 +385,9 @@ class CTool : public CObject {
     int ExecuteRestoreStyles(CEditStep* step);
     int ExecutePaste();
     int ExecuteCut();
+    // Adds the copies to the group with undo, selected and moved by the offset from where they
+    // lie; the status texts are refreshed once, by the caller, not after every copy.
+    void PlaceCopies(const CPaintList& copies, CGroup* group, CDoublePoint offset);
     // After a paste: every direct member of the root group looks for its track connections.
     void ConnectRootMembers();
     int RunFlip(int kind, int record);

@@ -7,6 +7,7 @@
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CSelectionOrder.h"
+#include "model/CStatusHold.h"
 #include "model/CTerrainSurface.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -67,7 +68,6 @@ int CTool::ExecutePaste() {
     CPaintList* clipboard = m_pHost != nullptr ? m_pHost->GetClipboard() : nullptr;
     if (current == nullptr || clipboard == nullptr)
         return 0;
-    const CPose world = current->WorldPose(nullptr);
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
     bool first = true;
     for (CPaint* object : *clipboard) {
@@ -85,28 +85,36 @@ int CTool::ExecutePaste() {
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const double dx = centre.x - (minX + maxX) * 0.5;
     const double dy = centre.y - (minY + maxY) * 0.5;
-    // The status texts are refreshed once the paste is done, not after every copy it adds.
-    const bool statusHeld = std::exchange(m_bStatusHeld, true);
+    CPaintList copies;
     for (CPaint* source : *clipboard) {
         CPaint* copy = CTerrainSurface::CloneForLayout(source);
         copy->SetTool(this);
-        copy->SetLayer(m_nActiveLayer);
-        copy->SetOwnerGroup(current);
-        if (!AddObjectWithUndo(copy, 1, 0))
-            continue;
-        copy->DeselectWithUndo(0, 0);
-        copy->SelectWithUndo(0, 0);
-        copy->MoveFromSavedPose(dx, dy, 0);
-        copy->Update3D(&world);
-        copy->Invalidate();
+        copies.push_back(copy);
     }
-    m_bStatusHeld = statusHeld;
+    // The status texts are refreshed once the paste is done, after the step that runs it.
+    PlaceCopies(copies, current, {dx, dy});
     // One Undo takes back the whole paste, the joints it made included.
     OpenUndoGroupAfter(before);
     JoinMarkedEnds();
     RefitCurrentGroup();
     m_bRedraw = 1;
     return 1;
+}
+
+void CTool::PlaceCopies(const CPaintList& copies, CGroup* group, CDoublePoint offset) {
+    const CPose world = group->WorldPose(nullptr);
+    const CStatusHold hold(m_bStatusHeld);
+    for (CPaint* copy : copies) {
+        copy->SetLayer(m_nActiveLayer);
+        copy->SetOwnerGroup(group);
+        if (!AddObjectWithUndo(copy, 1, 0))
+            continue;
+        copy->DeselectWithUndo(0, 0);
+        copy->SelectWithUndo(0, 0);
+        copy->MoveFromSavedPose(offset.x, offset.y, 0);
+        copy->Update3D(&world);
+        copy->Invalidate();
+    }
 }
 
 void CTool::ConnectRootMembers() {
@@ -133,7 +141,6 @@ void CTool::DuplicateSelection() {
     CGroup* current = GetCurrentGroup();
     if (current == nullptr)
         return;
-    const CPose world = current->WorldPose(nullptr);
     const CDoublePoint offset = DeviceToLayout(127.0, -127.0);
     CPaintList copies;
     // One Undo takes back the whole duplicate: only the command's first inverse starts the group.
@@ -147,20 +154,8 @@ void CTool::DuplicateSelection() {
     }
     // The status texts are refreshed once the copies are made, not after every copy: counting
     // the selection each time made a large duplicate take seconds.
-    const bool statusHeld = std::exchange(m_bStatusHeld, true);
-    for (CPaint* copy : copies) {
-        copy->SetLayer(m_nActiveLayer);
-        copy->SetOwnerGroup(current);
-        if (!AddObjectWithUndo(copy, 1, 0))
-            continue;
-        copy->DeselectWithUndo(0, 0);
-        copy->SelectWithUndo(0, 0);
-        copy->MoveFromSavedPose(offset.x, offset.y, 0);
-        copy->Update3D(&world);
-        copy->Invalidate();
-    }
-    m_bStatusHeld = statusHeld;
-    if (!statusHeld)
+    PlaceCopies(copies, current, offset);
+    if (!m_bStatusHeld)
         UpdateStatus();
     // A copy whose end lies on another piece's end joins it now, as Undo's connection pass
     // would; the command's undo group puts the former joints back.

@@ -75,7 +75,17 @@ int CTool::ExecuteReinsert(CEditStep* step) {
         return 0;
     m_pHost->ReinsertIntoOwnerGroup(object);
     object->SelectWithUndo(0, 0);
+    // The object comes back as it left: the rebuild readies what it draws with, but what it
+    // stores of its shape, handles placed for the zoom of their day among it, stays as it was.
+    CPointArray points;
+    points.Copy(object->m_points);
+    const double extent[] = {object->m_fMinX, object->m_fMinY, object->m_fMaxX, object->m_fMaxY};
     object->RebuildShape();
+    object->m_points.Copy(points);
+    object->m_fMinX = extent[0];
+    object->m_fMinY = extent[1];
+    object->m_fMaxX = extent[2];
+    object->m_fMaxY = extent[3];
     object->RecreateResources(1);
     object->Update3D(nullptr);
     object->Invalidate();

@@ -268,6 +268,9 @@ void CArcTrack::DragCreationCorner(const CDoublePoint& cursor, int handle) {
                     : orientation == 2 ? kPi * 1.5
                     : orientation == 3 ? kPi
                                        : kPi * 0.5;
+    // The ends lie on the arc as every later rebuild puts them, to the last bit, so that what
+    // the new piece stores is what it stores once taken out and put back.
+    RebuildEnds();
     FinishHandleDrag();
 }
 

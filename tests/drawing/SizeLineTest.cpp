@@ -122,6 +122,47 @@ TEST(SizeLine, HandleDragsAreUndoneExactlyAndPointThreeOnlyMovesSideways) {
     EXPECT_EQ(PointsOf(*line), before);
 }
 
+// The rotation handle is stored with the points: taking the line out and back, moving it or
+// copying it, at whatever zoom, leaves the handle where it was; only moving point 1 moves it.
+TEST(SizeLine, TheStoredRotationHandleStaysThroughDeleteMoveAndDuplicate) {
+    DrawingPlan plan;
+    CSizeLine* line = DrawSizeLine(plan, 1000.0, 2000.0, 1000.0, 1000.0);
+    ASSERT_NE(line, nullptr);
+    const double h = plan.tool.GetHandleTolerance();
+    // Fresh from its tool the line lies on its measured line, the handle left of point 1.
+    ASSERT_EQ(line->m_points[1].x, line->m_points[3].x);
+    const CDoublePoint handle{-2.0 * h, -2.0 * h};
+    EXPECT_EQ(line->m_points[0], handle);
+    plan.tool.SetViewScale(1.0, 5.0);
+    plan.tool.SelectAll(0);
+    plan.tool.DeleteSelection(1);
+    plan.tool.Undo();
+    EXPECT_EQ(line->m_points[0], handle);
+    plan.tool.MoveSelection(300.0, 200.0, 0, 1, 1);
+    EXPECT_EQ(line->m_points[0], handle);
+    plan.tool.DuplicateSelection();
+    const auto* copy = plan.Newest<CSizeLine>();
+    ASSERT_NE(copy, line);
+    EXPECT_EQ(copy->m_points[0], handle);
+    // A step that gives back points 2 and 3 only leaves the handle; one that moves point 1
+    // places it beside point 1 for the zoom of the moment.
+    const CDoublePoint p1 = line->m_points[1];
+    CEditStep sideways(kStepDimensionLine, line, 1);
+    auto payload = std::make_unique<DimensionPayload<3>>();
+    payload->points = {p1, line->m_points[2], CDoublePoint{p1.x - 500.0, 0.0}};
+    sideways.SetPayload(std::move(payload));
+    EXPECT_EQ(line->ApplyEditStep(&sideways), 1);
+    EXPECT_EQ(line->m_points[0], handle);
+    const double zoomed = plan.tool.GetHandleTolerance();
+    EXPECT_NE(zoomed, h);
+    CEditStep along(kStepDimensionLine, line, 1);
+    payload = std::make_unique<DimensionPayload<3>>();
+    payload->points = {CDoublePoint{p1.x, p1.y + 100.0}, line->m_points[2], line->m_points[3]};
+    along.SetPayload(std::move(payload));
+    EXPECT_EQ(line->ApplyEditStep(&along), 1);
+    EXPECT_EQ(line->m_points[0], (CDoublePoint{p1.x + 2.0 * zoomed, p1.y + 100.0 - 2.0 * zoomed}));
+}
+
 TEST(SizeLine, SetPointsRecordsWithoutChangingOrRunsAtOnce) {
     DrawingPlan plan;
     CSizeLine* line = DrawSizeLine(plan, 1000.0, 2000.0, 1000.0, 1000.0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -16,6 +17,34 @@ namespace {
 struct Plan : EnginePlan {
     CMemberList& Members() { return host.CurrentGroup()->m_members; }
 };
+
+// A shape whose copies fail as they are moved into place, as one that runs out of memory.
+class CFailingCopy : public CTestShape {
+  public:
+    using CTestShape::CTestShape;
+    CPaint* Clone() override {
+        auto* copy = new CFailingCopy(m_pTool);
+        copy->CopyFrom(this);
+        copy->m_bFails = true;
+        return copy;
+    }
+    void MoveFromSavedPose(double dx, double dy, int fromSaved) override {
+        if (m_bFails)
+            throw std::runtime_error("no memory for the copy");
+        CTestShape::MoveFromSavedPose(dx, dy, fromSaved);
+    }
+    bool m_bFails = false;
+};
+
+// Whether a step that starts an undo group refreshes the status texts after it runs.
+bool StatusRefreshedAfterStep(Plan& plan, CPaint* object) {
+    const int shows = plan.host.m_nStatusShows;
+    CEditStep lock(kStepLock, object, 1);
+    plan.tool.Execute(&lock);
+    CEditStep unlock(kStepUnlock, object, 1);
+    plan.tool.Execute(&unlock);
+    return plan.host.m_nStatusShows == shows + 2;
+}
 
 TEST(EditCommand, UngroupThenTwoUndosTakeBackTheGroupToo) {
     Plan plan;
@@ -174,6 +203,24 @@ TEST(EditCommand, CopyPasteCutAndDuplicateAreUndoneExactly) {
     EXPECT_TRUE(a->IsSelected());
     EXPECT_EQ(a->m_pose.x, 0.0);
     EXPECT_EQ(a->m_pose.y, 0.0);
+}
+
+TEST(EditCommand, ACopyThatFailsInPasteOrDuplicateLeavesTheStatusRefreshOn) {
+    {
+        Plan plan;
+        auto* shape = AddToLayout(plan.host, new CFailingCopy(&plan.tool));
+        ASSERT_TRUE(StatusRefreshedAfterStep(plan, shape));
+        plan.host.m_nScrollWidth = 1000;
+        shape->Select();
+        plan.tool.CopySelection();
+        EXPECT_THROW(plan.tool.Paste(), std::runtime_error);
+        EXPECT_TRUE(StatusRefreshedAfterStep(plan, shape));
+    }
+    Plan plan;
+    auto* shape = AddToLayout(plan.host, new CFailingCopy(&plan.tool));
+    shape->Select();
+    EXPECT_THROW(plan.tool.DuplicateSelection(), std::runtime_error);
+    EXPECT_TRUE(StatusRefreshedAfterStep(plan, shape));
 }
 
 TEST(EditCommand, DuplicateOfThreeIsOneUndoAndLeavesEarlierCommandsAlone) {

@@ -9,6 +9,7 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/WindowManager.h"
+#include "resources/CommandIds.h"
 #include "shell/CCVNView.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
@@ -35,7 +36,7 @@ struct RunningPlanWindow {
     CChildFrame* child = nullptr;
     CCVNView* view = nullptr;
 
-    RunningPlanWindow() {
+    explicit RunningPlanWindow(int rows = LargeLayout::kRows) {
         WindowManager::Instance().Reset();
         CProfile::Program().SetPath(folder / "corvane.ini");
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
@@ -46,7 +47,7 @@ struct RunningPlanWindow {
         host.AdvanceClock(CSplashWindow::kShowTime);
         child = dynamic_cast<CChildFrame*>(app.MainFrame()->MDIGetActive());
         view = dynamic_cast<CCVNView*>(child->GetActiveView());
-        LargeLayout::Build(*view->GetDocument());
+        LargeLayout::Build(*view->GetDocument(), rows);
         view->OnUpdate(nullptr, 0, nullptr);
         host.RunUntilIdle();
     }
@@ -61,6 +62,10 @@ struct RunningPlanWindow {
     CPoint ScreenPoint(CPoint client) const {
         view->ClientToScreen(&client);
         return client;
+    }
+    void Command(UINT id) {
+        app.MainFrame()->SendMessage(WM_COMMAND, id);
+        host.RunUntilIdle();
     }
     void Scroll(UINT message, UINT code) {
         view->SendMessage(message, MAKEWPARAM(code, 0));
@@ -146,5 +151,24 @@ void RulerAtTheFarEndZoomedIn(benchmark::State& state, int unit) {
 }
 BENCHMARK_CAPTURE(RulerAtTheFarEndZoomedIn, Inches, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RulerAtTheFarEndZoomedIn, Millimetres, 8)->Unit(benchmark::kMillisecond);
+
+// Duplicate of the whole layout as the command runs in the program: the copies made, the
+// status bar, the window repainted and the commands' states brought up to date. Selecting
+// everything first and the Undo after are not counted.
+void DuplicateAllInTheProgram(benchmark::State& state) {
+    RunningPlanWindow plan(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        plan.Command(ID_EDIT_SELECT_ALL);
+        state.ResumeTiming();
+        plan.Command(ID_EDIT_DUPLICATE);
+        state.PauseTiming();
+        state.counters["objects"] =
+            static_cast<double>(plan.view->GetDocument()->m_rootGroup.m_members.size());
+        plan.Command(ID_EDIT_UNDO);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(DuplicateAllInTheProgram)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(2);
 
 }  // namespace
