@@ -47,7 +47,7 @@ void CBorderTriangulation::AddHole(const std::vector<Corner>& hole) {
         m_holeStarts.push_back(AddRing(hole, true));
 }
 
-double CBorderTriangulation::Turn(size_t a, size_t b, size_t c) const {
+double CBorderTriangulation::RingTurn(size_t a, size_t b, size_t c) const {
     return m_fTurn * border::Turn(m_nodes[a].place, m_nodes[b].place, m_nodes[c].place);
 }
 
@@ -178,7 +178,7 @@ std::array<size_t, 2> CBorderTriangulation::BucketOf(CDoublePoint p) const {
 
 bool CBorderTriangulation::ReachesInto(size_t node, size_t corner, size_t other1, size_t other2) const {
     for (size_t w : {m_nodes[node].prev, m_nodes[node].next})
-        if (Turn(corner, other1, w) > 0.0 && Turn(corner, other2, w) < 0.0)
+        if (RingTurn(corner, other1, w) > 0.0 && RingTurn(corner, other2, w) < 0.0)
             return true;
     return false;
 }
@@ -186,7 +186,7 @@ bool CBorderTriangulation::ReachesInto(size_t node, size_t corner, size_t other1
 bool CBorderTriangulation::IsEar(size_t b) {
     const size_t a = m_nodes[b].prev, c = m_nodes[b].next;
     const CDoublePoint pa = m_nodes[a].place, pb = m_nodes[b].place, pc = m_nodes[c].place;
-    if (!(Turn(a, b, c) > kLeastSine * Distance(pa, pb) * Distance(pb, pc)))
+    if (!(RingTurn(a, b, c) > kLeastSine * Distance(pa, pb) * Distance(pb, pc)))
         return false;
     const std::array<size_t, 2> low = BucketOf({std::min({pa.x, pb.x, pc.x}), std::min({pa.y, pb.y, pc.y})});
     const std::array<size_t, 2> high = BucketOf({std::max({pa.x, pb.x, pc.x}), std::max({pa.y, pb.y, pc.y})});
@@ -205,7 +205,7 @@ bool CBorderTriangulation::IsEar(size_t b) {
                                                        : ReachesInto(v, c, a, b);
                     if (reaches)
                         return false;
-                } else if (Turn(a, b, v) >= 0.0 && Turn(b, c, v) >= 0.0 && Turn(c, a, v) >= 0.0) {
+                } else if (RingTurn(a, b, v) >= 0.0 && RingTurn(b, c, v) >= 0.0 && RingTurn(c, a, v) >= 0.0) {
                     return false;
                 }
             }
@@ -256,7 +256,7 @@ bool CBorderTriangulation::Triangulate() {
             return false;
     }
     const size_t b = m_nodes[ear].next;
-    if (Turn(ear, b, m_nodes[b].next) > 0.0)
+    if (RingTurn(ear, b, m_nodes[b].next) > 0.0)
         CutEar(b);
     return true;
 }

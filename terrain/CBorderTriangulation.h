@@ -37,7 +37,8 @@ class CBorderTriangulation {
     };
 
     size_t AddRing(const std::vector<Corner>& corners, bool reversed);
-    double Turn(size_t a, size_t b, size_t c) const;
+    // The turn of three nodes, positive when it turns as the outer ring does.
+    double RingTurn(size_t a, size_t b, size_t c) const;
     bool Spend(double work);
     // Whether the direction to the place leaves the node into the polygon.
     bool OpensToward(size_t node, CDoublePoint place) const;

@@ -9,5 +9,7 @@ bool CGrideKnot::IsLinkedTo(int index) const {
 }
 
 void CGrideKnot::RemoveLink(int index) {
-    links.erase(std::remove(links.begin(), links.end(), index), links.end());
+    for (int i = links.GetSize() - 1; i >= 0; --i)
+        if (links[i] == index)
+            links.RemoveAt(i);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <vector>
-
+#include "platform/base/CIntArray.h"
 #include "platform/base/CObject.h"
 
 // One height knot of a terrain: its plan position in grid units (an interior knot lies on a
@@ -14,12 +13,12 @@ class CGrideKnot : public CObject {
     CGrideKnot() = default;
     CGrideKnot(float x, float y, float z) : x(x), y(y), z(z) {}
 
-    int LinkCount() const { return static_cast<int>(links.size()); }
+    int LinkCount() const { return links.GetSize(); }
     bool IsLinkedTo(int index) const;
     void RemoveLink(int index);
 
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;
-    std::vector<int> links;
+    CIntArray links;
 };

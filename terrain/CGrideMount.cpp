@@ -3,6 +3,15 @@
 #include <cmath>
 
 #include "platform/r3d/ClumpBuilder.h"
+#include "terrain/BorderGeometry.h"
+#include "terrain/CBorderTriangulation.h"
+
+namespace {
+
+// The corners and edges cutting a fan's polygon by its ears may look at, per corner squared.
+constexpr double kEarWorkPerCornerSquared = 64.0;
+
+}  // namespace
 
 void CGrideMount::RaiseAll(double difference) {
     for (CGrideKnot& knot : m_knots) knot.z = static_cast<float>(knot.z + difference);
@@ -57,14 +66,13 @@ void CGrideMount::AddCellFaceReversed(const FaceSink& sink, int k) const {
         sink({a, c, b, k});
 }
 
-namespace {
-
-double Turn(const CGrideKnot& o, const CGrideKnot& a, const CGrideKnot& b) {
-    return (static_cast<double>(a.x) - o.x) * (static_cast<double>(b.y) - o.y) -
-           (static_cast<double>(a.y) - o.y) * (static_cast<double>(b.x) - o.x);
+CDoublePoint CGrideMount::Place(int k) const {
+    return {(*this)[k].x, (*this)[k].y};
 }
 
-}  // namespace
+double CGrideMount::KnotTurn(int o, int a, int b) const {
+    return border::Turn(Place(o), Place(a), Place(b));
+}
 
 bool CGrideMount::ExtendsFan(int k) const {
     const CGrideKnot& knot = (*this)[k];
@@ -86,7 +94,7 @@ std::vector<std::vector<int>> CGrideMount::Fan(int from, int to, double turn) co
     const int hub = (*this)[to].links[0];
     std::vector<std::vector<int>> triangles;
     for (int k = from + 1; k <= to; ++k) {
-        if (!(turn * Turn((*this)[k - 1], (*this)[k], (*this)[hub]) > 0.0))
+        if (!(turn * KnotTurn(k - 1, k, hub) > 0.0))
             return {};
         triangles.push_back({k - 1, k, hub});
     }
@@ -94,36 +102,14 @@ std::vector<std::vector<int>> CGrideMount::Fan(int from, int to, double turn) co
 }
 
 std::vector<std::vector<int>> CGrideMount::Ears(int from, int to, double turn) const {
-    std::vector<int> polygon{(*this)[to].links[0]};
-    for (int k = from; k <= to; ++k) polygon.push_back(k);
-    auto inside = [&](int p, int a, int b, int c) {
-        const CGrideKnot &q = (*this)[p], &ka = (*this)[a], &kb = (*this)[b], &kc = (*this)[c];
-        return turn * Turn(ka, kb, q) > 0.0 && turn * Turn(kb, kc, q) > 0.0 && turn * Turn(kc, ka, q) > 0.0;
-    };
+    std::vector<CBorderTriangulation::Corner> polygon{{Place((*this)[to].links[0]), (*this)[to].links[0]}};
+    for (int k = from; k <= to; ++k) polygon.push_back({Place(k), k});
+    const double corners = static_cast<double>(polygon.size());
+    CBorderTriangulation ears(polygon, turn, kEarWorkPerCornerSquared * corners * corners);
     std::vector<std::vector<int>> triangles;
-    while (polygon.size() > 3) {
-        const size_t n = polygon.size();
-        size_t ear = n;
-        for (size_t i = 0; i < n && ear == n; ++i) {
-            const int a = polygon[(i + n - 1) % n], b = polygon[i], c = polygon[(i + 1) % n];
-            if (!(turn * Turn((*this)[a], (*this)[b], (*this)[c]) > 0.0))
-                continue;
-            bool empty = true;
-            for (int p : polygon)
-                if (p != a && p != b && p != c && !Coincide(p, a) && !Coincide(p, b) && !Coincide(p, c) &&
-                    inside(p, a, b, c))
-                    empty = false;
-            if (empty)
-                ear = i;
-        }
-        if (ear == n)
-            return {};
-        triangles.push_back({polygon[(ear + n - 1) % n], polygon[ear], polygon[(ear + 1) % n]});
-        polygon.erase(polygon.begin() + static_cast<long>(ear));
-    }
-    if (!(turn * Turn((*this)[polygon[0]], (*this)[polygon[1]], (*this)[polygon[2]]) > 0.0))
-        return {};
-    triangles.push_back(polygon);
+    if (!ears.Triangulate() || ears.Triangles().size() + 2 != polygon.size())
+        return triangles;
+    for (const std::array<int, 3>& t : ears.Triangles()) triangles.push_back({t[0], t[1], t[2]});
     return triangles;
 }
 
@@ -193,7 +179,7 @@ bool CGrideMount::BorderTurnsOver(int first, int last) const {
         ForEachBorderFace(first, last, reversed, [&](const std::vector<int>& knots) {
             const double sense = reversed ? turn : -turn;
             for (size_t i = 2; i < knots.size(); ++i)
-                if (!(sense * Turn((*this)[knots[0]], (*this)[knots[i - 1]], (*this)[knots[i]]) > 0.0))
+                if (!(sense * KnotTurn(knots[0], knots[i - 1], knots[i]) > 0.0))
                     over = true;
         });
     return over;

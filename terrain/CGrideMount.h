@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "model/Geometry.h"
 #include "terrain/CWalkerGride.h"
 
 namespace r3d {
@@ -24,7 +25,9 @@ class CGrideMount : public CWalkerGride {
     bool Coincide(int a, int b) const;
     // The border strip as triangles, turning as the outline runs, where the outline knots'
     // links could not lay it; empty while they do.
-    void SetBorderTriangles(std::vector<std::array<int, 3>> triangles) { m_borderTriangles = std::move(triangles); }
+    void SetBorderTriangles(std::vector<std::array<int, 3>> triangles) {
+        m_borderTriangles = std::move(triangles);
+    }
     // The border faces of the outline knots first .. last: the cell each outline knot makes
     // with its attach knot (link 0), the previous outline knot (link 1) and that knot's attach
     // knot, the last one closing back to the first. A run of outline knots hung on one knot is
@@ -46,6 +49,9 @@ class CGrideMount : public CWalkerGride {
     bool CellCorners(int k, int& a, int& b, int& c) const;
     // Whether outline knot k and the one before it hang on the same knot and make a triangle.
     bool ExtendsFan(int k) const;
+    CDoublePoint Place(int k) const;
+    // Twice the signed area of the triangle of three knots: positive counter-clockwise.
+    double KnotTurn(int o, int a, int b) const;
     // +1 when the outline knots run counter-clockwise, -1 when clockwise.
     double OutlineTurn(int first, int last) const;
     // The fan of the outline knots from .. to round the knot the run hangs on, corner lists

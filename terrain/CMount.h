@@ -69,6 +69,9 @@ class CMount : public CBenchwork, public CTerrainSurface {
     const CGrideMount& Grid() const { return m_grid; }
     CGrideMount& Grid() { return m_grid; }
     const CIntTable& IndexTable() const { return m_indexTable; }
+    // The knots inside the outline: the interior knots, then the bridge knots. The outline
+    // knots follow them.
+    int InnerKnotCount() const { return m_nInteriorCount + m_nBridgeKnotCount; }
     int KnotHandle(int knot) const { return PointCount() + knot; }
 
     // ---- Edits ----
@@ -155,9 +158,12 @@ class CMount : public CBenchwork, public CTerrainSurface {
     int m_nCentreKnot = 0;
     double m_fCentreX = 0.0;
     double m_fCentreY = 0.0;
+    // The grid's own knots, scanned row by row inside the outline: the ones the index table
+    // reaches.
     int m_nInteriorCount = 0;
-    // The knots the index table reaches: the grid's own, before the border adds any.
-    int m_nGridKnotCount = 0;
+    // The knots the border made to bridge separate pieces of the grid into one; they follow
+    // the interior knots, lie inside the outline and take the edits as those do.
+    int m_nBridgeKnotCount = 0;
     int m_bFixedBorder = 1;
     int m_bBuiltFixedBorder = 1;
     int m_nFalloffMode = 0;
@@ -230,7 +236,13 @@ class CMount : public CBenchwork, public CTerrainSurface {
     void MapOutline();
     void BuildInteriorKnots();
     void StitchOutline();
+    // Appends an outline knot at the place (grid units, base height), its first link the knot
+    // it is attached to, its second the outline knot before it; either is left out when -1.
+    int StitchOutlineKnot(CDoublePoint place, int attach, int previous);
     void UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring);
+    // Unlinks two interior knots when their link crosses the outline edge from a to b; whether
+    // it did.
+    bool UnlinkIfCrossing(int k, int link, CDoublePoint a, CDoublePoint b);
     void MirrorEdits(bool mirrorX);
     void LeaveCutLists();
     void AddKnotVertices(r3d::ClumpBuilder& builder, bool reversed);

@@ -90,7 +90,7 @@ void CMount::AddKnotVertices(r3d::ClumpBuilder& builder, bool up) {
             upperLeft.y == knot.y + 1 && above.x == knot.x && above.y == knot.y + 1)
             builder.AddQuad(knot.links[2] + 1, knot.links[1] + 1, knot.links[0] + 1, i + 1);
     }
-    m_grid.AddBorderFaces(builder, m_nInteriorCount, knots - 1, up);
+    m_grid.AddBorderFaces(builder, InnerKnotCount(), knots - 1, up);
 }
 
 void CMount::AddTunnels(r3d::ClumpBuilder& builder, const TerrainSpace&, const CPose*) {

@@ -41,7 +41,7 @@ void CMount::ApplyTerrainEdits(const CTerrainEditList& list, int reset) {
         for (int i = 0; i < count; ++i) m_grid[i].z = static_cast<float>(m_fElevation);
     CTerrainEditList merged;
     CTerrainEditList::Merge(m_loadedEdits, merged, list);
-    const int considered = m_bFixedBorder ? m_nInteriorCount : count;
+    const int considered = m_bFixedBorder ? InnerKnotCount() : count;
     for (const CTerrainEdit& edit : merged.Records()) {
         const EditReach reach = ReachOf(edit);
         if (!reach.touches)
@@ -80,7 +80,7 @@ CMount::EditReach CMount::ReachOf(const CTerrainEdit& edit) const {
 }
 
 double CMount::EditVisits(const CTerrainEditList& edits) const {
-    const double outlineKnots = (m_bFixedBorder ? m_nInteriorCount : m_grid.GetSize()) - m_nGridKnotCount;
+    const double outlineKnots = (m_bFixedBorder ? InnerKnotCount() : m_grid.GetSize()) - m_nInteriorCount;
     double visits = 0.0;
     for (const CTerrainEdit& edit : edits.Records()) {
         const EditReach reach = ReachOf(edit);
@@ -99,7 +99,7 @@ int CMount::InteriorKnotAt(int column, int row) const {
 
 void CMount::RaiseKnotAtPoint(const EditReach& reach, float dz, int considered) {
     // The last knot on the point takes the change: an outline or bridge knot before the grid's own.
-    for (int k = considered - 1; k >= m_nGridKnotCount; --k) {
+    for (int k = considered - 1; k >= m_nInteriorCount; --k) {
         CGrideKnot& knot = m_grid[k];
         if (std::hypot(knot.x - reach.cx, knot.y - reach.cy) <= 0.001) {
             knot.z = static_cast<float>(knot.z + dz);
@@ -120,7 +120,7 @@ void CMount::RaiseKnotsInReach(const EditReach& reach, const CTerrainEdit& edit,
             knot.z = static_cast<float>(knot.z + Falloff(edit.mode, reach.r, d) * edit.dz);
     };
     // The knots the border added, which the index does not reach.
-    for (int k = considered - 1; k >= m_nGridKnotCount; --k) raise(m_grid[k]);
+    for (int k = considered - 1; k >= m_nInteriorCount; --k) raise(m_grid[k]);
     // The grid's own knots through its index: only the rows and columns within the radius.
     for (int row = reach.firstRow; row <= reach.lastRow; ++row)
         for (int column = reach.firstColumn; column <= reach.lastColumn; ++column) {
@@ -149,7 +149,7 @@ int CMount::DeformElastic(r3d::Clump& clump, int vertex, float x, float y, float
     }
     const double reach = elastic * farthest;
     // A fixed border keeps its knots; a free one lets them follow like the inner ones.
-    const int considered = m_bFixedBorder ? std::min(m_nInteriorCount, knots) : knots;
+    const int considered = m_bFixedBorder ? std::min(InnerKnotCount(), knots) : knots;
     if (reach >= 1e-6) {
         for (int k = considered; k >= 1; --k) {
             r3d::Vec3 p = vertices[static_cast<size_t>(k - 1)].position;

@@ -79,7 +79,7 @@ void CMount::RebuildGrid() {
     m_nCentreKnot = 0;
     BuildInteriorKnots();
     m_nInteriorCount = m_grid.GetSize();
-    m_nGridKnotCount = m_nInteriorCount;
+    m_nBridgeKnotCount = 0;
     m_bRebuild3D = 1;
     StitchOutline();
     ApplyTerrainEdits(m_newEdits, 0);
@@ -124,7 +124,6 @@ void CMount::StitchOutline() {
     m_fBorderSearchCells = 0.0;
     m_fBorderTriangulationWork = 0.0;
     const double s = m_fGridSpacing;
-    const float base = static_cast<float>(m_fElevation);
     std::vector<CDoublePoint> vertices;
     for (const CDoublePoint& p : m_outline) {
         const CDoublePoint q{CMountGridBorder::OffGridLine(p.x / s), CMountGridBorder::OffGridLine(p.y / s)};
@@ -137,44 +136,35 @@ void CMount::StitchOutline() {
         return;
     if (m_nInteriorCount == 0) {
         const int first = m_grid.GetSize();
-        for (const CDoublePoint& q : vertices) {
-            const int k = m_grid.Add(CGrideKnot(static_cast<float>(q.x), static_cast<float>(q.y), base));
-            if (k > first)
-                m_grid.Link(k, k - 1);
-        }
-        if (m_grid.GetSize() - first > 1)
-            m_grid.Link(m_grid.GetSize() - 1, first);
+        int previous = -1;
+        for (const CDoublePoint& q : vertices) previous = StitchOutlineKnot(q, -1, previous);
+        if (previous > first)
+            m_grid.Link(previous, first);
         return;
     }
     UnlinkAcrossOutline(vertices);
-    CMountGridBorder border(m_grid, m_indexTable, m_nMinColumn, m_nMinRow, m_nInteriorCount, vertices);
-    m_nInteriorCount += border.BridgeKnotCount();
-    border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()), base);
+    CMountGridBorder border(m_grid, m_indexTable, m_nMinColumn, m_nMinRow, m_nInteriorCount, vertices,
+                            [this](CDoublePoint place, int attach, int previous) {
+                                return StitchOutlineKnot(place, attach, previous);
+                            });
+    m_nBridgeKnotCount = border.BridgeKnotCount();
+    border.Stitch(NearestKnotInList(vertices[0].x * s, vertices[0].y * s, border.ContourKnots()),
+                  static_cast<float>(m_fElevation));
     m_fBorderSearchCells = border.SearchedCells();
     m_fBorderTriangulationWork = border.TriangulationWork();
 }
 
+int CMount::StitchOutlineKnot(CDoublePoint place, int attach, int previous) {
+    const int k = m_grid.Add(CGrideKnot(static_cast<float>(place.x), static_cast<float>(place.y),
+                                        static_cast<float>(m_fElevation)));
+    if (attach >= 0)
+        m_grid.Link(k, attach);
+    if (previous >= 0)
+        m_grid.Link(k, previous);
+    return k;
+}
+
 void CMount::UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring) {
-    // Links of the grid that pass outside the outline go. A cell that lost a side loses its
-    // diagonal too, so that it makes no face: the outline runs through it.
-    auto knotPoint = [this](int k) { return CDoublePoint{m_grid[k].x, m_grid[k].y}; };
-    auto knotAt = [this](int c, int r) { return m_indexTable.Get(c - m_nMinColumn + 1, r - m_nMinRow + 1); };
-    auto unlinkDiagonal = [&](int c, int r) {
-        const int lowerRight = knotAt(c, r), upperLeft = knotAt(c - 1, r + 1);
-        if (lowerRight >= 0 && upperLeft >= 0)
-            m_grid.Unlink(lowerRight, upperLeft);
-    };
-    auto unlinkCellsBeside = [&](int k, int link) {
-        const int c = static_cast<int>(std::min(m_grid[k].x, m_grid[link].x));
-        const int r = static_cast<int>(std::min(m_grid[k].y, m_grid[link].y));
-        if (m_grid[k].y == m_grid[link].y) {
-            unlinkDiagonal(c + 1, r);
-            unlinkDiagonal(c + 1, r - 1);
-        } else if (m_grid[k].x == m_grid[link].x) {
-            unlinkDiagonal(c, r);
-            unlinkDiagonal(c + 1, r);
-        }
-    };
     for (size_t e = 0; e < ring.size(); ++e) {
         const CDoublePoint a = ring[e], b = ring[(e + 1) % ring.size()];
         const int c0 = TruncateCoordinate(std::floor(std::min(a.x, b.x))) - 1;
@@ -183,16 +173,35 @@ void CMount::UnlinkAcrossOutline(const std::vector<CDoublePoint>& ring) {
         const int r1 = TruncateCoordinate(std::ceil(std::max(a.y, b.y))) + 1;
         for (int c = std::max(c0, m_nMinColumn); c <= std::min(c1, m_nMaxColumn); ++c)
             for (int r = std::max(r0, m_nMinRow); r <= std::min(r1, m_nMaxRow); ++r) {
-                const int k = m_indexTable.Get(c - m_nMinColumn + 1, r - m_nMinRow + 1);
+                const int k = InteriorKnotAt(c, r);
                 if (k < 0)
                     continue;
-                const std::vector<int> links = m_grid[k].links;
-                for (int link : links)
-                    if (link < m_nInteriorCount &&
-                        outline::SegmentsCross(knotPoint(k), knotPoint(link), a, b)) {
-                        m_grid.Unlink(k, link);
-                        unlinkCellsBeside(k, link);
-                    }
+                const CIntArray links = m_grid[k].links;
+                for (int link : links) UnlinkIfCrossing(k, link, a, b);
             }
     }
+}
+
+bool CMount::UnlinkIfCrossing(int k, int link, CDoublePoint a, CDoublePoint b) {
+    // A link of the grid that passes outside the outline goes. A cell that lost a side loses
+    // its diagonal too, so that it makes no face: the outline runs through it.
+    const CGrideKnot &from = m_grid[k], &to = m_grid[link];
+    if (link >= m_nInteriorCount || !outline::SegmentsCross({from.x, from.y}, {to.x, to.y}, a, b))
+        return false;
+    m_grid.Unlink(k, link);
+    auto unlinkDiagonal = [this](int c, int r) {
+        const int lowerRight = InteriorKnotAt(c, r), upperLeft = InteriorKnotAt(c - 1, r + 1);
+        if (lowerRight >= 0 && upperLeft >= 0)
+            m_grid.Unlink(lowerRight, upperLeft);
+    };
+    const int c = static_cast<int>(std::min(from.x, to.x));
+    const int r = static_cast<int>(std::min(from.y, to.y));
+    if (from.y == to.y) {
+        unlinkDiagonal(c + 1, r);
+        unlinkDiagonal(c + 1, r - 1);
+    } else if (from.x == to.x) {
+        unlinkDiagonal(c, r);
+        unlinkDiagonal(c + 1, r);
+    }
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "terrain/BorderGeometry.h"
 
@@ -58,12 +59,14 @@ double CMountGridBorder::OffGridLine(double value) {
 }
 
 CMountGridBorder::CMountGridBorder(CGrideMount& grid, const CIntTable& table, int minColumn, int minRow,
-                                   int interiorCount, const std::vector<CDoublePoint>& ring)
+                                   int interiorCount, const std::vector<CDoublePoint>& ring,
+                                   KnotStitcher stitch)
     : m_grid(grid),
       m_table(table),
       m_nMinColumn(minColumn),
       m_nMinRow(minRow),
-      m_nInteriorCount(interiorCount) {
+      m_nInteriorCount(interiorCount),
+      m_stitch(std::move(stitch)) {
     for (const CDoublePoint& p : ring) m_ring.push_back(AsStored(p));
     double area = 0.0;
     for (size_t i = 0; i < ring.size(); ++i) {
@@ -606,20 +609,14 @@ void CMountGridBorder::Stitch(int startKnot, float height) {
     const std::vector<CDoublePoint> stations = OutlineStations();
     const int first = m_grid.GetSize();
     int previous = -1;
-    for (const Station& station : Zip(stations, StartOfContour(startKnot))) {
-        const int k = m_grid.Add(
-            CGrideKnot(static_cast<float>(station.place.x), static_cast<float>(station.place.y), height));
-        m_grid.Link(k, station.attach);
-        if (previous >= 0)
-            m_grid.Link(k, previous);
-        previous = k;
-    }
+    for (const Station& station : Zip(stations, StartOfContour(startKnot)))
+        previous = m_stitch(station.place, station.attach, previous);
     if (m_bAllBridged && !m_grid.BorderTurnsOver(first, m_grid.GetSize() - 1))
         return;
-    Triangulate(first, height);
+    Triangulate(first);
 }
 
-bool CMountGridBorder::Triangulate(int first, float height) {
+bool CMountGridBorder::Triangulate(int first) {
     // Ids: a contour knot's own number, outline vertex i as -1 - i.
     const std::vector<CDoublePoint> ring = OutlineClearOfKnots();
     std::vector<CBorderTriangulation::Corner> outer;
@@ -640,14 +637,14 @@ bool CMountGridBorder::Triangulate(int first, float height) {
     const bool laid = strip.Triangulate();
     m_fTriangulationWork = strip.Work();
     if (laid)
-        AddTriangulatedKnots(first, height, ring, strip.Triangles());
+        AddTriangulatedKnots(first, ring, strip.Triangles());
     return laid;
 }
 
-void CMountGridBorder::AddTriangulatedKnots(int first, float height, const std::vector<CDoublePoint>& ring,
+void CMountGridBorder::AddTriangulatedKnots(int first, const std::vector<CDoublePoint>& ring,
                                             const std::vector<std::array<int, 3>>& triangles) {
     for (int k = m_grid.GetSize() - 1; k >= first; --k) {
-        const std::vector<int> links = m_grid[k].links;
+        const CIntArray links = m_grid[k].links;
         for (int link : links) m_grid.Unlink(k, link);
     }
     m_grid.DropLast(m_grid.GetSize() - first);
@@ -669,11 +666,7 @@ void CMountGridBorder::AddTriangulatedKnots(int first, float height, const std::
         if (attach[i] < 0)
             attach[i] = last;
         last = attach[i];
-        const int k =
-            m_grid.Add(CGrideKnot(static_cast<float>(ring[i].x), static_cast<float>(ring[i].y), height));
-        m_grid.Link(k, attach[i]);
-        if (i > 0)
-            m_grid.Link(k, k - 1);
+        m_stitch(ring[i], attach[i], i > 0 ? m_grid.GetSize() - 1 : -1);
     }
     // The triangles' other sides from the outline knots, so that a walk along the links meets
     // every face.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -15,10 +16,14 @@
 // knots and their attach knots fill the strip without overlapping or turning over.
 class CMountGridBorder {
   public:
+    // Appends an outline knot at a place, hung on the attach knot and linked to the previous
+    // outline knot (none when -1); its number.
+    using KnotStitcher = std::function<int(CDoublePoint place, int attach, int previous)>;
+
     // The ring is the outline in grid units, no vertex on a grid line; the grid's links that
-    // cross it are already gone.
+    // cross it are already gone. The interior knots are the grid's own.
     CMountGridBorder(CGrideMount& grid, const CIntTable& table, int minColumn, int minRow, int interiorCount,
-                     const std::vector<CDoublePoint>& ring);
+                     const std::vector<CDoublePoint>& ring, KnotStitcher stitch);
 
     // A whole grid coordinate moved just off the grid line, so that no outline knot lies on one.
     static double OffGridLine(double value);
@@ -27,7 +32,8 @@ class CMountGridBorder {
     int BridgeKnotCount() const { return static_cast<int>(m_bridgeKnots.size()); }
     // Every knot the contour passes, once each.
     std::vector<int> ContourKnots() const;
-    // Appends the outline knots at the given height, the first one hung on the start knot.
+    // Appends the outline knots, the first one hung on the start knot; the bridge knots take
+    // the given height.
     void Stitch(int startKnot, float height);
     // The grid cells the link tests searched: the work the outline's length and shape cost.
     double SearchedCells() const { return m_fSearchedCells; }
@@ -87,8 +93,8 @@ class CMountGridBorder {
     // Lays the strip between the outline and the grid's contour and pieces as triangles,
     // where the zip left a piece out or turned a face over; the outline knots from first on
     // are made again, one a vertex. Whether it could within its share of work.
-    bool Triangulate(int first, float height);
-    void AddTriangulatedKnots(int first, float height, const std::vector<CDoublePoint>& ring,
+    bool Triangulate(int first);
+    void AddTriangulatedKnots(int first, const std::vector<CDoublePoint>& ring,
                               const std::vector<std::array<int, 3>>& triangles);
 
     CGrideMount& m_grid;
@@ -96,6 +102,7 @@ class CMountGridBorder {
     int m_nMinColumn;
     int m_nMinRow;
     int m_nInteriorCount;
+    KnotStitcher m_stitch;
     std::vector<CDoublePoint> m_ring;
     // +1 when the ring runs counter-clockwise, -1 when clockwise.
     double m_fTurn;

@@ -93,7 +93,7 @@ void CMount::CutTrackBed(CPaint* object, int report) {
         for (int k : knots) {
             const CGrideKnot& knot = m_grid[k];
             const double z = knot.z;
-            const bool border = k >= m_nInteriorCount || knot.LinkCount() < 8;
+            const bool border = k >= InnerKnotCount() || knot.LinkCount() < 8;
             double height;
             if (m_nInteriorCount > 0 && m_bFixedBorder && z < h && border)
                 height = z;

@@ -199,7 +199,7 @@ void CTerrainPreviewWnd::OnLButtonDown(UINT flags, CPoint point) {
 }
 
 void CTerrainPreviewWnd::StartDrag(int knot) {
-    if (knot >= m_pTerrain->m_nInteriorCount && m_pTerrain->m_bFixedBorder)
+    if (knot >= m_pTerrain->InnerKnotCount() && m_pTerrain->m_bFixedBorder)
         return;
     m_bDragging = 1;
     SetCapture();

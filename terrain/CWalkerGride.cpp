@@ -8,8 +8,8 @@ int CWalkerGride::Add(const CGrideKnot& knot) {
 }
 
 void CWalkerGride::Link(int a, int b) {
-    (*this)[a].links.push_back(b);
-    (*this)[b].links.push_back(a);
+    (*this)[a].links.Add(b);
+    (*this)[b].links.Add(a);
 }
 
 void CWalkerGride::Unlink(int a, int b) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/r3d/Clump.h"
+#include "tests/drawing/DrawingPlan.h"
 #include "tests/terrain/TerrainPlan.h"
 
 // The terrain's mesh seen from above on many outlines: the grid cells and the border strip
@@ -345,6 +346,65 @@ TEST(TerrainBorder, TheFacesRoundTheTipsOfAConcaveStarFaceUp) {
     EXPECT_EQ(faults, 0);
 }
 
+namespace {
+
+// Knots 0 .. interior count - 1 are exactly the grid positions the index table holds, in scan
+// order; the bridge knots after them lie on no grid position.
+void ExpectScannedInteriorThenBridges(const CMount& terrain) {
+    const CIntTable& table = terrain.IndexTable();
+    int scanned = 0;
+    for (int c = 0; c < table.Columns(); ++c)
+        for (int r = 0; r < table.Rows(); ++r) scanned += table.Get(c, r) >= 0 ? 1 : 0;
+    EXPECT_EQ(terrain.m_nInteriorCount, scanned);
+    for (int k = 0; k < terrain.m_nInteriorCount; ++k) {
+        const CGrideKnot& knot = terrain.Grid()[k];
+        ASSERT_EQ(knot.x, std::floor(knot.x)) << k;
+        EXPECT_EQ(table.Get(static_cast<int>(knot.x) - terrain.m_nMinColumn + 1,
+                            static_cast<int>(knot.y) - terrain.m_nMinRow + 1),
+                  k);
+    }
+    for (int k = terrain.m_nInteriorCount; k < terrain.InnerKnotCount(); ++k)
+        EXPECT_FALSE(terrain.Grid()[k].x == std::floor(terrain.Grid()[k].x) &&
+                     terrain.Grid()[k].y == std::floor(terrain.Grid()[k].y))
+            << k;
+}
+
+// An edit over every knot, a drag of a bridge knot in 3D and a save and load move the
+// bridge knots as they move the grid's own, though the border stays fixed.
+void ExpectEditsReachBridgeKnots(TerrainPlan& plan, CMount& terrain, r3d::Clump& mesh) {
+    ASSERT_TRUE(terrain.m_bFixedBorder);
+    CTerrainEditList raiseAll;
+    raiseAll.Append(CTerrainEdit{0.0f, 0.0f, 100.0f, 1.0e6f, CTerrainEdit::kLinear, 1});
+    terrain.ApplyTerrainEdits(raiseAll, 1);
+    for (int k = 0; k < terrain.InnerKnotCount(); ++k)
+        EXPECT_GT(terrain.Grid()[k].z, terrain.m_fElevation) << k;
+    for (int k = terrain.InnerKnotCount(); k < terrain.Grid().GetSize(); ++k)
+        EXPECT_EQ(terrain.Grid()[k].z, static_cast<float>(terrain.m_fElevation)) << k;
+
+    terrain.ApplyTerrainEdits(terrain.m_newEdits, 1);
+    terrain.UpdateMeshVertices(mesh, 0);
+    const int bridge = terrain.InnerKnotCount() - 1, vertex = bridge + 1;
+    r3d::Vec3 p;
+    ASSERT_TRUE(mesh.GetVertex(vertex, p));
+    ASSERT_EQ(terrain.DeformElastic(mesh, vertex, p.x, p.y + 0.1f, p.z, 1, 0.5, 0, terrain.m_newEdits, 0, 1),
+              1);
+    const float dragged = terrain.Grid()[bridge].z;
+    EXPECT_NEAR(dragged, terrain.m_fElevation + 100.0, 1e-3);
+
+    // Loading replays the drag's record, as recomputing the heights does.
+    const std::vector<BYTE> record = StoreRecord(terrain);
+    CMount loaded;
+    loaded.SetTool(&plan.tool);
+    LoadRecord(loaded, record);
+    terrain.ApplyTerrainEdits(terrain.m_newEdits, 1);
+    EXPECT_GT(terrain.Grid()[bridge].z, terrain.m_fElevation);
+    EXPECT_EQ(loaded.m_nInteriorCount, terrain.m_nInteriorCount);
+    EXPECT_EQ(loaded.m_nBridgeKnotCount, terrain.m_nBridgeKnotCount);
+    EXPECT_EQ(TerrainPlan::Heights(loaded), TerrainPlan::Heights(terrain));
+}
+
+}  // namespace
+
 TEST(TerrainBorder, TheLobeBehindANarrowCurvedNeckGetsItsBorder) {
     TerrainPlan plan;
     plan.Open3D();
@@ -366,18 +426,15 @@ TEST(TerrainBorder, TheLobeBehindANarrowCurvedNeckGetsItsBorder) {
         ASSERT_NE(mesh, nullptr);
         terrain->UpdateMeshVertices(*mesh, 0);
         EXPECT_EQ(MeshFault(*mesh, OutlineArea(outline)), "") << Describe(outline);
-        // Knots made for a bridge lie inside the outline, as the grid's own do.
-        EXPECT_GT(terrain->m_nInteriorCount, terrain->m_nGridKnotCount);
-        for (int k = 0; k < terrain->m_nInteriorCount; ++k)
+        // The interior knots are the scanned grid positions alone; the knots made for a
+        // bridge follow them and lie inside the outline, as the grid's own do.
+        ExpectScannedInteriorThenBridges(*terrain);
+        EXPECT_GT(terrain->m_nBridgeKnotCount, 0);
+        for (int k = 0; k < terrain->InnerKnotCount(); ++k)
             EXPECT_TRUE(terrain->PtInOutline(terrain->Grid()[k].x * neck.spacing,
                                              terrain->Grid()[k].y * neck.spacing))
                 << k;
-        // An edit reaching every knot raises the bridge knots with the grid's own.
-        CTerrainEditList raiseAll;
-        raiseAll.Append(CTerrainEdit{0.0f, 0.0f, 100.0f, 1.0e6f, CTerrainEdit::kLinear, 1});
-        terrain->ApplyTerrainEdits(raiseAll, 1);
-        for (int k = 0; k < terrain->m_nInteriorCount; ++k)
-            EXPECT_GT(terrain->Grid()[k].z, terrain->m_fElevation) << k;
+        ExpectEditsReachBridgeKnots(plan, *terrain, *mesh);
     }
 }
 
@@ -395,7 +452,7 @@ std::string TerrainFault(CMount& terrain, const std::vector<CDoublePoint>& outli
     std::vector<bool> reached(static_cast<size_t>(terrain.Grid().GetSize()));
     for (const r3d::Polygon& polygon : mesh->Polygons())
         for (int number : polygon.vertices) reached[static_cast<size_t>(number - 1)] = true;
-    for (int k = 0; k < terrain.m_nInteriorCount; ++k)
+    for (int k = 0; k < terrain.InnerKnotCount(); ++k)
         if (!reached[static_cast<size_t>(k)])
             return "a knot is in no face";
     return {};

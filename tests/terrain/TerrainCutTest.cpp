@@ -152,7 +152,7 @@ TEST(TerrainCut, ConformCutsFillsAndRestoreGivesTheGroundBackExactly) {
     ASSERT_FALSE(fillRecord.changes.empty());
     // The bed's foot: the elevation less the roadbed, below the base taken from the base.
     for (const CKnotChange& change : cutRecord.changes) {
-        const bool border = change.index >= plan.terrain->m_nInteriorCount;
+        const bool border = change.index >= plan.terrain->InnerKnotCount();
         if (!border) {
             EXPECT_FLOAT_EQ(change.height, 18.0f + (18.0f - 10.0f)) << change.index;
         }

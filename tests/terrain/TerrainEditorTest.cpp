@@ -290,7 +290,7 @@ TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
         int selected = 0;
-        for (int border = terrain->m_nInteriorCount; border < terrain->Grid().GetSize(); ++border) {
+        for (int border = terrain->InnerKnotCount(); border < terrain->Grid().GetSize(); ++border) {
             // A little inside the mesh from the border knot.
             const CPoint edge = KnotOnScreen(editor, border),
                          middle = KnotOnScreen(editor, terrain->m_nCentreKnot);

@@ -145,10 +145,11 @@ TEST(TerrainGrid, KnotsAndGridsAreMadeByTheirClassRecords) {
     // A copied knot keeps its place, height and links; the terrain's own grid has no record
     // of its own.
     CGrideKnot knot(1.5f, -2.0f, 30.0f);
-    knot.links = {4, 7};
+    knot.links.Add(4);
+    knot.links.Add(7);
     const CGrideKnot copy = knot;
     EXPECT_STREQ(copy.GetClassName(), "CGrideKnot");
-    EXPECT_EQ(copy.links, knot.links);
+    EXPECT_EQ(std::vector<int>(copy.links.begin(), copy.links.end()), (std::vector<int>{4, 7}));
     EXPECT_EQ(copy.z, 30.0f);
     EXPECT_STREQ(CGrideMount().GetClassName(), "CWalkerGride");
 }

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/base/CArray.h"
+
+// A growable array of int values, growing by the array's steps.
+class CIntArray : public CArray<int, int> {};
