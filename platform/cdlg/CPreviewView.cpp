@@ -35,7 +35,7 @@ CFrameWnd* MainFrameOf(CView& view) {
 }
 }  // namespace
 
-CPreviewView::CPreviewView(CView& view) : m_view(&view), m_area(view, m_info) {}
+CPreviewView::CPreviewView(CView& view) : ViewDependent(view), m_view(&view), m_area(view, m_info) {}
 
 CPreviewView::~CPreviewView() = default;
 
@@ -197,6 +197,11 @@ void CPreviewView::OnClose() {
     Close();
 }
 
+void CPreviewView::OnViewClosing(CView&) {
+    m_viewGoing = true;
+    Close();
+}
+
 void CPreviewView::Close() {
     if (m_closing)
         return;
@@ -207,10 +212,10 @@ void CPreviewView::Close() {
         if (!IsWindow(frame))
             continue;
         frame->OnSetPreviewMode(FALSE, m_states[i].get());
-        if (CView* old = m_states[i]->pViewActiveOld; IsWindow(old))
+        if (CView* old = m_states[i]->pViewActiveOld; IsWindow(old) && !(m_viewGoing && old == m_view))
             frame->SetActiveView(old);
     }
-    if (IsWindow(m_view))
+    if (!m_viewGoing && IsWindow(m_view))
         m_view->SetFocus();
     DestroyWindow();
 }

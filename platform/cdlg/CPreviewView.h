@@ -9,6 +9,7 @@
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CPrintPreviewState.h"
 #include "platform/win/CWnd.h"
+#include "platform/win/ViewDependent.h"
 
 class CFrameWnd;
 class CView;
@@ -24,7 +25,9 @@ constexpr UINT AFX_ID_PREVIEW_ZOOMOUT = 0xE306;
 // Print preview: a window over the main frame's pane showing a view's pages as they will print,
 // with the buttons Print, Next Page, Prev Page, Two Page, Zoom In, Zoom Out and Close. While it
 // is open the frames are in preview mode (OnSetPreviewMode) and their bars and panes are away.
-class CPreviewView : public CWnd {
+// When the view goes (its layout closes under the preview) the preview ends first, as Close
+// ends it.
+class CPreviewView : public CWnd, private ViewDependent {
   public:
     // Starts the preview of view's pages; answers null when the view declines to print.
     static CPreviewView* Start(CView* view);
@@ -48,6 +51,7 @@ class CPreviewView : public CWnd {
     void OnClose() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
+    void OnViewClosing(CView& view) override;
 
   private:
     CPreviewView(CView& view);
@@ -66,4 +70,5 @@ class CPreviewView : public CWnd {
     PreviewPageArea m_area;
     std::vector<std::unique_ptr<CButton>> m_buttons;
     bool m_closing = false;
+    bool m_viewGoing = false;
 };

@@ -12,6 +12,7 @@
 #include "platform/win/CloseInProgress.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/MenuText.h"
+#include "platform/win/ViewDependent.h"
 #include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -287,6 +288,9 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::OnDestroy() {
+    // A print preview of one of its views ends while the frame is still whole.
+    for (CWnd* child : std::vector<CWnd*>(Children()))
+        if (auto* view = dynamic_cast<CView*>(child)) ViewDependent::ViewClosing(*view);
     m_pViewActive = nullptr;
     CWnd::OnDestroy();
 }

@@ -12,6 +12,7 @@
 #include "platform/win/CWinApp.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/MessageBoxes.h"
+#include "platform/win/ViewDependent.h"
 #include "platform/win/WindowDCs.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -32,6 +33,7 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 CView::~CView() {
+    ViewDependent::ViewClosing(*this);
     if (m_pDocument) m_pDocument->RemoveView(this);
 }
 
@@ -45,6 +47,8 @@ int CView::OnCreate(CREATESTRUCT* cs) {
 }
 
 void CView::OnDestroy() {
+    // What shows this view from outside ends first, while the view is whole.
+    ViewDependent::ViewClosing(*this);
     if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this) frame->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();
 }
