@@ -46,6 +46,12 @@ class NestingGuard {
     static inline int s_depth = 0;
 };
 
+// The rubber band earlier builds of Create Parallel Track left in a layout: a dimension line
+// that no layer shows. It was never meant to be kept; any other object read so is kept.
+bool IsLeftOverBand(CPaint& member) {
+    return member.m_bReadOnNoLayer && member.GetClassName() == "CSizeLine";
+}
+
 }  // namespace
 
 void CGroup::LoadMembers(CArchive& ar) {
@@ -60,8 +66,7 @@ void CGroup::LoadMembers(CArchive& ar) {
         if (IsClaimed(object))
             FailRead(ar, CArchiveException::badIndex);
         auto* member = static_cast<CPaint*>(object);
-        // The hidden rubber band a parallel track left behind was never shown: it is not kept.
-        if (member->m_bReadOnNoLayer) {
+        if (IsLeftOverBand(*member)) {
             ar.ForgetLoadedObject(member);
             delete member;
             continue;

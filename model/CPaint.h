@@ -225,8 +225,8 @@ class CPaint : public CObject {
     int m_bSelected = 0;
     int m_bLocked = 0;
     int m_nLayer = 0;
-    // Read with the layer -1, on which no layer shows it; not stored. Only the parallel-track
-    // tool's rubber band was ever written so, and the group reading it lets it go.
+    // Read with the layer -1, on which no layer shows it; not stored. The group reading it
+    // lets the parallel-track tool's left-over rubber band go, and keeps any other object.
     bool m_bReadOnNoLayer = false;
     CPose m_pose;
     CTool* m_pTool = nullptr;

@@ -51,6 +51,7 @@ int CArcTrack::Draw(const CPose* parent) {
         left[i] = ToDevice(placement, AlongNormal(samples[i], half));
         right[i] = ToDevice(placement, AlongNormal(samples[i], -half));
     }
+    m_fLength = KeptLength(m_fLength);
     if (m_bShowTies && m_fTieSpacing > 0.0)
         DrawTies(*dc, placement, samples, count);
     DrawEndBar(*dc, placement, samples[0]);

@@ -98,7 +98,7 @@ void CCircTrack::RebuildShape() {
     const double delta = MarkerAngle(m_fRadius);
     m_ptBeginMarker = OnCircle(m_fRadius, s + delta);
     m_ptEndMarker = OnCircle(m_fRadius, e - delta);
-    m_fLength = m_fRadius * m_fSweep;
+    m_fLength = KeptLength(m_fRadius * m_fSweep);
     double minX = std::min(m_points[5].x, m_points[6].x), maxX = std::max(m_points[5].x, m_points[6].x);
     double minY = std::min(m_points[5].y, m_points[6].y), maxY = std::max(m_points[5].y, m_points[6].y);
     if (std::isfinite(s) && std::isfinite(e) && std::fabs(s) < 1e3 && std::fabs(e) < 1e3) {

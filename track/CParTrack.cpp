@@ -10,9 +10,11 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/LayoutFile.h"
 #include "model/ObjectFactory.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
 #include "platform/base/CStringTable.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/LogicalPixelSize.h"
@@ -285,6 +287,9 @@ void CParTrack::LoadTrackPart(CArchive& ar) {
     ar >> m_ptBegin.x >> m_ptBegin.y >> m_ptEnd.x >> m_ptEnd.y;
     ar >> m_ptBeginMarker.x >> m_ptBeginMarker.y >> m_ptEndMarker.x >> m_ptEndMarker.y;
     ar >> m_strRoadbedTexture >> m_strTrackTexture >> m_nStyle >> m_fLength;
+    // Ties are counted along the length: no piece is shorter than nothing, or endless.
+    if (!(m_fLength >= 0.0) || !std::isfinite(m_fLength))
+        FailRead(ar, CArchiveException::badSchema);
     m_fCutDistance = m_fGauge;
     if (version < kTunnelTextureVersion) {
         SetDefaultTunnelSize();
@@ -322,6 +327,11 @@ int CParTrack::ApplyCutStep(CEditStep*) {
 
 int CParTrack::SampleCentreLine(std::vector<CDoublePoint>&, std::vector<double>&, double&) {
     return 0;
+}
+
+double CParTrack::KeptLength(double measured) {
+    const double length = std::fabs(measured);
+    return std::isfinite(length) ? length : 0.0;
 }
 
 int CParTrack::IsAwayFromEnds(double x, double y) const {

@@ -172,6 +172,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ExecuteRescale(double factor, CDoublePoint a, CDoublePoint b);
     // The distance between two points as the pieces' own geometry measures it.
     static double PointDistance(const CDoublePoint& a, const CDoublePoint& b);
+    // A measured length as a piece keeps it, and a file holds it: never below nothing, and
+    // nothing when the measure runs beyond any number.
+    static double KeptLength(double measured);
     // Mirrors the placement about the line x = c (axis x) or y = c (axis y) and negates that
     // coordinate of every point but the rotation handle.
     void MirrorPoseAndPoints(double c, double CDoublePoint::*axis);

@@ -88,6 +88,7 @@ int CSplineTrack::Draw(const CPose* parent) {
     m_fLength = 0.0;
     if (SegmentCount() > 0) {
         DrawSegments(*dc, frame, railPen, tiePen, axisPen);
+        m_fLength = KeptLength(m_fLength);
         if (!(GetEditState() != -1 && IsCreating()))
             DrawEndBars(*dc, frame);
         const CPlacement placement(m_pose, frame);

@@ -55,7 +55,7 @@ void CTrack::RebuildShape() {
     m_ptBegin = m_ptFirst;
     m_ptEnd = m_ptSecond;
     const double length = VectorLength(m_ptSecond.x - m_ptFirst.x, m_ptSecond.y - m_ptFirst.y);
-    m_fLength = length;
+    m_fLength = KeptLength(length);
     const double theta = Direction();
     const double c = std::cos(theta), s = std::sin(theta);
     const CDoublePoint n{-s, c};

@@ -3,10 +3,10 @@
 #include "platform/base/FileSystemText.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowManager.h"
-#include "ui/CDecodedPictures.h"
 
 std::unique_ptr<CBitmap> LoadDibFile(CDC* dc, const char* path) {
     SetCursor(LoadStandardCursor(IDC_WAIT));

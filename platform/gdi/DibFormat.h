@@ -53,10 +53,12 @@ class DibSectionBits {
 // The most pixels a .bmp file may hold to be read (64 megapixels, 8192 by 8192), whatever its
 // depth: every picture read becomes a surface of 4 bytes a pixel.
 constexpr int kLargestBmpPixels = 64 * 1024 * 1024;
-// A picture of up to this many pixels (4 MB as a surface) may be expanded from a run-length file
-// or a file cut short whatever little data the file holds; a larger one only as far as the file's
-// bytes account for its pixels.
+// A plain file cut short of up to this many pixels (4 MB as a surface) is read whatever little
+// data it holds; a larger one only as far as its bytes account for its pixels.
 constexpr int kFreelyExpandedPixels = 1024 * 1024;
+// The most pixels a run-length file may hold (16 megapixels, 64 MB as a surface), whatever its
+// codes: a few bytes may rightly stand for a large blank picture, so no count of them bounds it.
+constexpr int kLargestRunLengthPixels = 16 * 1024 * 1024;
 
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.

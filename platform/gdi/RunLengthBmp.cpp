@@ -1,6 +1,7 @@
 #include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdi/DibFormat.h"
@@ -86,30 +87,6 @@ bool IsRunLengthBmp(const std::vector<BYTE>& file) {
            (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4);
 }
 
-std::uint64_t RunLengthReach(const BYTE* data, std::size_t size, int bitCount, int width) {
-    const std::uint64_t row = static_cast<std::uint64_t>(std::max(width, 0));
-    std::uint64_t reach = 0;
-    std::size_t at = 0;
-    while (at + 2 <= size) {
-        const BYTE count = data[at];
-        const BYTE value = data[at + 1];
-        at += 2;
-        if (count > 0 || value == kEndOfLine) {
-            reach += count > 0 ? count : row;
-        } else if (value == kEndOfBitmap) {
-            return reach + row;
-        } else if (value == kDelta) {
-            reach += row;
-            at += 2;
-        } else {
-            reach += value;
-            const std::size_t bytes = bitCount == 8 ? value : (value + 1) / 2;
-            at += bytes + bytes % 2;
-        }
-    }
-    return reach;
-}
-
 void DecodeRunLength(const BYTE* data, std::size_t size, int bitCount, int width, int height, int stride,
                      BYTE* rows) {
     RunLengthRows out(bitCount, width, height, stride, rows);
@@ -158,9 +135,8 @@ std::vector<BYTE> ExpandRunLengthBmp(const std::vector<BYTE>& file) {
     const std::size_t dataAt = fileHeader.bfOffBits ? fileHeader.bfOffBits : colorsEnd;
     if (colorsEnd > file.size() || dataAt < colorsEnd || dataAt > file.size())
         return {};
-    const std::uint64_t pixels = static_cast<std::uint64_t>(dib.width) * dib.height;
-    if (pixels > kFreelyExpandedPixels &&
-        pixels > RunLengthReach(file.data() + dataAt, file.size() - dataAt, dib.bitCount, dib.width))
+    // A few codes may rightly stand for a large blank picture: only its size bounds it.
+    if (static_cast<std::uint64_t>(dib.width) * dib.height > kLargestRunLengthPixels)
         return {};
     const std::size_t plainBitsAt = kFileHeaderSize + sizeof info + colorBytes;
     info.biSizeImage = static_cast<DWORD>(dib.ImageSize());

@@ -3,29 +3,36 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/RunLengthBmp.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "ui/BitmapRoutines.h"
 #include "ui/LoadDibFile.h"
 
 namespace {
 
-// A picture takes memory in proportion to its file: beyond the pictures small enough to expand
-// freely, every two bytes of the file stand for at most one row, or a run of 255 pixels in a
-// narrower picture.
-void CheckProportion(const PixelSurface* surface, std::size_t size) {
+// A picture's memory is bounded by its size alone when the file is run-length, since a few
+// codes may rightly stand for a large blank picture. A plain one beyond the pictures small
+// enough to expand freely takes memory in proportion to its file: a byte holds at most eight
+// pixels, and a file cut short lacks no more bytes than it holds.
+void CheckProportion(const PixelSurface* surface, const std::vector<BYTE>& file) {
     if (surface == nullptr)
         return;
-    const std::uint64_t width = static_cast<std::uint64_t>(surface->Width());
-    const std::uint64_t pixels = width * static_cast<std::uint64_t>(surface->Height());
-    const std::uint64_t accounted = (size / 2 + 1) * std::max<std::uint64_t>(255, width);
+    const std::uint64_t pixels =
+        static_cast<std::uint64_t>(surface->Width()) * static_cast<std::uint64_t>(surface->Height());
+    if (IsRunLengthBmp(file)) {
+        FuzzCheck(pixels <= kLargestRunLengthPixels, "a run-length picture is bounded by its size");
+        return;
+    }
+    const std::uint64_t accounted = 2 * 8 * static_cast<std::uint64_t>(file.size());
     FuzzCheck(pixels <= std::max<std::uint64_t>(kFreelyExpandedPixels, accounted),
-              "a picture takes memory in proportion to its file");
+              "a plain picture takes memory in proportion to its file");
 }
 
 // A picture read is drawn into a memory DC, stretched, as the program draws textures and
@@ -67,7 +74,7 @@ void ExercisePackedDib(const std::uint8_t* data, std::size_t size) {
     const std::filesystem::path path = FuzzFolder() / "packed.bmp";
     if (SaveDIB(dib, path.c_str()) == kDibSaved) {
         const BmpImage image = ReadBmpFile(path.c_str());
-        CheckProportion(image.surface.get(), size);
+        CheckProportion(image.surface.get(), ReadFuzzFile("packed.bmp"));
         if (image.surface)
             ExercisePicture(image);
     }
@@ -86,9 +93,10 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
     if (!written)
         return;
     std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, path.c_str());
-    const BmpImage cutShort = ReadCutShortBmpBytes(std::vector<BYTE>(data, data + size));
+    const std::vector<BYTE> read(data, data + size);
+    const BmpImage cutShort = ReadCutShortBmpBytes(read);
     FuzzCheck((bitmap != nullptr) == (cutShort.surface != nullptr), "the file and its bytes read alike");
-    CheckProportion(cutShort.surface.get(), size);
+    CheckProportion(cutShort.surface.get(), read);
     // A whole file without a pixel offset is refused by the reader of data-folder pictures.
     if (!whole.surface || !cutShort.surface)
         return;
@@ -102,8 +110,9 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
 // A .bmp file, or a packed DIB when the bytes do not begin as a .bmp file does.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
-        const BmpImage image = ReadBmpBytes(std::vector<BYTE>(data, data + size));
-        CheckProportion(image.surface.get(), size);
+        const std::vector<BYTE> bytes(data, data + size);
+        const BmpImage image = ReadBmpBytes(bytes);
+        CheckProportion(image.surface.get(), bytes);
         if (image.surface)
             ExercisePicture(image);
         ExerciseDataFolderPicture(data, size, image);

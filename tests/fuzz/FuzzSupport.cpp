@@ -1,12 +1,17 @@
 #include "tests/fuzz/FuzzSupport.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "drawing/CPolygon.h"
@@ -30,8 +35,27 @@ constexpr int kCanvasSide = 128;
 
 void RemoveFuzzFolder();
 
+constexpr std::string_view kFolderPrefix = "corvane-fuzz-";
+
+// The process a fuzz folder's name gives, or 0 for another name.
+pid_t OwnerOf(const std::string& name) {
+    if (!name.starts_with(kFolderPrefix))
+        return 0;
+    const char* digits = name.c_str() + kFolderPrefix.size();
+    char* end = nullptr;
+    const long pid = std::strtol(digits, &end, 10);
+    return end != digits && *end == '-' && pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+bool HasEnded(pid_t pid) {
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
+
 std::filesystem::path MakeFuzzFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-fuzz-XXXXXX").string();
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    RemoveStaleFuzzFolders(parent);
+    std::string pattern =
+        (parent / (std::string(kFolderPrefix) + std::to_string(getpid()) + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) {
         std::perror("mkdtemp");
         std::abort();
@@ -94,6 +118,17 @@ const std::filesystem::path& FuzzFolder() {
     static const int removal = std::atexit(RemoveFuzzFolder);
     (void)removal;
     return folder;
+}
+
+void RemoveStaleFuzzFolders(const std::filesystem::path& parent) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator at(parent, error), end; !error && at != end;
+         at.increment(error)) {
+        const pid_t owner = OwnerOf(at->path().filename().string());
+        std::error_code ignored;
+        if (owner != 0 && at->is_directory(ignored) && HasEnded(owner))
+            std::filesystem::remove_all(at->path(), ignored);
+    }
 }
 
 FuzzBytes ReadFuzzFile(const char* name) {

@@ -20,8 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 using FuzzBytes = std::vector<unsigned char>;
 
 // The process's own folder, made on first use and removed at exit. It is the program folder
-// (for the default-settings files) and holds the program's profile.
+// (for the default-settings files) and holds the program's profile. Its name holds the process
+// id, so that a later process can tell it from the folders of processes still running.
 const std::filesystem::path& FuzzFolder();
+// Removes the fuzz folders in parent whose processes have ended: libFuzzer leaves a run that
+// stops at a finding through _Exit, past the removal at exit.
+void RemoveStaleFuzzFolders(const std::filesystem::path& parent);
 // Writes the bytes into a file of the fuzz folder; answers its path.
 std::filesystem::path WriteFuzzFile(const char* name, const std::uint8_t* data, std::size_t size);
 FuzzBytes ReadFuzzFile(const char* name);

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/RunLengthBmp.h"
+#include "tests/gdi/LargestAllocation.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 
@@ -87,22 +88,21 @@ TEST(RunLengthBmp, RunsAndDeltasPastTheRowOrPictureEndTheDecode) {
     }
 }
 
-TEST(RunLengthBmp, APictureLargerThanItsDataCanReachIsRefusedBeforeItIsExpanded) {
-    // Each run or stretch counts its pixels; an end of line, a delta and the end one row each.
-    EXPECT_EQ(RunLengthReach(KnownRle8Picture().file.data() + 70, 20, 8, 4), 2u + 2 + 4 + 3 + 4 + 1 + 4);
-    EXPECT_EQ(RunLengthReach(KnownRle4Picture().file.data() + 118, 24, 4, 5), 5u + 5 + 5 + 5 + 5 + 2 + 5);
-
+TEST(RunLengthBmp, APictureIsBoundByItsSizeAloneWhateverItsCodes) {
+    const std::vector<std::uint32_t> colors = RunLengthColors(256);
     // A 1,080-byte file, the end code alone after its colour table, claiming 8192 by 8192.
-    const FileBytes claiming = RunLengthBmpFile(1, 8192, 8192, RunLengthColors(256), {0, 1});
+    const FileBytes claiming = RunLengthBmpFile(1, 8192, 8192, colors, {0, 1});
     ASSERT_EQ(claiming.size(), 1080u);
-    EXPECT_EQ(RunLengthReach(claiming.data() + 1078, 2, 8, 8192), 8192u);
     EXPECT_TRUE(ExpandRunLengthBmp(claiming).empty());
     EXPECT_EQ(ReadBmpBytes(claiming).surface, nullptr);
     EXPECT_EQ(ReadCutShortBmpBytes(claiming).surface, nullptr);
     // Up to a megapixel the same code alone is a black picture.
-    const BmpImage small = ReadBmpBytes(RunLengthBmpFile(1, 1024, 1024, RunLengthColors(256), {0, 1}));
+    const BmpImage small = ReadBmpBytes(RunLengthBmpFile(1, 1024, 1024, colors, {0, 1}));
     ASSERT_NE(small.surface, nullptr);
-    EXPECT_EQ(small.surface->At(1023, 0), RunLengthColors(256)[0]);
+    EXPECT_EQ(small.surface->At(1023, 0), colors[0]);
+    // Sixteen megapixels expand whatever the codes; a row more does not.
+    EXPECT_FALSE(ExpandRunLengthBmp(RunLengthBmpFile(1, 4096, 4096, colors, {0, 1})).empty());
+    EXPECT_TRUE(ExpandRunLengthBmp(RunLengthBmpFile(1, 4096, 4097, colors, {0, 1})).empty());
 
     // A larger picture whose rows are mostly skipped by end-of-line codes reads pixel for pixel:
     // each row a run of 255 pixels in a colour of its own, the rest of the row left at index 0.
@@ -110,7 +110,6 @@ TEST(RunLengthBmp, APictureLargerThanItsDataCanReachIsRefusedBeforeItIsExpanded)
     FileBytes data;
     for (int row = 0; row < kHeight; ++row)
         data.insert(data.end(), {255, static_cast<BYTE>(1 + row % 255), 0, 0});
-    const std::vector<std::uint32_t> colors = RunLengthColors(256);
     const BmpImage sparse = ReadBmpBytes(RunLengthBmpFile(1, kWidth, kHeight, colors, data));
     ASSERT_NE(sparse.surface, nullptr);
     for (int y = 0; y < kHeight; ++y)
@@ -120,10 +119,54 @@ TEST(RunLengthBmp, APictureLargerThanItsDataCanReachIsRefusedBeforeItIsExpanded)
             ASSERT_EQ(sparse.surface->At(x, y), colors[x < 255 ? 1 + row % 255 : 0] & 0xFFFFFF)
                 << x << "," << y;
         }
-    // Codes that end the picture after half its rows reach too little of it.
+
+    // Codes that end the picture early, skip rows by deltas or only end lines leave the rest
+    // blank: each picture reads at its size, by every reader.
     FileBytes endedEarly(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(data.size() / 2));
     endedEarly.insert(endedEarly.end(), {0, 1});
-    EXPECT_EQ(ReadBmpBytes(RunLengthBmpFile(1, kWidth, kHeight, colors, endedEarly)).surface, nullptr);
+    const FileBytes oneRun = {200, 7, 0, 1};
+    FileBytes deltas = {10, 7};
+    for (int skip = 0; skip < 3; ++skip) deltas.insert(deltas.end(), {0, 2, 0, 255, 10, 8});
+    const FileBytes linesOnly(2 * (kHeight - 1), 0);
+    TestFolder folder;
+    for (const FileBytes& codes : {endedEarly, oneRun, deltas, linesOnly}) {
+        const FileBytes file = RunLengthBmpFile(1, kWidth, kHeight, colors, codes);
+        WriteFileBytes(folder / "sparse.bmp", file);
+        for (const BmpImage& image :
+             {ReadBmpBytes(file), ReadCutShortBmpBytes(file), ReadBmpFile(folder / "sparse.bmp"),
+              ReadCutShortBmpFile(folder / "sparse.bmp")}) {
+            ASSERT_NE(image.surface, nullptr) << codes.size();
+            EXPECT_EQ(image.surface->Width(), kWidth);
+            EXPECT_EQ(image.surface->Height(), kHeight);
+            EXPECT_EQ(image.surface->At(kWidth - 1, 0), colors[0] & 0xFFFFFF);
+        }
+    }
+    // The deltas move three times 255 rows up, each run 10 pixels on from the last.
+    const BmpImage skipped = ReadBmpBytes(RunLengthBmpFile(1, kWidth, kHeight, colors, deltas));
+    ASSERT_NE(skipped.surface, nullptr);
+    EXPECT_EQ(skipped.surface->At(0, kHeight - 1), colors[7] & 0xFFFFFF);
+    EXPECT_EQ(skipped.surface->At(10, kHeight - 1), colors[0] & 0xFFFFFF);
+    EXPECT_EQ(skipped.surface->At(39, kHeight - 1 - 3 * 255), colors[8] & 0xFFFFFF);
+    EXPECT_EQ(skipped.surface->At(40, kHeight - 1 - 3 * 255), colors[0] & 0xFFFFFF);
+}
+
+TEST(RunLengthBmp, A32768By2048FileOfEndOfLineCodesIsRefusedBeforeItsPixelsAreAllocated) {
+    // 2,047 end-of-line codes and the end code: every row of it is ended.
+    FileBytes codes(2 * 2047, 0);
+    codes.insert(codes.end(), {0, 1});
+    const FileBytes file = RunLengthBmpFile(1, 32768, 2048, RunLengthColors(256), codes);
+    ASSERT_LT(file.size(), 5200u);
+    TestFolder folder;
+    WriteFileBytes(folder / "tall.bmp", file);
+    const LargestAllocation largest;
+    EXPECT_TRUE(ExpandRunLengthBmp(file).empty());
+    EXPECT_EQ(ReadBmpBytes(file).surface, nullptr);
+    EXPECT_EQ(ReadCutShortBmpBytes(file).surface, nullptr);
+    EXPECT_EQ(ReadBmpFile(folder / "tall.bmp").surface, nullptr);
+    EXPECT_EQ(ReadCutShortBmpFile(folder / "tall.bmp").surface, nullptr);
+    // Nothing near the 64 MB of its rows, let alone a surface of 256 MB.
+    EXPECT_LT(largest.Bytes(), 64u * 1024);
+    EXPECT_GE(largest.Bytes(), file.size());
 }
 
 TEST(RunLengthBmp, ALargePlainFileCutShortLoadsOnlyWhileItHoldsAtLeastHalfItsPixels) {

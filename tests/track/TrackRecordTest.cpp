@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/CArchive.h"
+#include "platform/base/CArchiveException.h"
 #include "platform/base/CMemFile.h"
 #include "tests/track/TrackPlan.h"
 
@@ -35,7 +36,7 @@ struct Record {
 };
 
 // The track part of a file of the given version for a piece with distinct values.
-Bytes TrackPart(int version) {
+Bytes TrackPart(int version, double length = 1000.0) {
     Record r;
     if (version >= 16)
         r.Int(3);
@@ -46,7 +47,7 @@ Bytes TrackPart(int version) {
     r.Double(330.0).Int(1).Int(0).Double(10.0).Double(20.0);
     r.Double(0.0).Double(0.0).Double(1000.0).Double(0.0);
     r.Double(120.0).Double(0.0).Double(0.0).Double(0.0);
-    r.Text("agragate.bmp").Text("track1.bmp").Int(2).Double(1000.0);
+    r.Text("agragate.bmp").Text("track1.bmp").Int(2).Double(length);
     if (version >= 8)
         r.Double(400.0).Double(900.0).Text(version >= 12 ? "Ballast Gray.bmp" : "old.bmp");
     if (version >= 12)
@@ -65,9 +66,9 @@ Bytes CommonPart(int points) {
     return file.Detach();
 }
 
-Bytes Straight(int version, int points = CTrack::kPointCount) {
+Bytes Straight(int version, int points = CTrack::kPointCount, double length = 1000.0) {
     Bytes bytes = CommonPart(points);
-    const Bytes track = TrackPart(version);
+    const Bytes track = TrackPart(version, length);
     bytes.insert(bytes.end(), track.begin(), track.end());
     Record own;
     own.Double(0.0).Double(0.0).Double(1000.0).Double(0.0);
@@ -315,4 +316,49 @@ TEST(TrackRecord, HostileArcAndSplineRecordsAreRefused) {
     EXPECT_DOUBLE_EQ(wide.m_fSweep, 9.0);
     EXPECT_EQ(wide.IsInvalid(0), 1);
     wide.SetTool(nullptr);
+}
+
+TEST(TrackRecord, ALengthBelowZeroOrNotFiniteIsRefusedInEveryVersion) {
+    for (int version : {7, 14, 17}) {
+        SCOPED_TRACE(version);
+        TrackPlan plan;
+        plan.host.m_nFileVersion = version;
+        for (const double length : {-5e301, -1e-9, std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+            SCOPED_TRACE(length);
+            CTrack piece;
+            piece.SetTool(&plan.tool);
+            EXPECT_THROW(Load(piece, Straight(version, CTrack::kPointCount, length)), CArchiveException);
+            piece.SetTool(nullptr);
+        }
+        for (const double length : {0.0, 1000.0, 1e9}) {
+            CTrack piece;
+            piece.SetTool(&plan.tool);
+            EXPECT_NO_THROW(Load(piece, Straight(version, CTrack::kPointCount, length)));
+            EXPECT_EQ(piece.m_fLength, length);
+            piece.SetTool(nullptr);
+        }
+    }
+}
+
+// A curve rebuilt from what a file gives keeps a length the file can hold again: its measure
+// turned the right way, or nothing when the measure runs beyond any number.
+TEST(TrackRecord, ACurveRebuiltFromItsRecordKeepsALengthItsFileReadsBack) {
+    TrackPlan plan;
+    const struct {
+        double radius, sweep, length;
+    } cases[] = {
+        {2000.0, 1.25, 2500.0}, {2000.0, -1.25, 2500.0}, {1e300, 1e10, 0.0}, {1e300, std::nan(""), 0.0}};
+    for (const auto& given : cases) {
+        SCOPED_TRACE(given.sweep);
+        CCircTrack curve;
+        curve.SetTool(&plan.tool);
+        Load(curve, Piece(17, 0, {0.0, 0.0, given.radius, given.sweep, 0.5}));
+        EXPECT_EQ(curve.m_fLength, given.length);
+        CCircTrack back;
+        back.SetTool(&plan.tool);
+        EXPECT_NO_THROW(Load(back, Store(curve)));
+        EXPECT_EQ(back.m_fLength, given.length);
+        back.SetTool(nullptr);
+        curve.SetTool(nullptr);
+    }
 }

@@ -1,4 +1,4 @@
-#include "ui/CDecodedPictures.h"
+#include "platform/gdi/CDecodedPictures.h"
 
 #include <map>
 #include <mutex>

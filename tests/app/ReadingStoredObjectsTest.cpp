@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/CCVNDoc.h"
+#include "model/CGroup.h"
+#include "model/LayoutFile.h"
+#include "platform/base/CArchiveException.h"
+#include "tests/app/PlanInProgram.h"
+#include "tests/model/LayoutBytes.h"
+#include "tests/model/OlderLayoutFile.h"
+#include "tests/model/OlderLayoutFileRecords.h"
+#include "tests/support/FileBytes.h"
+#include "track/CTrack.h"
+
+// What a layout file holds is what opens: objects stored on no layer stay, save the rubber band
+// earlier builds left behind, and a track piece whose stored length no piece can have is refused.
+
+namespace {
+
+constexpr int kNoLayer = -1;
+
+class ReadingStoredObjects : public PlanInProgram {
+  protected:
+    // The layout read from the bytes by the document's reader, every byte of them; the pictures
+    // the records name are missing, which reading reports.
+    std::unique_ptr<CCVNDoc> Read(const std::vector<BYTE>& bytes) {
+        for (int box = 0; box < 4; ++box) host.AnswerMessageBox(IDOK);
+        auto layout = std::make_unique<CCVNDoc>();
+        CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+        CArchive ar(&file, CArchive::load);
+        ar.m_pDocument = layout.get();
+        layout->Serialize(ar);
+        EXPECT_EQ(ar.BytesRemaining(), 0u);
+        return layout;
+    }
+};
+
+// Sets the layer of object number to -1: the layer is the int just before the object's own
+// placement, whose x is the object's twelfth value.
+void PutOnNoLayer(std::vector<BYTE>& bytes, const std::vector<std::size_t>& doubles, int number) {
+    const double placementX = OlderValue(number, 12);
+    for (const std::size_t offset : doubles) {
+        double value = 0.0;
+        std::memcpy(&value, bytes.data() + offset, sizeof value);
+        if (value == placementX) {
+            std::memcpy(bytes.data() + offset - sizeof(int), &kNoLayer, sizeof kNoLayer);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no placement of object " << number;
+}
+
+// The first offset at which the bytes hold the value.
+std::size_t OffsetOf(const std::vector<BYTE>& bytes, double value) {
+    BYTE pattern[sizeof value];
+    std::memcpy(pattern, &value, sizeof value);
+    const auto found = std::search(bytes.begin(), bytes.end(), std::begin(pattern), std::end(pattern));
+    return static_cast<std::size_t>(found - bytes.begin());
+}
+
+}  // namespace
+
+TEST_F(ReadingStoredObjects, OnlyTheDimensionLineOnNoLayerGoesAndEveryOtherClassIsKeptOnLayerZero) {
+    const std::vector<std::string>& classes = OlderRecordClasses();
+    OlderLayoutFileDoubles file = OlderLayoutFileWithDoubles(kLayoutFileVersion, classes);
+    for (int number = 1; number <= static_cast<int>(classes.size()); ++number)
+        PutOnNoLayer(file.bytes, file.doubleOffsets, number);
+    // The group's own member, a line numbered 101, is on no layer too.
+    ASSERT_EQ(classes.front(), "CGroup");
+    PutOnNoLayer(file.bytes, file.doubleOffsets, 101);
+
+    // Each kept object with its own number, read into it.
+    std::vector<std::string> expected;
+    for (std::size_t index = 0; index < classes.size(); ++index)
+        if (classes[index] != "CSizeLine")
+            expected.push_back(classes[index] + " " + OlderName(static_cast<int>(index) + 1));
+
+    const std::unique_ptr<CCVNDoc> layout = Read(file.bytes);
+    std::vector<std::string> kept;
+    for (CPaint* member : layout->m_rootGroup.m_members) {
+        kept.push_back(std::string(member->GetClassName().c_str()) + " " + member->m_strName.c_str());
+        EXPECT_EQ(member->m_nLayer, 0) << kept.back();
+    }
+    EXPECT_EQ(kept, expected);
+    auto* group = dynamic_cast<CGroup*>(layout->m_rootGroup.m_members.front());
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->m_members.size(), 1u);
+    EXPECT_EQ(group->m_members.front()->m_nLayer, 0);
+
+    // Saved, the kept objects are on layer 0 and read back as they are.
+    const std::vector<BYTE> saved = SaveLayoutBytes(*layout);
+    const std::unique_ptr<CCVNDoc> reread = Read(saved);
+    EXPECT_EQ(reread->m_rootGroup.m_members.size(), expected.size());
+    EXPECT_EQ(SaveLayoutBytes(*reread), saved);
+}
+
+TEST_F(ReadingStoredObjects, ATrackLengthBelowZeroOrNotFiniteIsRefusedWithTheFileError) {
+    constexpr double kMarker = 1234.0625;
+    CCVNDoc& open = *ActiveLayout();
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(100, 200), CPoint(300, 200));
+    Command(ID_TOOL_SELECTOR);
+    ASSERT_EQ(open.m_rootGroup.m_members.size(), 1u);
+    auto* piece = dynamic_cast<CTrack*>(open.m_rootGroup.m_members.front());
+    ASSERT_NE(piece, nullptr);
+    piece->m_fLength = kMarker;
+    const std::vector<BYTE> whole = SaveLayoutBytes(open);
+    const std::size_t at = OffsetOf(whole, kMarker);
+    ASSERT_LT(at, whole.size());
+    const std::filesystem::path path = folder / "length.cvn";
+    for (const double length :
+         {-5e301, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(length);
+        std::vector<BYTE> bytes = whole;
+        std::memcpy(bytes.data() + at, &length, sizeof length);
+        WriteFileBytes(path, bytes);
+        const std::size_t boxes = host.MessageBoxes().size();
+        host.AnswerMessageBox(IDOK);
+        EXPECT_EQ(app.OpenDocumentFile(path.c_str()), nullptr);
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(host.MessageBoxes().back().text,
+                  CArchiveException(CArchiveException::badSchema, CString(path.c_str())).GetErrorMessage());
+        EXPECT_EQ(ActiveLayout(), &open);
+    }
+    // A piece of no length at all opens.
+    std::vector<BYTE> bytes = whole;
+    const double none = 0.0;
+    std::memcpy(bytes.data() + at, &none, sizeof none);
+    WriteFileBytes(path, bytes);
+    auto* opened = dynamic_cast<CCVNDoc*>(app.OpenDocumentFile(path.c_str()));
+    ASSERT_NE(opened, nullptr);
+    ASSERT_EQ(opened->m_rootGroup.m_members.size(), 1u);
+    EXPECT_EQ(dynamic_cast<CTrack*>(opened->m_rootGroup.m_members.front())->m_fLength, 0.0);
+}
