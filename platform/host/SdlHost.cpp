@@ -526,7 +526,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
 void SdlHost::ForgetRestoredAlt(const SDL_Event& event) {
     const bool pressedByX = m_xKeyPressed;
     m_xKeyPressed = false;
-    if (m_watchingXWindows && event.type == SDL_KEYDOWN && !pressedByX && VirtualKey(event.key.keysym.sym) == VK_MENU)
+    if (m_watchingXWindows && event.type == SDL_KEYDOWN && !pressedByX &&
+        VirtualKey(event.key.keysym.sym) == VK_MENU)
         Manager().ForgetAltTap();
 }
 

@@ -205,7 +205,8 @@ CWnd* WindowManager::SetFocus(CWnd* window) {
             if (old == window) return old;
         }
         // Behind a modal window no window takes the keys: they stay with the modal one.
-        if (!top->IsWindowEnabled()) return old;
+        if (!top->IsWindowEnabled())
+            return old;
     }
     m_focus = window;
     if (old && IsAlive(old)) old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
@@ -217,7 +218,8 @@ CWnd* WindowManager::SetFocus(CWnd* window) {
 void WindowManager::Activate(CWnd* topLevel) {
     if (topLevel && !topLevel->IsWindowEnabled()) {
         CWnd* modal = ModalWindowOver(topLevel);
-        if (!modal) return;
+        if (!modal)
+            return;
         topLevel = modal;
     }
     if (topLevel == m_active || (topLevel && !IsAlive(topLevel))) return;
@@ -238,34 +240,43 @@ void WindowManager::Activate(CWnd* topLevel) {
 }
 
 void WindowManager::ActivateAfter(CWnd* leaving) {
-    if (m_active != leaving) return;
+    if (m_active != leaving)
+        return;
     // Activation reorders the list and may close windows: the order is taken as it was.
     const std::vector<CWnd*> order = m_activated;
     for (auto each = order.rbegin(); each != order.rend(); ++each) {
         CWnd* window = *each;
-        if (window == leaving || !IsAlive(window) || !window->IsWindowVisible() || window->IsIconic()) continue;
+        if (window == leaving || !IsAlive(window) || !window->IsWindowVisible() || window->IsIconic())
+            continue;
         Activate(window);
-        if (m_active != leaving) return;
+        if (m_active != leaving)
+            return;
     }
     CWnd* owner = leaving->GetOwner();
     Activate(owner ? owner->GetTopLevelParent() : nullptr);
-    if (m_active == leaving) Activate(nullptr);
+    if (m_active == leaving)
+        Activate(nullptr);
 }
 
 CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
-    if (!topLevel || topLevel->IsWindowEnabled()) return nullptr;
+    if (!topLevel || topLevel->IsWindowEnabled())
+        return nullptr;
     const auto ownedBy = [topLevel](CWnd* window) {
         for (CWnd* owner = window->GetOwner(); owner; owner = owner->GetOwner())
-            if (owner->GetTopLevelParent() == topLevel) return true;
+            if (owner->GetTopLevelParent() == topLevel)
+                return true;
         return false;
     };
     CWnd* found = nullptr;
     for (auto each = m_topLevels.rbegin(); each != m_topLevels.rend(); ++each) {
         CWnd* window = *each;
-        if (window == topLevel || !window->IsWindowVisible() || !window->IsWindowEnabled() || !ownedBy(window))
+        if (window == topLevel || !window->IsWindowVisible() || !window->IsWindowEnabled() ||
+            !ownedBy(window))
             continue;
-        if (window->InModalLoop()) return window;
-        if (!found) found = window;
+        if (window->InModalLoop())
+            return window;
+        if (!found)
+            found = window;
     }
     return found;
 }
