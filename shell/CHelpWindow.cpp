@@ -105,9 +105,8 @@ BOOL CHelpWindow::PreTranslateMessage(MSG* msg) {
     return TRUE;
 }
 
+// Hidden, it hands the keyboard back to the window that had it: a dialog that asked for help
+// among them.
 void CHelpWindow::OnClose() {
     ShowWindow(SW_HIDE);
-    CWnd* owner = GetOwner();
-    if (IsWindow(owner) && owner->IsWindowEnabled())
-        owner->SetActiveWindow();
 }

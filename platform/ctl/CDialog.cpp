@@ -10,6 +10,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/CommandInProgress.h"
 #include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -190,7 +191,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 // --- Keyboard -------------------------------------------------------------------------------
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    if (IsHelpKey(*msg) && HelpContextId() != 0)
+    if (IsHelpKey(*msg) && HelpContext() != 0)
         return ShowHelp();
     if ((GetStyle() & WS_CHILD) && HasDialogAncestor(this))
         return FALSE;
@@ -207,9 +208,21 @@ UINT CDialog::HelpContextId() const {
     return m_nIDHelp;
 }
 
+// A dialog without help of its own (a common dialog, a message box) has that of the dialog it
+// came from, else that of the command that opened it.
+DWORD_PTR CDialog::HelpContext() const {
+    if (const UINT id = HelpContextId())
+        return HID_BASE_RESOURCE + id;
+    for (CWnd* owner = GetOwner(); owner; owner = owner->GetOwner())
+        if (const auto* dialog = dynamic_cast<const CDialog*>(owner))
+            return dialog->HelpContext();
+    const UINT command = CommandInProgress::Current();
+    return command != 0 ? HID_BASE_COMMAND + command : 0;
+}
+
 BOOL CDialog::ShowHelp() {
     if (CWinApp* app = AfxGetApp())
-        app->WinHelp(HID_BASE_RESOURCE + HelpContextId());
+        app->WinHelp(HelpContext());
     return TRUE;
 }
 

@@ -59,6 +59,8 @@ class CDialog : public CWnd {
     BOOL PreTranslateMessage(MSG* msg) override;
     // The resource id F1 asks the help for: the template's, unless the class names another.
     virtual UINT HelpContextId() const;
+    // What F1 asks the help for (HID_BASE_RESOURCE or HID_BASE_COMMAND and an id); 0 for nothing.
+    DWORD_PTR HelpContext() const;
 
   protected:
     virtual BOOL OnInitDialog();

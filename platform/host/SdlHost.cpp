@@ -192,9 +192,10 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     CRect rect;
     window->GetWindowRect(&rect);
     if (found == m_windows.end()) {
-        SDL_Window* sdl = m_pool.Take(rect, (window->GetStyle() & WS_POPUP) != 0);
+        SDL_Window* sdl = m_pool.Take(rect, IsMenuLike(window));
         if (!sdl) return;
         found = m_windows.emplace(window, sdl).first;
+        StayOverOwner(window, sdl);
     }
     CString title;
     window->GetWindowText(title);
@@ -205,6 +206,22 @@ void SdlHost::TopLevelChanged(CWnd* window) {
     ShowMinimised(window, found->second);
     m_changed[window] = true;
     FollowActiveWindow();
+}
+
+// A popup without a caption (a menu, a drop-down, a tip, the splash) lies over the desktop where
+// the program puts it; a captioned one (a dialog, a message box) is a window the desktop's window
+// manager knows, which it can give the keyboard to and ask to close.
+bool SdlHost::IsMenuLike(const CWnd* window) {
+    const DWORD style = window->GetStyle();
+    return (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
+}
+
+// A window manager keeps a dialog over the window it belongs to.
+void SdlHost::StayOverOwner(CWnd* window, SDL_Window* sdl) {
+    CWnd* owner = window->GetOwner();
+    const auto found = owner ? m_windows.find(owner->GetTopLevelParent()) : m_windows.end();
+    if (found != m_windows.end() && !IsMenuLike(window))
+        SDL_SetWindowModalFor(sdl, found->second);
 }
 
 // Only a real change goes to SDL: on X11 setting a fixed-size window's size also raises it,
@@ -296,11 +313,30 @@ void SdlHost::PassKeyboardOn(CWnd* leaving) {
     m_keyboardWindow = nullptr;
     for (auto each = m_stacked.rbegin(); each != m_stacked.rend(); ++each) {
         const auto found = m_windows.find(*each);
-        if (*each == leaving || found == m_windows.end() || !(*each)->IsWindowVisible()) continue;
+        if (*each == leaving || found == m_windows.end() || !(*each)->IsWindowVisible() ||
+            !(*each)->IsWindowEnabled())
+            continue;
         SDL_SetWindowInputFocus(found->second);
         m_keyboardWindow = *each;
         return;
     }
+}
+
+// The desktop gave the keyboard to a window behind a modal one (a click on it, a window manager's
+// choice after another window went): the keys go back to the modal window, which comes up.
+void SdlHost::KeepKeyboardFromDisabled(CWnd* window) {
+    if (!window || window->IsWindowEnabled())
+        return;
+    CWnd* modal = Manager().ModalWindowOver(window);
+    if (!modal)
+        return;
+    Manager().Activate(modal);
+    const auto found = m_windows.find(modal);
+    if (found == m_windows.end())
+        return;
+    SDL_RaiseWindow(found->second);
+    SDL_SetWindowInputFocus(found->second);
+    m_keyboardWindow = modal;
 }
 
 void SdlHost::FollowActiveWindow() {
@@ -398,6 +434,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         if (!CloseInProgress::Any()) m_programCloseRequested = true;
         break;
     case SDL_SYSWMEVENT:
+        m_xKeyPressed = IsXKeyPress(event);
         if (const unsigned long destroyed = DestroyedXWindow(event))
             ReplaceDestroyedWindow(destroyed);
         break;
@@ -407,6 +444,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             // A window under a modal dialog takes no close request, as it takes no click.
             CWnd* window = WindowOf(event.window.windowID);
             if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
+                   event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
+            KeepKeyboardFromDisabled(WindowOf(event.window.windowID));
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
@@ -450,6 +490,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_KEYUP:
         m_keyModifiers = event.key.keysym.mod;
         if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
+        ForgetRestoredAlt(event);
         break;
     case SDL_DROPBEGIN:
         m_dropped.clear();
@@ -476,6 +517,18 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         break;
     default: break;
     }
+}
+
+// When the X keyboard moves between the program's windows, SDL lets go every key held and then
+// presses again the modifiers still down, with no X key press behind them: the Alt of an Alt+F4
+// that closed a window comes down again so. Its release is then no tap of Alt alone, which would
+// open the menu bar.
+void SdlHost::ForgetRestoredAlt(const SDL_Event& event) {
+    const bool pressedByX = m_xKeyPressed;
+    m_xKeyPressed = false;
+    if (m_watchingXWindows && event.type == SDL_KEYDOWN && !pressedByX &&
+        VirtualKey(event.key.keysym.sym) == VK_MENU)
+        Manager().ForgetAltTap();
 }
 
 // SDL names the window the files fell on, not the point: the mouse is not reported while another

@@ -67,8 +67,12 @@ class SdlHost : public Host {
     CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
     CPoint MotionPoint(unsigned int sdlWindowId, int x, int y);
     CPoint ButtonPoint(unsigned int sdlWindowId, int x, int y) const;
+    static bool IsMenuLike(const CWnd* window);
+    void StayOverOwner(CWnd* window, SDL_Window* sdl);
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
+    void KeepKeyboardFromDisabled(CWnd* window);
+    void ForgetRestoredAlt(const SDL_Event& event);
     void PassKeyboardOn(CWnd* leaving);
     void FollowStacking();
     void Place(SDL_Window* sdl, const CRect& rect);
@@ -97,6 +101,8 @@ class SdlHost : public Host {
     CWnd* m_keyboardWindow = nullptr;
     // The modifier keys held when the last key event was made.
     unsigned int m_keyModifiers = 0;
+    // The last event SDL passed on from X was a key press (the one SDL's next key event reports).
+    bool m_xKeyPressed = false;
     // The visible top-level windows as their SDL windows were last stacked, bottom first.
     std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;

@@ -21,3 +21,9 @@ unsigned long DestroyedXWindow(const SDL_Event& event) {
     const XEvent& x = event.syswm.msg->msg.x11.event;
     return x.type == DestroyNotify ? x.xdestroywindow.window : 0;
 }
+
+bool IsXKeyPress(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return false;
+    return event.syswm.msg->msg.x11.event.type == KeyPress;
+}

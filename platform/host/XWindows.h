@@ -1,7 +1,7 @@
 #pragma once
 
-// What SDL does not tell of the X windows it shows: the window behind an SDL window, and another
-// client destroying one (as `xdotool windowclose` does). Only the X11 video driver has them.
+// What SDL does not tell of the X windows it shows: the window behind an SDL window, another
+// client destroying one (as `xdotool windowclose` does), a key press. Only the X11 video driver has them.
 struct SDL_Window;
 union SDL_Event;
 
@@ -11,3 +11,5 @@ void PassXEvents();
 unsigned long XWindowOf(SDL_Window* window);
 // The X window an event says was destroyed; 0 for every other event.
 unsigned long DestroyedXWindow(const SDL_Event& event);
+// Whether an event is an X key press passed on.
+bool IsXKeyPress(const SDL_Event& event);

@@ -310,7 +310,7 @@ BOOL CWnd::ShowWindow(int command) {
             ExposePlace(m_rect);
         if (IsChild(Manager().GetFocus()) || Manager().GetFocus() == this) Manager().SetFocus(m_parent);
         if (IsTopLevel()) {
-            if (Manager().GetActiveWindow() == this) Manager().Activate(GetOwner() ? GetOwner()->GetTopLevelParent() : nullptr);
+            Manager().ActivateAfter(this);
             Manager().TopLevelChanged(this);
         }
         return TRUE;

@@ -5,6 +5,7 @@
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CaptionButtonTracker.h"
+#include "platform/win/CommandInProgress.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/KeyboardWindowTracker.h"
 #include "platform/win/MenuText.h"
@@ -185,7 +186,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam), HIWORD(wParam), PointerOf<CScrollBar>(static_cast<std::uintptr_t>(lParam)));
         return TRUE;
-    case WM_COMMAND: *result = OnCommand(wParam, lParam); return *result != 0;
+    case WM_COMMAND: {
+        const CommandInProgress command(lParam == 0 ? LOWORD(wParam) : 0);
+        *result = OnCommand(wParam, lParam);
+        return *result != 0;
+    }
     case WM_NOTIFY: return OnNotify(wParam, lParam, result);
     case WM_DRAWITEM:
         OnDrawItem(static_cast<int>(wParam), PointerOf<DRAWITEMSTRUCT>(static_cast<std::uintptr_t>(lParam)));

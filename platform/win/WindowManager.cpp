@@ -48,6 +48,7 @@ void WindowManager::Unregister(CWnd* window) {
     if (m_capture == window) m_capture = nullptr;
     if (m_focus == window) m_focus = nullptr;
     if (m_active == window) m_active = nullptr;
+    std::erase(m_activated, window);
     if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
     if (m_lastClick.window == window) m_lastClick = {};
@@ -203,6 +204,9 @@ CWnd* WindowManager::SetFocus(CWnd* window) {
             old = m_focus;
             if (old == window) return old;
         }
+        // Behind a modal window no window takes the keys: they stay with the modal one.
+        if (!top->IsWindowEnabled())
+            return old;
     }
     m_focus = window;
     if (old && IsAlive(old)) old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
@@ -212,9 +216,19 @@ CWnd* WindowManager::SetFocus(CWnd* window) {
 }
 
 void WindowManager::Activate(CWnd* topLevel) {
+    if (topLevel && !topLevel->IsWindowEnabled()) {
+        CWnd* modal = ModalWindowOver(topLevel);
+        if (!modal)
+            return;
+        topLevel = modal;
+    }
     if (topLevel == m_active || (topLevel && !IsAlive(topLevel))) return;
     CWnd* old = m_active;
     m_active = topLevel;
+    if (topLevel) {
+        std::erase(m_activated, topLevel);
+        m_activated.push_back(topLevel);
+    }
     if (old && IsAlive(old)) {
         old->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(topLevel));
         old->SendMessage(WM_NCPAINT);
@@ -223,6 +237,48 @@ void WindowManager::Activate(CWnd* topLevel) {
     BringToTop(topLevel);
     topLevel->SendMessage(WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
     topLevel->SendMessage(WM_NCPAINT);
+}
+
+void WindowManager::ActivateAfter(CWnd* leaving) {
+    if (m_active != leaving)
+        return;
+    // Activation reorders the list and may close windows: the order is taken as it was.
+    const std::vector<CWnd*> order = m_activated;
+    for (auto each = order.rbegin(); each != order.rend(); ++each) {
+        CWnd* window = *each;
+        if (window == leaving || !IsAlive(window) || !window->IsWindowVisible() || window->IsIconic())
+            continue;
+        Activate(window);
+        if (m_active != leaving)
+            return;
+    }
+    CWnd* owner = leaving->GetOwner();
+    Activate(owner ? owner->GetTopLevelParent() : nullptr);
+    if (m_active == leaving)
+        Activate(nullptr);
+}
+
+CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
+    if (!topLevel || topLevel->IsWindowEnabled())
+        return nullptr;
+    const auto ownedBy = [topLevel](CWnd* window) {
+        for (CWnd* owner = window->GetOwner(); owner; owner = owner->GetOwner())
+            if (owner->GetTopLevelParent() == topLevel)
+                return true;
+        return false;
+    };
+    CWnd* found = nullptr;
+    for (auto each = m_topLevels.rbegin(); each != m_topLevels.rend(); ++each) {
+        CWnd* window = *each;
+        if (window == topLevel || !window->IsWindowVisible() || !window->IsWindowEnabled() ||
+            !ownedBy(window))
+            continue;
+        if (window->InModalLoop())
+            return window;
+        if (!found)
+            found = window;
+    }
+    return found;
 }
 
 BOOL WindowManager::TrackMouseLeave(CWnd* window, bool cancel) {
@@ -499,6 +555,7 @@ void WindowManager::Reset() {
     m_timers.clear();
     m_posted.clear();
     m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
+    m_activated.clear();
     m_keys.fill(0);
     m_altAlone = false;
     m_lastClick = {};

@@ -53,8 +53,14 @@ public:
     CWnd* GetCapture() const { return m_capture; }
     CWnd* SetFocus(CWnd* window);
     CWnd* GetFocus() const { return m_focus; }
+    // A window a modal loop disabled is never active: the window that disabled it is activated.
     void Activate(CWnd* topLevel);
     CWnd* GetActiveWindow() const { return m_active; }
+    // The active window goes out of sight: the window active before it comes back, else its owner.
+    void ActivateAfter(CWnd* leaving);
+    // The window that keeps the keyboard from topLevel, a window behind a modal window: the top-most
+    // shown, enabled window that it owns, one in a modal loop first; nullptr for an enabled window.
+    CWnd* ModalWindowOver(CWnd* topLevel) const;
     BOOL TrackMouseLeave(CWnd* window, bool cancel);
     // A window (an open menu) that sees every key message first, wherever the focus is.
     void SetKeyboardGrab(CWnd* window) { m_keyboardGrab = window; }
@@ -168,6 +174,8 @@ private:
     CWnd* m_capture = nullptr;
     CWnd* m_focus = nullptr;
     CWnd* m_active = nullptr;
+    // The top-level windows in the order they were last active, the latest last.
+    std::vector<CWnd*> m_activated;
     CWnd* m_mouseLeaveWindow = nullptr;
     CWnd* m_keyboardGrab = nullptr;
     std::array<BYTE, 256> m_keys{};

@@ -121,6 +121,46 @@ TEST_F(HelpWindow, F1InADialogOpensThatDialogsTopic) {
     EXPECT_EQ(TopicOfF1In(ID_PREFERENCES, "Preferences"), "preferences-units");
 }
 
+TEST_F(HelpWindow, F1InACommonDialogOpensTheTopicOfTheCommandThatOpenedIt) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TopicOfF1In(ID_FILE_PRINT_SETUP, "Print Setup"), "print-setup");
+    EXPECT_EQ(TopicOfF1In(ID_FILE_PRINT, "Print"), "file-print");
+}
+
+// The help asked for in a dialog closes by Escape and by its close box; each time the dialog has
+// the keyboard again (its Escape cancels it), and the window behind it never had it.
+TEST_F(HelpWindow, ClosingTheHelpOpenedFromADialogGivesTheKeyboardBackToTheDialog) {
+    ASSERT_TRUE(Start());
+    for (const bool byEscape : {true, false})
+        for (const UINT command : std::initializer_list<UINT>{ID_DOCUMENT_SETUP, ID_FILE_PRINT_SETUP}) {
+            bool cancelled = false;
+            host.WhenModal("", [&](CWnd& modal) {
+                host.PressKey(VK_F1);
+                ASSERT_TRUE(Help() && Help()->IsWindowVisible());
+                EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), Help());
+                if (byEscape)
+                    host.PressKey(VK_ESCAPE);
+                else
+                    Help()->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+                host.RunUntilIdle();
+                EXPECT_FALSE(Help()->IsWindowVisible());
+                EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), &modal);
+                EXPECT_TRUE(modal.IsChild(GetFocus())) << (byEscape ? "Escape" : "close box");
+                // The window behind the dialog takes neither activation nor the keys.
+                Main().SetActiveWindow();
+                Main().SetFocus();
+                EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), &modal);
+                EXPECT_TRUE(modal.IsChild(GetFocus()));
+                host.PressKey(VK_ESCAPE);
+                cancelled = !modal.InModalLoop();
+            });
+            Main().SendMessage(WM_COMMAND, command);
+            host.RunUntilIdle();
+            EXPECT_TRUE(cancelled) << "Escape did not reach the dialog of command " << command;
+            EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), &Main());
+        }
+}
+
 TEST_F(HelpWindow, ShiftF1ThenAClickOnAToolBarButtonOpensItsTopicInsteadOfRunningIt) {
     ASSERT_TRUE(Start());
     const CPoint zoomIn = ToolBarButtonCentre(Main().GetMainToolBar(), ID_TOOL_ZOOM_IN);

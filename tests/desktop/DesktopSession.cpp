@@ -1,5 +1,6 @@
 #include "tests/desktop/DesktopSession.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -46,6 +47,58 @@ std::string WindowName(Display* display, Window window) {
     std::string name(reinterpret_cast<const char*>(property.value), property.nitems);
     XFree(property.value);
     return name;
+}
+
+bool HasProperty(Display* display, Window window, const char* name) {
+    const Atom atom = XInternAtom(display, name, True);
+    if (atom == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool found = XGetWindowProperty(display, window, atom, 0, 1, False, AnyPropertyType, &type, &format,
+                                          &count, &after, &data) == Success &&
+                       type != None;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+// A window manager shows each window it manages inside a frame of its own: the program's window
+// is the one inside that the manager marked with its state.
+Window ClientIn(Display* display, Window frame, int depth = 2) {
+    if (HasProperty(display, frame, "WM_STATE"))
+        return frame;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window client = 0;
+    if (depth > 0 && XQueryTree(display, frame, &root, &parent, &children, &count))
+        for (unsigned int i = 0; i < count && !client; ++i)
+            client = ClientIn(display, children[i], depth - 1);
+    if (children)
+        XFree(children);
+    return client;
+}
+
+// A window manager names on the root window a window of its own, which goes when it ends.
+bool WindowManagerRunning(Display* display) {
+    const Atom atom = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (atom == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 1, False, XA_WINDOW,
+                                          &type, &format, &count, &after, &data) == Success &&
+                       data && count == 1;
+    const Window check = named ? *reinterpret_cast<Window*>(data) : 0;
+    if (data)
+        XFree(data);
+    XWindowAttributes attributes{};
+    return check != 0 && XGetWindowAttributes(display, check, &attributes);
 }
 
 // A window the program destroys between listing and asking about it is no fault of the session's.
@@ -97,6 +150,10 @@ DesktopSession::~DesktopSession() {
         kill(m_program, SIGKILL);
         waitpid(m_program, nullptr, 0);
     }
+    if (m_windowManager > 0) {
+        kill(m_windowManager, SIGTERM);
+        waitpid(m_windowManager, nullptr, 0);
+    }
     if (m_display) XCloseDisplay(m_display);
     if (m_server > 0) {
         kill(m_server, SIGTERM);
@@ -110,6 +167,31 @@ void DesktopSession::StartServer() {
         m_unavailable = "Xvfb could not be started (Debian package xvfb)";
     else
         m_displayName = ":" + std::to_string(number);
+}
+
+bool DesktopSession::StartWindowManager() {
+    m_windowManager = fork();
+    if (m_windowManager == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        setenv("DISPLAY", m_displayName.c_str(), 1);
+        setenv("HOME", Folder().c_str(), 1);
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (m_windowManager < 0)
+        return false;
+    bool ended = false;
+    const auto ready = [&] {
+        ended = waitpid(m_windowManager, nullptr, WNOHANG) != 0;
+        return ended || WindowManagerRunning(m_display);
+    };
+    const bool started = WaitUntil(ready, std::chrono::seconds(60)) && !ended;
+    if (ended)
+        m_windowManager = -1;
+    return started;
 }
 
 void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
@@ -172,8 +254,13 @@ std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
         XWindowAttributes attributes{};
         if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable)
             continue;
-        shown.push_back({children[i], attributes.x, attributes.y, attributes.width, attributes.height,
-                         WindowName(m_display, children[i])});
+        // A window manager keeps a window of its own out of sight, off the screen.
+        if (attributes.x + attributes.width <= 0 || attributes.y + attributes.height <= 0)
+            continue;
+        const Window client = attributes.override_redirect ? 0 : ClientIn(m_display, children[i]);
+        const Window window = client ? client : children[i];
+        shown.push_back({window, attributes.x, attributes.y, attributes.width, attributes.height,
+                         WindowName(m_display, window)});
     }
     if (children) XFree(children);
     return shown;

@@ -38,6 +38,8 @@ class DesktopSession {
     const std::filesystem::path& Folder() const { return m_folder.Path(); }
     const std::string& DisplayName() const { return m_displayName; }
 
+    // Starts openbox on the session's X server, before the program; false when there is none.
+    bool StartWindowManager();
     void StartProgram(const std::vector<std::string>& arguments = {});
     bool ProgramRunning();
     // The program's exit code once it ended within timeout (128 and the signal when a signal
@@ -72,6 +74,7 @@ class DesktopSession {
     std::string m_displayName;
     pid_t m_server = -1;
     pid_t m_program = -1;
+    pid_t m_windowManager = -1;
     int m_exitCode = -1;
     Display* m_display = nullptr;
 };

@@ -232,6 +232,23 @@ TEST_F(SdlHostTest, TheKeyboardComesBackToTheOwnerWhenAPopupMenuCloses) {
     EXPECT_EQ(frame.keys, (std::vector<UINT>{'G'}));
 }
 
+// A window manager can give the keyboard to a dialog and ask it to close only when it knows the
+// dialog's desktop window; a menu's lies over the desktop unmanaged.
+TEST_F(SdlHostTest, ADialogsDesktopWindowIsOneTheWindowManagerKnowsAndAMenusIsNot) {
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                CRect(150, 150, 350, 300), &frame, 0));
+    CWnd menu;
+    ASSERT_TRUE(menu.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_BORDER | WS_VISIBLE,
+                              CRect(120, 120, 200, 200), &frame, 0));
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Window* dialogWindow = SDL_GetWindowFromID(host->SdlWindowId(&dialog));
+    SDL_Window* menuWindow = SDL_GetWindowFromID(host->SdlWindowId(&menu));
+    ASSERT_TRUE(dialogWindow && menuWindow);
+    EXPECT_EQ(SDL_GetWindowFlags(dialogWindow) & SDL_WINDOW_POPUP_MENU, 0u);
+    EXPECT_NE(SDL_GetWindowFlags(menuWindow) & SDL_WINDOW_POPUP_MENU, 0u);
+}
+
 TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereTheMouseWasInIt) {
     PressedWindow first;
     ASSERT_TRUE(first.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(300, 300, 400, 400), nullptr, 0));

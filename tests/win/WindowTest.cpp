@@ -169,6 +169,49 @@ TEST_F(WindowTest, ChildrenOfADisabledWindowTakeNoClicks) {
     EXPECT_EQ(view.log, (std::vector<std::string>{"down 10,10 L"}));
 }
 
+// A modal dialog over its disabled owner, and a modeless window (help) the dialog called up.
+TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesThemBack) {
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    RecordingWnd view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 110), &owner, 1));
+    CWnd dialog;
+    ASSERT_TRUE(dialog.Create(nullptr, "Dialog", WS_POPUP | WS_CAPTION, CRect(50, 50, 250, 200), &owner, 0));
+    RecordingWnd field;
+    ASSERT_TRUE(field.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 30), &dialog, 2));
+    CWnd help;
+    ASSERT_TRUE(help.Create(nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(300, 0, 600, 300), &owner, 0));
+    view.SetFocus();
+    owner.EnableWindow(FALSE);
+    dialog.ShowWindow(SW_SHOW);
+    field.SetFocus();
+    view.log.clear();
+
+    // Asked to take activation or the keys, the owner passes them to the dialog.
+    owner.SetActiveWindow();
+    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+    view.SetFocus();
+    EXPECT_EQ(manager.GetFocus(), &field);
+    EXPECT_TRUE(view.log.empty());
+
+    // The help goes: the dialog, active before it, is active again, not the disabled owner.
+    help.ShowWindow(SW_SHOW);
+    help.SetFocus();
+    EXPECT_EQ(manager.GetActiveWindow(), &help);
+    help.ShowWindow(SW_HIDE);
+    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+    EXPECT_EQ(manager.GetFocus(), &dialog);
+    EXPECT_TRUE(view.log.empty());
+
+    // With the owner enabled again, the dialog's going gives activation back to it.
+    owner.EnableWindow(TRUE);
+    dialog.ShowWindow(SW_HIDE);
+    EXPECT_EQ(manager.GetActiveWindow(), &owner);
+    view.SetFocus();
+    EXPECT_EQ(manager.GetFocus(), &view);
+}
+
 TEST_F(WindowTest, TimersFireInTimeOrderByTheClock) {
     RecordingWnd window;
     ASSERT_TRUE(window.Create(nullptr, "Top", WS_OVERLAPPED, CRect(0, 0, 100, 100), nullptr, 0));

@@ -1,0 +1,143 @@
+// Help asked for in a dialog, and dialogs and the help window closed by the
+// desktop's own means (Alt+F4, a window manager's close request), on a real X server with and
+// without a window manager: the keyboard always ends up in the window that should have it.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/win/AfxIds.h"
+#include "resources/CommandIds.h"
+#include "tests/desktop/ProgramOnDesktop.h"
+
+namespace {
+using namespace desktop;
+
+// Our own caption's close box lies this far in from the window's top right corner.
+constexpr int kCloseBoxFromRight = 14;
+constexpr int kCloseBoxFromTop = 11;
+
+class HelpAndCloseOnDesktop : public ProgramOnDesktop {
+  protected:
+    // The menu title that holds the command.
+    MenuTitle TitleOf(UINT command) {
+        for (int i = 0; i < m_menu->GetMenuItemCount(); ++i)
+            if (CMenu* popup = m_menu->GetSubMenu(i); popup && IndexOf(*popup, command) >= 0)
+                return {Mnemonic(m_menu->ItemAt(i)->text), 0, 0, popup};
+        return {};
+    }
+
+    void Choose(UINT command) {
+        const MenuTitle title = TitleOf(command);
+        ASSERT_NE(title.popup, nullptr);
+        ChooseItem(title, IndexOf(*title.popup, command));
+    }
+
+    std::optional<DesktopSession::TopLevel> Shown(const std::string& name) {
+        for (const DesktopSession::TopLevel& window : m_session.Dialogs())
+            if (window.name == name)
+                return window;
+        return std::nullopt;
+    }
+
+    bool HasKeyboard(const std::string& name) {
+        const std::optional<DesktopSession::TopLevel> window = Shown(name);
+        return window && m_session.FocusWindow() == window->id;
+    }
+
+    bool WaitForKeyboard(const std::string& name) {
+        return m_session.WaitUntil([&] { return HasKeyboard(name); }, kPatience);
+    }
+
+    bool WaitUntilGone(const std::string& name) {
+        return m_session.WaitUntil([&] { return !Shown(name); }, kPatience);
+    }
+
+    void OpenDialog(UINT command, const std::string& caption) {
+        Choose(command);
+        ASSERT_TRUE(WaitForKeyboard(caption)) << caption << " did not open; shown:" << DialogNames();
+    }
+
+    void ClickCloseBox(const std::string& name) {
+        const std::optional<DesktopSession::TopLevel> window = Shown(name);
+        ASSERT_TRUE(window);
+        m_session.Click(window->x + window->width - kCloseBoxFromRight, window->y + kCloseBoxFromTop);
+    }
+
+    // F1 in the dialog opens the help; closed by closing, the dialog has the keyboard again and
+    // Escape cancels it.
+    void HelpFromDialog(UINT command, const std::string& caption, const std::string& closing) {
+        OpenDialog(command, caption);
+        m_session.Key("F1");
+        ASSERT_TRUE(WaitForKeyboard("Corvane Help")) << "F1 in " << caption << "; shown:" << DialogNames();
+        if (closing == "close box")
+            ClickCloseBox("Corvane Help");
+        else
+            m_session.Key(closing);
+        ASSERT_TRUE(WaitUntilGone("Corvane Help"));
+        EXPECT_TRUE(WaitForKeyboard(caption)) << caption << " after " << closing;
+        m_session.Key("Escape");
+        EXPECT_TRUE(WaitUntilGone(caption)) << caption << " took no Escape after " << closing;
+    }
+
+    // A window closed by Alt+F4 leaves no menu open: Ctrl+P opens Print.
+    void ExpectCtrlPOpensPrint(const std::string& after) {
+        m_session.Key("ctrl+p");
+        EXPECT_TRUE(WaitForKeyboard("Print")) << "after " << after << "; shown:" << DialogNames();
+        EXPECT_FALSE(PopupOpen()) << "a menu is open after " << after;
+        ASSERT_TRUE(CancelDialogs());
+    }
+};
+
+// The same, with openbox managing the windows.
+class HelpAndCloseUnderWindowManager : public HelpAndCloseOnDesktop {
+  protected:
+    void SetUp() override {
+        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
+            GTEST_SKIP() << "no window manager (Debian package openbox)";
+        HelpAndCloseOnDesktop::SetUp();
+    }
+};
+
+TEST_F(HelpAndCloseOnDesktop, HelpFromADialogAndAltF4GiveTheKeyboardBackWhereItWas) {
+    for (const std::string closing : {"Escape", "close box", "alt+F4"})
+        HelpFromDialog(ID_DOCUMENT_SETUP, "Document setup", closing);
+    HelpFromDialog(ID_FILE_PRINT_SETUP, "Print Setup", "Escape");
+
+    OpenDialog(ID_FILE_PRINT_SETUP, "Print Setup");
+    m_session.Key("alt+F4");
+    ASSERT_TRUE(WaitUntilGone("Print Setup"));
+    ExpectCtrlPOpensPrint("Alt+F4 on Print Setup");
+
+    m_session.Key("F1");
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    m_session.Key("alt+F4");
+    ASSERT_TRUE(WaitUntilGone("Corvane Help"));
+    ExpectCtrlPOpensPrint("Alt+F4 on the help");
+    ExpectAnswers();
+    ExpectCleanExit();
+}
+
+TEST_F(HelpAndCloseUnderWindowManager, AltF4CancelsDialogsAndTheWindowBehindNeverKeepsTheKeyboard) {
+    OpenDialog(ID_FILE_PRINT_SETUP, "Print Setup");
+    m_session.Key("alt+F4");
+    EXPECT_TRUE(WaitUntilGone("Print Setup")) << "Alt+F4 left Print Setup open";
+    ASSERT_TRUE(CancelDialogs());
+
+    // A click on the window behind the dialog leaves the keyboard with the dialog.
+    OpenDialog(ID_DOCUMENT_SETUP, "Document setup");
+    m_session.Click(1300, 900);
+    m_session.MovePointer(1500, 950);
+    EXPECT_TRUE(WaitForKeyboard("Document setup")) << "the window behind the dialog took the keyboard";
+    m_session.Key("Escape");
+    EXPECT_TRUE(WaitUntilGone("Document setup"));
+    ASSERT_TRUE(CancelDialogs());
+
+    HelpFromDialog(ID_DOCUMENT_SETUP, "Document setup", "close box");
+    HelpFromDialog(ID_TRACK_WIZARD, "Track wizard", "alt+F4");
+
+    ExpectAnswers();
+    ExpectCleanExit();
+}
+
+}  // namespace
