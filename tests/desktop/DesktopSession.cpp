@@ -254,6 +254,10 @@ std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
         if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable)
             continue;
         const Window client = attributes.override_redirect ? 0 : ClientOf(m_display, children[i]);
+        // The window manager's own windows, some kept off the screen, are none of the program's.
+        const bool offScreen = attributes.x + attributes.width <= 0 || attributes.y + attributes.height <= 0;
+        if (m_windowManager > 0 && (offScreen || (!client && !attributes.override_redirect)))
+            continue;
         if (client && client != children[i]) {
             shown.push_back(ManagedTopLevel(client));
             continue;

@@ -485,11 +485,11 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         } else {
             m_session.Key("ctrl+F4");
         }
-        if (!m_session.ProgramRunning())
-            return "the program ended";
         if (Shown(window))
             CloseByKeys(window);
-        return WaitGone(window) && m_session.ProgramRunning() ? "" : "it did not close after its layout";
+        if (!WaitGone(window))
+            return "it did not close after its layout";
+        return m_session.ProgramRunning() ? "" : Ended();
     }
 
     // ---- Afterwards ----
@@ -498,7 +498,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
     // reported nothing on stderr.
     std::string Answers() {
         if (!m_session.ProgramRunning())
-            return "the program ended\n" + m_session.ProgramErrors();
+            return Ended();
         if (!m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience))
             return "a window was left open:" + DialogNames();
         if (PopupOpen())
@@ -510,6 +510,10 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         CloseMenus();
         const std::string errors = m_session.ProgramErrors();
         return Reported(errors) ? "stderr: " + errors : "";
+    }
+
+    std::string Ended() {
+        return "the program ended, exit " + std::to_string(m_session.WaitForExit(kPatience));
     }
 
     void Restart() {
