@@ -443,7 +443,8 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
     }
 
     std::string HelpThenEscape(const SweptWindow& window) {
-        if (std::string(window.caption) != "Corvane Help") {
+        // The help itself and a message have no help of their own.
+        if (std::string(window.caption) != "Corvane Help" && std::string(window.caption) != "Corvane") {
             m_session.Key("F1");
             if (!m_session.WaitUntil([&] { return Dialog("Corvane Help").has_value(); }, kPatience))
                 return "F1 opened no help";
