@@ -1,6 +1,5 @@
 #include "tests/desktop/DesktopSession.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -50,55 +49,36 @@ std::string WindowName(Display* display, Window window) {
 }
 
 bool HasProperty(Display* display, Window window, const char* name) {
-    const Atom atom = XInternAtom(display, name, True);
-    if (atom == None)
+    const Atom property = XInternAtom(display, name, True);
+    if (property == None)
         return false;
     Atom type = None;
     int format = 0;
-    unsigned long count = 0, after = 0;
+    unsigned long count = 0, left = 0;
     unsigned char* data = nullptr;
-    const bool found = XGetWindowProperty(display, window, atom, 0, 1, False, AnyPropertyType, &type, &format,
-                                          &count, &after, &data) == Success &&
+    const bool found = XGetWindowProperty(display, window, property, 0, 1, False, AnyPropertyType, &type,
+                                          &format, &count, &left, &data) == Success &&
                        type != None;
     if (data)
         XFree(data);
     return found;
 }
 
-// A window manager shows each window it manages inside a frame of its own: the program's window
-// is the one inside that the manager marked with its state.
-Window ClientIn(Display* display, Window frame, int depth = 2) {
-    if (HasProperty(display, frame, "WM_STATE"))
-        return frame;
+// Under a window manager a top-level sits in the manager's frame; the program's own window is
+// the one the manager marked with WM_STATE.
+Window ClientOf(Display* display, Window window, int depth = 0) {
+    if (HasProperty(display, window, "WM_STATE"))
+        return window;
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     Window client = 0;
-    if (depth > 0 && XQueryTree(display, frame, &root, &parent, &children, &count))
+    if (depth < 3 && XQueryTree(display, window, &root, &parent, &children, &count))
         for (unsigned int i = 0; i < count && !client; ++i)
-            client = ClientIn(display, children[i], depth - 1);
+            client = ClientOf(display, children[i], depth + 1);
     if (children)
         XFree(children);
     return client;
-}
-
-// A window manager names on the root window a window of its own, which goes when it ends.
-bool WindowManagerRunning(Display* display) {
-    const Atom atom = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (atom == None)
-        return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 1, False, XA_WINDOW,
-                                          &type, &format, &count, &after, &data) == Success &&
-                       data && count == 1;
-    const Window check = named ? *reinterpret_cast<Window*>(data) : 0;
-    if (data)
-        XFree(data);
-    XWindowAttributes attributes{};
-    return check != 0 && XGetWindowAttributes(display, check, &attributes);
 }
 
 // A window the program destroys between listing and asking about it is no fault of the session's.
@@ -169,31 +149,6 @@ void DesktopSession::StartServer() {
         m_displayName = ":" + std::to_string(number);
 }
 
-bool DesktopSession::StartWindowManager() {
-    m_windowManager = fork();
-    if (m_windowManager == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        setenv("DISPLAY", m_displayName.c_str(), 1);
-        setenv("HOME", Folder().c_str(), 1);
-        execlp("openbox", "openbox", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    if (m_windowManager < 0)
-        return false;
-    bool ended = false;
-    const auto ready = [&] {
-        ended = waitpid(m_windowManager, nullptr, WNOHANG) != 0;
-        return ended || WindowManagerRunning(m_display);
-    };
-    const bool started = WaitUntil(ready, std::chrono::seconds(60)) && !ended;
-    if (ended)
-        m_windowManager = -1;
-    return started;
-}
-
 void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
     const std::filesystem::path home = Folder() / "home";
     std::filesystem::create_directories(home / ".config");
@@ -242,6 +197,50 @@ void DesktopSession::SignalProgram(int signal) {
         kill(m_program, signal);
 }
 
+bool DesktopSession::StartWindowManager() {
+    const std::filesystem::path home = Folder() / "wm";
+    std::filesystem::create_directories(home);
+    m_windowManager = fork();
+    if (m_windowManager == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        setenv("DISPLAY", m_displayName.c_str(), 1);
+        // What it keeps of itself stays in the session's folder.
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        setenv("XDG_CACHE_HOME", home.c_str(), 1);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const Window root = DefaultRootWindow(m_display);
+    const auto managing = [&] {
+        return waitpid(m_windowManager, nullptr, WNOHANG) == 0 &&
+               HasProperty(m_display, root, "_NET_SUPPORTING_WM_CHECK");
+    };
+    if (m_windowManager > 0 && WaitUntil(managing, std::chrono::seconds(30)))
+        return true;
+    if (m_windowManager > 0) {
+        kill(m_windowManager, SIGTERM);
+        waitpid(m_windowManager, nullptr, 0);
+    }
+    m_windowManager = -1;
+    return false;
+}
+
+void DesktopSession::RequestClose(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    Flush();
+}
+
 std::string DesktopSession::ProgramErrors() const { return ReadAll(Folder() / "stderr.txt"); }
 
 std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
@@ -254,16 +253,29 @@ std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
         XWindowAttributes attributes{};
         if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable)
             continue;
-        // A window manager keeps a window of its own out of sight, off the screen.
-        if (attributes.x + attributes.width <= 0 || attributes.y + attributes.height <= 0)
+        const Window client = attributes.override_redirect ? 0 : ClientOf(m_display, children[i]);
+        // The window manager's own windows, some kept off the screen, are none of the program's.
+        const bool offScreen = attributes.x + attributes.width <= 0 || attributes.y + attributes.height <= 0;
+        if (m_windowManager > 0 && (offScreen || (!client && !attributes.override_redirect)))
             continue;
-        const Window client = attributes.override_redirect ? 0 : ClientIn(m_display, children[i]);
-        const Window window = client ? client : children[i];
-        shown.push_back({window, attributes.x, attributes.y, attributes.width, attributes.height,
-                         WindowName(m_display, window)});
+        if (client && client != children[i]) {
+            shown.push_back(ManagedTopLevel(client));
+            continue;
+        }
+        shown.push_back({children[i], attributes.x, attributes.y, attributes.width, attributes.height,
+                         WindowName(m_display, children[i])});
     }
     if (children) XFree(children);
     return shown;
+}
+
+DesktopSession::TopLevel DesktopSession::ManagedTopLevel(unsigned long client) const {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_display, client, &attributes);
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(m_display, client, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return {client, x, y, attributes.width, attributes.height, WindowName(m_display, client)};
 }
 
 std::vector<DesktopSession::TopLevel> DesktopSession::Popups() const {

@@ -38,8 +38,6 @@ class DesktopSession {
     const std::filesystem::path& Folder() const { return m_folder.Path(); }
     const std::string& DisplayName() const { return m_displayName; }
 
-    // Starts openbox on the session's X server, before the program; false when there is none.
-    bool StartWindowManager();
     void StartProgram(const std::vector<std::string>& arguments = {});
     bool ProgramRunning();
     // The program's exit code once it ended within timeout (128 and the signal when a signal
@@ -48,6 +46,11 @@ class DesktopSession {
     std::string ProgramErrors() const;
     // Sends the running program a signal, as kill(1) does.
     void SignalProgram(int signal);
+    // Starts openbox on the display and waits until it manages windows; it ends with the
+    // session. False when there is no openbox or it does not come up.
+    bool StartWindowManager();
+    // Asks a top-level to close as a window manager does: WM_DELETE_WINDOW in a ClientMessage.
+    void RequestClose(unsigned long window);
 
     std::vector<TopLevel> TopLevels() const;
     std::vector<TopLevel> Popups() const;   // shown windows without a caption
@@ -67,14 +70,16 @@ class DesktopSession {
 
   private:
     void StartServer();
+    // A top-level in a window manager's frame, where it is on the screen.
+    TopLevel ManagedTopLevel(unsigned long client) const;
     void Flush();
 
     TestFolder m_folder;
     std::string m_unavailable;
     std::string m_displayName;
     pid_t m_server = -1;
-    pid_t m_program = -1;
     pid_t m_windowManager = -1;
+    pid_t m_program = -1;
     int m_exitCode = -1;
     Display* m_display = nullptr;
 };
