@@ -97,6 +97,10 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 BOOL CDialog::CreateIndirect(const DialogTemplate& dialogTemplate, CWnd* parent) {
     m_template = &dialogTemplate;
     m_templateId = dialogTemplate.id;
+    // A modeless dialog made straight from its template has that template's help; a child one
+    // (a page) leaves F1 to the dialog it sits in.
+    if (m_nIDHelp == 0 && (dialogTemplate.style & WS_CHILD) == 0)
+        m_nIDHelp = dialogTemplate.id;
     if (parent)
         m_pParentWnd = parent;
     return CreateFromTemplate(m_pParentWnd, (dialogTemplate.style & WS_VISIBLE) != 0);

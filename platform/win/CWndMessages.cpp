@@ -79,6 +79,16 @@ void CancelOwnedPopups(CWnd& window) {
             popup->SendMessage(WM_CANCELMODE);
 }
 
+// A window made active again gives the keys back to the window in it that had them when it went
+// inactive (a view that is not its frame's active view among them), else takes them itself.
+void RestoreFocus(CWnd& window) {
+    CWnd* kept = WindowManager::Instance().FocusLeftIn(&window);
+    if (kept && window.IsChild(kept) && kept->IsWindowVisible() && kept->IsWindowEnabled())
+        kept->SetFocus();
+    else
+        window.SetFocus();
+}
+
 bool IsMinusKey(WPARAM key) {
     return key == VK_OEM_MINUS || key == VK_SUBTRACT;
 }
@@ -319,7 +329,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             CWnd* focus = WindowManager::Instance().GetFocus();
-            if (focus != this && !IsChild(focus)) SetFocus();
+            if (focus != this && !IsChild(focus)) RestoreFocus(*this);
         }
         return 0;
     case WM_CANCELMODE:

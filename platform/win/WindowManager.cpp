@@ -49,6 +49,8 @@ void WindowManager::Unregister(CWnd* window) {
     if (m_focus == window) m_focus = nullptr;
     if (m_active == window) m_active = nullptr;
     std::erase(m_activated, window);
+    std::erase_if(m_focusLeft,
+                  [window](const auto& kept) { return kept.first == window || kept.second == window; });
     if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
     if (m_lastClick.window == window) m_lastClick = {};
@@ -230,6 +232,8 @@ void WindowManager::Activate(CWnd* topLevel) {
         m_activated.push_back(topLevel);
     }
     if (old && IsAlive(old)) {
+        if (m_focus && (m_focus == old || old->IsChild(m_focus)))
+            m_focusLeft[old] = m_focus;
         old->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(topLevel));
         old->SendMessage(WM_NCPAINT);
     }
@@ -256,6 +260,11 @@ void WindowManager::ActivateAfter(CWnd* leaving) {
     Activate(owner ? owner->GetTopLevelParent() : nullptr);
     if (m_active == leaving)
         Activate(nullptr);
+}
+
+CWnd* WindowManager::FocusLeftIn(CWnd* topLevel) const {
+    const auto kept = m_focusLeft.find(topLevel);
+    return kept != m_focusLeft.end() ? kept->second : nullptr;
 }
 
 CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
@@ -556,6 +565,7 @@ void WindowManager::Reset() {
     m_posted.clear();
     m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
     m_activated.clear();
+    m_focusLeft.clear();
     m_keys.fill(0);
     m_altAlone = false;
     m_lastClick = {};

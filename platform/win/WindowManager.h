@@ -3,6 +3,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -61,6 +62,8 @@ public:
     // The window that keeps the keyboard from topLevel, a window behind a modal window: the top-most
     // shown, enabled window that it owns, one in a modal loop first; nullptr for an enabled window.
     CWnd* ModalWindowOver(CWnd* topLevel) const;
+    // The window in topLevel that had the keyboard when topLevel was last made inactive, if any.
+    CWnd* FocusLeftIn(CWnd* topLevel) const;
     BOOL TrackMouseLeave(CWnd* window, bool cancel);
     // A window (an open menu) that sees every key message first, wherever the focus is.
     void SetKeyboardGrab(CWnd* window) { m_keyboardGrab = window; }
@@ -176,6 +179,8 @@ private:
     CWnd* m_active = nullptr;
     // The top-level windows in the order they were last active, the latest last.
     std::vector<CWnd*> m_activated;
+    // Per top-level window, where its keyboard was when it last went inactive.
+    std::map<CWnd*, CWnd*> m_focusLeft;
     CWnd* m_mouseLeaveWindow = nullptr;
     CWnd* m_keyboardGrab = nullptr;
     std::array<BYTE, 256> m_keys{};

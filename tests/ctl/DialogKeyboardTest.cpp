@@ -3,6 +3,7 @@
 #include "platform/ctl/CDialog.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
 #include "platform/host/HeadlessHost.h"
+#include "platform/win/CWinApp.h"
 #include "platform/win/WindowManager.h"
 #include "tests/ctl/GalleryDialog.h"
 
@@ -159,4 +160,21 @@ TEST_F(DialogKeyboardTest, UpAndDownInASpinsBuddyStepItWhenTheSpinTakesTheArrowK
     EXPECT_EQ(TextOf(dialog, IDC_PAGES), "1");
     EXPECT_EQ(FocusId(), static_cast<int>(IDC_PAGES));
     dialog.DestroyWindow();
+}
+
+// F1 in a dialog made straight from its template asks for that template's help; a child dialog
+// made so (a page) asks for none of its own and leaves F1 to the dialog it sits in.
+TEST_F(DialogKeyboardTest, AModelessDialogMadeFromItsTemplateHasThatTemplatesHelp) {
+    constexpr UINT kModelessId = 7101;
+    constexpr UINT kPageId = 7102;
+    const DialogTemplate modelessTemplate(kModelessId, "Modeless", WS_POPUP | WS_CAPTION,
+                                          CRect(0, 0, 120, 60), {});
+    const DialogTemplate pageTemplate(kPageId, "", WS_CHILD, CRect(0, 0, 100, 40), {});
+    CDialog modeless;
+    ASSERT_TRUE(modeless.CreateIndirect(modelessTemplate));
+    EXPECT_EQ(modeless.HelpContextId(), kModelessId);
+    EXPECT_EQ(modeless.HelpContext(), HID_BASE_RESOURCE + kModelessId);
+    CDialog page;
+    ASSERT_TRUE(page.CreateIndirect(pageTemplate, &modeless));
+    EXPECT_EQ(page.HelpContextId(), 0U);
 }

@@ -195,13 +195,14 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     EXPECT_EQ(manager.GetFocus(), &field);
     EXPECT_TRUE(view.log.empty());
 
-    // The help goes: the dialog, active before it, is active again, not the disabled owner.
+    // The help goes: the dialog, active before it, is active again, not the disabled owner, and
+    // its field has the keys again.
     help.ShowWindow(SW_SHOW);
     help.SetFocus();
     EXPECT_EQ(manager.GetActiveWindow(), &help);
     help.ShowWindow(SW_HIDE);
     EXPECT_EQ(manager.GetActiveWindow(), &dialog);
-    EXPECT_EQ(manager.GetFocus(), &dialog);
+    EXPECT_EQ(manager.GetFocus(), &field);
     EXPECT_TRUE(view.log.empty());
 
     // With the owner enabled again, the dialog's going gives activation back to it.
@@ -210,6 +211,31 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     EXPECT_EQ(manager.GetActiveWindow(), &owner);
     view.SetFocus();
     EXPECT_EQ(manager.GetFocus(), &view);
+}
+
+// A window made active again gives the keys back to the child that had them when it went
+// inactive, whichever child it is; a child gone meanwhile leaves them to the window itself.
+TEST_F(WindowTest, AWindowActiveAgainGivesTheKeysBackToTheChildThatHadThem) {
+    CWnd main;
+    ASSERT_TRUE(
+        main.Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    RecordingWnd first;
+    ASSERT_TRUE(first.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &main, 1));
+    RecordingWnd second;
+    ASSERT_TRUE(second.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(100, 0, 200, 100), &main, 2));
+    CWnd help;
+    ASSERT_TRUE(help.Create(nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(300, 0, 600, 300), &main, 0));
+    second.SetFocus();
+    for (const bool secondGoes : {false, true}) {
+        help.ShowWindow(SW_SHOW);
+        help.SetActiveWindow();
+        EXPECT_EQ(manager.GetFocus(), &help);
+        if (secondGoes)
+            second.ShowWindow(SW_HIDE);
+        help.ShowWindow(SW_HIDE);
+        EXPECT_EQ(manager.GetActiveWindow(), &main);
+        EXPECT_EQ(manager.GetFocus(), secondGoes ? &main : static_cast<CWnd*>(&second));
+    }
 }
 
 TEST_F(WindowTest, TimersFireInTimeOrderByTheClock) {
