@@ -83,10 +83,13 @@ void CancelOwnedPopups(CWnd& window) {
 // inactive (a view that is not its frame's active view among them), else takes them itself.
 void RestoreFocus(CWnd& window) {
     CWnd* kept = WindowManager::Instance().FocusLeftIn(&window);
-    if (kept && window.IsChild(kept) && kept->IsWindowVisible() && kept->IsWindowEnabled())
-        kept->SetFocus();
-    else
-        window.SetFocus();
+    if (!kept || !window.IsChild(kept))
+        kept = &window;
+    // A child hidden or disabled meanwhile, or inside one that is, takes no keys.
+    for (CWnd* each = kept; each != &window; each = each->GetParent())
+        if (!each->IsWindowVisible() || !each->IsWindowEnabled())
+            kept = &window;
+    kept->SetFocus();
 }
 
 bool IsMinusKey(WPARAM key) {

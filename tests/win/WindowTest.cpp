@@ -214,27 +214,32 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
 }
 
 // A window made active again gives the keys back to the child that had them when it went
-// inactive, whichever child it is; a child gone meanwhile leaves them to the window itself.
+// inactive, whichever child it is; a child hidden meanwhile, itself or the pane it is in, leaves
+// them to the window itself.
 TEST_F(WindowTest, AWindowActiveAgainGivesTheKeysBackToTheChildThatHadThem) {
     CWnd main;
     ASSERT_TRUE(
         main.Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
     RecordingWnd first;
     ASSERT_TRUE(first.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &main, 1));
+    CWnd pane;
+    ASSERT_TRUE(pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(100, 0, 300, 200), &main, 3));
     RecordingWnd second;
-    ASSERT_TRUE(second.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(100, 0, 200, 100), &main, 2));
+    ASSERT_TRUE(second.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &pane, 2));
     CWnd help;
     ASSERT_TRUE(help.Create(nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(300, 0, 600, 300), &main, 0));
-    second.SetFocus();
-    for (const bool secondGoes : {false, true}) {
+    for (CWnd* hidden : std::initializer_list<CWnd*>{nullptr, &pane, &second}) {
+        pane.ShowWindow(SW_SHOW);
+        second.ShowWindow(SW_SHOW);
+        second.SetFocus();
         help.ShowWindow(SW_SHOW);
         help.SetActiveWindow();
         EXPECT_EQ(manager.GetFocus(), &help);
-        if (secondGoes)
-            second.ShowWindow(SW_HIDE);
+        if (hidden)
+            hidden->ShowWindow(SW_HIDE);
         help.ShowWindow(SW_HIDE);
         EXPECT_EQ(manager.GetActiveWindow(), &main);
-        EXPECT_EQ(manager.GetFocus(), secondGoes ? &main : static_cast<CWnd*>(&second));
+        EXPECT_EQ(manager.GetFocus(), hidden ? &main : static_cast<CWnd*>(&second));
     }
 }
 
