@@ -1,6 +1,7 @@
 // How a window receives messages: decoding each into its handler, and what happens by default.
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CRect.h"
+#include "platform/win/CFrameWnd.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
@@ -85,9 +86,11 @@ void RestoreFocus(CWnd& window) {
     CWnd* kept = WindowManager::Instance().FocusLeftIn(&window);
     if (!kept || !window.IsChild(kept))
         kept = &window;
-    // A child hidden or disabled meanwhile, or inside one that is, takes no keys.
+    // A child hidden or disabled meanwhile, or inside one that is, takes no keys. A frame gives
+    // them to its active view itself; only a window laid straight over it (a preview) is kept.
+    const bool frame = dynamic_cast<CFrameWnd*>(&window) != nullptr;
     for (CWnd* each = kept; each != &window; each = each->GetParent())
-        if (!each->IsWindowVisible() || !each->IsWindowEnabled())
+        if (!each->IsWindowVisible() || !each->IsWindowEnabled() || (frame && kept->GetParent() != &window))
             kept = &window;
     kept->SetFocus();
 }
