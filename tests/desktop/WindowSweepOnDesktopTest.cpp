@@ -79,6 +79,8 @@ constexpr int kCloseBoxFromTop = 12;
 // The black over the 3D view's backdrop and the grey Print Preview lays behind its pages.
 constexpr unsigned long kAboveBackdrop = 0x000000;
 constexpr unsigned long kPreviewGrey = 0x808080;
+// The grey of the main window's workspace, which an inactive child's caption shares.
+constexpr unsigned long kWorkspaceGrey = 0x808080;
 
 Step Menu(UINT command, const char* awaits = "") {
     return {Step::Menu, command, "", 0, awaits};
@@ -472,26 +474,61 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
     std::string LayoutClosedBehind(const SweptWindow& window, bool byFileClose) {
         m_ready = false;
         // The 3D view's layout is closed from the layout's own window.
-        if (window.kind == Kind::Child)
+        if (window.kind == Kind::Child) {
             ClickInMain(kFirstChildCaptionX, kFirstChildCaptionY);
-        if (byFileClose) {
-            // A modal window keeps the click from the menu bar; then nothing is chosen.
-            const MenuTitle& file = m_titles.front();
-            m_session.Click(file.clickX, file.clickY);
-            if (m_session.WaitUntil([&] { return PopupOpen(); }, milliseconds(1500))) {
-                const DesktopSession::TopLevel menu = m_session.Popups().front();
-                m_session.Click(menu.x + menu.width / 2,
-                                ItemCentreY(*file.popup, IndexOf(*file.popup, ID_FILE_CLOSE), menu.y));
-            }
-        } else {
-            m_session.Key("ctrl+F4");
+            if (!m_session.WaitUntil([&] { return !PlanCaptionGrey(); }, kPatience))
+                return "a click on its caption did not make the plan active";
         }
-        if (Shown(window))
+        if (byFileClose)
+            ChooseFileClose();
+        else
+            m_session.Key("ctrl+F4");
+        if (window.kind == Kind::Child && !byFileClose) {
+            // A layout lives until its last window closes: Ctrl+F4 on its plan leaves the 3D view.
+            if (const std::string fault = OutlivesItsPlan(); !fault.empty())
+                return fault;
+            CloseByKeys(window);
+        }
+        // A modal window keeps the keys and the click from the main window: it is closed first.
+        if (window.kind == Kind::Dialog && Shown(window))
             CloseByKeys(window);
         if (!WaitGone(window))
             return "it did not close after its layout";
+        if (window.kind == Kind::Child &&
+            !m_session.WaitUntil([&] { return !m_session.ProgramRunning() || !LayoutOpen(); }, kPatience))
+            return "its layout stayed open";
         return m_session.ProgramRunning() ? "" : Ended();
     }
+
+    // A click on File, then on its Close; a modal window keeps the click from the menu bar, and
+    // then nothing is chosen.
+    void ChooseFileClose() {
+        const MenuTitle& file = m_titles.front();
+        m_session.Click(file.clickX, file.clickY);
+        if (!m_session.WaitUntil([&] { return PopupOpen(); }, milliseconds(1500)))
+            return;
+        const DesktopSession::TopLevel menu = m_session.Popups().front();
+        m_session.Click(menu.x + menu.width / 2,
+                        ItemCentreY(*file.popup, IndexOf(*file.popup, ID_FILE_CLOSE), menu.y));
+    }
+
+    // The 3D view keeps its layout open, shows it and answers its keys once the plan is gone.
+    std::string OutlivesItsPlan() {
+        if (!m_session.WaitUntil([&] { return PlanCaptionGrey(); }, kPatience))
+            return "Ctrl+F4 left the layout's plan open";
+        if (!LayoutOpen() || !ThreeDShown())
+            return "the layout went with its plan while the 3D view still showed it";
+        m_session.Key("F1");
+        if (!m_session.WaitUntil([&] { return Dialog("Corvane Help").has_value(); }, kPatience))
+            return "the 3D view left alone answered no F1";
+        m_session.Key("Escape");
+        if (!m_session.WaitUntil([&] { return !Dialog("Corvane Help") && ThreeDShown(); }, kPatience))
+            return "the 3D view left alone did not show again after its help";
+        return {};
+    }
+
+    // The plan's caption, grey once the plan is gone (or inactive).
+    bool PlanCaptionGrey() { return PixelAt(kFirstChildCaptionX, kFirstChildCaptionY) == kWorkspaceGrey; }
 
     // ---- Afterwards ----
 
