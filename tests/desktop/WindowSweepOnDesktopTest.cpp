@@ -165,6 +165,8 @@ std::string NameOf(Closing closing) {
     return {};
 }
 
+constexpr const char* kNotOpened = "it did not open; shown:";
+
 bool Reported(const std::string& errors) {
     for (const char* mark : {"Sanitizer", "runtime error", "X error", "LeakSanitizer"})
         if (errors.find(mark) != std::string::npos)
@@ -187,7 +189,13 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         for (const SweptWindow& window : Windows()) {
             if (!Applies(window, closing))
                 continue;
-            const std::string fault = Check(window, closing);
+            std::string fault = Check(window, closing);
+            // A drag that lays the track some windows need is now and then lost under a window
+            // manager; the window is tried once more on a fresh program before it counts.
+            if (fault.rfind(kNotOpened, 0) == 0) {
+                Restart();
+                fault = Check(window, closing);
+            }
             EXPECT_EQ(fault, "") << window.caption << ", closed by " << NameOf(closing);
             if (!fault.empty())
                 Restart();
@@ -217,7 +225,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
             return "its layout could not be made ready; shown:" + DialogNames() + "\n" +
                    m_session.ProgramErrors();
         if (!Open(window))
-            return "it did not open; shown:" + DialogNames() + "\n" + m_session.ProgramErrors();
+            return kNotOpened + DialogNames() + "\n" + m_session.ProgramErrors();
         const std::string fault = Close(window, closing);
         if (!fault.empty())
             return fault + "; shown:" + DialogNames() + "\n" + m_session.ProgramErrors();
