@@ -179,10 +179,14 @@ void CCVNView::EndPointEntry() {
     // A command that comes while the end's own dialog is up finds the entry ending already.
     if (tool.m_nMultiPoint == 0 || m_bEndingEntry)
         return;
+    // Cleared however the end leaves, so that a failure in its dialog cannot block every later end.
+    struct EndingMark {
+        bool& ending;
+        ~EndingMark() { ending = false; }
+    } mark{m_bEndingEntry};
     m_bEndingEntry = true;
     GiveBackPointEntryMouse();
     tool.EndPointEntry();
-    m_bEndingEntry = false;
     RepaintDirty();
     RefreshStatusPanes();
 }
