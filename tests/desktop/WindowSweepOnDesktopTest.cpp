@@ -269,10 +269,18 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
     void DrawStraightTrack() {
         Choose(ID_TOOL_STRAIGHT_TRACK);
         WaitForPopup(false);
+        // The steps are paced: a busy program under a window manager may otherwise see the press
+        // before the tool is taken, or the release before the moves.
         m_session.MovePointer(300, 400);
+        m_session.Pause(milliseconds(300));
         m_session.Button(1, true);
-        for (int x = 320; x <= 600; x += 40) m_session.MovePointer(x, 400);
+        for (int x = 320; x <= 600; x += 40) {
+            m_session.Pause(milliseconds(50));
+            m_session.MovePointer(x, 400);
+        }
+        m_session.Pause(milliseconds(300));
         m_session.Button(1, false);
+        m_session.Pause(milliseconds(300));
         m_session.MovePointer(1500, 950);
     }
 
