@@ -98,6 +98,13 @@ void CArc::DrawHandles(const CPose& frame) {
 CPaint* CArc::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kPointCount)
         return nullptr;
+    // The band meets the arc where it lies at this zoom, which its last drawing may not show.
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand)) {
+        std::vector<CPoint> samples;
+        m_nSampleCount = 0;
+        if (IsDrawable() && Sample(m_parentPose, samples))
+            shape::KeepScreenSamples(*m_pTool, samples, m_samples, m_nSampleCount);
+    }
     const std::span<const CPoint> samples(m_samples.data(), std::clamp(m_nSampleCount, 0, kMaxSamples));
     return shape::SampledHitTest(*this, samples, false, [this] { return CursorHits(); });
 }

@@ -149,8 +149,7 @@ int CRoundBox::Draw(const CPose* parent) {
     m_nOrientation = GetOrientation();
     PlaceTangentPoints(r, m_nOrientation);
     std::vector<CPoint> samples;
-    if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, FrameOf(parent)),
-                                                 Outline(r, m_nOrientation), samples))
+    if (dc == nullptr || !ScreenOutline(FrameOf(parent), r, m_nOrientation, samples))
         return 0;
     shape::KeepScreenSamples(*m_pTool, samples, m_samples, m_nSampleCount);
     {
@@ -174,9 +173,21 @@ int CRoundBox::Draw(const CPose* parent) {
 
 // ---- Hit tests ----
 
+bool CRoundBox::ScreenOutline(const CPose& frame, double r, int orientation,
+                              std::vector<CPoint>& samples) const {
+    return shape::OutlineToDevice(*m_pTool, CPlacement(m_pose, frame), Outline(r, orientation), samples);
+}
+
 CPaint* CRoundBox::HitTest() {
     if (m_pTool == nullptr || m_points.GetSize() < kRoundPointCount)
         return nullptr;
+    // The band meets the outline where it lies at this zoom, which its last drawing may not show.
+    if (shape::IsBandSet(m_pTool->m_rcRubberBand)) {
+        std::vector<CPoint> samples;
+        m_nSampleCount = 0;
+        if (ScreenOutline(m_parentPose, EffectiveRadius(), GetOrientation(), samples))
+            shape::KeepScreenSamples(*m_pTool, samples, m_samples, m_nSampleCount);
+    }
     const std::span<const CPoint> samples(m_samples.data(), std::clamp(m_nSampleCount, 0, kMaxSamples));
     return shape::SampledHitTest(*this, samples, true, [this] { return CursorHits(); });
 }

@@ -50,6 +50,7 @@ class CRoundBox : public CBox {
     void AppendArc(std::vector<CDoublePoint>& outline, CDoublePoint centre, double r, int startDegrees,
                    int orientation) const;
     void SetReferenceToBox();
+    bool ScreenOutline(const CPose& frame, double r, int orientation, std::vector<CPoint>& samples) const;
     void DragRadius(int handle, CDoublePoint local);
     void RecordRadius();
     bool CursorHits();

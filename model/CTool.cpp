@@ -620,10 +620,14 @@ void CTool::OnCreateParallelTrack() {
 }
 
 void CTool::InvalidateRect(const DeviceRect& rect) {
+    InvalidateOverlay(rect);
+    m_bRedraw = 1;
+}
+
+void CTool::InvalidateOverlay(const DeviceRect& rect) {
     DeviceRect normal = rect;
     normal.Normalize();
     m_rcDirty.Unite(normal);
-    m_bRedraw = 1;
 }
 
 int CTool::LayoutToDevice(double value) const {

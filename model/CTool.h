@@ -199,8 +199,11 @@ class CTool : public CObject {
     // The status bar shows a test train's status text, so that a train that does not run
     // tells why; it stands there while nothing is selected, until the next press.
     void ShowTrainStatus(CRunningTrain& train);
-    // Adds a device rectangle to the area the plan view repaints.
+    // Adds a device rectangle to the area the plan view repaints, the layout redrawn there.
     void InvalidateRect(const DeviceRect& rect);
+    // Adds a device rectangle to the area the plan view repaints from its buffer, with only the
+    // band or rubber line laid over it: a redraw would leave them out.
+    void InvalidateOverlay(const DeviceRect& rect);
     int LayoutToDevice(double value) const;
     // The handle size in layout units: the tolerance of every hit test.
     double GetHandleTolerance() const;

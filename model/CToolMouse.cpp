@@ -597,20 +597,20 @@ void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
         MoveHandle(pose);
     if (IsConnectTool(mode) && m_bConnectDrag) {
         const int margin = static_cast<int>(std::lround(m_fHandleSize));
-        InvalidateRect(LineArea(m_rcConnectLine, margin));
+        InvalidateOverlay(LineArea(m_rcConnectLine, margin));
         const CPoint end = LayoutToDevice(m_fCurrentX, m_fCurrentY, 0);
         m_rcConnectLine.right = end.x;
         m_rcConnectLine.bottom = end.y;
-        InvalidateRect(LineArea(m_rcConnectLine, margin));
+        InvalidateOverlay(LineArea(m_rcConnectLine, margin));
     }
 }
 
 void CTool::MoveBand() {
-    InvalidateRect(Normalized(m_rcRubberBand));
+    InvalidateOverlay(Normalized(m_rcRubberBand));
     const CPoint corner = LayoutToBandPoint(m_fCurrentX, m_fCurrentY);
     m_rcRubberBand.right = corner.x;
     m_rcRubberBand.top = corner.y;
-    InvalidateRect(Normalized(m_rcRubberBand));
+    InvalidateOverlay(Normalized(m_rcRubberBand));
 }
 
 void CTool::MoveRotate() {
@@ -746,11 +746,9 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
 
 void CTool::ReleaseBand() {
     InvalidateRect(Normalized(m_rcRubberBand));
-    const CDoublePoint a = DeviceToLayout(m_rcRubberBand.left, m_rcRubberBand.bottom);
-    const CDoublePoint b = DeviceToLayout(m_rcRubberBand.right, m_rcRubberBand.top);
-    // Hit tests read the band in layout units while it is set.
-    m_rcRubberBand = Normalized(DeviceRect{static_cast<int>(a.x), static_cast<int>(a.y),
-                                           static_cast<int>(b.x), static_cast<int>(b.y)});
+    // Hit tests read the band in device units, as the view's repair after a scroll gives them
+    // their strip: each class maps its outline to the screen, where the band was drawn.
+    m_rcRubberBand = Normalized(m_rcRubberBand);
     for (CPaint* member : CurrentGroupMembers())
         if (IsLayerVisible(member->m_nLayer) && member->HitTest() != nullptr)
             member->SelectWithUndo(1, GestureGroupStart());

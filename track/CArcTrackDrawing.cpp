@@ -154,7 +154,8 @@ CPaint* CArcTrack::HitTestSamples(const Sample* samples, int count) {
     auto hits = [&](const CDoublePoint& a, const CDoublePoint& b) {
         if (!banded)
             return HitTestSegment(&m_parentPose, a.x, a.y, b.x, b.y) != 0;
-        return BandMeetsSegment(band, BandPoint(LocalToWorld(a.x, a.y)), BandPoint(LocalToWorld(b.x, b.y)));
+        return BandMeetsSegment(band, BandPoint(*m_pTool, LocalToWorld(a.x, a.y)),
+                                BandPoint(*m_pTool, LocalToWorld(b.x, b.y)));
     };
     for (int i = 1; i < count; ++i) {
         if (centre && hits(samples[i - 1].point, samples[i].point))

@@ -240,9 +240,10 @@ CPaint* CCircTrack::HitTest() {
 CPaint* CCircTrack::HitTestBand() {
     if (CPaint::HitTest() == nullptr)
         return nullptr;
-    DeviceRect band = m_pTool->m_rcRubberBand;
-    band.Normalize();
-    auto holds = [&band](double x, double y) { return BandHolds(band, BandPoint({x, y})); };
+    const DeviceRect band = BandInLayout(*m_pTool);
+    auto holds = [&band](double x, double y) {
+        return BandHolds(band, CPoint(TruncateCoordinate(x), TruncateCoordinate(y)));
+    };
     for (int index : {5, 6}) {
         const CDoublePoint world = LocalToWorld(m_points[index].x, m_points[index].y);
         if (holds(world.x, world.y))

@@ -285,7 +285,8 @@ CPaint* CSplineTrack::HitTest() {
     const bool centre = DrawsCentreLine();
     const bool rails = DrawsRails();
     auto meets = [&](const CDoublePoint& a, const CDoublePoint& b) {
-        return banded ? BandMeetsSegment(band, BandPoint(a), BandPoint(b)) : CursorOnSegment(a, b);
+        return banded ? BandMeetsSegment(band, BandPoint(*m_pTool, a), BandPoint(*m_pTool, b))
+                      : CursorOnSegment(a, b);
     };
     for (int knot = kFirstKnot, segment = 0; knot + 3 <= LastIndex(); knot += 3, ++segment) {
         m_nHitSegment = knot;

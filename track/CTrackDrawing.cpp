@@ -137,7 +137,7 @@ CPaint* CTrack::HitTestBand() {
         return nullptr;
     DeviceRect band = m_pTool->m_rcRubberBand;
     band.Normalize();
-    auto onPlan = [this](const CDoublePoint& p) { return BandPoint(LocalToWorld(p.x, p.y)); };
+    auto onPlan = [this](const CDoublePoint& p) { return BandPoint(*m_pTool, LocalToWorld(p.x, p.y)); };
     if (DrawsCentreLine() && BandMeetsSegment(band, onPlan(m_ptFirst), onPlan(m_ptSecond)))
         return this;
     if (DrawsRails()) {

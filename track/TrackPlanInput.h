@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CTool.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "platform/base/WinTypes.h"
@@ -14,7 +15,9 @@ constexpr COLORREF kAxisColor = RGB(14, 173, 201);
 bool IsEmptyBand(const DeviceRect& band);
 // Whether the band holds a device point, its right and bottom edges left out.
 bool BandHolds(const DeviceRect& band, const CPoint& p);
-// While the engine tests a band it holds it in layout units: a world point truncated to them.
-CPoint BandPoint(const CDoublePoint& world);
+// The band is in device units: a world point mapped by the engine's screen mapping.
+CPoint BandPoint(const CTool& tool, const CDoublePoint& world);
+// The band in layout units, each side truncated and the whole normalised.
+DeviceRect BandInLayout(const CTool& tool);
 // Whether the band holds either end of a segment or meets one of its sides.
 bool BandMeetsSegment(const DeviceRect& band, const CPoint& a, const CPoint& b);

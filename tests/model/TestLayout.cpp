@@ -61,7 +61,10 @@ CPaint* CTestRubberBox::HitTest() {
         return CTestBox::HitTest();
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
     GetBounds(nullptr, minX, minY, maxX, maxY);
-    const bool inside = minX >= band.left && maxX <= band.right && minY >= band.top && maxY <= band.bottom;
+    // The band is in device units, as the plan view drew it.
+    const CPoint low = m_pTool->LayoutToDevice(minX, minY, 0), high = m_pTool->LayoutToDevice(maxX, maxY, 0);
+    const bool inside =
+        low.x >= band.left && high.x <= band.right && low.y >= band.top && high.y <= band.bottom;
     return inside ? this : nullptr;
 }
 

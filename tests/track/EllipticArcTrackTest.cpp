@@ -287,8 +287,9 @@ TEST(EllipticArcTrack, StatusTextsDescribeTheArc) {
     EXPECT_EQ(text, "; 90.00");
 }
 
-TEST(EllipticArcTrack, ABandInLayoutUnitsSelectsArcsAndSplinesItCrosses) {
+TEST(EllipticArcTrack, ABandInDeviceUnitsSelectsArcsAndSplinesItCrosses) {
     ArcPlan plan;
+    plan.tool.SetViewScale(1.0, 1.0);
     CArcTrack* arc = plan.Oval(0.0, 0.0, 1000.0, 500.0, 0.0, kPi * 0.5);
     CSplineTrack* spline = plan.Spline({{0, 2000}, {1000, 2000}, {2000, 2000}, {3000, 2000}});
     plan.tool.m_rcRubberBand = DeviceRect{600, 450, 900, 200};
@@ -303,5 +304,8 @@ TEST(EllipticArcTrack, ABandInLayoutUnitsSelectsArcsAndSplinesItCrosses) {
     EXPECT_EQ(spline->HitTest(), spline);
     plan.tool.m_rcRubberBand = DeviceRect{300, 300, 350, 350};  // inside the arc
     EXPECT_EQ(arc->HitTest(), nullptr);
+    plan.tool.SetViewScale(1.0, 10.0);
+    plan.tool.m_rcRubberBand = DeviceRect{60, 45, 90, 20};  // the first band, at a tenth
+    EXPECT_EQ(arc->HitTest(), arc);
     plan.tool.m_rcRubberBand.SetEmpty();
 }

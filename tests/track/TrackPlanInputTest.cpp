@@ -2,7 +2,7 @@
 
 #include "track/TrackPlanInput.h"
 
-// The rubber-band tests the track pieces share, on a band in layout units.
+// The rubber-band tests the track pieces share, on a band in device units.
 
 TEST(TrackPlanInput, TheBandMeetsASegmentByAnEndOrAcrossAndLeavesItsFarEdgesOut) {
     const DeviceRect band{10, 20, 110, 80};
@@ -17,7 +17,14 @@ TEST(TrackPlanInput, TheBandMeetsASegmentByAnEndOrAcrossAndLeavesItsFarEdgesOut)
     EXPECT_TRUE(BandMeetsSegment(band, CPoint(0, 50), CPoint(200, 50)));
     // Beside the band.
     EXPECT_FALSE(BandMeetsSegment(band, CPoint(0, 0), CPoint(200, 0)));
-    // World points go to layout units truncated toward zero.
-    EXPECT_EQ(BandPoint({10.9, -20.9}), CPoint(10, -20));
-    EXPECT_EQ(BandPoint({-0.5, 109.99}), CPoint(0, 109));
+    // World points go to the screen, truncated toward zero; the band back to layout units.
+    CTool tool;
+    tool.SetViewScale(1.0, 10.0);
+    EXPECT_EQ(BandPoint(tool, {1234.0, -56.0}), CPoint(123, -5));
+    tool.m_rcRubberBand = DeviceRect{110, 80, 10, 20};
+    const DeviceRect layout = BandInLayout(tool);
+    EXPECT_EQ(layout.left, 100);
+    EXPECT_EQ(layout.top, 200);
+    EXPECT_EQ(layout.right, 1100);
+    EXPECT_EQ(layout.bottom, 800);
 }
