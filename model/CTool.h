@@ -298,7 +298,6 @@ class CTool : public CObject {
     int m_bStartedAtTrackEnd = 0;
     // The new piece of this gesture was built onto the track end its press fell on; the
     // curve clears the flag above at its first move, this one lasts until the release.
-    int m_bBuiltOnTrackEnd = 0;
     int m_bParallelToolActive = 0;
     int m_bChainToolActive = 0;
     DeviceRect m_rcRubberBand;

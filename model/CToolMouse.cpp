@@ -100,7 +100,7 @@ void CTool::OnLButtonDown(UINT flags, double x, double y) {
     m_bButtonDown = 1;
     m_bMoved = 0;
     m_bStartedAtTrackEnd = 0;
-    m_bBuiltOnTrackEnd = 0;
+    m_track.builtOnEnd = false;
     m_nMouseFlags = static_cast<int>(flags);
     m_nPressSerial = m_nLastSerial;
     m_strTrainStatus.Empty();
@@ -298,7 +298,9 @@ void CTool::PressCreate(const CPose& pose) {
                 x = m_probe.firstX;
                 y = m_probe.firstY;
                 m_bStartedAtTrackEnd = 1;
-                m_bBuiltOnTrackEnd = 1;
+                m_track.builtOnEnd = true;
+                m_track.builtOnX = x;
+                m_track.builtOnY = y;
                 break;
             }
     }
@@ -716,10 +718,8 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         if ((m_nSnapMode == 2 || m_nSnapMode == 3) &&
             (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
             ReleaseSnapToGrid(pose);
-        // A piece built onto a track end already lies as its drag drew it there; turning it
-        // onto that end again would flip one drawn back along the track.
         bool accepted = false;
-        if ((m_nSnapMode == 0 || m_nSnapMode == 1) && !m_bBuiltOnTrackEnd)
+        if (m_nSnapMode == 0 || m_nSnapMode == 1)
             accepted = ReleaseTrackSnap(pose);
         ReleaseFinishMembers(pose, mode, accepted);
         JoinMarkedEnds();

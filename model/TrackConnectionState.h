@@ -66,6 +66,10 @@ struct TrackConnectionState {
     double pressX = 0.0, pressY = 0.0;
     double pressElevation = 0.0;
     double pressDirection = 0.0;
+    // The track end a new piece was built on. The release probes only the piece's other end,
+    // so that the piece never turns onto the end it grew from.
+    bool builtOnEnd = false;
+    double builtOnX = 0.0, builtOnY = 0.0;
     int pickCount = 0;
     TrackPickedEnd picked[2];
     // Pieces label their ends "B" and "E" while an object preview draws them.

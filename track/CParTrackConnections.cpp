@@ -19,6 +19,8 @@ namespace {
 
 constexpr double kHalfPlane = 1.57079632675;
 constexpr double kTieTolerance = 1e-5;
+// A curve's end stands on its circle through the ten-decimal half turn, a hair off its press.
+constexpr double kOnBuiltEnd = 1e-3;
 
 double Distance(const CDoublePoint& a, double x, double y) {
     return VectorLength(a.x - x, a.y - y);
@@ -74,6 +76,10 @@ int CParTrack::FindConnection(const CPose* pose) {
     int ownEnd = -1;
     for (int index = 0; index < 2; ++index) {
         const CDoublePoint world = EndWorldPoint(pose, index);
+        // A piece built onto a track end already lies as its drag drew it there; turning it
+        // onto that end again would flip one drawn back along the track.
+        if (state.builtOnEnd && Distance(world, state.builtOnX, state.builtOnY) < kOnBuiltEnd)
+            continue;
         state.probeX = world.x;
         state.probeY = world.y;
         state.probeEnd = index;

@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr double kDragLength = 1500.0;
+// Far enough that no far end comes within the snap distance of the start piece's other end.
+constexpr double kDragLength = 1600.0;
 constexpr double kSame = 1e-6;
 // A curve's ends stand on its circle through the ten-decimal half turn, a hair off for a
 // large radius.
@@ -145,4 +146,20 @@ TEST(PlacedAsDrawn, APieceDrawnFromATrackEndIsPlacedAsTheLastMoveDrewIt) {
                     EXPECT_LT(apart, kSame);
                     drawing.ExpectOnItsEnds(piece);
                 }
+}
+
+// Built on one end, a piece still snaps its far end onto a free end it is let go near.
+TEST(PlacedAsDrawn, APieceBuiltOnATrackEndSnapsItsFarEndOntoAnotherEnd) {
+    TrackPlan plan;
+    plan.tool.SetViewScale(1.0, 10.0);
+    plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    plan.Straight(2700.0, 0.0, 3700.0, 0.0);
+    plan.tool.m_toolMode.Set(kToolStraightTrack);
+    plan.tool.OnLButtonDown(0, 100.0, 0.0);
+    plan.tool.OnMouseMove(0, 180.0, 0.0, 1);
+    plan.tool.OnMouseMove(0, 250.0, 0.0, 1);
+    plan.tool.OnLButtonUp(0, 250.0, 0.0);
+    auto* piece = dynamic_cast<CParTrack*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(piece, nullptr);
+    EXPECT_LT(Gap(WorldEnd(piece, 1), {2700.0, 0.0}), kOnPoint);
 }
