@@ -61,6 +61,8 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
         PassOnPressEndingEntry(point);
         return;
     }
+    if (Tool().m_nMultiPoint == kMultiPointEntry)
+        TakeOverPointEntry();
     const CPoint logical = ToLogical(point);
     TellEngineZoom();
     if (GetCapture() != this)
@@ -165,6 +167,14 @@ void CCVNView::PassOnPressEndingEntry(CPoint point) {
     CPoint screen = point;
     ClientToScreen(&screen);
     WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+}
+
+// Another plan of the layout passed the press on: the entry goes on here with its point, so
+// no plan waits to end it.
+void CCVNView::TakeOverPointEntry() {
+    for (CView* view : GetDocument()->Views())
+        if (auto* plan = dynamic_cast<CCVNView*>(view))
+            plan->m_bEntryEndPending = false;
 }
 
 void CCVNView::EndPendingPointEntry() {

@@ -251,3 +251,32 @@ TEST_F(PointEntryEnd, ASplineKeepsItsClickedNodesHoweverTheEntryEnds) {
             EXPECT_EQ(Count(), 0u);
         }
 }
+
+TEST_F(PointEntryEnd, APressInAnotherPlanOfTheLayoutAddsItsPointAndLeavesNoEndWaiting) {
+    CCVNView* first = plan;
+    Command(ID_WINDOW_NEW);
+    Command(ID_WINDOW_TILE_HORZ);
+    CCVNView* second = View();
+    ASSERT_NE(second, first);
+    ASSERT_EQ(second->GetDocument(), first->GetDocument());
+
+    Command(ID_TOOL_POLYGON);
+    plan = first;
+    ClickThenMove({{40, 40}, {140, 40}, {140, 100}}, CPoint(60, 100));
+    host.AdvanceClock(1000);
+    host.ClickClient(second, CPoint(60, 80));
+    host.RunUntilIdle();
+    EXPECT_FALSE(first->IsEntryEndPending());
+    EXPECT_EQ(CWnd::GetCapture(), second);
+    // Four clicked vertices and the one that follows the mouse.
+    ASSERT_EQ(Count(), 1u);
+    EXPECT_EQ(Vertices(), 5);
+
+    host.ClickClient(second, CPoint(100, 30), true);
+    host.RunUntilIdle();
+    EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+    EXPECT_EQ(Vertices(), 4);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_FALSE(first->IsEntryEndPending());
+    EXPECT_FALSE(second->IsEntryEndPending());
+}
