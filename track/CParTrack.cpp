@@ -272,7 +272,9 @@ void CParTrack::RecomputeLength() {
 
 void CParTrack::MendLength() {
     RecomputeLength();
-    CMissingFileReport::ShowMended("Track \"" + m_strName + "\": length measured again from its shape");
+    // The default track has no shape and no length of its own: no piece of the file was mended.
+    if (GetRuntimeClass() != RUNTIME_CLASS(CParTrack))
+        CMissingFileReport::ShowMended("Track \"" + m_strName + "\": length measured again from its shape");
 }
 
 void CParTrack::StoreTrackPart(CArchive& ar) {

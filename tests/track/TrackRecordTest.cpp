@@ -332,6 +332,15 @@ TEST(TrackRecord, ALengthBelowZeroOrNotFiniteIsMeasuredAgainInEveryVersion) {
             EXPECT_EQ(piece.m_fLength, length >= 0.0 && std::isfinite(length) ? length : 1000.0);
             piece.SetTool(nullptr);
         }
+        // The default track has no shape: its length is none.
+        Bytes defaults = CommonPart(0);
+        const Bytes track = TrackPart(version, std::nan(""));
+        defaults.insert(defaults.end(), track.begin(), track.end());
+        CParTrack piece;
+        piece.SetTool(&plan.tool);
+        EXPECT_NO_THROW(Load(piece, defaults));
+        EXPECT_EQ(piece.m_fLength, 0.0);
+        piece.SetTool(nullptr);
     }
 }
 
