@@ -151,7 +151,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void PassOnPressEndingEntry(CPoint point);
     void EndPointEntryWithRightButton(UINT flags, CPoint point);
     void GiveBackPointEntryMouse();
-    void TakeOverPointEntry();
+    void TakeOverPointEntry(UINT flags, CPoint point);
     void ShowContextMenu(CPoint screen);
     void RefreshStatusPanes();
 

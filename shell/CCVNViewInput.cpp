@@ -62,7 +62,7 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
         return;
     }
     if (Tool().m_nMultiPoint == kMultiPointEntry)
-        TakeOverPointEntry();
+        TakeOverPointEntry(flags, point);
     const CPoint logical = ToLogical(point);
     TellEngineZoom();
     if (GetCapture() != this)
@@ -169,12 +169,17 @@ void CCVNView::PassOnPressEndingEntry(CPoint point) {
     WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
 }
 
-// Another plan of the layout passed the press on: the entry goes on here with its point, so
-// no plan waits to end it.
-void CCVNView::TakeOverPointEntry() {
+// Another plan of the layout passed the press on: the entry goes on here, so no plan waits to
+// end it. The vertex that follows the mouse was last moved there, in that plan's place: it comes
+// to the press before the press adds it.
+void CCVNView::TakeOverPointEntry(UINT flags, CPoint point) {
     for (CView* view : GetDocument()->Views())
         if (auto* plan = dynamic_cast<CCVNView*>(view))
             plan->m_bEntryEndPending = false;
+    if (GetCapture() == this)
+        return;
+    SetCapture();
+    OnMouseMove(flags, point);
 }
 
 void CCVNView::EndPendingPointEntry() {

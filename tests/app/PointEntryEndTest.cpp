@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -271,6 +272,11 @@ TEST_F(PointEntryEnd, APressInAnotherPlanOfTheLayoutAddsItsPointAndLeavesNoEndWa
     // Four clicked vertices and the one that follows the mouse.
     ASSERT_EQ(Count(), 1u);
     EXPECT_EQ(Vertices(), 5);
+    // Both plans show the layout alike: the fourth vertex is where the press was in the second,
+    // (20, 40) pixels from the first click, whose next two clicks were 100 right and 60 down.
+    const CDoublePoint* v = &Newest()->m_points[CSketch::kFirstDrawnPoint];
+    EXPECT_NEAR(v[3].x, v[0].x + (v[1].x - v[0].x) * 0.2, std::fabs(v[1].x - v[0].x) / 100.0);
+    EXPECT_NEAR(v[3].y, v[1].y + (v[2].y - v[1].y) * 40.0 / 60.0, std::fabs(v[2].y - v[1].y) / 60.0);
 
     host.ClickClient(second, CPoint(100, 30), true);
     host.RunUntilIdle();
