@@ -51,6 +51,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     // Ends a point entry that a press outside the view has ended, once no window holds the
     // mouse; the program calls it when idle.
     void EndPendingPointEntry();
+    // Whether a press outside the view has ended its point entry and the end still waits.
+    bool IsEntryEndPending() const { return m_bEntryEndPending; }
     void InvalidateAll();
     void UpdateScrollSizes();
     void SetScrollPositionQuiet(CPoint logical);
@@ -149,6 +151,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void PassOnPressEndingEntry(CPoint point);
     void EndPointEntryWithRightButton(UINT flags, CPoint point);
     void GiveBackPointEntryMouse();
+    void TakeOverPointEntry(UINT flags, CPoint point);
     void ShowContextMenu(CPoint screen);
     void RefreshStatusPanes();
 

@@ -61,6 +61,8 @@ void CCVNView::OnLButtonDown(UINT flags, CPoint point) {
         PassOnPressEndingEntry(point);
         return;
     }
+    if (Tool().m_nMultiPoint == kMultiPointEntry)
+        TakeOverPointEntry(flags, point);
     const CPoint logical = ToLogical(point);
     TellEngineZoom();
     if (GetCapture() != this)
@@ -165,6 +167,19 @@ void CCVNView::PassOnPressEndingEntry(CPoint point) {
     CPoint screen = point;
     ClientToScreen(&screen);
     WindowManager::Instance().MouseInput(WM_LBUTTONDOWN, screen);
+}
+
+// Another plan of the layout passed the press on: the entry goes on here, so no plan waits to
+// end it. The vertex that follows the mouse was last moved there, in that plan's place: it comes
+// to the press before the press adds it.
+void CCVNView::TakeOverPointEntry(UINT flags, CPoint point) {
+    for (CView* view : GetDocument()->Views())
+        if (auto* plan = dynamic_cast<CCVNView*>(view))
+            plan->m_bEntryEndPending = false;
+    if (GetCapture() == this)
+        return;
+    SetCapture();
+    OnMouseMove(flags, point);
 }
 
 void CCVNView::EndPendingPointEntry() {

@@ -6,13 +6,13 @@
 #include "drawing/ShapeSupport.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
+#include "model/EllipsePolarForm.h"
 #include "model/LayoutFile.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CStringTable.h"
 #include "resources/StringTable.h"
-#include "model/EllipsePolarForm.h"
 #include "track/TrackAngles.h"
 #include "track/TrackPayloads.h"
 
@@ -101,8 +101,7 @@ int CArcTrack::Walk(bool reversed, Sample (&samples)[kMaxSamples], double spacin
 
 // ---- Records ----
 
-void CArcTrack::Serialize(CArchive& ar) {
-    CParTrack::Serialize(ar);
+void CArcTrack::SerializeShape(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << m_ptCentre.x << m_ptCentre.y << m_fRadiusX << m_fRadiusY << m_fSweep << m_fStartAngle;
         return;
@@ -138,6 +137,18 @@ void CArcTrack::RebuildEnds() {
     m_points[6] = PointAt(EndAngleLocal());
     m_ptBegin = m_points[5];
     m_ptEnd = m_points[6];
+    RecomputeLength();
+}
+
+void CArcTrack::RecomputeLength() {
+    // Every whole degree, whatever the zoom: the length is the shape's, not the drawing's.
+    Sample samples[kMaxSamples];
+    const int count = Walk(false, samples, 0.0);
+    double length = 0.0;
+    for (int i = 1; i < count; ++i)
+        length += VectorLength(samples[i].point.x - samples[i - 1].point.x,
+                               samples[i].point.y - samples[i - 1].point.y);
+    m_fLength = KeptLength(length);
 }
 
 void CArcTrack::RebuildBox() {

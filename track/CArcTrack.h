@@ -34,7 +34,7 @@ class CArcTrack : public CSweptTrack {
     // The local point of the ellipse at the polar angle.
     CDoublePoint PointAt(double angle) const;
 
-    void Serialize(CArchive& ar) override;
+    void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
     void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
@@ -93,4 +93,7 @@ class CArcTrack : public CSweptTrack {
     void DragCreationCorner(const CDoublePoint& cursor, int handle);
     void DragEnd(CDoublePoint cursor, int handle);
     void DragCorner(const CDoublePoint& cursor, int handle);
+
+  protected:
+    void SerializeShape(CArchive& ar) override;
 };

@@ -42,16 +42,11 @@ int CArcTrack::Draw(const CPose* parent) {
     const int previousMode = BeginPlanDrawing(*dc, railPen);
     CPen* previousPen = dc->SelectObject(&railPen);
     CPoint centre[kMaxSamples], left[kMaxSamples], right[kMaxSamples];
-    m_fLength = 0.0;
     for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            m_fLength += VectorLength(samples[i].point.x - samples[i - 1].point.x,
-                                      samples[i].point.y - samples[i - 1].point.y);
         centre[i] = ToDevice(placement, samples[i].point);
         left[i] = ToDevice(placement, AlongNormal(samples[i], half));
         right[i] = ToDevice(placement, AlongNormal(samples[i], -half));
     }
-    m_fLength = KeptLength(m_fLength);
     if (m_bShowTies && m_fTieSpacing > 0.0)
         DrawTies(*dc, placement, samples, count);
     DrawEndBar(*dc, placement, samples[0]);
@@ -345,6 +340,7 @@ void CArcTrack::FinishHandleDrag() {
     ComputeExtent(&m_parentPose);
     m_ptBegin = m_points[5];
     m_ptEnd = m_points[6];
+    RecomputeLength();
     RebuildMarkers();
     Invalidate();
 }

@@ -63,8 +63,7 @@ double CCircTrack::ChordStep(double chord) const {
 
 // ---- Records ----
 
-void CCircTrack::Serialize(CArchive& ar) {
-    CParTrack::Serialize(ar);
+void CCircTrack::SerializeShape(CArchive& ar) {
     if (ar.IsStoring()) {
         // Storing leaves the piece as it is; a stray eighth point goes when it is read.
         ar << m_ptCentre.x << m_ptCentre.y << m_fRadius << m_fSweep << m_fStartAngle;
@@ -83,6 +82,10 @@ void CCircTrack::Serialize(CArchive& ar) {
 
 // ---- Shape ----
 
+void CCircTrack::RecomputeLength() {
+    m_fLength = KeptLength(m_fRadius * m_fSweep);
+}
+
 void CCircTrack::RebuildShape() {
     EnsurePoints();
     const double s = m_fStartAngle;
@@ -98,7 +101,7 @@ void CCircTrack::RebuildShape() {
     const double delta = MarkerAngle(m_fRadius);
     m_ptBeginMarker = OnCircle(m_fRadius, s + delta);
     m_ptEndMarker = OnCircle(m_fRadius, e - delta);
-    m_fLength = KeptLength(m_fRadius * m_fSweep);
+    RecomputeLength();
     double minX = std::min(m_points[5].x, m_points[6].x), maxX = std::max(m_points[5].x, m_points[6].x);
     double minY = std::min(m_points[5].y, m_points[6].y), maxY = std::max(m_points[5].y, m_points[6].y);
     if (std::isfinite(s) && std::isfinite(e) && std::fabs(s) < 1e3 && std::fabs(e) < 1e3) {

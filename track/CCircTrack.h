@@ -34,7 +34,7 @@ class CCircTrack : public CSweptTrack {
     // the cut step at the angle from the start.
     int CutWithUndo(double value, int unused, int record, int groupStart);
 
-    void Serialize(CArchive& ar) override;
+    void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
     void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
@@ -98,4 +98,7 @@ class CCircTrack : public CSweptTrack {
     void PressEnd(int handle);
     static bool RunsBackAlongEnd(const CDoublePoint& press, const CDoublePoint& cursor);
     void DragArc(const CDoublePoint& cursor);
+
+  protected:
+    void SerializeShape(CArchive& ar) override;
 };

@@ -8,13 +8,13 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
+#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
 #include "model/ObjectFactory.h"
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
-#include "platform/base/CArchiveException.h"
 #include "platform/base/CStringTable.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/LogicalPixelSize.h"
@@ -253,10 +253,28 @@ int CParTrack::FileVersion() const {
 
 void CParTrack::Serialize(CArchive& ar) {
     CPaint::Serialize(ar);
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         StoreTrackPart(ar);
-    else
-        LoadTrackPart(ar);
+        SerializeShape(ar);
+        return;
+    }
+    const bool lengthSound = LoadTrackPart(ar);
+    SerializeShape(ar);
+    if (!lengthSound)
+        MendLength();
+}
+
+void CParTrack::SerializeShape(CArchive&) {}
+
+void CParTrack::RecomputeLength() {
+    m_fLength = 0.0;
+}
+
+void CParTrack::MendLength() {
+    RecomputeLength();
+    // The default track has no shape and no length of its own: no piece of the file was mended.
+    if (GetRuntimeClass() != RUNTIME_CLASS(CParTrack))
+        CMissingFileReport::ShowMended("Track \"" + m_strName + "\": length measured again from its shape");
 }
 
 void CParTrack::StoreTrackPart(CArchive& ar) {
@@ -272,7 +290,7 @@ void CParTrack::StoreTrackPart(CArchive& ar) {
        << m_strTunnelTexture;
 }
 
-void CParTrack::LoadTrackPart(CArchive& ar) {
+bool CParTrack::LoadTrackPart(CArchive& ar) {
     const int version = FileVersion();
     if (version >= kTieWidthVersion)
         ar >> m_nTieLineWidth;
@@ -288,16 +306,18 @@ void CParTrack::LoadTrackPart(CArchive& ar) {
     ar >> m_ptBeginMarker.x >> m_ptBeginMarker.y >> m_ptEndMarker.x >> m_ptEndMarker.y;
     ar >> m_strRoadbedTexture >> m_strTrackTexture >> m_nStyle >> m_fLength;
     // Ties are counted along the length: no piece is shorter than nothing, or endless.
-    if (!(m_fLength >= 0.0) || !std::isfinite(m_fLength))
-        FailRead(ar, CArchiveException::badSchema);
+    const bool lengthSound = m_fLength >= 0.0 && std::isfinite(m_fLength);
+    if (!lengthSound)
+        m_fLength = 0.0;
     m_fCutDistance = m_fGauge;
     if (version < kTunnelTextureVersion) {
         SetDefaultTunnelSize();
-        return;
+        return lengthSound;
     }
     ar >> m_fTunnelWidth >> m_fTunnelHeight >> m_strTunnelTexture;
     if (version >= kTunnelFlagVersion)
         ar >> m_bTunnelUsesTexture >> m_strTunnelTexture;
+    return lengthSound;
 }
 
 // ---- Ends and their geometry ----

@@ -69,8 +69,12 @@ class CParTrack : public CPaint, public CTrackEndSource {
     virtual int ApplyCutStep(CEditStep* step);
     virtual int SampleCentreLine(std::vector<CDoublePoint>& points, std::vector<double>& elevations,
                                  double& step);
+    // Measures the length from the shape; the default track has no shape and no length.
+    virtual void RecomputeLength();
 
-    void Serialize(CArchive& ar) override;
+    // The track part, then the piece's own fields. A stored length that no piece can have is
+    // measured again from the shape read, and the report of the open names the piece.
+    void Serialize(CArchive& ar) final;
     int HitTestEnd(const CPose* pose, double x, double y, int record) override;
     void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
     void AppendStatusText(CString& text) override;
@@ -263,6 +267,10 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ConnectEnd(int index);
     void ReleaseEndsNear(const CDoublePoint& local);
     int ReattachEnd(const CPose* pose, int index);
+    // The fields a piece stores after the track part; the default track stores none.
+    virtual void SerializeShape(CArchive& ar);
     void StoreTrackPart(CArchive& ar);
-    void LoadTrackPart(CArchive& ar);
+    // Answers whether the stored length is one a piece can have.
+    bool LoadTrackPart(CArchive& ar);
+    void MendLength();
 };

@@ -104,12 +104,12 @@ void CSplineTrack::SampleSegment(const CPose& frame, int knot, int accumulate) {
 void CSplineTrack::RecomputeLength() {
     m_fLength = 0.0;
     for (int knot = kFirstKnot; knot + 3 <= LastIndex(); knot += 3) SampleSegment(m_parentPose, knot, 1);
+    m_fLength = KeptLength(m_fLength);
 }
 
 // ---- Records ----
 
-void CSplineTrack::Serialize(CArchive& ar) {
-    CParTrack::Serialize(ar);
+void CSplineTrack::SerializeShape(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << m_fBoundsMinX << m_fBoundsMaxY << m_fBoundsMaxX << m_fBoundsMinY;
         return;
@@ -130,7 +130,7 @@ void CSplineTrack::Serialize(CArchive& ar) {
     m_fBoundsMaxY = bounds[1];
     m_fBoundsMaxX = bounds[2];
     m_fBoundsMinY = bounds[3];
-    // Ends, frame and length come with the record as the last drawing left them.
+    // Ends, frame and length come with the record as they were stored.
 }
 
 // ---- Shape ----
@@ -169,6 +169,7 @@ void CSplineTrack::FitBoundsToControlPoints() {
     ControlBox(m_fBoundsMinX, m_fBoundsMinY, m_fBoundsMaxX, m_fBoundsMaxY);
     SetFrameFromBounds();
     ComputeExtent(&m_parentPose);
+    RecomputeLength();
 }
 
 void CSplineTrack::RefreshFrameHandles() {

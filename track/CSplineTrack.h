@@ -36,10 +36,9 @@ class CSplineTrack : public CParTrack {
     int SegmentCount() const {
         return m_points.GetSize() > kFirstKnot + 3 ? (LastIndex() - kFirstKnot) / 3 : 0;
     }
-    // The length the next drawing would give, from the samples under the parent placement.
-    void RecomputeLength();
+    // The length from the samples under the parent placement, as drawing samples them.
+    void RecomputeLength() override;
 
-    void Serialize(CArchive& ar) override;
     int ApplyShapeStep(CEditStep* step) override;
     void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
@@ -122,4 +121,7 @@ class CSplineTrack : public CParTrack {
     CDoublePoint WorldPoint(const CPose& frame, const CDoublePoint& control) const;
     // Whether the cursor lies on a world segment within the handle tolerance.
     bool CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b) const;
+
+  protected:
+    void SerializeShape(CArchive& ar) override;
 };

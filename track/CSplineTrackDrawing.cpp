@@ -85,10 +85,8 @@ int CSplineTrack::Draw(const CPose* parent) {
     CreateTrackPen(*dc, tiePen, m_nTieLineWidth, m_crTie);
     CPen axisPen(PS_DOT, 1, kAxisColor);
     CPen* previousPen = dc->SelectObject(&railPen);
-    m_fLength = 0.0;
     if (SegmentCount() > 0) {
         DrawSegments(*dc, frame, railPen, tiePen, axisPen);
-        m_fLength = KeptLength(m_fLength);
         if (!(GetEditState() != -1 && IsCreating()))
             DrawEndBars(*dc, frame);
         const CPlacement placement(m_pose, frame);
@@ -115,7 +113,7 @@ void CSplineTrack::DrawSegments(CDC& dc, const CPose& frame, CPen& railPen, CPen
     int tieCount = 0;
     CDoublePoint lastRailA, lastRailB;
     for (int knot = kFirstKnot; knot + 3 <= LastIndex(); knot += 3) {
-        SampleSegment(frame, knot, 1);
+        SampleSegment(frame, knot, 0);
         dc.SelectObject(&tiePen);
         int kept = 0;
         CDoublePoint previous = SamplePoint(m_centreSamples, 0);

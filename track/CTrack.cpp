@@ -31,8 +31,7 @@ CTrack::CTrack(int selected, CTool* tool, double x, double y) : CParTrack(select
     for (int i = 0; i < kPointCount; ++i) m_points.Add(0.0, 0.0);
 }
 
-void CTrack::Serialize(CArchive& ar) {
-    CParTrack::Serialize(ar);
+void CTrack::SerializeShape(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << m_ptFirst.x << m_ptFirst.y << m_ptSecond.x << m_ptSecond.y;
         return;
@@ -51,11 +50,15 @@ double CTrack::Direction() const {
 
 // ---- Shape ----
 
+void CTrack::RecomputeLength() {
+    m_fLength = KeptLength(VectorLength(m_ptSecond.x - m_ptFirst.x, m_ptSecond.y - m_ptFirst.y));
+}
+
 void CTrack::RebuildShape() {
     m_ptBegin = m_ptFirst;
     m_ptEnd = m_ptSecond;
     const double length = VectorLength(m_ptSecond.x - m_ptFirst.x, m_ptSecond.y - m_ptFirst.y);
-    m_fLength = KeptLength(length);
+    RecomputeLength();
     const double theta = Direction();
     const double c = std::cos(theta), s = std::sin(theta);
     const CDoublePoint n{-s, c};

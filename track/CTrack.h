@@ -29,7 +29,7 @@ class CTrack : public CParTrack {
     // The direction of the centre line in local coordinates.
     double Direction() const;
 
-    void Serialize(CArchive& ar) override;
+    void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
@@ -73,4 +73,7 @@ class CTrack : public CParTrack {
     void PressEnd(const CPose* pose, int handle);
 
     CDoublePoint m_drawnRotationHandle;
+
+  protected:
+    void SerializeShape(CArchive& ar) override;
 };

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -169,6 +170,28 @@ TEST(HelpTopics, TheContentsListEveryTopicOnceAndEveryLinkLeadsToATopic) {
                 }
     }
     EXPECT_GT(links, 100);
+}
+
+// The topics tell what the program shows: the measures show their figures only while selected,
+// and Oval Track draws a quarter of an ellipse.
+TEST(HelpTopics, TopicsSayWhatTheToolsShow) {
+    const struct {
+        const char* key;
+        const char* said;
+        const char* unsaid;
+    } topics[] = {{"tool-measure-line", "While the measure is selected", "beside the line"},
+                  {"tool-measure-box", "While the measure is selected", "written beside it"},
+                  {"first-layout", "a quarter of an ellipse", "oval curve"}};
+    CHelpBook book;
+    ASSERT_TRUE(book.Load(InstalledHelp()));
+    for (const auto& expected : topics) {
+        const HelpTopic* topic = book.Find(expected.key);
+        ASSERT_NE(topic, nullptr) << expected.key;
+        std::string text;
+        for (const CString& line : topic->lines) text += std::string(line.c_str()) + "\n";
+        EXPECT_NE(text.find(expected.said), std::string::npos) << expected.key;
+        EXPECT_EQ(text.find(expected.unsaid), std::string::npos) << expected.key;
+    }
 }
 
 TEST(HelpTopics, TheMarkupMakesHeadingsItemsRunOnParagraphsAndLinks) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -250,4 +251,38 @@ TEST_F(PointEntryEnd, ASplineKeepsItsClickedNodesHoweverTheEntryEnds) {
             Command(ID_EDIT_UNDO);
             EXPECT_EQ(Count(), 0u);
         }
+}
+
+TEST_F(PointEntryEnd, APressInAnotherPlanOfTheLayoutAddsItsPointAndLeavesNoEndWaiting) {
+    CCVNView* first = plan;
+    Command(ID_WINDOW_NEW);
+    Command(ID_WINDOW_TILE_HORZ);
+    CCVNView* second = View();
+    ASSERT_NE(second, first);
+    ASSERT_EQ(second->GetDocument(), first->GetDocument());
+
+    Command(ID_TOOL_POLYGON);
+    plan = first;
+    ClickThenMove({{40, 40}, {140, 40}, {140, 100}}, CPoint(60, 100));
+    host.AdvanceClock(1000);
+    host.ClickClient(second, CPoint(60, 80));
+    host.RunUntilIdle();
+    EXPECT_FALSE(first->IsEntryEndPending());
+    EXPECT_EQ(CWnd::GetCapture(), second);
+    // Four clicked vertices and the one that follows the mouse.
+    ASSERT_EQ(Count(), 1u);
+    EXPECT_EQ(Vertices(), 5);
+    // Both plans show the layout alike: the fourth vertex is where the press was in the second,
+    // (20, 40) pixels from the first click, whose next two clicks were 100 right and 60 down.
+    const CDoublePoint* v = &Newest()->m_points[CSketch::kFirstDrawnPoint];
+    EXPECT_NEAR(v[3].x, v[0].x + (v[1].x - v[0].x) * 0.2, std::fabs(v[1].x - v[0].x) / 100.0);
+    EXPECT_NEAR(v[3].y, v[1].y + (v[2].y - v[1].y) * 40.0 / 60.0, std::fabs(v[2].y - v[1].y) / 60.0);
+
+    host.ClickClient(second, CPoint(100, 30), true);
+    host.RunUntilIdle();
+    EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+    EXPECT_EQ(Vertices(), 4);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_FALSE(first->IsEntryEndPending());
+    EXPECT_FALSE(second->IsEntryEndPending());
 }

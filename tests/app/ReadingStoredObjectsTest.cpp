@@ -11,16 +11,16 @@
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "model/LayoutFile.h"
-#include "platform/base/CArchiveException.h"
 #include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/model/OlderLayoutFile.h"
 #include "tests/model/OlderLayoutFileRecords.h"
 #include "tests/support/FileBytes.h"
-#include "track/CTrack.h"
+#include "track/CParTrack.h"
 
 // What a layout file holds is what opens: objects stored on no layer stay, save the rubber band
-// earlier builds left behind, and a track piece whose stored length no piece can have is refused.
+// earlier builds left behind, and a track piece whose stored length no piece can have is measured
+// again.
 
 namespace {
 
@@ -101,41 +101,47 @@ TEST_F(ReadingStoredObjects, OnlyTheDimensionLineOnNoLayerGoesAndEveryOtherClass
     EXPECT_EQ(SaveLayoutBytes(*reread), saved);
 }
 
-TEST_F(ReadingStoredObjects, ATrackLengthBelowZeroOrNotFiniteIsRefusedWithTheFileError) {
-    constexpr double kMarker = 1234.0625;
+TEST_F(ReadingStoredObjects, ATrackLengthBelowZeroOrNotFiniteIsMeasuredAgainAndNamedInOneMessage) {
+    constexpr double kMarkers[] = {1234.0625, 4321.0625};
     CCVNDoc& open = *ActiveLayout();
     Command(ID_TOOL_STRAIGHT_TRACK);
     Drag(CPoint(100, 200), CPoint(300, 200));
+    Command(ID_TOOL_OVAL_TRACK);
+    Drag(CPoint(400, 200), CPoint(600, 300));
     Command(ID_TOOL_SELECTOR);
-    ASSERT_EQ(open.m_rootGroup.m_members.size(), 1u);
-    auto* piece = dynamic_cast<CTrack*>(open.m_rootGroup.m_members.front());
-    ASSERT_NE(piece, nullptr);
-    piece->m_fLength = kMarker;
-    const std::vector<BYTE> whole = SaveLayoutBytes(open);
-    const std::size_t at = OffsetOf(whole, kMarker);
-    ASSERT_LT(at, whole.size());
-    const std::filesystem::path path = folder / "length.cvn";
-    for (const double length :
-         {-5e301, -1.0, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
-        SCOPED_TRACE(length);
-        std::vector<BYTE> bytes = whole;
-        std::memcpy(bytes.data() + at, &length, sizeof length);
-        WriteFileBytes(path, bytes);
-        const std::size_t boxes = host.MessageBoxes().size();
-        host.AnswerMessageBox(IDOK);
-        EXPECT_EQ(app.OpenDocumentFile(path.c_str()), nullptr);
-        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
-        EXPECT_EQ(host.MessageBoxes().back().text,
-                  CArchiveException(CArchiveException::badSchema, CString(path.c_str())).GetErrorMessage());
-        EXPECT_EQ(ActiveLayout(), &open);
+    ASSERT_EQ(open.m_rootGroup.m_members.size(), 2u);
+    std::vector<CParTrack*> pieces;
+    std::vector<double> measured;
+    for (CPaint* member : open.m_rootGroup.m_members) {
+        pieces.push_back(dynamic_cast<CParTrack*>(member));
+        ASSERT_NE(pieces.back(), nullptr);
+        ASSERT_GT(pieces.back()->m_fLength, 0.0);
+        measured.push_back(pieces.back()->m_fLength);
     }
-    // A piece of no length at all opens.
-    std::vector<BYTE> bytes = whole;
-    const double none = 0.0;
-    std::memcpy(bytes.data() + at, &none, sizeof none);
+    pieces[0]->m_strName = "first";
+    pieces[1]->m_strName = "second";
+    for (std::size_t i = 0; i < pieces.size(); ++i) pieces[i]->m_fLength = kMarkers[i];
+    std::vector<BYTE> bytes = SaveLayoutBytes(open);
+    const double stored[] = {-1.0, std::numeric_limits<double>::quiet_NaN()};
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::size_t at = OffsetOf(bytes, kMarkers[i]);
+        ASSERT_LT(at, bytes.size());
+        std::memcpy(bytes.data() + at, &stored[i], sizeof stored[i]);
+    }
+    const std::filesystem::path path = folder / "length.cvn";
     WriteFileBytes(path, bytes);
+
+    const std::size_t boxes = host.MessageBoxes().size();
+    host.AnswerMessageBox(IDOK);
     auto* opened = dynamic_cast<CCVNDoc*>(app.OpenDocumentFile(path.c_str()));
     ASSERT_NE(opened, nullptr);
-    ASSERT_EQ(opened->m_rootGroup.m_members.size(), 1u);
-    EXPECT_EQ(dynamic_cast<CTrack*>(opened->m_rootGroup.m_members.front())->m_fLength, 0.0);
+    ASSERT_EQ(opened->m_rootGroup.m_members.size(), 2u);
+    std::size_t index = 0;
+    for (CPaint* member : opened->m_rootGroup.m_members)
+        EXPECT_EQ(dynamic_cast<CParTrack*>(member)->m_fLength, measured[index++]);
+    ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+    EXPECT_EQ(host.MessageBoxes().back().text,
+              "Values that could not be used as stored were mended:\n"
+              "Track \"first\": length measured again from its shape\n"
+              "Track \"second\": length measured again from its shape");
 }

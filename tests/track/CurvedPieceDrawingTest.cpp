@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "model/Units.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CMemFile.h"
 #include "tests/support/TestPictures.h"
 #include "tests/track/PlanCanvas.h"
 
@@ -69,13 +71,13 @@ TEST(CurvedPieceDrawing, RailModesOfArcsAndSplines) {
         // The spline's straight first segment, between two of its ties.
         EXPECT_EQ(drawing.Near(1530.0, 5000.0, kRail), centre);
         EXPECT_EQ(drawing.Near(1530.0, 5000.0 + half, kRail), rails);
-        // Both lengths come from the drawing. The spline: its straight 3000 plus the 32 chords
-        // of the second segment, 3191.206 (summed over the cubic's points at t = i / 32).
+        // Both lengths come from the shape, whatever the zoom. The spline: its straight 3000 plus
+        // the 32 chords of the second segment, 3191.206 (summed over the cubic's points at
+        // t = i / 32).
         EXPECT_NEAR(drawing.spline->m_fLength, 6191.206, 1e-2);
-        // The half ellipse is walked by degrees of its polar angle, keeping a point only once it
-        // lies a handle (10 pixels, 200 at a twentieth) from the last kept one: 35 points, whose
-        // 34 chords add up to 7262.283.
-        EXPECT_NEAR(drawing.oval->m_fLength, 7262.283, 1e-2);
+        // The half ellipse is walked by whole degrees of its polar angle: its 180 chords add up
+        // to 7266.078.
+        EXPECT_NEAR(drawing.oval->m_fLength, 7266.078, 1e-2);
     }
 }
 
@@ -152,4 +154,28 @@ TEST(CurvedPieceDrawing, ConnectedEndsHandlesAndTheEditColour) {
     drawing.canvas.dc.ClearTrace();
     EXPECT_EQ(drawing.oval->Draw(nullptr), 0);
     EXPECT_TRUE(drawing.canvas.dc.GetTrace().empty());
+}
+
+// Drawing reads the model and writes nothing of it: what the pieces store is the same after
+// drawing at any zoom.
+TEST(CurvedPieceDrawing, DrawingLeavesWhatThePiecesStoreUnchanged) {
+    CurveDrawing drawing(2);
+    const auto stored = [](CPaint& piece) {
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        piece.Serialize(ar);
+        ar.Close();
+        return file.Detach();
+    };
+    // Lengths as a file may give them.
+    drawing.oval->m_fLength = 1234.0625;
+    drawing.spline->m_fLength = 4321.0625;
+    const std::vector<BYTE> oval = stored(*drawing.oval), spline = stored(*drawing.spline);
+    for (const double scale : {20.0, 3.0, 200.0}) {
+        SCOPED_TRACE(scale);
+        drawing.plan.tool.SetViewScale(1.0, scale);
+        drawing.Draw();
+        EXPECT_TRUE(stored(*drawing.oval) == oval);
+        EXPECT_TRUE(stored(*drawing.spline) == spline);
+    }
 }

@@ -318,25 +318,29 @@ TEST(TrackRecord, HostileArcAndSplineRecordsAreRefused) {
     wide.SetTool(nullptr);
 }
 
-TEST(TrackRecord, ALengthBelowZeroOrNotFiniteIsRefusedInEveryVersion) {
+TEST(TrackRecord, ALengthBelowZeroOrNotFiniteIsMeasuredAgainInEveryVersion) {
     for (int version : {7, 14, 17}) {
         SCOPED_TRACE(version);
         TrackPlan plan;
         plan.host.m_nFileVersion = version;
-        for (const double length : {-5e301, -1e-9, std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        for (const double length : {-5e301, -1e-9, std::nan(""), HUGE_VAL, -HUGE_VAL, 0.0, 1e9}) {
             SCOPED_TRACE(length);
             CTrack piece;
             piece.SetTool(&plan.tool);
-            EXPECT_THROW(Load(piece, Straight(version, CTrack::kPointCount, length)), CArchiveException);
-            piece.SetTool(nullptr);
-        }
-        for (const double length : {0.0, 1000.0, 1e9}) {
-            CTrack piece;
-            piece.SetTool(&plan.tool);
             EXPECT_NO_THROW(Load(piece, Straight(version, CTrack::kPointCount, length)));
-            EXPECT_EQ(piece.m_fLength, length);
+            // The piece runs from (0, 0) to (1000, 0).
+            EXPECT_EQ(piece.m_fLength, length >= 0.0 && std::isfinite(length) ? length : 1000.0);
             piece.SetTool(nullptr);
         }
+        // The default track has no shape: its length is none.
+        Bytes defaults = CommonPart(0);
+        const Bytes track = TrackPart(version, std::nan(""));
+        defaults.insert(defaults.end(), track.begin(), track.end());
+        CParTrack piece;
+        piece.SetTool(&plan.tool);
+        EXPECT_NO_THROW(Load(piece, defaults));
+        EXPECT_EQ(piece.m_fLength, 0.0);
+        piece.SetTool(nullptr);
     }
 }
 

@@ -45,7 +45,7 @@ COLORREF PixelAt(Canvas& canvas, CCamera& camera, CDoublePoint local) {
 
 }  // namespace
 
-TEST(CameraObject, DefaultsAtOnePlanUnitPerPixelGiveTheSpecifiedSymbolLabelAndViewWindow) {
+TEST(CameraObject, DefaultsAtOnePlanUnitPerPixelGiveTheDocumentedSymbolLabelAndViewWindow) {
     Objects3DPlan plan;
     plan.tool.m_fHandleSize = 10.0;
     CCamera camera(0, &plan.tool, 0.0, 0.0);
