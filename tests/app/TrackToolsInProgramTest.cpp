@@ -5,6 +5,7 @@
 #include "drawing/CSizeLine.h"
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
+#include "platform/gdi/PixelSurface.h"
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 #include "resources/TrackToolTemplates.h"
@@ -199,4 +200,27 @@ TEST_F(TrackToolsInProgram, ALayoutWithALeftOverBandOpensWithoutIt) {
     const std::vector<BYTE> reopenedWithout = Reopened(without, members);
     EXPECT_EQ(Reopened(withBand, members), reopenedWithout);
     EXPECT_EQ(members, 2u);
+}
+
+// The connect tools' rubber line is painted while the mouse pulls it from a track end.
+TEST_F(TrackToolsInProgram, TheConnectToolsRubberLineIsPaintedWhileItIsPulled) {
+    DrawTwoStraights();
+    for (UINT id : {ID_CONNECT_USING_SPLINE, ID_CONNECT_USING_CURVE_STRAIGHT}) {
+        Command(id);
+        host.AdvanceClock(1000);
+        CPoint from(100, 200), to(160, 320);
+        View()->ClientToScreen(&from);
+        View()->ClientToScreen(&to);
+        host.MouseDown(from);
+        host.MouseMove(to);
+        CRect frame;
+        Main().GetWindowRect(&frame);
+        int green = 0;
+        for (int y = from.y + 10; y < to.y; ++y)
+            for (int x = from.x; x <= to.x; ++x)
+                green +=
+                    Main().Surface()->At(x - frame.left, y - frame.top) == PixelFromColor(RGB(0, 128, 0));
+        EXPECT_GT(green, 20) << id;
+        host.MouseUp(to);
+    }
 }
