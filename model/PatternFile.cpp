@@ -10,6 +10,7 @@
 #include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
+#include "platform/base/CFolderListings.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
@@ -101,6 +102,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     // A file written now may be looked up again in the same operation.
     CDataFileOperation::KeptByOperation<PatternLookups>() = PatternLookups();
+    CFolderListings::Forget();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),

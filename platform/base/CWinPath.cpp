@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/base/CFolderListings.h"
 #include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
@@ -42,30 +43,6 @@ std::vector<std::string> Components(std::string_view path) {
         components.push_back(current);
     }
     return components;
-}
-
-// The entry of folder that stands for the stored component name, or nothing when none does.
-std::optional<std::string> FindEntry(const std::filesystem::path& folder, const std::string& name) {
-    const std::string wanted = DiskPath(name.c_str()).string();
-    std::error_code error;
-    // An exact name needs no listing of the folder.
-    if (std::filesystem::exists(std::filesystem::symlink_status(folder / wanted, error)))
-        return wanted;
-    std::vector<std::string> caseMatches;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        std::string entryName = entry.path().filename().string();
-        if (entryName == wanted) {
-            return entryName;
-        }
-        std::string entryAnsi;
-        if (Utf8ToAnsi(entryName, entryAnsi) && CompareAnsiNoCase(entryAnsi, name) == 0) {
-            caseMatches.push_back(entryName);
-        }
-    }
-    if (caseMatches.empty()) {
-        return std::nullopt;
-    }
-    return *std::min_element(caseMatches.begin(), caseMatches.end());
 }
 
 std::filesystem::path StartFolder(std::string_view path, const std::filesystem::path& base) {
@@ -134,8 +111,7 @@ std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem:
     if (HasDrive(text)) {
         text.remove_prefix(2);
     }
-    std::error_code error;
-    bool folderExists = std::filesystem::is_directory(resolved, error);
+    bool folderExists = CFolderListings::IsFolder(resolved);
     for (const std::string& component : Components(text)) {
         if (component == "." || component == "..") {
             resolved /= component;
@@ -144,9 +120,10 @@ std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem:
         const std::filesystem::path written = DiskPath(component.c_str());
         if (written.empty())
             return {};
-        std::optional<std::string> entry = folderExists ? FindEntry(resolved, component) : std::nullopt;
-        resolved /= entry ? std::filesystem::path(*entry) : written;
-        folderExists = entry && std::filesystem::is_directory(resolved, error);
+        const std::optional<CFolderListings::Entry> entry =
+            folderExists ? CFolderListings::Find(resolved, component) : std::nullopt;
+        resolved /= entry ? std::filesystem::path(entry->name) : written;
+        folderExists = entry && entry->isFolder;
     }
     if (!text.empty() && IsSeparator(text.back()) && resolved.has_filename()) {
         resolved /= "";

@@ -1,0 +1,113 @@
+#include "platform/base/CFolderListings.h"
+
+#include <map>
+#include <system_error>
+#include <unordered_map>
+
+#include "platform/base/FileSystemText.h"
+#include "platform/base/Windows1252.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder's entries by name, whether each is a folder, and by their names in upper case the
+// first entry in byte order that bears it.
+struct Listing {
+    std::unordered_map<std::string, bool> isFolder;
+    std::map<std::string, std::string> byUpperName;
+};
+
+struct Listings {
+    bool keeping = false;
+    unsigned long made = 0;
+    std::unordered_map<std::string, Listing> kept;
+};
+
+Listings& State() {
+    static Listings listings;
+    return listings;
+}
+
+std::string UpperAnsi(std::string ansi) {
+    for (char& ch : ansi) ch = AnsiToUpper(ch);
+    return ansi;
+}
+
+bool IsFolderOnDisk(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+Listing ListFolder(const fs::path& folder) {
+    ++State().made;
+    Listing listing;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::string entryName = entry.path().filename().string();
+        std::error_code typeError;
+        listing.isFolder.emplace(entryName, entry.is_directory(typeError));
+        std::string entryAnsi;
+        if (!Utf8ToAnsi(entryName, entryAnsi))
+            continue;
+        auto [kept, added] = listing.byUpperName.try_emplace(UpperAnsi(entryAnsi), entryName);
+        if (!added && entryName < kept->second)
+            kept->second = std::move(entryName);
+    }
+    return listing;
+}
+
+std::optional<CFolderListings::Entry> FindInListing(const Listing& listing, const std::string& wanted,
+                                                    const std::string& storedName) {
+    if (const auto exact = listing.isFolder.find(wanted); exact != listing.isFolder.end())
+        return CFolderListings::Entry{wanted, exact->second};
+    const auto match = listing.byUpperName.find(UpperAnsi(storedName));
+    if (match == listing.byUpperName.end())
+        return std::nullopt;
+    return CFolderListings::Entry{match->second, listing.isFolder.at(match->second)};
+}
+
+// Without kept listings: an exact name needs no listing of the folder.
+std::optional<CFolderListings::Entry> FindOnDisk(const fs::path& folder, const std::string& wanted,
+                                                 const std::string& storedName) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder / wanted, error)))
+        return CFolderListings::Entry{wanted, IsFolderOnDisk(folder / wanted)};
+    const Listing listing = ListFolder(folder);
+    const auto match = listing.byUpperName.find(UpperAnsi(storedName));
+    if (match == listing.byUpperName.end())
+        return std::nullopt;
+    return CFolderListings::Entry{match->second, IsFolderOnDisk(folder / match->second)};
+}
+
+}  // namespace
+
+void CFolderListings::Keep(bool keep) {
+    State().keeping = keep;
+    Forget();
+}
+
+void CFolderListings::Forget() {
+    State().kept.clear();
+}
+
+std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& folder,
+                                                            const std::string& storedName) {
+    const std::string wanted = DiskPath(storedName.c_str()).string();
+    Listings& state = State();
+    if (!state.keeping)
+        return FindOnDisk(folder, wanted, storedName);
+    auto kept = state.kept.find(folder.native());
+    if (kept == state.kept.end())
+        kept = state.kept.emplace(folder.native(), ListFolder(folder)).first;
+    return FindInListing(kept->second, wanted, storedName);
+}
+
+bool CFolderListings::IsFolder(const fs::path& path) {
+    const Listings& state = State();
+    return (state.keeping && state.kept.contains(path.native())) || IsFolderOnDisk(path);
+}
+
+unsigned long CFolderListings::ListingsMade() {
+    return State().made;
+}
