@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -21,7 +22,10 @@ namespace {
 
 // A name stored in a layout may name a pipe or a device: only a regular file is read.
 std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
-    const auto content = ReadRegularFile(CWinPath::Resolve(storedPath.c_str()), kPatternFileSize);
+    const std::filesystem::path real = CWinPath::ResolveExisting(storedPath.c_str());
+    if (real.empty())
+        return std::nullopt;
+    const auto content = ReadRegularFile(real, kPatternFileSize);
     if (!content || content->size() < kPatternFileSize)
         return std::nullopt;
     PatternFileBytes bytes{};
@@ -29,12 +33,26 @@ std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
     return bytes;
 }
 
+// The folders a pattern is looked for in after its own name, found once per operation.
+struct PatternFolders {
+    std::optional<std::pair<CString, CString>> folders;
+};
+
+const std::pair<CString, CString>& SearchFolders() {
+    std::optional<std::pair<CString, CString>>& folders =
+        CDataFileOperation::KeptByOperation<PatternFolders>().folders;
+    if (!folders)
+        folders.emplace(CDataFolders::GetBaseFolder() + "PATTERNS\\",
+                        CDataFolders::GetDataFolder(CDataFolders::Patterns));
+    return *folders;
+}
+
 std::optional<PatternFileBytes> FindPattern(CString& name) {
     if (auto bytes = ReadPattern(name))
         return bytes;
     const CString bare = CDataFolders::BareName(name);
-    for (const CString& path : {CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare,
-                                CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare}) {
+    const auto& [programFolder, dataFolder] = SearchFolders();
+    for (const CString& path : {programFolder + bare, dataFolder + bare}) {
         if (auto bytes = ReadPattern(path)) {
             name = path;
             return bytes;
@@ -102,8 +120,8 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
         bitmap->GetBitmapBits(kPatternFileSize, bytes.data());
     // A file written now may be looked up again in the same operation.
     CDataFileOperation::KeptByOperation<PatternLookups>() = PatternLookups();
-    CFolderListings::Forget();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
+    CFolderListings::Forget();
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),
                       MB_OK | MB_ICONEXCLAMATION);

@@ -56,6 +56,42 @@ std::filesystem::path StartFolder(std::string_view path, const std::filesystem::
     return std::filesystem::current_path(error);
 }
 
+// The real path of a stored name, and whether it names an entry on the disk: a "." or ".."
+// step at its end is taken to name one.
+struct ResolvedPath {
+    std::filesystem::path real;
+    bool exists = false;
+};
+
+ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+    std::string_view text = path ? path : "";
+    ResolvedPath resolved{StartFolder(text, base)};
+    if (HasDrive(text)) {
+        text.remove_prefix(2);
+    }
+    bool folderExists = CFolderListings::IsFolder(resolved.real);
+    resolved.exists = folderExists;
+    for (const std::string& component : Components(text)) {
+        if (component == "." || component == "..") {
+            resolved.real /= component;
+            resolved.exists = true;
+            continue;
+        }
+        const std::filesystem::path written = DiskPath(component.c_str());
+        if (written.empty())
+            return {};
+        const std::optional<CFolderListings::Entry> entry =
+            folderExists ? CFolderListings::Find(resolved.real, component) : std::nullopt;
+        resolved.real /= entry ? std::filesystem::path(entry->name) : written;
+        resolved.exists = entry.has_value();
+        folderExists = entry && entry->isFolder;
+    }
+    if (!text.empty() && IsSeparator(text.back()) && resolved.real.has_filename()) {
+        resolved.real /= "";
+    }
+    return resolved;
+}
+
 }  // namespace
 
 void CWinPath::Split(const char* path, CString* drive, CString* folder, CString* name, CString* extension) {
@@ -106,29 +142,12 @@ CString CWinPath::Make(const char* drive, const char* folder, const char* name, 
 }
 
 std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem::path& base) {
-    std::string_view text = path ? path : "";
-    std::filesystem::path resolved = StartFolder(text, base);
-    if (HasDrive(text)) {
-        text.remove_prefix(2);
-    }
-    bool folderExists = CFolderListings::IsFolder(resolved);
-    for (const std::string& component : Components(text)) {
-        if (component == "." || component == "..") {
-            resolved /= component;
-            continue;
-        }
-        const std::filesystem::path written = DiskPath(component.c_str());
-        if (written.empty())
-            return {};
-        const std::optional<CFolderListings::Entry> entry =
-            folderExists ? CFolderListings::Find(resolved, component) : std::nullopt;
-        resolved /= entry ? std::filesystem::path(entry->name) : written;
-        folderExists = entry && entry->isFolder;
-    }
-    if (!text.empty() && IsSeparator(text.back()) && resolved.has_filename()) {
-        resolved /= "";
-    }
-    return resolved;
+    return ResolvePath(path, base).real;
+}
+
+std::filesystem::path CWinPath::ResolveExisting(const char* path, const std::filesystem::path& base) {
+    ResolvedPath resolved = ResolvePath(path, base);
+    return resolved.exists ? std::move(resolved.real) : std::filesystem::path();
 }
 
 CString CWinPath::FromReal(const std::filesystem::path& real) {
