@@ -1,9 +1,12 @@
 #include "platform/base/CFolderListings.h"
 
+#include <ctime>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
+#include "platform/base/FileStamp.h"
 #include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
@@ -16,6 +19,9 @@ namespace fs = std::filesystem;
 struct Listing {
     std::unordered_map<std::string, bool> isFolder;
     std::map<std::string, std::string> byUpperName;
+    // The folder as it was listed; nothing when it changed within the file system's clock tick
+    // of the listing, as it may then change again without a new stamp.
+    std::optional<FileStamp> stamp;
 };
 
 struct Listings {
@@ -42,6 +48,10 @@ bool IsFolderOnDisk(const fs::path& path) {
 Listing ListFolder(const fs::path& folder) {
     ++State().made;
     Listing listing;
+    const std::timespec listedAt = FileStamp::FileClockNow();
+    listing.stamp = FileStamp::Of(folder);
+    if (listing.stamp && !listing.stamp->IsOlderThan(listedAt))
+        listing.stamp.reset();
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         std::string entryName = entry.path().filename().string();
@@ -65,6 +75,10 @@ std::optional<CFolderListings::Entry> FindInListing(const Listing& listing, cons
     if (match == listing.byUpperName.end())
         return std::nullopt;
     return CFolderListings::Entry{match->second, listing.isFolder.at(match->second)};
+}
+
+bool IsCurrent(const Listing& listing, const fs::path& folder) {
+    return listing.stamp && listing.stamp == FileStamp::Of(folder);
 }
 
 // Without kept listings: an exact name needs no listing of the folder.
@@ -100,7 +114,13 @@ std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& fold
     auto kept = state.kept.find(folder.native());
     if (kept == state.kept.end())
         kept = state.kept.emplace(folder.native(), ListFolder(folder)).first;
-    return FindInListing(kept->second, wanted, storedName);
+    std::optional<Entry> found = FindInListing(kept->second, wanted, storedName);
+    // A name the listing lacks may have come since: the folder is listed again when it changed.
+    if (!found && !IsCurrent(kept->second, folder)) {
+        kept->second = ListFolder(folder);
+        found = FindInListing(kept->second, wanted, storedName);
+    }
+    return found;
 }
 
 bool CFolderListings::IsFolder(const fs::path& path) {
