@@ -14,9 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder's entries by name, whether each is a folder, and by their names in upper case the
-// first entry in byte order that bears it.
+// What is known of a folder's entries: by name, whether each is a folder, and once it is listed
+// (complete), by their names in upper case the first entry in byte order that bears it.
 struct Listing {
+    bool complete = false;
     std::unordered_map<std::string, bool> isFolder;
     std::map<std::string, std::string> byUpperName;
     // The folder as it was listed; nothing when it changed within the file system's clock tick
@@ -48,6 +49,7 @@ bool IsFolderOnDisk(const fs::path& path) {
 Listing ListFolder(const fs::path& folder) {
     ++State().made;
     Listing listing;
+    listing.complete = true;
     const std::timespec listedAt = FileStamp::FileClockNow();
     listing.stamp = FileStamp::Of(folder);
     if (listing.stamp && !listing.stamp->IsOlderThan(listedAt))
@@ -81,17 +83,38 @@ bool IsCurrent(const Listing& listing, const fs::path& folder) {
     return listing.stamp && listing.stamp == FileStamp::Of(folder);
 }
 
-// Without kept listings: an exact name needs no listing of the folder.
+// An exact name needs no listing of the folder.
+std::optional<CFolderListings::Entry> ExactEntry(const fs::path& folder, const std::string& wanted) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(folder / wanted, error)))
+        return std::nullopt;
+    return CFolderListings::Entry{wanted, IsFolderOnDisk(folder / wanted)};
+}
+
 std::optional<CFolderListings::Entry> FindOnDisk(const fs::path& folder, const std::string& wanted,
                                                  const std::string& storedName) {
-    std::error_code error;
-    if (fs::exists(fs::symlink_status(folder / wanted, error)))
-        return CFolderListings::Entry{wanted, IsFolderOnDisk(folder / wanted)};
+    if (auto exact = ExactEntry(folder, wanted))
+        return exact;
     const Listing listing = ListFolder(folder);
     const auto match = listing.byUpperName.find(UpperAnsi(storedName));
     if (match == listing.byUpperName.end())
         return std::nullopt;
     return CFolderListings::Entry{match->second, IsFolderOnDisk(folder / match->second)};
+}
+
+// Entries found by their exact names are kept without listing the folder, which a path through
+// a large folder would otherwise cost; the first name not found so lists it.
+std::optional<CFolderListings::Entry> FindBeforeListing(Listing& listing, const fs::path& folder,
+                                                        const std::string& wanted,
+                                                        const std::string& storedName) {
+    if (const auto known = listing.isFolder.find(wanted); known != listing.isFolder.end())
+        return CFolderListings::Entry{wanted, known->second};
+    if (auto exact = ExactEntry(folder, wanted)) {
+        listing.isFolder.emplace(wanted, exact->isFolder);
+        return exact;
+    }
+    listing = ListFolder(folder);
+    return FindInListing(listing, wanted, storedName);
 }
 
 }  // namespace
@@ -111,16 +134,16 @@ std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& fold
     Listings& state = State();
     if (!state.keeping)
         return FindOnDisk(folder, wanted, storedName);
-    auto kept = state.kept.find(folder.native());
-    if (kept == state.kept.end())
-        kept = state.kept.emplace(folder.native(), ListFolder(folder)).first;
-    std::optional<Entry> found = FindInListing(kept->second, wanted, storedName);
+    Listing& listing = state.kept[folder.native()];
+    if (!listing.complete)
+        return FindBeforeListing(listing, folder, wanted, storedName);
+    if (auto found = FindInListing(listing, wanted, storedName))
+        return found;
     // A name the listing lacks may have come since: the folder is listed again when it changed.
-    if (!found && !IsCurrent(kept->second, folder)) {
-        kept->second = ListFolder(folder);
-        found = FindInListing(kept->second, wanted, storedName);
-    }
-    return found;
+    if (IsCurrent(listing, folder))
+        return std::nullopt;
+    listing = ListFolder(folder);
+    return FindInListing(listing, wanted, storedName);
 }
 
 bool CFolderListings::IsFolder(const fs::path& path) {

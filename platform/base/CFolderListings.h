@@ -7,8 +7,9 @@
 // The entries of folders as stored names are matched against them. A read of many files (a
 // layout whose objects name many missing files in one folder) would look through that folder
 // again for every name; while listings are kept (one operation that reads data files), each
-// folder is listed once and every name is answered from its listing. A name the listing lacks
-// costs one look at the folder's stamp: a folder changed since is listed again.
+// folder is listed at most once, when a name is not found in it as written, and every later
+// name is answered from its listing. A name the listing lacks costs one look at the folder's
+// stamp: a folder changed since is listed again.
 class CFolderListings {
   public:
     struct Entry {
