@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
@@ -33,17 +34,21 @@ std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
     return bytes;
 }
 
-// The folders a pattern is looked for in after its own name, found once per operation.
+// The folders a pattern is looked for in after its own name, found once per operation; the
+// data folder is most often the program's own, which need not be searched twice.
 struct PatternFolders {
-    std::optional<std::pair<CString, CString>> folders;
+    std::optional<std::vector<CString>> folders;
 };
 
-const std::pair<CString, CString>& SearchFolders() {
-    std::optional<std::pair<CString, CString>>& folders =
+const std::vector<CString>& SearchFolders() {
+    std::optional<std::vector<CString>>& folders =
         CDataFileOperation::KeptByOperation<PatternFolders>().folders;
-    if (!folders)
-        folders.emplace(CDataFolders::GetBaseFolder() + "PATTERNS\\",
-                        CDataFolders::GetDataFolder(CDataFolders::Patterns));
+    if (!folders) {
+        folders.emplace(1, CDataFolders::GetBaseFolder() + "PATTERNS\\");
+        const CString dataFolder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
+        if (dataFolder != folders->front())
+            folders->push_back(dataFolder);
+    }
     return *folders;
 }
 
@@ -51,8 +56,8 @@ std::optional<PatternFileBytes> FindPattern(CString& name) {
     if (auto bytes = ReadPattern(name))
         return bytes;
     const CString bare = CDataFolders::BareName(name);
-    const auto& [programFolder, dataFolder] = SearchFolders();
-    for (const CString& path : {programFolder + bare, dataFolder + bare}) {
+    for (const CString& folder : SearchFolders()) {
+        const CString path = folder + bare;
         if (auto bytes = ReadPattern(path)) {
             name = path;
             return bytes;
