@@ -47,9 +47,9 @@ std::vector<CString> Candidates(const CString& name, const DataFolder& folder) {
 // The real file a stored name stands for, when there is one; the 3D library's own search is
 // not asked here, so each attempt means exactly its path.
 std::string LookUpFile(const CString& stored) {
-    const std::filesystem::path real = CWinPath::Resolve(stored.c_str());
+    const std::filesystem::path real = CWinPath::ResolveExisting(stored.c_str());
     std::error_code error;
-    return std::filesystem::is_regular_file(real, error) ? real.string() : std::string();
+    return !real.empty() && std::filesystem::is_regular_file(real, error) ? real.string() : std::string();
 }
 
 std::string ExistingFile(const CString& stored) {

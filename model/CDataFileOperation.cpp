@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/base/CFolderListings.h"
 #include "platform/r3d/AssetLibrary.h"
 
 namespace {
@@ -29,12 +30,14 @@ CDataFileOperation::CDataFileOperation() {
         return;
     ++running.lastNumber;
     r3d::AssetLibrary::Instance().KeepLookUps(true);
+    CFolderListings::Keep(true);
 }
 
 CDataFileOperation::~CDataFileOperation() {
     if (--Running().depth != 0)
         return;
     r3d::AssetLibrary::Instance().KeepLookUps(false);
+    CFolderListings::Keep(false);
 }
 
 unsigned CDataFileOperation::Current() {

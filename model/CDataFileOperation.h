@@ -6,9 +6,9 @@
 
 // One operation that may read many data files (opening a layout, building the 3D models,
 // applying a dialog, one undo). While one lives, what it learns about files is kept for it:
-// each stored name is looked up on the disk once, the 3D library keeps its own look-ups, and
-// other work keeps its state through KeptByOperation. Operations nest; the outermost one ends
-// the keeping.
+// each stored name is looked up on the disk once, each folder is listed once (CFolderListings),
+// the 3D library keeps its own look-ups, and other work keeps its state through KeptByOperation.
+// Operations nest; the outermost one ends the keeping.
 class CDataFileOperation {
   public:
     CDataFileOperation();

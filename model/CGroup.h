@@ -155,9 +155,18 @@ class CGroup : public CPaint {
   private:
     void LoadMembers(CArchive& ar);
     // Moves the origin to the lower-left corner of the members' box, unturned, and makes the
-    // frame that box; the members' placements below are left as they were.
-    void FitFrameToMembers();
+    // frame that box; the members' placements below are left as they were. When the member
+    // groups' frames are fitted already, their frames stand for their members.
+    void FitFrameToMembers(bool membersFitted);
     void FitFramesBottomUp();
+    // The world extent of the group and of its members, nested groups included, invalidating
+    // only what is not a group.
+    void ComputeSubtreeExtent(const CPose* pose);
+    // The members' frame box as GetFrameBounds gives it, each member group (not empty) by its frame.
+    void GetFittedMembersBounds(const CPose& pose, double& minX, double& minY, double& maxX, double& maxY);
+    // The box of the frame's four corners under the parent placement.
+    void GetFrameCornersBounds(const CPose& parent, double& minX, double& minY, double& maxX,
+                               double& maxY) const;
     // Gives the members, and theirs in turn, the placements under the own parent placement.
     void HandDownParentPose();
     // Whether an object read as a member already has a place: a back reference of the

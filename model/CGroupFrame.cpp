@@ -88,7 +88,7 @@ void CGroup::MoveOriginTo(const double* point) {
 }
 
 void CGroup::RecalcFrame() {
-    FitFrameToMembers();
+    FitFrameToMembers(false);
     HandDownParentPose();
 }
 
@@ -100,11 +100,38 @@ void CGroup::RecalcFrames() {
     HandDownParentPose();
 }
 
+// Each member group, fitted first, is measured by its frame: measuring its members again at
+// every level of nesting would measure a deep subtree once per level above it.
 void CGroup::FitFramesBottomUp() {
     for (CPaint* member : m_members)
         if (auto* group = dynamic_cast<CGroup*>(member))
             group->FitFramesBottomUp();
-    FitFrameToMembers();
+    FitFrameToMembers(true);
+}
+
+void CGroup::GetFittedMembersBounds(const CPose& pose, double& minX, double& minY, double& maxX,
+                                    double& maxY) {
+    const CPose world = WorldPose(&pose);
+    MembersBox(m_members, minX, minY, maxX, maxY,
+               [&world](CPaint* member, double& x0, double& y0, double& x1, double& y1) {
+                   auto* group = dynamic_cast<CGroup*>(member);
+                   if (group != nullptr && !group->m_members.empty())
+                       group->GetFrameCornersBounds(world, x0, y0, x1, y1);
+                   else
+                       member->GetFrameBounds(&world, x0, y0, x1, y1);
+               });
+}
+
+void CGroup::GetFrameCornersBounds(const CPose& parent, double& minX, double& minY, double& maxX,
+                                   double& maxY) const {
+    for (int i = 0; i < 4; ++i) {
+        const CDoublePoint corner = FrameCorner(i);
+        const CDoublePoint world = LocalToWorldInFrame(parent, corner.x, corner.y);
+        minX = i == 0 ? world.x : std::min(minX, world.x);
+        minY = i == 0 ? world.y : std::min(minY, world.y);
+        maxX = i == 0 ? world.x : std::max(maxX, world.x);
+        maxY = i == 0 ? world.y : std::max(maxY, world.y);
+    }
 }
 
 void CGroup::HandDownParentPose() {
@@ -112,12 +139,15 @@ void CGroup::HandDownParentPose() {
     SetParentPose(&parent);
 }
 
-void CGroup::FitFrameToMembers() {
+void CGroup::FitFrameToMembers(bool membersFitted) {
     const double angle = m_pose.angle;
     m_pose.angle = 0.0;
     const CPose identity;
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-    GetFrameBounds(&identity, minX, minY, maxX, maxY);
+    if (membersFitted)
+        GetFittedMembersBounds(identity, minX, minY, maxX, maxY);
+    else
+        GetFrameBounds(&identity, minX, minY, maxX, maxY);
     m_pose.angle = angle;
     const double corner[2] = {minX, minY};
     MoveOriginTo(corner);
@@ -125,9 +155,17 @@ void CGroup::FitFrameToMembers() {
     m_fFrameHeight = maxY - minY;
 }
 
+// The whole subtree is invalidated once before and once after: the group's paint bounds take
+// in every member's, so invalidating each nested group as well would walk each level's subtree
+// again.
 void CGroup::ComputeExtent(const CPose* pose) {
-    const CPose parent = FrameOf(pose);
     Invalidate();
+    ComputeSubtreeExtent(pose);
+    Invalidate();
+}
+
+void CGroup::ComputeSubtreeExtent(const CPose* pose) {
+    const CPose parent = FrameOf(pose);
     double gauge = ScaleTable[kDefaultScaleIndex].gauge;
     if (m_pTool != nullptr && m_pTool->m_pHost != nullptr) {
         const int scale = m_pTool->m_pHost->GetDefaultScaleIndex();
@@ -145,8 +183,12 @@ void CGroup::ComputeExtent(const CPose* pose) {
         m_fMaxY = i == 0 ? world.y : std::max(m_fMaxY, world.y);
     }
     const CPose world = m_pose.ComposedWith(parent);
-    for (CPaint* member : m_members) member->ComputeExtent(&world);
-    Invalidate();
+    for (CPaint* member : m_members) {
+        if (auto* group = dynamic_cast<CGroup*>(member))
+            group->ComputeSubtreeExtent(&world);
+        else
+            member->ComputeExtent(&world);
+    }
 }
 
 // ---- Drawing ----

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/CDataFileOperation.h"
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
+#include "platform/base/CFolderListings.h"
 #include "platform/base/CStringTable.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/WholeFile.h"
@@ -20,7 +23,10 @@ namespace {
 
 // A name stored in a layout may name a pipe or a device: only a regular file is read.
 std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
-    const auto content = ReadRegularFile(CWinPath::Resolve(storedPath.c_str()), kPatternFileSize);
+    const std::filesystem::path real = CWinPath::ResolveExisting(storedPath.c_str());
+    if (real.empty())
+        return std::nullopt;
+    const auto content = ReadRegularFile(real, kPatternFileSize);
     if (!content || content->size() < kPatternFileSize)
         return std::nullopt;
     PatternFileBytes bytes{};
@@ -28,12 +34,30 @@ std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
     return bytes;
 }
 
+// The folders a pattern is looked for in after its own name, found once per operation; the
+// data folder is most often the program's own, which need not be searched twice.
+struct PatternFolders {
+    std::optional<std::vector<CString>> folders;
+};
+
+const std::vector<CString>& SearchFolders() {
+    std::optional<std::vector<CString>>& folders =
+        CDataFileOperation::KeptByOperation<PatternFolders>().folders;
+    if (!folders) {
+        folders.emplace(1, CDataFolders::GetBaseFolder() + "PATTERNS\\");
+        const CString dataFolder = CDataFolders::GetDataFolder(CDataFolders::Patterns);
+        if (dataFolder != folders->front())
+            folders->push_back(dataFolder);
+    }
+    return *folders;
+}
+
 std::optional<PatternFileBytes> FindPattern(CString& name) {
     if (auto bytes = ReadPattern(name))
         return bytes;
     const CString bare = CDataFolders::BareName(name);
-    for (const CString& path : {CDataFolders::GetBaseFolder() + "PATTERNS\\" + bare,
-                                CDataFolders::GetDataFolder(CDataFolders::Patterns) + bare}) {
+    for (const CString& folder : SearchFolders()) {
+        const CString path = folder + bare;
         if (auto bytes = ReadPattern(path)) {
             name = path;
             return bytes;
@@ -102,6 +126,7 @@ BOOL SavePatternFile(const CString& name, const CBitmap* bitmap) {
     // A file written now may be looked up again in the same operation.
     CDataFileOperation::KeptByOperation<PatternLookups>() = PatternLookups();
     std::ofstream file(CWinPath::Resolve(name.c_str()), std::ios::binary | std::ios::trunc);
+    CFolderListings::Forget();
     if (!file.write(reinterpret_cast<const char*>(bytes.data()), kPatternFileSize)) {
         AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE) + " " + CWinPath::Native(name),
                       MB_OK | MB_ICONEXCLAMATION);

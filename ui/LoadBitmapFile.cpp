@@ -139,9 +139,9 @@ namespace {
 
 // A name from a layout may name a pipe or a device: only a regular file is opened.
 std::unique_ptr<CBitmap> ReadStoredPath(const CString& storedPath) {
-    const std::filesystem::path real = CWinPath::Resolve(storedPath.c_str());
+    const std::filesystem::path real = CWinPath::ResolveExisting(storedPath.c_str());
     std::error_code error;
-    if (storedPath.IsEmpty() || !std::filesystem::is_regular_file(real, error))
+    if (storedPath.IsEmpty() || real.empty() || !std::filesystem::is_regular_file(real, error))
         return nullptr;
     return LoadDibFile(nullptr, PathText(real));
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/base/CFolderListings.h"
 #include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
@@ -44,30 +45,6 @@ std::vector<std::string> Components(std::string_view path) {
     return components;
 }
 
-// The entry of folder that stands for the stored component name, or nothing when none does.
-std::optional<std::string> FindEntry(const std::filesystem::path& folder, const std::string& name) {
-    const std::string wanted = DiskPath(name.c_str()).string();
-    std::error_code error;
-    // An exact name needs no listing of the folder.
-    if (std::filesystem::exists(std::filesystem::symlink_status(folder / wanted, error)))
-        return wanted;
-    std::vector<std::string> caseMatches;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        std::string entryName = entry.path().filename().string();
-        if (entryName == wanted) {
-            return entryName;
-        }
-        std::string entryAnsi;
-        if (Utf8ToAnsi(entryName, entryAnsi) && CompareAnsiNoCase(entryAnsi, name) == 0) {
-            caseMatches.push_back(entryName);
-        }
-    }
-    if (caseMatches.empty()) {
-        return std::nullopt;
-    }
-    return *std::min_element(caseMatches.begin(), caseMatches.end());
-}
-
 std::filesystem::path StartFolder(std::string_view path, const std::filesystem::path& base) {
     if (HasDrive(path) || (!path.empty() && IsSeparator(path[0]))) {
         return "/";
@@ -77,6 +54,42 @@ std::filesystem::path StartFolder(std::string_view path, const std::filesystem::
     }
     std::error_code error;
     return std::filesystem::current_path(error);
+}
+
+// The real path of a stored name, and whether it names an entry on the disk: a "." or ".."
+// step at its end is taken to name one.
+struct ResolvedPath {
+    std::filesystem::path real;
+    bool exists = false;
+};
+
+ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+    std::string_view text = path ? path : "";
+    ResolvedPath resolved{StartFolder(text, base)};
+    if (HasDrive(text)) {
+        text.remove_prefix(2);
+    }
+    bool folderExists = CFolderListings::IsFolder(resolved.real);
+    resolved.exists = folderExists;
+    for (const std::string& component : Components(text)) {
+        if (component == "." || component == "..") {
+            resolved.real /= component;
+            resolved.exists = true;
+            continue;
+        }
+        const std::filesystem::path written = DiskPath(component.c_str());
+        if (written.empty())
+            return {};
+        const std::optional<CFolderListings::Entry> entry =
+            folderExists ? CFolderListings::Find(resolved.real, component) : std::nullopt;
+        resolved.real /= entry ? std::filesystem::path(entry->name) : written;
+        resolved.exists = entry.has_value();
+        folderExists = entry && entry->isFolder;
+    }
+    if (!text.empty() && IsSeparator(text.back()) && resolved.real.has_filename()) {
+        resolved.real /= "";
+    }
+    return resolved;
 }
 
 }  // namespace
@@ -129,29 +142,12 @@ CString CWinPath::Make(const char* drive, const char* folder, const char* name, 
 }
 
 std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem::path& base) {
-    std::string_view text = path ? path : "";
-    std::filesystem::path resolved = StartFolder(text, base);
-    if (HasDrive(text)) {
-        text.remove_prefix(2);
-    }
-    std::error_code error;
-    bool folderExists = std::filesystem::is_directory(resolved, error);
-    for (const std::string& component : Components(text)) {
-        if (component == "." || component == "..") {
-            resolved /= component;
-            continue;
-        }
-        const std::filesystem::path written = DiskPath(component.c_str());
-        if (written.empty())
-            return {};
-        std::optional<std::string> entry = folderExists ? FindEntry(resolved, component) : std::nullopt;
-        resolved /= entry ? std::filesystem::path(*entry) : written;
-        folderExists = entry && std::filesystem::is_directory(resolved, error);
-    }
-    if (!text.empty() && IsSeparator(text.back()) && resolved.has_filename()) {
-        resolved /= "";
-    }
-    return resolved;
+    return ResolvePath(path, base).real;
+}
+
+std::filesystem::path CWinPath::ResolveExisting(const char* path, const std::filesystem::path& base) {
+    ResolvedPath resolved = ResolvePath(path, base);
+    return resolved.exists ? std::move(resolved.real) : std::filesystem::path();
 }
 
 CString CWinPath::FromReal(const std::filesystem::path& real) {

@@ -30,6 +30,9 @@ class CWinPath {
     // so that a new file can be made. A trailing separator is kept. A name with a component the
     // program's text cannot spell (DiskPath) names no file: the path is empty.
     static std::filesystem::path Resolve(const char* path, const std::filesystem::path& base = {});
+    // The same for a name that names a file or folder on the disk; empty for one that does not.
+    // While folder listings are kept (CFolderListings), it answers from them.
+    static std::filesystem::path ResolveExisting(const char* path, const std::filesystem::path& base = {});
 
     // The stored form of a real path: an absolute path gets the drive "C:", and slashes become
     // backslashes ("/opt/x/" gives "C:\opt\x\").

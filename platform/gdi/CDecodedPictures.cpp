@@ -1,5 +1,6 @@
 #include "platform/gdi/CDecodedPictures.h"
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -34,6 +35,27 @@ std::string FileKey(const std::filesystem::path& path) {
     return (error ? path : canonical).string();
 }
 
+std::size_t SurfaceBytes(const PixelSurface& surface) {
+    return static_cast<std::size_t>(surface.Width()) * surface.Height() * sizeof(std::uint32_t);
+}
+
+// Call with the lock held.
+std::size_t BytesHeld() {
+    std::size_t held = 0;
+    for (const auto& [key, picture] : Pictures())
+        if (const std::shared_ptr<PixelSurface> surface = picture.surface.lock())
+            held += SurfaceBytes(*surface);
+    return held;
+}
+
+// Half of what the pictures held leave of the budget, in pixels.
+std::size_t ShownPixelsLeft() {
+    const std::size_t held = BytesHeld();
+    const std::size_t left =
+        held < CDecodedPictures::kBudgetBytes ? CDecodedPictures::kBudgetBytes - held : 0;
+    return left / 2 / sizeof(std::uint32_t);
+}
+
 }  // namespace
 
 std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path& path) {
@@ -47,8 +69,13 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
     const auto kept = pictures.find(key);
     if (kept != pictures.end() && kept->second.stamp == *stamp)
         return kept->second.surface.lock();
-    std::shared_ptr<PixelSurface> surface = ReadCutShortBmpFile(path).surface;
+    std::shared_ptr<PixelSurface> surface = ReadCutShortBmpFile(path, ShownPixelsLeft()).surface;
     if (surface)
         pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
+}
+
+std::size_t CDecodedPictures::HeldBytes() {
+    const std::lock_guard<std::mutex> guard(PicturesLock());
+    return BytesHeld();
 }

@@ -226,43 +226,60 @@ std::vector<RGBQUAD> DefaultColorTable(int bitCount) {
     return table;
 }
 
-void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
-                     PixelSurface& surface) {
-    const Masks masks = MasksOf(dib, colors);
-    for (int y = 0; y < dib.height && y < surface.Height(); ++y) {
-        const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride;
-        std::uint32_t* out = surface.Row(y);
-        for (int x = 0; x < dib.width && x < surface.Width(); ++x) {
-            int index = -1;
-            DWORD value = 0;
-            switch (dib.bitCount) {
-                case 1:
-                    index = (row[x / 8] >> (7 - x % 8)) & 1;
-                    break;
-                case 4:
-                    index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
-                    break;
-                case 8:
-                    index = row[x];
-                    break;
-                case 16:
-                    value = row[x * 2] | (row[x * 2 + 1] << 8);
-                    break;
-                case 24:
-                    value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
-                    break;
-                default:
-                    std::memcpy(&value, row + x * 4, 4);
-                    break;
-            }
-            if (index >= 0) {
-                out[x] = index < dib.colorEntries ? PixelFromQuad(colors[index]) : 0;
-            } else {
-                out[x] = (Channel(value, masks.red) << 16) | (Channel(value, masks.green) << 8) |
-                         Channel(value, masks.blue);
-            }
-        }
+namespace {
+
+std::uint32_t SourcePixel(const DibDescription& dib, const RGBQUAD* colors, const Masks& masks,
+                          const BYTE* row, int x) {
+    int index = -1;
+    DWORD value = 0;
+    switch (dib.bitCount) {
+        case 1:
+            index = (row[x / 8] >> (7 - x % 8)) & 1;
+            break;
+        case 4:
+            index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
+            break;
+        case 8:
+            index = row[x];
+            break;
+        case 16:
+            value = row[x * 2] | (row[x * 2 + 1] << 8);
+            break;
+        case 24:
+            value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
+            break;
+        default:
+            std::memcpy(&value, row + x * 4, 4);
+            break;
     }
+    if (index >= 0)
+        return index < dib.colorEntries ? PixelFromQuad(colors[index]) : 0;
+    return (Channel(value, masks.red) << 16) | (Channel(value, masks.green) << 8) |
+           Channel(value, masks.blue);
+}
+
+std::size_t ReducedSide(int side, int step) {
+    return (static_cast<std::size_t>(side) + step - 1) / step;
+}
+
+}  // namespace
+
+void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                     PixelSurface& surface, int step) {
+    const Masks masks = MasksOf(dib, colors);
+    for (int y = 0; y < surface.Height() && y * step < dib.height; ++y) {
+        const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y * step)) * dib.stride;
+        std::uint32_t* out = surface.Row(y);
+        for (int x = 0; x < surface.Width() && x * step < dib.width; ++x)
+            out[x] = SourcePixel(dib, colors, masks, row, x * step);
+    }
+}
+
+int ReductionStep(int width, int height, std::size_t shownPixels) {
+    const int largestStep = std::max(1, std::max(width, height) / kSmallestReducedSide);
+    int step = 1;
+    while (step < largestStep && ReducedSide(width, step) * ReducedSide(height, step) > shownPixels) ++step;
+    return step;
 }
 
 void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,
@@ -344,10 +361,10 @@ BmpImage ReadBmpFile(const std::filesystem::path& path) {
     return bytes ? ReadBmpBytes(*bytes) : BmpImage{};
 }
 
-BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
+BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels) {
     if (IsRunLengthBmp(bytes)) {
         const std::vector<BYTE> plain = ExpandRunLengthBmp(bytes);
-        return plain.empty() ? BmpImage{} : ReadBmpBytes(plain);
+        return plain.empty() ? BmpImage{} : ReadBmpBytes(plain, shownPixels);
     }
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout || layout->End() > bytes.size())
@@ -358,26 +375,28 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes) {
         std::memcpy(&colors[i], bytes.data() + layout->colorsAt + i * layout->colorSize, layout->colorSize);
     if (layout->colorSize == 3)
         for (auto& c : colors) c.rgbReserved = 0;
-    auto surface = std::make_shared<PixelSurface>(dib.width, dib.height);
-    DecodeDibPixels(dib, colors.data(), bytes.data() + layout->bitsAt, *surface);
+    const int step = ReductionStep(dib.width, dib.height, shownPixels);
+    auto surface = std::make_shared<PixelSurface>(static_cast<int>(ReducedSide(dib.width, step)),
+                                                  static_cast<int>(ReducedSide(dib.height, step)));
+    DecodeDibPixels(dib, colors.data(), bytes.data() + layout->bitsAt, *surface, step);
     return {surface, dib.bitCount};
 }
 
-BmpImage ReadCutShortBmpFile(const std::filesystem::path& path) {
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels) {
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
     if (auto runLength = ReadRunLengthFile(path, headers))
-        return ReadCutShortBmpBytes(std::move(*runLength));
+        return ReadCutShortBmpBytes(std::move(*runLength), shownPixels);
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
     std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path, layout->End());
-    return bytes ? ReadCutShortBmpBytes(std::move(*bytes)) : BmpImage{};
+    return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels) : BmpImage{};
 }
 
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes) {
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels) {
     // Compressed data cut short already ends the decode cleanly.
     if (IsRunLengthBmp(bytes))
-        return ReadBmpBytes(bytes);
+        return ReadBmpBytes(bytes, shownPixels);
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout)
         return {};
@@ -390,7 +409,7 @@ BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes) {
         !HoldsEnoughToExpand(*layout, bytes.size()))
         return {};
     bytes.resize(std::max(bytes.size(), layout->End()), 0);
-    return ReadBmpBytes(bytes);
+    return ReadBmpBytes(bytes, shownPixels);
 }
 
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {

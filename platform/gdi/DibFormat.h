@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -29,8 +30,10 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& description);
 std::vector<RGBQUAD> DefaultColorTable(int bitCount);
 
 // Pixels of a DIB into a surface of the DIB's size, and back. colors holds colorEntries entries.
+// Decoding with a step reads every step-th pixel of every step-th row, for a surface reduced
+// by that step.
 void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
-                     PixelSurface& surface);
+                     PixelSurface& surface, int step = 1);
 void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,
                      BYTE* bits);
 
@@ -60,6 +63,13 @@ constexpr int kFreelyExpandedPixels = 1024 * 1024;
 // codes: a few bytes may rightly stand for a large blank picture, so no count of them bounds it.
 constexpr int kLargestRunLengthPixels = 16 * 1024 * 1024;
 
+// A picture read at a reduced resolution keeps at least this many pixels on its longer side.
+constexpr int kSmallestReducedSide = 64;
+// The step by which a picture of the size is read to hold no more than the pixels given: 1 when
+// it holds no more already, else the smallest that makes it fit, but never one that leaves its
+// longer side shorter than kSmallestReducedSide.
+int ReductionStep(int width, int height, std::size_t shownPixels);
+
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.
 struct BmpImage {
@@ -67,12 +77,14 @@ struct BmpImage {
     int bitCount = 0;
 };
 BmpImage ReadBmpFile(const std::filesystem::path& path);
-BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes);
+// Read with the bytes in hand, a picture holding more than shownPixels pixels is read at the
+// reduced resolution ReductionStep gives.
+BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX);
 // The same for a file that may be cut short inside its colour table or pixels: the headers
 // must be whole and the pixel offset must lie after the information header and within the
 // file; what the file lacks reads as zero (black in a true-colour picture). Beyond the freely
 // expanded size the file may lack no more pixel bytes than it holds.
-BmpImage ReadCutShortBmpFile(const std::filesystem::path& path);
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes);
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX);
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);

@@ -8,6 +8,7 @@
 #include "platform/base/GlobalMemory.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/RunLengthBmp.h"
@@ -93,6 +94,8 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
     if (!written)
         return;
     std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, path.c_str());
+    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::kBudgetBytes,
+              "a data-folder picture stays within the pictures' budget");
     const std::vector<BYTE> read(data, data + size);
     const BmpImage cutShort = ReadCutShortBmpBytes(read);
     FuzzCheck((bitmap != nullptr) == (cutShort.surface != nullptr), "the file and its bytes read alike");

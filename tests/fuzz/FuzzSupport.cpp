@@ -22,6 +22,7 @@
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "resources/Resources.h"
 #include "terrain/CMount.h"
 #include "terrain/TerrainObjects.h"
@@ -162,6 +163,8 @@ void DrawAndHitTestLayout(CCVNDoc& doc) {
     for (CPaint* member : doc.m_rootGroup.m_members) member->Select();
     DrawLayout(doc);
     HitTestLayout(doc);
+    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::kBudgetBytes,
+              "the pictures a layout shows stay within their budget");
 }
 
 void ExerciseLayout(CCVNDoc& doc) {

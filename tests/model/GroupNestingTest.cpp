@@ -45,14 +45,20 @@ class CCountingShape : public CTestShape {
         ++s_nHitTested;
         return CTestShape::HitTest();
     }
+    void RecalcDeviceBounds() override {
+        ++s_nDeviceBoundsMade;
+        CTestShape::RecalcDeviceBounds();
+    }
     static void ResetCounts() {
-        s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = s_nDrawn = s_nHitTested = 0;
+        s_nBoundsAsked = s_nOwnersGiven = s_nParentPosesGiven = s_nDrawn = s_nHitTested =
+            s_nDeviceBoundsMade = 0;
     }
     static inline int s_nBoundsAsked = 0;
     static inline int s_nOwnersGiven = 0;
     static inline int s_nParentPosesGiven = 0;
     static inline int s_nDrawn = 0;
     static inline int s_nHitTested = 0;
+    static inline int s_nDeviceBoundsMade = 0;
 };
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
@@ -135,14 +141,15 @@ class GroupNesting : public testing::Test {
     TestFolder m_folder;
 };
 
-TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
+TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOnce) {
     for (const int depth : {10, 20}) {
         const Bytes bytes = NestedLayout(depth, CountingShape);
         CCountingShape::ResetCounts();
         RecordingDoc doc;
         ASSERT_TRUE(Open(doc, bytes));
-        // Each level's frame asks for its members' box once, the head member included.
-        EXPECT_EQ(CCountingShape::s_nBoundsAsked, depth) << depth;
+        // The innermost group's frame asks for it; every level above is fitted to the frame of
+        // the group it holds.
+        EXPECT_EQ(CCountingShape::s_nBoundsAsked, 1) << depth;
         // Reading gives the object its group once; the document then gives every object its
         // owner once more.
         EXPECT_EQ(CCountingShape::s_nOwnersGiven, 1) << depth;
@@ -151,11 +158,11 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOncePerLevel) {
 }
 
 TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNumberOfTimes) {
-    // Opening hands the placements down once after every frame is fitted, and drawing and hit
-    // testing pass each level once: the object below is visited equally often at any depth,
-    // so this work grows linearly with the depth.
+    // Opening hands the placements down once after every frame is fitted, and drawing, hit
+    // testing and recomputing the extents pass each level once: the object below is visited
+    // equally often at any depth, so this work grows linearly with the depth.
     struct Visits {
-        int placed, drawn, hit;
+        int placed, drawn, hit, extentsMade;
     };
     std::vector<Visits> visits;
     for (const int depth : {10, 20, 40}) {
@@ -169,12 +176,16 @@ TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNum
         doc.m_tool.DrawLayout();
         doc.m_tool.SetTargetDC(nullptr, nullptr);
         doc.m_rootGroup.HitTest();
-        visits.push_back({placed, CCountingShape::s_nDrawn, CCountingShape::s_nHitTested});
+        const int madeBefore = CCountingShape::s_nDeviceBoundsMade;
+        doc.m_rootGroup.ComputeExtent(nullptr);
+        visits.push_back({placed, CCountingShape::s_nDrawn, CCountingShape::s_nHitTested,
+                          CCountingShape::s_nDeviceBoundsMade - madeBefore});
     }
     for (const Visits& at : visits) {
         EXPECT_EQ(at.placed, 2);  // once as it is read, once when the frames are fitted
         EXPECT_EQ(at.drawn, 1);
         EXPECT_EQ(at.hit, 1);
+        EXPECT_EQ(at.extentsMade, visits.front().extentsMade);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "model/CDataFolders.h"
 #include "model/CMissingFileReport.h"
 #include "model/PatternFile.h"
+#include "platform/base/CFolderListings.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "platform/host/HeadlessHost.h"
@@ -102,6 +104,31 @@ TEST_F(MissingFileReport, TenMessagesAreShownAndOneLastCountsTheFilesLeftUnsaid)
     LoadPattern("P0.pat");
     LoadPattern("P0.pat");
     EXPECT_EQ(m_host.MessageBoxes().size(), before + 2);
+}
+
+// Many objects naming different missing patterns list each folder once in one operation; a
+// name in another case is still found, and so is a file that came meanwhile.
+TEST_F(MissingFileReport, AnOperationListsEachFolderOnce) {
+    const std::filesystem::path elsewhere = m_folder / "elsewhere";
+    std::filesystem::create_directory(elsewhere);
+    for (int entry = 0; entry < 20; ++entry) std::ofstream(elsewhere / Numbered("E%d", entry).c_str()) << "x";
+    std::ofstream(m_folder / "PATTERNS" / "Brick.PAT") << "0123456789abcdef";
+    // Folders changed within the clock tick of their listing would be listed again.
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& folder : {elsewhere, m_folder / "PATTERNS", m_folder.Path()})
+        std::filesystem::last_write_time(folder, past);
+    const CString stored = CWinPath::FromReal(elsewhere) + "\\";
+    PatternFileBytes bytes;
+    const CMissingFileReport operation;
+    LoadPattern(stored + "P0.pat");
+    const unsigned long listed = CFolderListings::ListingsMade();
+    for (int file = 1; file < 100; ++file) LoadPattern(stored + Numbered("P%d.pat", file));
+    CString found = stored + "brick.pat";
+    EXPECT_TRUE(LoadPatternFile(found, bytes));
+    EXPECT_EQ(CFolderListings::ListingsMade(), listed);
+    std::ofstream(elsewhere / "Later.pat") << "0123456789abcdef";
+    CString later = stored + "LATER.PAT";
+    EXPECT_TRUE(LoadPatternFile(later, bytes));
 }
 
 namespace {

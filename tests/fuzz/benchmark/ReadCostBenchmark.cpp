@@ -1,0 +1,139 @@
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "drawing/CBMP.h"
+#include "drawing/CBox.h"
+#include "platform/base/CWinPath.h"
+#include "platform/gdi/CDecodedPictures.h"
+#include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/RunLengthPictures.h"
+
+// What opening a small layout costs when its objects name many files or nest deeply, each
+// beside its plain twin, opened and drawn as the fuzz targets open and draw a layout.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kBoxes = 5000;
+constexpr int kNestedGroups = 999;
+constexpr int kMissingPictures = 150;
+constexpr int kCrowdedEntries = 3000;
+constexpr int kLargePictures = 16;
+constexpr int kLargeSide = 4096;
+
+template <class T>
+T* AddTo(CGroup* group, T* object) {
+    group->m_members.push_back(object);
+    object->SetOwnerGroup(group);
+    return object;
+}
+
+fs::path Folder(const char* name, int entries) {
+    const fs::path folder = FuzzFolder() / name;
+    fs::create_directories(folder);
+    for (int entry = 0; entry < entries; ++entry) std::ofstream(folder / ("entry" + std::to_string(entry)));
+    return folder;
+}
+
+fs::path WriteLayout(const char* name, const std::function<void(CCVNDoc&)>& build) {
+    CFuzzDoc doc;
+    doc.OnNewDocument();
+    build(doc);
+    doc.m_rootGroup.SetTool(&doc.m_tool);
+    const FuzzBytes bytes = SaveLayout(doc);
+    return WriteFuzzFile(name, bytes.data(), bytes.size());
+}
+
+CBox* AddBox(CGroup* group, CTool* tool, int index) {
+    auto* box = AddTo(group, new CBox(0, tool, 100.0 * (index % 100), 100.0 * (index / 100)));
+    box->MoveBoxCorner(3, 80.0, -80.0, nullptr);
+    return box;
+}
+
+CBMP* AddPicture(CGroup* group, CTool* tool, int index, const CString& file) {
+    auto* picture = AddTo(group, new CBMP(0, tool, 1000.0 * index, 0.0));
+    picture->MoveBoxCorner(3, 800.0, -800.0, nullptr);
+    picture->m_strFile = file;
+    return picture;
+}
+
+CString Numbered(const fs::path& folder, const char* name, int number) {
+    return CWinPath::FromReal(folder / (name + std::to_string(number)));
+}
+
+double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void OpenAndDraw(benchmark::State& state, const fs::path& layout) {
+    for (auto _ : state) {
+        CFuzzDoc doc;
+        benchmark::DoNotOptimize(doc.OnOpenDocument(layout.c_str()));
+        DrawAndHitTestLayout(doc);
+        state.counters["held_MB"] = static_cast<double>(CDecodedPictures::HeldBytes()) / (1 << 20);
+    }
+    state.counters["peak_RSS_MB"] = PeakMegabytes();
+}
+
+void BoxesNamingMissingPatterns(benchmark::State& state, bool named) {
+    const fs::path folder = Folder("patterns", kCrowdedEntries);
+    const fs::path layout = WriteLayout("patterns.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kBoxes; ++index) {
+            CBox* box = AddBox(&doc.m_rootGroup, &doc.m_tool, index);
+            if (named)
+                box->m_strPatternFile = Numbered(folder, "missing", index) + ".pat";
+        }
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesNamingMissingPatterns, named, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesNamingMissingPatterns, plain, false)->Unit(benchmark::kMillisecond);
+
+void PicturesNamingMissingFiles(benchmark::State& state, int entries) {
+    const fs::path folder = Folder(entries > 0 ? "crowded" : "empty", entries);
+    const fs::path layout = WriteLayout("missing-pictures.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kMissingPictures; ++index)
+            AddPicture(&doc.m_rootGroup, &doc.m_tool, index, Numbered(folder, "missing", index) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(PicturesNamingMissingFiles, crowded, kCrowdedEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PicturesNamingMissingFiles, empty, 0)->Unit(benchmark::kMillisecond);
+
+void BoxesInGroups(benchmark::State& state, int depth) {
+    const fs::path layout = WriteLayout("nested.cvn", [&](CCVNDoc& doc) {
+        CGroup* group = &doc.m_rootGroup;
+        for (int level = 0; level < depth; ++level) group = AddTo(group, new CGroup);
+        for (int index = 0; index < kBoxes; ++index) AddBox(group, &doc.m_tool, index);
+        for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesInGroups, nested, kNestedGroups)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesInGroups, one, 1)->Unit(benchmark::kMillisecond);
+
+// Sixteen pictures of 4096 by 4096 from small run-length files, each its own file or all one.
+void LargePictures(benchmark::State& state, bool distinct) {
+    const fs::path folder = Folder("large", 0);
+    for (int index = 0; index < kLargePictures; ++index)
+        WriteFileBytes(folder / ("large" + std::to_string(index) + ".bmp"),
+                       RunLengthBmpFile(1, kLargeSide, kLargeSide, RunLengthColors(2), {0, 1}));
+    const fs::path layout = WriteLayout("large-pictures.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kLargePictures; ++index)
+            AddPicture(&doc.m_rootGroup, &doc.m_tool, index,
+                       Numbered(folder, "large", distinct ? index : 0) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(LargePictures, distinct, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LargePictures, one_file, false)->Unit(benchmark::kMillisecond);
+
+}  // namespace
