@@ -58,8 +58,8 @@ bool HoldsMouse(Loop loop) {
            loop == Loop::Selection;
 }
 
-// Places in the main window: the tool bars' rows, the Selector and Straight Track buttons, the Run Test Train
-// drop-down's arrow, the layer list and the plan's vertical scroll bar.
+// Places in the main window: the tool bars' rows, the Selector and Straight Track buttons, the
+// Run Test Train drop-down's arrow, the layer list and the plan's vertical scroll bar.
 constexpr int kMainRowMiddle = 54;
 constexpr int kSelectorX = 25;
 constexpr int kStraightTrackX = 77;
