@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/win/CMenuPopupWnd.h"
+#include "platform/win/WindowManager.h"
 
 BOOL CMenu::CreateMenu() {
     m_items.clear();
@@ -149,7 +150,7 @@ void CMenu::SetItemText(UINT position, LPCTSTR text) {
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, const RECT*) {
     const UINT chosen = CMenuPopupWnd::Track(this, CPoint(x, y), owner);
     if (flags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
-    if (chosen && owner) owner->PostMessage(WM_COMMAND, chosen, 0);
+    if (chosen && IsWindow(owner)) owner->PostMessage(WM_COMMAND, chosen, 0);
     return chosen ? TRUE : FALSE;
 }
 

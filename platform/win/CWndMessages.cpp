@@ -430,8 +430,10 @@ void CWnd::TrackMenuBarItem(int item) {
         int step = 0;
         const UINT chosen = CMenuPopupWnd::Track(
             popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step, item);
+        if (!IsWindow(top)) return;
         if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
-        if (step == 0 || !IsWindow(top)) return;
+        // A window closed while the popup was open may have given the bar another menu.
+        if (step == 0 || top->GetMenu() != bar) return;
         item = (item + step + count) % count;
     }
 }

@@ -514,6 +514,7 @@ bool WindowManager::DispatchOnePosted() {
     if (m_posted.empty()) return false;
     const MSG msg = m_posted.front();
     m_posted.pop_front();
+    if (m_modalLoops.Holds(msg)) return true;
     if (msg.hwnd) Deliver(msg);
     return true;
 }
@@ -550,12 +551,14 @@ void WindowManager::Deliver(const MSG& msg) {
 }
 
 void WindowManager::RunModalLoop(CWnd* window) {
+    m_modalLoops.Enter(window);
     if (m_host) {
         m_host->RunModalLoop(window);
-        return;
+    } else {
+        RunUntilIdle();
+        if (IsAlive(window) && window->InModalLoop()) window->EndModalLoop(IDCANCEL);
     }
-    RunUntilIdle();
-    if (IsAlive(window) && window->InModalLoop()) window->EndModalLoop(IDCANCEL);
+    for (const MSG& close : m_modalLoops.Leave()) m_posted.push_back(close);
 }
 
 void WindowManager::Reset() {
@@ -563,6 +566,7 @@ void WindowManager::Reset() {
     m_topLevels.clear();
     m_timers.clear();
     m_posted.clear();
+    m_modalLoops.Clear();
     m_capture = m_focus = m_active = m_mouseLeaveWindow = nullptr;
     m_activated.clear();
     m_focusLeft.clear();

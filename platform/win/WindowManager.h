@@ -10,6 +10,7 @@
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 #include "platform/win/Caret.h"
+#include "platform/win/ModalLoopStack.h"
 #include "platform/win/WinDefs.h"
 
 class WindowHost;
@@ -192,6 +193,7 @@ private:
     bool m_altAlone = false;
     Caret m_caret;
     std::deque<MSG> m_posted;
+    ModalLoopStack m_modalLoops;
     std::function<void()> m_idle;
     std::vector<MSG> m_handling;
     bool m_quit = false;
