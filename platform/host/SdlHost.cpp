@@ -216,12 +216,24 @@ bool SdlHost::IsMenuLike(const CWnd* window) {
     return (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
 }
 
-// A window manager keeps a dialog over the window it belongs to.
+// A window manager keeps a dialog, and a window made top-most, over the window it belongs to. Any
+// other window it owns (the help) comes forward when clicked and goes behind it when it is
+// clicked, as the program stacks them too.
 void SdlHost::StayOverOwner(CWnd* window, SDL_Window* sdl) {
     CWnd* owner = window->GetOwner();
     const auto found = owner ? m_windows.find(owner->GetTopLevelParent()) : m_windows.end();
-    if (found != m_windows.end() && !IsMenuLike(window))
-        SDL_SetWindowModalFor(sdl, found->second);
+    const bool stays =
+        found != m_windows.end() && !IsMenuLike(window) && (IsDialogLike(window) || IsTopMost(window));
+    // A window from the pool may have stayed over another window before.
+    StayOver(sdl, stays ? found->second : nullptr);
+}
+
+bool SdlHost::IsDialogLike(const CWnd* window) {
+    return (window->GetStyle() & (WS_POPUP | WS_CAPTION)) == (WS_POPUP | WS_CAPTION);
+}
+
+bool SdlHost::IsTopMost(const CWnd* window) {
+    return (window->GetExStyle() & WS_EX_TOPMOST) != 0;
 }
 
 // Only a real change goes to SDL: on X11 setting a fixed-size window's size also raises it,
@@ -246,7 +258,7 @@ void SdlHost::FollowStacking() {
         if (window->IsWindowVisible() && m_windows.count(window))
             shown.push_back(window);
     const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
-    for (auto each = differ; each != shown.end(); ++each) SDL_RaiseWindow(m_windows[*each]);
+    for (auto each = differ; each != shown.end(); ++each) RaiseWithoutActivating(m_windows[*each]);
     m_stacked = std::move(shown);
 }
 

@@ -276,18 +276,13 @@ CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
                 return true;
         return false;
     };
-    CWnd* found = nullptr;
     for (auto each = m_topLevels.rbegin(); each != m_topLevels.rend(); ++each) {
         CWnd* window = *each;
-        if (window == topLevel || !window->IsWindowVisible() || !window->IsWindowEnabled() ||
-            !ownedBy(window))
-            continue;
-        if (window->InModalLoop())
+        if (window != topLevel && window->InModalLoop() && window->IsWindowVisible() &&
+            window->IsWindowEnabled() && ownedBy(window))
             return window;
-        if (!found)
-            found = window;
     }
-    return found;
+    return nullptr;
 }
 
 BOOL WindowManager::TrackMouseLeave(CWnd* window, bool cancel) {

@@ -60,7 +60,8 @@ public:
     // The active window goes out of sight: the window active before it comes back, else its owner.
     void ActivateAfter(CWnd* leaving);
     // The window that keeps the keyboard from topLevel, a window behind a modal window: the top-most
-    // shown, enabled window that it owns, one in a modal loop first; nullptr for an enabled window.
+    // shown, enabled window in a modal loop that it owns; nullptr for an enabled window. A window
+    // it owns that runs no loop (the help) holds nothing from it.
     CWnd* ModalWindowOver(CWnd* topLevel) const;
     // The window in topLevel that had the keyboard when topLevel was last made inactive, if any.
     CWnd* FocusLeftIn(CWnd* topLevel) const;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/CDC.h"
@@ -187,23 +188,30 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     dialog.ShowWindow(SW_SHOW);
     field.SetFocus();
     view.log.clear();
+    bool ran = false;
+    manager.SetIdleHandler([&] {
+        if (std::exchange(ran, true))
+            return;
+        // Asked to take activation or the keys, the owner passes them to the dialog.
+        owner.SetActiveWindow();
+        EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+        view.SetFocus();
+        EXPECT_EQ(manager.GetFocus(), &field);
+        EXPECT_TRUE(view.log.empty());
 
-    // Asked to take activation or the keys, the owner passes them to the dialog.
-    owner.SetActiveWindow();
-    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
-    view.SetFocus();
-    EXPECT_EQ(manager.GetFocus(), &field);
-    EXPECT_TRUE(view.log.empty());
-
-    // The help goes: the dialog, active before it, is active again, not the disabled owner, and
-    // its field has the keys again.
-    help.ShowWindow(SW_SHOW);
-    help.SetFocus();
-    EXPECT_EQ(manager.GetActiveWindow(), &help);
-    help.ShowWindow(SW_HIDE);
-    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
-    EXPECT_EQ(manager.GetFocus(), &field);
-    EXPECT_TRUE(view.log.empty());
+        // The help goes: the dialog, active before it, is active again, not the disabled owner,
+        // and its field has the keys again.
+        help.ShowWindow(SW_SHOW);
+        help.SetFocus();
+        EXPECT_EQ(manager.GetActiveWindow(), &help);
+        help.ShowWindow(SW_HIDE);
+        EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+        EXPECT_EQ(manager.GetFocus(), &field);
+        EXPECT_TRUE(view.log.empty());
+    });
+    dialog.RunModalLoop();
+    manager.SetIdleHandler(nullptr);
+    EXPECT_TRUE(ran);
 
     // With the owner enabled again, the dialog's going gives activation back to it.
     owner.EnableWindow(TRUE);
@@ -211,6 +219,30 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     EXPECT_EQ(manager.GetActiveWindow(), &owner);
     view.SetFocus();
     EXPECT_EQ(manager.GetFocus(), &view);
+}
+
+// Only a window in a modal loop holds the keys from the window it belongs to: a window it owns
+// that runs none (the help) is no modal window, whether it is above the loop's window or not.
+TEST_F(WindowTest, OnlyAWindowInAModalLoopHoldsTheKeysFromItsOwner) {
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    CWnd dialog;
+    ASSERT_TRUE(dialog.Create(nullptr, "Dialog", WS_POPUP | WS_CAPTION, CRect(50, 50, 250, 200), &owner, 0));
+    CWnd help;
+    ASSERT_TRUE(help.Create(nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(300, 0, 600, 300), &owner, 0));
+    owner.EnableWindow(FALSE);
+    dialog.ShowWindow(SW_SHOW);
+    help.ShowWindow(SW_SHOW);
+    EXPECT_EQ(manager.ModalWindowOver(&owner), nullptr);
+    CWnd* inLoop = nullptr;
+    manager.SetIdleHandler([&] {
+        help.BringWindowToTop();
+        inLoop = manager.ModalWindowOver(&owner);
+    });
+    dialog.RunModalLoop();
+    manager.SetIdleHandler(nullptr);
+    EXPECT_EQ(inLoop, &dialog);
 }
 
 // A window made active again gives the keys back to the child that had them when it went
