@@ -161,6 +161,10 @@ TEST_F(HelpAndCloseUnderWindowManager, AltF4CancelsDialogsAndTheWindowBehindNeve
 // Parameters, which stays on top, it takes the keyboard, and Alt+F4 closes it.
 TEST_F(HelpAndCloseUnderWindowManager, TheHelpTakesClicksAndKeysWhenInFrontAndGoesBehindAClickedPlan) {
     const std::string main = MainTitle();
+    // The help may be shown in the desktop window a dialog had, which stayed over the layout window.
+    OpenDialog(ID_DOCUMENT_SETUP, "Document setup");
+    m_session.Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("Document setup"));
     m_session.Key("F1");
     ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
     const std::optional<DesktopSession::TopLevel> help = Shown("Corvane Help");
