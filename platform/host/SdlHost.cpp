@@ -216,16 +216,18 @@ bool SdlHost::IsMenuLike(const CWnd* window) {
     return (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
 }
 
-// A window manager keeps a dialog, and a window made top-most, over the window it belongs to. Any
-// other window it owns (the help) comes forward when clicked and goes behind it when it is
-// clicked, as the program stacks them too.
+// As the program stacks them, a window manager keeps a dialog and a top-most window (Tool
+// Parameters) over the window they belong to, the top-most one over every other window too, and
+// lets any other window (the help) come forward when clicked and go behind when its owner is.
 void SdlHost::StayOverOwner(CWnd* window, SDL_Window* sdl) {
+    if (IsMenuLike(window))
+        return;
     CWnd* owner = window->GetOwner();
     const auto found = owner ? m_windows.find(owner->GetTopLevelParent()) : m_windows.end();
-    const bool stays =
-        found != m_windows.end() && !IsMenuLike(window) && (IsDialogLike(window) || IsTopMost(window));
+    const bool stays = found != m_windows.end() && (IsDialogLike(window) || IsTopMost(window));
     // A window from the pool may have stayed over another window before.
     StayOver(sdl, stays ? found->second : nullptr);
+    SDL_SetWindowAlwaysOnTop(sdl, IsTopMost(window) ? SDL_TRUE : SDL_FALSE);
 }
 
 bool SdlHost::IsDialogLike(const CWnd* window) {
@@ -482,8 +484,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_MOUSEMOTION:
-        Manager().MouseInput(WM_MOUSEMOVE,
-                             MotionPoint(event.motion.windowID, event.motion.x, event.motion.y));
+        Manager().MouseInput(WM_MOUSEMOVE, MotionPoint(event.motion.windowID, event.motion.x, event.motion.y),
+                             WindowOf(event.motion.windowID));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -494,7 +496,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         // Where no window manager gives the keyboard to a clicked window, the click takes it back.
         if (down && !SDL_GetKeyboardFocus())
             m_keyboardWindow = nullptr;
-        Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y));
+        Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y),
+                             WindowOf(event.button.windowID));
         break;
     }
     case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;

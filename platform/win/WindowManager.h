@@ -102,7 +102,9 @@ public:
 
     // --- Input from the host (screen coordinates) -----------------------------------------
     // message: WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP. Double clicks are found here.
-    void MouseInput(UINT message, CPoint screen);
+    // When the desktop names the top-level window the point lies in, the window is looked for in
+    // that one: a window manager may stack the windows otherwise than the program last did.
+    void MouseInput(UINT message, CPoint screen, CWnd* topLevel = nullptr);
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
@@ -159,7 +161,7 @@ private:
     };
 
     void DragImageChanged(CWnd* lock);
-    CWnd* MouseTarget(CPoint screen) const;
+    CWnd* MouseTarget(CPoint screen, CWnd* topLevel) const;
     UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
     void NoticeMouseLeave(CWnd* target);
     bool NonClientDown(CWnd* target, CPoint screen);

@@ -155,6 +155,29 @@ TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A window manager may have stacked the windows otherwise: a click goes into the window the
+// desktop says it fell in, which comes forward, and where it names none, to the top one there.
+TEST_F(WindowTest, AClickGoesIntoTheWindowTheDesktopNames) {
+    CWnd lower;
+    ASSERT_TRUE(
+        lower.Create(nullptr, "Lower", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    RecordingWnd lowerView;
+    ASSERT_TRUE(lowerView.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &lower, 1));
+    CWnd upper;
+    ASSERT_TRUE(
+        upper.Create(nullptr, "Upper", WS_OVERLAPPED | WS_VISIBLE, CRect(100, 100, 400, 400), nullptr, 0));
+    RecordingWnd upperView;
+    ASSERT_TRUE(upperView.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &upper, 1));
+    upper.SetActiveWindow();
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(150, 150), &lower);
+    manager.MouseInput(WM_LBUTTONUP, CPoint(150, 150), &lower);
+    EXPECT_EQ(lowerView.log, (std::vector<std::string>{"down 150,150 L", "up 150,150"}));
+    EXPECT_EQ(manager.GetActiveWindow(), &lower);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(350, 350), &lower);
+    manager.MouseInput(WM_LBUTTONUP, CPoint(350, 350), &lower);
+    EXPECT_EQ(upperView.log, (std::vector<std::string>{"down 250,250 L", "up 250,250"}));
+}
+
 TEST_F(WindowTest, ChildrenOfADisabledWindowTakeNoClicks) {
     CWnd top;
     ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
