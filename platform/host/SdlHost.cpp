@@ -260,7 +260,14 @@ void SdlHost::FollowStacking() {
         if (window->IsWindowVisible() && m_windows.count(window))
             shown.push_back(window);
     const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
-    for (auto each = differ; each != shown.end(); ++each) RaiseWithoutActivating(m_windows[*each]);
+    // Only the active window is made active on the desktop as well: any other would take the
+    // keyboard from it.
+    for (auto each = differ; each != shown.end(); ++each) {
+        if (*each == Manager().GetActiveWindow())
+            SDL_RaiseWindow(m_windows[*each]);
+        else
+            RaiseWithoutActivating(m_windows[*each]);
+    }
     m_stacked = std::move(shown);
 }
 
