@@ -216,12 +216,26 @@ bool SdlHost::IsMenuLike(const CWnd* window) {
     return (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
 }
 
-// A window manager keeps a dialog over the window it belongs to.
+// As the program stacks them, a window manager keeps a dialog and a top-most window (Tool
+// Parameters) over the window they belong to, the top-most one over every other window too, and
+// lets any other window (the help) come forward when clicked and go behind when its owner is.
 void SdlHost::StayOverOwner(CWnd* window, SDL_Window* sdl) {
+    if (IsMenuLike(window))
+        return;
     CWnd* owner = window->GetOwner();
     const auto found = owner ? m_windows.find(owner->GetTopLevelParent()) : m_windows.end();
-    if (found != m_windows.end() && !IsMenuLike(window))
-        SDL_SetWindowModalFor(sdl, found->second);
+    const bool stays = found != m_windows.end() && (IsDialogLike(window) || IsTopMost(window));
+    // A window from the pool may have stayed over another window before.
+    StayOver(sdl, stays ? found->second : nullptr);
+    SDL_SetWindowAlwaysOnTop(sdl, IsTopMost(window) ? SDL_TRUE : SDL_FALSE);
+}
+
+bool SdlHost::IsDialogLike(const CWnd* window) {
+    return (window->GetStyle() & (WS_POPUP | WS_CAPTION)) == (WS_POPUP | WS_CAPTION);
+}
+
+bool SdlHost::IsTopMost(const CWnd* window) {
+    return (window->GetExStyle() & WS_EX_TOPMOST) != 0;
 }
 
 // Only a real change goes to SDL: on X11 setting a fixed-size window's size also raises it,
@@ -246,7 +260,14 @@ void SdlHost::FollowStacking() {
         if (window->IsWindowVisible() && m_windows.count(window))
             shown.push_back(window);
     const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
-    for (auto each = differ; each != shown.end(); ++each) SDL_RaiseWindow(m_windows[*each]);
+    // Only the active window is made active on the desktop as well: any other would take the
+    // keyboard from it.
+    for (auto each = differ; each != shown.end(); ++each) {
+        if (*each == Manager().GetActiveWindow())
+            SDL_RaiseWindow(m_windows[*each]);
+        else
+            RaiseWithoutActivating(m_windows[*each]);
+    }
     m_stacked = std::move(shown);
 }
 
@@ -470,8 +491,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         }
         break;
     case SDL_MOUSEMOTION:
-        Manager().MouseInput(WM_MOUSEMOVE,
-                             MotionPoint(event.motion.windowID, event.motion.x, event.motion.y));
+        Manager().MouseInput(WM_MOUSEMOVE, MotionPoint(event.motion.windowID, event.motion.x, event.motion.y),
+                             WindowOf(event.motion.windowID));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -482,7 +503,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         // Where no window manager gives the keyboard to a clicked window, the click takes it back.
         if (down && !SDL_GetKeyboardFocus())
             m_keyboardWindow = nullptr;
-        Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y));
+        Manager().MouseInput(message, ButtonPoint(event.button.windowID, event.button.x, event.button.y),
+                             WindowOf(event.button.windowID));
         break;
     }
     case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;

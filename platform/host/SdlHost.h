@@ -68,6 +68,8 @@ class SdlHost : public Host {
     CPoint MotionPoint(unsigned int sdlWindowId, int x, int y);
     CPoint ButtonPoint(unsigned int sdlWindowId, int x, int y) const;
     static bool IsMenuLike(const CWnd* window);
+    static bool IsDialogLike(const CWnd* window);
+    static bool IsTopMost(const CWnd* window);
     void StayOverOwner(CWnd* window, SDL_Window* sdl);
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();

@@ -13,3 +13,8 @@ unsigned long XWindowOf(SDL_Window* window);
 unsigned long DestroyedXWindow(const SDL_Event& event);
 // Whether an event is an X key press passed on.
 bool IsXKeyPress(const SDL_Event& event);
+// Raises the window without asking the window manager to make it active, which SDL_RaiseWindow
+// does: the keyboard stays where the program put it.
+void RaiseWithoutActivating(SDL_Window* window);
+// Has the window manager keep window over owner, or over no window when owner is nullptr.
+void StayOver(SDL_Window* window, SDL_Window* owner);

@@ -10,6 +10,7 @@
 #include "platform/win/CView.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CloseInProgress.h"
+#include "platform/win/CommandInProgress.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/ViewDependent.h"
@@ -272,7 +273,12 @@ void CFrameWnd::OnClose() {
     if (CloseInProgress::Any()) return;
     const CloseInProgress closing;
     CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this) {
+    const bool main = app && app->m_pMainWnd == this;
+    // A close request from the desktop or the close box stands for a command, whose help its
+    // questions offer; one that a command sent keeps that command's.
+    const UINT standsFor = main ? ID_APP_EXIT : ID_FILE_CLOSE;
+    const CommandInProgress command(CommandInProgress::Current() == 0 ? standsFor : 0);
+    if (main) {
         if (!app->SaveAllModified()) return;
         app->CloseAllDocuments(FALSE);
         if (IsWindow(this)) DestroyWindow();
@@ -310,6 +316,16 @@ void CFrameWnd::OnSetFocus(CWnd* oldWindow) {
         return;
     }
     CWnd::OnSetFocus(oldWindow);
+}
+
+// The frame gives the keys to its active view itself; only a window laid straight over it, as
+// Print Preview is, gets them back.
+void CFrameWnd::RestoreFocus() {
+    CWnd* kept = WindowManager::Instance().FocusLeftIn(this);
+    if (kept && kept->GetParent() == this)
+        CWnd::RestoreFocus();
+    else
+        SetFocus();
 }
 
 // Each dropped file opens as File > Open opens it, one after another; a file that is no layout

@@ -69,6 +69,7 @@ protected:
     void OnDestroy() override;
     void PostNcDestroy() override;
     void OnSetFocus(CWnd* oldWindow) override;
+    void RestoreFocus() override;
     void OnDropFiles(HDROP drop) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);

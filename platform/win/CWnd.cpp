@@ -693,6 +693,17 @@ void CWnd::MeasureItem(MEASUREITEMSTRUCT*) {}
 // --- Input ----------------------------------------------------------------------------------
 
 CWnd* CWnd::SetFocus() { return Manager().SetFocus(this); }
+
+void CWnd::RestoreFocus() {
+    CWnd* kept = Manager().FocusLeftIn(this);
+    if (!kept || !IsChild(kept))
+        kept = this;
+    // A child hidden or disabled meanwhile, or inside one that is, takes no keys.
+    for (CWnd* each = kept; each != this; each = each->GetParent())
+        if (!each->IsWindowVisible() || !each->IsWindowEnabled())
+            kept = this;
+    kept->SetFocus();
+}
 CWnd* CWnd::GetFocus() { return Manager().GetFocus(); }
 CWnd* CWnd::SetCapture() { return Manager().SetCapture(this); }
 CWnd* CWnd::GetCapture() { return Manager().GetCapture(); }

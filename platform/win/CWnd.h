@@ -257,6 +257,9 @@ protected:
     virtual void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
     // Which keys this window keeps for itself inside a dialog (DLGC_ flags); none by default.
     virtual UINT OnGetDlgCode();
+    // Made active again, gives the keys back to the window in it that had them when it went
+    // inactive, else takes them itself.
+    virtual void RestoreFocus();
 
     // Decodes a message into its handler; answers whether a handler took it.
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -1,7 +1,6 @@
 // How a window receives messages: decoding each into its handler, and what happens by default.
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CRect.h"
-#include "platform/win/CFrameWnd.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
@@ -78,21 +77,6 @@ void CancelOwnedPopups(CWnd& window) {
         if (popup != &window && IsWindow(popup) && popup->GetOwner() &&
             popup->GetOwner()->GetTopLevelParent() == &window)
             popup->SendMessage(WM_CANCELMODE);
-}
-
-// A window made active again gives the keys back to the window in it that had them when it went
-// inactive (a view that is not its frame's active view among them), else takes them itself.
-void RestoreFocus(CWnd& window) {
-    CWnd* kept = WindowManager::Instance().FocusLeftIn(&window);
-    if (!kept || !window.IsChild(kept))
-        kept = &window;
-    // A child hidden or disabled meanwhile, or inside one that is, takes no keys. A frame gives
-    // them to its active view itself; only a window laid straight over it (a preview) is kept.
-    const bool frame = dynamic_cast<CFrameWnd*>(&window) != nullptr;
-    for (CWnd* each = kept; each != &window; each = each->GetParent())
-        if (!each->IsWindowVisible() || !each->IsWindowEnabled() || (frame && kept->GetParent() != &window))
-            kept = &window;
-    kept->SetFocus();
 }
 
 bool IsMinusKey(WPARAM key) {
@@ -335,7 +319,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             CWnd* focus = WindowManager::Instance().GetFocus();
-            if (focus != this && !IsChild(focus)) RestoreFocus(*this);
+            if (focus != this && !IsChild(focus))
+                RestoreFocus();
         }
         return 0;
     case WM_CANCELMODE:

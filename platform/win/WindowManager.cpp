@@ -276,18 +276,13 @@ CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
                 return true;
         return false;
     };
-    CWnd* found = nullptr;
     for (auto each = m_topLevels.rbegin(); each != m_topLevels.rend(); ++each) {
         CWnd* window = *each;
-        if (window == topLevel || !window->IsWindowVisible() || !window->IsWindowEnabled() ||
-            !ownedBy(window))
-            continue;
-        if (window->InModalLoop())
+        if (window != topLevel && window->InModalLoop() && window->IsWindowVisible() &&
+            window->IsWindowEnabled() && ownedBy(window))
             return window;
-        if (!found)
-            found = window;
     }
-    return found;
+    return nullptr;
 }
 
 BOOL WindowManager::TrackMouseLeave(CWnd* window, bool cancel) {
@@ -362,7 +357,17 @@ void WindowManager::ClassCursorChanged(const WindowClass& windowClass) {
 
 // --- Input ----------------------------------------------------------------------------------
 
-CWnd* WindowManager::MouseTarget(CPoint screen) const { return m_capture ? m_capture : WindowFromPoint(screen); }
+CWnd* WindowManager::MouseTarget(CPoint screen, CWnd* topLevel) const {
+    if (m_capture)
+        return m_capture;
+    if (IsAlive(topLevel) && topLevel->IsWindowVisible() && !topLevel->IsIconic()) {
+        CRect rect;
+        topLevel->GetWindowRect(&rect);
+        if (rect.PtInRect(screen))
+            return DeepestWindowAt(topLevel, screen);
+    }
+    return WindowFromPoint(screen);
+}
 
 void WindowManager::UpdateButtonState(UINT message) {
     switch (message) {
@@ -406,13 +411,13 @@ void WindowManager::SendSetCursor(CWnd* target, UINT message) {
         target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<int>(hit), message));
 }
 
-void WindowManager::MouseInput(UINT message, CPoint screen) {
+void WindowManager::MouseInput(UINT message, CPoint screen, CWnd* topLevel) {
     m_cursorPos = screen;
     UpdateButtonState(message);
     if (IsButtonDown(message)) m_altAlone = false;
     if (message == WM_LBUTTONDOWN)
         m_lastLeftPress = {m_lastLeftPress.number + 1, Now(), screen};
-    CWnd* target = MouseTarget(screen);
+    CWnd* target = MouseTarget(screen, topLevel);
     if (!target) {
         NoticeMouseLeave(nullptr);
         return;
@@ -451,7 +456,7 @@ bool WindowManager::NonClientDown(CWnd* target, CPoint screen) {
 
 void WindowManager::WheelInput(int delta, CPoint screen) {
     m_cursorPos = screen;
-    CWnd* target = m_focus ? m_focus : MouseTarget(screen);
+    CWnd* target = m_focus ? m_focus : MouseTarget(screen, nullptr);
     if (!target) return;
     Deliver({target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<int>(MouseFlags()), delta), MAKELPARAM(screen.x, screen.y),
              Now(), screen});

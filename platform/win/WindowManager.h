@@ -61,7 +61,8 @@ public:
     // The active window goes out of sight: the window active before it comes back, else its owner.
     void ActivateAfter(CWnd* leaving);
     // The window that keeps the keyboard from topLevel, a window behind a modal window: the top-most
-    // shown, enabled window that it owns, one in a modal loop first; nullptr for an enabled window.
+    // shown, enabled window in a modal loop that it owns; nullptr for an enabled window. A window
+    // it owns that runs no loop (the help) holds nothing from it.
     CWnd* ModalWindowOver(CWnd* topLevel) const;
     // The window in topLevel that had the keyboard when topLevel was last made inactive, if any.
     CWnd* FocusLeftIn(CWnd* topLevel) const;
@@ -102,7 +103,9 @@ public:
 
     // --- Input from the host (screen coordinates) -----------------------------------------
     // message: WM_MOUSEMOVE, WM_LBUTTONDOWN/UP, WM_RBUTTONDOWN/UP. Double clicks are found here.
-    void MouseInput(UINT message, CPoint screen);
+    // When the desktop names the top-level window the point lies in, the window is looked for in
+    // that one: a window manager may stack the windows otherwise than the program last did.
+    void MouseInput(UINT message, CPoint screen, CWnd* topLevel = nullptr);
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
     void CharInput(char ch);
@@ -159,7 +162,7 @@ private:
     };
 
     void DragImageChanged(CWnd* lock);
-    CWnd* MouseTarget(CPoint screen) const;
+    CWnd* MouseTarget(CPoint screen, CWnd* topLevel) const;
     UINT ClickMessage(CWnd* target, UINT message, CPoint screen);
     void NoticeMouseLeave(CWnd* target);
     bool NonClientDown(CWnd* target, CPoint screen);

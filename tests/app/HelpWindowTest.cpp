@@ -127,6 +127,25 @@ TEST_F(HelpWindow, F1InACommonDialogOpensTheTopicOfTheCommandThatOpenedIt) {
     EXPECT_EQ(TopicOfF1In(ID_FILE_PRINT, "Print"), "file-print");
 }
 
+// A close request from the desktop or a close box asks about changes as the command it stands for
+// does, and F1 in the question opens that command's topic.
+TEST_F(HelpWindow, F1InTheQuestionOfACloseRequestOpensTheTopicOfItsCommand) {
+    ASSERT_TRUE(Start());
+    for (const bool program : {false, true}) {
+        ActiveLayout()->SetModifiedFlag(TRUE);
+        host.WhenModal("", [&](CWnd& question) {
+            host.PressKey(VK_F1);
+            question.SendMessage(WM_COMMAND, IDCANCEL);
+        });
+        CWnd& closed = program ? static_cast<CWnd&>(Main()) : *Main().MDIGetActive();
+        closed.PostMessage(WM_CLOSE);
+        host.RunUntilIdle();
+        EXPECT_EQ(TopicShown(), program ? "exit" : "file-close");
+        ASSERT_TRUE(IsWindow(&Main()));
+        Help()->SendMessage(WM_CLOSE);
+    }
+}
+
 // The help asked for in a dialog closes by Escape and by its close box; each time the dialog has
 // the keyboard again (its Escape cancels it), and the window behind it never had it.
 TEST_F(HelpWindow, ClosingTheHelpOpenedFromADialogGivesTheKeyboardBackToTheDialog) {

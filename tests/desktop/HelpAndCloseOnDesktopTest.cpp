@@ -3,6 +3,7 @@
 // without a window manager: the keyboard always ends up in the window that should have it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -80,6 +81,21 @@ class HelpAndCloseOnDesktop : public ProgramOnDesktop {
         EXPECT_TRUE(WaitUntilGone(caption)) << caption << " took no Escape after " << closing;
     }
 
+    bool MainHasKeyboard() {
+        DesktopSession::TopLevel main;
+        return m_session.FindMainWindow(main) && m_session.FocusWindow() == main.id;
+    }
+
+    // Whether the window manager stacks the first window below the second.
+    bool Below(const std::string& lower, const std::string& upper) {
+        const std::vector<DesktopSession::TopLevel> stack = m_session.TopLevels();
+        const auto at = [&](const std::string& name) {
+            return std::find_if(stack.begin(), stack.end(),
+                                [&](const auto& window) { return window.name == name; });
+        };
+        return at(lower) != stack.end() && at(upper) != stack.end() && at(lower) < at(upper);
+    }
+
     // A window closed by Alt+F4 leaves no menu open: Ctrl+P opens Print.
     void ExpectCtrlPOpensPrint(const std::string& after) {
         m_session.Key("ctrl+p");
@@ -137,6 +153,44 @@ TEST_F(HelpAndCloseUnderWindowManager, AltF4CancelsDialogsAndTheWindowBehindNeve
     HelpFromDialog(ID_TRACK_WIZARD, "Track wizard", "alt+F4");
 
     ExpectAnswers();
+    ExpectCleanExit();
+}
+
+// The help is a window of its own: a click on the plan puts it behind the layout window, which
+// takes the keyboard; F1 brings it forward again, and a click in it and Escape work it. Beside Tool
+// Parameters, which stays on top even when the help is clicked, it takes the keyboard, and Alt+F4
+// closes it.
+TEST_F(HelpAndCloseUnderWindowManager, TheHelpTakesClicksAndKeysWhenInFrontAndGoesBehindAClickedPlan) {
+    const std::string main = MainTitle();
+    // The help may be shown in the desktop window a dialog had, which stayed over the layout window.
+    OpenDialog(ID_DOCUMENT_SETUP, "Document setup");
+    m_session.Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("Document setup"));
+    m_session.Key("F1");
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    const std::optional<DesktopSession::TopLevel> help = Shown("Corvane Help");
+    ASSERT_TRUE(help);
+    m_session.Click(help->x + help->width + 100, help->y + help->height / 2);
+    EXPECT_TRUE(
+        m_session.WaitUntil([&] { return Below("Corvane Help", main) && MainHasKeyboard(); }, kPatience))
+        << "the help stayed over the layout window, or kept the keyboard";
+    m_session.Key("F1");
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    m_session.Click(help->x + 50, help->y + 55);
+    m_session.Key("Escape");
+    EXPECT_TRUE(WaitUntilGone("Corvane Help")) << "Escape after a click in the help did not close it";
+
+    OpenDialog(ID_TOOL_PARAMETERS, "Tool parameters");
+    m_session.Key("F1");
+    EXPECT_TRUE(WaitForKeyboard("Corvane Help")) << "the help opened from Tool Parameters has no keyboard";
+    m_session.Click(help->x + 50, help->y + 55);
+    EXPECT_TRUE(m_session.WaitUntil([&] { return Below("Corvane Help", "Tool parameters"); }, kPatience))
+        << "a click in the help lifted it over Tool Parameters";
+    m_session.Key("alt+F4");
+    EXPECT_TRUE(WaitUntilGone("Corvane Help"));
+    EXPECT_TRUE(WaitForKeyboard("Tool parameters")) << "Alt+F4 on the help closed Tool Parameters";
+    m_session.Key("Escape");
+    EXPECT_TRUE(WaitUntilGone("Tool parameters"));
     ExpectCleanExit();
 }
 

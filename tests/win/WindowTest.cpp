@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/CDC.h"
@@ -154,6 +155,29 @@ TEST_F(WindowTest, MouseButtonsArriveInTheFrameworksOrderAndCaptureKeepsTheDrag)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A window manager may have stacked the windows otherwise: a click goes into the window the
+// desktop says it fell in, which comes forward, and where it names none, to the top one there.
+TEST_F(WindowTest, AClickGoesIntoTheWindowTheDesktopNames) {
+    CWnd lower;
+    ASSERT_TRUE(
+        lower.Create(nullptr, "Lower", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    RecordingWnd lowerView;
+    ASSERT_TRUE(lowerView.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &lower, 1));
+    CWnd upper;
+    ASSERT_TRUE(
+        upper.Create(nullptr, "Upper", WS_OVERLAPPED | WS_VISIBLE, CRect(100, 100, 400, 400), nullptr, 0));
+    RecordingWnd upperView;
+    ASSERT_TRUE(upperView.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &upper, 1));
+    upper.SetActiveWindow();
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(150, 150), &lower);
+    manager.MouseInput(WM_LBUTTONUP, CPoint(150, 150), &lower);
+    EXPECT_EQ(lowerView.log, (std::vector<std::string>{"down 150,150 L", "up 150,150"}));
+    EXPECT_EQ(manager.GetActiveWindow(), &lower);
+    manager.MouseInput(WM_LBUTTONDOWN, CPoint(350, 350), &lower);
+    manager.MouseInput(WM_LBUTTONUP, CPoint(350, 350), &lower);
+    EXPECT_EQ(upperView.log, (std::vector<std::string>{"down 250,250 L", "up 250,250"}));
+}
+
 TEST_F(WindowTest, ChildrenOfADisabledWindowTakeNoClicks) {
     CWnd top;
     ASSERT_TRUE(top.Create(nullptr, "Top", WS_OVERLAPPED | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
@@ -187,23 +211,30 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     dialog.ShowWindow(SW_SHOW);
     field.SetFocus();
     view.log.clear();
+    bool ran = false;
+    manager.SetIdleHandler([&] {
+        if (std::exchange(ran, true))
+            return;
+        // Asked to take activation or the keys, the owner passes them to the dialog.
+        owner.SetActiveWindow();
+        EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+        view.SetFocus();
+        EXPECT_EQ(manager.GetFocus(), &field);
+        EXPECT_TRUE(view.log.empty());
 
-    // Asked to take activation or the keys, the owner passes them to the dialog.
-    owner.SetActiveWindow();
-    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
-    view.SetFocus();
-    EXPECT_EQ(manager.GetFocus(), &field);
-    EXPECT_TRUE(view.log.empty());
-
-    // The help goes: the dialog, active before it, is active again, not the disabled owner, and
-    // its field has the keys again.
-    help.ShowWindow(SW_SHOW);
-    help.SetFocus();
-    EXPECT_EQ(manager.GetActiveWindow(), &help);
-    help.ShowWindow(SW_HIDE);
-    EXPECT_EQ(manager.GetActiveWindow(), &dialog);
-    EXPECT_EQ(manager.GetFocus(), &field);
-    EXPECT_TRUE(view.log.empty());
+        // The help goes: the dialog, active before it, is active again, not the disabled owner,
+        // and its field has the keys again.
+        help.ShowWindow(SW_SHOW);
+        help.SetFocus();
+        EXPECT_EQ(manager.GetActiveWindow(), &help);
+        help.ShowWindow(SW_HIDE);
+        EXPECT_EQ(manager.GetActiveWindow(), &dialog);
+        EXPECT_EQ(manager.GetFocus(), &field);
+        EXPECT_TRUE(view.log.empty());
+    });
+    dialog.RunModalLoop();
+    manager.SetIdleHandler(nullptr);
+    EXPECT_TRUE(ran);
 
     // With the owner enabled again, the dialog's going gives activation back to it.
     owner.EnableWindow(TRUE);
@@ -211,6 +242,30 @@ TEST_F(WindowTest, AWindowBehindAModalOneNeverTakesTheKeysAndAHiddenWindowGivesT
     EXPECT_EQ(manager.GetActiveWindow(), &owner);
     view.SetFocus();
     EXPECT_EQ(manager.GetFocus(), &view);
+}
+
+// Only a window in a modal loop holds the keys from the window it belongs to: a window it owns
+// that runs none (the help) is no modal window, whether it is above the loop's window or not.
+TEST_F(WindowTest, OnlyAWindowInAModalLoopHoldsTheKeysFromItsOwner) {
+    CWnd owner;
+    ASSERT_TRUE(
+        owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    CWnd dialog;
+    ASSERT_TRUE(dialog.Create(nullptr, "Dialog", WS_POPUP | WS_CAPTION, CRect(50, 50, 250, 200), &owner, 0));
+    CWnd help;
+    ASSERT_TRUE(help.Create(nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(300, 0, 600, 300), &owner, 0));
+    owner.EnableWindow(FALSE);
+    dialog.ShowWindow(SW_SHOW);
+    help.ShowWindow(SW_SHOW);
+    EXPECT_EQ(manager.ModalWindowOver(&owner), nullptr);
+    CWnd* inLoop = nullptr;
+    manager.SetIdleHandler([&] {
+        help.BringWindowToTop();
+        inLoop = manager.ModalWindowOver(&owner);
+    });
+    dialog.RunModalLoop();
+    manager.SetIdleHandler(nullptr);
+    EXPECT_EQ(inLoop, &dialog);
 }
 
 // A window made active again gives the keys back to the child that had them when it went
