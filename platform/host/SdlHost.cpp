@@ -164,8 +164,11 @@ int SdlHost::RecordDestroyedXWindow(void* pool, SDL_Event* event) {
 }
 
 SdlHost::~SdlHost() {
-    if (m_watchingXWindows)
+    if (m_watchingXWindows) {
+        // What another client destroyed just before the end is known before it is let go.
+        SDL_PumpEvents();
         SDL_DelEventWatch(RecordDestroyedXWindow, &m_pool);
+    }
     m_windows.clear();
     m_pool.Clear();
     for (auto& [shape, cursor] : m_cursors)
