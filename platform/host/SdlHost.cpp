@@ -151,18 +151,24 @@ void SdlHost::WatchXWindows() {
 }
 
 // Called inside SDL as it reads the desktop's news, so that no window of ours is shown or hidden
-// after its X window went, even before the program hears of it.
+// after its X window went, even before the program hears of it. A window manager's frame goes when
+// the manager lets go of a window, and SDL may still ask about it just then.
 int SdlHost::RecordDestroyedXWindow(void* pool, SDL_Event* event) {
     if (const unsigned long destroyed = DestroyedXWindow(*event)) {
         IgnoreXErrorsOf(destroyed);
         static_cast<SdlWindowPool*>(pool)->MarkDestroyed(destroyed);
     }
+    if (const unsigned long frame = NewXParent(*event))
+        IgnoreXErrorsOf(frame);
     return 1;
 }
 
 SdlHost::~SdlHost() {
-    if (m_watchingXWindows)
+    if (m_watchingXWindows) {
+        // What another client destroyed just before the end is known before it is let go.
+        SDL_PumpEvents();
         SDL_DelEventWatch(RecordDestroyedXWindow, &m_pool);
+    }
     m_windows.clear();
     m_pool.Clear();
     for (auto& [shape, cursor] : m_cursors)
@@ -263,10 +269,13 @@ void SdlHost::FollowStacking() {
     // Only the active window is made active on the desktop as well: any other would take the
     // keyboard from it.
     for (auto each = differ; each != shown.end(); ++each) {
+        SDL_Window* sdl = LiveWindow(*each);
+        if (sdl == nullptr)
+            continue;
         if (*each == Manager().GetActiveWindow())
-            SDL_RaiseWindow(m_windows[*each]);
+            SDL_RaiseWindow(sdl);
         else
-            RaiseWithoutActivating(m_windows[*each]);
+            RaiseWithoutActivating(sdl);
     }
     m_stacked = std::move(shown);
 }
@@ -315,9 +324,14 @@ void SdlHost::ReplaceDestroyedWindow(unsigned long xWindow) {
     m_pool.Discard(sdl);
 }
 
+// A window SDL saw go off the screen without the program hiding it may be one another client
+// destroyed: the news of that comes just after.
 void SdlHost::ForgetDestroyedWindow(CWnd* window) {
     const auto found = m_windows.find(window);
-    if (found == m_windows.end() || !m_pool.Destroyed(found->second))
+    if (found == m_windows.end())
+        return;
+    const bool unseen = (SDL_GetWindowFlags(found->second) & SDL_WINDOW_SHOWN) == 0;
+    if (!(unseen ? m_pool.AskDestroyed(found->second) : m_pool.Destroyed(found->second)))
         return;
     if (m_keyboardWindow == window)
         m_keyboardWindow = nullptr;
@@ -333,11 +347,10 @@ void SdlHost::PassKeyboardOn(CWnd* leaving) {
     if (m_keyboardWindow && m_keyboardWindow != leaving) return;
     m_keyboardWindow = nullptr;
     for (auto each = m_stacked.rbegin(); each != m_stacked.rend(); ++each) {
-        const auto found = m_windows.find(*each);
-        if (*each == leaving || found == m_windows.end() || !(*each)->IsWindowVisible() ||
-            !(*each)->IsWindowEnabled())
+        SDL_Window* sdl = LiveWindow(*each);
+        if (*each == leaving || !sdl || !(*each)->IsWindowVisible() || !(*each)->IsWindowEnabled())
             continue;
-        SDL_SetWindowInputFocus(found->second);
+        SDL_SetWindowInputFocus(sdl);
         m_keyboardWindow = *each;
         return;
     }
@@ -352,11 +365,11 @@ void SdlHost::KeepKeyboardFromDisabled(CWnd* window) {
     if (!modal)
         return;
     Manager().Activate(modal);
-    const auto found = m_windows.find(modal);
-    if (found == m_windows.end())
+    SDL_Window* sdl = LiveWindow(modal);
+    if (!sdl)
         return;
-    SDL_RaiseWindow(found->second);
-    SDL_SetWindowInputFocus(found->second);
+    SDL_RaiseWindow(sdl);
+    SDL_SetWindowInputFocus(sdl);
     m_keyboardWindow = modal;
 }
 
@@ -364,11 +377,18 @@ void SdlHost::FollowActiveWindow() {
     CWnd* active = Manager().GetActiveWindow();
     if (active == m_keyboardWindow || !active || !active->IsWindowVisible())
         return;
-    auto found = m_windows.find(active);
-    if (found == m_windows.end())
+    SDL_Window* sdl = LiveWindow(active);
+    if (!sdl)
         return;
-    SDL_SetWindowInputFocus(found->second);
+    SDL_SetWindowInputFocus(sdl);
     m_keyboardWindow = active;
+}
+
+// Until the program hears that another client destroyed it, a window still names its SDL window;
+// nothing is asked of the X window in the meantime.
+SDL_Window* SdlHost::LiveWindow(CWnd* window) const {
+    const auto found = m_windows.find(window);
+    return found == m_windows.end() || m_pool.Destroyed(found->second) ? nullptr : found->second;
 }
 
 unsigned int SdlHost::SdlWindowId(CWnd* window) const {
@@ -396,10 +416,10 @@ CString SdlHost::ClipboardText() const {
 }
 
 void SdlHost::Present(CWnd* window) {
-    auto found = m_windows.find(window);
+    SDL_Window* sdl = LiveWindow(window);
     const std::shared_ptr<const PixelSurface> picture = TopLevelPicture(window);
-    if (found == m_windows.end() || !picture) return;
-    SDL_Surface* target = SDL_GetWindowSurface(found->second);
+    if (!sdl || !picture) return;
+    SDL_Surface* target = SDL_GetWindowSurface(sdl);
     if (!target) return;
     const PixelSurface& pixels = *picture;
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
@@ -409,7 +429,7 @@ void SdlHost::Present(CWnd* window) {
         SDL_BlitSurface(source, nullptr, target, nullptr);
         SDL_FreeSurface(source);
     }
-    SDL_UpdateWindowSurface(found->second);
+    SDL_UpdateWindowSurface(sdl);
 }
 
 void SdlHost::PresentChanged() {
@@ -479,9 +499,11 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             // and the desktop may say so after its SDL window serves the next one (the pool drops
             // only what SDL held when the window went): only a shown window that can be minimised
             // takes it.
+            // A window another client destroyed also goes off the screen first.
             CWnd* window = WindowOf(event.window.windowID);
             if (window && !window->IsIconic() && window->IsWindowVisible() &&
-                (window->GetStyle() & WS_MINIMIZEBOX) != 0)
+                (window->GetStyle() & WS_MINIMIZEBOX) != 0 &&
+                !m_pool.AskDestroyed(SDL_GetWindowFromID(event.window.windowID)))
                 window->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
         } else if (event.window.event == SDL_WINDOWEVENT_RESTORED) {
             // Brought back from the desktop's task list.

@@ -61,6 +61,8 @@ class SdlHost : public Host {
     // A window whose desktop window another client destroyed is shown in a new one, when shown.
     void ReplaceDestroyedWindow(unsigned long xWindow);
     void ForgetDestroyedWindow(CWnd* window);
+    // The SDL window showing window; nullptr when none does or its X window is known destroyed.
+    SDL_Window* LiveWindow(CWnd* window) const;
     // One round: wait for an event or the next timer, deliver what came, paint and present.
     void Pump(const std::function<bool()>& running);
     CWnd* WindowOf(unsigned int sdlWindowId) const;

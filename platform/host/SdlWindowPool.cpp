@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/host/XErrorReport.h"
 #include "platform/host/XWindows.h"
 
 namespace {
@@ -23,27 +24,35 @@ void DropWindowEvents(SDL_Window* window) {
 
 }  // namespace
 
-SdlWindowPool::~SdlWindowPool() { Clear(); }
+SdlWindowPool::~SdlWindowPool() {
+    Clear();
+}
 
 SDL_Window* SdlWindowPool::Take(const CRect& rect, bool popup) {
-    const auto spare = std::find_if(m_kept.begin(), m_kept.end(), [popup](const Kept& kept) {
-        return kept.spare && !kept.destroyed && kept.popup == popup;
-    });
-    if (spare != m_kept.end()) {
-        spare->spare = false;
-        return spare->window;
-    }
+    const auto spare = [this, popup] {
+        return std::find_if(m_kept.begin(), m_kept.end(), [popup](const Kept& kept) {
+            return kept.spare && !kept.destroyed && kept.popup == popup;
+        });
+    };
+    // A spare window may have been destroyed while it was put away.
+    for (auto found = spare(); found != m_kept.end(); found = spare())
+        if (!AskDestroyed(found->window)) {
+            found->spare = false;
+            return found->window;
+        }
     // Our own frame and caption are drawn into the surface, so the desktop draws none.
     const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | (popup ? SDL_WINDOW_POPUP_MENU : 0);
     SDL_Window* window = SDL_CreateWindow("", rect.left, rect.top, rect.Width(), rect.Height(), flags);
-    if (window) m_kept.push_back({window, popup, false});
+    if (window)
+        m_kept.push_back({window, popup, false});
     return window;
 }
 
 void SdlWindowPool::Give(SDL_Window* window) {
     const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
                                    [window](const Kept& each) { return each.window == window; });
-    if (kept == m_kept.end()) return;
+    if (kept == m_kept.end())
+        return;
     if (kept->destroyed) {
         Discard(window);
         return;
@@ -54,8 +63,15 @@ void SdlWindowPool::Give(SDL_Window* window) {
 }
 
 void SdlWindowPool::Clear() {
-    for (const Kept& kept : m_kept) SDL_DestroyWindow(kept.window);
+    for (const Kept& kept : m_kept) Destroy(kept);
     m_kept.clear();
+}
+
+void SdlWindowPool::Destroy(const Kept& kept) {
+    if (kept.destroyed)
+        IgnoreXErrorsWhile(XDisplayOf(kept.window), [&kept] { SDL_DestroyWindow(kept.window); });
+    else
+        SDL_DestroyWindow(kept.window);
 }
 
 void SdlWindowPool::MarkDestroyed(unsigned long xWindow) {
@@ -69,13 +85,21 @@ bool SdlWindowPool::Destroyed(SDL_Window* window) const {
                        [window](const Kept& kept) { return kept.window == window && kept.destroyed; });
 }
 
+// The news is read as SDL reads the desktop's (MarkDestroyed).
+bool SdlWindowPool::AskDestroyed(SDL_Window* window) {
+    CatchUpWithX(window);
+    SDL_PumpEvents();
+    return Destroyed(window);
+}
+
 void SdlWindowPool::Discard(SDL_Window* window) {
     const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
                                    [window](const Kept& each) { return each.window == window; });
     if (kept == m_kept.end())
         return;
+    const Kept gone = *kept;
     m_kept.erase(kept);
-    SDL_DestroyWindow(window);
+    Destroy(gone);
 }
 
 SDL_Window* SdlWindowPool::Find(unsigned long xWindow) const {

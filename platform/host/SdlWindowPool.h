@@ -30,6 +30,9 @@ class SdlWindowPool {
     // the news, before the program hears of it.
     void MarkDestroyed(unsigned long xWindow);
     bool Destroyed(SDL_Window* window) const;
+    // Destroyed, asking the X server first: the news may still be on its way, and SDL would wait
+    // for ever to see a destroyed window shown.
+    bool AskDestroyed(SDL_Window* window);
     // Lets go of a window whose X window was destroyed.
     void Discard(SDL_Window* window);
     // The window showing in the X window, when it is one of ours.
@@ -42,5 +45,7 @@ class SdlWindowPool {
         bool spare;
         bool destroyed = false;
     };
+    static void Destroy(const Kept& kept);
+
     std::vector<Kept> m_kept;
 };

@@ -4,6 +4,15 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 
+namespace {
+// The X event SDL passed on; nullptr for every other event.
+const XEvent* XEventOf(const SDL_Event& event) {
+    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+        return nullptr;
+    return &event.syswm.msg->msg.x11.event;
+}
+}  // namespace
+
 void PassXEvents() {
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
@@ -16,17 +25,32 @@ unsigned long XWindowOf(SDL_Window* window) {
     return info.info.x11.window;
 }
 
+Display* XDisplayOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return nullptr;
+    return info.info.x11.display;
+}
+
+void CatchUpWithX(SDL_Window* window) {
+    if (Display* display = XDisplayOf(window))
+        XSync(display, False);
+}
+
 unsigned long DestroyedXWindow(const SDL_Event& event) {
-    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
-        return 0;
-    const XEvent& x = event.syswm.msg->msg.x11.event;
-    return x.type == DestroyNotify ? x.xdestroywindow.window : 0;
+    const XEvent* x = XEventOf(event);
+    return x && x->type == DestroyNotify ? x->xdestroywindow.window : 0;
+}
+
+unsigned long NewXParent(const SDL_Event& event) {
+    const XEvent* x = XEventOf(event);
+    return x && x->type == ReparentNotify ? x->xreparent.parent : 0;
 }
 
 bool IsXKeyPress(const SDL_Event& event) {
-    if (event.type != SDL_SYSWMEVENT || !event.syswm.msg || event.syswm.msg->subsystem != SDL_SYSWM_X11)
-        return false;
-    return event.syswm.msg->msg.x11.event.type == KeyPress;
+    const XEvent* x = XEventOf(event);
+    return x && x->type == KeyPress;
 }
 
 void RaiseWithoutActivating(SDL_Window* window) {

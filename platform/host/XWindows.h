@@ -4,13 +4,20 @@
 // client destroying one (as `xdotool windowclose` does), a key press. Only the X11 video driver has them.
 struct SDL_Window;
 union SDL_Event;
+typedef struct _XDisplay Display;
 
 // Has SDL pass every X event on as an SDL_SYSWMEVENT.
 void PassXEvents();
 // The X window an SDL window shows in; 0 when it is not an X window.
 unsigned long XWindowOf(SDL_Window* window);
+// The X connection an SDL window is shown over; nullptr when it is not an X window.
+Display* XDisplayOf(SDL_Window* window);
+// Waits until the X server has done what was asked of it: what it said until then has been read.
+void CatchUpWithX(SDL_Window* window);
 // The X window an event says was destroyed; 0 for every other event.
 unsigned long DestroyedXWindow(const SDL_Event& event);
+// The window an event says one of ours was put in (a window manager's frame); 0 for every other event.
+unsigned long NewXParent(const SDL_Event& event);
 // Whether an event is an X key press passed on.
 bool IsXKeyPress(const SDL_Event& event);
 // Raises the window without asking the window manager to make it active, which SDL_RaiseWindow

@@ -215,13 +215,15 @@ bool DesktopSession::StartWindowManager() {
         _exit(127);
     }
     const Window root = DefaultRootWindow(m_display);
-    const auto managing = [&] {
-        return waitpid(m_windowManager, nullptr, WNOHANG) == 0 &&
-               HasProperty(m_display, root, "_NET_SUPPORTING_WM_CHECK");
+    // Waits until it manages windows or has ended (no openbox, or it could not start).
+    bool ended = false;
+    const auto settled = [&] {
+        ended = waitpid(m_windowManager, nullptr, WNOHANG) != 0;
+        return ended || HasProperty(m_display, root, "_NET_SUPPORTING_WM_CHECK");
     };
-    if (m_windowManager > 0 && WaitUntil(managing, std::chrono::seconds(30)))
+    if (m_windowManager > 0 && WaitUntil(settled, std::chrono::seconds(30)) && !ended)
         return true;
-    if (m_windowManager > 0) {
+    if (m_windowManager > 0 && !ended) {
         kill(m_windowManager, SIGTERM);
         waitpid(m_windowManager, nullptr, 0);
     }

@@ -591,9 +591,9 @@ TEST_F(WindowSweepOnDesktop, EveryWindowClosesByEscapeAfterF1AndItsHelp) {
 }
 
 TEST_F(WindowSweepOnDesktop, EveryWindowClosesByAltF4UnderAWindowManager) {
-    // Without a window manager the program hears the request a window manager sends on Alt+F4.
+    // Without openbox there is no Alt+F4 to sweep; the request it sends is swept on its own.
     if (!m_session.StartWindowManager())
-        return Sweep(Closing::CloseRequest);
+        GTEST_SKIP() << "no window manager (Debian package openbox)";
     Restart();
     ASSERT_FALSE(HasFatalFailure());
     Sweep(Closing::AltF4);

@@ -1,0 +1,64 @@
+// The desktop host on a real X server, where another client destroys one of its windows.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "platform/host/SdlHost.h"
+#include "platform/host/XWindows.h"
+#include "platform/win/CWnd.h"
+#include "platform/win/WindowManager.h"
+#include "tests/desktop/DesktopSession.h"
+
+// Last: the X headers' macros would clash with names in the headers above.
+#include <X11/Xlib.h>
+
+namespace {
+void DestroyFromOutside(const std::string& display, unsigned long window) {
+    Display* other = XOpenDisplay(display.c_str());
+    ASSERT_NE(other, nullptr);
+    XDestroyWindow(other, window);
+    XSync(other, False);
+    XCloseDisplay(other);
+}
+
+// SDL says a window it saw go off the screen was minimised; one that went because it was
+// destroyed comes back as it was, and nothing the host did with it after is reported.
+TEST(DestroyedWindowOnX, AWindowAnotherClientDestroyedComesBackAsItWasAndUnreported) {
+    DesktopSession session;
+    if (!session.Unavailable().empty())
+        GTEST_SKIP() << session.Unavailable();
+    setenv("DISPLAY", session.DisplayName().c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    WindowManager::Instance().Reset();
+    testing::internal::CaptureStderr();
+    {
+        SdlHost host;
+        ASSERT_TRUE(host.Opened()) << host.OpenError();
+        CWnd frame;
+        ASSERT_TRUE(frame.Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 CRect(100, 100, 500, 400), nullptr, 0));
+        WindowManager::Instance().RunUntilIdle();
+        const unsigned int gone = host.SdlWindowId(&frame);
+        DestroyFromOutside(session.DisplayName(), XWindowOf(SDL_GetWindowFromID(gone)));
+        SDL_Event event;
+        for (int events = 0; host.SdlWindowId(&frame) == gone && events < 1000; ++events)
+            if (SDL_WaitEventTimeout(&event, 20))
+                host.HandleEvent(event);
+        WindowManager::Instance().RunUntilIdle();
+        EXPECT_FALSE(frame.IsIconic());
+        const unsigned long again = XWindowOf(SDL_GetWindowFromID(host.SdlWindowId(&frame)));
+        ASSERT_TRUE(session.WaitUntil(
+            [&] {
+                for (const DesktopSession::TopLevel& shown : session.TopLevels())
+                    if (shown.id == again)
+                        return shown.x == 100 && shown.y == 100 && shown.width == 400 && shown.height == 300;
+                return false;
+            },
+            std::chrono::seconds(60)));
+        frame.DestroyWindow();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+}  // namespace
