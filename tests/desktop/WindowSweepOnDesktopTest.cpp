@@ -421,7 +421,13 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
             case Closing::HelpThenEscape:
                 return HelpThenEscape(window);
             case Closing::AltF4:
-                return ClosedBy(window, [&] { m_session.Key("alt+F4"); });
+                return ClosedBy(window, [&] {
+                    // On a busy machine the window manager gives a new window the keyboard late;
+                    // Alt+F4 before that would close whatever still has it.
+                    const unsigned long shown = Target(window).id;
+                    m_session.WaitUntil([&] { return m_session.FocusWindow() == shown; }, kPatience);
+                    m_session.Key("alt+F4");
+                });
             case Closing::CloseRequest:
                 return ClosedBy(window, [&] { m_session.RequestClose(Target(window).id); });
             case Closing::CloseBox:
