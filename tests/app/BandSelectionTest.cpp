@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "platform/gdi/PixelSurface.h"
@@ -78,11 +77,6 @@ class BandSelection : public EveryClassLayout {
             }
         return count;
     }
-    static std::string Names(const std::vector<CPaint*>& objects) {
-        std::string names;
-        for (CPaint* object : objects) names += std::string(object->GetClassName().c_str()) + " ";
-        return names;
-    }
     std::vector<CPaint*> Selected() {
         std::vector<CPaint*> selected;
         for (CPaint* member : Members())
@@ -102,7 +96,7 @@ class BandSelection : public EveryClassLayout {
             // A side lying on the band's edge meets it.
             CRect extent = ClientExtent(*selected), meeting;
             extent.InflateRect(1, 1);
-            EXPECT_TRUE(meeting.IntersectRect(extent, band)) << Names({selected});
+            EXPECT_TRUE(meeting.IntersectRect(extent, band)) << selected->GetClassName().c_str();
         }
     }
     // Every object by a band around it, by one over its left half, and with Shift added to the
