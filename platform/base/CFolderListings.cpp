@@ -1,27 +1,29 @@
 #include "platform/base/CFolderListings.h"
 
-#include <ctime>
 #include <map>
 #include <optional>
 #include <system_error>
 #include <unordered_map>
 
 #include "platform/base/FileStamp.h"
-#include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// What is known of a folder's entries: by name, whether each is a folder, and once it is listed
-// (complete), by their names in upper case the first entry in byte order that bears it.
+struct EntryKind {
+    bool isFolder = false;
+    bool isLink = false;
+};
+
+// What is known of a folder's entries: by name, what each is, and once it is listed (complete),
+// by their names in upper case the first entry in byte order that bears it.
 struct Listing {
     bool complete = false;
-    std::unordered_map<std::string, bool> isFolder;
+    std::unordered_map<std::string, EntryKind> kinds;
     std::map<std::string, std::string> byUpperName;
-    // The folder as it was listed; nothing when it changed within the file system's clock tick
-    // of the listing, as it may then change again without a new stamp.
+    // The folder just before it was listed.
     std::optional<FileStamp> stamp;
 };
 
@@ -46,19 +48,20 @@ bool IsFolderOnDisk(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
+EntryKind KindOf(const fs::directory_entry& entry) {
+    std::error_code error;
+    return {entry.is_directory(error), entry.is_symlink(error)};
+}
+
 Listing ListFolder(const fs::path& folder) {
     ++State().made;
     Listing listing;
     listing.complete = true;
-    const std::timespec listedAt = FileStamp::FileClockNow();
     listing.stamp = FileStamp::Of(folder);
-    if (listing.stamp && !listing.stamp->IsOlderThan(listedAt))
-        listing.stamp.reset();
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         std::string entryName = entry.path().filename().string();
-        std::error_code typeError;
-        listing.isFolder.emplace(entryName, entry.is_directory(typeError));
+        listing.kinds.emplace(entryName, KindOf(entry));
         std::string entryAnsi;
         if (!Utf8ToAnsi(entryName, entryAnsi))
             continue;
@@ -69,37 +72,35 @@ Listing ListFolder(const fs::path& folder) {
     return listing;
 }
 
+CFolderListings::Entry EntryOf(const std::string& name, const EntryKind& kind) {
+    return {name, kind.isFolder, kind.isLink};
+}
+
 std::optional<CFolderListings::Entry> FindInListing(const Listing& listing, const std::string& wanted,
                                                     const std::string& storedName) {
-    if (const auto exact = listing.isFolder.find(wanted); exact != listing.isFolder.end())
-        return CFolderListings::Entry{wanted, exact->second};
+    if (const auto exact = listing.kinds.find(wanted); exact != listing.kinds.end())
+        return EntryOf(wanted, exact->second);
     const auto match = listing.byUpperName.find(UpperAnsi(storedName));
     if (match == listing.byUpperName.end())
         return std::nullopt;
-    return CFolderListings::Entry{match->second, listing.isFolder.at(match->second)};
-}
-
-bool IsCurrent(const Listing& listing, const fs::path& folder) {
-    return listing.stamp && listing.stamp == FileStamp::Of(folder);
+    return EntryOf(match->second, listing.kinds.at(match->second));
 }
 
 // An exact name needs no listing of the folder.
-std::optional<CFolderListings::Entry> ExactEntry(const fs::path& folder, const std::string& wanted) {
+std::optional<EntryKind> ExactKind(const fs::path& folder, const std::string& wanted) {
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(folder / wanted, error)))
+    const fs::file_status status = fs::symlink_status(folder / wanted, error);
+    if (!fs::exists(status))
         return std::nullopt;
-    return CFolderListings::Entry{wanted, IsFolderOnDisk(folder / wanted)};
+    return EntryKind{fs::is_directory(status) || (fs::is_symlink(status) && IsFolderOnDisk(folder / wanted)),
+                     fs::is_symlink(status)};
 }
 
 std::optional<CFolderListings::Entry> FindOnDisk(const fs::path& folder, const std::string& wanted,
                                                  const std::string& storedName) {
-    if (auto exact = ExactEntry(folder, wanted))
-        return exact;
-    const Listing listing = ListFolder(folder);
-    const auto match = listing.byUpperName.find(UpperAnsi(storedName));
-    if (match == listing.byUpperName.end())
-        return std::nullopt;
-    return CFolderListings::Entry{match->second, IsFolderOnDisk(folder / match->second)};
+    if (const auto exact = ExactKind(folder, wanted))
+        return EntryOf(wanted, *exact);
+    return FindInListing(ListFolder(folder), wanted, storedName);
 }
 
 // Entries found by their exact names are kept without listing the folder, which a path through
@@ -107,11 +108,11 @@ std::optional<CFolderListings::Entry> FindOnDisk(const fs::path& folder, const s
 std::optional<CFolderListings::Entry> FindBeforeListing(Listing& listing, const fs::path& folder,
                                                         const std::string& wanted,
                                                         const std::string& storedName) {
-    if (const auto known = listing.isFolder.find(wanted); known != listing.isFolder.end())
-        return CFolderListings::Entry{wanted, known->second};
-    if (auto exact = ExactEntry(folder, wanted)) {
-        listing.isFolder.emplace(wanted, exact->isFolder);
-        return exact;
+    if (const auto known = listing.kinds.find(wanted); known != listing.kinds.end())
+        return EntryOf(wanted, known->second);
+    if (const auto exact = ExactKind(folder, wanted)) {
+        listing.kinds.emplace(wanted, *exact);
+        return EntryOf(wanted, *exact);
     }
     listing = ListFolder(folder);
     return FindInListing(listing, wanted, storedName);
@@ -129,21 +130,21 @@ void CFolderListings::Forget() {
 }
 
 std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& folder,
+                                                            const std::string& diskName,
                                                             const std::string& storedName) {
-    const std::string wanted = DiskPath(storedName.c_str()).string();
     Listings& state = State();
     if (!state.keeping)
-        return FindOnDisk(folder, wanted, storedName);
+        return FindOnDisk(folder, diskName, storedName);
     Listing& listing = state.kept[folder.native()];
     if (!listing.complete)
-        return FindBeforeListing(listing, folder, wanted, storedName);
-    if (auto found = FindInListing(listing, wanted, storedName))
+        return FindBeforeListing(listing, folder, diskName, storedName);
+    if (auto found = FindInListing(listing, diskName, storedName))
         return found;
-    // A name the listing lacks may have come since: the folder is listed again when it changed.
-    if (IsCurrent(listing, folder))
+    if (listing.stamp == FileStamp::Of(folder))
         return std::nullopt;
+    // Another program wrote to the folder since it was listed.
     listing = ListFolder(folder);
-    return FindInListing(listing, wanted, storedName);
+    return FindInListing(listing, diskName, storedName);
 }
 
 bool CFolderListings::IsFolder(const fs::path& path) {

@@ -1,6 +1,8 @@
 #include "platform/base/CWinPath.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -63,28 +65,72 @@ struct ResolvedPath {
     bool exists = false;
 };
 
+// The folder a walk along a stored name stands in, written one way whichever way the name
+// takes to it: "." steps left out, a ".." step taking back the sub-folder entered before it,
+// and a link, or a ".." step out of the folder the walk started in, replaced by the real path
+// it leads to. Entries are looked up under this path, so that each folder is listed once
+// however many spellings reach it.
+struct WalkedFolder {
+    std::filesystem::path path;
+    // How many of the last components of path are sub-folders a ".." step takes back.
+    std::ptrdiff_t enteredFolders = 0;
+};
+
+// Moves the walk to the real path of where way leads; false when it leads nowhere.
+bool MoveToRealPath(WalkedFolder& folder, const std::filesystem::path& way) {
+    std::error_code error;
+    std::filesystem::path real = std::filesystem::canonical(way, error);
+    if (error)
+        return false;
+    const std::filesystem::path below = real.relative_path();
+    folder.enteredFolders = std::distance(below.begin(), below.end());
+    folder.path = std::move(real);
+    return true;
+}
+
+void StepBack(WalkedFolder& folder) {
+    if (folder.enteredFolders > 0) {
+        folder.path = folder.path.parent_path();
+        --folder.enteredFolders;
+    } else if (folder.path != folder.path.root_path() && !MoveToRealPath(folder, folder.path / "..")) {
+        folder.path /= "..";
+    }
+}
+
+void Enter(WalkedFolder& folder, const CFolderListings::Entry& entry) {
+    if (entry.isLink && MoveToRealPath(folder, folder.path / entry.name))
+        return;
+    folder.path /= entry.name;
+    folder.enteredFolders = entry.isLink ? 0 : folder.enteredFolders + 1;
+}
+
 ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
     std::string_view text = path ? path : "";
     ResolvedPath resolved{StartFolder(text, base)};
     if (HasDrive(text)) {
         text.remove_prefix(2);
     }
-    bool folderExists = CFolderListings::IsFolder(resolved.real);
+    WalkedFolder folder{resolved.real};
+    bool folderExists = CFolderListings::IsFolder(folder.path);
     resolved.exists = folderExists;
     for (const std::string& component : Components(text)) {
         if (component == "." || component == "..") {
             resolved.real /= component;
             resolved.exists = true;
+            if (component == ".." && folderExists)
+                StepBack(folder);
             continue;
         }
         const std::filesystem::path written = DiskPath(component.c_str());
         if (written.empty())
             return {};
         const std::optional<CFolderListings::Entry> entry =
-            folderExists ? CFolderListings::Find(resolved.real, component) : std::nullopt;
+            folderExists ? CFolderListings::Find(folder.path, written.native(), component) : std::nullopt;
         resolved.real /= entry ? std::filesystem::path(entry->name) : written;
         resolved.exists = entry.has_value();
         folderExists = entry && entry->isFolder;
+        if (folderExists)
+            Enter(folder, *entry);
     }
     if (!text.empty() && IsSeparator(text.back()) && resolved.real.has_filename()) {
         resolved.real /= "";

@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -135,5 +136,68 @@ void LargePictures(benchmark::State& state, bool distinct) {
 }
 BENCHMARK_CAPTURE(LargePictures, distinct, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LargePictures, one_file, false)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+constexpr int kWalkedFolders = 3000;
+constexpr int kWalkingBoxes = 40;
+constexpr int kStampedBoxes = 3000;
+
+fs::path FolderOfFolders(const char* name, int folders) {
+    const fs::path folder = FuzzFolder() / name;
+    for (int sub = 0; sub < folders; ++sub) fs::create_directories(folder / ("s" + std::to_string(sub)));
+    return folder;
+}
+
+// One box's way through "big": into its share of the sub-folders and back out of each, written
+// with "." and ".." steps and in upper case, so that no step is found as written.
+std::string WalkThroughBig(int box) {
+    constexpr int kSteps = kWalkedFolders / kWalkingBoxes;
+    std::string walk = "\\BIG";
+    for (int step = 0; step < kSteps; ++step) {
+        const std::string sub = "\\S" + std::to_string(box * kSteps + step);
+        if (step % 3 == 0)
+            walk += sub + "\\..";
+        else if (step % 3 == 1)
+            walk += "\\." + sub + "\\.\\..";
+        else
+            walk += sub + "\\..\\..\\Big";
+    }
+    return walk;
+}
+
+// Boxes whose pattern names walk a folder of 3,000 sub-folders, or go straight into one each.
+void BoxesWalkingAFolder(benchmark::State& state, bool walking) {
+    const fs::path big = FolderOfFolders("big", kWalkedFolders);
+    const CString parent = CWinPath::FromReal(big.parent_path());
+    const fs::path layout = WriteLayout("walks.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kWalkingBoxes; ++index) {
+            const std::string way = walking ? WalkThroughBig(index) : "\\BIG\\S" + std::to_string(index);
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                parent + way.c_str() + "\\missing.pat";
+        }
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesWalkingAFolder, spelled, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesWalkingAFolder, plain, false)->Unit(benchmark::kMillisecond);
+
+// Boxes naming missing patterns in a folder of 3,000 entries stamped a year ahead of the
+// clock (as an archive made on a fast clock leaves it), or stamped as written.
+void BoxesNamingMissingPatternsInAStampedFolder(benchmark::State& state, bool ahead) {
+    const fs::path folder = Folder(ahead ? "stamped-ahead" : "stamped-now", kCrowdedEntries);
+    if (ahead)
+        fs::last_write_time(folder, fs::file_time_type::clock::now() + std::chrono::hours(24 * 365));
+    const fs::path layout = WriteLayout("stamped.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kStampedBoxes; ++index)
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                Numbered(folder, "missing", index) + ".pat";
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesNamingMissingPatternsInAStampedFolder, ahead, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesNamingMissingPatternsInAStampedFolder, now, false)->Unit(benchmark::kMillisecond);
 
 }  // namespace

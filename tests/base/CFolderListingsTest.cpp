@@ -1,0 +1,62 @@
+#include "platform/base/CFolderListings.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/base/CWinPath.h"
+#include "tests/support/TestFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names reaching a few folders in different ways; how many of them name an entry, and how many
+// listings their look-ups in one operation make.
+struct Spellings {
+    std::vector<const char*> names;
+    int found;
+    unsigned long listings;
+};
+
+// As an archive made on a clock far ahead leaves a folder: stamped in the year 2100.
+void StampAhead(const fs::path& folder) {
+    const timespec times[2] = {{4102444800, 0}, {4102444800, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+}
+
+}  // namespace
+
+// However a path to a folder is written, and whatever the folder's stamp says, one operation
+// lists it at most once; a ".." step after a link leaves the folder the link leads to.
+TEST(CFolderListings, ListEachRealFolderOnceWhateverThePathSays) {
+    TestFolder folder;
+    // Links lead to their folders' real paths; the names start from the real one too.
+    const fs::path root = fs::canonical(folder.Path());
+    for (const char* sub : {"s1", "s2"}) fs::create_directories(root / "big" / sub);
+    fs::create_directory_symlink(root / "big", root / "alias");
+    fs::create_directory_symlink(root / "big" / "s1", root / "inner");
+    fs::create_directory(root / "ahead");
+    for (const char* file : {"p0.pat", "p1.pat"}) std::ofstream(root / "ahead" / file) << "x";
+    StampAhead(root / "ahead");
+    const Spellings table[] = {
+        {{"big\\S1\\..\\S2\\..\\S1", "big\\s2\\..\\S1\\..\\Missing"}, 1, 1},
+        {{"big\\.\\S1", "big\\S2", "big\\.\\.\\missing"}, 2, 1},
+        {{"BIG\\S1", "Big\\S2", "big\\S1\\..\\..\\BIG\\S2"}, 3, 2},
+        {{"alias\\S1", "big\\S2", "alias\\..\\big\\missing", "inner\\..\\S2"}, 3, 1},
+        {{"ahead\\P0.pat", "ahead\\missing1.pat", "ahead\\missing2.pat", "ahead\\.\\missing3.pat"}, 1, 1},
+    };
+    for (const Spellings& row : table) {
+        CFolderListings::Keep(true);
+        const unsigned long before = CFolderListings::ListingsMade();
+        int found = 0;
+        for (const char* name : row.names) found += CWinPath::ResolveExisting(name, root).empty() ? 0 : 1;
+        EXPECT_EQ(found, row.found) << row.names.front();
+        EXPECT_EQ(CFolderListings::ListingsMade() - before, row.listings) << row.names.front();
+    }
+    CFolderListings::Keep(false);
+}
