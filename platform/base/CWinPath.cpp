@@ -10,7 +10,6 @@
 
 #include "platform/base/CFolderListings.h"
 #include "platform/base/FileSystemText.h"
-#include "platform/base/Windows1252.h"
 
 namespace {
 
@@ -138,6 +137,16 @@ ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
     return resolved;
 }
 
+// The stored form of a path written with slashes, as this system writes it: an absolute path
+// gets the drive "C:", and slashes become backslashes.
+CString StoredForm(std::string text) {
+    const bool absolute = !text.empty() && text.front() == '/';
+    std::replace(text.begin(), text.end(), '/', '\\');
+    if (absolute)
+        text.insert(0, "C:");
+    return CString(std::move(text));
+}
+
 }  // namespace
 
 void CWinPath::Split(const char* path, CString* drive, CString* folder, CString* name, CString* extension) {
@@ -197,12 +206,7 @@ std::filesystem::path CWinPath::ResolveExisting(const char* path, const std::fil
 }
 
 CString CWinPath::FromReal(const std::filesystem::path& real) {
-    std::string ansi = PathText(real.generic_string()).str();
-    std::replace(ansi.begin(), ansi.end(), '/', '\\');
-    if (real.is_absolute()) {
-        ansi.insert(0, "C:");
-    }
-    return CString(std::move(ansi));
+    return StoredForm(PathText(real.generic_string()).str());
 }
 
 CString CWinPath::Native(const char* path, const std::filesystem::path& base) {
@@ -217,5 +221,5 @@ CString CWinPath::Stored(const char* path) {
     std::string_view text = path ? path : "";
     if (HasDrive(text) || text.find('\\') != std::string_view::npos)
         return CString(text);
-    return FromReal(std::filesystem::path(AnsiToUtf8(text)));
+    return StoredForm(std::string(text));
 }
