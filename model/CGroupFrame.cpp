@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
+#include "model/CPlacement.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Geometry.h"
@@ -17,6 +20,10 @@ constexpr COLORREF kGroupEditFrameColor = 0x0000FF;
 constexpr int kEditFramePenWidth = 2;
 // Smaller groups are drawn by walking their members.
 constexpr std::size_t kIndexedMembers = 64;
+// Groups turned inside turned groups are measured through their members this many turned levels
+// deep; deeper ones, far beyond any drawn layout, stand for their contents by their fitted box,
+// so that reading stays linear in the nesting.
+constexpr int kTurnedLevelsMeasured = 8;
 
 // Widens the box by another one.
 void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, double y0, double x1,
@@ -100,38 +107,11 @@ void CGroup::RecalcFrames() {
     HandDownParentPose();
 }
 
-// Each member group, fitted first, is measured by its frame: measuring its members again at
-// every level of nesting would measure a deep subtree once per level above it.
 void CGroup::FitFramesBottomUp() {
     for (CPaint* member : m_members)
         if (auto* group = dynamic_cast<CGroup*>(member))
             group->FitFramesBottomUp();
     FitFrameToMembers(true);
-}
-
-void CGroup::GetFittedMembersBounds(const CPose& pose, double& minX, double& minY, double& maxX,
-                                    double& maxY) {
-    const CPose world = WorldPose(&pose);
-    MembersBox(m_members, minX, minY, maxX, maxY,
-               [&world](CPaint* member, double& x0, double& y0, double& x1, double& y1) {
-                   auto* group = dynamic_cast<CGroup*>(member);
-                   if (group != nullptr && !group->m_members.empty())
-                       group->GetFrameCornersBounds(world, x0, y0, x1, y1);
-                   else
-                       member->GetFrameBounds(&world, x0, y0, x1, y1);
-               });
-}
-
-void CGroup::GetFrameCornersBounds(const CPose& parent, double& minX, double& minY, double& maxX,
-                                   double& maxY) const {
-    for (int i = 0; i < 4; ++i) {
-        const CDoublePoint corner = FrameCorner(i);
-        const CDoublePoint world = LocalToWorldInFrame(parent, corner.x, corner.y);
-        minX = i == 0 ? world.x : std::min(minX, world.x);
-        minY = i == 0 ? world.y : std::min(minY, world.y);
-        maxX = i == 0 ? world.x : std::max(maxX, world.x);
-        maxY = i == 0 ? world.y : std::max(maxY, world.y);
-    }
 }
 
 void CGroup::HandDownParentPose() {
@@ -144,15 +124,101 @@ void CGroup::FitFrameToMembers(bool membersFitted) {
     m_pose.angle = 0.0;
     const CPose identity;
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-    if (membersFitted)
-        GetFittedMembersBounds(identity, minX, minY, maxX, maxY);
-    else
+    MeasuredMembers members;
+    if (membersFitted) {
+        members = MeasureFittedMembers(WorldPose(&identity), kTurnedLevelsMeasured);
+        members.Answer(minX, minY, maxX, maxY);
+    } else {
         GetFrameBounds(&identity, minX, minY, maxX, maxY);
+    }
     m_pose.angle = angle;
     const double corner[2] = {minX, minY};
     MoveOriginTo(corner);
     m_fFrameWidth = maxX - minX;
     m_fFrameHeight = maxY - minY;
+    if (membersFitted)
+        m_fittedMembers = members.MovedBy(-minX, -minY);
+}
+
+// Measuring a member group by its fit keeps a deep subtree from being measured again at every
+// level above it.
+CGroup::MeasuredMembers CGroup::MeasureFittedMembers(const CPose& world, int turnedLevels) const {
+    MeasuredMembers measured;
+    for (CPaint* member : m_members) {
+        const MeasuredMembers one = MeasureFittedMember(member, world, turnedLevels);
+        if (member == m_members.front())
+            measured.keepsAskedBox = one.keepsAskedBox;
+        measured.Widen(one);
+    }
+    return measured;
+}
+
+CGroup::MeasuredMembers CGroup::MeasureFittedMember(CPaint* member, const CPose& world, int turnedLevels) {
+    if (const auto* group = dynamic_cast<const CGroup*>(member))
+        return group->MeasureFittedContents(world, turnedLevels);
+    // An object that measures nothing leaves the box it is asked for as it was.
+    MeasuredMembers measured;
+    measured.minX = measured.minY = measured.maxX = measured.maxY = std::numeric_limits<double>::quiet_NaN();
+    member->GetFrameBounds(&world, measured.minX, measured.minY, measured.maxX, measured.maxY);
+    measured.measured = !(std::isnan(measured.minX) && std::isnan(measured.minY) &&
+                          std::isnan(measured.maxX) && std::isnan(measured.maxY));
+    measured.keepsAskedBox = !measured.measured;
+    return measured;
+}
+
+// A box whose axes lie along the parent's bounds the contents exactly under it; turned, it
+// bounds them only loosely.
+CGroup::MeasuredMembers CGroup::MeasureFittedContents(const CPose& parent, int turnedLevels) const {
+    const CPlacement placement(m_pose, parent);
+    if (placement.World().angle != 0.0 && turnedLevels > 0)
+        return MeasureFittedMembers(placement.World(), turnedLevels - 1);
+    return FittedMembersUnder(placement);
+}
+
+CGroup::MeasuredMembers CGroup::FittedMembersUnder(const CPlacement& placement) const {
+    MeasuredMembers placed;
+    placed.keepsAskedBox = m_fittedMembers.keepsAskedBox;
+    if (!m_fittedMembers.measured)
+        return placed;
+    const MeasuredMembers& box = m_fittedMembers;
+    for (const CDoublePoint& corner : {CDoublePoint{box.minX, box.minY}, CDoublePoint{box.maxX, box.minY},
+                                       CDoublePoint{box.maxX, box.maxY}, CDoublePoint{box.minX, box.maxY}})
+        placed.WidenBy(placement.ToWorld(corner));
+    return placed;
+}
+
+void CGroup::MeasuredMembers::Widen(const MeasuredMembers& other) {
+    if (!other.measured)
+        return;
+    WidenBy({other.minX, other.minY});
+    WidenBy({other.maxX, other.maxY});
+}
+
+void CGroup::MeasuredMembers::WidenBy(const CDoublePoint& point) {
+    if (!measured) {
+        measured = true;
+        minX = maxX = point.x;
+        minY = maxY = point.y;
+        return;
+    }
+    ::Widen(minX, minY, maxX, maxY, point.x, point.y, point.x, point.y);
+}
+
+CGroup::MeasuredMembers CGroup::MeasuredMembers::MovedBy(double dx, double dy) const {
+    MeasuredMembers moved = *this;
+    moved.minX += dx, moved.maxX += dx;
+    moved.minY += dy, moved.maxY += dy;
+    return moved;
+}
+
+void CGroup::MeasuredMembers::Answer(double& askedMinX, double& askedMinY, double& askedMaxX,
+                                     double& askedMaxY) const {
+    if (!keepsAskedBox) {
+        askedMinX = minX, askedMinY = minY, askedMaxX = maxX, askedMaxY = maxY;
+        return;
+    }
+    if (measured)
+        ::Widen(askedMinX, askedMinY, askedMaxX, askedMaxY, minX, minY, maxX, maxY);
 }
 
 // The whole subtree is invalidated once before and once after: the group's paint bounds take

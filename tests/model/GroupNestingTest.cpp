@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -63,6 +64,19 @@ class CCountingShape : public CTestShape {
 
 IMPLEMENT_SERIAL(CCountingShape, CTestShape, 1)
 
+// A box a layout file keeps: its corners are its points.
+class CSavedBox : public CTestBox {
+    DECLARE_SERIAL(CSavedBox)
+
+  public:
+    CSavedBox() : CTestBox(nullptr, 0.0, 0.0, 0.0, 0.0) {}
+    CSavedBox(CTool* tool, double x, double y) : CTestBox(tool, 0.0, 0.0, 5080.0, 2540.0) {
+        m_pose = CPose(x, y, 0.0);
+    }
+};
+
+IMPLEMENT_SERIAL(CSavedBox, CPaint, 1)
+
 // A document whose error messages are kept instead of shown.
 class ErrorRecordingDoc : public CCVNDoc {
   public:
@@ -76,12 +90,16 @@ class GroupNesting : public testing::Test {
 
     static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
 
-    // A layout of groups each holding the next, the innermost holding the shape when given.
-    static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*)) {
+    // A layout of groups each holding the next, each turned by the angle in the one around it,
+    // the innermost holding the shape when given.
+    static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*), double turn = 0.0) {
         CCVNDoc doc;
         EXPECT_TRUE(doc.OnNewDocument());
         CGroup* group = &doc.m_rootGroup;
-        for (int level = 0; level < depth; ++level) group = AddToGroup(group, NewGroup(&doc.m_tool));
+        for (int level = 0; level < depth; ++level) {
+            group = AddToGroup(group, NewGroup(&doc.m_tool));
+            group->m_pose.angle = turn;
+        }
         if (innermost != nullptr)
             AddToGroup(group, innermost(&doc.m_tool));
         return Save(doc);
@@ -138,6 +156,43 @@ class GroupNesting : public testing::Test {
         return depth;
     }
 
+    // Groups the objects as the Group command does, and turns the group about its origin.
+    static CPaint* GroupAndTurn(CCVNDoc& doc, std::initializer_list<CPaint*> objects, double degrees) {
+        doc.m_tool.DeselectAll(0, 0);
+        for (CPaint* object : objects) object->SelectWithUndo(0, 0);
+        doc.m_tool.GroupSelection(0);
+        CPaint* group = doc.m_rootGroup.m_members.front();
+        const CDoublePoint pivot = group->LocalToWorld(0.0, 0.0);
+        group->RotateFromSavedPose(degrees * kPi / 180.0, pivot.x, pivot.y, 0);
+        return group;
+    }
+
+    // Two boxes grouped and turned, grouped with a third and turned again, then grouped with a
+    // fourth.
+    static Bytes TurnedGroupsInGroups() {
+        CCVNDoc doc;
+        EXPECT_TRUE(doc.OnNewDocument());
+        const auto box = [&doc](double x, double y) {
+            return AddToGroup(&doc.m_rootGroup, new CSavedBox(&doc.m_tool, x, y));
+        };
+        CPaint* a = box(0.0, 0.0);
+        CPaint* b = box(6350.0, 3810.0);
+        CPaint* c = box(-5080.0, -2540.0);
+        CPaint* d = box(-12700.0, -7620.0);
+        CPaint* inner = GroupAndTurn(doc, {a, b}, 30.0);
+        CPaint* middle = GroupAndTurn(doc, {inner, c}, 15.0);
+        GroupAndTurn(doc, {middle, d}, 0.0);
+        return Save(doc);
+    }
+
+    // The frames every group gets from measuring its members' contents, members first.
+    static void RefitFromContents(CGroup& group) {
+        for (CPaint* member : group.m_members)
+            if (auto* inner = dynamic_cast<CGroup*>(member))
+                RefitFromContents(*inner);
+        group.RecalcFrame();
+    }
+
     TestFolder m_folder;
 };
 
@@ -155,6 +210,21 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOnce) {
         EXPECT_EQ(CCountingShape::s_nOwnersGiven, 1) << depth;
         EXPECT_EQ(Depth(doc.m_rootGroup), depth);
     }
+}
+
+TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOfTurnedGroupsAFixedNumberOfTimes) {
+    // A group turned in the group measuring it is measured through its members, only a few
+    // turned levels deep.
+    std::vector<int> asked;
+    for (const int depth : {20, 40}) {
+        const Bytes bytes = NestedLayout(depth, CountingShape, 0.5);
+        CCountingShape::ResetCounts();
+        RecordingDoc doc;
+        ASSERT_TRUE(Open(doc, bytes));
+        asked.push_back(CCountingShape::s_nBoundsAsked);
+    }
+    EXPECT_EQ(asked[0], asked[1]);
+    EXPECT_LT(asked[0], 20);
 }
 
 TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNumberOfTimes) {
@@ -187,6 +257,22 @@ TEST_F(GroupNesting, PlacingDrawingAndHitTestingVisitTheInnermostObjectAFixedNum
         EXPECT_EQ(at.hit, 1);
         EXPECT_EQ(at.extentsMade, visits.front().extentsMade);
     }
+}
+
+TEST_F(GroupNesting, TurnedGroupsInGroupsOpenWithTheFramesOfTheirContents) {
+    const Bytes built = TurnedGroupsInGroups();
+    RecordingDoc doc;
+    ASSERT_TRUE(Open(doc, built));
+    const Bytes saved = Save(doc);
+    // Every frame read is, to the last bit, the one measuring its group's contents gives ...
+    RecordingDoc refitted;
+    LoadLayoutBytes(refitted, built);
+    for (CPaint* member : refitted.m_rootGroup.m_members) RefitFromContents(*static_cast<CGroup*>(member));
+    EXPECT_EQ(Save(refitted), saved);
+    // ... and the layout saved then opens and saves byte for byte.
+    RecordingDoc again;
+    ASSERT_TRUE(Open(again, saved));
+    EXPECT_EQ(Save(again), saved);
 }
 
 TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {

@@ -200,4 +200,21 @@ void BoxesNamingMissingPatternsInAStampedFolder(benchmark::State& state, bool ah
 BENCHMARK_CAPTURE(BoxesNamingMissingPatternsInAStampedFolder, ahead, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BoxesNamingMissingPatternsInAStampedFolder, now, false)->Unit(benchmark::kMillisecond);
 
+// The same boxes in groups each turned a little in the one around it: a turned group is measured
+// through its members, a few turned levels deep only.
+void BoxesInTurnedGroups(benchmark::State& state, int depth) {
+    const fs::path layout = WriteLayout("turned.cvn", [&](CCVNDoc& doc) {
+        CGroup* group = &doc.m_rootGroup;
+        for (int level = 0; level < depth; ++level) {
+            group = AddTo(group, new CGroup);
+            group->m_pose.angle = 0.001;
+        }
+        for (int index = 0; index < kBoxes; ++index) AddBox(group, &doc.m_tool, index);
+        for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesInTurnedGroups, nested, kNestedGroups)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesInTurnedGroups, one, 1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
