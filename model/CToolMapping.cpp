@@ -154,10 +154,15 @@ int RoundingMargin(double factor) {
     return TruncateCoordinate(std::ceil(factor)) + 1;
 }
 
+// Parts of a fixed device size reach as far at every zoom; carried by a factor below 1 they
+// shrink, and the area must widen by what they lost.
+int ShrunkReach(int reach, double factor) {
+    return factor < 1.0 ? TruncateCoordinate(std::ceil(reach * (1.0 - factor))) : 0;
+}
+
 }  // namespace
 
-// The bounds hold the extent, mapped, and parts of a fixed device size around it; mapped to a
-// smaller zoom those parts shrink, so the area widens by the farthest reach of any of them.
+// The bounds hold the extent, mapped, and parts of a fixed device size around it.
 DeviceRect CTool::BoundsToView(const DeviceRect& rect) const {
     const double factor =
         (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
@@ -165,7 +170,7 @@ DeviceRect CTool::BoundsToView(const DeviceRect& rect) const {
         return rect;
     DeviceRect upright = rect;
     upright.Normalize();
-    return ScaledOutward(upright, factor, m_nBoundsReach + RoundingMargin(factor));
+    return ScaledOutward(upright, factor, ShrunkReach(m_nBoundsReach, factor) + RoundingMargin(factor));
 }
 
 DeviceRect CTool::ViewToBounds(const DeviceRect& rect) const {
@@ -178,15 +183,18 @@ DeviceRect CTool::ViewToBounds(const DeviceRect& rect) const {
     return ScaledOutward(upright, factor, RoundingMargin(factor));
 }
 
-// An object drawn at this zoom reaches past its extent by its fixed-size parts: the update area
-// widened by them meets the extent whenever the drawing meets the update area.
+// An object drawn at this zoom reaches past its extent by its fixed-size parts, which its bounds
+// hold at their own size: where the bounds mapping is the larger, they fall short by what those
+// parts would grow to there.
 DeviceRect CTool::UpdateInBounds() const {
-    if (MapsAsBounds() || m_rcUpdate.IsEmpty())
+    const double factor =
+        (m_fBoundsNumerator / m_fBoundsDenominator) / (m_fZoomNumerator / m_fZoomDenominator);
+    if (MapsAsBounds() || m_rcUpdate.IsEmpty() || !IsMappingFactor(factor))
         return m_rcUpdate;
-    DeviceRect update = m_rcUpdate;
-    update.Normalize();
-    update.Inflate(m_nBoundsReach);
-    return ViewToBounds(update);
+    DeviceRect update = ViewToBounds(m_rcUpdate);
+    if (factor > 1.0)
+        update.Inflate(TruncateCoordinate(std::ceil(m_nBoundsReach * (factor - 1.0))));
+    return update;
 }
 
 void CTool::NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds) {
