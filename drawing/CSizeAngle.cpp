@@ -324,11 +324,15 @@ void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& fr
 
 void CSizeAngle::RecalcDeviceBounds() {
     CPaint::RecalcDeviceBounds();
-    dimension::LabelLine line;
-    int escapement = 0;
-    if (m_pTool != nullptr && HasPoints() &&
-        PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
-        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, escapement, line));
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    m_pTool->InBoundsMapping([&] {
+        dimension::LabelLine line;
+        int escapement = 0;
+        if (PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
+            m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, escapement, line));
+    });
+    NoteBoundsReach();
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {

@@ -235,9 +235,14 @@ void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
 
 void CSizeLine::RecalcDeviceBounds() {
     CPaint::RecalcDeviceBounds();
-    dimension::LabelLine line;
-    if (m_pTool != nullptr && HasPoints() && PlaceLabel(CPlacement(m_pose, m_parentPose), line))
-        m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, 0, line));
+    if (m_pTool == nullptr || !HasPoints())
+        return;
+    m_pTool->InBoundsMapping([&] {
+        dimension::LabelLine line;
+        if (PlaceLabel(CPlacement(m_pose, m_parentPose), line))
+            m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, 0, line));
+    });
+    NoteBoundsReach();
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {

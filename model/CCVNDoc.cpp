@@ -103,6 +103,7 @@ BOOL CCVNDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return FALSE;
     StartSession();
+    m_tool.UpdateDeviceBounds();
     m_tool.MarkSaved();
     UpdateAllViews();
     return TRUE;

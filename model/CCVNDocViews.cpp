@@ -251,8 +251,21 @@ BOOL CCVNDoc::InvalidatePlanView(int& centreX, int& centreY) {
     return GetPlanViewCentre(centreX, centreY);
 }
 
+// Every plan view repaints the same change, each at its own zoom, before the area is emptied.
 void CCVNDoc::RepaintDirtyViews() {
-    for (CPlanViewServices* plan : PlanViews()) plan->RepaintDirty();
+    const std::vector<CPlanViewServices*> plans = PlanViews();
+    if (plans.empty())
+        return;
+    const int redraw = m_tool.m_bRedraw;
+    bool held = false;
+    for (CPlanViewServices* plan : plans) {
+        m_tool.m_bRedraw = redraw;
+        held = !plan->RepaintMarkedArea() || held;
+    }
+    if (held)
+        m_tool.m_bRedraw = redraw;
+    else
+        m_tool.ForgetDirtyArea();
 }
 
 CFrameWnd* CCVNDoc::Get3DFrame() const {

@@ -299,7 +299,8 @@ bool CGroup::DrawsThroughIndex() const {
 template <class Visit>
 void CGroup::ForMembersInUpdate(Visit visit) {
     if (DrawsThroughIndex()) {
-        for (CPaint* member : m_memberIndex.MembersMeeting(m_members, m_pTool->m_rcUpdate)) visit(member);
+        for (CPaint* member : m_memberIndex.MembersMeeting(m_members, m_pTool->UpdateInBounds()))
+            visit(member);
         return;
     }
     for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) visit(*member);

@@ -178,7 +178,7 @@ void CPaint::InvalidateBounds() {
     if (m_pTool == nullptr)
         return;
     m_rcBounds.Normalize();
-    m_pTool->InvalidateRect(m_rcBounds);
+    m_pTool->InvalidateBoundsArea(m_rcBounds);
     m_rcBounds.SetEmpty();
     m_pTool->m_bRedraw = 1;
 }
@@ -189,12 +189,17 @@ void CPaint::RecalcDeviceBounds() {
     m_rcPaintBounds = ExtentToDevice();
     const double handle = m_pTool->m_fHandleSize;
     m_rcPaintBounds.Inflate(IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle));
+    NoteBoundsReach();
     CMemberIndex::NoteBoundsChanged(this);
 }
 
+void CPaint::NoteBoundsReach() {
+    m_pTool->NoteBoundsReach(ExtentToDevice(), m_rcPaintBounds);
+}
+
 DeviceRect CPaint::ExtentToDevice() const {
-    DeviceRect rect{m_pTool->LayoutToDevice(m_fMaxX), m_pTool->LayoutToDevice(m_fMaxY),
-                    m_pTool->LayoutToDevice(m_fMinX), m_pTool->LayoutToDevice(m_fMinY)};
+    DeviceRect rect{m_pTool->LayoutToBounds(m_fMaxX), m_pTool->LayoutToBounds(m_fMaxY),
+                    m_pTool->LayoutToBounds(m_fMinX), m_pTool->LayoutToBounds(m_fMinY)};
     rect.Normalize();
     return rect;
 }
@@ -545,7 +550,7 @@ void CPaint::Invalidate() {
     if (m_pTool == nullptr)
         return;
     RecalcDeviceBounds();
-    m_pTool->InvalidateRect(m_rcPaintBounds);
+    m_pTool->InvalidateBoundsArea(m_rcPaintBounds);
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {

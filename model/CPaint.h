@@ -262,6 +262,8 @@ class CPaint : public CObject {
     // selection of the group being edited (1) or every object (2).
     int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
     const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
+    // Tells the engine how far the paint bounds reach past the extent.
+    void NoteBoundsReach();
 
   protected:
     // The file version the object's records follow: its document's.

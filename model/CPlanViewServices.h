@@ -10,8 +10,10 @@ class CPlanViewServices {
     virtual ~CPlanViewServices() = default;
 
     virtual void SetZoom(double zoom) = 0;
-    // Redraws the engine's dirty area at once.
-    virtual void RepaintDirty() = 0;
+    // Redraws the engine's dirty area at once, mapped to this view's zoom; the document asks
+    // every plan view of the layout, then empties the area. Answers false when the view holds
+    // its repaint back and the area must wait.
+    virtual bool RepaintMarkedArea() = 0;
     // The centre of the client area in logical units.
     virtual CPoint GetCenterPoint() = 0;
 };

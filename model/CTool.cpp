@@ -627,7 +627,19 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 void CTool::InvalidateOverlay(const DeviceRect& rect) {
     DeviceRect normal = rect;
     normal.Normalize();
+    m_rcDirty.Unite(ViewToBounds(normal));
+}
+
+void CTool::InvalidateBoundsArea(const DeviceRect& rect) {
+    DeviceRect normal = rect;
+    normal.Normalize();
     m_rcDirty.Unite(normal);
+    m_bRedraw = 1;
+}
+
+void CTool::ForgetDirtyArea() {
+    m_rcDirty.SetEmpty();
+    m_rcSecondDirty.SetEmpty();
 }
 
 int CTool::LayoutToDevice(double value) const {

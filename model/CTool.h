@@ -199,11 +199,16 @@ class CTool : public CObject {
     // The status bar shows a test train's status text, so that a train that does not run
     // tells why; it stands there while nothing is selected, until the next press.
     void ShowTrainStatus(CRunningTrain& train);
-    // Adds a device rectangle to the area the plan view repaints, the layout redrawn there.
+    // Adds a device rectangle to the area the plan views repaint, the layout redrawn there.
     void InvalidateRect(const DeviceRect& rect);
-    // Adds a device rectangle to the area the plan view repaints from its buffer, with only the
-    // band or rubber line laid over it: a redraw would leave them out.
+    // Adds a device rectangle to the area the plan views repaint from their buffers, with only
+    // the band or rubber line laid over it: a redraw would leave them out.
     void InvalidateOverlay(const DeviceRect& rect);
+    // Adds an area of the bounds mapping (an object's paint bounds) to the area the plan views
+    // repaint, the layout redrawn there.
+    void InvalidateBoundsArea(const DeviceRect& rect);
+    // Every plan view has repainted the dirty area.
+    void ForgetDirtyArea();
     int LayoutToDevice(double value) const;
     // The handle size in layout units: the tolerance of every hit test.
     double GetHandleTolerance() const;
@@ -221,6 +226,9 @@ class CTool : public CObject {
     // In place; the printer mapping whenever the target DC prints.
     void LayoutToDevicePoints(POINT* points, int count) const;
     void LayoutToDevicePointArray(std::vector<CPoint>& points) const;
+    // Maps for another plan view, without telling the objects of a new zoom: its repaint needs
+    // the numbers only.
+    void MapFor(double numerator, double denominator);
     void SetTargetDC(CDC* dc, CDC* attribDC);
     CDC* GetTargetDC() const { return m_pTargetDC; }
     CDC* GetAttribDC() const { return m_pAttribDC; }
@@ -228,7 +236,28 @@ class CTool : public CObject {
     void AttachToObjects();
     int CanZoomIn() const;
     int CanZoomOut() const;
+    // Works every object's device bounds out anew in the present mapping, which becomes the
+    // bounds mapping.
     void UpdateDeviceBounds();
+    // Paint bounds and the dirty area are kept in the bounds mapping, whichever plan view is
+    // served: the zoom at which the bounds were last all worked out. A view at another zoom maps
+    // them to its own.
+    int LayoutToBounds(double value) const;
+    bool MapsAsBounds() const;
+    // Runs work in the bounds mapping: the parts of an object's bounds that it maps itself.
+    template <class Work>
+    void InBoundsMapping(Work&& work);
+    // An area of the bounds mapping in the present mapping, wide enough for all that the bounds
+    // held, and an area of the present mapping in the bounds mapping.
+    DeviceRect BoundsToView(const DeviceRect& rect) const;
+    DeviceRect ViewToBounds(const DeviceRect& rect) const;
+    // The update rectangle in the bounds mapping, for the drawing tests of the paint bounds.
+    DeviceRect UpdateInBounds() const;
+    // An object worked out its bounds: they may reach farther past its extent than any before.
+    void NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds);
+    // The band, rubber line, hint and pivot marker belong to the view the mouse works in, at its
+    // zoom: a view at another zoom leaves them out.
+    bool DrawsGestureOverlays() const;
     void RepaintAllViews();
     void BringLostObjectsIntoView();
     int QueryRootGroup(int mode);
@@ -305,6 +334,14 @@ class CTool : public CObject {
     double m_fZoomNumerator = 1.0;
     double m_fZoomDenominator = 10.0;
     double m_fZoomRatio = 0.0;
+    double m_fBoundsNumerator = 1.0;
+    double m_fBoundsDenominator = 10.0;
+    // How far, in device units, any object's paint bounds reached past its mapped extent since
+    // the bounds were last all worked out: handles and labels keep their size at every zoom.
+    int m_nBoundsReach = 0;
+    // The zoom of the view the last mouse event came from; 0 before any.
+    double m_fGestureNumerator = 0.0;
+    double m_fGestureDenominator = 0.0;
     double m_fHandleSize = 10.0;
     // The largest handle size a file may set, in device units: far beyond any usable one.
     static constexpr double kLargestHandleSize = 1000.0;
@@ -410,6 +447,7 @@ class CTool : public CObject {
 
     // Gesture steps.
     CDoublePoint StorePoint(double x, double y);
+    void FollowGestureMapping();
     bool CapsLockOn() const;
     DeviceRect PivotMark() const;
     CPoint LayoutToBandPoint(double x, double y) const;
@@ -530,3 +568,14 @@ class CTool : public CObject {
     unsigned long m_nSavedSerial = 0;
     bool m_bSavedReachable = true;
 };
+
+template <class Work>
+void CTool::InBoundsMapping(Work&& work) {
+    const double numerator = m_fZoomNumerator;
+    const double denominator = m_fZoomDenominator;
+    const double ratio = m_fZoomRatio;
+    MapFor(m_fBoundsNumerator, m_fBoundsDenominator);
+    work();
+    MapFor(numerator, denominator);
+    m_fZoomRatio = ratio;
+}

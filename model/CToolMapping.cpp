@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -104,8 +105,107 @@ int CTool::CanZoomOut() const {
 }
 
 void CTool::UpdateDeviceBounds() {
+    // What waits to be repainted moves to the new mapping with the bounds.
+    m_rcDirty = BoundsToView(m_rcDirty);
+    m_rcSecondDirty = BoundsToView(m_rcSecondDirty);
+    m_fBoundsNumerator = m_fZoomNumerator;
+    m_fBoundsDenominator = m_fZoomDenominator;
+    m_nBoundsReach = 0;
     if (m_pHost != nullptr && m_pHost->GetRootGroup() != nullptr)
         m_pHost->GetRootGroup()->RecalcDeviceBounds();
+}
+
+int CTool::LayoutToBounds(double value) const {
+    if (m_fBoundsDenominator == 0.0)
+        return 0;
+    return TruncateCoordinate(value * m_fBoundsNumerator / m_fBoundsDenominator);
+}
+
+bool CTool::MapsAsBounds() const {
+    return m_fZoomNumerator == m_fBoundsNumerator && m_fZoomDenominator == m_fBoundsDenominator;
+}
+
+void CTool::MapFor(double numerator, double denominator) {
+    m_fZoomNumerator = numerator;
+    m_fZoomDenominator = denominator;
+    m_fZoomRatio = denominator != 0.0 ? numerator / denominator : 0.0;
+}
+
+namespace {
+
+// Whether areas can be carried from one mapping to the other by the factor.
+bool IsMappingFactor(double factor) {
+    return std::isfinite(factor) && factor > 0.0;
+}
+
+// The area times the factor, rounded outward and widened by the margin.
+DeviceRect ScaledOutward(const DeviceRect& rect, double factor, int margin) {
+    DeviceRect scaled{TruncateCoordinate(std::floor(rect.left * factor)),
+                      TruncateCoordinate(std::floor(rect.top * factor)),
+                      TruncateCoordinate(std::ceil(rect.right * factor)),
+                      TruncateCoordinate(std::ceil(rect.bottom * factor))};
+    scaled.Inflate(margin);
+    return scaled;
+}
+
+// Truncation to whole units at one end moves an edge by up to a unit, which is this many units at
+// the other.
+int RoundingMargin(double factor) {
+    return TruncateCoordinate(std::ceil(factor)) + 1;
+}
+
+// Parts of a fixed device size reach as far at every zoom; carried by a factor below 1 they
+// shrink, and the area must widen by what they lost.
+int ShrunkReach(int reach, double factor) {
+    return factor < 1.0 ? TruncateCoordinate(std::ceil(reach * (1.0 - factor))) : 0;
+}
+
+}  // namespace
+
+// The bounds hold the extent, mapped, and parts of a fixed device size around it.
+DeviceRect CTool::BoundsToView(const DeviceRect& rect) const {
+    const double factor =
+        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
+    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
+        return rect;
+    DeviceRect upright = rect;
+    upright.Normalize();
+    return ScaledOutward(upright, factor, ShrunkReach(m_nBoundsReach, factor) + RoundingMargin(factor));
+}
+
+DeviceRect CTool::ViewToBounds(const DeviceRect& rect) const {
+    const double factor =
+        (m_fBoundsNumerator / m_fBoundsDenominator) / (m_fZoomNumerator / m_fZoomDenominator);
+    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
+        return rect;
+    DeviceRect upright = rect;
+    upright.Normalize();
+    return ScaledOutward(upright, factor, RoundingMargin(factor));
+}
+
+// An object drawn at this zoom reaches past its extent by its fixed-size parts, which its bounds
+// hold at their own size: where the bounds mapping is the larger, they fall short by what those
+// parts would grow to there.
+DeviceRect CTool::UpdateInBounds() const {
+    const double factor =
+        (m_fBoundsNumerator / m_fBoundsDenominator) / (m_fZoomNumerator / m_fZoomDenominator);
+    if (MapsAsBounds() || m_rcUpdate.IsEmpty() || !IsMappingFactor(factor))
+        return m_rcUpdate;
+    DeviceRect update = ViewToBounds(m_rcUpdate);
+    if (factor > 1.0)
+        update.Inflate(TruncateCoordinate(std::ceil(m_nBoundsReach * (factor - 1.0))));
+    return update;
+}
+
+void CTool::NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds) {
+    const int reach = std::max({extent.left - bounds.left, extent.top - bounds.top,
+                                bounds.right - extent.right, bounds.bottom - extent.bottom});
+    m_nBoundsReach = std::max(m_nBoundsReach, reach);
+}
+
+bool CTool::DrawsGestureOverlays() const {
+    return m_fGestureDenominator == 0.0 ||
+           (m_fGestureNumerator == m_fZoomNumerator && m_fGestureDenominator == m_fZoomDenominator);
 }
 
 void CTool::RepaintAllViews() {

@@ -73,7 +73,13 @@ bool CTool::CapsLockOn() const {
     return (m_keyState[kCapsLockKey] & 1) != 0;
 }
 
+void CTool::FollowGestureMapping() {
+    m_fGestureNumerator = m_fZoomNumerator;
+    m_fGestureDenominator = m_fZoomDenominator;
+}
+
 CDoublePoint CTool::StorePoint(double x, double y) {
+    FollowGestureMapping();
     const CDoublePoint point = DeviceToLayout(x, y);
     m_fCurrentX = point.x;
     m_fCurrentY = point.y;
@@ -558,6 +564,7 @@ void CTool::OnRButtonDown(UINT flags, double x, double y) {
 // ---- Move ----
 
 void CTool::OnMouseMove(UINT flags, double x, double y, int held) {
+    FollowGestureMapping();
     const CDoublePoint point = DeviceToLayout(x, y);
     if (point.x == m_fCurrentX && point.y == m_fCurrentY)
         return;

@@ -77,7 +77,7 @@ void CTool::DrawSelection() {
 }
 
 void CTool::DrawHint() {
-    if (m_pTargetDC != nullptr && m_hint.m_bShown && !m_hint.m_strText.IsEmpty())
+    if (m_pTargetDC != nullptr && m_hint.m_bShown && !m_hint.m_strText.IsEmpty() && DrawsGestureOverlays())
         DrawHintBox(*m_pTargetDC);
 }
 
@@ -116,6 +116,8 @@ void CTool::DrawHintBox(CDC& dc) {
 }
 
 void CTool::DrawPivotIfRotating() {
+    if (!DrawsGestureOverlays())
+        return;
     const bool rotating = m_toolMode == kToolRotateAroundOrigin || m_toolMode.m_bFlag == 0;
     if (rotating && m_bButtonDown) {
         m_bMarkerShown = 1;
@@ -143,7 +145,7 @@ void CTool::DrawRotationMarker() {
 }
 
 void CTool::DrawRubberLine() {
-    if (IsAllZero(m_rcConnectLine) || m_pTargetDC == nullptr)
+    if (IsAllZero(m_rcConnectLine) || m_pTargetDC == nullptr || !DrawsGestureOverlays())
         return;
     CDC& dc = *m_pTargetDC;
     DCStateGuard guard(dc);
@@ -162,7 +164,7 @@ void CTool::DrawRubberLine() {
 }
 
 void CTool::DrawRubberRect() {
-    if (IsAllZero(m_rcRubberBand) || m_pTargetDC == nullptr)
+    if (IsAllZero(m_rcRubberBand) || m_pTargetDC == nullptr || !DrawsGestureOverlays())
         return;
     CDC& dc = *m_pTargetDC;
     DCStateGuard guard(dc);

@@ -258,6 +258,14 @@ void CCVNView::StoreZoomedPageSize() {
     doc->m_fZoomedPageHeight = doc->m_fPageHeight * tool.m_fZoomNumerator / tool.m_fZoomDenominator;
 }
 
+double CCVNView::ZoomedPageWidth() const {
+    return GetDocument()->m_fPageWidth * m_fZoom / ZoomDenominator();
+}
+
+double CCVNView::ZoomedPageHeight() const {
+    return GetDocument()->m_fPageHeight * m_fZoom / ZoomDenominator();
+}
+
 void CCVNView::ZoomEpilogue(bool recomputeBounds) {
     TellEngineZoom();
     if (recomputeBounds)

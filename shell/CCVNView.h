@@ -44,8 +44,11 @@ class CCVNView : public CScrollView, public CPlanViewServices {
 
     // CPlanViewServices
     void SetZoom(double zoom) override;
-    void RepaintDirty() override;
+    bool RepaintMarkedArea() override;
     CPoint GetCenterPoint() override;
+
+    // Repaints what the engine marked dirty in every plan view of the layout.
+    void RepaintDirty();
 
     double GetZoom() const { return m_fZoom; }
     // Ends a point entry that a press outside the view has ended, once no window holds the
@@ -109,6 +112,9 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void AdoptEngineZoom(CPoint pressed);
     double ZoomDenominator() const;
     void StoreZoomedPageSize();
+    // The page in logical units at this view's zoom.
+    double ZoomedPageWidth() const;
+    double ZoomedPageHeight() const;
     CSize PageExtent() const;
     void FollowRulers();
     CRulerBar* Ruler(bool top) const;
@@ -124,6 +130,8 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CRect ScrollRepair(CDC& target, CDC& window, bool fillOnly);
     void UpdateRulersAfterDraw();
     void DrawHintArea(CDC& dc, DeviceRect& dirty);
+    // The engine's dirty area in this view, whose zoom the engine maps for meanwhile.
+    void RepaintArea(DeviceRect dirty);
     void DrawOverlayByDragState(bool withMarksForBand);
     void SetUpdateRect(const CRect& rect);
     void DrawPrinted(CDC* dc);

@@ -188,23 +188,40 @@ void CCVNView::RefreshStatusPanes() {
 // ---- Partial repaint ----
 
 void CCVNView::RepaintDirty() {
-    if (m_bDragBackground || GetDocument() == nullptr || !GetDocument()->IsPaintable() || !IsWindow(this))
-        return;
+    if (CCVNDoc* doc = GetDocument())
+        doc->RepaintDirtyViews();
+}
+
+bool CCVNView::RepaintMarkedArea() {
+    if (m_bDragBackground)
+        return false;
+    if (GetDocument() == nullptr || !GetDocument()->IsPaintable() || !IsWindow(this))
+        return true;
     CTool& tool = Tool();
     DeviceRect dirty = tool.m_rcDirty;
     dirty.Normalize();
     DeviceRect previous = tool.m_rcSecondDirty;
     previous.Normalize();
-    if (!previous.IsEmpty()) {
-        dirty.Unite(previous);
-        tool.m_rcSecondDirty.SetEmpty();
-    }
+    dirty.Unite(previous);
     if (dirty.IsEmpty())
-        return;
+        return true;
+    const double numerator = tool.m_fZoomNumerator;
+    const double denominator = tool.m_fZoomDenominator;
+    const double ratio = tool.m_fZoomRatio;
+    tool.MapFor(m_fZoom, denominator);
+    RepaintArea(tool.BoundsToView(dirty));
+    tool.MapFor(numerator, denominator);
+    tool.m_fZoomRatio = ratio;
+    return true;
+}
+
+void CCVNView::RepaintArea(DeviceRect dirty) {
+    CTool& tool = Tool();
     CClientDC dc(this);
     OnPrepareDC(&dc);
     dirty.Inflate(1);
-    DrawHintArea(dc, dirty);
+    if (tool.DrawsGestureOverlays())
+        DrawHintArea(dc, dirty);
     CRect area = ToRect(dirty);
     area.IntersectRect(&area, LogicalClientRect(dc, true));
     SetUpdateRect(area);
@@ -241,7 +258,6 @@ void CCVNView::RepaintDirty() {
         tool.DrawHint();
     }
     tool.SetTargetDC(nullptr, nullptr);
-    tool.m_rcDirty.SetEmpty();
 }
 
 // The hint box follows the mouse: its old and new places join the repaint.
@@ -301,8 +317,8 @@ void CCVNView::DrawOverlayByDragState(bool withMarksForLine) {
 
 void CCVNView::FillPartialBackground(CDC& dc, const CRect& dirty) {
     const CCVNDoc* doc = GetDocument();
-    const double pageX = doc->m_fZoomedPageWidth;
-    const double pageY = doc->m_fZoomedPageHeight;
+    const double pageX = ZoomedPageWidth();
+    const double pageY = ZoomedPageHeight();
     const COLORREF background = doc->m_crBackground;
     CRect d = dirty;
     d.NormalizeRect();
@@ -331,8 +347,8 @@ void CCVNView::FillWorkspaceSplit(CDC& dc, const CRect& strip, bool horizontalSc
     const CCVNDoc* doc = GetDocument();
     const COLORREF background = doc->m_crBackground;
     if (horizontalScroll) {
-        const int pageBottom = -Truncate(doc->m_fZoomedPageHeight);
-        if (-strip.bottom < doc->m_fZoomedPageHeight) {
+        const int pageBottom = -Truncate(ZoomedPageHeight());
+        if (-strip.bottom < ZoomedPageHeight()) {
             Fill(dc, strip.left, strip.top, strip.right, strip.bottom, background);
             return;
         }
@@ -340,8 +356,8 @@ void CCVNView::FillWorkspaceSplit(CDC& dc, const CRect& strip, bool horizontalSc
         Fill(dc, strip.left, pageBottom, strip.right, strip.bottom, Workspace());
         return;
     }
-    const int pageRight = Truncate(doc->m_fZoomedPageWidth);
-    if (strip.right < doc->m_fZoomedPageWidth) {
+    const int pageRight = Truncate(ZoomedPageWidth());
+    if (strip.right < ZoomedPageWidth()) {
         Fill(dc, strip.left, strip.top, strip.right, strip.bottom, background);
         return;
     }

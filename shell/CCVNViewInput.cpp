@@ -350,8 +350,7 @@ void CCVNView::AutoScrollRepaint(CPoint* devicePoint) {
     CRect strip = ScrollRepair(m_overlayDC, dc, false);
     CRect now = LogicalClientRect(dc, true);
     CTool& tool = Tool();
-    DeviceRect dirty = tool.m_rcDirty;
-    dirty.Normalize();
+    const DeviceRect dirty = tool.BoundsToView(tool.m_rcDirty);
     CRect update(dirty.left, dirty.top, dirty.right, dirty.bottom);
     update.IntersectRect(&update, &now);
     SetUpdateRect(update);

@@ -186,9 +186,7 @@ void CMainFrame::OnTimer(UINT_PTR) {
 void CMainFrame::StepTrains(int ticks) {
     for (CCVNDoc* layout : OpenLayouts()) {
         layout->StepTrains(ticks);
-        for (CView* view : layout->Views())
-            if (auto* planView = dynamic_cast<CPlanViewServices*>(view))
-                planView->RepaintDirty();
+        layout->RepaintDirtyViews();
     }
 }
 

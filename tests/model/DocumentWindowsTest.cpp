@@ -34,7 +34,10 @@ class CCVNView : public CScrollView, public CPlanViewServices {
         CScrollView::OnInitialUpdate();
     }
     void SetZoom(double zoom) override { m_fZoom = zoom; }
-    void RepaintDirty() override { ++m_nDirtyRepaints; }
+    bool RepaintMarkedArea() override {
+        ++m_nDirtyRepaints;
+        return true;
+    }
     CPoint GetCenterPoint() override { return CPoint(4000, -3000); }
 
     double m_fZoom = 2.0;

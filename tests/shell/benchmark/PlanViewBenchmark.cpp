@@ -14,8 +14,8 @@
 #include "track/TrackPieces.h"
 
 // The plan view on a layout of 5,000 connected pieces in a 1920 x 1080 window: a full redraw
-// through the draw buffer, the partial repaint after one piece moved and Select All, also at
-// 50,000.
+// through the draw buffer, the partial repaint after one piece moved (in one window and in two
+// at different zooms) and Select All, also at 50,000.
 
 namespace {
 
@@ -36,21 +36,28 @@ struct PlanOnScreen {
         doc.OnNewDocument();
         LargeLayout::Build(doc, rows);
         doc.ResetViewSettings();
-        frame = new CFrameWnd;
+        view = OpenWindow(frame);
+    }
+    ~PlanOnScreen() {
+        for (CFrameWnd* window : {second, frame})
+            if (IsWindow(window))
+                window->DestroyWindow();
+        WindowManager::Instance().Reset();
+    }
+    CCVNView* OpenWindow(CFrameWnd*& window) {
+        window = new CFrameWnd;
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(CCVNView);
         context.m_pCurrentDoc = &doc;
-        frame->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context);
-        frame->InitialUpdateFrame(&doc, TRUE);
-        view = dynamic_cast<CCVNView*>(frame->GetActiveView());
-        view->MoveWindow(0, 0, kWindowWidth, kWindowHeight);
+        window->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context);
+        window->InitialUpdateFrame(&doc, TRUE);
+        auto* opened = dynamic_cast<CCVNView*>(window->GetActiveView());
+        opened->MoveWindow(0, 0, kWindowWidth, kWindowHeight);
         host.RunUntilIdle();
+        return opened;
     }
-    ~PlanOnScreen() {
-        if (IsWindow(frame))
-            frame->DestroyWindow();
-        WindowManager::Instance().Reset();
-    }
+
+    CFrameWnd* second = nullptr;
 };
 
 // At zoom 1 the window shows a corner of the layout; fitted, it shows every piece.
@@ -81,6 +88,24 @@ void PartialRepaintAfterMove(benchmark::State& state) {
     }
 }
 BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
+
+// The same with a second window on the layout, zoomed out: each window repaints the move.
+void PartialRepaintAfterMoveInTwoWindows(benchmark::State& state) {
+    PlanOnScreen plan(static_cast<int>(state.range(0)));
+    CCVNView* second = plan.OpenWindow(plan.second);
+    second->OnZoomOut();
+    plan.host.RunUntilIdle();
+    CTool& tool = plan.doc.m_tool;
+    plan.doc.m_rootGroup.m_members.back()->Select();
+    double step = 200.0;
+    for (auto _ : state) {
+        tool.MoveSelection(step, 0.0, 0, 0, 0);
+        tool.m_bRedraw = 1;
+        plan.view->RepaintDirty();
+        step = -step;
+    }
+}
+BENCHMARK(PartialRepaintAfterMoveInTwoWindows)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
 
 // Select All on the fitted layout, as the command runs it: every piece selected, the window
 // repainted with the selection marks. Dropping the selection again is not counted.
