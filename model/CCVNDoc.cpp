@@ -118,6 +118,16 @@ void CCVNDoc::StartSession() {
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {
+    if (!ReadAndStartSession(pathName)) {
+        m_mendedOnReading.clear();
+        return FALSE;
+    }
+    // What reading mended is the open's last word, after the files it could not read.
+    ShowMendedOnReading();
+    return TRUE;
+}
+
+BOOL CCVNDoc::ReadAndStartSession(LPCTSTR pathName) {
     // The read and the 3D world after it name the same files: each is reported once.
     const CMissingFileReport missingFiles;
     m_bPaintable = FALSE;

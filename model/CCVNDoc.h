@@ -165,6 +165,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     int GetDefaultScaleIndex() const override { return m_nDefaultScaleIndex; }
     int GetUnitIndex() const override { return m_nUnitIndex; }
     int GetFileVersion() const override { return m_nFileVersion; }
+    void NoteMendedOnReading(const CString& what) override { m_mendedOnReading.push_back(what); }
     CPaintList& GetSelection() override { return m_selection; }
     CSelectionIndex* GetSelectionIndex() override { return &m_selectionIndex; }
     BOOL IsLayerLocked(int layer) const override;
@@ -341,6 +342,10 @@ class CCVNDoc : public CDocument, public CToolHost {
     // A new or opened layout starts with the view settings, the selector tool and the light
     // of a fresh one, its 3D world built.
     void StartSession();
+    // The file read into the document and its session started, the missing files reported.
+    BOOL ReadAndStartSession(LPCTSTR pathName);
+    // Names what the read mended in one message, then forgets it.
+    void ShowMendedOnReading();
     void StoreDocumentRecord(CArchive& ar);
     void LoadDocumentRecord(CArchive& ar);
     // The version a file begins with; it must be at least 1, and a newer one is read as ours.
@@ -360,4 +365,6 @@ class CCVNDoc : public CDocument, public CToolHost {
 
     std::unique_ptr<CMultiDocTemplate> m_p3DTemplate;
     CFrameWnd* m_p3DFrame = nullptr;
+    // What the running read of a layout or library mended, in the order read.
+    std::vector<CString> m_mendedOnReading;
 };

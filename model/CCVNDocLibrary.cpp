@@ -116,6 +116,7 @@ BOOL CCVNDoc::ReadLibrary() {
     CGroup read;
     read.SetTool(&m_tool);
     const int ownVersion = m_nFileVersion;
+    m_mendedOnReading.clear();
     try {
         CArchive ar(&file, CArchive::load);
         ar.m_pDocument = this;
@@ -123,6 +124,7 @@ BOOL CCVNDoc::ReadLibrary() {
         read.Serialize(ar);
     } catch (const CException&) {
         m_nFileVersion = ownVersion;
+        m_mendedOnReading.clear();
         ReportError(cantRead);
         return FALSE;
     }
@@ -132,6 +134,7 @@ BOOL CCVNDoc::ReadLibrary() {
     for (CPaint* member : m_libraryGroup.m_members)
         if (member->IsKindOf(RUNTIME_CLASS(CGroup)))
             member->RecalcFrame();
+    ShowMendedOnReading();
     return TRUE;
 }
 

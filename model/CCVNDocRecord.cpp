@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "model/CCVNDoc.h"
 #include "model/CMissingFileReport.h"
 #include "model/LayoutFile.h"
@@ -6,10 +10,30 @@
 #include "model/Units.h"
 #include "platform/base/CArchive.h"
 #include "platform/base/CArchiveException.h"
+#include "platform/win/MessageBoxes.h"
 
 // The layout file: the document record, the engine's record and the root group's record.
 // Everything read is checked: a value no layout can hold takes its built-in default, and a
 // record that cannot be read fails the open with the framework's file error.
+
+namespace {
+
+// The message about what reading mended names this many things; the rest are counted.
+constexpr std::size_t kNamedMendsLimit = 10;
+
+CString MendedText(const std::vector<CString>& mended) {
+    CString text = "Values that could not be used as stored were mended:";
+    const std::size_t named = std::min(mended.size(), kNamedMendsLimit);
+    for (std::size_t i = 0; i < named; ++i) text += "\n" + mended[i];
+    if (mended.size() > named) {
+        CString more;
+        more.Format("\nand %d more.", static_cast<int>(mended.size() - named));
+        text += more;
+    }
+    return text;
+}
+
+}  // namespace
 
 void CCVNDoc::Serialize(CArchive& ar) {
     if (ar.m_pDocument == nullptr)
@@ -22,10 +46,17 @@ void CCVNDoc::Serialize(CArchive& ar) {
         return;
     }
     const CMissingFileReport missingFiles;
+    m_mendedOnReading.clear();
     LoadDocumentRecord(ar);
     m_tool.Serialize(ar);
     m_rootGroup.Serialize(ar);
     m_tool.AttachToObjects();
+}
+
+void CCVNDoc::ShowMendedOnReading() {
+    const std::vector<CString> mended = std::exchange(m_mendedOnReading, {});
+    if (!mended.empty())
+        AfxMessageBox(MendedText(mended), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCVNDoc::StoreDocumentRecord(CArchive& ar) {

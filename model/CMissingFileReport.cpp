@@ -1,8 +1,6 @@
 #include "model/CMissingFileReport.h"
 
-#include <algorithm>
 #include <set>
-#include <vector>
 
 #include "platform/win/MessageBoxes.h"
 
@@ -13,7 +11,6 @@ struct ReportBatch {
     std::set<CString> shownTexts;
     std::set<CString> shownFiles;
     std::set<CString> unsaidFiles;
-    std::vector<CString> mended;
 };
 
 ReportBatch& Batch() {
@@ -33,19 +30,6 @@ CString UnsaidFilesText(std::size_t count) {
     return text;
 }
 
-CString MendedText(const std::vector<CString>& mended) {
-    CString text = "Values that could not be used as stored were mended:";
-    const std::size_t named =
-        std::min(mended.size(), static_cast<std::size_t>(CMissingFileReport::kShownLimit));
-    for (std::size_t i = 0; i < named; ++i) text += "\n" + mended[i];
-    if (mended.size() > named) {
-        CString more;
-        more.Format("\nand %d more.", static_cast<int>(mended.size() - named));
-        text += more;
-    }
-    return text;
-}
-
 }  // namespace
 
 CMissingFileReport::CMissingFileReport() : m_operation(std::in_place) {
@@ -58,11 +42,8 @@ CMissingFileReport::~CMissingFileReport() {
         return;
     // The batch is over before its last box: what that box's modal loop reads starts afresh.
     const std::size_t unsaid = batch.unsaidFiles.size();
-    const std::vector<CString> mended = std::move(batch.mended);
     batch = ReportBatch();
     m_operation.reset();
-    if (!mended.empty())
-        ShowBox(MendedText(mended));
     if (unsaid > 0)
         ShowBox(UnsaidFilesText(unsaid));
 }
@@ -87,12 +68,4 @@ void CMissingFileReport::Show(const CString& text, const CString& fileName) {
 
 void CMissingFileReport::ShowFile(const CString& whatWentWrong, const CString& shownName) {
     Show(whatWentWrong + " " + shownName, shownName);
-}
-
-void CMissingFileReport::ShowMended(const CString& what) {
-    ReportBatch& batch = Batch();
-    if (batch.depth == 0)
-        ShowBox(MendedText({what}));
-    else
-        batch.mended.push_back(what);
 }

@@ -9,8 +9,7 @@
 // dialog, one undo), which the report also runs as a data-file operation: while one lives,
 // each message about a file that cannot be read (a pattern, a picture, a texture) is shown
 // once, not once per object that names the file, and at most kShownLimit messages are shown;
-// when the operation ends, one last message counts the files left unsaid. What was read but
-// mended is named in one message of its own at the end. Reports nest; the
+// when the operation ends, one last message counts the files left unsaid. Reports nest; the
 // outermost one ends the batch. Outside a report every message shows.
 class CMissingFileReport {
   public:
@@ -25,9 +24,6 @@ class CMissingFileReport {
     static void Show(const CString& text, const CString& fileName);
     // The message that begins with what went wrong and ends with the file's name as shown.
     static void ShowFile(const CString& whatWentWrong, const CString& shownName);
-    // Names one thing read that could not be used as stored and was mended. While a report
-    // lives, all of them are named together in one message when the operation ends.
-    static void ShowMended(const CString& what);
 
   private:
     std::optional<CDataFileOperation> m_operation;

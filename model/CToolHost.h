@@ -73,6 +73,9 @@ class CToolHost {
     virtual int GetUnitIndex() const { return kDefaultUnitIndex; }
     // The layout file version being read or written.
     virtual int GetFileVersion() const = 0;
+    // Names one thing a layout object read could not use as stored and mended; the host
+    // that reads a file names them all in one message when the read is done.
+    virtual void NoteMendedOnReading(const CString&) {}
     // The selection, newest first.
     virtual CPaintList& GetSelection() = 0;
     // Where each object lies in the selection, for a host whose selection may be large; the

@@ -151,6 +151,10 @@ void CArcTrack::RecomputeLength() {
     m_fLength = KeptLength(length);
 }
 
+bool CArcTrack::KeepsStoredLength(double stored) const {
+    return WithinSampling(stored, 0.0);
+}
+
 void CArcTrack::RebuildBox() {
     const CDoublePoint& a = m_points[5];
     const CDoublePoint& b = m_points[6];

@@ -96,4 +96,5 @@ class CArcTrack : public CSweptTrack {
 
   protected:
     void SerializeShape(CArchive& ar) override;
+    bool KeepsStoredLength(double stored) const override;
 };

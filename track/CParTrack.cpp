@@ -8,7 +8,6 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
-#include "model/CMissingFileReport.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
@@ -34,6 +33,11 @@ constexpr int kRailWidthVersion = 15;
 constexpr int kTieWidthVersion = 16;
 constexpr const char* kTunnelTexture = "Ballast Gray.bmp";
 constexpr int kLabelBox = 10;
+// Two measures of one shape differ by their samples: drawing once measured an arc from whole
+// degrees a handle apart, which falls short of every whole degree by less than a hundredth for
+// an arc drawn with radii of two handles or more, and a mirrored arc's degrees fall elsewhere
+// on the ellipse. A stored length further off than this share came from no measure of the shape.
+constexpr double kSamplingShare = 0.01;
 
 // A letter centred on a point, in pixels whatever the mapping: a preview fitting a piece of next
 // to no extent maps a few units onto the whole window, and a font sized in those units would
@@ -260,8 +264,7 @@ void CParTrack::Serialize(CArchive& ar) {
     }
     const bool lengthSound = LoadTrackPart(ar);
     SerializeShape(ar);
-    if (!lengthSound)
-        MendLength();
+    KeepOrMendLength(lengthSound);
 }
 
 void CParTrack::SerializeShape(CArchive&) {}
@@ -270,11 +273,25 @@ void CParTrack::RecomputeLength() {
     m_fLength = 0.0;
 }
 
-void CParTrack::MendLength() {
+void CParTrack::KeepOrMendLength(bool storedSound) {
+    const double stored = m_fLength;
     RecomputeLength();
+    if (storedSound && KeepsStoredLength(stored)) {
+        m_fLength = stored;
+        return;
+    }
     // The default track has no shape and no length of its own: no piece of the file was mended.
-    if (GetRuntimeClass() != RUNTIME_CLASS(CParTrack))
-        CMissingFileReport::ShowMended("Track \"" + m_strName + "\": length measured again from its shape");
+    if (GetRuntimeClass() != RUNTIME_CLASS(CParTrack) && m_pTool != nullptr && m_pTool->m_pHost != nullptr)
+        m_pTool->m_pHost->NoteMendedOnReading("Track \"" + m_strName +
+                                              "\": length measured again from its shape");
+}
+
+bool CParTrack::KeepsStoredLength(double) const {
+    return true;
+}
+
+bool CParTrack::WithinSampling(double stored, double allowance) const {
+    return std::fabs(stored - m_fLength) <= m_fLength * kSamplingShare + allowance;
 }
 
 void CParTrack::StoreTrackPart(CArchive& ar) {

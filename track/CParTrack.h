@@ -72,8 +72,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // Measures the length from the shape; the default track has no shape and no length.
     virtual void RecomputeLength();
 
-    // The track part, then the piece's own fields. A stored length that no piece can have is
-    // measured again from the shape read, and the report of the open names the piece.
+    // The track part, then the piece's own fields. A stored length that no piece can have, or
+    // that its shape cannot give, is measured again from the shape read, and the piece is
+    // named to the document reading it.
     void Serialize(CArchive& ar) final;
     int HitTestEnd(const CPose* pose, double x, double y, int record) override;
     void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) override;
@@ -179,6 +180,12 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // A measured length as a piece keeps it, and a file holds it: never below nothing, and
     // nothing when the measure runs beyond any number.
     static double KeptLength(double measured);
+    // Whether a sound stored length stays beside the length just measured. The straight and
+    // circular pieces keep what is stored; a sampled piece keeps what sampling explains.
+    virtual bool KeepsStoredLength(double stored) const;
+    // Whether the stored length lies as near the length just measured as another measure of
+    // the same shape could: within a share of it, and the given allowance more.
+    bool WithinSampling(double stored, double allowance) const;
     // Mirrors the placement about the line x = c (axis x) or y = c (axis y) and negates that
     // coordinate of every point but the rotation handle.
     void MirrorPoseAndPoints(double c, double CDoublePoint::*axis);
@@ -272,5 +279,5 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void StoreTrackPart(CArchive& ar);
     // Answers whether the stored length is one a piece can have.
     bool LoadTrackPart(CArchive& ar);
-    void MendLength();
+    void KeepOrMendLength(bool storedSound);
 };

@@ -124,4 +124,5 @@ class CSplineTrack : public CParTrack {
 
   protected:
     void SerializeShape(CArchive& ar) override;
+    bool KeepsStoredLength(double stored) const override;
 };

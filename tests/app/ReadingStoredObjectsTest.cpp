@@ -19,8 +19,8 @@
 #include "track/CParTrack.h"
 
 // What a layout file holds is what opens: objects stored on no layer stay, save the rubber band
-// earlier builds left behind, and a track piece whose stored length no piece can have is measured
-// again.
+// earlier builds left behind, and a track piece whose stored length no piece can have, or an arc
+// or spline whose stored length its shape cannot give, is measured again.
 
 namespace {
 
@@ -144,4 +144,55 @@ TEST_F(ReadingStoredObjects, ATrackLengthBelowZeroOrNotFiniteIsMeasuredAgainAndN
               "Values that could not be used as stored were mended:\n"
               "Track \"first\": length measured again from its shape\n"
               "Track \"second\": length measured again from its shape");
+}
+
+TEST_F(ReadingStoredObjects, AnArcOrSplineLengthItsShapeCannotGiveIsMeasuredAgainAtTheEndOfTheOpen) {
+    CCVNDoc& open = *ActiveLayout();
+    Command(ID_TOOL_OVAL_TRACK);
+    Drag(CPoint(100, 200), CPoint(500, 400));
+    Command(ID_TOOL_SPLINE_TRACK);
+    ClickOutline(View(), {CPoint(100, 500), CPoint(250, 300), CPoint(400, 600), CPoint(550, 450)});
+    Command(ID_TOOL_SELECTOR);
+    ASSERT_EQ(open.m_rootGroup.m_members.size(), 2u);
+    std::vector<double> measured;
+    for (CPaint* member : open.m_rootGroup.m_members) {
+        member->m_strName = member->GetClassName();
+        measured.push_back(dynamic_cast<CParTrack*>(member)->m_fLength);
+        ASSERT_GT(measured.back(), 500.0);
+    }
+    const std::vector<BYTE> saved = SaveLayoutBytes(open);
+    std::vector<BYTE> wrong = saved;
+    for (const double length : measured) {
+        const std::size_t at = OffsetOf(wrong, length);
+        ASSERT_LT(at, wrong.size());
+        const double stored = 5.0;
+        std::memcpy(wrong.data() + at, &stored, sizeof stored);
+    }
+    const std::size_t boxes = host.MessageBoxes().size();
+    const auto openBytes = [this](const std::vector<BYTE>& bytes, const char* name) {
+        WriteFileBytes(folder / name, bytes);
+        return dynamic_cast<CCVNDoc*>(app.OpenDocumentFile((folder / name).c_str()));
+    };
+
+    // The program's own file opens without a word, and what it saves opens and saves the same.
+    CCVNDoc* opened = openBytes(saved, "own.cvn");
+    ASSERT_NE(opened, nullptr);
+    const std::vector<BYTE> resaved = SaveLayoutBytes(*opened);
+    opened = openBytes(resaved, "resaved.cvn");
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(SaveLayoutBytes(*opened), resaved);
+    EXPECT_EQ(host.MessageBoxes().size(), boxes);
+
+    host.AnswerMessageBox(IDOK);
+    opened = openBytes(wrong, "wrong.cvn");
+    ASSERT_NE(opened, nullptr);
+    std::size_t index = 0;
+    for (CPaint* member : opened->m_rootGroup.m_members)
+        EXPECT_EQ(dynamic_cast<CParTrack*>(member)->m_fLength, measured[index++]);
+    EXPECT_EQ(SaveLayoutBytes(*opened), resaved);
+    ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+    EXPECT_EQ(host.MessageBoxes().back().text,
+              "Values that could not be used as stored were mended:\n"
+              "Track \"CSplineTrack\": length measured again from its shape\n"
+              "Track \"CArcTrack\": length measured again from its shape");
 }

@@ -20,11 +20,13 @@ class TrackHost : public CTestHost {
     TrackLimits GetTrackLimits() const override { return m_limits; }
     CSelectionIndex* GetSelectionIndex() override { return m_pSelectionIndex; }
     void StopTrainsOn(CPaint* piece) override { m_stopped.push_back(piece); }
+    void NoteMendedOnReading(const CString& what) override { m_mended.push_back(what); }
     int GetUnitIndex() const override { return m_nUnitIndex; }
     int m_nFileVersion = 17;
     int m_nUnitIndex = kDefaultUnitIndex;
     TrackLimits m_limits;
     std::vector<CPaint*> m_stopped;
+    std::vector<CString> m_mended;
     // The selection is walked unless a test hands the host an index of it.
     CSelectionIndex* m_pSelectionIndex = nullptr;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -365,4 +367,50 @@ TEST(TrackRecord, ACurveRebuiltFromItsRecordKeepsALengthItsFileReadsBack) {
         back.SetTool(nullptr);
         curve.SetTool(nullptr);
     }
+}
+
+// A sampled piece keeps a stored length that a measure of its shape could give, so the file
+// saves the bytes it was read from; one further off is measured again and named to the reader.
+TEST(TrackRecord, ASampledLengthItsShapeCannotGiveIsMeasuredAgainAndNamed) {
+    TrackPlan plan;
+    CArcTrack* arc = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 0.5, 3.0);
+    CSplineTrack* spline = plan.Spline({{0, 0}, {1000, 3000}, {2000, 3000}, {3000, 0}});
+    arc->m_strName = "arc";
+    spline->m_strName = "spline";
+    const auto read = [&plan](CParTrack& piece) {
+        std::unique_ptr<CParTrack> back(static_cast<CParTrack*>(piece.GetRuntimeClass()->CreateObject()));
+        back->SetTool(&plan.tool);
+        Load(*back, Store(piece));
+        back->SetTool(nullptr);
+        return back;
+    };
+    for (CParTrack* piece : std::initializer_list<CParTrack*>{arc, spline}) {
+        SCOPED_TRACE(piece->m_strName.c_str());
+        const double measured = piece->m_fLength;
+        ASSERT_GT(measured, 5000.0);
+        for (const double stored : {measured * 1.009, measured * 0.991, measured * 1.02, 5.0}) {
+            SCOPED_TRACE(stored);
+            plan.host.m_mended.clear();
+            piece->m_fLength = stored;
+            const bool kept = std::fabs(stored - measured) < measured * 0.01;
+            EXPECT_EQ(read(*piece)->m_fLength, kept ? stored : measured);
+            EXPECT_EQ(plan.host.m_mended.size(), kept ? 0u : 1u);
+        }
+        EXPECT_EQ(plan.host.m_mended.back(),
+                  "Track \"" + piece->m_strName + "\": length measured again from its shape");
+        piece->m_fLength = measured;
+    }
+    // Mirrored, the arc's degrees fall elsewhere; moved, the spline's samples fall elsewhere on
+    // the grid. Neither measures its length again, and each reads back as it was saved.
+    arc->MirrorX(100.0);
+    spline->m_pose = CPose(0.5, 0.25, 0.3);
+    plan.host.m_mended.clear();
+    for (CParTrack* piece : std::initializer_list<CParTrack*>{arc, spline}) {
+        const double stored = piece->m_fLength;
+        piece->RecomputeLength();
+        EXPECT_NE(piece->m_fLength, stored);
+        piece->m_fLength = stored;
+        EXPECT_EQ(Store(*read(*piece)), Store(*piece));
+    }
+    EXPECT_TRUE(plan.host.m_mended.empty());
 }
