@@ -56,6 +56,10 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void EndPendingPointEntry();
     // Whether a press outside the view has ended its point entry and the end still waits.
     bool IsEntryEndPending() const { return m_bEntryEndPending; }
+    // A close request ends a drag under way in a plan view inside window first, as letting go of
+    // the button where the mouse last was: nothing half-made stays on the screen while the close
+    // asks about changes, nor out of what it asks about.
+    static void EndDragBeforeClose(CWnd& window);
     void InvalidateAll();
     void UpdateScrollSizes();
     void SetScrollPositionQuiet(CPoint logical);

@@ -89,6 +89,16 @@ void CCVNView::OnLButtonUp(UINT flags, CPoint point) {
     tool.UpdateStatus();
 }
 
+void CCVNView::EndDragBeforeClose(CWnd& window) {
+    WindowManager& manager = WindowManager::Instance();
+    auto* plan = dynamic_cast<CCVNView*>(manager.GetCapture());
+    if (plan == nullptr || !window.IsChild(plan) || plan->Tool().m_bButtonDown == 0)
+        return;
+    CPoint point = manager.CursorPos();
+    plan->ScreenToClient(&point);
+    plan->SendMessage(WM_LBUTTONUP, manager.MouseFlags() & ~MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+
 void CCVNView::OnLButtonDblClk(UINT flags, CPoint point) {
     const CPoint logical = ToLogical(point);
     CTool& tool = Tool();

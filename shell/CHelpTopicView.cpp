@@ -231,7 +231,9 @@ CString CHelpTopicView::LinkAt(CPoint point) const {
     return "";
 }
 
+// A click in the text gives it the keys, so that they scroll it.
 void CHelpTopicView::OnLButtonDown(UINT, CPoint point) {
+    SetFocus();
     const CString link = LinkAt(point);
     if (!link.IsEmpty() && m_onLink)
         m_onLink(link);
@@ -262,12 +264,37 @@ void CHelpTopicView::OnVScroll(UINT code, UINT position, CScrollBar*) {
         case SB_PAGEDOWN:
             ScrollTo(m_scroll + client.Height());
             break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(m_textHeight);
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
             ScrollTo(static_cast<int>(position));
             break;
         default:
             break;
+    }
+}
+
+void CHelpTopicView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    switch (key) {
+        case VK_UP:
+            return OnVScroll(SB_LINEUP, 0, nullptr);
+        case VK_DOWN:
+            return OnVScroll(SB_LINEDOWN, 0, nullptr);
+        case VK_PRIOR:
+            return OnVScroll(SB_PAGEUP, 0, nullptr);
+        case VK_NEXT:
+            return OnVScroll(SB_PAGEDOWN, 0, nullptr);
+        case VK_HOME:
+            return OnVScroll(SB_TOP, 0, nullptr);
+        case VK_END:
+            return OnVScroll(SB_BOTTOM, 0, nullptr);
+        default:
+            return CWnd::OnKeyDown(key, repeat, flags);
     }
 }
 

@@ -40,6 +40,7 @@ class CHelpTopicView : public CWnd {
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     void OnSize(UINT type, int cx, int cy) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) override;
     void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;

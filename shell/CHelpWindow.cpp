@@ -99,10 +99,30 @@ void CHelpWindow::OnContentsChanged(NMHDR*, LRESULT* result) {
 }
 
 BOOL CHelpWindow::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_MOUSEWHEEL)
+        return TurnWheelOfPaneUnderPointer(*msg);
     if (msg->message != WM_KEYDOWN || msg->wParam != VK_ESCAPE)
         return FALSE;
     SendMessage(WM_CLOSE);
     return TRUE;
+}
+
+BOOL CHelpWindow::TurnWheelOfPaneUnderPointer(const MSG& msg) {
+    const CPoint pointer(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+    for (CWnd* pane : {static_cast<CWnd*>(&m_contents), static_cast<CWnd*>(&m_topic)}) {
+        CRect area;
+        pane->GetWindowRect(&area);
+        if (pane != msg.hwnd && area.PtInRect(pointer)) {
+            pane->SendMessage(msg.message, msg.wParam, msg.lParam);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// The window's own keys are the topic's: they scroll the text.
+void CHelpWindow::OnSetFocus(CWnd*) {
+    m_topic.SetFocus();
 }
 
 // Hidden, it hands the keyboard back to the window that had it: a dialog that asked for help

@@ -25,18 +25,21 @@ class CHelpWindow : public CWnd {
     const CHelpBook& Book() const { return m_book; }
     CTreeCtrl& Contents() { return m_contents; }
     CHelpTopicView& TopicView() { return m_topic; }
-    // Escape closes the window, as it closes a dialog.
+    // Escape closes the window, as it closes a dialog; the wheel scrolls the pane under the
+    // pointer, whichever pane has the keys.
     BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnClose() override;
+    void OnSetFocus(CWnd* oldWindow) override;
     void OnContentsChanged(NMHDR* header, LRESULT* result);
 
   private:
     void FillContents();
     void Display(const CString& key);
+    BOOL TurnWheelOfPaneUnderPointer(const MSG& msg);
 
     CHelpBook m_book;
     CTreeCtrl m_contents;

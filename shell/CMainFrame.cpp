@@ -26,6 +26,7 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
+#include "shell/CCVNView.h"
 #include "shell/CHelpWindow.h"
 #include "shell/CSplashWindow.h"
 #include "shell/MainFrameToolBars.h"
@@ -137,6 +138,11 @@ void CMainFrame::ShowPreviewToolBars(BOOL show) {
         ShowControlBar(&m_wndMainBar, show, FALSE);
     if (IsWindow(&m_wndToolsBar))
         ShowControlBar(&m_wndToolsBar, show, FALSE);
+}
+
+void CMainFrame::OnClose() {
+    CCVNView::EndDragBeforeClose(*this);
+    CMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnDestroy() {

@@ -11,16 +11,6 @@ bool IsAlive(const CWnd* window) {
     return WindowManager::Instance().IsAlive(window);
 }
 
-// Whether loop's window is owned, at any depth, by the top-level window that holds window: a menu
-// opened from a plan window belongs to the main window, and works on the plan window's menus
-// and views.
-bool DependsOn(const CWnd* loop, const CWnd* window) {
-    const CWnd* top = window->GetTopLevelParent();
-    for (const CWnd* up = loop; up != nullptr; up = up->GetParent() ? up->GetParent() : up->GetOwner())
-        if (up == top)
-            return true;
-    return false;
-}
 }  // namespace
 
 void ModalLoopStack::Enter(CWnd* window) {
@@ -44,7 +34,7 @@ std::vector<MSG> ModalLoopStack::Leave() {
 
 // A close already under way asks its question in a loop over the window; it answers a second
 // request itself.
-bool ModalLoopStack::Holds(const MSG& msg) {
+bool ModalLoopStack::HoldCloseAndEndLoops(const MSG& msg) {
     if (msg.message != WM_CLOSE || !IsAlive(msg.hwnd) || CloseInProgress::Any())
         return false;
     const std::vector<CWnd*> over = LoopsOver(msg.hwnd);
@@ -64,10 +54,13 @@ void ModalLoopStack::Clear() {
     m_held.clear();
 }
 
+// A menu opened from a plan window belongs to the main window, and works on the plan window's
+// menus and views: it hangs from the top-level window that holds window.
 std::vector<CWnd*> ModalLoopStack::LoopsOver(const CWnd* window) const {
+    const CWnd* top = window->GetTopLevelParent();
     std::vector<CWnd*> over;
     for (CWnd* loop : m_loops)
-        if (loop != window && IsAlive(loop) && !loop->IsChild(window) && DependsOn(loop, window))
+        if (loop != window && IsAlive(loop) && !loop->IsChild(window) && WindowManager::HangsFrom(loop, top))
             over.push_back(loop);
     return over;
 }

@@ -15,9 +15,9 @@ class ModalLoopStack {
     void Enter(CWnd* window);
     // Leaves the innermost loop; answers the held close requests that may now go on.
     std::vector<MSG> Leave();
-    // Whether the posted message is a close request that must wait; if so, it is kept and the
-    // loops it waits for are ended.
-    bool Holds(const MSG& msg);
+    // A posted close request that must wait is kept, and the loops it waits for are ended;
+    // answers whether it was kept.
+    bool HoldCloseAndEndLoops(const MSG& msg);
     void Clear();
 
   private:

@@ -270,19 +270,19 @@ CWnd* WindowManager::FocusLeftIn(CWnd* topLevel) const {
 CWnd* WindowManager::ModalWindowOver(CWnd* topLevel) const {
     if (!topLevel || topLevel->IsWindowEnabled())
         return nullptr;
-    const auto ownedBy = [topLevel](CWnd* window) {
-        for (CWnd* owner = window->GetOwner(); owner; owner = owner->GetOwner())
-            if (owner->GetTopLevelParent() == topLevel)
-                return true;
-        return false;
-    };
     for (auto each = m_topLevels.rbegin(); each != m_topLevels.rend(); ++each) {
         CWnd* window = *each;
         if (window != topLevel && window->InModalLoop() && window->IsWindowVisible() &&
-            window->IsWindowEnabled() && ownedBy(window))
+            window->IsWindowEnabled() && HangsFrom(window, topLevel))
             return window;
     }
     return nullptr;
+}
+
+bool WindowManager::HangsFrom(const CWnd* window, const CWnd* topLevel) {
+    for (const CWnd* up = window; up; up = up->GetParent() ? up->GetParent() : up->GetOwner())
+        if (up == topLevel) return true;
+    return false;
 }
 
 BOOL WindowManager::TrackMouseLeave(CWnd* window, bool cancel) {
@@ -519,7 +519,7 @@ bool WindowManager::DispatchOnePosted() {
     if (m_posted.empty()) return false;
     const MSG msg = m_posted.front();
     m_posted.pop_front();
-    if (m_modalLoops.Holds(msg)) return true;
+    if (m_modalLoops.HoldCloseAndEndLoops(msg)) return true;
     if (msg.hwnd) Deliver(msg);
     return true;
 }

@@ -64,6 +64,9 @@ public:
     // shown, enabled window in a modal loop that it owns; nullptr for an enabled window. A window
     // it owns that runs no loop (the help) holds nothing from it.
     CWnd* ModalWindowOver(CWnd* topLevel) const;
+    // Whether window is topLevel or hangs from it at any depth, a child by its parent and a
+    // top-level window by its owner: what closing topLevel would take down with it.
+    static bool HangsFrom(const CWnd* window, const CWnd* topLevel);
     // The window in topLevel that had the keyboard when topLevel was last made inactive, if any.
     CWnd* FocusLeftIn(CWnd* topLevel) const;
     BOOL TrackMouseLeave(CWnd* window, bool cancel);

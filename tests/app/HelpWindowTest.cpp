@@ -298,3 +298,28 @@ TEST_F(HelpWindow, TheTopicIsDrawnAsHeadingsWrappedParagraphsAndUnderlinedLinks)
         10);
     EXPECT_GT(count(style(CHelpTopicView::Word::Style::Body), [&](std::uint32_t p) { return p == ink; }), 10);
 }
+
+// The topic's text scrolls by the keys a reader uses and by the wheel over it, even while the
+// contents have the keys.
+TEST_F(HelpWindow, TheTopicScrollsByItsKeysAndByTheWheelOverIt) {
+    ASSERT_TRUE(Start());
+    Main().ShowHelpTopic("first-layout");
+    host.RunUntilIdle();
+    CHelpTopicView& text = Help()->TopicView();
+    const auto scrolledBy = [&](UINT key) {
+        host.PressKey(key);
+        return text.ScrollOffset();
+    };
+    const int end = scrolledBy(VK_END);
+    EXPECT_GT(end, 0);
+    EXPECT_EQ(scrolledBy(VK_HOME), 0);
+    EXPECT_EQ(scrolledBy(VK_DOWN), 20);
+    EXPECT_EQ(scrolledBy(VK_UP), 0);
+    EXPECT_GT(scrolledBy(VK_NEXT), 20);
+    EXPECT_EQ(scrolledBy(VK_PRIOR), 0);
+    Help()->Contents().SetFocus();
+    CRect area;
+    text.GetWindowRect(&area);
+    WindowManager::Instance().WheelInput(-120, area.CenterPoint());
+    EXPECT_EQ(text.ScrollOffset(), 60);
+}

@@ -1,5 +1,6 @@
 #include "tests/desktop/DesktopSession.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -62,6 +63,32 @@ bool HasProperty(Display* display, Window window, const char* name) {
     if (data)
         XFree(data);
     return found;
+}
+
+// The window a window property names, or 0.
+Window WindowNamedBy(Display* display, Window window, const char* name) {
+    const Atom property = XInternAtom(display, name, True);
+    if (property == None)
+        return 0;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    Window named = 0;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &left,
+                           &data) == Success &&
+        type == XA_WINDOW && format == 32 && count == 1)
+        named = *reinterpret_cast<Window*>(data);
+    if (data)
+        XFree(data);
+    return named;
+}
+
+// A running window manager's check window names itself; a manager that ended leaves the root's
+// property behind, naming a window that is gone.
+bool WindowManagerRuns(Display* display) {
+    const Window check = WindowNamedBy(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK");
+    return check != 0 && WindowNamedBy(display, check, "_NET_SUPPORTING_WM_CHECK") == check;
 }
 
 // Under a window manager a top-level sits in the manager's frame; the program's own window is
@@ -214,12 +241,11 @@ bool DesktopSession::StartWindowManager() {
         execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
         _exit(127);
     }
-    const Window root = DefaultRootWindow(m_display);
     // Waits until it manages windows or has ended (no openbox, or it could not start).
     bool ended = false;
     const auto settled = [&] {
         ended = waitpid(m_windowManager, nullptr, WNOHANG) != 0;
-        return ended || HasProperty(m_display, root, "_NET_SUPPORTING_WM_CHECK");
+        return ended || WindowManagerRuns(m_display);
     };
     if (m_windowManager > 0 && WaitUntil(settled, std::chrono::seconds(30)) && !ended)
         return true;

@@ -58,6 +58,7 @@ constexpr int kButtonSide = 22;
 constexpr int Button(int buttonsBefore, int separatorsBefore) {
     return 14 + buttonsBefore * kButtonSide + separatorsBefore * 8;
 }
+constexpr int kStraightTrackButton = Button(2, 1);
 constexpr int kPrintPreviewButton = Button(3, 0);
 constexpr int kLayersButton = Button(25, 6);
 constexpr int kShow3DButton = Button(23, 5);
@@ -81,6 +82,11 @@ constexpr unsigned long kAboveBackdrop = 0x000000;
 constexpr unsigned long kPreviewGrey = 0x808080;
 // The grey of the main window's workspace, which an inactive child's caption shares.
 constexpr unsigned long kWorkspaceGrey = 0x808080;
+// The shadow along the top of a checked tool-bar button, the colour of a track piece while it is
+// dragged, and the plan's paper.
+constexpr unsigned long kButtonShadow = 0x808080;
+constexpr unsigned long kDraggedTrack = 0xFF1CA4;
+constexpr unsigned long kPaper = 0xFFFFFF;
 
 Step Menu(UINT command, const char* awaits = "") {
     return {Step::Menu, command, "", 0, awaits};
@@ -245,8 +251,8 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         m_session.Key("ctrl+n");
         if (!m_session.WaitUntil([&] { return LayoutOpen(); }, kPatience))
             return false;
-        if (holds == Holds::Track)
-            DrawStraightTrack();
+        if (holds == Holds::Track && !DrawStraightTrack())
+            return false;
         if (holds == Holds::Terrain && !DrawTerrain())
             return false;
         m_ready = !HasFatalFailure() && m_session.Dialogs().empty();
@@ -266,22 +272,24 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         return !LayoutOpen() && m_session.Dialogs().empty();
     }
 
-    void DrawStraightTrack() {
+    // Each step waits until the program shows that it took the one before: the tool's button
+    // checked, the piece following the drag, the piece laid; a busy program under a window
+    // manager may be far behind the input.
+    bool DrawStraightTrack() {
         Choose(ID_TOOL_STRAIGHT_TRACK);
-        WaitForPopup(false);
-        // The steps are paced: a busy program under a window manager may otherwise see the press
-        // before the tool is taken, or the release before the moves.
+        if (!m_session.WaitUntil(
+                [&] { return PixelAt(kStraightTrackButton + 2, kToolsRowTop) == kButtonShadow; }, kPatience))
+            return false;
         m_session.MovePointer(300, 400);
-        m_session.Pause(milliseconds(300));
         m_session.Button(1, true);
-        for (int x = 320; x <= 600; x += 40) {
-            m_session.Pause(milliseconds(50));
-            m_session.MovePointer(x, 400);
-        }
-        m_session.Pause(milliseconds(300));
+        for (int x = 320; x <= 600; x += 40) m_session.MovePointer(x, 400);
+        const bool dragged = m_session.WaitUntil([&] { return AcrossTrack(kDraggedTrack) > 0; }, kPatience);
         m_session.Button(1, false);
-        m_session.Pause(milliseconds(300));
         m_session.MovePointer(1500, 950);
+        return dragged &&
+               m_session.WaitUntil(
+                   [&] { return AcrossTrack(kDraggedTrack) == 0 && AcrossTrack(kPaper) < kAcross; },
+                   kPatience);
     }
 
     bool DrawTerrain() {
@@ -389,6 +397,22 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
         XDestroyImage(image);
         return pixel;
+    }
+
+    // Pixels of the colour on the screen in a column across the middle of the drawn track.
+    static constexpr int kAcross = 21;
+    int AcrossTrack(unsigned long colour) {
+        if (m_screen == nullptr)
+            m_screen = XOpenDisplay(m_session.DisplayName().c_str());
+        XImage* image = m_screen == nullptr ? nullptr
+                                            : XGetImage(m_screen, DefaultRootWindow(m_screen), 450,
+                                                        400 - kAcross / 2, 1, kAcross, AllPlanes, ZPixmap);
+        if (image == nullptr)
+            return 0;
+        int count = 0;
+        for (int y = 0; y < kAcross; ++y) count += (XGetPixel(image, 0, y) & 0xFFFFFF) == colour;
+        XDestroyImage(image);
+        return count;
     }
 
     // The 3D view shows black over its backdrop where the plan is white.
@@ -581,7 +605,12 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         m_session.WaitForExit(kPatience);
         m_session.StartProgram();
         m_ready = false;
-        ASSERT_TRUE(m_session.WaitUntil([&] { return MainShown(); }, kPatience)) << m_session.ProgramErrors();
+        // A program that ended shows no main window: the wait ends there, and a failure says what
+        // was shown instead.
+        m_session.WaitUntil([&] { return MainShown() || !m_session.ProgramRunning(); }, kPatience);
+        ASSERT_TRUE(MainShown()) << "no main window; running: " << m_session.ProgramRunning()
+                                 << "; shown:" << DialogNames() << "\n"
+                                 << m_session.ProgramErrors();
         ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Popups().empty(); }, kPatience));
     }
 
