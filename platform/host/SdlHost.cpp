@@ -267,12 +267,13 @@ void SdlHost::FollowStacking() {
             shown.push_back(window);
     const auto differ = std::mismatch(shown.begin(), shown.end(), m_stacked.begin(), m_stacked.end()).first;
     // Only the active window is made active on the desktop as well: any other would take the
-    // keyboard from it.
+    // keyboard from it. One that has the keyboard already is only raised: a window manager asked to
+    // make it active might do so after it has given the keyboard to another window meanwhile.
     for (auto each = differ; each != shown.end(); ++each) {
         SDL_Window* sdl = LiveWindow(*each);
         if (sdl == nullptr)
             continue;
-        if (*each == Manager().GetActiveWindow())
+        if (*each == Manager().GetActiveWindow() && SDL_GetKeyboardFocus() != sdl)
             SDL_RaiseWindow(sdl);
         else
             RaiseWithoutActivating(sdl);
@@ -356,11 +357,26 @@ void SdlHost::PassKeyboardOn(CWnd* leaving) {
     }
 }
 
-// The desktop gave the keyboard to a window behind a modal one (a click on it, a window manager's
-// choice after another window went): the keys go back to the modal window, which comes up.
-void SdlHost::KeepKeyboardFromDisabled(CWnd* window) {
-    if (!window || window->IsWindowEnabled())
+// The desktop gave the keyboard to one of the program's windows (Alt+Tab, a click on its frame, a
+// window manager's choice after another window went): that window becomes the active one, and the
+// keys go to it. What the window active before tracked ends, a menu open in it among them.
+void SdlHost::FollowDesktopFocus(CWnd* window) {
+    if (!window || IsMenuLike(window) || !window->IsWindowVisible())
         return;
+    if (!window->IsWindowEnabled()) {
+        KeepKeyboardFromDisabled(window);
+        return;
+    }
+    m_keyboardWindow = window;
+    CWnd* active = Manager().GetActiveWindow();
+    if (active && active != window)
+        active->SendMessage(WM_CANCELMODE);
+    Manager().Activate(window);
+}
+
+// The desktop gave the keyboard to a window behind a modal one: the keys go to the modal window,
+// which comes up.
+void SdlHost::KeepKeyboardFromDisabled(CWnd* window) {
     CWnd* modal = Manager().ModalWindowOver(window);
     if (!modal)
         return;
@@ -475,7 +491,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         if (!CloseInProgress::Any()) m_programCloseRequested = true;
         break;
     case SDL_SYSWMEVENT:
-        m_xKeyPressed = IsXKeyPress(event);
+        m_xKey = XKeyOf(event);
         if (const unsigned long destroyed = DestroyedXWindow(event))
             ReplaceDestroyedWindow(destroyed);
         break;
@@ -487,7 +503,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
             if (window && window->IsWindowEnabled()) window->PostMessage(WM_CLOSE);
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
                    event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
-            KeepKeyboardFromDisabled(WindowOf(event.window.windowID));
+            FollowDesktopFocus(WindowOf(event.window.windowID));
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
@@ -532,9 +548,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_MOUSEWHEEL: Manager().WheelInput(event.wheel.y * 120, Manager().CursorPos()); break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        m_keyModifiers = event.key.keysym.mod;
-        if (const UINT vk = VirtualKey(event.key.keysym.sym)) Manager().KeyInput(vk, event.type == SDL_KEYDOWN);
-        ForgetRestoredAlt(event);
+        PressKey(event);
         break;
     case SDL_DROPBEGIN:
         m_dropped.clear();
@@ -553,26 +567,48 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         DeliverDrop(event.drop.windowID);
         break;
     case SDL_TEXTINPUT:
-        // The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types). The
-        // modifiers are those of the key that typed it: SDL's own state may already have Alt let go.
-        if ((m_keyModifiers & KMOD_LALT) && !(m_keyModifiers & (KMOD_RALT | KMOD_MODE)))
-            break;
-        TypeText(event.text.text);
+        TypeText(event.text.text, Manager().KeyTarget());
         break;
     default: break;
     }
 }
 
-// When the X keyboard moves between the program's windows, SDL lets go every key held and then
-// presses again the modifiers still down, with no X key press behind them: the Alt of an Alt+F4
-// that closed a window comes down again so. Its release is then no tap of Alt alone, which would
-// open the menu bar.
-void SdlHost::ForgetRestoredAlt(const SDL_Event& event) {
-    const bool pressedByX = m_xKeyPressed;
-    m_xKeyPressed = false;
-    if (m_watchingXWindows && event.type == SDL_KEYDOWN && !pressedByX &&
-        VirtualKey(event.key.keysym.sym) == VK_MENU)
+// The text SDL made of a key waits just behind the key, and goes where the key went once the key
+// has done its work: a key that answers a question, or opens a dialog, is not typed again into
+// the window that comes next.
+void SdlHost::PressKey(const SDL_Event& event) {
+    const bool down = event.type == SDL_KEYDOWN;
+    const UINT vk = VirtualKey(event.key.keysym.sym);
+    const bool madeUpAlt = IsMadeUpBySdl(down) && vk == VK_MENU;
+    m_keyModifiers = event.key.keysym.mod;
+    const std::vector<std::string> text = down ? TakeTextOfKey() : std::vector<std::string>();
+    CWnd* typedInto = Manager().KeyTarget();
+    if (madeUpAlt)
         Manager().ForgetAltTap();
+    if (vk)
+        Manager().KeyInput(vk, down);
+    if (madeUpAlt)
+        Manager().ForgetAltTap();
+    for (const std::string& each : text) TypeText(each.c_str(), typedInto);
+}
+
+// When the X keyboard moves between windows, or a window manager's grab ends (its Alt+Tab), SDL
+// lets go every key it held and presses again those still down, with no X key event behind them.
+// Such an Alt neither begins nor ends a tap of Alt alone, which would open the menu bar.
+bool SdlHost::IsMadeUpBySdl(bool down) {
+    const XKey behind = m_xKey;
+    m_xKey = XKey::Other;
+    return m_watchingXWindows && behind != (down ? XKey::Press : XKey::Release);
+}
+
+std::vector<std::string> SdlHost::TakeTextOfKey() {
+    std::vector<std::string> text;
+    SDL_Event next;
+    while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+           next.type == SDL_TEXTINPUT &&
+           SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1)
+        text.emplace_back(next.text.text);
+    return text;
 }
 
 // SDL names the window the files fell on, not the point: the mouse is not reported while another
@@ -593,14 +629,17 @@ void SdlHost::DeliverDrop(unsigned int sdlWindowId) {
 }
 
 // Text arrives in UTF-8; the program's text is Windows-1252. A character the code page lacks is
-// left out.
-void SdlHost::TypeText(const char* utf8) {
+// left out. The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types).
+// The modifiers are those of the key that typed it: SDL's own state may already have Alt let go.
+void SdlHost::TypeText(const char* utf8, CWnd* into) {
+    if ((m_keyModifiers & KMOD_LALT) && !(m_keyModifiers & (KMOD_RALT | KMOD_MODE)))
+        return;
     for (const char* c = utf8; *c;) {
         const char* next = c + 1;
         while ((static_cast<unsigned char>(*next) & 0xC0) == 0x80) ++next;
         std::string ansi;
         if (Utf8ToAnsi(std::string_view(c, static_cast<std::size_t>(next - c)), ansi))
-            for (const char ch : ansi) Manager().CharInput(ch);
+            for (const char ch : ansi) Manager().CharInput(ch, into);
         c = next;
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/host/Host.h"
 #include "platform/host/SdlWindowPool.h"
 #include "platform/host/TerminationSignal.h"
+#include "platform/host/XWindows.h"
 
 struct SDL_Cursor;
 struct SDL_Window;
@@ -75,8 +76,14 @@ class SdlHost : public Host {
     void StayOverOwner(CWnd* window, SDL_Window* sdl);
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
+    void FollowDesktopFocus(CWnd* window);
     void KeepKeyboardFromDisabled(CWnd* window);
-    void ForgetRestoredAlt(const SDL_Event& event);
+    void PressKey(const SDL_Event& event);
+    // Whether SDL made the key event up itself (no X key event of its kind is behind it); consumes
+    // what the last X event was.
+    bool IsMadeUpBySdl(bool down);
+    // The text events that wait right behind a key, taken off SDL's queue.
+    static std::vector<std::string> TakeTextOfKey();
     void PassKeyboardOn(CWnd* leaving);
     void FollowStacking();
     void Place(SDL_Window* sdl, const CRect& rect);
@@ -84,7 +91,8 @@ class SdlHost : public Host {
     // A minimised window is minimised on the desktop too, and comes back with it.
     void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
-    void TypeText(const char* utf8);
+    // Types the text into the window, unless the key that made it chose a menu.
+    void TypeText(const char* utf8, CWnd* into);
     // Hands the files gathered since the drop began to the window they fell on.
     void DeliverDrop(unsigned int sdlWindowId);
     // After the session's end, once no modal loop runs: closes the main window.
@@ -105,8 +113,9 @@ class SdlHost : public Host {
     CWnd* m_keyboardWindow = nullptr;
     // The modifier keys held when the last key event was made.
     unsigned int m_keyModifiers = 0;
-    // The last event SDL passed on from X was a key press (the one SDL's next key event reports).
-    bool m_xKeyPressed = false;
+    // The key event, if any, that the last event SDL passed on from X was (the one SDL's next key
+    // event reports).
+    XKey m_xKey = XKey::Other;
     // The visible top-level windows as their SDL windows were last stacked, bottom first.
     std::vector<CWnd*> m_stacked;
     unsigned long long m_startTicks = 0;

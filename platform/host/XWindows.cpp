@@ -48,9 +48,11 @@ unsigned long NewXParent(const SDL_Event& event) {
     return x && x->type == ReparentNotify ? x->xreparent.parent : 0;
 }
 
-bool IsXKeyPress(const SDL_Event& event) {
+XKey XKeyOf(const SDL_Event& event) {
     const XEvent* x = XEventOf(event);
-    return x && x->type == KeyPress;
+    if (x && x->type == KeyPress)
+        return XKey::Press;
+    return x && x->type == KeyRelease ? XKey::Release : XKey::Other;
 }
 
 void RaiseWithoutActivating(SDL_Window* window) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // What SDL does not tell of the X windows it shows: the window behind an SDL window, another
-// client destroying one (as `xdotool windowclose` does), a key press. Only the X11 video driver has them.
+// client destroying one (as `xdotool windowclose` does), the X key event behind a key. Only the
+// X11 video driver has them.
 struct SDL_Window;
 union SDL_Event;
 typedef struct _XDisplay Display;
@@ -18,8 +19,9 @@ void CatchUpWithX(SDL_Window* window);
 unsigned long DestroyedXWindow(const SDL_Event& event);
 // The window an event says one of ours was put in (a window manager's frame); 0 for every other event.
 unsigned long NewXParent(const SDL_Event& event);
-// Whether an event is an X key press passed on.
-bool IsXKeyPress(const SDL_Event& event);
+// The X key event an event passed on: a press or a release; Other for any other event.
+enum class XKey { Press, Release, Other };
+XKey XKeyOf(const SDL_Event& event);
 // Raises the window without asking the window manager to make it active, which SDL_RaiseWindow
 // does: the keyboard stays where the program put it.
 void RaiseWithoutActivating(SDL_Window* window);

@@ -476,7 +476,7 @@ void WindowManager::KeyInput(UINT vk, bool down) {
     } else {
         m_keys[vk] &= static_cast<BYTE>(~kKeyDown);
     }
-    CWnd* target = m_focus ? m_focus : m_active;
+    CWnd* target = KeyTarget();
     if (!target) return;
     const bool system = (m_keys[VK_MENU] & kKeyDown) != 0 || vk == VK_MENU || vk == VK_F10;
     const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
@@ -486,8 +486,7 @@ void WindowManager::KeyInput(UINT vk, bool down) {
     Deliver({target, message, vk, flags, Now(), m_cursorPos});
 }
 
-void WindowManager::CharInput(char ch) {
-    CWnd* target = m_focus ? m_focus : m_active;
+void WindowManager::CharInput(char ch, CWnd* target) {
     if (target) Deliver({target, WM_CHAR, static_cast<BYTE>(ch), 1, Now(), m_cursorPos});
 }
 

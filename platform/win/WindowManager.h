@@ -111,7 +111,11 @@ public:
     void MouseInput(UINT message, CPoint screen, CWnd* topLevel = nullptr);
     void WheelInput(int delta, CPoint screen);
     void KeyInput(UINT vk, bool down);
-    void CharInput(char ch);
+    // The window the next key goes to: the focus, else the active window.
+    CWnd* KeyTarget() const { return m_focus ? m_focus : m_active; }
+    void CharInput(char ch) { CharInput(ch, KeyTarget()); }
+    // A character typed by a key goes where its key went, even when the key moved the keyboard.
+    void CharInput(char ch, CWnd* target);
     // The mouse has gone off the program's windows: a window waiting for it to leave is told.
     void MouseLeftWindows() { NoticeMouseLeave(nullptr); }
     // Files dropped at a screen point go to the window there, or its nearest ancestor, that accepts files;

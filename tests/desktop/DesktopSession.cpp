@@ -363,6 +363,18 @@ void DesktopSession::Key(const std::string& chord) {
     Flush();
 }
 
+// The window manager takes the keyboard for its list of windows once it has seen Tab: an Alt let
+// go before would not reach it, and the list would stay.
+bool DesktopSession::AltTab(Milliseconds timeout) {
+    const unsigned int alt = XKeysymToKeycode(m_display, XStringToKeysym("Alt_L"));
+    XTestFakeKeyEvent(m_display, alt, True, CurrentTime);
+    Key("Tab");
+    const bool listed = WaitUntil([&] { return !Popups().empty(); }, timeout);
+    XTestFakeKeyEvent(m_display, alt, False, CurrentTime);
+    Flush();
+    return listed;
+}
+
 void DesktopSession::Click(int x, int y) {
     MovePointer(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);

@@ -62,6 +62,9 @@ class DesktopSession {
 
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
     void Key(const std::string& chord);
+    // Alt+Tab for a window manager: Alt is let go once its list of windows shows (false when none
+    // shows within timeout).
+    bool AltTab(Milliseconds timeout);
     void Click(int x, int y);
     // Presses or lets go a mouse button (1 left, 3 right) where the pointer is.
     void Button(unsigned int button, bool down);

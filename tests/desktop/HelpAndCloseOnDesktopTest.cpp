@@ -194,4 +194,26 @@ TEST_F(HelpAndCloseUnderWindowManager, TheHelpTakesClicksAndKeysWhenInFrontAndGo
     ExpectCleanExit();
 }
 
+// Alt+Tab from the layout window, or from Preferences, gives the help the keys: Escape closes it,
+// and the Alt of the chord opens no menu.
+TEST_F(HelpAndCloseUnderWindowManager, AltTabToTheHelpGivesItTheKeys) {
+    for (const std::string from : {"layout window", "Preferences"}) {
+        if (from == "Preferences")
+            OpenDialog(ID_PREFERENCES, from);
+        m_session.Key("F1");
+        ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+        const DesktopSession::TopLevel help = *Shown("Corvane Help");
+        m_session.Click(help.x + help.width + 60, help.y + help.height / 2);
+        ASSERT_TRUE(m_session.WaitUntil([&] { return !HasKeyboard("Corvane Help"); }, kPatience));
+        ASSERT_TRUE(m_session.AltTab(kPatience));
+        ASSERT_TRUE(WaitForKeyboard("Corvane Help")) << "Alt+Tab from the " << from;
+        m_session.Key("Escape");
+        EXPECT_TRUE(WaitUntilGone("Corvane Help")) << "Escape after Alt+Tab from the " << from;
+        EXPECT_FALSE(PopupOpen());
+    }
+    EXPECT_TRUE(WaitForKeyboard("Preferences"));
+    ASSERT_TRUE(CancelDialogs());
+    ExpectCleanExit();
+}
+
 }  // namespace

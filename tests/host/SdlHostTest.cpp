@@ -14,6 +14,7 @@
 #include "platform/win/CMenu.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/DropFiles.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "tests/host/DropTarget.h"
@@ -417,4 +418,37 @@ TEST_F(SdlHostTest, EventsLeftForAClosedWindowDoNotReachTheNextOneInItsDesktopWi
     EXPECT_FALSE(second.IsIconic());
     EXPECT_TRUE(frame.IsIconic());
     second.DestroyWindow();
+}
+
+// Alt+Tab while a menu is open: the window the desktop gives the keyboard becomes the active one,
+// the menu closes, and the keys go to the window.
+TEST_F(SdlHostTest, TheWindowTheDesktopGivesTheKeyboardBecomesActiveAndTakesTheKeys) {
+    KeyWindow help;
+    ASSERT_TRUE(help.CreateEx(0, nullptr, "Help", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(150, 150, 450, 350),
+                              &frame, 0));
+    frame.SetFocus();
+    SDL_Event focus{SDL_WINDOWEVENT};
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = host->SdlWindowId(&help);
+    SDL_Event escape{SDL_KEYDOWN};
+    escape.key.keysym.sym = SDLK_ESCAPE;
+    ASSERT_TRUE(SDL_PushEvent(&focus) == 1 && SDL_PushEvent(&escape) == 1);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 100, "&Grid");
+    EXPECT_FALSE(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame));
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    EXPECT_EQ(help.keys, (std::vector<UINT>{VK_ESCAPE}));
+}
+
+// SDL queues a key with the text it typed: the key that answers a question takes its text along.
+TEST_F(SdlHostTest, TheTextOfAKeyThatAnswersAQuestionIsNotTypedIntoTheWindowAfterIt) {
+    SDL_Event key{SDL_KEYDOWN};
+    key.key.keysym.sym = SDLK_y;
+    SDL_Event text{SDL_TEXTINPUT};
+    std::strcpy(text.text.text, "y");
+    ASSERT_TRUE(SDL_PushEvent(&key) == 1 && SDL_PushEvent(&text) == 1);
+    EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNO), IDYES);
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    EXPECT_EQ(frame.typed, "");
 }
