@@ -1,6 +1,7 @@
 #include "platform/gdi/DibFormat.h"
 
 #include "platform/base/WholeFile.h"
+#include "platform/gdi/ReducedRow.h"
 #include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -29,14 +30,49 @@ RGBQUAD Quad(int r, int g, int b) {
     return RGBQUAD{static_cast<BYTE>(b), static_cast<BYTE>(g), static_cast<BYTE>(r), 0};
 }
 
-// Nearest colour-table entry by squared distance, remembered per colour.
+// Nearest colour-table entry by squared distance. Each colour is searched for once and
+// remembered in a table addressed by a hash of the colour, so that every further pixel of it
+// costs one look-up, however many colours the picture and the table hold.
 class NearestColor {
   public:
-    NearestColor(const RGBQUAD* colors, int count) : m_colors(colors), m_count(count) {}
+    NearestColor(const RGBQUAD* colors, int count) : m_colors(colors), m_count(count), m_slots(kFirstSlots) {}
     int IndexOf(std::uint32_t pixel) {
-        auto found = m_cache.find(pixel);
-        if (found != m_cache.end())
-            return found->second;
+        Slot* slot = SlotOf(pixel);
+        if (slot->index >= 0)
+            return slot->index;
+        const int index = Search(pixel);
+        *slot = Slot{pixel, index};
+        if (++m_filled * 2 > m_slots.size())
+            Grow();
+        return index;
+    }
+
+  private:
+    static constexpr int kFirstSlotBits = 8;
+    static constexpr std::size_t kFirstSlots = std::size_t{1} << kFirstSlotBits;
+    struct Slot {
+        std::uint32_t pixel = 0;
+        int index = -1;  // none yet
+    };
+
+    // The colour's slot, or the empty one where it goes: open addressing, probing onwards.
+    Slot* SlotOf(std::uint32_t pixel) {
+        const std::size_t mask = m_slots.size() - 1;
+        // Fibonacci hashing: the top bits of the product depend on every bit of the colour.
+        for (std::size_t at = static_cast<std::uint32_t>(pixel * 0x9E3779B1u) >> m_shift;;
+             at = (at + 1) & mask)
+            if (m_slots[at].index < 0 || m_slots[at].pixel == pixel)
+                return &m_slots[at];
+    }
+    void Grow() {
+        std::vector<Slot> filled(m_slots.size() * 2);
+        filled.swap(m_slots);
+        --m_shift;
+        for (const Slot& slot : filled)
+            if (slot.index >= 0)
+                *SlotOf(slot.pixel) = slot;
+    }
+    int Search(std::uint32_t pixel) const {
         const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
         int best = 0;
         long bestDistance = -1;
@@ -47,14 +83,14 @@ class NearestColor {
             if (bestDistance < 0 || distance < bestDistance)
                 best = i, bestDistance = distance;
         }
-        m_cache.emplace(pixel, best);
         return best;
     }
 
-  private:
     const RGBQUAD* m_colors;
     int m_count;
-    std::unordered_map<std::uint32_t, int> m_cache;
+    std::vector<Slot> m_slots;
+    std::size_t m_filled = 0;
+    int m_shift = 32 - kFirstSlotBits;
 };
 
 struct Masks {
@@ -262,17 +298,49 @@ std::size_t ReducedSide(int side, int step) {
     return (static_cast<std::size_t>(side) + step - 1) / step;
 }
 
+// Pictures of this many colours or fewer are drawings: reduced, a block shows its darkest pixel.
+constexpr int kMostColorsOfADrawing = 16;
+
+bool ShowsDarkestOfBlock(const DibDescription& dib) {
+    return dib.bitCount <= 8 && dib.colorEntries <= kMostColorsOfADrawing;
+}
+
+void DecodeWholePixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                       PixelSurface& surface) {
+    const Masks masks = MasksOf(dib, colors);
+    for (int y = 0; y < surface.Height() && y < dib.height; ++y) {
+        const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride;
+        std::uint32_t* out = surface.Row(y);
+        for (int x = 0; x < surface.Width() && x < dib.width; ++x)
+            out[x] = SourcePixel(dib, colors, masks, row, x);
+    }
+}
+
+void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                         PixelSurface& surface, int step) {
+    const Masks masks = MasksOf(dib, colors);
+    const int width = std::min(dib.width, surface.Width() * step);
+    ReducedRow reduced(surface.Width(), ShowsDarkestOfBlock(dib));
+    for (int y = 0; y < surface.Height() && y * step < dib.height; ++y) {
+        reduced.Start();
+        for (int source = y * step; source < std::min((y + 1) * step, dib.height); ++source) {
+            const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, source)) * dib.stride;
+            for (int block = 0, x = 0; x < width; ++block)
+                for (const int end = std::min(x + step, width); x < end; ++x)
+                    reduced.Add(block, SourcePixel(dib, colors, masks, row, x));
+        }
+        reduced.Finish(surface.Row(y));
+    }
+}
+
 }  // namespace
 
 void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                      PixelSurface& surface, int step) {
-    const Masks masks = MasksOf(dib, colors);
-    for (int y = 0; y < surface.Height() && y * step < dib.height; ++y) {
-        const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y * step)) * dib.stride;
-        std::uint32_t* out = surface.Row(y);
-        for (int x = 0; x < surface.Width() && x * step < dib.width; ++x)
-            out[x] = SourcePixel(dib, colors, masks, row, x * step);
-    }
+    if (step == 1)
+        DecodeWholePixels(dib, colors, bits, surface);
+    else
+        DecodeReducedPixels(dib, colors, bits, surface, step);
 }
 
 int ReductionStep(int width, int height, std::size_t shownPixels) {
