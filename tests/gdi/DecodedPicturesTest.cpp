@@ -101,6 +101,7 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
             held.push_back(CDecodedPictures::Read(folder / ("large" + std::to_string(held.size()) + ".bmp")));
         const std::size_t largeBytes = BytesOf(held);
         held.push_back(CDecodedPictures::Read(folder / c.file));
+        ASSERT_NE(held.back(), nullptr);
         const PixelSurface& picture = *held.back();
         EXPECT_EQ(picture.Width(), c.width);
         EXPECT_EQ(picture.Height(), c.width);
