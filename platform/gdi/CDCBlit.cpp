@@ -60,16 +60,17 @@ void CDC::BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceO
         return;
     }
 
-    // A copy of the source first: source and destination may be the same pixels.
-    PixelSurface copy(usesSource ? sw : 0, usesSource ? sh : 0);
-    if (usesSource) {
+    if (usesSource)
         const_cast<PixelSurface*>(source)->PullFromDibSection();
-        for (int y = 0; y < sh; ++y)
-            for (int x = 0; x < sw; ++x) {
-                const int sx = from.left + x + sourceOrigin.x, sy = from.top + y + sourceOrigin.y;
-                copy.Set(x, y, source->Contains(sx, sy) ? source->At(sx, sy) : 0);
-            }
-    }
+    const auto sourceAt = [&](int x, int y) {
+        const int sx = from.left + x + sourceOrigin.x, sy = from.top + y + sourceOrigin.y;
+        return source->Contains(sx, sy) ? source->At(sx, sy) : 0;
+    };
+    // A source that is the destination itself is copied first, as its pixels change on the way.
+    const bool ownPixels = usesSource && source == m_surface.get();
+    PixelSurface copy(ownPixels ? sw : 0, ownPixels ? sh : 0);
+    for (int y = 0; y < copy.Height(); ++y)
+        for (int x = 0; x < copy.Width(); ++x) copy.Set(x, y, sourceAt(x, y));
     m_surface->PullFromDibSection();
     const bool destMono = IsMonochrome();
     Brush pattern = CurrentBrush();
@@ -92,7 +93,7 @@ void CDC::BlitFrom(const CRect& dest, const PixelSurface* source, CPoint sourceO
                         static_cast<int>((static_cast<long long>(x - target.left) * 2 + 1) * sw / (2LL * dw));
                     if (mirrorX)
                         u = sw - 1 - u;
-                    s = copy.At(u, v);
+                    s = ownPixels ? copy.At(u, v) : sourceAt(u, v);
                     if (sourceMono && !destMono)
                         s = s == 0 ? textPixel : bkPixel;
                     else if (!sourceMono && destMono)

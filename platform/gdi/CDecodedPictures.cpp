@@ -1,10 +1,10 @@
 #include "platform/gdi/CDecodedPictures.h"
 
 #include <cstdint>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "platform/base/FileStamp.h"
 #include "platform/gdi/DibFormat.h"
@@ -18,14 +18,19 @@ struct DecodedPicture {
     std::weak_ptr<PixelSurface> surface;
 };
 
-std::mutex& PicturesLock() {
-    static std::mutex lock;
-    return lock;
-}
+// The pictures held and the bytes they take, kept up to date as each is read and freed, so
+// that no read walks the others.
+struct HeldPictures {
+    std::mutex lock;
+    std::unordered_map<std::string, DecodedPicture> pictures;
+    std::size_t bytes = 0;
+    std::size_t count = 0;
+};
 
-std::map<std::string, DecodedPicture>& Pictures() {
-    static std::map<std::string, DecodedPicture> pictures;
-    return pictures;
+// Never destroyed: a picture may be freed while the program exits.
+HeldPictures& Held() {
+    static auto* held = new HeldPictures;
+    return *held;
 }
 
 // One name for every path of the file, as far as the file system tells.
@@ -39,21 +44,36 @@ std::size_t SurfaceBytes(const PixelSurface& surface) {
     return static_cast<std::size_t>(surface.Width()) * surface.Height() * sizeof(std::uint32_t);
 }
 
-// Call with the lock held.
-std::size_t BytesHeld() {
-    std::size_t held = 0;
-    for (const auto& [key, picture] : Pictures())
-        if (const std::shared_ptr<PixelSurface> surface = picture.surface.lock())
-            held += SurfaceBytes(*surface);
-    return held;
-}
-
-// Half of what the pictures held leave of the budget, in pixels.
+// What the pictures held leave of the budget, in pixels. Call with the lock held.
 std::size_t ShownPixelsLeft() {
-    const std::size_t held = BytesHeld();
+    const std::size_t held = Held().bytes;
     const std::size_t left =
         held < CDecodedPictures::kBudgetBytes ? CDecodedPictures::kBudgetBytes - held : 0;
-    return left / 2 / sizeof(std::uint32_t);
+    return left / sizeof(std::uint32_t);
+}
+
+// Frees a picture no bitmap holds any more, gives its bytes back and forgets its file, unless
+// the file has been read again since.
+void Release(std::shared_ptr<PixelSurface>& decoded, const std::string& key) {
+    const std::size_t bytes = SurfaceBytes(*decoded);
+    decoded.reset();
+    HeldPictures& held = Held();
+    const std::lock_guard<std::mutex> guard(held.lock);
+    held.bytes -= bytes;
+    --held.count;
+    const auto entry = held.pictures.find(key);
+    if (entry != held.pictures.end() && entry->second.surface.expired())
+        held.pictures.erase(entry);
+}
+
+// The decoded picture as the bitmaps share it: counted in while they hold it. Call with the lock
+// held.
+std::shared_ptr<PixelSurface> Counted(std::shared_ptr<PixelSurface> decoded, const std::string& key) {
+    Held().bytes += SurfaceBytes(*decoded);
+    ++Held().count;
+    PixelSurface* surface = decoded.get();
+    return std::shared_ptr<PixelSurface>(
+        surface, [decoded = std::move(decoded), key](PixelSurface*) mutable { Release(decoded, key); });
 }
 
 }  // namespace
@@ -63,19 +83,28 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
     if (!stamp)
         return nullptr;
     const std::string key = FileKey(path);
-    const std::lock_guard<std::mutex> guard(PicturesLock());
-    std::map<std::string, DecodedPicture>& pictures = Pictures();
-    std::erase_if(pictures, [](const auto& entry) { return entry.second.surface.expired(); });
-    const auto kept = pictures.find(key);
-    if (kept != pictures.end() && kept->second.stamp == *stamp)
-        return kept->second.surface.lock();
-    std::shared_ptr<PixelSurface> surface = ReadCutShortBmpFile(path, ShownPixelsLeft()).surface;
-    if (surface)
-        pictures[key] = DecodedPicture{*stamp, surface};
+    HeldPictures& held = Held();
+    const std::lock_guard<std::mutex> guard(held.lock);
+    const auto kept = held.pictures.find(key);
+    if (kept != held.pictures.end() && kept->second.stamp == *stamp)
+        if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
+            return surface;
+    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpFile(path, ShownPixelsLeft()).surface;
+    if (!decoded)
+        return nullptr;
+    std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);
+    held.pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
 }
 
 std::size_t CDecodedPictures::HeldBytes() {
-    const std::lock_guard<std::mutex> guard(PicturesLock());
-    return BytesHeld();
+    HeldPictures& held = Held();
+    const std::lock_guard<std::mutex> guard(held.lock);
+    return held.bytes;
+}
+
+std::size_t CDecodedPictures::HeldBound() {
+    HeldPictures& held = Held();
+    const std::lock_guard<std::mutex> guard(held.lock);
+    return kBudgetBytes + held.count * kBeyondBudgetBytes;
 }

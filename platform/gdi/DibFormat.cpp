@@ -1,14 +1,17 @@
 #include "platform/gdi/DibFormat.h"
 
 #include "platform/base/WholeFile.h"
+#include "platform/gdi/NearestColor.h"
+#include "platform/gdi/ReducedRow.h"
 #include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -28,34 +31,6 @@ std::uint32_t PixelFromQuad(const RGBQUAD& q) {
 RGBQUAD Quad(int r, int g, int b) {
     return RGBQUAD{static_cast<BYTE>(b), static_cast<BYTE>(g), static_cast<BYTE>(r), 0};
 }
-
-// Nearest colour-table entry by squared distance, remembered per colour.
-class NearestColor {
-  public:
-    NearestColor(const RGBQUAD* colors, int count) : m_colors(colors), m_count(count) {}
-    int IndexOf(std::uint32_t pixel) {
-        auto found = m_cache.find(pixel);
-        if (found != m_cache.end())
-            return found->second;
-        const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-        int best = 0;
-        long bestDistance = -1;
-        for (int i = 0; i < m_count; ++i) {
-            const long dr = r - m_colors[i].rgbRed, dg = g - m_colors[i].rgbGreen,
-                       db = b - m_colors[i].rgbBlue;
-            const long distance = dr * dr + dg * dg + db * db;
-            if (bestDistance < 0 || distance < bestDistance)
-                best = i, bestDistance = distance;
-        }
-        m_cache.emplace(pixel, best);
-        return best;
-    }
-
-  private:
-    const RGBQUAD* m_colors;
-    int m_count;
-    std::unordered_map<std::uint32_t, int> m_cache;
-};
 
 struct Masks {
     DWORD red, green, blue;
@@ -228,51 +203,116 @@ std::vector<RGBQUAD> DefaultColorTable(int bitCount) {
 
 namespace {
 
-std::uint32_t SourcePixel(const DibDescription& dib, const RGBQUAD* colors, const Masks& masks,
-                          const BYTE* row, int x) {
-    int index = -1;
-    DWORD value = 0;
-    switch (dib.bitCount) {
-        case 1:
-            index = (row[x / 8] >> (7 - x % 8)) & 1;
-            break;
-        case 4:
-            index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
-            break;
-        case 8:
-            index = row[x];
-            break;
-        case 16:
-            value = row[x * 2] | (row[x * 2 + 1] << 8);
-            break;
-        case 24:
-            value = row[x * 3] | (row[x * 3 + 1] << 8) | (row[x * 3 + 2] << 16);
-            break;
-        default:
-            std::memcpy(&value, row + x * 4, 4);
-            break;
-    }
-    if (index >= 0)
-        return index < dib.colorEntries ? PixelFromQuad(colors[index]) : 0;
+// What turns a row of a DIB into pixels, made once per picture: the pixel of every colour index
+// (black past the colour table) or the colour masks.
+struct RowFormat {
+    int bitCount = 0;
+    std::array<std::uint32_t, 256> indexed{};
+    Masks masks{};
+};
+
+RowFormat RowFormatOf(const DibDescription& dib, const RGBQUAD* colors) {
+    RowFormat format{dib.bitCount, {}, MasksOf(dib, colors)};
+    if (dib.bitCount <= 8)
+        for (int index = 0; index < std::min<int>(dib.colorEntries, format.indexed.size()); ++index)
+            format.indexed[index] = PixelFromQuad(colors[index]);
+    return format;
+}
+
+std::uint32_t MaskedPixel(DWORD value, const Masks& masks) {
     return (Channel(value, masks.red) << 16) | (Channel(value, masks.green) << 8) |
            Channel(value, masks.blue);
+}
+
+// The first width pixels of a row, one loop per depth so that no pixel asks for it again, and
+// each byte of a paletted row read once.
+void DecodeRow(const RowFormat& format, const BYTE* row, int width, std::uint32_t* out) {
+    const auto& indexed = format.indexed;
+    switch (format.bitCount) {
+        case 1:
+            for (int x = 0; x < width; x += 8) {
+                const BYTE eight = row[x / 8];
+                for (int bit = 0; bit < std::min(8, width - x); ++bit)
+                    out[x + bit] = indexed[(eight >> (7 - bit)) & 1];
+            }
+            break;
+        case 4:
+            for (int x = 0; x < width; x += 2) {
+                const BYTE two = row[x / 2];
+                out[x] = indexed[two >> 4];
+                if (x + 1 < width)
+                    out[x + 1] = indexed[two & 0xF];
+            }
+            break;
+        case 8:
+            for (int x = 0; x < width; ++x) out[x] = indexed[row[x]];
+            break;
+        case 16:
+            for (int x = 0; x < width; ++x)
+                out[x] = MaskedPixel(row[x * 2] | (row[x * 2 + 1] << 8), format.masks);
+            break;
+        case 24:
+            // Always the plain masks: each byte is a channel as it stands.
+            for (int x = 0; x < width; ++x)
+                out[x] =
+                    (static_cast<std::uint32_t>(row[x * 3 + 2]) << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
+            break;
+        default:
+            for (int x = 0; x < width; ++x) {
+                DWORD value;
+                std::memcpy(&value, row + x * 4, 4);
+                out[x] = MaskedPixel(value, format.masks);
+            }
+            break;
+    }
 }
 
 std::size_t ReducedSide(int side, int step) {
     return (static_cast<std::size_t>(side) + step - 1) / step;
 }
 
+// Pictures of this many colours or fewer are drawings: reduced, a block shows its darkest pixel.
+constexpr int kMostColorsOfADrawing = 16;
+
+bool ShowsDarkestOfBlock(const DibDescription& dib) {
+    return dib.bitCount <= 8 && dib.colorEntries <= kMostColorsOfADrawing;
+}
+
+void DecodeWholePixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                       PixelSurface& surface) {
+    const RowFormat format = RowFormatOf(dib, colors);
+    const int width = std::min(surface.Width(), dib.width);
+    for (int y = 0; y < surface.Height() && y < dib.height; ++y)
+        DecodeRow(format, bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride, width,
+                  surface.Row(y));
+}
+
+void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
+                         PixelSurface& surface, int step) {
+    const RowFormat format = RowFormatOf(dib, colors);
+    const int width = std::min(dib.width, surface.Width() * step);
+    std::vector<std::uint32_t> source(width);
+    ReducedRow reduced(surface.Width(), ShowsDarkestOfBlock(dib));
+    for (int y = 0; y < surface.Height() && y * step < dib.height; ++y) {
+        reduced.Start();
+        for (int sourceY = y * step; sourceY < std::min((y + 1) * step, dib.height); ++sourceY) {
+            DecodeRow(format, bits + static_cast<std::size_t>(RowIndex(dib, sourceY)) * dib.stride, width,
+                      source.data());
+            for (int block = 0, x = 0; x < width; ++block)
+                for (const int end = std::min(x + step, width); x < end; ++x) reduced.Add(block, source[x]);
+        }
+        reduced.Finish(surface.Row(y));
+    }
+}
+
 }  // namespace
 
 void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                      PixelSurface& surface, int step) {
-    const Masks masks = MasksOf(dib, colors);
-    for (int y = 0; y < surface.Height() && y * step < dib.height; ++y) {
-        const BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y * step)) * dib.stride;
-        std::uint32_t* out = surface.Row(y);
-        for (int x = 0; x < surface.Width() && x * step < dib.width; ++x)
-            out[x] = SourcePixel(dib, colors, masks, row, x * step);
-    }
+    if (step == 1)
+        DecodeWholePixels(dib, colors, bits, surface);
+    else
+        DecodeReducedPixels(dib, colors, bits, surface, step);
 }
 
 int ReductionStep(int width, int height, std::size_t shownPixels) {
@@ -282,47 +322,63 @@ int ReductionStep(int width, int height, std::size_t shownPixels) {
     return step;
 }
 
+namespace {
+
+DWORD PackedPixel(std::uint32_t pixel, const Masks& masks) {
+    return Pack((pixel >> 16) & 0xFF, masks.red) | Pack((pixel >> 8) & 0xFF, masks.green) |
+           Pack(pixel & 0xFF, masks.blue);
+}
+
+// The first width pixels into a zeroed row, one loop per depth as the decoder has.
+void EncodeRow(const std::uint32_t* in, int width, int bitCount, const Masks& masks, NearestColor& nearest,
+               BYTE* row) {
+    switch (bitCount) {
+        case 1:
+            for (int x = 0; x < width; ++x)
+                row[x / 8] |= static_cast<BYTE>(nearest.IndexOf(in[x]) << (7 - x % 8));
+            break;
+        case 4:
+            for (int x = 0; x < width; ++x)
+                row[x / 2] |= static_cast<BYTE>(nearest.IndexOf(in[x]) << (x % 2 ? 0 : 4));
+            break;
+        case 8:
+            for (int x = 0; x < width; ++x) row[x] = static_cast<BYTE>(nearest.IndexOf(in[x]));
+            break;
+        case 16:
+            for (int x = 0; x < width; ++x) {
+                const DWORD value = PackedPixel(in[x], masks);
+                row[x * 2] = value & 0xFF;
+                row[x * 2 + 1] = (value >> 8) & 0xFF;
+            }
+            break;
+        case 24:
+            for (int x = 0; x < width; ++x) {
+                row[x * 3] = static_cast<BYTE>(in[x] & 0xFF);
+                row[x * 3 + 1] = static_cast<BYTE>((in[x] >> 8) & 0xFF);
+                row[x * 3 + 2] = static_cast<BYTE>((in[x] >> 16) & 0xFF);
+            }
+            break;
+        default:
+            for (int x = 0; x < width; ++x) {
+                const DWORD value = PackedPixel(in[x], masks);
+                std::memcpy(row + x * 4, &value, 4);
+            }
+            break;
+    }
+}
+
+}  // namespace
+
 void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,
                      BYTE* bits) {
     const Masks masks = MasksOf(dib, colors);
     NearestColor nearest(colors, dib.bitCount <= 8 ? dib.colorEntries : 0);
+    const int width = std::min(dib.width, surface.Width());
     for (int y = 0; y < dib.height; ++y) {
         BYTE* row = bits + static_cast<std::size_t>(RowIndex(dib, y)) * dib.stride;
         std::memset(row, 0, dib.stride);
-        if (y >= surface.Height())
-            continue;
-        const std::uint32_t* in = surface.Row(y);
-        for (int x = 0; x < dib.width && x < surface.Width(); ++x) {
-            const std::uint32_t p = in[x];
-            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            switch (dib.bitCount) {
-                case 1:
-                    row[x / 8] |= static_cast<BYTE>(nearest.IndexOf(p) << (7 - x % 8));
-                    break;
-                case 4:
-                    row[x / 2] |= static_cast<BYTE>(nearest.IndexOf(p) << (x % 2 ? 0 : 4));
-                    break;
-                case 8:
-                    row[x] = static_cast<BYTE>(nearest.IndexOf(p));
-                    break;
-                case 16: {
-                    const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
-                    row[x * 2] = v & 0xFF;
-                    row[x * 2 + 1] = (v >> 8) & 0xFF;
-                    break;
-                }
-                case 24:
-                    row[x * 3] = static_cast<BYTE>(b);
-                    row[x * 3 + 1] = static_cast<BYTE>(g);
-                    row[x * 3 + 2] = static_cast<BYTE>(r);
-                    break;
-                default: {
-                    const DWORD v = Pack(r, masks.red) | Pack(g, masks.green) | Pack(b, masks.blue);
-                    std::memcpy(row + x * 4, &v, 4);
-                    break;
-                }
-            }
-        }
+        if (y < surface.Height())
+            EncodeRow(surface.Row(y), width, dib.bitCount, masks, nearest, row);
     }
 }
 

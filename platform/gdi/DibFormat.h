@@ -30,8 +30,9 @@ bool DescribeDib(const BITMAPINFOHEADER& header, DibDescription& description);
 std::vector<RGBQUAD> DefaultColorTable(int bitCount);
 
 // Pixels of a DIB into a surface of the DIB's size, and back. colors holds colorEntries entries.
-// Decoding with a step reads every step-th pixel of every step-th row, for a surface reduced
-// by that step.
+// Decoding with a step reduces the picture by that step: each pixel of the surface stands for
+// a block of step by step pixels, as their average or, in a picture of 16 colours or fewer, as
+// the darkest of them, so that a line one pixel wide still shows.
 void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                      PixelSurface& surface, int step = 1);
 void EncodeDibPixels(const PixelSurface& surface, const DibDescription& dib, const RGBQUAD* colors,

@@ -2,24 +2,31 @@
 
 #include <cairo.h>
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "platform/gdi/DibFormat.h"
 
 PixelSurface::PixelSurface(int width, int height, std::uint32_t fill)
     : m_width(std::max(width, 0)),
       m_height(std::max(height, 0)),
-      m_pixels(static_cast<std::size_t>(m_width) * m_height, fill) {}
+      m_pixels(std::make_unique_for_overwrite<std::uint32_t[]>(Count())) {
+    Fill(fill);
+}
 
 PixelSurface::~PixelSurface() = default;
 
 void PixelSurface::Fill(std::uint32_t pixel) {
-    std::fill(m_pixels.begin(), m_pixels.end(), pixel);
+    if (pixel == 0)
+        std::memset(m_pixels.get(), 0, Count() * sizeof(std::uint32_t));
+    else
+        std::fill_n(m_pixels.get(), Count(), pixel);
 }
 
 bool PixelSurface::WritePng(const CString& path) const {
     if (m_width == 0 || m_height == 0)
         return false;
-    std::vector<std::uint32_t> copy(m_pixels);
+    std::vector<std::uint32_t> copy(m_pixels.get(), m_pixels.get() + Count());
     cairo_surface_t* surface = cairo_image_surface_create_for_data(
         reinterpret_cast<unsigned char*>(copy.data()), CAIRO_FORMAT_RGB24, m_width, m_height, m_width * 4);
     const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;

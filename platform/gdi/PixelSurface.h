@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "platform/base/CString.h"
 #include "platform/base/WinTypes.h"
@@ -23,9 +22,9 @@ class PixelSurface {
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     std::uint32_t At(int x, int y) const { return m_pixels[Index(x, y)]; }
     void Set(int x, int y, std::uint32_t pixel) { m_pixels[Index(x, y)] = pixel; }
-    std::uint32_t* Row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
-    const std::uint32_t* Row(int y) const { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
-    std::uint32_t* Data() { return m_pixels.data(); }
+    std::uint32_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * m_width; }
+    const std::uint32_t* Row(int y) const { return m_pixels.get() + static_cast<std::size_t>(y) * m_width; }
+    std::uint32_t* Data() { return m_pixels.get(); }
     void Fill(std::uint32_t pixel);
 
     // Writes the pixels as a PNG file; answers false when the file cannot be written.
@@ -40,10 +39,12 @@ class PixelSurface {
 
   private:
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * m_width + x; }
+    std::size_t Count() const { return static_cast<std::size_t>(m_width) * m_height; }
 
     int m_width;
     int m_height;
-    std::vector<std::uint32_t> m_pixels;
+    // Not a vector: a vector sets its elements one by one, where Fill clears them all at once.
+    std::unique_ptr<std::uint32_t[]> m_pixels;
     std::unique_ptr<DibSectionBits> m_dib;
 };
 

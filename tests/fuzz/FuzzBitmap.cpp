@@ -94,7 +94,7 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
     if (!written)
         return;
     std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, path.c_str());
-    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::kBudgetBytes,
+    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::HeldBound(),
               "a data-folder picture stays within the pictures' budget");
     const std::vector<BYTE> read(data, data + size);
     const BmpImage cutShort = ReadCutShortBmpBytes(read);

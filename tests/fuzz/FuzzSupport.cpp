@@ -163,7 +163,7 @@ void DrawAndHitTestLayout(CCVNDoc& doc) {
     for (CPaint* member : doc.m_rootGroup.m_members) member->Select();
     DrawLayout(doc);
     HitTestLayout(doc);
-    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::kBudgetBytes,
+    FuzzCheck(CDecodedPictures::HeldBytes() <= CDecodedPictures::HeldBound(),
               "the pictures a layout shows stay within their budget");
 }
 

@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/DibFormat.h"
+#include "platform/gdi/PixelSurface.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 
 // Sixteen 4096 by 4096 pictures from small run-length files, held together, stay within the
-// budget: the first is whole, every one shows, and a picture reduced holds every step-th pixel
-// of every step-th row. Once they are let go, a picture is read whole again.
+// budget: the first is whole, every one shows, and a picture reduced holds the average of each
+// block of step by step pixels. Once they are let go, a picture is read whole again.
 TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     TestFolder folder;
     std::vector<std::shared_ptr<PixelSurface>> held;
@@ -24,7 +26,7 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
         EXPECT_GE(held.back()->Width(), kSmallestReducedSide);
     }
     EXPECT_EQ(held.front()->Width(), 4096);
-    EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::kBudgetBytes);
+    EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
 
     PixelSurface known(256, 256);
     for (int y = 0; y < 256; ++y)
@@ -33,12 +35,82 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     const std::shared_ptr<PixelSurface> reduced = CDecodedPictures::Read(folder / "known.bmp");
     ASSERT_NE(reduced, nullptr);
     ASSERT_LT(reduced->Width(), 256);
-    const int step = (256 + reduced->Width() - 1) / reduced->Width();
+    // Each channel of the gradient averages, rounded half up, to its value at the block's middle.
+    const int step = 256 / reduced->Width();
     for (int y = 0; y < reduced->Height(); ++y)
         for (int x = 0; x < reduced->Width(); ++x)
-            ASSERT_EQ(reduced->At(x, y), known.At(x * step, y * step)) << x << "," << y;
+            ASSERT_EQ(reduced->At(x, y), known.At(x * step + step / 2, y * step + step / 2)) << x << "," << y;
 
     const auto first = folder / "large0.bmp";
     held.clear();
     EXPECT_EQ(CDecodedPictures::Read(first)->Width(), 4096);
+}
+
+namespace {
+
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// A picture of one colour crossed by a line one pixel wide, down the column given.
+FileBytes LinedPicture(int side, int bitCount, std::uint32_t ground, std::uint32_t line, int lineX) {
+    PixelSurface picture(side, side, ground);
+    for (int y = 0; y < side; ++y) picture.Set(lineX, y, line);
+    return EncodeBmpFile(picture, bitCount);
+}
+
+std::size_t BytesOf(const std::vector<std::shared_ptr<PixelSurface>>& surfaces) {
+    std::size_t bytes = 0;
+    for (const auto& surface : surfaces) bytes += std::size_t{4} * surface->Width() * surface->Height();
+    return bytes;
+}
+
+}  // namespace
+
+// A picture read after some 4096-square pictures of 64 MB each: read whole when it fits in what
+// they leave of the budget, else reduced with its one-pixel line kept, as the darkest of its
+// block or, in true colour, in their average. The bytes held are those of the pictures held, and
+// fall back once the pictures are let go.
+TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
+    TestFolder folder;
+    WriteFileBytes(folder / "plan.bmp", LinedPicture(6000, 1, kWhite, kBlack, 1235));
+    WriteFileBytes(folder / "true-colour.bmp", LinedPicture(256, 24, kBlack, kWhite, 5));
+    WriteFileBytes(folder / "few-colours.bmp", LinedPicture(256, 4, kWhite, kBlack, 5));
+    for (int large = 0; large < 4; ++large)
+        WriteFileBytes(folder / ("large" + std::to_string(large) + ".bmp"),
+                       RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
+    struct Case {
+        const char* what;
+        int largeHeld;
+        const char* file;
+        int width;
+        int lineX;
+        std::uint32_t line;
+    };
+    const Case cases[] = {
+        {"a 6000-square plan read alone is whole", 0, "plan.bmp", 6000, 1235, kBlack},
+        {"a plan in the 64 MB left is halved, its line kept", 3, "plan.bmp", 3000, 617, kBlack},
+        {"a true-colour line past the budget averages", 4, "true-colour.bmp", 64, 1, 0x404040},
+        {"a line of few colours past the budget stays dark", 4, "few-colours.bmp", 64, 1, kBlack},
+    };
+    const std::size_t before = CDecodedPictures::HeldBytes();
+    // The large pictures stay held from one case to the next, each case holding as many or more.
+    std::vector<std::shared_ptr<PixelSurface>> held;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        while (static_cast<int>(held.size()) < c.largeHeld)
+            held.push_back(CDecodedPictures::Read(folder / ("large" + std::to_string(held.size()) + ".bmp")));
+        const std::size_t largeBytes = BytesOf(held);
+        held.push_back(CDecodedPictures::Read(folder / c.file));
+        ASSERT_NE(held.back(), nullptr);
+        const PixelSurface& picture = *held.back();
+        EXPECT_EQ(picture.Width(), c.width);
+        EXPECT_EQ(picture.Height(), c.width);
+        for (int y = 0; y < picture.Height(); ++y) ASSERT_EQ(picture.At(c.lineX, y), c.line) << y;
+        EXPECT_NE(picture.At(c.lineX + 2, 0), c.line);
+        EXPECT_EQ(CDecodedPictures::HeldBytes(), before + BytesOf(held));
+        held.pop_back();
+        EXPECT_EQ(CDecodedPictures::HeldBytes(), before + largeBytes);
+    }
+    held.clear();
+    EXPECT_EQ(CDecodedPictures::HeldBytes(), before);
 }

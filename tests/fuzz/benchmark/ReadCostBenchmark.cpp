@@ -217,4 +217,24 @@ void BoxesInTurnedGroups(benchmark::State& state, int depth) {
 BENCHMARK_CAPTURE(BoxesInTurnedGroups, nested, kNestedGroups)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BoxesInTurnedGroups, one, 1)->Unit(benchmark::kMillisecond);
 
+constexpr int kSmallPictures = 10000;
+constexpr int kSmallSide = 16;
+
+// Ten thousand pictures of 16 by 16, each its own file or all one: reading one more picture
+// costs the same however many are held.
+void ManySmallPictures(benchmark::State& state, bool distinct) {
+    const fs::path folder = Folder("small", 0);
+    const FileBytes picture = RunLengthBmpFile(1, kSmallSide, kSmallSide, RunLengthColors(2), {0, 1});
+    for (int index = 0; index < (distinct ? kSmallPictures : 1); ++index)
+        WriteFileBytes(folder / ("small" + std::to_string(index) + ".bmp"), picture);
+    const fs::path layout = WriteLayout("small-pictures.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kSmallPictures; ++index)
+            AddPicture(&doc.m_rootGroup, &doc.m_tool, index,
+                       Numbered(folder, "small", distinct ? index : 0) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(ManySmallPictures, distinct, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ManySmallPictures, one_file, false)->Unit(benchmark::kMillisecond);
+
 }  // namespace
