@@ -171,14 +171,17 @@ void CPaint::RecalcBounds() {
         return;
     m_rcBounds = ExtentToDevice();
     const int handle = static_cast<int>(m_pTool->m_fHandleSize);
-    m_rcBounds.Inflate(IsSelected() ? 7 * handle : handle);
+    m_nBoundsMargin = IsSelected() ? 7 * handle : handle;
+    m_rcBounds.Inflate(m_nBoundsMargin);
 }
 
 void CPaint::InvalidateBounds() {
     if (m_pTool == nullptr)
         return;
     m_rcBounds.Normalize();
-    m_pTool->InvalidateBoundsArea(m_rcBounds);
+    DeviceRect extent = m_rcBounds;
+    extent.Inflate(-m_nBoundsMargin);
+    m_pTool->InvalidateBoundsArea(m_rcBounds, extent);
     m_rcBounds.SetEmpty();
     m_pTool->m_bRedraw = 1;
 }
@@ -550,7 +553,7 @@ void CPaint::Invalidate() {
     if (m_pTool == nullptr)
         return;
     RecalcDeviceBounds();
-    m_pTool->InvalidateBoundsArea(m_rcPaintBounds);
+    m_pTool->InvalidateBoundsArea(m_rcPaintBounds, ExtentToDevice());
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {

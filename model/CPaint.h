@@ -199,6 +199,8 @@ class CPaint : public CObject {
     void DrawXMarker(int x, int y);
 
     DeviceRect m_rcBounds;
+    // How far m_rcBounds reaches past the extent it was worked out from.
+    int m_nBoundsMargin = 0;
     DeviceRect m_rcPaintBounds;
     int m_nDrawState = 0;
     // The object's model in the document's scene; destroying it takes it out of the scene.

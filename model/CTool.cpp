@@ -627,19 +627,38 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 void CTool::InvalidateOverlay(const DeviceRect& rect) {
     DeviceRect normal = rect;
     normal.Normalize();
-    m_rcDirty.Unite(ViewToBounds(normal));
+    const DeviceRect area = ViewToBounds(normal);
+    if (area.IsEmpty())
+        return;
+    m_rcDirty.Unite(area);
+    AddDirtyExtent(area);
 }
 
-void CTool::InvalidateBoundsArea(const DeviceRect& rect) {
-    DeviceRect normal = rect;
+void CTool::InvalidateBoundsArea(const DeviceRect& bounds, const DeviceRect& extent) {
+    DeviceRect normal = bounds;
     normal.Normalize();
-    m_rcDirty.Unite(normal);
     m_bRedraw = 1;
+    if (normal.IsEmpty())
+        return;
+    m_rcDirty.Unite(normal);
+    DeviceRect upright = extent;
+    upright.Normalize();
+    AddDirtyExtent(upright);
+    m_nDirtyReach = std::max(m_nDirtyReach, ReachPast(upright, normal));
+}
+
+// A line's extent has no area: a unit around every extent keeps it in the union.
+void CTool::AddDirtyExtent(const DeviceRect& extent) {
+    DeviceRect held = extent;
+    held.Inflate(1);
+    m_rcDirtyExtent.Unite(held);
 }
 
 void CTool::ForgetDirtyArea() {
     m_rcDirty.SetEmpty();
     m_rcSecondDirty.SetEmpty();
+    m_rcDirtyExtent.SetEmpty();
+    m_nDirtyReach = 0;
 }
 
 int CTool::LayoutToDevice(double value) const {

@@ -204,9 +204,9 @@ class CTool : public CObject {
     // Adds a device rectangle to the area the plan views repaint from their buffers, with only
     // the band or rubber line laid over it: a redraw would leave them out.
     void InvalidateOverlay(const DeviceRect& rect);
-    // Adds an area of the bounds mapping (an object's paint bounds) to the area the plan views
-    // repaint, the layout redrawn there.
-    void InvalidateBoundsArea(const DeviceRect& rect);
+    // Adds an object's paint bounds, an area of the bounds mapping, to the area the plan views
+    // repaint, the layout redrawn there; its extent there tells how far its fixed-size parts reach.
+    void InvalidateBoundsArea(const DeviceRect& bounds, const DeviceRect& extent);
     // Every plan view has repainted the dirty area.
     void ForgetDirtyArea();
     int LayoutToDevice(double value) const;
@@ -253,6 +253,8 @@ class CTool : public CObject {
     DeviceRect ViewToBounds(const DeviceRect& rect) const;
     // The update rectangle in the bounds mapping, for the drawing tests of the paint bounds.
     DeviceRect UpdateInBounds() const;
+    // The dirty area in the present mapping.
+    DeviceRect DirtyAreaInView() const;
     // An object worked out its bounds: they may reach farther past its extent than any before.
     void NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds);
     // The band, rubber line, hint and pivot marker belong to the view the mouse works in, at its
@@ -304,6 +306,11 @@ class CTool : public CObject {
     DeviceRect m_rcSecondDirty;
     DeviceRect m_rcConnectLine;
     DeviceRect m_rcDirty;
+    // The extents within the dirty area, in the bounds mapping, and how far the fixed-size parts
+    // of their objects reach past them in device units: a view at a larger zoom widens the
+    // extents by the parts at their own size.
+    DeviceRect m_rcDirtyExtent;
+    int m_nDirtyReach = 0;
     // The area of the repaint in progress.
     DeviceRect m_rcUpdate;
     PenRecord m_penDefault;
@@ -444,6 +451,15 @@ class CTool : public CObject {
     // A message box with a text of the string table.
     void ShowText(UINT id);
     CPaintList SelectedVisibleMembers() const;
+
+    // How far the bounds reach past the extent on the farthest side.
+    static int ReachPast(const DeviceRect& extent, const DeviceRect& bounds);
+    // Adds an area to the dirty extents.
+    void AddDirtyExtent(const DeviceRect& extent);
+    // An extent of the bounds mapping in the present mapping, without parts of a fixed size.
+    DeviceRect ExtentToView(const DeviceRect& rect) const;
+    // Whether the present mapping is the larger, and a valid one.
+    bool ZoomsInFromBounds() const;
 
     // Gesture steps.
     CDoublePoint StorePoint(double x, double y);

@@ -108,6 +108,7 @@ void CTool::UpdateDeviceBounds() {
     // What waits to be repainted moves to the new mapping with the bounds.
     m_rcDirty = BoundsToView(m_rcDirty);
     m_rcSecondDirty = BoundsToView(m_rcSecondDirty);
+    m_rcDirtyExtent = ExtentToView(m_rcDirtyExtent);
     m_fBoundsNumerator = m_fZoomNumerator;
     m_fBoundsDenominator = m_fZoomDenominator;
     m_nBoundsReach = 0;
@@ -160,6 +161,13 @@ int ShrunkReach(int reach, double factor) {
     return factor < 1.0 ? TruncateCoordinate(std::ceil(reach * (1.0 - factor))) : 0;
 }
 
+// The area both rectangles cover; the first where they do not meet.
+DeviceRect Overlap(const DeviceRect& first, const DeviceRect& second) {
+    const DeviceRect common{std::max(first.left, second.left), std::max(first.top, second.top),
+                            std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
+    return common.IsEmpty() ? first : common;
+}
+
 }  // namespace
 
 // The bounds hold the extent, mapped, and parts of a fixed device size around it.
@@ -171,6 +179,20 @@ DeviceRect CTool::BoundsToView(const DeviceRect& rect) const {
     DeviceRect upright = rect;
     upright.Normalize();
     return ScaledOutward(upright, factor, ShrunkReach(m_nBoundsReach, factor) + RoundingMargin(factor));
+}
+
+DeviceRect CTool::ExtentToView(const DeviceRect& rect) const {
+    const double factor =
+        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
+    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
+        return rect;
+    return ScaledOutward(rect, factor, RoundingMargin(factor));
+}
+
+bool CTool::ZoomsInFromBounds() const {
+    const double factor =
+        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
+    return !MapsAsBounds() && IsMappingFactor(factor) && factor > 1.0;
 }
 
 DeviceRect CTool::ViewToBounds(const DeviceRect& rect) const {
@@ -197,10 +219,30 @@ DeviceRect CTool::UpdateInBounds() const {
     return update;
 }
 
+// Carried to a larger zoom, the fixed-size parts held in the dirty area grow with it; the
+// extents widened by those parts at their own size may be the tighter bound of what was drawn.
+DeviceRect CTool::DirtyAreaInView() const {
+    DeviceRect dirty = m_rcDirty;
+    dirty.Normalize();
+    DeviceRect area = BoundsToView(dirty);
+    if (ZoomsInFromBounds() && !m_rcDirtyExtent.IsEmpty()) {
+        DeviceRect extents = ExtentToView(m_rcDirtyExtent);
+        extents.Inflate(m_nDirtyReach);
+        area = Overlap(area, extents);
+    }
+    DeviceRect previous = m_rcSecondDirty;
+    previous.Normalize();
+    area.Unite(BoundsToView(previous));
+    return area;
+}
+
+int CTool::ReachPast(const DeviceRect& extent, const DeviceRect& bounds) {
+    return std::max({extent.left - bounds.left, extent.top - bounds.top, bounds.right - extent.right,
+                     bounds.bottom - extent.bottom});
+}
+
 void CTool::NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds) {
-    const int reach = std::max({extent.left - bounds.left, extent.top - bounds.top,
-                                bounds.right - extent.right, bounds.bottom - extent.bottom});
-    m_nBoundsReach = std::max(m_nBoundsReach, reach);
+    m_nBoundsReach = std::max(m_nBoundsReach, ReachPast(extent, bounds));
 }
 
 bool CTool::DrawsGestureOverlays() const {

@@ -190,5 +190,8 @@ void CTool::UpdateHintRect() {
     const int width = std::abs(m_hint.m_strText.GetLength() * h);
     DeviceRect area{x, y, x + width, y - std::abs(h)};
     area.Normalize();
+    if (area.IsEmpty())
+        return;
     m_rcDirty.Unite(area);
+    AddDirtyExtent(area);
 }

@@ -209,7 +209,7 @@ bool CCVNView::RepaintMarkedArea() {
     const double denominator = tool.m_fZoomDenominator;
     const double ratio = tool.m_fZoomRatio;
     tool.MapFor(m_fZoom, denominator);
-    RepaintArea(tool.BoundsToView(dirty));
+    RepaintArea(tool.DirtyAreaInView());
     tool.MapFor(numerator, denominator);
     tool.m_fZoomRatio = ratio;
     return true;

@@ -33,6 +33,16 @@ TEST(HitTest, SelectedBoundsAreInflatedBySevenHandleSizes) {
     EXPECT_EQ(plan.tool.m_bRedraw, 1);
 }
 
+// The selected box from (0, 0) to (100, 50) in the bounds mapping reaches 200 by 100 at twice the
+// zoom; its handles keep their 70 units there, plus a few of rounding, and do not double.
+TEST(HitTest, AViewAtTwiceTheZoomRepaintsTheHandlesAtTheirOwnSize) {
+    Plan plan;
+    plan.box->Select();
+    EXPECT_EQ(plan.tool.DirtyAreaInView(), (DeviceRect{-70, -70, 170, 120}));
+    plan.tool.MapFor(2.0, 10.0);
+    EXPECT_EQ(plan.tool.DirtyAreaInView(), (DeviceRect{-75, -75, 275, 175}));
+}
+
 TEST(HitTest, DrawTestOnScreenAndOnThePrintedPage) {
     Plan plan;
     CTestBox& box = *plan.box;

@@ -74,9 +74,8 @@ void FullRedraw(benchmark::State& state, bool fitted) {
 BENCHMARK_CAPTURE(FullRedraw, AtZoomOne, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FullRedraw, WholeLayout, true)->Unit(benchmark::kMillisecond);
 
-// One piece in the window moves and moves back; only its area is drawn again.
-void PartialRepaintAfterMove(benchmark::State& state) {
-    PlanOnScreen plan(static_cast<int>(state.range(0)));
+// The last piece moves and moves back, and the plan windows repaint the move.
+void MoveLastPieceAndRepaint(benchmark::State& state, PlanOnScreen& plan) {
     CTool& tool = plan.doc.m_tool;
     plan.doc.m_rootGroup.m_members.back()->Select();
     double step = 200.0;
@@ -87,23 +86,31 @@ void PartialRepaintAfterMove(benchmark::State& state) {
         step = -step;
     }
 }
+
+// One piece in the window moves and moves back; only its area is drawn again.
+void PartialRepaintAfterMove(benchmark::State& state) {
+    PlanOnScreen plan(static_cast<int>(state.range(0)));
+    MoveLastPieceAndRepaint(state, plan);
+}
 BENCHMARK(PartialRepaintAfterMove)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
 
-// The same with a second window on the layout, zoomed out: each window repaints the move.
+// The same in a window zoomed out.
+void PartialRepaintAfterMoveZoomedOut(benchmark::State& state) {
+    PlanOnScreen plan(static_cast<int>(state.range(0)));
+    plan.view->OnZoomOut();
+    plan.host.RunUntilIdle();
+    MoveLastPieceAndRepaint(state, plan);
+}
+BENCHMARK(PartialRepaintAfterMoveZoomedOut)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
+
+// The same with a second window on the layout, zoomed out: each window repaints the move, which
+// should cost about what the two single windows above cost together.
 void PartialRepaintAfterMoveInTwoWindows(benchmark::State& state) {
     PlanOnScreen plan(static_cast<int>(state.range(0)));
     CCVNView* second = plan.OpenWindow(plan.second);
     second->OnZoomOut();
     plan.host.RunUntilIdle();
-    CTool& tool = plan.doc.m_tool;
-    plan.doc.m_rootGroup.m_members.back()->Select();
-    double step = 200.0;
-    for (auto _ : state) {
-        tool.MoveSelection(step, 0.0, 0, 0, 0);
-        tool.m_bRedraw = 1;
-        plan.view->RepaintDirty();
-        step = -step;
-    }
+    MoveLastPieceAndRepaint(state, plan);
 }
 BENCHMARK(PartialRepaintAfterMoveInTwoWindows)->Unit(benchmark::kMicrosecond)->Arg(50)->Arg(500);
 
