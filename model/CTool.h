@@ -257,8 +257,8 @@ class CTool : public CObject {
     DeviceRect DirtyAreaInView() const;
     // An object worked out its bounds: they may reach farther past its extent than any before.
     void NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds);
-    // The band, rubber line, hint and pivot marker belong to the view the mouse works in, at its
-    // zoom: a view at another zoom leaves them out.
+    // The band, rubber line, hint and pivot marker belong to the view the mouse works in: every
+    // other view leaves them out, as they would stand there where nothing erases them.
     bool DrawsGestureOverlays() const;
     void RepaintAllViews();
     void BringLostObjectsIntoView();
@@ -346,9 +346,10 @@ class CTool : public CObject {
     // How far, in device units, any object's paint bounds reached past its mapped extent since
     // the bounds were last all worked out: handles and labels keep their size at every zoom.
     int m_nBoundsReach = 0;
-    // The zoom of the view the last mouse event came from; 0 before any.
-    double m_fGestureNumerator = 0.0;
-    double m_fGestureDenominator = 0.0;
+    // The plan view whose mapping the engine holds now, and the one the last mouse event came
+    // from (null before any); compared only, never reached through.
+    const void* m_pMappedView = nullptr;
+    const void* m_pGestureView = nullptr;
     double m_fHandleSize = 10.0;
     // The largest handle size a file may set, in device units: far beyond any usable one.
     static constexpr double kLargestHandleSize = 1000.0;

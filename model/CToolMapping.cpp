@@ -246,8 +246,7 @@ void CTool::NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds) 
 }
 
 bool CTool::DrawsGestureOverlays() const {
-    return m_fGestureDenominator == 0.0 ||
-           (m_fGestureNumerator == m_fZoomNumerator && m_fGestureDenominator == m_fZoomDenominator);
+    return m_pGestureView == nullptr || m_pGestureView == m_pMappedView;
 }
 
 void CTool::RepaintAllViews() {

@@ -74,8 +74,7 @@ bool CTool::CapsLockOn() const {
 }
 
 void CTool::FollowGestureMapping() {
-    m_fGestureNumerator = m_fZoomNumerator;
-    m_fGestureDenominator = m_fZoomDenominator;
+    m_pGestureView = m_pMappedView;
 }
 
 CDoublePoint CTool::StorePoint(double x, double y) {

@@ -135,6 +135,7 @@ void CCVNView::TellEngineZoom() {
 // file that does not match its numerator and denominator is still put right.
 void CCVNView::TellEngineScale(double denominator) {
     CTool& tool = Tool();
+    tool.m_pMappedView = this;
     const double ratio = denominator != 0.0 ? m_fZoom / denominator : 0.0;
     if (tool.m_fZoomNumerator != m_fZoom || tool.m_fZoomDenominator != denominator ||
         tool.m_fZoomRatio != ratio)

@@ -208,10 +208,13 @@ bool CCVNView::RepaintMarkedArea() {
     const double numerator = tool.m_fZoomNumerator;
     const double denominator = tool.m_fZoomDenominator;
     const double ratio = tool.m_fZoomRatio;
+    const void* mappedView = tool.m_pMappedView;
     tool.MapFor(m_fZoom, denominator);
+    tool.m_pMappedView = this;
     RepaintArea(tool.DirtyAreaInView());
     tool.MapFor(numerator, denominator);
     tool.m_fZoomRatio = ratio;
+    tool.m_pMappedView = mappedView;
     return true;
 }
 
