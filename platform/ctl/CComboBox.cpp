@@ -94,11 +94,13 @@ void CComboBox::ShowSelectionText() {
     Invalidate();
 }
 
+// A key on the closed field chooses at once, as a choice from the dropped list does.
 void CComboBox::ChangeSelection(int index) {
     index = std::clamp(index, 0, GetCount() - 1);
     if (GetCount() == 0 || index == GetCurSel())
         return;
     SetCurSel(index);
+    Notify(CBN_SELENDOK);
     Notify(CBN_SELCHANGE);
 }
 

@@ -18,7 +18,7 @@ constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
 // along its edges; a hidden bar gives its room back. Bars update their items on idle.
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
-public:
+  public:
     DWORD GetBarStyle() const { return m_dwBarStyle; }
     void SetBarStyle(DWORD style) { m_dwBarStyle = style; }
     // The bar's thickness across its edge.
@@ -26,6 +26,10 @@ public:
     // Asks the command targets of frame for each item's state.
     virtual void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) = 0;
 
-protected:
+  protected:
+    // What the controls on the bar report and the bar leaves alone goes on to the bar's owner,
+    // as though they sat on the frame itself.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
     DWORD m_dwBarStyle = 0;
 };

@@ -36,6 +36,18 @@ public:
     bool enabled = true;
 };
 
+bool IsArrowKey(UINT key) {
+    return key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+}
+
+// A control with the focus that wants a key (a combo box its arrows) has it before the
+// frame's accelerators do.
+bool ControlWantsKey(const MSG& msg) {
+    const UINT key = static_cast<UINT>(msg.wParam);
+    const UINT code = static_cast<UINT>(msg.hwnd->SendMessage(WM_GETDLGCODE, msg.wParam));
+    return (code & DLGC_WANTALLKEYS) != 0 || ((code & DLGC_WANTARROWS) != 0 && IsArrowKey(key));
+}
+
 CString DroppedName(HDROP drop, UINT index) {
     const UINT length = DragQueryFile(drop, index, nullptr, 0);
     CString name;
@@ -259,6 +271,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
     if ((msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || !m_hAccelTable) return FALSE;
+    if (msg->hwnd != this && ControlWantsKey(*msg))
+        return FALSE;
     const UINT command = m_hAccelTable->CommandFor(static_cast<UINT>(msg->wParam));
     if (!command) return FALSE;
     // A key does not give a command its menu item would show greyed.

@@ -143,12 +143,28 @@ TEST_F(MainFrame, TheLayerSelectorMakesTheChosenLayerActiveShownAndUnlocked) {
     CCVNDoc* layout = ActiveLayout();
     layout->SetLayerVisible(3, FALSE);
     layout->m_tool.m_bLayerLocked[3] = TRUE;
-    selector->SetCurSel(3);
-    Main().SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHOOSE_ACTIVE_LAYER, CBN_SELENDOK),
-                       reinterpret_cast<LPARAM>(selector));
+    CRect field;
+    selector->GetClientRect(&field);
+    const CPoint arrow(field.right - 6, field.CenterPoint().y);
+    host.ClickClient(selector, arrow);
+    ASSERT_TRUE(selector->GetDroppedState());
+    CRect item;
+    selector->DropList().GetItemRect(3, &item);
+    host.ClickClient(&selector->DropList(), item.CenterPoint());
     EXPECT_EQ(layout->GetActiveLayer(), 3);
     EXPECT_EQ(layout->m_tool.m_bLayerShown[3], 1);
     EXPECT_EQ(layout->m_tool.m_bLayerLocked[3], 0);
+    EXPECT_EQ(selector->GetCurSel(), 3);
+
+    // Dropped by the mouse and chosen by the keys, then stepped on while closed.
+    host.AdvanceClock(1000);
+    host.ClickClient(selector, arrow);
+    for (int press = 0; press < 3; ++press) host.PressKey(VK_DOWN);
+    host.PressKey(VK_RETURN);
+    EXPECT_EQ(layout->GetActiveLayer(), 6);
+    host.PressKey(VK_DOWN);
+    EXPECT_EQ(layout->GetActiveLayer(), 7);
+    EXPECT_EQ(selector->GetCurSel(), 7);
 
     // The layer shown follows the active layout's layer.
     layout->SetActiveLayer(5);
