@@ -106,6 +106,7 @@ BOOL CCVNDoc::OnNewDocument() {
     m_tool.UpdateDeviceBounds();
     m_tool.MarkSaved();
     UpdateAllViews();
+    ShowMendedOnReading();
     return TRUE;
 }
 
@@ -115,6 +116,7 @@ void CCVNDoc::StartSession() {
     m_fLightBrightness = 1.0f;
     Create3DWorld();
     ShowSettingsWarning();
+    AddMendedDefaultTrack();
 }
 
 BOOL CCVNDoc::OnOpenDocument(LPCTSTR pathName) {

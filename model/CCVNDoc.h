@@ -266,6 +266,8 @@ class CCVNDoc : public CDocument, public CToolHost {
     std::unique_ptr<r3d::Clump> m_pGroundPlane;
     // What went wrong reading the default-settings files, shown at the next New or Open.
     CString m_strSettingsWarning;
+    // What reading the default track mended, named with what the next New or Open reads.
+    std::vector<CString> m_mendedDefaultTrack;
     BOOL m_bPaintable = TRUE;
 
     // The commands last chosen from the drop-down tool buttons.
@@ -339,6 +341,10 @@ class CCVNDoc : public CDocument, public CToolHost {
     BOOL WriteSettingsFile(const char* fileName, const std::function<void(CArchive&)>& store);
     void NoteDamagedSettings(const char* fileName);
     void ShowSettingsWarning();
+    // What reading the default track mended is named, once in a run, in the message of what
+    // the next New or Open mended.
+    void KeepMendedDefaultTrack();
+    void AddMendedDefaultTrack();
     // A new or opened layout starts with the view settings, the selector tool and the light
     // of a fresh one, its 3D world built.
     void StartSession();

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
@@ -27,7 +29,8 @@ namespace {
 constexpr const char* kPreferencesFile = "DefPref.Dat";
 constexpr const char* kDefaultTrackFile = "DefTrack.Dat";
 
-// Whether a damaged file was already reported in this run; writing the file anew clears it.
+// Whether a damaged or mended file was already reported in this run; writing the file anew
+// clears it.
 bool& ReportedDamage(const char* fileName) {
     static bool preferences = false;
     static bool track = false;
@@ -58,6 +61,22 @@ void CCVNDoc::NoteDamagedSettings(const char* fileName) {
     if (!m_strSettingsWarning.IsEmpty())
         m_strSettingsWarning += "\n";
     m_strSettingsWarning += CStringTable::Text(IDS_COULD_NOT_READ_FILE) + " " + fileName;
+}
+
+// Until a session starts and names them, what reading the default track mended waits.
+void CCVNDoc::KeepMendedDefaultTrack() {
+    std::vector<CString> mended = std::exchange(m_mendedOnReading, {});
+    if (!ReportedDamage(kDefaultTrackFile))
+        m_mendedDefaultTrack = std::move(mended);
+}
+
+void CCVNDoc::AddMendedDefaultTrack() {
+    if (m_mendedDefaultTrack.empty())
+        return;
+    ReportedDamage(kDefaultTrackFile) = true;
+    m_mendedOnReading.insert(m_mendedOnReading.begin(), m_mendedDefaultTrack.begin(),
+                             m_mendedDefaultTrack.end());
+    m_mendedDefaultTrack.clear();
 }
 
 void CCVNDoc::ShowSettingsWarning() {
@@ -208,7 +227,9 @@ void CCVNDoc::ReadDefaultTrack() {
         track->Serialize(ar);
         FailUnlessWhollyRead(ar);
         m_tool.SetDefaultTrack(std::move(track));
+        KeepMendedDefaultTrack();
     } catch (const CException&) {
+        m_mendedOnReading.clear();
         NoteDamagedSettings(kDefaultTrackFile);
     }
     m_nFileVersion = ownVersion;

@@ -280,10 +280,15 @@ void CParTrack::KeepOrMendLength(bool storedSound) {
         m_fLength = stored;
         return;
     }
-    // The default track has no shape and no length of its own: no piece of the file was mended.
-    if (GetRuntimeClass() != RUNTIME_CLASS(CParTrack) && m_pTool != nullptr && m_pTool->m_pHost != nullptr)
-        m_pTool->m_pHost->NoteMendedOnReading("Track \"" + m_strName +
-                                              "\": length measured again from its shape");
+    if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
+        m_pTool->m_pHost->NoteMendedOnReading(MendedLengthText());
+}
+
+// The default track has no shape to measure: its length is only cleared.
+CString CParTrack::MendedLengthText() const {
+    if (GetRuntimeClass() == RUNTIME_CLASS(CParTrack))
+        return "Default track: a length no track can have was cleared";
+    return "Track \"" + m_strName + "\": length measured again from its shape";
 }
 
 bool CParTrack::KeepsStoredLength(double) const {

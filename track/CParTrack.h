@@ -280,4 +280,5 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // Answers whether the stored length is one a piece can have.
     bool LoadTrackPart(CArchive& ar);
     void KeepOrMendLength(bool storedSound);
+    CString MendedLengthText() const;
 };

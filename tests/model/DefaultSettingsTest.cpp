@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -12,10 +13,12 @@
 #include "model/Units.h"
 #include "platform/base/CArchiveException.h"
 #include "platform/base/CWinPath.h"
+#include "platform/host/HeadlessHost.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/support/DamagedFiles.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFolder.h"
+#include "track/CParTrack.h"
 #include "track/TrackPieces.h"
 
 namespace {
@@ -189,6 +192,26 @@ TEST_F(DefaultSettings, DamagedFilesGiveTheBuiltInDefaultsAndAreReportedOnce) {
     EXPECT_EQ(third.m_nGridWidth, 1270);
     EXPECT_EQ(third.m_nGridHeight, 1270);
     ASSERT_TRUE(third.OnNewDocument());
+}
+
+TEST_F(DefaultSettings, AMendedDefaultTrackIsReportedOnceWithTheFirstDocumentStarted) {
+    HeadlessHost host;
+    {
+        SettingsDoc doc;
+        doc.m_tool.m_pDefaultTrack->m_fLength = std::numeric_limits<double>::quiet_NaN();
+        ASSERT_TRUE(doc.WriteDefaultTrack(DefaultTrackOf(doc)));
+    }
+    SettingsDoc first;
+    EXPECT_EQ(first.m_tool.m_pDefaultTrack->m_fLength, 0.0);
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    ASSERT_TRUE(first.OnNewDocument());
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text,
+              "Values that could not be used as stored were mended:\n"
+              "Default track: a length no track can have was cleared");
+    SettingsDoc second;
+    ASSERT_TRUE(second.OnNewDocument());
+    EXPECT_EQ(host.MessageBoxes().size(), 1u);
 }
 
 TEST_F(DefaultSettings, AFailedWriteIsReportedAndKeepsTheOldFile) {
