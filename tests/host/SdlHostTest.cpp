@@ -452,3 +452,22 @@ TEST_F(SdlHostTest, TheTextOfAKeyThatAnswersAQuestionIsNotTypedIntoTheWindowAfte
     for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
     EXPECT_EQ(frame.typed, "");
 }
+
+// Alt+Space opens the system menu, and Escape typed after Alt was let go closes it: the space of
+// the chord is still no text.
+TEST_F(SdlHostTest, TheTextOfAnAltChordIsNotTypedAfterTheMenuItOpenedCloses) {
+    const auto push = [](Uint32 type, SDL_Keycode key, Uint16 modifiers) {
+        SDL_Event event{type};
+        event.key.keysym.sym = key;
+        event.key.keysym.mod = modifiers;
+        return SDL_PushEvent(&event) == 1;
+    };
+    SDL_Event space{SDL_TEXTINPUT};
+    std::strcpy(space.text.text, " ");
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT) && push(SDL_KEYDOWN, SDLK_SPACE, KMOD_LALT) &&
+                SDL_PushEvent(&space) == 1 && push(SDL_KEYUP, SDLK_SPACE, KMOD_LALT) &&
+                push(SDL_KEYUP, SDLK_LALT, KMOD_NONE) && push(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE));
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_EQ(frame.typed, "");
+}
