@@ -471,3 +471,24 @@ TEST_F(SdlHostTest, TheTextOfAnAltChordIsNotTypedAfterTheMenuItOpenedCloses) {
     WindowManager::Instance().RunUntilIdle();
     EXPECT_EQ(frame.typed, "");
 }
+
+// The desktop's news that a dialog has the keyboard may come after the dialog closed; a tip shown
+// next in the dialog's desktop window does not become the active window by it.
+TEST_F(SdlHostTest, LateFocusNewsOfAClosedDialogDoesNotActivateTheWindowShownNextInItsPlace) {
+    const CRect place(150, 150, 350, 300);
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, "Dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, place, &frame, 0));
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Event focus{SDL_WINDOWEVENT};
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = host->SdlWindowId(&dialog);
+    dialog.DestroyWindow();
+    ASSERT_EQ(SDL_PushEvent(&focus), 1);
+    CWnd tip;
+    ASSERT_TRUE(tip.CreateEx(0, nullptr, "Tip", WS_POPUP | WS_CAPTION, place, &frame, 0));
+    tip.ShowWindow(SW_SHOWNA);
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_EQ(host->SdlWindowId(&tip), focus.window.windowID);
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    EXPECT_NE(WindowManager::Instance().GetActiveWindow(), &tip);
+}
