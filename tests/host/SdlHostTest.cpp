@@ -68,6 +68,19 @@ class PressedWindow : public CWnd {
     void OnLButtonDown(UINT, CPoint point) override { presses.push_back(point); }
 };
 
+// Holds the mouse from a press until its tracking is cancelled.
+class TrackingWindow : public CWnd {
+  public:
+    int cancels = 0;
+
+  protected:
+    void OnLButtonDown(UINT, CPoint) override { SetCapture(); }
+    void OnCancelMode() override {
+        ++cancels;
+        CWnd::OnCancelMode();
+    }
+};
+
 // Remembers the keys and the typed characters that reach it.
 class KeyWindow : public CWnd {
   public:
@@ -491,4 +504,22 @@ TEST_F(SdlHostTest, LateFocusNewsOfAClosedDialogDoesNotActivateTheWindowShownNex
     ASSERT_EQ(host->SdlWindowId(&tip), focus.window.windowID);
     for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
     EXPECT_NE(WindowManager::Instance().GetActiveWindow(), &tip);
+}
+
+// Alt+Tab during a drag in a child window: the drag is cancelled and the mouse let go.
+TEST_F(SdlHostTest, ADragInsideTheActiveWindowEndsWhenTheDesktopGivesAnotherWindowTheKeyboard) {
+    TrackingWindow plan;
+    ASSERT_TRUE(plan.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &frame, 1));
+    CWnd help;
+    ASSERT_TRUE(help.CreateEx(0, nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(600, 100, 800, 300), &frame, 0));
+    help.ShowWindow(SW_SHOWNA);
+    Motion(100, 100);
+    Button(true);
+    ASSERT_EQ(GetCapture(), &plan);
+    SDL_Event focus{SDL_WINDOWEVENT};
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = host->SdlWindowId(&help);
+    host->HandleEvent(focus);
+    EXPECT_EQ(plan.cancels, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
