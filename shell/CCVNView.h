@@ -56,10 +56,6 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void EndPendingPointEntry();
     // Whether a press outside the view has ended its point entry and the end still waits.
     bool IsEntryEndPending() const { return m_bEntryEndPending; }
-    // A close request ends a drag under way in a plan view inside window first, as letting go of
-    // the button where the mouse last was: nothing half-made stays on the screen while the close
-    // asks about changes, nor out of what it asks about.
-    static void EndDragBeforeClose(CWnd& window);
     void InvalidateAll();
     void UpdateScrollSizes();
     void SetScrollPositionQuiet(CPoint logical);
@@ -98,6 +94,10 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnRButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
+    // A drag under way ends as letting go of the button where the mouse last was, when another
+    // window takes the keyboard or a close request comes: nothing half-made stays on the screen
+    // while the close asks about changes, nor out of what it asks about.
+    void OnCancelMode() override;
     void OnTimer(UINT_PTR id) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnKeyUp(UINT key, UINT repeat, UINT flags) override;

@@ -89,14 +89,14 @@ void CCVNView::OnLButtonUp(UINT flags, CPoint point) {
     tool.UpdateStatus();
 }
 
-void CCVNView::EndDragBeforeClose(CWnd& window) {
+void CCVNView::OnCancelMode() {
     WindowManager& manager = WindowManager::Instance();
-    auto* plan = dynamic_cast<CCVNView*>(manager.GetCapture());
-    if (plan == nullptr || !window.IsChild(plan) || plan->Tool().m_bButtonDown == 0)
-        return;
-    CPoint point = manager.CursorPos();
-    plan->ScreenToClient(&point);
-    plan->SendMessage(WM_LBUTTONUP, manager.MouseFlags() & ~MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    if (manager.GetCapture() == this && Tool().m_bButtonDown != 0) {
+        CPoint point = manager.CursorPos();
+        ScreenToClient(&point);
+        SendMessage(WM_LBUTTONUP, manager.MouseFlags() & ~MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    }
+    CScrollView::OnCancelMode();
 }
 
 void CCVNView::OnLButtonDblClk(UINT flags, CPoint point) {

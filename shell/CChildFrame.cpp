@@ -1,6 +1,5 @@
 #include "shell/CChildFrame.h"
 
-#include "shell/CCVNView.h"
 #include "shell/CMainFrame.h"
 
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
@@ -19,11 +18,6 @@ BOOL CChildFrame::OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) {
     if (!CMDIChildWnd::OnCreateClient(cs, context))
         return FALSE;
     return m_wndTopRuler.Create(this, TRUE, kTopRulerId) && m_wndLeftRuler.Create(this, FALSE, kLeftRulerId);
-}
-
-void CChildFrame::OnClose() {
-    CCVNView::EndDragBeforeClose(*this);
-    CMDIChildWnd::OnClose();
 }
 
 // The top ruler spans the whole width, its first 22 pixels the corner over the left ruler;

@@ -15,7 +15,6 @@ class CChildFrame : public CMDIChildWnd {
   protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
-    void OnClose() override;
 
   private:
     void ShowBars(BOOL show);

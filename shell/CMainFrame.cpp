@@ -26,7 +26,6 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
-#include "shell/CCVNView.h"
 #include "shell/CHelpWindow.h"
 #include "shell/CSplashWindow.h"
 #include "shell/MainFrameToolBars.h"
@@ -138,11 +137,6 @@ void CMainFrame::ShowPreviewToolBars(BOOL show) {
         ShowControlBar(&m_wndMainBar, show, FALSE);
     if (IsWindow(&m_wndToolsBar))
         ShowControlBar(&m_wndToolsBar, show, FALSE);
-}
-
-void CMainFrame::OnClose() {
-    CCVNView::EndDragBeforeClose(*this);
-    CMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnDestroy() {

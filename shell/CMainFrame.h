@@ -68,7 +68,6 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
-    void OnClose() override;
     void OnTimer(UINT_PTR id) override;
     void ShowIdleMessage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -567,7 +567,7 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         DeliverDrop(event.drop.windowID);
         break;
     case SDL_TEXTINPUT:
-        TypeText(event.text.text, Manager().KeyTarget());
+        TypeText(event.text.text, Manager().KeyTarget(), m_keyModifiers);
         break;
     default: break;
     }
@@ -580,7 +580,9 @@ void SdlHost::PressKey(const SDL_Event& event) {
     const bool down = event.type == SDL_KEYDOWN;
     const UINT vk = VirtualKey(event.key.keysym.sym);
     const bool madeUpAlt = IsMadeUpBySdl(down) && vk == VK_MENU;
-    m_keyModifiers = event.key.keysym.mod;
+    // The keys a menu opened by this one takes in meanwhile have modifiers of their own.
+    const unsigned int modifiers = event.key.keysym.mod;
+    m_keyModifiers = modifiers;
     const std::vector<std::string> text = down ? TakeTextOfKey() : std::vector<std::string>();
     CWnd* typedInto = Manager().KeyTarget();
     if (madeUpAlt)
@@ -589,7 +591,7 @@ void SdlHost::PressKey(const SDL_Event& event) {
         Manager().KeyInput(vk, down);
     if (madeUpAlt)
         Manager().ForgetAltTap();
-    for (const std::string& each : text) TypeText(each.c_str(), typedInto);
+    for (const std::string& each : text) TypeText(each.c_str(), typedInto, modifiers);
 }
 
 // When the X keyboard moves between windows, or a window manager's grab ends (its Alt+Tab), SDL
@@ -631,8 +633,8 @@ void SdlHost::DeliverDrop(unsigned int sdlWindowId) {
 // Text arrives in UTF-8; the program's text is Windows-1252. A character the code page lacks is
 // left out. The letter of an Alt chord chooses a menu; it is no typed text (AltGr still types).
 // The modifiers are those of the key that typed it: SDL's own state may already have Alt let go.
-void SdlHost::TypeText(const char* utf8, CWnd* into) {
-    if ((m_keyModifiers & KMOD_LALT) && !(m_keyModifiers & (KMOD_RALT | KMOD_MODE)))
+void SdlHost::TypeText(const char* utf8, CWnd* into, unsigned int modifiers) {
+    if ((modifiers & KMOD_LALT) && !(modifiers & (KMOD_RALT | KMOD_MODE)))
         return;
     for (const char* c = utf8; *c;) {
         const char* next = c + 1;

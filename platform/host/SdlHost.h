@@ -91,8 +91,8 @@ class SdlHost : public Host {
     // A minimised window is minimised on the desktop too, and comes back with it.
     void ShowMinimised(CWnd* window, SDL_Window* sdl);
     void PresentChanged();
-    // Types the text into the window, unless the key that made it chose a menu.
-    void TypeText(const char* utf8, CWnd* into);
+    // Types the text into the window, unless the key that made it, held with modifiers, chose a menu.
+    void TypeText(const char* utf8, CWnd* into, unsigned int modifiers);
     // Hands the files gathered since the drop began to the window they fell on.
     void DeliverDrop(unsigned int sdlWindowId);
     // After the session's end, once no modal loop runs: closes the main window.
@@ -111,7 +111,7 @@ class SdlHost : public Host {
     std::vector<CString> m_dropped;
     Motion m_lastMotion;
     CWnd* m_keyboardWindow = nullptr;
-    // The modifier keys held when the last key event was made.
+    // The modifier keys held when the last key event was made, for text that comes on its own.
     unsigned int m_keyModifiers = 0;
     // The key event, if any, that the last event SDL passed on from X was (the one SDL's next key
     // event reports).

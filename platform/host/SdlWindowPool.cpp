@@ -37,6 +37,9 @@ SDL_Window* SdlWindowPool::Take(const CRect& rect, bool popup) {
     // A spare window may have been destroyed while it was put away.
     for (auto found = spare(); found != m_kept.end(); found = spare())
         if (!AskDestroyed(found->window)) {
+            // What the desktop said late of the window it served last (its keyboard given to a
+            // dialog that has gone) is not said of the window it serves now.
+            DropWindowEvents(found->window);
             found->spare = false;
             return found->window;
         }

@@ -19,6 +19,7 @@ class SdlWindowPool {
     SdlWindowPool& operator=(const SdlWindowPool&) = delete;
 
     // A hidden window at rect, reused when one of the kind is spare (nullptr when SDL has none).
+    // What SDL holds of a reused window, said while it was put away, is dropped.
     SDL_Window* Take(const CRect& rect, bool popup);
     // Hides window and keeps it for reuse, dropping the window events SDL still holds for it.
     void Give(SDL_Window* window);

@@ -284,6 +284,8 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg) {
 }
 
 void CFrameWnd::OnClose() {
+    // What the frame tracks ends before the close asks about anything, a drag in a view among them.
+    SendMessage(WM_CANCELMODE);
     if (CloseInProgress::Any()) return;
     const CloseInProgress closing;
     CWinApp* app = AfxGetApp();

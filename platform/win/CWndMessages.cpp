@@ -68,6 +68,17 @@ CWnd* CaptionedChildOf(CWnd* window) {
     return nullptr;
 }
 
+// A window inside one whose tracking ends holds the mouse for a tracking of its own (a drag in a
+// view): that ends too, and the mouse is let go.
+void CancelCaptureWithin(CWnd& window) {
+    WindowManager& manager = WindowManager::Instance();
+    CWnd* holder = manager.GetCapture();
+    if (holder != nullptr && holder != &window && window.IsChild(holder))
+        holder->SendMessage(WM_CANCELMODE);
+    if (manager.GetCapture() == &window)
+        manager.ReleaseCapture();
+}
+
 // The popups of a window whose tracking ends (its tool tips, shown or about to be) end theirs too.
 void CancelOwnedPopups(CWnd& window) {
     if (!window.IsTopLevel())
@@ -324,7 +335,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CANCELMODE:
-        if (WindowManager::Instance().GetCapture() == this) WindowManager::Instance().ReleaseCapture();
+        CancelCaptureWithin(*this);
         CMenuPopupWnd::CancelMenus(this);
         CancelOwnedPopups(*this);
         return 0;

@@ -341,6 +341,19 @@ unsigned long DesktopSession::FocusWindow() const {
     return focus;
 }
 
+int DesktopSession::PixelsOtherThan(unsigned long colour, int x, int y, int width, int height) const {
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, static_cast<unsigned int>(width),
+                              static_cast<unsigned int>(height), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return width * height;
+    int count = 0;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            count += (XGetPixel(image, column, row) & 0xFFFFFF) != colour;
+    XDestroyImage(image);
+    return count;
+}
+
 // The wait is counted in polls, not read off the clock: a busy machine makes each poll take
 // longer, never a wait fail sooner.
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {

@@ -58,6 +58,8 @@ class DesktopSession {
     bool FindMainWindow(TopLevel& main) const;
     // The window that holds the X keyboard focus.
     unsigned long FocusWindow() const;
+    // How many pixels of the screen's area of width by height at x, y differ from colour (0xRRGGBB).
+    int PixelsOtherThan(unsigned long colour, int x, int y, int width, int height) const;
     bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
 
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.

@@ -216,4 +216,40 @@ TEST_F(HelpAndCloseUnderWindowManager, AltTabToTheHelpGivesItTheKeys) {
     ExpectCleanExit();
 }
 
+// A straight dragged out in the plan below the help is laid where the mouse is when Alt+Tab gives
+// the help the keys; the mouse let go over the help after that lays nothing under it.
+TEST_F(HelpAndCloseUnderWindowManager, AltTabEndsADragInThePlanWhereTheMouseWas) {
+    constexpr unsigned long kPaper = 0xFFFFFF;
+    Choose(ID_TOOL_STRAIGHT_TRACK);
+    m_session.Key("F1");
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    const DesktopSession::TopLevel help = *Shown("Corvane Help");
+    const int from = help.x + help.width / 4;
+    const int to = help.x + help.width * 3 / 4;
+    const int below = help.y + help.height + 60;
+    const int over = help.y + help.height / 2;
+    m_session.MovePointer(from, below);
+    m_session.Button(1, true);
+    for (int x = from; x <= to; x += 40) m_session.MovePointer(x, below);
+    m_session.MovePointer(to, below);
+    const auto laid = [&] {
+        return m_session.PixelsOtherThan(kPaper, (from + to) / 2, below - 10, 1, 21) > 0;
+    };
+    ASSERT_TRUE(m_session.WaitUntil(laid, kPatience)) << "the straight did not follow the mouse";
+    ASSERT_TRUE(m_session.AltTab(kPatience));
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    for (int y = below; y >= over; y -= 40) m_session.MovePointer(to, y);
+    m_session.Button(1, false);
+    m_session.Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("Corvane Help"));
+    // Where a straight to the point let go would cross a row just inside the help's foot.
+    const int row = help.y + help.height - 10;
+    const int crossing = from + (to - from) * (below - row) / (below - over);
+    EXPECT_TRUE(m_session.WaitUntil(
+        [&] { return m_session.PixelsOtherThan(kPaper, crossing - 40, row, 81, 1) == 0; }, kPatience))
+        << "the straight followed the mouse over the help";
+    EXPECT_TRUE(laid());
+    ExpectCleanExit();
+}
+
 }  // namespace

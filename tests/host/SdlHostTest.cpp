@@ -68,6 +68,19 @@ class PressedWindow : public CWnd {
     void OnLButtonDown(UINT, CPoint point) override { presses.push_back(point); }
 };
 
+// Holds the mouse from a press until its tracking is cancelled.
+class TrackingWindow : public CWnd {
+  public:
+    int cancels = 0;
+
+  protected:
+    void OnLButtonDown(UINT, CPoint) override { SetCapture(); }
+    void OnCancelMode() override {
+        ++cancels;
+        CWnd::OnCancelMode();
+    }
+};
+
 // Remembers the keys and the typed characters that reach it.
 class KeyWindow : public CWnd {
   public:
@@ -451,4 +464,62 @@ TEST_F(SdlHostTest, TheTextOfAKeyThatAnswersAQuestionIsNotTypedIntoTheWindowAfte
     EXPECT_EQ(AfxMessageBox("Save changes?", MB_YESNO), IDYES);
     for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
     EXPECT_EQ(frame.typed, "");
+}
+
+// Alt+Space opens the system menu, and Escape typed after Alt was let go closes it: the space of
+// the chord is still no text.
+TEST_F(SdlHostTest, TheTextOfAnAltChordIsNotTypedAfterTheMenuItOpenedCloses) {
+    const auto push = [](Uint32 type, SDL_Keycode key, Uint16 modifiers) {
+        SDL_Event event{type};
+        event.key.keysym.sym = key;
+        event.key.keysym.mod = modifiers;
+        return SDL_PushEvent(&event) == 1;
+    };
+    SDL_Event space{SDL_TEXTINPUT};
+    std::strcpy(space.text.text, " ");
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT) && push(SDL_KEYDOWN, SDLK_SPACE, KMOD_LALT) &&
+                SDL_PushEvent(&space) == 1 && push(SDL_KEYUP, SDLK_SPACE, KMOD_LALT) &&
+                push(SDL_KEYUP, SDLK_LALT, KMOD_NONE) && push(SDL_KEYDOWN, SDLK_ESCAPE, KMOD_NONE));
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    WindowManager::Instance().RunUntilIdle();
+    EXPECT_EQ(frame.typed, "");
+}
+
+// The desktop's news that a dialog has the keyboard may come after the dialog closed; a tip shown
+// next in the dialog's desktop window does not become the active window by it.
+TEST_F(SdlHostTest, LateFocusNewsOfAClosedDialogDoesNotActivateTheWindowShownNextInItsPlace) {
+    const CRect place(150, 150, 350, 300);
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, "Dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, place, &frame, 0));
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Event focus{SDL_WINDOWEVENT};
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = host->SdlWindowId(&dialog);
+    dialog.DestroyWindow();
+    ASSERT_EQ(SDL_PushEvent(&focus), 1);
+    CWnd tip;
+    ASSERT_TRUE(tip.CreateEx(0, nullptr, "Tip", WS_POPUP | WS_CAPTION, place, &frame, 0));
+    tip.ShowWindow(SW_SHOWNA);
+    WindowManager::Instance().RunUntilIdle();
+    ASSERT_EQ(host->SdlWindowId(&tip), focus.window.windowID);
+    for (SDL_Event event; SDL_PollEvent(&event);) host->HandleEvent(event);
+    EXPECT_NE(WindowManager::Instance().GetActiveWindow(), &tip);
+}
+
+// Alt+Tab during a drag in a child window: the drag is cancelled and the mouse let go.
+TEST_F(SdlHostTest, ADragInsideTheActiveWindowEndsWhenTheDesktopGivesAnotherWindowTheKeyboard) {
+    TrackingWindow plan;
+    ASSERT_TRUE(plan.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &frame, 1));
+    CWnd help;
+    ASSERT_TRUE(help.CreateEx(0, nullptr, "Help", WS_OVERLAPPEDWINDOW, CRect(600, 100, 800, 300), &frame, 0));
+    help.ShowWindow(SW_SHOWNA);
+    Motion(100, 100);
+    Button(true);
+    ASSERT_EQ(GetCapture(), &plan);
+    SDL_Event focus{SDL_WINDOWEVENT};
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = host->SdlWindowId(&help);
+    host->HandleEvent(focus);
+    EXPECT_EQ(plan.cancels, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
