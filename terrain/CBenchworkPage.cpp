@@ -1,5 +1,6 @@
 #include "terrain/CBenchworkPage.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "drawing/CPagesOwner.h"
@@ -151,7 +152,9 @@ void CBenchworkPage::OnLengthKillFocus(int id) {
         return;
     CString text;
     GetDlgItemText(id, text);
-    SetDlgItemText(id, FormatObjectLength(*m_pCopy, ParseObjectLength(*m_pCopy, text)));
+    // A text that is no length stays for the check to refuse.
+    if (const double length = ParseObjectLength(*m_pCopy, text); !std::isnan(length))
+        SetDlgItemText(id, FormatObjectLength(*m_pCopy, length));
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {

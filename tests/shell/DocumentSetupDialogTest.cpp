@@ -100,9 +100,9 @@ TEST_F(DocumentSetupDialogTest, APageWithoutWidthOrHeightIsRefusedAtItsField) {
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_EQ(refusals.size(), 2U);
-    EXPECT_EQ(refusals[0].text, "The document width must be greater than 0.");
+    EXPECT_EQ(refusals[0].text, "Please enter a document width between 0.100 and 100000000.000.");
     EXPECT_EQ(refusals[0].focusId, IDC_SETUP_WIDTH);
-    EXPECT_EQ(refusals[1].text, "The document height must be greater than 0.");
+    EXPECT_EQ(refusals[1].text, "Please enter a document height between 0.100 and 100000000.000.");
     EXPECT_EQ(refusals[1].focusId, IDC_SETUP_HEIGHT);
 }
 
