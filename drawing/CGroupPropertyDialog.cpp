@@ -276,9 +276,8 @@ void CGroupPropertyDialog::On3DProperties() {
 }
 
 // The typed text is read in the document's unit, so feet and inches keep their inches.
-// A dialog closing with Cancel loses the field's focus too; it reads nothing then.
 void CGroupPropertyDialog::OnElevationKillFocus() {
-    if (InModalLoop() && TakeElevation())
+    if (!IsLeftForCancel(*this) && TakeElevation())
         ShowElevation();
 }
 

@@ -54,6 +54,10 @@ void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthForma
     DDV_Length(dx, text, lengths, range, LengthRangeText(pattern, lengths, range));
 }
 
+bool IsLeftForCancel(CDialog& dialog) {
+    return !dialog.InModalLoop() || CWnd::GetFocus() == dialog.GetDlgItem(IDCANCEL);
+}
+
 BOOL TakeLengthField(CDialog& dialog, int id, const CLengthFormat& lengths, const LengthRange& range,
                      const CString& refusal, double& length) {
     if (CDataExchange::IsRefusing())

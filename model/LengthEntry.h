@@ -34,6 +34,10 @@ double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& l
 void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,
                     const LengthRange& range, const char* pattern);
 
+// Whether a field losing the focus loses it to the dialog's Cancel button or to the dialog's
+// closing: nobody reads it then, and a refusal would keep the dialog from closing.
+bool IsLeftForCancel(CDialog& dialog);
+
 // The same check of field id outside an exchange, as the field is left or at OK. FALSE after a
 // refusal; the length then stays as it was.
 BOOL TakeLengthField(CDialog& dialog, int id, const CLengthFormat& lengths, const LengthRange& range,

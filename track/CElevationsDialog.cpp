@@ -187,19 +187,18 @@ void CElevationsDialog::Distribute() {
 
 // ---- Handlers ----
 
-// A dialog closing with Cancel loses the fields' focus too; it reads nothing then.
 void CElevationsDialog::OnKillFocusBegin() {
-    if (InModalLoop() && TakeModified(IDC_ELEVATION_BEGIN))
+    if (!IsLeftForCancel(*this) && TakeModified(IDC_ELEVATION_BEGIN))
         ElevationChanged(IDC_ELEVATION_BEGIN);
 }
 
 void CElevationsDialog::OnKillFocusEnd() {
-    if (InModalLoop() && TakeModified(IDC_ELEVATION_END))
+    if (!IsLeftForCancel(*this) && TakeModified(IDC_ELEVATION_END))
         ElevationChanged(IDC_ELEVATION_END);
 }
 
 void CElevationsDialog::OnKillFocusGrade() {
-    if (!InModalLoop() || !TakeModified(IDC_ELEVATION_GRADE))
+    if (IsLeftForCancel(*this) || !TakeModified(IDC_ELEVATION_GRADE))
         return;
     if (!ReadElevations() || !UpdateData(TRUE))
         return;

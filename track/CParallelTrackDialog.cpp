@@ -44,9 +44,8 @@ BOOL CParallelTrackDialog::ReadOffset() {
     return TRUE;
 }
 
-// A dialog closing with Cancel loses the field's focus too; it reads nothing then.
 void CParallelTrackDialog::OnKillFocusOffset() {
-    if (InModalLoop())
+    if (!IsLeftForCancel(*this))
         ReadOffset();
 }
 

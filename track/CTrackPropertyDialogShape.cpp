@@ -54,28 +54,30 @@ void CTrackPropertyDialog::OnArcDegreesSetFocus() {
 
 // ---- Shape fields ----
 
+// A field left for Cancel is not read: its refusal would keep the dialog from closing.
+
 void CTrackPropertyDialog::OnLengthKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_LENGTH)))
+    if (IsModified(GetDlgItem(IDC_TRACK_LENGTH)) && !IsLeftForCancel(*this))
         CommitLength();
 }
 
 void CTrackPropertyDialog::OnRadius1KillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_1)))
+    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_1)) && !IsLeftForCancel(*this))
         CommitRadius1();
 }
 
 void CTrackPropertyDialog::OnRadius2KillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_2)))
+    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_2)) && !IsLeftForCancel(*this))
         CommitRadius2();
 }
 
 void CTrackPropertyDialog::OnArcDegreesKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_ARC_DEGREES)))
+    if (IsModified(GetDlgItem(IDC_TRACK_ARC_DEGREES)) && !IsLeftForCancel(*this))
         CommitArcDegrees();
 }
 
 void CTrackPropertyDialog::OnStartAngleKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_START_ANGLE)))
+    if (IsModified(GetDlgItem(IDC_TRACK_START_ANGLE)) && !IsLeftForCancel(*this))
         CommitStartAngle();
 }
 
