@@ -268,10 +268,10 @@ double CLengthFormat::ParseLength(const char* text) const {
 }
 
 bool CLengthFormat::ReadTypedLength(const CString& text, double& length) const {
-    CString trimmed = text;
-    trimmed.Trim();
     if (!HasUnit())
         return false;
+    CString trimmed = text;
+    trimmed.Trim();
     const bool decimal = m_unitIndex != 2 && m_unitIndex != 3 && m_unitIndex != 5;
     if (!(decimal ? IsDecimalNumber(trimmed) : IsFeetAndInches(trimmed)))
         return false;
