@@ -1,9 +1,13 @@
 #include "shell/CDocumentSetupDialog.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
 #include "model/LengthEntry.h"
 #include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
@@ -141,10 +145,13 @@ double CDocumentSetupDialog::PageSide(const CString& text) const {
     return side;
 }
 
+// A text that is no number reads as 0, which OK refuses.
 void CDocumentSetupDialog::ReadViewScaleText() {
     CString text;
     GetDlgItemText(IDC_SETUP_VIEW_SCALE, text);
-    m_nViewScale = atoi(text);
+    double scale = 0.0;
+    ReadNumberText(text, scale);
+    m_nViewScale = static_cast<int>(std::clamp(std::trunc(scale), 0.0, kLargestViewScale));
 }
 
 void CDocumentSetupDialog::ShowViewScale() {
