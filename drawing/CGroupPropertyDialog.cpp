@@ -1,11 +1,13 @@
 #include "drawing/CGroupPropertyDialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "drawing/PriceCheck.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/LengthEntry.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
@@ -18,6 +20,9 @@ namespace {
 
 // A change of the group elevation below this is no move.
 constexpr double kElevationTolerance = 0.5;
+// The elevations the group takes; a typed depth below 0 is taken as 0.
+constexpr LengthRange kElevationRange{0.0, kLargestFieldLength};
+constexpr LengthRange kTypedElevations{-kLargestFieldLength, kLargestFieldLength};
 
 constexpr UINT kCategoryTexts[] = {IDS_TRACK, IDS_SCENERY, IDS_STRUCTURES, IDS_ROLLING_STOCK,
                                    IDS_MISCELLANEOUS};
@@ -219,7 +224,7 @@ void CGroupPropertyDialog::OnControlsChanged() {
 }
 
 void CGroupPropertyDialog::OnOK() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE) || !TakeElevation())
         return;
     OnControlsChanged();
     if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_fields.m_price)))
@@ -272,11 +277,20 @@ void CGroupPropertyDialog::On3DProperties() {
 
 // The typed text is read in the document's unit, so feet and inches keep their inches.
 void CGroupPropertyDialog::OnElevationKillFocus() {
+    if (!IsLeftForCancel(*this) && TakeElevation())
+        ShowElevation();
+}
+
+// Enter on the field closes the dialog without leaving it, so OK reads it too.
+BOOL CGroupPropertyDialog::TakeElevation() {
     auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_GROUP_ELEVATION));
     if (!edit->GetModify())
-        return;
-    CString text;
-    edit->GetWindowText(text);
-    m_newGroupElevation = std::max(Lengths().ParseLength(text.c_str()), 0.0);
-    ShowElevation();
+        return TRUE;
+    const CLengthFormat lengths = Lengths();
+    const CString refusal =
+        LengthRangeText(DataExchangeMessages::kEnterNumberBetween, lengths, kElevationRange);
+    if (!TakeLengthField(*this, IDC_GROUP_ELEVATION, lengths, kTypedElevations, refusal, m_newGroupElevation))
+        return FALSE;
+    m_newGroupElevation = std::max(m_newGroupElevation, 0.0);
+    return TRUE;
 }

@@ -49,6 +49,7 @@ class CGroupPropertyDialog : public CDialog {
     void FillScales();
     void ApplyModeRule();
     void ShowElevation();
+    BOOL TakeElevation();
     CLengthFormat Lengths() const;
     // The working copy's first 3D member when it is a 3D object, whose model the dialog builds.
     CPaint* Copy3DObject() const;

@@ -1,8 +1,7 @@
 #include "drawing/CPicturePropertyDialog.h"
 
-#include <cstdlib>
-
 #include "drawing/CBMP.h"
+#include "drawing/PriceCheck.h"
 #include "model/CDataFolders.h"
 #include "model/Units.h"
 #include "platform/base/CStringTable.h"
@@ -163,13 +162,9 @@ void CPicturePropertyDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
     if (m_pCopy != nullptr) {
-        m_pCopy->m_fPrice = std::strtod(m_fields.m_price.c_str(), nullptr);
-        if (m_pCopy->m_fPrice < 0.0) {
-            MessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), "Corvane",
-                       MB_OK | MB_ICONEXCLAMATION);
-            GetDlgItem(IDC_PICTURE_PRICE)->SetFocus();
+        m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
+        if (RefuseNegativePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
             return;
-        }
     }
     EndDialog(IDOK);
 }

@@ -1,18 +1,21 @@
 #include "drawing/PriceCheck.h"
 
-#include <cstdlib>
+#include <cmath>
 
-#include "platform/win/CWnd.h"
+#include "platform/ctl/CDialog.h"
+#include "platform/ctl/DataExchange.h"
 
 double ReadPrice(const CString& text) {
-    return std::strtod(text.c_str(), nullptr);
+    double price = std::nan("");
+    ReadNumberText(text, price);
+    return price;
 }
 
-BOOL RefuseNegativePrice(CWnd& dialog, int priceId, double price) {
+BOOL RefuseNegativePrice(CDialog& dialog, int priceId, double price) {
     if (price >= 0.0)
         return FALSE;
     dialog.MessageBox("Please enter a positive number ", "Corvane", MB_OK | MB_ICONWARNING);
     if (CWnd* field = dialog.GetDlgItem(priceId))
-        field->SetFocus();
+        dialog.GotoDlgCtrl(field);
     return TRUE;
 }

@@ -1,8 +1,10 @@
 #include "model/CLengthFormat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "model/Units.h"
 #include "platform/base/NumberParsing.h"
@@ -172,6 +174,31 @@ bool CollectNumeratorDigits(const char*& cursor, CString& digits) {
     return false;
 }
 
+// The whole text one decimal number, as a decimal unit's field shows it.
+bool IsDecimalNumber(const CString& text) {
+    const char* first = text.c_str();
+    const char* last = first + text.GetLength();
+    if (first != last && *first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    return error == std::errc() && end == last && first != last;
+}
+
+// Feet and inches are read leniently, digit by digit, so only their marks may stand beside
+// the digits.
+bool IsFeetAndInches(const CString& text) {
+    bool digit = false;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c))
+            digit = true;
+        else if (std::strchr("-. '\"/", c) == nullptr)
+            return false;
+    }
+    return digit;
+}
+
 }  // namespace
 
 bool CLengthFormat::HasUnit() const {
@@ -238,6 +265,21 @@ double CLengthFormat::ParseLength(const char* text) const {
         default:
             return ParseDouble(text) * UnitSize();
     }
+}
+
+bool CLengthFormat::ReadTypedLength(const CString& text, double& length) const {
+    if (!HasUnit())
+        return false;
+    CString trimmed = text;
+    trimmed.Trim();
+    const bool decimal = m_unitIndex != 2 && m_unitIndex != 3 && m_unitIndex != 5;
+    if (!(decimal ? IsDecimalNumber(trimmed) : IsFeetAndInches(trimmed)))
+        return false;
+    const double value = ParseLength(trimmed.c_str());
+    if (!std::isfinite(value))
+        return false;
+    length = value;
+    return true;
 }
 
 double CLengthFormat::ParseFeetAndInches(const char* text, bool fractionalInches) const {

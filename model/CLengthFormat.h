@@ -24,6 +24,10 @@ class CLengthFormat {
     // always shows the whole number ("0 1/2").
     void FormatLengthFraction(CString& text, double value) const;
     double ParseLength(const char* text) const;
+    // A length typed into a field, read as ParseLength reads it; false, with the length left as
+    // it was, when the text is no length of the unit: empty, a letter, a second number where
+    // the unit takes one, or beyond any finite value.
+    bool ReadTypedLength(const CString& text, double& length) const;
 
     // The fraction in [0, 1) rounded to 64ths and reduced; 0 / 64 is no fraction and 1 / 1
     // a rest that rounded up to a whole.

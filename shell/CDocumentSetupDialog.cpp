@@ -1,7 +1,13 @@
 #include "shell/CDocumentSetupDialog.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
+#include "model/LengthEntry.h"
+#include "model/RecordReading.h"
+#include "model/SettingRanges.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/DataExchange.h"
@@ -14,8 +20,9 @@ constexpr int kViewScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60};
 constexpr int kPrintFitToPage = 0;
 // A view scale below 1 or a page without area would divide by zero in every plan window.
 constexpr const char* kViewScaleTooSmall = "The view scale must be 1 or more.";
-constexpr const char* kWidthNotPositive = "The document width must be greater than 0.";
-constexpr const char* kHeightNotPositive = "The document height must be greater than 0.";
+constexpr const char* kWidthRefused = "Please enter a document width between %s and %s.";
+constexpr const char* kHeightRefused = "Please enter a document height between %s and %s.";
+constexpr LengthRange kPageSides{1.0, kLargestCoordinate};
 
 CString NumberText(int number) {
     CString text;
@@ -54,8 +61,8 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
 void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
     if (!document)
         return;
-    document->m_fPageWidth = document->ParseLength(m_strWidth);
-    document->m_fPageHeight = document->ParseLength(m_strHeight);
+    document->m_fPageWidth = PageSide(m_strWidth);
+    document->m_fPageHeight = PageSide(m_strHeight);
     document->m_fViewScale = m_nViewScale;
     document->m_nPrintScaleChoice = m_nPrintScaleMode;
     document->m_fPrintScale = m_fPrintScale;
@@ -75,8 +82,9 @@ BOOL CDocumentSetupDialog::OnInitDialog() {
 
 void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    DDX_Text(dx, IDC_SETUP_WIDTH, m_strWidth);
-    DDX_Text(dx, IDC_SETUP_HEIGHT, m_strHeight);
+    const CLengthFormat lengths(m_nUnitIndex);
+    DDX_LengthText(dx, IDC_SETUP_WIDTH, m_strWidth, lengths, kPageSides, kWidthRefused);
+    DDX_LengthText(dx, IDC_SETUP_HEIGHT, m_strHeight, lengths, kPageSides, kHeightRefused);
     DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
     DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
     DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
@@ -90,14 +98,10 @@ void CDocumentSetupDialog::OnOK() {
         ReadViewScaleText();
     if (!UpdateData(TRUE))
         return;
-    const double width = ParseLength(m_strWidth);
-    const double height = ParseLength(m_strHeight);
+    const double width = PageSide(m_strWidth);
+    const double height = PageSide(m_strHeight);
     if (m_nViewScale < 1)
         return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
-    if (!(width > 0.0))
-        return Refuse(kWidthNotPositive, IDC_SETUP_WIDTH);
-    if (!(height > 0.0))
-        return Refuse(kHeightNotPositive, IDC_SETUP_HEIGHT);
     if (height / m_nViewScale > kLargestScaledSide || width / m_nViewScale > kLargestScaledSide) {
         CString tooLarge;
         tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
@@ -134,14 +138,20 @@ void CDocumentSetupDialog::OnFixedScale() {
     GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
 }
 
-double CDocumentSetupDialog::ParseLength(const CString& text) const {
-    return CLengthFormat(m_nUnitIndex).ParseLength(text);
+// A side the exchange took: a text showing a bound stands for that bound.
+double CDocumentSetupDialog::PageSide(const CString& text) const {
+    double side = kPageSides.minimum;
+    ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kPageSides, side);
+    return side;
 }
 
+// A text that is no number reads as 0, which OK refuses.
 void CDocumentSetupDialog::ReadViewScaleText() {
     CString text;
     GetDlgItemText(IDC_SETUP_VIEW_SCALE, text);
-    m_nViewScale = atoi(text);
+    double scale = 0.0;
+    ReadNumberText(text, scale);
+    m_nViewScale = static_cast<int>(std::clamp(std::trunc(scale), 0.0, kLargestViewScale));
 }
 
 void CDocumentSetupDialog::ShowViewScale() {

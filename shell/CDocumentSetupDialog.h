@@ -39,7 +39,7 @@ class CDocumentSetupDialog : public CDialog {
     void OnFixedScale();
 
   private:
-    double ParseLength(const CString& text) const;
+    double PageSide(const CString& text) const;
     void ReadViewScaleText();
     void ShowViewScale();
     // The text of a refusal with the exclamation icon; the focus goes to the control.

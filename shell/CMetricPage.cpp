@@ -2,6 +2,8 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
+#include "model/LengthEntry.h"
+#include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/gdi/SystemColors.h"
@@ -10,7 +12,9 @@
 #include "ui/PickButtonColor.h"
 
 namespace {
-constexpr const char* kGridStepTooSmall = "Please enter a grid size greater than 0.";
+constexpr const char* kGridStepRefused = "Please enter a grid size between %s and %s.";
+// A step that truncates to no tenth of a millimetre would make the grid never end.
+constexpr LengthRange kGridSteps{1.0, kLargestCoordinate};
 constexpr int kGridControls[] = {IDC_METRIC_WIDTH_LABEL, IDC_METRIC_HEIGHT_LABEL, IDC_METRIC_COLOR_LABEL,
                                  IDC_METRIC_GRID_WIDTH,  IDC_METRIC_GRID_HEIGHT,  IDC_METRIC_GRID_COLOR};
 }  // namespace
@@ -32,10 +36,6 @@ CMetricPage::CMetricPage()
       m_nDefaultScaleIndex(kDefaultScaleIndex),
       m_crGrid(GetSysColor(COLOR_WINDOWTEXT)) {}
 
-double CMetricPage::ParseLength(const CString& text) const {
-    return CLengthFormat(m_nUnitIndex).ParseLength(text);
-}
-
 void CMetricPage::SetGridSize(double width, double height) {
     m_fGridWidth = width;
     m_fGridHeight = height;
@@ -51,17 +51,20 @@ void CMetricPage::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_METRIC_UNITS, m_unitList);
     DDX_Check(dx, IDC_METRIC_GRID_SHOWN, m_bGridShown);
     DDX_Control(dx, IDC_METRIC_GRID_COLOR, m_gridColorButton);
-    DDX_Text(dx, IDC_METRIC_GRID_WIDTH, m_strGridWidth);
-    CheckGridStep(dx, m_strGridWidth);
-    DDX_Text(dx, IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
-    CheckGridStep(dx, m_strGridHeight);
+    ExchangeGridStep(dx, IDC_METRIC_GRID_WIDTH, m_strGridWidth, m_fGridWidth);
+    ExchangeGridStep(dx, IDC_METRIC_GRID_HEIGHT, m_strGridHeight, m_fGridHeight);
 }
 
-void CMetricPage::CheckGridStep(CDataExchange* dx, const CString& text) const {
-    if (!dx->m_bSaveAndValidate || !m_bGridShown || static_cast<int>(ParseLength(text)) > 0)
-        return;
-    AfxMessageBox(kGridStepTooSmall, MB_OK | MB_ICONEXCLAMATION);
-    dx->Fail();
+// A hidden grid's fields cannot take the focus back: a text that is no step there keeps the
+// step the grid had.
+void CMetricPage::ExchangeGridStep(CDataExchange* dx, int id, CString& text, double& step) {
+    const CLengthFormat lengths(m_nUnitIndex);
+    if (m_bGridShown)
+        DDX_LengthText(dx, id, text, lengths, kGridSteps, kGridStepRefused);
+    else
+        DDX_Text(dx, id, text);
+    if (dx->m_bSaveAndValidate && !ReadLengthInRange(text, lengths, kGridSteps, step))
+        lengths.FormatLength(text, step);
 }
 
 BOOL CMetricPage::OnInitDialog() {
@@ -119,21 +122,18 @@ void CMetricPage::OnUnitSelected() {
     const int selected = m_unitList.GetCurSel();
     if (!m_pDocument || selected < 0)
         return;
-    GetDlgItemText(IDC_METRIC_GRID_WIDTH, m_strGridWidth);
-    GetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
-    const double width = ParseLength(m_strGridWidth);
-    const double height = ParseLength(m_strGridHeight);
     m_nUnitIndex = selected;
-    SetGridSize(width, height);
+    SetGridSize(m_fGridWidth, m_fGridHeight);
     SetDlgItemText(IDC_METRIC_GRID_WIDTH, m_strGridWidth);
     SetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
 }
 
-// Only the text that changed is read: the page's own loading changes one after the other.
+// Only the text that changed is read: the page's own loading changes one after the other. A
+// text that is no step yet leaves the step as it was.
 void CMetricPage::ReadGridText(int id, CString& text, double& length) {
     GetDlgItemText(id, text);
     if (m_pDocument)
-        length = ParseLength(text);
+        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kGridSteps, length);
 }
 
 void CMetricPage::OnGridWidthChanged() {

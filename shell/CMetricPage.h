@@ -17,7 +17,6 @@ class CMetricPage : public CPropertyPage {
 
     // The grid texts as lengths in the page's unit.
     void SetGridSize(double width, double height);
-    double ParseLength(const CString& text) const;
 
     int m_nUnitIndex;
     int m_nDefaultScaleIndex;
@@ -53,7 +52,6 @@ class CMetricPage : public CPropertyPage {
   private:
     void EnableGridControls();
     void ReadGridText(int id, CString& text, double& length);
-    // A grid step that truncates to 0 or below would make the grid never end.
-    void CheckGridStep(CDataExchange* dx, const CString& text) const;
+    void ExchangeGridStep(CDataExchange* dx, int id, CString& text, double& step);
     void PickColour(CColorButton& button, COLORREF& colour);
 };

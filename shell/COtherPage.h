@@ -9,6 +9,8 @@ class COtherPage : public CPropertyPage {
   public:
     COtherPage();
 
+    // The unit of the length texts.
+    int m_nUnitIndex;
     CString m_strSnapRange;
     double m_fHandleSize = 0.0;
 

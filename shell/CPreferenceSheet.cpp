@@ -67,6 +67,8 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_3DViewPage.m_strBackdrop = document->m_strBackdrop;
     m_3DViewPage.m_backgroundButton.SetColor(document->m_cr3DBackground);
 
+    m_trainPage.m_nUnitIndex = document->m_nUnitIndex;
+    m_otherPage.m_nUnitIndex = document->m_nUnitIndex;
     const TrackLimits& limits = document->m_limits;
     m_trainPage.m_strElevationGap = FormatLength(limits.maxElevationGap);
     m_trainPage.m_fMaxGrade = limits.maxGrade;
@@ -131,8 +133,8 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
     if (CParTrack* track = document->m_tool.m_pDefaultTrack)
         track->ApplyScale();
     document->m_bGridShown = m_metricPage.m_bGridShown;
-    document->m_nGridHeight = static_cast<int>(document->ParseLength(m_metricPage.m_strGridHeight));
-    document->m_nGridWidth = static_cast<int>(document->ParseLength(m_metricPage.m_strGridWidth));
+    document->m_nGridHeight = static_cast<int>(m_metricPage.m_fGridHeight);
+    document->m_nGridWidth = static_cast<int>(m_metricPage.m_fGridWidth);
 
     for (CCVNDoc* open : OpenDocuments(document)) {
         open->m_tool.m_fSnapDistance = snapRange;

@@ -2,18 +2,28 @@
 
 #include <cmath>
 
+#include "model/LengthEntry.h"
+#include "model/RecordReading.h"
+#include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
 
+namespace {
+constexpr LengthRange kDistances{0.0, kLargestCoordinate};
+}  // namespace
+
 IMPLEMENT_DYNAMIC(CTrainPage, CPropertyPage)
 
-CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()) {}
+CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()), m_nUnitIndex(kDefaultUnitIndex) {}
 
 void CTrainPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Text(dx, IDC_TRAIN_ELEVATION_GAP, m_strElevationGap);
+    const CLengthFormat lengths(m_nUnitIndex);
+    DDX_LengthText(dx, IDC_TRAIN_ELEVATION_GAP, m_strElevationGap, lengths, kDistances,
+                   DataExchangeMessages::kEnterNumberBetween);
     DDX_Text(dx, IDC_TRAIN_GRADE, m_fMaxGrade);
-    DDX_Text(dx, IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance);
+    DDX_LengthText(dx, IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance, lengths, kDistances,
+                   DataExchangeMessages::kEnterNumberBetween);
     DDX_Text(dx, IDC_TRAIN_BEND_DEFORMATION, m_fBendDeformation);
     DDV_MinMaxDouble(dx, m_fBendDeformation, 0.0, 1.0);
     DDX_Text(dx, IDC_TRAIN_ANGLE, m_fMaxAngle);

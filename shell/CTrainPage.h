@@ -9,6 +9,8 @@ class CTrainPage : public CPropertyPage {
   public:
     CTrainPage();
 
+    // The unit of the length texts.
+    int m_nUnitIndex;
     CString m_strElevationGap;
     double m_fMaxGrade = 0.0;
     CString m_strConnectionDistance;

@@ -1,6 +1,6 @@
 #include "terrain/CBenchworkPage.h"
 
-#include <cstdlib>
+#include <cmath>
 
 #include "drawing/CPagesOwner.h"
 #include "platform/base/CStringTable.h"
@@ -130,8 +130,10 @@ BOOL CBenchworkPage::CheckValues() {
             return Refuse(kBetween + FormatObjectLength(*m_pCopy, CMount::kSmallestSpacing) + " and " +
                               FormatObjectLength(*m_pCopy, CMount::kLargestSpacing),
                           IDC_GRID_SPACING);
-        const int scale = std::atoi(m_strTextureScale);
-        if (scale < kSmallestTextureScale || scale > kLargestTextureScale) {
+        double scale = std::nan("");
+        ReadNumberText(m_strTextureScale, scale);
+        scale = std::trunc(scale);
+        if (!(scale >= kSmallestTextureScale && scale <= kLargestTextureScale)) {
             CString bounds;
             bounds.Format("%d and %d", kSmallestTextureScale, kLargestTextureScale);
             return Refuse(kBetween + bounds, IDC_TEXTURE_SCALE);
@@ -151,7 +153,9 @@ void CBenchworkPage::OnLengthKillFocus(int id) {
         return;
     CString text;
     GetDlgItemText(id, text);
-    SetDlgItemText(id, FormatObjectLength(*m_pCopy, ParseObjectLength(*m_pCopy, text)));
+    // A text that is no length stays for the check to refuse.
+    if (const double length = ParseObjectLength(*m_pCopy, text); !std::isnan(length))
+        SetDlgItemText(id, FormatObjectLength(*m_pCopy, length));
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {
@@ -166,7 +170,11 @@ void CBenchworkPage::OnGridSpacingKillFocus() {
 void CBenchworkPage::OnTextureScaleKillFocus() {
     CString text;
     GetDlgItemText(IDC_TEXTURE_SCALE, text);
-    text.Format("%d", std::atoi(text));
+    // A text that is no number stays for the check to refuse.
+    double scale = 0.0;
+    if (!ReadNumberText(text, scale))
+        return;
+    text.Format("%.0f", std::trunc(scale));
     SetDlgItemText(IDC_TEXTURE_SCALE, text);
 }
 

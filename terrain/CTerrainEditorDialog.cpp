@@ -7,6 +7,7 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/LengthEntry.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/ControlPainting.h"
 #include "platform/ctl/DataExchange.h"
@@ -32,6 +33,9 @@ ON_EN_KILLFOCUS(IDC_ELASTIC_PERCENT, OnElasticKillFocus)
 END_MESSAGE_MAP()
 
 namespace {
+
+// A knot may sink below the benchwork as far as it may rise.
+constexpr LengthRange kKnotElevations{-kLargestFieldLength, kLargestFieldLength};
 
 constexpr UINT kDirectionButtons[] = {IDC_SELECT_FORWARD, IDC_SELECT_BACK, IDC_SELECT_LEFT, IDC_SELECT_RIGHT};
 constexpr UINT kDirectionIcons[] = {IDI_ARROW_FORWARD, IDI_ARROW_BACK, IDI_ARROW_LEFT, IDI_ARROW_RIGHT};
@@ -100,8 +104,11 @@ void CTerrainEditorDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_ROTATE_RIGHT, m_rotateRight);
     DDX_Radio(dx, IDC_CHANGE_SELECTED_ONLY, m_nChangeMode);
     DDX_Text(dx, IDC_ELASTIC_PERCENT, m_strElastic);
+    double elastic = 0.0;
+    DDV_NumberText(dx, m_strElastic, elastic);
     DDX_Radio(dx, IDC_FALLOFF_LINEAR, m_nFalloff);
-    DDX_Text(dx, IDC_KNOT_ELEVATION, m_strElevation);
+    DDX_LengthText(dx, IDC_KNOT_ELEVATION, m_strElevation, ObjectLengths(*m_pTerrain), kKnotElevations,
+                   DataExchangeMessages::kEnterNumberBetween);
 }
 
 BOOL CTerrainEditorDialog::OnInitDialog() {
@@ -329,7 +336,11 @@ void CTerrainEditorDialog::OnElasticKillFocus() {
     if (!edit->GetModify())
         return;
     GetDlgItemText(IDC_ELASTIC_PERCENT, m_strElastic);
-    m_fElastic = std::clamp(std::atof(m_strElastic) * 0.01, 0.0, 1.0);
+    double percent = 0.0;
+    // A text that is no number stays for the exchange to refuse.
+    if (!ReadNumberText(m_strElastic, percent))
+        return;
+    m_fElastic = std::clamp(percent * 0.01, 0.0, 1.0);
     m_strElastic.Format("%d", static_cast<int>(m_fElastic * 100.0));
     SetDlgItemText(IDC_ELASTIC_PERCENT, m_strElastic);
     edit->SetModify(FALSE);
@@ -365,7 +376,8 @@ void CTerrainEditorDialog::OnResetTerrain() {
 // ---- Closing ----
 
 void CTerrainEditorDialog::OnOK() {
-    UpdateData(TRUE);
+    if (!UpdateData(TRUE))
+        return;
     // The next knot drag on the plan proposes its edit with the settings used here.
     m_pTerrain->m_fElastic = m_fElastic;
     m_pTerrain->m_nFalloffMode = m_nFalloff;

@@ -1,14 +1,15 @@
 #include "track/CElevationsDialog.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/LengthEntry.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/ctl/DataExchange.h"
 #include "resources/StringTable.h"
 #include "resources/TrackToolTemplates.h"
 #include "track/CParTrack.h"
@@ -73,6 +74,12 @@ void CElevationsDialog::CollectSelection() {
     for (CPaint* object : found) m_distribution.m_objects.push_back(ElevationRecord{object, 0.0, 0.0});
 }
 
+void CElevationsDialog::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_ELEVATION_GRADE, m_strGrade);
+    DDV_NumberText(dx, m_strGrade, m_fGrade);
+}
+
 BOOL CElevationsDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     m_fBegin = m_pSpan[0].elevation;
@@ -99,10 +106,11 @@ bool CElevationsDialog::TakeModified(int id) {
     return true;
 }
 
-double CElevationsDialog::ReadLength(int id) {
-    CString text;
-    GetDlgItemText(id, text);
-    return m_format.ParseLength(text);
+BOOL CElevationsDialog::ReadLength(int id, double& value) {
+    // Below the benchwork as far as above it.
+    constexpr LengthRange elevations{-kLargestFieldLength, kLargestFieldLength};
+    const CString refusal = LengthRangeText(DataExchangeMessages::kEnterNumberBetween, m_format, elevations);
+    return TakeLengthField(*this, id, m_format, elevations, refusal, value);
 }
 
 void CElevationsDialog::ShowLength(int id, double value) {
@@ -111,13 +119,13 @@ void CElevationsDialog::ShowLength(int id, double value) {
     SetDlgItemText(id, text);
 }
 
-void CElevationsDialog::ReadElevations() {
-    m_fBegin = ReadLength(IDC_ELEVATION_BEGIN);
-    m_fEnd = ReadLength(IDC_ELEVATION_END);
+BOOL CElevationsDialog::ReadElevations() {
+    return ReadLength(IDC_ELEVATION_BEGIN, m_fBegin) && ReadLength(IDC_ELEVATION_END, m_fEnd);
 }
 
 void CElevationsDialog::ElevationChanged(int id) {
-    ReadElevations();
+    if (!ReadElevations())
+        return;
     ShowLength(id, id == IDC_ELEVATION_BEGIN ? m_fBegin : m_fEnd);
     m_bRising = m_fEnd - m_fBegin > kFalling ? 1 : 0;
     ShowDirection();
@@ -165,7 +173,8 @@ void CElevationsDialog::ShowDirection() {
 }
 
 void CElevationsDialog::Distribute() {
-    ReadElevations();
+    if (!ReadElevations())
+        return;
     if (m_bChain) {
         m_distribution.DistributeOnChain(m_fBegin, m_fEnd);
         return;
@@ -179,22 +188,21 @@ void CElevationsDialog::Distribute() {
 // ---- Handlers ----
 
 void CElevationsDialog::OnKillFocusBegin() {
-    if (TakeModified(IDC_ELEVATION_BEGIN))
+    if (!IsLeftForCancel(*this) && TakeModified(IDC_ELEVATION_BEGIN))
         ElevationChanged(IDC_ELEVATION_BEGIN);
 }
 
 void CElevationsDialog::OnKillFocusEnd() {
-    if (TakeModified(IDC_ELEVATION_END))
+    if (!IsLeftForCancel(*this) && TakeModified(IDC_ELEVATION_END))
         ElevationChanged(IDC_ELEVATION_END);
 }
 
 void CElevationsDialog::OnKillFocusGrade() {
-    if (!TakeModified(IDC_ELEVATION_GRADE))
+    if (IsLeftForCancel(*this) || !TakeModified(IDC_ELEVATION_GRADE))
         return;
-    ReadElevations();
+    if (!ReadElevations() || !UpdateData(TRUE))
+        return;
     CString text;
-    GetDlgItemText(IDC_ELEVATION_GRADE, text);
-    m_fGrade = std::atof(text);
     text.Format("%.0f", m_fGrade);
     SetDlgItemText(IDC_ELEVATION_GRADE, text);
     ApplyGrade();
@@ -233,7 +241,8 @@ void CElevationsDialog::OnOK() {
     if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_ELEVATION_END)))
         edit->SetModify(TRUE);
     OnKillFocusEnd();
-    ReadElevations();
+    if (!ReadElevations() || !UpdateData(TRUE))
+        return;
     if (m_distribution.m_bSinks) {
         // The dialog itself runs with the trains paused.
         CString text;

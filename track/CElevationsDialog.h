@@ -43,6 +43,7 @@ class CElevationsDialog : public CDialog {
     int m_bRising = 1;
 
   protected:
+    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 
@@ -57,9 +58,10 @@ class CElevationsDialog : public CDialog {
 
     void CollectSelection();
     bool TakeModified(int id);
-    double ReadLength(int id);
+    BOOL ReadLength(int id, double& value);
     void ShowLength(int id, double value);
-    void ReadElevations();
+    // FALSE after one of the two fields was refused.
+    BOOL ReadElevations();
     void ElevationChanged(int id);
     void ShowGrade();
     void ApplyGrade();
@@ -71,5 +73,6 @@ class CElevationsDialog : public CDialog {
 
     CTool& m_tool;
     CLengthFormat m_format;
+    CString m_strGrade;
     TrackPickedEnd* m_pSpan;
 };

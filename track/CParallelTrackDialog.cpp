@@ -1,7 +1,13 @@
 #include "track/CParallelTrackDialog.h"
 
+#include "model/LengthEntry.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/ctl/DataExchange.h"
 #include "resources/TrackToolTemplates.h"
+
+namespace {
+constexpr LengthRange kOffsets{0.0, kLargestFieldLength};
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CParallelTrackDialog, CDialog)
 
@@ -21,28 +27,31 @@ BOOL CParallelTrackDialog::OnInitDialog() {
 }
 
 // Only a typed distance is read: the prefilled one stays exact, not as rounded for showing.
-void CParallelTrackDialog::ReadOffset() {
+BOOL CParallelTrackDialog::ReadOffset() {
     auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_PARALLEL_OFFSET));
     if (edit == nullptr || !edit->GetModify())
-        return;
+        return TRUE;
+    const CString refusal = LengthRangeText(DataExchangeMessages::kEnterNumberBetween, m_format, kOffsets);
+    if (!TakeLengthField(*this, IDC_PARALLEL_OFFSET, m_format, kOffsets, refusal, m_fValue))
+        return FALSE;
     edit->SetModify(FALSE);
-    CString text;
-    GetDlgItemText(IDC_PARALLEL_OFFSET, text);
-    m_fValue = m_format.ParseLength(text);
     if (m_fValue < kLeast) {
         m_fValue = kLeast;
+        CString text;
         m_format.FormatLength(text, m_fValue);
         SetDlgItemText(IDC_PARALLEL_OFFSET, text);
     }
+    return TRUE;
 }
 
 void CParallelTrackDialog::OnKillFocusOffset() {
-    ReadOffset();
+    if (!IsLeftForCancel(*this))
+        ReadOffset();
 }
 
 // Enter right after typing leaves the field without its focus being lost: the text is read
 // here too, so that OK never takes the prefilled distance or an unclamped one.
 void CParallelTrackDialog::OnOK() {
-    ReadOffset();
-    EndDialog(IDOK);
+    if (ReadOffset())
+        EndDialog(IDOK);
 }

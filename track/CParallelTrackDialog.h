@@ -4,7 +4,7 @@
 #include "platform/ctl/CDialog.h"
 
 // "Parallel track": the centre distance of the new track, in the layout's length unit; a
-// distance below an inch becomes an inch, typed or not readable.
+// distance below an inch becomes an inch, and a text that is no distance is refused.
 class CParallelTrackDialog : public CDialog {
     DECLARE_DYNAMIC(CParallelTrackDialog)
     DECLARE_MESSAGE_MAP()
@@ -22,7 +22,7 @@ class CParallelTrackDialog : public CDialog {
 
   private:
     void OnKillFocusOffset();
-    void ReadOffset();
+    BOOL ReadOffset();
 
     CLengthFormat m_format;
 };

@@ -3,6 +3,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/LengthEntry.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
@@ -14,6 +15,10 @@ BEGIN_MESSAGE_MAP(CTrackMoreDialog, CDialog)
 ON_BN_CLICKED(IDC_MORE_BROWSE_TEXTURE, OnBrowseTunnelTexture)
 ON_BN_CLICKED(IDC_MORE_USE_TEXTURE, OnUseTexture)
 END_MESSAGE_MAP()
+
+namespace {
+constexpr LengthRange kTunnelSides{0.0, kLargestFieldLength};
+}  // namespace
 
 CTrackMoreDialog::CTrackMoreDialog(CWnd* parent) : CDialog(TrackMoreTemplate(), parent) {}
 
@@ -45,8 +50,11 @@ void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_MORE_RAIL_WIDTH, m_railWidthList);
     DDX_Control(dx, IDC_MORE_USE_TEXTURE, m_useTextureButton);
     DDX_PathText(dx, IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
-    DDX_Text(dx, IDC_MORE_TUNNEL_WIDTH, m_tunnelWidth);
-    DDX_Text(dx, IDC_MORE_TUNNEL_HEIGHT, m_tunnelHeight);
+    const CLengthFormat lengths(m_unitIndex);
+    DDX_LengthText(dx, IDC_MORE_TUNNEL_WIDTH, m_tunnelWidth, lengths, kTunnelSides,
+                   DataExchangeMessages::kEnterNumberBetween);
+    DDX_LengthText(dx, IDC_MORE_TUNNEL_HEIGHT, m_tunnelHeight, lengths, kTunnelSides,
+                   DataExchangeMessages::kEnterNumberBetween);
 }
 
 BOOL CTrackMoreDialog::OnInitDialog() {

@@ -1,8 +1,8 @@
 #include "track/CTrackPropertyDialog.h"
 
 #include <cmath>
-#include <cstdlib>
 
+#include "drawing/PriceCheck.h"
 #include "model/CPointArray.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -132,21 +132,28 @@ int CTrackPropertyDialog::IsButtonChecked(int id) {
     return button != nullptr && button->GetCheck() ? 1 : 0;
 }
 
+// A text that is no length or no number reads as NaN, which every range check refuses.
 double CTrackPropertyDialog::ReadLengthField(int id, CString& text) {
     CWnd* control = GetDlgItem(id);
     if (control == nullptr)
         return 0.0;
     control->GetWindowText(text);
-    return Lengths().ParseLength(text.c_str());
+    double length = std::nan("");
+    Lengths().ReadTypedLength(text, length);
+    return length;
 }
 
 double CTrackPropertyDialog::ReadNumberField(int id) {
     CString text;
     if (CWnd* control = GetDlgItem(id))
         control->GetWindowText(text);
-    return std::atof(text.c_str());
+    double number = std::nan("");
+    ReadNumberText(text, number);
+    return number;
 }
 
+// Answers 1 when the field shows a new length, now in value and shown as the unit shows it, 0
+// when it still shows value, and -1 when it shows no length: value and text are then left.
 int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& previous, double& value) {
     CWnd* control = GetDlgItem(id);
     if (control == nullptr)
@@ -155,7 +162,8 @@ int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& pre
     control->GetWindowText(text);
     if (text == previous)
         return 0;
-    value = Lengths().ParseLength(text.c_str());
+    if (!Lengths().ReadTypedLength(text, value))
+        return -1;
     text = FormatLength(value);
     ShowText(id, text);
     return 1;
@@ -163,9 +171,11 @@ int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& pre
 
 // A field still showing the value it was given keeps that value exactly: reading back the
 // rounded text would move the piece by a fraction of the unit. A value that is no number is
-// never kept.
+// never kept: the empty field of one reads as 0, which the piece then refuses.
 int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& text) {
-    const double value = ReadLengthField(id, text);
+    double value = ReadLengthField(id, text);
+    if (!std::isfinite(target) && text == FormatLength(target))
+        value = 0.0;
     if (value >= 0.0 && value <= kLargestLength) {
         if (text != FormatLength(target) || !std::isfinite(target))
             target = value;
@@ -279,6 +289,8 @@ void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_TRACK_RADIUS_1, m_radius1);
     DDX_Text(dx, IDC_TRACK_RADIUS_2, m_radius2);
     DDX_Text(dx, IDC_TRACK_GRADE, m_grade);
+    double grade = 0.0;
+    DDV_NumberText(dx, m_grade, grade);
     DDX_Text(dx, IDC_TRACK_BEGIN_ELEVATION, m_beginElevation);
     DDX_Text(dx, IDC_TRACK_END_ELEVATION, m_endElevation);
     DDX_Text(dx, IDC_TRACK_GAUGE, m_gauge);
@@ -517,8 +529,8 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_strTrackTexture = m_trackTexture;
     copy.m_strCategory = m_category;
     m_fields.Write(copy);
-    copy.m_fPrice = std::atof(m_fields.m_price.c_str());
-    if (copy.m_fPrice < 0.0) {
+    copy.m_fPrice = ReadPrice(m_fields.m_price);
+    if (!(copy.m_fPrice >= 0.0)) {
         AfxMessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), MB_ICONEXCLAMATION);
         GotoDlgCtrl(GetDlgItem(IDC_TRACK_PRICE));
         return;

@@ -4,6 +4,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CPose.h"
 #include "model/Geometry.h"
+#include "model/LengthEntry.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CDialog.h"
@@ -20,7 +21,7 @@ class CTrackPropertyDialog : public CDialog {
     DECLARE_MESSAGE_MAP()
   public:
     // The largest length a field takes on OK: 64 m.
-    static constexpr double kLargestLength = 640000.0;
+    static constexpr double kLargestLength = kLargestFieldLength;
     enum ApplyMode : int { kApplyToPiece = 0, kApplyToSelection = 1, kApplyToAll = 2, kApplyAsDefault = 3 };
 
     CTrackPropertyDialog();
@@ -103,7 +104,8 @@ class CTrackPropertyDialog : public CDialog {
     BOOL RefuseInvalidCopy();
     BOOL CommitLength();
     BOOL CommitRadius1();
-    void CommitRadius2();
+    BOOL CommitRadius2();
+    BOOL RefuseShapeText(int id, const CString& shown);
     BOOL CommitArcDegrees();
     BOOL CommitStartAngle();
     void CommitElevation(int id, double& elevation);

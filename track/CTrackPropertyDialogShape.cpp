@@ -1,10 +1,10 @@
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <utility>
 
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/ctl/DataExchange.h"
 #include "resources/TrackPropertiesPictures.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "track/CArcTrack.h"
@@ -54,35 +54,40 @@ void CTrackPropertyDialog::OnArcDegreesSetFocus() {
 
 // ---- Shape fields ----
 
+// A field left for Cancel is not read: its refusal would keep the dialog from closing.
+
 void CTrackPropertyDialog::OnLengthKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_LENGTH)))
+    if (IsModified(GetDlgItem(IDC_TRACK_LENGTH)) && !IsLeftForCancel(*this))
         CommitLength();
 }
 
 void CTrackPropertyDialog::OnRadius1KillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_1)))
+    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_1)) && !IsLeftForCancel(*this))
         CommitRadius1();
 }
 
 void CTrackPropertyDialog::OnRadius2KillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_2)))
+    if (IsModified(GetDlgItem(IDC_TRACK_RADIUS_2)) && !IsLeftForCancel(*this))
         CommitRadius2();
 }
 
 void CTrackPropertyDialog::OnArcDegreesKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_ARC_DEGREES)))
+    if (IsModified(GetDlgItem(IDC_TRACK_ARC_DEGREES)) && !IsLeftForCancel(*this))
         CommitArcDegrees();
 }
 
 void CTrackPropertyDialog::OnStartAngleKillFocus() {
-    if (IsModified(GetDlgItem(IDC_TRACK_START_ANGLE)))
+    if (IsModified(GetDlgItem(IDC_TRACK_START_ANGLE)) && !IsLeftForCancel(*this))
         CommitStartAngle();
 }
 
 BOOL CTrackPropertyDialog::CommitLength() {
     CString text, previous;
     double length = 0.0;
-    const bool typed = RefreshLengthField(IDC_TRACK_LENGTH, text, previous, length) != 0;
+    const int read = RefreshLengthField(IDC_TRACK_LENGTH, text, previous, length);
+    if (read < 0)
+        return RefuseShapeText(IDC_TRACK_LENGTH, FormatLength(m_copy->m_fLength));
+    const bool typed = read != 0;
     if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (typed) {
             const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE);
@@ -115,7 +120,8 @@ BOOL CTrackPropertyDialog::CommitLength() {
 BOOL CTrackPropertyDialog::CommitRadius1() {
     CString text, previous;
     double radius = 0.0;
-    RefreshLengthField(IDC_TRACK_RADIUS_1, text, previous, radius);
+    if (RefreshLengthField(IDC_TRACK_RADIUS_1, text, previous, radius) < 0)
+        radius = 0.0;
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     if (radius <= 0.0) {
@@ -143,15 +149,24 @@ BOOL CTrackPropertyDialog::CommitRadius1() {
     return TRUE;
 }
 
-void CTrackPropertyDialog::CommitRadius2() {
+BOOL CTrackPropertyDialog::CommitRadius2() {
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     if (arc == nullptr)
-        return;
+        return TRUE;
     CString text, previous;
-    RefreshLengthField(IDC_TRACK_RADIUS_2, text, previous, arc->m_fRadiusY);
+    if (RefreshLengthField(IDC_TRACK_RADIUS_2, text, previous, arc->m_fRadiusY) < 0)
+        return RefuseShapeText(IDC_TRACK_RADIUS_2, previous);
     arc->RebuildShape();
     RepaintPreview();
     ShowLength(IDC_TRACK_LENGTH, arc->m_fLength);
+    return TRUE;
+}
+
+// A shape field left with a text that is no length shows the copy's value again.
+BOOL CTrackPropertyDialog::RefuseShapeText(int id, const CString& shown) {
+    ShowText(id, shown);
+    ShowIllegalValue();
+    return FALSE;
 }
 
 BOOL CTrackPropertyDialog::CommitArcDegrees() {
@@ -159,7 +174,10 @@ BOOL CTrackPropertyDialog::CommitArcDegrees() {
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     double* sweep = circle != nullptr ? &circle->m_fSweep : arc != nullptr ? &arc->m_fSweep : nullptr;
-    if (degrees < 0.0 || degrees > 360.0) {
+    // A text that is no number waits for OK, which asks for one.
+    if (std::isnan(degrees))
+        return TRUE;
+    if (!(degrees >= 0.0 && degrees <= 360.0)) {
         ShowIllegalValue();
         if (sweep != nullptr)
             ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(*sweep));
@@ -187,7 +205,10 @@ BOOL CTrackPropertyDialog::CommitStartAngle() {
     const double degrees = ReadNumberField(IDC_TRACK_START_ANGLE);
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
-    if (degrees < 0.0 || degrees > 360.0) {
+    // A text that is no number waits for OK, which asks for one.
+    if (std::isnan(degrees))
+        return TRUE;
+    if (!(degrees >= 0.0 && degrees <= 360.0)) {
         ShowIllegalValue();
         if (arc != nullptr || circle != nullptr)
             ShowText(IDC_TRACK_START_ANGLE,
@@ -207,7 +228,7 @@ BOOL CTrackPropertyDialog::CommitPendingShapeEdits() {
     const std::pair<int, std::function<BOOL()>> fields[] = {
         {IDC_TRACK_LENGTH, [this] { return CommitLength(); }},
         {IDC_TRACK_RADIUS_1, [this] { return CommitRadius1(); }},
-        {IDC_TRACK_RADIUS_2, [this] { return CommitRadius2(), TRUE; }},
+        {IDC_TRACK_RADIUS_2, [this] { return CommitRadius2(); }},
         {IDC_TRACK_ARC_DEGREES, [this] { return CommitArcDegrees(); }},
         {IDC_TRACK_START_ANGLE, [this] { return CommitStartAngle(); }},
         {IDC_TRACK_BEGIN_ELEVATION, [this] { return OnBeginElevationKillFocus(), TRUE; }},
@@ -320,7 +341,9 @@ void CTrackPropertyDialog::ApplyGrade() {
     CString grade;
     if (CWnd* field = GetDlgItem(IDC_TRACK_GRADE))
         field->GetWindowText(grade);
-    const double percent = std::atof(grade.c_str());
+    double percent = 0.0;
+    if (!ReadNumberText(grade, percent))
+        return;
     CParTrack& copy = *m_copy;
     CString shown;
     if (IsButtonChecked(IDC_TRACK_FIXED_BEGIN)) {
@@ -347,6 +370,9 @@ void CTrackPropertyDialog::OnEndElevationKillFocus() {
 void CTrackPropertyDialog::CommitElevation(int id, double& elevation) {
     CString text;
     const double value = ReadLengthField(id, text);
+    // A text that is no length waits for OK, which names what the field takes.
+    if (std::isnan(value))
+        return;
     ShowLength(id, value);
     elevation = value;
     const CParTrack& copy = *m_copy;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "model/AssetLoaders.h"
 #include "model/CDataFolders.h"
@@ -136,9 +137,12 @@ void C3DPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_PathText(dx, IDC_3D_MODEL_NAME, m_strModelFile);
     DDX_PathText(dx, IDC_3D_TEXTURE_NAME, m_strTexture);
     DDX_Text(dx, IDC_3D_HEIGHT, m_strHeight);
-    DDX_Text(dx, IDC_3D_TILT, m_strTilt);
-    DDX_Text(dx, IDC_3D_PAN, m_strPan);
-    DDX_Text(dx, IDC_3D_REVOLVE, m_strRevolve);
+    for (auto [id, text] : {std::pair{IDC_3D_TILT, &m_strTilt}, std::pair{IDC_3D_PAN, &m_strPan},
+                            std::pair{IDC_3D_REVOLVE, &m_strRevolve}}) {
+        double degrees = 0.0;
+        DDX_Text(dx, id, *text);
+        DDV_NumberText(dx, *text, degrees);
+    }
     DDX_Check(dx, IDC_3D_EXCLUDE, m_bExclude);
 }
 
@@ -249,9 +253,11 @@ void C3DPropertyDialog::OnOrientationChanged() {
     GetDlgItemText(IDC_3D_TILT, tiltText);
     GetDlgItemText(IDC_3D_PAN, panText);
     GetDlgItemText(IDC_3D_REVOLVE, revolveText);
-    const double tilt = std::atof(tiltText.c_str());
-    const double pan = std::atof(panText.c_str());
-    const double revolve = std::atof(revolveText.c_str());
+    // A text that is no angle (yet) leaves the model as it is turned; OK refuses it.
+    double tilt = 0.0, pan = 0.0, revolve = 0.0;
+    if (!ReadNumberText(tiltText, tilt) || !ReadNumberText(panText, pan) ||
+        !ReadNumberText(revolveText, revolve))
+        return;
     if (tilt == m_fLastTilt && pan == m_fLastPan && revolve == m_fLastRevolve)
         return;
     m_orientation = FromEulerAngles(tilt, pan, revolve);

@@ -1,7 +1,8 @@
 #include "view3d/CObject3DDialog.h"
 
-#include <cstdlib>
+#include <cmath>
 
+#include "drawing/PriceCheck.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
 #include "model/Units.h"
@@ -52,7 +53,7 @@ void CObject3DDialog::ShowCatalogue(const CPaint& object) {
 void CObject3DDialog::TakeCatalogue(CPaint& object) {
     object.m_strCategory = ChosenCategory();
     m_fields.Write(object);
-    object.m_fPrice = std::strtod(m_fields.m_price.c_str(), nullptr);
+    object.m_fPrice = ReadPrice(m_fields.m_price);
 }
 
 void CObject3DDialog::TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped) {
@@ -104,10 +105,12 @@ void CObject3DDialog::OnKillFocusElevation() {
     Reformat(IDC_3D_ELEVATION);
 }
 
+// A text that is no length stays for OK to refuse.
 void CObject3DDialog::Reformat(int editId) {
     CString text;
     GetDlgItemText(editId, text);
-    SetDlgItemText(editId, FormatLength(ParseLength(text)));
+    if (const double length = ParseLength(text); !std::isnan(length))
+        SetDlgItemText(editId, FormatLength(length));
 }
 
 CString CObject3DDialog::FormatLength(double length) const {
@@ -117,7 +120,9 @@ CString CObject3DDialog::FormatLength(double length) const {
 }
 
 double CObject3DDialog::ParseLength(const CString& text) const {
-    return CLengthFormat(m_nUnit).ParseLength(text.c_str());
+    double length = std::nan("");
+    CLengthFormat(m_nUnit).ReadTypedLength(text, length);
+    return length;
 }
 
 bool CObject3DDialog::CheckLength(double value, double low, int editId) {
@@ -127,7 +132,7 @@ bool CObject3DDialog::CheckLength(double value, double low, int editId) {
     const CString text = low == 0.0 ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND)
                                     : "Please enter a number between " + FormatLength(low) + " and";
     MessageBox(text + " " + FormatLength(kLargestLength), "Corvane", MB_OK | MB_ICONEXCLAMATION);
-    GetDlgItem(editId)->SetFocus();
+    GotoDlgCtrl(GetDlgItem(editId));
     return false;
 }
 
@@ -135,6 +140,6 @@ bool CObject3DDialog::CheckPrice(double price) {
     if (price >= 0.0)
         return true;
     MessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), "Corvane", MB_OK | MB_ICONEXCLAMATION);
-    GetDlgItem(IDC_3D_PRICE)->SetFocus();
+    GotoDlgCtrl(GetDlgItem(IDC_3D_PRICE));
     return false;
 }

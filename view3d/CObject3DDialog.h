@@ -45,6 +45,7 @@ class CObject3DDialog : public CDialog {
     CString FormatLength(double length) const;
 
   protected:
+    // NaN for a text that is no length, which CheckLength refuses.
     double ParseLength(const CString& text) const;
     // The length in [low, 32000]; else the range message, the edit gets the focus.
     bool CheckLength(double value, double low, int editId);

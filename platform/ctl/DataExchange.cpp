@@ -156,6 +156,19 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
     ExchangeReal(dx, id, value, DBL_DIG);
 }
 
+bool ReadNumberText(const CString& text, double& value) {
+    double parsed = 0.0;
+    if (!ParseReal(text, &parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+void DDV_NumberText(CDataExchange* dx, const CString& text, double& value) {
+    if (dx->m_bSaveAndValidate && !ReadNumberText(text, value))
+        dx->Refuse(kEnterNumber);
+}
+
 void DDX_Check(CDataExchange* dx, int id, int& value) {
     CWnd* control = dx->PrepareCtrl(id);
     if (!control)

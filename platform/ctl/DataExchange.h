@@ -39,6 +39,12 @@ void DDX_Slider(CDataExchange* dx, int id, int& value);
 // made; the first exchange does it, later ones leave it.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 
+// A number the dialog keeps as its text, read as DDX_Text reads a double: TRUE and its value for
+// a text that is one number and nothing else.
+bool ReadNumberText(const CString& text, double& value);
+// After the text's DDX_Text: its number, or the refusal DDX_Text gives a double.
+void DDV_NumberText(CDataExchange* dx, const CString& text, double& value);
+
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minimum, int maximum);
 void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minimum, UINT maximum);
 void DDV_MinMaxLong(CDataExchange* dx, long value, long minimum, long maximum);

@@ -1,8 +1,12 @@
 #include <cmath>
 
 #include "model/CTool.h"
+#include "platform/ctl/CPropertyPage.h"
+#include "platform/ctl/CPropertySheet.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/DocumentSetupTemplate.h"
+#include "resources/GroupPropertiesTemplate.h"
+#include "resources/PreferencePagesTemplates.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/support/DialogInput.h"
@@ -108,4 +112,75 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
     EXPECT_NEAR(curve->m_fSweep, kPi / 4.0, 1e-9);
     EXPECT_TRUE(Main().IsWindowEnabled());
     EXPECT_TRUE(MainMenuOpens());
+}
+
+// Every length and number field: a text that is no value, or one beyond the field's range, is
+// refused at Enter with a message naming what the field takes, and the layout stays as it was;
+// Cancel then closes the dialog.
+TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayoutStays) {
+    struct Entry {
+        UINT command;
+        const char* caption;
+        int page;
+        UINT field;
+        const char* typed;
+        const char* message;
+    };
+    const Entry entries[] = {
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, "abc",
+         "Please enter a number between 0 and 64000.000"},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_BEGIN_ELEVATION, "abc",
+         "Please enter a number between 0 and 64000.000"},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, "abc",
+         "Please enter a positive number "},
+        {ID_GROUP, "", -1, 0, "", ""},
+        {ID_EDIT_PROPERTIES, "Group properties", -1, IDC_GROUP_ELEVATION, "abc",
+         "Please enter a number between 0.000 and 64000.000."},
+        {ID_EDIT_PROPERTIES, "Group properties", -1, IDC_GROUP_PRICE, "1,50",
+         "Please enter a positive number "},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, "abc",
+         "Please enter a document width between 0.100 and 100000000.000."},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_HEIGHT, "2 m",
+         "Please enter a document height between 0.100 and 100000000.000."},
+        {ID_PREFERENCES, "Preferences", 0, IDC_METRIC_GRID_WIDTH, "999999999",
+         "Please enter a grid size between 0.100 and 100000000.000."},
+        {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, "abc",
+         "Please enter a number between 0.000 and 100000000.000."},
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, "abc",
+         "Please enter a number between 0.000 and 100000000.000."},
+    };
+    layout->m_bGridShown = 1;
+    auto* curve = static_cast<CCircTrack*>(layout->m_tool.CreateObjectForTool(kToolCurveTrack));
+    curve->SetArc(0.0, 0.0, 1000.0, 0.0, 1.0, 0, 0);
+    curve->m_fBeginElevation = curve->m_fEndElevation = 1620.0;
+    layout->m_tool.AddObjectWithUndo(curve, 1, 1);
+    for (const Entry& entry : entries) {
+        if (entry.field == 0) {
+            View()->SendMessage(WM_COMMAND, entry.command);
+            continue;
+        }
+        const std::vector<BYTE> before = Stored(*layout);
+        const int undoSteps = layout->m_tool.GetUndoCount();
+        const size_t boxes = host.MessageBoxes().size();
+        host.WhenModal(entry.caption, [&](CWnd& dialog) {
+            CWnd* page = &dialog;
+            if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
+                DialogInput::ClickTab(host, sheet->GetTabControl(), entry.page);
+                page = sheet->GetActivePage();
+            }
+            Retype(*page, entry.field, entry.typed);
+            host.AnswerMessageBox(IDOK);
+            host.PressKey(VK_RETURN);
+            EXPECT_TRUE(dialog.InModalLoop()) << entry.typed;
+            ExpectFocusedAndSelected(*page, entry.field);
+            // Leaving the field for Cancel closes the dialog without a second refusal.
+            host.AdvanceClock(kClickPause);
+            host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3));
+        });
+        View()->SendMessage(WM_COMMAND, entry.command);
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1) << entry.caption << " " << entry.field;
+        EXPECT_EQ(LastBoxText(), entry.message);
+        EXPECT_EQ(Stored(*layout), before) << entry.caption << " " << entry.field;
+        EXPECT_EQ(layout->m_tool.GetUndoCount(), undoSteps);
+    }
 }

@@ -323,20 +323,24 @@ TEST_F(GroupPropertyDialogTest, ANegativePriceIsRefusedAtThePriceField) {
         focusAfterRefusal = CWnd::GetFocus();
         priceField->SetWindowText("");
         host.ClickClient(priceField, CPoint(3, 3));
+        // Text that is no number is no price either.
         host.Type("abc");
+        host.AnswerMessageBox(IDOK);
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+        host.Type("2");
         host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
     });
     ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(focusAfterRefusal, priceField);
-    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    ASSERT_EQ(host.MessageBoxes().size(), 2u);
     EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a positive number ");
+    EXPECT_EQ(host.MessageBoxes()[1].text, "Please enter a positive number ");
     EXPECT_EQ(host.MessageBoxes()[0].caption, "Corvane");
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
-    // Text that is no number is no price.
     int mode = -1;
     std::unique_ptr<CGroup> result = runner.TakeResult(mode);
     ASSERT_NE(result, nullptr);
-    EXPECT_EQ(result->m_fPrice, 0.0);
+    EXPECT_EQ(result->m_fPrice, 2.0);
     result->ReleaseData();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -173,4 +174,22 @@ TEST(CLengthFormat, SurvivesNumbersBeyondTheIntRange) {
     EXPECT_EQ(Format(2, huge), "2147483647' 0.000\"");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(Format(5, nan), "0");
+}
+
+TEST(CLengthFormat, ATypedTextIsALengthOnlyWhenItHoldsNothingButTheUnitsNumbers) {
+    struct Typed {
+        int unit;
+        const char* text;
+        double length;  // NaN: no length
+    };
+    const double none = std::nan("");
+    for (const Typed& typed : {Typed{8, " 12.5 ", 125.0}, Typed{8, "-3", -30.0}, Typed{8, "abc", none},
+                               Typed{8, "12abc", none}, Typed{8, "", none}, Typed{8, "1,5", none},
+                               Typed{8, "1e400", none}, Typed{3, "1' 2 1/2\"", 3050.0 + 2.5 * 254.0},
+                               Typed{3, "1 ft", none}, Typed{5, "1/2", 127.0}, Typed{5, "-", none}}) {
+        double length = 7.0;
+        const bool read = CLengthFormat(typed.unit).ReadTypedLength(typed.text, length);
+        EXPECT_EQ(read, !std::isnan(typed.length)) << typed.text;
+        EXPECT_EQ(length, read ? typed.length : 7.0) << typed.text;
+    }
 }

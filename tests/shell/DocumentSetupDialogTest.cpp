@@ -53,15 +53,16 @@ class DocumentSetupDialogTest : public DialogDriving {
 TEST_F(DocumentSetupDialogTest, ATenMetreLayoutIsRefusedAtScaleOneAndAcceptedAtFive) {
     CDocumentSetupDialog dialog;
     dialog.LoadFromDocument(&document);
-    const std::vector<Refusal> refusals = TryScales(dialog, {"1", "0", "-3", "5"});
+    const std::vector<Refusal> refusals = TryScales(dialog, {"1", "0", "-3", "5x", "5"});
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    ASSERT_EQ(refusals.size(), 3U);
+    ASSERT_EQ(refusals.size(), 4U);
     EXPECT_EQ(refusals[0].text, "Document size too large for current scale.");
-    ASSERT_EQ(host.MessageBoxes().size(), 3U);
+    ASSERT_EQ(host.MessageBoxes().size(), 4U);
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
-    // Below 1 the scale would divide by zero or turn the plan over.
+    // Below 1 the scale would divide by zero or turn the plan over; a text that is no number is none.
     EXPECT_EQ(refusals[1].text, "The view scale must be 1 or more.");
     EXPECT_EQ(refusals[2].text, "The view scale must be 1 or more.");
+    EXPECT_EQ(refusals[3].text, "The view scale must be 1 or more.");
     for (const Refusal& refusal : refusals) EXPECT_EQ(refusal.focusId, IDC_SETUP_VIEW_SCALE);
 
     dialog.SaveToDocument(&document);
@@ -100,9 +101,9 @@ TEST_F(DocumentSetupDialogTest, APageWithoutWidthOrHeightIsRefusedAtItsField) {
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_EQ(refusals.size(), 2U);
-    EXPECT_EQ(refusals[0].text, "The document width must be greater than 0.");
+    EXPECT_EQ(refusals[0].text, "Please enter a document width between 0.100 and 100000000.000.");
     EXPECT_EQ(refusals[0].focusId, IDC_SETUP_WIDTH);
-    EXPECT_EQ(refusals[1].text, "The document height must be greater than 0.");
+    EXPECT_EQ(refusals[1].text, "Please enter a document height between 0.100 and 100000000.000.");
     EXPECT_EQ(refusals[1].focusId, IDC_SETUP_HEIGHT);
 }
 

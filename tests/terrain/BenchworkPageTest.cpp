@@ -87,6 +87,7 @@ TEST_F(BenchworkPageTest, BenchworkShowsThicknessAndRefusesElevationsOutsideTheR
         EXPECT_TRUE(page.IsWindowVisible());
         Retype(page.GetDlgItem(IDC_BENCHWORK_ELEVATION), "3200");
         Refused(page, IDC_BENCHWORK_THICKNESS, "-0.1", outside);
+        Refused(page, IDC_BENCHWORK_THICKNESS, "abc", outside);
         Retype(page.GetDlgItem(IDC_BENCHWORK_THICKNESS), "0");
         EXPECT_TRUE(page.Validate());
         host.ClickClient(window.GetDlgItem(IDOK), CPoint(5, 5));
@@ -114,6 +115,7 @@ TEST_F(BenchworkPageTest, TerrainShowsItsGridControlsAndChecksSpacingAndTextureS
         EXPECT_EQ(Text(page, IDC_TEXTURE_SCALE), "7");
         Refused(page, IDC_TEXTURE_SCALE, "0", "Please enter a number between 1 and 32");
         Refused(page, IDC_TEXTURE_SCALE, "33", "Please enter a number between 1 and 32");
+        Refused(page, IDC_TEXTURE_SCALE, "5x", "Please enter a number between 1 and 32");
         Retype(page.GetDlgItem(IDC_TEXTURE_SCALE), "7");
         Refused(page, IDC_GRID_SPACING, "14.9",
                 "Please enter a number between " + Length(150.0) + " and " + Length(7500.0));

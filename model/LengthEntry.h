@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/CLengthFormat.h"
+#include "platform/base/CString.h"
+
+class CDataExchange;
+class CDialog;
+
+// The lengths a dialog's field takes, both ends included, in tenths of a millimetre.
+struct LengthRange {
+    double minimum;
+    double maximum;
+};
+
+// 64 m: the largest length of a track piece's fields, and of the other sizes of its layout.
+constexpr double kLargestFieldLength = 640000.0;
+
+// The pattern, its two "%s" standing for the range's bounds as the unit shows them.
+CString LengthRangeText(const char* pattern, const CLengthFormat& lengths, const LengthRange& range);
+
+// A field's text read as a length in the range. The text of a bound as the unit shows it stands
+// for that bound, so the bounds a refusal names are always taken. False for a text that
+// is no length or lies outside the range; the length is then left as it was.
+bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const LengthRange& range,
+                       double& length);
+
+// In a data exchange, after the field's DDX_Text: its length, or the refusal with this message
+// (the field focused, its text selected, the exchange stopped).
+double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
+                  const LengthRange& range, const CString& refusal);
+
+// A field whose length the dialog keeps as its text: DDX_Text, then DDV_Length with the
+// refusal of the pattern (see LengthRangeText).
+void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,
+                    const LengthRange& range, const char* pattern);
+
+// Whether a field losing the focus loses it to the dialog's Cancel button or to the dialog's
+// closing: nobody reads it then, and a refusal would keep the dialog from closing.
+bool IsLeftForCancel(CDialog& dialog);
+
+// The same check of field id outside an exchange, as the field is left or at OK. FALSE after a
+// refusal; the length then stays as it was.
+BOOL TakeLengthField(CDialog& dialog, int id, const CLengthFormat& lengths, const LengthRange& range,
+                     const CString& refusal, double& length);
