@@ -82,3 +82,18 @@ TEST_F(ToolBarOnDesktop, ASnapButtonTakesAfterFileCloseAndNew) {
 }
 
 }  // namespace
+
+TEST_F(ToolBarOnDesktop, AButtonsTipIsNeitherADialogNorAMenu) {
+    DesktopSession::TopLevel main;
+    ASSERT_TRUE(m_session.FindMainWindow(main));
+    m_session.MovePointer(main.x + kSnapToGridLeft + kButtonSide / 2, main.y + kRowTop + kButtonSide / 2);
+    const auto tipShown = [&] {
+        for (const DesktopSession::TopLevel& window : m_session.TopLevels())
+            if (window.popup && !window.name.empty())
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(m_session.WaitUntil(tipShown, kPatience));
+    EXPECT_TRUE(m_session.Dialogs().empty());
+    EXPECT_TRUE(m_session.Popups().empty());
+}
