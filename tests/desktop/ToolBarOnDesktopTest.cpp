@@ -84,6 +84,10 @@ TEST_F(ToolBarOnDesktop, ASnapButtonTakesAfterFileCloseAndNew) {
 }  // namespace
 
 TEST_F(ToolBarOnDesktop, AButtonsTipIsNeitherADialogNorAMenu) {
+    ASSERT_TRUE(m_session.WaitUntil(
+        [&] { return MainTitle().find("Untitled") != std::string::npos && m_session.Dialogs().empty(); },
+        kPatience))
+        << DialogNames();
     DesktopSession::TopLevel main;
     ASSERT_TRUE(m_session.FindMainWindow(main));
     m_session.MovePointer(main.x + kSnapToGridLeft + kButtonSide / 2, main.y + kRowTop + kButtonSide / 2);
@@ -94,6 +98,6 @@ TEST_F(ToolBarOnDesktop, AButtonsTipIsNeitherADialogNorAMenu) {
         return false;
     };
     ASSERT_TRUE(m_session.WaitUntil(tipShown, kPatience));
-    EXPECT_TRUE(m_session.Dialogs().empty());
+    EXPECT_TRUE(m_session.Dialogs().empty()) << DialogNames();
     EXPECT_TRUE(m_session.Popups().empty());
 }
