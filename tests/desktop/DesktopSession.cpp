@@ -291,7 +291,7 @@ std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
             continue;
         }
         shown.push_back({children[i], attributes.x, attributes.y, attributes.width, attributes.height,
-                         WindowName(m_display, children[i])});
+                         WindowName(m_display, children[i]), attributes.override_redirect != 0});
     }
     if (children) XFree(children);
     return shown;
@@ -318,7 +318,8 @@ std::vector<DesktopSession::TopLevel> DesktopSession::Dialogs() const {
     const bool hasMain = FindMainWindow(main);
     std::vector<TopLevel> dialogs;
     for (const TopLevel& window : TopLevels())
-        if (!window.name.empty() && !(hasMain && window.id == main.id)) dialogs.push_back(window);
+        if (!window.name.empty() && !window.popup && !(hasMain && window.id == main.id))
+            dialogs.push_back(window);
     return dialogs;
 }
 

@@ -24,7 +24,8 @@ class DesktopSession {
         int y = 0;
         int width = 0;
         int height = 0;
-        std::string name;  // empty for menus, drop-downs, tips and the splash: they have no caption
+        std::string name;    // empty for menus, drop-downs and the splash; a tip's is its text
+        bool popup = false;  // kept out of the window manager's hands: menus, drop-downs, tips
     };
     using Milliseconds = std::chrono::milliseconds;
 
@@ -53,8 +54,9 @@ class DesktopSession {
     void RequestClose(unsigned long window);
 
     std::vector<TopLevel> TopLevels() const;
-    std::vector<TopLevel> Popups() const;   // shown windows without a caption
-    std::vector<TopLevel> Dialogs() const;  // shown windows with a caption, but the main window
+    std::vector<TopLevel> Popups() const;  // shown windows without a caption
+    // Shown windows with a caption, but the main window; a tip names its text, yet is no dialog.
+    std::vector<TopLevel> Dialogs() const;
     bool FindMainWindow(TopLevel& main) const;
     // The window that holds the X keyboard focus.
     unsigned long FocusWindow() const;

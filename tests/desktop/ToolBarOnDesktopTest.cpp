@@ -82,3 +82,22 @@ TEST_F(ToolBarOnDesktop, ASnapButtonTakesAfterFileCloseAndNew) {
 }
 
 }  // namespace
+
+TEST_F(ToolBarOnDesktop, AButtonsTipIsNeitherADialogNorAMenu) {
+    ASSERT_TRUE(m_session.WaitUntil(
+        [&] { return MainTitle().find("Untitled") != std::string::npos && m_session.Dialogs().empty(); },
+        kPatience))
+        << DialogNames();
+    DesktopSession::TopLevel main;
+    ASSERT_TRUE(m_session.FindMainWindow(main));
+    m_session.MovePointer(main.x + kSnapToGridLeft + kButtonSide / 2, main.y + kRowTop + kButtonSide / 2);
+    const auto tipShown = [&] {
+        for (const DesktopSession::TopLevel& window : m_session.TopLevels())
+            if (window.popup && !window.name.empty())
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(m_session.WaitUntil(tipShown, kPatience));
+    EXPECT_TRUE(m_session.Dialogs().empty()) << DialogNames();
+    EXPECT_TRUE(m_session.Popups().empty());
+}
