@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/base/CWinPath.h"
+#include "platform/cdlg/CColorDialog.h"
+#include "platform/cdlg/CFontDialog.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CDialog.h"
 #include "platform/ctl/CPropertySheet.h"
@@ -228,8 +230,15 @@ TEST_F(DialogTabOrder, EveryDialogTabsThroughEachShownStopOnceEachWay) {
                                         {"Layers", ID_LAYERS},
                                         {"Materials report", ID_MATERIALS_REPORT},
                                         {"Parts list", ID_PARTS_LIST},
-                                        {"Track wizard", ID_TRACK_WIZARD}})
+                                        {"Track wizard", ID_TRACK_WIZARD},
+                                        {"Open", ID_FILE_OPEN},
+                                        {"Save as", ID_FILE_SAVE_AS},
+                                        {"Print setup", ID_FILE_PRINT_SETUP},
+                                        {"Print", ID_FILE_PRINT}})
         WalkCommand(name, command);
+    // The colour and font pickers, as a colour button and a text's dialog open them.
+    Walk("Color", [&] { CColorDialog(RGB(0, 0, 255), CC_RGBINIT, &Main()).DoModal(); });
+    Walk("Font", [&] { CFontDialog(nullptr, CF_SCREENFONTS | CF_EFFECTS, nullptr, &Main()).DoModal(); });
     BuildEveryClass();
     for (CPaint* member : std::vector<CPaint*>(Members().begin(), Members().end())) WalkProperties(member);
     Select(FirstOf("CTrack"));
@@ -246,5 +255,5 @@ TEST_F(DialogTabOrder, EveryDialogTabsThroughEachShownStopOnceEachWay) {
             [&] { CDialog(*dialogTemplate, &Main()).DoModal(); }, false);
     }
     // Each page of a sheet counts: the walk reached them all.
-    EXPECT_GE(m_dialogs, 56);
+    EXPECT_GE(m_dialogs, 62);
 }
