@@ -16,6 +16,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "tests/app/EveryClassLayout.h"
 #include "tests/app/EveryDialogTemplate.h"
+#include "view3d/CTrainPropertyDialog.h"
 
 // Tab and Shift+Tab visit every shown, enabled tab stop of every dialog the program opens once
 // a round, in the order of its template and into the pages it shows, and each stop shows that
@@ -181,11 +182,13 @@ class DialogTabOrder : public EveryClassLayout {
             ExpectRoundsThrough(dialog, looks);
         }
     }
-    // Opens a dialog with open, walks it and closes it with Escape.
-    void Walk(const std::string& name, const std::function<void()>& open, bool looks = true) {
+    // Opens a dialog with open (the first to open, or the one with the caption), walks it and
+    // closes it with Escape.
+    void Walk(const std::string& name, const std::function<void()>& open, bool looks = true,
+              const char* caption = "") {
         SCOPED_TRACE(name);
         bool opened = false;
-        host.WhenModal("", [&](CWnd& modal) {
+        host.WhenModal(caption, [&](CWnd& modal) {
             opened = true;
             auto& dialog = dynamic_cast<CDialog&>(modal);
             m_walked.insert(dialog.GetTemplateId());
@@ -194,6 +197,17 @@ class DialogTabOrder : public EveryClassLayout {
         });
         open();
         EXPECT_TRUE(opened);
+    }
+    // The tool parameters stay open beside the plan; a click on it gives it the keys.
+    void WalkToolParameters() {
+        SCOPED_TRACE("Tool parameters");
+        Command(ID_TOOL_PARAMETERS);
+        CDialog& dialog = Main().GetToolParametersDialog();
+        ASSERT_TRUE(dialog.IsWindowVisible());
+        host.ClickClient(&dialog, CPoint(1, 1));
+        m_walked.insert(dialog.GetTemplateId());
+        ExpectRoundsThrough(dialog, true);
+        Command(ID_TOOL_PARAMETERS);
     }
     void WalkCommand(const char* name, UINT command) {
         Walk(name, [&] { Command(command); });
@@ -236,6 +250,7 @@ TEST_F(DialogTabOrder, EveryDialogTabsThroughEachShownStopOnceEachWay) {
                                         {"Print setup", ID_FILE_PRINT_SETUP},
                                         {"Print", ID_FILE_PRINT}})
         WalkCommand(name, command);
+    WalkToolParameters();
     // The colour and font pickers, as a colour button and a text's dialog open them.
     Walk("Color", [&] { CColorDialog(RGB(0, 0, 255), CC_RGBINIT, &Main()).DoModal(); });
     Walk("Font", [&] { CFontDialog(nullptr, CF_SCREENFONTS | CF_EFFECTS, nullptr, &Main()).DoModal(); });
@@ -243,6 +258,17 @@ TEST_F(DialogTabOrder, EveryDialogTabsThroughEachShownStopOnceEachWay) {
     for (CPaint* member : std::vector<CPaint*>(Members().begin(), Members().end())) WalkProperties(member);
     Select(FirstOf("CTrack"));
     WalkCommand("Rotate by degrees", ID_ROTATE_BY_DEGREES);
+    Walk(
+        "More properties",
+        [&] {
+            host.WhenModal("Track properties", [&](CWnd& track) {
+                host.ClickClient(track.GetDlgItem(IDC_TRACK_MORE), CPoint(3, 3));
+                host.PressKey(VK_ESCAPE);
+            });
+            Command(ID_EDIT_PROPERTIES);
+        },
+        true, "More properties");
+    Walk("Train properties", [&] { CTrainPropertyDialog(&Main()).DoModal(); });
     Select(FirstOf("CMount"));
     WalkCommand("Terrain editor", ID_TERRAIN_EDITOR);
     for (const DialogTemplate* dialogTemplate : EveryDialogTemplate()) {
