@@ -1,5 +1,7 @@
 #include "platform/cdlg/ColorSwatchGrid.h"
 
+#include <algorithm>
+
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
@@ -60,15 +62,16 @@ void ColorSwatchGrid::OnPaint() {
     for (int i = 0; i < static_cast<int>(m_colors.size()); ++i) {
         CRect swatch = SwatchRect(i);
         swatch.DeflateRect(3, 3);
+        CRect mark(swatch);
+        mark.InflateRect(2, 2);
         if (i == m_selected) {
-            CRect mark(swatch);
-            mark.InflateRect(2, 2);
             CBrush black(RGB(0, 0, 0));
             dc.FrameRect(&mark, &black);
-            if (GetFocus() == this) {
-                mark.InflateRect(1, 1);
-                dc.DrawFocusRect(&mark);
-            }
+        }
+        // Without a chosen swatch the focus shows on the first, where the arrows start.
+        if (GetFocus() == this && i == std::max(m_selected, 0)) {
+            mark.InflateRect(1, 1);
+            dc.DrawFocusRect(&mark);
         }
         dc.DrawEdge(&swatch, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
         dc.FillSolidRect(&swatch, m_colors[i]);

@@ -204,15 +204,24 @@ void CButton::PaintCheckOrRadio(CDC& dc, const CRect& client) {
     GetWindowText(text);
     const CRect label = LabelRect();
     ControlPainting::DrawLabel(dc, text, label, DT_LEFT | DT_SINGLELINE | DT_VCENTER, enabled);
-    if (GetFocus() == this && !text.IsEmpty()) {
+    if (GetFocus() == this)
+        DrawCheckOrRadioFocus(dc, client, text);
+}
+
+// Around the label; a button without one (a picture beside it says what it is) around its box.
+void CButton::DrawCheckOrRadioFocus(CDC& dc, const CRect& client, const CString& text) {
+    CRect focus = CheckBoxRect();
+    focus.InflateRect(1, 1);
+    if (!text.IsEmpty()) {
         CString shown = text;
         shown.Remove('&');
         const CSize extent = dc.GetTextExtent(shown);
-        CRect focus(label.left - 1, label.CenterPoint().y - extent.cy / 2 - 1, label.left + extent.cx + 1,
-                    label.CenterPoint().y + extent.cy / 2 + 2);
-        focus &= client;
-        dc.DrawFocusRect(&focus);
+        const CRect label = LabelRect();
+        focus = CRect(label.left - 1, label.CenterPoint().y - extent.cy / 2 - 1, label.left + extent.cx + 1,
+                      label.CenterPoint().y + extent.cy / 2 + 2);
     }
+    focus &= client;
+    dc.DrawFocusRect(&focus);
 }
 
 void CButton::PaintOwnerDrawn(CDC& dc, const CRect& client) {

@@ -57,6 +57,7 @@ class CButton : public CControlWnd {
     void SetPushed(bool pushed);
     void PaintPushButton(CDC& dc, const CRect& client);
     void PaintCheckOrRadio(CDC& dc, const CRect& client);
+    void DrawCheckOrRadioFocus(CDC& dc, const CRect& client, const CString& text);
     void PaintOwnerDrawn(CDC& dc, const CRect& client);
     void InvalidateDialogDefault();
 

@@ -398,6 +398,7 @@ void CListCtrl::OnPaint() {
     }
     if (y < area.bottom)
         dc.FillSolidRect(CRect(area.left, y, area.right, area.bottom), GetBkColor());
+    DrawFocusWithoutRow(dc, GetNextItem(-1, LVNI_FOCUSED) >= 0);
 }
 
 void CListCtrl::PaintRow(CDC& dc, int index, const CRect& row) {

@@ -178,8 +178,9 @@ bool CPropertySheet::ShowPage(int index) {
     m_active = index;
     GetTabControl()->SetCurSel(index);
     page->ShowWindow(SW_SHOWNA);
-    // The page sits above the tab control so that clicks and painting reach it.
-    page->BringWindowToTop();
+    // The page sits over the tab control so that clicks and painting reach it, and its controls
+    // follow the tabs in the tab order.
+    page->SetWindowPos(GetTabControl(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/ctl/ListControlDefs.h"
+#include "platform/gdi/CDC.h"
 #include "platform/win/ScrollRequest.h"
 
 IMPLEMENT_DYNAMIC(CRowsCtrl, CWnd)
@@ -84,6 +85,14 @@ void CRowsCtrl::OnHScroll(UINT code, UINT position, CScrollBar*) {
 BOOL CRowsCtrl::OnMouseWheel(UINT, short delta, CPoint) {
     ScrollRowsTo(m_top - delta / 120 * 3);
     return TRUE;
+}
+
+void CRowsCtrl::DrawFocusWithoutRow(CDC& dc, bool rowHasFocus) {
+    if (rowHasFocus || GetFocus() != this)
+        return;
+    const CRect area = RowsArea();
+    CRect place(area.left, area.top, area.right, std::min(area.bottom, area.top + RowHeight()));
+    dc.DrawFocusRect(&place);
 }
 
 void CRowsCtrl::OnSetFocus(CWnd*) {

@@ -41,6 +41,10 @@ class CRowsCtrl : public CWnd {
     // they allow; twice, as one bar coming or going changes the room the other has.
     void SetScrollRanges(int width, int rows);
 
+    // With the focus and no row holding it, the place of the first row shows it, so that Tab
+    // into a list without a caret row is seen.
+    void DrawFocusWithoutRow(CDC& dc, bool rowHasFocus);
+
     void OnSize(UINT type, int cx, int cy) override;
     // Arrow keys move the selection and letters find items, even inside a dialog.
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }

@@ -101,7 +101,26 @@ void CScrollBar::NoteMouseOnHeld(bool on) {
 
 void CScrollBar::OnPaint() {
     CPaintDC dc(this);
-    Geometry().Paint(dc, m_mouseOnHeld ? m_held : ScrollBarGeometry::None, IsWindowEnabled() != FALSE);
+    const ScrollBarGeometry geometry = Geometry();
+    geometry.Paint(dc, m_mouseOnHeld ? m_held : ScrollBarGeometry::None, IsWindowEnabled() != FALSE);
+    if (GetFocus() != this)
+        return;
+    // A bar that takes the keys shows it inside its thumb, or inside itself when it has none.
+    CRect focus = geometry.PartRect(ScrollBarGeometry::Thumb);
+    if (focus.IsRectEmpty())
+        GetClientRect(&focus);
+    focus.DeflateRect(2, 2);
+    dc.DrawFocusRect(&focus);
+}
+
+void CScrollBar::OnSetFocus(CWnd* oldWindow) {
+    CControlWnd::OnSetFocus(oldWindow);
+    Invalidate(FALSE);
+}
+
+void CScrollBar::OnKillFocus(CWnd* newWindow) {
+    CControlWnd::OnKillFocus(newWindow);
+    Invalidate(FALSE);
 }
 
 void CScrollBar::OnLButtonDown(UINT, CPoint point) {

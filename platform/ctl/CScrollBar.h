@@ -21,6 +21,8 @@ class CScrollBar : public CControlWnd {
 
   protected:
     void OnPaint() override;
+    void OnSetFocus(CWnd* oldWindow) override;
+    void OnKillFocus(CWnd* newWindow) override;
     BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override { OnLButtonDown(flags, point); }

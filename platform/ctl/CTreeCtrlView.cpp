@@ -352,6 +352,7 @@ void CTreeCtrl::OnPaint() {
     const int rows = static_cast<int>(GetVisibleCount()) + 1;
     for (int row = 0; row < rows && m_top + row < static_cast<int>(visible.size()); ++row)
         PaintItem(dc, visible[m_top + row], row);
+    DrawFocusWithoutRow(dc, GetSelectedItem() != nullptr);
 }
 
 void CTreeCtrl::PaintItem(CDC& dc, HTREEITEM item, int row) {

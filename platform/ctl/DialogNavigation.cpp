@@ -11,12 +11,17 @@ bool IsContainer(const CWnd* window) {
     return (window->GetExStyle() & WS_EX_CONTROLPARENT) != 0;
 }
 
+// A page shown inside a control (a tab control's) follows that control.
 void Collect(CWnd* parent, std::vector<CWnd*>& out) {
     for (CWnd* child : parent->Children()) {
-        if (IsContainer(child))
+        if (IsContainer(child)) {
             Collect(child, out);
-        else
-            out.push_back(child);
+            continue;
+        }
+        out.push_back(child);
+        for (CWnd* inner : child->Children())
+            if (IsContainer(inner))
+                Collect(inner, out);
     }
 }
 
@@ -25,6 +30,30 @@ bool IsChecked(CWnd* control) {
 }
 bool IsRadio(CWnd* control) {
     return (control->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON) != 0;
+}
+
+// Where Tab enters a radio group: its checked button, else its first; null when no button of
+// the group is a tab stop or none can take the focus.
+CWnd* RadioEntry(CWnd* radio) {
+    std::vector<CWnd*> radios = DialogNavigation::GroupOf(radio);
+    std::erase_if(radios, [](CWnd* member) { return !IsRadio(member); });
+    if (std::none_of(radios.begin(), radios.end(),
+                     [](CWnd* member) { return member->GetStyle() & WS_TABSTOP; }))
+        return nullptr;
+    std::erase_if(radios, [](CWnd* member) { return !DialogNavigation::CanFocus(member); });
+    const auto checked = std::find_if(radios.begin(), radios.end(), IsChecked);
+    if (checked != radios.end())
+        return *checked;
+    return radios.empty() ? nullptr : radios.front();
+}
+
+// A radio group is one stop, at the button Tab enters it by.
+bool IsTabStop(CWnd* control) {
+    if (!DialogNavigation::CanFocus(control))
+        return false;
+    if (IsRadio(control))
+        return RadioEntry(control) == control;
+    return (control->GetStyle() & WS_TABSTOP) != 0;
 }
 
 bool IsStatic(CWnd* control) {
@@ -99,14 +128,8 @@ CWnd* NextTabStop(CWnd* root, CWnd* from, bool previous) {
         at == controls.end() ? controls.size() - 1 : static_cast<std::size_t>(at - controls.begin());
     for (std::size_t step = 1; step <= controls.size(); ++step) {
         CWnd* candidate = controls[(start + step) % controls.size()];
-        if ((candidate->GetStyle() & WS_TABSTOP) == 0 || !CanFocus(candidate))
-            continue;
-        if (IsRadio(candidate)) {
-            for (CWnd* member : GroupOf(candidate))
-                if (IsRadio(member) && IsChecked(member) && CanFocus(member))
-                    return member;
-        }
-        return candidate;
+        if (IsTabStop(candidate))
+            return candidate;
     }
     return nullptr;
 }

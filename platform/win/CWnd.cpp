@@ -242,6 +242,9 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     if (flags & SWP_NOSIZE) position.cx = m_rect.Width(), position.cy = m_rect.Height();
     if ((flags & SWP_NOZORDER) == 0 && insertAfter == HWND_BOTTOM) {
         SendToBottom();
+    } else if ((flags & SWP_NOZORDER) == 0 && insertAfter && insertAfter != HWND_TOPMOST &&
+               insertAfter != HWND_NOTOPMOST) {
+        PlaceAfter(insertAfter);
     } else if ((flags & SWP_NOZORDER) == 0) {
         if (insertAfter == HWND_TOPMOST) m_exStyle |= WS_EX_TOPMOST;
         if (insertAfter == HWND_NOTOPMOST) m_exStyle &= ~WS_EX_TOPMOST;
@@ -738,6 +741,16 @@ bool CWnd::IsCoveredBySiblingAbove() const {
         CRect overlap;
         return above->IsWindowVisible() && overlap.IntersectRect(&above->m_rect, &m_rect);
     });
+}
+
+void CWnd::PlaceAfter(const CWnd* sibling) {
+    if (IsTopLevel() || sibling == this || sibling->m_parent != m_parent) return;
+    auto& siblings = m_parent->m_children;
+    std::erase(siblings, this);
+    siblings.insert(std::find(siblings.begin(), siblings.end(), sibling) + 1, this);
+    // Siblings may now lie over it where they lay under it, or the other way round.
+    ExposePlace(m_rect);
+    InvalidateTree();
 }
 
 // Only child windows are stacked below their siblings; the screen keeps top-level windows.

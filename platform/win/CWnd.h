@@ -276,6 +276,8 @@ private:
     // What lay under this window at place (in the parent's client) is to be painted again.
     void ExposePlace(const CRect& place);
     void SendToBottom();
+    // A child moves right after its sibling: next in the tab order, painted over it.
+    void PlaceAfter(const CWnd* sibling);
     void SetWindowRect(const CRect& rect);
     void ResizeSurface();
     CPoint SurfaceOrigin() const;

@@ -16,78 +16,14 @@
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/WindowManager.h"
-#include "resources/CatalogTemplates.h"
-#include "resources/DocumentSetupTemplate.h"
-#include "resources/DrawingPropertiesTemplates.h"
-#include "resources/FilePreviewTemplate.h"
-#include "resources/GroupPropertiesTemplate.h"
-#include "resources/LayerPropertiesTemplate.h"
-#include "resources/Objects3DTemplates.h"
-#include "resources/PatternEditTemplate.h"
-#include "resources/PicturePropertiesTemplate.h"
-#include "resources/PreferencePagesTemplates.h"
 #include "resources/ProgramDialogs.h"
-#include "resources/Resources.h"
-#include "resources/RotateByDegreesTemplate.h"
 #include "resources/StringTable.h"
-#include "resources/TerrainEditorTemplates.h"
-#include "resources/TextPropertiesTemplate.h"
-#include "resources/TrackPropertiesTemplates.h"
-#include "resources/TrackToolTemplates.h"
-#include "resources/TrainPropertiesTemplate.h"
-#include "resources/WizardPageTemplates.h"
+#include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/PlanInProgram.h"
 #include "tests/support/TestPictures.h"
 #include "view3d/CTrainPropertyDialog.h"
 
-// Its control ids share names with the drawing properties' pages, so its header cannot join them.
-const DialogTemplate& ToolParametersTemplate();
-
 namespace {
-
-std::vector<const DialogTemplate*> EveryTemplate() {
-    RegisterResources();
-    std::vector<const DialogTemplate*> all{FindDialogTemplate(IDD_ABOUTBOX),
-                                           FindDialogTemplate(IDD_CREDITS),
-                                           &PartsListTemplate(),
-                                           &EditPartsListTemplate(),
-                                           &LibraryTemplate(),
-                                           &LibraryNoticeTemplate(),
-                                           &MaterialsReportTemplate(),
-                                           &DocumentSetupTemplate(),
-                                           &TwoDPropertiesTemplate(),
-                                           &Line1PageTemplate(),
-                                           &LinePageTemplate(),
-                                           &FramesPageTemplate(),
-                                           &FillPageTemplate(),
-                                           &FilePreviewTemplate(),
-                                           &GroupPropertiesTemplate(),
-                                           &LayerPropertiesTemplate(),
-                                           &Object3DPropertiesTemplate(),
-                                           &Bitmap3DPropertiesTemplate(),
-                                           &PatternEditTemplate(),
-                                           &PicturePropertiesTemplate(),
-                                           &MetricPageTemplate(),
-                                           &View3DPageTemplate(),
-                                           &TrainPageTemplate(),
-                                           &OtherPageTemplate(),
-                                           &DirectoryPageTemplate(),
-                                           &RotateByDegreesTemplate(),
-                                           &BenchworkPageTemplate(),
-                                           &TerrainEditorTemplate(),
-                                           &TextPropertiesTemplate(),
-                                           &ToolParametersTemplate(),
-                                           &TrackPropertiesTemplate(),
-                                           &TrackMoreTemplate(),
-                                           &ElevationsTemplate(),
-                                           &ParallelTrackTemplate(),
-                                           &TrainPropertiesTemplate()};
-    for (UINT id : {IDD_WIZARD_CURVED_TURNOUT, IDD_WIZARD_CROSSOVER, IDD_WIZARD_SLIP_SWITCH,
-                    IDD_WIZARD_TURNOUT, IDD_WIZARD_CROSSING, IDD_WIZARD_CURVED, IDD_WIZARD_3WAY,
-                    IDD_WIZARD_STRAIGHT, IDD_WIZARD_TURNTABLE, IDD_WIZARD_HELIX, IDD_WIZARD_SPIRAL})
-        all.push_back(&WizardPageTemplate(id));
-    return all;
-}
 
 // A shown text of a control: the room the control gives it, the room it needs, and the part
 // of the dialog the text covers (all in the dialog's client coordinates).
@@ -242,7 +178,7 @@ TEST(DialogLabels, EveryTemplateShowsEachLabelWholeAndApartFromTheOthers) {
     ASSERT_TRUE(
         owner.CreateEx(0, nullptr, "Owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1000, 800), nullptr, 0));
     int measured = 0;
-    for (const DialogTemplate* dialogTemplate : EveryTemplate()) {
+    for (const DialogTemplate* dialogTemplate : EveryDialogTemplate()) {
         ASSERT_NE(dialogTemplate, nullptr);
         SCOPED_TRACE(testing::Message()
                      << "dialog " << dialogTemplate->id << " \"" << dialogTemplate->caption << "\"");
