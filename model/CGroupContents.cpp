@@ -21,48 +21,30 @@ bool Before(const CDoublePoint& a, const CDoublePoint& b) {
 
 }  // namespace
 
-CGroupContents CGroupContents::OfObject(CPaint& object, const CPose& parent) {
-    CGroupContents contents;
+void CGroupContents::AddObject(CPaint& object, const CPose& parent, bool head) {
     std::vector<CDoublePoint> outline;
     if (!object.GetFrameOutline(outline)) {
-        contents.Ask(object, parent);
-        contents.m_asked.push_back({&object, parent});
-        contents.m_keepsAskedBox = !contents.m_measured;
-        return contents;
+        m_asked.push_back({&object, parent});
+        const bool measured = Ask(object, parent);
+        if (head)
+            m_keepsAskedBox = !measured;
+        return;
     }
     const CPlacement placement(object.m_pose, parent);
-    for (const CDoublePoint& local : outline) {
-        contents.m_outline.push_back(placement.ToWorld(local));
-        contents.WidenBy(contents.m_outline.back());
-    }
-    contents.m_keepsAskedBox = outline.empty();
-    return contents;
-}
-
-CGroupContents CGroupContents::PlacedBy(const CPose& own, const CPose& parent) const {
-    CGroupContents placed;
-    placed.m_keepsAskedBox = m_keepsAskedBox;
-    const CPlacement placement(own, parent);
-    placed.m_outline.reserve(m_outline.size());
-    for (const CDoublePoint& local : m_outline) {
-        placed.m_outline.push_back(placement.ToWorld(local));
-        placed.WidenBy(placed.m_outline.back());
-    }
-    placed.m_asked.reserve(m_asked.size());
-    for (const Asked& asked : m_asked) {
-        placed.m_asked.push_back({asked.object, asked.parent.ComposedWith(placement.World())});
-        placed.Ask(*asked.object, placed.m_asked.back().parent);
-    }
-    return placed;
-}
-
-void CGroupContents::Add(const CGroupContents& member, bool head) {
+    for (const CDoublePoint& local : outline) AddPoint(placement.ToWorld(local));
     if (head)
-        m_keepsAskedBox = member.m_keepsAskedBox;
-    m_outline.insert(m_outline.end(), member.m_outline.begin(), member.m_outline.end());
-    m_asked.insert(m_asked.end(), member.m_asked.begin(), member.m_asked.end());
-    if (member.m_measured)
-        WidenBy(member.m_minX, member.m_minY, member.m_maxX, member.m_maxY);
+        m_keepsAskedBox = outline.empty();
+}
+
+void CGroupContents::AddGroup(const CGroupContents& kept, const CPose& own, const CPose& parent, bool head) {
+    if (head)
+        m_keepsAskedBox = kept.m_keepsAskedBox;
+    const CPlacement placement(own, parent);
+    for (const CDoublePoint& local : kept.m_outline) AddPoint(placement.ToWorld(local));
+    for (const Asked& asked : kept.m_asked) {
+        m_asked.push_back({asked.object, asked.parent.ComposedWith(placement.World())});
+        Ask(*asked.object, m_asked.back().parent);
+    }
 }
 
 // The frame has no turn, so every point and placement moves by the same offset.
@@ -77,6 +59,7 @@ void CGroupContents::MoveOriginTo(double x, double y) {
 // The convex hull, by the monotone chain; a box under any turn has its sides on hull
 // corners, so the points dropped are never the extreme ones.
 void CGroupContents::KeepHullOnly() {
+    DropInnerPoints();
     std::vector<CDoublePoint>& points = m_outline;
     std::sort(points.begin(), points.end(), Before);
     points.erase(
@@ -100,6 +83,24 @@ void CGroupContents::KeepHullOnly() {
     m_outline = std::move(hull);
 }
 
+void CGroupContents::DropInnerPoints() {
+    if (m_outline.size() < 8)
+        return;
+    const auto extreme = [this](auto before) {
+        return *std::min_element(m_outline.begin(), m_outline.end(), before);
+    };
+    const CDoublePoint left = extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.x < b.x; });
+    const CDoublePoint low = extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.y < b.y; });
+    const CDoublePoint right =
+        extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.x > b.x; });
+    const CDoublePoint high = extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.y > b.y; });
+    const auto inside = [&](const CDoublePoint& p) {
+        return Cross(left, low, p) > 0.0 && Cross(low, right, p) > 0.0 && Cross(right, high, p) > 0.0 &&
+               Cross(high, left, p) > 0.0;
+    };
+    m_outline.erase(std::remove_if(m_outline.begin(), m_outline.end(), inside), m_outline.end());
+}
+
 void CGroupContents::Answer(double& minX, double& minY, double& maxX, double& maxY) const {
     if (!m_keepsAskedBox) {
         minX = m_minX, minY = m_minY, maxX = m_maxX, maxY = m_maxY;
@@ -109,6 +110,11 @@ void CGroupContents::Answer(double& minX, double& minY, double& maxX, double& ma
         minX = std::min(minX, m_minX), minY = std::min(minY, m_minY);
         maxX = std::max(maxX, m_maxX), maxY = std::max(maxY, m_maxY);
     }
+}
+
+void CGroupContents::AddPoint(const CDoublePoint& point) {
+    m_outline.push_back(point);
+    WidenBy(point);
 }
 
 void CGroupContents::WidenBy(const CDoublePoint& point) {
@@ -126,11 +132,12 @@ void CGroupContents::WidenBy(double minX, double minY, double maxX, double maxY)
 }
 
 // An object that measures nothing leaves the box it is asked for as it was.
-void CGroupContents::Ask(CPaint& object, const CPose& parent) {
+bool CGroupContents::Ask(CPaint& object, const CPose& parent) {
     constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
     double minX = kUnset, minY = kUnset, maxX = kUnset, maxY = kUnset;
     object.GetFrameBounds(&parent, minX, minY, maxX, maxY);
     if (std::isnan(minX) && std::isnan(minY) && std::isnan(maxX) && std::isnan(maxY))
-        return;
+        return false;
     WidenBy(minX, minY, maxX, maxY);
+    return true;
 }

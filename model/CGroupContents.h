@@ -15,12 +15,12 @@ class CPaint;
 // again and fitting a nesting of any depth stays linear in it, turned or not.
 class CGroupContents {
   public:
-    // An object that is no group, lying under the parent placement.
-    static CGroupContents OfObject(CPaint& object, const CPose& parent);
-    // These contents, kept in a group's own frame, seen from the frame the group lies in.
-    CGroupContents PlacedBy(const CPose& own, const CPose& parent) const;
-    // Takes in a member's contents; the head member's decide whether the box asked for is kept.
-    void Add(const CGroupContents& member, bool head);
+    // Takes in a member that is no group, lying under the parent placement; the head member's
+    // contents decide whether the box asked for is kept.
+    void AddObject(CPaint& object, const CPose& parent, bool head);
+    // Takes in a member group's contents, kept in its own frame, the group lying under its own
+    // placement in the parent's frame.
+    void AddGroup(const CGroupContents& kept, const CPose& own, const CPose& parent, bool head);
     // The same contents seen from an unturned frame whose origin lies at the point given.
     void MoveOriginTo(double x, double y);
     // Keeps only the outline points that some direction finds extreme.
@@ -35,10 +35,15 @@ class CGroupContents {
         CPose parent;
     };
 
+    void AddPoint(const CDoublePoint& point);
+    // Drops the points strictly inside the quadrilateral of the leftmost, lowest, rightmost and
+    // highest ones, which no direction finds extreme; cheap before sorting the rest.
+    void DropInnerPoints();
     void WidenBy(const CDoublePoint& point);
     void WidenBy(double minX, double minY, double maxX, double maxY);
-    // Asks the object for its box under the placement and widens the box by it.
-    void Ask(CPaint& object, const CPose& parent);
+    // Asks the object for its box under the placement and widens the box by it; answers
+    // whether it measured anything.
+    bool Ask(CPaint& object, const CPose& parent);
 
     std::vector<CDoublePoint> m_outline;
     std::vector<Asked> m_asked;

@@ -164,10 +164,11 @@ CDoublePoint CGroup::FitFrameToBox(double minX, double minY, double maxX, double
 CGroupContents CGroup::MeasureFittedMembers(const CPose& world) const {
     CGroupContents contents;
     for (CPaint* member : m_members) {
-        const auto* group = dynamic_cast<const CGroup*>(member);
-        contents.Add(group != nullptr ? group->m_contents.PlacedBy(group->m_pose, world)
-                                      : CGroupContents::OfObject(*member, world),
-                     member == m_members.front());
+        const bool head = member == m_members.front();
+        if (const auto* group = dynamic_cast<const CGroup*>(member))
+            contents.AddGroup(group->m_contents, group->m_pose, world, head);
+        else
+            contents.AddObject(*member, world, head);
     }
     return contents;
 }
