@@ -58,7 +58,8 @@ CBitmap* CBMP::LoadPicture() {
     std::unique_ptr<CBitmap> picture =
         LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
     if (picture == nullptr) {
-        CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE), CWinPath::Native(m_strFile));
+        CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE),
+                                     CWinPath::Native(m_strFile));
         return nullptr;
     }
     m_pPicture = std::move(picture);
@@ -118,6 +119,13 @@ CPaint* CBMP::Clone() {
 void CBMP::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     if (HasPoints())
         shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
+}
+
+bool CBMP::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points.clear();
+    if (HasPoints())
+        points = Corners();
+    return true;
 }
 
 void CBMP::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {

@@ -68,6 +68,11 @@ void CBox::GetBounds(const CPose* pose, double& minX, double& minY, double& maxX
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
 }
 
+bool CBox::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points = Corners();
+    return true;
+}
+
 int CBox::IsInvalid(int unused) {
     if (CPaint::IsInvalid(unused))
         return 1;

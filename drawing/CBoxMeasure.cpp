@@ -95,6 +95,12 @@ void CBoxMeasure::GetBounds(const CPose* pose, double& minX, double& minY, doubl
     maxX += 10.0 * h * s;
 }
 
+// Its label keeps its size on the screen along the screen's axes, however the box is turned: no
+// fixed points bound it.
+bool CBoxMeasure::GetFrameOutline(std::vector<CDoublePoint>&) {
+    return false;
+}
+
 // ---- Drawing ----
 
 int CBoxMeasure::Draw(const CPose* parent) {

@@ -100,6 +100,11 @@ void CLine::GetBounds(const CPose* pose, double& minX, double& minY, double& max
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), {m_ptStart, m_ptEnd}, minX, minY, maxX, maxY);
 }
 
+bool CLine::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points = {m_ptStart, m_ptEnd};
+    return true;
+}
+
 int CLine::IsInvalid(int unused) {
     if (CPaint::IsInvalid(unused))
         return 1;

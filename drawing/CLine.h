@@ -24,6 +24,7 @@ class CLine : public CPaint {
     void AppendStatusText(CString& text) override;
     void NearestEndPoint(double& x, double& y, const CPose* pose) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;

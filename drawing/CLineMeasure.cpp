@@ -112,6 +112,12 @@ void CLineMeasure::GetBounds(const CPose* pose, double& minX, double& minY, doub
     maxY += margin;
 }
 
+// Its label keeps its size on the screen along the screen's axes, however the line is turned: no
+// fixed points bound it.
+bool CLineMeasure::GetFrameOutline(std::vector<CDoublePoint>&) {
+    return false;
+}
+
 // ---- Drawing ----
 
 int CLineMeasure::Draw(const CPose* parent) {

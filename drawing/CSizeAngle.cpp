@@ -233,6 +233,13 @@ void CSizeAngle::GetBounds(const CPose* pose, double& minX, double& minY, double
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), FigurePoints(), minX, minY, maxX, maxY);
 }
 
+bool CSizeAngle::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points.clear();
+    if (HasPoints() && m_pTool != nullptr)
+        points = FigurePoints();
+    return true;
+}
+
 // A flip turns the sweep around: the arms change places.
 int CSizeAngle::MirrorY(double c) {
     annotation::MirrorPoints(*this, c, &CDoublePoint::y);

@@ -143,6 +143,15 @@ void CSizeLine::GetBounds(const CPose* pose, double& minX, double& minY, double&
                        maxY);
 }
 
+bool CSizeLine::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points.clear();
+    if (HasPoints()) {
+        const CDoublePoint &p1 = m_points[1], &p2 = m_points[2];
+        points = {p1, p2, {m_points[3].x, p1.y}, {m_points[3].x, p2.y}};
+    }
+    return true;
+}
+
 int CSizeLine::MirrorY(double c) {
     annotation::MirrorPoints(*this, c, &CDoublePoint::y);
     PlaceRotationHandle();

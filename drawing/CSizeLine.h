@@ -36,6 +36,7 @@ class CSizeLine : public CPaint {
     int ApplyShapeStep(CEditStep* step) override;
     void AppendStatusText(CString& text) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;

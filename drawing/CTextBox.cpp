@@ -137,6 +137,13 @@ void CTextBox::GetBounds(const CPose* pose, double& minX, double& minY, double& 
         shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
 }
 
+bool CTextBox::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points.clear();
+    if (HasPoints())
+        points = Corners();
+    return true;
+}
+
 void CTextBox::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
     if (HasPoints())
         annotation::SnapToNearestCorner(*this, FrameOf(pose), SnapCorners(), x, y, vectorX, vectorY);

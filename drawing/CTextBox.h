@@ -33,6 +33,7 @@ class CTextBox : public CPaint {
     void AppendStatusText(CString& text) override;
     void NearestEndPoint(double& x, double& y, const CPose* pose) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;

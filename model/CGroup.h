@@ -1,12 +1,12 @@
 #pragma once
 
+#include "model/CGroupContents.h"
 #include "model/CMemberIndex.h"
 #include "model/CMemberList.h"
 #include "model/CPaint.h"
 #include "model/PaintRecords.h"
 
 class CGroupPropertiesDialog;
-class CPlacement;
 class CToolHost;
 
 // A layout object that owns other layout objects, its members, in z-order: the head of the
@@ -154,41 +154,21 @@ class CGroup : public CPaint {
     CMemberList m_members;
 
   private:
-    // What measuring the members gives a group's frame box: their box, when any member measures
-    // something, and whether the box asked for comes back kept and only widened, as it does when
-    // the head member (in turn) measures nothing.
-    struct MeasuredMembers {
-        bool keepsAskedBox = true;
-        bool measured = false;
-        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-        void Widen(const MeasuredMembers& other);
-        MeasuredMembers MovedBy(double dx, double dy) const;
-        void WidenBy(const CDoublePoint& point);
-        // The box a group so measured answers for the box asked for.
-        void Answer(double& askedMinX, double& askedMinY, double& askedMaxX, double& askedMaxY) const;
-    };
-
     void LoadMembers(CArchive& ar);
     // Moves the origin to the lower-left corner of the members' box, unturned, and makes the
     // frame that box; the members' placements below are left as they were. When the member
-    // groups are fitted already, the box each one's fit measured stands for its contents where
-    // that is exact, and keeps the measuring from walking a deep subtree at every level.
-    void FitFrameToMembers(bool membersFitted);
-    void FitFramesBottomUp();
+    // groups are fitted already, the contents each one's fit kept stand for its own, and the
+    // group keeps its contents in turn when asked to.
+    void FitFrameToMembers(bool membersFitted, bool keepContents);
+    void FitFramesBottomUp(bool keepContents);
+    // Makes the box the frame, keeping the origin and sizes found where they agree with it to
+    // rounding; answers the new origin in the measuring frame.
+    CDoublePoint FitFrameToBox(double minX, double minY, double maxX, double maxY);
     // The world extent of the group and of its members, nested groups included, invalidating
     // only what is not a group.
     void ComputeSubtreeExtent(const CPose* pose);
-    // The members measured under the placement they lie in, as GetFrameBounds measures them,
-    // the member groups fitted already; turned member groups are measured through their members
-    // down to the given number of turned levels.
-    MeasuredMembers MeasureFittedMembers(const CPose& world, int turnedLevels) const;
-    static MeasuredMembers MeasureFittedMember(CPaint* member, const CPose& world, int turnedLevels);
-    // The fitted group's contents under the parent placement: through its members when it lies
-    // turned there, as a turned box does not bound turned contents tightly; by the box its own
-    // fit measured otherwise.
-    MeasuredMembers MeasureFittedContents(const CPose& parent, int turnedLevels) const;
-    // The corners of the box the own fit measured, placed.
-    MeasuredMembers FittedMembersUnder(const CPlacement& placement) const;
+    // The members' contents under the placement they lie in, the member groups fitted already.
+    CGroupContents MeasureFittedMembers(const CPose& world) const;
     // Gives the members, and theirs in turn, the placements under the own parent placement.
     void HandDownParentPose();
     // Whether an object read as a member already has a place: a back reference of the
@@ -212,6 +192,7 @@ class CGroup : public CPaint {
     void ForMembersInUpdate(Visit visit);
 
     CMemberIndex m_memberIndex;
-    // The members' box in the own frame as the last fit on reading measured it; not stored.
-    MeasuredMembers m_fittedMembers;
+    // The contents in the own frame as the fit on reading measured them, kept until the group
+    // around has been fitted; not stored.
+    CGroupContents m_contents;
 };

@@ -1,11 +1,10 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <limits>
+#include <utility>
 
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
-#include "model/CPlacement.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Geometry.h"
@@ -20,10 +19,10 @@ constexpr COLORREF kGroupEditFrameColor = 0x0000FF;
 constexpr int kEditFramePenWidth = 2;
 // Smaller groups are drawn by walking their members.
 constexpr std::size_t kIndexedMembers = 64;
-// Groups turned inside turned groups are measured through their members this many turned levels
-// deep; deeper ones, far beyond any drawn layout, stand for their contents by their fitted box,
-// so that reading stays linear in the nesting.
-constexpr int kTurnedLevelsMeasured = 8;
+// A refit agrees with the frame it finds to rounding when they differ by at most this part of
+// the largest coordinate measured: far above the rounding of a thousand nested turns (some
+// 1e-13), far below any distance drawn.
+constexpr double kRounding = 1e-9;
 
 // Widens the box by another one.
 void Widen(double& minX, double& minY, double& maxX, double& maxY, double x0, double y0, double x1,
@@ -95,7 +94,7 @@ void CGroup::MoveOriginTo(const double* point) {
 }
 
 void CGroup::RecalcFrame() {
-    FitFrameToMembers(false);
+    FitFrameToMembers(false, false);
     HandDownParentPose();
 }
 
@@ -103,15 +102,19 @@ void CGroup::RecalcFrame() {
 // once at the end: handing them down at every level would walk each level's whole subtree
 // again. Fitting reads only the placements it passes along, so the result is the same.
 void CGroup::RecalcFrames() {
-    FitFramesBottomUp();
+    FitFramesBottomUp(false);
     HandDownParentPose();
 }
 
-void CGroup::FitFramesBottomUp() {
+// Each member group keeps its contents only until this group has taken them in.
+void CGroup::FitFramesBottomUp(bool keepContents) {
     for (CPaint* member : m_members)
         if (auto* group = dynamic_cast<CGroup*>(member))
-            group->FitFramesBottomUp();
-    FitFrameToMembers(true);
+            group->FitFramesBottomUp(true);
+    FitFrameToMembers(true, keepContents);
+    for (CPaint* member : m_members)
+        if (auto* group = dynamic_cast<CGroup*>(member))
+            group->m_contents = CGroupContents();
 }
 
 void CGroup::HandDownParentPose() {
@@ -119,106 +122,55 @@ void CGroup::HandDownParentPose() {
     SetParentPose(&parent);
 }
 
-void CGroup::FitFrameToMembers(bool membersFitted) {
+void CGroup::FitFrameToMembers(bool membersFitted, bool keepContents) {
     const double angle = m_pose.angle;
     m_pose.angle = 0.0;
     const CPose identity;
     double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-    MeasuredMembers members;
+    CGroupContents contents;
     if (membersFitted) {
-        members = MeasureFittedMembers(WorldPose(&identity), kTurnedLevelsMeasured);
-        members.Answer(minX, minY, maxX, maxY);
+        contents = MeasureFittedMembers(WorldPose(&identity));
+        contents.Answer(minX, minY, maxX, maxY);
     } else {
         GetFrameBounds(&identity, minX, minY, maxX, maxY);
     }
     m_pose.angle = angle;
-    const double corner[2] = {minX, minY};
-    MoveOriginTo(corner);
-    m_fFrameWidth = maxX - minX;
-    m_fFrameHeight = maxY - minY;
-    if (membersFitted)
-        m_fittedMembers = members.MovedBy(-minX, -minY);
+    const CDoublePoint corner = FitFrameToBox(minX, minY, maxX, maxY);
+    if (!keepContents)
+        return;
+    contents.MoveOriginTo(corner.x, corner.y);
+    contents.KeepHullOnly();
+    m_contents = std::move(contents);
 }
 
-// Measuring a member group by its fit keeps a deep subtree from being measured again at every
-// level above it.
-CGroup::MeasuredMembers CGroup::MeasureFittedMembers(const CPose& world, int turnedLevels) const {
-    MeasuredMembers measured;
+// The arithmetic of a refit does not come back to the frame it started from, so a refit that
+// agrees with the frame found to rounding keeps it: a layout opened and saved again without a
+// change is then the same to the byte.
+CDoublePoint CGroup::FitFrameToBox(double minX, double minY, double maxX, double maxY) {
+    const double magnitude = std::max({std::abs(minX), std::abs(minY), std::abs(maxX), std::abs(maxY)});
+    const auto kept = [magnitude](double fitted, double found) {
+        return std::abs(fitted - found) <= kRounding * magnitude ? found : fitted;
+    };
+    const double corner[2] = {kept(minX, m_pose.x), kept(minY, m_pose.y)};
+    if (corner[0] != m_pose.x || corner[1] != m_pose.y)
+        MoveOriginTo(corner);
+    m_fFrameWidth = kept(maxX - corner[0], m_fFrameWidth);
+    m_fFrameHeight = kept(maxY - corner[1], m_fFrameHeight);
+    return {corner[0], corner[1]};
+}
+
+// A member group stands for its contents by those its own fit kept, so that a deep subtree is
+// not walked again at every level above it.
+CGroupContents CGroup::MeasureFittedMembers(const CPose& world) const {
+    CGroupContents contents;
     for (CPaint* member : m_members) {
-        const MeasuredMembers one = MeasureFittedMember(member, world, turnedLevels);
-        if (member == m_members.front())
-            measured.keepsAskedBox = one.keepsAskedBox;
-        measured.Widen(one);
+        const bool head = member == m_members.front();
+        if (const auto* group = dynamic_cast<const CGroup*>(member))
+            contents.AddGroup(group->m_contents, group->m_pose, world, head);
+        else
+            contents.AddObject(*member, world, head);
     }
-    return measured;
-}
-
-CGroup::MeasuredMembers CGroup::MeasureFittedMember(CPaint* member, const CPose& world, int turnedLevels) {
-    if (const auto* group = dynamic_cast<const CGroup*>(member))
-        return group->MeasureFittedContents(world, turnedLevels);
-    // An object that measures nothing leaves the box it is asked for as it was.
-    MeasuredMembers measured;
-    measured.minX = measured.minY = measured.maxX = measured.maxY = std::numeric_limits<double>::quiet_NaN();
-    member->GetFrameBounds(&world, measured.minX, measured.minY, measured.maxX, measured.maxY);
-    measured.measured = !(std::isnan(measured.minX) && std::isnan(measured.minY) &&
-                          std::isnan(measured.maxX) && std::isnan(measured.maxY));
-    measured.keepsAskedBox = !measured.measured;
-    return measured;
-}
-
-// A box whose axes lie along the parent's bounds the contents exactly under it; turned, it
-// bounds them only loosely.
-CGroup::MeasuredMembers CGroup::MeasureFittedContents(const CPose& parent, int turnedLevels) const {
-    const CPlacement placement(m_pose, parent);
-    if (placement.World().angle != 0.0 && turnedLevels > 0)
-        return MeasureFittedMembers(placement.World(), turnedLevels - 1);
-    return FittedMembersUnder(placement);
-}
-
-CGroup::MeasuredMembers CGroup::FittedMembersUnder(const CPlacement& placement) const {
-    MeasuredMembers placed;
-    placed.keepsAskedBox = m_fittedMembers.keepsAskedBox;
-    if (!m_fittedMembers.measured)
-        return placed;
-    const MeasuredMembers& box = m_fittedMembers;
-    for (const CDoublePoint& corner : {CDoublePoint{box.minX, box.minY}, CDoublePoint{box.maxX, box.minY},
-                                       CDoublePoint{box.maxX, box.maxY}, CDoublePoint{box.minX, box.maxY}})
-        placed.WidenBy(placement.ToWorld(corner));
-    return placed;
-}
-
-void CGroup::MeasuredMembers::Widen(const MeasuredMembers& other) {
-    if (!other.measured)
-        return;
-    WidenBy({other.minX, other.minY});
-    WidenBy({other.maxX, other.maxY});
-}
-
-void CGroup::MeasuredMembers::WidenBy(const CDoublePoint& point) {
-    if (!measured) {
-        measured = true;
-        minX = maxX = point.x;
-        minY = maxY = point.y;
-        return;
-    }
-    ::Widen(minX, minY, maxX, maxY, point.x, point.y, point.x, point.y);
-}
-
-CGroup::MeasuredMembers CGroup::MeasuredMembers::MovedBy(double dx, double dy) const {
-    MeasuredMembers moved = *this;
-    moved.minX += dx, moved.maxX += dx;
-    moved.minY += dy, moved.maxY += dy;
-    return moved;
-}
-
-void CGroup::MeasuredMembers::Answer(double& askedMinX, double& askedMinY, double& askedMaxX,
-                                     double& askedMaxY) const {
-    if (!keepsAskedBox) {
-        askedMinX = minX, askedMinY = minY, askedMaxX = maxX, askedMaxY = maxY;
-        return;
-    }
-    if (measured)
-        ::Widen(askedMinX, askedMinY, askedMaxX, askedMaxY, minX, minY, maxX, maxY);
+    return contents;
 }
 
 // The whole subtree is invalidated once before and once after: the group's paint bounds take

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 #include "model/CEditStep.h"
 #include "model/CMemberIndex.h"
@@ -372,6 +373,20 @@ void CPaint::RecalcFrames() {}
 
 void CPaint::GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) {
     GetBounds(pose, minX, minY, maxX, maxY);
+}
+
+bool CPaint::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    const CPose own = m_pose;
+    m_pose = CPose();
+    const CPose identity;
+    constexpr double kUnset = std::numeric_limits<double>::quiet_NaN();
+    double minX = kUnset, minY = kUnset, maxX = kUnset, maxY = kUnset;
+    GetFrameBounds(&identity, minX, minY, maxX, maxY);
+    m_pose = own;
+    points.clear();
+    if (!(std::isnan(minX) && std::isnan(minY) && std::isnan(maxX) && std::isnan(maxY)))
+        points = {{minX, minY}, {maxX, minY}, {maxX, maxY}, {minX, maxY}};
+    return true;
 }
 
 void CPaint::GetBounds(const CPose*, double&, double&, double&, double&) {}

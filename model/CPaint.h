@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "model/CPointArray.h"
 #include "model/CPose.h"
@@ -105,6 +106,11 @@ class CPaint : public CObject {
     virtual void RecalcFrame();
     virtual void RecalcFrames();
     virtual void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY);
+    // Points in the own frame whose images under any placement have the box GetFrameBounds
+    // gives as theirs, none when it measures nothing; false when no fixed points do, and the
+    // box has to be asked for under each placement. Here the corners of the frame box in the
+    // own frame, which is exact for whatever the frame box bounds by its own-frame box.
+    virtual bool GetFrameOutline(std::vector<CDoublePoint>& points);
     virtual void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY);
     virtual void MoveOriginTo(const double* point);
     virtual void DeselectWithUndo(int record, int groupStart);

@@ -234,6 +234,13 @@ void CSplineTrack::GetBounds(const CPose* pose, double& minX, double& minY, doub
     WorldBoundsOfBox(pose, {left, top}, {right, bottom}, minX, minY, maxX, maxY);
 }
 
+// Without knots its box is the origin of the frame it is asked in.
+bool CSplineTrack::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    if (m_points.GetSize() <= kFirstKnot)
+        return false;
+    return CParTrack::GetFrameOutline(points);
+}
+
 void CSplineTrack::WorldExtentOfControlBox() {
     GetFrameBounds(&m_parentPose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     const double m = LargestWidth() / 2.0;

@@ -42,6 +42,7 @@ class CSplineTrack : public CParTrack {
     int ApplyShapeStep(CEditStep* step) override;
     void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;

@@ -104,6 +104,11 @@ void CTrack::GetBounds(const CPose* pose, double& minX, double& minY, double& ma
     WorldBoundsOf(pose, corners, 4, minX, minY, maxX, maxY);
 }
 
+bool CTrack::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points = {m_ptFirst, m_ptSecond};
+    return true;
+}
+
 void CTrack::CopyFrom(CPaint* other) {
     if (auto* source = dynamic_cast<CTrack*>(other)) {
         m_ptFirst = source->m_ptFirst;

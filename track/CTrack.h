@@ -32,6 +32,7 @@ class CTrack : public CParTrack {
     void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;

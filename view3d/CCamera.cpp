@@ -123,6 +123,17 @@ void CCamera::GetBounds(const CPose* pose, double& minX, double& minY, double& m
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), points, minX, minY, maxX, maxY);
 }
 
+bool CCamera::GetFrameOutline(std::vector<CDoublePoint>& points) {
+    points.clear();
+    if (!HasPoints())
+        return true;
+    points = BodyCorners();
+    points.push_back(m_points[1]);
+    points.push_back(MirroredEdge());
+    for (const CDoublePoint& corner : LabelCorners()) points.push_back(corner);
+    return true;
+}
+
 void CCamera::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y) {
     const CDoublePoint lens = LocalToWorldInFrame(FrameOf(pose), m_points[2].x, m_points[2].y);
     vectorX = lens.x - x;

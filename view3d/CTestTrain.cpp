@@ -112,6 +112,11 @@ void CTestTrain::GetBounds(const CPose*, double& minX, double& minY, double& max
     }
 }
 
+// Its box is where it runs, whatever placement it is asked under.
+bool CTestTrain::GetFrameOutline(std::vector<CDoublePoint>&) {
+    return false;
+}
+
 void CTestTrain::RecomputeExtent() {
     GetBounds(nullptr, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
 }

@@ -43,6 +43,7 @@ class CTestTrain : public CPaint, public CRunningTrain {
     int IsSelected() override { return m_bSelected; }
     int FindConnection(const CPose* pose) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
+    bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void ReleaseData() override;
     int Draw(const CPose* parent) override;
     // Drawn wherever it is asked to, and selected on its own.

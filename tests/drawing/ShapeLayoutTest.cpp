@@ -149,3 +149,40 @@ TEST(ShapeLayout, EveryAnnotationSurvivesSaveAndOpenByteForByteWithItsPicture) {
     ASSERT_TRUE(reopened.OnSaveDocument(second.c_str()));
     EXPECT_EQ(WithReadNames(ReadWholeFile(first)), ReadWholeFile(second));
 }
+
+// Each shape and annotation alone in a group turned 30 degrees in a group turned 25 degrees:
+// the outer frame read is the one a refit measuring the shape through both turns gives.
+TEST(ShapeLayout, EveryShapeInTurnedGroupsOpensWithTheFrameOfItsOutline) {
+    RegisterDrawingObjects();
+    RegisterTrackPieces();
+    TestFolder folder;
+    Canvas bitmap(8, 4, RGB(10, 20, 30));
+    const std::string picture = (folder / "shed.bmp").string();
+    ASSERT_TRUE(bitmap.bitmap.SaveBmpFile(picture.c_str(), 24));
+    const std::string path = (folder / "turned.cvn").string();
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    AddEveryShape(doc);
+    AddEveryAnnotation(doc, picture.c_str());
+    const std::vector<CPaint*> shapes(doc.m_rootGroup.m_members.begin(), doc.m_rootGroup.m_members.end());
+    for (CPaint* shape : shapes) {
+        CGroup::DetachFromOwner(shape);
+        CGroup* outer = AddToGroup(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+        outer->m_pose.angle = 25.0 * kPi / 180.0;
+        CGroup* inner = AddToGroup(outer, NewGroup(&doc.m_tool));
+        inner->m_pose.angle = 30.0 * kPi / 180.0;
+        AddToGroup(inner, shape);
+    }
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    CCVNDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+    for (CPaint* member : reopened.m_rootGroup.m_members) {
+        auto* outer = static_cast<CGroup*>(member);
+        auto* inner = static_cast<CGroup*>(outer->m_members.front());
+        const double width = outer->m_fFrameWidth, height = outer->m_fFrameHeight;
+        inner->RecalcFrame();
+        outer->RecalcFrame();
+        EXPECT_NEAR(outer->m_fFrameWidth, width, 1e-6) << inner->m_members.front()->GetClassName().c_str();
+        EXPECT_NEAR(outer->m_fFrameHeight, height, 1e-6) << inner->m_members.front()->GetClassName().c_str();
+    }
+}

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/CCVNDoc.h"
@@ -70,7 +72,8 @@ class CSavedBox : public CTestBox {
 
   public:
     CSavedBox() : CTestBox(nullptr, 0.0, 0.0, 0.0, 0.0) {}
-    CSavedBox(CTool* tool, double x, double y) : CTestBox(tool, 0.0, 0.0, 5080.0, 2540.0) {
+    CSavedBox(CTool* tool, double x, double y, double width = 5080.0, double height = 2540.0)
+        : CTestBox(tool, 0.0, 0.0, width, height) {
         m_pose = CPose(x, y, 0.0);
     }
 };
@@ -90,15 +93,16 @@ class GroupNesting : public testing::Test {
 
     static Bytes Save(CCVNDoc& doc) { return SaveLayoutBytes(doc); }
 
-    // A layout of groups each holding the next, each turned by the angle in the one around it,
-    // the innermost holding the shape when given.
-    static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*), double turn = 0.0) {
+    // A layout of groups each holding the next, each turned by the angle in the one around it
+    // (every second one the other way when alternating), the innermost holding the shape when given.
+    static Bytes NestedLayout(int depth, CPaint* (*innermost)(CTool*), double turn = 0.0,
+                              bool alternating = false) {
         CCVNDoc doc;
         EXPECT_TRUE(doc.OnNewDocument());
         CGroup* group = &doc.m_rootGroup;
         for (int level = 0; level < depth; ++level) {
             group = AddToGroup(group, NewGroup(&doc.m_tool));
-            group->m_pose.angle = turn;
+            group->m_pose.angle = alternating && level % 2 == 1 ? -turn : turn;
         }
         if (innermost != nullptr)
             AddToGroup(group, innermost(&doc.m_tool));
@@ -109,6 +113,17 @@ class GroupNesting : public testing::Test {
         auto* shape = new CCountingShape;
         shape->SetTool(tool);
         return shape;
+    }
+
+    static CPaint* Square(CTool* tool) { return new CSavedBox(tool, 0.0, 0.0, 80.0, 80.0); }
+
+    // The bytes saved after opening the layout, and after opening those bytes again.
+    std::pair<Bytes, Bytes> SavedTwice(const Bytes& layout) {
+        RecordingDoc first, second;
+        EXPECT_TRUE(Open(first, layout));
+        const Bytes once = Save(first);
+        EXPECT_TRUE(Open(second, once));
+        return {once, Save(second)};
     }
 
     // Groups each holding the next, written as the document's library.
@@ -168,19 +183,19 @@ class GroupNesting : public testing::Test {
     }
 
     // Two boxes grouped and turned, grouped with a third and turned again, then grouped with a
-    // fourth.
-    static Bytes TurnedGroupsInGroups() {
+    // fourth; the boxes moved by the shift along x and 0.7 times it along y.
+    static Bytes TurnedGroupsInGroups(double middleTurn = 15.0, double shift = 0.0) {
         CCVNDoc doc;
         EXPECT_TRUE(doc.OnNewDocument());
-        const auto box = [&doc](double x, double y) {
-            return AddToGroup(&doc.m_rootGroup, new CSavedBox(&doc.m_tool, x, y));
+        const auto box = [&doc, shift](double x, double y) {
+            return AddToGroup(&doc.m_rootGroup, new CSavedBox(&doc.m_tool, x + shift, y + 0.7 * shift));
         };
         CPaint* a = box(0.0, 0.0);
         CPaint* b = box(6350.0, 3810.0);
         CPaint* c = box(-5080.0, -2540.0);
         CPaint* d = box(-12700.0, -7620.0);
         CPaint* inner = GroupAndTurn(doc, {a, b}, 30.0);
-        CPaint* middle = GroupAndTurn(doc, {inner, c}, 15.0);
+        CPaint* middle = GroupAndTurn(doc, {inner, c}, middleTurn);
         GroupAndTurn(doc, {middle, d}, 0.0);
         return Save(doc);
     }
@@ -213,8 +228,7 @@ TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOnce) {
 }
 
 TEST_F(GroupNesting, OpeningAsksTheInnermostObjectOfTurnedGroupsAFixedNumberOfTimes) {
-    // A group turned in the group measuring it is measured through its members, only a few
-    // turned levels deep.
+    // Every group stands for its contents by the outline its own fit kept, turned or not.
     std::vector<int> asked;
     for (const int depth : {20, 40}) {
         const Bytes bytes = NestedLayout(depth, CountingShape, 0.5);
@@ -273,6 +287,26 @@ TEST_F(GroupNesting, TurnedGroupsInGroupsOpenWithTheFramesOfTheirContents) {
     RecordingDoc again;
     ASSERT_TRUE(Open(again, saved));
     EXPECT_EQ(Save(again), saved);
+}
+
+TEST_F(GroupNesting, TurnedFramesAreExactAtAnyDepth) {
+    for (const int depth : {16, 100, 999}) {
+        RecordingDoc doc;
+        ASSERT_TRUE(Open(doc, NestedLayout(depth, Square, 0.1)));
+        const auto* outer = static_cast<const CGroup*>(doc.m_rootGroup.m_members.front());
+        const double a = (depth - 1) * 0.1;
+        EXPECT_NEAR(outer->m_fFrameWidth, 80.0 * (std::abs(std::cos(a)) + std::abs(std::sin(a))), 1e-9)
+            << depth;
+    }
+}
+
+TEST_F(GroupNesting, TurnedGroupsSavedByTheProgramSaveAgainByteForByte) {
+    const Bytes layouts[] = {TurnedGroupsInGroups(80.0, 1234.5678),
+                             NestedLayout(20, Square, kPi / 4.0, true)};
+    for (const Bytes& layout : layouts) {
+        const auto [once, twice] = SavedTwice(layout);
+        EXPECT_TRUE(once == twice) << &layout - layouts;
+    }
 }
 
 TEST_F(GroupNesting, TheBuiltDeepFilesAreTheSavedOnes) {
