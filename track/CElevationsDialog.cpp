@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "model/CCVNDoc.h"
+#include "model/CConnectionPass.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -250,6 +251,8 @@ void CElevationsDialog::OnOK() {
 
 void CElevationsDialog::ApplyResults() {
     int groupStart = 1;
+    // Heights move no end: one look-up of the layout's ends serves every piece.
+    const CConnectionPass pass = m_tool.PassOverPresentEnds();
     for (ElevationRecord& record : m_distribution.m_results) {
         if (record.object->GetClassName() == "CCamera")
             ApplyCamera(record);
