@@ -186,6 +186,14 @@ void CTool::RefreshConnections() {
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
+CConnectionPass CTool::PassOverPresentEnds() {
+    CPaint* root = m_pHost != nullptr ? m_pHost->GetRootGroup() : nullptr;
+    const TrackLimits limits = m_pHost != nullptr ? m_pHost->GetTrackLimits() : TrackLimits{};
+    if (!m_trackEndFollower.CatchUp(root, limits))
+        m_trackEnds.Rebuild(root);
+    return CConnectionPass(m_track, m_trackEnds, limits);
+}
+
 void CTool::SettleTrackEnds() {
     // Only the selector leaves nothing half made between presses.
     const bool editing = m_bButtonDown || m_toolMode != kToolSelector;

@@ -18,6 +18,7 @@
 #include "platform/base/CString.h"
 #include "platform/gdi/CPoint.h"
 
+class CConnectionPass;
 class CDC;
 class CEditStep;
 class CGroup;
@@ -92,6 +93,9 @@ class CTool : public CObject {
     // of track ends lost track of it (an open, an edit it cannot follow), instead of at the
     // next Undo.
     void SettleTrackEnds();
+    // A connection pass for questions about joints asked outside any: the layout's track ends
+    // as they lie now, only the moved objects collected again where the follower knows them.
+    CConnectionPass PassOverPresentEnds();
     const CTrackEndIndex& TrackEnds() const { return m_trackEnds; }
     const CTrackEndFollower& TrackEndFollower() const { return m_trackEndFollower; }
     void DiscardUndoSteps(int count);

@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
@@ -198,6 +199,8 @@ void CTool::PressSelector(const CPose& pose) {
     if (!hit && !markerHit)
         hit = HitMember(pose);
     if (hit) {
+        // The selection's ends let go of the pieces lying on them, found through the index.
+        const CConnectionPass pass = PassOverPresentEnds();
         const CPaintList selected = m_pHost->GetSelection();
         for (CPaint* object : selected) object->UpdateConnections(&pose, 0);
         return;
@@ -779,6 +782,10 @@ void CTool::ReleaseSnapToGrid(const CPose& pose) {
 
 bool CTool::ReleaseTrackSnap(const CPose& pose) {
     bool accepted = false;
+    // Each end probes only the pieces with an end within the snap distance of it.
+    CTrackEndIndex nearEnds;
+    nearEnds.Rebuild(m_pHost->GetRootGroup(), m_fSnapDistance);
+    m_track.probeEnds = &nearEnds;
     const CPaintList selected = m_pHost->GetSelection();
     for (CPaint* object : selected) {
         if (!IsLayerVisible(object->m_nLayer))
@@ -788,6 +795,7 @@ bool CTool::ReleaseTrackSnap(const CPose& pose) {
         else if (object->FindConnection(&pose))
             accepted = true;
     }
+    m_track.probeEnds = nullptr;
     return accepted;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/CCVNDoc.h"
+#include "model/CConnectionPass.h"
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -259,6 +260,8 @@ void CElevationsDialog::OnOK() {
 
 void CElevationsDialog::ApplyResults() {
     int groupStart = 1;
+    // Heights move no end: one look-up of the layout's ends serves every piece.
+    const CConnectionPass pass = m_tool.PassOverPresentEnds();
     for (ElevationRecord& record : m_distribution.m_results) {
         if (record.object->GetClassName() == "CCamera")
             ApplyCamera(record);

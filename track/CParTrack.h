@@ -265,6 +265,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void ApplyGaugeSizes(double gauge);
     int OfferEnd(const CPose* pose, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
+    // Within a connection pass: lets go of the ends, or joins them when marked for a recheck.
+    void UpdateConnectionsInPass(const CPose* pose, int join);
     void JoinEnd(const CPose* pose, const CPlacement& placement, int index);
     void AddEndsUnder(CTrackEndIndex& index, const CPose& frame);
     // A shape rebuilt as an end joins; the pass looks the ends up again when they moved.

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <memory>
 
+#include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -13,7 +14,8 @@
 #include "track/TrackPayloads.h"
 
 // Joints are ends lying on each other; these operations find, test, mark and release them.
-// The engine starts every search at the root group, which hands it to every piece.
+// The pieces lying at a joint are looked up in the index of the layout's track ends; the
+// engine's probe and the test train start at the root group, which hands them to every piece.
 
 namespace {
 
@@ -26,12 +28,11 @@ double Distance(const CDoublePoint& a, double x, double y) {
     return VectorLength(a.x - x, a.y - y);
 }
 
-// One of the connection pass's questions at a point: put to the pieces with an end near it
-// while the pass holds the layout's ends, else to the whole layout through the root group.
+// One of the connection pass's questions at a point: put to the pieces with an end near it,
+// which the pass holds.
 template <class Ask>
-bool AskLayout(const CTool& tool, CPaint* root, CDoublePoint at, Ask ask) {
-    CTrackEndIndex* ends = tool.m_track.passEnds;
-    return ends != nullptr ? ends->AskNear(at.x, at.y, ask) : ask(root, CPose());
+bool AskLayout(const CTool& tool, CDoublePoint at, Ask ask) {
+    return tool.m_track.passEnds->AskNear(at.x, at.y, ask);
 }
 
 }  // namespace
@@ -115,15 +116,23 @@ int CParTrack::FindConnection(const CPose* pose) {
 // ---- The connection pass ----
 
 void CParTrack::UpdateConnections(const CPose* pose, int join) {
-    CPaint* root =
-        m_pTool != nullptr && m_pTool->m_pHost != nullptr ? m_pTool->m_pHost->GetRootGroup() : nullptr;
-    if (root == nullptr)
+    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr || m_pTool->m_pHost->GetRootGroup() == nullptr)
         return;
+    if (m_pTool->m_track.passEnds != nullptr) {
+        UpdateConnectionsInPass(pose, join);
+        return;
+    }
+    // Asked outside a pass: the layout's ends as they lie now answer.
+    const CConnectionPass pass = m_pTool->PassOverPresentEnds();
+    UpdateConnectionsInPass(pose, join);
+}
+
+void CParTrack::UpdateConnectionsInPass(const CPose* pose, int join) {
     if (join == 0) {
         const CPlacement placement(m_pose, FrameOf(pose));
         for (int index = 0; index < 2; ++index) {
             const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
-            AskLayout(*m_pTool, root, world, [&world](CPaint* object, const CPose&) {
+            AskLayout(*m_pTool, world, [&world](CPaint* object, const CPose&) {
                 object->ReleaseEndAt(world.x, world.y, 0);
                 return false;
             });
@@ -139,20 +148,19 @@ void CParTrack::UpdateConnections(const CPose* pose, int join) {
 }
 
 void CParTrack::JoinEnd(const CPose* pose, const CPlacement& placement, int index) {
-    CPaint* root = m_pTool->m_pHost->GetRootGroup();
     // Read now: joining the other end may have rebuilt the shape.
     const CDoublePoint world = placement.ToWorld(GetEndPoint(index));
     const double direction = GetEndAngle(pose, index);
     const double elevation = EndElevation(index);
     int found = 0;
-    const bool matched = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+    const bool matched = AskLayout(*m_pTool, world, [&](CPaint* object, const CPose& frame) {
         return object->MatchEndAt(&frame, world.x, world.y, direction, elevation, found) != 0;
     });
     if (matched || !found)
         return;
     // A marked piece joins its own end; any other joins the partner's.
     const bool marked = m_bAttachMark != 0;
-    const bool joined = AskLayout(*m_pTool, root, world, [&](CPaint* object, const CPose& frame) {
+    const bool joined = AskLayout(*m_pTool, world, [&](CPaint* object, const CPose& frame) {
         return object->JoinEndAt(&frame, world.x, world.y, direction, marked ? 0 : 1, elevation) != 0;
     });
     if (joined && marked)

@@ -109,6 +109,23 @@ void CSplineTrack::RecomputeLength() {
     m_fLength = 0.0;
     for (int knot = kFirstKnot; knot + 3 <= LastIndex(); knot += 3) SampleSegment(m_parentPose, knot, 1);
     m_fLength = KeptLength(m_fLength);
+    m_measuredPose = m_pose;
+    m_measuredParentPose = m_parentPose;
+}
+
+void CSplineTrack::SetParentPose(const CPose* pose) {
+    CParTrack::SetParentPose(pose);
+    MeasureWhereItLies();
+}
+
+void CSplineTrack::ComputeExtent(const CPose* pose) {
+    CParTrack::ComputeExtent(pose);
+    MeasureWhereItLies();
+}
+
+void CSplineTrack::MeasureWhereItLies() {
+    if (!m_pose.SameAs(m_measuredPose) || !m_parentPose.SameAs(m_measuredParentPose))
+        RecomputeLength();
 }
 
 bool CSplineTrack::KeepsStoredLength(double stored) const {
@@ -253,6 +270,9 @@ void CSplineTrack::CopyFrom(CPaint* other) {
         m_fBoundsMaxY = source->m_fBoundsMaxY;
         m_fBoundsMaxX = source->m_fBoundsMaxX;
         m_fBoundsMinY = source->m_fBoundsMinY;
+        // A former state put back keeps its length exactly, as read or as measured.
+        m_measuredPose = source->m_measuredPose;
+        m_measuredParentPose = source->m_measuredParentPose;
     }
     CParTrack::CopyFrom(other);
 }

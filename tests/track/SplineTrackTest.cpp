@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "model/CEditStep.h"
+#include "model/CGroup.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
 #include "track/BezierSampling.h"
@@ -460,4 +462,42 @@ TEST(SplineTrack, WorldControlPointsLandOnTheirPlacesOnATurnedAndStretchedPieceA
     ASSERT_EQ(plan.host.m_pRoot->m_members.size(), 1u);
     ASSERT_EQ(spline->m_points.GetSize(), CSplineTrack::kFirstKnot + 7);
     expectWorld(*spline, CSplineTrack::kFirstKnot, world);
+}
+
+TEST(SplineTrack, APieceMovedTurnedDuplicatedOrRescaledIsMeasuredWhereItLies) {
+    SplinePlan plan;
+    CSplineTrack* spline = plan.Spline({{0, 0}, {1000, 1500}, {2000, -1500}, {3000, 0}});
+    spline->SelectWithUndo(0, 0);
+    // The samples fall on whole units of the plan: where a piece lies, it measures anew.
+    std::vector<double> lengths;
+    const auto measuredWhereItLies = [&](CSplineTrack& piece, const char* after) {
+        const double kept = piece.m_fLength;
+        piece.RecomputeLength();
+        EXPECT_EQ(kept, piece.m_fLength) << after;
+        lengths.push_back(kept);
+    };
+    measuredWhereItLies(*spline, "made");
+    plan.Drag(750.0, 421.875, 783.7, 633.2);  // a quarter along the curve
+    measuredWhereItLies(*spline, "moved");
+    plan.tool.m_toolMode.Set(kToolRotateAroundOrigin);
+    plan.Down(0.0, 0.0);
+    plan.Move(3000.0, 0.0);
+    plan.Move(2000.0, 1700.0);
+    plan.Up(2000.0, 1700.0);
+    plan.tool.m_toolMode.Set(kToolSelector);
+    measuredWhereItLies(*spline, "turned");
+    plan.tool.DuplicateSelection();
+    measuredWhereItLies(*static_cast<CSplineTrack*>(plan.host.m_pRoot->m_members.front()), "duplicated");
+    plan.tool.Undo();
+    ASSERT_TRUE(plan.tool.GroupSelection(1));
+    auto* group = dynamic_cast<CGroup*>(plan.host.m_pRoot->m_members.front());
+    ASSERT_NE(group, nullptr);
+    const CDoublePoint corner = group->LocalToWorld(group->m_fFrameWidth, group->m_fFrameHeight);
+    plan.Drag(corner.x, corner.y, corner.x * 1.37, corner.y * 1.37);
+    measuredWhereItLies(*spline, "rescaled");
+    while (plan.tool.GetUndoCount() > 0) {
+        plan.tool.Undo();
+        measuredWhereItLies(*spline, "undone");
+    }
+    EXPECT_EQ(lengths.front(), lengths.back());
 }

@@ -19,10 +19,12 @@
 #include "tests/track/PlanWindow.h"
 #include "tools/datagen/DataPictures.h"
 #include "track/CParTrack.h"
+#include "track/TrackEnds.h"
 #include "track/TrackPieces.h"
 
 // The layers under the plan on layouts of 5,000 and 50,000 connected pieces: Undo, Open,
-// Save, the whole-selection commands and a full repaint of a 1920 x 1080 plan window.
+// Save, the whole-selection commands, a drag of the whole layout and a full repaint of a
+// 1920 x 1080 plan window.
 
 namespace {
 
@@ -124,6 +126,34 @@ void NudgeAll(benchmark::State& state, bool undo) {
 }
 BENCHMARK_CAPTURE(NudgeAll, Nudge, false)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
 BENCHMARK_CAPTURE(NudgeAll, Undo, true)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500);
+
+// Select All, a press on a piece, a drag of the whole layout and its release, then the joints
+// settled as the program settles them once idle. Taking the drag back is not counted.
+void DragWholeLayout(benchmark::State& state) {
+    auto doc = SizedLayout(state);
+    CTool& tool = doc->m_tool;
+    tool.SettleTrackEnds();
+    const CParTrack& piece = *AsTrackPiece(doc->m_rootGroup.m_members.back());
+    const CDoublePoint a = WorldEnd(piece, 0), b = WorldEnd(piece, 1);
+    const double x = (a.x + b.x) / 2.0 * tool.m_fZoomRatio, y = (a.y + b.y) / 2.0 * tool.m_fZoomRatio;
+    for (auto _ : state) {
+        tool.SelectAll(1);
+        tool.OnLButtonDown(0, x, y);
+        tool.OnMouseMove(0, x + 40.0, y + 20.0, 1);
+        tool.OnMouseMove(0, x + 80.0, y + 40.0, 1);
+        tool.OnLButtonUp(0, x + 80.0, y + 40.0);
+        tool.SettleTrackEnds();
+        state.PauseTiming();
+        if (WorldEnd(piece, 0).x == a.x)
+            state.SkipWithError("the layout did not move");
+        while (tool.GetUndoCount() > 0) tool.Undo();
+        tool.DeselectAll(0, 0);
+        tool.ClearUndoList();
+        tool.SettleTrackEnds();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(DragWholeLayout)->Unit(benchmark::kMillisecond)->Arg(20)->Arg(50)->Arg(500)->Iterations(1);
 
 // Delete of the whole selection with Undo recorded; making the layout is not counted.
 void DeleteAll(benchmark::State& state) {
