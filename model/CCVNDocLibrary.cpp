@@ -3,6 +3,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "model/CMissingFileReport.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
 #include "platform/base/CArchive.h"
@@ -112,6 +113,8 @@ BOOL CCVNDoc::ReadLibrary() {
     }
     if (file.GetLength() == 0)
         return TRUE;
+    // One data-file operation, as opening a layout is: each folder its names reach is listed once.
+    const CMissingFileReport missingFiles;
     // The file is read into a group of its own, so that a damaged one leaves nothing behind.
     CGroup read;
     read.SetTool(&m_tool);

@@ -30,7 +30,10 @@ struct Listing {
 struct Listings {
     bool keeping = false;
     unsigned long made = 0;
+    unsigned long linksFollowed = 0;
     std::unordered_map<std::string, Listing> kept;
+    // By a link's path, the real path of the folder it leads to.
+    std::unordered_map<std::string, fs::path> linkTargets;
 };
 
 Listings& State() {
@@ -127,6 +130,7 @@ void CFolderListings::Keep(bool keep) {
 
 void CFolderListings::Forget() {
     State().kept.clear();
+    State().linkTargets.clear();
 }
 
 std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& folder,
@@ -154,4 +158,23 @@ bool CFolderListings::IsFolder(const fs::path& path) {
 
 unsigned long CFolderListings::ListingsMade() {
     return State().made;
+}
+
+std::optional<fs::path> CFolderListings::KnownLinkTarget(const fs::path& link) {
+    const Listings& state = State();
+    const auto known = state.linkTargets.find(link.native());
+    if (known == state.linkTargets.end())
+        return std::nullopt;
+    return known->second;
+}
+
+void CFolderListings::KeepLinkTarget(const fs::path& link, const fs::path& target) {
+    Listings& state = State();
+    ++state.linksFollowed;
+    if (state.keeping)
+        state.linkTargets.insert_or_assign(link.native(), target);
+}
+
+unsigned long CFolderListings::LinksFollowed() {
+    return State().linksFollowed;
 }

@@ -32,6 +32,13 @@ class CFolderListings {
     // does.
     static std::optional<Entry> Find(const std::filesystem::path& folder, const std::string& diskName,
                                      const std::string& storedName);
+    // The real path of the folder a link leads to, as kept while listings are kept; a name that
+    // passes through the same link again and again follows it once.
+    static std::optional<std::filesystem::path> KnownLinkTarget(const std::filesystem::path& link);
+    // Keeps where a link that was just followed leads.
+    static void KeepLinkTarget(const std::filesystem::path& link, const std::filesystem::path& target);
+    // How many times a link was followed since the program started.
+    static unsigned long LinksFollowed();
     // Whether the path is a folder (a kept listing of it answers without asking the disk).
     static bool IsFolder(const std::filesystem::path& path);
     // How many times a folder was listed since the program started.

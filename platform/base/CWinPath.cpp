@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -64,43 +63,75 @@ struct ResolvedPath {
     bool exists = false;
 };
 
-// The folder a walk along a stored name stands in, written one way whichever way the name
-// takes to it: "." steps left out, a ".." step taking back the sub-folder entered before it,
-// and a link, or a ".." step out of the folder the walk started in, replaced by the real path
-// it leads to. Entries are looked up under this path, so that each folder is listed once
-// however many spellings reach it.
-struct WalkedFolder {
-    std::filesystem::path path;
-    // How many of the last components of path are sub-folders a ".." step takes back.
-    std::ptrdiff_t enteredFolders = 0;
-};
+// How many links one step of a stored name may pass through before it is taken for a loop, as
+// the kernel counts them for one look-up.
+constexpr int kMostLinksInAStep = 40;
 
-// Moves the walk to the real path of where way leads; false when it leads nowhere.
-bool MoveToRealPath(WalkedFolder& folder, const std::filesystem::path& way) {
+bool FollowLink(std::filesystem::path& folder, const std::filesystem::path& link, int linksLeft);
+
+// One component of a link's target, taken from folder, a real path; false when it leads to no
+// folder.
+bool StepInto(std::filesystem::path& folder, const std::filesystem::path& component, int linksLeft) {
+    if (component.empty() || component == ".")
+        return true;
+    if (component == "..") {
+        folder = folder.parent_path();
+        return true;
+    }
+    std::filesystem::path next = folder / component;
     std::error_code error;
-    std::filesystem::path real = std::filesystem::canonical(way, error);
+    const std::filesystem::file_status status = std::filesystem::symlink_status(next, error);
     if (error)
         return false;
-    const std::filesystem::path below = real.relative_path();
-    folder.enteredFolders = std::distance(below.begin(), below.end());
-    folder.path = std::move(real);
+    if (std::filesystem::is_symlink(status))
+        return FollowLink(folder, next, linksLeft - 1);
+    if (!std::filesystem::is_directory(status))
+        return false;
+    folder = std::move(next);
     return true;
 }
 
-void StepBack(WalkedFolder& folder) {
-    if (folder.enteredFolders > 0) {
-        folder.path = folder.path.parent_path();
-        --folder.enteredFolders;
-    } else if (folder.path != folder.path.root_path() && !MoveToRealPath(folder, folder.path / "..")) {
-        folder.path /= "..";
-    }
+// Moves folder, a real path, to the real path of the folder a link in it leads to. The target is
+// walked from where the link lies, never from the root again, so that a name passing through
+// many links costs in proportion to its steps however deep the folders are.
+bool FollowLink(std::filesystem::path& folder, const std::filesystem::path& link, int linksLeft) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(link, error);
+    if (error || linksLeft <= 0)
+        return false;
+    std::filesystem::path walked = target.is_absolute() ? target.root_path() : folder;
+    for (const std::filesystem::path& component : target.relative_path())
+        if (!StepInto(walked, component, linksLeft))
+            return false;
+    folder = std::move(walked);
+    return true;
 }
 
-void Enter(WalkedFolder& folder, const CFolderListings::Entry& entry) {
-    if (entry.isLink && MoveToRealPath(folder, folder.path / entry.name))
-        return;
-    folder.path /= entry.name;
-    folder.enteredFolders = entry.isLink ? 0 : folder.enteredFolders + 1;
+// The folder a walk along a stored name stands in, as its real path: "." steps left out, a ".."
+// step taking back the folder entered before it, and a link replaced by the real path it leads
+// to. Entries are looked up under this path, so that each folder is listed once however many
+// spellings reach it.
+std::filesystem::path RealFolder(const std::filesystem::path& start) {
+    std::error_code error;
+    std::filesystem::path real = std::filesystem::canonical(start, error);
+    return error ? start : real;
+}
+
+void Enter(std::filesystem::path& folder, const CFolderListings::Entry& entry) {
+    std::filesystem::path entered = folder / entry.name;
+    if (entry.isLink) {
+        if (std::optional<std::filesystem::path> known = CFolderListings::KnownLinkTarget(entered)) {
+            folder = std::move(*known);
+            return;
+        }
+        std::filesystem::path target = folder;
+        if (FollowLink(target, entered, kMostLinksInAStep)) {
+            CFolderListings::KeepLinkTarget(entered, target);
+            folder = std::move(target);
+            return;
+        }
+    }
+    folder = std::move(entered);
 }
 
 ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
@@ -109,22 +140,22 @@ ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
     if (HasDrive(text)) {
         text.remove_prefix(2);
     }
-    WalkedFolder folder{resolved.real};
-    bool folderExists = CFolderListings::IsFolder(folder.path);
+    std::filesystem::path folder = RealFolder(resolved.real);
+    bool folderExists = CFolderListings::IsFolder(folder);
     resolved.exists = folderExists;
     for (const std::string& component : Components(text)) {
         if (component == "." || component == "..") {
             resolved.real /= component;
             resolved.exists = true;
             if (component == ".." && folderExists)
-                StepBack(folder);
+                folder = folder.parent_path();
             continue;
         }
         const std::filesystem::path written = DiskPath(component.c_str());
         if (written.empty())
             return {};
         const std::optional<CFolderListings::Entry> entry =
-            folderExists ? CFolderListings::Find(folder.path, written.native(), component) : std::nullopt;
+            folderExists ? CFolderListings::Find(folder, written.native(), component) : std::nullopt;
         resolved.real /= entry ? std::filesystem::path(entry->name) : written;
         resolved.exists = entry.has_value();
         folderExists = entry && entry->isFolder;

@@ -60,3 +60,23 @@ TEST(CFolderListings, ListEachRealFolderOnceWhateverThePathSays) {
     }
     CFolderListings::Keep(false);
 }
+
+// A name that passes through a link hundreds of times, deep in the folders, follows it once in
+// one operation and still finds its file as the disk spells it; a link looping on itself leads nowhere.
+TEST(CFolderListings, FollowEachLinkOnceHoweverOftenANamePassesThroughIt) {
+    TestFolder folder;
+    fs::path deep = fs::canonical(folder.Path());
+    for (int level = 0; level < 60; ++level) deep /= "level";
+    fs::create_directories(deep / "sub");
+    std::ofstream(deep / "sub" / "x.pat") << "x";
+    fs::create_directory_symlink(".", deep / "here");
+    fs::create_directory_symlink("loop", deep / "loop");
+    std::string name;
+    for (int step = 0; step < 300; ++step) name += "here\\";
+    CFolderListings::Keep(true);
+    const unsigned long before = CFolderListings::LinksFollowed();
+    EXPECT_EQ(CWinPath::ResolveExisting((name + "SUB\\X.PAT").c_str(), deep).filename(), "x.pat");
+    EXPECT_EQ(CFolderListings::LinksFollowed() - before, 1u);
+    EXPECT_TRUE(CWinPath::ResolveExisting("loop\\x.pat", deep).empty());
+    CFolderListings::Keep(false);
+}

@@ -10,6 +10,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CDataFolders.h"
+#include "platform/base/CFolderListings.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/CWinPath.h"
 #include "tests/model/TestLayout.h"
@@ -243,4 +244,24 @@ TEST_F(LibraryFile, ATrackPieceWhoseLengthIsBelowZeroOrNotFiniteIsMeasuredAgain)
         ASSERT_EQ(doc.m_libraryGroup.m_members.size(), 1u);
         EXPECT_EQ(dynamic_cast<CTrack*>(doc.m_libraryGroup.m_members.back())->m_fLength, 500.0);
     }
+}
+
+// Reading a library keeps the folders' listings as opening a layout does: names of missing
+// patterns that all need a folder's listing list it once, not once a name.
+TEST_F(LibraryFile, ReadingALibraryListsEachFolderOnce) {
+    std::filesystem::create_directory(m_folder / "big");
+    const std::filesystem::path path = m_folder / "Patterns.cvl";
+    LibraryDoc doc;
+    doc.m_strLibraryPath = CWinPath::FromReal(path);
+    for (int index = 0; index < 20; ++index) {
+        CTestShape* shape = AddToGroup(&doc.m_libraryGroup, new CTestShape(&doc.m_tool));
+        shape->m_strPatternFile.Format("%s\\BIG\\MISSING%d.PAT", CWinPath::FromReal(m_folder.Path()).c_str(),
+                                       index);
+    }
+    ASSERT_TRUE(doc.WriteLibrary());
+    LibraryDoc reader;
+    reader.m_strLibraryPath = doc.m_strLibraryPath;
+    const unsigned long before = CFolderListings::ListingsMade();
+    ASSERT_TRUE(reader.ReadLibrary());
+    EXPECT_LE(CFolderListings::ListingsMade() - before, 2u);
 }

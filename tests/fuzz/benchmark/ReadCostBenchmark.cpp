@@ -184,6 +184,46 @@ void BoxesWalkingAFolder(benchmark::State& state, bool walking) {
 BENCHMARK_CAPTURE(BoxesWalkingAFolder, spelled, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BoxesWalkingAFolder, plain, false)->Unit(benchmark::kMillisecond);
 
+// Boxes whose pattern names pass through a link again and again (/proc/self/root leads back to
+// the root), or take as many bytes of "." steps.
+void BoxesPassingThroughLinks(benchmark::State& state, bool links) {
+    constexpr int kPasses = 500;
+    const std::string pass = links ? "\\proc\\self\\root" : "\\.\\.\\.\\.\\.\\.\\.\\.";
+    std::string way = "C:";
+    for (int step = 0; step < kPasses; ++step) way += pass;
+    const fs::path layout = WriteLayout("links.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kWalkingBoxes; ++index)
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                way.c_str() + Numbered(FuzzFolder(), "missing", index).Mid(2) + ".pat";
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesPassingThroughLinks, links, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesPassingThroughLinks, plain, false)->Unit(benchmark::kMillisecond);
+
+// Boxes in a folder 100 deep whose pattern names pass 300 times through a link to the folder
+// itself, or take as many "." steps.
+void BoxesPassingALinkDeepInFolders(benchmark::State& state, bool links) {
+    constexpr int kDepth = 100;
+    constexpr int kPasses = 300;
+    constexpr int kDeepBoxes = 20;
+    fs::path deep = FuzzFolder() / "deep";
+    for (int level = 0; level < kDepth; ++level) deep /= "d";
+    fs::create_directories(deep);
+    if (!fs::is_symlink(deep / "l"))
+        fs::create_directory_symlink(".", deep / "l");
+    std::string way;
+    for (int step = 0; step < kPasses; ++step) way += links ? "\\l" : "\\.";
+    const fs::path layout = WriteLayout("deep.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kDeepBoxes; ++index)
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                CWinPath::FromReal(deep) + way.c_str() + "\\missing.pat";
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesPassingALinkDeepInFolders, links, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesPassingALinkDeepInFolders, plain, false)->Unit(benchmark::kMillisecond);
+
 // Boxes naming missing patterns in a folder of 3,000 entries stamped a year ahead of the
 // clock (as an archive made on a fast clock leaves it), or stamped as written.
 void BoxesNamingMissingPatternsInAStampedFolder(benchmark::State& state, bool ahead) {
