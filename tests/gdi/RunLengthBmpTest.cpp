@@ -192,3 +192,25 @@ TEST(RunLengthBmp, ALargePlainFileCutShortLoadsOnlyWhileItHoldsAtLeastHalfItsPix
     EXPECT_EQ(ReadCutShortBmpBytes(std::vector<BYTE>(whole.begin(), whole.begin() + pixelsAt)).surface,
               nullptr);
 }
+
+// Reading follows the codes: a large picture whose codes set one row hands on that row alone,
+// and, read whole or reduced, shows the same pixels as the plain picture it widens to.
+TEST(RunLengthBmp, OnlyTheRowsTheCodesSetAreDecodedAndTheReadShowsThePlainPicture) {
+    const FileBytes file =
+        RunLengthBmpFile(1, 4096, 4096, RunLengthColors(3), {0, 2, 9, 200, 5, 1, 0, 0, 7, 2, 0, 1});
+    const RunLengthLayout layout = *RunLengthLayoutOf(file);
+    std::vector<int> rows;
+    DecodeRunLengthRows(file.data() + layout.dataAt, file.size() - layout.dataAt, 8, 4096, 4096,
+                        [&](int y, const BYTE*) { rows.push_back(y); });
+    EXPECT_EQ(rows, (std::vector<int>{200, 201}));
+    const std::vector<BYTE> plain = ExpandRunLengthBmp(file);
+    for (const std::size_t shown : {std::size_t{SIZE_MAX}, std::size_t{1} << 20, std::size_t{4096}}) {
+        const BmpImage read = ReadBmpBytes(file, shown);
+        const BmpImage expected = ReadBmpBytes(plain, shown);
+        ASSERT_EQ(read.surface->Width(), expected.surface->Width());
+        EXPECT_TRUE(std::equal(read.surface->Data(),
+                               read.surface->Data() + read.surface->Width() * read.surface->Height(),
+                               expected.surface->Data()))
+            << shown;
+    }
+}
