@@ -50,6 +50,8 @@ UINT VirtualKey(SDL_Keycode key) {
     case SDLK_END: return VK_END;
     case SDLK_INSERT: return VK_INSERT;
     case SDLK_DELETE: return VK_DELETE;
+    case SDLK_APPLICATION:
+        return VK_APPS;
     case SDLK_MINUS:
         return VK_OEM_MINUS;
     case SDLK_KP_MINUS:

@@ -17,7 +17,9 @@ class CMenuPopupWnd : public CWnd {
     // answers the chosen command id, or 0.
     // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
     // barItem: the owner's menu-bar item the menu drops from (shown pressed meanwhile), or -1.
-    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1);
+    // highlightFirst: the menu opens with its first selectable item highlighted, as by a key.
+    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1,
+                      bool highlightFirst = false);
     // Opens menu under a screen rectangle (a window's icon), or above it where the screen has no
     // room below, so that the menu never covers it; runs it as Track does.
     static UINT TrackBeside(CMenu* menu, const CRect& clear, CWnd* owner);

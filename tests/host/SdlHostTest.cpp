@@ -385,6 +385,11 @@ TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
     EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_OEM_MINUS, VK_SUBTRACT}));
 }
 
+TEST_F(SdlHostTest, TheMenuKeyReachesTheProgram) {
+    Key(SDLK_APPLICATION, host->SdlWindowId(&frame));
+    EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_APPS}));
+}
+
 // SDL may still hold what the desktop said of a window that goes; its desktop window serves the
 // next window of its kind, which must not hear it. What was said of other windows still arrives.
 TEST_F(SdlHostTest, EventsLeftForAClosedWindowDoNotReachTheNextOneInItsDesktopWindow) {
