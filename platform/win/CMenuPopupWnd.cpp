@@ -69,6 +69,11 @@ void CMenuPopupWnd::CancelMenus(const CWnd* window) {
         g_current->CloseAll();
 }
 
+void CMenuPopupWnd::CancelAllMenus() {
+    if (g_current)
+        g_current->CloseAll();
+}
+
 UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem,
                           bool highlightFirst) {
     CMenuPopupWnd popup(menu);

@@ -30,6 +30,8 @@ class CMenuPopupWnd : public CWnd {
     // Closes the menus open for window or one of its children at once, as a dialog about to run
     // asks: their loops end when the dialog's has, but the keyboard and mouse are free before.
     static void CancelMenus(const CWnd* window);
+    // Closes whatever menu is open, as when the keyboard has gone to another program.
+    static void CancelAllMenus();
 
     CMenu* MenuShown() const { return m_menuShown; }
     int Highlighted() const { return m_highlight; }

@@ -58,6 +58,9 @@ class DesktopSession {
     bool FindMainWindow(TopLevel& main) const;
     // The window that holds the X keyboard focus.
     unsigned long FocusWindow() const;
+    // Shows a window of the session's own, as another program's, and gives it the keyboard;
+    // answers it (0 when it could not be shown).
+    unsigned long FocusOtherProgram();
     bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
 
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
