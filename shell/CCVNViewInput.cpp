@@ -250,7 +250,8 @@ void CCVNView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
 
 BOOL CCVNView::PreTranslateMessage(MSG* msg) {
     const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
-    if (keyDown && msg->wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0) {
+    const bool shiftF10 = msg->wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (keyDown && (shiftF10 || msg->wParam == VK_APPS)) {
         CPoint corner(kContextMenuInset, kContextMenuInset);
         ClientToScreen(&corner);
         ShowContextMenu(corner);

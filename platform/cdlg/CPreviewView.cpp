@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/cdlg/CPrintDialog.h"
+#include "platform/ctl/DialogNavigation.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CFrameWnd.h"
 #include "platform/win/CView.h"
@@ -175,6 +176,22 @@ LRESULT CPreviewView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsWindow(view))
         view->OnFilePrint();
     return 0;
+}
+
+// The buttons' letters press them, with Alt or alone, as in a dialog without an edit; Ctrl's
+// chords stay the frame's.
+BOOL CPreviewView::PreTranslateMessage(MSG* msg) {
+    const UINT key = static_cast<UINT>(msg->wParam);
+    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if ((msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) || !letterOrDigit ||
+        GetKeyState(VK_CONTROL) < 0)
+        return FALSE;
+    const DialogNavigation::AccessKeyTarget target =
+        DialogNavigation::FindAccessKey(this, msg->hwnd, static_cast<char>(key));
+    if (!target.control || !target.ownText)
+        return FALSE;
+    target.control->SendMessage(BM_CLICK);
+    return TRUE;
 }
 
 void CPreviewView::OnKeyDown(UINT key, UINT repeat, UINT flags) {

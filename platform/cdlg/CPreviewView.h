@@ -41,6 +41,7 @@ class CPreviewView : public CWnd, private ViewDependent {
     int Zoom() const { return m_area.Zoom(); }
     PreviewPageArea& Pages() { return m_area; }
     CView* PrintView() const { return m_view; }
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

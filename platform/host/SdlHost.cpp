@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "platform/host/ClipboardText.h"
 #include "platform/host/XErrorReport.h"
 #include "platform/host/XWindows.h"
+#include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CloseInProgress.h"
@@ -50,6 +52,8 @@ UINT VirtualKey(SDL_Keycode key) {
     case SDLK_END: return VK_END;
     case SDLK_INSERT: return VK_INSERT;
     case SDLK_DELETE: return VK_DELETE;
+    case SDLK_APPLICATION:
+        return VK_APPS;
     case SDLK_MINUS:
         return VK_OEM_MINUS;
     case SDLK_KP_MINUS:
@@ -343,6 +347,9 @@ void SdlHost::ForgetDestroyedWindow(CWnd* window) {
 // typed until another window takes it are lost; so the keyboard moves on before the window goes:
 // to the active window, or else to the one shown on top.
 void SdlHost::PassKeyboardOn(CWnd* leaving) {
+    // A menu, drop-down or tip going leaves the keyboard with another program that took it.
+    if (IsMenuLike(leaving) && KeyboardWithAnotherProgram())
+        return;
     m_keyboardWindow = nullptr;
     FollowActiveWindow();
     if (m_keyboardWindow && m_keyboardWindow != leaving) return;
@@ -355,6 +362,16 @@ void SdlHost::PassKeyboardOn(CWnd* leaving) {
         m_keyboardWindow = *each;
         return;
     }
+}
+
+// SDL tells of the keyboard late, a window at a time, so that none of the program's windows may
+// seem to hold it while it goes from one to another: the X server's word counts where there is one.
+bool SdlHost::KeyboardWithAnotherProgram() const {
+    const std::optional<unsigned long> focus =
+        XKeyboardFocus(m_windows.empty() ? nullptr : m_windows.begin()->second);
+    if (!focus)
+        return !SDL_GetKeyboardFocus();
+    return *focus != 0 && !m_pool.Find(*focus);
 }
 
 // The desktop gave the keyboard to one of the program's windows (Alt+Tab, a click on its frame, a
@@ -504,6 +521,11 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
                    event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
             FollowDesktopFocus(WindowOf(event.window.windowID));
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            // The keyboard went to another program (none of this one's windows has it): an open
+            // menu closes, as it does when the desktop activates another program.
+            if (KeyboardWithAnotherProgram())
+                CMenuPopupWnd::CancelAllMenus();
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {

@@ -77,6 +77,8 @@ class SdlHost : public Host {
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
     void FollowDesktopFocus(CWnd* window);
+    // Whether another program holds the keyboard: none of this one's windows does.
+    bool KeyboardWithAnotherProgram() const;
     void KeepKeyboardFromDisabled(CWnd* window);
     void PressKey(const SDL_Event& event);
     // Whether SDL made the key event up itself (no X key event of its kind is behind it); consumes

@@ -33,6 +33,16 @@ Display* XDisplayOf(SDL_Window* window) {
     return info.info.x11.display;
 }
 
+std::optional<unsigned long> XKeyboardFocus(SDL_Window* window) {
+    Display* display = XDisplayOf(window);
+    if (!display)
+        return std::nullopt;
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    return focus == PointerRoot || focus == DefaultRootWindow(display) ? 0 : focus;
+}
+
 void CatchUpWithX(SDL_Window* window) {
     if (Display* display = XDisplayOf(window))
         XSync(display, False);

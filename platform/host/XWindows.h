@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 // What SDL does not tell of the X windows it shows: the window behind an SDL window, another
 // client destroying one (as `xdotool windowclose` does), the X key event behind a key. Only the
 // X11 video driver has them.
@@ -13,6 +15,9 @@ void PassXEvents();
 unsigned long XWindowOf(SDL_Window* window);
 // The X connection an SDL window is shown over; nullptr when it is not an X window.
 Display* XDisplayOf(SDL_Window* window);
+// The X window that holds the keyboard on window's X server: 0 when none does, the root does or
+// the keys go to the window under the pointer; nothing when window is no X window.
+std::optional<unsigned long> XKeyboardFocus(SDL_Window* window);
 // Waits until the X server has done what was asked of it: what it said until then has been read.
 void CatchUpWithX(SDL_Window* window);
 // The X window an event says was destroyed; 0 for every other event.

@@ -69,13 +69,19 @@ void CMenuPopupWnd::CancelMenus(const CWnd* window) {
         g_current->CloseAll();
 }
 
-UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem) {
+void CMenuPopupWnd::CancelAllMenus() {
+    if (g_current)
+        g_current->CloseAll();
+}
+
+UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem,
+                          bool highlightFirst) {
     CMenuPopupWnd popup(menu);
     popup.m_step = step;
     if (step)
         *step = 0;
     popup.m_barItem = barItem;
-    return popup.Run(screen, owner, false);
+    return popup.Run(screen, owner, highlightFirst);
 }
 
 UINT CMenuPopupWnd::TrackBeside(CMenu* menu, const CRect& clear, CWnd* owner) {
@@ -365,7 +371,9 @@ void CMenuPopupWnd::Highlight(int index) {
 
 void CMenuPopupWnd::MoveHighlight(int step) {
     const int count = m_menuShown->GetMenuItemCount();
-    for (int tries = 0, at = m_highlight; tries < count; ++tries) {
+    // With nothing highlighted yet, Down starts at the first item and Up at the last.
+    const int from = m_highlight >= 0 ? m_highlight : (step > 0 ? -1 : count);
+    for (int tries = 0, at = from; tries < count; ++tries) {
         at = (at + step + count) % count;
         if (Selectable(at)) {
             Highlight(at);

@@ -17,7 +17,9 @@ class CMenuPopupWnd : public CWnd {
     // answers the chosen command id, or 0.
     // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
     // barItem: the owner's menu-bar item the menu drops from (shown pressed meanwhile), or -1.
-    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1);
+    // highlightFirst: the menu opens with its first selectable item highlighted, as by a key.
+    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1,
+                      bool highlightFirst = false);
     // Opens menu under a screen rectangle (a window's icon), or above it where the screen has no
     // room below, so that the menu never covers it; runs it as Track does.
     static UINT TrackBeside(CMenu* menu, const CRect& clear, CWnd* owner);
@@ -28,6 +30,8 @@ class CMenuPopupWnd : public CWnd {
     // Closes the menus open for window or one of its children at once, as a dialog about to run
     // asks: their loops end when the dialog's has, but the keyboard and mouse are free before.
     static void CancelMenus(const CWnd* window);
+    // Closes whatever menu is open, as when the keyboard has gone to another program.
+    static void CancelAllMenus();
 
     CMenu* MenuShown() const { return m_menuShown; }
     int Highlighted() const { return m_highlight; }

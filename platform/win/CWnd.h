@@ -203,7 +203,8 @@ public:
     // Opens the menu-bar popup under a screen point (or the first one for (-1, -1)) and
     // sends the chosen command.
     void TrackMenuBar(CPoint screen);
-    void TrackMenuBarItem(int item);
+    // Opens a menu-bar popup; one opened by its access key shows its first item highlighted.
+    void TrackMenuBarItem(int item, bool highlightFirst = false);
     // The menu-bar item whose access key ("&File": F) is key, or -1.
     int MenuBarItemForKey(UINT key) const;
 

@@ -368,7 +368,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CWnd* child = CaptionedChildOf(this); IsMinusKey(wParam) && child && !CMenuPopupWnd::Current())
             OpenSystemMenuByKey(*child);
         if ((wParam >= 'A' && wParam <= 'Z') || (wParam >= '0' && wParam <= '9'))
-            TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)));
+            TrackMenuBarItem(MenuBarItemForKey(static_cast<UINT>(wParam)), true);
         // Alt+F4 (not Alt+Ctrl+F4) closes the window the keys go to, as its close box does; a
         // desktop without a window manager of its own leaves the chord to the program.
         if (wParam == VK_F4 && GetKeyState(VK_CONTROL) >= 0 &&
@@ -409,7 +409,7 @@ void CWnd::TrackMenuBar(CPoint screen) {
     TrackMenuBarItem(NonClientPainter::MenuBarItemAt(*top, CPoint(screen.x - window.left, screen.y - window.top), nullptr));
 }
 
-void CWnd::TrackMenuBarItem(int item) {
+void CWnd::TrackMenuBarItem(int item, bool highlightFirst) {
     CWnd* top = GetTopLevelParent();
     CMenu* bar = top->GetMenu();
     // One menu at a time: a key reaching the window while a menu is open opens no second one.
@@ -424,13 +424,16 @@ void CWnd::TrackMenuBarItem(int item) {
         CRect window;
         top->GetWindowRect(&window);
         int step = 0;
-        const UINT chosen = CMenuPopupWnd::Track(
-            popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom), top, &step, item);
+        const UINT chosen =
+            CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom),
+                                 top, &step, item, highlightFirst);
         if (!IsWindow(top)) return;
         if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
         // A window closed while the popup was open may have given the bar another menu.
         if (step == 0 || top->GetMenu() != bar) return;
         item = (item + step + count) % count;
+        // Left and Right are keys: the next popup opens as one opened by its key does.
+        highlightFirst = true;
     }
 }
 

@@ -196,6 +196,7 @@ constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_APPS = 0x5D;
 constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F6 = 0x75;

@@ -460,6 +460,41 @@ TEST_F(PlanViewRoad, ShiftF10OpensTheContextMenuJustInsideTheViewAndItsCommandsR
     EXPECT_TRUE(ActiveLayout()->m_rootGroup.m_members.empty());
 }
 
+TEST_F(PlanViewRoad, TheMenuKeyOpensTheContextMenuAsShiftF10Does) {
+    CPoint corner(5, 5);
+    View()->ClientToScreen(&corner);
+    CPoint opened;
+    host.WhenModal("", [&](CWnd& popup) {
+        CRect where;
+        popup.GetWindowRect(&where);
+        opened = where.TopLeft();
+        host.PressKey(VK_ESCAPE);
+    });
+    View()->SetFocus();
+    host.PressKey(VK_APPS);
+    EXPECT_EQ(opened, corner);
+}
+
+// With a piece selected, the last item of the Edit menu is its Properties.
+TEST_F(PlanViewRoad, AltEThenUpHighlightsTheLastItemOfTheEditMenu) {
+    DrawStraight();
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    CString highlighted;
+    host.WhenModal("", [&](CWnd& popup) {
+        auto& menu = dynamic_cast<CMenuPopupWnd&>(popup);
+        host.PressKey(VK_UP);
+        if (const CMenu::Item* item = menu.MenuShown()->ItemAt(menu.Highlighted()))
+            highlighted = item->text;
+        host.PressKey(VK_ESCAPE);
+    });
+    View()->SetFocus();
+    host.KeyDown(VK_MENU);
+    host.PressKey('E');
+    host.KeyUp(VK_MENU);
+    EXPECT_EQ(highlighted, "Properties...");
+}
+
 TEST_F(PlanViewRoad, AClickWithTheZoomToolZoomsAndBringsTheClickedPointToTheMiddle) {
     CCVNView& view = *View();
     // Small enough that twice its size stays below the zoom limit.

@@ -112,6 +112,26 @@ TEST_F(PrintPreviewTest, ThePreviewShowsBothPagesAndPagesThroughThem) {
     EXPECT_TRUE(frame->View()->printedPages.size() >= 2U);
 }
 
+TEST_F(PrintPreviewTest, TheButtonsLettersPressThemAloneOrWithAlt) {
+    frame->View()->OnFilePrintPreview();
+    host.RunUntilIdle();
+    CPreviewView* preview = Preview();
+    ASSERT_NE(preview, nullptr);
+    const auto altChord = [&](UINT letter) {
+        host.KeyDown(VK_MENU);
+        host.PressKey(letter);
+        host.KeyUp(VK_MENU);
+    };
+    host.PressKey('N');
+    EXPECT_EQ(preview->CurrentPage(), 2U);
+    altChord('V');
+    EXPECT_EQ(preview->CurrentPage(), 1U);
+    host.PressKey('T');
+    EXPECT_EQ(preview->PageCount(), 2);
+    altChord('C');
+    EXPECT_EQ(Preview(), nullptr);
+}
+
 namespace {
 // A queue that leaves 20 mm on the left and 30 mm at the top of its sheets unprinted.
 class WideMarginQueue : public CQueueDescription {

@@ -355,6 +355,26 @@ int DesktopSession::PixelsOtherThan(unsigned long colour, int x, int y, int widt
     return count;
 }
 
+unsigned long DesktopSession::FocusOtherProgram() {
+    const Window other = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 1400, 850, 120, 80, 0,
+                                             0, WhitePixel(m_display, DefaultScreen(m_display)));
+    XStoreName(m_display, other, "Another program");
+    XMapRaised(m_display, other);
+    Flush();
+    // The keyboard can go only to a window on the screen, which a window manager may take a while to show.
+    const bool shown = WaitUntil(
+        [&] {
+            XWindowAttributes attributes{};
+            return XGetWindowAttributes(m_display, other, &attributes) && attributes.map_state == IsViewable;
+        },
+        std::chrono::seconds(30));
+    if (!shown)
+        return 0;
+    XSetInputFocus(m_display, other, RevertToParent, CurrentTime);
+    Flush();
+    return other;
+}
+
 // The wait is counted in polls, not read off the clock: a busy machine makes each poll take
 // longer, never a wait fail sooner.
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {

@@ -179,6 +179,29 @@ TEST_F(MenuTest, TheArrowKeysOpenAndCloseASubmenu) {
     EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_TWO, ID_GRID}));
 }
 
+TEST_F(MenuTest, AltAndALetterOpenTheMenuWithItsFirstItemHighlighted) {
+    WhenPopup([&](CMenuPopupWnd& file) {
+        EXPECT_EQ(file.Highlighted(), file.FindItem("&New"));
+        host.PressKey(VK_RETURN);
+    });
+    host.KeyDown(VK_MENU);
+    host.PressKey('F');
+    host.KeyUp(VK_MENU);
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
+}
+
+TEST_F(MenuTest, UpAndDownWrapRoundAndUpFromNothingHighlightedGoesToTheLastItem) {
+    WithFileMenu([&](CMenuPopupWnd& file) {
+        host.PressKey(VK_UP);
+        EXPECT_EQ(file.Highlighted(), file.FindItem("E&xit"));
+        host.PressKey(VK_DOWN);
+        EXPECT_EQ(file.Highlighted(), file.FindItem("&New"));
+        host.PressKey(VK_UP);
+        EXPECT_EQ(file.Highlighted(), file.FindItem("E&xit"));
+        host.PressKey(VK_ESCAPE);
+    });
+}
+
 TEST_F(MenuTest, TheMenuBarTitleLooksPressedWhileItsMenuIsOpen) {
     const CRect title = NonClientPainter::MenuBarItemRect(frame, 0);
     const COLORREF menu = GetSysColor(COLOR_MENU);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,15 +82,22 @@ class TrackingWindow : public CWnd {
     }
 };
 
-// Remembers the keys and the typed characters that reach it.
+// Remembers the keys and the typed characters that reach it; runs tick on its timer. Its menus'
+// items stay enabled.
 class KeyWindow : public CWnd {
   public:
     std::vector<UINT> keys;
     std::string typed;
+    std::function<void()> tick;
 
   protected:
     void OnKeyDown(UINT key, UINT, UINT) override { keys.push_back(key); }
     void OnChar(UINT ch, UINT, UINT) override { typed += static_cast<char>(ch); }
+    void OnTimer(UINT_PTR id) override {
+        KillTimer(id);
+        tick();
+    }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) override {}
 };
 
 // The host on SDL's dummy video driver: SDL windows exist, events are made by the test.
@@ -398,6 +406,11 @@ TEST_F(SdlHostTest, TheMinusKeysReachTheProgram) {
     EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_OEM_MINUS, VK_SUBTRACT}));
 }
 
+TEST_F(SdlHostTest, TheMenuKeyReachesTheProgram) {
+    Key(SDLK_APPLICATION, host->SdlWindowId(&frame));
+    EXPECT_EQ(frame.keys, (std::vector<UINT>{VK_APPS}));
+}
+
 // SDL may still hold what the desktop said of a window that goes; its desktop window serves the
 // next window of its kind, which must not hear it. What was said of other windows still arrives.
 TEST_F(SdlHostTest, EventsLeftForAClosedWindowDoNotReachTheNextOneInItsDesktopWindow) {
@@ -522,4 +535,25 @@ TEST_F(SdlHostTest, ADragInsideTheActiveWindowEndsWhenTheDesktopGivesAnotherWind
     host->HandleEvent(focus);
     EXPECT_EQ(plan.cancels, 1);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// The keyboard goes to another program while a menu is open: the menu closes, and keys that
+// would have chosen in it come to nothing.
+TEST_F(SdlHostTest, AMenuClosesWhenTheKeyboardGoesToAnotherProgram) {
+    frame.tick = [&] {
+        SDL_Event lost{SDL_WINDOWEVENT};
+        lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+        lost.window.windowID = host->SdlWindowId(&frame);
+        host->HandleEvent(lost);
+        for (const SDL_Keycode key : {SDLK_DOWN, SDLK_RETURN}) {
+            SDL_Event press{SDL_KEYDOWN};
+            press.key.keysym.sym = key;
+            host->HandleEvent(press);
+        }
+    };
+    frame.SetTimer(1, 10);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 100, "&Grid");
+    EXPECT_FALSE(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame));
 }
