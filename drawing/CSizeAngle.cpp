@@ -329,17 +329,13 @@ void CSizeAngle::DrawLabel(CDC& dc, const CPlacement& placement, const CPose& fr
         dimension::DrawLabelText(dc, m_labelFont, escapement, RGB(0, 0, 0), {line});
 }
 
-void CSizeAngle::RecalcDeviceBounds() {
-    CPaint::RecalcDeviceBounds();
-    if (m_pTool == nullptr || !HasPoints())
-        return;
-    m_pTool->InBoundsMapping([&] {
-        dimension::LabelLine line;
-        int escapement = 0;
-        if (PlaceLabel(CPlacement(m_pose, m_parentPose), m_parentPose, line, escapement))
-            m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, escapement, line));
-    });
-    NoteBoundsReach();
+void CSizeAngle::HangFixedSizeParts() {
+    dimension::LabelLine line;
+    int escapement = 0;
+    const CPlacement placement(m_pose, m_parentPose);
+    if (HasPoints() && PlaceLabel(placement, m_parentPose, line, escapement))
+        HangFixedSizePart(placement.ToWorld(LabelBox()[0]), line.at,
+                          m_labelExtent.Bounds(m_labelFont, escapement, line));
 }
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {

@@ -242,16 +242,12 @@ void CSizeLine::DrawLabel(CDC& dc, const CPlacement& placement) {
         dimension::DrawLabelText(dc, m_labelFont, 0, RGB(0, 0, 0), {line});
 }
 
-void CSizeLine::RecalcDeviceBounds() {
-    CPaint::RecalcDeviceBounds();
-    if (m_pTool == nullptr || !HasPoints())
-        return;
-    m_pTool->InBoundsMapping([&] {
-        dimension::LabelLine line;
-        if (PlaceLabel(CPlacement(m_pose, m_parentPose), line))
-            m_rcPaintBounds.Unite(m_labelExtent.Bounds(m_labelFont, 0, line));
-    });
-    NoteBoundsReach();
+void CSizeLine::HangFixedSizeParts() {
+    dimension::LabelLine line;
+    const CPlacement placement(m_pose, m_parentPose);
+    if (HasPoints() && PlaceLabel(placement, line))
+        HangFixedSizePart(placement.ToWorld(m_points[3]), line.at,
+                          m_labelExtent.Bounds(m_labelFont, 0, line));
 }
 
 void CSizeLine::DrawHandles(const CPlacement& placement) {

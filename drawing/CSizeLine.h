@@ -41,7 +41,7 @@ class CSizeLine : public CPaint {
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
     // The label lies beside the lines: what redraws the plan under it redraws the label.
-    void RecalcDeviceBounds() override;
+    void HangFixedSizeParts() override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
     void TrackCreate(const CPose* pose, int handle) override;

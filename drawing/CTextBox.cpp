@@ -164,7 +164,7 @@ int CTextBox::Rescale(CEditStep* step) {
 int CTextBox::DeviceFontHeight() const {
     const double height = m_pTool->IsPrinting() && m_pTool->m_pHost != nullptr
                               ? m_fontRecord.lfHeight / m_pTool->m_pHost->GetPrintScale() * 10.0
-                              : m_fontRecord.lfHeight * 10.0 * m_pTool->m_fZoomRatio;
+                              : m_fontRecord.lfHeight * 10.0 * m_pTool->ZoomRatio();
     return std::isfinite(height) ? TruncateCoordinate(height) : 0;
 }
 
@@ -257,7 +257,7 @@ void CTextBox::DrawFrame(CDC& dc, const std::vector<CPoint>& corners, const CPos
 // ---- Hit tests ----
 
 double CTextBox::LineHeightInLayout() const {
-    return m_pTool->m_fZoomRatio > 0.0 ? m_nLineHeight / m_pTool->m_fZoomRatio : 0.0;
+    return m_pTool->ZoomRatio() > 0.0 ? m_nLineHeight / m_pTool->ZoomRatio() : 0.0;
 }
 
 bool CTextBox::CursorOnText(CDoublePoint local) const {
@@ -272,7 +272,7 @@ bool CTextBox::CursorOnText(CDoublePoint local) const {
         return false;
     const int line = std::clamp(static_cast<int>(std::fabs(local.y - y0) / lineHeight), 0,
                                 static_cast<int>(m_lineWidths.size()) - 1);
-    return local.x < x0 + m_lineWidths[static_cast<size_t>(line)] / m_pTool->m_fZoomRatio;
+    return local.x < x0 + m_lineWidths[static_cast<size_t>(line)] / m_pTool->ZoomRatio();
 }
 
 CPaint* CTextBox::HitTest() {
@@ -287,7 +287,7 @@ CPaint* CTextBox::HitTest() {
             if (m_lineWidths[i] == 0)
                 continue;
             const double top = y0 - static_cast<double>(i) * lineHeight, bottom = top - lineHeight;
-            const double right = x0 + m_lineWidths[i] / m_pTool->m_fZoomRatio;
+            const double right = x0 + m_lineWidths[i] / m_pTool->ZoomRatio();
             if (shape::BandHitsShape(*this, {{x0, top}, {right, top}, {right, bottom}, {x0, bottom}}, true))
                 return this;
         }

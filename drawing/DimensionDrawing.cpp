@@ -42,7 +42,8 @@ void CreateLinePen(CPaint& shape, CDC& dc, bool labelled, CPen& pen) {
 }
 
 double UnitsPerPixel(const CTool& tool) {
-    return tool.m_fZoomRatio > 0.0 ? 1.0 / tool.m_fZoomRatio : 1.0;
+    const double ratio = tool.ZoomRatio();
+    return ratio > 0.0 ? 1.0 / ratio : 1.0;
 }
 
 double ArrowSize(const CPaint& shape, int index) {

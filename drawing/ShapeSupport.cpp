@@ -44,8 +44,7 @@ bool IsBandSet(const DeviceRect& band) {
 
 bool ToDevice(const CTool& tool, const CPlacement& placement, CDoublePoint local, CPoint& device) {
     const CDoublePoint world = placement.ToWorld(local);
-    const double zoom =
-        tool.m_fZoomDenominator != 0.0 ? tool.m_fZoomNumerator / tool.m_fZoomDenominator : 0.0;
+    const double zoom = tool.ZoomFactor();
     // The printer mapping divides by the print scale, which is never below the screen's.
     const double reach = std::max(zoom, 1.0);
     if (!FitsDevice(world.x * reach) || !FitsDevice(world.y * reach))

@@ -254,17 +254,9 @@ BOOL CCVNDoc::InvalidatePlanView(int& centreX, int& centreY) {
 // Every plan view repaints the same change, each at its own zoom, before the area is emptied.
 void CCVNDoc::RepaintDirtyViews() {
     const std::vector<CPlanViewServices*> plans = PlanViews();
-    if (plans.empty())
-        return;
-    const int redraw = m_tool.m_bRedraw;
-    bool held = false;
-    for (CPlanViewServices* plan : plans) {
-        m_tool.m_bRedraw = redraw;
-        held = !plan->RepaintMarkedArea() || held;
-    }
-    if (held)
-        m_tool.m_bRedraw = redraw;
-    else
+    bool held = plans.empty();
+    for (CPlanViewServices* plan : plans) held = !plan->RepaintMarkedArea() || held;
+    if (!held)
         m_tool.ForgetDirtyArea();
 }
 

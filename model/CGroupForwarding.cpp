@@ -44,6 +44,7 @@ void CGroup::RecalcDeviceBounds() {
     for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) {
         (*member)->RecalcDeviceBounds();
         m_rcPaintBounds.Unite((*member)->m_rcPaintBounds);
+        m_paintArea.Unite((*member)->m_paintArea);
     }
 }
 

@@ -170,42 +170,50 @@ void CPaint::ResetDrawState() {
 void CPaint::RecalcBounds() {
     if (m_pTool == nullptr)
         return;
-    m_rcBounds = ExtentToDevice();
     const int handle = static_cast<int>(m_pTool->m_fHandleSize);
-    m_nBoundsMargin = IsSelected() ? 7 * handle : handle;
-    m_rcBounds.Inflate(m_nBoundsMargin);
+    const int margin = IsSelected() ? 7 * handle : handle;
+    m_rcBounds = ExtentToDevice();
+    m_rcBounds.Inflate(margin);
+    m_boundsArea = ExtentArea(margin);
 }
 
 void CPaint::InvalidateBounds() {
     if (m_pTool == nullptr)
         return;
-    m_rcBounds.Normalize();
-    DeviceRect extent = m_rcBounds;
-    extent.Inflate(-m_nBoundsMargin);
-    m_pTool->InvalidateBoundsArea(m_rcBounds, extent);
+    m_pTool->InvalidateArea(m_boundsArea);
     m_rcBounds.SetEmpty();
-    m_pTool->m_bRedraw = 1;
+    m_boundsArea.SetEmpty();
 }
 
 void CPaint::RecalcDeviceBounds() {
     if (m_pTool == nullptr)
         return;
-    m_rcPaintBounds = ExtentToDevice();
     const double handle = m_pTool->m_fHandleSize;
-    m_rcPaintBounds.Inflate(IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle));
-    NoteBoundsReach();
+    const int margin = IsSelected() ? static_cast<int>(handle * 7.0) : static_cast<int>(handle);
+    m_rcPaintBounds = ExtentToDevice();
+    m_rcPaintBounds.Inflate(margin);
+    m_paintArea = ExtentArea(margin);
+    HangFixedSizeParts();
+    m_pTool->NoteMargin(m_paintArea.Margin());
     CMemberIndex::NoteBoundsChanged(this);
 }
 
-void CPaint::NoteBoundsReach() {
-    m_pTool->NoteBoundsReach(ExtentToDevice(), m_rcPaintBounds);
+void CPaint::HangFixedSizePart(const CDoublePoint& world, const CPoint& device, const DeviceRect& box) {
+    m_rcPaintBounds.Unite(box);
+    const int reach =
+        std::max({device.x - box.left, device.y - box.top, box.right - device.x, box.bottom - device.y});
+    m_paintArea.HangFrom(world.x, world.y, reach);
 }
 
 DeviceRect CPaint::ExtentToDevice() const {
-    DeviceRect rect{m_pTool->LayoutToBounds(m_fMaxX), m_pTool->LayoutToBounds(m_fMaxY),
-                    m_pTool->LayoutToBounds(m_fMinX), m_pTool->LayoutToBounds(m_fMinY)};
+    DeviceRect rect{m_pTool->LayoutToDevice(m_fMaxX), m_pTool->LayoutToDevice(m_fMaxY),
+                    m_pTool->LayoutToDevice(m_fMinX), m_pTool->LayoutToDevice(m_fMinY)};
     rect.Normalize();
     return rect;
+}
+
+CLayoutArea CPaint::ExtentArea(int margin) const {
+    return CLayoutArea(m_fMinX, m_fMinY, m_fMaxX, m_fMaxY, margin);
 }
 
 void CPaint::GetSnapPoint(double& vectorX, double& vectorY, const CPose*, double, double) {
@@ -568,7 +576,7 @@ void CPaint::Invalidate() {
     if (m_pTool == nullptr)
         return;
     RecalcDeviceBounds();
-    m_pTool->InvalidateBoundsArea(m_rcPaintBounds, ExtentToDevice());
+    m_pTool->InvalidateArea(m_paintArea);
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {
@@ -696,6 +704,7 @@ void CPaint::SelectAt(int position) {
 
 void CPaint::Deselect() {
     m_rcBounds.SetEmpty();
+    m_boundsArea.SetEmpty();
     Invalidate();
     m_bSelected = 0;
     if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)

@@ -3,12 +3,14 @@
 #include <memory>
 #include <vector>
 
+#include "model/CLayoutArea.h"
 #include "model/CPointArray.h"
 #include "model/CPose.h"
 #include "model/PaintRecords.h"
 #include "platform/base/CObject.h"
 #include "platform/base/CString.h"
 #include "platform/gdi/CBitmap.h"
+#include "platform/gdi/CPoint.h"
 
 namespace r3d {
 class Clump;
@@ -60,6 +62,9 @@ class CPaint : public CObject {
     virtual void RecalcBounds();
     virtual void InvalidateBounds();
     virtual void RecalcDeviceBounds();
+    // Adds to the bounds the parts drawn at one size at every zoom beyond the handles, as a label,
+    // with HangFixedSizePart.
+    virtual void HangFixedSizeParts() {}
     virtual void GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose, double x, double y);
     virtual void AppendStatusText(CString& text);
     virtual void NearestEndPoint(double& x, double& y, const CPose* pose);
@@ -205,9 +210,12 @@ class CPaint : public CObject {
     void DrawXMarker(int x, int y);
 
     DeviceRect m_rcBounds;
-    // How far m_rcBounds reaches past the extent it was worked out from.
-    int m_nBoundsMargin = 0;
+    // The area m_rcBounds covers, for every view.
+    CLayoutArea m_boundsArea;
     DeviceRect m_rcPaintBounds;
+    // The area the object paints, for every view: what m_rcPaintBounds covers in the engine's own
+    // mapping.
+    CLayoutArea m_paintArea;
     int m_nDrawState = 0;
     // The object's model in the document's scene; destroying it takes it out of the scene.
     std::unique_ptr<r3d::Clump> m_hModel;
@@ -270,8 +278,9 @@ class CPaint : public CObject {
     // selection of the group being edited (1) or every object (2).
     int ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode);
     const CPose& FrameOf(const CPose* pose) const { return pose != nullptr ? *pose : m_parentPose; }
-    // Tells the engine how far the paint bounds reach past the extent.
-    void NoteBoundsReach();
+    // A part drawn at one size at every zoom, its device box placed from a world point: the
+    // bounds take it in, and the area the object paints reaches as far from that point.
+    void HangFixedSizePart(const CDoublePoint& world, const CPoint& device, const DeviceRect& box);
 
   protected:
     // The file version the object's records follow: its document's.
@@ -284,6 +293,7 @@ class CPaint : public CObject {
     void ReleasePointBlock();
     void PlaceOrigin(double x, double y);
     DeviceRect ExtentToDevice() const;
+    CLayoutArea ExtentArea(int margin) const;
     int RestoreProperties(CEditStep* step);
     // The owner group's world placement, and a world vector or point in its frame.
     CPose OwnerWorldPose() const;

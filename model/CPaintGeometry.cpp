@@ -73,7 +73,7 @@ int CPaint::Draw(const CPose*) {
         return 0;
     if (m_pTool->IsPrinting())
         return IsPrintedOnPage();
-    return m_rcPaintBounds.Intersects(m_pTool->UpdateInBounds()) ? 1 : 0;
+    return m_pTool->MeetsUpdate(m_rcPaintBounds, m_paintArea) ? 1 : 0;
 }
 
 int CPaint::IsPrintedOnPage() const {

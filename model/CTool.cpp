@@ -633,46 +633,28 @@ void CTool::InvalidateRect(const DeviceRect& rect) {
 }
 
 void CTool::InvalidateOverlay(const DeviceRect& rect) {
-    DeviceRect normal = rect;
-    normal.Normalize();
-    const DeviceRect area = ViewToBounds(normal);
-    if (area.IsEmpty())
-        return;
-    m_rcDirty.Unite(area);
-    AddDirtyExtent(area);
+    m_dirty.Unite(CLayoutArea::FromDevice(rect, Mapping()));
 }
 
-void CTool::InvalidateBoundsArea(const DeviceRect& bounds, const DeviceRect& extent) {
-    DeviceRect normal = bounds;
-    normal.Normalize();
+void CTool::InvalidateArea(const CLayoutArea& area) {
+    m_dirty.Unite(area);
     m_bRedraw = 1;
-    if (normal.IsEmpty())
-        return;
-    m_rcDirty.Unite(normal);
-    DeviceRect upright = extent;
-    upright.Normalize();
-    AddDirtyExtent(upright);
-    m_nDirtyReach = std::max(m_nDirtyReach, ReachPast(upright, normal));
 }
 
-// A line's extent has no area: a unit around every extent keeps it in the union.
-void CTool::AddDirtyExtent(const DeviceRect& extent) {
-    DeviceRect held = extent;
-    held.Inflate(1);
-    m_rcDirtyExtent.Unite(held);
+DeviceRect CTool::DirtyAreaInView() const {
+    return m_dirty.In(Mapping());
 }
 
 void CTool::ForgetDirtyArea() {
-    m_rcDirty.SetEmpty();
-    m_rcSecondDirty.SetEmpty();
-    m_rcDirtyExtent.SetEmpty();
-    m_nDirtyReach = 0;
+    m_dirty.SetEmpty();
+    m_bRedraw = 0;
 }
 
 int CTool::LayoutToDevice(double value) const {
-    if (m_fZoomDenominator == 0.0)
+    const CViewMapping mapping = Mapping();
+    if (mapping.Denominator() == 0.0)
         return 0;
-    return TruncateCoordinate(value * m_fZoomNumerator / m_fZoomDenominator);
+    return TruncateCoordinate(value * mapping.Numerator() / mapping.Denominator());
 }
 
 int CTool::GetSelectedCount() const {
@@ -680,5 +662,6 @@ int CTool::GetSelectedCount() const {
 }
 
 double CTool::GetHandleTolerance() const {
-    return m_fZoomRatio > 0.0 ? m_fHandleSize / m_fZoomRatio : m_fHandleSize;
+    const double ratio = ZoomRatio();
+    return ratio > 0.0 ? m_fHandleSize / ratio : m_fHandleSize;
 }

@@ -2,15 +2,18 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/CGroupEditEntry.h"
 #include "model/CHint.h"
+#include "model/CLayoutArea.h"
 #include "model/CPieceStatusText.h"
 #include "model/CPose.h"
 #include "model/CToolMode.h"
 #include "model/CTrackEndFollower.h"
 #include "model/CTrackEndIndex.h"
+#include "model/CViewMapping.h"
 #include "model/Geometry.h"
 #include "model/PaintRecords.h"
 #include "model/TrackConnectionState.h"
@@ -203,15 +206,19 @@ class CTool : public CObject {
     // The status bar shows a test train's status text, so that a train that does not run
     // tells why; it stands there while nothing is selected, until the next press.
     void ShowTrainStatus(CRunningTrain& train);
-    // Adds a device rectangle to the area the plan views repaint, the layout redrawn there.
+    // Adds a device rectangle of the present mapping to the area the plan views repaint, the
+    // layout redrawn there.
     void InvalidateRect(const DeviceRect& rect);
-    // Adds a device rectangle to the area the plan views repaint from their buffers, with only
-    // the band or rubber line laid over it: a redraw would leave them out.
+    // Adds a device rectangle of the present mapping to the area the plan views repaint from their
+    // buffers, with only the band or rubber line laid over it: a redraw would leave them out.
     void InvalidateOverlay(const DeviceRect& rect);
-    // Adds an object's paint bounds, an area of the bounds mapping, to the area the plan views
-    // repaint, the layout redrawn there; its extent there tells how far its fixed-size parts reach.
-    void InvalidateBoundsArea(const DeviceRect& bounds, const DeviceRect& extent);
-    // Every plan view has repainted the dirty area.
+    // Adds an area an object paints to the area the plan views repaint, the layout redrawn there.
+    void InvalidateArea(const CLayoutArea& area);
+    // What the plan views repaint: each maps it with its own mapping.
+    const CLayoutArea& DirtyArea() const { return m_dirty; }
+    // The dirty area in the present mapping.
+    DeviceRect DirtyAreaInView() const;
+    // Every plan view has repainted the dirty area, redrawn or not.
     void ForgetDirtyArea();
     int LayoutToDevice(double value) const;
     // The handle size in layout units: the tolerance of every hit test.
@@ -220,47 +227,43 @@ class CTool : public CObject {
 
     // Mapping between layout units and the device: the screen at the zoom, the printer at
     // the document's print scale and page offsets. Device values are truncated toward zero.
+    // The engine's own mapping is the one input comes through, the file keeps and the paint
+    // bounds are worked out in: a change of it works them all out anew.
     void SetViewScale(double numerator, double denominator);
+    // A plan view hands its mapping for the input it passes on and the paint it draws whole.
+    void TakeMapping(const CViewMapping& mapping);
     void RescaleGroupMembers();
     CPoint LayoutToDevice(double x, double y, int print) const;
     // What LayoutToDevice multiplies by on the screen, and whether it maps for a printout instead.
     double ZoomFactor() const;
+    // The zoom ratio of the present mapping.
+    double ZoomRatio() const;
     bool MapsForPrint() const;
     CDoublePoint DeviceToLayout(double x, double y) const;
     // In place; the printer mapping whenever the target DC prints.
     void LayoutToDevicePoints(POINT* points, int count) const;
     void LayoutToDevicePointArray(std::vector<CPoint>& points) const;
-    // Maps for another plan view, without telling the objects of a new zoom: its repaint needs
-    // the numbers only.
-    void MapFor(double numerator, double denominator);
+    // Drawing goes to the target in the engine's own mapping, or in the mapping of the view it
+    // draws for; the present mapping is that until the target is taken away.
     void SetTargetDC(CDC* dc, CDC* attribDC);
+    void SetTargetDC(CDC* dc, CDC* attribDC, const CViewMapping& mapping);
     CDC* GetTargetDC() const { return m_pTargetDC; }
     CDC* GetAttribDC() const { return m_pAttribDC; }
+    CViewMapping Mapping() const;
     BOOL IsPrinting() const;
     void AttachToObjects();
     int CanZoomIn() const;
     int CanZoomOut() const;
-    // Works every object's device bounds out anew in the present mapping, which becomes the
-    // bounds mapping.
+    // Works every object's device bounds out anew in the engine's own mapping.
     void UpdateDeviceBounds();
-    // Paint bounds and the dirty area are kept in the bounds mapping, whichever plan view is
-    // served: the zoom at which the bounds were last all worked out. A view at another zoom maps
-    // them to its own.
-    int LayoutToBounds(double value) const;
-    bool MapsAsBounds() const;
-    // Runs work in the bounds mapping: the parts of an object's bounds that it maps itself.
-    template <class Work>
-    void InBoundsMapping(Work&& work);
-    // An area of the bounds mapping in the present mapping, wide enough for all that the bounds
-    // held, and an area of the present mapping in the bounds mapping.
-    DeviceRect BoundsToView(const DeviceRect& rect) const;
-    DeviceRect ViewToBounds(const DeviceRect& rect) const;
-    // The update rectangle in the bounds mapping, for the drawing tests of the paint bounds.
+    // The update rectangle where the paint bounds are, in the engine's own mapping: widened, for a
+    // view at another zoom, by the farthest any object's fixed-size parts reach.
     DeviceRect UpdateInBounds() const;
-    // The dirty area in the present mapping.
-    DeviceRect DirtyAreaInView() const;
-    // An object worked out its bounds: they may reach farther past its extent than any before.
-    void NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds);
+    // Whether an object's paint bounds or, for a view at another zoom, the area it paints meet the
+    // update rectangle.
+    bool MeetsUpdate(const DeviceRect& bounds, const CLayoutArea& area) const;
+    // An object worked out the area it paints: its fixed-size parts may reach farther than any.
+    void NoteMargin(int margin);
     // The band, rubber line, hint and pivot marker belong to the view the mouse works in: every
     // other view leaves them out, as they would stand there where nothing erases them.
     bool DrawsGestureOverlays() const;
@@ -307,14 +310,7 @@ class CTool : public CObject {
     COLORREF m_crPreview1;
     COLORREF m_crPreview2;
     int m_bRedraw = 0;
-    DeviceRect m_rcSecondDirty;
     DeviceRect m_rcConnectLine;
-    DeviceRect m_rcDirty;
-    // The extents within the dirty area, in the bounds mapping, and how far the fixed-size parts
-    // of their objects reach past them in device units: a view at a larger zoom widens the
-    // extents by the parts at their own size.
-    DeviceRect m_rcDirtyExtent;
-    int m_nDirtyReach = 0;
     // The area of the repaint in progress.
     DeviceRect m_rcUpdate;
     PenRecord m_penDefault;
@@ -345,15 +341,6 @@ class CTool : public CObject {
     double m_fZoomNumerator = 1.0;
     double m_fZoomDenominator = 10.0;
     double m_fZoomRatio = 0.0;
-    double m_fBoundsNumerator = 1.0;
-    double m_fBoundsDenominator = 10.0;
-    // How far, in device units, any object's paint bounds reached past its mapped extent since
-    // the bounds were last all worked out: handles and labels keep their size at every zoom.
-    int m_nBoundsReach = 0;
-    // The plan view whose mapping the engine holds now, and the one the last mouse event came
-    // from (null before any); compared only, never reached through.
-    const void* m_pMappedView = nullptr;
-    const void* m_pGestureView = nullptr;
     double m_fHandleSize = 10.0;
     // The largest handle size a file may set, in device units: far beyond any usable one.
     static constexpr double kLargestHandleSize = 1000.0;
@@ -406,6 +393,17 @@ class CTool : public CObject {
     std::unique_ptr<CPaint> m_pOwnedDefaultTrack;
     CDC* m_pTargetDC = nullptr;
     CDC* m_pAttribDC = nullptr;
+    // The mapping of the view the target belongs to, when it is not the engine's own.
+    std::optional<CViewMapping> m_targetMapping;
+    // The view the engine's own mapping and the last mouse event came from (null before any);
+    // compared only, never reached through.
+    const void* m_pInputView = nullptr;
+    const void* m_pGestureView = nullptr;
+    // What the plan views repaint.
+    CLayoutArea m_dirty;
+    // The farthest any object's fixed-size parts reached past what it covers, in device units,
+    // since the bounds were last all worked out.
+    int m_nLargestMargin = 0;
 
     void DrawHintBox(CDC& dc);
     void DrawPivotIfRotating();
@@ -457,18 +455,11 @@ class CTool : public CObject {
     void ShowText(UINT id);
     CPaintList SelectedVisibleMembers() const;
 
-    // How far the bounds reach past the extent on the farthest side.
-    static int ReachPast(const DeviceRect& extent, const DeviceRect& bounds);
-    // Adds an area to the dirty extents.
-    void AddDirtyExtent(const DeviceRect& extent);
-    // An extent of the bounds mapping in the present mapping, without parts of a fixed size.
-    DeviceRect ExtentToView(const DeviceRect& rect) const;
-    // Whether the present mapping is the larger, and a valid one.
-    bool ZoomsInFromBounds() const;
-
     // Gesture steps.
     CDoublePoint StorePoint(double x, double y);
     void FollowGestureMapping();
+    // Whether the present mapping is the engine's own, or maps as it does.
+    bool MapsAsOwn() const;
     bool CapsLockOn() const;
     DeviceRect PivotMark() const;
     CPoint LayoutToBandPoint(double x, double y) const;
@@ -589,14 +580,3 @@ class CTool : public CObject {
     unsigned long m_nSavedSerial = 0;
     bool m_bSavedReachable = true;
 };
-
-template <class Work>
-void CTool::InBoundsMapping(Work&& work) {
-    const double numerator = m_fZoomNumerator;
-    const double denominator = m_fZoomDenominator;
-    const double ratio = m_fZoomRatio;
-    MapFor(m_fBoundsNumerator, m_fBoundsDenominator);
-    work();
-    MapFor(numerator, denominator);
-    m_fZoomRatio = ratio;
-}

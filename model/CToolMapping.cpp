@@ -23,11 +23,23 @@ constexpr double kScrollFloor = 100.0;
 // the scale, and a walk over a large layout that tells nothing new would cost it dearly.
 void CTool::SetViewScale(double numerator, double denominator) {
     const bool told = TruncateCoordinate(numerator) != TruncateCoordinate(m_fZoomNumerator);
+    const bool mapsAnew = numerator != m_fZoomNumerator || denominator != m_fZoomDenominator;
     m_fZoomNumerator = numerator;
     m_fZoomDenominator = denominator;
     m_fZoomRatio = denominator != 0.0 ? numerator / denominator : 0.0;
     if (told)
         RescaleGroupMembers();
+    if (mapsAnew)
+        UpdateDeviceBounds();
+}
+
+// Telling the same zoom again changes nothing; a ratio read from a file that does not match its
+// numerator and denominator is still put right.
+void CTool::TakeMapping(const CViewMapping& mapping) {
+    m_pInputView = mapping.View();
+    if (m_fZoomNumerator != mapping.Numerator() || m_fZoomDenominator != mapping.Denominator() ||
+        m_fZoomRatio != mapping.Factor())
+        SetViewScale(mapping.Numerator(), mapping.Denominator());
 }
 
 void CTool::RescaleGroupMembers() {
@@ -38,8 +50,17 @@ BOOL CTool::IsPrinting() const {
     return m_pTargetDC != nullptr && m_pTargetDC->IsPrinting();
 }
 
+CViewMapping CTool::Mapping() const {
+    return m_targetMapping ? *m_targetMapping
+                           : CViewMapping(m_fZoomNumerator, m_fZoomDenominator, m_pInputView);
+}
+
 double CTool::ZoomFactor() const {
-    return m_fZoomDenominator != 0.0 ? m_fZoomNumerator / m_fZoomDenominator : 0.0;
+    return Mapping().Factor();
+}
+
+double CTool::ZoomRatio() const {
+    return m_targetMapping ? m_targetMapping->Factor() : m_fZoomRatio;
 }
 
 bool CTool::MapsForPrint() const {
@@ -57,21 +78,24 @@ CPoint CTool::LayoutToDevice(double x, double y, int print) const {
 }
 
 CDoublePoint CTool::DeviceToLayout(double x, double y) const {
-    const double scale = m_fZoomNumerator != 0.0 ? m_fZoomDenominator / m_fZoomNumerator : 0.0;
+    const CViewMapping mapping = Mapping();
+    const double scale = mapping.Numerator() != 0.0 ? mapping.Denominator() / mapping.Numerator() : 0.0;
     return {x * scale, y * scale};
 }
 
 void CTool::LayoutToDevicePoints(POINT* points, int count) const {
     const bool printing = MapsForPrint();
+    const CViewMapping mapping = Mapping();
+    const double numerator = mapping.Numerator(), denominator = mapping.Denominator();
     for (int i = 0; i < count; ++i) {
         POINT& p = points[i];
         if (printing) {
             const double scale = m_pHost->GetPrintScale();
             p = CPoint(TruncateCoordinate(p.x / scale - m_fPrintOffsetX),
                        TruncateCoordinate(p.y / scale + m_fPrintOffsetY));
-        } else if (m_fZoomDenominator != 0.0) {
-            p = CPoint(TruncateCoordinate(p.x / m_fZoomDenominator * m_fZoomNumerator),
-                       TruncateCoordinate(p.y / m_fZoomDenominator * m_fZoomNumerator));
+        } else if (denominator != 0.0) {
+            p = CPoint(TruncateCoordinate(p.x / denominator * numerator),
+                       TruncateCoordinate(p.y / denominator * numerator));
         }
     }
 }
@@ -83,6 +107,13 @@ void CTool::LayoutToDevicePointArray(std::vector<CPoint>& points) const {
 void CTool::SetTargetDC(CDC* dc, CDC* attribDC) {
     m_pTargetDC = dc;
     m_pAttribDC = attribDC != nullptr ? attribDC : dc;
+    m_targetMapping.reset();
+}
+
+void CTool::SetTargetDC(CDC* dc, CDC* attribDC, const CViewMapping& mapping) {
+    SetTargetDC(dc, attribDC);
+    if (dc != nullptr)
+        m_targetMapping = mapping;
 }
 
 void CTool::AttachToObjects() {
@@ -105,148 +136,38 @@ int CTool::CanZoomOut() const {
 }
 
 void CTool::UpdateDeviceBounds() {
-    // What waits to be repainted moves to the new mapping with the bounds.
-    m_rcDirty = BoundsToView(m_rcDirty);
-    m_rcSecondDirty = BoundsToView(m_rcSecondDirty);
-    m_rcDirtyExtent = ExtentToView(m_rcDirtyExtent);
-    m_fBoundsNumerator = m_fZoomNumerator;
-    m_fBoundsDenominator = m_fZoomDenominator;
-    m_nBoundsReach = 0;
+    m_nLargestMargin = 0;
     if (m_pHost != nullptr && m_pHost->GetRootGroup() != nullptr)
         m_pHost->GetRootGroup()->RecalcDeviceBounds();
 }
 
-int CTool::LayoutToBounds(double value) const {
-    if (m_fBoundsDenominator == 0.0)
-        return 0;
-    return TruncateCoordinate(value * m_fBoundsNumerator / m_fBoundsDenominator);
+bool CTool::MapsAsOwn() const {
+    return !m_targetMapping || m_targetMapping->MapsAs(CViewMapping(m_fZoomNumerator, m_fZoomDenominator));
 }
 
-bool CTool::MapsAsBounds() const {
-    return m_fZoomNumerator == m_fBoundsNumerator && m_fZoomDenominator == m_fBoundsDenominator;
-}
-
-void CTool::MapFor(double numerator, double denominator) {
-    m_fZoomNumerator = numerator;
-    m_fZoomDenominator = denominator;
-    m_fZoomRatio = denominator != 0.0 ? numerator / denominator : 0.0;
-}
-
-namespace {
-
-// Whether areas can be carried from one mapping to the other by the factor.
-bool IsMappingFactor(double factor) {
-    return std::isfinite(factor) && factor > 0.0;
-}
-
-// The area times the factor, rounded outward and widened by the margin.
-DeviceRect ScaledOutward(const DeviceRect& rect, double factor, int margin) {
-    DeviceRect scaled{TruncateCoordinate(std::floor(rect.left * factor)),
-                      TruncateCoordinate(std::floor(rect.top * factor)),
-                      TruncateCoordinate(std::ceil(rect.right * factor)),
-                      TruncateCoordinate(std::ceil(rect.bottom * factor))};
-    scaled.Inflate(margin);
-    return scaled;
-}
-
-// Truncation to whole units at one end moves an edge by up to a unit, which is this many units at
-// the other.
-int RoundingMargin(double factor) {
-    return TruncateCoordinate(std::ceil(factor)) + 1;
-}
-
-// Parts of a fixed device size reach as far at every zoom; carried by a factor below 1 they
-// shrink, and the area must widen by what they lost.
-int ShrunkReach(int reach, double factor) {
-    return factor < 1.0 ? TruncateCoordinate(std::ceil(reach * (1.0 - factor))) : 0;
-}
-
-// The area both rectangles cover; the first where they do not meet.
-DeviceRect Overlap(const DeviceRect& first, const DeviceRect& second) {
-    const DeviceRect common{std::max(first.left, second.left), std::max(first.top, second.top),
-                            std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
-    return common.IsEmpty() ? first : common;
-}
-
-}  // namespace
-
-// The bounds hold the extent, mapped, and parts of a fixed device size around it.
-DeviceRect CTool::BoundsToView(const DeviceRect& rect) const {
-    const double factor =
-        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
-    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
-        return rect;
-    DeviceRect upright = rect;
-    upright.Normalize();
-    return ScaledOutward(upright, factor, ShrunkReach(m_nBoundsReach, factor) + RoundingMargin(factor));
-}
-
-DeviceRect CTool::ExtentToView(const DeviceRect& rect) const {
-    const double factor =
-        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
-    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
-        return rect;
-    return ScaledOutward(rect, factor, RoundingMargin(factor));
-}
-
-bool CTool::ZoomsInFromBounds() const {
-    const double factor =
-        (m_fZoomNumerator / m_fZoomDenominator) / (m_fBoundsNumerator / m_fBoundsDenominator);
-    return !MapsAsBounds() && IsMappingFactor(factor) && factor > 1.0;
-}
-
-DeviceRect CTool::ViewToBounds(const DeviceRect& rect) const {
-    const double factor =
-        (m_fBoundsNumerator / m_fBoundsDenominator) / (m_fZoomNumerator / m_fZoomDenominator);
-    if (MapsAsBounds() || rect.IsEmpty() || !IsMappingFactor(factor))
-        return rect;
-    DeviceRect upright = rect;
-    upright.Normalize();
-    return ScaledOutward(upright, factor, RoundingMargin(factor));
-}
-
-// An object drawn at this zoom reaches past its extent by its fixed-size parts, which its bounds
-// hold at their own size: where the bounds mapping is the larger, they fall short by what those
-// parts would grow to there.
+// An object drawn for the view meets the update rectangle where its extent, widened by its
+// margin, does there; its extent lies within its paint bounds in the own mapping.
 DeviceRect CTool::UpdateInBounds() const {
-    const double factor =
-        (m_fBoundsNumerator / m_fBoundsDenominator) / (m_fZoomNumerator / m_fZoomDenominator);
-    if (MapsAsBounds() || m_rcUpdate.IsEmpty() || !IsMappingFactor(factor))
+    if (MapsAsOwn() || m_rcUpdate.IsEmpty())
         return m_rcUpdate;
-    DeviceRect update = ViewToBounds(m_rcUpdate);
-    if (factor > 1.0)
-        update.Inflate(TruncateCoordinate(std::ceil(m_nBoundsReach * (factor - 1.0))));
-    return update;
+    DeviceRect update = m_rcUpdate;
+    update.Inflate(m_nLargestMargin);
+    return CLayoutArea::FromDevice(update, *m_targetMapping)
+        .In(CViewMapping(m_fZoomNumerator, m_fZoomDenominator));
 }
 
-// Carried to a larger zoom, the fixed-size parts held in the dirty area grow with it; the
-// extents widened by those parts at their own size may be the tighter bound of what was drawn.
-DeviceRect CTool::DirtyAreaInView() const {
-    DeviceRect dirty = m_rcDirty;
-    dirty.Normalize();
-    DeviceRect area = BoundsToView(dirty);
-    if (ZoomsInFromBounds() && !m_rcDirtyExtent.IsEmpty()) {
-        DeviceRect extents = ExtentToView(m_rcDirtyExtent);
-        extents.Inflate(m_nDirtyReach);
-        area = Overlap(area, extents);
-    }
-    DeviceRect previous = m_rcSecondDirty;
-    previous.Normalize();
-    area.Unite(BoundsToView(previous));
-    return area;
+bool CTool::MeetsUpdate(const DeviceRect& bounds, const CLayoutArea& area) const {
+    if (MapsAsOwn())
+        return bounds.Intersects(m_rcUpdate);
+    return area.In(*m_targetMapping).Intersects(m_rcUpdate);
 }
 
-int CTool::ReachPast(const DeviceRect& extent, const DeviceRect& bounds) {
-    return std::max({extent.left - bounds.left, extent.top - bounds.top, bounds.right - extent.right,
-                     bounds.bottom - extent.bottom});
-}
-
-void CTool::NoteBoundsReach(const DeviceRect& extent, const DeviceRect& bounds) {
-    m_nBoundsReach = std::max(m_nBoundsReach, ReachPast(extent, bounds));
+void CTool::NoteMargin(int margin) {
+    m_nLargestMargin = std::max(m_nLargestMargin, margin);
 }
 
 bool CTool::DrawsGestureOverlays() const {
-    return m_pGestureView == nullptr || m_pGestureView == m_pMappedView;
+    return m_pGestureView == nullptr || m_pGestureView == Mapping().View();
 }
 
 void CTool::RepaintAllViews() {

@@ -75,7 +75,7 @@ bool CTool::CapsLockOn() const {
 }
 
 void CTool::FollowGestureMapping() {
-    m_pGestureView = m_pMappedView;
+    m_pGestureView = m_pInputView;
 }
 
 CDoublePoint CTool::StorePoint(double x, double y) {
@@ -93,8 +93,8 @@ DeviceRect CTool::PivotMark() const {
 }
 
 CPoint CTool::LayoutToBandPoint(double x, double y) const {
-    return CPoint(static_cast<int>(std::lround(x * m_fZoomRatio)),
-                  static_cast<int>(std::lround(y * m_fZoomRatio)));
+    const double ratio = ZoomRatio();
+    return CPoint(static_cast<int>(std::lround(x * ratio)), static_cast<int>(std::lround(y * ratio)));
 }
 
 // ---- Press ----

@@ -189,9 +189,5 @@ void CTool::UpdateHintRect() {
     const int y = static_cast<int>(m_fHintY);
     const int width = std::abs(m_hint.m_strText.GetLength() * h);
     DeviceRect area{x, y, x + width, y - std::abs(h)};
-    area.Normalize();
-    if (area.IsEmpty())
-        return;
-    m_rcDirty.Unite(area);
-    AddDirtyExtent(area);
+    InvalidateOverlay(area);
 }

@@ -130,16 +130,12 @@ void CCVNView::TellEngineZoom() {
     TellEngineScale(ZoomDenominator());
 }
 
-// The engine keeps the zoom it was last told; telling it the same again would only make it
-// rescale every member of the current group, on every mouse move and paint. A ratio read from a
-// file that does not match its numerator and denominator is still put right.
 void CCVNView::TellEngineScale(double denominator) {
-    CTool& tool = Tool();
-    tool.m_pMappedView = this;
-    const double ratio = denominator != 0.0 ? m_fZoom / denominator : 0.0;
-    if (tool.m_fZoomNumerator != m_fZoom || tool.m_fZoomDenominator != denominator ||
-        tool.m_fZoomRatio != ratio)
-        tool.SetViewScale(m_fZoom, denominator);
+    Tool().TakeMapping(CViewMapping(m_fZoom, denominator, this));
+}
+
+CViewMapping CCVNView::Mapping() const {
+    return CViewMapping(m_fZoom, ZoomDenominator(), this);
 }
 
 CPoint CCVNView::ToLogical(CPoint device) {
@@ -171,7 +167,7 @@ CPoint CCVNView::GetCenterPoint() {
 
 void CCVNView::SetZoom(double zoom) {
     m_fZoom = zoom;
-    ZoomEpilogue(true);
+    ZoomEpilogue();
 }
 
 // ---- Scrolling ----
@@ -267,10 +263,8 @@ double CCVNView::ZoomedPageHeight() const {
     return GetDocument()->m_fPageHeight * m_fZoom / ZoomDenominator();
 }
 
-void CCVNView::ZoomEpilogue(bool recomputeBounds) {
+void CCVNView::ZoomEpilogue() {
     TellEngineZoom();
-    if (recomputeBounds)
-        Tool().UpdateDeviceBounds();
     StoreZoomedPageSize();
     UpdateScrollSizes();
     InvalidateAll();
@@ -305,7 +299,6 @@ void CCVNView::OnZoomIn() {
     TellEngineZoom();
     ScrollKeepingCentre(oldZoom, ClientCentre(), false);
     StoreZoomedPageSize();
-    Tool().UpdateDeviceBounds();
     InvalidateAll();
 }
 
@@ -316,7 +309,6 @@ void CCVNView::OnZoomOut() {
     TellEngineZoom();
     ScrollKeepingCentre(oldZoom, centre, true);
     StoreZoomedPageSize();
-    Tool().UpdateDeviceBounds();
     InvalidateAll();
 }
 
@@ -342,10 +334,10 @@ void CCVNView::OnZoomFit() {
     const double rx = std::fabs(doc->m_fPageWidth / (client.Width() * doc->m_fViewScale));
     // An empty page counts as fitting at zoom 1.
     m_fZoom = 1.0 / std::max(1.0, std::ceil(std::max(rx, ry)));
-    ZoomEpilogue(true);
+    ZoomEpilogue();
 }
 
 void CCVNView::OnZoomNormal() {
     m_fZoom = 1.0;
-    ZoomEpilogue(true);
+    ZoomEpilogue();
 }

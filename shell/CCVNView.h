@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/CPlanViewServices.h"
+#include "model/CViewMapping.h"
 #include "model/PaintRecords.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
@@ -111,10 +112,12 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CPoint ClientCentre();
     void TellEngineZoom();
     void TellEngineScale(double denominator);
-    void ZoomEpilogue(bool recomputeBounds);
+    void ZoomEpilogue();
     void ScrollKeepingCentre(double oldZoom, CPoint centre, bool quiet);
     void AdoptEngineZoom(CPoint pressed);
     double ZoomDenominator() const;
+    // This view's mapping, which it hands to the engine for all the engine maps for it.
+    CViewMapping Mapping() const;
     void StoreZoomedPageSize();
     // The page in logical units at this view's zoom.
     double ZoomedPageWidth() const;
@@ -134,7 +137,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     CRect ScrollRepair(CDC& target, CDC& window, bool fillOnly);
     void UpdateRulersAfterDraw();
     void DrawHintArea(CDC& dc, DeviceRect& dirty);
-    // The engine's dirty area in this view, whose zoom the engine maps for meanwhile.
+    // The engine's dirty area, mapped to this view.
     void RepaintArea(DeviceRect dirty);
     void DrawOverlayByDragState(bool withMarksForBand);
     void SetUpdateRect(const CRect& rect);

@@ -197,31 +197,18 @@ bool CCVNView::RepaintMarkedArea() {
         return false;
     if (GetDocument() == nullptr || !GetDocument()->IsPaintable() || !IsWindow(this))
         return true;
-    CTool& tool = Tool();
-    DeviceRect dirty = tool.m_rcDirty;
-    dirty.Normalize();
-    DeviceRect previous = tool.m_rcSecondDirty;
-    previous.Normalize();
-    dirty.Unite(previous);
-    if (dirty.IsEmpty())
-        return true;
-    const double numerator = tool.m_fZoomNumerator;
-    const double denominator = tool.m_fZoomDenominator;
-    const double ratio = tool.m_fZoomRatio;
-    const void* mappedView = tool.m_pMappedView;
-    tool.MapFor(m_fZoom, denominator);
-    tool.m_pMappedView = this;
-    RepaintArea(tool.DirtyAreaInView());
-    tool.MapFor(numerator, denominator);
-    tool.m_fZoomRatio = ratio;
-    tool.m_pMappedView = mappedView;
+    const DeviceRect dirty = Tool().DirtyArea().In(Mapping());
+    if (!dirty.IsEmpty())
+        RepaintArea(dirty);
     return true;
 }
 
 void CCVNView::RepaintArea(DeviceRect dirty) {
     CTool& tool = Tool();
+    const CViewMapping mapping = Mapping();
     CClientDC dc(this);
     OnPrepareDC(&dc);
+    tool.SetTargetDC(&dc, &dc, mapping);
     dirty.Inflate(1);
     if (tool.DrawsGestureOverlays())
         DrawHintArea(dc, dirty);
@@ -230,7 +217,7 @@ void CCVNView::RepaintArea(DeviceRect dirty) {
     SetUpdateRect(area);
     if (!tool.m_bRedraw) {
         OnPrepareDC(&m_overlayDC);
-        tool.SetTargetDC(&m_overlayDC, &m_overlayDC);
+        tool.SetTargetDC(&m_overlayDC, &m_overlayDC, mapping);
         RestoreFromBuffer(1, &m_overlayDC);
         DrawOverlayByDragState(true);
         tool.DrawTrains();
@@ -238,8 +225,7 @@ void CCVNView::RepaintArea(DeviceRect dirty) {
     } else {
         OnPrepareDC(&m_drawDC);
         FillPartialBackground(m_drawDC, area);
-        tool.SetTargetDC(&m_drawDC, &m_drawDC);
-        tool.m_bRedraw = 0;
+        tool.SetTargetDC(&m_drawDC, &m_drawDC, mapping);
         // No drawing pass sets an object's draw state, so every one is still 0: the layout is
         // not walked to clear them, which on a large layout cost more than the area's drawing.
         CRect clip = area;
@@ -254,7 +240,7 @@ void CCVNView::RepaintArea(DeviceRect dirty) {
         tool.DrawLayout();
         m_drawDC.SelectClipRgn(nullptr);
         CopyArea(dc, m_drawDC, area);
-        tool.SetTargetDC(&dc, &dc);
+        tool.SetTargetDC(&dc, &dc, mapping);
         tool.DrawTrains();
         // A handle drag redraws the layout at every step, so no overlay pass lays the hint
         // over it: the hint goes straight onto the window.
@@ -424,7 +410,8 @@ void CCVNView::DrawGrid(CDC* dc, int left, int top, int right, int bottom, doubl
         if (IsGridStep(sy))
             firstY = (oy - Truncate(oy / sy) * sy) - sy;
     } else {
-        const double factor = tool.m_fZoomNumerator / tool.m_fZoomDenominator;
+        const CViewMapping mapping = Mapping();
+        const double factor = mapping.Numerator() / mapping.Denominator();
         sx = gridWidth * factor;
         sy = gridHeight * factor;
         if (IsGridStep(sx))

@@ -361,7 +361,7 @@ void CCVNView::AutoScrollRepaint(CPoint* devicePoint) {
     CRect strip = ScrollRepair(m_overlayDC, dc, false);
     CRect now = LogicalClientRect(dc, true);
     CTool& tool = Tool();
-    const DeviceRect dirty = tool.BoundsToView(tool.m_rcDirty);
+    const DeviceRect dirty = tool.DirtyAreaInView();
     CRect update(dirty.left, dirty.top, dirty.right, dirty.bottom);
     update.IntersectRect(&update, &now);
     SetUpdateRect(update);

@@ -37,7 +37,7 @@ bool CMount::IsCtrlHeld() const {
 }
 
 double CMount::ScreenGridStep() const {
-    const double zoom = m_pTool != nullptr ? m_pTool->m_fZoomRatio : 0.0;
+    const double zoom = m_pTool != nullptr ? m_pTool->ZoomRatio() : 0.0;
     return std::max(m_fGridSpacing * zoom, 0.1 * m_fGridSpacing);
 }
 

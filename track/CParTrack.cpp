@@ -561,8 +561,12 @@ double CParTrack::PixelsPerLayoutUnit(const CDC& dc) const {
         return 0.0;
     // Every piece of a repaint asks with the same zoom and mapping: the last answer is kept.
     static thread_local std::optional<std::pair<PixelScaleKey, double>> last;
-    const PixelScaleKey key{m_pTool->m_fZoomNumerator, m_pTool->m_fZoomDenominator, dc.GetWindowOrg(),
-                            dc.GetWindowExt(),         dc.GetViewportOrg(),         dc.GetViewportExt()};
+    const PixelScaleKey key{m_pTool->Mapping().Numerator(),
+                            m_pTool->Mapping().Denominator(),
+                            dc.GetWindowOrg(),
+                            dc.GetWindowExt(),
+                            dc.GetViewportOrg(),
+                            dc.GetViewportExt()};
     const bool printing = m_pTool->IsPrinting();
     if (!printing && last && last->first == key)
         return last->second;
@@ -637,7 +641,7 @@ void CParTrack::FormatGradeLabel(const CPose* pose, double cx, double cy, double
     const double alpha = directionOf(ax - bx, ay - by);
     const double d = VectorLength(cx - ax, cy - ay);
     const double dead =
-        m_pTool->m_nPivotMarkSize / 3.0 / (m_pTool->m_fZoomRatio > 0.0 ? m_pTool->m_fZoomRatio : 1.0);
+        m_pTool->m_nPivotMarkSize / 3.0 / (m_pTool->ZoomRatio() > 0.0 ? m_pTool->ZoomRatio() : 1.0);
     if (d > dead) {
         const double beta = directionOf(cx - ax, cy - ay);
         const double lever = d * std::sin(beta - alpha);

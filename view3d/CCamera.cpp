@@ -56,7 +56,8 @@ CCamera::CCamera(int selected, CTool* tool, double x, double y) : CPaint(selecte
 }
 
 double CCamera::PixelSize() const {
-    return m_pTool != nullptr && m_pTool->m_fZoomRatio > 0.0 ? 1.0 / m_pTool->m_fZoomRatio : 1.0;
+    const double ratio = m_pTool != nullptr ? m_pTool->ZoomRatio() : 0.0;
+    return ratio > 0.0 ? 1.0 / ratio : 1.0;
 }
 
 // ---- Geometry ----

@@ -58,11 +58,11 @@ TEST_F(PlanRepaint, APartialRepaintAfterEachMoveShowsWhatAWholeRedrawShows) {
         next = (next * 13 + 5) % static_cast<int>(layout.m_rootGroup.m_members.size());
         tool.DeselectAll(0, 0);
         piece->Select();
-        tool.m_rcDirty.SetEmpty();
+        tool.ForgetDirtyArea();
         tool.MoveSelection(move[0], move[1], 0, record, record);
         tool.DeselectAll(record, record);
         record = 1 - record;
-        ASSERT_FALSE(tool.m_rcDirty.IsEmpty());
+        ASSERT_FALSE(tool.DirtyArea().IsEmpty());
         tool.m_bRedraw = 1;
         view.RepaintDirty();
         // Then the piece's new place alone, as when something else changes there.

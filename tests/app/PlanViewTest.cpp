@@ -430,10 +430,9 @@ TEST_F(PlanViewRoad, ARepaintAcrossThePageEdgeFillsThePageAndTheWorkspaceApart) 
     CRect stale(200, -250, 400, -50);
     buffer.FillSolidRect(&stale, RGB(1, 2, 3));
     CTool& tool = layout.m_tool;
-    tool.m_rcDirty = DeviceRect{200, -250, 400, -50};
-    tool.m_bRedraw = 1;
+    tool.InvalidateRect(DeviceRect{200, -250, 400, -50});
     view.RepaintDirty();
-    EXPECT_TRUE(tool.m_rcDirty.IsEmpty());
+    EXPECT_TRUE(tool.DirtyArea().IsEmpty());
     view.OnPrepareDC(&buffer);
     EXPECT_EQ(buffer.GetPixel(250, -150), layout.m_crBackground);
     EXPECT_EQ(buffer.GetPixel(350, -150), GetSysColor(COLOR_APPWORKSPACE));

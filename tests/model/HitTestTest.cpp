@@ -15,6 +15,16 @@ struct Plan : EnginePlan {
     CTestBox* box;
 };
 
+// A label of one size at every zoom, hung from the box's top right corner.
+class CLabelledBox : public CTestBox {
+  public:
+    using CTestBox::CTestBox;
+    void HangFixedSizeParts() override {
+        const CPoint at = m_pTool->LayoutToDevice(1000.0, 500.0, 0);
+        HangFixedSizePart({1000.0, 500.0}, at, DeviceRect{at.x - 60, at.y - 30, at.x + 20, at.y});
+    }
+};
+
 }  // namespace
 
 TEST(HitTest, SelectedBoundsAreInflatedBySevenHandleSizes) {
@@ -26,21 +36,35 @@ TEST(HitTest, SelectedBoundsAreInflatedBySevenHandleSizes) {
     plan.box->Select();
     EXPECT_EQ(plan.box->m_rcBounds, (DeviceRect{-70, -70, 170, 120}));
     EXPECT_EQ(plan.box->m_rcPaintBounds, (DeviceRect{-70, -70, 170, 120}));
-    EXPECT_EQ(plan.tool.m_rcDirty, (DeviceRect{-70, -70, 170, 120}));
+    EXPECT_EQ(plan.tool.DirtyAreaInView(), (DeviceRect{-70, -70, 170, 120}));
 
     plan.box->InvalidateBounds();
     EXPECT_TRUE(plan.box->m_rcBounds.IsEmpty());
     EXPECT_EQ(plan.tool.m_bRedraw, 1);
 }
 
-// The selected box from (0, 0) to (100, 50) in the bounds mapping reaches 200 by 100 at twice the
-// zoom; its handles keep their 70 units there, plus a few of rounding, and do not double.
+// The selected box from (0, 0) to (100, 50) in the engine's mapping reaches 200 by 100 at twice the
+// zoom; its handles keep their 70 units there and do not double.
 TEST(HitTest, AViewAtTwiceTheZoomRepaintsTheHandlesAtTheirOwnSize) {
     Plan plan;
     plan.box->Select();
     EXPECT_EQ(plan.tool.DirtyAreaInView(), (DeviceRect{-70, -70, 170, 120}));
-    plan.tool.MapFor(2.0, 10.0);
-    EXPECT_EQ(plan.tool.DirtyAreaInView(), (DeviceRect{-75, -75, 275, 175}));
+    EXPECT_EQ(plan.tool.DirtyArea().In(CViewMapping(2.0, 10.0)), (DeviceRect{-70, -70, 270, 170}));
+}
+
+// The box works its bounds out once, in the engine's mapping; a view at any zoom finds the label in
+// the area the box paints there, without the box mapping anything for it.
+TEST(HitTest, APartOfOneSizeLiesInTheAreaPaintedAtEveryZoom) {
+    EnginePlan plan;
+    CPaint* box = AddToLayout(plan.host, new CLabelledBox(&plan.tool, 0.0, 0.0, 1000.0, 500.0));
+    box->RecalcDeviceBounds();
+    for (double numerator : {0.125, 1.0, 4.0}) {
+        const CViewMapping view(numerator, 10.0);
+        const CPoint at(static_cast<int>(1000.0 * view.Factor()), static_cast<int>(500.0 * view.Factor()));
+        DeviceRect both = box->m_paintArea.In(view);
+        both.Unite(DeviceRect{at.x - 60, at.y - 30, at.x + 20, at.y});
+        EXPECT_EQ(both, box->m_paintArea.In(view)) << numerator;
+    }
 }
 
 TEST(HitTest, DrawTestOnScreenAndOnThePrintedPage) {

@@ -178,13 +178,13 @@ TEST(Overlay, HandleMarkers) {
 
 TEST(Overlay, HintAreaAndTrains) {
     Overlay o;
-    o.tool.m_rcDirty.SetEmpty();
+    o.tool.ForgetDirtyArea();
     o.tool.m_bRedraw = 0;
     o.tool.m_hint.m_strText = "abc";
     o.tool.m_fHintX = 100.7;
     o.tool.m_fHintY = 200.2;
     o.tool.UpdateHintRect();
-    EXPECT_EQ(o.tool.m_rcDirty, (DeviceRect{100, 165, 205, 200}));
+    EXPECT_EQ(o.tool.DirtyAreaInView(), (DeviceRect{100, 165, 205, 200}));
     EXPECT_EQ(o.tool.m_bRedraw, 0);  // an overlay pass is enough
 
     CDrawCounter train(0, &o.tool, 0.0, 0.0);

@@ -76,7 +76,7 @@ class RandomEdits {
 
     // Does one edit of the current group, or undoes one; says which.
     std::string EditOnce() {
-        m_tool.m_rcDirty.SetEmpty();
+        m_tool.ForgetDirtyArea();
         switch (Pick(0, 8)) {
             case 0:
             case 1:
@@ -112,7 +112,7 @@ class RandomEdits {
     // The area the last edit marked for drawing again, and a few others.
     std::vector<CRect> Areas(const CRect& client) {
         std::vector<CRect> areas;
-        DeviceRect dirty = m_tool.m_rcDirty;
+        DeviceRect dirty = m_tool.DirtyAreaInView();
         dirty.Normalize();
         dirty.Inflate(1);
         areas.emplace_back(dirty.left, dirty.top, dirty.right, dirty.bottom);

@@ -364,7 +364,7 @@ TEST_F(Objects3DProgram, ARightDragLiftsAShapeAsOneUndoStepThatPutsItBackExactly
     EXPECT_GT(shape->m_fElevation, elevation + 1.0);
     EXPECT_EQ(Tool().GetUndoCount(), steps + 1);
     EXPECT_EQ(otherView.updates, 0);
-    EXPECT_TRUE(Tool().m_rcDirty.IsEmpty());
+    EXPECT_TRUE(Tool().DirtyArea().IsEmpty());
     layout->RemoveView(&otherView);
 
     Tool().Undo();

@@ -379,10 +379,10 @@ void RepaintAfterEdit(benchmark::State& state) {
     double step = 2000.0;
     for (auto _ : state) {
         state.PauseTiming();
-        tool.m_rcDirty.SetEmpty();
+        tool.ForgetDirtyArea();
         tool.MoveSelection(step, 0.0, 0, 0, 0);
         step = -step;
-        DeviceRect dirty = tool.m_rcDirty;
+        DeviceRect dirty = tool.DirtyAreaInView();
         dirty.Normalize();
         dirty.Inflate(1);
         state.ResumeTiming();
