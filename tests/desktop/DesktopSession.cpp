@@ -144,7 +144,10 @@ DesktopSession::DesktopSession() {
         StartServer();
     if (!m_unavailable.empty()) return;
     XSetErrorHandler(IgnoreXError);
-    m_display = XOpenDisplay(m_displayName.c_str());
+    // A server that resets when its last client leaves, as the one before this session's may have
+    // just done, refuses connections for a moment.
+    WaitUntil([&] { return (m_display = XOpenDisplay(m_displayName.c_str())) != nullptr; },
+              std::chrono::seconds(10));
     int event = 0, error = 0, major = 0, minor = 0;
     if (!m_display)
         m_unavailable = "cannot open X display " + m_displayName;
