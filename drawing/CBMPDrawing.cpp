@@ -11,6 +11,7 @@
 #include "model/CTool.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/CRect.h"
 #include "platform/gdi/PixelSurface.h"
 #include "ui/BitmapRoutines.h"
@@ -242,7 +243,10 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     const CPictureSource::Pixels* pixels = SourcePixels();
     if (pixels == nullptr)
         return false;
-    const BITMAP& size = pixels->size;
+    // A picture not held for want of memory is read for this draw only.
+    const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(m_pPicture->Surface());
+    if (shown == nullptr)
+        return false;
     const std::vector<BYTE>& format = pixels->format;
     const int bitCount = BitCount(format);
     // D4, D1, D2, D3 in device pixels. The picture's first column and row lie at corner 1, the
@@ -252,7 +256,7 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     dc.LPtoDP(d.data(), static_cast<int>(d.size()));
     const CPoint origin = d[1];
     std::vector<WalkRecord> columns, rows;
-    if (!WalkEdge(origin, d[0], size.bmWidth, columns) || !WalkEdge(origin, d[2], size.bmHeight, rows))
+    if (!WalkEdge(origin, d[0], shown->Width(), columns) || !WalkEdge(origin, d[2], shown->Height(), rows))
         return false;
 
     SavedDC saved{dc, dc.SaveDC()};
@@ -293,10 +297,9 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     }
     if (masked)
         std::memset(mask.Bits(), 0xFF, workBytes);
-    PixelSurface& source = *m_pPicture->Surface();
-    source.PullFromDibSection();
+    shown->PullFromDibSection();
     CopyPixels(columns, rows,
-               PixelCopy{source, work.Bits(), masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
+               PixelCopy{*shown, work.Bits(), masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
     // On paper the picture is added onto the pixels it covers, cleared first, and no others.
     if (masked)
         dc.BitBlt(box.minX, box.minY, box.width, box.height, &mask.DC(), 0, 0, SRCAND);
