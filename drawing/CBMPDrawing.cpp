@@ -11,7 +11,9 @@
 #include "model/CTool.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/CRect.h"
+#include "platform/gdi/PixelSurface.h"
 #include "ui/BitmapRoutines.h"
 
 // The turned picture: two integer walks along the edges from corner 4 give, for every pixel of
@@ -44,25 +46,24 @@ int RoundUp(int value, int multiple) {
     return (value + multiple - 1) / multiple * multiple;
 }
 
-struct PackedDibGuard {
-    HDIB block;
-    ~PackedDibGuard() {
-        if (block != nullptr)
-            DestroyDIB(block);
-    }
-};
-
-// The header and colour table of the picture's packed bitmap: the format of both sections.
-bool ReadDibTemplate(CBitmap& picture, std::vector<BYTE>& format) {
-    PackedDibGuard packed{MakePackedDib(&picture, nullptr)};
-    const void* locked = packed.block != nullptr ? GlobalLock(packed.block) : nullptr;
-    if (locked == nullptr)
-        return false;
-    const std::size_t size = sizeof(BITMAPINFOHEADER) + DibPaletteSize(locked);
-    const auto* bytes = static_cast<const BYTE*>(locked);
-    format.assign(bytes, bytes + size);
-    GlobalUnlock(packed.block);
-    return true;
+// The header and colour table of the picture's packed bitmap, without its pixels: the format of
+// the work section.
+bool ReadDibTemplate(CBitmap& picture, const BITMAP& size, std::vector<BYTE>& format) {
+    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
+                                  size.bmWidth,
+                                  size.bmHeight,
+                                  1,
+                                  static_cast<WORD>(PackedBitCount(size)),
+                                  BI_RGB,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0};
+    format.assign(sizeof header + DibPaletteSize(&header), 0);
+    std::memcpy(format.data(), &header, sizeof header);
+    return CDC::GetDIBits(&picture, 0, static_cast<UINT>(size.bmHeight), nullptr,
+                          reinterpret_cast<BITMAPINFO*>(format.data()), DIB_RGB_COLORS) != 0;
 }
 
 // A top-down section of the template's format in a memory context.
@@ -138,9 +139,8 @@ struct WorkBox {
 };
 
 struct PixelCopy {
-    const BYTE* source;
-    // The source's rows are padded beyond the picture's own width, which alone is shown.
-    int sourceWidth, pictureWidth, sourceHeight;
+    // The picture's own pixels, read where they show.
+    const PixelSurface& source;
     BYTE* work;
     // When given, every pixel the picture covers is cleared in it.
     BYTE* mask;
@@ -157,25 +157,20 @@ std::size_t SectionBytes(int width, int height, int bitCount) {
     return (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4 * static_cast<std::size_t>(height);
 }
 
-// The picture's format and its pixels in that format, as a section of whole-word rows holds them.
+// The picture's size and the format the work section takes.
 bool ReadSource(CBitmap& picture, CPictureSource::Pixels& pixels) {
     BITMAP& size = pixels.size;
-    if (!picture.GetBitmap(&size) || size.bmWidth <= 0 || size.bmHeight <= 0 ||
-        !ReadDibTemplate(picture, pixels.format))
-        return false;
-    const int bitCount = BitCount(pixels.format);
-    pixels.sourceWidth = RoundUp(size.bmWidth, RowMultiple(bitCount));
-    CSectionImage source;
-    CDC pictureDC;
-    if (!source.Create(pixels.format, pixels.sourceWidth, size.bmHeight) ||
-        !pictureDC.CreateCompatibleDC(nullptr))
-        return false;
-    CBitmap* previousPicture = pictureDC.SelectObject(&picture);
-    source.DC().BitBlt(0, 0, size.bmWidth, size.bmHeight, &pictureDC, 0, 0, SRCCOPY);
-    pictureDC.SelectObject(previousPicture);
-    pixels.bits.assign(source.Bits(),
-                       source.Bits() + SectionBytes(pixels.sourceWidth, size.bmHeight, bitCount));
-    return true;
+    return picture.GetBitmap(&size) && size.bmWidth > 0 && size.bmHeight > 0 &&
+           ReadDibTemplate(picture, size, pixels.format);
+}
+
+// The picture's pixel in the work format, as a copy into a section of that format encodes it.
+// The format is 24 bits for a true-colour picture; a monochrome one's holds no whole bytes a
+// pixel, and none are copied.
+void PutPixel(std::uint32_t pixel, BYTE* at) {
+    at[0] = static_cast<BYTE>(pixel & 0xFF);
+    at[1] = static_cast<BYTE>((pixel >> 8) & 0xFF);
+    at[2] = static_cast<BYTE>((pixel >> 16) & 0xFF);
 }
 
 // Every record pair of the two walks whose pixel falls in the work box.
@@ -184,7 +179,7 @@ void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRe
     const WorkBox& box = copy.box;
     const int p = copy.bytesPerPixel;
     for (const WalkRecord& a : columns) {
-        if (a.s < 0 || a.s >= copy.pictureWidth)
+        if (a.s < 0 || a.s >= copy.source.Width())
             continue;
         const int offsetX = a.x - copy.origin.x, offsetY = a.y - copy.origin.y;
         const auto [xBegin, xEnd] =
@@ -193,12 +188,12 @@ void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRe
             RecordsWithin(rows, &WalkRecord::y, box.minY - offsetY, box.minY + box.height - 1 - offsetY);
         for (std::size_t j = std::max(xBegin, yBegin); j < std::min(xEnd, yEnd); ++j) {
             const WalkRecord& b = rows[j];
-            if (b.s < 0 || b.s >= copy.sourceHeight)
+            if (b.s < 0 || b.s >= copy.source.Height())
                 continue;
             const std::int64_t x = b.x + offsetX - box.minX, y = b.y + offsetY - box.minY;
-            const BYTE* from = copy.source + (std::int64_t{b.s} * copy.sourceWidth + a.s) * p;
             const std::int64_t at = (y * box.width + x) * p;
-            std::memcpy(copy.work + at, from, static_cast<std::size_t>(p));
+            if (p == 3)
+                PutPixel(copy.source.At(a.s, b.s), copy.work + at);
             if (copy.mask != nullptr)
                 std::memset(copy.mask + at, 0, static_cast<std::size_t>(p));
         }
@@ -248,7 +243,10 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     const CPictureSource::Pixels* pixels = SourcePixels();
     if (pixels == nullptr)
         return false;
-    const BITMAP& size = pixels->size;
+    // A picture not held for want of memory is read for this draw only.
+    const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(m_pPicture->Surface());
+    if (shown == nullptr)
+        return false;
     const std::vector<BYTE>& format = pixels->format;
     const int bitCount = BitCount(format);
     // D4, D1, D2, D3 in device pixels. The picture's first column and row lie at corner 1, the
@@ -258,7 +256,7 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     dc.LPtoDP(d.data(), static_cast<int>(d.size()));
     const CPoint origin = d[1];
     std::vector<WalkRecord> columns, rows;
-    if (!WalkEdge(origin, d[0], size.bmWidth, columns) || !WalkEdge(origin, d[2], size.bmHeight, rows))
+    if (!WalkEdge(origin, d[0], shown->Width(), columns) || !WalkEdge(origin, d[2], shown->Height(), rows))
         return false;
 
     SavedDC saved{dc, dc.SaveDC()};
@@ -299,9 +297,9 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     }
     if (masked)
         std::memset(mask.Bits(), 0xFF, workBytes);
+    shown->PullFromDibSection();
     CopyPixels(columns, rows,
-               PixelCopy{pixels->bits.data(), pixels->sourceWidth, size.bmWidth, size.bmHeight, work.Bits(),
-                         masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
+               PixelCopy{*shown, work.Bits(), masked ? mask.Bits() : nullptr, box, bitCount / 8, origin});
     // On paper the picture is added onto the pixels it covers, cleared first, and no others.
     if (masked)
         dc.BitBlt(box.minX, box.minY, box.width, box.height, &mask.DC(), 0, 0, SRCAND);

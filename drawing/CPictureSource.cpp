@@ -69,3 +69,9 @@ const CPictureSource::Pixels& CPictureSource::Hold(const CBitmap& picture,
     m_entries.push_back(Entry{picture.Surface(), picture.BitsPixel(), std::move(pixels)});
     return *m_entries.back().pixels;
 }
+
+std::size_t CPictureSource::HeldBytes() const {
+    std::size_t bytes = 0;
+    for (const Entry& entry : m_entries) bytes += entry.pixels->format.size();
+    return bytes;
+}

@@ -8,19 +8,17 @@
 class CBitmap;
 class PixelSurface;
 
-// The picture of a 2D or 3D bitmap as its turned drawing reads it, kept from one repaint to
-// the next: made again only when the picture is another (a new file, a reload). The 3D bitmap
-// draws its picture and its mask in turn, so two are kept. Objects showing the same picture
-// share the pixels the first of them made.
+// The format in which the turned drawing of a 2D or 3D bitmap works on its picture, kept from one
+// repaint to the next: made again only when the picture is another (a new file, a reload). The
+// pixels themselves are read from the picture's surface as they are drawn, never copied whole.
+// The 3D bitmap draws its picture and its mask in turn, so two are kept. Objects showing the
+// same picture share what the first of them made.
 class CPictureSource {
   public:
     struct Pixels {
         // The header and colour table of the picture's packed bitmap.
         std::vector<BYTE> format;
-        // The picture in that format, top row first, rows padded to sourceWidth pixels.
-        std::vector<BYTE> bits;
         BITMAP size{};
-        int sourceWidth = 0;
     };
 
     // The pixels kept for the picture, here or by another source; null when none are.
@@ -30,6 +28,8 @@ class CPictureSource {
     // How many times pixels were made and kept here: once per picture while it stays the same,
     // and not at all for a picture another source had made pixels for.
     int KeptCount() const { return m_nKept; }
+    // The bytes of what is kept here, the same whatever the picture's size.
+    std::size_t HeldBytes() const;
 
   private:
     static constexpr std::size_t kKept = 2;

@@ -34,17 +34,6 @@ WORD ColorsForBits(int bits) {
     }
 }
 
-int PackedBitCount(const BITMAP& bitmap) {
-    const int bits = bitmap.bmPlanes * bitmap.bmBitsPixel;
-    if (bits <= 1)
-        return 1;
-    if (bits <= 4)
-        return 4;
-    if (bits <= 8)
-        return 8;
-    return 24;
-}
-
 // Bytes of the rows of an uncompressed DIB; more than any block holds for impossible sizes.
 ULONGLONG ImageSize(int bitCount, LONG width, LONG height) {
     if (width < 0)
@@ -109,6 +98,17 @@ struct BlockGuard {
 };
 
 }  // namespace
+
+int PackedBitCount(const BITMAP& bitmap) {
+    const int bits = bitmap.bmPlanes * bitmap.bmBitsPixel;
+    if (bits <= 1)
+        return 1;
+    if (bits <= 4)
+        return 4;
+    if (bits <= 8)
+        return 8;
+    return 24;
+}
 
 WORD DibColorCount(const void* dibHeader) {
     if (!dibHeader)

@@ -2,6 +2,7 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 class CBitmap;
 class CDC;
@@ -17,6 +18,8 @@ constexpr WORD kDibNotLocked = 3;
 constexpr WORD kDibNotWritten = 4;
 constexpr WORD kDibMissing = 20;
 
+// The depth of a packed DIB of the bitmap: 1, 4, 8 or 24 bits.
+int PackedBitCount(const BITMAP& bitmap);
 // Colours in the colour table of a DIB header (the 40-byte or the 12-byte core header).
 WORD DibColorCount(const void* dibHeader);
 // Bytes of the colour table: 4 per colour after a 40-byte header, 3 after a core header.

@@ -23,6 +23,8 @@ struct DecodedPicture {
 struct HeldPictures {
     std::mutex lock;
     std::unordered_map<std::string, DecodedPicture> pictures;
+    // The file each stand-in stands for.
+    std::unordered_map<const PixelSurface*, std::filesystem::path> standIns;
     std::size_t bytes = 0;
     std::size_t count = 0;
 };
@@ -56,11 +58,13 @@ std::size_t ShownPixelsLeft() {
 // the file has been read again since.
 void Release(std::shared_ptr<PixelSurface>& decoded, const std::string& key) {
     const std::size_t bytes = SurfaceBytes(*decoded);
+    const PixelSurface* released = decoded.get();
     decoded.reset();
     HeldPictures& held = Held();
     const std::lock_guard<std::mutex> guard(held.lock);
     held.bytes -= bytes;
     --held.count;
+    held.standIns.erase(released);
     const auto entry = held.pictures.find(key);
     if (entry != held.pictures.end() && entry->second.surface.expired())
         held.pictures.erase(entry);
@@ -89,12 +93,33 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
     if (kept != held.pictures.end() && kept->second.stamp == *stamp)
         if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
             return surface;
-    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpFile(path, ShownPixelsLeft()).surface;
+    const std::size_t left = ShownPixelsLeft();
+    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpFile(path, left).surface;
     if (!decoded)
         return nullptr;
+    const bool fits = static_cast<std::size_t>(decoded->Width()) * decoded->Height() <= left;
+    if (!fits) {
+        decoded = std::make_shared<PixelSurface>(1, 1);
+        held.standIns[decoded.get()] = path;
+    }
     std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);
     held.pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
+}
+
+std::shared_ptr<PixelSurface> CDecodedPictures::Shown(const std::shared_ptr<PixelSurface>& held) {
+    std::filesystem::path path;
+    std::size_t left = 0;
+    {
+        HeldPictures& pictures = Held();
+        const std::lock_guard<std::mutex> guard(pictures.lock);
+        const auto standIn = pictures.standIns.find(held.get());
+        if (standIn == pictures.standIns.end())
+            return held;
+        path = standIn->second;
+        left = ShownPixelsLeft();
+    }
+    return ReadCutShortBmpFile(path, left).surface;
 }
 
 std::size_t CDecodedPictures::HeldBytes() {
@@ -106,5 +131,5 @@ std::size_t CDecodedPictures::HeldBytes() {
 std::size_t CDecodedPictures::HeldBound() {
     HeldPictures& held = Held();
     const std::lock_guard<std::mutex> guard(held.lock);
-    return kBudgetBytes + held.count * kBeyondBudgetBytes;
+    return kBudgetBytes + held.count * kStandInBytes;
 }

@@ -11,21 +11,24 @@ class PixelSurface;
 // picture any more or the file has changed since (another file, size or time of writing).
 // All pictures held share one budget of memory: a picture is read whole when it fits in what
 // the others leave of it, else at the reduced resolution that fits there (ReductionStep), so
-// that every picture still shows. Once the budget is spent, each further picture is read at the
-// resolution that leaves its longer side no shorter than kSmallestReducedSide: it takes no more
-// than kBeyondBudgetBytes.
+// that every picture still shows. A picture that does not fit even at the smallest resolution
+// (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place, and
+// drawing reads the file again for the time of the draw (Shown). So the pictures together hold
+// no more than the budget and kStandInBytes each, however many there are.
 class CDecodedPictures {
   public:
     // 256 MB: 64 megapixels of 4 bytes; drawing keeps a copy of each picture in its own format.
     static constexpr std::size_t kBudgetBytes = std::size_t{256} << 20;
-    // The most a picture read beyond the budget takes: 127 by 127 pixels are not reduced.
-    static constexpr std::size_t kBeyondBudgetBytes = std::size_t{64} << 10;
+    // The bytes of a stand-in's pixels.
+    static constexpr std::size_t kStandInBytes = 4;
 
     // The file's picture, read as a file that may be cut short; null when it cannot be read.
     static std::shared_ptr<PixelSurface> Read(const std::filesystem::path& path);
+    // The picture to draw for a surface Read gave: the surface itself, or for a stand-in its file
+    // read again as Read would read it now, held only by the caller.
+    static std::shared_ptr<PixelSurface> Shown(const std::shared_ptr<PixelSurface>& held);
     // The bytes of the pictures held now, counted as each is read and freed.
     static std::size_t HeldBytes();
-    // The most the pictures held now may take: the budget and, beyond it, kBeyondBudgetBytes
-    // for each of them.
+    // The most the pictures held now may take: the budget and kStandInBytes for each of them.
     static std::size_t HeldBound();
 };

@@ -351,6 +351,18 @@ TEST_F(PictureTest, RepaintsReadThePictureOnceAndAReloadedPictureAgain) {
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
+// Drawing reads the picture's pixels where they show: what it keeps of a picture is its format,
+// the same few bytes however large the picture.
+TEST_F(PictureTest, DrawingKeepsNoCopyOfThePicture) {
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    auto turned = PictureOnPlan(plan, WritePicture(folder / "kept.bmp"), kPi / 6.0);
+    ASSERT_EQ(turned->Draw(nullptr), 1);
+    EXPECT_EQ(turned->GetPictureSource().HeldBytes(), sizeof(BITMAPINFOHEADER));
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
 // A 24-bit picture 42 pixels wide has rows padded to 44. The far end of the column walk reaches
 // column 42, which lies in the padding: like the last row it copies nothing, and the picture
 // covers 199 x 99 pixels as one of width 40 does, with no black column of padding.

@@ -13,8 +13,9 @@
 #include "tests/support/TestFolder.h"
 
 // Sixteen 4096 by 4096 pictures from small run-length files, held together, stay within the
-// budget: the first is whole, every one shows, and a picture reduced holds the average of each
-// block of step by step pixels. Once they are let go, a picture is read whole again.
+// budget: the first is whole, every one shows (read again to be drawn once past the budget), and a picture
+// reduced holds the average of each block of step by step pixels. Once they are let go, a picture is read
+// whole again.
 TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     TestFolder folder;
     std::vector<std::shared_ptr<PixelSurface>> held;
@@ -23,7 +24,7 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
         WriteFileBytes(path, RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
         held.push_back(CDecodedPictures::Read(path));
         ASSERT_NE(held.back(), nullptr);
-        EXPECT_GE(held.back()->Width(), kSmallestReducedSide);
+        EXPECT_GE(CDecodedPictures::Shown(held.back())->Width(), kSmallestReducedSide);
     }
     EXPECT_EQ(held.front()->Width(), 4096);
     EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
@@ -32,7 +33,8 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) known.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
     WriteFileBytes(folder / "known.bmp", EncodeBmpFile(known, 24));
-    const std::shared_ptr<PixelSurface> reduced = CDecodedPictures::Read(folder / "known.bmp");
+    const std::shared_ptr<PixelSurface> reduced =
+        CDecodedPictures::Shown(CDecodedPictures::Read(folder / "known.bmp"));
     ASSERT_NE(reduced, nullptr);
     ASSERT_LT(reduced->Width(), 256);
     // Each channel of the gradient averages, rounded half up, to its value at the block's middle.
@@ -102,15 +104,38 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
         const std::size_t largeBytes = BytesOf(held);
         held.push_back(CDecodedPictures::Read(folder / c.file));
         ASSERT_NE(held.back(), nullptr);
-        const PixelSurface& picture = *held.back();
+        std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back());
+        const PixelSurface& picture = *shown;
         EXPECT_EQ(picture.Width(), c.width);
         EXPECT_EQ(picture.Height(), c.width);
         for (int y = 0; y < picture.Height(); ++y) ASSERT_EQ(picture.At(c.lineX, y), c.line) << y;
         EXPECT_NE(picture.At(c.lineX + 2, 0), c.line);
         EXPECT_EQ(CDecodedPictures::HeldBytes(), before + BytesOf(held));
+        shown.reset();
         held.pop_back();
         EXPECT_EQ(CDecodedPictures::HeldBytes(), before + largeBytes);
     }
     held.clear();
     EXPECT_EQ(CDecodedPictures::HeldBytes(), before);
+}
+
+// Past the budget a picture is not held: twenty small pictures read then take a stand-in's few
+// bytes each, and each still shows whole when drawn.
+TEST(DecodedPictures, PicturesPastTheBudgetHoldOnlyAStandIn) {
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held;
+    for (int large = 0; large < 4; ++large) {
+        const auto path = folder / ("large" + std::to_string(large) + ".bmp");
+        WriteFileBytes(path, RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
+        held.push_back(CDecodedPictures::Read(path));
+    }
+    const std::size_t full = CDecodedPictures::HeldBytes();
+    for (int small = 0; small < 20; ++small) {
+        const auto path = folder / ("small" + std::to_string(small) + ".bmp");
+        WriteFileBytes(path, LinedPicture(127, 24, kBlack, kWhite, 5));
+        held.push_back(CDecodedPictures::Read(path));
+        EXPECT_EQ(CDecodedPictures::Shown(held.back())->Width(), 127);
+    }
+    EXPECT_LE(CDecodedPictures::HeldBytes(), full + 20 * CDecodedPictures::kStandInBytes);
+    EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
 }

@@ -137,6 +137,45 @@ void LargePictures(benchmark::State& state, bool distinct) {
 BENCHMARK_CAPTURE(LargePictures, distinct, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LargePictures, one_file, false)->Unit(benchmark::kMillisecond);
 
+// A plain .bmp of the side at one bit a pixel, in stripes of black and white.
+FileBytes OneBitPlan(int side) {
+    const std::uint32_t bitsAt = 14 + 40 + 8, rowBytes = static_cast<std::uint32_t>(side + 31) / 32 * 4;
+    const std::uint32_t image = rowBytes * static_cast<std::uint32_t>(side);
+    const std::uint32_t fields[] = {bitsAt + image,
+                                    0,
+                                    bitsAt,
+                                    40,
+                                    static_cast<std::uint32_t>(side),
+                                    static_cast<std::uint32_t>(side),
+                                    1 | (1 << 16),
+                                    0,
+                                    image,
+                                    2835,
+                                    2835,
+                                    2,
+                                    0,
+                                    0x000000,
+                                    0xFFFFFF};
+    FileBytes file{'B', 'M'};
+    for (const std::uint32_t field : fields)
+        for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<BYTE>(field >> shift));
+    file.resize(bitsAt + image, 0xF0);
+    return file;
+}
+
+// One plan of 8192 by 8192 pixels at one bit a pixel, opened and drawn: the drawing reads the
+// pixels it shows from the picture and holds no copy of it.
+void LargePlan(benchmark::State& state) {
+    constexpr int kPlanSide = 8192;
+    const fs::path folder = Folder("plan", 0);
+    WriteFileBytes(folder / "plan0.bmp", OneBitPlan(kPlanSide));
+    const fs::path layout = WriteLayout("large-plan.cvn", [&](CCVNDoc& doc) {
+        AddPicture(&doc.m_rootGroup, &doc.m_tool, 0, Numbered(folder, "plan", 0) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK(LargePlan)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 namespace {
@@ -274,24 +313,35 @@ void SquareInGroups(benchmark::State& state, double turn) {
 BENCHMARK_CAPTURE(SquareInGroups, turned, 0.1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SquareInGroups, unturned, 0.0)->Unit(benchmark::kMillisecond);
 
-constexpr int kSmallPictures = 10000;
-constexpr int kSmallSide = 16;
+struct SmallPictures {
+    int count;
+    int side;
+    bool distinct;
+};
 
-// Ten thousand pictures of 16 by 16, each its own file or all one: reading one more picture
-// costs the same however many are held.
-void ManySmallPictures(benchmark::State& state, bool distinct) {
+// Many small pictures, each its own file or all one: reading one more picture costs the same
+// however many are held, and together they hold no more than the budget and a little each.
+void ManySmallPictures(benchmark::State& state, SmallPictures pictures) {
+    const std::string name = "small" + std::to_string(pictures.side) + "-";
     const fs::path folder = Folder("small", 0);
-    const FileBytes picture = RunLengthBmpFile(1, kSmallSide, kSmallSide, RunLengthColors(2), {0, 1});
-    for (int index = 0; index < (distinct ? kSmallPictures : 1); ++index)
-        WriteFileBytes(folder / ("small" + std::to_string(index) + ".bmp"), picture);
+    const FileBytes picture = RunLengthBmpFile(1, pictures.side, pictures.side, RunLengthColors(2), {0, 1});
+    for (int index = 0; index < (pictures.distinct ? pictures.count : 1); ++index)
+        WriteFileBytes(folder / (name + std::to_string(index) + ".bmp"), picture);
     const fs::path layout = WriteLayout("small-pictures.cvn", [&](CCVNDoc& doc) {
-        for (int index = 0; index < kSmallPictures; ++index)
+        for (int index = 0; index < pictures.count; ++index)
             AddPicture(&doc.m_rootGroup, &doc.m_tool, index,
-                       Numbered(folder, "small", distinct ? index : 0) + ".bmp");
+                       Numbered(folder, name.c_str(), pictures.distinct ? index : 0) + ".bmp");
     });
     OpenAndDraw(state, layout);
 }
-BENCHMARK_CAPTURE(ManySmallPictures, distinct, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ManySmallPictures, one_file, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ManySmallPictures, distinct, SmallPictures{10000, 16, true})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ManySmallPictures, one_file, SmallPictures{10000, 16, false})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ManySmallPictures, distinct_127, SmallPictures{20000, 127, true})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(ManySmallPictures, one_file_127, SmallPictures{20000, 127, false})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
