@@ -7,13 +7,13 @@
 #include "drawing/PriceCheck.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
-#include "model/LengthEntry.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/GroupPropertiesTemplate.h"
 #include "resources/StringTable.h"
+#include "ui/LengthEntry.h"
 #include "ui/PickButtonColor.h"
 
 namespace {
@@ -22,7 +22,6 @@ namespace {
 constexpr double kElevationTolerance = 0.5;
 // The elevations the group takes; a typed depth below 0 is taken as 0.
 constexpr LengthRange kElevationRange{0.0, kLargestFieldLength};
-constexpr LengthRange kTypedElevations{-kLargestFieldLength, kLargestFieldLength};
 
 constexpr UINT kCategoryTexts[] = {IDS_TRACK, IDS_SCENERY, IDS_STRUCTURES, IDS_ROLLING_STOCK,
                                    IDS_MISCELLANEOUS};
@@ -289,8 +288,6 @@ BOOL CGroupPropertyDialog::TakeElevation() {
     const CLengthFormat lengths = Lengths();
     const CString refusal =
         LengthRangeText(DataExchangeMessages::kEnterNumberBetween, lengths, kElevationRange);
-    if (!TakeLengthField(*this, IDC_GROUP_ELEVATION, lengths, kTypedElevations, refusal, m_newGroupElevation))
-        return FALSE;
-    m_newGroupElevation = std::max(m_newGroupElevation, 0.0);
-    return TRUE;
+    return TakeLengthField(*this, IDC_GROUP_ELEVATION, lengths, kElevationRange, refusal,
+                           m_newGroupElevation);
 }

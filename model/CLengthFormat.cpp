@@ -1,18 +1,21 @@
 #include "model/CLengthFormat.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>
 
 #include "model/Units.h"
 #include "platform/base/NumberParsing.h"
+#include "platform/base/TypedNumbers.h"
 
 namespace {
 
 constexpr char kInchMark = '"';
 constexpr char kFootMark = '\'';
+// What the decimal units count, by unit index, as a person reads it.
+constexpr const char* kDecimalUnitWords[] = {"yards",  "feet",        "",           "", "inches", "",
+                                             "meters", "centimeters", "millimeters"};
 
 // Lengths can come from typed or stored text ("1e300", "nan"); a whole number that does not
 // fit an int is clamped rather than converted out of range.
@@ -174,29 +177,77 @@ bool CollectNumeratorDigits(const char*& cursor, CString& digits) {
     return false;
 }
 
-// The whole text one decimal number, as a decimal unit's field shows it.
-bool IsDecimalNumber(const CString& text) {
-    const char* first = text.c_str();
-    const char* last = first + text.GetLength();
-    if (first != last && *first == '+')
-        ++first;
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    return error == std::errc() && end == last && first != last;
+bool HasSign(const CString& text) {
+    return !text.IsEmpty() && (text[0] == '-' || text[0] == '+');
 }
 
-// Feet and inches are read leniently, digit by digit, so only their marks may stand beside
-// the digits.
-bool IsFeetAndInches(const CString& text) {
-    bool digit = false;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const char c = text[i];
-        if (IsDigit(c))
-            digit = true;
-        else if (std::strchr("-. '\"/", c) == nullptr)
-            return false;
+// Takes a leading sign off the trimmed text; true for a minus.
+bool TakeSign(CString& text) {
+    text.Trim();
+    const bool negative = !text.IsEmpty() && text[0] == '-';
+    if (HasSign(text)) {
+        text = text.Mid(1);
+        text.Trim();
     }
-    return digit;
+    return negative;
+}
+
+bool EndsWithInchMark(const CString& text) {
+    return !text.IsEmpty() && text[text.GetLength() - 1] == kInchMark;
+}
+
+// An unsigned decimal, as a person types it ("6.5", ".5", "1e3").
+bool ReadUnsignedDecimal(const CString& text, double& value) {
+    return !HasSign(text) && ReadTypedDecimal(text, value);
+}
+
+// "3/8" or "6 3/8": digits only, and a denominator that is no zero.
+bool ReadFraction(const CString& text, double& value) {
+    CString fraction = text;
+    double whole = 0.0;
+    const int blank = text.Find(' ');
+    if (blank >= 0) {
+        if (!ReadTypedDigits(text.Left(blank), whole))
+            return false;
+        fraction = text.Mid(blank + 1);
+    }
+    const int slash = fraction.Find('/');
+    double numerator = 0.0;
+    double denominator = 0.0;
+    if (slash < 0 || !ReadTypedDigits(fraction.Left(slash), numerator) ||
+        !ReadTypedDigits(fraction.Mid(slash + 1), denominator) || denominator == 0.0)
+        return false;
+    value = whole + numerator / denominator;
+    return true;
+}
+
+// Unsigned inches as typed: a decimal ("6.5") or a fraction with or without its whole
+// ("6 1/2", "1/2"), with or without the inch mark.
+bool ReadInches(CString text, double& inches) {
+    text.Trim();
+    if (EndsWithInchMark(text)) {
+        text = text.Left(text.GetLength() - 1);
+        text.TrimRight();
+    }
+    const bool fraction = text.Find('/') >= 0 || text.Find(' ') >= 0;
+    return fraction ? ReadFraction(text, inches) : ReadUnsignedDecimal(text, inches);
+}
+
+// "5' 6 1/2"", "5'", "6 1/2"" (inches, by their mark) or "5" (a bare number is feet).
+bool ReadFeetAndInches(const CString& text, double& length) {
+    double feet = 0.0;
+    double inches = 0.0;
+    const int footMark = text.Find(kFootMark);
+    if (footMark >= 0) {
+        CString rest = text.Mid(footMark + 1);
+        rest.Trim();
+        if (!ReadUnsignedDecimal(text.Left(footMark), feet) || (!rest.IsEmpty() && !ReadInches(rest, inches)))
+            return false;
+    } else if (EndsWithInchMark(text) ? !ReadInches(text, inches) : !ReadUnsignedDecimal(text, feet)) {
+        return false;
+    }
+    length = feet * kFoot + inches * kInch;
+    return true;
 }
 
 }  // namespace
@@ -255,6 +306,10 @@ double CLengthFormat::ParseLength(const char* text) const {
     if (!HasUnit() || text == nullptr) {
         return 0.0;
     }
+    double length = 0.0;
+    if (ReadTypedLength(text, length)) {
+        return length;
+    }
     switch (m_unitIndex) {
         case 2:
             return ParseFeetAndInches(text, false);
@@ -270,16 +325,46 @@ double CLengthFormat::ParseLength(const char* text) const {
 bool CLengthFormat::ReadTypedLength(const CString& text, double& length) const {
     if (!HasUnit())
         return false;
-    CString trimmed = text;
-    trimmed.Trim();
-    const bool decimal = m_unitIndex != 2 && m_unitIndex != 3 && m_unitIndex != 5;
-    if (!(decimal ? IsDecimalNumber(trimmed) : IsFeetAndInches(trimmed)))
+    CString magnitude = text;
+    const bool negative = TakeSign(magnitude);
+    double read = 0.0;
+    if (!ReadMagnitude(magnitude, read) || !std::isfinite(read))
         return false;
-    const double value = ParseLength(trimmed.c_str());
-    if (!std::isfinite(value))
-        return false;
-    length = value;
+    length = negative ? -read : read;
     return true;
+}
+
+bool CLengthFormat::ReadMagnitude(const CString& text, double& length) const {
+    switch (m_unitIndex) {
+        case 2:
+        case 3:
+            return ReadFeetAndInches(text, length);
+        case 5:
+            if (!ReadInches(text, length))
+                return false;
+            length *= kInch;
+            return true;
+        default:
+            if (!ReadUnsignedDecimal(text, length))
+                return false;
+            length *= UnitSize();
+            return true;
+    }
+}
+
+CString CLengthFormat::DescribeTypedForms() const {
+    switch (m_unitIndex) {
+        case 2:
+            return "Type feet and inches as 5' 6.5\", 5', 6.5\" or 5 (feet).";
+        case 3:
+            return "Type feet and inches as 5' 6 1/2\", 5', 6 1/2\" or 5 (feet).";
+        case 5:
+            return "Type inches as 2 1/2, 1/2, 2.5 or 2.";
+        default:
+            return HasUnit()
+                       ? CString("Type a number of ") + kDecimalUnitWords[m_unitIndex] + ", as 12.5 or 1e3."
+                       : CString();
+    }
 }
 
 double CLengthFormat::ParseFeetAndInches(const char* text, bool fractionalInches) const {

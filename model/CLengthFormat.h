@@ -23,11 +23,15 @@ class CLengthFormat {
     // A value already divided by the unit size, never negative; the fractional-inch unit
     // always shows the whole number ("0 1/2").
     void FormatLengthFraction(CString& text, double value) const;
+    // A typed length (ReadTypedLength); any other text leniently, digit by digit.
     double ParseLength(const char* text) const;
-    // A length typed into a field, read as ParseLength reads it; false, with the length left as
-    // it was, when the text is no length of the unit: empty, a letter, a second number where
-    // the unit takes one, or beyond any finite value.
+    // A length typed into a field, in one of the forms the unit takes (DescribeTypedForms), a
+    // sign in front; ParseLength reads such a text the same. False, with the length left as it
+    // was, when the text is no length of the unit: empty, a word, a number the unit does not
+    // take in that place, or beyond any finite value.
     bool ReadTypedLength(const CString& text, double& length) const;
+    // The forms ReadTypedLength takes, as a refusal shows them to the person typing.
+    CString DescribeTypedForms() const;
 
     // The fraction in [0, 1) rounded to 64ths and reduced; 0 / 64 is no fraction and 1 / 1
     // a rest that rounded up to a whole.
@@ -46,6 +50,7 @@ class CLengthFormat {
     // of FormatLengthFraction.
     CString FormatUnits(double value, bool inchesAlwaysWhole) const;
     double ParseFeetAndInches(const char* text, bool fractionalInches) const;
+    bool ReadMagnitude(const CString& text, double& length) const;
 
     int m_unitIndex;
 };

@@ -5,7 +5,6 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
-#include "model/LengthEntry.h"
 #include "model/RecordReading.h"
 #include "model/SettingRanges.h"
 #include "model/Units.h"
@@ -13,7 +12,7 @@
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/DocumentSetupTemplate.h"
-#include "resources/StringTable.h"
+#include "ui/LengthEntry.h"
 
 namespace {
 constexpr int kViewScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60};
@@ -22,7 +21,7 @@ constexpr int kPrintFitToPage = 0;
 constexpr const char* kViewScaleTooSmall = "The view scale must be 1 or more.";
 constexpr const char* kWidthRefused = "Please enter a document width between %s and %s.";
 constexpr const char* kHeightRefused = "Please enter a document height between %s and %s.";
-constexpr LengthRange kPageSides{1.0, kLargestCoordinate};
+constexpr double kLeastPageSide = 1.0;
 
 CString NumberText(int number) {
     CString text;
@@ -83,8 +82,8 @@ BOOL CDocumentSetupDialog::OnInitDialog() {
 void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     const CLengthFormat lengths(m_nUnitIndex);
-    DDX_LengthText(dx, IDC_SETUP_WIDTH, m_strWidth, lengths, kPageSides, kWidthRefused);
-    DDX_LengthText(dx, IDC_SETUP_HEIGHT, m_strHeight, lengths, kPageSides, kHeightRefused);
+    DDX_LengthText(dx, IDC_SETUP_WIDTH, m_strWidth, lengths, PageSides(), kWidthRefused);
+    DDX_LengthText(dx, IDC_SETUP_HEIGHT, m_strHeight, lengths, PageSides(), kHeightRefused);
     DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
     DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
     DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
@@ -96,18 +95,11 @@ void CDocumentSetupDialog::OnOK() {
     // Enter in the view-scale field leaves no kill-focus behind it.
     if (GetFocus() == GetDlgItem(IDC_SETUP_VIEW_SCALE))
         ReadViewScaleText();
-    if (!UpdateData(TRUE))
-        return;
-    const double width = PageSide(m_strWidth);
-    const double height = PageSide(m_strHeight);
+    // The sides' range follows from the view scale, so the scale is judged first.
     if (m_nViewScale < 1)
         return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
-    if (height / m_nViewScale > kLargestScaledSide || width / m_nViewScale > kLargestScaledSide) {
-        CString tooLarge;
-        tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
-        return Refuse(tooLarge, IDC_SETUP_VIEW_SCALE);
-    }
-    EndDialog(IDOK);
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
 }
 
 void CDocumentSetupDialog::OnViewScaleSelected() {
@@ -140,9 +132,16 @@ void CDocumentSetupDialog::OnFixedScale() {
 
 // A side the exchange took: a text showing a bound stands for that bound.
 double CDocumentSetupDialog::PageSide(const CString& text) const {
-    double side = kPageSides.minimum;
-    ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kPageSides, side);
+    double side = kLeastPageSide;
+    ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), PageSides(), side);
     return side;
+}
+
+// The page at zoom 1 must fit the plan window's coordinates, so the view scale bounds its
+// sides; so does the file's coordinate limit.
+LengthRange CDocumentSetupDialog::PageSides() const {
+    const double scale = std::max(m_nViewScale, 1);
+    return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
 }
 
 // A text that is no number reads as 0, which OK refuses.

@@ -3,6 +3,7 @@
 #include "platform/ctl/CDialog.h"
 
 class CCVNDoc;
+struct LengthRange;
 
 // The page settings of a layout: document size, the plan window's view scale 1:N, the print
 // scale (fitted to the page or 1:N) and the two print marks. The document's Page Setup
@@ -40,6 +41,7 @@ class CDocumentSetupDialog : public CDialog {
 
   private:
     double PageSide(const CString& text) const;
+    LengthRange PageSides() const;
     void ReadViewScaleText();
     void ShowViewScale();
     // The text of a refusal with the exclamation icon; the focus goes to the control.

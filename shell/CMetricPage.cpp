@@ -2,13 +2,13 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
-#include "model/LengthEntry.h"
 #include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/PreferencePagesTemplates.h"
+#include "ui/LengthEntry.h"
 #include "ui/PickButtonColor.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "shell/COtherPage.h"
 
-#include "model/LengthEntry.h"
 #include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
+#include "ui/LengthEntry.h"
 
 IMPLEMENT_DYNAMIC(COtherPage, CPropertyPage)
 

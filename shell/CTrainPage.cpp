@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "model/LengthEntry.h"
 #include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
+#include "ui/LengthEntry.h"
 
 namespace {
 constexpr LengthRange kDistances{0.0, kLargestCoordinate};

@@ -7,7 +7,6 @@
 #include "model/CEditStep.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
-#include "model/LengthEntry.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/ControlPainting.h"
 #include "platform/ctl/DataExchange.h"
@@ -16,6 +15,7 @@
 #include "resources/TerrainEditorTemplates.h"
 #include "terrain/CMount.h"
 #include "terrain/TerrainLengths.h"
+#include "ui/LengthEntry.h"
 
 IMPLEMENT_DYNAMIC(CTerrainEditorDialog, CDialog)
 

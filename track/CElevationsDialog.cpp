@@ -7,7 +7,6 @@
 #include "model/CGroup.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
-#include "model/LengthEntry.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
@@ -16,6 +15,7 @@
 #include "track/CParTrack.h"
 #include "track/ElevationIcons.h"
 #include "track/TrackEnds.h"
+#include "ui/LengthEntry.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "track/CParallelTrackDialog.h"
 
-#include "model/LengthEntry.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/TrackToolTemplates.h"
+#include "ui/LengthEntry.h"
 
 namespace {
 constexpr LengthRange kOffsets{0.0, kLargestFieldLength};

@@ -3,13 +3,13 @@
 #include "model/CLengthFormat.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
-#include "model/LengthEntry.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "track/CParTrack.h"
 #include "track/TextureBrowsing.h"
+#include "ui/LengthEntry.h"
 
 BEGIN_MESSAGE_MAP(CTrackMoreDialog, CDialog)
 ON_BN_CLICKED(IDC_MORE_BROWSE_TEXTURE, OnBrowseTunnelTexture)

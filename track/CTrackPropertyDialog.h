@@ -4,12 +4,12 @@
 #include "model/CLengthFormat.h"
 #include "model/CPose.h"
 #include "model/Geometry.h"
-#include "model/LengthEntry.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CDialog.h"
 #include "ui/CColorButton.h"
 #include "ui/CObjectPreviewWnd.h"
+#include "ui/LengthEntry.h"
 
 class CParTrack;
 

@@ -1,15 +1,13 @@
 #include "platform/ctl/DataExchange.h"
 
-#include <cctype>
-#include <cerrno>
 #include <cfloat>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "platform/base/CWinPath.h"
+#include "platform/base/TypedNumbers.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListBox.h"
@@ -29,32 +27,6 @@ CString TextOf(CWnd* control) {
     return text;
 }
 
-CString Trimmed(CString text) {
-    text.Trim();
-    return text;
-}
-
-// A whole integer: blanks around, an optional sign, digits and nothing else.
-bool ParseWhole(const CString& text, long long* value) {
-    const CString trimmed = Trimmed(text);
-    const char* first = trimmed.c_str();
-    const char* last = first + trimmed.GetLength();
-    if (first != last && *first == '+')
-        ++first;
-    const auto [end, error] = std::from_chars(first, last, *value);
-    return error == std::errc() && end == last && first != last;
-}
-
-bool ParseReal(const CString& text, double* value) {
-    const CString trimmed = Trimmed(text);
-    const char* first = trimmed.c_str();
-    const char* last = first + trimmed.GetLength();
-    if (first != last && *first == '+')
-        ++first;
-    const auto [end, error] = std::from_chars(first, last, *value, std::chars_format::general);
-    return error == std::errc() && end == last && first != last && std::isfinite(*value);
-}
-
 template <typename Integer>
 void ExchangeInteger(CDataExchange* dx, int id, Integer& value, const char* refusal) {
     CWnd* control = dx->PrepareEditCtrl(id);
@@ -64,7 +36,7 @@ void ExchangeInteger(CDataExchange* dx, int id, Integer& value, const char* refu
         return;
     }
     long long parsed = 0;
-    if (!ParseWhole(TextOf(control), &parsed) ||
+    if (!ReadTypedInteger(TextOf(control), parsed) ||
         parsed < static_cast<long long>(std::numeric_limits<Integer>::min()) ||
         parsed > static_cast<long long>(std::numeric_limits<Integer>::max()))
         dx->Refuse(refusal);
@@ -82,7 +54,7 @@ void ExchangeReal(CDataExchange* dx, int id, Real& value, int digits) {
         return;
     }
     double parsed = 0;
-    if (!ParseReal(TextOf(control), &parsed) ||
+    if (!ReadTypedDecimal(TextOf(control), parsed) ||
         std::fabs(parsed) > static_cast<double>(std::numeric_limits<Real>::max()))
         dx->Refuse(kEnterNumber);
     value = static_cast<Real>(parsed);
@@ -157,11 +129,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
 }
 
 bool ReadNumberText(const CString& text, double& value) {
-    double parsed = 0.0;
-    if (!ParseReal(text, &parsed))
-        return false;
-    value = parsed;
-    return true;
+    return ReadTypedDecimal(text, value);
 }
 
 void DDV_NumberText(CDataExchange* dx, const CString& text, double& value) {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 
 #include "model/CTool.h"
 #include "platform/ctl/CPropertyPage.h"
@@ -135,19 +136,24 @@ TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayout
          "Please enter a positive number "},
         {ID_GROUP, "", -1, 0, "", ""},
         {ID_EDIT_PROPERTIES, "Group properties", -1, IDC_GROUP_ELEVATION, "abc",
-         "Please enter a number between 0.000 and 64000.000."},
+         "Please enter a number between 0.000 and 64000.000.\n\nType a number of millimeters, as 12.5 or "
+         "1e3."},
         {ID_EDIT_PROPERTIES, "Group properties", -1, IDC_GROUP_PRICE, "1,50",
          "Please enter a positive number "},
         {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, "abc",
-         "Please enter a document width between 0.100 and 100000000.000."},
+         "Please enter a document width between 0.100 and 32000.000.\n\nType a number of millimeters, as "
+         "12.5 or 1e3."},
         {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_HEIGHT, "2 m",
-         "Please enter a document height between 0.100 and 100000000.000."},
+         "Please enter a document height between 0.100 and 32000.000.\n\nType a number of millimeters, as "
+         "12.5 or 1e3."},
         {ID_PREFERENCES, "Preferences", 0, IDC_METRIC_GRID_WIDTH, "999999999",
          "Please enter a grid size between 0.100 and 100000000.000."},
         {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, "abc",
-         "Please enter a number between 0.000 and 100000000.000."},
+         "Please enter a number between 0.000 and 100000000.000.\n\nType a number of millimeters, as 12.5 or "
+         "1e3."},
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, "abc",
-         "Please enter a number between 0.000 and 100000000.000."},
+         "Please enter a number between 0.000 and 100000000.000.\n\nType a number of millimeters, as 12.5 or "
+         "1e3."},
     };
     layout->m_bGridShown = 1;
     auto* curve = static_cast<CCircTrack*>(layout->m_tool.CreateObjectForTool(kToolCurveTrack));
@@ -162,7 +168,9 @@ TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayout
         const std::vector<BYTE> before = Stored(*layout);
         const int undoSteps = layout->m_tool.GetUndoCount();
         const size_t boxes = host.MessageBoxes().size();
+        bool opened = false;
         host.WhenModal(entry.caption, [&](CWnd& dialog) {
+            opened = true;
             CWnd* page = &dialog;
             if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
                 DialogInput::ClickTab(host, sheet->GetTabControl(), entry.page);
@@ -182,5 +190,107 @@ TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayout
         EXPECT_EQ(LastBoxText(), entry.message);
         EXPECT_EQ(Stored(*layout), before) << entry.caption << " " << entry.field;
         EXPECT_EQ(layout->m_tool.GetUndoCount(), undoSteps);
+    }
+}
+
+// Every kind of field that reads typed numbers, typed into as a person does and closed with
+// Enter: a text that holds a value is taken as that value, any other is refused with a message
+// naming bounds the field takes and, for a text that is no length, the forms of its unit.
+TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoundsAndForms) {
+    constexpr int kFeetDecimalInches = 2;
+    constexpr int kFractionalInches = 5;
+    constexpr const char* kMillimetreForms = "\n\nType a number of millimeters, as 12.5 or 1e3.";
+    struct Entry {
+        UINT command;
+        const char* caption;
+        int page;
+        UINT field;
+        int unit;
+        const char* typed;
+        CString refusal = {};  // empty: the value is taken
+        std::function<double()> taken = {};
+        double expected = 0.0;
+    };
+    auto curve = static_cast<CCircTrack*>(layout->m_tool.CreateObjectForTool(kToolCurveTrack));
+    curve->SetArc(0.0, 0.0, 1000.0, 0.0, 1.0, 0, 0);
+    layout->m_tool.AddObjectWithUndo(curve, 1, 1);
+    auto snapRange = [&] { return layout->m_tool.m_fSnapDistance; };
+    auto gridWidth = [&] { return static_cast<double>(layout->m_nGridWidth); };
+    auto pageWidth = [&] { return layout->m_fPageWidth; };
+    auto gauge = [&] { return curve->m_fGauge; };
+    const CString pageRange = "Please enter a document width between 0.100 and 32000.000.";
+    const CString distanceRange = "Please enter a number between 0.000 and 100000000.000.";
+    layout->m_bGridShown = 1;
+    const Entry entries[] = {
+        // Words are refused in every kind of field.
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "inf",
+         distanceRange + kMillimetreForms},
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_HANDLE_SIZE, kMillimetres, "nan",
+         DataExchangeMessages::kEnterNumber},
+        {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, kMillimetres, "-infinity",
+         distanceRange + kMillimetreForms},
+        // An exponent reads in the decimal units.
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "1e3", "", snapRange, 10000.0},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "1e3", "", pageWidth,
+         10000.0},
+        // Each unit's forms mean their value, or are refused showing the forms.
+        {ID_PREFERENCES, "Preferences", 0, IDC_METRIC_GRID_WIDTH, kFractionalInches, "12.5", "", gridWidth,
+         3175.0},
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kFeetDecimalInches, "0' 3 1/2\"", "",
+         snapRange, 889.0},
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kFeetDecimalInches, "1/2",
+         "Please enter a number between 0' 0.000\" and 327868' 10.236\".\n\n"
+         "Type feet and inches as 5' 6.5\", 5', 6.5\" or 5 (feet)."},
+        // Bounds are judged by value and named as the field's later checks allow them.
+        {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "0", "", snapRange, 0.0},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "0", pageRange},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "32000.001", pageRange},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "32000.000", "", pageWidth,
+         320000.0},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan",
+         "Please enter a number between 0 and 64000.000"},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "1.5e1", "", gauge,
+         150.0},
+        // A negative where none makes sense is refused with the range.
+        {ID_GROUP, "", -1, 0, kMillimetres, ""},
+        {ID_EDIT_PROPERTIES, "Group properties", -1, IDC_GROUP_ELEVATION, kMillimetres, "-2",
+         "Please enter a number between 0.000 and 64000.000."},
+    };
+    for (const Entry& entry : entries) {
+        layout->m_nUnitIndex = entry.unit;
+        if (entry.field == 0) {
+            View()->SendMessage(WM_COMMAND, entry.command);
+            continue;
+        }
+        const std::vector<BYTE> before = Stored(*layout);
+        const size_t boxes = host.MessageBoxes().size();
+        bool opened = false;
+        host.WhenModal(entry.caption, [&](CWnd& dialog) {
+            opened = true;
+            CWnd* page = &dialog;
+            if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
+                DialogInput::ClickTab(host, sheet->GetTabControl(), entry.page);
+                page = sheet->GetActivePage();
+            }
+            Retype(*page, entry.field, entry.typed);
+            if (!entry.refusal.IsEmpty())
+                host.AnswerMessageBox(IDOK);
+            host.PressKey(VK_RETURN);
+            if (entry.refusal.IsEmpty())
+                return;
+            EXPECT_TRUE(dialog.InModalLoop()) << entry.typed;
+            host.AdvanceClock(kClickPause);
+            host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3));
+        });
+        View()->SendMessage(WM_COMMAND, entry.command);
+        ASSERT_TRUE(opened) << entry.caption << " " << entry.typed;
+        if (entry.refusal.IsEmpty()) {
+            EXPECT_EQ(host.MessageBoxes().size(), boxes) << entry.typed << ": " << LastBoxText();
+            EXPECT_DOUBLE_EQ(entry.taken(), entry.expected) << entry.typed;
+            continue;
+        }
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1) << entry.typed;
+        EXPECT_EQ(LastBoxText(), entry.refusal) << entry.typed;
+        EXPECT_EQ(Stored(*layout), before) << entry.typed;
     }
 }

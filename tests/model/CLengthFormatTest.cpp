@@ -119,7 +119,7 @@ TEST(CLengthFormat, ParsesFeetAndInches) {
     EXPECT_EQ(Parse(5, "-2 1/2\""), -635.0);
     EXPECT_EQ(Parse(5, "-5 \""), -1270.0);
     EXPECT_EQ(Parse(5, "  7"), 7 * 254.0);
-    EXPECT_EQ(Parse(5, "2.5"), 25 * 254.0);  // a point is not a digit here
+    EXPECT_EQ(Parse(5, "2.5"), 2.5 * 254.0);
     EXPECT_EQ(Parse(5, "3 1/0"), 3 * 254.0);
     EXPECT_EQ(Parse(5, ""), 0.0);
 }
@@ -166,7 +166,9 @@ TEST(CLengthFormat, EndsTokensAfterTwentyCharacters) {
     // digits after it join the numerator.
     cursor = "1234567890123456789012345 1/2\"";
     EXPECT_EQ(CLengthFormat::ParseFractionalInches(cursor), 12345678901234567890.0 + 123451.0 / 2.0);
-    EXPECT_EQ(Parse(2, "99999999999999999999999999999999'"), 99999999999999999999.0 * 3050.0);
+    EXPECT_EQ(Parse(2, "99999999999999999999999999999999 ft'"), 99999999999999999999.0 * 3050.0);
+    // A typed length is read whole.
+    EXPECT_DOUBLE_EQ(Parse(2, "99999999999999999999999999999999'"), 1e32 * 3050.0);
 }
 
 TEST(CLengthFormat, SurvivesNumbersBeyondTheIntRange) {

@@ -1,4 +1,4 @@
-#include "model/LengthEntry.h"
+#include "ui/LengthEntry.h"
 
 #include "platform/ctl/CDataExchange.h"
 #include "platform/ctl/CDialog.h"
@@ -12,9 +12,23 @@ CString Shown(const CLengthFormat& lengths, double length) {
     return text;
 }
 
-// The text of a bound, as a refusal names it, reads as a length a little outside the range.
-bool ShowsBound(const CLengthFormat& lengths, CString text, double bound) {
-    return text.Trim() == Shown(lengths, bound);
+// A length that the unit shows as a bound is that bound, however it was typed ("0", "0.000"),
+// so the bounds a refusal names are always taken.
+double OnBoundShownAlike(const CLengthFormat& lengths, double length, const LengthRange& range) {
+    const CString shown = Shown(lengths, length);
+    if (shown == Shown(lengths, range.minimum))
+        return range.minimum;
+    if (shown == Shown(lengths, range.maximum))
+        return range.maximum;
+    return length;
+}
+
+// A text that is no length at all is told the forms its unit takes.
+CString RefusalFor(const CString& text, const CLengthFormat& lengths, const CString& refusal) {
+    double length = 0.0;
+    if (lengths.ReadTypedLength(text, length))
+        return refusal;
+    return refusal + "\n\n" + lengths.DescribeTypedForms();
 }
 
 }  // namespace
@@ -30,10 +44,7 @@ bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const 
     double typed = 0.0;
     if (!lengths.ReadTypedLength(text, typed))
         return false;
-    if (ShowsBound(lengths, text, range.minimum))
-        typed = range.minimum;
-    if (ShowsBound(lengths, text, range.maximum))
-        typed = range.maximum;
+    typed = OnBoundShownAlike(lengths, typed, range);
     if (!(typed >= range.minimum && typed <= range.maximum))
         return false;
     length = typed;
@@ -44,7 +55,7 @@ double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& l
                   const LengthRange& range, const CString& refusal) {
     double length = 0.0;
     if (dx->m_bSaveAndValidate && !ReadLengthInRange(text, lengths, range, length))
-        dx->Refuse(refusal);
+        dx->Refuse(RefusalFor(text, lengths, refusal));
     return length;
 }
 

@@ -18,14 +18,15 @@ constexpr double kLargestFieldLength = 640000.0;
 // The pattern, its two "%s" standing for the range's bounds as the unit shows them.
 CString LengthRangeText(const char* pattern, const CLengthFormat& lengths, const LengthRange& range);
 
-// A field's text read as a length in the range. The text of a bound as the unit shows it stands
-// for that bound, so the bounds a refusal names are always taken. False for a text that
+// A field's text read as a length in the range. A length the unit shows as a bound stands for
+// that bound, so the bounds a refusal names are always taken. False for a text that
 // is no length or lies outside the range; the length is then left as it was.
 bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const LengthRange& range,
                        double& length);
 
 // In a data exchange, after the field's DDX_Text: its length, or the refusal with this message
-// (the field focused, its text selected, the exchange stopped).
+// (the field focused, its text selected, the exchange stopped); a text that is no length adds
+// the forms the unit takes.
 double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
                   const LengthRange& range, const CString& refusal);
 
