@@ -157,11 +157,12 @@ TEST_F(GroupPropertyDialogTest, TheLowestMemberIsTheGroupElevationAndANewOneMove
     ASSERT_EQ(BuildsOf(m_model).size(), 1u);
     EXPECT_TRUE(SamePose(BuildsOf(m_model)[0], m_model->m_parentPose));
 
-    // Feet and inches keep their inches; a negative elevation puts the lowest member at 0.
+    // Feet and inches keep their inches; a bare 0 puts the lowest member at 0 (a negative is
+    // refused).
     plan.host.m_nUnitIndex = 3;
     {
         CGroupPropertyRunner runner;
-        RunTypingElevation(runner, "-100", shown);
+        RunTypingElevation(runner, "0", shown);
     }
     // 250 is 250 / 254 = 0.984 inch, which rounds to 63/64.
     EXPECT_EQ(shown, "0' 0 63/64\"");
