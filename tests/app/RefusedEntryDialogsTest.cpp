@@ -39,6 +39,10 @@ class RefusedEntryDialogs : public RunningProgram {
         host.PressKey(key);
         return host.MessageBoxes().size() - before;
     }
+    void ClickButton(CWnd& dialog, UINT id) {
+        host.AdvanceClock(kClickPause);
+        host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
+    }
     CString TextOf(CWnd& dialog, UINT id) {
         CString text;
         dialog.GetDlgItem(static_cast<int>(id))->GetWindowText(text);
@@ -210,6 +214,9 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         CString refusal = {};  // empty: the value is taken
         std::function<double()> taken = {};
         double expected = 0.0;
+        // A field of a dialog that this button of the first one opens.
+        UINT opener = 0;
+        const char* nested = "";
     };
     auto curve = static_cast<CCircTrack*>(layout->m_tool.CreateObjectForTool(kToolCurveTrack));
     curve->SetArc(0.0, 0.0, 1000.0, 0.0, 1.0, 0, 0);
@@ -218,6 +225,9 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     auto gridWidth = [&] { return static_cast<double>(layout->m_nGridWidth); };
     auto pageWidth = [&] { return layout->m_fPageWidth; };
     auto gauge = [&] { return curve->m_fGauge; };
+    auto tunnelWidth = [&] { return curve->m_fTunnelWidth; };
+    auto connectionDistance = [&] { return layout->m_limits.maxConnectionDistance; };
+    auto gridHeight = [&] { return static_cast<double>(layout->m_nGridHeight); };
     const CString pageRange = "Please enter a document width between 0.100 and 32000.000.";
     const CString distanceRange = "Please enter a number between 0.000 and 100000000.000.";
     layout->m_bGridShown = 1;
@@ -227,6 +237,8 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
          distanceRange + kMillimetreForms},
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_HANDLE_SIZE, kMillimetres, "nan",
          DataExchangeMessages::kEnterNumber},
+        {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_CONNECTION_DISTANCE, kMillimetres, "NAN",
+         distanceRange + kMillimetreForms},
         {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, kMillimetres, "-infinity",
          distanceRange + kMillimetreForms},
         // An exponent reads in the decimal units.
@@ -265,7 +277,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         const std::vector<BYTE> before = Stored(*layout);
         const size_t boxes = host.MessageBoxes().size();
         bool opened = false;
-        host.WhenModal(entry.caption, [&](CWnd& dialog) {
+        auto typeAndEnter = [&](CWnd& dialog) {
             opened = true;
             CWnd* page = &dialog;
             if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
@@ -279,8 +291,14 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
             if (entry.refusal.IsEmpty())
                 return;
             EXPECT_TRUE(dialog.InModalLoop()) << entry.typed;
-            host.AdvanceClock(kClickPause);
-            host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3));
+            ClickButton(dialog, IDCANCEL);
+        };
+        host.WhenModal(entry.caption, [&](CWnd& dialog) {
+            if (entry.opener == 0)
+                return typeAndEnter(dialog);
+            host.WhenModal(entry.nested, typeAndEnter);
+            ClickButton(dialog, entry.opener);
+            ClickButton(dialog, entry.refusal.IsEmpty() ? IDOK : IDCANCEL);
         });
         View()->SendMessage(WM_COMMAND, entry.command);
         ASSERT_TRUE(opened) << entry.caption << " " << entry.typed;
