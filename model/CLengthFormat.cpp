@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 #include "model/Units.h"
 #include "platform/base/NumberParsing.h"
