@@ -78,9 +78,11 @@ class DroppedListKeys : public EveryClassLayout {
         return top.IsWindowVisible() && (!modal || top.InModalLoop());
     }
 
-    // Escape, then Return, on the dropped list of the combo in the dialog top.
     void ExpectTheListTakesItsKeys(CWnd& top, UINT id, Route route) {
-        CComboBox* combo = FindCombo(top, id);
+        ExpectTheListTakesItsKeys(top, FindCombo(top, id), route);
+    }
+    // Escape, then Return, on the dropped list of the combo in the window top.
+    void ExpectTheListTakesItsKeys(CWnd& top, CComboBox* combo, Route route) {
         ASSERT_NE(combo, nullptr);
         ASSERT_GE(combo->GetCount(), 2);
         const bool modal = top.InModalLoop();
@@ -148,7 +150,7 @@ class DroppedListKeys : public EveryClassLayout {
 
 }  // namespace
 
-// Every kind of dialog the program shows a drop-down list in.
+// Every kind of dialog the program shows a drop-down list in, and the main window's layer selector.
 TEST_F(DroppedListKeys, EscapeAndReturnOnAnOpenListCloseOnlyTheList) {
     for (const auto& [list, command] : {
              std::pair<DroppedList, UINT>{{"Preferences", IDC_METRIC_UNITS, Route::F4}, ID_PREFERENCES},
@@ -180,6 +182,11 @@ TEST_F(DroppedListKeys, EscapeAndReturnOnAnOpenListCloseOnlyTheList) {
     Try({"Font", cmb4, Route::ArrowClick},
         [&] { CFontDialog(nullptr, CF_SCREENFONTS | CF_EFFECTS, nullptr, &Main()).DoModal(); });
 
+    {
+        // Outside any dialog, the main window's own keys wait too.
+        SCOPED_TRACE("Layer selector");
+        ExpectTheListTakesItsKeys(Main(), Main().GetLayerCombo(), Route::ArrowClick);
+    }
     {
         // The tool parameters stay open beside the plan.
         SCOPED_TRACE("Tool parameters");
