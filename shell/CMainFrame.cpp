@@ -43,6 +43,7 @@ ON_MESSAGE(WM_DEVMODECHANGE, OnDevModeChange)
 ON_UPDATE_COMMAND_UI(ID_OBJECT_SIZES, OnUpdateObjectSizes)
 ON_COMMAND(ID_SETUP_TOOLBARS, OnSetupToolbars)
 ON_CBN_SELENDOK(ID_CHOOSE_ACTIVE_LAYER, OnSelectLayer)
+ON_CBN_CLOSEUP(ID_CHOOSE_ACTIVE_LAYER, OnLayerListClosed)
 ON_UPDATE_COMMAND_UI_RANGE(IDS_STATUS_PANE_1, IDS_STATUS_PANE_4, OnUpdateStatusPane)
 ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
 ON_COMMAND(ID_HELP, OnHelpFinder)
@@ -252,6 +253,14 @@ void CMainFrame::OnSelectLayer() {
     layout->SetLayerVisible(layer, TRUE);
     layout->SetLayerLocked(layer, FALSE);
     layout->OnActiveLayerChanged();
+}
+
+// Whether a layer was chosen or not, the person's next keys are for the plan again.
+void CMainFrame::OnLayerListClosed() {
+    CFrameWnd* frame = GetActiveFrame();
+    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    if (view != nullptr && GetFocus() == m_pLayerCombo)
+        view->SetFocus();
 }
 
 // Without an active layout the panes speak of none: the first says "Ready", the rest are blank.

@@ -83,6 +83,7 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
     void OnUpdateStatusPane(CCmdUI* cmdUI);
     void OnSetupToolbars() {}
     void OnSelectLayer();
+    void OnLayerListClosed();
     void OnHelpFinder();
     void OnContextHelp();
     void OnWindowMore();

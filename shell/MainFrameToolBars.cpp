@@ -5,6 +5,7 @@
 #include "resources/BitmapIds.h"
 #include "resources/CommandIds.h"
 #include "resources/StringTable.h"
+#include "shell/CLayerSelector.h"
 #include "shell/CToolBarEx.h"
 #include "shell/ToolBarButtons.h"
 
@@ -27,7 +28,7 @@ int CreateMainToolBar(CToolBarEx& bar, CFrameWnd* frame, CComboBox*& layerSelect
     layerSelector = nullptr;
     if (!StartBar(bar, frame, IDB_MAIN_TOOLBAR, MainToolBarButtons()))
         return -1;
-    CWnd* control = bar.AddControl(RUNTIME_CLASS(CComboBox), "",
+    CWnd* control = bar.AddControl(RUNTIME_CLASS(CLayerSelector), "",
                                    CRect(0, 0, kLayerSelectorWidth, kLayerSelectorDropHeight),
                                    kLayerSelectorSlot, ID_CHOOSE_ACTIVE_LAYER, CBS_DROPDOWNLIST | WS_VSCROLL);
     layerSelector = dynamic_cast<CComboBox*>(control);

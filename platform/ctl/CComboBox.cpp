@@ -304,6 +304,15 @@ void CComboBox::OnLButtonUp(UINT, CPoint point) {
 
 // --- Keys ---------------------------------------------------------------------------------------
 
+BOOL CComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message != WM_GETDLGCODE)
+        return CWnd::OnWndMsg(message, wParam, lParam, result);
+    *result = OnGetDlgCode();
+    if (m_dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE))
+        *result |= DLGC_WANTALLKEYS;
+    return TRUE;
+}
+
 void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
     if (key == kF4Key) {
         m_dropped ? CloseUp(true) : ShowDropDown(TRUE);

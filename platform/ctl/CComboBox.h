@@ -69,6 +69,8 @@ class CComboBox : public CWnd {
     void OnMouseMove(UINT flags, CPoint point) override;
     // Arrow keys move the selection and letters find items, even inside a dialog.
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    // An open list takes Return and Escape itself: they close the list, not the dialog or frame.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSysKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnChar(UINT ch, UINT repeat, UINT flags) override;

@@ -276,6 +276,8 @@ BOOL CDialog::IsDialogMessage(MSG* msg) {
                 PressDefaultButton();
             return TRUE;
         case VK_ESCAPE:
+            if (code & DLGC_WANTALLKEYS)
+                return FALSE;
             PressCommandButton(IDCANCEL);
             return TRUE;
         default:

@@ -141,11 +141,19 @@ TEST_F(MainFrame, TheLayerSelectorMakesTheChosenLayerActiveShownAndUnlocked) {
     ASSERT_EQ(selector->GetCount(), 8);
     EXPECT_EQ(selector->GetCurSel(), 0);
     CCVNDoc* layout = ActiveLayout();
-    layout->SetLayerVisible(3, FALSE);
-    layout->m_tool.m_bLayerLocked[3] = TRUE;
+    DrawLine();
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    const CPaint* line = layout->m_rootGroup.m_members.front();
+    const double lineY = line->m_pose.y;
+    for (int layer : {3, 4, 5}) {
+        layout->SetLayerVisible(layer, FALSE);
+        layout->m_tool.m_bLayerLocked[layer] = TRUE;
+    }
     CRect field;
     selector->GetClientRect(&field);
     const CPoint arrow(field.right - 6, field.CenterPoint().y);
+    host.AdvanceClock(1000);
     host.ClickClient(selector, arrow);
     ASSERT_TRUE(selector->GetDroppedState());
     CRect item;
@@ -156,20 +164,47 @@ TEST_F(MainFrame, TheLayerSelectorMakesTheChosenLayerActiveShownAndUnlocked) {
     EXPECT_EQ(layout->m_tool.m_bLayerLocked[3], 0);
     EXPECT_EQ(selector->GetCurSel(), 3);
 
-    // Dropped by the mouse and chosen by the keys, then stepped on while closed.
+    // The choice gave the keys back to the plan: Down nudges the selection.
+    EXPECT_EQ(CWnd::GetFocus(), Main().MDIGetActive()->GetActiveView());
+    host.PressKey(VK_DOWN);
+    EXPECT_NE(line->m_pose.y, lineY);
+    EXPECT_EQ(layout->GetActiveLayer(), 3);
+
+    // Passed over on the way to a choice by the keys, or to none, a layer stays as it was.
+    for (UINT end : {VK_ESCAPE, VK_RETURN}) {
+        host.AdvanceClock(1000);
+        host.ClickClient(selector, arrow);
+        for (int press = 0; press < 3; ++press) host.PressKey(VK_DOWN);
+        host.PressKey(end);
+        EXPECT_FALSE(selector->GetDroppedState());
+        EXPECT_EQ(layout->GetActiveLayer(), end == VK_RETURN ? 6 : 3);
+        EXPECT_EQ(CWnd::GetFocus(), Main().MDIGetActive()->GetActiveView());
+        for (int layer : {4, 5}) {
+            EXPECT_EQ(layout->m_tool.m_bLayerShown[layer], 0) << layer;
+            EXPECT_EQ(layout->m_tool.m_bLayerLocked[layer], 1) << layer;
+        }
+    }
+
+    // Given the keys back closed (after a dialog opened over its list), the selector drops its
+    // list before it steps.
     host.AdvanceClock(1000);
     host.ClickClient(selector, arrow);
-    for (int press = 0; press < 3; ++press) host.PressKey(VK_DOWN);
-    host.PressKey(VK_RETURN);
+    host.WhenModal("Open", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+    host.KeyDown(VK_CONTROL);
+    host.PressKey('O');
+    host.KeyUp(VK_CONTROL);
+    ASSERT_EQ(CWnd::GetFocus(), selector);
+    ASSERT_FALSE(selector->GetDroppedState());
+    host.PressKey(VK_UP);
+    EXPECT_TRUE(selector->GetDroppedState());
     EXPECT_EQ(layout->GetActiveLayer(), 6);
-    host.PressKey(VK_DOWN);
-    EXPECT_EQ(layout->GetActiveLayer(), 7);
-    EXPECT_EQ(selector->GetCurSel(), 7);
+    host.PressKey(VK_RETURN);
+    EXPECT_EQ(layout->GetActiveLayer(), 5);
 
     // The layer shown follows the active layout's layer.
-    layout->SetActiveLayer(5);
+    layout->SetActiveLayer(2);
     layout->OnActiveLayerChanged();
-    EXPECT_EQ(selector->GetCurSel(), 5);
+    EXPECT_EQ(selector->GetCurSel(), 2);
 }
 
 TEST_F(MainFrame, APlanWindowShowsTheToolsBarAndPutsTheCameraBarAway) {
