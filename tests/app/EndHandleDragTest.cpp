@@ -133,34 +133,42 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachPieceAsItsLastMoveDrewItAndTheHintShowsI
          CSplineTrack::kFirstKnot, kPi / 6.0},
     };
     const CLengthFormat format(layout->GetUnitIndex());
-    for (const PieceKind& kind : kinds) {
-        SCOPED_TRACE(kind.name);
-        ClearPlan();
-        CParTrack* piece = kind.lay(PlanOfClient(CPoint(250, 250)));
-        LayNeighbours(piece, kind.kink);
-        host.AdvanceClock(1000);
-        Command(ID_EDIT_SELECT_ALL);
-        host.AdvanceClock(1000);
+    // Each snap the release makes: onto track ends, as the program starts, then to the grid.
+    const UINT snaps[] = {ID_TRACK_SNAP, ID_SNAP_TO_GRID};
+    for (UINT snap : snaps) {
+        if (!IsChecked(snap))
+            Command(snap);
+        ASSERT_TRUE(IsChecked(snap));
+        for (const PieceKind& kind : kinds) {
+            SCOPED_TRACE(kind.name);
+            SCOPED_TRACE(snap);
+            ClearPlan();
+            CParTrack* piece = kind.lay(PlanOfClient(CPoint(250, 250)));
+            LayNeighbours(piece, kind.kink);
+            host.AdvanceClock(1000);
+            Command(ID_EDIT_SELECT_ALL);
+            host.AdvanceClock(1000);
 
-        const CPoint pressed = ScreenOfPlan(EndOf(piece, 0));
-        host.MouseDown(pressed);
-        ASSERT_EQ(Tool().m_nDraggedHandle, kind.beginHandle);
-        ASSERT_TRUE(piece->IsSelected());
-        for (int step = 1; step <= 5; ++step) host.MouseMove(CPoint(pressed.x + 40 * step, pressed.y));
-        host.RunUntilIdle();
-        const CDoublePoint drawnBegin = EndOf(piece, 0), drawnEnd = EndOf(piece, 1);
-        CString length;
-        format.FormatLength(length, piece->m_fLength);
-        const CString hint = Tool().m_hint.m_strText;
-        EXPECT_GE(hint.Find(length), 0) << hint.c_str();
-        EXPECT_NE(hint.Left(2), "; ") << hint.c_str();
+            const CPoint pressed = ScreenOfPlan(EndOf(piece, 0));
+            host.MouseDown(pressed);
+            ASSERT_EQ(Tool().m_nDraggedHandle, kind.beginHandle);
+            ASSERT_TRUE(piece->IsSelected());
+            for (int step = 1; step <= 5; ++step) host.MouseMove(CPoint(pressed.x + 40 * step, pressed.y));
+            host.RunUntilIdle();
+            const CDoublePoint drawnBegin = EndOf(piece, 0), drawnEnd = EndOf(piece, 1);
+            CString length;
+            format.FormatLength(length, piece->m_fLength);
+            const CString hint = Tool().m_hint.m_strText;
+            EXPECT_GE(hint.Find(length), 0) << hint.c_str();
+            EXPECT_NE(hint.Left(2), "; ") << hint.c_str();
 
-        host.MouseUp(CPoint(pressed.x + 200, pressed.y));
-        host.RunUntilIdle();
-        EXPECT_NEAR(EndOf(piece, 0).x, drawnBegin.x, 1e-6);
-        EXPECT_NEAR(EndOf(piece, 0).y, drawnBegin.y, 1e-6);
-        EXPECT_NEAR(EndOf(piece, 1).x, drawnEnd.x, 1e-6);
-        EXPECT_NEAR(EndOf(piece, 1).y, drawnEnd.y, 1e-6);
-        EXPECT_GT(drawnBegin.x, PlanOfClient(CPoint(250, 250)).x);
+            host.MouseUp(CPoint(pressed.x + 200, pressed.y));
+            host.RunUntilIdle();
+            EXPECT_NEAR(EndOf(piece, 0).x, drawnBegin.x, 1e-6);
+            EXPECT_NEAR(EndOf(piece, 0).y, drawnBegin.y, 1e-6);
+            EXPECT_NEAR(EndOf(piece, 1).x, drawnEnd.x, 1e-6);
+            EXPECT_NEAR(EndOf(piece, 1).y, drawnEnd.y, 1e-6);
+            EXPECT_GT(drawnBegin.x, PlanOfClient(CPoint(250, 250)).x);
+        }
     }
 }
