@@ -2,14 +2,10 @@
 
 #include <cmath>
 #include <functional>
-#include <vector>
 
-#include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/Units.h"
-#include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
-#include "shell/CCVNView.h"
 #include "tests/app/LayoutInProgram.h"
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
@@ -26,15 +22,6 @@ class EndHandleDrag : public LayoutInProgram {
   protected:
     CTool& Tool() { return layout->m_tool; }
 
-    template <class Piece>
-    Piece* Place(Piece* piece) {
-        CGroup& root = layout->m_rootGroup;
-        root.m_members.push_back(piece);
-        piece->SetOwnerGroup(&root);
-        const CPose world = root.WorldPose(nullptr);
-        piece->SetParentPose(&world);
-        return piece;
-    }
     CTrack* Straight(CDoublePoint from, CDoublePoint to) {
         auto* piece = Place(new CTrack(0, &Tool(), from.x, from.y));
         piece->SetEnds(from.x, from.y, to.x, to.y, 0, 0);
@@ -69,20 +56,6 @@ class EndHandleDrag : public LayoutInProgram {
         Command(ID_EDIT_SELECT_ALL);
         Command(ID_EDIT_DELETE);
         host.RunUntilIdle();
-    }
-    CPoint ScreenOfPlan(CDoublePoint world) {
-        CPoint at = Tool().LayoutToDevice(world.x, world.y, 0);
-        CClientDC dc(plan);
-        plan->OnPrepareDC(&dc);
-        dc.LPtoDP(&at);
-        plan->ClientToScreen(&at);
-        return at;
-    }
-    CDoublePoint PlanOfClient(CPoint client) {
-        CClientDC dc(plan);
-        plan->OnPrepareDC(&dc);
-        dc.DPtoLP(&client);
-        return Tool().DeviceToLayout(client.x, client.y);
     }
 };
 
@@ -143,7 +116,7 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachPieceAsItsLastMoveDrewItAndTheHintShowsI
             SCOPED_TRACE(kind.name);
             SCOPED_TRACE(snap);
             ClearPlan();
-            CParTrack* piece = kind.lay(PlanOfClient(CPoint(250, 250)));
+            CParTrack* piece = kind.lay(LayoutAt(CPoint(250, 250)));
             LayNeighbours(piece, kind.kink);
             host.AdvanceClock(1000);
             Command(ID_EDIT_SELECT_ALL);
@@ -168,7 +141,7 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachPieceAsItsLastMoveDrewItAndTheHintShowsI
             EXPECT_NEAR(EndOf(piece, 0).y, drawnBegin.y, 1e-6);
             EXPECT_NEAR(EndOf(piece, 1).x, drawnEnd.x, 1e-6);
             EXPECT_NEAR(EndOf(piece, 1).y, drawnEnd.y, 1e-6);
-            EXPECT_GT(drawnBegin.x, PlanOfClient(CPoint(250, 250)).x);
+            EXPECT_GT(drawnBegin.x, LayoutAt(CPoint(250, 250)).x);
         }
     }
 }
