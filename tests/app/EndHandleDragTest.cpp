@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 
-#include "model/CLengthFormat.h"
 #include "model/Units.h"
 #include "resources/CommandIds.h"
 #include "tests/app/LayoutInProgram.h"
@@ -12,9 +12,9 @@
 #include "track/CSplineTrack.h"
 #include "track/CTrack.h"
 
-// A track piece between two straights, its begin end pressed at the joint and dragged right
-// in steps: the release lays it where the last move drew it, and the hint beside the mouse
-// shows its length as a line's does.
+// An object's begin handle pressed (a track piece's at its joint with a straight) and dragged
+// right in steps: the release lays the object where the last move drew it, under each snap,
+// and the hint beside the mouse shows its length.
 
 namespace {
 
@@ -50,6 +50,14 @@ class EndHandleDrag : public LayoutInProgram {
         plan->Invalidate();
         plan->UpdateWindow();
     }
+    // The begin and end of a track piece, or a line's start and end.
+    std::array<CDoublePoint, 2> EndsOf(CPaint* object) {
+        if (auto* piece = dynamic_cast<CParTrack*>(object))
+            return {EndOf(piece, 0), EndOf(piece, 1)};
+        const CPointArray& points = object->m_points;
+        return {object->LocalToWorld(points[1].x, points[1].y),
+                object->LocalToWorld(points[2].x, points[2].y)};
+    }
     void ClearPlan() {
         if (layout->m_rootGroup.m_members.empty())
             return;
@@ -59,19 +67,25 @@ class EndHandleDrag : public LayoutInProgram {
     }
 };
 
-struct PieceKind {
+struct EditedKind {
     const char* name;
-    // Lays the piece with its begin end at b, heading right.
-    std::function<CParTrack*(CDoublePoint b)> lay;
+    // Lays the object with its begin handle near b, heading right.
+    std::function<CPaint*(CDoublePoint b)> lay;
     int beginHandle;
-    // How far off its line the straight at the piece's end lies.
+    // How far off its line the straight at a track piece's end lies.
     double kink;
 };
 
 }  // namespace
 
-TEST_F(EndHandleDrag, TheReleaseLaysEachPieceAsItsLastMoveDrewItAndTheHintShowsItsLength) {
-    const PieceKind kinds[] = {
+TEST_F(EndHandleDrag, TheReleaseLaysEachObjectAsItsLastMoveDrewItUnderEachSnapAndTheHintShowsItsLength) {
+    const EditedKind kinds[] = {
+        {"line",
+         [this](CDoublePoint) {
+             DrawLine(CPoint(250, 250), CPoint(350, 300));
+             return layout->m_rootGroup.m_members.back();
+         },
+         1, 0.0},
         {"straight",
          [this](CDoublePoint b) {
              return Straight(b, {b.x + 4572.0, b.y});
@@ -105,43 +119,45 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachPieceAsItsLastMoveDrewItAndTheHintShowsI
          },
          CSplineTrack::kFirstKnot, kPi / 6.0},
     };
-    const CLengthFormat format(layout->GetUnitIndex());
     // Each snap the release makes: onto track ends, as the program starts, then to the grid.
     const UINT snaps[] = {ID_TRACK_SNAP, ID_SNAP_TO_GRID};
     for (UINT snap : snaps) {
         if (!IsChecked(snap))
             Command(snap);
         ASSERT_TRUE(IsChecked(snap));
-        for (const PieceKind& kind : kinds) {
+        for (const EditedKind& kind : kinds) {
             SCOPED_TRACE(kind.name);
             SCOPED_TRACE(snap);
             ClearPlan();
-            CParTrack* piece = kind.lay(LayoutAt(CPoint(250, 250)));
-            LayNeighbours(piece, kind.kink);
+            CPaint* object = kind.lay(LayoutAt(CPoint(250, 250)));
+            if (auto* piece = dynamic_cast<CParTrack*>(object))
+                LayNeighbours(piece, kind.kink);
+            Command(ID_TOOL_SELECTOR);
             host.AdvanceClock(1000);
             Command(ID_EDIT_SELECT_ALL);
             host.AdvanceClock(1000);
 
-            const CPoint pressed = ScreenOfPlan(EndOf(piece, 0));
+            const CDoublePoint begin = EndsOf(object)[0];
+            const CPoint pressed = ScreenOfPlan(begin);
             host.MouseDown(pressed);
             ASSERT_EQ(Tool().m_nDraggedHandle, kind.beginHandle);
-            ASSERT_TRUE(piece->IsSelected());
+            ASSERT_TRUE(object->IsSelected());
             for (int step = 1; step <= 5; ++step) host.MouseMove(CPoint(pressed.x + 40 * step, pressed.y));
             host.RunUntilIdle();
-            const CDoublePoint drawnBegin = EndOf(piece, 0), drawnEnd = EndOf(piece, 1);
-            CString length;
-            format.FormatLength(length, piece->m_fLength);
+            const std::array<CDoublePoint, 2> drawn = EndsOf(object);
             const CString hint = Tool().m_hint.m_strText;
-            EXPECT_GE(hint.Find(length), 0) << hint.c_str();
+            const CString length = Tool().m_status.m_strMeasure[2];
+            EXPECT_GT(length.GetLength(), 1);
+            EXPECT_GE(hint.Find(length + "; "), 0) << hint.c_str();
             EXPECT_NE(hint.Left(2), "; ") << hint.c_str();
 
             host.MouseUp(CPoint(pressed.x + 200, pressed.y));
             host.RunUntilIdle();
-            EXPECT_NEAR(EndOf(piece, 0).x, drawnBegin.x, 1e-6);
-            EXPECT_NEAR(EndOf(piece, 0).y, drawnBegin.y, 1e-6);
-            EXPECT_NEAR(EndOf(piece, 1).x, drawnEnd.x, 1e-6);
-            EXPECT_NEAR(EndOf(piece, 1).y, drawnEnd.y, 1e-6);
-            EXPECT_GT(drawnBegin.x, LayoutAt(CPoint(250, 250)).x);
+            for (int end = 0; end < 2; ++end) {
+                EXPECT_NEAR(EndsOf(object)[end].x, drawn[end].x, 1e-6) << end;
+                EXPECT_NEAR(EndsOf(object)[end].y, drawn[end].y, 1e-6) << end;
+            }
+            EXPECT_GT(drawn[0].x, begin.x + 1000.0);
         }
     }
 }
