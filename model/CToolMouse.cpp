@@ -724,11 +724,12 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         SetTrainDown(pose, mode);
         if (IsConnectTool(mode))
             ReleaseConnect(mode, pose);
-        if ((m_nSnapMode == 2 || m_nSnapMode == 3) &&
+        const bool snaps = !ReshapedByHandle(mode);
+        if (snaps && (m_nSnapMode == 2 || m_nSnapMode == 3) &&
             (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
             ReleaseSnapToGrid(pose);
         bool accepted = false;
-        if (m_nSnapMode == 0 || m_nSnapMode == 1)
+        if (snaps && (m_nSnapMode == 0 || m_nSnapMode == 1))
             accepted = ReleaseTrackSnap(pose);
         ReleaseFinishMembers(pose, mode, accepted);
         JoinMarkedEnds();
@@ -763,6 +764,12 @@ void CTool::ReleaseBand() {
             member->SelectWithUndo(1, GestureGroupStart());
     m_rcRubberBand.SetEmpty();
     m_bRedraw = 1;
+}
+
+// A snap turns or shifts the whole selection, which would carry the ends that the handle
+// drag held still away from their joints and the dragged end away from where it was drawn.
+bool CTool::ReshapedByHandle(int mode) const {
+    return m_nDraggedHandle > 0 && (mode == kToolSelector || mode == kToolDragHandle);
 }
 
 void CTool::ReleaseSnapToGrid(const CPose& pose) {

@@ -364,16 +364,12 @@ void CArcTrack::UpdateSizeInfo(const CPose* pose) {
     m_pTool->m_status.m_strMeasure[7] = LengthText(m_fRadiusY);
 }
 
-void CArcTrack::AppendStatusText(CString& text) {
-    if (m_pTool == nullptr)
-        return;
-    text += "; ";
+// An end slides along the ellipse, changing the length and sweep; a corner changes the radii.
+CString CArcTrack::HandleMeasures() {
     const int handle = m_pTool->m_nDraggedHandle;
-    if (handle == 5 || handle == 6) {
-        CString sweep;
-        sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
-        text += sweep;
-        return;
-    }
-    text += m_pTool->m_status.m_strMeasure[6] + "; " + m_pTool->m_status.m_strMeasure[7];
+    if (handle != 5 && handle != 6)
+        return LengthText(m_fRadiusX) + "; " + LengthText(m_fRadiusY);
+    CString sweep;
+    sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
+    return LengthText(m_fLength) + "; " + sweep;
 }

@@ -36,7 +36,6 @@ class CArcTrack : public CSweptTrack {
 
     void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
-    void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void CopyFrom(CPaint* other) override;
@@ -95,6 +94,7 @@ class CArcTrack : public CSweptTrack {
     void DragCorner(const CDoublePoint& cursor, int handle);
 
   protected:
+    CString HandleMeasures() override;
     void SerializeShape(CArchive& ar) override;
     bool KeepsStoredLength(double stored) const override;
 };

@@ -326,12 +326,8 @@ void CCircTrack::UpdateSizeInfo(const CPose* pose) {
     m_pTool->m_status.m_strMeasure[6] = LengthText(m_fRadius);
 }
 
-void CCircTrack::AppendStatusText(CString& text) {
-    if (m_pTool == nullptr)
-        return;
+CString CCircTrack::HandleMeasures() {
     CString sweep;
     sweep.Format("%.2f", m_fSweep * 180.0 / kPi);
-    const CString measures = LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
-    // An end's elevation drag keeps the grade label in front, as the straight's does.
-    text = m_pTool->m_toolMode == kToolDragHandle && !text.IsEmpty() ? text + "; " + measures : measures;
+    return LengthText(m_fRadius) + "; " + LengthText(m_fLength) + "; " + sweep;
 }

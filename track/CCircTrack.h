@@ -36,7 +36,6 @@ class CCircTrack : public CSweptTrack {
 
     void RecomputeLength() override;
     int ApplyShapeStep(CEditStep* step) override;
-    void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     void CopyFrom(CPaint* other) override;
@@ -100,5 +99,6 @@ class CCircTrack : public CSweptTrack {
     void DragArc(const CDoublePoint& cursor);
 
   protected:
+    CString HandleMeasures() override;
     void SerializeShape(CArchive& ar) override;
 };

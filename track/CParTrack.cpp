@@ -830,12 +830,18 @@ void CParTrack::UpdateSizeInfo(const CPose* pose) {
     status.m_fGrade = m_fLength != 0.0 ? (m_fBeginElevation - m_fEndElevation) / m_fLength * 100.0 : 0.0;
 }
 
+// An end's elevation drag keeps the grade label its piece wrote in front of the measures.
 void CParTrack::AppendStatusText(CString& text) {
     if (m_pTool == nullptr)
         return;
+    const CString measures = HandleMeasures();
+    text = m_pTool->m_toolMode == kToolDragHandle && !text.IsEmpty() ? text + "; " + measures : measures;
+}
+
+CString CParTrack::HandleMeasures() {
     CString angle;
     angle.Format("; %.2f\xB0", m_pTool->m_status.m_fRotation);
-    text += angle;
+    return LengthText(m_fLength) + angle;
 }
 
 void CParTrack::NearestEndPoint(double& x, double& y, const CPose* pose) {

@@ -229,6 +229,9 @@ class CParTrack : public CPaint, public CTrackEndSource {
     double RotationDegrees(const CPose* pose) const;
     // A length in the document's unit.
     CString LengthText(double length) const;
+    // The measures the hint beside the mouse shows while a handle of the piece is dragged,
+    // joined by "; ": the straight's length and direction.
+    virtual CString HandleMeasures();
     double LargestWidth() const;
     // Pens drawn with: the rail or tie colour, or the drag colour while edited.
     COLORREF DrawColor(COLORREF color) { return GetEditState() == -1 ? color : kDragColor; }

@@ -552,12 +552,12 @@ void CSplineTrack::UpdateSizeInfo(const CPose* pose) {
     status.m_fRotation = angle * 180.0 / kPi;
 }
 
-void CSplineTrack::AppendStatusText(CString& text) {
-    if (m_pTool == nullptr)
-        return;
+// The length, then the direction of the line the dragged control point sets.
+CString CSplineTrack::HandleMeasures() {
+    const CString length = LengthText(m_fLength);
     const int i = m_pTool->m_nDraggedHandle;
     if (i < kFirstKnot || i > LastIndex())
-        return;
+        return length;
     int from = i, to = i;
     if (i == kFirstKnot) {
         to = std::min(kFirstKnot + 3, LastIndex());
@@ -572,7 +572,7 @@ void CSplineTrack::AppendStatusText(CString& text) {
     double degrees = TrackDirection(b.x - a.x, b.y - a.y) * 180.0 / kPi;
     if (degrees < 0.0)
         degrees += 360.0;
-    CString part;
-    part.Format("; %.2f", degrees);
-    text += part;
+    CString direction;
+    direction.Format("; %.2f", degrees);
+    return length + direction;
 }

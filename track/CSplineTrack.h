@@ -43,7 +43,6 @@ class CSplineTrack : public CParTrack {
     void ComputeExtent(const CPose* pose) override;
 
     int ApplyShapeStep(CEditStep* step) override;
-    void AppendStatusText(CString& text) override;
     void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
@@ -132,6 +131,7 @@ class CSplineTrack : public CParTrack {
     bool CursorOnSegment(const CDoublePoint& a, const CDoublePoint& b) const;
 
   protected:
+    CString HandleMeasures() override;
     void SerializeShape(CArchive& ar) override;
     bool KeepsStoredLength(double stored) const override;
 };

@@ -16,17 +16,6 @@ namespace {
 // The hint box beside the mouse while a handle is dragged, as the plan window shows it.
 class PlanHint : public LayoutInProgram {
   protected:
-    // The screen point of a plan point, and of a logical point of the view.
-    CPoint ScreenOfPlan(CDoublePoint world) {
-        return ScreenOfLogical(layout->m_tool.LayoutToDevice(world.x, world.y, 0));
-    }
-    CPoint ScreenOfLogical(CPoint at) {
-        CClientDC dc(plan);
-        plan->OnPrepareDC(&dc);
-        dc.LPtoDP(&at);
-        plan->ClientToScreen(&at);
-        return at;
-    }
     COLORREF ShownAt(CPoint screen) {
         CRect frame;
         Main().GetWindowRect(&frame);

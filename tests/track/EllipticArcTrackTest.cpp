@@ -284,7 +284,9 @@ TEST(EllipticArcTrack, StatusTextsDescribeTheArc) {
     CString text;
     plan.tool.m_nDraggedHandle = 6;
     arc->AppendStatusText(text);
-    EXPECT_EQ(text, "; 90.00");
+    CString length;
+    CLengthFormat(kDefaultUnitIndex).FormatLength(length, arc->m_fLength);
+    EXPECT_EQ(text, length + "; 90.00");
 }
 
 TEST(EllipticArcTrack, ABandInDeviceUnitsSelectsArcsAndSplinesItCrosses) {

@@ -6,6 +6,7 @@
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
+#include "model/CLengthFormat.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
 #include "track/BezierSampling.h"
@@ -328,11 +329,13 @@ TEST(SplineTrack, StatusTextsDescribeThePiece) {
     plan.tool.m_nDraggedHandle = 6;
     CString text;
     spline->AppendStatusText(text);
-    EXPECT_EQ(text, "; 0.00");
+    CString length;
+    CLengthFormat(kDefaultUnitIndex).FormatLength(length, spline->m_fLength);
+    EXPECT_EQ(text, length + "; 0.00");
     plan.tool.m_nDraggedHandle = 7;
     text.Empty();
     spline->AppendStatusText(text);
-    EXPECT_EQ(text, "; 0.00");
+    EXPECT_EQ(text, length + "; 0.00");
 }
 
 TEST(SplineTrack, TheCutToolCutsArcsAndSplinesAndOneUndoJoinsEach) {

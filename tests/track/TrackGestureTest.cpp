@@ -179,13 +179,13 @@ TEST(TrackGesture, AMovedSelectionSnapsOntoTheGridInMillimetresAndInches) {
     }
 }
 
-TEST(TrackGesture, DraggingAnEndsElevationShowsTheGradeLabelWithTheAngle) {
+TEST(TrackGesture, DraggingAnEndsElevationShowsTheGradeLabelWithTheLengthAndAngle) {
     struct Unit {
         int index;
         const char* label;
     };
-    const Unit units[] = {{8, "h=50.000,grade=-25.00%; 0.00\xB0"},
-                          {3, "h=0' 1 31/32\",grade=-25.00%; 0.00\xB0"}};
+    const Unit units[] = {{8, "h=50.000,grade=-25.00%; 200.000; 0.00\xB0"},
+                          {3, "h=0' 1 31/32\",grade=-25.00%; 0' 7 7/8\"; 0.00\xB0"}};
     for (const Unit& unit : units) {
         SCOPED_TRACE(unit.index);
         GesturePlan plan;

@@ -20,15 +20,6 @@ class TrainFixture : public LayoutInProgram {
   protected:
     CTool& Tool() { return layout->m_tool; }
 
-    template <class Piece>
-    Piece* Place(Piece* piece) {
-        CGroup& root = layout->m_rootGroup;
-        root.m_members.push_back(piece);
-        piece->SetOwnerGroup(&root);
-        const CPose world = root.WorldPose(nullptr);
-        piece->SetParentPose(&world);
-        return piece;
-    }
     CTrack* Straight(double bx, double by, double ex, double ey, double beginElevation = 0.0,
                      double endElevation = 0.0) {
         auto* piece = Place(new CTrack(0, &Tool(), bx, by));
@@ -75,14 +66,6 @@ class TrainFixture : public LayoutInProgram {
         return train;
     }
     void Tick() { Main().SendMessage(WM_TIMER, CMainFrame::kTrainTimerId); }
-
-    // The layout point under a client point of the plan view, as the engine gets it.
-    CDoublePoint LayoutAt(CPoint client) {
-        CClientDC dc(View());
-        View()->OnPrepareDC(&dc);
-        dc.DPtoLP(&client);
-        return Tool().DeviceToLayout(client.x, client.y);
-    }
 
     static double Distance(const CDoublePoint& a, const CDoublePoint& b) {
         return std::hypot(b.x - a.x, b.y - a.y);
