@@ -286,7 +286,7 @@ TEST_F(MenuTest, HomeEndAndLettersMoveTheHighlightOrChooseTheItemOfTheAccessLett
 }
 
 // Escape in a menu dropped from the bar, however it dropped, goes back to its title, and a second
-// Escape lets the bar go; a context menu has no title to go back to.
+// Escape lets the bar go; a context menu and the system menu have no title to go back to.
 TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
     const auto altChord = [&](UINT key) {
         host.KeyDown(VK_MENU);
@@ -311,6 +311,13 @@ TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
          },
          0},
         {"a context menu", [&] { context.TrackPopupMenu(0, 150, 150, &frame); }, -1},
+        {"the system menu",
+         [&] {
+             host.KeyDown(VK_MENU);
+             host.PressKey(VK_SPACE);
+             host.KeyUp(VK_MENU);
+         },
+         -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
