@@ -1,6 +1,6 @@
-// The menus and the help worked by keyboard alone on a real X server, as a person works them:
-// letters, Home and End in an open menu, Escape back to the title, Alt+F4 with a menu open, and
-// menus closing when the desktop's keyboard goes away from the program.
+// The menus worked by keyboard alone on a real X server, as a person works them: letters, Home
+// and End in an open menu, Escape back to the title, Alt+F4 with a menu open, and menus closing
+// when the desktop's keyboard goes away from the program.
 #include <string>
 #include <vector>
 
@@ -25,15 +25,6 @@ class MenuKeysOnDesktop : public ProgramOnDesktop {
             if (key.starts_with("alt+"))
                 ASSERT_TRUE(WaitForPopup(true)) << key << " opened no menu";
         }
-    }
-};
-
-class HelpKeysUnderWindowManager : public MenuKeysOnDesktop {
-  protected:
-    void SetUp() override {
-        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
-            GTEST_SKIP() << "no window manager (Debian package openbox)";
-        MenuKeysOnDesktop::SetUp();
     }
 };
 
@@ -82,27 +73,4 @@ TEST_F(MenuKeysOnDesktop, AnOpenMenuClosesWhenTheKeyboardGoesToNoWindowOrThePoin
         CloseMenus();
     }
     EXPECT_TRUE(m_session.ProgramRunning()) << m_session.ProgramErrors();
-}
-
-// F1 gives the help the keys in its contents: Down shows the next topic, Tab takes the keys to
-// the text and Escape closes it.
-TEST_F(HelpKeysUnderWindowManager, DownInTheHelpShowsTheNextTopic) {
-    m_session.Key("F1");
-    ASSERT_TRUE(m_session.WaitUntil([&] { return DialogHasKeyboard("Corvane Help"); }, kPatience));
-    DesktopSession::TopLevel help;
-    for (const DesktopSession::TopLevel& each : m_session.Dialogs())
-        if (each.name == "Corvane Help")
-            help = each;
-    // The topic's side of the window: the title of the topic shown there changes.
-    const auto inked = [&] {
-        return m_session.PixelsOtherThan(0xFFFFFF, help.x + 260, help.y + 30, 400, 40);
-    };
-    const int first = inked();
-    m_session.Key("Down");
-    EXPECT_TRUE(m_session.WaitUntil([&] { return inked() != first; }, kPatience))
-        << "Down showed no other topic";
-    m_session.Key("Tab");
-    m_session.Key("Escape");
-    EXPECT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience));
-    ExpectCleanExit();
 }

@@ -82,6 +82,19 @@ class MenuTest : public ::testing::Test {
         WhenPopup(std::move(action));
         host.Click(BarItemCentre(0));
     }
+    void AltChord(UINT key) {
+        host.KeyDown(VK_MENU);
+        host.PressKey(key);
+        host.KeyUp(VK_MENU);
+    }
+    // A context menu of one item, as a right click opens it.
+    void OpenContextMenu() {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_GRID, "&Grid");
+        menu.TrackPopupMenu(0, 150, 150, &frame);
+    }
+    int Title() const { return CMenuBarTracker::HighlightedTitle(&frame); }
     CPoint BarItemCentre(int item) const {
         CRect window;
         frame.GetWindowRect(&window);
@@ -288,50 +301,27 @@ TEST_F(MenuTest, HomeEndAndLettersMoveTheHighlightOrChooseTheItemOfTheAccessLett
 // Escape in a menu dropped from the bar, however it dropped, goes back to its title, and a second
 // Escape lets the bar go; a context menu and the system menu have no title to go back to.
 TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
-    const auto altChord = [&](UINT key) {
-        host.KeyDown(VK_MENU);
-        host.PressKey(key);
-        host.KeyUp(VK_MENU);
-    };
-    CMenu context;
-    context.CreatePopupMenu();
-    context.AppendMenu(MF_STRING, ID_GRID, "&Grid");
     const struct {
         const char* how;
         std::function<void()> open;
         int title;
     } rows[] = {
         {"a click on View", [&] { host.Click(BarItemCentre(1)); }, 1},
-        {"Alt+V", [&] { altChord('V'); }, 1},
+        {"Alt+V", [&] { AltChord('V'); }, 1},
         {"F10", [&] { host.PressKey(VK_F10); }, 0},
-        {"Alt, then Down",
-         [&] {
-             host.PressKey(VK_MENU);
-             host.PressKey(VK_DOWN);
-         },
-         0},
-        {"a context menu", [&] { context.TrackPopupMenu(0, 150, 150, &frame); }, -1},
-        {"the system menu",
-         [&] {
-             host.KeyDown(VK_MENU);
-             host.PressKey(VK_SPACE);
-             host.KeyUp(VK_MENU);
-         },
-         -1},
+        {"Alt, then Down", [&] { host.PressKey(VK_MENU), host.PressKey(VK_DOWN); }, 0},
+        {"a context menu", [&] { OpenContextMenu(); }, -1},
+        {"the system menu", [&] { AltChord(VK_SPACE); }, -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
         bool opened = false;
-        WhenPopup([&](CMenuPopupWnd&) {
-            opened = true;
-            host.PressKey(VK_ESCAPE);
-        });
+        WhenPopup([&](CMenuPopupWnd&) { opened = true, host.PressKey(VK_ESCAPE); });
         row.open();
-        EXPECT_TRUE(opened);
-        EXPECT_EQ(CMenuPopupWnd::Current(), nullptr);
-        EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), row.title);
+        EXPECT_TRUE(opened && !CMenuPopupWnd::Current());
+        EXPECT_EQ(Title(), row.title);
         host.PressKey(VK_ESCAPE);
-        EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), -1);
+        EXPECT_EQ(Title(), -1);
     }
     EXPECT_TRUE(frame.commands.empty());
 }
@@ -340,43 +330,28 @@ TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
 // title's letter drops its menu, and Escape, F10, Alt or a click let the bar go, the click
 // going on to the window.
 TEST_F(MenuTest, AltAloneHighlightsTheFirstTitleAndTheKeysWalkTheBar) {
-    host.PressKey(VK_MENU);
-    EXPECT_EQ(CMenuPopupWnd::Current(), nullptr);
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 0);
-    host.PressKey(VK_RIGHT);
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 1);
-    host.PressKey(VK_RIGHT);
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 0);
-    host.PressKey(VK_LEFT);
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 1);
-    WhenPopup([&](CMenuPopupWnd& view) {
-        EXPECT_EQ(view.Highlighted(), view.FindItem("&Grid"));
-        host.PressKey(VK_ESCAPE);
-    });
+    std::vector<int> titles;
+    for (const UINT key : {VK_MENU, VK_RIGHT, VK_RIGHT, VK_LEFT})
+        host.PressKey(key), titles.push_back(Title());
+    EXPECT_EQ(titles, (std::vector<int>{0, 1, 0, 1}));
+    int highlighted = -1;
+    WhenPopup([&](CMenuPopupWnd& view) { highlighted = view.Highlighted(), host.PressKey(VK_ESCAPE); });
     host.PressKey(VK_DOWN);
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 1);
+    EXPECT_EQ(highlighted, 0);
+    EXPECT_EQ(Title(), 1);
     WhenPopup([&](CMenuPopupWnd&) { host.Type("n"); });
     host.PressKey('F');
-    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
-    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), -1);
+    EXPECT_EQ(Title(), -1);
 
-    const struct {
-        const char* how;
-        std::function<void()> leave;
-    } exits[] = {
-        {"Escape", [&] { host.PressKey(VK_ESCAPE); }},
-        {"F10", [&] { host.PressKey(VK_F10); }},
-        {"Alt", [&] { host.PressKey(VK_MENU); }},
-        {"a click", [&] { host.ClickClient(&frame, CPoint(50, 50)); }},
-    };
-    for (const auto& row : exits) {
-        SCOPED_TRACE(row.how);
+    const std::function<void()> exits[] = {[&] { host.PressKey(VK_ESCAPE); }, [&] { host.PressKey(VK_F10); },
+                                           [&] { host.PressKey(VK_MENU); },
+                                           [&] { host.ClickClient(&frame, CPoint(50, 50)); }};
+    for (const auto& leave : exits) {
         host.PressKey(VK_MENU);
-        ASSERT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 0);
-        row.leave();
-        EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), -1);
-        EXPECT_EQ(WindowManager::Instance().KeyboardGrab(), nullptr);
-        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        ASSERT_EQ(Title(), 0);
+        leave();
+        EXPECT_EQ(Title(), -1);
+        EXPECT_TRUE(!WindowManager::Instance().KeyboardGrab() && !CWnd::GetCapture());
     }
     EXPECT_EQ(frame.clicks, 1);
     EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
@@ -385,43 +360,16 @@ TEST_F(MenuTest, AltAloneHighlightsTheFirstTitleAndTheKeysWalkTheBar) {
 // Alt+F4 closes the window as it does with no menu open, wherever the keys are: the menu, a
 // submenu, the system menu, a context menu or a highlighted title.
 TEST_F(MenuTest, AltF4ClosesTheWindowFromEveryOpenMenu) {
-    const auto altF4 = [&] {
-        host.KeyDown(VK_MENU);
-        host.PressKey(VK_F4);
-        host.KeyUp(VK_MENU);
-    };
-    CMenu context;
-    context.CreatePopupMenu();
-    context.AppendMenu(MF_STRING, ID_GRID, "&Grid");
+    const auto altF4 = [&](CMenuPopupWnd&) { AltChord(VK_F4); };
     const struct {
         const char* where;
         std::function<void()> open;
     } rows[] = {
-        {"File", [&] { WithFileMenu([&](CMenuPopupWnd&) { altF4(); }); }},
-        {"File > Recent",
-         [&] {
-             WithFileMenu([&](CMenuPopupWnd&) {
-                 WhenPopup([&](CMenuPopupWnd&) { altF4(); });
-                 host.Type("r");
-             });
-         }},
-        {"the system menu",
-         [&] {
-             WhenPopup([&](CMenuPopupWnd&) { altF4(); });
-             host.KeyDown(VK_MENU);
-             host.PressKey(VK_SPACE);
-             host.KeyUp(VK_MENU);
-         }},
-        {"a context menu",
-         [&] {
-             WhenPopup([&](CMenuPopupWnd&) { altF4(); });
-             context.TrackPopupMenu(0, 150, 150, &frame);
-         }},
-        {"a highlighted title",
-         [&] {
-             host.PressKey(VK_MENU);
-             altF4();
-         }},
+        {"File", [&] { WithFileMenu(altF4); }},
+        {"File > Recent", [&] { WithFileMenu([&](CMenuPopupWnd&) { WhenPopup(altF4), host.Type("r"); }); }},
+        {"the system menu", [&] { WhenPopup(altF4), AltChord(VK_SPACE); }},
+        {"a context menu", [&] { WhenPopup(altF4), OpenContextMenu(); }},
+        {"a highlighted title", [&] { host.PressKey(VK_MENU), AltChord(VK_F4); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.where);
@@ -429,44 +377,9 @@ TEST_F(MenuTest, AltF4ClosesTheWindowFromEveryOpenMenu) {
         row.open();
         host.RunUntilIdle();
         EXPECT_EQ(frame.closeRequests, before + 1);
-        EXPECT_EQ(CMenuPopupWnd::Current(), nullptr);
-        EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), -1);
+        EXPECT_TRUE(!CMenuPopupWnd::Current() && Title() == -1);
     }
     EXPECT_TRUE(frame.commands.empty());
-}
-
-TEST_F(MenuTest, AGreyedCheckIsEmbossedAndARadioMarkIsRound) {
-    CMenu menu;
-    menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING | MF_CHECKED, ID_NEW, "&Checked");
-    menu.AppendMenu(MF_STRING | MF_CHECKED | MF_GRAYED, ID_ONE, "&Greyed");
-    menu.AppendMenu(MF_STRING | MF_CHECKED | MFT_RADIOCHECK, ID_TWO, "&Radio");
-    WhenPopup([&](CMenuPopupWnd& popup) {
-        const auto countAround = [&](int item, COLORREF color) {
-            const CPoint centre = popup.CheckMarkCentre(item);
-            int count = 0;
-            for (int y = centre.y - 5; y <= centre.y + 5; ++y)
-                for (int x = centre.x - 5; x <= centre.x + 5; ++x)
-                    if (ShownInClient(popup, CPoint(x, y)) == color)
-                        ++count;
-            return count;
-        };
-        const COLORREF ink = GetSysColor(COLOR_MENUTEXT);
-        EXPECT_GE(countAround(0, ink), 10);
-        EXPECT_EQ(countAround(1, ink), 0);
-        EXPECT_GE(countAround(1, GetSysColor(COLOR_GRAYTEXT)), 10);
-        EXPECT_GE(countAround(1, GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
-
-        // A disc: full across its middle, its corners left out.
-        const CPoint centre = popup.CheckMarkCentre(2);
-        const COLORREF face = GetSysColor(COLOR_MENU);
-        for (const CPoint& offset : {CPoint(0, 0), CPoint(-3, 0), CPoint(3, 0), CPoint(0, -3), CPoint(0, 3)})
-            EXPECT_EQ(ShownInClient(popup, centre + offset), ink) << offset.x << "," << offset.y;
-        for (const CPoint& offset : {CPoint(-3, -3), CPoint(3, -3), CPoint(-3, 3), CPoint(3, 3)})
-            EXPECT_EQ(ShownInClient(popup, centre + offset), face) << offset.x << "," << offset.y;
-        host.PressKey(VK_ESCAPE);
-    });
-    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame), 0);
 }
 
 // Writes the screen with File > Recent open into the test pictures' folder, to be looked at;
