@@ -4,6 +4,7 @@
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
+#include "platform/win/WindowMoveTracker.h"
 
 namespace {
 CMenuBarTracker* g_tracker = nullptr;
@@ -30,8 +31,8 @@ void CMenuBarTracker::HighlightTitle(CWnd* top, int item) {
     if (!bar || item < 0 || item >= bar->GetMenuItemCount() || CMenuPopupWnd::Current() || Holding())
         return;
     auto* tracker = new CMenuBarTracker(top, item);
-    // Invisible at the screen's origin, so that its client points are screen points.
-    if (!tracker->CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 1, 1), top, 0)) {
+    CRect topRect;
+    if (!WindowMoveTracker::CreateOver(*tracker, top, topRect)) {
         delete tracker;
         return;
     }
