@@ -101,10 +101,24 @@ void CHelpWindow::OnContentsChanged(NMHDR*, LRESULT* result) {
 BOOL CHelpWindow::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_MOUSEWHEEL)
         return TurnWheelOfPaneUnderPointer(*msg);
-    if (msg->message != WM_KEYDOWN || msg->wParam != VK_ESCAPE)
+    if (msg->message != WM_KEYDOWN)
+        return FALSE;
+    if (msg->wParam == VK_TAB) {
+        SwitchPane();
+        return TRUE;
+    }
+    if (msg->wParam != VK_ESCAPE)
         return FALSE;
     SendMessage(WM_CLOSE);
     return TRUE;
+}
+
+// Tab and Shift+Tab go from one pane to the other: there are only two.
+void CHelpWindow::SwitchPane() {
+    if (GetFocus() == &m_contents)
+        m_topic.SetFocus();
+    else
+        m_contents.SetFocus();
 }
 
 BOOL CHelpWindow::TurnWheelOfPaneUnderPointer(const MSG& msg) {
@@ -120,9 +134,10 @@ BOOL CHelpWindow::TurnWheelOfPaneUnderPointer(const MSG& msg) {
     return FALSE;
 }
 
-// The window's own keys are the topic's: they scroll the text.
+// The keys go first to the contents, where Up and Down step through the topics; Tab takes them
+// to the text, which they scroll.
 void CHelpWindow::OnSetFocus(CWnd*) {
-    m_topic.SetFocus();
+    m_contents.SetFocus();
 }
 
 // Hidden, it hands the keyboard back to the window that had it: a dialog that asked for help

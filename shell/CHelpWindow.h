@@ -25,8 +25,8 @@ class CHelpWindow : public CWnd {
     const CHelpBook& Book() const { return m_book; }
     CTreeCtrl& Contents() { return m_contents; }
     CHelpTopicView& TopicView() { return m_topic; }
-    // Escape closes the window, as it closes a dialog; the wheel scrolls the pane under the
-    // pointer, whichever pane has the keys.
+    // Escape closes the window, as it closes a dialog, and Tab goes to the other pane; the wheel
+    // scrolls the pane under the pointer, whichever pane has the keys.
     BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
@@ -38,6 +38,7 @@ class CHelpWindow : public CWnd {
 
   private:
     void FillContents();
+    void SwitchPane();
     void Display(const CString& key);
     BOOL TurnWheelOfPaneUnderPointer(const MSG& msg);
 

@@ -374,6 +374,14 @@ bool SdlHost::KeyboardWithAnotherProgram() const {
     return *focus != 0 && !m_pool.Find(*focus);
 }
 
+bool SdlHost::KeyboardOutsideProgram() const {
+    const std::optional<unsigned long> focus =
+        XKeyboardFocus(m_windows.empty() ? nullptr : m_windows.begin()->second);
+    if (!focus)
+        return !SDL_GetKeyboardFocus();
+    return *focus == 0 || !m_pool.Find(*focus);
+}
+
 // The desktop gave the keyboard to one of the program's windows (Alt+Tab, a click on its frame, a
 // window manager's choice after another window went): that window becomes the active one, and the
 // keys go to it. What the window active before tracked ends, a menu open in it among them.
@@ -522,9 +530,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
                    event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
             FollowDesktopFocus(WindowOf(event.window.windowID));
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-            // The keyboard went to another program (none of this one's windows has it): an open
-            // menu closes, as it does when the desktop activates another program.
-            if (KeyboardWithAnotherProgram())
+            // The keyboard went to another program, to no window or to whichever the pointer is
+            // over (none of this one's windows has it): an open menu closes, as it does when the
+            // desktop activates another program.
+            if (KeyboardOutsideProgram())
                 CMenuPopupWnd::CancelAllMenus();
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;

@@ -79,6 +79,9 @@ class SdlHost : public Host {
     void FollowDesktopFocus(CWnd* window);
     // Whether another program holds the keyboard: none of this one's windows does.
     bool KeyboardWithAnotherProgram() const;
+    // Whether none of this one's windows holds the keyboard: another program, no window or the
+    // pointer root does.
+    bool KeyboardOutsideProgram() const;
     void KeepKeyboardFromDisabled(CWnd* window);
     void PressKey(const SDL_Event& event);
     // Whether SDL made the key event up itself (no X key event of its kind is behind it); consumes

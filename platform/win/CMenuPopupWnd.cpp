@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/MenuText.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
@@ -67,19 +69,21 @@ void CMenuPopupWnd::CancelMenus(const CWnd* window) {
     CWnd* owner = root ? root->m_menuOwner : nullptr;
     if (owner && (owner == window || window->IsChild(owner)))
         g_current->CloseAll();
+    CMenuBarTracker::Leave(window);
 }
 
 void CMenuPopupWnd::CancelAllMenus() {
     if (g_current)
         g_current->CloseAll();
+    CMenuBarTracker::Leave(nullptr);
 }
 
-UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, int* step, int barItem,
+UINT CMenuPopupWnd::Track(CMenu* menu, CPoint screen, CWnd* owner, BarStep* step, int barItem,
                           bool highlightFirst) {
     CMenuPopupWnd popup(menu);
     popup.m_step = step;
     if (step)
-        *step = 0;
+        *step = BarStep::kNone;
     popup.m_barItem = barItem;
     return popup.Run(screen, owner, highlightFirst);
 }
@@ -372,38 +376,85 @@ void CMenuPopupWnd::Highlight(int index) {
 void CMenuPopupWnd::MoveHighlight(int step) {
     const int count = m_menuShown->GetMenuItemCount();
     // With nothing highlighted yet, Down starts at the first item and Up at the last.
-    const int from = m_highlight >= 0 ? m_highlight : (step > 0 ? -1 : count);
-    for (int tries = 0, at = from; tries < count; ++tries) {
-        at = (at + step + count) % count;
-        if (Selectable(at)) {
-            Highlight(at);
-            return;
-        }
-    }
+    HighlightFrom(m_highlight >= 0 ? m_highlight : (step > 0 ? -1 : count), step);
 }
 
-void CMenuPopupWnd::StepAlongBar(int step) {
+void CMenuPopupWnd::HighlightFrom(int from, int step) {
+    const int index = NextItem(from, step, [this](int at) { return Selectable(at); });
+    if (index >= 0)
+        Highlight(index);
+}
+
+int CMenuPopupWnd::NextItem(int from, int step, const std::function<bool(int)>& matches) const {
+    const int count = m_menuShown->GetMenuItemCount();
+    for (int tries = 0, at = from; tries < count; ++tries) {
+        at = ((at + step) % count + count) % count;
+        if (matches(at))
+            return at;
+    }
+    return -1;
+}
+
+// A letter chooses the one item whose access letter it is, and moves among several; items that
+// have no access letter answer to their first letter, which only moves the highlight, so that a
+// letter shared by many of them never runs a command unasked.
+void CMenuPopupWnd::TakeLetter(char typed) {
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(typed)));
+    if (letter == ' ')
+        return;
+    const auto accessLetter = [&](int at) {
+        return Selectable(at) && MenuText::AccessKey(m_menuShown->ItemAt(at)->text) == letter;
+    };
+    const int first = NextItem(-1, 1, accessLetter);
+    if (first >= 0 && NextItem(first, 1, accessLetter) == first) {
+        Highlight(first);
+        Choose(first, true);
+        return;
+    }
+    const auto initial = [&](int at) {
+        const CString& text = m_menuShown->ItemAt(at)->text;
+        const CString shown = MenuText::Plain(text);
+        return Selectable(at) && MenuText::AccessKey(text) == 0 && !shown.IsEmpty() &&
+               std::toupper(static_cast<unsigned char>(shown[0])) == letter;
+    };
+    const int next = NextItem(m_highlight, 1, first >= 0 ? std::function<bool(int)>(accessLetter) : initial);
+    if (next >= 0)
+        Highlight(next);
+}
+
+void CMenuPopupWnd::StepAlongBar(BarStep step) {
     if (!m_step)
         return;
     *m_step = step;
     Close(Closing::kAll);
 }
 
+void CMenuPopupWnd::CloseOwnerByKey(const MSG& msg) {
+    CWnd* owner = m_menuOwner;
+    CloseAll();
+    if (IsWindow(owner))
+        owner->GetTopLevelParent()->SendMessage(msg.message, msg.wParam, msg.lParam);
+}
+
 BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN && msg->message != WM_CHAR)
         return FALSE;
     if (msg->message == WM_CHAR) {
-        for (int i = 0; i < m_menuShown->GetMenuItemCount(); ++i)
-            if (MenuText::AccessKey(m_menuShown->ItemAt(i)->text) ==
-                std::toupper(static_cast<int>(msg->wParam))) {
-                Choose(i, true);
-                break;
-            }
+        TakeLetter(static_cast<char>(msg->wParam));
         return TRUE;
     }
     switch (msg->wParam) {
         case VK_ESCAPE:
-            Close(m_parent ? Closing::kByKeyboard : Closing::kAll);
+            if (m_parent)
+                Close(Closing::kByKeyboard);
+            else if (m_step)
+                StepAlongBar(BarStep::kTitle);
+            else
+                Close(Closing::kAll);
+            break;
+        case VK_F4:
+            if (msg->message == WM_SYSKEYDOWN)
+                CloseOwnerByKey(*msg);
             break;
         case VK_F10:
             Close(Closing::kAll);
@@ -414,6 +465,12 @@ BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
         case VK_UP:
             MoveHighlight(-1);
             break;
+        case VK_HOME:
+            HighlightFrom(-1, 1);
+            break;
+        case VK_END:
+            HighlightFrom(m_menuShown->GetMenuItemCount(), -1);
+            break;
         case VK_RETURN:
             Choose(m_highlight, true);
             break;
@@ -421,14 +478,14 @@ BOOL CMenuPopupWnd::PreTranslateMessage(MSG* msg) {
             if (HasSubmenu(m_highlight)) {
                 OpenSubmenu(m_highlight, true);
             } else {
-                StepAlongBar(1);
+                StepAlongBar(BarStep::kNext);
             }
             break;
         case VK_LEFT:
             if (m_parent) {
                 Close(Closing::kByKeyboard);
             } else {
-                StepAlongBar(-1);
+                StepAlongBar(BarStep::kPrevious);
             }
             break;
         default:

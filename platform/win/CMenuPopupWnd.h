@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/win/CWnd.h"
 
 class CMenu;
@@ -13,12 +15,16 @@ class CMenuPopupWnd : public CWnd {
     explicit CMenuPopupWnd(CMenu* menu, CMenuPopupWnd* parent = nullptr)
         : m_menuShown(menu), m_parent(parent) {}
 
+    // What a key in a menu dropped from a menu bar asks of the bar once the menu has closed:
+    // nothing, the neighbouring menu (Left or Right), or its title highlighted again (Escape).
+    enum class BarStep { kNone, kPrevious, kNext, kTitle };
+
     // Opens menu at a screen point (its owner first updates the items' states), runs it and
     // answers the chosen command id, or 0.
-    // step (when given) receives -1 or 1 when Left or Right asked for the neighbouring menu.
+    // step (when given, for a menu dropped from a bar) receives what the keys asked of the bar.
     // barItem: the owner's menu-bar item the menu drops from (shown pressed meanwhile), or -1.
     // highlightFirst: the menu opens with its first selectable item highlighted, as by a key.
-    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, int* step = nullptr, int barItem = -1,
+    static UINT Track(CMenu* menu, CPoint screen, CWnd* owner, BarStep* step = nullptr, int barItem = -1,
                       bool highlightFirst = false);
     // Opens menu under a screen rectangle (a window's icon), or above it where the screen has no
     // room below, so that the menu never covers it; runs it as Track does.
@@ -29,6 +35,7 @@ class CMenuPopupWnd : public CWnd {
     static int OpenBarItem(const CWnd* window);
     // Closes the menus open for window or one of its children at once, as a dialog about to run
     // asks: their loops end when the dialog's has, but the keyboard and mouse are free before.
+    // A menu bar the keyboard holds lets go as well.
     static void CancelMenus(const CWnd* window);
     // Closes whatever menu is open, as when the keyboard has gone to another program.
     static void CancelAllMenus();
@@ -70,8 +77,10 @@ class CMenuPopupWnd : public CWnd {
     // Follows the mouse at a screen point: closes this submenu when the mouse went back to another
     // item of a parent, else highlights the item under it. Answers the item whose submenu opens, or -1.
     int FollowMouse(CPoint screen);
-    // Left or Right asked for the neighbouring menu of the bar.
-    void StepAlongBar(int step);
+    // A key asked the bar for a neighbouring menu or for the title again.
+    void StepAlongBar(BarStep step);
+    // Alt+F4 closes the menus and goes on to the owner's window, as it would with no menu open.
+    void CloseOwnerByKey(const MSG& msg);
     // Where a submenu of the item opens: beside this popup, on the side the screen has room for.
     CPoint SubmenuPosition(int index, CSize size) const;
     // Whether a screen point is over one of the popups this one was opened from.
@@ -80,6 +89,11 @@ class CMenuPopupWnd : public CWnd {
     bool OverOpener(CPoint screen) const;
     void Highlight(int index);
     void MoveHighlight(int step);
+    // Highlights the first selectable item after from, going by step (round the end).
+    void HighlightFrom(int from, int step);
+    // The first item after from, going by step round the end, that matches; -1 when none does.
+    int NextItem(int from, int step, const std::function<bool(int)>& matches) const;
+    void TakeLetter(char typed);
     // Tells the owner which item is highlighted (its prompt goes to the status bar).
     void NotifySelection();
 
@@ -91,6 +105,6 @@ class CMenuPopupWnd : public CWnd {
     CWnd* m_outerGrab = nullptr;
     int m_highlight = -1;
     int m_barItem = -1;
-    int* m_step = nullptr;
+    BarStep* m_step = nullptr;
     Closing m_closing = Closing::kAll;
 };

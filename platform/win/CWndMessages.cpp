@@ -2,6 +2,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CRect.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CaptionButtonTracker.h"
@@ -376,8 +377,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             GetTopLevelParent()->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
         return 0;
     case WM_SYSKEYUP:
-        // Alt pressed and released alone opens the menu bar.
-        if (wParam == VK_MENU && WindowManager::Instance().AltTappedAlone()) TrackMenuBarItem(0);
+        // Alt pressed and released alone highlights the first title of the menu bar.
+        if (wParam == VK_MENU && WindowManager::Instance().AltTappedAlone())
+            CMenuBarTracker::HighlightTitle(GetTopLevelParent(), 0);
         return 0;
     default: return 0;
     }
@@ -410,31 +412,7 @@ void CWnd::TrackMenuBar(CPoint screen) {
 }
 
 void CWnd::TrackMenuBarItem(int item, bool highlightFirst) {
-    CWnd* top = GetTopLevelParent();
-    CMenu* bar = top->GetMenu();
-    // One menu at a time: a key reaching the window while a menu is open opens no second one.
-    if (!bar || item < 0 || CMenuPopupWnd::Current())
-        return;
-    const int count = bar->GetMenuItemCount();
-    // Left and Right walk along the bar from one popup to the next.
-    for (int walked = 0; walked <= count && item >= 0 && item < count; ++walked) {
-        CMenu* popup = bar->GetSubMenu(item);
-        const CRect itemRect = NonClientPainter::MenuBarItemRect(*top, item);
-        if (!popup || itemRect.IsRectEmpty()) return;
-        CRect window;
-        top->GetWindowRect(&window);
-        int step = 0;
-        const UINT chosen =
-            CMenuPopupWnd::Track(popup, CPoint(window.left + itemRect.left, window.top + itemRect.bottom),
-                                 top, &step, item, highlightFirst);
-        if (!IsWindow(top)) return;
-        if (chosen) top->PostMessage(WM_COMMAND, chosen, 0);
-        // A window closed while the popup was open may have given the bar another menu.
-        if (step == 0 || top->GetMenu() != bar) return;
-        item = (item + step + count) % count;
-        // Left and Right are keys: the next popup opens as one opened by its key does.
-        highlightFirst = true;
-    }
+    CMenuBarTracker::DropMenu(GetTopLevelParent(), item, highlightFirst);
 }
 
 int CWnd::MenuBarItemForKey(UINT key) const {

@@ -61,16 +61,19 @@ void Draw(CDC& dc, const CString& text, const CRect& rect, bool grayed, UINT ali
     dc.SelectObject(old);
 }
 
-void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, bool open) {
-    if (!open) {
+void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, BarItemLook look) {
+    if (look == BarItemLook::kPlain) {
         Draw(dc, text, rect, grayed, DT_CENTER);
         return;
     }
+    const bool open = look == BarItemLook::kOpen;
     CRect edge(rect.left, rect.top + 1, rect.right, rect.bottom - 1);
-    dc.Draw3dRect(&edge, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-    CRect pressed = rect;
-    pressed.OffsetRect(1, 1);
-    Draw(dc, text, pressed, grayed, DT_CENTER);
+    dc.Draw3dRect(&edge, GetSysColor(open ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT),
+                  GetSysColor(open ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
+    CRect shown = rect;
+    if (open)
+        shown.OffsetRect(1, 1);
+    Draw(dc, text, shown, grayed, DT_CENTER);
 }
 
 void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color) {

@@ -11,8 +11,11 @@ namespace MenuText {
 int Width(const CString& text);
 int Height();
 void Draw(CDC& dc, const CString& text, const CRect& rect, bool grayed, UINT align, bool highlighted = false);
-// A menu-bar title, sunken while its menu is open.
-void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, bool open);
+// How a menu-bar title is shown: sunken while its menu is open, raised while the keyboard
+// highlights it with no menu dropped.
+enum class BarItemLook { kPlain, kHighlighted, kOpen };
+// A menu-bar title.
+void DrawBarItem(CDC& dc, const CString& text, const CRect& rect, bool grayed, BarItemLook look);
 void DrawCaption(CDC& dc, const CString& text, const CRect& rect, COLORREF color);
 // The access key of a text ('F' for "&File"), upper case, or 0.
 char AccessKey(const CString& text);

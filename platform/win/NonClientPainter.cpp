@@ -5,6 +5,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/CaptionGlyphs.h"
@@ -119,6 +120,14 @@ namespace {
 // The menu items start after a maximised child's icon.
 int MenuItemsLeft(const CWnd& window, const CRect& bar) {
     return bar.left + (window.MenuBarChild() ? CaptionGlyphs::kIconSize + 2 : 0);
+}
+
+MenuText::BarItemLook BarItemLookOf(const CWnd& window, int item) {
+    if (CMenuPopupWnd::OpenBarItem(&window) == item)
+        return MenuText::BarItemLook::kOpen;
+    if (CMenuBarTracker::HighlightedTitle(&window) == item)
+        return MenuText::BarItemLook::kHighlighted;
+    return MenuText::BarItemLook::kPlain;
 }
 
 void DrawMenuBarChild(const CWnd& window, CDC& dc) {
@@ -293,7 +302,7 @@ void Paint(CWnd& window, CDC& dc) {
             const int width = MenuText::Width(item->text) + 2 * kMenuItemPadding;
             CRect itemRect(x, bar.top, x + width, bar.bottom);
             MenuText::DrawBarItem(dc, item->text, itemRect, (item->flags & MF_GRAYED) != 0,
-                                  CMenuPopupWnd::OpenBarItem(&window) == i);
+                                  BarItemLookOf(window, i));
             x += width;
         }
         DrawMenuBarChild(window, dc);

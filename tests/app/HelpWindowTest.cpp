@@ -299,12 +299,28 @@ TEST_F(HelpWindow, TheTopicIsDrawnAsHeadingsWrappedParagraphsAndUnderlinedLinks)
     EXPECT_GT(count(style(CHelpTopicView::Word::Style::Body), [&](std::uint32_t p) { return p == ink; }), 10);
 }
 
+// Opened by F1, the help gives the keys to the contents, where Down goes to the next topic;
+// Tab takes them to the text and back.
+TEST_F(HelpWindow, TheContentsHaveTheKeysFirstAndTabGoesToTheText) {
+    ASSERT_TRUE(Start());
+    host.PressKey(VK_F1);
+    ASSERT_NE(Help(), nullptr);
+    EXPECT_EQ(TopicShown(), "start");
+    host.PressKey(VK_DOWN);
+    EXPECT_EQ(TopicShown(), "first-layout");
+    host.PressKey(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), &Help()->TopicView());
+    host.PressKey(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), &Help()->Contents());
+}
+
 // The topic's text scrolls by the keys a reader uses and by the wheel over it, even while the
 // contents have the keys.
 TEST_F(HelpWindow, TheTopicScrollsByItsKeysAndByTheWheelOverIt) {
     ASSERT_TRUE(Start());
     Main().ShowHelpTopic("first-layout");
     host.RunUntilIdle();
+    host.PressKey(VK_TAB);
     CHelpTopicView& text = Help()->TopicView();
     const auto scrolledBy = [&](UINT key) {
         host.PressKey(key);

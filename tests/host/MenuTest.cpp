@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/CMenuPopupWnd.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowManager.h"
@@ -31,6 +34,8 @@ CMenu* Popup(std::initializer_list<std::pair<UINT, const char*>> items) {
 class MenuFrame : public CWnd {
   public:
     std::vector<UINT> commands;
+    int closeRequests = 0;
+    int clicks = 0;
 
   protected:
     int OnCreate(CREATESTRUCT*) override {
@@ -49,6 +54,8 @@ class MenuFrame : public CWnd {
         return TRUE;
     }
     void OnInitMenuPopup(CMenu*, UINT, BOOL) override {}
+    void OnClose() override { ++closeRequests; }
+    void OnLButtonDown(UINT, CPoint) override { ++clicks; }
 
   private:
     CMenu m_bar;
@@ -75,6 +82,19 @@ class MenuTest : public ::testing::Test {
         WhenPopup(std::move(action));
         host.Click(BarItemCentre(0));
     }
+    void AltChord(UINT key) {
+        host.KeyDown(VK_MENU);
+        host.PressKey(key);
+        host.KeyUp(VK_MENU);
+    }
+    // A context menu of one item, as a right click opens it.
+    void OpenContextMenu() {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_GRID, "&Grid");
+        menu.TrackPopupMenu(0, 150, 150, &frame);
+    }
+    int Title() const { return CMenuBarTracker::HighlightedTitle(&frame); }
     CPoint BarItemCentre(int item) const {
         CRect window;
         frame.GetWindowRect(&window);
@@ -202,7 +222,9 @@ TEST_F(MenuTest, UpAndDownWrapRoundAndUpFromNothingHighlightedGoesToTheLastItem)
     });
 }
 
-TEST_F(MenuTest, TheMenuBarTitleLooksPressedWhileItsMenuIsOpen) {
+// Pressed while its menu is open, raised while only highlighted after Escape, flat once the bar
+// is let go.
+TEST_F(MenuTest, TheMenuBarTitleLooksPressedWhileItsMenuIsOpenAndRaisedWhileHighlighted) {
     const CRect title = NonClientPainter::MenuBarItemRect(frame, 0);
     const COLORREF menu = GetSysColor(COLOR_MENU);
     EXPECT_EQ(Shown(frame, title.left, title.top), menu);
@@ -214,42 +236,150 @@ TEST_F(MenuTest, TheMenuBarTitleLooksPressedWhileItsMenuIsOpen) {
         EXPECT_EQ(Shown(frame, view.left, view.top), menu);
         host.PressKey(VK_ESCAPE);
     });
+    EXPECT_EQ(Shown(frame, title.left, title.top), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(Shown(frame, title.right - 1, title.bottom - 1), GetSysColor(COLOR_BTNSHADOW));
+    host.PressKey(VK_ESCAPE);
     EXPECT_EQ(Shown(frame, title.left, title.top), menu);
     EXPECT_EQ(Shown(frame, title.right - 1, title.bottom - 1), menu);
 }
 
-TEST_F(MenuTest, AGreyedCheckIsEmbossedAndARadioMarkIsRound) {
+// Keys typed in an open menu whose texts mix access letters, shared access letters and none.
+TEST_F(MenuTest, HomeEndAndLettersMoveTheHighlightOrChooseTheItemOfTheAccessLetter) {
+    struct Row {
+        std::vector<const char*> keys;
+        UINT chosen;
+        const char* highlighted;  // when nothing was chosen
+    };
+    const Row rows[] = {
+        {{"End"}, 0, "&Properties"},
+        {{"Down", "Down", "Home"}, 0, "Straight Track"},
+        {{"End", "Return"}, 107, nullptr},
+        {{"Home", "Return"}, 100, nullptr},
+        // No access letter: the letter only moves, round the items that begin with it.
+        {{"s"}, 0, "Straight Track"},
+        {{"s", "s"}, 0, "Spline Track"},
+        {{"s", "s", "s"}, 0, "Straight Track"},
+        {{"u"}, 0, nullptr},
+        // An access letter chooses, even where items without one begin with it.
+        {{"i"}, 102, nullptr},
+        {{"C"}, 104, nullptr},
+        // A shared access letter moves between its items.
+        {{"p", "p"}, 0, "&Properties"},
+        {{"p", "p", "p", "Return"}, 106, nullptr},
+    };
     CMenu menu;
     menu.CreatePopupMenu();
-    menu.AppendMenu(MF_STRING | MF_CHECKED, ID_NEW, "&Checked");
-    menu.AppendMenu(MF_STRING | MF_CHECKED | MF_GRAYED, ID_ONE, "&Greyed");
-    menu.AppendMenu(MF_STRING | MF_CHECKED | MFT_RADIOCHECK, ID_TWO, "&Radio");
-    WhenPopup([&](CMenuPopupWnd& popup) {
-        const auto countAround = [&](int item, COLORREF color) {
-            const CPoint centre = popup.CheckMarkCentre(item);
-            int count = 0;
-            for (int y = centre.y - 5; y <= centre.y + 5; ++y)
-                for (int x = centre.x - 5; x <= centre.x + 5; ++x)
-                    if (ShownInClient(popup, CPoint(x, y)) == color)
-                        ++count;
-            return count;
-        };
-        const COLORREF ink = GetSysColor(COLOR_MENUTEXT);
-        EXPECT_GE(countAround(0, ink), 10);
-        EXPECT_EQ(countAround(1, ink), 0);
-        EXPECT_GE(countAround(1, GetSysColor(COLOR_GRAYTEXT)), 10);
-        EXPECT_GE(countAround(1, GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
+    for (const auto& [id, text] :
+         std::initializer_list<std::pair<UINT, const char*>>{{100, "Straight Track"},
+                                                             {101, "Spline Track"},
+                                                             {102, "Select Track Cha&in"},
+                                                             {0, nullptr},
+                                                             {103, "Cut Track"},
+                                                             {104, "&Copy"},
+                                                             {105, "Curve Track"},
+                                                             {106, "&Paste"},
+                                                             {107, "&Properties"}})
+        menu.AppendMenu(id ? MF_STRING : MF_SEPARATOR, id, text);
+    const std::map<std::string, UINT> named{
+        {"Home", VK_HOME}, {"End", VK_END}, {"Down", VK_DOWN}, {"Return", VK_RETURN}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keys.size() > 1 ? std::string(row.keys[0]) + "..." + row.keys.back() : row.keys[0]);
+        CString highlighted;
+        WhenPopup([&](CMenuPopupWnd& popup) {
+            for (const char* key : row.keys) named.count(key) ? host.PressKey(named.at(key)) : host.Type(key);
+            if (!popup.InModalLoop())
+                return;
+            if (const CMenu::Item* item = popup.MenuShown()->ItemAt(popup.Highlighted()))
+                highlighted = item->text;
+            host.PressKey(VK_ESCAPE);
+        });
+        EXPECT_EQ(static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame)), row.chosen);
+        EXPECT_EQ(highlighted, CString(row.highlighted ? row.highlighted : ""));
+    }
+}
 
-        // A disc: full across its middle, its corners left out.
-        const CPoint centre = popup.CheckMarkCentre(2);
-        const COLORREF face = GetSysColor(COLOR_MENU);
-        for (const CPoint& offset : {CPoint(0, 0), CPoint(-3, 0), CPoint(3, 0), CPoint(0, -3), CPoint(0, 3)})
-            EXPECT_EQ(ShownInClient(popup, centre + offset), ink) << offset.x << "," << offset.y;
-        for (const CPoint& offset : {CPoint(-3, -3), CPoint(3, -3), CPoint(-3, 3), CPoint(3, 3)})
-            EXPECT_EQ(ShownInClient(popup, centre + offset), face) << offset.x << "," << offset.y;
+// Escape in a menu dropped from the bar, however it dropped, goes back to its title, and a second
+// Escape lets the bar go; a context menu and the system menu have no title to go back to.
+TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
+    const struct {
+        const char* how;
+        std::function<void()> open;
+        int title;
+    } rows[] = {
+        {"a click on View", [&] { host.Click(BarItemCentre(1)); }, 1},
+        {"Alt+V", [&] { AltChord('V'); }, 1},
+        {"F10", [&] { host.PressKey(VK_F10); }, 0},
+        {"Alt, then Down", [&] { host.PressKey(VK_MENU), host.PressKey(VK_DOWN); }, 0},
+        {"a context menu", [&] { OpenContextMenu(); }, -1},
+        {"the system menu", [&] { AltChord(VK_SPACE); }, -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        bool opened = false;
+        WhenPopup([&](CMenuPopupWnd&) { opened = true, host.PressKey(VK_ESCAPE); });
+        row.open();
+        EXPECT_TRUE(opened && !CMenuPopupWnd::Current());
+        EXPECT_EQ(Title(), row.title);
         host.PressKey(VK_ESCAPE);
-    });
-    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame), 0);
+        EXPECT_EQ(Title(), -1);
+    }
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+// Alt alone highlights the first title and drops nothing; the arrows walk the bar, Down or a
+// title's letter drops its menu, and Escape, F10, Alt or a click let the bar go, the click
+// going on to the window.
+TEST_F(MenuTest, AltAloneHighlightsTheFirstTitleAndTheKeysWalkTheBar) {
+    std::vector<int> titles;
+    for (const UINT key : {VK_MENU, VK_RIGHT, VK_RIGHT, VK_LEFT})
+        host.PressKey(key), titles.push_back(Title());
+    EXPECT_EQ(titles, (std::vector<int>{0, 1, 0, 1}));
+    int highlighted = -1;
+    WhenPopup([&](CMenuPopupWnd& view) { highlighted = view.Highlighted(), host.PressKey(VK_ESCAPE); });
+    host.PressKey(VK_DOWN);
+    EXPECT_EQ(highlighted, 0);
+    EXPECT_EQ(Title(), 1);
+    WhenPopup([&](CMenuPopupWnd&) { host.Type("n"); });
+    host.PressKey('F');
+    EXPECT_EQ(Title(), -1);
+
+    const std::function<void()> exits[] = {[&] { host.PressKey(VK_ESCAPE); }, [&] { host.PressKey(VK_F10); },
+                                           [&] { host.PressKey(VK_MENU); },
+                                           [&] { host.ClickClient(&frame, CPoint(50, 50)); }};
+    for (const auto& leave : exits) {
+        host.PressKey(VK_MENU);
+        ASSERT_EQ(Title(), 0);
+        leave();
+        EXPECT_EQ(Title(), -1);
+        EXPECT_TRUE(!WindowManager::Instance().KeyboardGrab() && !CWnd::GetCapture());
+    }
+    EXPECT_EQ(frame.clicks, 1);
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
+}
+
+// Alt+F4 closes the window as it does with no menu open, wherever the keys are: the menu, a
+// submenu, the system menu, a context menu or a highlighted title.
+TEST_F(MenuTest, AltF4ClosesTheWindowFromEveryOpenMenu) {
+    const auto altF4 = [&](CMenuPopupWnd&) { AltChord(VK_F4); };
+    const struct {
+        const char* where;
+        std::function<void()> open;
+    } rows[] = {
+        {"File", [&] { WithFileMenu(altF4); }},
+        {"File > Recent", [&] { WithFileMenu([&](CMenuPopupWnd&) { WhenPopup(altF4), host.Type("r"); }); }},
+        {"the system menu", [&] { WhenPopup(altF4), AltChord(VK_SPACE); }},
+        {"a context menu", [&] { WhenPopup(altF4), OpenContextMenu(); }},
+        {"a highlighted title", [&] { host.PressKey(VK_MENU), AltChord(VK_F4); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.where);
+        const int before = frame.closeRequests;
+        row.open();
+        host.RunUntilIdle();
+        EXPECT_EQ(frame.closeRequests, before + 1);
+        EXPECT_TRUE(!CMenuPopupWnd::Current() && Title() == -1);
+    }
+    EXPECT_TRUE(frame.commands.empty());
 }
 
 // Writes the screen with File > Recent open into the test pictures' folder, to be looked at;

@@ -124,6 +124,8 @@ TEST_F(SampleMdiAppTest, MenusAndBarsShowTheStatesTheTargetsGive) {
         host.PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(save & MF_GRAYED, 0u);
+    // Escape left the title highlighted; a second one lets the bar go.
+    host.PressKey(VK_ESCAPE);
 
     // Ctrl+G gives the grid command through the accelerators.
     host.KeyDown(VK_CONTROL);
@@ -294,13 +296,16 @@ TEST_F(SampleMdiAppTest, TheKeyboardOpensMenusAndTheStatusBarShowsPrompts) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(host.UnansweredModals().size(), unanswered);
 
-    // Alt alone, pressed and released, opens the first menu.
+    // Alt alone, pressed and released, highlights the first title; Down opens its menu.
+    host.PressKey(VK_ESCAPE);
     bool opened = false;
     host.WhenModal("", [&](CWnd& window) {
         opened = dynamic_cast<CMenuPopupWnd&>(window).FindItem("&New") != -1;
         host.PressKey(VK_ESCAPE);
     });
     host.PressKey(VK_MENU);
+    EXPECT_FALSE(opened);
+    host.PressKey(VK_DOWN);
     EXPECT_TRUE(opened);
 }
 

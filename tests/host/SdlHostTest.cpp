@@ -13,6 +13,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/host/SdlHost.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/MessageBoxes.h"
@@ -556,4 +557,32 @@ TEST_F(SdlHostTest, AMenuClosesWhenTheKeyboardGoesToAnotherProgram) {
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, 100, "&Grid");
     EXPECT_FALSE(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame));
+}
+
+// A menu-bar title highlighted by Alt alone lets the bar go when the keyboard goes to another
+// program: the keys that come back go to the window again.
+TEST_F(SdlHostTest, AHighlightedMenuTitleLetsGoWhenTheKeyboardGoesToAnotherProgram) {
+    CMenu bar;
+    bar.CreateMenu();
+    auto* file = new CMenu;
+    file->CreatePopupMenu();
+    file->AppendMenu(MF_STRING, 100, "&New");
+    bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    frame.SetMenu(&bar);
+    const auto handle = [&](Uint32 type, Uint8 windowEvent, SDL_Keycode key) {
+        SDL_Event event{type};
+        event.window.windowID = host->SdlWindowId(&frame);
+        event.window.event = windowEvent;
+        if (type != SDL_WINDOWEVENT)
+            event.key.keysym.sym = key;
+        host->HandleEvent(event);
+    };
+    handle(SDL_KEYDOWN, 0, SDLK_LALT);
+    handle(SDL_KEYUP, 0, SDLK_LALT);
+    ASSERT_EQ(CMenuBarTracker::HighlightedTitle(&frame), 0);
+    handle(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST, 0);
+    EXPECT_EQ(CMenuBarTracker::HighlightedTitle(&frame), -1);
+    handle(SDL_KEYDOWN, 0, SDLK_DOWN);
+    EXPECT_EQ(frame.keys, std::vector<UINT>{VK_DOWN});
+    frame.SetMenu(nullptr);
 }
