@@ -57,7 +57,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void EndPendingPointEntry();
     // Whether a press outside the view has ended its point entry and the end still waits.
     bool IsEntryEndPending() const { return m_bEntryEndPending; }
-    // A point entry whose mouse a cancel took back takes it again once the view's window is
+    // A point entry that a cancel took the mouse from takes it again once the view's window is
     // active and no window holds the mouse, so a press outside still ends the entry; the program
     // calls it when idle.
     void TakeBackPointEntryMouse();
