@@ -49,11 +49,14 @@ constexpr int kInstallBesideProgram = 0;
 constexpr int kInstallInFolder = 1;
 constexpr int kInstallDone = 2;
 
-// A plan view ends a point entry that a press elsewhere ended, once that press is done.
-void EndPendingPointEntries(CCVNDoc& layout) {
+// A plan view ends a point entry that a press elsewhere ended, once that press is done, and
+// takes back the mouse of one that a cancel interrupted.
+void SettlePointEntries(CCVNDoc& layout) {
     for (CView* view : layout.Views())
-        if (auto* plan = dynamic_cast<CCVNView*>(view))
+        if (auto* plan = dynamic_cast<CCVNView*>(view)) {
             plan->EndPendingPointEntry();
+            plan->TakeBackPointEntryMouse();
+        }
 }
 
 }  // namespace
@@ -170,7 +173,7 @@ BOOL CCVNApp::OnIdle(LONG count) {
         for (CDocument* document : docTemplate->Documents())
             if (auto* layout = dynamic_cast<CCVNDoc*>(document)) {
                 layout->m_tool.SettleTrackEnds();
-                EndPendingPointEntries(*layout);
+                SettlePointEntries(*layout);
             }
     return more;
 }

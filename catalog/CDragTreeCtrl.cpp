@@ -121,6 +121,12 @@ void CDragTreeCtrl::OnLButtonUp(UINT flags, CPoint point) {
         m_onReordered();
 }
 
+void CDragTreeCtrl::OnCancelMode() {
+    if (m_bDragging)
+        EndDrag();
+    CTreeCtrl::OnCancelMode();
+}
+
 void CDragTreeCtrl::EndDrag() {
     if (m_dragImage) {
         CImageList::DragLeave(this);

@@ -37,6 +37,8 @@ class CDragTreeCtrl : public CTreeCtrl {
     void OnBeginDrag(NMHDR* header, LRESULT* result);
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    // A drag ends dropping nothing: the order stays as it was.
+    void OnCancelMode() override;
 
   private:
     void Rebuild();

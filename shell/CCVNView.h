@@ -57,6 +57,10 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void EndPendingPointEntry();
     // Whether a press outside the view has ended its point entry and the end still waits.
     bool IsEntryEndPending() const { return m_bEntryEndPending; }
+    // A point entry that a cancel took the mouse from takes it again once the view's window is
+    // active and no window holds the mouse, so a press outside still ends the entry; the program
+    // calls it when idle.
+    void TakeBackPointEntryMouse();
     void InvalidateAll();
     void UpdateScrollSizes();
     void SetScrollPositionQuiet(CPoint logical);
@@ -273,6 +277,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     // A press outside the view has ended the point entry; the end waits until the press is done.
     bool m_bEntryEndPending = false;
     bool m_bEndingEntry = false;
+    bool m_bEntryMouseLent = false;
 
     // Shared by every plan view.
     static UINT s_nLastCursorId;

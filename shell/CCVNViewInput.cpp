@@ -96,7 +96,25 @@ void CCVNView::OnCancelMode() {
         ScreenToClient(&point);
         SendMessage(WM_LBUTTONUP, manager.MouseFlags() & ~MK_LBUTTON, MAKELPARAM(point.x, point.y));
     }
+    // A point entry goes on: the mouse is only lent to whatever comes, and taken back later.
+    if (manager.GetCapture() == this && Tool().m_nMultiPoint == kMultiPointEntry) {
+        m_bEntryMouseLent = true;
+        GiveBackPointEntryMouse();
+    }
     CScrollView::OnCancelMode();
+}
+
+void CCVNView::TakeBackPointEntryMouse() {
+    if (!m_bEntryMouseLent)
+        return;
+    if (Tool().m_nMultiPoint != kMultiPointEntry || m_bEntryEndPending) {
+        m_bEntryMouseLent = false;
+        return;
+    }
+    if (GetCapture() != nullptr || GetTopLevelParent() != WindowManager::Instance().GetActiveWindow())
+        return;
+    m_bEntryMouseLent = false;
+    SetCapture();
 }
 
 void CCVNView::OnLButtonDblClk(UINT flags, CPoint point) {
@@ -184,8 +202,10 @@ void CCVNView::PassOnPressEndingEntry(CPoint point) {
 // to the press before the press adds it.
 void CCVNView::TakeOverPointEntry(UINT flags, CPoint point) {
     for (CView* view : GetDocument()->Views())
-        if (auto* plan = dynamic_cast<CCVNView*>(view))
+        if (auto* plan = dynamic_cast<CCVNView*>(view)) {
             plan->m_bEntryEndPending = false;
+            plan->m_bEntryMouseLent = false;
+        }
     if (GetCapture() == this)
         return;
     SetCapture();

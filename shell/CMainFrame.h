@@ -68,6 +68,8 @@ class CMainFrame : public CMDIFrameWnd, public CMainFrameServices {
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
     void OnDestroy() override;
+    // Context help ends with whatever else the frame tracks: the cancel takes its mouse.
+    void OnCancelMode() override;
     void OnTimer(UINT_PTR id) override;
     void ShowIdleMessage() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -34,6 +34,11 @@ void CMainFrame::OnContextHelp() {
     m_contextHelp.Begin(this, [this](const CString& key) { ShowHelpTopic(key); });
 }
 
+void CMainFrame::OnCancelMode() {
+    m_contextHelp.End();
+    CMDIFrameWnd::OnCancelMode();
+}
+
 LRESULT CMainFrame::OnEndContextHelp(WPARAM, LPARAM) {
     m_contextHelp.End();
     return 0;

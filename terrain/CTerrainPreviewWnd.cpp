@@ -223,6 +223,11 @@ void CTerrainPreviewWnd::OnLButtonUp(UINT, CPoint) {
     m_pDialog->ApplyKnotHeight(m_pMarker->Position().y);
 }
 
+void CTerrainPreviewWnd::OnCancelMode() {
+    OnLButtonUp(0, CPoint());
+    CStatic::OnCancelMode();
+}
+
 // ---- Keys ----
 
 void CTerrainPreviewWnd::OnKeyDown(UINT key, UINT repeat, UINT flags) {

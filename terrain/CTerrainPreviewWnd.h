@@ -53,6 +53,8 @@ class CTerrainPreviewWnd : public CStatic {
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    // A dragged knot takes the height it got to, as letting go of the button gives it.
+    void OnCancelMode() override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     UINT OnGetDlgCode() override;
 

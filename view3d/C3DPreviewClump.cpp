@@ -171,6 +171,11 @@ void C3DPreviewClump::OnLButtonUp(UINT, CPoint) {
     ReleaseCapture();
 }
 
+void C3DPreviewClump::OnCancelMode() {
+    OnLButtonUp(0, m_last);
+    CStatic::OnCancelMode();
+}
+
 // ---- Spin ----
 
 void C3DPreviewClump::SetSpin(bool on) {

@@ -56,6 +56,8 @@ class C3DPreviewClump : public CStatic {
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    // A turn by the mouse ends where it got to.
+    void OnCancelMode() override;
     void OnDestroy() override;
 
   private:

@@ -82,6 +82,9 @@ class C3DView : public CView, public C3DViewServices {
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnRButtonUp(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
+    // Another window takes the keys or a dialog comes: a drive stops and a lift ends where it got
+    // to, as letting go of the button does, so no later mouse move turns the camera or lifts.
+    void OnCancelMode() override;
     void OnTimer(UINT_PTR id) override;
 
   private:

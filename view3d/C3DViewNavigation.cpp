@@ -268,6 +268,13 @@ void C3DView::OnLButtonUp(UINT, CPoint) {
     StopDriveTimer();
 }
 
+void C3DView::OnCancelMode() {
+    EndLift();
+    m_nDriveMode = kIdle;
+    StopDriveTimer();
+    CView::OnCancelMode();
+}
+
 void C3DView::OnRButtonUp(UINT flags, CPoint point) {
     EndLift();
     OnLButtonUp(flags, point);

@@ -456,6 +456,11 @@ void CComboBox::OnSetFocus(CWnd*) {
     Notify(CBN_SETFOCUS);
 }
 
+void CComboBox::OnCancelMode() {
+    CloseUp(false);
+    CWnd::OnCancelMode();
+}
+
 void CComboBox::OnKillFocus(CWnd*) {
     CloseUp(false);
     if (HasEdit())

@@ -67,6 +67,8 @@ class CComboBox : public CWnd {
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
+    // The dropped list closes choosing nothing, as a press outside it does.
+    void OnCancelMode() override;
     // Arrow keys move the selection and letters find items, even inside a dialog.
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     // An open list takes Return and Escape itself: they close the list, not the dialog or frame.

@@ -242,6 +242,11 @@ void CSliderCtrl::OnLButtonUp(UINT, CPoint) {
     Tell(TB_ENDTRACK);
 }
 
+void CSliderCtrl::OnCancelMode() {
+    OnLButtonUp(0, CPoint());
+    CControlWnd::OnCancelMode();
+}
+
 void CSliderCtrl::OnKeyDown(UINT key, UINT, UINT) {
     switch (key) {
         case VK_LEFT:

@@ -36,6 +36,8 @@ class CSliderCtrl : public CControlWnd {
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
+    // A dragged thumb stays where it got to, and the parent hears the end of the drag.
+    void OnCancelMode() override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSetFocus(CWnd*) override { Invalidate(); }
     void OnKillFocus(CWnd*) override { Invalidate(); }

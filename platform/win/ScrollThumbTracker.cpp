@@ -40,15 +40,13 @@ void ScrollThumbTracker::OnMouseMove(UINT, CPoint point) {
 
 void ScrollThumbTracker::OnLButtonUp(UINT, CPoint point) {
     if (IsWindow(m_target)) m_position = PositionAt(point);
-    m_finished = true;
     ReleaseCapture();
 }
 
+// The drag is over either way, also when a cancel or another window took the mouse: the thumb
+// stays where it was last shown, and the window hears the end.
 void ScrollThumbTracker::OnCaptureChanged(CWnd*) {
-    if (m_finished) {
-        Tell(SB_THUMBPOSITION, m_position);
-        Tell(SB_ENDSCROLL, 0);
-    }
-    // The drag is over either way, also when another window took the mouse.
+    Tell(SB_THUMBPOSITION, m_position);
+    Tell(SB_ENDSCROLL, 0);
     PostMessage(WM_CLOSE);
 }

@@ -3,7 +3,7 @@
 #include "platform/win/CWnd.h"
 
 // Holds the mouse while a scroll-bar thumb is dragged: each move tells the window the
-// thumb's position (SB_THUMBTRACK), the release the final one (SB_THUMBPOSITION).
+// thumb's position (SB_THUMBTRACK), the release or a cancel the final one (SB_THUMBPOSITION).
 class ScrollThumbTracker : public CWnd {
 public:
     static void Start(CWnd* target, int bar, int grabOffset);
@@ -23,5 +23,4 @@ private:
     int m_bar;
     int m_grab;
     int m_position = 0;
-    bool m_finished = false;
 };

@@ -378,6 +378,19 @@ unsigned long DesktopSession::FocusOtherProgram() {
     return other;
 }
 
+std::vector<unsigned long> DesktopSession::Pixels(int x, int y, int width, int height) const {
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, static_cast<unsigned int>(width),
+                              static_cast<unsigned int>(height), AllPlanes, ZPixmap);
+    std::vector<unsigned long> pixels;
+    if (image == nullptr)
+        return pixels;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            pixels.push_back(XGetPixel(image, column, row) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixels;
+}
+
 // The wait is counted in polls, not read off the clock: a busy machine makes each poll take
 // longer, never a wait fail sooner.
 bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const {

@@ -62,6 +62,9 @@ class DesktopSession {
     unsigned long FocusWindow() const;
     // How many pixels of the screen's area of width by height at x, y differ from colour (0xRRGGBB).
     int PixelsOtherThan(unsigned long colour, int x, int y, int width, int height) const;
+    // The colours (0xRRGGBB) of the screen's area of width by height at x, y, row by row; empty
+    // when the area cannot be read.
+    std::vector<unsigned long> Pixels(int x, int y, int width, int height) const;
     // Shows a window of the session's own, as another program's, and gives it the keyboard;
     // answers it (0 when it could not be shown).
     unsigned long FocusOtherProgram();

@@ -252,4 +252,48 @@ TEST_F(HelpAndCloseUnderWindowManager, AltTabEndsADragInThePlanWhereTheMouseWas)
     ExpectCleanExit();
 }
 
+// The mouse held in the 3D view below the help drives the camera; Alt+Tab to the help stops it,
+// and the view then shows one picture however long the mouse, let go away from it, rests.
+TEST_F(HelpAndCloseUnderWindowManager, AltTabStopsTheDriveInThe3DView) {
+    constexpr int kStillPolls = 50;
+    DesktopSession::TopLevel main;
+    ASSERT_TRUE(m_session.FindMainWindow(main));
+    Choose(ID_SHOW_3D_VIEW);
+    // The 3D view, not the plan's white paper, fills the middle of the main window.
+    const int middleX = main.x + main.width / 2;
+    const int middleY = main.y + main.height / 2;
+    ASSERT_TRUE(m_session.WaitUntil(
+        [&] { return m_session.PixelsOtherThan(0xFFFFFF, middleX - 5, middleY - 5, 11, 11) > 100; },
+        kPatience));
+    m_session.Key("F1");
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    const DesktopSession::TopLevel help = *Shown("Corvane Help");
+    const int below = help.y + help.height + 60;
+    const auto view = [&] { return m_session.Pixels(help.x, below - 10, help.width, 21); };
+    m_session.MovePointer(help.x + help.width / 4, below);
+    const std::vector<unsigned long> before = view();
+    m_session.Button(1, true);
+    ASSERT_TRUE(m_session.WaitUntil([&] { return view() != before; }, kPatience))
+        << "the camera did not drive";
+    ASSERT_TRUE(m_session.AltTab(kPatience));
+    ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
+    // Let go over the help's top, where the main window holds its tool bars, not the 3D view.
+    m_session.MovePointer(help.x + help.width / 2, help.y + 4);
+    m_session.Button(1, false);
+    std::vector<unsigned long> last = view();
+    int still = 0;
+    EXPECT_TRUE(m_session.WaitUntil(
+        [&] {
+            const std::vector<unsigned long> now = view();
+            still = now == last ? still + 1 : 0;
+            last = now;
+            return still >= kStillPolls;
+        },
+        kPatience))
+        << "the camera went on driving";
+    m_session.Key("Escape");
+    ASSERT_TRUE(WaitUntilGone("Corvane Help"));
+    ExpectCleanExit();
+}
+
 }  // namespace
