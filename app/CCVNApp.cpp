@@ -171,6 +171,7 @@ BOOL CCVNApp::OnIdle(LONG count) {
             if (auto* layout = dynamic_cast<CCVNDoc*>(document)) {
                 layout->m_tool.SettleTrackEnds();
                 EndPendingPointEntries(*layout);
+                layout->TakeSettingsChanges();
             }
     return more;
 }

@@ -51,6 +51,10 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     m_nUnitIndex = document->GetUnitIndex();
     document->FormatLength(m_strWidth, document->m_fPageWidth);
     document->FormatLength(m_strHeight, document->m_fPageHeight);
+    m_strShownWidth = m_strWidth;
+    m_strShownHeight = m_strHeight;
+    m_fLoadedWidth = m_fWidth = document->m_fPageWidth;
+    m_fLoadedHeight = m_fHeight = document->m_fPageHeight;
     m_nViewScale = static_cast<int>(document->m_fViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
     m_fPrintScale = document->m_fPrintScale;
@@ -61,8 +65,8 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
 void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
     if (!document)
         return;
-    document->m_fPageWidth = PageSide(m_strWidth);
-    document->m_fPageHeight = PageSide(m_strHeight);
+    document->m_fPageWidth = m_fWidth;
+    document->m_fPageHeight = m_fHeight;
     document->m_fViewScale = m_nViewScale;
     document->m_nPrintScaleChoice = m_nPrintScaleMode;
     document->m_fPrintScale = m_fPrintScale;
@@ -98,8 +102,8 @@ void CDocumentSetupDialog::OnOK() {
         ReadViewScaleText();
     if (!UpdateData(TRUE))
         return;
-    const double width = PageSide(m_strWidth);
-    const double height = PageSide(m_strHeight);
+    const double width = PageSide(m_strWidth, m_strShownWidth, m_fLoadedWidth);
+    const double height = PageSide(m_strHeight, m_strShownHeight, m_fLoadedHeight);
     if (m_nViewScale < 1)
         return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
     if (height / m_nViewScale > kLargestScaledSide || width / m_nViewScale > kLargestScaledSide) {
@@ -107,6 +111,8 @@ void CDocumentSetupDialog::OnOK() {
         tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
         return Refuse(tooLarge, IDC_SETUP_VIEW_SCALE);
     }
+    m_fWidth = width;
+    m_fHeight = height;
     EndDialog(IDOK);
 }
 
@@ -124,7 +130,10 @@ void CDocumentSetupDialog::OnViewScaleKillFocus() {
     ReadViewScaleText();
 }
 
+// As the dialog closes its fields go one by one: the one left last would read the other as empty.
 void CDocumentSetupDialog::OnSizeKillFocus() {
+    if (IsLeftForCancel(*this))
+        return;
     GetDlgItemText(IDC_SETUP_WIDTH, m_strWidth);
     GetDlgItemText(IDC_SETUP_HEIGHT, m_strHeight);
 }
@@ -138,10 +147,11 @@ void CDocumentSetupDialog::OnFixedScale() {
     GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
 }
 
-// A side the exchange took: a text showing a bound stands for that bound.
-double CDocumentSetupDialog::PageSide(const CString& text) const {
-    double side = kPageSides.minimum;
-    ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kPageSides, side);
+// A text showing a bound stands for that bound.
+double CDocumentSetupDialog::PageSide(const CString& text, const CString& shown, double loaded) const {
+    double side = loaded;
+    if (text != shown)
+        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kPageSides, side);
     return side;
 }
 

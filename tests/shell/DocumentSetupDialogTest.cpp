@@ -169,3 +169,19 @@ TEST_F(DocumentSetupDialogTest, ThePageSetupCommandRunsTheInstalledDialogAndKeep
     EXPECT_EQ(document.m_f3DScaleDivisor, 100000.0 * 0.0625);
     EXPECT_TRUE(host.UnansweredModals().empty());
 }
+
+// Enter at once keeps the page exactly as it was in every unit, however the unit rounds it.
+TEST_F(DocumentSetupDialogTest, EnterWithoutTypingKeepsThePageExactly) {
+    document.m_fPageWidth = 21590.0;
+    document.m_fPageHeight = 27940.0;
+    for (int unit : {kMillimetres, 4, 3}) {
+        document.m_nUnitIndex = unit;
+        CDocumentSetupDialog dialog;
+        dialog.LoadFromDocument(&document);
+        host.WhenModal("Document setup", [&](CWnd&) { host.PressKey(VK_RETURN); });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        dialog.SaveToDocument(&document);
+        EXPECT_EQ(document.m_fPageWidth, 21590.0) << unit;
+        EXPECT_EQ(document.m_fPageHeight, 27940.0) << unit;
+    }
+}
