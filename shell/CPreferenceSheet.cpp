@@ -87,8 +87,8 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_otherPage.m_strSnapRange = FormatLength(document->m_tool.m_fSnapDistance);
     m_otherPage.m_fHandleSize = document->m_tool.m_fHandleSize;
 
-    m_loaded = {m_trainPage.m_strElevationGap, m_trainPage.m_strConnectionDistance, m_otherPage.m_strSnapRange,
-                m_trainPage.m_fBendDeformation, m_trainPage.m_fMaxAngle};
+    m_loaded = {m_trainPage.m_strElevationGap, m_trainPage.m_strConnectionDistance,
+                m_otherPage.m_strSnapRange, m_trainPage.m_fBendDeformation, m_trainPage.m_fMaxAngle};
 }
 
 double CPreferenceSheet::TakenLength(const CString& text, const CString& loaded, double kept) const {
@@ -128,10 +128,11 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
 
     // The train page's lengths and the snap range are in the unit the document had.
     TrackLimits& limits = document->m_limits;
-    limits.maxElevationGap = TakenLength(m_trainPage.m_strElevationGap, m_loaded.elevationGap, limits.maxElevationGap);
+    limits.maxElevationGap =
+        TakenLength(m_trainPage.m_strElevationGap, m_loaded.elevationGap, limits.maxElevationGap);
     limits.maxGrade = m_trainPage.m_fMaxGrade;
-    limits.maxConnectionDistance = TakenLength(m_trainPage.m_strConnectionDistance, m_loaded.connectionDistance,
-                                               limits.maxConnectionDistance);
+    limits.maxConnectionDistance = TakenLength(m_trainPage.m_strConnectionDistance,
+                                               m_loaded.connectionDistance, limits.maxConnectionDistance);
     if (m_trainPage.m_fBendDeformation != m_loaded.bendDeformation)
         limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
     if (m_trainPage.m_fMaxAngle != m_loaded.maxAngle)
