@@ -130,10 +130,7 @@ void CDocumentSetupDialog::OnViewScaleKillFocus() {
     ReadViewScaleText();
 }
 
-// As the dialog closes its fields go one by one: the one left last would read the other as empty.
 void CDocumentSetupDialog::OnSizeKillFocus() {
-    if (IsLeftForCancel(*this))
-        return;
     GetDlgItemText(IDC_SETUP_WIDTH, m_strWidth);
     GetDlgItemText(IDC_SETUP_HEIGHT, m_strHeight);
 }

@@ -1,12 +1,14 @@
 #include <functional>
 
+#include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/CPropertySheet.h"
 #include "resources/DocumentSetupTemplate.h"
 #include "resources/LayerPropertiesTemplate.h"
 #include "resources/PreferencePagesTemplates.h"
-#include "tests/app/PlanInProgram.h"
+#include "resources/TextPropertiesTemplate.h"
+#include "tests/app/EveryClassLayout.h"
 #include "tests/support/DialogInput.h"
 
 // The settings a layout file keeps, changed through the dialogs and commands that change them:
@@ -14,16 +16,15 @@
 
 namespace {
 
-class ConfirmedSettings : public PlanInProgram {
+class ConfirmedSettings : public EveryClassLayout {
   protected:
     void SetUp() override {
-        PlanInProgram::SetUp();
+        EveryClassLayout::SetUp();
         DrawLine();
         Layout().SetModifiedFlag(FALSE);
     }
 
   public:
-    CCVNDoc& Layout() { return *ActiveLayout(); }
     // The page of the dialog a row works in: a sheet's page turned to with a click on its tab.
     CWnd& Page(CWnd& dialog, int page) {
         auto* sheet = dynamic_cast<CPropertySheet*>(&dialog);
@@ -49,6 +50,77 @@ class ConfirmedSettings : public PlanInProgram {
 };
 
 }  // namespace
+
+constexpr UINT kNote = 1202;
+
+// The properties dialog of every class a layout stores, opened on an object made as a person
+// makes it: Enter at once (or OK, where Enter is a new line of the text) changes no byte and
+// leaves the layout unmodified; a note typed marks it modified.
+TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayout) {
+    struct Change {
+        const char* className;
+        const char* caption;
+        UINT field;
+        const char* typed;
+        bool enterIsANewLine = false;
+    };
+    const Change changes[] = {
+        {"CLine", "2D Object properties", kNote, "a"},
+        {"CBox", "2D Object properties", kNote, "a"},
+        {"CRoundBox", "2D Object properties", kNote, "a"},
+        {"CArc", "2D Object properties", kNote, "a"},
+        {"CSketch", "2D Object properties", kNote, "a"},
+        {"CPolygon", "2D Object properties", kNote, "a"},
+        {"CSpline", "2D Object properties", kNote, "a"},
+        {"CSizeLine", "2D Object properties", kNote, "a"},
+        {"CSizeAngle", "2D Object properties", kNote, "a"},
+        {"CCamera", "2D Object properties", kNote, "a"},
+        {"CLineMeasure", "Font", edt3, "36"},
+        {"CBoxMeasure", "Font", edt3, "36"},
+        {"CTextBox", "Text properties", IDC_TEXT_EDIT, "a", true},
+        {"CBMP", "Picture properties", kNote, "a"},
+        {"C3D", "3D Objects properties", kNote, "a"},
+        {"CSprite", "3D Bitmap properties", kNote, "a"},
+        {"CTrack", "Track properties", kNote, "a"},
+        {"CCircTrack", "Track properties", kNote, "a"},
+        {"CArcTrack", "Track properties", kNote, "a"},
+        {"CSplineTrack", "Track properties", kNote, "a"},
+        {"CBenchwork", "Benchwork properties", kNote, "a"},
+        {"CMount", "Terrain properties", kNote, "a"},
+        {"CGroup", "Group properties", kNote, "a"},
+    };
+    BuildEveryClass();
+    std::set<std::string> walked;
+    for (CPaint* member : std::vector<CPaint*>(Members().begin(), Members().end())) {
+        const std::string className = member->GetClassName().c_str();
+        const auto change = std::find_if(std::begin(changes), std::end(changes),
+                                         [&](const Change& row) { return className == row.className; });
+        ASSERT_NE(change, std::end(changes)) << className;
+        SCOPED_TRACE(className);
+        walked.insert(className);
+        Layout().m_tool.DeselectAll(0, 0);
+        member->SelectWithUndo(0, 0);
+        Layout().SetModifiedFlag(FALSE);
+        const std::vector<BYTE> before = Stored(Layout());
+        host.WhenModal(change->caption, [&](CWnd& dialog) {
+            if (change->enterIsANewLine)
+                ClickControl(dialog, IDOK);
+            else
+                host.PressKey(VK_RETURN);
+        });
+        Command(ID_EDIT_PROPERTIES);
+        EXPECT_EQ(Stored(Layout()), before);
+        EXPECT_FALSE(Layout().IsModified());
+        host.WhenModal(change->caption, [&](CWnd& dialog) {
+            Retype(dialog, change->field, change->typed);
+            ClickControl(dialog, IDOK);
+        });
+        Command(ID_EDIT_PROPERTIES);
+        EXPECT_NE(Stored(Layout()), before);
+        EXPECT_TRUE(Layout().IsModified());
+    }
+    EXPECT_EQ(walked, kStoredClasses);
+}
 
 // Every dialog and command that changes a setting the layout file keeps.
 TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
