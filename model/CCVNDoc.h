@@ -357,9 +357,10 @@ class CCVNDoc : public CDocument, public CToolHost {
     // Names what the read mended in one message, then forgets it.
     void ShowMendedOnReading();
     void StoreDocumentRecord(CArchive& ar);
-    // The settings that dialogs and controls change, as bytes to compare. Left out: what the
-    // file remembers of the work (tool, zoom, snap mode, active layer, the copies the plan
-    // takes as it paints) and the library and parts file names, which reading ignores.
+    // The settings that dialogs and controls change, as bytes to compare, with the drawing
+    // defaults and the default track. Left out: what the file remembers of the work (tool,
+    // zoom, snap mode, active layer, the copies the plan takes as it paints) and the library
+    // and parts file names, which reading ignores.
     std::vector<BYTE> KeptSettings() const;
     // The present layout and settings are the saved ones.
     void MarkSaved();

@@ -4,6 +4,7 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMissingFileReport.h"
+#include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
 #include "model/SettingRanges.h"
@@ -87,8 +88,18 @@ std::vector<BYTE> CCVNDoc::KeptSettings() const {
         if (m_tool.m_bLayerShown[layer])
             shown |= 1 << layer;
     ar << shown << m_tool.m_fHandleSize << m_tool.m_fSnapDistance;
+    const PenRecord& pen = m_tool.m_penDefault;
+    const BrushRecord& brush = m_tool.m_brushDefault;
+    ar << pen.style << pen.widthX << pen.widthY << static_cast<int>(pen.color);
+    ar << brush.style << static_cast<int>(brush.color) << brush.hatch;
+    ar << static_cast<int>(m_tool.m_crFillDefault) << m_tool.m_bFillOnDefault << m_tool.m_bPatternOnDefault;
     ar.Close();
-    return memory.Detach();
+    std::vector<BYTE> settings = memory.Detach();
+    if (CPaint* defaultTrack = DefaultTrackAsPaint(m_tool.m_pDefaultTrack)) {
+        const std::vector<BYTE> track = defaultTrack->StoredBytes();
+        settings.insert(settings.end(), track.begin(), track.end());
+    }
+    return settings;
 }
 
 void CCVNDoc::ReadFileVersion(CArchive& ar) {

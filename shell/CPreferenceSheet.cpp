@@ -141,8 +141,10 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
         TakenLength(m_otherPage.m_strSnapRange, m_loaded.snapRange, document->m_tool.m_fSnapDistance);
 
     document->m_nUnitIndex = m_metricPage.m_nUnitIndex;
+    // The default track takes the sizes of a new scale; its own sizes stay while the scale does.
+    const bool newScale = document->m_nDefaultScaleIndex != m_metricPage.m_nDefaultScaleIndex;
     document->m_nDefaultScaleIndex = m_metricPage.m_nDefaultScaleIndex;
-    if (CParTrack* track = document->m_tool.m_pDefaultTrack)
+    if (CParTrack* track = document->m_tool.m_pDefaultTrack; track != nullptr && newScale)
         track->ApplyScale();
     document->m_bGridShown = m_metricPage.m_bGridShown;
     document->m_nGridHeight = static_cast<int>(m_metricPage.m_fGridHeight);

@@ -1,5 +1,7 @@
 #include <functional>
 
+#include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CPropertyPage.h"
@@ -8,6 +10,8 @@
 #include "resources/LayerPropertiesTemplate.h"
 #include "resources/PreferencePagesTemplates.h"
 #include "resources/TextPropertiesTemplate.h"
+#include "resources/ToolParametersTemplate.h"
+#include "resources/TrackPropertiesTemplates.h"
 #include "tests/app/EveryClassLayout.h"
 #include "tests/support/DialogInput.h"
 
@@ -18,11 +22,19 @@ namespace {
 
 class ConfirmedSettings : public EveryClassLayout {
   protected:
+    // A new default track writes the default-settings files into the base folder: the test's own.
     void SetUp() override {
         EveryClassLayout::SetUp();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
         DrawLine();
         Layout().SetModifiedFlag(FALSE);
     }
+    void TearDown() override {
+        EveryClassLayout::TearDown();
+        CDataFolders::SetBaseFolder(m_previousBase);
+    }
+    CString m_previousBase;
 
   public:
     // The page of the dialog a row works in: a sheet's page turned to with a click on its tab.
@@ -130,6 +142,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         const char* caption;  // none for a command that changes the setting itself
         int page;
         std::function<void(ConfirmedSettings&, CWnd&)> change;
+        bool modeless = false;
     };
     const Use uses[] = {
         {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
@@ -143,16 +156,37 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         {"Preferences, elevation gap", ID_PREFERENCES, "Preferences", 2,
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); }},
         {"Preferences, snap range", ID_PREFERENCES, "Preferences", 3,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "2"); }},
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); }},
         {"Layers, a layer hidden", ID_LAYERS, "Layer properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickLayerCell(page, 4, 2); }},
+        {"Track properties as the default track", ID_EDIT_PROPERTIES, "Track properties", -1,
+         [](ConfirmedSettings& t, CWnd& page) {
+             t.Retype(page, IDC_TRACK_TIE_SPACING, "2");
+             t.ClickControl(page, IDC_TRACK_APPLY_DEFAULT);
+         }},
+        {"Tool parameters, fill", ID_TOOL_PARAMETERS, "Tool parameters", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FILL); }, true},
         {"Show grid", ID_SHOW_GRID, nullptr, -1, nullptr},
         {"Show or hide layer 3", ID_LAYER_SHOW_HIDE_0 + 3, nullptr, -1, nullptr},
     };
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(300, 100), CPoint(450, 100));
+    Layout().SetModifiedFlag(FALSE);
     for (const Use& use : uses) {
         SCOPED_TRACE(use.name);
         const std::vector<BYTE> before = Stored(Layout());
-        if (use.caption != nullptr) {
+        if (use.modeless) {
+            // It stays beside the plan: Enter there applies what it shows, and the command
+            // hides it again.
+            Command(use.command);
+            CDialog& dialog = Main().GetToolParametersDialog();
+            host.ClickClient(&dialog, CPoint(1, 1));
+            host.PressKey(VK_RETURN);
+            host.RunUntilIdle();
+            EXPECT_EQ(Stored(Layout()), before);
+            EXPECT_FALSE(Layout().IsModified());
+            use.change(*this, dialog);
+        } else if (use.caption != nullptr) {
             host.WhenModal(use.caption, [&](CWnd&) { host.PressKey(VK_RETURN); });
             Command(use.command);
             EXPECT_EQ(Stored(Layout()), before);
