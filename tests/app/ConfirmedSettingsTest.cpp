@@ -3,6 +3,7 @@
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/CPropertySheet.h"
@@ -52,6 +53,17 @@ class ConfirmedSettings : public EveryClassLayout {
     void ClickControl(CWnd& dialog, UINT id) {
         host.AdvanceClock(1000);
         host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
+    }
+    // Drops the list with a click and clicks the entry below the chosen one.
+    void ChooseNextInList(CWnd& dialog, UINT id) {
+        auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(static_cast<int>(id)));
+        const int next = combo.GetCurSel() + 1;
+        ClickControl(dialog, id);
+        ASSERT_TRUE(combo.GetDroppedState());
+        CRect list;
+        combo.DropList().GetWindowRect(&list);
+        const int height = combo.GetItemHeight(0);
+        host.Click(CPoint(list.left + 20, list.top + 1 + next * height + height / 2));
     }
     void ClickLayerCell(CWnd& dialog, int row, int column) {
         auto& list = *static_cast<CListCtrl*>(dialog.GetDlgItem(IDC_LAYER_LIST));
@@ -149,6 +161,10 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "100"); }},
         {"Document setup, page markers", ID_DOCUMENT_SETUP, "Document setup", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_SETUP_PAGE_MARKERS); }},
+        {"Document setup, view scale", ID_DOCUMENT_SETUP, "Document setup", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_VIEW_SCALE, "20"); }},
+        {"Preferences, units", ID_PREFERENCES, "Preferences", 0,
+         [](ConfirmedSettings& t, CWnd& page) { t.ChooseNextInList(page, IDC_METRIC_UNITS); }},
         {"Preferences, grid shown", ID_PREFERENCES, "Preferences", 0,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_METRIC_GRID_SHOWN); }},
         {"Preferences, 3D backdrop", ID_PREFERENCES, "Preferences", 1,
