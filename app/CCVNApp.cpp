@@ -174,6 +174,7 @@ BOOL CCVNApp::OnIdle(LONG count) {
             if (auto* layout = dynamic_cast<CCVNDoc*>(document)) {
                 layout->m_tool.SettleTrackEnds();
                 SettlePointEntries(*layout);
+                layout->TakeSettingsChanges();
             }
     return more;
 }

@@ -209,6 +209,7 @@ int CBMP::FinishCreate(const CPose* pose, int handle) {
 int CBMP::EditProperties(const CPose* pose) {
     CPicturePropertyDialog dialog;
     dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    const std::vector<BYTE> storedBefore = StoredBytes();
     if (dialog.DoModal() != IDOK)
         return 0;
     Invalidate();
@@ -216,7 +217,9 @@ int CBMP::EditProperties(const CPose* pose) {
     int mode = 0;
     if (dialog.GetResult(result, mode))
         ApplyDialogResult(pose, result, mode);
-    if (m_pTool != nullptr)
+    if (mode == 0)
+        MarkChangedSince(storedBefore);
+    else if (m_pTool != nullptr)
         m_pTool->MarkChangedOutsideUndo();
     return 1;
 }

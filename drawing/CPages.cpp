@@ -57,7 +57,9 @@ void CPages::ShowPen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButto
 
 void CPages::TakePen(CLineStyleCombo& style, CLineWidthCombo& width, CColorButton& color) {
     m_pCopy->m_pen.style = style.GetCurSel();
-    m_pCopy->m_pen.widthX = width.GetCurSel() + 1;
-    m_pCopy->m_pen.widthY = m_pCopy->m_pen.widthX;
+    // The pen keeps its second width (0 in the tool's default pen) until its width changes.
+    const int chosenWidth = width.GetCurSel() + 1;
+    if (chosenWidth != m_pCopy->m_pen.widthX)
+        m_pCopy->m_pen.widthX = m_pCopy->m_pen.widthY = chosenWidth;
     m_pCopy->m_pen.color = color.GetColor();
 }

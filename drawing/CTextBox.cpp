@@ -360,12 +360,12 @@ bool CTextBox::RunDialog() {
 }
 
 int CTextBox::EditProperties(const CPose*) {
+    const std::vector<BYTE> storedBefore = StoredBytes();
     const bool accepted = RunDialog();
-    if (m_pTool != nullptr) {
-        if (accepted)
-            m_pTool->MarkChangedOutsideUndo();
+    if (accepted)
+        MarkChangedSince(storedBefore);
+    if (m_pTool != nullptr)
         m_pTool->m_toolMode.Set(kToolSelector);
-    }
     Invalidate();
     return accepted ? 1 : 0;
 }

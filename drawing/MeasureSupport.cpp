@@ -30,12 +30,12 @@ int EditLabelFont(CPaint& measure, CLabelFont& font) {
     if (dialog.DoModal() != IDOK)
         return 0;
     measure.Invalidate();
+    const std::vector<BYTE> storedBefore = measure.StoredBytes();
     LOGFONT chosen{};
     dialog.GetCurrentFont(&chosen);
     font.SetDescription(chosen);
     measure.Invalidate();
-    if (measure.m_pTool != nullptr)
-        measure.m_pTool->MarkChangedOutsideUndo();
+    measure.MarkChangedSince(storedBefore);
     return 1;
 }
 

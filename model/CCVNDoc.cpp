@@ -104,7 +104,7 @@ BOOL CCVNDoc::OnNewDocument() {
         return FALSE;
     StartSession();
     m_tool.UpdateDeviceBounds();
-    m_tool.MarkSaved();
+    MarkSaved();
     UpdateAllViews();
     ShowMendedOnReading();
     return TRUE;
@@ -139,7 +139,7 @@ BOOL CCVNDoc::ReadAndStartSession(LPCTSTR pathName) {
     for (CPaint* member : m_rootGroup.m_members) member->RecalcFrames();
     m_rootGroup.SetChanged(0);
     m_tool.UpdateDeviceBounds();
-    m_tool.MarkSaved();
+    MarkSaved();
     m_bPaintable = TRUE;
     UpdateAllViews();
     return TRUE;
@@ -158,7 +158,7 @@ void CCVNDoc::DeleteContents() {
 BOOL CCVNDoc::OnSaveDocument(LPCTSTR pathName) {
     if (!CDocument::OnSaveDocument(pathName))
         return FALSE;
-    m_tool.MarkSaved();
+    MarkSaved();
     return TRUE;
 }
 
@@ -184,6 +184,21 @@ double CCVNDoc::ParseLength(const char* text) const {
 
 void CCVNDoc::SetModifiedFlag(BOOL modified) {
     CDocument::SetModifiedFlag(modified);
+    if (!modified)
+        m_keptSettings = KeptSettings();
+}
+
+void CCVNDoc::MarkSaved() {
+    m_tool.MarkSaved();
+    m_keptSettings = KeptSettings();
+}
+
+void CCVNDoc::TakeSettingsChanges() {
+    std::vector<BYTE> settings = KeptSettings();
+    if (settings == m_keptSettings)
+        return;
+    m_keptSettings = std::move(settings);
+    m_tool.MarkSettingsChanged();
 }
 
 BOOL CCVNDoc::IsModified() {

@@ -162,6 +162,10 @@ class CCVNDoc : public CDocument, public CToolHost {
     void SetModifiedFlag(BOOL modified = TRUE) override;
     BOOL IsModified() override;
     BOOL IsModified() const override;
+    // A setting the layout file keeps (page, view scale, units, grid, colours, layers shown)
+    // that changed since the layout was saved, read or last looked at marks the layout
+    // modified: the program looks when it idles after a command and before asking to save.
+    void TakeSettingsChanges();
     int GetDefaultScaleIndex() const override { return m_nDefaultScaleIndex; }
     int GetUnitIndex() const override { return m_nUnitIndex; }
     int GetFileVersion() const override { return m_nFileVersion; }
@@ -353,6 +357,13 @@ class CCVNDoc : public CDocument, public CToolHost {
     // Names what the read mended in one message, then forgets it.
     void ShowMendedOnReading();
     void StoreDocumentRecord(CArchive& ar);
+    // The settings that dialogs and controls change, as bytes to compare, with the drawing
+    // defaults and the default track. Left out: what the file remembers of the work (tool,
+    // zoom, snap mode, active layer, the copies the plan takes as it paints) and the library
+    // and parts file names, which reading ignores.
+    std::vector<BYTE> KeptSettings() const;
+    // The present layout and settings are the saved ones.
+    void MarkSaved();
     void LoadDocumentRecord(CArchive& ar);
     // The version a file begins with; it must be at least 1, and a newer one is read as ours.
     void ReadFileVersion(CArchive& ar);
@@ -373,4 +384,6 @@ class CCVNDoc : public CDocument, public CToolHost {
     CFrameWnd* m_p3DFrame = nullptr;
     // What the running read of a layout or library mended, in the order read.
     std::vector<CString> m_mendedOnReading;
+    // The settings as the layout last saved, read or looked at had them.
+    std::vector<BYTE> m_keptSettings;
 };

@@ -91,6 +91,7 @@ void CCVNDoc::OnCloseDocument() {
 }
 
 BOOL CCVNDoc::SaveModified() {
+    TakeSettingsChanges();
     SetModalDialogFlag(TRUE);
     const BOOL goOn = CDocument::SaveModified();
     if (!goOn)

@@ -51,6 +51,7 @@ int CGroup::EditProperties(const CPose* pose) {
     // Without a click position only this group can take the result.
     dialog->SetObject(this, pose, multiple);
     dialog->FindElevation();
+    const std::vector<BYTE> storedBefore = StoredBytes();
     if (dialog->DoModal() != CGroupPropertiesDialog::kResultOk)
         return 0;
     Invalidate();
@@ -68,7 +69,9 @@ int CGroup::EditProperties(const CPose* pose) {
     result->ReleaseData();
     // The change records no undo step, yet it must not be lost when the layout is closed, nor
     // when Undo goes back to the saved state; a new scale moves the members' track ends.
-    if (m_pTool != nullptr)
+    if (mode == 0)
+        MarkChangedSince(storedBefore);
+    else if (m_pTool != nullptr)
         m_pTool->MarkChangedOutsideUndo();
     return 1;
 }

@@ -42,6 +42,14 @@ class CPaint : public CObject {
     // Slots 0 to 2 are the runtime class, the destructor and Serialize.
     ~CPaint() override;
     void Serialize(CArchive& ar) override;
+    // What a save writes of the object, to tell whether an edit changed it.
+    std::vector<BYTE> StoredBytes();
+    // Whether a save would write the other object as it writes this one: a dialog's result
+    // that changes nothing then takes no undo step and leaves the layout unmodified.
+    bool StoresSameAs(CPaint& other) { return StoredBytes() == other.StoredBytes(); }
+    // After a dialog's edit that records no undo step: the layout reads as modified only when
+    // a save would now write this object otherwise than before the dialog.
+    void MarkChangedSince(const std::vector<BYTE>& storedBefore);
     virtual void AssertValid() const;
     virtual void Dump(CDumpContext& dc) const;
     virtual void CompareProperties(CPaint* other);

@@ -7,6 +7,8 @@
 #include "model/CPropertiesDialog.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "platform/base/CArchive.h"
+#include "platform/base/CMemFile.h"
 #include "platform/r3d/Clump.h"
 
 namespace {
@@ -97,8 +99,23 @@ void BackUpStyleTargets(CGroup* group, bool all, StyleBackupsPayload& backups) {
 
 }  // namespace
 
+std::vector<BYTE> CPaint::StoredBytes() {
+    CMemFile memory;
+    CArchive ar(&memory, CArchive::store);
+    Serialize(ar);
+    ar.Close();
+    return memory.Detach();
+}
+
+void CPaint::MarkChangedSince(const std::vector<BYTE>& storedBefore) {
+    if (m_pTool != nullptr && StoredBytes() != storedBefore)
+        m_pTool->MarkChangedOutsideUndo();
+}
+
 int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
     if (m_pTool == nullptr)
+        return 0;
+    if (mode == CPropertiesDialog::kApplyToObject && StoresSameAs(*result))
         return 0;
     CompareProperties(result);
     RecalcBounds();

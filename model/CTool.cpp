@@ -279,6 +279,10 @@ void CTool::MarkSaved() {
 
 void CTool::MarkChangedOutsideUndo() {
     m_trackEndFollower.Lose();
+    MarkSettingsChanged();
+}
+
+void CTool::MarkSettingsChanged() {
     m_bSavedReachable = false;
     if (m_pHost != nullptr)
         m_pHost->SetModifiedFlag(TRUE);

@@ -115,6 +115,9 @@ class CTool : public CObject {
     // A change kept by no undo step (the terrain commands): the layout reads as modified
     // until the next save, whatever Undo does.
     void MarkChangedOutsideUndo();
+    // A setting of the layout changed (page, units, grid, layers): no undo step takes it back,
+    // so the layout reads as modified until the next save.
+    void MarkSettingsChanged();
     // Called by a layout object's destructor: no step may name it afterwards.
     void ForgetObject(CPaint* object);
     // Objects destroyed together: the steps naming them leave the list in one sweep, the

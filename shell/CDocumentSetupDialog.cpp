@@ -12,6 +12,7 @@
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/DocumentSetupTemplate.h"
+#include "resources/StringTable.h"
 #include "ui/LengthEntry.h"
 
 namespace {
@@ -50,6 +51,10 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     m_nUnitIndex = document->GetUnitIndex();
     document->FormatLength(m_strWidth, document->m_fPageWidth);
     document->FormatLength(m_strHeight, document->m_fPageHeight);
+    m_strShownWidth = m_strWidth;
+    m_strShownHeight = m_strHeight;
+    m_fLoadedWidth = m_fWidth = document->m_fPageWidth;
+    m_fLoadedHeight = m_fHeight = document->m_fPageHeight;
     m_nViewScale = static_cast<int>(document->m_fViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
     m_fPrintScale = document->m_fPrintScale;
@@ -60,8 +65,8 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
 void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
     if (!document)
         return;
-    document->m_fPageWidth = PageSide(m_strWidth);
-    document->m_fPageHeight = PageSide(m_strHeight);
+    document->m_fPageWidth = m_fWidth;
+    document->m_fPageHeight = m_fHeight;
     document->m_fViewScale = m_nViewScale;
     document->m_nPrintScaleChoice = m_nPrintScaleMode;
     document->m_fPrintScale = m_fPrintScale;
@@ -98,8 +103,16 @@ void CDocumentSetupDialog::OnOK() {
     // The sides' range follows from the view scale, so the scale is judged first.
     if (m_nViewScale < 1)
         return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
-    if (UpdateData(TRUE))
-        EndDialog(IDOK);
+    if (IsSideTooLargeForScale(IDC_SETUP_WIDTH) || IsSideTooLargeForScale(IDC_SETUP_HEIGHT)) {
+        CString tooLarge;
+        tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
+        return Refuse(tooLarge, IDC_SETUP_VIEW_SCALE);
+    }
+    if (!UpdateData(TRUE))
+        return;
+    m_fWidth = PageSide(m_strWidth, m_strShownWidth, m_fLoadedWidth);
+    m_fHeight = PageSide(m_strHeight, m_strShownHeight, m_fLoadedHeight);
+    EndDialog(IDOK);
 }
 
 void CDocumentSetupDialog::OnViewScaleSelected() {
@@ -130,10 +143,11 @@ void CDocumentSetupDialog::OnFixedScale() {
     GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
 }
 
-// A side the exchange took: a text showing a bound stands for that bound.
-double CDocumentSetupDialog::PageSide(const CString& text) const {
-    double side = kLeastPageSide;
-    ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), PageSides(), side);
+// A text showing a bound stands for that bound.
+double CDocumentSetupDialog::PageSide(const CString& text, const CString& shown, double loaded) const {
+    double side = loaded;
+    if (text != shown)
+        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), PageSides(), side);
     return side;
 }
 
@@ -142,6 +156,15 @@ double CDocumentSetupDialog::PageSide(const CString& text) const {
 LengthRange CDocumentSetupDialog::PageSides() const {
     const double scale = std::max(m_nViewScale, 1);
     return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
+}
+
+// A side the file can hold but the view scale cannot show: the scale is what to change.
+bool CDocumentSetupDialog::IsSideTooLargeForScale(int id) const {
+    CString text;
+    GetDlgItemText(id, text);
+    double side = 0.0;
+    const LengthRange held{kLeastPageSide, kLargestCoordinate};
+    return ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), held, side) && side > PageSides().maximum;
 }
 
 // A text that is no number reads as 0, which OK refuses.

@@ -40,8 +40,12 @@ class CDocumentSetupDialog : public CDialog {
     void OnFixedScale();
 
   private:
-    double PageSide(const CString& text) const;
+    // The side a field gives: the document's own while the field shows it untouched, so that
+    // no rounding of the shown text changes it; else the length typed, which the data exchange
+    // has taken.
+    double PageSide(const CString& text, const CString& shown, double loaded) const;
     LengthRange PageSides() const;
+    bool IsSideTooLargeForScale(int id) const;
     void ReadViewScaleText();
     void ShowViewScale();
     // The text of a refusal with the exclamation icon; the focus goes to the control.
@@ -49,4 +53,10 @@ class CDocumentSetupDialog : public CDialog {
     void EnablePrintScale(bool enable);
 
     int m_nUnitIndex;
+    CString m_strShownWidth;
+    CString m_strShownHeight;
+    double m_fLoadedWidth = 0.0;
+    double m_fLoadedHeight = 0.0;
+    double m_fWidth = 0.0;
+    double m_fHeight = 0.0;
 };

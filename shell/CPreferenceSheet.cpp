@@ -86,6 +86,13 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
 
     m_otherPage.m_strSnapRange = FormatLength(document->m_tool.m_fSnapDistance);
     m_otherPage.m_fHandleSize = document->m_tool.m_fHandleSize;
+
+    m_loaded = {m_trainPage.m_strElevationGap, m_trainPage.m_strConnectionDistance,
+                m_otherPage.m_strSnapRange, m_trainPage.m_fBendDeformation, m_trainPage.m_fMaxAngle};
+}
+
+double CPreferenceSheet::TakenLength(const CString& text, const CString& loaded, double kept) const {
+    return text == loaded ? kept : m_pDocument->ParseLength(text);
 }
 
 void CPreferenceSheet::RestoreDefaults() {
@@ -121,16 +128,23 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
 
     // The train page's lengths and the snap range are in the unit the document had.
     TrackLimits& limits = document->m_limits;
-    limits.maxElevationGap = document->ParseLength(m_trainPage.m_strElevationGap);
+    limits.maxElevationGap =
+        TakenLength(m_trainPage.m_strElevationGap, m_loaded.elevationGap, limits.maxElevationGap);
     limits.maxGrade = m_trainPage.m_fMaxGrade;
-    limits.maxConnectionDistance = document->ParseLength(m_trainPage.m_strConnectionDistance);
-    limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
-    limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
-    const double snapRange = document->ParseLength(m_otherPage.m_strSnapRange);
+    limits.maxConnectionDistance = TakenLength(m_trainPage.m_strConnectionDistance,
+                                               m_loaded.connectionDistance, limits.maxConnectionDistance);
+    if (m_trainPage.m_fBendDeformation != m_loaded.bendDeformation)
+        limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
+    if (m_trainPage.m_fMaxAngle != m_loaded.maxAngle)
+        limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
+    const double snapRange =
+        TakenLength(m_otherPage.m_strSnapRange, m_loaded.snapRange, document->m_tool.m_fSnapDistance);
 
     document->m_nUnitIndex = m_metricPage.m_nUnitIndex;
+    // The default track takes the sizes of a new scale; its own sizes stay while the scale does.
+    const bool newScale = document->m_nDefaultScaleIndex != m_metricPage.m_nDefaultScaleIndex;
     document->m_nDefaultScaleIndex = m_metricPage.m_nDefaultScaleIndex;
-    if (CParTrack* track = document->m_tool.m_pDefaultTrack)
+    if (CParTrack* track = document->m_tool.m_pDefaultTrack; track != nullptr && newScale)
         track->ApplyScale();
     document->m_bGridShown = m_metricPage.m_bGridShown;
     document->m_nGridHeight = static_cast<int>(m_metricPage.m_fGridHeight);

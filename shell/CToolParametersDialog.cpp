@@ -61,7 +61,10 @@ void CToolParametersDialog::Apply() {
     engine->m_brushDefault.color = m_bPattern ? m_patternColor.GetColor() : m_fillColor.GetColor();
     engine->m_crFillDefault = m_bPattern ? m_fillColor.GetColor() : m_patternColor.GetColor();
     engine->m_penDefault.style = m_style.GetCurSel();
-    engine->m_penDefault.widthX = engine->m_penDefault.widthY = m_width.GetCurSel() + 1;
+    // The second width stays as the layout has it (0 when new) until the width changes.
+    const int width = m_width.GetCurSel() + 1;
+    if (width != engine->m_penDefault.widthX)
+        engine->m_penDefault.widthX = engine->m_penDefault.widthY = width;
     engine->m_penDefault.color = m_lineColor.GetColor();
 }
 

@@ -58,6 +58,8 @@ void CParTrack::ApplyPropertiesCopy(const CPose* pose, CParTrack* copy, int mode
 
 void CParTrack::ApplyToThisPiece(const CPose* pose, CParTrack* copy, CDoublePoint before,
                                  CDoublePoint after) {
+    if (StoresSameAs(*copy))
+        return;
     CompareProperties(copy);
     auto step = std::make_unique<CEditStep>(kStepRestoreProperties, this, 1);
     step->SetPayload(std::make_unique<ObjectCopyPayload>(Clone()));

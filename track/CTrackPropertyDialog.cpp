@@ -435,8 +435,9 @@ void CTrackPropertyDialog::FocusShapeField() {
 
 // ---- Preview ----
 
+// A field left as the dialog closes changes nothing more: OK has taken the copy already.
 void CTrackPropertyDialog::UpdatePreview() {
-    if (m_copy == nullptr)
+    if (m_copy == nullptr || !InModalLoop())
         return;
     ReadShapeFieldsIntoCopy();
     CString text, previous;

@@ -196,6 +196,7 @@ int C3D::RunDialog(const CPose* pose, bool creating) {
 
 // No undo step is recorded, but the layout counts as changed, so closing it asks to save.
 void C3D::ApplyDialogResult(const CPose* pose, C3D* result, int mode) {
+    const std::vector<BYTE> storedBefore = StoredBytes();
     CompareProperties(result);
     m_bNeedsRebuild = 1;
     if (mode == 0) {
@@ -211,7 +212,9 @@ void C3D::ApplyDialogResult(const CPose* pose, C3D* result, int mode) {
         const CPose identity;
         m_pTool->m_pHost->GetRootGroup()->ApplyStyle(&identity, result, mode);
     }
-    if (m_pTool != nullptr)
+    if (mode == 0)
+        MarkChangedSince(storedBefore);
+    else if (m_pTool != nullptr)
         m_pTool->MarkChangedOutsideUndo();
     result->ReleaseData();
     delete result;

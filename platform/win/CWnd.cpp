@@ -110,10 +110,13 @@ BOOL CWnd::DestroyWindow() {
     m_destroying = true;
     if (Manager().GetCapture() == this) Manager().ReleaseCapture();
     if (m_modal) EndModalLoop(IDCANCEL);
+    // The focus leaves before anything goes, so that the control losing it still finds its
+    // siblings (a field read as it is left would find the others gone and read them as empty).
+    CWnd* focus = Manager().GetFocus();
+    if (focus == this || IsChild(focus)) Manager().SetFocus(nullptr);
     const bool wasVisible = IsWindowVisible();
     SendMessage(WM_DESTROY);
     DestroyChildren();
-    if (Manager().GetFocus() == this) Manager().SetFocus(nullptr);
     if (wasVisible && m_parent)
         ExposePlace(m_rect);
     Detach();

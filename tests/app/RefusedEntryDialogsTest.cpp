@@ -256,7 +256,8 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         // Bounds are judged by value and named as the field's later checks allow them.
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "0", "", snapRange, 0.0},
         {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "0", pageRange},
-        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "32000.001", pageRange},
+        {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "32000.001",
+         "Document size too large for current scale."},
         {ID_DOCUMENT_SETUP, "Document setup", -1, IDC_SETUP_WIDTH, kMillimetres, "32000.000", "", pageWidth,
          320000.0},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan",

@@ -56,16 +56,14 @@ TEST_F(DocumentSetupDialogTest, ATenMetreLayoutIsRefusedAtScaleOneAndAcceptedAtF
     const std::vector<Refusal> refusals = TryScales(dialog, {"1", "0", "-3", "5x", "5"});
     EXPECT_EQ(dialog.DoModal(), IDOK);
     ASSERT_EQ(refusals.size(), 4U);
-    // The width's range names the largest side that scale 1 takes.
-    EXPECT_EQ(refusals[0].text, "Please enter a document width between 0.100 and 3200.000.");
-    EXPECT_EQ(refusals[0].focusId, IDC_SETUP_WIDTH);
+    EXPECT_EQ(refusals[0].text, "Document size too large for current scale.");
     ASSERT_EQ(host.MessageBoxes().size(), 4U);
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     // Below 1 the scale would divide by zero or turn the plan over; a text that is no number is none.
     EXPECT_EQ(refusals[1].text, "The view scale must be 1 or more.");
     EXPECT_EQ(refusals[2].text, "The view scale must be 1 or more.");
     EXPECT_EQ(refusals[3].text, "The view scale must be 1 or more.");
-    for (size_t i = 1; i < refusals.size(); ++i) EXPECT_EQ(refusals[i].focusId, IDC_SETUP_VIEW_SCALE);
+    for (const Refusal& refusal : refusals) EXPECT_EQ(refusal.focusId, IDC_SETUP_VIEW_SCALE);
 
     dialog.SaveToDocument(&document);
     EXPECT_EQ(document.m_fViewScale, 5.0);
@@ -170,4 +168,20 @@ TEST_F(DocumentSetupDialogTest, ThePageSetupCommandRunsTheInstalledDialogAndKeep
     // The 3D world is measured from the new page.
     EXPECT_EQ(document.m_f3DScaleDivisor, 100000.0 * 0.0625);
     EXPECT_TRUE(host.UnansweredModals().empty());
+}
+
+// Enter at once keeps the page exactly as it was in every unit, however the unit rounds it.
+TEST_F(DocumentSetupDialogTest, EnterWithoutTypingKeepsThePageExactly) {
+    document.m_fPageWidth = 21590.0;
+    document.m_fPageHeight = 27940.0;
+    for (int unit : {kMillimetres, 4, 3}) {
+        document.m_nUnitIndex = unit;
+        CDocumentSetupDialog dialog;
+        dialog.LoadFromDocument(&document);
+        host.WhenModal("Document setup", [&](CWnd&) { host.PressKey(VK_RETURN); });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        dialog.SaveToDocument(&document);
+        EXPECT_EQ(document.m_fPageWidth, 21590.0) << unit;
+        EXPECT_EQ(document.m_fPageHeight, 27940.0) << unit;
+    }
 }

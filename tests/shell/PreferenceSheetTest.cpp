@@ -154,7 +154,8 @@ TEST_F(PreferenceSheetTest, PagesLoadRefuseBadNumbersAndApplyToEveryOpenLayout) 
     EXPECT_EQ(first->m_nGridHeight, 1270);
     EXPECT_EQ(first->m_limits.bendLimit, 0.75);
     EXPECT_EQ(first->m_limits.maxGrade, 4.0);
-    EXPECT_EQ(first->m_limits.maxAngle, 10.0 * kPi * (1.0 / 180.0));
+    // The angle was not touched: it stays as the layout had it, not as the field rounds it.
+    EXPECT_EQ(first->m_limits.maxAngle, TrackLimits().maxAngle);
     // Snap range and handle size reach every open layout; the rest stays with the first.
     for (CCVNDoc* document : {first.get(), second.get()}) {
         EXPECT_EQ(document->m_tool.m_fHandleSize, 20.0);

@@ -1,0 +1,239 @@
+#include <functional>
+
+#include "model/CDataFolders.h"
+#include "platform/base/CWinPath.h"
+#include "platform/cdlg/CommonDialogDefs.h"
+#include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CListCtrl.h"
+#include "platform/ctl/CPropertyPage.h"
+#include "platform/ctl/CPropertySheet.h"
+#include "resources/DocumentSetupTemplate.h"
+#include "resources/LayerPropertiesTemplate.h"
+#include "resources/PreferencePagesTemplates.h"
+#include "resources/TextPropertiesTemplate.h"
+#include "resources/ToolParametersTemplate.h"
+#include "resources/TrackPropertiesTemplates.h"
+#include "tests/app/EveryClassLayout.h"
+#include "tests/support/DialogInput.h"
+
+// The settings a layout file keeps, changed through the dialogs and commands that change them:
+// confirmed untouched they leave the layout as it was, changed they mark it modified.
+
+namespace {
+
+class ConfirmedSettings : public EveryClassLayout {
+  protected:
+    // A new default track writes the default-settings files into the base folder: the test's own.
+    void SetUp() override {
+        EveryClassLayout::SetUp();
+        m_previousBase = CDataFolders::GetBaseFolder();
+        CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+        DrawLine();
+        Layout().SetModifiedFlag(FALSE);
+    }
+    void TearDown() override {
+        EveryClassLayout::TearDown();
+        CDataFolders::SetBaseFolder(m_previousBase);
+    }
+    CString m_previousBase;
+
+  public:
+    // The page of the dialog a row works in: a sheet's page turned to with a click on its tab.
+    CWnd& Page(CWnd& dialog, int page) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(&dialog);
+        if (sheet == nullptr)
+            return dialog;
+        DialogInput::ClickTab(host, sheet->GetTabControl(), page);
+        return *sheet->GetActivePage();
+    }
+    void Retype(CWnd& dialog, UINT id, const char* text) {
+        host.AdvanceClock(1000);
+        DialogInput::Retype(host, dialog.GetDlgItem(static_cast<int>(id)), text);
+    }
+    void ClickControl(CWnd& dialog, UINT id) {
+        host.AdvanceClock(1000);
+        host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
+    }
+    // Drops the list with a click and clicks the entry below the chosen one.
+    void ChooseNextInList(CWnd& dialog, UINT id) {
+        auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(static_cast<int>(id)));
+        const int next = combo.GetCurSel() + 1;
+        ClickControl(dialog, id);
+        ASSERT_TRUE(combo.GetDroppedState());
+        CRect list;
+        combo.DropList().GetWindowRect(&list);
+        const int height = combo.GetItemHeight(0);
+        host.Click(CPoint(list.left + 20, list.top + 1 + next * height + height / 2));
+    }
+    void ClickLayerCell(CWnd& dialog, int row, int column) {
+        auto& list = *static_cast<CListCtrl*>(dialog.GetDlgItem(IDC_LAYER_LIST));
+        CRect cell;
+        ASSERT_TRUE(list.GetSubItemRect(row, column, LVIR_BOUNDS, &cell));
+        host.ClickClient(&list, cell.CenterPoint());
+    }
+};
+
+}  // namespace
+
+constexpr UINT kNote = 1202;
+
+// The properties dialog of every class a layout stores, opened on an object made as a person
+// makes it: Enter at once (or OK, where Enter is a new line of the text) changes no byte and
+// leaves the layout unmodified; a note typed marks it modified.
+TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayout) {
+    struct Change {
+        const char* className;
+        const char* caption;
+        UINT field;
+        const char* typed;
+        bool enterIsANewLine = false;
+    };
+    const Change changes[] = {
+        {"CLine", "2D Object properties", kNote, "a"},
+        {"CBox", "2D Object properties", kNote, "a"},
+        {"CRoundBox", "2D Object properties", kNote, "a"},
+        {"CArc", "2D Object properties", kNote, "a"},
+        {"CSketch", "2D Object properties", kNote, "a"},
+        {"CPolygon", "2D Object properties", kNote, "a"},
+        {"CSpline", "2D Object properties", kNote, "a"},
+        {"CSizeLine", "2D Object properties", kNote, "a"},
+        {"CSizeAngle", "2D Object properties", kNote, "a"},
+        {"CCamera", "2D Object properties", kNote, "a"},
+        {"CLineMeasure", "Font", edt3, "36"},
+        {"CBoxMeasure", "Font", edt3, "36"},
+        {"CTextBox", "Text properties", IDC_TEXT_EDIT, "a", true},
+        {"CBMP", "Picture properties", kNote, "a"},
+        {"C3D", "3D Objects properties", kNote, "a"},
+        {"CSprite", "3D Bitmap properties", kNote, "a"},
+        {"CTrack", "Track properties", kNote, "a"},
+        {"CCircTrack", "Track properties", kNote, "a"},
+        {"CArcTrack", "Track properties", kNote, "a"},
+        {"CSplineTrack", "Track properties", kNote, "a"},
+        {"CBenchwork", "Benchwork properties", kNote, "a"},
+        {"CMount", "Terrain properties", kNote, "a"},
+        {"CGroup", "Group properties", kNote, "a"},
+    };
+    BuildEveryClass();
+    std::set<std::string> walked;
+    for (CPaint* member : std::vector<CPaint*>(Members().begin(), Members().end())) {
+        const std::string className = member->GetClassName().c_str();
+        const auto change = std::find_if(std::begin(changes), std::end(changes),
+                                         [&](const Change& row) { return className == row.className; });
+        ASSERT_NE(change, std::end(changes)) << className;
+        SCOPED_TRACE(className);
+        walked.insert(className);
+        Layout().m_tool.DeselectAll(0, 0);
+        member->SelectWithUndo(0, 0);
+        Layout().SetModifiedFlag(FALSE);
+        const std::vector<BYTE> before = Stored(Layout());
+        host.WhenModal(change->caption, [&](CWnd& dialog) {
+            if (change->enterIsANewLine)
+                ClickControl(dialog, IDOK);
+            else
+                host.PressKey(VK_RETURN);
+        });
+        Command(ID_EDIT_PROPERTIES);
+        EXPECT_EQ(Stored(Layout()), before);
+        EXPECT_FALSE(Layout().IsModified());
+        host.WhenModal(change->caption, [&](CWnd& dialog) {
+            Retype(dialog, change->field, change->typed);
+            ClickControl(dialog, IDOK);
+        });
+        Command(ID_EDIT_PROPERTIES);
+        EXPECT_NE(Stored(Layout()), before);
+        EXPECT_TRUE(Layout().IsModified());
+    }
+    EXPECT_EQ(walked, kStoredClasses);
+}
+
+// Every dialog and command that changes a setting the layout file keeps.
+TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
+    struct Use {
+        const char* name;
+        UINT command;
+        const char* caption;  // none for a command that changes the setting itself
+        int page;
+        std::function<void(ConfirmedSettings&, CWnd&)> change;
+        bool modeless = false;
+    };
+    const Use uses[] = {
+        {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "100"); }},
+        {"Document setup, page markers", ID_DOCUMENT_SETUP, "Document setup", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_SETUP_PAGE_MARKERS); }},
+        {"Document setup, view scale", ID_DOCUMENT_SETUP, "Document setup", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_VIEW_SCALE, "20"); }},
+        {"Preferences, units", ID_PREFERENCES, "Preferences", 0,
+         [](ConfirmedSettings& t, CWnd& page) { t.ChooseNextInList(page, IDC_METRIC_UNITS); }},
+        {"Preferences, grid shown", ID_PREFERENCES, "Preferences", 0,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_METRIC_GRID_SHOWN); }},
+        {"Preferences, 3D backdrop", ID_PREFERENCES, "Preferences", 1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_3D_USE_BACKDROP); }},
+        {"Preferences, elevation gap", ID_PREFERENCES, "Preferences", 2,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); }},
+        {"Preferences, snap range", ID_PREFERENCES, "Preferences", 3,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); }},
+        {"Layers, a layer hidden", ID_LAYERS, "Layer properties", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickLayerCell(page, 4, 2); }},
+        {"Track properties as the default track", ID_EDIT_PROPERTIES, "Track properties", -1,
+         [](ConfirmedSettings& t, CWnd& page) {
+             t.Retype(page, IDC_TRACK_TIE_SPACING, "2");
+             t.ClickControl(page, IDC_TRACK_APPLY_DEFAULT);
+         }},
+        {"Tool parameters, fill", ID_TOOL_PARAMETERS, "Tool parameters", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FILL); }, true},
+        {"Show grid", ID_SHOW_GRID, nullptr, -1, nullptr},
+        {"Show or hide layer 3", ID_LAYER_SHOW_HIDE_0 + 3, nullptr, -1, nullptr},
+    };
+    Command(ID_TOOL_STRAIGHT_TRACK);
+    Drag(CPoint(300, 100), CPoint(450, 100));
+    Layout().SetModifiedFlag(FALSE);
+    for (const Use& use : uses) {
+        SCOPED_TRACE(use.name);
+        const std::vector<BYTE> before = Stored(Layout());
+        if (use.modeless) {
+            // It stays beside the plan: Enter there applies what it shows, and the command
+            // hides it again.
+            Command(use.command);
+            CDialog& dialog = Main().GetToolParametersDialog();
+            host.ClickClient(&dialog, CPoint(1, 1));
+            host.PressKey(VK_RETURN);
+            host.RunUntilIdle();
+            EXPECT_EQ(Stored(Layout()), before);
+            EXPECT_FALSE(Layout().IsModified());
+            use.change(*this, dialog);
+        } else if (use.caption != nullptr) {
+            host.WhenModal(use.caption, [&](CWnd&) { host.PressKey(VK_RETURN); });
+            Command(use.command);
+            EXPECT_EQ(Stored(Layout()), before);
+            EXPECT_FALSE(Layout().IsModified());
+            host.WhenModal(use.caption, [&](CWnd& dialog) {
+                use.change(*this, Page(dialog, use.page));
+                ClickControl(dialog, IDOK);
+            });
+        }
+        Command(use.command);
+        EXPECT_NE(Stored(Layout()), before);
+        EXPECT_TRUE(Layout().IsModified());
+        Layout().SetModifiedFlag(FALSE);
+    }
+}
+
+// Undo takes back no setting: undoing every drawing after a new page size leaves the layout
+// modified, and closing it asks to save the page.
+TEST_F(ConfirmedSettings, ASettingChangedSurvivesUndoAndClosingAsksToSaveIt) {
+    host.WhenModal("Document setup", [&](CWnd& dialog) {
+        Retype(dialog, IDC_SETUP_HEIGHT, "50");
+        host.PressKey(VK_RETURN);
+    });
+    Command(ID_DOCUMENT_SETUP);
+    EXPECT_EQ(Layout().m_fPageHeight, 50 * 254.0);
+    DrawLine(CPoint(120, 220), CPoint(200, 300));
+    Command(ID_EDIT_UNDO);
+    EXPECT_TRUE(Layout().IsModified());
+    host.AnswerMessageBox(IDCANCEL);
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_NE(host.MessageBoxes().back().text.Find("Save changes"), -1);
+    EXPECT_NE(ActiveLayout(), nullptr);
+}
