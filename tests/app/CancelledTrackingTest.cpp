@@ -91,7 +91,7 @@ struct Tracking {
     std::function<std::string()> state;
     std::function<bool()> atRest = [] { return true; };
     // What the person goes on to do after the cancel; the mouse wanders off and lets go otherwise.
-    std::function<void()> goOn;
+    std::function<void()> goOn = {};
 };
 
 template <class... Values>

@@ -225,9 +225,6 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     auto gridWidth = [&] { return static_cast<double>(layout->m_nGridWidth); };
     auto pageWidth = [&] { return layout->m_fPageWidth; };
     auto gauge = [&] { return curve->m_fGauge; };
-    auto tunnelWidth = [&] { return curve->m_fTunnelWidth; };
-    auto connectionDistance = [&] { return layout->m_limits.maxConnectionDistance; };
-    auto gridHeight = [&] { return static_cast<double>(layout->m_nGridHeight); };
     const CString pageRange = "Please enter a document width between 0.100 and 32000.000.";
     const CString distanceRange = "Please enter a number between 0.000 and 100000000.000.";
     layout->m_bGridShown = 1;

@@ -13,17 +13,19 @@ using namespace desktop;
 class MenuKeysOnDesktop : public ProgramOnDesktop {
   protected:
     bool DialogHasKeyboard(const std::string& caption) {
-        for (const DesktopSession::TopLevel& dialog : m_session.Dialogs())
+        for (const DesktopSession::TopLevel& dialog : m_session.Dialogs()) {
             if (dialog.name == caption)
                 return m_session.FocusWindow() == dialog.id;
+        }
         return false;
     }
     void Keys(const std::vector<std::string>& keys) {
         for (const std::string& key : keys) {
             m_session.Key(key);
             // A menu opening takes the keys once it is up.
-            if (key.starts_with("alt+"))
+            if (key.starts_with("alt+")) {
                 ASSERT_TRUE(WaitForPopup(true)) << key << " opened no menu";
+            }
         }
     }
 };
