@@ -46,8 +46,14 @@ int CMenuBarTracker::HighlightedTitle(const CWnd* window) {
 
 void CMenuBarTracker::Leave(const CWnd* window) {
     CMenuBarTracker* tracker = Holding();
-    if (tracker && (!window || tracker->m_top == window || window->IsChild(tracker->m_top)))
-        tracker->End();
+    if (!tracker || (window && tracker->m_top != window && !window->IsChild(tracker->m_top)))
+        return;
+    if (tracker->m_busy)
+        return tracker->End();
+    // Nothing of the tracker runs now: it goes at once, even with its window going or no message
+    // loop left to close it.
+    tracker->LetGo();
+    tracker->DestroyWindow();
 }
 
 int CMenuBarTracker::RunMenus(CWnd* top, int item, bool highlightFirst) {
@@ -93,6 +99,13 @@ void CMenuBarTracker::Hold() {
 void CMenuBarTracker::End() {
     if (m_ended)
         return;
+    LetGo();
+    // A menu dropped from the bar or a press passed on still runs over this window: it goes after.
+    if (!m_busy)
+        PostMessage(WM_CLOSE);
+}
+
+void CMenuBarTracker::LetGo() {
     m_ended = true;
     if (g_tracker == this)
         g_tracker = nullptr;
@@ -103,9 +116,6 @@ void CMenuBarTracker::End() {
         manager.ReleaseCapture();
     if (IsWindow(m_top))
         m_top->DrawMenuBar();
-    // A menu dropped from the bar or a press passed on still runs over this window: it goes after.
-    if (!m_busy)
-        PostMessage(WM_CLOSE);
 }
 
 void CMenuBarTracker::Drop(int item) {

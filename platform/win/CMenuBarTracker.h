@@ -36,6 +36,8 @@ class CMenuBarTracker : public CWnd {
     void Drop(int item);
     void Step(int step);
     void End();
+    // Lets go the keyboard, the mouse and the highlighted title.
+    void LetGo();
     void PassPressOn(UINT message, CPoint screen);
 
     CWnd* m_top;

@@ -7,6 +7,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
+#include "platform/win/CMenuBarTracker.h"
 #include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
@@ -110,6 +111,7 @@ BOOL CWnd::DestroyWindow() {
     m_destroying = true;
     if (Manager().GetCapture() == this) Manager().ReleaseCapture();
     if (m_modal) EndModalLoop(IDCANCEL);
+    if (IsTopLevel()) CMenuBarTracker::Leave(this);
     // The focus leaves before anything goes, so that the control losing it still finds its
     // siblings (a field read as it is left would find the others gone and read them as empty).
     CWnd* focus = Manager().GetFocus();
