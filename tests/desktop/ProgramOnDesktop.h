@@ -139,11 +139,12 @@ class ProgramOnDesktop : public ::testing::Test {
         return height;
     }
 
-    // Asks again and again, for answers that take opening a menu.
+    // Asks again and again, each time once the program has handled what the asking before did
+    // (answers that take opening a menu, or a button drawn after a click).
     bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
         return m_session.WaitUntil(
             [&] {
-                m_session.Pause(milliseconds(100));
+                m_session.WaitUntilSettled(timeout);
                 return done();
             },
             timeout);
