@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -45,13 +44,6 @@ class HelpAndCloseOnDesktop : public ProgramOnDesktop {
     bool HasKeyboard(const std::string& name) {
         const std::optional<DesktopSession::TopLevel> window = Shown(name);
         return window && m_session.FocusWindow() == window->id;
-    }
-
-    // Once the program and the window manager have done all that led there: a window shown just now
-    // may yet be moved, and the keyboard given on.
-    bool WaitUntilSettledWith(const std::function<bool()>& state) {
-        return m_session.WaitUntil(
-            [&] { return state() && m_session.WaitUntilSettled(kPatience) && state(); }, kPatience);
     }
 
     bool WaitForKeyboard(const std::string& name) {

@@ -44,7 +44,7 @@ TEST_F(PointEntryOnDesktop, TheSelfCrossingMessageOfABenchworkEntryClosesOnAClic
     ClickPoints({{300, 300}, {600, 550}, {600, 300}, {300, 550}});
     m_session.MovePointer(400, 450);
     m_session.Key("ctrl+a");
-    ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().size() == 1; }, kPatience))
+    ASSERT_TRUE(WaitUntilSettledWith([&] { return m_session.Dialogs().size() == 1; }))
         << "shown:" << DialogNames();
     const DesktopSession::TopLevel box = m_session.Dialogs().front();
     m_session.Click(box.x + box.width / 2, box.y + box.height - kOkAboveFoot);

@@ -86,8 +86,15 @@ class ProgramOnDesktop : public ::testing::Test {
 
     bool PopupOpen() { return !m_session.Popups().empty(); }
 
+    // A state that holds once the program and a window manager have done all that led there: a
+    // window shown just now may yet be moved, and the keyboard given on.
+    bool WaitUntilSettledWith(const std::function<bool()>& state) {
+        return m_session.WaitUntil(
+            [&] { return state() && m_session.WaitUntilSettled(kPatience) && state(); }, kPatience);
+    }
+
     bool WaitForPopup(bool open) {
-        return m_session.WaitUntil([&] { return PopupOpen() == open; }, kPatience);
+        return WaitUntilSettledWith([&] { return PopupOpen() == open; });
     }
 
     // Opens each title by its Alt letter once and learns where a click opens it from its popup.
@@ -128,6 +135,8 @@ class ProgramOnDesktop : public ::testing::Test {
         m_session.Click(menu.x + menu.width / 2, ItemCentreY(*title.popup, index, menu.y));
         // The mouse leaves the toolbars, whose tips are captioned windows too.
         m_session.MovePointer(1500, 950);
+        // A person looks before going on: what comes next finds the command carried out.
+        m_session.WaitUntilSettled(kPatience);
     }
 
     int WindowMenuHeight(const MenuTitle& window) {

@@ -4,6 +4,8 @@
 // stderr and exit cleanly.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
 
 #include "platform/win/AfxIds.h"
@@ -72,6 +74,20 @@ TEST_F(ProgramOnDesktop, MenusOpenAndCloseHundredsOfTimesByMouseAndKeys) {
     }
     ASSERT_TRUE(WaitForPopup(false));
     ExpectAnswers();
+    ExpectCleanExit();
+}
+
+// What the suite paces its steps by: input counts as handled only once the program has handled it.
+// A stopped program has handled nothing however long it is waited for; going on, it catches up.
+TEST_F(ProgramOnDesktop, InputCountsAsHandledOnlyOnceTheProgramHasHandledIt) {
+    m_session.SignalProgram(SIGSTOP);
+    m_session.Key("alt+h");
+    EXPECT_FALSE(m_session.WaitUntilSettled(milliseconds(500)));
+    EXPECT_FALSE(PopupOpen());
+    m_session.SignalProgram(SIGCONT);
+    ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
+    EXPECT_TRUE(PopupOpen()) << "Alt+H counted as handled before the Help menu was open";
+    CloseMenus();
     ExpectCleanExit();
 }
 

@@ -363,8 +363,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
             Take(step);
             if (HasFatalFailure())
                 return false;
-            if (*step.awaits &&
-                !m_session.WaitUntil([&] { return Dialog(step.awaits).has_value(); }, kPatience))
+            if (*step.awaits && !WaitUntilSettledWith([&] { return Dialog(step.awaits).has_value(); }))
                 return false;
             // The 3D view, a step on the way to its own dialogs, is there before they are chosen.
             if (step.command == ID_SHOW_3D_VIEW &&
@@ -373,7 +372,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         }
         if (window.leavesLayoutChanged)
             m_ready = false;
-        return m_session.WaitUntil([&] { return Shown(window); }, kPatience);
+        return WaitUntilSettledWith([&] { return Shown(window); });
     }
 
     // ---- What is shown ----
