@@ -87,10 +87,17 @@ class ProgramOnDesktop : public ::testing::Test {
     bool PopupOpen() { return !m_session.Popups().empty(); }
 
     // A state that holds once the program and a window manager have done all that led there: a
-    // window shown just now may yet be moved, and the keyboard given on.
+    // window shown just now may yet be moved, and the keyboard given on. A program that stops
+    // answering ends the wait at once.
     bool WaitUntilSettledWith(const std::function<bool()>& state) {
-        return m_session.WaitUntil(
-            [&] { return state() && m_session.WaitUntilSettled(kPatience) && state(); }, kPatience);
+        bool answered = true;
+        const auto settledWith = [&] {
+            if (!state())
+                return false;
+            answered = m_session.WaitUntilSettled(kPatience);
+            return !answered || state();
+        };
+        return m_session.WaitUntil(settledWith, kPatience) && answered;
     }
 
     bool WaitForPopup(bool open) {
@@ -151,12 +158,12 @@ class ProgramOnDesktop : public ::testing::Test {
     // Asks again and again, each time once the program has handled what the asking before did
     // (answers that take opening a menu, or a button drawn after a click).
     bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-        return m_session.WaitUntil(
-            [&] {
-                m_session.WaitUntilSettled(timeout);
-                return done();
-            },
-            timeout);
+        bool answered = true;
+        const auto settledAndDone = [&] {
+            answered = m_session.WaitUntilSettled(timeout);
+            return !answered || done();
+        };
+        return m_session.WaitUntil(settledAndDone, timeout) && answered;
     }
 
     // Cancels dialogs and messages by Escape until none is left; false if one stays.
