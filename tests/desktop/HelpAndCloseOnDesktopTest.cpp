@@ -204,7 +204,7 @@ TEST_F(HelpAndCloseUnderWindowManager, AltTabToTheHelpGivesItTheKeys) {
         ASSERT_TRUE(WaitForKeyboard("Corvane Help"));
         const DesktopSession::TopLevel help = *Shown("Corvane Help");
         m_session.Click(help.x + help.width + 60, help.y + help.height / 2);
-        // The click lands on the layout window, which keeps the keyboard unless Preferences is open.
+        // The click lands on the layout window, which takes the keyboard; over it, Preferences keeps it.
         ASSERT_TRUE(WaitUntilSettledWith([&] {
             return from == "Preferences" ? HasKeyboard(from) : MainHasKeyboard();
         })) << "the click beside the help left the keyboard with it; shown:"
