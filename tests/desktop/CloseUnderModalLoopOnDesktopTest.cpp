@@ -246,17 +246,18 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
 
     // ---- Afterwards ----
 
-    // A changed layout is asked about first; declined, the program ends as it would have.
+    // A changed layout is asked about first, answered once the program has settled with the question
+    // up; declined, the program ends as it would have.
     std::string EndedCleanly(Request request) {
-        m_session.WaitUntil([&] { return !m_session.ProgramRunning() || !m_session.Dialogs().empty(); },
-                            kPatience);
+        WaitUntilSettledWith([&] { return !m_session.ProgramRunning() || !m_session.Dialogs().empty(); });
         if (m_session.ProgramRunning() && DialogShown("Corvane"))
             m_session.Key("n");
         const int exitCode = m_session.WaitForExit(kPatience);
         const int expected = request == Request::Terminate ? 128 + SIGTERM : 0;
         const std::string errors = m_session.ProgramErrors();
         if (exitCode != expected || Reported(errors))
-            return "the program did not end cleanly: exit " + std::to_string(exitCode) + "\n" + errors;
+            return "the program did not end cleanly: exit " + std::to_string(exitCode) +
+                   "; shown:" + DialogNames() + "\n" + errors;
         return {};
     }
 
