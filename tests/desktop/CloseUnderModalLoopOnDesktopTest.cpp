@@ -133,6 +133,8 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
         ClickInMain(kStraightTrackX, kToolsRowMiddle);
         PressAndDrag(300, 400, 600, 400, false);
         ClickInMain(kSelectorX, kToolsRowMiddle);
+        // The button posts its command: the next click finds the Selector chosen.
+        m_session.WaitUntilSettled(kPatience);
     }
 
     // ---- Beginning a loop ----
