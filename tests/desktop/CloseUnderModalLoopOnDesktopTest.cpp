@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "platform/win/WindowManager.h"
 #include "tests/desktop/ProgramOnDesktop.h"
 
 namespace {
@@ -132,6 +133,8 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
         ClickInMain(kStraightTrackX, kToolsRowMiddle);
         PressAndDrag(300, 400, 600, 400, false);
         ClickInMain(kSelectorX, kToolsRowMiddle);
+        // The button posts its command: the next click finds the Selector chosen.
+        m_session.WaitUntilSettled(kPatience);
     }
 
     // ---- Beginning a loop ----
@@ -167,39 +170,37 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
                 return true;
             case Loop::Selection:
                 m_session.Click(450, 400);
-                m_session.Pause(milliseconds(700));
-                PressAndDrag(450, 400, 500, 600, true);
+                // Pressed on the track beside the click, so that the press makes no double click.
+                PressAndDrag(450 + GetSystemMetrics(SM_CXDOUBLECLK), 400, 500, 600, true);
                 return true;
         }
         return false;
     }
 
-    // Paced, as a busy program may otherwise see the press before the pointer is there, or the
-    // release before the moves.
+    // Each step is handled before the next is taken, as a person's hand is slower than the
+    // program: the press comes where the pointer is, and the drag has begun before the close.
     void PressAndDrag(int fromX, int fromY, int toX, int toY, bool hold) {
         MoveTo(fromX, fromY);
-        m_session.Pause(milliseconds(300));
         m_session.Button(1, true);
+        m_session.WaitUntilSettled(kPatience);
         DragTo(toX, toY);
         if (!hold)
             m_session.Button(1, false);
-        m_session.Pause(milliseconds(300));
+        m_session.WaitUntilSettled(kPatience);
     }
 
     void DragTo(int toX, int toY) {
         const int fromX = m_pointerX;
         const int fromY = m_pointerY;
-        for (int step = 1; step <= 6; ++step) {
-            m_session.Pause(milliseconds(50));
+        for (int step = 1; step <= 6; ++step)
             MoveTo(fromX + (toX - fromX) * step / 6, fromY + (toY - fromY) * step / 6);
-        }
-        m_session.Pause(milliseconds(300));
     }
 
     void MoveTo(int x, int y) {
         m_pointerX = x;
         m_pointerY = y;
         m_session.MovePointer(x, y);
+        m_session.WaitUntilSettled(kPatience);
     }
 
     DesktopSession::TopLevel Main() {
@@ -247,28 +248,31 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
 
     // ---- Afterwards ----
 
-    // A changed layout is asked about first; declined, the program ends as it would have.
+    // A changed layout is asked about first, answered once the program has settled with the question
+    // up; declined, the program ends as it would have.
     std::string EndedCleanly(Request request) {
-        m_session.WaitUntil([&] { return !m_session.ProgramRunning() || !m_session.Dialogs().empty(); },
-                            kPatience);
+        WaitUntilSettledWith([&] { return !m_session.ProgramRunning() || !m_session.Dialogs().empty(); });
         if (m_session.ProgramRunning() && DialogShown("Corvane"))
             m_session.Key("n");
         const int exitCode = m_session.WaitForExit(kPatience);
         const int expected = request == Request::Terminate ? 128 + SIGTERM : 0;
         const std::string errors = m_session.ProgramErrors();
         if (exitCode != expected || Reported(errors))
-            return "the program did not end cleanly: exit " + std::to_string(exitCode) + "\n" + errors;
+            return "the program did not end cleanly: exit " + std::to_string(exitCode) +
+                   "; shown:" + DialogNames() + "\n" + errors;
         return {};
     }
 
     // Whatever is left open is closed by Escape (a question about changes cancelled); then a click
-    // on File opens its menu, and nothing was reported.
+    // on File opens its menu, and nothing was reported. A question may come only once the loop has
+    // ended, when the close goes on.
     std::string Answers() {
+        m_session.WaitUntilSettled(kPatience);
         for (int tries = 0;
              tries < 6 && m_session.ProgramRunning() && (PopupOpen() || !m_session.Dialogs().empty());
              ++tries) {
             m_session.Key("Escape");
-            m_session.Pause(milliseconds(200));
+            m_session.WaitUntilSettled(kPatience);
         }
         if (!m_session.ProgramRunning())
             return "the program ended, exit " + std::to_string(m_session.WaitForExit(kPatience)) + "\n" +

@@ -108,6 +108,11 @@ Window ClientOf(Display* display, Window window, int depth = 0) {
     return client;
 }
 
+bool Viewable(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
 // A window the program destroys between listing and asking about it is no fault of the session's.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
@@ -290,7 +295,9 @@ std::vector<DesktopSession::TopLevel> DesktopSession::TopLevels() const {
         if (m_windowManager > 0 && (offScreen || (!client && !attributes.override_redirect)))
             continue;
         if (client && client != children[i]) {
-            shown.push_back(ManagedTopLevel(client));
+            // A window the program hid stays in its frame until the window manager hears of it.
+            if (Viewable(m_display, client))
+                shown.push_back(ManagedTopLevel(client));
             continue;
         }
         shown.push_back({children[i], attributes.x, attributes.y, attributes.width, attributes.height,
@@ -365,12 +372,7 @@ unsigned long DesktopSession::FocusOtherProgram() {
     XMapRaised(m_display, other);
     Flush();
     // The keyboard can go only to a window on the screen, which a window manager may take a while to show.
-    const bool shown = WaitUntil(
-        [&] {
-            XWindowAttributes attributes{};
-            return XGetWindowAttributes(m_display, other, &attributes) && attributes.map_state == IsViewable;
-        },
-        std::chrono::seconds(30));
+    const bool shown = WaitUntil([&] { return Viewable(m_display, other); }, std::chrono::seconds(30));
     if (!shown)
         return 0;
     XSetInputFocus(m_display, other, RevertToParent, CurrentTime);
@@ -399,6 +401,88 @@ bool DesktopSession::WaitUntil(const std::function<bool()>& done, Milliseconds t
         std::this_thread::sleep_for(kPoll);
     }
     return true;
+}
+
+// SDL answers a ping as it reads the desktop's events, maybe before the program has handled those
+// read with it; the next ping is read only once the program comes back for more. A few in a row
+// see it through the messages its input posted as well.
+bool DesktopSession::WaitUntilSettled(Milliseconds timeout) {
+    constexpr int kRounds = 3;
+    TopLevel main;
+    if (!FindMainWindow(main))
+        return false;
+    for (int round = 0; round < kRounds; ++round)
+        if (!Pinged(main.id, timeout))
+            return false;
+    return WindowManagerCaughtUp(timeout);
+}
+
+// The answer goes to the root window, where only what its children do is heard.
+bool DesktopSession::Pinged(unsigned long window, Milliseconds timeout) {
+    const Window root = DefaultRootWindow(m_display);
+    const long stamp = ++m_pings;
+    const Atom ping = XInternAtom(m_display, "_NET_WM_PING", False);
+    XSelectInput(m_display, root, SubstructureNotifyMask);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = static_cast<long>(ping);
+    request.xclient.data.l[1] = stamp;
+    request.xclient.data.l[2] = static_cast<long>(window);
+    XSendEvent(m_display, window, False, NoEventMask, &request);
+    Flush();
+    const bool answered = WaitUntil(
+        [&] {
+            return Arrived([&](const XEvent& event) {
+                return event.type == ClientMessage && event.xclient.data.l[0] == static_cast<long>(ping) &&
+                       event.xclient.data.l[1] == stamp;
+            });
+        },
+        timeout);
+    XSelectInput(m_display, root, NoEventMask);
+    Flush();
+    Arrived([](const XEvent&) { return false; });
+    return answered;
+}
+
+// The manager carries out requests in the order they came: once it has told the frame a window of
+// the session's own would have, it has placed and stacked the program's windows as asked before.
+bool DesktopSession::WindowManagerCaughtUp(Milliseconds timeout) {
+    if (m_windowManager <= 0)
+        return true;
+    const Window root = DefaultRootWindow(m_display);
+    if (!m_probe) {
+        m_probe = XCreateSimpleWindow(m_display, root, 0, 0, 1, 1, 0, 0, 0);
+        XSelectInput(m_display, m_probe, PropertyChangeMask);
+    }
+    const Atom extents = XInternAtom(m_display, "_NET_FRAME_EXTENTS", False);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = m_probe;
+    request.xclient.message_type = XInternAtom(m_display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(m_display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    Flush();
+    return WaitUntil(
+        [&] {
+            return Arrived([&](const XEvent& event) {
+                return event.type == PropertyNotify && event.xproperty.window == m_probe &&
+                       event.xproperty.atom == extents;
+            });
+        },
+        timeout);
+}
+
+bool DesktopSession::Arrived(const std::function<bool(const XEvent&)>& wanted) {
+    bool arrived = false;
+    while (XPending(m_display)) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        arrived = wanted(event) || arrived;
+    }
+    return arrived;
 }
 
 void DesktopSession::Key(const std::string& chord) {
@@ -441,7 +525,5 @@ void DesktopSession::MovePointer(int x, int y) {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
     Flush();
 }
-
-void DesktopSession::Pause(Milliseconds time) const { std::this_thread::sleep_for(time); }
 
 void DesktopSession::Flush() { XSync(m_display, False); }

@@ -11,6 +11,7 @@
 #include "tests/support/TestFolder.h"
 
 typedef struct _XDisplay Display;
+union _XEvent;
 
 // The real program on a real X server, driven by real X input (the XTest extension). The server
 // is the one CORVANE_DESKTOP_DISPLAY names (CI starts one for the desktop suite) or an Xvfb of
@@ -69,6 +70,11 @@ class DesktopSession {
     // answers it (0 when it could not be shown).
     unsigned long FocusOtherProgram();
     bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
+    // Waits until the program has handled the input sent so far, and a window manager what the
+    // program asked of it meanwhile (false when either did not answer in time): what a step leaves
+    // behind that shows nowhere on the screen, such as where the pointer is before a press, or
+    // where a window shown just now will stay.
+    bool WaitUntilSettled(Milliseconds timeout);
 
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
     void Key(const std::string& chord);
@@ -79,13 +85,17 @@ class DesktopSession {
     // Presses or lets go a mouse button (1 left, 3 right) where the pointer is.
     void Button(unsigned int button, bool down);
     void MovePointer(int x, int y);
-    void Pause(Milliseconds time) const;
 
   private:
     void StartServer();
     // A top-level in a window manager's frame, where it is on the screen.
     TopLevel ManagedTopLevel(unsigned long client) const;
     void Flush();
+    // Sends the program's window the desktop's ping, and waits for the program's answer.
+    bool Pinged(unsigned long window, Milliseconds timeout);
+    bool WindowManagerCaughtUp(Milliseconds timeout);
+    // Reads the events that came; whether one of them is wanted.
+    bool Arrived(const std::function<bool(const _XEvent&)>& wanted);
 
     TestFolder m_folder;
     std::string m_unavailable;
@@ -94,5 +104,7 @@ class DesktopSession {
     pid_t m_windowManager = -1;
     pid_t m_program = -1;
     int m_exitCode = -1;
+    long m_pings = 0;
+    unsigned long m_probe = 0;  // never shown; the window manager is asked about it
     Display* m_display = nullptr;
 };

@@ -22,10 +22,11 @@ class PointEntryOnDesktop : public ProgramOnDesktop {
         }
         FAIL() << "no menu holds tool " << tool;
     }
-    // One click per point, too far apart in time for a double click.
+    // One click per point, each once the program has handled what came before (the tool chosen);
+    // the points lie too far apart for a double click.
     void ClickPoints(const std::vector<std::pair<int, int>>& points) {
         for (const auto& [x, y] : points) {
-            m_session.Pause(milliseconds(700));
+            m_session.WaitUntilSettled(kPatience);
             m_session.Click(x, y);
         }
     }
@@ -43,7 +44,7 @@ TEST_F(PointEntryOnDesktop, TheSelfCrossingMessageOfABenchworkEntryClosesOnAClic
     ClickPoints({{300, 300}, {600, 550}, {600, 300}, {300, 550}});
     m_session.MovePointer(400, 450);
     m_session.Key("ctrl+a");
-    ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Dialogs().size() == 1; }, kPatience))
+    ASSERT_TRUE(WaitUntilSettledWith([&] { return m_session.Dialogs().size() == 1; }))
         << "shown:" << DialogNames();
     const DesktopSession::TopLevel box = m_session.Dialogs().front();
     m_session.Click(box.x + box.width / 2, box.y + box.height - kOkAboveFoot);
@@ -62,7 +63,7 @@ TEST_F(PointEntryOnDesktop, AMenuClickedDuringTerrainEntryOpensBeforeTheTerrainD
     ChooseTool(titles, ID_TOOL_TERRAIN);
     ClickPoints({{300, 300}, {600, 300}, {600, 500}});
     m_session.MovePointer(450, 550);
-    m_session.Pause(milliseconds(700));
+    m_session.WaitUntilSettled(kPatience);
     // The click on the menu's title opens the menu, not the terrain's dialog.
     m_session.Click(draw->clickX, draw->clickY);
     ASSERT_TRUE(m_session.WaitUntil([&] { return PopupOpen() || !m_session.Dialogs().empty(); }, kPatience));

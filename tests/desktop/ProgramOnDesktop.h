@@ -86,8 +86,22 @@ class ProgramOnDesktop : public ::testing::Test {
 
     bool PopupOpen() { return !m_session.Popups().empty(); }
 
+    // A state that holds once the program and a window manager have done all that led there: a
+    // window shown just now may yet be moved, and the keyboard given on. A program that stops
+    // answering ends the wait at once.
+    bool WaitUntilSettledWith(const std::function<bool()>& state) {
+        bool answered = true;
+        const auto settledWith = [&] {
+            if (!state())
+                return false;
+            answered = m_session.WaitUntilSettled(kPatience);
+            return !answered || state();
+        };
+        return m_session.WaitUntil(settledWith, kPatience) && answered;
+    }
+
     bool WaitForPopup(bool open) {
-        return m_session.WaitUntil([&] { return PopupOpen() == open; }, kPatience);
+        return WaitUntilSettledWith([&] { return PopupOpen() == open; });
     }
 
     // Opens each title by its Alt letter once and learns where a click opens it from its popup.
@@ -128,6 +142,8 @@ class ProgramOnDesktop : public ::testing::Test {
         m_session.Click(menu.x + menu.width / 2, ItemCentreY(*title.popup, index, menu.y));
         // The mouse leaves the toolbars, whose tips are captioned windows too.
         m_session.MovePointer(1500, 950);
+        // A person looks before going on: what comes next finds the command carried out.
+        m_session.WaitUntilSettled(kPatience);
     }
 
     int WindowMenuHeight(const MenuTitle& window) {
@@ -139,14 +155,15 @@ class ProgramOnDesktop : public ::testing::Test {
         return height;
     }
 
-    // Asks again and again, for answers that take opening a menu.
+    // Asks again and again, each time once the program has handled what the asking before did
+    // (answers that take opening a menu, or a button drawn after a click).
     bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-        return m_session.WaitUntil(
-            [&] {
-                m_session.Pause(milliseconds(100));
-                return done();
-            },
-            timeout);
+        bool answered = true;
+        const auto settledAndDone = [&] {
+            answered = m_session.WaitUntilSettled(timeout);
+            return !answered || done();
+        };
+        return m_session.WaitUntil(settledAndDone, timeout) && answered;
     }
 
     // Cancels dialogs and messages by Escape until none is left; false if one stays.

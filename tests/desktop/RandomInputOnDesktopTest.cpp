@@ -205,7 +205,7 @@ class RandomInputOnDesktop : public ProgramOnDesktop {
             Drag(1);
         else
             PressKey();
-        m_session.Pause(milliseconds(30));
+        m_session.WaitUntilSettled(kPatience);
     }
 
     // A dialog or message that came up gets junk typed into it at times, then Escape or Return;

@@ -68,7 +68,7 @@ class WindowEdgesOnDesktop : public ProgramOnDesktop {
         m_session.Key("alt+f");
         EXPECT_TRUE(WaitForPopup(true));
         m_session.Key("x");
-        EXPECT_TRUE(m_session.WaitUntil([&] { return HasKeyboard("Corvane"); }, kPatience))
+        EXPECT_TRUE(WaitUntilSettledWith([&] { return HasKeyboard("Corvane"); }))
             << "no question about changes; shown:" << DialogNames();
         return Dialog("Corvane").value_or(DesktopSession::TopLevel{});
     }

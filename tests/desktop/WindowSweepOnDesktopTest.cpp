@@ -302,11 +302,12 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         return m_session.WaitUntil([&] { return m_session.Dialogs().empty(); }, kPatience);
     }
 
-    // Three corners of an outline, too far apart in time to make a double click.
+    // Three corners of an outline, each once the program has handled what came before (the tool
+    // chosen); they lie too far apart for a double click.
     void ClickPoints() {
         WaitForPopup(false);
         for (const auto& [x, y] : {std::pair{300, 300}, std::pair{600, 300}, std::pair{450, 550}}) {
-            m_session.Pause(milliseconds(700));
+            m_session.WaitUntilSettled(kPatience);
             m_session.Click(x, y);
         }
     }
@@ -362,8 +363,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
             Take(step);
             if (HasFatalFailure())
                 return false;
-            if (*step.awaits &&
-                !m_session.WaitUntil([&] { return Dialog(step.awaits).has_value(); }, kPatience))
+            if (*step.awaits && !WaitUntilSettledWith([&] { return Dialog(step.awaits).has_value(); }))
                 return false;
             // The 3D view, a step on the way to its own dialogs, is there before they are chosen.
             if (step.command == ID_SHOW_3D_VIEW &&
@@ -372,7 +372,7 @@ class WindowSweepOnDesktop : public ProgramOnDesktop {
         }
         if (window.leavesLayoutChanged)
             m_ready = false;
-        return m_session.WaitUntil([&] { return Shown(window); }, kPatience);
+        return WaitUntilSettledWith([&] { return Shown(window); });
     }
 
     // ---- What is shown ----
