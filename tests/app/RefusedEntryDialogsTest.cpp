@@ -28,6 +28,16 @@ class RefusedEntryDialogs : public RunningProgram {
         layout->m_nUnitIndex = kMillimetres;
     }
     // Selects all of the field's text and types over it.
+    // A property sheet shows the field on its page, chosen by a click on its tab; answers the page.
+    CWnd& RetypeOnPage(CWnd& dialog, int pageIndex, UINT id, const CString& text) {
+        CWnd* page = &dialog;
+        if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
+            DialogInput::ClickTab(host, sheet->GetTabControl(), pageIndex);
+            page = sheet->GetActivePage();
+        }
+        Retype(*page, id, text);
+        return *page;
+    }
     void Retype(CWnd& dialog, UINT id, const CString& text) {
         host.AdvanceClock(kClickPause);
         DialogInput::Retype(host, dialog.GetDlgItem(static_cast<int>(id)), text);
@@ -175,16 +185,11 @@ TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayout
         bool opened = false;
         host.WhenModal(entry.caption, [&](CWnd& dialog) {
             opened = true;
-            CWnd* page = &dialog;
-            if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
-                DialogInput::ClickTab(host, sheet->GetTabControl(), entry.page);
-                page = sheet->GetActivePage();
-            }
-            Retype(*page, entry.field, entry.typed);
+            CWnd& page = RetypeOnPage(dialog, entry.page, entry.field, entry.typed);
             host.AnswerMessageBox(IDOK);
             host.PressKey(VK_RETURN);
             EXPECT_TRUE(dialog.InModalLoop()) << entry.typed;
-            ExpectFocusedAndSelected(*page, entry.field);
+            ExpectFocusedAndSelected(page, entry.field);
             // Leaving the field for Cancel closes the dialog without a second refusal.
             host.AdvanceClock(kClickPause);
             host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3));
@@ -277,12 +282,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         bool opened = false;
         auto typeAndEnter = [&](CWnd& dialog) {
             opened = true;
-            CWnd* page = &dialog;
-            if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog)) {
-                DialogInput::ClickTab(host, sheet->GetTabControl(), entry.page);
-                page = sheet->GetActivePage();
-            }
-            Retype(*page, entry.field, entry.typed);
+            RetypeOnPage(dialog, entry.page, entry.field, entry.typed);
             if (!entry.refusal.IsEmpty())
                 host.AnswerMessageBox(IDOK);
             host.PressKey(VK_RETURN);
