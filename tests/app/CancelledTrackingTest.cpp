@@ -37,63 +37,6 @@
 
 namespace {
 
-// A window holding controls, counting every word they send it.
-class ControlBox : public CWnd {
-  public:
-    int heard = 0;
-    UINT lastScroll = 0;
-
-  protected:
-    BOOL OnCommand(WPARAM, LPARAM) override {
-        ++heard;
-        return TRUE;
-    }
-    BOOL OnNotify(WPARAM, LPARAM, LRESULT*) override {
-        ++heard;
-        return TRUE;
-    }
-    void OnHScroll(UINT code, UINT, CScrollBar*) override { Heard(code); }
-    void OnVScroll(UINT code, UINT, CScrollBar*) override { Heard(code); }
-
-  private:
-    void Heard(UINT code) {
-        ++heard;
-        lastScroll = code;
-    }
-};
-
-// A layout object whose model is a box at the middle of the 3D view's first look; it keeps the
-// elevation a lift gives it.
-class LiftedStandIn : public CPaint {
-  public:
-    explicit LiftedStandIn(CTool* tool) : CPaint(FALSE, tool, 0, 0) {
-        r3d::ClumpBuilder builder;
-        builder.SetTag(kObjectTag);
-        builder.AddBlock({0.5f, 0.5f, 0.5f});
-        m_hModel = builder.Finish();
-        m_hModel->Transform(r3d::Matrix::Translation({0.0f, 1.0f, 0.0f}), r3d::Combine::Replace);
-    }
-    int ApplyHeightStep(CEditStep*) override {
-        ++lifts;
-        return 1;
-    }
-
-    static constexpr int kObjectTag = 101;
-    int lifts = 0;
-};
-
-// One kind of window that holds the mouse from a press: how a person starts its tracking, what
-// going on with it would change, and what else its rest needs.
-struct Tracking {
-    const char* name;
-    // Starts the tracking and answers the window that then holds the mouse.
-    std::function<CWnd*()> start;
-    std::function<std::string()> state;
-    std::function<bool()> atRest = [] { return true; };
-    // What the person goes on to do after the cancel; the mouse wanders off and lets go otherwise.
-    std::function<void()> goOn = {};
-};
-
 template <class... Values>
 std::string Describe(const Values&... values) {
     std::ostringstream text;
@@ -109,6 +52,151 @@ std::string DescribePosition(const r3d::Vec3& at) {
     return Describe(at.x, at.y, at.z);
 }
 
+// A window holding one of each control that takes the mouse, counting every word they send it.
+class ControlBox : public CWnd {
+  public:
+    bool Build(CWnd* owner) {
+        if (!CreateEx(0, nullptr, "Tracking", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VSCROLL | WS_VISIBLE,
+                      CRect(60, 60, 760, 560), owner, 0))
+            return false;
+        SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 200, 20, 100, 0};
+        SetScrollInfo(SB_VERT, &range);
+        const DWORD child = WS_CHILD | WS_VISIBLE;
+        if (!button.Create("Apply", child | BS_PUSHBUTTON, CRect(10, 10, 110, 40), this, 1) ||
+            !edit.Create(child | WS_BORDER | ES_AUTOHSCROLL, CRect(120, 10, 320, 34), this, 2) ||
+            !combo.Create(child | CBS_DROPDOWNLIST, CRect(330, 10, 480, 200), this, 3) ||
+            !list.Create(child | WS_BORDER | LBS_NOTIFY, CRect(10, 50, 160, 200), this, 4) ||
+            !report.Create(child | WS_BORDER | LVS_REPORT, CRect(170, 50, 420, 200), this, 5) ||
+            !tree.Create(child | WS_BORDER | TVS_HASLINES, CRect(430, 50, 600, 200), this, 6) ||
+            !bar.Create(child | SBS_HORZ, CRect(10, 210, 300, 228), this, 7) ||
+            !slider.Create(child, CRect(10, 240, 300, 270), this, 8) ||
+            !spin.Create(child, CRect(310, 210, 330, 260), this, 9) ||
+            !colours.Create(CRect(340, 210, 540, 330), this, 10) ||
+            !chain.Create(child | WS_BORDER, CRect(10, 280, 200, 420), this, 11) ||
+            !preview.Create("", child, CRect(210, 340, 410, 460), this, 12))
+            return false;
+        edit.SetWindowText("Branch line to the harbour");
+        for (const char* item : {"Straight", "Curve", "Turnout", "Crossing", "Buffer"}) {
+            combo.AddString(item);
+            list.AddString(item);
+        }
+        combo.SetCurSel(0);
+        list.SetCurSel(0);
+        report.InsertColumn(0, "Part", LVCFMT_LEFT, 120);
+        report.InsertColumn(1, "Count", LVCFMT_LEFT, 80);
+        for (int i = 0; i < 4; ++i) report.InsertItem(i, "Part");
+        tree.InsertItem("Track", tree.InsertItem("Layout"));
+        bar.SetScrollRange(0, 100);
+        slider.SetRange(0, 100);
+        slider.SetPos(50);
+        spin.SetRange32(0, 100);
+        spin.SetPos(50);
+        chain.SetChain({"Category", "Name", "Price"});
+        return ShowModelInPreview();
+    }
+    // Everything that going on with a tracking of its controls or its frame could change.
+    std::string State() {
+        int start = 0, end = 0;
+        edit.GetSel(start, end);
+        CRect column, place;
+        report.GetHeaderCtrl()->GetItemRect(0, &column);
+        GetWindowRect(&place);
+        const HlsColor hls = colours.GetHls();
+        std::string state =
+            Describe(heard, button.GetState(), start, end, combo.GetDroppedState(), combo.GetCurSel(),
+                     list.GetCurSel(), column.Width(), slider.GetPos(), spin.GetPos32(), hls.hue,
+                     hls.saturation, hls.luminosity, IsWindow(this), IsWindowVisible(), DescribeRect(place));
+        for (const CString& key : chain.GetChain()) state += Describe(key.c_str());
+        for (const auto& row : model->LocalMatrix().m)
+            for (float value : row) state += Describe(value);
+        return state;
+    }
+    bool AtRest() {
+        return (button.GetState() & BST_PUSHED) == 0 && !combo.GetDroppedState() && combo.GetCurSel() == 0 &&
+               !combo.DropList().IsWindowVisible() && list.GetCurSel() == 0 && !chain.IsDragging() &&
+               IsWindow(this) && IsWindowVisible();
+    }
+
+    CButton button;
+    CEdit edit;
+    CComboBox combo;
+    CListBox list;
+    CListCtrl report;
+    CTreeCtrl tree;
+    CScrollBar bar;
+    CSliderCtrl slider;
+    CSpinButtonCtrl spin;
+    HueSaturationField colours;
+    CDragTreeCtrl chain;
+    C3DPreviewClump preview;
+    r3d::Scene scene;
+    std::unique_ptr<r3d::Clump> model;
+    int heard = 0;
+    UINT lastScroll = 0;
+
+  protected:
+    BOOL OnCommand(WPARAM, LPARAM) override { return ++heard, TRUE; }
+    BOOL OnNotify(WPARAM, LPARAM, LRESULT*) override { return ++heard, TRUE; }
+    void OnHScroll(UINT code, UINT, CScrollBar*) override { ++heard, lastScroll = code; }
+    void OnVScroll(UINT code, UINT, CScrollBar*) override { ++heard, lastScroll = code; }
+
+  private:
+    bool ShowModelInPreview() {
+        preview.Attach(&scene,
+                       scene.AddLight(std::make_unique<r3d::Light>(r3d::Vec3{1.0f, -1.0f, -1.0f}, 1.0f)));
+        r3d::ClumpBuilder builder;
+        builder.AddBlock({1.0f, 1.0f, 1.0f});
+        model = builder.Finish();
+        scene.Add(*model);
+        preview.SetModel(model.get());
+        if (!preview.CreateCamera())
+            return false;
+        preview.FrameModel(5.0f, {0.0f, 0.0f, 0.0f});
+        return true;
+    }
+};
+
+// A layout object whose model is a box at the middle of the 3D view's first look; it keeps the
+// elevation a lift gives it.
+class LiftedStandIn : public CPaint {
+  public:
+    explicit LiftedStandIn(CTool* tool) : CPaint(FALSE, tool, 0, 0) {
+        r3d::ClumpBuilder builder;
+        builder.SetTag(kObjectTag);
+        builder.AddBlock({0.5f, 0.5f, 0.5f});
+        m_hModel = builder.Finish();
+        m_hModel->Transform(r3d::Matrix::Translation({0.0f, 1.0f, 0.0f}), r3d::Combine::Replace);
+    }
+    int ApplyHeightStep(CEditStep*) override { return ++lifts, 1; }
+
+    static constexpr int kObjectTag = 101;
+    int lifts = 0;
+};
+
+enum class Where { kControlBox, kPlan, k3DView, kTerrainEditor };
+
+// One kind of window that holds the mouse from a press: where it lives, how a person starts its
+// tracking (answering the window that then holds the mouse), what its rest needs besides what
+// every window there needs, what the person goes on to do after the cancel (the mouse wanders
+// off and lets go otherwise), and what going on would change besides what it changes there.
+struct Tracking {
+    Tracking(const char* name, Where where, std::function<CWnd*()> start, std::function<bool()> atRest = {},
+             std::function<void()> goOn = {}, std::function<std::string()> state = {})
+        : name(name),
+          where(where),
+          start(std::move(start)),
+          atRest(std::move(atRest)),
+          goOn(std::move(goOn)),
+          state(std::move(state)) {}
+
+    const char* name;
+    Where where;
+    std::function<CWnd*()> start;
+    std::function<bool()> atRest;
+    std::function<void()> goOn;
+    std::function<std::string()> state;
+};
+
 class CancelledTracking : public LayoutInProgram {
   protected:
     // What the desktop does when another window takes the keys: the active window cancels.
@@ -117,30 +205,57 @@ class CancelledTracking : public LayoutInProgram {
         cancelled = true;
         WindowManager::Instance().GetActiveWindow()->SendMessage(WM_CANCELMODE);
     }
-    CPoint OnScreen(CWnd* window, CPoint client) {
+    static CPoint OnScreen(CWnd* window, CPoint client) {
         window->ClientToScreen(&client);
         return client;
     }
-    void PressAt(CWnd* window, CPoint client, bool right = false) {
+    static CPoint CentreOf(CWnd& window) {
+        CRect client;
+        window.GetClientRect(&client);
+        return client.CenterPoint();
+    }
+    // Presses on a client point of the window, a key held with the press, and drags by a step.
+    CWnd* Hold(CWnd& window, CPoint at, CSize drag = {}, UINT key = 0, bool right = false) {
         host.AdvanceClock(1000);
-        host.MouseMove(OnScreen(window, client));
-        host.MouseDown(OnScreen(window, client), right);
+        host.MouseMove(OnScreen(&window, at));
+        if (key != 0)
+            host.KeyDown(key);
+        host.MouseDown(OnScreen(&window, at), right);
+        if (key != 0)
+            host.KeyUp(key);
+        rightHeld = right;
+        if (drag != CSize())
+            MoveTo(&window, at + drag);
+        return &window;
+    }
+    // The same on the screen, for what a window's frame tracks: answers the window holding the mouse.
+    CWnd* HoldScreen(CPoint at, CSize drag = {}) {
+        host.MouseDown(at);
+        if (drag != CSize())
+            host.MouseMove(at + drag);
+        return CWnd::GetCapture();
     }
     void MoveTo(CWnd* window, CPoint client) { host.MouseMove(OnScreen(window, client)); }
+    void LetGoAt(CPoint screen) {
+        host.MouseMove(screen);
+        host.MouseUp(screen);
+        host.RunUntilIdle();
+    }
     // The mouse goes on about where the tracking was, then far off, where the button comes up.
-    void WanderOffAndLetGo(bool right) {
+    void WanderOffAndLetGo() {
         const CPoint at = WindowManager::Instance().CursorPos();
         const CPoint far(40, 900);
         for (const CPoint point : {at + CSize(15, 0), at + CSize(30, 20), at + CSize(-20, 40), far}) {
             host.MouseMove(point);
             host.AdvanceClock(500);
         }
-        host.MouseUp(far, right);
+        host.MouseUp(far, rightHeld);
         host.AdvanceClock(2000);
         host.RunUntilIdle();
     }
-    void Walk(const Tracking& row, bool right = false) {
+    void Walk(const Tracking& row) {
         SCOPED_TRACE(row.name);
+        ++walked;
         cancelled = false;
         CWnd* holder = row.start();
         ASSERT_NE(holder, nullptr);
@@ -151,15 +266,105 @@ class CancelledTracking : public LayoutInProgram {
         EXPECT_EQ(heldAtCancel, holder);
         EXPECT_EQ(CWnd::GetCapture(), nullptr);
         host.RunUntilIdle();
-        const std::string rest = row.state();
-        if (row.goOn)
-            row.goOn();
-        else
-            WanderOffAndLetGo(right);
-        EXPECT_EQ(row.state(), rest);
-        EXPECT_TRUE(row.atRest());
+        const std::string rest = StateOf(row);
+        row.goOn ? row.goOn() : WanderOffAndLetGo();
+        EXPECT_EQ(StateOf(row), rest);
+        EXPECT_TRUE(AtRestIn(row.where));
+        EXPECT_TRUE(!row.atRest || row.atRest());
         EXPECT_EQ(CWnd::GetCapture(), nullptr);
         EXPECT_EQ(WindowManager::Instance().KeyboardGrab(), nullptr);
+    }
+    std::string StateOf(const Tracking& row) { return StateIn(row.where) + (row.state ? row.state() : ""); }
+    // What going on with a tracking there could change.
+    std::string StateIn(Where where) {
+        switch (where) {
+            case Where::kControlBox:
+                return box.State();
+            case Where::kPlan: {
+                CRect frame;
+                PlanFrame().GetWindowRect(&frame);
+                return Describe(Main().IsInContextHelp(), Main().GetHelpWindow() != nullptr,
+                                WindowManager::Instance().TopLevels().size(), DescribeRect(frame));
+            }
+            case Where::k3DView:
+                return DescribePosition(view->GetCamera()->Position()) +
+                       DescribePosition(view->GetCamera()->Forward()) +
+                       Describe(standIn->lifts, DescribePosition(standIn->m_hModel->Bounds().min));
+            case Where::kTerrainEditor:
+                return Describe(DescribePosition(knots->GetMarker()->Position()), editor->GetSelectedKnot());
+        }
+        return {};
+    }
+    bool AtRestIn(Where where) {
+        switch (where) {
+            case Where::kControlBox:
+                return box.AtRest();
+            case Where::kPlan:
+                return layout->m_tool.m_bButtonDown == 0 &&
+                       (ToolBar().GetButtonStyle(Selector()) & CToolBarEx::kPressed) == 0 &&
+                       !IsChecked(ID_TOOL_SELECTOR) && !Main().IsInContextHelp();
+            case Where::k3DView:
+                return view->GetDriveMode() == C3DView::kIdle && view->GetDriveTimer() == 0;
+            case Where::kTerrainEditor:
+                return !knots->IsDragging();
+        }
+        return false;
+    }
+    // Each place is made ready once, as the first of its rows comes.
+    void Enter(Where next) {
+        if (current == Where::kControlBox)
+            box.DestroyWindow();
+        else if (current == Where::k3DView)
+            Main().MDIGetActive()->SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+        current = next;
+        if (next == Where::kControlBox) {
+            ASSERT_TRUE(box.Build(&Main()));
+            WindowManager::Instance().Activate(&box);
+        } else if (next == Where::k3DView) {
+            Command(ID_SHOW_3D_VIEW);
+            view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
+            ASSERT_NE(view, nullptr);
+            standIn = new LiftedStandIn(&layout->m_tool);
+            layout->m_rootGroup.m_members.push_front(standIn);
+            layout->GetScene()->Add(*standIn->m_hModel);
+        } else if (next == Where::kTerrainEditor) {
+            BeginTerrainOutline();
+            ClickRulerKeepingTerrainDefaults();
+        }
+        host.RunUntilIdle();
+    }
+    // The terrain editor's preview is walked in its modal dialog.
+    void WalkIn(const Tracking& row) {
+        if (row.where != Where::kTerrainEditor)
+            return Walk(row);
+        host.WhenModal("Terrain Editor", [&](CWnd& window) {
+            editor = &dynamic_cast<CTerrainEditorDialog&>(window);
+            knots = &editor->Preview();
+            Walk(row);
+            host.ClickClient(editor->GetDlgItem(IDCANCEL), CPoint(3, 3));
+        });
+        Command(ID_TERRAIN_EDITOR);
+    }
+    CPoint BoxScrollBar(ScrollBarGeometry::Part part) {
+        SCROLLINFO info{};
+        box.GetScrollInfo(SB_VERT, &info);
+        CRect window;
+        box.GetWindowRect(&window);
+        return ScrollBarGeometry(box.ScrollBarRect(SB_VERT), true, info).PartRect(part).CenterPoint() +
+               window.TopLeft();
+    }
+    CPoint BoxCloseButton() {
+        CRect place;
+        box.GetWindowRect(&place);
+        return NonClientPainter::CaptionButtonRect(box, HTCLOSE).CenterPoint() + place.TopLeft();
+    }
+    CToolBarEx& ToolBar() { return Main().GetToolsToolBar(); }
+    int Selector() { return ToolBar().CommandToIndex(ID_TOOL_SELECTOR); }
+    CPoint SelectorButton() {
+        CRect slot;
+        ToolBar().GetItemRect(Selector(), &slot);
+        return slot.CenterPoint();
     }
     CChildFrame& PlanFrame() { return *dynamic_cast<CChildFrame*>(plan->GetParentFrame()); }
     // Clicks the terrain tool's outline into the plan, too far apart in time for double clicks.
@@ -182,254 +387,85 @@ class CancelledTracking : public LayoutInProgram {
     }
     int PointEntry() const { return layout->m_tool.m_nMultiPoint; }
 
+    ControlBox box;
+    C3DView* view = nullptr;
+    LiftedStandIn* standIn = nullptr;
+    CTerrainEditorDialog* editor = nullptr;
+    CTerrainPreviewWnd* knots = nullptr;
+    Where current = Where::kPlan;
     CWnd* heldAtCancel = nullptr;
     bool cancelled = false;
+    bool rightHeld = false;
+    size_t walked = 0;
 };
 
 }  // namespace
 
 TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
-    ControlBox box;
-    ASSERT_TRUE(box.CreateEx(0, nullptr, "Tracking",
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VSCROLL | WS_VISIBLE,
-                             CRect(60, 60, 760, 560), &Main(), 0));
-    SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 200, 20, 100, 0};
-    box.SetScrollInfo(SB_VERT, &range);
-
-    CButton button;
-    ASSERT_TRUE(
-        button.Create("Apply", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), &box, 1));
-    CEdit edit;
-    ASSERT_TRUE(
-        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(120, 10, 320, 34), &box, 2));
-    edit.SetWindowText("Branch line to the harbour");
-    CComboBox combo;
-    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(330, 10, 480, 200), &box, 3));
-    CListBox list;
-    ASSERT_TRUE(
-        list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(10, 50, 160, 200), &box, 4));
-    for (const char* item : {"Straight", "Curve", "Turnout", "Crossing", "Buffer"}) {
-        combo.AddString(item);
-        list.AddString(item);
-    }
-    combo.SetCurSel(0);
-    list.SetCurSel(0);
-    CListCtrl rows;
-    ASSERT_TRUE(
-        rows.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(170, 50, 420, 200), &box, 5));
-    rows.InsertColumn(0, "Part", LVCFMT_LEFT, 120);
-    rows.InsertColumn(1, "Count", LVCFMT_LEFT, 80);
-    for (int i = 0; i < 4; ++i) rows.InsertItem(i, "Part");
-    CHeaderCtrl& header = *rows.GetHeaderCtrl();
-    CTreeCtrl tree;
-    ASSERT_TRUE(
-        tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASLINES, CRect(430, 50, 600, 200), &box, 6));
-    const HTREEITEM root = tree.InsertItem("Layout");
-    tree.InsertItem("Track", root);
-    CScrollBar bar;
-    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(10, 210, 300, 228), &box, 7));
-    bar.SetScrollRange(0, 100);
-    CSliderCtrl slider;
-    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE, CRect(10, 240, 300, 270), &box, 8));
-    slider.SetRange(0, 100);
-    slider.SetPos(50);
-    CSpinButtonCtrl spin;
-    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE, CRect(310, 210, 330, 260), &box, 9));
-    spin.SetRange32(0, 100);
-    spin.SetPos(50);
-    HueSaturationField colours;
-    ASSERT_TRUE(colours.Create(CRect(340, 210, 540, 330), &box, 10));
-    CDragTreeCtrl chain;
-    ASSERT_TRUE(chain.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 280, 200, 420), &box, 11));
-    chain.SetChain({"Category", "Name", "Price"});
-    C3DPreviewClump preview;
-    ASSERT_TRUE(preview.Create("", WS_CHILD | WS_VISIBLE, CRect(210, 340, 410, 460), &box, 12));
-    r3d::Scene scene;
-    preview.Attach(&scene, scene.AddLight(std::make_unique<r3d::Light>(r3d::Vec3{1.0f, -1.0f, -1.0f}, 1.0f)));
-    r3d::ClumpBuilder builder;
-    builder.AddBlock({1.0f, 1.0f, 1.0f});
-    std::unique_ptr<r3d::Clump> model = builder.Finish();
-    scene.Add(*model);
-    preview.SetModel(model.get());
-    ASSERT_TRUE(preview.CreateCamera());
-    preview.FrameModel(5.0f, {0.0f, 0.0f, 0.0f});
-    WindowManager::Instance().Activate(&box);
-    host.RunUntilIdle();
-
-    const auto centreOf = [](CWnd& window) {
-        CRect client;
-        window.GetClientRect(&client);
-        return client.CenterPoint();
-    };
-    const auto heard = [&] { return Describe(box.heard); };
-    const auto boxScrollBar = [&](ScrollBarGeometry::Part part) {
-        SCROLLINFO info{};
-        box.GetScrollInfo(SB_VERT, &info);
-        CRect window;
-        box.GetWindowRect(&window);
-        return ScrollBarGeometry(box.ScrollBarRect(SB_VERT), true, info).PartRect(part).CenterPoint() +
-               window.TopLeft();
-    };
-    const auto captionPoint = [&](CWnd& window, UINT hit) {
-        CRect place;
-        window.GetWindowRect(&place);
-        return NonClientPainter::CaptionButtonRect(window, hit).CenterPoint() + place.TopLeft();
-    };
-
-    const std::vector<Tracking> controls = {
-        {"push button", [&] { return PressAt(&button, centreOf(button)), &button; },
-         [&] { return Describe(button.GetState(), box.heard); },
-         [&] { return (button.GetState() & BST_PUSHED) == 0; },
+    const std::vector<Tracking> table = {
+        {"push button", Where::kControlBox, [&] { return Hold(box.button, CentreOf(box.button)); }, nullptr,
          // Let go over the button itself: no click comes of it.
-         [&] { host.MouseUp(OnScreen(&button, centreOf(button))), host.RunUntilIdle(); }},
-        {"edit", [&] { return PressAt(&edit, CPoint(4, 12)), &edit; },
-         [&] {
-             int start = 0, end = 0;
-             edit.GetSel(start, end);
-             return Describe(start, end);
-         }},
-        {"combo box", [&] { return PressAt(&combo, CPoint(140, 10)), &combo; },
-         [&] { return Describe(combo.GetDroppedState(), combo.GetCurSel(), box.heard); },
-         [&] {
-             return !combo.GetDroppedState() && combo.GetCurSel() == 0 && !combo.DropList().IsWindowVisible();
-         }},
-        {"list box", [&] { return PressAt(&list, CPoint(20, 4)), &list; },
-         [&] { return Describe(list.GetCurSel(), box.heard); }, [&] { return list.GetCurSel() == 0; },
-         [&] {
-             MoveTo(&list, CPoint(20, 60)), host.MouseUp(OnScreen(&list, CPoint(20, 60))),
-                 host.RunUntilIdle();
-         }},
-        {"header divider",
+         [&] { LetGoAt(OnScreen(&box.button, CentreOf(box.button))); }},
+        {"edit", Where::kControlBox, [&] { return Hold(box.edit, CPoint(4, 12)); }},
+        {"combo box", Where::kControlBox, [&] { return Hold(box.combo, CPoint(140, 10)); }},
+        {"list box", Where::kControlBox, [&] { return Hold(box.list, CPoint(20, 4)); }, nullptr,
+         [&] { LetGoAt(OnScreen(&box.list, CPoint(20, 60))); }},
+        {"header divider", Where::kControlBox,
          [&] {
              CRect first;
-             header.GetItemRect(0, &first);
-             PressAt(&header, CPoint(first.right, first.CenterPoint().y));
-             return &header;
-         },
-         [&] {
-             CRect first;
-             header.GetItemRect(0, &first);
-             return Describe(first.Width(), box.heard);
+             box.report.GetHeaderCtrl()->GetItemRect(0, &first);
+             return Hold(*box.report.GetHeaderCtrl(), CPoint(first.right, first.CenterPoint().y));
          }},
-        {"list view", [&] { return PressAt(&rows, CPoint(30, 30)), &rows; }, heard},
-        {"tree view", [&] { return PressAt(&tree, CPoint(30, 8)), &tree; }, heard},
-        {"scroll bar arrow", [&] { return PressAt(&bar, CPoint(5, 9)), &bar; }, heard,
+        {"list view", Where::kControlBox, [&] { return Hold(box.report, CPoint(30, 30)); }},
+        {"tree view", Where::kControlBox, [&] { return Hold(box.tree, CPoint(30, 8)); }},
+        {"scroll bar arrow", Where::kControlBox, [&] { return Hold(box.bar, CPoint(5, 9)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"slider thumb",
+        {"slider thumb", Where::kControlBox,
          [&] {
              CRect thumb;
-             slider.GetThumbRect(&thumb);
-             PressAt(&slider, thumb.CenterPoint());
-             MoveTo(&slider, thumb.CenterPoint() + CSize(30, 0));
-             return &slider;
+             box.slider.GetThumbRect(&thumb);
+             return Hold(box.slider, thumb.CenterPoint(), CSize(30, 0));
          },
-         [&] { return Describe(slider.GetPos(), box.heard); }, [&] { return box.lastScroll == TB_ENDTRACK; }},
-        {"spin button", [&] { return PressAt(&spin, CPoint(10, 5)), &spin; },
-         [&] { return Describe(spin.GetPos32(), box.heard); }},
-        {"colour field", [&] { return PressAt(&colours, CPoint(20, 20)), &colours; },
-         [&] {
-             const HlsColor hls = colours.GetHls();
-             return Describe(hls.hue, hls.saturation, hls.luminosity, box.heard);
-         }},
-        {"catalogue's sort chain",
+         [&] { return box.lastScroll == TB_ENDTRACK; }},
+        {"spin button", Where::kControlBox, [&] { return Hold(box.spin, CPoint(10, 5)); }},
+        {"colour field", Where::kControlBox, [&] { return Hold(box.colours, CPoint(20, 20)); }},
+        {"catalogue's sort chain", Where::kControlBox,
          [&] {
              CRect first;
-             chain.GetItemRect(chain.ItemAt(0), &first, TRUE);
-             PressAt(&chain, first.CenterPoint());
-             MoveTo(&chain, first.CenterPoint() + CSize(0, 12));
-             return &chain;
-         },
-         [&] {
-             std::string order;
-             for (const CString& key : chain.GetChain()) order += Describe(key.c_str());
-             return order;
-         },
-         [&] { return !chain.IsDragging(); }},
-        {"3D preview",
-         [&] {
-             PressAt(&preview, centreOf(preview));
-             MoveTo(&preview, centreOf(preview) + CSize(10, 0));
-             return &preview;
-         },
-         [&] {
-             const r3d::Matrix turned = model->LocalMatrix();
-             std::string matrix;
-             for (const auto& row : turned.m)
-                 for (float value : row) matrix += Describe(value);
-             return matrix;
+             box.chain.GetItemRect(box.chain.ItemAt(0), &first, TRUE);
+             return Hold(box.chain, first.CenterPoint(), CSize(0, 12));
          }},
-        {"window's close button",
-         [&] { return host.MouseDown(captionPoint(box, HTCLOSE)), CWnd::GetCapture(); },
-         [&] { return Describe(IsWindow(&box), box.IsWindowVisible()); },
-         [&] { return IsWindow(&box) && box.IsWindowVisible(); },
-         [&] { host.MouseUp(captionPoint(box, HTCLOSE)), host.RunUntilIdle(); }},
-        {"window's move",
+        {"3D preview", Where::kControlBox,
+         [&] { return Hold(box.preview, CentreOf(box.preview), CSize(10, 0)); }},
+        {"window's close button", Where::kControlBox, [&] { return HoldScreen(BoxCloseButton()); }, nullptr,
+         [&] { LetGoAt(BoxCloseButton()); }},
+        {"window's move", Where::kControlBox,
          [&] {
              CRect place;
              box.GetWindowRect(&place);
-             host.MouseDown(CPoint(place.CenterPoint().x, place.top + 8));
-             host.MouseMove(CPoint(place.CenterPoint().x + 20, place.top + 28));
-             return CWnd::GetCapture();
-         },
-         [&] {
-             CRect place;
-             box.GetWindowRect(&place);
-             return DescribeRect(place);
+             return HoldScreen(CPoint(place.CenterPoint().x, place.top + 8), CSize(20, 20));
          }},
-        {"window's scroll arrow",
-         [&] { return host.MouseDown(boxScrollBar(ScrollBarGeometry::LineDown)), CWnd::GetCapture(); }, heard,
+        {"window's scroll arrow", Where::kControlBox,
+         [&] { return HoldScreen(BoxScrollBar(ScrollBarGeometry::LineDown)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"window's scroll thumb",
-         [&] {
-             const CPoint thumb = boxScrollBar(ScrollBarGeometry::Thumb);
-             host.MouseDown(thumb);
-             host.MouseMove(thumb + CSize(0, 30));
-             return CWnd::GetCapture();
-         },
-         heard, [&] { return box.lastScroll == SB_ENDSCROLL; }},
-    };
-    for (const Tracking& row : controls) Walk(row);
-    box.DestroyWindow();
-    host.RunUntilIdle();
-
-    CToolBarEx& tools = Main().GetToolsToolBar();
-    const int selector = tools.CommandToIndex(ID_TOOL_SELECTOR);
-    const std::vector<Tracking> program = {
-        {"plan drag",
+        {"window's scroll thumb", Where::kControlBox,
+         [&] { return HoldScreen(BoxScrollBar(ScrollBarGeometry::Thumb), CSize(0, 30)); },
+         [&] { return box.lastScroll == SB_ENDSCROLL; }},
+        {"plan drag", Where::kPlan,
          [&] {
              Command(ID_TOOL_LINE);
-             PressAt(plan, CPoint(100, 200));
-             MoveTo(plan, CPoint(200, 260));
-             return plan;
+             return Hold(*plan, CPoint(100, 200), CSize(100, 60));
          },
-         [&] { return Describe(Stored(*layout).size(), layout->m_tool.GetUndoCount()); },
-         [&] { return layout->m_tool.m_bButtonDown == 0; }},
-        {"tool bar button",
-         [&] {
-             CRect slot;
-             tools.GetItemRect(selector, &slot);
-             PressAt(&tools, slot.CenterPoint());
-             return &tools;
-         },
-         [&] { return Describe(tools.GetButtonStyle(selector), IsChecked(ID_TOOL_SELECTOR)); },
-         [&] {
-             return (tools.GetButtonStyle(selector) & CToolBarEx::kPressed) == 0 &&
-                    !IsChecked(ID_TOOL_SELECTOR);
-         },
-         [&] {
-             CRect slot;
-             tools.GetItemRect(selector, &slot);
-             host.MouseUp(OnScreen(&tools, slot.CenterPoint()));
-             host.RunUntilIdle();
-         }},
-        {"context help", [&] { return Command(ID_CONTEXT_HELP), &Main(); },
-         [&] { return Describe(Main().IsInContextHelp(), Main().GetHelpWindow() != nullptr); },
-         [&] { return !Main().IsInContextHelp(); },
+         nullptr, nullptr, [&] { return Describe(Stored(*layout).size(), layout->m_tool.GetUndoCount()); }},
+        {"tool bar button", Where::kPlan, [&] { return Hold(ToolBar(), SelectorButton()); }, nullptr,
+         [&] { LetGoAt(OnScreen(&ToolBar(), SelectorButton())); },
+         [&] { return Describe(ToolBar().GetButtonStyle(Selector()), IsChecked(ID_TOOL_SELECTOR)); }},
+        {"context help", Where::kPlan, [&] { return Command(ID_CONTEXT_HELP), &Main(); }, nullptr,
          [&] {
              host.Click(OnScreen(plan, CPoint(150, 150)));
              host.RunUntilIdle();
          }},
-        {"menu",
+        {"menu", Where::kPlan,
          [&] {
              CWnd* opened = nullptr;
              host.WhenModal("", [&](CWnd& popup) {
@@ -440,9 +476,8 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              Main().GetWindowRect(&place);
              host.MouseDown(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + place.TopLeft());
              return opened;
-         },
-         [&] { return Describe(WindowManager::Instance().TopLevels().size()); }},
-        {"plan's system menu move by keys",
+         }},
+        {"plan's system menu move by keys", Where::kPlan,
          [&] {
              PlanFrame().SendMessage(WM_SYSCOMMAND, SC_RESTORE);
              host.RunUntilIdle();
@@ -453,96 +488,44 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              host.RunUntilIdle();
              return CWnd::GetCapture();
          },
-         [&] {
-             CRect place;
-             PlanFrame().GetWindowRect(&place);
-             return DescribeRect(place);
-         },
-         [] { return true; },
+         nullptr,
          [&] {
              host.PressKey(VK_RIGHT);
              host.PressKey(VK_RETURN);
              host.RunUntilIdle();
          }},
-    };
-    for (const Tracking& row : program) Walk(row);
-
-    Command(ID_SHOW_3D_VIEW);
-    auto* view = dynamic_cast<C3DView*>(Main().MDIGetActive()->GetActiveView());
-    ASSERT_NE(view, nullptr);
-    auto* standIn = new LiftedStandIn(&layout->m_tool);
-    layout->m_rootGroup.m_members.push_front(standIn);
-    layout->GetScene()->Add(*standIn->m_hModel);
-    const auto camera = [&] {
-        return DescribePosition(view->GetCamera()->Position()) +
-               DescribePosition(view->GetCamera()->Forward());
-    };
-    const auto atRest3D = [&] {
-        return view->GetDriveMode() == C3DView::kIdle && view->GetDriveTimer() == 0;
-    };
-    const std::vector<Tracking> threeD = {
-        {"3D drive",
+        {"3D drive", Where::k3DView,
          [&] {
-             PressAt(view, centreOf(*view) + CSize(60, -40));
+             Hold(*view, CentreOf(*view) + CSize(60, -40));
              host.AdvanceClock(100);
              return view;
-         },
-         camera, atRest3D},
-        {"3D camera lift",
+         }},
+        {"3D camera lift", Where::k3DView,
+         [&] { return Hold(*view, CentreOf(*view), CSize(0, -20), VK_SHIFT); }},
+        // The lift so far stays, as letting go would leave it.
+        {"3D object lift", Where::k3DView,
          [&] {
-             host.KeyDown(VK_SHIFT);
-             PressAt(view, centreOf(*view));
-             host.KeyUp(VK_SHIFT);
-             MoveTo(view, centreOf(*view) + CSize(0, -20));
-             return view;
+             Command(ID_CAMERA_RESET);
+             return Hold(*view, CentreOf(*view), CSize(0, -20), 0, true);
          },
-         camera, atRest3D},
+         [&] { return standIn->lifts > 0; }},
+        // Ctrl and a press on the ball drag the selected knot.
+        {"terrain preview", Where::kTerrainEditor,
+         [&]() -> CWnd* {
+             const auto ball = knots->GetCamera()->ScreenRect(*knots->GetMarker());
+             if (!ball.has_value())
+                 return nullptr;
+             return Hold(*knots, CPoint(ball->x + ball->width / 2, ball->y + ball->height / 2), CSize(0, -30),
+                         VK_CONTROL);
+         }},
     };
-    for (const Tracking& row : threeD) Walk(row);
-    Command(ID_CAMERA_RESET);
-    Walk({"3D object lift",
-          [&] {
-              PressAt(view, centreOf(*view), true);
-              MoveTo(view, centreOf(*view) + CSize(0, -20));
-              return view;
-          },
-          [&] { return Describe(standIn->lifts, DescribePosition(standIn->m_hModel->Bounds().min)); },
-          atRest3D},
-         true);
-    // The lift so far stays, as letting go would leave it.
-    EXPECT_GT(standIn->lifts, 0);
-
-    // The terrain editor's preview, in its modal dialog.
-    Main().MDIGetActive()->SendMessage(WM_CLOSE);
-    host.RunUntilIdle();
-    BeginTerrainOutline();
-    ClickRulerKeepingTerrainDefaults();
-    bool edited = false;
-    host.WhenModal("Terrain Editor", [&](CWnd& window) {
-        auto& editor = dynamic_cast<CTerrainEditorDialog&>(window);
-        CTerrainPreviewWnd& knots = editor.Preview();
-        Walk({"terrain preview",
-              [&] {
-                  // Ctrl and a press on the ball drag the selected knot.
-                  const auto ball = knots.GetCamera()->ScreenRect(*knots.GetMarker());
-                  if (!ball.has_value())
-                      return static_cast<CWnd*>(nullptr);
-                  const CPoint marker(ball->x + ball->width / 2, ball->y + ball->height / 2);
-                  host.KeyDown(VK_CONTROL);
-                  PressAt(&knots, marker);
-                  host.KeyUp(VK_CONTROL);
-                  MoveTo(&knots, marker + CSize(0, -30));
-                  return static_cast<CWnd*>(&knots);
-              },
-              [&] {
-                  return Describe(DescribePosition(knots.GetMarker()->Position()), editor.GetSelectedKnot());
-              },
-              [&] { return !knots.IsDragging(); }});
-        edited = true;
-        host.ClickClient(editor.GetDlgItem(IDCANCEL), CPoint(3, 3));
-    });
-    Command(ID_TERRAIN_EDITOR);
-    EXPECT_TRUE(edited);
+    for (const Tracking& row : table) {
+        if (row.where != current) {
+            ASSERT_NO_FATAL_FAILURE(Enter(row.where));
+        }
+        WalkIn(row);
+    }
+    EXPECT_EQ(walked, table.size());
 }
 
 // A cancel in the middle of a point entry lends its mouse: the entry goes on and takes the
