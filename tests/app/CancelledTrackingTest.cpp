@@ -8,6 +8,7 @@
 #include "catalog/CDragTreeCtrl.h"
 #include "model/CPaint.h"
 #include "platform/cdlg/HueSaturationField.h"
+#include "platform/cdlg/LuminanceBar.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
@@ -72,6 +73,7 @@ class ControlBox : public CWnd {
             !slider.Create(child, CRect(10, 240, 300, 270), this, 8) ||
             !spin.Create(child, CRect(310, 210, 330, 260), this, 9) ||
             !colours.Create(CRect(340, 210, 540, 330), this, 10) ||
+            !shades.Create(CRect(550, 210, 580, 330), this, 13) ||
             !chain.Create(child | WS_BORDER, CRect(10, 280, 200, 420), this, 11) ||
             !preview.Create("", child, CRect(210, 340, 410, 460), this, 12))
             return false;
@@ -98,18 +100,31 @@ class ControlBox : public CWnd {
     std::string State() {
         int start = 0, end = 0;
         edit.GetSel(start, end);
-        CRect column, place;
-        report.GetHeaderCtrl()->GetItemRect(0, &column);
+        CRect place;
         GetWindowRect(&place);
         const HlsColor hls = colours.GetHls();
         std::string state =
             Describe(heard, button.GetState(), start, end, combo.GetDroppedState(), combo.GetCurSel(),
-                     list.GetCurSel(), column.Width(), slider.GetPos(), spin.GetPos32(), hls.hue,
-                     hls.saturation, hls.luminosity, IsWindow(this), IsWindowVisible(), DescribeRect(place));
+                     list.GetCurSel(), FirstColumn().Width(), bar.GetScrollPos(), slider.GetPos(),
+                     spin.GetPos32(), hls.hue, hls.saturation, hls.luminosity, shades.GetHls().luminosity,
+                     IsWindow(this), IsWindowVisible(), DescribeRect(place));
         for (const CString& key : chain.GetChain()) state += Describe(key.c_str());
         for (const auto& row : model->LocalMatrix().m)
             for (float value : row) state += Describe(value);
         return state;
+    }
+    CHeaderCtrl& Header() { return *report.GetHeaderCtrl(); }
+    CRect FirstColumn() {
+        CRect first;
+        Header().GetItemRect(0, &first);
+        return first;
+    }
+    CPoint BarThumb() {
+        SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+        bar.GetScrollInfo(&info);
+        CRect client;
+        bar.GetClientRect(&client);
+        return ScrollBarGeometry(client, false, info).PartRect(ScrollBarGeometry::Thumb).CenterPoint();
     }
     bool AtRest() {
         return (button.GetState() & BST_PUSHED) == 0 && !combo.GetDroppedState() && combo.GetCurSel() == 0 &&
@@ -127,6 +142,7 @@ class ControlBox : public CWnd {
     CSliderCtrl slider;
     CSpinButtonCtrl spin;
     HueSaturationField colours;
+    LuminanceBar shades;
     CDragTreeCtrl chain;
     C3DPreviewClump preview;
     r3d::Scene scene;
@@ -300,11 +316,12 @@ class CancelledTracking : public LayoutInProgram {
             case Where::kControlBox:
                 return box.AtRest();
             case Where::kPlan:
-                return layout->m_tool.m_bButtonDown == 0 &&
-                       (ToolBar().GetButtonStyle(Selector()) & CToolBarEx::kPressed) == 0 &&
-                       !IsChecked(ID_TOOL_SELECTOR) && !Main().IsInContextHelp();
+                return layout->m_tool.m_bButtonDown == 0 && !Pressed(Tools(), ID_TOOL_SELECTOR) &&
+                       !IsChecked(ID_TOOL_SELECTOR) && !Main().IsInContextHelp() &&
+                       !Tools().GetPalette().IsWindowVisible();
             case Where::k3DView:
-                return view->GetDriveMode() == C3DView::kIdle && view->GetDriveTimer() == 0;
+                return view->GetDriveMode() == C3DView::kIdle && view->GetDriveTimer() == 0 &&
+                       !Pressed(CameraBar(), ID_CAMERA_MOVE_FORWARD);
             case Where::kTerrainEditor:
                 return !knots->IsDragging();
         }
@@ -359,12 +376,15 @@ class CancelledTracking : public LayoutInProgram {
         box.GetWindowRect(&place);
         return NonClientPainter::CaptionButtonRect(box, HTCLOSE).CenterPoint() + place.TopLeft();
     }
-    CToolBarEx& ToolBar() { return Main().GetToolsToolBar(); }
-    int Selector() { return ToolBar().CommandToIndex(ID_TOOL_SELECTOR); }
-    CPoint SelectorButton() {
+    CToolBarEx& Tools() { return Main().GetToolsToolBar(); }
+    CToolBarEx& CameraBar() { return Main().GetCameraToolBar(); }
+    static CRect SlotOf(CToolBarEx& bar, UINT command) {
         CRect slot;
-        ToolBar().GetItemRect(Selector(), &slot);
-        return slot.CenterPoint();
+        bar.GetItemRect(bar.CommandToIndex(command), &slot);
+        return slot;
+    }
+    static bool Pressed(CToolBarEx& bar, UINT command) {
+        return (bar.GetButtonStyle(bar.CommandToIndex(command)) & CToolBarEx::kPressed) != 0;
     }
     CChildFrame& PlanFrame() { return *dynamic_cast<CChildFrame*>(plan->GetParentFrame()); }
     // Clicks the terrain tool's outline into the plan, too far apart in time for double clicks.
@@ -412,13 +432,16 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
          [&] { LetGoAt(OnScreen(&box.list, CPoint(20, 60))); }},
         {"header divider", Where::kControlBox,
          [&] {
-             CRect first;
-             box.report.GetHeaderCtrl()->GetItemRect(0, &first);
-             return Hold(*box.report.GetHeaderCtrl(), CPoint(first.right, first.CenterPoint().y));
+             return Hold(box.Header(), CPoint(box.FirstColumn().right, box.FirstColumn().CenterPoint().y));
          }},
+        {"header item", Where::kControlBox,
+         [&] { return Hold(box.Header(), box.FirstColumn().CenterPoint()); }, nullptr,
+         [&] { LetGoAt(OnScreen(&box.Header(), box.FirstColumn().CenterPoint())); }},
         {"list view", Where::kControlBox, [&] { return Hold(box.report, CPoint(30, 30)); }},
         {"tree view", Where::kControlBox, [&] { return Hold(box.tree, CPoint(30, 8)); }},
         {"scroll bar arrow", Where::kControlBox, [&] { return Hold(box.bar, CPoint(5, 9)); },
+         [&] { return box.lastScroll == SB_ENDSCROLL; }},
+        {"scroll bar thumb", Where::kControlBox, [&] { return Hold(box.bar, box.BarThumb(), CSize(40, 0)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
         {"slider thumb", Where::kControlBox,
          [&] {
@@ -429,6 +452,7 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
          [&] { return box.lastScroll == TB_ENDTRACK; }},
         {"spin button", Where::kControlBox, [&] { return Hold(box.spin, CPoint(10, 5)); }},
         {"colour field", Where::kControlBox, [&] { return Hold(box.colours, CPoint(20, 20)); }},
+        {"luminance bar", Where::kControlBox, [&] { return Hold(box.shades, CPoint(8, 20), CSize(0, 30)); }},
         {"catalogue's sort chain", Where::kControlBox,
          [&] {
              CRect first;
@@ -457,9 +481,20 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              return Hold(*plan, CPoint(100, 200), CSize(100, 60));
          },
          nullptr, nullptr, [&] { return Describe(Stored(*layout).size(), layout->m_tool.GetUndoCount()); }},
-        {"tool bar button", Where::kPlan, [&] { return Hold(ToolBar(), SelectorButton()); }, nullptr,
-         [&] { LetGoAt(OnScreen(&ToolBar(), SelectorButton())); },
-         [&] { return Describe(ToolBar().GetButtonStyle(Selector()), IsChecked(ID_TOOL_SELECTOR)); }},
+        {"tool bar button", Where::kPlan,
+         [&] { return Hold(Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint()); }, nullptr,
+         [&] { LetGoAt(OnScreen(&Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint())); },
+         [&] {
+             return Describe(Tools().GetButtonStyle(Tools().CommandToIndex(ID_TOOL_SELECTOR)),
+                             IsChecked(ID_TOOL_SELECTOR));
+         }},
+        // A press on its arrow opens the palette; no choice of it comes after the cancel.
+        {"tool bar's palette", Where::kPlan,
+         [&] {
+             const CRect slot = SlotOf(Tools(), ID_TOOL_DIMENSION_LINE);
+             return Hold(Tools(), CPoint(slot.right - 4, slot.CenterPoint().y));
+         },
+         [&] { return Tools().CommandToIndex(ID_TOOL_DIMENSION_LINE) >= 0; }},
         {"context help", Where::kPlan, [&] { return Command(ID_CONTEXT_HELP), &Main(); }, nullptr,
          [&] {
              host.Click(OnScreen(plan, CPoint(150, 150)));
@@ -476,6 +511,11 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              Main().GetWindowRect(&place);
              host.MouseDown(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + place.TopLeft());
              return opened;
+         }},
+        {"menu bar held by the keyboard", Where::kPlan,
+         [&] {
+             host.PressKey(VK_MENU);
+             return CWnd::GetCapture();
          }},
         {"plan's system menu move by keys", Where::kPlan,
          [&] {
@@ -502,6 +542,14 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
          }},
         {"3D camera lift", Where::k3DView,
          [&] { return Hold(*view, CentreOf(*view), CSize(0, -20), VK_SHIFT); }},
+        // The mouse stays on the button while time goes by: the camera takes no further step.
+        {"camera tool bar's held button", Where::k3DView,
+         [&] { return Hold(CameraBar(), SlotOf(CameraBar(), ID_CAMERA_MOVE_FORWARD).CenterPoint()); },
+         nullptr,
+         [&] {
+             host.AdvanceClock(1000);
+             LetGoAt(OnScreen(&CameraBar(), SlotOf(CameraBar(), ID_CAMERA_MOVE_FORWARD).CenterPoint()));
+         }},
         // The lift so far stays, as letting go would leave it.
         {"3D object lift", Where::k3DView,
          [&] {
