@@ -82,6 +82,8 @@ class ControlBox : public CWnd {
             combo.AddString(item);
             list.AddString(item);
         }
+        // Too many for the dropped list, which then scrolls.
+        for (int i = 0; i < 20; ++i) combo.AddString("Flex");
         combo.SetCurSel(0);
         list.SetCurSel(0);
         report.InsertColumn(0, "Part", LVCFMT_LEFT, 120);
@@ -363,13 +365,14 @@ class CancelledTracking : public LayoutInProgram {
         });
         Command(ID_TERRAIN_EDITOR);
     }
-    CPoint BoxScrollBar(ScrollBarGeometry::Part part) {
+    // The middle of a part of the window's own vertical scroll bar, on the screen.
+    static CPoint ScrollBarPart(CWnd& window, ScrollBarGeometry::Part part) {
         SCROLLINFO info{};
-        box.GetScrollInfo(SB_VERT, &info);
-        CRect window;
-        box.GetWindowRect(&window);
-        return ScrollBarGeometry(box.ScrollBarRect(SB_VERT), true, info).PartRect(part).CenterPoint() +
-               window.TopLeft();
+        window.GetScrollInfo(SB_VERT, &info);
+        CRect place;
+        window.GetWindowRect(&place);
+        return ScrollBarGeometry(window.ScrollBarRect(SB_VERT), true, info).PartRect(part).CenterPoint() +
+               place.TopLeft();
     }
     CPoint BoxCloseButton() {
         CRect place;
@@ -428,6 +431,14 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
          [&] { LetGoAt(OnScreen(&box.button, CentreOf(box.button))); }},
         {"edit", Where::kControlBox, [&] { return Hold(box.edit, CPoint(4, 12)); }},
         {"combo box", Where::kControlBox, [&] { return Hold(box.combo, CPoint(140, 10)); }},
+        // Dropped by a click, its list's scroll bar pressed: the combo box holds the mouse again.
+        {"combo box's list scroll bar", Where::kControlBox,
+         [&] {
+             Hold(box.combo, CPoint(140, 10));
+             LetGoAt(OnScreen(&box.combo, CPoint(140, 10)));
+             host.MouseDown(ScrollBarPart(box.combo.DropList(), ScrollBarGeometry::LineDown));
+             return &box.combo;
+         }},
         {"list box", Where::kControlBox, [&] { return Hold(box.list, CPoint(20, 4)); }, nullptr,
          [&] { LetGoAt(OnScreen(&box.list, CPoint(20, 60))); }},
         {"header divider", Where::kControlBox,
@@ -470,10 +481,10 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              return HoldScreen(CPoint(place.CenterPoint().x, place.top + 8), CSize(20, 20));
          }},
         {"window's scroll arrow", Where::kControlBox,
-         [&] { return HoldScreen(BoxScrollBar(ScrollBarGeometry::LineDown)); },
+         [&] { return HoldScreen(ScrollBarPart(box, ScrollBarGeometry::LineDown)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
         {"window's scroll thumb", Where::kControlBox,
-         [&] { return HoldScreen(BoxScrollBar(ScrollBarGeometry::Thumb), CSize(0, 30)); },
+         [&] { return HoldScreen(ScrollBarPart(box, ScrollBarGeometry::Thumb), CSize(0, 30)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
         {"plan drag", Where::kPlan,
          [&] {
