@@ -472,6 +472,28 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
          }},
         {"3D preview", Where::kControlBox,
          [&] { return Hold(box.preview, CentreOf(box.preview), CSize(10, 0)); }},
+        // The box's own menu, the cancel coming while its submenu runs: the menu under it takes no
+        // mouse back.
+        {"submenu", Where::kControlBox,
+         [&] {
+             CMenu menu;
+             menu.CreatePopupMenu();
+             auto track = std::make_unique<CMenu>();
+             track->CreatePopupMenu();
+             track->AppendMenu(MF_STRING, 1, "Straight");
+             menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(track.release()), "Track");
+             CWnd* opened = nullptr;
+             host.WhenModal("", [&](CWnd&) {
+                 host.PressKey(VK_DOWN);
+                 host.PressKey(VK_RIGHT);
+             });
+             host.WhenModal("", [&](CWnd& submenu) {
+                 opened = &submenu;
+                 CancelAsAnotherWindowTakesTheKeys();
+             });
+             menu.TrackPopupMenu(TPM_LEFTALIGN, 300, 300, &box);
+             return opened;
+         }},
         {"window's close button", Where::kControlBox, [&] { return HoldScreen(BoxCloseButton()); }, nullptr,
          [&] { LetGoAt(BoxCloseButton()); }},
         {"window's move", Where::kControlBox,
