@@ -191,6 +191,7 @@ class LiftedStandIn : public CPaint {
     int lifts = 0;
 };
 
+// Where a row's window lives; the rows of one place come together, and each place is entered once.
 enum class Where { kControlBox, kPlan, k3DView, kTerrainEditor };
 
 // One kind of window that holds the mouse from a press: where it lives, how a person starts its
@@ -329,7 +330,7 @@ class CancelledTracking : public LayoutInProgram {
         }
         return false;
     }
-    // Each place is made ready once, as the first of its rows comes.
+    // Leaves the place the rows so far walked and makes the next one ready.
     void Enter(Where next) {
         if (current == Where::kControlBox)
             box.DestroyWindow();
