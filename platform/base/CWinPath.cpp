@@ -103,7 +103,8 @@ ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
             folder ? CFolderListings::Find(folder, written.native(), component) : std::nullopt;
         Append(real, entry ? entry->name : written.native());
         exists = entry.has_value();
-        folder = entry && (entry->isFolder || entry->isLink) ? CFolderListings::Enter(folder, *entry) : nullptr;
+        folder =
+            entry && (entry->isFolder || entry->isLink) ? CFolderListings::Enter(folder, *entry) : nullptr;
     }
     if (!text.empty() && IsSeparator(text.back()) && !real.empty() && real.back() != '/') {
         real += '/';

@@ -366,7 +366,8 @@ void BoxesNamingDeepFolders(benchmark::State& state, bool deep) {
     const fs::path layout = WriteLayout("deep-names.cvn", [&](CCVNDoc& doc) {
         for (int index = 0; index < kDeepNames; ++index)
             AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
-                CWinPath::FromReal(root) + steps.c_str() + "\\missing" + std::to_string(index).c_str() + ".pat";
+                CWinPath::FromReal(root) + steps.c_str() + "\\missing" + std::to_string(index).c_str() +
+                ".pat";
     });
     OpenAndDraw(state, layout);
 }
