@@ -209,12 +209,15 @@ void CFolderListings::Forget() {
 Folder* CFolderListings::StartAt(const fs::path& real) {
     Listings& state = State();
     ++state.lookUps;
-    if (!state.keeping)
-        Forget();
     Folder* folder = FolderOfRealPath(real.native());
     if (!folder->known)
         folder->known = OnDisk(folder).IsOpen();
     return folder->known ? folder : nullptr;
+}
+
+void CFolderListings::EndLookUp() {
+    if (!State().keeping)
+        Forget();
 }
 
 std::optional<CFolderListings::Entry> CFolderListings::Find(Folder* folder, const std::string& diskName,

@@ -31,8 +31,11 @@ class CFolderListings {
     // Forgets the listings kept so far, as after writing a file that may be read again.
     static void Forget();
     // Starts the look-up of a stored name at the folder of a real, absolute path without links;
-    // nothing when no folder is there. While listings are not kept, each look-up starts afresh.
+    // nothing when no folder is there.
     static Folder* StartAt(const std::filesystem::path& real);
+    // Ends a look-up. While listings are not kept, it forgets what the look-up found and lets go
+    // of the folder it held open, so that no folder stays held (a disk stays free to unmount).
+    static void EndLookUp();
     // The entry of folder that stands for a stored name, given as the file system writes it
     // (diskName) and in the program's text (storedName): the entry of that name, else the first
     // in byte order of those whose names differ from storedName only in case; nothing when none

@@ -79,7 +79,7 @@ void Append(std::string& path, const std::string& step) {
     path += step;
 }
 
-ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+ResolvedPath WalkPath(const char* path, const std::filesystem::path& base) {
     std::string_view text = path ? path : "";
     const std::filesystem::path start = StartFolder(text, base);
     if (HasDrive(text)) {
@@ -110,6 +110,12 @@ ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
         real += '/';
     }
     return {std::move(real), exists};
+}
+
+ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+    ResolvedPath resolved = WalkPath(path, base);
+    CFolderListings::EndLookUp();
+    return resolved;
 }
 
 // The stored form of a path written with slashes, as this system writes it: an absolute path

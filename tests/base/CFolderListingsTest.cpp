@@ -134,3 +134,14 @@ TEST(CFolderListings, FollowALinkAgainOnceItChanged) {
     EXPECT_TRUE(CWinPath::ResolveExisting("link\\X.PAT", root).empty());
     CFolderListings::Keep(false);
 }
+
+// Outside an operation a look-up holds no folder open once it is done, so the disk it read stays
+// free to unmount.
+TEST(CFolderListings, HoldNoFolderOpenAfterALookUp) {
+    TestFolder folder;
+    fs::create_directory(folder / "sub");
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = openFiles();
+    EXPECT_EQ(CWinPath::Resolve("SUB\\x.pat", folder.Path()), folder / "sub" / "x.pat");
+    EXPECT_EQ(openFiles(), before);
+}
