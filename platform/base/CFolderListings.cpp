@@ -1,5 +1,7 @@
 #include "platform/base/CFolderListings.h"
 
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -55,9 +57,9 @@ struct Listings {
     unsigned long linksFollowed = 0;
     unsigned long lookUps = 0;
     std::unique_ptr<Folder> root;
-    // The folder last looked at on the disk, held open: the next is mostly it or an entry of it.
-    Folder* opened = nullptr;
-    FolderOnDisk openedOnDisk;
+    // The folders last looked at on the disk, held open, the latest first: the next is mostly one
+    // of them or an entry of one.
+    std::deque<std::pair<Folder*, FolderOnDisk>> opened;
 };
 
 Listings& State() {
@@ -105,16 +107,28 @@ std::string RealPathOf(const Folder* folder) {
     return path.empty() ? "/" : path;
 }
 
+// How many folders are held open at most.
+constexpr size_t kFoldersHeldOpen = 8;
+
+const FolderOnDisk& HoldOpen(Folder* folder, FolderOnDisk onDisk) {
+    auto& opened = State().opened;
+    opened.emplace_front(folder, std::move(onDisk));
+    if (opened.size() > kFoldersHeldOpen)
+        opened.pop_back();
+    return opened.front().second;
+}
+
 const FolderOnDisk& OnDisk(Folder* folder) {
-    Listings& state = State();
-    if (state.opened != folder) {
-        const bool entryOfOpened =
-            state.opened != nullptr && folder->parent == state.opened && folder != Root();
-        state.openedOnDisk =
-            entryOfOpened ? state.openedOnDisk.Child(folder->name) : FolderOnDisk::Open(RealPathOf(folder));
-        state.opened = folder;
-    }
-    return state.openedOnDisk;
+    auto& opened = State().opened;
+    const auto held = std::find_if(opened.begin(), opened.end(),
+                                   [folder](const auto& open) { return open.first == folder; });
+    if (held != opened.end())
+        return held->second;
+    const auto parent = std::find_if(opened.begin(), opened.end(),
+                                     [folder](const auto& open) { return open.first == folder->parent; });
+    const bool entryOfHeld = parent != opened.end() && folder != Root();
+    return HoldOpen(
+        folder, entryOfHeld ? parent->second.Child(folder->name) : FolderOnDisk::Open(RealPathOf(folder)));
 }
 
 std::string UpperAnsi(std::string ansi) {
@@ -184,8 +198,7 @@ Folder* FollowLink(Folder* folder, const std::string& name) {
     Folder* target = real ? FolderOfRealPath(*real) : nullptr;
     if (target) {
         target->known = true;
-        state.openedOnDisk = std::move(leadsTo);
-        state.opened = target;
+        HoldOpen(target, std::move(leadsTo));
     }
     if (stamp)
         folder->links.insert_or_assign(name, KeptLink{target, *stamp, state.lookUps});
@@ -201,8 +214,7 @@ void CFolderListings::Keep(bool keep) {
 
 void CFolderListings::Forget() {
     Listings& state = State();
-    state.opened = nullptr;
-    state.openedOnDisk = FolderOnDisk();
+    state.opened.clear();
     state.root.reset();
 }
 
