@@ -1,21 +1,21 @@
 #include "platform/base/CFolderListings.h"
 
+#include <algorithm>
+#include <deque>
 #include <map>
+#include <memory>
 #include <optional>
-#include <system_error>
 #include <unordered_map>
 
 #include "platform/base/FileStamp.h"
+#include "platform/base/FolderOnDisk.h"
 #include "platform/base/Windows1252.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct EntryKind {
-    bool isFolder = false;
-    bool isLink = false;
-};
+using EntryKind = FolderOnDisk::Kind;
 
 // What is known of a folder's entries: by name, what each is, and once it is listed (complete),
 // by their names in upper case the first entry in byte order that bears it.
@@ -27,13 +27,39 @@ struct Listing {
     std::optional<FileStamp> stamp;
 };
 
+// Where a link led, and the link's own state then.
+struct KeptLink {
+    CFolderListings::Folder* target = nullptr;
+    FileStamp stamp;
+    // The look-up that last saw the link in that state.
+    unsigned long checkedIn = 0;
+};
+
+}  // namespace
+
+struct CFolderListings::Folder {
+    Folder* parent = nullptr;
+    std::string name;
+    // Known to be a folder on the disk.
+    bool known = false;
+    std::unordered_map<std::string, std::unique_ptr<Folder>> children;
+    Listing listing;
+    std::unordered_map<std::string, KeptLink> links;
+};
+
+namespace {
+
+using Folder = CFolderListings::Folder;
+
 struct Listings {
     bool keeping = false;
     unsigned long made = 0;
     unsigned long linksFollowed = 0;
-    std::unordered_map<std::string, Listing> kept;
-    // By a link's path, the real path of the folder it leads to.
-    std::unordered_map<std::string, fs::path> linkTargets;
+    unsigned long lookUps = 0;
+    std::unique_ptr<Folder> root;
+    // The folders last looked at on the disk, held open, the latest first: the next is mostly one
+    // of them or an entry of one.
+    std::deque<std::pair<Folder*, FolderOnDisk>> opened;
 };
 
 Listings& State() {
@@ -41,36 +67,88 @@ Listings& State() {
     return listings;
 }
 
+Folder* Root() {
+    Listings& state = State();
+    if (!state.root) {
+        state.root = std::make_unique<Folder>();
+        state.root->parent = state.root.get();
+    }
+    return state.root.get();
+}
+
+Folder* Child(Folder* folder, const std::string& name) {
+    std::unique_ptr<Folder>& child = folder->children[name];
+    if (!child) {
+        child = std::make_unique<Folder>();
+        child->parent = folder;
+        child->name = name;
+    }
+    return child.get();
+}
+
+// The folder of a real path, which has no links and no "." or ".." steps.
+Folder* FolderOfRealPath(const std::string& real) {
+    Folder* folder = Root();
+    size_t start = 0;
+    while (start < real.size()) {
+        const size_t end = std::min(real.find('/', start), real.size());
+        if (end > start)
+            folder = Child(folder, real.substr(start, end - start));
+        start = end + 1;
+    }
+    return folder;
+}
+
+std::string RealPathOf(const Folder* folder) {
+    std::vector<const std::string*> names;
+    for (; folder->parent != folder; folder = folder->parent) names.push_back(&folder->name);
+    std::string path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) path += "/" + **name;
+    return path.empty() ? "/" : path;
+}
+
+// How many folders are held open at most.
+constexpr size_t kFoldersHeldOpen = 8;
+
+const FolderOnDisk& HoldOpen(Folder* folder, FolderOnDisk onDisk) {
+    auto& opened = State().opened;
+    opened.emplace_front(folder, std::move(onDisk));
+    if (opened.size() > kFoldersHeldOpen)
+        opened.pop_back();
+    return opened.front().second;
+}
+
+const FolderOnDisk& OnDisk(Folder* folder) {
+    auto& opened = State().opened;
+    const auto held = std::find_if(opened.begin(), opened.end(),
+                                   [folder](const auto& open) { return open.first == folder; });
+    if (held != opened.end())
+        return held->second;
+    const auto parent = std::find_if(opened.begin(), opened.end(),
+                                     [folder](const auto& open) { return open.first == folder->parent; });
+    const bool entryOfHeld = parent != opened.end() && folder != Root();
+    return HoldOpen(
+        folder, entryOfHeld ? parent->second.Child(folder->name) : FolderOnDisk::Open(RealPathOf(folder)));
+}
+
 std::string UpperAnsi(std::string ansi) {
     for (char& ch : ansi) ch = AnsiToUpper(ch);
     return ansi;
 }
 
-bool IsFolderOnDisk(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
-EntryKind KindOf(const fs::directory_entry& entry) {
-    std::error_code error;
-    return {entry.is_directory(error), entry.is_symlink(error)};
-}
-
-Listing ListFolder(const fs::path& folder) {
+Listing ListFolder(const FolderOnDisk& folder) {
     ++State().made;
     Listing listing;
     listing.complete = true;
-    listing.stamp = FileStamp::Of(folder);
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        std::string entryName = entry.path().filename().string();
-        listing.kinds.emplace(entryName, KindOf(entry));
+    listing.stamp = folder.Stamp();
+    for (FolderOnDisk::Listed& entry : folder.List()) {
+        listing.kinds.emplace(entry.name, entry.kind);
         std::string entryAnsi;
-        if (!Utf8ToAnsi(entryName, entryAnsi))
+        if (!Utf8ToAnsi(entry.name, entryAnsi))
             continue;
-        auto [kept, added] = listing.byUpperName.try_emplace(UpperAnsi(entryAnsi), entryName);
-        if (!added && entryName < kept->second)
-            kept->second = std::move(entryName);
+        auto [kept, added] = listing.byUpperName.try_emplace(UpperAnsi(entryAnsi), entry.name);
+        if (!added && entry.name < kept->second)
+            kept->second = std::move(entry.name);
     }
     return listing;
 }
@@ -89,36 +167,42 @@ std::optional<CFolderListings::Entry> FindInListing(const Listing& listing, cons
     return EntryOf(match->second, listing.kinds.at(match->second));
 }
 
-// An exact name needs no listing of the folder.
-std::optional<EntryKind> ExactKind(const fs::path& folder, const std::string& wanted) {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(folder / wanted, error);
-    if (!fs::exists(status))
-        return std::nullopt;
-    return EntryKind{fs::is_directory(status) || (fs::is_symlink(status) && IsFolderOnDisk(folder / wanted)),
-                     fs::is_symlink(status)};
-}
-
-std::optional<CFolderListings::Entry> FindOnDisk(const fs::path& folder, const std::string& wanted,
-                                                 const std::string& storedName) {
-    if (const auto exact = ExactKind(folder, wanted))
-        return EntryOf(wanted, *exact);
-    return FindInListing(ListFolder(folder), wanted, storedName);
-}
-
 // Entries found by their exact names are kept without listing the folder, which a path through
 // a large folder would otherwise cost; the first name not found so lists it.
-std::optional<CFolderListings::Entry> FindBeforeListing(Listing& listing, const fs::path& folder,
-                                                        const std::string& wanted,
+std::optional<CFolderListings::Entry> FindBeforeListing(Folder* folder, const std::string& wanted,
                                                         const std::string& storedName) {
+    Listing& listing = folder->listing;
     if (const auto known = listing.kinds.find(wanted); known != listing.kinds.end())
         return EntryOf(wanted, known->second);
-    if (const auto exact = ExactKind(folder, wanted)) {
+    if (const auto exact = OnDisk(folder).KindOf(wanted)) {
         listing.kinds.emplace(wanted, *exact);
         return EntryOf(wanted, *exact);
     }
-    listing = ListFolder(folder);
+    listing = ListFolder(OnDisk(folder));
     return FindInListing(listing, wanted, storedName);
+}
+
+Folder* FollowLink(Folder* folder, const std::string& name) {
+    Listings& state = State();
+    const auto kept = folder->links.find(name);
+    if (kept != folder->links.end() && kept->second.checkedIn == state.lookUps)
+        return kept->second.target;
+    const std::optional<FileStamp> stamp = OnDisk(folder).LinkStamp(name);
+    if (kept != folder->links.end() && stamp == kept->second.stamp) {
+        kept->second.checkedIn = state.lookUps;
+        return kept->second.target;
+    }
+    ++state.linksFollowed;
+    FolderOnDisk leadsTo = OnDisk(folder).Child(name);
+    const std::optional<std::string> real = leadsTo.RealPath();
+    Folder* target = real ? FolderOfRealPath(*real) : nullptr;
+    if (target) {
+        target->known = true;
+        HoldOpen(target, std::move(leadsTo));
+    }
+    if (stamp)
+        folder->links.insert_or_assign(name, KeptLink{target, *stamp, state.lookUps});
+    return target;
 }
 
 }  // namespace
@@ -129,50 +213,53 @@ void CFolderListings::Keep(bool keep) {
 }
 
 void CFolderListings::Forget() {
-    State().kept.clear();
-    State().linkTargets.clear();
+    Listings& state = State();
+    state.opened.clear();
+    state.root.reset();
 }
 
-std::optional<CFolderListings::Entry> CFolderListings::Find(const fs::path& folder,
-                                                            const std::string& diskName,
-                                                            const std::string& storedName) {
+Folder* CFolderListings::StartAt(const fs::path& real) {
     Listings& state = State();
-    if (!state.keeping)
-        return FindOnDisk(folder, diskName, storedName);
-    Listing& listing = state.kept[folder.native()];
+    ++state.lookUps;
+    Folder* folder = FolderOfRealPath(real.native());
+    if (!folder->known)
+        folder->known = OnDisk(folder).IsOpen();
+    return folder->known ? folder : nullptr;
+}
+
+void CFolderListings::EndLookUp() {
+    if (!State().keeping)
+        Forget();
+}
+
+std::optional<CFolderListings::Entry> CFolderListings::Find(Folder* folder, const std::string& diskName,
+                                                            const std::string& storedName) {
+    Listing& listing = folder->listing;
     if (!listing.complete)
-        return FindBeforeListing(listing, folder, diskName, storedName);
+        return FindBeforeListing(folder, diskName, storedName);
     if (auto found = FindInListing(listing, diskName, storedName))
         return found;
-    if (listing.stamp == FileStamp::Of(folder))
+    if (listing.stamp == OnDisk(folder).Stamp())
         return std::nullopt;
     // Another program wrote to the folder since it was listed.
-    listing = ListFolder(folder);
+    listing = ListFolder(OnDisk(folder));
     return FindInListing(listing, diskName, storedName);
 }
 
-bool CFolderListings::IsFolder(const fs::path& path) {
-    const Listings& state = State();
-    return (state.keeping && state.kept.contains(path.native())) || IsFolderOnDisk(path);
+Folder* CFolderListings::Enter(Folder* folder, const Entry& entry) {
+    if (entry.isLink)
+        return FollowLink(folder, entry.name);
+    Folder* child = Child(folder, entry.name);
+    child->known = true;
+    return child;
+}
+
+Folder* CFolderListings::Parent(Folder* folder) {
+    return folder->parent;
 }
 
 unsigned long CFolderListings::ListingsMade() {
     return State().made;
-}
-
-std::optional<fs::path> CFolderListings::KnownLinkTarget(const fs::path& link) {
-    const Listings& state = State();
-    const auto known = state.linkTargets.find(link.native());
-    if (known == state.linkTargets.end())
-        return std::nullopt;
-    return known->second;
-}
-
-void CFolderListings::KeepLinkTarget(const fs::path& link, const fs::path& target) {
-    Listings& state = State();
-    ++state.linksFollowed;
-    if (state.keeping)
-        state.linkTargets.insert_or_assign(link.native(), target);
 }
 
 unsigned long CFolderListings::LinksFollowed() {

@@ -63,108 +63,58 @@ struct ResolvedPath {
     bool exists = false;
 };
 
-// How many links one step of a stored name may pass through before it is taken for a loop, as
-// the kernel counts them for one look-up.
-constexpr int kMostLinksInAStep = 40;
-
-bool FollowLink(std::filesystem::path& folder, const std::filesystem::path& link, int linksLeft);
-
-// One component of a link's target, taken from folder, a real path; false when it leads to no
-// folder.
-bool StepInto(std::filesystem::path& folder, const std::filesystem::path& component, int linksLeft) {
-    if (component.empty() || component == ".")
-        return true;
-    if (component == "..") {
-        folder = folder.parent_path();
-        return true;
-    }
-    std::filesystem::path next = folder / component;
+// The folder a walk along a stored name starts in, as the tree of folders knows it: its real
+// path, without links and "." or ".." steps; nothing when there is no such folder.
+CFolderListings::Folder* StartingFolder(const std::filesystem::path& start) {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::symlink_status(next, error);
-    if (error)
-        return false;
-    if (std::filesystem::is_symlink(status))
-        return FollowLink(folder, next, linksLeft - 1);
-    if (!std::filesystem::is_directory(status))
-        return false;
-    folder = std::move(next);
-    return true;
+    const std::filesystem::path real = std::filesystem::canonical(start, error);
+    return error ? nullptr : CFolderListings::StartAt(real);
 }
 
-// Moves folder, a real path, to the real path of the folder a link in it leads to. The target is
-// walked from where the link lies, never from the root again, so that a name passing through
-// many links costs in proportion to its steps however deep the folders are.
-bool FollowLink(std::filesystem::path& folder, const std::filesystem::path& link, int linksLeft) {
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::read_symlink(link, error);
-    if (error || linksLeft <= 0)
-        return false;
-    std::filesystem::path walked = target.is_absolute() ? target.root_path() : folder;
-    for (const std::filesystem::path& component : target.relative_path())
-        if (!StepInto(walked, component, linksLeft))
-            return false;
-    folder = std::move(walked);
-    return true;
+// Adds a step to a path as text, as a path's "/=" would: the text grows by the step alone, so
+// that a long name costs in proportion to its length.
+void Append(std::string& path, const std::string& step) {
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += step;
 }
 
-// The folder a walk along a stored name stands in, as its real path: "." steps left out, a ".."
-// step taking back the folder entered before it, and a link replaced by the real path it leads
-// to. Entries are looked up under this path, so that each folder is listed once however many
-// spellings reach it.
-std::filesystem::path RealFolder(const std::filesystem::path& start) {
-    std::error_code error;
-    std::filesystem::path real = std::filesystem::canonical(start, error);
-    return error ? start : real;
-}
-
-void Enter(std::filesystem::path& folder, const CFolderListings::Entry& entry) {
-    std::filesystem::path entered = folder / entry.name;
-    if (entry.isLink) {
-        if (std::optional<std::filesystem::path> known = CFolderListings::KnownLinkTarget(entered)) {
-            folder = std::move(*known);
-            return;
-        }
-        std::filesystem::path target = folder;
-        if (FollowLink(target, entered, kMostLinksInAStep)) {
-            CFolderListings::KeepLinkTarget(entered, target);
-            folder = std::move(target);
-            return;
-        }
-    }
-    folder = std::move(entered);
-}
-
-ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+ResolvedPath WalkPath(const char* path, const std::filesystem::path& base) {
     std::string_view text = path ? path : "";
-    ResolvedPath resolved{StartFolder(text, base)};
+    const std::filesystem::path start = StartFolder(text, base);
     if (HasDrive(text)) {
         text.remove_prefix(2);
     }
-    std::filesystem::path folder = RealFolder(resolved.real);
-    bool folderExists = CFolderListings::IsFolder(folder);
-    resolved.exists = folderExists;
+    std::string real = start.native();
+    CFolderListings::Folder* folder = StartingFolder(start);
+    bool exists = folder != nullptr;
     for (const std::string& component : Components(text)) {
         if (component == "." || component == "..") {
-            resolved.real /= component;
-            resolved.exists = true;
-            if (component == ".." && folderExists)
-                folder = folder.parent_path();
+            Append(real, component);
+            exists = true;
+            if (component == ".." && folder)
+                folder = CFolderListings::Parent(folder);
             continue;
         }
         const std::filesystem::path written = DiskPath(component.c_str());
         if (written.empty())
             return {};
         const std::optional<CFolderListings::Entry> entry =
-            folderExists ? CFolderListings::Find(folder, written.native(), component) : std::nullopt;
-        resolved.real /= entry ? std::filesystem::path(entry->name) : written;
-        resolved.exists = entry.has_value();
-        folderExists = entry && entry->isFolder;
-        if (folderExists)
-            Enter(folder, *entry);
+            folder ? CFolderListings::Find(folder, written.native(), component) : std::nullopt;
+        Append(real, entry ? entry->name : written.native());
+        exists = entry.has_value();
+        folder =
+            entry && (entry->isFolder || entry->isLink) ? CFolderListings::Enter(folder, *entry) : nullptr;
     }
-    if (!text.empty() && IsSeparator(text.back()) && resolved.real.has_filename()) {
-        resolved.real /= "";
+    if (!text.empty() && IsSeparator(text.back()) && !real.empty() && real.back() != '/') {
+        real += '/';
     }
+    return {std::move(real), exists};
+}
+
+ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
+    ResolvedPath resolved = WalkPath(path, base);
+    CFolderListings::EndLookUp();
     return resolved;
 }
 

@@ -6,9 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/base/CWinPath.h"
+#include "platform/base/FolderOnDisk.h"
 #include "tests/support/TestFolder.h"
 
 namespace fs = std::filesystem;
@@ -79,4 +81,67 @@ TEST(CFolderListings, FollowEachLinkOnceHoweverOftenANamePassesThroughIt) {
     EXPECT_EQ(CFolderListings::LinksFollowed() - before, 1u);
     EXPECT_TRUE(CWinPath::ResolveExisting("loop\\x.pat", deep).empty());
     CFolderListings::Keep(false);
+}
+
+// However deep a name's folders lie and however long a link's target is, a look-up hands the
+// system a few steps for each step of the name: the system follows a link whole.
+TEST(CFolderListings, AskTheSystemInProportionToTheNameAlone) {
+    struct Row {
+        const char* what;
+        std::string name;
+        int steps;
+    };
+    TestFolder folder;
+    const fs::path root = fs::canonical(folder.Path());
+    fs::path deep = root;
+    for (int level = 0; level < 200; ++level) fs::create_directory(deep /= "d");
+    fs::create_directory(root / "in");
+    std::string back;
+    for (int step = 0; step < 200; ++step) back += "in/../";
+    fs::create_directory_symlink(back, root / "back");
+    const std::string start = CWinPath::FromReal(root).c_str();
+    std::string down, passes;
+    for (int level = 0; level < 200; ++level) down += "\\D";
+    for (int pass = 0; pass < 200; ++pass) passes += "\\BACK";
+    const Row table[] = {
+        {"folders 200 deep", start + down + "\\missing.pat", 200},
+        {"a link 200 steps long", start + "\\BACK\\missing.pat", 1},
+        {"a link passed 200 times", start + passes + "\\missing.pat", 200},
+    };
+    for (const Row& row : table) {
+        CFolderListings::Keep(true);
+        const unsigned long before = FolderOnDisk::StepsAsked();
+        EXPECT_EQ(CWinPath::Resolve(row.name.c_str()).filename(), "missing.pat") << row.what;
+        EXPECT_LE(FolderOnDisk::StepsAsked() - before, 4u * (row.steps + 20)) << row.what;
+    }
+    CFolderListings::Keep(false);
+}
+
+// A link another program turns elsewhere during an operation leads to its new folder in the
+// next look-up that passes through it.
+TEST(CFolderListings, FollowALinkAgainOnceItChanged) {
+    TestFolder folder;
+    const fs::path root = fs::canonical(folder.Path());
+    for (const char* sub : {"a", "bb"}) fs::create_directory(root / sub);
+    std::ofstream(root / "a" / "x.pat") << "x";
+    std::ofstream(root / "bb" / "y.pat") << "y";
+    fs::create_directory_symlink("a", root / "link");
+    CFolderListings::Keep(true);
+    EXPECT_FALSE(CWinPath::ResolveExisting("link\\X.PAT", root).empty());
+    fs::remove(root / "link");
+    fs::create_directory_symlink("bb", root / "link");
+    EXPECT_FALSE(CWinPath::ResolveExisting("link\\Y.PAT", root).empty());
+    EXPECT_TRUE(CWinPath::ResolveExisting("link\\X.PAT", root).empty());
+    CFolderListings::Keep(false);
+}
+
+// Outside an operation a look-up holds no folder open once it is done, so the disk it read stays
+// free to unmount.
+TEST(CFolderListings, HoldNoFolderOpenAfterALookUp) {
+    TestFolder folder;
+    fs::create_directory(folder / "sub");
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = openFiles();
+    EXPECT_EQ(CWinPath::Resolve("SUB\\x.pat", folder.Path()), folder / "sub" / "x.pat");
+    EXPECT_EQ(openFiles(), before);
 }

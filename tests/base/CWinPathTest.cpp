@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/base/CFolderListings.h"
 #include "platform/base/Windows1252.h"
 #include "tests/support/TestFolder.h"
 #include "tests/support/WorkingFolderKept.h"
@@ -93,6 +94,44 @@ TEST(CWinPath, ResolvesStoredNamesOntoTheDiskWithoutRegardToCase) {
     EXPECT_EQ(stored.Left(3), "C:\\");
     EXPECT_EQ(CWinPath::Resolve(stored), root / "DATA" / "x.bmp");
     EXPECT_EQ(CWinPath::Resolve("c:\\"), std::filesystem::path("/"));
+}
+
+// Names through links, "." and ".." steps and missing folders, looked up one at a time and
+// while listings are kept: the real path each gives, and whether it names an entry.
+TEST(CWinPath, ResolvesNamesThroughLinksAndStepsAlike) {
+    struct Row {
+        const char* stored;
+        const char* real;
+        bool exists;
+    };
+    TestFolder root;
+    std::filesystem::create_directories(root / "DATA" / "Sub");
+    Touch(root / "DATA" / "Sub" / "x.bmp");
+    std::filesystem::create_directory_symlink("DATA/Sub", root / "toSub");
+    std::filesystem::create_directory_symlink("..", root / "DATA" / "Sub" / "up");
+    std::filesystem::create_symlink("DATA/Sub/x.bmp", root / "file");
+    std::filesystem::create_symlink("nowhere", root / "dangling");
+    std::filesystem::create_symlink("loop", root / "loop");
+    const Row table[] = {
+        {"TOSUB\\X.BMP", "toSub/x.bmp", true},
+        {"toSub\\..\\SUB\\x.bmp", "toSub/../Sub/x.bmp", true},
+        {"toSub\\..\\DATA\\SUB\\X.BMP", "toSub/../DATA/SUB/X.BMP", false},
+        {"data\\sub\\UP\\SUB\\X.BMP", "DATA/Sub/up/Sub/x.bmp", true},
+        {"FILE", "file", true},
+        {"file\\x.bmp", "file/x.bmp", false},
+        {"DANGLING\\x.bmp", "dangling/x.bmp", false},
+        {"loop\\x.bmp", "loop/x.bmp", false},
+        {"DATA\\.\\..\\data\\", "DATA/./../DATA/", true},
+        {"missing\\..\\DATA", "missing/../DATA", false},
+    };
+    for (const bool keep : {false, true}) {
+        CFolderListings::Keep(keep);
+        for (const Row& row : table) {
+            EXPECT_EQ(CWinPath::Resolve(row.stored, root.Path()), root / row.real) << row.stored;
+            EXPECT_EQ(CWinPath::ResolveExisting(row.stored, root.Path()).empty(), !row.exists) << row.stored;
+        }
+    }
+    CFolderListings::Keep(false);
 }
 
 TEST(CWinPath, PrefersTheExactNameThenTheFirstInByteOrder) {

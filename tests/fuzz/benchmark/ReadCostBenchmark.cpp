@@ -345,3 +345,57 @@ BENCHMARK_CAPTURE(ManySmallPictures, one_file_127, SmallPictures{20000, 127, fal
     ->Iterations(1);
 
 }  // namespace
+
+namespace {
+
+constexpr int kDeepNames = 300;
+constexpr int kNameDepth = 1000;
+constexpr int kLinkedNames = 2500;
+constexpr int kLinkBackSteps = 800;
+
+// Boxes whose pattern names each lead 1,000 real folders deep, or take as many "." steps into a
+// folder near the root: the same bytes of names.
+void BoxesNamingDeepFolders(benchmark::State& state, bool deep) {
+    const fs::path root = FuzzFolder() / "deep-names";
+    std::string steps;
+    for (int level = 0; level < kNameDepth; ++level) steps += deep ? "\\d" : "\\.";
+    fs::create_directories(root);
+    fs::path folder = root;
+    // Level by level: the library refuses to make so deep a path in one call.
+    for (int level = 0; deep && level < kNameDepth; ++level) fs::create_directory(folder /= "d");
+    const fs::path layout = WriteLayout("deep-names.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kDeepNames; ++index)
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                CWinPath::FromReal(root) + steps.c_str() + "\\missing" + std::to_string(index).c_str() +
+                ".pat";
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesNamingDeepFolders, deep, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesNamingDeepFolders, plain, false)->Unit(benchmark::kMillisecond);
+
+// Boxes whose pattern names each pass through a link of their own, whose target goes into a
+// folder and back out 800 times, or through a plain folder of their own.
+void BoxesNamingLongLinks(benchmark::State& state, bool links) {
+    const fs::path folder = FuzzFolder() / (links ? "long-links" : "plain-folders");
+    fs::create_directories(folder / "d");
+    std::string target;
+    for (int step = 0; step < kLinkBackSteps; ++step) target += "d/../";
+    for (int index = 0; index < kLinkedNames; ++index) {
+        const fs::path entry = folder / ("e" + std::to_string(index));
+        if (links && !fs::is_symlink(entry))
+            fs::create_directory_symlink(target, entry);
+        else if (!links)
+            fs::create_directory(entry);
+    }
+    const fs::path layout = WriteLayout("long-links.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kLinkedNames; ++index)
+            AddBox(&doc.m_rootGroup, &doc.m_tool, index)->m_strPatternFile =
+                Numbered(folder, "E", index) + "\\missing.pat";
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxesNamingLongLinks, links, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxesNamingLongLinks, plain, false)->Unit(benchmark::kMillisecond);
+
+}  // namespace
