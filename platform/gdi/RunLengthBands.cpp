@@ -16,7 +16,7 @@ RunLengthBands::RunLengthBands(int width, int height, const Colors& colors, bool
       m_colors(colors),
       m_surface(surface),
       m_step(step),
-      m_reduced(surface.Width(), darkest),
+      m_reduced(step > 1 ? surface.Width() : 0, darkest),
       m_reached(step > 1 ? surface.Width() : 0) {}
 
 void RunLengthBands::Take(int y, int x, const BYTE* indices, int count) {
