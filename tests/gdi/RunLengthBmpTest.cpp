@@ -197,7 +197,8 @@ TEST(RunLengthBmp, ALargePlainFileCutShortLoadsOnlyWhileItHoldsAtLeastHalfItsPix
 }
 
 // Reading follows the codes: each run is handed on alone, and a read works on the pixels the
-// codes set and, reduced, on the blocks of the bands they reach, never on the declared width.
+// codes set and, reduced, on the blocks of the bands they reach, never on the declared width,
+// and shows what the plain picture shows.
 TEST(RunLengthBmp, ReadingWorksOnThePixelsTheCodesSetNotOnTheDeclaredWidth) {
     const FileBytes spread =
         RunLengthBmpFile(1, 4096, 4096, RunLengthColors(3), {0, 2, 9, 200, 5, 1, 0, 0, 7, 2, 0, 1});
@@ -214,6 +215,7 @@ TEST(RunLengthBmp, ReadingWorksOnThePixelsTheCodesSetNotOnTheDeclaredWidth) {
     for (int row = 0; row < kRows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
     codes.back() = 1;
     const FileBytes onePixelARow = RunLengthBmpFile(1, kWidth, kRows, RunLengthColors(2), codes);
+    const std::vector<BYTE> plain = ExpandRunLengthBmp(onePixelARow);
     for (const std::size_t shown : {std::size_t{SIZE_MAX}, std::size_t{1} << 20, std::size_t{4096}}) {
         const unsigned long long before = RunLengthBands::PixelsWorked();
         const BmpImage read = ReadBmpBytes(onePixelARow, shown);
@@ -221,6 +223,12 @@ TEST(RunLengthBmp, ReadingWorksOnThePixelsTheCodesSetNotOnTheDeclaredWidth) {
         ASSERT_NE(read.surface, nullptr);
         const int step = kWidth / read.surface->Width();
         EXPECT_EQ(worked, kRows + (step == 1 ? 0u : read.surface->Width() * read.surface->Height())) << shown;
+        const BmpImage expected = ReadBmpBytes(plain, shown);
+        ASSERT_EQ(read.surface->Width(), expected.surface->Width());
+        EXPECT_TRUE(std::equal(read.surface->Data(),
+                               read.surface->Data() + read.surface->Width() * read.surface->Height(),
+                               expected.surface->Data()))
+            << shown;
     }
 }
 
