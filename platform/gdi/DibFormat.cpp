@@ -3,6 +3,7 @@
 #include "platform/base/WholeFile.h"
 #include "platform/gdi/NearestColor.h"
 #include "platform/gdi/ReducedRow.h"
+#include "platform/gdi/RunLengthBands.h"
 #include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
@@ -305,81 +306,6 @@ void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const
     }
 }
 
-// A run-length picture read straight into its surface, a band of step rows at a time, so that
-// what reading it costs follows its codes and the pixels kept, not the pixels it declares: a
-// band the codes leave blank is colour index 0 throughout, which its reduction shows as it is.
-class RunLengthBands {
-  public:
-    RunLengthBands(const DibDescription& dib, const RGBQUAD* colors, PixelSurface& surface, int step)
-        : m_dib(dib),
-          m_format(RowFormatOf(dib, colors)),
-          m_surface(surface),
-          m_step(step),
-          m_band(static_cast<std::size_t>(step) * dib.width, 0),
-          m_set(step, false),
-          m_reduced(surface.Width(), ShowsDarkestOfBlock(dib)),
-          m_source(dib.width) {}
-
-    // Takes a decoded row (y counted from the bottom); rows come bottom first.
-    void Take(int y, const BYTE* indices) {
-        const int top = m_dib.height - 1 - y;
-        if (top / m_step != m_current)
-            Flush();
-        m_current = top / m_step;
-        std::copy_n(indices, m_dib.width, &m_band[static_cast<std::size_t>(top % m_step) * m_dib.width]);
-        m_set[top % m_step] = true;
-    }
-    // Shows the last band taken and every band no row was taken in.
-    void Finish() {
-        Flush();
-        for (int y = 0; y < m_surface.Height(); ++y)
-            if (!Shown(y))
-                std::fill_n(m_surface.Row(y), m_surface.Width(), m_format.indexed[0]);
-    }
-
-  private:
-    bool Shown(int y) const { return m_shown.size() > static_cast<std::size_t>(y) && m_shown[y]; }
-
-    void Flush() {
-        if (m_current < 0)
-            return;
-        const int first = m_current * m_step;
-        const int end = std::min(first + m_step, m_dib.height);
-        m_reduced.Start();
-        for (int top = first; top < end; ++top) {
-            const BYTE* indices = &m_band[static_cast<std::size_t>(top - first) * m_dib.width];
-            if (!m_set[top - first])
-                std::fill(m_band.begin() + static_cast<std::ptrdiff_t>(top - first) * m_dib.width,
-                          m_band.begin() + static_cast<std::ptrdiff_t>(top - first + 1) * m_dib.width, 0);
-            for (int x = 0; x < m_dib.width; ++x) m_source[x] = m_format.indexed[indices[x]];
-            if (m_step == 1) {
-                std::copy(m_source.begin(), m_source.end(), m_surface.Row(m_current));
-                continue;
-            }
-            for (int block = 0, x = 0; x < m_dib.width; ++block)
-                for (const int blockEnd = std::min(x + m_step, m_dib.width); x < blockEnd; ++x)
-                    m_reduced.Add(block, m_source[x]);
-        }
-        if (m_step > 1)
-            m_reduced.Finish(m_surface.Row(m_current));
-        m_shown.resize(m_surface.Height(), false);
-        m_shown[m_current] = true;
-        std::fill(m_set.begin(), m_set.end(), false);
-        m_current = -1;
-    }
-
-    const DibDescription& m_dib;
-    RowFormat m_format;
-    PixelSurface& m_surface;
-    int m_step;
-    std::vector<BYTE> m_band;
-    std::vector<bool> m_set;
-    std::vector<bool> m_shown;
-    ReducedRow m_reduced;
-    std::vector<std::uint32_t> m_source;
-    int m_current = -1;
-};
-
 }  // namespace
 
 void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
@@ -489,11 +415,14 @@ BmpImage ReadRunLengthBytes(const std::vector<BYTE>& bytes, std::size_t shownPix
     std::vector<RGBQUAD> colors(dib.colorEntries);
     std::memcpy(colors.data(), bytes.data() + layout->colorsAt, colors.size() * sizeof(RGBQUAD));
     const int step = ReductionStep(dib.width, dib.height, shownPixels);
-    auto surface = std::make_shared<PixelSurface>(static_cast<int>(ReducedSide(dib.width, step)),
-                                                  static_cast<int>(ReducedSide(dib.height, step)));
-    RunLengthBands bands(dib, colors.data(), *surface, step);
-    DecodeRunLengthRows(bytes.data() + layout->dataAt, bytes.size() - layout->dataAt, dib.bitCount, dib.width,
-                        dib.height, [&](int y, const BYTE* indices) { bands.Take(y, indices); });
+    const RowFormat format = RowFormatOf(dib, colors.data());
+    auto surface =
+        std::make_shared<PixelSurface>(static_cast<int>(ReducedSide(dib.width, step)),
+                                       static_cast<int>(ReducedSide(dib.height, step)), format.indexed[0]);
+    RunLengthBands bands(dib.width, dib.height, format.indexed, ShowsDarkestOfBlock(dib), *surface, step);
+    DecodeRunLengthSpans(
+        bytes.data() + layout->dataAt, bytes.size() - layout->dataAt, dib.bitCount, dib.width, dib.height,
+        [&](int y, int x, const BYTE* indices, int count) { bands.Take(y, x, indices, count); });
     bands.Finish();
     return {surface, dib.bitCount};
 }

@@ -2,16 +2,36 @@
 
 #include <cairo.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "platform/gdi/DibFormat.h"
 
+namespace {
+
+// Black pixels are asked for cleared: the system hands large blocks out as pages of zeros that
+// cost nothing until written.
+std::uint32_t* AllocatePixels(std::size_t count, std::uint32_t fill) {
+    const std::size_t asked = std::max<std::size_t>(count, 1);
+    void* pixels =
+        fill == 0 ? std::calloc(asked, sizeof(std::uint32_t)) : std::malloc(asked * sizeof(std::uint32_t));
+    if (pixels == nullptr)
+        throw std::bad_alloc();
+    return static_cast<std::uint32_t*>(pixels);
+}
+
+}  // namespace
+
 PixelSurface::PixelSurface(int width, int height, std::uint32_t fill)
-    : m_width(std::max(width, 0)),
-      m_height(std::max(height, 0)),
-      m_pixels(std::make_unique_for_overwrite<std::uint32_t[]>(Count())) {
-    Fill(fill);
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_pixels(AllocatePixels(Count(), fill)) {
+    if (fill != 0)
+        Fill(fill);
+}
+
+void PixelSurface::FreePixels::operator()(std::uint32_t* pixels) const {
+    std::free(pixels);
 }
 
 PixelSurface::~PixelSurface() = default;

@@ -41,10 +41,15 @@ class PixelSurface {
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * m_width + x; }
     std::size_t Count() const { return static_cast<std::size_t>(m_width) * m_height; }
 
+    struct FreePixels {
+        void operator()(std::uint32_t* pixels) const;
+    };
+
     int m_width;
     int m_height;
-    // Not a vector: a vector sets its elements one by one, where Fill clears them all at once.
-    std::unique_ptr<std::uint32_t[]> m_pixels;
+    // Not a vector: a black surface comes cleared from the system, so that the pages of a large
+    // one cost nothing until drawn on, and Fill clears them all at once.
+    std::unique_ptr<std::uint32_t[], FreePixels> m_pixels;
     std::unique_ptr<DibSectionBits> m_dib;
 };
 

@@ -36,6 +36,20 @@ void ReducedRow::Add(int x, std::uint32_t pixel) {
     ++sums.count;
 }
 
+void ReducedRow::AddRepeated(int x, std::uint32_t pixel, std::uint32_t times) {
+    if (times == 0)
+        return;
+    if (m_darkest || times == 1) {
+        Add(x, pixel);
+        return;
+    }
+    Sums& sums = m_sums[x];
+    sums.red += times * ((pixel >> 16) & 0xFF);
+    sums.green += times * ((pixel >> 8) & 0xFF);
+    sums.blue += times * (pixel & 0xFF);
+    sums.count += times;
+}
+
 void ReducedRow::Finish(std::uint32_t* out) const {
     for (std::size_t x = 0; x < m_sums.size(); ++x)
         out[x] = m_darkest ? m_darkestPixels[x] : m_sums[x].Average();

@@ -14,6 +14,9 @@ class ReducedRow {
     void Start();
     // A pixel of the block the row's pixel x stands for.
     void Add(int x, std::uint32_t pixel);
+    // The same pixel times over, one after another in the block: weighed as often, and as dark
+    // as its first.
+    void AddRepeated(int x, std::uint32_t pixel, std::uint32_t times);
     // The row's pixels, as many as its width.
     void Finish(std::uint32_t* out) const;
 

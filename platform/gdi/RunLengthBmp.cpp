@@ -1,6 +1,7 @@
 #include "platform/gdi/RunLengthBmp.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -13,71 +14,71 @@ constexpr BYTE kEndOfLine = 0;
 constexpr BYTE kEndOfBitmap = 1;
 constexpr BYTE kDelta = 2;
 
-// Where the decode stands: the next pixel to set, counted from the bottom row, and the row it
-// lies in as one colour index a byte. A row is handed on when the decode leaves it, if the data
-// set any pixel of it.
-class RunLengthRows {
+// Where the decode stands: the next pixel to set, counted from the bottom row. Each run or
+// stretch is widened into colour indices and handed on as far as its row has room.
+class RunLengthCursor {
   public:
-    RunLengthRows(int bitCount, int width, int height, const RunLengthRow& handOn)
-        : m_bitCount(bitCount), m_width(width), m_height(height), m_row(width, 0), m_handOn(handOn) {}
+    RunLengthCursor(int bitCount, int width, int height, const RunLengthSpan& handOn)
+        : m_bitCount(bitCount), m_width(width), m_height(height), m_handOn(handOn) {}
 
-    // False when the pixel would lie past its row or the picture.
-    bool Put(int index) {
-        if (m_x >= m_width || m_y >= m_height)
-            return false;
-        m_row[m_x++] = static_cast<BYTE>(m_bitCount == 8 ? index : index & 0xF);
-        m_set = true;
-        return true;
+    // False when not every pixel fits in the row: those that fit are set.
+    bool Run(int count, BYTE value) {
+        for (int i = 0; i < count; ++i) m_indices[i] = IndexIn(value, i);
+        return HandOn(count);
+    }
+    bool Stretch(int count, const BYTE* bytes) {
+        for (int i = 0; i < count; ++i) m_indices[i] = IndexIn(bytes[ByteOf(i)], i);
+        return HandOn(count);
     }
     bool NextLine() {
-        Leave();
         m_x = 0;
         return ++m_y < m_height;
     }
     bool Move(int dx, int dy) {
-        if (dy > 0)
-            Leave();
         m_x += dx;
         m_y += dy;
         return m_x <= m_width && m_y < m_height;
     }
-    void Leave() {
-        if (!m_set)
-            return;
-        m_handOn(m_y, m_row.data());
-        std::fill(m_row.begin(), m_row.end(), 0);
-        m_set = false;
-    }
-    // The colour index of pixel i of a run or an absolute stretch: RLE4 alternates nibbles.
-    int IndexIn(BYTE value, int i) const {
-        if (m_bitCount == 8)
-            return value;
-        return i % 2 ? value & 0xF : value >> 4;
-    }
     int BytesFor(int pixels) const { return m_bitCount == 8 ? pixels : (pixels + 1) / 2; }
-    int ByteOf(int pixel) const { return m_bitCount == 8 ? pixel : pixel / 2; }
 
   private:
+    // The colour index of pixel i of a run or an absolute stretch: RLE4 alternates nibbles.
+    BYTE IndexIn(BYTE value, int i) const {
+        if (m_bitCount == 8)
+            return value;
+        return static_cast<BYTE>(i % 2 ? value & 0xF : value >> 4);
+    }
+    int ByteOf(int pixel) const { return m_bitCount == 8 ? pixel : pixel / 2; }
+
+    bool HandOn(int count) {
+        if (m_y >= m_height)
+            return false;
+        const int fitting = std::min(count, m_width - m_x);
+        if (fitting > 0)
+            m_handOn(m_y, m_x, m_indices.data(), fitting);
+        m_x += fitting;
+        return fitting == count;
+    }
+
     int m_bitCount;
     int m_width;
     int m_height;
-    std::vector<BYTE> m_row;
-    const RunLengthRow& m_handOn;
+    const RunLengthSpan& m_handOn;
+    // The longest run or stretch one code sets.
+    std::array<BYTE, 255> m_indices{};
     int m_x = 0;
     int m_y = 0;
-    bool m_set = false;
 };
 
-void Decode(const BYTE* data, std::size_t size, RunLengthRows& out) {
+void Decode(const BYTE* data, std::size_t size, RunLengthCursor& out) {
     std::size_t at = 0;
     while (at + 2 <= size) {
         const int count = data[at];
         const BYTE value = data[at + 1];
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
-                if (!out.Put(out.IndexIn(value, i)))
-                    return;
+            if (!out.Run(count, value))
+                return;
         } else if (value == kEndOfLine) {
             if (!out.NextLine())
                 return;
@@ -92,9 +93,8 @@ void Decode(const BYTE* data, std::size_t size, RunLengthRows& out) {
             const std::size_t bytes = static_cast<std::size_t>(out.BytesFor(value));
             if (at + bytes > size)
                 return;
-            for (int i = 0; i < value; ++i)
-                if (!out.Put(out.IndexIn(data[at + static_cast<std::size_t>(out.ByteOf(i))], i)))
-                    return;
+            if (!out.Stretch(value, data + at))
+                return;
             at += bytes + bytes % 2;
         }
     }
@@ -128,23 +128,23 @@ bool IsRunLengthBmp(const std::vector<BYTE>& file) {
            (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4);
 }
 
-void DecodeRunLengthRows(const BYTE* data, std::size_t size, int bitCount, int width, int height,
-                         const RunLengthRow& handOn) {
-    RunLengthRows out(bitCount, width, height, handOn);
+void DecodeRunLengthSpans(const BYTE* data, std::size_t size, int bitCount, int width, int height,
+                          const RunLengthSpan& handOn) {
+    RunLengthCursor out(bitCount, width, height, handOn);
     Decode(data, size, out);
-    out.Leave();
 }
 
 void DecodeRunLength(const BYTE* data, std::size_t size, int bitCount, int width, int height, int stride,
                      BYTE* rows) {
-    DecodeRunLengthRows(data, size, bitCount, width, height, [&](int y, const BYTE* indices) {
-        BYTE* row = rows + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < width; ++x)
-            if (bitCount == 8)
-                row[x] = indices[x];
-            else
-                row[x / 2] |= static_cast<BYTE>(indices[x] << (x % 2 ? 0 : 4));
-    });
+    DecodeRunLengthSpans(
+        data, size, bitCount, width, height, [&](int y, int x, const BYTE* indices, int count) {
+            BYTE* row = rows + static_cast<std::size_t>(y) * stride;
+            for (int i = 0; i < count; ++i)
+                if (bitCount == 8)
+                    row[x + i] = indices[i];
+                else
+                    row[(x + i) / 2] |= static_cast<BYTE>(indices[i] << ((x + i) % 2 ? 0 : 4));
+        });
 }
 
 std::optional<RunLengthLayout> RunLengthLayoutOf(const std::vector<BYTE>& file) {

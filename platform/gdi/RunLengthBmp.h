@@ -32,12 +32,13 @@ std::optional<RunLengthLayout> RunLengthLayoutOf(const std::vector<BYTE>& file);
 // compressed data that stops short, end the decode: the pixels not reached keep colour index 0.
 std::vector<BYTE> ExpandRunLengthBmp(const std::vector<BYTE>& file);
 
-// Decodes the compressed data a row at a time: each row the data sets a pixel of is handed on,
-// as one colour index a byte, with its place counted from the bottom, when the decode leaves it.
-// Rows are handed on bottom first, each once; the pixels the data does not reach keep index 0.
-using RunLengthRow = std::function<void(int y, const BYTE* indices)>;
-void DecodeRunLengthRows(const BYTE* data, std::size_t size, int bitCount, int width, int height,
-                         const RunLengthRow& handOn);
+// Decodes the compressed data a code at a time: each run or absolute stretch is handed on as the
+// colour indices (one a byte) of the pixels it sets in its row, counted from the bottom, from its
+// first column on. Spans come bottom row first and left to right and set each pixel at most
+// once; the pixels no span sets keep index 0. So the work follows the codes, never the width.
+using RunLengthSpan = std::function<void(int y, int x, const BYTE* indices, int count)>;
+void DecodeRunLengthSpans(const BYTE* data, std::size_t size, int bitCount, int width, int height,
+                          const RunLengthSpan& handOn);
 
 // Decodes the compressed data into rows of indices (bottom-up, stride bytes apart, zeroed by the
 // caller) of a picture of width by height pixels at 4 or 8 bits.

@@ -108,6 +108,25 @@ void ExerciseDataFolderPicture(const std::uint8_t* data, std::size_t size, const
               "a whole picture reads the same either way");
 }
 
+// Read straight from its codes, whole or reduced, a run-length picture shows what the plain
+// picture it widens to shows.
+void CheckRunLengthAgainstPlain(const std::vector<BYTE>& bytes, const BmpImage& whole) {
+    if (!whole.surface || !IsRunLengthBmp(bytes))
+        return;
+    const std::vector<BYTE> plain = ExpandRunLengthBmp(bytes);
+    const std::size_t pixels = static_cast<std::size_t>(whole.surface->Width()) * whole.surface->Height();
+    for (const std::size_t shown : {pixels, pixels / 7}) {
+        const BmpImage read = ReadBmpBytes(bytes, shown);
+        const BmpImage expected = ReadBmpBytes(plain, shown);
+        FuzzCheck(read.surface && expected.surface && read.surface->Width() == expected.surface->Width() &&
+                      read.surface->Height() == expected.surface->Height() &&
+                      std::memcmp(
+                          read.surface->Data(), expected.surface->Data(),
+                          static_cast<std::size_t>(read.surface->Width()) * read.surface->Height() * 4) == 0,
+                  "a run-length picture shows what its plain picture shows");
+    }
+}
+
 }  // namespace
 
 // A .bmp file, or a packed DIB when the bytes do not begin as a .bmp file does.
@@ -116,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<BYTE> bytes(data, data + size);
         const BmpImage image = ReadBmpBytes(bytes);
         CheckProportion(image.surface.get(), bytes);
+        CheckRunLengthAgainstPlain(bytes, image);
         if (image.surface)
             ExercisePicture(image);
         ExerciseDataFolderPicture(data, size, image);

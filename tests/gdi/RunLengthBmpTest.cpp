@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/gdi/DibFormat.h"
+#include "platform/gdi/RunLengthBands.h"
 #include "platform/gdi/RunLengthBmp.h"
 #include "tests/gdi/LargestAllocation.h"
 #include "tests/support/RunLengthPictures.h"
@@ -193,24 +196,99 @@ TEST(RunLengthBmp, ALargePlainFileCutShortLoadsOnlyWhileItHoldsAtLeastHalfItsPix
               nullptr);
 }
 
-// Reading follows the codes: a large picture whose codes set one row hands on that row alone,
-// and, read whole or reduced, shows the same pixels as the plain picture it widens to.
-TEST(RunLengthBmp, OnlyTheRowsTheCodesSetAreDecodedAndTheReadShowsThePlainPicture) {
-    const FileBytes file =
+// Reading follows the codes: each run is handed on alone, and a read works on the pixels the
+// codes set and, reduced, on the blocks of the bands they reach, never on the declared width,
+// and shows what the plain picture shows.
+TEST(RunLengthBmp, ReadingWorksOnThePixelsTheCodesSetNotOnTheDeclaredWidth) {
+    const FileBytes spread =
         RunLengthBmpFile(1, 4096, 4096, RunLengthColors(3), {0, 2, 9, 200, 5, 1, 0, 0, 7, 2, 0, 1});
-    const RunLengthLayout layout = *RunLengthLayoutOf(file);
-    std::vector<int> rows;
-    DecodeRunLengthRows(file.data() + layout.dataAt, file.size() - layout.dataAt, 8, 4096, 4096,
-                        [&](int y, const BYTE*) { rows.push_back(y); });
-    EXPECT_EQ(rows, (std::vector<int>{200, 201}));
-    const std::vector<BYTE> plain = ExpandRunLengthBmp(file);
+    const RunLengthLayout layout = *RunLengthLayoutOf(spread);
+    std::vector<std::array<int, 3>> spans;
+    DecodeRunLengthSpans(spread.data() + layout.dataAt, spread.size() - layout.dataAt, 8, 4096, 4096,
+                         [&](int y, int x, const BYTE*, int count) {
+                             spans.push_back({y, x, count});
+                         });
+    EXPECT_EQ(spans, (std::vector<std::array<int, 3>>{{200, 9, 5}, {201, 0, 7}}));
+
+    constexpr int kWidth = 32768, kRows = 512;
+    FileBytes codes;
+    for (int row = 0; row < kRows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
+    codes.back() = 1;
+    const FileBytes onePixelARow = RunLengthBmpFile(1, kWidth, kRows, RunLengthColors(2), codes);
+    const std::vector<BYTE> plain = ExpandRunLengthBmp(onePixelARow);
     for (const std::size_t shown : {std::size_t{SIZE_MAX}, std::size_t{1} << 20, std::size_t{4096}}) {
-        const BmpImage read = ReadBmpBytes(file, shown);
+        const unsigned long long before = RunLengthBands::PixelsWorked();
+        const BmpImage read = ReadBmpBytes(onePixelARow, shown);
+        const unsigned long long worked = RunLengthBands::PixelsWorked() - before;
+        ASSERT_NE(read.surface, nullptr);
+        const int step = kWidth / read.surface->Width();
+        EXPECT_EQ(worked, kRows + (step == 1 ? 0u : read.surface->Width() * read.surface->Height())) << shown;
         const BmpImage expected = ReadBmpBytes(plain, shown);
         ASSERT_EQ(read.surface->Width(), expected.surface->Width());
         EXPECT_TRUE(std::equal(read.surface->Data(),
                                read.surface->Data() + read.surface->Width() * read.surface->Height(),
                                expected.surface->Data()))
             << shown;
+    }
+}
+
+// Reading straight from the codes shows what reading the plain picture they widen to shows, whole
+// and reduced: mixed runs, stretches, deltas and line ends, in drawings whose darkest pixel
+// stands for a block (two colours alike in lightness among them) and in pictures averaged.
+TEST(RunLengthBmp, ReadingShowsThePixelsOfThePlainPicture) {
+    struct Row {
+        int compression, width, height;
+        std::vector<std::uint32_t> colors;
+    };
+    const Row rows[] = {
+        {1, 301, 203, {0x0B0100, 0x000022, 0x808080, 0x102030}},
+        {1, 517, 131, RunLengthColors(256)},
+        {2, 255, 260, RunLengthColors(16)},
+        {2, 130, 97, {0x000022, 0x0B0100, 0xFFFFFF}},
+    };
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned below) {
+        return (seed = seed * 1103515245u + 12345u) / 65536u % below;
+    };
+    for (const Row& row : rows) {
+        FileBytes codes;
+        for (int x = 0, y = 0; y < row.height;) {
+            const unsigned kind = next(8), room = static_cast<unsigned>(row.width - x);
+            if (kind < 3 && room > 0) {
+                const unsigned count = 1 + next(std::min(60u, room));
+                codes.insert(codes.end(), {static_cast<BYTE>(count), static_cast<BYTE>(next(256))});
+                x += static_cast<int>(count);
+            } else if (kind < 5 && room >= 3) {
+                const unsigned count = 3 + next(std::min(40u, room - 2));
+                const unsigned bytes = row.compression == 1 ? count : (count + 1) / 2;
+                codes.insert(codes.end(), {0, static_cast<BYTE>(count)});
+                for (unsigned at = 0; at < bytes + bytes % 2; ++at)
+                    codes.push_back(static_cast<BYTE>(next(256)));
+                x += static_cast<int>(count);
+            } else if (kind < 7 && y + 2 < row.height) {
+                const unsigned dx = next(std::min(20u, room + 1)), dy = next(2);
+                codes.insert(codes.end(), {0, 2, static_cast<BYTE>(dx), static_cast<BYTE>(dy)});
+                x += static_cast<int>(dx);
+                y += static_cast<int>(dy);
+            } else {
+                codes.insert(codes.end(), {0, 0});
+                x = 0;
+                ++y;
+            }
+        }
+        const FileBytes file = RunLengthBmpFile(row.compression, row.width, row.height, row.colors, codes);
+        const std::vector<BYTE> plain = ExpandRunLengthBmp(file);
+        const std::size_t pixels = static_cast<std::size_t>(row.width) * row.height;
+        for (const std::size_t shown : {pixels, pixels / 5, pixels / 37, std::size_t{1}}) {
+            const BmpImage read = ReadBmpBytes(file, shown);
+            const BmpImage expected = ReadBmpBytes(plain, shown);
+            ASSERT_NE(read.surface, nullptr);
+            ASSERT_EQ(read.surface->Width(), expected.surface->Width());
+            ASSERT_EQ(read.surface->Height(), expected.surface->Height());
+            EXPECT_TRUE(std::equal(read.surface->Data(),
+                                   read.surface->Data() + read.surface->Width() * read.surface->Height(),
+                                   expected.surface->Data()))
+                << row.width << " shown " << shown;
+        }
     }
 }

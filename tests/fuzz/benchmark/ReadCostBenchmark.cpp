@@ -176,6 +176,51 @@ void LargePlan(benchmark::State& state) {
 }
 BENCHMARK(LargePlan)->Unit(benchmark::kMillisecond);
 
+constexpr int kWideSide = 32768;
+constexpr int kWideRows = 512;
+constexpr int kWidePictures = 40;
+
+// Codes setting the first pixel of every row of a picture of the rows, and no other.
+FileBytes OnePixelARow(int rows) {
+    FileBytes codes;
+    for (int row = 0; row < rows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
+    codes.back() = 1;
+    return codes;
+}
+
+// A plain .bmp at 8 bits a pixel with the colour table given, every pixel of colour 1.
+FileBytes EightBitPlain(int width, int height, const std::vector<std::uint32_t>& colors) {
+    FileBytes file =
+        RunLengthBmpFile(1, width, height, colors, FileBytes(static_cast<std::size_t>(width) * height, 1));
+    constexpr std::size_t kCompressionAt = 30;
+    file[kCompressionAt] = 0;
+    return file;
+}
+
+// Forty pictures of 32,768 by 512 from run-length files of 2 KB setting one pixel a row, each
+// its own colours, or forty plain pictures of the same file size: reading costs what the codes set.
+// Pictures read whole on a background other than black still pay for filling it.
+void WideRunLengthPictures(benchmark::State& state, bool runLength, std::uint32_t background) {
+    const fs::path folder = Folder(runLength ? "wide" : "wide-plain", 0);
+    for (int index = 0; index < kWidePictures; ++index) {
+        const std::vector<std::uint32_t> colors = {background,
+                                                   0x010203u * static_cast<std::uint32_t>(index + 1)};
+        const FileBytes file =
+            runLength ? RunLengthBmpFile(1, kWideSide, kWideRows, colors, OnePixelARow(kWideRows))
+                      : EightBitPlain(32, 64, colors);
+        WriteFileBytes(folder / ("wide" + std::to_string(index) + ".bmp"), file);
+    }
+    const fs::path layout = WriteLayout("wide-pictures.cvn", [&](CCVNDoc& doc) {
+        for (int index = 0; index < kWidePictures; ++index)
+            AddPicture(&doc.m_rootGroup, &doc.m_tool, index, Numbered(folder, "wide", index) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(WideRunLengthPictures, one_pixel_a_row, true, 0x000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WideRunLengthPictures, plain, false, 0x000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WideRunLengthPictures, one_pixel_a_row_on_white, true, 0xFFFFFF)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 namespace {
