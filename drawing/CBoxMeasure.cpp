@@ -89,16 +89,27 @@ void CBoxMeasure::GetBounds(const CPose* pose, double& minX, double& minY, doubl
     if (!HasPoints() || m_pTool == nullptr)
         return;
     shape::WorldBounds(CPlacement(m_pose, FrameOf(pose)), Corners(), minX, minY, maxX, maxY);
-    const double s = dimension::UnitsPerPixel(*m_pTool);
-    const double h = std::abs(static_cast<double>(m_labelFont.Description().lfHeight));
-    minY -= 2.0 * h * s;
-    maxX += 10.0 * h * s;
+    minY -= LabelReach(2.0);
+    maxX += LabelReach(10.0);
 }
 
-// Its label keeps its size on the screen along the screen's axes, however the box is turned: no
-// fixed points bound it.
+// Its labels keep their size on the screen along the screen's axes, however the box is turned:
+// its corners moved down by the labels' reach bound it below and on the left, moved right by it
+// above and on the right.
 bool CBoxMeasure::GetFrameOutline(std::vector<CDoublePoint>&) {
     return false;
+}
+
+bool CBoxMeasure::GetOffsetFrameOutlines(std::vector<COffsetOutline>& outlines) {
+    outlines.clear();
+    if (HasPoints() && m_pTool != nullptr)
+        outlines = {{{0.0, -LabelReach(2.0)}, Corners()}, {{LabelReach(10.0), 0.0}, Corners()}};
+    return true;
+}
+
+double CBoxMeasure::LabelReach(double lines) const {
+    return lines * std::abs(static_cast<double>(m_labelFont.Description().lfHeight)) *
+           dimension::UnitsPerPixel(*m_pTool);
 }
 
 // ---- Drawing ----

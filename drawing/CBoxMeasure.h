@@ -29,6 +29,7 @@ class CBoxMeasure : public CPaint {
     void RecreateResources(int recreate) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
+    bool GetOffsetFrameOutlines(std::vector<COffsetOutline>& outlines) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
@@ -50,5 +51,7 @@ class CBoxMeasure : public CPaint {
   private:
     bool HasPoints() const { return m_points.GetSize() >= kPointCount; }
     std::vector<CDoublePoint> Corners() const;
+    // So many label font heights, in layout units at the present zoom.
+    double LabelReach(double lines) const;
     void DrawLabels(CDC& dc, const CPose& frame);
 };

@@ -112,10 +112,25 @@ void CLineMeasure::GetBounds(const CPose* pose, double& minX, double& minY, doub
     maxY += margin;
 }
 
-// Its label keeps its size on the screen along the screen's axes, however the line is turned: no
-// fixed points bound it.
+// Its label keeps its size on the screen along the screen's axes, however the line is turned: the
+// ends moved out by the margin, and end 2 moved to the far corners of the label box, bound it.
 bool CLineMeasure::GetFrameOutline(std::vector<CDoublePoint>&) {
     return false;
+}
+
+bool CLineMeasure::GetOffsetFrameOutlines(std::vector<COffsetOutline>& outlines) {
+    outlines.clear();
+    if (!HasPoints() || m_pTool == nullptr)
+        return true;
+    const double k = dimension::UnitsPerPixel(*m_pTool);
+    const double h = std::abs(static_cast<double>(m_labelFont.Description().lfHeight));
+    const double margin = 2.0 * m_pTool->m_fHandleSize;
+    const std::vector<CDoublePoint> ends = {m_points[1], m_points[2]}, end = {m_points[2]};
+    outlines = {{{-margin, -margin}, ends},
+                {{margin, margin}, ends},
+                {{kLabelGapPixels * k - margin, -h * k - margin}, end},
+                {{(10.0 * h + kLabelGapPixels) * k + margin, h * k + margin}, end}};
+    return true;
 }
 
 // ---- Drawing ----

@@ -26,6 +26,7 @@ class CLineMeasure : public CPaint {
     void RecreateResources(int recreate) override;
     void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override;
     bool GetFrameOutline(std::vector<CDoublePoint>& points) override;
+    bool GetOffsetFrameOutlines(std::vector<COffsetOutline>& outlines) override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;

@@ -23,24 +23,39 @@ bool Before(const CDoublePoint& a, const CDoublePoint& b) {
 
 void CGroupContents::AddObject(CPaint& object, const CPose& parent, bool head) {
     std::vector<CDoublePoint> outline;
-    if (!object.GetFrameOutline(outline)) {
-        m_asked.push_back({&object, parent});
-        const bool measured = Ask(object, parent);
+    if (object.GetFrameOutline(outline)) {
+        const CPlacement placement(object.m_pose, parent);
+        for (const CDoublePoint& local : outline) AddPoint(placement.ToWorld(local));
+        if (head)
+            m_keepsAskedBox = outline.empty();
+        return;
+    }
+    std::vector<COffsetOutline> outlines;
+    if (object.GetOffsetFrameOutlines(outlines)) {
+        const CPlacement placement(object.m_pose, parent);
+        bool measured = false;
+        for (const COffsetOutline& offsetOutline : outlines) {
+            AddOffsetPoints({offsetOutline.offset.x, offsetOutline.offset.y}, offsetOutline.points,
+                            placement);
+            measured = measured || !offsetOutline.points.empty();
+        }
         if (head)
             m_keepsAskedBox = !measured;
         return;
     }
-    const CPlacement placement(object.m_pose, parent);
-    for (const CDoublePoint& local : outline) AddPoint(placement.ToWorld(local));
+    m_asked.push_back({&object, parent});
+    const bool measured = Ask(object, parent);
     if (head)
-        m_keepsAskedBox = outline.empty();
+        m_keepsAskedBox = !measured;
 }
 
+// The offsets keep their size and direction in every frame, so only the points are placed.
 void CGroupContents::AddGroup(const CGroupContents& kept, const CPose& own, const CPose& parent, bool head) {
     if (head)
         m_keepsAskedBox = kept.m_keepsAskedBox;
     const CPlacement placement(own, parent);
     for (const CDoublePoint& local : kept.m_outline) AddPoint(placement.ToWorld(local));
+    for (const auto& [offset, points] : kept.m_offsetOutlines) AddOffsetPoints(offset, points, placement);
     for (const Asked& asked : kept.m_asked) {
         m_asked.push_back({asked.object, asked.parent.ComposedWith(placement.World())});
         Ask(*asked.object, m_asked.back().parent);
@@ -50,17 +65,23 @@ void CGroupContents::AddGroup(const CGroupContents& kept, const CPose& own, cons
 // The frame has no turn, so every point and placement moves by the same offset.
 void CGroupContents::MoveOriginTo(double x, double y) {
     for (CDoublePoint& point : m_outline) point = {point.x - x, point.y - y};
+    for (auto& [offset, points] : m_offsetOutlines)
+        for (CDoublePoint& point : points) point = {point.x - x, point.y - y};
     for (Asked& asked : m_asked)
         asked.parent = CPose(asked.parent.x - x, asked.parent.y - y, asked.parent.angle);
     m_minX -= x, m_maxX -= x;
     m_minY -= y, m_maxY -= y;
 }
 
+void CGroupContents::KeepHullOnly() {
+    KeepHullOf(m_outline);
+    for (auto& [offset, points] : m_offsetOutlines) KeepHullOf(points);
+}
+
 // The convex hull, by the monotone chain; a box under any turn has its sides on hull
 // corners, so the points dropped are never the extreme ones.
-void CGroupContents::KeepHullOnly() {
-    DropInnerPoints();
-    std::vector<CDoublePoint>& points = m_outline;
+void CGroupContents::KeepHullOf(std::vector<CDoublePoint>& points) {
+    DropInnerPoints(points);
     std::sort(points.begin(), points.end(), Before);
     points.erase(
         std::unique(points.begin(), points.end(),
@@ -80,14 +101,14 @@ void CGroupContents::KeepHullOnly() {
         hull[k++] = *point;
     }
     hull.resize(k - 1);
-    m_outline = std::move(hull);
+    points = std::move(hull);
 }
 
-void CGroupContents::DropInnerPoints() {
-    if (m_outline.size() < 8)
+void CGroupContents::DropInnerPoints(std::vector<CDoublePoint>& points) {
+    if (points.size() < 8)
         return;
-    const auto extreme = [this](auto before) {
-        return *std::min_element(m_outline.begin(), m_outline.end(), before);
+    const auto extreme = [&points](auto before) {
+        return *std::min_element(points.begin(), points.end(), before);
     };
     const CDoublePoint left = extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.x < b.x; });
     const CDoublePoint low = extreme([](const CDoublePoint& a, const CDoublePoint& b) { return a.y < b.y; });
@@ -98,7 +119,7 @@ void CGroupContents::DropInnerPoints() {
         return Cross(left, low, p) > 0.0 && Cross(low, right, p) > 0.0 && Cross(right, high, p) > 0.0 &&
                Cross(high, left, p) > 0.0;
     };
-    m_outline.erase(std::remove_if(m_outline.begin(), m_outline.end(), inside), m_outline.end());
+    points.erase(std::remove_if(points.begin(), points.end(), inside), points.end());
 }
 
 void CGroupContents::Answer(double& minX, double& minY, double& maxX, double& maxY) const {
@@ -115,6 +136,19 @@ void CGroupContents::Answer(double& minX, double& minY, double& maxX, double& ma
 void CGroupContents::AddPoint(const CDoublePoint& point) {
     m_outline.push_back(point);
     WidenBy(point);
+}
+
+void CGroupContents::AddOffsetPoints(const Offset& offset, const std::vector<CDoublePoint>& local,
+                                     const CPlacement& placement) {
+    if (offset == Offset{0.0, 0.0}) {
+        for (const CDoublePoint& point : local) AddPoint(placement.ToWorld(point));
+        return;
+    }
+    std::vector<CDoublePoint>& points = m_offsetOutlines[offset];
+    for (const CDoublePoint& point : local) {
+        points.push_back(placement.ToWorld(point));
+        WidenBy({points.back().x + offset.first, points.back().y + offset.second});
+    }
 }
 
 void CGroupContents::WidenBy(const CDoublePoint& point) {

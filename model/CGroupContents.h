@@ -1,15 +1,19 @@
 #pragma once
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "model/CPose.h"
 #include "model/Geometry.h"
 
 class CPaint;
+class CPlacement;
 
 // What fitting a group's frame learns of the objects below it, in one frame: the extreme
 // points of the objects whose frame box is the box of fixed points of theirs (their convex
-// hull once kept), the objects whose box has to be asked for under each placement, with the
+// hull once kept), those of the objects whose labels reach out by a fixed offset (a hull for
+// each offset), the objects whose box has to be asked for under each placement, with the
 // placement they lie under, and the box of all of them. A group keeps its contents in its
 // own frame for the group around it to place, so that no group walks down to the objects
 // again and fitting a nesting of any depth stays linear in it, turned or not.
@@ -23,7 +27,7 @@ class CGroupContents {
     void AddGroup(const CGroupContents& kept, const CPose& own, const CPose& parent, bool head);
     // The same contents seen from an unturned frame whose origin lies at the point given.
     void MoveOriginTo(double x, double y);
-    // Keeps only the outline points that some direction finds extreme.
+    // Keeps only the outline points that some direction finds extreme, for each offset.
     void KeepHullOnly();
     // The box a group's GetFrameBounds answers for the box asked for: the contents' box, or
     // the box asked for widened by it when the head member (in turn) measures nothing.
@@ -35,10 +39,16 @@ class CGroupContents {
         CPose parent;
     };
 
+    using Offset = std::pair<double, double>;
+
     void AddPoint(const CDoublePoint& point);
+    // Adds the points placed, kept apart by their offset, and widens the box by them moved.
+    void AddOffsetPoints(const Offset& offset, const std::vector<CDoublePoint>& local,
+                         const CPlacement& placement);
     // Drops the points strictly inside the quadrilateral of the leftmost, lowest, rightmost and
     // highest ones, which no direction finds extreme; cheap before sorting the rest.
-    void DropInnerPoints();
+    static void DropInnerPoints(std::vector<CDoublePoint>& points);
+    static void KeepHullOf(std::vector<CDoublePoint>& points);
     void WidenBy(const CDoublePoint& point);
     void WidenBy(double minX, double minY, double maxX, double maxY);
     // Asks the object for its box under the placement and widens the box by it; answers
@@ -46,6 +56,7 @@ class CGroupContents {
     bool Ask(CPaint& object, const CPose& parent);
 
     std::vector<CDoublePoint> m_outline;
+    std::map<Offset, std::vector<CDoublePoint>> m_offsetOutlines;
     std::vector<Asked> m_asked;
     bool m_keepsAskedBox = true;
     bool m_measured = false;

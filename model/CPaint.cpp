@@ -397,6 +397,10 @@ bool CPaint::GetFrameOutline(std::vector<CDoublePoint>& points) {
     return true;
 }
 
+bool CPaint::GetOffsetFrameOutlines(std::vector<COffsetOutline>&) {
+    return false;
+}
+
 void CPaint::GetBounds(const CPose*, double&, double&, double&, double&) {}
 
 void CPaint::MoveOriginTo(const double*) {}

@@ -124,6 +124,9 @@ class CPaint : public CObject {
     // box has to be asked for under each placement. Here the corners of the frame box in the
     // own frame, which is exact for whatever the frame box bounds by its own-frame box.
     virtual bool GetFrameOutline(std::vector<CDoublePoint>& points);
+    // For an object without a frame outline, outlines that bound its frame box once placed and
+    // moved by their offsets, none when it measures nothing; false when none do. Here false.
+    virtual bool GetOffsetFrameOutlines(std::vector<COffsetOutline>& outlines);
     virtual void GetBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY);
     virtual void MoveOriginTo(const double* point);
     virtual void DeselectWithUndo(int record, int groupStart);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 struct DeviceRect;
 
@@ -12,6 +13,13 @@ struct CDoublePoint {
     double y = 0.0;
 
     bool operator==(const CDoublePoint&) const = default;
+};
+
+// Points of an object's own frame that, once placed, move by an offset along the axes of the
+// frame they are placed into: a label that keeps its size on the screen however it is turned.
+struct COffsetOutline {
+    CDoublePoint offset;
+    std::vector<CDoublePoint> points;
 };
 
 // (px, py) turned about (cx, cy) by the angle, counter-clockwise with y up.

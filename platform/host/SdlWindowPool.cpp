@@ -15,8 +15,10 @@ int KeepUnlessOfWindow(void* windowId, SDL_Event* event) {
 }
 
 // What SDL holds of what the desktop said about a window that goes (closed, minimised, hidden) was
-// said of the window it served: the next one it serves must not hear it.
+// said of the window it served: the next one it serves must not hear it. The X server is waited
+// for first, so that news it has still to send of what was asked until now is dropped too.
 void DropWindowEvents(SDL_Window* window) {
+    CatchUpWithX(window);
     SDL_PumpEvents();
     Uint32 windowId = SDL_GetWindowID(window);
     SDL_FilterEvents(KeepUnlessOfWindow, &windowId);

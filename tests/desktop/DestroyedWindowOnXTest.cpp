@@ -61,4 +61,36 @@ TEST(DestroyedWindowOnX, AWindowAnotherClientDestroyedComesBackAsItWasAndUnrepor
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
+
+// What was asked of a window until it goes is answered before it is put away: none of the news the
+// X server sends of it then is left for the window shown next in its place.
+TEST(DestroyedWindowOnX, NewsOfAWindowAskedBeforeItWentIsDroppedWithIt) {
+    DesktopSession session;
+    if (!session.Unavailable().empty())
+        GTEST_SKIP() << session.Unavailable();
+    setenv("DISPLAY", session.DisplayName().c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    WindowManager::Instance().Reset();
+    SdlHost host;
+    ASSERT_TRUE(host.Opened()) << host.OpenError();
+    CWnd dialog;
+    ASSERT_TRUE(dialog.CreateEx(0, nullptr, "Dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                CRect(150, 150, 350, 300), nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Window* window = SDL_GetWindowFromID(host.SdlWindowId(&dialog));
+    dialog.ShowWindow(SW_HIDE);
+    for (SDL_Event event; SDL_PollEvent(&event);) host.HandleEvent(event);
+    // Asked behind work that keeps the server busy, the move is not answered at once.
+    Display* display = XDisplayOf(window);
+    const Pixmap canvas = XCreatePixmap(display, XWindowOf(window), 4000, 4000, DefaultDepth(display, 0));
+    const GC gc = XCreateGC(display, canvas, 0, nullptr);
+    for (int fill = 0; fill < 20; ++fill) XFillRectangle(display, canvas, gc, 0, 0, 4000, 4000);
+    XMoveResizeWindow(display, XWindowOf(window), 20, 30, 120, 90);
+    dialog.DestroyWindow();
+    CatchUpWithX(window);
+    int held = 0;
+    for (SDL_Event event; SDL_PollEvent(&event);)
+        held += event.type == SDL_WINDOWEVENT && event.window.windowID == SDL_GetWindowID(window);
+    EXPECT_EQ(held, 0);
+}
 }  // namespace

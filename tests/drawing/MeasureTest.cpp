@@ -4,6 +4,7 @@
 
 #include "drawing/CBoxMeasure.h"
 #include "drawing/CLineMeasure.h"
+#include "model/CGroup.h"
 #include "model/CToolMode.h"
 #include "model/Units.h"
 #include "platform/cdlg/CommonDialogDefs.h"
@@ -28,6 +29,28 @@ T* DrawMeasure(DrawingPlan& plan, int mode, double x0, double y0, double x1, dou
     plan.Drag(x0, y0, x1, y1, flags);
     plan.tool.m_toolMode.Set(kToolSelector);
     return plan.MemberCount() > before ? plan.Newest<T>() : nullptr;
+}
+
+int g_framesAsked = 0;
+
+// A measure that counts how often its frame box is asked for.
+template <class T>
+class CountedMeasure : public T {
+  public:
+    CountedMeasure(CTool* tool, double x, double y) : T(0, tool, x, y) {}
+    void GetFrameBounds(const CPose* pose, double& minX, double& minY, double& maxX, double& maxY) override {
+        ++g_framesAsked;
+        T::GetFrameBounds(pose, minX, minY, maxX, maxY);
+    }
+};
+
+// The origin and size of every frame, outermost first.
+std::vector<double> Frames(CGroup* group) {
+    std::vector<double> frames;
+    for (; group != nullptr; group = dynamic_cast<CGroup*>(group->m_members.front()))
+        frames.insert(frames.end(),
+                      {group->m_pose.x, group->m_pose.y, group->m_fFrameWidth, group->m_fFrameHeight});
+    return frames;
 }
 
 }  // namespace
@@ -239,4 +262,33 @@ TEST(MeasureFont, TheFontDialogChangesTheLabelFontAndMarksTheLayoutWithoutAnUndo
     EXPECT_TRUE(plan.host.m_bModified);
     EXPECT_EQ(plan.tool.GetUndoCount(), steps);
     WindowManager::Instance().Reset();
+}
+
+// Reading fits each frame from the contents its member groups kept: a measure's labels reach out
+// along the screen's axes at every level, so no level asks the measures again, and each frame is
+// the one asking them at every level finds (which keeps a frame it agrees with to rounding).
+TEST(MeasureInGroups, TurnedGroupsAroundMeasuresAreFittedWithoutAskingThemAtEachLevel) {
+    for (const bool areas : {true, false}) {
+        DrawingPlan plan;
+        std::vector<CGroup*> levels{plan.host.CurrentGroup()};
+        for (int level = 0; level < 30; ++level) {
+            levels.push_back(AddToGroup(levels.back(), NewGroup(&plan.tool)));
+            levels.back()->m_pose.angle = level % 2 == 0 ? 0.3 : -0.4;
+        }
+        for (const double x : {0.0, 5000.0, 9000.0}) {
+            CPaint* measure =
+                areas ? static_cast<CPaint*>(new CountedMeasure<CBoxMeasure>(&plan.tool, x, x / 3.0))
+                      : new CountedMeasure<CLineMeasure>(&plan.tool, x, x / 3.0);
+            for (int i = 2; i < measure->m_points.GetSize(); ++i)
+                measure->m_points[i] = {3000.0, 1000.0 * (i - 3)};
+            AddToGroup(levels.back(), measure);
+        }
+        g_framesAsked = 0;
+        levels[1]->RecalcFrames();
+        EXPECT_EQ(g_framesAsked, 0);
+        const std::vector<double> fitted = Frames(levels[1]);
+        for (auto group = levels.rbegin(); *group != levels[0]; ++group) (*group)->RecalcFrame();
+        EXPECT_GE(g_framesAsked, 30 * 3);
+        EXPECT_EQ(Frames(levels[1]), fitted) << areas;
+    }
 }

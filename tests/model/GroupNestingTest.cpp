@@ -289,6 +289,22 @@ TEST_F(GroupNesting, TurnedGroupsInGroupsOpenWithTheFramesOfTheirContents) {
     EXPECT_EQ(Save(again), saved);
 }
 
+// A square and a diamond around the same middle, their eight corners all on the hull, in a group
+// turned an eighth of a turn: each corner of the square then bounds the frame around on its side.
+TEST_F(GroupNesting, EveryHullCornerBeyondTheExtremeFourBoundsTheTurnedFrameAround) {
+    CCVNDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CGroup* outer = AddToGroup(&doc.m_rootGroup, NewGroup(&doc.m_tool));
+    CGroup* inner = AddToGroup(outer, NewGroup(&doc.m_tool));
+    inner->m_pose.angle = kPi / 4.0;
+    AddToGroup(inner, new CSavedBox(&doc.m_tool, -1000.0, -1000.0, 2000.0, 2000.0));
+    const double side = 1200.0 * std::sqrt(2.0);
+    AddToGroup(inner, new CSavedBox(&doc.m_tool, 0.0, -1200.0, side, side))->m_pose.angle = kPi / 4.0;
+    outer->RecalcFrames();
+    EXPECT_NEAR(outer->m_fFrameWidth, 2000.0 * std::sqrt(2.0), 1e-6);
+    EXPECT_NEAR(outer->m_fFrameHeight, 2000.0 * std::sqrt(2.0), 1e-6);
+}
+
 TEST_F(GroupNesting, TurnedFramesAreExactAtAnyDepth) {
     for (const int depth : {16, 100, 999}) {
         RecordingDoc doc;

@@ -9,6 +9,7 @@
 
 #include "drawing/CBMP.h"
 #include "drawing/CBox.h"
+#include "drawing/CBoxMeasure.h"
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CDecodedPictures.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -340,6 +341,31 @@ void BoxesInTurnedGroups(benchmark::State& state, int depth) {
 }
 BENCHMARK_CAPTURE(BoxesInTurnedGroups, nested, kNestedGroups)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BoxesInTurnedGroups, one, 1)->Unit(benchmark::kMillisecond);
+
+// Measured areas in groups each turned a little in the one around it, or in one group: an area's
+// labels keep their size along the screen, so each group stands for them by their corners and the
+// labels' reach kept apart, and the turns ask no area again.
+void BoxMeasuresInTurnedGroups(benchmark::State& state, int depth) {
+    constexpr int kMeasures = 10000;
+    const fs::path layout = WriteLayout("measures.cvn", [&](CCVNDoc& doc) {
+        CGroup* group = &doc.m_rootGroup;
+        for (int level = 0; level < depth; ++level) {
+            group = AddTo(group, new CGroup);
+            group->m_pose.angle = 0.001;
+        }
+        for (int index = 0; index < kMeasures; ++index) {
+            auto* area =
+                AddTo(group, new CBoxMeasure(0, &doc.m_tool, 100.0 * (index % 100), 100.0 * (index / 100)));
+            area->m_points[2] = {80.0, 0.0};
+            area->m_points[3] = {80.0, -80.0};
+            area->m_points[4] = {0.0, -80.0};
+        }
+        for (CPaint* member : doc.m_rootGroup.m_members) member->RecalcFrames();
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(BoxMeasuresInTurnedGroups, nested, kNestedGroups)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BoxMeasuresInTurnedGroups, one, 1)->Unit(benchmark::kMillisecond);
 
 // One square in groups nested as deep as a layout may hold them, each turned a tenth of a
 // radian in the one around it, beside its unturned twin: the turns add no walk down the nesting.
