@@ -20,8 +20,9 @@
 #include "tests/app/EveryClassLayout.h"
 #include "tests/support/DialogInput.h"
 
-// An open drop-down list takes its own Escape and Return: Escape closes only the list and keeps
-// the earlier choice, Return takes the highlighted row and closes only the list. The dialog stays
+// An open drop-down list takes its own Escape, Return and Tab: Escape closes only the list and
+// keeps the earlier choice, Return takes the highlighted row and closes only the list, Tab takes
+// it and moves the focus on. The dialog stays
 // open either way; Escape with the list closed still cancels the dialog.
 
 namespace {
@@ -81,7 +82,7 @@ class DroppedListKeys : public EveryClassLayout {
     void ExpectTheListTakesItsKeys(CWnd& top, UINT id, Route route) {
         ExpectTheListTakesItsKeys(top, FindCombo(top, id), route);
     }
-    // Escape, then Return, on the dropped list of the combo in the window top.
+    // Escape, Return, then Tab, on the dropped list of the combo in the window top.
     void ExpectTheListTakesItsKeys(CWnd& top, CComboBox* combo, Route route) {
         ASSERT_NE(combo, nullptr);
         ASSERT_GE(combo->GetCount(), 2);
@@ -109,6 +110,16 @@ class DroppedListKeys : public EveryClassLayout {
         CString row;
         combo->GetLBText(highlighted, row);
         EXPECT_EQ(TextOf(*combo), row);
+
+        // Tab takes the highlighted row too, and the focus moves on.
+        const UINT back = step == VK_DOWN ? VK_UP : VK_DOWN;
+        Drop(*combo, route);
+        host.PressKey(back);
+        host.PressKey(VK_TAB);
+        EXPECT_FALSE(combo->GetDroppedState());
+        ASSERT_TRUE(StillUp(top, modal)) << "Tab closed the dialog";
+        EXPECT_EQ(combo->GetCurSel(), before);
+        EXPECT_NE(CWnd::GetFocus(), combo);
 
         // With the list closed, Escape is the dialog's again.
         if (modal) {
@@ -151,7 +162,7 @@ class DroppedListKeys : public EveryClassLayout {
 }  // namespace
 
 // Every kind of dialog the program shows a drop-down list in, and the main window's layer selector.
-TEST_F(DroppedListKeys, EscapeAndReturnOnAnOpenListCloseOnlyTheList) {
+TEST_F(DroppedListKeys, EscapeReturnAndTabOnAnOpenListCloseOnlyTheList) {
     for (const auto& [list, command] : {
              std::pair<DroppedList, UINT>{{"Preferences", IDC_METRIC_UNITS, Route::F4}, ID_PREFERENCES},
              {{"Document setup", IDC_SETUP_VIEW_SCALE, Route::ArrowClick}, ID_DOCUMENT_SETUP},
