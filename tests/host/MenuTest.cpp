@@ -204,9 +204,7 @@ TEST_F(MenuTest, AltAndALetterOpenTheMenuWithItsFirstItemHighlighted) {
         EXPECT_EQ(file.Highlighted(), file.FindItem("&New"));
         host.PressKey(VK_RETURN);
     });
-    host.KeyDown(VK_MENU);
-    host.PressKey('F');
-    host.KeyUp(VK_MENU);
+    AltChord('F');
     EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
 }
 
