@@ -90,7 +90,9 @@ void CCVNDoc::OnCloseDocument() {
     CDocument::OnCloseDocument();
 }
 
+// The question is about the layout as the person sees it: an outline half entered is ended first.
 BOOL CCVNDoc::SaveModified() {
+    for (CPlanViewServices* plan : PlanViews()) plan->EndPointEntry();
     TakeSettingsChanges();
     SetModalDialogFlag(TRUE);
     const BOOL goOn = CDocument::SaveModified();

@@ -29,18 +29,6 @@ double ReduceTurns(double angle) {
     return angle;
 }
 
-// The grid correction of one coordinate: to the nearest line, halves away from zero. A step
-// that is not positive (a bad file or page) leaves the coordinate where it is.
-double GridCorrection(double value, double step) {
-    if (!(step > 0.0))
-        return 0.0;
-    const double steps = std::fabs(value) / step;
-    const bool roundUp = std::fmod(std::floor(steps * 10.0), 10.0) >= 5.0;
-    const double whole = roundUp ? std::ceil(steps) : std::floor(steps);
-    const double sign = value >= 0.0 ? 1.0 : -1.0;
-    return sign * step * whole - value;
-}
-
 // The inverse of a placement applied to a world point.
 CDoublePoint IntoFrame(const CPose& frame, double x, double y) {
     return CPose().WorldToLocal(frame, x, y);

@@ -3,7 +3,8 @@
 #include "platform/gdi/CPoint.h"
 
 // What the document and its editing engine need of a plan view beyond the framework's view:
-// its own zoom, repainting what the engine marked dirty, and the middle of its window. The
+// its own zoom, repainting what the engine marked dirty, the middle of its window, and the end
+// of a point entry. The
 // plan view implements it; the document finds its plan views among its views.
 class CPlanViewServices {
   public:
@@ -16,4 +17,6 @@ class CPlanViewServices {
     virtual bool RepaintMarkedArea() = 0;
     // The centre of the client area in logical units.
     virtual CPoint GetCenterPoint() = 0;
+    // Ends a point entry under way as Escape does; nothing when none is.
+    virtual void EndPointEntry() = 0;
 };

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kGridSnapMode = 2;
+
 bool IsAllZero(const DeviceRect& rect) {
     return rect.left == 0 && rect.top == 0 && rect.right == 0 && rect.bottom == 0;
 }
@@ -646,6 +648,7 @@ void CTool::MoveRotate() {
 }
 
 void CTool::MoveHandle(const CPose& pose) {
+    SnapDraggedEndToGrid();
     const CPaintList selected = m_pHost->GetSelection();
     for (CPaint* object : selected) {
         if (object->m_bLocked) {
@@ -663,6 +666,15 @@ void CTool::MoveHandle(const CPose& pose) {
         }
         SetHandleHint(object);
     }
+}
+
+// The release moves nothing after a handle drag, so under the grid's snap the dragged end
+// follows the grid point nearest the mouse: it is drawn, and laid, on the grid.
+void CTool::SnapDraggedEndToGrid() {
+    if (!ReshapedByHandle(m_toolMode) || m_nSnapMode != kGridSnapMode)
+        return;
+    m_fCurrentX += GridCorrection(m_fCurrentX, m_pHost->GetGridWidth());
+    m_fCurrentY += GridCorrection(m_fCurrentY, m_pHost->GetGridHeight());
 }
 
 void CTool::SetHandleHint(CPaint* object) {

@@ -79,3 +79,13 @@ int SegmentIntersectsRect(int x1, int y1, int x2, int y2, const DeviceRect& rect
             return 1;
     return 0;
 }
+
+double GridCorrection(double value, double step) {
+    if (!(step > 0.0))
+        return 0.0;
+    const double steps = std::fabs(value) / step;
+    const bool roundUp = std::fmod(std::floor(steps * 10.0), 10.0) >= 5.0;
+    const double whole = roundUp ? std::ceil(steps) : std::floor(steps);
+    const double sign = value >= 0.0 ? 1.0 : -1.0;
+    return sign * step * whole - value;
+}

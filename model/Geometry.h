@@ -27,6 +27,10 @@ CDoublePoint RotatePoint(double cx, double cy, double angle, double px, double p
 
 double VectorLength(double dx, double dy);
 
+// The grid correction of one coordinate: to the nearest line, halves away from zero. A step
+// that is not positive (a bad file or page) leaves the coordinate where it is.
+double GridCorrection(double value, double step);
+
 // Coordinates turned into ints stay within the 28-bit range GDI draws in, so that arithmetic
 // on them (handles, margins, pen widths) cannot overflow.
 constexpr int kLargestIntCoordinate = 1 << 27;

@@ -47,6 +47,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void SetZoom(double zoom) override;
     bool RepaintMarkedArea() override;
     CPoint GetCenterPoint() override;
+    void EndPointEntry() override;
 
     // Repaints what the engine marked dirty in every plan view of the layout.
     void RepaintDirty();
@@ -165,8 +166,6 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void CollectObjectsInRect(const CRect& rect, std::vector<CPaint*>& list);
     void DrawObjectList(const std::vector<CPaint*>& list);
     void ShowMouseOnRulers(CPoint logical);
-    // Ends a multi-point entry as the right button does and gives the mouse back.
-    void EndPointEntry();
     void PassOnPressEndingEntry(CPoint point);
     void EndPointEntryWithRightButton(UINT flags, CPoint point);
     void GiveBackPointEntryMouse();

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
+#include "platform/win/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -308,7 +309,7 @@ BOOL CComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     if (message != WM_GETDLGCODE)
         return CWnd::OnWndMsg(message, wParam, lParam, result);
     *result = OnGetDlgCode();
-    if (m_dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE))
+    if (m_dropped && (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_TAB))
         *result |= DLGC_WANTALLKEYS;
     return TRUE;
 }
@@ -338,6 +339,9 @@ void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
                 break;
             case VK_ESCAPE:
                 CloseUp(false);
+                break;
+            case VK_TAB:
+                TakeRowAndTabOn();
                 break;
             default:
                 break;
@@ -384,6 +388,16 @@ void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
         default:
             break;
     }
+}
+
+// Tab takes the highlighted row as Return does, then goes on as a Tab does with the list closed.
+void CComboBox::TakeRowAndTabOn() {
+    CloseUp(true);
+    MSG tab{};
+    tab.hwnd = this;
+    tab.message = WM_KEYDOWN;
+    tab.wParam = VK_TAB;
+    WindowManager::Instance().Deliver(tab);
 }
 
 void CComboBox::OnSysKeyDown(UINT key, UINT repeat, UINT flags) {

@@ -71,7 +71,7 @@ class CComboBox : public CWnd {
     void OnCancelMode() override;
     // Arrow keys move the selection and letters find items, even inside a dialog.
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
-    // An open list takes Return and Escape itself: they close the list, not the dialog or frame.
+    // An open list takes Return, Escape and Tab itself: they close the list, not the dialog or frame.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSysKeyDown(UINT key, UINT repeat, UINT flags) override;
@@ -91,6 +91,7 @@ class CComboBox : public CWnd {
     bool InList(CPoint clientPoint) const;
     CPoint ToList(CPoint clientPoint) const;
     void CloseUp(bool accept);
+    void TakeRowAndTabOn();
     void ChangeSelection(int index);
     void ShowSelectionText();
     void PaintField(CDC& dc);

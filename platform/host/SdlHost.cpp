@@ -678,14 +678,16 @@ void SdlHost::TypeText(const char* utf8, CWnd* into, unsigned int modifiers) {
 }
 
 // Events after the one that ends a modal loop wait for the loop outside it, as typed-ahead keys
-// and clicks belong to the window that is left, not to the one that is closing.
+// and clicks belong to the window that is left, not to the one that is closing. What an event
+// posted (a tool chosen, a command) is done before the next event, in the order the person made
+// them.
 void SdlHost::Pump(const std::function<bool()>& running) {
     const long long wait = Manager().TimeToNextTimer();
     SDL_Event event;
     const int timeout = wait < 0 ? 50 : static_cast<int>(std::min<long long>(wait, 50));
     if (SDL_WaitEventTimeout(&event, timeout)) {
         HandleEvent(event);
-        while (running() && SDL_PollEvent(&event)) HandleEvent(event);
+        for (DispatchPosted(); running() && SDL_PollEvent(&event); DispatchPosted()) HandleEvent(event);
     }
     Manager().AdvanceClock(SDL_GetTicks64() - m_startTicks, true);
     Manager().RunUntilIdle();
@@ -695,6 +697,11 @@ void SdlHost::Pump(const std::function<bool()>& running) {
     // The X events read with the errors are taken in first: they may explain them.
     SDL_PumpEvents();
     ReportXErrors();
+}
+
+void SdlHost::DispatchPosted() {
+    while (Manager().DispatchOnePosted()) {
+    }
 }
 
 void SdlHost::RunModalLoop(CWnd* window) {

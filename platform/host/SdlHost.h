@@ -66,6 +66,7 @@ class SdlHost : public Host {
     SDL_Window* LiveWindow(CWnd* window) const;
     // One round: wait for an event or the next timer, deliver what came, paint and present.
     void Pump(const std::function<bool()>& running);
+    void DispatchPosted();
     CWnd* WindowOf(unsigned int sdlWindowId) const;
     CPoint ScreenPoint(unsigned int sdlWindowId, int x, int y) const;
     CPoint MotionPoint(unsigned int sdlWindowId, int x, int y);

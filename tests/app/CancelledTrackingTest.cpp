@@ -611,27 +611,37 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
 }
 
 // A cancel in the middle of a point entry lends its mouse: the entry goes on and takes the
-// mouse back once its window is active again, so that a click on the ruler still ends it; the
-// same after a close request whose question is answered Cancel.
+// mouse back once its window is active again, so that a click on the ruler still ends it.
 TEST_F(CancelledTracking, APointEntryTakesItsMouseBackAfterACancelAndAClickOnTheRulerEndsIt) {
-    const std::function<void()> cancels[] = {
-        [&] { CancelAsAnotherWindowTakesTheKeys(); },
-        [&] {
-            host.AnswerMessageBox(IDCANCEL);
-            Main().SendMessage(WM_CLOSE);
-        },
-    };
-    for (const auto& cancel : cancels) {
-        const size_t objects = layout->m_rootGroup.m_members.size();
-        BeginTerrainOutline();
-        ASSERT_EQ(CWnd::GetCapture(), plan);
-        cancel();
-        ASSERT_TRUE(IsWindow(&Main()));
-        EXPECT_NE(PointEntry(), 0);
-        host.RunUntilIdle();
-        EXPECT_EQ(CWnd::GetCapture(), plan);
-        ClickRulerKeepingTerrainDefaults();
-        EXPECT_EQ(PointEntry(), 0);
-        EXPECT_EQ(layout->m_rootGroup.m_members.size(), objects + 1);
-    }
+    const size_t objects = layout->m_rootGroup.m_members.size();
+    BeginTerrainOutline();
+    ASSERT_EQ(CWnd::GetCapture(), plan);
+    CancelAsAnotherWindowTakesTheKeys();
+    EXPECT_NE(PointEntry(), 0);
+    host.RunUntilIdle();
+    EXPECT_EQ(CWnd::GetCapture(), plan);
+    ClickRulerKeepingTerrainDefaults();
+    EXPECT_EQ(PointEntry(), 0);
+    EXPECT_EQ(layout->m_rootGroup.m_members.size(), objects + 1);
+}
+
+// A close request ends the entry as Escape does before it asks about the layout, so the question
+// is about the outline the person clicked; answered Cancel, the program stays with it finished.
+TEST_F(CancelledTracking, ACloseRequestEndsAPointEntryBeforeItAsksAboutTheLayout) {
+    const size_t objects = layout->m_rootGroup.m_members.size();
+    BeginTerrainOutline();
+    host.WhenModal("properties",
+                   [this](CWnd& dialog) { host.ClickClient(dialog.GetDlgItem(IDCANCEL), CPoint(3, 3)); });
+    int entryAtQuestion = -1;
+    host.WhenModal("", [&](CWnd& question) {
+        entryAtQuestion = PointEntry();
+        question.EndModalLoop(IDCANCEL);
+    });
+    Main().SendMessage(WM_CLOSE);
+    ASSERT_TRUE(IsWindow(&Main()));
+    EXPECT_EQ(entryAtQuestion, 0);
+    host.RunUntilIdle();
+    EXPECT_EQ(PointEntry(), 0);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(layout->m_rootGroup.m_members.size(), objects + 1);
 }

@@ -20,8 +20,9 @@
 #include "tests/app/EveryClassLayout.h"
 #include "tests/support/DialogInput.h"
 
-// An open drop-down list takes its own Escape and Return: Escape closes only the list and keeps
-// the earlier choice, Return takes the highlighted row and closes only the list. The dialog stays
+// An open drop-down list takes its own Escape, Return and Tab: Escape closes only the list and
+// keeps the earlier choice, Return takes the highlighted row and closes only the list, Tab takes
+// it and moves the focus on. The dialog stays
 // open either way; Escape with the list closed still cancels the dialog.
 
 namespace {
@@ -81,34 +82,37 @@ class DroppedListKeys : public EveryClassLayout {
     void ExpectTheListTakesItsKeys(CWnd& top, UINT id, Route route) {
         ExpectTheListTakesItsKeys(top, FindCombo(top, id), route);
     }
-    // Escape, then Return, on the dropped list of the combo in the window top.
+    // Escape, Return, then Tab, on the dropped list of the combo in the window top, each after a
+    // step of the highlight: Escape keeps the earlier choice, Return takes the row, Tab takes the
+    // row it steps back to and moves the focus on.
     void ExpectTheListTakesItsKeys(CWnd& top, CComboBox* combo, Route route) {
         ASSERT_NE(combo, nullptr);
         ASSERT_GE(combo->GetCount(), 2);
         const bool modal = top.InModalLoop();
         const int before = combo->GetCurSel();
         const CString textBefore = TextOf(*combo);
-        const UINT step = before + 1 < combo->GetCount() ? VK_DOWN : VK_UP;
-
-        Drop(*combo, route);
-        host.PressKey(step);
-        const int highlighted = combo->GetCurSel();
-        ASSERT_NE(highlighted, before);
-        host.PressKey(VK_ESCAPE);
-        EXPECT_FALSE(combo->GetDroppedState());
-        ASSERT_TRUE(StillUp(top, modal)) << "Escape closed the dialog";
-        EXPECT_EQ(combo->GetCurSel(), before);
-        EXPECT_EQ(TextOf(*combo), textBefore);
-
-        Drop(*combo, route);
-        host.PressKey(step);
-        host.PressKey(VK_RETURN);
-        EXPECT_FALSE(combo->GetDroppedState());
-        ASSERT_TRUE(StillUp(top, modal)) << "Return closed the dialog";
-        EXPECT_EQ(combo->GetCurSel(), highlighted);
-        CString row;
-        combo->GetLBText(highlighted, row);
-        EXPECT_EQ(TextOf(*combo), row);
+        const bool down = before + 1 < combo->GetCount();
+        const struct {
+            UINT key, step;
+            int chosen;
+        } presses[] = {{VK_ESCAPE, down ? VK_DOWN : VK_UP, before},
+                       {VK_RETURN, down ? VK_DOWN : VK_UP, before + (down ? 1 : -1)},
+                       {VK_TAB, down ? VK_UP : VK_DOWN, before}};
+        for (const auto& press : presses) {
+            SCOPED_TRACE(press.key);
+            const int shown = combo->GetCurSel();
+            Drop(*combo, route);
+            host.PressKey(press.step);
+            ASSERT_NE(combo->GetCurSel(), shown);
+            host.PressKey(press.key);
+            EXPECT_FALSE(combo->GetDroppedState());
+            ASSERT_TRUE(StillUp(top, modal)) << "the key closed the dialog";
+            EXPECT_EQ(combo->GetCurSel(), press.chosen);
+            CString row;
+            combo->GetLBText(press.chosen, row);
+            EXPECT_EQ(TextOf(*combo), press.key == VK_ESCAPE ? textBefore : row);
+        }
+        EXPECT_NE(CWnd::GetFocus(), combo);
 
         // With the list closed, Escape is the dialog's again.
         if (modal) {
@@ -151,7 +155,7 @@ class DroppedListKeys : public EveryClassLayout {
 }  // namespace
 
 // Every kind of dialog the program shows a drop-down list in, and the main window's layer selector.
-TEST_F(DroppedListKeys, EscapeAndReturnOnAnOpenListCloseOnlyTheList) {
+TEST_F(DroppedListKeys, EscapeReturnAndTabOnAnOpenListCloseOnlyTheList) {
     for (const auto& [list, command] : {
              std::pair<DroppedList, UINT>{{"Preferences", IDC_METRIC_UNITS, Route::F4}, ID_PREFERENCES},
              {{"Document setup", IDC_SETUP_VIEW_SCALE, Route::ArrowClick}, ID_DOCUMENT_SETUP},

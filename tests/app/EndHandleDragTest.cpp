@@ -13,8 +13,8 @@
 #include "track/CTrack.h"
 
 // An object's begin handle pressed (a track piece's at its joint with a straight) and dragged
-// right in steps: the release lays the object where the last move drew it, under each snap,
-// and the hint beside the mouse shows its length.
+// right in steps: the release lays the object where the last move drew it, under each snap (the
+// dragged end on the grid under the grid's), and the hint beside the mouse shows its length.
 
 namespace {
 
@@ -74,6 +74,9 @@ struct EditedKind {
     int beginHandle;
     // How far off its line the straight at a track piece's end lies.
     double kink;
+    // Whether the dragged end lies under the mouse at the drag's end; a curve's stops short
+    // where its arc would fold.
+    bool endAtMouse;
 };
 
 }  // namespace
@@ -85,26 +88,26 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachObjectAsItsLastMoveDrewItUnderEachSnapAn
              DrawLine(CPoint(250, 250), CPoint(350, 300));
              return layout->m_rootGroup.m_members.back();
          },
-         1, 0.0},
+         1, 0.0, true},
         {"straight",
          [this](CDoublePoint b) {
              return Straight(b, {b.x + 4572.0, b.y});
          },
-         1, 0.0},
+         1, 0.0, true},
         {"curve",
          [this](CDoublePoint b) {
              auto* piece = Place(new CCircTrack(0, &Tool(), b.x, b.y));
              piece->SetArc(b.x, b.y + 6000.0, 6000.0, 1.5 * kPi, kPi / 4.0, 0, 0);
              return piece;
          },
-         5, kPi / 6.0},
+         5, kPi / 6.0, false},
         {"elliptic arc",
          [this](CDoublePoint b) {
              auto* piece = Place(new CArcTrack(0, &Tool(), b.x, b.y));
              piece->SetArc(b.x, b.y + 4000.0, 8000.0, 4000.0, 1.5 * kPi, kPi / 3.0, 0, 0);
              return piece;
          },
-         5, kPi / 6.0},
+         5, kPi / 6.0, false},
         {"spline",
          [this](CDoublePoint b) {
              auto* piece = Place(new CSplineTrack(0, &Tool(), 0.0, 0.0));
@@ -117,7 +120,7 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachObjectAsItsLastMoveDrewItUnderEachSnapAn
              piece->ComputeExtent(nullptr);
              return piece;
          },
-         CSplineTrack::kFirstKnot, kPi / 6.0},
+         CSplineTrack::kFirstKnot, kPi / 6.0, true},
     };
     // Each snap the release makes: onto track ends, as the program starts, then to the grid.
     const UINT snaps[] = {ID_TRACK_SNAP, ID_SNAP_TO_GRID};
@@ -158,6 +161,10 @@ TEST_F(EndHandleDrag, TheReleaseLaysEachObjectAsItsLastMoveDrewItUnderEachSnapAn
                 EXPECT_NEAR(EndsOf(object)[end].y, drawn[end].y, 1e-6) << end;
             }
             EXPECT_GT(drawn[0].x, begin.x + 1000.0);
+            if (snap == ID_SNAP_TO_GRID && kind.endAtMouse) {
+                EXPECT_NEAR(std::remainder(drawn[0].x, layout->GetGridWidth()), 0.0, 1e-6);
+                EXPECT_NEAR(std::remainder(drawn[0].y, layout->GetGridHeight()), 0.0, 1e-6);
+            }
         }
     }
 }

@@ -204,9 +204,7 @@ TEST_F(MenuTest, AltAndALetterOpenTheMenuWithItsFirstItemHighlighted) {
         EXPECT_EQ(file.Highlighted(), file.FindItem("&New"));
         host.PressKey(VK_RETURN);
     });
-    host.KeyDown(VK_MENU);
-    host.PressKey('F');
-    host.KeyUp(VK_MENU);
+    AltChord('F');
     EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
 }
 
@@ -299,7 +297,8 @@ TEST_F(MenuTest, HomeEndAndLettersMoveTheHighlightOrChooseTheItemOfTheAccessLett
 }
 
 // Escape in a menu dropped from the bar, however it dropped, goes back to its title, and a second
-// Escape lets the bar go; a context menu and the system menu have no title to go back to.
+// Escape lets the bar go; a context menu and the system menu have no title to go back to. Either
+// way the window keeps the keys.
 TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
     const struct {
         const char* how;
@@ -313,6 +312,7 @@ TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
         {"a context menu", [&] { OpenContextMenu(); }, -1},
         {"the system menu", [&] { AltChord(VK_SPACE); }, -1},
     };
+    frame.SetFocus();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.how);
         bool opened = false;
@@ -322,6 +322,8 @@ TEST_F(MenuTest, EscapeStepsBackToTheTitleOfEveryMenuDroppedFromTheBar) {
         EXPECT_EQ(Title(), row.title);
         host.PressKey(VK_ESCAPE);
         EXPECT_EQ(Title(), -1);
+        EXPECT_EQ(CWnd::GetFocus(), &frame);
+        EXPECT_EQ(WindowManager::Instance().KeyboardGrab(), nullptr);
     }
     EXPECT_TRUE(frame.commands.empty());
 }

@@ -101,6 +101,25 @@ class KeyWindow : public CWnd {
     void OnInitMenuPopup(CMenu*, UINT, BOOL) override {}
 };
 
+// A key chooses a tool by a posted command, as a menu or tool bar button does; a click says which
+// tool it met and ends the program.
+class ToolWindow : public CWnd {
+  public:
+    WPARAM tool = 0;
+    WPARAM clickedWith = 0;
+
+  protected:
+    void OnKeyDown(UINT key, UINT, UINT) override { PostMessage(WM_COMMAND, key); }
+    BOOL OnCommand(WPARAM wParam, LPARAM) override {
+        tool = wParam;
+        return TRUE;
+    }
+    void OnLButtonDown(UINT, CPoint) override {
+        clickedWith = tool;
+        PostQuitMessage(0);
+    }
+};
+
 // The host on SDL's dummy video driver: SDL windows exist, events are made by the test.
 class SdlHostTest : public ::testing::Test {
   protected:
@@ -274,7 +293,8 @@ TEST_F(SdlHostTest, ADialogsDesktopWindowIsOneTheWindowManagerKnowsAndAMenusIsNo
 
 TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereTheMouseWasInIt) {
     PressedWindow first;
-    ASSERT_TRUE(first.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(300, 300, 400, 400), nullptr, 0));
+    ASSERT_TRUE(
+        first.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(300, 300, 400, 400), nullptr, 0));
     WindowManager::Instance().RunUntilIdle();
     const unsigned int id = host->SdlWindowId(&first);
     ASSERT_NE(id, 0u);
@@ -288,7 +308,8 @@ TEST_F(SdlHostTest, AClosedWindowsDesktopWindowShowsTheNextOneAndForgetsWhereThe
 
     // No desktop window is destroyed while the program runs: the next popup takes the same one.
     PressedWindow second;
-    ASSERT_TRUE(second.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(600, 100, 700, 200), nullptr, 0));
+    ASSERT_TRUE(
+        second.CreateEx(0, nullptr, nullptr, WS_POPUP | WS_VISIBLE, CRect(600, 100, 700, 200), nullptr, 0));
     WindowManager::Instance().RunUntilIdle();
     ASSERT_EQ(host->SdlWindowId(&second), id);
     // A press where the mouse rests is at its place in the new window, not where the old one was.
@@ -585,4 +606,24 @@ TEST_F(SdlHostTest, AHighlightedMenuTitleLetsGoWhenTheKeyboardGoesToAnotherProgr
     handle(SDL_KEYDOWN, 0, SDLK_DOWN);
     EXPECT_EQ(frame.keys, std::vector<UINT>{VK_DOWN});
     frame.SetMenu(nullptr);
+}
+
+// A tool chosen and a click at once, both waiting in one round: the click meets the new tool.
+TEST_F(SdlHostTest, WhatAKeyPostedIsDoneBeforeTheInputThatCameAfterIt) {
+    ToolWindow window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "Tools", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CRect(150, 150, 450, 350), nullptr, 0));
+    window.SetFocus();
+    WindowManager::Instance().RunUntilIdle();
+    SDL_Event key{SDL_KEYDOWN};
+    key.key.windowID = host->SdlWindowId(&window);
+    key.key.keysym.sym = SDLK_s;
+    SDL_Event click{SDL_MOUSEBUTTONDOWN};
+    click.button.windowID = key.key.windowID;
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.x = click.button.y = 100;
+    ASSERT_TRUE(SDL_PushEvent(&key) == 1 && SDL_PushEvent(&click) == 1);
+    host->Run();
+    EXPECT_EQ(window.clickedWith, WPARAM{'S'});
+    window.DestroyWindow();
 }

@@ -39,6 +39,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
         return true;
     }
     CPoint GetCenterPoint() override { return CPoint(4000, -3000); }
+    void EndPointEntry() override {}
 
     double m_fZoom = 2.0;
     int m_nDirtyRepaints = 0;
