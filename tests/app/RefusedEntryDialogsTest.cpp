@@ -161,12 +161,12 @@ TEST_F(RefusedEntryDialogs, AFieldsTextThatIsNoValueIsRefusedAtEnterAndTheLayout
          "Please enter a document height between 0.100 and 32000.000.\n\nType a number of millimeters, as "
          "12.5 or 1e3."},
         {ID_PREFERENCES, "Preferences", 0, IDC_METRIC_GRID_WIDTH, "999999999",
-         "Please enter a grid size between 0.100 and 100000000.000."},
+         "Please enter a grid size between 0.100 and 64000.000."},
         {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, "abc",
-         "Please enter a number between 0.000 and 100000000.000.\n\nType a number of millimeters, as 12.5 or "
+         "Please enter a number between 0.000 and 64000.000.\n\nType a number of millimeters, as 12.5 or "
          "1e3."},
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, "abc",
-         "Please enter a number between 0.000 and 100000000.000.\n\nType a number of millimeters, as 12.5 or "
+         "Please enter a number between 0.000 and 64000.000.\n\nType a number of millimeters, as 12.5 or "
          "1e3."},
     };
     layout->m_bGridShown = 1;
@@ -231,7 +231,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     auto pageWidth = [&] { return layout->m_fPageWidth; };
     auto gauge = [&] { return curve->m_fGauge; };
     const CString pageRange = "Please enter a document width between 0.100 and 32000.000.";
-    const CString distanceRange = "Please enter a number between 0.000 and 100000000.000.";
+    const CString distanceRange = "Please enter a number between 0.000 and 64000.000.";
     layout->m_bGridShown = 1;
     const Entry entries[] = {
         // Words are refused in every kind of field.
@@ -253,7 +253,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kFeetDecimalInches, "0' 3 1/2\"", "",
          snapRange, 889.0},
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kFeetDecimalInches, "1/2",
-         "Please enter a number between 0' 0.000\" and 327868' 10.236\".\n\n"
+         "Please enter a number between 0' 0.000\" and 209' 10.039\".\n\n"
          "Type feet and inches as 5' 6.5\", 5', 6.5\" or 5 (feet)."},
         // Bounds are judged by value and named as the field's later checks allow them.
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "0", "", snapRange, 0.0},
