@@ -323,7 +323,7 @@ void CTerrainEditorDialog::ApplyKnotHeight(float height) {
 
 void CTerrainEditorDialog::OnElevationKillFocus() {
     auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION));
-    if (!edit->GetModify() || !UpdateData(TRUE))
+    if (IsLeftForCancel(*this) || !edit->GetModify() || !UpdateData(TRUE))
         return;
     const double scale = Scale();
     if (scale > 0.0)

@@ -3,6 +3,7 @@
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/CPropertySheet.h"
 #include "tests/app/EveryClassLayout.h"
 #include "tests/support/DialogInput.h"
