@@ -185,6 +185,8 @@ class CPageWizard : public CPropertyPage {
     CGroup* EditedGroup() const;
     CSheetWizard* Sheet() const;
     CString FormatLength(double length) const;
+    // A field's length through the one typed-length reader; the exchange has refused any text
+    // that is none.
     double ParseLength(const CString& text) const;
     // A new layout object of the tool mode, from the document's defaults.
     template <class Kind>
