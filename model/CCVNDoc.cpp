@@ -176,10 +176,6 @@ void CCVNDoc::FormatLengthFraction(CString& text, double value) const {
     CLengthFormat(m_nUnitIndex).FormatLengthFraction(text, value);
 }
 
-double CCVNDoc::ParseLength(const char* text) const {
-    return CLengthFormat(m_nUnitIndex).ParseLength(text);
-}
-
 // ---- What the editing engine asks of its document ----
 
 void CCVNDoc::SetModifiedFlag(BOOL modified) {

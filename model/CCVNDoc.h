@@ -155,7 +155,6 @@ class CCVNDoc : public CDocument, public CToolHost {
     void FormatLength(CString& text, double length) const;
     void FormatLengthValue(CString& text, double length, int negativeAsDecimal) const;
     void FormatLengthFraction(CString& text, double value) const;
-    double ParseLength(const char* text) const;
 
     // CToolHost.
     CTool* GetTool() override { return &m_tool; }

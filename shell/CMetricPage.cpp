@@ -2,7 +2,6 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
-#include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/gdi/SystemColors.h"
@@ -14,7 +13,7 @@
 namespace {
 constexpr const char* kGridStepRefused = "Please enter a grid size between %s and %s.";
 // A step that truncates to no tenth of a millimetre would make the grid never end.
-constexpr LengthRange kGridSteps{1.0, kLargestCoordinate};
+constexpr LengthRange kGridSteps{1.0, kLargestFieldLength};
 constexpr int kGridControls[] = {IDC_METRIC_WIDTH_LABEL, IDC_METRIC_HEIGHT_LABEL, IDC_METRIC_COLOR_LABEL,
                                  IDC_METRIC_GRID_WIDTH,  IDC_METRIC_GRID_HEIGHT,  IDC_METRIC_GRID_COLOR};
 }  // namespace

@@ -1,6 +1,5 @@
 #include "shell/COtherPage.h"
 
-#include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
@@ -13,7 +12,7 @@ COtherPage::COtherPage() : CPropertyPage(OtherPageTemplate()), m_nUnitIndex(kDef
 void COtherPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     DDX_LengthText(dx, IDC_OTHER_SNAP_RANGE, m_strSnapRange, CLengthFormat(m_nUnitIndex),
-                   LengthRange{0.0, kLargestCoordinate}, DataExchangeMessages::kEnterNumberBetween);
+                   LengthRange{0.0, kLargestFieldLength}, DataExchangeMessages::kEnterNumberBetween);
     DDX_Text(dx, IDC_OTHER_HANDLE_SIZE, m_fHandleSize);
     DDV_MinMaxDouble(dx, m_fHandleSize, 5.0, 50.0);
 }

@@ -92,7 +92,10 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
 }
 
 double CPreferenceSheet::TakenLength(const CString& text, const CString& loaded, double kept) const {
-    return text == loaded ? kept : m_pDocument->ParseLength(text);
+    double length = kept;
+    if (text != loaded)
+        CLengthFormat(m_pDocument->m_nUnitIndex).ReadTypedLength(text, length);
+    return length;
 }
 
 void CPreferenceSheet::RestoreDefaults() {

@@ -2,14 +2,13 @@
 
 #include <cmath>
 
-#include "model/RecordReading.h"
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
 #include "ui/LengthEntry.h"
 
 namespace {
-constexpr LengthRange kDistances{0.0, kLargestCoordinate};
+constexpr LengthRange kDistances{0.0, kLargestFieldLength};
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CTrainPage, CPropertyPage)

@@ -323,7 +323,7 @@ void CTerrainEditorDialog::ApplyKnotHeight(float height) {
 
 void CTerrainEditorDialog::OnElevationKillFocus() {
     auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION));
-    if (!edit->GetModify() || !UpdateData(TRUE))
+    if (IsLeftForCancel(*this) || !edit->GetModify() || !UpdateData(TRUE))
         return;
     const double scale = Scale();
     if (scale > 0.0)
@@ -404,8 +404,11 @@ void RunTerrainEditor(CMount& terrain, int knot, const CPose* pose, BOOL withFir
     CToolHost* host = terrain.m_pTool != nullptr ? terrain.m_pTool->m_pHost : nullptr;
     if (host != nullptr)
         host->SetModalDialogFlag(TRUE);
+    // Its falloff and elasticity are kept in the file but take no undo step.
+    const std::vector<BYTE> storedBefore = terrain.StoredBytes();
     CTerrainEditorDialog dialog(knot, &terrain, pose, withFirstEdit);
-    dialog.DoModal();
+    if (dialog.DoModal() == IDOK)
+        terrain.MarkChangedSince(storedBefore);
     if (host != nullptr)
         host->SetModalDialogFlag(FALSE);
 }

@@ -239,6 +239,9 @@ void CElevationsDialog::OnDirection() {
 }
 
 void CElevationsDialog::OnOK() {
+    // A refused elevation is told once, before the end is read again as if it were left.
+    if (!ReadElevations())
+        return;
     if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_ELEVATION_END)))
         edit->SetModify(TRUE);
     OnKillFocusEnd();

@@ -28,6 +28,8 @@ void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
     const CLengthFormat lengths(m_unitIndex);
     lengths.FormatLength(m_tunnelWidth, piece->m_fTunnelWidth);
     lengths.FormatLength(m_tunnelHeight, piece->m_fTunnelHeight);
+    m_shownWidth = m_tunnelWidth;
+    m_shownHeight = m_tunnelHeight;
     m_tunnelTexture = piece->m_strTunnelTexture;
     m_useTexture = piece->m_bTunnelUsesTexture;
     m_railLineWidth = piece->m_nRailLineWidth;
@@ -35,13 +37,19 @@ void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
 }
 
 void CTrackMoreDialog::ApplyToPiece(CParTrack* piece) {
-    const CLengthFormat lengths(m_unitIndex);
-    piece->m_fTunnelWidth = lengths.ParseLength(m_tunnelWidth.c_str());
-    piece->m_fTunnelHeight = lengths.ParseLength(m_tunnelHeight.c_str());
+    piece->m_fTunnelWidth = TakenSide(m_tunnelWidth, m_shownWidth, piece->m_fTunnelWidth);
+    piece->m_fTunnelHeight = TakenSide(m_tunnelHeight, m_shownHeight, piece->m_fTunnelHeight);
     piece->m_strTunnelTexture = m_tunnelTexture;
     piece->m_bTunnelUsesTexture = m_useTexture;
     piece->m_nRailLineWidth = m_railLineWidth;
     piece->m_nTieLineWidth = m_tieLineWidth;
+}
+
+double CTrackMoreDialog::TakenSide(const CString& text, const CString& shown, double kept) const {
+    double length = kept;
+    if (text != shown)
+        CLengthFormat(m_unitIndex).ReadTypedLength(text, length);
+    return length;
 }
 
 void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {

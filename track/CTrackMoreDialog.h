@@ -28,6 +28,8 @@ class CTrackMoreDialog : public CDialog {
     void EnableTexture();
     // The width a list stands for; a list without selection keeps the former width.
     static int ChosenWidth(const CLineWidthCombo& list, int former);
+    // A side whose text still shows what the piece gave it keeps the piece's exact length.
+    double TakenSide(const CString& text, const CString& shown, double kept) const;
 
     int m_useTexture = 0;
     int m_railLineWidth = 1;
@@ -38,5 +40,7 @@ class CTrackMoreDialog : public CDialog {
     CString m_tunnelTexture;
     CString m_tunnelWidth;
     CString m_tunnelHeight;
+    CString m_shownWidth;
+    CString m_shownHeight;
     int m_unitIndex = kDefaultUnitIndex;
 };

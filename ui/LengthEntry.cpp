@@ -59,6 +59,13 @@ double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& l
     return length;
 }
 
+void DDV_TypedLength(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
+                     const CString& refusal) {
+    double length = 0.0;
+    if (dx->m_bSaveAndValidate && !lengths.ReadTypedLength(text, length))
+        dx->Refuse(RefusalFor(text, lengths, refusal));
+}
+
 void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,
                     const LengthRange& range, const char* pattern) {
     DDX_Text(dx, id, text);

@@ -30,6 +30,11 @@ bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const 
 double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
                   const LengthRange& range, const CString& refusal);
 
+// In a data exchange, after the field's DDX_Text of a field that holds any length: a text that
+// is no length is refused with this message and the forms the unit takes.
+void DDV_TypedLength(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
+                     const CString& refusal);
+
 // A field whose length the dialog keeps as its text: DDX_Text, then DDV_Length with the
 // refusal of the pattern (see LengthRangeText).
 void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,

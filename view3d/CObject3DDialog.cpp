@@ -131,7 +131,10 @@ bool CObject3DDialog::CheckLength(double value, double low, int editId) {
     // A range that reaches below 0 names its lower bound too.
     const CString text = low == 0.0 ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND)
                                     : "Please enter a number between " + FormatLength(low) + " and";
-    MessageBox(text + " " + FormatLength(kLargestLength), "Corvane", MB_OK | MB_ICONEXCLAMATION);
+    // A text that is no length is told the forms its unit takes.
+    const CString forms =
+        std::isnan(value) ? "\n\n" + CLengthFormat(m_nUnit).DescribeTypedForms() : CString();
+    MessageBox(text + " " + FormatLength(kLargestLength) + forms, "Corvane", MB_OK | MB_ICONEXCLAMATION);
     GotoDlgCtrl(GetDlgItem(editId));
     return false;
 }

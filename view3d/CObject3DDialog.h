@@ -47,7 +47,8 @@ class CObject3DDialog : public CDialog {
   protected:
     // NaN for a text that is no length, which CheckLength refuses.
     double ParseLength(const CString& text) const;
-    // The length in [low, 32000]; else the range message, the edit gets the focus.
+    // The length in [low, 32000]; else the range message (with the unit's forms for NaN, a text
+    // that is no length), the edit gets the focus.
     bool CheckLength(double value, double low, int editId);
     // A price of 0 or more; else the message, the edit gets the focus.
     bool CheckPrice(double price);

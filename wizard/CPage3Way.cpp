@@ -38,10 +38,10 @@ CPage3Way::CPage3Way() : CPageWizard(IDD_WIZARD_3WAY) {
 
 void CPage3Way::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_3WAY_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_WIZARD_ENTRY, m_strEntry);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry);
     ExchangeSet(dx, 1);
     ExchangeSet(dx, 2);
-    DDX_Text(dx, IDC_3WAY_LENGTH3, m_strLength3);
+    ExchangeLength(dx, IDC_3WAY_LENGTH3, m_strLength3);
 }
 
 void CPage3Way::SetDefaults() {
@@ -88,7 +88,7 @@ void CPage3Way::RefreshAll() {
 
 // Leaving the through route's length always builds the page again.
 void CPage3Way::OnLength3Edited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     m_dLength3 = std::max(ParseLength(m_strLength3), m_dUnit);
     Build();

@@ -34,9 +34,9 @@ CPageCrossing::CPageCrossing() : CPageWizard(IDD_WIZARD_CROSSING) {
 
 void CPageCrossing::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CROSSING_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_CROSSING_LENGTH1, m_strLengthA);
+    ExchangeLength(dx, IDC_CROSSING_LENGTH1, m_strLengthA);
     DDX_Text(dx, IDC_CROSSING_ANGLE, m_dCrossAngle);
-    DDX_Text(dx, IDC_CROSSING_LENGTH2, m_strLengthB);
+    ExchangeLength(dx, IDC_CROSSING_LENGTH2, m_strLengthB);
 }
 
 void CPageCrossing::SetDefaults() {

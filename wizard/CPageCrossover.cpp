@@ -31,9 +31,9 @@ CPageCrossover::CPageCrossover()
 
 void CPageCrossover::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CROSSOVER_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_CROSSOVER_LENGTH, m_strLength);
-    DDX_Text(dx, IDC_CROSSOVER_SEPARATION, m_strSeparation);
-    DDX_Text(dx, IDC_CROSSOVER_RADIUS, m_strCurveRadius);
+    ExchangeLength(dx, IDC_CROSSOVER_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_CROSSOVER_SEPARATION, m_strSeparation);
+    ExchangeLength(dx, IDC_CROSSOVER_RADIUS, m_strCurveRadius);
     DDX_Text(dx, IDC_CROSSOVER_ANGLE, m_dCurveAngle);
 }
 

@@ -32,7 +32,7 @@ CPageCurved::CPageCurved() : CPageWizard(IDD_WIZARD_CURVED) {
 void CPageCurved::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURVED_PREVIEW, m_wndPreview);
     DDX_Text(dx, IDC_CURVED_ANGLE, m_dAngleDeg);
-    DDX_Text(dx, IDC_CURVED_RADIUS, m_strRadius);
+    ExchangeLength(dx, IDC_CURVED_RADIUS, m_strRadius);
 }
 
 void CPageCurved::SetDefaults() {

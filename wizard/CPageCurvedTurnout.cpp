@@ -41,7 +41,7 @@ CPageCurvedTurnout::CPageCurvedTurnout() : CPageHanded(IDD_WIZARD_CURVED_TURNOUT
 
 void CPageCurvedTurnout::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURVED_TURNOUT_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_WIZARD_ENTRY_CURVED, m_strEntry);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY_CURVED, m_strEntry);
     ExchangeSet(dx, 1);
     ExchangeSet(dx, 2);
 }

@@ -50,11 +50,11 @@ CPageHelix::CPageHelix() : CPageWizard(IDD_WIZARD_HELIX) {
 void CPageHelix::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_HELIX_PREVIEW, m_wndPreview);
     DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
-    DDX_Text(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight);
-    DDX_Text(dx, IDC_HELIX_RADIUS, m_strRadius);
+    ExchangeLength(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight);
+    ExchangeLength(dx, IDC_HELIX_RADIUS, m_strRadius);
     DDX_Text(dx, IDC_HELIX_CURVE_ANGLE, m_dCurveAngle);
     DDX_Text(dx, IDC_HELIX_CURVE_COUNT, m_nCurveCount);
-    DDX_Text(dx, IDC_HELIX_STRAIGHT_LENGTH, m_strStraightLength);
+    ExchangeLength(dx, IDC_HELIX_STRAIGHT_LENGTH, m_strStraightLength);
 }
 
 void CPageHelix::SetDefaults() {
@@ -125,7 +125,7 @@ void CPageHelix::ApplyCount() {
 }
 
 void CPageHelix::OnGradeEdited() {
-    if (!m_bDirty || m_nInput != IDC_HELIX_BY_GRADE || !UpdateData(TRUE))
+    if (m_nInput != IDC_HELIX_BY_GRADE || !ReadEditedFields())
         return;
     m_dGrade = std::clamp(m_dGrade, 0.0, kMostGrade);
     if (m_dGrade != m_dPrevGradeUsed) {
@@ -137,7 +137,7 @@ void CPageHelix::OnGradeEdited() {
 }
 
 void CPageHelix::OnTotalHeightEdited() {
-    if (!m_bDirty || m_nInput != IDC_HELIX_BY_HEIGHT || !UpdateData(TRUE))
+    if (m_nInput != IDC_HELIX_BY_HEIGHT || !ReadEditedFields())
         return;
     m_dTotalHeight = std::max(0.0, ParseLength(m_strTotalHeight));
     m_strTotalHeight = FormatLength(m_dTotalHeight);
@@ -149,7 +149,7 @@ void CPageHelix::OnTotalHeightEdited() {
 }
 
 void CPageHelix::OnRadiusEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     m_dRadius = std::max(ParseLength(m_strRadius), 3.0 * m_dUnit);
     m_strRadius = FormatLength(m_dRadius);
@@ -161,7 +161,7 @@ void CPageHelix::OnRadiusEdited() {
 }
 
 void CPageHelix::OnCurveAngleEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     m_dCurveAngle = std::clamp(m_dCurveAngle, m_dMinAngle, kRightAngle);
     m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
@@ -173,7 +173,7 @@ void CPageHelix::OnCurveAngleEdited() {
 }
 
 void CPageHelix::OnCurveCountEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     const int before = m_nPrevCount;
     ApplyCount();

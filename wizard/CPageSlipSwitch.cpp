@@ -34,7 +34,7 @@ CPageSlipSwitch::CPageSlipSwitch()
 
 void CPageSlipSwitch::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_SLIP_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_SLIP_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_SLIP_LENGTH, m_strLength);
     DDX_Text(dx, IDC_SLIP_ANGLE, m_dCrossAngle);
 }
 

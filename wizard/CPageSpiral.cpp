@@ -44,9 +44,9 @@ CPageSpiral::CPageSpiral() : CPageHanded(IDD_WIZARD_SPIRAL, IDC_SPIRAL_LEFT) {
 
 void CPageSpiral::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_SPIRAL_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_SPIRAL_LENGTH, m_strLength);
-    DDX_Text(dx, IDC_SPIRAL_RADIUS, m_strRadius);
-    DDX_Text(dx, IDC_SPIRAL_OFFSET, m_strOffset);
+    ExchangeLength(dx, IDC_SPIRAL_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_SPIRAL_RADIUS, m_strRadius);
+    ExchangeLength(dx, IDC_SPIRAL_OFFSET, m_strOffset);
 }
 
 void CPageSpiral::SetDefaults() {

@@ -22,7 +22,7 @@ CPageStraightTrack::CPageStraightTrack() : CPageWizard(IDD_WIZARD_STRAIGHT) {
 
 void CPageStraightTrack::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_STRAIGHT_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_STRAIGHT_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_STRAIGHT_LENGTH, m_strLength);
 }
 
 void CPageStraightTrack::SetDefaults() {
@@ -47,7 +47,7 @@ BOOL CPageStraightTrack::OnInitDialog() {
 }
 
 void CPageStraightTrack::OnLengthEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     m_nLength = static_cast<int>(ParseLength(m_strLength));
     if (m_nLength < m_dUnit) {

@@ -35,7 +35,7 @@ CPageTurnTable::CPageTurnTable() : CPageWizard(IDD_WIZARD_TURNTABLE) {
 
 void CPageTurnTable::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TURNTABLE_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_TURNTABLE_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_TURNTABLE_LENGTH, m_strLength);
 }
 
 // The default follows the scale even where the unit is the smallest.

@@ -44,8 +44,8 @@ CPageTurnout::CPageTurnout() : CPageHanded(IDD_WIZARD_TURNOUT, IDC_TURNOUT_LEFT)
 
 void CPageTurnout::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TURNOUT_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_WIZARD_ENTRY, m_strEntry);
-    DDX_Text(dx, IDC_TURNOUT_LENGTH1, m_strLength1);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry);
+    ExchangeLength(dx, IDC_TURNOUT_LENGTH1, m_strLength1);
     ExchangeSet(dx, 2);
 }
 

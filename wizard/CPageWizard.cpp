@@ -20,6 +20,7 @@
 #include "platform/win/WindowDCs.h"
 #include "resources/WizardPageTemplates.h"
 #include "track/CTrack.h"
+#include "ui/LengthEntry.h"
 #include "wizard/CSheetWizard.h"
 #include "wizard/CTrackPreviewWnd.h"
 #include "wizard/CWizardLabel.h"
@@ -41,6 +42,8 @@ ON_EN_KILLFOCUS(IDC_WIZARD_LENGTH2, OnLength2Edited)
 END_MESSAGE_MAP()
 
 namespace {
+
+constexpr const char* kEnterLength = "Please enter a length.";
 
 // The HO ratio, for which one inch at scale is one real inch.
 constexpr double kHalfZeroRatio = 87.1;
@@ -352,10 +355,10 @@ BOOL CPageWizard::OpenSetPage(const char* name) {
 
 void CPageWizard::ExchangeSet(CDataExchange* dx, int set) {
     ParameterSet s = Set(set);
-    DDX_Text(dx, static_cast<int>(s.ids[kRadius]), s.radiusText);
+    ExchangeLength(dx, static_cast<int>(s.ids[kRadius]), s.radiusText);
     DDX_Text(dx, static_cast<int>(s.ids[kAngle]), s.angleDegrees);
-    DDX_Text(dx, static_cast<int>(s.ids[kOffset]), s.offsetText);
-    DDX_Text(dx, static_cast<int>(s.ids[kLength]), s.lengthText);
+    ExchangeLength(dx, static_cast<int>(s.ids[kOffset]), s.offsetText);
+    ExchangeLength(dx, static_cast<int>(s.ids[kLength]), s.lengthText);
 }
 
 void CPageWizard::CommitSet(int set) {
@@ -363,7 +366,7 @@ void CPageWizard::CommitSet(int set) {
 }
 
 void CPageWizard::OnSetFieldEdited(int set, SetField field) {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     const SetRules& rules = m_setRules;
     ParameterSet s = Set(set);
@@ -406,7 +409,7 @@ void CPageWizard::OnSetFieldEdited(int set, SetField field) {
 }
 
 void CPageWizard::OnEntryEdited() {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return;
     m_dEntry = std::max(0.0, ParseLength(m_strEntry));
     m_strEntry = FormatLength(m_dEntry);
@@ -452,7 +455,7 @@ bool CPageWizard::CommitLength(CString& text, double& length, double built) {
 }
 
 bool CPageWizard::CommitEdit(const std::function<void()>& limit, const double& value, double built) {
-    if (!m_bDirty || !UpdateData(TRUE))
+    if (!ReadEditedFields())
         return false;
     limit();
     UpdateData(FALSE);
@@ -481,7 +484,21 @@ CString CPageWizard::FormatLength(double length) const {
 }
 
 double CPageWizard::ParseLength(const CString& text) const {
-    return m_pDoc != nullptr ? m_pDoc->ParseLength(text.c_str()) : 0.0;
+    double length = 0.0;
+    if (m_pDoc != nullptr)
+        CLengthFormat(m_pDoc->m_nUnitIndex).ReadTypedLength(text, length);
+    return length;
+}
+
+void CPageWizard::ExchangeLength(CDataExchange* dx, int id, CString& text) const {
+    DDX_Text(dx, id, text);
+    if (m_pDoc != nullptr)
+        DDV_TypedLength(dx, text, CLengthFormat(m_pDoc->m_nUnitIndex), kEnterLength);
+}
+
+bool CPageWizard::ReadEditedFields() {
+    CSheetWizard* sheet = Sheet();
+    return m_bDirty && (sheet == nullptr || !IsLeftForCancel(*sheet)) && UpdateData(TRUE);
 }
 
 bool CPageWizard::AllMade(std::initializer_list<CPaint*> objects) {

@@ -165,6 +165,11 @@ class CPageWizard : public CPropertyPage {
     // Each set value becomes its last built value.
     void KeepBuiltSetValues();
 
+    // A length field: a text that is no length of the document's unit is refused.
+    void ExchangeLength(CDataExchange* dx, int id, CString& text) const;
+    // A field was left after typing: the page's fields are read, unless they were left for Close
+    // (nobody reads them then) or one is refused.
+    bool ReadEditedFields();
     // A length read from its text, at least one unit; a raised one is written back to the text.
     double AtLeastUnit(CString& text) const;
     // The edit of a length field was left: the length is read at least one unit and shown;
@@ -180,6 +185,8 @@ class CPageWizard : public CPropertyPage {
     CGroup* EditedGroup() const;
     CSheetWizard* Sheet() const;
     CString FormatLength(double length) const;
+    // A field's length through the one typed-length reader; the exchange has refused any text
+    // that is none.
     double ParseLength(const CString& text) const;
     // A new layout object of the tool mode, from the document's defaults.
     template <class Kind>

@@ -1,70 +1,31 @@
 #include <functional>
 
-#include "model/CDataFolders.h"
-#include "platform/base/CWinPath.h"
 #include "platform/cdlg/CommonDialogDefs.h"
-#include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CPropertyPage.h"
-#include "platform/ctl/CPropertySheet.h"
 #include "resources/DocumentSetupTemplate.h"
 #include "resources/LayerPropertiesTemplate.h"
 #include "resources/PreferencePagesTemplates.h"
+#include "resources/TerrainEditorTemplates.h"
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/ToolParametersTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
-#include "tests/app/EveryClassLayout.h"
-#include "tests/support/DialogInput.h"
+#include "tests/app/DialogsInProgram.h"
 
 // The settings a layout file keeps, changed through the dialogs and commands that change them:
 // confirmed untouched they leave the layout as it was, changed they mark it modified.
 
 namespace {
 
-class ConfirmedSettings : public EveryClassLayout {
+class ConfirmedSettings : public DialogsInProgram {
   protected:
-    // A new default track writes the default-settings files into the base folder: the test's own.
     void SetUp() override {
-        EveryClassLayout::SetUp();
-        m_previousBase = CDataFolders::GetBaseFolder();
-        CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+        DialogsInProgram::SetUp();
         DrawLine();
         Layout().SetModifiedFlag(FALSE);
     }
-    void TearDown() override {
-        EveryClassLayout::TearDown();
-        CDataFolders::SetBaseFolder(m_previousBase);
-    }
-    CString m_previousBase;
 
   public:
-    // The page of the dialog a row works in: a sheet's page turned to with a click on its tab.
-    CWnd& Page(CWnd& dialog, int page) {
-        auto* sheet = dynamic_cast<CPropertySheet*>(&dialog);
-        if (sheet == nullptr)
-            return dialog;
-        DialogInput::ClickTab(host, sheet->GetTabControl(), page);
-        return *sheet->GetActivePage();
-    }
-    void Retype(CWnd& dialog, UINT id, const char* text) {
-        host.AdvanceClock(1000);
-        DialogInput::Retype(host, dialog.GetDlgItem(static_cast<int>(id)), text);
-    }
-    void ClickControl(CWnd& dialog, UINT id) {
-        host.AdvanceClock(1000);
-        host.ClickClient(dialog.GetDlgItem(static_cast<int>(id)), CPoint(3, 3));
-    }
-    // Drops the list with a click and clicks the entry below the chosen one.
-    void ChooseNextInList(CWnd& dialog, UINT id) {
-        auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(static_cast<int>(id)));
-        const int next = combo.GetCurSel() + 1;
-        ClickControl(dialog, id);
-        ASSERT_TRUE(combo.GetDroppedState());
-        CRect list;
-        combo.DropList().GetWindowRect(&list);
-        const int height = combo.GetItemHeight(0);
-        host.Click(CPoint(list.left + 20, list.top + 1 + next * height + height / 2));
-    }
     void ClickLayerCell(CWnd& dialog, int row, int column) {
         auto& list = *static_cast<CListCtrl*>(dialog.GetDlgItem(IDC_LAYER_LIST));
         CRect cell;
@@ -155,6 +116,11 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         int page;
         std::function<void(ConfirmedSettings&, CWnd&)> change;
         bool modeless = false;
+        // The class of the object selected first, and the button of the dialog that opens the
+        // nested dialog the change is made in.
+        const char* selected = nullptr;
+        UINT opener = 0;
+        const char* nested = nullptr;
     };
     const Use uses[] = {
         {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
@@ -184,12 +150,32 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FILL); }, true},
         {"Show grid", ID_SHOW_GRID, nullptr, -1, nullptr},
         {"Show or hide layer 3", ID_LAYER_SHOW_HIDE_0 + 3, nullptr, -1, nullptr},
+        {"Terrain Editor, falloff", ID_TERRAIN_EDITOR, "Terrain Editor", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_CUBICAL); }, false,
+         "CMount"},
+        {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); }, false,
+         "CTrack", IDC_TRACK_MORE, "More properties"},
     };
+    DrawTerrain();
+    Layout().m_tool.DeselectAll(0, 0);
     Command(ID_TOOL_STRAIGHT_TRACK);
     Drag(CPoint(300, 100), CPoint(450, 100));
     Layout().SetModifiedFlag(FALSE);
     for (const Use& use : uses) {
         SCOPED_TRACE(use.name);
+        if (use.selected != nullptr)
+            SelectOnly(use.selected);
+        // The dialog the change is made in, the nested one opened from the first.
+        const auto inDialog = [&](const std::function<void(CWnd&)>& work) {
+            host.WhenModal(use.caption, [&](CWnd& dialog) {
+                if (use.opener == 0)
+                    return work(dialog);
+                host.WhenModal(use.nested, work);
+                ClickControl(dialog, use.opener);
+                ClickControl(dialog, IDOK);
+            });
+        };
         const std::vector<BYTE> before = Stored(Layout());
         if (use.modeless) {
             // It stays beside the plan: Enter there applies what it shows, and the command
@@ -203,11 +189,11 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             EXPECT_FALSE(Layout().IsModified());
             use.change(*this, dialog);
         } else if (use.caption != nullptr) {
-            host.WhenModal(use.caption, [&](CWnd&) { host.PressKey(VK_RETURN); });
+            inDialog([&](CWnd&) { host.PressKey(VK_RETURN); });
             Command(use.command);
             EXPECT_EQ(Stored(Layout()), before);
             EXPECT_FALSE(Layout().IsModified());
-            host.WhenModal(use.caption, [&](CWnd& dialog) {
+            inDialog([&](CWnd& dialog) {
                 use.change(*this, Page(dialog, use.page));
                 ClickControl(dialog, IDOK);
             });

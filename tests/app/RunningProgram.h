@@ -158,6 +158,29 @@ class RunningProgram : public testing::Test {
         host.Click(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + window.TopLeft());
         return opened;
     }
+    // Chooses a command as a person does: a click on the title of the main window's menu that
+    // holds it, then one on its item; whatever the command opens runs meanwhile.
+    void ChooseFromMenu(UINT command) {
+        CMenu* bar = Main().GetMenu();
+        for (int title = 0; title < bar->GetMenuItemCount(); ++title) {
+            const CMenu* menu = bar->GetSubMenu(title);
+            for (int item = 0; menu != nullptr && item < menu->GetMenuItemCount(); ++item)
+                if (menu->GetMenuItemID(item) == command)
+                    return ClickMenuItem(title, item);
+        }
+        ADD_FAILURE() << "no menu item " << command;
+    }
+    void ClickMenuItem(int title, int item) {
+        host.WhenModal("", [this, item](CWnd& popup) {
+            host.AdvanceClock(1000);
+            host.ClickClient(&popup, static_cast<CMenuPopupWnd&>(popup).ItemRect(item).CenterPoint());
+        });
+        CRect window;
+        Main().GetWindowRect(&window);
+        host.AdvanceClock(1000);
+        host.Click(NonClientPainter::MenuBarItemRect(Main(), title).CenterPoint() + window.TopLeft());
+        host.RunUntilIdle();
+    }
     CString LastBoxText() const {
         return host.MessageBoxes().empty() ? CString() : host.MessageBoxes().back().text;
     }

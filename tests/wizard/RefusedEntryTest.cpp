@@ -11,22 +11,22 @@
 
 namespace {
 
-// A field that refuses abc, the refusal's text, and a value it then takes.
+// A field that refuses a word, the refusal's text, and a value it then takes.
 struct RefusingField {
     int page;
     UINT id;
-    const char* refusal;
+    CString refusal;
     const char* valid;
 };
 
 class RefusedEntry : public WizardInProgram {
   protected:
-    // Types abc into the field and leaves it with Tab, answering OK to a box; answers how many
+    // Types into the field and leaves it with Tab, answering OK to a box; answers how many
     // boxes came up.
-    size_t BoxesAfterTypingAbc(CWnd& page, UINT id) {
+    size_t BoxesAfterTyping(CWnd& page, UINT id, const CString& text) {
         const size_t before = host.MessageBoxes().size();
         host.AnswerMessageBox(IDOK);
-        Enter(page, id, "abc");
+        Enter(page, id, text);
         return host.MessageBoxes().size() - before;
     }
     // Types over the selected refused text and leaves the field: no box comes up.
@@ -43,7 +43,7 @@ class RefusedEntry : public WizardInProgram {
 TEST_F(RefusedEntry, ARefusedAngleShowsOneBoxTakesTheFocusBackAndThenTakesAValidAngle) {
     RunWizard([&](CSheetWizard& sheet) {
         auto& curved = Show<CPageCurved>(sheet, kCurvedPage);
-        EXPECT_EQ(BoxesAfterTypingAbc(curved, IDC_CURVED_ANGLE), 1U);
+        EXPECT_EQ(BoxesAfterTyping(curved, IDC_CURVED_ANGLE, "abc"), 1U);
         EXPECT_EQ(LastBoxText(), DataExchangeMessages::kEnterNumber);
         ExpectFocusedAndSelected(curved, IDC_CURVED_ANGLE);
         TypeOverAndLeave("30");
@@ -56,22 +56,43 @@ TEST_F(RefusedEntry, ARefusedAngleShowsOneBoxTakesTheFocusBackAndThenTakesAValid
     EXPECT_TRUE(MainMenuOpens());
 }
 
+// Every number and length field of the wizard refuses what is no value as it is left; a length
+// field names the forms of the unit.
 TEST_F(RefusedEntry, EveryPageThatValidatesOnLeavingAFieldRefusesOnceAndStaysUsable) {
+    const CString length = "Please enter a length.\n\nType a number of millimeters, as 12.5 or 1e3.";
     const RefusingField fields[] = {
         {kCrossingPage, IDC_CROSSING_ANGLE, DataExchangeMessages::kEnterNumber, "30"},
         {kSlipSwitchPage, IDC_SLIP_ANGLE, DataExchangeMessages::kEnterNumber, "20"},
         {kHelixPage, IDC_HELIX_GRADE, DataExchangeMessages::kEnterNumber, "3"},
         {kHelixPage, IDC_HELIX_CURVE_ANGLE, DataExchangeMessages::kEnterNumber, "30"},
         {kHelixPage, IDC_HELIX_CURVE_COUNT, DataExchangeMessages::kEnterInteger, "8"},
+        {kStraightPage, IDC_STRAIGHT_LENGTH, length, "300.000"},
+        {kCurvedPage, IDC_CURVED_RADIUS, length, "500.000"},
+        {kCrossoverPage, IDC_CROSSOVER_LENGTH, length, "400.000"},
+        {kCrossoverPage, IDC_CROSSOVER_SEPARATION, length, "50.000"},
+        {kCrossingPage, IDC_CROSSING_LENGTH1, length, "200.000"},
+        {kCrossingPage, IDC_CROSSING_LENGTH2, length, "200.000"},
+        {kSlipSwitchPage, IDC_SLIP_LENGTH, length, "200.000"},
+        {kTurnoutPage, IDC_WIZARD_ENTRY, length, "10.000"},
+        {kTurnoutPage, IDC_TURNOUT_LENGTH1, length, "250.000"},
+        {kTurnoutPage, IDC_WIZARD_RADIUS2, length, "900.000"},
+        {k3WayPage, IDC_3WAY_LENGTH3, length, "250.000"},
+        {kCurvedTurnoutPage, IDC_WIZARD_ENTRY_CURVED, length, "10.000"},
+        {kCurvedTurnoutPage, IDC_WIZARD_RADIUS1, length, "900.000"},
+        {kTurntablePage, IDC_TURNTABLE_LENGTH, length, "300.000"},
+        {kHelixPage, IDC_HELIX_RADIUS, length, "400.000"},
+        {kHelixPage, IDC_HELIX_STRAIGHT_LENGTH, length, "100.000"},
+        {kSpiralPage, IDC_SPIRAL_LENGTH, length, "300.000"},
+        {kSpiralPage, IDC_SPIRAL_RADIUS, length, "600.000"},
     };
     RunWizard([&](CSheetWizard& sheet) {
         for (const RefusingField& field : fields) {
             CWnd& page = Show<CWnd>(sheet, field.page);
-            EXPECT_EQ(BoxesAfterTypingAbc(page, field.id), 1U) << field.id;
+            EXPECT_EQ(BoxesAfterTyping(page, field.id, "inf"), 1U) << field.id;
             EXPECT_EQ(LastBoxText(), field.refusal) << field.id;
             ExpectFocusedAndSelected(page, field.id);
             TypeOverAndLeave(field.valid);
-            EXPECT_EQ(TextOf(page, field.id), field.valid);
+            EXPECT_EQ(TextOf(page, field.id), field.valid) << field.id;
         }
         EXPECT_EQ(Show<CPageCrossing>(sheet, kCrossingPage).m_dCrossAngle, 30.0);
         EXPECT_EQ(Show<CPageSlipSwitch>(sheet, kSlipSwitchPage).m_dCrossAngle, 20.0);
@@ -79,15 +100,10 @@ TEST_F(RefusedEntry, EveryPageThatValidatesOnLeavingAFieldRefusesOnceAndStaysUsa
         EXPECT_EQ(helix.m_dGrade, 3.0);
         EXPECT_EQ(helix.m_dCurveAngle, 30.0);
         EXPECT_EQ(helix.m_nCurveCount, 8);
-        // The crossover's typed fields are lengths: abc reads as no length and is raised.
-        auto& crossover = Show<CPageCrossover>(sheet, kCrossoverPage);
-        for (UINT id : {IDC_CROSSOVER_LENGTH, IDC_CROSSOVER_SEPARATION}) {
-            Enter(crossover, id, "abc");
-            EXPECT_NE(TextOf(crossover, id), "abc");
-        }
+        EXPECT_EQ(Show<CPageCurved>(sheet, kCurvedPage).m_dRadius, 5000.0);
         sheet.PressButton(PSBTN_CANCEL);
     });
-    EXPECT_EQ(host.MessageBoxes().size(), 5U);
+    EXPECT_EQ(host.MessageBoxes().size(), std::size(fields));
     EXPECT_TRUE(MainMenuOpens());
 }
 
