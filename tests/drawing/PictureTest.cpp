@@ -453,13 +453,14 @@ TEST_F(PictureTest, AHugePictureIsWorkedOnlyWhereTheViewShowsItAndEveryExitLeave
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
     EXPECT_EQ(canvas.dc.GetMapMode(), MM_TEXT);
 
-    // Longer than any walk is made: nothing is drawn and the context keeps its mapping and pen.
+    // Longer than any walk is made: only the outline is drawn and the context keeps its mapping and
+    // pen.
     canvas.dc.SetMapMode(MM_LOMETRIC);
     canvas.dc.SetViewportOrg(0, 300);
     plan.tool.SetViewScale(1000.0, 1.0);
     picture->RecalcDeviceBounds();
     canvas.dc.FillSolidRect(0, 0, 400, 300, kWhite);
-    EXPECT_EQ(picture->Draw(nullptr), 0);
+    EXPECT_EQ(picture->Draw(nullptr), 1);
     EXPECT_EQ(canvas.dc.GetMapMode(), MM_LOMETRIC);
     EXPECT_EQ(canvas.dc.GetViewportOrg(), CPoint(0, 300));
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
