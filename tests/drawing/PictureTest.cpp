@@ -467,6 +467,20 @@ TEST_F(PictureTest, AHugePictureIsWorkedOnlyWhereTheViewShowsItAndEveryExitLeave
     plan.tool.SetTargetDC(nullptr, nullptr);
 }
 
+// Pictures drawn and let go leave behind no more than a few entries by which their drawings are
+// shared, so that finding one stays as cheap with many pictures as with few.
+TEST_F(PictureTest, PicturesLetGoLeaveNoTrailOfSharedDrawings) {
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    for (int i = 0; i < 300; ++i) {
+        const CString file = WritePicture(folder / ("p" + std::to_string(i) + ".bmp"));
+        EXPECT_EQ(PictureOnPlan(plan, file, 0.0)->Draw(nullptr), 1);
+    }
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    EXPECT_LE(CPictureSource::LentCount(), 128u);
+}
+
 // Eight objects naming one file hold one picture read from it, and drawing them all makes its
 // turned pixels once; a copy shares it too. A small file claiming a huge picture is refused
 // with the usual messages.
