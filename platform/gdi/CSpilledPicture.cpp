@@ -13,7 +13,6 @@
 #include <set>
 #include <string>
 
-#include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/ReducedRow.h"
 
@@ -95,8 +94,9 @@ bool WritePixels(std::ofstream& out, const PixelSurface& picture) {
     return static_cast<bool>(out);
 }
 
+// Halved down to a single pixel, so that a picture shown small reads back as little.
 bool IsSmallest(const PixelSurface& picture) {
-    return std::max(picture.Width(), picture.Height()) <= kSmallestReducedSide;
+    return std::max(picture.Width(), picture.Height()) <= 1;
 }
 
 }  // namespace

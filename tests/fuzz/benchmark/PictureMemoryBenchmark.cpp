@@ -16,6 +16,7 @@
 #include "platform/gdi/PixelSurface.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/PixelDigest.h"
 
 // Layouts of many pictures, each its own file, opened, then repainted whole on a screen-sized
 // canvas: the memory they take once open and what a repaint costs, most of them past the budget.
@@ -100,7 +101,10 @@ void ManyPictures(benchmark::State& state, int count, int side) {
         static_cast<double>(CSpilledPicture::PixelsReadBack() - readBack) /
         static_cast<double>(state.iterations());
     state.counters["pixels_covered"] = covered;
+    // Exact in a counter's double, to hold one build's screen against another's.
+    state.counters["screen_digest"] = static_cast<double>(PixelDigest(*screen.Surface()) >> 12);
 }
+BENCHMARK_CAPTURE(ManyPictures, held_200, 200, 128)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(ManyPictures, tiny_100000, 100000, 8)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(ManyPictures, small_20000, 20000, 128)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(ManyPictures, large_300, 300, 1500)->Unit(benchmark::kMillisecond)->Iterations(3);
