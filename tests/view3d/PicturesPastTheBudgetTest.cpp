@@ -3,12 +3,15 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "drawing/CBMP.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/r3d/Clump.h"
+#include "platform/r3d/Texture.h"
 #include "tests/gdi/Canvas.h"
 #include "tests/support/CacheHomeInFolder.h"
 #include "tests/support/FileBytes.h"
@@ -71,6 +74,40 @@ CBMP* PictureOf(Objects3DPlan& plan, bool threeD, const CString& file) {
     return picture;
 }
 
+enum class Shown { kPlan, kPaper, kThreeD };
+
+// The pixels of each colour the picture shows as: drawn on the plan or on paper (as printed and
+// previewed, both through the paper's context), or as the texture of a 3D bitmap in 3D.
+std::pair<int, int> LoadedAndLaterShown(Objects3DPlan& plan, CBMP& picture, Shown shown) {
+    if (shown == Shown::kThreeD) {
+        const std::unique_ptr<r3d::Clump> sprite = picture.Build3D(nullptr);
+        if (sprite == nullptr || sprite->Polygons().empty() || !sprite->Polygons().front().material.texture)
+            return {0, 0};
+        const r3d::Raster& texels = sprite->Polygons().front().material.texture->Image();
+        std::pair<int, int> counts;
+        for (int y = 0; y < texels.Height(); ++y)
+            for (int x = 0; x < texels.Width(); ++x) {
+                counts.first += texels.Pixel(x, y) == r3d::Raster::Rgb{255, 0, 0} ? 1 : 0;
+                counts.second += texels.Pixel(x, y) == r3d::Raster::Rgb{0, 0, 255} ? 1 : 0;
+            }
+        return counts;
+    }
+    Canvas screen(60, 60, kGround);
+    CDC printer;
+    if (shown == Shown::kPaper) {
+        EXPECT_TRUE(printer.CreatePrinterDC((plan.folder / "page.pdf").string().c_str(), 30));
+        plan.host.m_nPrintableWidth = 2400;
+        plan.host.m_nPrintableHeight = 3400;
+        plan.host.m_fPrintScale = 10.0;
+    }
+    CDC& target = shown == Shown::kPaper ? printer : screen.dc;
+    plan.tool.SetTargetDC(&target, &target);
+    plan.tool.m_rcUpdate = {-1000, -1000, 1000, 1000};
+    EXPECT_EQ(picture.Draw(nullptr), 1);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    return {Count(*target.Surface(), kLoaded), Count(*target.Surface(), kLater)};
+}
+
 }  // namespace
 
 TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfItsFile) {
@@ -81,15 +118,18 @@ TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfIts
     struct Case {
         const char* what;
         bool threeD;
-        bool paper;
+        Shown shown;
         bool deleted;
+        // The turned drawing covers all but the last column and row; a texture every texel.
+        int loaded;
     };
     const Case cases[] = {
-        {"the plan, its file overwritten", false, false, false},
-        {"the plan, its file deleted", false, false, true},
-        {"paper, as printed and previewed", false, true, false},
-        {"a 3D bitmap on the plan", true, false, false},
-        {"a 3D bitmap on paper, its file deleted", true, true, true},
+        {"the plan, its file overwritten", false, Shown::kPlan, false, 19 * 39},
+        {"the plan, its file deleted", false, Shown::kPlan, true, 19 * 39},
+        {"paper, its file overwritten", false, Shown::kPaper, false, 19 * 39},
+        {"a 3D bitmap on the plan", true, Shown::kPlan, false, 19 * 39},
+        {"a 3D bitmap on paper, its file deleted", true, Shown::kPaper, true, 19 * 39},
+        {"a 3D bitmap in 3D, its file overwritten", true, Shown::kThreeD, false, 20 * 40},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -103,22 +143,7 @@ TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfIts
         else
             WritePicture(path, kLater);
         const std::uint64_t reads = CDecodedPictures::FileReads();
-        Canvas screen(60, 60, kGround);
-        CDC printer;
-        if (c.paper) {
-            ASSERT_TRUE(printer.CreatePrinterDC((plan.folder / "page.pdf").string().c_str(), 30));
-            plan.host.m_nPrintableWidth = 2400;
-            plan.host.m_nPrintableHeight = 3400;
-            plan.host.m_fPrintScale = 10.0;
-        }
-        CDC& target = c.paper ? printer : screen.dc;
-        plan.tool.SetTargetDC(&target, &target);
-        plan.tool.m_rcUpdate = {-1000, -1000, 1000, 1000};
-        EXPECT_EQ(picture->Draw(nullptr), 1);
-        plan.tool.SetTargetDC(nullptr, nullptr);
-        // The turned drawing covers all but the last column and row.
-        EXPECT_EQ(Count(*target.Surface(), kLoaded), 19 * 39);
-        EXPECT_EQ(Count(*target.Surface(), kLater), 0);
+        EXPECT_EQ(LoadedAndLaterShown(plan, *picture, c.shown), std::make_pair(c.loaded, 0));
         EXPECT_EQ(CDecodedPictures::FileReads(), reads);
     }
 }
