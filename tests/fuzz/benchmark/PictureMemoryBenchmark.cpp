@@ -42,7 +42,8 @@ fs::path WriteLayout(int count, int side) {
         const fs::path file = folder / ("p" + std::to_string(index) + ".bmp");
         WriteFileBytes(
             file, EncodeBmpFile(PixelSurface(side, side, static_cast<std::uint32_t>(index) | 0x808080), 24));
-        const double x = kPitch * (index % Columns(count)), y = kPitch * (index / Columns(count));
+        // Down from the plan's origin, as the plan shows it.
+        const double x = kPitch * (index % Columns(count)), y = -kPitch * (index / Columns(count) + 1);
         auto* picture = new CBMP(0, &doc.m_tool, x, y);
         picture->MoveBoxCorner(3, 0.8 * kPitch, 0.8 * kPitch, nullptr);
         picture->m_strFile = CWinPath::FromReal(file);
@@ -66,6 +67,7 @@ int Repaint(CCVNDoc& doc, CBitmap& screen) {
     dc.CreateCompatibleDC(nullptr);
     CBitmap* previous = dc.SelectObject(&screen);
     dc.FillSolidRect(0, 0, kScreenWidth, kScreenHeight, 0);
+    dc.SetViewportOrg(0, kScreenHeight);
     doc.m_tool.SetTargetDC(&dc, nullptr);
     doc.m_tool.m_rcUpdate = DeviceRect{-kScreenWidth, -kScreenHeight, kScreenWidth, kScreenHeight};
     doc.m_tool.DrawLayout();
