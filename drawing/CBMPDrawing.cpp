@@ -200,6 +200,13 @@ void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRe
     }
 }
 
+// The longer of the picture's two edges from its origin, in device pixels.
+int LongerSide(CPoint origin, CPoint columnsEnd, CPoint rowsEnd) {
+    const double columns = std::hypot(columnsEnd.x - double(origin.x), columnsEnd.y - double(origin.y));
+    const double rows = std::hypot(rowsEnd.x - double(origin.x), rowsEnd.y - double(origin.y));
+    return static_cast<int>(std::min(std::ceil(std::max(columns, rows)), double{kLongestWalk}));
+}
+
 }  // namespace
 
 int CBMP::Draw(const CPose* parent) {
@@ -210,10 +217,9 @@ int CBMP::Draw(const CPose* parent) {
     std::vector<CPoint> corners;
     if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, placement, Corners(), corners))
         return 0;
-    if (m_pPicture == nullptr || GetEditState() != -1)
+    // A picture that cannot be drawn shows as one whose file was missing.
+    if (m_pPicture == nullptr || GetEditState() != -1 || !RenderPicture(*dc, corners))
         DrawOutline(*dc, corners);
-    else if (!RenderPicture(*dc, corners))
-        return 0;
     DrawHandles(FrameOf(parent));
     return 1;
 }
@@ -243,10 +249,6 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     const CPictureSource::Pixels* pixels = SourcePixels();
     if (pixels == nullptr)
         return false;
-    // A picture not held for want of memory is read for this draw only.
-    const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(m_pPicture->Surface());
-    if (shown == nullptr)
-        return false;
     const std::vector<BYTE>& format = pixels->format;
     const int bitCount = BitCount(format);
     // D4, D1, D2, D3 in device pixels. The picture's first column and row lie at corner 1, the
@@ -255,6 +257,11 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     std::vector<CPoint> d = logicalCorners;
     dc.LPtoDP(d.data(), static_cast<int>(d.size()));
     const CPoint origin = d[1];
+    // A picture not held for want of memory is read back at about the size it shows at.
+    const std::shared_ptr<PixelSurface> shown =
+        CDecodedPictures::Shown(m_pPicture->Surface(), LongerSide(origin, d[0], d[2]));
+    if (shown == nullptr)
+        return false;
     std::vector<WalkRecord> columns, rows;
     if (!WalkEdge(origin, d[0], shown->Width(), columns) || !WalkEdge(origin, d[2], shown->Height(), rows))
         return false;

@@ -2,32 +2,62 @@
 
 #include <algorithm>
 #include <mutex>
+#include <unordered_map>
 
 #include "platform/gdi/CBitmap.h"
 
 namespace {
 
-// Pixels some source keeps, findable by every other source while one keeps them.
+// Pixels some source keeps, findable by every other source while one keeps them, by the picture's
+// surface and depth: a look-up costs the same however many pictures a layout shows.
+struct LentKey {
+    const PixelSurface* surface;
+    int bitsPixel;
+    bool operator==(const LentKey&) const = default;
+};
+
+struct LentKeyHash {
+    std::size_t operator()(const LentKey& key) const {
+        return std::hash<const PixelSurface*>()(key.surface) ^ static_cast<std::size_t>(key.bitsPixel);
+    }
+};
+
 struct LentPixels {
+    // A freed surface's address may come back for another picture.
     std::weak_ptr<PixelSurface> surface;
-    int bitsPixel = 0;
     std::weak_ptr<const CPictureSource::Pixels> pixels;
 };
 
-std::mutex& LentLock() {
-    static std::mutex lock;
-    return lock;
+struct LentTable {
+    std::mutex lock;
+    std::unordered_map<LentKey, LentPixels, LentKeyHash> pixels;
+    // The size after the last sweep of pixels no source keeps any more; the next comes once the
+    // table has doubled, so that sweeping costs a share of each entry added.
+    std::size_t swept = 0;
+};
+
+// Never destroyed: a source may be freed while the program exits.
+LentTable& Lent() {
+    static auto* lent = new LentTable;
+    return *lent;
 }
 
-std::vector<LentPixels>& Lent() {
-    static std::vector<LentPixels> lent;
-    return lent;
+LentKey KeyOf(const CBitmap& picture) {
+    return LentKey{picture.Surface().get(), picture.BitsPixel()};
 }
 
 // A picture is the same while its pixels are the same surface at the same depth.
 template <typename Kept>
 bool IsFor(const Kept& kept, const CBitmap& picture) {
     return kept.surface.lock() == picture.Surface() && kept.bitsPixel == picture.BitsPixel();
+}
+
+void SweepWhenDoubled(LentTable& lent) {
+    constexpr std::size_t kFewest = 64;
+    if (lent.pixels.size() < 2 * std::max(lent.swept, kFewest))
+        return;
+    std::erase_if(lent.pixels, [](const auto& entry) { return entry.second.pixels.expired(); });
+    lent.swept = lent.pixels.size();
 }
 
 }  // namespace
@@ -43,10 +73,11 @@ const CPictureSource::Pixels* CPictureSource::Find(const CBitmap& picture) {
         return kept->pixels.get();
     std::shared_ptr<const Pixels> lent;
     {
-        const std::lock_guard<std::mutex> guard(LentLock());
-        for (const LentPixels& other : Lent())
-            if (IsFor(other, picture) && (lent = other.pixels.lock()) != nullptr)
-                break;
+        LentTable& table = Lent();
+        const std::lock_guard<std::mutex> guard(table.lock);
+        const auto other = table.pixels.find(KeyOf(picture));
+        if (other != table.pixels.end() && other->second.surface.lock() == picture.Surface())
+            lent = other->second.pixels.lock();
     }
     return lent != nullptr ? &Hold(picture, std::move(lent)) : nullptr;
 }
@@ -54,12 +85,19 @@ const CPictureSource::Pixels* CPictureSource::Find(const CBitmap& picture) {
 const CPictureSource::Pixels& CPictureSource::Keep(const CBitmap& picture, Pixels pixels) {
     auto made = std::make_shared<const Pixels>(std::move(pixels));
     {
-        const std::lock_guard<std::mutex> guard(LentLock());
-        std::erase_if(Lent(), [](const LentPixels& other) { return other.pixels.expired(); });
-        Lent().push_back(LentPixels{picture.Surface(), picture.BitsPixel(), made});
+        LentTable& table = Lent();
+        const std::lock_guard<std::mutex> guard(table.lock);
+        SweepWhenDoubled(table);
+        table.pixels.insert_or_assign(KeyOf(picture), LentPixels{picture.Surface(), made});
     }
     ++m_nKept;
     return Hold(picture, std::move(made));
+}
+
+std::size_t CPictureSource::LentCount() {
+    LentTable& table = Lent();
+    const std::lock_guard<std::mutex> guard(table.lock);
+    return table.pixels.size();
 }
 
 const CPictureSource::Pixels& CPictureSource::Hold(const CBitmap& picture,

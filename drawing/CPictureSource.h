@@ -30,6 +30,9 @@ class CPictureSource {
     int KeptCount() const { return m_nKept; }
     // The bytes of what is kept here, the same whatever the picture's size.
     std::size_t HeldBytes() const;
+    // The entries by which sources lend their pixels: at most twice as many as are kept, and a
+    // few.
+    static std::size_t LentCount();
 
   private:
     static constexpr std::size_t kKept = 2;

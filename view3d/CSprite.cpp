@@ -25,6 +25,7 @@
 #include "ui/LoadBitmapFile.h"
 #include "view3d/C3D.h"
 #include "view3d/CSpritePropertyDialog.h"
+#include "view3d/CSpriteTextures.h"
 #include "view3d/CreationDialog.h"
 #include "view3d/CrossBox.h"
 #include "view3d/HeightDrag.h"
@@ -293,18 +294,27 @@ std::unique_ptr<r3d::Clump> CSprite::Build3D(const CPose*) {
         host->Refresh3DSearchFolders();
     if (m_strImage.IsEmpty())
         return nullptr;
-    CString image = m_strImage;
-    std::shared_ptr<r3d::Texture> texture = LoadTextureFile(image, !m_bMissingReported);
+    std::shared_ptr<r3d::Texture> texture = Texture();
     if (texture == nullptr) {
         m_bMissingReported = 1;
         return nullptr;
     }
-    CString mask = m_strMask;
-    if (std::shared_ptr<r3d::Raster> raster = Load3DBitmapRaster(mask))
-        texture->SetMask(*raster);
     std::unique_ptr<r3d::Clump> sprite = r3d::Clump::MakeSprite(texture);
     sprite->SetTag(kSpriteTag);
     return sprite;
+}
+
+// The picture loaded, as the plan shows it; only a picture not loaded is looked for in the files.
+std::shared_ptr<r3d::Texture> CSprite::Texture() {
+    if (m_pImage != nullptr)
+        return CSpriteTextures::Of(*m_pImage, m_pMask.get());
+    CString image = m_strImage;
+    std::shared_ptr<r3d::Texture> texture = LoadTextureFile(image, !m_bMissingReported);
+    CString mask = m_strMask;
+    if (texture != nullptr)
+        if (std::shared_ptr<r3d::Raster> raster = Load3DBitmapRaster(mask))
+            texture->SetMask(*raster);
+    return texture;
 }
 
 int CSprite::Update3D(const CPose* pose) {

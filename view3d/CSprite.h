@@ -5,6 +5,10 @@
 #include "drawing/CBMP.h"
 #include "model/CInGroupMark.h"
 
+namespace r3d {
+class Texture;
+}
+
 // A 3D bitmap: a picture, masked by its ".msk" file, standing upright in 3D at its elevation
 // with the width and height of its plan box, always facing the camera. The plan shows the
 // masked picture in the box, or the box with a cross. Its box is the picture's box.
@@ -67,6 +71,7 @@ class CSprite : public CBMP, public CInGroupMark {
     double Scale3D() const;
     CDoublePoint PictureCentre() const;
     void DrawMaskedPicture(const CPose* parent);
+    std::shared_ptr<r3d::Texture> Texture();
     void FitSprite(const CPose& frame);
     void ApplyDialogResult(const CPose* pose, CSprite* result, int mode, bool record);
     int RunDialog(const CPose* pose, bool record);

@@ -1,12 +1,15 @@
 #include "platform/gdi/CDecodedPictures.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/base/FileStamp.h"
+#include "platform/gdi/CSpilledPicture.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 
@@ -18,15 +21,22 @@ struct DecodedPicture {
     std::weak_ptr<PixelSurface> surface;
 };
 
+// What a stand-in shows: its picture as read, kept on disk, until the budget has room for it
+// again; then held in memory instead.
+struct StandIn {
+    std::unique_ptr<CSpilledPicture> spilled;
+    std::shared_ptr<PixelSurface> held;
+};
+
 // The pictures held and the bytes they take, kept up to date as each is read and freed, so
 // that no read walks the others.
 struct HeldPictures {
     std::mutex lock;
     std::unordered_map<std::string, DecodedPicture> pictures;
-    // The file each stand-in stands for.
-    std::unordered_map<const PixelSurface*, std::filesystem::path> standIns;
+    std::unordered_map<const PixelSurface*, StandIn> standIns;
     std::size_t bytes = 0;
     std::size_t count = 0;
+    std::uint64_t fileReads = 0;
 };
 
 // Never destroyed: a picture may be freed while the program exits.
@@ -64,7 +74,12 @@ void Release(std::shared_ptr<PixelSurface>& decoded, const std::string& key) {
     const std::lock_guard<std::mutex> guard(held.lock);
     held.bytes -= bytes;
     --held.count;
-    held.standIns.erase(released);
+    const auto standIn = held.standIns.find(released);
+    if (standIn != held.standIns.end()) {
+        if (standIn->second.held)
+            held.bytes -= SurfaceBytes(*standIn->second.held);
+        held.standIns.erase(standIn);
+    }
     const auto entry = held.pictures.find(key);
     if (entry != held.pictures.end() && entry->second.surface.expired())
         held.pictures.erase(entry);
@@ -78,6 +93,46 @@ std::shared_ptr<PixelSurface> Counted(std::shared_ptr<PixelSurface> decoded, con
     PixelSurface* surface = decoded.get();
     return std::shared_ptr<PixelSurface>(
         surface, [decoded = std::move(decoded), key](PixelSurface*) mutable { Release(decoded, key); });
+}
+
+// The file's picture, at most shownPixels of it. Call with the lock held.
+BmpImage ReadFile(const std::filesystem::path& path, std::size_t shownPixels) {
+    ++Held().fileReads;
+    return ReadCutShortBmpFile(path, shownPixels);
+}
+
+// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
+// as the reading does, so that its thin lines still show.
+bool IsDrawing(const BmpImage& image) {
+    constexpr std::size_t kMostColorsOfADrawing = 16;
+    if (image.bitCount > 8)
+        return false;
+    const PixelSurface& picture = *image.surface;
+    std::unordered_set<std::uint32_t> colors;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            if (colors.insert(picture.At(x, y)).second && colors.size() > kMostColorsOfADrawing)
+                return false;
+    return true;
+}
+
+// The picture past the budget, kept on disk at what the screen can show. Call with the lock held.
+std::unique_ptr<CSpilledPicture> Spilled(const std::filesystem::path& path) {
+    const BmpImage shown = ReadFile(path, CDecodedPictures::kSpilledPixels);
+    return shown.surface ? CSpilledPicture::Write(*shown.surface, IsDrawing(shown)) : nullptr;
+}
+
+// The stand-in's picture back in memory once the budget has room for it, its file gone. Call with
+// the lock held.
+void HoldAgainWhenItFits(StandIn& standIn) {
+    const CSpilledPicture& spilled = *standIn.spilled;
+    if (static_cast<std::size_t>(spilled.Width()) * spilled.Height() > ShownPixelsLeft())
+        return;
+    standIn.held = spilled.Read(std::max(spilled.Width(), spilled.Height()));
+    if (!standIn.held)
+        return;
+    Held().bytes += SurfaceBytes(*standIn.held);
+    standIn.spilled.reset();
 }
 
 }  // namespace
@@ -94,32 +149,37 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
         if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
             return surface;
     const std::size_t left = ShownPixelsLeft();
-    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpFile(path, left).surface;
+    std::shared_ptr<PixelSurface> decoded = ReadFile(path, left).surface;
     if (!decoded)
         return nullptr;
     const bool fits = static_cast<std::size_t>(decoded->Width()) * decoded->Height() <= left;
     if (!fits) {
         decoded = std::make_shared<PixelSurface>(1, 1);
-        held.standIns[decoded.get()] = path;
+        held.standIns[decoded.get()].spilled = Spilled(path);
     }
     std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);
     held.pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
 }
 
-std::shared_ptr<PixelSurface> CDecodedPictures::Shown(const std::shared_ptr<PixelSurface>& held) {
-    std::filesystem::path path;
-    std::size_t left = 0;
-    {
-        HeldPictures& pictures = Held();
-        const std::lock_guard<std::mutex> guard(pictures.lock);
-        const auto standIn = pictures.standIns.find(held.get());
-        if (standIn == pictures.standIns.end())
-            return held;
-        path = standIn->second;
-        left = ShownPixelsLeft();
-    }
-    return ReadCutShortBmpFile(path, left).surface;
+std::shared_ptr<PixelSurface> CDecodedPictures::Shown(const std::shared_ptr<PixelSurface>& held,
+                                                      int shownSide) {
+    HeldPictures& pictures = Held();
+    const std::lock_guard<std::mutex> guard(pictures.lock);
+    const auto standIn = pictures.standIns.find(held.get());
+    if (standIn == pictures.standIns.end())
+        return held;
+    if (standIn->second.spilled)
+        HoldAgainWhenItFits(standIn->second);
+    if (standIn->second.held)
+        return standIn->second.held;
+    return standIn->second.spilled ? standIn->second.spilled->Read(shownSide) : nullptr;
+}
+
+std::uint64_t CDecodedPictures::FileReads() {
+    HeldPictures& held = Held();
+    const std::lock_guard<std::mutex> guard(held.lock);
+    return held.fileReads;
 }
 
 std::size_t CDecodedPictures::HeldBytes() {

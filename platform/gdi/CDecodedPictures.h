@@ -1,6 +1,8 @@
 #pragma once
 
+#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -13,20 +15,28 @@ class PixelSurface;
 // the others leave of it, else at the reduced resolution that fits there (ReductionStep), so
 // that every picture still shows. A picture that does not fit even at the smallest resolution
 // (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place, and
-// drawing reads the file again for the time of the draw (Shown). So the pictures together hold
-// no more than the budget and kStandInBytes each, however many there are.
+// the picture as read, reduced to kSpilledPixels, goes to the cache folder (CSpilledPicture), from
+// where drawing reads it back (Shown), never from the file, which may have changed or gone since.
+// A stand-in's picture comes back into memory once the budget has room for it. So the pictures
+// together hold no more than the budget and kStandInBytes each, however many there are.
 class CDecodedPictures {
   public:
     // 256 MB: 64 megapixels of 4 bytes; drawing keeps a copy of each picture in its own format.
     static constexpr std::size_t kBudgetBytes = std::size_t{256} << 20;
     // The bytes of a stand-in's pixels.
     static constexpr std::size_t kStandInBytes = 4;
+    // A picture past the budget is kept at most at this many pixels: more than a screen shows.
+    static constexpr std::size_t kSpilledPixels = std::size_t{1024} * 1024;
 
     // The file's picture, read as a file that may be cut short; null when it cannot be read.
     static std::shared_ptr<PixelSurface> Read(const std::filesystem::path& path);
-    // The picture to draw for a surface Read gave: the surface itself, or for a stand-in its file
-    // read again as Read would read it now, held only by the caller.
-    static std::shared_ptr<PixelSurface> Shown(const std::shared_ptr<PixelSurface>& held);
+    // The picture to draw for a surface Read gave: the surface itself, or for a stand-in its
+    // picture as read, at the smallest resolution kept whose longer side reaches shownSide, held
+    // only by the caller unless the budget has room for it again. Null when it cannot be had.
+    static std::shared_ptr<PixelSurface> Shown(const std::shared_ptr<PixelSurface>& held,
+                                               int shownSide = INT_MAX);
+    // The picture files read (decoded) since the program started.
+    static std::uint64_t FileReads();
     // The bytes of the pictures held now, counted as each is read and freed.
     static std::size_t HeldBytes();
     // The most the pictures held now may take: the budget and kStandInBytes for each of them.

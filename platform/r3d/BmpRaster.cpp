@@ -10,7 +10,10 @@ std::optional<Raster> ReadBmpRaster(const std::filesystem::path& path) {
     if (!image.surface) {
         return std::nullopt;
     }
-    const PixelSurface& surface = *image.surface;
+    return RasterOf(*image.surface);
+}
+
+Raster RasterOf(const PixelSurface& surface) {
     Raster raster(surface.Width(), surface.Height());
     for (int y = 0; y < surface.Height(); ++y) {
         for (int x = 0; x < surface.Width(); ++x) {

@@ -453,17 +453,32 @@ TEST_F(PictureTest, AHugePictureIsWorkedOnlyWhereTheViewShowsItAndEveryExitLeave
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
     EXPECT_EQ(canvas.dc.GetMapMode(), MM_TEXT);
 
-    // Longer than any walk is made: nothing is drawn and the context keeps its mapping and pen.
+    // Longer than any walk is made: only the outline is drawn and the context keeps its mapping and
+    // pen.
     canvas.dc.SetMapMode(MM_LOMETRIC);
     canvas.dc.SetViewportOrg(0, 300);
     plan.tool.SetViewScale(1000.0, 1.0);
     picture->RecalcDeviceBounds();
     canvas.dc.FillSolidRect(0, 0, 400, 300, kWhite);
-    EXPECT_EQ(picture->Draw(nullptr), 0);
+    EXPECT_EQ(picture->Draw(nullptr), 1);
     EXPECT_EQ(canvas.dc.GetMapMode(), MM_LOMETRIC);
     EXPECT_EQ(canvas.dc.GetViewportOrg(), CPoint(0, 300));
     EXPECT_EQ(canvas.dc.GetCurrentPen(), pen);
     plan.tool.SetTargetDC(nullptr, nullptr);
+}
+
+// Pictures drawn and let go leave behind no more than a few entries by which their drawings are
+// shared, so that finding one stays as cheap with many pictures as with few.
+TEST_F(PictureTest, PicturesLetGoLeaveNoTrailOfSharedDrawings) {
+    Canvas canvas(400, 300, kWhite);
+    plan.tool.SetTargetDC(&canvas.dc, nullptr);
+    plan.tool.m_rcUpdate = DeviceRect{-10000, -10000, 10000, 10000};
+    for (int i = 0; i < 300; ++i) {
+        const CString file = WritePicture(folder / ("p" + std::to_string(i) + ".bmp"));
+        EXPECT_EQ(PictureOnPlan(plan, file, 0.0)->Draw(nullptr), 1);
+    }
+    plan.tool.SetTargetDC(nullptr, nullptr);
+    EXPECT_LE(CPictureSource::LentCount(), 128u);
 }
 
 // Eight objects naming one file hold one picture read from it, and drawing them all makes its

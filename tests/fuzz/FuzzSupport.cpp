@@ -64,6 +64,7 @@ std::filesystem::path MakeFuzzFolder() {
     const std::filesystem::path folder(pattern);
     // The program's start-up, pointed at the fuzz folder instead of the user's own.
     CProfile::Program().SetPath(folder / "corvane.ini");
+    setenv("XDG_CACHE_HOME", (folder / "cache").c_str(), 1);
     CDataFolders::SetBaseFolder(CWinPath::FromReal(folder) + "\\");
     RegisterResources();
     RegisterTrackPieces();

@@ -9,14 +9,16 @@
 #include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "tests/support/CacheHomeInFolder.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 
 // Sixteen 4096 by 4096 pictures from small run-length files, held together, stay within the
-// budget: the first is whole, every one shows (read again to be drawn once past the budget), and a picture
-// reduced holds the average of each block of step by step pixels. Once they are let go, a picture is read
-// whole again.
+// budget: the first is whole, every one shows (kept in the cache folder once past the budget), and a
+// picture reduced holds the average of each block of step by step pixels. Once they are let go, a picture
+// is read whole again.
 TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
+    const CacheHomeInFolder cache;
     TestFolder folder;
     std::vector<std::shared_ptr<PixelSurface>> held;
     for (int picture = 0; picture < 16; ++picture) {
@@ -34,7 +36,7 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
         for (int x = 0; x < 256; ++x) known.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
     WriteFileBytes(folder / "known.bmp", EncodeBmpFile(known, 24));
     const std::shared_ptr<PixelSurface> reduced =
-        CDecodedPictures::Shown(CDecodedPictures::Read(folder / "known.bmp"));
+        CDecodedPictures::Shown(CDecodedPictures::Read(folder / "known.bmp"), kSmallestReducedSide);
     ASSERT_NE(reduced, nullptr);
     ASSERT_LT(reduced->Width(), 256);
     // Each channel of the gradient averages, rounded half up, to its value at the block's middle.
@@ -73,6 +75,7 @@ std::size_t BytesOf(const std::vector<std::shared_ptr<PixelSurface>>& surfaces) 
 // block or, in true colour, in their average. The bytes held are those of the pictures held, and
 // fall back once the pictures are let go.
 TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
+    const CacheHomeInFolder cache;
     TestFolder folder;
     WriteFileBytes(folder / "plan.bmp", LinedPicture(6000, 1, kWhite, kBlack, 1235));
     WriteFileBytes(folder / "true-colour.bmp", LinedPicture(256, 24, kBlack, kWhite, 5));
@@ -104,7 +107,7 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
         const std::size_t largeBytes = BytesOf(held);
         held.push_back(CDecodedPictures::Read(folder / c.file));
         ASSERT_NE(held.back(), nullptr);
-        std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back());
+        std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back(), kSmallestReducedSide);
         const PixelSurface& picture = *shown;
         EXPECT_EQ(picture.Width(), c.width);
         EXPECT_EQ(picture.Height(), c.width);
@@ -122,6 +125,7 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
 // Past the budget a picture is not held: twenty small pictures read then take a stand-in's few
 // bytes each, and each still shows whole when drawn.
 TEST(DecodedPictures, PicturesPastTheBudgetHoldOnlyAStandIn) {
+    const CacheHomeInFolder cache;
     TestFolder folder;
     std::vector<std::shared_ptr<PixelSurface>> held;
     for (int large = 0; large < 4; ++large) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class PixelSurface;
+
+// A picture kept on disk instead of in memory, in the user's cache folder, as it was when it was
+// read: its file may change or go afterwards without changing what it shows. It is kept at a few
+// resolutions, each half the one before, so that a draw reads back only about as many pixels as
+// the picture covers on the output. The file goes with the object, and the folder of a process
+// when that process ends.
+class CSpilledPicture {
+  public:
+    // The picture at its largest resolution, with the halvings written beside it, each pixel the
+    // average of its block or, for a drawing, its darkest pixel; null when the cache folder cannot
+    // be written.
+    static std::unique_ptr<CSpilledPicture> Write(const PixelSurface& picture, bool darkestOfBlock);
+    // $XDG_CACHE_HOME, else ~/.cache, as the environment says now.
+    static std::filesystem::path CacheHome();
+    // The pixels read back from cache files since the program started.
+    static std::uint64_t PixelsReadBack();
+
+    ~CSpilledPicture();
+    CSpilledPicture(const CSpilledPicture&) = delete;
+    CSpilledPicture& operator=(const CSpilledPicture&) = delete;
+
+    // The smallest resolution whose longer side reaches shownSide (the largest when none does);
+    // null when the file can no longer be read.
+    std::shared_ptr<PixelSurface> Read(int shownSide) const;
+    int Width() const { return m_levels.front().width; }
+    int Height() const { return m_levels.front().height; }
+    const std::filesystem::path& File() const { return m_file; }
+
+  private:
+    struct Level {
+        int width;
+        int height;
+        std::size_t offset;
+    };
+    CSpilledPicture(std::filesystem::path file, std::vector<Level> levels);
+
+    std::filesystem::path m_file;
+    std::vector<Level> m_levels;
+};
