@@ -6,10 +6,13 @@
 #include <ostream>
 #include <random>
 #include <set>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CPlacement.h"
+#include "model/CSnapProbe.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
@@ -314,13 +317,11 @@ TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
                 state.probeX = probe.x;
                 state.probeY = probe.y;
                 state.candidate = TrackEndCandidate{};
-                state.probeEnds = nullptr;
                 const int walked = plan.tool.QueryRootGroup(mode);
                 const TrackEndCandidate byWalk = state.candidate;
                 state.candidate = TrackEndCandidate{};
-                state.probeEnds = &ends;
+                const CSnapProbe probe(state, ends);
                 const int indexed = plan.tool.QueryRootGroup(mode);
-                state.probeEnds = nullptr;
                 ASSERT_EQ(indexed, walked);
                 EXPECT_EQ(state.candidate.piece, byWalk.piece);
                 EXPECT_EQ(state.candidate.end, byWalk.end);
@@ -570,4 +571,56 @@ TEST(ConnectionPass, UndoAfterTheTerrainsHeightsJoinsTheWholeLayout) {
         else
             EXPECT_LE(AskedOf(row), 20);
     }
+}
+
+namespace {
+
+// A straight that notes whether its snap probe was handed the layout's ends by place, and
+// may fail while it probes.
+class ProbeWitness : public CTrack {
+  public:
+    ProbeWitness(CTool* tool, bool fails) : CTrack(0, tool, 0.0, 0.0), m_bFails(fails) {}
+    int FindConnection(const CPose* pose) override {
+        probedByPlace = m_pTool->m_track.probeEnds != nullptr;
+        if (m_bFails)
+            throw std::runtime_error("probe failed");
+        return CTrack::FindConnection(pose);
+    }
+    bool probedByPlace = false;
+
+  private:
+    bool m_bFails;
+};
+
+}  // namespace
+
+// Every command whose pieces probe for partners hands them the layout's ends by place while
+// they probe, and takes them back when the probing ends, even by a failure.
+TEST(ConnectionPass, ProbesHoldTheLayoutsEndsOnlyWhileTheyProbe) {
+    const std::pair<const char*, void (*)(CTool&, CDoublePoint)> commands[] = {
+        {"paste", [](CTool& tool, CDoublePoint) { tool.Paste(); }},
+        {"drag",
+         [](CTool& tool, CDoublePoint at) {
+             const CPoint from = tool.LayoutToDevice(at.x, at.y, 0);
+             tool.OnLButtonDown(0, from.x, from.y);
+             tool.OnMouseMove(0, from.x + 30, from.y + 20, 1);
+             tool.OnLButtonUp(0, from.x + 30, from.y + 20);
+         }},
+    };
+    for (const auto& [name, command] : commands)
+        for (const bool fails : {false, true}) {
+            SCOPED_TRACE(name);
+            TrackPlan plan;
+            plan.tool.SetViewScale(1.0, 10.0);
+            plan.host.m_nScrollWidth = 0;
+            auto* witness = AddToGroup(plan.host.m_pRoot, new ProbeWitness(&plan.tool, fails));
+            witness->SetEnds(0.0, 0.0, 1000.0, 0.0, 0, 0);
+            witness->Select();
+            if (fails)
+                EXPECT_THROW(command(plan.tool, {500.0, 0.0}), std::runtime_error);
+            else
+                command(plan.tool, {500.0, 0.0});
+            EXPECT_TRUE(witness->probedByPlace);
+            EXPECT_EQ(plan.tool.m_track.probeEnds, nullptr);
+        }
 }
