@@ -86,6 +86,7 @@ TEST_F(LargeCommandUndo, CloseAfterACommandSweepsEachStepAtMostOnce) {
     const std::pair<const char*, void (*)(CTool&)> commands[] = {
         {"paste", [](CTool& tool) { tool.Paste(); }},
         {"nudge", [](CTool& tool) { tool.MoveSelection(10.0, 0.0, 0, 1, 1); }},
+        {"delete", [](CTool& tool) { tool.DeleteSelection(1); }},
     };
     for (const auto& [name, command] : commands) {
         NewLayout doc(50);
