@@ -41,9 +41,9 @@ CCVNDoc::CCVNDoc() {
 CCVNDoc::~CCVNDoc() {
     if (!m_strLibraryPath.IsEmpty() && m_bLibraryModified)
         WriteLibrary();
+    m_tool.ClearUndoList();
     m_libraryGroup.ReleaseData();
     m_rootGroup.ReleaseData();
-    m_tool.ClearUndoList();
     ReleaseTestTrains();
     m_partsCatalogue.clear();
     m_p3DTemplate.reset();
@@ -148,9 +148,10 @@ BOOL CCVNDoc::ReadAndStartSession(LPCTSTR pathName) {
 void CCVNDoc::DeleteContents() {
     m_selection.clear();
     m_selectionIndex.Clear();
+    // With no step left to name them, the members go without a sweep of the undo list each.
+    m_tool.ClearUndoList();
     m_rootGroup.DeleteMembers();
     // The groups open for editing went with the members; the root group is edited again.
-    m_tool.ClearUndoList();
     m_groupEditStack.clear();
     m_groupEditStack.emplace_front(&m_rootGroup, m_docPose);
 }

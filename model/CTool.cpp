@@ -364,6 +364,7 @@ std::vector<std::unique_ptr<CEditStep>> CTool::TakeStepsNaming(const CFreedObjec
 std::vector<std::unique_ptr<CEditStep>> CTool::SweepStepsNaming(const CFreedObjects& objects) {
     std::vector<std::unique_ptr<CEditStep>> taken;
     size_t kept = 0;
+    m_nStepsSwept += m_undoList.size();
     for (UndoEntry& entry : m_undoList) {
         CEditStep* step = entry.step.get();
         step->ForgetInPayload(objects);

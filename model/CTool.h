@@ -123,6 +123,9 @@ class CTool : public CObject {
     // Objects destroyed together: the steps naming them leave the list in one sweep, the
     // same steps as forgetting them one by one.
     void ForgetObjects(const CFreedObjects& objects);
+    // The undo steps the sweeps for freed objects looked at so far: the work that must grow
+    // with the steps and the objects freed, never with their product.
+    unsigned long StepsSwept() const { return m_nStepsSwept; }
     // An object that refuses the edit a mouse release ends calls this to revert that edit: the
     // newest undo group is undone when the present gesture pushed all of it and brought no
     // object into the layout. An older step, someone else's, is never taken back, and no
@@ -569,6 +572,7 @@ class CTool : public CObject {
     std::vector<std::unique_ptr<CEditStep>>* m_pDroppedSteps = nullptr;
     // While objects are freed together: those freed so far, which the steps left forget at once.
     CFreedObjects* m_pFreedObjects = nullptr;
+    unsigned long m_nStepsSwept = 0;
     // The layout's track ends, kept from one connection pass to the next while the follower
     // can follow the edits.
     CTrackEndIndex m_trackEnds;

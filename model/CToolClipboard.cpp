@@ -1,12 +1,14 @@
 #include <algorithm>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "model/CConnectionPass.h"
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CPaint.h"
 #include "model/CSelectionOrder.h"
+#include "model/CSnapProbe.h"
 #include "model/CStatusHold.h"
 #include "model/CTerrainSurface.h"
 #include "model/CTool.h"
@@ -123,8 +125,8 @@ void CTool::ConnectRootMembers() {
         return;
     // The probe reaches as far as the snap distance.
     m_trackEnds.Rebuild(root, m_fSnapDistance);
-    m_track.probeEnds = &m_trackEnds;
-    const CPaintList members = root->m_members;
+    const CSnapProbe probe(m_track, m_trackEnds);
+    const std::vector<CPaint*> members(root->m_members.begin(), root->m_members.end());
     for (CPaint* member : members) {
         if (member->FindConnection(nullptr))
             continue;
@@ -134,7 +136,6 @@ void CTool::ConnectRootMembers() {
         else
             m_trackEnds.Refresh(member);
     }
-    m_track.probeEnds = nullptr;
 }
 
 void CTool::DuplicateSelection() {

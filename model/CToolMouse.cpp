@@ -8,6 +8,7 @@
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
 #include "model/CRunningTrain.h"
+#include "model/CSnapProbe.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/CTrackTools.h"
@@ -804,7 +805,7 @@ bool CTool::ReleaseTrackSnap(const CPose& pose) {
     // Each end probes only the pieces with an end within the snap distance of it.
     CTrackEndIndex nearEnds;
     nearEnds.Rebuild(m_pHost->GetRootGroup(), m_fSnapDistance);
-    m_track.probeEnds = &nearEnds;
+    const CSnapProbe probe(m_track, nearEnds);
     const CPaintList selected = m_pHost->GetSelection();
     for (CPaint* object : selected) {
         if (!IsLayerVisible(object->m_nLayer))
@@ -814,7 +815,6 @@ bool CTool::ReleaseTrackSnap(const CPose& pose) {
         else if (object->FindConnection(&pose))
             accepted = true;
     }
-    m_track.probeEnds = nullptr;
     return accepted;
 }
 

@@ -6,10 +6,13 @@
 #include <ostream>
 #include <random>
 #include <set>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CPlacement.h"
+#include "model/CSnapProbe.h"
 #include "model/CTrackEndIndex.h"
 #include "model/Units.h"
 #include "tests/track/TrackPlan.h"
@@ -314,13 +317,11 @@ TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
                 state.probeX = probe.x;
                 state.probeY = probe.y;
                 state.candidate = TrackEndCandidate{};
-                state.probeEnds = nullptr;
                 const int walked = plan.tool.QueryRootGroup(mode);
                 const TrackEndCandidate byWalk = state.candidate;
                 state.candidate = TrackEndCandidate{};
-                state.probeEnds = &ends;
+                const CSnapProbe probe(state, ends);
                 const int indexed = plan.tool.QueryRootGroup(mode);
-                state.probeEnds = nullptr;
                 ASSERT_EQ(indexed, walked);
                 EXPECT_EQ(state.candidate.piece, byWalk.piece);
                 EXPECT_EQ(state.candidate.end, byWalk.end);
@@ -569,5 +570,47 @@ TEST(ConnectionPass, UndoAfterTheTerrainsHeightsJoinsTheWholeLayout) {
             EXPECT_GE(AskedOf(row), 400);
         else
             EXPECT_LE(AskedOf(row), 20);
+    }
+}
+
+namespace {
+
+// A straight that notes whether its snap probe was handed the layout's ends by place, then
+// fails.
+class FailingProbe : public CTrack {
+  public:
+    explicit FailingProbe(CTool* tool) : CTrack(0, tool, 0.0, 0.0) {}
+    int FindConnection(const CPose*) override {
+        probedByPlace = m_pTool->m_track.probeEnds != nullptr;
+        throw std::runtime_error("probe failed");
+    }
+    bool probedByPlace = false;
+};
+
+}  // namespace
+
+// Every command whose pieces probe for partners hands them the layout's ends by place while
+// they probe, and takes them back when the probing ends, even by a failure.
+TEST(ConnectionPass, ProbesHoldTheLayoutsEndsOnlyWhileTheyProbe) {
+    const std::pair<const char*, void (*)(CTool&, CPoint)> commands[] = {
+        {"paste", [](CTool& tool, CPoint) { tool.Paste(); }},
+        {"drag",
+         [](CTool& tool, CPoint at) {
+             tool.OnLButtonDown(0, at.x, at.y);
+             tool.OnMouseMove(0, at.x + 30, at.y + 20, 1);
+             tool.OnLButtonUp(0, at.x + 30, at.y + 20);
+         }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        TrackPlan plan;
+        plan.tool.SetViewScale(1.0, 10.0);
+        plan.host.m_nScrollWidth = 0;
+        auto* piece = AddToGroup(plan.host.m_pRoot, new FailingProbe(&plan.tool));
+        piece->SetEnds(0.0, 0.0, 1000.0, 0.0, 0, 0);
+        piece->Select();
+        EXPECT_THROW(command(plan.tool, plan.tool.LayoutToDevice(500.0, 0.0, 0)), std::runtime_error);
+        EXPECT_TRUE(piece->probedByPlace);
+        EXPECT_EQ(plan.tool.m_track.probeEnds, nullptr);
     }
 }

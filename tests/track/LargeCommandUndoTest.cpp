@@ -80,3 +80,24 @@ TEST_F(LargeCommandUndo, PasteAndNudgeOfFiftyThousandPiecesComeBackWhole) {
     RunAndUndo(doc, "nudge", [&](CTool& engine) { engine.MoveSelection(10.0, 0.0, 0, 1, 1); });
     EXPECT_EQ(Saved(doc, "after"), before);
 }
+
+// Closing after a command looks at each undo step at most once, not once per piece freed.
+TEST_F(LargeCommandUndo, CloseAfterACommandSweepsEachStepAtMostOnce) {
+    const std::pair<const char*, void (*)(CTool&)> commands[] = {
+        {"paste", [](CTool& tool) { tool.Paste(); }},
+        {"nudge", [](CTool& tool) { tool.MoveSelection(10.0, 0.0, 0, 1, 1); }},
+        {"delete", [](CTool& tool) { tool.DeleteSelection(1); }},
+    };
+    for (const auto& [name, command] : commands) {
+        NewLayout doc(50);
+        CTool& tool = doc.m_tool;
+        tool.SelectAll(0);
+        tool.CopySelection();
+        command(tool);
+        const unsigned long steps = static_cast<unsigned long>(tool.GetUndoCount());
+        const unsigned long before = tool.StepsSwept();
+        doc.DeleteContents();
+        EXPECT_TRUE(doc.m_rootGroup.m_members.empty()) << name;
+        EXPECT_LE(tool.StepsSwept() - before, steps) << name;
+    }
+}

@@ -206,6 +206,46 @@ void UndoPasteAll(benchmark::State& state) {
 }
 BENCHMARK(UndoPasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
 
+// A paste of the whole layout copied, with Undo recorded; taking it back is not counted.
+void PasteAll(benchmark::State& state) {
+    RegisterResources();
+    RegisterTrackPieces();
+    ClipboardDoc doc;
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
+    CTool& tool = doc.m_tool;
+    tool.SelectAll(0);
+    tool.CopySelection();
+    for (auto _ : state) {
+        tool.Paste();
+        state.PauseTiming();
+        tool.Undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(PasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+
+// Closing the layout after Select All, Copy and Paste: its contents and undo steps go.
+void CloseAfterPaste(benchmark::State& state) {
+    RegisterResources();
+    RegisterTrackPieces();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<ClipboardDoc>();
+        doc->OnNewDocument();
+        LargeLayout::Build(*doc, static_cast<int>(state.range(0)), 100);
+        doc->m_tool.SelectAll(0);
+        doc->m_tool.CopySelection();
+        doc->m_tool.Paste();
+        state.ResumeTiming();
+        doc->DeleteContents();
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(CloseAfterPaste)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(100)->Arg(500)->Iterations(1);
+
 // Duplicating the whole layout, and the one Undo that takes it back, which is not counted.
 void DuplicateAll(benchmark::State& state) {
     auto doc = SizedLayout(state);
