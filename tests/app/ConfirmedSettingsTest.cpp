@@ -167,8 +167,8 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         if (use.selected != nullptr)
             SelectOnly(use.selected);
         // The dialog the change is made in, the nested one opened from the first.
-        const auto inDialog = [&](const std::function<void(CWnd&)>& work) {
-            host.WhenModal(use.caption, [&](CWnd& dialog) {
+        const auto inDialog = [&](std::function<void(CWnd&)> work) {
+            host.WhenModal(use.caption, [&, work](CWnd& dialog) {
                 if (use.opener == 0)
                     return work(dialog);
                 host.WhenModal(use.nested, work);
