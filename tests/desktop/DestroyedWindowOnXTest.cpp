@@ -86,6 +86,8 @@ TEST(DestroyedWindowOnX, NewsOfAWindowAskedBeforeItWentIsDroppedWithIt) {
     const GC gc = XCreateGC(display, canvas, 0, nullptr);
     for (int fill = 0; fill < 20; ++fill) XFillRectangle(display, canvas, gc, 0, 0, 4000, 4000);
     XMoveResizeWindow(display, XWindowOf(window), 20, 30, 120, 90);
+    XFreeGC(display, gc);
+    XFreePixmap(display, canvas);
     dialog.DestroyWindow();
     CatchUpWithX(window);
     int held = 0;
