@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "model/CCVNDoc.h"
 #include "resources/CommandIds.h"
+#include "tests/app/EveryClassLayout.h"
 #include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/support/FileBytes.h"
@@ -40,6 +43,14 @@ class DrawnHandles : public PlanInProgram {
     }
 };
 
+class EveryClassDrawn : public EveryClassLayout {
+  protected:
+    void Paint() {
+        View()->Invalidate();
+        View()->UpdateWindow();
+    }
+};
+
 }  // namespace
 
 TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWere) {
@@ -59,4 +70,34 @@ TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWer
     // The layout stores its zoom: back at the zoom it was saved at, not drawn there again.
     for (int step = 0; step < 2; ++step) Main().SendMessage(WM_COMMAND, ID_ZOOM_IN);
     EXPECT_EQ(SaveLayoutBytes(opened), savedUndrawn);
+}
+
+// One object of every class, selected and drawn at other zooms and handle sizes, then back at
+// the zoom and size it was made at: the layout saves the bytes it saved before, unmodified.
+TEST_F(EveryClassDrawn, DrawingAnySelectedObjectLeavesTheSavedBytesAndTheLayoutUnchanged) {
+    BuildEveryClass();
+    CTool& tool = Layout().m_tool;
+    const double handleSize = tool.m_fHandleSize;
+    std::set<std::string> walked;
+    for (CPaint* member : Members()) {
+        SCOPED_TRACE(member->GetClassName().c_str());
+        walked.insert(member->GetClassName().c_str());
+        tool.DeselectAll(0, 0);
+        member->SelectWithUndo(0, 0);
+        Layout().SetModifiedFlag(FALSE);
+        const std::vector<BYTE> before = SaveLayoutBytes(Layout());
+        for (const double size : {handleSize, 3.0 * handleSize}) {
+            tool.m_fHandleSize = size;
+            for (const UINT zoom : {ID_ZOOM_OUT, ID_ZOOM_IN, ID_ZOOM_IN}) {
+                Main().SendMessage(WM_COMMAND, zoom);
+                Paint();
+            }
+            Main().SendMessage(WM_COMMAND, ID_ZOOM_OUT);
+        }
+        tool.m_fHandleSize = handleSize;
+        EXPECT_EQ(SaveLayoutBytes(Layout()), before);
+        host.RunUntilIdle();
+        EXPECT_FALSE(Layout().IsModified());
+    }
+    EXPECT_EQ(walked, kStoredClasses);
 }
