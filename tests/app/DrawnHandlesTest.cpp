@@ -8,7 +8,6 @@
 #include "model/CCVNDoc.h"
 #include "resources/CommandIds.h"
 #include "tests/app/EveryClassLayout.h"
-#include "tests/app/PlanInProgram.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/support/FileBytes.h"
 #include "tests/track/LargeLayout.h"
@@ -18,18 +17,14 @@
 
 namespace {
 
-class DrawnHandles : public PlanInProgram {
+class DrawnHandles : public EveryClassLayout {
   protected:
-    // A line and a straight track, drawn with their tools and saved.
-    std::filesystem::path SavedLineAndTrack() {
-        Command(ID_TOOL_LINE);
-        Drag(CPoint(100, 150), CPoint(250, 190));
-        Command(ID_TOOL_STRAIGHT_TRACK);
-        Drag(CPoint(100, 260), CPoint(300, 300));
-        Command(ID_TOOL_SELECTOR);
+    // One object of every class, drawn with its tool and saved.
+    std::filesystem::path SavedEveryClass() {
+        BuildEveryClass();
         const std::filesystem::path path = folder / "handles.cvn";
-        EXPECT_TRUE(ActiveLayout()->OnSaveDocument(path.c_str()));
-        ActiveLayout()->SetModifiedFlag(FALSE);
+        EXPECT_TRUE(Layout().OnSaveDocument(path.c_str()));
+        Layout().SetModifiedFlag(FALSE);
         Main().MDIGetActive()->SendMessage(WM_CLOSE);
         host.RunUntilIdle();
         return path;
@@ -41,10 +36,6 @@ class DrawnHandles : public PlanInProgram {
             host.RunUntilIdle();
         }
     }
-};
-
-class EveryClassDrawn : public EveryClassLayout {
-  protected:
     void Paint() {
         View()->Invalidate();
         View()->UpdateWindow();
@@ -54,7 +45,7 @@ class EveryClassDrawn : public EveryClassLayout {
 }  // namespace
 
 TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWere) {
-    const std::filesystem::path path = SavedLineAndTrack();
+    const std::filesystem::path path = SavedEveryClass();
     const std::vector<BYTE> file = ReadFileBytes(path);
     QuietDoc undrawn;
     LoadLayoutBytes(undrawn, file);
@@ -63,7 +54,7 @@ TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWer
     ASSERT_NE(app.OpenDocumentFile(path.c_str()), nullptr);
     host.RunUntilIdle();
     CCVNDoc& opened = *ActiveLayout();
-    ASSERT_EQ(opened.m_rootGroup.m_members.size(), 2u);
+    ASSERT_EQ(ClassesAtPlan(), kStoredClasses);
     Command(ID_EDIT_SELECT_ALL);
     ZoomAndPaint(ID_ZOOM_IN, 3);
     ZoomAndPaint(ID_ZOOM_OUT, 5);
@@ -74,7 +65,7 @@ TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWer
 
 // One object of every class, selected and drawn at other zooms and handle sizes, then back at
 // the zoom and size it was made at: the layout saves the bytes it saved before, unmodified.
-TEST_F(EveryClassDrawn, DrawingAnySelectedObjectLeavesTheSavedBytesAndTheLayoutUnchanged) {
+TEST_F(DrawnHandles, DrawingAnySelectedObjectLeavesTheSavedBytesAndTheLayoutUnchanged) {
     BuildEveryClass();
     CTool& tool = Layout().m_tool;
     const double handleSize = tool.m_fHandleSize;
