@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "drawing/CShapePen.h"
 #include "drawing/ShapeSupport.h"
@@ -57,7 +56,6 @@ void CLine::CopyFrom(CPaint* other) {
     if (auto* source = dynamic_cast<CLine*>(other)) {
         m_ptStart = source->m_ptStart;
         m_ptEnd = source->m_ptEnd;
-        m_drawnRotationHandle = source->m_drawnRotationHandle;
     }
     CPaint::CopyFrom(other);
 }
@@ -82,7 +80,8 @@ void CLine::CopyEndsToPoints() {
 void CLine::PlaceRotationHandle() {
     if (m_points.GetSize() < kPointCount || m_pTool == nullptr)
         return;
-    m_points[0] = m_drawnRotationHandle = RotationHandleAtZoom();
+    m_points[0] = RotationHandleAtZoom();
+    ShowRotationHandleAt(m_points[0]);
 }
 
 CDoublePoint CLine::RotationHandleAtZoom() const {
@@ -139,7 +138,7 @@ int CLine::Draw(const CPose* parent) {
     std::vector<CPoint> ends;
     if (dc == nullptr || !shape::OutlineToDevice(*m_pTool, placement, {m_ptStart, m_ptEnd}, ends))
         return 0;
-    m_drawnRotationHandle = RotationHandleAtZoom();
+    ShowRotationHandleAt(RotationHandleAtZoom());
     {
         CShapePen pen(*this, *dc);
         dc->MoveTo(ends[0]);
@@ -152,20 +151,10 @@ int CLine::Draw(const CPose* parent) {
     DrawCircleMarker(ends[0].x, ends[0].y);
     DrawCircleMarker(ends[1].x, ends[1].y);
     CPoint anchor;
-    if (shape::ToDevice(*m_pTool, placement, m_drawnRotationHandle, anchor))
+    if (shape::ToDevice(*m_pTool, placement, HandlePoint(0), anchor))
         DrawCrossMarker(anchor.x, anchor.y);
     dc->SelectObject(previous);
     return 1;
-}
-
-// The rotation handle is tested where it was last drawn.
-int CLine::HitTestHandle(const CPose* pose, double x, double y) {
-    if (m_points.GetSize() < kPointCount)
-        return CPaint::HitTestHandle(pose, x, y);
-    const CDoublePoint edited = std::exchange(m_points[0], m_drawnRotationHandle);
-    const int handle = CPaint::HitTestHandle(pose, x, y);
-    m_points[0] = edited;
-    return handle;
 }
 
 CPaint* CLine::HitTest() {

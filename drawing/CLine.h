@@ -36,10 +36,6 @@ class CLine : public CPaint {
     void UpdateSizeInfo(const CPose* pose) override;
     int IsInvalid(int unused) override;
     void UpdateAnchorPoint() override;
-    int HitTestHandle(const CPose* pose, double x, double y) override;
-    // Where the rotation handle was last drawn (or placed by an edit): it follows the zoom, so
-    // it is kept apart from the stored points.
-    const CDoublePoint& DrawnRotationHandle() const { return m_drawnRotationHandle; }
     int MirrorY(double c) override;
     int MirrorX(double c) override;
 
@@ -52,6 +48,4 @@ class CLine : public CPaint {
     // Behind the start by three handle sizes at the tool's zoom.
     CDoublePoint RotationHandleAtZoom() const;
     void PressHandle(const CPose* pose, int handle);
-
-    CDoublePoint m_drawnRotationHandle;
 };

@@ -340,9 +340,10 @@ void CSizeAngle::HangFixedSizeParts() {
 
 void CSizeAngle::DrawHandles(const CPlacement& placement) {
     const double h = m_pTool->GetHandleTolerance();
-    m_points[0] = {m_points[2].x + 2.0 * h, m_points[2].y - 2.0 * h};
+    ShowRotationHandleAt({m_points[2].x + 2.0 * h, m_points[2].y - 2.0 * h});
+    const CDoublePoint rotationHandle = HandlePoint(0);
     dimension::DrawHandleMarkers(*this, placement, {m_points[1], m_points[2], m_points[3], m_points[4]},
-                                 &m_points[0]);
+                                 &rotationHandle);
 }
 
 // ---- Hit tests ----

@@ -182,7 +182,7 @@ int HandleAtPoint(CPaint& shape, const CPose& frame, double x, double y, std::sp
     const CDoublePoint local = shape.WorldToLocalInFrame(frame, x, y);
     const double t = shape.m_pTool->GetHandleTolerance();
     for (int handle : order)
-        if (HandleHolds(shape.m_points[handle], t, local))
+        if (HandleHolds(shape.HandlePoint(handle), t, local))
             return handle;
     return -1;
 }
@@ -211,8 +211,8 @@ void DrawBoxHandles(CPaint& shape, const CPose& frame) {
     for (int corner = 1; corner <= 4; ++corner)
         if (ToDevice(tool, placement, shape.m_points[corner], device))
             shape.DrawHandle(device.x, device.y);
-    shape.UpdateAnchorPoint();
-    if (ToDevice(tool, placement, shape.m_points[0], device))
+    shape.ShowAnchorPointAtZoom();
+    if (ToDevice(tool, placement, shape.HandlePoint(0), device))
         shape.DrawCrossMarker(device.x, device.y);
     dc->SelectObject(previous);
 }

@@ -177,6 +177,8 @@ class CGroup : public CPaint {
     // The frame corner at index 0 to 3: (0, 0), (width, 0), (width, height), (0, height).
     CDoublePoint FrameCorner(int index) const;
     void DrawFrame(const CPose& parent);
+    // Outside the frame's corner 1, two handle tolerances along each axis.
+    CDoublePoint RotationHandleAtZoom() const;
     void DrawEditFrame(const CPose& parent, int penStyle);
     int HitTestFrame();
     void TurnAboutSnapPivot(const CPose* pose, double turn);

@@ -188,6 +188,8 @@ int CGroup::IsInvalid(int) {
 
 void CGroup::UpdateAnchorPoint() {
     for (CPaint* member : m_members) member->UpdateAnchorPoint();
+    if (m_pTool != nullptr && m_points.GetSize() > 0)
+        m_points[0] = RotationHandleAtZoom();
 }
 
 void CGroup::RebuildShape() {

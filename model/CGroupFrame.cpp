@@ -258,6 +258,11 @@ void CGroup::ForMembersInUpdate(Visit visit) {
     for (auto member = m_members.rbegin(); member != m_members.rend(); ++member) visit(*member);
 }
 
+CDoublePoint CGroup::RotationHandleAtZoom() const {
+    const double s = m_pTool->GetHandleTolerance();
+    return {-2.0 * s, -2.0 * s};
+}
+
 int CGroup::Draw(const CPose* parent) {
     const CPose& frame = FrameOf(parent);
     const CPose world = WorldPose(parent);
@@ -280,13 +285,13 @@ int CGroup::Draw(const CPose* parent) {
         if (m_bUseBorder)
             DrawFrame(frame);
         if (!(m_pTool->m_bButtonDown && m_pTool->m_bMoved)) {
-            const double s = m_pTool->GetHandleTolerance();
-            m_points[0] = {-2.0 * s, -2.0 * s};
+            const CDoublePoint rotationHandle = RotationHandleAtZoom();
+            ShowRotationHandleAt(rotationHandle);
             const CDoublePoint corner = LocalToWorldInFrame(frame, m_fFrameWidth, m_fFrameHeight);
             const CPoint handle = m_pTool->LayoutToDevice(corner.x, corner.y, 1);
             DrawHollowHandle(handle.x, handle.y);
             dc->SelectObject(previous);
-            const CDoublePoint anchor = LocalToWorldInFrame(frame, m_points[0].x, m_points[0].y);
+            const CDoublePoint anchor = LocalToWorldInFrame(frame, rotationHandle.x, rotationHandle.y);
             const CPoint cross = m_pTool->LayoutToDevice(anchor.x, anchor.y, 1);
             DrawCrossMarker(cross.x, cross.y);
         }
@@ -362,7 +367,7 @@ int CGroup::HitTestHandle(const CPose* pose, double x, double y) {
                               {2, {0.0, m_fFrameHeight}},
                               {3, {m_fFrameWidth, m_fFrameHeight}},
                               {4, {m_fFrameWidth, 0.0}},
-                              {0, m_points.GetSize() > 0 ? m_points[0] : CDoublePoint{}}};
+                              {0, m_points.GetSize() > 0 ? HandlePoint(0) : CDoublePoint{}}};
     for (const Handle& handle : handles) {
         const CDoublePoint c = LocalToWorldInFrame(frame, handle.local.x, handle.local.y);
         if (px >= TruncateCoordinate(c.x - s) && px < TruncateCoordinate(c.x + s) &&

@@ -480,6 +480,7 @@ void CPaint::CopyFrom(CPaint* other) {
     m_strPatternFile = other->m_strPatternFile;
     RecreateResources(1);
     m_points.Copy(other->m_points);
+    m_shownRotationHandle = other->m_shownRotationHandle;
 }
 
 CPaint* CPaint::Clone() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/CLayoutArea.h"
@@ -171,7 +172,18 @@ class CPaint : public CObject {
     virtual int IsInvalid(int unused);
     virtual void SetLayer(int layer);
     virtual int GetOrientation();
+    // Places point 0, the rotation handle, for the zoom of an edit: a save writes it.
     virtual void UpdateAnchorPoint();
+    // Where a box-like outline's rotation handle lies at the zoom of the moment: beyond corner 3,
+    // two handle tolerances away from the box; none for an outline without an orientation.
+    std::optional<CDoublePoint> AnchorPointAtZoom();
+    // The rotation handle follows the zoom wherever it is drawn, so drawing places it apart from
+    // point 0, which only an edit places and a save writes.
+    void ShowRotationHandleAt(const CDoublePoint& local);
+    void ShowAnchorPointAtZoom();
+    // A handle point as the hit tests see it: the rotation handle where it was last drawn (point 0
+    // until it is), any other point as held.
+    CDoublePoint HandlePoint(int index) const;
     virtual int MirrorY(double c);
     virtual int MirrorX(double c);
     virtual void ConstrainAngle(double& x, double& y, double anchorX, double anchorY);
@@ -298,6 +310,8 @@ class CPaint : public CObject {
     int GetDocumentFileVersion() const;
 
   private:
+    std::optional<CDoublePoint> m_shownRotationHandle;
+
     void StoreCommonPart(CArchive& ar);
     void LoadCommonPart(CArchive& ar);
     void Init();

@@ -115,7 +115,7 @@ int CPaint::HitTestHandle(const CPose* pose, double x, double y) {
     const int py = TruncateCoordinate(local.y);
     const double t = m_pTool->GetHandleTolerance();
     for (int i = 0; i < m_points.GetSize(); ++i) {
-        const CDoublePoint& point = m_points[i];
+        const CDoublePoint point = HandlePoint(i);
         const DeviceRect square{TruncateCoordinate(point.x - t), TruncateCoordinate(point.y - t),
                                 TruncateCoordinate(point.x + t), TruncateCoordinate(point.y + t)};
         if (HoldsPoint(square, px, py))
@@ -143,26 +143,43 @@ int CPaint::GetOrientation() {
 }
 
 void CPaint::UpdateAnchorPoint() {
+    if (const std::optional<CDoublePoint> anchor = AnchorPointAtZoom())
+        m_points[0] = *anchor;
+    m_shownRotationHandle.reset();
+}
+
+std::optional<CDoublePoint> CPaint::AnchorPointAtZoom() {
     if (m_pTool == nullptr || m_points.GetSize() < 4)
-        return;
+        return std::nullopt;
     const double step = 2.0 * m_pTool->GetHandleTolerance();
     const CDoublePoint p3 = m_points[3];
     switch (GetOrientation()) {
         case 1:
-            m_points[0] = {p3.x + step, p3.y - step};
-            break;
+            return CDoublePoint{p3.x + step, p3.y - step};
         case 2:
-            m_points[0] = {p3.x + step, p3.y + step};
-            break;
+            return CDoublePoint{p3.x + step, p3.y + step};
         case 3:
-            m_points[0] = {p3.x - step, p3.y + step};
-            break;
+            return CDoublePoint{p3.x - step, p3.y + step};
         case 4:
-            m_points[0] = {p3.x - step, p3.y - step};
-            break;
+            return CDoublePoint{p3.x - step, p3.y - step};
         default:
-            break;
+            return std::nullopt;
     }
+}
+
+void CPaint::ShowRotationHandleAt(const CDoublePoint& local) {
+    m_shownRotationHandle = local;
+}
+
+void CPaint::ShowAnchorPointAtZoom() {
+    if (const std::optional<CDoublePoint> anchor = AnchorPointAtZoom())
+        ShowRotationHandleAt(*anchor);
+}
+
+CDoublePoint CPaint::HandlePoint(int index) const {
+    if (index == 0 && m_shownRotationHandle)
+        return *m_shownRotationHandle;
+    return m_points[index];
 }
 
 void CPaint::MoveBoxCorner(int handle, double x, double y, CDoublePoint* output) {

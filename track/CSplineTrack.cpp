@@ -198,11 +198,15 @@ void CSplineTrack::FitBoundsToControlPoints() {
 }
 
 void CSplineTrack::RefreshFrameHandles() {
+    PlaceFrameCorners();
+    UpdateAnchorPoint();
+}
+
+void CSplineTrack::PlaceFrameCorners() {
     m_points[1] = {m_fCornerX1, m_fCornerY1};
     m_points[2] = {m_fCornerX1, m_fCornerY2};
     m_points[3] = {m_fCornerX2, m_fCornerY2};
     m_points[4] = {m_fCornerX2, m_fCornerY1};
-    UpdateAnchorPoint();
 }
 
 CDoublePoint CSplineTrack::MarkerFrom(int from, int toward) const {

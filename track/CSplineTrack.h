@@ -108,6 +108,7 @@ class CSplineTrack : public CParTrack {
     void SetFrameFromBounds();
     void FitBoundsToControlPoints();
     void RefreshFrameHandles();
+    void PlaceFrameCorners();
     void RebuildMarkers();
     void RebuildEnds();
     CDoublePoint MarkerFrom(int from, int toward) const;

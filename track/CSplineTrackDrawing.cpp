@@ -209,7 +209,8 @@ void CSplineTrack::DrawHandles(CDC& dc, const CPose& frame, CPen& axisPen) {
     dc.SetBkMode(previousMode);
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     dc.SelectObject(&black);
-    RefreshFrameHandles();
+    PlaceFrameCorners();
+    ShowAnchorPointAtZoom();
     const CPlacement placement(m_pose, frame);
     for (int i = 1; i <= 4; ++i) {
         const CPoint corner = ToDevice(placement, m_points[i]);
@@ -222,7 +223,7 @@ void CSplineTrack::DrawHandles(CDC& dc, const CPose& frame, CPen& axisPen) {
         else
             DrawCircleMarker(p.x, p.y);
     }
-    const CPoint anchor = ToDevice(placement, m_points[0]);
+    const CPoint anchor = ToDevice(placement, HandlePoint(0));
     DrawCrossMarker(anchor.x, anchor.y);
 }
 
@@ -316,7 +317,7 @@ int CSplineTrack::FindHandle(int px, int py) const {
     const bool flat = m_fCornerX1 == m_fCornerX2 || m_fCornerY1 == m_fCornerY2;
     auto frameHandle = [&]() {
         for (int i : {1, 2, 3, 4, 0})
-            if (HoldsHandle(m_points[i], px, py))
+            if (HoldsHandle(HandlePoint(i), px, py))
                 return i;
         return -1;
     };

@@ -113,7 +113,6 @@ void CTrack::CopyFrom(CPaint* other) {
     if (auto* source = dynamic_cast<CTrack*>(other)) {
         m_ptFirst = source->m_ptFirst;
         m_ptSecond = source->m_ptSecond;
-        m_drawnRotationHandle = source->m_drawnRotationHandle;
     }
     CParTrack::CopyFrom(other);
 }

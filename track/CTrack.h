@@ -39,9 +39,6 @@ class CTrack : public CParTrack {
     int Draw(const CPose* parent) override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
-    // Where the rotation handle was last drawn: it follows the zoom, so it is kept apart from
-    // the stored points.
-    const CDoublePoint& DrawnRotationHandle() const { return m_drawnRotationHandle; }
     void TrackCreate(const CPose* pose, int handle) override;
     void DragHandle(const CPose* pose, int handle) override;
     int Rescale(CEditStep* step) override;
@@ -72,8 +69,6 @@ class CTrack : public CParTrack {
     CPaint* HitTestBand();
     void DragEnd(const CPose* pose, int handle);
     void PressEnd(const CPose* pose, int handle);
-
-    CDoublePoint m_drawnRotationHandle;
 
   protected:
     void SerializeShape(CArchive& ar) override;

@@ -110,8 +110,8 @@ void CTrack::DrawSelectionMarkers(const CPieceMapping& device, double c, double 
     const double h = HandleTolerance();
     const double a = -2.0 * h;
     const double b = -LargestWidth() / 2.0 - 2.0 * h;
-    m_drawnRotationHandle = {m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c};
-    const CPoint handle = device(m_drawnRotationHandle);
+    ShowRotationHandleAt({m_ptFirst.x + a * c - b * s, m_ptFirst.y + a * s + b * c});
+    const CPoint handle = device(HandlePoint(0));
     DrawCrossMarker(handle.x, handle.y);
 }
 
@@ -160,7 +160,7 @@ int CTrack::HitTestHandle(const CPose* pose, double x, double y) {
         return 1;
     if (holds(m_ptSecond))
         return 2;
-    return holds(m_drawnRotationHandle) ? 0 : -1;
+    return holds(HandlePoint(0)) ? 0 : -1;
 }
 
 // ---- The mouse ----

@@ -159,8 +159,8 @@ void CCamera::DrawCameraHandles(CDC& dc, const CPose& frame) {
         if (shape::ToDevice(*m_pTool, placement, m_points[i], device))
             DrawCircleMarker(device.x, device.y);
     const double zh = 2.0 * PixelSize() * m_pTool->m_fHandleSize;
-    m_points[0] = {m_points[5].x - zh, m_points[5].y - zh};
-    if (shape::ToDevice(*m_pTool, placement, m_points[0], device))
+    ShowRotationHandleAt({m_points[5].x - zh, m_points[5].y - zh});
+    if (shape::ToDevice(*m_pTool, placement, HandlePoint(0), device))
         DrawCrossMarker(device.x, device.y);
     dc.SelectObject(previous);
 }
@@ -203,9 +203,11 @@ int CCamera::HitTestHandle(const CPose* pose, double x, double y) {
     const CDoublePoint p{std::trunc(local.x), std::trunc(local.y)};
     const double s = PixelSize() * m_pTool->m_fHandleSize;
     const std::pair<int, int> handles[] = {{1, 1}, {3, 2}, {4, 3}, {0, 0}};
-    for (const auto& [point, handle] : handles)
-        if (std::fabs(p.x - m_points[point].x) <= s && std::fabs(p.y - m_points[point].y) <= s)
+    for (const auto& [point, handle] : handles) {
+        const CDoublePoint held = HandlePoint(point);
+        if (std::fabs(p.x - held.x) <= s && std::fabs(p.y - held.y) <= s)
             return handle;
+    }
     return -1;
 }
 

@@ -66,15 +66,12 @@ class DialogsInProgram : public EveryClassLayout {
         host.PressKey(key);
         return host.MessageBoxes().size() - before;
     }
-    // The plan's first object of the class becomes the only one selected, and the plan shows it
-    // so, as after a click on it.
+    // The plan's first object of the class becomes the only one selected.
     CPaint* SelectOnly(const char* className) {
         Layout().m_tool.DeselectAll(0, 0);
         for (CPaint* member : Members())
             if (member->GetClassName() == className) {
                 member->SelectWithUndo(0, 0);
-                View()->Invalidate();
-                View()->UpdateWindow();
                 return member;
             }
         ADD_FAILURE() << "no " << className;

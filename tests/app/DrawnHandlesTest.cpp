@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "model/CCVNDoc.h"
 #include "resources/CommandIds.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/EveryClassLayout.h"
 #include "tests/model/LayoutBytes.h"
 #include "tests/support/FileBytes.h"
 #include "tests/track/LargeLayout.h"
@@ -15,18 +17,14 @@
 
 namespace {
 
-class DrawnHandles : public PlanInProgram {
+class DrawnHandles : public EveryClassLayout {
   protected:
-    // A line and a straight track, drawn with their tools and saved.
-    std::filesystem::path SavedLineAndTrack() {
-        Command(ID_TOOL_LINE);
-        Drag(CPoint(100, 150), CPoint(250, 190));
-        Command(ID_TOOL_STRAIGHT_TRACK);
-        Drag(CPoint(100, 260), CPoint(300, 300));
-        Command(ID_TOOL_SELECTOR);
+    // One object of every class, drawn with its tool and saved.
+    std::filesystem::path SavedEveryClass() {
+        BuildEveryClass();
         const std::filesystem::path path = folder / "handles.cvn";
-        EXPECT_TRUE(ActiveLayout()->OnSaveDocument(path.c_str()));
-        ActiveLayout()->SetModifiedFlag(FALSE);
+        EXPECT_TRUE(Layout().OnSaveDocument(path.c_str()));
+        Layout().SetModifiedFlag(FALSE);
         Main().MDIGetActive()->SendMessage(WM_CLOSE);
         host.RunUntilIdle();
         return path;
@@ -38,12 +36,16 @@ class DrawnHandles : public PlanInProgram {
             host.RunUntilIdle();
         }
     }
+    void Paint() {
+        View()->Invalidate();
+        View()->UpdateWindow();
+    }
 };
 
 }  // namespace
 
 TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWere) {
-    const std::filesystem::path path = SavedLineAndTrack();
+    const std::filesystem::path path = SavedEveryClass();
     const std::vector<BYTE> file = ReadFileBytes(path);
     QuietDoc undrawn;
     LoadLayoutBytes(undrawn, file);
@@ -52,11 +54,41 @@ TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWer
     ASSERT_NE(app.OpenDocumentFile(path.c_str()), nullptr);
     host.RunUntilIdle();
     CCVNDoc& opened = *ActiveLayout();
-    ASSERT_EQ(opened.m_rootGroup.m_members.size(), 2u);
+    ASSERT_EQ(ClassesAtPlan(), kStoredClasses);
     Command(ID_EDIT_SELECT_ALL);
     ZoomAndPaint(ID_ZOOM_IN, 3);
     ZoomAndPaint(ID_ZOOM_OUT, 5);
     // The layout stores its zoom: back at the zoom it was saved at, not drawn there again.
     for (int step = 0; step < 2; ++step) Main().SendMessage(WM_COMMAND, ID_ZOOM_IN);
     EXPECT_EQ(SaveLayoutBytes(opened), savedUndrawn);
+}
+
+// One object of every class, selected and drawn at other zooms and handle sizes, then back at
+// the zoom and size it was made at: the layout saves the bytes it saved before, unmodified.
+TEST_F(DrawnHandles, DrawingAnySelectedObjectLeavesTheSavedBytesAndTheLayoutUnchanged) {
+    BuildEveryClass();
+    CTool& tool = Layout().m_tool;
+    const double handleSize = tool.m_fHandleSize;
+    std::set<std::string> walked;
+    for (CPaint* member : Members()) {
+        SCOPED_TRACE(member->GetClassName().c_str());
+        walked.insert(member->GetClassName().c_str());
+        tool.DeselectAll(0, 0);
+        member->SelectWithUndo(0, 0);
+        Layout().SetModifiedFlag(FALSE);
+        const std::vector<BYTE> before = SaveLayoutBytes(Layout());
+        for (const double size : {handleSize, 3.0 * handleSize}) {
+            tool.m_fHandleSize = size;
+            for (const UINT zoom : {ID_ZOOM_OUT, ID_ZOOM_IN, ID_ZOOM_IN}) {
+                Main().SendMessage(WM_COMMAND, zoom);
+                Paint();
+            }
+            Main().SendMessage(WM_COMMAND, ID_ZOOM_OUT);
+        }
+        tool.m_fHandleSize = handleSize;
+        EXPECT_EQ(SaveLayoutBytes(Layout()), before);
+        host.RunUntilIdle();
+        EXPECT_FALSE(Layout().IsModified());
+    }
+    EXPECT_EQ(walked, kStoredClasses);
 }

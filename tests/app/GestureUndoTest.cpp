@@ -219,12 +219,9 @@ class GestureUndo : public WizardInProgram {
     CDoublePoint anchor;
 };
 
-// The rotation handle where the plan shows it: a straight keeps the one it drew apart from its
-// stored points.
+// The rotation handle where the plan shows it, apart from the stored points.
 CDoublePoint RotationHandleOf(CPaint& object) {
-    if (const auto* straight = dynamic_cast<const CTrack*>(&object))
-        return straight->DrawnRotationHandle();
-    return object.m_points[0];
+    return object.HandlePoint(0);
 }
 
 }  // namespace

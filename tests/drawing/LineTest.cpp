@@ -111,12 +111,12 @@ TEST(Line, StatusOrientationAndRotationHandle) {
     const CDoublePoint stored = line->m_points[0];
     EXPECT_EQ(line->Draw(nullptr), 1);
     const double t = plan.tool.GetHandleTolerance();
-    EXPECT_EQ(line->DrawnRotationHandle(), (CDoublePoint{-3.0 * t, 0.0}));
+    EXPECT_EQ(line->HandlePoint(0), (CDoublePoint{-3.0 * t, 0.0}));
     EXPECT_EQ(canvas.At(70, 50), kBlue);
     EXPECT_EQ(canvas.At(70, 45), kWhite);
     line->m_ptEnd = {0.0, -100.0};
     line->Draw(nullptr);
-    EXPECT_NEAR(line->DrawnRotationHandle().y, 3.0 * t, 1e-9);
+    EXPECT_NEAR(line->HandlePoint(0).y, 3.0 * t, 1e-9);
     // Drawing leaves the stored points as the last edit left them.
     EXPECT_EQ(line->m_points[0], stored);
     plan.tool.SetTargetDC(nullptr, nullptr);

@@ -143,9 +143,9 @@ TEST(GroupGeometry, SelectedGroupDrawsItsBorderAndHandles) {
     group->Select();
     canvas.dc.ClearTrace();
     group->Draw(&plan.identity);
-    EXPECT_EQ(lines(), 4 + 2);                        // the border and the rotation cross
-    EXPECT_EQ(rectangles(), 1);                       // the corner handle
-    EXPECT_NEAR(group->m_points[0].x, -200.0, 1e-6);  // two handle sizes out, in layout units
+    EXPECT_EQ(lines(), 4 + 2);                           // the border and the rotation cross
+    EXPECT_EQ(rectangles(), 1);                          // the corner handle
+    EXPECT_NEAR(group->HandlePoint(0).x, -200.0, 1e-6);  // two handle sizes out, in layout units
 
     plan.tool.m_bButtonDown = 1;
     plan.tool.m_bMoved = 1;

@@ -132,8 +132,8 @@ TEST(TrackDrawing, SelectedPiecesShowTheirHandles) {
     EXPECT_EQ(circles, 2);
     // The rotation handle lies two handle sizes behind the begin and outside the right edge.
     const double h = drawing.plan.tool.GetHandleTolerance();
-    EXPECT_DOUBLE_EQ(drawing.first->DrawnRotationHandle().x, -2.0 * h);
-    EXPECT_DOUBLE_EQ(drawing.first->DrawnRotationHandle().y, 2000.0 - 165.0 - 2.0 * h);
+    EXPECT_DOUBLE_EQ(drawing.first->HandlePoint(0).x, -2.0 * h);
+    EXPECT_DOUBLE_EQ(drawing.first->HandlePoint(0).y, 2000.0 - 165.0 - 2.0 * h);
     // The handle follows the zoom; the stored points stay as read.
     EXPECT_EQ(drawing.first->m_points[0], stored);
 }
