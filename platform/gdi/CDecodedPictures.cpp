@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -95,10 +96,11 @@ std::shared_ptr<PixelSurface> Counted(std::shared_ptr<PixelSurface> decoded, con
         surface, [decoded = std::move(decoded), key](PixelSurface*) mutable { Release(decoded, key); });
 }
 
-// The file's picture, at most shownPixels of it. Call with the lock held.
-BmpImage ReadFile(const std::filesystem::path& path, std::size_t shownPixels) {
+// The file's picture, at most shownPixels of it and shownSide on its longer side. Call with the
+// lock held.
+BmpImage ReadFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide = INT_MAX) {
     ++Held().fileReads;
-    return ReadCutShortBmpFile(path, shownPixels);
+    return ReadCutShortBmpFile(path, shownPixels, shownSide);
 }
 
 // A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
@@ -109,16 +111,23 @@ bool IsDrawing(const BmpImage& image) {
         return false;
     const PixelSurface& picture = *image.surface;
     std::unordered_set<std::uint32_t> colors;
+    // A run of one colour is looked up once: most pixels repeat the one before.
+    std::uint32_t previous = picture.At(0, 0);
+    colors.insert(previous);
     for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x)
-            if (colors.insert(picture.At(x, y)).second && colors.size() > kMostColorsOfADrawing)
+        for (const std::uint32_t pixel : std::span(picture.Row(y), picture.Width())) {
+            if (pixel == previous)
+                continue;
+            previous = pixel;
+            if (colors.insert(pixel).second && colors.size() > kMostColorsOfADrawing)
                 return false;
+        }
     return true;
 }
 
 // The picture past the budget, kept on disk at what the screen can show. Call with the lock held.
 std::unique_ptr<CSpilledPicture> Spilled(const std::filesystem::path& path) {
-    const BmpImage shown = ReadFile(path, CDecodedPictures::kSpilledPixels);
+    const BmpImage shown = ReadFile(path, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
     return shown.surface ? CSpilledPicture::Write(*shown.surface, IsDrawing(shown)) : nullptr;
 }
 

@@ -15,7 +15,7 @@ class PixelSurface;
 // the others leave of it, else at the reduced resolution that fits there (ReductionStep), so
 // that every picture still shows. A picture that does not fit even at the smallest resolution
 // (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place, and
-// the picture as read, reduced to kSpilledPixels, goes to the cache folder (CSpilledPicture), from
+// the picture as read, reduced to kSpilledPixels and kSpilledSide, goes to the cache folder (CSpilledPicture), from
 // where drawing reads it back (Shown), never from the file, which may have changed or gone since.
 // A stand-in's picture comes back into memory once the budget has room for it. So the pictures
 // together hold no more than the budget and kStandInBytes each, however many there are.
@@ -27,6 +27,8 @@ class CDecodedPictures {
     static constexpr std::size_t kStandInBytes = 4;
     // A picture past the budget is kept at most at this many pixels: more than a screen shows.
     static constexpr std::size_t kSpilledPixels = std::size_t{1024} * 1024;
+    // Nor a longer side than this: a long thin picture is never seen whole at more.
+    static constexpr int kSpilledSide = 2048;
 
     // The file's picture, read as a file that may be cut short; null when it cannot be read.
     static std::shared_ptr<PixelSurface> Read(const std::filesystem::path& path);

@@ -316,10 +316,15 @@ void DecodeDibPixels(const DibDescription& dib, const RGBQUAD* colors, const BYT
         DecodeReducedPixels(dib, colors, bits, surface, step);
 }
 
-int ReductionStep(int width, int height, std::size_t shownPixels) {
+int ReductionStep(int width, int height, std::size_t shownPixels, int shownSide) {
     const int largestStep = std::max(1, std::max(width, height) / kSmallestReducedSide);
+    const auto tooLarge = [&](int step) {
+        const std::size_t reducedWidth = ReducedSide(width, step), reducedHeight = ReducedSide(height, step);
+        return reducedWidth * reducedHeight > shownPixels ||
+               std::max(reducedWidth, reducedHeight) > static_cast<std::size_t>(shownSide);
+    };
     int step = 1;
-    while (step < largestStep && ReducedSide(width, step) * ReducedSide(height, step) > shownPixels) ++step;
+    while (step < largestStep && tooLarge(step)) ++step;
     return step;
 }
 
@@ -407,14 +412,14 @@ std::optional<std::vector<BYTE>> ReadRunLengthFile(const std::filesystem::path& 
 }  // namespace
 
 namespace {
-BmpImage ReadRunLengthBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels) {
+BmpImage ReadRunLengthBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, int shownSide) {
     const std::optional<RunLengthLayout> layout = RunLengthLayoutOf(bytes);
     if (!layout)
         return {};
     const DibDescription& dib = layout->dib;
     std::vector<RGBQUAD> colors(dib.colorEntries);
     std::memcpy(colors.data(), bytes.data() + layout->colorsAt, colors.size() * sizeof(RGBQUAD));
-    const int step = ReductionStep(dib.width, dib.height, shownPixels);
+    const int step = ReductionStep(dib.width, dib.height, shownPixels, shownSide);
     const RowFormat format = RowFormatOf(dib, colors.data());
     auto surface =
         std::make_shared<PixelSurface>(static_cast<int>(ReducedSide(dib.width, step)),
@@ -440,9 +445,9 @@ BmpImage ReadBmpFile(const std::filesystem::path& path) {
     return bytes ? ReadBmpBytes(*bytes) : BmpImage{};
 }
 
-BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels) {
+BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, int shownSide) {
     if (IsRunLengthBmp(bytes))
-        return ReadRunLengthBytes(bytes, shownPixels);
+        return ReadRunLengthBytes(bytes, shownPixels, shownSide);
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout || layout->End() > bytes.size())
         return {};
@@ -452,28 +457,28 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels) {
         std::memcpy(&colors[i], bytes.data() + layout->colorsAt + i * layout->colorSize, layout->colorSize);
     if (layout->colorSize == 3)
         for (auto& c : colors) c.rgbReserved = 0;
-    const int step = ReductionStep(dib.width, dib.height, shownPixels);
+    const int step = ReductionStep(dib.width, dib.height, shownPixels, shownSide);
     auto surface = std::make_shared<PixelSurface>(static_cast<int>(ReducedSide(dib.width, step)),
                                                   static_cast<int>(ReducedSide(dib.height, step)));
     DecodeDibPixels(dib, colors.data(), bytes.data() + layout->bitsAt, *surface, step);
     return {surface, dib.bitCount};
 }
 
-BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels) {
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide) {
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
     if (auto runLength = ReadRunLengthFile(path, headers))
-        return ReadCutShortBmpBytes(std::move(*runLength), shownPixels);
+        return ReadCutShortBmpBytes(std::move(*runLength), shownPixels, shownSide);
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
         return {};
     std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path, layout->End());
-    return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels) : BmpImage{};
+    return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels, shownSide) : BmpImage{};
 }
 
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels) {
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels, int shownSide) {
     // Compressed data cut short already ends the decode cleanly.
     if (IsRunLengthBmp(bytes))
-        return ReadBmpBytes(bytes, shownPixels);
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout)
         return {};
@@ -486,7 +491,7 @@ BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels) 
         !HoldsEnoughToExpand(*layout, bytes.size()))
         return {};
     bytes.resize(std::max(bytes.size(), layout->End()), 0);
-    return ReadBmpBytes(bytes, shownPixels);
+    return ReadBmpBytes(bytes, shownPixels, shownSide);
 }
 
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -66,10 +67,10 @@ constexpr int kLargestRunLengthPixels = 16 * 1024 * 1024;
 
 // A picture read at a reduced resolution keeps at least this many pixels on its longer side.
 constexpr int kSmallestReducedSide = 64;
-// The step by which a picture of the size is read to hold no more than the pixels given: 1 when
-// it holds no more already, else the smallest that makes it fit, but never one that leaves its
-// longer side shorter than kSmallestReducedSide.
-int ReductionStep(int width, int height, std::size_t shownPixels);
+// The step by which a picture of the size is read to hold no more than the pixels given, nor a
+// longer side than the one given: 1 when it holds no more already, else the smallest that makes
+// it fit, but never one that leaves its longer side shorter than kSmallestReducedSide.
+int ReductionStep(int width, int height, std::size_t shownPixels, int shownSide = INT_MAX);
 
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.
@@ -78,14 +79,17 @@ struct BmpImage {
     int bitCount = 0;
 };
 BmpImage ReadBmpFile(const std::filesystem::path& path);
-// Read with the bytes in hand, a picture holding more than shownPixels pixels is read at the
-// reduced resolution ReductionStep gives.
-BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX);
+// Read with the bytes in hand, a picture holding more than shownPixels pixels, or a longer side
+// than shownSide, is read at the reduced resolution ReductionStep gives.
+BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX,
+                      int shownSide = INT_MAX);
 // The same for a file that may be cut short inside its colour table or pixels: the headers
 // must be whole and the pixel offset must lie after the information header and within the
 // file; what the file lacks reads as zero (black in a true-colour picture). Beyond the freely
 // expanded size the file may lack no more pixel bytes than it holds.
-BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX);
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX);
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX,
+                             int shownSide = INT_MAX);
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX,
+                              int shownSide = INT_MAX);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);

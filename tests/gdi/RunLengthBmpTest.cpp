@@ -211,10 +211,7 @@ TEST(RunLengthBmp, ReadingWorksOnThePixelsTheCodesSetNotOnTheDeclaredWidth) {
     EXPECT_EQ(spans, (std::vector<std::array<int, 3>>{{200, 9, 5}, {201, 0, 7}}));
 
     constexpr int kWidth = 32768, kRows = 512;
-    FileBytes codes;
-    for (int row = 0; row < kRows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
-    codes.back() = 1;
-    const FileBytes onePixelARow = RunLengthBmpFile(1, kWidth, kRows, RunLengthColors(2), codes);
+    const FileBytes onePixelARow = RunLengthBmpFile(1, kWidth, kRows, RunLengthColors(2), OnePixelARow(kRows));
     const std::vector<BYTE> plain = ExpandRunLengthBmp(onePixelARow);
     for (const std::size_t shown : {std::size_t{SIZE_MAX}, std::size_t{1} << 20, std::size_t{4096}}) {
         const unsigned long long before = RunLengthBands::PixelsWorked();

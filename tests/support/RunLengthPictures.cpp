@@ -69,3 +69,10 @@ RunLengthPicture KnownRle4Picture() {
     picture.indices = {{0, 0, 0, 6, 7}, {3, 4, 5, 1, 2}, {1, 2, 1, 2, 1}};
     return picture;
 }
+
+FileBytes OnePixelARow(int rows) {
+    FileBytes codes;
+    for (int row = 0; row < rows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
+    codes.back() = 1;
+    return codes;
+}

@@ -26,5 +26,7 @@ FileBytes RunLengthBmpFile(int compression, int width, int height, const std::ve
 RunLengthPicture KnownRle8Picture();
 // 5 by 3 at RLE4: a run of two alternating colours, an odd absolute stretch, a delta along a row.
 RunLengthPicture KnownRle4Picture();
+// Codes setting the first pixel of every row of a picture of the rows, and no other.
+FileBytes OnePixelARow(int rows);
 // The colours both pictures use: index i is a colour of its own.
 std::vector<std::uint32_t> RunLengthColors(int count);

@@ -181,14 +181,6 @@ constexpr int kWideSide = 32768;
 constexpr int kWideRows = 512;
 constexpr int kWidePictures = 40;
 
-// Codes setting the first pixel of every row of a picture of the rows, and no other.
-FileBytes OnePixelARow(int rows) {
-    FileBytes codes;
-    for (int row = 0; row < rows; ++row) codes.insert(codes.end(), {1, 1, 0, 0});
-    codes.back() = 1;
-    return codes;
-}
-
 // A plain .bmp at 8 bits a pixel with the colour table given, every pixel of colour 1.
 FileBytes EightBitPlain(int width, int height, const std::vector<std::uint32_t>& colors) {
     FileBytes file =
