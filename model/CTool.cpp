@@ -298,6 +298,13 @@ void CTool::LoseStep(unsigned long serial, bool droppedOldest) {
     }
 }
 
+bool CTool::NamedByNewestStepsOnly(const CPaint* object) const {
+    const CFreedObjects named{object};
+    const auto names = [&](const UndoEntry& entry) { return NamesAny(entry.step.get(), named); };
+    const auto older = std::find_if_not(m_undoList.begin(), m_undoList.end(), names);
+    return older != m_undoList.begin() && std::none_of(older, m_undoList.end(), names);
+}
+
 void CTool::DiscardUndoSteps(int count) {
     std::vector<std::unique_ptr<CEditStep>> dropped;
     for (int i = 0; i < count && !m_undoList.empty(); ++i) {

@@ -558,6 +558,8 @@ class CTool : public CObject {
     void DropOldestGroupsPastLimit();
     // Forgets the saved state when a step of this serial leaves the list without being undone.
     void LoseStep(unsigned long serial, bool droppedOldest);
+    // Whether some step names the object and every such step is newer than all the others.
+    bool NamedByNewestStepsOnly(const CPaint* object) const;
     void UpdateModifiedAfterUndo();
     // Whether the member's bounds, as last computed, lie wholly outside the page.
     bool LiesWhollyOffPage(const CPaint& member) const;

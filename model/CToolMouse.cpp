@@ -530,13 +530,21 @@ void CTool::EndPointEntry() {
 
 // A new object that came out invalid leaves the layout together with the step of its
 // placement, so that undo never brings back an empty object. Its destruction drops exactly
-// the steps that name it, whatever was pushed after them.
+// the steps that name it, whatever was pushed after them. When those were the newest steps,
+// the layout is back as it stood before them, as their Undo would leave it: a click that made
+// nothing leaves a saved layout unmodified.
 void CTool::RemoveInvalidNewObject(CPaint* object) {
+    const bool backToEarlierState = NamedByNewestStepsOnly(object);
+    const bool savedReachable = m_bSavedReachable;
     object->Invalidate();
     DetachObject(object);
     object->ReleaseData();
     object->Remove3D();
     delete object;
+    if (!backToEarlierState)
+        return;
+    m_bSavedReachable = savedReachable;
+    UpdateModifiedAfterUndo();
 }
 
 void CTool::OnRButtonDown(UINT flags, double x, double y) {
