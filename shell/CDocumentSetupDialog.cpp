@@ -49,12 +49,11 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     if (!document)
         return;
     m_nUnitIndex = document->GetUnitIndex();
-    document->FormatLength(m_strWidth, document->m_fPageWidth);
-    document->FormatLength(m_strHeight, document->m_fPageHeight);
-    m_strShownWidth = m_strWidth;
-    m_strShownHeight = m_strHeight;
-    m_fLoadedWidth = m_fWidth = document->m_fPageWidth;
-    m_fLoadedHeight = m_fHeight = document->m_fPageHeight;
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_width.Load(lengths, document->m_fPageWidth);
+    m_height.Load(lengths, document->m_fPageHeight);
+    m_fWidth = document->m_fPageWidth;
+    m_fHeight = document->m_fPageHeight;
     m_nViewScale = static_cast<int>(document->m_fViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
     m_fPrintScale = document->m_fPrintScale;
@@ -87,8 +86,8 @@ BOOL CDocumentSetupDialog::OnInitDialog() {
 void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     const CLengthFormat lengths(m_nUnitIndex);
-    DDX_LengthText(dx, IDC_SETUP_WIDTH, m_strWidth, lengths, PageSides(), kWidthRefused);
-    DDX_LengthText(dx, IDC_SETUP_HEIGHT, m_strHeight, lengths, PageSides(), kHeightRefused);
+    m_width.Exchange(dx, IDC_SETUP_WIDTH, lengths, PageSides(), kWidthRefused);
+    m_height.Exchange(dx, IDC_SETUP_HEIGHT, lengths, PageSides(), kHeightRefused);
     DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
     DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
     DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
@@ -110,8 +109,9 @@ void CDocumentSetupDialog::OnOK() {
     }
     if (!UpdateData(TRUE))
         return;
-    m_fWidth = PageSide(m_strWidth, m_strShownWidth, m_fLoadedWidth);
-    m_fHeight = PageSide(m_strHeight, m_strShownHeight, m_fLoadedHeight);
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_fWidth = m_width.Length(lengths, PageSides());
+    m_fHeight = m_height.Length(lengths, PageSides());
     EndDialog(IDOK);
 }
 
@@ -130,8 +130,8 @@ void CDocumentSetupDialog::OnViewScaleKillFocus() {
 }
 
 void CDocumentSetupDialog::OnSizeKillFocus() {
-    GetDlgItemText(IDC_SETUP_WIDTH, m_strWidth);
-    GetDlgItemText(IDC_SETUP_HEIGHT, m_strHeight);
+    GetDlgItemText(IDC_SETUP_WIDTH, m_width.m_text);
+    GetDlgItemText(IDC_SETUP_HEIGHT, m_height.m_text);
 }
 
 void CDocumentSetupDialog::OnFitToPage() {
@@ -141,14 +141,6 @@ void CDocumentSetupDialog::OnFitToPage() {
 void CDocumentSetupDialog::OnFixedScale() {
     EnablePrintScale(true);
     GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
-}
-
-// A text showing a bound stands for that bound.
-double CDocumentSetupDialog::PageSide(const CString& text, const CString& shown, double loaded) const {
-    double side = loaded;
-    if (text != shown)
-        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), PageSides(), side);
-    return side;
 }
 
 // The page at zoom 1 must fit the plan window's coordinates, so the view scale bounds its

@@ -10,7 +10,9 @@
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/ToolParametersTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
+#include "terrain/CMount.h"
 #include "tests/app/DialogsInProgram.h"
+#include "track/CParTrack.h"
 
 // The settings a layout file keeps, changed through the dialogs and commands that change them:
 // confirmed untouched they leave the layout as it was, changed they mark it modified.
@@ -121,6 +123,12 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         const char* selected = nullptr;
         UINT opener = 0;
         const char* nested = nullptr;
+        // Values the layout holds before the dialog opens: a file may hold what a person may
+        // not type, and what the dialog shows rounded.
+        std::function<void()> load = {};
+    };
+    const auto tunnelWidth = [this](double width) {
+        static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = width;
     };
     const Use uses[] = {
         {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
@@ -156,6 +164,62 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); }, false,
          "CTrack", IDC_TRACK_MORE, "More properties"},
+        {.name = "Preferences, a snap range beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 3,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); },
+         .load = [this] { Layout().m_tool.m_fSnapDistance = 700000.0; }},
+        {.name = "Preferences, test-train distances beyond and below the typed ones",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 2,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); },
+         .load =
+             [this] {
+                 Layout().m_limits.maxElevationGap = 1e7;
+                 Layout().m_limits.maxConnectionDistance = -5.0;
+             }},
+        {.name = "Preferences, a grid beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 0,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_WIDTH, "3"); },
+         .load =
+             [this] {
+                 Layout().m_bGridShown = 1;
+                 Layout().m_nGridWidth = 1000000;
+             }},
+        {.name = "Preferences, a grid the fractional inches round",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 0,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_HEIGHT, "3"); },
+         .load =
+             [this] {
+                 Layout().m_nUnitIndex = 5;
+                 Layout().m_nGridHeight = 1300;
+             }},
+        {.name = "More properties, a tunnel wider than the typed one",
+         .command = ID_EDIT_PROPERTIES,
+         .caption = "Track properties",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); },
+         .opener = IDC_TRACK_MORE,
+         .nested = "More properties",
+         .load = [tunnelWidth] { tunnelWidth(700000.0); }},
+        {.name = "Terrain Editor, a knot higher than the typed one",
+         .command = ID_TERRAIN_EDITOR,
+         .caption = "Terrain Editor",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_LINEAR); },
+         .selected = "CMount",
+         .load =
+             [this] {
+                 auto* terrain = static_cast<CMount*>(SelectOnly("CMount"));
+                 for (int knot = 0; knot < terrain->Grid().GetSize(); ++knot)
+                     terrain->Grid()[knot].z = 700000.0f;
+             }},
     };
     DrawTerrain();
     Layout().m_tool.DeselectAll(0, 0);
@@ -166,6 +230,10 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         SCOPED_TRACE(use.name);
         if (use.selected != nullptr)
             SelectOnly(use.selected);
+        if (use.load) {
+            use.load();
+            Layout().SetModifiedFlag(FALSE);
+        }
         // The dialog the change is made in, the nested one opened from the first.
         const auto inDialog = [&](std::function<void(CWnd&)> work) {
             host.WhenModal(use.caption, [&, work](CWnd& dialog) {
@@ -177,6 +245,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             });
         };
         const std::vector<BYTE> before = Stored(Layout());
+        const size_t boxes = host.MessageBoxes().size();
         if (use.modeless) {
             // It stays beside the plan: Enter there applies what it shows, and the command
             // hides it again.
@@ -193,6 +262,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             Command(use.command);
             EXPECT_EQ(Stored(Layout()), before);
             EXPECT_FALSE(Layout().IsModified());
+            EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
             inDialog([&](CWnd& dialog) {
                 use.change(*this, Page(dialog, use.page));
                 ClickControl(dialog, IDOK);
