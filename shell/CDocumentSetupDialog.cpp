@@ -150,13 +150,16 @@ LengthRange CDocumentSetupDialog::PageSides() const {
     return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
 }
 
-// A side the file can hold but the view scale cannot show: the scale is what to change.
+// A side the file can hold but the view scale cannot show: the scale is what to change. A side
+// shown as the scale's bound is that bound, as the sides' own refusal names it.
 bool CDocumentSetupDialog::IsSideTooLargeForScale(int id) const {
     CString text;
     GetDlgItemText(id, text);
+    const CLengthFormat lengths(m_nUnitIndex);
     double side = 0.0;
     const LengthRange held{kLeastPageSide, kLargestCoordinate};
-    return ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), held, side) && side > PageSides().maximum;
+    return ReadLengthInRange(text, lengths, held, side) &&
+           !ReadLengthInRange(text, lengths, PageSides(), side);
 }
 
 // A text that is no number reads as 0, which OK refuses.

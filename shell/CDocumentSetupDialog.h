@@ -12,9 +12,6 @@ class CDocumentSetupDialog : public CDialog {
     DECLARE_DYNAMIC(CDocumentSetupDialog)
     DECLARE_MESSAGE_MAP()
   public:
-    // The page of a layout at a view scale must fit the plan window's coordinates.
-    static constexpr double kLargestScaledSide = 32000.0;
-
     explicit CDocumentSetupDialog(CWnd* parent = nullptr);
 
     void LoadFromDocument(CCVNDoc* document);
