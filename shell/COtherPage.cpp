@@ -17,8 +17,7 @@ void COtherPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     m_snapRange.Exchange(dx, IDC_OTHER_SNAP_RANGE, CLengthFormat(m_nUnitIndex), kSnapRanges,
                          DataExchangeMessages::kEnterNumberBetween);
-    DDX_Text(dx, IDC_OTHER_HANDLE_SIZE, m_fHandleSize);
-    DDV_MinMaxDouble(dx, m_fHandleSize, 5.0, 50.0);
+    m_handleSize.Exchange(dx, IDC_OTHER_HANDLE_SIZE, 5.0, 50.0);
 }
 
 void COtherPage::LoadSnapRange(double length) {
@@ -30,8 +29,6 @@ double COtherPage::SnapRange() const {
 }
 
 void COtherPage::ShowRestoredValues() {
-    CString handleSize;
-    handleSize.Format("%.0f", m_fHandleSize);
     SetDlgItemText(IDC_OTHER_SNAP_RANGE, m_snapRange.m_text);
-    SetDlgItemText(IDC_OTHER_HANDLE_SIZE, handleSize);
+    SetDlgItemText(IDC_OTHER_HANDLE_SIZE, m_handleSize.m_text);
 }

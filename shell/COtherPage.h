@@ -2,6 +2,7 @@
 
 #include "platform/ctl/CPropertyPage.h"
 #include "ui/CLengthField.h"
+#include "ui/CNumberField.h"
 
 // The "Other" page of the preferences: the snap range (a length text) and the selector's
 // handle size in pixels, which every open document takes.
@@ -12,13 +13,13 @@ class COtherPage : public CPropertyPage {
 
     // The unit of the length texts.
     int m_nUnitIndex;
-    double m_fHandleSize = 0.0;
+    CNumberField m_handleSize;
 
     // The field shows the length in the page's unit and stands for it exactly until it is typed in.
     void LoadSnapRange(double length);
     double SnapRange() const;
 
-    // The texts Restore shows: the handle size without decimals.
+    // The texts Restore shows.
     void ShowRestoredValues();
 
   protected:

@@ -65,7 +65,7 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     const TrackLimits& limits = document->m_limits;
     m_trainPage.LoadDistances(limits.maxElevationGap, limits.maxConnectionDistance);
     m_trainPage.m_fMaxGrade = limits.maxGrade;
-    m_trainPage.m_fBendDeformation = 1.0 - limits.bendLimit;
+    m_trainPage.m_bendDeformation.Load(1.0 - limits.bendLimit);
     m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
 
     m_metricPage.m_pDocument = document;
@@ -77,9 +77,9 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_metricPage.m_crBackground = document->m_crBackground;
 
     m_otherPage.LoadSnapRange(document->m_tool.m_fSnapDistance);
-    m_otherPage.m_fHandleSize = document->m_tool.m_fHandleSize;
+    m_otherPage.m_handleSize.Load(document->m_tool.m_fHandleSize);
 
-    m_loaded = {m_trainPage.m_fBendDeformation, m_trainPage.m_fMaxAngle};
+    m_loaded = {m_trainPage.m_bendDeformation.Number(), m_trainPage.m_fMaxAngle};
 }
 
 void CPreferenceSheet::RestoreDefaults() {
@@ -90,7 +90,7 @@ void CPreferenceSheet::RestoreDefaults() {
 
     m_trainPage.LoadDistances(kDefaultElevationGap, kDefaultConnectionDistance);
     m_trainPage.m_fMaxGrade = kDefaultGrade;
-    m_trainPage.m_fBendDeformation = 1.0 - kDefaultBendLimit;
+    m_trainPage.m_bendDeformation.Load(1.0 - kDefaultBendLimit);
     m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
 
     m_metricPage.m_nUnitIndex = kDefaultUnitIndex;
@@ -101,7 +101,7 @@ void CPreferenceSheet::RestoreDefaults() {
     m_metricPage.m_crBackground = GetSysColor(COLOR_WINDOW);
 
     m_otherPage.LoadSnapRange(kDefaultSnapRange);
-    m_otherPage.m_fHandleSize = kDefaultHandleSize;
+    m_otherPage.m_handleSize.Load(kDefaultHandleSize);
 }
 
 void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
@@ -117,8 +117,9 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
     limits.maxElevationGap = m_trainPage.ElevationGap();
     limits.maxGrade = m_trainPage.m_fMaxGrade;
     limits.maxConnectionDistance = m_trainPage.ConnectionDistance();
-    if (m_trainPage.m_fBendDeformation != m_loaded.bendDeformation)
-        limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
+    if (const double deformation = m_trainPage.m_bendDeformation.Number();
+        deformation != m_loaded.bendDeformation)
+        limits.bendLimit = 1.0 - deformation;
     if (m_trainPage.m_fMaxAngle != m_loaded.maxAngle)
         limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
     const double snapRange = m_otherPage.SnapRange();
@@ -135,7 +136,7 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
 
     for (CCVNDoc* open : OpenDocuments(document)) {
         open->m_tool.m_fSnapDistance = snapRange;
-        open->m_tool.m_fHandleSize = m_otherPage.m_fHandleSize;
+        open->m_tool.m_fHandleSize = m_otherPage.m_handleSize.Number();
         open->UpdateAllViews();
     }
 }

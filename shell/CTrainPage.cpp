@@ -23,8 +23,7 @@ void CTrainPage::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_TRAIN_GRADE, m_fMaxGrade);
     m_connectionDistance.Exchange(dx, IDC_TRAIN_CONNECTION_DISTANCE, lengths, kDistances,
                                   DataExchangeMessages::kEnterNumberBetween);
-    DDX_Text(dx, IDC_TRAIN_BEND_DEFORMATION, m_fBendDeformation);
-    DDV_MinMaxDouble(dx, m_fBendDeformation, 0.0, 1.0);
+    m_bendDeformation.Exchange(dx, IDC_TRAIN_BEND_DEFORMATION, 0.0, 1.0);
     DDX_Text(dx, IDC_TRAIN_ANGLE, m_fMaxAngle);
 }
 
@@ -55,6 +54,5 @@ void CTrainPage::ShowRestoredValues() {
     SetDlgItemText(IDC_TRAIN_GRADE, text);
     text.Format("%.0f", m_fMaxAngle);
     SetDlgItemText(IDC_TRAIN_ANGLE, text);
-    text.Format("%.1f", m_fBendDeformation);
-    SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, text);
+    SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, m_bendDeformation.m_text);
 }

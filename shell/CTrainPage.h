@@ -2,6 +2,7 @@
 
 #include "platform/ctl/CPropertyPage.h"
 #include "ui/CLengthField.h"
+#include "ui/CNumberField.h"
 
 // The "Train" page of the preferences: the limits the track connection search keeps to.
 // Lengths are texts in the document's unit; the bend is shown as the deformation allowed.
@@ -13,7 +14,7 @@ class CTrainPage : public CPropertyPage {
     // The unit of the length texts.
     int m_nUnitIndex;
     double m_fMaxGrade = 0.0;
-    double m_fBendDeformation = 0.0;
+    CNumberField m_bendDeformation;
     double m_fMaxAngle = 0.0;
 
     // The fields show the lengths in the page's unit and stand for them exactly until they are
@@ -22,7 +23,7 @@ class CTrainPage : public CPropertyPage {
     double ElevationGap() const;
     double ConnectionDistance() const;
 
-    // The texts Restore shows: numbers without decimals, the deformation with one.
+    // The texts Restore shows: numbers without decimals.
     void ShowRestoredValues();
 
   protected:

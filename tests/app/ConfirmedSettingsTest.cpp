@@ -180,6 +180,19 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
                  Layout().m_limits.maxElevationGap = 1e7;
                  Layout().m_limits.maxConnectionDistance = -5.0;
              }},
+        {.name = "Preferences, a handle size beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 3,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_HANDLE_SIZE, "20"); },
+         .load = [this] { Layout().m_tool.m_fHandleSize = 100.0; }},
+        {.name = "Preferences, a bend below the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 2,
+         .change = [](ConfirmedSettings& t,
+                      CWnd& page) { t.Retype(page, IDC_TRAIN_BEND_DEFORMATION, "0.5"); },
+         .load = [this] { Layout().m_limits.bendLimit = 1.5; }},
         {.name = "Preferences, a grid beyond the typed one",
          .command = ID_PREFERENCES,
          .caption = "Preferences",
@@ -258,7 +271,11 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             EXPECT_FALSE(Layout().IsModified());
             use.change(*this, dialog);
         } else if (use.caption != nullptr) {
-            inDialog([&](CWnd&) { host.PressKey(VK_RETURN); });
+            // The person turns to the field's page, and confirms it untouched.
+            inDialog([&](CWnd& dialog) {
+                Page(dialog, use.page);
+                host.PressKey(VK_RETURN);
+            });
             Command(use.command);
             EXPECT_EQ(Stored(Layout()), before);
             EXPECT_FALSE(Layout().IsModified());
