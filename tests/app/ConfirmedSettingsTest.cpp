@@ -10,9 +10,12 @@
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/ToolParametersTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
+#include "terrain/CBenchwork.h"
 #include "terrain/CMount.h"
 #include "tests/app/DialogsInProgram.h"
 #include "track/CParTrack.h"
+#include "view3d/C3D.h"
+#include "view3d/CSprite.h"
 
 // The settings a layout file keeps, changed through the dialogs and commands that change them:
 // confirmed untouched they leave the layout as it was, changed they mark it modified.
@@ -39,6 +42,7 @@ class ConfirmedSettings : public DialogsInProgram {
 }  // namespace
 
 constexpr UINT kNote = 1202;
+constexpr UINT kPropertiesTabs = 1214;
 
 // The properties dialog of every class a layout stores, opened on an object made as a person
 // makes it: Enter at once (or OK, where Enter is a new line of the text) changes no byte and
@@ -50,6 +54,11 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         UINT field;
         const char* typed;
         bool enterIsANewLine = false;
+        // Values the object holds before the dialog opens: a file may hold what a person may
+        // not type, and what the dialog shows rounded.
+        std::function<void(CPaint&)> load = {};
+        // The tab of the page the loaded values show on, turned to before Enter.
+        int tab = 0;
     };
     const Change changes[] = {
         {"CLine", "2D Object properties", kNote, "a"},
@@ -66,14 +75,46 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         {"CBoxMeasure", "Font", edt3, "36"},
         {"CTextBox", "Text properties", IDC_TEXT_EDIT, "a", true},
         {"CBMP", "Picture properties", kNote, "a"},
-        {"C3D", "3D Objects properties", kNote, "a"},
-        {"CSprite", "3D Bitmap properties", kNote, "a"},
+        {.className = "C3D",
+         .caption = "3D Objects properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 static_cast<C3D&>(object).m_fElevation = 50000.0;
+                 static_cast<C3D&>(object).m_fHeight = 1234.5678;
+             }},
+        {.className = "CSprite",
+         .caption = "3D Bitmap properties",
+         .field = kNote,
+         .typed = "a",
+         .load = [](CPaint& object) { static_cast<CSprite&>(object).m_fElevation = 40000.25; }},
         {"CTrack", "Track properties", kNote, "a"},
         {"CCircTrack", "Track properties", kNote, "a"},
         {"CArcTrack", "Track properties", kNote, "a"},
         {"CSplineTrack", "Track properties", kNote, "a"},
-        {"CBenchwork", "Benchwork properties", kNote, "a"},
-        {"CMount", "Terrain properties", kNote, "a"},
+        {.className = "CBenchwork",
+         .caption = "Benchwork properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 static_cast<CBenchwork&>(object).m_fElevation = 33000.5;
+                 static_cast<CBenchwork&>(object).m_fThickness = 123.45678;
+             },
+         .tab = 1},
+        {.className = "CMount",
+         .caption = "Terrain properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 auto& terrain = static_cast<CMount&>(object);
+                 terrain.m_fElevation = 40000.0;
+                 terrain.m_fGridSpacing = 8000.0;
+                 terrain.m_fTextureScale = 2.5;
+             },
+         .tab = 1},
         {"CGroup", "Group properties", kNote, "a"},
     };
     BuildEveryClass();
@@ -85,11 +126,16 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         ASSERT_NE(change, std::end(changes)) << className;
         SCOPED_TRACE(className);
         walked.insert(className);
+        if (change->load)
+            change->load(*member);
         Layout().m_tool.DeselectAll(0, 0);
         member->SelectWithUndo(0, 0);
         Layout().SetModifiedFlag(FALSE);
         const std::vector<BYTE> before = Stored(Layout());
+        const size_t boxes = host.MessageBoxes().size();
         host.WhenModal(change->caption, [&](CWnd& dialog) {
+            if (change->tab > 0)
+                DialogInput::ClickTab(host, dialog.GetDlgItem(kPropertiesTabs), change->tab);
             if (change->enterIsANewLine)
                 ClickControl(dialog, IDOK);
             else
@@ -98,6 +144,7 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         Command(ID_EDIT_PROPERTIES);
         EXPECT_EQ(Stored(Layout()), before);
         EXPECT_FALSE(Layout().IsModified());
+        EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
         host.WhenModal(change->caption, [&](CWnd& dialog) {
             Retype(dialog, change->field, change->typed);
             ClickControl(dialog, IDOK);
