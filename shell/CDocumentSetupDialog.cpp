@@ -54,7 +54,8 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     m_height.Load(lengths, document->m_fPageHeight);
     m_fWidth = document->m_fPageWidth;
     m_fHeight = document->m_fPageHeight;
-    m_nViewScale = static_cast<int>(document->m_fViewScale);
+    m_fLoadedViewScale = document->m_fViewScale;
+    m_nViewScale = static_cast<int>(m_fLoadedViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
     m_fPrintScale = document->m_fPrintScale;
     m_bShowPageMarkers = document->m_bShowPageMarkers;
@@ -66,7 +67,7 @@ void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
         return;
     document->m_fPageWidth = m_fWidth;
     document->m_fPageHeight = m_fHeight;
-    document->m_fViewScale = m_nViewScale;
+    document->m_fViewScale = ViewScale();
     document->m_nPrintScaleChoice = m_nPrintScaleMode;
     document->m_fPrintScale = m_fPrintScale;
     document->m_bShowPageMarkers = m_bShowPageMarkers;
@@ -146,8 +147,14 @@ void CDocumentSetupDialog::OnFixedScale() {
 // The page at zoom 1 must fit the plan window's coordinates, so the view scale bounds its
 // sides; so does the file's coordinate limit.
 LengthRange CDocumentSetupDialog::PageSides() const {
-    const double scale = std::max(m_nViewScale, 1);
+    const double scale = std::max(ViewScale(), 1.0);
     return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
+}
+
+// A file may hold a scale that is no whole number; the field shows it whole, and while it does
+// the scale is the file's.
+double CDocumentSetupDialog::ViewScale() const {
+    return m_nViewScale == static_cast<int>(m_fLoadedViewScale) ? m_fLoadedViewScale : m_nViewScale;
 }
 
 // A side the file can hold but the view scale cannot show: the scale is what to change. A side

@@ -38,6 +38,7 @@ class CDocumentSetupDialog : public CDialog {
 
   private:
     LengthRange PageSides() const;
+    double ViewScale() const;
     bool IsSideTooLargeForScale(int id) const;
     void ReadViewScaleText();
     void ShowViewScale();
@@ -46,6 +47,7 @@ class CDocumentSetupDialog : public CDialog {
     void EnablePrintScale(bool enable);
 
     int m_nUnitIndex;
+    double m_fLoadedViewScale = 1.0;
     double m_fWidth = 0.0;
     double m_fHeight = 0.0;
 };

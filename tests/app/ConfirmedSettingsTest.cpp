@@ -219,6 +219,16 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); }, false,
          "CTrack", IDC_TRACK_MORE, "More properties"},
+        {.name = "Document setup, a view scale the field shows whole",
+         .command = ID_DOCUMENT_SETUP,
+         .caption = "Document setup",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "150"); },
+         .load =
+             [this] {
+                 Layout().m_fViewScale = Layout().m_fViewScaleCopy = 3.5;
+                 Layout().m_tool.SetViewScale(1.0, 3.5);
+             }},
         {.name = "Preferences, a snap range beyond the typed one",
          .command = ID_PREFERENCES,
          .caption = "Preferences",
