@@ -182,9 +182,6 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         // not type, and what the dialog shows rounded.
         std::function<void()> load = {};
     };
-    const auto tunnelWidth = [this](double width) {
-        static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = width;
-    };
     const Use uses[] = {
         {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "100"); }},
@@ -285,7 +282,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); },
          .opener = IDC_TRACK_MORE,
          .nested = "More properties",
-         .load = [tunnelWidth] { tunnelWidth(700000.0); }},
+         .load = [this] { static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = 700000.0; }},
         {.name = "Terrain Editor, a knot higher than the typed one",
          .command = ID_TERRAIN_EDITOR,
          .caption = "Terrain Editor",
