@@ -107,75 +107,6 @@ CString FormatWholeAndFractionalInches(double inches) {
     return text;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-void SkipBlanks(const char*& cursor) {
-    while (*cursor == ' ') {
-        ++cursor;
-    }
-}
-
-double Signed(double value, bool negative) {
-    return negative ? -value : value;
-}
-
-double NumberOf(const CString& digits) {
-    return ParseDouble(digits);
-}
-
-// Collects digits up to the stop character (passed), the end of the text or a full token,
-// skipping everything else.
-void CollectDigitsUntil(const char*& cursor, char stop, CString& digits) {
-    while (digits.GetLength() < CLengthFormat::kMaxTokenLength && *cursor != '\0') {
-        const char c = *cursor++;
-        if (c == stop) {
-            return;
-        }
-        if (IsDigit(c)) {
-            digits += c;
-        }
-    }
-}
-
-// The first number of a fractional-inch text: digits up to a blank, a slash (both left
-// under the cursor) or a full token; a minus sign anywhere in it makes the value negative.
-// Answers true when an inch mark ended the number.
-bool CollectLeadingDigits(const char*& cursor, CString& digits, bool& negative) {
-    while (digits.GetLength() < CLengthFormat::kMaxTokenLength && *cursor != '\0' && *cursor != ' ' &&
-           *cursor != '/') {
-        const char c = *cursor++;
-        if (c == kInchMark) {
-            return true;
-        }
-        if (c == '-') {
-            negative = true;
-        } else if (IsDigit(c)) {
-            digits += c;
-        }
-    }
-    return false;
-}
-
-// The numerator after a whole number: digits up to a slash (passed) or a full token. Answers
-// true when an inch mark came first, so there is no fraction.
-bool CollectNumeratorDigits(const char*& cursor, CString& digits) {
-    while (digits.GetLength() < CLengthFormat::kMaxTokenLength && *cursor != '\0') {
-        const char c = *cursor++;
-        if (c == kInchMark) {
-            return true;
-        }
-        if (c == '/') {
-            return false;
-        }
-        if (IsDigit(c)) {
-            digits += c;
-        }
-    }
-    return false;
-}
-
 bool HasSign(const CString& text) {
     return !text.IsEmpty() && (text[0] == '-' || text[0] == '+');
 }
@@ -301,26 +232,6 @@ void CLengthFormat::FormatLengthFraction(CString& text, double value) const {
     }
 }
 
-double CLengthFormat::ParseLength(const char* text) const {
-    if (!HasUnit() || text == nullptr) {
-        return 0.0;
-    }
-    double length = 0.0;
-    if (ReadTypedLength(text, length)) {
-        return length;
-    }
-    switch (m_unitIndex) {
-        case 2:
-            return ParseFeetAndInches(text, false);
-        case 3:
-            return ParseFeetAndInches(text, true);
-        case 5:
-            return ParseFractionalInches(text) * kInch;
-        default:
-            return ParseDouble(text) * UnitSize();
-    }
-}
-
 bool CLengthFormat::ReadTypedLength(const CString& text, double& length) const {
     if (!HasUnit())
         return false;
@@ -366,30 +277,6 @@ CString CLengthFormat::DescribeTypedForms() const {
     }
 }
 
-double CLengthFormat::ParseFeetAndInches(const char* text, bool fractionalInches) const {
-    CString token;
-    const int kind = NextLengthToken(text, token);
-    double feet = 0.0;
-    double inches = 0.0;
-    if (kind == tokenInches) {
-        inches = NumberOf(token);
-    } else {
-        feet = NumberOf(token);
-    }
-    if (kind == tokenFeet) {
-        if (fractionalInches) {
-            inches = ParseFractionalInches(text);
-        } else {
-            NextLengthToken(text, token);
-            inches = NumberOf(token);
-        }
-    }
-    if (feet < 0.0 || inches < 0.0) {
-        return -(std::fabs(inches) * kInch + std::fabs(feet) * kFoot);
-    }
-    return inches * kInch + feet * kFoot;
-}
-
 void CLengthFormat::RoundToFraction(double fraction, int& numerator, int& denominator) {
     const double sixtyFourths = fraction * 64.0;
     const double firstDecimal = std::fmod(std::trunc(sixtyFourths * 10.0), 10.0);
@@ -399,57 +286,6 @@ void CLengthFormat::RoundToFraction(double fraction, int& numerator, int& denomi
         numerator /= 2;
         denominator /= 2;
     }
-}
-
-int CLengthFormat::NextLengthToken(const char*& cursor, CString& token) {
-    token.Empty();
-    bool hasPoint = false;
-    while (token.GetLength() < kMaxTokenLength && *cursor != '\0') {
-        const char c = *cursor++;
-        if (c == kFootMark) {
-            return tokenFeet;
-        }
-        if (c == kInchMark) {
-            return tokenInches;
-        }
-        if (c == '-' || IsDigit(c)) {
-            token += c;
-        } else if (c == '.' && !hasPoint) {
-            hasPoint = true;
-            token += c;
-        }
-    }
-    return tokenPlain;
-}
-
-double CLengthFormat::ParseFractionalInches(const char*& cursor) {
-    bool negative = false;
-    CString leadingDigits;
-    SkipBlanks(cursor);
-    if (CollectLeadingDigits(cursor, leadingDigits, negative)) {
-        return Signed(NumberOf(leadingDigits), negative);
-    }
-
-    double whole = 0.0;
-    double numerator = 0.0;
-    if (*cursor == '/') {
-        numerator = NumberOf(leadingDigits);
-        ++cursor;
-    } else {
-        whole = NumberOf(leadingDigits);
-        SkipBlanks(cursor);
-        CString numeratorDigits;
-        if (CollectNumeratorDigits(cursor, numeratorDigits)) {
-            return Signed(whole, negative);
-        }
-        numerator = NumberOf(numeratorDigits);
-    }
-
-    CString denominatorDigits;
-    CollectDigitsUntil(cursor, kInchMark, denominatorDigits);
-    const double denominator = NumberOf(denominatorDigits);
-    const double value = denominator != 0.0 ? whole + numerator / denominator : whole;
-    return Signed(value, negative);
 }
 
 double CLengthFormat::RoundToThousandths(double q) {

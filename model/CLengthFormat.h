@@ -4,14 +4,9 @@
 
 // Lengths (tenths of a millimetre) as the user reads and types them in one of the unit
 // table's units. The document forwards its length functions here with its unit index. An
-// index outside the table formats as an empty text and parses as 0.
+// index outside the table formats as an empty text and reads no length.
 class CLengthFormat {
   public:
-    // Token kinds of NextLengthToken.
-    enum TokenKind { tokenPlain = 0, tokenFeet = 1, tokenInches = 2 };
-    // A token ends after this many collected characters.
-    static constexpr int kMaxTokenLength = 20;
-
     explicit CLengthFormat(int unitIndex) : m_unitIndex(unitIndex) {}
 
     int GetUnitIndex() const { return m_unitIndex; }
@@ -23,12 +18,10 @@ class CLengthFormat {
     // A value already divided by the unit size, never negative; the fractional-inch unit
     // always shows the whole number ("0 1/2").
     void FormatLengthFraction(CString& text, double value) const;
-    // A typed length (ReadTypedLength); any other text leniently, digit by digit.
-    double ParseLength(const char* text) const;
     // A length typed into a field, in one of the forms the unit takes (DescribeTypedForms), a
-    // sign in front; ParseLength reads such a text the same. False, with the length left as it
-    // was, when the text is no length of the unit: empty, a word, a number the unit does not
-    // take in that place, or beyond any finite value.
+    // sign in front. False, with the length left as it was, when the text is no length of the
+    // unit: empty, a word, a number the unit does not take in that place, or beyond any finite
+    // value.
     bool ReadTypedLength(const CString& text, double& length) const;
     // The forms ReadTypedLength takes, as a refusal shows them to the person typing.
     CString DescribeTypedForms() const;
@@ -38,10 +31,6 @@ class CLengthFormat {
     static void RoundToFraction(double fraction, int& numerator, int& denominator);
     // Three decimals, rounded by the fourth alone (the program's own rounding of shown values).
     static double RoundToThousandths(double value);
-    // Collects the next number of a feet-and-inches text and moves the cursor past it.
-    static int NextLengthToken(const char*& cursor, CString& token);
-    // Reads "whole numerator/denominator" inches from the cursor on.
-    static double ParseFractionalInches(const char*& cursor);
 
   private:
     bool HasUnit() const;
@@ -49,7 +38,6 @@ class CLengthFormat {
     // The text of a non-negative value in units; inchesAlwaysWhole gives the fraction form
     // of FormatLengthFraction.
     CString FormatUnits(double value, bool inchesAlwaysWhole) const;
-    double ParseFeetAndInches(const char* text, bool fractionalInches) const;
     bool ReadMagnitude(const CString& text, double& length) const;
 
     int m_unitIndex;

@@ -49,13 +49,13 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     if (!document)
         return;
     m_nUnitIndex = document->GetUnitIndex();
-    document->FormatLength(m_strWidth, document->m_fPageWidth);
-    document->FormatLength(m_strHeight, document->m_fPageHeight);
-    m_strShownWidth = m_strWidth;
-    m_strShownHeight = m_strHeight;
-    m_fLoadedWidth = m_fWidth = document->m_fPageWidth;
-    m_fLoadedHeight = m_fHeight = document->m_fPageHeight;
-    m_nViewScale = static_cast<int>(document->m_fViewScale);
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_width.Load(lengths, document->m_fPageWidth);
+    m_height.Load(lengths, document->m_fPageHeight);
+    m_fWidth = document->m_fPageWidth;
+    m_fHeight = document->m_fPageHeight;
+    m_fLoadedViewScale = document->m_fViewScale;
+    m_nViewScale = static_cast<int>(m_fLoadedViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
     m_fPrintScale = document->m_fPrintScale;
     m_bShowPageMarkers = document->m_bShowPageMarkers;
@@ -67,7 +67,7 @@ void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
         return;
     document->m_fPageWidth = m_fWidth;
     document->m_fPageHeight = m_fHeight;
-    document->m_fViewScale = m_nViewScale;
+    document->m_fViewScale = ViewScale();
     document->m_nPrintScaleChoice = m_nPrintScaleMode;
     document->m_fPrintScale = m_fPrintScale;
     document->m_bShowPageMarkers = m_bShowPageMarkers;
@@ -87,8 +87,8 @@ BOOL CDocumentSetupDialog::OnInitDialog() {
 void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     const CLengthFormat lengths(m_nUnitIndex);
-    DDX_LengthText(dx, IDC_SETUP_WIDTH, m_strWidth, lengths, PageSides(), kWidthRefused);
-    DDX_LengthText(dx, IDC_SETUP_HEIGHT, m_strHeight, lengths, PageSides(), kHeightRefused);
+    m_width.Exchange(dx, IDC_SETUP_WIDTH, lengths, PageSides(), kWidthRefused);
+    m_height.Exchange(dx, IDC_SETUP_HEIGHT, lengths, PageSides(), kHeightRefused);
     DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
     DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
     DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
@@ -110,8 +110,9 @@ void CDocumentSetupDialog::OnOK() {
     }
     if (!UpdateData(TRUE))
         return;
-    m_fWidth = PageSide(m_strWidth, m_strShownWidth, m_fLoadedWidth);
-    m_fHeight = PageSide(m_strHeight, m_strShownHeight, m_fLoadedHeight);
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_fWidth = m_width.Length(lengths, PageSides());
+    m_fHeight = m_height.Length(lengths, PageSides());
     EndDialog(IDOK);
 }
 
@@ -130,8 +131,8 @@ void CDocumentSetupDialog::OnViewScaleKillFocus() {
 }
 
 void CDocumentSetupDialog::OnSizeKillFocus() {
-    GetDlgItemText(IDC_SETUP_WIDTH, m_strWidth);
-    GetDlgItemText(IDC_SETUP_HEIGHT, m_strHeight);
+    GetDlgItemText(IDC_SETUP_WIDTH, m_width.m_text);
+    GetDlgItemText(IDC_SETUP_HEIGHT, m_height.m_text);
 }
 
 void CDocumentSetupDialog::OnFitToPage() {
@@ -143,28 +144,29 @@ void CDocumentSetupDialog::OnFixedScale() {
     GotoDlgCtrl(GetDlgItem(IDC_SETUP_PRINT_SCALE));
 }
 
-// A text showing a bound stands for that bound.
-double CDocumentSetupDialog::PageSide(const CString& text, const CString& shown, double loaded) const {
-    double side = loaded;
-    if (text != shown)
-        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), PageSides(), side);
-    return side;
-}
-
 // The page at zoom 1 must fit the plan window's coordinates, so the view scale bounds its
 // sides; so does the file's coordinate limit.
 LengthRange CDocumentSetupDialog::PageSides() const {
-    const double scale = std::max(m_nViewScale, 1);
+    const double scale = std::max(ViewScale(), 1.0);
     return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
 }
 
-// A side the file can hold but the view scale cannot show: the scale is what to change.
+// A file may hold a scale that is no whole number; the field shows it whole, and while it does
+// the scale is the file's.
+double CDocumentSetupDialog::ViewScale() const {
+    return m_nViewScale == static_cast<int>(m_fLoadedViewScale) ? m_fLoadedViewScale : m_nViewScale;
+}
+
+// A side the file can hold but the view scale cannot show: the scale is what to change. A side
+// shown as the scale's bound is that bound, as the sides' own refusal names it.
 bool CDocumentSetupDialog::IsSideTooLargeForScale(int id) const {
     CString text;
     GetDlgItemText(id, text);
+    const CLengthFormat lengths(m_nUnitIndex);
     double side = 0.0;
     const LengthRange held{kLeastPageSide, kLargestCoordinate};
-    return ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), held, side) && side > PageSides().maximum;
+    return ReadLengthInRange(text, lengths, held, side) &&
+           !ReadLengthInRange(text, lengths, PageSides(), side);
 }
 
 // A text that is no number reads as 0, which OK refuses.

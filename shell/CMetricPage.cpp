@@ -36,11 +36,17 @@ CMetricPage::CMetricPage()
       m_crGrid(GetSysColor(COLOR_WINDOWTEXT)) {}
 
 void CMetricPage::SetGridSize(double width, double height) {
-    m_fGridWidth = width;
-    m_fGridHeight = height;
-    const CLengthFormat format(m_nUnitIndex);
-    format.FormatLength(m_strGridWidth, width);
-    format.FormatLength(m_strGridHeight, height);
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_gridWidth.Load(lengths, width);
+    m_gridHeight.Load(lengths, height);
+}
+
+double CMetricPage::GridWidth() const {
+    return m_gridWidth.Length(CLengthFormat(m_nUnitIndex), kGridSteps);
+}
+
+double CMetricPage::GridHeight() const {
+    return m_gridHeight.Length(CLengthFormat(m_nUnitIndex), kGridSteps);
 }
 
 void CMetricPage::DoDataExchange(CDataExchange* dx) {
@@ -50,20 +56,17 @@ void CMetricPage::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_METRIC_UNITS, m_unitList);
     DDX_Check(dx, IDC_METRIC_GRID_SHOWN, m_bGridShown);
     DDX_Control(dx, IDC_METRIC_GRID_COLOR, m_gridColorButton);
-    ExchangeGridStep(dx, IDC_METRIC_GRID_WIDTH, m_strGridWidth, m_fGridWidth);
-    ExchangeGridStep(dx, IDC_METRIC_GRID_HEIGHT, m_strGridHeight, m_fGridHeight);
+    ExchangeGridStep(dx, IDC_METRIC_GRID_WIDTH, m_gridWidth);
+    ExchangeGridStep(dx, IDC_METRIC_GRID_HEIGHT, m_gridHeight);
 }
 
 // A hidden grid's fields cannot take the focus back: a text that is no step there keeps the
 // step the grid had.
-void CMetricPage::ExchangeGridStep(CDataExchange* dx, int id, CString& text, double& step) {
-    const CLengthFormat lengths(m_nUnitIndex);
+void CMetricPage::ExchangeGridStep(CDataExchange* dx, int id, CLengthField& step) {
     if (m_bGridShown)
-        DDX_LengthText(dx, id, text, lengths, kGridSteps, kGridStepRefused);
+        step.Exchange(dx, id, CLengthFormat(m_nUnitIndex), kGridSteps, kGridStepRefused);
     else
-        DDX_Text(dx, id, text);
-    if (dx->m_bSaveAndValidate && !ReadLengthInRange(text, lengths, kGridSteps, step))
-        lengths.FormatLength(text, step);
+        DDX_Text(dx, id, step.m_text);
 }
 
 BOOL CMetricPage::OnInitDialog() {
@@ -121,26 +124,21 @@ void CMetricPage::OnUnitSelected() {
     const int selected = m_unitList.GetCurSel();
     if (!m_pDocument || selected < 0)
         return;
+    const double width = GridWidth();
+    const double height = GridHeight();
     m_nUnitIndex = selected;
-    SetGridSize(m_fGridWidth, m_fGridHeight);
-    SetDlgItemText(IDC_METRIC_GRID_WIDTH, m_strGridWidth);
-    SetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight);
+    SetGridSize(width, height);
+    SetDlgItemText(IDC_METRIC_GRID_WIDTH, m_gridWidth.m_text);
+    SetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_gridHeight.m_text);
 }
 
-// Only the text that changed is read: the page's own loading changes one after the other. A
-// text that is no step yet leaves the step as it was.
-void CMetricPage::ReadGridText(int id, CString& text, double& length) {
-    GetDlgItemText(id, text);
-    if (m_pDocument)
-        ReadLengthInRange(text, CLengthFormat(m_nUnitIndex), kGridSteps, length);
-}
-
+// Only the text that changed is read: the page's own loading changes one after the other.
 void CMetricPage::OnGridWidthChanged() {
-    ReadGridText(IDC_METRIC_GRID_WIDTH, m_strGridWidth, m_fGridWidth);
+    GetDlgItemText(IDC_METRIC_GRID_WIDTH, m_gridWidth.m_text);
 }
 
 void CMetricPage::OnGridHeightChanged() {
-    ReadGridText(IDC_METRIC_GRID_HEIGHT, m_strGridHeight, m_fGridHeight);
+    GetDlgItemText(IDC_METRIC_GRID_HEIGHT, m_gridHeight.m_text);
 }
 
 void CMetricPage::PickColour(CColorButton& button, COLORREF& colour) {

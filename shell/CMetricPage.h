@@ -3,25 +3,27 @@
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "ui/CColorButton.h"
+#include "ui/CLengthField.h"
 
 class CCVNDoc;
 
 // The "Metrics && Grid" page of the preferences: the document's unit, its default train
-// scale, the plan's background colour and the grid. The grid spacing is kept both as lengths
-// and as texts in the page's unit; changing the unit rewrites the texts in the new one.
+// scale, the plan's background colour and the grid. The grid spacing is kept as length fields
+// in the page's unit; changing the unit rewrites them in the new one.
 class CMetricPage : public CPropertyPage {
     DECLARE_DYNAMIC(CMetricPage)
     DECLARE_MESSAGE_MAP()
   public:
     CMetricPage();
 
-    // The grid texts as lengths in the page's unit.
+    // The grid texts as lengths in the page's unit; each stands for its length exactly until
+    // it is typed in.
     void SetGridSize(double width, double height);
+    double GridWidth() const;
+    double GridHeight() const;
 
     int m_nUnitIndex;
     int m_nDefaultScaleIndex;
-    double m_fGridWidth = 0.0;
-    double m_fGridHeight = 0.0;
     COLORREF m_crGrid;
     COLORREF m_crBackground = 0;
     CCVNDoc* m_pDocument = nullptr;
@@ -30,8 +32,6 @@ class CMetricPage : public CPropertyPage {
     CComboBox m_unitList;
     int m_bGridShown = 0;
     CColorButton m_gridColorButton;
-    CString m_strGridWidth;
-    CString m_strGridHeight;
 
     // Shows the members in the controls of a page that exists.
     void RefillControls();
@@ -51,7 +51,9 @@ class CMetricPage : public CPropertyPage {
 
   private:
     void EnableGridControls();
-    void ReadGridText(int id, CString& text, double& length);
-    void ExchangeGridStep(CDataExchange* dx, int id, CString& text, double& step);
+    void ExchangeGridStep(CDataExchange* dx, int id, CLengthField& step);
     void PickColour(CColorButton& button, COLORREF& colour);
+
+    CLengthField m_gridWidth;
+    CLengthField m_gridHeight;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/ctl/CPropertyPage.h"
+#include "ui/CLengthField.h"
+#include "ui/CNumberField.h"
 
 // The "Other" page of the preferences: the snap range (a length text) and the selector's
 // handle size in pixels, which every open document takes.
@@ -11,12 +13,18 @@ class COtherPage : public CPropertyPage {
 
     // The unit of the length texts.
     int m_nUnitIndex;
-    CString m_strSnapRange;
-    double m_fHandleSize = 0.0;
+    CNumberField m_handleSize;
 
-    // The texts Restore shows: the handle size without decimals.
+    // The field shows the length in the page's unit and stands for it exactly until it is typed in.
+    void LoadSnapRange(double length);
+    double SnapRange() const;
+
+    // The texts Restore shows.
     void ShowRestoredValues();
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    CLengthField m_snapRange;
 };

@@ -53,13 +53,6 @@ CPreferenceSheet::CPreferenceSheet() : CPropertySheet("Preferences") {
     AddPage(&m_directoryPage);
 }
 
-CString CPreferenceSheet::FormatLength(double length) const {
-    CString text;
-    if (m_pDocument)
-        m_pDocument->FormatLength(text, length);
-    return text;
-}
-
 void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_pDocument = document;
     m_3DViewPage.m_strTexture = document->m_strBenchworkTexture;
@@ -70,10 +63,9 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_trainPage.m_nUnitIndex = document->m_nUnitIndex;
     m_otherPage.m_nUnitIndex = document->m_nUnitIndex;
     const TrackLimits& limits = document->m_limits;
-    m_trainPage.m_strElevationGap = FormatLength(limits.maxElevationGap);
+    m_trainPage.LoadDistances(limits.maxElevationGap, limits.maxConnectionDistance);
     m_trainPage.m_fMaxGrade = limits.maxGrade;
-    m_trainPage.m_strConnectionDistance = FormatLength(limits.maxConnectionDistance);
-    m_trainPage.m_fBendDeformation = 1.0 - limits.bendLimit;
+    m_trainPage.m_bendDeformation.Load(1.0 - limits.bendLimit);
     m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
 
     m_metricPage.m_pDocument = document;
@@ -84,18 +76,10 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_metricPage.m_crGrid = document->m_crGrid;
     m_metricPage.m_crBackground = document->m_crBackground;
 
-    m_otherPage.m_strSnapRange = FormatLength(document->m_tool.m_fSnapDistance);
-    m_otherPage.m_fHandleSize = document->m_tool.m_fHandleSize;
+    m_otherPage.LoadSnapRange(document->m_tool.m_fSnapDistance);
+    m_otherPage.m_handleSize.Load(document->m_tool.m_fHandleSize);
 
-    m_loaded = {m_trainPage.m_strElevationGap, m_trainPage.m_strConnectionDistance,
-                m_otherPage.m_strSnapRange, m_trainPage.m_fBendDeformation, m_trainPage.m_fMaxAngle};
-}
-
-double CPreferenceSheet::TakenLength(const CString& text, const CString& loaded, double kept) const {
-    double length = kept;
-    if (text != loaded)
-        CLengthFormat(m_pDocument->m_nUnitIndex).ReadTypedLength(text, length);
-    return length;
+    m_loaded = {m_trainPage.m_bendDeformation.Number(), m_trainPage.m_fMaxAngle};
 }
 
 void CPreferenceSheet::RestoreDefaults() {
@@ -104,10 +88,9 @@ void CPreferenceSheet::RestoreDefaults() {
     m_3DViewPage.m_strBackdrop = "summits.bmp";
     m_3DViewPage.m_backgroundButton.SetColor(RGB(0, 0, 0));
 
-    m_trainPage.m_strElevationGap = FormatLength(kDefaultElevationGap);
+    m_trainPage.LoadDistances(kDefaultElevationGap, kDefaultConnectionDistance);
     m_trainPage.m_fMaxGrade = kDefaultGrade;
-    m_trainPage.m_strConnectionDistance = FormatLength(kDefaultConnectionDistance);
-    m_trainPage.m_fBendDeformation = 1.0 - kDefaultBendLimit;
+    m_trainPage.m_bendDeformation.Load(1.0 - kDefaultBendLimit);
     m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
 
     m_metricPage.m_nUnitIndex = kDefaultUnitIndex;
@@ -117,8 +100,8 @@ void CPreferenceSheet::RestoreDefaults() {
     m_metricPage.m_crGrid = kDefaultGridColour;
     m_metricPage.m_crBackground = GetSysColor(COLOR_WINDOW);
 
-    m_otherPage.m_strSnapRange = FormatLength(kDefaultSnapRange);
-    m_otherPage.m_fHandleSize = kDefaultHandleSize;
+    m_otherPage.LoadSnapRange(kDefaultSnapRange);
+    m_otherPage.m_handleSize.Load(kDefaultHandleSize);
 }
 
 void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
@@ -131,17 +114,15 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
 
     // The train page's lengths and the snap range are in the unit the document had.
     TrackLimits& limits = document->m_limits;
-    limits.maxElevationGap =
-        TakenLength(m_trainPage.m_strElevationGap, m_loaded.elevationGap, limits.maxElevationGap);
+    limits.maxElevationGap = m_trainPage.ElevationGap();
     limits.maxGrade = m_trainPage.m_fMaxGrade;
-    limits.maxConnectionDistance = TakenLength(m_trainPage.m_strConnectionDistance,
-                                               m_loaded.connectionDistance, limits.maxConnectionDistance);
-    if (m_trainPage.m_fBendDeformation != m_loaded.bendDeformation)
-        limits.bendLimit = 1.0 - m_trainPage.m_fBendDeformation;
+    limits.maxConnectionDistance = m_trainPage.ConnectionDistance();
+    if (const double deformation = m_trainPage.m_bendDeformation.Number();
+        deformation != m_loaded.bendDeformation)
+        limits.bendLimit = 1.0 - deformation;
     if (m_trainPage.m_fMaxAngle != m_loaded.maxAngle)
         limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
-    const double snapRange =
-        TakenLength(m_otherPage.m_strSnapRange, m_loaded.snapRange, document->m_tool.m_fSnapDistance);
+    const double snapRange = m_otherPage.SnapRange();
 
     document->m_nUnitIndex = m_metricPage.m_nUnitIndex;
     // The default track takes the sizes of a new scale; its own sizes stay while the scale does.
@@ -150,12 +131,12 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
     if (CParTrack* track = document->m_tool.m_pDefaultTrack; track != nullptr && newScale)
         track->ApplyScale();
     document->m_bGridShown = m_metricPage.m_bGridShown;
-    document->m_nGridHeight = static_cast<int>(m_metricPage.m_fGridHeight);
-    document->m_nGridWidth = static_cast<int>(m_metricPage.m_fGridWidth);
+    document->m_nGridHeight = static_cast<int>(m_metricPage.GridHeight());
+    document->m_nGridWidth = static_cast<int>(m_metricPage.GridWidth());
 
     for (CCVNDoc* open : OpenDocuments(document)) {
         open->m_tool.m_fSnapDistance = snapRange;
-        open->m_tool.m_fHandleSize = m_otherPage.m_fHandleSize;
+        open->m_tool.m_fHandleSize = m_otherPage.m_handleSize.Number();
         open->UpdateAllViews();
     }
 }

@@ -47,16 +47,9 @@ class CPreferenceSheet : public CPropertySheet {
     void LayOutButtons();
     // The controls of the page on show take its restored members.
     void RefillActivePage();
-    CString FormatLength(double length) const;
-    // The length a field's text gives: the document's own while the text is the one loaded,
-    // since the rounding of the shown text would change it.
-    double TakenLength(const CString& text, const CString& loaded, double kept) const;
 
     // What the pages showed of the document's values that they show rounded.
     struct Loaded {
-        CString elevationGap;
-        CString connectionDistance;
-        CString snapRange;
         double bendDeformation = 0.0;
         double maxAngle = 0.0;
     };

@@ -18,13 +18,12 @@ CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()), m_nUnitIndex(kDef
 void CTrainPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     const CLengthFormat lengths(m_nUnitIndex);
-    DDX_LengthText(dx, IDC_TRAIN_ELEVATION_GAP, m_strElevationGap, lengths, kDistances,
-                   DataExchangeMessages::kEnterNumberBetween);
+    m_elevationGap.Exchange(dx, IDC_TRAIN_ELEVATION_GAP, lengths, kDistances,
+                            DataExchangeMessages::kEnterNumberBetween);
     DDX_Text(dx, IDC_TRAIN_GRADE, m_fMaxGrade);
-    DDX_LengthText(dx, IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance, lengths, kDistances,
-                   DataExchangeMessages::kEnterNumberBetween);
-    DDX_Text(dx, IDC_TRAIN_BEND_DEFORMATION, m_fBendDeformation);
-    DDV_MinMaxDouble(dx, m_fBendDeformation, 0.0, 1.0);
+    m_connectionDistance.Exchange(dx, IDC_TRAIN_CONNECTION_DISTANCE, lengths, kDistances,
+                                  DataExchangeMessages::kEnterNumberBetween);
+    m_bendDeformation.Exchange(dx, IDC_TRAIN_BEND_DEFORMATION, 0.0, 1.0);
     DDX_Text(dx, IDC_TRAIN_ANGLE, m_fMaxAngle);
 }
 
@@ -33,14 +32,27 @@ void CTrainPage::OnOK() {
     CPropertyPage::OnOK();
 }
 
+void CTrainPage::LoadDistances(double elevationGap, double connectionDistance) {
+    const CLengthFormat lengths(m_nUnitIndex);
+    m_elevationGap.Load(lengths, elevationGap);
+    m_connectionDistance.Load(lengths, connectionDistance);
+}
+
+double CTrainPage::ElevationGap() const {
+    return m_elevationGap.Length(CLengthFormat(m_nUnitIndex), kDistances);
+}
+
+double CTrainPage::ConnectionDistance() const {
+    return m_connectionDistance.Length(CLengthFormat(m_nUnitIndex), kDistances);
+}
+
 void CTrainPage::ShowRestoredValues() {
     CString text;
-    SetDlgItemText(IDC_TRAIN_CONNECTION_DISTANCE, m_strConnectionDistance);
-    SetDlgItemText(IDC_TRAIN_ELEVATION_GAP, m_strElevationGap);
+    SetDlgItemText(IDC_TRAIN_CONNECTION_DISTANCE, m_connectionDistance.m_text);
+    SetDlgItemText(IDC_TRAIN_ELEVATION_GAP, m_elevationGap.m_text);
     text.Format("%.0f", m_fMaxGrade);
     SetDlgItemText(IDC_TRAIN_GRADE, text);
     text.Format("%.0f", m_fMaxAngle);
     SetDlgItemText(IDC_TRAIN_ANGLE, text);
-    text.Format("%.1f", m_fBendDeformation);
-    SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, text);
+    SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, m_bendDeformation.m_text);
 }

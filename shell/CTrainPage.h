@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/ctl/CPropertyPage.h"
+#include "ui/CLengthField.h"
+#include "ui/CNumberField.h"
 
 // The "Train" page of the preferences: the limits the track connection search keeps to.
 // Lengths are texts in the document's unit; the bend is shown as the deformation allowed.
@@ -11,16 +13,24 @@ class CTrainPage : public CPropertyPage {
 
     // The unit of the length texts.
     int m_nUnitIndex;
-    CString m_strElevationGap;
     double m_fMaxGrade = 0.0;
-    CString m_strConnectionDistance;
-    double m_fBendDeformation = 0.0;
+    CNumberField m_bendDeformation;
     double m_fMaxAngle = 0.0;
 
-    // The texts Restore shows: numbers without decimals, the deformation with one.
+    // The fields show the lengths in the page's unit and stand for them exactly until they are
+    // typed in.
+    void LoadDistances(double elevationGap, double connectionDistance);
+    double ElevationGap() const;
+    double ConnectionDistance() const;
+
+    // The texts Restore shows: numbers without decimals.
     void ShowRestoredValues();
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override;
+
+  private:
+    CLengthField m_elevationGap;
+    CLengthField m_connectionDistance;
 };

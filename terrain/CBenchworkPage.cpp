@@ -47,10 +47,10 @@ CMount* CBenchworkPage::Terrain() const {
 void CBenchworkPage::DoDataExchange(CDataExchange* dx) {
     CPages::DoDataExchange(dx);
     DDX_PathText(dx, IDC_BENCHWORK_TEXTURE, m_strTexture);
-    DDX_Text(dx, IDC_BENCHWORK_THICKNESS, m_strThickness);
-    DDX_Text(dx, IDC_BENCHWORK_ELEVATION, m_strElevation);
-    DDX_Text(dx, IDC_GRID_SPACING, m_strGridSpacing);
-    DDX_Text(dx, IDC_TEXTURE_SCALE, m_strTextureScale);
+    DDX_Text(dx, IDC_BENCHWORK_THICKNESS, m_thickness.m_text);
+    DDX_Text(dx, IDC_BENCHWORK_ELEVATION, m_elevation.m_text);
+    DDX_Text(dx, IDC_GRID_SPACING, m_gridSpacing.m_text);
+    DDX_Text(dx, IDC_TEXTURE_SCALE, m_textureScale.m_text);
     DDX_Check(dx, IDC_ALLOW_CONFORM, m_bAllowConform);
     DDX_Check(dx, IDC_FIXED_BORDER, m_bFixedBorder);
 }
@@ -76,13 +76,14 @@ void CBenchworkPage::SetObject(CPaint* object) {
     auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy);
     if (benchwork == nullptr)
         return;
-    m_strElevation = FormatObjectLength(*m_pCopy, benchwork->m_fElevation);
-    m_strThickness = FormatObjectLength(*m_pCopy, benchwork->m_fThickness);
+    const CLengthFormat lengths = ObjectLengths(*m_pCopy);
+    m_elevation.Load(lengths, benchwork->m_fElevation);
+    m_thickness.Load(lengths, benchwork->m_fThickness);
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
         m_bAllowConform = terrain->m_bAllowConform;
         m_bFixedBorder = terrain->m_bFixedBorder;
-        m_strGridSpacing = FormatObjectLength(*m_pCopy, terrain->m_fGridSpacing);
-        m_strTextureScale.Format("%d", static_cast<int>(terrain->m_fTextureScale));
+        m_gridSpacing.Load(lengths, terrain->m_fGridSpacing);
+        m_textureScale.Load(terrain->m_fTextureScale);
     }
     m_strTexture = benchwork->m_strTexture;
     if (GetSafeHwnd() != nullptr) {
@@ -117,32 +118,49 @@ BOOL CBenchworkPage::CheckValues() {
         return FALSE;
     const CString tooHigh = CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " +
                             FormatObjectLength(*m_pCopy, kHighestElevation);
-    benchwork->m_fElevation = ParseObjectLength(*m_pCopy, m_strElevation);
-    if (!(benchwork->m_fElevation >= 0.0 && benchwork->m_fElevation <= kHighestElevation))
-        return Refuse(tooHigh, IDC_BENCHWORK_ELEVATION);
-    benchwork->m_fThickness = ParseObjectLength(*m_pCopy, m_strThickness);
-    if (!(benchwork->m_fThickness >= 0.0 && benchwork->m_fThickness <= kHighestElevation))
-        return Refuse(tooHigh, IDC_BENCHWORK_THICKNESS);
+    const LengthRange heights{0.0, kHighestElevation};
+    if (!TakeLength(m_elevation, heights, tooHigh, IDC_BENCHWORK_ELEVATION, benchwork->m_fElevation) ||
+        !TakeLength(m_thickness, heights, tooHigh, IDC_BENCHWORK_THICKNESS, benchwork->m_fThickness))
+        return FALSE;
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
-        terrain->m_fGridSpacing = ParseObjectLength(*m_pCopy, m_strGridSpacing);
-        if (!(terrain->m_fGridSpacing >= CMount::kSmallestSpacing &&
-              terrain->m_fGridSpacing <= CMount::kLargestSpacing))
-            return Refuse(kBetween + FormatObjectLength(*m_pCopy, CMount::kSmallestSpacing) + " and " +
-                              FormatObjectLength(*m_pCopy, CMount::kLargestSpacing),
-                          IDC_GRID_SPACING);
-        double scale = std::nan("");
-        ReadNumberText(m_strTextureScale, scale);
-        scale = std::trunc(scale);
-        if (!(scale >= kSmallestTextureScale && scale <= kLargestTextureScale)) {
-            CString bounds;
-            bounds.Format("%d and %d", kSmallestTextureScale, kLargestTextureScale);
-            return Refuse(kBetween + bounds, IDC_TEXTURE_SCALE);
-        }
-        terrain->m_fTextureScale = scale;
+        const CString spacingRefused = kBetween + FormatObjectLength(*m_pCopy, CMount::kSmallestSpacing) +
+                                       " and " + FormatObjectLength(*m_pCopy, CMount::kLargestSpacing);
+        if (!TakeLength(m_gridSpacing, {CMount::kSmallestSpacing, CMount::kLargestSpacing}, spacingRefused,
+                        IDC_GRID_SPACING, terrain->m_fGridSpacing) ||
+            !TakeTextureScale(terrain->m_fTextureScale))
+            return FALSE;
         terrain->m_bAllowConform = m_bAllowConform;
         terrain->m_bFixedBorder = m_bFixedBorder;
     }
     ApplyControls();
+    return TRUE;
+}
+
+BOOL CBenchworkPage::TakeLength(const CLengthField& field, const LengthRange& range, const CString& refusal,
+                                int id, double& length) {
+    if (!field.IsUntouched()) {
+        const double typed = ParseObjectLength(*m_pCopy, field.m_text);
+        if (!(typed >= range.minimum && typed <= range.maximum))
+            return Refuse(refusal, id);
+    }
+    length = field.Length(ObjectLengths(*m_pCopy), range);
+    return TRUE;
+}
+
+BOOL CBenchworkPage::TakeTextureScale(double& scale) {
+    if (m_textureScale.IsUntouched()) {
+        scale = m_textureScale.Number();
+        return TRUE;
+    }
+    double typed = std::nan("");
+    ReadNumberText(m_textureScale.m_text, typed);
+    typed = std::trunc(typed);
+    if (!(typed >= kSmallestTextureScale && typed <= kLargestTextureScale)) {
+        CString bounds;
+        bounds.Format("%d and %d", kSmallestTextureScale, kLargestTextureScale);
+        return Refuse(kBetween + bounds, IDC_TEXTURE_SCALE);
+    }
+    scale = typed;
     return TRUE;
 }
 
@@ -167,13 +185,14 @@ void CBenchworkPage::OnGridSpacingKillFocus() {
     PushToDialog();
 }
 
+// A scale still shown as loaded stays as it is.
 void CBenchworkPage::OnTextureScaleKillFocus() {
-    CString text;
-    GetDlgItemText(IDC_TEXTURE_SCALE, text);
+    GetDlgItemText(IDC_TEXTURE_SCALE, m_textureScale.m_text);
     // A text that is no number stays for the check to refuse.
     double scale = 0.0;
-    if (!ReadNumberText(text, scale))
+    if (m_textureScale.IsUntouched() || !ReadNumberText(m_textureScale.m_text, scale))
         return;
+    CString text;
     text.Format("%.0f", std::trunc(scale));
     SetDlgItemText(IDC_TEXTURE_SCALE, text);
 }

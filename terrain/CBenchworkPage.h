@@ -1,6 +1,8 @@
 #pragma once
 
 #include "drawing/CPages.h"
+#include "ui/CLengthField.h"
+#include "ui/CNumberField.h"
 
 class CMount;
 
@@ -22,10 +24,10 @@ class CBenchworkPage : public CPages {
     BOOL Validate() override;
 
     CString m_strTexture;
-    CString m_strThickness;
-    CString m_strElevation;
-    CString m_strGridSpacing;
-    CString m_strTextureScale;
+    CLengthField m_thickness;
+    CLengthField m_elevation;
+    CLengthField m_gridSpacing;
+    CNumberField m_textureScale;
     int m_bAllowConform = 0;
     int m_bFixedBorder = 0;
 
@@ -50,6 +52,12 @@ class CBenchworkPage : public CPages {
     // The range message, the focus on the field; FALSE.
     BOOL Refuse(const CString& message, int id);
     BOOL CheckValues();
+    // The field's length: its loaded one while untouched, else the typed one in the range, or
+    // the refusal. FALSE after a refusal; the length is then left.
+    BOOL TakeLength(const CLengthField& field, const LengthRange& range, const CString& refusal, int id,
+                    double& length);
+    // The texture scale: its loaded one while untouched, else the whole number typed in range.
+    BOOL TakeTextureScale(double& scale);
 
     // The message of a refused value takes the focus from the field, which must not check again.
     bool m_bValidating = false;

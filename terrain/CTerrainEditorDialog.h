@@ -8,6 +8,7 @@
 #include "terrain/CHoldButton.h"
 #include "terrain/CTerrainEditList.h"
 #include "terrain/CTerrainPreviewWnd.h"
+#include "ui/CLengthField.h"
 
 namespace r3d {
 class Scene;
@@ -54,7 +55,7 @@ class CTerrainEditorDialog : public CDialog {
     int m_nChangeMode = 1;
     CString m_strElastic;
     int m_nFalloff = 0;
-    CString m_strElevation;
+    CLengthField m_elevation;
 
   protected:
     BOOL OnInitDialog() override;

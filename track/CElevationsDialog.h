@@ -3,6 +3,7 @@
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CDialog.h"
 #include "track/CElevationDistribution.h"
+#include "ui/CLengthField.h"
 
 class CTool;
 struct TrackPickedEnd;
@@ -58,8 +59,11 @@ class CElevationsDialog : public CDialog {
 
     void CollectSelection();
     bool TakeModified(int id);
+    // A field still showing the elevation it was given keeps it exactly, whatever the range a
+    // person may type; a typed one is judged.
     BOOL ReadLength(int id, double& value);
     void ShowLength(int id, double value);
+    CLengthField& FieldOf(int id);
     // FALSE after one of the two fields was refused.
     BOOL ReadElevations();
     void ElevationChanged(int id);
@@ -73,6 +77,8 @@ class CElevationsDialog : public CDialog {
 
     CTool& m_tool;
     CLengthFormat m_format;
+    CLengthField m_begin;
+    CLengthField m_end;
     CString m_strGrade;
     TrackPickedEnd* m_pSpan;
 };

@@ -26,10 +26,8 @@ void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
     if (piece->m_pTool != nullptr && piece->m_pTool->m_pHost != nullptr)
         m_unitIndex = piece->m_pTool->m_pHost->GetUnitIndex();
     const CLengthFormat lengths(m_unitIndex);
-    lengths.FormatLength(m_tunnelWidth, piece->m_fTunnelWidth);
-    lengths.FormatLength(m_tunnelHeight, piece->m_fTunnelHeight);
-    m_shownWidth = m_tunnelWidth;
-    m_shownHeight = m_tunnelHeight;
+    m_tunnelWidth.Load(lengths, piece->m_fTunnelWidth);
+    m_tunnelHeight.Load(lengths, piece->m_fTunnelHeight);
     m_tunnelTexture = piece->m_strTunnelTexture;
     m_useTexture = piece->m_bTunnelUsesTexture;
     m_railLineWidth = piece->m_nRailLineWidth;
@@ -37,19 +35,13 @@ void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
 }
 
 void CTrackMoreDialog::ApplyToPiece(CParTrack* piece) {
-    piece->m_fTunnelWidth = TakenSide(m_tunnelWidth, m_shownWidth, piece->m_fTunnelWidth);
-    piece->m_fTunnelHeight = TakenSide(m_tunnelHeight, m_shownHeight, piece->m_fTunnelHeight);
+    const CLengthFormat lengths(m_unitIndex);
+    piece->m_fTunnelWidth = m_tunnelWidth.Length(lengths, kTunnelSides);
+    piece->m_fTunnelHeight = m_tunnelHeight.Length(lengths, kTunnelSides);
     piece->m_strTunnelTexture = m_tunnelTexture;
     piece->m_bTunnelUsesTexture = m_useTexture;
     piece->m_nRailLineWidth = m_railLineWidth;
     piece->m_nTieLineWidth = m_tieLineWidth;
-}
-
-double CTrackMoreDialog::TakenSide(const CString& text, const CString& shown, double kept) const {
-    double length = kept;
-    if (text != shown)
-        CLengthFormat(m_unitIndex).ReadTypedLength(text, length);
-    return length;
 }
 
 void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {
@@ -59,10 +51,10 @@ void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_MORE_USE_TEXTURE, m_useTextureButton);
     DDX_PathText(dx, IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
     const CLengthFormat lengths(m_unitIndex);
-    DDX_LengthText(dx, IDC_MORE_TUNNEL_WIDTH, m_tunnelWidth, lengths, kTunnelSides,
-                   DataExchangeMessages::kEnterNumberBetween);
-    DDX_LengthText(dx, IDC_MORE_TUNNEL_HEIGHT, m_tunnelHeight, lengths, kTunnelSides,
-                   DataExchangeMessages::kEnterNumberBetween);
+    m_tunnelWidth.Exchange(dx, IDC_MORE_TUNNEL_WIDTH, lengths, kTunnelSides,
+                           DataExchangeMessages::kEnterNumberBetween);
+    m_tunnelHeight.Exchange(dx, IDC_MORE_TUNNEL_HEIGHT, lengths, kTunnelSides,
+                            DataExchangeMessages::kEnterNumberBetween);
 }
 
 BOOL CTrackMoreDialog::OnInitDialog() {

@@ -3,6 +3,7 @@
 #include "model/Units.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CDialog.h"
+#include "ui/CLengthField.h"
 #include "ui/CLineWidthCombo.h"
 
 class CParTrack;
@@ -28,8 +29,6 @@ class CTrackMoreDialog : public CDialog {
     void EnableTexture();
     // The width a list stands for; a list without selection keeps the former width.
     static int ChosenWidth(const CLineWidthCombo& list, int former);
-    // A side whose text still shows what the piece gave it keeps the piece's exact length.
-    double TakenSide(const CString& text, const CString& shown, double kept) const;
 
     int m_useTexture = 0;
     int m_railLineWidth = 1;
@@ -38,9 +37,7 @@ class CTrackMoreDialog : public CDialog {
     CLineWidthCombo m_railWidthList;
     CButton m_useTextureButton;
     CString m_tunnelTexture;
-    CString m_tunnelWidth;
-    CString m_tunnelHeight;
-    CString m_shownWidth;
-    CString m_shownHeight;
+    CLengthField m_tunnelWidth;
+    CLengthField m_tunnelHeight;
     int m_unitIndex = kDefaultUnitIndex;
 };

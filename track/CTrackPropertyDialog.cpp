@@ -170,10 +170,17 @@ int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& pre
 }
 
 // A field still showing the value it was given keeps that value exactly: reading back the
-// rounded text would move the piece by a fraction of the unit. A value that is no number is
-// never kept: the empty field of one reads as 0, which the piece then refuses.
+// rounded text would move the piece by a fraction of the unit. Its text from the opening keeps
+// the length it stood for, whatever the range a person may type, since a file may hold more. A
+// value that is no number is never kept: the empty field of one reads as 0, which the piece
+// then refuses.
 int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& text) {
     double value = ReadLengthField(id, text);
+    if (const auto opened = m_opened.find(id);
+        opened != m_opened.end() && opened->second.text == text && std::isfinite(opened->second.length)) {
+        target = opened->second.length;
+        return 1;
+    }
     if (!std::isfinite(target) && text == FormatLength(target))
         value = 0.0;
     if (value >= 0.0 && value <= kLargestLength) {
@@ -187,6 +194,12 @@ int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& t
     if (CWnd* control = GetDlgItem(id))
         GotoDlgCtrl(control);
     return 0;
+}
+
+CString CTrackPropertyDialog::OpenedLength(int id, double length) {
+    const CString text = FormatLength(length);
+    m_opened[id] = {text, length};
+    return text;
 }
 
 // A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
@@ -330,25 +343,25 @@ void CTrackPropertyDialog::FillFromCopy() {
     const CParTrack& copy = *m_copy;
     m_category = copy.m_strCategory;
     m_fields.Read(copy);
-    m_length = FormatLength(copy.m_fLength);
+    m_length = OpenedLength(IDC_TRACK_LENGTH, copy.m_fLength);
     FillShapeFields();
-    m_roadbedWidth = FormatLength(copy.m_fRoadbedWidth);
-    m_roadbedHeight = FormatLength(copy.m_fRoadbedHeight);
-    m_beginElevation = FormatLength(copy.m_fBeginElevation);
-    m_endElevation = FormatLength(copy.m_fEndElevation);
+    m_roadbedWidth = OpenedLength(IDC_TRACK_ROADBED_WIDTH, copy.m_fRoadbedWidth);
+    m_roadbedHeight = OpenedLength(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
+    m_beginElevation = OpenedLength(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
+    m_endElevation = OpenedLength(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
     m_grade.Format("%.0f",
                    GradePercent(std::fabs(copy.m_fBeginElevation - copy.m_fEndElevation), copy.m_fLength));
     m_style = copy.m_nStyle;
-    m_gauge = FormatLength(copy.m_fGauge);
+    m_gauge = OpenedLength(IDC_TRACK_GAUGE, copy.m_fGauge);
     m_railColor.SetColor(copy.m_crRail);
-    m_tieLength = FormatLength(copy.m_fTieLength);
-    m_tieSpacing = FormatLength(copy.m_fTieSpacing);
+    m_tieLength = OpenedLength(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
+    m_tieSpacing = OpenedLength(IDC_TRACK_TIE_SPACING, copy.m_fTieSpacing);
     m_tieColor.SetColor(copy.m_crTie);
     m_resizeable = copy.m_bScaleWithDocument;
     m_railModeIndex = copy.m_nRailMode - 1;
     m_showAxis = copy.m_bShowAxis;
     m_showTies = copy.m_bShowTies;
-    m_trackSeparation = FormatLength(copy.m_fTrackSeparation);
+    m_trackSeparation = OpenedLength(IDC_TRACK_SEPARATION, copy.m_fTrackSeparation);
 }
 
 void CTrackPropertyDialog::FillShapeFields() {
@@ -358,12 +371,12 @@ void CTrackPropertyDialog::FillShapeFields() {
         m_startAngle = 0.0;
         m_arcDegrees = 0.0;
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
-        m_radius1 = FormatLength(arc->m_fRadiusX);
-        m_radius2 = FormatLength(arc->m_fRadiusY);
+        m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
+        m_radius2 = OpenedLength(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
         m_startAngle = ShownDegrees(arc->m_fStartAngle);
         m_arcDegrees = ShownDegrees(arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
-        m_radius1 = FormatLength(circle->m_fRadius);
+        m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, circle->m_fRadius);
         m_radius2 = "0";
         m_startAngle = ShownDegrees(circle->m_fStartAngle);
         m_arcDegrees = ShownDegrees(circle->m_fSweep);

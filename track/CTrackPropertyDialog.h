@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+
 #include "drawing/CCatalogueFields.h"
 #include "model/CLengthFormat.h"
 #include "model/CPose.h"
@@ -75,6 +77,8 @@ class CTrackPropertyDialog : public CDialog {
     double ReadNumberField(int id);
     int RefreshLengthField(int id, CString& text, CString& previous, double& value);
     int ValidateLengthField(double& target, int id, CString& text);
+    // The text a length field opens with, kept with its length for ValidateLengthField.
+    CString OpenedLength(int id, double length);
 
     CLengthFormat Lengths() const { return CLengthFormat(m_unitIndex); }
     CString FormatLength(double length) const;
@@ -154,4 +158,11 @@ class CTrackPropertyDialog : public CDialog {
     int m_elevationEntry = 1;
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;
+
+    struct ShownLength {
+        CString text;
+        double length = 0.0;
+    };
+    // What the length fields showed when the dialog opened, by field.
+    std::map<int, ShownLength> m_opened;
 };

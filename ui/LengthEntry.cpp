@@ -66,12 +66,6 @@ void DDV_TypedLength(CDataExchange* dx, const CString& text, const CLengthFormat
         dx->Refuse(RefusalFor(text, lengths, refusal));
 }
 
-void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,
-                    const LengthRange& range, const char* pattern) {
-    DDX_Text(dx, id, text);
-    DDV_Length(dx, text, lengths, range, LengthRangeText(pattern, lengths, range));
-}
-
 bool IsLeftForCancel(CDialog& dialog) {
     return !dialog.InModalLoop() || CWnd::GetFocus() == dialog.GetDlgItem(IDCANCEL);
 }

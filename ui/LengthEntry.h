@@ -35,11 +35,6 @@ double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& l
 void DDV_TypedLength(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
                      const CString& refusal);
 
-// A field whose length the dialog keeps as its text: DDX_Text, then DDV_Length with the
-// refusal of the pattern (see LengthRangeText).
-void DDX_LengthText(CDataExchange* dx, int id, CString& text, const CLengthFormat& lengths,
-                    const LengthRange& range, const char* pattern);
-
 // Whether a field losing the focus loses it to the dialog's Cancel button or to the dialog's
 // closing: nobody reads it then, and a refusal would keep the dialog from closing.
 bool IsLeftForCancel(CDialog& dialog);

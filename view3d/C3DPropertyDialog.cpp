@@ -136,7 +136,7 @@ void C3DPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_3D_PREVIEW, m_preview);
     DDX_PathText(dx, IDC_3D_MODEL_NAME, m_strModelFile);
     DDX_PathText(dx, IDC_3D_TEXTURE_NAME, m_strTexture);
-    DDX_Text(dx, IDC_3D_HEIGHT, m_strHeight);
+    DDX_Text(dx, IDC_3D_HEIGHT, m_height.m_text);
     for (auto [id, text] : {std::pair{IDC_3D_TILT, &m_strTilt}, std::pair{IDC_3D_PAN, &m_strPan},
                             std::pair{IDC_3D_REVOLVE, &m_strRevolve}}) {
         double degrees = 0.0;
@@ -153,8 +153,8 @@ BOOL C3DPropertyDialog::OnInitDialog() {
         m_strModelFile = m_pCopy->m_strModelFile;
         m_strTexture = m_pCopy->m_strTexture;
         m_bShowOn2DPlan = m_pCopy->m_bShowOn2DPlan;
-        m_strElevation = FormatLength(m_pCopy->m_fElevation);
-        m_strHeight = FormatLength(m_pCopy->m_fHeight);
+        m_elevation.Load(CLengthFormat(m_nUnit), m_pCopy->m_fElevation);
+        m_height.Load(CLengthFormat(m_nUnit), m_pCopy->m_fHeight);
         m_bHideBox = m_pCopy->m_bShowBoxWhenGrouped ? 0 : 1;
         m_orientation = m_pCopy->GetOrientation();
     }
@@ -204,8 +204,9 @@ void C3DPropertyDialog::BuildPreviewModel(bool applyTexture, bool proposeHeight)
         const double ground = std::hypot(bounds.max.x - bounds.min.x, bounds.max.z - bounds.min.z);
         const double proposed =
             ground > 0.0 ? std::hypot(a.x - b.x, a.y - b.y) * (bounds.max.y - bounds.min.y) / ground : 0.0;
-        m_strHeight = FormatLength(proposed);
-        SetDlgItemText(IDC_3D_HEIGHT, m_strHeight);
+        // A proposal is judged at OK as if typed.
+        m_height.m_text = FormatLength(proposed);
+        SetDlgItemText(IDC_3D_HEIGHT, m_height.m_text);
     }
     m_pScene->Add(*m_pModel);
     m_pModel->Orient(m_orientation, r3d::Combine::Replace);
@@ -331,14 +332,9 @@ void C3DPropertyDialog::OnBrowseTexture() {
 void C3DPropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || m_pCopy == nullptr)
         return;
-    const double elevation = ParseLength(m_strElevation);
-    if (!CheckLength(elevation, -kLargestLength, IDC_3D_ELEVATION))
+    if (!TakeLength(m_elevation, -kLargestLength, IDC_3D_ELEVATION, m_pCopy->m_fElevation) ||
+        !TakeLength(m_height, 0.0, IDC_3D_HEIGHT, m_pCopy->m_fHeight))
         return;
-    m_pCopy->m_fElevation = elevation;
-    const double height = ParseLength(m_strHeight);
-    if (!CheckLength(height, 0.0, IDC_3D_HEIGHT))
-        return;
-    m_pCopy->m_fHeight = height;
     TakeCatalogue(*m_pCopy);
     if (!CheckPrice(m_pCopy->m_fPrice))
         return;

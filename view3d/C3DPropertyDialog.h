@@ -40,7 +40,7 @@ class C3DPropertyDialog : public CObject3DDialog {
 
     CString m_strModelFile;
     CString m_strTexture;
-    CString m_strHeight;
+    CLengthField m_height;
     CString m_strTilt;
     CString m_strPan;
     CString m_strRevolve;

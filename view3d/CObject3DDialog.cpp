@@ -41,7 +41,7 @@ void CObject3DDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Radio(dx, IDC_3D_TO_CLICKED, m_nApplyMode);
     DDX_Check(dx, IDC_3D_RESIZEABLE, m_bResizeable);
     DDX_Check(dx, IDC_3D_HIDE_BOX, m_bHideBox);
-    DDX_Text(dx, IDC_3D_ELEVATION, m_strElevation);
+    DDX_Text(dx, IDC_3D_ELEVATION, m_elevation.m_text);
 }
 
 void CObject3DDialog::ShowCatalogue(const CPaint& object) {
@@ -137,6 +137,13 @@ bool CObject3DDialog::CheckLength(double value, double low, int editId) {
     MessageBox(text + " " + FormatLength(kLargestLength) + forms, "Corvane", MB_OK | MB_ICONEXCLAMATION);
     GotoDlgCtrl(GetDlgItem(editId));
     return false;
+}
+
+bool CObject3DDialog::TakeLength(const CLengthField& field, double low, int editId, double& length) {
+    if (!field.IsUntouched() && !CheckLength(ParseLength(field.m_text), low, editId))
+        return false;
+    length = field.Length(CLengthFormat(m_nUnit), {low, kLargestLength});
+    return true;
 }
 
 bool CObject3DDialog::CheckPrice(double price) {

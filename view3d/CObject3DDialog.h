@@ -3,6 +3,7 @@
 #include "drawing/CCatalogueFields.h"
 #include "model/CPose.h"
 #include "platform/ctl/CDialog.h"
+#include "ui/CLengthField.h"
 
 class CPaint;
 
@@ -21,7 +22,7 @@ class CObject3DDialog : public CDialog {
 
     CString m_strCategory;
     CCatalogueFields m_fields;
-    CString m_strElevation;
+    CLengthField m_elevation;
     int m_bResizeable = 0;
     int m_bShowOn2DPlan = 0;
     int m_bHideBox = 0;
@@ -50,6 +51,9 @@ class CObject3DDialog : public CDialog {
     // The length in [low, 32000]; else the range message (with the unit's forms for NaN, a text
     // that is no length), the edit gets the focus.
     bool CheckLength(double value, double low, int editId);
+    // The field's length: its loaded one while untouched, else the typed one that CheckLength
+    // takes. False after a refusal; the length is then left.
+    bool TakeLength(const CLengthField& field, double low, int editId, double& length);
     // A price of 0 or more; else the message, the edit gets the focus.
     bool CheckPrice(double price);
     // The edits and labels that only the clicked piece may change.

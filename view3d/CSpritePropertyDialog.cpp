@@ -59,7 +59,7 @@ void CSpritePropertyDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CSpritePropertyDialog::OnInitDialog() {
     if (m_pCopy != nullptr) {
         ShowCatalogue(*m_pCopy);
-        m_strElevation = FormatLength(m_pCopy->m_fElevation);
+        m_elevation.Load(CLengthFormat(m_nUnit), m_pCopy->m_fElevation);
         m_strFile = m_pCopy->m_strImage;
         m_bShowOn2DPlan = m_pCopy->m_bShowOn2DPlan;
         m_bHideBox = m_pCopy->m_bShowBoxWhenGrouped ? 0 : 1;
@@ -95,10 +95,8 @@ void CSpritePropertyDialog::TakePicture(const CString& path) {
 void CSpritePropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || m_pCopy == nullptr)
         return;
-    const double elevation = ParseLength(m_strElevation);
-    if (!CheckLength(elevation, 0.0, IDC_3D_ELEVATION))
+    if (!TakeLength(m_elevation, 0.0, IDC_3D_ELEVATION, m_pCopy->m_fElevation))
         return;
-    m_pCopy->m_fElevation = elevation;
     TakeCatalogue(*m_pCopy);
     if (!CheckPrice(m_pCopy->m_fPrice))
         return;

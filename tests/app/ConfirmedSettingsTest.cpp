@@ -10,7 +10,12 @@
 #include "resources/TextPropertiesTemplate.h"
 #include "resources/ToolParametersTemplate.h"
 #include "resources/TrackPropertiesTemplates.h"
+#include "terrain/CBenchwork.h"
+#include "terrain/CMount.h"
 #include "tests/app/DialogsInProgram.h"
+#include "track/CParTrack.h"
+#include "view3d/C3D.h"
+#include "view3d/CSprite.h"
 
 // The settings a layout file keeps, changed through the dialogs and commands that change them:
 // confirmed untouched they leave the layout as it was, changed they mark it modified.
@@ -37,6 +42,7 @@ class ConfirmedSettings : public DialogsInProgram {
 }  // namespace
 
 constexpr UINT kNote = 1202;
+constexpr UINT kPropertiesTabs = 1214;
 
 // The properties dialog of every class a layout stores, opened on an object made as a person
 // makes it: Enter at once (or OK, where Enter is a new line of the text) changes no byte and
@@ -48,6 +54,11 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         UINT field;
         const char* typed;
         bool enterIsANewLine = false;
+        // Values the object holds before the dialog opens: a file may hold what a person may
+        // not type, and what the dialog shows rounded.
+        std::function<void(CPaint&)> load = {};
+        // The tab of the page the loaded values show on, turned to before Enter.
+        int tab = 0;
     };
     const Change changes[] = {
         {"CLine", "2D Object properties", kNote, "a"},
@@ -64,14 +75,54 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         {"CBoxMeasure", "Font", edt3, "36"},
         {"CTextBox", "Text properties", IDC_TEXT_EDIT, "a", true},
         {"CBMP", "Picture properties", kNote, "a"},
-        {"C3D", "3D Objects properties", kNote, "a"},
-        {"CSprite", "3D Bitmap properties", kNote, "a"},
-        {"CTrack", "Track properties", kNote, "a"},
-        {"CCircTrack", "Track properties", kNote, "a"},
+        {.className = "C3D",
+         .caption = "3D Objects properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 static_cast<C3D&>(object).m_fElevation = 50000.0;
+                 static_cast<C3D&>(object).m_fHeight = 1234.5678;
+             }},
+        {.className = "CSprite",
+         .caption = "3D Bitmap properties",
+         .field = kNote,
+         .typed = "a",
+         .load = [](CPaint& object) { static_cast<CSprite&>(object).m_fElevation = 40000.25; }},
+        {.className = "CTrack",
+         .caption = "Track properties",
+         .field = kNote,
+         .typed = "a",
+         .load = [](CPaint& object) { static_cast<CParTrack&>(object).m_fBeginElevation = 700000.0; }},
+        {.className = "CCircTrack",
+         .caption = "Track properties",
+         .field = kNote,
+         .typed = "a",
+         .load = [](CPaint& object) { static_cast<CParTrack&>(object).m_fTieSpacing = 700000.0; }},
         {"CArcTrack", "Track properties", kNote, "a"},
         {"CSplineTrack", "Track properties", kNote, "a"},
-        {"CBenchwork", "Benchwork properties", kNote, "a"},
-        {"CMount", "Terrain properties", kNote, "a"},
+        {.className = "CBenchwork",
+         .caption = "Benchwork properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 static_cast<CBenchwork&>(object).m_fElevation = 33000.5;
+                 static_cast<CBenchwork&>(object).m_fThickness = 123.45678;
+             },
+         .tab = 1},
+        {.className = "CMount",
+         .caption = "Terrain properties",
+         .field = kNote,
+         .typed = "a",
+         .load =
+             [](CPaint& object) {
+                 auto& terrain = static_cast<CMount&>(object);
+                 terrain.m_fElevation = 40000.0;
+                 terrain.m_fGridSpacing = 8000.0;
+                 terrain.m_fTextureScale = 2.5;
+             },
+         .tab = 1},
         {"CGroup", "Group properties", kNote, "a"},
     };
     BuildEveryClass();
@@ -83,11 +134,16 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         ASSERT_NE(change, std::end(changes)) << className;
         SCOPED_TRACE(className);
         walked.insert(className);
+        if (change->load)
+            change->load(*member);
         Layout().m_tool.DeselectAll(0, 0);
         member->SelectWithUndo(0, 0);
         Layout().SetModifiedFlag(FALSE);
         const std::vector<BYTE> before = Stored(Layout());
+        const size_t boxes = host.MessageBoxes().size();
         host.WhenModal(change->caption, [&](CWnd& dialog) {
+            if (change->tab > 0)
+                DialogInput::ClickTab(host, dialog.GetDlgItem(kPropertiesTabs), change->tab);
             if (change->enterIsANewLine)
                 ClickControl(dialog, IDOK);
             else
@@ -96,6 +152,7 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         Command(ID_EDIT_PROPERTIES);
         EXPECT_EQ(Stored(Layout()), before);
         EXPECT_FALSE(Layout().IsModified());
+        EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
         host.WhenModal(change->caption, [&](CWnd& dialog) {
             Retype(dialog, change->field, change->typed);
             ClickControl(dialog, IDOK);
@@ -121,6 +178,9 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         const char* selected = nullptr;
         UINT opener = 0;
         const char* nested = nullptr;
+        // Values the layout holds before the dialog opens: a file may hold what a person may
+        // not type, and what the dialog shows rounded.
+        std::function<void()> load = {};
     };
     const Use uses[] = {
         {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
@@ -156,6 +216,85 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); }, false,
          "CTrack", IDC_TRACK_MORE, "More properties"},
+        {.name = "Document setup, a view scale the field shows whole",
+         .command = ID_DOCUMENT_SETUP,
+         .caption = "Document setup",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "150"); },
+         .load =
+             [this] {
+                 Layout().m_fViewScale = Layout().m_fViewScaleCopy = 3.5;
+                 Layout().m_tool.SetViewScale(1.0, 3.5);
+             }},
+        {.name = "Preferences, a snap range beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 3,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); },
+         .load = [this] { Layout().m_tool.m_fSnapDistance = 700000.0; }},
+        {.name = "Preferences, test-train distances beyond and below the typed ones",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 2,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); },
+         .load =
+             [this] {
+                 Layout().m_limits.maxElevationGap = 1e7;
+                 Layout().m_limits.maxConnectionDistance = -5.0;
+             }},
+        {.name = "Preferences, a handle size beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 3,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_HANDLE_SIZE, "20"); },
+         .load = [this] { Layout().m_tool.m_fHandleSize = 100.0; }},
+        {.name = "Preferences, a bend below the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 2,
+         .change = [](ConfirmedSettings& t,
+                      CWnd& page) { t.Retype(page, IDC_TRAIN_BEND_DEFORMATION, "0.5"); },
+         .load = [this] { Layout().m_limits.bendLimit = 1.5; }},
+        {.name = "Preferences, a grid beyond the typed one",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 0,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_WIDTH, "3"); },
+         .load =
+             [this] {
+                 Layout().m_bGridShown = 1;
+                 Layout().m_nGridWidth = 1000000;
+             }},
+        {.name = "Preferences, a grid the fractional inches round",
+         .command = ID_PREFERENCES,
+         .caption = "Preferences",
+         .page = 0,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_HEIGHT, "3"); },
+         .load =
+             [this] {
+                 Layout().m_nUnitIndex = 5;
+                 Layout().m_nGridHeight = 1300;
+             }},
+        {.name = "More properties, a tunnel wider than the typed one",
+         .command = ID_EDIT_PROPERTIES,
+         .caption = "Track properties",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); },
+         .opener = IDC_TRACK_MORE,
+         .nested = "More properties",
+         .load = [this] { static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = 700000.0; }},
+        {.name = "Terrain Editor, a knot higher than the typed one",
+         .command = ID_TERRAIN_EDITOR,
+         .caption = "Terrain Editor",
+         .page = -1,
+         .change = [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_LINEAR); },
+         .selected = "CMount",
+         .load =
+             [this] {
+                 auto* terrain = static_cast<CMount*>(SelectOnly("CMount"));
+                 for (int knot = 0; knot < terrain->Grid().GetSize(); ++knot)
+                     terrain->Grid()[knot].z = 700000.0f;
+             }},
     };
     DrawTerrain();
     Layout().m_tool.DeselectAll(0, 0);
@@ -166,6 +305,10 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         SCOPED_TRACE(use.name);
         if (use.selected != nullptr)
             SelectOnly(use.selected);
+        if (use.load) {
+            use.load();
+            Layout().SetModifiedFlag(FALSE);
+        }
         // The dialog the change is made in, the nested one opened from the first.
         const auto inDialog = [&](std::function<void(CWnd&)> work) {
             host.WhenModal(use.caption, [&, work](CWnd& dialog) {
@@ -177,6 +320,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             });
         };
         const std::vector<BYTE> before = Stored(Layout());
+        const size_t boxes = host.MessageBoxes().size();
         if (use.modeless) {
             // It stays beside the plan: Enter there applies what it shows, and the command
             // hides it again.
@@ -189,10 +333,15 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
             EXPECT_FALSE(Layout().IsModified());
             use.change(*this, dialog);
         } else if (use.caption != nullptr) {
-            inDialog([&](CWnd&) { host.PressKey(VK_RETURN); });
+            // The person turns to the field's page, and confirms it untouched.
+            inDialog([&](CWnd& dialog) {
+                Page(dialog, use.page);
+                host.PressKey(VK_RETURN);
+            });
             Command(use.command);
             EXPECT_EQ(Stored(Layout()), before);
             EXPECT_FALSE(Layout().IsModified());
+            EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
             inDialog([&](CWnd& dialog) {
                 use.change(*this, Page(dialog, use.page));
                 ClickControl(dialog, IDOK);

@@ -25,8 +25,15 @@ CString FormatFraction(int unit, double value) {
     return text;
 }
 
-double Parse(int unit, const char* text) {
-    return CLengthFormat(unit).ParseLength(text);
+// The length a typed text reads as; NaN for a text that is no length of the unit.
+double Read(int unit, const char* text) {
+    double length = std::nan("");
+    CLengthFormat(unit).ReadTypedLength(text, length);
+    return length;
+}
+
+bool IsNoLength(int unit, const char* text) {
+    return std::isnan(Read(unit, text));
 }
 
 }  // namespace
@@ -100,37 +107,37 @@ TEST(CLengthFormat, RoundsToSixtyFourthsAndReduces) {
     }
 }
 
-TEST(CLengthFormat, ParsesFeetAndInches) {
-    EXPECT_EQ(Parse(2, "5' 6"), 5 * 3050.0 + 6 * 254.0);
-    EXPECT_EQ(Parse(2, "6\""), 1524.0);
-    EXPECT_EQ(Parse(2, "5"), 5 * 3050.0);
-    EXPECT_EQ(Parse(2, "-1' 6"), -(3050.0 + 1524.0));
-    EXPECT_EQ(Parse(2, "1' -6"), -(3050.0 + 1524.0));
-    EXPECT_EQ(Parse(2, "2' 3.5\""), 2 * 3050.0 + 3.5 * 254.0);
-    EXPECT_EQ(Parse(2, "1.2.3'"), 1.23 * 3050.0);  // a second point is skipped
-    EXPECT_EQ(Parse(2, "abc"), 0.0);
+TEST(CLengthFormat, ReadsFeetAndInches) {
+    EXPECT_EQ(Read(2, "5' 6"), 5 * 3050.0 + 6 * 254.0);
+    EXPECT_EQ(Read(2, "6\""), 1524.0);
+    EXPECT_EQ(Read(2, "5"), 5 * 3050.0);
+    EXPECT_EQ(Read(2, "-1' 6"), -(3050.0 + 1524.0));
+    EXPECT_TRUE(IsNoLength(2, "1' -6"));  // a sign only in front
+    EXPECT_EQ(Read(2, "2' 3.5\""), 2 * 3050.0 + 3.5 * 254.0);
+    EXPECT_TRUE(IsNoLength(2, "1.2.3'"));
+    EXPECT_TRUE(IsNoLength(2, "abc"));
 
-    EXPECT_EQ(Parse(3, "1' 3 1/2\""), 3050.0 + 3.5 * 254.0);
-    EXPECT_EQ(Parse(3, "1' 1/4"), 3050.0 + 63.5);
-    EXPECT_EQ(Parse(3, "-2' 1\""), -(2 * 3050.0 + 254.0));
-    EXPECT_EQ(Parse(3, "4"), 4 * 3050.0);
+    EXPECT_EQ(Read(3, "1' 3 1/2\""), 3050.0 + 3.5 * 254.0);
+    EXPECT_EQ(Read(3, "1' 1/4"), 3050.0 + 63.5);
+    EXPECT_EQ(Read(3, "-2' 1\""), -(2 * 3050.0 + 254.0));
+    EXPECT_EQ(Read(3, "4"), 4 * 3050.0);
 
-    EXPECT_EQ(Parse(5, "3/8"), 95.25);
-    EXPECT_EQ(Parse(5, "-2 1/2\""), -635.0);
-    EXPECT_EQ(Parse(5, "-5 \""), -1270.0);
-    EXPECT_EQ(Parse(5, "  7"), 7 * 254.0);
-    EXPECT_EQ(Parse(5, "2.5"), 2.5 * 254.0);
-    EXPECT_EQ(Parse(5, "3 1/0"), 3 * 254.0);
-    EXPECT_EQ(Parse(5, ""), 0.0);
+    EXPECT_EQ(Read(5, "3/8"), 95.25);
+    EXPECT_EQ(Read(5, "-2 1/2\""), -635.0);
+    EXPECT_EQ(Read(5, "-5 \""), -1270.0);
+    EXPECT_EQ(Read(5, "  7"), 7 * 254.0);
+    EXPECT_EQ(Read(5, "2.5"), 2.5 * 254.0);
+    EXPECT_TRUE(IsNoLength(5, "3 1/0"));
+    EXPECT_TRUE(IsNoLength(5, ""));
 }
 
-TEST(CLengthFormat, ParsesDecimalUnitsByTheLeadingNumber) {
-    EXPECT_EQ(Parse(8, "  12.5mm"), 125.0);
-    EXPECT_EQ(Parse(6, "-1.5e1"), -150000.0);
-    EXPECT_EQ(Parse(4, "3"), 762.0);
-    EXPECT_EQ(Parse(0, "2"), 18300.0);
-    EXPECT_EQ(Parse(1, "x2"), 0.0);
-    EXPECT_EQ(Parse(7, "10"), 1000.0);
+TEST(CLengthFormat, ReadsDecimalUnitsAsOneNumberAndNothingElse) {
+    EXPECT_TRUE(IsNoLength(8, "  12.5mm"));
+    EXPECT_EQ(Read(6, "-1.5e1"), -150000.0);
+    EXPECT_EQ(Read(4, "3"), 762.0);
+    EXPECT_EQ(Read(0, "2"), 18300.0);
+    EXPECT_TRUE(IsNoLength(1, "x2"));
+    EXPECT_EQ(Read(7, "10"), 1000.0);
 }
 
 TEST(CLengthFormat, UnitsOutsideTheTableGiveNothing) {
@@ -139,40 +146,21 @@ TEST(CLengthFormat, UnitsOutsideTheTableGiveNothing) {
         EXPECT_EQ(Format(unit, -1234.0), "");
         EXPECT_EQ(FormatValue(unit, -1234.0, 1), "");
         EXPECT_EQ(FormatFraction(unit, 2.0), "");
-        EXPECT_EQ(Parse(unit, "12"), 0.0);
+        EXPECT_TRUE(IsNoLength(unit, "12"));
     }
 }
 
-TEST(CLengthFormat, EndsTokensAfterTwentyCharacters) {
-    const char* text = "1234567890123456789012345'6";
-    const char* cursor = text;
-    CString token;
-    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
-    EXPECT_EQ(token, "12345678901234567890");
-    EXPECT_EQ(cursor, text + 20);  // the cursor stays on the 21st character
-    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenFeet);
-    EXPECT_EQ(token, "12345");
-    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
-    EXPECT_EQ(token, "6");
-    EXPECT_EQ(*cursor, '\0');
-
-    // Skipped characters do not count towards the twenty.
-    cursor = "1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1\"";
-    EXPECT_EQ(CLengthFormat::NextLengthToken(cursor, token), CLengthFormat::tokenPlain);
-    EXPECT_EQ(token, "12345678901234567890");
-    EXPECT_STREQ(cursor, " 1\"");
-
-    // The same rule in the fractional reader: the whole stops after twenty digits and the
-    // digits after it join the numerator.
-    cursor = "1234567890123456789012345 1/2\"";
-    EXPECT_EQ(CLengthFormat::ParseFractionalInches(cursor), 12345678901234567890.0 + 123451.0 / 2.0);
-    EXPECT_EQ(Parse(2, "99999999999999999999999999999999 ft'"), 99999999999999999999.0 * 3050.0);
-    // A typed length is read whole.
-    EXPECT_DOUBLE_EQ(Parse(2, "99999999999999999999999999999999'"), 1e32 * 3050.0);
+// A typed length is read whole, however many digits it has.
+TEST(CLengthFormat, ReadsLongNumbersWhole) {
+    EXPECT_DOUBLE_EQ(Read(2, "1234567890123456789012345'6"),
+                     1234567890123456789012345.0 * 3050.0 + 6 * 254.0);
+    EXPECT_DOUBLE_EQ(Read(5, "1234567890123456789012345 1/2\""), (1234567890123456789012345.0 + 0.5) * 254.0);
+    EXPECT_TRUE(IsNoLength(2, "99999999999999999999999999999999 ft'"));
+    EXPECT_DOUBLE_EQ(Read(2, "99999999999999999999999999999999'"), 1e32 * 3050.0);
 }
 
 TEST(CLengthFormat, SurvivesNumbersBeyondTheIntRange) {
-    const double huge = Parse(8, "1e300");
+    const double huge = Read(8, "1e300");
     EXPECT_EQ(Format(2, huge), "2147483647' 0.000\"");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(Format(5, nan), "0");

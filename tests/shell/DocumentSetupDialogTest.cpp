@@ -185,3 +185,44 @@ TEST_F(DocumentSetupDialogTest, EnterWithoutTypingKeepsThePageExactly) {
         EXPECT_EQ(document.m_fPageHeight, 27940.0) << unit;
     }
 }
+
+// The largest side a refusal names is the largest the dialog takes, at every view scale: the
+// scale's bound, and the file's limit only where the scale allows more.
+TEST_F(DocumentSetupDialogTest, TheLargestSideARefusalNamesIsTakenAtEveryViewScale) {
+    constexpr int kInches = 4;
+    const struct {
+        int unit;
+        const char* scale;
+        const char* largest;
+        double side;
+    } rows[] = {
+        {kMillimetres, "10", "32000.000", 320000.0}, {kMillimetres, "3125", "10000000.000", 1e8},
+        {kInches, "3125", "393700.787", 1e8},        {kInches, "31249", "3936881.890", 31249 * 32000.0},
+        {kInches, "31250", "3937007.874", 1e9},      {kInches, "1000000000", "3937007.874", 1e9},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.scale);
+        document.m_nUnitIndex = row.unit;
+        CDocumentSetupDialog dialog;
+        dialog.LoadFromDocument(&document);
+        const size_t boxes = host.MessageBoxes().size();
+        host.WhenModal("Document setup", [&](CWnd&) {
+            auto* combo = static_cast<CComboBox*>(dialog.GetDlgItem(IDC_SETUP_VIEW_SCALE));
+            host.ClickClient(combo, CPoint(3, 3));
+            combo->SetEditSel(0, -1);
+            host.Type(row.scale);
+            Retype(dialog.GetDlgItem(IDC_SETUP_WIDTH), "1e300");
+            host.AnswerMessageBox(IDOK);
+            host.PressKey(VK_RETURN);
+            Retype(dialog.GetDlgItem(IDC_SETUP_WIDTH), row.largest);
+            host.PressKey(VK_RETURN);
+        });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        ASSERT_EQ(host.MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(host.MessageBoxes().back().text, CString("Please enter a document width between ") +
+                                                       (row.unit == kInches ? "0.004" : "0.100") + " and " +
+                                                       row.largest + ".");
+        dialog.SaveToDocument(&document);
+        EXPECT_EQ(document.m_fPageWidth, row.side);
+    }
+}

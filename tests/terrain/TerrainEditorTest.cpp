@@ -175,7 +175,9 @@ TEST_F(TerrainEditorTest, AKnotPickedDraggedTypedAndSteppedToEndsAsOneUndoableSt
         const std::vector<float> now = TerrainPlan::Heights(*terrain);
         Retype(editor.GetDlgItem(IDC_KNOT_ELEVATION), "2");
         Click(editor, IDC_ELASTIC_PERCENT);
-        EXPECT_NEAR(terrain->Grid()[typed].z, CLengthFormat(kDefaultUnitIndex).ParseLength("2"), 0.01);
+        double two = 0.0;
+        EXPECT_TRUE(CLengthFormat(kDefaultUnitIndex).ReadTypedLength("2", two));
+        EXPECT_NEAR(terrain->Grid()[typed].z, two, 0.01);
         int changed = 0;
         for (int k = 0; k < terrain->Grid().GetSize(); ++k) changed += terrain->Grid()[k].z != now[k];
         EXPECT_EQ(changed, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include <vector>
 
@@ -38,8 +39,14 @@ class TrackDialogFixture : public testing::Test {
         Lengths().FormatLength(text, length);
         return text;
     }
+    // A shown text read back as typed; a text that is no length fails the test.
+    double Read(const CString& text) const {
+        double length = std::nan("");
+        EXPECT_TRUE(Lengths().ReadTypedLength(text, length)) << text;
+        return length;
+    }
     // A length as typed in its shown form reads back.
-    double Parsed(double length) const { return Lengths().ParseLength(Length(length).c_str()); }
+    double Parsed(double length) const { return Read(Length(length)); }
     // Clicks into the field, selects all its text and types over it.
     void Retype(CWnd& dialog, int id, const CString& text) {
         DialogInput::Retype(host, dialog.GetDlgItem(id), text);

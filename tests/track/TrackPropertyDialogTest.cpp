@@ -167,7 +167,7 @@ TEST_F(TrackPropertyDialogTest, DegreesAreShownToThreeDecimalsRoundedByTheFourth
         EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "90");
         EXPECT_TRUE(ReadOnly(dialog, IDC_TRACK_LENGTH));
         // A quarter of an ellipse of radii 4000 and 2000 is about 4844 long.
-        EXPECT_NEAR(Lengths().ParseLength(Shown(dialog, IDC_TRACK_LENGTH).c_str()), 4844.0, 10.0);
+        EXPECT_NEAR(Read(Shown(dialog, IDC_TRACK_LENGTH)), 4844.0, 10.0);
         EXPECT_FALSE(ReadOnly(dialog, IDC_TRACK_RADIUS_2));
         EXPECT_FALSE(dialog.GetDlgItem(IDC_TRACK_HOLD_RADIUS)->IsWindowVisible());
         // A new radius shows the arc's new length at once.

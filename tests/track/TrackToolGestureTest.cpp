@@ -213,6 +213,22 @@ TEST_F(TrackTools, ChainElevationsOpenOnTheOuterEndsOfTheChain) {
     EXPECT_EQ(endAtOpen, Length(22.0));
 }
 
+// Confirmed untouched, the dialog keeps an elevation beyond what a person may type.
+TEST_F(TrackTools, ChainElevationsConfirmedUntouchedKeepTheirElevations) {
+    plan.host.m_nUnitIndex = 4;
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_fBeginElevation = 700000.25;
+    piece->m_fEndElevation = 12.5;
+    plan.tool.m_toolMode.Set(kToolChainTrackElevations);
+    plan.tool.m_bChainToolActive = 1;
+    host.WhenModal("Elevations", [&](CWnd& dialog) { Click(dialog, IDC_ELEVATION_OK); });
+    Drag({{500.0, 0.0}, {600.0, 0.0}});
+    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_TRUE(host.UnansweredModals().empty());
+    EXPECT_EQ(piece->m_fBeginElevation, 700000.25);
+    EXPECT_EQ(piece->m_fEndElevation, 12.5);
+}
+
 TEST_F(TrackTools, TheElevationToolSetsSelectedTrackOnTheSpansGrade) {
     // Millimetres show tenths of a millimetre exactly, so OK reads back what was computed.
     plan.host.m_nUnitIndex = kMillimetres;
