@@ -149,7 +149,7 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
             else
                 host.PressKey(VK_RETURN);
         });
-        Command(ID_EDIT_PROPERTIES);
+        ChooseFromMenu(ID_EDIT_PROPERTIES);
         EXPECT_EQ(Stored(Layout()), before);
         EXPECT_FALSE(Layout().IsModified());
         EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
@@ -157,7 +157,7 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
             Retype(dialog, change->field, change->typed);
             ClickControl(dialog, IDOK);
         });
-        Command(ID_EDIT_PROPERTIES);
+        ChooseFromMenu(ID_EDIT_PROPERTIES);
         EXPECT_NE(Stored(Layout()), before);
         EXPECT_TRUE(Layout().IsModified());
     }
@@ -324,7 +324,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         if (use.modeless) {
             // It stays beside the plan: Enter there applies what it shows, and the command
             // hides it again.
-            Command(use.command);
+            ChooseFromMenu(use.command);
             CDialog& dialog = Main().GetToolParametersDialog();
             host.ClickClient(&dialog, CPoint(1, 1));
             host.PressKey(VK_RETURN);
@@ -338,7 +338,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
                 Page(dialog, use.page);
                 host.PressKey(VK_RETURN);
             });
-            Command(use.command);
+            ChooseFromMenu(use.command);
             EXPECT_EQ(Stored(Layout()), before);
             EXPECT_FALSE(Layout().IsModified());
             EXPECT_EQ(host.MessageBoxes().size(), boxes) << host.MessageBoxes().back().text;
@@ -347,7 +347,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
                 ClickControl(dialog, IDOK);
             });
         }
-        Command(use.command);
+        ChooseFromMenu(use.command);
         EXPECT_NE(Stored(Layout()), before);
         EXPECT_TRUE(Layout().IsModified());
         Layout().SetModifiedFlag(FALSE);
@@ -361,13 +361,14 @@ TEST_F(ConfirmedSettings, ASettingChangedSurvivesUndoAndClosingAsksToSaveIt) {
         Retype(dialog, IDC_SETUP_HEIGHT, "50");
         host.PressKey(VK_RETURN);
     });
-    Command(ID_DOCUMENT_SETUP);
+    ChooseFromMenu(ID_DOCUMENT_SETUP);
     EXPECT_EQ(Layout().m_fPageHeight, 50 * 254.0);
     DrawLine(CPoint(120, 220), CPoint(200, 300));
-    Command(ID_EDIT_UNDO);
+    ChooseFromMenu(ID_EDIT_UNDO);
     EXPECT_TRUE(Layout().IsModified());
-    host.AnswerMessageBox(IDCANCEL);
-    Command(ID_FILE_CLOSE);
+    // The question, not the menu that runs before it, is answered.
+    host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDCANCEL); });
+    ChooseFromMenu(ID_FILE_CLOSE);
     ASSERT_EQ(host.MessageBoxes().size(), 1U);
     EXPECT_NE(host.MessageBoxes().back().text.Find("Save changes"), -1);
     EXPECT_NE(ActiveLayout(), nullptr);
