@@ -39,6 +39,11 @@ class ConfirmedSettings : public DialogsInProgram {
     }
 };
 
+// A change that types the text into the field.
+std::function<void(ConfirmedSettings&, CWnd&)> Retyped(UINT field, const char* text) {
+    return [field, text](ConfirmedSettings& t, CWnd& page) { t.Retype(page, field, text); };
+}
+
 }  // namespace
 
 constexpr UINT kNote = 1202;
@@ -183,12 +188,11 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         std::function<void()> load = {};
     };
     const Use uses[] = {
-        {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "100"); }},
+        {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1, Retyped(IDC_SETUP_WIDTH, "100")},
         {"Document setup, page markers", ID_DOCUMENT_SETUP, "Document setup", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_SETUP_PAGE_MARKERS); }},
         {"Document setup, view scale", ID_DOCUMENT_SETUP, "Document setup", -1,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_VIEW_SCALE, "20"); }},
+         Retyped(IDC_SETUP_VIEW_SCALE, "20")},
         {"Preferences, units", ID_PREFERENCES, "Preferences", 0,
          [](ConfirmedSettings& t, CWnd& page) { t.ChooseNextInList(page, IDC_METRIC_UNITS); }},
         {"Preferences, grid shown", ID_PREFERENCES, "Preferences", 0,
@@ -196,9 +200,8 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         {"Preferences, 3D backdrop", ID_PREFERENCES, "Preferences", 1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_3D_USE_BACKDROP); }},
         {"Preferences, elevation gap", ID_PREFERENCES, "Preferences", 2,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); }},
-        {"Preferences, snap range", ID_PREFERENCES, "Preferences", 3,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); }},
+         Retyped(IDC_TRAIN_ELEVATION_GAP, "3")},
+        {"Preferences, snap range", ID_PREFERENCES, "Preferences", 3, Retyped(IDC_OTHER_SNAP_RANGE, "3")},
         {"Layers, a layer hidden", ID_LAYERS, "Layer properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickLayerCell(page, 4, 2); }},
         {"Track properties as the default track", ID_EDIT_PROPERTIES, "Track properties", -1,
@@ -214,13 +217,12 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_CUBICAL); }, false,
          "CMount"},
         {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
-         [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); }, false,
-         "CTrack", IDC_TRACK_MORE, "More properties"},
+         Retyped(IDC_MORE_TUNNEL_WIDTH, "2"), false, "CTrack", IDC_TRACK_MORE, "More properties"},
         {.name = "Document setup, a view scale the field shows whole",
          .command = ID_DOCUMENT_SETUP,
          .caption = "Document setup",
          .page = -1,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_SETUP_WIDTH, "150"); },
+         .change = Retyped(IDC_SETUP_WIDTH, "150"),
          .load =
              [this] {
                  Layout().m_fViewScale = Layout().m_fViewScaleCopy = 3.5;
@@ -230,13 +232,13 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 3,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_SNAP_RANGE, "3"); },
+         .change = Retyped(IDC_OTHER_SNAP_RANGE, "3"),
          .load = [this] { Layout().m_tool.m_fSnapDistance = 700000.0; }},
         {.name = "Preferences, test-train distances beyond and below the typed ones",
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 2,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_TRAIN_ELEVATION_GAP, "3"); },
+         .change = Retyped(IDC_TRAIN_ELEVATION_GAP, "3"),
          .load =
              [this] {
                  Layout().m_limits.maxElevationGap = 1e7;
@@ -246,20 +248,19 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 3,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_OTHER_HANDLE_SIZE, "20"); },
+         .change = Retyped(IDC_OTHER_HANDLE_SIZE, "20"),
          .load = [this] { Layout().m_tool.m_fHandleSize = 100.0; }},
         {.name = "Preferences, a bend below the typed one",
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 2,
-         .change = [](ConfirmedSettings& t,
-                      CWnd& page) { t.Retype(page, IDC_TRAIN_BEND_DEFORMATION, "0.5"); },
+         .change = Retyped(IDC_TRAIN_BEND_DEFORMATION, "0.5"),
          .load = [this] { Layout().m_limits.bendLimit = 1.5; }},
         {.name = "Preferences, a grid beyond the typed one",
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 0,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_WIDTH, "3"); },
+         .change = Retyped(IDC_METRIC_GRID_WIDTH, "3"),
          .load =
              [this] {
                  Layout().m_bGridShown = 1;
@@ -269,7 +270,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          .command = ID_PREFERENCES,
          .caption = "Preferences",
          .page = 0,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_METRIC_GRID_HEIGHT, "3"); },
+         .change = Retyped(IDC_METRIC_GRID_HEIGHT, "3"),
          .load =
              [this] {
                  Layout().m_nUnitIndex = 5;
@@ -279,7 +280,7 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          .command = ID_EDIT_PROPERTIES,
          .caption = "Track properties",
          .page = -1,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.Retype(page, IDC_MORE_TUNNEL_WIDTH, "2"); },
+         .change = Retyped(IDC_MORE_TUNNEL_WIDTH, "2"),
          .opener = IDC_TRACK_MORE,
          .nested = "More properties",
          .load = [this] { static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = 700000.0; }},

@@ -15,6 +15,13 @@
 #include <X11/Xlib.h>
 
 namespace {
+// The host this test opens goes to the session's X server, not to the headless one.
+void HostOnDisplayOf(const DesktopSession& session) {
+    setenv("DISPLAY", session.DisplayName().c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    WindowManager::Instance().Reset();
+}
+
 void DestroyFromOutside(const std::string& display, unsigned long window) {
     Display* other = XOpenDisplay(display.c_str());
     ASSERT_NE(other, nullptr);
@@ -29,9 +36,7 @@ TEST(DestroyedWindowOnX, AWindowAnotherClientDestroyedComesBackAsItWasAndUnrepor
     DesktopSession session;
     if (!session.Unavailable().empty())
         GTEST_SKIP() << session.Unavailable();
-    setenv("DISPLAY", session.DisplayName().c_str(), 1);
-    unsetenv("SDL_VIDEODRIVER");
-    WindowManager::Instance().Reset();
+    HostOnDisplayOf(session);
     testing::internal::CaptureStderr();
     {
         SdlHost host;
@@ -68,9 +73,7 @@ TEST(DestroyedWindowOnX, NewsOfAWindowAskedBeforeItWentIsDroppedWithIt) {
     DesktopSession session;
     if (!session.Unavailable().empty())
         GTEST_SKIP() << session.Unavailable();
-    setenv("DISPLAY", session.DisplayName().c_str(), 1);
-    unsetenv("SDL_VIDEODRIVER");
-    WindowManager::Instance().Reset();
+    HostOnDisplayOf(session);
     SdlHost host;
     ASSERT_TRUE(host.Opened()) << host.OpenError();
     CWnd dialog;

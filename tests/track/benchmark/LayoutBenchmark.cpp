@@ -187,16 +187,21 @@ void UndoDeleteAll(benchmark::State& state) {
 }
 BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
 
-// The one Undo that takes back a paste of the whole layout; the paste is not counted.
-void UndoPasteAll(benchmark::State& state) {
+// A new layout of the benchmark's size, all of it selected and copied.
+void BuildCopied(ClipboardDoc& doc, const benchmark::State& state) {
     RegisterResources();
     RegisterTrackPieces();
-    ClipboardDoc doc;
     doc.OnNewDocument();
     LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
+    doc.m_tool.SelectAll(0);
+    doc.m_tool.CopySelection();
+}
+
+// The one Undo that takes back a paste of the whole layout; the paste is not counted.
+void UndoPasteAll(benchmark::State& state) {
+    ClipboardDoc doc;
+    BuildCopied(doc, state);
     CTool& tool = doc.m_tool;
-    tool.SelectAll(0);
-    tool.CopySelection();
     for (auto _ : state) {
         state.PauseTiming();
         tool.Paste();
@@ -208,14 +213,9 @@ BENCHMARK(UndoPasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Itera
 
 // A paste of the whole layout copied, with Undo recorded; taking it back is not counted.
 void PasteAll(benchmark::State& state) {
-    RegisterResources();
-    RegisterTrackPieces();
     ClipboardDoc doc;
-    doc.OnNewDocument();
-    LargeLayout::Build(doc, static_cast<int>(state.range(0)), 100);
+    BuildCopied(doc, state);
     CTool& tool = doc.m_tool;
-    tool.SelectAll(0);
-    tool.CopySelection();
     for (auto _ : state) {
         tool.Paste();
         state.PauseTiming();
@@ -227,15 +227,10 @@ BENCHMARK(PasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iteration
 
 // Closing the layout after Select All, Copy and Paste: its contents and undo steps go.
 void CloseAfterPaste(benchmark::State& state) {
-    RegisterResources();
-    RegisterTrackPieces();
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<ClipboardDoc>();
-        doc->OnNewDocument();
-        LargeLayout::Build(*doc, static_cast<int>(state.range(0)), 100);
-        doc->m_tool.SelectAll(0);
-        doc->m_tool.CopySelection();
+        BuildCopied(*doc, state);
         doc->m_tool.Paste();
         state.ResumeTiming();
         doc->DeleteContents();
