@@ -8,11 +8,13 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/base/FileStamp.h"
 #include "platform/gdi/CSpilledPicture.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/RunLengthBmp.h"
 
 namespace {
 
@@ -23,10 +25,11 @@ struct DecodedPicture {
 };
 
 // What a stand-in shows: its picture as read, kept on disk, until the budget has room for it
-// again; then held in memory instead.
+// again; then held in memory instead. Or, for a picture held as its codes, those codes.
 struct StandIn {
     std::unique_ptr<CSpilledPicture> spilled;
     std::shared_ptr<PixelSurface> held;
+    std::vector<BYTE> codes;
 };
 
 // The pictures held and the bytes they take, kept up to date as each is read and freed, so
@@ -79,6 +82,7 @@ void Release(std::shared_ptr<PixelSurface>& decoded, const std::string& key) {
     if (standIn != held.standIns.end()) {
         if (standIn->second.held)
             held.bytes -= SurfaceBytes(*standIn->second.held);
+        held.bytes -= standIn->second.codes.size();
         held.standIns.erase(standIn);
     }
     const auto entry = held.pictures.find(key);
@@ -96,11 +100,22 @@ std::shared_ptr<PixelSurface> Counted(std::shared_ptr<PixelSurface> decoded, con
         surface, [decoded = std::move(decoded), key](PixelSurface*) mutable { Release(decoded, key); });
 }
 
-// The file's picture, at most shownPixels of it and shownSide on its longer side. Call with the
-// lock held.
-BmpImage ReadFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide = INT_MAX) {
+// The file's bytes, as far as its headers say it reaches. Call with the lock held.
+std::optional<std::vector<BYTE>> ReadFile(const std::filesystem::path& path) {
     ++Held().fileReads;
-    return ReadCutShortBmpFile(path, shownPixels, shownSide);
+    return ReadBmpFileBytes(path);
+}
+
+// A run-length picture whose codes set few of the many pixels it declares is held as those codes,
+// counted at their size, and decoded at the size it shows at: what it costs follows what its codes
+// set, never the size it declares. Call with the lock held.
+bool HeldAsCodes(const std::vector<BYTE>& file) {
+    const std::optional<RunLengthLayout> layout = RunLengthLayoutOf(file);
+    if (!layout || file.size() > ShownPixelsLeft() * sizeof(std::uint32_t))
+        return false;
+    const auto declared = static_cast<std::size_t>(layout->dib.width) * layout->dib.height;
+    return declared > CDecodedPictures::kSpilledPixels &&
+           *RunLengthPixelsSet(file) <= CDecodedPictures::kCodesPixels;
 }
 
 // A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
@@ -125,10 +140,30 @@ bool IsDrawing(const BmpImage& image) {
     return true;
 }
 
-// The picture past the budget, kept on disk at what the screen can show. Call with the lock held.
-std::unique_ptr<CSpilledPicture> Spilled(const std::filesystem::path& path) {
-    const BmpImage shown = ReadFile(path, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
+// The picture past the budget, kept on disk at what the screen can show.
+std::unique_ptr<CSpilledPicture> Spilled(std::vector<BYTE> file) {
+    const BmpImage shown = ReadCutShortBmpBytes(std::move(file), CDecodedPictures::kSpilledPixels,
+                                                CDecodedPictures::kSpilledSide);
     return shown.surface ? CSpilledPicture::Write(*shown.surface, IsDrawing(shown)) : nullptr;
+}
+
+// The picture held whole, or reduced to what the budget leaves of it, or else a stand-in. Call with
+// the lock held.
+std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
+    HeldPictures& held = Held();
+    if (HeldAsCodes(file)) {
+        auto standIn = std::make_shared<PixelSurface>(1, 1);
+        held.bytes += file.size();
+        held.standIns[standIn.get()].codes = std::move(file);
+        return standIn;
+    }
+    const std::size_t left = ShownPixelsLeft();
+    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpBytes(file, left).surface;
+    if (!decoded || static_cast<std::size_t>(decoded->Width()) * decoded->Height() <= left)
+        return decoded;
+    auto standIn = std::make_shared<PixelSurface>(1, 1);
+    held.standIns[standIn.get()].spilled = Spilled(std::move(file));
+    return standIn;
 }
 
 // The stand-in's picture back in memory once the budget has room for it, its file gone. Call with
@@ -144,6 +179,19 @@ void HoldAgainWhenItFits(StandIn& standIn) {
     standIn.spilled.reset();
 }
 
+// A stand-in's picture at about the size it shows at. Call with the lock held.
+std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownSide) {
+    if (!standIn.codes.empty())
+        return ReadBmpBytes(standIn.codes, CDecodedPictures::kSpilledPixels,
+                            std::min(shownSide, CDecodedPictures::kSpilledSide))
+            .surface;
+    if (standIn.spilled)
+        HoldAgainWhenItFits(standIn);
+    if (standIn.held)
+        return standIn.held;
+    return standIn.spilled ? standIn.spilled->Read(shownSide) : nullptr;
+}
+
 }  // namespace
 
 std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path& path) {
@@ -157,15 +205,10 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
     if (kept != held.pictures.end() && kept->second.stamp == *stamp)
         if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
             return surface;
-    const std::size_t left = ShownPixelsLeft();
-    std::shared_ptr<PixelSurface> decoded = ReadFile(path, left).surface;
+    std::optional<std::vector<BYTE>> file = ReadFile(path);
+    std::shared_ptr<PixelSurface> decoded = file ? Decoded(std::move(*file)) : nullptr;
     if (!decoded)
         return nullptr;
-    const bool fits = static_cast<std::size_t>(decoded->Width()) * decoded->Height() <= left;
-    if (!fits) {
-        decoded = std::make_shared<PixelSurface>(1, 1);
-        held.standIns[decoded.get()].spilled = Spilled(path);
-    }
     std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);
     held.pictures[key] = DecodedPicture{*stamp, surface};
     return surface;
@@ -176,13 +219,7 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Shown(const std::shared_ptr<Pixe
     HeldPictures& pictures = Held();
     const std::lock_guard<std::mutex> guard(pictures.lock);
     const auto standIn = pictures.standIns.find(held.get());
-    if (standIn == pictures.standIns.end())
-        return held;
-    if (standIn->second.spilled)
-        HoldAgainWhenItFits(standIn->second);
-    if (standIn->second.held)
-        return standIn->second.held;
-    return standIn->second.spilled ? standIn->second.spilled->Read(shownSide) : nullptr;
+    return standIn == pictures.standIns.end() ? held : ShownFor(standIn->second, shownSide);
 }
 
 std::uint64_t CDecodedPictures::FileReads() {

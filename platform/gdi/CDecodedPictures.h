@@ -14,11 +14,14 @@ class PixelSurface;
 // All pictures held share one budget of memory: a picture is read whole when it fits in what
 // the others leave of it, else at the reduced resolution that fits there (ReductionStep), so
 // that every picture still shows. A picture that does not fit even at the smallest resolution
-// (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place, and
-// the picture as read, reduced to kSpilledPixels and kSpilledSide, goes to the cache folder (CSpilledPicture), from
-// where drawing reads it back (Shown), never from the file, which may have changed or gone since.
-// A stand-in's picture comes back into memory once the budget has room for it. So the pictures
-// together hold no more than the budget and kStandInBytes each, however many there are.
+// (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place,
+// and the picture as read, reduced to kSpilledPixels and kSpilledSide, goes to the cache folder
+// (CSpilledPicture), from where drawing reads it back (Shown), never from the file, which may
+// have changed or gone since. A stand-in's picture comes back into memory once the budget has
+// room for it. A run-length picture whose codes set no more than kCodesPixels of the more than
+// kSpilledPixels it declares is held as its file's codes instead, counted in the budget at their
+// size, and decoded at the size it shows at. So the pictures together hold no more than the
+// budget and kStandInBytes each, however many there are.
 class CDecodedPictures {
   public:
     // 256 MB: 64 megapixels of 4 bytes; drawing keeps a copy of each picture in its own format.
@@ -29,6 +32,8 @@ class CDecodedPictures {
     static constexpr std::size_t kSpilledPixels = std::size_t{1024} * 1024;
     // Nor a longer side than this: a long thin picture is never seen whole at more.
     static constexpr int kSpilledSide = 2048;
+    // The most pixels the codes of a picture held as its codes may set: each draw works on them.
+    static constexpr std::size_t kCodesPixels = std::size_t{256} * 256;
 
     // The file's picture, read as a file that may be cut short; null when it cannot be read.
     static std::shared_ptr<PixelSurface> Read(const std::filesystem::path& path);

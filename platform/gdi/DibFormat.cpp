@@ -464,14 +464,18 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, i
     return {surface, dib.bitCount};
 }
 
-BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide) {
+std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path) {
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
     if (auto runLength = ReadRunLengthFile(path, headers))
-        return ReadCutShortBmpBytes(std::move(*runLength), shownPixels, shownSide);
+        return runLength;
     const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
     if (!layout)
-        return {};
-    std::optional<std::vector<BYTE>> bytes = ReadRegularFile(path, layout->End());
+        return std::nullopt;
+    return ReadRegularFile(path, layout->End());
+}
+
+BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide) {
+    std::optional<std::vector<BYTE>> bytes = ReadBmpFileBytes(path);
     return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels, shownSide) : BmpImage{};
 }
 

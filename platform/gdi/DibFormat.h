@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/base/CString.h"
@@ -87,6 +88,10 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = 
 // must be whole and the pixel offset must lie after the information header and within the
 // file; what the file lacks reads as zero (black in a true-colour picture). Beyond the freely
 // expanded size the file may lack no more pixel bytes than it holds.
+// The bytes of a .bmp file as far as its headers say it reaches: a run-length file whole, up to
+// the largest file. Nothing when it is missing, is no regular file or its headers are not those of
+// a bitmap we read.
+std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path);
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX,
                              int shownSide = INT_MAX);
 BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX,

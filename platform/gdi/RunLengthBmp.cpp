@@ -168,6 +168,17 @@ std::optional<RunLengthLayout> RunLengthLayoutOf(const std::vector<BYTE>& file) 
     return layout;
 }
 
+std::optional<std::uint64_t> RunLengthPixelsSet(const std::vector<BYTE>& file) {
+    const std::optional<RunLengthLayout> layout = RunLengthLayoutOf(file);
+    if (!layout)
+        return std::nullopt;
+    const DibDescription& dib = layout->dib;
+    std::uint64_t pixels = 0;
+    DecodeRunLengthSpans(file.data() + layout->dataAt, file.size() - layout->dataAt, dib.bitCount, dib.width,
+                         dib.height, [&pixels](int, int, const BYTE*, int count) { pixels += count; });
+    return pixels;
+}
+
 std::vector<BYTE> ExpandRunLengthBmp(const std::vector<BYTE>& file) {
     const std::optional<RunLengthLayout> layout = RunLengthLayoutOf(file);
     if (!layout)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -39,6 +40,10 @@ std::vector<BYTE> ExpandRunLengthBmp(const std::vector<BYTE>& file);
 using RunLengthSpan = std::function<void(int y, int x, const BYTE* indices, int count)>;
 void DecodeRunLengthSpans(const BYTE* data, std::size_t size, int bitCount, int width, int height,
                           const RunLengthSpan& handOn);
+
+// The pixels the file's codes set, each once: those of a picture held as its codes that a draw
+// works on. Nothing when the headers are not those of a run-length picture we read.
+std::optional<std::uint64_t> RunLengthPixelsSet(const std::vector<BYTE>& file);
 
 // Decodes the compressed data into rows of indices (bottom-up, stride bytes apart, zeroed by the
 // caller) of a picture of width by height pixels at 4 or 8 bits.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,24 +12,31 @@
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/RunLengthBands.h"
+#include "platform/gdi/RunLengthBmp.h"
 #include "tests/support/CacheHomeInFolder.h"
+#include "tests/support/PixelDigest.h"
+#include "tests/support/PlainPictures.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 
-// Sixteen 4096 by 4096 pictures from small run-length files, held together, stay within the
-// budget: the first is whole, every one shows (kept in the cache folder once past the budget), and a
-// picture reduced holds the average of each block of step by step pixels. Once they are let go, a picture
-// is read whole again.
+// Sixteen 4096 by 4096 pictures, held together, stay within the budget: the first is whole, and
+// every one shows, kept in the cache folder once past the budget, or as its codes when a run-length
+// file sets few of its pixels. A picture reduced holds the average of each block of step by step
+// pixels. Once they are let go, a picture is read whole again.
 TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     const CacheHomeInFolder cache;
     TestFolder folder;
-    std::vector<std::shared_ptr<PixelSurface>> held;
-    for (int picture = 0; picture < 16; ++picture) {
-        const auto path = folder / ("large" + std::to_string(picture) + ".bmp");
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    WriteFileBytes(folder / "past.bmp", OneBitPicture(4096));
+    held.push_back(CDecodedPictures::Read(folder / "past.bmp"));
+    for (int picture = 0; picture < 11; ++picture) {
+        const auto path = folder / ("blank" + std::to_string(picture) + ".bmp");
         WriteFileBytes(path, RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
         held.push_back(CDecodedPictures::Read(path));
-        ASSERT_NE(held.back(), nullptr);
-        EXPECT_GE(CDecodedPictures::Shown(held.back())->Width(), kSmallestReducedSide);
+    }
+    for (const auto& picture : held) {
+        ASSERT_NE(picture, nullptr);
+        EXPECT_GE(CDecodedPictures::Shown(picture)->Width(), kSmallestReducedSide);
     }
     EXPECT_EQ(held.front()->Width(), 4096);
     EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
@@ -83,8 +91,7 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
     WriteFileBytes(folder / "true-colour.bmp", LinedPicture(256, 24, kBlack, kWhite, 5));
     WriteFileBytes(folder / "few-colours.bmp", LinedPicture(256, 4, kWhite, kBlack, 5));
     for (int large = 0; large < 4; ++large)
-        WriteFileBytes(folder / ("large" + std::to_string(large) + ".bmp"),
-                       RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
+        WriteFileBytes(folder / ("large" + std::to_string(large) + ".bmp"), OneBitPicture(4096));
     struct Case {
         const char* what;
         int largeHeld;
@@ -129,12 +136,7 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
 TEST(DecodedPictures, PicturesPastTheBudgetHoldOnlyAStandIn) {
     const CacheHomeInFolder cache;
     TestFolder folder;
-    std::vector<std::shared_ptr<PixelSurface>> held;
-    for (int large = 0; large < 4; ++large) {
-        const auto path = folder / ("large" + std::to_string(large) + ".bmp");
-        WriteFileBytes(path, RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
-        held.push_back(CDecodedPictures::Read(path));
-    }
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
     const std::size_t full = CDecodedPictures::HeldBytes();
     for (int small = 0; small < 20; ++small) {
         const auto path = folder / ("small" + std::to_string(small) + ".bmp");
@@ -157,4 +159,54 @@ TEST(DecodedPictures, PicturesPastTheBudgetHoldOnlyAStandIn) {
     const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back());
     EXPECT_EQ(std::pair(shown->Width(), shown->Height()),
               std::pair(CDecodedPictures::kSpilledSide, kKeptRows));
+}
+
+// A run-length picture whose codes set few of the many pixels it declares is held as its codes, at
+// their size, and shows at the size asked what its plain twin shows reduced, whatever became of its
+// file since, working on no more than the pixels its codes set and those shown. One whose codes set
+// more, or that declares no more pixels than a spilled copy keeps, is held whole.
+TEST(DecodedPictures, ARunLengthPictureSettingFewOfItsPixelsIsHeldAsItsCodes) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    // One pixel more than a picture held as its codes may set.
+    FileBytes fullRuns;
+    for (int row = 0; row < 258; ++row) fullRuns.insert(fullRuns.end(), {255, 1, 0, 0});
+    struct Case {
+        const char* what;
+        int width, height;
+        FileBytes codes;
+        bool asCodes;
+    };
+    const Case cases[] = {
+        {"one pixel a row of 32,768", 32768, 512, OnePixelARow(512), true},
+        {"258 runs of 255 in 2,048 by 1,024", 2048, 1024, fullRuns, false},
+        {"one pixel a row of 1,024 by 1,024", 1024, 1024, OnePixelARow(1024), false},
+    };
+    constexpr int kShownSide = 256;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto path = folder / "sparse.bmp";
+        const FileBytes file = RunLengthBmpFile(1, c.width, c.height, RunLengthColors(2), c.codes);
+        WriteFileBytes(path, file);
+        const std::size_t before = CDecodedPictures::HeldBytes();
+        const std::shared_ptr<PixelSurface> picture = CDecodedPictures::Read(path);
+        EXPECT_EQ(CDecodedPictures::HeldBytes() - before, c.asCodes
+                                                              ? file.size() + CDecodedPictures::kStandInBytes
+                                                              : std::size_t{4} * c.width * c.height);
+        std::filesystem::remove(path);
+        const unsigned long long worked = RunLengthBands::PixelsWorked();
+        const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(picture, kShownSide);
+        if (!c.asCodes) {
+            EXPECT_EQ(shown->Width(), c.width);
+            continue;
+        }
+        EXPECT_LE(
+            RunLengthBands::PixelsWorked() - worked,
+            static_cast<unsigned long long>(c.height) + std::size_t{1} * shown->Width() * shown->Height());
+        const BmpImage twin =
+            ReadBmpBytes(ExpandRunLengthBmp(file), CDecodedPictures::kSpilledPixels, kShownSide);
+        EXPECT_EQ(std::pair(shown->Width(), shown->Height()),
+                  std::pair(twin.surface->Width(), twin.surface->Height()));
+        EXPECT_EQ(PixelDigest(*shown), PixelDigest(*twin.surface));
+    }
 }

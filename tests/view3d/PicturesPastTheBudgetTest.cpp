@@ -16,6 +16,7 @@
 #include "tests/support/CacheHomeInFolder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PixelDigest.h"
+#include "tests/support/PlainPictures.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/view3d/Objects3DPlan.h"
 #include "view3d/CSprite.h"
@@ -29,23 +30,20 @@ constexpr COLORREF kLoaded = RGB(255, 0, 0);
 constexpr COLORREF kLater = RGB(0, 0, 255);
 constexpr COLORREF kGround = RGB(0, 200, 0);
 
-// Large pictures that take the whole budget while they are held.
-std::vector<std::shared_ptr<PixelSurface>> SpendTheBudget(const TestFolder& folder) {
-    std::vector<std::shared_ptr<PixelSurface>> held;
-    for (int large = 0; large < 4; ++large) {
-        const auto path = folder / ("large" + std::to_string(large) + ".bmp");
-        WriteFileBytes(path, RunLengthBmpFile(1, 4096, 4096, RunLengthColors(2), {0, 1}));
-        held.push_back(CDecodedPictures::Read(path));
-    }
-    return held;
-}
-
 // A picture of one colour, 20 by 40; a 3D bitmap's mask beside it, white where it shows.
 CString WritePicture(const std::filesystem::path& path, COLORREF colour) {
     Canvas picture(20, 40, colour);
     EXPECT_TRUE(picture.bitmap.SaveBmpFile(path.string().c_str(), 24));
     Canvas mask(20, 40, RGB(255, 255, 255));
     EXPECT_TRUE(mask.bitmap.SaveBmpFile(path.parent_path().append("picture.msk").string().c_str(), 24));
+    return CString(path.string().c_str());
+}
+
+// A run-length picture of one colour declaring 2,048 by 1,024 pixels, whose codes set none: held as
+// its codes while the budget has room for them.
+CString WriteSparsePicture(const std::filesystem::path& path, COLORREF colour) {
+    const std::uint32_t pixel = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    WriteFileBytes(path, RunLengthBmpFile(1, 2048, 1024, {pixel}, {0, 1}));
     return CString(path.string().c_str());
 }
 
@@ -114,7 +112,7 @@ TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfIts
     const CacheHomeInFolder cache;
     Objects3DPlan plan;
     plan.tool.SetViewScale(1.0, 10.0);
-    const auto held = SpendTheBudget(plan.folder);
+    auto held = SpendThePictureBudget(plan.folder.Path());
     struct Case {
         const char* what;
         bool threeD;
@@ -122,6 +120,7 @@ TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfIts
         bool deleted;
         // The turned drawing covers all but the last column and row; a texture every texel.
         int loaded;
+        bool asCodes = false;
     };
     const Case cases[] = {
         {"the plan, its file overwritten", false, Shown::kPlan, false, 19 * 39},
@@ -130,18 +129,25 @@ TEST(PicturesPastTheBudget, EveryDrawingShowsThePictureAsReadWhateverBecameOfIts
         {"a 3D bitmap on the plan", true, Shown::kPlan, false, 19 * 39},
         {"a 3D bitmap on paper, its file deleted", true, Shown::kPaper, true, 19 * 39},
         {"a 3D bitmap in 3D, its file overwritten", true, Shown::kThreeD, false, 20 * 40},
+        {"held as its codes, the plan, its file overwritten", false, Shown::kPlan, false, 19 * 39, true},
+        {"held as its codes, paper, its file deleted", false, Shown::kPaper, true, 19 * 39, true},
+        {"held as its codes, a 3D bitmap in 3D", true, Shown::kThreeD, false, 1024 * 512, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const auto path = plan.folder / "3DBITMAPS" / "picture.bmp";
-        std::unique_ptr<CBMP> picture(PictureOf(plan, c.threeD, WritePicture(path, kLoaded)));
+        const auto write = c.asCodes ? WriteSparsePicture : WritePicture;
+        // Codes are held only in the budget's room.
+        if (c.asCodes && held.size() == 4)
+            held.pop_back();
+        std::unique_ptr<CBMP> picture(PictureOf(plan, c.threeD, write(path, kLoaded)));
         CBitmap* stored = c.threeD ? static_cast<CSprite*>(picture.get())->GetImage() : picture->GetPicture();
         ASSERT_NE(stored, nullptr);
         EXPECT_EQ(stored->Surface()->Width(), 1);
         if (c.deleted)
             std::filesystem::remove(path);
         else
-            WritePicture(path, kLater);
+            write(path, kLater);
         const std::uint64_t reads = CDecodedPictures::FileReads();
         EXPECT_EQ(LoadedAndLaterShown(plan, *picture, c.shown), std::make_pair(c.loaded, 0));
         EXPECT_EQ(CDecodedPictures::FileReads(), reads);
@@ -154,7 +160,7 @@ TEST(PicturesPastTheBudget, AStandInIsHeldAgainOnceMemoryFreesOrElseShowsItsOutl
     const CacheHomeInFolder cache;
     Objects3DPlan plan;
     plan.tool.SetViewScale(1.0, 10.0);
-    auto held = SpendTheBudget(plan.folder);
+    auto held = SpendThePictureBudget(plan.folder.Path());
     const CString file = WritePicture(plan.folder / "picture.bmp", kLoaded);
     std::unique_ptr<CBMP> lost(PictureOf(plan, false, file));
     std::filesystem::remove_all(cache.Folder() / "corvane");

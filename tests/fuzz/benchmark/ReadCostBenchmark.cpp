@@ -13,6 +13,7 @@
 #include "platform/base/CWinPath.h"
 #include "platform/gdi/CDecodedPictures.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/PlainPictures.h"
 #include "tests/support/RunLengthPictures.h"
 
 // What opening a small layout costs when its objects name many files or nest deeply, each
@@ -138,38 +139,12 @@ void LargePictures(benchmark::State& state, bool distinct) {
 BENCHMARK_CAPTURE(LargePictures, distinct, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LargePictures, one_file, false)->Unit(benchmark::kMillisecond);
 
-// A plain .bmp of the side at one bit a pixel, in stripes of black and white.
-FileBytes OneBitPlan(int side) {
-    const std::uint32_t bitsAt = 14 + 40 + 8, rowBytes = static_cast<std::uint32_t>(side + 31) / 32 * 4;
-    const std::uint32_t image = rowBytes * static_cast<std::uint32_t>(side);
-    const std::uint32_t fields[] = {bitsAt + image,
-                                    0,
-                                    bitsAt,
-                                    40,
-                                    static_cast<std::uint32_t>(side),
-                                    static_cast<std::uint32_t>(side),
-                                    1 | (1 << 16),
-                                    0,
-                                    image,
-                                    2835,
-                                    2835,
-                                    2,
-                                    0,
-                                    0x000000,
-                                    0xFFFFFF};
-    FileBytes file{'B', 'M'};
-    for (const std::uint32_t field : fields)
-        for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<BYTE>(field >> shift));
-    file.resize(bitsAt + image, 0xF0);
-    return file;
-}
-
 // One plan of 8192 by 8192 pixels at one bit a pixel, opened and drawn: the drawing reads the
 // pixels it shows from the picture and holds no copy of it.
 void LargePlan(benchmark::State& state) {
     constexpr int kPlanSide = 8192;
     const fs::path folder = Folder("plan", 0);
-    WriteFileBytes(folder / "plan0.bmp", OneBitPlan(kPlanSide));
+    WriteFileBytes(folder / "plan0.bmp", OneBitPicture(kPlanSide));
     const fs::path layout = WriteLayout("large-plan.cvn", [&](CCVNDoc& doc) {
         AddPicture(&doc.m_rootGroup, &doc.m_tool, 0, Numbered(folder, "plan", 0) + ".bmp");
     });
