@@ -200,11 +200,10 @@ void CopyPixels(const std::vector<WalkRecord>& columns, const std::vector<WalkRe
     }
 }
 
-// The longer of the picture's two edges from its origin, in device pixels.
-int LongerSide(CPoint origin, CPoint columnsEnd, CPoint rowsEnd) {
-    const double columns = std::hypot(columnsEnd.x - double(origin.x), columnsEnd.y - double(origin.y));
-    const double rows = std::hypot(rowsEnd.x - double(origin.x), rowsEnd.y - double(origin.y));
-    return static_cast<int>(std::min(std::ceil(std::max(columns, rows)), double{kLongestWalk}));
+// The device pixels a picture's edge from its origin is drawn across.
+int EdgePixels(CPoint origin, CPoint end) {
+    const double pixels = std::hypot(end.x - double(origin.x), end.y - double(origin.y));
+    return static_cast<int>(std::min(std::ceil(pixels), double{kLongestWalk}));
 }
 
 }  // namespace
@@ -259,7 +258,7 @@ bool CBMP::RenderPicture(CDC& dc, const std::vector<CPoint>& logicalCorners) {
     const CPoint origin = d[1];
     // A picture not held for want of memory is read back at about the size it shows at.
     const std::shared_ptr<PixelSurface> shown =
-        CDecodedPictures::Shown(m_pPicture->Surface(), LongerSide(origin, d[0], d[2]));
+        CDecodedPictures::Shown(m_pPicture->Surface(), EdgePixels(origin, d[0]), EdgePixels(origin, d[2]));
     if (shown == nullptr)
         return false;
     std::vector<WalkRecord> columns, rows;

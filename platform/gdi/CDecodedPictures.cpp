@@ -1,6 +1,7 @@
 #include "platform/gdi/CDecodedPictures.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -179,17 +180,35 @@ void HoldAgainWhenItFits(StandIn& standIn) {
     standIn.spilled.reset();
 }
 
+// The longer side at which a picture of the size shows as many columns and rows as it is shown
+// across: one drawn stretched shows more of its shorter side than its longer side alone tells.
+int SideShowing(int width, int height, int shownColumns, int shownRows) {
+    const double longer = std::max(width, height);
+    const double side = std::max(shownColumns * longer / width, shownRows * longer / height);
+    return static_cast<int>(std::min(std::ceil(side), double{INT_MAX}));
+}
+
+// A picture held as its codes at about the size it shows at, as a spilled copy keeps it at most.
+std::shared_ptr<PixelSurface> DecodedCodes(const std::vector<BYTE>& codes, int shownColumns, int shownRows) {
+    const DibDescription dib = RunLengthLayoutOf(codes)->dib;
+    const int side = SideShowing(dib.width, dib.height, shownColumns, shownRows);
+    return ReadBmpBytes(codes, CDecodedPictures::kSpilledPixels,
+                        std::min(side, CDecodedPictures::kSpilledSide))
+        .surface;
+}
+
 // A stand-in's picture at about the size it shows at. Call with the lock held.
-std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownSide) {
+std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownColumns, int shownRows) {
     if (!standIn.codes.empty())
-        return ReadBmpBytes(standIn.codes, CDecodedPictures::kSpilledPixels,
-                            std::min(shownSide, CDecodedPictures::kSpilledSide))
-            .surface;
+        return DecodedCodes(standIn.codes, shownColumns, shownRows);
     if (standIn.spilled)
         HoldAgainWhenItFits(standIn);
     if (standIn.held)
         return standIn.held;
-    return standIn.spilled ? standIn.spilled->Read(shownSide) : nullptr;
+    if (!standIn.spilled)
+        return nullptr;
+    const CSpilledPicture& spilled = *standIn.spilled;
+    return spilled.Read(SideShowing(spilled.Width(), spilled.Height(), shownColumns, shownRows));
 }
 
 }  // namespace
@@ -215,11 +234,11 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
 }
 
 std::shared_ptr<PixelSurface> CDecodedPictures::Shown(const std::shared_ptr<PixelSurface>& held,
-                                                      int shownSide) {
+                                                      int shownColumns, int shownRows) {
     HeldPictures& pictures = Held();
     const std::lock_guard<std::mutex> guard(pictures.lock);
     const auto standIn = pictures.standIns.find(held.get());
-    return standIn == pictures.standIns.end() ? held : ShownFor(standIn->second, shownSide);
+    return standIn == pictures.standIns.end() ? held : ShownFor(standIn->second, shownColumns, shownRows);
 }
 
 std::uint64_t CDecodedPictures::FileReads() {

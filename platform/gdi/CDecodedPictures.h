@@ -38,10 +38,11 @@ class CDecodedPictures {
     // The file's picture, read as a file that may be cut short; null when it cannot be read.
     static std::shared_ptr<PixelSurface> Read(const std::filesystem::path& path);
     // The picture to draw for a surface Read gave: the surface itself, or for a stand-in its
-    // picture as read, at the smallest resolution kept whose longer side reaches shownSide, held
-    // only by the caller unless the budget has room for it again. Null when it cannot be had.
+    // picture as read, at the smallest resolution kept whose columns and rows reach the device
+    // pixels they are shown across, held only by the caller unless the budget has room for it
+    // again. Null when it cannot be had.
     static std::shared_ptr<PixelSurface> Shown(const std::shared_ptr<PixelSurface>& held,
-                                               int shownSide = INT_MAX);
+                                               int shownColumns = INT_MAX, int shownRows = INT_MAX);
     // The picture files read (decoded) since the program started.
     static std::uint64_t FileReads();
     // The bytes of the pictures held now, counted as each is read and freed.

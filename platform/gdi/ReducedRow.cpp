@@ -22,6 +22,12 @@ void ReducedRow::Start() {
     std::fill(m_sums.begin(), m_sums.end(), Sums{});
 }
 
+void ReducedRow::StartBlock(int x) {
+    m_darkestPixels[x] = 0;
+    m_darkestLightness[x] = std::numeric_limits<int>::max();
+    m_sums[x] = Sums{};
+}
+
 void ReducedRow::Add(int x, std::uint32_t pixel) {
     if (m_darkest) {
         const int lightness = Lightness(pixel);
@@ -51,8 +57,11 @@ void ReducedRow::AddRepeated(int x, std::uint32_t pixel, std::uint32_t times) {
 }
 
 void ReducedRow::Finish(std::uint32_t* out) const {
-    for (std::size_t x = 0; x < m_sums.size(); ++x)
-        out[x] = m_darkest ? m_darkestPixels[x] : m_sums[x].Average();
+    for (std::size_t x = 0; x < m_sums.size(); ++x) out[x] = Pixel(static_cast<int>(x));
+}
+
+std::uint32_t ReducedRow::Pixel(int x) const {
+    return m_darkest ? m_darkestPixels[x] : m_sums[x].Average();
 }
 
 // Each channel rounded half up; a block without pixels is black.

@@ -12,6 +12,8 @@ class ReducedRow {
 
     // Begins the row anew, before the first pixel of its blocks.
     void Start();
+    // Begins the block the row's pixel x stands for anew, before the first of its pixels.
+    void StartBlock(int x);
     // A pixel of the block the row's pixel x stands for.
     void Add(int x, std::uint32_t pixel);
     // The same pixel times over, one after another in the block: weighed as often, and as dark
@@ -19,6 +21,8 @@ class ReducedRow {
     void AddRepeated(int x, std::uint32_t pixel, std::uint32_t times);
     // The row's pixels, as many as its width.
     void Finish(std::uint32_t* out) const;
+    // The row's pixel x.
+    std::uint32_t Pixel(int x) const;
 
   private:
     struct Sums {

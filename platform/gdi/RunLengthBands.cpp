@@ -17,7 +17,8 @@ RunLengthBands::RunLengthBands(int width, int height, const Colors& colors, bool
       m_surface(surface),
       m_step(step),
       m_reduced(step > 1 ? surface.Width() : 0, darkest),
-      m_reached(step > 1 ? surface.Width() : 0) {}
+      m_reached(step > 1 ? surface.Width() : 0),
+      m_isReached(step > 1 ? surface.Width() : 0) {}
 
 void RunLengthBands::Take(int y, int x, const BYTE* indices, int count) {
     g_pixelsWorked.fetch_add(static_cast<unsigned long long>(count), std::memory_order_relaxed);
@@ -42,13 +43,12 @@ unsigned long long RunLengthBands::PixelsWorked() {
     return g_pixelsWorked.load(std::memory_order_relaxed);
 }
 
-// Reduces the band's blocks from its spans, the pixels between them at colour index 0. Spans came
-// bottom row first: their rows are weighed top first, as the reduction of a plain picture does.
+// Reduces the blocks the band's spans reach, the pixels between them at colour index 0. Spans
+// came bottom row first: their rows are weighed top first, as the reduction of a plain picture does.
 void RunLengthBands::Flush() {
     if (m_band < 0)
         return;
-    m_reduced.Start();
-    std::fill(m_reached.begin(), m_reached.end(), 0);
+    for (const Span& span : m_spans) StartBlocksReached(span);
     for (std::size_t end = m_spans.size(); end > 0;) {
         std::size_t begin = end;
         while (begin > 0 && m_spans[begin - 1].row == m_spans[end - 1].row) --begin;
@@ -56,15 +56,30 @@ void RunLengthBands::Flush() {
         end = begin;
     }
     const int rows = std::min(m_step, m_height - m_band * m_step);
-    for (int block = 0; block < m_surface.Width(); ++block) {
+    std::uint32_t* row = m_surface.Row(m_band);
+    for (const int block : m_blocksReached) {
         const auto pixels = static_cast<std::uint32_t>(rows * BlockWidth(block));
         m_reduced.AddRepeated(block, m_colors[0], pixels - m_reached[block]);
+        row[block] = m_reduced.Pixel(block);
+        m_isReached[block] = false;
     }
-    m_reduced.Finish(m_surface.Row(m_band));
-    g_pixelsWorked.fetch_add(static_cast<unsigned long long>(m_surface.Width()), std::memory_order_relaxed);
+    g_pixelsWorked.fetch_add(static_cast<unsigned long long>(m_blocksReached.size()),
+                             std::memory_order_relaxed);
+    m_blocksReached.clear();
     m_spans.clear();
     m_indices.clear();
     m_band = -1;
+}
+
+void RunLengthBands::StartBlocksReached(const Span& span) {
+    for (int block = span.x / m_step; block <= (span.x + span.count - 1) / m_step; ++block) {
+        if (m_isReached[block])
+            continue;
+        m_isReached[block] = true;
+        m_blocksReached.push_back(block);
+        m_reduced.StartBlock(block);
+        m_reached[block] = 0;
+    }
 }
 
 void RunLengthBands::Reduce(const Span& span) {

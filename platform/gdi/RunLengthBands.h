@@ -12,8 +12,9 @@ class PixelSurface;
 
 // A run-length picture drawn into its surface as its codes are decoded. The surface shows colour
 // index 0 throughout before the first span comes; each span is drawn where it lies, gathered a
-// band of step rows at a time when the picture is reduced. So reading costs the pixels the codes
-// set and the blocks of the bands they reach, never the width the picture declares.
+// band of step rows at a time when the picture is reduced, where only the blocks the spans reach
+// are worked on: the others show colour index 0 already. So reading costs the pixels the codes
+// set and the blocks they reach, never the width the picture declares.
 class RunLengthBands {
   public:
     // The pixel each colour index shows.
@@ -31,7 +32,7 @@ class RunLengthBands {
     void Finish();
 
     // The pixels reading run-length pictures has worked on since the program started: those the
-    // codes set and the blocks of the reduced rows they reach.
+    // codes set and the blocks they reach.
     static unsigned long long PixelsWorked();
 
   private:
@@ -44,6 +45,7 @@ class RunLengthBands {
     };
 
     void Flush();
+    void StartBlocksReached(const Span& span);
     void Reduce(const Span& span);
     int BlockWidth(int block) const;
 
@@ -59,4 +61,7 @@ class RunLengthBands {
     // How many pixels of each block of the band, in the order the reduction weighs them (row by
     // row, left to right), the spans have reached.
     std::vector<std::uint32_t> m_reached;
+    // The blocks of the band the spans reach, each once, and which those are.
+    std::vector<int> m_blocksReached;
+    std::vector<bool> m_isReached;
 };

@@ -45,8 +45,8 @@ TEST(DecodedPictures, PicturesHeldTogetherShareOneBudget) {
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) known.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
     WriteFileBytes(folder / "known.bmp", EncodeBmpFile(known, 24));
-    const std::shared_ptr<PixelSurface> reduced =
-        CDecodedPictures::Shown(CDecodedPictures::Read(folder / "known.bmp"), kSmallestReducedSide);
+    const std::shared_ptr<PixelSurface> reduced = CDecodedPictures::Shown(
+        CDecodedPictures::Read(folder / "known.bmp"), kSmallestReducedSide, kSmallestReducedSide);
     ASSERT_NE(reduced, nullptr);
     ASSERT_LT(reduced->Width(), 256);
     // Each channel of the gradient averages, rounded half up, to its value at the block's middle.
@@ -116,7 +116,8 @@ TEST(DecodedPictures, PictureFitsWhatTheBudgetLeavesAndKeepsItsLines) {
         const std::size_t largeBytes = BytesOf(held);
         held.push_back(CDecodedPictures::Read(folder / c.file));
         ASSERT_NE(held.back(), nullptr);
-        std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back(), kSmallestReducedSide);
+        std::shared_ptr<PixelSurface> shown =
+            CDecodedPictures::Shown(held.back(), kSmallestReducedSide, kSmallestReducedSide);
         const PixelSurface& picture = *shown;
         EXPECT_EQ(picture.Width(), c.width);
         EXPECT_EQ(picture.Height(), c.width);
@@ -159,12 +160,14 @@ TEST(DecodedPictures, PicturesPastTheBudgetHoldOnlyAStandIn) {
     const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(held.back());
     EXPECT_EQ(std::pair(shown->Width(), shown->Height()),
               std::pair(CDecodedPictures::kSpilledSide, kKeptRows));
+    // Stretched across more rows than its shape gives them, it shows more of its rows.
+    EXPECT_EQ(CDecodedPictures::Shown(held.back(), 256, 100)->Height(), kKeptRows);
 }
 
 // A run-length picture whose codes set few of the many pixels it declares is held as its codes, at
-// their size, and shows at the size asked what its plain twin shows reduced, whatever became of its
-// file since, working on no more than the pixels its codes set and those shown. One whose codes set
-// more, or that declares no more pixels than a spilled copy keeps, is held whole.
+// their size, and shows at the size asked what its plain twin shows reduced, whatever became of
+// its file since, working on the pixels its codes set and the blocks shown that they reach. One
+// whose codes set more, or that declares no more pixels than a spilled copy keeps, is held whole.
 TEST(DecodedPictures, ARunLengthPictureSettingFewOfItsPixelsIsHeldAsItsCodes) {
     const CacheHomeInFolder cache;
     TestFolder folder;
@@ -195,18 +198,22 @@ TEST(DecodedPictures, ARunLengthPictureSettingFewOfItsPixelsIsHeldAsItsCodes) {
                                                               : std::size_t{4} * c.width * c.height);
         std::filesystem::remove(path);
         const unsigned long long worked = RunLengthBands::PixelsWorked();
-        const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(picture, kShownSide);
+        const std::shared_ptr<PixelSurface> shown =
+            CDecodedPictures::Shown(picture, kShownSide, kShownSide * c.height / c.width);
         if (!c.asCodes) {
             EXPECT_EQ(shown->Width(), c.width);
             continue;
         }
-        EXPECT_LE(
-            RunLengthBands::PixelsWorked() - worked,
-            static_cast<unsigned long long>(c.height) + std::size_t{1} * shown->Width() * shown->Height());
+        // The pixels the codes set and the one block of each row shown that they reach.
+        EXPECT_EQ(RunLengthBands::PixelsWorked() - worked,
+                  static_cast<unsigned long long>(c.height + shown->Height()));
         const BmpImage twin =
             ReadBmpBytes(ExpandRunLengthBmp(file), CDecodedPictures::kSpilledPixels, kShownSide);
         EXPECT_EQ(std::pair(shown->Width(), shown->Height()),
                   std::pair(twin.surface->Width(), twin.surface->Height()));
         EXPECT_EQ(PixelDigest(*shown), PixelDigest(*twin.surface));
+        // Stretched across more rows than its shape gives them, it shows more of its rows.
+        EXPECT_EQ(CDecodedPictures::Shown(picture, kShownSide, 100)->Height(),
+                  c.height * CDecodedPictures::kSpilledSide / c.width);
     }
 }
