@@ -188,13 +188,11 @@ int SideShowing(int width, int height, int shownColumns, int shownRows) {
     return static_cast<int>(std::min(std::ceil(side), double{INT_MAX}));
 }
 
-// A picture held as its codes at about the size it shows at, as a spilled copy keeps it at most.
+// A picture held as its codes at about the size it shows at, in no more pixels than a spilled copy.
 std::shared_ptr<PixelSurface> DecodedCodes(const std::vector<BYTE>& codes, int shownColumns, int shownRows) {
     const DibDescription dib = RunLengthLayoutOf(codes)->dib;
     const int side = SideShowing(dib.width, dib.height, shownColumns, shownRows);
-    return ReadBmpBytes(codes, CDecodedPictures::kSpilledPixels,
-                        std::min(side, CDecodedPictures::kSpilledSide))
-        .surface;
+    return ReadBmpBytes(codes, CDecodedPictures::kSpilledPixels, side).surface;
 }
 
 // A stand-in's picture at about the size it shows at. Call with the lock held.
