@@ -121,6 +121,9 @@ SdlHost::SdlHost() {
     const bool chosen = asked && *asked;
     if (!chosen)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, ShowingDrivers().c_str());
+    // SDL puts back the X error handler it found once it has ended, before it closes its
+    // connections: the errors read then must be ours to report, not Xlib's to end the program on.
+    InstallXErrorReport();
     m_opened = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0;
     if (!m_opened)
         m_openError = SDL_GetError();

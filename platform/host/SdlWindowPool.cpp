@@ -73,6 +73,9 @@ void SdlWindowPool::Clear() {
 }
 
 void SdlWindowPool::Destroy(const Kept& kept) {
+    // SDL wakes its own event loop with a message to a window, sent on a connection of its own:
+    // the server may carry one out after the window went, and the error that brings is expected.
+    IgnoreXErrorsOf(XWindowOf(kept.window));
     if (kept.destroyed)
         IgnoreXErrorsWhile(XDisplayOf(kept.window), [&kept] { SDL_DestroyWindow(kept.window); });
     else

@@ -93,6 +93,7 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
     // ---- The program and its layout ----
 
     // The shell's DDE start shows no splash and opens no layout: the program is at hand at once.
+    // A program that ended shows no window: the wait ends there.
     void Restart() {
         if (m_session.ProgramRunning()) {
             m_session.SignalProgram(SIGKILL);
@@ -100,8 +101,20 @@ class CloseUnderModalLoopOnDesktop : public ProgramOnDesktop {
         }
         m_session.StartProgram({"/dde"});
         m_layoutChanged = false;
-        ASSERT_TRUE(m_session.WaitUntil([&] { return MainTitle().rfind("Corvane", 0) == 0; }, kPatience))
-            << m_session.ProgramErrors();
+        const auto shown = [&] { return MainTitle().rfind("Corvane", 0) == 0; };
+        m_session.WaitUntil([&] { return shown() || !m_session.ProgramRunning(); }, kPatience);
+        ASSERT_TRUE(shown()) << WhyNoMainWindow() << "\n" << m_session.ProgramErrors();
+        // The keys that come next find the program come up and given the keyboard.
+        m_session.WaitUntilSettled(kPatience);
+    }
+
+    // How the program ended, or what it shows instead and whether the window manager still runs.
+    std::string WhyNoMainWindow() {
+        if (!m_session.ProgramRunning())
+            return "no main window; the program ended, exit " +
+                   std::to_string(m_session.WaitForExit(kPatience));
+        return "no main window; shown:" + DialogNames() +
+               "; window manager running: " + (m_session.WindowManagerRunning() ? "yes" : "no");
     }
 
     bool LayoutOpen() { return MainTitle().find("Untitled") != std::string::npos; }

@@ -265,6 +265,10 @@ bool DesktopSession::StartWindowManager() {
     return false;
 }
 
+bool DesktopSession::WindowManagerRunning() const {
+    return m_windowManager > 0 && WindowManagerRuns(m_display);
+}
+
 void DesktopSession::RequestClose(unsigned long window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -433,14 +437,13 @@ bool DesktopSession::Pinged(unsigned long window, Milliseconds timeout) {
     request.xclient.data.l[2] = static_cast<long>(window);
     XSendEvent(m_display, window, False, NoEventMask, &request);
     Flush();
-    const bool answered = WaitUntil(
-        [&] {
-            return Arrived([&](const XEvent& event) {
-                return event.type == ClientMessage && event.xclient.data.l[0] == static_cast<long>(ping) &&
-                       event.xclient.data.l[1] == stamp;
-            });
-        },
-        timeout);
+    const auto isAnswer = [&](const XEvent& event) {
+        return event.type == ClientMessage && event.xclient.data.l[0] == static_cast<long>(ping) &&
+               event.xclient.data.l[1] == stamp;
+    };
+    // A program that ends meanwhile (a signal ended it, or a close) will not answer.
+    bool answered = false;
+    WaitUntil([&] { return (answered = Arrived(isAnswer)) || !ProgramRunning(); }, timeout);
     XSelectInput(m_display, root, NoEventMask);
     Flush();
     Arrived([](const XEvent&) { return false; });

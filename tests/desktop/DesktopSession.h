@@ -51,6 +51,8 @@ class DesktopSession {
     // Starts openbox on the display and waits until it manages windows; it ends with the
     // session. False when there is no openbox or it does not come up.
     bool StartWindowManager();
+    // Whether the window manager started still manages windows.
+    bool WindowManagerRunning() const;
     // Asks a top-level to close as a window manager does: WM_DELETE_WINDOW in a ClientMessage.
     void RequestClose(unsigned long window);
 
