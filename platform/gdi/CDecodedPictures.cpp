@@ -141,30 +141,31 @@ bool IsDrawing(const BmpImage& image) {
     return true;
 }
 
-// The picture past the budget, kept on disk at what the screen can show.
-std::unique_ptr<CSpilledPicture> Spilled(std::vector<BYTE> file) {
+// The picture past the budget, read once, at what the screen can show, and kept on disk. Null when
+// it cannot be read. Call with the lock held.
+std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
     const BmpImage shown = ReadCutShortBmpBytes(std::move(file), CDecodedPictures::kSpilledPixels,
                                                 CDecodedPictures::kSpilledSide);
-    return shown.surface ? CSpilledPicture::Write(*shown.surface, IsDrawing(shown)) : nullptr;
+    if (!shown.surface)
+        return nullptr;
+    auto standIn = std::make_shared<PixelSurface>(1, 1);
+    Held().standIns[standIn.get()].spilled = CSpilledPicture::Write(*shown.surface, IsDrawing(shown));
+    return standIn;
 }
 
 // The picture held whole, or reduced to what the budget leaves of it, or else a stand-in. Call with
 // the lock held.
 std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
-    HeldPictures& held = Held();
     if (HeldAsCodes(file)) {
         auto standIn = std::make_shared<PixelSurface>(1, 1);
-        held.bytes += file.size();
-        held.standIns[standIn.get()].codes = std::move(file);
+        Held().bytes += file.size();
+        Held().standIns[standIn.get()].codes = std::move(file);
         return standIn;
     }
     const std::size_t left = ShownPixelsLeft();
-    std::shared_ptr<PixelSurface> decoded = ReadCutShortBmpBytes(file, left).surface;
-    if (!decoded || static_cast<std::size_t>(decoded->Width()) * decoded->Height() <= left)
-        return decoded;
-    auto standIn = std::make_shared<PixelSurface>(1, 1);
-    held.standIns[standIn.get()].spilled = Spilled(std::move(file));
-    return standIn;
+    if (SmallestReadPixels(file).value_or(0) > left)
+        return Spilled(std::move(file));
+    return ReadCutShortBmpBytes(std::move(file), left).surface;
 }
 
 // The stand-in's picture back in memory once the budget has room for it, its file gone. Call with

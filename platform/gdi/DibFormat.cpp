@@ -433,6 +433,19 @@ BmpImage ReadRunLengthBytes(const std::vector<BYTE>& bytes, std::size_t shownPix
 }
 }  // namespace
 
+std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes) {
+    std::optional<DibDescription> dib;
+    if (const std::optional<RunLengthLayout> runLength = RunLengthLayoutOf(bytes))
+        dib = runLength->dib;
+    else if (!IsRunLengthBmp(bytes))
+        if (const std::optional<BmpLayout> layout = LayoutOfBmp(bytes))
+            dib = layout->dib;
+    if (!dib)
+        return std::nullopt;
+    const int step = ReductionStep(dib->width, dib->height, 0);
+    return ReducedSide(dib->width, step) * ReducedSide(dib->height, step);
+}
+
 BmpImage ReadBmpFile(const std::filesystem::path& path) {
     // The headers first, then only as many bytes as the picture's size and depth need.
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);

@@ -73,6 +73,10 @@ constexpr int kSmallestReducedSide = 64;
 // it fit, but never one that leaves its longer side shorter than kSmallestReducedSide.
 int ReductionStep(int width, int height, std::size_t shownPixels, int shownSide = INT_MAX);
 
+// The pixels a picture read from the bytes (its headers at least) holds at its smallest reduced
+// resolution, as ReductionStep allows it; nothing when they are not those of a bitmap we read.
+std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes);
+
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.
 struct BmpImage {
