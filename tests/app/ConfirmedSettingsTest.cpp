@@ -44,6 +44,13 @@ std::function<void(ConfirmedSettings&, CWnd&)> Retyped(UINT field, const char* t
     return [field, text](ConfirmedSettings& t, CWnd& page) { t.Retype(page, field, text); };
 }
 
+// What an object of the class holds before its dialog opens: a file may hold what a person may not
+// type, and what the dialog shows rounded.
+template <class Object>
+std::function<void(CPaint&)> Holding(std::function<void(Object&)> set) {
+    return [set](CPaint& object) { set(static_cast<Object&>(object)); };
+}
+
 }  // namespace
 
 constexpr UINT kNote = 1202;
@@ -59,8 +66,6 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         UINT field;
         const char* typed;
         bool enterIsANewLine = false;
-        // Values the object holds before the dialog opens: a file may hold what a person may
-        // not type, and what the dialog shows rounded.
         std::function<void(CPaint&)> load = {};
         // The tab of the page the loaded values show on, turned to before Enter.
         int tab = 0;
@@ -80,54 +85,22 @@ TEST_F(ConfirmedSettings, UntouchedPropertiesChangeNothingAndAChangeMarksTheLayo
         {"CBoxMeasure", "Font", edt3, "36"},
         {"CTextBox", "Text properties", IDC_TEXT_EDIT, "a", true},
         {"CBMP", "Picture properties", kNote, "a"},
-        {.className = "C3D",
-         .caption = "3D Objects properties",
-         .field = kNote,
-         .typed = "a",
-         .load =
-             [](CPaint& object) {
-                 static_cast<C3D&>(object).m_fElevation = 50000.0;
-                 static_cast<C3D&>(object).m_fHeight = 1234.5678;
-             }},
-        {.className = "CSprite",
-         .caption = "3D Bitmap properties",
-         .field = kNote,
-         .typed = "a",
-         .load = [](CPaint& object) { static_cast<CSprite&>(object).m_fElevation = 40000.25; }},
-        {.className = "CTrack",
-         .caption = "Track properties",
-         .field = kNote,
-         .typed = "a",
-         .load = [](CPaint& object) { static_cast<CParTrack&>(object).m_fBeginElevation = 700000.0; }},
-        {.className = "CCircTrack",
-         .caption = "Track properties",
-         .field = kNote,
-         .typed = "a",
-         .load = [](CPaint& object) { static_cast<CParTrack&>(object).m_fTieSpacing = 700000.0; }},
+        {"C3D", "3D Objects properties", kNote, "a", false,
+         Holding<C3D>([](C3D& o) { o.m_fElevation = 50000.0, o.m_fHeight = 1234.5678; })},
+        {"CSprite", "3D Bitmap properties", kNote, "a", false,
+         Holding<CSprite>([](CSprite& o) { o.m_fElevation = 40000.25; })},
+        {"CTrack", "Track properties", kNote, "a", false,
+         Holding<CParTrack>([](CParTrack& o) { o.m_fBeginElevation = 700000.0; })},
+        {"CCircTrack", "Track properties", kNote, "a", false,
+         Holding<CParTrack>([](CParTrack& o) { o.m_fTieSpacing = 700000.0; })},
         {"CArcTrack", "Track properties", kNote, "a"},
         {"CSplineTrack", "Track properties", kNote, "a"},
-        {.className = "CBenchwork",
-         .caption = "Benchwork properties",
-         .field = kNote,
-         .typed = "a",
-         .load =
-             [](CPaint& object) {
-                 static_cast<CBenchwork&>(object).m_fElevation = 33000.5;
-                 static_cast<CBenchwork&>(object).m_fThickness = 123.45678;
-             },
-         .tab = 1},
-        {.className = "CMount",
-         .caption = "Terrain properties",
-         .field = kNote,
-         .typed = "a",
-         .load =
-             [](CPaint& object) {
-                 auto& terrain = static_cast<CMount&>(object);
-                 terrain.m_fElevation = 40000.0;
-                 terrain.m_fGridSpacing = 8000.0;
-                 terrain.m_fTextureScale = 2.5;
-             },
-         .tab = 1},
+        {"CBenchwork", "Benchwork properties", kNote, "a", false,
+         Holding<CBenchwork>([](CBenchwork& o) { o.m_fElevation = 33000.5, o.m_fThickness = 123.45678; }), 1},
+        {"CMount", "Terrain properties", kNote, "a", false, Holding<CMount>([](CMount& o) {
+             o.m_fElevation = 40000.0, o.m_fGridSpacing = 8000.0, o.m_fTextureScale = 2.5;
+         }),
+         1},
         {"CGroup", "Group properties", kNote, "a"},
     };
     BuildEveryClass();
@@ -177,18 +150,23 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         const char* caption;  // none for a command that changes the setting itself
         int page;
         std::function<void(ConfirmedSettings&, CWnd&)> change;
+        // Values the layout holds before the dialog opens: a file may hold what a person may
+        // not type, and what the dialog shows rounded.
+        std::function<void()> load = {};
         bool modeless = false;
         // The class of the object selected first, and the button of the dialog that opens the
         // nested dialog the change is made in.
         const char* selected = nullptr;
         UINT opener = 0;
         const char* nested = nullptr;
-        // Values the layout holds before the dialog opens: a file may hold what a person may
-        // not type, and what the dialog shows rounded.
-        std::function<void()> load = {};
     };
     const Use uses[] = {
-        {"Document setup, width", ID_DOCUMENT_SETUP, "Document setup", -1, Retyped(IDC_SETUP_WIDTH, "100")},
+        {"Document setup, width, at a view scale the field shows whole", ID_DOCUMENT_SETUP, "Document setup",
+         -1, Retyped(IDC_SETUP_WIDTH, "100"),
+         [this] {
+             Layout().m_fViewScale = Layout().m_fViewScaleCopy = 3.5;
+             Layout().m_tool.SetViewScale(1.0, 3.5);
+         }},
         {"Document setup, page markers", ID_DOCUMENT_SETUP, "Document setup", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_SETUP_PAGE_MARKERS); }},
         {"Document setup, view scale", ID_DOCUMENT_SETUP, "Document setup", -1,
@@ -199,9 +177,21 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_METRIC_GRID_SHOWN); }},
         {"Preferences, 3D backdrop", ID_PREFERENCES, "Preferences", 1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_3D_USE_BACKDROP); }},
-        {"Preferences, elevation gap", ID_PREFERENCES, "Preferences", 2,
-         Retyped(IDC_TRAIN_ELEVATION_GAP, "3")},
-        {"Preferences, snap range", ID_PREFERENCES, "Preferences", 3, Retyped(IDC_OTHER_SNAP_RANGE, "3")},
+        {"Preferences, elevation gap, test-train distances beyond and below the typed ones", ID_PREFERENCES,
+         "Preferences", 2, Retyped(IDC_TRAIN_ELEVATION_GAP, "3"),
+         [this] { Layout().m_limits.maxElevationGap = 1e7, Layout().m_limits.maxConnectionDistance = -5.0; }},
+        {"Preferences, snap range beyond the typed one", ID_PREFERENCES, "Preferences", 3,
+         Retyped(IDC_OTHER_SNAP_RANGE, "3"), [this] { Layout().m_tool.m_fSnapDistance = 700000.0; }},
+        {"Preferences, a handle size beyond the typed one", ID_PREFERENCES, "Preferences", 3,
+         Retyped(IDC_OTHER_HANDLE_SIZE, "20"), [this] { Layout().m_tool.m_fHandleSize = 100.0; }},
+        {"Preferences, a bend below the typed one", ID_PREFERENCES, "Preferences", 2,
+         Retyped(IDC_TRAIN_BEND_DEFORMATION, "0.5"), [this] { Layout().m_limits.bendLimit = 1.5; }},
+        {"Preferences, a grid beyond the typed one", ID_PREFERENCES, "Preferences", 0,
+         Retyped(IDC_METRIC_GRID_WIDTH, "3"),
+         [this] { Layout().m_bGridShown = 1, Layout().m_nGridWidth = 1000000; }},
+        {"Preferences, a grid the fractional inches round", ID_PREFERENCES, "Preferences", 0,
+         Retyped(IDC_METRIC_GRID_HEIGHT, "3"),
+         [this] { Layout().m_nUnitIndex = 5, Layout().m_nGridHeight = 1300; }},
         {"Layers, a layer hidden", ID_LAYERS, "Layer properties", -1,
          [](ConfirmedSettings& t, CWnd& page) { t.ClickLayerCell(page, 4, 2); }},
         {"Track properties as the default track", ID_EDIT_PROPERTIES, "Track properties", -1,
@@ -209,93 +199,26 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
              t.Retype(page, IDC_TRACK_TIE_SPACING, "2");
              t.ClickControl(page, IDC_TRACK_APPLY_DEFAULT);
          }},
-        {"Tool parameters, fill", ID_TOOL_PARAMETERS, "Tool parameters", -1,
-         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FILL); }, true},
+        {"Tool parameters, fill",
+         ID_TOOL_PARAMETERS,
+         "Tool parameters",
+         -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FILL); },
+         {},
+         true},
         {"Show grid", ID_SHOW_GRID, nullptr, -1, nullptr},
         {"Show or hide layer 3", ID_LAYER_SHOW_HIDE_0 + 3, nullptr, -1, nullptr},
-        {"Terrain Editor, falloff", ID_TERRAIN_EDITOR, "Terrain Editor", -1,
-         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_CUBICAL); }, false,
-         "CMount"},
-        {"More properties, tunnel width", ID_EDIT_PROPERTIES, "Track properties", -1,
-         Retyped(IDC_MORE_TUNNEL_WIDTH, "2"), false, "CTrack", IDC_TRACK_MORE, "More properties"},
-        {.name = "Document setup, a view scale the field shows whole",
-         .command = ID_DOCUMENT_SETUP,
-         .caption = "Document setup",
-         .page = -1,
-         .change = Retyped(IDC_SETUP_WIDTH, "150"),
-         .load =
-             [this] {
-                 Layout().m_fViewScale = Layout().m_fViewScaleCopy = 3.5;
-                 Layout().m_tool.SetViewScale(1.0, 3.5);
-             }},
-        {.name = "Preferences, a snap range beyond the typed one",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 3,
-         .change = Retyped(IDC_OTHER_SNAP_RANGE, "3"),
-         .load = [this] { Layout().m_tool.m_fSnapDistance = 700000.0; }},
-        {.name = "Preferences, test-train distances beyond and below the typed ones",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 2,
-         .change = Retyped(IDC_TRAIN_ELEVATION_GAP, "3"),
-         .load =
-             [this] {
-                 Layout().m_limits.maxElevationGap = 1e7;
-                 Layout().m_limits.maxConnectionDistance = -5.0;
-             }},
-        {.name = "Preferences, a handle size beyond the typed one",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 3,
-         .change = Retyped(IDC_OTHER_HANDLE_SIZE, "20"),
-         .load = [this] { Layout().m_tool.m_fHandleSize = 100.0; }},
-        {.name = "Preferences, a bend below the typed one",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 2,
-         .change = Retyped(IDC_TRAIN_BEND_DEFORMATION, "0.5"),
-         .load = [this] { Layout().m_limits.bendLimit = 1.5; }},
-        {.name = "Preferences, a grid beyond the typed one",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 0,
-         .change = Retyped(IDC_METRIC_GRID_WIDTH, "3"),
-         .load =
-             [this] {
-                 Layout().m_bGridShown = 1;
-                 Layout().m_nGridWidth = 1000000;
-             }},
-        {.name = "Preferences, a grid the fractional inches round",
-         .command = ID_PREFERENCES,
-         .caption = "Preferences",
-         .page = 0,
-         .change = Retyped(IDC_METRIC_GRID_HEIGHT, "3"),
-         .load =
-             [this] {
-                 Layout().m_nUnitIndex = 5;
-                 Layout().m_nGridHeight = 1300;
-             }},
-        {.name = "More properties, a tunnel wider than the typed one",
-         .command = ID_EDIT_PROPERTIES,
-         .caption = "Track properties",
-         .page = -1,
-         .change = Retyped(IDC_MORE_TUNNEL_WIDTH, "2"),
-         .opener = IDC_TRACK_MORE,
-         .nested = "More properties",
-         .load = [this] { static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = 700000.0; }},
-        {.name = "Terrain Editor, a knot higher than the typed one",
-         .command = ID_TERRAIN_EDITOR,
-         .caption = "Terrain Editor",
-         .page = -1,
-         .change = [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_LINEAR); },
-         .selected = "CMount",
-         .load =
-             [this] {
-                 auto* terrain = static_cast<CMount*>(SelectOnly("CMount"));
-                 for (int knot = 0; knot < terrain->Grid().GetSize(); ++knot)
-                     terrain->Grid()[knot].z = 700000.0f;
-             }},
+        {"Terrain Editor, falloff, knots higher than the typed ones", ID_TERRAIN_EDITOR, "Terrain Editor", -1,
+         [](ConfirmedSettings& t, CWnd& page) { t.ClickControl(page, IDC_FALLOFF_CUBICAL); },
+         [this] {
+             auto* terrain = static_cast<CMount*>(SelectOnly("CMount"));
+             for (int knot = 0; knot < terrain->Grid().GetSize(); ++knot) terrain->Grid()[knot].z = 700000.0f;
+         },
+         false, "CMount"},
+        {"More properties, tunnel width, wider than the typed one", ID_EDIT_PROPERTIES, "Track properties",
+         -1, Retyped(IDC_MORE_TUNNEL_WIDTH, "2"),
+         [this] { static_cast<CParTrack*>(SelectOnly("CTrack"))->m_fTunnelWidth = 700000.0; }, false,
+         "CTrack", IDC_TRACK_MORE, "More properties"},
     };
     DrawTerrain();
     Layout().m_tool.DeselectAll(0, 0);
