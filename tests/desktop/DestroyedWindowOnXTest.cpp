@@ -23,6 +23,13 @@ void HostOnDisplayOf(const DesktopSession& session) {
     WindowManager::Instance().Reset();
 }
 
+// A frame at 100, 100 of 400 by 300, shown, and the host's news of it handled.
+void ShowFrame(CWnd& frame) {
+    ASSERT_TRUE(frame.Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 500, 400),
+                             nullptr, 0));
+    WindowManager::Instance().RunUntilIdle();
+}
+
 void DestroyFromOutside(const std::string& display, unsigned long window) {
     Display* other = XOpenDisplay(display.c_str());
     ASSERT_NE(other, nullptr);
@@ -43,9 +50,7 @@ TEST(DestroyedWindowOnX, AWindowAnotherClientDestroyedComesBackAsItWasAndUnrepor
         SdlHost host;
         ASSERT_TRUE(host.Opened()) << host.OpenError();
         CWnd frame;
-        ASSERT_TRUE(frame.Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 CRect(100, 100, 500, 400), nullptr, 0));
-        WindowManager::Instance().RunUntilIdle();
+        ShowFrame(frame);
         const unsigned int gone = host.SdlWindowId(&frame);
         DestroyFromOutside(session.DisplayName(), XWindowOf(SDL_GetWindowFromID(gone)));
         SDL_Event event;
@@ -84,9 +89,7 @@ TEST(DestroyedWindowOnX, AnErrorReadAfterTheHostEndedAboutAWindowItLetGoIsExpect
         SdlHost host;
         ASSERT_TRUE(host.Opened()) << host.OpenError();
         CWnd frame;
-        ASSERT_TRUE(frame.Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 CRect(100, 100, 500, 400), nullptr, 0));
-        WindowManager::Instance().RunUntilIdle();
+        ShowFrame(frame);
         letGo = XWindowOf(SDL_GetWindowFromID(host.SdlWindowId(&frame)));
         frame.DestroyWindow();
     }
