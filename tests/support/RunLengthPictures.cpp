@@ -16,6 +16,11 @@ std::vector<std::uint32_t> RunLengthColors(int count) {
 
 FileBytes RunLengthBmpFile(int compression, int width, int height, const std::vector<std::uint32_t>& colors,
                            const FileBytes& data) {
+    return BmpFile(compression == 1 ? 8 : 4, compression, width, height, colors, data);
+}
+
+FileBytes BmpFile(int bitCount, int compression, int width, int height,
+                  const std::vector<std::uint32_t>& colors, const FileBytes& data) {
     const std::uint32_t bitsAt = 14 + 40 + static_cast<std::uint32_t>(colors.size()) * 4;
     FileBytes file{'B', 'M'};
     PutLittleEndian(file, bitsAt + static_cast<std::uint32_t>(data.size()), 4);
@@ -25,7 +30,7 @@ FileBytes RunLengthBmpFile(int compression, int width, int height, const std::ve
     PutLittleEndian(file, static_cast<std::uint32_t>(width), 4);
     PutLittleEndian(file, static_cast<std::uint32_t>(height), 4);
     PutLittleEndian(file, 1, 2);
-    PutLittleEndian(file, compression == 1 ? 8 : 4, 2);
+    PutLittleEndian(file, static_cast<std::uint32_t>(bitCount), 2);
     PutLittleEndian(file, static_cast<std::uint32_t>(compression), 4);
     PutLittleEndian(file, static_cast<std::uint32_t>(data.size()), 4);
     PutLittleEndian(file, 2835, 4);

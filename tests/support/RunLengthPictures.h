@@ -18,6 +18,10 @@ struct RunLengthPicture {
     std::uint32_t PixelAt(int x, int y) const { return colors[indices[y][x]]; }
 };
 
+// A bottom-up .bmp of the depth and compression (0 = none, 1 = RLE8, 2 = RLE4) with the colour
+// table and data.
+FileBytes BmpFile(int bitCount, int compression, int width, int height,
+                  const std::vector<std::uint32_t>& colors, const FileBytes& data);
 // A bottom-up .bmp of the compression (1 = RLE8, 2 = RLE4) with the colour table and data.
 FileBytes RunLengthBmpFile(int compression, int width, int height, const std::vector<std::uint32_t>& colors,
                            const FileBytes& data);

@@ -158,11 +158,7 @@ constexpr int kWidePictures = 40;
 
 // A plain .bmp at 8 bits a pixel with the colour table given, every pixel of colour 1.
 FileBytes EightBitPlain(int width, int height, const std::vector<std::uint32_t>& colors) {
-    FileBytes file =
-        RunLengthBmpFile(1, width, height, colors, FileBytes(static_cast<std::size_t>(width) * height, 1));
-    constexpr std::size_t kCompressionAt = 30;
-    file[kCompressionAt] = 0;
-    return file;
+    return BmpFile(8, 0, width, height, colors, FileBytes(static_cast<std::size_t>(width) * height, 1));
 }
 
 // Forty pictures of 32,768 by 512 from run-length files of 2 KB setting one pixel a row, each
