@@ -127,6 +127,11 @@ TEST_F(CComboBoxTest, TheEditFieldTakesTypedTextAndReportsFocusLoss) {
     EXPECT_EQ(parent.notes.back().code, CBN_KILLFOCUS);
     Click(Combo(), CPoint(150, 8));  // the arrow button
     EXPECT_TRUE(Combo().GetDroppedState());
+    // The edit field greys out and takes no clicks with the combo.
+    Combo().EnableWindow(FALSE);
+    Click(Combo(), CPoint(20, 8));
+    EXPECT_NE(CWnd::GetFocus(), &Combo());
+    EXPECT_FALSE(Combo().ChildWindowFromPoint(CPoint(20, 8))->IsWindowEnabled());
 }
 
 // What a person does in a text field: keys (held with Shift or Ctrl, pressed some times), typed
