@@ -32,6 +32,10 @@ constexpr int kTerrainControls[] = {IDC_GRID_SPACING_LABEL,  IDC_GRID_SPACING,  
                                     IDC_TEXTURE_SCALE_LABEL, IDC_TEXTURE_SCALE, IDC_ALLOW_CONFORM,
                                     IDC_FIXED_BORDER};
 constexpr const char* kBetween = "Please enter a number between %s and %s";
+constexpr FieldRange kHeights{0.0, CBenchworkPage::kHighestElevation};
+constexpr FieldRange kSpacings{CMount::kSmallestSpacing, CMount::kLargestSpacing};
+constexpr FieldRange kTextureScales{CBenchworkPage::kSmallestTextureScale,
+                                    CBenchworkPage::kLargestTextureScale};
 }  // namespace
 
 CBenchworkPage::CBenchworkPage(CWnd* parent) : CPages(BenchworkPageTemplate(), parent) {}
@@ -113,17 +117,15 @@ BOOL CBenchworkPage::CheckValues() {
         return FALSE;
     const CString tooHigh = CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " +
                             FormatObjectLength(*m_pCopy, kHighestElevation);
-    const FieldRange heights{0.0, kHighestElevation};
-    if (!m_elevation.Take(*this, IDC_BENCHWORK_ELEVATION, heights, tooHigh, benchwork->m_fElevation) ||
-        !m_thickness.Take(*this, IDC_BENCHWORK_THICKNESS, heights, tooHigh, benchwork->m_fThickness))
+    if (!m_elevation.Take(*this, IDC_BENCHWORK_ELEVATION, kHeights, tooHigh, benchwork->m_fElevation) ||
+        !m_thickness.Take(*this, IDC_BENCHWORK_THICKNESS, kHeights, tooHigh, benchwork->m_fThickness))
         return FALSE;
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
-        const FieldRange spacings{CMount::kSmallestSpacing, CMount::kLargestSpacing};
-        const FieldRange textureScales{kSmallestTextureScale, kLargestTextureScale};
-        if (!m_gridSpacing.Take(*this, IDC_GRID_SPACING, spacings,
-                                m_gridSpacing.RangeText(kBetween, spacings), terrain->m_fGridSpacing) ||
-            !m_textureScale.Take(*this, IDC_TEXTURE_SCALE, textureScales,
-                                 m_textureScale.RangeText(kBetween, textureScales), terrain->m_fTextureScale))
+        if (!m_gridSpacing.Take(*this, IDC_GRID_SPACING, kSpacings,
+                                m_gridSpacing.RangeText(kBetween, kSpacings), terrain->m_fGridSpacing) ||
+            !m_textureScale.Take(*this, IDC_TEXTURE_SCALE, kTextureScales,
+                                 m_textureScale.RangeText(kBetween, kTextureScales),
+                                 terrain->m_fTextureScale))
             return FALSE;
         terrain->m_bAllowConform = m_bAllowConform;
         terrain->m_bFixedBorder = m_bFixedBorder;
@@ -141,29 +143,29 @@ bool CBenchworkPage::IsLeftForCancelOfDialog() {
     return dialog != nullptr && IsLeftForCancel(*dialog);
 }
 
-void CBenchworkPage::Reformat(CTypedField& field, int id) {
+void CBenchworkPage::Reformat(CTypedField& field, int id, const FieldRange& range) {
     if (m_pCopy == nullptr)
         return;
     GetDlgItemText(id, field.m_text);
-    SetDlgItemText(id, field.Reformatted());
+    SetDlgItemText(id, field.Reformatted(range));
 }
 
 void CBenchworkPage::OnElevationKillFocus() {
-    Reformat(m_elevation, IDC_BENCHWORK_ELEVATION);
+    Reformat(m_elevation, IDC_BENCHWORK_ELEVATION, kHeights);
 }
 
 void CBenchworkPage::OnThicknessKillFocus() {
-    Reformat(m_thickness, IDC_BENCHWORK_THICKNESS);
+    Reformat(m_thickness, IDC_BENCHWORK_THICKNESS, kHeights);
 }
 
 void CBenchworkPage::OnTextureScaleKillFocus() {
-    Reformat(m_textureScale, IDC_TEXTURE_SCALE);
+    Reformat(m_textureScale, IDC_TEXTURE_SCALE, kTextureScales);
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {
     if (m_bValidating || IsLeftForCancelOfDialog())
         return;
-    Reformat(m_gridSpacing, IDC_GRID_SPACING);
+    Reformat(m_gridSpacing, IDC_GRID_SPACING, kSpacings);
     if (!Validate())
         return;
     PushToDialog();

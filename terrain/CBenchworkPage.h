@@ -35,8 +35,8 @@ class CBenchworkPage : public CPages {
     void DoDataExchange(CDataExchange* dx) override;
     void OnBrowse();
     void OnTerrainEditor();
-    // The field shows a typed value as its format does; a loaded text stays.
-    void Reformat(CTypedField& field, int id);
+    // The field shows a typed value in the range as its format does; a loaded text stays.
+    void Reformat(CTypedField& field, int id, const FieldRange& range);
     void OnElevationKillFocus();
     void OnThicknessKillFocus();
     void OnGridSpacingKillFocus();

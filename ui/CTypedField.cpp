@@ -49,9 +49,9 @@ double CTypedField::Value(const FieldRange& range) const {
     return value;
 }
 
-CString CTypedField::Reformatted() const {
+CString CTypedField::Reformatted(const FieldRange& range) const {
     double value = 0.0;
-    if (IsUntouched() || !m_format.Read(m_text, value))
+    if (IsUntouched() || !m_format.ReadInRange(m_text, range, value))
         return m_text;
     return m_format.Show(value);
 }

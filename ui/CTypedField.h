@@ -26,9 +26,9 @@ class CTypedField {
     // The loaded value while the text is the loaded one, else the value typed in the range; the
     // loaded value, too, for a text that is no such value.
     double Value(const FieldRange& range) const;
-    // What the field shows once left: a typed value as the format shows it. The loaded text,
-    // and a text that is no value (left for the check to refuse), stay as they are.
-    CString Reformatted() const;
+    // What the field shows once left: a typed value in the range as the format shows it. The
+    // loaded text, and a text the check will refuse, stay as they are.
+    CString Reformatted(const FieldRange& range) const;
     // The pattern with the range's ends as the field shows them (CFieldFormat::RangeText).
     CString RangeText(const char* pattern, const FieldRange& range) const;
 

@@ -105,7 +105,7 @@ void CObject3DDialog::OnKillFocusElevation() {
 
 void CObject3DDialog::Reformat(CTypedField& field, int editId) {
     GetDlgItemText(editId, field.m_text);
-    SetDlgItemText(editId, field.Reformatted());
+    SetDlgItemText(editId, field.Reformatted({-kLargestLength, kLargestLength}));
 }
 
 void CObject3DDialog::LoadLength(CTypedField& field, double length) {

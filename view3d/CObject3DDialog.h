@@ -39,7 +39,8 @@ class CObject3DDialog : public CDialog {
     void OnApplyMode();
     void OnSelectScale();
     void OnKillFocusElevation();
-    // The field shows a typed length as the layout's unit does; a loaded text stays.
+    // The field shows a typed length the dialog may take as the layout's unit does; a loaded
+    // text stays.
     void Reformat(CTypedField& field, int editId);
     // The field's lengths take the layout's unit.
     void LoadLength(CTypedField& field, double length);

@@ -81,6 +81,8 @@ TEST_F(BenchworkPageTest, BenchworkShowsThicknessAndRefusesElevationsOutsideTheR
         EXPECT_EQ(Text(page, IDC_BENCHWORK_ELEVATION), Length(250.0));
         Refused(page, IDC_BENCHWORK_ELEVATION, "-0.1", outside);
         Refused(page, IDC_BENCHWORK_ELEVATION, "3200.01", outside);
+        // A refused length stays as typed when the message takes the focus.
+        EXPECT_EQ(Text(page, IDC_BENCHWORK_ELEVATION), "3200.01");
         // The page keeps its tab while a value is refused.
         host.AnswerMessageBox(IDOK);
         ClickTab(*dynamic_cast<C2DPropertyDialog*>(&window), 0);
