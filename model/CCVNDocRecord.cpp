@@ -61,7 +61,7 @@ void CCVNDoc::ShowMendedOnReading() {
 }
 
 void CCVNDoc::StoreDocumentRecord(CArchive& ar, const RulersShown& rulers) const {
-    ar << m_nFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
+    ar << kLayoutFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
        << rulers.viewScale;
     ar << m_nReserved << m_nUnitIndex << m_nDefaultScaleIndex << rulers.unitIndex;
     ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid);
