@@ -75,8 +75,8 @@ constexpr Derivation kDerivations[6] = {
     {{CPageWizard::kAngle, CPageWizard::kRadius}, {AngleFromOffsetLength, RadiusFromOffsetLength}}};
 
 constexpr const char* kNoBranch =
-    "No branch has these values: its radius, offset and length would have to lie above %s and up to %s";
-constexpr const char* kBranchAngles = ", its angle above 0 and up to %g degrees.";
+    "No branch has these values.\n\nIts radius, offset and length would have to lie above %s and up to %s";
+constexpr const char* kBranchAngles = ",\nits angle above 0 and up to %g degrees.";
 
 // A radius, offset or length another pair of a branch gave: what a piece can be.
 bool IsBranchLength(double length) {
@@ -332,19 +332,26 @@ bool CPageWizard::DeriveFields(int set) {
         s.angle = s.prevAngle;
         s.offset = s.prevOffset;
         s.length = s.prevLength;
-        RefuseBranch();
     }
     ShowSetTexts(s);
     return solved;
 }
 
-void CPageWizard::RefuseBranch() const {
+// As after any refusal, the field typed into is the one to type again; no field is read while
+// the focus moves to the message and back.
+void CPageWizard::RefuseBranch(int typedId) {
     if (m_pDoc == nullptr)
         return;
     CString refusal = LengthRangeText(kNoBranch, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0));
     CString angles;
     angles.Format(kBranchAngles, m_setRules.angleCeiling);
+    m_bRefusingBranch = true;
     AfxMessageBox(refusal + angles, MB_ICONEXCLAMATION);
+    if (CWnd* typed = GetDlgItem(typedId)) {
+        GotoDlgCtrl(typed);
+        typed->SendMessage(EM_SETSEL, 0, -1);
+    }
+    m_bRefusingBranch = false;
 }
 
 void CPageWizard::ShowEditableChoice() {
@@ -393,29 +400,33 @@ void CPageWizard::OnSetFieldEdited(int set, SetField field) {
     bool changed = false;
     switch (field) {
         case kRadius:
-            s.radius = ParseLength(s.radiusText);
+            s.radius = TypedOrBuilt(s.radiusText, s.prevRadius);
             changed = s.radius != s.prevRadius;
             break;
         case kAngle:
-            s.angle = DegreesToRadians(s.angleDegrees);
+            s.angle =
+                s.angleDegrees == ShownDegrees(s.prevAngle) ? s.prevAngle : DegreesToRadians(s.angleDegrees);
             changed = s.angle != s.prevAngle;
             break;
         case kOffset:
-            s.offset = ParseLength(s.offsetText);
+            s.offset = TypedOrBuilt(s.offsetText, s.prevOffset);
             changed = s.offset != s.prevOffset;
             break;
         case kLength:
-            s.length = ParseLength(s.lengthText);
+            s.length = TypedOrBuilt(s.lengthText, s.prevLength);
             changed = s.length != s.prevLength;
             break;
     }
-    if (changed && DeriveFields(set)) {
+    const bool refused = changed && !DeriveFields(set);
+    if (changed && !refused) {
         if (field == kLength && m_setRules.lengthCoversOffsetAfter)
             s.length = std::max(s.length, s.offset);
         Build();
     }
     RefreshSetTexts();
     UpdateData(FALSE);
+    if (refused)
+        RefuseBranch(static_cast<int>(s.ids[field]));
 }
 
 void CPageWizard::OnEntryEdited() {
@@ -516,6 +527,10 @@ void CPageWizard::ExchangeNumber(CDataExchange* dx, int id, int& value, int leas
     value = typed;
 }
 
+double CPageWizard::TypedOrBuilt(const CString& text, double built) const {
+    return text == FormatLength(built) ? built : ParseLength(text);
+}
+
 double CPageWizard::FieldLength(int id, double fallback) const {
     CString text;
     if (CWnd* field = GetDlgItem(id))
@@ -539,7 +554,8 @@ bool CPageWizard::IsEditable(SetField field) const {
 
 bool CPageWizard::ReadEditedFields() {
     CSheetWizard* sheet = Sheet();
-    return m_bDirty && (sheet == nullptr || !IsLeftForCancel(*sheet)) && UpdateData(TRUE);
+    return m_bDirty && !m_bRefusingBranch && (sheet == nullptr || !IsLeftForCancel(*sheet)) &&
+           UpdateData(TRUE);
 }
 
 bool CPageWizard::AllMade(std::initializer_list<CPaint*> objects) {

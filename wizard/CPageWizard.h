@@ -58,7 +58,7 @@ class CPageWizard : public CPropertyPage {
     void EnableEditableFields(BOOL bothSets);
     // The two values of set 1 or 2 that are not editable, from the two that are. A pair the
     // solver cannot satisfy is refused: the set gets its last built values back and the
-    // answer is false, with a message naming what a branch can be.
+    // answer is false.
     bool DeriveFields(int set);
 
     // The document of the main window's active layout window; null when none is open.
@@ -100,6 +100,9 @@ class CPageWizard : public CPropertyPage {
     // The limits of the page's parameter sets, and whether it edits set 1 besides set 2.
     SetRules m_setRules;
     BOOL m_bBothSets = TRUE;
+    // While the page tells that a pair makes no branch, a field losing the focus to the
+    // message is not read.
+    bool m_bRefusingBranch = false;
 
   protected:
     BOOL OnInitDialog() override;
@@ -157,8 +160,9 @@ class CPageWizard : public CPropertyPage {
     void CommitSet(int set);
     // Whether the "Editable fields" choice lets the field of a set be typed.
     bool IsEditable(SetField field) const;
-    // Tells that the typed pair makes no branch: what a branch can be.
-    void RefuseBranch() const;
+    // Tells that the typed pair makes no branch, naming what a branch can be, and gives the
+    // field typed into the focus back.
+    void RefuseBranch(int typedId);
     // Both sets' values as texts and their angles in shown degrees.
     void RefreshSetTexts();
     // One set's values as texts and its angle in shown degrees.
@@ -170,6 +174,9 @@ class CPageWizard : public CPropertyPage {
     // refused, naming the range. The text the page last showed stands for its value and is not
     // judged again, as the page's own values (derived ones among them) may lie outside.
     void ExchangeLength(CDataExchange* dx, int id, CString& text, const LengthRange& range) const;
+    // The length a text stands for: the built one while the text shows it, so that a field
+    // left untouched changes nothing.
+    double TypedOrBuilt(const CString& text, double built) const;
     // The length a field's text stands for; the fallback for a text that is none.
     double FieldLength(int id, double fallback) const;
     // A number field taking the numbers from least to largest; a refused number leaves the
@@ -180,7 +187,7 @@ class CPageWizard : public CPropertyPage {
     // within the coordinates a layout file keeps whatever piece the fields make.
     static LengthRange PieceLengths(double least);
     // A field was left after typing: the page's fields are read, unless they were left for Close
-    // (nobody reads them then) or one is refused.
+    // (nobody reads them then), for a message, or one is refused.
     bool ReadEditedFields();
     // The edit of a length field was left: the length is read and shown; answers whether it
     // differs from its value at the last build.

@@ -104,6 +104,7 @@ TEST_F(WizardPages, TurnoutFieldsFollowTheEditablePairAndRefuseWhatNoBranchCanBe
         EXPECT_EQ(page.m_dRadius2, radius);
         EXPECT_EQ(page.m_pCurve->m_fRadius, built);
         EXPECT_EQ(TextOf(page, IDC_WIZARD_RADIUS2), Length(radius));
+        ExpectFocusedAndSelected(page, IDC_WIZARD_RADIUS2);
         EXPECT_TRUE(std::isfinite(page.m_dAngleRad2));
 
         // No entry length removes the entry straight; any length brings a new one.
