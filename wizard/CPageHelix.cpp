@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "drawing/CSizeLine.h"
+#include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/Units.h"
@@ -36,6 +37,8 @@ namespace {
 constexpr double kMostGrade = 100.0;
 constexpr double kRightAngle = 90.0;
 constexpr int kBridge = 1;
+constexpr const char* kClimbBeyondReach =
+    "A helix climbs from %s up to %s: lower the grade, the radius, or the curves' angle or number.";
 
 }  // namespace
 
@@ -46,16 +49,31 @@ CPageHelix::CPageHelix() : CPageWizard(IDD_WIZARD_HELIX) {
 
 void CPageHelix::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_HELIX_PREVIEW, m_wndPreview);
-    // A grade the height gives is shown as it is; only a typed one is held to its range.
-    if (m_nInput == IDC_HELIX_BY_GRADE)
-        ExchangeNumber(dx, IDC_HELIX_GRADE, m_dGrade, 0.0, kMostGrade);
-    else
-        DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
     ExchangeLength(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight, PieceLengths(0.0));
     ExchangeLength(dx, IDC_HELIX_RADIUS, m_strRadius, PieceLengths(3.0 * m_dUnit));
     ExchangeNumber(dx, IDC_HELIX_CURVE_ANGLE, m_dCurveAngle, m_dMinAngle, kRightAngle);
     ExchangeNumber(dx, IDC_HELIX_CURVE_COUNT, m_nCurveCount, 1, kMostCurves);
     ExchangeLength(dx, IDC_HELIX_STRAIGHT_LENGTH, m_strStraightLength, PieceLengths(m_dUnit));
+    // A grade the height gives is shown as it is; a typed one is held to its range and is the
+    // field a climb too high refuses, as it alone sets the height.
+    if (m_nInput == IDC_HELIX_BY_GRADE) {
+        ExchangeNumber(dx, IDC_HELIX_GRADE, m_dGrade, 0.0, kMostGrade);
+        RefuseClimbBeyondReach(dx);
+    } else {
+        DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
+    }
+}
+
+// By the grade, the height the helix climbs is held to what a height field takes, far within
+// the elevations a layout file keeps.
+void CPageHelix::RefuseClimbBeyondReach(CDataExchange* dx) const {
+    if (!dx->m_bSaveAndValidate || m_pDoc == nullptr)
+        return;
+    const double climb =
+        m_nCurveCount * (m_dCurveAngle * kPi / 180.0) * ParseLength(m_strRadius) * m_dGrade * 0.01;
+    if (climb > kLargestFieldLength)
+        dx->Refuse(
+            LengthRangeText(kClimbBeyondReach, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0)));
 }
 
 void CPageHelix::SetDefaults() {

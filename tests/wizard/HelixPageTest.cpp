@@ -109,3 +109,22 @@ TEST_F(HelixPage, PlaceTakesTheTypedGradeAndTheMostCurvesOfTheSmallestAngle) {
     Main().SendMessage(WM_COMMAND, ID_EDIT_UNDO);
     EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
 }
+
+TEST_F(HelixPage, AHelixClimbingHigherThanAHeightFieldTakesIsRefusedAndNotPlaced) {
+    RunWizard([&](CSheetWizard& sheet) {
+        auto& page = Show<CPageHelix>(sheet, kHelixPage);
+        Type(page, IDC_HELIX_GRADE, "100");
+        Type(page, IDC_HELIX_RADIUS, "64000");
+        Type(page, IDC_HELIX_CURVE_ANGLE, "90");
+        Type(page, IDC_HELIX_CURVE_COUNT, "1000");
+        host.AnswerMessageBox(IDOK);
+        sheet.PressButton(PSBTN_OK);
+        EXPECT_EQ(LastBoxText(),
+                  "A helix climbs from 0.000 up to 64000.000: lower the grade, the radius, or the "
+                  "curves' angle or number.");
+        EXPECT_TRUE(sheet.InModalLoop());
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
+}
