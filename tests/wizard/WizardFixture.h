@@ -4,6 +4,7 @@
 
 #include "model/CGroup.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
