@@ -1,5 +1,6 @@
 #include "platform/gdi/CSpilledPicture.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <system_error>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/ReducedRow.h"
@@ -53,14 +55,18 @@ ProcessFolders& Folders() {
     return folders;
 }
 
-// This process's folder in the cache as the environment names it now; empty when it cannot be
-// made.
-std::filesystem::path ProcessFolder() {
-    const std::filesystem::path parent = CSpilledPicture::CacheHome() / "corvane" / "pictures";
+// The folder the pictures of every process go to, in the cache as the environment names it now.
+std::filesystem::path PicturesFolder() {
+    return CSpilledPicture::CacheHome() / "corvane" / "pictures";
+}
+
+// This process's folder in the cache as the environment names it now; empty, with the reason,
+// when it cannot be made.
+std::filesystem::path ProcessFolder(std::error_code& error) {
+    const std::filesystem::path parent = PicturesFolder();
     const std::filesystem::path folder = parent / std::to_string(getpid());
     ProcessFolders& folders = Folders();
     const std::lock_guard<std::mutex> guard(folders.lock);
-    std::error_code error;
     if (folders.made.count(folder) == 0) {
         std::filesystem::create_directories(parent, error);
         RemoveFoldersOfEndedProcesses(parent);
@@ -71,6 +77,25 @@ std::filesystem::path ProcessFolder() {
         return {};
     folders.made.insert(folder);
     return folder;
+}
+
+// The refusals met, each folder's first kept until it is told.
+struct Refusals {
+    std::mutex lock;
+    std::set<std::filesystem::path> told;
+    std::optional<CSpilledPicture::Refusal> untold;
+};
+
+Refusals& RefusalsMet() {
+    static auto* refusals = new Refusals;
+    return *refusals;
+}
+
+void Refuse(const std::filesystem::path& folder, const std::error_code& reason) {
+    Refusals& refusals = RefusalsMet();
+    const std::lock_guard<std::mutex> guard(refusals.lock);
+    if (!refusals.untold && refusals.told.count(folder) == 0)
+        refusals.untold = CSpilledPicture::Refusal{folder, reason.message()};
 }
 
 // Each pixel stands for the block of up to two by two it covers, as the reading reduces it.
@@ -87,11 +112,22 @@ std::unique_ptr<PixelSurface> Halved(const PixelSurface& picture, bool darkestOf
     return halved;
 }
 
-bool WritePixels(std::ofstream& out, const PixelSurface& picture) {
-    for (int y = 0; y < picture.Height(); ++y)
-        out.write(reinterpret_cast<const char*>(picture.Row(y)),
-                  static_cast<std::streamsize>(picture.Width() * sizeof(std::uint32_t)));
-    return static_cast<bool>(out);
+// Every pixel, a short write continued; false, with the reason, when the system refuses one.
+bool WritePixels(int file, const PixelSurface& picture, std::error_code& error) {
+    const auto* bytes = reinterpret_cast<const char*>(picture.Row(0));
+    std::size_t left = static_cast<std::size_t>(picture.Width()) * picture.Height() * sizeof(std::uint32_t);
+    while (left > 0) {
+        const ssize_t written = write(file, bytes, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = std::error_code(written < 0 ? errno : ENOSPC, std::generic_category());
+            return false;
+        }
+        bytes += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
 }
 
 // Halved down to a single pixel, so that a picture shown small reads back as little.
@@ -113,15 +149,43 @@ std::uint64_t CSpilledPicture::PixelsReadBack() {
     return pixelsReadBack;
 }
 
+std::optional<CSpilledPicture::Refusal> CSpilledPicture::TakeRefusal() {
+    Refusals& refusals = RefusalsMet();
+    const std::lock_guard<std::mutex> guard(refusals.lock);
+    std::optional<Refusal> taken = std::move(refusals.untold);
+    refusals.untold.reset();
+    if (taken)
+        refusals.told.insert(taken->folder);
+    return taken;
+}
+
 std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& picture, bool darkestOfBlock) {
-    const std::filesystem::path folder = ProcessFolder();
-    if (folder.empty())
+    std::error_code error;
+    const std::filesystem::path folder = ProcessFolder(error);
+    if (folder.empty()) {
+        Refuse(PicturesFolder(), error);
         return nullptr;
+    }
     std::filesystem::path file = folder / (std::to_string(++filesWritten) + ".pixels");
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
     std::vector<Level> levels;
+    if (!WriteLevels(file, picture, darkestOfBlock, levels, error)) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        Refuse(PicturesFolder(), error);
+        return nullptr;
+    }
+    return std::unique_ptr<CSpilledPicture>(new CSpilledPicture(std::move(file), std::move(levels)));
+}
+
+bool CSpilledPicture::WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
+                                  bool darkestOfBlock, std::vector<Level>& levels, std::error_code& error) {
+    const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (out < 0) {
+        error = std::error_code(errno, std::generic_category());
+        return false;
+    }
     std::size_t offset = 0;
-    bool written = WritePixels(out, picture);
+    bool written = WritePixels(out, picture, error);
     std::unique_ptr<PixelSurface> halved;
     for (const PixelSurface* level = &picture; written; level = halved.get()) {
         levels.push_back(Level{level->Width(), level->Height(), offset});
@@ -129,15 +193,13 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& pict
         if (IsSmallest(*level))
             break;
         halved = Halved(*level, darkestOfBlock);
-        written = WritePixels(out, *halved);
+        written = WritePixels(out, *halved, error);
     }
-    out.close();
-    if (!written || !out) {
-        std::error_code error;
-        std::filesystem::remove(file, error);
-        return nullptr;
+    if (close(out) != 0 && written) {
+        error = std::error_code(errno, std::generic_category());
+        written = false;
     }
-    return std::unique_ptr<CSpilledPicture>(new CSpilledPicture(std::move(file), std::move(levels)));
+    return written;
 }
 
 CSpilledPicture::CSpilledPicture(std::filesystem::path file, std::vector<Level> levels)

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <vector>
 
 class PixelSurface;
@@ -15,10 +18,19 @@ class PixelSurface;
 // when that process ends.
 class CSpilledPicture {
   public:
+    // Why pictures could not be kept in a cache folder, as the system said it.
+    struct Refusal {
+        std::filesystem::path folder;
+        std::string reason;
+    };
+
     // The picture at its largest resolution, with the halvings written beside it, each pixel the
     // average of its block or, for a drawing, its darkest pixel; null when the cache folder cannot
-    // be written.
+    // be made or written (the disk full half-way through, too), which leaves no file behind.
     static std::unique_ptr<CSpilledPicture> Write(const PixelSurface& picture, bool darkestOfBlock);
+    // The first refusal of a folder not yet told, once: however many pictures a folder refuses,
+    // the user hears of it once a run.
+    static std::optional<Refusal> TakeRefusal();
     // $XDG_CACHE_HOME, else ~/.cache, as the environment says now.
     static std::filesystem::path CacheHome();
     // The pixels read back from cache files since the program started.
@@ -42,6 +54,10 @@ class CSpilledPicture {
         std::size_t offset;
     };
     CSpilledPicture(std::filesystem::path file, std::vector<Level> levels);
+    // The picture and its halvings into the file, each level's place in it kept; false, with the
+    // reason, when the system refuses a write.
+    static bool WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
+                            bool darkestOfBlock, std::vector<Level>& levels, std::error_code& error);
 
     std::filesystem::path m_file;
     std::vector<Level> m_levels;
