@@ -1,20 +1,18 @@
 #include "platform/gdi/CSpilledPicture.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <charconv>
-#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <set>
 #include <string>
 #include <system_error>
 
+#include "platform/base/CacheFolders.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/ReducedRow.h"
 
@@ -23,60 +21,9 @@ namespace {
 std::atomic<std::uint64_t> pixelsReadBack{0};
 std::atomic<std::uint64_t> filesWritten{0};
 
-bool IsRunning(const std::string& name) {
-    int pid = 0;
-    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-    if (error != std::errc() || end != name.data() + name.size() || pid <= 0)
-        return true;
-    return kill(pid, 0) == 0 || errno == EPERM;
-}
-
-// A process that ended without cleaning up (a crash) leaves its folder; the next one removes it,
-// so the cache never grows from one run to the next.
-void RemoveFoldersOfEndedProcesses(const std::filesystem::path& parent) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(parent, error))
-        if (!IsRunning(entry.path().filename().string()))
-            std::filesystem::remove_all(entry.path(), error);
-}
-
-// The folders this process spilled into, removed when it ends.
-struct ProcessFolders {
-    std::mutex lock;
-    std::set<std::filesystem::path> made;
-    ~ProcessFolders() {
-        std::error_code error;
-        for (const auto& folder : made) std::filesystem::remove_all(folder, error);
-    }
-};
-
-ProcessFolders& Folders() {
-    static ProcessFolders folders;
-    return folders;
-}
-
 // The folder the pictures of every process go to, in the cache as the environment names it now.
 std::filesystem::path PicturesFolder() {
     return CSpilledPicture::CacheHome() / "corvane" / "pictures";
-}
-
-// This process's folder in the cache as the environment names it now; empty, with the reason,
-// when it cannot be made.
-std::filesystem::path ProcessFolder(std::error_code& error) {
-    const std::filesystem::path parent = PicturesFolder();
-    const std::filesystem::path folder = parent / std::to_string(getpid());
-    ProcessFolders& folders = Folders();
-    const std::lock_guard<std::mutex> guard(folders.lock);
-    if (folders.made.count(folder) == 0) {
-        std::filesystem::create_directories(parent, error);
-        RemoveFoldersOfEndedProcesses(parent);
-    }
-    // Made again when the user cleared the cache meanwhile.
-    std::filesystem::create_directories(folder, error);
-    if (error)
-        return {};
-    folders.made.insert(folder);
-    return folder;
 }
 
 // The refusals met, each folder's first kept until it is told.
@@ -138,11 +85,7 @@ bool IsSmallest(const PixelSurface& picture) {
 }  // namespace
 
 std::filesystem::path CSpilledPicture::CacheHome() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && *cache == '/')
-        return cache;
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr && *home != '\0' ? home : "/tmp") / ".cache";
+    return UserCacheHome();
 }
 
 std::uint64_t CSpilledPicture::PixelsReadBack() {
@@ -161,7 +104,7 @@ std::optional<CSpilledPicture::Refusal> CSpilledPicture::TakeRefusal() {
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& picture, bool darkestOfBlock) {
     std::error_code error;
-    const std::filesystem::path folder = ProcessFolder(error);
+    const std::filesystem::path folder = LiveCacheFolder(PicturesFolder(), error);
     if (folder.empty()) {
         Refuse(PicturesFolder(), error);
         return nullptr;

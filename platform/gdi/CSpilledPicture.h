@@ -14,8 +14,8 @@ class PixelSurface;
 // A picture kept on disk instead of in memory, in the user's cache folder, as it was when it was
 // read: its file may change or go afterwards without changing what it shows. It is kept at a few
 // resolutions, each half the one before, so that a draw reads back only about as many pixels as
-// the picture covers on the output. The file goes with the object, and the folder of a process
-// when that process ends.
+// the picture covers on the output. The file goes with the object, in a folder of the process's
+// own (LiveCacheFolder), which goes when the process ends.
 class CSpilledPicture {
   public:
     // Why pictures could not be kept in a cache folder, as the system said it.
@@ -31,7 +31,7 @@ class CSpilledPicture {
     // The first refusal of a folder not yet told, once: however many pictures a folder refuses,
     // the user hears of it once a run.
     static std::optional<Refusal> TakeRefusal();
-    // $XDG_CACHE_HOME, else ~/.cache, as the environment says now.
+    // The user's cache folder, as the environment says now (UserCacheHome).
     static std::filesystem::path CacheHome();
     // The pixels read back from cache files since the program started.
     static std::uint64_t PixelsReadBack();

@@ -236,7 +236,7 @@ bool Refuses(CacheFolder how, const CacheHomeInFolder& cache,
             plainUser.emplace();
             return !std::filesystem::create_directory(home / "probe", error);
         case CacheFolder::kUnderAPlainFile:
-            WriteFileBytes(home / "file", FileBytes{1});
+            WriteFileBytes(home / "file", FileBytes{});
             setenv("XDG_CACHE_HOME", (home / "file" / "cache").c_str(), 1);
             return true;
         case CacheFolder::kFillsHalfWay:
@@ -246,12 +246,12 @@ bool Refuses(CacheFolder how, const CacheHomeInFolder& cache,
     return false;
 }
 
-std::size_t FilesUnder(const std::filesystem::path& folder) {
-    std::size_t files = 0;
+std::uintmax_t BytesUnder(const std::filesystem::path& folder) {
+    std::uintmax_t bytes = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
-        files += entry.is_regular_file() ? 1 : 0;
-    return files;
+        bytes += entry.is_regular_file() ? entry.file_size() : 0;
+    return bytes;
 }
 
 }  // namespace
@@ -305,6 +305,6 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
         plainUser.reset();
         full.reset();
         chmod(cache.Folder().Path().c_str(), 0700);
-        EXPECT_EQ(FilesUnder(cache.Folder().Path()), c.how == CacheFolder::kUnderAPlainFile ? 1u : 0u);
+        EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
     }
 }
