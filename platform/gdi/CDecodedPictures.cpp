@@ -159,13 +159,14 @@ void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture
 // The picture past the budget, read once, at what the screen can show, and kept on disk, or in
 // memory when the disk refuses it. Null when it cannot be read. Call with the lock held.
 std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
+    const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
     const BmpImage shown = ReadCutShortBmpBytes(std::move(file), CDecodedPictures::kSpilledPixels,
                                                 CDecodedPictures::kSpilledSide);
     if (!shown.surface)
         return nullptr;
     auto standIn = std::make_shared<PixelSurface>(1, 1);
     StandIn& kept = Held().standIns[standIn.get()];
-    kept.spilled = CSpilledPicture::Write(*shown.surface, IsDrawing(shown));
+    kept.spilled = CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
     if (!kept.spilled)
         HoldBeyondTheBudget(kept, shown.surface);
     return standIn;

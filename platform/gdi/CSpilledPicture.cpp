@@ -82,6 +82,23 @@ bool IsSmallest(const PixelSurface& picture) {
     return std::max(picture.Width(), picture.Height()) <= 1;
 }
 
+std::size_t BytesOf(int width, int height) {
+    return static_cast<std::size_t>(width) * height * sizeof(std::uint32_t);
+}
+
+std::size_t HalvedBytes(const PixelSurface& picture) {
+    return BytesOf((picture.Width() + 1) / 2, (picture.Height() + 1) / 2);
+}
+
+// The halvings the file lacks, made from its smallest level as writing them would have made them:
+// the smallest whose longer side still reaches shownSide.
+std::shared_ptr<PixelSurface> HalvedToShow(std::shared_ptr<PixelSurface> picture, int shownSide,
+                                           bool darkestOfBlock) {
+    while (!IsSmallest(*picture) && (std::max(picture->Width(), picture->Height()) + 1) / 2 >= shownSide)
+        picture = Halved(*picture, darkestOfBlock);
+    return picture;
+}
+
 }  // namespace
 
 std::filesystem::path CSpilledPicture::CacheHome() {
@@ -102,7 +119,8 @@ std::optional<CSpilledPicture::Refusal> CSpilledPicture::TakeRefusal() {
     return taken;
 }
 
-std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& picture, bool darkestOfBlock) {
+std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& picture, bool darkestOfBlock,
+                                                        std::size_t decodedBytes) {
     std::error_code error;
     const std::filesystem::path folder = LiveCacheFolder(PicturesFolder(), error);
     if (folder.empty()) {
@@ -111,17 +129,19 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& pict
     }
     std::filesystem::path file = folder / (std::to_string(++filesWritten) + ".pixels");
     std::vector<Level> levels;
-    if (!WriteLevels(file, picture, darkestOfBlock, levels, error)) {
+    if (!WriteLevels(file, picture, darkestOfBlock, decodedBytes, levels, error)) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
         Refuse(PicturesFolder(), error);
         return nullptr;
     }
-    return std::unique_ptr<CSpilledPicture>(new CSpilledPicture(std::move(file), std::move(levels)));
+    return std::unique_ptr<CSpilledPicture>(
+        new CSpilledPicture(std::move(file), std::move(levels), darkestOfBlock));
 }
 
 bool CSpilledPicture::WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
-                                  bool darkestOfBlock, std::vector<Level>& levels, std::error_code& error) {
+                                  bool darkestOfBlock, std::size_t decodedBytes, std::vector<Level>& levels,
+                                  std::error_code& error) {
     const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (out < 0) {
         error = std::error_code(errno, std::generic_category());
@@ -132,8 +152,8 @@ bool CSpilledPicture::WriteLevels(const std::filesystem::path& file, const Pixel
     std::unique_ptr<PixelSurface> halved;
     for (const PixelSurface* level = &picture; written; level = halved.get()) {
         levels.push_back(Level{level->Width(), level->Height(), offset});
-        offset += static_cast<std::size_t>(level->Width()) * level->Height() * sizeof(std::uint32_t);
-        if (IsSmallest(*level))
+        offset += BytesOf(level->Width(), level->Height());
+        if (IsSmallest(*level) || offset + HalvedBytes(*level) > decodedBytes)
             break;
         halved = Halved(*level, darkestOfBlock);
         written = WritePixels(out, *halved, error);
@@ -145,8 +165,8 @@ bool CSpilledPicture::WriteLevels(const std::filesystem::path& file, const Pixel
     return written;
 }
 
-CSpilledPicture::CSpilledPicture(std::filesystem::path file, std::vector<Level> levels)
-    : m_file(std::move(file)), m_levels(std::move(levels)) {}
+CSpilledPicture::CSpilledPicture(std::filesystem::path file, std::vector<Level> levels, bool darkestOfBlock)
+    : m_file(std::move(file)), m_levels(std::move(levels)), m_darkestOfBlock(darkestOfBlock) {}
 
 CSpilledPicture::~CSpilledPicture() {
     std::error_code error;
@@ -167,5 +187,5 @@ std::shared_ptr<PixelSurface> CSpilledPicture::Read(int shownSide) const {
     if (!in)
         return nullptr;
     pixelsReadBack += pixels;
-    return picture;
+    return HalvedToShow(std::move(picture), shownSide, m_darkestOfBlock);
 }

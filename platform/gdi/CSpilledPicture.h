@@ -14,8 +14,10 @@ class PixelSurface;
 // A picture kept on disk instead of in memory, in the user's cache folder, as it was when it was
 // read: its file may change or go afterwards without changing what it shows. It is kept at a few
 // resolutions, each half the one before, so that a draw reads back only about as many pixels as
-// the picture covers on the output. The file goes with the object, in a folder of the process's
-// own (LiveCacheFolder), which goes when the process ends.
+// the picture covers on the output, as far as they stay within the bytes of the picture read
+// whole: the cache holds no more than the pictures it keeps, decoded, and a picture kept at the
+// size it was read is kept once, its halvings made as a draw asks for them. The file goes with the object, in
+// a folder of the process's own (LiveCacheFolder), which goes when the process ends.
 class CSpilledPicture {
   public:
     // Why pictures could not be kept in a cache folder, as the system said it.
@@ -24,10 +26,12 @@ class CSpilledPicture {
         std::string reason;
     };
 
-    // The picture at its largest resolution, with the halvings written beside it, each pixel the
-    // average of its block or, for a drawing, its darkest pixel; null when the cache folder cannot
-    // be made or written (the disk full half-way through, too), which leaves no file behind.
-    static std::unique_ptr<CSpilledPicture> Write(const PixelSurface& picture, bool darkestOfBlock);
+    // The picture at its largest resolution, with the halvings written beside it that fit in
+    // decodedBytes (the bytes of the picture read whole), each pixel the average of its block or,
+    // for a drawing, its darkest pixel; null when the cache folder cannot be made or written (the
+    // disk full half-way through, too), which leaves no file behind.
+    static std::unique_ptr<CSpilledPicture> Write(const PixelSurface& picture, bool darkestOfBlock,
+                                                  std::size_t decodedBytes);
     // The first refusal of a folder not yet told, once: however many pictures a folder refuses,
     // the user hears of it once a run.
     static std::optional<Refusal> TakeRefusal();
@@ -53,12 +57,14 @@ class CSpilledPicture {
         int height;
         std::size_t offset;
     };
-    CSpilledPicture(std::filesystem::path file, std::vector<Level> levels);
+    CSpilledPicture(std::filesystem::path file, std::vector<Level> levels, bool darkestOfBlock);
     // The picture and its halvings into the file, each level's place in it kept; false, with the
     // reason, when the system refuses a write.
     static bool WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
-                            bool darkestOfBlock, std::vector<Level>& levels, std::error_code& error);
+                            bool darkestOfBlock, std::size_t decodedBytes, std::vector<Level>& levels,
+                            std::error_code& error);
 
     std::filesystem::path m_file;
     std::vector<Level> m_levels;
+    bool m_darkestOfBlock;
 };

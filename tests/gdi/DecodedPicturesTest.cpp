@@ -308,3 +308,35 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
         EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
     }
 }
+
+// Past the budget, a picture read whole is kept in the cache folder once, the halvings a draw asks
+// for made as it asks, each pixel the average of its block as a written halving holds it; one read
+// reduced is kept with its halvings. Either way the cache holds no more than the pictures decoded.
+TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    constexpr int kWhole = 256, kReduced = 2048, kShown = 16;
+    PixelSurface gradient(kWhole, kWhole);
+    for (int y = 0; y < kWhole; ++y)
+        for (int x = 0; x < kWhole; ++x) gradient.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
+    WriteFileBytes(folder / "whole.bmp", EncodeBmpFile(gradient, 24));
+    WriteFileBytes(folder / "reduced.bmp", EncodeBmpFile(PixelSurface(kReduced, kReduced, 0x123456), 24));
+    const std::uintmax_t wholeBytes = std::uintmax_t{4} * kWhole * kWhole;
+    const std::uintmax_t reducedBytes = std::uintmax_t{4} * kReduced * kReduced;
+
+    const std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()), wholeBytes);
+    held.push_back(CDecodedPictures::Read(folder / "reduced.bmp"));
+    const std::uintmax_t kept = BytesUnder(cache.Folder().Path());
+    EXPECT_GT(kept - wholeBytes, reducedBytes / 4);
+    EXPECT_LE(kept, wholeBytes + reducedBytes);
+
+    const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(whole, kShown, kShown);
+    ASSERT_EQ(std::pair(shown->Width(), shown->Height()), std::pair(kShown, kShown));
+    constexpr int kStep = kWhole / kShown;
+    for (int y = 0; y < kShown; ++y)
+        for (int x = 0; x < kShown; ++x)
+            ASSERT_EQ(shown->At(x, y), gradient.At(x * kStep + kStep / 2, y * kStep + kStep / 2))
+                << x << "," << y;
+}
