@@ -1,25 +1,20 @@
 #include "platform/gdi/CSpilledPicture.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <fstream>
 #include <mutex>
 #include <set>
 #include <string>
 #include <system_error>
 
 #include "platform/base/CacheFolders.h"
+#include "platform/gdi/CPictureCacheFile.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/ReducedRow.h"
 
 namespace {
 
 std::atomic<std::uint64_t> pixelsReadBack{0};
-std::atomic<std::uint64_t> filesWritten{0};
 
 // The folder the pictures of every process go to, in the cache as the environment names it now.
 std::filesystem::path PicturesFolder() {
@@ -59,24 +54,6 @@ std::unique_ptr<PixelSurface> Halved(const PixelSurface& picture, bool darkestOf
     return halved;
 }
 
-// Every pixel, a short write continued; false, with the reason, when the system refuses one.
-bool WritePixels(int file, const PixelSurface& picture, std::error_code& error) {
-    const auto* bytes = reinterpret_cast<const char*>(picture.Row(0));
-    std::size_t left = static_cast<std::size_t>(picture.Width()) * picture.Height() * sizeof(std::uint32_t);
-    while (left > 0) {
-        const ssize_t written = write(file, bytes, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = std::error_code(written < 0 ? errno : ENOSPC, std::generic_category());
-            return false;
-        }
-        bytes += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // Halved down to a single pixel, so that a picture shown small reads back as little.
 bool IsSmallest(const PixelSurface& picture) {
     return std::max(picture.Width(), picture.Height()) <= 1;
@@ -88,6 +65,20 @@ std::size_t BytesOf(int width, int height) {
 
 std::size_t HalvedBytes(const PixelSurface& picture) {
     return BytesOf((picture.Width() + 1) / 2, (picture.Height() + 1) / 2);
+}
+
+// The halvings kept beside the picture: as many as fit, with it, in the bytes of the picture read
+// whole, down to a single pixel.
+std::vector<std::unique_ptr<PixelSurface>> HalvingsWithin(const PixelSurface& picture, bool darkestOfBlock,
+                                                          std::size_t decodedBytes) {
+    std::vector<std::unique_ptr<PixelSurface>> halvings;
+    std::size_t bytes = BytesOf(picture.Width(), picture.Height());
+    for (const PixelSurface* level = &picture;
+         !IsSmallest(*level) && bytes + HalvedBytes(*level) <= decodedBytes; level = halvings.back().get()) {
+        bytes += HalvedBytes(*level);
+        halvings.push_back(Halved(*level, darkestOfBlock));
+    }
+    return halvings;
 }
 
 // The halvings the file lacks, made from its smallest level as writing them would have made them:
@@ -123,54 +114,36 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& pict
                                                         std::size_t decodedBytes) {
     std::error_code error;
     const std::filesystem::path folder = LiveCacheFolder(PicturesFolder(), error);
-    if (folder.empty()) {
+    std::shared_ptr<CPictureCacheFile> file = folder.empty() ? nullptr : CPictureCacheFile::In(folder, error);
+    const std::vector<std::unique_ptr<PixelSurface>> halvings =
+        file ? HalvingsWithin(picture, darkestOfBlock, decodedBytes)
+             : std::vector<std::unique_ptr<PixelSurface>>();
+    std::vector<const PixelSurface*> levels{&picture};
+    for (const auto& halving : halvings) levels.push_back(halving.get());
+    const std::optional<std::size_t> at = file ? file->Append(levels, error) : std::nullopt;
+    if (!at) {
         Refuse(PicturesFolder(), error);
         return nullptr;
     }
-    std::filesystem::path file = folder / (std::to_string(++filesWritten) + ".pixels");
-    std::vector<Level> levels;
-    if (!WriteLevels(file, picture, darkestOfBlock, decodedBytes, levels, error)) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-        Refuse(PicturesFolder(), error);
-        return nullptr;
+    std::vector<Level> kept;
+    std::size_t offset = *at;
+    for (const PixelSurface* level : levels) {
+        kept.push_back(Level{level->Width(), level->Height(), offset});
+        offset += BytesOf(level->Width(), level->Height());
     }
     return std::unique_ptr<CSpilledPicture>(
-        new CSpilledPicture(std::move(file), std::move(levels), darkestOfBlock));
+        new CSpilledPicture(std::move(file), std::move(kept), offset - *at, darkestOfBlock));
 }
 
-bool CSpilledPicture::WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
-                                  bool darkestOfBlock, std::size_t decodedBytes, std::vector<Level>& levels,
-                                  std::error_code& error) {
-    const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (out < 0) {
-        error = std::error_code(errno, std::generic_category());
-        return false;
-    }
-    std::size_t offset = 0;
-    bool written = WritePixels(out, picture, error);
-    std::unique_ptr<PixelSurface> halved;
-    for (const PixelSurface* level = &picture; written; level = halved.get()) {
-        levels.push_back(Level{level->Width(), level->Height(), offset});
-        offset += BytesOf(level->Width(), level->Height());
-        if (IsSmallest(*level) || offset + HalvedBytes(*level) > decodedBytes)
-            break;
-        halved = Halved(*level, darkestOfBlock);
-        written = WritePixels(out, *halved, error);
-    }
-    if (close(out) != 0 && written) {
-        error = std::error_code(errno, std::generic_category());
-        written = false;
-    }
-    return written;
-}
-
-CSpilledPicture::CSpilledPicture(std::filesystem::path file, std::vector<Level> levels, bool darkestOfBlock)
-    : m_file(std::move(file)), m_levels(std::move(levels)), m_darkestOfBlock(darkestOfBlock) {}
+CSpilledPicture::CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, std::vector<Level> levels,
+                                 std::size_t bytes, bool darkestOfBlock)
+    : m_file(std::move(file)),
+      m_levels(std::move(levels)),
+      m_bytes(bytes),
+      m_darkestOfBlock(darkestOfBlock) {}
 
 CSpilledPicture::~CSpilledPicture() {
-    std::error_code error;
-    std::filesystem::remove(m_file, error);
+    m_file->Free(m_levels.front().offset, m_bytes);
 }
 
 std::shared_ptr<PixelSurface> CSpilledPicture::Read(int shownSide) const {
@@ -178,14 +151,9 @@ std::shared_ptr<PixelSurface> CSpilledPicture::Read(int shownSide) const {
         return std::max(l.width, l.height) >= shownSide;
     });
     const Level& read = level != m_levels.rend() ? *level : m_levels.front();
-    std::ifstream in(m_file, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(read.offset));
     auto picture = std::make_shared<PixelSurface>(read.width, read.height);
-    const std::size_t pixels = static_cast<std::size_t>(read.width) * read.height;
-    in.read(reinterpret_cast<char*>(picture->Data()),
-            static_cast<std::streamsize>(pixels * sizeof(std::uint32_t)));
-    if (!in)
+    if (!m_file->Read(*picture, read.offset))
         return nullptr;
-    pixelsReadBack += pixels;
+    pixelsReadBack += static_cast<std::uint64_t>(read.width) * read.height;
     return HalvedToShow(std::move(picture), shownSide, m_darkestOfBlock);
 }

@@ -9,15 +9,17 @@
 #include <system_error>
 #include <vector>
 
+class CPictureCacheFile;
 class PixelSurface;
 
-// A picture kept on disk instead of in memory, in the user's cache folder, as it was when it was
-// read: its file may change or go afterwards without changing what it shows. It is kept at a few
-// resolutions, each half the one before, so that a draw reads back only about as many pixels as
-// the picture covers on the output, as far as they stay within the bytes of the picture read
-// whole: the cache holds no more than the pictures it keeps, decoded, and a picture kept at the
-// size it was read is kept once, its halvings made as a draw asks for them. The file goes with the object, in
-// a folder of the process's own (LiveCacheFolder), which goes when the process ends.
+// A picture kept on disk instead of in memory, as it was when it was read, in the cache file of
+// this process's own folder in the user's cache (CPictureCacheFile): its file may change or go
+// afterwards without changing what it shows. It is kept at a few resolutions, each half the one
+// before, so that a draw reads back only about as many pixels as the picture covers on the
+// output, as far as they stay within the bytes of the picture read whole: the cache holds no more
+// than the pictures it keeps, decoded, and a picture kept at the size it was read is kept once,
+// its halvings made as a draw asks for them. Its room in the file goes with the object, and the
+// folder (LiveCacheFolder) when the process ends.
 class CSpilledPicture {
   public:
     // Why pictures could not be kept in a cache folder, as the system said it.
@@ -49,7 +51,6 @@ class CSpilledPicture {
     std::shared_ptr<PixelSurface> Read(int shownSide) const;
     int Width() const { return m_levels.front().width; }
     int Height() const { return m_levels.front().height; }
-    const std::filesystem::path& File() const { return m_file; }
 
   private:
     struct Level {
@@ -57,14 +58,11 @@ class CSpilledPicture {
         int height;
         std::size_t offset;
     };
-    CSpilledPicture(std::filesystem::path file, std::vector<Level> levels, bool darkestOfBlock);
-    // The picture and its halvings into the file, each level's place in it kept; false, with the
-    // reason, when the system refuses a write.
-    static bool WriteLevels(const std::filesystem::path& file, const PixelSurface& picture,
-                            bool darkestOfBlock, std::size_t decodedBytes, std::vector<Level>& levels,
-                            std::error_code& error);
+    CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, std::vector<Level> levels, std::size_t bytes,
+                    bool darkestOfBlock);
 
-    std::filesystem::path m_file;
+    std::shared_ptr<CPictureCacheFile> m_file;
     std::vector<Level> m_levels;
+    std::size_t m_bytes;
     bool m_darkestOfBlock;
 };

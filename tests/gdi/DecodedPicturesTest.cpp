@@ -311,7 +311,8 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
 
 // Past the budget, a picture read whole is kept in the cache folder once, the halvings a draw asks
 // for made as it asks, each pixel the average of its block as a written halving holds it; one read
-// reduced is kept with its halvings. Either way the cache holds no more than the pictures decoded.
+// reduced is kept with its halvings. Either way the cache holds no more than the pictures decoded,
+// and nothing once they are let go.
 TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     const CacheHomeInFolder cache;
     TestFolder folder;
@@ -325,7 +326,7 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     const std::uintmax_t wholeBytes = std::uintmax_t{4} * kWhole * kWhole;
     const std::uintmax_t reducedBytes = std::uintmax_t{4} * kReduced * kReduced;
 
-    const std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
+    std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
     EXPECT_EQ(BytesUnder(cache.Folder().Path()), wholeBytes);
     held.push_back(CDecodedPictures::Read(folder / "reduced.bmp"));
     const std::uintmax_t kept = BytesUnder(cache.Folder().Path());
