@@ -160,13 +160,16 @@ void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture
 // memory when the disk refuses it. Null when it cannot be read. Call with the lock held.
 std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
     const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
-    const BmpImage shown = ReadCutShortBmpBytes(std::move(file), CDecodedPictures::kSpilledPixels,
-                                                CDecodedPictures::kSpilledSide);
+    const BmpImage shown =
+        ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
     if (!shown.surface)
         return nullptr;
     auto standIn = std::make_shared<PixelSurface>(1, 1);
     StandIn& kept = Held().standIns[standIn.get()];
-    kept.spilled = CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
+    const bool readWhole = SurfaceBytes(*shown.surface) == decodedBytes;
+    kept.spilled = readWhole && file.size() < decodedBytes
+                       ? CSpilledPicture::WriteFile(file, *shown.surface, IsDrawing(shown), decodedBytes)
+                       : CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
     if (!kept.spilled)
         HoldBeyondTheBudget(kept, shown.surface);
     return standIn;

@@ -4,16 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <map>
 
-#include "platform/gdi/PixelSurface.h"
-
 namespace {
-
-std::size_t BytesOf(const PixelSurface& picture) {
-    return static_cast<std::size_t>(picture.Width()) * picture.Height() * sizeof(std::uint32_t);
-}
 
 // Every byte from where it is asked, a short write continued; false, with the reason, when the
 // system refuses one.
@@ -67,27 +60,26 @@ CPictureCacheFile::~CPictureCacheFile() {
     close(m_descriptor);
 }
 
-std::optional<std::size_t> CPictureCacheFile::Append(std::span<const PixelSurface* const> pictures,
+std::optional<std::size_t> CPictureCacheFile::Append(std::span<const std::span<const char>> parts,
                                                      std::error_code& error) {
     const std::lock_guard<std::mutex> guard(m_lock);
     const std::size_t start = m_end;
     std::size_t at = start;
-    for (const PixelSurface* picture : pictures) {
-        if (!WriteAt(m_descriptor, reinterpret_cast<const char*>(picture->Row(0)), BytesOf(*picture), at,
-                     error)) {
+    for (const std::span<const char> part : parts) {
+        if (!WriteAt(m_descriptor, part.data(), part.size(), at, error)) {
             (void)!ftruncate(m_descriptor, static_cast<off_t>(start));
             return std::nullopt;
         }
-        at += BytesOf(*picture);
+        at += part.size();
     }
     m_held += at - start;
     m_end = at;
     return start;
 }
 
-bool CPictureCacheFile::Read(PixelSurface& picture, std::size_t at) const {
-    auto* bytes = reinterpret_cast<char*>(picture.Data());
-    std::size_t count = BytesOf(picture);
+bool CPictureCacheFile::Read(std::span<char> into, std::size_t at) const {
+    char* bytes = into.data();
+    std::size_t count = into.size();
     while (count > 0) {
         const ssize_t read = pread(m_descriptor, bytes, count, static_cast<off_t>(at));
         if (read < 0 && errno == EINTR)

@@ -8,8 +8,6 @@
 #include <span>
 #include <system_error>
 
-class PixelSurface;
-
 // The one file of a cache folder that this process keeps its pictures in, one after another: a
 // file made and removed for each picture costs the file system far more than its pixels do. The
 // room a picture let go takes is given back to the disk at once, and the file is emptied when it
@@ -24,12 +22,12 @@ class CPictureCacheFile {
     CPictureCacheFile(const CPictureCacheFile&) = delete;
     CPictureCacheFile& operator=(const CPictureCacheFile&) = delete;
 
-    // The pixels of the pictures written one after another at the end of the file; where they
-    // begin, or nothing, with the reason, when the system refuses a write (the disk full half-way,
-    // too), which leaves the file as it was.
-    std::optional<std::size_t> Append(std::span<const PixelSurface* const> pictures, std::error_code& error);
-    // The picture's pixels from where they were written; false when they cannot be read.
-    bool Read(PixelSurface& picture, std::size_t at) const;
+    // The parts written one after another at the end of the file; where they begin, or nothing,
+    // with the reason, when the system refuses a write (the disk full half-way, too), which leaves
+    // the file as it was.
+    std::optional<std::size_t> Append(std::span<const std::span<const char>> parts, std::error_code& error);
+    // The bytes from where they were written; false when they cannot all be read.
+    bool Read(std::span<char> bytes, std::size_t at) const;
     // The bytes written from there are no longer kept.
     void Free(std::size_t at, std::size_t bytes);
 

@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "platform/gdi/GdiTypes.h"
 
 class CPictureCacheFile;
 class PixelSurface;
@@ -34,6 +37,13 @@ class CSpilledPicture {
     // disk full half-way through, too), which leaves no file behind.
     static std::unique_ptr<CSpilledPicture> Write(const PixelSurface& picture, bool darkestOfBlock,
                                                   std::size_t decodedBytes);
+    // The picture as the bytes of the file it was read whole from, when they are fewer than its
+    // pixels: what the cache holds then follows what the file holds. A draw at its size reads it
+    // from them again, as it was read then; the smallest halvings that fit in what its pixels
+    // leave are kept beside them, for the draws of it shown small. Null as for Write.
+    static std::unique_ptr<CSpilledPicture> WriteFile(const std::vector<BYTE>& bytes,
+                                                      const PixelSurface& picture, bool darkestOfBlock,
+                                                      std::size_t decodedBytes);
     // The first refusal of a folder not yet told, once: however many pictures a folder refuses,
     // the user hears of it once a run.
     static std::optional<Refusal> TakeRefusal();
@@ -59,10 +69,19 @@ class CSpilledPicture {
         std::size_t offset;
     };
     CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, std::vector<Level> levels, std::size_t bytes,
-                    bool darkestOfBlock);
+                    bool darkestOfBlock, std::size_t fileBytes);
+    // The largest level (the picture's pixels or its file's bytes) and the halvings kept, written
+    // one after another; null when the cache folder refuses them.
+    static std::unique_ptr<CSpilledPicture> Kept(std::span<const char> largest, const PixelSurface& picture,
+                                                 const std::vector<std::unique_ptr<PixelSurface>>& halvings,
+                                                 bool darkestOfBlock, std::size_t fileBytes);
+    // The picture read again from the file's bytes kept; null when they cannot be had.
+    std::shared_ptr<PixelSurface> Decoded() const;
 
     std::shared_ptr<CPictureCacheFile> m_file;
     std::vector<Level> m_levels;
     std::size_t m_bytes;
     bool m_darkestOfBlock;
+    // The bytes of the file its largest level is kept as; 0 when it is kept as pixels.
+    std::size_t m_fileBytes;
 };
