@@ -168,7 +168,7 @@ void DeleteAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
+BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(1);
 
 // The one Undo that puts back every piece of a Delete of the whole selection; the Delete is
 // not counted.
@@ -185,7 +185,7 @@ void UndoDeleteAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(3);
 
 // A new layout of the benchmark's size, all of it selected and copied.
 void BuildCopied(ClipboardDoc& doc, const benchmark::State& state) {
@@ -225,6 +225,26 @@ void PasteAll(benchmark::State& state) {
 }
 BENCHMARK(PasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
 
+// The first, second or third paste of the whole layout copied, each landing where the one
+// before it did, with no Undo between them: the pieces of the later ones lie on the ends of
+// the earlier ones. The pastes before the counted one are not counted.
+void PasteAgain(benchmark::State& state, int pastesBefore) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<ClipboardDoc>();
+        BuildCopied(*doc, state);
+        for (int i = 0; i < pastesBefore; ++i) doc->m_tool.Paste();
+        state.ResumeTiming();
+        doc->m_tool.Paste();
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(PasteAgain, First, 0)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Second, 1)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Third, 2)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+
 // Closing the layout after Select All, Copy and Paste: its contents and undo steps go.
 void CloseAfterPaste(benchmark::State& state) {
     for (auto _ : state) {
@@ -255,7 +275,7 @@ void DuplicateAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(DuplicateAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+BENCHMARK(DuplicateAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(3);
 
 // Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
 void PasteHundred(benchmark::State& state) {
