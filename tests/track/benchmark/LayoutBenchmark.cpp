@@ -228,8 +228,9 @@ BENCHMARK(PasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iteration
 // The first, second or third paste of the whole layout copied, each landing where the one
 // before it did, with no Undo between them: the pieces of the later ones lie on the ends of
 // the earlier ones. The pastes before the counted one, and the joints the program settles
-// while waiting for the user after each, are not counted.
-void PasteAgain(benchmark::State& state, int pastesBefore) {
+// while waiting for the user after each, are not counted; after the counted one they are
+// counted too when `settled` is set, as the user waits for them.
+void PasteAgain(benchmark::State& state, int pastesBefore, bool settled) {
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<ClipboardDoc>();
@@ -241,14 +242,19 @@ void PasteAgain(benchmark::State& state, int pastesBefore) {
         }
         state.ResumeTiming();
         doc->m_tool.Paste();
+        if (settled)
+            doc->m_tool.SettleTrackEnds();
         state.PauseTiming();
         doc.reset();
         state.ResumeTiming();
     }
 }
-BENCHMARK_CAPTURE(PasteAgain, First, 0)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
-BENCHMARK_CAPTURE(PasteAgain, Second, 1)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
-BENCHMARK_CAPTURE(PasteAgain, Third, 2)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, First, 0, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Second, 1, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Third, 2, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, FirstSettled, 0, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, SecondSettled, 1, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, ThirdSettled, 2, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
 
 // Closing the layout after Select All, Copy and Paste: its contents and undo steps go.
 void CloseAfterPaste(benchmark::State& state) {
