@@ -518,6 +518,8 @@ class CTool : public CObject {
     void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
+    // Whether the step of this serial is on the list and starts an undo group.
+    bool StartsUndoGroup(unsigned long serial) const;
     // At a press that starts a turn by the mouse, or a move inside an open group: the former
     // states of what the gesture will change, for the release to record.
     void KeepFormerStatesOfGesture(int mode);
@@ -596,6 +598,8 @@ class CTool : public CObject {
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nPressSerial = 0;  // the newest step when the present gesture began
+    // The step last found to open the present gesture's undo group.
+    mutable unsigned long m_nOpenedGroupSerial = 0;
     // While a release ends the edits of the selected members: those still to be ended. An
     // object freed meanwhile leaves it (ForgetObject).
     CPaintList* m_pReleaseWalk = nullptr;
