@@ -36,6 +36,13 @@ namespace {
 
 // A knot may sink below the benchwork as far as it may rise.
 constexpr LengthRange kKnotElevations{-kLargestFieldLength, kLargestFieldLength};
+// The share of the grid an edit reaches, kept as a fraction: none of it to all of it.
+constexpr FieldRange kElasticFractions{0.0, 1.0};
+
+// Whole percent, as the field shows it.
+CFieldFormat ElasticPercent() {
+    return CFieldFormat::WholeNumbers().ShownAs(100.0, 0.0);
+}
 
 constexpr UINT kDirectionButtons[] = {IDC_SELECT_FORWARD, IDC_SELECT_BACK, IDC_SELECT_LEFT, IDC_SELECT_RIGHT};
 constexpr UINT kDirectionIcons[] = {IDI_ARROW_FORWARD, IDI_ARROW_BACK, IDI_ARROW_LEFT, IDI_ARROW_RIGHT};
@@ -103,9 +110,9 @@ void CTerrainEditorDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_ROTATE_LEFT, m_rotateLeft);
     DDX_Control(dx, IDC_ROTATE_RIGHT, m_rotateRight);
     DDX_Radio(dx, IDC_CHANGE_SELECTED_ONLY, m_nChangeMode);
-    DDX_Text(dx, IDC_ELASTIC_PERCENT, m_strElastic);
-    double elastic = 0.0;
-    DDV_NumberText(dx, m_strElastic, elastic);
+    m_elastic.Exchange(dx, IDC_ELASTIC_PERCENT, kElasticFractions, DataExchangeMessages::kEnterNumberBetween);
+    if (dx->m_bSaveAndValidate)
+        m_fElastic = m_elastic.Value(kElasticFractions);
     DDX_Radio(dx, IDC_FALLOFF_LINEAR, m_nFalloff);
     m_elevation.Exchange(dx, IDC_KNOT_ELEVATION, kKnotElevations, DataExchangeMessages::kEnterNumberBetween);
 }
@@ -116,7 +123,7 @@ BOOL CTerrainEditorDialog::OnInitDialog() {
     m_preview.CreateCamera(this);
     if (m_nKnot < m_pTerrain->Grid().GetSize())
         m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), m_pTerrain->Grid()[m_nKnot].z);
-    m_strElastic.Format("%d", static_cast<int>(m_fElastic * 100.0));
+    m_elastic.Load(ElasticPercent(), m_fElastic);
     UpdateData(FALSE);
     SetButtonIcons();
     m_rotateLeft.SetHoldHandler([this](bool pressed) { HoldRotate(kRotateLeftTimer, pressed); });
@@ -332,16 +339,10 @@ void CTerrainEditorDialog::OnElevationKillFocus() {
 
 void CTerrainEditorDialog::OnElasticKillFocus() {
     auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_ELASTIC_PERCENT));
-    if (!edit->GetModify())
+    if (IsLeftForCancel(*this) || !edit->GetModify() || !UpdateData(TRUE))
         return;
-    GetDlgItemText(IDC_ELASTIC_PERCENT, m_strElastic);
-    double percent = 0.0;
-    // A text that is no number stays for the exchange to refuse.
-    if (!ReadNumberText(m_strElastic, percent))
-        return;
-    m_fElastic = std::clamp(percent * 0.01, 0.0, 1.0);
-    m_strElastic.Format("%d", static_cast<int>(m_fElastic * 100.0));
-    SetDlgItemText(IDC_ELASTIC_PERCENT, m_strElastic);
+    m_elastic.Load(ElasticPercent(), m_fElastic);
+    SetDlgItemText(IDC_ELASTIC_PERCENT, m_elastic.m_text);
     edit->SetModify(FALSE);
 }
 

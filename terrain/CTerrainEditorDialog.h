@@ -53,7 +53,7 @@ class CTerrainEditorDialog : public CDialog {
     void ShowElevation(double height);
 
     int m_nChangeMode = 1;
-    CString m_strElastic;
+    CTypedField m_elastic;
     int m_nFalloff = 0;
     CTypedField m_elevation;
 

@@ -77,8 +77,11 @@ void CElevationsDialog::CollectSelection() {
 
 void CElevationsDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    DDX_Text(dx, IDC_ELEVATION_GRADE, m_strGrade);
-    DDV_NumberText(dx, m_strGrade, m_fGrade);
+    // An untouched grade keeps the exact one the elevations give.
+    const FieldRange grades = GradeRange();
+    m_grade.Exchange(dx, IDC_ELEVATION_GRADE, grades, DataExchangeMessages::kEnterNumberBetween);
+    if (dx->m_bSaveAndValidate && !m_grade.IsUntouched())
+        m_fGrade = m_grade.Value(grades);
 }
 
 BOOL CElevationsDialog::OnInitDialog() {
@@ -141,9 +144,20 @@ void CElevationsDialog::ElevationChanged(int id) {
 
 void CElevationsDialog::ShowGrade() {
     m_fGrade = m_fSpan > 0.0 ? std::fabs(m_fBegin - m_fEnd) / m_fSpan * 100.0 : 0.0;
-    CString text;
-    text.Format("%.0f", m_fGrade);
-    SetDlgItemText(IDC_ELEVATION_GRADE, text);
+    ShowGradeText();
+}
+
+void CElevationsDialog::ShowGradeText() {
+    m_grade.Load(CFieldFormat::Thousandths(), std::round(m_fGrade));
+    SetDlgItemText(IDC_ELEVATION_GRADE, m_grade.m_text);
+}
+
+FieldRange CElevationsDialog::GradeRange() {
+    const double fixed = IsDlgButtonChecked(IDC_ELEVATION_FIX_BEGIN) ? m_fBegin : m_fEnd;
+    const double room = kLargestFieldLength - std::fabs(fixed);
+    if (!(m_fSpan > 0.0 && room > 0.0))
+        return {0.0, 0.0};
+    return {0.0, std::floor(room / m_fSpan * 100000.0) / 1000.0};
 }
 
 // The grade moves the end that is not fixed.
@@ -208,9 +222,7 @@ void CElevationsDialog::OnKillFocusGrade() {
         return;
     if (!ReadElevations() || !UpdateData(TRUE))
         return;
-    CString text;
-    text.Format("%.0f", m_fGrade);
-    SetDlgItemText(IDC_ELEVATION_GRADE, text);
+    ShowGradeText();
     ApplyGrade();
     Distribute();
 }

@@ -65,7 +65,11 @@ class CElevationsDialog : public CDialog {
     // FALSE after one of the two fields was refused.
     BOOL ReadElevations();
     void ElevationChanged(int id);
+    // The grade from the elevations, shown whole.
     void ShowGrade();
+    void ShowGradeText();
+    // Up to the grade that keeps the moved end within the elevations' range, either way.
+    FieldRange GradeRange();
     void ApplyGrade();
     void ShowMode();
     void ShowDirection();
@@ -77,6 +81,6 @@ class CElevationsDialog : public CDialog {
     CLengthFormat m_format;
     CTypedField m_begin;
     CTypedField m_end;
-    CString m_strGrade;
+    CTypedField m_grade;
     TrackPickedEnd* m_pSpan;
 };

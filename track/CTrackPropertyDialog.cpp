@@ -132,17 +132,6 @@ int CTrackPropertyDialog::IsButtonChecked(int id) {
     return button != nullptr && button->GetCheck() ? 1 : 0;
 }
 
-// A text that is no length or no number reads as NaN, which every range check refuses.
-double CTrackPropertyDialog::ReadLengthField(int id, CString& text) {
-    CWnd* control = GetDlgItem(id);
-    if (control == nullptr)
-        return 0.0;
-    control->GetWindowText(text);
-    double length = std::nan("");
-    Lengths().ReadTypedLength(text, length);
-    return length;
-}
-
 double CTrackPropertyDialog::ReadNumberField(int id) {
     CString text;
     if (CWnd* control = GetDlgItem(id))
@@ -152,54 +141,59 @@ double CTrackPropertyDialog::ReadNumberField(int id) {
     return number;
 }
 
-// Answers 1 when the field shows a new length, now in value and shown as the unit shows it, 0
-// when it still shows value, and -1 when it shows no length: value and text are then left.
-int CTrackPropertyDialog::RefreshLengthField(int id, CString& text, CString& previous, double& value) {
+// Answers 1 when the field shows a new length in the range, now in value and shown as the unit
+// shows it; 0 when it still shows value. -1 when it shows no length and -2 for a length outside
+// the range: value and text are then left, for OK to refuse.
+int CTrackPropertyDialog::RefreshLengthField(int id, double& value) {
     CWnd* control = GetDlgItem(id);
     if (control == nullptr)
         return 0;
-    previous = FormatLength(value);
+    CString text;
     control->GetWindowText(text);
-    if (text == previous)
+    double typed = 0.0;
+    if (text == FormatLength(value))
         return 0;
-    if (!Lengths().ReadTypedLength(text, value))
+    if (!LengthFields().Read(text, typed))
         return -1;
-    text = FormatLength(value);
-    ShowText(id, text);
+    if (!LengthFields().ReadInRange(text, kLengthRange, value))
+        return -2;
+    ShowLength(id, value);
     return 1;
 }
 
-// A field still showing the value it was given keeps that value exactly: reading back the
-// rounded text would move the piece by a fraction of the unit. Its text from the opening keeps
-// the length it stood for, whatever the range a person may type, since a file may hold more. A
-// value that is no number is never kept: the empty field of one reads as 0, which the piece
-// then refuses.
-int CTrackPropertyDialog::ValidateLengthField(double& target, int id, CString& text) {
-    double value = ReadLengthField(id, text);
-    if (const auto opened = m_opened.find(id);
-        opened != m_opened.end() && opened->second.text == text && std::isfinite(opened->second.length)) {
-        target = opened->second.length;
-        return 1;
+// A field that still shows the length it stands for keeps it exactly, whatever the range, since
+// a file may hold more than a person may type. A length without a value shows empty and reads
+// as 0, which the piece then refuses.
+BOOL CTrackPropertyDialog::ValidateLengthField(double& target, int id) {
+    CWnd* control = GetDlgItem(id);
+    if (control == nullptr)
+        return TRUE;
+    CString text;
+    control->GetWindowText(text);
+    if (!std::isfinite(target) && text == FormatLength(target)) {
+        target = 0.0;
+        return TRUE;
     }
-    if (!std::isfinite(target) && text == FormatLength(target))
-        value = 0.0;
-    if (value >= 0.0 && value <= kLargestLength) {
-        if (text != FormatLength(target) || !std::isfinite(target))
-            target = value;
-        return 1;
-    }
-    AfxMessageBox(
-        CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength),
-        MB_ICONEXCLAMATION);
-    if (CWnd* control = GetDlgItem(id))
-        GotoDlgCtrl(control);
-    return 0;
+    auto [field, added] = m_lengthFields.try_emplace(id);
+    if (added)
+        field->second.Load(LengthFields(), target);
+    return field->second.Take(*this, id, kLengthRange, LengthRefusal(), target);
+}
+
+CString CTrackPropertyDialog::LengthRefusal() const {
+    return CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength);
 }
 
 CString CTrackPropertyDialog::OpenedLength(int id, double length) {
-    const CString text = FormatLength(length);
-    m_opened[id] = {text, length};
-    return text;
+    if (std::isfinite(length))
+        m_lengthFields[id].Load(LengthFields(), length);
+    return FormatLength(length);
+}
+
+void CTrackPropertyDialog::ShowLength(int id, double length) {
+    ShowText(id, FormatLength(length));
+    if (std::isfinite(length) && length >= kLengthRange.minimum && length <= kLengthRange.maximum)
+        m_lengthFields[id].Load(LengthFields(), length);
 }
 
 // A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
@@ -453,16 +447,15 @@ void CTrackPropertyDialog::UpdatePreview() {
     if (m_copy == nullptr || !InModalLoop())
         return;
     ReadShapeFieldsIntoCopy();
-    CString text, previous;
     CParTrack& copy = *m_copy;
-    RefreshLengthField(IDC_TRACK_ROADBED_WIDTH, text, previous, copy.m_fRoadbedWidth);
-    RefreshLengthField(IDC_TRACK_ROADBED_HEIGHT, text, previous, copy.m_fRoadbedHeight);
-    RefreshLengthField(IDC_TRACK_BEGIN_ELEVATION, text, previous, copy.m_fBeginElevation);
-    RefreshLengthField(IDC_TRACK_END_ELEVATION, text, previous, copy.m_fEndElevation);
-    RefreshLengthField(IDC_TRACK_GAUGE, text, previous, copy.m_fGauge);
-    RefreshLengthField(IDC_TRACK_TIE_LENGTH, text, previous, copy.m_fTieLength);
-    RefreshLengthField(IDC_TRACK_TIE_SPACING, text, previous, copy.m_fTieSpacing);
-    RefreshLengthField(IDC_TRACK_SEPARATION, text, previous, copy.m_fTrackSeparation);
+    RefreshLengthField(IDC_TRACK_ROADBED_WIDTH, copy.m_fRoadbedWidth);
+    RefreshLengthField(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
+    RefreshLengthField(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
+    RefreshLengthField(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
+    RefreshLengthField(IDC_TRACK_GAUGE, copy.m_fGauge);
+    RefreshLengthField(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
+    RefreshLengthField(IDC_TRACK_TIE_SPACING, copy.m_fTieSpacing);
+    RefreshLengthField(IDC_TRACK_SEPARATION, copy.m_fTrackSeparation);
     for (int mode = 0; mode < 3; ++mode)
         if (IsButtonChecked(IDC_TRACK_RAIL_MODE_1 + mode))
             copy.m_nRailMode = mode + 1;
@@ -536,8 +529,7 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_nRailMode = m_railModeIndex + 1;
     copy.m_bShowAxis = m_showAxis;
     copy.m_bShowTies = m_showTies;
-    CString text;
-    if (!ValidateLengthField(copy.m_fTrackSeparation, IDC_TRACK_SEPARATION, text))
+    if (!ValidateLengthField(copy.m_fTrackSeparation, IDC_TRACK_SEPARATION))
         return;
     copy.m_strRoadbedTexture = m_roadbedTexture;
     copy.m_strTrackTexture = m_trackTexture;
@@ -563,9 +555,8 @@ BOOL CTrackPropertyDialog::ValidateSizeFields() {
                                               {&copy.m_fGauge, IDC_TRACK_GAUGE},
                                               {&copy.m_fTieLength, IDC_TRACK_TIE_LENGTH},
                                               {&copy.m_fTieSpacing, IDC_TRACK_TIE_SPACING}};
-    CString text;
     for (const auto& [target, id] : fields)
-        if (!ValidateLengthField(*target, id, text))
+        if (!ValidateLengthField(*target, id))
             return FALSE;
     return TRUE;
 }

@@ -11,6 +11,7 @@
 #include "platform/ctl/CDialog.h"
 #include "ui/CColorButton.h"
 #include "ui/CObjectPreviewWnd.h"
+#include "ui/CTypedField.h"
 #include "ui/LengthEntry.h"
 
 class CParTrack;
@@ -24,6 +25,7 @@ class CTrackPropertyDialog : public CDialog {
   public:
     // The largest length a field takes on OK: 64 m.
     static constexpr double kLargestLength = kLargestFieldLength;
+    static constexpr FieldRange kLengthRange{0.0, kLargestLength};
     enum ApplyMode : int { kApplyToPiece = 0, kApplyToSelection = 1, kApplyToAll = 2, kApplyAsDefault = 3 };
 
     CTrackPropertyDialog();
@@ -73,18 +75,20 @@ class CTrackPropertyDialog : public CDialog {
   private:
     // Field operations; a control the template lacks reads as 0 and is skipped.
     int IsButtonChecked(int id);
-    double ReadLengthField(int id, CString& text);
     double ReadNumberField(int id);
-    int RefreshLengthField(int id, CString& text, CString& previous, double& value);
-    int ValidateLengthField(double& target, int id, CString& text);
-    // The text a length field opens with, kept with its length for ValidateLengthField.
+    int RefreshLengthField(int id, double& value);
+    BOOL ValidateLengthField(double& target, int id);
+    // The text a length field opens with; the field keeps the length it stands for.
     CString OpenedLength(int id, double length);
+    CString LengthRefusal() const;
 
     CLengthFormat Lengths() const { return CLengthFormat(m_unitIndex); }
+    CFieldFormat LengthFields() const { return CFieldFormat::Lengths(Lengths()); }
     CString FormatLength(double length) const;
     CString FormatDegrees(double radians) const;
     void ShowText(int id, const CString& text);
-    void ShowLength(int id, double length) { ShowText(id, FormatLength(length)); }
+    // The field then stands for the exact length, one outside the range excepted.
+    void ShowLength(int id, double length);
     void SetReadOnly(int id, BOOL readOnly);
     void Enable(int id, BOOL enabled);
     void ShowIllegalValue();
@@ -159,10 +163,6 @@ class CTrackPropertyDialog : public CDialog {
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;
 
-    struct ShownLength {
-        CString text;
-        double length = 0.0;
-    };
-    // What the length fields showed when the dialog opened, by field.
-    std::map<int, ShownLength> m_opened;
+    // The length fields by id, each standing for the length it was last shown with.
+    std::map<int, CTypedField> m_lengthFields;
 };

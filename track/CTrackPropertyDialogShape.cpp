@@ -82,12 +82,12 @@ void CTrackPropertyDialog::OnStartAngleKillFocus() {
 }
 
 BOOL CTrackPropertyDialog::CommitLength() {
-    CString text, previous;
     double length = 0.0;
-    const int read = RefreshLengthField(IDC_TRACK_LENGTH, text, previous, length);
-    if (read < 0)
+    const int read = RefreshLengthField(IDC_TRACK_LENGTH, length);
+    // A straight's length beyond the range waits for OK, which names the range.
+    if (read == -1 || (read < 0 && IsCircle()))
         return RefuseShapeText(IDC_TRACK_LENGTH, FormatLength(m_copy->m_fLength));
-    const bool typed = read != 0;
+    const bool typed = read > 0;
     if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (typed) {
             const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE);
@@ -118,9 +118,8 @@ BOOL CTrackPropertyDialog::CommitLength() {
 }
 
 BOOL CTrackPropertyDialog::CommitRadius1() {
-    CString text, previous;
     double radius = 0.0;
-    if (RefreshLengthField(IDC_TRACK_RADIUS_1, text, previous, radius) < 0)
+    if (RefreshLengthField(IDC_TRACK_RADIUS_1, radius) < 0)
         radius = 0.0;
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
@@ -153,9 +152,8 @@ BOOL CTrackPropertyDialog::CommitRadius2() {
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     if (arc == nullptr)
         return TRUE;
-    CString text, previous;
-    if (RefreshLengthField(IDC_TRACK_RADIUS_2, text, previous, arc->m_fRadiusY) < 0)
-        return RefuseShapeText(IDC_TRACK_RADIUS_2, previous);
+    if (RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY) == -1)
+        return RefuseShapeText(IDC_TRACK_RADIUS_2, FormatLength(arc->m_fRadiusY));
     arc->RebuildShape();
     RepaintPreview();
     ShowLength(IDC_TRACK_LENGTH, arc->m_fLength);
@@ -246,39 +244,37 @@ BOOL CTrackPropertyDialog::CommitPendingShapeEdits() {
 }
 
 void CTrackPropertyDialog::ReadShapeFieldsIntoCopy() {
-    CString text, previous;
     if (IsStraight()) {
         double length = m_copy->m_fLength;
-        if (RefreshLengthField(IDC_TRACK_LENGTH, text, previous, length))
+        if (RefreshLengthField(IDC_TRACK_LENGTH, length) > 0)
             m_copy->SetLength(&m_placement, length);
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
-        RefreshLengthField(IDC_TRACK_RADIUS_1, text, previous, arc->m_fRadiusX);
-        RefreshLengthField(IDC_TRACK_RADIUS_2, text, previous, arc->m_fRadiusY);
+        RefreshLengthField(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
+        RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
         TakeDegrees(ReadNumberField(IDC_TRACK_START_ANGLE), arc->m_fStartAngle);
         TakeDegrees(ReadNumberField(IDC_TRACK_ARC_DEGREES), arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
-        RefreshLengthField(IDC_TRACK_RADIUS_1, text, previous, circle->m_fRadius);
+        RefreshLengthField(IDC_TRACK_RADIUS_1, circle->m_fRadius);
         TakeDegrees(ReadNumberField(IDC_TRACK_START_ANGLE), circle->m_fStartAngle);
         TakeDegrees(ReadNumberField(IDC_TRACK_ARC_DEGREES), circle->m_fSweep);
     }
 }
 
 BOOL CTrackPropertyDialog::ValidateShapeFields() {
-    CString text;
     if (IsStraight()) {
         double length = m_copy->m_fLength;
-        if (!ValidateLengthField(length, IDC_TRACK_LENGTH, text))
+        if (!ValidateLengthField(length, IDC_TRACK_LENGTH))
             return FALSE;
         if (length != m_copy->m_fLength)
             m_copy->SetLength(&m_placement, length);
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
-        if (!ValidateLengthField(arc->m_fRadiusX, IDC_TRACK_RADIUS_1, text) ||
-            !ValidateLengthField(arc->m_fRadiusY, IDC_TRACK_RADIUS_2, text))
+        if (!ValidateLengthField(arc->m_fRadiusX, IDC_TRACK_RADIUS_1) ||
+            !ValidateLengthField(arc->m_fRadiusY, IDC_TRACK_RADIUS_2))
             return FALSE;
         TakeDegrees(m_startAngle, arc->m_fStartAngle);
         TakeDegrees(m_arcDegrees, arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
-        if (!ValidateLengthField(circle->m_fRadius, IDC_TRACK_RADIUS_1, text))
+        if (!ValidateLengthField(circle->m_fRadius, IDC_TRACK_RADIUS_1))
             return FALSE;
         TakeDegrees(m_startAngle, circle->m_fStartAngle);
         TakeDegrees(m_arcDegrees, circle->m_fSweep);
@@ -368,13 +364,9 @@ void CTrackPropertyDialog::OnEndElevationKillFocus() {
 }
 
 void CTrackPropertyDialog::CommitElevation(int id, double& elevation) {
-    CString text;
-    const double value = ReadLengthField(id, text);
-    // A text that is no length waits for OK, which names what the field takes.
-    if (std::isnan(value))
+    // A text that is no length in the range waits for OK, which names what the field takes.
+    if (RefreshLengthField(id, elevation) <= 0)
         return;
-    ShowLength(id, value);
-    elevation = value;
     const CParTrack& copy = *m_copy;
     m_rising = copy.m_fEndElevation - copy.m_fBeginElevation > -0.01 ? 1 : 0;
     ShowGradeDirection();

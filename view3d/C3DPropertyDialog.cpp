@@ -47,6 +47,9 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr double kDegrees = 180.0 / 3.1415926535;
+// A turn about one axis, in degrees: a whole turn either way.
+constexpr FieldRange kTurnRange{-360.0, 360.0};
+constexpr const char* kRangePattern = "Please enter a number between %s and %s";
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp||";
 
 // A turn that rounds to nothing shows as 0.00, never -0.00.
@@ -141,7 +144,8 @@ void C3DPropertyDialog::DoDataExchange(CDataExchange* dx) {
                             std::pair{IDC_3D_REVOLVE, &m_strRevolve}}) {
         double degrees = 0.0;
         DDX_Text(dx, id, *text);
-        DDV_NumberText(dx, *text, degrees);
+        CTypedField::Refuse(dx, *text, CFieldFormat::Numbers(), kTurnRange,
+                            CFieldFormat::Numbers().RangeText(kRangePattern, kTurnRange), degrees);
     }
     DDX_Check(dx, IDC_3D_EXCLUDE, m_bExclude);
 }
@@ -254,10 +258,11 @@ void C3DPropertyDialog::OnOrientationChanged() {
     GetDlgItemText(IDC_3D_TILT, tiltText);
     GetDlgItemText(IDC_3D_PAN, panText);
     GetDlgItemText(IDC_3D_REVOLVE, revolveText);
-    // A text that is no angle (yet) leaves the model as it is turned; OK refuses it.
+    // A text that is no angle in the range (yet) leaves the model as it is turned; OK refuses it.
     double tilt = 0.0, pan = 0.0, revolve = 0.0;
-    if (!ReadNumberText(tiltText, tilt) || !ReadNumberText(panText, pan) ||
-        !ReadNumberText(revolveText, revolve))
+    const CFieldFormat degrees = CFieldFormat::Numbers();
+    if (!degrees.ReadInRange(tiltText, kTurnRange, tilt) || !degrees.ReadInRange(panText, kTurnRange, pan) ||
+        !degrees.ReadInRange(revolveText, kTurnRange, revolve))
         return;
     if (tilt == m_fLastTilt && pan == m_fLastPan && revolve == m_fLastRevolve)
         return;

@@ -201,12 +201,14 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     layout->m_bGridShown = 1;
     const Entry entries[] = {
         // Words and other texts that hold no value are refused in every kind of field.
-        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "abc", trackRange},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "abc",
+         trackRange + kMillimetreForms},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_BEGIN_ELEVATION, kMillimetres, "abc",
-         trackRange},
+         trackRange + kMillimetreForms},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, kMillimetres, "abc",
          "Please enter a positive number "},
-        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan", trackRange},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan",
+         trackRange + kMillimetreForms},
         {ID_CREATE_PARALLEL_TRACK,
          "Parallel track",
          -1,

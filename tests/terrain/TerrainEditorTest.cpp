@@ -104,19 +104,25 @@ TEST_F(TerrainEditorTest, ScreenDirectionsTurnWithTheViewAndTheElasticPercentIsC
 
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
-        EXPECT_EQ(editor.m_strElastic, "25");
+        EXPECT_EQ(editor.m_elastic.m_text, "25");
         auto* elastic = editor.GetDlgItem(IDC_ELASTIC_PERCENT);
-        Retype(elastic, "150");
-        Click(editor, IDC_KNOT_ELEVATION);
-        EXPECT_EQ(editor.GetElasticFraction(), 1.0);
+        // A share beyond all or none of the grid is refused naming the range, and kept out.
+        for (const char* typed : {"150", "-5", "1e30"}) {
+            Retype(elastic, typed);
+            host.AnswerMessageBox(IDOK);
+            Click(editor, IDC_KNOT_ELEVATION);
+            EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0 and 100.") << typed;
+            EXPECT_EQ(CWnd::GetFocus(), elastic) << typed;
+            EXPECT_EQ(editor.GetElasticFraction(), 0.25) << typed;
+        }
         CString text;
-        editor.GetDlgItemText(IDC_ELASTIC_PERCENT, text);
-        EXPECT_EQ(text, "100");
-        Retype(elastic, "-5");
-        Click(editor, IDC_KNOT_ELEVATION);
-        EXPECT_EQ(editor.GetElasticFraction(), 0.0);
-        editor.GetDlgItemText(IDC_ELASTIC_PERCENT, text);
-        EXPECT_EQ(text, "0");
+        for (auto [typed, fraction] : {std::pair{"100", 1.0}, std::pair{"0", 0.0}}) {
+            Retype(elastic, typed);
+            Click(editor, IDC_KNOT_ELEVATION);
+            EXPECT_EQ(editor.GetElasticFraction(), fraction);
+            editor.GetDlgItemText(IDC_ELASTIC_PERCENT, text);
+            EXPECT_EQ(text, typed);
+        }
         Click(editor, IDCANCEL);
     });
     RunTerrainEditor(*terrain, terrain->m_nCentreKnot, nullptr, FALSE);
@@ -276,7 +282,7 @@ TEST_F(TerrainEditorTest, OkKeepsTheElasticDistanceAndFalloffForTheNextKnotDragO
 
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
-        EXPECT_EQ(editor.m_strElastic, "60");
+        EXPECT_EQ(editor.m_elastic.m_text, "60");
         EXPECT_TRUE(editor.IsDlgButtonChecked(IDC_FALLOFF_CUBICAL));
         noteProposal(window);
     });

@@ -158,6 +158,25 @@ TEST_F(TrackPropertyDialogTest, LengthsUpTo64MetresAreTakenAndBeyondThatTheField
     EXPECT_EQ(Length(640000.0), "2519.685");
 }
 
+// An elevation outside the range, left or not, is never stored: OK refuses it naming the range.
+// The bound it names is taken as that bound.
+TEST_F(TrackPropertyDialogTest, AnElevationOutsideTheRangeIsRefusedAndTheBoundItNamesIsTaken) {
+    for (int unit : {0, kDefaultUnitIndex, 8}) {
+        plan.host.m_nUnitIndex = unit;
+        CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+        for (const char* typed : {"1e30", "-1", "-1e30", "-0.0004", "words"})
+            ExpectRefusedOnOk(*piece, IDC_TRACK_BEGIN_ELEVATION, typed,
+                              "Please enter a number between 0 and " + Length(640000.0) +
+                                  (CString(typed) == "words" ? "\n\n" + Lengths().DescribeTypedForms() : ""));
+        host.WhenModal("Track properties", [&](CWnd& dialog) {
+            Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, Length(640000.0));
+            Click(dialog, IDOK);
+        });
+        ASSERT_EQ(piece->EditProperties(&pose), 1) << unit;
+        EXPECT_EQ(piece->m_fBeginElevation, 640000.0) << unit;
+    }
+}
+
 TEST_F(TrackPropertyDialogTest, DegreesAreShownToThreeDecimalsRoundedByTheFourth) {
     EXPECT_DOUBLE_EQ(ShownDegrees(1.5 * kTestPi), 270.0);
     EXPECT_NEAR(ShownDegrees(2.0 * std::atan(0.4)), 43.603, 1e-9);
@@ -211,15 +230,16 @@ TEST_F(TrackPropertyDialogTest, OkRefusesAShapeThatMakesThePieceInvalid) {
     EXPECT_DOUBLE_EQ(curve->m_fSweep, 0.5);
 }
 
-TEST_F(TrackPropertyDialogTest, ANegativeTieSpacingAndPriceReachThePreviewAndOkRefusesThePrice) {
+TEST_F(TrackPropertyDialogTest, ANegativeTieSpacingNeverReachesTheCopyAndOkRefusesItAndThePrice) {
     CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
     piece->m_bShowTies = 1;
+    const double spacing = piece->m_fTieSpacing, gauge = piece->m_fGauge;
     host.WhenModal("Track properties", [&](CWnd& dialog) {
         auto& properties = dynamic_cast<CTrackPropertyDialog&>(dialog);
         Enter(dialog, IDC_TRACK_TIE_SPACING, Length(-30.0));
         Enter(dialog, IDC_TRACK_GAUGE, Length(-165.0));
-        EXPECT_DOUBLE_EQ(properties.GetEditedCopy()->m_fTieSpacing, Parsed(-30.0));
-        EXPECT_DOUBLE_EQ(properties.GetEditedCopy()->m_fGauge, Parsed(-165.0));
+        EXPECT_EQ(properties.GetEditedCopy()->m_fTieSpacing, spacing);
+        EXPECT_EQ(properties.GetEditedCopy()->m_fGauge, gauge);
         Enter(dialog, IDC_TRACK_GAUGE, Length(165.0));
         Enter(dialog, IDC_TRACK_PRICE, "-1");
         const std::size_t shown = host.MessageBoxes().size();

@@ -247,6 +247,13 @@ TEST_F(TrackTools, TheElevationToolSetsSelectedTrackOnTheSpansGrade) {
         Click(dialog, IDC_ELEVATION_EDIT_GRADE);
         EXPECT_FALSE(dialog.GetDlgItem(IDC_ELEVATION_BEGIN)->IsWindowEnabled());
         beginFixed = static_cast<CDialog&>(dialog).IsDlgButtonChecked(IDC_ELEVATION_FIX_BEGIN) != 0;
+        // A grade that would move the end beyond 64 m either way is refused naming the range.
+        TypeInto(dialog, IDC_ELEVATION_GRADE, "1e30");
+        host.AnswerMessageBox(IDOK);
+        Click(dialog, IDC_ELEVATION_EDIT_GRADE);
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0 and 63990.");
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_ELEVATION_GRADE));
+        EXPECT_EQ(Shown(dialog, IDC_ELEVATION_END), Length(80.0));
         TypeInto(dialog, IDC_ELEVATION_GRADE, "3");
         Click(dialog, IDC_ELEVATION_DIRECTION);
         Click(dialog, IDC_ELEVATION_DIRECTION);

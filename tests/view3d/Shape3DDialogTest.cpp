@@ -72,6 +72,21 @@ TEST(Shape3DDialog, ANewShapeTakesTheBrowsedModelWithTheProposedHeightAndRefuses
         EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_3D_HEIGHT));
         modal.GetDlgItem(IDC_3D_HEIGHT)->SetWindowText(dialog.FormatLength(500.0));
         modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText(dialog.FormatLength(0.0));
+        // A turn beyond a whole one either way is refused naming the range, the model left.
+        const r3d::Matrix turned = dialog.GetPreviewModel()->LocalMatrix();
+        for (const char* typed : {"1e30", "-360.01"}) {
+            modal.GetDlgItem(IDC_3D_REVOLVE)->SetFocus();
+            modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText(typed);
+            modal.GetDlgItem(IDC_3D_TILT)->SetFocus();
+            plan.screen.AnswerMessageBox(IDOK);
+            modal.SendMessage(WM_COMMAND, IDOK);
+            EXPECT_EQ(plan.screen.MessageBoxes().back().text, "Please enter a number between -360 and 360");
+            EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_3D_REVOLVE));
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 3; ++c)
+                    EXPECT_EQ(dialog.GetPreviewModel()->LocalMatrix().m[r][c], turned.m[r][c]) << typed;
+        }
+        modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText("-360");
         if (const CString picture = TestPicturePath("shape-dialog.png"); !picture.IsEmpty())
             plan.screen.DumpWindow(&modal, picture);
         modal.SendMessage(WM_COMMAND, IDOK);
