@@ -42,14 +42,15 @@ struct WholeAndFraction {
 };
 
 WholeAndFraction SplitFraction(double value) {
-    const double whole = std::floor(value);
+    double whole = std::floor(value);
     WholeAndFraction split;
-    split.whole = WholeNumber(whole);
     CLengthFormat::RoundToFraction(value - whole, split.numerator, split.denominator);
     if (split.numerator == split.denominator) {
-        split.whole += 1;
+        whole += 1.0;
         split.numerator = 0;
     }
+    // Carried before the clamp, so a whole at the int's end cannot overflow.
+    split.whole = WholeNumber(whole);
     return split;
 }
 
@@ -277,10 +278,21 @@ CString CLengthFormat::DescribeTypedForms() const {
     }
 }
 
+namespace {
+
+// Rounds half up on the value scaled once. Scaling a second time to read the next digit can round
+// a value just under a whole up to it, and the digit then read as 0 would drop the value a step
+// below the text it was typed as.
+double RoundHalfUpScaled(double value, double scale) {
+    const double scaled = value * scale;
+    const double below = std::floor(scaled);
+    return scaled - below >= 0.5 ? below + 1.0 : below;
+}
+
+}  // namespace
+
 void CLengthFormat::RoundToFraction(double fraction, int& numerator, int& denominator) {
-    const double sixtyFourths = fraction * 64.0;
-    const double firstDecimal = std::fmod(std::trunc(sixtyFourths * 10.0), 10.0);
-    numerator = WholeNumber(firstDecimal >= 5.0 ? std::ceil(sixtyFourths) : std::floor(sixtyFourths));
+    numerator = WholeNumber(RoundHalfUpScaled(fraction, 64.0));
     denominator = 64;
     while (numerator > 0 && numerator % 2 == 0) {
         numerator /= 2;
@@ -289,6 +301,5 @@ void CLengthFormat::RoundToFraction(double fraction, int& numerator, int& denomi
 }
 
 double CLengthFormat::RoundToThousandths(double q) {
-    const double fourthDecimal = std::fmod(std::floor(q * 10000.0), 10.0);
-    return fourthDecimal >= 5.0 ? std::ceil(q * 1000.0) * 0.001 : std::floor(q * 1000.0) * 0.001;
+    return RoundHalfUpScaled(q, 1000.0) * 0.001;
 }

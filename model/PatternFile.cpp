@@ -23,10 +23,9 @@ namespace {
 
 // A name stored in a layout may name a pipe or a device: only a regular file is read.
 std::optional<PatternFileBytes> ReadPattern(const CString& storedPath) {
-    const std::filesystem::path real = CWinPath::ResolveExisting(storedPath.c_str());
-    if (real.empty())
-        return std::nullopt;
-    const auto content = ReadRegularFile(real, kPatternFileSize);
+    // Opened from the folder the name was found in: that folder may have been replaced since.
+    const auto content = ReadOpenedRegularFile(
+        CWinPath::OpenExisting(storedPath.c_str(), kRegularFileOpenFlags), kPatternFileSize);
     if (!content || content->size() < kPatternFileSize)
         return std::nullopt;
     PatternFileBytes bytes{};

@@ -1,7 +1,6 @@
 #include "shell/CDocumentSetupDialog.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "model/CCVNDoc.h"
 #include "model/CLengthFormat.h"
@@ -16,10 +15,12 @@
 #include "ui/LengthEntry.h"
 
 namespace {
-constexpr int kViewScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60};
+constexpr int kListedViewScales[] = {1, 2, 5, 10, 15, 20, 25, 30, 40, 50, 60};
 constexpr int kPrintFitToPage = 0;
 // A view scale below 1 or a page without area would divide by zero in every plan window.
-constexpr const char* kViewScaleTooSmall = "The view scale must be 1 or more.";
+constexpr FieldRange kViewScales{1.0, kLargestViewScale};
+constexpr FieldRange kPrintScales{kLeastPrintScale, kLargestPrintScale};
+constexpr const char* kViewScaleRefused = "The view scale must be between %s and %s.";
 constexpr const char* kWidthRefused = "Please enter a document width between %s and %s.";
 constexpr const char* kHeightRefused = "Please enter a document height between %s and %s.";
 constexpr double kLeastPageSide = 1.0;
@@ -34,8 +35,6 @@ CString NumberText(int number) {
 IMPLEMENT_DYNAMIC(CDocumentSetupDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CDocumentSetupDialog, CDialog)
-ON_CBN_SELENDOK(IDC_SETUP_VIEW_SCALE, OnViewScaleSelected)
-ON_CBN_KILLFOCUS(IDC_SETUP_VIEW_SCALE, OnViewScaleKillFocus)
 ON_EN_KILLFOCUS(IDC_SETUP_WIDTH, OnSizeKillFocus)
 ON_EN_KILLFOCUS(IDC_SETUP_HEIGHT, OnSizeKillFocus)
 ON_BN_CLICKED(IDC_SETUP_FIT_TO_PAGE, OnFitToPage)
@@ -49,14 +48,14 @@ void CDocumentSetupDialog::LoadFromDocument(CCVNDoc* document) {
     if (!document)
         return;
     m_nUnitIndex = document->GetUnitIndex();
-    const CLengthFormat lengths(m_nUnitIndex);
+    const CFieldFormat lengths = CFieldFormat::Lengths(CLengthFormat(m_nUnitIndex));
     m_width.Load(lengths, document->m_fPageWidth);
     m_height.Load(lengths, document->m_fPageHeight);
     m_fWidth = document->m_fPageWidth;
     m_fHeight = document->m_fPageHeight;
-    m_fLoadedViewScale = document->m_fViewScale;
-    m_nViewScale = static_cast<int>(m_fLoadedViewScale);
+    m_viewScale.Load(CFieldFormat::WholeNumbers(), document->m_fViewScale);
     m_nPrintScaleMode = document->m_nPrintScaleChoice;
+    m_printScale.Load(CFieldFormat::Numbers(), document->m_fPrintScale);
     m_fPrintScale = document->m_fPrintScale;
     m_bShowPageMarkers = document->m_bShowPageMarkers;
     m_bShowPageNumbers = document->m_bShowPageNumbers;
@@ -77,7 +76,7 @@ void CDocumentSetupDialog::SaveToDocument(CCVNDoc* document) const {
 BOOL CDocumentSetupDialog::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
     auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
-    for (int scale : kViewScales) scales->AddString(NumberText(scale));
+    for (int scale : kListedViewScales) scales->AddString(NumberText(scale));
     ShowViewScale();
     if (m_nPrintScaleMode == kPrintFitToPage)
         EnablePrintScale(false);
@@ -86,23 +85,20 @@ BOOL CDocumentSetupDialog::OnInitDialog() {
 
 void CDocumentSetupDialog::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
-    const CLengthFormat lengths(m_nUnitIndex);
-    m_width.Exchange(dx, IDC_SETUP_WIDTH, lengths, PageSides(), kWidthRefused);
-    m_height.Exchange(dx, IDC_SETUP_HEIGHT, lengths, PageSides(), kHeightRefused);
+    m_width.Exchange(dx, IDC_SETUP_WIDTH, PageSides(), kWidthRefused);
+    m_height.Exchange(dx, IDC_SETUP_HEIGHT, PageSides(), kHeightRefused);
     DDX_Radio(dx, IDC_SETUP_FIT_TO_PAGE, m_nPrintScaleMode);
     DDX_Check(dx, IDC_SETUP_PAGE_MARKERS, m_bShowPageMarkers);
     DDX_Check(dx, IDC_SETUP_PAGE_NUMBERS, m_bShowPageNumbers);
-    DDX_Text(dx, IDC_SETUP_PRINT_SCALE, m_fPrintScale);
-    DDV_MinMaxDouble(dx, m_fPrintScale, 1.0, 300.0);
+    m_printScale.Exchange(dx, IDC_SETUP_PRINT_SCALE, kPrintScales, DataExchangeMessages::kEnterNumberBetween);
 }
 
 void CDocumentSetupDialog::OnOK() {
-    // Enter in the view-scale field leaves no kill-focus behind it.
-    if (GetFocus() == GetDlgItem(IDC_SETUP_VIEW_SCALE))
-        ReadViewScaleText();
     // The sides' range follows from the view scale, so the scale is judged first.
-    if (m_nViewScale < 1)
-        return Refuse(kViewScaleTooSmall, IDC_SETUP_VIEW_SCALE);
+    double viewScale = 0.0;
+    if (!m_viewScale.Take(*this, IDC_SETUP_VIEW_SCALE, kViewScales,
+                          m_viewScale.RangeText(kViewScaleRefused, kViewScales), viewScale))
+        return;
     if (IsSideTooLargeForScale(IDC_SETUP_WIDTH) || IsSideTooLargeForScale(IDC_SETUP_HEIGHT)) {
         CString tooLarge;
         tooLarge.LoadString(IDS_DOCUMENT_SIZE_TOO_LARGE);
@@ -110,24 +106,10 @@ void CDocumentSetupDialog::OnOK() {
     }
     if (!UpdateData(TRUE))
         return;
-    const CLengthFormat lengths(m_nUnitIndex);
-    m_fWidth = m_width.Length(lengths, PageSides());
-    m_fHeight = m_height.Length(lengths, PageSides());
+    m_fWidth = m_width.Value(PageSides());
+    m_fHeight = m_height.Value(PageSides());
+    m_fPrintScale = m_printScale.Value(kPrintScales);
     EndDialog(IDOK);
-}
-
-void CDocumentSetupDialog::OnViewScaleSelected() {
-    auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
-    const int selected = scales->GetCurSel();
-    if (selected < 0) {
-        ShowViewScale();
-        return;
-    }
-    m_nViewScale = kViewScales[selected];
-}
-
-void CDocumentSetupDialog::OnViewScaleKillFocus() {
-    ReadViewScaleText();
 }
 
 void CDocumentSetupDialog::OnSizeKillFocus() {
@@ -146,15 +128,13 @@ void CDocumentSetupDialog::OnFixedScale() {
 
 // The page at zoom 1 must fit the plan window's coordinates, so the view scale bounds its
 // sides; so does the file's coordinate limit.
-LengthRange CDocumentSetupDialog::PageSides() const {
+FieldRange CDocumentSetupDialog::PageSides() const {
     const double scale = std::max(ViewScale(), 1.0);
     return {kLeastPageSide, std::min(kLargestScaledSide * scale, kLargestCoordinate)};
 }
 
-// A file may hold a scale that is no whole number; the field shows it whole, and while it does
-// the scale is the file's.
 double CDocumentSetupDialog::ViewScale() const {
-    return m_nViewScale == static_cast<int>(m_fLoadedViewScale) ? m_fLoadedViewScale : m_nViewScale;
+    return m_viewScale.Value(kViewScales);
 }
 
 // A side the file can hold but the view scale cannot show: the scale is what to change. A side
@@ -169,23 +149,14 @@ bool CDocumentSetupDialog::IsSideTooLargeForScale(int id) const {
            !ReadLengthInRange(text, lengths, PageSides(), side);
 }
 
-// A text that is no number reads as 0, which OK refuses.
-void CDocumentSetupDialog::ReadViewScaleText() {
-    CString text;
-    GetDlgItemText(IDC_SETUP_VIEW_SCALE, text);
-    double scale = 0.0;
-    ReadNumberText(text, scale);
-    m_nViewScale = static_cast<int>(std::clamp(std::trunc(scale), 0.0, kLargestViewScale));
-}
-
 void CDocumentSetupDialog::ShowViewScale() {
     auto* scales = static_cast<CComboBox*>(GetDlgItem(IDC_SETUP_VIEW_SCALE));
-    const int index = scales->FindStringExact(-1, NumberText(m_nViewScale));
+    const int index = scales->FindStringExact(-1, m_viewScale.m_text);
     if (index >= 0) {
         scales->SetCurSel(index);
         return;
     }
-    scales->SetWindowText(NumberText(m_nViewScale));
+    scales->SetWindowText(m_viewScale.m_text);
 }
 
 void CDocumentSetupDialog::Refuse(const CString& text, int controlId) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ctl/CDialog.h"
-#include "ui/CLengthField.h"
+#include "ui/CTypedField.h"
 
 class CCVNDoc;
 
@@ -17,37 +17,37 @@ class CDocumentSetupDialog : public CDialog {
     void LoadFromDocument(CCVNDoc* document);
     void SaveToDocument(CCVNDoc* document) const;
 
-    CLengthField m_width;
-    CLengthField m_height;
+    // The view scale the field stands for: a file's scale that is no whole number while the
+    // field shows it whole.
+    double ViewScale() const;
+
+    CTypedField m_width;
+    CTypedField m_height;
     int m_nPrintScaleMode = 1;
     int m_bShowPageMarkers = 0;
     int m_bShowPageNumbers = 0;
     double m_fPrintScale = 0.0;
-    int m_nViewScale = 1;
 
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override;
 
-    void OnViewScaleSelected();
-    void OnViewScaleKillFocus();
     void OnSizeKillFocus();
     void OnFitToPage();
     void OnFixedScale();
 
   private:
-    LengthRange PageSides() const;
-    double ViewScale() const;
+    FieldRange PageSides() const;
     bool IsSideTooLargeForScale(int id) const;
-    void ReadViewScaleText();
     void ShowViewScale();
     // The text of a refusal with the exclamation icon; the focus goes to the control.
     void Refuse(const CString& text, int controlId);
     void EnablePrintScale(bool enable);
 
     int m_nUnitIndex;
-    double m_fLoadedViewScale = 1.0;
+    CTypedField m_viewScale;
+    CTypedField m_printScale;
     double m_fWidth = 0.0;
     double m_fHeight = 0.0;
 };

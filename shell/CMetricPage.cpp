@@ -36,17 +36,17 @@ CMetricPage::CMetricPage()
       m_crGrid(GetSysColor(COLOR_WINDOWTEXT)) {}
 
 void CMetricPage::SetGridSize(double width, double height) {
-    const CLengthFormat lengths(m_nUnitIndex);
+    const CFieldFormat lengths = CFieldFormat::Lengths(CLengthFormat(m_nUnitIndex));
     m_gridWidth.Load(lengths, width);
     m_gridHeight.Load(lengths, height);
 }
 
 double CMetricPage::GridWidth() const {
-    return m_gridWidth.Length(CLengthFormat(m_nUnitIndex), kGridSteps);
+    return m_gridWidth.Value(kGridSteps);
 }
 
 double CMetricPage::GridHeight() const {
-    return m_gridHeight.Length(CLengthFormat(m_nUnitIndex), kGridSteps);
+    return m_gridHeight.Value(kGridSteps);
 }
 
 void CMetricPage::DoDataExchange(CDataExchange* dx) {
@@ -62,9 +62,9 @@ void CMetricPage::DoDataExchange(CDataExchange* dx) {
 
 // A hidden grid's fields cannot take the focus back: a text that is no step there keeps the
 // step the grid had.
-void CMetricPage::ExchangeGridStep(CDataExchange* dx, int id, CLengthField& step) {
+void CMetricPage::ExchangeGridStep(CDataExchange* dx, int id, CTypedField& step) {
     if (m_bGridShown)
-        step.Exchange(dx, id, CLengthFormat(m_nUnitIndex), kGridSteps, kGridStepRefused);
+        step.Exchange(dx, id, kGridSteps, kGridStepRefused);
     else
         DDX_Text(dx, id, step.m_text);
 }

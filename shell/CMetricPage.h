@@ -3,7 +3,7 @@
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CPropertyPage.h"
 #include "ui/CColorButton.h"
-#include "ui/CLengthField.h"
+#include "ui/CTypedField.h"
 
 class CCVNDoc;
 
@@ -51,9 +51,9 @@ class CMetricPage : public CPropertyPage {
 
   private:
     void EnableGridControls();
-    void ExchangeGridStep(CDataExchange* dx, int id, CLengthField& step);
+    void ExchangeGridStep(CDataExchange* dx, int id, CTypedField& step);
     void PickColour(CColorButton& button, COLORREF& colour);
 
-    CLengthField m_gridWidth;
-    CLengthField m_gridHeight;
+    CTypedField m_gridWidth;
+    CTypedField m_gridHeight;
 };

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/ctl/CPropertyPage.h"
-#include "ui/CLengthField.h"
-#include "ui/CNumberField.h"
+#include "ui/CTypedField.h"
 
 // The "Other" page of the preferences: the snap range (a length text) and the selector's
 // handle size in pixels, which every open document takes.
@@ -13,11 +12,12 @@ class COtherPage : public CPropertyPage {
 
     // The unit of the length texts.
     int m_nUnitIndex;
-    CNumberField m_handleSize;
-
     // The field shows the length in the page's unit and stands for it exactly until it is typed in.
     void LoadSnapRange(double length);
     double SnapRange() const;
+    // The handle size in pixels, a number kept exactly while untouched.
+    void LoadHandleSize(double size);
+    double HandleSize() const;
 
     // The texts Restore shows.
     void ShowRestoredValues();
@@ -26,5 +26,6 @@ class COtherPage : public CPropertyPage {
     void DoDataExchange(CDataExchange* dx) override;
 
   private:
-    CLengthField m_snapRange;
+    CTypedField m_snapRange;
+    CTypedField m_handleSize;
 };

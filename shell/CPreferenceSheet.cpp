@@ -1,7 +1,6 @@
 #include "shell/CPreferenceSheet.h"
 
 #include "model/CCVNDoc.h"
-#include "model/CLengthFormat.h"
 #include "model/Units.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/CDocTemplate.h"
@@ -12,11 +11,7 @@ namespace {
 constexpr int kButtonGap = 12;
 constexpr int kCheckExtraWidth = 20;
 
-// The factory values.
-constexpr double kDefaultElevationGap = 30.0;
-constexpr double kDefaultGrade = 10.0;
-constexpr double kDefaultConnectionDistance = 60.0;
-constexpr double kDefaultBendLimit = 0.9;
+// The factory values; the track limits' are TrackLimits'.
 constexpr double kDefaultSnapRange = 500.0;
 constexpr double kDefaultHandleSize = 10.0;
 constexpr double kDefaultGridSize = 1270.0;
@@ -62,11 +57,7 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
 
     m_trainPage.m_nUnitIndex = document->m_nUnitIndex;
     m_otherPage.m_nUnitIndex = document->m_nUnitIndex;
-    const TrackLimits& limits = document->m_limits;
-    m_trainPage.LoadDistances(limits.maxElevationGap, limits.maxConnectionDistance);
-    m_trainPage.m_fMaxGrade = limits.maxGrade;
-    m_trainPage.m_bendDeformation.Load(1.0 - limits.bendLimit);
-    m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(limits.maxAngle * 180.0 / kPi);
+    m_trainPage.LoadLimits(document->m_limits);
 
     m_metricPage.m_pDocument = document;
     m_metricPage.m_nUnitIndex = document->m_nUnitIndex;
@@ -77,9 +68,7 @@ void CPreferenceSheet::LoadFromDocument(CCVNDoc* document) {
     m_metricPage.m_crBackground = document->m_crBackground;
 
     m_otherPage.LoadSnapRange(document->m_tool.m_fSnapDistance);
-    m_otherPage.m_handleSize.Load(document->m_tool.m_fHandleSize);
-
-    m_loaded = {m_trainPage.m_bendDeformation.Number(), m_trainPage.m_fMaxAngle};
+    m_otherPage.LoadHandleSize(document->m_tool.m_fHandleSize);
 }
 
 void CPreferenceSheet::RestoreDefaults() {
@@ -88,10 +77,7 @@ void CPreferenceSheet::RestoreDefaults() {
     m_3DViewPage.m_strBackdrop = "summits.bmp";
     m_3DViewPage.m_backgroundButton.SetColor(RGB(0, 0, 0));
 
-    m_trainPage.LoadDistances(kDefaultElevationGap, kDefaultConnectionDistance);
-    m_trainPage.m_fMaxGrade = kDefaultGrade;
-    m_trainPage.m_bendDeformation.Load(1.0 - kDefaultBendLimit);
-    m_trainPage.m_fMaxAngle = CLengthFormat::RoundToThousandths(kPi * (1.0 / 180.0) / kPi * 1800.0);
+    m_trainPage.LoadLimits(TrackLimits());
 
     m_metricPage.m_nUnitIndex = kDefaultUnitIndex;
     m_metricPage.m_nDefaultScaleIndex = kDefaultScaleIndex;
@@ -101,7 +87,7 @@ void CPreferenceSheet::RestoreDefaults() {
     m_metricPage.m_crBackground = GetSysColor(COLOR_WINDOW);
 
     m_otherPage.LoadSnapRange(kDefaultSnapRange);
-    m_otherPage.m_handleSize.Load(kDefaultHandleSize);
+    m_otherPage.LoadHandleSize(kDefaultHandleSize);
 }
 
 void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
@@ -113,15 +99,7 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
     document->m_cr3DBackground = m_3DViewPage.m_backgroundButton.GetColor();
 
     // The train page's lengths and the snap range are in the unit the document had.
-    TrackLimits& limits = document->m_limits;
-    limits.maxElevationGap = m_trainPage.ElevationGap();
-    limits.maxGrade = m_trainPage.m_fMaxGrade;
-    limits.maxConnectionDistance = m_trainPage.ConnectionDistance();
-    if (const double deformation = m_trainPage.m_bendDeformation.Number();
-        deformation != m_loaded.bendDeformation)
-        limits.bendLimit = 1.0 - deformation;
-    if (m_trainPage.m_fMaxAngle != m_loaded.maxAngle)
-        limits.maxAngle = m_trainPage.m_fMaxAngle * kPi * (1.0 / 180.0);
+    document->m_limits = m_trainPage.Limits();
     const double snapRange = m_otherPage.SnapRange();
 
     document->m_nUnitIndex = m_metricPage.m_nUnitIndex;
@@ -136,7 +114,7 @@ void CPreferenceSheet::ApplyToDocument(CCVNDoc* document) {
 
     for (CCVNDoc* open : OpenDocuments(document)) {
         open->m_tool.m_fSnapDistance = snapRange;
-        open->m_tool.m_fHandleSize = m_otherPage.m_handleSize.Number();
+        open->m_tool.m_fHandleSize = m_otherPage.HandleSize();
         open->UpdateAllViews();
     }
 }

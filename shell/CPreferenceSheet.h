@@ -47,11 +47,4 @@ class CPreferenceSheet : public CPropertySheet {
     void LayOutButtons();
     // The controls of the page on show take its restored members.
     void RefillActivePage();
-
-    // What the pages showed of the document's values that they show rounded.
-    struct Loaded {
-        double bendDeformation = 0.0;
-        double maxAngle = 0.0;
-    };
-    Loaded m_loaded;
 };

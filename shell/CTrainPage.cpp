@@ -1,7 +1,5 @@
 #include "shell/CTrainPage.h"
 
-#include <cmath>
-
 #include "model/Units.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/PreferencePagesTemplates.h"
@@ -9,6 +7,11 @@
 
 namespace {
 constexpr LengthRange kDistances{0.0, kLargestFieldLength};
+// A grade in percent, an angle in radians, a bend limit.
+constexpr FieldRange kGrades{0.0, 100.0};
+constexpr FieldRange kAngles{0.0, kPi};
+constexpr FieldRange kBendLimits{0.0, 1.0};
+constexpr const char* kBetween = DataExchangeMessages::kEnterNumberBetween;
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CTrainPage, CPropertyPage)
@@ -17,14 +20,11 @@ CTrainPage::CTrainPage() : CPropertyPage(TrainPageTemplate()), m_nUnitIndex(kDef
 
 void CTrainPage::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
-    const CLengthFormat lengths(m_nUnitIndex);
-    m_elevationGap.Exchange(dx, IDC_TRAIN_ELEVATION_GAP, lengths, kDistances,
-                            DataExchangeMessages::kEnterNumberBetween);
-    DDX_Text(dx, IDC_TRAIN_GRADE, m_fMaxGrade);
-    m_connectionDistance.Exchange(dx, IDC_TRAIN_CONNECTION_DISTANCE, lengths, kDistances,
-                                  DataExchangeMessages::kEnterNumberBetween);
-    m_bendDeformation.Exchange(dx, IDC_TRAIN_BEND_DEFORMATION, 0.0, 1.0);
-    DDX_Text(dx, IDC_TRAIN_ANGLE, m_fMaxAngle);
+    m_elevationGap.Exchange(dx, IDC_TRAIN_ELEVATION_GAP, kDistances, kBetween);
+    m_grade.Exchange(dx, IDC_TRAIN_GRADE, kGrades, kBetween);
+    m_connectionDistance.Exchange(dx, IDC_TRAIN_CONNECTION_DISTANCE, kDistances, kBetween);
+    m_bendDeformation.Exchange(dx, IDC_TRAIN_BEND_DEFORMATION, kBendLimits, kBetween);
+    m_angle.Exchange(dx, IDC_TRAIN_ANGLE, kAngles, kBetween);
 }
 
 void CTrainPage::OnOK() {
@@ -32,27 +32,30 @@ void CTrainPage::OnOK() {
     CPropertyPage::OnOK();
 }
 
-void CTrainPage::LoadDistances(double elevationGap, double connectionDistance) {
-    const CLengthFormat lengths(m_nUnitIndex);
-    m_elevationGap.Load(lengths, elevationGap);
-    m_connectionDistance.Load(lengths, connectionDistance);
+void CTrainPage::LoadLimits(const TrackLimits& limits) {
+    const CFieldFormat lengths = CFieldFormat::Lengths(CLengthFormat(m_nUnitIndex));
+    m_elevationGap.Load(lengths, limits.maxElevationGap);
+    m_grade.Load(CFieldFormat::Numbers(), limits.maxGrade);
+    m_connectionDistance.Load(lengths, limits.maxConnectionDistance);
+    // The deformation allowed is what the bend limit leaves of 1.
+    m_bendDeformation.Load(CFieldFormat::Numbers().ShownAs(-1.0, 1.0), limits.bendLimit);
+    m_angle.Load(CFieldFormat::Thousandths().ShownAs(180.0 / kPi, 0.0), limits.maxAngle);
 }
 
-double CTrainPage::ElevationGap() const {
-    return m_elevationGap.Length(CLengthFormat(m_nUnitIndex), kDistances);
-}
-
-double CTrainPage::ConnectionDistance() const {
-    return m_connectionDistance.Length(CLengthFormat(m_nUnitIndex), kDistances);
+TrackLimits CTrainPage::Limits() const {
+    TrackLimits limits;
+    limits.maxElevationGap = m_elevationGap.Value(kDistances);
+    limits.maxGrade = m_grade.Value(kGrades);
+    limits.maxConnectionDistance = m_connectionDistance.Value(kDistances);
+    limits.bendLimit = m_bendDeformation.Value(kBendLimits);
+    limits.maxAngle = m_angle.Value(kAngles);
+    return limits;
 }
 
 void CTrainPage::ShowRestoredValues() {
-    CString text;
     SetDlgItemText(IDC_TRAIN_CONNECTION_DISTANCE, m_connectionDistance.m_text);
     SetDlgItemText(IDC_TRAIN_ELEVATION_GAP, m_elevationGap.m_text);
-    text.Format("%.0f", m_fMaxGrade);
-    SetDlgItemText(IDC_TRAIN_GRADE, text);
-    text.Format("%.0f", m_fMaxAngle);
-    SetDlgItemText(IDC_TRAIN_ANGLE, text);
+    SetDlgItemText(IDC_TRAIN_GRADE, m_grade.m_text);
+    SetDlgItemText(IDC_TRAIN_ANGLE, m_angle.m_text);
     SetDlgItemText(IDC_TRAIN_BEND_DEFORMATION, m_bendDeformation.m_text);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "model/TrackConnectionState.h"
 #include "platform/ctl/CPropertyPage.h"
-#include "ui/CLengthField.h"
-#include "ui/CNumberField.h"
+#include "ui/CTypedField.h"
 
 // The "Train" page of the preferences: the limits the track connection search keeps to.
-// Lengths are texts in the document's unit; the bend is shown as the deformation allowed.
+// Lengths are texts in the document's unit; the angle is shown in degrees and the bend as the
+// deformation allowed. Each field stands for its limit exactly until it is typed in.
 class CTrainPage : public CPropertyPage {
     DECLARE_DYNAMIC(CTrainPage)
   public:
@@ -13,17 +14,12 @@ class CTrainPage : public CPropertyPage {
 
     // The unit of the length texts.
     int m_nUnitIndex;
-    double m_fMaxGrade = 0.0;
-    CNumberField m_bendDeformation;
-    double m_fMaxAngle = 0.0;
 
-    // The fields show the lengths in the page's unit and stand for them exactly until they are
-    // typed in.
-    void LoadDistances(double elevationGap, double connectionDistance);
-    double ElevationGap() const;
-    double ConnectionDistance() const;
+    void LoadLimits(const TrackLimits& limits);
+    // The limits as the fields stand: typed ones in their ranges, the others as loaded.
+    TrackLimits Limits() const;
 
-    // The texts Restore shows: numbers without decimals.
+    // The controls take the loaded texts.
     void ShowRestoredValues();
 
   protected:
@@ -31,6 +27,9 @@ class CTrainPage : public CPropertyPage {
     void OnOK() override;
 
   private:
-    CLengthField m_elevationGap;
-    CLengthField m_connectionDistance;
+    CTypedField m_elevationGap;
+    CTypedField m_grade;
+    CTypedField m_connectionDistance;
+    CTypedField m_bendDeformation;
+    CTypedField m_angle;
 };

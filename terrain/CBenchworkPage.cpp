@@ -13,6 +13,7 @@
 #include "terrain/CTerrainEditorDialog.h"
 #include "terrain/TerrainLengths.h"
 #include "track/TextureBrowsing.h"
+#include "ui/LengthEntry.h"
 
 IMPLEMENT_DYNAMIC(CBenchworkPage, CPages)
 
@@ -30,7 +31,11 @@ namespace {
 constexpr int kTerrainControls[] = {IDC_GRID_SPACING_LABEL,  IDC_GRID_SPACING,  IDC_OPEN_TERRAIN_EDITOR,
                                     IDC_TEXTURE_SCALE_LABEL, IDC_TEXTURE_SCALE, IDC_ALLOW_CONFORM,
                                     IDC_FIXED_BORDER};
-constexpr const char* kBetween = "Please enter a number between ";
+constexpr const char* kBetween = "Please enter a number between %s and %s";
+constexpr FieldRange kHeights{0.0, CBenchworkPage::kHighestElevation};
+constexpr FieldRange kSpacings{CMount::kSmallestSpacing, CMount::kLargestSpacing};
+constexpr FieldRange kTextureScales{CBenchworkPage::kSmallestTextureScale,
+                                    CBenchworkPage::kLargestTextureScale};
 }  // namespace
 
 CBenchworkPage::CBenchworkPage(CWnd* parent) : CPages(BenchworkPageTemplate(), parent) {}
@@ -76,14 +81,14 @@ void CBenchworkPage::SetObject(CPaint* object) {
     auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy);
     if (benchwork == nullptr)
         return;
-    const CLengthFormat lengths = ObjectLengths(*m_pCopy);
+    const CFieldFormat lengths = CFieldFormat::Lengths(ObjectLengths(*m_pCopy));
     m_elevation.Load(lengths, benchwork->m_fElevation);
     m_thickness.Load(lengths, benchwork->m_fThickness);
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
         m_bAllowConform = terrain->m_bAllowConform;
         m_bFixedBorder = terrain->m_bFixedBorder;
         m_gridSpacing.Load(lengths, terrain->m_fGridSpacing);
-        m_textureScale.Load(terrain->m_fTextureScale);
+        m_textureScale.Load(CFieldFormat::WholeNumbers(), terrain->m_fTextureScale);
     }
     m_strTexture = benchwork->m_strTexture;
     if (GetSafeHwnd() != nullptr) {
@@ -95,12 +100,6 @@ void CBenchworkPage::SetObject(CPaint* object) {
 void CBenchworkPage::ApplyControls() {
     if (auto* benchwork = dynamic_cast<CBenchwork*>(m_pCopy))
         benchwork->m_strTexture = m_strTexture;
-}
-
-BOOL CBenchworkPage::Refuse(const CString& message, int id) {
-    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-    GotoDlgCtrl(GetDlgItem(id));
-    return FALSE;
 }
 
 BOOL CBenchworkPage::Validate() {
@@ -118,16 +117,15 @@ BOOL CBenchworkPage::CheckValues() {
         return FALSE;
     const CString tooHigh = CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " +
                             FormatObjectLength(*m_pCopy, kHighestElevation);
-    const LengthRange heights{0.0, kHighestElevation};
-    if (!TakeLength(m_elevation, heights, tooHigh, IDC_BENCHWORK_ELEVATION, benchwork->m_fElevation) ||
-        !TakeLength(m_thickness, heights, tooHigh, IDC_BENCHWORK_THICKNESS, benchwork->m_fThickness))
+    if (!m_elevation.Take(*this, IDC_BENCHWORK_ELEVATION, kHeights, tooHigh, benchwork->m_fElevation) ||
+        !m_thickness.Take(*this, IDC_BENCHWORK_THICKNESS, kHeights, tooHigh, benchwork->m_fThickness))
         return FALSE;
     if (auto* terrain = dynamic_cast<CMount*>(benchwork)) {
-        const CString spacingRefused = kBetween + FormatObjectLength(*m_pCopy, CMount::kSmallestSpacing) +
-                                       " and " + FormatObjectLength(*m_pCopy, CMount::kLargestSpacing);
-        if (!TakeLength(m_gridSpacing, {CMount::kSmallestSpacing, CMount::kLargestSpacing}, spacingRefused,
-                        IDC_GRID_SPACING, terrain->m_fGridSpacing) ||
-            !TakeTextureScale(terrain->m_fTextureScale))
+        if (!m_gridSpacing.Take(*this, IDC_GRID_SPACING, kSpacings,
+                                m_gridSpacing.RangeText(kBetween, kSpacings), terrain->m_fGridSpacing) ||
+            !m_textureScale.Take(*this, IDC_TEXTURE_SCALE, kTextureScales,
+                                 m_textureScale.RangeText(kBetween, kTextureScales),
+                                 terrain->m_fTextureScale))
             return FALSE;
         terrain->m_bAllowConform = m_bAllowConform;
         terrain->m_bFixedBorder = m_bFixedBorder;
@@ -136,65 +134,41 @@ BOOL CBenchworkPage::CheckValues() {
     return TRUE;
 }
 
-BOOL CBenchworkPage::TakeLength(const CLengthField& field, const LengthRange& range, const CString& refusal,
-                                int id, double& length) {
-    if (!field.IsUntouched()) {
-        const double typed = ParseObjectLength(*m_pCopy, field.m_text);
-        if (!(typed >= range.minimum && typed <= range.maximum))
-            return Refuse(refusal, id);
-    }
-    length = field.Length(ObjectLengths(*m_pCopy), range);
-    return TRUE;
-}
-
-BOOL CBenchworkPage::TakeTextureScale(double& scale) {
-    if (m_textureScale.IsUntouched()) {
-        scale = m_textureScale.Number();
-        return TRUE;
-    }
-    double typed = std::nan("");
-    ReadNumberText(m_textureScale.m_text, typed);
-    typed = std::trunc(typed);
-    if (!(typed >= kSmallestTextureScale && typed <= kLargestTextureScale)) {
-        CString bounds;
-        bounds.Format("%d and %d", kSmallestTextureScale, kLargestTextureScale);
-        return Refuse(kBetween + bounds, IDC_TEXTURE_SCALE);
-    }
-    scale = typed;
-    return TRUE;
-}
-
 // ---- Fields ----
 
-void CBenchworkPage::OnLengthKillFocus(int id) {
+// The page lies in the tab control of the dialog whose Cancel may take the focus.
+bool CBenchworkPage::IsLeftForCancelOfDialog() {
+    CWnd* tabs = GetParent();
+    auto* dialog = tabs != nullptr ? dynamic_cast<CDialog*>(tabs->GetParent()) : nullptr;
+    return dialog != nullptr && IsLeftForCancel(*dialog);
+}
+
+void CBenchworkPage::Reformat(CTypedField& field, int id, const FieldRange& range) {
     if (m_pCopy == nullptr)
         return;
-    CString text;
-    GetDlgItemText(id, text);
-    // A text that is no length stays for the check to refuse.
-    if (const double length = ParseObjectLength(*m_pCopy, text); !std::isnan(length))
-        SetDlgItemText(id, FormatObjectLength(*m_pCopy, length));
+    GetDlgItemText(id, field.m_text);
+    SetDlgItemText(id, field.Reformatted(range));
+}
+
+void CBenchworkPage::OnElevationKillFocus() {
+    Reformat(m_elevation, IDC_BENCHWORK_ELEVATION, kHeights);
+}
+
+void CBenchworkPage::OnThicknessKillFocus() {
+    Reformat(m_thickness, IDC_BENCHWORK_THICKNESS, kHeights);
+}
+
+void CBenchworkPage::OnTextureScaleKillFocus() {
+    Reformat(m_textureScale, IDC_TEXTURE_SCALE, kTextureScales);
 }
 
 void CBenchworkPage::OnGridSpacingKillFocus() {
-    if (m_bValidating)
+    if (m_bValidating || IsLeftForCancelOfDialog())
         return;
-    OnLengthKillFocus(IDC_GRID_SPACING);
+    Reformat(m_gridSpacing, IDC_GRID_SPACING, kSpacings);
     if (!Validate())
         return;
     PushToDialog();
-}
-
-// A scale still shown as loaded stays as it is.
-void CBenchworkPage::OnTextureScaleKillFocus() {
-    GetDlgItemText(IDC_TEXTURE_SCALE, m_textureScale.m_text);
-    // A text that is no number stays for the check to refuse.
-    double scale = 0.0;
-    if (m_textureScale.IsUntouched() || !ReadNumberText(m_textureScale.m_text, scale))
-        return;
-    CString text;
-    text.Format("%.0f", std::trunc(scale));
-    SetDlgItemText(IDC_TEXTURE_SCALE, text);
 }
 
 void CBenchworkPage::OnBrowse() {

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "drawing/CPages.h"
-#include "ui/CLengthField.h"
-#include "ui/CNumberField.h"
+#include "ui/CTypedField.h"
 
 class CMount;
 
@@ -24,10 +23,10 @@ class CBenchworkPage : public CPages {
     BOOL Validate() override;
 
     CString m_strTexture;
-    CLengthField m_thickness;
-    CLengthField m_elevation;
-    CLengthField m_gridSpacing;
-    CNumberField m_textureScale;
+    CTypedField m_thickness;
+    CTypedField m_elevation;
+    CTypedField m_gridSpacing;
+    CTypedField m_textureScale;
     int m_bAllowConform = 0;
     int m_bFixedBorder = 0;
 
@@ -36,28 +35,20 @@ class CBenchworkPage : public CPages {
     void DoDataExchange(CDataExchange* dx) override;
     void OnBrowse();
     void OnTerrainEditor();
-    void OnLengthKillFocus(int id);
-    void OnElevationKillFocus() { OnLengthKillFocus(IDC_ELEVATION_FIELD); }
-    void OnThicknessKillFocus() { OnLengthKillFocus(IDC_THICKNESS_FIELD); }
+    // The field shows a typed value in the range as its format does; a loaded text stays.
+    void Reformat(CTypedField& field, int id, const FieldRange& range);
+    void OnElevationKillFocus();
+    void OnThicknessKillFocus();
     void OnGridSpacingKillFocus();
     void OnTextureScaleKillFocus();
     void OnFixedBorder() { UpdateData(TRUE); }
 
   private:
-    static constexpr int IDC_ELEVATION_FIELD = 1101;
-    static constexpr int IDC_THICKNESS_FIELD = 1253;
     CMount* Terrain() const;
     bool IsTerrain() const;
     void ShowTerrainControls();
-    // The range message, the focus on the field; FALSE.
-    BOOL Refuse(const CString& message, int id);
     BOOL CheckValues();
-    // The field's length: its loaded one while untouched, else the typed one in the range, or
-    // the refusal. FALSE after a refusal; the length is then left.
-    BOOL TakeLength(const CLengthField& field, const LengthRange& range, const CString& refusal, int id,
-                    double& length);
-    // The texture scale: its loaded one while untouched, else the whole number typed in range.
-    BOOL TakeTextureScale(double& scale);
+    bool IsLeftForCancelOfDialog();
 
     // The message of a refused value takes the focus from the field, which must not check again.
     bool m_bValidating = false;

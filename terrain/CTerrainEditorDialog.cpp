@@ -107,8 +107,7 @@ void CTerrainEditorDialog::DoDataExchange(CDataExchange* dx) {
     double elastic = 0.0;
     DDV_NumberText(dx, m_strElastic, elastic);
     DDX_Radio(dx, IDC_FALLOFF_LINEAR, m_nFalloff);
-    m_elevation.Exchange(dx, IDC_KNOT_ELEVATION, ObjectLengths(*m_pTerrain), kKnotElevations,
-                         DataExchangeMessages::kEnterNumberBetween);
+    m_elevation.Exchange(dx, IDC_KNOT_ELEVATION, kKnotElevations, DataExchangeMessages::kEnterNumberBetween);
 }
 
 BOOL CTerrainEditorDialog::OnInitDialog() {
@@ -116,7 +115,7 @@ BOOL CTerrainEditorDialog::OnInitDialog() {
     m_preview.SetTerrain(m_pTerrain, (m_pTerrain->m_pose.angle + m_pose.angle) * 180.0 / std::numbers::pi);
     m_preview.CreateCamera(this);
     if (m_nKnot < m_pTerrain->Grid().GetSize())
-        m_elevation.Load(ObjectLengths(*m_pTerrain), m_pTerrain->Grid()[m_nKnot].z);
+        m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), m_pTerrain->Grid()[m_nKnot].z);
     m_strElastic.Format("%d", static_cast<int>(m_fElastic * 100.0));
     UpdateData(FALSE);
     SetButtonIcons();
@@ -169,7 +168,7 @@ void CTerrainEditorDialog::ShowKnotElevation() {
 }
 
 void CTerrainEditorDialog::ShowElevation(double height) {
-    m_elevation.Load(ObjectLengths(*m_pTerrain), height);
+    m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), height);
     SetDlgItemText(IDC_KNOT_ELEVATION, m_elevation.m_text);
 }
 
@@ -327,7 +326,7 @@ void CTerrainEditorDialog::OnElevationKillFocus() {
         return;
     const double scale = Scale();
     if (scale > 0.0)
-        ApplyKnotHeight(static_cast<float>(ParseObjectLength(*m_pTerrain, m_elevation.m_text) / scale));
+        ApplyKnotHeight(static_cast<float>(m_elevation.Value(kKnotElevations) / scale));
     edit->SetModify(FALSE);
 }
 

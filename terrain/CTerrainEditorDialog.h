@@ -8,7 +8,7 @@
 #include "terrain/CHoldButton.h"
 #include "terrain/CTerrainEditList.h"
 #include "terrain/CTerrainPreviewWnd.h"
-#include "ui/CLengthField.h"
+#include "ui/CTypedField.h"
 
 namespace r3d {
 class Scene;
@@ -55,7 +55,7 @@ class CTerrainEditorDialog : public CDialog {
     int m_nChangeMode = 1;
     CString m_strElastic;
     int m_nFalloff = 0;
-    CLengthField m_elevation;
+    CTypedField m_elevation;
 
   protected:
     BOOL OnInitDialog() override;

@@ -65,14 +65,13 @@ double CCircTrack::ChordStep(double chord) const {
 
 void CCircTrack::SerializeShape(CArchive& ar) {
     if (ar.IsStoring()) {
-        // Storing leaves the piece as it is; a stray eighth point goes when it is read.
+        // Storing leaves the piece as it is; stray points past the seventh go when it is read.
         ar << m_ptCentre.x << m_ptCentre.y << m_fRadius << m_fSweep << m_fStartAngle;
         return;
     }
-    if (m_points.GetSize() > kStoredExtraPoint) {
-        for (int i = kStoredExtraPoint; i + 1 < m_points.GetSize(); ++i) m_points[i] = m_points[i + 1];
-        m_points.SetSize(m_points.GetSize() - 1);
-    }
+    // All of them at once: dropping one a reading would change the file at every save.
+    if (m_points.GetSize() > kStoredExtraPoint)
+        m_points.SetSize(kStoredExtraPoint);
     ar >> m_ptCentre.x >> m_ptCentre.y >> m_fRadius >> m_fSweep >> m_fStartAngle;
     if (m_points.GetSize() < kPointCount) {
         EnsurePoints();

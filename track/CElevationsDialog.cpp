@@ -110,23 +110,18 @@ bool CElevationsDialog::TakeModified(int id) {
 BOOL CElevationsDialog::ReadLength(int id, double& value) {
     // Below the benchwork as far as above it.
     constexpr LengthRange elevations{-kLargestFieldLength, kLargestFieldLength};
-    CLengthField& field = FieldOf(id);
-    GetDlgItemText(id, field.m_text);
-    if (field.IsUntouched()) {
-        value = field.Length(m_format, elevations);
-        return TRUE;
-    }
-    const CString refusal = LengthRangeText(DataExchangeMessages::kEnterNumberBetween, m_format, elevations);
-    return TakeLengthField(*this, id, m_format, elevations, refusal, value);
+    CTypedField& field = FieldOf(id);
+    return field.Take(*this, id, elevations,
+                      field.RangeText(DataExchangeMessages::kEnterNumberBetween, elevations), value);
 }
 
 void CElevationsDialog::ShowLength(int id, double value) {
-    CLengthField& field = FieldOf(id);
-    field.Load(m_format, value);
+    CTypedField& field = FieldOf(id);
+    field.Load(CFieldFormat::Lengths(m_format), value);
     SetDlgItemText(id, field.m_text);
 }
 
-CLengthField& CElevationsDialog::FieldOf(int id) {
+CTypedField& CElevationsDialog::FieldOf(int id) {
     return id == IDC_ELEVATION_BEGIN ? m_begin : m_end;
 }
 

@@ -3,7 +3,7 @@
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CDialog.h"
 #include "track/CElevationDistribution.h"
-#include "ui/CLengthField.h"
+#include "ui/CTypedField.h"
 
 class CTool;
 struct TrackPickedEnd;
@@ -59,11 +59,9 @@ class CElevationsDialog : public CDialog {
 
     void CollectSelection();
     bool TakeModified(int id);
-    // A field still showing the elevation it was given keeps it exactly, whatever the range a
-    // person may type; a typed one is judged.
     BOOL ReadLength(int id, double& value);
     void ShowLength(int id, double value);
-    CLengthField& FieldOf(int id);
+    CTypedField& FieldOf(int id);
     // FALSE after one of the two fields was refused.
     BOOL ReadElevations();
     void ElevationChanged(int id);
@@ -77,8 +75,8 @@ class CElevationsDialog : public CDialog {
 
     CTool& m_tool;
     CLengthFormat m_format;
-    CLengthField m_begin;
-    CLengthField m_end;
+    CTypedField m_begin;
+    CTypedField m_end;
     CString m_strGrade;
     TrackPickedEnd* m_pSpan;
 };

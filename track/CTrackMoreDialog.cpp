@@ -25,7 +25,7 @@ CTrackMoreDialog::CTrackMoreDialog(CWnd* parent) : CDialog(TrackMoreTemplate(), 
 void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
     if (piece->m_pTool != nullptr && piece->m_pTool->m_pHost != nullptr)
         m_unitIndex = piece->m_pTool->m_pHost->GetUnitIndex();
-    const CLengthFormat lengths(m_unitIndex);
+    const CFieldFormat lengths = CFieldFormat::Lengths(CLengthFormat(m_unitIndex));
     m_tunnelWidth.Load(lengths, piece->m_fTunnelWidth);
     m_tunnelHeight.Load(lengths, piece->m_fTunnelHeight);
     m_tunnelTexture = piece->m_strTunnelTexture;
@@ -35,9 +35,8 @@ void CTrackMoreDialog::FillFromPiece(CParTrack* piece) {
 }
 
 void CTrackMoreDialog::ApplyToPiece(CParTrack* piece) {
-    const CLengthFormat lengths(m_unitIndex);
-    piece->m_fTunnelWidth = m_tunnelWidth.Length(lengths, kTunnelSides);
-    piece->m_fTunnelHeight = m_tunnelHeight.Length(lengths, kTunnelSides);
+    piece->m_fTunnelWidth = m_tunnelWidth.Value(kTunnelSides);
+    piece->m_fTunnelHeight = m_tunnelHeight.Value(kTunnelSides);
     piece->m_strTunnelTexture = m_tunnelTexture;
     piece->m_bTunnelUsesTexture = m_useTexture;
     piece->m_nRailLineWidth = m_railLineWidth;
@@ -50,10 +49,9 @@ void CTrackMoreDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_MORE_RAIL_WIDTH, m_railWidthList);
     DDX_Control(dx, IDC_MORE_USE_TEXTURE, m_useTextureButton);
     DDX_PathText(dx, IDC_MORE_TUNNEL_TEXTURE, m_tunnelTexture);
-    const CLengthFormat lengths(m_unitIndex);
-    m_tunnelWidth.Exchange(dx, IDC_MORE_TUNNEL_WIDTH, lengths, kTunnelSides,
+    m_tunnelWidth.Exchange(dx, IDC_MORE_TUNNEL_WIDTH, kTunnelSides,
                            DataExchangeMessages::kEnterNumberBetween);
-    m_tunnelHeight.Exchange(dx, IDC_MORE_TUNNEL_HEIGHT, lengths, kTunnelSides,
+    m_tunnelHeight.Exchange(dx, IDC_MORE_TUNNEL_HEIGHT, kTunnelSides,
                             DataExchangeMessages::kEnterNumberBetween);
 }
 

@@ -3,8 +3,8 @@
 #include "model/Units.h"
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CDialog.h"
-#include "ui/CLengthField.h"
 #include "ui/CLineWidthCombo.h"
+#include "ui/CTypedField.h"
 
 class CParTrack;
 
@@ -37,7 +37,7 @@ class CTrackMoreDialog : public CDialog {
     CLineWidthCombo m_railWidthList;
     CButton m_useTextureButton;
     CString m_tunnelTexture;
-    CLengthField m_tunnelWidth;
-    CLengthField m_tunnelHeight;
+    CTypedField m_tunnelWidth;
+    CTypedField m_tunnelHeight;
     int m_unitIndex = kDefaultUnitIndex;
 };

@@ -3,59 +3,21 @@
 #include "platform/ctl/CDataExchange.h"
 #include "platform/ctl/CDialog.h"
 #include "platform/ctl/DataExchange.h"
-
-namespace {
-
-CString Shown(const CLengthFormat& lengths, double length) {
-    CString text;
-    lengths.FormatLength(text, length);
-    return text;
-}
-
-// A length that the unit shows as a bound is that bound, however it was typed ("0", "0.000"),
-// so the bounds a refusal names are always taken.
-double OnBoundShownAlike(const CLengthFormat& lengths, double length, const LengthRange& range) {
-    const CString shown = Shown(lengths, length);
-    if (shown == Shown(lengths, range.minimum))
-        return range.minimum;
-    if (shown == Shown(lengths, range.maximum))
-        return range.maximum;
-    return length;
-}
-
-// A text that is no length at all is told the forms its unit takes.
-CString RefusalFor(const CString& text, const CLengthFormat& lengths, const CString& refusal) {
-    double length = 0.0;
-    if (lengths.ReadTypedLength(text, length))
-        return refusal;
-    return refusal + "\n\n" + lengths.DescribeTypedForms();
-}
-
-}  // namespace
+#include "ui/CTypedField.h"
 
 CString LengthRangeText(const char* pattern, const CLengthFormat& lengths, const LengthRange& range) {
-    CString text;
-    text.Format(pattern, Shown(lengths, range.minimum).c_str(), Shown(lengths, range.maximum).c_str());
-    return text;
+    return CFieldFormat::Lengths(lengths).RangeText(pattern, range);
 }
 
 bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const LengthRange& range,
                        double& length) {
-    double typed = 0.0;
-    if (!lengths.ReadTypedLength(text, typed))
-        return false;
-    typed = OnBoundShownAlike(lengths, typed, range);
-    if (!(typed >= range.minimum && typed <= range.maximum))
-        return false;
-    length = typed;
-    return true;
+    return CFieldFormat::Lengths(lengths).ReadInRange(text, range, length);
 }
 
 double DDV_Length(CDataExchange* dx, const CString& text, const CLengthFormat& lengths,
                   const LengthRange& range, const CString& refusal) {
     double length = 0.0;
-    if (dx->m_bSaveAndValidate && !ReadLengthInRange(text, lengths, range, length))
-        dx->Refuse(RefusalFor(text, lengths, refusal));
+    CTypedField::Refuse(dx, text, CFieldFormat::Lengths(lengths), range, refusal, length);
     return length;
 }
 
@@ -63,7 +25,7 @@ void DDV_TypedLength(CDataExchange* dx, const CString& text, const CLengthFormat
                      const CString& refusal) {
     double length = 0.0;
     if (dx->m_bSaveAndValidate && !lengths.ReadTypedLength(text, length))
-        dx->Refuse(RefusalFor(text, lengths, refusal));
+        dx->Refuse(CFieldFormat::Lengths(lengths).RefusalFor(text, refusal));
 }
 
 bool IsLeftForCancel(CDialog& dialog) {

@@ -2,15 +2,13 @@
 
 #include "model/CLengthFormat.h"
 #include "platform/base/CString.h"
+#include "ui/CFieldFormat.h"
 
 class CDataExchange;
 class CDialog;
 
-// The lengths a dialog's field takes, both ends included, in tenths of a millimetre.
-struct LengthRange {
-    double minimum;
-    double maximum;
-};
+// The lengths a dialog's field takes, in tenths of a millimetre.
+using LengthRange = FieldRange;
 
 // 64 m: the largest length of a track piece's fields, and of the other sizes of its layout.
 constexpr double kLargestFieldLength = 640000.0;
@@ -18,9 +16,7 @@ constexpr double kLargestFieldLength = 640000.0;
 // The pattern, its two "%s" standing for the range's bounds as the unit shows them.
 CString LengthRangeText(const char* pattern, const CLengthFormat& lengths, const LengthRange& range);
 
-// A field's text read as a length in the range. A length the unit shows as a bound stands for
-// that bound, so the bounds a refusal names are always taken. False for a text that
-// is no length or lies outside the range; the length is then left as it was.
+// A field's text read as a length in the range (CFieldFormat::ReadInRange).
 bool ReadLengthInRange(const CString& text, const CLengthFormat& lengths, const LengthRange& range,
                        double& length);
 

@@ -153,8 +153,8 @@ BOOL C3DPropertyDialog::OnInitDialog() {
         m_strModelFile = m_pCopy->m_strModelFile;
         m_strTexture = m_pCopy->m_strTexture;
         m_bShowOn2DPlan = m_pCopy->m_bShowOn2DPlan;
-        m_elevation.Load(CLengthFormat(m_nUnit), m_pCopy->m_fElevation);
-        m_height.Load(CLengthFormat(m_nUnit), m_pCopy->m_fHeight);
+        LoadLength(m_elevation, m_pCopy->m_fElevation);
+        LoadLength(m_height, m_pCopy->m_fHeight);
         m_bHideBox = m_pCopy->m_bShowBoxWhenGrouped ? 0 : 1;
         m_orientation = m_pCopy->GetOrientation();
     }
@@ -296,7 +296,7 @@ void C3DPropertyDialog::OnBackward() {
 }
 
 void C3DPropertyDialog::OnKillFocusHeight() {
-    Reformat(IDC_3D_HEIGHT);
+    Reformat(m_height, IDC_3D_HEIGHT);
 }
 
 // ---- Files ----

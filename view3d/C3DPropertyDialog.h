@@ -40,7 +40,7 @@ class C3DPropertyDialog : public CObject3DDialog {
 
     CString m_strModelFile;
     CString m_strTexture;
-    CLengthField m_height;
+    CTypedField m_height;
     CString m_strTilt;
     CString m_strPan;
     CString m_strRevolve;

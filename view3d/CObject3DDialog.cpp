@@ -1,7 +1,5 @@
 #include "view3d/CObject3DDialog.h"
 
-#include <cmath>
-
 #include "drawing/PriceCheck.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
@@ -102,48 +100,29 @@ void CObject3DDialog::EnableCatalogue(BOOL editable) {
 }
 
 void CObject3DDialog::OnKillFocusElevation() {
-    Reformat(IDC_3D_ELEVATION);
+    Reformat(m_elevation, IDC_3D_ELEVATION);
 }
 
-// A text that is no length stays for OK to refuse.
-void CObject3DDialog::Reformat(int editId) {
-    CString text;
-    GetDlgItemText(editId, text);
-    if (const double length = ParseLength(text); !std::isnan(length))
-        SetDlgItemText(editId, FormatLength(length));
+void CObject3DDialog::Reformat(CTypedField& field, int editId) {
+    GetDlgItemText(editId, field.m_text);
+    SetDlgItemText(editId, field.Reformatted({-kLargestLength, kLargestLength}));
+}
+
+void CObject3DDialog::LoadLength(CTypedField& field, double length) {
+    field.Load(CFieldFormat::Lengths(CLengthFormat(m_nUnit)), length);
 }
 
 CString CObject3DDialog::FormatLength(double length) const {
-    CString text;
-    CLengthFormat(m_nUnit).FormatLength(text, length);
-    return text;
+    return CFieldFormat::Lengths(CLengthFormat(m_nUnit)).Show(length);
 }
 
-double CObject3DDialog::ParseLength(const CString& text) const {
-    double length = std::nan("");
-    CLengthFormat(m_nUnit).ReadTypedLength(text, length);
-    return length;
-}
-
-bool CObject3DDialog::CheckLength(double value, double low, int editId) {
-    if (value >= low && value <= kLargestLength)
-        return true;
+bool CObject3DDialog::TakeLength(CTypedField& field, double low, int editId, double& length) {
     // A range that reaches below 0 names its lower bound too.
-    const CString text = low == 0.0 ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND)
-                                    : "Please enter a number between " + FormatLength(low) + " and";
-    // A text that is no length is told the forms its unit takes.
-    const CString forms =
-        std::isnan(value) ? "\n\n" + CLengthFormat(m_nUnit).DescribeTypedForms() : CString();
-    MessageBox(text + " " + FormatLength(kLargestLength) + forms, "Corvane", MB_OK | MB_ICONEXCLAMATION);
-    GotoDlgCtrl(GetDlgItem(editId));
-    return false;
-}
-
-bool CObject3DDialog::TakeLength(const CLengthField& field, double low, int editId, double& length) {
-    if (!field.IsUntouched() && !CheckLength(ParseLength(field.m_text), low, editId))
-        return false;
-    length = field.Length(CLengthFormat(m_nUnit), {low, kLargestLength});
-    return true;
+    const CString refusal =
+        low == 0.0
+            ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength)
+            : field.RangeText("Please enter a number between %s and %s", {low, kLargestLength});
+    return field.Take(*this, editId, {low, kLargestLength}, refusal, length);
 }
 
 bool CObject3DDialog::CheckPrice(double price) {

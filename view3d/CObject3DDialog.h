@@ -3,7 +3,7 @@
 #include "drawing/CCatalogueFields.h"
 #include "model/CPose.h"
 #include "platform/ctl/CDialog.h"
-#include "ui/CLengthField.h"
+#include "ui/CTypedField.h"
 
 class CPaint;
 
@@ -22,7 +22,7 @@ class CObject3DDialog : public CDialog {
 
     CString m_strCategory;
     CCatalogueFields m_fields;
-    CLengthField m_elevation;
+    CTypedField m_elevation;
     int m_bResizeable = 0;
     int m_bShowOn2DPlan = 0;
     int m_bHideBox = 0;
@@ -39,21 +39,20 @@ class CObject3DDialog : public CDialog {
     void OnApplyMode();
     void OnSelectScale();
     void OnKillFocusElevation();
-    // The edit's text read as a length in the layout's unit, written back formatted.
-    void Reformat(int editId);
+    // The field shows a typed length the dialog may take as the layout's unit does; a loaded
+    // text stays.
+    void Reformat(CTypedField& field, int editId);
+    // The field's lengths take the layout's unit.
+    void LoadLength(CTypedField& field, double length);
 
   public:
     CString FormatLength(double length) const;
 
   protected:
-    // NaN for a text that is no length, which CheckLength refuses.
-    double ParseLength(const CString& text) const;
-    // The length in [low, 32000]; else the range message (with the unit's forms for NaN, a text
-    // that is no length), the edit gets the focus.
-    bool CheckLength(double value, double low, int editId);
-    // The field's length: its loaded one while untouched, else the typed one that CheckLength
-    // takes. False after a refusal; the length is then left.
-    bool TakeLength(const CLengthField& field, double low, int editId, double& length);
+    // The field's length: its loaded one while untouched, else the typed one in [low, 32000],
+    // or the range message (with the unit's forms for a text that is no length) and the focus
+    // on the edit. False after a refusal; the length is then left.
+    bool TakeLength(CTypedField& field, double low, int editId, double& length);
     // A price of 0 or more; else the message, the edit gets the focus.
     bool CheckPrice(double price);
     // The edits and labels that only the clicked piece may change.

@@ -59,7 +59,7 @@ void CSpritePropertyDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CSpritePropertyDialog::OnInitDialog() {
     if (m_pCopy != nullptr) {
         ShowCatalogue(*m_pCopy);
-        m_elevation.Load(CLengthFormat(m_nUnit), m_pCopy->m_fElevation);
+        LoadLength(m_elevation, m_pCopy->m_fElevation);
         m_strFile = m_pCopy->m_strImage;
         m_bShowOn2DPlan = m_pCopy->m_bShowOn2DPlan;
         m_bHideBox = m_pCopy->m_bShowBoxWhenGrouped ? 0 : 1;

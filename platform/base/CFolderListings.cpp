@@ -246,6 +246,10 @@ std::optional<CFolderListings::Entry> CFolderListings::Find(Folder* folder, cons
     return FindInListing(listing, diskName, storedName);
 }
 
+int CFolderListings::OpenEntry(Folder* folder, const std::string& name, int flags) {
+    return OnDisk(folder).OpenEntry(name, flags);
+}
+
 Folder* CFolderListings::Enter(Folder* folder, const Entry& entry) {
     if (entry.isLink)
         return FollowLink(folder, entry.name);

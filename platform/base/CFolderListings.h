@@ -42,6 +42,9 @@ class CFolderListings {
     // does.
     static std::optional<Entry> Find(Folder* folder, const std::string& diskName,
                                      const std::string& storedName);
+    // A descriptor of an entry found in folder, opened from the folder it was found in (held
+    // open), not along its path again; -1 when it cannot be opened.
+    static int OpenEntry(Folder* folder, const std::string& name, int flags);
     // The folder an entry of folder that is a folder or a link leads to; nothing for a link that
     // leads to no folder.
     static Folder* Enter(Folder* folder, const Entry& entry);

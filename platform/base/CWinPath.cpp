@@ -1,5 +1,7 @@
 #include "platform/base/CWinPath.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -61,6 +63,10 @@ std::filesystem::path StartFolder(std::string_view path, const std::filesystem::
 struct ResolvedPath {
     std::filesystem::path real;
     bool exists = false;
+    // The folder the last step was found in, and the entry's name there; no folder when the
+    // name ends in a "." or ".." step.
+    CFolderListings::Folder* holder = nullptr;
+    std::string entryName;
 };
 
 // The folder a walk along a stored name starts in, as the tree of folders knows it: its real
@@ -88,7 +94,10 @@ ResolvedPath WalkPath(const char* path, const std::filesystem::path& base) {
     std::string real = start.native();
     CFolderListings::Folder* folder = StartingFolder(start);
     bool exists = folder != nullptr;
+    CFolderListings::Folder* holder = nullptr;
+    std::string entryName;
     for (const std::string& component : Components(text)) {
+        holder = nullptr;
         if (component == "." || component == "..") {
             Append(real, component);
             exists = true;
@@ -103,13 +112,17 @@ ResolvedPath WalkPath(const char* path, const std::filesystem::path& base) {
             folder ? CFolderListings::Find(folder, written.native(), component) : std::nullopt;
         Append(real, entry ? entry->name : written.native());
         exists = entry.has_value();
+        if (entry) {
+            holder = folder;
+            entryName = entry->name;
+        }
         folder =
             entry && (entry->isFolder || entry->isLink) ? CFolderListings::Enter(folder, *entry) : nullptr;
     }
     if (!text.empty() && IsSeparator(text.back()) && !real.empty() && real.back() != '/') {
         real += '/';
     }
-    return {std::move(real), exists};
+    return {std::move(real), exists, holder, std::move(entryName)};
 }
 
 ResolvedPath ResolvePath(const char* path, const std::filesystem::path& base) {
@@ -184,6 +197,17 @@ std::filesystem::path CWinPath::Resolve(const char* path, const std::filesystem:
 std::filesystem::path CWinPath::ResolveExisting(const char* path, const std::filesystem::path& base) {
     ResolvedPath resolved = ResolvePath(path, base);
     return resolved.exists ? std::move(resolved.real) : std::filesystem::path();
+}
+
+int CWinPath::OpenExisting(const char* path, int flags, const std::filesystem::path& base) {
+    const ResolvedPath resolved = WalkPath(path, base);
+    int descriptor = -1;
+    if (resolved.holder)
+        descriptor = CFolderListings::OpenEntry(resolved.holder, resolved.entryName, flags);
+    else if (resolved.exists)
+        descriptor = open(resolved.real.c_str(), flags | O_CLOEXEC);
+    CFolderListings::EndLookUp();
+    return descriptor;
 }
 
 CString CWinPath::FromReal(const std::filesystem::path& real) {

@@ -34,6 +34,11 @@ class CWinPath {
     // While folder listings are kept (CFolderListings), it answers from them.
     static std::filesystem::path ResolveExisting(const char* path, const std::filesystem::path& base = {});
 
+    // A descriptor of the file or folder a stored name names, opened with open's flags from the
+    // folder it was found in as ResolveExisting finds it, so that the entry opened is the one
+    // found even when the folder was replaced since; -1 when there is none or it cannot be opened.
+    static int OpenExisting(const char* path, int flags, const std::filesystem::path& base = {});
+
     // The stored form of a real path: an absolute path gets the drive "C:", and slashes become
     // backslashes ("/opt/x/" gives "C:\opt\x\").
     static CString FromReal(const std::filesystem::path& real);

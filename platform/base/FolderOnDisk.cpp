@@ -82,6 +82,13 @@ std::optional<struct stat> FolderOnDisk::StatusOf(const std::string& name, int f
     return status;
 }
 
+int FolderOnDisk::OpenEntry(const std::string& name, int flags) const {
+    if (!IsOpen())
+        return -1;
+    stepsAsked += StepsIn(name);
+    return openat(m_descriptor, name.c_str(), flags | O_CLOEXEC);
+}
+
 std::optional<FolderOnDisk::Kind> FolderOnDisk::KindOf(const std::string& name) const {
     const std::optional<struct stat> own = StatusOf(name, AT_SYMLINK_NOFOLLOW);
     if (!own)

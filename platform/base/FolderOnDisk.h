@@ -43,6 +43,8 @@ class FolderOnDisk {
     std::optional<FileStamp> LinkStamp(const std::string& name) const;
     std::optional<FileStamp> Stamp() const;
     std::vector<Listed> List() const;
+    // A descriptor of the entry opened from this folder with open's flags; -1 when it cannot be.
+    int OpenEntry(const std::string& name, int flags) const;
     // The folder's real path, as the system names it.
     std::optional<std::string> RealPath() const;
 

@@ -39,9 +39,11 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& content, std:
 
 std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
                                                           std::size_t limit) {
+    return ReadOpenedRegularFile(open(file.c_str(), kRegularFileOpenFlags | O_CLOEXEC), limit);
+}
+
+std::optional<std::vector<unsigned char>> ReadOpenedRegularFile(int descriptor, std::size_t limit) {
     ++regularFileOpenings;
-    // Opened without waiting: opening a FIFO for reading would otherwise wait for a writer.
-    const int descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
         return std::nullopt;
     struct stat status {};
@@ -61,7 +63,9 @@ std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem:
     return content;
 }
 
-std::size_t RegularFileOpenings() { return regularFileOpenings; }
+std::size_t RegularFileOpenings() {
+    return regularFileOpenings;
+}
 
 bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& content) {
     std::error_code error;

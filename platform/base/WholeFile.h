@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fcntl.h>
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -26,6 +28,10 @@ bool ReplaceWholeFile(const std::filesystem::path& file, const std::string& cont
 // ever or never end).
 std::optional<std::vector<unsigned char>> ReadRegularFile(const std::filesystem::path& file,
                                                           std::size_t limit);
+// Opened without waiting: opening a FIFO for reading would otherwise wait for a writer.
+constexpr int kRegularFileOpenFlags = O_RDONLY | O_NONBLOCK;
+// The same of a file opened with kRegularFileOpenFlags (or -1, nothing), which it closes.
+std::optional<std::vector<unsigned char>> ReadOpenedRegularFile(int descriptor, std::size_t limit);
 // How many times ReadRegularFile has tried to open a file in this process: what a test counts
 // to see that many objects naming one file look it up once.
 std::size_t RegularFileOpenings();

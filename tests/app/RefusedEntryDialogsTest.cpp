@@ -134,7 +134,7 @@ TEST_F(RefusedEntryDialogs, DocumentSetupRefusesAPrintScaleOnceAtOkAndTakesTheNe
         host.AdvanceClock(kClickPause);
         host.ClickClient(dialog.GetDlgItem(IDC_SETUP_PRINT_SCALE), CPoint(3, 3));
         EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
-        EXPECT_EQ(LastBoxText(), DataExchangeMessages::kEnterNumber);
+        EXPECT_EQ(LastBoxText(), "Please enter a number between 1 and 300.");
         EXPECT_TRUE(dialog.InModalLoop());
         ExpectFocusedAndSelected(dialog, IDC_SETUP_PRINT_SCALE);
         host.Type("50");
@@ -276,7 +276,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_SNAP_RANGE, kMillimetres, "inf",
          distanceRange + kMillimetreForms},
         {ID_PREFERENCES, "Preferences", 3, IDC_OTHER_HANDLE_SIZE, kMillimetres, "nan",
-         DataExchangeMessages::kEnterNumber},
+         "Please enter a number between 5 and 50."},
         {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_CONNECTION_DISTANCE, kMillimetres, "NAN",
          distanceRange + kMillimetreForms},
         {ID_PREFERENCES, "Preferences", 2, IDC_TRAIN_ELEVATION_GAP, kMillimetres, "-infinity",

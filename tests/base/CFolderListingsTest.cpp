@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -144,4 +145,25 @@ TEST(CFolderListings, HoldNoFolderOpenAfterALookUp) {
     const auto before = openFiles();
     EXPECT_EQ(CWinPath::Resolve("SUB\\x.pat", folder.Path()), folder / "sub" / "x.pat");
     EXPECT_EQ(openFiles(), before);
+}
+
+// A name found in a folder is opened from that folder, even when a link took the folder's place
+// since: the file found is the file read.
+TEST(CFolderListings, OpenANameFromTheFolderItWasFoundIn) {
+    TestFolder folder;
+    const fs::path root = fs::canonical(folder.Path());
+    for (const char* sub : {"pats", "empty"}) fs::create_directory(root / sub);
+    std::ofstream(root / "pats" / "x.pat") << "x";
+    CFolderListings::Keep(true);
+    EXPECT_FALSE(CWinPath::ResolveExisting("PATS\\X.PAT", root).empty());
+    fs::rename(root / "pats", root / "old");
+    fs::create_directory_symlink("empty", root / "pats");
+    const int descriptor = CWinPath::OpenExisting("PATS\\X.PAT", O_RDONLY, root);
+    CFolderListings::Keep(false);
+    ASSERT_GE(descriptor, 0);
+    char read = 0;
+    EXPECT_EQ(::read(descriptor, &read, 1), 1);
+    EXPECT_EQ(read, 'x');
+    close(descriptor);
+    EXPECT_LT(CWinPath::OpenExisting("PATS\\X.PAT", O_RDONLY, root), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -182,4 +183,65 @@ TEST(CLengthFormat, ATypedTextIsALengthOnlyWhenItHoldsNothingButTheUnitsNumbers)
         EXPECT_EQ(read, !std::isnan(typed.length)) << typed.text;
         EXPECT_EQ(length, read ? typed.length : 7.0) << typed.text;
     }
+}
+
+namespace {
+
+CString Printf(const char* format, auto... values) {
+    CString text;
+    text.Format(format, values...);
+    return text;
+}
+
+// A 64th count as the fractional-inch unit prints it, its whole apart: "1/2", "" (no rest).
+CString SixtyFourths(int count) {
+    int numerator = count % 64;
+    int denominator = 64;
+    for (; numerator > 0 && numerator % 2 == 0; numerator /= 2, denominator /= 2) {
+    }
+    return numerator != 0 ? Printf("%d/%d", numerator, denominator) : CString();
+}
+
+// Every text a unit prints from 0 to 100 of its units, by thousandths or by 64ths; the feet
+// units print every inch text of a foot, past a few feet.
+std::vector<CString> PrintedTexts(int unit) {
+    std::vector<CString> texts;
+    const int feetShown[] = {0, 7, 99};
+    for (int step = 0; step <= 100000; ++step) {
+        if (unit == 2 && step < 12000) {
+            for (int feet : feetShown) texts.push_back(Printf("%d' %.3f\"", feet, step / 1000.0));
+        } else if (unit == 3 && step < 12 * 64) {
+            const CString fraction = SixtyFourths(step);
+            for (int feet : feetShown)
+                texts.push_back(fraction.IsEmpty()
+                                    ? Printf("%d' %d\"", feet, step / 64)
+                                    : Printf("%d' %d %s\"", feet, step / 64, fraction.c_str()));
+        } else if (unit == 5 && step <= 100 * 64) {
+            const CString whole = step >= 64 ? Printf("%d ", step / 64) : CString();
+            const CString text = whole + SixtyFourths(step);
+            texts.push_back(text.IsEmpty() ? CString("0") : text);
+        } else if (unit != 2 && unit != 3 && unit != 5) {
+            texts.push_back(Printf("%.3f", step / 1000.0));
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+// A binary fraction just under a typed value once read its next digit as 0 and showed a
+// thousandth (or a 64th) less than was typed.
+TEST(CLengthFormat, EveryPrintedTextReadsBackToItself) {
+    for (int unit = 0; unit < 9; ++unit) {
+        int changed = 0;
+        for (const CString& text : PrintedTexts(unit)) {
+            double length = 0.0;
+            ASSERT_TRUE(CLengthFormat(unit).ReadTypedLength(text, length)) << text;
+            const CString shown = Format(unit, length);
+            if (shown != text && ++changed <= 3)
+                ADD_FAILURE() << "unit " << unit << ": " << text << " shows " << shown;
+        }
+        EXPECT_EQ(changed, 0) << "unit " << unit;
+    }
+    EXPECT_EQ(Format(5, 3163311003.998 * 254.0), "2147483647 ");
 }

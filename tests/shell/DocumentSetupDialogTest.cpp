@@ -60,9 +60,9 @@ TEST_F(DocumentSetupDialogTest, ATenMetreLayoutIsRefusedAtScaleOneAndAcceptedAtF
     ASSERT_EQ(host.MessageBoxes().size(), 4U);
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     // Below 1 the scale would divide by zero or turn the plan over; a text that is no number is none.
-    EXPECT_EQ(refusals[1].text, "The view scale must be 1 or more.");
-    EXPECT_EQ(refusals[2].text, "The view scale must be 1 or more.");
-    EXPECT_EQ(refusals[3].text, "The view scale must be 1 or more.");
+    EXPECT_EQ(refusals[1].text, "The view scale must be between 1 and 1000000000.");
+    EXPECT_EQ(refusals[2].text, refusals[1].text);
+    EXPECT_EQ(refusals[3].text, refusals[1].text);
     for (const Refusal& refusal : refusals) EXPECT_EQ(refusal.focusId, IDC_SETUP_VIEW_SCALE);
 
     dialog.SaveToDocument(&document);
@@ -81,7 +81,7 @@ TEST_F(DocumentSetupDialogTest, ASideOfExactlyThirtyTwoThousandScaledUnitsIsAcce
     TryScales(dialog, {"2"});
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(host.MessageBoxes().empty());
-    EXPECT_EQ(dialog.m_nViewScale, 2);
+    EXPECT_EQ(dialog.ViewScale(), 2.0);
 }
 
 TEST_F(DocumentSetupDialogTest, APageWithoutWidthOrHeightIsRefusedAtItsField) {

@@ -144,11 +144,11 @@ TEST_F(PreferenceSheetTest, PagesLoadRefuseBadNumbersAndApplyToEveryOpenLayout) 
     EXPECT_EQ(bendShown, "0.1");
     EXPECT_EQ(handleShown, "10");
     EXPECT_EQ(refusals,
-              (std::vector<CString>{"Please enter a grid size between 0.100 and 64000.000.",
-                                    "Please enter a grid size between 0.100 and 64000.000.",
-                                    "Please enter a number between 0 and 1.", "Please enter a number.",
-                                    "Please enter a number between 5 and 50.",
-                                    "Please enter a number between 5 and 50."}));
+              (std::vector<CString>{
+                  "Please enter a grid size between 0.100 and 64000.000.",
+                  "Please enter a grid size between 0.100 and 64000.000.",
+                  "Please enter a number between 0 and 1.", "Please enter a number between 0 and 100.",
+                  "Please enter a number between 5 and 50.", "Please enter a number between 5 and 50."}));
 
     EXPECT_EQ(first->m_nGridWidth, 500);
     EXPECT_EQ(first->m_nGridHeight, 1270);

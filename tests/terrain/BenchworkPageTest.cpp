@@ -81,13 +81,17 @@ TEST_F(BenchworkPageTest, BenchworkShowsThicknessAndRefusesElevationsOutsideTheR
         EXPECT_EQ(Text(page, IDC_BENCHWORK_ELEVATION), Length(250.0));
         Refused(page, IDC_BENCHWORK_ELEVATION, "-0.1", outside);
         Refused(page, IDC_BENCHWORK_ELEVATION, "3200.01", outside);
+        // A refused length stays as typed when the message takes the focus.
+        EXPECT_EQ(Text(page, IDC_BENCHWORK_ELEVATION), "3200.01");
         // The page keeps its tab while a value is refused.
         host.AnswerMessageBox(IDOK);
         ClickTab(*dynamic_cast<C2DPropertyDialog*>(&window), 0);
         EXPECT_TRUE(page.IsWindowVisible());
         Retype(page.GetDlgItem(IDC_BENCHWORK_ELEVATION), "3200");
         Refused(page, IDC_BENCHWORK_THICKNESS, "-0.1", outside);
-        Refused(page, IDC_BENCHWORK_THICKNESS, "abc", outside);
+        // A text that is no length is told the unit's forms too.
+        Refused(page, IDC_BENCHWORK_THICKNESS, "abc",
+                outside + "\n\nType a number of millimeters, as 12.5 or 1e3.");
         Retype(page.GetDlgItem(IDC_BENCHWORK_THICKNESS), "0");
         EXPECT_TRUE(page.Validate());
         host.ClickClient(window.GetDlgItem(IDOK), CPoint(5, 5));
@@ -151,4 +155,30 @@ TEST_F(BenchworkPageTest, TheTerrainEditorButtonTakesTheSpacingWhichCancelGivesB
     EXPECT_EQ(editors, 1);
     EXPECT_EQ(terrain->m_fGridSpacing, 500.0);
     EXPECT_EQ(TerrainPlan::Heights(*terrain), heights);
+}
+
+// Passing through a field without typing leaves its text as shown and its value exact, even a
+// texture scale the field shows whole.
+TEST_F(BenchworkPageTest, FieldsLeftUntouchedKeepTheirValuesExactly) {
+    CMount* terrain = plan.Terrain(Rectangle(0, 0, 6000, 4000), 500.0);
+    terrain->m_fElevation = 10.2327927;
+    terrain->m_fGridSpacing = 1234.56789;
+    terrain->m_fTextureScale = 2.5;
+    std::vector<CString> before, after;
+    host.WhenModal("Terrain properties", [&](CWnd& window) {
+        CBenchworkPage& page = OpenPage(window);
+        for (int id : {IDC_BENCHWORK_ELEVATION, IDC_GRID_SPACING, IDC_TEXTURE_SCALE}) {
+            before.push_back(Text(page, id));
+            host.ClickClient(page.GetDlgItem(id), CPoint(3, 3));
+            host.ClickClient(page.GetDlgItem(IDC_BENCHWORK_TEXTURE), CPoint(3, 3));
+            after.push_back(Text(page, id));
+        }
+        host.ClickClient(window.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    ASSERT_EQ(terrain->EditProperties(nullptr), 1);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(before.back(), "2");
+    EXPECT_EQ(terrain->m_fElevation, 10.2327927);
+    EXPECT_EQ(terrain->m_fGridSpacing, 1234.56789);
+    EXPECT_EQ(terrain->m_fTextureScale, 2.5);
 }

@@ -1,0 +1,89 @@
+#include "ui/CFieldFormat.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "platform/ctl/DataExchange.h"
+
+CFieldFormat CFieldFormat::Lengths(const CLengthFormat& lengths) {
+    return {Kind::Length, lengths.GetUnitIndex()};
+}
+
+CFieldFormat CFieldFormat::Numbers() {
+    return {Kind::Number, 0};
+}
+
+CFieldFormat CFieldFormat::WholeNumbers() {
+    return {Kind::Whole, 0};
+}
+
+CFieldFormat CFieldFormat::Thousandths() {
+    return {Kind::Thousandths, 0};
+}
+
+CFieldFormat CFieldFormat::ShownAs(double factor, double offset) const {
+    CFieldFormat shown = *this;
+    shown.m_factor = factor;
+    shown.m_offset = offset;
+    return shown;
+}
+
+CString CFieldFormat::Show(double value) const {
+    if (m_kind != Kind::Length)
+        return ShowNumber(m_offset + m_factor * value);
+    CString text;
+    CLengthFormat(m_unitIndex).FormatLength(text, value);
+    return text;
+}
+
+CString CFieldFormat::ShowNumber(double shown) const {
+    CString text;
+    if (m_kind == Kind::Whole)
+        text.Format("%.0f", std::trunc(shown));
+    else
+        text.Format("%.*g", DBL_DIG,
+                    m_kind == Kind::Thousandths ? CLengthFormat::RoundToThousandths(shown) : shown);
+    return text;
+}
+
+bool CFieldFormat::Read(const CString& text, double& value) const {
+    if (m_kind == Kind::Length)
+        return CLengthFormat(m_unitIndex).ReadTypedLength(text, value);
+    double shown = 0.0;
+    if (!ReadNumberText(text, shown))
+        return false;
+    if (m_kind == Kind::Whole)
+        shown = std::trunc(shown);
+    value = (shown - m_offset) / m_factor;
+    return true;
+}
+
+bool CFieldFormat::ReadInRange(const CString& text, const FieldRange& range, double& value) const {
+    double typed = 0.0;
+    if (!Read(text, typed))
+        return false;
+    const CString shown = Show(typed);
+    if (shown == Show(range.minimum))
+        typed = range.minimum;
+    else if (shown == Show(range.maximum))
+        typed = range.maximum;
+    if (!(typed >= range.minimum && typed <= range.maximum))
+        return false;
+    value = typed;
+    return true;
+}
+
+CString CFieldFormat::RangeText(const char* pattern, const FieldRange& range) const {
+    const bool reversed = m_kind != Kind::Length && m_factor < 0.0;
+    CString text;
+    text.Format(pattern, Show(reversed ? range.maximum : range.minimum).c_str(),
+                Show(reversed ? range.minimum : range.maximum).c_str());
+    return text;
+}
+
+CString CFieldFormat::RefusalFor(const CString& text, const CString& refusal) const {
+    double value = 0.0;
+    if (m_kind != Kind::Length || Read(text, value))
+        return refusal;
+    return refusal + "\n\n" + CLengthFormat(m_unitIndex).DescribeTypedForms();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/CLengthFormat.h"
+#include "platform/base/CString.h"
+
+// The values a field takes, both ends included, as the program keeps them (a length in tenths
+// of a millimetre, an angle in radians).
+struct FieldRange {
+    double minimum;
+    double maximum;
+};
+
+// How a dialog's field shows a value and reads one typed: a length in a unit, or a plain
+// number, whole, rounded to thousandths or with every digit a double shows. A number may be
+// shown otherwise than it is kept: shown = offset + factor x kept (degrees of radians).
+class CFieldFormat {
+  public:
+    static CFieldFormat Lengths(const CLengthFormat& lengths);
+    static CFieldFormat Numbers();
+    // A typed fraction is cut off, as the field's later use would cut it.
+    static CFieldFormat WholeNumbers();
+    static CFieldFormat Thousandths();
+    CFieldFormat ShownAs(double factor, double offset) const;
+
+    CString Show(double value) const;
+    // False, the value left, for a text that is no value of the format.
+    bool Read(const CString& text, double& value) const;
+    // A value the format shows as a bound is that bound, however it was typed, so the bounds a
+    // refusal names are always taken and nothing beyond them is. False for a text that is no
+    // value or one outside the range; the value is then left as it was.
+    bool ReadInRange(const CString& text, const FieldRange& range, double& value) const;
+    // The pattern, its two "%s" standing for the range's ends as shown, the lower first.
+    CString RangeText(const char* pattern, const FieldRange& range) const;
+    // The refusal of a text: one that is no length at all is told the forms its unit takes.
+    CString RefusalFor(const CString& text, const CString& refusal) const;
+
+  private:
+    enum class Kind { Length, Number, Whole, Thousandths };
+    CFieldFormat(Kind kind, int unitIndex) : m_kind(kind), m_unitIndex(unitIndex) {}
+    CString ShowNumber(double shown) const;
+
+    Kind m_kind;
+    int m_unitIndex;
+    double m_factor = 1.0;
+    double m_offset = 0.0;
+};
