@@ -20,8 +20,8 @@
 namespace {
 
 // Commands that leave the layout the walk works on; their dialogs are none.
-const std::set<UINT> kLeavingTheLayout = {ID_FILE_NEW,           ID_FILE_CLOSE, ID_APP_EXIT,
-                                          ID_FILE_PRINT_PREVIEW, ID_WINDOW_NEW, ID_HELP_FINDER};
+const std::set<UINT> kLeavingTheLayout = {ID_FILE_NEW, ID_FILE_CLOSE, ID_APP_EXIT, ID_FILE_PRINT_PREVIEW,
+                                          ID_WINDOW_NEW};
 
 // Dialogs whose OK does what they show, untouched or not.
 const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES};
@@ -105,20 +105,25 @@ class WalkedFields : public DialogsInProgram {
     // The program's data folders as installed, with their pictures.
     void SetUp() override {
         DialogsInProgram::SetUp();
-        for (const CDataFolders::Entry& entry : CDataFolders::Table()) {
-            const CString stored = CDataFolders::GetBaseFolder() + entry.subFolder;
-            std::filesystem::create_directories(CWinPath::Resolve(stored));
-            CProfile::Program().WriteProfileString("Paths", entry.key, stored);
-        }
+        KeepDataFolders();
         ASSERT_TRUE(DataPictures::WriteAll(CWinPath::Resolve(CDataFolders::GetBaseFolder())));
         BuildEveryClass();
         ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
         Layout().OnOpenDocument(m_saved.c_str());
         m_built = Stored(Layout());
     }
+    // The data folders the program is told of are the installed ones.
+    void KeepDataFolders() {
+        for (const CDataFolders::Entry& entry : CDataFolders::Table()) {
+            const CString stored = CDataFolders::GetBaseFolder() + entry.subFolder;
+            std::filesystem::create_directories(CWinPath::Resolve(stored));
+            CProfile::Program().WriteProfileString("Paths", entry.key, stored);
+        }
+    }
     // The layout as it was built, unmodified, in its first plan window, the selection the
-    // place's.
+    // place's; the data folders as installed.
     void Restore(const std::string& selected) {
+        KeepDataFolders();
         Main().MDIActivate(plan->GetParentFrame());
         if (Layout().IsModified() || Layout().m_tool.GetUndoCount() != 0 || Stored(Layout()) != m_built)
             Layout().OnOpenDocument(m_saved.c_str());
@@ -133,12 +138,16 @@ class WalkedFields : public DialogsInProgram {
         Restore(selected);
         if (!IsEnabled(command))
             return;
+        const bool checked = IsChecked(command);
         ChooseThen(command, [=, this](CWnd& modal) {
             if (dynamic_cast<CMessageBoxWnd*>(&modal) == nullptr &&
                 dynamic_cast<CFileDialog*>(&modal) == nullptr)
                 CollectPlaces(modal, command, selected);
             modal.EndModalLoop(IDCANCEL);
         });
+        // A window the command shows beside the plan, its mark now set, goes as it came.
+        if (IsChecked(command) != checked)
+            ChooseFromMenu(command);
     }
     // Chooses the command from the menu bar; the first modal window it opens, if any, runs the
     // action.
@@ -282,8 +291,12 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
                 ADD_FAILURE() << place << ": left and confirmed untouched, it changes the layout";
         }
         const CString word = Typed(place, "abc");
-        if (word.IsEmpty())
-            continue;  // a field of words
+        if (word.IsEmpty()) {
+            // A field of words shows the words it took.
+            if (Shown(place) != "abc")
+                ADD_FAILURE() << place << ": takes abc but shows " << Shown(place).c_str();
+            continue;
+        }
         CString low;
         CString high;
         bool named = NamedBounds(word, low, high);
