@@ -23,8 +23,8 @@ namespace {
 const std::set<UINT> kLeavingTheLayout = {ID_FILE_NEW, ID_FILE_CLOSE, ID_APP_EXIT, ID_FILE_PRINT_PREVIEW,
                                           ID_WINDOW_NEW};
 
-// Dialogs whose OK does what they show, untouched or not.
-const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES};
+// Dialogs whose OK does what they show, untouched or not: a turn, a piece placed.
+const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES, ID_TRACK_WIZARD};
 
 // The bases of every object and track piece, and the wizard's labels, which live in its preview.
 const std::set<std::string> kNoObjectAtPlan = {"CPaint", "CParTrack", "CWizardLabel"};
