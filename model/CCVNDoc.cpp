@@ -182,19 +182,19 @@ void CCVNDoc::FormatLengthFraction(CString& text, double value) const {
 void CCVNDoc::SetModifiedFlag(BOOL modified) {
     CDocument::SetModifiedFlag(modified);
     if (!modified)
-        m_keptSettings = KeptSettings();
+        m_settingsRecords = SettingsRecords();
 }
 
 void CCVNDoc::MarkSaved() {
     m_tool.MarkSaved();
-    m_keptSettings = KeptSettings();
+    m_settingsRecords = SettingsRecords();
 }
 
 void CCVNDoc::TakeSettingsChanges() {
-    std::vector<BYTE> settings = KeptSettings();
-    if (settings == m_keptSettings)
+    std::vector<BYTE> records = SettingsRecords();
+    if (records == m_settingsRecords)
         return;
-    m_keptSettings = std::move(settings);
+    m_settingsRecords = std::move(records);
     m_tool.MarkSettingsChanged();
 }
 

@@ -161,9 +161,9 @@ class CCVNDoc : public CDocument, public CToolHost {
     void SetModifiedFlag(BOOL modified = TRUE) override;
     BOOL IsModified() override;
     BOOL IsModified() const override;
-    // A setting the layout file keeps (page, view scale, units, grid, colours, layers shown)
-    // that changed since the layout was saved, read or last looked at marks the layout
-    // modified: the program looks when it idles after a command and before asking to save.
+    // A setting the layout file keeps that changed since the layout was saved, read or last
+    // looked at marks the layout modified: the program looks when it idles after a command and
+    // before asking to save.
     void TakeSettingsChanges();
     int GetDefaultScaleIndex() const override { return m_nDefaultScaleIndex; }
     int GetUnitIndex() const override { return m_nUnitIndex; }
@@ -355,12 +355,16 @@ class CCVNDoc : public CDocument, public CToolHost {
     BOOL ReadAndStartSession(LPCTSTR pathName);
     // Names what the read mended in one message, then forgets it.
     void ShowMendedOnReading();
-    void StoreDocumentRecord(CArchive& ar);
-    // The settings that dialogs and controls change, as bytes to compare, with the drawing
-    // defaults and the default track. Left out: what the file remembers of the work (tool,
-    // zoom, snap mode, active layer, the copies the plan takes as it paints) and the library
-    // and parts file names, which reading ignores.
-    std::vector<BYTE> KeptSettings() const;
+    // The scale and unit the plan's rulers were last brought up to: the file keeps them, but
+    // they follow the view scale and unit at the next paint, so they mark nothing themselves.
+    struct RulersShown {
+        double viewScale = 0.0;
+        int unitIndex = 0;
+    };
+    void StoreDocumentRecord(CArchive& ar, const RulersShown& rulers) const;
+    // What a save writes of the document's and the engine's records, as bytes to compare, with
+    // the state of the work (rulers, tool, snapping, zoom, active layer, conformed flag) masked.
+    std::vector<BYTE> SettingsRecords() const;
     // The present layout and settings are the saved ones.
     void MarkSaved();
     void LoadDocumentRecord(CArchive& ar);
@@ -383,6 +387,6 @@ class CCVNDoc : public CDocument, public CToolHost {
     CFrameWnd* m_p3DFrame = nullptr;
     // What the running read of a layout or library mended, in the order read.
     std::vector<CString> m_mendedOnReading;
-    // The settings as the layout last saved, read or looked at had them.
-    std::vector<BYTE> m_keptSettings;
+    // The settings records as the layout last saved, read or looked at had them.
+    std::vector<BYTE> m_settingsRecords;
 };

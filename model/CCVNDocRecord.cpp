@@ -4,7 +4,6 @@
 
 #include "model/CCVNDoc.h"
 #include "model/CMissingFileReport.h"
-#include "model/DefaultTrackKind.h"
 #include "model/LayoutFile.h"
 #include "model/RecordReading.h"
 #include "model/SettingRanges.h"
@@ -42,7 +41,7 @@ void CCVNDoc::Serialize(CArchive& ar) {
         ar.m_pDocument = this;
     if (ar.IsStoring()) {
         m_nFileVersion = kLayoutFileVersion;
-        StoreDocumentRecord(ar);
+        StoreDocumentRecord(ar, {m_fViewScaleCopy, m_nUnitIndexCopy});
         m_tool.Serialize(ar);
         m_rootGroup.Serialize(ar);
         return;
@@ -61,10 +60,10 @@ void CCVNDoc::ShowMendedOnReading() {
         AfxMessageBox(MendedText(mended), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CCVNDoc::StoreDocumentRecord(CArchive& ar) {
-    ar << m_nFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
-       << m_fViewScaleCopy;
-    ar << m_nReserved << m_nUnitIndex << m_nDefaultScaleIndex << m_nUnitIndexCopy;
+void CCVNDoc::StoreDocumentRecord(CArchive& ar, const RulersShown& rulers) const {
+    ar << kLayoutFileVersion << m_nHeaderMarker << m_fPageWidth << m_fPageHeight << m_fViewScale
+       << rulers.viewScale;
+    ar << m_nReserved << m_nUnitIndex << m_nDefaultScaleIndex << rulers.unitIndex;
     ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid);
     ar << m_strSpare << m_nSpareFlag << m_strBenchworkTexture << m_bUseBackdrop << m_strBackdrop;
     ar << static_cast<int>(m_cr3DBackground) << m_nPrintScaleChoice << m_fPrintScale;
@@ -74,32 +73,13 @@ void CCVNDoc::StoreDocumentRecord(CArchive& ar) {
     ar << m_bShowPageMarkers << m_bShowPageNumbers << static_cast<int>(m_crBackground) << kProductMarker;
 }
 
-std::vector<BYTE> CCVNDoc::KeptSettings() const {
+std::vector<BYTE> CCVNDoc::SettingsRecords() const {
     CMemFile memory;
     CArchive ar(&memory, CArchive::store);
-    ar << m_fPageWidth << m_fPageHeight << m_fViewScale << m_nUnitIndex << m_nDefaultScaleIndex;
-    ar << m_bGridShown << m_nGridWidth << m_nGridHeight << static_cast<int>(m_crGrid);
-    ar << m_strBenchworkTexture << m_bUseBackdrop << m_strBackdrop << static_cast<int>(m_cr3DBackground);
-    ar << m_nPrintScaleChoice << m_fPrintScale << m_bShowPageMarkers << m_bShowPageNumbers;
-    ar << m_limits.maxConnectionDistance << m_limits.maxElevationGap << m_limits.maxGrade << m_limits.maxAngle
-       << m_limits.bendLimit << static_cast<int>(m_crBackground);
-    int shown = 0;
-    for (int layer = 0; layer < CTool::kLayerCount; ++layer)
-        if (m_tool.m_bLayerShown[layer])
-            shown |= 1 << layer;
-    ar << shown << m_tool.m_fHandleSize << m_tool.m_fSnapDistance;
-    const PenRecord& pen = m_tool.m_penDefault;
-    const BrushRecord& brush = m_tool.m_brushDefault;
-    ar << pen.style << pen.widthX << pen.widthY << static_cast<int>(pen.color);
-    ar << brush.style << static_cast<int>(brush.color) << brush.hatch;
-    ar << static_cast<int>(m_tool.m_crFillDefault) << m_tool.m_bFillOnDefault << m_tool.m_bPatternOnDefault;
+    StoreDocumentRecord(ar, {});
+    m_tool.StoreSettings(ar, {});
     ar.Close();
-    std::vector<BYTE> settings = memory.Detach();
-    if (CPaint* defaultTrack = DefaultTrackAsPaint(m_tool.m_pDefaultTrack)) {
-        const std::vector<BYTE> track = defaultTrack->StoredBytes();
-        settings.insert(settings.end(), track.begin(), track.end());
-    }
-    return settings;
+    return memory.Detach();
 }
 
 void CCVNDoc::ReadFileVersion(CArchive& ar) {

@@ -84,6 +84,21 @@ class CTool : public CObject {
     // keeps. Loading reads the default track into a new piece and replaces the old one only
     // once the piece was read whole.
     void Serialize(CArchive& ar) override;
+    // What the engine's record keeps of the work rather than of the layout: the tool, the
+    // snapping, the zoom, the active layer and whether the terrain was last conformed. A change
+    // of these alone leaves the layout unmodified.
+    struct WorkState {
+        int toolMode = 0;
+        int snapMode = 0;
+        double zoomNumerator = 0.0;
+        double zoomDenominator = 0.0;
+        double zoomRatio = 0.0;
+        int activeLayer = 0;
+        int terrainConformed = 0;
+    };
+    WorkState CurrentWork() const;
+    // The engine's record as a save writes it, with the work given.
+    void StoreSettings(CArchive& ar, const WorkState& work) const;
     // Takes ownership of the default track that new track pieces copy; the one the engine
     // owned before is destroyed. The object must be a track piece (null clears it).
     void SetDefaultTrack(std::unique_ptr<CPaint> track);
@@ -391,7 +406,6 @@ class CTool : public CObject {
     TrackConnectionState m_track;
 
   private:
-    void StoreSettings(CArchive& ar);
     void LoadSettings(CArchive& ar);
     void LoadDefaultTrack(CArchive& ar);
 
@@ -504,6 +518,8 @@ class CTool : public CObject {
     void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
+    // Whether the step of this serial is on the list and starts an undo group.
+    bool StartsUndoGroup(unsigned long serial) const;
     // At a press that starts a turn by the mouse, or a move inside an open group: the former
     // states of what the gesture will change, for the release to record.
     void KeepFormerStatesOfGesture(int mode);
@@ -582,6 +598,8 @@ class CTool : public CObject {
     int m_nUndoLimit = kUndoLimit;
     unsigned long m_nLastSerial = 0;
     unsigned long m_nPressSerial = 0;  // the newest step when the present gesture began
+    // The step last found to open the present gesture's undo group.
+    mutable unsigned long m_nOpenedGroupSerial = 0;
     // While a release ends the edits of the selected members: those still to be ended. An
     // object freed meanwhile leaves it (ForgetObject).
     CPaintList* m_pReleaseWalk = nullptr;

@@ -13,6 +13,7 @@
 #include "model/CTerrainSurface.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
+#include "model/CTrackEndSource.h"
 
 CPaintList CTool::SelectedVisibleMembers() const {
     CPaintList found;
@@ -127,7 +128,14 @@ void CTool::ConnectRootMembers() {
     m_trackEnds.Rebuild(root, m_fSnapDistance);
     const CSnapProbe probe(m_track, m_trackEnds);
     const std::vector<CPaint*> members(root->m_members.begin(), root->m_members.end());
+    // The placement the index hands the root's members, as its walk from the root gives it.
+    const CPose identity;
+    const CPose frame = root->WorldPose(&identity);
     for (CPaint* member : members) {
+        // Most of a large layout's pieces would only find their own ends: those are not asked.
+        auto* source = dynamic_cast<CTrackEndSource*>(member);
+        if (source != nullptr && source->ProbeMeetsOwnEnd(frame))
+            continue;
         if (member->FindConnection(nullptr))
             continue;
         member->RebuildShape();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -862,13 +863,27 @@ void CTool::ReleaseFinishMembers(const CPose& pose, int mode, bool accepted) {
 }
 
 bool CTool::GestureOpenedUndoGroup() const {
+    // A command that joins many pieces asks once per joint; the walk down to the start of its
+    // own group is made once, not once per joint.
+    if (m_nOpenedGroupSerial > m_nPressSerial && StartsUndoGroup(m_nOpenedGroupSerial))
+        return true;
     for (const UndoEntry& entry : m_undoList) {
         if (entry.serial <= m_nPressSerial)
             return false;
-        if (entry.step->m_bGroupStart)
+        if (entry.step->m_bGroupStart) {
+            m_nOpenedGroupSerial = entry.serial;
             return true;
+        }
     }
     return false;
+}
+
+bool CTool::StartsUndoGroup(unsigned long serial) const {
+    // The newest step is at the head, so serials fall along the list.
+    const auto at =
+        std::lower_bound(m_undoList.begin(), m_undoList.end(), serial,
+                         [](const UndoEntry& entry, unsigned long sought) { return entry.serial > sought; });
+    return at != m_undoList.end() && at->serial == serial && at->step->m_bGroupStart != 0;
 }
 
 std::unique_ptr<CEditStep> CTool::TurnOntoConnection(CPaint* member, const CPose& pose) {

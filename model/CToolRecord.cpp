@@ -44,25 +44,30 @@ void CTool::SetDefaultTrack(std::unique_ptr<CPaint> track) {
 
 void CTool::Serialize(CArchive& ar) {
     if (ar.IsStoring())
-        StoreSettings(ar);
+        StoreSettings(ar, CurrentWork());
     else
         LoadSettings(ar);
 }
 
-void CTool::StoreSettings(CArchive& ar) {
+CTool::WorkState CTool::CurrentWork() const {
+    return {m_toolMode,   m_nSnapMode,    m_fZoomNumerator,   m_fZoomDenominator,
+            m_fZoomRatio, m_nActiveLayer, m_bTerrainConformed};
+}
+
+void CTool::StoreSettings(CArchive& ar, const WorkState& work) const {
     ar.WriteObject(DefaultTrackAsPaint(m_pDefaultTrack));
     ar << m_penDefault.style << m_penDefault.widthX << m_penDefault.widthY
        << static_cast<int>(m_penDefault.color);
     ar << m_brushDefault.style << static_cast<int>(m_brushDefault.color) << m_brushDefault.hatch;
-    ar << static_cast<int>(m_toolMode);
+    ar << work.toolMode;
     WriteEmptyFont(ar);
     ar << static_cast<int>(m_crFillDefault) << m_bFillOnDefault << m_bPatternOnDefault << m_nPivotMarkSize;
-    ar << m_nSnapMode << m_fZoomNumerator << m_fZoomDenominator << m_fZoomRatio << m_fHandleSize;
+    ar << work.snapMode << work.zoomNumerator << work.zoomDenominator << work.zoomRatio << m_fHandleSize;
     int shown = 0;
     for (int layer = 0; layer < kLayerCount; ++layer)
         if (m_bLayerShown[layer])
             shown |= 1 << layer;
-    ar << shown << m_fSnapDistance << m_nActiveLayer << m_bTerrainConformed;
+    ar << shown << m_fSnapDistance << work.activeLayer << work.terrainConformed;
 }
 
 void CTool::LoadDefaultTrack(CArchive& ar) {

@@ -28,4 +28,9 @@ class CTrackEndSource {
     virtual void MarkForPass() = 0;
     // Joins those of its ends, at their points under the placement, that the pass takes.
     virtual void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) = 0;
+
+    // Whether the engine's snap probe from the object's ends, as FindConnection sends it with
+    // the object in this placement, is sure to be answered by the object's own end; the
+    // object's probe then need not be sent to learn that it finds a connection.
+    virtual bool ProbeMeetsOwnEnd(const CPose& frame) = 0;
 };

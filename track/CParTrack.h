@@ -99,6 +99,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     unsigned JointFlags() const override;
     void MarkForPass() override;
     void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
+    bool ProbeMeetsOwnEnd(const CPose& frame) override;
     void LowerElevations(const CPose* pose, double by) override;
     BOOL GetLowestElevation(double& elevation) const override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;

@@ -113,6 +113,16 @@ int CParTrack::FindConnection(const CPose* pose) {
     return 1;
 }
 
+// An unselected piece on a shown layer is asked too, and its own end, met at no distance
+// under the same placement, is taken unless the snap reaches no distance at all.
+bool CParTrack::ProbeMeetsOwnEnd(const CPose& frame) {
+    if (m_pTool == nullptr || m_pTool->m_track.builtOnEnd || !(m_pTool->m_fSnapDistance > 0.0) ||
+        !frame.SameAs(m_parentPose) || !m_pTool->IsLayerVisible(m_nLayer) || IsSelected())
+        return false;
+    const CDoublePoint begin = EndWorldPoint(nullptr, 0), end = EndWorldPoint(nullptr, 1);
+    return std::isfinite(begin.x) && std::isfinite(begin.y) && std::isfinite(end.x) && std::isfinite(end.y);
+}
+
 // ---- The connection pass ----
 
 void CParTrack::UpdateConnections(const CPose* pose, int join) {

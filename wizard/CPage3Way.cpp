@@ -20,8 +20,8 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Both branches turn by at most a right angle; a length is never shorter than its offset.
-constexpr CPageWizard::SetRules k3WayRules{0.0, 90.0, false, true, false};
+// Both branches turn by at most a right angle.
+constexpr CPageWizard::SetRules k3WayRules{90.0, false};
 
 }  // namespace
 
@@ -38,10 +38,10 @@ CPage3Way::CPage3Way() : CPageWizard(IDD_WIZARD_3WAY) {
 
 void CPage3Way::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_3WAY_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry, PieceLengths(0.0));
     ExchangeSet(dx, 1);
     ExchangeSet(dx, 2);
-    ExchangeLength(dx, IDC_3WAY_LENGTH3, m_strLength3);
+    ExchangeLength(dx, IDC_3WAY_LENGTH3, m_strLength3, PieceLengths(m_dUnit));
 }
 
 void CPage3Way::SetDefaults() {
@@ -90,7 +90,7 @@ void CPage3Way::RefreshAll() {
 void CPage3Way::OnLength3Edited() {
     if (!ReadEditedFields())
         return;
-    m_dLength3 = std::max(ParseLength(m_strLength3), m_dUnit);
+    m_dLength3 = ParseLength(m_strLength3);
     Build();
     RefreshAll();
 }

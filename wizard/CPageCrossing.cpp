@@ -34,9 +34,9 @@ CPageCrossing::CPageCrossing() : CPageWizard(IDD_WIZARD_CROSSING) {
 
 void CPageCrossing::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CROSSING_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_CROSSING_LENGTH1, m_strLengthA);
-    DDX_Text(dx, IDC_CROSSING_ANGLE, m_dCrossAngle);
-    ExchangeLength(dx, IDC_CROSSING_LENGTH2, m_strLengthB);
+    ExchangeLength(dx, IDC_CROSSING_LENGTH1, m_strLengthA, PieceLengths(m_dUnit));
+    ExchangeNumber(dx, IDC_CROSSING_ANGLE, m_dCrossAngle, m_dMinAngle, kRightAngle);
+    ExchangeLength(dx, IDC_CROSSING_LENGTH2, m_strLengthB, PieceLengths(m_dUnit));
 }
 
 void CPageCrossing::SetDefaults() {
@@ -72,10 +72,7 @@ BOOL CPageCrossing::OnInitDialog() {
     return TRUE;
 }
 
-void CPageCrossing::LimitAngle() {
-    if (m_dCrossAngle <= 0.0)
-        m_dCrossAngle = m_dMinAngle;
-    m_dCrossAngle = std::min(m_dCrossAngle, kRightAngle);
+void CPageCrossing::TakeAngle() {
     m_dHalfAngle = m_dCrossAngle * kPi * (1.0 / 360.0);
 }
 
@@ -90,15 +87,15 @@ void CPageCrossing::OnLengthBEdited() {
 }
 
 void CPageCrossing::OnAngleEdited() {
-    if (CommitEdit([this] { LimitAngle(); }, m_dHalfAngle, m_dPrevHalfAngle))
+    if (CommitEdit([this] { TakeAngle(); }, m_dHalfAngle, m_dPrevHalfAngle))
         Build();
 }
 
 void CPageCrossing::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dLengthA = AtLeastUnit(m_strLengthA);
-        m_dLengthB = AtLeastUnit(m_strLengthB);
-        LimitAngle();
+        m_dLengthA = ParseLength(m_strLengthA);
+        m_dLengthB = ParseLength(m_strLengthB);
+        TakeAngle();
         Build();
     }
     CPageWizard::OnOK();

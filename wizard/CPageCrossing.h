@@ -48,6 +48,6 @@ class CPageCrossing : public CPageWizard {
     void OnAngleEdited();
 
   private:
-    // The crossing angle between 1 and 90 degrees, and its half in radians.
-    void LimitAngle();
+    // The half of the crossing angle in radians.
+    void TakeAngle();
 };

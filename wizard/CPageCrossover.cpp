@@ -31,9 +31,13 @@ CPageCrossover::CPageCrossover()
 
 void CPageCrossover::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CROSSOVER_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_CROSSOVER_LENGTH, m_strLength);
-    ExchangeLength(dx, IDC_CROSSOVER_SEPARATION, m_strSeparation);
-    ExchangeLength(dx, IDC_CROSSOVER_RADIUS, m_strCurveRadius);
+    // The separation lies within the length, each as its field shows it.
+    const double separation =
+        std::min(FieldLength(IDC_CROSSOVER_SEPARATION, m_dSeparation), kLargestFieldLength);
+    ExchangeLength(dx, IDC_CROSSOVER_LENGTH, m_strLength, PieceLengths(std::max(m_dUnit, separation)));
+    const double length = std::min(ParseLength(m_strLength), kLargestFieldLength);
+    ExchangeLength(dx, IDC_CROSSOVER_SEPARATION, m_strSeparation, {m_dUnit, std::max(m_dUnit, length)});
+    ExchangeLength(dx, IDC_CROSSOVER_RADIUS, m_strCurveRadius, PieceLengths(0.0));
     DDX_Text(dx, IDC_CROSSOVER_ANGLE, m_dCurveAngle);
 }
 
@@ -94,30 +98,16 @@ void CPageCrossover::CreatePieces(BOOL bDouble) {
     ShowInPreview(m_wndPreview, group, m_pLabelGroup);
 }
 
-void CPageCrossover::LimitLengthAndSeparation() {
-    m_dSeparation = std::max(m_dSeparation, m_dUnit);
-    m_dLength = std::max({m_dLength, m_dUnit, m_dSeparation});
-    m_strLength = FormatLength(m_dLength);
-    m_strSeparation = FormatLength(m_dSeparation);
-}
-
 void CPageCrossover::OnLengthEdited() {
-    const auto limit = [this] {
-        m_dLength = std::max({ParseLength(m_strLength), m_dUnit, m_dSeparation});
-        m_strLength = FormatLength(m_dLength);
-    };
-    if (!CommitEdit(limit, m_dLength, m_dPrevLength))
+    if (!CommitEdit([this] { m_dLength = ParseLength(m_strLength); }, m_dLength, m_dPrevLength))
         return;
     DeriveCurve();
     Build();
 }
 
 void CPageCrossover::OnSeparationEdited() {
-    const auto limit = [this] {
-        m_dSeparation = std::min(std::max(ParseLength(m_strSeparation), m_dUnit), m_dLength);
-        m_strSeparation = FormatLength(m_dSeparation);
-    };
-    if (!CommitEdit(limit, m_dSeparation, m_dPrevSeparation))
+    if (!CommitEdit([this] { m_dSeparation = ParseLength(m_strSeparation); }, m_dSeparation,
+                    m_dPrevSeparation))
         return;
     DeriveCurve();
     Build();
@@ -141,7 +131,6 @@ void CPageCrossover::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
         m_dSeparation = ParseLength(m_strSeparation);
         m_dLength = ParseLength(m_strLength);
-        LimitLengthAndSeparation();
         DeriveCurve();
         Build();
         MarkOuterEndsConnected();

@@ -50,7 +50,5 @@ class CPageCrossover : public CPageSingleOrDouble {
     void OnDouble();
 
   private:
-    // Both at least one unit, and a length below the separation raised to it.
-    void LimitLengthAndSeparation();
     void MarkOuterEndsConnected();
 };

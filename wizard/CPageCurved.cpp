@@ -31,8 +31,8 @@ CPageCurved::CPageCurved() : CPageWizard(IDD_WIZARD_CURVED) {
 
 void CPageCurved::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURVED_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_CURVED_ANGLE, m_dAngleDeg);
-    ExchangeLength(dx, IDC_CURVED_RADIUS, m_strRadius);
+    ExchangeNumber(dx, IDC_CURVED_ANGLE, m_dAngleDeg, m_dMinAngle, kFullCircle);
+    ExchangeLength(dx, IDC_CURVED_RADIUS, m_strRadius, PieceLengths(m_dUnit));
 }
 
 void CPageCurved::SetDefaults() {
@@ -59,24 +59,12 @@ BOOL CPageCurved::OnInitDialog() {
     return TRUE;
 }
 
-double CPageCurved::LimitAngle(double degrees) const {
-    if (degrees > kFullCircle)
-        degrees -= kFullCircle;
-    else if (degrees < 0.0)
-        degrees += kFullCircle;
-    if (std::fabs(degrees) < m_dMinAngle)
-        degrees = m_dMinAngle;
-    if (std::fabs(degrees - kFullCircle) < m_dMinAngle)
-        degrees = kFullCircle - m_dMinAngle;
-    return degrees;
+double CPageCurved::SweepOf(double degrees) {
+    return degrees == kFullCircle ? kAlmostWholeTurn : degrees * kPi * (1.0 / 180.0);
 }
 
 void CPageCurved::OnAngleEdited() {
-    const auto limit = [this] {
-        m_dAngleDeg = LimitAngle(m_dAngleDeg);
-        m_dSweep = m_dAngleDeg * kPi / 180.0;
-    };
-    if (CommitEdit(limit, m_dSweep, m_dPrevSweep))
+    if (CommitEdit([this] { m_dSweep = SweepOf(m_dAngleDeg); }, m_dSweep, m_dPrevSweep))
         Build();
 }
 
@@ -85,18 +73,11 @@ void CPageCurved::OnRadiusEdited() {
         Build();
 }
 
-// What was typed is placed as typed, except a radius that makes no curve, which is raised to
-// the unit, and an angle outside one turn, which is brought into it.
+// What was typed is placed as typed.
 void CPageCurved::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
         m_dRadius = ParseLength(m_strRadius);
-        if (!(m_dRadius > m_pTrack->m_fGauge * 0.5))
-            m_dRadius = m_dUnit;
-        while (m_dAngleDeg > kFullCircle) m_dAngleDeg -= kFullCircle;
-        while (m_dAngleDeg < 0.0) m_dAngleDeg += kFullCircle;
-        if (m_dAngleDeg == 0.0)
-            m_dAngleDeg = 1.0;
-        m_dSweep = m_dAngleDeg == kFullCircle ? kAlmostWholeTurn : m_dAngleDeg * kPi * (1.0 / 180.0);
+        m_dSweep = SweepOf(m_dAngleDeg);
         Build();
     }
     CPageWizard::OnOK();

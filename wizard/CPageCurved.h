@@ -18,9 +18,8 @@ class CPageCurved : public CPageWizard {
 
     void SetDefaults() override;
     void Build() override;
-    // An angle in degrees brought once into 0 to 360 and kept at least the smallest angle
-    // away from 0 and from a whole turn.
-    double LimitAngle(double degrees) const;
+    // The sweep of an angle in degrees; a whole turn is built a little short.
+    static double SweepOf(double degrees);
 
     CTrackPreviewWnd m_wndPreview;
     double m_dAngleDeg = 90.0;

@@ -21,8 +21,8 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Each curve turns by 1 to 180 degrees; an offset is at least one unit.
-constexpr CPageWizard::SetRules kCurvedTurnoutRules{1.0, 180.0, true, false, false};
+// Each curve turns by up to 180 degrees.
+constexpr CPageWizard::SetRules kCurvedTurnoutRules{180.0, false};
 
 }  // namespace
 
@@ -41,7 +41,7 @@ CPageCurvedTurnout::CPageCurvedTurnout() : CPageHanded(IDD_WIZARD_CURVED_TURNOUT
 
 void CPageCurvedTurnout::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CURVED_TURNOUT_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_WIZARD_ENTRY_CURVED, m_strEntry);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY_CURVED, m_strEntry, PieceLengths(0.0));
     ExchangeSet(dx, 1);
     ExchangeSet(dx, 2);
 }

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "drawing/CSizeLine.h"
+#include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
 #include "model/Units.h"
@@ -35,10 +36,9 @@ namespace {
 
 constexpr double kMostGrade = 100.0;
 constexpr double kRightAngle = 90.0;
-// What Place holds a radius and a straight to, whatever the scale.
-constexpr double kPlaceSmallestRadius = 762.0;
-constexpr double kPlaceStraightForNothing = 254.0;
 constexpr int kBridge = 1;
+constexpr const char* kClimbBeyondReach =
+    "A helix climbs from %s up to %s: lower the grade, the radius, or the curves' angle or number.";
 
 }  // namespace
 
@@ -49,12 +49,31 @@ CPageHelix::CPageHelix() : CPageWizard(IDD_WIZARD_HELIX) {
 
 void CPageHelix::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_HELIX_PREVIEW, m_wndPreview);
-    DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
-    ExchangeLength(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight);
-    ExchangeLength(dx, IDC_HELIX_RADIUS, m_strRadius);
-    DDX_Text(dx, IDC_HELIX_CURVE_ANGLE, m_dCurveAngle);
-    DDX_Text(dx, IDC_HELIX_CURVE_COUNT, m_nCurveCount);
-    ExchangeLength(dx, IDC_HELIX_STRAIGHT_LENGTH, m_strStraightLength);
+    ExchangeLength(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight, PieceLengths(0.0));
+    ExchangeLength(dx, IDC_HELIX_RADIUS, m_strRadius, PieceLengths(3.0 * m_dUnit));
+    ExchangeNumber(dx, IDC_HELIX_CURVE_ANGLE, m_dCurveAngle, m_dMinAngle, kRightAngle);
+    ExchangeNumber(dx, IDC_HELIX_CURVE_COUNT, m_nCurveCount, 1, kMostCurves);
+    ExchangeLength(dx, IDC_HELIX_STRAIGHT_LENGTH, m_strStraightLength, PieceLengths(m_dUnit));
+    // A grade the height gives is shown as it is; a typed one is held to its range and is the
+    // field a climb too high refuses, as it alone sets the height.
+    if (m_nInput == IDC_HELIX_BY_GRADE) {
+        ExchangeNumber(dx, IDC_HELIX_GRADE, m_dGrade, 0.0, kMostGrade);
+        RefuseClimbBeyondReach(dx);
+    } else {
+        DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
+    }
+}
+
+// By the grade, the height the helix climbs is held to what a height field takes, far within
+// the elevations a layout file keeps.
+void CPageHelix::RefuseClimbBeyondReach(CDataExchange* dx) const {
+    if (!dx->m_bSaveAndValidate || m_pDoc == nullptr)
+        return;
+    const double climb =
+        m_nCurveCount * (m_dCurveAngle * kPi / 180.0) * ParseLength(m_strRadius) * m_dGrade * 0.01;
+    if (climb > kLargestFieldLength)
+        dx->Refuse(
+            LengthRangeText(kClimbBeyondReach, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0)));
 }
 
 void CPageHelix::SetDefaults() {
@@ -118,7 +137,6 @@ void CPageHelix::Rederive() {
 }
 
 void CPageHelix::ApplyCount() {
-    m_nCurveCount = std::clamp(m_nCurveCount, 1, kMostCurves);
     m_nCount = m_nCurveCount;
     if (m_nCount != m_nPrevCount)
         CreatePieces();
@@ -127,7 +145,6 @@ void CPageHelix::ApplyCount() {
 void CPageHelix::OnGradeEdited() {
     if (m_nInput != IDC_HELIX_BY_GRADE || !ReadEditedFields())
         return;
-    m_dGrade = std::clamp(m_dGrade, 0.0, kMostGrade);
     if (m_dGrade != m_dPrevGradeUsed) {
         m_dGradeUsed = m_dGrade;
         Rederive();
@@ -139,7 +156,7 @@ void CPageHelix::OnGradeEdited() {
 void CPageHelix::OnTotalHeightEdited() {
     if (m_nInput != IDC_HELIX_BY_HEIGHT || !ReadEditedFields())
         return;
-    m_dTotalHeight = std::max(0.0, ParseLength(m_strTotalHeight));
+    m_dTotalHeight = ParseLength(m_strTotalHeight);
     m_strTotalHeight = FormatLength(m_dTotalHeight);
     if (m_dTotalHeight != m_dPrevTotalHeight) {
         Rederive();
@@ -151,7 +168,7 @@ void CPageHelix::OnTotalHeightEdited() {
 void CPageHelix::OnRadiusEdited() {
     if (!ReadEditedFields())
         return;
-    m_dRadius = std::max(ParseLength(m_strRadius), 3.0 * m_dUnit);
+    m_dRadius = ParseLength(m_strRadius);
     m_strRadius = FormatLength(m_dRadius);
     if (m_dRadius != m_dPrevRadius) {
         Rederive();
@@ -163,7 +180,6 @@ void CPageHelix::OnRadiusEdited() {
 void CPageHelix::OnCurveAngleEdited() {
     if (!ReadEditedFields())
         return;
-    m_dCurveAngle = std::clamp(m_dCurveAngle, m_dMinAngle, kRightAngle);
     m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
     if (m_dCurveAngleRad != m_dPrevCurveAngleRad) {
         Rederive();
@@ -185,11 +201,8 @@ void CPageHelix::OnCurveCountEdited() {
 }
 
 void CPageHelix::OnStraightLengthEdited() {
-    const auto limit = [this] {
-        m_dStraightLength = std::max(ParseLength(m_strStraightLength), m_dUnit);
-        m_strStraightLength = FormatLength(m_dStraightLength);
-    };
-    if (CommitEdit(limit, m_dStraightLength, m_dPrevStraightLength))
+    if (CommitEdit([this] { m_dStraightLength = ParseLength(m_strStraightLength); }, m_dStraightLength,
+                   m_dPrevStraightLength))
         Build();
 }
 
@@ -223,23 +236,18 @@ void CPageHelix::ChooseInput(int input) {
         height->SetReadOnly(input != IDC_HELIX_BY_HEIGHT);
 }
 
-// Place takes every field as typed, held to the limits of leaving it (a radius and a
-// straight to their own), and the height or the grade follows before the helix is built.
+// Place takes every field as typed, and the height or the grade follows before the helix is
+// built.
 void CPageHelix::OnOK() {
     if (m_pPiece != nullptr && m_bDirty && UpdateData(TRUE)) {
         if (m_nInput == IDC_HELIX_BY_GRADE)
-            m_dGradeUsed = m_dGrade = std::clamp(m_dGrade, 0.0, kMostGrade);
+            m_dGradeUsed = m_dGrade;
         else
-            m_dTotalHeight = std::max(0.0, ParseLength(m_strTotalHeight));
+            m_dTotalHeight = ParseLength(m_strTotalHeight);
         m_dRadius = ParseLength(m_strRadius);
-        if (m_dRadius <= kPlaceSmallestRadius)
-            m_dRadius = kPlaceSmallestRadius;
-        m_dCurveAngle = std::clamp(m_dCurveAngle, m_dMinAngle, kRightAngle);
         m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
         ApplyCount();
         m_dStraightLength = ParseLength(m_strStraightLength);
-        if (m_dStraightLength <= 0.0)
-            m_dStraightLength = kPlaceStraightForNothing;
         Rederive();
         Build();
     }

@@ -72,6 +72,9 @@ class CPageHelix : public CPageWizard {
     // The number of curves as typed, 1 to the most; the piece group is made anew when the
     // number changed.
     void ApplyCount();
+    // In an exchange that reads the fields, a helix climbing higher than a height field takes
+    // is refused.
+    void RefuseClimbBeyondReach(CDataExchange* dx) const;
     void ChooseInput(int input);
     void ShapeLeft(double z0);
     void ShapeRight(double z0);

@@ -34,8 +34,8 @@ CPageSlipSwitch::CPageSlipSwitch()
 
 void CPageSlipSwitch::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_SLIP_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_SLIP_LENGTH, m_strLength);
-    DDX_Text(dx, IDC_SLIP_ANGLE, m_dCrossAngle);
+    ExchangeLength(dx, IDC_SLIP_LENGTH, m_strLength, PieceLengths(m_dUnit));
+    ExchangeNumber(dx, IDC_SLIP_ANGLE, m_dCrossAngle, m_dMinAngle, kRightAngle);
 }
 
 void CPageSlipSwitch::SetDefaults() {
@@ -79,10 +79,7 @@ void CPageSlipSwitch::CreatePieces(BOOL bDouble) {
     ShowInPreview(m_wndPreview, group, m_pLabelGroup);
 }
 
-void CPageSlipSwitch::LimitAngle(double smallest) {
-    if (m_dCrossAngle <= 0.0 || m_dCrossAngle < smallest)
-        m_dCrossAngle = m_dMinAngle;
-    m_dCrossAngle = std::min(m_dCrossAngle, kRightAngle);
+void CPageSlipSwitch::TakeAngle() {
     m_dHalfAngle = m_dCrossAngle * kPi * (1.0 / 360.0);
 }
 
@@ -92,7 +89,7 @@ void CPageSlipSwitch::OnLengthEdited() {
 }
 
 void CPageSlipSwitch::OnAngleEdited() {
-    if (CommitEdit([this] { LimitAngle(m_dMinAngle); }, m_dHalfAngle, m_dPrevHalfAngle))
+    if (CommitEdit([this] { TakeAngle(); }, m_dHalfAngle, m_dPrevHalfAngle))
         Build();
 }
 
@@ -104,14 +101,11 @@ void CPageSlipSwitch::OnDouble() {
     ChooseHand(IDC_SLIP_DOUBLE);
 }
 
-// Place keeps a typed length above nothing as typed; a length that makes no straight is
-// raised to the unit. The slip curves are joined to the straights at both ends.
+// Place takes what was typed. The slip curves are joined to the straights at both ends.
 void CPageSlipSwitch::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
         m_dLength = ParseLength(m_strLength);
-        if (m_dLength <= 0.0)
-            m_dLength = m_dUnit;
-        LimitAngle(0.0);
+        TakeAngle();
         Build();
         for (CPaint* member : static_cast<CGroup*>(m_pPiece)->m_members)
             if (auto* curve = dynamic_cast<CCircTrack*>(member)) {

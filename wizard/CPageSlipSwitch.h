@@ -41,7 +41,6 @@ class CPageSlipSwitch : public CPageSingleOrDouble {
     void OnDouble();
 
   private:
-    // The crossing angle up to a right angle, 1 degree when at or below 0 or below the given
-    // smallest, and its half in radians.
-    void LimitAngle(double smallest);
+    // The half of the crossing angle in radians.
+    void TakeAngle();
 };

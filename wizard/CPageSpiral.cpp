@@ -44,9 +44,9 @@ CPageSpiral::CPageSpiral() : CPageHanded(IDD_WIZARD_SPIRAL, IDC_SPIRAL_LEFT) {
 
 void CPageSpiral::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_SPIRAL_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_SPIRAL_LENGTH, m_strLength);
-    ExchangeLength(dx, IDC_SPIRAL_RADIUS, m_strRadius);
-    ExchangeLength(dx, IDC_SPIRAL_OFFSET, m_strOffset);
+    ExchangeLength(dx, IDC_SPIRAL_LENGTH, m_strLength, PieceLengths(kSmallest));
+    ExchangeLength(dx, IDC_SPIRAL_RADIUS, m_strRadius, PieceLengths(kSmallest));
+    ExchangeLength(dx, IDC_SPIRAL_OFFSET, m_strOffset, PieceLengths(0.0));
 }
 
 void CPageSpiral::SetDefaults() {
@@ -77,26 +77,30 @@ BOOL CPageSpiral::OnInitDialog() {
     return TRUE;
 }
 
-// The length is at least the smallest, and the radius follows into half to twice the length.
+// The radius follows the length.
 void CPageSpiral::OnLengthEdited() {
     const auto limit = [this] {
-        m_dLength = std::max(ParseLength(m_strLength), kSmallest);
-        m_dRadius = std::clamp(m_dRadius, m_dLength / 2.0, 2.0 * m_dLength);
+        m_dLength = ParseLength(m_strLength);
+        m_dRadius = Follow(m_dRadius, m_dLength);
         FormatLengthAndRadius();
     };
     if (CommitEdit(limit, m_dLength, m_dPrevLength))
         Build();
 }
 
-// The radius is at least the smallest, and the length follows into half to twice the radius.
+// The length follows the radius.
 void CPageSpiral::OnRadiusEdited() {
     const auto limit = [this] {
-        m_dRadius = std::max(ParseLength(m_strRadius), kSmallest);
-        m_dLength = std::clamp(m_dLength, m_dRadius / 2.0, 2.0 * m_dRadius);
+        m_dRadius = ParseLength(m_strRadius);
+        m_dLength = Follow(m_dLength, m_dRadius);
         FormatLengthAndRadius();
     };
     if (CommitEdit(limit, m_dRadius, m_dPrevRadius))
         Build();
+}
+
+double CPageSpiral::Follow(double value, double typed) {
+    return std::clamp(value, typed / 2.0, std::min(2.0 * typed, kLargestFieldLength));
 }
 
 void CPageSpiral::FormatLengthAndRadius() {

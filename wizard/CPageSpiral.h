@@ -26,6 +26,9 @@ class CPageSpiral : public CPageHanded {
     void Build() override;
     // The spiral's control points for the length, end radius and side (+1 left, -1 right).
     static CPointArray ControlPoints(double length, double radius, double side);
+    // The length or radius that follows a typed radius or length into half to twice it, no
+    // longer than a field takes.
+    static double Follow(double value, double typed);
 
     CString m_strLength = "15";
     CString m_strRadius = "12";

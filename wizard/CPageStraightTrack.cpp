@@ -22,7 +22,7 @@ CPageStraightTrack::CPageStraightTrack() : CPageWizard(IDD_WIZARD_STRAIGHT) {
 
 void CPageStraightTrack::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_STRAIGHT_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_STRAIGHT_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_STRAIGHT_LENGTH, m_strLength, PieceLengths(m_dUnit));
 }
 
 void CPageStraightTrack::SetDefaults() {
@@ -50,21 +50,14 @@ void CPageStraightTrack::OnLengthEdited() {
     if (!ReadEditedFields())
         return;
     m_nLength = static_cast<int>(ParseLength(m_strLength));
-    if (m_nLength < m_dUnit) {
-        m_nLength = static_cast<int>(m_dUnit);
-        m_strLength = FormatLength(m_nLength);
-        UpdateData(FALSE);
-    }
     if (m_nLength != m_nPrevLength)
         Build();
 }
 
-// What was typed is placed as typed; only a length that makes no piece is raised to the unit.
+// What was typed is placed as typed.
 void CPageStraightTrack::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
         m_nLength = static_cast<int>(ParseLength(m_strLength));
-        if (m_nLength <= 0)
-            m_nLength = static_cast<int>(m_dUnit);
         Build();
     }
     CPageWizard::OnOK();

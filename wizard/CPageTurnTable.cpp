@@ -35,7 +35,7 @@ CPageTurnTable::CPageTurnTable() : CPageWizard(IDD_WIZARD_TURNTABLE) {
 
 void CPageTurnTable::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TURNTABLE_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_TURNTABLE_LENGTH, m_strLength);
+    ExchangeLength(dx, IDC_TURNTABLE_LENGTH, m_strLength, PieceLengths(m_dUnit));
 }
 
 // The default follows the scale even where the unit is the smallest.
@@ -70,12 +70,10 @@ void CPageTurnTable::OnLengthEdited() {
         Build();
 }
 
-// What was typed is placed as typed; only a length that makes no bridge is raised to the unit.
+// What was typed is placed as typed.
 void CPageTurnTable::OnOK() {
     if (m_pPiece != nullptr && UpdateData(TRUE)) {
         m_dLength = ParseLength(m_strLength);
-        if (m_dLength <= 0.0)
-            m_dLength = m_dUnit;
         Build();
     }
     CPageWizard::OnOK();

@@ -26,7 +26,7 @@ namespace {
 
 // The diverging route turns by at most a right angle; a length shorter than the offset
 // is raised to it once the other values have followed.
-constexpr CPageWizard::SetRules kTurnoutRules{0.0, 90.0, false, false, true};
+constexpr CPageWizard::SetRules kTurnoutRules{90.0, true};
 
 }  // namespace
 
@@ -44,8 +44,8 @@ CPageTurnout::CPageTurnout() : CPageHanded(IDD_WIZARD_TURNOUT, IDC_TURNOUT_LEFT)
 
 void CPageTurnout::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_TURNOUT_PREVIEW, m_wndPreview);
-    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry);
-    ExchangeLength(dx, IDC_TURNOUT_LENGTH1, m_strLength1);
+    ExchangeLength(dx, IDC_WIZARD_ENTRY, m_strEntry, PieceLengths(0.0));
+    ExchangeLength(dx, IDC_TURNOUT_LENGTH1, m_strLength1, PieceLengths(m_dUnit));
     ExchangeSet(dx, 2);
 }
 

@@ -17,6 +17,7 @@
 #include "platform/win/CMDIChildWnd.h"
 #include "platform/win/CMDIFrameWnd.h"
 #include "platform/win/CWinApp.h"
+#include "platform/win/MessageBoxes.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/WizardPageTemplates.h"
 #include "track/CTrack.h"
@@ -43,7 +44,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr const char* kEnterLength = "Please enter a length.";
+constexpr const char* kEnterLengthBetween = "Please enter a length between %s and %s.";
 
 // The HO ratio, for which one inch at scale is one real inch.
 constexpr double kHalfZeroRatio = 87.1;
@@ -73,8 +74,13 @@ constexpr Derivation kDerivations[6] = {
     {{CPageWizard::kRadius, CPageWizard::kOffset}, {RadiusFromAngleLength, OffsetFromAngleLength}},
     {{CPageWizard::kAngle, CPageWizard::kRadius}, {AngleFromOffsetLength, RadiusFromOffsetLength}}};
 
-bool IsUsable(double value) {
-    return std::isfinite(value);
+constexpr const char* kNoBranch =
+    "No branch has these values.\n\nIts radius, offset and length would have to lie above %s and up to %s";
+constexpr const char* kBranchAngles = ",\nits angle above 0 and up to %g degrees.";
+
+// A radius, offset or length another pair of a branch gave: what a piece can be.
+bool IsBranchLength(double length) {
+    return length > 0.0 && length <= kLargestFieldLength;
 }
 
 }  // namespace
@@ -319,8 +325,8 @@ bool CPageWizard::DeriveFields(int set) {
     const double second = *values[editable[1]];
     const Derivation& derivation = kDerivations[m_nEditable];
     for (int i = 0; i < 2; ++i) *values[derivation.fields[i]] = derivation.solve[i](first, second);
-    const bool solved =
-        IsUsable(s.radius) && IsUsable(s.angle) && IsUsable(s.offset) && IsUsable(s.length) && s.radius > 0.0;
+    const bool solved = IsBranchLength(s.radius) && IsBranchLength(s.offset) && IsBranchLength(s.length) &&
+                        s.angle > 0.0 && s.angle <= DegreesToRadians(m_setRules.angleCeiling);
     if (!solved) {
         s.radius = s.prevRadius;
         s.angle = s.prevAngle;
@@ -329,6 +335,23 @@ bool CPageWizard::DeriveFields(int set) {
     }
     ShowSetTexts(s);
     return solved;
+}
+
+// As after any refusal, the field typed into is the one to type again; no field is read while
+// the focus moves to the message and back.
+void CPageWizard::RefuseBranch(int typedId) {
+    if (m_pDoc == nullptr)
+        return;
+    CString refusal = LengthRangeText(kNoBranch, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0));
+    CString angles;
+    angles.Format(kBranchAngles, m_setRules.angleCeiling);
+    m_bRefusingBranch = true;
+    AfxMessageBox(refusal + angles, MB_ICONEXCLAMATION);
+    if (CWnd* typed = GetDlgItem(typedId)) {
+        GotoDlgCtrl(typed);
+        typed->SendMessage(EM_SETSEL, 0, -1);
+    }
+    m_bRefusingBranch = false;
 }
 
 void CPageWizard::ShowEditableChoice() {
@@ -355,10 +378,15 @@ BOOL CPageWizard::OpenSetPage(const char* name) {
 
 void CPageWizard::ExchangeSet(CDataExchange* dx, int set) {
     ParameterSet s = Set(set);
-    ExchangeLength(dx, static_cast<int>(s.ids[kRadius]), s.radiusText);
-    DDX_Text(dx, static_cast<int>(s.ids[kAngle]), s.angleDegrees);
-    ExchangeLength(dx, static_cast<int>(s.ids[kOffset]), s.offsetText);
-    ExchangeLength(dx, static_cast<int>(s.ids[kLength]), s.lengthText);
+    const bool offsetTyped = IsEditable(kOffset), lengthTyped = IsEditable(kLength);
+    ExchangeLength(dx, static_cast<int>(s.ids[kRadius]), s.radiusText, PieceLengths(m_dUnit));
+    ExchangeNumber(dx, static_cast<int>(s.ids[kAngle]), s.angleDegrees, m_dMinAngle, m_setRules.angleCeiling);
+    // A typed offset lies within a typed length; one the other pair gives always does.
+    const double longestOffset = lengthTyped ? std::min(s.length, kLargestFieldLength) : kLargestFieldLength;
+    ExchangeLength(dx, static_cast<int>(s.ids[kOffset]), s.offsetText,
+                   {m_dUnit, std::max(m_dUnit, longestOffset)});
+    ExchangeLength(dx, static_cast<int>(s.ids[kLength]), s.lengthText,
+                   PieceLengths(offsetTyped ? std::max(m_dUnit, s.offset) : m_dUnit));
 }
 
 void CPageWizard::CommitSet(int set) {
@@ -368,50 +396,43 @@ void CPageWizard::CommitSet(int set) {
 void CPageWizard::OnSetFieldEdited(int set, SetField field) {
     if (!ReadEditedFields())
         return;
-    const SetRules& rules = m_setRules;
     ParameterSet s = Set(set);
     bool changed = false;
     switch (field) {
         case kRadius:
-            s.radius = ParseLength(s.radiusText);
+            s.radius = TypedOrBuilt(s.radiusText, s.prevRadius);
             changed = s.radius != s.prevRadius;
             break;
-        case kAngle: {
-            double degrees = s.angleDegrees;
-            if (degrees <= 0.0 || degrees < rules.angleFloor)
-                degrees = 1.0;
-            degrees = std::min(degrees, rules.angleCeiling);
-            s.angle = DegreesToRadians(degrees);
+        case kAngle:
+            s.angle =
+                s.angleDegrees == ShownDegrees(s.prevAngle) ? s.prevAngle : DegreesToRadians(s.angleDegrees);
             changed = s.angle != s.prevAngle;
             break;
-        }
         case kOffset:
-            s.offset = ParseLength(s.offsetText);
-            if (s.offset <= 0.0 || (rules.offsetAtLeastUnit && s.offset < m_dUnit))
-                s.offset = m_dUnit;
-            s.offset = std::min(s.offset, s.length);
+            s.offset = TypedOrBuilt(s.offsetText, s.prevOffset);
             changed = s.offset != s.prevOffset;
             break;
         case kLength:
-            s.length = std::max(ParseLength(s.lengthText), m_dUnit);
-            if (rules.lengthCoversOffsetFirst)
-                s.length = std::max(s.length, s.offset);
+            s.length = TypedOrBuilt(s.lengthText, s.prevLength);
             changed = s.length != s.prevLength;
             break;
     }
-    if (changed && DeriveFields(set)) {
-        if (field == kLength && rules.lengthCoversOffsetAfter)
+    const bool refused = changed && !DeriveFields(set);
+    if (changed && !refused) {
+        if (field == kLength && m_setRules.lengthCoversOffsetAfter)
             s.length = std::max(s.length, s.offset);
         Build();
     }
     RefreshSetTexts();
     UpdateData(FALSE);
+    if (refused)
+        RefuseBranch(static_cast<int>(s.ids[field]));
 }
 
 void CPageWizard::OnEntryEdited() {
     if (!ReadEditedFields())
         return;
-    m_dEntry = std::max(0.0, ParseLength(m_strEntry));
+    m_dEntry = ParseLength(m_strEntry);
     m_strEntry = FormatLength(m_dEntry);
     UpdateData(FALSE);
     if (m_dEntry != m_dPrevEntry)
@@ -442,16 +463,8 @@ void CPageWizard::KeepBuiltSetValues() {
 
 // ---- Helpers of the pages ----
 
-double CPageWizard::AtLeastUnit(CString& text) const {
-    const double length = ParseLength(text);
-    if (length >= m_dUnit)
-        return length;
-    text = FormatLength(m_dUnit);
-    return m_dUnit;
-}
-
 bool CPageWizard::CommitLength(CString& text, double& length, double built) {
-    return CommitEdit([&] { length = AtLeastUnit(text); }, length, built);
+    return CommitEdit([&] { length = ParseLength(text); }, length, built);
 }
 
 bool CPageWizard::CommitEdit(const std::function<void()>& limit, const double& value, double built) {
@@ -490,15 +503,59 @@ double CPageWizard::ParseLength(const CString& text) const {
     return length;
 }
 
-void CPageWizard::ExchangeLength(CDataExchange* dx, int id, CString& text) const {
-    DDX_Text(dx, id, text);
-    if (m_pDoc != nullptr)
-        DDV_TypedLength(dx, text, CLengthFormat(m_pDoc->m_nUnitIndex), kEnterLength);
+void CPageWizard::ExchangeLength(CDataExchange* dx, int id, CString& text, const LengthRange& range) const {
+    CString typed = text;
+    DDX_Text(dx, id, typed);
+    if (m_pDoc != nullptr && typed != text) {
+        const CLengthFormat lengths(m_pDoc->m_nUnitIndex);
+        DDV_Length(dx, typed, lengths, range, LengthRangeText(kEnterLengthBetween, lengths, range));
+    }
+    text = typed;
+}
+
+void CPageWizard::ExchangeNumber(CDataExchange* dx, int id, double& value, double least, double largest) {
+    double typed = value;
+    DDX_Text(dx, id, typed);
+    DDV_MinMaxDouble(dx, typed, least, largest);
+    value = typed;
+}
+
+void CPageWizard::ExchangeNumber(CDataExchange* dx, int id, int& value, int least, int largest) {
+    int typed = value;
+    DDX_Text(dx, id, typed);
+    DDV_MinMaxInt(dx, typed, least, largest);
+    value = typed;
+}
+
+double CPageWizard::TypedOrBuilt(const CString& text, double built) const {
+    return text == FormatLength(built) ? built : ParseLength(text);
+}
+
+double CPageWizard::FieldLength(int id, double fallback) const {
+    CString text;
+    if (CWnd* field = GetDlgItem(id))
+        field->GetWindowText(text);
+    double length = fallback;
+    if (m_pDoc != nullptr && !CLengthFormat(m_pDoc->m_nUnitIndex).ReadTypedLength(text, length))
+        length = fallback;
+    return length;
+}
+
+LengthRange CPageWizard::PieceLengths(double least) {
+    return {least, kLargestFieldLength};
+}
+
+bool CPageWizard::IsEditable(SetField field) const {
+    if (m_nEditable < 0 || m_nEditable > 5)
+        return false;
+    const SetField* editable = kEditablePairs[m_nEditable];
+    return field == editable[0] || field == editable[1];
 }
 
 bool CPageWizard::ReadEditedFields() {
     CSheetWizard* sheet = Sheet();
-    return m_bDirty && (sheet == nullptr || !IsLeftForCancel(*sheet)) && UpdateData(TRUE);
+    return m_bDirty && !m_bRefusingBranch && (sheet == nullptr || !IsLeftForCancel(*sheet)) &&
+           UpdateData(TRUE);
 }
 
 bool CPageWizard::AllMade(std::initializer_list<CPaint*> objects) {

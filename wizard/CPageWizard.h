@@ -7,6 +7,7 @@
 #include "model/CPaint.h"
 #include "model/CTool.h"
 #include "platform/ctl/CPropertyPage.h"
+#include "ui/LengthEntry.h"
 
 class CCVNDoc;
 class CGroup;
@@ -32,13 +33,9 @@ class CPageWizard : public CPropertyPage {
     enum SetField { kRadius, kAngle, kOffset, kLength };
     // How a turnout page limits what is typed into a parameter set.
     struct SetRules {
-        // Angles at or below 0, or below this many degrees, become 1 degree.
-        double angleFloor = 0.0;
+        // The angles a branch takes, in degrees; below one degree there is none.
         double angleCeiling = 90.0;
-        // Offsets at or below 0 become one unit; with this set, any offset below one unit.
-        bool offsetAtLeastUnit = false;
-        // A length below the offset is raised to it, before or after the other values follow.
-        bool lengthCoversOffsetFirst = false;
+        // A length below the offset the other values gave is raised to it.
         bool lengthCoversOffsetAfter = false;
     };
 
@@ -103,6 +100,9 @@ class CPageWizard : public CPropertyPage {
     // The limits of the page's parameter sets, and whether it edits set 1 besides set 2.
     SetRules m_setRules;
     BOOL m_bBothSets = TRUE;
+    // While the page tells that a pair makes no branch, a field losing the focus to the
+    // message is not read.
+    bool m_bRefusingBranch = false;
 
   protected:
     BOOL OnInitDialog() override;
@@ -158,6 +158,11 @@ class CPageWizard : public CPropertyPage {
     // Takes what was typed into a set as if its length, angle, offset and radius edits had
     // been left in this order.
     void CommitSet(int set);
+    // Whether the "Editable fields" choice lets the field of a set be typed.
+    bool IsEditable(SetField field) const;
+    // Tells that the typed pair makes no branch, naming what a branch can be, and gives the
+    // field typed into the focus back.
+    void RefuseBranch(int typedId);
     // Both sets' values as texts and their angles in shown degrees.
     void RefreshSetTexts();
     // One set's values as texts and its angle in shown degrees.
@@ -165,15 +170,27 @@ class CPageWizard : public CPropertyPage {
     // Each set value becomes its last built value.
     void KeepBuiltSetValues();
 
-    // A length field: a text that is no length of the document's unit is refused.
-    void ExchangeLength(CDataExchange* dx, int id, CString& text) const;
+    // A length field taking the lengths of the range: a typed text that is no such length is
+    // refused, naming the range. The text the page last showed stands for its value and is not
+    // judged again, as the page's own values (derived ones among them) may lie outside.
+    void ExchangeLength(CDataExchange* dx, int id, CString& text, const LengthRange& range) const;
+    // The length a text stands for: the built one while the text shows it, so that a field
+    // left untouched changes nothing.
+    double TypedOrBuilt(const CString& text, double built) const;
+    // The length a field's text stands for; the fallback for a text that is none.
+    double FieldLength(int id, double fallback) const;
+    // A number field taking the numbers from least to largest; a refused number leaves the
+    // value as it was.
+    static void ExchangeNumber(CDataExchange* dx, int id, double& value, double least, double largest);
+    static void ExchangeNumber(CDataExchange* dx, int id, int& value, int least, int largest);
+    // The lengths a field of a piece takes: from least to the largest length of any field, far
+    // within the coordinates a layout file keeps whatever piece the fields make.
+    static LengthRange PieceLengths(double least);
     // A field was left after typing: the page's fields are read, unless they were left for Close
-    // (nobody reads them then) or one is refused.
+    // (nobody reads them then), for a message, or one is refused.
     bool ReadEditedFields();
-    // A length read from its text, at least one unit; a raised one is written back to the text.
-    double AtLeastUnit(CString& text) const;
-    // The edit of a length field was left: the length is read at least one unit and shown;
-    // answers whether it differs from its value at the last build.
+    // The edit of a length field was left: the length is read and shown; answers whether it
+    // differs from its value at the last build.
     bool CommitLength(CString& text, double& length, double built);
     // The edit of a field was left after typing: the fields are read, limit sets the values and
     // their texts from them, and the texts are shown; answers whether the value differs from

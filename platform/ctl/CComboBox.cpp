@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ctl/CEdit.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
@@ -12,6 +13,7 @@ namespace {
 constexpr int kEdge = 2;
 constexpr int kTextInset = 2;
 constexpr UINT kListId = 1000;
+constexpr UINT kEditId = 1001;
 constexpr UINT kF4Key = 0x73;
 }  // namespace
 
@@ -20,6 +22,8 @@ CComboBox::CComboBox() : m_list(std::make_unique<CListBox>()) {}
 CComboBox::~CComboBox() {
     if (m_list->GetSafeHwnd())
         m_list->DestroyWindow();
+    if (m_edit && m_edit->GetSafeHwnd())
+        m_edit->DestroyWindow();
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -40,7 +44,20 @@ int CComboBox::OnCreate(CREATESTRUCT* cs) {
                           CRect(cs->x, cs->y, cs->x + cs->cx, cs->y + std::max(cs->cy, 20)), this, kListId))
         return -1;
     FitToField();
+    if (HasEdit())
+        CreateEdit(style);
     return CWnd::OnCreate(cs);
+}
+
+void CComboBox::CreateEdit(DWORD style) {
+    m_edit = std::make_unique<CEdit>();
+    m_edit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (style & WS_DISABLED), TextRect(), this, kEditId);
+    m_edit->ServeCombo(this);
+}
+
+void CComboBox::OnSize(UINT, int, int) {
+    if (m_edit && m_edit->GetSafeHwnd())
+        m_edit->MoveWindow(TextRect());
 }
 
 void CComboBox::OnDestroy() {
@@ -108,10 +125,30 @@ void CComboBox::ChangeSelection(int index) {
 LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
     if (message == WM_SETTEXT) {
-        m_editStart = m_editEnd = GetWindowTextLength();
+        if (m_edit)
+            ShowTextInEdit();
         Invalidate();
     }
     return result;
+}
+
+// A text set from outside is no edit of the person's: the owner hears of no change.
+void CComboBox::ShowTextInEdit() {
+    CString text;
+    GetWindowText(text);
+    m_showingText = true;
+    m_edit->SetWindowText(text);
+    m_showingText = false;
+    m_edit->SetSel(0, -1);
+}
+
+void CComboBox::TakeEditChange(UINT code) {
+    if (m_showingText || (code != EN_UPDATE && code != EN_CHANGE))
+        return;
+    CString text;
+    m_edit->GetWindowText(text);
+    CWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Notify(code == EN_UPDATE ? CBN_EDITUPDATE : CBN_EDITCHANGE);
 }
 
 // --- Geometry -----------------------------------------------------------------------------------
@@ -236,6 +273,10 @@ BOOL CComboBox::OnCommand(WPARAM wParam, LPARAM lParam) {
             CloseUp(true);
         return TRUE;
     }
+    if (LOWORD(wParam) == kEditId && m_edit) {
+        TakeEditChange(HIWORD(wParam));
+        return TRUE;
+    }
     return CWnd::OnCommand(wParam, lParam);
 }
 
@@ -260,21 +301,11 @@ void CComboBox::OnLButtonDown(UINT, CPoint point) {
         return;
     }
     SetFocus();
+    // The edit field takes its own clicks; the frame round it only focuses.
     if (!HasEdit() || ButtonRect().PtInRect(point)) {
         m_buttonDown = true;
         ShowDropDown(TRUE);
-        return;
     }
-    CClientDC dc(this);
-    dc.SelectStockObject(DEFAULT_GUI_FONT);
-    CString text;
-    GetWindowText(text);
-    int caret = 0;
-    const int x = point.x - TextRect().left - kTextInset;
-    while (caret < text.GetLength() &&
-           dc.GetTextExtent(text.Left(caret)).cx + dc.GetTextExtent(text.Left(caret + 1)).cx < 2 * x)
-        ++caret;
-    SetEditSel(caret, caret);
 }
 
 void CComboBox::OnLButtonDblClk(UINT flags, CPoint point) {
@@ -306,6 +337,8 @@ void CComboBox::OnLButtonUp(UINT, CPoint point) {
 // --- Keys ---------------------------------------------------------------------------------------
 
 BOOL CComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_ENABLE && m_edit)
+        m_edit->EnableWindow(static_cast<BOOL>(wParam));
     if (message != WM_GETDLGCODE)
         return CWnd::OnWndMsg(message, wParam, lParam, result);
     *result = OnGetDlgCode();
@@ -314,7 +347,7 @@ BOOL CComboBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     return TRUE;
 }
 
-void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
+void CComboBox::OnKeyDown(UINT key, UINT repeat, UINT flags) {
     if (key == kF4Key) {
         m_dropped ? CloseUp(true) : ShowDropDown(TRUE);
         return;
@@ -359,35 +392,18 @@ void CComboBox::OnKeyDown(UINT key, UINT, UINT) {
         default:
             break;
     }
-    if (!HasEdit()) {
-        if (key == VK_HOME)
-            ChangeSelection(0);
-        if (key == VK_END)
-            ChangeSelection(GetCount() - 1);
+    if (HasEdit()) {
+        PassToEdit(WM_KEYDOWN, key, repeat, flags);
         return;
     }
-    const int length = GetWindowTextLength();
-    switch (key) {
-        case VK_LEFT:
-            SetEditSel(std::max(0, m_editEnd - 1), std::max(0, m_editEnd - 1));
-            break;
-        case VK_RIGHT:
-            SetEditSel(std::min(length, m_editEnd + 1), std::min(length, m_editEnd + 1));
-            break;
-        case VK_HOME:
-            SetEditSel(0, 0);
-            break;
-        case VK_END:
-            SetEditSel(length, length);
-            break;
-        case VK_DELETE:
-            if (m_editStart == m_editEnd)
-                SetEditSel(m_editStart, std::min(length, m_editStart + 1));
-            ReplaceEditSelection("");
-            break;
-        default:
-            break;
-    }
+    if (key == VK_HOME)
+        ChangeSelection(0);
+    if (key == VK_END)
+        ChangeSelection(GetCount() - 1);
+}
+
+void CComboBox::PassToEdit(UINT message, WPARAM wParam, UINT repeat, UINT flags) {
+    m_edit->SendMessage(message, wParam, MAKELPARAM(repeat, flags));
 }
 
 // Tab takes the highlighted row as Return does, then goes on as a Tab does with the list closed.
@@ -408,64 +424,39 @@ void CComboBox::OnSysKeyDown(UINT key, UINT repeat, UINT flags) {
     CWnd::OnSysKeyDown(key, repeat, flags);
 }
 
-void CComboBox::OnChar(UINT ch, UINT, UINT) {
-    if (!HasEdit()) {
-        if (ch <= ' ' || (OwnerDrawn() && (GetStyle() & CBS_HASSTRINGS) == 0))
-            return;
-        const char prefix[2] = {static_cast<char>(ch), '\0'};
-        const int found = FindString(GetCurSel(), prefix);
-        if (found == CB_ERR)
-            return;
-        if (m_dropped)
-            m_list->SetHighlight(found);
-        else
-            ChangeSelection(found);
+void CComboBox::OnChar(UINT ch, UINT repeat, UINT flags) {
+    if (HasEdit()) {
+        PassToEdit(WM_CHAR, ch, repeat, flags);
         return;
     }
-    if (ch == VK_BACK) {
-        if (m_editStart == m_editEnd && m_editStart > 0)
-            SetEditSel(m_editStart - 1, m_editStart);
-        ReplaceEditSelection("");
+    if (ch <= ' ' || (OwnerDrawn() && (GetStyle() & CBS_HASSTRINGS) == 0))
         return;
-    }
-    if (ch < ' ')
+    const char prefix[2] = {static_cast<char>(ch), '\0'};
+    const int found = FindString(GetCurSel(), prefix);
+    if (found == CB_ERR)
         return;
-    const char typed[2] = {static_cast<char>(ch), '\0'};
-    ReplaceEditSelection(typed);
+    if (m_dropped)
+        m_list->SetHighlight(found);
+    else
+        ChangeSelection(found);
 }
 
 DWORD CComboBox::GetEditSel() const {
-    return static_cast<DWORD>(MAKELONG(m_editStart, m_editEnd));
+    return m_edit ? m_edit->GetSel() : 0;
 }
 
 BOOL CComboBox::SetEditSel(int start, int end) {
-    if (!HasEdit())
+    if (!m_edit)
         return CB_ERR;
-    const int length = GetWindowTextLength();
-    m_editStart = start < 0 ? length : std::min(start, length);
-    m_editEnd = end < 0 ? length : std::min(end, length);
-    if (m_editStart > m_editEnd)
-        std::swap(m_editStart, m_editEnd);
-    Invalidate();
+    m_edit->SetSel(start, end);
     return TRUE;
 }
 
-void CComboBox::ReplaceEditSelection(const CString& text) {
-    CString current;
-    GetWindowText(current);
-    if (text.IsEmpty() && m_editStart == m_editEnd)
-        return;
-    const CString changed = current.Left(m_editStart) + text + current.Mid(m_editEnd);
-    const int caret = m_editStart + text.GetLength();
-    SetWindowText(changed);
-    SetEditSel(caret, caret);
-    Notify(CBN_EDITUPDATE);
-    Notify(CBN_EDITCHANGE);
-}
-
 void CComboBox::OnSetFocus(CWnd*) {
-    if (HasEdit())
+    if (m_edit) {
         SetEditSel(0, -1);
+        m_edit->Invalidate();
+    }
     Invalidate();
     Notify(CBN_SETFOCUS);
 }
@@ -477,8 +468,8 @@ void CComboBox::OnCancelMode() {
 
 void CComboBox::OnKillFocus(CWnd*) {
     CloseUp(false);
-    if (HasEdit())
-        SetEditSel(0, 0);
+    if (m_edit)
+        m_edit->Invalidate();
     Invalidate();
     Notify(CBN_KILLFOCUS);
 }
@@ -517,10 +508,9 @@ void CComboBox::PaintButton(CDC& dc) {
 void CComboBox::PaintField(CDC& dc) {
     const CRect area = TextRect();
     const bool focused = GetFocus() == this && !m_dropped;
-    if (HasEdit()) {
-        PaintEditText(dc, area, GetFocus() == this);
+    // The edit field paints itself.
+    if (HasEdit())
         return;
-    }
     const int current = GetCurSel();
     if (OwnerDrawn()) {
         DRAWITEMSTRUCT draw{ODT_COMBOBOX,
@@ -552,29 +542,6 @@ void CComboBox::PaintField(CDC& dc) {
     dc.DrawText(text, &textArea, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (focused)
         dc.DrawFocusRect(&area);
-}
-
-void CComboBox::PaintEditText(CDC& dc, const CRect& area, bool focused) {
-    CString text;
-    GetWindowText(text);
-    const int x = area.left + kTextInset;
-    const int y = area.top + (area.Height() - ControlTextHeight()) / 2;
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    dc.TextOut(x, y, text);
-    if (!focused)
-        return;
-    const int startX = x + dc.GetTextExtent(text.Left(m_editStart)).cx;
-    const int endX = x + dc.GetTextExtent(text.Left(m_editEnd)).cx;
-    if (m_editStart != m_editEnd) {
-        const CRect selected(startX, y, endX, y + ControlTextHeight());
-        dc.FillSolidRect(&selected, GetSysColor(COLOR_HIGHLIGHT));
-        dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-        const CString part = text.Mid(m_editStart, m_editEnd - m_editStart);
-        dc.TextOut(startX, y, part);
-        return;
-    }
-    dc.FillSolidRect(endX, y, 1, ControlTextHeight(), GetSysColor(COLOR_WINDOWTEXT));
 }
 
 void CComboBox::DrawItem(DRAWITEMSTRUCT*) {}

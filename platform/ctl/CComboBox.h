@@ -4,10 +4,14 @@
 
 #include "platform/ctl/CListBox.h"
 
+class CEdit;
+
 // A selection field with a list that drops down below it in a popup window: a drop-down list
 // (CBS_DROPDOWNLIST, the field shows the chosen item) or a drop-down with an edit field of its
 // own (CBS_DROPDOWN). The window is as high as the field; the height it was created with is the
-// height of the dropped list. The items live in the drop-down's list box.
+// height of the dropped list. The items live in the drop-down's list box. The edit field is a
+// CEdit in the field's place, so it edits as every edit field does; the combo keeps the focus
+// and hands the field the keys it does not take itself.
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)
   public:
@@ -51,6 +55,7 @@ class CComboBox : public CWnd {
     // --- The edit field of CBS_DROPDOWN ---------------------------------------------------
     // Start and end of the edit selection packed as LOWORD and HIWORD.
     DWORD GetEditSel() const;
+    // A negative start removes the selection; end -1 means the end of the text.
     BOOL SetEditSel(int start, int end);
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -66,12 +71,14 @@ class CComboBox : public CWnd {
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnSize(UINT type, int cx, int cy) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     // The dropped list closes choosing nothing, as a press outside it does.
     void OnCancelMode() override;
     // Arrow keys move the selection and letters find items, even inside a dialog.
     UINT OnGetDlgCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
-    // An open list takes Return, Escape and Tab itself: they close the list, not the dialog or frame.
+    // An open list takes Return, Escape and Tab itself: they close the list, not the dialog or
+    // frame. The edit field is enabled and disabled with the combo.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSysKeyDown(UINT key, UINT repeat, UINT flags) override;
@@ -96,15 +103,19 @@ class CComboBox : public CWnd {
     void ShowSelectionText();
     void PaintField(CDC& dc);
     void PaintButton(CDC& dc);
-    void PaintEditText(CDC& dc, const CRect& area, bool focused);
-    void ReplaceEditSelection(const CString& text);
+    void CreateEdit(DWORD style);
+    void ShowTextInEdit();
+    // The edit field's text changed: the combo's text follows it and its owner hears of a
+    // change the person made.
+    void TakeEditChange(UINT code);
+    void PassToEdit(UINT message, WPARAM wParam, UINT repeat, UINT flags);
     void Notify(UINT code) { CommandOwner(*this, code); }
 
     std::unique_ptr<CListBox> m_list;
+    std::unique_ptr<CEdit> m_edit;
+    bool m_showingText = false;
     bool m_dropped = false;
     bool m_buttonDown = false;
     int m_dropHeight = 100;
     int m_selectionAtDrop = CB_ERR;
-    int m_editStart = 0;
-    int m_editEnd = 0;
 };

@@ -302,9 +302,13 @@ void CEdit::OnChar(UINT ch, UINT, UINT) {
 
 // --- Mouse and focus ------------------------------------------------------------------------
 
+CWnd* CEdit::FocusHolder() const {
+    return m_combo ? m_combo : const_cast<CEdit*>(this);
+}
+
 void CEdit::OnLButtonDown(UINT, CPoint point) {
-    if (GetFocus() != this)
-        SetFocus();
+    if (!HasFocus())
+        FocusHolder()->SetFocus();
     MoveCaretTo(PointToPosition(point), KeyDown(VK_SHIFT));
     m_selecting = true;
     SetCapture();
@@ -498,7 +502,7 @@ void CEdit::OnPaint() {
     const int first = GetFirstVisibleLine();
     const int last = std::min(Rows().Count(), first + VisibleLines() + 1);
     for (int line = first; line < last; ++line) PaintLine(dc, line, area.top + (line - first) * LineHeight());
-    if (GetFocus() == this && !m_buffer.HasSelection()) {
+    if (HasFocus() && !m_buffer.HasSelection()) {
         const CPoint caret = PositionToPoint(m_buffer.Caret());
         dc.FillSolidRect(caret.x, caret.y, 1, LineHeight(), GetSysColor(COLOR_WINDOWTEXT));
     }
@@ -510,7 +514,7 @@ void CEdit::PaintLine(CDC& dc, int line, int y) {
     const int start = Rows().Start(line);
     const CString text = m_buffer.Text().Mid(start, Rows().Length(line));
     const int x = area.left - m_scrollX;
-    const bool showSelection = GetFocus() == this || (GetStyle() & ES_NOHIDESEL);
+    const bool showSelection = HasFocus() || (GetStyle() & ES_NOHIDESEL);
     const int selStart = std::clamp(m_buffer.SelStart() - start, 0, text.GetLength());
     const int selEnd = std::clamp(m_buffer.SelEnd() - start, 0, text.GetLength());
     dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));

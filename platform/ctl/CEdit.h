@@ -52,6 +52,10 @@ class CEdit : public CControlWnd {
     bool IsReadOnly() const { return (GetStyle() & ES_READONLY) != 0; }
     bool WrapsWords() const { return IsMultiLine() && (GetStyle() & (ES_AUTOHSCROLL | WS_HSCROLL)) == 0; }
 
+    // Makes the field the edit part of a drop-down combo: the combo holds the focus and hands
+    // the field its keys, and a click in the field focuses the combo.
+    void ServeCombo(CWnd* combo) { m_combo = combo; }
+
   protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
@@ -71,6 +75,10 @@ class CEdit : public CControlWnd {
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
+    // The window whose focus is the field's: the field, or the combo it serves.
+    CWnd* FocusHolder() const;
+    bool HasFocus() const { return GetFocus() == FocusHolder(); }
+
     // --- Editing --------------------------------------------------------------------------
     // Stores the buffer's text as the window text and tells the parent (EN_UPDATE, EN_CHANGE).
     void TextChanged();
@@ -93,6 +101,7 @@ class CEdit : public CControlWnd {
 
     void PaintLine(CDC& dc, int line, int y);
 
+    CWnd* m_combo = nullptr;
     EditBuffer m_buffer;
     mutable EditRows m_rows;
     mutable CString m_laidText;

@@ -26,11 +26,13 @@ struct DecodedPicture {
 };
 
 // What a stand-in shows: its picture as read, kept on disk, until the budget has room for it
-// again; then held in memory instead. Or, for a picture held as its codes, those codes.
+// again; then held in memory instead. Or, for a picture held as its codes, those codes. A picture
+// the cache folder refused is held in memory beyond the budget: shown, whatever the disk does.
 struct StandIn {
     std::unique_ptr<CSpilledPicture> spilled;
     std::shared_ptr<PixelSurface> held;
     std::vector<BYTE> codes;
+    bool beyondBudget = false;
 };
 
 // The pictures held and the bytes they take, kept up to date as each is read and freed, so
@@ -40,6 +42,8 @@ struct HeldPictures {
     std::unordered_map<std::string, DecodedPicture> pictures;
     std::unordered_map<const PixelSurface*, StandIn> standIns;
     std::size_t bytes = 0;
+    // Of those, the bytes of the pictures the cache folder refused.
+    std::size_t beyondBudgetBytes = 0;
     std::size_t count = 0;
     std::uint64_t fileReads = 0;
 };
@@ -81,8 +85,10 @@ void Release(std::shared_ptr<PixelSurface>& decoded, const std::string& key) {
     --held.count;
     const auto standIn = held.standIns.find(released);
     if (standIn != held.standIns.end()) {
-        if (standIn->second.held)
-            held.bytes -= SurfaceBytes(*standIn->second.held);
+        const std::size_t standInBytes = standIn->second.held ? SurfaceBytes(*standIn->second.held) : 0;
+        held.bytes -= standInBytes;
+        if (standIn->second.beyondBudget)
+            held.beyondBudgetBytes -= standInBytes;
         held.bytes -= standIn->second.codes.size();
         held.standIns.erase(standIn);
     }
@@ -141,15 +147,31 @@ bool IsDrawing(const BmpImage& image) {
     return true;
 }
 
-// The picture past the budget, read once, at what the screen can show, and kept on disk. Null when
-// it cannot be read. Call with the lock held.
+// The picture the cache folder refused, held in memory beyond the budget. Call with the lock held.
+void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture) {
+    const std::size_t bytes = SurfaceBytes(*picture);
+    Held().bytes += bytes;
+    Held().beyondBudgetBytes += bytes;
+    standIn.held = std::move(picture);
+    standIn.beyondBudget = true;
+}
+
+// The picture past the budget, read once, at what the screen can show, and kept on disk, or in
+// memory when the disk refuses it. Null when it cannot be read. Call with the lock held.
 std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
-    const BmpImage shown = ReadCutShortBmpBytes(std::move(file), CDecodedPictures::kSpilledPixels,
-                                                CDecodedPictures::kSpilledSide);
+    const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
+    const BmpImage shown =
+        ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
     if (!shown.surface)
         return nullptr;
     auto standIn = std::make_shared<PixelSurface>(1, 1);
-    Held().standIns[standIn.get()].spilled = CSpilledPicture::Write(*shown.surface, IsDrawing(shown));
+    StandIn& kept = Held().standIns[standIn.get()];
+    const bool readWhole = SurfaceBytes(*shown.surface) == decodedBytes;
+    kept.spilled = readWhole && file.size() < decodedBytes
+                       ? CSpilledPicture::WriteFile(file, *shown.surface, IsDrawing(shown), decodedBytes)
+                       : CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
+    if (!kept.spilled)
+        HoldBeyondTheBudget(kept, shown.surface);
     return standIn;
 }
 
@@ -255,5 +277,5 @@ std::size_t CDecodedPictures::HeldBytes() {
 std::size_t CDecodedPictures::HeldBound() {
     HeldPictures& held = Held();
     const std::lock_guard<std::mutex> guard(held.lock);
-    return kBudgetBytes + held.count * kStandInBytes;
+    return kBudgetBytes + held.count * kStandInBytes + held.beyondBudgetBytes;
 }

@@ -17,11 +17,13 @@ class PixelSurface;
 // (its longer side kSmallestReducedSide) is not held: a stand-in of one pixel takes its place,
 // and the picture as read, reduced to kSpilledPixels and kSpilledSide, goes to the cache folder
 // (CSpilledPicture), from where drawing reads it back (Shown), never from the file, which may
-// have changed or gone since. A stand-in's picture comes back into memory once the budget has
-// room for it. A run-length picture whose codes set no more than kCodesPixels of the more than
-// kSpilledPixels it declares is held as its file's codes instead, counted in the budget at their
-// size, and decoded at the size it shows at. So the pictures together hold no more than the
-// budget and kStandInBytes each, however many there are.
+// have changed or gone since; when the cache folder refuses it (not writable, the disk full), it
+// is held in memory beyond the budget instead, so that it still shows. A stand-in's picture
+// comes back into memory once the budget has room for it. A run-length picture whose codes set
+// no more than kCodesPixels of the more than kSpilledPixels it declares is held as its file's
+// codes instead, counted in the budget at their size, and decoded at the size it shows at. So
+// the pictures together hold no more than the budget and kStandInBytes each, however many there
+// are, and the pictures the cache folder refused.
 class CDecodedPictures {
   public:
     // 256 MB: 64 megapixels of 4 bytes; drawing keeps a copy of each picture in its own format.
@@ -47,6 +49,7 @@ class CDecodedPictures {
     static std::uint64_t FileReads();
     // The bytes of the pictures held now, counted as each is read and freed.
     static std::size_t HeldBytes();
-    // The most the pictures held now may take: the budget and kStandInBytes for each of them.
+    // The most the pictures held now may take: the budget, kStandInBytes for each of them and the
+    // pictures the cache folder refused.
     static std::size_t HeldBound();
 };

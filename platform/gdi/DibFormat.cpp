@@ -433,17 +433,32 @@ BmpImage ReadRunLengthBytes(const std::vector<BYTE>& bytes, std::size_t shownPix
 }
 }  // namespace
 
-std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes) {
-    std::optional<DibDescription> dib;
+namespace {
+// The picture's description from its headers, plain or run-length; nothing when they are not
+// those of a bitmap we read.
+std::optional<DibDescription> DescriptionOf(const std::vector<BYTE>& bytes) {
     if (const std::optional<RunLengthLayout> runLength = RunLengthLayoutOf(bytes))
-        dib = runLength->dib;
-    else if (!IsRunLengthBmp(bytes))
-        if (const std::optional<BmpLayout> layout = LayoutOfBmp(bytes))
-            dib = layout->dib;
+        return runLength->dib;
+    if (IsRunLengthBmp(bytes))
+        return std::nullopt;
+    const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
+    return layout ? std::optional<DibDescription>(layout->dib) : std::nullopt;
+}
+}  // namespace
+
+std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes) {
+    const std::optional<DibDescription> dib = DescriptionOf(bytes);
     if (!dib)
         return std::nullopt;
     const int step = ReductionStep(dib->width, dib->height, 0);
     return ReducedSide(dib->width, step) * ReducedSide(dib->height, step);
+}
+
+std::optional<std::size_t> DeclaredPixels(const std::vector<BYTE>& bytes) {
+    const std::optional<DibDescription> dib = DescriptionOf(bytes);
+    if (!dib)
+        return std::nullopt;
+    return static_cast<std::size_t>(dib->width) * dib->height;
 }
 
 BmpImage ReadBmpFile(const std::filesystem::path& path) {

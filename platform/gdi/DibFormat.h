@@ -76,6 +76,8 @@ int ReductionStep(int width, int height, std::size_t shownPixels, int shownSide 
 // The pixels a picture read from the bytes (its headers at least) holds at its smallest reduced
 // resolution, as ReductionStep allows it; nothing when they are not those of a bitmap we read.
 std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes);
+// The pixels the bytes' headers declare; nothing when they are not those of a bitmap we read.
+std::optional<std::size_t> DeclaredPixels(const std::vector<BYTE>& bytes);
 
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.

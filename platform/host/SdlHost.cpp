@@ -385,6 +385,23 @@ bool SdlHost::KeyboardOutsideProgram() const {
     return *focus == 0 || !m_pool.Find(*focus);
 }
 
+// The keyboard went to another program, to no window or to whichever the pointer is over (none of
+// this one's windows has it): an open menu closes and whatever follows the mouse ends, as when the
+// desktop activates another program. The button may still be held, and X goes on sending its
+// moves and its release here, which then change nothing.
+void SdlHost::CancelForKeyboardOutside() {
+    CMenuPopupWnd::CancelAllMenus();
+    if (CWnd* active = Manager().GetActiveWindow())
+        active->SendMessage(WM_CANCELMODE);
+    // A holder outside the active window is told itself, and lets the mouse go.
+    CWnd* holder = Manager().GetCapture();
+    if (!holder)
+        return;
+    holder->SendMessage(WM_CANCELMODE);
+    if (Manager().GetCapture() == holder)
+        Manager().ReleaseCapture();
+}
+
 // The desktop gave the keyboard to one of the program's windows (Alt+Tab, a click on its frame, a
 // window manager's choice after another window went): that window becomes the active one, and the
 // keys go to it. What the window active before tracked ends, a menu open in it among them.
@@ -533,11 +550,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
                    event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
             FollowDesktopFocus(WindowOf(event.window.windowID));
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-            // The keyboard went to another program, to no window or to whichever the pointer is
-            // over (none of this one's windows has it): an open menu closes, as it does when the
-            // desktop activates another program.
             if (KeyboardOutsideProgram())
-                CMenuPopupWnd::CancelAllMenus();
+                CancelForKeyboardOutside();
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {

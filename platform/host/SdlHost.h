@@ -83,6 +83,7 @@ class SdlHost : public Host {
     // Whether none of this one's windows holds the keyboard: another program, no window or the
     // pointer root does.
     bool KeyboardOutsideProgram() const;
+    void CancelForKeyboardOutside();
     void KeepKeyboardFromDisabled(CWnd* window);
     void PressKey(const SDL_Event& event);
     // Whether SDL made the key event up itself (no X key event of its kind is behind it); consumes

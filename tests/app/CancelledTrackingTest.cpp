@@ -29,6 +29,7 @@
 #include "shell/CToolBarEx.h"
 #include "terrain/CTerrainEditorDialog.h"
 #include "tests/app/LayoutInProgram.h"
+#include "tests/app/MouseHolders.h"
 #include "view3d/C3DPreviewClump.h"
 #include "view3d/C3DView.h"
 
@@ -37,6 +38,7 @@
 // timer going on, nothing half done, and the moves and the release that follow change nothing.
 
 namespace {
+using namespace mouse_holders;
 
 template <class... Values>
 std::string Describe(const Values&... values) {
@@ -191,18 +193,16 @@ class LiftedStandIn : public CPaint {
     int lifts = 0;
 };
 
-// Where a row's window lives; the rows of one place come together, and each place is entered once.
-enum class Where { kControlBox, kPlan, k3DView, kTerrainEditor };
-
-// One kind of window that holds the mouse from a press: where it lives, how a person starts its
-// tracking (answering the window that then holds the mouse), what its rest needs besides what
-// every window there needs, what the person goes on to do after the cancel (the mouse wanders
-// off and lets go otherwise), and what going on would change besides what it changes there.
+// One kind of window that holds the mouse from a press, one of the mouse holders, where the rows
+// of one place come together and each place is entered once: how a person starts its tracking
+// (answering the window that then holds the mouse), what its rest needs besides what every window
+// there needs, what the person goes on to do after the cancel (the mouse wanders off and lets go
+// otherwise), and what going on would change besides what it changes there.
 struct Tracking {
-    Tracking(const char* name, Where where, std::function<CWnd*()> start, std::function<bool()> atRest = {},
+    Tracking(const char* name, std::function<CWnd*()> start, std::function<bool()> atRest = {},
              std::function<void()> goOn = {}, std::function<std::string()> state = {})
         : name(name),
-          where(where),
+          where(WhereOf(name)),
           start(std::move(start)),
           atRest(std::move(atRest)),
           goOn(std::move(goOn)),
@@ -410,6 +410,15 @@ class CancelledTracking : public LayoutInProgram {
         host.RunUntilIdle();
     }
     int PointEntry() const { return layout->m_tool.m_nMultiPoint; }
+    CWnd* HoldInPlan(UINT tool, CSize drag, CPoint at = CPoint(100, 200)) {
+        Command(tool);
+        return Hold(*plan, at, drag);
+    }
+    std::string PlanState() {
+        std::string selected;
+        for (CPaint* object : layout->m_rootGroup.m_members) selected += Describe(object->IsSelected());
+        return Describe(Stored(*layout).size(), layout->m_tool.GetUndoCount(), selected);
+    }
 
     ControlBox box;
     C3DView* view = nullptr;
@@ -427,55 +436,53 @@ class CancelledTracking : public LayoutInProgram {
 
 TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
     const std::vector<Tracking> table = {
-        {"push button", Where::kControlBox, [&] { return Hold(box.button, CentreOf(box.button)); }, nullptr,
+        {"push button", [&] { return Hold(box.button, CentreOf(box.button)); }, nullptr,
          // Let go over the button itself: no click comes of it.
          [&] { LetGoAt(OnScreen(&box.button, CentreOf(box.button))); }},
-        {"edit", Where::kControlBox, [&] { return Hold(box.edit, CPoint(4, 12)); }},
-        {"combo box", Where::kControlBox, [&] { return Hold(box.combo, CPoint(140, 10)); }},
+        {"edit", [&] { return Hold(box.edit, CPoint(4, 12)); }},
+        {"combo box", [&] { return Hold(box.combo, CPoint(140, 10)); }},
         // Dropped by a click, its list's scroll bar pressed: the combo box holds the mouse again.
-        {"combo box's list scroll bar", Where::kControlBox,
+        {"combo box's list scroll bar",
          [&] {
              Hold(box.combo, CPoint(140, 10));
              LetGoAt(OnScreen(&box.combo, CPoint(140, 10)));
              host.MouseDown(ScrollBarPart(box.combo.DropList(), ScrollBarGeometry::LineDown));
              return &box.combo;
          }},
-        {"list box", Where::kControlBox, [&] { return Hold(box.list, CPoint(20, 4)); }, nullptr,
+        {"list box", [&] { return Hold(box.list, CPoint(20, 4)); }, nullptr,
          [&] { LetGoAt(OnScreen(&box.list, CPoint(20, 60))); }},
-        {"header divider", Where::kControlBox,
+        {"header divider",
          [&] {
              return Hold(box.Header(), CPoint(box.FirstColumn().right, box.FirstColumn().CenterPoint().y));
          }},
-        {"header item", Where::kControlBox,
-         [&] { return Hold(box.Header(), box.FirstColumn().CenterPoint()); }, nullptr,
+        {"header item", [&] { return Hold(box.Header(), box.FirstColumn().CenterPoint()); }, nullptr,
          [&] { LetGoAt(OnScreen(&box.Header(), box.FirstColumn().CenterPoint())); }},
-        {"list view", Where::kControlBox, [&] { return Hold(box.report, CPoint(30, 30)); }},
-        {"tree view", Where::kControlBox, [&] { return Hold(box.tree, CPoint(30, 8)); }},
-        {"scroll bar arrow", Where::kControlBox, [&] { return Hold(box.bar, CPoint(5, 9)); },
+        {"list view", [&] { return Hold(box.report, CPoint(30, 30)); }},
+        {"tree view", [&] { return Hold(box.tree, CPoint(30, 8)); }},
+        {"scroll bar arrow", [&] { return Hold(box.bar, CPoint(5, 9)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"scroll bar thumb", Where::kControlBox, [&] { return Hold(box.bar, box.BarThumb(), CSize(40, 0)); },
+        {"scroll bar thumb", [&] { return Hold(box.bar, box.BarThumb(), CSize(40, 0)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"slider thumb", Where::kControlBox,
+        {"slider thumb",
          [&] {
              CRect thumb;
              box.slider.GetThumbRect(&thumb);
              return Hold(box.slider, thumb.CenterPoint(), CSize(30, 0));
          },
          [&] { return box.lastScroll == TB_ENDTRACK; }},
-        {"spin button", Where::kControlBox, [&] { return Hold(box.spin, CPoint(10, 5)); }},
-        {"colour field", Where::kControlBox, [&] { return Hold(box.colours, CPoint(20, 20)); }},
-        {"luminance bar", Where::kControlBox, [&] { return Hold(box.shades, CPoint(8, 20), CSize(0, 30)); }},
-        {"catalogue's sort chain", Where::kControlBox,
+        {"spin button", [&] { return Hold(box.spin, CPoint(10, 5)); }},
+        {"colour field", [&] { return Hold(box.colours, CPoint(20, 20)); }},
+        {"luminance bar", [&] { return Hold(box.shades, CPoint(8, 20), CSize(0, 30)); }},
+        {"catalogue's sort chain",
          [&] {
              CRect first;
              box.chain.GetItemRect(box.chain.ItemAt(0), &first, TRUE);
              return Hold(box.chain, first.CenterPoint(), CSize(0, 12));
          }},
-        {"3D preview", Where::kControlBox,
-         [&] { return Hold(box.preview, CentreOf(box.preview), CSize(10, 0)); }},
+        {"3D preview", [&] { return Hold(box.preview, CentreOf(box.preview), CSize(10, 0)); }},
         // The box's own menu, the cancel coming while its submenu runs: the menu under it takes no
         // mouse back.
-        {"submenu", Where::kControlBox,
+        {"submenu",
          [&] {
              CMenu menu;
              menu.CreatePopupMenu();
@@ -495,46 +502,49 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              menu.TrackPopupMenu(TPM_LEFTALIGN, 300, 300, &box);
              return opened;
          }},
-        {"window's close button", Where::kControlBox, [&] { return HoldScreen(BoxCloseButton()); }, nullptr,
+        {"window's close button", [&] { return HoldScreen(BoxCloseButton()); }, nullptr,
          [&] { LetGoAt(BoxCloseButton()); }},
-        {"window's move", Where::kControlBox,
+        {"window's move",
          [&] {
              CRect place;
              box.GetWindowRect(&place);
              return HoldScreen(CPoint(place.CenterPoint().x, place.top + 8), CSize(20, 20));
          }},
-        {"window's scroll arrow", Where::kControlBox,
-         [&] { return HoldScreen(ScrollBarPart(box, ScrollBarGeometry::LineDown)); },
+        {"window's scroll arrow", [&] { return HoldScreen(ScrollBarPart(box, ScrollBarGeometry::LineDown)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"window's scroll thumb", Where::kControlBox,
+        {"window's scroll thumb",
          [&] { return HoldScreen(ScrollBarPart(box, ScrollBarGeometry::Thumb), CSize(0, 30)); },
          [&] { return box.lastScroll == SB_ENDSCROLL; }},
-        {"plan drag", Where::kPlan,
+        {"plan drag", [&] { return HoldInPlan(ID_TOOL_LINE, CSize(100, 60)); }, nullptr, nullptr,
+         [&] { return PlanState(); }},
+        // Over the line the drag before laid: the band selects what it held when the keyboard left. The
+        // line tool comes back after, for the rows that press the selector's button.
+        {"selection band", [&] { return HoldInPlan(ID_TOOL_SELECTOR, CSize(240, 160), CPoint(60, 120)); },
+         nullptr,
          [&] {
+             WanderOffAndLetGo();
              Command(ID_TOOL_LINE);
-             return Hold(*plan, CPoint(100, 200), CSize(100, 60));
          },
-         nullptr, nullptr, [&] { return Describe(Stored(*layout).size(), layout->m_tool.GetUndoCount()); }},
-        {"tool bar button", Where::kPlan,
-         [&] { return Hold(Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint()); }, nullptr,
-         [&] { LetGoAt(OnScreen(&Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint())); },
+         [&] { return PlanState(); }},
+        {"tool bar button", [&] { return Hold(Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint()); },
+         nullptr, [&] { LetGoAt(OnScreen(&Tools(), SlotOf(Tools(), ID_TOOL_SELECTOR).CenterPoint())); },
          [&] {
              return Describe(Tools().GetButtonStyle(Tools().CommandToIndex(ID_TOOL_SELECTOR)),
                              IsChecked(ID_TOOL_SELECTOR));
          }},
         // A press on its arrow opens the palette; no choice of it comes after the cancel.
-        {"tool bar's palette", Where::kPlan,
+        {"tool bar's palette",
          [&] {
              const CRect slot = SlotOf(Tools(), ID_TOOL_DIMENSION_LINE);
              return Hold(Tools(), CPoint(slot.right - 4, slot.CenterPoint().y));
          },
          [&] { return Tools().CommandToIndex(ID_TOOL_DIMENSION_LINE) >= 0; }},
-        {"context help", Where::kPlan, [&] { return Command(ID_CONTEXT_HELP), &Main(); }, nullptr,
+        {"context help", [&] { return Command(ID_CONTEXT_HELP), &Main(); }, nullptr,
          [&] {
              host.Click(OnScreen(plan, CPoint(150, 150)));
              host.RunUntilIdle();
          }},
-        {"menu", Where::kPlan,
+        {"menu",
          [&] {
              CWnd* opened = nullptr;
              host.WhenModal("", [&](CWnd& popup) {
@@ -546,12 +556,12 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              host.MouseDown(NonClientPainter::MenuBarItemRect(Main(), 0).CenterPoint() + place.TopLeft());
              return opened;
          }},
-        {"menu bar held by the keyboard", Where::kPlan,
+        {"menu bar held by the keyboard",
          [&] {
              host.PressKey(VK_MENU);
              return CWnd::GetCapture();
          }},
-        {"plan's system menu move by keys", Where::kPlan,
+        {"plan's system menu move by keys",
          [&] {
              PlanFrame().SendMessage(WM_SYSCOMMAND, SC_RESTORE);
              host.RunUntilIdle();
@@ -568,16 +578,15 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              host.PressKey(VK_RETURN);
              host.RunUntilIdle();
          }},
-        {"3D drive", Where::k3DView,
+        {"3D drive",
          [&] {
              Hold(*view, CentreOf(*view) + CSize(60, -40));
              host.AdvanceClock(100);
              return view;
          }},
-        {"3D camera lift", Where::k3DView,
-         [&] { return Hold(*view, CentreOf(*view), CSize(0, -20), VK_SHIFT); }},
+        {"3D camera lift", [&] { return Hold(*view, CentreOf(*view), CSize(0, -20), VK_SHIFT); }},
         // The mouse stays on the button while time goes by: the camera takes no further step.
-        {"camera tool bar's held button", Where::k3DView,
+        {"camera tool bar's held button",
          [&] { return Hold(CameraBar(), SlotOf(CameraBar(), ID_CAMERA_MOVE_FORWARD).CenterPoint()); },
          nullptr,
          [&] {
@@ -585,14 +594,14 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
              LetGoAt(OnScreen(&CameraBar(), SlotOf(CameraBar(), ID_CAMERA_MOVE_FORWARD).CenterPoint()));
          }},
         // The lift so far stays, as letting go would leave it.
-        {"3D object lift", Where::k3DView,
+        {"3D object lift",
          [&] {
              Command(ID_CAMERA_RESET);
              return Hold(*view, CentreOf(*view), CSize(0, -20), 0, true);
          },
          [&] { return standIn->lifts > 0; }},
         // Ctrl and a press on the ball drag the selected knot.
-        {"terrain preview", Where::kTerrainEditor,
+        {"terrain preview",
          [&]() -> CWnd* {
              const auto ball = knots->GetCamera()->ScreenRect(*knots->GetMarker());
              if (!ball.has_value())
@@ -601,13 +610,19 @@ TEST_F(CancelledTracking, EveryWindowThatHoldsTheMouseIsAtRestAfterACancel) {
                          VK_CONTROL);
          }},
     };
+    std::vector<std::string> names;
     for (const Tracking& row : table) {
         if (row.where != current) {
             ASSERT_NO_FATAL_FAILURE(Enter(row.where));
         }
         WalkIn(row);
+        names.emplace_back(row.name);
     }
     EXPECT_EQ(walked, table.size());
+    // The desktop walks the same holders.
+    std::vector<std::string> holders;
+    for (const MouseHolder& holder : MouseHolders()) holders.emplace_back(holder.name);
+    EXPECT_EQ(names, holders);
 }
 
 // A cancel in the middle of a point entry lends its mouse: the entry goes on and takes the

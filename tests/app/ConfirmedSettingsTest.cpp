@@ -1,5 +1,7 @@
+#include <fstream>
 #include <functional>
 
+#include "platform/base/FileSystemText.h"
 #include "platform/cdlg/CommonDialogDefs.h"
 #include "platform/ctl/CListCtrl.h"
 #include "platform/ctl/CPropertyPage.h"
@@ -304,4 +306,34 @@ TEST_F(ConfirmedSettings, ASettingChangedSurvivesUndoAndClosingAsksToSaveIt) {
     ASSERT_EQ(host.MessageBoxes().size(), 1U);
     EXPECT_NE(host.MessageBoxes().back().text.Find("Save changes"), -1);
     EXPECT_NE(ActiveLayout(), nullptr);
+}
+
+// The library and the parts list chosen from the Library menu are names the layout file keeps:
+// each choice marks the layout, and closing it asks to save.
+TEST_F(ConfirmedSettings, ChoosingALibraryOrAPartsListMarksTheLayoutAndClosingAsksToSaveIt) {
+    std::ofstream(folder / "Rails.cvl").close();
+    struct Choice {
+        UINT command;
+        const char* file;
+        const char* shown;
+    };
+    const Choice choices[] = {{ID_LIBRARY_GET_OBJECT, "Rails.cvl", "Library"},
+                              {ID_PARTS_LIST, "Rails.cvp", "Parts List"}};
+    for (const auto& [command, file, shown] : choices) {
+        SCOPED_TRACE(file);
+        Layout().SetModifiedFlag(FALSE);
+        host.WhenModal("Open", [this, file = file](CWnd& prompt) {
+            Retype(prompt, edt1, PathText(folder / file));
+            host.PressKey(VK_RETURN);
+        });
+        // The library or the parts list, shown once the file is chosen, is closed as it is.
+        host.WhenModal(shown, [](CWnd& dialog) { dialog.EndModalLoop(IDCANCEL); });
+        ChooseFromMenu(command);
+        EXPECT_TRUE(host.UnansweredModals().empty());
+        EXPECT_TRUE(Layout().IsModified());
+    }
+    host.WhenModal("Corvane", [](CWnd& box) { box.EndModalLoop(IDCANCEL); });
+    ChooseFromMenu(ID_FILE_CLOSE);
+    ASSERT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_NE(host.MessageBoxes().back().text.Find("Save changes"), -1);
 }

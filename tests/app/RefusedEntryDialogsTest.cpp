@@ -267,7 +267,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
          IDC_STRAIGHT_LENGTH,
          kMillimetres,
          "inf",
-         "Please enter a length." + CString(kMillimetreForms),
+         "Please enter a length between 25.400 and 64000.000." + CString(kMillimetreForms),
          {},
          0.0,
          nullptr},

@@ -1,4 +1,6 @@
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CEdit.h"
+#include "platform/gdi/CDC.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/ctl/ListControlFixture.h"
 
@@ -116,7 +118,7 @@ TEST_F(CComboBoxTest, TheEditFieldTakesTypedTextAndReportsFocusLoss) {
     Type('H');
     Type('O');
     Type('X');
-    Type('\b');
+    Press(VK_BACK);
     CString text;
     Combo().GetWindowText(text);
     EXPECT_EQ(text, "HO");
@@ -125,6 +127,129 @@ TEST_F(CComboBoxTest, TheEditFieldTakesTypedTextAndReportsFocusLoss) {
     EXPECT_EQ(parent.notes.back().code, CBN_KILLFOCUS);
     Click(Combo(), CPoint(150, 8));  // the arrow button
     EXPECT_TRUE(Combo().GetDroppedState());
+    // The edit field greys out and takes no clicks with the combo.
+    Combo().EnableWindow(FALSE);
+    Click(Combo(), CPoint(20, 8));
+    EXPECT_NE(CWnd::GetFocus(), &Combo());
+    EXPECT_FALSE(Combo().ChildWindowFromPoint(CPoint(20, 8))->IsWindowEnabled());
+}
+
+// What a person does in a text field: keys (held with Shift or Ctrl, pressed some times), typed
+// text, or the mouse at character places (the same place twice: a double click there).
+struct Stroke {
+    UINT key = 0;
+    UINT held = 0;
+    int times = 1;
+    const char* typed = nullptr;
+    int from = -1;
+    int to = -1;
+};
+Stroke Key(UINT key, int times = 1) {
+    return {key, 0, times};
+}
+Stroke Shift(UINT key, int times = 1) {
+    return {key, VK_SHIFT, times};
+}
+Stroke Ctrl(UINT key) {
+    return {key, VK_CONTROL};
+}
+Stroke Typed(const char* text) {
+    return {0, 0, 1, text};
+}
+Stroke Mouse(int from, int to) {
+    return {0, 0, 1, nullptr, from, to};
+}
+
+class FieldEditingTest : public CComboBoxTest {
+  protected:
+    // The window the text shows in: the edit part of a combo, or the edit itself.
+    static CWnd& TextWindow(CWnd& field) {
+        CRect client;
+        field.GetClientRect(&client);
+        CWnd* part = field.ChildWindowFromPoint(client.CenterPoint());
+        return part ? *part : field;
+    }
+    static CPoint PlaceIn(CWnd& shown, int place) {
+        CString text;
+        shown.GetWindowText(text);
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(CControlWnd::DefaultFont());
+        CRect client;
+        shown.GetClientRect(&client);
+        constexpr int kMargin = 2;
+        return CPoint(kMargin + dc.GetTextExtent(text.Left(place)).cx, client.CenterPoint().y);
+    }
+    void Apply(CWnd& field, const Stroke& stroke) {
+        for (const char* ch = stroke.typed; ch && *ch; ++ch) Type(*ch);
+        CWnd& shown = TextWindow(field);
+        if (stroke.from == stroke.to && stroke.from >= 0)
+            DoubleClick(shown, PlaceIn(shown, stroke.from));
+        else if (stroke.from >= 0)
+            Drag(shown, PlaceIn(shown, stroke.from), PlaceIn(shown, stroke.to));
+        if (stroke.key == 0)
+            return;
+        if (stroke.held)
+            manager.KeyInput(stroke.held, true);
+        for (int press = 0; press < stroke.times; ++press) Press(stroke.key);
+        if (stroke.held)
+            manager.KeyInput(stroke.held, false);
+    }
+    static DWORD Selection(CWnd& field) {
+        if (auto* combo = dynamic_cast<CComboBox*>(&field))
+            return combo->GetEditSel();
+        return static_cast<CEdit&>(field).GetSel();
+    }
+    // Focused with its whole text selected, as Tab leaves a field.
+    static void Start(CWnd& field, const char* text) {
+        field.SetWindowText(text);
+        field.SetFocus();
+        if (auto* combo = dynamic_cast<CComboBox*>(&field))
+            combo->SetEditSel(0, -1);
+        else
+            static_cast<CEdit&>(field).SetSel(0, -1);
+    }
+};
+
+TEST_F(FieldEditingTest, AComboEditsAsAnEditFieldDoes) {
+    struct Sequence {
+        const char* text;
+        std::vector<Stroke> strokes;
+        const char* edited;
+        int start;
+        int end;
+    };
+    const Sequence sequences[] = {
+        {"12100", {Key(VK_END), Key(VK_BACK, 8), Typed("0")}, "0", 1, 1},
+        {"scale 20", {Key(VK_END), Shift(VK_HOME)}, "scale 20", 0, 8},
+        {"12100", {Key(VK_HOME), Key(VK_RIGHT), Shift(VK_RIGHT, 3), Shift(VK_LEFT)}, "12100", 1, 3},
+        {"12100", {Key(VK_HOME), Key(VK_RIGHT, 2), Shift(VK_END)}, "12100", 2, 5},
+        {"12100", {Key(VK_HOME), Key(VK_DELETE, 2)}, "100", 0, 0},
+        {"12100", {Key(VK_HOME), Shift(VK_RIGHT, 2), Typed("9")}, "9100", 1, 1},
+        {"12100", {Ctrl('A'), Key(VK_LEFT)}, "12100", 0, 0},
+        {"12 100 scale", {Mouse(4, 4)}, "12 100 scale", 3, 6},
+        {"12100", {Mouse(1, 4), Key(VK_DELETE)}, "10", 1, 1},
+        {"12100", {Key(VK_END), Ctrl('A')}, "12100", 0, 5},
+        {"20", {Ctrl('A'), Ctrl('C'), Key(VK_END), Ctrl('V')}, "2020", 4, 4},
+        {"12100", {Ctrl('A'), Ctrl('X'), Typed("5"), Ctrl('V')}, "512100", 6, 6},
+    };
+    CEdit plain;
+    ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(20, 200, 180, 222),
+                             &parent, kComboId + 1));
+    Make(CBS_DROPDOWN);
+    Fill();
+    for (CWnd* field : {static_cast<CWnd*>(&plain), static_cast<CWnd*>(&Combo())}) {
+        for (const Sequence& sequence : sequences) {
+            Start(*field, sequence.text);
+            for (const Stroke& stroke : sequence.strokes) Apply(*field, stroke);
+            CString text;
+            field->GetWindowText(text);
+            SCOPED_TRACE(::testing::Message()
+                         << field->GetRuntimeClass()->m_lpszClassName << " from " << sequence.text);
+            EXPECT_EQ(text, CString(sequence.edited));
+            EXPECT_EQ(Selection(*field), static_cast<DWORD>(MAKELONG(sequence.start, sequence.end)));
+        }
+    }
 }
 
 // An owner-drawn picker without strings, as the style pickers are.

@@ -370,18 +370,26 @@ int DesktopSession::PixelsOtherThan(unsigned long colour, int x, int y, int widt
 }
 
 unsigned long DesktopSession::FocusOtherProgram() {
-    const Window other = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 1400, 850, 120, 80, 0,
-                                             0, WhitePixel(m_display, DefaultScreen(m_display)));
+    const unsigned long other = ShowOtherProgram(1400, 850);
+    if (other != 0)
+        GiveKeyboardTo(other);
+    return other;
+}
+
+unsigned long DesktopSession::ShowOtherProgram(int x, int y) {
+    const Window other = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), x, y, 120, 80, 0, 0,
+                                             WhitePixel(m_display, DefaultScreen(m_display)));
     XStoreName(m_display, other, "Another program");
     XMapRaised(m_display, other);
     Flush();
     // The keyboard can go only to a window on the screen, which a window manager may take a while to show.
     const bool shown = WaitUntil([&] { return Viewable(m_display, other); }, std::chrono::seconds(30));
-    if (!shown)
-        return 0;
-    XSetInputFocus(m_display, other, RevertToParent, CurrentTime);
+    return shown ? other : 0;
+}
+
+void DesktopSession::GiveKeyboardTo(unsigned long window) {
+    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
     Flush();
-    return other;
 }
 
 std::vector<unsigned long> DesktopSession::Pixels(int x, int y, int width, int height) const {
@@ -516,6 +524,17 @@ void DesktopSession::Click(int x, int y) {
     MovePointer(x, y);
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    Flush();
+}
+
+void DesktopSession::CloseOtherProgram(unsigned long window) {
+    XDestroyWindow(m_display, window);
+    Flush();
+}
+
+void DesktopSession::HoldKey(const std::string& key, bool down) {
+    const KeySym symbol = XStringToKeysym(KeyName(key).c_str());
+    XTestFakeKeyEvent(m_display, XKeysymToKeycode(m_display, symbol), down ? True : False, CurrentTime);
     Flush();
 }
 

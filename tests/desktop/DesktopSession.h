@@ -71,6 +71,11 @@ class DesktopSession {
     // Shows a window of the session's own, as another program's, and gives it the keyboard;
     // answers it (0 when it could not be shown).
     unsigned long FocusOtherProgram();
+    // The same, at x, y, without giving it the keyboard.
+    unsigned long ShowOtherProgram(int x, int y);
+    // Gives the keyboard to the window, as a plain focus change of the desktop's.
+    void GiveKeyboardTo(unsigned long window);
+    void CloseOtherProgram(unsigned long window);
     bool WaitUntil(const std::function<bool()>& done, Milliseconds timeout) const;
     // Waits until the program has handled the input sent so far, and a window manager what the
     // program asked of it meanwhile (false when either did not answer in time): what a step leaves
@@ -84,6 +89,8 @@ class DesktopSession {
     // shows within timeout).
     bool AltTab(Milliseconds timeout);
     void Click(int x, int y);
+    // Presses or lets go a key (an X key name).
+    void HoldKey(const std::string& key, bool down);
     // Presses or lets go a mouse button (1 left, 3 right) where the pointer is.
     void Button(unsigned int button, bool down);
     void MovePointer(int x, int y);

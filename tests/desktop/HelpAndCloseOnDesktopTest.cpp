@@ -20,20 +20,6 @@ constexpr int kCloseBoxFromTop = 11;
 
 class HelpAndCloseOnDesktop : public ProgramOnDesktop {
   protected:
-    // The menu title that holds the command.
-    MenuTitle TitleOf(UINT command) {
-        for (int i = 0; i < m_menu->GetMenuItemCount(); ++i)
-            if (CMenu* popup = m_menu->GetSubMenu(i); popup && IndexOf(*popup, command) >= 0)
-                return {Mnemonic(m_menu->ItemAt(i)->text), 0, 0, popup};
-        return {};
-    }
-
-    void Choose(UINT command) {
-        const MenuTitle title = TitleOf(command);
-        ASSERT_NE(title.popup, nullptr);
-        ChooseItem(title, IndexOf(*title.popup, command));
-    }
-
     std::optional<DesktopSession::TopLevel> Shown(const std::string& name) {
         for (const DesktopSession::TopLevel& window : m_session.Dialogs())
             if (window.name == name)

@@ -146,6 +146,21 @@ class ProgramOnDesktop : public ::testing::Test {
         m_session.WaitUntilSettled(kPatience);
     }
 
+    // The menu title that holds the command.
+    MenuTitle TitleOf(UINT command) {
+        for (int i = 0; i < m_menu->GetMenuItemCount(); ++i)
+            if (CMenu* popup = m_menu->GetSubMenu(i); popup && IndexOf(*popup, command) >= 0)
+                return {Mnemonic(m_menu->ItemAt(i)->text), 0, 0, popup};
+        return {};
+    }
+
+    // Chooses the command by the keys of its menu title and a click on its item.
+    void Choose(UINT command) {
+        const MenuTitle title = TitleOf(command);
+        ASSERT_NE(title.popup, nullptr);
+        ChooseItem(title, IndexOf(*title.popup, command));
+    }
+
     int WindowMenuHeight(const MenuTitle& window) {
         m_session.Key(std::string("alt+") + window.letter);
         if (!WaitForPopup(true))

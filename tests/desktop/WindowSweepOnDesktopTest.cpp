@@ -124,10 +124,12 @@ const std::vector<SweptWindow>& Windows() {
         {"Credits", Holds::Nothing, Kind::Dialog, {Menu(ID_APP_CREDITS)}},
         {"Corvane", Holds::Nothing, Kind::Dialog, {Keys("ctrl+g")}},
         {"Materials Report", Holds::Nothing, Kind::Dialog, {Menu(ID_MATERIALS_REPORT)}, true},
+        // The parts file chosen is a name the layout keeps: the layout is left changed.
         {"Manufacturer Parts List",
          Holds::Nothing,
          Kind::Dialog,
          {Menu(ID_PARTS_LIST, "Open"), Keys("Return")},
+         true,
          true},
         {"Print Preview", Holds::Nothing, Kind::Preview, {MainBar(kPrintPreviewButton)}, true},
         {"3D view", Holds::Nothing, Kind::Child, {MainBar(kShow3DButton)}, true},

@@ -1,23 +1,28 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/gdi/CDecodedPictures.h"
+#include "platform/gdi/CSpilledPicture.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/RunLengthBands.h"
 #include "platform/gdi/RunLengthBmp.h"
 #include "tests/support/CacheHomeInFolder.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/PixelDigest.h"
 #include "tests/support/PlainPictures.h"
 #include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 // Sixteen 4096 by 4096 pictures, held together, stay within the budget: the first is whole, and
 // every one shows, kept in the cache folder once past the budget, or as its codes when a run-length
@@ -212,4 +217,136 @@ TEST(DecodedPictures, ARunLengthPictureSettingFewOfItsPixelsIsHeldAsItsCodes) {
         // Stretched across more rows than its shape gives them, it shows about as many rows.
         EXPECT_GE(CDecodedPictures::Shown(picture, kShownSide, 100)->Height(), 80);
     }
+}
+
+namespace {
+
+enum class CacheFolder { kReadOnly, kUnderAPlainFile, kFillsHalfWay };
+
+// The cache folder made to refuse what a picture past the budget writes into it, while the case
+// lasts; false when this process may write it all the same.
+bool Refuses(CacheFolder how, const CacheHomeInFolder& cache,
+             std::optional<WithoutPermissionOverride>& plainUser, std::optional<FileSizeLimit>& full,
+             std::size_t pictureBytes) {
+    const std::filesystem::path home = cache.Folder().Path();
+    std::error_code error;
+    switch (how) {
+        case CacheFolder::kReadOnly:
+            chmod(home.c_str(), 0500);
+            plainUser.emplace();
+            return !std::filesystem::create_directory(home / "probe", error);
+        case CacheFolder::kUnderAPlainFile:
+            WriteFileBytes(home / "file", FileBytes{});
+            setenv("XDG_CACHE_HOME", (home / "file" / "cache").c_str(), 1);
+            return true;
+        case CacheFolder::kFillsHalfWay:
+            full.emplace(pictureBytes / 2);
+            return true;
+    }
+    return false;
+}
+
+std::uintmax_t BytesUnder(const std::filesystem::path& folder) {
+    std::uintmax_t bytes = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        bytes += entry.is_regular_file() ? entry.file_size() : 0;
+    return bytes;
+}
+
+}  // namespace
+
+// A picture past the budget shows as it was read whatever the cache folder does: one the user may
+// not write, one under a plain file, one whose disk fills half-way through the picture. It is held
+// in memory beyond the budget, no part of it is left on the disk, and the refusal, naming the
+// folder and the reason, is told once however many pictures it refuses.
+TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
+    TestFolder folder;
+    PixelSurface known(300, 200);
+    for (int y = 0; y < known.Height(); ++y)
+        for (int x = 0; x < known.Width(); ++x) known.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
+    const struct {
+        const char* what;
+        CacheFolder how;
+        const char* reason;
+    } cases[] = {
+        {"a cache home under a plain file", CacheFolder::kUnderAPlainFile, "Not a directory"},
+        {"a disk full half-way through", CacheFolder::kFillsHalfWay, "File too large"},
+        {"a folder of mode 500", CacheFolder::kReadOnly, "Permission denied"},
+    };
+    int file = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CacheHomeInFolder cache;
+        std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+        std::vector<std::filesystem::path> pictures;
+        for (int picture = 0; picture < 3; ++picture) {
+            pictures.push_back(folder / ("known" + std::to_string(++file) + ".bmp"));
+            WriteFileBytes(pictures.back(), EncodeBmpFile(known, 24));
+        }
+        std::optional<WithoutPermissionOverride> plainUser;
+        std::optional<FileSizeLimit> full;
+        if (!Refuses(c.how, cache, plainUser, full, std::size_t{4} * known.Width() * known.Height())) {
+            plainUser.reset();
+            chmod(cache.Folder().Path().c_str(), 0700);
+            GTEST_SKIP() << "this process may write into read-only folders";
+        }
+        for (const auto& path : pictures) {
+            held.push_back(CDecodedPictures::Read(path));
+            ASSERT_NE(held.back(), nullptr);
+            EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(held.back())), PixelDigest(known));
+        }
+        EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
+        const std::optional<CSpilledPicture::Refusal> refusal = CSpilledPicture::TakeRefusal();
+        ASSERT_TRUE(refusal.has_value());
+        EXPECT_EQ(refusal->folder, CSpilledPicture::CacheHome() / "corvane" / "pictures");
+        EXPECT_EQ(refusal->reason, c.reason);
+        EXPECT_FALSE(CSpilledPicture::TakeRefusal().has_value());
+        plainUser.reset();
+        full.reset();
+        chmod(cache.Folder().Path().c_str(), 0700);
+        EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
+    }
+}
+
+// Past the budget, a picture read whole is kept in the cache folder once, as its file's bytes when
+// they are fewer than its pixels, with the smallest halvings that fit in what they leave; the
+// others are made as a draw asks for them, each pixel the average of its block as a written
+// halving holds it. One read reduced is kept with its halvings. Either way the cache holds no more
+// than the pictures decoded, and nothing once they are let go.
+TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    constexpr int kWhole = 256, kReduced = 2048;
+    PixelSurface gradient(kWhole, kWhole);
+    for (int y = 0; y < kWhole; ++y)
+        for (int x = 0; x < kWhole; ++x) gradient.Set(x, y, static_cast<std::uint32_t>(x << 8 | y));
+    WriteFileBytes(folder / "whole.bmp", EncodeBmpFile(gradient, 24));
+    WriteFileBytes(folder / "reduced.bmp", EncodeBmpFile(PixelSurface(kReduced, kReduced, 0x123456), 24));
+    const std::uintmax_t wholeBytes = std::uintmax_t{4} * kWhole * kWhole;
+    const std::uintmax_t reducedBytes = std::uintmax_t{4} * kReduced * kReduced;
+
+    std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
+    const std::uintmax_t wholeKept = BytesUnder(cache.Folder().Path());
+    EXPECT_GE(wholeKept, std::filesystem::file_size(folder / "whole.bmp"));
+    EXPECT_LE(wholeKept, wholeBytes);
+    held.push_back(CDecodedPictures::Read(folder / "reduced.bmp"));
+    const std::uintmax_t kept = BytesUnder(cache.Folder().Path());
+    EXPECT_GT(kept - wholeKept, reducedBytes / 4);
+    EXPECT_LE(kept, wholeBytes + reducedBytes);
+
+    // Shown at a quarter its size it is read from its file's bytes, at a sixteenth from a halving.
+    for (const int side : {kWhole / 4, kWhole / 16}) {
+        const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(whole, side, side);
+        ASSERT_EQ(std::pair(shown->Width(), shown->Height()), std::pair(side, side));
+        const int step = kWhole / side;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                ASSERT_EQ(shown->At(x, y), gradient.At(x * step + step / 2, y * step + step / 2))
+                    << x << "," << y;
+    }
+    whole.reset();
+    held.clear();
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "model/CEditStep.h"
 #include "model/CTool.h"
+#include "tests/support/ByteDigest.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/ClipboardDoc.h"
 #include "track/TrackPieces.h"
@@ -99,5 +102,51 @@ TEST_F(LargeCommandUndo, CloseAfterACommandSweepsEachStepAtMostOnce) {
         doc.DeleteContents();
         EXPECT_TRUE(doc.m_rootGroup.m_members.empty()) << name;
         EXPECT_LE(tool.StepsSwept() - before, steps) << name;
+    }
+}
+
+// Each whole-layout command leaves the very layout it left before it was made faster, pasted
+// copies landing on the ends of the ones before them included, and each Undo the layout
+// before its command.
+TEST_F(LargeCommandUndo, WholeLayoutCommandsLeaveTheLayoutsTheyAlwaysLeft) {
+    struct Row {
+        const char* name;
+        void (*command)(CTool&);
+        std::uint64_t digest;
+    };
+    void (*const undo)(CTool&) = [](CTool& tool) { tool.Undo(); };
+    void (*const paste)(CTool&) = [](CTool& tool) { tool.Paste(); };
+    void (*const duplicate)(CTool&) = [](CTool& tool) { tool.DuplicateSelection(); };
+    const Row rows[] = {
+        {"paste", paste, 16249055912258418849ull},
+        {"second paste", paste, 8103694607165887880ull},
+        {"third paste", paste, 8478642300608995375ull},
+        {"undo", undo, 8103694607165887880ull},
+        {"undo", undo, 16249055912258418849ull},
+        {"undo", undo, 14003997320927503190ull},
+        {"duplicate", duplicate, 12810311319860122341ull},
+        {"duplicate again", duplicate, 10847011065203391784ull},
+        {"undo", undo, 12810311319860122341ull},
+        {"undo", undo, 14003997320927503190ull},
+        {"select all", [](CTool& tool) { tool.SelectAll(1); }, 14003997320927503190ull},
+        {"delete", [](CTool& tool) { tool.DeleteSelection(1); }, 9654383855244924596ull},
+        {"undo", undo, 14003997320927503190ull},
+    };
+    NewLayout doc(2);
+    // As the program settles a layout opened, while waiting for the user.
+    doc.m_tool.SettleTrackEnds();
+    doc.m_tool.SelectAll(0);
+    doc.m_tool.CopySelection();
+    std::vector<FileBytes> beforeCommands{Saved(doc, "layout")};
+    for (const Row& row : rows) {
+        row.command(doc.m_tool);
+        const FileBytes bytes = Saved(doc, row.name);
+        if (row.command == undo) {
+            beforeCommands.pop_back();
+            EXPECT_EQ(bytes, beforeCommands.back()) << row.name << " " << beforeCommands.size();
+        } else {
+            beforeCommands.push_back(bytes);
+        }
+        EXPECT_EQ(ByteDigest(bytes), row.digest) << row.name;
     }
 }

@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
+#include "platform/host/HeadlessHost.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowManager.h"
+#include "tests/support/CacheHomeInFolder.h"
+#include "tests/support/PlainPictures.h"
 #include "tests/ui/BitmapFileFixture.h"
 #include "ui/LoadDibFile.h"
 
@@ -128,4 +134,24 @@ TEST_F(LoadDibFileTest, AFileReplacedByRenameWithTheSameSizeAndTimeIsReadAgain) 
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(PixelOf(*second, 3, 0), kYellow);
     EXPECT_EQ(PixelOf(*first, 3, 0), kBlue);
+}
+
+// Pictures past the memory budget that the cache folder refuses still load and show; the user
+// hears once which folder refused them and why.
+TEST_F(LoadDibFileTest, ACacheFolderThatRefusesPicturesIsToldOnce) {
+    HeadlessHost host;
+    const CacheHomeInFolder cache;
+    const auto held = SpendThePictureBudget(folder.Path());
+    const std::filesystem::path plainFile = cache.Folder() / "file";
+    WriteFileBytes(plainFile, FileBytes{1});
+    setenv("XDG_CACHE_HOME", plainFile.c_str(), 1);
+    for (const char* name : {"first.bmp", "second.bmp", "third.bmp"}) {
+        const std::unique_ptr<CBitmap> bitmap = LoadDibFile(nullptr, Write(TwoBandsFile(24), name).c_str());
+        ASSERT_NE(bitmap, nullptr);
+        EXPECT_EQ(CDecodedPictures::Shown(bitmap->Surface())->Width(), kWidth);
+    }
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    const std::string text = host.MessageBoxes().front().text.c_str();
+    EXPECT_NE(text.find((plainFile / "corvane" / "pictures").string()), std::string::npos) << text;
+    EXPECT_NE(text.find("Not a directory"), std::string::npos) << text;
 }

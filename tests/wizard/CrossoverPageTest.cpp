@@ -56,13 +56,19 @@ TEST_F(CrossoverPage, TheDefaultReverseCurveShiftsByTheSeparationOverTheLength) 
         EXPECT_EQ(TextOf(page, IDC_CROSSOVER_ANGLE), "90");
         EXPECT_NEAR(page.m_dCurveRadius, 508.0, 1e-6);
         ExpectCurvesMeetTheStraights(page);
-        // A separation beyond the length is cut back, a length below it raised.
+        // A separation beyond the length, or a length below the separation, is refused.
+        host.AnswerMessageBox(IDOK);
         Enter(page, IDC_CROSSOVER_SEPARATION, Length(2000.0));
-        EXPECT_EQ(page.m_dSeparation, 1016.0);
-        EXPECT_EQ(TextOf(page, IDC_CROSSOVER_SEPARATION), Length(1016.0));
+        EXPECT_EQ(LastBoxText(), "Please enter a length between 25.400 and 101.600.");
+        DialogInput::TypeOverAll(host, Length(1016.0));
+        host.PressKey(VK_TAB);
+        host.AnswerMessageBox(IDOK);
         Enter(page, IDC_CROSSOVER_LENGTH, Length(500.0));
-        EXPECT_EQ(page.m_dLength, 1016.0);
-        Enter(page, IDC_CROSSOVER_LENGTH, Length(3000.0));
+        EXPECT_EQ(LastBoxText(), "Please enter a length between 101.600 and 64000.000.");
+        DialogInput::TypeOverAll(host, Length(3000.0));
+        host.PressKey(VK_TAB);
+        EXPECT_EQ(page.m_dLength, 3000.0);
+        EXPECT_EQ(host.MessageBoxes().size(), 2U);
 
         Click(page, IDC_CROSSOVER_DOUBLE);
         EXPECT_EQ(Members(page.m_pPiece).m_members.size(), 6U);
@@ -91,9 +97,10 @@ TEST_F(CrossoverPage, PlaceDerivesTheCurvesAgainAndMarksTheirOuterEnds) {
             auto& page = Show<CPageCrossover>(sheet, kCrossoverPage);
             shown = &page;
             Click(page, hand.id);
-            // Never committed: a length below the separation, and a separation of nothing.
+            // Never committed: a length below the separation as it was, and the unit's
+            // separation.
             Type(page, IDC_CROSSOVER_LENGTH, Length(800.0));
-            Type(page, IDC_CROSSOVER_SEPARATION, "0");
+            Type(page, IDC_CROSSOVER_SEPARATION, Length(254.0));
             sheet.PressButton(PSBTN_OK);
         });
         ASSERT_NE(Newest(), nullptr);
@@ -126,7 +133,7 @@ TEST_F(CrossoverPage, PlaceDerivesTheCurvesAgainAndMarksTheirOuterEnds) {
     }
 }
 
-TEST_F(CrossoverPage, PlaceRaisesALengthBelowTheSeparationToIt) {
+TEST_F(CrossoverPage, PlaceRefusesASeparationBeyondTheLengthAndTakesOneAsLong) {
     CPageCrossover* shown = nullptr;
     RunWizard([&](CSheetWizard& sheet) {
         auto& page = Show<CPageCrossover>(sheet, kCrossoverPage);
@@ -134,8 +141,13 @@ TEST_F(CrossoverPage, PlaceRaisesALengthBelowTheSeparationToIt) {
         // Typed but never committed: the separation beyond the length.
         Type(page, IDC_CROSSOVER_LENGTH, Length(1000.0));
         Type(page, IDC_CROSSOVER_SEPARATION, Length(2000.0));
+        host.AnswerMessageBox(IDOK);
+        sheet.PressButton(PSBTN_OK);
+        EXPECT_EQ(LastBoxText(), "Please enter a length between 200.000 and 64000.000.");
+        Type(page, IDC_CROSSOVER_LENGTH, Length(2000.0));
         sheet.PressButton(PSBTN_OK);
     });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
     ASSERT_NE(Newest(), nullptr);
     EXPECT_EQ(shown->m_dLength, 2000.0);
     EXPECT_EQ(shown->m_dSeparation, 2000.0);

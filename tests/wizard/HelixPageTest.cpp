@@ -63,17 +63,16 @@ TEST_F(HelixPage, TheDefaultHelixClimbsAndTurnsOneAndAHalfTimesAroundItsCentre) 
         const CDoublePoint exitEnd = WorldEnd(page.m_pStraight2, 1);
         EXPECT_NEAR(std::atan2(exitEnd.y - far.y, exitEnd.x - far.x), 10.0 * kDegree - kPi / 2.0, 1e-9);
 
-        Enter(page, IDC_HELIX_CURVE_COUNT, "0");
-        EXPECT_EQ(TextOf(page, IDC_HELIX_CURVE_COUNT), "1");
+        Enter(page, IDC_HELIX_CURVE_COUNT, "1");
         EXPECT_EQ(Members(page.m_pPiece).m_members.size(), 3U);
-        Enter(page, IDC_HELIX_GRADE, "150");
-        EXPECT_EQ(TextOf(page, IDC_HELIX_GRADE), "100");
+        Enter(page, IDC_HELIX_GRADE, "100");
+        EXPECT_EQ(page.m_dGradeUsed, 100.0);
 
-        // With the height typed, the grade follows and a negative height is nothing.
+        // With the height typed, the grade follows, and no height is a grade of nothing.
         Click(page, IDC_HELIX_BY_HEIGHT);
         EXPECT_FALSE(page.GetDlgItem(IDC_HELIX_TOTAL_HEIGHT)->GetStyle() & ES_READONLY);
         EXPECT_TRUE(page.GetDlgItem(IDC_HELIX_GRADE)->GetStyle() & ES_READONLY);
-        Enter(page, IDC_HELIX_TOTAL_HEIGHT, "-10");
+        Enter(page, IDC_HELIX_TOTAL_HEIGHT, "0");
         EXPECT_EQ(page.m_dTotalHeight, 0.0);
         EXPECT_EQ(TextOf(page, IDC_HELIX_TOTAL_HEIGHT), Length(0.0));
         EXPECT_EQ(page.m_dGrade, 0.0);
@@ -86,14 +85,14 @@ TEST_F(HelixPage, TheDefaultHelixClimbsAndTurnsOneAndAHalfTimesAroundItsCentre) 
     });
 }
 
-TEST_F(HelixPage, PlaceTakesTheTypedGradeAndKeepsEveryCountAndAngleWithinItsLimits) {
+TEST_F(HelixPage, PlaceTakesTheTypedGradeAndTheMostCurvesOfTheSmallestAngle) {
     CPageHelix* shown = nullptr;
     RunWizard([&](CSheetWizard& sheet) {
         auto& page = Show<CPageHelix>(sheet, kHelixPage);
         shown = &page;
         Type(page, IDC_HELIX_GRADE, "2");
-        Type(page, IDC_HELIX_CURVE_ANGLE, "0");
-        Type(page, IDC_HELIX_CURVE_COUNT, "100000");
+        Type(page, IDC_HELIX_CURVE_ANGLE, "1");
+        Type(page, IDC_HELIX_CURVE_COUNT, "1000");
         sheet.PressButton(PSBTN_OK);
     });
     ASSERT_NE(Newest(), nullptr);
@@ -108,5 +107,24 @@ TEST_F(HelixPage, PlaceTakesTheTypedGradeAndKeepsEveryCountAndAngleWithinItsLimi
     auto* entry = static_cast<CTrack*>(placed.m_members.front());
     EXPECT_NEAR(exit->m_fBeginElevation - entry->m_fBeginElevation, height, 1e-6);
     Main().SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
+}
+
+TEST_F(HelixPage, AHelixClimbingHigherThanAHeightFieldTakesIsRefusedAndNotPlaced) {
+    RunWizard([&](CSheetWizard& sheet) {
+        auto& page = Show<CPageHelix>(sheet, kHelixPage);
+        Type(page, IDC_HELIX_GRADE, "100");
+        Type(page, IDC_HELIX_RADIUS, "64000");
+        Type(page, IDC_HELIX_CURVE_ANGLE, "90");
+        Type(page, IDC_HELIX_CURVE_COUNT, "1000");
+        host.AnswerMessageBox(IDOK);
+        sheet.PressButton(PSBTN_OK);
+        EXPECT_EQ(LastBoxText(),
+                  "A helix climbs from 0.000 up to 64000.000: lower the grade, the radius, or the "
+                  "curves' angle or number.");
+        EXPECT_TRUE(sheet.InModalLoop());
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
     EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
 }

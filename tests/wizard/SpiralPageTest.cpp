@@ -66,8 +66,9 @@ TEST_F(SpiralPage, TheLengthAndRadiusHoldEachOtherWithinHalfToTwice) {
               Edit{IDC_SPIRAL_LENGTH, 1000.0, 1000.0, 2000.0},
               Edit{IDC_SPIRAL_RADIUS, 3048.0, 1524.0, 3048.0},
               Edit{IDC_SPIRAL_LENGTH, 3810.0, 3810.0, 3048.0},
-              Edit{IDC_SPIRAL_RADIUS, 1500.0, 3000.0, 1500.0}, Edit{IDC_SPIRAL_LENGTH, 500.0, 762.0, 1500.0},
-              Edit{IDC_SPIRAL_RADIUS, 600.0, 762.0, 762.0}}) {
+              Edit{IDC_SPIRAL_RADIUS, 1500.0, 3000.0, 1500.0}, Edit{IDC_SPIRAL_LENGTH, 762.0, 762.0, 1500.0},
+              Edit{IDC_SPIRAL_RADIUS, 640000.0, 320000.0, 640000.0},
+              Edit{IDC_SPIRAL_LENGTH, 640000.0, 640000.0, 640000.0}}) {
             Enter(page, edit.id, Length(edit.typed));
             EXPECT_EQ(page.m_dLength, edit.length) << edit.typed;
             EXPECT_EQ(page.m_dRadius, edit.radius) << edit.typed;
@@ -81,7 +82,7 @@ TEST_F(SpiralPage, TheLengthAndRadiusHoldEachOtherWithinHalfToTwice) {
 TEST_F(SpiralPage, PlacePutsOneSplinePieceOfTwentyTwoControlPointsIntoThePlan) {
     RunWizard([&](CSheetWizard& sheet) {
         auto& page = Show<CPageSpiral>(sheet, kSpiralPage);
-        Type(page, IDC_SPIRAL_LENGTH, Length(400.0));
+        Type(page, IDC_SPIRAL_LENGTH, Length(762.0));
         sheet.PressButton(PSBTN_OK);
     });
     auto* spline = dynamic_cast<CSplineTrack*>(Newest());
@@ -90,8 +91,7 @@ TEST_F(SpiralPage, PlacePutsOneSplinePieceOfTwentyTwoControlPointsIntoThePlan) {
     EXPECT_EQ(spline->SegmentCount(), 7);
     EXPECT_EQ(spline->m_strName, "Spiral track");
     EXPECT_EQ(spline->m_strType, "Left");
-    // Place takes the length with the field's limits: never below the smallest, and the
-    // radius at most twice the length.
+    // Place takes the length, and the radius at most twice the length.
     const CDoublePoint start = Control(spline, 0);
     const CDoublePoint end = Control(spline, 21);
     EXPECT_NEAR(end.y - start.y, 762.0 * 762.0 / 1524.0 / 6.0, 1e-6);

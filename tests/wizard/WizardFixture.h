@@ -4,6 +4,7 @@
 
 #include "model/CGroup.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CPropertyPage.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
@@ -80,6 +81,19 @@ class WizardInProgram : public RunningProgram {
         CWnd* field = page.GetDlgItem(static_cast<int>(id));
         ASSERT_NE(field, nullptr);
         field->SetWindowText(text);
+    }
+    // Types into a page's field and presses Place, answering OK to a box; answers how many
+    // boxes came up. A refusal leaves the wizard open, and Close ends it.
+    size_t BoxesOnPlace(int index, UINT id, const CString& text) {
+        const size_t before = host.MessageBoxes().size();
+        RunWizard([&](CSheetWizard& sheet) {
+            Type(Show<CWnd>(sheet, index), id, text);
+            host.AnswerMessageBox(IDOK);
+            sheet.PressButton(PSBTN_OK);
+            if (sheet.InModalLoop())
+                sheet.PressButton(PSBTN_CANCEL);
+        });
+        return host.MessageBoxes().size() - before;
     }
     CString TextOf(CWnd& page, UINT id) {
         CString text;

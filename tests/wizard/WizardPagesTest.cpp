@@ -73,21 +73,24 @@ TEST_F(WizardPages, TurnoutFieldsFollowTheEditablePairAndRefuseWhatNoBranchCanBe
         EXPECT_EQ(TextOf(page, IDC_WIZARD_LENGTH2), Length(page.m_dLength2));
         EXPECT_NEAR(page.m_pCurve->m_fRadius, page.m_dRadius2, 1e-9);
 
-        // Angles stay between one degree and a right angle.
-        Enter(page, IDC_WIZARD_ANGLE2, "0");
-        EXPECT_EQ(TextOf(page, IDC_WIZARD_ANGLE2), "1");
-        Enter(page, IDC_WIZARD_ANGLE2, "120");
-        EXPECT_EQ(TextOf(page, IDC_WIZARD_ANGLE2), "90");
-        Enter(page, IDC_WIZARD_ANGLE2, "15");
-
-        // A length raised to the offset shows the length that is built.
+        // Angles lie between one degree and a right angle; a length not below the offset.
+        for (const char* angle : {"0", "120"}) {
+            host.AnswerMessageBox(IDOK);
+            Enter(page, IDC_WIZARD_ANGLE2, angle);
+            EXPECT_EQ(LastBoxText(), "Please enter a number between 1 and 90.");
+            DialogInput::TypeOverAll(host, "15");
+            host.PressKey(VK_TAB);
+        }
         ChooseEditable(page, 5);  // "Offset - Length"
+        host.AnswerMessageBox(IDOK);
         Enter(page, IDC_WIZARD_LENGTH2, Length(300.0));
-        EXPECT_NEAR(page.m_dLength2, page.m_dOffset2, 1e-9);
-        EXPECT_EQ(TextOf(page, IDC_WIZARD_LENGTH2), Length(page.m_dOffset2));
+        EXPECT_EQ(LastBoxText(),
+                  "Please enter a length between " + Length(page.m_dOffset2) + " and 64000.000.");
+        DialogInput::TypeOverAll(host, Length(page.m_dLength2));
+        host.PressKey(VK_TAB);
 
         // "Default" gives the page its defaults back; a radius below the length has no
-        // angle, and the field gets its built radius back.
+        // angle: the page says so, and the field gets its built radius back.
         host.AdvanceClock(kClickPause);
         host.ClickClient(&sheet.m_btnDefault, CPoint(3, 3));
         EXPECT_EQ(page.m_dLength2, 3048.0);
@@ -95,10 +98,13 @@ TEST_F(WizardPages, TurnoutFieldsFollowTheEditablePairAndRefuseWhatNoBranchCanBe
         ChooseEditable(page, 2);  // "Radius - Length"
         const double radius = page.m_dRadius2;
         const double built = page.m_pCurve->m_fRadius;
+        host.AnswerMessageBox(IDOK);
         Enter(page, IDC_WIZARD_RADIUS2, Length(1000.0));
+        EXPECT_EQ(LastBoxText().Find("No branch has these values"), 0);
         EXPECT_EQ(page.m_dRadius2, radius);
         EXPECT_EQ(page.m_pCurve->m_fRadius, built);
         EXPECT_EQ(TextOf(page, IDC_WIZARD_RADIUS2), Length(radius));
+        ExpectFocusedAndSelected(page, IDC_WIZARD_RADIUS2);
         EXPECT_TRUE(std::isfinite(page.m_dAngleRad2));
 
         // No entry length removes the entry straight; any length brings a new one.
@@ -110,10 +116,10 @@ TEST_F(WizardPages, TurnoutFieldsFollowTheEditablePairAndRefuseWhatNoBranchCanBe
         EXPECT_POINT_NEAR(WorldEnd(page.m_pEntryTrack, 1), 508.0, 0.0, 1e-6);
         sheet.PressButton(PSBTN_CANCEL);
     });
-    EXPECT_TRUE(host.MessageBoxes().empty());
+    EXPECT_EQ(host.MessageBoxes().size(), 4U);
 }
 
-TEST_F(WizardPages, TheCurvePageTakesAnglesModuloAWholeTurnAndKeepsThemOffZero) {
+TEST_F(WizardPages, TheCurvePageTakesAnglesFromADegreeToAWholeTurn) {
     RunWizard([&](CSheetWizard& sheet) {
         auto& page = Show<CPageCurved>(sheet, kCurvedPage);
         EXPECT_EQ(page.m_dRadius, 2286.0);
@@ -123,18 +129,20 @@ TEST_F(WizardPages, TheCurvePageTakesAnglesModuloAWholeTurnAndKeepsThemOffZero) 
             double degrees;
         };
         for (const Typed& typed :
-             {Typed{"370", 10.0}, Typed{"-30", 330.0}, Typed{"0.5", 1.0}, Typed{"359.5", 359.0}}) {
+             {Typed{"10", 10.0}, Typed{"330", 330.0}, Typed{"1", 1.0}, Typed{"359.5", 359.5}}) {
             Enter(page, IDC_CURVED_ANGLE, typed.text);
             EXPECT_EQ(page.m_dAngleDeg, typed.degrees) << typed.text;
             EXPECT_NEAR(page.m_pTrack->m_fSweep, typed.degrees * kDegree, 1e-12) << typed.text;
         }
         // Symmetric about the x axis, centred on the origin.
-        EXPECT_NEAR(WorldStartAngle(*page.m_pTrack), kFullTurn - 359.0 * kDegree / 2, 1e-9);
+        EXPECT_NEAR(WorldStartAngle(*page.m_pTrack), kFullTurn - 359.5 * kDegree / 2, 1e-9);
+        host.AnswerMessageBox(IDOK);
         Enter(page, IDC_CURVED_RADIUS, Length(100.0));
-        EXPECT_EQ(page.m_dRadius, 254.0);
-        EXPECT_EQ(TextOf(page, IDC_CURVED_RADIUS), Length(254.0));
+        EXPECT_EQ(LastBoxText(), "Please enter a length between 25.400 and 64000.000.");
+        EXPECT_EQ(page.m_dRadius, 2286.0);
         sheet.PressButton(PSBTN_CANCEL);
     });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
 }
 
 TEST_F(WizardPages, ThreeWayAndCurvedTurnoutsBuildTheirDefaultBranches) {
@@ -168,12 +176,12 @@ TEST_F(WizardPages, ThreeWayAndCurvedTurnoutsBuildTheirDefaultBranches) {
         EXPECT_POINT_NEAR(WorldEnd(curved.m_pCurve1, 1), 508.0 + 3302.0, 288.89, 0.005);
         EXPECT_POINT_NEAR(WorldEnd(curved.m_pCurve2, 0), 2540.0, -334.40, 0.005);
         EXPECT_POINT_NEAR(WorldEnd(curved.m_pCurve2, 1), 0.0, 0.0, 1e-5);
-        Enter(curved, IDC_WIZARD_ANGLE1, "0.5");
-        EXPECT_EQ(TextOf(curved, IDC_WIZARD_ANGLE1), "1");
+        host.AnswerMessageBox(IDOK);
         Enter(curved, IDC_WIZARD_ANGLE1, "200");
-        EXPECT_EQ(TextOf(curved, IDC_WIZARD_ANGLE1), "180");
+        EXPECT_EQ(LastBoxText(), "Please enter a number between 1 and 180.");
         sheet.PressButton(PSBTN_CANCEL);
     });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
 }
 
 TEST_F(WizardPages, TheTurntableDefaultFollowsTheScaleDownToTheSmallest) {

@@ -159,41 +159,42 @@ TEST_F(WizardSheet, AnOpenedGroupStandsStillWhileTheWizardRunsAndTakesThePlacedP
     EXPECT_EQ(group->m_members.size(), 2U);
 }
 
-TEST_F(WizardSheet, PlaceTakesTypedValuesAndRaisesOnlyWhatMakesNoPiece) {
+TEST_F(WizardSheet, PlaceTakesTypedValuesAndRefusesWhatMakesNoPiece) {
     auto* straight =
-        dynamic_cast<CTrack*>(PlaceTyped<CPageStraightTrack>(kStraightPage, IDC_STRAIGHT_LENGTH, "10"));
+        dynamic_cast<CTrack*>(PlaceTyped<CPageStraightTrack>(kStraightPage, IDC_STRAIGHT_LENGTH, "30"));
     ASSERT_NE(straight, nullptr);
-    EXPECT_NEAR(straight->m_fLength, 100.0, 1e-9);
-    straight = dynamic_cast<CTrack*>(PlaceTyped<CPageStraightTrack>(kStraightPage, IDC_STRAIGHT_LENGTH, "0"));
-    ASSERT_NE(straight, nullptr);
-    EXPECT_NEAR(straight->m_fLength, 254.0, 1e-9);
-    EXPECT_FALSE(straight->IsInvalid(0));
+    EXPECT_NEAR(straight->m_fLength, 300.0, 1e-9);
 
     struct Angle {
         const char* typed;
         double sweep;
     };
-    for (const Angle& angle : {Angle{"-400", 320.0 * kDegree}, Angle{"800", 80.0 * kDegree},
-                               Angle{"360", kPi * 1.9999944444444446}, Angle{"0", kDegree}}) {
+    for (const Angle& angle :
+         {Angle{"360", kPi * 1.9999944444444446}, Angle{"359.5", 359.5 * kDegree}, Angle{"1", kDegree}}) {
         auto* curve =
             dynamic_cast<CCircTrack*>(PlaceTyped<CPageCurved>(kCurvedPage, IDC_CURVED_ANGLE, angle.typed));
         ASSERT_NE(curve, nullptr);
         EXPECT_NEAR(curve->m_fSweep, angle.sweep, 1e-12) << angle.typed;
     }
-    auto* curve = dynamic_cast<CCircTrack*>(PlaceTyped<CPageCurved>(kCurvedPage, IDC_CURVED_RADIUS, "-5"));
+    auto* curve = dynamic_cast<CCircTrack*>(PlaceTyped<CPageCurved>(kCurvedPage, IDC_CURVED_RADIUS, "30"));
     ASSERT_NE(curve, nullptr);
-    EXPECT_EQ(curve->m_fRadius, 254.0);
-    curve = dynamic_cast<CCircTrack*>(PlaceTyped<CPageCurved>(kCurvedPage, IDC_CURVED_RADIUS, "20"));
-    ASSERT_NE(curve, nullptr);
-    EXPECT_EQ(curve->m_fRadius, 200.0);
-
-    CPaint* turntable = PlaceTyped<CPageTurnTable>(kTurntablePage, IDC_TURNTABLE_LENGTH, "-5");
-    ASSERT_NE(turntable, nullptr);
-    auto* bridge = dynamic_cast<CTrack*>(Members(turntable).m_members.front());
-    ASSERT_NE(bridge, nullptr);
-    EXPECT_NEAR(bridge->m_fLength, 254.0, 1e-9);
-    EXPECT_EQ(layout->m_rootGroup.m_members.size(), 9U);
+    EXPECT_EQ(curve->m_fRadius, 300.0);
+    const size_t placed = layout->m_rootGroup.m_members.size();
     EXPECT_TRUE(host.MessageBoxes().empty());
+
+    // Below the unit or a degree, or beyond a whole turn, nothing is placed.
+    struct Refused {
+        int page;
+        UINT id;
+        const char* typed;
+    };
+    for (const Refused& refused :
+         {Refused{kStraightPage, IDC_STRAIGHT_LENGTH, "10"}, Refused{kStraightPage, IDC_STRAIGHT_LENGTH, "0"},
+          Refused{kCurvedPage, IDC_CURVED_ANGLE, "-400"}, Refused{kCurvedPage, IDC_CURVED_ANGLE, "800"},
+          Refused{kCurvedPage, IDC_CURVED_ANGLE, "0"}, Refused{kCurvedPage, IDC_CURVED_RADIUS, "-5"},
+          Refused{kTurntablePage, IDC_TURNTABLE_LENGTH, "-5"}})
+        EXPECT_EQ(BoxesOnPlace(refused.page, refused.id, refused.typed), 1U) << refused.typed;
+    EXPECT_EQ(layout->m_rootGroup.m_members.size(), placed);
 }
 
 TEST_F(WizardSheet, The3WayPagePlacesTheEntryLengthTypedButNeverLeft) {

@@ -168,7 +168,7 @@ void DeleteAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(1);
+BENCHMARK(DeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(1);
 
 // The one Undo that puts back every piece of a Delete of the whole selection; the Delete is
 // not counted.
@@ -185,7 +185,7 @@ void UndoDeleteAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+BENCHMARK(UndoDeleteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(3);
 
 // A new layout of the benchmark's size, all of it selected and copied.
 void BuildCopied(ClipboardDoc& doc, const benchmark::State& state) {
@@ -225,6 +225,37 @@ void PasteAll(benchmark::State& state) {
 }
 BENCHMARK(PasteAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
 
+// The first, second or third paste of the whole layout copied, each landing where the one
+// before it did, with no Undo between them: the pieces of the later ones lie on the ends of
+// the earlier ones. The pastes before the counted one, and the joints the program settles
+// while waiting for the user after each, are not counted; after the counted one they are
+// counted too when `settled` is set, as the user waits for them.
+void PasteAgain(benchmark::State& state, int pastesBefore, bool settled) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<ClipboardDoc>();
+        BuildCopied(*doc, state);
+        doc->m_tool.SettleTrackEnds();
+        for (int i = 0; i < pastesBefore; ++i) {
+            doc->m_tool.Paste();
+            doc->m_tool.SettleTrackEnds();
+        }
+        state.ResumeTiming();
+        doc->m_tool.Paste();
+        if (settled)
+            doc->m_tool.SettleTrackEnds();
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK_CAPTURE(PasteAgain, First, 0, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Second, 1, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, Third, 2, false)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, FirstSettled, 0, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, SecondSettled, 1, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+BENCHMARK_CAPTURE(PasteAgain, ThirdSettled, 2, true)->Unit(benchmark::kMillisecond)->Arg(500)->Iterations(3);
+
 // Closing the layout after Select All, Copy and Paste: its contents and undo steps go.
 void CloseAfterPaste(benchmark::State& state) {
     for (auto _ : state) {
@@ -255,7 +286,7 @@ void DuplicateAll(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(DuplicateAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(3);
+BENCHMARK(DuplicateAll)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(1000)->Iterations(3);
 
 // Pasting a hundred copied pieces into the layout: each finds the ends it lies on.
 void PasteHundred(benchmark::State& state) {

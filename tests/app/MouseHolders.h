@@ -1,0 +1,106 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "resources/CommandIds.h"
+
+// Every kind of window that holds the mouse until it is let go, as the cancel table walks them:
+// where the table's test makes one, and how a person reaches one in the running program on a
+// desktop, where the keyboard going to another program must cancel it the same way.
+namespace mouse_holders {
+
+// Where the cancel table's test makes the window.
+enum class Where { kControlBox, kPlan, k3DView, kTerrainEditor };
+
+// What of the running program's screen a press lands on.
+enum class Spot {
+    kUnreached,        // only a window of the test's own holds one
+    kViewMiddle,       // the middle of the layout window's view
+    kPlanScrollThumb,  // the thumb of the plan's vertical scroll bar
+};
+
+// A command chosen from the menus each time (0: none), then a press of the button at x, y from
+// the spot, the key (an X key name) held with it, and a drag by dragX, dragY.
+struct DesktopReach {
+    Spot spot = Spot::kUnreached;
+    unsigned int command = 0;
+    int x = 0;
+    int y = 0;
+    int dragX = 0;
+    int dragY = 0;
+    const char* key = nullptr;
+    unsigned int button = 1;
+};
+
+struct MouseHolder {
+    const char* name;
+    Where where;
+    DesktopReach desktop;
+};
+
+inline const std::vector<MouseHolder>& MouseHolders() {
+    static const std::vector<MouseHolder> holders = {
+        {"push button", Where::kControlBox, {}},
+        {"edit", Where::kControlBox, {}},
+        {"combo box", Where::kControlBox, {}},
+        {"combo box's list scroll bar", Where::kControlBox, {}},
+        {"list box", Where::kControlBox, {}},
+        {"header divider", Where::kControlBox, {}},
+        {"header item", Where::kControlBox, {}},
+        {"list view", Where::kControlBox, {}},
+        {"tree view", Where::kControlBox, {}},
+        {"scroll bar arrow", Where::kControlBox, {}},
+        {"scroll bar thumb", Where::kControlBox, {}},
+        {"slider thumb", Where::kControlBox, {}},
+        {"spin button", Where::kControlBox, {}},
+        {"colour field", Where::kControlBox, {}},
+        {"luminance bar", Where::kControlBox, {}},
+        {"catalogue's sort chain", Where::kControlBox, {}},
+        {"3D preview", Where::kControlBox, {}},
+        {"submenu", Where::kControlBox, {}},
+        {"window's close button", Where::kControlBox, {}},
+        {"window's move", Where::kControlBox, {}},
+        // A held arrow scrolls the plan to its end before the keyboard can leave.
+        {"window's scroll arrow", Where::kControlBox, {}},
+        // The plan's own scroll bar is one such window's.
+        {"window's scroll thumb", Where::kControlBox, {.spot = Spot::kPlanScrollThumb, .dragY = 120}},
+        // On the desktop, a straight track's drag.
+        {"plan drag",
+         Where::kPlan,
+         {.spot = Spot::kViewMiddle, .command = ID_TOOL_STRAIGHT_TRACK, .dragX = 160, .dragY = 90}},
+        {"selection band",
+         Where::kPlan,
+         {.spot = Spot::kViewMiddle,
+          .command = ID_TOOL_SELECTOR,
+          .x = 200,
+          .y = -120,
+          .dragX = -100,
+          .dragY = 60}},
+        {"tool bar button", Where::kPlan, {}},
+        {"tool bar's palette", Where::kPlan, {}},
+        {"context help", Where::kPlan, {}},
+        {"menu", Where::kPlan, {}},
+        {"menu bar held by the keyboard", Where::kPlan, {}},
+        {"plan's system menu move by keys", Where::kPlan, {}},
+        {"3D drive",
+         Where::k3DView,
+         {.spot = Spot::kViewMiddle, .command = ID_SHOW_3D_VIEW, .dragX = 60, .dragY = -40}},
+        {"3D camera lift",
+         Where::k3DView,
+         {.spot = Spot::kViewMiddle, .command = ID_CAMERA_RESET, .dragY = -60, .key = "shift"}},
+        {"camera tool bar's held button", Where::k3DView, {}},
+        {"3D object lift", Where::k3DView, {}},
+        {"terrain preview", Where::kTerrainEditor, {}},
+    };
+    return holders;
+}
+
+inline Where WhereOf(const std::string& name) {
+    for (const MouseHolder& holder : MouseHolders())
+        if (name == holder.name)
+            return holder.where;
+    return Where::kControlBox;
+}
+
+}  // namespace mouse_holders

@@ -1,0 +1,256 @@
+// A press held in the running program while the keyboard goes to another program (by the window
+// manager's Alt+Tab or a plain focus change), to no window or to the pointer root: whatever
+// followed the mouse ends where it was then, and the moves and the release that X still sends
+// the program change nothing. The holders are those of the cancel table a person reaches here.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/app/MouseHolders.h"
+#include "tests/desktop/ProgramOnDesktop.h"
+#include "tests/desktop/XKeyboardAway.h"
+
+namespace desktop {
+namespace {
+using namespace mouse_holders;
+
+enum class Away { kAltTab, kFocusChange, kNoWindow, kPointerRoot };
+
+struct Leaving {
+    const char* to;
+    Away away;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// The other program stands in the layout window's corner, below the part of the view the test
+// watches: the view from this far right of the layout window's left edge, and this far below its
+// top and above its foot, the plan's scroll bar included.
+constexpr Point kOtherProgramFromCorner{140, 90};
+constexpr int kWatchedFromLeft = 60;
+constexpr int kWatchedFromTop = 130;
+constexpr int kWatchedFromFoot = 130;
+// The plan's vertical scroll bar, maximised: its middle this far in from the layout window's right
+// edge, its arrows this far below its top and above its foot (over the horizontal bar's).
+constexpr int kScrollBarFromRight = 16;
+constexpr int kUpArrowFromTop = 129;
+constexpr int kDownArrowFromFoot = 53;
+constexpr int kArrowHeight = 16;
+// A thumb is drawn plain, where the track it moves in is dotted.
+constexpr int kThumbRun = 6;
+// How many polls in a row the view must stay as the keyboard left it.
+constexpr int kStillPolls = 25;
+// The plan's mark under the mouse follows it after the release; a tracking going on would change
+// far more pixels than it covers.
+constexpr size_t kMouseMark = 40;
+// How many times Zoom In zooms the plan in: its scroll bars then have room to move.
+constexpr int kZoomSteps = 5;
+
+class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
+  protected:
+    void SetUp() override {
+        ProgramOnDesktop::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ASSERT_TRUE(m_session.FindMainWindow(m_main));
+        m_other = m_session.ShowOtherProgram(OtherProgram().x, OtherProgram().y);
+        ASSERT_NE(m_other, 0UL) << "the other program's window did not show";
+        ASSERT_TRUE(ComeBack(Away::kFocusChange));
+        // The plan fills the layout window by its system menu's Maximize.
+        m_session.Key("alt+minus");
+        ASSERT_TRUE(WaitForPopup(true));
+        m_session.Key("x");
+        ASSERT_TRUE(WaitUntilSettledWith([&] { return !PopupOpen(); }));
+        for (int step = 0; step < kZoomSteps; ++step) Choose(ID_ZOOM_IN);
+    }
+
+    Point OtherProgram() const {
+        return {m_main.x + m_main.width - kOtherProgramFromCorner.x,
+                m_main.y + m_main.height - kOtherProgramFromCorner.y};
+    }
+
+    Point Middle() const { return {m_main.x + m_main.width / 2, m_main.y + m_main.height / 2}; }
+
+    Point SpotOf(Spot spot) const {
+        switch (spot) {
+            case Spot::kPlanScrollThumb:
+                return ThumbMiddle();
+            default:
+                return Middle();
+        }
+    }
+
+    int ScrollBarX() const { return m_main.x + m_main.width - kScrollBarFromRight; }
+
+    // The middle of the first plain run down the scroll bar between its arrows.
+    Point ThumbMiddle() const {
+        const int top = m_main.y + kUpArrowFromTop + kArrowHeight;
+        const int foot = m_main.y + m_main.height - kDownArrowFromFoot - kArrowHeight / 2;
+        const std::vector<unsigned long> column = m_session.Pixels(ScrollBarX(), top, 1, foot - top);
+        size_t start = 0;
+        for (size_t row = 1; row < column.size(); ++row) {
+            if (column[row] == column[start])
+                continue;
+            if (row - start >= kThumbRun)
+                return {ScrollBarX(), top + static_cast<int>(start + row) / 2};
+            start = row;
+        }
+        return {ScrollBarX(), top + static_cast<int>(start + column.size()) / 2};
+    }
+
+    std::vector<unsigned long> Watched() const {
+        return m_session.Pixels(m_main.x + kWatchedFromLeft, m_main.y + kWatchedFromTop,
+                                m_main.width - kWatchedFromLeft,
+                                m_main.height - kWatchedFromTop - kWatchedFromFoot);
+    }
+
+    // The press of the reach, the key held with it, and its drag in small steps.
+    void Press(const DesktopReach& reach, Point at) {
+        m_session.MovePointer(at.x, at.y);
+        m_session.WaitUntilSettled(kPatience);
+        if (reach.key)
+            m_session.HoldKey(reach.key, true);
+        m_session.Button(reach.button, true);
+        if (reach.key)
+            m_session.HoldKey(reach.key, false);
+        constexpr int kSteps = 8;
+        for (int step = 1; step <= kSteps; ++step)
+            m_session.MovePointer(at.x + reach.dragX * step / kSteps, at.y + reach.dragY * step / kSteps);
+    }
+
+    bool KeyboardIsAway(Away away) const {
+        const unsigned long focus = m_session.FocusWindow();
+        switch (away) {
+            case Away::kNoWindow:
+                return focus == 0;
+            case Away::kPointerRoot:
+                return focus == 1;
+            default:
+                return focus == m_other;
+        }
+    }
+
+    // Gives the keyboard away, and waits until the program has heard, a window manager's list gone.
+    bool Leave(Away away) {
+        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
+            return false;
+        if (away == Away::kFocusChange)
+            m_session.GiveKeyboardTo(m_other);
+        if (away == Away::kNoWindow || away == Away::kPointerRoot)
+            GiveXKeyboardAway(m_session.DisplayName(), away == Away::kNoWindow ? XKeyboardAway::kNoWindow
+                                                                               : XKeyboardAway::kPointerRoot);
+        return WaitUntilSettledWith([&] { return KeyboardIsAway(away) && m_session.Popups().empty(); });
+    }
+
+    bool ComeBack(Away away) {
+        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
+            return false;
+        if (away != Away::kAltTab)
+            m_session.GiveKeyboardTo(m_main.id);
+        return WaitUntilSettledWith(
+            [&] { return m_session.FocusWindow() == m_main.id && m_session.Popups().empty(); });
+    }
+
+    // The mouse goes on over the view, onto the other program and back.
+    void Wander(Point from) {
+        const Point path[] = {{from.x + 40, from.y + 30},
+                              {Middle().x - 200, Middle().y + 150},
+                              {OtherProgram().x + 60, OtherProgram().y + 40},
+                              {Middle().x + 220, Middle().y - 180}};
+        for (const Point point : path) {
+            m_session.MovePointer(point.x, point.y);
+            m_session.WaitUntilSettled(kPatience);
+        }
+    }
+
+    static size_t DifferingPixels(const std::vector<unsigned long>& one,
+                                  const std::vector<unsigned long>& other) {
+        size_t differing = 0;
+        for (size_t i = 0; i < one.size() && i < other.size(); ++i) differing += one[i] != other[i];
+        return differing;
+    }
+
+    bool StaysAs(const std::vector<unsigned long>& left) {
+        int still = 0;
+        std::vector<unsigned long> last = Watched();
+        return m_session.WaitUntil(
+            [&] {
+                const std::vector<unsigned long> now = Watched();
+                still = now == last && DifferingPixels(left, now) <= kMouseMark ? still + 1 : 0;
+                last = now;
+                return still >= kStillPolls;
+            },
+            kPatience);
+    }
+
+    void Walk(const MouseHolder& holder, const Leaving& leaving) {
+        SCOPED_TRACE(std::string(holder.name) + ", the keyboard going to " + leaving.to);
+        const DesktopReach& reach = holder.desktop;
+        if (reach.command != 0)
+            Choose(reach.command);
+        const Point spot = SpotOf(reach.spot);
+        const Point at{spot.x + reach.x, spot.y + reach.y};
+        const std::vector<unsigned long> before = Watched();
+        Press(reach, at);
+        EXPECT_TRUE(m_session.WaitUntil([&] { return Watched() != before; }, kPatience))
+            << "the press did nothing";
+        ASSERT_TRUE(Leave(leaving.away)) << "the keyboard did not leave";
+        const std::vector<unsigned long> left = Watched();
+        Wander({at.x + reach.dragX, at.y + reach.dragY});
+        ASSERT_TRUE(ComeBack(leaving.away)) << "the keyboard did not come back";
+        m_session.MovePointer(Middle().x - 240, Middle().y + 200);
+        m_session.Button(reach.button, false);
+        ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
+        EXPECT_TRUE(StaysAs(left)) << "the view went on changing after the keyboard left, in "
+                                   << DifferingPixels(left, Watched()) << " pixels";
+        EXPECT_FALSE(PopupOpen());
+    }
+
+    // Walks the cancel table's holders reached here, the keyboard leaving each way in turn.
+    void WalkTheTable(const std::vector<Leaving>& leavings) {
+        int walked = 0;
+        for (const MouseHolder& holder : MouseHolders()) {
+            if (holder.desktop.spot == Spot::kUnreached)
+                continue;
+            for (const Leaving& leaving : leavings) Walk(holder, leaving);
+            ++walked;
+        }
+        EXPECT_GT(walked, 0);
+        m_session.CloseOtherProgram(m_other);
+        ExpectAnswers();
+        ExpectCleanExit();
+    }
+
+    DesktopSession::TopLevel m_main;
+    unsigned long m_other = 0;
+};
+
+// The same, with openbox managing the windows.
+class KeyboardLeavingUnderWindowManager : public KeyboardLeavingOnDesktop {
+  protected:
+    void SetUp() override {
+        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
+            GTEST_SKIP() << "no window manager (Debian package openbox)";
+        KeyboardLeavingOnDesktop::SetUp();
+    }
+};
+
+// A window manager would give the keyboard straight back from no window or the pointer root.
+TEST_F(KeyboardLeavingOnDesktop, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
+    WalkTheTable({{"another program by a focus change", Away::kFocusChange},
+                  {"no window", Away::kNoWindow},
+                  {"the pointer root", Away::kPointerRoot}});
+}
+
+TEST_F(KeyboardLeavingUnderWindowManager,
+       EveryHoldEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
+    WalkTheTable({{"another program by Alt+Tab", Away::kAltTab},
+                  {"another program by a focus change", Away::kFocusChange}});
+}
+
+}  // namespace
+}  // namespace desktop

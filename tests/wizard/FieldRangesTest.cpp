@@ -1,0 +1,124 @@
+#include <cmath>
+#include <functional>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "model/RecordReading.h"
+#include "platform/ctl/BasicControlDefs.h"
+#include "platform/ctl/CEdit.h"
+#include "platform/win/MessageBoxes.h"
+#include "resources/WizardPageTemplates.h"
+#include "tests/wizard/WizardFixture.h"
+#include "wizard/CPageWizard.h"
+
+namespace {
+
+// The fields of a window a person can type into: every edit among its descendants (the edit
+// part of a drop-down list too) that is shown, enabled and not read-only.
+void CollectTypedFields(CWnd& window, std::vector<CEdit*>& fields) {
+    for (CWnd* child : window.Children()) {
+        auto* edit = dynamic_cast<CEdit*>(child);
+        const DWORD style = child->GetStyle();
+        if (edit != nullptr && (style & WS_VISIBLE) != 0 && child->IsWindowEnabled() &&
+            (style & ES_READONLY) == 0)
+            fields.push_back(edit);
+        CollectTypedFields(*child, fields);
+    }
+}
+
+// The largest value a refusal names: the text after its last " and ", without the full stop.
+CString NamedLargest(const CString& refusal) {
+    const int line = refusal.Find('\n');
+    const CString first = line < 0 ? refusal : refusal.Left(line);
+    const int at = first.ReverseFind(' ');
+    return first.Mid(at + 1).TrimRight('.');
+}
+
+class WizardFieldRanges : public WizardInProgram {
+  protected:
+    // Every message box is answered OK, however many come.
+    void AnswerEveryBox() {
+        host.WhenModal(AfxGetAppName(), [this](CWnd& box) {
+            AnswerEveryBox();
+            box.EndModalLoop(IDOK);
+        });
+    }
+    // Calls the action with each field a person can type into, on each page under each of its
+    // choices of editable fields.
+    void ForEachTypedField(CSheetWizard& sheet, const std::function<void(CPageWizard&, int, UINT)>& action) {
+        for (int index = 0; index < sheet.GetPageCount(); ++index) {
+            auto& page = Show<CPageWizard>(sheet, index);
+            auto* choice = dynamic_cast<CComboBox*>(page.GetDlgItem(IDC_WIZARD_EDITABLE));
+            for (int entry = 0; entry < (choice != nullptr ? choice->GetCount() : 1); ++entry) {
+                if (choice != nullptr)
+                    ChooseEditable(page, entry);
+                std::vector<CEdit*> fields;
+                CollectTypedFields(page, fields);
+                for (CEdit* field : fields) action(page, index, static_cast<UINT>(field->GetDlgCtrlID()));
+            }
+        }
+    }
+    // Types the text over the field's and leaves it; answers the boxes that came up.
+    std::vector<CString> BoxesAfter(CWnd& page, UINT id, const CString& text) {
+        const size_t before = host.MessageBoxes().size();
+        Enter(page, id, text);
+        std::vector<CString> texts;
+        for (size_t box = before; box < host.MessageBoxes().size(); ++box)
+            texts.push_back(host.MessageBoxes()[box].text);
+        return texts;
+    }
+    // Every coordinate of the piece lies within those a layout file keeps.
+    static void ExpectWithinFile(CPaint& piece, int page) {
+        piece.ComputeExtent(nullptr);
+        for (double coordinate : {piece.m_fMinX, piece.m_fMinY, piece.m_fMaxX, piece.m_fMaxY}) {
+            EXPECT_TRUE(std::isfinite(coordinate)) << page;
+            EXPECT_LE(std::fabs(coordinate), kLargestCoordinate) << page;
+        }
+    }
+};
+
+}  // namespace
+
+// Each field found on each page, under each choice of editable fields, refuses what no piece
+// can be with one box, the last naming its range, and keeps its text; typed again, its text
+// changes nothing. Then the largest value each names is taken, or the page says no branch or
+// helix has it, and the piece stays within a layout file's coordinates.
+TEST_F(WizardFieldRanges, EveryTypedFieldRefusesWhatNoPieceCanBeAndTakesTheLargestItNames) {
+    AnswerEveryBox();
+    int walked = 0;
+    std::map<std::pair<int, UINT>, CString> largest;
+    RunWizard([&](CSheetWizard& sheet) {
+        ForEachTypedField(sheet, [&](CPageWizard& page, int index, UINT id) {
+            const CString shown = TextOf(page, id);
+            std::vector<CString> boxes;
+            for (const char* typed : {"abc", "1e30", "-1e30", "999999999"}) {
+                boxes = BoxesAfter(page, id, typed);
+                ASSERT_EQ(boxes.size(), 1U) << index << " " << id << " " << typed;
+                ExpectFocusedAndSelected(page, id);
+            }
+            EXPECT_NE(boxes.front().Find(" between "), -1) << boxes.front();
+            largest[{index, id}] = NamedLargest(boxes.front());
+            EXPECT_TRUE(BoxesAfter(page, id, shown).empty()) << index << " " << id;
+            EXPECT_EQ(TextOf(page, id), shown) << index << " " << id;
+            ++walked;
+        });
+        ForEachTypedField(sheet, [&](CPageWizard& page, int index, UINT id) {
+            for (const CString& box : BoxesAfter(page, id, largest[{index, id}])) {
+                // A helix too high takes the focus to its grade: none is low enough.
+                if (box.Find("A helix climbs") == 0) {
+                    EXPECT_EQ(CWnd::GetFocus(), page.GetDlgItem(IDC_HELIX_GRADE));
+                    DialogInput::TypeOverAll(host, "0");
+                    host.PressKey(VK_TAB);
+                    continue;
+                }
+                EXPECT_EQ(box.Find("No branch has these values"), 0) << box;
+            }
+            ExpectWithinFile(*page.m_pPiece, index);
+        });
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    // Eleven pages, those with a choice of editable fields under each of their six choices.
+    EXPECT_EQ(walked, 108);
+    EXPECT_TRUE(MainMenuOpens());
+}
