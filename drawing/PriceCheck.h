@@ -8,7 +8,10 @@ class CDialog;
 // RefuseNegativePrice refuses.
 double ReadPrice(const CString& text);
 
-// A price below 0, or no number, is refused: a warning asks for a positive number and the
+// The dearest price a field takes: a report's sums of prices stay readable.
+constexpr double kLargestPrice = 1e9;
+
+// A price below 0 or beyond kLargestPrice, or no number, is refused: a warning asks for a positive number and the
 // focus goes to the dialog's Price field, its text selected, so that the dialog stays open on
 // it. TRUE when the price was refused.
 BOOL RefuseNegativePrice(CDialog& dialog, int priceId, double price);

@@ -536,11 +536,8 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_strCategory = m_category;
     m_fields.Write(copy);
     copy.m_fPrice = ReadPrice(m_fields.m_price);
-    if (!(copy.m_fPrice >= 0.0)) {
-        AfxMessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), MB_ICONEXCLAMATION);
-        GotoDlgCtrl(GetDlgItem(IDC_TRACK_PRICE));
+    if (RefuseNegativePrice(*this, IDC_TRACK_PRICE, copy.m_fPrice))
         return;
-    }
     if (RefuseInvalidCopy())
         return;
     EndDialog(IDOK);

@@ -36,3 +36,9 @@ const CRuntimeClass* CRuntimeClass::FromName(const char* name) {
     auto found = Registry().find(name ? name : "");
     return found == Registry().end() ? nullptr : found->second;
 }
+
+std::vector<const CRuntimeClass*> CRuntimeClass::Creatable() {
+    std::vector<const CRuntimeClass*> classes;
+    for (const auto& [name, record] : Registry()) classes.push_back(record);
+    return classes;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/base/WinTypes.h"
 
 class CObject;
@@ -20,4 +22,6 @@ struct CRuntimeClass {
 
     // The creatable class of that name, or null.
     static const CRuntimeClass* FromName(const char* name);
+    // Every creatable class, by name.
+    static std::vector<const CRuntimeClass*> Creatable();
 };

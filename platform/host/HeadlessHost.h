@@ -70,6 +70,8 @@ public:
     void WhenModal(const CString& captionPart, ModalAction action);
     // The next message box is answered with the button id (IDOK, IDYES, IDNO, IDCANCEL ...).
     void AnswerMessageBox(int button);
+    // Forgets the actions no modal window has taken: what was said for a window that never came.
+    void ForgetModalActions() { m_pending.clear(); }
     const std::vector<MessageBoxShown>& MessageBoxes() const { return m_messageBoxes; }
     // Captions of modal windows that appeared with no action registered (each closed with IDCANCEL).
     const std::vector<CString>& UnansweredModals() const { return m_unanswered; }

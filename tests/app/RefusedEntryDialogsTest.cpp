@@ -207,6 +207,8 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
          trackRange + kMillimetreForms},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, kMillimetres, "abc",
          "Please enter a positive number "},
+        {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, kMillimetres, "1e30",
+         "Please enter a price between 0.00 and 1000000000.00."},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan",
          trackRange + kMillimetreForms},
         {ID_CREATE_PARALLEL_TRACK,

@@ -279,6 +279,14 @@ TEST_F(TerrainEditorTest, OkKeepsTheElasticDistanceAndFalloffForTheNextKnotDragO
         EXPECT_EQ(terrain->m_nFalloffMode, button == IDOK ? 1 : 0);
     }
     EXPECT_EQ(terrain->m_newEdits.GetCount(), 0);
+    // Enter takes a percentage typed into the field it never left.
+    host.WhenModal("Terrain Editor", [&](CWnd& window) {
+        Retype(Editor(window).GetDlgItem(IDC_ELASTIC_PERCENT), "40");
+        host.PressKey(VK_RETURN);
+    });
+    RunTerrainEditor(*terrain, centre, nullptr, FALSE);
+    EXPECT_EQ(terrain->m_fElastic, 0.4);
+    terrain->m_fElastic = 0.6;
 
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
