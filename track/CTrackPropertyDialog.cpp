@@ -1,6 +1,7 @@
 #include "track/CTrackPropertyDialog.h"
 
 #include <cmath>
+#include <utility>
 
 #include "drawing/PriceCheck.h"
 #include "model/CPointArray.h"
@@ -442,20 +443,28 @@ void CTrackPropertyDialog::FocusShapeField() {
 
 // ---- Preview ----
 
+namespace {
+
+// The length fields of the piece's sizes, each with the member it shows.
+constexpr std::pair<int, double CParTrack::*> kSizeFields[] = {
+    {IDC_TRACK_ROADBED_WIDTH, &CParTrack::m_fRoadbedWidth},
+    {IDC_TRACK_ROADBED_HEIGHT, &CParTrack::m_fRoadbedHeight},
+    {IDC_TRACK_BEGIN_ELEVATION, &CParTrack::m_fBeginElevation},
+    {IDC_TRACK_END_ELEVATION, &CParTrack::m_fEndElevation},
+    {IDC_TRACK_GAUGE, &CParTrack::m_fGauge},
+    {IDC_TRACK_TIE_LENGTH, &CParTrack::m_fTieLength},
+    {IDC_TRACK_TIE_SPACING, &CParTrack::m_fTieSpacing},
+    {IDC_TRACK_SEPARATION, &CParTrack::m_fTrackSeparation}};
+
+}  // namespace
+
 // A field left as the dialog closes changes nothing more: OK has taken the copy already.
 void CTrackPropertyDialog::UpdatePreview() {
     if (m_copy == nullptr || !InModalLoop())
         return;
     ReadShapeFieldsIntoCopy();
     CParTrack& copy = *m_copy;
-    RefreshLengthField(IDC_TRACK_ROADBED_WIDTH, copy.m_fRoadbedWidth);
-    RefreshLengthField(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
-    RefreshLengthField(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
-    RefreshLengthField(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
-    RefreshLengthField(IDC_TRACK_GAUGE, copy.m_fGauge);
-    RefreshLengthField(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
-    RefreshLengthField(IDC_TRACK_TIE_SPACING, copy.m_fTieSpacing);
-    RefreshLengthField(IDC_TRACK_SEPARATION, copy.m_fTrackSeparation);
+    for (const auto& [id, member] : kSizeFields) RefreshLengthField(id, copy.*member);
     for (int mode = 0; mode < 3; ++mode)
         if (IsButtonChecked(IDC_TRACK_RAIL_MODE_1 + mode))
             copy.m_nRailMode = mode + 1;
@@ -471,15 +480,7 @@ void CTrackPropertyDialog::OnScaleChanged() {
     if (m_copy == nullptr || !m_fields.TakeScale(m_scaleCombo))
         return;
     m_copy->SetScale(m_fields.m_scale);
-    const CParTrack& copy = *m_copy;
-    ShowLength(IDC_TRACK_GAUGE, copy.m_fGauge);
-    ShowLength(IDC_TRACK_TIE_LENGTH, copy.m_fTieLength);
-    ShowLength(IDC_TRACK_TIE_SPACING, copy.m_fTieSpacing);
-    ShowLength(IDC_TRACK_SEPARATION, copy.m_fTrackSeparation);
-    ShowLength(IDC_TRACK_ROADBED_WIDTH, copy.m_fRoadbedWidth);
-    ShowLength(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
-    ShowLength(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
-    ShowLength(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
+    for (const auto& [id, member] : kSizeFields) ShowLength(id, m_copy->*member);
     UpdatePreview();
 }
 
