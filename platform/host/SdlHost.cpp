@@ -350,8 +350,9 @@ void SdlHost::ForgetDestroyedWindow(CWnd* window) {
 // typed until another window takes it are lost; so the keyboard moves on before the window goes:
 // to the active window, or else to the one shown on top.
 void SdlHost::PassKeyboardOn(CWnd* leaving) {
-    // A menu, drop-down or tip going leaves the keyboard with another program that took it.
-    if (IsMenuLike(leaving) && KeyboardWithAnotherProgram())
+    // A menu, drop-down or tip going leaves the keyboard where the desktop put it meanwhile: with
+    // another program, with no window or with the pointer root.
+    if (IsMenuLike(leaving) && KeyboardOutsideProgram())
         return;
     m_keyboardWindow = nullptr;
     FollowActiveWindow();
@@ -369,14 +370,6 @@ void SdlHost::PassKeyboardOn(CWnd* leaving) {
 
 // SDL tells of the keyboard late, a window at a time, so that none of the program's windows may
 // seem to hold it while it goes from one to another: the X server's word counts where there is one.
-bool SdlHost::KeyboardWithAnotherProgram() const {
-    const std::optional<unsigned long> focus =
-        XKeyboardFocus(m_windows.empty() ? nullptr : m_windows.begin()->second);
-    if (!focus)
-        return !SDL_GetKeyboardFocus();
-    return *focus != 0 && !m_pool.Find(*focus);
-}
-
 bool SdlHost::KeyboardOutsideProgram() const {
     const std::optional<unsigned long> focus =
         XKeyboardFocus(m_windows.empty() ? nullptr : m_windows.begin()->second);

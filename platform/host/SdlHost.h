@@ -78,8 +78,6 @@ class SdlHost : public Host {
     // Gives the keyboard to the active window's SDL window when it does not have it yet.
     void FollowActiveWindow();
     void FollowDesktopFocus(CWnd* window);
-    // Whether another program holds the keyboard: none of this one's windows does.
-    bool KeyboardWithAnotherProgram() const;
     // Whether none of this one's windows holds the keyboard: another program, no window or the
     // pointer root does.
     bool KeyboardOutsideProgram() const;

@@ -18,19 +18,32 @@ enum class Spot {
     kUnreached,        // only a window of the test's own holds one
     kViewMiddle,       // the middle of the layout window's view
     kPlanScrollThumb,  // the thumb of the plan's vertical scroll bar
+    kSelectorButton,   // the selector's button on the tool bar
+    kPaletteArrow,     // the arrow beside the dimension line's button, which opens its palette
+    kMenuBarTitle,     // the menu bar's first title
+    kForwardButton,    // the camera tool bar's Move Forward
 };
 
-// A command chosen from the menus each time (0: none), then a press of the button at x, y from
-// the spot, the key (an X key name) held with it, and a drag by dragX, dragY.
+// A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
+// between chords), then a press of the button at x, y from the spot, the key held with it, and a
+// drag by dragX, dragY. With no button the keys start the hold, and once the keyboard is back the
+// person goes on with a click and the keys of goOn. Some holds show nothing until they end, some
+// leave nothing behind when they end; afterwards puts back what the holders after need.
 struct DesktopReach {
     Spot spot = Spot::kUnreached;
     unsigned int command = 0;
+    const char* keys = nullptr;
     int x = 0;
     int y = 0;
     int dragX = 0;
     int dragY = 0;
     const char* key = nullptr;
     unsigned int button = 1;
+    bool letGoWherePressed = false;
+    bool shown = true;
+    bool leavesNothing = false;
+    const char* goOn = nullptr;
+    const char* afterwards = nullptr;
 };
 
 struct MouseHolder {
@@ -77,20 +90,45 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .y = -120,
           .dragX = -100,
           .dragY = 60}},
-        {"tool bar button", Where::kPlan, {}},
-        {"tool bar's palette", Where::kPlan, {}},
-        {"context help", Where::kPlan, {}},
-        {"menu", Where::kPlan, {}},
-        {"menu bar held by the keyboard", Where::kPlan, {}},
-        {"plan's system menu move by keys", Where::kPlan, {}},
+        // Let go over the button once the keyboard is back: no click comes of it.
+        {"tool bar button",
+         Where::kPlan,
+         {.spot = Spot::kSelectorButton,
+          .command = ID_TOOL_LINE,
+          .letGoWherePressed = true,
+          .leavesNothing = true}},
+        {"tool bar's palette",
+         Where::kPlan,
+         {.spot = Spot::kPaletteArrow, .command = ID_TOOL_SELECTOR, .dragY = 40, .leavesNothing = true}},
+        // A click after would ask for help on the plan.
+        {"context help",
+         Where::kPlan,
+         {.spot = Spot::kViewMiddle, .keys = "shift+F1", .button = 0, .shown = false, .leavesNothing = true}},
+        {"menu", Where::kPlan, {.spot = Spot::kMenuBarTitle, .dragY = 60, .leavesNothing = true}},
+        // Its letter would open a menu.
+        {"menu bar held by the keyboard",
+         Where::kPlan,
+         {.spot = Spot::kViewMiddle, .keys = "Alt_L", .button = 0, .leavesNothing = true, .goOn = "f"}},
+        // The plan is restored to be moved, and an arrow would move it on; maximised again after.
+        {"plan's system menu move by keys",
+         Where::kPlan,
+         {.spot = Spot::kViewMiddle,
+          .keys = "alt+minus r alt+minus m Right Right",
+          .button = 0,
+          .goOn = "Right",
+          .afterwards = "alt+minus x"}},
         {"3D drive",
          Where::k3DView,
          {.spot = Spot::kViewMiddle, .command = ID_SHOW_3D_VIEW, .dragX = 60, .dragY = -40}},
         {"3D camera lift",
          Where::k3DView,
          {.spot = Spot::kViewMiddle, .command = ID_CAMERA_RESET, .dragY = -60, .key = "shift"}},
-        {"camera tool bar's held button", Where::k3DView, {}},
+        {"camera tool bar's held button",
+         Where::k3DView,
+         {.spot = Spot::kForwardButton, .command = ID_CAMERA_RESET}},
+        // A layout the desktop starts with has no 3D object, which takes a model file placed first.
         {"3D object lift", Where::k3DView, {}},
+        // Its knot is a ball in the Terrain Editor's preview, which a terrain outlined first opens.
         {"terrain preview", Where::kTerrainEditor, {}},
     };
     return holders;

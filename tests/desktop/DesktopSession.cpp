@@ -380,6 +380,12 @@ unsigned long DesktopSession::ShowOtherProgram(int x, int y) {
     const Window other = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), x, y, 120, 80, 0, 0,
                                              WhitePixel(m_display, DefaultScreen(m_display)));
     XStoreName(m_display, other, "Another program");
+    // Placed where asked: a window manager would otherwise put it where it likes, over the program.
+    XSizeHints place{};
+    place.flags = USPosition;
+    place.x = x;
+    place.y = y;
+    XSetWMNormalHints(m_display, other, &place);
     XMapRaised(m_display, other);
     Flush();
     // The keyboard can go only to a window on the screen, which a window manager may take a while to show.

@@ -4,6 +4,7 @@
 // the program change nothing. The holders are those of the cancel table a person reaches here.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,17 @@ constexpr Point kOtherProgramFromCorner{140, 90};
 constexpr int kWatchedFromLeft = 60;
 constexpr int kWatchedFromTop = 130;
 constexpr int kWatchedFromFoot = 130;
+// The menu bar and the tool bars are watched too, below the caption: from this far below the
+// layout window's top, this high.
+constexpr int kBarsFromTop = 21;
+constexpr int kBarsHeight = 71;
+// Where a press lands on them, from the layout window's top left corner: the menu bar's first
+// title, and the buttons of the tool bar's row, which the camera tool bar takes in the 3D view.
+constexpr Point kMenuBarTitle{35, 31};
+constexpr int kToolRowMiddle = 81;
+constexpr int kSelectorMiddle = 24;
+constexpr int kPaletteArrowMiddle = 758;
+constexpr int kForwardMiddle = 247;
 // The plan's vertical scroll bar, maximised: its middle this far in from the layout window's right
 // edge, its arrows this far below its top and above its foot (over the horizontal bar's).
 constexpr int kScrollBarFromRight = 16;
@@ -47,6 +59,8 @@ constexpr int kStillPolls = 25;
 // The plan's mark under the mouse follows it after the release; a tracking going on would change
 // far more pixels than it covers.
 constexpr size_t kMouseMark = 40;
+// A button of the bars is framed while the mouse is over it, as it may be when the keyboard leaves.
+constexpr size_t kButtonFrame = 4 * 22;
 // How many times Zoom In zooms the plan in: its scroll bars then have room to move.
 constexpr int kZoomSteps = 5;
 
@@ -79,10 +93,23 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         switch (spot) {
             case Spot::kPlanScrollThumb:
                 return ThumbMiddle();
+            case Spot::kSelectorButton:
+                return FromCorner({kSelectorMiddle, kToolRowMiddle});
+            case Spot::kPaletteArrow:
+                return FromCorner({kPaletteArrowMiddle, kToolRowMiddle});
+            case Spot::kForwardButton:
+                return FromCorner({kForwardMiddle, kToolRowMiddle});
+            case Spot::kMenuBarTitle:
+                return FromCorner(kMenuBarTitle);
             default:
                 return Middle();
         }
     }
+
+    // Where the button comes up, in the view away from where the holds start.
+    Point LettingGo() const { return {Middle().x - 240, Middle().y + 200}; }
+
+    Point FromCorner(Point offset) const { return {m_main.x + offset.x, m_main.y + offset.y}; }
 
     int ScrollBarX() const { return m_main.x + m_main.width - kScrollBarFromRight; }
 
@@ -103,18 +130,33 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     }
 
     std::vector<unsigned long> Watched() const {
-        return m_session.Pixels(m_main.x + kWatchedFromLeft, m_main.y + kWatchedFromTop,
-                                m_main.width - kWatchedFromLeft,
-                                m_main.height - kWatchedFromTop - kWatchedFromFoot);
+        std::vector<unsigned long> watched =
+            m_session.Pixels(m_main.x, m_main.y + kBarsFromTop, m_main.width, kBarsHeight);
+        const std::vector<unsigned long> view = m_session.Pixels(
+            m_main.x + kWatchedFromLeft, m_main.y + kWatchedFromTop, m_main.width - kWatchedFromLeft,
+            m_main.height - kWatchedFromTop - kWatchedFromFoot);
+        watched.insert(watched.end(), view.begin(), view.end());
+        return watched;
     }
 
-    // The press of the reach, the key held with it, and its drag in small steps.
+    // Types the chords, each once the program has handled the one before.
+    void Type(const char* chords) {
+        std::istringstream each(chords ? chords : "");
+        for (std::string chord; each >> chord;) {
+            m_session.Key(chord);
+            m_session.WaitUntilSettled(kPatience);
+        }
+    }
+
+    // The keys of the reach, the press with the key held, and its drag in small steps.
     void Press(const DesktopReach& reach, Point at) {
         m_session.MovePointer(at.x, at.y);
         m_session.WaitUntilSettled(kPatience);
+        Type(reach.keys);
         if (reach.key)
             m_session.HoldKey(reach.key, true);
-        m_session.Button(reach.button, true);
+        if (reach.button != 0)
+            m_session.Button(reach.button, true);
         if (reach.key)
             m_session.HoldKey(reach.key, false);
         constexpr int kSteps = 8;
@@ -174,13 +216,13 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return differing;
     }
 
-    bool StaysAs(const std::vector<unsigned long>& left) {
+    bool StaysAs(const std::vector<unsigned long>& left, size_t allowed) {
         int still = 0;
         std::vector<unsigned long> last = Watched();
         return m_session.WaitUntil(
             [&] {
                 const std::vector<unsigned long> now = Watched();
-                still = now == last && DifferingPixels(left, now) <= kMouseMark ? still + 1 : 0;
+                still = now == last && DifferingPixels(left, now) <= allowed ? still + 1 : 0;
                 last = now;
                 return still >= kStillPolls;
             },
@@ -195,19 +237,43 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         const Point spot = SpotOf(reach.spot);
         const Point at{spot.x + reach.x, spot.y + reach.y};
         const std::vector<unsigned long> before = Watched();
+        const size_t dialogs = m_session.Dialogs().size();
         Press(reach, at);
-        EXPECT_TRUE(m_session.WaitUntil([&] { return Watched() != before; }, kPatience))
-            << "the press did nothing";
-        ASSERT_TRUE(Leave(leaving.away)) << "the keyboard did not leave";
+        if (reach.shown) {
+            EXPECT_TRUE(m_session.WaitUntil([&] { return Watched() != before; }, kPatience))
+                << "the press did nothing";
+        }
+        ASSERT_TRUE(Leave(leaving.away))
+            << "the keyboard did not leave: it is with window " << m_session.FocusWindow() << ", "
+            << m_session.Popups().size() << " menus or tips shown";
         const std::vector<unsigned long> left = Watched();
         Wander({at.x + reach.dragX, at.y + reach.dragY});
         ASSERT_TRUE(ComeBack(leaving.away)) << "the keyboard did not come back";
-        m_session.MovePointer(Middle().x - 240, Middle().y + 200);
-        m_session.Button(reach.button, false);
-        ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
-        EXPECT_TRUE(StaysAs(left)) << "the view went on changing after the keyboard left, in "
-                                   << DifferingPixels(left, Watched()) << " pixels";
+        GoOn(reach, at);
+        // A hold that leaves nothing behind must leave the view as it was before, the mouse off the
+        // bars in both.
+        const std::vector<unsigned long>& expected = reach.leavesNothing ? before : left;
+        EXPECT_TRUE(StaysAs(expected, reach.leavesNothing ? kMouseMark : kMouseMark + kButtonFrame))
+            << "the view went on changing after the keyboard left, in "
+            << DifferingPixels(expected, Watched()) << " pixels";
         EXPECT_FALSE(PopupOpen());
+        EXPECT_EQ(m_session.Dialogs().size(), dialogs) << "a window came of the hold:" << DialogNames();
+        Type(reach.afterwards);
+        ASSERT_TRUE(WaitUntilSettledWith([&] { return !PopupOpen(); }));
+    }
+
+    // The person lets go, or clicks and types on after a hold of keys, then leaves the bars alone.
+    void GoOn(const DesktopReach& reach, Point pressed) {
+        const Point release = reach.letGoWherePressed ? pressed : LettingGo();
+        m_session.MovePointer(release.x, release.y);
+        if (reach.button != 0) {
+            m_session.Button(reach.button, false);
+        } else {
+            m_session.Click(release.x, release.y);
+            Type(reach.goOn);
+        }
+        m_session.MovePointer(LettingGo().x, LettingGo().y);
+        ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
     }
 
     // Walks the cancel table's holders reached here, the keyboard leaving each way in turn.
