@@ -378,9 +378,10 @@ void CTerrainEditorDialog::OnResetTerrain() {
 void CTerrainEditorDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    // A percentage typed and confirmed with Enter, the field never left, is taken as leaving
-    // the field takes it.
+    // A percentage or an elevation typed and confirmed with Enter, the field never left, is
+    // taken as leaving the field takes it.
     OnElasticKillFocus();
+    OnElevationKillFocus();
     // The next knot drag on the plan proposes its edit with the settings used here.
     m_pTerrain->m_fElastic = m_fElastic;
     m_pTerrain->m_nFalloffMode = m_nFalloff;

@@ -189,10 +189,13 @@ TEST_F(TerrainEditorTest, AKnotPickedDraggedTypedAndSteppedToEndsAsOneUndoableSt
         EXPECT_EQ(changed, 1);
         EXPECT_EQ(editor.EditList().GetCount(), 2);
         EXPECT_FALSE(static_cast<CEdit*>(editor.GetDlgItem(IDC_KNOT_ELEVATION))->GetModify());
-        Click(editor, IDOK);
+        // One typed and confirmed with Enter, the field never left, is taken as well.
+        Retype(editor.GetDlgItem(IDC_KNOT_ELEVATION), "3");
+        host.PressKey(VK_RETURN);
+        EXPECT_NEAR(terrain->Grid()[typed].z, 1.5 * two, 0.01);
     });
     RunTerrainEditor(*terrain, centre, nullptr, FALSE);
-    EXPECT_EQ(terrain->m_newEdits.GetCount(), 2);
+    EXPECT_EQ(terrain->m_newEdits.GetCount(), 3);
     const std::vector<float> edited = TerrainPlan::Heights(*terrain);
     ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
     plan.tool.Undo();
