@@ -221,7 +221,7 @@ void C2DPropertyDialog::OnOK() {
         return;
     m_pCopy->m_strCategory = ChosenCategory();
     m_fields.Write(*m_pCopy);
-    m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
+    m_pCopy->m_fPrice = ReadPrice(m_fields.m_price.m_text);
     if (RefuseNegativePrice(*this, IDC_PROPERTIES_PRICE, m_pCopy->m_fPrice))
         return;
     EndDialog(IDOK);

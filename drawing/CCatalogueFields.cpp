@@ -1,5 +1,7 @@
 #include "drawing/CCatalogueFields.h"
 
+#include "drawing/PriceCheck.h"
+
 #include "model/CPaint.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
@@ -12,7 +14,7 @@ void CCatalogueFields::Read(const CPaint& object) {
     m_partNo = object.m_strPartNo;
     m_type = object.m_strType;
     m_note = object.m_strNote;
-    m_price.Format("%.2f", object.m_fPrice);
+    m_price.Load(CFieldFormat::Hundredths(), object.m_fPrice);
     m_showInReport = object.m_bShowInReport;
 }
 
@@ -31,9 +33,16 @@ void CCatalogueFields::Exchange(CDataExchange* dx, const Controls& controls) {
     DDX_Text(dx, controls.type, m_type);
     DDX_Text(dx, controls.name, m_name);
     DDX_Text(dx, controls.partNo, m_partNo);
-    DDX_Text(dx, controls.price, m_price);
+    DDX_Text(dx, controls.price, m_price.m_text);
     DDX_Text(dx, controls.note, m_note);
     DDX_Check(dx, controls.showInReport, m_showInReport);
+}
+
+bool CCatalogueFields::TakePrice(CDialog& dialog, int priceId, double& price) {
+    constexpr FieldRange kPrices{0.0, kLargestPrice};
+    return m_price.Take(dialog, priceId, kPrices,
+                        m_price.RangeText("Please enter a price between %s and %s.", kPrices),
+                        price) != FALSE;
 }
 
 int CCatalogueFields::ShowScales(CComboBox& combo) const {

@@ -215,7 +215,7 @@ void CGroupPropertyDialog::OnControlsChanged() {
     m_fields.m_scale = ScaleTable[m_currentScale].name;
     m_copy->m_strCategory = m_category;
     m_fields.Write(*m_copy);
-    m_copy->m_fPrice = ReadPrice(m_fields.m_price);
+    m_copy->m_fPrice = ReadPrice(m_fields.m_price.m_text);
     m_copy->m_bAllowExpansion = m_allowExpansion;
     m_copy->m_nPriceMode = m_elevationMode;
     m_copy->m_bUseBorder = m_useBorder;
@@ -226,7 +226,7 @@ void CGroupPropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || !TakeElevation())
         return;
     OnControlsChanged();
-    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_fields.m_price)))
+    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_fields.m_price.m_text)))
         return;
     EndDialog(IDOK);
 }

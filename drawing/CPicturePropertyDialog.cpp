@@ -162,7 +162,7 @@ void CPicturePropertyDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
     if (m_pCopy != nullptr) {
-        m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
+        m_pCopy->m_fPrice = ReadPrice(m_fields.m_price.m_text);
         if (RefuseNegativePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
             return;
     }

@@ -536,7 +536,7 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_strTrackTexture = m_trackTexture;
     copy.m_strCategory = m_category;
     m_fields.Write(copy);
-    copy.m_fPrice = ReadPrice(m_fields.m_price);
+    copy.m_fPrice = ReadPrice(m_fields.m_price.m_text);
     if (RefuseNegativePrice(*this, IDC_TRACK_PRICE, copy.m_fPrice))
         return;
     if (RefuseInvalidCopy())

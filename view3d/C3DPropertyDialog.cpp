@@ -340,8 +340,7 @@ void C3DPropertyDialog::OnOK() {
     if (!TakeLength(m_elevation, -kLargestLength, IDC_3D_ELEVATION, m_pCopy->m_fElevation) ||
         !TakeLength(m_height, 0.0, IDC_3D_HEIGHT, m_pCopy->m_fHeight))
         return;
-    TakeCatalogue(*m_pCopy);
-    if (!CheckPrice(m_pCopy->m_fPrice))
+    if (!TakeCatalogue(*m_pCopy))
         return;
     TakeSwitches(*m_pCopy, m_pCopy->m_bShowOn2DPlan, m_pCopy->m_bShowBoxWhenGrouped);
     m_pCopy->m_bExcludeFromConforming = m_bExclude;
