@@ -216,6 +216,29 @@ TEST_F(PictureTest, ANegativePriceIsRefusedWithTheFieldFocusedAndZeroIsAccepted)
     delete result;
 }
 
+TEST_F(PictureTest, ATypedPictureNameIsTakenWhenItsPictureReadsAndRefusedNamingTheFileElse) {
+    const CString red = WritePicture(folder / "BITMAPS" / "red.bmp");
+    CBMP picture(0, &plan.tool, 0.0, 0.0);
+    picture.m_strFile = red;
+    CPicturePropertyDialog dialog;
+    dialog.SetObject(&picture, FALSE, nullptr);
+    host.WhenModal("Picture properties", [&](CWnd& modal) {
+        for (const char* typed : {"abc", ""}) {
+            modal.GetDlgItem(IDC_PICTURE_NAME)->SetWindowText(typed);
+            host.AnswerMessageBox(IDOK);
+            Press(modal, IDOK);
+            EXPECT_NE(host.MessageBoxes().back().text.Find(*typed ? "file abc:" : "Browse"), -1) << typed;
+            EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_PICTURE_NAME));
+        }
+        EXPECT_EQ(host.MessageBoxes().size(), 2u);
+        modal.GetDlgItem(IDC_PICTURE_NAME)->SetWindowText("red.bmp");
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(CWinPath::Resolve(dialog.GetWorkingCopy()->m_strFile), CWinPath::Resolve(red));
+    EXPECT_NE(dialog.GetWorkingCopy()->GetPicture(), nullptr);
+}
+
 TEST_F(PictureTest, CornerPressesRecordTheCornerAndAPictureNotResizeableKeepsItsSize) {
     CBMP* picture = PlacePicture(1000.0, 1000.0, 3000.0, 2000.0, [&](CWnd& dialog) { Press(dialog, IDOK); });
     ASSERT_NE(picture, nullptr);
