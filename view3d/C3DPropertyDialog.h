@@ -65,6 +65,9 @@ class C3DPropertyDialog : public CObject3DDialog {
     void BuildPreviewModel(bool applyTexture, bool proposeHeight);
     bool ApplyPreviewTexture();
     void ShowOrientation();
+    void ShowAngles(double tilt, double pan, double revolve);
+    // Turns the model by the angles typed; false when the turn it keeps shows other angles.
+    bool ApplyTypedOrientation();
     void TakeOrientationFromPreview();
 
     C3D* m_pCopy = nullptr;
