@@ -49,12 +49,7 @@ const std::set<std::pair<std::string, Fault>> kOpenFaults = {
     {"Benchwork properties", Fault::kChangesUntouched},
     {"Document setup", Fault::kChangesUntouched},
     {"Track properties", Fault::kRefusesNamedBound},
-    {"Track properties", Fault::kShowsOther},
-    {"Terrain Editor", Fault::kShowsOther},
-    {"Picture properties", Fault::kShowsOther},
-    {"3D Objects properties", Fault::kShowsOther},
-    {"3D Objects properties", Fault::kTakesHuge},
-    {"3D Bitmap properties", Fault::kTakesHuge}};
+    {"Track properties", Fault::kShowsOther}};
 
 // Where a field lies: the dialog the command opens with an object of the class selected (none:
 // nothing), the tab turned to, the field's place among the fields shown there, and its label.
