@@ -261,9 +261,21 @@ void C3DPropertyDialog::ShowAngles(double tilt, double pan, double revolve) {
     m_fLastTilt = std::atof(m_strTilt.c_str());
     m_fLastPan = std::atof(m_strPan.c_str());
     m_fLastRevolve = std::atof(m_strRevolve.c_str());
-    SetDlgItemText(IDC_3D_TILT, m_strTilt);
-    SetDlgItemText(IDC_3D_PAN, m_strPan);
-    SetDlgItemText(IDC_3D_REVOLVE, m_strRevolve);
+    ShowAngleText(IDC_3D_TILT, m_strTilt);
+    ShowAngleText(IDC_3D_PAN, m_strPan);
+    ShowAngleText(IDC_3D_REVOLVE, m_strRevolve);
+}
+
+// A field that shows its text already keeps its selection, so that what is typed into the
+// field just tabbed to replaces its text.
+void C3DPropertyDialog::ShowAngleText(int id, const CString& text) {
+    CString shown;
+    GetDlgItemText(id, shown);
+    if (shown == text)
+        return;
+    SetDlgItemText(id, text);
+    if (CWnd::GetFocus() == GetDlgItem(id))
+        static_cast<CEdit*>(GetDlgItem(id))->SetSel(0, -1);
 }
 
 void C3DPropertyDialog::OnOrientationChanged() {

@@ -66,6 +66,7 @@ class C3DPropertyDialog : public CObject3DDialog {
     bool ApplyPreviewTexture();
     void ShowOrientation();
     void ShowAngles(double tilt, double pan, double revolve);
+    void ShowAngleText(int id, const CString& text);
     // Turns the model by the angles typed; false when the turn it keeps shows other angles.
     bool ApplyTypedOrientation();
     void TakeOrientationFromPreview();
