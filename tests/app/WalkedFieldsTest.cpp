@@ -48,8 +48,6 @@ enum class Fault {
 const std::set<std::pair<std::string, Fault>> kOpenFaults = {
     {"Benchwork properties", Fault::kChangesUntouched},
     {"Document setup", Fault::kChangesUntouched},
-    {"Track properties", Fault::kRefusesNamedBound},
-    {"Track properties", Fault::kShowsOther},
     {"Terrain Editor", Fault::kShowsOther},
     {"Picture properties", Fault::kShowsOther},
     {"3D Objects properties", Fault::kShowsOther},
