@@ -184,9 +184,9 @@ BOOL CTrackPropertyDialog::ValidateLengthField(double& target, int id) {
 }
 
 FieldRange CTrackPropertyDialog::RangeOf(int id) {
-    const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE) != 0;
     if (m_copy == nullptr)
         return kLengthRange;
+    const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE) != 0;
     if (id == IDC_TRACK_LENGTH)
         return track_fields::LengthOf(*m_copy, angleHeld);
     if (id == IDC_TRACK_RADIUS_1 || id == IDC_TRACK_RADIUS_2)
