@@ -1,7 +1,5 @@
 #include "drawing/CCatalogueFields.h"
 
-#include "drawing/PriceCheck.h"
-
 #include "model/CPaint.h"
 #include "model/Units.h"
 #include "platform/ctl/CComboBox.h"
@@ -38,8 +36,15 @@ void CCatalogueFields::Exchange(CDataExchange* dx, const Controls& controls) {
     DDX_Check(dx, controls.showInReport, m_showInReport);
 }
 
+namespace {
+constexpr FieldRange kPrices{0.0, CCatalogueFields::kLargestPrice};
+}  // namespace
+
+double CCatalogueFields::Price() const {
+    return m_price.Value(kPrices);
+}
+
 bool CCatalogueFields::TakePrice(CDialog& dialog, int priceId, double& price) {
-    constexpr FieldRange kPrices{0.0, kLargestPrice};
     return m_price.Take(dialog, priceId, kPrices,
                         m_price.RangeText("Please enter a price between %s and %s.", kPrices),
                         price) != FALSE;

@@ -13,6 +13,9 @@ class CPaint;
 // with the dialog.
 class CCatalogueFields {
   public:
+    // The dearest price a field takes: a report's sums of prices stay readable.
+    static constexpr double kLargestPrice = 1e9;
+
     // The controls of a dialog that show the fields.
     struct Controls {
         int manufacturer;
@@ -32,6 +35,8 @@ class CCatalogueFields {
     // kLargestPrice; else the range is named, the focus on the field. False after a refusal,
     // the price then left.
     bool TakePrice(CDialog& dialog, int priceId, double& price);
+    // The price the field stands for now: the typed one in the range, else the loaded one.
+    double Price() const;
     void Exchange(CDataExchange* dx, const Controls& controls);
     // Lists the scale table in the combo box and selects the last row with the scale's name, or
     // the first row; answers the row selected.

@@ -1,7 +1,6 @@
 #include "drawing/CPicturePropertyDialog.h"
 
 #include "drawing/CBMP.h"
-#include "drawing/PriceCheck.h"
 #include "model/CDataFolders.h"
 #include "model/Units.h"
 #include "platform/base/CStringTable.h"
@@ -175,10 +174,7 @@ bool CPicturePropertyDialog::TakeTypedPicture() {
 void CPicturePropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || !TakeTypedPicture())
         return;
-    if (m_pCopy != nullptr) {
-        m_pCopy->m_fPrice = ReadPrice(m_fields.m_price.m_text);
-        if (RefuseNegativePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
-            return;
-    }
+    if (m_pCopy != nullptr && !m_fields.TakePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
+        return;
     EndDialog(IDOK);
 }
