@@ -121,10 +121,9 @@ BOOL CTerrainEditorDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     m_preview.SetTerrain(m_pTerrain, (m_pTerrain->m_pose.angle + m_pose.angle) * 180.0 / std::numbers::pi);
     m_preview.CreateCamera(this);
-    if (m_nKnot < m_pTerrain->Grid().GetSize())
-        m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), m_pTerrain->Grid()[m_nKnot].z);
     m_elastic.Load(ElasticPercent(), m_fElastic);
     UpdateData(FALSE);
+    ShowKnotElevation();
     SetButtonIcons();
     m_rotateLeft.SetHoldHandler([this](bool pressed) { HoldRotate(kRotateLeftTimer, pressed); });
     m_rotateRight.SetHoldHandler([this](bool pressed) { HoldRotate(kRotateRightTimer, pressed); });
@@ -172,6 +171,9 @@ void CTerrainEditorDialog::UpdateSelection(int knot, BOOL redraw) {
 void CTerrainEditorDialog::ShowKnotElevation() {
     if (m_nKnot < m_pTerrain->Grid().GetSize())
         ShowElevation(m_pTerrain->Grid()[m_nKnot].z);
+    // A fixed border keeps its knots' heights: their field only shows them.
+    static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION))
+        ->SetReadOnly(m_pTerrain->m_bFixedBorder && m_nKnot >= m_pTerrain->InnerKnotCount());
 }
 
 void CTerrainEditorDialog::ShowElevation(double height) {

@@ -308,6 +308,8 @@ TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
     terrain->RebuildGrid();
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
+        const auto* elevation = static_cast<CEdit*>(editor.GetDlgItem(IDC_KNOT_ELEVATION));
+        EXPECT_FALSE(elevation->IsReadOnly());
         int selected = 0;
         for (int border = terrain->InnerKnotCount(); border < terrain->Grid().GetSize(); ++border) {
             // A little inside the mesh from the border knot.
@@ -324,6 +326,8 @@ TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
             }
             ++selected;
             EXPECT_FALSE(editor.Preview().IsDragging());
+            // Its height only shows: nothing typed there could move it.
+            EXPECT_TRUE(elevation->IsReadOnly());
             host.MouseMove(CPoint(at.x, at.y - 40));
             host.MouseUp(CPoint(at.x, at.y - 40));
         }
