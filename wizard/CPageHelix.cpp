@@ -236,22 +236,19 @@ void CPageHelix::ChooseInput(int input) {
         height->SetReadOnly(input != IDC_HELIX_BY_HEIGHT);
 }
 
-// Place takes every field as typed, and the height or the grade follows before the helix is
+// Every field is taken as typed, and the height or the grade follows before the helix is
 // built.
-void CPageHelix::OnOK() {
-    if (m_pPiece != nullptr && m_bDirty && UpdateData(TRUE)) {
-        if (m_nInput == IDC_HELIX_BY_GRADE)
-            m_dGradeUsed = m_dGrade;
-        else
-            m_dTotalHeight = ParseLength(m_strTotalHeight);
-        m_dRadius = ParseLength(m_strRadius);
-        m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
-        ApplyCount();
-        m_dStraightLength = ParseLength(m_strStraightLength);
-        Rederive();
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageHelix::TakeTypedFields() {
+    if (m_nInput == IDC_HELIX_BY_GRADE)
+        m_dGradeUsed = m_dGrade;
+    else
+        m_dTotalHeight = ParseLength(m_strTotalHeight);
+    m_dRadius = ParseLength(m_strRadius);
+    m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
+    ApplyCount();
+    m_dStraightLength = ParseLength(m_strStraightLength);
+    Rederive();
+    Build();
 }
 
 void CPageHelix::Build() {

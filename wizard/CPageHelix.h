@@ -54,7 +54,7 @@ class CPageHelix : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnGradeEdited();
     void OnTotalHeightEdited();
     void OnRadiusEdited();
