@@ -67,11 +67,19 @@ TEST_F(MenuKeysOnDesktop, AnOpenMenuClosesWhenTheKeyboardGoesToNoWindowOrThePoin
     const struct {
         const char* where;
         XKeyboardAway away;
-    } rows[] = {{"no window", XKeyboardAway::kNoWindow}, {"the pointer root", XKeyboardAway::kPointerRoot}};
+        unsigned long focus;  // as X names it
+    } rows[] = {{"no window", XKeyboardAway::kNoWindow, 0},
+                {"the pointer root", XKeyboardAway::kPointerRoot, 1}};
+    DesktopSession::TopLevel main;
+    ASSERT_TRUE(m_session.FindMainWindow(main));
     for (const auto& row : rows) {
         Keys({"alt+v"});
         ASSERT_TRUE(GiveXKeyboardAway(m_session.DisplayName(), row.away));
         EXPECT_TRUE(WaitForPopup(false)) << "the menu stayed open when the keyboard went to " << row.where;
+        // The menu going takes no keyboard back from where the desktop put it.
+        EXPECT_EQ(m_session.FocusWindow(), row.focus) << row.where;
+        m_session.GiveKeyboardTo(main.id);
+        ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.FocusWindow() == main.id; }, kPatience));
         CloseMenus();
     }
     EXPECT_TRUE(m_session.ProgramRunning()) << m_session.ProgramErrors();
