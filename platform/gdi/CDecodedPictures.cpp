@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/base/FileStamp.h"
@@ -125,28 +124,6 @@ bool HeldAsCodes(const std::vector<BYTE>& file) {
            *RunLengthPixelsSet(file) <= CDecodedPictures::kCodesPixels;
 }
 
-// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
-// as the reading does, so that its thin lines still show.
-bool IsDrawing(const BmpImage& image) {
-    constexpr std::size_t kMostColorsOfADrawing = 16;
-    if (image.bitCount > 8)
-        return false;
-    const PixelSurface& picture = *image.surface;
-    std::unordered_set<std::uint32_t> colors;
-    // A run of one colour is looked up once: most pixels repeat the one before.
-    std::uint32_t previous = picture.At(0, 0);
-    colors.insert(previous);
-    for (int y = 0; y < picture.Height(); ++y)
-        for (const std::uint32_t pixel : std::span(picture.Row(y), picture.Width())) {
-            if (pixel == previous)
-                continue;
-            previous = pixel;
-            if (colors.insert(pixel).second && colors.size() > kMostColorsOfADrawing)
-                return false;
-        }
-    return true;
-}
-
 // The picture the cache folder refused, held in memory beyond the budget. Call with the lock held.
 void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture) {
     const std::size_t bytes = SurfaceBytes(*picture);
@@ -168,8 +145,8 @@ std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
     StandIn& kept = Held().standIns[standIn.get()];
     const bool readWhole = SurfaceBytes(*shown.surface) == decodedBytes;
     kept.spilled = readWhole && file.size() < decodedBytes
-                       ? CSpilledPicture::WriteFile(file, *shown.surface, IsDrawing(shown), decodedBytes)
-                       : CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
+                       ? CSpilledPicture::WriteFile(file, shown, decodedBytes)
+                       : CSpilledPicture::Write(shown, decodedBytes);
     if (!kept.spilled)
         HoldBeyondTheBudget(kept, shown.surface);
     return standIn;
@@ -193,7 +170,7 @@ std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
 // The stand-in's picture back in memory once the budget has room for it, its file gone. Call with
 // the lock held.
 void HoldAgainWhenItFits(StandIn& standIn) {
-    const CSpilledPicture& spilled = *standIn.spilled;
+    CSpilledPicture& spilled = *standIn.spilled;
     if (static_cast<std::size_t>(spilled.Width()) * spilled.Height() > ShownPixelsLeft())
         return;
     standIn.held = spilled.Read(std::max(spilled.Width(), spilled.Height()));
@@ -228,7 +205,7 @@ std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownColumns, int s
         return standIn.held;
     if (!standIn.spilled)
         return nullptr;
-    const CSpilledPicture& spilled = *standIn.spilled;
+    CSpilledPicture& spilled = *standIn.spilled;
     return spilled.Read(SideShowing(spilled.Width(), spilled.Height(), shownColumns, shownRows));
 }
 

@@ -309,11 +309,11 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
     }
 }
 
-// Past the budget, a picture read whole is kept in the cache folder once, as its file's bytes when
-// they are fewer than its pixels, with the smallest halvings that fit in what they leave; the
-// others are made as a draw asks for them, each pixel the average of its block as a written
-// halving holds it. One read reduced is kept with its halvings. Either way the cache holds no more
-// than the pictures decoded, and nothing once they are let go.
+// Past the budget, a picture is kept in the cache folder once, as its file's bytes when they are
+// fewer than its pixels, read whole or reduced alike. A draw of it shown small halves it, each
+// pixel the average of its block, and keeps that halving while the cache holds no more than the
+// picture decoded, so that the next such draw reads back only the halving. Nothing stays once the
+// pictures are let go.
 TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     const CacheHomeInFolder cache;
     TestFolder folder;
@@ -325,19 +325,15 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     WriteFileBytes(folder / "whole.bmp", EncodeBmpFile(gradient, 24));
     WriteFileBytes(folder / "reduced.bmp", EncodeBmpFile(PixelSurface(kReduced, kReduced, 0x123456), 24));
     const std::uintmax_t wholeBytes = std::uintmax_t{4} * kWhole * kWhole;
-    const std::uintmax_t reducedBytes = std::uintmax_t{4} * kReduced * kReduced;
 
     std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
     const std::uintmax_t wholeKept = BytesUnder(cache.Folder().Path());
-    EXPECT_GE(wholeKept, std::filesystem::file_size(folder / "whole.bmp"));
-    EXPECT_LE(wholeKept, wholeBytes);
+    EXPECT_EQ(wholeKept, std::filesystem::file_size(folder / "whole.bmp"));
     held.push_back(CDecodedPictures::Read(folder / "reduced.bmp"));
-    const std::uintmax_t kept = BytesUnder(cache.Folder().Path());
-    EXPECT_GT(kept - wholeKept, reducedBytes / 4);
-    EXPECT_LE(kept, wholeBytes + reducedBytes);
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()) - wholeKept, CDecodedPictures::kSpilledPixels * 4);
 
-    // Shown at a quarter its size it is read from its file's bytes, at a sixteenth from a halving.
     for (const int side : {kWhole / 4, kWhole / 16}) {
+        const std::uintmax_t keptBefore = BytesUnder(cache.Folder().Path());
         const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(whole, side, side);
         ASSERT_EQ(std::pair(shown->Width(), shown->Height()), std::pair(side, side));
         const int step = kWhole / side;
@@ -345,7 +341,16 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
             for (int x = 0; x < side; ++x)
                 ASSERT_EQ(shown->At(x, y), gradient.At(x * step + step / 2, y * step + step / 2))
                     << x << "," << y;
+        EXPECT_EQ(BytesUnder(cache.Folder().Path()) - keptBefore, std::uintmax_t{4} * side * side);
+        const std::uint64_t readBack = CSpilledPicture::PixelsReadBack();
+        EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(whole, side, side)), PixelDigest(*shown));
+        EXPECT_EQ(CSpilledPicture::PixelsReadBack() - readBack, static_cast<std::uint64_t>(side) * side);
     }
+    // The 24-bit file's bytes leave no room for the halving of a quarter its pixels.
+    const std::uintmax_t keptBefore = BytesUnder(cache.Folder().Path());
+    CDecodedPictures::Shown(whole, kWhole / 2, kWhole / 2);
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()), keptBefore);
+    EXPECT_LE(keptBefore - CDecodedPictures::kSpilledPixels * 4, wholeBytes);
     whole.reset();
     held.clear();
     EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
