@@ -24,13 +24,23 @@ struct DecodedPicture {
     std::weak_ptr<PixelSurface> surface;
 };
 
+// A file a picture is read from again at each draw, as long as it stays as it was, and the
+// shape it was read at.
+struct RereadFile {
+    std::filesystem::path path;
+    FileStamp stamp;
+    int width = 1, height = 1;
+};
+
 // What a stand-in shows: its picture as read, kept on disk, until the budget has room for it
 // again; then held in memory instead. Or, for a picture held as its codes, those codes. A picture
-// the cache folder refused is held in memory beyond the budget: shown, whatever the disk does.
+// the cache folder refused is held in memory beyond the budget, reduced, while those copies have
+// room, else read from its file at each draw: shown, whatever the disk does.
 struct StandIn {
     std::unique_ptr<CSpilledPicture> spilled;
     std::shared_ptr<PixelSurface> held;
     std::vector<BYTE> codes;
+    std::optional<RereadFile> file;
     bool beyondBudget = false;
 };
 
@@ -133,9 +143,29 @@ void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture
     standIn.beyondBudget = true;
 }
 
-// The picture past the budget, read once, at what the screen can show, and kept on disk, or in
-// memory when the disk refuses it. Null when it cannot be read. Call with the lock held.
-std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
+// The picture the cache folder refused: a copy of it of no more than kRefusedPixels held beyond
+// the budget while such copies take no more than kRefusedBytes, else its file, read at each draw.
+// Call with the lock held.
+void HoldRefused(StandIn& standIn, const std::vector<BYTE>& file, const BmpImage& shown, RereadFile source) {
+    const PixelSurface& picture = *shown.surface;
+    std::shared_ptr<PixelSurface> copy =
+        static_cast<std::size_t>(picture.Width()) * picture.Height() <= CDecodedPictures::kRefusedPixels
+            ? shown.surface
+            : ReadCutShortBmpBytes(file, CDecodedPictures::kRefusedPixels, CDecodedPictures::kSpilledSide)
+                  .surface;
+    if (copy && Held().beyondBudgetBytes + SurfaceBytes(*copy) <= CDecodedPictures::kRefusedBytes) {
+        HoldBeyondTheBudget(standIn, std::move(copy));
+        return;
+    }
+    source.width = picture.Width();
+    source.height = picture.Height();
+    standIn.file = std::move(source);
+}
+
+// The picture past the budget, read once, at what the screen can show, and kept on disk, or as
+// HoldRefused keeps it when the disk refuses it. Null when it cannot be read. Call with the lock
+// held.
+std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file, RereadFile source) {
     const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
     const BmpImage shown =
         ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
@@ -148,13 +178,13 @@ std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
                        ? CSpilledPicture::WriteFile(file, shown, decodedBytes)
                        : CSpilledPicture::Write(shown, decodedBytes);
     if (!kept.spilled)
-        HoldBeyondTheBudget(kept, shown.surface);
+        HoldRefused(kept, file, shown, std::move(source));
     return standIn;
 }
 
 // The picture held whole, or reduced to what the budget leaves of it, or else a stand-in. Call with
 // the lock held.
-std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
+std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file, RereadFile source) {
     if (HeldAsCodes(file)) {
         auto standIn = std::make_shared<PixelSurface>(1, 1);
         Held().bytes += file.size();
@@ -163,7 +193,7 @@ std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
     }
     const std::size_t left = ShownPixelsLeft();
     if (SmallestReadPixels(file).value_or(0) > left)
-        return Spilled(std::move(file));
+        return Spilled(std::move(file), std::move(source));
     return ReadCutShortBmpBytes(std::move(file), left).surface;
 }
 
@@ -195,10 +225,25 @@ std::shared_ptr<PixelSurface> DecodedCodes(const std::vector<BYTE>& codes, int s
     return ReadBmpBytes(codes, CDecodedPictures::kSpilledPixels, side).surface;
 }
 
+// The picture read from its file at about the size it shows at; null when the file has changed
+// or gone since. Call with the lock held.
+std::shared_ptr<PixelSurface> Reread(const RereadFile& file, int shownColumns, int shownRows) {
+    std::optional<std::vector<BYTE>> bytes =
+        FileStamp::Of(file.path) == file.stamp ? ReadFile(file.path) : std::nullopt;
+    if (!bytes)
+        return nullptr;
+    const int side = SideShowing(file.width, file.height, shownColumns, shownRows);
+    return ReadCutShortBmpBytes(std::move(*bytes), CDecodedPictures::kSpilledPixels,
+                                std::min(side, CDecodedPictures::kSpilledSide))
+        .surface;
+}
+
 // A stand-in's picture at about the size it shows at. Call with the lock held.
 std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownColumns, int shownRows) {
     if (!standIn.codes.empty())
         return DecodedCodes(standIn.codes, shownColumns, shownRows);
+    if (standIn.file)
+        return Reread(*standIn.file, shownColumns, shownRows);
     if (standIn.spilled)
         HoldAgainWhenItFits(standIn);
     if (standIn.held)
@@ -223,7 +268,8 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
         if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
             return surface;
     std::optional<std::vector<BYTE>> file = ReadFile(path);
-    std::shared_ptr<PixelSurface> decoded = file ? Decoded(std::move(*file)) : nullptr;
+    std::shared_ptr<PixelSurface> decoded =
+        file ? Decoded(std::move(*file), RereadFile{path, *stamp}) : nullptr;
     if (!decoded)
         return nullptr;
     std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);

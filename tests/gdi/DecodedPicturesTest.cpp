@@ -309,6 +309,37 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
     }
 }
 
+// Pictures the cache folder refuses stay drawn in bounded memory: each held as a reduced copy
+// while those copies have room, the rest read from their files at each draw, as long as the files
+// stay as they were.
+TEST(DecodedPictures, PicturesTheCacheFolderRefusesTakeBoundedMemory) {
+    TestFolder folder;
+    const CacheHomeInFolder cache;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    WriteFileBytes(cache.Folder().Path() / "file", FileBytes{});
+    setenv("XDG_CACHE_HOME", (cache.Folder().Path() / "file" / "cache").c_str(), 1);
+    constexpr int kSide = 1024;
+    const std::size_t copies = CDecodedPictures::kRefusedBytes / (4 * CDecodedPictures::kRefusedPixels);
+    const std::size_t before = CDecodedPictures::HeldBytes();
+    std::vector<std::filesystem::path> files;
+    for (std::size_t picture = 0; picture < copies + 2; ++picture) {
+        files.push_back(folder / ("refused" + std::to_string(picture) + ".bmp"));
+        WriteFileBytes(files.back(), RunLengthBmpFile(1, kSide, kSide, RunLengthColors(2), {0, 1}));
+        held.push_back(CDecodedPictures::Read(files.back()));
+    }
+    EXPECT_LE(CDecodedPictures::HeldBytes() - before,
+              CDecodedPictures::kRefusedBytes + files.size() * CDecodedPictures::kStandInBytes);
+    EXPECT_EQ(CDecodedPictures::Shown(held[held.size() - files.size()])->Width(), 512);
+    const std::uint64_t reads = CDecodedPictures::FileReads();
+    EXPECT_EQ(CDecodedPictures::Shown(held.back())->Width(), kSide);
+    const int shownSmall = CDecodedPictures::Shown(held.back(), 100, 100)->Width();
+    EXPECT_TRUE(shownSmall > 50 && shownSmall <= 100) << shownSmall;
+    EXPECT_EQ(CDecodedPictures::FileReads() - reads, 2u);
+    WriteFileBytes(files.back(), RunLengthBmpFile(1, kSide / 2, kSide, RunLengthColors(2), {0, 1}));
+    EXPECT_EQ(CDecodedPictures::Shown(held.back()), nullptr);
+    CSpilledPicture::TakeRefusal();
+}
+
 // Past the budget, a picture is kept in the cache folder once, as its file's bytes when they are
 // fewer than its pixels, read whole or reduced alike. A draw of it shown small halves it, each
 // pixel the average of its block, and keeps that halving while the cache holds no more than the
