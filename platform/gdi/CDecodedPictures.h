@@ -38,8 +38,8 @@ class CDecodedPictures {
     // A picture the cache folder refused is held in memory reduced to no more pixels than this,
     // while such copies take no more than kRefusedBytes; past that it is read from its file at
     // each draw, as long as the file stays as it was.
-    static constexpr std::size_t kRefusedPixels = std::size_t{512} * 512;
-    static constexpr std::size_t kRefusedBytes = std::size_t{64} << 20;
+    static constexpr std::size_t kRefusedPixels = std::size_t{256} * 256;
+    static constexpr std::size_t kRefusedBytes = std::size_t{128} << 20;
     // The most pixels the codes of a picture held as its codes may set: each draw works on them.
     static constexpr std::size_t kCodesPixels = std::size_t{256} * 256;
 

@@ -318,7 +318,7 @@ TEST(DecodedPictures, PicturesTheCacheFolderRefusesTakeBoundedMemory) {
     std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
     WriteFileBytes(cache.Folder().Path() / "file", FileBytes{});
     setenv("XDG_CACHE_HOME", (cache.Folder().Path() / "file" / "cache").c_str(), 1);
-    constexpr int kSide = 1024;
+    constexpr int kSide = 512;
     const std::size_t copies = CDecodedPictures::kRefusedBytes / (4 * CDecodedPictures::kRefusedPixels);
     const std::size_t before = CDecodedPictures::HeldBytes();
     std::vector<std::filesystem::path> files;
@@ -329,7 +329,7 @@ TEST(DecodedPictures, PicturesTheCacheFolderRefusesTakeBoundedMemory) {
     }
     EXPECT_LE(CDecodedPictures::HeldBytes() - before,
               CDecodedPictures::kRefusedBytes + files.size() * CDecodedPictures::kStandInBytes);
-    EXPECT_EQ(CDecodedPictures::Shown(held[held.size() - files.size()])->Width(), 512);
+    EXPECT_EQ(CDecodedPictures::Shown(held[held.size() - files.size()])->Width(), 256);
     const std::uint64_t reads = CDecodedPictures::FileReads();
     EXPECT_EQ(CDecodedPictures::Shown(held.back())->Width(), kSide);
     const int shownSmall = CDecodedPictures::Shown(held.back(), 100, 100)->Width();

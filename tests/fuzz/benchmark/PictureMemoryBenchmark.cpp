@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -80,8 +81,27 @@ int Repaint(CCVNDoc& doc, CBitmap& screen) {
     return covered;
 }
 
-void ManyPictures(benchmark::State& state, int count, int side) {
+// The cache home put under a plain file, so that the cache folder refuses every picture, while it
+// lasts.
+class RefusingCacheHome {
+  public:
+    explicit RefusingCacheHome(bool refusing) : m_former(std::getenv("XDG_CACHE_HOME")) {
+        if (!refusing)
+            return;
+        WriteFileBytes(FuzzFolder() / "plain-file", FileBytes{});
+        setenv("XDG_CACHE_HOME", (FuzzFolder() / "plain-file" / "cache").c_str(), 1);
+    }
+    RefusingCacheHome(const RefusingCacheHome&) = delete;
+    RefusingCacheHome& operator=(const RefusingCacheHome&) = delete;
+    ~RefusingCacheHome() { setenv("XDG_CACHE_HOME", m_former.c_str(), 1); }
+
+  private:
+    std::string m_former;
+};
+
+void ManyPictures(benchmark::State& state, int count, int side, bool refused) {
     const fs::path layout = WriteLayout(count, side);
+    const RefusingCacheHome cacheHome(refused);
     CFuzzDoc doc;
     doc.OnOpenDocument(layout.c_str());
     const double opened = PeakMegabytes();
@@ -106,9 +126,12 @@ void ManyPictures(benchmark::State& state, int count, int side) {
     // Exact in a counter's double, to hold one build's screen against another's.
     state.counters["screen_digest"] = static_cast<double>(PixelDigest(*screen.Surface()) >> 12);
 }
-BENCHMARK_CAPTURE(ManyPictures, held_200, 200, 128)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(ManyPictures, tiny_100000, 100000, 8)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(ManyPictures, small_20000, 20000, 128)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(ManyPictures, large_300, 300, 1500)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ManyPictures, held_200, 200, 128, false)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ManyPictures, tiny_100000, 100000, 8, false)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ManyPictures, small_20000, 20000, 128, false)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ManyPictures, large_300, 300, 1500, false)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ManyPictures, large_300_cache_refused, 300, 1500, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
