@@ -183,6 +183,7 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> byt
         new CSpilledPicture(std::move(file), Level{pixels.Width(), pixels.Height(), at}, bytes.size(),
                             decodedBytes, darkestOfBlock, fileBytes));
 }
+
 CSpilledPicture::CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, Level picture, std::size_t bytes,
                                  std::size_t decodedBytes, std::optional<bool> darkestOfBlock,
                                  std::size_t fileBytes)

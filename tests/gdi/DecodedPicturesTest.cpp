@@ -309,6 +309,63 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
     }
 }
 
+namespace {
+
+// The picture halved as plainly as can be: each pixel the rounded average of each channel over the
+// block of up to two by two it stands for, or the block's colour when it has one.
+std::unique_ptr<PixelSurface> PlainlyHalved(const PixelSurface& picture) {
+    auto halved = std::make_unique<PixelSurface>((picture.Width() + 1) / 2, (picture.Height() + 1) / 2);
+    for (int y = 0; y < halved->Height(); ++y)
+        for (int x = 0; x < halved->Width(); ++x) {
+            std::vector<std::uint32_t> block;
+            for (int row = 2 * y; row < std::min(2 * y + 2, picture.Height()); ++row)
+                for (int column = 2 * x; column < std::min(2 * x + 2, picture.Width()); ++column)
+                    block.push_back(picture.At(column, row));
+            std::uint32_t average = 0;
+            for (const int shift : {0, 8, 16}) {
+                std::uint32_t sum = 0;
+                for (const std::uint32_t pixel : block) sum += (pixel >> shift) & 0xFF;
+                average |= ((sum + static_cast<std::uint32_t>(block.size()) / 2) / block.size()) << shift;
+            }
+            const bool oneColour = std::count(block.begin(), block.end(), block[0]) == std::ssize(block);
+            halved->Set(x, y, oneColour ? block[0] : average);
+        }
+    return halved;
+}
+
+}  // namespace
+
+// A picture past the budget shown small is its halvings, pixel for pixel, whatever its sides, and
+// the same again when drawn from the halving kept.
+TEST(DecodedPictures, APictureShownSmallIsItsHalvings) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    PixelSurface odd(203, 77);
+    for (int y = 0; y < odd.Height(); ++y)
+        for (int x = 0; x < odd.Width(); ++x)
+            odd.Set(x, y,
+                    (x * 7919u + y * 104729u) % 3 == 0
+                        ? 0x102030u
+                        : static_cast<std::uint32_t>(x * y * 2654435761u) & 0xFFFFFF);
+    WriteFileBytes(folder / "odd.bmp", EncodeBmpFile(odd, 24));
+    const std::shared_ptr<PixelSurface> picture = CDecodedPictures::Read(folder / "odd.bmp");
+    std::unique_ptr<PixelSurface> halved;
+    const PixelSurface* expected = &odd;
+    // Shown across one row, its longer side is the columns it is shown across.
+    for (const int side : {102, 26, 7, 3}) {
+        while (std::max(expected->Width(), expected->Height()) > 1 &&
+               (std::max(expected->Width(), expected->Height()) + 1) / 2 >= side) {
+            halved = PlainlyHalved(*expected);
+            expected = halved.get();
+        }
+        ASSERT_LT(expected->Width(), odd.Width());
+        for (int draw = 0; draw < 2; ++draw)
+            EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(picture, side, 1)), PixelDigest(*expected))
+                << side;
+    }
+}
+
 // Pictures the cache folder refuses stay drawn in bounded memory: each held as a reduced copy
 // while those copies have room, the rest read from their files at each draw, as long as the files
 // stay as they were.
