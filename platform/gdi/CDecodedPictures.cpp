@@ -143,22 +143,19 @@ void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture
     standIn.beyondBudget = true;
 }
 
-// The picture the cache folder refused: a copy of it of no more than kRefusedPixels held beyond
-// the budget while such copies take no more than kRefusedBytes, else its file, read at each draw.
+// The picture the cache folder refused: a copy of it halved to no more than kRefusedPixels held
+// beyond the budget while such copies take no more than kRefusedBytes, else its file, read at
+// each draw.
 // Call with the lock held.
-void HoldRefused(StandIn& standIn, const std::vector<BYTE>& file, const BmpImage& shown, RereadFile source) {
-    const PixelSurface& picture = *shown.surface;
+void HoldRefused(StandIn& standIn, const BmpImage& shown, RereadFile source) {
     std::shared_ptr<PixelSurface> copy =
-        static_cast<std::size_t>(picture.Width()) * picture.Height() <= CDecodedPictures::kRefusedPixels
-            ? shown.surface
-            : ReadCutShortBmpBytes(file, CDecodedPictures::kRefusedPixels, CDecodedPictures::kSpilledSide)
-                  .surface;
+        CSpilledPicture::HalvedWithin(shown, CDecodedPictures::kRefusedPixels);
     if (copy && Held().beyondBudgetBytes + SurfaceBytes(*copy) <= CDecodedPictures::kRefusedBytes) {
         HoldBeyondTheBudget(standIn, std::move(copy));
         return;
     }
-    source.width = picture.Width();
-    source.height = picture.Height();
+    source.width = shown.surface->Width();
+    source.height = shown.surface->Height();
     standIn.file = std::move(source);
 }
 
@@ -178,7 +175,7 @@ std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file, RereadFile source)
                        ? CSpilledPicture::WriteFile(file, shown, decodedBytes)
                        : CSpilledPicture::Write(shown, decodedBytes);
     if (!kept.spilled)
-        HoldRefused(kept, file, shown, std::move(source));
+        HoldRefused(kept, shown, std::move(source));
     return standIn;
 }
 

@@ -158,6 +158,16 @@ std::optional<CSpilledPicture::Refusal> CSpilledPicture::TakeRefusal() {
     return taken;
 }
 
+std::shared_ptr<PixelSurface> CSpilledPicture::HalvedWithin(const BmpImage& picture, std::size_t pixels) {
+    const auto pixelsOf = [](const PixelSurface& surface) {
+        return static_cast<std::size_t>(surface.Width()) * surface.Height();
+    };
+    std::shared_ptr<PixelSurface> halved = picture.surface;
+    const bool darkestOfBlock = picture.bitCount <= 8 && IsDrawing(*halved);
+    while (pixelsOf(*halved) > pixels && !IsSmallest(*halved)) halved = Halved(*halved, darkestOfBlock);
+    return halved;
+}
+
 std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const BmpImage& picture, std::size_t decodedBytes) {
     return Kept(PixelBytes(*picture.surface), picture, decodedBytes, 0);
 }

@@ -42,6 +42,9 @@ class CSpilledPicture {
     // from them again, as it was read then. Null as for Write.
     static std::unique_ptr<CSpilledPicture> WriteFile(const std::vector<BYTE>& bytes, const BmpImage& picture,
                                                       std::size_t decodedBytes);
+    // The picture halved as a draw of it kept here would halve it, as often as it holds more
+    // pixels than given: what stands for it when the cache folder refuses it.
+    static std::shared_ptr<PixelSurface> HalvedWithin(const BmpImage& picture, std::size_t pixels);
     // The first refusal of a folder not yet told, once: however many pictures a folder refuses,
     // the user hears of it once a run.
     static std::optional<Refusal> TakeRefusal();
