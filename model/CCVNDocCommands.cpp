@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "model/CCVNDoc.h"
 #include "model/CMainFrameServices.h"
@@ -154,8 +155,11 @@ void CCVNDoc::OnDocumentSetup() {
         return;
     for (CPlanViewServices* plan : PlanViews()) plan->SetZoom(1.0);
     m_tool.SetViewScale(1.0, m_fViewScale);
-    m_f3DScaleDivisor = std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor);
-    UpdateLayout3D(true);
+    const double divisorBefore = std::exchange(
+        m_f3DScaleDivisor, std::max(m_fPageWidth * kScaleDivisorFactor, m_fPageHeight * kScaleDivisorFactor));
+    // A build stores the paths its textures were found under, so only a new 3D scale rebuilds.
+    if (m_f3DScaleDivisor != divisorBefore)
+        UpdateLayout3D(true);
     RefreshGroundPlane();
     m_fZoomedPageWidth = m_tool.m_fZoomNumerator / m_tool.m_fZoomDenominator * m_fPageWidth;
     m_fZoomedPageHeight = m_fPageHeight / m_tool.m_fZoomDenominator * m_tool.m_fZoomNumerator;

@@ -226,9 +226,12 @@ void CBenchwork::ReportSelfCrossing() {
 }
 
 int CBenchwork::EditProperties(const CPose* pose) {
-    const int changed = CPaint::EditProperties(pose);
-    Update3D(pose);
-    return changed;
+    const std::vector<BYTE> storedBefore = StoredBytes();
+    const int confirmed = CPaint::EditProperties(pose);
+    // A build stores the path its texture was found under, so an untouched OK builds nothing.
+    if (StoredBytes() != storedBefore)
+        Update3D(pose);
+    return confirmed;
 }
 
 int CBenchwork::UpdateGeometry(CEditStep* step) {

@@ -23,6 +23,7 @@
 #include "track/CTrackMoreDialog.h"
 #include "track/TextureBrowsing.h"
 #include "track/TrackAngles.h"
+#include "track/TrackFieldRanges.h"
 #include "ui/PickButtonColor.h"
 
 namespace {
@@ -156,7 +157,7 @@ int CTrackPropertyDialog::RefreshLengthField(int id, double& value) {
         return 0;
     if (!LengthFields().Read(text, typed))
         return -1;
-    if (!LengthFields().ReadInRange(text, kLengthRange, value))
+    if (!LengthFields().ReadInRange(text, RangeOf(id), value))
         return -2;
     ShowLength(id, value);
     return 1;
@@ -178,11 +179,30 @@ BOOL CTrackPropertyDialog::ValidateLengthField(double& target, int id) {
     auto [field, added] = m_lengthFields.try_emplace(id);
     if (added)
         field->second.Load(LengthFields(), target);
-    return field->second.Take(*this, id, kLengthRange, LengthRefusal(), target);
+    const FieldRange range = RangeOf(id);
+    return field->second.Take(*this, id, range, RefusalOf(range), target);
 }
 
-CString CTrackPropertyDialog::LengthRefusal() const {
-    return CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength);
+FieldRange CTrackPropertyDialog::RangeOf(int id) {
+    if (m_copy == nullptr)
+        return kLengthRange;
+    const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE) != 0;
+    if (id == IDC_TRACK_LENGTH)
+        return track_fields::LengthOf(*m_copy, angleHeld);
+    if (id == IDC_TRACK_RADIUS_1 || id == IDC_TRACK_RADIUS_2)
+        return track_fields::RadiusOf(*m_copy, angleHeld);
+    // The other modes hand the rail spacing to pieces of other shapes.
+    if (id == IDC_TRACK_GAUGE && m_applyMode == kApplyToPiece)
+        return track_fields::GaugeOf(*m_copy);
+    return kLengthRange;
+}
+
+// The string table's wording, for the ranges from 0.
+CString CTrackPropertyDialog::RefusalOf(const FieldRange& range) const {
+    if (range.minimum == 0.0)
+        return CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " +
+               FormatLength(range.maximum);
+    return LengthFields().RangeText(DataExchangeMessages::kEnterNumberBetween, range);
 }
 
 CString CTrackPropertyDialog::OpenedLength(int id, double length) {

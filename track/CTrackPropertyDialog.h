@@ -80,7 +80,9 @@ class CTrackPropertyDialog : public CDialog {
     BOOL ValidateLengthField(double& target, int id);
     // The text a length field opens with; the field keeps the length it stands for.
     CString OpenedLength(int id, double length);
-    CString LengthRefusal() const;
+    // The lengths the field takes: the shape's and the rail spacing's as the piece allows them.
+    FieldRange RangeOf(int id);
+    CString RefusalOf(const FieldRange& range) const;
 
     CLengthFormat Lengths() const { return CLengthFormat(m_unitIndex); }
     CFieldFormat LengthFields() const { return CFieldFormat::Lengths(Lengths()); }
@@ -113,6 +115,7 @@ class CTrackPropertyDialog : public CDialog {
     BOOL CommitLength();
     BOOL CommitRadius1();
     BOOL CommitRadius2();
+    // Refuses the field's text naming its range, and shows the copy's value again.
     BOOL RefuseShapeText(int id, const CString& shown);
     BOOL CommitArcDegrees();
     BOOL CommitStartAngle();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -5,6 +6,7 @@
 #include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
+#include "platform/win/MessageBoxes.h"
 #include "resources/TrackPropertiesPictures.h"
 #include "resources/TrackPropertiesTemplates.h"
 #include "track/CArcTrack.h"
@@ -82,7 +84,7 @@ void CTrackPropertyDialog::OnStartAngleKillFocus() {
 }
 
 BOOL CTrackPropertyDialog::CommitLength() {
-    double length = 0.0;
+    double length = m_copy->m_fLength;
     const int read = RefreshLengthField(IDC_TRACK_LENGTH, length);
     // A straight's length beyond the range waits for OK, which names the range.
     if (read == -1 || (read < 0 && IsCircle()))
@@ -90,21 +92,14 @@ BOOL CTrackPropertyDialog::CommitLength() {
     const bool typed = read > 0;
     if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (typed) {
-            const bool angleHeld = IsButtonChecked(IDC_TRACK_HOLD_ANGLE);
-            const double sweep = length / circle->m_fRadius;
-            // No length of 0 or less makes a curve, whichever quantity is held.
-            if (length <= 0.0 || (!angleHeld && !(sweep <= kLargestSweep))) {
-                ShowIllegalValue();
-                ShowLength(IDC_TRACK_LENGTH, circle->m_fLength);
-                return FALSE;
-            }
-            if (angleHeld) {
+            if (IsButtonChecked(IDC_TRACK_HOLD_ANGLE)) {
                 circle->m_fRadius = length / circle->m_fSweep;
                 ShowLength(IDC_TRACK_RADIUS_1, circle->m_fRadius);
             } else {
                 circle->m_fLength = length;
-                circle->m_fSweep = sweep;
-                ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(sweep));
+                // The range keeps the sweep within a full turn; this drops the division's rounding.
+                circle->m_fSweep = std::min(length / circle->m_fRadius, kLargestSweep);
+                ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(circle->m_fSweep));
             }
             circle->RebuildShape();
         }
@@ -118,28 +113,23 @@ BOOL CTrackPropertyDialog::CommitLength() {
 }
 
 BOOL CTrackPropertyDialog::CommitRadius1() {
-    double radius = 0.0;
-    if (RefreshLengthField(IDC_TRACK_RADIUS_1, radius) < 0)
-        radius = 0.0;
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
-    if (radius <= 0.0) {
-        ShowIllegalValue();
-        if (circle != nullptr || arc != nullptr)
-            ShowLength(IDC_TRACK_RADIUS_1, circle != nullptr ? circle->m_fRadius : arc->m_fRadiusX);
-        return FALSE;
-    }
+    if (circle == nullptr && arc == nullptr)
+        return TRUE;
+    double& kept = circle != nullptr ? circle->m_fRadius : arc->m_fRadiusX;
+    double radius = kept;
+    if (RefreshLengthField(IDC_TRACK_RADIUS_1, radius) < 0)
+        return RefuseShapeText(IDC_TRACK_RADIUS_1, FormatLength(kept));
+    kept = radius;
     if (circle != nullptr) {
-        circle->m_fRadius = radius;
         if (!IsButtonChecked(IDC_TRACK_HOLD_ANGLE)) {
-            circle->m_fSweep = circle->m_fLength / radius;
+            circle->m_fSweep = std::min(circle->m_fLength / radius, kLargestSweep);
             ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(circle->m_fSweep));
         } else {
             circle->m_fLength = radius * circle->m_fSweep;
             ShowLength(IDC_TRACK_LENGTH, circle->m_fLength);
         }
-    } else if (arc != nullptr) {
-        arc->m_fRadiusX = radius;
     }
     m_copy->RebuildShape();
     RedrawCopy();
@@ -152,7 +142,7 @@ BOOL CTrackPropertyDialog::CommitRadius2() {
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     if (arc == nullptr)
         return TRUE;
-    if (RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY) == -1)
+    if (RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY) < 0)
         return RefuseShapeText(IDC_TRACK_RADIUS_2, FormatLength(arc->m_fRadiusY));
     arc->RebuildShape();
     RepaintPreview();
@@ -160,10 +150,12 @@ BOOL CTrackPropertyDialog::CommitRadius2() {
     return TRUE;
 }
 
-// A shape field left with a text that is no length shows the copy's value again.
 BOOL CTrackPropertyDialog::RefuseShapeText(int id, const CString& shown) {
+    CString text;
+    GetDlgItemText(id, text);
+    const CString refusal = LengthFields().RefusalFor(text, RefusalOf(RangeOf(id)));
     ShowText(id, shown);
-    ShowIllegalValue();
+    AfxMessageBox(refusal, MB_ICONEXCLAMATION);
     return FALSE;
 }
 

@@ -28,8 +28,14 @@ CToolHost* HostOf(const CParTrack& piece) {
 void NormaliseInputs(CParTrack& piece) {
     piece.m_fBeginElevation = std::max(piece.m_fBeginElevation, 0.0);
     piece.m_fEndElevation = std::max(piece.m_fEndElevation, 0.0);
-    if (piece.m_fRoadbedWidth == 0.0)
-        piece.m_fRoadbedWidth = piece.m_fTieLength != 0.0 ? piece.m_fTieLength : piece.m_fGauge;
+}
+
+// A roadbed width of 0 stands for the ties' width, else the gauge's; the piece keeps its 0, as
+// its properties show it.
+double RoadbedWidthOf(const CParTrack& piece) {
+    if (piece.m_fRoadbedWidth != 0.0)
+        return piece.m_fRoadbedWidth;
+    return piece.m_fTieLength != 0.0 ? piece.m_fTieLength : piece.m_fGauge;
 }
 
 }  // namespace
@@ -49,7 +55,7 @@ TrackModelBuilder::TrackModelBuilder(CParTrack& piece) : m_host(HostOf(piece)) {
     m_host->Refresh3DSearchFolders();
     m_scale = m_host->Get3DScale();
     m_gauge = piece.m_fGauge;
-    m_roadbedWidth = piece.m_fRoadbedWidth;
+    m_roadbedWidth = RoadbedWidthOf(piece);
     m_roadbedHeight = piece.m_fRoadbedHeight;
     // A piece cut into terrain is a bridge whatever its own style.
     const int style = piece.m_cutTerrain.empty() ? piece.m_nStyle : Bridge;

@@ -15,6 +15,7 @@
 #include "terrain/CBenchwork.h"
 #include "terrain/CMount.h"
 #include "tests/app/DialogsInProgram.h"
+#include "tools/datagen/DataPictures.h"
 #include "track/CParTrack.h"
 #include "view3d/C3D.h"
 #include "view3d/CSprite.h"
@@ -285,6 +286,37 @@ TEST_F(ConfirmedSettings, UntouchedDialogsLeaveTheLayoutAndEveryChangeMarksIt) {
         EXPECT_NE(Stored(Layout()), before);
         EXPECT_TRUE(Layout().IsModified());
         Layout().SetModifiedFlag(FALSE);
+    }
+}
+
+// With the 3D view open, a dialog confirmed untouched builds no model again: a build stores the
+// path a texture is found under, which a save would write. A change builds them.
+TEST_F(ConfirmedSettings, AnUntouchedDialogBuildsNoModelAgainAndAChangeDoes) {
+    ASSERT_TRUE(DataPictures::WriteAll(CWinPath::Resolve(CDataFolders::GetBaseFolder())));
+    DrawOutline(ID_TOOL_BENCHWORK);
+    auto& benchwork = static_cast<CBenchwork&>(*SelectOnly("CBenchwork"));
+    CMDIChildWnd* plan = Main().MDIGetActive();
+    Command(ID_SHOW_3D_VIEW);
+    Main().MDIActivate(plan);
+    const std::pair<UINT, const char*> uses[] = {{IDC_SETUP_WIDTH, "Document setup"},
+                                                 {kNote, "Benchwork properties"}};
+    for (const auto& [field, caption] : uses) {
+        SCOPED_TRACE(caption);
+        // The name as a file holds it, the picture found in the program's folder.
+        benchwork.m_strTexture = "rcgrass.bmp";
+        Layout().SetModifiedFlag(FALSE);
+        const std::vector<BYTE> before = Stored(Layout());
+        const UINT command = field == kNote ? ID_EDIT_PROPERTIES : ID_DOCUMENT_SETUP;
+        host.WhenModal(caption, [&](CWnd&) { host.PressKey(VK_RETURN); });
+        ChooseFromMenu(command);
+        EXPECT_EQ(Stored(Layout()), before);
+        EXPECT_FALSE(Layout().IsModified());
+        host.WhenModal(caption, [&, field = field](CWnd& dialog) {
+            Retype(dialog, field, "1000");
+            ClickControl(dialog, IDOK);
+        });
+        ChooseFromMenu(command);
+        EXPECT_NE(benchwork.m_strTexture, "rcgrass.bmp");
     }
 }
 

@@ -154,7 +154,9 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
         const CString length = TextOf(dialog, IDC_TRACK_LENGTH);
         Retype(dialog, IDC_TRACK_LENGTH, "abc");
         EXPECT_EQ(BoxesAfterAnswered(VK_TAB), 1U);
-        EXPECT_EQ(LastBoxText(), "Illegal value");
+        // Its range: from 1 mm to the full turn of the held radius, 100 mm.
+        EXPECT_EQ(LastBoxText(),
+                  "Please enter a number between 1.000 and 628.319." + CString(kMillimetreForms));
         EXPECT_EQ(TextOf(dialog, IDC_TRACK_LENGTH), length);
         // A click on OK that leaves the refused field: the box ends the press, the dialog stays.
         Retype(dialog, IDC_TRACK_LENGTH, "abc");
@@ -192,6 +194,8 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     const CString distanceRange = "Please enter a number between 0.000 and 64000.000.";
     const CString elevationRange = "Please enter a number between -64000.000 and 64000.000.";
     const CString trackRange = "Please enter a number between 0 and 64000.000";
+    // The curve's rail spacing stays below its diameter, 200 mm.
+    const CString gaugeRange = "Please enter a number between 0 and 200.000";
     // The band along the straight, pulled up to where the click lays the parallel track.
     const auto parallelBeside = [this] {
         DragAlongStraight();
@@ -202,7 +206,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
     const Entry entries[] = {
         // Words and other texts that hold no value are refused in every kind of field.
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "abc",
-         trackRange + kMillimetreForms},
+         gaugeRange + kMillimetreForms},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_BEGIN_ELEVATION, kMillimetres, "abc",
          trackRange + kMillimetreForms},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, kMillimetres, "abc",
@@ -210,7 +214,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_PRICE, kMillimetres, "1e30",
          "Please enter a price between 0.00 and 1000000000.00."},
         {ID_EDIT_PROPERTIES, "Track properties", -1, IDC_TRACK_GAUGE, kMillimetres, "nan",
-         trackRange + kMillimetreForms},
+         gaugeRange + kMillimetreForms},
         {ID_CREATE_PARALLEL_TRACK,
          "Parallel track",
          -1,

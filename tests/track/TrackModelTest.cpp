@@ -129,7 +129,8 @@ TEST_F(TrackModel, StylesTexturesAndNormalisedInputs) {
     std::unique_ptr<r3d::Clump> tunnel = piece->Build3D(nullptr);
     ASSERT_NE(tunnel, nullptr);
     EXPECT_EQ(piece->m_fBeginElevation, 0.0);
-    EXPECT_EQ(piece->m_fRoadbedWidth, 270.0);
+    // A roadbed width of 0 is built as wide as the ties and kept as 0.
+    EXPECT_EQ(piece->m_fRoadbedWidth, 0.0);
     ASSERT_EQ(tunnel->Vertices().size(), 20u);
     ASSERT_EQ(tunnel->Polygons().size(), 8u);
     // The texture repeats at most 32 times along a segment.
