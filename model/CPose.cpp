@@ -7,8 +7,10 @@
 namespace {
 
 CDoublePoint Rotate(double u, double v, double angle) {
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
+    // Most pieces and groups lie unturned: the cosine and sine of a zero are exact, the sine
+    // keeping the zero's sign.
+    const double c = angle == 0.0 ? 1.0 : std::cos(angle);
+    const double s = angle == 0.0 ? angle : std::sin(angle);
     return {u * c - v * s, u * s + v * c};
 }
 

@@ -64,7 +64,7 @@ void CTool::PushUndo(CEditStep* step) {
     std::unique_ptr<CEditStep> owned(step);
     if (m_pHost != nullptr)
         m_pHost->SetModifiedFlag(TRUE);
-    FollowStep(owned.get());
+    FollowStep(owned.get(), true);
     const int kind = owned->m_nKind;
     if (owned->m_pObject != nullptr && (kind == kStepPlaceNewObject || kind == kStepReinsertObject))
         owned->m_pObject->RecreateResources(0);
@@ -197,9 +197,17 @@ CConnectionPass CTool::PassOverPresentEnds() {
 void CTool::SettleTrackEnds() {
     // Only the selector leaves nothing half made between presses.
     const bool editing = m_bButtonDown || m_toolMode != kToolSelector;
-    if (m_pHost == nullptr || editing || m_trackEndFollower.Settled(m_pHost->GetTrackLimits()))
+    if (m_pHost == nullptr || editing)
         return;
-    RefreshConnections();
+    const TrackLimits limits = m_pHost->GetTrackLimits();
+    if (m_trackEndFollower.Settled(limits) && !m_trackEndFollower.PassDue())
+        return;
+    // After a paste or duplicate of a few pieces the pass runs near them alone.
+    if (m_trackEndFollower.PassDue() && m_trackEndFollower.CatchUp(m_pHost->GetRootGroup(), limits) &&
+        m_trackEndFollower.FewUnsettled())
+        RefreshConnectionsNear({});
+    else
+        RefreshConnections();
     if (m_trackEndFollower.Unsettled().empty())
         return;
     // Joints the pass changed show other markers, and may change again when it runs again
@@ -209,8 +217,23 @@ void CTool::SettleTrackEnds() {
         RefreshConnectionsNear({});
 }
 
-void CTool::FollowStep(const CEditStep* step) {
+void CTool::FollowStep(const CEditStep* step, bool recorded) {
     switch (step->m_nKind) {
+        // The paste's own steps say what it changes.
+        case kStepPaste:
+            return;
+        case kStepReinsertObject:
+            if (!recorded && m_pHost != nullptr && step->m_pObject != nullptr) {
+                const bool inRoot = m_pHost->GetOwnerGroup(step->m_pObject) == m_pHost->GetRootGroup();
+                m_trackEndFollower.FollowAdded(step->m_pObject, inRoot);
+                return;
+            }
+            break;
+        // Recorded, it takes back an object followed as it came in.
+        case kStepRemoveObject:
+            if (recorded)
+                return;
+            break;
         case kStepSelect:
         case kStepDeselect:
         case kStepDeselectAll:
@@ -433,7 +456,7 @@ bool CTool::TakeBackGesture() {
 // ---- Running steps ----
 
 int CTool::Execute(CEditStep* step) {
-    FollowStep(step);
+    FollowStep(step, false);
     int done = 0;
     const int kind = step->m_nKind;
     switch (kind) {

@@ -535,8 +535,8 @@ class CTool : public CObject {
     void RunNewestGroup();
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
-    // Tells the follower of track ends of a step done, undone or recorded.
-    void FollowStep(const CEditStep* step);
+    // Tells the follower of track ends of a step done or undone, or of one recorded.
+    void FollowStep(const CEditStep* step, bool recorded);
     // Appends the ends, as the index holds them, of the pieces an earlier edit left marked for
     // the next pass.
     void AddEndsAwaitingPass(std::vector<CDoublePoint>& points) const;

@@ -124,8 +124,12 @@ void CTool::ConnectRootMembers() {
     CGroup* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
     if (root == nullptr)
         return;
-    // The probe reaches as far as the snap distance.
+    // The probe reaches as far as the snap distance; the follower of track ends keeps that
+    // collection, as nothing changed since it caught up.
+    const bool followed = m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits());
     m_trackEnds.Rebuild(root, m_fSnapDistance);
+    if (followed)
+        m_trackEndFollower.Adopt();
     const CSnapProbe probe(m_track, m_trackEnds);
     const std::vector<CPaint*> members(root->m_members.begin(), root->m_members.end());
     // The placement the index hands the root's members, as its walk from the root gives it.
@@ -139,10 +143,12 @@ void CTool::ConnectRootMembers() {
         if (member->FindConnection(nullptr))
             continue;
         member->RebuildShape();
-        if (member->IsKindOf(RUNTIME_CLASS(CGroup)))
+        if (member->IsKindOf(RUNTIME_CLASS(CGroup))) {
+            m_trackEndFollower.Lose();
             m_trackEnds.Rebuild(root, m_fSnapDistance);
-        else
-            m_trackEnds.Refresh(member);
+        } else {
+            m_trackEndFollower.FollowReshaped(member);
+        }
     }
 }
 

@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <set>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -23,6 +23,15 @@ namespace {
 const CPose kNoPlacement;
 
 using Point = std::pair<double, double>;
+
+// Points compare by value; their bits hash them, +0 and -0 alike.
+struct PointHash {
+    std::size_t operator()(const Point& point) const {
+        return std::hash<double>()(point.first) * 0x9E3779B97F4A7C15ull ^ std::hash<double>()(point.second);
+    }
+};
+
+using PointSet = std::unordered_set<Point, PointHash>;
 
 }  // namespace
 
@@ -86,8 +95,8 @@ void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {
 
 void CTool::JoinAgainAt(const std::vector<int>& pieces, const std::vector<CDoublePoint>& joints) {
     CTrackEndIndex& ends = m_trackEnds;
-    const std::set<Point> taken = [&joints] {
-        std::set<Point> points;
+    const PointSet taken = [&joints] {
+        PointSet points(joints.size());
         for (const CDoublePoint& point : joints) points.emplace(point.x, point.y);
         return points;
     }();
@@ -109,12 +118,16 @@ bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<in
                           std::vector<CDoublePoint>& joints) {
     CTrackEndIndex& ends = m_trackEnds;
     const double reach2 = ends.Reach() * ends.Reach();
-    std::set<Point> seen;
+    PointSet seen;
+    // A point asked from once finds the same ends when asked again.
+    PointSet asked;
     std::vector<CDoublePoint> frontier = seeds;
     std::vector<CDoublePoint> pieceEnds;
     while (!frontier.empty()) {
         const CDoublePoint from = frontier.back();
         frontier.pop_back();
+        if (!asked.emplace(from.x, from.y).second)
+            continue;
         const std::vector<int> near = ends.PlacesNear(from.x, from.y);
         for (int at : near) {
             // Ends the grid cannot hold, or asked under a placement of their own: the whole pass.

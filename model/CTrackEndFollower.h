@@ -14,8 +14,10 @@ class CTrackEndIndex;
 // only has objects moved, and remembers where the joints the whole pass left may no longer
 // be as that pass would leave them: the former and present ends of the moved objects and the
 // ends of the pieces joined since. A pass over the joints near those points then leaves the layout as the
-// pass over the whole of it would. Any change it cannot follow loses that knowledge, and the
-// next pass covers the whole layout again.
+// pass over the whole of it would. Pieces pasted or duplicated into the root group are followed
+// too: their ends are unsettled, and the pass near them is due while the program waits for the
+// user. Any change it cannot follow loses that knowledge, and the next pass covers the whole
+// layout again.
 class CTrackEndFollower {
   public:
     explicit CTrackEndFollower(CTrackEndIndex& ends) : m_ends(ends) {}
@@ -36,11 +38,23 @@ class CTrackEndFollower {
     void MarkSettled(const TrackLimits& limits);
     // The object has been moved, turned or put back where it stood.
     void Follow(CPaint* object);
+    // The object has come into the layout, whole, as a member of the root group when `inRoot`.
+    void FollowAdded(CPaint* object, bool inRoot);
+    // Objects came into the layout since the last pass: it is due, near them.
+    bool PassDue() const { return m_passDue; }
+    // The object was reshaped where it lies: the index collects its ends again, and those that
+    // moved are unsettled.
+    void FollowReshaped(const CPaint* object);
+    // The index was just collected again, with nothing changed since a CatchUp() that could.
+    void Adopt();
     // The layout changed in a way the index does not follow.
     void Lose();
     // Joints are about to be made or let go at these points, outside a pass.
     void NoteUnsettled(const std::vector<CDoublePoint>& points);
     const std::vector<CDoublePoint>& Unsettled() const { return m_unsettled; }
+    // Whether few enough points are unsettled that a pass near them costs less than the whole
+    // pass: up to a quarter of the layout's ends.
+    bool FewUnsettled() const;
     // The pass about to run covers every joint near Unsettled().
     void ForgetUnsettled() { m_unsettled.clear(); }
     // Before a pass: the flags of the objects at these places of the index, or of all.
@@ -51,6 +65,12 @@ class CTrackEndFollower {
     void NoteChangedFlags();
 
   private:
+    // The moved objects' former ends, the index collected again, and the present ends of the
+    // moved and added objects.
+    void CollectWithAdded(CPaint* root);
+    // Points noted twice are kept once, when there are more of them than the layout has ends.
+    void CompactUnsettled();
+
     CTrackEndIndex& m_ends;
     bool m_settled = false;
     TrackLimits m_limits;
@@ -59,6 +79,8 @@ class CTrackEndFollower {
     unsigned long m_collection = 0;
     std::vector<CPaint*> m_moved;
     std::unordered_set<const CPaint*> m_movedSet;
+    std::vector<CPaint*> m_added;
+    bool m_passDue = false;
     std::vector<CDoublePoint> m_unsettled;
     // The places and flags kept before the present pass.
     std::vector<std::pair<int, unsigned>> m_flags;

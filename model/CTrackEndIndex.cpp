@@ -18,6 +18,7 @@ constexpr double kMargin = 1e-3;
 }  // namespace
 
 void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
+    Changed();
     m_root = root;
     ++m_collections;
     m_groups.clear();
@@ -34,7 +35,8 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
 void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
     if (object->IsKindOf(RUNTIME_CLASS(CGroup))) {
         const auto* group = static_cast<const CGroup*>(object);
-        m_groups.push_back(GroupMark{group, group->m_members.Version(), group->m_pose, group->m_parentPose});
+        m_groups.push_back(GroupMark{group, group->m_members.Version(), group->m_members.size(),
+                                     group->m_pose, group->m_parentPose});
         const CPose world = group->WorldPose(&frame);
         for (CPaint* member : group->m_members) Collect(member, world);
         return;
@@ -63,14 +65,19 @@ void CTrackEndIndex::AddEnd(CDoublePoint world, double scale, double reach) {
     m_ends.push_back(End{world, m_collecting, -1});
 }
 
-bool CTrackEndIndex::HoldsMembersOf(const CPaint* root) const {
+bool CTrackEndIndex::HoldsMembersOf(const CPaint* root, std::size_t added) const {
     if (root != m_root || m_groups.empty())
+        return false;
+    // Every change of a member list counts in its version: the root's went up by the objects
+    // added alone. The root is collected first.
+    const GroupMark& rootMark = m_groups.front();
+    if (rootMark.group->m_members.Version() != rootMark.version + added ||
+        rootMark.group->m_members.size() != rootMark.size + added)
         return false;
     // A group left out of its holder changed the holder's version, which is read first.
     for (const GroupMark& mark : m_groups)
-        if (mark.group->m_members.Version() != mark.version ||
-            !mark.group->m_pose.SameAs(mark.pose) ||
-            !mark.group->m_parentPose.SameAs(mark.parentPose))
+        if ((mark.group->m_members.Version() != mark.version && &mark != &rootMark) ||
+            !mark.group->m_pose.SameAs(mark.pose) || !mark.group->m_parentPose.SameAs(mark.parentPose))
             return false;
     return true;
 }
@@ -92,6 +99,7 @@ void CTrackEndIndex::BuildGrid() {
 }
 
 void CTrackEndIndex::File(int index) {
+    Changed();
     End& end = m_ends[static_cast<size_t>(index)];
     int& head = m_buckets[Bucket(Cell(end.world.x), Cell(end.world.y))];
     end.next = head;
@@ -117,6 +125,7 @@ int CTrackEndIndex::Find(const CPaint* object) {
 }
 
 void CTrackEndIndex::Unfile(Object& object) {
+    Changed();
     for (size_t end = object.firstEnd; end < object.firstEnd + object.endCount; ++end) {
         // Taken out of its bucket, so that a kept index's buckets do not fill with former ends.
         const CDoublePoint world = m_ends[end].world;
@@ -174,10 +183,16 @@ void CTrackEndIndex::Forget(const CPaint* object) {
     Unfile(forgotten);
     forgotten.endCount = 0;
     forgotten.forgotten = true;
+    Changed();
     std::erase(m_everywhere, at);
 }
 
 void CTrackEndIndex::Near(double x, double y) {
+    // The ends at a joint ask at the one point, each twice as it joins.
+    if (m_nearValid && m_nearPoint.x == x && m_nearPoint.y == y)
+        return;
+    m_nearValid = true;
+    m_nearPoint = {x, y};
     m_near.clear();
     if (!(std::fabs(x) <= kGridLimit && std::fabs(y) <= kGridLimit)) {
         for (size_t at = 0; at < m_objects.size(); ++at)

@@ -56,8 +56,9 @@ class CTrackEndIndex {
     // Within this of a point, the index finds every end that may answer there.
     double Reach() const { return m_reach; }
     // Whether the layout under the root still has the groups, members in order and group
-    // placements it had at the last collection, so that only moved objects need collecting.
-    bool HoldsMembersOf(const CPaint* root) const;
+    // placements it had at the last collection, so that only moved objects need collecting;
+    // but for `added` objects put into the root group since, when there are some.
+    bool HoldsMembersOf(const CPaint* root, std::size_t added = 0) const;
     // Counts the collections of the whole layout.
     unsigned long Collections() const { return m_collections; }
 
@@ -96,6 +97,7 @@ class CTrackEndIndex {
     struct GroupMark {
         const CGroup* group;
         std::uint64_t version;
+        std::size_t size;
         CPose pose;
         CPose parentPose;
     };
@@ -110,8 +112,11 @@ class CTrackEndIndex {
     std::size_t Bucket(std::int64_t cellX, std::int64_t cellY) const;
     std::int64_t Cell(double coordinate) const;
     bool HoldsGridPoint(CDoublePoint point, double scale) const;
-    // Fills m_near with the objects that may answer at (x, y), in member order.
+    // Fills m_near with the objects that may answer at (x, y), in member order; asked at the
+    // same point again with the index unchanged, it keeps them.
     void Near(double x, double y);
+    // The index changed: m_near is no longer known to answer for its point.
+    void Changed() { m_nearValid = false; }
 
     const CPaint* m_root = nullptr;
     unsigned long m_collections = 0;
@@ -129,4 +134,6 @@ class CTrackEndIndex {
     int m_collecting = -1;
     std::unordered_map<const CPaint*, int> m_objectIndex;
     std::vector<int> m_near;
+    bool m_nearValid = false;
+    CDoublePoint m_nearPoint;
 };

@@ -48,10 +48,7 @@ enum class Fault {
 
 // Faults still open, by dialog: each is told once more here so that every other field of every
 // dialog stays held to the rule.
-const std::set<std::pair<std::string, Fault>> kOpenFaults = {
-    {"Terrain Editor", Fault::kShowsOther},        {"Picture properties", Fault::kShowsOther},
-    {"3D Objects properties", Fault::kShowsOther}, {"3D Objects properties", Fault::kTakesHuge},
-    {"3D Bitmap properties", Fault::kTakesHuge},   {"Elevations", Fault::kRefusesNamedBound}};
+const std::set<std::pair<std::string, Fault>> kOpenFaults = {{"Elevations", Fault::kRefusesNamedBound}};
 
 // Buttons that close their dialog or show its help; every other push button may open one.
 const std::set<UINT> kClosingOrHelp = {IDOK, IDCANCEL, IDHELP, ID_APPLY_NOW};

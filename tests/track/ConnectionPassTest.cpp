@@ -654,3 +654,25 @@ TEST(ConnectionPass, ProbesHoldTheLayoutsEndsOnlyWhileTheyProbe) {
         EXPECT_EQ(plan.tool.m_track.probeEnds, nullptr);
     }
 }
+
+// Once idle after a duplicate of a few pieces, the program joins only near the copies, and
+// leaves the joints the pass over the whole layout leaves.
+TEST(ConnectionPass, SettlingAfterADuplicateAsksOnlyThePiecesNearTheCopies) {
+    TrackPlan near, whole;
+    const std::vector<CountingStraight*> nearRow = CountingRow(near, 0), wholeRow = CountingRow(whole, 0);
+    for (TrackPlan* plan : {&near, &whole}) {
+        plan->tool.SettleTrackEnds();
+        for (int i = 100; i < 110; ++i) Pieces(*plan)[static_cast<size_t>(i)]->Select();
+        plan->tool.DuplicateSelection();
+    }
+    // A change the engine cannot follow: its pass covers the whole layout.
+    whole.tool.MarkChangedOutsideUndo();
+    for (const auto* row : {&nearRow, &wholeRow})
+        for (CountingStraight* piece : *row) piece->asked = 0;
+    near.tool.SettleTrackEnds();
+    whole.tool.SettleTrackEnds();
+    EXPECT_LE(AskedOf(nearRow), 20);
+    EXPECT_GE(AskedOf(wholeRow), 800);
+    EXPECT_EQ(States(near), States(whole));
+    EXPECT_EQ(near.host.m_pRoot->m_members.size(), 410u);
+}

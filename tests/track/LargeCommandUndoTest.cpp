@@ -150,3 +150,28 @@ TEST_F(LargeCommandUndo, WholeLayoutCommandsLeaveTheLayoutsTheyAlwaysLeft) {
         EXPECT_EQ(ByteDigest(bytes), row.digest) << row.name;
     }
 }
+
+// A few pieces pasted three times onto each other, and duplicated, into a larger layout: the
+// joints settled near them once idle save the bytes the pass over the whole layout saves, and
+// so does each Undo after them.
+TEST_F(LargeCommandUndo, SettlingNearPastedPiecesSavesWhatTheWholePassSaves) {
+    void (*const paste)(CTool&) = [](CTool& tool) { tool.Paste(); };
+    void (*const duplicate)(CTool&) = [](CTool& tool) { tool.DuplicateSelection(); };
+    void (*const undo)(CTool&) = [](CTool& tool) { tool.Undo(); };
+    NewLayout near(20), whole(20);
+    for (NewLayout* doc : {&near, &whole}) {
+        doc->m_tool.SettleTrackEnds();
+        auto member = doc->m_rootGroup.m_members.begin();
+        for (int i = 0; i < 30; ++i) (*member++)->Select();
+        doc->m_tool.CopySelection();
+    }
+    for (void (*command)(CTool&) : {paste, paste, paste, duplicate, undo, undo, undo, undo}) {
+        command(near.m_tool);
+        command(whole.m_tool);
+        near.m_tool.SettleTrackEnds();
+        whole.m_tool.MarkChangedOutsideUndo();
+        whole.m_tool.SettleTrackEnds();
+        EXPECT_EQ(Saved(near, "near"), Saved(whole, "whole"));
+    }
+    EXPECT_EQ(near.m_rootGroup.m_members.size(), 2000u);
+}
