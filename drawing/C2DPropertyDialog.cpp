@@ -4,7 +4,6 @@
 #include "drawing/CFramesPage.h"
 #include "drawing/CLine1Page.h"
 #include "drawing/CLinePage.h"
-#include "drawing/PriceCheck.h"
 #include "drawing/PropertiesClassSteps.h"
 #include "model/CPaint.h"
 #include "model/Units.h"
@@ -221,8 +220,7 @@ void C2DPropertyDialog::OnOK() {
         return;
     m_pCopy->m_strCategory = ChosenCategory();
     m_fields.Write(*m_pCopy);
-    m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
-    if (RefuseNegativePrice(*this, IDC_PROPERTIES_PRICE, m_pCopy->m_fPrice))
+    if (!m_fields.TakePrice(*this, IDC_PROPERTIES_PRICE, m_pCopy->m_fPrice))
         return;
     EndDialog(IDOK);
 }

@@ -51,15 +51,16 @@ int CBMP::IsInvalid(int unused) {
 
 // ---- Picture ----
 
-CBitmap* CBMP::LoadPicture() {
+CBitmap* CBMP::LoadPicture(bool report) {
     if (m_strFile.IsEmpty())
         return nullptr;
     const bool own = GetRuntimeClass() == RUNTIME_CLASS(CBMP);
     std::unique_ptr<CBitmap> picture =
-        LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\");
+        LoadBitmapFile(m_strFile, own ? "Bitmaps" : "3DBitmaps", own ? "BITMAPS\\" : "3DBITMAPS\\", report);
     if (picture == nullptr) {
-        CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE),
-                                     CWinPath::Native(m_strFile));
+        if (report)
+            CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_FILE),
+                                         CWinPath::Native(m_strFile));
         return nullptr;
     }
     m_pPicture = std::move(picture);

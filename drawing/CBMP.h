@@ -27,8 +27,8 @@ class CBMP : public CPaint {
 
     // Loads the picture from the file name, searching the data folder when needed (the name
     // then becomes the path that worked). Null, with the old picture kept and a message, when
-    // it cannot be read; null and nothing shown for an empty name.
-    CBitmap* LoadPicture();
+    // it cannot be read (told only when reported); null and nothing shown for an empty name.
+    CBitmap* LoadPicture(bool report = true);
     CBitmap* GetPicture() const { return m_pPicture.get(); }
     // What the turned drawing read of the pictures it drew.
     const CPictureSource& GetPictureSource() const { return m_source; }

@@ -12,7 +12,7 @@ void CCatalogueFields::Read(const CPaint& object) {
     m_partNo = object.m_strPartNo;
     m_type = object.m_strType;
     m_note = object.m_strNote;
-    m_price.Format("%.2f", object.m_fPrice);
+    m_price.Load(CFieldFormat::Hundredths(), object.m_fPrice);
     m_showInReport = object.m_bShowInReport;
 }
 
@@ -31,9 +31,23 @@ void CCatalogueFields::Exchange(CDataExchange* dx, const Controls& controls) {
     DDX_Text(dx, controls.type, m_type);
     DDX_Text(dx, controls.name, m_name);
     DDX_Text(dx, controls.partNo, m_partNo);
-    DDX_Text(dx, controls.price, m_price);
+    DDX_Text(dx, controls.price, m_price.m_text);
     DDX_Text(dx, controls.note, m_note);
     DDX_Check(dx, controls.showInReport, m_showInReport);
+}
+
+namespace {
+constexpr FieldRange kPrices{0.0, CCatalogueFields::kLargestPrice};
+}  // namespace
+
+double CCatalogueFields::Price() const {
+    return m_price.Value(kPrices);
+}
+
+bool CCatalogueFields::TakePrice(CDialog& dialog, int priceId, double& price) {
+    return m_price.Take(dialog, priceId, kPrices,
+                        m_price.RangeText("Please enter a price between %s and %s.", kPrices),
+                        price) != FALSE;
 }
 
 int CCatalogueFields::ShowScales(CComboBox& combo) const {

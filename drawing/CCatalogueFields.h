@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/base/CString.h"
+#include "ui/CTypedField.h"
 
 class CComboBox;
 class CDataExchange;
+class CDialog;
 class CPaint;
 
 // The catalogue fields of one object as a property dialog edits them: the texts, the scale,
@@ -11,6 +13,9 @@ class CPaint;
 // with the dialog.
 class CCatalogueFields {
   public:
+    // The dearest price a field takes: a report's sums of prices stay readable.
+    static constexpr double kLargestPrice = 1e9;
+
     // The controls of a dialog that show the fields.
     struct Controls {
         int manufacturer;
@@ -26,6 +31,12 @@ class CCatalogueFields {
     void Read(const CPaint& object);
     // Gives the object every field but the price, which the dialog checks before it takes it.
     void Write(CPaint& object) const;
+    // The price shown, its loaded one exactly while untouched, else the one typed from 0 to
+    // kLargestPrice; else the range is named, the focus on the field. False after a refusal,
+    // the price then left.
+    bool TakePrice(CDialog& dialog, int priceId, double& price);
+    // The price the field stands for now: the typed one in the range, else the loaded one.
+    double Price() const;
     void Exchange(CDataExchange* dx, const Controls& controls);
     // Lists the scale table in the combo box and selects the last row with the scale's name, or
     // the first row; answers the row selected.
@@ -37,7 +48,7 @@ class CCatalogueFields {
     CString m_type;
     CString m_name;
     CString m_partNo;
-    CString m_price;
+    CTypedField m_price;
     CString m_note;
     CString m_scale;
     int m_showInReport = 0;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "drawing/PriceCheck.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/Units.h"
@@ -215,7 +214,7 @@ void CGroupPropertyDialog::OnControlsChanged() {
     m_fields.m_scale = ScaleTable[m_currentScale].name;
     m_copy->m_strCategory = m_category;
     m_fields.Write(*m_copy);
-    m_copy->m_fPrice = ReadPrice(m_fields.m_price);
+    m_copy->m_fPrice = m_fields.Price();
     m_copy->m_bAllowExpansion = m_allowExpansion;
     m_copy->m_nPriceMode = m_elevationMode;
     m_copy->m_bUseBorder = m_useBorder;
@@ -226,7 +225,7 @@ void CGroupPropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || !TakeElevation())
         return;
     OnControlsChanged();
-    if (RefuseNegativePrice(*this, IDC_GROUP_PRICE, ReadPrice(m_fields.m_price)))
+    if (!m_fields.TakePrice(*this, IDC_GROUP_PRICE, m_copy->m_fPrice))
         return;
     EndDialog(IDOK);
 }

@@ -1,10 +1,10 @@
 #include "drawing/CPicturePropertyDialog.h"
 
 #include "drawing/CBMP.h"
-#include "drawing/PriceCheck.h"
 #include "model/CDataFolders.h"
 #include "model/Units.h"
 #include "platform/base/CStringTable.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
@@ -141,30 +141,40 @@ void CPicturePropertyDialog::OnBrowse() {
                                   OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kBitmapFilter, this);
     CString chosen;
     if (RunFileDialogIn(dialog, CDataFolders::Bitmaps, chosen) == IDOK)
-        TakePicture(chosen);
+        TakePicture(chosen, true);
 }
 
-void CPicturePropertyDialog::TakePicture(const CString& path) {
+bool CPicturePropertyDialog::TakePicture(const CString& path, bool report) {
     if (m_pCopy == nullptr)
-        return;
+        return false;
     const CString former = m_pCopy->m_strFile;
     m_pCopy->m_strFile = path;
-    if (m_pCopy->LoadPicture() == nullptr) {
+    if (m_pCopy->LoadPicture(report) == nullptr) {
         m_pCopy->m_strFile = former;
-        return;
+        return false;
     }
     m_strPictureName = m_pCopy->m_strFile;
     UpdateData(FALSE);
     m_preview.Invalidate();
+    return true;
+}
+
+bool CPicturePropertyDialog::TakeTypedPicture() {
+    if (m_pCopy == nullptr || m_strPictureName == m_pCopy->m_strFile || TakePicture(m_strPictureName, false))
+        return true;
+    const CString typed = CWinPath::Native(m_strPictureName);
+    MessageBox(typed.IsEmpty() ? CString("A picture needs its file: type its name or choose it with Browse.")
+                               : "Could not read the picture file " + typed +
+                                     ": there is no such file, or it holds no .bmp picture.",
+               "Corvane", MB_OK | MB_ICONEXCLAMATION);
+    GotoDlgCtrl(GetDlgItem(IDC_PICTURE_NAME));
+    return false;
 }
 
 void CPicturePropertyDialog::OnOK() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE) || !TakeTypedPicture())
         return;
-    if (m_pCopy != nullptr) {
-        m_pCopy->m_fPrice = ReadPrice(m_fields.m_price);
-        if (RefuseNegativePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
-            return;
-    }
+    if (m_pCopy != nullptr && !m_fields.TakePrice(*this, IDC_PICTURE_PRICE, m_pCopy->m_fPrice))
+        return;
     EndDialog(IDOK);
 }

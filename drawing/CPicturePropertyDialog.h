@@ -44,7 +44,10 @@ class CPicturePropertyDialog : public CDialog {
     CString ChosenText(int comboId);
     void UpdateApplyModeControls();
     // Loads a chosen file into the working copy; its name changes only when the file loads.
-    void TakePicture(const CString& path);
+    bool TakePicture(const CString& path, bool report);
+    // A name typed over the loaded one is taken only when its picture loads; else the person is
+    // told which file could not be read and the field keeps the focus.
+    bool TakeTypedPicture();
 
     CBMP* m_pCopy = nullptr;
     CObjectPreviewWnd m_preview;

@@ -121,10 +121,9 @@ BOOL CTerrainEditorDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     m_preview.SetTerrain(m_pTerrain, (m_pTerrain->m_pose.angle + m_pose.angle) * 180.0 / std::numbers::pi);
     m_preview.CreateCamera(this);
-    if (m_nKnot < m_pTerrain->Grid().GetSize())
-        m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), m_pTerrain->Grid()[m_nKnot].z);
     m_elastic.Load(ElasticPercent(), m_fElastic);
     UpdateData(FALSE);
+    ShowKnotElevation();
     SetButtonIcons();
     m_rotateLeft.SetHoldHandler([this](bool pressed) { HoldRotate(kRotateLeftTimer, pressed); });
     m_rotateRight.SetHoldHandler([this](bool pressed) { HoldRotate(kRotateRightTimer, pressed); });
@@ -172,6 +171,9 @@ void CTerrainEditorDialog::UpdateSelection(int knot, BOOL redraw) {
 void CTerrainEditorDialog::ShowKnotElevation() {
     if (m_nKnot < m_pTerrain->Grid().GetSize())
         ShowElevation(m_pTerrain->Grid()[m_nKnot].z);
+    // A fixed border keeps its knots' heights: their field only shows them.
+    static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION))
+        ->SetReadOnly(m_pTerrain->m_bFixedBorder && m_nKnot >= m_pTerrain->InnerKnotCount());
 }
 
 void CTerrainEditorDialog::ShowElevation(double height) {
@@ -378,9 +380,10 @@ void CTerrainEditorDialog::OnResetTerrain() {
 void CTerrainEditorDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    // A percentage typed and confirmed with Enter, the field never left, is taken as leaving
-    // the field takes it.
+    // A percentage or an elevation typed and confirmed with Enter, the field never left, is
+    // taken as leaving the field takes it.
     OnElasticKillFocus();
+    OnElevationKillFocus();
     // The next knot drag on the plan proposes its edit with the settings used here.
     m_pTerrain->m_fElastic = m_fElastic;
     m_pTerrain->m_nFalloffMode = m_nFalloff;

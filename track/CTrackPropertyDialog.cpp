@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-#include "drawing/PriceCheck.h"
 #include "model/CPointArray.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
@@ -556,8 +555,7 @@ void CTrackPropertyDialog::OnOK() {
     copy.m_strTrackTexture = m_trackTexture;
     copy.m_strCategory = m_category;
     m_fields.Write(copy);
-    copy.m_fPrice = ReadPrice(m_fields.m_price);
-    if (RefuseNegativePrice(*this, IDC_TRACK_PRICE, copy.m_fPrice))
+    if (!m_fields.TakePrice(*this, IDC_TRACK_PRICE, copy.m_fPrice))
         return;
     if (RefuseInvalidCopy())
         return;

@@ -21,6 +21,10 @@ CFieldFormat CFieldFormat::Thousandths() {
     return {Kind::Thousandths, 0};
 }
 
+CFieldFormat CFieldFormat::Hundredths() {
+    return {Kind::Hundredths, 0};
+}
+
 CFieldFormat CFieldFormat::ShownAs(double factor, double offset) const {
     CFieldFormat shown = *this;
     shown.m_factor = factor;
@@ -40,6 +44,8 @@ CString CFieldFormat::ShowNumber(double shown) const {
     CString text;
     if (m_kind == Kind::Whole)
         text.Format("%.0f", std::trunc(shown));
+    else if (m_kind == Kind::Hundredths)
+        text.Format("%.2f", shown);
     else
         text.Format("%.*g", DBL_DIG,
                     m_kind == Kind::Thousandths ? CLengthFormat::RoundToThousandths(shown) : shown);

@@ -20,6 +20,8 @@ class CFieldFormat {
     // A typed fraction is cut off, as the field's later use would cut it.
     static CFieldFormat WholeNumbers();
     static CFieldFormat Thousandths();
+    // Always two places, as money shows.
+    static CFieldFormat Hundredths();
     CFieldFormat ShownAs(double factor, double offset) const;
 
     CString Show(double value) const;
@@ -35,7 +37,7 @@ class CFieldFormat {
     CString RefusalFor(const CString& text, const CString& refusal) const;
 
   private:
-    enum class Kind { Length, Number, Whole, Thousandths };
+    enum class Kind { Length, Number, Whole, Thousandths, Hundredths };
     CFieldFormat(Kind kind, int unitIndex) : m_kind(kind), m_unitIndex(unitIndex) {}
     CString ShowNumber(double shown) const;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 #include "model/AssetLoaders.h"
@@ -47,9 +48,16 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr double kDegrees = 180.0 / 3.1415926535;
-// A turn about one axis, in degrees: a whole turn either way.
-constexpr FieldRange kTurnRange{-360.0, 360.0};
+// The turns, in degrees, that the kept orientation gives back as they were typed: a tilt past
+// upright, or a turn of more than half a turn either way, comes back as another set of angles.
+constexpr FieldRange kTiltRange{-90.0, 90.0};
+constexpr FieldRange kTurnRange{-180.0, 180.0};
+// Half the last shown digit: angles closer than this show alike.
+constexpr double kShownDegree = 0.005;
 constexpr const char* kRangePattern = "Please enter a number between %s and %s";
+constexpr const char* kKeptTurnMessage =
+    "At a tilt of 90 or -90, pan and revolve turn about one axis: the fields now show the turn as it is "
+    "kept.";
 constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)|*.bmp||";
 
 // A turn that rounds to nothing shows as 0.00, never -0.00.
@@ -140,12 +148,13 @@ void C3DPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_PathText(dx, IDC_3D_MODEL_NAME, m_strModelFile);
     DDX_PathText(dx, IDC_3D_TEXTURE_NAME, m_strTexture);
     DDX_Text(dx, IDC_3D_HEIGHT, m_height.m_text);
-    for (auto [id, text] : {std::pair{IDC_3D_TILT, &m_strTilt}, std::pair{IDC_3D_PAN, &m_strPan},
-                            std::pair{IDC_3D_REVOLVE, &m_strRevolve}}) {
+    for (auto [id, text, range] :
+         {std::tuple{IDC_3D_TILT, &m_strTilt, kTiltRange}, std::tuple{IDC_3D_PAN, &m_strPan, kTurnRange},
+          std::tuple{IDC_3D_REVOLVE, &m_strRevolve, kTurnRange}}) {
         double degrees = 0.0;
         DDX_Text(dx, id, *text);
-        CTypedField::Refuse(dx, *text, CFieldFormat::Numbers(), kTurnRange,
-                            CFieldFormat::Numbers().RangeText(kRangePattern, kTurnRange), degrees);
+        CTypedField::Refuse(dx, *text, CFieldFormat::Numbers(), range,
+                            CFieldFormat::Numbers().RangeText(kRangePattern, range), degrees);
     }
     DDX_Check(dx, IDC_3D_EXCLUDE, m_bExclude);
 }
@@ -242,18 +251,38 @@ void C3DPropertyDialog::ShowOrientation() {
         TakeOrientationFromPreview();
         EulerAngles(m_orientation, tilt, pan, revolve);
     }
+    ShowAngles(tilt, pan, revolve);
+}
+
+void C3DPropertyDialog::ShowAngles(double tilt, double pan, double revolve) {
     m_strTilt = Degrees(tilt);
     m_strPan = Degrees(pan);
     m_strRevolve = Degrees(revolve);
     m_fLastTilt = std::atof(m_strTilt.c_str());
     m_fLastPan = std::atof(m_strPan.c_str());
     m_fLastRevolve = std::atof(m_strRevolve.c_str());
-    SetDlgItemText(IDC_3D_TILT, m_strTilt);
-    SetDlgItemText(IDC_3D_PAN, m_strPan);
-    SetDlgItemText(IDC_3D_REVOLVE, m_strRevolve);
+    ShowAngleText(IDC_3D_TILT, m_strTilt);
+    ShowAngleText(IDC_3D_PAN, m_strPan);
+    ShowAngleText(IDC_3D_REVOLVE, m_strRevolve);
+}
+
+// A field that shows its text already keeps its selection, so that what is typed into the
+// field just tabbed to replaces its text.
+void C3DPropertyDialog::ShowAngleText(int id, const CString& text) {
+    CString shown;
+    GetDlgItemText(id, shown);
+    if (shown == text)
+        return;
+    SetDlgItemText(id, text);
+    if (CWnd::GetFocus() == GetDlgItem(id))
+        static_cast<CEdit*>(GetDlgItem(id))->SetSel(0, -1);
 }
 
 void C3DPropertyDialog::OnOrientationChanged() {
+    ApplyTypedOrientation();
+}
+
+bool C3DPropertyDialog::ApplyTypedOrientation() {
     CString tiltText, panText, revolveText;
     GetDlgItemText(IDC_3D_TILT, tiltText);
     GetDlgItemText(IDC_3D_PAN, panText);
@@ -261,18 +290,21 @@ void C3DPropertyDialog::OnOrientationChanged() {
     // A text that is no angle in the range (yet) leaves the model as it is turned; OK refuses it.
     double tilt = 0.0, pan = 0.0, revolve = 0.0;
     const CFieldFormat degrees = CFieldFormat::Numbers();
-    if (!degrees.ReadInRange(tiltText, kTurnRange, tilt) || !degrees.ReadInRange(panText, kTurnRange, pan) ||
+    if (!degrees.ReadInRange(tiltText, kTiltRange, tilt) || !degrees.ReadInRange(panText, kTurnRange, pan) ||
         !degrees.ReadInRange(revolveText, kTurnRange, revolve))
-        return;
+        return true;
     if (tilt == m_fLastTilt && pan == m_fLastPan && revolve == m_fLastRevolve)
-        return;
+        return true;
     m_orientation = FromEulerAngles(tilt, pan, revolve);
     if (m_pModel != nullptr)
         m_pModel->Orient(m_orientation, r3d::Combine::Replace);
-    m_fLastTilt = tilt;
-    m_fLastPan = pan;
-    m_fLastRevolve = revolve;
+    // The fields show the angles the orientation keeps, which upright pan and revolve share.
+    double keptTilt = 0.0, keptPan = 0.0, keptRevolve = 0.0;
+    EulerAngles(m_orientation, keptTilt, keptPan, keptRevolve);
+    ShowAngles(keptTilt, keptPan, keptRevolve);
     m_preview.Redraw();
+    return std::fabs(keptTilt - tilt) <= kShownDegree && std::fabs(keptPan - pan) <= kShownDegree &&
+           std::fabs(keptRevolve - revolve) <= kShownDegree;
 }
 
 void C3DPropertyDialog::OnPreview() {
@@ -337,11 +369,15 @@ void C3DPropertyDialog::OnBrowseTexture() {
 void C3DPropertyDialog::OnOK() {
     if (!UpdateData(TRUE) || m_pCopy == nullptr)
         return;
+    if (!ApplyTypedOrientation()) {
+        MessageBox(kKeptTurnMessage, "Corvane", MB_OK | MB_ICONINFORMATION);
+        GotoDlgCtrl(GetDlgItem(IDC_3D_PAN));
+        return;
+    }
     if (!TakeLength(m_elevation, -kLargestLength, IDC_3D_ELEVATION, m_pCopy->m_fElevation) ||
         !TakeLength(m_height, 0.0, IDC_3D_HEIGHT, m_pCopy->m_fHeight))
         return;
-    TakeCatalogue(*m_pCopy);
-    if (!CheckPrice(m_pCopy->m_fPrice))
+    if (!TakeCatalogue(*m_pCopy))
         return;
     TakeSwitches(*m_pCopy, m_pCopy->m_bShowOn2DPlan, m_pCopy->m_bShowBoxWhenGrouped);
     m_pCopy->m_bExcludeFromConforming = m_bExclude;

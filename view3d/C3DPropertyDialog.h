@@ -65,6 +65,10 @@ class C3DPropertyDialog : public CObject3DDialog {
     void BuildPreviewModel(bool applyTexture, bool proposeHeight);
     bool ApplyPreviewTexture();
     void ShowOrientation();
+    void ShowAngles(double tilt, double pan, double revolve);
+    void ShowAngleText(int id, const CString& text);
+    // Turns the model by the angles typed; false when the turn it keeps shows other angles.
+    bool ApplyTypedOrientation();
     void TakeOrientationFromPreview();
 
     C3D* m_pCopy = nullptr;

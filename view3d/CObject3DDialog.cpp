@@ -1,6 +1,5 @@
 #include "view3d/CObject3DDialog.h"
 
-#include "drawing/PriceCheck.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
 #include "model/Units.h"
@@ -48,10 +47,12 @@ void CObject3DDialog::ShowCatalogue(const CPaint& object) {
     m_bResizeable = object.m_bScaleWithDocument;
 }
 
-void CObject3DDialog::TakeCatalogue(CPaint& object) {
+bool CObject3DDialog::TakeCatalogue(CPaint& object) {
+    if (!m_fields.TakePrice(*this, IDC_3D_PRICE, object.m_fPrice))
+        return false;
     object.m_strCategory = ChosenCategory();
     m_fields.Write(object);
-    object.m_fPrice = ReadPrice(m_fields.m_price);
+    return true;
 }
 
 void CObject3DDialog::TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped) {
@@ -123,12 +124,4 @@ bool CObject3DDialog::TakeLength(CTypedField& field, double low, int editId, dou
             ? CStringTable::Text(IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND) + " " + FormatLength(kLargestLength)
             : field.RangeText("Please enter a number between %s and %s", {low, kLargestLength});
     return field.Take(*this, editId, {low, kLargestLength}, refusal, length);
-}
-
-bool CObject3DDialog::CheckPrice(double price) {
-    if (price >= 0.0)
-        return true;
-    MessageBox(CStringTable::Text(IDS_PLEASE_ENTER_A_POSITIVE_NUMBER), "Corvane", MB_OK | MB_ICONEXCLAMATION);
-    GotoDlgCtrl(GetDlgItem(IDC_3D_PRICE));
-    return false;
 }

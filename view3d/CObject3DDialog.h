@@ -30,9 +30,10 @@ class CObject3DDialog : public CDialog {
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
-    // Takes the catalogue fields of the object into the texts, and back.
+    // Takes the catalogue fields of the object into the texts, and back: false, the object
+    // left, after the price was refused.
     void ShowCatalogue(const CPaint& object);
-    void TakeCatalogue(CPaint& object);
+    bool TakeCatalogue(CPaint& object);
     // The switches OK takes last: resize and the plan switches.
     void TakeSwitches(CPaint& object, int& showOn2DPlan, int& showBoxWhenGrouped);
     void FillChoices();
@@ -53,8 +54,6 @@ class CObject3DDialog : public CDialog {
     // or the range message (with the unit's forms for a text that is no length) and the focus
     // on the edit. False after a refusal; the length is then left.
     bool TakeLength(CTypedField& field, double low, int editId, double& length);
-    // A price of 0 or more; else the message, the edit gets the focus.
-    bool CheckPrice(double price);
     // The edits and labels that only the clicked piece may change.
     virtual void EnableCatalogue(BOOL editable);
 

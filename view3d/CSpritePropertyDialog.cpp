@@ -97,8 +97,7 @@ void CSpritePropertyDialog::OnOK() {
         return;
     if (!TakeLength(m_elevation, 0.0, IDC_3D_ELEVATION, m_pCopy->m_fElevation))
         return;
-    TakeCatalogue(*m_pCopy);
-    if (!CheckPrice(m_pCopy->m_fPrice))
+    if (!TakeCatalogue(*m_pCopy))
         return;
     TakeSwitches(*m_pCopy, m_pCopy->m_bShowOn2DPlan, m_pCopy->m_bShowBoxWhenGrouped);
     EndDialog(IDOK);

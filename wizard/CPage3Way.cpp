@@ -95,17 +95,19 @@ void CPage3Way::OnLength3Edited() {
     RefreshAll();
 }
 
-// Place takes what was typed with the limits of leaving each field; the through route's
-// begin is the joint to the track before the turnout. The entry goes first: the other fields
-// write every text back from its value, the entry's too.
+// What was typed is taken with the limits of leaving each field. The entry goes first: the
+// other fields write every text back from its value, the entry's too.
+void CPage3Way::TakeTypedFields() {
+    OnEntryEdited();
+    OnLength3Edited();
+    CommitSet(1);
+    CommitSet(2);
+}
+
+// The through route's begin is the joint to the track before the turnout.
 void CPage3Way::OnOK() {
-    if (m_pPiece != nullptr) {
-        OnEntryEdited();
-        OnLength3Edited();
-        CommitSet(1);
-        CommitSet(2);
+    if (m_pPiece != nullptr)
         m_pThrough->m_bBeginConnected = 1;
-    }
     CPageWizard::OnOK();
 }
 

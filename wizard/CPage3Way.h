@@ -39,6 +39,7 @@ class CPage3Way : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void TakeTypedFields() override;
     void OnOK() override;
     void OnLength3Edited();
 

@@ -91,14 +91,11 @@ void CPageCrossing::OnAngleEdited() {
         Build();
 }
 
-void CPageCrossing::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dLengthA = ParseLength(m_strLengthA);
-        m_dLengthB = ParseLength(m_strLengthB);
-        TakeAngle();
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageCrossing::TakeTypedFields() {
+    m_dLengthA = ParseLength(m_strLengthA);
+    m_dLengthB = ParseLength(m_strLengthB);
+    TakeAngle();
+    Build();
 }
 
 // Straight 1 rises at half the angle from the x axis, straight 2 falls at half the angle;

@@ -42,7 +42,7 @@ class CPageCrossing : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnLengthAEdited();
     void OnLengthBEdited();
     void OnAngleEdited();

@@ -125,16 +125,17 @@ void CPageCrossover::OnDouble() {
     ChooseHand(IDC_CROSSOVER_DOUBLE);
 }
 
-// Place keeps the fields' limits and derives the curves again, so that they meet the
-// straights whatever was typed last.
+// The curves are derived again, so that they meet the straights whatever was typed last.
+void CPageCrossover::TakeTypedFields() {
+    m_dSeparation = ParseLength(m_strSeparation);
+    m_dLength = ParseLength(m_strLength);
+    DeriveCurve();
+    Build();
+}
+
 void CPageCrossover::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dSeparation = ParseLength(m_strSeparation);
-        m_dLength = ParseLength(m_strLength);
-        DeriveCurve();
-        Build();
+    if (m_pPiece != nullptr)
         MarkOuterEndsConnected();
-    }
     CPageWizard::OnOK();
 }
 

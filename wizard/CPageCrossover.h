@@ -42,6 +42,7 @@ class CPageCrossover : public CPageSingleOrDouble {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void TakeTypedFields() override;
     void OnOK() override;
     void OnLengthEdited();
     void OnSeparationEdited();

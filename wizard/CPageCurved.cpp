@@ -74,13 +74,10 @@ void CPageCurved::OnRadiusEdited() {
 }
 
 // What was typed is placed as typed.
-void CPageCurved::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dRadius = ParseLength(m_strRadius);
-        m_dSweep = SweepOf(m_dAngleDeg);
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageCurved::TakeTypedFields() {
+    m_dRadius = ParseLength(m_strRadius);
+    m_dSweep = SweepOf(m_dAngleDeg);
+    Build();
 }
 
 void CPageCurved::Build() {

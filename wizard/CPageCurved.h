@@ -35,7 +35,7 @@ class CPageCurved : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnAngleEdited();
     void OnRadiusEdited();
 };

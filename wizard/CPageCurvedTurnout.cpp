@@ -88,14 +88,17 @@ void CPageCurvedTurnout::OnWye() {
     ChooseHand(IDC_CURVED_TURNOUT_WYE);
 }
 
-// Place takes what was typed with the limits of leaving each field. The piece at the open
-// end of the turnout is marked connected there: the entry straight's begin, or curve 2's
-// end at the origin, which is its begin only when it bends to the left.
+// What was typed is taken with the limits of leaving each field.
+void CPageCurvedTurnout::TakeTypedFields() {
+    CommitSet(1);
+    CommitSet(2);
+    OnEntryEdited();
+}
+
+// The piece at the open end of the turnout is marked connected there: the entry straight's
+// begin, or curve 2's end at the origin, which is its begin only when it bends to the left.
 void CPageCurvedTurnout::OnOK() {
     if (m_pPiece != nullptr) {
-        CommitSet(1);
-        CommitSet(2);
-        OnEntryEdited();
         if (m_pEntryTrack != nullptr)
             m_pEntryTrack->m_bBeginConnected = 1;
         else if (m_nHand == IDC_CURVED_TURNOUT_LEFT)

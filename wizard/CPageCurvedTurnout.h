@@ -24,6 +24,7 @@ class CPageCurvedTurnout : public CPageHanded {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void TakeTypedFields() override;
     void OnOK() override;
     void OnLeft();
     void OnRight();

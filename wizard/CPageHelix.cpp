@@ -48,6 +48,7 @@ CPageHelix::CPageHelix() : CPageWizard(IDD_WIZARD_HELIX) {
 }
 
 void CPageHelix::DoDataExchange(CDataExchange* dx) {
+    const ClimbValues before = Climb();
     DDX_Control(dx, IDC_HELIX_PREVIEW, m_wndPreview);
     ExchangeLength(dx, IDC_HELIX_TOTAL_HEIGHT, m_strTotalHeight, PieceLengths(0.0));
     ExchangeLength(dx, IDC_HELIX_RADIUS, m_strRadius, PieceLengths(3.0 * m_dUnit));
@@ -58,7 +59,7 @@ void CPageHelix::DoDataExchange(CDataExchange* dx) {
     // field a climb too high refuses, as it alone sets the height.
     if (m_nInput == IDC_HELIX_BY_GRADE) {
         ExchangeNumber(dx, IDC_HELIX_GRADE, m_dGrade, 0.0, kMostGrade);
-        RefuseClimbBeyondReach(dx);
+        RefuseClimbBeyondReach(dx, before);
     } else {
         DDX_Text(dx, IDC_HELIX_GRADE, m_dGrade);
     }
@@ -66,14 +67,22 @@ void CPageHelix::DoDataExchange(CDataExchange* dx) {
 
 // By the grade, the height the helix climbs is held to what a height field takes, far within
 // the elevations a layout file keeps.
-void CPageHelix::RefuseClimbBeyondReach(CDataExchange* dx) const {
+void CPageHelix::RefuseClimbBeyondReach(CDataExchange* dx, const ClimbValues& before) {
     if (!dx->m_bSaveAndValidate || m_pDoc == nullptr)
         return;
     const double climb =
         m_nCurveCount * (m_dCurveAngle * kPi / 180.0) * ParseLength(m_strRadius) * m_dGrade * 0.01;
-    if (climb > kLargestFieldLength)
-        dx->Refuse(
-            LengthRangeText(kClimbBeyondReach, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0)));
+    if (climb <= kLargestFieldLength)
+        return;
+    m_strRadius = before.radius;
+    m_dCurveAngle = before.curveAngle;
+    m_nCurveCount = before.curveCount;
+    m_dGrade = before.grade;
+    dx->Refuse(LengthRangeText(kClimbBeyondReach, CLengthFormat(m_pDoc->m_nUnitIndex), PieceLengths(0.0)));
+}
+
+CPageHelix::ClimbValues CPageHelix::Climb() const {
+    return {m_strRadius, m_dCurveAngle, m_nCurveCount, m_dGrade};
 }
 
 void CPageHelix::SetDefaults() {
@@ -236,22 +245,19 @@ void CPageHelix::ChooseInput(int input) {
         height->SetReadOnly(input != IDC_HELIX_BY_HEIGHT);
 }
 
-// Place takes every field as typed, and the height or the grade follows before the helix is
+// Every field is taken as typed, and the height or the grade follows before the helix is
 // built.
-void CPageHelix::OnOK() {
-    if (m_pPiece != nullptr && m_bDirty && UpdateData(TRUE)) {
-        if (m_nInput == IDC_HELIX_BY_GRADE)
-            m_dGradeUsed = m_dGrade;
-        else
-            m_dTotalHeight = ParseLength(m_strTotalHeight);
-        m_dRadius = ParseLength(m_strRadius);
-        m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
-        ApplyCount();
-        m_dStraightLength = ParseLength(m_strStraightLength);
-        Rederive();
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageHelix::TakeTypedFields() {
+    if (m_nInput == IDC_HELIX_BY_GRADE)
+        m_dGradeUsed = m_dGrade;
+    else
+        m_dTotalHeight = ParseLength(m_strTotalHeight);
+    m_dRadius = ParseLength(m_strRadius);
+    m_dCurveAngleRad = m_dCurveAngle * kPi / 180.0;
+    ApplyCount();
+    m_dStraightLength = ParseLength(m_strStraightLength);
+    Rederive();
+    Build();
 }
 
 void CPageHelix::Build() {

@@ -54,7 +54,7 @@ class CPageHelix : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnGradeEdited();
     void OnTotalHeightEdited();
     void OnRadiusEdited();
@@ -72,9 +72,18 @@ class CPageHelix : public CPageWizard {
     // The number of curves as typed, 1 to the most; the piece group is made anew when the
     // number changed.
     void ApplyCount();
+    // The values the climb is reckoned from, as the fields last gave them.
+    struct ClimbValues {
+        CString radius;
+        double curveAngle;
+        int curveCount;
+        double grade;
+    };
+    ClimbValues Climb() const;
     // In an exchange that reads the fields, a helix climbing higher than a height field takes
-    // is refused.
-    void RefuseClimbBeyondReach(CDataExchange* dx) const;
+    // is refused, and the values it was reckoned from are given back, so that nothing refused
+    // stays for the next opening.
+    void RefuseClimbBeyondReach(CDataExchange* dx, const ClimbValues& before);
     void ChooseInput(int input);
     void ShapeLeft(double z0);
     void ShapeRight(double z0);

@@ -101,12 +101,15 @@ void CPageSlipSwitch::OnDouble() {
     ChooseHand(IDC_SLIP_DOUBLE);
 }
 
-// Place takes what was typed. The slip curves are joined to the straights at both ends.
+void CPageSlipSwitch::TakeTypedFields() {
+    m_dLength = ParseLength(m_strLength);
+    TakeAngle();
+    Build();
+}
+
+// The slip curves are joined to the straights at both ends.
 void CPageSlipSwitch::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dLength = ParseLength(m_strLength);
-        TakeAngle();
-        Build();
+    if (m_pPiece != nullptr) {
         for (CPaint* member : static_cast<CGroup*>(m_pPiece)->m_members)
             if (auto* curve = dynamic_cast<CCircTrack*>(member)) {
                 curve->m_bBeginConnected = 1;

@@ -34,6 +34,7 @@ class CPageSlipSwitch : public CPageSingleOrDouble {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void TakeTypedFields() override;
     void OnOK() override;
     void OnLengthEdited();
     void OnAngleEdited();

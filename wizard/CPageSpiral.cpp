@@ -116,12 +116,9 @@ void CPageSpiral::OnRight() {
     ChooseHand(IDC_SPIRAL_RIGHT);
 }
 
-void CPageSpiral::OnOK() {
-    if (m_pPiece != nullptr) {
-        OnLengthEdited();
-        OnRadiusEdited();
-    }
-    CPageWizard::OnOK();
+void CPageSpiral::TakeTypedFields() {
+    OnLengthEdited();
+    OnRadiusEdited();
 }
 
 // The sideways offset of the cubic spiral grows as s cubed over 6 L R along it; seven passes

@@ -43,7 +43,7 @@ class CPageSpiral : public CPageHanded {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnLengthEdited();
     void OnRadiusEdited();
     void OnLeft();

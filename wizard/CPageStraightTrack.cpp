@@ -55,12 +55,9 @@ void CPageStraightTrack::OnLengthEdited() {
 }
 
 // What was typed is placed as typed.
-void CPageStraightTrack::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_nLength = static_cast<int>(ParseLength(m_strLength));
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageStraightTrack::TakeTypedFields() {
+    m_nLength = static_cast<int>(ParseLength(m_strLength));
+    Build();
 }
 
 void CPageStraightTrack::Build() {

@@ -30,6 +30,6 @@ class CPageStraightTrack : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnLengthEdited();
 };

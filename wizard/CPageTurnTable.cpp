@@ -71,12 +71,9 @@ void CPageTurnTable::OnLengthEdited() {
 }
 
 // What was typed is placed as typed.
-void CPageTurnTable::OnOK() {
-    if (m_pPiece != nullptr && UpdateData(TRUE)) {
-        m_dLength = ParseLength(m_strLength);
-        Build();
-    }
-    CPageWizard::OnOK();
+void CPageTurnTable::TakeTypedFields() {
+    m_dLength = ParseLength(m_strLength);
+    Build();
 }
 
 void CPageTurnTable::Build() {

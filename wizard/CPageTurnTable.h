@@ -32,6 +32,6 @@ class CPageTurnTable : public CPageWizard {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
+    void TakeTypedFields() override;
     void OnLengthEdited();
 };

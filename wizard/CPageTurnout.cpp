@@ -99,17 +99,17 @@ void CPageTurnout::OnThroughLengthEdited() {
         Build();
 }
 
-// Place takes what was typed with the limits of leaving each field; the diverging curve is
-// marked connected at the switch point, its begin on the left hand and its end on the right,
-// where the arc runs back to the through route.
+// What was typed is taken with the limits of leaving each field.
+void CPageTurnout::TakeTypedFields() {
+    OnThroughLengthEdited();
+    OnEntryEdited();
+    CommitSet(2);
+}
+
+// The diverging curve is marked connected at the switch point, its begin on the left hand and
+// its end on the right, where the arc runs back to the through route.
 void CPageTurnout::OnOK() {
-    if (m_pPiece != nullptr) {
-        OnThroughLengthEdited();
-        OnLength2Edited();
-        OnEntryEdited();
-        OnAngle2Edited();
-        OnOffset2Edited();
-        OnRadius2Edited();
+    if (m_pPiece != nullptr)
         for (CPaint* member : static_cast<CGroup*>(m_pPiece)->m_members) {
             auto* curve = dynamic_cast<CCircTrack*>(member);
             if (curve == nullptr)
@@ -117,7 +117,6 @@ void CPageTurnout::OnOK() {
             (m_nHand == IDC_TURNOUT_LEFT ? curve->m_bBeginConnected : curve->m_bEndConnected) = 1;
             curve->RebuildShape();
         }
-    }
     CPageWizard::OnOK();
 }
 

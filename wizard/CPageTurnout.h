@@ -32,6 +32,7 @@ class CPageTurnout : public CPageHanded {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    void TakeTypedFields() override;
     void OnOK() override;
     void OnLeft();
     void OnRight();

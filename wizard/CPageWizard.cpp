@@ -10,6 +10,7 @@
 #include "model/Units.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "platform/gdi/CDC.h"
@@ -132,6 +133,26 @@ BOOL CPageWizard::OnSetActive() {
     if (m_pDoc != nullptr && Sheet() != nullptr)
         m_pDoc->m_nWizardPage = Sheet()->GetPageIndex(this);
     return CPropertyPage::OnSetActive();
+}
+
+BOOL CPageWizard::OnKillActive() {
+    if (!CPropertyPage::OnKillActive())
+        return FALSE;
+    if (m_pPiece == nullptr)
+        return TRUE;
+    m_bBranchRefused = false;
+    TakeFocusedField();
+    if (!m_bBranchRefused)
+        TakeTypedFields();
+    return m_bBranchRefused ? FALSE : TRUE;
+}
+
+// The other fields' commits write every text from its value, so the one typed in goes first.
+void CPageWizard::TakeFocusedField() {
+    CWnd* focus = GetFocus();
+    if (focus != nullptr && focus->GetParent() == this && dynamic_cast<CEdit*>(focus) != nullptr)
+        SendMessage(WM_COMMAND, MAKEWPARAM(focus->GetDlgCtrlID(), EN_KILLFOCUS),
+                    reinterpret_cast<LPARAM>(focus));
 }
 
 void CPageWizard::OnCancel() {
@@ -346,6 +367,7 @@ void CPageWizard::RefuseBranch(int typedId) {
     CString angles;
     angles.Format(kBranchAngles, m_setRules.angleCeiling);
     m_bRefusingBranch = true;
+    m_bBranchRefused = true;
     AfxMessageBox(refusal + angles, MB_ICONEXCLAMATION);
     if (CWnd* typed = GetDlgItem(typedId)) {
         GotoDlgCtrl(typed);

@@ -101,8 +101,9 @@ class CPageWizard : public CPropertyPage {
     SetRules m_setRules;
     BOOL m_bBothSets = TRUE;
     // While the page tells that a pair makes no branch, a field losing the focus to the
-    // message is not read.
+    // message is not read; once told, the page is not left for Place or another page.
     bool m_bRefusingBranch = false;
+    bool m_bBranchRefused = false;
 
   protected:
     BOOL OnInitDialog() override;
@@ -111,6 +112,11 @@ class CPageWizard : public CPropertyPage {
     // Close: the page's objects are deleted.
     void OnCancel() override;
     BOOL OnSetActive() override;
+    // Place and a turn to another page take what was typed: the field being typed in first, as
+    // leaving it would, then every field. A value no piece can have keeps the page, told.
+    BOOL OnKillActive() override;
+    // Takes every field's text into the page's values and piece; empty in the base.
+    virtual void TakeTypedFields() {}
 
     // One parameter set's values and the controls that show them.
     struct ParameterSet {
@@ -228,6 +234,8 @@ class CPageWizard : public CPropertyPage {
 
   private:
     bool IsActivePage() const;
+    // Takes the field holding the focus as leaving it would.
+    void TakeFocusedField();
     // The preview lets go of the page's objects before they leave the page.
     void ClearPreview();
     // Puts the piece into the group being edited, centred and selected; false when nothing

@@ -357,9 +357,13 @@ void CDialog::GotoDlgCtrl(CWnd* control) {
     m_lastFocus = control;
     if (!IsWindowVisible())
         return;
-    if (control->SendMessage(WM_GETDLGCODE) & DLGC_HASSETSEL)
-        control->SendMessage(EM_SETSEL, 0, -1);
     control->SetFocus();
+    // The control left may rewrite this one's text as it loses the focus, or take the focus
+    // back to refuse what was typed: the text is selected once the focus has settled here.
+    CWnd* focus = GetFocus();
+    const bool focused = focus == control || (focus && control->IsChild(focus));
+    if (focused && (control->SendMessage(WM_GETDLGCODE) & DLGC_HASSETSEL))
+        control->SendMessage(EM_SETSEL, 0, -1);
 }
 
 void CDialog::NextDlgCtrl() {

@@ -335,8 +335,8 @@ TEST_F(GroupPropertyDialogTest, ANegativePriceIsRefusedAtThePriceField) {
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(focusAfterRefusal, priceField);
     ASSERT_EQ(host.MessageBoxes().size(), 2u);
-    EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a positive number ");
-    EXPECT_EQ(host.MessageBoxes()[1].text, "Please enter a positive number ");
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a price between 0.00 and 1000000000.00.");
+    EXPECT_EQ(host.MessageBoxes()[1].text, "Please enter a price between 0.00 and 1000000000.00.");
     EXPECT_EQ(host.MessageBoxes()[0].caption, "Corvane");
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
     int mode = -1;

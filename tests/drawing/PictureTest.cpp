@@ -197,7 +197,7 @@ TEST_F(PictureTest, ANegativePriceIsRefusedWithTheFieldFocusedAndZeroIsAccepted)
         host.AnswerMessageBox(IDOK);
         Press(modal, IDOK);
         ASSERT_EQ(host.MessageBoxes().size(), 1u);
-        EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a positive number ");
+        EXPECT_EQ(host.MessageBoxes()[0].text, "Please enter a price between 0.00 and 1000000000.00.");
         EXPECT_NE(host.MessageBoxes()[0].type & MB_ICONEXCLAMATION, 0u);
         EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_PICTURE_PRICE));
         modal.GetDlgItem(IDC_PICTURE_PRICE)->SetWindowText("0");
@@ -214,6 +214,32 @@ TEST_F(PictureTest, ANegativePriceIsRefusedWithTheFieldFocusedAndZeroIsAccepted)
     EXPECT_EQ(result->m_bScaleWithDocument, 0);
     result->ReleaseData();
     delete result;
+}
+
+TEST_F(PictureTest, ATypedPictureNameIsTakenWhenItsPictureReadsAndRefusedNamingTheFileElse) {
+    const CString red = WritePicture(folder / "BITMAPS" / "red.bmp");
+    CBMP picture(0, &plan.tool, 0.0, 0.0);
+    picture.m_strFile = red;
+    picture.m_fPrice = 12.345;
+    CPicturePropertyDialog dialog;
+    dialog.SetObject(&picture, FALSE, nullptr);
+    host.WhenModal("Picture properties", [&](CWnd& modal) {
+        for (const char* typed : {"abc", ""}) {
+            modal.GetDlgItem(IDC_PICTURE_NAME)->SetWindowText(typed);
+            host.AnswerMessageBox(IDOK);
+            Press(modal, IDOK);
+            EXPECT_NE(host.MessageBoxes().back().text.Find(*typed ? "file abc:" : "Browse"), -1) << typed;
+            EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_PICTURE_NAME));
+        }
+        EXPECT_EQ(host.MessageBoxes().size(), 2u);
+        modal.GetDlgItem(IDC_PICTURE_NAME)->SetWindowText("red.bmp");
+        Press(modal, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(CWinPath::Resolve(dialog.GetWorkingCopy()->m_strFile), CWinPath::Resolve(red));
+    EXPECT_NE(dialog.GetWorkingCopy()->GetPicture(), nullptr);
+    // The price left as it showed, 12.35, keeps what the picture had.
+    EXPECT_EQ(dialog.GetWorkingCopy()->m_fPrice, 12.345);
 }
 
 TEST_F(PictureTest, CornerPressesRecordTheCornerAndAPictureNotResizeableKeepsItsSize) {

@@ -127,7 +127,7 @@ TEST_F(PropertiesDialogTest, ANegativePriceIsRefusedAndCancelChangesNothing) {
         host.AnswerMessageBox(IDOK);
         host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(5, 5));
         ASSERT_EQ(host.MessageBoxes().size(), 1U);
-        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a positive number ");
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a price between 0.00 and 1000000000.00.");
         EXPECT_EQ(host.MessageBoxes().back().caption, "Corvane");
         EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_PROPERTIES_PRICE));
         EXPECT_TRUE(dialog.IsWindowVisible());

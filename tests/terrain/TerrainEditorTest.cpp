@@ -189,10 +189,13 @@ TEST_F(TerrainEditorTest, AKnotPickedDraggedTypedAndSteppedToEndsAsOneUndoableSt
         EXPECT_EQ(changed, 1);
         EXPECT_EQ(editor.EditList().GetCount(), 2);
         EXPECT_FALSE(static_cast<CEdit*>(editor.GetDlgItem(IDC_KNOT_ELEVATION))->GetModify());
-        Click(editor, IDOK);
+        // One typed and confirmed with Enter, the field never left, is taken as well.
+        Retype(editor.GetDlgItem(IDC_KNOT_ELEVATION), "3");
+        host.PressKey(VK_RETURN);
+        EXPECT_NEAR(terrain->Grid()[typed].z, 1.5 * two, 0.01);
     });
     RunTerrainEditor(*terrain, centre, nullptr, FALSE);
-    EXPECT_EQ(terrain->m_newEdits.GetCount(), 2);
+    EXPECT_EQ(terrain->m_newEdits.GetCount(), 3);
     const std::vector<float> edited = TerrainPlan::Heights(*terrain);
     ASSERT_EQ(plan.tool.GetUndoCount(), steps + 1);
     plan.tool.Undo();
@@ -305,6 +308,8 @@ TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
     terrain->RebuildGrid();
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
+        const auto* elevation = static_cast<CEdit*>(editor.GetDlgItem(IDC_KNOT_ELEVATION));
+        EXPECT_FALSE(elevation->IsReadOnly());
         int selected = 0;
         for (int border = terrain->InnerKnotCount(); border < terrain->Grid().GetSize(); ++border) {
             // A little inside the mesh from the border knot.
@@ -321,6 +326,8 @@ TEST_F(TerrainEditorTest, AFixedBorderKnotIsSelectedButNotDragged) {
             }
             ++selected;
             EXPECT_FALSE(editor.Preview().IsDragging());
+            // Its height only shows: nothing typed there could move it.
+            EXPECT_TRUE(elevation->IsReadOnly());
             host.MouseMove(CPoint(at.x, at.y - 40));
             host.MouseUp(CPoint(at.x, at.y - 40));
         }

@@ -255,7 +255,7 @@ TEST_F(TrackPropertyDialogTest, ANegativeTieSpacingNeverReachesTheCopyAndOkRefus
         Enter(dialog, IDC_TRACK_TIE_SPACING, Length(110.0));
         ExpectMessage();
         Click(dialog, IDOK);
-        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a positive number ");
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a price between 0.00 and 1000000000.00.");
         EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_PRICE));
         Enter(dialog, IDC_TRACK_PRICE, "0");
         Click(dialog, IDOK);

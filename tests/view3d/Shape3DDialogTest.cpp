@@ -72,21 +72,21 @@ TEST(Shape3DDialog, ANewShapeTakesTheBrowsedModelWithTheProposedHeightAndRefuses
         EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_3D_HEIGHT));
         modal.GetDlgItem(IDC_3D_HEIGHT)->SetWindowText(dialog.FormatLength(500.0));
         modal.GetDlgItem(IDC_3D_ELEVATION)->SetWindowText(dialog.FormatLength(0.0));
-        // A turn beyond a whole one either way is refused naming the range, the model left.
+        // A turn beyond half a turn either way is refused naming the range, the model left.
         const r3d::Matrix turned = dialog.GetPreviewModel()->LocalMatrix();
-        for (const char* typed : {"1e30", "-360.01"}) {
+        for (const char* typed : {"1e30", "-180.01"}) {
             modal.GetDlgItem(IDC_3D_REVOLVE)->SetFocus();
             modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText(typed);
             modal.GetDlgItem(IDC_3D_TILT)->SetFocus();
             plan.screen.AnswerMessageBox(IDOK);
             modal.SendMessage(WM_COMMAND, IDOK);
-            EXPECT_EQ(plan.screen.MessageBoxes().back().text, "Please enter a number between -360 and 360");
+            EXPECT_EQ(plan.screen.MessageBoxes().back().text, "Please enter a number between -180 and 180");
             EXPECT_EQ(CWnd::GetFocus(), modal.GetDlgItem(IDC_3D_REVOLVE));
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < 3; ++c)
                     EXPECT_EQ(dialog.GetPreviewModel()->LocalMatrix().m[r][c], turned.m[r][c]) << typed;
         }
-        modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText("-360");
+        modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText("-180");
         if (const CString picture = TestPicturePath("shape-dialog.png"); !picture.IsEmpty())
             plan.screen.DumpWindow(&modal, picture);
         modal.SendMessage(WM_COMMAND, IDOK);
@@ -223,11 +223,34 @@ TEST(Shape3DDialog, ThePreviewSpinsTurnsByTheScreensAxesAndTheOrientationOnOkRep
 
 TEST(Shape3DDialog, EulerAnglesOfPanTiltRevolveComeBackFromTheirMatrix) {
     for (const auto& [tilt, pan, revolve] :
-         {std::tuple{10.0, 20.0, 30.0}, std::tuple{-45.0, 170.0, -5.0}, std::tuple{80.0, -90.0, 60.0}}) {
+         {std::tuple{10.0, 20.0, 30.0}, std::tuple{-45.0, 170.0, -5.0}, std::tuple{80.0, -90.0, 60.0},
+          std::tuple{90.0, 30.0, 0.0}, std::tuple{-90.0, -30.0, 0.0}, std::tuple{20.0, 180.0, -180.0},
+          std::tuple{-20.0, -180.0, 180.0}}) {
         double t = 0.0, p = 0.0, r = 0.0;
         C3DPropertyDialog::EulerAngles(C3DPropertyDialog::FromEulerAngles(tilt, pan, revolve), t, p, r);
         EXPECT_NEAR(t, tilt, 1e-3);
         EXPECT_NEAR(p, pan, 1e-3);
         EXPECT_NEAR(r, revolve, 1e-3);
     }
+}
+
+TEST(Shape3DDialog, AnUprightTurnTypedAndConfirmedShowsTheAnglesItKeepsBeforeItCloses) {
+    Objects3DPlan plan;
+    auto* shape = AddToLayout(plan.host, new C3D(0, &plan.tool, 0.0, 0.0));
+    shape->m_strModelFile = plan.WriteBoxModel("shed.rwx", -1.0f, 0.0f, -0.5f, 1.0f, 0.5f, 0.5f);
+    C3DPropertyDialog dialog;
+    dialog.SetObject(shape, FALSE, &shape->m_parentPose);
+    plan.screen.WhenModal("3D Objects properties", [&](CWnd& modal) {
+        modal.GetDlgItem(IDC_3D_TILT)->SetWindowText("90");
+        modal.GetDlgItem(IDC_3D_REVOLVE)->SetWindowText("30");
+        plan.screen.AnswerMessageBox(IDOK);
+        modal.SendMessage(WM_COMMAND, IDOK);
+        ASSERT_EQ(plan.screen.MessageBoxes().size(), 1u);
+        EXPECT_EQ(Text(modal, IDC_3D_TILT), "90.00");
+        EXPECT_EQ(std::fabs(std::atof(Text(modal, IDC_3D_PAN).c_str())), 30.0);
+        EXPECT_EQ(Text(modal, IDC_3D_REVOLVE), "0.00");
+        modal.SendMessage(WM_COMMAND, IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(plan.screen.MessageBoxes().size(), 1u);
 }

@@ -66,6 +66,10 @@ class WizardFieldRanges : public WizardInProgram {
         std::vector<CString> texts;
         for (size_t box = before; box < host.MessageBoxes().size(); ++box)
             texts.push_back(host.MessageBoxes()[box].text);
+        // Tab into a field selects all of its text, however the field left wrote it anew.
+        CWnd* focus = CWnd::GetFocus();
+        if (texts.empty() && dynamic_cast<CEdit*>(focus) != nullptr && focus->GetParent() == &page)
+            ExpectFocusedAndSelected(page, static_cast<UINT>(focus->GetDlgCtrlID()));
         return texts;
     }
     // Every coordinate of the piece lies within those a layout file keeps.

@@ -111,8 +111,10 @@ TEST_F(HelixPage, PlaceTakesTheTypedGradeAndTheMostCurvesOfTheSmallestAngle) {
 }
 
 TEST_F(HelixPage, AHelixClimbingHigherThanAHeightFieldTakesIsRefusedAndNotPlaced) {
+    CString radius;
     RunWizard([&](CSheetWizard& sheet) {
         auto& page = Show<CPageHelix>(sheet, kHelixPage);
+        radius = TextOf(page, IDC_HELIX_RADIUS);
         Type(page, IDC_HELIX_GRADE, "100");
         Type(page, IDC_HELIX_RADIUS, "64000");
         Type(page, IDC_HELIX_CURVE_ANGLE, "90");
@@ -127,4 +129,12 @@ TEST_F(HelixPage, AHelixClimbingHigherThanAHeightFieldTakesIsRefusedAndNotPlaced
     });
     EXPECT_EQ(host.MessageBoxes().size(), 1U);
     EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
+    // Nothing refused stays: the next opening shows the helix as it was and places it.
+    RunWizard([&](CSheetWizard& sheet) {
+        EXPECT_EQ(TextOf(*sheet.GetActivePage(), IDC_HELIX_RADIUS), radius);
+        EXPECT_EQ(TextOf(*sheet.GetActivePage(), IDC_HELIX_GRADE), "4");
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_EQ(layout->m_rootGroup.m_members.size(), 1U);
 }

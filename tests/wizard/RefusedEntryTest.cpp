@@ -8,6 +8,7 @@
 #include "wizard/CPageCurved.h"
 #include "wizard/CPageHelix.h"
 #include "wizard/CPageSlipSwitch.h"
+#include "wizard/CPageTurnout.h"
 
 namespace {
 
@@ -128,5 +129,31 @@ TEST_F(RefusedEntry, APlaceClickThatLeavesARefusedFieldShowsOneBoxAndKeepsTheWiz
     auto* placed = dynamic_cast<CCircTrack*>(Newest());
     ASSERT_NE(placed, nullptr);
     EXPECT_NEAR(placed->m_fSweep, kPi / 4.0, 1e-12);
+    EXPECT_TRUE(MainMenuOpens());
+}
+
+// Place with a turnout pair typed but never left that makes no branch tells so once and places
+// nothing; Close then ends the wizard without another word.
+TEST_F(RefusedEntry, PlaceRefusesATypedPairThatMakesNoBranchAndCloseSaysNoMore) {
+    RunWizard([&](CSheetWizard& sheet) {
+        auto& turnout = Show<CPageTurnout>(sheet, kTurnoutPage);
+        ChooseEditable(turnout, 2);  // "Radius - Length": a radius below the length has no angle
+        const CString built = TextOf(turnout, IDC_WIZARD_RADIUS2);
+        Click(turnout, IDC_WIZARD_RADIUS2);
+        DialogInput::TypeOverAll(host, Length(1000.0));
+        host.AnswerMessageBox(IDOK);
+        host.PressKey(VK_RETURN);
+        EXPECT_EQ(LastBoxText().Find("No branch has these values"), 0);
+        EXPECT_TRUE(sheet.InModalLoop());
+        EXPECT_EQ(TextOf(turnout, IDC_WIZARD_RADIUS2), built);
+        ExpectFocusedAndSelected(turnout, IDC_WIZARD_RADIUS2);
+        // A radius taken writes the length anew as the focus moves there: all of it is selected.
+        host.Type(Length(20000.0));
+        host.PressKey(VK_TAB);
+        ExpectFocusedAndSelected(turnout, IDC_WIZARD_LENGTH2);
+        host.PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(host.MessageBoxes().size(), 1U);
+    EXPECT_EQ(Newest(), nullptr);
     EXPECT_TRUE(MainMenuOpens());
 }
