@@ -4,7 +4,6 @@
 #include <functional>
 #include <set>
 
-#include "model/CDataFolders.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
 #include "platform/cdlg/CFileDialog.h"
@@ -14,9 +13,7 @@
 #include "platform/ctl/CStatic.h"
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/ctl/ListControlDefs.h"
-#include "tests/app/DialogsInProgram.h"
-#include "tools/datagen/DataPictures.h"
-#include "tools/datagen/TrainModels.h"
+#include "tests/app/MenuDialogsInProgram.h"
 #include "track/CParTrack.h"
 
 // Every field a person can type into, in every dialog the menu bar opens and in the properties
@@ -25,16 +22,9 @@
 
 namespace {
 
-// Commands that leave the layout the walk works on; their dialogs are none.
-const std::set<UINT> kLeavingTheLayout = {ID_FILE_NEW, ID_FILE_CLOSE, ID_APP_EXIT, ID_FILE_PRINT_PREVIEW,
-                                          ID_WINDOW_NEW};
-
 // Dialogs whose OK does what they show, untouched or not, and open afresh: a turn, a piece
 // placed, a print.
 const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES, ID_TRACK_WIZARD, ID_FILE_PRINT};
-
-// The bases of every object and track piece, and the wizard's labels, which live in its preview.
-const std::set<std::string> kNoObjectAtPlan = {"CPaint", "CParTrack", "CWizardLabel"};
 
 // What a field can do wrong.
 enum class Fault {
@@ -183,15 +173,6 @@ CString LabelOf(CWnd& field) {
     return text;
 }
 
-CTabCtrl* TabsOf(CWnd& window) {
-    for (CWnd* child : window.Children()) {
-        if (auto* tabs = dynamic_cast<CTabCtrl*>(child))
-            return tabs;
-        if (CTabCtrl* inner = TabsOf(*child))
-            return inner;
-    }
-    return nullptr;
-}
 
 // The bounds a refusal names: "between A and B", the sentence's full stop left out.
 bool NamedBounds(const CString& refusal, CString& low, CString& high) {
@@ -207,41 +188,8 @@ bool NamedBounds(const CString& refusal, CString& low, CString& high) {
     return true;
 }
 
-class WalkedFields : public DialogsInProgram {
+class WalkedFields : public MenuDialogsInProgram {
   protected:
-    // The program's data folders as installed, with their pictures and train models.
-    void SetUp() override {
-        DialogsInProgram::SetUp();
-        KeepDataFolders();
-        const std::filesystem::path base = CWinPath::Resolve(CDataFolders::GetBaseFolder());
-        ASSERT_TRUE(DataPictures::WriteAll(base));
-        ASSERT_TRUE(TrainModels::WriteAll(base));
-        BuildEveryClass();
-        ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
-        Layout().OnOpenDocument(m_saved.c_str());
-        m_built = Stored(Layout());
-    }
-    // The data folders the program is told of are the installed ones.
-    void KeepDataFolders() {
-        for (const CDataFolders::Entry& entry : CDataFolders::Table()) {
-            const CString stored = CDataFolders::GetBaseFolder() + entry.subFolder;
-            std::filesystem::create_directories(CWinPath::Resolve(stored));
-            CProfile::Program().WriteProfileString("Paths", entry.key, stored);
-        }
-    }
-    // The layout as it was built, unmodified, with no test train a pass placed, in its first plan
-    // window, the selection the place's; the data folders as installed.
-    void Restore(const std::string& selected) {
-        KeepDataFolders();
-        Main().MDIActivate(plan->GetParentFrame());
-        for (CPaint* train : Layout().GetTestTrains()) Layout().DeleteTestTrain(train);
-        if (Layout().IsModified() || Layout().m_tool.GetUndoCount() != 0 || Stored(Layout()) != m_built)
-            Layout().OnOpenDocument(m_saved.c_str());
-        Layout().SetModifiedFlag(FALSE);
-        Command(ID_TOOL_SELECTOR);
-        if (!selected.empty())
-            SelectOnly(selected.c_str());
-    }
     // Chooses the command with the selection; every modal window it opens is walked. A command
     // that opens nothing and sets a mark the selector clears is a tool: a pass along track with
     // it may open one.
@@ -407,29 +355,6 @@ class WalkedFields : public DialogsInProgram {
             modal.EndModalLoop(IDCANCEL);
         });
     }
-    // Chooses the command from the menu bar; the first modal window it opens, if any, runs the
-    // action.
-    void ChooseThen(UINT command, HeadlessHost::ModalAction action) {
-        CMenu* bar = Main().GetMenu();
-        for (int title = 0; title < bar->GetMenuItemCount(); ++title)
-            for (int item = 0; item < bar->GetSubMenu(title)->GetMenuItemCount(); ++item)
-                if (bar->GetSubMenu(title)->GetMenuItemID(item) == command) {
-                    host.WhenModal("", [&, item](CWnd& popup) {
-                        host.WhenModal("", action);
-                        host.AdvanceClock(kClickPause);
-                        host.ClickClient(&popup,
-                                         static_cast<CMenuPopupWnd&>(popup).ItemRect(item).CenterPoint());
-                    });
-                    CRect window;
-                    Main().GetWindowRect(&window);
-                    host.AdvanceClock(kClickPause);
-                    host.Click(NonClientPainter::MenuBarItemRect(Main(), title).CenterPoint() +
-                               window.TopLeft());
-                    host.RunUntilIdle();
-                    host.ForgetModalActions();
-                    return;
-                }
-    }
     void CollectPlaces(CWnd& dialog, const Route& route) {
         CString caption;
         dialog.GetWindowText(caption);
@@ -543,7 +468,6 @@ class WalkedFields : public DialogsInProgram {
             host.PressKey(VK_RETURN);
     }
 
-    const std::filesystem::path m_saved = folder / "walked.cvn";
     // The dialogs walked, by the tool whose pass opened them (none: a command or a button) and caption.
     std::set<std::pair<UINT, std::string>> m_reached;
     std::vector<FieldPlace> places;
@@ -551,33 +475,12 @@ class WalkedFields : public DialogsInProgram {
     std::vector<Route> tools;
     size_t dialogs = 0;
     size_t m_indexOnTab = 0;
-    std::vector<BYTE> m_built;
 };
 
 }  // namespace
 
 TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest) {
-    // The classes a layout stores, each with an object at the plan.
-    std::vector<std::string> stored;
-    for (const CRuntimeClass* record : CRuntimeClass::Creatable())
-        if (record->IsDerivedFrom(RUNTIME_CLASS(CPaint)) && record->m_wSchema != 0xFFFF &&
-            kNoObjectAtPlan.count(record->m_lpszClassName) == 0)
-            stored.push_back(record->m_lpszClassName);
-    ASSERT_EQ(std::set<std::string>(stored.begin(), stored.end()), ClassesAtPlan());
-    // Every command of the menu bar with nothing selected; one grey then, and Properties, with
-    // an object of each class selected.
-    CMenu* bar = Main().GetMenu();
-    for (int title = 0; title < bar->GetMenuItemCount(); ++title)
-        for (int item = 0; item < bar->GetSubMenu(title)->GetMenuItemCount(); ++item) {
-            const UINT command = bar->GetSubMenu(title)->GetMenuItemID(item);
-            if (command == 0 || kLeavingTheLayout.count(command) != 0)
-                continue;
-            Restore("");
-            const bool grey = !IsEnabled(command);
-            for (const std::string& selected :
-                 grey || command == ID_EDIT_PROPERTIES ? stored : std::vector<std::string>{""})
-                Discover(command, selected);
-        }
+    WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
     for (const Route& tool : tools) DiscoverPasses(tool);
     std::cout << places.size() << " fields in " << dialogs << " dialogs\n";
     RecordProperty("fields", static_cast<int>(places.size()));
