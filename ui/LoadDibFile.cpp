@@ -14,16 +14,17 @@
 
 namespace {
 
-// A picture the cache folder refused still shows, held in memory; the user hears why once a run.
+// A picture the cache folder refused still shows, held in memory at a reduced size or read from its
+// file again; the user hears why once a run.
 void TellCacheRefusal() {
     const std::optional<CSpilledPicture::Refusal> refusal = CSpilledPicture::TakeRefusal();
     if (!refusal)
         return;
     const CString folder = PathText(refusal->folder);
-    CMissingFileReport::Show("Pictures cannot be kept in the cache folder " + folder + " (" +
-                                 CString(refusal->reason.c_str()) +
-                                 "). They are held in memory instead, which may run short.",
-                             folder);
+    CMissingFileReport::Show(
+        "Pictures cannot be kept in the cache folder " + folder + " (" + CString(refusal->reason.c_str()) +
+            "). They are held in memory at a reduced size instead, or read from their files again.",
+        folder);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "platform/base/CacheFolders.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -32,12 +34,25 @@ bool TryLock(int file) {
     return fcntl(file, F_OFD_SETLK, &whole) == 0;
 }
 
+// A folder of an older build, named by its process number and marked by no lock, whose process
+// has ended: only a process of this machine's namespace can tell, but no lock will ever tell more.
+bool IsOlderBuildsLeftFolder(const std::string& name) {
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    return error == std::errc() && end == name.data() + name.size() && pid > 0 && kill(pid, 0) != 0 &&
+           errno == ESRCH;
+}
+
 // Removed under its lock, so that no other process takes it meanwhile. A folder without a lock
-// file is being made, or is none of the program's: left alone.
+// file is being made, or is none of the program's, and is left alone, unless an older build left it.
 void RemoveIfNoOneHolds(const fs::path& folder) {
     const int lock = open((folder / kLockName).c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-    if (lock < 0)
+    if (lock < 0) {
+        std::error_code ignored;
+        if (errno == ENOENT && IsOlderBuildsLeftFolder(folder.filename().string()))
+            fs::remove_all(folder, ignored);
         return;
+    }
     if (TryLock(lock)) {
         std::error_code ignored;
         fs::remove_all(folder, ignored);

@@ -13,7 +13,8 @@ std::filesystem::path UserCacheHome();
 // This process's own folder in the parent (mode 700, made anew when the user cleared it
 // meanwhile), marked live by an advisory lock the process holds for its whole life, which the
 // system lets go however the process ends. The first time a parent is asked for, every folder
-// in it whose lock no one holds, left by a process that ended without cleaning up, is removed:
+// in it whose lock no one holds, left by a process that ended without cleaning up, is removed
+// (and one an older build named by the number of a process no longer running, with no lock):
 // a lock tells across process namespaces and across machines sharing one home, where a process
 // number does not. Empty, with the reason, when the folder cannot be made. The folders go when
 // the process ends normally.

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/ctl/CDataExchange.h"
+#include "platform/ctl/CTabCtrl.h"
 #include "platform/ctl/ControlFactory.h"
 #include "platform/ctl/DialogNavigation.h"
 #include "platform/ctl/DialogUnits.h"
@@ -20,6 +21,14 @@ ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
+// The tabs Ctrl+Tab turns: the first row of tabs a person can reach.
+CTabCtrl* ShownTabs(CWnd* dialog) {
+    for (CWnd* control : DialogNavigation::Descendants(dialog))
+        if (auto* tabs = dynamic_cast<CTabCtrl*>(control); tabs && DialogNavigation::CanFocus(tabs))
+            return tabs;
+    return nullptr;
+}
+
 bool HasDialogAncestor(const CWnd* window) {
     for (CWnd* parent = window->GetParent(); parent; parent = parent->GetParent())
         if (dynamic_cast<CDialog*>(parent))
@@ -244,6 +253,8 @@ BOOL CDialog::IsDialogMessage(MSG* msg) {
         default:
             return FALSE;
     }
+    if (const int step = CTabCtrl::TurnKeyStep(*msg); step != 0 && TurnTabs(step))
+        return TRUE;
     const UINT code = focus == this ? 0 : static_cast<UINT>(focus->SendMessage(WM_GETDLGCODE, msg->wParam));
     const UINT key = static_cast<UINT>(msg->wParam);
     switch (key) {
@@ -283,6 +294,21 @@ BOOL CDialog::IsDialogMessage(MSG* msg) {
         default:
             return FALSE;
     }
+}
+
+// Wherever the focus is, as no control wants these keys for itself. The focus stays on the tabs
+// or on a control still shown; one the turn hid goes to the first control after the tabs, which
+// is the new page's.
+bool CDialog::TurnTabs(int step) {
+    CTabCtrl* tabs = ShownTabs(this);
+    if (!tabs)
+        return false;
+    CWnd* before = GetFocus();
+    tabs->TurnBy(step);
+    const bool kept = GetFocus() == before && DialogNavigation::CanFocus(before);
+    if (before != tabs && !kept)
+        MoveFocus(DialogNavigation::NextTabStop(this, tabs, false));
+    return true;
 }
 
 // Alt and a letter: a label's letter moves to its control; a button's own letter presses it

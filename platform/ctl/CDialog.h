@@ -10,8 +10,8 @@ class CDataExchange;
 // A window built from a dialog template: run modally (DoModal, a nested message loop) or
 // modeless (Create), or as a page inside another window when its template has WS_CHILD. The
 // dialog walks its controls with the keyboard (Tab, arrows in groups, Enter for the default
-// button, Escape for Cancel, Alt and a control's underlined letter) and exchanges data with
-// them through DoDataExchange.
+// button, Escape for Cancel, Alt and a control's underlined letter, Ctrl+Tab for its tabs)
+// and exchanges data with them through DoDataExchange.
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
     DECLARE_MESSAGE_MAP()
@@ -87,6 +87,8 @@ class CDialog : public CWnd {
     void PressCommandButton(int id);
     void MoveFocus(CWnd* control);
     BOOL PressAccessKey(CWnd* focus, UINT key);
+    // Turns the dialog's tabs step places; false when it shows none.
+    bool TurnTabs(int step);
     static bool IsHelpKey(const MSG& msg);
     BOOL ShowHelp();
 

@@ -200,42 +200,9 @@ BOOL CPropertySheet::SetActivePage(int index) {
 
 // --- Tabs and buttons -----------------------------------------------------------------------
 
-BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
-    const int step = PageKeyStep(*msg);
-    if (step == 0 || GetPageCount() == 0 || (msg->hwnd != this && !IsChild(msg->hwnd)))
-        return CDialog::PreTranslateMessage(msg);
-    TurnPage(step);
-    return TRUE;
-}
-
 UINT CPropertySheet::HelpContextId() const {
     const CPropertyPage* page = GetActivePage();
     return page ? page->HelpContextId() : CDialog::HelpContextId();
-}
-
-// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one before.
-int CPropertySheet::PageKeyStep(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000))
-        return 0;
-    switch (msg.wParam) {
-        case VK_TAB:
-            return (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
-        case VK_NEXT:
-            return 1;
-        case VK_PRIOR:
-            return -1;
-        default:
-            return 0;
-    }
-}
-
-// Turns step pages on, round the ends, as a click on the tab would; the focus stays on the tabs
-// or goes to the new page.
-void CPropertySheet::TurnPage(int step) {
-    const int count = GetPageCount();
-    const bool onTabs = GetFocus() == GetTabControl();
-    if (SetActivePage(((m_active + step) % count + count) % count) && !onTabs)
-        FocusActivePage();
 }
 
 void CPropertySheet::OnTabChanging(NMHDR*, LRESULT* result) {

@@ -23,7 +23,6 @@ struct PROPSHEETHEADER {
 
 // A dialog of pages under tabs with OK, Cancel and Apply below. Pages are made when first
 // shown; leaving a page asks it (a refusal keeps it); OK and Cancel reach every page made.
-// Ctrl+Tab and Ctrl+PgDn turn to the next page, Ctrl+Shift+Tab and Ctrl+PgUp back.
 // The buttons are ordinary children of the sheet (IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP) that
 // callers may move, hide or rename, and callers may add controls of their own.
 class CPropertySheet : public CDialog {
@@ -50,7 +49,6 @@ class CPropertySheet : public CDialog {
     void EnableApply(bool enable);
 
     INT_PTR DoModal() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     // F1 on the sheet's own buttons asks for the active page's help.
     UINT HelpContextId() const override;
 
@@ -70,8 +68,6 @@ class CPropertySheet : public CDialog {
     bool ShowPage(int index);
     bool ApplyAll();
     bool FocusActivePage();
-    static int PageKeyStep(const MSG& msg);
-    void TurnPage(int step);
 
     CString m_caption;
     std::vector<CPropertyPage*> m_pages;

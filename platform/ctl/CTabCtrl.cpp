@@ -336,6 +336,27 @@ void CTabCtrl::ChooseTab(int index) {
     SendNotify(header, TCN_SELCHANGE);
 }
 
+int CTabCtrl::TurnKeyStep(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000))
+        return 0;
+    switch (msg.wParam) {
+        case VK_TAB:
+            return (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+        case VK_NEXT:
+            return 1;
+        case VK_PRIOR:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+void CTabCtrl::TurnBy(int step) {
+    const int count = GetItemCount();
+    if (count > 0)
+        ChooseTab(((m_selected + step) % count + count) % count);
+}
+
 void CTabCtrl::OnLButtonDown(UINT, CPoint point) {
     TCHITTESTINFO info{point, 0};
     const int index = HitTest(&info);

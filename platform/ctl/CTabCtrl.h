@@ -11,11 +11,11 @@ struct TCHITTESTINFO {
     UINT flags;
 };
 
-// A row of tabs over a raised page frame. A click (or Left and Right with the focus) selects
-// another tab after asking the parent (TCN_SELCHANGING, which it may refuse) and tells it
-// (TCN_SELCHANGE). The parent shows the page; AdjustRect says where. Tabs that do not fit
-// scroll sideways with a small pair of arrows at the right end of the row; the selected tab is
-// always brought into view.
+// A row of tabs over a raised page frame. A click (or Left and Right with the focus, or the
+// dialog's Ctrl+Tab wherever its focus is) selects another tab after asking the parent
+// (TCN_SELCHANGING, which it may refuse) and tells it (TCN_SELCHANGE). The parent shows the
+// page; AdjustRect says where. Tabs that do not fit scroll sideways with a small pair of arrows
+// at the right end of the row; the selected tab is always brought into view.
 class CTabCtrl : public CControlWnd {
     DECLARE_DYNAMIC(CTabCtrl)
   public:
@@ -36,6 +36,11 @@ class CTabCtrl : public CControlWnd {
     int GetRowCount() const { return 1; }
     // larger FALSE: from the control's rectangle to its page area; TRUE: the other way.
     void AdjustRect(BOOL larger, RECT* rect) const;
+    // Ctrl+Tab and Ctrl+PgDn step to the next tab (1), Ctrl+Shift+Tab and Ctrl+PgUp back (-1);
+    // any other message steps nowhere (0).
+    static int TurnKeyStep(const MSG& msg);
+    // Selects the tab step places on, round the ends, as a click on it would.
+    void TurnBy(int step);
 
   protected:
     void OnPaint() override;

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/base/FileStamp.h"
@@ -25,13 +24,23 @@ struct DecodedPicture {
     std::weak_ptr<PixelSurface> surface;
 };
 
+// A file a picture is read from again at each draw, as long as it stays as it was, and the
+// shape it was read at.
+struct RereadFile {
+    std::filesystem::path path;
+    FileStamp stamp;
+    int width = 1, height = 1;
+};
+
 // What a stand-in shows: its picture as read, kept on disk, until the budget has room for it
 // again; then held in memory instead. Or, for a picture held as its codes, those codes. A picture
-// the cache folder refused is held in memory beyond the budget: shown, whatever the disk does.
+// the cache folder refused is held in memory beyond the budget, reduced, while those copies have
+// room, else read from its file at each draw: shown, whatever the disk does.
 struct StandIn {
     std::unique_ptr<CSpilledPicture> spilled;
     std::shared_ptr<PixelSurface> held;
     std::vector<BYTE> codes;
+    std::optional<RereadFile> file;
     bool beyondBudget = false;
 };
 
@@ -125,28 +134,6 @@ bool HeldAsCodes(const std::vector<BYTE>& file) {
            *RunLengthPixelsSet(file) <= CDecodedPictures::kCodesPixels;
 }
 
-// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
-// as the reading does, so that its thin lines still show.
-bool IsDrawing(const BmpImage& image) {
-    constexpr std::size_t kMostColorsOfADrawing = 16;
-    if (image.bitCount > 8)
-        return false;
-    const PixelSurface& picture = *image.surface;
-    std::unordered_set<std::uint32_t> colors;
-    // A run of one colour is looked up once: most pixels repeat the one before.
-    std::uint32_t previous = picture.At(0, 0);
-    colors.insert(previous);
-    for (int y = 0; y < picture.Height(); ++y)
-        for (const std::uint32_t pixel : std::span(picture.Row(y), picture.Width())) {
-            if (pixel == previous)
-                continue;
-            previous = pixel;
-            if (colors.insert(pixel).second && colors.size() > kMostColorsOfADrawing)
-                return false;
-        }
-    return true;
-}
-
 // The picture the cache folder refused, held in memory beyond the budget. Call with the lock held.
 void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture) {
     const std::size_t bytes = SurfaceBytes(*picture);
@@ -156,9 +143,26 @@ void HoldBeyondTheBudget(StandIn& standIn, std::shared_ptr<PixelSurface> picture
     standIn.beyondBudget = true;
 }
 
-// The picture past the budget, read once, at what the screen can show, and kept on disk, or in
-// memory when the disk refuses it. Null when it cannot be read. Call with the lock held.
-std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
+// The picture the cache folder refused: a copy of it halved to no more than kRefusedPixels held
+// beyond the budget while such copies take no more than kRefusedBytes, else its file, read at
+// each draw.
+// Call with the lock held.
+void HoldRefused(StandIn& standIn, const BmpImage& shown, RereadFile source) {
+    std::shared_ptr<PixelSurface> copy =
+        CSpilledPicture::HalvedWithin(shown, CDecodedPictures::kRefusedPixels);
+    if (copy && Held().beyondBudgetBytes + SurfaceBytes(*copy) <= CDecodedPictures::kRefusedBytes) {
+        HoldBeyondTheBudget(standIn, std::move(copy));
+        return;
+    }
+    source.width = shown.surface->Width();
+    source.height = shown.surface->Height();
+    standIn.file = std::move(source);
+}
+
+// The picture past the budget, read once, at what the screen can show, and kept on disk, or as
+// HoldRefused keeps it when the disk refuses it. Null when it cannot be read. Call with the lock
+// held.
+std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file, RereadFile source) {
     const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
     const BmpImage shown =
         ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
@@ -168,16 +172,16 @@ std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file) {
     StandIn& kept = Held().standIns[standIn.get()];
     const bool readWhole = SurfaceBytes(*shown.surface) == decodedBytes;
     kept.spilled = readWhole && file.size() < decodedBytes
-                       ? CSpilledPicture::WriteFile(file, *shown.surface, IsDrawing(shown), decodedBytes)
-                       : CSpilledPicture::Write(*shown.surface, IsDrawing(shown), decodedBytes);
+                       ? CSpilledPicture::WriteFile(file, shown, decodedBytes)
+                       : CSpilledPicture::Write(shown, decodedBytes);
     if (!kept.spilled)
-        HoldBeyondTheBudget(kept, shown.surface);
+        HoldRefused(kept, shown, std::move(source));
     return standIn;
 }
 
 // The picture held whole, or reduced to what the budget leaves of it, or else a stand-in. Call with
 // the lock held.
-std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
+std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file, RereadFile source) {
     if (HeldAsCodes(file)) {
         auto standIn = std::make_shared<PixelSurface>(1, 1);
         Held().bytes += file.size();
@@ -186,14 +190,14 @@ std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file) {
     }
     const std::size_t left = ShownPixelsLeft();
     if (SmallestReadPixels(file).value_or(0) > left)
-        return Spilled(std::move(file));
+        return Spilled(std::move(file), std::move(source));
     return ReadCutShortBmpBytes(std::move(file), left).surface;
 }
 
 // The stand-in's picture back in memory once the budget has room for it, its file gone. Call with
 // the lock held.
 void HoldAgainWhenItFits(StandIn& standIn) {
-    const CSpilledPicture& spilled = *standIn.spilled;
+    CSpilledPicture& spilled = *standIn.spilled;
     if (static_cast<std::size_t>(spilled.Width()) * spilled.Height() > ShownPixelsLeft())
         return;
     standIn.held = spilled.Read(std::max(spilled.Width(), spilled.Height()));
@@ -218,17 +222,32 @@ std::shared_ptr<PixelSurface> DecodedCodes(const std::vector<BYTE>& codes, int s
     return ReadBmpBytes(codes, CDecodedPictures::kSpilledPixels, side).surface;
 }
 
+// The picture read from its file at about the size it shows at; null when the file has changed
+// or gone since. Call with the lock held.
+std::shared_ptr<PixelSurface> Reread(const RereadFile& file, int shownColumns, int shownRows) {
+    std::optional<std::vector<BYTE>> bytes =
+        FileStamp::Of(file.path) == file.stamp ? ReadFile(file.path) : std::nullopt;
+    if (!bytes)
+        return nullptr;
+    const int side = SideShowing(file.width, file.height, shownColumns, shownRows);
+    return ReadCutShortBmpBytes(std::move(*bytes), CDecodedPictures::kSpilledPixels,
+                                std::min(side, CDecodedPictures::kSpilledSide))
+        .surface;
+}
+
 // A stand-in's picture at about the size it shows at. Call with the lock held.
 std::shared_ptr<PixelSurface> ShownFor(StandIn& standIn, int shownColumns, int shownRows) {
     if (!standIn.codes.empty())
         return DecodedCodes(standIn.codes, shownColumns, shownRows);
+    if (standIn.file)
+        return Reread(*standIn.file, shownColumns, shownRows);
     if (standIn.spilled)
         HoldAgainWhenItFits(standIn);
     if (standIn.held)
         return standIn.held;
     if (!standIn.spilled)
         return nullptr;
-    const CSpilledPicture& spilled = *standIn.spilled;
+    CSpilledPicture& spilled = *standIn.spilled;
     return spilled.Read(SideShowing(spilled.Width(), spilled.Height(), shownColumns, shownRows));
 }
 
@@ -246,7 +265,8 @@ std::shared_ptr<PixelSurface> CDecodedPictures::Read(const std::filesystem::path
         if (std::shared_ptr<PixelSurface> surface = kept->second.surface.lock())
             return surface;
     std::optional<std::vector<BYTE>> file = ReadFile(path);
-    std::shared_ptr<PixelSurface> decoded = file ? Decoded(std::move(*file)) : nullptr;
+    std::shared_ptr<PixelSurface> decoded =
+        file ? Decoded(std::move(*file), RereadFile{path, *stamp}) : nullptr;
     if (!decoded)
         return nullptr;
     std::shared_ptr<PixelSurface> surface = Counted(std::move(decoded), key);

@@ -18,12 +18,13 @@ class PixelSurface;
 // and the picture as read, reduced to kSpilledPixels and kSpilledSide, goes to the cache folder
 // (CSpilledPicture), from where drawing reads it back (Shown), never from the file, which may
 // have changed or gone since; when the cache folder refuses it (not writable, the disk full), it
-// is held in memory beyond the budget instead, so that it still shows. A stand-in's picture
-// comes back into memory once the budget has room for it. A run-length picture whose codes set
+// is held in memory beyond the budget instead, reduced, or read from its file again, so that it
+// still shows. A stand-in's picture comes back into memory once the budget has room for it. A
+// run-length picture whose codes set
 // no more than kCodesPixels of the more than kSpilledPixels it declares is held as its file's
 // codes instead, counted in the budget at their size, and decoded at the size it shows at. So
 // the pictures together hold no more than the budget and kStandInBytes each, however many there
-// are, and the pictures the cache folder refused.
+// are, and kRefusedBytes for the pictures the cache folder refused.
 class CDecodedPictures {
   public:
     // 256 MB: 64 megapixels of 4 bytes; drawing keeps a copy of each picture in its own format.
@@ -34,6 +35,11 @@ class CDecodedPictures {
     static constexpr std::size_t kSpilledPixels = std::size_t{1024} * 1024;
     // Nor a longer side than this: a long thin picture is never seen whole at more.
     static constexpr int kSpilledSide = 2048;
+    // A picture the cache folder refused is held in memory reduced to no more pixels than this,
+    // while such copies take no more than kRefusedBytes; past that it is read from its file at
+    // each draw, as long as the file stays as it was.
+    static constexpr std::size_t kRefusedPixels = std::size_t{256} * 256;
+    static constexpr std::size_t kRefusedBytes = std::size_t{128} << 20;
     // The most pixels the codes of a picture held as its codes may set: each draw works on them.
     static constexpr std::size_t kCodesPixels = std::size_t{256} * 256;
 
@@ -50,6 +56,6 @@ class CDecodedPictures {
     // The bytes of the pictures held now, counted as each is read and freed.
     static std::size_t HeldBytes();
     // The most the pictures held now may take: the budget, kStandInBytes for each of them and the
-    // pictures the cache folder refused.
+    // copies of the pictures the cache folder refused, at most kRefusedBytes.
     static std::size_t HeldBound();
 };

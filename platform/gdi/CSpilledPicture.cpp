@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <unordered_set>
 
 #include "platform/base/CacheFolders.h"
 #include "platform/gdi/CPictureCacheFile.h"
@@ -41,29 +42,58 @@ void Refuse(const std::filesystem::path& folder, const std::error_code& reason) 
         refusals.untold = CSpilledPicture::Refusal{folder, reason.message()};
 }
 
-// Each pixel stands for the block of up to two by two it covers, as the reading reduces it; a
-// block of one colour is that colour, whichever way it is reduced, and is not weighed.
+// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
+// as the reading does, so that its thin lines still show.
+bool IsDrawing(const PixelSurface& picture) {
+    constexpr std::size_t kMostColorsOfADrawing = 16;
+    std::unordered_set<std::uint32_t> colors;
+    // A run of one colour is looked up once: most pixels repeat the one before.
+    std::uint32_t previous = picture.At(0, 0);
+    colors.insert(previous);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (const std::uint32_t pixel : std::span(picture.Row(y), picture.Width())) {
+            if (pixel == previous)
+                continue;
+            previous = pixel;
+            if (colors.insert(pixel).second && colors.size() > kMostColorsOfADrawing)
+                return false;
+        }
+    return true;
+}
+
+// The pixel a block of up to two by two pixels stands for, as the reading reduces it; a block of
+// one colour is that colour, whichever way it is reduced, and is not weighed.
+std::uint32_t BlockPixel(const std::uint32_t* block, int count, ReducedRow& reduced, int x) {
+    if (std::all_of(block + 1, block + count, [block](std::uint32_t pixel) { return pixel == block[0]; }))
+        return block[0];
+    reduced.StartBlock(x);
+    for (int pixel = 0; pixel < count; ++pixel) reduced.Add(x, block[pixel]);
+    return reduced.Pixel(x);
+}
+
+// Each pixel stands for the block of up to two by two it covers, its rows read straight from the
+// picture: a draw of a picture shown small halves it on the way.
 std::unique_ptr<PixelSurface> Halved(const PixelSurface& picture, bool darkestOfBlock) {
     const int width = (picture.Width() + 1) / 2, height = (picture.Height() + 1) / 2;
+    const int pairedColumns = picture.Width() / 2;
     auto halved = std::make_unique<PixelSurface>(width, height);
     ReducedRow reduced(width, darkestOfBlock);
     std::uint32_t block[4];
     for (int y = 0; y < height; ++y) {
-        const int rows = std::min(2, picture.Height() - 2 * y);
+        const std::uint32_t* top = picture.Row(2 * y);
+        const std::uint32_t* bottom = 2 * y + 1 < picture.Height() ? picture.Row(2 * y + 1) : nullptr;
+        std::uint32_t* out = halved->Row(y);
         for (int x = 0; x < width; ++x) {
-            const int columns = std::min(2, picture.Width() - 2 * x);
             int count = 0;
-            for (int row = 0; row < rows; ++row)
-                for (int column = 0; column < columns; ++column)
-                    block[count++] = picture.Row(2 * y + row)[2 * x + column];
-            if (std::all_of(block + 1, block + count,
-                            [&block](std::uint32_t pixel) { return pixel == block[0]; })) {
-                halved->Row(y)[x] = block[0];
-                continue;
+            block[count++] = top[2 * x];
+            if (x < pairedColumns)
+                block[count++] = top[2 * x + 1];
+            if (bottom != nullptr) {
+                block[count++] = bottom[2 * x];
+                if (x < pairedColumns)
+                    block[count++] = bottom[2 * x + 1];
             }
-            reduced.StartBlock(x);
-            for (int pixel = 0; pixel < count; ++pixel) reduced.Add(x, block[pixel]);
-            halved->Row(y)[x] = reduced.Pixel(x);
+            out[x] = BlockPixel(block, count, reduced, x);
         }
     }
     return halved;
@@ -76,10 +106,6 @@ bool IsSmallest(const PixelSurface& picture) {
 
 std::size_t BytesOf(int width, int height) {
     return static_cast<std::size_t>(width) * height * sizeof(std::uint32_t);
-}
-
-std::size_t HalvedBytes(const PixelSurface& picture) {
-    return BytesOf((picture.Width() + 1) / 2, (picture.Height() + 1) / 2);
 }
 
 std::span<const char> PixelBytes(const PixelSurface& picture) {
@@ -104,39 +130,7 @@ std::pair<std::shared_ptr<CPictureCacheFile>, std::size_t> Appended(
     return {nullptr, 0};
 }
 
-// The halvings kept beside the picture: as many as fit, with it, in the bytes of the picture read
-// whole, down to a single pixel.
-std::vector<std::unique_ptr<PixelSurface>> HalvingsWithin(const PixelSurface& picture, bool darkestOfBlock,
-                                                          std::size_t decodedBytes) {
-    std::vector<std::unique_ptr<PixelSurface>> halvings;
-    std::size_t bytes = BytesOf(picture.Width(), picture.Height());
-    for (const PixelSurface* level = &picture;
-         !IsSmallest(*level) && bytes + HalvedBytes(*level) <= decodedBytes; level = halvings.back().get()) {
-        bytes += HalvedBytes(*level);
-        halvings.push_back(Halved(*level, darkestOfBlock));
-    }
-    return halvings;
-}
-
-// The smallest halvings of the picture, as many as the room holds: those a draw of the picture
-// shown small reads.
-std::vector<std::unique_ptr<PixelSurface>> SmallestHalvingsWithin(const PixelSurface& picture,
-                                                                  bool darkestOfBlock, std::size_t room) {
-    std::vector<std::unique_ptr<PixelSurface>> halvings;
-    std::size_t bytes = 0;
-    for (const PixelSurface* level = &picture; !IsSmallest(*level); level = halvings.back().get()) {
-        halvings.push_back(Halved(*level, darkestOfBlock));
-        bytes += BytesOf(halvings.back()->Width(), halvings.back()->Height());
-    }
-    std::size_t dropped = 0;
-    for (; dropped < halvings.size() && bytes > room; ++dropped)
-        bytes -= BytesOf(halvings[dropped]->Width(), halvings[dropped]->Height());
-    halvings.erase(halvings.begin(), halvings.begin() + static_cast<std::ptrdiff_t>(dropped));
-    return halvings;
-}
-
-// The halvings the file lacks, made from its smallest level as writing them would have made them:
-// the smallest whose longer side still reaches shownSide.
+// The picture halved as often as its longer side still reaches shownSide.
 std::shared_ptr<PixelSurface> HalvedToShow(std::shared_ptr<PixelSurface> picture, int shownSide,
                                            bool darkestOfBlock) {
     while (!IsSmallest(*picture) && (std::max(picture->Width(), picture->Height()) + 1) / 2 >= shownSide)
@@ -164,62 +158,99 @@ std::optional<CSpilledPicture::Refusal> CSpilledPicture::TakeRefusal() {
     return taken;
 }
 
-std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const PixelSurface& picture, bool darkestOfBlock,
-                                                        std::size_t decodedBytes) {
-    return Kept(PixelBytes(picture), picture, HalvingsWithin(picture, darkestOfBlock, decodedBytes),
-                darkestOfBlock, 0);
+std::shared_ptr<PixelSurface> CSpilledPicture::HalvedWithin(const BmpImage& picture, std::size_t pixels) {
+    const auto pixelsOf = [](const PixelSurface& surface) {
+        return static_cast<std::size_t>(surface.Width()) * surface.Height();
+    };
+    std::shared_ptr<PixelSurface> halved = picture.surface;
+    const bool darkestOfBlock = picture.bitCount <= 8 && IsDrawing(*halved);
+    while (pixelsOf(*halved) > pixels && !IsSmallest(*halved)) halved = Halved(*halved, darkestOfBlock);
+    return halved;
+}
+
+std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const BmpImage& picture, std::size_t decodedBytes) {
+    return Kept(PixelBytes(*picture.surface), picture, decodedBytes, 0);
 }
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::WriteFile(const std::vector<BYTE>& bytes,
-                                                            const PixelSurface& picture, bool darkestOfBlock,
+                                                            const BmpImage& picture,
                                                             std::size_t decodedBytes) {
-    return Kept({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, picture,
-                SmallestHalvingsWithin(picture, darkestOfBlock, decodedBytes - bytes.size()), darkestOfBlock,
+    return Kept({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, picture, decodedBytes,
                 bytes.size());
 }
 
-std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(
-    std::span<const char> largest, const PixelSurface& picture,
-    const std::vector<std::unique_ptr<PixelSurface>>& halvings, bool darkestOfBlock, std::size_t fileBytes) {
-    std::vector<std::span<const char>> parts{largest};
-    for (const auto& halving : halvings) parts.push_back(PixelBytes(*halving));
+std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> bytes, const BmpImage& picture,
+                                                       std::size_t decodedBytes, std::size_t fileBytes) {
+    const std::span<const char> parts[] = {bytes};
     auto [file, at] = Appended(parts);
     if (!file)
         return nullptr;
-    std::vector<Level> levels(1, Level{picture.Width(), picture.Height(), at});
-    std::size_t offset = at + largest.size();
-    for (const auto& halving : halvings) {
-        levels.push_back(Level{halving->Width(), halving->Height(), offset});
-        offset += BytesOf(halving->Width(), halving->Height());
-    }
+    // A picture of more colours than a table holds is no drawing; one of few is told when first read.
+    const std::optional<bool> darkestOfBlock =
+        picture.bitCount > 8 ? std::optional<bool>(false) : std::nullopt;
+    const PixelSurface& pixels = *picture.surface;
     return std::unique_ptr<CSpilledPicture>(
-        new CSpilledPicture(std::move(file), std::move(levels), offset - at, darkestOfBlock, fileBytes));
+        new CSpilledPicture(std::move(file), Level{pixels.Width(), pixels.Height(), at}, bytes.size(),
+                            decodedBytes, darkestOfBlock, fileBytes));
 }
 
-CSpilledPicture::CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, std::vector<Level> levels,
-                                 std::size_t bytes, bool darkestOfBlock, std::size_t fileBytes)
+CSpilledPicture::CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, Level picture, std::size_t bytes,
+                                 std::size_t decodedBytes, std::optional<bool> darkestOfBlock,
+                                 std::size_t fileBytes)
     : m_file(std::move(file)),
-      m_levels(std::move(levels)),
+      m_levels(1, picture),
       m_bytes(bytes),
+      m_decodedBytes(decodedBytes),
       m_darkestOfBlock(darkestOfBlock),
       m_fileBytes(fileBytes) {}
 
 CSpilledPicture::~CSpilledPicture() {
-    m_file->Free(m_levels.front().offset, m_bytes);
+    const Level& picture = m_levels.front();
+    m_file->Free(picture.offset, m_fileBytes > 0 ? m_fileBytes : BytesOf(picture.width, picture.height));
+    for (auto halving = m_levels.begin() + 1; halving != m_levels.end(); ++halving)
+        m_file->Free(halving->offset, BytesOf(halving->width, halving->height));
 }
 
-std::shared_ptr<PixelSurface> CSpilledPicture::Read(int shownSide) const {
-    auto level = std::find_if(m_levels.rbegin(), m_levels.rend(), [shownSide](const Level& l) {
+std::shared_ptr<PixelSurface> CSpilledPicture::Read(int shownSide) {
+    const auto level = std::find_if(m_levels.rbegin(), m_levels.rend(), [shownSide](const Level& l) {
         return std::max(l.width, l.height) >= shownSide;
     });
-    const Level& read = level != m_levels.rend() ? *level : m_levels.front();
-    const bool fromFile = &read == &m_levels.front() && m_fileBytes > 0;
-    std::shared_ptr<PixelSurface> picture =
-        fromFile ? Decoded() : std::make_shared<PixelSurface>(read.width, read.height);
-    if (!picture || (!fromFile && !m_file->Read(PixelBytes(*picture), read.offset)))
+    std::shared_ptr<PixelSurface> read = ReadLevel(level != m_levels.rend() ? *level : m_levels.front());
+    if (!read)
         return nullptr;
-    pixelsReadBack += static_cast<std::uint64_t>(read.width) * read.height;
-    return HalvedToShow(std::move(picture), shownSide, m_darkestOfBlock);
+    if (!m_darkestOfBlock)
+        m_darkestOfBlock = IsDrawing(*read);
+    const int readSide = std::max(read->Width(), read->Height());
+    std::shared_ptr<PixelSurface> shown = HalvedToShow(std::move(read), shownSide, *m_darkestOfBlock);
+    if (std::max(shown->Width(), shown->Height()) < readSide)
+        KeepHalving(*shown);
+    return shown;
+}
+
+std::shared_ptr<PixelSurface> CSpilledPicture::ReadLevel(const Level& level) const {
+    const bool fromFile = &level == &m_levels.front() && m_fileBytes > 0;
+    std::shared_ptr<PixelSurface> picture =
+        fromFile ? Decoded() : std::make_shared<PixelSurface>(level.width, level.height);
+    if (!picture || (!fromFile && !m_file->Read(PixelBytes(*picture), level.offset)))
+        return nullptr;
+    pixelsReadBack += static_cast<std::uint64_t>(level.width) * level.height;
+    return picture;
+}
+
+void CSpilledPicture::KeepHalving(const PixelSurface& halving) {
+    const std::size_t bytes = BytesOf(halving.Width(), halving.Height());
+    if (m_bytes + bytes > m_decodedBytes)
+        return;
+    const std::span<const char> parts[] = {PixelBytes(halving)};
+    std::error_code ignored;
+    const std::optional<std::size_t> at = m_file->Append(parts, ignored);
+    if (!at)
+        return;
+    m_bytes += bytes;
+    const auto larger = std::find_if(m_levels.begin(), m_levels.end(), [&halving](const Level& l) {
+        return std::max(l.width, l.height) < std::max(halving.Width(), halving.Height());
+    });
+    m_levels.insert(larger, Level{halving.Width(), halving.Height(), *at});
 }
 
 std::shared_ptr<PixelSurface> CSpilledPicture::Decoded() const {

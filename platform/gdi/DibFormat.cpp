@@ -288,6 +288,18 @@ void DecodeWholePixels(const DibDescription& dib, const RGBQUAD* colors, const B
                   surface.Row(y));
 }
 
+// The pixels of one row of a block, from x to end, x moved past them: a run of one colour, as
+// most rows of a plan are, weighed at once.
+void AddBlockRow(ReducedRow& reduced, int block, const std::uint32_t* source, int& x, int end) {
+    while (x < end) {
+        const std::uint32_t pixel = source[x];
+        const int first = x;
+        while (++x < end && source[x] == pixel) {
+        }
+        reduced.AddRepeated(block, pixel, static_cast<std::uint32_t>(x - first));
+    }
+}
+
 void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                          PixelSurface& surface, int step) {
     const RowFormat format = RowFormatOf(dib, colors);
@@ -300,7 +312,7 @@ void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const
             DecodeRow(format, bits + static_cast<std::size_t>(RowIndex(dib, sourceY)) * dib.stride, width,
                       source.data());
             for (int block = 0, x = 0; x < width; ++block)
-                for (const int end = std::min(x + step, width); x < end; ++x) reduced.Add(block, source[x]);
+                AddBlockRow(reduced, block, source.data(), x, std::min(x + step, width));
         }
         reduced.Finish(surface.Row(y));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
 #include "platform/ctl/CComboBox.h"
@@ -10,13 +12,15 @@
 
 // The program with a layout whose dialogs a test opens from the menu bar and
 // works through their controls, as a person does. A new default track writes the
-// default-settings files into the base folder: the test's own.
+// default-settings files into the base folder, and a print goes to the working folder: both
+// the test's own.
 class DialogsInProgram : public EveryClassLayout {
   protected:
     void SetUp() override {
         EveryClassLayout::SetUp();
         m_previousBase = CDataFolders::GetBaseFolder();
         CDataFolders::SetBaseFolder(CWinPath::FromReal(folder.Path()) + "\\");
+        std::filesystem::current_path(folder.Path());
     }
     void TearDown() override {
         EveryClassLayout::TearDown();

@@ -8,7 +8,7 @@
 #include "model/CGroup.h"
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
-#include "tests/app/PlanInProgram.h"
+#include "tests/app/LayoutInProgram.h"
 
 // A layout holding one object of every class a layout stores, each made with its tool as a
 // person makes it, one object to a cell of a grid over the plan window.
@@ -36,7 +36,7 @@ inline const std::set<std::string> kStoredClasses = {
     "CSizeAngle", "CTrack",   "CCircTrack", "CArcTrack",    "CSplineTrack", "CBenchwork",
     "CMount",     "C3D",      "CSprite",    "CCamera",      "CGroup"};
 
-class EveryClassLayout : public PlanInProgram {
+class EveryClassLayout : public LayoutInProgram {
   protected:
     CCVNDoc& Layout() { return *ActiveLayout(); }
     CMemberList& Members() { return Layout().m_rootGroup.m_members; }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "shell/CCVNView.h"
+#include "terrain/CBenchwork.h"
+#include "tests/app/DialogsInProgram.h"
 #include "tests/app/LayoutInProgram.h"
+#include "tools/datagen/DataPictures.h"
 
 namespace {
 
@@ -18,6 +23,22 @@ class PlanKeyboard : public LayoutInProgram {
         }
         ASSERT_NE(layout->m_tool.m_nMultiPoint, 0);
     }
+};
+
+// A benchwork selected with the 3D view open: a build of its model stores the path its texture
+// was found under, so the texture's name tells whether an arrow's release built it again.
+class PlanKeyRelease : public DialogsInProgram {
+  protected:
+    void SetUp() override {
+        DialogsInProgram::SetUp();
+        ASSERT_TRUE(DataPictures::WriteAll(CWinPath::Resolve(CDataFolders::GetBaseFolder())));
+        DrawOutline(ID_TOOL_BENCHWORK);
+        benchwork = static_cast<CBenchwork*>(SelectOnly("CBenchwork"));
+        CMDIChildWnd* planFrame = Main().MDIGetActive();
+        Command(ID_SHOW_3D_VIEW);
+        Main().MDIActivate(planFrame);
+    }
+    CBenchwork* benchwork = nullptr;
 };
 
 }  // namespace
@@ -52,4 +73,40 @@ TEST_F(PlanKeyboard, TheKeyboardComesBackToThePlanWhenTheToolParametersGoAndEsca
     EXPECT_EQ(CWnd::GetFocus(), plan);
     host.PressKey(VK_ESCAPE);
     EXPECT_EQ(layout->m_tool.m_nMultiPoint, 0);
+}
+
+TEST_F(PlanKeyRelease, AnArrowReleasedInThePlanBuildsTheSelectionOnlyWhenThePlanSawItsPress) {
+    const struct {
+        const char* pressedIn;
+        std::function<void()> pressDown;
+        bool builds;
+    } cases[] = {
+        {"a menu",
+         [&] {
+             host.PressKey(VK_MENU);
+             host.WhenModal("", [&](CWnd&) { host.PressKey(VK_ESCAPE); });
+             host.KeyDown(VK_DOWN);
+             host.PressKey(VK_ESCAPE);
+         },
+         false},
+        {"a dialog",
+         [&] {
+             host.WhenModal("", [&](CWnd&) {
+                 host.KeyDown(VK_DOWN);
+                 host.PressKey(VK_ESCAPE);
+             });
+             Command(ID_ROTATE_BY_DEGREES);
+         },
+         false},
+        {"the plan", [&] { host.KeyDown(VK_DOWN); }, true},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.pressedIn);
+        ASSERT_EQ(CWnd::GetFocus(), View());
+        benchwork->m_strTexture = "rcgrass.bmp";
+        each.pressDown();
+        ASSERT_EQ(CWnd::GetFocus(), View());
+        host.KeyUp(VK_DOWN);
+        EXPECT_EQ(benchwork->m_strTexture != "rcgrass.bmp", each.builds);
+    }
 }

@@ -4,17 +4,17 @@
 #include <functional>
 #include <set>
 
-#include "model/CDataFolders.h"
 #include "model/CLengthFormat.h"
 #include "model/CPaint.h"
 #include "platform/cdlg/CFileDialog.h"
+#include "platform/ctl/CButton.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/CMessageBoxWnd.h"
 #include "platform/ctl/CStatic.h"
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/ctl/ListControlDefs.h"
-#include "tests/app/DialogsInProgram.h"
-#include "tools/datagen/DataPictures.h"
+#include "tests/app/MenuDialogsInProgram.h"
+#include "track/CParTrack.h"
 
 // Every field a person can type into, in every dialog the menu bar opens and in the properties
 // dialog of every stored class, found by walking the menus, the class records, the tabs and the
@@ -22,16 +22,9 @@
 
 namespace {
 
-// Commands that leave the layout the walk works on; their dialogs are none.
-const std::set<UINT> kLeavingTheLayout = {ID_FILE_NEW, ID_FILE_CLOSE, ID_APP_EXIT, ID_FILE_PRINT_PREVIEW,
-                                          ID_WINDOW_NEW};
-
 // Dialogs whose OK does what they show, untouched or not, and open afresh: a turn, a piece
 // placed, a print.
 const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES, ID_TRACK_WIZARD, ID_FILE_PRINT};
-
-// The bases of every object and track piece, and the wizard's labels, which live in its preview.
-const std::set<std::string> kNoObjectAtPlan = {"CPaint", "CParTrack", "CWizardLabel"};
 
 // What a field can do wrong.
 enum class Fault {
@@ -45,13 +38,48 @@ enum class Fault {
 
 // Faults still open, by dialog: each is told once more here so that every other field of every
 // dialog stays held to the rule.
-const std::set<std::pair<std::string, Fault>> kOpenFaults = {};
+const std::set<std::pair<std::string, Fault>> kOpenFaults = {{"Elevations", Fault::kRefusesNamedBound}};
 
-// Where a field lies: the dialog the command opens with an object of the class selected (none:
-// nothing), the tab turned to, the field's place among the fields shown there, and its label.
-struct FieldPlace {
+// Buttons that close their dialog or show its help; every other push button may open one.
+const std::set<UINT> kClosingOrHelp = {IDOK, IDCANCEL, IDHELP, ID_APPLY_NOW};
+
+// Dialogs whose OK does what they show, untouched or not, and open afresh, reached by a button
+// or a gesture: a piece placed beside the track.
+const std::set<std::string> kActingCaptions = {"Parallel track"};
+
+// A push button pressed on the way to a dialog: the tab it lies on, its place among the buttons
+// shown there, and its text.
+struct ButtonPress {
+    int tab;
+    size_t index;
+    CString text;
+};
+
+// A press at a share of the way along a track piece and its release at another, the mouse a
+// number of pixels beside the piece.
+struct Stroke {
+    double from;
+    double to;
+    int beside;
+};
+
+// The passes a tool is tried with, until one opens a dialog: a drag from end to end (spans),
+// and a click on the piece then one beside it (chains, and a band pulled from one).
+const std::vector<std::vector<Stroke>> kPasses = {{{0.0, 1.0, 0}}, {{0.5, 0.5, 0}, {0.5, 0.5, 30}}};
+
+// How a dialog is reached: the command chosen with an object of the class selected (none:
+// nothing); for a tool, one of the passes along a track piece (none: -1); then the buttons pressed.
+struct Route {
     UINT command;
     std::string selected;
+    int pass = -1;
+    std::vector<ButtonPress> presses;
+};
+
+// Where a field lies: the dialog its route reaches, the tab turned to, the field's place among
+// the fields shown there, and its label.
+struct FieldPlace {
+    Route route;
     CString caption;
     int tab;
     size_t index;
@@ -62,10 +90,17 @@ bool IsOpenFault(const FieldPlace& place, Fault fault) {
     return kOpenFaults.count({place.caption.c_str(), fault}) != 0;
 }
 
+bool IsActing(const FieldPlace& place) {
+    return kActing.count(place.route.command) != 0 || kActingCaptions.count(place.caption.c_str()) != 0;
+}
+
 std::ostream& operator<<(std::ostream& out, const FieldPlace& place) {
     out << place.caption.c_str();
-    if (!place.selected.empty())
-        out << " of " << place.selected;
+    if (!place.route.selected.empty())
+        out << " of " << place.route.selected;
+    if (place.route.pass >= 0)
+        out << " after pass " << place.route.pass << " along track";
+    for (const ButtonPress& press : place.route.presses) out << " through \"" << press.text.c_str() << "\"";
     return out << ", tab " << place.tab << ", field " << place.index << " \"" << place.label.c_str() << "\"";
 }
 
@@ -98,6 +133,36 @@ void CollectFields(CWnd& window, std::vector<CWnd*>& fields) {
     }
 }
 
+// The push buttons shown in the window and its children that may open a dialog, in their order.
+void CollectButtons(CWnd& window, std::vector<CWnd*>& buttons) {
+    for (CWnd* child : window.Children()) {
+        auto* button = dynamic_cast<CButton*>(child);
+        if (button != nullptr && button->IsPushButton() && button->IsWindowVisible() &&
+            button->IsWindowEnabled() && kClosingOrHelp.count(static_cast<UINT>(button->GetDlgCtrlID())) == 0)
+            buttons.push_back(button);
+        else if (child->IsWindowVisible())
+            CollectButtons(*child, buttons);
+    }
+}
+
+// The button that confirms the dialog: OK, or the default push button where it has no OK.
+CWnd* ConfirmingButton(CWnd& dialog) {
+    if (CWnd* ok = dialog.GetDlgItem(IDOK))
+        return ok;
+    std::vector<CWnd*> buttons;
+    CollectButtons(dialog, buttons);
+    for (CWnd* button : buttons)
+        if (static_cast<CButton*>(button)->GetButtonStyle() == BS_DEFPUSHBUTTON)
+            return button;
+    return nullptr;
+}
+
+// A window of fields: no message box, file dialog or menu.
+bool IsDialogOfFields(CWnd& modal) {
+    return dynamic_cast<CMessageBoxWnd*>(&modal) == nullptr &&
+           dynamic_cast<CFileDialog*>(&modal) == nullptr && dynamic_cast<CMenuPopupWnd*>(&modal) == nullptr;
+}
+
 // The text of the label just before the field, where the dialog has one.
 CString LabelOf(CWnd& field) {
     const auto& siblings = field.GetParent()->Children();
@@ -108,15 +173,6 @@ CString LabelOf(CWnd& field) {
     return text;
 }
 
-CTabCtrl* TabsOf(CWnd& window) {
-    for (CWnd* child : window.Children()) {
-        if (auto* tabs = dynamic_cast<CTabCtrl*>(child))
-            return tabs;
-        if (CTabCtrl* inner = TabsOf(*child))
-            return inner;
-    }
-    return nullptr;
-}
 
 // The bounds a refusal names: "between A and B", the sentence's full stop left out.
 bool NamedBounds(const CString& refusal, CString& low, CString& high) {
@@ -132,94 +188,192 @@ bool NamedBounds(const CString& refusal, CString& low, CString& high) {
     return true;
 }
 
-class WalkedFields : public DialogsInProgram {
+class WalkedFields : public MenuDialogsInProgram {
   protected:
-    // The program's data folders as installed, with their pictures.
-    void SetUp() override {
-        DialogsInProgram::SetUp();
-        KeepDataFolders();
-        ASSERT_TRUE(DataPictures::WriteAll(CWinPath::Resolve(CDataFolders::GetBaseFolder())));
-        BuildEveryClass();
-        ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
-        Layout().OnOpenDocument(m_saved.c_str());
-        m_built = Stored(Layout());
-    }
-    // The data folders the program is told of are the installed ones.
-    void KeepDataFolders() {
-        for (const CDataFolders::Entry& entry : CDataFolders::Table()) {
-            const CString stored = CDataFolders::GetBaseFolder() + entry.subFolder;
-            std::filesystem::create_directories(CWinPath::Resolve(stored));
-            CProfile::Program().WriteProfileString("Paths", entry.key, stored);
-        }
-    }
-    // The layout as it was built, unmodified, in its first plan window, the selection the
-    // place's; the data folders as installed.
-    void Restore(const std::string& selected) {
-        KeepDataFolders();
-        Main().MDIActivate(plan->GetParentFrame());
-        if (Layout().IsModified() || Layout().m_tool.GetUndoCount() != 0 || Stored(Layout()) != m_built)
-            Layout().OnOpenDocument(m_saved.c_str());
-        Layout().SetModifiedFlag(FALSE);
-        Command(ID_TOOL_SELECTOR);
-        if (!selected.empty())
-            SelectOnly(selected.c_str());
-    }
-    // Chooses the command with the selection; every modal window it opens, but for a message
-    // box, is walked for its fields.
+    // Chooses the command with the selection; every modal window it opens is walked. A command
+    // that opens nothing and sets a mark the selector clears is a tool: a pass along track with
+    // it may open one.
     void Discover(UINT command, const std::string& selected) {
         Restore(selected);
         if (!IsEnabled(command))
             return;
         const bool checked = IsChecked(command);
-        ChooseThen(command, [=, this](CWnd& modal) {
-            if (dynamic_cast<CMessageBoxWnd*>(&modal) == nullptr &&
-                dynamic_cast<CFileDialog*>(&modal) == nullptr)
-                CollectPlaces(modal, command, selected);
+        bool opened = false;
+        std::vector<ButtonPress> presses;
+        ChooseThen(command, [&](CWnd& modal) {
+            opened = true;
+            presses = Walk(modal, {command, selected, -1, {}});
+        });
+        const bool marked = !opened && !checked && IsChecked(command);
+        if (marked)
+            Command(ID_TOOL_SELECTOR);
+        // A tool's mark goes with the selector; a window the command shows beside the plan, or a
+        // setting it turns on, goes as it came.
+        if (marked && !IsChecked(command))
+            tools.push_back({command, selected, 0, {}});
+        else if (IsChecked(command) != checked)
+            ChooseFromMenu(command);
+        DiscoverBehind({command, selected, -1, {}}, presses);
+    }
+    // Opens the route's dialog afresh and walks it, then every dialog its buttons open; answers
+    // whether one opened.
+    bool DiscoverRoute(const Route& route) {
+        Restore(route.selected);
+        bool opened = false;
+        std::vector<ButtonPress> presses;
+        Open(route, [&](CWnd& modal) {
+            opened = true;
+            presses = Walk(modal, route);
+        });
+        DiscoverBehind(route, presses);
+        return opened;
+    }
+    // Tries the tool with each pass until one opens a dialog.
+    void DiscoverPasses(Route tool) {
+        for (tool.pass = 0; tool.pass < static_cast<int>(kPasses.size()) && !DiscoverRoute(tool);
+             ++tool.pass) {
+        }
+    }
+    void DiscoverBehind(const Route& route, const std::vector<ButtonPress>& presses) {
+        for (const ButtonPress& press : presses) {
+            Route inner = route;
+            inner.presses.push_back(press);
+            DiscoverRoute(inner);
+        }
+    }
+    // Collects the places of a dialog of fields a command opens, or one reached by a button or a
+    // tool not reached before, and answers the buttons that may open another; then closes it.
+    std::vector<ButtonPress> Walk(CWnd& modal, const Route& route) {
+        std::vector<ButtonPress> presses;
+        CString caption;
+        modal.GetWindowText(caption);
+        const std::pair<UINT, std::string> byCommand{0, caption.c_str()};
+        const std::pair<UINT, std::string> byTool{route.pass >= 0 ? route.command : 0, caption.c_str()};
+        const bool reached = m_reached.count(byCommand) != 0 || m_reached.count(byTool) != 0;
+        m_reached.insert(byTool);
+        if (IsDialogOfFields(modal) && !(reached && (route.pass >= 0 || !route.presses.empty()))) {
+            CollectPlaces(modal, route);
+            const CTabCtrl* tabs = TabsOf(modal);
+            for (int tab = 0; tab < (tabs ? tabs->GetItemCount() : 1); ++tab) {
+                const std::vector<CWnd*> buttons = ButtonsOn(modal, tab);
+                for (size_t index = 0; index < buttons.size(); ++index) {
+                    if (buttons[index] == ConfirmingButton(modal))
+                        continue;
+                    CString text;
+                    buttons[index]->GetWindowText(text);
+                    presses.push_back({tab, index, text});
+                }
+            }
+        }
+        modal.EndModalLoop(IDCANCEL);
+        return presses;
+    }
+    // Reaches the route's dialog, whose action then runs.
+    void Open(const Route& route, HeadlessHost::ModalAction action) {
+        for (auto press = route.presses.rbegin(); press != route.presses.rend(); ++press)
+            action = [this, press = *press, inner = std::move(action)](CWnd& dialog) {
+                Press(dialog, press, inner);
+            };
+        if (route.pass >= 0)
+            PassAlongTrack(route, action);
+        else
+            ChooseThen(route.command, action);
+    }
+    // Presses the button; the dialog it opens runs the action. The dialog pressed in is then
+    // confirmed when that one was, else cancelled.
+    void Press(CWnd& dialog, const ButtonPress& press, const HeadlessHost::ModalAction& action) {
+        const std::vector<CWnd*> buttons = ButtonsOn(dialog, press.tab);
+        if (press.index >= buttons.size())
+            return;
+        bool ran = false;
+        bool confirmed = false;
+        host.WhenModal("", [&](CWnd& inner) {
+            ran = true;
+            action(inner);
+            host.RunUntilIdle();
+            confirmed = !inner.InModalLoop() && inner.ModalResult() == IDOK;
+        });
+        host.AdvanceClock(kClickPause);
+        host.ClickClient(buttons[press.index], CPoint(3, 3));
+        if (!ran)
+            host.ForgetModalActions();
+        if (!dialog.InModalLoop())
+            return;
+        if (confirmed)
+            ClickConfirming(dialog);
+        else
+            Cancel(dialog);
+    }
+    // Chooses the tool and makes the pass's strokes along a track piece, the selected one, else
+    // the straight, until a window of fields opens and runs the action; a message box before it
+    // is answered, and every window after it closed.
+    void PassAlongTrack(const Route& route, HeadlessHost::ModalAction action) {
+        Command(route.command);
+        CParTrack* piece = nullptr;
+        for (CPaint* member : Members())
+            if (auto* track = dynamic_cast<CParTrack*>(member);
+                track && (track->IsSelected() || (!piece && track->GetClassName() == "CTrack")))
+                piece = track;
+        ASSERT_NE(piece, nullptr);
+        const auto along = [&](double share, int beside) {
+            const CDoublePoint begin = piece->LocalToWorld(piece->GetEndPoint(0).x, piece->GetEndPoint(0).y);
+            const CDoublePoint end = piece->LocalToWorld(piece->GetEndPoint(1).x, piece->GetEndPoint(1).y);
+            return ScreenOfPlan({begin.x + share * (end.x - begin.x), begin.y + share * (end.y - begin.y)}) +
+                   CSize(0, beside);
+        };
+        bool opened = false;
+        WhenPassOpens([&](CWnd& modal) {
+            opened = true;
+            action(modal);
+        });
+        for (const Stroke& stroke : kPasses[static_cast<size_t>(route.pass)]) {
+            if (opened)
+                break;
+            host.AdvanceClock(kClickPause);
+            host.MouseMove(along(stroke.from, stroke.beside));
+            host.MouseDown(along(stroke.from, stroke.beside));
+            host.MouseMove(along((stroke.from + stroke.to) / 2, stroke.beside));
+            host.MouseUp(along(stroke.to, stroke.beside));
+            host.RunUntilIdle();
+        }
+        host.ForgetModalActions();
+    }
+    void WhenPassOpens(const HeadlessHost::ModalAction& action) {
+        host.WhenModal("", [this, action](CWnd& modal) {
+            if (!IsDialogOfFields(modal)) {
+                WhenPassOpens(action);
+                modal.EndModalLoop(IDCANCEL);
+                return;
+            }
+            action(modal);
+            CloseEvery();
+        });
+    }
+    void CloseEvery() {
+        host.WhenModal("", [this](CWnd& modal) {
+            CloseEvery();
             modal.EndModalLoop(IDCANCEL);
         });
-        // A window the command shows beside the plan, its mark now set, goes as it came.
-        if (IsChecked(command) != checked)
-            ChooseFromMenu(command);
     }
-    // Chooses the command from the menu bar; the first modal window it opens, if any, runs the
-    // action.
-    void ChooseThen(UINT command, HeadlessHost::ModalAction action) {
-        CMenu* bar = Main().GetMenu();
-        for (int title = 0; title < bar->GetMenuItemCount(); ++title)
-            for (int item = 0; item < bar->GetSubMenu(title)->GetMenuItemCount(); ++item)
-                if (bar->GetSubMenu(title)->GetMenuItemID(item) == command) {
-                    host.WhenModal("", [&, item](CWnd& popup) {
-                        host.WhenModal("", action);
-                        host.AdvanceClock(kClickPause);
-                        host.ClickClient(&popup,
-                                         static_cast<CMenuPopupWnd&>(popup).ItemRect(item).CenterPoint());
-                    });
-                    CRect window;
-                    Main().GetWindowRect(&window);
-                    host.AdvanceClock(kClickPause);
-                    host.Click(NonClientPainter::MenuBarItemRect(Main(), title).CenterPoint() +
-                               window.TopLeft());
-                    host.RunUntilIdle();
-                    host.ForgetModalActions();
-                    return;
-                }
-    }
-    void CollectPlaces(CWnd& dialog, UINT command, const std::string& selected) {
+    void CollectPlaces(CWnd& dialog, const Route& route) {
         CString caption;
         dialog.GetWindowText(caption);
         const CTabCtrl* tabs = TabsOf(dialog);
         for (int tab = 0; tab < (tabs ? tabs->GetItemCount() : 1); ++tab) {
             for (CWnd* field : FieldsOn(dialog, tab))
-                places.push_back({command, selected, caption, tab, m_indexOnTab++, LabelOf(*field)});
+                places.push_back({route, caption, tab, m_indexOnTab++, LabelOf(*field)});
             m_indexOnTab = 0;
         }
         ++dialogs;
     }
-    std::vector<CWnd*> FieldsOn(CWnd& dialog, int tab) {
+    void ShowTab(CWnd& dialog, int tab) {
         if (auto* sheet = dynamic_cast<CPropertySheet*>(&dialog))
             TurnTo(*sheet, tab);
         else if (CTabCtrl* tabs = TabsOf(dialog))
             DialogInput::ClickTab(host, tabs, tab);
+    }
+    std::vector<CWnd*> FieldsOn(CWnd& dialog, int tab) {
+        ShowTab(dialog, tab);
         std::vector<CWnd*> fields;
         CollectFields(dialog, fields);
         return fields;
@@ -233,12 +387,18 @@ class WalkedFields : public DialogsInProgram {
             host.KeyUp(VK_CONTROL);
         }
     }
+    std::vector<CWnd*> ButtonsOn(CWnd& dialog, int tab) {
+        ShowTab(dialog, tab);
+        std::vector<CWnd*> buttons;
+        CollectButtons(dialog, buttons);
+        return buttons;
+    }
     // Opens the place's dialog and works its field.
     void Work(const FieldPlace& place, std::function<void(CWnd& dialog, CWnd& field)> work) {
         bool opened = false;
         CString caption = "none";
         size_t count = 0;
-        ChooseThen(place.command, [&](CWnd& dialog) {
+        Open(place.route, [&](CWnd& dialog) {
             dialog.GetWindowText(caption);
             const std::vector<CWnd*> fields = FieldsOn(dialog, place.tab);
             count = fields.size();
@@ -246,8 +406,7 @@ class WalkedFields : public DialogsInProgram {
             AnswerEveryBox();
             if (opened)
                 work(dialog, *fields[place.index]);
-            if (dialog.InModalLoop())
-                ClickControl(dialog, IDCANCEL);
+            Cancel(dialog);
         });
         if (!opened && !IsOpenFault(place, Fault::kNotReopened))
             ADD_FAILURE() << place << ": the dialog or its field does not open again, but " << caption.c_str()
@@ -255,13 +414,38 @@ class WalkedFields : public DialogsInProgram {
     }
     // Types over the field's text and confirms the dialog: the first refusal, or nothing.
     CString Typed(const FieldPlace& place, const CString& text) {
-        Restore(place.selected);
+        Restore(place.route.selected);
         const size_t boxes = host.MessageBoxes().size();
         Work(place, [&](CWnd& dialog, CWnd& field) {
             DialogInput::Retype(host, &field, text);
             Confirm(dialog, field);
         });
         return host.MessageBoxes().size() > boxes ? host.MessageBoxes()[boxes].text : CString();
+    }
+    // What a save writes; after a pass, of the objects only: the tool and selection a pass leaves
+    // are the state of the work.
+    std::vector<BYTE> Kept(const FieldPlace& place) {
+        if (place.route.pass < 0)
+            return Stored(Layout());
+        std::vector<BYTE> objects;
+        for (CPaint* member : Members()) {
+            const std::vector<BYTE> bytes = member->StoredBytes();
+            objects.insert(objects.end(), bytes.begin(), bytes.end());
+        }
+        return objects;
+    }
+    // Cancel, or the window's close where it has none.
+    void Cancel(CWnd& dialog) {
+        if (dialog.InModalLoop() && dialog.GetDlgItem(IDCANCEL) != nullptr)
+            ClickControl(dialog, IDCANCEL);
+        else if (dialog.InModalLoop())
+            dialog.EndModalLoop(IDCANCEL);
+    }
+    void ClickConfirming(CWnd& dialog) {
+        CWnd* button = ConfirmingButton(dialog);
+        ASSERT_NE(button, nullptr) << "a dialog with no button to confirm it";
+        host.AdvanceClock(kClickPause);
+        host.ClickClient(button, CPoint(3, 3));
     }
     // Every message box the dialog shows is answered OK, as long as it stays open.
     void AnswerEveryBox() {
@@ -279,66 +463,48 @@ class WalkedFields : public DialogsInProgram {
     void Confirm(CWnd& dialog, CWnd& field) {
         auto* edit = dynamic_cast<CEdit*>(&field);
         if (edit != nullptr && edit->IsMultiLine())
-            ClickControl(dialog, IDOK);
+            ClickConfirming(dialog);
         else
             host.PressKey(VK_RETURN);
     }
 
-    const std::filesystem::path m_saved = folder / "walked.cvn";
+    // The dialogs walked, by the tool whose pass opened them (none: a command or a button) and caption.
+    std::set<std::pair<UINT, std::string>> m_reached;
     std::vector<FieldPlace> places;
+    // The tools, with their selection, whose pass along track the walk tries.
+    std::vector<Route> tools;
     size_t dialogs = 0;
     size_t m_indexOnTab = 0;
-    std::vector<BYTE> m_built;
 };
 
 }  // namespace
 
 TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest) {
-    // The classes a layout stores, each with an object at the plan.
-    std::vector<std::string> stored;
-    for (const CRuntimeClass* record : CRuntimeClass::Creatable())
-        if (record->IsDerivedFrom(RUNTIME_CLASS(CPaint)) && record->m_wSchema != 0xFFFF &&
-            kNoObjectAtPlan.count(record->m_lpszClassName) == 0)
-            stored.push_back(record->m_lpszClassName);
-    ASSERT_EQ(std::set<std::string>(stored.begin(), stored.end()), ClassesAtPlan());
-    // Every command of the menu bar with nothing selected; one grey then, and Properties, with
-    // an object of each class selected.
-    CMenu* bar = Main().GetMenu();
-    for (int title = 0; title < bar->GetMenuItemCount(); ++title)
-        for (int item = 0; item < bar->GetSubMenu(title)->GetMenuItemCount(); ++item) {
-            const UINT command = bar->GetSubMenu(title)->GetMenuItemID(item);
-            if (command == 0 || kLeavingTheLayout.count(command) != 0)
-                continue;
-            Restore("");
-            const bool grey = !IsEnabled(command);
-            for (const std::string& selected :
-                 grey || command == ID_EDIT_PROPERTIES ? stored : std::vector<std::string>{""})
-                Discover(command, selected);
-        }
+    WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
+    for (const Route& tool : tools) DiscoverPasses(tool);
     std::cout << places.size() << " fields in " << dialogs << " dialogs\n";
     RecordProperty("fields", static_cast<int>(places.size()));
     for (const FieldPlace& place : places) {
-        Restore(place.selected);
-        const std::vector<BYTE> before = Stored(Layout());
+        Restore(place.route.selected);
+        const std::vector<BYTE> before = Kept(place);
         const size_t boxes = host.MessageBoxes().size();
         Work(place, [&](CWnd& dialog, CWnd& field) {
             host.ClickClient(&field, CPoint(3, 3));
             host.PressKey(VK_TAB);
-            ClickControl(dialog, IDOK);
+            ClickConfirming(dialog);
         });
-        if (kActing.count(place.command) == 0) {
+        if (!IsActing(place)) {
             if (host.MessageBoxes().size() != boxes && !IsOpenFault(place, Fault::kRefusesUntouched))
                 ADD_FAILURE() << place
                               << ": left and confirmed untouched, it is refused: " << LastBoxText().c_str();
-            else if ((Stored(Layout()) != before || Layout().IsModified()) &&
+            else if ((Kept(place) != before || Layout().IsModified()) &&
                      !IsOpenFault(place, Fault::kChangesUntouched))
                 ADD_FAILURE() << place << ": left and confirmed untouched, it changes the layout";
         }
         const CString word = Typed(place, "abc");
         if (word.IsEmpty()) {
             // A field of words shows the words it took.
-            if (kActing.count(place.command) == 0 && Shown(place) != "abc" &&
-                !IsOpenFault(place, Fault::kShowsOther))
+            if (!IsActing(place) && Shown(place) != "abc" && !IsOpenFault(place, Fault::kShowsOther))
                 ADD_FAILURE() << place << ": takes abc but shows " << Shown(place).c_str();
             continue;
         }
@@ -353,12 +519,11 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
         }
         // A wizard field's bounds make a piece only with what the page's other fields hold, and
         // the pages keep what was placed: its own walk sets those fields for each bound.
-        if (!named || place.command == ID_TRACK_WIZARD)
+        if (!named || place.route.command == ID_TRACK_WIZARD)
             continue;
         for (const CString& bound : {low, high}) {
             const CString refusal = Typed(place, bound);
-            const CString shown =
-                refusal.IsEmpty() && kActing.count(place.command) == 0 ? Shown(place) : bound;
+            const CString shown = refusal.IsEmpty() && !IsActing(place) ? Shown(place) : bound;
             if (!refusal.IsEmpty()) {
                 if (!IsOpenFault(place, Fault::kRefusesNamedBound))
                     ADD_FAILURE() << place << ": refuses the bound " << bound.c_str()

@@ -97,7 +97,9 @@ class EnvironmentSetting {
 
 // A folder another process holds stays, whatever it is named; one whose lock no one holds, left
 // by a process that ended without cleaning up, goes when the next process takes its own folder
-// there; one without a lock file, being made or none of the program's, is left alone.
+// there, as does one an older build named by the number of a process that no longer runs, with
+// no lock file; one without a lock file, being made or none of the program's, or named by a
+// process still running, is left alone.
 TEST(CacheFolders, OnlyAFolderNoProcessHoldsIsRemoved) {
     TestFolder parent;
     OtherProcess holding(parent.Path());
@@ -105,6 +107,12 @@ TEST(CacheFolders, OnlyAFolderNoProcessHoldsIsRemoved) {
     fs::create_directory(parent / "left");
     std::ofstream(parent / "left" / "lock") << "";
     fs::create_directory(parent / "making");
+    // Beyond any process number the system gives.
+    const fs::path olderLeft = parent / "2147483647", olderRunning = parent / std::to_string(getpid());
+    for (const fs::path& older : {olderLeft, olderRunning}) {
+        fs::create_directory(older);
+        std::ofstream(older / "picture") << "pixels";
+    }
 
     std::error_code error;
     const fs::path own = LiveCacheFolder(parent.Path(), error);
@@ -114,6 +122,8 @@ TEST(CacheFolders, OnlyAFolderNoProcessHoldsIsRemoved) {
     EXPECT_TRUE(fs::is_directory(holding.Folder()));
     EXPECT_FALSE(fs::exists(parent / "left"));
     EXPECT_TRUE(fs::is_directory(parent / "making"));
+    EXPECT_FALSE(fs::exists(olderLeft));
+    EXPECT_TRUE(fs::is_directory(olderRunning));
 
     holding.Kill();
     // Named by a path of its own, so that the folder this process took before the fork is not the

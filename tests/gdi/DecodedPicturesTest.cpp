@@ -309,11 +309,99 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
     }
 }
 
-// Past the budget, a picture read whole is kept in the cache folder once, as its file's bytes when
-// they are fewer than its pixels, with the smallest halvings that fit in what they leave; the
-// others are made as a draw asks for them, each pixel the average of its block as a written
-// halving holds it. One read reduced is kept with its halvings. Either way the cache holds no more
-// than the pictures decoded, and nothing once they are let go.
+namespace {
+
+// The picture halved as plainly as can be: each pixel the rounded average of each channel over the
+// block of up to two by two it stands for, or the block's colour when it has one.
+std::unique_ptr<PixelSurface> PlainlyHalved(const PixelSurface& picture) {
+    auto halved = std::make_unique<PixelSurface>((picture.Width() + 1) / 2, (picture.Height() + 1) / 2);
+    for (int y = 0; y < halved->Height(); ++y)
+        for (int x = 0; x < halved->Width(); ++x) {
+            std::vector<std::uint32_t> block;
+            for (int row = 2 * y; row < std::min(2 * y + 2, picture.Height()); ++row)
+                for (int column = 2 * x; column < std::min(2 * x + 2, picture.Width()); ++column)
+                    block.push_back(picture.At(column, row));
+            std::uint32_t average = 0;
+            for (const int shift : {0, 8, 16}) {
+                std::uint32_t sum = 0;
+                for (const std::uint32_t pixel : block) sum += (pixel >> shift) & 0xFF;
+                average |= ((sum + static_cast<std::uint32_t>(block.size()) / 2) / block.size()) << shift;
+            }
+            const bool oneColour = std::count(block.begin(), block.end(), block[0]) == std::ssize(block);
+            halved->Set(x, y, oneColour ? block[0] : average);
+        }
+    return halved;
+}
+
+}  // namespace
+
+// A picture past the budget shown small is its halvings, pixel for pixel, whatever its sides, and
+// the same again when drawn from the halving kept.
+TEST(DecodedPictures, APictureShownSmallIsItsHalvings) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    PixelSurface odd(203, 77);
+    for (int y = 0; y < odd.Height(); ++y)
+        for (int x = 0; x < odd.Width(); ++x)
+            odd.Set(x, y,
+                    (x * 7919u + y * 104729u) % 3 == 0
+                        ? 0x102030u
+                        : static_cast<std::uint32_t>(x * y * 2654435761u) & 0xFFFFFF);
+    WriteFileBytes(folder / "odd.bmp", EncodeBmpFile(odd, 24));
+    const std::shared_ptr<PixelSurface> picture = CDecodedPictures::Read(folder / "odd.bmp");
+    std::unique_ptr<PixelSurface> halved;
+    const PixelSurface* expected = &odd;
+    // Shown across one row, its longer side is the columns it is shown across.
+    for (const int side : {102, 26, 7, 3}) {
+        while (std::max(expected->Width(), expected->Height()) > 1 &&
+               (std::max(expected->Width(), expected->Height()) + 1) / 2 >= side) {
+            halved = PlainlyHalved(*expected);
+            expected = halved.get();
+        }
+        ASSERT_LT(expected->Width(), odd.Width());
+        for (int draw = 0; draw < 2; ++draw)
+            EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(picture, side, 1)), PixelDigest(*expected))
+                << side;
+    }
+}
+
+// Pictures the cache folder refuses stay drawn in bounded memory: each held as a reduced copy
+// while those copies have room, the rest read from their files at each draw, as long as the files
+// stay as they were.
+TEST(DecodedPictures, PicturesTheCacheFolderRefusesTakeBoundedMemory) {
+    TestFolder folder;
+    const CacheHomeInFolder cache;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    WriteFileBytes(cache.Folder().Path() / "file", FileBytes{});
+    setenv("XDG_CACHE_HOME", (cache.Folder().Path() / "file" / "cache").c_str(), 1);
+    constexpr int kSide = 512;
+    const std::size_t copies = CDecodedPictures::kRefusedBytes / (4 * CDecodedPictures::kRefusedPixels);
+    const std::size_t before = CDecodedPictures::HeldBytes();
+    std::vector<std::filesystem::path> files;
+    for (std::size_t picture = 0; picture < copies + 2; ++picture) {
+        files.push_back(folder / ("refused" + std::to_string(picture) + ".bmp"));
+        WriteFileBytes(files.back(), RunLengthBmpFile(1, kSide, kSide, RunLengthColors(2), {0, 1}));
+        held.push_back(CDecodedPictures::Read(files.back()));
+    }
+    EXPECT_LE(CDecodedPictures::HeldBytes() - before,
+              CDecodedPictures::kRefusedBytes + files.size() * CDecodedPictures::kStandInBytes);
+    EXPECT_EQ(CDecodedPictures::Shown(held[held.size() - files.size()])->Width(), 256);
+    const std::uint64_t reads = CDecodedPictures::FileReads();
+    EXPECT_EQ(CDecodedPictures::Shown(held.back())->Width(), kSide);
+    const int shownSmall = CDecodedPictures::Shown(held.back(), 100, 100)->Width();
+    EXPECT_TRUE(shownSmall > 50 && shownSmall <= 100) << shownSmall;
+    EXPECT_EQ(CDecodedPictures::FileReads() - reads, 2u);
+    WriteFileBytes(files.back(), RunLengthBmpFile(1, kSide / 2, kSide, RunLengthColors(2), {0, 1}));
+    EXPECT_EQ(CDecodedPictures::Shown(held.back()), nullptr);
+    CSpilledPicture::TakeRefusal();
+}
+
+// Past the budget, a picture is kept in the cache folder once, as its file's bytes when they are
+// fewer than its pixels, read whole or reduced alike. A draw of it shown small halves it, each
+// pixel the average of its block, and keeps that halving while the cache holds no more than the
+// picture decoded, so that the next such draw reads back only the halving. Nothing stays once the
+// pictures are let go.
 TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     const CacheHomeInFolder cache;
     TestFolder folder;
@@ -325,19 +413,15 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     WriteFileBytes(folder / "whole.bmp", EncodeBmpFile(gradient, 24));
     WriteFileBytes(folder / "reduced.bmp", EncodeBmpFile(PixelSurface(kReduced, kReduced, 0x123456), 24));
     const std::uintmax_t wholeBytes = std::uintmax_t{4} * kWhole * kWhole;
-    const std::uintmax_t reducedBytes = std::uintmax_t{4} * kReduced * kReduced;
 
     std::shared_ptr<PixelSurface> whole = CDecodedPictures::Read(folder / "whole.bmp");
     const std::uintmax_t wholeKept = BytesUnder(cache.Folder().Path());
-    EXPECT_GE(wholeKept, std::filesystem::file_size(folder / "whole.bmp"));
-    EXPECT_LE(wholeKept, wholeBytes);
+    EXPECT_EQ(wholeKept, std::filesystem::file_size(folder / "whole.bmp"));
     held.push_back(CDecodedPictures::Read(folder / "reduced.bmp"));
-    const std::uintmax_t kept = BytesUnder(cache.Folder().Path());
-    EXPECT_GT(kept - wholeKept, reducedBytes / 4);
-    EXPECT_LE(kept, wholeBytes + reducedBytes);
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()) - wholeKept, CDecodedPictures::kSpilledPixels * 4);
 
-    // Shown at a quarter its size it is read from its file's bytes, at a sixteenth from a halving.
     for (const int side : {kWhole / 4, kWhole / 16}) {
+        const std::uintmax_t keptBefore = BytesUnder(cache.Folder().Path());
         const std::shared_ptr<PixelSurface> shown = CDecodedPictures::Shown(whole, side, side);
         ASSERT_EQ(std::pair(shown->Width(), shown->Height()), std::pair(side, side));
         const int step = kWhole / side;
@@ -345,7 +429,16 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
             for (int x = 0; x < side; ++x)
                 ASSERT_EQ(shown->At(x, y), gradient.At(x * step + step / 2, y * step + step / 2))
                     << x << "," << y;
+        EXPECT_EQ(BytesUnder(cache.Folder().Path()) - keptBefore, std::uintmax_t{4} * side * side);
+        const std::uint64_t readBack = CSpilledPicture::PixelsReadBack();
+        EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(whole, side, side)), PixelDigest(*shown));
+        EXPECT_EQ(CSpilledPicture::PixelsReadBack() - readBack, static_cast<std::uint64_t>(side) * side);
     }
+    // The 24-bit file's bytes leave no room for the halving of a quarter its pixels.
+    const std::uintmax_t keptBefore = BytesUnder(cache.Folder().Path());
+    CDecodedPictures::Shown(whole, kWhole / 2, kWhole / 2);
+    EXPECT_EQ(BytesUnder(cache.Folder().Path()), keptBefore);
+    EXPECT_LE(keptBefore - CDecodedPictures::kSpilledPixels * 4, wholeBytes);
     whole.reset();
     held.clear();
     EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);

@@ -377,6 +377,31 @@ BENCHMARK_CAPTURE(ManySmallPictures, distinct_127, SmallPictures{20000, 127, tru
 BENCHMARK_CAPTURE(ManySmallPictures, one_file_127, SmallPictures{20000, 127, false})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+BENCHMARK_CAPTURE(ManySmallPictures, distinct_tiny, SmallPictures{100000, 8, true})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(ManySmallPictures, one_file_tiny, SmallPictures{100000, 8, false})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// One plan of 8192 by 8192 pixels that fills the budget alone, then forty more such plans, each
+// its own file or all one: each of the forty past the budget costs one reduced read.
+void PicturesPastAFullBudget(benchmark::State& state, bool distinct) {
+    constexpr int kPlanSide = 8192, kMore = 40;
+    const fs::path folder = Folder("past-full", 0);
+    WriteFileBytes(folder / "plan.bmp", OneBitPicture(kPlanSide));
+    for (int index = 0; index < (distinct ? kMore : 1); ++index)
+        WriteFileBytes(folder / ("more" + std::to_string(index) + ".bmp"), OneBitPicture(kPlanSide));
+    const fs::path layout = WriteLayout("past-full.cvn", [&](CCVNDoc& doc) {
+        AddPicture(&doc.m_rootGroup, &doc.m_tool, 0, CWinPath::FromReal(folder / "plan.bmp"));
+        for (int index = 0; index < kMore; ++index)
+            AddPicture(&doc.m_rootGroup, &doc.m_tool, index + 1,
+                       Numbered(folder, "more", distinct ? index : 0) + ".bmp");
+    });
+    OpenAndDraw(state, layout);
+}
+BENCHMARK_CAPTURE(PicturesPastAFullBudget, distinct, true)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(PicturesPastAFullBudget, one_file, false)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
