@@ -72,7 +72,7 @@ void CCVNApp::WinHelp(DWORD_PTR data, UINT) {
         frame->ShowHelpTopic(HelpTopicOfContext(data));
 }
 
-CString CCVNApp::GetProgramFolder() {
+CString CCVNApp::GetProgramFolder() const {
     return GetModuleFolderWin();
 }
 

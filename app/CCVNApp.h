@@ -25,8 +25,6 @@ class CCVNApp : public CWinApp {
     CMainFrame* MainFrame() const;
     // Dialogs' F1 comes here: the help window opens on the context's topic.
     void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
-    // The folder of the program file, ending in a backslash.
-    static CString GetProgramFolder();
     // The profile's "Paths" on the first start, by the "InstallType" the installer left.
     static void WriteFirstRunPaths(CProfile& profile);
 
@@ -34,6 +32,9 @@ class CCVNApp : public CWinApp {
     int m_nFileVersion = kCurrentFileVersion;
 
   protected:
+    // The folder the data folders and the working folder start from, ending in a backslash:
+    // the program file's own.
+    virtual CString GetProgramFolder() const;
     // Our own 3D library needs only its drawing context.
     virtual BOOL Open3DLibrary();
     virtual void Close3DLibrary() {}

@@ -1,6 +1,5 @@
 // The main window's help: Help Topics (and F1), Shift+F1 help on a clicked item, and the help
 // window they open.
-#include "model/CDataFolders.h"
 #include "platform/base/CWinPath.h"
 #include "platform/win/CMenu.h"
 #include "shell/CHelpWindow.h"
@@ -10,8 +9,9 @@ namespace {
 
 constexpr const char* kHelpFolder = "HELP\\";
 
-std::filesystem::path HelpFolder() {
-    return CWinPath::Resolve((CDataFolders::GetBaseFolder() + kHelpFolder).c_str());
+// The help comes with the program file, wherever the data folders are.
+std::filesystem::path HelpFolder(const CString& programFolder) {
+    return CWinPath::Resolve((programFolder + kHelpFolder).c_str());
 }
 
 }  // namespace
@@ -19,7 +19,7 @@ std::filesystem::path HelpFolder() {
 void CMainFrame::ShowHelpTopic(const CString& key) {
     if (!m_pHelpWindow) {
         auto window = std::make_unique<CHelpWindow>();
-        if (!window->Create(this, HelpFolder()))
+        if (!window->Create(this, HelpFolder(m_strProgramFolder)))
             return;
         m_pHelpWindow = std::move(window);
     }

@@ -85,6 +85,8 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
     ASSERT_NE(ActiveLayout(), nullptr);
     EXPECT_EQ(ActiveLayout()->GetTitle(), "Untitled1");
     EXPECT_EQ(app.m_nFileVersion, 17);
+    // The default settings a first start writes go into the program folder.
+    EXPECT_TRUE(std::filesystem::exists(ProgramFolder() / "DefPref.Dat"));
 
     // The splash stays four seconds, whatever happens meanwhile.
     ASSERT_NE(CSplashWindow::Current(), nullptr);
@@ -115,13 +117,13 @@ TEST_F(ProgramStart, WorksInItsOwnFolderAndStillOpensALayoutNamedRelativeToWhere
     std::filesystem::current_path(folder / "sub");
     TestApp second;
     ASSERT_TRUE(StartProgram(second, {"../oval.cvn"}));
-    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), GetModuleFolder()));
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), ProgramFolder()));
     auto* opened = dynamic_cast<CCVNDoc*>(second.MainFrame()->MDIGetActive()->GetActiveDocument());
     ASSERT_NE(opened, nullptr);
     EXPECT_TRUE(std::filesystem::equivalent(opened->GetPathName().c_str(), layout));
     // Saved again, it goes back where it came from, not into the program folder.
     ASSERT_TRUE(opened->OnSaveDocument(opened->GetPathName()));
-    EXPECT_FALSE(std::filesystem::exists(GetModuleFolder() / "oval.cvn"));
+    EXPECT_FALSE(std::filesystem::exists(ProgramFolder() / "oval.cvn"));
     Quit(second);
 }
 

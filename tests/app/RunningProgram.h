@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/base/CArchive.h"
 #include "platform/base/CMemFile.h"
 #include "platform/base/CProfile.h"
+#include "platform/base/CWinPath.h"
 #include "platform/ctl/CEdit.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
@@ -29,13 +31,16 @@
 #include "tests/support/TestFolder.h"
 #include "tests/support/WorkingFolderKept.h"
 
-// The program on the headless host, its 3D library opened or refused at will.
+// The program on the headless host, its 3D library opened or refused at will, its program
+// folder the test's own so that what it writes there stays out of the build.
 class TestApp : public CCVNApp {
   public:
     BOOL m_b3DOpens = TRUE;
+    std::filesystem::path m_programFolder;
 
   protected:
     BOOL Open3DLibrary() override { return m_b3DOpens; }
+    CString GetProgramFolder() const override { return CWinPath::FromReal(m_programFolder) + "\\"; }
 };
 
 // A test that starts the whole program with a profile and a desktop data folder of its own.
@@ -66,6 +71,8 @@ class RunningProgram : public testing::Test {
         std::vector<char*> argv{const_cast<char*>("corvane")};
         for (std::string& argument : arguments) argv.push_back(argument.data());
         program.SetCommandLine(static_cast<int>(argv.size()), argv.data());
+        program.m_programFolder = ProgramFolder();
+        std::filesystem::create_directories(program.m_programFolder);
         const BOOL started = program.InitApplication() && program.InitInstance();
         host.RunUntilIdle();
         return started;
@@ -87,6 +94,7 @@ class RunningProgram : public testing::Test {
             program.m_pMainWnd->SendMessage(WM_CLOSE);
         host.RunUntilIdle();
     }
+    std::filesystem::path ProgramFolder() const { return folder / "program"; }
     CMainFrame& Main() { return *app.MainFrame(); }
     // The active plan window; commands go through the main window and drags through the plan,
     // as a person gives them.
