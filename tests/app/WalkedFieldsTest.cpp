@@ -38,7 +38,7 @@ enum class Fault {
 
 // Faults still open, by dialog: each is told once more here so that every other field of every
 // dialog stays held to the rule.
-const std::set<std::pair<std::string, Fault>> kOpenFaults = {{"Elevations", Fault::kRefusesNamedBound}};
+const std::set<std::pair<std::string, Fault>> kOpenFaults = {};
 
 // Buttons that close their dialog or show its help; every other push button may open one.
 const std::set<UINT> kClosingOrHelp = {IDOK, IDCANCEL, IDHELP, ID_APPLY_NOW};
@@ -172,7 +172,6 @@ CString LabelOf(CWnd& field) {
         (*(at - 1))->GetWindowText(text);
     return text;
 }
-
 
 // The bounds a refusal names: "between A and B", the sentence's full stop left out.
 bool NamedBounds(const CString& refusal, CString& low, CString& high) {
