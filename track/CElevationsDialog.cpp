@@ -111,11 +111,18 @@ bool CElevationsDialog::TakeModified(int id) {
 }
 
 BOOL CElevationsDialog::ReadLength(int id, double& value) {
-    // Below the benchwork as far as above it.
-    constexpr LengthRange elevations{-kLargestFieldLength, kLargestFieldLength};
+    const LengthRange elevations{LowestElevation(id), kLargestFieldLength};
     CTypedField& field = FieldOf(id);
     return field.Take(*this, id, elevations,
                       field.RangeText(DataExchangeMessages::kEnterNumberBetween, elevations), value);
+}
+
+// An end of a chain, or a picked end of a selected piece, takes the field's value itself, so
+// below the benchwork it would always sink. Any other picked end only shapes the plane, and may
+// lie below the benchwork as far as above it.
+double CElevationsDialog::LowestElevation(int id) const {
+    const int endOfPiece = id == IDC_ELEVATION_BEGIN ? m_bBeginEditable : m_bEndEditable;
+    return m_bChain || endOfPiece ? 0.0 : -kLargestFieldLength;
 }
 
 void CElevationsDialog::ShowLength(int id, double value) {

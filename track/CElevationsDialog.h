@@ -60,6 +60,8 @@ class CElevationsDialog : public CDialog {
     void CollectSelection();
     bool TakeModified(int id);
     BOOL ReadLength(int id, double& value);
+    // The lowest elevation the field takes: 0 where any lower one would sink.
+    double LowestElevation(int id) const;
     void ShowLength(int id, double value);
     CTypedField& FieldOf(int id);
     // FALSE after one of the two fields was refused.

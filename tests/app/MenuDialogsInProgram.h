@@ -73,7 +73,8 @@ class MenuDialogsInProgram : public DialogsInProgram {
     // Chooses every command of the menu bar that opens a dialog, as the class comment says; each
     // dialog but a message box or a file dialog goes to the action.
     void WalkMenuDialogs(const DialogAction& action) {
-        WalkMenuCommands([&](UINT command, const std::string& selected) { Discover(command, selected, action); });
+        WalkMenuCommands(
+            [&](UINT command, const std::string& selected) { Discover(command, selected, action); });
     }
     // Hands every command of the menu bar, with nothing selected, to the visit; one grey then,
     // and Properties, with an object of each stored class selected.

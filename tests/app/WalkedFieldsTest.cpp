@@ -26,20 +26,6 @@ namespace {
 // placed, a print.
 const std::set<UINT> kActing = {ID_ROTATE_BY_DEGREES, ID_TRACK_WIZARD, ID_FILE_PRINT};
 
-// What a field can do wrong.
-enum class Fault {
-    kChangesUntouched,
-    kRefusesUntouched,
-    kTakesHuge,
-    kRefusesNamedBound,
-    kShowsOther,
-    kNotReopened
-};
-
-// Faults still open, by dialog: each is told once more here so that every other field of every
-// dialog stays held to the rule.
-const std::set<std::pair<std::string, Fault>> kOpenFaults = {{"Elevations", Fault::kRefusesNamedBound}};
-
 // Buttons that close their dialog or show its help; every other push button may open one.
 const std::set<UINT> kClosingOrHelp = {IDOK, IDCANCEL, IDHELP, ID_APPLY_NOW};
 
@@ -85,10 +71,6 @@ struct FieldPlace {
     size_t index;
     CString label;
 };
-
-bool IsOpenFault(const FieldPlace& place, Fault fault) {
-    return kOpenFaults.count({place.caption.c_str(), fault}) != 0;
-}
 
 bool IsActing(const FieldPlace& place) {
     return kActing.count(place.route.command) != 0 || kActingCaptions.count(place.caption.c_str()) != 0;
@@ -172,7 +154,6 @@ CString LabelOf(CWnd& field) {
         (*(at - 1))->GetWindowText(text);
     return text;
 }
-
 
 // The bounds a refusal names: "between A and B", the sentence's full stop left out.
 bool NamedBounds(const CString& refusal, CString& low, CString& high) {
@@ -408,7 +389,7 @@ class WalkedFields : public MenuDialogsInProgram {
                 work(dialog, *fields[place.index]);
             Cancel(dialog);
         });
-        if (!opened && !IsOpenFault(place, Fault::kNotReopened))
+        if (!opened)
             ADD_FAILURE() << place << ": the dialog or its field does not open again, but " << caption.c_str()
                           << " with " << count << " fields";
     }
@@ -494,17 +475,16 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
             ClickConfirming(dialog);
         });
         if (!IsActing(place)) {
-            if (host.MessageBoxes().size() != boxes && !IsOpenFault(place, Fault::kRefusesUntouched))
+            if (host.MessageBoxes().size() != boxes)
                 ADD_FAILURE() << place
                               << ": left and confirmed untouched, it is refused: " << LastBoxText().c_str();
-            else if ((Kept(place) != before || Layout().IsModified()) &&
-                     !IsOpenFault(place, Fault::kChangesUntouched))
+            else if (Kept(place) != before || Layout().IsModified())
                 ADD_FAILURE() << place << ": left and confirmed untouched, it changes the layout";
         }
         const CString word = Typed(place, "abc");
         if (word.IsEmpty()) {
             // A field of words shows the words it took.
-            if (!IsActing(place) && Shown(place) != "abc" && !IsOpenFault(place, Fault::kShowsOther))
+            if (!IsActing(place) && Shown(place) != "abc")
                 ADD_FAILURE() << place << ": takes abc but shows " << Shown(place).c_str();
             continue;
         }
@@ -513,7 +493,7 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
         bool named = NamedBounds(word, low, high);
         for (const char* huge : {"1e30", "-1e30"}) {
             const CString refusal = Typed(place, huge);
-            if (refusal.IsEmpty() && !IsOpenFault(place, Fault::kTakesHuge))
+            if (refusal.IsEmpty())
                 ADD_FAILURE() << place << ": takes " << huge;
             named = named || NamedBounds(refusal, low, high);
         }
@@ -524,14 +504,11 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
         for (const CString& bound : {low, high}) {
             const CString refusal = Typed(place, bound);
             const CString shown = refusal.IsEmpty() && !IsActing(place) ? Shown(place) : bound;
-            if (!refusal.IsEmpty()) {
-                if (!IsOpenFault(place, Fault::kRefusesNamedBound))
-                    ADD_FAILURE() << place << ": refuses the bound " << bound.c_str()
-                                  << " it names: " << refusal.c_str();
-            } else if (!ShowsValue(shown, bound, Layout().GetUnitIndex()) &&
-                       !IsOpenFault(place, Fault::kShowsOther)) {
+            if (!refusal.IsEmpty())
+                ADD_FAILURE() << place << ": refuses the bound " << bound.c_str()
+                              << " it names: " << refusal.c_str();
+            else if (!ShowsValue(shown, bound, Layout().GetUnitIndex()))
                 ADD_FAILURE() << place << ": takes " << bound.c_str() << " but shows " << shown.c_str();
-            }
         }
     }
     // The layout left as built, so closing the program asks nothing.

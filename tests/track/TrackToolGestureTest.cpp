@@ -141,12 +141,20 @@ TEST_F(TrackTools, ChainElevationsRiseEvenlyAndOkIsRefusedWhileTrackSinks) {
     host.WhenModal("Elevations", [&](CWnd& dialog) {
         beginAtOpen = Shown(dialog, IDC_ELEVATION_BEGIN);
         endAtOpen = Shown(dialog, IDC_ELEVATION_END);
+        // An end below the benchwork is refused as it is left, naming 0 as the lowest.
         TypeInto(dialog, IDC_ELEVATION_END, Length(-100.0));
+        host.AnswerMessageBox(IDOK);
         Click(dialog, IDC_ELEVATION_BEGIN);
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0.000 and 64000.000.");
+        // A falling grade takes the end below it: refused at OK, the dialog stays, nothing changed.
+        TypeInto(dialog, IDC_ELEVATION_END, Length(0.0));
+        Click(dialog, IDC_ELEVATION_EDIT_GRADE);
+        Click(dialog, IDC_ELEVATION_DIRECTION);
+        TypeInto(dialog, IDC_ELEVATION_GRADE, "10");
         Click(dialog, IDC_ELEVATION_OK);
-        // Refused: the dialog stays and nothing changed.
         EXPECT_EQ(plan.host.m_messages.size(), 1u);
         EXPECT_EQ(c->m_fEndElevation, 0.0);
+        Click(dialog, IDC_ELEVATION_EDIT_ELEVATIONS);
         TypeInto(dialog, IDC_ELEVATION_END, Length(200.0));
         Click(dialog, IDC_ELEVATION_OK);
     });
@@ -244,6 +252,12 @@ TEST_F(TrackTools, TheElevationToolSetsSelectedTrackOnTheSpansGrade) {
         auto* direction = dynamic_cast<CButton*>(dialog.GetDlgItem(IDC_ELEVATION_DIRECTION));
         falling = direction != nullptr && direction->GetIcon() == ElevationIcon(IDI_ELEVATION_FALLING);
         gradeEnabledAtOpen = dialog.GetDlgItem(IDC_ELEVATION_GRADE)->IsWindowEnabled() != FALSE;
+        // A picked end of a selected piece takes no elevation below the benchwork.
+        TypeInto(dialog, IDC_ELEVATION_BEGIN, Length(-1.0));
+        host.AnswerMessageBox(IDOK);
+        Click(dialog, IDC_ELEVATION_END);
+        EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0.000 and 64000.000.");
+        TypeInto(dialog, IDC_ELEVATION_BEGIN, Length(100.0));
         Click(dialog, IDC_ELEVATION_EDIT_GRADE);
         EXPECT_FALSE(dialog.GetDlgItem(IDC_ELEVATION_BEGIN)->IsWindowEnabled());
         beginFixed = static_cast<CDialog&>(dialog).IsDlgButtonChecked(IDC_ELEVATION_FIX_BEGIN) != 0;
