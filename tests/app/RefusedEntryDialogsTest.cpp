@@ -232,7 +232,7 @@ TEST_F(RefusedEntryDialogs, EveryFieldTakesATypedValueAsMeantOrRefusesItWithBoun
          IDC_ELEVATION_BEGIN,
          kMillimetres,
          "nan",
-         elevationRange + kMillimetreForms,
+         CString("Please enter a number between 0.000 and 64000.000.") + kMillimetreForms,
          {},
          0.0,
          nullptr,
