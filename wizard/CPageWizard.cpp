@@ -115,6 +115,10 @@ double CPageWizard::InchAtScale(double ratio) {
 
 BOOL CPageWizard::OnInitDialog() {
     CPropertyPage::OnInitDialog();
+    // A page shown again builds its objects afresh; a sheet closed without its pages' Cancel
+    // left those of the last showing.
+    ClearPreview();
+    DeletePageObjects();
     m_pSheet = GetParent();
     m_bDirty = 1;
     if (m_pDoc == nullptr)
