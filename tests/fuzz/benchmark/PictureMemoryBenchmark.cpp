@@ -54,6 +54,8 @@ fs::path WriteLayout(int count, int side) {
         picture->SetOwnerGroup(&doc.m_rootGroup);
     }
     doc.m_rootGroup.SetTool(&doc.m_tool);
+    // Stored as the program stores what it draws: the plan only finds a picture by its extent.
+    doc.m_rootGroup.ComputeExtent(nullptr);
     const FuzzBytes bytes = SaveLayout(doc);
     return WriteFuzzFile(("pictures" + std::to_string(count) + ".cvn").c_str(), bytes.data(), bytes.size());
 }
