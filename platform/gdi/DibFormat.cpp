@@ -1,6 +1,7 @@
 #include "platform/gdi/DibFormat.h"
 
 #include "platform/base/WholeFile.h"
+#include "platform/gdi/DarkestIndexRow.h"
 #include "platform/gdi/NearestColor.h"
 #include "platform/gdi/ReducedRow.h"
 #include "platform/gdi/RunLengthBands.h"
@@ -300,9 +301,28 @@ void AddBlockRow(ReducedRow& reduced, int block, const std::uint32_t* source, in
     }
 }
 
+// A drawing reduced straight from its colour indices, none of them made a pixel.
+void DecodeDarkestOfIndices(const DibDescription& dib, const BYTE* bits, PixelSurface& surface, int step,
+                            DarkestIndexRow& darkest) {
+    for (int y = 0; y < surface.Height(); ++y) {
+        darkest.Start();
+        const int end = std::min((y + 1) * step, dib.height);
+        for (int sourceY = y * step; sourceY < end && !darkest.AllDarkest(); ++sourceY)
+            darkest.AddRow(bits + static_cast<std::size_t>(RowIndex(dib, sourceY)) * dib.stride);
+        darkest.Finish(surface.Row(y));
+    }
+}
+
 void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                          PixelSurface& surface, int step) {
     const RowFormat format = RowFormatOf(dib, colors);
+    std::optional<DarkestIndexRow> darkest =
+        ShowsDarkestOfBlock(dib) ? DarkestIndexRow::For(format.indexed, dib.bitCount, dib.width, step)
+                                 : std::nullopt;
+    if (darkest) {
+        DecodeDarkestOfIndices(dib, bits, surface, step, *darkest);
+        return;
+    }
     const int width = std::min(dib.width, surface.Width() * step);
     std::vector<std::uint32_t> source(width);
     ReducedRow reduced(surface.Width(), ShowsDarkestOfBlock(dib));
@@ -519,13 +539,13 @@ BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t show
     return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels, shownSide) : BmpImage{};
 }
 
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels, int shownSide) {
-    // Compressed data cut short already ends the decode cleanly.
-    if (IsRunLengthBmp(bytes))
-        return ReadBmpBytes(bytes, shownPixels, shownSide);
+namespace {
+// The size a plain file that may be cut short is read at, what it lacks zeroed; nothing when it
+// may not be read so.
+std::optional<std::size_t> CutShortEnd(const std::vector<BYTE>& bytes) {
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout)
-        return {};
+        return std::nullopt;
     BITMAPFILEHEADER file;
     DWORD headerSize = 0;
     std::memcpy(&file, bytes.data(), sizeof file);
@@ -533,9 +553,31 @@ BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels, 
     const std::size_t headersEnd = sizeof file + static_cast<std::size_t>(headerSize);
     if (file.bfOffBits < headersEnd || file.bfOffBits > bytes.size() ||
         !HoldsEnoughToExpand(*layout, bytes.size()))
+        return std::nullopt;
+    return layout->End();
+}
+}  // namespace
+
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE>&& bytes, std::size_t shownPixels, int shownSide) {
+    // Compressed data cut short already ends the decode cleanly.
+    if (IsRunLengthBmp(bytes))
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    const std::optional<std::size_t> end = CutShortEnd(bytes);
+    if (!end)
         return {};
-    bytes.resize(std::max(bytes.size(), layout->End()), 0);
+    bytes.resize(std::max(bytes.size(), *end), 0);
     return ReadBmpBytes(bytes, shownPixels, shownSide);
+}
+
+BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, int shownSide) {
+    if (IsRunLengthBmp(bytes))
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    const std::optional<std::size_t> end = CutShortEnd(bytes);
+    if (!end)
+        return {};
+    if (*end <= bytes.size())
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    return ReadCutShortBmpBytes(std::vector<BYTE>(bytes), shownPixels, shownSide);
 }
 
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {

@@ -100,7 +100,10 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = 
 std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path);
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX,
                              int shownSide = INT_MAX);
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX,
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE>&& bytes, std::size_t shownPixels = SIZE_MAX,
+                              int shownSide = INT_MAX);
+// The same, the bytes copied only when the file is cut short.
+BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX,
                               int shownSide = INT_MAX);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);
