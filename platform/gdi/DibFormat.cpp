@@ -25,6 +25,9 @@ constexpr std::size_t kLargestBmpFile = static_cast<std::size_t>(kLargestBmpPixe
 // The file header, the 40-byte header and the colour masks that may follow it in a larger one:
 // all a .bmp file's layout is read from.
 constexpr std::size_t kHeadersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + kMaskBytes;
+// The bytes of a .bmp file read first: its headers, and all of a small file, which is then not
+// opened again.
+constexpr std::size_t kFirstRead = std::size_t{64} << 10;
 
 std::uint32_t PixelFromQuad(const RGBQUAD& q) {
     return (static_cast<std::uint32_t>(q.rgbRed) << 16) | (q.rgbGreen << 8) | q.rgbBlue;
@@ -525,13 +528,19 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, i
 }
 
 std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path) {
-    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
-    if (auto runLength = ReadRunLengthFile(path, headers))
-        return runLength;
-    const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
+    std::optional<std::vector<BYTE>> first = ReadRegularFile(path, kFirstRead);
+    if (!first)
+        return std::nullopt;
+    const bool whole = first->size() < kFirstRead;
+    if (IsRunLengthBmp(*first))
+        return whole ? first : ReadRunLengthFile(path, first);
+    const std::optional<BmpLayout> layout = LayoutOfBmp(*first);
     if (!layout)
         return std::nullopt;
-    return ReadRegularFile(path, layout->End());
+    if (!whole && first->size() < layout->End())
+        return ReadRegularFile(path, layout->End());
+    first->resize(std::min(first->size(), layout->End()));
+    return first;
 }
 
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide) {
