@@ -169,17 +169,19 @@ std::shared_ptr<PixelSurface> CSpilledPicture::HalvedWithin(const BmpImage& pict
 }
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const BmpImage& picture, std::size_t decodedBytes) {
-    return Kept(PixelBytes(*picture.surface), picture, decodedBytes, 0);
+    const PixelSurface& pixels = *picture.surface;
+    return Kept(PixelBytes(pixels), BmpShape{pixels.Width(), pixels.Height(), picture.bitCount}, decodedBytes,
+                0);
 }
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::WriteFile(const std::vector<BYTE>& bytes,
-                                                            const BmpImage& picture,
+                                                            const BmpShape& picture,
                                                             std::size_t decodedBytes) {
     return Kept({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, picture, decodedBytes,
                 bytes.size());
 }
 
-std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> bytes, const BmpImage& picture,
+std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> bytes, const BmpShape& picture,
                                                        std::size_t decodedBytes, std::size_t fileBytes) {
     const std::span<const char> parts[] = {bytes};
     auto [file, at] = Appended(parts);
@@ -188,9 +190,8 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> byt
     // A picture of more colours than a table holds is no drawing; one of few is told when first read.
     const std::optional<bool> darkestOfBlock =
         picture.bitCount > 8 ? std::optional<bool>(false) : std::nullopt;
-    const PixelSurface& pixels = *picture.surface;
     return std::unique_ptr<CSpilledPicture>(
-        new CSpilledPicture(std::move(file), Level{pixels.Width(), pixels.Height(), at}, bytes.size(),
+        new CSpilledPicture(std::move(file), Level{picture.width, picture.height, at}, bytes.size(),
                             decodedBytes, darkestOfBlock, fileBytes));
 }
 

@@ -589,6 +589,15 @@ BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownP
     return ReadCutShortBmpBytes(std::vector<BYTE>(bytes), shownPixels, shownSide);
 }
 
+std::optional<BmpShape> CutShortBmpShape(const std::vector<BYTE>& bytes) {
+    if (const std::optional<RunLengthLayout> runLength = RunLengthLayoutOf(bytes))
+        return BmpShape{runLength->dib.width, runLength->dib.height, runLength->dib.bitCount};
+    const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
+    if (IsRunLengthBmp(bytes) || !layout || !CutShortEnd(bytes))
+        return std::nullopt;
+    return BmpShape{layout->dib.width, layout->dib.height, layout->dib.bitCount};
+}
+
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
     BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
                             surface.Width(),

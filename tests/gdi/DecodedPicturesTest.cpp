@@ -443,3 +443,17 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     held.clear();
     EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
 }
+
+// A picture past the budget kept as its file's bytes is not decoded until it is drawn, and then
+// shows what reading its file shows.
+TEST(DecodedPictures, APictureKeptAsItsFileIsDecodedOnlyWhenDrawn) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    const FileBytes file = RunLengthBmpFile(1, 127, 127, RunLengthColors(2), OnePixelARow(127));
+    WriteFileBytes(folder / "small.bmp", file);
+    const unsigned long long before = RunLengthBands::PixelsWorked();
+    held.push_back(CDecodedPictures::Read(folder / "small.bmp"));
+    EXPECT_EQ(RunLengthBands::PixelsWorked(), before);
+    EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(held.back())), PixelDigest(*ReadBmpBytes(file).surface));
+}
