@@ -36,7 +36,9 @@ class CSpilledPicture {
     // The picture at the size it was read; null when the cache folder cannot be made or written
     // (the disk full half-way through, too), which leaves no file behind. Its halvings hold in each
     // pixel the average of its block or, for a drawing of few colours, its darkest pixel; they are kept
-    // while, with it, they fit in decodedBytes (the bytes of the picture read whole).
+    // while, with it, they fit in decodedBytes (the bytes of the picture read whole). A picture of
+    // colour indices that keeps no more colours than a table holds is kept as a file of indices
+    // to those colours, which reads back as the same pixels in a fraction of their bytes.
     static std::unique_ptr<CSpilledPicture> Write(const BmpImage& picture, std::size_t decodedBytes);
     // The picture as the bytes of the file it was read whole from, when they are fewer than its
     // pixels: what the cache holds then follows what the file holds. A draw at its size reads it

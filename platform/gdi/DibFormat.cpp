@@ -599,6 +599,13 @@ std::optional<BmpShape> CutShortBmpShape(const std::vector<BYTE>& bytes) {
 }
 
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
+    return EncodeBmpFile(surface, bitCount, DefaultColorTable(bitCount));
+}
+
+std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount,
+                                const std::vector<RGBQUAD>& colors) {
+    // A full table is told by no count, as the default tables always were.
+    const bool fullTable = colors.size() == (std::size_t{1} << std::min(bitCount, 8));
     BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
                             surface.Width(),
                             surface.Height(),
@@ -608,12 +615,11 @@ std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
                             0,
                             0,
                             0,
-                            0,
+                            fullTable || bitCount > 8 ? 0 : static_cast<DWORD>(colors.size()),
                             0};
     DibDescription dib;
     if (!DescribeDib(header, dib))
         return {};
-    const std::vector<RGBQUAD> colors = DefaultColorTable(bitCount);
     header.biSizeImage = static_cast<DWORD>(dib.ImageSize());
     const std::size_t colorBytes = colors.size() * sizeof(RGBQUAD);
     const DWORD offset = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + colorBytes);

@@ -116,3 +116,6 @@ BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownP
 std::optional<BmpShape> CutShortBmpShape(const std::vector<BYTE>& bytes);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);
+// The same at 1, 4 or 8 bits with the colour table given, each pixel the entry nearest it.
+std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount,
+                                const std::vector<RGBQUAD>& colors);
