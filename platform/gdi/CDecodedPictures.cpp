@@ -159,21 +159,28 @@ void HoldRefused(StandIn& standIn, const BmpImage& shown, RereadFile source) {
     standIn.file = std::move(source);
 }
 
-// The picture past the budget, read once, at what the screen can show, and kept on disk, or as
-// HoldRefused keeps it when the disk refuses it. Null when it cannot be read. Call with the lock
-// held.
-std::shared_ptr<PixelSurface> Spilled(std::vector<BYTE> file, RereadFile source) {
+// The picture past the budget, kept on disk: as its file's bytes, unread, when it is read whole
+// at what the screen can show and they are fewer than its pixels, else read once at that size;
+// or as HoldRefused keeps it when the disk refuses it. Null when it cannot be read. Call with the
+// lock held.
+std::shared_ptr<PixelSurface> Spilled(const std::vector<BYTE>& file, RereadFile source) {
     const std::size_t decodedBytes = DeclaredPixels(file).value_or(0) * sizeof(std::uint32_t);
-    const BmpImage shown =
-        ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
-    if (!shown.surface)
+    const std::optional<BmpShape> shape = CutShortBmpShape(file);
+    if (!shape)
         return nullptr;
     auto standIn = std::make_shared<PixelSurface>(1, 1);
     StandIn& kept = Held().standIns[standIn.get()];
-    const bool readWhole = SurfaceBytes(*shown.surface) == decodedBytes;
-    kept.spilled = readWhole && file.size() < decodedBytes
-                       ? CSpilledPicture::WriteFile(file, shown, decodedBytes)
-                       : CSpilledPicture::Write(shown, decodedBytes);
+    const bool keptAsFile = file.size() < decodedBytes &&
+                            ReductionStep(shape->width, shape->height, CDecodedPictures::kSpilledPixels,
+                                          CDecodedPictures::kSpilledSide) == 1;
+    if (keptAsFile)
+        kept.spilled = CSpilledPicture::WriteFile(file, *shape, decodedBytes);
+    if (kept.spilled)
+        return standIn;
+    const BmpImage shown =
+        ReadCutShortBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
+    if (!keptAsFile)
+        kept.spilled = CSpilledPicture::Write(shown, decodedBytes);
     if (!kept.spilled)
         HoldRefused(kept, shown, std::move(source));
     return standIn;
@@ -190,7 +197,7 @@ std::shared_ptr<PixelSurface> Decoded(std::vector<BYTE> file, RereadFile source)
     }
     const std::size_t left = ShownPixelsLeft();
     if (SmallestReadPixels(file).value_or(0) > left)
-        return Spilled(std::move(file), std::move(source));
+        return Spilled(file, std::move(source));
     return ReadCutShortBmpBytes(std::move(file), left).surface;
 }
 

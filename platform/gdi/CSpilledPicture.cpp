@@ -42,10 +42,8 @@ void Refuse(const std::filesystem::path& folder, const std::error_code& reason) 
         refusals.untold = CSpilledPicture::Refusal{folder, reason.message()};
 }
 
-// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
-// as the reading does, so that its thin lines still show.
-bool IsDrawing(const PixelSurface& picture) {
-    constexpr std::size_t kMostColorsOfADrawing = 16;
+// The colours of a picture that holds no more than most of them; nothing for one of more.
+std::optional<std::unordered_set<std::uint32_t>> FewColors(const PixelSurface& picture, std::size_t most) {
     std::unordered_set<std::uint32_t> colors;
     // A run of one colour is looked up once: most pixels repeat the one before.
     std::uint32_t previous = picture.At(0, 0);
@@ -55,10 +53,32 @@ bool IsDrawing(const PixelSurface& picture) {
             if (pixel == previous)
                 continue;
             previous = pixel;
-            if (colors.insert(pixel).second && colors.size() > kMostColorsOfADrawing)
-                return false;
+            if (colors.insert(pixel).second && colors.size() > most)
+                return std::nullopt;
         }
-    return true;
+    return colors;
+}
+
+// A picture of few colours is a drawing, whose reductions keep the darkest pixel of each block
+// as the reading does, so that its thin lines still show.
+bool IsDrawing(const PixelSurface& picture) {
+    constexpr std::size_t kMostColorsOfADrawing = 16;
+    return FewColors(picture, kMostColorsOfADrawing).has_value();
+}
+
+// A picture of no more colours than a table holds as a .bmp file of colour indices, its table
+// those colours, at the fewest bits a pixel they need: read back, it shows the same pixels. Empty
+// for a picture of more colours.
+std::vector<BYTE> IndexedFile(const PixelSurface& picture) {
+    const std::optional<std::unordered_set<std::uint32_t>> colors = FewColors(picture, 256);
+    if (!colors)
+        return {};
+    std::vector<RGBQUAD> table;
+    for (const std::uint32_t color : *colors)
+        table.push_back(RGBQUAD{static_cast<BYTE>(color & 0xFF), static_cast<BYTE>((color >> 8) & 0xFF),
+                                static_cast<BYTE>((color >> 16) & 0xFF), 0});
+    const int bitCount = table.size() <= 2 ? 1 : table.size() <= 16 ? 4 : 8;
+    return EncodeBmpFile(picture, bitCount, table);
 }
 
 // The pixel a block of up to two by two pixels stands for, as the reading reduces it; a block of
@@ -169,17 +189,24 @@ std::shared_ptr<PixelSurface> CSpilledPicture::HalvedWithin(const BmpImage& pict
 }
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::Write(const BmpImage& picture, std::size_t decodedBytes) {
-    return Kept(PixelBytes(*picture.surface), picture, decodedBytes, 0);
+    const PixelSurface& pixels = *picture.surface;
+    const BmpShape shape{pixels.Width(), pixels.Height(), picture.bitCount};
+    // A picture of colour indices read reduced keeps few colours: as indices it takes a fraction of
+    // the bytes of its pixels.
+    const std::vector<BYTE> indexed = picture.bitCount <= 8 ? IndexedFile(pixels) : std::vector<BYTE>{};
+    if (!indexed.empty() && indexed.size() < PixelBytes(pixels).size())
+        return WriteFile(indexed, shape, decodedBytes);
+    return Kept(PixelBytes(pixels), shape, decodedBytes, 0);
 }
 
 std::unique_ptr<CSpilledPicture> CSpilledPicture::WriteFile(const std::vector<BYTE>& bytes,
-                                                            const BmpImage& picture,
+                                                            const BmpShape& picture,
                                                             std::size_t decodedBytes) {
     return Kept({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, picture, decodedBytes,
                 bytes.size());
 }
 
-std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> bytes, const BmpImage& picture,
+std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> bytes, const BmpShape& picture,
                                                        std::size_t decodedBytes, std::size_t fileBytes) {
     const std::span<const char> parts[] = {bytes};
     auto [file, at] = Appended(parts);
@@ -188,9 +215,8 @@ std::unique_ptr<CSpilledPicture> CSpilledPicture::Kept(std::span<const char> byt
     // A picture of more colours than a table holds is no drawing; one of few is told when first read.
     const std::optional<bool> darkestOfBlock =
         picture.bitCount > 8 ? std::optional<bool>(false) : std::nullopt;
-    const PixelSurface& pixels = *picture.surface;
     return std::unique_ptr<CSpilledPicture>(
-        new CSpilledPicture(std::move(file), Level{pixels.Width(), pixels.Height(), at}, bytes.size(),
+        new CSpilledPicture(std::move(file), Level{picture.width, picture.height, at}, bytes.size(),
                             decodedBytes, darkestOfBlock, fileBytes));
 }
 

@@ -15,6 +15,7 @@
 class CPictureCacheFile;
 class PixelSurface;
 struct BmpImage;
+struct BmpShape;
 
 // A picture kept on disk instead of in memory, as it was when it was read, in the cache file of
 // this process's own folder in the user's cache (CPictureCacheFile): its file may change or go
@@ -35,12 +36,14 @@ class CSpilledPicture {
     // The picture at the size it was read; null when the cache folder cannot be made or written
     // (the disk full half-way through, too), which leaves no file behind. Its halvings hold in each
     // pixel the average of its block or, for a drawing of few colours, its darkest pixel; they are kept
-    // while, with it, they fit in decodedBytes (the bytes of the picture read whole).
+    // while, with it, they fit in decodedBytes (the bytes of the picture read whole). A picture of
+    // colour indices that keeps no more colours than a table holds is kept as a file of indices
+    // to those colours, which reads back as the same pixels in a fraction of their bytes.
     static std::unique_ptr<CSpilledPicture> Write(const BmpImage& picture, std::size_t decodedBytes);
     // The picture as the bytes of the file it was read whole from, when they are fewer than its
     // pixels: what the cache holds then follows what the file holds. A draw at its size reads it
     // from them again, as it was read then. Null as for Write.
-    static std::unique_ptr<CSpilledPicture> WriteFile(const std::vector<BYTE>& bytes, const BmpImage& picture,
+    static std::unique_ptr<CSpilledPicture> WriteFile(const std::vector<BYTE>& bytes, const BmpShape& picture,
                                                       std::size_t decodedBytes);
     // The picture halved as a draw of it kept here would halve it, as often as it holds more
     // pixels than given: what stands for it when the cache folder refuses it.
@@ -72,7 +75,7 @@ class CSpilledPicture {
     CSpilledPicture(std::shared_ptr<CPictureCacheFile> file, Level picture, std::size_t bytes,
                     std::size_t decodedBytes, std::optional<bool> darkestOfBlock, std::size_t fileBytes);
     // The picture kept as the bytes given; null when the cache folder refuses them.
-    static std::unique_ptr<CSpilledPicture> Kept(std::span<const char> bytes, const BmpImage& picture,
+    static std::unique_ptr<CSpilledPicture> Kept(std::span<const char> bytes, const BmpShape& picture,
                                                  std::size_t decodedBytes, std::size_t fileBytes);
     // The level read back whole; null when it cannot be had.
     std::shared_ptr<PixelSurface> ReadLevel(const Level& level) const;

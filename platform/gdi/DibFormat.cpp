@@ -1,6 +1,7 @@
 #include "platform/gdi/DibFormat.h"
 
 #include "platform/base/WholeFile.h"
+#include "platform/gdi/DarkestIndexRow.h"
 #include "platform/gdi/NearestColor.h"
 #include "platform/gdi/ReducedRow.h"
 #include "platform/gdi/RunLengthBands.h"
@@ -24,6 +25,9 @@ constexpr std::size_t kLargestBmpFile = static_cast<std::size_t>(kLargestBmpPixe
 // The file header, the 40-byte header and the colour masks that may follow it in a larger one:
 // all a .bmp file's layout is read from.
 constexpr std::size_t kHeadersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + kMaskBytes;
+// The bytes of a .bmp file read first: its headers, and all of a small file, which is then not
+// opened again.
+constexpr std::size_t kFirstRead = std::size_t{64} << 10;
 
 std::uint32_t PixelFromQuad(const RGBQUAD& q) {
     return (static_cast<std::uint32_t>(q.rgbRed) << 16) | (q.rgbGreen << 8) | q.rgbBlue;
@@ -300,9 +304,28 @@ void AddBlockRow(ReducedRow& reduced, int block, const std::uint32_t* source, in
     }
 }
 
+// A drawing reduced straight from its colour indices, none of them made a pixel.
+void DecodeDarkestOfIndices(const DibDescription& dib, const BYTE* bits, PixelSurface& surface, int step,
+                            DarkestIndexRow& darkest) {
+    for (int y = 0; y < surface.Height(); ++y) {
+        darkest.Start();
+        const int end = std::min((y + 1) * step, dib.height);
+        for (int sourceY = y * step; sourceY < end && !darkest.AllDarkest(); ++sourceY)
+            darkest.AddRow(bits + static_cast<std::size_t>(RowIndex(dib, sourceY)) * dib.stride);
+        darkest.Finish(surface.Row(y));
+    }
+}
+
 void DecodeReducedPixels(const DibDescription& dib, const RGBQUAD* colors, const BYTE* bits,
                          PixelSurface& surface, int step) {
     const RowFormat format = RowFormatOf(dib, colors);
+    std::optional<DarkestIndexRow> darkest =
+        ShowsDarkestOfBlock(dib) ? DarkestIndexRow::For(format.indexed, dib.bitCount, dib.width, step)
+                                 : std::nullopt;
+    if (darkest) {
+        DecodeDarkestOfIndices(dib, bits, surface, step, *darkest);
+        return;
+    }
     const int width = std::min(dib.width, surface.Width() * step);
     std::vector<std::uint32_t> source(width);
     ReducedRow reduced(surface.Width(), ShowsDarkestOfBlock(dib));
@@ -505,13 +528,19 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, i
 }
 
 std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path) {
-    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
-    if (auto runLength = ReadRunLengthFile(path, headers))
-        return runLength;
-    const std::optional<BmpLayout> layout = headers ? LayoutOfBmp(*headers) : std::nullopt;
+    std::optional<std::vector<BYTE>> first = ReadRegularFile(path, kFirstRead);
+    if (!first)
+        return std::nullopt;
+    const bool whole = first->size() < kFirstRead;
+    if (IsRunLengthBmp(*first))
+        return whole ? first : ReadRunLengthFile(path, first);
+    const std::optional<BmpLayout> layout = LayoutOfBmp(*first);
     if (!layout)
         return std::nullopt;
-    return ReadRegularFile(path, layout->End());
+    if (!whole && first->size() < layout->End())
+        return ReadRegularFile(path, layout->End());
+    first->resize(std::min(first->size(), layout->End()));
+    return first;
 }
 
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels, int shownSide) {
@@ -519,13 +548,13 @@ BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t show
     return bytes ? ReadCutShortBmpBytes(std::move(*bytes), shownPixels, shownSide) : BmpImage{};
 }
 
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels, int shownSide) {
-    // Compressed data cut short already ends the decode cleanly.
-    if (IsRunLengthBmp(bytes))
-        return ReadBmpBytes(bytes, shownPixels, shownSide);
+namespace {
+// The size a plain file that may be cut short is read at, what it lacks zeroed; nothing when it
+// may not be read so.
+std::optional<std::size_t> CutShortEnd(const std::vector<BYTE>& bytes) {
     const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
     if (!layout)
-        return {};
+        return std::nullopt;
     BITMAPFILEHEADER file;
     DWORD headerSize = 0;
     std::memcpy(&file, bytes.data(), sizeof file);
@@ -533,12 +562,50 @@ BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels, 
     const std::size_t headersEnd = sizeof file + static_cast<std::size_t>(headerSize);
     if (file.bfOffBits < headersEnd || file.bfOffBits > bytes.size() ||
         !HoldsEnoughToExpand(*layout, bytes.size()))
+        return std::nullopt;
+    return layout->End();
+}
+}  // namespace
+
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE>&& bytes, std::size_t shownPixels, int shownSide) {
+    // Compressed data cut short already ends the decode cleanly.
+    if (IsRunLengthBmp(bytes))
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    const std::optional<std::size_t> end = CutShortEnd(bytes);
+    if (!end)
         return {};
-    bytes.resize(std::max(bytes.size(), layout->End()), 0);
+    bytes.resize(std::max(bytes.size(), *end), 0);
     return ReadBmpBytes(bytes, shownPixels, shownSide);
 }
 
+BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels, int shownSide) {
+    if (IsRunLengthBmp(bytes))
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    const std::optional<std::size_t> end = CutShortEnd(bytes);
+    if (!end)
+        return {};
+    if (*end <= bytes.size())
+        return ReadBmpBytes(bytes, shownPixels, shownSide);
+    return ReadCutShortBmpBytes(std::vector<BYTE>(bytes), shownPixels, shownSide);
+}
+
+std::optional<BmpShape> CutShortBmpShape(const std::vector<BYTE>& bytes) {
+    if (const std::optional<RunLengthLayout> runLength = RunLengthLayoutOf(bytes))
+        return BmpShape{runLength->dib.width, runLength->dib.height, runLength->dib.bitCount};
+    const std::optional<BmpLayout> layout = LayoutOfBmp(bytes);
+    if (IsRunLengthBmp(bytes) || !layout || !CutShortEnd(bytes))
+        return std::nullopt;
+    return BmpShape{layout->dib.width, layout->dib.height, layout->dib.bitCount};
+}
+
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
+    return EncodeBmpFile(surface, bitCount, DefaultColorTable(bitCount));
+}
+
+std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount,
+                                const std::vector<RGBQUAD>& colors) {
+    // A full table is told by no count, as the default tables always were.
+    const bool fullTable = colors.size() == (std::size_t{1} << std::min(bitCount, 8));
     BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER),
                             surface.Width(),
                             surface.Height(),
@@ -548,12 +615,11 @@ std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount) {
                             0,
                             0,
                             0,
-                            0,
+                            fullTable || bitCount > 8 ? 0 : static_cast<DWORD>(colors.size()),
                             0};
     DibDescription dib;
     if (!DescribeDib(header, dib))
         return {};
-    const std::vector<RGBQUAD> colors = DefaultColorTable(bitCount);
     header.biSizeImage = static_cast<DWORD>(dib.ImageSize());
     const std::size_t colorBytes = colors.size() * sizeof(RGBQUAD);
     const DWORD offset = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof header + colorBytes);

@@ -86,6 +86,12 @@ struct BmpImage {
     int bitCount = 0;
 };
 BmpImage ReadBmpFile(const std::filesystem::path& path);
+// The size and depth of a picture as read whole.
+struct BmpShape {
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+};
 // Read with the bytes in hand, a picture holding more than shownPixels pixels, or a longer side
 // than shownSide, is read at the reduced resolution ReductionStep gives.
 BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX,
@@ -100,7 +106,16 @@ BmpImage ReadBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = 
 std::optional<std::vector<BYTE>> ReadBmpFileBytes(const std::filesystem::path& path);
 BmpImage ReadCutShortBmpFile(const std::filesystem::path& path, std::size_t shownPixels = SIZE_MAX,
                              int shownSide = INT_MAX);
-BmpImage ReadCutShortBmpBytes(std::vector<BYTE> bytes, std::size_t shownPixels = SIZE_MAX,
+BmpImage ReadCutShortBmpBytes(std::vector<BYTE>&& bytes, std::size_t shownPixels = SIZE_MAX,
                               int shownSide = INT_MAX);
+// The same, the bytes copied only when the file is cut short.
+BmpImage ReadCutShortBmpBytes(const std::vector<BYTE>& bytes, std::size_t shownPixels = SIZE_MAX,
+                              int shownSide = INT_MAX);
+// The shape ReadCutShortBmpBytes reads the bytes at whole, without reading their pixels; nothing
+// when it refuses them.
+std::optional<BmpShape> CutShortBmpShape(const std::vector<BYTE>& bytes);
 // The whole .bmp file of a surface at 1, 4, 8, 16, 24 or 32 bits (bottom-up, default colour table).
 std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount);
+// The same at 1, 4 or 8 bits with the colour table given, each pixel the entry nearest it.
+std::vector<BYTE> EncodeBmpFile(const PixelSurface& surface, int bitCount,
+                                const std::vector<RGBQUAD>& colors);

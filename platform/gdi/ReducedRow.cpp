@@ -3,16 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-// Lightness as the eye weighs the channels, in thousandths of a level.
-int Lightness(std::uint32_t pixel) {
-    return 299 * static_cast<int>((pixel >> 16) & 0xFF) + 587 * static_cast<int>((pixel >> 8) & 0xFF) +
-           114 * static_cast<int>(pixel & 0xFF);
-}
-
-}  // namespace
-
 ReducedRow::ReducedRow(int width, bool darkest)
     : m_darkest(darkest), m_darkestPixels(width), m_darkestLightness(width), m_sums(width) {}
 
@@ -58,6 +48,11 @@ void ReducedRow::AddRepeated(int x, std::uint32_t pixel, std::uint32_t times) {
 
 void ReducedRow::Finish(std::uint32_t* out) const {
     for (std::size_t x = 0; x < m_sums.size(); ++x) out[x] = Pixel(static_cast<int>(x));
+}
+
+int ReducedRow::Lightness(std::uint32_t pixel) {
+    return 299 * static_cast<int>((pixel >> 16) & 0xFF) + 587 * static_cast<int>((pixel >> 8) & 0xFF) +
+           114 * static_cast<int>(pixel & 0xFF);
 }
 
 std::uint32_t ReducedRow::Pixel(int x) const {

@@ -23,6 +23,9 @@ class ReducedRow {
     void Finish(std::uint32_t* out) const;
     // The row's pixel x.
     std::uint32_t Pixel(int x) const;
+    // Lightness as the eye weighs the channels, in thousandths of a level: the darkest pixel of a
+    // block is the first of the least lightness.
+    static int Lightness(std::uint32_t pixel);
 
   private:
     struct Sums {

@@ -3,12 +3,17 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include <sys/stat.h>
 
 #include "platform/base/FileSystemText.h"
+#include "platform/base/WholeFile.h"
 #include "platform/gdi/DibFormat.h"
 #include "tests/gdi/Canvas.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/PlainPictures.h"
+#include "tests/support/RunLengthPictures.h"
 #include "tests/support/TestFolder.h"
 
 namespace {
@@ -251,4 +256,22 @@ TEST(BitmapFiles, OnlyRegularFilesAreRead) {
     const BmpImage image = ReadBmpFile(file.c_str());
     ASSERT_TRUE(image.surface);
     EXPECT_EQ(image.surface->At(1, 0), 0x00FF00u);
+}
+
+// A small picture's file, plain or run-length, is read in one opening, what follows its picture
+// left out; a larger one's headers come first, then the bytes its picture needs.
+TEST(BitmapFiles, ASmallPictureFileIsOpenedOnce) {
+    TestFolder folder;
+    const FileBytes small = EncodeBmpFile(PixelSurface(5, 3, 0x808080), 8);
+    FileBytes trailed = small;
+    trailed.resize(small.size() + 1000, 0xAB);
+    const FileBytes runLength = KnownRle8Picture().file, large = OneBitPicture(1024);
+    for (const auto& [bytes, read, openings] :
+         {std::tuple(small, small, 1u), std::tuple(trailed, small, 1u), std::tuple(runLength, runLength, 1u),
+          std::tuple(large, large, 2u)}) {
+        WriteFileBytes(folder / "picture.bmp", bytes);
+        const std::size_t before = RegularFileOpenings();
+        EXPECT_EQ(ReadBmpFileBytes(folder / "picture.bmp"), read);
+        EXPECT_EQ(RegularFileOpenings() - before, openings);
+    }
 }

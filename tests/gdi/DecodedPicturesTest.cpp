@@ -443,3 +443,38 @@ TEST(DecodedPictures, TheCacheHoldsNoMoreThanThePicturesItKeepsDecoded) {
     held.clear();
     EXPECT_EQ(BytesUnder(cache.Folder().Path()), 0u);
 }
+
+// A picture past the budget kept as its file's bytes is not decoded until it is drawn, and then
+// shows what reading its file shows.
+TEST(DecodedPictures, APictureKeptAsItsFileIsDecodedOnlyWhenDrawn) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    const FileBytes file = RunLengthBmpFile(1, 127, 127, RunLengthColors(2), OnePixelARow(127));
+    WriteFileBytes(folder / "small.bmp", file);
+    const unsigned long long before = RunLengthBands::PixelsWorked();
+    held.push_back(CDecodedPictures::Read(folder / "small.bmp"));
+    EXPECT_EQ(RunLengthBands::PixelsWorked(), before);
+    EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(held.back())), PixelDigest(*ReadBmpBytes(file).surface));
+}
+
+// A picture of colour indices past the budget, read reduced, is kept in the cache as colour
+// indices, in a fraction of its pixels' bytes, and read back as the same pixels.
+TEST(DecodedPictures, AReducedPictureOfColourIndicesIsKeptAsIndices) {
+    const CacheHomeInFolder cache;
+    TestFolder folder;
+    std::vector<std::shared_ptr<PixelSurface>> held = SpendThePictureBudget(folder.Path());
+    constexpr int kWidth = 2999, kHeight = 1001;
+    FileBytes data(static_cast<std::size_t>(DibStride(kWidth, 4)) * kHeight);
+    for (std::size_t at = 0; at < data.size(); ++at)
+        data[at] = static_cast<BYTE>((at / 7 % 5) << 4 | at / 3 % 5);
+    const FileBytes file = BmpFile(4, 0, kWidth, kHeight, RunLengthColors(5), data);
+    WriteFileBytes(folder / "indexed.bmp", file);
+    held.push_back(CDecodedPictures::Read(folder / "indexed.bmp"));
+    const BmpImage reduced =
+        ReadBmpBytes(file, CDecodedPictures::kSpilledPixels, CDecodedPictures::kSpilledSide);
+    const std::size_t pixels = static_cast<std::size_t>(reduced.surface->Width()) * reduced.surface->Height();
+    ASSERT_LT(pixels, std::size_t{kWidth} * kHeight);
+    EXPECT_LT(BytesUnder(cache.Folder().Path()), pixels);
+    EXPECT_EQ(PixelDigest(*CDecodedPictures::Shown(held.back())), PixelDigest(*reduced.surface));
+}
