@@ -1,6 +1,5 @@
 #pragma once
 
-#include <bitset>
 #include <vector>
 
 #include "model/CPlanViewServices.h"
@@ -107,10 +106,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnCancelMode() override;
     void OnTimer(UINT_PTR id) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
-    // A release acts in the plan only when the plan saw the key go down: not one pressed in a menu
-    // or a dialog that has gone since.
     void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
-    void OnKillFocus(CWnd* newWindow) override;
     void OnContextMenu(CWnd* window, CPoint point) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
 
@@ -281,8 +277,6 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     bool m_bEntryEndPending = false;
     bool m_bEndingEntry = false;
     bool m_bEntryMouseLent = false;
-    // The keys pressed while the plan had the keyboard and not yet released there.
-    std::bitset<256> m_keysPressedHere;
 
     // Shared by every plan view.
     static UINT s_nLastCursorId;

@@ -264,22 +264,11 @@ void CCVNView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CCVNView::OnKeyUp(UINT key, UINT repeat, UINT flags) {
     CScrollView::OnKeyUp(key, repeat, flags);
-    if (key >= m_keysPressedHere.size() || !m_keysPressedHere.test(key))
-        return;
-    m_keysPressedHere.reset(key);
     if (Tool().OnKeyUp(key))
         RepaintDirty();
 }
 
-void CCVNView::OnKillFocus(CWnd* newWindow) {
-    CScrollView::OnKillFocus(newWindow);
-    m_keysPressedHere.reset();
-}
-
 BOOL CCVNView::PreTranslateMessage(MSG* msg) {
-    // Seen here before an accelerator takes it.
-    if (msg->message == WM_KEYDOWN && msg->hwnd == this && msg->wParam < m_keysPressedHere.size())
-        m_keysPressedHere.set(msg->wParam);
     const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
     const bool shiftF10 = msg->wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     if (keyDown && (shiftF10 || msg->wParam == VK_APPS)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/base/TickCount.h"
 #include "platform/gdi/DragImage.h"
@@ -53,6 +54,7 @@ void WindowManager::Unregister(CWnd* window) {
                   [window](const auto& kept) { return kept.first == window || kept.second == window; });
     if (m_mouseLeaveWindow == window) m_mouseLeaveWindow = nullptr;
     if (m_keyboardGrab == window) m_keyboardGrab = nullptr;
+    std::replace(m_keyPressTakers.begin(), m_keyPressTakers.end(), window, static_cast<CWnd*>(nullptr));
     if (m_lastClick.window == window) m_lastClick = {};
     if (m_caret.Owner() == window) m_caret.Destroy();
     DragImage::Instance().Forget(window);
@@ -476,14 +478,30 @@ void WindowManager::KeyInput(UINT vk, bool down) {
     } else {
         m_keys[vk] &= static_cast<BYTE>(~kKeyDown);
     }
-    CWnd* target = KeyTarget();
-    if (!target) return;
     const bool system = (m_keys[VK_MENU] & kKeyDown) != 0 || vk == VK_MENU || vk == VK_F10;
-    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    LPARAM flags = 1;
-    if (down && wasDown) flags |= LPARAM(1) << 30;
-    if (!down) flags |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
-    Deliver({target, message, vk, flags, Now(), m_cursorPos});
+    if (down)
+        KeyPressInput(vk, wasDown, system);
+    else
+        KeyReleaseInput(vk, system);
+}
+
+// The taker is named before the press is delivered: what the press does may run a modal loop
+// in which the key comes up.
+void WindowManager::KeyPressInput(UINT vk, bool repeat, bool system) {
+    CWnd* target = KeyTarget();
+    m_keyPressTakers[vk] = target && IsAlive(m_keyboardGrab) ? m_keyboardGrab : target;
+    if (!target) return;
+    const LPARAM flags = repeat ? (LPARAM(1) << 30) | 1 : 1;
+    Deliver({target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, flags, Now(), m_cursorPos});
+}
+
+// Wherever the keyboard has gone since: a menu, a dialog or a window that took no press of the
+// key must not act on its release. A grab that took no press does not see it either.
+void WindowManager::KeyReleaseInput(UINT vk, bool system) {
+    CWnd* taker = std::exchange(m_keyPressTakers[vk], nullptr);
+    if (!taker) return;
+    const LPARAM flags = (LPARAM(1) << 30) | (LPARAM(1) << 31) | 1;
+    DeliverPastGrab({taker, system ? WM_SYSKEYUP : WM_KEYUP, vk, flags, Now(), m_cursorPos});
 }
 
 void WindowManager::CharInput(char ch, CWnd* target) {
@@ -549,9 +567,13 @@ void WindowManager::Deliver(const MSG& msg) {
     MSG copy = msg;
     const bool keyboard = msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP;
     if (keyboard && IsAlive(m_keyboardGrab) && m_keyboardGrab->PreTranslateMessage(&copy)) return;
+    DeliverPastGrab(copy);
+}
+
+void WindowManager::DeliverPastGrab(MSG msg) {
     for (CWnd* window = msg.hwnd; window && IsAlive(window); window = window->GetParent())
-        if (window->PreTranslateMessage(&copy)) return;
-    if (IsAlive(copy.hwnd)) copy.hwnd->SendMessage(copy.message, copy.wParam, copy.lParam);
+        if (window->PreTranslateMessage(&msg)) return;
+    if (IsAlive(msg.hwnd)) msg.hwnd->SendMessage(msg.message, msg.wParam, msg.lParam);
 }
 
 void WindowManager::RunModalLoop(CWnd* window) {
@@ -575,6 +597,7 @@ void WindowManager::Reset() {
     m_activated.clear();
     m_focusLeft.clear();
     m_keys.fill(0);
+    m_keyPressTakers.fill(nullptr);
     m_altAlone = false;
     m_lastClick = {};
     m_lastLeftPress = {};

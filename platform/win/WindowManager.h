@@ -70,7 +70,8 @@ public:
     // The window in topLevel that had the keyboard when topLevel was last made inactive, if any.
     CWnd* FocusLeftIn(CWnd* topLevel) const;
     BOOL TrackMouseLeave(CWnd* window, bool cancel);
-    // A window (an open menu) that sees every key message first, wherever the focus is.
+    // A window (an open menu) that takes every key press first, wherever the focus is; a key's
+    // release goes only to the window that took the key's last press.
     void SetKeyboardGrab(CWnd* window) { m_keyboardGrab = window; }
     CWnd* KeyboardGrab() const { return m_keyboardGrab; }
 
@@ -176,6 +177,10 @@ private:
     // Where the cursor is on target (WM_NCHITTEST).
     UINT HitTest(CWnd* target) const;
     void SendSetCursor(CWnd* target, UINT message);
+    void KeyPressInput(UINT vk, bool repeat, bool system);
+    void KeyReleaseInput(UINT vk, bool system);
+    // Deliver without the keyboard grab's first look.
+    void DeliverPastGrab(MSG msg);
     void UpdateButtonState(UINT message);
     Timer* NextDueTimer(unsigned long long now);
 
@@ -195,6 +200,8 @@ private:
     CWnd* m_mouseLeaveWindow = nullptr;
     CWnd* m_keyboardGrab = nullptr;
     std::array<BYTE, 256> m_keys{};
+    // Per key, the window that took its last press, until the key comes up or the window goes.
+    std::array<CWnd*, 256> m_keyPressTakers{};
     CPoint m_cursorPos;
     LastClick m_lastClick;
     Press m_lastLeftPress;

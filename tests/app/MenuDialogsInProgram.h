@@ -74,7 +74,7 @@ class MenuDialogsInProgram : public DialogsInProgram {
     // dialog but a message box or a file dialog goes to the action.
     void WalkMenuDialogs(const DialogAction& action) {
         WalkMenuCommands(
-            [&](UINT command, const std::string& selected) { Discover(command, selected, action); });
+            [&](UINT command, const std::string& selected) { ActOnDialogOf(command, selected, action); });
     }
     // Hands every command of the menu bar, with nothing selected, to the visit; one grey then,
     // and Properties, with an object of each stored class selected.
@@ -133,7 +133,7 @@ class MenuDialogsInProgram : public DialogsInProgram {
     inline static const std::set<std::string> kNoObjectAtPlan = {"CPaint", "CParTrack", "CWizardLabel"};
 
     // Chooses the command with the selection and hands its dialog to the action.
-    void Discover(UINT command, const std::string& selected, const DialogAction& action) {
+    void ActOnDialogOf(UINT command, const std::string& selected, const DialogAction& action) {
         Restore(selected);
         if (!IsEnabled(command))
             return;

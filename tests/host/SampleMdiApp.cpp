@@ -271,6 +271,11 @@ BOOL MainFrame::OnRoute(UINT) {
     return FALSE;
 }
 
+BOOL MainFrame::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP) keyReleases.push_back(msg->hwnd);
+    return CMDIFrameWnd::PreTranslateMessage(msg);
+}
+
 int MainFrame::OnCreate(CREATESTRUCT* cs) {
     if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
     static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_STROKES};

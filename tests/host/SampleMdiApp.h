@@ -94,7 +94,10 @@ class MainFrame : public CMDIFrameWnd {
 public:
     CStatusBar statusBar;
     ToolStrip toolStrip;
+    // The window each key release went to, of those in this frame.
+    std::vector<CWnd*> keyReleases;
     BOOL OnRoute(UINT id);
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     int OnCreate(CREATESTRUCT* cs) override;

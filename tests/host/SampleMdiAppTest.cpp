@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <typeinfo>
 
 #include "platform/base/CProfile.h"
 #include "platform/base/WholeFile.h"
@@ -811,4 +812,30 @@ TEST_F(SampleMdiAppTest, ADocumentGoesWithTheLastWindowShowingIt) {
     second->DestroyWindow();
     host.RunUntilIdle();
     EXPECT_TRUE(app.Templates().front()->Documents().empty());
+}
+
+// Each window of the program takes a press, and the keyboard moves to another before the release.
+TEST_F(SampleMdiAppTest, AKeyReleaseGoesOnlyToTheWindowThatTookItsPressWhileThatWindowLives) {
+    Command(ID_FILE_NEW);
+    std::vector<CWnd*> windows{&Main()};
+    for (size_t each = 0; each < windows.size(); ++each)
+        for (CWnd* child : windows[each]->Children()) windows.push_back(child);
+    for (CWnd* window : windows) {
+        window->SetFocus();
+        CWnd* pressedIn = GetFocus();
+        host.KeyDown(VK_DOWN);
+        for (auto other = windows.begin(); other != windows.end() && GetFocus() == pressedIn; ++other)
+            (*other)->SetFocus();
+        Main().keyReleases.clear();
+        host.KeyUp(VK_DOWN);
+        EXPECT_EQ(Main().keyReleases, std::vector<CWnd*>{pressedIn}) << typeid(*window).name();
+    }
+    // Ctrl+F4 closes the child window that took both keys; the last release had no press at all.
+    ActiveView()->SetFocus();
+    host.KeyDown(VK_CONTROL);
+    host.KeyDown(VK_F4);
+    Main().keyReleases.clear();
+    for (UINT key : {VK_F4, VK_CONTROL, VK_RIGHT}) host.KeyUp(key);
+    EXPECT_TRUE(Main().keyReleases.empty());
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 }
