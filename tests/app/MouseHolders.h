@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ctl/BasicControlDefs.h"
 #include "resources/CommandIds.h"
 
 // Every kind of window that holds the mouse until it is let go, as the cancel table walks them:
@@ -22,13 +23,19 @@ enum class Spot {
     kPaletteArrow,     // the arrow beside the dimension line's button, which opens its palette
     kMenuBarTitle,     // the menu bar's first title
     kForwardButton,    // the camera tool bar's Move Forward
+    // A control of the dialog that the command opens: its middle, or its top left or top right corner.
+    kControlMiddle,
+    kControlTopLeft,
+    kControlTopRight,
 };
 
 // A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
 // between chords), then a press of the button at x, y from the spot, the key held with it, and a
 // drag by dragX, dragY. With no button the keys start the hold, and once the keyboard is back the
 // person goes on with a click and the keys of goOn. Some holds show nothing until they end, some
-// leave nothing behind when they end; afterwards puts back what the holders after need.
+// leave nothing behind when they end; afterwards puts back what the holders after need. A press in
+// a dialog lands on its template's first control of the window class whose styles under kindMask
+// are kind.
 struct DesktopReach {
     Spot spot = Spot::kUnreached;
     unsigned int command = 0;
@@ -44,6 +51,9 @@ struct DesktopReach {
     bool leavesNothing = false;
     const char* goOn = nullptr;
     const char* afterwards = nullptr;
+    const char* control = nullptr;
+    DWORD kind = 0;
+    DWORD kindMask = 0;
 };
 
 struct MouseHolder {
@@ -54,9 +64,33 @@ struct MouseHolder {
 
 inline const std::vector<MouseHolder>& MouseHolders() {
     static const std::vector<MouseHolder> holders = {
-        {"push button", Where::kControlBox, {}},
-        {"edit", Where::kControlBox, {}},
-        {"combo box", Where::kControlBox, {}},
+        // Document setup's Cancel, let go over itself once the keyboard is back: the dialog stays.
+        {"push button",
+         Where::kControlBox,
+         {.spot = Spot::kControlMiddle,
+          .command = ID_DOCUMENT_SETUP,
+          .letGoWherePressed = true,
+          .control = WC_BUTTON,
+          .kind = BS_PUSHBUTTON,
+          .kindMask = BS_TYPEMASK}},
+        // Its selection is let go after, so that the next press selects anew.
+        {"edit",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_DOCUMENT_SETUP,
+          .x = 3,
+          .y = 6,
+          .dragX = 40,
+          .afterwards = "End",
+          .control = WC_EDIT}},
+        // A press on its arrow drops its list.
+        {"combo box",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopRight,
+          .command = ID_DOCUMENT_SETUP,
+          .x = -6,
+          .y = 6,
+          .control = WC_COMBOBOX}},
         {"combo box's list scroll bar", Where::kControlBox, {}},
         {"list box", Where::kControlBox, {}},
         {"header divider", Where::kControlBox, {}},

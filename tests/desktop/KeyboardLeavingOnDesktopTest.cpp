@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ctl/DialogUnits.h"
+#include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/MouseHolders.h"
 #include "tests/desktop/ProgramOnDesktop.h"
 #include "tests/desktop/XKeyboardAway.h"
@@ -27,6 +29,29 @@ struct Point {
     int x = 0;
     int y = 0;
 };
+
+struct Box {
+    Point corner;
+    int width = 0;
+    int height = 0;
+};
+
+// The template of the dialog captioned so, or null.
+const DialogTemplate* TemplateCaptioned(const std::string& caption) {
+    for (const DialogTemplate* dialog : EveryDialogTemplate())
+        if (caption == dialog->caption.c_str())
+            return dialog;
+    return nullptr;
+}
+
+// The template's first control of the reach's window class and kind, or null.
+const DialogItem* ControlOf(const DialogTemplate& dialog, const DesktopReach& reach) {
+    for (const DialogItem& item : dialog.items)
+        if (CString(item.className).CompareNoCase(reach.control) == 0 &&
+            (item.style & reach.kindMask) == reach.kind)
+            return &item;
+    return nullptr;
+}
 
 // The other program stands in the layout window's corner, below the part of the view the test
 // watches: the view from this far right of the layout window's left edge, and this far below its
@@ -80,6 +105,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         m_session.Key("x");
         ASSERT_TRUE(WaitUntilSettledWith([&] { return !PopupOpen(); }));
         for (int step = 0; step < kZoomSteps; ++step) Choose(ID_ZOOM_IN);
+        // At the closest zoom Zoom In is grey, and a click on it leaves its menu open.
+        CloseMenus();
     }
 
     Point OtherProgram() const {
@@ -91,6 +118,12 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
 
     Point SpotOf(Spot spot) const {
         switch (spot) {
+            case Spot::kControlMiddle:
+                return {m_control.corner.x + m_control.width / 2, m_control.corner.y + m_control.height / 2};
+            case Spot::kControlTopLeft:
+                return m_control.corner;
+            case Spot::kControlTopRight:
+                return {m_control.corner.x + m_control.width, m_control.corner.y};
             case Spot::kPlanScrollThumb:
                 return ThumbMiddle();
             case Spot::kSelectorButton:
@@ -130,6 +163,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     }
 
     std::vector<unsigned long> Watched() const {
+        if (m_dialog.id != 0)
+            return m_session.Pixels(m_dialog.x, m_dialog.y, m_dialog.width, m_dialog.height);
         std::vector<unsigned long> watched =
             m_session.Pixels(m_main.x, m_main.y + kBarsFromTop, m_main.width, kBarsHeight);
         const std::vector<unsigned long> view = m_session.Pixels(
@@ -176,9 +211,24 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         }
     }
 
+    // The window manager lists the windows by when they last had the keyboard: the layout window
+    // may come before the other program, and its dialog then takes the keyboard again. A person
+    // goes one window further.
+    bool AltTabAway() {
+        const int furthest = m_dialog.id != 0 ? 2 : 1;
+        for (int tabs = 1; tabs <= furthest; ++tabs) {
+            if (!m_session.AltTab(kPatience, tabs))
+                return false;
+            if (WaitUntilSettledWith([&] { return m_session.Popups().empty(); }) &&
+                KeyboardIsAway(Away::kAltTab))
+                return true;
+        }
+        return false;
+    }
+
     // Gives the keyboard away, and waits until the program has heard, a window manager's list gone.
     bool Leave(Away away) {
-        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
+        if (away == Away::kAltTab && !AltTabAway())
             return false;
         if (away == Away::kFocusChange)
             m_session.GiveKeyboardTo(m_other);
@@ -188,13 +238,60 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return WaitUntilSettledWith([&] { return KeyboardIsAway(away) && m_session.Popups().empty(); });
     }
 
+    // The keyboard comes back to the program's window it left, the dialog open or else the layout's.
     bool ComeBack(Away away) {
+        const unsigned long home = m_dialog.id != 0 ? m_dialog.id : m_main.id;
         if (away == Away::kAltTab && !m_session.AltTab(kPatience))
             return false;
         if (away != Away::kAltTab)
-            m_session.GiveKeyboardTo(m_main.id);
+            m_session.GiveKeyboardTo(home);
         return WaitUntilSettledWith(
-            [&] { return m_session.FocusWindow() == m_main.id && m_session.Popups().empty(); });
+            [&] { return m_session.FocusWindow() == home && m_session.Popups().empty(); });
+    }
+
+    // Opens the dialog of the reach's command, unless it is open already, and finds its control
+    // from its template: the client area is framed alike left, right and below, the caption above.
+    void OpenDialogOf(const DesktopReach& reach) {
+        if (m_dialog.id == 0 || m_dialogCommand != reach.command) {
+            CloseDialog();
+            Choose(reach.command);
+            ASSERT_TRUE(WaitUntilSettledWith([&] {
+                const std::vector<DesktopSession::TopLevel> dialogs = ProgramDialogs();
+                return dialogs.size() == 1 && m_session.FocusWindow() == dialogs.front().id;
+            })) << "no dialog took the keyboard; shown:"
+                << DialogNames();
+            m_dialog = ProgramDialogs().front();
+            m_dialogCommand = reach.command;
+        }
+        const DialogTemplate* dialog = TemplateCaptioned(m_dialog.name);
+        ASSERT_NE(dialog, nullptr) << "no template is captioned " << m_dialog.name;
+        const DialogItem* item = ControlOf(*dialog, reach);
+        ASSERT_NE(item, nullptr) << m_dialog.name << " holds no " << reach.control;
+        const DialogUnits units(dialog->fontFace, dialog->fontPointSize);
+        const CRect client = units.ToPixels(CRect(0, 0, dialog->rect.Width(), dialog->rect.Height()));
+        const int border = (m_dialog.width - client.Width()) / 2;
+        const int top = m_dialog.height - client.Height() - border;
+        ASSERT_GE(border, 0);
+        ASSERT_GE(top, border);
+        const CRect place = units.ToPixels(item->rect);
+        m_control = {
+            {m_dialog.x + border + place.left, m_dialog.y + top + place.top}, place.Width(), place.Height()};
+    }
+
+    // The dialogs shown, but the other program's window.
+    std::vector<DesktopSession::TopLevel> ProgramDialogs() const {
+        std::vector<DesktopSession::TopLevel> dialogs = m_session.Dialogs();
+        std::erase_if(dialogs, [&](const DesktopSession::TopLevel& dialog) { return dialog.id == m_other; });
+        return dialogs;
+    }
+
+    void CloseDialog() {
+        if (m_dialog.id == 0)
+            return;
+        m_dialog = {};
+        m_session.Key("Escape");
+        ASSERT_TRUE(WaitUntilSettledWith([&] { return ProgramDialogs().empty(); }))
+            << "the dialog did not close; shown:" << DialogNames();
     }
 
     // The mouse goes on over the view, onto the other program and back.
@@ -232,8 +329,13 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     void Walk(const MouseHolder& holder, const Leaving& leaving) {
         SCOPED_TRACE(std::string(holder.name) + ", the keyboard going to " + leaving.to);
         const DesktopReach& reach = holder.desktop;
-        if (reach.command != 0)
-            Choose(reach.command);
+        if (reach.control) {
+            ASSERT_NO_FATAL_FAILURE(OpenDialogOf(reach));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(CloseDialog());
+            if (reach.command != 0)
+                Choose(reach.command);
+        }
         const Point spot = SpotOf(reach.spot);
         const Point at{spot.x + reach.x, spot.y + reach.y};
         const std::vector<unsigned long> before = Watched();
@@ -286,6 +388,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
             ++walked;
         }
         EXPECT_GT(walked, 0);
+        ASSERT_NO_FATAL_FAILURE(CloseDialog());
         m_session.CloseOtherProgram(m_other);
         ExpectAnswers();
         ExpectCleanExit();
@@ -293,6 +396,11 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
 
     DesktopSession::TopLevel m_main;
     unsigned long m_other = 0;
+    // The dialog the holders walk in, while it is open, the command that opened it, and the place
+    // on the screen of the control a press lands on.
+    DesktopSession::TopLevel m_dialog;
+    UINT m_dialogCommand = 0;
+    Box m_control;
 };
 
 // The same, with openbox managing the windows.
