@@ -27,6 +27,7 @@ enum class Spot {
     kControlMiddle,
     kControlTopLeft,
     kControlTopRight,
+    kCloseButton,  // the close button on the caption of the dialog that the command opens
 };
 
 // A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
@@ -106,7 +107,10 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"catalogue's sort chain", Where::kControlBox, {}},
         {"3D preview", Where::kControlBox, {}},
         {"submenu", Where::kControlBox, {}},
-        {"window's close button", Where::kControlBox, {}},
+        // Document setup's, let go over itself once the keyboard is back: the dialog stays.
+        {"window's close button",
+         Where::kControlBox,
+         {.spot = Spot::kCloseButton, .command = ID_DOCUMENT_SETUP, .letGoWherePressed = true}},
         {"window's move", Where::kControlBox, {}},
         // A held arrow scrolls the plan to its end before the keyboard can leave.
         {"window's scroll arrow", Where::kControlBox, {}},

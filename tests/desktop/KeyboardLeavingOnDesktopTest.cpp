@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ctl/DialogUnits.h"
+#include "platform/win/CaptionGlyphs.h"
 #include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/MouseHolders.h"
 #include "tests/desktop/ProgramOnDesktop.h"
@@ -124,6 +125,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return m_control.corner;
             case Spot::kControlTopRight:
                 return {m_control.corner.x + m_control.width, m_control.corner.y};
+            case Spot::kCloseButton:
+                return CloseButton();
             case Spot::kPlanScrollThumb:
                 return ThumbMiddle();
             case Spot::kSelectorButton:
@@ -249,8 +252,9 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
             [&] { return m_session.FocusWindow() == home && m_session.Popups().empty(); });
     }
 
-    // Opens the dialog of the reach's command, unless it is open already, and finds its control
-    // from its template: the client area is framed alike left, right and below, the caption above.
+    // Opens the dialog of the reach's command, unless it is open already, and finds its frame and
+    // its control from its template: the client area is framed alike left, right and below, the
+    // caption above.
     void OpenDialogOf(const DesktopReach& reach) {
         if (m_dialog.id == 0 || m_dialogCommand != reach.command) {
             CloseDialog();
@@ -265,17 +269,31 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         }
         const DialogTemplate* dialog = TemplateCaptioned(m_dialog.name);
         ASSERT_NE(dialog, nullptr) << "no template is captioned " << m_dialog.name;
-        const DialogItem* item = ControlOf(*dialog, reach);
-        ASSERT_NE(item, nullptr) << m_dialog.name << " holds no " << reach.control;
         const DialogUnits units(dialog->fontFace, dialog->fontPointSize);
         const CRect client = units.ToPixels(CRect(0, 0, dialog->rect.Width(), dialog->rect.Height()));
-        const int border = (m_dialog.width - client.Width()) / 2;
-        const int top = m_dialog.height - client.Height() - border;
-        ASSERT_GE(border, 0);
-        ASSERT_GE(top, border);
+        m_border = (m_dialog.width - client.Width()) / 2;
+        m_clientTop = m_dialog.height - client.Height() - m_border;
+        ASSERT_GE(m_border, 0);
+        ASSERT_GE(m_clientTop, m_border);
+        if (!reach.control)
+            return;
+        const DialogItem* item = ControlOf(*dialog, reach);
+        ASSERT_NE(item, nullptr) << m_dialog.name << " holds no " << reach.control;
         const CRect place = units.ToPixels(item->rect);
-        m_control = {
-            {m_dialog.x + border + place.left, m_dialog.y + top + place.top}, place.Width(), place.Height()};
+        m_control = {{m_dialog.x + m_border + place.left, m_dialog.y + m_clientTop + place.top},
+                     place.Width(),
+                     place.Height()};
+    }
+
+    // The close button ends the row of caption buttons, a little in from the frame.
+    Point CloseButton() const {
+        return {m_dialog.x + m_dialog.width - m_border - 2 - CaptionGlyphs::kButtonWidth / 2,
+                m_dialog.y + m_border + 2 + CaptionGlyphs::kButtonHeight / 2};
+    }
+
+    static bool InDialog(Spot spot) {
+        return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft ||
+               spot == Spot::kControlTopRight || spot == Spot::kCloseButton;
     }
 
     // The dialogs shown, but the other program's window.
@@ -329,7 +347,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     void Walk(const MouseHolder& holder, const Leaving& leaving) {
         SCOPED_TRACE(std::string(holder.name) + ", the keyboard going to " + leaving.to);
         const DesktopReach& reach = holder.desktop;
-        if (reach.control) {
+        if (InDialog(reach.spot)) {
             ASSERT_NO_FATAL_FAILURE(OpenDialogOf(reach));
         } else {
             ASSERT_NO_FATAL_FAILURE(CloseDialog());
@@ -401,6 +419,9 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     DesktopSession::TopLevel m_dialog;
     UINT m_dialogCommand = 0;
     Box m_control;
+    // The dialog's frame: its border, and how far below its top its client area begins.
+    int m_border = 0;
+    int m_clientTop = 0;
 };
 
 // The same, with openbox managing the windows.
