@@ -28,6 +28,7 @@ enum class Spot {
     kControlTopLeft,
     kControlTopRight,
     kCloseButton,  // the close button on the caption of the dialog that the command opens
+    kCaption,      // the middle of that dialog's caption
 };
 
 // A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
@@ -111,7 +112,9 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"window's close button",
          Where::kControlBox,
          {.spot = Spot::kCloseButton, .command = ID_DOCUMENT_SETUP, .letGoWherePressed = true}},
-        {"window's move", Where::kControlBox, {}},
+        {"window's move",
+         Where::kControlBox,
+         {.spot = Spot::kCaption, .command = ID_DOCUMENT_SETUP, .dragX = 30, .dragY = 20}},
         // A held arrow scrolls the plan to its end before the keyboard can leave.
         {"window's scroll arrow", Where::kControlBox, {}},
         // The plan's own scroll bar is one such window's.

@@ -127,6 +127,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return {m_control.corner.x + m_control.width, m_control.corner.y};
             case Spot::kCloseButton:
                 return CloseButton();
+            case Spot::kCaption:
+                return {m_dialog.x + m_dialog.width / 2, m_dialog.y + (m_border + m_clientTop) / 2};
             case Spot::kPlanScrollThumb:
                 return ThumbMiddle();
             case Spot::kSelectorButton:
@@ -264,9 +266,12 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return dialogs.size() == 1 && m_session.FocusWindow() == dialogs.front().id;
             })) << "no dialog took the keyboard; shown:"
                 << DialogNames();
-            m_dialog = ProgramDialogs().front();
             m_dialogCommand = reach.command;
         }
+        // Where it is now: a walk before may have moved it.
+        const std::vector<DesktopSession::TopLevel> dialogs = ProgramDialogs();
+        ASSERT_EQ(dialogs.size(), 1U) << "shown:" << DialogNames();
+        m_dialog = dialogs.front();
         const DialogTemplate* dialog = TemplateCaptioned(m_dialog.name);
         ASSERT_NE(dialog, nullptr) << "no template is captioned " << m_dialog.name;
         const DialogUnits units(dialog->fontFace, dialog->fontPointSize);
@@ -293,7 +298,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
 
     static bool InDialog(Spot spot) {
         return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft ||
-               spot == Spot::kControlTopRight || spot == Spot::kCloseButton;
+               spot == Spot::kControlTopRight || spot == Spot::kCloseButton || spot == Spot::kCaption;
     }
 
     // The dialogs shown, but the other program's window.
