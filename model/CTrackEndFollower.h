@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -57,12 +58,15 @@ class CTrackEndFollower {
     bool FewUnsettled() const;
     // The pass about to run covers every joint near Unsettled().
     void ForgetUnsettled() { m_unsettled.clear(); }
-    // Before a pass: the flags of the objects at these places of the index, or of all.
-    void KeepFlags(const std::vector<int>& places);
-    void KeepAllFlags();
-    // After the pass: the joints of an object whose flags it changed may change again when it
-    // runs again, as the object joins or lets go there in another way; its ends are unsettled.
-    void NoteChangedFlags();
+    // Before a pass: what the pass reads of the objects at these places of the index, or of
+    // all: whether it marks each, and where its ends lie.
+    void KeepPassInputs(const std::vector<int>& places);
+    void KeepAllPassInputs();
+    // After the pass: the joints of an object whose mark the pass read, and would read
+    // otherwise now, or whose ends it moved, may change when it runs again; its ends are
+    // unsettled. The pass branches on nothing else: where every mark it read is alike, it
+    // runs the same way again and makes the same joints.
+    void NoteChangedPassInputs();
 
   private:
     // The moved objects' former ends, the index collected again, and the present ends of the
@@ -82,6 +86,18 @@ class CTrackEndFollower {
     std::vector<CPaint*> m_added;
     bool m_passDue = false;
     std::vector<CDoublePoint> m_unsettled;
-    // The places and flags kept before the present pass.
-    std::vector<std::pair<int, unsigned>> m_flags;
+    // What the present pass reads of an object, kept before it ran; its ends are these of
+    // m_keptEnds.
+    struct PassInput {
+        int at;
+        bool marked;
+        std::size_t firstEnd;
+        std::size_t endCount;
+    };
+    void KeepPassInput(int at);
+    bool PassInputChanged(const PassInput& kept);
+    std::vector<PassInput> m_kept;
+    std::vector<CDoublePoint> m_keptEnds;
+    // The ends of one object as they lie now.
+    std::vector<CDoublePoint> m_presentEnds;
 };
