@@ -80,39 +80,25 @@ void CTrackEndFollower::MarkSettled(const TrackLimits& limits) {
 
 void CTrackEndFollower::KeepPassInputs(const std::vector<int>& places) {
     m_kept.clear();
-    m_keptEnds.clear();
-    for (int at : places) KeepPassInput(at);
+    m_ends.ForgetRefreshed();
+    for (int at : places) m_kept.emplace_back(at, m_ends.SourceAt(at)->MarkedByPass());
 }
 
 void CTrackEndFollower::KeepAllPassInputs() {
     m_kept.clear();
-    m_keptEnds.clear();
-    for (int at = 0; at < m_ends.Count(); ++at) KeepPassInput(at);
-}
-
-void CTrackEndFollower::KeepPassInput(int at) {
-    const std::size_t first = m_keptEnds.size();
-    m_ends.EndsOf(at, m_keptEnds);
-    m_kept.push_back(PassInput{at, m_ends.SourceAt(at)->MarkedByPass(), first, m_keptEnds.size() - first});
+    m_ends.ForgetRefreshed();
+    for (int at = 0; at < m_ends.Count(); ++at) m_kept.emplace_back(at, m_ends.SourceAt(at)->MarkedByPass());
 }
 
 void CTrackEndFollower::NoteChangedPassInputs() {
-    for (const PassInput& kept : m_kept)
-        if (PassInputChanged(kept))
-            m_ends.EndsOf(kept.at, m_unsettled);
+    for (const auto& [at, marked] : m_kept) {
+        const CTrackEndSource* source = m_ends.SourceAt(at);
+        if (source->PassReadMark() && source->MarkedByPass() != marked)
+            m_ends.EndsOf(at, m_unsettled);
+    }
+    for (int at : m_ends.Refreshed()) m_ends.EndsOf(at, m_unsettled);
     m_kept.clear();
-    m_keptEnds.clear();
-}
-
-bool CTrackEndFollower::PassInputChanged(const PassInput& kept) {
-    const CTrackEndSource* source = m_ends.SourceAt(kept.at);
-    if (source->PassReadMark() && source->MarkedByPass() != kept.marked)
-        return true;
-    m_presentEnds.clear();
-    m_ends.EndsOf(kept.at, m_presentEnds);
-    const auto keptEnds = m_keptEnds.begin() + static_cast<std::ptrdiff_t>(kept.firstEnd);
-    return !std::equal(keptEnds, keptEnds + static_cast<std::ptrdiff_t>(kept.endCount), m_presentEnds.begin(),
-                       m_presentEnds.end());
+    m_ends.ForgetRefreshed();
 }
 
 void CTrackEndFollower::Follow(CPaint* object) {

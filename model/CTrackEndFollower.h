@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -59,7 +58,7 @@ class CTrackEndFollower {
     // The pass about to run covers every joint near Unsettled().
     void ForgetUnsettled() { m_unsettled.clear(); }
     // Before a pass: what the pass reads of the objects at these places of the index, or of
-    // all: whether it marks each, and where its ends lie.
+    // all: whether it marks each. The index keeps the objects whose ends move meanwhile.
     void KeepPassInputs(const std::vector<int>& places);
     void KeepAllPassInputs();
     // After the pass: the joints of an object whose mark the pass read, and would read
@@ -86,18 +85,6 @@ class CTrackEndFollower {
     std::vector<CPaint*> m_added;
     bool m_passDue = false;
     std::vector<CDoublePoint> m_unsettled;
-    // What the present pass reads of an object, kept before it ran; its ends are these of
-    // m_keptEnds.
-    struct PassInput {
-        int at;
-        bool marked;
-        std::size_t firstEnd;
-        std::size_t endCount;
-    };
-    void KeepPassInput(int at);
-    bool PassInputChanged(const PassInput& kept);
-    std::vector<PassInput> m_kept;
-    std::vector<CDoublePoint> m_keptEnds;
-    // The ends of one object as they lie now.
-    std::vector<CDoublePoint> m_presentEnds;
+    // The places kept before the present pass, each with whether the pass marks the object.
+    std::vector<std::pair<int, bool>> m_kept;
 };
