@@ -29,11 +29,12 @@ enum class Spot {
 // What the person makes in the plan once, before the holds of a holder.
 enum class Made { kNothing, k3DObject, kTerrain };
 
-// A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
-// between chords), then a press of the button at x, y from the spot, the key held with it, and a
-// drag by dragX, dragY. With no button the keys start the hold, and once the keyboard is back the
-// person goes on with a click and the keys of goOn. Some holds show nothing until they end, some
-// leave nothing behind when they end; afterwards puts back what the holders after need.
+// What the person makes first, once; then each time a command chosen from the menus (0: none) and
+// key chords typed (X key names, a space between chords), then a press of the button at x, y from
+// the spot, the key held with it, and a drag by dragX, dragY. With no button the keys start the
+// hold, and once the keyboard is back the person goes on with a click and the keys of goOn. Some
+// holds show nothing until they end, some leave nothing behind when they end; afterwards puts back
+// what the holders after need.
 struct DesktopReach {
     Spot spot = Spot::kUnreached;
     unsigned int command = 0;
