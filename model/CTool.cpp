@@ -173,7 +173,8 @@ void CTool::RefreshConnections() {
     if (root == nullptr)
         return;
     m_trackEnds.Rebuild(root);
-    m_trackEndFollower.KeepAllFlags();
+    m_nPiecesPassedOver += static_cast<unsigned long>(m_trackEnds.Count());
+    m_trackEndFollower.KeepAllPassInputs();
     {
         const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
         root->SetChanged(1);
@@ -182,7 +183,7 @@ void CTool::RefreshConnections() {
         root->SetChanged(0);
     }
     m_trackEndFollower.ForgetUnsettled();
-    m_trackEndFollower.NoteChangedFlags();
+    m_trackEndFollower.NoteChangedPassInputs();
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 
@@ -274,7 +275,7 @@ void CTool::JoinMarkedEnds() {
         std::vector<CDoublePoint> joining;
         AddEndsAwaitingPass(joining);
         m_trackEndFollower.NoteUnsettled(joining);
-        m_trackEndFollower.KeepAllFlags();
+        m_trackEndFollower.KeepAllPassInputs();
     } else {
         m_trackEnds.Rebuild(root);
     }
@@ -285,7 +286,7 @@ void CTool::JoinMarkedEnds() {
         root->UpdateConnections(&identity, 1);
         m_track.recordJoins = false;
     }
-    m_trackEndFollower.NoteChangedFlags();
+    m_trackEndFollower.NoteChangedPassInputs();
 }
 
 void CTool::UpdateModifiedAfterUndo() {

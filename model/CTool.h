@@ -141,6 +141,9 @@ class CTool : public CObject {
     // The undo steps the sweeps for freed objects looked at so far: the work that must grow
     // with the steps and the objects freed, never with their product.
     unsigned long StepsSwept() const { return m_nStepsSwept; }
+    // The pieces the connection passes joined again so far, each once a pass: the work of
+    // settling must follow the pieces an edit touched.
+    unsigned long PiecesPassedOver() const { return m_nPiecesPassedOver; }
     // An object that refuses the edit a mouse release ends calls this to revert that edit: the
     // newest undo group is undone when the present gesture pushed all of it and brought no
     // object into the layout. An older step, someone else's, is never taken back, and no
@@ -591,6 +594,7 @@ class CTool : public CObject {
     // While objects are freed together: those freed so far, which the steps left forget at once.
     CFreedObjects* m_pFreedObjects = nullptr;
     unsigned long m_nStepsSwept = 0;
+    unsigned long m_nPiecesPassedOver = 0;
     // The layout's track ends, kept from one connection pass to the next while the follower
     // can follow the edits.
     CTrackEndIndex m_trackEnds;

@@ -86,10 +86,11 @@ void CTool::RefreshConnectionsNear(const std::vector<CPaint*>& moved) {
         RefreshConnections();
         return;
     }
-    m_trackEndFollower.KeepFlags(pieces);
+    m_nPiecesPassedOver += pieces.size();
+    m_trackEndFollower.KeepPassInputs(pieces);
     JoinAgainAt(pieces, joints);
     m_trackEndFollower.ForgetUnsettled();
-    m_trackEndFollower.NoteChangedFlags();
+    m_trackEndFollower.NoteChangedPassInputs();
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
 }
 

@@ -78,21 +78,27 @@ void CTrackEndFollower::MarkSettled(const TrackLimits& limits) {
     m_movedSet.clear();
 }
 
-void CTrackEndFollower::KeepFlags(const std::vector<int>& places) {
-    m_flags.clear();
-    for (int at : places) m_flags.emplace_back(at, m_ends.SourceAt(at)->JointFlags());
+void CTrackEndFollower::KeepPassInputs(const std::vector<int>& places) {
+    m_kept.clear();
+    m_ends.ForgetRefreshed();
+    for (int at : places) m_kept.emplace_back(at, m_ends.SourceAt(at)->MarkedByPass());
 }
 
-void CTrackEndFollower::KeepAllFlags() {
-    m_flags.clear();
-    for (int at = 0; at < m_ends.Count(); ++at) m_flags.emplace_back(at, m_ends.SourceAt(at)->JointFlags());
+void CTrackEndFollower::KeepAllPassInputs() {
+    m_kept.clear();
+    m_ends.ForgetRefreshed();
+    for (int at = 0; at < m_ends.Count(); ++at) m_kept.emplace_back(at, m_ends.SourceAt(at)->MarkedByPass());
 }
 
-void CTrackEndFollower::NoteChangedFlags() {
-    for (const auto& [at, flags] : m_flags)
-        if (m_ends.SourceAt(at)->JointFlags() != flags)
+void CTrackEndFollower::NoteChangedPassInputs() {
+    for (const auto& [at, marked] : m_kept) {
+        const CTrackEndSource* source = m_ends.SourceAt(at);
+        if (source->PassReadMark() && source->MarkedByPass() != marked)
             m_ends.EndsOf(at, m_unsettled);
-    m_flags.clear();
+    }
+    for (int at : m_ends.Refreshed()) m_ends.EndsOf(at, m_unsettled);
+    m_kept.clear();
+    m_ends.ForgetRefreshed();
 }
 
 void CTrackEndFollower::Follow(CPaint* object) {

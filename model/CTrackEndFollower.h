@@ -57,12 +57,15 @@ class CTrackEndFollower {
     bool FewUnsettled() const;
     // The pass about to run covers every joint near Unsettled().
     void ForgetUnsettled() { m_unsettled.clear(); }
-    // Before a pass: the flags of the objects at these places of the index, or of all.
-    void KeepFlags(const std::vector<int>& places);
-    void KeepAllFlags();
-    // After the pass: the joints of an object whose flags it changed may change again when it
-    // runs again, as the object joins or lets go there in another way; its ends are unsettled.
-    void NoteChangedFlags();
+    // Before a pass: what the pass reads of the objects at these places of the index, or of
+    // all: whether it marks each. The index keeps the objects whose ends move meanwhile.
+    void KeepPassInputs(const std::vector<int>& places);
+    void KeepAllPassInputs();
+    // After the pass: the joints of an object whose mark the pass read, and would read
+    // otherwise now, or whose ends it moved, may change when it runs again; its ends are
+    // unsettled. The pass branches on nothing else: where every mark it read is alike, it
+    // runs the same way again and makes the same joints.
+    void NoteChangedPassInputs();
 
   private:
     // The moved objects' former ends, the index collected again, and the present ends of the
@@ -82,6 +85,6 @@ class CTrackEndFollower {
     std::vector<CPaint*> m_added;
     bool m_passDue = false;
     std::vector<CDoublePoint> m_unsettled;
-    // The places and flags kept before the present pass.
-    std::vector<std::pair<int, unsigned>> m_flags;
+    // The places kept before the present pass, each with whether the pass marks the object.
+    std::vector<std::pair<int, bool>> m_kept;
 };

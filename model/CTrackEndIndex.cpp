@@ -26,6 +26,7 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
     m_ends.clear();
     m_everywhere.clear();
     m_objectIndex.clear();
+    m_refreshed.clear();
     m_largestReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     if (root != nullptr)
         Collect(root, CPose());
@@ -150,6 +151,7 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
     const int at = Find(object);
     if (at < 0 || m_objects[static_cast<size_t>(at)].forgotten)
         return;
+    m_refreshed.push_back(at);
     Object& refreshed = m_objects[static_cast<size_t>(at)];
     Unfile(refreshed);
     const size_t formerFirst = refreshed.firstEnd, formerCount = refreshed.endCount;

@@ -59,6 +59,10 @@ class CTrackEndIndex {
     // placements it had at the last collection, so that only moved objects need collecting;
     // but for `added` objects put into the root group since, when there are some.
     bool HoldsMembersOf(const CPaint* root, std::size_t added = 0) const;
+    // The places of the objects collected again since the last ForgetRefreshed() or Rebuild(),
+    // as their ends moved.
+    const std::vector<int>& Refreshed() const { return m_refreshed; }
+    void ForgetRefreshed() { m_refreshed.clear(); }
     // Counts the collections of the whole layout.
     unsigned long Collections() const { return m_collections; }
 
@@ -134,6 +138,7 @@ class CTrackEndIndex {
     int m_collecting = -1;
     std::unordered_map<const CPaint*, int> m_objectIndex;
     std::vector<int> m_near;
+    std::vector<int> m_refreshed;
     bool m_nearValid = false;
     CDoublePoint m_nearPoint;
 };

@@ -21,9 +21,13 @@ class CTrackEndSource {
     // what the pass over the whole layout does with it there.
     // Whether an earlier edit left it marked for the pass (a recheck, released ends).
     virtual bool AwaitsConnectionPass() const = 0;
-    // The flags a pass reads before it sets them, so that a pass that changed none of them is
-    // known to leave the object's joints as they are when it runs again.
-    virtual unsigned JointFlags() const = 0;
+    // Whether the whole pass, run now, marks the object, so that it joins its own ends rather
+    // than its partners': the one thing the pass reads of the object's joints, as it lets
+    // go of them all.
+    virtual bool MarkedByPass() const = 0;
+    // Whether the last pass read that mark: it does only where an end of the object found
+    // partners none of which was joined yet.
+    virtual bool PassReadMark() const = 0;
     // Marked as the whole pass marks every object before its ends are let go.
     virtual void MarkForPass() = 0;
     // Joins those of its ends, at their points under the placement, that the pass takes.

@@ -96,7 +96,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int TestConnection(const CPose* pose, void* query, int mode) override;
     void AddEndsTo(CTrackEndIndex& index, const CPose& frame) override;
     bool AwaitsConnectionPass() const override;
-    unsigned JointFlags() const override;
+    bool MarkedByPass() const override;
+    bool PassReadMark() const override { return m_bMarkRead; }
     void MarkForPass() override;
     void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
     bool ProbeMeetsOwnEnd(const CPose& frame) override;
@@ -158,6 +159,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     int m_bAttachMark = 0;
     // The next connection pass joins this piece's ends.
     int m_bRecheck = 1;
+    // Whether the connection pass read the attach mark, since the pass began.
+    bool m_bMarkRead = false;
     CString m_strRoadbedTexture;
     CString m_strTrackTexture;
     double m_fRoadbedWidth = 0.0;

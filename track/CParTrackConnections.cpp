@@ -170,6 +170,7 @@ void CParTrack::JoinEnd(const CPose* pose, const CPlacement& placement, int inde
         return;
     // A marked piece joins its own end; any other joins the partner's.
     const bool marked = m_bAttachMark != 0;
+    m_bMarkRead = true;
     const bool joined = AskLayout(*m_pTool, world, [&](CPaint* object, const CPose& frame) {
         return object->JoinEndAt(&frame, world.x, world.y, direction, marked ? 0 : 1, elevation) != 0;
     });
@@ -207,14 +208,13 @@ bool CParTrack::AwaitsConnectionPass() const {
     return m_bRecheck != 0 || m_bAttachMark != 0 || m_bChanged != 0;
 }
 
-unsigned CParTrack::JointFlags() const {
-    // The recheck mark is not among them: every pass sets it before it reads it.
-    return (m_bBeginConnected ? 1u : 0u) | (m_bEndConnected ? 2u : 0u) | (m_bAttachMark ? 4u : 0u) |
-           (m_bChanged ? 8u : 0u);
+bool CParTrack::MarkedByPass() const {
+    return m_bAttachMark != 0 || m_bBeginConnected != 0 || m_bEndConnected != 0;
 }
 
 void CParTrack::MarkForPass() {
     m_bRecheck = 1;
+    m_bMarkRead = false;
     // The whole pass lets go of every end; a piece with one connected is marked then.
     if (m_bBeginConnected || m_bEndConnected)
         m_bAttachMark = 1;
@@ -327,6 +327,7 @@ int CParTrack::SnapEndAt(const CPose* pose, double x, double y, double& directio
 void CParTrack::SetChanged(int changed) {
     if (changed) {
         m_bRecheck = 1;
+        m_bMarkRead = false;
         return;
     }
     m_bRecheck = 0;

@@ -18,7 +18,8 @@ class SettledTrackEnds : public RunningProgram {
         std::vector<unsigned> flags;
         for (CPaint* member : layout.m_rootGroup.m_members)
             if (auto* piece = dynamic_cast<CParTrack*>(member))
-                flags.push_back(piece->JointFlags());
+                flags.push_back((piece->m_bBeginConnected ? 1u : 0u) | (piece->m_bEndConnected ? 2u : 0u) |
+                                (piece->m_bAttachMark ? 4u : 0u) | (piece->m_bChanged ? 8u : 0u));
         return flags;
     }
 };

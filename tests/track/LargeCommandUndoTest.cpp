@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cmath>
 #include <filesystem>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -9,6 +12,9 @@
 #include "tests/support/ByteDigest.h"
 #include "tests/support/TestFolder.h"
 #include "tests/track/ClipboardDoc.h"
+#include "model/Units.h"
+#include "track/CParTrack.h"
+#include "track/TrackEnds.h"
 #include "track/TrackPieces.h"
 
 // Commands on more pieces than the undo list holds steps: one Undo takes back all of the
@@ -174,4 +180,35 @@ TEST_F(LargeCommandUndo, SettlingNearPastedPiecesSavesWhatTheWholePassSaves) {
         EXPECT_EQ(Saved(near, "near"), Saved(whole, "whole"));
     }
     EXPECT_EQ(near.m_rootGroup.m_members.size(), 2000u);
+}
+
+// Pastes landing on each other lay three and four ends of one way on one point. Settling after
+// each joins one of them, in one pass over the pieces there; settling again finds nothing to do.
+TEST_F(LargeCommandUndo, StackedPastesSettleInOnePassAndJoinOneEndAtEachPoint) {
+    NewLayout doc(2);
+    CTool& tool = doc.m_tool;
+    tool.SettleTrackEnds();
+    tool.SelectAll(0);
+    tool.CopySelection();
+    for (int paste = 0; paste < 4; ++paste) {
+        tool.Paste();
+        const unsigned long before = tool.PiecesPassedOver();
+        tool.SettleTrackEnds();
+        EXPECT_LE(tool.PiecesPassedOver() - before, doc.m_rootGroup.m_members.size()) << paste;
+        const FileBytes settled = Saved(doc, "settled");
+        tool.SettleTrackEnds();
+        EXPECT_EQ(Saved(doc, "again"), settled) << paste;
+        // The ends of one way at one point, each with how many of them are joined.
+        std::map<std::tuple<long, long, int>, std::pair<int, int>> joints;
+        for (CPaint* member : doc.m_rootGroup.m_members)
+            for (int end = 0; end < 2; ++end) {
+                CParTrack& piece = *AsTrackPiece(member);
+                const CDoublePoint at = WorldEnd(piece, end);
+                const long degrees = std::lround(piece.GetEndAngle(nullptr, end) * 180.0 / kPi) % 360;
+                auto& [ends, joined] = joints[{std::lround(at.x), std::lround(at.y), degrees}];
+                ++ends;
+                joined += end == 0 ? piece.m_bBeginConnected : piece.m_bEndConnected;
+            }
+        for (const auto& [point, count] : joints) EXPECT_EQ(count.second, count.first > 1 ? 1 : 0) << paste;
+    }
 }
