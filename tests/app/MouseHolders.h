@@ -29,6 +29,7 @@ enum class Spot {
     kControlTopRight,
     kCloseButton,  // the close button on the caption of the dialog that the command opens
     kCaption,      // the middle of that dialog's caption
+    kHeaderDivider,  // the first divider of the header of that dialog's list view, found on screen
     kRedModel,     // the red model of the 3D object made first, in the 3D view
     kKnotBall,     // the red ball on the selected knot in the Terrain Editor's preview
 };
@@ -101,17 +102,52 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .control = WC_COMBOBOX}},
         {"combo box's list scroll bar", Where::kControlBox, {}},
         {"list box", Where::kControlBox, {}},
-        {"header divider", Where::kControlBox, {}},
-        {"header item", Where::kControlBox, {}},
-        {"list view", Where::kControlBox, {}},
-        {"tree view", Where::kControlBox, {}},
+        // The layers' list: its first column widened, its first header item pushed, a layer chosen.
+        {"header divider",
+         Where::kControlBox,
+         {.spot = Spot::kHeaderDivider, .command = ID_LAYERS, .dragX = 30, .control = WC_LISTVIEW}},
+        // Let go over itself once the keyboard is back: no click comes of it.
+        {"header item",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_LAYERS,
+          .x = 30,
+          .y = 10,
+          .letGoWherePressed = true,
+          .control = WC_LISTVIEW}},
+        // The first layer is chosen again after, so that the next press chooses anew.
+        {"list view",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_LAYERS,
+          .x = 30,
+          .y = 50,
+          .afterwards = "Home",
+          .control = WC_LISTVIEW}},
+        // The materials report's sort order, its first key chosen; its last after.
+        {"tree view",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_MATERIALS_REPORT,
+          .x = 20,
+          .y = 8,
+          .afterwards = "End",
+          .control = WC_TREEVIEW}},
         {"scroll bar arrow", Where::kControlBox, {}},
         {"scroll bar thumb", Where::kControlBox, {}},
         {"slider thumb", Where::kControlBox, {}},
         {"spin button", Where::kControlBox, {}},
         {"colour field", Where::kControlBox, {}},
         {"luminance bar", Where::kControlBox, {}},
-        {"catalogue's sort chain", Where::kControlBox, {}},
+        // The report's second key dragged down the chain.
+        {"catalogue's sort chain",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_MATERIALS_REPORT,
+          .x = 30,
+          .y = 22,
+          .dragY = 14,
+          .control = WC_TREEVIEW}},
         {"3D preview", Where::kControlBox, {}},
         {"submenu", Where::kControlBox, {}},
         // Document setup's, let go over itself once the keyboard is back: the dialog stays.

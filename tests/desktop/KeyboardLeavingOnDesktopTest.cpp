@@ -85,6 +85,10 @@ constexpr int kDownArrowFromFoot = 53;
 constexpr int kArrowHeight = 16;
 // A thumb is drawn plain, where the track it moves in is dotted.
 constexpr int kThumbRun = 6;
+// A list view's header: the rows below the control's top, from the first for so many, that only
+// its dividers fill, and how far in from the control's left its first divider lies at the least.
+constexpr Point kHeaderRows{4, 12};
+constexpr int kHeaderFromBorder = 4;
 // How many polls in a row the view must stay as the keyboard left it.
 constexpr int kStillPolls = 25;
 // The plan's mark under the mouse follows it after the release; a tracking going on would change
@@ -193,6 +197,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return CloseButton();
             case Spot::kCaption:
                 return {m_dialog.x + m_dialog.width / 2, m_dialog.y + (m_border + m_clientTop) / 2};
+            case Spot::kHeaderDivider:
+                return HeaderDivider();
             case Spot::kRedModel:
                 return RedShown([&] { return View(); });
             case Spot::kKnotBall:
@@ -397,6 +403,20 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                      place.Height()};
     }
 
+    // The first column of the control's header drawn dark from the header's top to its foot,
+    // which the captions' letters are not; {-1, -1} when none is.
+    Point HeaderDivider() const {
+        const int top = m_control.y + kHeaderRows.x, rows = kHeaderRows.y;
+        const std::vector<unsigned long> strip = m_session.Pixels(m_control.x, top, m_control.width, rows);
+        for (int x = kHeaderFromBorder; x < m_control.width; ++x) {
+            bool dark = true;
+            for (int row = 0; row < rows && dark; ++row) dark = strip[row * m_control.width + x] == 0;
+            if (dark)
+                return {m_control.x + x, top + rows / 2};
+        }
+        return {-1, -1};
+    }
+
     // The close button ends the row of caption buttons, a little in from the frame.
     Point CloseButton() const {
         return {m_dialog.x + m_dialog.width - m_border - 2 - CaptionGlyphs::kButtonWidth / 2,
@@ -404,8 +424,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     }
 
     static bool InDialog(Spot spot) {
-        return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft ||
-               spot == Spot::kControlTopRight || spot == Spot::kCloseButton || spot == Spot::kCaption;
+        return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft || spot == Spot::kControlTopRight ||
+               spot == Spot::kCloseButton || spot == Spot::kCaption || spot == Spot::kHeaderDivider;
     }
 
     // The dialogs shown, but the other program's window.
@@ -467,7 +487,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 Choose(reach.command);
         }
         const Point spot = SpotOf(reach.spot);
-        ASSERT_GE(spot.x, 0) << "nothing red shows to press on";
+        ASSERT_GE(spot.x, 0) << "what to press on was not found on the screen";
         const Point at{spot.x + reach.x, spot.y + reach.y};
         const std::vector<unsigned long> before = Watched();
         const size_t dialogs = m_session.Dialogs().size();
