@@ -102,7 +102,7 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .control = WC_COMBOBOX}},
         {"combo box's list scroll bar", Where::kControlBox, {}},
         {"list box", Where::kControlBox, {}},
-        // The layers' list: its first column widened, its first header item pushed, a layer chosen.
+        // The layers' list: its first column widened, its first header item pushed.
         {"header divider",
          Where::kControlBox,
          {.spot = Spot::kHeaderDivider, .command = ID_LAYERS, .dragX = 30, .control = WC_LISTVIEW}},
@@ -115,15 +115,9 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .y = 10,
           .letGoWherePressed = true,
           .control = WC_LISTVIEW}},
-        // The first layer is chosen again after, so that the next press chooses anew.
-        {"list view",
-         Where::kControlBox,
-         {.spot = Spot::kControlTopLeft,
-          .command = ID_LAYERS,
-          .x = 30,
-          .y = 50,
-          .afterwards = "Home",
-          .control = WC_LISTVIEW}},
+        // The program's own list views show nothing of a hold: the layers' list holds no mouse, and
+        // the reports' lists tell their dialogs only of the click that ends one.
+        {"list view", Where::kControlBox, {}},
         // The materials report's sort order, its first key chosen; its last after.
         {"tree view",
          Where::kControlBox,
