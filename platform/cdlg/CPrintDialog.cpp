@@ -125,12 +125,16 @@ bool CPrintDialog::PrintsToQueue() const {
     return m_printer != PrinterQueue::kSaveAsPdf && !PrintToFile();
 }
 
-INT_PTR CPrintDialog::DoModal() {
-    const bool setup = (m_pd.Flags & PD_PRINTSETUP) != 0;
+DialogTemplate CPrintDialog::Template(DWORD flags) {
+    const bool setup = (flags & PD_PRINTSETUP) != 0;
     const CRect size = setup ? CRect(0, 0, 280, 108) : CRect(0, 0, 280, 170);
-    m_built = std::make_unique<DialogTemplate>(0, setup ? "Print Setup" : "Print",
-                                               WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER,
-                                               size, setup ? SetupItems() : PrintItems(m_pd.Flags));
+    return DialogTemplate(0, setup ? "Print Setup" : "Print",
+                          WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, size,
+                          setup ? SetupItems() : PrintItems(flags));
+}
+
+INT_PTR CPrintDialog::DoModal() {
+    m_built = std::make_unique<DialogTemplate>(Template(m_pd.Flags));
     InitModalIndirect(*m_built, m_pParentWnd);
     return CDialog::DoModal();
 }

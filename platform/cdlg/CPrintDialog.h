@@ -24,6 +24,8 @@ class CPrintDialog : public CDialog {
     ~CPrintDialog() override;
 
     INT_PTR DoModal() override;
+    // The dialog as it shows with these flags: print, or print setup.
+    static DialogTemplate Template(DWORD flags);
     // Takes the session's printer without asking: the one print setup chose, else the default.
     BOOL GetDefaults();
     // This job goes to the named printer (a print to a printer named on the command line); the

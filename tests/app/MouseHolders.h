@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ctl/BasicControlDefs.h"
+#include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
 
 // Every kind of window that holds the mouse until it is let go, as the cancel table walks them:
@@ -130,7 +131,10 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"scroll bar arrow", Where::kControlBox, {}},
         {"scroll bar thumb", Where::kControlBox, {}},
         {"slider thumb", Where::kControlBox, {}},
-        {"spin button", Where::kControlBox, {}},
+        // The print dialog's copies counted up by the spin's upper arrow.
+        {"spin button",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft, .command = ID_FILE_PRINT, .x = 5, .y = 4, .control = UPDOWN_CLASS}},
         {"colour field", Where::kControlBox, {}},
         {"luminance bar", Where::kControlBox, {}},
         // The report's second key dragged down the chain.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/DialogUnits.h"
 #include "platform/win/CaptionGlyphs.h"
 #include "tests/app/EveryDialogTemplate.h"
@@ -42,9 +43,18 @@ struct Area {
     int height = 0;
 };
 
+// The program's dialog templates, and those the platform builds for the dialogs it shows itself.
+std::vector<const DialogTemplate*> DialogTemplates() {
+    static const DialogTemplate print = CPrintDialog::Template(0);
+    static const DialogTemplate printSetup = CPrintDialog::Template(PD_PRINTSETUP);
+    std::vector<const DialogTemplate*> all = EveryDialogTemplate();
+    all.insert(all.end(), {&print, &printSetup});
+    return all;
+}
+
 // The template of the dialog captioned so, or null.
 const DialogTemplate* TemplateCaptioned(const std::string& caption) {
-    for (const DialogTemplate* dialog : EveryDialogTemplate())
+    for (const DialogTemplate* dialog : DialogTemplates())
         if (caption == dialog->caption.c_str())
             return dialog;
     return nullptr;
@@ -329,10 +339,15 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     // keyboard again. A person goes one window further.
     bool AltTabAway(unsigned long keyboard) {
         const int furthest = keyboard != m_main.id ? 2 : 1;
+        // A list a control dropped stays open while the keyboard goes to the layout window and back.
+        const size_t dropped = m_session.Popups().size();
         for (int tabs = 1; tabs <= furthest; ++tabs) {
             if (!m_session.AltTab(kPatience, tabs))
                 return false;
-            if (WaitUntilSettledWith([&] { return m_session.Popups().empty(); }) &&
+            if (WaitUntilSettledWith([&] {
+                    return m_session.Popups().size() <= dropped &&
+                           (KeyboardIsAway(Away::kAltTab) || m_session.FocusWindow() == keyboard);
+                }) &&
                 KeyboardIsAway(Away::kAltTab))
                 return true;
         }
