@@ -20,6 +20,7 @@ enum class Spot {
     kUnreached,        // only a window of the test's own holds one
     kViewMiddle,       // the middle of the layout window's view
     kPlanScrollThumb,  // the thumb of the plan's vertical scroll bar
+    kPlanDownArrow,    // the down arrow of the plan's vertical scroll bar
     kSelectorButton,   // the selector's button on the tool bar
     kPaletteArrow,     // the arrow beside the dimension line's button, which opens its palette
     kMenuBarTitle,     // the menu bar's first title
@@ -28,11 +29,11 @@ enum class Spot {
     kControlMiddle,
     kControlTopLeft,
     kControlTopRight,
-    kCloseButton,  // the close button on the caption of the dialog that the command opens
-    kCaption,      // the middle of that dialog's caption
+    kCloseButton,    // the close button on the caption of the dialog that the command opens
+    kCaption,        // the middle of that dialog's caption
     kHeaderDivider,  // the first divider of the header of that dialog's list view, found on screen
-    kRedModel,     // the red model of the 3D object made first, in the 3D view
-    kKnotBall,     // the red ball on the selected knot in the Terrain Editor's preview
+    kRedModel,       // the red model of the 3D object made first, in the 3D view
+    kKnotBall,       // the red ball on the selected knot in the Terrain Editor's preview
 };
 
 // What the person makes in the plan once, before the holds of a holder.
@@ -71,6 +72,11 @@ struct MouseHolder {
     Where where;
     DesktopReach desktop;
 };
+
+// Normal Zoom, whose page fits the window unscrolled, then Zoom In about the page's middle up to
+// the closest zoom, all by their keys.
+inline constexpr const char* kBackToTheClosestZoom =
+    "ctrl+Home ctrl+Prior ctrl+Prior ctrl+Prior ctrl+Prior ctrl+Prior";
 
 inline const std::vector<MouseHolder>& MouseHolders() {
     static const std::vector<MouseHolder> holders = {
@@ -131,10 +137,15 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"scroll bar arrow", Where::kControlBox, {}},
         {"scroll bar thumb", Where::kControlBox, {}},
         {"slider thumb", Where::kControlBox, {}},
-        // The print dialog's copies counted up by the spin's upper arrow.
+        // The print dialog's copies counted up by the spin's upper arrow, let go over it.
         {"spin button",
          Where::kControlBox,
-         {.spot = Spot::kControlTopLeft, .command = ID_FILE_PRINT, .x = 5, .y = 4, .control = UPDOWN_CLASS}},
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_FILE_PRINT,
+          .x = 5,
+          .y = 4,
+          .letGoWherePressed = true,
+          .control = UPDOWN_CLASS}},
         {"colour field", Where::kControlBox, {}},
         {"luminance bar", Where::kControlBox, {}},
         // The report's second key dragged down the chain.
@@ -155,10 +166,15 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"window's move",
          Where::kControlBox,
          {.spot = Spot::kCaption, .command = ID_DOCUMENT_SETUP, .dragX = 30, .dragY = 20}},
-        // A held arrow scrolls the plan to its end before the keyboard can leave.
-        {"window's scroll arrow", Where::kControlBox, {}},
+        // The plan's own down arrow, held at the closest zoom and let go over it; after, Normal Zoom
+        // and Zoom In up to the closest show the part of the plan shown before.
+        {"window's scroll arrow",
+         Where::kControlBox,
+         {.spot = Spot::kPlanDownArrow, .letGoWherePressed = true, .afterwards = kBackToTheClosestZoom}},
         // The plan's own scroll bar is one such window's.
-        {"window's scroll thumb", Where::kControlBox, {.spot = Spot::kPlanScrollThumb, .dragY = 120}},
+        {"window's scroll thumb",
+         Where::kControlBox,
+         {.spot = Spot::kPlanScrollThumb, .dragY = 120, .afterwards = kBackToTheClosestZoom}},
         // On the desktop, a straight track's drag.
         {"plan drag",
          Where::kPlan,

@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/cdlg/CPrintDialog.h"
@@ -99,6 +100,8 @@ constexpr int kThumbRun = 6;
 // its dividers fill, and how far in from the control's left its first divider lies at the least.
 constexpr Point kHeaderRows{4, 12};
 constexpr int kHeaderFromBorder = 4;
+// Longer than a held arrow waits before it repeats.
+constexpr std::chrono::milliseconds kRepeatingDelay{800};
 // How many polls in a row the view must stay as the keyboard left it.
 constexpr int kStillPolls = 25;
 // The plan's mark under the mouse follows it after the release; a tracking going on would change
@@ -189,6 +192,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         switch (spot) {
             case Spot::kPlanScrollThumb:
                 return ThumbMiddle();
+            case Spot::kPlanDownArrow:
+                return {ScrollBarX(), m_main.y + m_main.height - kDownArrowFromFoot - kArrowHeight / 2};
             case Spot::kSelectorButton:
                 return FromCorner({kSelectorMiddle, kToolRowMiddle});
             case Spot::kPaletteArrow:
@@ -439,8 +444,9 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     }
 
     static bool InDialog(Spot spot) {
-        return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft || spot == Spot::kControlTopRight ||
-               spot == Spot::kCloseButton || spot == Spot::kCaption || spot == Spot::kHeaderDivider;
+        return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft ||
+               spot == Spot::kControlTopRight || spot == Spot::kCloseButton || spot == Spot::kCaption ||
+               spot == Spot::kHeaderDivider;
     }
 
     // The dialogs shown, but the other program's window.
@@ -535,6 +541,9 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     void GoOn(const DesktopReach& reach, Point pressed) {
         const Point release = reach.letGoWherePressed ? pressed : LettingGo();
         m_session.MovePointer(release.x, release.y);
+        // Back over what was pressed, a hold that went on would repeat there.
+        if (reach.letGoWherePressed)
+            std::this_thread::sleep_for(kRepeatingDelay);
         if (reach.button != 0) {
             m_session.Button(reach.button, false);
         } else {
@@ -607,11 +616,12 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return done;
     }
 
-    // Walks the cancel table's holders reached here, the keyboard leaving each way in turn.
-    void WalkTheTable(const std::vector<Leaving>& leavings) {
+    // Walks the cancel table's holders reached here, in dialogs or out of them, the keyboard
+    // leaving each way in turn.
+    void WalkTheTable(const std::vector<Leaving>& leavings, bool inDialogs) {
         int walked = 0;
         for (const MouseHolder& holder : MouseHolders()) {
-            if (holder.desktop.spot == Spot::kUnreached)
+            if (holder.desktop.spot == Spot::kUnreached || InDialog(holder.desktop.spot) != inDialogs)
                 continue;
             ASSERT_NO_FATAL_FAILURE(Make(holder.desktop.made));
             for (const Leaving& leaving : leavings) Walk(holder, leaving);
@@ -646,17 +656,30 @@ class KeyboardLeavingUnderWindowManager : public KeyboardLeavingOnDesktop {
     }
 };
 
+const std::vector<Leaving> kWithoutWindowManager{{"another program by a focus change", Away::kFocusChange},
+                                                 {"no window", Away::kNoWindow},
+                                                 {"the pointer root", Away::kPointerRoot}};
+const std::vector<Leaving> kUnderWindowManager{{"another program by Alt+Tab", Away::kAltTab},
+                                               {"another program by a focus change", Away::kFocusChange}};
+
 // A window manager would give the keyboard straight back from no window or the pointer root.
 TEST_F(KeyboardLeavingOnDesktop, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
-    WalkTheTable({{"another program by a focus change", Away::kFocusChange},
-                  {"no window", Away::kNoWindow},
-                  {"the pointer root", Away::kPointerRoot}});
+    WalkTheTable(kWithoutWindowManager, false);
+}
+
+TEST_F(KeyboardLeavingOnDesktop,
+       EveryHoldInADialogEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
+    WalkTheTable(kWithoutWindowManager, true);
 }
 
 TEST_F(KeyboardLeavingUnderWindowManager,
        EveryHoldEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
-    WalkTheTable({{"another program by Alt+Tab", Away::kAltTab},
-                  {"another program by a focus change", Away::kFocusChange}});
+    WalkTheTable(kUnderWindowManager, false);
+}
+
+TEST_F(KeyboardLeavingUnderWindowManager,
+       EveryHoldInADialogEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
+    WalkTheTable(kUnderWindowManager, true);
 }
 
 }  // namespace
