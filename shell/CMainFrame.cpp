@@ -413,7 +413,8 @@ void CMainFrame::OnShow3DView() {
         return;
     SetTrainPause(TRUE);
     if (CFrameWnd* existing = layout->Get3DFrame(); existing != nullptr && IsWindow(existing)) {
-        existing->BringWindowToTop();
+        // Brought forward, a layout window becomes the active one, so its camera commands work.
+        MDIActivate(existing);
         SetTrainPause(FALSE);
         return;
     }

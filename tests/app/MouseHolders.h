@@ -22,13 +22,19 @@ enum class Spot {
     kPaletteArrow,     // the arrow beside the dimension line's button, which opens its palette
     kMenuBarTitle,     // the menu bar's first title
     kForwardButton,    // the camera tool bar's Move Forward
+    kRedModel,         // the red model of the 3D object made first, in the 3D view
+    kKnotBall,         // the red ball on the selected knot in the Terrain Editor's preview
 };
 
-// A command chosen from the menus each time (0: none) and key chords typed (X key names, a space
-// between chords), then a press of the button at x, y from the spot, the key held with it, and a
-// drag by dragX, dragY. With no button the keys start the hold, and once the keyboard is back the
-// person goes on with a click and the keys of goOn. Some holds show nothing until they end, some
-// leave nothing behind when they end; afterwards puts back what the holders after need.
+// What the person makes in the plan once, before the holds of a holder.
+enum class Made { kNothing, k3DObject, kTerrain };
+
+// What the person makes first, once; then each time a command chosen from the menus (0: none) and
+// key chords typed (X key names, a space between chords), then a press of the button at x, y from
+// the spot, the key held with it, and a drag by dragX, dragY. With no button the keys start the
+// hold, and once the keyboard is back the person goes on with a click and the keys of goOn. Some
+// holds show nothing until they end, some leave nothing behind when they end; afterwards puts back
+// what the holders after need.
 struct DesktopReach {
     Spot spot = Spot::kUnreached;
     unsigned int command = 0;
@@ -44,6 +50,7 @@ struct DesktopReach {
     bool leavesNothing = false;
     const char* goOn = nullptr;
     const char* afterwards = nullptr;
+    Made made = Made::kNothing;
 };
 
 struct MouseHolder {
@@ -126,10 +133,24 @@ inline const std::vector<MouseHolder>& MouseHolders() {
         {"camera tool bar's held button",
          Where::k3DView,
          {.spot = Spot::kForwardButton, .command = ID_CAMERA_RESET}},
-        // A layout the desktop starts with has no 3D object, which takes a model file placed first.
-        {"3D object lift", Where::k3DView, {}},
-        // Its knot is a ball in the Terrain Editor's preview, which a terrain outlined first opens.
-        {"terrain preview", Where::kTerrainEditor, {}},
+        // The right button lifts a 3D object, placed first with a model file of the person's own.
+        {"3D object lift",
+         Where::k3DView,
+         {.spot = Spot::kRedModel,
+          .command = ID_CAMERA_RESET,
+          .dragY = -40,
+          .button = 3,
+          .made = Made::k3DObject}},
+        // Ctrl and a press on the ball drag the knot of a terrain outlined first; Escape closes the
+        // editor, and with it what the drag did.
+        {"terrain preview",
+         Where::kTerrainEditor,
+         {.spot = Spot::kKnotBall,
+          .command = ID_TERRAIN_EDITOR,
+          .dragY = -60,
+          .key = "ctrl",
+          .afterwards = "Escape",
+          .made = Made::kTerrain}},
     };
     return holders;
 }

@@ -58,10 +58,15 @@ TEST_F(ToolBarStates, EveryButtonIsEnabledExactlyWhenItsMenuEntryIs) {
     EXPECT_TRUE(IsButtonEnabled(mainBar, ID_TRACK_SNAP));
     EXPECT_TRUE(IsButtonEnabled(toolsBar, ID_CREATE_PARALLEL_TRACK));
 
+    CMDIChildWnd* plan = Main().MDIGetActive();
     Command(ID_SHOW_3D_VIEW);
     ASSERT_FALSE(toolsBar.IsWindowVisible());
     ExpectBarsFollowTheMenus("a 3D window active");
     CMDIChildWnd* window3D = Main().MDIGetActive();
+    Main().MDIActivate(plan);
+    Command(ID_SHOW_3D_VIEW);
+    EXPECT_EQ(Main().MDIGetActive(), window3D) << "the open 3D window came forward inactive";
+    ExpectBarsFollowTheMenus("the open 3D window shown again");
     window3D->SendMessage(WM_CLOSE);
     host.RunUntilIdle();
     ExpectBarsFollowTheMenus("the plan window active again after the 3D window");

@@ -529,11 +529,12 @@ void DesktopSession::Key(const std::string& chord) {
 
 // The window manager takes the keyboard for its list of windows once it has seen Tab: an Alt let
 // go before would not reach it, and the list would stay.
-bool DesktopSession::AltTab(Milliseconds timeout) {
+bool DesktopSession::AltTab(Milliseconds timeout, int steps) {
     const unsigned int alt = XKeysymToKeycode(m_display, XStringToKeysym("Alt_L"));
     XTestFakeKeyEvent(m_display, alt, True, CurrentTime);
     Key("Tab");
     const bool listed = WaitUntil([&] { return !Popups().empty(); }, timeout);
+    for (int step = 1; step < steps; ++step) Key("Tab");
     XTestFakeKeyEvent(m_display, alt, False, CurrentTime);
     Flush();
     return listed;

@@ -86,8 +86,8 @@ class DesktopSession {
     // A key chord such as "alt+f", "ctrl+shift+Tab" or "Escape" (X key names), pressed and released.
     void Key(const std::string& chord);
     // Alt+Tab for a window manager: Alt is let go once its list of windows shows (false when none
-    // shows within timeout).
-    bool AltTab(Milliseconds timeout);
+    // shows within timeout), and Tab pressed for each step further down the list.
+    bool AltTab(Milliseconds timeout, int steps = 1);
     void Click(int x, int y);
     // Presses or lets go a key (an X key name).
     void HoldKey(const std::string& key, bool down);

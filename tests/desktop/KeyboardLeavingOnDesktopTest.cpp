@@ -4,6 +4,10 @@
 // the program change nothing. The holders are those of the cancel table a person reaches here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +30,13 @@ struct Leaving {
 struct Point {
     int x = 0;
     int y = 0;
+};
+
+struct Area {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // The other program stands in the layout window's corner, below the part of the view the test
@@ -63,6 +74,47 @@ constexpr size_t kMouseMark = 40;
 constexpr size_t kButtonFrame = 4 * 22;
 // How many times Zoom In zooms the plan in: its scroll bars then have room to move.
 constexpr int kZoomSteps = 5;
+// A red block twice as wide and deep as it is high, as a model file of the person's own.
+constexpr const char* kRedBlock =
+    "ModelBegin\nClumpBegin\nColor 1 0 0\n"
+    "Vertex 0 0 0\nVertex 2 0 0\nVertex 0 1 0\nVertex 2 1 0\n"
+    "Vertex 0 0 2\nVertex 2 0 2\nVertex 0 1 2\nVertex 2 1 2\n"
+    "Quad 1 2 4 3\nQuad 5 7 8 6\nQuad 1 5 6 2\nQuad 3 4 8 7\nQuad 1 3 7 5\n"
+    "Quad 2 6 8 4\nClumpEnd\nModelEnd\n";
+// Where the 3D object's box is dragged out in the plan, from the view's middle, and how far.
+constexpr Point kObjectFromMiddle{-250, -150};
+constexpr int kObjectSide = 200;
+constexpr const char* kTerrainEditor = "Terrain Editor";
+// The corners of the terrain's outline, from the view's middle: wide enough for knots inside its
+// border, which alone a drag may lift.
+constexpr Point kTerrainCorners[] = {{-600, -280}, {600, -280}, {600, 300}};
+
+// Lit red, as the red model and the knot's ball show, whatever their shading.
+bool IsRed(unsigned long colour) {
+    const unsigned long red = colour >> 16 & 0xFF, green = colour >> 8 & 0xFF, blue = colour & 0xFF;
+    return red >= 96 && red > 3 * green && red > 3 * blue;
+}
+
+// The X key chord that types the character of a path; empty for one it cannot type.
+std::string ChordOf(char character) {
+    const unsigned char c = static_cast<unsigned char>(character);
+    if (std::islower(c) || std::isdigit(c))
+        return std::string(1, character);
+    if (std::isupper(c))
+        return "shift+" + std::string(1, static_cast<char>(std::tolower(c)));
+    switch (character) {
+        case '/':
+            return "slash";
+        case '.':
+            return "period";
+        case '-':
+            return "minus";
+        case '_':
+            return "shift+minus";
+        default:
+            return {};
+    }
+}
 
 class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
   protected:
@@ -73,7 +125,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         ASSERT_TRUE(m_session.FindMainWindow(m_main));
         m_other = m_session.ShowOtherProgram(OtherProgram().x, OtherProgram().y);
         ASSERT_NE(m_other, 0UL) << "the other program's window did not show";
-        ASSERT_TRUE(ComeBack(Away::kFocusChange));
+        ASSERT_TRUE(ComeBack(Away::kFocusChange, m_main.id));
         // The plan fills the layout window by its system menu's Maximize.
         m_session.Key("alt+minus");
         ASSERT_TRUE(WaitForPopup(true));
@@ -101,6 +153,13 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return FromCorner({kForwardMiddle, kToolRowMiddle});
             case Spot::kMenuBarTitle:
                 return FromCorner(kMenuBarTitle);
+            case Spot::kRedModel:
+                return RedShown([&] { return View(); });
+            case Spot::kKnotBall:
+                return RedShown([&] {
+                    const DesktopSession::TopLevel editor = Dialog(kTerrainEditor);
+                    return Area{editor.x, editor.y, editor.width, editor.height};
+                });
             default:
                 return Middle();
         }
@@ -110,6 +169,48 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     Point LettingGo() const { return {Middle().x - 240, Middle().y + 200}; }
 
     Point FromCorner(Point offset) const { return {m_main.x + offset.x, m_main.y + offset.y}; }
+
+    Area View() const {
+        return {m_main.x + kWatchedFromLeft, m_main.y + kWatchedFromTop, m_main.width - kWatchedFromLeft,
+                m_main.height - kWatchedFromTop - kWatchedFromFoot};
+    }
+
+    DesktopSession::TopLevel Dialog(const std::string& name) const {
+        for (const DesktopSession::TopLevel& dialog : m_session.Dialogs())
+            if (dialog.name == name)
+                return dialog;
+        return {};
+    }
+
+    // Once it is drawn, the middle of what shows red in the area.
+    Point RedShown(const std::function<Area()>& area) const {
+        Point found{-1, -1};
+        m_session.WaitUntil(
+            [&] {
+                found = RedMiddle(area());
+                return found.x >= 0;
+            },
+            kPatience);
+        return found;
+    }
+
+    // The middle of what shows red in the area, by the median of its red pixels each way; a
+    // smaller red thing beside it cannot draw it out. {-1, -1} when nothing there is red.
+    Point RedMiddle(const Area& area) const {
+        const std::vector<unsigned long> pixels = m_session.Pixels(area.x, area.y, area.width, area.height);
+        std::vector<int> across, down;
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            if (!IsRed(pixels[i]))
+                continue;
+            across.push_back(area.x + static_cast<int>(i) % area.width);
+            down.push_back(area.y + static_cast<int>(i) / area.width);
+        }
+        if (across.empty())
+            return {-1, -1};
+        std::nth_element(across.begin(), across.begin() + across.size() / 2, across.end());
+        std::nth_element(down.begin(), down.begin() + down.size() / 2, down.end());
+        return {across[across.size() / 2], down[down.size() / 2]};
+    }
 
     int ScrollBarX() const { return m_main.x + m_main.width - kScrollBarFromRight; }
 
@@ -132,9 +233,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     std::vector<unsigned long> Watched() const {
         std::vector<unsigned long> watched =
             m_session.Pixels(m_main.x, m_main.y + kBarsFromTop, m_main.width, kBarsHeight);
-        const std::vector<unsigned long> view = m_session.Pixels(
-            m_main.x + kWatchedFromLeft, m_main.y + kWatchedFromTop, m_main.width - kWatchedFromLeft,
-            m_main.height - kWatchedFromTop - kWatchedFromFoot);
+        const Area shown = View();
+        const std::vector<unsigned long> view = m_session.Pixels(shown.x, shown.y, shown.width, shown.height);
         watched.insert(watched.end(), view.begin(), view.end());
         return watched;
     }
@@ -176,9 +276,13 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         }
     }
 
+    // The window manager lists the windows the keyboard was with last first: from a dialog, the
+    // layout window under it comes before the other program.
+    int AltTabSteps(unsigned long keyboard) const { return keyboard == m_main.id ? 1 : 2; }
+
     // Gives the keyboard away, and waits until the program has heard, a window manager's list gone.
-    bool Leave(Away away) {
-        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
+    bool Leave(Away away, unsigned long keyboard) {
+        if (away == Away::kAltTab && !m_session.AltTab(kPatience, AltTabSteps(keyboard)))
             return false;
         if (away == Away::kFocusChange)
             m_session.GiveKeyboardTo(m_other);
@@ -188,13 +292,19 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return WaitUntilSettledWith([&] { return KeyboardIsAway(away) && m_session.Popups().empty(); });
     }
 
-    bool ComeBack(Away away) {
+    // The window that takes the keyboard back: the dialog the spot lies in, else the layout window.
+    unsigned long KeyboardHome(Spot spot) const {
+        return spot == Spot::kKnotBall ? Dialog(kTerrainEditor).id : m_main.id;
+    }
+
+    // The keyboard comes back to the window that had it.
+    bool ComeBack(Away away, unsigned long window) {
         if (away == Away::kAltTab && !m_session.AltTab(kPatience))
             return false;
         if (away != Away::kAltTab)
-            m_session.GiveKeyboardTo(m_main.id);
+            m_session.GiveKeyboardTo(window);
         return WaitUntilSettledWith(
-            [&] { return m_session.FocusWindow() == m_main.id && m_session.Popups().empty(); });
+            [&] { return m_session.FocusWindow() == window && m_session.Popups().empty(); });
     }
 
     // The mouse goes on over the view, onto the other program and back.
@@ -235,20 +345,22 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         if (reach.command != 0)
             Choose(reach.command);
         const Point spot = SpotOf(reach.spot);
+        ASSERT_GE(spot.x, 0) << "nothing red shows to press on";
         const Point at{spot.x + reach.x, spot.y + reach.y};
         const std::vector<unsigned long> before = Watched();
         const size_t dialogs = m_session.Dialogs().size();
+        const unsigned long keyboard = KeyboardHome(reach.spot);
         Press(reach, at);
         if (reach.shown) {
             EXPECT_TRUE(m_session.WaitUntil([&] { return Watched() != before; }, kPatience))
                 << "the press did nothing";
         }
-        ASSERT_TRUE(Leave(leaving.away))
+        ASSERT_TRUE(Leave(leaving.away, keyboard))
             << "the keyboard did not leave: it is with window " << m_session.FocusWindow() << ", "
             << m_session.Popups().size() << " menus or tips shown";
         const std::vector<unsigned long> left = Watched();
         Wander({at.x + reach.dragX, at.y + reach.dragY});
-        ASSERT_TRUE(ComeBack(leaving.away)) << "the keyboard did not come back";
+        ASSERT_TRUE(ComeBack(leaving.away, keyboard)) << "the keyboard did not come back";
         GoOn(reach, at);
         // A hold that leaves nothing behind must leave the view as it was before, the mouse off the
         // bars in both.
@@ -276,12 +388,73 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
     }
 
+    // What the person makes once before a holder's holds, with the plan in front.
+    void Make(Made made) {
+        if (made == Made::kNothing)
+            return;
+        SCOPED_TRACE(made == Made::k3DObject ? "making a 3D object" : "outlining a terrain");
+        // The plan is the Window menu's first.
+        Type("alt+w 1");
+        if (made == Made::k3DObject)
+            Make3DObject();
+        else
+            MakeTerrain();
+    }
+
+    // Dragged out in the plan with the 3D Object tool, its model found by Browse; then looked at
+    // in the 3D view, the Window menu's second.
+    void Make3DObject() {
+        const std::filesystem::path model = m_session.Folder() / "block.rwx";
+        std::ofstream(model) << kRedBlock;
+        Choose(ID_TOOL_3D_OBJECT);
+        const Point from{Middle().x + kObjectFromMiddle.x, Middle().y + kObjectFromMiddle.y};
+        Press({.dragX = kObjectSide, .dragY = kObjectSide}, from);
+        m_session.Button(1, false);
+        ASSERT_TRUE(WaitForDialog("3D Objects properties"));
+        // Browse follows the model's name, which the keyboard starts in.
+        Type("Tab space");
+        ASSERT_TRUE(WaitForDialog("Open"));
+        for (const char character : model.string()) {
+            ASSERT_NE(ChordOf(character), "") << "the model's path cannot be typed: " << model;
+            m_session.Key(ChordOf(character));
+        }
+        m_session.Key("Return");
+        ASSERT_TRUE(WaitForDialog("Open", false)) << "the model was not taken";
+        // Return from the texture's name, past Browse, is OK's.
+        Type("Tab Return");
+        ASSERT_TRUE(WaitForDialog("3D Objects properties", false));
+        Type("alt+w 2");
+    }
+
+    // Three corners clicked with the Terrain tool; choosing another tool ends the outline, and the
+    // terrain keeps the properties proposed.
+    void MakeTerrain() {
+        Choose(ID_TOOL_TERRAIN);
+        for (const Point corner : kTerrainCorners) {
+            m_session.WaitUntilSettled(kPatience);
+            m_session.Click(Middle().x + corner.x, Middle().y + corner.y);
+        }
+        m_session.WaitUntilSettled(kPatience);
+        Choose(ID_TOOL_SELECTOR);
+        ASSERT_TRUE(WaitForDialog("Terrain properties"));
+        m_session.Key("Return");
+        ASSERT_TRUE(WaitForDialog("Terrain properties", false));
+    }
+
+    bool WaitForDialog(const std::string& name, bool shown = true) {
+        const bool done = WaitUntilSettledWith([&] { return (Dialog(name).id != 0) == shown; });
+        EXPECT_TRUE(done) << name << (shown ? " did not open" : " did not close")
+                          << "; shown:" << DialogNames();
+        return done;
+    }
+
     // Walks the cancel table's holders reached here, the keyboard leaving each way in turn.
     void WalkTheTable(const std::vector<Leaving>& leavings) {
         int walked = 0;
         for (const MouseHolder& holder : MouseHolders()) {
             if (holder.desktop.spot == Spot::kUnreached)
                 continue;
+            ASSERT_NO_FATAL_FAILURE(Make(holder.desktop.made));
             for (const Leaving& leaving : leavings) Walk(holder, leaving);
             ++walked;
         }
