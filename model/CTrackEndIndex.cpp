@@ -112,11 +112,10 @@ std::int64_t CTrackEndIndex::Cell(double coordinate) const {
 }
 
 size_t CTrackEndIndex::Bucket(std::int64_t cellX, std::int64_t cellY) const {
-    // Cells side by side in a row take buckets side by side, so that a look-up's cells share
-    // cache lines.
-    std::uint64_t row = static_cast<std::uint64_t>(cellY) * 0xC2B2AE3D27D4EB4Full;
-    row ^= row >> 29;
-    return static_cast<size_t>(row + static_cast<std::uint64_t>(cellX)) & (m_buckets.size() - 1);
+    std::uint64_t hash = static_cast<std::uint64_t>(cellX) * 0x9E3779B97F4A7C15ull ^
+                         static_cast<std::uint64_t>(cellY) * 0xC2B2AE3D27D4EB4Full;
+    hash ^= hash >> 29;
+    return static_cast<size_t>(hash) & (m_buckets.size() - 1);
 }
 
 int CTrackEndIndex::Find(const CPaint* object) {
