@@ -137,7 +137,7 @@ void CTool::ConnectRootMembers() {
     const CPose frame = root->WorldPose(&identity);
     for (CPaint* member : members) {
         // Most of a large layout's pieces would only find their own ends: those are not asked.
-        auto* source = dynamic_cast<CTrackEndSource*>(member);
+        CTrackEndSource* source = member->TrackEndSource();
         if (source != nullptr && source->ProbeMeetsOwnEnd(frame))
             continue;
         if (member->FindConnection(nullptr))

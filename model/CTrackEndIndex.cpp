@@ -42,7 +42,7 @@ void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
         for (CPaint* member : group->m_members) Collect(member, world);
         return;
     }
-    auto* source = dynamic_cast<CTrackEndSource*>(object);
+    CTrackEndSource* source = object->TrackEndSource();
     if (source == nullptr)
         return;
     m_collecting = static_cast<int>(m_objects.size());
