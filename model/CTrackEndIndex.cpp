@@ -27,9 +27,16 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
     m_everywhere.clear();
     m_objectIndex.clear();
     m_refreshed.clear();
-    m_largestReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
+    m_largestReach = 0.0;
+    m_leastReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     if (root != nullptr)
         Collect(root, CPose());
+    BuildGrid();
+}
+
+void CTrackEndIndex::Regrid(double leastReach) {
+    Changed();
+    m_leastReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     BuildGrid();
 }
 
@@ -89,7 +96,7 @@ bool CTrackEndIndex::HoldsGridPoint(CDoublePoint point, double scale) const {
 
 void CTrackEndIndex::BuildGrid() {
     // Cells twice the reach: the square within reach of a point meets at most four.
-    m_reach = m_largestReach + kMargin;
+    m_reach = GridReach() + kMargin;
     m_cellSize = 2.0 * m_reach;
     size_t size = 16;
     while (size < m_ends.size() * 2) size *= 2;
@@ -164,7 +171,7 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         m_ends.resize(refreshed.firstEnd);
         refreshed.firstEnd = formerFirst;
     }
-    if (m_largestReach + kMargin > m_reach)
+    if (GridReach() + kMargin > m_reach)
         BuildGrid();
     else
         for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)

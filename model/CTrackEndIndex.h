@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -27,6 +28,9 @@ class CTrackEndIndex {
     // storage of the last collection is used again. Objects are found at least `leastReach`
     // from their ends.
     void Rebuild(CPaint* root, double leastReach = 0.0);
+    // Files the ends last collected anew for another least reach, without collecting them
+    // again: for a layout whose changes since were all followed.
+    void Regrid(double leastReach);
 
     // For the object being collected: a world point at which it answers within `reach`;
     // `scale` is the largest coordinate its placement and local point involve.
@@ -116,6 +120,8 @@ class CTrackEndIndex {
     std::size_t Bucket(std::int64_t cellX, std::int64_t cellY) const;
     std::int64_t Cell(double coordinate) const;
     bool HoldsGridPoint(CDoublePoint point, double scale) const;
+    // The reach the grid is to serve, without the margin.
+    double GridReach() const { return std::max(m_largestReach, m_leastReach); }
     // Fills m_near with the objects that may answer at (x, y), in member order; asked at the
     // same point again with the index unchanged, it keeps them.
     void Near(double x, double y);
@@ -132,7 +138,9 @@ class CTrackEndIndex {
     std::vector<int> m_everywhere;
     std::vector<int> m_buckets;
     double m_cellSize = 0.0;
+    // The largest reach of an end, and the least reach asked for.
     double m_largestReach = 0.0;
+    double m_leastReach = 0.0;
     // The largest reach with the margin, and the cells' size.
     double m_reach = 0.0;
     int m_collecting = -1;
