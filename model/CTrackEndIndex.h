@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/CPose.h"
@@ -113,6 +113,8 @@ class CTrackEndIndex {
     void Collect(CPaint* object, const CPose& frame);
     // The place of the object in m_objects, or -1.
     int Find(const CPaint* object);
+    void FillPlaces();
+    static std::size_t SlotOf(const CPaint* object, std::size_t slots);
     void Unfile(Object& object);
     void CollectEnds(Object& object);
     void BuildGrid();
@@ -144,7 +146,9 @@ class CTrackEndIndex {
     // The largest reach with the margin, and the cells' size.
     double m_reach = 0.0;
     int m_collecting = -1;
-    std::unordered_map<const CPaint*, int> m_objectIndex;
+    // The objects' places by object, open addressed: filled in one pass over the objects,
+    // with no allocation for each; empty until asked.
+    std::vector<std::pair<const CPaint*, int>> m_places;
     std::vector<int> m_near;
     std::vector<int> m_refreshed;
     bool m_nearValid = false;
