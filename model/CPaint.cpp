@@ -682,6 +682,10 @@ void CPaint::ConformToTerrain(int) {}
 
 void CPaint::DetachFromTerrain() {}
 
+CTrackEndSource* CPaint::TrackEndSource() {
+    return nullptr;
+}
+
 void CPaint::Select() {
     SelectAt(0);
 }

@@ -21,6 +21,7 @@ class CDumpContext;
 class CEditStep;
 class CGroup;
 class CTool;
+class CTrackEndSource;
 
 // The root class of every layout object: catalogue fields, line and fill attributes,
 // selection, lock and layer state, the links to the editing engine and the owning group.
@@ -194,6 +195,9 @@ class CPaint : public CObject {
     virtual int ApplyHeightStep(CEditStep* step);
     virtual void ConformToTerrain(int flag);
     virtual void DetachFromTerrain();
+    // The object's track ends, which the connection pass looks up over the whole layout at
+    // a cost a cross cast would multiply; none here.
+    virtual CTrackEndSource* TrackEndSource();
 
     // Selection without undo: the select and deselect steps run these. A deselection's undo
     // puts the object back where it stood in the selection list.

@@ -172,7 +172,11 @@ void CTool::RefreshConnections() {
     CPaint* root = m_pHost->GetRootGroup();
     if (root == nullptr)
         return;
-    m_trackEnds.Rebuild(root);
+    // Where the follower of track ends caught up, the ends lie where the objects do.
+    if (m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits()))
+        m_trackEnds.Regrid(0.0);
+    else
+        m_trackEnds.Rebuild(root);
     m_nPiecesPassedOver += static_cast<unsigned long>(m_trackEnds.Count());
     m_trackEndFollower.KeepAllPassInputs();
     {

@@ -124,12 +124,12 @@ void CTool::ConnectRootMembers() {
     CGroup* root = m_pHost != nullptr ? dynamic_cast<CGroup*>(m_pHost->GetRootGroup()) : nullptr;
     if (root == nullptr)
         return;
-    // The probe reaches as far as the snap distance; the follower of track ends keeps that
-    // collection, as nothing changed since it caught up.
-    const bool followed = m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits());
-    m_trackEnds.Rebuild(root, m_fSnapDistance);
-    if (followed)
-        m_trackEndFollower.Adopt();
+    // The probe reaches as far as the snap distance. The ends the follower of track ends
+    // caught up with lie where the objects do, and need only filing for that reach.
+    if (m_trackEndFollower.CatchUp(root, m_pHost->GetTrackLimits()))
+        m_trackEnds.Regrid(m_fSnapDistance);
+    else
+        m_trackEnds.Rebuild(root, m_fSnapDistance);
     const CSnapProbe probe(m_track, m_trackEnds);
     const std::vector<CPaint*> members(root->m_members.begin(), root->m_members.end());
     // The placement the index hands the root's members, as its walk from the root gives it.
@@ -137,7 +137,7 @@ void CTool::ConnectRootMembers() {
     const CPose frame = root->WorldPose(&identity);
     for (CPaint* member : members) {
         // Most of a large layout's pieces would only find their own ends: those are not asked.
-        auto* source = dynamic_cast<CTrackEndSource*>(member);
+        CTrackEndSource* source = member->TrackEndSource();
         if (source != nullptr && source->ProbeMeetsOwnEnd(frame))
             continue;
         if (member->FindConnection(nullptr))

@@ -142,11 +142,6 @@ void CTrackEndFollower::FollowReshaped(const CPaint* object) {
         NoteUnsettled(ends);
 }
 
-void CTrackEndFollower::Adopt() {
-    if (m_settled)
-        m_collection = m_ends.Collections();
-}
-
 void CTrackEndFollower::Lose() {
     m_settled = false;
     m_passDue = false;

@@ -45,8 +45,6 @@ class CTrackEndFollower {
     // The object was reshaped where it lies: the index collects its ends again, and those that
     // moved are unsettled.
     void FollowReshaped(const CPaint* object);
-    // The index was just collected again, with nothing changed since a CatchUp() that could.
-    void Adopt();
     // The layout changed in a way the index does not follow.
     void Lose();
     // Joints are about to be made or let go at these points, outside a pass.

@@ -25,11 +25,18 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
     m_objects.clear();
     m_ends.clear();
     m_everywhere.clear();
-    m_objectIndex.clear();
+    m_places.clear();
     m_refreshed.clear();
-    m_largestReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
+    m_largestReach = 0.0;
+    m_leastReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     if (root != nullptr)
         Collect(root, CPose());
+    BuildGrid();
+}
+
+void CTrackEndIndex::Regrid(double leastReach) {
+    Changed();
+    m_leastReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
     BuildGrid();
 }
 
@@ -42,7 +49,7 @@ void CTrackEndIndex::Collect(CPaint* object, const CPose& frame) {
         for (CPaint* member : group->m_members) Collect(member, world);
         return;
     }
-    auto* source = dynamic_cast<CTrackEndSource*>(object);
+    CTrackEndSource* source = object->TrackEndSource();
     if (source == nullptr)
         return;
     m_collecting = static_cast<int>(m_objects.size());
@@ -89,7 +96,7 @@ bool CTrackEndIndex::HoldsGridPoint(CDoublePoint point, double scale) const {
 
 void CTrackEndIndex::BuildGrid() {
     // Cells twice the reach: the square within reach of a point meets at most four.
-    m_reach = m_largestReach + kMargin;
+    m_reach = GridReach() + kMargin;
     m_cellSize = 2.0 * m_reach;
     size_t size = 16;
     while (size < m_ends.size() * 2) size *= 2;
@@ -119,10 +126,34 @@ size_t CTrackEndIndex::Bucket(std::int64_t cellX, std::int64_t cellY) const {
 }
 
 int CTrackEndIndex::Find(const CPaint* object) {
-    if (m_objectIndex.empty())
-        for (size_t at = 0; at < m_objects.size(); ++at) m_objectIndex.emplace(m_objects[at].object, at);
-    const auto found = m_objectIndex.find(object);
-    return found != m_objectIndex.end() ? found->second : -1;
+    if (m_places.empty())
+        FillPlaces();
+    const size_t mask = m_places.size() - 1;
+    for (size_t slot = SlotOf(object, m_places.size());; slot = (slot + 1) & mask)
+        if (m_places[slot].first == object || m_places[slot].first == nullptr)
+            return m_places[slot].first != nullptr ? m_places[slot].second : -1;
+}
+
+void CTrackEndIndex::FillPlaces() {
+    size_t size = 16;
+    while (size < m_objects.size() * 2) size *= 2;
+    m_places.assign(size, {nullptr, -1});
+    const size_t mask = size - 1;
+    for (size_t at = 0; at < m_objects.size(); ++at) {
+        const CPaint* object = m_objects[at].object;
+        size_t slot = SlotOf(object, size);
+        while (m_places[slot].first != nullptr && m_places[slot].first != object) slot = (slot + 1) & mask;
+        // An object met twice keeps its first place.
+        if (m_places[slot].first == nullptr)
+            m_places[slot] = {object, static_cast<int>(at)};
+    }
+}
+
+size_t CTrackEndIndex::SlotOf(const CPaint* object, size_t slots) {
+    std::uint64_t hash =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(object)) * 0x9E3779B97F4A7C15ull;
+    hash ^= hash >> 32;
+    return static_cast<size_t>(hash) & (slots - 1);
 }
 
 void CTrackEndIndex::Unfile(Object& object) {
@@ -164,7 +195,7 @@ void CTrackEndIndex::Refresh(const CPaint* object) {
         m_ends.resize(refreshed.firstEnd);
         refreshed.firstEnd = formerFirst;
     }
-    if (m_largestReach + kMargin > m_reach)
+    if (GridReach() + kMargin > m_reach)
         BuildGrid();
     else
         for (size_t end = refreshed.firstEnd; end < refreshed.firstEnd + refreshed.endCount; ++end)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/CPose.h"
@@ -27,6 +28,9 @@ class CTrackEndIndex {
     // storage of the last collection is used again. Objects are found at least `leastReach`
     // from their ends.
     void Rebuild(CPaint* root, double leastReach = 0.0);
+    // Files the ends last collected anew for another least reach, without collecting them
+    // again: for a layout whose changes since were all followed.
+    void Regrid(double leastReach);
 
     // For the object being collected: a world point at which it answers within `reach`;
     // `scale` is the largest coordinate its placement and local point involve.
@@ -109,6 +113,8 @@ class CTrackEndIndex {
     void Collect(CPaint* object, const CPose& frame);
     // The place of the object in m_objects, or -1.
     int Find(const CPaint* object);
+    void FillPlaces();
+    static std::size_t SlotOf(const CPaint* object, std::size_t slots);
     void Unfile(Object& object);
     void CollectEnds(Object& object);
     void BuildGrid();
@@ -116,6 +122,8 @@ class CTrackEndIndex {
     std::size_t Bucket(std::int64_t cellX, std::int64_t cellY) const;
     std::int64_t Cell(double coordinate) const;
     bool HoldsGridPoint(CDoublePoint point, double scale) const;
+    // The reach the grid is to serve, without the margin.
+    double GridReach() const { return std::max(m_largestReach, m_leastReach); }
     // Fills m_near with the objects that may answer at (x, y), in member order; asked at the
     // same point again with the index unchanged, it keeps them.
     void Near(double x, double y);
@@ -132,11 +140,15 @@ class CTrackEndIndex {
     std::vector<int> m_everywhere;
     std::vector<int> m_buckets;
     double m_cellSize = 0.0;
+    // The largest reach of an end, and the least reach asked for.
     double m_largestReach = 0.0;
+    double m_leastReach = 0.0;
     // The largest reach with the margin, and the cells' size.
     double m_reach = 0.0;
     int m_collecting = -1;
-    std::unordered_map<const CPaint*, int> m_objectIndex;
+    // The objects' places by object, open addressed: filled in one pass over the objects,
+    // with no allocation for each; empty until asked.
+    std::vector<std::pair<const CPaint*, int>> m_places;
     std::vector<int> m_near;
     std::vector<int> m_refreshed;
     bool m_nearValid = false;

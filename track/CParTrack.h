@@ -101,6 +101,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void MarkForPass() override;
     void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
     bool ProbeMeetsOwnEnd(const CPose& frame) override;
+    CTrackEndSource* TrackEndSource() override { return this; }
     void LowerElevations(const CPose* pose, double by) override;
     BOOL GetLowestElevation(double& elevation) const override;
     int ChangeEndElevation(int end, double elevation, int record, int groupStart) override;

@@ -249,6 +249,9 @@ void CParTrack::AddEndsUnder(CTrackEndIndex& index, const CPose& frame) {
 }
 
 int CParTrack::ReleaseEndAt(double x, double y, int) {
+    // Released already: every piece at a joint is asked once for each end lying there.
+    if (m_bRecheck && !m_bBeginConnected && !m_bEndConnected)
+        return 1;
     ReleaseEndsNear(WorldToLocal(x, y));
     return 1;
 }
@@ -266,6 +269,9 @@ void CParTrack::ReleaseEndsNear(const CDoublePoint& local) {
 
 int CParTrack::MatchEndAt(const CPose* pose, double x, double y, double direction, double elevation,
                           int& found) {
+    // Only a connected end could still change the answer.
+    if (found && !m_bBeginConnected && !m_bEndConnected)
+        return 0;
     const CDoublePoint local = WorldToLocalInFrame(FrameOf(pose), x, y);
     const double gap = Limits().maxElevationGap;
     for (int index = 0; index < 2; ++index) {

@@ -273,6 +273,15 @@ TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
     EXPECT_EQ(asks(0.0, 300.0), 1);
     EXPECT_EQ(asks(0.0, 0.0), 0);
     EXPECT_EQ(asks(1000.0, 0.0), 1);
+    // Filed again for a wider reach and back, it answers as collected for each.
+    EXPECT_EQ(asks(1050.0, 0.0), 0);
+    ends.Regrid(100.0);
+    EXPECT_EQ(asks(1050.0, 0.0), 1);
+    ends.Regrid(0.0);
+    EXPECT_EQ(asks(1050.0, 0.0), 0);
+    EXPECT_EQ(asks(1005.0, 0.0), 1);
+    EXPECT_EQ(ends.PlaceOf(piece), 0);
+    EXPECT_EQ(ends.PlaceOf(nullptr), -1);
 }
 
 // The engine's pass after an Undo looks ends up by place; it joins and releases exactly the
