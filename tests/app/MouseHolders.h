@@ -136,6 +136,7 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .control = WC_TREEVIEW}},
         {"scroll bar arrow", Where::kControlBox, {}},
         {"scroll bar thumb", Where::kControlBox, {}},
+        // No window of the program holds a slider.
         {"slider thumb", Where::kControlBox, {}},
         // The print dialog's copies counted up by the spin's upper arrow, let go over it.
         {"spin button",
@@ -158,6 +159,7 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .dragY = 14,
           .control = WC_TREEVIEW}},
         {"3D preview", Where::kControlBox, {}},
+        // The program's menus hold no submenus.
         {"submenu", Where::kControlBox, {}},
         // Document setup's, let go over itself once the keyboard is back: the dialog stays.
         {"window's close button",
