@@ -1,7 +1,10 @@
+#include <memory>
 #include <vector>
 
 #include "model/CGroup.h"
 #include "model/CTrackEndIndex.h"
+#include "model/CTrackEndSource.h"
+#include "platform/base/CRuntimeClass.h"
 #include "tests/app/RunningProgram.h"
 #include "tests/track/LargeLayout.h"
 #include "track/CParTrack.h"
@@ -72,4 +75,20 @@ TEST_F(SettledTrackEnds, AnOpenedLayoutIsJoinedWhileIdleAndItsFirstUndoOfAMoveJo
     EXPECT_TRUE(tool.TrackEndFollower().Settled(limits));
     EXPECT_EQ(FlagsOf(*layout), opened);
     EXPECT_EQ(Stored(*layout), bytes);
+}
+
+// The index asks each object for its track ends without a cross cast: every class of the
+// program that has ends must hand them over, or its pieces would never be joined.
+TEST(TrackEndSources, EveryClassWithTrackEndsHandsThemToTheIndex) {
+    int withEnds = 0;
+    for (const CRuntimeClass* runtime : CRuntimeClass::Creatable()) {
+        const std::unique_ptr<CObject> object(runtime->CreateObject());
+        auto* paint = dynamic_cast<CPaint*>(object.get());
+        if (paint == nullptr)
+            continue;
+        auto* source = dynamic_cast<CTrackEndSource*>(paint);
+        EXPECT_EQ(paint->TrackEndSource(), source) << runtime->m_lpszClassName;
+        withEnds += source != nullptr;
+    }
+    EXPECT_GT(withEnds, 0);
 }
