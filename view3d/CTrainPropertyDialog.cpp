@@ -84,6 +84,12 @@ void CTrainPropertyDialog::OnHScroll(UINT code, UINT position, CScrollBar* scrol
         case SB_THUMBTRACK:
             wanted = static_cast<int>(position);
             break;
+        case SB_LEFT:
+            wanted = low;
+            break;
+        case SB_RIGHT:
+            wanted = high;
+            break;
         default:
             return;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "platform/ctl/ControlFactory.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/WindowDCs.h"
 
@@ -54,6 +55,9 @@ std::vector<DialogItem> Items(DWORD flags) {
     }
     items.push_back(
         {COLOR_ADD, WC_BUTTON, "&Add to Custom Colors", kTab | BS_PUSHBUTTON, CRect(152, 150, 312, 164)});
+    // The pickers' places, which they take over when the dialog opens.
+    items.push_back({COLOR_RAINBOW, WC_STATIC, "", kChild, CRect(152, 4, 284, 96)});
+    items.push_back({COLOR_LUMSCROLL, WC_STATIC, "", kChild, CRect(290, 4, 312, 96)});
     return items;
 }
 
@@ -87,9 +91,13 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent)
 
 CColorDialog::~CColorDialog() = default;
 
+DialogTemplate CColorDialog::Template(DWORD flags) {
+    return DialogTemplate(0, "Color", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                          CRect(0, 0, kFullWidth, 190), Items(flags));
+}
+
 INT_PTR CColorDialog::DoModal() {
-    m_built = std::make_unique<DialogTemplate>(0, "Color", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-                                               CRect(0, 0, kFullWidth, 190), Items(m_cc.Flags));
+    m_built = std::make_unique<DialogTemplate>(Template(m_cc.Flags));
     InitModalIndirect(*m_built, m_pParentWnd);
     return CDialog::DoModal();
 }
@@ -130,11 +138,8 @@ BOOL CColorDialog::OnInitDialog() {
 }
 
 void CColorDialog::CreatePickers() {
-    CRect field(152, 4, 284, 96), luminance(290, 4, 312, 96);
-    MapDialogRect(&field);
-    MapDialogRect(&luminance);
-    m_field.Create(field, this, COLOR_RAINBOW);
-    m_luminance.Create(luminance, this, COLOR_LUMSCROLL);
+    ControlFactory::Subclass(m_field, COLOR_RAINBOW, this);
+    ControlFactory::Subclass(m_luminance, COLOR_LUMSCROLL, this);
 }
 
 void CColorDialog::OpenEditor() {

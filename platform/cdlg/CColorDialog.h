@@ -34,6 +34,9 @@ class CColorDialog : public CDialog {
     explicit CColorDialog(COLORREF initial = 0, DWORD flags = 0, CWnd* parent = nullptr);
     ~CColorDialog() override;
 
+    // The dialog it shows for these flags, at its full width.
+    static DialogTemplate Template(DWORD flags);
+
     INT_PTR DoModal() override;
     COLORREF GetColor() const { return m_cc.rgbResult; }
     void SetCurrentColor(COLORREF color);

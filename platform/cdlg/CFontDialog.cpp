@@ -96,9 +96,13 @@ CFontDialog::CFontDialog(const LOGFONT* initial, DWORD flags, CDC*, CWnd* parent
 
 CFontDialog::~CFontDialog() = default;
 
+DialogTemplate CFontDialog::Template(DWORD flags) {
+    return DialogTemplate(0, "Font", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                          CRect(0, 0, 277, 165), Items(flags));
+}
+
 INT_PTR CFontDialog::DoModal() {
-    m_built = std::make_unique<DialogTemplate>(0, "Font", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-                                               CRect(0, 0, 277, 165), Items(m_cf.Flags));
+    m_built = std::make_unique<DialogTemplate>(Template(m_cf.Flags));
     InitModalIndirect(*m_built, m_pParentWnd);
     const INT_PTR result = CDialog::DoModal();
     if (result == IDOK && m_cf.lpLogFont && m_cf.lpLogFont != &m_lf)

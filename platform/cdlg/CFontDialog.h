@@ -22,6 +22,9 @@ class CFontDialog : public CDialog {
                          CDC* printerDC = nullptr, CWnd* parent = nullptr);
     ~CFontDialog() override;
 
+    // The dialog it shows for these flags.
+    static DialogTemplate Template(DWORD flags);
+
     INT_PTR DoModal() override;
     void GetCurrentFont(LOGFONT* font) const { *font = m_lf; }
     CString GetFaceName() const { return m_lf.lfFaceName; }

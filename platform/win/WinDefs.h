@@ -301,7 +301,9 @@ constexpr UINT SB_PAGERIGHT = 3;
 constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
+constexpr UINT SB_LEFT = 6;
 constexpr UINT SB_BOTTOM = 7;
+constexpr UINT SB_RIGHT = 7;
 constexpr UINT SB_ENDSCROLL = 8;
 
 // Scroll bars of a window.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cdlg/CColorDialog.h"
 #include "platform/ctl/BasicControlDefs.h"
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
@@ -29,26 +30,34 @@ enum class Spot {
     kControlMiddle,
     kControlTopLeft,
     kControlTopRight,
-    kCloseButton,    // the close button on the caption of the dialog that the command opens
-    kCaption,        // the middle of that dialog's caption
-    kHeaderDivider,  // the first divider of the header of that dialog's list view, found on screen
-    kRedModel,       // the red model of the 3D object made first, in the 3D view
-    kKnotBall,       // the red ball on the selected knot in the Terrain Editor's preview
+    kCloseButton,           // the close button on the caption of the dialog that the command opens
+    kCaption,               // the middle of that dialog's caption
+    kHeaderDivider,         // the first divider of the header of that dialog's list view, found on screen
+    kControlThumb,          // the thumb of that dialog's scroll bar, found on screen
+    kDroppedListDownArrow,  // the down arrow of the list that a click on the combo box's arrow drops
+    kRedModel,              // the red model of the 3D object made first, in the 3D view
+    kKnotBall,              // the red ball on the selected knot in the Terrain Editor's preview
 };
 
 // What the person makes in the plan once, before the holds of a holder.
 enum class Made { kNothing, k3DObject, kTerrain };
 
-// What the person makes first, once; then each time a command chosen from the menus (0: none) and
-// key chords typed (X key names, a space between chords), then a press of the button at x, y from
-// the spot, the key held with it, and a drag by dragX, dragY. With no button the keys start the
-// hold, and once the keyboard is back the person goes on with a click and the keys of goOn. Some
-// holds show nothing until they end, some leave nothing behind when they end; afterwards puts back
-// what the holders after need. A press in a dialog lands on its template's first control of the
-// window class whose styles under kindMask are kind.
+// What the person makes first, once; then each time key chords typed (X key names, a space between
+// chords), a command chosen from the menus (0: none), a drag across the view's middle where the
+// command chose a tool that opens its dialog so, the dialog's buttons of these captions (a bar
+// between them) pushed in turn once it opens, each in the dialog with the keyboard then, and more
+// key chords; then a press of the button at x, y from the spot, the key held with it, and a drag by
+// dragX, dragY. With no button the keys start the hold, and once the keyboard is back the person
+// goes on with a click and the keys of goOn. Some holds show nothing until they end, some leave
+// nothing behind when they end; afterwards puts back what the holders after need. A press in a
+// dialog lands on its template's first control of the window class whose styles under kindMask are
+// kind, and of controlId where it is not 0.
 struct DesktopReach {
     Spot spot = Spot::kUnreached;
+    const char* opening = nullptr;
     unsigned int command = 0;
+    bool dragOpens = false;
+    const char* pushed = nullptr;
     const char* keys = nullptr;
     int x = 0;
     int y = 0;
@@ -65,6 +74,7 @@ struct DesktopReach {
     const char* control = nullptr;
     DWORD kind = 0;
     DWORD kindMask = 0;
+    unsigned int controlId = 0;
 };
 
 struct MouseHolder {
@@ -72,6 +82,9 @@ struct MouseHolder {
     Where where;
     DesktopReach desktop;
 };
+
+// A test train's colour button, then the colour dialog's editor.
+inline constexpr const char* kTrainColourEditor = "Train color|&Define Custom Colors >>";
 
 // Normal Zoom, whose page fits the window unscrolled, then Zoom In about the page's middle up to
 // the closest zoom, all by their keys.
@@ -107,8 +120,27 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .x = -6,
           .y = 6,
           .control = WC_COMBOBOX}},
-        {"combo box's list scroll bar", Where::kControlBox, {}},
-        {"list box", Where::kControlBox, {}},
+        // Document setup's scales, their list scrolled down by its arrow, let go over it.
+        {"combo box's list scroll bar",
+         Where::kControlBox,
+         {.spot = Spot::kDroppedListDownArrow,
+          .command = ID_DOCUMENT_SETUP,
+          .letGoWherePressed = true,
+          .control = WC_COMBOBOX}},
+        // The sizes of a new text's font, chosen down the list from its first; Home after chooses
+        // the first again.
+        {"list box",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopLeft,
+          .command = ID_TOOL_TEXT,
+          .dragOpens = true,
+          .pushed = "Font...",
+          .x = 10,
+          .y = 5,
+          .dragY = 40,
+          .afterwards = "Home",
+          .control = WC_LISTBOX,
+          .controlId = lst3}},
         // The layers' list: its first column widened, its first header item pushed.
         {"header divider",
          Where::kControlBox,
@@ -134,8 +166,26 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .y = 8,
           .afterwards = "End",
           .control = WC_TREEVIEW}},
-        {"scroll bar arrow", Where::kControlBox, {}},
-        {"scroll bar thumb", Where::kControlBox, {}},
+        // A test train's speed counted up by its bar's right arrow, let go over it; Home after
+        // starts the next hold from naught.
+        {"scroll bar arrow",
+         Where::kControlBox,
+         {.spot = Spot::kControlTopRight,
+          .command = ID_TOOL_RUN_TEST_TRAIN,
+          .dragOpens = true,
+          .x = -6,
+          .y = 6,
+          .letGoWherePressed = true,
+          .afterwards = "Home",
+          .control = WC_SCROLLBAR}},
+        {"scroll bar thumb",
+         Where::kControlBox,
+         {.spot = Spot::kControlThumb,
+          .command = ID_TOOL_RUN_TEST_TRAIN,
+          .dragOpens = true,
+          .dragX = 40,
+          .afterwards = "Home",
+          .control = WC_SCROLLBAR}},
         // No window of the program holds a slider.
         {"slider thumb", Where::kControlBox, {}},
         // The print dialog's copies counted up by the spin's upper arrow, let go over it.
@@ -147,8 +197,29 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .y = 4,
           .letGoWherePressed = true,
           .control = UPDOWN_CLASS}},
-        {"colour field", Where::kControlBox, {}},
-        {"luminance bar", Where::kControlBox, {}},
+        // A test train's colour picked in the colour dialog its properties open, its editor opened;
+        // after, saturation or luminosity typed as naught, so that the next hold changes it again.
+        {"colour field",
+         Where::kControlBox,
+         {.spot = Spot::kControlMiddle,
+          .command = ID_TOOL_RUN_TEST_TRAIN,
+          .dragOpens = true,
+          .pushed = kTrainColourEditor,
+          .dragX = 30,
+          .dragY = 20,
+          .afterwards = "alt+s 0",
+          .control = WC_STATIC,
+          .controlId = COLOR_RAINBOW}},
+        {"luminance bar",
+         Where::kControlBox,
+         {.spot = Spot::kControlMiddle,
+          .command = ID_TOOL_RUN_TEST_TRAIN,
+          .dragOpens = true,
+          .pushed = kTrainColourEditor,
+          .dragY = 30,
+          .afterwards = "alt+l 0",
+          .control = WC_STATIC,
+          .controlId = COLOR_LUMSCROLL}},
         // The report's second key dragged down the chain.
         {"catalogue's sort chain",
          Where::kControlBox,
@@ -158,7 +229,19 @@ inline const std::vector<MouseHolder>& MouseHolders() {
           .y = 22,
           .dragY = 14,
           .control = WC_TREEVIEW}},
-        {"3D preview", Where::kControlBox, {}},
+        // The model turned in the 3D object's properties, opened from the plan with the object
+        // still selected since it was made; it spins until its orientation is to be adjusted.
+        {"3D preview",
+         Where::kControlBox,
+         {.spot = Spot::kControlMiddle,
+          .opening = "alt+w 1",
+          .command = ID_EDIT_PROPERTIES,
+          .pushed = "   Adjust orientation",
+          .dragX = 40,
+          .made = Made::k3DObject,
+          .control = WC_STATIC,
+          .kind = SS_BLACKFRAME,
+          .kindMask = SS_TYPEMASK}},
         // The program's menus hold no submenus.
         {"submenu", Where::kControlBox, {}},
         // Document setup's, let go over itself once the keyboard is back: the dialog stays.

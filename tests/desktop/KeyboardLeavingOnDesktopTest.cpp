@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/cdlg/CColorDialog.h"
+#include "platform/cdlg/CFontDialog.h"
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/DialogUnits.h"
 #include "platform/win/CaptionGlyphs.h"
@@ -26,6 +28,9 @@ namespace {
 using namespace mouse_holders;
 
 enum class Away { kAltTab, kFocusChange, kNoWindow, kPointerRoot };
+
+// How the dialog a hold lies in opens; the walks of each kind have a test of their own.
+enum class Opened { kNoDialog, kByTheMenus, kByAToolsDrag };
 
 struct Leaving {
     const char* to;
@@ -48,8 +53,10 @@ struct Area {
 std::vector<const DialogTemplate*> DialogTemplates() {
     static const DialogTemplate print = CPrintDialog::Template(0);
     static const DialogTemplate printSetup = CPrintDialog::Template(PD_PRINTSETUP);
+    static const DialogTemplate colour = CColorDialog::Template(0);
+    static const DialogTemplate font = CFontDialog::Template(CF_SCREENFONTS | CF_EFFECTS);
     std::vector<const DialogTemplate*> all = EveryDialogTemplate();
-    all.insert(all.end(), {&print, &printSetup});
+    all.insert(all.end(), {&print, &printSetup, &colour, &font});
     return all;
 }
 
@@ -65,7 +72,8 @@ const DialogTemplate* TemplateCaptioned(const std::string& caption) {
 const DialogItem* ControlOf(const DialogTemplate& dialog, const DesktopReach& reach) {
     for (const DialogItem& item : dialog.items)
         if (CString(item.className).CompareNoCase(reach.control) == 0 &&
-            (item.style & reach.kindMask) == reach.kind)
+            (item.style & reach.kindMask) == reach.kind &&
+            (reach.controlId == 0 || item.id == reach.controlId))
             return &item;
     return nullptr;
 }
@@ -96,6 +104,10 @@ constexpr int kDownArrowFromFoot = 53;
 constexpr int kArrowHeight = 16;
 // A thumb is drawn plain, where the track it moves in is dotted.
 constexpr int kThumbRun = 6;
+// A combo box's arrow, this far in from its right and below its top; the arrow of a dropped list's
+// scroll bar, this far in from the list's bottom right corner.
+constexpr int kComboArrowFromRight = 6;
+constexpr int kDroppedListArrowFromCorner = 9;
 // A list view's header: the rows below the control's top, from the first for so many, that only
 // its dividers fill, and how far in from the control's left its first divider lies at the least.
 constexpr Point kHeaderRows{4, 12};
@@ -118,6 +130,8 @@ constexpr const char* kRedBlock =
     "Vertex 0 0 2\nVertex 2 0 2\nVertex 0 1 2\nVertex 2 1 2\n"
     "Quad 1 2 4 3\nQuad 5 7 8 6\nQuad 1 5 6 2\nQuad 3 4 8 7\nQuad 1 3 7 5\n"
     "Quad 2 6 8 4\nClumpEnd\nModelEnd\n";
+// A drag that a tool opens its dialog on: a text's box, a test train set down.
+constexpr DesktopReach kOpeningDrag{.dragX = 60, .dragY = 30};
 // Where the 3D object's box is dragged out in the plan, from the view's middle, and how far.
 constexpr Point kObjectFromMiddle{-250, -150};
 constexpr int kObjectSide = 200;
@@ -214,6 +228,10 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                 return {m_dialog.x + m_dialog.width / 2, m_dialog.y + (m_border + m_clientTop) / 2};
             case Spot::kHeaderDivider:
                 return HeaderDivider();
+            case Spot::kControlThumb:
+                return ControlThumb();
+            case Spot::kDroppedListDownArrow:
+                return DroppedListDownArrow();
             case Spot::kRedModel:
                 return RedShown([&] { return View(); });
             case Spot::kKnotBall:
@@ -275,20 +293,48 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
 
     int ScrollBarX() const { return m_main.x + m_main.width - kScrollBarFromRight; }
 
-    // The middle of the first plain run down the scroll bar between its arrows.
+    // The middle of the first plain run down the plan's scroll bar between its arrows.
     Point ThumbMiddle() const {
         const int top = m_main.y + kUpArrowFromTop + kArrowHeight;
         const int foot = m_main.y + m_main.height - kDownArrowFromFoot - kArrowHeight / 2;
-        const std::vector<unsigned long> column = m_session.Pixels(ScrollBarX(), top, 1, foot - top);
+        return {ScrollBarX(), top + PlainRunMiddle(m_session.Pixels(ScrollBarX(), top, 1, foot - top))};
+    }
+
+    // The middle of the first plain run along the dialog's scroll bar, between its arrows, which
+    // are as wide as the bar is high.
+    Point ControlThumb() const {
+        const int left = m_control.x + m_control.height, y = m_control.y + m_control.height / 2;
+        return {left + PlainRunMiddle(m_session.Pixels(left, y, m_control.width - 2 * m_control.height, 1)),
+                y};
+    }
+
+    // Where along the line the first plain run of a thumb's length has its middle.
+    static int PlainRunMiddle(const std::vector<unsigned long>& line) {
         size_t start = 0;
-        for (size_t row = 1; row < column.size(); ++row) {
-            if (column[row] == column[start])
+        for (size_t at = 1; at < line.size(); ++at) {
+            if (line[at] == line[start])
                 continue;
-            if (row - start >= kThumbRun)
-                return {ScrollBarX(), top + static_cast<int>(start + row) / 2};
-            start = row;
+            if (at - start >= kThumbRun)
+                return static_cast<int>(start + at) / 2;
+            start = at;
         }
-        return {ScrollBarX(), top + static_cast<int>(start + column.size()) / 2};
+        return static_cast<int>(start + line.size()) / 2;
+    }
+
+    // A click on the combo box's arrow drops its list.
+    void DropList() {
+        if (PopupOpen())
+            return;
+        m_session.Click(m_control.x + m_control.width - kComboArrowFromRight,
+                        m_control.y + kComboArrowFromRight);
+        ASSERT_TRUE(WaitForPopup(true)) << "the combo box dropped no list";
+    }
+
+    // The dropped list's down arrow: the foot of its scroll bar, inside its frame.
+    Point DroppedListDownArrow() const {
+        const DesktopSession::TopLevel list = m_session.Popups().front();
+        return {list.x + list.width - kDroppedListArrowFromCorner,
+                list.y + list.height - kDroppedListArrowFromCorner};
     }
 
     std::vector<unsigned long> Watched() const {
@@ -340,10 +386,10 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     }
 
     // The window manager lists the windows by when they last had the keyboard: from a dialog, the
-    // layout window under it may come before the other program, and the dialog then takes the
-    // keyboard again. A person goes one window further.
+    // program's windows under it may come before the other program, and the dialog then takes the
+    // keyboard again. A person goes one window further each time.
     bool AltTabAway(unsigned long keyboard) {
-        const int furthest = keyboard != m_main.id ? 2 : 1;
+        const int furthest = 1 + static_cast<int>(ProgramDialogs().size());
         // A list a control dropped stays open while the keyboard goes to the layout window and back.
         const size_t dropped = m_session.Popups().size();
         for (int tabs = 1; tabs <= furthest; ++tabs) {
@@ -388,39 +434,99 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
             [&] { return m_session.FocusWindow() == window && m_session.Popups().empty(); });
     }
 
-    // Opens the dialog of the reach's command, unless it is open already, and finds its frame and
-    // its control from its template: the client area is framed alike left, right and below, the
-    // caption above.
+    // Opens the dialog of the reach's command, unless it is open already, and pushes the buttons
+    // the reach names in it once.
     void OpenDialogOf(const DesktopReach& reach) {
-        if (m_dialog.id == 0 || m_dialogCommand != reach.command) {
-            CloseDialog();
-            Choose(reach.command);
-            ASSERT_TRUE(WaitUntilSettledWith([&] {
-                const std::vector<DesktopSession::TopLevel> dialogs = ProgramDialogs();
-                return dialogs.size() == 1 && m_session.FocusWindow() == dialogs.front().id;
-            })) << "no dialog took the keyboard; shown:"
-                << DialogNames();
-            m_dialogCommand = reach.command;
+        const std::string pushed = reach.pushed ? reach.pushed : "";
+        if (m_dialog.id != 0 && m_dialogCommand == reach.command && m_dialogPushed == pushed)
+            return FindInDialog(reach);
+        CloseDialog();
+        Type(reach.opening);
+        Choose(reach.command);
+        if (reach.dragOpens) {
+            Press(kOpeningDrag, Middle());
+            m_session.Button(1, false);
         }
+        ASSERT_TRUE(WaitForKeyboardInDialog(1));
+        m_dialogCommand = reach.command;
+        m_dialogPushed = pushed;
+        std::istringstream buttons(pushed);
+        for (std::string caption; std::getline(buttons, caption, '|');)
+            ASSERT_NO_FATAL_FAILURE(Push(caption));
+        ASSERT_NO_FATAL_FAILURE(FindInDialog(reach));
+    }
+
+    // By its Alt letter where its caption has one, else by a click, in the dialog with the
+    // keyboard; a dialog it opens takes the keyboard.
+    void Push(const std::string& caption) {
+        const size_t dialogs = ProgramDialogs().size();
+        if (const size_t amp = caption.find('&'); amp != std::string::npos && amp + 1 < caption.size()) {
+            m_session.Key(std::string("alt+") + static_cast<char>(std::tolower(caption[amp + 1])));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(FindInDialog({}));
+            const Area button = PlaceOf(ItemCaptioned(caption));
+            ASSERT_GT(button.width, 0) << m_dialog.name << " holds no button captioned " << caption;
+            m_session.Click(button.x + button.width / 2, button.y + button.height / 2);
+        }
+        m_session.WaitUntilSettled(kPatience);
+        if (ProgramDialogs().size() > dialogs) {
+            ASSERT_TRUE(WaitForKeyboardInDialog(dialogs + 1));
+        }
+    }
+
+    // So many of the program's dialogs are shown, and one of them has the keyboard.
+    bool WaitForKeyboardInDialog(size_t count) {
+        const bool done = WaitUntilSettledWith([&] {
+            const std::vector<DesktopSession::TopLevel> dialogs = ProgramDialogs();
+            return dialogs.size() == count && KeyboardDialog().id != 0;
+        });
+        EXPECT_TRUE(done) << "no dialog took the keyboard; shown:" << DialogNames();
+        return done;
+    }
+
+    // The program's dialog that has the keyboard; none when no dialog has.
+    DesktopSession::TopLevel KeyboardDialog() const {
+        for (const DesktopSession::TopLevel& dialog : ProgramDialogs())
+            if (m_session.FocusWindow() == dialog.id)
+                return dialog;
+        return {};
+    }
+
+    // Finds the dialog's frame and the reach's control from its template: the client area is
+    // framed alike left, right and below, the caption above.
+    void FindInDialog(const DesktopReach& reach) {
         // Where it is now: a walk before may have moved it.
-        const std::vector<DesktopSession::TopLevel> dialogs = ProgramDialogs();
-        ASSERT_EQ(dialogs.size(), 1U) << "shown:" << DialogNames();
-        m_dialog = dialogs.front();
-        const DialogTemplate* dialog = TemplateCaptioned(m_dialog.name);
-        ASSERT_NE(dialog, nullptr) << "no template is captioned " << m_dialog.name;
-        const DialogUnits units(dialog->fontFace, dialog->fontPointSize);
-        const CRect client = units.ToPixels(CRect(0, 0, dialog->rect.Width(), dialog->rect.Height()));
+        m_dialog = KeyboardDialog();
+        ASSERT_NE(m_dialog.id, 0UL) << "no dialog has the keyboard; shown:" << DialogNames();
+        m_template = TemplateCaptioned(m_dialog.name);
+        ASSERT_NE(m_template, nullptr) << "no template is captioned " << m_dialog.name;
+        const DialogUnits units(m_template->fontFace, m_template->fontPointSize);
+        const CRect client = units.ToPixels(CRect(0, 0, m_template->rect.Width(), m_template->rect.Height()));
         m_border = (m_dialog.width - client.Width()) / 2;
         m_clientTop = m_dialog.height - client.Height() - m_border;
         ASSERT_GE(m_border, 0);
         ASSERT_GE(m_clientTop, m_border);
         if (!reach.control)
             return;
-        const DialogItem* item = ControlOf(*dialog, reach);
+        const DialogItem* item = ControlOf(*m_template, reach);
         ASSERT_NE(item, nullptr) << m_dialog.name << " holds no " << reach.control;
-        const CRect place = units.ToPixels(item->rect);
-        m_control = {m_dialog.x + m_border + place.left, m_dialog.y + m_clientTop + place.top, place.Width(),
-                     place.Height()};
+        m_control = PlaceOf(item);
+    }
+
+    const DialogItem* ItemCaptioned(const std::string& caption) const {
+        for (const DialogItem& item : m_template->items)
+            if (item.text == caption.c_str())
+                return &item;
+        return nullptr;
+    }
+
+    // Where the dialog's item lies on the screen; empty for none.
+    Area PlaceOf(const DialogItem* item) const {
+        if (item == nullptr)
+            return {};
+        const CRect place = DialogUnits(m_template->fontFace, m_template->fontPointSize).ToPixels(item->rect);
+        return {m_dialog.x + m_border + place.left, m_dialog.y + m_clientTop + place.top, place.Width(),
+                place.Height()};
     }
 
     // The first column of the control's header drawn dark from the header's top to its foot,
@@ -446,7 +552,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     static bool InDialog(Spot spot) {
         return spot == Spot::kControlMiddle || spot == Spot::kControlTopLeft ||
                spot == Spot::kControlTopRight || spot == Spot::kCloseButton || spot == Spot::kCaption ||
-               spot == Spot::kHeaderDivider;
+               spot == Spot::kHeaderDivider || spot == Spot::kControlThumb ||
+               spot == Spot::kDroppedListDownArrow;
     }
 
     // The dialogs shown, but the other program's window.
@@ -456,13 +563,16 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return dialogs;
     }
 
+    // Each dialog by Escape, the one over the others first.
     void CloseDialog() {
         if (m_dialog.id == 0)
             return;
         m_dialog = {};
-        m_session.Key("Escape");
-        ASSERT_TRUE(WaitUntilSettledWith([&] { return ProgramDialogs().empty(); }))
-            << "the dialog did not close; shown:" << DialogNames();
+        for (size_t shown = ProgramDialogs().size(); shown > 0; --shown) {
+            m_session.Key("Escape");
+            ASSERT_TRUE(WaitUntilSettledWith([&] { return ProgramDialogs().size() < shown; }))
+                << "the dialog did not close; shown:" << DialogNames();
+        }
     }
 
     // The mouse goes on over the view, onto the other program and back.
@@ -502,6 +612,9 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         const DesktopReach& reach = holder.desktop;
         if (InDialog(reach.spot)) {
             ASSERT_NO_FATAL_FAILURE(OpenDialogOf(reach));
+            if (reach.spot == Spot::kDroppedListDownArrow) {
+                ASSERT_NO_FATAL_FAILURE(DropList());
+            }
         } else {
             ASSERT_NO_FATAL_FAILURE(CloseDialog());
             if (reach.command != 0)
@@ -616,12 +729,18 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return done;
     }
 
-    // Walks the cancel table's holders reached here, in dialogs or out of them, the keyboard
-    // leaving each way in turn.
-    void WalkTheTable(const std::vector<Leaving>& leavings, bool inDialogs) {
+    static Opened OpenedFor(const DesktopReach& reach) {
+        if (!InDialog(reach.spot))
+            return Opened::kNoDialog;
+        return reach.dragOpens ? Opened::kByAToolsDrag : Opened::kByTheMenus;
+    }
+
+    // Walks the cancel table's holders reached here in the dialogs so opened, or out of dialogs,
+    // the keyboard leaving each way in turn.
+    void WalkTheTable(const std::vector<Leaving>& leavings, Opened opened) {
         int walked = 0;
         for (const MouseHolder& holder : MouseHolders()) {
-            if (holder.desktop.spot == Spot::kUnreached || InDialog(holder.desktop.spot) != inDialogs)
+            if (holder.desktop.spot == Spot::kUnreached || OpenedFor(holder.desktop) != opened)
                 continue;
             ASSERT_NO_FATAL_FAILURE(Make(holder.desktop.made));
             for (const Leaving& leaving : leavings) Walk(holder, leaving);
@@ -640,6 +759,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     // on the screen of the control a press lands on.
     DesktopSession::TopLevel m_dialog;
     UINT m_dialogCommand = 0;
+    std::string m_dialogPushed;
+    const DialogTemplate* m_template = nullptr;
     Area m_control;
     // The dialog's frame: its border, and how far below its top its client area begins.
     int m_border = 0;
@@ -664,22 +785,32 @@ const std::vector<Leaving> kUnderWindowManager{{"another program by Alt+Tab", Aw
 
 // A window manager would give the keyboard straight back from no window or the pointer root.
 TEST_F(KeyboardLeavingOnDesktop, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
-    WalkTheTable(kWithoutWindowManager, false);
+    WalkTheTable(kWithoutWindowManager, Opened::kNoDialog);
 }
 
 TEST_F(KeyboardLeavingOnDesktop,
-       EveryHoldInADialogEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
-    WalkTheTable(kWithoutWindowManager, true);
+       EveryHoldInADialogTheMenusOpenEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
+    WalkTheTable(kWithoutWindowManager, Opened::kByTheMenus);
+}
+
+TEST_F(KeyboardLeavingOnDesktop,
+       EveryHoldInADialogAToolOpensEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
+    WalkTheTable(kWithoutWindowManager, Opened::kByAToolsDrag);
 }
 
 TEST_F(KeyboardLeavingUnderWindowManager,
        EveryHoldEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
-    WalkTheTable(kUnderWindowManager, false);
+    WalkTheTable(kUnderWindowManager, Opened::kNoDialog);
 }
 
 TEST_F(KeyboardLeavingUnderWindowManager,
-       EveryHoldInADialogEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
-    WalkTheTable(kUnderWindowManager, true);
+       EveryHoldInADialogTheMenusOpenEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
+    WalkTheTable(kUnderWindowManager, Opened::kByTheMenus);
+}
+
+TEST_F(KeyboardLeavingUnderWindowManager,
+       EveryHoldInADialogAToolOpensEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
+    WalkTheTable(kUnderWindowManager, Opened::kByAToolsDrag);
 }
 
 }  // namespace

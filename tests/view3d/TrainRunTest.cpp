@@ -9,6 +9,7 @@
 #include "resources/TrainPropertiesTemplate.h"
 #include "tests/support/PixelDigest.h"
 #include "tests/view3d/TrainFixture.h"
+#include "view3d/CTrainPropertyDialog.h"
 
 namespace {
 
@@ -313,4 +314,27 @@ TEST_F(TrainRun, AGroupedDimensionsLabelIsRedrawnWithItsGroup) {
     ASSERT_NE(group->m_pose.x, before.x);
     SCOPED_TRACE("the group moved");
     ExpectPaintedAfresh();
+}
+
+TEST_F(TrainRun, TheSpeedAndCarCountBarsGoToTheirEndsByHomeAndEnd) {
+    struct Bar {
+        int id;
+        int label;
+        const char* end;
+    };
+    for (const Bar bar : {Bar{IDC_TRAIN_SPEED, IDC_TRAIN_SPEED_LABEL, "100"},
+                          Bar{IDC_TRAIN_CAR_COUNT, IDC_TRAIN_CAR_COUNT_LABEL, "50"}}) {
+        CString atEnd, atHome;
+        host.WhenModal("Train properties", [&](CWnd& dialog) {
+            dialog.GetDlgItem(bar.id)->SetFocus();
+            host.PressKey(VK_END);
+            dialog.GetDlgItem(bar.label)->GetWindowText(atEnd);
+            host.PressKey(VK_HOME);
+            dialog.GetDlgItem(bar.label)->GetWindowText(atHome);
+            dialog.SendMessage(WM_COMMAND, IDCANCEL);
+        });
+        CTrainPropertyDialog(&Main()).DoModal();
+        EXPECT_EQ(atEnd, bar.end);
+        EXPECT_EQ(atHome, "0");
+    }
 }
