@@ -101,7 +101,9 @@ void CTrackEndIndex::BuildGrid() {
     size_t size = 16;
     while (size < m_ends.size() * 2) size *= 2;
     m_buckets.assign(size, -1);
-    for (size_t end = 0; end < m_ends.size(); ++end)
+    // Filed from the last end back, each bucket lists its ends in member order, which a
+    // look-up then need not sort.
+    for (size_t end = m_ends.size(); end-- > 0;)
         if (m_ends[end].object >= 0)
             File(static_cast<int>(end));
 }
@@ -234,6 +236,15 @@ void CTrackEndIndex::Near(double x, double y) {
         return;
     }
     const double reach2 = m_reach * m_reach;
+    bool inOrder = true;
+    auto add = [this, &inOrder](int place) {
+        if (!m_near.empty() && place <= m_near.back()) {
+            if (place == m_near.back())
+                return;
+            inOrder = false;
+        }
+        m_near.push_back(place);
+    };
     const std::int64_t lastRow = Cell(y + m_reach), lastColumn = Cell(x + m_reach);
     for (std::int64_t row = Cell(y - m_reach); row <= lastRow; ++row) {
         for (std::int64_t column = Cell(x - m_reach); column <= lastColumn; ++column) {
@@ -242,11 +253,13 @@ void CTrackEndIndex::Near(double x, double y) {
                 const End& end = m_ends[static_cast<size_t>(at)];
                 const double dx = end.world.x - x, dy = end.world.y - y;
                 if (end.object >= 0 && dx * dx + dy * dy < reach2)
-                    m_near.push_back(end.object);
+                    add(end.object);
             }
         }
     }
-    m_near.insert(m_near.end(), m_everywhere.begin(), m_everywhere.end());
+    for (int at : m_everywhere) add(at);
+    if (inOrder)
+        return;
     std::sort(m_near.begin(), m_near.end());
     m_near.erase(std::unique(m_near.begin(), m_near.end()), m_near.end());
 }

@@ -271,7 +271,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     void Init();
     void CopyDefaultTrack(const CParTrack& defaults);
     void ApplyGaugeSizes(double gauge);
-    int OfferEnd(const CPose* pose, int index, int keepOrientation);
+    // Offers the end, lying at the world point, to the engine's snap probe.
+    int OfferEnd(const CPose* pose, CDoublePoint world, int index, int keepOrientation);
     int TestEndForTrain(const CPose* pose, TrackConnectionQuery& query, int index, double distance);
     // Within a connection pass: lets go of the ends, or joins them when marked for a recheck.
     void UpdateConnectionsInPass(const CPose* pose, int join);

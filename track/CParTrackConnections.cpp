@@ -42,16 +42,16 @@ bool AskLayout(const CTool& tool, CDoublePoint at, Ask ask) {
 int CParTrack::MatchProbe(const CPose* pose, int keepOrientation) {
     if (m_pTool == nullptr)
         return 0;
-    // The end end first: an exact tie keeps it.
-    const int endTaken = OfferEnd(pose, 1, keepOrientation);
-    const int beginTaken = OfferEnd(pose, 0, keepOrientation);
+    // Both ends placed with one turn. The end end first: an exact tie keeps it.
+    const CPlacement placement(m_pose, FrameOf(pose));
+    const int endTaken = OfferEnd(pose, placement.ToWorld(GetEndPoint(1)), 1, keepOrientation);
+    const int beginTaken = OfferEnd(pose, placement.ToWorld(GetEndPoint(0)), 0, keepOrientation);
     return endTaken || beginTaken ? 1 : 0;
 }
 
-int CParTrack::OfferEnd(const CPose* pose, int index, int keepOrientation) {
+int CParTrack::OfferEnd(const CPose* pose, CDoublePoint world, int index, int keepOrientation) {
     TrackConnectionState& state = m_pTool->m_track;
     TrackEndCandidate& candidate = state.candidate;
-    const CDoublePoint world = EndWorldPoint(pose, index);
     const double distance = Distance(world, state.probeX, state.probeY);
     const double limit = candidate.found ? candidate.distance : m_pTool->m_fSnapDistance;
     if (!(distance < limit))
@@ -119,7 +119,8 @@ bool CParTrack::ProbeMeetsOwnEnd(const CPose& frame) {
     if (m_pTool == nullptr || m_pTool->m_track.builtOnEnd || !(m_pTool->m_fSnapDistance > 0.0) ||
         !frame.SameAs(m_parentPose) || !m_pTool->IsLayerVisible(m_nLayer) || IsSelected())
         return false;
-    const CDoublePoint begin = EndWorldPoint(nullptr, 0), end = EndWorldPoint(nullptr, 1);
+    const CPlacement placement(m_pose, m_parentPose);
+    const CDoublePoint begin = placement.ToWorld(GetEndPoint(0)), end = placement.ToWorld(GetEndPoint(1));
     return std::isfinite(begin.x) && std::isfinite(begin.y) && std::isfinite(end.x) && std::isfinite(end.y);
 }
 

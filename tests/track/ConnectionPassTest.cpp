@@ -284,6 +284,27 @@ TEST(ConnectionPass, AReshapedPieceIsLookedUpWhereItsEndsNowLie) {
     EXPECT_EQ(ends.PlaceOf(nullptr), -1);
 }
 
+// Pieces lying on each other are asked once each and in member order, also after some were
+// collected again.
+TEST(ConnectionPass, PiecesOnOnePointAreAskedOnceEachInMemberOrder) {
+    TrackPlan plan;
+    std::vector<CPaint*> pieces;
+    for (int i = 0; i < 5; ++i) plan.Straight(0.0, 0.0, 1000.0, i * 2.0);
+    for (CPaint* member : plan.host.m_pRoot->m_members) pieces.push_back(member);
+    CTrackEndIndex ends;
+    ends.Rebuild(plan.host.m_pRoot);
+    ends.Refresh(pieces[3]);
+    ends.Refresh(pieces[1]);
+    for (const double x : {0.0, 1000.0}) {
+        std::vector<CPaint*> asked;
+        ends.AskNear(x, 0.0, [&asked](CPaint* object, const CPose&) {
+            asked.push_back(object);
+            return false;
+        });
+        EXPECT_EQ(asked, pieces) << x;
+    }
+}
+
 // The engine's pass after an Undo looks ends up by place; it joins and releases exactly the
 // ends the plain search through the root group does.
 TEST(ConnectionPass, FindsTheConnectionsThePlainSearchFinds) {
