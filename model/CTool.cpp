@@ -182,13 +182,41 @@ void CTool::RefreshConnections() {
     {
         const CConnectionPass pass(m_track, m_trackEnds, m_pHost->GetTrackLimits());
         root->SetChanged(1);
-        root->UpdateConnections(nullptr, 0);
+        ReleaseEveryEnd(root);
         root->UpdateConnections(nullptr, 1);
         root->SetChanged(0);
     }
     m_trackEndFollower.ForgetUnsettled();
     m_trackEndFollower.NoteChangedPassInputs();
     m_trackEndFollower.MarkSettled(m_pHost->GetTrackLimits());
+}
+
+void CTool::ReleaseEveryEnd(CPaint* root) {
+    // Every end is asked at its own point, where each piece lying there lets go of its ends
+    // near it: so every end of every piece lets go, whichever piece asked.
+    if (!EveryPieceReleasesItself(root)) {
+        root->UpdateConnections(nullptr, 0);
+        return;
+    }
+    for (int at = 0; at < m_trackEnds.Count(); ++at)
+        if (!m_trackEnds.Forgotten(at))
+            m_trackEnds.SourceAt(at)->ReleaseOwnEnds();
+}
+
+bool CTool::EveryPieceReleasesItself(CPaint* root) const {
+    const auto* group = dynamic_cast<const CGroup*>(root);
+    const CPose empty;
+    // The index places the root's members from an empty placement, the walk from the root's own.
+    if (group == nullptr || !group->WorldPose(&empty).SameAs(group->WorldPose(nullptr)) ||
+        !m_trackEnds.AllInGrid())
+        return false;
+    for (int at = 0; at < m_trackEnds.Count(); ++at) {
+        const CPaint* object = m_trackEnds.ObjectAt(at);
+        if (!m_trackEnds.Forgotten(at) &&
+            (object->m_pTool != this || !m_trackEnds.FrameAt(at).SameAs(object->m_parentPose)))
+            return false;
+    }
+    return true;
 }
 
 CConnectionPass CTool::PassOverPresentEnds() {

@@ -538,6 +538,11 @@ class CTool : public CObject {
     void RunNewestGroup();
     void AfterUndoStep(CEditStep* step);
     void RefreshConnections();
+    // The whole pass's first walk, in which every end lets go of whatever lies on it.
+    void ReleaseEveryEnd(CPaint* root);
+    // Whether each piece, asked at its own ends under its own parent placement, lets go of
+    // them itself, so that no piece need be asked at another's end.
+    bool EveryPieceReleasesItself(CPaint* root) const;
     // Tells the follower of track ends of a step done or undone, or of one recorded.
     void FollowStep(const CEditStep* step, bool recorded);
     // Appends the ends, as the index holds them, of the pieces an earlier edit left marked for

@@ -234,10 +234,12 @@ int CTool::QueryRootGroup(int mode) {
 
 int CTool::QueryNearEnds(CTrackEndIndex& ends, CPaint* root, int mode) {
     int matched = 0;
+    const TrackEndCandidate& candidate = m_track.candidate;
     ends.AskNear(m_track.probeX, m_track.probeY, [&](CPaint* object, const CPose& frame) {
         if (OpenToProbe(object, root, mode) && object->ProbeConnection(&frame, mode))
             matched = 1;
-        return false;
+        // Only a nearer end replaces the candidate: one met at no distance is kept.
+        return matched != 0 && candidate.distance == 0.0;
     });
     return matched;
 }

@@ -50,6 +50,10 @@ class CTrackEndIndex {
     int PlaceOf(const CPaint* object) { return Find(object); }
     // Whether some point of the object lies beyond the grid, so that its ends are not kept.
     bool AskedEverywhere(int at) const;
+    // Whether every end collected lies within the grid.
+    bool AllInGrid() const { return m_everywhere.empty(); }
+    // Whether the object left the layout since the collection.
+    bool Forgotten(int at) const { return m_objects[static_cast<std::size_t>(at)].forgotten; }
     // Appends the object's ends as last collected.
     void EndsOf(int at, std::vector<CDoublePoint>& ends) const;
     // The places of the objects that may answer at (x, y), in member order.

@@ -30,6 +30,9 @@ class CTrackEndSource {
     virtual bool PassReadMark() const = 0;
     // Marked as the whole pass marks every object before its ends are let go.
     virtual void MarkForPass() = 0;
+    // Lets go of its ends as the whole pass's questions at them do, where the object is asked
+    // under its own parent placement.
+    virtual void ReleaseOwnEnds() = 0;
     // Joins those of its ends, at their points under the placement, that the pass takes.
     virtual void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) = 0;
 

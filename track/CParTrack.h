@@ -99,6 +99,7 @@ class CParTrack : public CPaint, public CTrackEndSource {
     bool MarkedByPass() const override;
     bool PassReadMark() const override { return m_bMarkRead; }
     void MarkForPass() override;
+    void ReleaseOwnEnds() override;
     void JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) override;
     bool ProbeMeetsOwnEnd(const CPose& frame) override;
     CTrackEndSource* TrackEndSource() override { return this; }

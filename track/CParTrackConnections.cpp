@@ -221,6 +221,10 @@ void CParTrack::MarkForPass() {
         m_bAttachMark = 1;
 }
 
+void CParTrack::ReleaseOwnEnds() {
+    for (int index = 0; index < 2; ++index) ReleaseEndsNear(GetEndPoint(index));
+}
+
 void CParTrack::JoinEndsIn(const CPose& frame, const std::function<bool(CDoublePoint)>& taken) {
     if (!m_bRecheck)
         return;

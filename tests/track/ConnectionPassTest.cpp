@@ -327,6 +327,20 @@ TEST(ConnectionPass, FindsTheConnectionsThePlainSearchFinds) {
     EXPECT_EQ(changedLayouts, 60);
 }
 
+// Where every piece lies under its own parent placement within the grid, each lets go of its
+// own ends rather than being asked at every end near them; the joints come out the same.
+TEST(ConnectionPass, PiecesLettingGoOfTheirOwnEndsJoinAsThePlainSearchJoins) {
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        TrackPlan indexed, plain;
+        RandomLayout(indexed, seed, false);
+        RandomLayout(plain, seed, false);
+        indexed.tool.Undo();
+        PlainPass(plain.host.m_pRoot);
+        EXPECT_EQ(States(indexed), States(plain));
+    }
+}
+
 // A pasted layout's members look for partners near their ends through the index; each probe
 // finds the very candidate the walk from the root group finds, with hidden layers, selected
 // groups and pieces, and changed ones held back as the walk holds them back.
@@ -343,6 +357,7 @@ TEST(ConnectionPass, AProbeThroughTheIndexFindsTheCandidateTheWalkFinds) {
                 for (int end = 0; end < 2; ++end) {
                     const CDoublePoint at =
                         CPlacement(piece->m_pose, piece->m_parentPose).ToWorld(piece->GetEndPoint(end));
+                    probes.push_back(at);
                     probes.push_back({at.x + 15.0, at.y - 10.0});
                 }
         }
@@ -449,7 +464,17 @@ class CountingStraight : public CTrack {
         ++asked;
         return CTrack::ReleaseEndAt(x, y, flag);
     }
+    // Asked at each of its two ends.
+    void ReleaseOwnEnds() override {
+        asked += 2;
+        CTrack::ReleaseOwnEnds();
+    }
+    int MatchProbe(const CPose* pose, int keepOrientation) override {
+        ++probed;
+        return CTrack::MatchProbe(pose, keepOrientation);
+    }
     int asked = 0;
+    int probed = 0;
 };
 
 // A row of 400 counting straights laid end to end, their ends marked connected or not.
@@ -464,9 +489,9 @@ std::vector<CountingStraight*> CountingRow(TrackPlan& plan, int connected) {
     return row;
 }
 
-int AskedOf(const std::vector<CountingStraight*>& row) {
+int AskedOf(const std::vector<CountingStraight*>& row, int CountingStraight::*count = &CountingStraight::asked) {
     int asked = 0;
-    for (const CountingStraight* piece : row) asked += piece->asked;
+    for (const CountingStraight* piece : row) asked += piece->*count;
     return asked;
 }
 
@@ -683,6 +708,25 @@ TEST(ConnectionPass, ProbesHoldTheLayoutsEndsOnlyWhileTheyProbe) {
         EXPECT_TRUE(piece->probedByPlace);
         EXPECT_EQ(plan.tool.m_track.probeEnds, nullptr);
     }
+}
+
+// A probe that meets an end at no distance asks no piece after it: none could lie nearer.
+TEST(ConnectionPass, AProbeStopsAtAnEndItMeetsAtNoDistance) {
+    TrackPlan plan;
+    std::vector<CountingStraight*> stack;
+    for (int i = 0; i < 6; ++i) {
+        stack.push_back(AddToLayout(plan.host, new CountingStraight(&plan.tool)));
+        stack.back()->SetEnds(0.0, 0.0, 100.0, 0.0, 0, 0);
+    }
+    CTrackEndIndex ends;
+    ends.Rebuild(plan.host.m_pRoot, plan.tool.m_fSnapDistance);
+    TrackConnectionState& state = plan.tool.m_track;
+    state.probeX = 100.0;
+    state.probeY = 0.0;
+    const CSnapProbe probe(state, ends);
+    EXPECT_EQ(plan.tool.QueryRootGroup(0), 1);
+    EXPECT_EQ(state.candidate.piece, plan.host.m_pRoot->m_members.front());
+    EXPECT_EQ(AskedOf(stack, &CountingStraight::probed), 1);
 }
 
 // Once idle after a duplicate of a few pieces, the program joins only near the copies, and
