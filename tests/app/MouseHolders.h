@@ -13,6 +13,10 @@
 // desktop, where the keyboard going to another program must cancel it the same way.
 namespace mouse_holders {
 
+// A combo box's arrow, and the right arrow of a scroll bar lying across, this far in from the
+// control's right and below its top.
+constexpr int kArrowInFromCorner = 6;
+
 // Where the cancel table's test makes the window.
 enum class Where { kControlBox, kPlan, k3DView, kTerrainEditor };
 
@@ -117,8 +121,8 @@ inline const std::vector<MouseHolder>& MouseHolders() {
          Where::kControlBox,
          {.spot = Spot::kControlTopRight,
           .command = ID_DOCUMENT_SETUP,
-          .x = -6,
-          .y = 6,
+          .x = -kArrowInFromCorner,
+          .y = kArrowInFromCorner,
           .control = WC_COMBOBOX}},
         // Document setup's scales, their list scrolled down by its arrow, let go over it.
         {"combo box's list scroll bar",
@@ -173,8 +177,8 @@ inline const std::vector<MouseHolder>& MouseHolders() {
          {.spot = Spot::kControlTopRight,
           .command = ID_TOOL_RUN_TEST_TRAIN,
           .dragOpens = true,
-          .x = -6,
-          .y = 6,
+          .x = -kArrowInFromCorner,
+          .y = kArrowInFromCorner,
           .letGoWherePressed = true,
           .afterwards = "Home",
           .control = WC_SCROLLBAR}},

@@ -104,9 +104,7 @@ constexpr int kDownArrowFromFoot = 53;
 constexpr int kArrowHeight = 16;
 // A thumb is drawn plain, where the track it moves in is dotted.
 constexpr int kThumbRun = 6;
-// A combo box's arrow, this far in from its right and below its top; the arrow of a dropped list's
-// scroll bar, this far in from the list's bottom right corner.
-constexpr int kComboArrowFromRight = 6;
+// The arrow of a dropped list's scroll bar, this far in from the list's bottom right corner.
 constexpr int kDroppedListArrowFromCorner = 9;
 // A list view's header: the rows below the control's top, from the first for so many, that only
 // its dividers fill, and how far in from the control's left its first divider lies at the least.
@@ -325,8 +323,8 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     void DropList() {
         if (PopupOpen())
             return;
-        m_session.Click(m_control.x + m_control.width - kComboArrowFromRight,
-                        m_control.y + kComboArrowFromRight);
+        m_session.Click(m_control.x + m_control.width - kArrowInFromCorner,
+                        m_control.y + kArrowInFromCorner);
         ASSERT_TRUE(WaitForPopup(true)) << "the combo box dropped no list";
     }
 
