@@ -205,17 +205,12 @@ void CTool::ReleaseEveryEnd(CPaint* root) {
 
 bool CTool::EveryPieceReleasesItself(CPaint* root) const {
     const auto* group = dynamic_cast<const CGroup*>(root);
-    const CPose empty;
-    // The index places the root's members from an empty placement, the walk from the root's own.
-    if (group == nullptr || !group->WorldPose(&empty).SameAs(group->WorldPose(nullptr)) ||
-        !m_trackEnds.AllInGrid())
+    if (group == nullptr || !IndexPlacesRootAsThePass(*group))
         return false;
-    for (int at = 0; at < m_trackEnds.Count(); ++at) {
-        const CPaint* object = m_trackEnds.ObjectAt(at);
+    for (int at = 0; at < m_trackEnds.Count(); ++at)
         if (!m_trackEnds.Forgotten(at) &&
-            (object->m_pTool != this || !m_trackEnds.FrameAt(at).SameAs(object->m_parentPose)))
+            (m_trackEnds.ObjectAt(at)->m_pTool != this || !m_trackEnds.AskedUnderOwnPlacement(at)))
             return false;
-    }
     return true;
 }
 

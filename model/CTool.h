@@ -543,6 +543,8 @@ class CTool : public CObject {
     // Whether each piece, asked at its own ends under its own parent placement, lets go of
     // them itself, so that no piece need be asked at another's end.
     bool EveryPieceReleasesItself(CPaint* root) const;
+    // Whether the index of track ends places the root's members as the connection pass does.
+    static bool IndexPlacesRootAsThePass(const CGroup& root);
     // Tells the follower of track ends of a step done or undone, or of one recorded.
     void FollowStep(const CEditStep* step, bool recorded);
     // Appends the ends, as the index holds them, of the pieces an earlier edit left marked for

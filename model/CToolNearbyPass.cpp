@@ -42,9 +42,7 @@ bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
     // Moving back a good share of the layout, the pass over all of it costs less.
     if (moved.size() * 4 > root->m_members.size())
         return false;
-    // The index places the root's members from an empty placement, the pass from the root's
-    // own; only where the two agree are the index's points the pass's.
-    if (!root->WorldPose(&kNoPlacement).SameAs(root->WorldPose(nullptr)))
+    if (!IndexPlacesRootAsThePass(*root))
         return false;
     // The pieces' former places are read from the index as the layout lies now. Only where the
     // whole pass left every joint, but for those the follower names, does a pass over the
@@ -53,6 +51,12 @@ bool CTool::UndoOnlyMovesPieces(std::vector<CPaint*>& moved) {
         return false;
     std::erase_if(moved, [this](CPaint* object) { return m_trackEnds.PlaceOf(object) < 0; });
     return true;
+}
+
+bool CTool::IndexPlacesRootAsThePass(const CGroup& root) {
+    // The index places the root's members from an empty placement, the pass from the root's
+    // own; only where the two agree are the index's points the pass's.
+    return root.WorldPose(&kNoPlacement).SameAs(root.WorldPose(nullptr));
 }
 
 bool CTool::PlacementsToRestore(std::vector<CPaint*>& objects) const {
@@ -132,7 +136,7 @@ bool CTool::CollectJoints(const std::vector<CDoublePoint>& seeds, std::vector<in
         const std::vector<int> near = ends.PlacesNear(from.x, from.y);
         for (int at : near) {
             // Ends the grid cannot hold, or asked under a placement of their own: the whole pass.
-            if (ends.AskedEverywhere(at) || !ends.FrameAt(at).SameAs(ends.ObjectAt(at)->m_parentPose))
+            if (!ends.AskedUnderOwnPlacement(at))
                 return false;
             pieceEnds.clear();
             ends.EndsOf(at, pieceEnds);

@@ -170,8 +170,11 @@ void CTrackEndIndex::Unfile(Object& object) {
     }
 }
 
-bool CTrackEndIndex::AskedEverywhere(int at) const {
-    return std::find(m_everywhere.begin(), m_everywhere.end(), at) != m_everywhere.end();
+bool CTrackEndIndex::AskedUnderOwnPlacement(int at) const {
+    const Object& object = m_objects[static_cast<size_t>(at)];
+    // Filed in member order, and sorted again when a refresh adds to them.
+    return !std::binary_search(m_everywhere.begin(), m_everywhere.end(), at) &&
+           object.frame.SameAs(object.object->m_parentPose);
 }
 
 void CTrackEndIndex::EndsOf(int at, std::vector<CDoublePoint>& ends) const {

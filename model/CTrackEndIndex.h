@@ -48,10 +48,9 @@ class CTrackEndIndex {
     const CPose& FrameAt(int at) const { return m_objects[static_cast<std::size_t>(at)].frame; }
     // The object's place in member order, or -1 when it has no ends here.
     int PlaceOf(const CPaint* object) { return Find(object); }
-    // Whether some point of the object lies beyond the grid, so that its ends are not kept.
-    bool AskedEverywhere(int at) const;
-    // Whether every end collected lies within the grid.
-    bool AllInGrid() const { return m_everywhere.empty(); }
+    // Whether the grid keeps the object's ends and the walk asks it under its own parent
+    // placement: then its own question at an end reaches it as any piece's there does.
+    bool AskedUnderOwnPlacement(int at) const;
     // Whether the object left the layout since the collection.
     bool Forgotten(int at) const { return m_objects[static_cast<std::size_t>(at)].forgotten; }
     // Appends the object's ends as last collected.
