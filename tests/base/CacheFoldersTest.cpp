@@ -1,5 +1,6 @@
 #include "platform/base/CacheFolders.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -172,4 +173,31 @@ TEST(CacheFolders, WithoutAHomeTheCacheIsAFolderOfTheUsersOwn) {
         EXPECT_EQ(ModeOf(folder), 0700u);
         EXPECT_EQ(OwnerOf(folder), getuid());
     }
+}
+
+// The folder replaced by a link after it was taken: a file opened with truncation goes into the
+// held folder, wherever it went, and the file of that name at the link's target keeps its bytes;
+// a link at a file's name is not followed either, and the next ask makes a folder anew.
+TEST(CacheFolders, NoLinkPutInTheFoldersPlaceIsFollowed) {
+    TestFolder parent, elsewhere;
+    std::error_code error;
+    const fs::path own = LiveCacheFolder(parent.Path(), error);
+    ASSERT_FALSE(own.empty()) << error.message();
+    std::ofstream(elsewhere / "pictures") << "kept";
+    const fs::path moved = parent / "moved";
+    fs::rename(own, moved);
+    fs::create_directory_symlink(elsewhere.Path(), own);
+
+    const int file = OpenInLiveCacheFolder(own, "pictures", O_RDWR | O_CREAT | O_TRUNC, error);
+    ASSERT_GE(file, 0) << error.message();
+    close(file);
+    EXPECT_EQ(fs::file_size(elsewhere / "pictures"), 4u);
+    EXPECT_EQ(fs::file_size(moved / "pictures"), 0u);
+    fs::create_symlink(elsewhere / "pictures", moved / "linked");
+    EXPECT_LT(OpenInLiveCacheFolder(own, "linked", O_RDWR | O_TRUNC, error), 0);
+    EXPECT_EQ(fs::file_size(elsewhere / "pictures"), 4u);
+
+    const fs::path next = LiveCacheFolder(parent.Path(), error);
+    EXPECT_NE(next, own);
+    EXPECT_FALSE(fs::is_symlink(next));
 }
