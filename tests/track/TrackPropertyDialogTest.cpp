@@ -165,16 +165,19 @@ TEST_F(TrackPropertyDialogTest, AnElevationOutsideTheRangeIsRefusedAndTheBoundIt
     for (int unit : {0, kDefaultUnitIndex, 8}) {
         plan.host.m_nUnitIndex = unit;
         CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
-        for (const char* typed : {"1e30", "-1", "-1e30", "-0.0004", "words"})
+        for (const char* typed : {"1e30", "-1", "-1e30", "words"})
             ExpectRefusedOnOk(*piece, IDC_TRACK_BEGIN_ELEVATION, typed,
                               "Please enter a number between 0 and " + Length(640000.0) +
                                   (CString(typed) == "words" ? "\n\n" + Lengths().DescribeTypedForms() : ""));
-        host.WhenModal("Track properties", [&](CWnd& dialog) {
-            Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, Length(640000.0));
-            Click(dialog, IDOK);
-        });
-        ASSERT_EQ(piece->EditProperties(&pose), 1) << unit;
-        EXPECT_EQ(piece->m_fBeginElevation, 640000.0) << unit;
+        // Below 0 by less than it shows, it shows as 0: the bound.
+        for (const CString typed : {Length(640000.0), CString("-0.0004")}) {
+            host.WhenModal("Track properties", [&](CWnd& dialog) {
+                Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, typed);
+                Click(dialog, IDOK);
+            });
+            ASSERT_EQ(piece->EditProperties(&pose), 1) << unit;
+            EXPECT_EQ(piece->m_fBeginElevation, typed == "-0.0004" ? 0.0 : 640000.0) << unit;
+        }
     }
 }
 
