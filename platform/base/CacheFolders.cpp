@@ -12,6 +12,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/base/ProgramName.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -191,7 +193,8 @@ fs::path UserCacheHome() {
         return fs::path(home) / ".cache";
     std::error_code error;
     const fs::path temporary = fs::temp_directory_path(error);
-    return OwnFolderAt((error ? fs::path("/tmp") : temporary) / ("corvane-" + std::to_string(getuid())));
+    return OwnFolderAt((error ? fs::path("/tmp") : temporary) /
+                       (ProgramFolderName() + "-" + std::to_string(getuid())));
 }
 
 fs::path LiveCacheFolder(const fs::path& parent, std::error_code& error) {

@@ -1,4 +1,5 @@
 #include "platform/base/CacheFolders.h"
+#include "platform/base/ProgramName.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -145,7 +146,7 @@ TEST(CacheFolders, WithoutAHomeTheCacheIsAFolderOfTheUsersOwn) {
     const EnvironmentSetting tmpdir("TMPDIR", temporary.Path().c_str());
     const EnvironmentSetting cache("XDG_CACHE_HOME", nullptr);
     const EnvironmentSetting home("HOME", nullptr);
-    const fs::path known = temporary / ("corvane-" + std::to_string(getuid()));
+    const fs::path known = temporary / (ProgramFolderName() + "-" + std::to_string(getuid()));
     const struct {
         const char* what;
         void (*prepare)(const fs::path& known);
@@ -200,4 +201,15 @@ TEST(CacheFolders, NoLinkPutInTheFoldersPlaceIsFollowed) {
     const fs::path next = LiveCacheFolder(parent.Path(), error);
     EXPECT_NE(next, own);
     EXPECT_FALSE(fs::is_symlink(next));
+}
+
+// The folder is named by the name the application gave itself, as a folder carries it.
+TEST(CacheFolders, TheUsersOwnFolderIsNamedByTheProgramsName) {
+    TestFolder temporary;
+    const EnvironmentSetting tmpdir("TMPDIR", temporary.Path().c_str());
+    const EnvironmentSetting cache("XDG_CACHE_HOME", nullptr);
+    const EnvironmentSetting home("HOME", nullptr);
+    SetProgramName("Yard Planner");
+    EXPECT_EQ(UserCacheHome(), temporary / ("yard planner-" + std::to_string(getuid())));
+    SetProgramName("");
 }
