@@ -101,8 +101,11 @@ TEST_F(TrackPropertyDialogTest, ACurveHoldsItsRadiusRefusesALengthBeyondAFullTur
         EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_RADIUS));
         ExpectMessage();
         Enter(dialog, IDC_TRACK_ARC_DEGREES, "400");
+        EXPECT_EQ(MessagesSince(shown).back(), "Please enter a number between 0 and 360.");
+        // The refused text stays to be mended; the shown sweep typed back changes nothing.
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "400");
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "180.00");
         EXPECT_EQ(MessagesSince(shown).size(), 3u);
-        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "180.00");
         ExpectMessage();
         Enter(dialog, IDC_TRACK_RADIUS_1, "0");
         EXPECT_EQ(MessagesSince(shown).size(), 4u);
