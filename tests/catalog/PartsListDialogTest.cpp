@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "catalog/CCatalogItem.h"
 #include "catalog/CCataloguePrintout.h"
+#include "catalog/CEditPartsListDialog.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
 #include "platform/cdlg/CommonDialogDefs.h"
@@ -300,4 +302,42 @@ TEST_F(PartsListDialogTest, TheListsKeysAndFocusTurnTheItemButtonsOnAndOff) {
         EXPECT_FALSE(Item(dialog, IDC_PARTS_DELETE)->IsWindowEnabled());
         Click(dialog, IDCANCEL);
     });
+}
+
+// The price a record holds with more places than shown: untouched or typed back it stays
+// exact; a typed price is taken in the range a price takes, anything else refused naming it.
+TEST_F(PartsListDialogTest, EditPartsListKeepsThePriceAsShownAndRefusesOneOutOfRange) {
+    struct Price {
+        const char* typed;  // nullptr: untouched; "=": its shown text typed back
+        double held;
+        bool refused;
+    };
+    const Price prices[] = {{nullptr, 12.345678, false}, {"=", 12.345678, false}, {"2.5", 2.5, false},
+                            {"abc", 12.345678, true},    {"-1", 12.345678, true}, {"1e30", 12.345678, true}};
+    for (const Price& price : prices) {
+        SCOPED_TRACE(price.typed != nullptr ? price.typed : "untouched");
+        CCatalogItem item;
+        item[CCatalogItem::kPrice] = "12.345678";
+        CEditPartsListDialog editor;
+        editor.LoadFrom(item);
+        host.WhenModal("Edit Parts List", [&](CWnd& dialog) {
+            if (price.typed != nullptr)
+                Retype(
+                    dialog, IDC_CATALOG_PRICE,
+                    CString(price.typed) == "=" ? TextOf(dialog, IDC_CATALOG_PRICE) : CString(price.typed));
+            if (!price.refused) {
+                Click(dialog, IDOK);
+                return;
+            }
+            host.AnswerMessageBox(IDOK);
+            Click(dialog, IDOK);
+            EXPECT_EQ(host.MessageBoxes().back().text,
+                      "Please enter a price between 0.00 and 1000000000.00.");
+            EXPECT_EQ(CWnd::GetFocus(), Item(dialog, IDC_CATALOG_PRICE));
+            EXPECT_EQ(TextOf(dialog, IDC_CATALOG_PRICE), price.typed);
+            Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(editor.DoModal(), price.refused ? IDCANCEL : IDOK);
+        EXPECT_EQ(editor.m_fPrice, price.held);
+    }
 }
