@@ -89,7 +89,9 @@ class CTrackPropertyDialog : public CDialog {
     // The angle fields, degrees kept as radians: as they open, and as a change shows them.
     static CFieldFormat OpenedDegrees();
     static CFieldFormat ShownDegreeFields();
-    static CString DegreeRefusal();
+    // Start angle: 0 to 360 degrees; ArcDegrees: the sweeps that make a valid piece.
+    FieldRange DegreeRangeOf(int id);
+    static CString DegreeRefusal(const FieldRange& range);
     // The field's DDX_Text, and for a typed text the check of its range.
     void ExchangeDegrees(CDataExchange* dx, int id);
     CTypedField& DegreeField(int id);
@@ -180,6 +182,5 @@ class CTrackPropertyDialog : public CDialog {
 
     // The length fields by id, each standing for the length it was last shown with.
     std::map<int, CTypedField> m_lengthFields;
-    // Start angle and sweep, both from 0 to 360 degrees.
-    static constexpr FieldRange kDegreeRange{0.0, kFullTurn};
+    static constexpr FieldRange kStartAngles{0.0, kFullTurn};
 };

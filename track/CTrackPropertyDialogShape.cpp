@@ -12,6 +12,7 @@
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CTrackPropertyDialog.h"
+#include "track/TrackFieldRanges.h"
 
 namespace {
 
@@ -201,17 +202,24 @@ CFieldFormat CTrackPropertyDialog::ShownDegreeFields() {
     return CFieldFormat::Hundredths().ShownAs(kDegreesPerRadian, 0.0);
 }
 
-// Named as the fields open, whatever a change has shown since: "0" and "360".
-CString CTrackPropertyDialog::DegreeRefusal() {
-    return OpenedDegrees().RangeText(DataExchangeMessages::kEnterNumberBetween, kDegreeRange);
+FieldRange CTrackPropertyDialog::DegreeRangeOf(int id) {
+    if (id == IDC_TRACK_START_ANGLE || m_copy == nullptr)
+        return kStartAngles;
+    return track_fields::SweepOf(*m_copy, IsButtonChecked(IDC_TRACK_HOLD_RADIUS) != 0);
+}
+
+// Named as the fields open, whatever a change has shown since.
+CString CTrackPropertyDialog::DegreeRefusal(const FieldRange& range) {
+    return OpenedDegrees().RangeText(DataExchangeMessages::kEnterNumberBetween, range);
 }
 
 void CTrackPropertyDialog::ExchangeDegrees(CDataExchange* dx, int id) {
     CTypedField& field = DegreeField(id);
     DDX_Text(dx, id, field.m_text);
     double typed = 0.0;
+    const FieldRange range = DegreeRangeOf(id);
     if (!field.IsUntouched())
-        CTypedField::Refuse(dx, field.m_text, OpenedDegrees(), kDegreeRange, DegreeRefusal(), typed);
+        CTypedField::Refuse(dx, field.m_text, OpenedDegrees(), range, DegreeRefusal(range), typed);
 }
 
 CTypedField& CTrackPropertyDialog::DegreeField(int id) {
@@ -226,7 +234,8 @@ void CTrackPropertyDialog::ShowDegrees(int id, double radians) {
 
 int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
     CTypedField& field = DegreeField(id);
-    if (!field.Take(*this, id, kDegreeRange, DegreeRefusal(), radians))
+    const FieldRange range = DegreeRangeOf(id);
+    if (!field.Take(*this, id, range, DegreeRefusal(range), radians))
         return -1;
     if (field.IsUntouched())
         return 0;
@@ -238,7 +247,7 @@ int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
 void CTrackPropertyDialog::ReadDegreesInto(int id, double& radians) {
     CTypedField& field = DegreeField(id);
     GetDlgItemText(id, field.m_text);
-    radians = field.Value(kDegreeRange);
+    radians = field.Value(DegreeRangeOf(id));
 }
 
 // Enter on a field just typed closes the dialog without leaving the field: its handler runs
@@ -292,13 +301,13 @@ BOOL CTrackPropertyDialog::ValidateShapeFields() {
         if (!ValidateLengthField(arc->m_fRadiusX, IDC_TRACK_RADIUS_1) ||
             !ValidateLengthField(arc->m_fRadiusY, IDC_TRACK_RADIUS_2))
             return FALSE;
-        arc->m_fStartAngle = m_startAngle.Value(kDegreeRange);
-        arc->m_fSweep = m_arcDegrees.Value(kDegreeRange);
+        arc->m_fStartAngle = m_startAngle.Value(kStartAngles);
+        arc->m_fSweep = m_arcDegrees.Value(DegreeRangeOf(IDC_TRACK_ARC_DEGREES));
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (!ValidateLengthField(circle->m_fRadius, IDC_TRACK_RADIUS_1))
             return FALSE;
-        circle->m_fStartAngle = m_startAngle.Value(kDegreeRange);
-        circle->m_fSweep = m_arcDegrees.Value(kDegreeRange);
+        circle->m_fStartAngle = m_startAngle.Value(kStartAngles);
+        circle->m_fSweep = m_arcDegrees.Value(DegreeRangeOf(IDC_TRACK_ARC_DEGREES));
     } else {
         return TRUE;
     }

@@ -168,7 +168,7 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
         // focus back.
         Retype(dialog, IDC_TRACK_ARC_DEGREES, "abc");
         EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
-        EXPECT_EQ(LastBoxText(), "Please enter a number between 0 and 360.");
+        EXPECT_EQ(LastBoxText(), "Please enter a number between 0.573 and 360.");
         EXPECT_TRUE(dialog.InModalLoop());
         ExpectFocusedAndSelected(dialog, IDC_TRACK_ARC_DEGREES);
         host.Type("45");

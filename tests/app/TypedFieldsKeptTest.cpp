@@ -24,12 +24,13 @@ struct KeptField {
 };
 
 const KeptField kFields[] = {
+    // A curve's sweep keeps its length from 1 mm: its radius is 100 mm.
     {"CCircTrack", ID_EDIT_PROPERTIES, "Track properties", IDC_TRACK_ARC_DEGREES, "400",
-     "Please enter a number between 0 and 360."},
+     "Please enter a number between 0.573 and 360."},
     {"CArcTrack", ID_EDIT_PROPERTIES, "Track properties", IDC_TRACK_START_ANGLE, "-1",
      "Please enter a number between 0 and 360."},
     {"CArcTrack", ID_EDIT_PROPERTIES, "Track properties", IDC_TRACK_ARC_DEGREES, "abc",
-     "Please enter a number between 0 and 360."},
+     "Please enter a number between 0.001 and 360."},
     {"CMount", ID_TERRAIN_EDITOR, "Terrain Editor", IDC_ELASTIC_PERCENT, "12.5",
      "Please enter an integer between 0 and 100."},
     {"CMount", ID_TERRAIN_EDITOR, "Terrain Editor", IDC_KNOT_ELEVATION, "1e30",
