@@ -21,7 +21,6 @@
 #include "track/CParTrack.h"
 #include "track/CTrackMoreDialog.h"
 #include "track/TextureBrowsing.h"
-#include "track/TrackAngles.h"
 #include "track/TrackFieldRanges.h"
 #include "ui/PickButtonColor.h"
 
@@ -37,7 +36,6 @@ constexpr int kShapeEdits[] = {IDC_TRACK_RADIUS_1, IDC_TRACK_RADIUS_2, IDC_TRACK
                                IDC_TRACK_ARC_DEGREES};
 constexpr int kHeldMarks[] = {IDC_TRACK_HOLD_LENGTH, IDC_TRACK_HOLD_ANGLE, IDC_TRACK_HOLD_RADIUS};
 constexpr UINT kRailModePictures[] = {IDB_RAIL_MODE_1, IDB_RAIL_MODE_2, IDB_RAIL_MODE_3};
-constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
 
 }  // namespace
 
