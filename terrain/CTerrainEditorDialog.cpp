@@ -39,6 +39,7 @@ constexpr LengthRange kKnotElevations{-kLargestFieldLength, kLargestFieldLength}
 // The share of the grid an edit reaches, kept as a fraction: none of it to all of it.
 constexpr FieldRange kElasticFractions{0.0, 1.0};
 
+// The field takes whole percent only: a fraction is refused, not cut.
 constexpr const char* kElasticRefused = DataExchangeMessages::kEnterIntegerBetween;
 
 // Whole percent, as the field shows it.
