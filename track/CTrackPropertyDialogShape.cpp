@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "platform/ctl/CButton.h"
+#include "platform/ctl/CDataExchange.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/ctl/CUserException.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/TrackPropertiesPictures.h"
@@ -29,6 +31,13 @@ void TakeDegrees(double shown, double& radians) {
 bool IsModified(CWnd* control) {
     auto* edit = dynamic_cast<CEdit*>(control);
     return edit != nullptr && edit->GetModify();
+}
+
+// A field whose text the copy now holds: OK must not commit it a second time, when the copy's
+// other quantities may have followed another held mark.
+void MarkTaken(CWnd* control) {
+    if (auto* edit = dynamic_cast<CEdit*>(control))
+        edit->SetModify(FALSE);
 }
 
 }  // namespace
@@ -88,7 +97,7 @@ BOOL CTrackPropertyDialog::CommitLength() {
     const int read = RefreshLengthField(IDC_TRACK_LENGTH, length);
     // A straight's length beyond the range waits for OK, which names the range.
     if (read == -1 || (read < 0 && IsCircle()))
-        return RefuseShapeText(IDC_TRACK_LENGTH, FormatLength(m_copy->m_fLength));
+        return RefuseShapeText(IDC_TRACK_LENGTH);
     const bool typed = read > 0;
     if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (typed) {
@@ -120,7 +129,7 @@ BOOL CTrackPropertyDialog::CommitRadius1() {
     double& kept = circle != nullptr ? circle->m_fRadius : arc->m_fRadiusX;
     double radius = kept;
     if (RefreshLengthField(IDC_TRACK_RADIUS_1, radius) < 0)
-        return RefuseShapeText(IDC_TRACK_RADIUS_1, FormatLength(kept));
+        return RefuseShapeText(IDC_TRACK_RADIUS_1);
     kept = radius;
     if (circle != nullptr) {
         if (!IsButtonChecked(IDC_TRACK_HOLD_ANGLE)) {
@@ -143,19 +152,26 @@ BOOL CTrackPropertyDialog::CommitRadius2() {
     if (arc == nullptr)
         return TRUE;
     if (RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY) < 0)
-        return RefuseShapeText(IDC_TRACK_RADIUS_2, FormatLength(arc->m_fRadiusY));
+        return RefuseShapeText(IDC_TRACK_RADIUS_2);
     arc->RebuildShape();
     RepaintPreview();
     ShowLength(IDC_TRACK_LENGTH, arc->m_fLength);
     return TRUE;
 }
 
-BOOL CTrackPropertyDialog::RefuseShapeText(int id, const CString& shown) {
+// The field keeps what was typed, selected, for the person to mend. While the box is up the
+// field loses the focus, and its handler must not refuse the text a second time.
+BOOL CTrackPropertyDialog::RefuseShapeText(int id) {
+    if (CDataExchange::IsRefusing())
+        return FALSE;
     CString text;
     GetDlgItemText(id, text);
-    const CString refusal = LengthFields().RefusalFor(text, RefusalOf(RangeOf(id)));
-    ShowText(id, shown);
-    AfxMessageBox(refusal, MB_ICONEXCLAMATION);
+    CDataExchange dx(this, TRUE);
+    dx.PrepareEditCtrl(id);
+    try {
+        dx.Refuse(LengthFields().RefusalFor(text, RefusalOf(RangeOf(id))));
+    } catch (const CUserException&) {
+    }
     return FALSE;
 }
 
@@ -175,6 +191,7 @@ BOOL CTrackPropertyDialog::CommitArcDegrees() {
     }
     if (sweep == nullptr)
         return TRUE;
+    MarkTaken(GetDlgItem(IDC_TRACK_ARC_DEGREES));
     *sweep = degrees * kDegree;
     if (circle != nullptr) {
         if (!IsButtonChecked(IDC_TRACK_HOLD_RADIUS)) {
@@ -207,6 +224,7 @@ BOOL CTrackPropertyDialog::CommitStartAngle() {
     }
     if (arc != nullptr)
         arc->m_fStartAngle = degrees * kDegree;
+    MarkTaken(GetDlgItem(IDC_TRACK_START_ANGLE));
     m_copy->RebuildShape();
     RepaintPreview();
     return TRUE;
