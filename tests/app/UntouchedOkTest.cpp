@@ -87,4 +87,7 @@ TEST_F(UntouchedOk, ObjectPropertiesOfEverySelectionChangeNothing) {
     for (const Selection& selection :
          {Selection{"all", [&] { SelectAll(); }}, Selection{"inside a group", insideGroup}})
         ConfirmUntouched(selection, "2D Object properties");
+    Command(ID_EDIT_EXIT_GROUP);
+    Draw(ID_TOOL_OVAL_TRACK, CPoint(400, 100), CPoint(600, 220));
+    ConfirmUntouched({"all, a track piece first", [&] { SelectAll(); }}, "Track properties");
 }
