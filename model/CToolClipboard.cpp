@@ -113,9 +113,9 @@ void CTool::PlaceCopies(const CPaintList& copies, CGroup* group, CDoublePoint of
         // Put back in the layout, the copy heads the selection already.
         if (!AddObjectWithUndo(copy, 1, 0))
             continue;
+        // The move leaves the copy's area to be drawn where it was and where it lies now.
         copy->MoveFromSavedPose(offset.x, offset.y, 0);
         copy->Update3D(&world);
-        copy->Invalidate();
     }
 }
 
