@@ -206,8 +206,10 @@ void CPaint::HangFixedSizePart(const CDoublePoint& world, const CPoint& device, 
 }
 
 DeviceRect CPaint::ExtentToDevice() const {
-    DeviceRect rect{m_pTool->LayoutToDevice(m_fMaxX), m_pTool->LayoutToDevice(m_fMaxY),
-                    m_pTool->LayoutToDevice(m_fMinX), m_pTool->LayoutToDevice(m_fMinY)};
+    // Asked for several times over for each object a command changes: the mapping is read once.
+    const CViewMapping mapping = m_pTool->Mapping();
+    DeviceRect rect{mapping.ToDevice(m_fMaxX), mapping.ToDevice(m_fMaxY), mapping.ToDevice(m_fMinX),
+                    mapping.ToDevice(m_fMinY)};
     rect.Normalize();
     return rect;
 }

@@ -714,10 +714,7 @@ void CTool::ForgetDirtyArea() {
 }
 
 int CTool::LayoutToDevice(double value) const {
-    const CViewMapping mapping = Mapping();
-    if (mapping.Denominator() == 0.0)
-        return 0;
-    return TruncateCoordinate(value * mapping.Numerator() / mapping.Denominator());
+    return Mapping().ToDevice(value);
 }
 
 int CTool::GetSelectedCount() const {

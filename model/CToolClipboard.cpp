@@ -110,13 +110,12 @@ void CTool::PlaceCopies(const CPaintList& copies, CGroup* group, CDoublePoint of
     for (CPaint* copy : copies) {
         copy->SetLayer(m_nActiveLayer);
         copy->SetOwnerGroup(group);
+        // Put back in the layout, the copy heads the selection already.
         if (!AddObjectWithUndo(copy, 1, 0))
             continue;
-        copy->DeselectWithUndo(0, 0);
-        copy->SelectWithUndo(0, 0);
+        // The move leaves the copy's area to be drawn where it was and where it lies now.
         copy->MoveFromSavedPose(offset.x, offset.y, 0);
         copy->Update3D(&world);
-        copy->Invalidate();
     }
 }
 

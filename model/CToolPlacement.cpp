@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "model/CEditStep.h"
@@ -81,7 +82,7 @@ int CTool::ExecuteReinsert(CEditStep* step) {
     points.Copy(object->m_points);
     const double extent[] = {object->m_fMinX, object->m_fMinY, object->m_fMaxX, object->m_fMaxY};
     object->RebuildShape();
-    object->m_points.Copy(points);
+    object->m_points = std::move(points);
     object->m_fMinX = extent[0];
     object->m_fMinY = extent[1];
     object->m_fMaxX = extent[2];

@@ -29,9 +29,23 @@ void CTrackEndIndex::Rebuild(CPaint* root, double leastReach) {
     m_refreshed.clear();
     m_largestReach = 0.0;
     m_leastReach = std::isfinite(leastReach) ? std::max(leastReach, 0.0) : 0.0;
-    if (root != nullptr)
+    if (root != nullptr) {
+        ReserveFor(root);
         Collect(root, CPose());
+    }
     BuildGrid();
+}
+
+void CTrackEndIndex::ReserveFor(const CPaint* root) {
+    // A layout that grew by thousands of pieces, as by a Duplicate of all of it, would else be
+    // moved to larger storage many times over while it is collected.
+    if (!root->IsKindOf(RUNTIME_CLASS(CGroup)))
+        return;
+    const std::size_t members = static_cast<const CGroup*>(root)->m_members.size();
+    if (m_objects.capacity() < members)
+        m_objects.reserve(members);
+    if (m_ends.capacity() < 2 * members)
+        m_ends.reserve(2 * members);
 }
 
 void CTrackEndIndex::Regrid(double leastReach) {

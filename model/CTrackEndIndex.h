@@ -113,6 +113,8 @@ class CTrackEndIndex {
         CPose parentPose;
     };
 
+    // Makes room for at least the root group's own members and their ends.
+    void ReserveFor(const CPaint* root);
     void Collect(CPaint* object, const CPose& frame);
     // The place of the object in m_objects, or -1.
     int Find(const CPaint* object);

@@ -25,8 +25,9 @@ class CTrackEndSource {
     // than its partners': the one thing the pass reads of the object's joints, as it lets
     // go of them all.
     virtual bool MarkedByPass() const = 0;
-    // Whether the last pass read that mark: it does only where an end of the object found
-    // partners none of which was joined yet.
+    // Whether a pass read that mark at a joint as it now stands: a pass does only where an end
+    // of the object found partners none of which was joined yet. A pass over a few joints
+    // leaves the others standing, so only the whole pass forgets the reading.
     virtual bool PassReadMark() const = 0;
     // Marked as the whole pass marks every object before its ends are let go.
     virtual void MarkForPass() = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Geometry.h"
+
 // How one plan view maps layout units to its device: its zoom, the numerator over the
 // denominator. Each view hands its own to the engine for what the engine draws or maps for it;
 // the view is named only to tell the mappings of two views at one zoom apart.
@@ -13,6 +15,10 @@ class CViewMapping {
     double Denominator() const { return m_fDenominator; }
     // Device units a layout unit makes; 0 without a denominator.
     double Factor() const { return m_fDenominator != 0.0 ? m_fNumerator / m_fDenominator : 0.0; }
+    // A layout coordinate in device units, cut to the device's range; 0 without a denominator.
+    int ToDevice(double value) const {
+        return m_fDenominator != 0.0 ? TruncateCoordinate(value * m_fNumerator / m_fDenominator) : 0;
+    }
     const void* View() const { return m_pView; }
     // Whether the same numbers map, whichever view holds them.
     bool MapsAs(const CViewMapping& other) const {

@@ -8,6 +8,7 @@
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "model/CLengthFormat.h"
+#include "model/CPlacement.h"
 #include "model/CTool.h"
 #include "model/CToolHost.h"
 #include "model/LayoutFile.h"
@@ -873,8 +874,10 @@ void CParTrack::GetSnapPoint(double& vectorX, double& vectorY, const CPose* pose
 
 void CParTrack::WorldBoundsOf(const CPose* pose, const CDoublePoint* points, int count, double& minX,
                               double& minY, double& maxX, double& maxY) const {
+    // One turn placed for all the points: a curve's bounds place many.
+    const CPlacement placement(m_pose, FrameOf(pose));
     for (int i = 0; i < count; ++i) {
-        const CDoublePoint world = LocalToWorldInFrame(FrameOf(pose), points[i].x, points[i].y);
+        const CDoublePoint world = placement.ToWorld(points[i]);
         minX = i == 0 ? world.x : std::min(minX, world.x);
         minY = i == 0 ? world.y : std::min(minY, world.y);
         maxX = i == 0 ? world.x : std::max(maxX, world.x);

@@ -214,8 +214,9 @@ bool CParTrack::MarkedByPass() const {
 }
 
 void CParTrack::MarkForPass() {
+    // The mark stays read: a joint this pass does not join again may have read it, and still
+    // changes when the mark does.
     m_bRecheck = 1;
-    m_bMarkRead = false;
     // The whole pass lets go of every end; a piece with one connected is marked then.
     if (m_bBeginConnected || m_bEndConnected)
         m_bAttachMark = 1;

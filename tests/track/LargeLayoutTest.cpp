@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -132,4 +133,40 @@ TEST_F(LargeLayoutTest, ArcsAndSplinesGoThroughTheLayoutFile) {
     odd.OnNewDocument();
     EXPECT_FALSE(odd.OnOpenDocument((folder / "odd.cvn").c_str()));
     EXPECT_TRUE(odd.m_rootGroup.m_members.empty());
+}
+
+// Duplicate of part of a layout, some of its pieces lying twinned on others so that the copies
+// join, and then of all of it: the file comes out as written before Duplicate was made faster,
+// and Undo gives back the layout's own bytes.
+TEST_F(LargeLayoutTest, DuplicatedLayoutIsWrittenByteForByteAsBefore) {
+    TestFolder folder;
+    QuietDoc doc;
+    doc.OnNewDocument();
+    LargeLayout::Build(doc, 6, 40);
+    doc.ResetViewSettings();
+    const std::vector<CPaint*> pieces(doc.m_rootGroup.m_members.begin(), doc.m_rootGroup.m_members.end());
+    for (size_t i = 0; i < pieces.size(); i += 7) {
+        CPaint* twin = pieces[i]->Clone();
+        twin->SetTool(&doc.m_tool);
+        doc.m_rootGroup.m_members.push_front(twin);
+    }
+    doc.m_tool.SettleTrackEnds();
+    const Bytes before = SaveFile(doc, folder / "before.cvn");
+    for (size_t i = 0; i < pieces.size(); ++i)
+        if (i % 5 != 0)
+            pieces[i]->Select();
+    std::vector<std::uint64_t> digests;
+    doc.m_tool.DuplicateSelection();
+    digests.push_back(ByteDigest(SaveFile(doc, folder / "part.cvn")));
+    doc.m_tool.SelectAll(1);
+    doc.m_tool.DuplicateSelection();
+    digests.push_back(ByteDigest(SaveFile(doc, folder / "all.cvn")));
+    const auto joined = std::ranges::count_if(doc.m_rootGroup.m_members, [](CPaint* member) {
+        return static_cast<CParTrack*>(member)->m_bBeginConnected != 0;
+    });
+    EXPECT_EQ(joined, 234);
+    EXPECT_EQ(digests, (std::vector<std::uint64_t>{9635213174838046839ull, 10832426223696486846ull}));
+    while (doc.m_tool.GetUndoCount() > 0) doc.m_tool.Undo();
+    doc.m_tool.DeselectAll(0, 0);
+    EXPECT_EQ(SaveFile(doc, folder / "undone.cvn"), before);
 }
