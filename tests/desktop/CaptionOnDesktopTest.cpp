@@ -1,7 +1,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/gdi/SystemColors.h"
 #include "tests/desktop/ProgramOnDesktop.h"
 #include "tests/desktop/XKeyboardAway.h"
 
@@ -17,12 +16,6 @@ struct Strip {
 };
 
 enum class Away { kAltTab, kFocusChange, kNoWindow, kPointerRoot };
-
-// A system colour as the screen holds it (0xRRGGBB).
-unsigned long OnScreen(int systemColour) {
-    const COLORREF colour = GetSysColor(systemColour);
-    return static_cast<unsigned long>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-}
 
 // The layout window's caption and its active plan window's show whether the keyboard is in the
 // program, as the captions of the other program's window beside them would.

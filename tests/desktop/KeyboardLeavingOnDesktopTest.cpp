@@ -348,18 +348,24 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         return watched;
     }
 
-    // The area's pixels, the captions of the program's dialogs in it left out: they show whether the
-    // keyboard is in the program, not what a hold did.
+    // The area's pixels, the captions of the program's dialogs in it drawn as if active: they show
+    // whether the keyboard is in the program, not what a hold did (a pushed caption button shows).
     std::vector<unsigned long> PixelsBesideCaptions(const Area& area) const {
         std::vector<unsigned long> pixels = m_session.Pixels(area.x, area.y, area.width, area.height);
         if (pixels.empty())
             return pixels;
+        const unsigned long inactive = OnScreen(COLOR_INACTIVECAPTION),
+                            inactiveText = OnScreen(COLOR_INACTIVECAPTIONTEXT);
+        const unsigned long active = OnScreen(COLOR_ACTIVECAPTION), activeText = OnScreen(COLOR_CAPTIONTEXT);
         const int band = GetSystemMetrics(SM_CYCAPTION) + kCaptionFrame;
         for (const DesktopSession::TopLevel& dialog : ProgramDialogs())
             for (int y = std::max(dialog.y, area.y); y < std::min(dialog.y + band, area.y + area.height); ++y)
                 for (int x = std::max(dialog.x, area.x);
-                     x < std::min(dialog.x + dialog.width, area.x + area.width); ++x)
-                    pixels[static_cast<size_t>((y - area.y) * area.width + x - area.x)] = 0;
+                     x < std::min(dialog.x + dialog.width, area.x + area.width); ++x) {
+                    unsigned long& pixel =
+                        pixels[static_cast<size_t>((y - area.y) * area.width + x - area.x)];
+                    pixel = pixel == inactive ? active : pixel == inactiveText ? activeText : pixel;
+                }
         return pixels;
     }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
 #include "resources/CommandIds.h"
 #include "resources/ProgramMenus.h"
@@ -43,6 +44,12 @@ inline int ItemCentreY(const CMenu& popup, int index, int popupTop) {
     for (int i = 0; i < index; ++i)
         top += (popup.ItemAt(i)->flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
     return top + kItemHeight / 2;
+}
+
+// A system colour as the screen holds it (0xRRGGBB).
+inline unsigned long OnScreen(int systemColour) {
+    const COLORREF colour = GetSysColor(systemColour);
+    return static_cast<unsigned long>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
 }
 
 inline int IndexOf(const CMenu& popup, UINT id) {
