@@ -395,6 +395,13 @@ void SdlHost::CancelForKeyboardOutside() {
         Manager().ReleaseCapture();
 }
 
+// The active window's caption, and its active child's, show whether the keyboard is in the
+// program, as one program's alone on a desktop does.
+void SdlHost::ShowKeyboardInProgram(BOOL inProgram) {
+    if (CWnd* active = Manager().GetActiveWindow())
+        active->SendMessage(WM_NCACTIVATE, inProgram);
+}
+
 // The desktop gave the keyboard to one of the program's windows (Alt+Tab, a click on its frame, a
 // window manager's choice after another window went): that window becomes the active one, and the
 // keys go to it. What the window active before tracked ends, a menu open in it among them.
@@ -542,9 +549,12 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
                    event.window.event == SDL_WINDOWEVENT_TAKE_FOCUS) {
             FollowDesktopFocus(WindowOf(event.window.windowID));
+            ShowKeyboardInProgram(TRUE);
         } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-            if (KeyboardOutsideProgram())
+            if (KeyboardOutsideProgram()) {
                 CancelForKeyboardOutside();
+                ShowKeyboardInProgram(FALSE);
+            }
         } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
             if (CWnd* window = WindowOf(event.window.windowID)) m_changed[window] = true;
         } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {

@@ -82,6 +82,7 @@ class SdlHost : public Host {
     // pointer root does.
     bool KeyboardOutsideProgram() const;
     void CancelForKeyboardOutside();
+    void ShowKeyboardInProgram(BOOL inProgram);
     void KeepKeyboardFromDisabled(CWnd* window);
     void PressKey(const SDL_Event& event);
     // Whether SDL made the key event up itself (no X key event of its kind is behind it); consumes

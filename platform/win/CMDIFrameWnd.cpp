@@ -71,10 +71,11 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
                              this, AFX_IDW_MDICLIENT);
 }
 
-void CMDIFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) {
-    CFrameWnd::OnActivate(state, other, minimized);
+BOOL CMDIFrameWnd::OnNcActivate(BOOL active) {
+    const BOOL result = CFrameWnd::OnNcActivate(active);
     if (CMDIChildWnd* child = MDIGetActive())
         child->SendMessage(WM_NCPAINT);
+    return result;
 }
 
 void CMDIFrameWnd::OnSetFocus(CWnd* oldWindow) {

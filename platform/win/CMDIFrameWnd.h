@@ -57,9 +57,9 @@ protected:
     void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
     // The keyboard given to the frame goes on to its active child, which gives it to its view.
     void OnSetFocus(CWnd* oldWindow) override;
-    // The active child's caption shows whether this window is the active one: it is redrawn
-    // when another window (the help, say) takes or gives back the activation.
-    void OnActivate(UINT state, CWnd* other, BOOL minimized) override;
+    // The active child's caption shows whether this window's is active: it is redrawn when
+    // another window (the help, say) or another program takes or gives back the activation.
+    BOOL OnNcActivate(BOOL active) override;
     // Another child became active, or the last one closed: the status bar's message pane
     // no longer speaks of the window that was active.
     virtual void OnActiveChildChanged();

@@ -155,7 +155,9 @@ CWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
-bool CWnd::IsCaptionActive() const { return Manager().GetActiveWindow() == this; }
+bool CWnd::IsCaptionActive() const {
+    return m_captionActive;
+}
 
 CWnd* CWnd::GetDlgItem(int id) const {
     for (CWnd* child : m_children)

@@ -61,7 +61,8 @@ public:
     CWnd* GetTopLevelParent() const;
     CWnd* GetParentFrame() const;
     virtual BOOL IsFrameWindow() const { return FALSE; }
-    // Whether the caption is drawn in the active colour.
+    // Whether the caption is drawn in the active colour: the window is the active one, and the
+    // keyboard is in the program (the last WM_NCACTIVATE said so).
     virtual bool IsCaptionActive() const;
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
@@ -249,6 +250,7 @@ protected:
     virtual void OnShowWindow(BOOL show, UINT status);
     virtual void OnClose();
     virtual void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    virtual BOOL OnNcActivate(BOOL active);
     virtual void OnSysColorChange();
     // A button press is about to reach this window or one of its children.
     virtual int OnMouseActivate(UINT hitTest, UINT message);
@@ -320,6 +322,7 @@ private:
     RectRegion m_update;
     bool m_erase = false;
     bool m_ncDirty = false;
+    bool m_captionActive = false;
     std::shared_ptr<PixelSurface> m_surface;
     std::vector<std::unique_ptr<CDC>> m_dcs;
     bool m_modal = false;

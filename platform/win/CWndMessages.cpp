@@ -219,6 +219,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam), PointerOf<CWnd>(static_cast<std::uintptr_t>(lParam)), HIWORD(wParam));
         return TRUE;
+    case WM_NCACTIVATE:
+        *result = OnNcActivate(static_cast<BOOL>(wParam));
+        return TRUE;
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return TRUE;
     case WM_DROPFILES: OnDropFiles(PointerOf<DropFiles>(wParam)); return TRUE;
     case WM_WINDOWPOSCHANGING:
@@ -335,6 +338,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 RestoreFocus();
         }
         return 0;
+    case WM_NCACTIVATE:
+        m_captionActive = wParam != FALSE;
+        SendMessage(WM_NCPAINT);
+        return TRUE;
     case WM_CANCELMODE:
         CancelCaptureWithin(*this);
         CMenuPopupWnd::CancelMenus(this);
@@ -457,6 +464,9 @@ void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+BOOL CWnd::OnNcActivate(BOOL) {
+    return static_cast<BOOL>(Default());
+}
 void CWnd::OnSysColorChange() { Default(); }
 int CWnd::OnMouseActivate(UINT, UINT) { return static_cast<int>(Default()); }
 void CWnd::OnDropFiles(HDROP) { Default(); }

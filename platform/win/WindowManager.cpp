@@ -237,12 +237,12 @@ void WindowManager::Activate(CWnd* topLevel) {
         if (m_focus && (m_focus == old || old->IsChild(m_focus)))
             m_focusLeft[old] = m_focus;
         old->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(topLevel));
-        old->SendMessage(WM_NCPAINT);
+        old->SendMessage(WM_NCACTIVATE, FALSE);
     }
     if (!topLevel) return;
     BringToTop(topLevel);
     topLevel->SendMessage(WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
-    topLevel->SendMessage(WM_NCPAINT);
+    topLevel->SendMessage(WM_NCACTIVATE, TRUE);
 }
 
 void WindowManager::ActivateAfter(CWnd* leaving) {

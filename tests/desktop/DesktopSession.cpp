@@ -5,12 +5,16 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -118,6 +122,54 @@ bool Viewable(Display* display, Window window) {
 // A window the program destroys between listing and asking about it is no fault of the session's.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
+std::string SystemError(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+    const int file = open(path.c_str(), O_WRONLY);
+    const bool written =
+        file >= 0 && write(file, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (file >= 0)
+        close(file);
+    return written;
+}
+
+// A user other than root is root in a user namespace of the process's own, where it may mount.
+std::string EnterMountNamespace() {
+    if (geteuid() == 0)
+        return unshare(CLONE_NEWNS) == 0 ? std::string() : SystemError("no mount namespace");
+    const std::string uid = std::to_string(geteuid()), gid = std::to_string(getegid());
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+        return SystemError("no user and mount namespace");
+    if (!WriteFile("/proc/self/setgroups", "deny") || !WriteFile("/proc/self/uid_map", "0 " + uid + " 1") ||
+        !WriteFile("/proc/self/gid_map", "0 " + gid + " 1"))
+        return SystemError("no user mapping in the namespace");
+    return {};
+}
+
+// Writes until the file system refuses even a byte.
+void FillFileSystem(const std::filesystem::path& folder) {
+    const int file = open((folder / "filling").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::array<char, 65536> block{};
+    for (size_t size = block.size(); size > 0; size /= 2)
+        while (write(file, block.data(), size) > 0) {
+        }
+    close(file);
+}
+
+// Mounts a small tmpfs, filled, on the folder, seen only by this process and what it runs.
+std::string MountFullFileSystem(const std::filesystem::path& folder) {
+    if (std::string refused = EnterMountNamespace(); !refused.empty())
+        return refused;
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return SystemError("mounts cannot be made private");
+    if (mount("tmpfs", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") != 0)
+        return SystemError("no tmpfs can be mounted");
+    FillFileSystem(folder);
+    return {};
+}
+
 // Starts Xvfb on a display number of its own choosing and answers the number, or -1.
 int StartXvfb(pid_t& server) {
     int pipe_fds[2];
@@ -187,16 +239,48 @@ void DesktopSession::StartServer() {
 }
 
 void DesktopSession::StartProgram(const std::vector<std::string>& arguments) {
+    LaunchProgram(arguments, [] { return std::string(); });
+}
+
+std::string DesktopSession::StartProgramOnFullDisk() {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return SystemError("no pipe");
+    const std::filesystem::path cache = Folder() / "home" / ".cache";
+    LaunchProgram({}, [&] {
+        std::string refused = MountFullFileSystem(cache);
+        if (!refused.empty() && write(report[1], refused.data(), refused.size()) < 0)
+            refused = "the full disk could not be made";
+        return refused;
+    });
+    close(report[1]);
+    // The program's start closes the pipe unwritten.
+    std::string refused;
+    char c = 0;
+    while (read(report[0], &c, 1) == 1) refused += c;
+    close(report[0]);
+    if (!refused.empty())
+        WaitForExit(std::chrono::seconds(10));
+    return refused;
+}
+
+void DesktopSession::LaunchProgram(const std::vector<std::string>& arguments,
+                                   const std::function<std::string()>& prepared) {
     const std::filesystem::path home = Folder() / "home";
     std::filesystem::create_directories(home / ".config");
+    std::filesystem::create_directories(home / ".cache");
     const std::filesystem::path errors = Folder() / "stderr.txt";
     m_program = fork();
     if (m_program != 0) return;
     // A test that dies leaves no program behind on the display.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (!prepared().empty())
+        _exit(125);
     setenv("DISPLAY", m_displayName.c_str(), 1);
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+    // The system's libraries keep their caches there too, not in the user's own.
+    setenv("XDG_CACHE_HOME", (home / ".cache").c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
     unsetenv("CORVANE_HEADLESS");
     unsetenv("CORVANE_TEST");

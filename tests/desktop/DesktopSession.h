@@ -41,6 +41,10 @@ class DesktopSession {
     const std::string& DisplayName() const { return m_displayName; }
 
     void StartProgram(const std::vector<std::string>& arguments = {});
+    // Starts the program with its cache home on a small file system of the program's own (in a
+    // mount namespace of its own), filled to the last byte; answers why it could not (empty when
+    // the program started).
+    std::string StartProgramOnFullDisk();
     bool ProgramRunning();
     // The program's exit code once it ended within timeout (128 and the signal when a signal
     // ended it), else -1; -1 too when its end could not be learnt.
@@ -97,6 +101,9 @@ class DesktopSession {
 
   private:
     void StartServer();
+    // Forks the program's process, which runs prepared first: a failure it answers ends the process.
+    void LaunchProgram(const std::vector<std::string>& arguments,
+                       const std::function<std::string()>& prepared);
     // A top-level in a window manager's frame, where it is on the screen.
     TopLevel ManagedTopLevel(unsigned long client) const;
     void Flush();

@@ -18,6 +18,7 @@
 #include "platform/cdlg/CPrintDialog.h"
 #include "platform/ctl/DialogUnits.h"
 #include "platform/win/CaptionGlyphs.h"
+#include "platform/win/WindowManager.h"
 #include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/MouseHolders.h"
 #include "tests/desktop/ProgramOnDesktop.h"
@@ -89,6 +90,8 @@ constexpr int kWatchedFromFoot = 130;
 // layout window's top, this high.
 constexpr int kBarsFromTop = 21;
 constexpr int kBarsHeight = 71;
+// A caption's frame above it and its edge below.
+constexpr int kCaptionFrame = 4;
 // Where a press lands on them, from the layout window's top left corner: the menu bar's first
 // title, and the buttons of the tool bar's row, which the camera tool bar takes in the 3D view.
 constexpr Point kMenuBarTitle{35, 31};
@@ -337,13 +340,33 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
 
     std::vector<unsigned long> Watched() const {
         if (m_dialog.id != 0)
-            return m_session.Pixels(m_dialog.x, m_dialog.y, m_dialog.width, m_dialog.height);
+            return PixelsBesideCaptions({m_dialog.x, m_dialog.y, m_dialog.width, m_dialog.height});
         std::vector<unsigned long> watched =
             m_session.Pixels(m_main.x, m_main.y + kBarsFromTop, m_main.width, kBarsHeight);
-        const Area shown = View();
-        const std::vector<unsigned long> view = m_session.Pixels(shown.x, shown.y, shown.width, shown.height);
+        const std::vector<unsigned long> view = PixelsBesideCaptions(View());
         watched.insert(watched.end(), view.begin(), view.end());
         return watched;
+    }
+
+    // The area's pixels, the captions of the program's dialogs in it drawn as if active: they show
+    // whether the keyboard is in the program, not what a hold did (a pushed caption button shows).
+    std::vector<unsigned long> PixelsBesideCaptions(const Area& area) const {
+        std::vector<unsigned long> pixels = m_session.Pixels(area.x, area.y, area.width, area.height);
+        if (pixels.empty())
+            return pixels;
+        const unsigned long inactive = OnScreen(COLOR_INACTIVECAPTION),
+                            inactiveText = OnScreen(COLOR_INACTIVECAPTIONTEXT);
+        const unsigned long active = OnScreen(COLOR_ACTIVECAPTION), activeText = OnScreen(COLOR_CAPTIONTEXT);
+        const int band = GetSystemMetrics(SM_CYCAPTION) + kCaptionFrame;
+        for (const DesktopSession::TopLevel& dialog : ProgramDialogs())
+            for (int y = std::max(dialog.y, area.y); y < std::min(dialog.y + band, area.y + area.height); ++y)
+                for (int x = std::max(dialog.x, area.x);
+                     x < std::min(dialog.x + dialog.width, area.x + area.width); ++x) {
+                    unsigned long& pixel =
+                        pixels[static_cast<size_t>((y - area.y) * area.width + x - area.x)];
+                    pixel = pixel == inactive ? active : pixel == inactiveText ? activeText : pixel;
+                }
+        return pixels;
     }
 
     // Types the chords, each once the program has handled the one before.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/SystemColors.h"
 #include "platform/win/CMenu.h"
 #include "resources/CommandIds.h"
 #include "resources/ProgramMenus.h"
@@ -45,6 +46,12 @@ inline int ItemCentreY(const CMenu& popup, int index, int popupTop) {
     return top + kItemHeight / 2;
 }
 
+// A system colour as the screen holds it (0xRRGGBB).
+inline unsigned long OnScreen(int systemColour) {
+    const COLORREF colour = GetSysColor(systemColour);
+    return static_cast<unsigned long>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+}
+
 inline int IndexOf(const CMenu& popup, UINT id) {
     for (int i = 0; i < popup.GetMenuItemCount(); ++i)
         if (popup.ItemAt(i)->id == id)
@@ -67,11 +74,18 @@ class ProgramOnDesktop : public ::testing::Test {
         }
         RegisterProgramMenus();
         m_menu = LoadMenuResource(IDR_LAYOUT_MENU);
-        m_session.StartProgram();
+        if (const std::string unstarted = StartProgram(); !unstarted.empty())
+            GTEST_SKIP() << unstarted;
         ASSERT_TRUE(m_session.WaitUntil([&] { return MainShown(); }, kPatience))
             << "no main window; stderr: " << m_session.ProgramErrors();
         // The splash goes by itself; the program takes keys once it has gone.
         ASSERT_TRUE(m_session.WaitUntil([&] { return m_session.Popups().empty(); }, kPatience));
+    }
+
+    // Starts the program as the test wants it; answers why it could not (empty when it started).
+    virtual std::string StartProgram() {
+        m_session.StartProgram();
+        return {};
     }
 
     bool MainShown() {

@@ -839,3 +839,30 @@ TEST_F(SampleMdiAppTest, AKeyReleaseGoesOnlyToTheWindowThatTookItsPressWhileThat
     EXPECT_TRUE(Main().keyReleases.empty());
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 }
+
+// The frame told that the keyboard left the program (or came back) shows it in its own caption
+// and in its active child's; the other child's stays inactive throughout.
+TEST_F(SampleMdiAppTest, TheActiveChildsCaptionFollowsTheFrames) {
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    CRect frame;
+    Main().GetWindowRect(&frame);
+    // A caption's colour just left of its minimise button, where no title reaches.
+    const auto caption = [&](const CWnd& window) {
+        CRect place;
+        window.GetWindowRect(&place);
+        const CRect minimise = NonClientPainter::CaptionButtonRect(window, HTMINBUTTON);
+        return ColorFromPixel(Main().Surface()->At(place.left - frame.left + minimise.left - 4,
+                                                   place.top - frame.top + minimise.CenterPoint().y));
+    };
+    const std::vector<CMDIChildWnd*> children = Main().MDIChildren();
+    ASSERT_EQ(children.size(), 2u);
+    const COLORREF active = GetSysColor(COLOR_ACTIVECAPTION), inactive = GetSysColor(COLOR_INACTIVECAPTION);
+    for (const BOOL keyboardIn : {FALSE, TRUE, FALSE, TRUE}) {
+        Main().SendMessage(WM_NCACTIVATE, keyboardIn);
+        const COLORREF expected = keyboardIn ? active : inactive;
+        EXPECT_EQ(caption(Main()), expected);
+        EXPECT_EQ(caption(*Main().MDIGetActive()), expected);
+        EXPECT_EQ(caption(*children.front()), inactive);
+    }
+}

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/host/SdlHost.h"
 #include "platform/win/CMenu.h"
 #include "platform/win/CMenuBarTracker.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/DropFiles.h"
 #include "platform/win/MessageBoxes.h"
+#include "platform/win/NonClientPainter.h"
 #include "platform/win/WindowDCs.h"
 #include "platform/win/WindowManager.h"
 #include "tests/host/DropTarget.h"
@@ -578,6 +580,27 @@ TEST_F(SdlHostTest, AMenuClosesWhenTheKeyboardGoesToAnotherProgram) {
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, 100, "&Grid");
     EXPECT_FALSE(menu.TrackPopupMenu(TPM_RETURNCMD, 150, 150, &frame));
+}
+
+// The keyboard going to another program, or to no window, leaves the active window's caption in
+// the inactive colour until it comes back; the window stays the one that gets it back.
+TEST_F(SdlHostTest, TheActiveCaptionIsInactiveWhileTheKeyboardIsOutsideTheProgram) {
+    const CRect minimise = NonClientPainter::CaptionButtonRect(frame, HTMINBUTTON);
+    const auto caption = [&] {
+        return ColorFromPixel(frame.Surface()->At(minimise.left - 4, minimise.CenterPoint().y));
+    };
+    const auto focus = [&](Uint8 change) {
+        SDL_Event event{SDL_WINDOWEVENT};
+        event.window.event = change;
+        event.window.windowID = host->SdlWindowId(&frame);
+        host->HandleEvent(event);
+    };
+    EXPECT_EQ(caption(), GetSysColor(COLOR_ACTIVECAPTION));
+    focus(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_EQ(caption(), GetSysColor(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(WindowManager::Instance().GetActiveWindow(), &frame);
+    focus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_EQ(caption(), GetSysColor(COLOR_ACTIVECAPTION));
 }
 
 // A menu-bar title highlighted by Alt alone lets the bar go when the keyboard goes to another
