@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "catalog/CCatalogItem.h"
+#include "drawing/CCatalogueFields.h"
 #include "platform/ctl/DataExchange.h"
 #include "resources/CatalogTemplates.h"
 
@@ -27,12 +28,15 @@ constexpr TextField kTextFields[] = {
 
 IMPLEMENT_DYNAMIC(CEditPartsListDialog, CDialog)
 
-CEditPartsListDialog::CEditPartsListDialog(CWnd* parent) : CDialog(EditPartsListTemplate(), parent) {}
+CEditPartsListDialog::CEditPartsListDialog(CWnd* parent) : CDialog(EditPartsListTemplate(), parent) {
+    m_price.Load(CFieldFormat::Hundredths(), m_fPrice);
+}
 
 void CEditPartsListDialog::LoadFrom(const CCatalogItem& item) {
     for (size_t text = 0; text < m_texts.size(); ++text) m_texts[text] = item[kTextFields[text].field];
     m_nQuantity = std::atoi(item[CCatalogItem::kQuantity]);
     m_fPrice = std::atof(item[CCatalogItem::kPrice]);
+    m_price.Load(CFieldFormat::Hundredths(), m_fPrice);
 }
 
 void CEditPartsListDialog::StoreInto(CCatalogItem& item) const {
@@ -46,5 +50,7 @@ void CEditPartsListDialog::DoDataExchange(CDataExchange* dx) {
     for (size_t text = 0; text < m_texts.size(); ++text)
         DDX_Text(dx, kTextFields[text].control, m_texts[text]);
     DDX_Text(dx, IDC_EDIT_QUANTITY, m_nQuantity);
-    DDX_Text(dx, IDC_CATALOG_PRICE, m_fPrice);
+    m_price.Exchange(dx, IDC_CATALOG_PRICE, CCatalogueFields::kPrices, CCatalogueFields::kPriceRefused);
+    if (dx->m_bSaveAndValidate)
+        m_fPrice = m_price.Value(CCatalogueFields::kPrices);
 }

@@ -36,18 +36,12 @@ void CCatalogueFields::Exchange(CDataExchange* dx, const Controls& controls) {
     DDX_Check(dx, controls.showInReport, m_showInReport);
 }
 
-namespace {
-constexpr FieldRange kPrices{0.0, CCatalogueFields::kLargestPrice};
-}  // namespace
-
 double CCatalogueFields::Price() const {
     return m_price.Value(kPrices);
 }
 
 bool CCatalogueFields::TakePrice(CDialog& dialog, int priceId, double& price) {
-    return m_price.Take(dialog, priceId, kPrices,
-                        m_price.RangeText("Please enter a price between %s and %s.", kPrices),
-                        price) != FALSE;
+    return m_price.Take(dialog, priceId, kPrices, m_price.RangeText(kPriceRefused, kPrices), price) != FALSE;
 }
 
 int CCatalogueFields::ShowScales(CComboBox& combo) const {

@@ -15,6 +15,8 @@ class CCatalogueFields {
   public:
     // The dearest price a field takes: a report's sums of prices stay readable.
     static constexpr double kLargestPrice = 1e9;
+    static constexpr FieldRange kPrices{0.0, kLargestPrice};
+    static constexpr const char* kPriceRefused = "Please enter a price between %s and %s.";
 
     // The controls of a dialog that show the fields.
     struct Controls {

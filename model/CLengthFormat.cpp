@@ -210,8 +210,10 @@ void CLengthFormat::FormatLength(CString& text, double length) const {
         return;
     }
     const bool negative = length < 0.0;
-    text = FormatUnits((negative ? -length : length) / UnitSize(), false);
-    if (negative) {
+    text = FormatUnits(std::fabs(length) / UnitSize(), false);
+    // A length too small to show anything (minus zero among them) shows as nothing does, without
+    // a sign.
+    if (negative && text != FormatUnits(0.0, false)) {
         text = "-" + text;
     }
 }
@@ -223,7 +225,8 @@ void CLengthFormat::FormatLengthValue(CString& text, double length, int negative
     }
     CString magnitude;
     FormatLength(magnitude, -length);
-    text.Format("%.3f", -ParseDouble(magnitude));
+    const double shown = ParseDouble(magnitude);
+    text.Format("%.3f", shown == 0.0 ? 0.0 : -shown);
 }
 
 void CLengthFormat::FormatLengthFraction(CString& text, double value) const {

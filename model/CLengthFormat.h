@@ -13,7 +13,8 @@ class CLengthFormat {
 
     void FormatLength(CString& text, double length) const;
     // As FormatLength; with negativeAsDecimal a negative length shows only its leading
-    // number, as a plain decimal (feet units keep only the feet).
+    // number, as a plain decimal (feet units keep only the feet). A negative length that shows
+    // as 0 has no sign.
     void FormatLengthValue(CString& text, double length, int negativeAsDecimal) const;
     // A value already divided by the unit size, never negative; the fractional-inch unit
     // always shows the whole number ("0 1/2").
@@ -29,7 +30,8 @@ class CLengthFormat {
     // The fraction in [0, 1) rounded to 64ths and reduced; 0 / 64 is no fraction and 1 / 1
     // a rest that rounded up to a whole.
     static void RoundToFraction(double fraction, int& numerator, int& denominator);
-    // Three decimals, rounded by the fourth alone (the program's own rounding of shown values).
+    // Three decimals, rounded half up on all that follows the third, the value scaled once (the
+    // program's own rounding of shown values).
     static double RoundToThousandths(double value);
 
   private:

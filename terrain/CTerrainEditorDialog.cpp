@@ -39,6 +39,9 @@ constexpr LengthRange kKnotElevations{-kLargestFieldLength, kLargestFieldLength}
 // The share of the grid an edit reaches, kept as a fraction: none of it to all of it.
 constexpr FieldRange kElasticFractions{0.0, 1.0};
 
+// The field takes whole percent only: a fraction is refused, not cut.
+constexpr const char* kElasticRefused = DataExchangeMessages::kEnterIntegerBetween;
+
 // Whole percent, as the field shows it.
 CFieldFormat ElasticPercent() {
     return CFieldFormat::WholeNumbers().ShownAs(100.0, 0.0);
@@ -110,7 +113,7 @@ void CTerrainEditorDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_ROTATE_LEFT, m_rotateLeft);
     DDX_Control(dx, IDC_ROTATE_RIGHT, m_rotateRight);
     DDX_Radio(dx, IDC_CHANGE_SELECTED_ONLY, m_nChangeMode);
-    m_elastic.Exchange(dx, IDC_ELASTIC_PERCENT, kElasticFractions, DataExchangeMessages::kEnterNumberBetween);
+    m_elastic.Exchange(dx, IDC_ELASTIC_PERCENT, kElasticFractions, kElasticRefused);
     if (dx->m_bSaveAndValidate)
         m_fElastic = m_elastic.Value(kElasticFractions);
     DDX_Radio(dx, IDC_FALLOFF_LINEAR, m_nFalloff);
@@ -326,26 +329,42 @@ void CTerrainEditorDialog::ApplyKnotHeight(float height) {
     UpdateData(FALSE);
     m_preview.Invalidate(FALSE);
     m_preview.UpdateWindow();
-    static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION))->SetModify(FALSE);
 }
 
 void CTerrainEditorDialog::OnElevationKillFocus() {
-    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_KNOT_ELEVATION));
-    if (IsLeftForCancel(*this) || !edit->GetModify() || !UpdateData(TRUE))
-        return;
+    if (!IsLeftForCancel(*this))
+        TakeElevation();
+}
+
+// A height typed in is applied as a drag would apply it; the shown one changes nothing.
+BOOL CTerrainEditorDialog::TakeElevation() {
+    double height = 0.0;
+    if (!m_elevation.Take(*this, IDC_KNOT_ELEVATION, kKnotElevations,
+                          m_elevation.RangeText(DataExchangeMessages::kEnterNumberBetween, kKnotElevations),
+                          height))
+        return FALSE;
     const double scale = Scale();
-    if (scale > 0.0)
-        ApplyKnotHeight(static_cast<float>(m_elevation.Value(kKnotElevations) / scale));
-    edit->SetModify(FALSE);
+    if (!m_elevation.IsUntouched() && scale > 0.0)
+        ApplyKnotHeight(static_cast<float>(height / scale));
+    return TRUE;
 }
 
 void CTerrainEditorDialog::OnElasticKillFocus() {
-    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_ELASTIC_PERCENT));
-    if (IsLeftForCancel(*this) || !edit->GetModify() || !UpdateData(TRUE))
-        return;
+    if (!IsLeftForCancel(*this))
+        TakeElastic();
+}
+
+BOOL CTerrainEditorDialog::TakeElastic() {
+    double fraction = m_fElastic;
+    if (!m_elastic.Take(*this, IDC_ELASTIC_PERCENT, kElasticFractions,
+                        m_elastic.RangeText(kElasticRefused, kElasticFractions), fraction))
+        return FALSE;
+    if (m_elastic.IsUntouched())
+        return TRUE;
+    m_fElastic = fraction;
     m_elastic.Load(ElasticPercent(), m_fElastic);
     SetDlgItemText(IDC_ELASTIC_PERCENT, m_elastic.m_text);
-    edit->SetModify(FALSE);
+    return TRUE;
 }
 
 void CTerrainEditorDialog::RebuildPreview() {
@@ -378,12 +397,10 @@ void CTerrainEditorDialog::OnResetTerrain() {
 // ---- Closing ----
 
 void CTerrainEditorDialog::OnOK() {
-    if (!UpdateData(TRUE))
-        return;
     // A percentage or an elevation typed and confirmed with Enter, the field never left, is
     // taken as leaving the field takes it.
-    OnElasticKillFocus();
-    OnElevationKillFocus();
+    if (!UpdateData(TRUE) || !TakeElastic() || !TakeElevation())
+        return;
     // The next knot drag on the plan proposes its edit with the settings used here.
     m_pTerrain->m_fElastic = m_fElastic;
     m_pTerrain->m_nFalloffMode = m_nFalloff;

@@ -88,6 +88,9 @@ class CTerrainEditorDialog : public CDialog {
     bool EditsChanged() const;
     void RebuildPreview();
     void ShowKnotElevation();
+    // The field's value as leaving it takes it; FALSE after a refusal.
+    BOOL TakeElevation();
+    BOOL TakeElastic();
 
     std::unique_ptr<r3d::Scene> m_pScene;
     CTerrainPreviewWnd m_preview;

@@ -21,6 +21,7 @@
 #include "platform/r3d/Clump.h"
 #include "resources/StringTable.h"
 #include "track/TrackAngles.h"
+#include "track/TrackFieldRanges.h"
 #include "track/TrackPayloads.h"
 
 IMPLEMENT_SERIAL(CParTrack, CPaint, 2)
@@ -319,6 +320,7 @@ bool CParTrack::LoadTrackPart(CArchive& ar) {
     if (version >= kRailWidthVersion)
         ar >> m_nRailLineWidth;
     ar >> m_fGauge >> m_fTieLength >> m_fTieSpacing >> m_fRoadbedWidth >> m_fRoadbedHeight;
+    m_fTieSpacing = BoundedTieSpacing(m_fTieSpacing);
     int railColor = 0, tieColor = 0;
     ar >> m_bShowTies >> m_bShowAxis >> m_nRailMode >> railColor >> tieColor;
     m_crRail = static_cast<COLORREF>(railColor);
@@ -369,6 +371,13 @@ int CParTrack::ApplyCutStep(CEditStep*) {
 
 int CParTrack::SampleCentreLine(std::vector<CDoublePoint>&, std::vector<double>&, double&) {
     return 0;
+}
+
+// Ties are drawn a spacing apart along the piece: a spacing far below any tie's, which only a
+// file gives, has a piece draw as many ties as it is allowed, each one over the last. It is
+// raised to the shortest length a piece takes; none (0 or less) still draws none.
+double CParTrack::BoundedTieSpacing(double stored) {
+    return stored > 0.0 ? std::max(stored, track_fields::kSmallestLength) : stored;
 }
 
 double CParTrack::KeptLength(double measured) {

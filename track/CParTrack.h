@@ -186,6 +186,8 @@ class CParTrack : public CPaint, public CTrackEndSource {
     // A measured length as a piece keeps it, and a file holds it: never below nothing, and
     // nothing when the measure runs beyond any number.
     static double KeptLength(double measured);
+    // A tie spacing a file gives, at least the shortest length a piece takes (1 mm).
+    static double BoundedTieSpacing(double stored);
     // Whether a sound stored length stays beside the length just measured. The straight and
     // circular pieces keep what is stored; a sampled piece keeps what sampling explains.
     virtual bool KeepsStoredLength(double stored) const;

@@ -1,6 +1,7 @@
 #include "track/CParallelTrackDialog.h"
 
-#include "platform/ctl/CEdit.h"
+#include <algorithm>
+
 #include "platform/ctl/DataExchange.h"
 #include "resources/TrackToolTemplates.h"
 #include "ui/LengthEntry.h"
@@ -20,26 +21,23 @@ CParallelTrackDialog::CParallelTrackDialog(int unitIndex, double value, CWnd* pa
 
 BOOL CParallelTrackDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    CString text;
-    m_format.FormatLength(text, m_fValue);
-    SetDlgItemText(IDC_PARALLEL_OFFSET, text);
+    ShowOffset();
     return TRUE;
 }
 
-// Only a typed distance is read: the prefilled one stays exact, not as rounded for showing.
+void CParallelTrackDialog::ShowOffset() {
+    m_offset.Load(CFieldFormat::Lengths(m_format), m_fValue);
+    SetDlgItemText(IDC_PARALLEL_OFFSET, m_offset.m_text);
+}
+
+// The prefilled distance stays exact while its text is shown, not as rounded for showing.
 BOOL CParallelTrackDialog::ReadOffset() {
-    auto* edit = dynamic_cast<CEdit*>(GetDlgItem(IDC_PARALLEL_OFFSET));
-    if (edit == nullptr || !edit->GetModify())
-        return TRUE;
-    const CString refusal = LengthRangeText(DataExchangeMessages::kEnterNumberBetween, m_format, kOffsets);
-    if (!TakeLengthField(*this, IDC_PARALLEL_OFFSET, m_format, kOffsets, refusal, m_fValue))
+    if (!m_offset.Take(*this, IDC_PARALLEL_OFFSET, kOffsets,
+                       m_offset.RangeText(DataExchangeMessages::kEnterNumberBetween, kOffsets), m_fValue))
         return FALSE;
-    edit->SetModify(FALSE);
-    if (m_fValue < kLeast) {
-        m_fValue = kLeast;
-        CString text;
-        m_format.FormatLength(text, m_fValue);
-        SetDlgItemText(IDC_PARALLEL_OFFSET, text);
+    if (!m_offset.IsUntouched()) {
+        m_fValue = std::max(m_fValue, kLeast);
+        ShowOffset();
     }
     return TRUE;
 }

@@ -2,9 +2,10 @@
 
 #include "model/CLengthFormat.h"
 #include "platform/ctl/CDialog.h"
+#include "ui/CTypedField.h"
 
 // "Parallel track": the centre distance of the new track, in the layout's length unit; a
-// distance below an inch becomes an inch, and a text that is no distance is refused.
+// distance below an inch becomes an inch, and a text that is no distance in the range is refused.
 class CParallelTrackDialog : public CDialog {
     DECLARE_DYNAMIC(CParallelTrackDialog)
     DECLARE_MESSAGE_MAP()
@@ -23,6 +24,8 @@ class CParallelTrackDialog : public CDialog {
   private:
     void OnKillFocusOffset();
     BOOL ReadOffset();
+    void ShowOffset();
 
     CLengthFormat m_format;
+    CTypedField m_offset;
 };

@@ -21,7 +21,6 @@
 #include "track/CParTrack.h"
 #include "track/CTrackMoreDialog.h"
 #include "track/TextureBrowsing.h"
-#include "track/TrackAngles.h"
 #include "track/TrackFieldRanges.h"
 #include "ui/PickButtonColor.h"
 
@@ -37,7 +36,6 @@ constexpr int kShapeEdits[] = {IDC_TRACK_RADIUS_1, IDC_TRACK_RADIUS_2, IDC_TRACK
                                IDC_TRACK_ARC_DEGREES};
 constexpr int kHeldMarks[] = {IDC_TRACK_HOLD_LENGTH, IDC_TRACK_HOLD_ANGLE, IDC_TRACK_HOLD_RADIUS};
 constexpr UINT kRailModePictures[] = {IDB_RAIL_MODE_1, IDB_RAIL_MODE_2, IDB_RAIL_MODE_3};
-constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
 
 }  // namespace
 
@@ -133,15 +131,6 @@ int CTrackPropertyDialog::IsButtonChecked(int id) {
     return button != nullptr && button->GetCheck() ? 1 : 0;
 }
 
-double CTrackPropertyDialog::ReadNumberField(int id) {
-    CString text;
-    if (CWnd* control = GetDlgItem(id))
-        control->GetWindowText(text);
-    double number = std::nan("");
-    ReadNumberText(text, number);
-    return number;
-}
-
 // Answers 1 when the field shows a new length in the range, now in value and shown as the unit
 // shows it; 0 when it still shows value. -1 when it shows no length and -2 for a length outside
 // the range: value and text are then left, for OK to refuse.
@@ -221,12 +210,6 @@ CString CTrackPropertyDialog::FormatLength(double length) const {
     CString text;
     if (std::isfinite(length))
         Lengths().FormatLength(text, length);
-    return text;
-}
-
-CString CTrackPropertyDialog::FormatDegrees(double radians) const {
-    CString text;
-    text.Format("%.2f", radians / (2.0 * kPi) * 360.0);
     return text;
 }
 
@@ -324,10 +307,8 @@ void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_TRACK_TIE_LENGTH, m_tieLength);
     DDX_Text(dx, IDC_TRACK_TIE_SPACING, m_tieSpacing);
     DDX_Text(dx, IDC_TRACK_SEPARATION, m_trackSeparation);
-    DDX_Text(dx, IDC_TRACK_START_ANGLE, m_startAngle);
-    DDV_MinMaxDouble(dx, m_startAngle, 0.0, 360.0);
-    DDX_Text(dx, IDC_TRACK_ARC_DEGREES, m_arcDegrees);
-    DDV_MinMaxDouble(dx, m_arcDegrees, 0.0, 360.0);
+    ExchangeDegrees(dx, IDC_TRACK_START_ANGLE);
+    ExchangeDegrees(dx, IDC_TRACK_ARC_DEGREES);
 }
 
 BOOL CTrackPropertyDialog::OnInitDialog() {
@@ -382,18 +363,18 @@ void CTrackPropertyDialog::FillShapeFields() {
     if (IsStraight() || IsSpline()) {
         m_radius1 = "0";
         m_radius2 = "0";
-        m_startAngle = 0.0;
-        m_arcDegrees = 0.0;
+        m_startAngle.Load(OpenedDegrees(), 0.0);
+        m_arcDegrees.Load(OpenedDegrees(), 0.0);
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
         m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
         m_radius2 = OpenedLength(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
-        m_startAngle = ShownDegrees(arc->m_fStartAngle);
-        m_arcDegrees = ShownDegrees(arc->m_fSweep);
+        m_startAngle.Load(OpenedDegrees(), arc->m_fStartAngle);
+        m_arcDegrees.Load(OpenedDegrees(), arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, circle->m_fRadius);
         m_radius2 = "0";
-        m_startAngle = ShownDegrees(circle->m_fStartAngle);
-        m_arcDegrees = ShownDegrees(circle->m_fSweep);
+        m_startAngle.Load(OpenedDegrees(), circle->m_fStartAngle);
+        m_arcDegrees.Load(OpenedDegrees(), circle->m_fSweep);
     }
 }
 

@@ -75,7 +75,6 @@ class CTrackPropertyDialog : public CDialog {
   private:
     // Field operations; a control the template lacks reads as 0 and is skipped.
     int IsButtonChecked(int id);
-    double ReadNumberField(int id);
     int RefreshLengthField(int id, double& value);
     BOOL ValidateLengthField(double& target, int id);
     // The text a length field opens with; the field keeps the length it stands for.
@@ -87,7 +86,22 @@ class CTrackPropertyDialog : public CDialog {
     CLengthFormat Lengths() const { return CLengthFormat(m_unitIndex); }
     CFieldFormat LengthFields() const { return CFieldFormat::Lengths(Lengths()); }
     CString FormatLength(double length) const;
-    CString FormatDegrees(double radians) const;
+    // The angle fields, degrees kept as radians: as they open, and as a change shows them.
+    static CFieldFormat OpenedDegrees();
+    static CFieldFormat ShownDegreeFields();
+    // Start angle: 0 to 360 degrees; ArcDegrees: the sweeps that make a valid piece.
+    FieldRange DegreeRangeOf(int id);
+    static CString DegreeRefusal(const FieldRange& range);
+    // The field's DDX_Text, and for a typed text the check of its range.
+    void ExchangeDegrees(CDataExchange* dx, int id);
+    CTypedField& DegreeField(int id);
+    // The field then stands for the exact angle, shown to two places as a change shows it.
+    void ShowDegrees(int id, double radians);
+    // 1 for an angle typed in the range, now in radians and shown anew; 0 while the field shows
+    // its angle; -1 after the refusal naming the range, the typed text kept.
+    int TakeDegreesField(int id, double& radians);
+    // Quietly, for the preview: the angle typed in the range, else the one the field stands for.
+    void ReadDegreesInto(int id, double& radians);
     void ShowText(int id, const CString& text);
     // The field then stands for the exact length, one outside the range excepted.
     void ShowLength(int id, double length);
@@ -154,18 +168,19 @@ class CTrackPropertyDialog : public CDialog {
     CString m_length;
     CString m_radius1;
     CString m_radius2;
-    double m_arcDegrees = 0.0;
+    CTypedField m_arcDegrees;
     CString m_beginElevation;
     CString m_endElevation;
     CString m_gauge;
     CString m_tieLength;
     CString m_tieSpacing;
     CString m_trackSeparation;
-    double m_startAngle = 0.0;
+    CTypedField m_startAngle;
     int m_elevationEntry = 1;
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;
 
     // The length fields by id, each standing for the length it was last shown with.
     std::map<int, CTypedField> m_lengthFields;
+    static constexpr FieldRange kStartAngles{0.0, kFullTurn};
 };

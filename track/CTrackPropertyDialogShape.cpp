@@ -12,19 +12,12 @@
 #include "track/CArcTrack.h"
 #include "track/CCircTrack.h"
 #include "track/CTrackPropertyDialog.h"
+#include "track/TrackFieldRanges.h"
 
 namespace {
 
-constexpr double kDegree = 3.1415926535 * 0.005555555555555556;
 constexpr double kLargestSweep = 2.0 * 3.1415926535;
-// Half the last shown decimal of a degree field.
-constexpr double kShownDegreeStep = 0.005;
-
-// A degree field that still shows the angle keeps it exactly; anything else typed replaces it.
-void TakeDegrees(double shown, double& radians) {
-    if (std::fabs(shown - radians / kPi * 180.0) >= kShownDegreeStep)
-        radians = shown * kDegree;
-}
+constexpr double kDegreesPerRadian = 180.0 / kPi;
 
 bool IsModified(CWnd* control) {
     auto* edit = dynamic_cast<CEdit*>(control);
@@ -99,7 +92,7 @@ BOOL CTrackPropertyDialog::CommitLength() {
                 circle->m_fLength = length;
                 // The range keeps the sweep within a full turn; this drops the division's rounding.
                 circle->m_fSweep = std::min(length / circle->m_fRadius, kLargestSweep);
-                ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(circle->m_fSweep));
+                ShowDegrees(IDC_TRACK_ARC_DEGREES, circle->m_fSweep);
             }
             circle->RebuildShape();
         }
@@ -125,7 +118,7 @@ BOOL CTrackPropertyDialog::CommitRadius1() {
     if (circle != nullptr) {
         if (!IsButtonChecked(IDC_TRACK_HOLD_ANGLE)) {
             circle->m_fSweep = std::min(circle->m_fLength / radius, kLargestSweep);
-            ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(circle->m_fSweep));
+            ShowDegrees(IDC_TRACK_ARC_DEGREES, circle->m_fSweep);
         } else {
             circle->m_fLength = radius * circle->m_fSweep;
             ShowLength(IDC_TRACK_LENGTH, circle->m_fLength);
@@ -160,22 +153,16 @@ BOOL CTrackPropertyDialog::RefuseShapeText(int id, const CString& shown) {
 }
 
 BOOL CTrackPropertyDialog::CommitArcDegrees() {
-    const double degrees = ReadNumberField(IDC_TRACK_ARC_DEGREES);
     auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
     double* sweep = circle != nullptr ? &circle->m_fSweep : arc != nullptr ? &arc->m_fSweep : nullptr;
-    // A text that is no number waits for OK, which asks for one.
-    if (std::isnan(degrees))
-        return TRUE;
-    if (!(degrees >= 0.0 && degrees <= 360.0)) {
-        ShowIllegalValue();
-        if (sweep != nullptr)
-            ShowText(IDC_TRACK_ARC_DEGREES, FormatDegrees(*sweep));
+    double typed = sweep != nullptr ? *sweep : 0.0;
+    const int read = TakeDegreesField(IDC_TRACK_ARC_DEGREES, typed);
+    if (read < 0)
         return FALSE;
-    }
-    if (sweep == nullptr)
+    if (read == 0 || sweep == nullptr)
         return TRUE;
-    *sweep = degrees * kDegree;
+    *sweep = typed;
     if (circle != nullptr) {
         if (!IsButtonChecked(IDC_TRACK_HOLD_RADIUS)) {
             circle->m_fRadius = circle->m_fLength / circle->m_fSweep;
@@ -192,24 +179,75 @@ BOOL CTrackPropertyDialog::CommitArcDegrees() {
 }
 
 BOOL CTrackPropertyDialog::CommitStartAngle() {
-    const double degrees = ReadNumberField(IDC_TRACK_START_ANGLE);
     auto* arc = IsEllipse() ? dynamic_cast<CArcTrack*>(m_copy) : nullptr;
-    auto* circle = IsCircle() ? dynamic_cast<CCircTrack*>(m_copy) : nullptr;
-    // A text that is no number waits for OK, which asks for one.
-    if (std::isnan(degrees))
-        return TRUE;
-    if (!(degrees >= 0.0 && degrees <= 360.0)) {
-        ShowIllegalValue();
-        if (arc != nullptr || circle != nullptr)
-            ShowText(IDC_TRACK_START_ANGLE,
-                     FormatDegrees(arc != nullptr ? arc->m_fStartAngle : circle->m_fStartAngle));
+    double typed = arc != nullptr ? arc->m_fStartAngle : 0.0;
+    const int read = TakeDegreesField(IDC_TRACK_START_ANGLE, typed);
+    if (read < 0)
         return FALSE;
-    }
-    if (arc != nullptr)
-        arc->m_fStartAngle = degrees * kDegree;
+    if (read == 0 || arc == nullptr)
+        return TRUE;
+    arc->m_fStartAngle = typed;
     m_copy->RebuildShape();
     RepaintPreview();
     return TRUE;
+}
+
+// ---- Angle fields ----
+
+CFieldFormat CTrackPropertyDialog::OpenedDegrees() {
+    return CFieldFormat::Thousandths().ShownAs(kDegreesPerRadian, 0.0);
+}
+
+CFieldFormat CTrackPropertyDialog::ShownDegreeFields() {
+    return CFieldFormat::Hundredths().ShownAs(kDegreesPerRadian, 0.0);
+}
+
+FieldRange CTrackPropertyDialog::DegreeRangeOf(int id) {
+    if (id == IDC_TRACK_START_ANGLE || m_copy == nullptr)
+        return kStartAngles;
+    return track_fields::SweepOf(*m_copy, IsButtonChecked(IDC_TRACK_HOLD_RADIUS) != 0);
+}
+
+// Named as the fields open, whatever a change has shown since.
+CString CTrackPropertyDialog::DegreeRefusal(const FieldRange& range) {
+    return OpenedDegrees().RangeText(DataExchangeMessages::kEnterNumberBetween, range);
+}
+
+void CTrackPropertyDialog::ExchangeDegrees(CDataExchange* dx, int id) {
+    CTypedField& field = DegreeField(id);
+    DDX_Text(dx, id, field.m_text);
+    double typed = 0.0;
+    const FieldRange range = DegreeRangeOf(id);
+    if (!field.IsUntouched())
+        CTypedField::Refuse(dx, field.m_text, OpenedDegrees(), range, DegreeRefusal(range), typed);
+}
+
+CTypedField& CTrackPropertyDialog::DegreeField(int id) {
+    return id == IDC_TRACK_START_ANGLE ? m_startAngle : m_arcDegrees;
+}
+
+void CTrackPropertyDialog::ShowDegrees(int id, double radians) {
+    CTypedField& field = DegreeField(id);
+    field.Load(ShownDegreeFields(), radians);
+    ShowText(id, field.m_text);
+}
+
+int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
+    CTypedField& field = DegreeField(id);
+    const FieldRange range = DegreeRangeOf(id);
+    if (!field.Take(*this, id, range, DegreeRefusal(range), radians))
+        return -1;
+    if (field.IsUntouched())
+        return 0;
+    field.Load(OpenedDegrees(), radians);
+    ShowText(id, field.m_text);
+    return 1;
+}
+
+void CTrackPropertyDialog::ReadDegreesInto(int id, double& radians) {
+    CTypedField& field = DegreeField(id);
+    GetDlgItemText(id, field.m_text);
+    radians = field.Value(DegreeRangeOf(id));
 }
 
 // Enter on a field just typed closes the dialog without leaving the field: its handler runs
@@ -243,12 +281,12 @@ void CTrackPropertyDialog::ReadShapeFieldsIntoCopy() {
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
         RefreshLengthField(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
         RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
-        TakeDegrees(ReadNumberField(IDC_TRACK_START_ANGLE), arc->m_fStartAngle);
-        TakeDegrees(ReadNumberField(IDC_TRACK_ARC_DEGREES), arc->m_fSweep);
+        ReadDegreesInto(IDC_TRACK_START_ANGLE, arc->m_fStartAngle);
+        ReadDegreesInto(IDC_TRACK_ARC_DEGREES, arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         RefreshLengthField(IDC_TRACK_RADIUS_1, circle->m_fRadius);
-        TakeDegrees(ReadNumberField(IDC_TRACK_START_ANGLE), circle->m_fStartAngle);
-        TakeDegrees(ReadNumberField(IDC_TRACK_ARC_DEGREES), circle->m_fSweep);
+        ReadDegreesInto(IDC_TRACK_START_ANGLE, circle->m_fStartAngle);
+        ReadDegreesInto(IDC_TRACK_ARC_DEGREES, circle->m_fSweep);
     }
 }
 
@@ -263,13 +301,13 @@ BOOL CTrackPropertyDialog::ValidateShapeFields() {
         if (!ValidateLengthField(arc->m_fRadiusX, IDC_TRACK_RADIUS_1) ||
             !ValidateLengthField(arc->m_fRadiusY, IDC_TRACK_RADIUS_2))
             return FALSE;
-        TakeDegrees(m_startAngle, arc->m_fStartAngle);
-        TakeDegrees(m_arcDegrees, arc->m_fSweep);
+        arc->m_fStartAngle = m_startAngle.Value(kStartAngles);
+        arc->m_fSweep = m_arcDegrees.Value(DegreeRangeOf(IDC_TRACK_ARC_DEGREES));
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (!ValidateLengthField(circle->m_fRadius, IDC_TRACK_RADIUS_1))
             return FALSE;
-        TakeDegrees(m_startAngle, circle->m_fStartAngle);
-        TakeDegrees(m_arcDegrees, circle->m_fSweep);
+        circle->m_fStartAngle = m_startAngle.Value(kStartAngles);
+        circle->m_fSweep = m_arcDegrees.Value(DegreeRangeOf(IDC_TRACK_ARC_DEGREES));
     } else {
         return TRUE;
     }

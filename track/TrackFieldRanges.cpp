@@ -22,6 +22,9 @@ double JustBelow(double bound) {
     return bound * (1.0 - kInside);
 }
 
+// A thousandth of a degree: the least sweep the angle fields show above 0.
+constexpr double kSmallestSweep = 0.001 * kPi / 180.0;
+
 // The smallest radius of a curve of this gauge.
 double SmallestRadius(const CParTrack& piece) {
     return std::max(kSmallestLength, JustAbove(piece.m_fGauge / 2.0));
@@ -53,6 +56,17 @@ FieldRange GaugeOf(const CParTrack& piece) {
     else if (const CArcTrack* ellipse = dynamic_cast<const CArcTrack*>(&piece))
         radius = std::min(ellipse->m_fRadiusX, ellipse->m_fRadiusY);
     return {0.0, std::min(kLargestFieldLength, JustBelow(2.0 * radius))};
+}
+
+FieldRange SweepOf(const CParTrack& piece, bool radiusHeld) {
+    const CCircTrack* circle = dynamic_cast<const CCircTrack*>(&piece);
+    if (circle == nullptr)
+        return {kSmallestSweep, kFullTurn};
+    if (radiusHeld)
+        return {std::max(kSmallestSweep, kSmallestLength / circle->m_fRadius),
+                std::min(kFullTurn, kLargestFieldLength / circle->m_fRadius)};
+    return {std::max(kSmallestSweep, circle->m_fLength / kLargestFieldLength),
+            std::min(kFullTurn, circle->m_fLength / SmallestRadius(piece))};
 }
 
 }  // namespace track_fields

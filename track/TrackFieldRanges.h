@@ -21,5 +21,8 @@ FieldRange LengthOf(const CParTrack& piece, bool angleHeld);
 FieldRange RadiusOf(const CParTrack& piece, bool angleHeld);
 // The rail spacing: less than a curve's smaller diameter.
 FieldRange GaugeOf(const CParTrack& piece);
+// The sweep, in radians: above 0, at most a full turn; a curve's sweep keeps its length in the
+// lengths while its radius is held, and else its radius in the radii.
+FieldRange SweepOf(const CParTrack& piece, bool radiusHeld);
 
 }  // namespace track_fields

@@ -56,10 +56,8 @@ bool CFieldFormat::Read(const CString& text, double& value) const {
     if (m_kind == Kind::Length)
         return CLengthFormat(m_unitIndex).ReadTypedLength(text, value);
     double shown = 0.0;
-    if (!ReadNumberText(text, shown))
+    if (!(m_kind == Kind::Whole ? ReadWholeNumberText(text, shown) : ReadNumberText(text, shown)))
         return false;
-    if (m_kind == Kind::Whole)
-        shown = std::trunc(shown);
     value = (shown - m_offset) / m_factor;
     return true;
 }

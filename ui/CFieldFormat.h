@@ -17,7 +17,7 @@ class CFieldFormat {
   public:
     static CFieldFormat Lengths(const CLengthFormat& lengths);
     static CFieldFormat Numbers();
-    // A typed fraction is cut off, as the field's later use would cut it.
+    // A typed fraction is no value of it: the field's later use would cut it.
     static CFieldFormat WholeNumbers();
     static CFieldFormat Thousandths();
     // Always two places, as money shows.

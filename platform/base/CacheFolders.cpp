@@ -12,6 +12,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/base/ProgramName.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -67,29 +69,58 @@ void RemoveFoldersNoOneHolds(const fs::path& parent) {
             RemoveIfNoOneHolds(entry.path());
 }
 
-// The lock file made in the folder and locked, still the folder's: the sweep of another process
-// may have taken it between the making and the locking. -1, with the reason, when it is not.
-int HeldLock(const fs::path& folder, std::error_code& error) {
-    const fs::path path = folder / kLockName;
-    const int lock = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+// The lock file made in the held folder and locked, still the folder's: the sweep of another
+// process may have taken it between the making and the locking. -1, with the reason, when it is not.
+int HeldLock(int folder, std::error_code& error) {
+    const int lock = openat(folder, kLockName, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lock < 0) {
         error = LastError();
         return -1;
     }
     struct stat held {
     }, named{};
-    if (TryLock(lock) && fstat(lock, &held) == 0 && stat(path.c_str(), &named) == 0 &&
-        held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+    if (TryLock(lock) && fstat(lock, &held) == 0 &&
+        fstatat(folder, kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 && held.st_dev == named.st_dev &&
+        held.st_ino == named.st_ino)
         return lock;
     close(lock);
     error = std::make_error_code(std::errc::resource_unavailable_try_again);
     return -1;
 }
 
+// A folder of this process's own, held open: its files are opened through the descriptor, so
+// that a link put at its name later leads nowhere else.
 struct LiveFolder {
     fs::path folder;
+    int descriptor = -1;
     int lock = -1;
+
+    // Whether the name still leads to the held folder itself, no link in its place.
+    bool StillNamed() const {
+        struct stat held {
+        }, named{};
+        return fstat(descriptor, &held) == 0 && lstat(folder.c_str(), &named) == 0 &&
+               S_ISDIR(named.st_mode) && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+    }
+    void LetGo() const {
+        close(lock);
+        close(descriptor);
+    }
 };
+
+// The folder just made, held open and locked; no folder, with the reason, when it cannot be.
+LiveFolder HeldFolder(const fs::path& folder, std::error_code& error) {
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) {
+        error = LastError();
+        return {};
+    }
+    const int lock = HeldLock(descriptor, error);
+    if (lock >= 0)
+        return {folder, descriptor, lock};
+    close(descriptor);
+    return {};
+}
 
 // A folder of this process's own in the parent, its lock held; no folder, with the reason, when
 // none can be made.
@@ -100,9 +131,9 @@ LiveFolder MadeLiveFolder(const fs::path& parent, std::error_code& error) {
             error = LastError();
             return {};
         }
-        const int lock = HeldLock(pattern, error);
-        if (lock >= 0)
-            return {pattern, lock};
+        LiveFolder live = HeldFolder(pattern, error);
+        if (live.lock >= 0)
+            return live;
         std::error_code ignored;
         fs::remove_all(pattern, ignored);
     }
@@ -115,7 +146,9 @@ struct ProcessFolders {
     std::map<fs::path, LiveFolder> made;
     ~ProcessFolders() {
         std::error_code error;
-        for (const auto& [parent, live] : made) fs::remove_all(live.folder, error);
+        for (const auto& [parent, live] : made)
+            if (live.StillNamed())
+                fs::remove_all(live.folder, error);
     }
 };
 
@@ -160,7 +193,8 @@ fs::path UserCacheHome() {
         return fs::path(home) / ".cache";
     std::error_code error;
     const fs::path temporary = fs::temp_directory_path(error);
-    return OwnFolderAt((error ? fs::path("/tmp") : temporary) / ("corvane-" + std::to_string(getuid())));
+    return OwnFolderAt((error ? fs::path("/tmp") : temporary) /
+                       (ProgramFolderName() + "-" + std::to_string(getuid())));
 }
 
 fs::path LiveCacheFolder(const fs::path& parent, std::error_code& error) {
@@ -169,10 +203,11 @@ fs::path LiveCacheFolder(const fs::path& parent, std::error_code& error) {
     const auto made = folders.made.find(parent);
     const bool first = made == folders.made.end();
     if (!first) {
-        if (fs::is_directory(made->second.folder, error))
+        if (made->second.StillNamed())
             return made->second.folder;
-        // The user cleared the cache meanwhile, and the lock file went with the folder.
-        close(made->second.lock);
+        // The user cleared the cache meanwhile, and the lock file went with the folder; or
+        // something else stands at its name now.
+        made->second.LetGo();
         folders.made.erase(made);
     }
     fs::create_directories(parent, error);
@@ -185,4 +220,18 @@ fs::path LiveCacheFolder(const fs::path& parent, std::error_code& error) {
         return {};
     error.clear();
     return folders.made.emplace(parent, std::move(live)).first->second.folder;
+}
+
+int OpenInLiveCacheFolder(const fs::path& folder, const char* name, int flags, std::error_code& error) {
+    ProcessFolders& folders = Folders();
+    const std::lock_guard<std::mutex> guard(folders.lock);
+    for (const auto& [parent, live] : folders.made)
+        if (live.folder == folder) {
+            const int file = openat(live.descriptor, name, flags | O_NOFOLLOW | O_CLOEXEC, 0600);
+            if (file < 0)
+                error = LastError();
+            return file;
+        }
+    error = std::make_error_code(std::errc::no_such_file_or_directory);
+    return -1;
 }

@@ -17,5 +17,12 @@ std::filesystem::path UserCacheHome();
 // (and one an older build named by the number of a process no longer running, with no lock):
 // a lock tells across process namespaces and across machines sharing one home, where a process
 // number does not. Empty, with the reason, when the folder cannot be made. The folders go when
-// the process ends normally.
+// the process ends normally. A folder whose name leads elsewhere now (a link put in its place) is
+// given up, and another made.
 std::filesystem::path LiveCacheFolder(const std::filesystem::path& parent, std::error_code& error);
+
+// The file of that name (no path) in a folder LiveCacheFolder gave, opened with the flags through
+// the folder this process holds, wherever its name leads now, and never through a link; -1, with
+// the reason, when it cannot be opened.
+int OpenInLiveCacheFolder(const std::filesystem::path& folder, const char* name, int flags,
+                          std::error_code& error);

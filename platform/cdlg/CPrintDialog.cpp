@@ -13,6 +13,7 @@
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
 #include "platform/ctl/CSpinButtonCtrl.h"
+#include "platform/ctl/DataExchange.h"
 #include "platform/gdi/CDC.h"
 #include "platform/win/CWinApp.h"
 #include "platform/win/MessageBoxes.h"
@@ -63,7 +64,7 @@ std::vector<DialogItem> PrintItems(DWORD flags) {
         {edt2, WC_EDIT, "", kTab | WS_BORDER | pages, CRect(111, 107, 135, 119)},
         {grp2, WC_BUTTON, "Copies", kChild | BS_GROUPBOX, CRect(146, 82, 273, 142)},
         {0, WC_STATIC, "Number of &copies:", kChild | SS_LEFT, CRect(153, 97, 222, 105)},
-        {edt3, WC_EDIT, "", kTab | WS_BORDER | ES_NUMBER, CRect(224, 95, 264, 107)},
+        {edt3, WC_EDIT, "", kTab | WS_BORDER, CRect(224, 95, 264, 107)},
         {kCopiesSpin, UPDOWN_CLASS, "",
          kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_NOTHOUSANDS | UDS_ARROWKEYS,
          CRect(254, 95, 264, 107)},
@@ -238,6 +239,20 @@ bool CPrintDialog::ReadPageRange() {
     return true;
 }
 
+// The copies as every whole-number field takes them: a text that is no whole number from 1 to
+// kMaxCopies is refused naming the range, and stays, selected, for the person to mend.
+bool CPrintDialog::ReadCopies(int& copies) {
+    CDataExchange dx(this, TRUE);
+    try {
+        CString text;
+        DDX_Text(&dx, edt3, text);
+        DDV_WholeNumberText(&dx, text, 1, kMaxCopies, copies);
+    } catch (const CUserException&) {
+        return false;
+    }
+    return true;
+}
+
 void CPrintDialog::OnOK() {
     const CString printer = SelectedPrinter();
     if (m_pd.Flags & PD_PRINTSETUP) {
@@ -255,13 +270,9 @@ void CPrintDialog::OnOK() {
         const bool range = IsDlgButtonChecked(rad3) == BST_CHECKED;
         if (range && !ReadPageRange())
             return;
-        BOOL copiesOk = FALSE;
-        const UINT copies = GetDlgItemInt(edt3, &copiesOk, FALSE);
-        if (!copiesOk || copies < 1 || copies > kMaxCopies) {
-            AfxMessageBox("Enter a number of copies between 1 and 999.", MB_OK | MB_ICONEXCLAMATION);
-            GotoDlgCtrl(GetDlgItem(edt3));
+        int copies = 1;
+        if (!ReadCopies(copies))
             return;
-        }
         m_strOutputFile = file;
         m_pd.nCopies = static_cast<WORD>(copies);
         m_devMode.dmCopies = static_cast<short>(copies);

@@ -77,6 +77,7 @@ class CPrintDialog : public CDialog {
     void ShowPrinterProperties();
     void UpdateFileField();
     bool ReadPageRange();
+    bool ReadCopies(int& copies);
     CString SelectedPrinter() const;
 
     std::unique_ptr<DialogTemplate> m_built;

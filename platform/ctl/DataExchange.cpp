@@ -137,6 +137,24 @@ void DDV_NumberText(CDataExchange* dx, const CString& text, double& value) {
         dx->Refuse(kEnterNumber);
 }
 
+bool ReadWholeNumberText(const CString& text, double& value) {
+    double read = 0.0;
+    if (!ReadNumberText(text, read) || read != std::trunc(read))
+        return false;
+    value = read;
+    return true;
+}
+
+void DDV_WholeNumberText(CDataExchange* dx, const CString& text, int minimum, int maximum, int& value) {
+    if (!dx->m_bSaveAndValidate)
+        return;
+    double read = 0.0;
+    if (!ReadWholeNumberText(text, read) || read < minimum || read > maximum)
+        dx->Refuse(
+            Between(kEnterIntegerBetween, std::to_string(minimum).c_str(), std::to_string(maximum).c_str()));
+    value = static_cast<int>(read);
+}
+
 void DDX_Check(CDataExchange* dx, int id, int& value) {
     CWnd* control = dx->PrepareCtrl(id);
     if (!control)

@@ -44,6 +44,11 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 bool ReadNumberText(const CString& text, double& value);
 // After the text's DDX_Text: its number, or the refusal DDX_Text gives a double.
 void DDV_NumberText(CDataExchange* dx, const CString& text, double& value);
+// A number as ReadNumberText reads it that has no fraction ("12", "1e3"; not "12.5").
+bool ReadWholeNumberText(const CString& text, double& value);
+// After the text's DDX_Text: its whole number from minimum to maximum, or the refusal naming
+// them (kEnterIntegerBetween), whatever else the text is.
+void DDV_WholeNumberText(CDataExchange* dx, const CString& text, int minimum, int maximum, int& value);
 
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minimum, int maximum);
 void DDV_MinMaxUInt(CDataExchange* dx, UINT value, UINT minimum, UINT maximum);

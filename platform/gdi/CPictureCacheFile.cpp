@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <map>
 
+#include "platform/base/CacheFolders.h"
+
 namespace {
 
 // Every byte from where it is asked, a short write continued; false, with the reason, when the
@@ -45,12 +47,9 @@ std::shared_ptr<CPictureCacheFile> CPictureCacheFile::In(const std::filesystem::
     std::weak_ptr<CPictureCacheFile>& kept = opened.files[folder];
     if (std::shared_ptr<CPictureCacheFile> file = kept.lock())
         return file;
-    const std::filesystem::path path = folder / "pictures";
-    const int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (descriptor < 0) {
-        error = std::error_code(errno, std::generic_category());
+    const int descriptor = OpenInLiveCacheFolder(folder, "pictures", O_RDWR | O_CREAT | O_TRUNC, error);
+    if (descriptor < 0)
         return nullptr;
-    }
     std::shared_ptr<CPictureCacheFile> file(new CPictureCacheFile(descriptor));
     kept = file;
     return file;

@@ -14,8 +14,9 @@
 // holds no picture any more.
 class CPictureCacheFile {
   public:
-    // The file in the folder, made once while this process keeps pictures there; null, with the
-    // reason, when it cannot be made.
+    // The file in the folder (one LiveCacheFolder gave), made once while this process keeps
+    // pictures there, through the folder the process holds; null, with the reason, when it
+    // cannot be made.
     static std::shared_ptr<CPictureCacheFile> In(const std::filesystem::path& folder, std::error_code& error);
 
     ~CPictureCacheFile();

@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "platform/base/CacheFolders.h"
+#include "platform/base/ProgramName.h"
 #include "platform/gdi/CPictureCacheFile.h"
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/PixelSurface.h"
@@ -20,7 +21,7 @@ std::atomic<std::uint64_t> pixelsReadBack{0};
 
 // The folder the pictures of every process go to, in the cache as the environment names it now.
 std::filesystem::path PicturesFolder() {
-    return CSpilledPicture::CacheHome() / "corvane" / "pictures";
+    return CSpilledPicture::CacheHome() / ProgramFolderName() / "pictures";
 }
 
 // The refusals met, each folder's first kept until it is told.

@@ -184,7 +184,8 @@ void CMenuBarTracker::TakeKey(UINT key, UINT message, LPARAM flags) {
         default:
             break;
     }
-    if (IsLetterOrDigit(key))
+    // With Ctrl held a letter is a shortcut's, no title's access letter.
+    if (IsLetterOrDigit(key) && GetKeyState(VK_CONTROL) >= 0)
         if (const int item = m_top->MenuBarItemForKey(key); item >= 0)
             Drop(item);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/base/FileSystemText.h"
+#include "platform/base/ProgramName.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CCommandLineInfo.h"
 #include "platform/win/CDocTemplate.h"
@@ -48,8 +49,10 @@ CWinApp::CWinApp(LPCTSTR appName)
     : m_pszAppName(appName ? appName : ""),
       m_pRecentFileList(std::make_unique<CRecentFileList>(CProfile::Program(), m_nMaxRecentFiles)) {
     g_app = this;
-    if (!m_pszAppName.IsEmpty())
+    if (!m_pszAppName.IsEmpty()) {
         AfxSetAppName(m_pszAppName);
+        SetProgramName(static_cast<const char*>(m_pszAppName));
+    }
     WindowManager::Instance().SetIdleHandler([this] { OnIdle(0); });
 }
 

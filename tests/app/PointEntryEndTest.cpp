@@ -286,3 +286,47 @@ TEST_F(PointEntryEnd, APressInAnotherPlanOfTheLayoutAddsItsPointAndLeavesNoEndWa
     EXPECT_FALSE(first->IsEntryEndPending());
     EXPECT_FALSE(second->IsEntryEndPending());
 }
+
+// A close request during any point entry, from the desktop, by Alt+F4 or by Ctrl+F4, ends the entry, and
+// once the entry's own dialog (a terrain's properties) is answered, goes on to the save question.
+TEST_F(PointEntryEnd, ACloseRequestGoesOnToTheSaveQuestionAfterEveryPointEntry) {
+    const auto chord = [&](UINT modifier) {
+        host.KeyDown(modifier);
+        host.PressKey(VK_F4);
+        host.KeyUp(modifier);
+    };
+    const std::vector<std::function<void()>> closes = {[&] { Main().PostMessage(WM_CLOSE); },
+                                                       [&] { chord(VK_MENU); }, [&] { chord(VK_CONTROL); }};
+    CToolBarEx& tools = Main().GetToolsToolBar();
+    int entries = 0;
+    for (int slot = 0; slot < tools.GetCount(); ++slot)
+        for (const auto& close : closes) {
+            const UINT command = tools.GetItemID(slot);
+            SCOPED_TRACE(command);
+            if (command == 0)
+                break;
+            // A button that asks at once is no point entry's.
+            host.WhenModal("", [](CWnd& dialog) { dialog.EndModalLoop(IDCANCEL); });
+            Command(command);
+            ClickThenMove({{200, 200}}, CPoint(300, 300));
+            host.ForgetModalActions();
+            if (Layout().m_tool.m_nMultiPoint == 0) {
+                host.PressKey(VK_ESCAPE);
+                break;
+            }
+            ++entries;
+            ClickThenMove({{400, 200}, {400, 350}}, CPoint(250, 400));
+            const size_t questions = host.MessageBoxes().size();
+            host.WhenModal("properties",
+                           [&](CWnd& dialog) { host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(3, 3)); });
+            host.AnswerMessageBox(IDCANCEL);
+            close();
+            host.RunUntilIdle();
+            host.ForgetModalActions();
+            EXPECT_EQ(Layout().m_tool.m_nMultiPoint, 0);
+            ASSERT_EQ(host.MessageBoxes().size(), questions + 1);
+            EXPECT_EQ(host.MessageBoxes().back().text, "Save changes to Untitled1?");
+        }
+    // Polygon, spline, spline track, benchwork and terrain, each closed all three ways.
+    EXPECT_EQ(entries, 15);
+}

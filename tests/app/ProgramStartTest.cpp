@@ -9,6 +9,7 @@
 #include "model/CCVNDoc.h"
 #include "platform/base/CProfile.h"
 #include "platform/base/ModuleFolder.h"
+#include "platform/base/ProgramName.h"
 #include "platform/host/HeadlessHost.h"
 #include "platform/win/CCmdUI.h"
 #include "platform/win/CDocTemplate.h"
@@ -87,6 +88,8 @@ TEST_F(ProgramStart, StartsMaximisedWithANewLayoutInAPlanWindowWithRulers) {
     EXPECT_EQ(app.m_nFileVersion, 17);
     // The default settings a first start writes go into the program folder.
     EXPECT_TRUE(std::filesystem::exists(ProgramFolder() / "DefPref.Dat"));
+    // The program's name, given to the platform, names the folders the platform keeps for it.
+    EXPECT_EQ(ProgramFolderName(), "corvane");
 
     // The splash stays four seconds, whatever happens meanwhile.
     ASSERT_NE(CSplashWindow::Current(), nullptr);

@@ -2,7 +2,6 @@
 #include <functional>
 
 #include "model/CTool.h"
-#include "platform/ctl/DataExchange.h"
 #include "resources/DocumentSetupTemplate.h"
 #include "resources/GroupPropertiesTemplate.h"
 #include "resources/Objects3DTemplates.h"
@@ -165,10 +164,11 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
         host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(3, 3));
         EXPECT_EQ(host.MessageBoxes().size(), 2U);
         EXPECT_TRUE(dialog.InModalLoop());
-        // The arc's degrees are checked at OK: one box, and the field has the focus back.
+        // The arc's degrees are checked at OK: one box naming the range, and the field has the
+        // focus back.
         Retype(dialog, IDC_TRACK_ARC_DEGREES, "abc");
         EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
-        EXPECT_EQ(LastBoxText(), DataExchangeMessages::kEnterNumber);
+        EXPECT_EQ(LastBoxText(), "Please enter a number between 0.573 and 360.");
         EXPECT_TRUE(dialog.InModalLoop());
         ExpectFocusedAndSelected(dialog, IDC_TRACK_ARC_DEGREES);
         host.Type("45");

@@ -1,5 +1,7 @@
 #include "platform/base/CacheFolders.h"
+#include "platform/base/ProgramName.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -144,7 +146,7 @@ TEST(CacheFolders, WithoutAHomeTheCacheIsAFolderOfTheUsersOwn) {
     const EnvironmentSetting tmpdir("TMPDIR", temporary.Path().c_str());
     const EnvironmentSetting cache("XDG_CACHE_HOME", nullptr);
     const EnvironmentSetting home("HOME", nullptr);
-    const fs::path known = temporary / ("corvane-" + std::to_string(getuid()));
+    const fs::path known = temporary / (ProgramFolderName() + "-" + std::to_string(getuid()));
     const struct {
         const char* what;
         void (*prepare)(const fs::path& known);
@@ -172,4 +174,42 @@ TEST(CacheFolders, WithoutAHomeTheCacheIsAFolderOfTheUsersOwn) {
         EXPECT_EQ(ModeOf(folder), 0700u);
         EXPECT_EQ(OwnerOf(folder), getuid());
     }
+}
+
+// The folder replaced by a link after it was taken: a file opened with truncation goes into the
+// held folder, wherever it went, and the file of that name at the link's target keeps its bytes;
+// a link at a file's name is not followed either, and the next ask makes a folder anew.
+TEST(CacheFolders, NoLinkPutInTheFoldersPlaceIsFollowed) {
+    TestFolder parent, elsewhere;
+    std::error_code error;
+    const fs::path own = LiveCacheFolder(parent.Path(), error);
+    ASSERT_FALSE(own.empty()) << error.message();
+    std::ofstream(elsewhere / "pictures") << "kept";
+    const fs::path moved = parent / "moved";
+    fs::rename(own, moved);
+    fs::create_directory_symlink(elsewhere.Path(), own);
+
+    const int file = OpenInLiveCacheFolder(own, "pictures", O_RDWR | O_CREAT | O_TRUNC, error);
+    ASSERT_GE(file, 0) << error.message();
+    close(file);
+    EXPECT_EQ(fs::file_size(elsewhere / "pictures"), 4u);
+    EXPECT_EQ(fs::file_size(moved / "pictures"), 0u);
+    fs::create_symlink(elsewhere / "pictures", moved / "linked");
+    EXPECT_LT(OpenInLiveCacheFolder(own, "linked", O_RDWR | O_TRUNC, error), 0);
+    EXPECT_EQ(fs::file_size(elsewhere / "pictures"), 4u);
+
+    const fs::path next = LiveCacheFolder(parent.Path(), error);
+    EXPECT_NE(next, own);
+    EXPECT_FALSE(fs::is_symlink(next));
+}
+
+// The folder is named by the name the application gave itself, as a folder carries it.
+TEST(CacheFolders, TheUsersOwnFolderIsNamedByTheProgramsName) {
+    TestFolder temporary;
+    const EnvironmentSetting tmpdir("TMPDIR", temporary.Path().c_str());
+    const EnvironmentSetting cache("XDG_CACHE_HOME", nullptr);
+    const EnvironmentSetting home("HOME", nullptr);
+    SetProgramName("Yard Planner");
+    EXPECT_EQ(UserCacheHome(), temporary / ("yard planner-" + std::to_string(getuid())));
+    SetProgramName("");
 }

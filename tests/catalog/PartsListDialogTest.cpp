@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "catalog/CCatalogItem.h"
 #include "catalog/CCataloguePrintout.h"
+#include "catalog/CEditPartsListDialog.h"
 #include "catalog/CPartsListDialog.h"
 #include "catalog/CatalogDialogs.h"
 #include "platform/cdlg/CommonDialogDefs.h"
@@ -300,4 +302,29 @@ TEST_F(PartsListDialogTest, TheListsKeysAndFocusTurnTheItemButtonsOnAndOff) {
         EXPECT_FALSE(Item(dialog, IDC_PARTS_DELETE)->IsWindowEnabled());
         Click(dialog, IDCANCEL);
     });
+}
+
+// A price with more places than shown stays exact left or typed back; one out of range is
+// refused naming the range, the dialog open.
+TEST_F(PartsListDialogTest, EditPartsListKeepsThePriceAsShownAndRefusesOneOutOfRange) {
+    for (const char* typed : {"", "=", "-1"}) {
+        CCatalogItem item;
+        item[CCatalogItem::kPrice] = "12.345678";
+        CEditPartsListDialog editor;
+        editor.LoadFrom(item);
+        host.WhenModal("Edit Parts List", [&](CWnd& dialog) {
+            if (CString(typed) == "=")
+                Retype(dialog, IDC_CATALOG_PRICE, TextOf(dialog, IDC_CATALOG_PRICE));
+            if (CString(typed) == "-1") {
+                Retype(dialog, IDC_CATALOG_PRICE, typed);
+                host.AnswerMessageBox(IDOK);
+                Click(dialog, IDOK);
+                EXPECT_EQ(host.MessageBoxes().back().text,
+                          "Please enter a price between 0.00 and 1000000000.00.");
+            }
+            Click(dialog, CString(typed) == "-1" ? IDCANCEL : IDOK);
+        });
+        editor.DoModal();
+        EXPECT_EQ(editor.m_fPrice, 12.345678) << typed;
+    }
 }

@@ -12,6 +12,7 @@
 #include "platform/cdlg/PrinterMargins.h"
 #include "platform/cdlg/PrinterQueue.h"
 #include "platform/ctl/CComboBox.h"
+#include "platform/ctl/CEdit.h"
 #include "platform/win/CPrintInfo.h"
 #include "platform/win/CWinApp.h"
 #include "tests/cdlg/CommonDialogFixture.h"
@@ -211,6 +212,31 @@ TEST_F(PrintingTest, APrinterQueueGetsTheWholePdfThroughLp) {
     CPrintDialog next(FALSE);
     EXPECT_EQ(next.GetDeviceName(), "Office");
     EXPECT_EQ(next.GetCopies(), 2);
+}
+
+TEST_F(PrintingTest, TheCopiesAreAWholeNumberFromOneTo999OrRefusedAndKeptToMend) {
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        ChoosePrinter(dialog, "Office");
+        auto* copies = static_cast<CEdit*>(Item(dialog, edt3));
+        for (const char* typed : {"abc", "5x", "1e30", "12.5", "0", "1000", " "}) {
+            const std::size_t shown = host.MessageBoxes().size();
+            Retype(dialog, edt3, typed);
+            host.AnswerMessageBox(IDOK);
+            host.PressKey(VK_RETURN);
+            ASSERT_EQ(host.MessageBoxes().size(), shown + 1) << typed;
+            EXPECT_EQ(host.MessageBoxes().back().text, "Please enter an integer between 1 and 999.");
+            EXPECT_TRUE(dialog.InModalLoop());
+            EXPECT_EQ(CWnd::GetFocus(), copies);
+            EXPECT_EQ(TextOf(dialog, edt3), typed);
+            int start = -1, end = -1;
+            copies->GetSel(start, end);
+            EXPECT_EQ(end - start, CString(typed).GetLength()) << typed;
+        }
+        host.Type("3");
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    EXPECT_EQ(ReadAll(folder / "lp-arguments").rfind("-d Office -n 3 -- ", 0), 0u);
 }
 
 TEST_F(PrintingTest, PrintSetupChoosesPaperAndOrientationForTheSession) {

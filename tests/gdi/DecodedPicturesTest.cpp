@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/ProgramName.h"
 #include "platform/gdi/CDecodedPictures.h"
 #include "platform/gdi/CSpilledPicture.h"
 #include "platform/gdi/DibFormat.h"
@@ -299,7 +300,7 @@ TEST(DecodedPictures, APicturePastTheBudgetShowsWhateverTheCacheFolderDoes) {
         EXPECT_LE(CDecodedPictures::HeldBytes(), CDecodedPictures::HeldBound());
         const std::optional<CSpilledPicture::Refusal> refusal = CSpilledPicture::TakeRefusal();
         ASSERT_TRUE(refusal.has_value());
-        EXPECT_EQ(refusal->folder, CSpilledPicture::CacheHome() / "corvane" / "pictures");
+        EXPECT_EQ(refusal->folder, CSpilledPicture::CacheHome() / ProgramFolderName() / "pictures");
         EXPECT_EQ(refusal->reason, c.reason);
         EXPECT_FALSE(CSpilledPicture::TakeRefusal().has_value());
         plainUser.reset();

@@ -359,6 +359,21 @@ TEST_F(MenuTest, AltAloneHighlightsTheFirstTitleAndTheKeysWalkTheBar) {
     EXPECT_EQ(frame.commands, (std::vector<UINT>{ID_NEW}));
 }
 
+// With Ctrl held a letter is no access letter: after Alt+F and Escape the title stays
+// highlighted, and Ctrl+V drops no View menu.
+TEST_F(MenuTest, ALetterWithCtrlHeldDropsNoMenuFromAHighlightedTitle) {
+    frame.SetFocus();
+    WhenPopup([&](CMenuPopupWnd&) { host.PressKey(VK_ESCAPE); });
+    AltChord('F');
+    ASSERT_EQ(Title(), 0);
+    host.KeyDown(VK_CONTROL);
+    host.PressKey('V');
+    host.KeyUp(VK_CONTROL);
+    EXPECT_EQ(Title(), 0);
+    host.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(frame.commands.empty());
+}
+
 // Alt+F4 closes the window as it does with no menu open, wherever the keys are: the menu, a
 // submenu, the system menu, a context menu or a highlighted title.
 TEST_F(MenuTest, AltF4ClosesTheWindowFromEveryOpenMenu) {

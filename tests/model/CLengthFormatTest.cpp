@@ -1,4 +1,5 @@
 #include "model/CLengthFormat.h"
+#include "model/Units.h"
 
 #include <gtest/gtest.h>
 
@@ -244,4 +245,18 @@ TEST(CLengthFormat, EveryPrintedTextReadsBackToItself) {
         EXPECT_EQ(changed, 0) << "unit " << unit;
     }
     EXPECT_EQ(Format(5, 3163311003.998 * 254.0), "2147483647 ");
+}
+
+// In every unit, a negative length too small to show shows as 0 does, with no sign; one that
+// shows keeps its sign.
+TEST(CLengthFormat, ATinyNegativeLengthShowsAsZeroInEveryUnit) {
+    for (int unit = 0; unit < kUnitCount; ++unit) {
+        SCOPED_TRACE(unit);
+        for (const double tiny : {-1e-300, -1e-6, -0.0}) {
+            EXPECT_EQ(Format(unit, tiny), Format(unit, 0.0));
+            EXPECT_EQ(FormatValue(unit, tiny, 1).Find('-'), -1);
+        }
+        EXPECT_EQ(Format(unit, -SizeOfUnit(unit))[0], '-');
+        EXPECT_EQ(FormatValue(unit, -SizeOfUnit(unit), 1)[0], '-');
+    }
 }

@@ -53,16 +53,18 @@ class DocumentSetupDialogTest : public DialogDriving {
 TEST_F(DocumentSetupDialogTest, ATenMetreLayoutIsRefusedAtScaleOneAndAcceptedAtFive) {
     CDocumentSetupDialog dialog;
     dialog.LoadFromDocument(&document);
-    const std::vector<Refusal> refusals = TryScales(dialog, {"1", "0", "-3", "5x", "5"});
+    const std::vector<Refusal> refusals = TryScales(dialog, {"1", "0", "-3", "5x", "12.5", "5"});
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    ASSERT_EQ(refusals.size(), 4U);
+    ASSERT_EQ(refusals.size(), 5U);
     EXPECT_EQ(refusals[0].text, "Document size too large for current scale.");
-    ASSERT_EQ(host.MessageBoxes().size(), 4U);
+    ASSERT_EQ(host.MessageBoxes().size(), 5U);
     EXPECT_EQ(host.MessageBoxes()[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
     // Below 1 the scale would divide by zero or turn the plan over; a text that is no number is none.
     EXPECT_EQ(refusals[1].text, "The view scale must be between 1 and 1000000000.");
     EXPECT_EQ(refusals[2].text, refusals[1].text);
     EXPECT_EQ(refusals[3].text, refusals[1].text);
+    // A whole-number field takes no fraction: it would be cut.
+    EXPECT_EQ(refusals[4].text, refusals[1].text);
     for (const Refusal& refusal : refusals) EXPECT_EQ(refusal.focusId, IDC_SETUP_VIEW_SCALE);
 
     dialog.SaveToDocument(&document);

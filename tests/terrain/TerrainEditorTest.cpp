@@ -107,11 +107,11 @@ TEST_F(TerrainEditorTest, ScreenDirectionsTurnWithTheViewAndTheElasticPercentIsC
         EXPECT_EQ(editor.m_elastic.m_text, "25");
         auto* elastic = editor.GetDlgItem(IDC_ELASTIC_PERCENT);
         // A share beyond all or none of the grid is refused naming the range, and kept out.
-        for (const char* typed : {"150", "-5", "1e30"}) {
+        for (const char* typed : {"150", "-5", "1e30", "12.5"}) {
             Retype(elastic, typed);
             host.AnswerMessageBox(IDOK);
             Click(editor, IDC_KNOT_ELEVATION);
-            EXPECT_EQ(host.MessageBoxes().back().text, "Please enter a number between 0 and 100.") << typed;
+            EXPECT_EQ(host.MessageBoxes().back().text, "Please enter an integer between 0 and 100.") << typed;
             EXPECT_EQ(CWnd::GetFocus(), elastic) << typed;
             EXPECT_EQ(editor.GetElasticFraction(), 0.25) << typed;
         }

@@ -101,8 +101,11 @@ TEST_F(TrackPropertyDialogTest, ACurveHoldsItsRadiusRefusesALengthBeyondAFullTur
         EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_RADIUS));
         ExpectMessage();
         Enter(dialog, IDC_TRACK_ARC_DEGREES, "400");
+        EXPECT_EQ(MessagesSince(shown).back(), "Please enter a number between 0.115 and 360.");
+        // The refused text stays to be mended; the shown sweep typed back changes nothing.
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "400");
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "180.00");
         EXPECT_EQ(MessagesSince(shown).size(), 3u);
-        EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "180.00");
         ExpectMessage();
         Enter(dialog, IDC_TRACK_RADIUS_1, "0");
         EXPECT_EQ(MessagesSince(shown).size(), 4u);
@@ -165,16 +168,19 @@ TEST_F(TrackPropertyDialogTest, AnElevationOutsideTheRangeIsRefusedAndTheBoundIt
     for (int unit : {0, kDefaultUnitIndex, 8}) {
         plan.host.m_nUnitIndex = unit;
         CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
-        for (const char* typed : {"1e30", "-1", "-1e30", "-0.0004", "words"})
+        for (const char* typed : {"1e30", "-1", "-1e30", "words"})
             ExpectRefusedOnOk(*piece, IDC_TRACK_BEGIN_ELEVATION, typed,
                               "Please enter a number between 0 and " + Length(640000.0) +
                                   (CString(typed) == "words" ? "\n\n" + Lengths().DescribeTypedForms() : ""));
-        host.WhenModal("Track properties", [&](CWnd& dialog) {
-            Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, Length(640000.0));
-            Click(dialog, IDOK);
-        });
-        ASSERT_EQ(piece->EditProperties(&pose), 1) << unit;
-        EXPECT_EQ(piece->m_fBeginElevation, 640000.0) << unit;
+        // Below 0 by less than it shows, it shows as 0: the bound.
+        for (const CString typed : {Length(640000.0), CString("-0.0004")}) {
+            host.WhenModal("Track properties", [&](CWnd& dialog) {
+                Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, typed);
+                Click(dialog, IDOK);
+            });
+            ASSERT_EQ(piece->EditProperties(&pose), 1) << unit;
+            EXPECT_EQ(piece->m_fBeginElevation, typed == "-0.0004" ? 0.0 : 640000.0) << unit;
+        }
     }
 }
 
@@ -218,15 +224,15 @@ TEST_F(TrackPropertyDialogTest, OkRefusesAShapeThatMakesThePieceInvalid) {
     ExpectRefusedOnOk(*piece, IDC_TRACK_LENGTH, "0",
                       "Please enter a number between " + Length(10.0) + " and " + Length(640000.0) + ".");
 
-    // A sweep of 0 is taken while typing, refused on OK.
+    // A sweep of 0 makes no curve: as it is typed, the range names the sweeps that keep the held
+    // radius's curve 1 mm long at least.
     CCircTrack* curve = plan.Curve(0.0, 0.0, 5000.0, 0.0, 0.5);
     host.WhenModal("Track properties", [&](CWnd& dialog) {
         const std::size_t shown = host.MessageBoxes().size();
-        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
-        EXPECT_TRUE(MessagesSince(shown).empty());
         ExpectMessage();
-        Click(dialog, IDOK);
-        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Please enter a number between 0.115 and 360."});
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_ARC_DEGREES));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(curve->EditProperties(&pose), 0);
@@ -350,23 +356,20 @@ TEST_F(TrackPropertyDialogTest, APieceOfNoExtentShowsTheEndLettersAtScreenSizeIn
     EXPECT_EQ(piece->EditProperties(&pose), 0);
 }
 
-TEST_F(TrackPropertyDialogTest, ARadiusWithoutFiniteValueReachesThePreviewAndOkRefusesIt) {
+TEST_F(TrackPropertyDialogTest, ASweepThatLeavesNoFiniteRadiusNeverReachesThePreview) {
     CCircTrack* curve = plan.Curve(0.0, 0.0, 3000.0, 0.25, 1.0);
     const std::vector<BYTE> before = Record(*curve);
     host.WhenModal("Track properties", [&](CWnd& dialog) {
         auto& properties = dynamic_cast<CTrackPropertyDialog&>(dialog);
-        // With the length held, a sweep of 0 derives the radius from the length.
+        // With the length held, the sweep derives the radius from the length: one of 0 is
+        // refused, naming the sweeps that keep the radius at most 64 m.
         Click(dialog, IDC_TRACK_HOLD_LENGTH);
-        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
-        EXPECT_TRUE(std::isinf(dynamic_cast<CCircTrack*>(properties.GetEditedCopy())->m_fRadius));
-        // A radius without a value shows as an empty field.
-        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), "");
         const std::size_t shown = host.MessageBoxes().size();
         ExpectMessage();
-        Click(dialog, IDOK);
-        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Illegal value"});
-        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
-
+        Enter(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Please enter a number between 0.269 and 360."});
+        EXPECT_DOUBLE_EQ(dynamic_cast<CCircTrack*>(properties.GetEditedCopy())->m_fRadius, 3000.0);
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), Length(3000.0));
         Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(curve->EditProperties(&pose), 0);

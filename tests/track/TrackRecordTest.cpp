@@ -416,3 +416,22 @@ TEST(TrackRecord, ASampledLengthItsShapeCannotGiveIsMeasuredAgainAndNamed) {
     }
     EXPECT_TRUE(plan.host.m_mended.empty());
 }
+
+// A tie spacing far below any tie's, which only a file gives, reads as the shortest length a
+// piece takes; a track's own spacing, or none, reads as stored.
+TEST(TrackRecord, ATieSpacingReadIsAtLeastTheShortestLength) {
+    TrackPlan plan;
+    for (const auto& [stored, read] :
+         {std::pair{2e-311, 10.0}, {0.5, 10.0}, {110.0, 110.0}, {0.0, 0.0}, {-5.0, -5.0}}) {
+        SCOPED_TRACE(stored);
+        CTrack piece, again;
+        piece.SetTool(&plan.tool);
+        again.SetTool(&plan.tool);
+        Load(piece, Straight(17));
+        piece.m_fTieSpacing = stored;
+        Load(again, Store(piece));
+        EXPECT_EQ(again.m_fTieSpacing, read);
+        piece.SetTool(nullptr);
+        again.SetTool(nullptr);
+    }
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ProgramName.h"
 #include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/CDecodedPictures.h"
@@ -152,6 +153,6 @@ TEST_F(LoadDibFileTest, ACacheFolderThatRefusesPicturesIsToldOnce) {
     }
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     const std::string text = host.MessageBoxes().front().text.c_str();
-    EXPECT_NE(text.find((plainFile / "corvane" / "pictures").string()), std::string::npos) << text;
+    EXPECT_NE(text.find((plainFile / ProgramFolderName() / "pictures").string()), std::string::npos) << text;
     EXPECT_NE(text.find("Not a directory"), std::string::npos) << text;
 }
