@@ -1,7 +1,6 @@
 #include "drawing/CGroupPropertyDialog.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "model/CTool.h"
@@ -17,8 +16,6 @@
 
 namespace {
 
-// A change of the group elevation below this is no move.
-constexpr double kElevationTolerance = 0.5;
 // The elevations the group takes; a typed depth below 0 is taken as 0.
 constexpr LengthRange kElevationRange{0.0, kLargestFieldLength};
 
@@ -114,7 +111,7 @@ std::unique_ptr<CGroup> CGroupPropertyDialog::TakeResult(int& applyMode) {
 
 void CGroupPropertyDialog::ApplyElevation(CGroup* group) {
     const double difference = m_newGroupElevation - m_groupElevation;
-    if (group != nullptr && std::fabs(difference) > kElevationTolerance) {
+    if (group != nullptr && difference != 0.0) {
         std::vector<CPaint*> members;
         CollectElevated(group->m_members, members);
         for (CPaint* member : members) {
@@ -199,10 +196,8 @@ void CGroupPropertyDialog::ShowElevation() {
         edit->SetReadOnly(TRUE);
         return;
     }
-    CString text;
-    Lengths().FormatLength(text, m_newGroupElevation);
-    edit->SetWindowText(text);
-    edit->SetModify(FALSE);
+    m_elevation.Load(CFieldFormat::Lengths(Lengths()), m_newGroupElevation);
+    edit->SetWindowText(m_elevation.m_text);
 }
 
 // The edits are not written back: that would move the caret of the edit being typed in.
@@ -273,20 +268,17 @@ void CGroupPropertyDialog::On3DProperties() {
     ShowElevation();
 }
 
-// The typed text is read in the document's unit, so feet and inches keep their inches.
+// The typed text is read in the document's unit, so feet and inches keep their inches. The text
+// the field opened with stands for the exact elevation still, so typing it back moves nothing.
 void CGroupPropertyDialog::OnElevationKillFocus() {
     if (!IsLeftForCancel(*this) && TakeElevation())
-        ShowElevation();
+        SetDlgItemText(IDC_GROUP_ELEVATION, m_elevation.Reformatted(kElevationRange));
 }
 
 // Enter on the field closes the dialog without leaving it, so OK reads it too.
 BOOL CGroupPropertyDialog::TakeElevation() {
-    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_GROUP_ELEVATION));
-    if (!edit->GetModify())
+    if (m_groupElevation >= kNoElevation)
         return TRUE;
-    const CLengthFormat lengths = Lengths();
-    const CString refusal =
-        LengthRangeText(DataExchangeMessages::kEnterNumberBetween, lengths, kElevationRange);
-    return TakeLengthField(*this, IDC_GROUP_ELEVATION, lengths, kElevationRange, refusal,
-                           m_newGroupElevation);
+    const CString refusal = m_elevation.RangeText(DataExchangeMessages::kEnterNumberBetween, kElevationRange);
+    return m_elevation.Take(*this, IDC_GROUP_ELEVATION, kElevationRange, refusal, m_newGroupElevation);
 }

@@ -10,6 +10,7 @@
 #include "platform/ctl/CDialog.h"
 #include "ui/CColorButton.h"
 #include "ui/CObjectPreviewWnd.h"
+#include "ui/CTypedField.h"
 
 // The "Group properties" dialog: every control change goes into a working copy of the group
 // at once; after OK the group takes the copy, and a changed group elevation moves every
@@ -56,6 +57,7 @@ class CGroupPropertyDialog : public CDialog {
 
     double m_groupElevation = kNoElevation;
     double m_newGroupElevation = kNoElevation;
+    CTypedField m_elevation;
     CGroup* m_copy = nullptr;
     CPose m_pose;
     int m_singleObject = 1;

@@ -184,6 +184,8 @@ class CGroup : public CPaint {
     void TurnAboutSnapPivot(const CPose* pose, double turn);
     void MirrorMembers(bool vertical);
     void ApplyScaleChange(const CPose* pose, const CString& oldScale, const CString& newScale);
+    // After CompareProperties: whether any property the dialog shows was changed.
+    bool DiffersInProperties() const;
     int ApplyToClickedGroup(const CPose* pose, CGroup* result, CGroupPropertiesDialog& dialog);
     double MemberPrice(CPaint* member, int categoryMask);
     // Whether drawing asks the member index rather than every member: on the screen, in

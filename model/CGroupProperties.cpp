@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <iterator>
+
 #include "model/CGroup.h"
 #include "model/CGroupPropertiesDialog.h"
 #include "model/CMissingFileReport.h"
@@ -60,20 +63,30 @@ int CGroup::EditProperties(const CPose* pose) {
     if (result == nullptr)
         return 1;
     CompareProperties(result.get());
-    if (mode == 0) {
+    // The clicked group's own apply tells an untouched OK by the bytes it stores, its members'
+    // elevations included; a style spread from it, by the properties the dialog shows, since the
+    // copy does not hold its members' joints.
+    const bool untouched = mode != 0 && mode == OpeningApplyMode(pose, multiple) && !DiffersInProperties();
+    if (mode == 0)
         ApplyToClickedGroup(pose, result.get(), *dialog);
-    } else if (m_pTool != nullptr && m_pTool->m_pHost != nullptr &&
-               m_pTool->m_pHost->GetRootGroup() != nullptr) {
+    else if (!untouched && m_pTool != nullptr && m_pTool->m_pHost != nullptr &&
+             m_pTool->m_pHost->GetRootGroup() != nullptr)
         m_pTool->m_pHost->GetRootGroup()->ApplyStyle(&working, result.get(), mode);
-    }
     result->ReleaseData();
     // The change records no undo step, yet it must not be lost when the layout is closed, nor
     // when Undo goes back to the saved state; a new scale moves the members' track ends.
     if (mode == 0)
         MarkChangedSince(storedBefore);
-    else if (m_pTool != nullptr)
+    else if (m_pTool != nullptr && !untouched)
         m_pTool->MarkChangedOutsideUndo();
     return 1;
+}
+
+bool CGroup::DiffersInProperties() const {
+    if (m_pTool == nullptr || m_pTool->m_pHost == nullptr)
+        return true;
+    const PropertyFlags& flags = m_pTool->m_pHost->GetPropertyFlags();
+    return std::any_of(std::begin(flags), std::end(flags), [](int differs) { return differs != 0; });
 }
 
 int CGroup::ApplyToClickedGroup(const CPose* pose, CGroup* result, CGroupPropertiesDialog& dialog) {

@@ -52,6 +52,12 @@ class CPaint : public CObject {
     // After a dialog's edit that records no undo step: the layout reads as modified only when
     // a save would now write this object otherwise than before the dialog.
     void MarkChangedSince(const std::vector<BYTE>& storedBefore);
+    // The apply mode a properties dialog opens with: the selection's when many objects are
+    // selected at a click, else the object's own.
+    static int OpeningApplyMode(const CPose* pose, BOOL multipleSelection);
+    // Whether a properties dialog's result is this object as it stands, in the apply mode the
+    // dialog opened with: an OK untouched, which spreads no style over the others either.
+    bool IsUntouchedResult(CPaint& result, int mode, const CPose* pose, BOOL multipleSelection);
     virtual void AssertValid() const;
     virtual void Dump(CDumpContext& dc) const;
     virtual void CompareProperties(CPaint* other);

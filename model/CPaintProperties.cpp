@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 #include "model/CEditStep.h"
 #include "model/CGroup.h"
@@ -73,7 +75,8 @@ int CPaint::EditProperties(const CPose* pose) {
     int mode = CPropertiesDialog::kApplyToObject;
     std::unique_ptr<CPaint> result = dialog->TakeResult(mode);
     if (result != nullptr) {
-        ApplyPropertiesResult(pose, result.get(), mode);
+        if (!IsUntouchedResult(*result, mode, pose, multiple))
+            ApplyPropertiesResult(pose, result.get(), mode);
         result->ReleaseData();
     }
     InvalidateBounds();
@@ -110,6 +113,24 @@ std::vector<BYTE> CPaint::StoredBytes() {
 void CPaint::MarkChangedSince(const std::vector<BYTE>& storedBefore) {
     if (m_pTool != nullptr && StoredBytes() != storedBefore)
         m_pTool->MarkChangedOutsideUndo();
+}
+
+int CPaint::OpeningApplyMode(const CPose* pose, BOOL multipleSelection) {
+    return pose != nullptr && multipleSelection ? CPropertiesDialog::kApplyToSelection
+                                                : CPropertiesDialog::kApplyToObject;
+}
+
+bool CPaint::IsUntouchedResult(CPaint& result, int mode, const CPose* pose, BOOL multipleSelection) {
+    if (mode != OpeningApplyMode(pose, multipleSelection))
+        return false;
+    // The preview draws the copy, which keeps its extent in the preview's frame: that is no edit.
+    const std::array<double, 4> drawn{result.m_fMinX, result.m_fMinY, result.m_fMaxX, result.m_fMaxY};
+    std::tie(result.m_fMinX, result.m_fMinY, result.m_fMaxX, result.m_fMaxY) =
+        std::tie(m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
+    const bool same = StoresSameAs(result);
+    std::tie(result.m_fMinX, result.m_fMinY, result.m_fMaxX, result.m_fMaxY) =
+        std::tie(drawn[0], drawn[1], drawn[2], drawn[3]);
+    return same;
 }
 
 int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {

@@ -31,7 +31,7 @@ int CParTrack::EditProperties(const CPose* pose) {
     Invalidate();
     CParTrack* applied = nullptr;
     int mode = CTrackPropertyDialog::kApplyToPiece;
-    if (dialog.GetAppliedPiece(&applied, &mode))
+    if (dialog.GetAppliedPiece(&applied, &mode) && !IsUntouchedResult(*applied, mode, pose, several))
         ApplyPropertiesCopy(pose, applied, mode, dialog.GetReferenceBefore(), dialog.GetReferenceAfter());
     if (m_pTool != nullptr && m_pTool->m_pHost != nullptr)
         m_pTool->m_pHost->RefreshGroupFrame(this);

@@ -129,8 +129,8 @@ class CTrackPropertyDialog : public CDialog {
     BOOL CommitLength();
     BOOL CommitRadius1();
     BOOL CommitRadius2();
-    // Refuses the field's text naming its range, and shows the copy's value again.
-    BOOL RefuseShapeText(int id, const CString& shown);
+    // Refuses the field's text naming its range; the field keeps the text and the focus.
+    BOOL RefuseShapeText(int id);
     BOOL CommitArcDegrees();
     BOOL CommitStartAngle();
     void CommitElevation(int id, double& elevation);

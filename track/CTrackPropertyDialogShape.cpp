@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "platform/ctl/CButton.h"
+#include "platform/ctl/CDataExchange.h"
 #include "platform/ctl/CEdit.h"
+#include "platform/ctl/CUserException.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/TrackPropertiesPictures.h"
@@ -81,7 +83,7 @@ BOOL CTrackPropertyDialog::CommitLength() {
     const int read = RefreshLengthField(IDC_TRACK_LENGTH, length);
     // A straight's length beyond the range waits for OK, which names the range.
     if (read == -1 || (read < 0 && IsCircle()))
-        return RefuseShapeText(IDC_TRACK_LENGTH, FormatLength(m_copy->m_fLength));
+        return RefuseShapeText(IDC_TRACK_LENGTH);
     const bool typed = read > 0;
     if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
         if (typed) {
@@ -113,7 +115,7 @@ BOOL CTrackPropertyDialog::CommitRadius1() {
     double& kept = circle != nullptr ? circle->m_fRadius : arc->m_fRadiusX;
     double radius = kept;
     if (RefreshLengthField(IDC_TRACK_RADIUS_1, radius) < 0)
-        return RefuseShapeText(IDC_TRACK_RADIUS_1, FormatLength(kept));
+        return RefuseShapeText(IDC_TRACK_RADIUS_1);
     kept = radius;
     if (circle != nullptr) {
         if (!IsButtonChecked(IDC_TRACK_HOLD_ANGLE)) {
@@ -136,19 +138,26 @@ BOOL CTrackPropertyDialog::CommitRadius2() {
     if (arc == nullptr)
         return TRUE;
     if (RefreshLengthField(IDC_TRACK_RADIUS_2, arc->m_fRadiusY) < 0)
-        return RefuseShapeText(IDC_TRACK_RADIUS_2, FormatLength(arc->m_fRadiusY));
+        return RefuseShapeText(IDC_TRACK_RADIUS_2);
     arc->RebuildShape();
     RepaintPreview();
     ShowLength(IDC_TRACK_LENGTH, arc->m_fLength);
     return TRUE;
 }
 
-BOOL CTrackPropertyDialog::RefuseShapeText(int id, const CString& shown) {
+// The field keeps what was typed, selected, for the person to mend. While the box is up the
+// field loses the focus, and its handler must not refuse the text a second time.
+BOOL CTrackPropertyDialog::RefuseShapeText(int id) {
+    if (CDataExchange::IsRefusing())
+        return FALSE;
     CString text;
     GetDlgItemText(id, text);
-    const CString refusal = LengthFields().RefusalFor(text, RefusalOf(RangeOf(id)));
-    ShowText(id, shown);
-    AfxMessageBox(refusal, MB_ICONEXCLAMATION);
+    CDataExchange dx(this, TRUE);
+    dx.PrepareEditCtrl(id);
+    try {
+        dx.Refuse(LengthFields().RefusalFor(text, RefusalOf(RangeOf(id))));
+    } catch (const CUserException&) {
+    }
     return FALSE;
 }
 

@@ -149,14 +149,15 @@ TEST_F(RefusedEntryDialogs, DocumentSetupRefusesAPrintScaleOnceAtOkAndTakesTheNe
 TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedAndAnAngleOnceAtOk) {
     SelectOnly("CCircTrack");
     host.WhenModal("Track properties", [&](CWnd& dialog) {
-        // The length field refuses abc itself as it is left, and shows the length again.
+        // The length field refuses abc itself as it is left, and keeps it for mending.
         const CString length = TextOf(dialog, IDC_TRACK_LENGTH);
         Retype(dialog, IDC_TRACK_LENGTH, "abc");
         EXPECT_EQ(BoxesAfterAnswered(VK_TAB), 1U);
         // Its range: from 1 mm to the full turn of the held radius, 100 mm.
         EXPECT_EQ(LastBoxText(),
                   "Please enter a number between 1.000 and 628.319." + CString(kMillimetreForms));
-        EXPECT_EQ(TextOf(dialog, IDC_TRACK_LENGTH), length);
+        EXPECT_EQ(TextOf(dialog, IDC_TRACK_LENGTH), "abc");
+        ExpectFocusedAndSelected(dialog, IDC_TRACK_LENGTH);
         // A click on OK that leaves the refused field: the box ends the press, the dialog stays.
         Retype(dialog, IDC_TRACK_LENGTH, "abc");
         host.AnswerMessageBox(IDOK);
@@ -164,6 +165,7 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
         host.ClickClient(dialog.GetDlgItem(IDOK), CPoint(3, 3));
         EXPECT_EQ(host.MessageBoxes().size(), 2U);
         EXPECT_TRUE(dialog.InModalLoop());
+        Retype(dialog, IDC_TRACK_LENGTH, length);
         // The arc's degrees are checked at OK: one box naming the range, and the field has the
         // focus back.
         Retype(dialog, IDC_TRACK_ARC_DEGREES, "abc");
@@ -180,6 +182,37 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefuseALengthOnceEvenWhenOkIsClickedA
     EXPECT_NEAR(curve->m_fSweep, kPi / 4.0, 1e-9);
     EXPECT_TRUE(Main().IsWindowEnabled());
     EXPECT_TRUE(MainMenuOpens());
+}
+
+// A refused OK changes no field but the refused one, which keeps what was typed, selected.
+TEST_F(RefusedEntryDialogs, TrackPropertiesRefusalChangesNoOtherFieldAndKeepsTheTypedText) {
+    layout->m_nUnitIndex = kFeetDecimalInches;
+    SelectOnly("CCircTrack");
+    const auto shapeTexts = [&](CWnd& dialog, UINT refused) {
+        std::vector<CString> texts;
+        for (UINT id : {IDC_TRACK_LENGTH, IDC_TRACK_RADIUS_1, IDC_TRACK_ARC_DEGREES, IDC_TRACK_START_ANGLE})
+            texts.push_back(id == refused ? CString() : TextOf(dialog, id));
+        return texts;
+    };
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        // A sweep of 0 is taken as the field is left; OK refuses the curve it makes.
+        Retype(dialog, IDC_TRACK_ARC_DEGREES, "0");
+        host.PressKey(VK_TAB);
+        std::vector<CString> shown = shapeTexts(dialog, 0);
+        EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
+        EXPECT_EQ(shapeTexts(dialog, 0), shown);
+        for (const char* typed : {"-1' 6", "abc"}) {
+            Retype(dialog, IDC_TRACK_RADIUS_1, typed);
+            shown = shapeTexts(dialog, IDC_TRACK_RADIUS_1);
+            EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
+            EXPECT_EQ(shapeTexts(dialog, IDC_TRACK_RADIUS_1), shown);
+            EXPECT_EQ(TextOf(dialog, IDC_TRACK_RADIUS_1), typed);
+            ExpectFocusedAndSelected(dialog, IDC_TRACK_RADIUS_1);
+        }
+        ClickControl(dialog, IDCANCEL);
+    });
+    ChooseFromMenu(ID_EDIT_PROPERTIES);
+    EXPECT_EQ(host.MessageBoxes().size(), 3U);
 }
 
 // Every kind of field that reads typed numbers: a text that holds a value is taken as that

@@ -134,10 +134,10 @@ class GroupPropertyDialogTest : public ::testing::Test {
 
 TEST_F(GroupPropertyDialogTest, TheLowestMemberIsTheGroupElevationAndANewOneMovesEveryMember) {
     CString shown;
-    // Less than half a tenth of a millimetre is no move.
+    // The shown text typed back is no move.
     {
         CGroupPropertyRunner runner;
-        RunTypingElevation(runner, "20.04", shown);
+        RunTypingElevation(runner, "20.000", shown);
     }
     EXPECT_EQ(shown, Length(200.0));
     EXPECT_EQ(shown, "20.000");
@@ -169,6 +169,35 @@ TEST_F(GroupPropertyDialogTest, TheLowestMemberIsTheGroupElevationAndANewOneMove
     EXPECT_DOUBLE_EQ(m_model->m_height, 0.0);
     EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 100.0);
     EXPECT_DOUBLE_EQ(m_track->m_fEndElevation, 200.0);
+}
+
+// A yard shows no finer than 0.915 mm: the elevation typed away and back is the exact one again.
+TEST_F(GroupPropertyDialogTest, AnElevationTypedBackToItsShownTextMovesNothing) {
+    plan.host.m_nUnitIndex = 0;
+    m_model->m_height = 1000.0;
+    m_track->m_fBeginElevation = 1000.0;
+    m_track->m_fEndElevation = 1100.0;
+    CGroupPropertyRunner runner;
+    runner.SetObject(&m_group, nullptr, FALSE);
+    runner.FindElevation();
+    std::vector<CString> shown;
+    host.WhenModal("Group properties", [&](CWnd& modal) {
+        CWnd* edit = modal.GetDlgItem(IDC_GROUP_ELEVATION);
+        shown.push_back(Shown(modal, IDC_GROUP_ELEVATION));
+        for (const CString typed : {CString("2"), shown.front()}) {
+            edit->SetWindowText("");
+            host.ClickClient(edit, CPoint(3, 3));
+            host.Type(typed);
+            host.ClickClient(modal.GetDlgItem(IDC_GROUP_NAME), CPoint(3, 3));
+            shown.push_back(Shown(modal, IDC_GROUP_ELEVATION));
+        }
+        host.ClickClient(modal.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    ASSERT_EQ(runner.DoModal(), CGroupPropertiesDialog::kResultOk);
+    runner.ApplyElevation();
+    EXPECT_EQ(shown, (std::vector<CString>{"0.109", "2.000", "0.109"}));
+    EXPECT_DOUBLE_EQ(m_model->m_height, 1000.0);
+    EXPECT_DOUBLE_EQ(m_track->m_fBeginElevation, 1000.0);
 }
 
 TEST_F(GroupPropertyDialogTest, ATypedElevationIsReadInTheLayoutsUnitAndShownAsTheLayoutShowsLengths) {

@@ -87,13 +87,16 @@ TEST_F(TrackPropertyDialogTest, ACurveHoldsItsRadiusRefusesALengthBeyondAFullTur
         EXPECT_EQ(MessagesSince(shown), std::vector<CString>{"Please enter a number between " + Length(10.0) +
                                                              " and " + Length(2.0 * radius * kTestPi) + "."});
         EXPECT_EQ(host.MessageBoxes().back().type & MB_ICONEXCLAMATION, MB_ICONEXCLAMATION);
-        EXPECT_EQ(Shown(dialog, IDC_TRACK_LENGTH), Length(radius * 0.5));
+        // The refused field keeps the text for mending, and has the focus.
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_LENGTH), Length(2.0 * radius * kTestPi + 1.0));
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(IDC_TRACK_LENGTH));
         Enter(dialog, IDC_TRACK_LENGTH, Length(kTestPi * radius));
         EXPECT_EQ(Shown(dialog, IDC_TRACK_ARC_DEGREES), "180.00");
         // A length of 0 makes no curve, whichever quantity is held.
         ExpectMessage();
         Enter(dialog, IDC_TRACK_LENGTH, "0");
         EXPECT_EQ(MessagesSince(shown).size(), 2u);
+        Enter(dialog, IDC_TRACK_LENGTH, Length(kTestPi * radius));
         // Typing the angle makes the radius the held quantity; typing the radius, the angle.
         Click(dialog, IDC_TRACK_RADIUS_1);
         EXPECT_TRUE(Checked(dialog, IDC_TRACK_HOLD_ANGLE));
@@ -109,7 +112,8 @@ TEST_F(TrackPropertyDialogTest, ACurveHoldsItsRadiusRefusesALengthBeyondAFullTur
         ExpectMessage();
         Enter(dialog, IDC_TRACK_RADIUS_1, "0");
         EXPECT_EQ(MessagesSince(shown).size(), 4u);
-        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), Length(radius));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_RADIUS_1), "0");
+        Enter(dialog, IDC_TRACK_RADIUS_1, Length(radius));
         Click(dialog, IDOK);
     });
     ASSERT_EQ(piece->EditProperties(&pose), 1);
