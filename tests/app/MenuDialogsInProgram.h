@@ -20,6 +20,12 @@
 // and the class records, no dialog named.
 class MenuDialogsInProgram : public DialogsInProgram {
   public:
+    // The selections a walk names beside the stored classes.
+    inline static const std::string kEverything = "everything";
+    inline static const std::string kGroupMembers = "the members inside Edit Group";
+    // Before a class's name: every object of the class.
+    inline static const std::string kEvery = "every ";
+
     // What a walk does with each dialog: the dialog, the command that opened it and the class of
     // the one object selected (empty for none). The walk cancels the dialog afterwards.
     using DialogAction = std::function<void(CWnd& dialog, UINT command, const std::string& selected)>;
@@ -45,10 +51,13 @@ class MenuDialogsInProgram : public DialogsInProgram {
         ASSERT_TRUE(DataPictures::WriteAll(base));
         ASSERT_TRUE(TrainModels::WriteAll(base));
         BuildEveryClass();
+        ShapeLayout();
         ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
         Layout().OnOpenDocument(m_saved.c_str());
         m_built = Stored(Layout());
     }
+    // Sets what the walk's layout holds beyond the objects built, before it is saved.
+    virtual void ShapeLayout() {}
     // The data folders the program is told of are the installed ones.
     void KeepDataFolders() {
         for (const CDataFolders::Entry& entry : CDataFolders::Table()) {
@@ -58,17 +67,33 @@ class MenuDialogsInProgram : public DialogsInProgram {
         }
     }
     // The layout as it was built, unmodified, with no test train a tool placed, in its first plan
-    // window, the selection the place's; the data folders as installed.
+    // window, the selection the place's (a class, everything, or the members inside Edit Group);
+    // the data folders as installed.
     void Restore(const std::string& selected) {
         KeepDataFolders();
         Main().MDIActivate(plan->GetParentFrame());
+        while (Layout().m_tool.GetGroupEditDepth() > 1) Command(ID_EDIT_EXIT_GROUP);
         for (CPaint* train : Layout().GetTestTrains()) Layout().DeleteTestTrain(train);
         if (Layout().IsModified() || Layout().m_tool.GetUndoCount() != 0 || Stored(Layout()) != m_built)
             Layout().OnOpenDocument(m_saved.c_str());
         Layout().SetModifiedFlag(FALSE);
         Command(ID_TOOL_SELECTOR);
-        if (!selected.empty())
+        if (selected == kGroupMembers) {
+            SelectOnly("CGroup");
+            Command(ID_EDIT_ENTER_GROUP);
+        }
+        if (selected == kEverything || selected == kGroupMembers)
+            Command(ID_EDIT_SELECT_ALL);
+        else if (selected.starts_with(kEvery))
+            SelectEvery(selected.substr(kEvery.size()));
+        else if (!selected.empty())
             SelectOnly(selected.c_str());
+    }
+    void SelectEvery(const std::string& className) {
+        Layout().m_tool.DeselectAll(0, 0);
+        for (CPaint* member : Members())
+            if (member->GetClassName() == className.c_str())
+                member->SelectWithUndo(0, 0);
     }
     // Chooses every command of the menu bar that opens a dialog, as the class comment says; each
     // dialog but a message box or a file dialog goes to the action.
@@ -76,14 +101,22 @@ class MenuDialogsInProgram : public DialogsInProgram {
         WalkMenuCommands(
             [&](UINT command, const std::string& selected) { ActOnDialogOf(command, selected, action); });
     }
-    // Hands every command of the menu bar, with nothing selected, to the visit; one grey then,
-    // and Properties, with an object of each stored class selected.
-    void WalkMenuCommands(const std::function<void(UINT command, const std::string& selected)>& visit) {
+    // The classes of the objects a layout stores, found by their class records.
+    static std::vector<std::string> StoredClasses() {
         std::vector<std::string> stored;
         for (const CRuntimeClass* record : CRuntimeClass::Creatable())
             if (record->IsDerivedFrom(RUNTIME_CLASS(CPaint)) && record->m_wSchema != 0xFFFF &&
                 kNoObjectAtPlan.count(record->m_lpszClassName) == 0)
                 stored.push_back(record->m_lpszClassName);
+        return stored;
+    }
+    // Hands every command of the menu bar, with nothing selected, to the visit; one grey then,
+    // and Properties, with an object of each stored class selected. A walk may leave out the
+    // commands with nothing selected, and give the grey ones and Properties its own selections.
+    void WalkMenuCommands(const std::function<void(UINT command, const std::string& selected)>& visit,
+                          bool withNothingSelected = true,
+                          const std::vector<std::string>* selections = nullptr) {
+        const std::vector<std::string> stored = StoredClasses();
         ASSERT_EQ(std::set<std::string>(stored.begin(), stored.end()), ClassesAtPlan());
         CMenu* bar = Main().GetMenu();
         for (int title = 0; title < bar->GetMenuItemCount(); ++title)
@@ -92,9 +125,10 @@ class MenuDialogsInProgram : public DialogsInProgram {
                 if (command == 0 || kLeavingTheLayout.count(command) != 0)
                     continue;
                 Restore("");
-                const bool grey = !IsEnabled(command);
-                for (const std::string& selected :
-                     grey || command == ID_EDIT_PROPERTIES ? stored : std::vector<std::string>{""})
+                const bool bySelection = !IsEnabled(command) || command == ID_EDIT_PROPERTIES;
+                const std::vector<std::string> none =
+                    withNothingSelected ? std::vector<std::string>{""} : std::vector<std::string>{};
+                for (const std::string& selected : !bySelection ? none : selections ? *selections : stored)
                     visit(command, selected);
             }
     }
