@@ -133,21 +133,39 @@ int CTrackPropertyDialog::IsButtonChecked(int id) {
 
 // Answers 1 when the field shows a new length in the range, now in value and shown as the unit
 // shows it; 0 when it still shows value. -1 when it shows no length and -2 for a length outside
-// the range: value and text are then left, for OK to refuse.
+// the range: value and text are then left, for OK to refuse. The field keeps standing for the
+// length it was shown with, so its text typed back is that exact length again.
 int CTrackPropertyDialog::RefreshLengthField(int id, double& value) {
     CWnd* control = GetDlgItem(id);
     if (control == nullptr)
         return 0;
+    auto found = m_lengthFields.find(id);
+    CTypedField* field = found != m_lengthFields.end() ? &found->second : nullptr;
     CString text;
     control->GetWindowText(text);
+    if (field != nullptr) {
+        field->m_text = text;
+        if (field->IsUntouched())
+            return TakeLength(field->Value(RangeOf(id)), value);
+    }
     double typed = 0.0;
     if (text == FormatLength(value))
         return 0;
     if (!LengthFields().Read(text, typed))
         return -1;
-    if (!LengthFields().ReadInRange(text, RangeOf(id), value))
+    if (!LengthFields().ReadInRange(text, RangeOf(id), typed))
         return -2;
-    ShowLength(id, value);
+    if (field == nullptr)
+        ShowLength(id, typed);
+    else
+        ShowText(id, FormatLength(typed));
+    return TakeLength(typed, value);
+}
+
+int CTrackPropertyDialog::TakeLength(double length, double& value) {
+    if (length == value)
+        return 0;
+    value = length;
     return 1;
 }
 
@@ -197,6 +215,15 @@ CString CTrackPropertyDialog::OpenedLength(int id, double length) {
     if (std::isfinite(length))
         m_lengthFields[id].Load(LengthFields(), length);
     return FormatLength(length);
+}
+
+void CTrackPropertyDialog::ShowChangedLength(int id, double length) {
+    if (auto found = m_lengthFields.find(id); found != m_lengthFields.end()) {
+        GetDlgItemText(id, found->second.m_text);
+        if (found->second.Value(RangeOf(id)) == length)
+            return;
+    }
+    ShowLength(id, length);
 }
 
 void CTrackPropertyDialog::ShowLength(int id, double length) {
@@ -473,7 +500,7 @@ void CTrackPropertyDialog::UpdatePreview() {
     copy.m_crRail = m_railColor.GetColor();
     copy.m_crTie = m_tieColor.GetColor();
     RedrawCopy();
-    ShowLength(IDC_TRACK_LENGTH, copy.m_fLength);
+    ShowChangedLength(IDC_TRACK_LENGTH, copy.m_fLength);
 }
 
 void CTrackPropertyDialog::OnScaleChanged() {

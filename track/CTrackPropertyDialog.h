@@ -76,6 +76,8 @@ class CTrackPropertyDialog : public CDialog {
     // Field operations; a control the template lacks reads as 0 and is skipped.
     int IsButtonChecked(int id);
     int RefreshLengthField(int id, double& value);
+    // 1 when the length differs from value, now taken into it; else 0.
+    static int TakeLength(double length, double& value);
     BOOL ValidateLengthField(double& target, int id);
     // The text a length field opens with; the field keeps the length it stands for.
     CString OpenedLength(int id, double length);
@@ -105,6 +107,8 @@ class CTrackPropertyDialog : public CDialog {
     void ShowText(int id, const CString& text);
     // The field then stands for the exact length, one outside the range excepted.
     void ShowLength(int id, double length);
+    // ShowLength, unless the field stands for that length already, as typed or as shown.
+    void ShowChangedLength(int id, double length);
     void SetReadOnly(int id, BOOL readOnly);
     void Enable(int id, BOOL enabled);
     void ShowIllegalValue();

@@ -183,7 +183,7 @@ BOOL CTrackPropertyDialog::CommitArcDegrees() {
     }
     m_copy->RebuildShape();
     RepaintPreview();
-    ShowLength(IDC_TRACK_LENGTH, m_copy->m_fLength);
+    ShowChangedLength(IDC_TRACK_LENGTH, m_copy->m_fLength);
     return TRUE;
 }
 

@@ -395,3 +395,25 @@ TEST_F(TrackPropertyDialogTest, ADegreeFieldThatIsNoNumberFallsBackToTheClickedP
     EXPECT_EQ(oval->EditProperties(&pose), 0);
     EXPECT_DOUBLE_EQ(oval->m_fStartAngle, 1.5 * kTestPi);
 }
+
+// A length typed away and back to the text it showed is the exact length again, as are the
+// lengths a change recomputed.
+TEST_F(TrackPropertyDialogTest, ALengthTypedAwayAndBackKeepsThePieceAsItWas) {
+    CTrack* straight = plan.Straight(0.0, 0.0, 1000.123456, 0.0);
+    CCircTrack* curve = plan.Curve(0.0, 3000.0, 5000.123456, 3000.0, 0.5);
+    const std::pair<CParTrack*, int> fields[] = {{straight, IDC_TRACK_LENGTH},
+                                                 {curve, IDC_TRACK_RADIUS_1},
+                                                 {curve, IDC_TRACK_LENGTH},
+                                                 {curve, IDC_TRACK_TIE_LENGTH}};
+    for (const auto& [piece, id] : fields) {
+        const std::vector<BYTE> before = Record(*piece);
+        host.WhenModal("Track properties", [&](CWnd& dialog) {
+            const CString shown = Shown(dialog, id);
+            Enter(dialog, id, Length(2000.0));
+            Enter(dialog, id, shown);
+            Click(dialog, IDOK);
+        });
+        piece->EditProperties(&pose);
+        EXPECT_EQ(Record(*piece), before) << id;
+    }
+}
