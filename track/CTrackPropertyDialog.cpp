@@ -1,5 +1,6 @@
 #include "track/CTrackPropertyDialog.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -232,6 +233,11 @@ void CTrackPropertyDialog::ShowLength(int id, double length) {
         m_lengthFields[id].Load(LengthFields(), length);
 }
 
+std::array<double, 4> CTrackPropertyDialog::EllipseShape() const {
+    const auto& arc = static_cast<const CArcTrack&>(*m_copy);
+    return {arc.m_fRadiusX, arc.m_fRadiusY, arc.m_fStartAngle, arc.m_fSweep};
+}
+
 // A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
 CString CTrackPropertyDialog::FormatLength(double length) const {
     CString text;
@@ -266,6 +272,11 @@ void CTrackPropertyDialog::ShowIllegalValue() {
 void CTrackPropertyDialog::MeasureEllipse() {
     if (!IsEllipse())
         return;
+    // The shape the piece opened with keeps the length it was stored with.
+    if (EllipseShape() == m_openedEllipse) {
+        m_copy->m_fLength = m_openedLength;
+        return;
+    }
     CPointArray line;
     const int count = m_copy->AppendCentreLine(line, 0);
     double length = 0.0;
@@ -395,6 +406,8 @@ void CTrackPropertyDialog::FillShapeFields() {
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
         m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
         m_radius2 = OpenedLength(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
+        m_openedEllipse = EllipseShape();
+        m_openedLength = arc->m_fLength;
         m_startAngle.Load(OpenedDegrees(), arc->m_fStartAngle);
         m_arcDegrees.Load(OpenedDegrees(), arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {

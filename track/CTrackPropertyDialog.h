@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 
 #include "drawing/CCatalogueFields.h"
@@ -76,7 +77,7 @@ class CTrackPropertyDialog : public CDialog {
     // Field operations; a control the template lacks reads as 0 and is skipped.
     int IsButtonChecked(int id);
     int RefreshLengthField(int id, double& value);
-    // 1 when the length differs from value, now taken into it; else 0.
+    // 1 when the length (or angle) differs from value, now taken into it; else 0.
     static int TakeLength(double length, double& value);
     BOOL ValidateLengthField(double& target, int id);
     // The text a length field opens with; the field keeps the length it stands for.
@@ -99,8 +100,8 @@ class CTrackPropertyDialog : public CDialog {
     CTypedField& DegreeField(int id);
     // The field then stands for the exact angle, shown to two places as a change shows it.
     void ShowDegrees(int id, double radians);
-    // 1 for an angle typed in the range, now in radians and shown anew; 0 while the field shows
-    // its angle; -1 after the refusal naming the range, the typed text kept.
+    // 1 for another angle, typed in the range or typed back, now in radians; 0 for the same one;
+    // -1 after the refusal naming the range, the typed text kept.
     int TakeDegreesField(int id, double& radians);
     // Quietly, for the preview: the angle typed in the range, else the one the field stands for.
     void ReadDegreesInto(int id, double& radians);
@@ -114,6 +115,8 @@ class CTrackPropertyDialog : public CDialog {
     void ShowIllegalValue();
     void RepaintPreview();
     void MeasureEllipse();
+    // An elliptic arc's radii, start angle and sweep.
+    std::array<double, 4> EllipseShape() const;
     // The copy recomputes its outline for the preview, which is repainted at once.
     void RedrawCopy();
     void CheckHeldMark(int checked, int unchecked);
@@ -186,5 +189,8 @@ class CTrackPropertyDialog : public CDialog {
 
     // The length fields by id, each standing for the length it was last shown with.
     std::map<int, CTypedField> m_lengthFields;
+    // The elliptic arc's shape as it opened, and the length it was stored with.
+    std::array<double, 4> m_openedEllipse{};
+    double m_openedLength = 0.0;
     static constexpr FieldRange kStartAngles{0.0, kFullTurn};
 };

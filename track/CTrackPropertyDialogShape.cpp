@@ -244,13 +244,13 @@ void CTrackPropertyDialog::ShowDegrees(int id, double radians) {
 int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
     CTypedField& field = DegreeField(id);
     const FieldRange range = DegreeRangeOf(id);
-    if (!field.Take(*this, id, range, DegreeRefusal(range), radians))
+    double taken = radians;
+    if (!field.Take(*this, id, range, DegreeRefusal(range), taken))
         return -1;
-    if (field.IsUntouched())
-        return 0;
-    field.Load(OpenedDegrees(), radians);
-    ShowText(id, field.m_text);
-    return 1;
+    // The field keeps standing for its angle: typed back, it is that exact angle again.
+    if (!field.IsUntouched())
+        ShowText(id, OpenedDegrees().Show(taken));
+    return TakeLength(taken, radians);
 }
 
 void CTrackPropertyDialog::ReadDegreesInto(int id, double& radians) {
