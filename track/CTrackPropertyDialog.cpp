@@ -416,6 +416,8 @@ void CTrackPropertyDialog::FillShapeFields() {
         m_startAngle.Load(OpenedDegrees(), circle->m_fStartAngle);
         m_arcDegrees.Load(OpenedDegrees(), circle->m_fSweep);
     }
+    m_openedStartAngle = m_startAngle;
+    m_openedArcDegrees = m_arcDegrees;
 }
 
 void CTrackPropertyDialog::ShowPictures() {

@@ -100,8 +100,8 @@ class CTrackPropertyDialog : public CDialog {
     CTypedField& DegreeField(int id);
     // The field then stands for the exact angle, shown to two places as a change shows it.
     void ShowDegrees(int id, double radians);
-    // 1 for another angle, typed in the range or typed back, now in radians; 0 for the same one;
-    // -1 after the refusal naming the range, the typed text kept.
+    // 1 for another angle, typed in the range (then shown anew) or typed back to the opened
+    // text, now in radians; 0 for the same one; -1 after the refusal naming the range.
     int TakeDegreesField(int id, double& radians);
     // Quietly, for the preview: the angle typed in the range, else the one the field stands for.
     void ReadDegreesInto(int id, double& radians);
@@ -183,6 +183,9 @@ class CTrackPropertyDialog : public CDialog {
     CString m_tieSpacing;
     CString m_trackSeparation;
     CTypedField m_startAngle;
+    // The angle fields as they opened.
+    CTypedField m_openedArcDegrees;
+    CTypedField m_openedStartAngle;
     int m_elevationEntry = 1;
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;

@@ -244,13 +244,20 @@ void CTrackPropertyDialog::ShowDegrees(int id, double radians) {
 int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
     CTypedField& field = DegreeField(id);
     const FieldRange range = DegreeRangeOf(id);
-    double taken = radians;
-    if (!field.Take(*this, id, range, DegreeRefusal(range), taken))
+    // Typed back to the text it opened with, the field is the exact angle it opened with.
+    CTypedField opened = id == IDC_TRACK_START_ANGLE ? m_openedStartAngle : m_openedArcDegrees;
+    GetDlgItemText(id, opened.m_text);
+    if (opened.IsUntouched()) {
+        field = opened;
+        return TakeLength(opened.Value(range), radians);
+    }
+    if (!field.Take(*this, id, range, DegreeRefusal(range), radians))
         return -1;
-    // The field keeps standing for its angle: typed back, it is that exact angle again.
-    if (!field.IsUntouched())
-        ShowText(id, OpenedDegrees().Show(taken));
-    return TakeLength(taken, radians);
+    if (field.IsUntouched())
+        return 0;
+    field.Load(OpenedDegrees(), radians);
+    ShowText(id, field.m_text);
+    return 1;
 }
 
 void CTrackPropertyDialog::ReadDegreesInto(int id, double& radians) {
