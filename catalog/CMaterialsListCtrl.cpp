@@ -112,8 +112,9 @@ int CMaterialsListCtrl::CurrentRow() const {
 
 // ---- Rows ----
 
+// The top group always shows its members, whatever its own mark as a nested group says.
 int CMaterialsListCtrl::FillRows(CGroup* group, int row, int mask) {
-    if (group == nullptr || !group->m_bReportExpanded)
+    if (group == nullptr || (group != m_pTopGroup && !group->m_bReportExpanded))
         return row;
     for (CPaint* member : group->m_members) {
         if (!member->m_bShowInReport || !CategoryInReportMask(member->GetCategory(), mask))

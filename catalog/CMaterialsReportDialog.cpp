@@ -59,7 +59,6 @@ void CMaterialsReportDialog::DoDataExchange(CDataExchange* dx) {
 BOOL CMaterialsReportDialog::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
     m_pGroup = m_document.m_groupEditStack.front().m_pGroup;
-    m_pGroup->m_bReportExpanded = 1;
     m_list.m_pTopGroup = m_pGroup;
     std::vector<CString> chain(std::begin(kKeyNames), std::end(kKeyNames));
     chain.push_back(kNoteName);

@@ -182,6 +182,8 @@ void CTerrainEditorDialog::ShowKnotElevation() {
 void CTerrainEditorDialog::ShowElevation(double height) {
     m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), height);
     SetDlgItemText(IDC_KNOT_ELEVATION, m_elevation.m_text);
+    m_elevationAsShown = m_elevation;
+    m_editsAsShown = m_edits.GetCount();
 }
 
 int CTerrainEditorDialog::GridDirection(int screenDirection, double yawRadians) {
@@ -338,15 +340,38 @@ void CTerrainEditorDialog::OnElevationKillFocus() {
 
 // A height typed in is applied as a drag would apply it; the shown one changes nothing.
 BOOL CTerrainEditorDialog::TakeElevation() {
+    if (IsElevationTypedBack()) {
+        DropElevationEdits();
+        return TRUE;
+    }
     double height = 0.0;
     if (!m_elevation.Take(*this, IDC_KNOT_ELEVATION, kKnotElevations,
                           m_elevation.RangeText(DataExchangeMessages::kEnterNumberBetween, kKnotElevations),
                           height))
         return FALSE;
     const double scale = Scale();
-    if (!m_elevation.IsUntouched() && scale > 0.0)
-        ApplyKnotHeight(static_cast<float>(height / scale));
+    if (m_elevation.IsUntouched() || scale <= 0.0)
+        return TRUE;
+    const CTypedField asShown = m_elevationAsShown;
+    const int editsAsShown = m_editsAsShown;
+    ApplyKnotHeight(static_cast<float>(height / scale));
+    m_elevationAsShown = asShown;
+    m_editsAsShown = editsAsShown;
     return TRUE;
+}
+
+bool CTerrainEditorDialog::IsElevationTypedBack() {
+    CTypedField typed = m_elevationAsShown;
+    GetDlgItemText(IDC_KNOT_ELEVATION, typed.m_text);
+    return typed.IsUntouched() && m_edits.GetCount() > m_editsAsShown;
+}
+
+void CTerrainEditorDialog::DropElevationEdits() {
+    CTerrainEditList kept;
+    for (int i = 0; i < m_editsAsShown; ++i) kept.Append(m_edits[i]);
+    m_edits = kept;
+    EnableRollBack(HasNewEdits());
+    RebuildPreview();
 }
 
 void CTerrainEditorDialog::OnElasticKillFocus() {

@@ -90,6 +90,10 @@ class CTerrainEditorDialog : public CDialog {
     void ShowKnotElevation();
     // The field's value as leaving it takes it; FALSE after a refusal.
     BOOL TakeElevation();
+    // The field shows again the height the knot was shown with, after edits the field made.
+    bool IsElevationTypedBack();
+    // The field's own edits since the knot's height was shown are taken back.
+    void DropElevationEdits();
     BOOL TakeElastic();
 
     std::unique_ptr<r3d::Scene> m_pScene;
@@ -101,6 +105,10 @@ class CTerrainEditorDialog : public CDialog {
     CMount* m_pTerrain;
     CPose m_pose;
     CTerrainEditList m_edits;
+    // The elevation field as the knot's height was last shown other than by the field's own
+    // edit, and the edits there were then: typed back, the field takes back the edits since.
+    CTypedField m_elevationAsShown;
+    int m_editsAsShown = 0;
     int m_nKnot = 0;
     int m_nHoldTicks = 0;
 };

@@ -111,10 +111,14 @@ bool CElevationsDialog::TakeModified(int id) {
 }
 
 BOOL CElevationsDialog::ReadLength(int id, double& value) {
-    const LengthRange elevations{LowestElevation(id), kLargestFieldLength};
+    const LengthRange elevations = ElevationRange(id);
     CTypedField& field = FieldOf(id);
     return field.Take(*this, id, elevations,
                       field.RangeText(DataExchangeMessages::kEnterNumberBetween, elevations), value);
+}
+
+FieldRange CElevationsDialog::ElevationRange(int id) const {
+    return {LowestElevation(id), kLargestFieldLength};
 }
 
 // An end of a chain, or a picked end of a selected piece, takes the field's value itself, so
@@ -142,7 +146,8 @@ BOOL CElevationsDialog::ReadElevations() {
 void CElevationsDialog::ElevationChanged(int id) {
     if (!ReadElevations())
         return;
-    ShowLength(id, id == IDC_ELEVATION_BEGIN ? m_fBegin : m_fEnd);
+    // The field keeps standing for the value it opened with: typed back, it is that value again.
+    SetDlgItemText(id, FieldOf(id).Reformatted(ElevationRange(id)));
     m_bRising = m_fEnd - m_fBegin > kFalling ? 1 : 0;
     ShowDirection();
     ShowGrade();

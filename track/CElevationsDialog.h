@@ -60,6 +60,7 @@ class CElevationsDialog : public CDialog {
     void CollectSelection();
     bool TakeModified(int id);
     BOOL ReadLength(int id, double& value);
+    FieldRange ElevationRange(int id) const;
     // The lowest elevation the field takes: 0 where any lower one would sink.
     double LowestElevation(int id) const;
     void ShowLength(int id, double value);

@@ -1,5 +1,6 @@
 #include "track/CTrackPropertyDialog.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -133,21 +134,39 @@ int CTrackPropertyDialog::IsButtonChecked(int id) {
 
 // Answers 1 when the field shows a new length in the range, now in value and shown as the unit
 // shows it; 0 when it still shows value. -1 when it shows no length and -2 for a length outside
-// the range: value and text are then left, for OK to refuse.
+// the range: value and text are then left, for OK to refuse. The field keeps standing for the
+// length it was shown with, so its text typed back is that exact length again.
 int CTrackPropertyDialog::RefreshLengthField(int id, double& value) {
     CWnd* control = GetDlgItem(id);
     if (control == nullptr)
         return 0;
+    auto found = m_lengthFields.find(id);
+    CTypedField* field = found != m_lengthFields.end() ? &found->second : nullptr;
     CString text;
     control->GetWindowText(text);
+    if (field != nullptr) {
+        field->m_text = text;
+        if (field->IsUntouched())
+            return TakeLength(field->Value(RangeOf(id)), value);
+    }
     double typed = 0.0;
     if (text == FormatLength(value))
         return 0;
     if (!LengthFields().Read(text, typed))
         return -1;
-    if (!LengthFields().ReadInRange(text, RangeOf(id), value))
+    if (!LengthFields().ReadInRange(text, RangeOf(id), typed))
         return -2;
-    ShowLength(id, value);
+    if (field == nullptr)
+        ShowLength(id, typed);
+    else
+        ShowText(id, FormatLength(typed));
+    return TakeLength(typed, value);
+}
+
+int CTrackPropertyDialog::TakeLength(double length, double& value) {
+    if (length == value)
+        return 0;
+    value = length;
     return 1;
 }
 
@@ -199,10 +218,24 @@ CString CTrackPropertyDialog::OpenedLength(int id, double length) {
     return FormatLength(length);
 }
 
+void CTrackPropertyDialog::ShowChangedLength(int id, double length) {
+    if (auto found = m_lengthFields.find(id); found != m_lengthFields.end()) {
+        GetDlgItemText(id, found->second.m_text);
+        if (found->second.Value(RangeOf(id)) == length)
+            return;
+    }
+    ShowLength(id, length);
+}
+
 void CTrackPropertyDialog::ShowLength(int id, double length) {
     ShowText(id, FormatLength(length));
     if (std::isfinite(length) && length >= kLengthRange.minimum && length <= kLengthRange.maximum)
         m_lengthFields[id].Load(LengthFields(), length);
+}
+
+std::array<double, 4> CTrackPropertyDialog::EllipseShape() const {
+    const auto& arc = static_cast<const CArcTrack&>(*m_copy);
+    return {arc.m_fRadiusX, arc.m_fRadiusY, arc.m_fStartAngle, arc.m_fSweep};
 }
 
 // A length without a finite value (a curve's radius derived from a sweep of 0) shows empty.
@@ -239,6 +272,11 @@ void CTrackPropertyDialog::ShowIllegalValue() {
 void CTrackPropertyDialog::MeasureEllipse() {
     if (!IsEllipse())
         return;
+    // The shape the piece opened with keeps the length it was stored with.
+    if (EllipseShape() == m_openedEllipse) {
+        m_copy->m_fLength = m_openedLength;
+        return;
+    }
     CPointArray line;
     const int count = m_copy->AppendCentreLine(line, 0);
     double length = 0.0;
@@ -368,6 +406,8 @@ void CTrackPropertyDialog::FillShapeFields() {
     } else if (auto* arc = dynamic_cast<CArcTrack*>(m_copy); arc != nullptr && IsEllipse()) {
         m_radius1 = OpenedLength(IDC_TRACK_RADIUS_1, arc->m_fRadiusX);
         m_radius2 = OpenedLength(IDC_TRACK_RADIUS_2, arc->m_fRadiusY);
+        m_openedEllipse = EllipseShape();
+        m_openedLength = arc->m_fLength;
         m_startAngle.Load(OpenedDegrees(), arc->m_fStartAngle);
         m_arcDegrees.Load(OpenedDegrees(), arc->m_fSweep);
     } else if (auto* circle = dynamic_cast<CCircTrack*>(m_copy); circle != nullptr && IsCircle()) {
@@ -376,6 +416,8 @@ void CTrackPropertyDialog::FillShapeFields() {
         m_startAngle.Load(OpenedDegrees(), circle->m_fStartAngle);
         m_arcDegrees.Load(OpenedDegrees(), circle->m_fSweep);
     }
+    m_openedStartAngle = m_startAngle;
+    m_openedArcDegrees = m_arcDegrees;
 }
 
 void CTrackPropertyDialog::ShowPictures() {
@@ -473,7 +515,7 @@ void CTrackPropertyDialog::UpdatePreview() {
     copy.m_crRail = m_railColor.GetColor();
     copy.m_crTie = m_tieColor.GetColor();
     RedrawCopy();
-    ShowLength(IDC_TRACK_LENGTH, copy.m_fLength);
+    ShowChangedLength(IDC_TRACK_LENGTH, copy.m_fLength);
 }
 
 void CTrackPropertyDialog::OnScaleChanged() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <map>
 
 #include "drawing/CCatalogueFields.h"
@@ -76,6 +77,8 @@ class CTrackPropertyDialog : public CDialog {
     // Field operations; a control the template lacks reads as 0 and is skipped.
     int IsButtonChecked(int id);
     int RefreshLengthField(int id, double& value);
+    // 1 when the length (or angle) differs from value, now taken into it; else 0.
+    static int TakeLength(double length, double& value);
     BOOL ValidateLengthField(double& target, int id);
     // The text a length field opens with; the field keeps the length it stands for.
     CString OpenedLength(int id, double length);
@@ -97,19 +100,23 @@ class CTrackPropertyDialog : public CDialog {
     CTypedField& DegreeField(int id);
     // The field then stands for the exact angle, shown to two places as a change shows it.
     void ShowDegrees(int id, double radians);
-    // 1 for an angle typed in the range, now in radians and shown anew; 0 while the field shows
-    // its angle; -1 after the refusal naming the range, the typed text kept.
+    // 1 for another angle, typed in the range (then shown anew) or typed back to the opened
+    // text, now in radians; 0 for the same one; -1 after the refusal naming the range.
     int TakeDegreesField(int id, double& radians);
     // Quietly, for the preview: the angle typed in the range, else the one the field stands for.
     void ReadDegreesInto(int id, double& radians);
     void ShowText(int id, const CString& text);
     // The field then stands for the exact length, one outside the range excepted.
     void ShowLength(int id, double length);
+    // ShowLength, unless the field stands for that length already, as typed or as shown.
+    void ShowChangedLength(int id, double length);
     void SetReadOnly(int id, BOOL readOnly);
     void Enable(int id, BOOL enabled);
     void ShowIllegalValue();
     void RepaintPreview();
     void MeasureEllipse();
+    // An elliptic arc's radii, start angle and sweep.
+    std::array<double, 4> EllipseShape() const;
     // The copy recomputes its outline for the preview, which is repainted at once.
     void RedrawCopy();
     void CheckHeldMark(int checked, int unchecked);
@@ -176,11 +183,17 @@ class CTrackPropertyDialog : public CDialog {
     CString m_tieSpacing;
     CString m_trackSeparation;
     CTypedField m_startAngle;
+    // The angle fields as they opened.
+    CTypedField m_openedArcDegrees;
+    CTypedField m_openedStartAngle;
     int m_elevationEntry = 1;
     int m_rising = 1;
     int m_unitIndex = kDefaultUnitIndex;
 
     // The length fields by id, each standing for the length it was last shown with.
     std::map<int, CTypedField> m_lengthFields;
+    // The elliptic arc's shape as it opened, and the length it was stored with.
+    std::array<double, 4> m_openedEllipse{};
+    double m_openedLength = 0.0;
     static constexpr FieldRange kStartAngles{0.0, kFullTurn};
 };

@@ -183,7 +183,7 @@ BOOL CTrackPropertyDialog::CommitArcDegrees() {
     }
     m_copy->RebuildShape();
     RepaintPreview();
-    ShowLength(IDC_TRACK_LENGTH, m_copy->m_fLength);
+    ShowChangedLength(IDC_TRACK_LENGTH, m_copy->m_fLength);
     return TRUE;
 }
 
@@ -244,6 +244,13 @@ void CTrackPropertyDialog::ShowDegrees(int id, double radians) {
 int CTrackPropertyDialog::TakeDegreesField(int id, double& radians) {
     CTypedField& field = DegreeField(id);
     const FieldRange range = DegreeRangeOf(id);
+    // Typed back to the text it opened with, the field is the exact angle it opened with.
+    CTypedField opened = id == IDC_TRACK_START_ANGLE ? m_openedStartAngle : m_openedArcDegrees;
+    GetDlgItemText(id, opened.m_text);
+    if (opened.IsUntouched()) {
+        field = opened;
+        return TakeLength(opened.Value(range), radians);
+    }
     if (!field.Take(*this, id, range, DegreeRefusal(range), radians))
         return -1;
     if (field.IsUntouched())

@@ -175,12 +175,14 @@ TEST_F(MaterialsReport, OpeningTheReportLeavesTheLayoutAsItWas) {
     ASSERT_TRUE(doc->m_tool.EnterGroupEdit(1));
     ASSERT_EQ(doc->m_groupEditStack.front().m_pGroup, station);
     doc->SetModifiedFlag(FALSE);
+    station->m_bReportExpanded = 0;
 
     WithReport([&](CMaterialsReportDialog& report) {
-        // The group being edited is reported, its members summed.
+        // The group being edited is reported, its members summed, though it is marked closed.
         ASSERT_EQ(report.GetList().GetItemCount(), 1);
         EXPECT_EQ(TextOf(report, IDC_REPORT_TOTAL), "12.00");
     });
+    EXPECT_EQ(station->m_bReportExpanded, 0);
     EXPECT_EQ(station->m_nPriceMode, CGroup::kPriceFixed);
     EXPECT_FALSE(doc->IsModified());
 }

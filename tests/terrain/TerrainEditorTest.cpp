@@ -135,6 +135,17 @@ TEST_F(TerrainEditorTest, AKnotPickedDraggedTypedAndSteppedToEndsAsOneUndoableSt
     host.WhenModal("Terrain Editor", [&](CWnd& window) {
         CTerrainEditorDialog& editor = Editor(window);
         CTerrainPreviewWnd& preview = editor.Preview();
+        // Typed away and back to the height it showed, the field takes back its own edits.
+        const std::vector<float> opened = TerrainPlan::Heights(*terrain);
+        CString shown;
+        editor.GetDlgItemText(IDC_KNOT_ELEVATION, shown);
+        Retype(editor.GetDlgItem(IDC_KNOT_ELEVATION), "2");
+        Click(editor, IDC_ELASTIC_PERCENT);
+        EXPECT_NE(TerrainPlan::Heights(*terrain), opened);
+        Retype(editor.GetDlgItem(IDC_KNOT_ELEVATION), shown);
+        Click(editor, IDC_ELASTIC_PERCENT);
+        EXPECT_EQ(TerrainPlan::Heights(*terrain), opened);
+        EXPECT_EQ(editor.EditList().GetCount(), 0);
         // The mesh in dark lines and the red ball on the centre knot.
         preview.Invalidate(FALSE);
         preview.UpdateWindow();

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/win/MessageBoxes.h"
@@ -394,4 +395,46 @@ TEST_F(TrackPropertyDialogTest, ADegreeFieldThatIsNoNumberFallsBackToTheClickedP
     });
     EXPECT_EQ(oval->EditProperties(&pose), 0);
     EXPECT_DOUBLE_EQ(oval->m_fStartAngle, 1.5 * kTestPi);
+}
+
+// A length or angle typed away and back to the text it showed is the exact one again, as are
+// the lengths a change recomputed.
+TEST_F(TrackPropertyDialogTest, AFieldTypedAwayAndBackKeepsThePieceAsItWas) {
+    CTrack* straight = plan.Straight(0.0, 0.0, 1000.123456, 0.0);
+    CCircTrack* curve = plan.Curve(0.0, 3000.0, 5000.123456, 3000.0, 0.5);
+    const CString away = Length(2000.0);
+    const std::tuple<CParTrack*, int, CString> fields[] = {{straight, IDC_TRACK_LENGTH, away},
+                                                           {curve, IDC_TRACK_RADIUS_1, away},
+                                                           {curve, IDC_TRACK_LENGTH, away},
+                                                           {curve, IDC_TRACK_TIE_LENGTH, away},
+                                                           {curve, IDC_TRACK_ARC_DEGREES, "2"}};
+    for (const auto& [piece, id, typed] : fields) {
+        const std::vector<BYTE> before = Record(*piece);
+        host.WhenModal("Track properties", [&](CWnd& dialog) {
+            const CString shown = Shown(dialog, id);
+            Enter(dialog, id, typed);
+            EXPECT_NE(Shown(dialog, id), shown);
+            Enter(dialog, id, shown);
+            Click(dialog, IDOK);
+        });
+        piece->EditProperties(&pose);
+        EXPECT_EQ(Record(*piece), before) << id;
+    }
+}
+
+// An elliptic arc keeps the length it was stored with while its shape is the one it opened with.
+TEST_F(TrackPropertyDialogTest, AnOvalKeepsItsStoredLengthUntilItsShapeChanges) {
+    CArcTrack* oval = plan.Oval(0.0, 0.0, 4000.0, 2000.0, 1.5 * kTestPi, 0.5 * kTestPi);
+    oval->m_fLength += 3.0;
+    const std::vector<BYTE> before = Record(*oval);
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        const CString length = Shown(dialog, IDC_TRACK_LENGTH);
+        Enter(dialog, IDC_TRACK_GAUGE, Length(20.0));
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_LENGTH), length);
+        Enter(dialog, IDC_TRACK_RADIUS_2, Length(3000.0));
+        EXPECT_NE(Shown(dialog, IDC_TRACK_LENGTH), length);
+        Click(dialog, IDCANCEL);
+    });
+    oval->EditProperties(&pose);
+    EXPECT_EQ(Record(*oval), before);
 }

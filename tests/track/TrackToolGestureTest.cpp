@@ -235,6 +235,17 @@ TEST_F(TrackTools, ChainElevationsConfirmedUntouchedKeepTheirElevations) {
     EXPECT_TRUE(host.UnansweredModals().empty());
     EXPECT_EQ(piece->m_fBeginElevation, 700000.25);
     EXPECT_EQ(piece->m_fEndElevation, 12.5);
+    // Typed away and back to its shown text, a field stands for its exact elevation again.
+    piece->m_fEndElevation = 12.34567;
+    host.WhenModal("Elevations", [&](CWnd& dialog) {
+        const CString shown = Shown(dialog, IDC_ELEVATION_END);
+        TypeInto(dialog, IDC_ELEVATION_END, "2");
+        Click(dialog, IDC_ELEVATION_BEGIN);
+        TypeInto(dialog, IDC_ELEVATION_END, shown);
+        Click(dialog, IDC_ELEVATION_OK);
+    });
+    Drag({{500.0, 0.0}, {600.0, 0.0}});
+    EXPECT_EQ(piece->m_fEndElevation, 12.34567);
 }
 
 TEST_F(TrackTools, TheElevationToolSetsSelectedTrackOnTheSpansGrade) {
