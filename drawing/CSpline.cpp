@@ -123,6 +123,7 @@ int CSpline::Rescale(CEditStep* step) {
         return 0;
     RescaleBox(*rescale);
     LayOutCorners();
+    m_fLength = MeasureLength(m_parentPose);
     return 1;
 }
 

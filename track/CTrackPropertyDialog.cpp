@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "model/CPointArray.h"
@@ -100,6 +101,8 @@ void CTrackPropertyDialog::SetPiece(CParTrack* piece, int severalSelected, const
         m_referenceBefore = piece->LocalToWorld(point.x, point.y);
     }
     m_copy = dynamic_cast<CParTrack*>(piece->Clone());
+    m_cameStored = piece->StoredBytes();
+    m_cameExtent = {piece->m_fMinX, piece->m_fMinY, piece->m_fMaxX, piece->m_fMaxY};
     m_preview.SetObject(m_copy);
     if (piece->m_pTool != nullptr && piece->m_pTool->m_pHost != nullptr)
         m_unitIndex = piece->m_pTool->m_pHost->GetUnitIndex();
@@ -600,8 +603,20 @@ BOOL CTrackPropertyDialog::ValidateSizeFields() {
     return TRUE;
 }
 
+// The preview lays the copy out in its own frame: the extent it leaves is no edit.
+bool CTrackPropertyDialog::HoldsPieceAsItCame() {
+    CParTrack& copy = *m_copy;
+    const std::array<double, 4> drawn{copy.m_fMinX, copy.m_fMinY, copy.m_fMaxX, copy.m_fMaxY};
+    std::tie(copy.m_fMinX, copy.m_fMinY, copy.m_fMaxX, copy.m_fMaxY) =
+        std::tie(m_cameExtent[0], m_cameExtent[1], m_cameExtent[2], m_cameExtent[3]);
+    const bool same = copy.StoredBytes() == m_cameStored;
+    std::tie(copy.m_fMinX, copy.m_fMinY, copy.m_fMaxX, copy.m_fMaxY) =
+        std::tie(drawn[0], drawn[1], drawn[2], drawn[3]);
+    return same;
+}
+
 BOOL CTrackPropertyDialog::RefuseInvalidCopy() {
-    if (m_applyMode != kApplyToPiece || !m_copy->IsInvalid(0))
+    if (m_applyMode != kApplyToPiece || !m_copy->IsInvalid(0) || HoldsPieceAsItCame())
         return FALSE;
     ShowIllegalValue();
     const int field = IsEllipse() ? IDC_TRACK_RADIUS_1 : IDC_TRACK_LENGTH;

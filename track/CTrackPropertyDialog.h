@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 #include "drawing/CCatalogueFields.h"
 #include "model/CLengthFormat.h"
@@ -131,8 +132,9 @@ class CTrackPropertyDialog : public CDialog {
     BOOL CommitPendingShapeEdits();
     BOOL ValidateShapeFields();
     BOOL ValidateSizeFields();
-    // Mode 0 hands back no copy that its class rejects.
+    // Mode 0 hands back no copy that its class rejects, unless the piece came so and is kept as it came.
     BOOL RefuseInvalidCopy();
+    bool HoldsPieceAsItCame();
     BOOL CommitLength();
     BOOL CommitRadius1();
     BOOL CommitRadius2();
@@ -150,6 +152,8 @@ class CTrackPropertyDialog : public CDialog {
     bool IsSpline() const;
 
     CParTrack* m_copy = nullptr;
+    std::vector<BYTE> m_cameStored;
+    std::array<double, 4> m_cameExtent{};
     CPose m_placement;
     int m_noPlacement = 1;
     int m_referenceIndex = 0;

@@ -94,13 +94,15 @@ class WalkedStates : public WalkedFieldsInProgram, public testing::WithParamInte
         }
     }
     // Every object turned past two full turns, with its lengths a thousandfold and its elevations
-    // below the ground: the program's own walks over each object's stored values set them.
+    // below the ground: the program's own walks over each object's stored values set them on the
+    // turned object, and the extent follows as in every layout the program saves.
     void PushBeyondTheFields() {
         const CPose world;
         for (CPaint* member : Members()) {
+            member->m_pose.angle += 2.0 * kFullTurn + 1.0;
             member->RescaleWithUndo(&world, 1000.0, 0);
             member->LowerElevations(&world, 1e5);
-            member->m_pose.angle += 2.0 * kFullTurn + 1.0;
+            member->ComputeExtent(&world);
         }
     }
     std::vector<std::string> Selections() {

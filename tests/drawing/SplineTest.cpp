@@ -272,4 +272,12 @@ TEST(Spline, DrawsTheCurveAndHitsItsChords) {
     EXPECT_NE(spline->HitTest(), nullptr);
     plan.tool.m_fCurrentY = 1400.0;
     EXPECT_EQ(spline->HitTest(), nullptr);
+    // A rescale measures the length again: a later drawing finds it as it stands.
+    spline->RescaleWithUndo(nullptr, 2.0, 0);
+    const double rescaled = spline->m_fLength;
+    EXPECT_NE(rescaled, 1118.034);
+    plan.DrawOn(canvas);
+    spline->RecalcDeviceBounds();
+    spline->Draw(nullptr);
+    EXPECT_EQ(spline->m_fLength, rescaled);
 }
