@@ -195,12 +195,15 @@ TEST_F(RefusedEntryDialogs, TrackPropertiesRefusalChangesNoOtherFieldAndKeepsThe
         return texts;
     };
     host.WhenModal("Track properties", [&](CWnd& dialog) {
-        // A sweep of 0 is taken as the field is left; OK refuses the curve it makes.
+        // A sweep of 0 is refused as the field is left, and stays there to be mended.
+        const CString sweep = TextOf(dialog, IDC_TRACK_ARC_DEGREES);
         Retype(dialog, IDC_TRACK_ARC_DEGREES, "0");
-        host.PressKey(VK_TAB);
-        std::vector<CString> shown = shapeTexts(dialog, 0);
-        EXPECT_EQ(BoxesAfterAnswered(VK_RETURN), 1U);
-        EXPECT_EQ(shapeTexts(dialog, 0), shown);
+        std::vector<CString> shown = shapeTexts(dialog, IDC_TRACK_ARC_DEGREES);
+        EXPECT_EQ(BoxesAfterAnswered(VK_TAB), 1U);
+        EXPECT_EQ(shapeTexts(dialog, IDC_TRACK_ARC_DEGREES), shown);
+        EXPECT_EQ(TextOf(dialog, IDC_TRACK_ARC_DEGREES), "0");
+        ExpectFocusedAndSelected(dialog, IDC_TRACK_ARC_DEGREES);
+        Retype(dialog, IDC_TRACK_ARC_DEGREES, sweep);
         for (const char* typed : {"-1' 6", "abc"}) {
             Retype(dialog, IDC_TRACK_RADIUS_1, typed);
             shown = shapeTexts(dialog, IDC_TRACK_RADIUS_1);
