@@ -181,6 +181,7 @@ void CTerrainEditorDialog::ShowKnotElevation() {
 
 void CTerrainEditorDialog::ShowElevation(double height) {
     m_elevation.Load(CFieldFormat::Lengths(ObjectLengths(*m_pTerrain)), height);
+    m_shownElevation = m_elevation.m_text;
     SetDlgItemText(IDC_KNOT_ELEVATION, m_elevation.m_text);
 }
 
@@ -344,9 +345,27 @@ BOOL CTerrainEditorDialog::TakeElevation() {
                           height))
         return FALSE;
     const double scale = Scale();
-    if (!m_elevation.IsUntouched() && scale > 0.0)
-        ApplyKnotHeight(static_cast<float>(height / scale));
+    if (m_elevation.IsUntouched() || scale <= 0.0 || TakesBackTypedHeight())
+        return TRUE;
+    const TypedHeight typed{m_nKnot, m_edits.GetCount(), 0, m_shownElevation};
+    ApplyKnotHeight(static_cast<float>(height / scale));
+    m_lastTyped = typed;
+    m_lastTyped.editsAfter = m_edits.GetCount();
     return TRUE;
+}
+
+// An elastic change moves the knot's neighbours too, and a second one would not put them back.
+bool CTerrainEditorDialog::TakesBackTypedHeight() {
+    if (m_lastTyped.knot != m_nKnot || m_lastTyped.editsAfter != m_edits.GetCount() ||
+        m_lastTyped.editsAfter == m_lastTyped.editsBefore || m_elevation.m_text != m_lastTyped.shownBefore)
+        return false;
+    CTerrainEditList kept;
+    for (int i = 0; i < m_lastTyped.editsBefore; ++i) kept.Append(m_edits[i]);
+    m_edits = kept;
+    m_lastTyped = TypedHeight();
+    EnableRollBack(HasNewEdits());
+    RebuildPreview();
+    return true;
 }
 
 void CTerrainEditorDialog::OnElasticKillFocus() {

@@ -90,6 +90,8 @@ class CTerrainEditorDialog : public CDialog {
     void ShowKnotElevation();
     // The field's value as leaving it takes it; FALSE after a refusal.
     BOOL TakeElevation();
+    // The text the knot showed before its last typed height, typed again: that height's edits go.
+    bool TakesBackTypedHeight();
     BOOL TakeElastic();
 
     std::unique_ptr<r3d::Scene> m_pScene;
@@ -103,6 +105,14 @@ class CTerrainEditorDialog : public CDialog {
     CTerrainEditList m_edits;
     int m_nKnot = 0;
     int m_nHoldTicks = 0;
+    CString m_shownElevation;
+    // The knot's last typed height: the records before and after it, and the text shown before.
+    struct TypedHeight {
+        int knot = -1;
+        int editsBefore = 0;
+        int editsAfter = 0;
+        CString shownBefore;
+    } m_lastTyped;
 };
 
 // Runs the terrain editor modally on the knot, with the trains paused around it.
