@@ -56,9 +56,23 @@ void CMaterialsReportDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_REPORT_SORT_ORDER, m_tree);
 }
 
+void CMaterialsReportDialog::KeepExpandedStates(CGroup& group) {
+    m_expandedAtOpen.emplace_back(&group, group.m_bReportExpanded);
+    for (CPaint* member : group.m_members)
+        if (auto* nested = dynamic_cast<CGroup*>(member))
+            KeepExpandedStates(*nested);
+}
+
+void CMaterialsReportDialog::OnDestroy() {
+    for (const auto& [group, expanded] : m_expandedAtOpen) group->m_bReportExpanded = expanded;
+    m_expandedAtOpen.clear();
+    CDialog::OnDestroy();
+}
+
 BOOL CMaterialsReportDialog::OnInitDialog() {
     const BOOL result = CDialog::OnInitDialog();
     m_pGroup = m_document.m_groupEditStack.front().m_pGroup;
+    KeepExpandedStates(*m_pGroup);
     m_list.m_pTopGroup = m_pGroup;
     std::vector<CString> chain(std::begin(kKeyNames), std::end(kKeyNames));
     chain.push_back(kNoteName);

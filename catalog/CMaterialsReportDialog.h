@@ -2,6 +2,8 @@
 
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "catalog/CDragTreeCtrl.h"
 #include "catalog/CMaterialsListCtrl.h"
@@ -42,8 +44,10 @@ class CMaterialsReportDialog : public CDialog {
     void OnInventory();
     void OnProperties();
     void OnPrint();
+    void OnDestroy() override;
 
   private:
+    void KeepExpandedStates(CGroup& group);
     int CategoryMask() const;
     void CutPriceKey();
     void RestorePriceKey();
@@ -55,4 +59,7 @@ class CMaterialsReportDialog : public CDialog {
     CImageList m_icons;
     // Where "Price" stood in the chain while the "Inventory" view has it cut out.
     int m_nPricePlace = -1;
+    // Each group's stored expanded state as the report opened: opening and closing rows is no
+    // edit of the layout.
+    std::vector<std::pair<CGroup*, int>> m_expandedAtOpen;
 };

@@ -209,15 +209,19 @@ int CBMP::FinishCreate(const CPose* pose, int handle) {
 
 int CBMP::EditProperties(const CPose* pose) {
     CPicturePropertyDialog dialog;
-    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    const BOOL multiple = m_pTool != nullptr && m_pTool->GetSelectedCount() > 1;
+    dialog.SetObject(this, multiple, pose);
     const std::vector<BYTE> storedBefore = StoredBytes();
     if (dialog.DoModal() != IDOK)
         return 0;
     Invalidate();
     CPaint* result = nullptr;
     int mode = 0;
-    if (dialog.GetResult(result, mode))
-        ApplyDialogResult(pose, result, mode);
+    if (!dialog.GetResult(result, mode))
+        return 1;
+    if (DropsUntouchedResult(result, mode, pose, multiple))
+        return 1;
+    ApplyDialogResult(pose, result, mode);
     if (mode == 0)
         MarkChangedSince(storedBefore);
     else if (m_pTool != nullptr)

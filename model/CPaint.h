@@ -58,6 +58,8 @@ class CPaint : public CObject {
     // Whether a properties dialog's result is this object as it stands, in the apply mode the
     // dialog opened with: an OK untouched, which spreads no style over the others either.
     bool IsUntouchedResult(CPaint& result, int mode, const CPose* pose, BOOL multipleSelection);
+    // Releases and deletes a dialog's result that is untouched, as above, telling whether it did.
+    bool DropsUntouchedResult(CPaint* result, int mode, const CPose* pose, BOOL multipleSelection);
     virtual void AssertValid() const;
     virtual void Dump(CDumpContext& dc) const;
     virtual void CompareProperties(CPaint* other);

@@ -133,6 +133,14 @@ bool CPaint::IsUntouchedResult(CPaint& result, int mode, const CPose* pose, BOOL
     return same;
 }
 
+bool CPaint::DropsUntouchedResult(CPaint* result, int mode, const CPose* pose, BOOL multipleSelection) {
+    if (!IsUntouchedResult(*result, mode, pose, multipleSelection))
+        return false;
+    result->ReleaseData();
+    delete result;
+    return true;
+}
+
 int CPaint::ApplyPropertiesResult(const CPose* pose, CPaint* result, int mode) {
     if (m_pTool == nullptr)
         return 0;

@@ -183,13 +183,17 @@ int C3D::EditProperties(const CPose* pose) {
 int C3D::RunDialog(const CPose* pose, bool creating) {
     RefreshElevationFromModel();
     C3DPropertyDialog dialog;
-    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, creating ? nullptr : pose);
+    const BOOL multiple = m_pTool != nullptr && m_pTool->GetSelectedCount() > 1;
+    const CPose* clicked = creating ? nullptr : pose;
+    dialog.SetObject(this, multiple, clicked);
     if (dialog.DoModal() != IDOK)
         return 0;
     Invalidate();
     C3D* result = nullptr;
     int mode = 0;
-    if (dialog.GetResult(result, mode))
+    // A new shape is built by the apply, even when the dialog changed nothing.
+    if (dialog.GetResult(result, mode) &&
+        (creating || !DropsUntouchedResult(result, mode, clicked, multiple)))
         ApplyDialogResult(pose, result, mode);
     return 1;
 }

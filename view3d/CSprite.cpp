@@ -375,13 +375,14 @@ int CSprite::Edit3DProperties(int) {
 
 int CSprite::RunDialog(const CPose* pose, bool record) {
     CSpritePropertyDialog dialog;
-    dialog.SetObject(this, m_pTool != nullptr && m_pTool->GetSelectedCount() > 1, pose);
+    const BOOL multiple = m_pTool != nullptr && m_pTool->GetSelectedCount() > 1;
+    dialog.SetObject(this, multiple, pose);
     if (dialog.DoModal() != IDOK)
         return 0;
     Invalidate();
     CSprite* result = nullptr;
     int mode = 0;
-    if (dialog.GetResult(result, mode))
+    if (dialog.GetResult(result, mode) && (!record || !DropsUntouchedResult(result, mode, pose, multiple)))
         ApplyDialogResult(pose, result, mode, record);
     return 1;
 }

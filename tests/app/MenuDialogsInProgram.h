@@ -82,9 +82,13 @@ class MenuDialogsInProgram : public DialogsInProgram {
             SelectOnly("CGroup");
             Command(ID_EDIT_ENTER_GROUP);
         }
-        if (selected == kEverything || selected == kGroupMembers)
+        if (selected == kEverything || selected == kGroupMembers) {
             Command(ID_EDIT_SELECT_ALL);
-        else if (selected.starts_with(kEvery))
+            // Selecting is an undo step and marks the layout; saved now, as a person would, only
+            // what follows marks it again.
+            Layout().m_tool.MarkSaved();
+            Layout().SetModifiedFlag(FALSE);
+        } else if (selected.starts_with(kEvery))
             SelectEvery(selected.substr(kEvery.size()));
         else if (!selected.empty())
             SelectOnly(selected.c_str());
