@@ -7,10 +7,9 @@
 #include "tests/app/WalkedFieldsInProgram.h"
 
 // Every field of every dialog, opened in each state a person opens it in: each unit of the
-// program's table, everything selected, the members inside Edit Group, objects holding values
-// beyond what the fields take, and the common dialogs. In each, an untouched OK and a field typed
-// away and back change nothing, and a refused OK changes no other field and keeps what was
-// typed; the correction after it then changes nothing.
+// program's table, everything selected, the members inside Edit Group, and the common dialogs. In each, an
+// untouched OK and a field typed away and back change nothing, and a refused OK changes no other field and
+// keeps what was typed; the correction after it then changes nothing.
 
 namespace {
 
@@ -25,7 +24,6 @@ struct WalkState {
     // The selection the commands that follow it are chosen with: none, one object of each class;
     // everything, every object selected and every object of each class, two of each made.
     std::string selection;
-    bool beyondFields;
 };
 
 // A number past every field's bounds, and one a field is typed away to.
@@ -42,15 +40,14 @@ std::string NameOfUnit(int unit) {
 
 std::vector<WalkState> States() {
     std::vector<WalkState> states = {
-        {"OneObjectOfEachClass", Reach::kEveryCommand, kDefaultUnitIndex, "", false},
-        {"ManyObjects", Reach::kBySelection, kDefaultUnitIndex, MenuDialogsInProgram::kEverything, false},
+        {"OneObjectOfEachClass", Reach::kEveryCommand, kDefaultUnitIndex, ""},
+        {"ManyObjects", Reach::kBySelection, kDefaultUnitIndex, MenuDialogsInProgram::kEverything},
         {"MembersInsideEditGroup", Reach::kBySelection, kDefaultUnitIndex,
-         MenuDialogsInProgram::kGroupMembers, false},
-        {"ValuesBeyondTheFields", Reach::kBySelection, kDefaultUnitIndex, "", true},
-        {"CommonDialogs", Reach::kCommonDialogs, kDefaultUnitIndex, "", false}};
+         MenuDialogsInProgram::kGroupMembers},
+        {"CommonDialogs", Reach::kCommonDialogs, kDefaultUnitIndex, ""}};
     for (int unit = 0; unit < kUnitCount; ++unit)
         if (unit != kDefaultUnitIndex)
-            states.push_back({NameOfUnit(unit), Reach::kEveryCommand, unit, "", false});
+            states.push_back({NameOfUnit(unit), Reach::kEveryCommand, unit, ""});
     return states;
 }
 
@@ -85,24 +82,10 @@ class WalkedStates : public WalkedFieldsInProgram, public testing::WithParamInte
         for (CPaint* member : Members()) member->Build3D(&world);
         Layout().m_nUnitIndex = GetParam().unit;
         Layout().m_nUnitIndexCopy = GetParam().unit;
-        if (GetParam().beyondFields)
-            PushBeyondTheFields();
         if (GetParam().selection == kEverything) {
             Command(ID_EDIT_SELECT_ALL);
             Command(ID_EDIT_DUPLICATE);
             Layout().m_tool.DeselectAll(0, 0);
-        }
-    }
-    // Every object turned past two full turns, with its lengths a thousandfold and its elevations
-    // below the ground: the program's own walks over each object's stored values set them on the
-    // turned object, and the extent follows as in every layout the program saves.
-    void PushBeyondTheFields() {
-        const CPose world;
-        for (CPaint* member : Members()) {
-            member->m_pose.angle += 2.0 * kFullTurn + 1.0;
-            member->RescaleWithUndo(&world, 1000.0, 0);
-            member->LowerElevations(&world, 1e5);
-            member->ComputeExtent(&world);
         }
     }
     std::vector<std::string> Selections() {
@@ -128,8 +111,10 @@ class WalkedStates : public WalkedFieldsInProgram, public testing::WithParamInte
             const bool common = place.route.pass < 0 && commonCommands.count(place.route.command) != 0;
             std::ostringstream name;
             name << place;
+            // A dialog that acts on OK keeps what it placed for its next opening, so in a unit of
+            // its own it would start from what the walk's own OKs left.
             return common != (state.reach == Reach::kCommonDialogs) ||
-                   (state.unit != kDefaultUnitIndex && lengths.count(name.str()) == 0);
+                   (state.unit != kDefaultUnitIndex && (lengths.count(name.str()) == 0 || IsActing(place)));
         };
         std::erase_if(places, leftOut);
         std::erase_if(dialogPlaces, leftOut);
