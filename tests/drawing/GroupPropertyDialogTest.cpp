@@ -184,7 +184,7 @@ TEST_F(GroupPropertyDialogTest, AnElevationTypedBackToItsShownTextMovesNothing) 
     host.WhenModal("Group properties", [&](CWnd& modal) {
         CWnd* edit = modal.GetDlgItem(IDC_GROUP_ELEVATION);
         shown.push_back(Shown(modal, IDC_GROUP_ELEVATION));
-        for (const CString typed : {CString("2"), shown.front()}) {
+        for (const CString& typed : {CString("2"), shown.front()}) {
             edit->SetWindowText("");
             host.ClickClient(edit, CPoint(3, 3));
             host.Type(typed);

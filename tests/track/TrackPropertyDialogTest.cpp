@@ -178,7 +178,7 @@ TEST_F(TrackPropertyDialogTest, AnElevationOutsideTheRangeIsRefusedAndTheBoundIt
                               "Please enter a number between 0 and " + Length(640000.0) +
                                   (CString(typed) == "words" ? "\n\n" + Lengths().DescribeTypedForms() : ""));
         // Below 0 by less than it shows, it shows as 0: the bound.
-        for (const CString typed : {Length(640000.0), CString("-0.0004")}) {
+        for (const CString& typed : {Length(640000.0), CString("-0.0004")}) {
             host.WhenModal("Track properties", [&](CWnd& dialog) {
                 Enter(dialog, IDC_TRACK_BEGIN_ELEVATION, typed);
                 Click(dialog, IDOK);
