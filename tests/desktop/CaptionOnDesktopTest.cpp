@@ -1,8 +1,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/desktop/ProgramOnDesktop.h"
-#include "tests/desktop/XKeyboardAway.h"
+#include "tests/desktop/KeyboardAwayOnDesktop.h"
 
 namespace desktop {
 namespace {
@@ -15,20 +14,14 @@ struct Strip {
     int height = 0;
 };
 
-enum class Away { kAltTab, kFocusChange, kNoWindow, kPointerRoot };
-
 // The layout window's caption and its active plan window's show whether the keyboard is in the
 // program, as the captions of the other program's window beside them would.
-class CaptionOnDesktop : public ProgramOnDesktop {
+class CaptionOnDesktop : public KeyboardAwayOnDesktop {
   protected:
     void SetUp() override {
-        ProgramOnDesktop::SetUp();
+        SetUpBeside([] { return std::pair{1400, 850}; });
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(m_session.FindMainWindow(m_main));
-        m_other = m_session.ShowOtherProgram(1400, 850);
-        ASSERT_NE(m_other, 0UL) << "the other program's window did not show";
-        ASSERT_TRUE(ComeBack(Away::kFocusChange));
         m_mainCaption = {m_main.x + m_main.width / 2 - 50, m_main.y + 6, 100, 6};
         // The plan window's caption is the first row of the active colour below the menu bar.
         const int x = m_main.x + m_main.width / 4;
@@ -46,40 +39,13 @@ class CaptionOnDesktop : public ProgramOnDesktop {
         return true;
     }
 
-    bool KeyboardIsAway(Away away) const {
-        const unsigned long focus = m_session.FocusWindow();
-        if (away == Away::kNoWindow)
-            return focus == 0;
-        return away == Away::kPointerRoot ? focus == 1 : focus == m_other;
-    }
-
-    bool Leave(Away away) {
-        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
-            return false;
-        if (away == Away::kFocusChange)
-            m_session.GiveKeyboardTo(m_other);
-        if (away == Away::kNoWindow || away == Away::kPointerRoot)
-            GiveXKeyboardAway(m_session.DisplayName(), away == Away::kNoWindow ? XKeyboardAway::kNoWindow
-                                                                               : XKeyboardAway::kPointerRoot);
-        return WaitUntilSettledWith([&] { return KeyboardIsAway(away) && m_session.Popups().empty(); });
-    }
-
-    bool ComeBack(Away away) {
-        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
-            return false;
-        if (away != Away::kAltTab)
-            m_session.GiveKeyboardTo(m_main.id);
-        return WaitUntilSettledWith(
-            [&] { return m_session.FocusWindow() == m_main.id && m_session.Popups().empty(); });
-    }
-
     // Each way away and back: the captions turn inactive, then active again.
-    void WalkAway(const std::vector<std::pair<const char*, Away>>& ways) {
+    void WalkAway(const std::vector<Leaving>& ways) {
         for (const auto& [way, away] : ways) {
-            ASSERT_TRUE(Leave(away)) << way;
+            ASSERT_TRUE(Leave(away, m_main.id)) << way;
             EXPECT_TRUE(PollUntil([&] { return CaptionsIn(COLOR_INACTIVECAPTION); }, kPatience))
                 << "the captions stayed active with the keyboard at " << way;
-            ASSERT_TRUE(ComeBack(away)) << way;
+            ASSERT_TRUE(ComeBack(away, m_main.id)) << way;
             EXPECT_TRUE(PollUntil([&] { return CaptionsIn(COLOR_ACTIVECAPTION); }, kPatience))
                 << "the captions stayed inactive with the keyboard back from " << way;
         }
@@ -87,32 +53,20 @@ class CaptionOnDesktop : public ProgramOnDesktop {
         ExpectCleanExit();
     }
 
-    DesktopSession::TopLevel m_main;
-    unsigned long m_other = 0;
     Strip m_mainCaption;
     Strip m_childCaption;
 };
 
-class CaptionUnderWindowManager : public CaptionOnDesktop {
-  protected:
-    void SetUp() override {
-        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
-            GTEST_SKIP() << "no window manager (Debian package openbox)";
-        CaptionOnDesktop::SetUp();
-    }
-};
+using CaptionUnderWindowManager = UnderWindowManager<CaptionOnDesktop>;
 
 TEST_F(CaptionOnDesktop,
        TheCaptionsTurnInactiveWhileTheKeyboardIsWithAnotherProgramNoWindowOrThePointerRoot) {
-    WalkAway({{"another program", Away::kFocusChange},
-              {"no window", Away::kNoWindow},
-              {"the pointer root", Away::kPointerRoot}});
+    WalkAway(kWithoutWindowManager);
 }
 
 TEST_F(CaptionUnderWindowManager,
        TheCaptionsTurnInactiveWhileAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
-    WalkAway({{"another program by Alt+Tab", Away::kAltTab},
-              {"another program by a focus change", Away::kFocusChange}});
+    WalkAway(kUnderWindowManager);
 }
 
 }  // namespace

@@ -91,15 +91,7 @@ class HelpAndCloseOnDesktop : public ProgramOnDesktop {
     }
 };
 
-// The same, with openbox managing the windows.
-class HelpAndCloseUnderWindowManager : public HelpAndCloseOnDesktop {
-  protected:
-    void SetUp() override {
-        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
-            GTEST_SKIP() << "no window manager (Debian package openbox)";
-        HelpAndCloseOnDesktop::SetUp();
-    }
-};
+using HelpAndCloseUnderWindowManager = UnderWindowManager<HelpAndCloseOnDesktop>;
 
 TEST_F(HelpAndCloseOnDesktop, HelpFromADialogAndAltF4GiveTheKeyboardBackWhereItWas) {
     for (const std::string closing : {"Escape", "close box", "alt+F4"})

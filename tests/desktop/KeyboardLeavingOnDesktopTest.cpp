@@ -21,22 +21,14 @@
 #include "platform/win/WindowManager.h"
 #include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/MouseHolders.h"
-#include "tests/desktop/ProgramOnDesktop.h"
-#include "tests/desktop/XKeyboardAway.h"
+#include "tests/desktop/KeyboardAwayOnDesktop.h"
 
 namespace desktop {
 namespace {
 using namespace mouse_holders;
 
-enum class Away { kAltTab, kFocusChange, kNoWindow, kPointerRoot };
-
 // How the dialog a hold lies in opens; the walks of each kind have a test of their own.
 enum class Opened { kNoDialog, kByTheMenus, kByAToolsDrag };
-
-struct Leaving {
-    const char* to;
-    Away away;
-};
 
 struct Point {
     int x = 0;
@@ -168,16 +160,12 @@ std::string ChordOf(char character) {
     }
 }
 
-class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
+class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop {
   protected:
     void SetUp() override {
-        ProgramOnDesktop::SetUp();
+        SetUpBeside([&] { return std::pair{OtherProgram().x, OtherProgram().y}; });
         if (IsSkipped() || HasFatalFailure())
             return;
-        ASSERT_TRUE(m_session.FindMainWindow(m_main));
-        m_other = m_session.ShowOtherProgram(OtherProgram().x, OtherProgram().y);
-        ASSERT_NE(m_other, 0UL) << "the other program's window did not show";
-        ASSERT_TRUE(ComeBack(Away::kFocusChange, m_main.id));
         // The plan fills the layout window by its system menu's Maximize.
         m_session.Key("alt+minus");
         ASSERT_TRUE(WaitForPopup(true));
@@ -394,65 +382,11 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
             m_session.MovePointer(at.x + reach.dragX * step / kSteps, at.y + reach.dragY * step / kSteps);
     }
 
-    bool KeyboardIsAway(Away away) const {
-        const unsigned long focus = m_session.FocusWindow();
-        switch (away) {
-            case Away::kNoWindow:
-                return focus == 0;
-            case Away::kPointerRoot:
-                return focus == 1;
-            default:
-                return focus == m_other;
-        }
-    }
-
-    // The window manager lists the windows by when they last had the keyboard: from a dialog, the
-    // program's windows under it may come before the other program, and the dialog then takes the
-    // keyboard again. A person goes one window further each time.
-    bool AltTabAway(unsigned long keyboard) {
-        const int furthest = 1 + static_cast<int>(ProgramDialogs().size());
-        // A list a control dropped stays open while the keyboard goes to the layout window and back.
-        const size_t dropped = m_session.Popups().size();
-        for (int tabs = 1; tabs <= furthest; ++tabs) {
-            if (!m_session.AltTab(kPatience, tabs))
-                return false;
-            if (WaitUntilSettledWith([&] {
-                    return m_session.Popups().size() <= dropped &&
-                           (KeyboardIsAway(Away::kAltTab) || m_session.FocusWindow() == keyboard);
-                }) &&
-                KeyboardIsAway(Away::kAltTab))
-                return true;
-        }
-        return false;
-    }
-
-    // Gives the keyboard away, and waits until the program has heard, a window manager's list gone.
-    bool Leave(Away away, unsigned long keyboard) {
-        if (away == Away::kAltTab && !AltTabAway(keyboard))
-            return false;
-        if (away == Away::kFocusChange)
-            m_session.GiveKeyboardTo(m_other);
-        if (away == Away::kNoWindow || away == Away::kPointerRoot)
-            GiveXKeyboardAway(m_session.DisplayName(), away == Away::kNoWindow ? XKeyboardAway::kNoWindow
-                                                                               : XKeyboardAway::kPointerRoot);
-        return WaitUntilSettledWith([&] { return KeyboardIsAway(away) && m_session.Popups().empty(); });
-    }
-
     // The window that takes the keyboard back: the dialog the spot lies in, else the layout window.
     unsigned long KeyboardHome(Spot spot) const {
         if (spot == Spot::kKnotBall)
             return Dialog(kTerrainEditor).id;
         return m_dialog.id != 0 ? m_dialog.id : m_main.id;
-    }
-
-    // The keyboard comes back to the window that had it.
-    bool ComeBack(Away away, unsigned long window) {
-        if (away == Away::kAltTab && !m_session.AltTab(kPatience))
-            return false;
-        if (away != Away::kAltTab)
-            m_session.GiveKeyboardTo(window);
-        return WaitUntilSettledWith(
-            [&] { return m_session.FocusWindow() == window && m_session.Popups().empty(); });
     }
 
     // Opens the dialog of the reach's command, unless it is open already, and pushes the buttons
@@ -575,13 +509,6 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
                spot == Spot::kControlTopRight || spot == Spot::kCloseButton || spot == Spot::kCaption ||
                spot == Spot::kHeaderDivider || spot == Spot::kControlThumb ||
                spot == Spot::kDroppedListDownArrow;
-    }
-
-    // The dialogs shown, but the other program's window.
-    std::vector<DesktopSession::TopLevel> ProgramDialogs() const {
-        std::vector<DesktopSession::TopLevel> dialogs = m_session.Dialogs();
-        std::erase_if(dialogs, [&](const DesktopSession::TopLevel& dialog) { return dialog.id == m_other; });
-        return dialogs;
     }
 
     // Each dialog by Escape, the one over the others first.
@@ -774,8 +701,6 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
         ExpectCleanExit();
     }
 
-    DesktopSession::TopLevel m_main;
-    unsigned long m_other = 0;
     // The dialog the holders walk in, while it is open, the command that opened it, and the place
     // on the screen of the control a press lands on.
     DesktopSession::TopLevel m_dialog;
@@ -788,21 +713,7 @@ class KeyboardLeavingOnDesktop : public ProgramOnDesktop {
     int m_clientTop = 0;
 };
 
-// The same, with openbox managing the windows.
-class KeyboardLeavingUnderWindowManager : public KeyboardLeavingOnDesktop {
-  protected:
-    void SetUp() override {
-        if (m_session.Unavailable().empty() && !m_session.StartWindowManager())
-            GTEST_SKIP() << "no window manager (Debian package openbox)";
-        KeyboardLeavingOnDesktop::SetUp();
-    }
-};
-
-const std::vector<Leaving> kWithoutWindowManager{{"another program by a focus change", Away::kFocusChange},
-                                                 {"no window", Away::kNoWindow},
-                                                 {"the pointer root", Away::kPointerRoot}};
-const std::vector<Leaving> kUnderWindowManager{{"another program by Alt+Tab", Away::kAltTab},
-                                               {"another program by a focus change", Away::kFocusChange}};
+using KeyboardLeavingUnderWindowManager = UnderWindowManager<KeyboardLeavingOnDesktop>;
 
 // A window manager would give the keyboard straight back from no window or the pointer root.
 TEST_F(KeyboardLeavingOnDesktop, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {

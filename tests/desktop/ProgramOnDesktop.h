@@ -250,4 +250,15 @@ class ProgramOnDesktop : public ::testing::Test {
     std::unique_ptr<CMenu> m_menu;
 };
 
+// A fixture's tests with openbox managing the windows.
+template <class Fixture>
+class UnderWindowManager : public Fixture {
+  protected:
+    void SetUp() override {
+        if (this->m_session.Unavailable().empty() && !this->m_session.StartWindowManager())
+            GTEST_SKIP() << "no window manager (Debian package openbox)";
+        Fixture::SetUp();
+    }
+};
+
 }  // namespace desktop
