@@ -239,6 +239,15 @@ int CPolygon::FinishCreate(const CPose* pose, int handle) {
 
 // ---- Edit steps ----
 
+// The perimeter follows the rescaled outline at once: a save before the next drawing would
+// otherwise keep the old one, and that drawing would change the stored object.
+int CPolygon::Rescale(CEditStep* step) {
+    const int rescaled = CSketch::Rescale(step);
+    if (rescaled != 0)
+        m_fPerimeter = ChainLength(MappedPoints());
+    return rescaled;
+}
+
 int CPolygon::UpdateGeometry(CEditStep* step) {
     const GeometryPayload* geometry = step->GetPayload<GeometryPayload>();
     if (geometry == nullptr || PointCount() < kFirstDrawnPoint)

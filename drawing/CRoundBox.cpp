@@ -276,6 +276,15 @@ int CRoundBox::ApplyShapeStep(CEditStep* step) {
     return 1;
 }
 
+// The tangent points follow the rescaled corners at once: a save before the next drawing would
+// otherwise keep the old ones, and that drawing would change the stored object.
+int CRoundBox::Rescale(CEditStep* step) {
+    const int rescaled = CBox::Rescale(step);
+    if (rescaled != 0 && m_points.GetSize() >= kRoundPointCount)
+        PlaceTangentPoints(EffectiveRadius(), GetOrientation());
+    return rescaled;
+}
+
 void CRoundBox::DragHandle(const CPose* pose, int handle) {
     if (m_pTool == nullptr || m_points.GetSize() < kRoundPointCount)
         return;

@@ -285,7 +285,7 @@ int CMount::UpdateGeometry(CEditStep* step) {
 
 int CMount::Rescale(CEditStep* step) {
     m_bDeferGrid = 1;
-    return CSketch::Rescale(step);
+    return CPolygon::Rescale(step);
 }
 
 void CMount::MirrorEdits(bool mirrorX) {

@@ -4,12 +4,14 @@
 
 #include "model/Units.h"
 #include "platform/r3d/Clump.h"
+#include "terrain/CMount.h"
 #include "tests/app/WalkedFieldsInProgram.h"
 
 // Every field of every dialog, opened in each state a person opens it in: each unit of the
-// program's table, everything selected, the members inside Edit Group, and the common dialogs. In each, an
-// untouched OK and a field typed away and back change nothing, and a refused OK changes no other field and
-// keeps what was typed; the correction after it then changes nothing.
+// program's table, everything selected, the members inside Edit Group, objects holding values
+// beyond what the fields take, and the common dialogs. In each, an untouched OK and a field typed
+// away and back change nothing, and a refused OK changes no other field and keeps what was
+// typed; the correction after it then changes nothing.
 
 namespace {
 
@@ -24,6 +26,7 @@ struct WalkState {
     // The selection the commands that follow it are chosen with: none, one object of each class;
     // everything, every object selected and every object of each class, two of each made.
     std::string selection;
+    bool beyondFields;
 };
 
 // A number past every field's bounds, and one a field is typed away to.
@@ -40,14 +43,15 @@ std::string NameOfUnit(int unit) {
 
 std::vector<WalkState> States() {
     std::vector<WalkState> states = {
-        {"OneObjectOfEachClass", Reach::kEveryCommand, kDefaultUnitIndex, ""},
-        {"ManyObjects", Reach::kBySelection, kDefaultUnitIndex, MenuDialogsInProgram::kEverything},
+        {"OneObjectOfEachClass", Reach::kEveryCommand, kDefaultUnitIndex, "", false},
+        {"ManyObjects", Reach::kBySelection, kDefaultUnitIndex, MenuDialogsInProgram::kEverything, false},
         {"MembersInsideEditGroup", Reach::kBySelection, kDefaultUnitIndex,
-         MenuDialogsInProgram::kGroupMembers},
-        {"CommonDialogs", Reach::kCommonDialogs, kDefaultUnitIndex, ""}};
+         MenuDialogsInProgram::kGroupMembers, false},
+        {"ValuesBeyondTheFields", Reach::kBySelection, kDefaultUnitIndex, "", true},
+        {"CommonDialogs", Reach::kCommonDialogs, kDefaultUnitIndex, "", false}};
     for (int unit = 0; unit < kUnitCount; ++unit)
         if (unit != kDefaultUnitIndex)
-            states.push_back({NameOfUnit(unit), Reach::kEveryCommand, unit, ""});
+            states.push_back({NameOfUnit(unit), Reach::kEveryCommand, unit, "", false});
     return states;
 }
 
@@ -82,10 +86,30 @@ class WalkedStates : public WalkedFieldsInProgram, public testing::WithParamInte
         for (CPaint* member : Members()) member->Build3D(&world);
         Layout().m_nUnitIndex = GetParam().unit;
         Layout().m_nUnitIndexCopy = GetParam().unit;
+        if (GetParam().beyondFields)
+            PushBeyondTheFields();
         if (GetParam().selection == kEverything) {
             Command(ID_EDIT_SELECT_ALL);
             Command(ID_EDIT_DUPLICATE);
             Layout().m_tool.DeselectAll(0, 0);
+        }
+    }
+    // Every object turned past two full turns, with its lengths a thousandfold and its elevations
+    // below the ground: the program's own walks over each object's stored values set them on the
+    // turned object, each object readied for the rescale as a drag of its group's corner readies
+    // it, and the extent follows as in every layout the program saves. A terrain's grid is as
+    // coarse as it goes, so that the layout opens as it was saved: an open coarsens a finer grid
+    // of a terrain this large to what it builds, and tells so.
+    void PushBeyondTheFields() {
+        const CPose world;
+        for (CPaint* member : Members()) {
+            member->m_pose.angle += 2.0 * kFullTurn + 1.0;
+            if (auto* terrain = dynamic_cast<CMount*>(member))
+                terrain->m_fGridSpacing = CMount::kLargestSpacing;
+            member->TrackCreate(&world, -1);
+            member->RescaleWithUndo(&world, 1000.0, 0);
+            member->LowerElevations(&world, 1e5);
+            member->ComputeExtent(&world);
         }
     }
     std::vector<std::string> Selections() {

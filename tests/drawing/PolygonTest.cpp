@@ -251,3 +251,19 @@ TEST(Sketch, RecordsRoundTripWithTheReferenceBox) {
     EXPECT_EQ(read.MappedPoints()[2], (CDoublePoint{180.0, 10.0}));
     read.SetTool(nullptr);
 }
+
+// A rescaled polygon is saved with the perimeter its next drawing shows.
+TEST(Polygon, ARescaleLeavesTheNextDrawingNothingToChange) {
+    DrawingPlan plan;
+    Canvas canvas(300, 200);
+    plan.DrawOn(canvas);
+    CPolygon* polygon = Triangle(plan);
+    ASSERT_NE(polygon, nullptr);
+    polygon->m_bSelected = 1;
+    polygon->TrackCreate(nullptr, -1);
+    polygon->RescaleWithUndo(nullptr, 1000.0, 0);
+    const std::vector<BYTE> rescaled = StoreRecord(*polygon);
+    polygon->Draw(nullptr);
+    EXPECT_EQ(StoreRecord(*polygon), rescaled);
+    plan.tool.SetTargetDC(nullptr, nullptr);
+}

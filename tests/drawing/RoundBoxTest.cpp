@@ -132,3 +132,15 @@ TEST(RoundBox, RecordsRoundTripAndDrawingLeavesThePrintedCacheAlone) {
     // The drawn outline is where the pixels are.
     EXPECT_EQ(round.canvas.At(50, 0), box->m_pen.color);
 }
+
+// A rescaled box is saved as it will next be drawn: the drawing changes no stored value.
+TEST(RoundBox, ARescaleLeavesTheNextDrawingNothingToChange) {
+    RoundPlan round;
+    CRoundBox* box = round.Draw(0.0, 0.0, 100.0, 40.0);
+    ASSERT_NE(box, nullptr);
+    box->TrackCreate(nullptr, -1);
+    box->RescaleWithUndo(nullptr, 1000.0, 0);
+    const std::vector<BYTE> rescaled = StoreRecord(*box);
+    box->Draw(nullptr);
+    EXPECT_EQ(StoreRecord(*box), rescaled);
+}
