@@ -368,7 +368,7 @@ int CSprite::EditProperties(const CPose* pose) {
     return RunDialog(pose, true);
 }
 
-// From the group dialog: no undo step and no comparison.
+// From the group dialog: no undo step.
 int CSprite::Edit3DProperties(int) {
     return RunDialog(nullptr, false);
 }
@@ -382,7 +382,7 @@ int CSprite::RunDialog(const CPose* pose, bool record) {
     Invalidate();
     CSprite* result = nullptr;
     int mode = 0;
-    if (dialog.GetResult(result, mode) && (!record || !DropsUntouchedResult(result, mode, pose, multiple)))
+    if (dialog.GetResult(result, mode) && !DropsUntouchedResult(result, mode, pose, multiple))
         ApplyDialogResult(pose, result, mode, record);
     return 1;
 }

@@ -49,10 +49,15 @@ void CPage3Way::SetDefaults() {
     m_dEntry = 2.0 * m_dUnit;
     m_dPrevEntry = m_dEntry;
     m_dDefaultsRatio = m_dRatio;
-    m_strLength3 = FormatLength(m_dLength3);
-    m_strEntry = FormatLength(m_dEntry);
     SetBranch(1, 9.0 * m_dUnit, 15.0);
     SetBranch(2, 9.0 * m_dUnit, 15.0);
+    FormatTexts();
+}
+
+void CPage3Way::FormatTexts() {
+    m_strLength3 = FormatLength(m_dLength3);
+    RefreshSetTexts();
+    m_strEntry = FormatLength(m_dEntry);
 }
 
 BOOL CPage3Way::OnInitDialog() {
@@ -80,9 +85,7 @@ bool CPage3Way::MakeObjects() {
 }
 
 void CPage3Way::RefreshAll() {
-    m_strLength3 = FormatLength(m_dLength3);
-    RefreshSetTexts();
-    m_strEntry = FormatLength(m_dEntry);
+    FormatTexts();
     UpdateData(FALSE);
 }
 

@@ -40,6 +40,7 @@ class CPage3Way : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnOK() override;
     void OnLength3Edited();
 

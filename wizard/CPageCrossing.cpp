@@ -44,6 +44,10 @@ void CPageCrossing::SetDefaults() {
     m_dCrossAngle = 45.0;
     m_dLengthA = m_dLengthB = 10.0 * m_dUnit;
     m_dHalfAngle = kPi * 0.25 * 0.5;
+    FormatTexts();
+}
+
+void CPageCrossing::FormatTexts() {
     m_strLengthA = FormatLength(m_dLengthA);
     m_strLengthB = FormatLength(m_dLengthB);
 }

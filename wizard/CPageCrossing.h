@@ -43,6 +43,7 @@ class CPageCrossing : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnLengthAEdited();
     void OnLengthBEdited();
     void OnAngleEdited();

@@ -45,9 +45,14 @@ void CPageCrossover::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
     m_dLength = 10.0 * m_dUnit;
     m_dSeparation = 4.0 * m_dUnit;
+    DeriveCurve();
+    FormatTexts();
+}
+
+void CPageCrossover::FormatTexts() {
     m_strLength = FormatLength(m_dLength);
     m_strSeparation = FormatLength(m_dSeparation);
-    DeriveCurve();
+    m_strCurveRadius = FormatLength(m_dCurveRadius);
 }
 
 void CPageCrossover::DeriveCurve() {

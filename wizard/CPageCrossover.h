@@ -43,6 +43,7 @@ class CPageCrossover : public CPageSingleOrDouble {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnOK() override;
     void OnLengthEdited();
     void OnSeparationEdited();

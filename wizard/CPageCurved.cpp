@@ -40,6 +40,10 @@ void CPageCurved::SetDefaults() {
     m_dRadius = 9.0 * m_dUnit;
     m_dDefaultsRatio = m_dRatio;
     m_dSweep = kPi * 0.5;
+    FormatTexts();
+}
+
+void CPageCurved::FormatTexts() {
     m_strRadius = FormatLength(m_dRadius);
 }
 

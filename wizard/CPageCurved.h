@@ -36,6 +36,7 @@ class CPageCurved : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnAngleEdited();
     void OnRadiusEdited();
 };

@@ -50,9 +50,14 @@ void CPageCurvedTurnout::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
     m_dEntry = 2.0 * m_dUnit;
     m_dPrevEntry = m_dEntry;
-    m_strEntry = FormatLength(m_dEntry);
     SetBranch(1, 13.0 * m_dUnit, 10.0);
     SetBranch(2, 10.0 * m_dUnit, 15.0);
+    FormatTexts();
+}
+
+void CPageCurvedTurnout::FormatTexts() {
+    m_strEntry = FormatLength(m_dEntry);
+    RefreshSetTexts();
 }
 
 BOOL CPageCurvedTurnout::OnInitDialog() {

@@ -25,6 +25,7 @@ class CPageCurvedTurnout : public CPageHanded {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnOK() override;
     void OnLeft();
     void OnRight();

@@ -94,6 +94,10 @@ void CPageHelix::SetDefaults() {
     m_dCurveAngleRad = kPi * 0.25;
     m_nCurveCount = 12;
     m_dTotalHeight = m_nCount * m_dCurveAngleRad * m_dRadius * 0.04;
+    FormatTexts();
+}
+
+void CPageHelix::FormatTexts() {
     m_strRadius = FormatLength(m_dRadius);
     m_strStraightLength = FormatLength(m_dStraightLength);
     m_strTotalHeight = FormatLength(m_dTotalHeight);

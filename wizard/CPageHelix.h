@@ -55,6 +55,7 @@ class CPageHelix : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnGradeEdited();
     void OnTotalHeightEdited();
     void OnRadiusEdited();

@@ -42,8 +42,12 @@ void CPageSlipSwitch::SetDefaults() {
     m_dLength = 9.0 * m_dUnit;
     m_dCrossAngle = 25.0;
     m_dDefaultsRatio = m_dRatio;
-    m_strLength = FormatLength(m_dLength);
     m_dHalfAngle = m_dCrossAngle * kPi * (1.0 / 360.0);
+    FormatTexts();
+}
+
+void CPageSlipSwitch::FormatTexts() {
+    m_strLength = FormatLength(m_dLength);
 }
 
 BOOL CPageSlipSwitch::OnInitDialog() {

@@ -35,6 +35,7 @@ class CPageSlipSwitch : public CPageSingleOrDouble {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnOK() override;
     void OnLengthEdited();
     void OnAngleEdited();

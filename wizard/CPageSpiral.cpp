@@ -53,7 +53,7 @@ void CPageSpiral::SetDefaults() {
     m_dDefaultsRatio = m_dRatio;
     m_dLength = 15.0 * m_dUnit;
     m_dRadius = 12.0 * m_dUnit;
-    FormatLengthAndRadius();
+    FormatTexts();
 }
 
 BOOL CPageSpiral::OnInitDialog() {
@@ -80,9 +80,9 @@ BOOL CPageSpiral::OnInitDialog() {
 // The radius follows the length.
 void CPageSpiral::OnLengthEdited() {
     const auto limit = [this] {
-        m_dLength = ParseLength(m_strLength);
+        m_dLength = TypedOrBuilt(m_strLength, m_dLength);
         m_dRadius = Follow(m_dRadius, m_dLength);
-        FormatLengthAndRadius();
+        FormatTexts();
     };
     if (CommitEdit(limit, m_dLength, m_dPrevLength))
         Build();
@@ -91,9 +91,9 @@ void CPageSpiral::OnLengthEdited() {
 // The length follows the radius.
 void CPageSpiral::OnRadiusEdited() {
     const auto limit = [this] {
-        m_dRadius = ParseLength(m_strRadius);
+        m_dRadius = TypedOrBuilt(m_strRadius, m_dRadius);
         m_dLength = Follow(m_dLength, m_dRadius);
-        FormatLengthAndRadius();
+        FormatTexts();
     };
     if (CommitEdit(limit, m_dRadius, m_dPrevRadius))
         Build();
@@ -103,7 +103,7 @@ double CPageSpiral::Follow(double value, double typed) {
     return std::clamp(value, typed / 2.0, std::min(2.0 * typed, kLargestFieldLength));
 }
 
-void CPageSpiral::FormatLengthAndRadius() {
+void CPageSpiral::FormatTexts() {
     m_strLength = FormatLength(m_dLength);
     m_strRadius = FormatLength(m_dRadius);
 }

@@ -44,6 +44,7 @@ class CPageSpiral : public CPageHanded {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnLengthEdited();
     void OnRadiusEdited();
     void OnLeft();
@@ -51,5 +52,4 @@ class CPageSpiral : public CPageHanded {
 
   private:
     void ShapeAnnotations(const CDoublePoint& start, const CDoublePoint& end);
-    void FormatLengthAndRadius();
 };

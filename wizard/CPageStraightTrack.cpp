@@ -28,6 +28,10 @@ void CPageStraightTrack::DoDataExchange(CDataExchange* dx) {
 void CPageStraightTrack::SetDefaults() {
     m_nLength = static_cast<int>(9.0 * m_dUnit);
     m_dDefaultsRatio = m_dRatio;
+    FormatTexts();
+}
+
+void CPageStraightTrack::FormatTexts() {
     m_strLength = FormatLength(m_nLength);
 }
 

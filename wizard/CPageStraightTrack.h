@@ -31,5 +31,6 @@ class CPageStraightTrack : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnLengthEdited();
 };

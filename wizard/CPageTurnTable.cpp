@@ -44,6 +44,10 @@ void CPageTurnTable::SetDefaults() {
         m_dRatio = ScaleTable[std::clamp(m_pDoc->m_nDefaultScaleIndex, 0, kScaleCount - 1)].ratio;
     m_dDefaultsRatio = m_dRatio;
     m_dLength = kInch * std::trunc(kHalfZeroRatio / m_dRatio * kDefaultInches);
+    FormatTexts();
+}
+
+void CPageTurnTable::FormatTexts() {
     m_strLength = FormatLength(m_dLength);
 }
 

@@ -33,5 +33,6 @@ class CPageTurnTable : public CPageWizard {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnLengthEdited();
 };

@@ -54,9 +54,14 @@ void CPageTurnout::SetDefaults() {
     m_dEntry = 2.0 * m_dUnit;
     m_dPrevEntry = m_dEntry;
     m_dDefaultsRatio = m_dRatio;
+    SetBranch(2, 12.0 * m_dUnit, 15.0);
+    FormatTexts();
+}
+
+void CPageTurnout::FormatTexts() {
     m_strLength1 = FormatLength(m_dLength1);
     m_strEntry = FormatLength(m_dEntry);
-    SetBranch(2, 12.0 * m_dUnit, 15.0);
+    ShowSetTexts(Set(2));
 }
 
 BOOL CPageTurnout::OnInitDialog() {

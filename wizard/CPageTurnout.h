@@ -33,6 +33,7 @@ class CPageTurnout : public CPageHanded {
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void TakeTypedFields() override;
+    void FormatTexts() override;
     void OnOK() override;
     void OnLeft();
     void OnRight();

@@ -130,6 +130,8 @@ BOOL CPageWizard::OnInitDialog() {
     m_dMinAngle = 1.0;
     if (!m_pDoc->m_groupEditStack.empty())
         m_pEditEntry = &m_pDoc->m_groupEditStack.front();
+    // A text kept in another unit would read as no length at all.
+    FormatTexts();
     return TRUE;
 }
 
@@ -490,7 +492,7 @@ void CPageWizard::KeepBuiltSetValues() {
 // ---- Helpers of the pages ----
 
 bool CPageWizard::CommitLength(CString& text, double& length, double built) {
-    return CommitEdit([&] { length = ParseLength(text); }, length, built);
+    return CommitEdit([&] { length = TypedOrBuilt(text, length); }, length, built);
 }
 
 bool CPageWizard::CommitEdit(const std::function<void()>& limit, const double& value, double built) {

@@ -117,6 +117,9 @@ class CPageWizard : public CPropertyPage {
     BOOL OnKillActive() override;
     // Takes every field's text into the page's values and piece; empty in the base.
     virtual void TakeTypedFields() {}
+    // Writes the page's values as texts in the document's unit, which may have changed since
+    // the page was last shown; empty in the base.
+    virtual void FormatTexts() {}
 
     // One parameter set's values and the controls that show them.
     struct ParameterSet {

@@ -135,10 +135,8 @@ class WalkedStates : public WalkedFieldsInProgram, public testing::WithParamInte
             const bool common = place.route.pass < 0 && commonCommands.count(place.route.command) != 0;
             std::ostringstream name;
             name << place;
-            // A dialog that acts on OK keeps what it placed for its next opening, so in a unit of
-            // its own it would start from what the walk's own OKs left.
             return common != (state.reach == Reach::kCommonDialogs) ||
-                   (state.unit != kDefaultUnitIndex && (lengths.count(name.str()) == 0 || IsActing(place)));
+                   (state.unit != kDefaultUnitIndex && lengths.count(name.str()) == 0);
         };
         std::erase_if(places, leftOut);
         std::erase_if(dialogPlaces, leftOut);

@@ -14,6 +14,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/WindowDCs.h"
 #include "resources/CommandIds.h"
+#include "resources/GroupPropertiesTemplate.h"
 #include "resources/Objects3DTemplates.h"
 #include "resources/StringTable.h"
 #include "shell/CCVNView.h"
@@ -507,6 +508,30 @@ TEST_F(Objects3DProgram, AnElevationChosenFromTheGroupDialogIsKept) {
     SavedBytes("chosen.cvn");
     EXPECT_NEAR(sprite->m_fElevation, spriteElevation, 1e-3);
     EXPECT_NEAR(shape->m_fElevation, shapeElevation, 1e-3);
+}
+
+// A 3D bitmap's dialog confirmed untouched from the group dialog, and the group dialog after
+// it, leave the saved layout as it was and mark no change.
+TEST_F(Objects3DProgram, AnUntouched3DBitmapDialogFromTheGroupDialogChangesNothing) {
+    ASSERT_NE(AddFir(), nullptr);
+    Main().MDIActivate(plan->GetParentFrame());
+    host.RunUntilIdle();
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_GROUP);
+    const std::string before = SavedBytes("before.cvn");
+    bool opened = false;
+    host.WhenModal("Group properties", [&](CWnd& group) {
+        host.WhenModal("3D Bitmap properties", [&](CWnd& bitmap) {
+            opened = true;
+            host.ClickClient(bitmap.GetDlgItem(IDOK), CPoint(3, 3));
+        });
+        host.ClickClient(group.GetDlgItem(IDC_GROUP_3D_PROPERTIES), CPoint(3, 3));
+        host.ClickClient(group.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    Command(ID_EDIT_PROPERTIES);
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(layout->IsModified());
+    EXPECT_EQ(SavedBytes("after.cvn"), before);
 }
 
 // Once the 3D window closes, the first pane speaks of the plan again: the same text as a fresh

@@ -98,3 +98,22 @@ TEST_F(SpiralPage, PlacePutsOneSplinePieceOfTwentyTwoControlPointsIntoThePlan) {
     Main().SendMessage(WM_COMMAND, ID_EDIT_UNDO);
     EXPECT_TRUE(layout->m_rootGroup.m_members.empty());
 }
+
+// The page keeps its values between openings of the wizard, shown in the layout's unit of the
+// moment, however the wizard was left: a turn to another page and Place there change neither.
+TEST_F(SpiralPage, ItsValuesOutliveAPlaceFromAnotherPageAndShowInTheLayoutsUnit) {
+    constexpr int kFeetAndDecimalInches = 2;
+    constexpr int kDecimalInches = 4;
+    for (int unit : {kFeetAndDecimalInches, kDecimalInches, kDecimalInches}) {
+        layout->m_nUnitIndex = unit;
+        RunWizard([&](CSheetWizard& sheet) {
+            auto& page = Show<CPageSpiral>(sheet, kSpiralPage);
+            EXPECT_EQ(TextOf(page, IDC_SPIRAL_LENGTH), Length(3810.0)) << unit;
+            EXPECT_EQ(TextOf(page, IDC_SPIRAL_RADIUS), Length(3048.0)) << unit;
+            Show<CWnd>(sheet, kStraightPage);
+            EXPECT_EQ(page.m_dLength, 3810.0) << unit;
+            EXPECT_EQ(page.m_dRadius, 3048.0) << unit;
+            sheet.PressButton(PSBTN_OK);
+        });
+    }
+}
