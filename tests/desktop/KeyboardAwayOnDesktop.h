@@ -35,7 +35,10 @@ class KeyboardAwayOnDesktop : public ProgramOnDesktop {
         const auto [x, y] = otherAt();
         m_other = m_session.ShowOtherProgram(x, y);
         ASSERT_NE(m_other, 0UL) << "the other program's window did not show";
-        ASSERT_TRUE(ComeBack(Away::kFocusChange, m_main.id));
+        ASSERT_TRUE(ComeBack(Away::kFocusChange, m_main.id))
+            << "the keyboard stayed with window " << m_session.FocusWindow() << ", the program "
+            << (m_session.ProgramRunning() ? "running" : "ended")
+            << "; stderr: " << m_session.ProgramErrors();
     }
 
     bool KeyboardIsAway(Away away) const {
