@@ -73,7 +73,12 @@ void CCircTrack::SerializeShape(CArchive& ar) {
     if (m_points.GetSize() > kStoredExtraPoint)
         m_points.SetSize(kStoredExtraPoint);
     ar >> m_ptCentre.x >> m_ptCentre.y >> m_fRadius >> m_fSweep >> m_fStartAngle;
-    if (m_points.GetSize() < kPointCount) {
+    // Drawing takes a radius of 0 as 1; taken so, with the shape it gives, as it is read, no
+    // drawing changes what is stored.
+    const bool noRadius = m_fRadius == 0.0;
+    if (noRadius)
+        m_fRadius = 1.0;
+    if (noRadius || m_points.GetSize() < kPointCount) {
         EnsurePoints();
         RebuildShape();
     }

@@ -435,3 +435,21 @@ TEST(TrackRecord, ATieSpacingReadIsAtLeastTheShortestLength) {
         again.SetTool(nullptr);
     }
 }
+
+// A curve a file holds with no radius reads with the radius its drawing gives it, so a drawing
+// after the read changes no stored byte.
+TEST(TrackRecord, ACurveWithoutARadiusReadsAsItsDrawingTakesIt) {
+    TrackPlan plan;
+    CCircTrack* curve = plan.Curve(0.0, 0.0, 2000.0, 0.0, 1.0);
+    curve->m_fRadius = 0.0;
+    CCircTrack read;
+    read.SetTool(&plan.tool);
+    Load(read, Store(*curve));
+    EXPECT_EQ(read.m_fRadius, 1.0);
+    const Bytes stored = Store(read);
+    CPointArray line;
+    read.AppendCentreLine(line, 0);
+    read.RebuildShape();
+    EXPECT_EQ(Store(read), stored);
+    read.SetTool(nullptr);
+}
