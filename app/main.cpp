@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "app/CCVNApp.h"
+#include "platform/base/HugePageHeap.h"
 #include "platform/host/Host.h"
 #include "platform/win/CWnd.h"
 #include "platform/win/WindowManager.h"
@@ -14,6 +15,7 @@ bool Headless() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    RestartWithHugePageHeap(argv);
     // The desktop host shows windows from their pixels; a GL-backed window surface would
     // clash with the 3D library's own GL context.
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);

@@ -313,6 +313,10 @@ int DesktopSession::WaitForExit(Milliseconds timeout) {
     return m_program > 0 ? -1 : m_exitCode;
 }
 
+std::filesystem::path DesktopSession::ProgramProcess() const {
+    return std::filesystem::path("/proc") / std::to_string(m_program);
+}
+
 void DesktopSession::SignalProgram(int signal) {
     if (m_program > 0)
         kill(m_program, signal);

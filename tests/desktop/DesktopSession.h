@@ -52,6 +52,8 @@ class DesktopSession {
     std::string ProgramErrors() const;
     // Sends the running program a signal, as kill(1) does.
     void SignalProgram(int signal);
+    // The program's folder among the system's processes.
+    std::filesystem::path ProgramProcess() const;
     // Starts openbox on the display and waits until it manages windows; it ends with the
     // session. False when there is no openbox or it does not come up.
     bool StartWindowManager();

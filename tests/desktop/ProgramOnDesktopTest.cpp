@@ -7,6 +7,8 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "platform/win/AfxIds.h"
 #include "resources/CommandIds.h"
@@ -88,6 +90,22 @@ TEST_F(ProgramOnDesktop, InputCountsAsHandledOnlyOnceTheProgramHasHandledIt) {
     ASSERT_TRUE(m_session.WaitUntilSettled(kPatience));
     EXPECT_TRUE(PopupOpen()) << "Alt+H counted as handled before the Help menu was open";
     CloseMenus();
+    ExpectCleanExit();
+}
+
+// The program starts itself again so that its heap asks for huge pages, and keeps its own name
+// among the system's processes.
+TEST_F(ProgramOnDesktop, ItRunsUnderItsOwnNameWithItsHeapAskingForHugePages) {
+    const std::filesystem::path process = m_session.ProgramProcess();
+    std::ifstream comm(process / "comm");
+    std::string name;
+    std::getline(comm, name);
+    EXPECT_EQ(name, "corvane");
+#if !defined(__SANITIZE_ADDRESS__)
+    std::ifstream environment(process / "environ", std::ios::binary);
+    const std::string variables{std::istreambuf_iterator<char>(environment), std::istreambuf_iterator<char>()};
+    EXPECT_NE(variables.find("glibc.malloc.hugetlb="), std::string::npos);
+#endif
     ExpectCleanExit();
 }
 
