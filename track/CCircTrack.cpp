@@ -50,6 +50,13 @@ void CCircTrack::EnsurePoints() {
     for (int i = std::max(had, 1); i <= 4; ++i) m_points[i] = {kFarAway, kFarAway};
 }
 
+bool CCircTrack::TakeMissingRadiusAsOne() {
+    if (m_fRadius != 0.0)
+        return false;
+    m_fRadius = 1.0;
+    return true;
+}
+
 CDoublePoint CCircTrack::OnCircle(double radius, double angle) const {
     return {m_ptCentre.x + radius * std::cos(angle), m_ptCentre.y + radius * std::sin(angle)};
 }
@@ -73,12 +80,9 @@ void CCircTrack::SerializeShape(CArchive& ar) {
     if (m_points.GetSize() > kStoredExtraPoint)
         m_points.SetSize(kStoredExtraPoint);
     ar >> m_ptCentre.x >> m_ptCentre.y >> m_fRadius >> m_fSweep >> m_fStartAngle;
-    // Drawing takes a radius of 0 as 1; taken so, with the shape it gives, as it is read, no
-    // drawing changes what is stored.
-    const bool noRadius = m_fRadius == 0.0;
-    if (noRadius)
-        m_fRadius = 1.0;
-    if (noRadius || m_points.GetSize() < kPointCount) {
+    // Taken with the shape it gives as it is read, a missing radius leaves no drawing anything to
+    // change in what is stored.
+    if (TakeMissingRadiusAsOne() || m_points.GetSize() < kPointCount) {
         EnsurePoints();
         RebuildShape();
     }
@@ -100,8 +104,7 @@ void CCircTrack::RebuildShape() {
     m_ptEnd = m_points[6];
     const double margin = Margin();
     m_points[0] = HandlePoint();
-    if (m_fRadius == 0.0)
-        m_fRadius = 1.0;
+    TakeMissingRadiusAsOne();
     const double delta = MarkerAngle(m_fRadius);
     m_ptBeginMarker = OnCircle(m_fRadius, s + delta);
     m_ptEndMarker = OnCircle(m_fRadius, e - delta);
@@ -187,8 +190,7 @@ double CCircTrack::GetEndAngle(const CPose* pose, int index) {
 }
 
 int CCircTrack::AppendCentreLine(CPointArray& points, int reversed) {
-    if (m_fRadius == 0.0)
-        m_fRadius = 1.0;
+    TakeMissingRadiusAsOne();
     const double s = m_fStartAngle, e = EndAngleLocal();
     double step = ChordStep(HandleTolerance());
     // A chord wider than the circle leaves only the ends; a step too fine for the bound is

@@ -73,6 +73,8 @@ class CCircTrack : public CSweptTrack {
   private:
     void InitCreationState();
     void EnsurePoints() override;
+    // A curve without a radius is drawn and measured with a radius of 1; answers whether it had none.
+    bool TakeMissingRadiusAsOne();
     CDoublePoint OnCircle(double radius, double angle) const;
     // The rotation handle, outside the middle of the arc.
     CDoublePoint HandlePoint() const;

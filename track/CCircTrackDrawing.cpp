@@ -157,8 +157,7 @@ CPoint CCircTrack::DevicePointOnCircle(const CPieceMapping& device, double radiu
 }
 
 void CCircTrack::DrawTies(CDC& dc, const CPieceMapping& device, const CDoublePoint& first) {
-    if (m_fRadius == 0.0)
-        m_fRadius = 1.0;
+    TakeMissingRadiusAsOne();
     const double step = ChordStep(m_fTieSpacing);
     // Ties only for a positive step, and never more than the bound.
     if (!(step > 0.0) || !(m_fSweep / step <= kMaxSteps))

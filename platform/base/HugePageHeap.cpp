@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/base/ModuleFolder.h"
 
 namespace {
 
@@ -21,19 +21,15 @@ std::optional<std::string> TunablesWithHugePages(const char* tunables) {
     return given.empty() ? wish : given + ":" + wish;
 }
 
-void RestartWithHugePageHeap(char** argv) {
-#if defined(__SANITIZE_ADDRESS__)
-    // The sanitizer's own allocator takes no tunables of the C library's.
-    (void)argv;
-#else
+// The sanitizer's own allocator takes no tunables of the C library's, so that build never restarts.
+void RestartWithHugePageHeap([[maybe_unused]] char** argv) {
+#if !defined(__SANITIZE_ADDRESS__)
     const std::optional<std::string> tunables = TunablesWithHugePages(std::getenv(kTunablesName));
     if (!tunables || setenv(kTunablesName, tunables->c_str(), 1) != 0)
         return;
     // Started by its own path, the process keeps its name in the system's lists of processes.
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
+    // Where the restart cannot be made, the program runs on as started, only slower on large layouts.
+    if (const std::filesystem::path program = GetModuleFile(); !program.empty())
         execv(program.c_str(), argv);
-        // Without the restart the program runs on as it was started, only slower on large layouts.
 #endif
 }

@@ -4,10 +4,15 @@
 
 #include "platform/base/CWinPath.h"
 
-std::filesystem::path GetModuleFolder() {
+std::filesystem::path GetModuleFile() {
     std::error_code error;
     std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || !program.has_parent_path()) {
+    return error ? std::filesystem::path() : program;
+}
+
+std::filesystem::path GetModuleFolder() {
+    const std::filesystem::path program = GetModuleFile();
+    if (!program.has_parent_path()) {
         return {};
     }
     return program.parent_path() / "";

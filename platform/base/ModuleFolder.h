@@ -4,6 +4,9 @@
 
 #include "platform/base/CString.h"
 
+// The running program file; empty when it cannot be found.
+std::filesystem::path GetModuleFile();
+
 // The folder of the running program file, ending in a slash; empty when it cannot be found.
 std::filesystem::path GetModuleFolder();
 
