@@ -58,16 +58,32 @@ double InchesOfFootRest(double feet) {
     return (feet - std::floor(feet)) * kFoot / kInch;
 }
 
+// A foot is a little more than 12 inches: the rest of a foot may round up to the whole foot
+// or past it, which would read as the next foot; the next foot shows instead.
+bool RoundsToAFoot(double inches) {
+    return inches * kInch >= kFoot;
+}
+
 CString FormatFeetDecimalInches(double feet) {
+    double wholeFeet = std::floor(feet);
+    double inches = CLengthFormat::RoundToThousandths(InchesOfFootRest(feet));
+    if (RoundsToAFoot(inches)) {
+        wholeFeet += 1.0;
+        inches = 0.0;
+    }
     CString text;
-    text.Format("%d' %.3f%c", WholeNumber(std::floor(feet)),
-                CLengthFormat::RoundToThousandths(InchesOfFootRest(feet)), kInchMark);
+    text.Format("%d' %.3f%c", WholeNumber(wholeFeet), inches, kInchMark);
     return text;
 }
 
 CString FormatFeetFractionalInches(double feet) {
-    const WholeAndFraction inches = SplitFraction(InchesOfFootRest(feet));
-    const int wholeFeet = WholeNumber(std::floor(feet));
+    WholeAndFraction inches = SplitFraction(InchesOfFootRest(feet));
+    double roundedFeet = std::floor(feet);
+    if (RoundsToAFoot(inches.whole + static_cast<double>(inches.numerator) / inches.denominator)) {
+        roundedFeet += 1.0;
+        inches = WholeAndFraction();
+    }
+    const int wholeFeet = WholeNumber(roundedFeet);
     CString text;
     if (inches.HasFraction()) {
         text.Format("%d' %d %d/%d%c", wholeFeet, inches.whole, inches.numerator, inches.denominator,

@@ -56,7 +56,11 @@ TEST(CLengthFormat, FormatsDecimalUnitsRoundedOnTheFourthDecimal) {
 TEST(CLengthFormat, FormatsFeetWithAFootOf3050) {
     EXPECT_EQ(Format(2, 3050.0), "1' 0.000\"");
     EXPECT_EQ(Format(2, 3048.0), "0' 12.000\"");
-    EXPECT_EQ(Format(2, 3049.99), "0' 12.008\"");  // a foot holds more than 12 inches
+    EXPECT_EQ(Format(2, 3049.7), "0' 12.007\"");  // a foot holds more than 12 inches
+    // Inches rounded to the foot or past it would read as the next foot: that foot shows.
+    EXPECT_EQ(Format(2, 3049.99), "1' 0.000\"");
+    EXPECT_EQ(Format(3, 3049.99), "1' 0\"");
+    EXPECT_EQ(Format(3, 3048.0), "0' 12\"");
     EXPECT_EQ(Format(2, 5 * 3050.0 + 6 * 254.0), "5' 6.000\"");
     EXPECT_EQ(Format(2, -3050.0), "-1' 0.000\"");
 
