@@ -44,7 +44,7 @@ constexpr UINT kRailModePictures[] = {IDB_RAIL_MODE_1, IDB_RAIL_MODE_2, IDB_RAIL
 IMPLEMENT_DYNCREATE(CTrackPropertyDialog, CDialog)
 
 double CTrackPropertyDialog::GradePercent(double rise, double length) {
-    return length == 0.0 ? 0.0 : CLengthFormat::RoundToThousandths(rise / length * 100.0);
+    return length == 0.0 ? 0.0 : std::fabs(rise / length * 100.0);
 }
 
 BEGIN_MESSAGE_MAP(CTrackPropertyDialog, CDialog)
@@ -339,9 +339,9 @@ void CTrackPropertyDialog::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_TRACK_LENGTH, m_length);
     DDX_Text(dx, IDC_TRACK_RADIUS_1, m_radius1);
     DDX_Text(dx, IDC_TRACK_RADIUS_2, m_radius2);
-    DDX_Text(dx, IDC_TRACK_GRADE, m_grade);
+    DDX_Text(dx, IDC_TRACK_GRADE, m_grade.m_text);
     double grade = 0.0;
-    DDV_NumberText(dx, m_grade, grade);
+    DDV_NumberText(dx, m_grade.m_text, grade);
     DDX_Text(dx, IDC_TRACK_BEGIN_ELEVATION, m_beginElevation);
     DDX_Text(dx, IDC_TRACK_END_ELEVATION, m_endElevation);
     DDX_Text(dx, IDC_TRACK_GAUGE, m_gauge);
@@ -385,8 +385,8 @@ void CTrackPropertyDialog::FillFromCopy() {
     m_roadbedHeight = OpenedLength(IDC_TRACK_ROADBED_HEIGHT, copy.m_fRoadbedHeight);
     m_beginElevation = OpenedLength(IDC_TRACK_BEGIN_ELEVATION, copy.m_fBeginElevation);
     m_endElevation = OpenedLength(IDC_TRACK_END_ELEVATION, copy.m_fEndElevation);
-    m_grade.Format("%.0f",
-                   GradePercent(std::fabs(copy.m_fBeginElevation - copy.m_fEndElevation), copy.m_fLength));
+    m_grade.Load(CFieldFormat::RoundedNumbers(),
+                 GradePercent(copy.m_fBeginElevation - copy.m_fEndElevation, copy.m_fLength));
     m_style = copy.m_nStyle;
     m_gauge = OpenedLength(IDC_TRACK_GAUGE, copy.m_fGauge);
     m_railColor.SetColor(copy.m_crRail);

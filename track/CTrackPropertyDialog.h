@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -144,7 +145,8 @@ class CTrackPropertyDialog : public CDialog {
     BOOL CommitStartAngle();
     void CommitElevation(int id, double& elevation);
     void ShowGrade(double grade);
-    // A grade in percent from the rise over the length, as shown; 0 for a piece without length.
+    // The grade in percent, without sign, from the rise over the length; 0 for a piece without
+    // length.
     static double GradePercent(double rise, double length);
     bool IsStraight() const;
     bool IsCircle() const;
@@ -175,7 +177,8 @@ class CTrackPropertyDialog : public CDialog {
     CString m_category;
     CCatalogueFields m_fields;
     int m_style = -1;
-    CString m_grade;
+    // The grade shows whole percent and stands for the exact grade it was loaded with.
+    CTypedField m_grade;
     CString m_length;
     CString m_radius1;
     CString m_radius2;
@@ -200,4 +203,7 @@ class CTrackPropertyDialog : public CDialog {
     std::array<double, 4> m_openedEllipse{};
     double m_openedLength = 0.0;
     static constexpr FieldRange kStartAngles{0.0, kFullTurn};
+    // Any number: the direction button turns the grade, a typed sign turns it again.
+    static constexpr FieldRange kGrades{-std::numeric_limits<double>::max(),
+                                        std::numeric_limits<double>::max()};
 };

@@ -380,12 +380,13 @@ void CTrackPropertyDialog::OnGradeKillFocus() {
 void CTrackPropertyDialog::ApplyGrade() {
     if (m_copy == nullptr)
         return;
-    CString grade;
     if (CWnd* field = GetDlgItem(IDC_TRACK_GRADE))
-        field->GetWindowText(grade);
+        field->GetWindowText(m_grade.m_text);
+    // A text that is no number waits for OK, which refuses it.
     double percent = 0.0;
-    if (!ReadNumberText(grade, percent))
+    if (!m_grade.IsUntouched() && !ReadNumberText(m_grade.m_text, percent))
         return;
+    percent = m_grade.Value(kGrades);
     CParTrack& copy = *m_copy;
     CString shown;
     if (IsButtonChecked(IDC_TRACK_FIXED_BEGIN)) {
@@ -421,7 +422,6 @@ void CTrackPropertyDialog::CommitElevation(int id, double& elevation) {
 }
 
 void CTrackPropertyDialog::ShowGrade(double grade) {
-    CString text;
-    text.Format("%.0f", std::fabs(grade));
-    ShowText(IDC_TRACK_GRADE, text);
+    m_grade.Load(CFieldFormat::RoundedNumbers(), grade);
+    ShowText(IDC_TRACK_GRADE, m_grade.m_text);
 }

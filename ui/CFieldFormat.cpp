@@ -3,7 +3,19 @@
 #include <cfloat>
 #include <cmath>
 
+#include "platform/base/NumberParsing.h"
 #include "platform/ctl/DataExchange.h"
+
+namespace {
+
+// Rounded to so many significant digits, as a decimal text of them would read.
+double ToSignificantDigits(double value, int digits) {
+    CString text;
+    text.Format("%.*e", digits - 1, value);
+    return ParseDouble(text);
+}
+
+}  // namespace
 
 CFieldFormat CFieldFormat::Lengths(const CLengthFormat& lengths) {
     return {Kind::Length, lengths.GetUnitIndex()};
@@ -15,6 +27,10 @@ CFieldFormat CFieldFormat::Numbers() {
 
 CFieldFormat CFieldFormat::WholeNumbers() {
     return {Kind::Whole, 0};
+}
+
+CFieldFormat CFieldFormat::RoundedNumbers() {
+    return {Kind::Rounded, 0};
 }
 
 CFieldFormat CFieldFormat::Thousandths() {
@@ -33,22 +49,46 @@ CFieldFormat CFieldFormat::ShownAs(double factor, double offset) const {
 }
 
 CString CFieldFormat::Show(double value) const {
+    // A value shown as kept needs no search: 15 digits that read back as it are its fewest.
+    if (m_kind == Kind::Number && (m_factor != 1.0 || m_offset != 0.0))
+        return ShowFewestDigits(value);
     if (m_kind != Kind::Length)
-        return ShowNumber(m_offset + m_factor * value);
+        return ShowNumber(m_offset + m_factor * value, DBL_DIG);
     CString text;
     CLengthFormat(m_unitIndex).FormatLength(text, value);
     return text;
 }
 
-CString CFieldFormat::ShowNumber(double shown) const {
+// The fewest digits, up to all a double shows, that read back as the value: one less 0.994 is
+// 0.00600000000000001 to 15 digits, yet 0.006 reads back as 0.994.
+CString CFieldFormat::ShowFewestDigits(double value) const {
+    const double shown = m_offset + m_factor * value;
+    for (int digits = 1; digits < DBL_DIG; ++digits) {
+        const CString text = ShowNumber(shown, digits);
+        double read = 0.0;
+        if (Read(text, read) && read == value)
+            return text;
+    }
+    return ShowNumber(shown, DBL_DIG);
+}
+
+// A negative number that shows as 0 does has no sign, as lengths show.
+CString CFieldFormat::ShowNumber(double shown, int digits) const {
+    const CString magnitude = ShowMagnitude(std::fabs(shown), digits);
+    return shown < 0.0 && magnitude != ShowMagnitude(0.0, digits) ? "-" + magnitude : magnitude;
+}
+
+// Rounded, never cut: a kept value a hair under the typed one shows as typed.
+CString CFieldFormat::ShowMagnitude(double magnitude, int digits) const {
     CString text;
-    if (m_kind == Kind::Whole)
-        text.Format("%.0f", std::trunc(shown));
+    if (m_kind == Kind::Whole || m_kind == Kind::Rounded)
+        text.Format("%.0f", std::round(magnitude));
     else if (m_kind == Kind::Hundredths)
-        text.Format("%.2f", shown);
+        text.Format("%.2f", magnitude);
+    else if (m_kind == Kind::Thousandths)
+        text.Format("%.*g", DBL_DIG, CLengthFormat::RoundToThousandths(magnitude));
     else
-        text.Format("%.*g", DBL_DIG,
-                    m_kind == Kind::Thousandths ? CLengthFormat::RoundToThousandths(shown) : shown);
+        text.Format("%.*g", DBL_DIG, ToSignificantDigits(magnitude, digits));
     return text;
 }
 

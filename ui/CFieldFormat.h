@@ -19,6 +19,8 @@ class CFieldFormat {
     static CFieldFormat Numbers();
     // A typed fraction is no value of it: the field's later use would cut it.
     static CFieldFormat WholeNumbers();
+    // Shown rounded to a whole, read as any number: a typed fraction is taken as typed.
+    static CFieldFormat RoundedNumbers();
     static CFieldFormat Thousandths();
     // Always two places, as money shows.
     static CFieldFormat Hundredths();
@@ -37,9 +39,11 @@ class CFieldFormat {
     CString RefusalFor(const CString& text, const CString& refusal) const;
 
   private:
-    enum class Kind { Length, Number, Whole, Thousandths, Hundredths };
+    enum class Kind { Length, Number, Whole, Rounded, Thousandths, Hundredths };
     CFieldFormat(Kind kind, int unitIndex) : m_kind(kind), m_unitIndex(unitIndex) {}
-    CString ShowNumber(double shown) const;
+    CString ShowFewestDigits(double value) const;
+    CString ShowNumber(double shown, int digits) const;
+    CString ShowMagnitude(double magnitude, int digits) const;
 
     Kind m_kind;
     int m_unitIndex;

@@ -175,7 +175,7 @@ TEST_F(BenchworkPageTest, FieldsLeftUntouchedKeepTheirValuesExactly) {
     });
     ASSERT_EQ(terrain->EditProperties(nullptr), 1);
     EXPECT_EQ(after, before);
-    EXPECT_EQ(before.back(), "2");
+    EXPECT_EQ(before.back(), "3");  // rounded, not cut
     EXPECT_EQ(terrain->m_fElevation, 10.2327927);
     EXPECT_EQ(terrain->m_fGridSpacing, 1234.56789);
     EXPECT_EQ(terrain->m_fTextureScale, 2.5);

@@ -116,7 +116,9 @@ TEST_F(TerrainEditorTest, ScreenDirectionsTurnWithTheViewAndTheElasticPercentIsC
             EXPECT_EQ(editor.GetElasticFraction(), 0.25) << typed;
         }
         CString text;
-        for (auto [typed, fraction] : {std::pair{"100", 1.0}, std::pair{"0", 0.0}}) {
+        // Kept as a fraction, a whole percent shows again as typed, never a percent less.
+        for (auto [typed, fraction] : {std::pair{"100", 1.0}, std::pair{"0", 0.0}, std::pair{"29", 0.29},
+                                       std::pair{"57", 0.57}, std::pair{"58", 0.58}}) {
             Retype(elastic, typed);
             Click(editor, IDC_KNOT_ELEVATION);
             EXPECT_EQ(editor.GetElasticFraction(), fraction);

@@ -149,6 +149,24 @@ TEST_F(TrackPropertyDialogTest, TheGradeSetsTheEndFromTheFixedBeginAndTheDirecti
     EXPECT_DOUBLE_EQ(piece->m_fBeginElevation, 100.0);
 }
 
+// The grade shows whole percent; typed back to the text it opened with, it is the exact grade.
+TEST_F(TrackPropertyDialogTest, TheGradeTypedBackToItsOpenedTextKeepsTheEndElevation) {
+    CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
+    piece->m_fBeginElevation = 100.0;
+    piece->m_fEndElevation = 109.8;
+    host.WhenModal("Track properties", [&](CWnd& dialog) {
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_GRADE), "1");
+        Click(dialog, IDC_TRACK_GRADE_ENTRY);
+        Enter(dialog, IDC_TRACK_GRADE, "5");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_END_ELEVATION), Length(150.0));
+        Enter(dialog, IDC_TRACK_GRADE, "1");
+        EXPECT_EQ(Shown(dialog, IDC_TRACK_END_ELEVATION), Length(109.8));
+        Click(dialog, IDOK);
+    });
+    piece->EditProperties(&pose);
+    EXPECT_EQ(piece->m_fEndElevation, 109.8);
+}
+
 TEST_F(TrackPropertyDialogTest, LengthsUpTo64MetresAreTakenAndBeyondThatTheFieldIsRefused) {
     plan.host.m_nUnitIndex = 8;  // millimetres: a tenth of a millimetre is typed exactly
     CTrack* piece = plan.Straight(0.0, 0.0, 1000.0, 0.0);
