@@ -11,7 +11,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(layout library default_settings default_track bitmap script_model pattern profile
-  parts_file terrain model_rwx model_3ds model_dxf credits)
+  parts_file terrain model_rwx model_3ds model_dxf credits formats)
 jobs=${FUZZ_JOBS:-3}
 
 if ! command -v clang++ >/dev/null; then

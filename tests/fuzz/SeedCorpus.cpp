@@ -22,6 +22,7 @@
 #include "model/AssetLoaders.h"
 #include "model/CGroup.h"
 #include "model/DefaultTrackKind.h"
+#include "model/Units.h"
 #include "platform/base/CWinPath.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/gdi/CBitmap.h"
@@ -35,6 +36,7 @@
 #include "tests/model/OlderLayoutFileRecords.h"
 #include "tests/model/OlderLayoutFileWriter.h"
 #include "tests/support/RunLengthPictures.h"
+#include "tests/ui/EveryFieldFormat.h"
 #include "tools/datagen/SceneryModels.h"
 #include "tools/datagen/TrainModels.h"
 #include "track/CArcTrack.h"
@@ -458,6 +460,24 @@ void WritePartsSeeds(const fs::path& folder) {
               std::string("A;B;C;\r\nA;B;C;D;E;F;1;2.00;N;extra\r\n\r\nA;B;C;D;E;F;1;2.00;N;\nG;H;\rI;J;"));
 }
 
+// For each field format, a value and a text a person types: a length a hair under a foot, a
+// whole percent kept as a fraction, a grade, a bound of a degree field.
+void WriteFormatsSeeds(const fs::path& folder) {
+    const struct {
+        double value;
+        const char* typed;
+    } seeds[] = {{3049.99, "0' 12.008\""}, {0.29, "29"}, {0.994, "0.006"}, {-1e-9, "-0"}, {kPi, "180"}};
+    const std::size_t formats = EveryFieldFormat().size();
+    for (std::size_t format = 0; format < formats; ++format)
+        for (std::size_t seed = 0; seed < std::size(seeds); ++seed) {
+            std::vector<unsigned char> bytes(1 + sizeof(double));
+            bytes[0] = static_cast<unsigned char>(format);
+            std::memcpy(bytes.data() + 1, &seeds[seed].value, sizeof(double));
+            bytes.insert(bytes.end(), seeds[seed].typed, seeds[seed].typed + std::strlen(seeds[seed].typed));
+            WriteSeed(folder, "format" + std::to_string(format) + "-" + std::to_string(seed), bytes);
+        }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -476,6 +496,7 @@ int main(int argc, char** argv) {
     WriteProfileSeeds(out / "profile");
     WritePartsSeeds(out / "parts_file");
     WriteCreditsSeeds(out / "credits");
+    WriteFormatsSeeds(out / "formats");
     WriteTerrainSeeds(out / "terrain");
     WriteModelSeeds(out / "model_rwx", out / "model_3ds", out / "model_dxf");
     return 0;
