@@ -11,8 +11,10 @@ struct FieldRange {
 };
 
 // How a dialog's field shows a value and reads one typed: a length in a unit, or a plain
-// number, whole, rounded to thousandths or with every digit a double shows. A number may be
-// shown otherwise than it is kept: shown = offset + factor x kept (degrees of radians).
+// number, whole, rounded to thousandths or with the fewest digits, up to all a double shows,
+// that read back as the value. A number may be shown otherwise than it is kept:
+// shown = offset + factor x kept (degrees of radians). Every value's text reads back as a
+// value showing that text.
 class CFieldFormat {
   public:
     static CFieldFormat Lengths(const CLengthFormat& lengths);
