@@ -100,7 +100,7 @@ TEST_F(OneCommandOneUndo, EveryCommandIsTakenBackByOneUndoWithItsSelection) {
                                      {"only groups", false, {pair, nested}},
                                      {"nested groups", false, {nested}},
                                      {"a mix", false, {loose, nested, pair}},
-                                     {"inside an edited group", true, {box}}};
+                                     {"inside an edited group", true, {inner, box}}};
     int taken = 0;
     for (const Case& selection : cases)
         for (const UINT command : PlanCommands::All()) {
