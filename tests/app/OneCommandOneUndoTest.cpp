@@ -7,7 +7,9 @@
 #include "model/CGroup.h"
 #include "platform/win/CCmdTarget.h"
 #include "resources/CommandIds.h"
+#include "resources/DrawingPropertiesTemplates.h"
 #include "tests/app/LayoutInProgram.h"
+#include "tests/support/DialogInput.h"
 
 // Every command of the plan window, given after another command and with groups, nested groups
 // and a mix selected, inside an edited group too: one Undo takes back exactly that command, the
@@ -42,11 +44,13 @@ class OneCommandOneUndo : public LayoutInProgram {
         Tool().DeselectAll(0, 0);
         for (CPaint* object : objects) object->SelectWithUndo(0, 0);
     }
-    // A dialog the command opens is confirmed as it stands, and what it opens in turn; printing
-    // and a dialog Return leaves open are cancelled.
+    // A dialog the command opens is confirmed with a note typed where it takes one, and what it
+    // opens in turn as it stands; printing and a dialog Return leaves open are cancelled.
     void Give(UINT command) {
         for (int dialogs = 0; dialogs < 3; ++dialogs)
             host.WhenModal("", [this](CWnd& dialog) {
+                if (CWnd* note = dialog.GetDlgItem(IDC_PROPERTIES_NOTE))
+                    DialogInput::Retype(host, note, "Noted by the walk");
                 CString caption;
                 dialog.GetWindowText(caption);
                 host.PressKey(caption.Find("Print") >= 0 ? VK_ESCAPE : VK_RETURN);
@@ -100,7 +104,8 @@ TEST_F(OneCommandOneUndo, EveryCommandIsTakenBackByOneUndoWithItsSelection) {
                                      {"only groups", false, {pair, nested}},
                                      {"nested groups", false, {nested}},
                                      {"a mix", false, {loose, nested, pair}},
-                                     {"inside an edited group", true, {inner, box}}};
+                                     {"inside an edited group", true, {inner, box}},
+                                     {"a box inside an edited group", true, {box}}};
     int taken = 0;
     for (const Case& selection : cases)
         for (const UINT command : PlanCommands::All()) {
@@ -131,5 +136,5 @@ TEST_F(OneCommandOneUndo, EveryCommandIsTakenBackByOneUndoWithItsSelection) {
             Command(ID_TOOL_SELECTOR);
         }
     // Duplicate, Cut, Delete, the groupings, locks, turns, flips, order and group edits recorded.
-    EXPECT_GE(taken, 5 * 10);
+    EXPECT_GE(taken, 6 * 10);
 }
