@@ -143,8 +143,14 @@ void CGroup::LowerElevations(const CPose* pose, double by) {
 }
 
 void CGroup::DeselectWithUndo(int record, int groupStart) {
-    for (CPaint* member : m_members) member->DeselectWithUndo(record, groupStart);
-    CPaint::DeselectWithUndo(0, 0);
+    bool memberRecorded = false;
+    for (CPaint* member : m_members) {
+        memberRecorded = memberRecorded || (record && member->IsSelected());
+        member->DeselectWithUndo(record, groupStart);
+    }
+    // Undo selects the group again as it does a single object; the start of the undo group
+    // stays with the member's step when one was recorded first.
+    CPaint::DeselectWithUndo(record, memberRecorded ? 0 : groupStart);
 }
 
 void CGroup::SavePose() {

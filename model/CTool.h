@@ -149,6 +149,11 @@ class CTool : public CObject {
     // object into the layout. An older step, someone else's, is never taken back, and no
     // object is freed. Answers whether the edit was undone.
     bool TakeBackGesture();
+    // The serial of the newest step pushed so far, taken before a command runs.
+    unsigned long NewestUndoSerial() const { return m_nLastSerial; }
+    // The steps pushed after the serial become one undo group, started by the oldest of them,
+    // so that one Undo takes back the whole command that pushed them.
+    void OpenUndoGroupAfter(unsigned long serial);
 
     // Mouse input of the plan view: the window system's MK_ flags and the device point.
     void OnLButtonDown(UINT flags, double x, double y);
@@ -516,9 +521,6 @@ class CTool : public CObject {
     // Whether a selected piece found a track connection to turn onto.
     bool ReleaseTrackSnap(const CPose& pose);
     void ReleaseFinishMembers(const CPose& pose, int mode, bool accepted);
-    // The oldest step pushed after the serial starts the undo group of the command that pushed
-    // them all, so that one Undo takes back the whole command.
-    void OpenUndoGroupAfter(unsigned long serial);
     // Whether a step pushed since the press starts an undo group.
     bool GestureOpenedUndoGroup() const;
     // Whether the step of this serial is on the list and starts an undo group.

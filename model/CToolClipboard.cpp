@@ -190,6 +190,13 @@ void CTool::DeleteSelection(int record) {
             return;
         }
     const CPaintList doomed = SelectedVisibleMembers();
+    const unsigned long before = m_nLastSerial;
+    // The refit of an edited group moves its frame and its members' placements: Undo gives
+    // the group back its exact former state once the objects are back in it.
+    if (record && !doomed.empty() && current->m_bBeingEdited) {
+        std::vector<std::unique_ptr<CEditStep>> former = FormerStatesOf(CPaintList{current}, 1);
+        PushSteps(former);
+    }
     // Undo puts every deleted object back where it lay among the others.
     if (record && !doomed.empty())
         PushOrderStep(current, current->m_members);
@@ -225,6 +232,8 @@ void CTool::DeleteSelection(int record) {
     FreeTogether(std::move(dropped), unkept);
     if (current->m_bBeingEdited)
         RefitCurrentGroup();
+    if (record)
+        OpenUndoGroupAfter(before);
     m_bRedraw = 1;
     UpdateStatus();
 }

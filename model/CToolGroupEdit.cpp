@@ -35,10 +35,12 @@ int CTool::EnterGroupEdit(int record) {
         ShowText(IDS_NO_GROUPS_ARE_SELECTED);
         return 0;
     }
+    // Leaving the group selects it first in the selection; Undo puts it back where it stood.
+    found->DeselectWithUndo(record, 1);
     CEditStep enter(kStepEnterGroupEdit, found, 1);
     const int done = Execute(&enter);
     if (done && record) {
-        PushUndo(new CEditStep(kStepSelect, found, 1));
+        PushUndo(new CEditStep(kStepDeselect, found, 0));
         PushUndo(new CEditStep(kStepExitGroupEdit, nullptr, 0));
     }
     return done;
@@ -61,6 +63,11 @@ int CTool::ExitGroupEdit(int record) {
     CGroup* current = GetCurrentGroup();
     if (current == nullptr)
         return 0;
+    // Outside any edited group there is nothing to leave, and nothing for Undo to take back.
+    if (GetGroupEditDepth() < 2) {
+        ShowText(IDS_NO_GROUPS_ARE_EDITED);
+        return 0;
+    }
     const unsigned long before = m_nLastSerial;
     current->DeselectWithUndo(1, 0);
     CEditStep exit(kStepExitGroupEdit, current, 1);
@@ -77,6 +84,7 @@ void CTool::OpenUndoGroupAfter(unsigned long serial) {
     for (UndoEntry& entry : m_undoList) {
         if (entry.serial <= serial)
             break;
+        entry.step->m_bGroupStart = 0;
         oldest = &entry;
     }
     if (oldest == nullptr)

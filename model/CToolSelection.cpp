@@ -275,10 +275,13 @@ int CTool::UngroupSelection(int record) {
         std::vector<std::unique_ptr<CEditStep>> formerState;
         if (record)
             formerState = FormerStatesOf(CPaintList{member}, 0);
+        // The regrouped group comes back first in the selection; Undo puts it back where it stood.
+        member->DeselectWithUndo(record, 0);
         CEditStep ungroup(kStepUngroup, member, 1);
         if (!Execute(&ungroup))
             continue;
         if (record) {
+            PushUndo(new CEditStep(kStepDeselect, member, 0));
             // Undo regroups the members, then gives the group and its members their exact
             // former states.
             PushSteps(formerState);

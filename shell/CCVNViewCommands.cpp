@@ -113,9 +113,18 @@ END_MESSAGE_MAP()
 
 BOOL CCVNView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
     // Only a command that runs ends the entry; the update and handler probes do not.
-    if (code == CN_COMMAND && handlerInfo == nullptr)
-        EndPointEntry();
-    return CScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+    if (code != CN_COMMAND || handlerInfo != nullptr)
+        return CScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+    EndPointEntry();
+    // Only the view's own commands are held: a command the document runs may close it.
+    if (!CWnd::OnCmdMsg(id, code, extra, this))
+        return CScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+    // Whatever steps a command pushes, one Undo takes back the whole command and no more.
+    CTool& tool = Tool();
+    const unsigned long before = tool.NewestUndoSerial();
+    const BOOL done = CWnd::OnCmdMsg(id, code, extra, handlerInfo);
+    tool.OpenUndoGroupAfter(before);
+    return done;
 }
 
 void CCVNView::RedrawAndRepaint() {

@@ -198,10 +198,9 @@ std::vector<int> PlainDelete(TrackPlan& plan, std::vector<std::unique_ptr<CPaint
     std::vector<int> places;
     for (CPaint* member : doomed) {
         const CPaintList& selection = plan.host.m_selection;
-        // A group keeps no place of its own on the undo list.
-        if (dynamic_cast<CGroup*>(member) == nullptr)
-            places.push_back(static_cast<int>(
-                std::distance(selection.begin(), std::find(selection.begin(), selection.end(), member))));
+        // A group keeps its place on the undo list as any other object does.
+        places.push_back(static_cast<int>(
+            std::distance(selection.begin(), std::find(selection.begin(), selection.end(), member))));
         member->Deselect();
         root->m_members.remove(member);
         member->SetChanged(1);
