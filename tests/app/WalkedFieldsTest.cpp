@@ -1,10 +1,33 @@
+#include <cstdlib>
 #include <iostream>
 
+#include "model/Units.h"
 #include "tests/app/WalkedFieldsInProgram.h"
 
 namespace {
 
-class WalkedFields : public WalkedFieldsInProgram {};
+class WalkedFields : public WalkedFieldsInProgram {
+  protected:
+    // The layout, kept in the unit, is the one every place opens on.
+    void KeepUnit(int unit) {
+        Restore("");
+        Layout().m_nUnitIndex = unit;
+        ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
+        m_built = Stored(Layout());
+    }
+};
+
+// A thousandth beyond the named bound (direction -1 below, +1 above), typed as a decimal: of
+// the unit, of an inch where the unit shows inches, or of the plain number.
+CString ThousandthBeyond(const CString& bound, double direction, bool length, int unit) {
+    double value = std::strtod(bound.c_str(), nullptr);
+    const bool inches = unit == 2 || unit == 3;
+    if (length && CLengthFormat(unit).ReadTypedLength(bound, value))
+        value /= inches ? kInch : SizeOfUnit(unit);
+    CString text;
+    text.Format(length && inches ? "%.6f\"" : "%.6f", value + direction * 0.001);
+    return text;
+}
 
 }  // namespace
 
@@ -61,4 +84,35 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
     }
     // The layout left as built, so closing the program asks nothing.
     Restore("");
+}
+
+// A field takes the bounds its refusal names, in every unit, and refuses a thousandth beyond
+// either; a plain number's bounds are the same in every unit.
+TEST_F(WalkedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthBeyondInEveryUnit) {
+    WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
+    for (const Route& tool : tools) DiscoverPasses(tool);
+    const int built = Layout().GetUnitIndex();
+    for (int unit = 0; unit < kUnitCount; ++unit) {
+        KeepUnit(unit);
+        for (const FieldPlace& place : places) {
+            const CString word = Typed(place, "abc");
+            const bool length = word.Find("\n\n") >= 0;
+            CString low;
+            CString high;
+            if (place.route.command == ID_TRACK_WIZARD || (unit > 0 && !length) ||
+                !(NamedBounds(word, low, high) || NamedBounds(Typed(place, "1e30"), low, high)))
+                continue;
+            for (const CString& bound : {low, high})
+                if (const CString refusal = Typed(place, bound); !refusal.IsEmpty())
+                    ADD_FAILURE() << place << " in unit " << unit << ": refuses the bound " << bound.c_str()
+                                  << " it names: " << refusal.c_str();
+            for (const CString& beyond :
+                 {ThousandthBeyond(low, -1.0, length, unit), ThousandthBeyond(high, 1.0, length, unit)})
+                if (Typed(place, beyond).IsEmpty())
+                    ADD_FAILURE() << place << " in unit " << unit << ": takes " << beyond.c_str()
+                                  << " beyond the bounds it names, " << low.c_str() << " and "
+                                  << high.c_str();
+        }
+    }
+    KeepUnit(built);
 }
