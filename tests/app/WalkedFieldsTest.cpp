@@ -1,7 +1,5 @@
-#include <cstdlib>
 #include <iostream>
 
-#include "model/Units.h"
 #include "tests/app/WalkedFieldsInProgram.h"
 
 namespace {
@@ -16,18 +14,6 @@ class WalkedFields : public WalkedFieldsInProgram {
         m_built = Stored(Layout());
     }
 };
-
-// A thousandth beyond the named bound (direction -1 below, +1 above), typed as a decimal: of
-// the unit, of an inch where the unit shows inches, or of the plain number.
-CString ThousandthBeyond(const CString& bound, double direction, bool length, int unit) {
-    double value = std::strtod(bound.c_str(), nullptr);
-    const bool inches = unit == 2 || unit == 3;
-    if (length && CLengthFormat(unit).ReadTypedLength(bound, value))
-        value /= inches ? kInch : SizeOfUnit(unit);
-    CString text;
-    text.Format(length && inches ? "%.6f\"" : "%.6f", value + direction * 0.001);
-    return text;
-}
 
 }  // namespace
 
