@@ -1,19 +1,27 @@
+#include <algorithm>
+#include <cctype>
 #include <iostream>
+#include <string>
 
 #include "tests/app/WalkedFieldsInProgram.h"
 
 namespace {
 
-class WalkedFields : public WalkedFieldsInProgram {
+class WalkedFields : public WalkedFieldsInProgram {};
+
+// The walk on a layout kept in each unit.
+class BoundedFields : public WalkedFieldsInProgram, public testing::WithParamInterface<int> {
   protected:
-    // The layout, kept in the unit, is the one every place opens on.
-    void KeepUnit(int unit) {
-        Restore("");
-        Layout().m_nUnitIndex = unit;
-        ASSERT_TRUE(Layout().OnSaveDocument(m_saved.c_str()));
-        m_built = Stored(Layout());
-    }
+    void ShapeLayout() override { Layout().m_nUnitIndex = GetParam(); }
 };
+
+std::string UnitName(const testing::TestParamInfo<int>& info) {
+    std::string name = UnitTable[info.param].name;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char letter) { return !std::isalnum(static_cast<unsigned char>(letter)); }, '_');
+    return name;
+}
 
 }  // namespace
 
@@ -73,32 +81,30 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
 }
 
 // A field takes the bounds its refusal names, in every unit, and refuses a thousandth beyond
-// either; a plain number's bounds are the same in every unit.
-TEST_F(WalkedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthBeyondInEveryUnit) {
+// either; a plain number's bounds, the same in every unit, are walked in the default one.
+TEST_P(BoundedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthBeyond) {
+    const int unit = GetParam();
     WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
     for (const Route& tool : tools) DiscoverPasses(tool);
-    const int built = Layout().GetUnitIndex();
-    for (int unit = 0; unit < kUnitCount; ++unit) {
-        KeepUnit(unit);
-        for (const FieldPlace& place : places) {
-            const CString word = Typed(place, "abc");
-            const bool length = word.Find("\n\n") >= 0;
-            CString low;
-            CString high;
-            if (place.route.command == ID_TRACK_WIZARD || (unit > 0 && !length) ||
-                !(NamedBounds(word, low, high) || NamedBounds(Typed(place, "1e30"), low, high)))
-                continue;
-            for (const CString& bound : {low, high})
-                if (const CString refusal = Typed(place, bound); !refusal.IsEmpty())
-                    ADD_FAILURE() << place << " in unit " << unit << ": refuses the bound " << bound.c_str()
-                                  << " it names: " << refusal.c_str();
-            for (const CString& beyond :
-                 {ThousandthBeyond(low, -1.0, length, unit), ThousandthBeyond(high, 1.0, length, unit)})
-                if (Typed(place, beyond).IsEmpty())
-                    ADD_FAILURE() << place << " in unit " << unit << ": takes " << beyond.c_str()
-                                  << " beyond the bounds it names, " << low.c_str() << " and "
-                                  << high.c_str();
-        }
+    for (const FieldPlace& place : places) {
+        const CString word = Typed(place, "abc");
+        const bool length = word.Find("\n\n") >= 0;
+        CString low;
+        CString high;
+        if (place.route.command == ID_TRACK_WIZARD || (unit != kDefaultUnitIndex && !length) ||
+            !(NamedBounds(word, low, high) || NamedBounds(Typed(place, "1e30"), low, high)))
+            continue;
+        for (const CString& bound : {low, high})
+            if (const CString refusal = Typed(place, bound); !refusal.IsEmpty())
+                ADD_FAILURE() << place << ": refuses the bound " << bound.c_str()
+                              << " it names: " << refusal.c_str();
+        for (const CString& beyond :
+             {ThousandthBeyond(low, -1.0, length, unit), ThousandthBeyond(high, 1.0, length, unit)})
+            if (Typed(place, beyond).IsEmpty())
+                ADD_FAILURE() << place << ": takes " << beyond.c_str() << " beyond the bounds it names, "
+                              << low.c_str() << " and " << high.c_str();
     }
-    KeepUnit(built);
+    Restore("");
 }
+
+INSTANTIATE_TEST_SUITE_P(EachUnit, BoundedFields, testing::Range(0, kUnitCount), UnitName);
