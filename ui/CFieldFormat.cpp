@@ -1,5 +1,6 @@
 #include "ui/CFieldFormat.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -104,16 +105,23 @@ bool CFieldFormat::Read(const CString& text, double& value) const {
 
 bool CFieldFormat::ReadInRange(const CString& text, const FieldRange& range, double& value) const {
     double typed = 0.0;
-    if (!Read(text, typed))
+    if (!Read(text, typed) || !TakeAtBound(range.minimum, -1.0, typed) ||
+        !TakeAtBound(range.maximum, 1.0, typed))
         return false;
-    const CString shown = Show(typed);
-    if (shown == Show(range.minimum))
-        typed = range.minimum;
-    else if (shown == Show(range.maximum))
-        typed = range.maximum;
-    if (!(typed >= range.minimum && typed <= range.maximum))
-        return false;
-    value = typed;
+    value = std::clamp(typed, range.minimum, range.maximum);
+    return true;
+}
+
+// The bound is judged as its shown text reads back: a value typed as the refusal names the
+// bound is the bound, and one a thousandth beyond is refused, however the bound rounds. A few
+// units in the last place of the two readings are no difference a person typed.
+bool CFieldFormat::TakeAtBound(double bound, double beyond, double& typed) const {
+    double shown = bound;
+    Read(Show(bound), shown);
+    const double slack = 4.0 * DBL_EPSILON * std::max(std::fabs(shown), std::fabs(typed));
+    if (std::fabs(typed - shown) > slack)
+        return (typed - shown) * beyond < 0.0;
+    typed = bound;
     return true;
 }
 

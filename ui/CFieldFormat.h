@@ -31,9 +31,9 @@ class CFieldFormat {
     CString Show(double value) const;
     // False, the value left, for a text that is no value of the format.
     bool Read(const CString& text, double& value) const;
-    // A value the format shows as a bound is that bound, however it was typed, so the bounds a
-    // refusal names are always taken and nothing beyond them is. False for a text that is no
-    // value or one outside the range; the value is then left as it was.
+    // A typed value is judged against the bounds as the format shows them, read back: the bounds
+    // a refusal names are always taken, as the bound itself, and nothing beyond them is. False
+    // for a text that is no value or one outside the range; the value is then left as it was.
     bool ReadInRange(const CString& text, const FieldRange& range, double& value) const;
     // The pattern, its two "%s" standing for the range's ends as shown, the lower first.
     CString RangeText(const char* pattern, const FieldRange& range) const;
@@ -46,6 +46,9 @@ class CFieldFormat {
     CString ShowFewestDigits(double value) const;
     CString ShowNumber(double shown, int digits) const;
     CString ShowMagnitude(double magnitude, int digits) const;
+    // False for a typed value beyond the bound as shown (beyond: +1 for an upper bound, -1 for a
+    // lower one); one at the bound as shown becomes the bound.
+    bool TakeAtBound(double bound, double beyond, double& typed) const;
 
     Kind m_kind;
     int m_unitIndex;

@@ -17,6 +17,7 @@
 #include "platform/ctl/CTabCtrl.h"
 #include "platform/ctl/ListControlDefs.h"
 #include "tests/app/MenuDialogsInProgram.h"
+#include "tests/support/NamedBounds.h"
 #include "track/CParTrack.h"
 
 // Every field a person can type into, in every dialog the menu bar opens and in the properties
@@ -167,20 +168,6 @@ inline CString LabelOf(CWnd& field) {
     if (at != siblings.begin() && dynamic_cast<CStatic*>(*(at - 1)) != nullptr)
         (*(at - 1))->GetWindowText(text);
     return text;
-}
-
-// The bounds a refusal names: "between A and B", the sentence's full stop left out.
-inline bool NamedBounds(const CString& refusal, CString& low, CString& high) {
-    const std::string text = refusal.c_str();
-    const size_t between = text.find("between ");
-    const size_t andAt = text.find(" and ", between);
-    if (between == std::string::npos || andAt == std::string::npos)
-        return false;
-    std::string upper = text.substr(andAt + 5, text.find('\n', andAt) - andAt - 5);
-    while (!upper.empty() && (upper.back() == '.' || upper.back() == ' ')) upper.pop_back();
-    low = text.substr(between + 8, andAt - between - 8).c_str();
-    high = upper.c_str();
-    return true;
 }
 
 class WalkedFieldsInProgram : public MenuDialogsInProgram {

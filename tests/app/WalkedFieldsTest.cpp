@@ -1,10 +1,27 @@
+#include <algorithm>
+#include <cctype>
 #include <iostream>
+#include <string>
 
 #include "tests/app/WalkedFieldsInProgram.h"
 
 namespace {
 
 class WalkedFields : public WalkedFieldsInProgram {};
+
+// The walk on a layout kept in each unit.
+class BoundedFields : public WalkedFieldsInProgram, public testing::WithParamInterface<int> {
+  protected:
+    void ShapeLayout() override { Layout().m_nUnitIndex = GetParam(); }
+};
+
+std::string UnitName(const testing::TestParamInfo<int>& info) {
+    std::string name = UnitTable[info.param].name;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char letter) { return !std::isalnum(static_cast<unsigned char>(letter)); }, '_');
+    return name;
+}
 
 }  // namespace
 
@@ -62,3 +79,32 @@ TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest)
     // The layout left as built, so closing the program asks nothing.
     Restore("");
 }
+
+// A field takes the bounds its refusal names, in every unit, and refuses a thousandth beyond
+// either; a plain number's bounds, the same in every unit, are walked in the default one.
+TEST_P(BoundedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthBeyond) {
+    const int unit = GetParam();
+    WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
+    for (const Route& tool : tools) DiscoverPasses(tool);
+    for (const FieldPlace& place : places) {
+        const CString word = Typed(place, "abc");
+        const bool length = word.Find("\n\n") >= 0;
+        CString low;
+        CString high;
+        if (place.route.command == ID_TRACK_WIZARD || (unit != kDefaultUnitIndex && !length) ||
+            !(NamedBounds(word, low, high) || NamedBounds(Typed(place, "1e30"), low, high)))
+            continue;
+        for (const CString& bound : {low, high})
+            if (const CString refusal = Typed(place, bound); !refusal.IsEmpty())
+                ADD_FAILURE() << place << ": refuses the bound " << bound.c_str()
+                              << " it names: " << refusal.c_str();
+        for (const CString& beyond :
+             {ThousandthBeyond(low, -1.0, length, unit), ThousandthBeyond(high, 1.0, length, unit)})
+            if (Typed(place, beyond).IsEmpty())
+                ADD_FAILURE() << place << ": takes " << beyond.c_str() << " beyond the bounds it names, "
+                              << low.c_str() << " and " << high.c_str();
+    }
+    Restore("");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachUnit, BoundedFields, testing::Range(0, kUnitCount), UnitName);

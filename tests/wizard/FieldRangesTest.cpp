@@ -9,6 +9,7 @@
 #include "platform/ctl/CEdit.h"
 #include "platform/win/MessageBoxes.h"
 #include "resources/WizardPageTemplates.h"
+#include "tests/support/NamedBounds.h"
 #include "tests/wizard/WizardFixture.h"
 #include "wizard/CPageWizard.h"
 
@@ -125,4 +126,32 @@ TEST_F(WizardFieldRanges, EveryTypedFieldRefusesWhatNoPieceCanBeAndTakesTheLarge
     // Eleven pages, those with a choice of editable fields under each of their six choices.
     EXPECT_EQ(walked, 108);
     EXPECT_TRUE(MainMenuOpens());
+}
+
+// In a unit that shows sixty-fourths of an inch, each field found on each page refuses a
+// thousandth of an inch beyond either bound its refusal names, as it does below and above them.
+TEST_F(WizardFieldRanges, EveryTypedFieldRefusesAThousandthBeyondTheBoundsItNames) {
+    constexpr int kFractionalInches = 5;
+    layout->m_nUnitIndex = kFractionalInches;
+    AnswerEveryBox();
+    RunWizard([&](CSheetWizard& sheet) {
+        ForEachTypedField(sheet, [&](CPageWizard& page, int index, UINT id) {
+            const CString shown = TextOf(page, id);
+            // A word is no number; one too large for any field names the bounds where a word does
+            // not. A field whose bounds follow from the others' says no piece has the value.
+            const std::vector<CString> word = BoxesAfter(page, id, "abc");
+            const std::vector<CString> huge = BoxesAfter(page, id, "1e30");
+            CString low;
+            CString high;
+            ASSERT_TRUE(!word.empty() && !huge.empty());
+            const bool length = word.back().Find("\n\n") >= 0;
+            const bool named = NamedBounds(word.back(), low, high) || NamedBounds(huge.back(), low, high);
+            for (const CString& beyond : {ThousandthBeyond(low, -1.0, length, kFractionalInches),
+                                          ThousandthBeyond(high, 1.0, length, kFractionalInches)})
+                EXPECT_TRUE(!named || !BoxesAfter(page, id, beyond).empty())
+                    << index << " " << id << " takes " << beyond << " beyond " << low << " and " << high;
+            BoxesAfter(page, id, shown);
+        });
+        sheet.PressButton(PSBTN_CANCEL);
+    });
 }
