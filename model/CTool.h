@@ -511,6 +511,7 @@ class CTool : public CObject {
     // Whether the gesture reshaped the selection by one of its handles (not the rotation
     // handle): the release then lays it as the last move drew it, snapping nothing.
     bool ReshapedByHandle(int mode) const;
+    bool ReleaseMovedNothing(int mode) const;
     void SnapDraggedEndToGrid();
     void ReleaseSnapToGrid(const CPose& pose);
     // Whether a selected piece found a track connection to turn onto.
