@@ -197,6 +197,9 @@ class CTool : public CObject {
     void DeleteSelection(int record);
     int DetachObject(CPaint* object);
     int ShowProperties();
+    // Whether ShowProperties has an object to open: a visible selected member of the group being
+    // edited, or a selected train.
+    bool HasPropertiesTarget();
     // The selected object under the cursor opens its properties.
     void ShowPropertiesAtPoint();
 
