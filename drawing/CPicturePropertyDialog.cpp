@@ -1,5 +1,7 @@
 #include "drawing/CPicturePropertyDialog.h"
 
+#include <optional>
+
 #include "drawing/CBMP.h"
 #include "model/CDataFolders.h"
 #include "model/Units.h"
@@ -9,6 +11,7 @@
 #include "platform/ctl/CEdit.h"
 #include "platform/ctl/DataExchange.h"
 #include "platform/ctl/ListControlDefs.h"
+#include "platform/gdi/DibFormat.h"
 #include "resources/PicturePropertiesTemplate.h"
 #include "resources/StringTable.h"
 #include "ui/CFileDialogWithPreview.h"
@@ -159,14 +162,26 @@ bool CPicturePropertyDialog::TakePicture(const CString& path, bool report) {
     return true;
 }
 
+// What the person is told of a typed picture the dialog could not take.
+CString CPicturePropertyDialog::RefusalOfTyped() const {
+    const CString typed = CWinPath::Native(m_strPictureName);
+    if (typed.IsEmpty())
+        return "A picture needs its file: type its name or choose it with Browse.";
+    const std::optional<int> limit = ExceededPixelLimit(CWinPath::ResolveExisting(m_strPictureName.c_str()));
+    if (!limit)
+        return "Could not read the picture file " + typed +
+               ": there is no such file, or it holds no .bmp picture.";
+    CString tooLarge;
+    tooLarge.Format(
+        "The picture file %s is too large: a .bmp picture of its kind may hold at most %d megapixels.",
+        typed.c_str(), *limit / (1024 * 1024));
+    return tooLarge;
+}
+
 bool CPicturePropertyDialog::TakeTypedPicture() {
     if (m_pCopy == nullptr || m_strPictureName == m_pCopy->m_strFile || TakePicture(m_strPictureName, false))
         return true;
-    const CString typed = CWinPath::Native(m_strPictureName);
-    MessageBox(typed.IsEmpty() ? CString("A picture needs its file: type its name or choose it with Browse.")
-                               : "Could not read the picture file " + typed +
-                                     ": there is no such file, or it holds no .bmp picture.",
-               "Corvane", MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(RefusalOfTyped(), "Corvane", MB_OK | MB_ICONEXCLAMATION);
     GotoDlgCtrl(GetDlgItem(IDC_PICTURE_NAME));
     return false;
 }

@@ -47,6 +47,7 @@ class CPicturePropertyDialog : public CDialog {
     bool TakePicture(const CString& path, bool report);
     // A name typed over the loaded one is taken only when its picture loads; else the person is
     // told which file could not be read and the field keeps the focus.
+    CString RefusalOfTyped() const;
     bool TakeTypedPicture();
 
     CBMP* m_pCopy = nullptr;

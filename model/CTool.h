@@ -202,6 +202,9 @@ class CTool : public CObject {
     void DeleteSelection(int record);
     int DetachObject(CPaint* object);
     int ShowProperties();
+    // Whether ShowProperties has an object to open: a visible selected member of the group being
+    // edited, or a selected train.
+    bool HasPropertiesTarget();
     // The selected object under the cursor opens its properties.
     void ShowPropertiesAtPoint();
 
@@ -516,6 +519,7 @@ class CTool : public CObject {
     // Whether the gesture reshaped the selection by one of its handles (not the rotation
     // handle): the release then lays it as the last move drew it, snapping nothing.
     bool ReshapedByHandle(int mode) const;
+    bool ReleaseMovedNothing(int mode) const;
     void SnapDraggedEndToGrid();
     void ReleaseSnapToGrid(const CPose& pose);
     // Whether a selected piece found a track connection to turn onto.

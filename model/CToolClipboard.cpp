@@ -259,6 +259,10 @@ int CTool::DetachObject(CPaint* object) {
     return 1;
 }
 
+bool CTool::HasPropertiesTarget() {
+    return !SelectedVisibleMembers().empty() || IsTrainSelected() != 0;
+}
+
 int CTool::ShowProperties() {
     if (m_pHost == nullptr)
         return 0;

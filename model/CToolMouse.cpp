@@ -746,7 +746,7 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         SetTrainDown(pose, mode);
         if (IsConnectTool(mode))
             ReleaseConnect(mode, pose);
-        const bool snaps = !ReshapedByHandle(mode);
+        const bool snaps = !ReshapedByHandle(mode) && !ReleaseMovedNothing(mode);
         if (snaps && (m_nSnapMode == 2 || m_nSnapMode == 3) &&
             (mode < kToolZoomIn || mode > kToolConnectCurveStraight))
             ReleaseSnapToGrid(pose);
@@ -792,6 +792,15 @@ void CTool::ReleaseBand() {
 // drag held still away from their joints and the dragged end away from where it was drawn.
 bool CTool::ReshapedByHandle(int mode) const {
     return m_nDraggedHandle > 0 && (mode == kToolSelector || mode == kToolDragHandle);
+}
+
+// A click on the selection, or a turn that came back to no angle, only selects: what lies
+// near the selection must not pull it away from where it lay.
+bool CTool::ReleaseMovedNothing(int mode) const {
+    const bool inPlace = m_fCurrentX == m_fPressX && m_fCurrentY == m_fPressY;
+    if (mode == kToolRotateAroundOrigin || m_nDragState == 0)
+        return inPlace && m_fRotationAngle == 0.0;
+    return inPlace && m_nDragState == 1;
 }
 
 void CTool::ReleaseSnapToGrid(const CPose& pose) {

@@ -21,7 +21,7 @@ const CStringTable::Entry kStrings[] = {
     {IDS_COULD_NOT_CREATE_THE_3D_CAMERA, "Could not create the 3D camera"},
     {IDS_COULD_NOT_CREATE_THE_3D_WORLD, "Could not create the 3D world"},
     {IDS_TMPT, "tmpt"},
-    {IDS_COULD_NOT_CREATE_CLUMP, "Could not create clump"},
+    {IDS_COULD_NOT_READ_3D_MODEL, "Could not read the 3D model"},
     {IDS_PLEASE_ENTER_A_NUMBER_BETWEEN_0_AND, "Please enter a number between 0 and"},
     {IDS_COULD_NOT_READ_FILE, "Could not read file"},
     {IDS_COULD_NOT_CREATE_FILE, "Could not create file"},

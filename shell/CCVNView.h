@@ -231,6 +231,7 @@ class CCVNView : public CScrollView, public CPlanViewServices {
     void OnFilePrintPreviewPaused();
     void OnUpdateNeedsSelection(CCmdUI* cmdUI);
     void OnUpdateNeedsSelectionOrTrain(CCmdUI* cmdUI);
+    void OnUpdateProperties(CCmdUI* cmdUI);
     void OnUpdateNeedsSelectionOutsideGroupEdit(CCmdUI* cmdUI);
     void OnUpdatePaste(CCmdUI* cmdUI);
     void OnUpdateUndo(CCmdUI* cmdUI);

@@ -38,7 +38,7 @@ ON_UPDATE_COMMAND_UI(ID_EDIT_DUPLICATE, OnUpdateNeedsSelection)
 ON_COMMAND(ID_EDIT_PROPERTIES, OnProperties)
 ON_COMMAND(ID_TERRAIN_EDITOR, OnTerrainEditor)
 ON_UPDATE_COMMAND_UI(ID_TERRAIN_EDITOR, OnUpdateTerrainEditor)
-ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateNeedsSelectionOrTrain)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateProperties)
 ON_COMMAND(ID_EDIT_CUT, OnCut)
 ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsSelection)
 ON_COMMAND(ID_EDIT_COPY, OnCopy)
@@ -421,6 +421,11 @@ void CCVNView::OnUpdateNeedsSelection(CCmdUI* cmdUI) {
 
 void CCVNView::OnUpdateNeedsSelectionOrTrain(CCmdUI* cmdUI) {
     cmdUI->Enable(Tool().GetSelectedCount() > 0 || Tool().IsTrainSelected());
+}
+
+// A group entered after Select All has no member selected: there is nothing to open.
+void CCVNView::OnUpdateProperties(CCmdUI* cmdUI) {
+    cmdUI->Enable(Tool().HasPropertiesTarget());
 }
 
 void CCVNView::OnUpdateNeedsSelectionOutsideGroupEdit(CCmdUI* cmdUI) {

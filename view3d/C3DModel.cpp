@@ -34,7 +34,7 @@ float Extent(float low, float high) {
 void ReportMissingModel(const CString& name) {
     CString fileName, extension;
     CWinPath::Split(name.c_str(), nullptr, nullptr, &fileName, &extension);
-    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP), fileName + extension);
+    CMissingFileReport::ShowFile(CStringTable::Text(IDS_COULD_NOT_READ_3D_MODEL), fileName + extension);
 }
 
 }  // namespace

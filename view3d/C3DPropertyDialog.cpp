@@ -202,8 +202,9 @@ void C3DPropertyDialog::BuildPreviewModel(bool applyTexture, bool proposeHeight)
     CString name = m_strModelFile;
     m_pModel = LoadModelFile(name);
     if (m_pModel == nullptr) {
-        AfxMessageBox(CStringTable::Text(IDS_COULD_NOT_CREATE_CLUMP) + " " + CWinPath::Native(m_strModelFile),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            CStringTable::Text(IDS_COULD_NOT_READ_3D_MODEL) + " " + CWinPath::Native(m_strModelFile),
+            MB_OK | MB_ICONEXCLAMATION);
         m_strModelFile.Empty();
         SetDlgItemText(IDC_3D_MODEL_NAME, "");
         return;

@@ -41,7 +41,7 @@ std::unique_ptr<r3d::Clump> CTestTrain::LoadVehicleModel(CString& file, int tag)
     std::unique_ptr<r3d::Clump> model = LoadModelFile(file);
     if (model == nullptr) {
         CString text;
-        text.LoadString(IDS_COULD_NOT_CREATE_CLUMP);
+        text.LoadString(IDS_COULD_NOT_READ_3D_MODEL);
         AfxMessageBox(text + " " + CWinPath::Native(file), MB_OK | MB_ICONEXCLAMATION);
         file.Empty();
         return nullptr;

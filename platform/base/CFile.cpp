@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -92,7 +93,7 @@ BOOL CFile::Open(const std::filesystem::path& diskPath, UINT openFlags, CFileExc
     // nothing; they are honoured here, for the superuser too.
     if (WantsWriting(openFlags) && IsReadOnly(m_diskPath)) {
         if (error) {
-            *error = CFileException(CFileException::readOnlyFile, EACCES, m_path);
+            *error = CFileException(ReadOnlyCause(m_diskPath), EACCES, m_path);
         }
         return FALSE;
     }
@@ -119,6 +120,17 @@ bool CFile::IsReadOnly(const std::filesystem::path& diskPath) {
     }
     const bool nobodyWrites = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     return nobodyWrites || faccessat(AT_FDCWD, diskPath.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+int CFile::ReadOnlyCause(const char* fileName) {
+    return ReadOnlyCause(DiskPath(fileName));
+}
+
+// A file on a read-only disk is told as a new file there is, so both say the same.
+int CFile::ReadOnlyCause(const std::filesystem::path& diskPath) {
+    struct statvfs disk {};
+    const bool diskReadOnly = statvfs(diskPath.c_str(), &disk) == 0 && (disk.f_flag & ST_RDONLY) != 0;
+    return diskReadOnly ? CFileException::readOnlyDisk : CFileException::readOnlyFile;
 }
 
 std::FILE* CFile::OpenStream(UINT openFlags) {

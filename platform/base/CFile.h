@@ -50,6 +50,9 @@ public:
     // nobody write it, or not this user. Missing files and folders are not.
     static bool IsReadOnly(const char* fileName);
     static bool IsReadOnly(const std::filesystem::path& diskPath);
+    // Why a read-only file is so: its disk is read-only, or only the file (a CFileException cause).
+    static int ReadOnlyCause(const char* fileName);
+    static int ReadOnlyCause(const std::filesystem::path& diskPath);
     // Finishes the file: a file being written is moved into place now. Throws on failure.
     virtual void Close();
     // Drops the file without finishing it: a file being written leaves the old one untouched.

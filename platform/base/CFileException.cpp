@@ -32,9 +32,10 @@ int CFileException::ErrnoToCause(int errnoValue) {
         case EMFILE:
         case ENFILE:
             return tooManyOpenFiles;
+        case EROFS:
+            return readOnlyDisk;
         case EACCES:
         case EPERM:
-        case EROFS:
         case EEXIST:
             return accessDenied;
         case EISDIR:
@@ -111,6 +112,9 @@ CString CFileException::GetErrorMessage() const {
             break;
         case readOnlyFile:
             pattern = "%s is read-only.";
+            break;
+        case readOnlyDisk:
+            pattern = "%s cannot be written: its disk is read-only.";
             break;
         case isFolder:
             return FolderMessage(m_strFileName);

@@ -27,6 +27,8 @@ public:
         readOnlyFile,
         // The name is that of a folder where a file was wanted.
         isFolder,
+        // Refused because the file's disk is mounted read-only, whether the file exists or not.
+        readOnlyDisk,
     };
 
     explicit CFileException(int cause = none, LONG osError = -1, const CString& fileName = CString());

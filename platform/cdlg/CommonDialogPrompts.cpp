@@ -1,5 +1,6 @@
 #include "platform/cdlg/CommonDialogPrompts.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/cdlg/CFileDialog.h"
@@ -62,6 +63,8 @@ BOOL PromptPrinter(CPrintInfo& info) {
     info.m_rectMargins = dialog->Margins();
     info.m_strOutput = dialog->GetOutputPath();
     info.m_pPD = dialog;
+    if (!dialog->PrintsToQueue())
+        info.m_nCopies = std::max(1, dialog->GetCopies());
     if (dialog->PrintsToQueue()) {
         info.m_afterPrinting = [dialog](const CString&) {
             if (!dialog->SendToPrinter())

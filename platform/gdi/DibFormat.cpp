@@ -496,6 +496,22 @@ std::optional<std::size_t> DeclaredPixels(const std::vector<BYTE>& bytes) {
     return static_cast<std::size_t>(dib->width) * dib->height;
 }
 
+std::optional<int> ExceededPixelLimit(const std::filesystem::path& path) {
+    const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);
+    if (!headers || headers->size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return std::nullopt;
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::memcpy(&file, headers->data(), sizeof file);
+    std::memcpy(&info, headers->data() + sizeof file, sizeof info);
+    if (file.bfType != 0x4D42 || info.biSize < sizeof info)
+        return std::nullopt;
+    const int limit = IsRunLengthBmp(*headers) ? kLargestRunLengthPixels : kLargestBmpPixels;
+    const std::int64_t height = info.biHeight;
+    const std::int64_t pixels = static_cast<std::int64_t>(info.biWidth) * (height < 0 ? -height : height);
+    return pixels > limit ? std::optional<int>(limit) : std::nullopt;
+}
+
 BmpImage ReadBmpFile(const std::filesystem::path& path) {
     // The headers first, then only as many bytes as the picture's size and depth need.
     const std::optional<std::vector<BYTE>> headers = ReadRegularFile(path, kHeadersSize);

@@ -78,6 +78,9 @@ int ReductionStep(int width, int height, std::size_t shownPixels, int shownSide 
 std::optional<std::size_t> SmallestReadPixels(const std::vector<BYTE>& bytes);
 // The pixels the bytes' headers declare; nothing when they are not those of a bitmap we read.
 std::optional<std::size_t> DeclaredPixels(const std::vector<BYTE>& bytes);
+// The most pixels read of a .bmp picture of the file's kind (kLargestRunLengthPixels for a
+// run-length one, else kLargestBmpPixels) when its headers declare more; else nothing.
+std::optional<int> ExceededPixelLimit(const std::filesystem::path& path);
 
 // A .bmp file read into a surface; null when the file is missing, is no regular file, holds more
 // pixels than the limit or is not a bitmap we read.

@@ -206,7 +206,7 @@ BOOL CDocument::DoFileSave() {
 
 // The read-only file stays as it is; the changes may still go to a file of another name.
 BOOL CDocument::OfferSaveAsForReadOnly() {
-    const CFileException readOnly(CFileException::readOnlyFile, EACCES, m_strPathName);
+    const CFileException readOnly(CFile::ReadOnlyCause(m_strPathName), EACCES, m_strPathName);
     const CString question = readOnly.GetErrorMessage() + "\nSave it under another name?";
     if (AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return FALSE;
     return DoSave(nullptr);

@@ -37,6 +37,9 @@ public:
     CRect m_rectMargins;
     // The printer the command line's print-to names; empty for the session's printer.
     CString m_strPrinterName;
+    // How many times the output holds the pages, one copy after another: a file holds every
+    // copy, where a queue makes its copies itself.
+    int m_nCopies = 1;
 
     // The print dialog that chose the printer (set by the print prompt), and what happens to the
     // finished PDF (a real printer's prompt sends it to the printer).

@@ -133,6 +133,13 @@ void CView::OnFilePrint() {
         AfxMessageBox("The printer could not be opened.", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    for (int copy = 0; copy < info.m_nCopies && info.m_bContinuePrinting; ++copy) PrintPages(dc, info);
+    const bool printed = dc.EndDoc() > 0;
+    OnEndPrinting(&dc, &info);
+    if (printed && info.m_afterPrinting) info.m_afterPrinting(info.m_strOutput);
+}
+
+void CView::PrintPages(CDC& dc, CPrintInfo& info) {
     for (UINT page = info.GetFromPage(); page <= info.GetToPage() && info.m_bContinuePrinting; ++page) {
         info.m_nCurPage = page;
         info.m_rectDraw = CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
@@ -143,9 +150,6 @@ void CView::OnFilePrint() {
         OnPrint(&dc, &info);
         dc.EndPage();
     }
-    const bool printed = dc.EndDoc() > 0;
-    OnEndPrinting(&dc, &info);
-    if (printed && info.m_afterPrinting) info.m_afterPrinting(info.m_strOutput);
 }
 
 BOOL CView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {

@@ -45,6 +45,8 @@ public:
 
 private:
     CString DefaultPrintOutput() const;
+    // Each page of the range once, as one copy of the job.
+    void PrintPages(CDC& dc, CPrintInfo& info);
 
 protected:
     int OnCreate(CREATESTRUCT* cs) override;

@@ -155,15 +155,16 @@ class GestureUndo : public WizardInProgram {
         const CPoint from = ClientAt(WorldEnd(piece, end));
         Drag(grab, CPoint(grab.x + to.x - from.x + 1, grab.y + to.y - from.y + 1));
     }
-    // The drags and the click of the selector on a selected object, in every snap mode.
+    // The drags of the selector on a selected object, in every snap mode.
     void ExpectEachGestureUndoneAlone(CPaint* object) {
         CParTrack* piece = TrackOf(object);
         ASSERT_NE(piece, nullptr);
         ASSERT_TRUE(object->IsSelected());
         Command(ID_TOOL_SELECTOR);
-        // Just made: the click's snap must not join the making of the object.
+        // Just made: the nudge's snap must not join the making of the object.
         layout->m_tool.m_nSnapMode = kGridSnap;
-        ExpectOneUndoTakesBack("click onto the grid", [&] { Drag(ClientOn(piece), ClientOn(piece)); });
+        ExpectOneUndoTakesBack("nudge onto the grid",
+                               [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(1, 0)); });
         ASSERT_FALSE(HasFatalFailure());
         layout->m_tool.m_nSnapMode = kSnapOff;
         ExpectOneUndoTakesBack("plain drag", [&] { Drag(ClientOn(piece), ClientOn(piece) + CSize(37, 23)); });

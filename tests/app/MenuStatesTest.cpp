@@ -136,3 +136,21 @@ TEST_F(MenuStates, NoEntryIsGreyedButForItsRule) {
     ASSERT_EQ(Main().MDIGetActive(), nullptr);
     ExpectGreyedExactly(kNoRecentFile + kNoLayout, "no layout open");
 }
+
+// A group entered after Select All (the group and a line beside it) leaves nothing selected
+// inside it: Properties would open nothing, so it is greyed until a member is selected.
+TEST_F(MenuStates, PropertiesIsGreyedInAGroupEnteredWithNothingSelectedInIt) {
+    DrawLine();
+    DrawLine(CPoint(120, 300), CPoint(260, 340));
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_GROUP);
+    DrawLine(CPoint(120, 400), CPoint(260, 440));
+    Command(ID_TOOL_SELECTOR);
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_EDIT_ENTER_GROUP);
+    ASSERT_EQ(ActiveLayout()->m_tool.GetGroupEditDepth(), 2);
+    EXPECT_FALSE(IsEnabled(ID_EDIT_PROPERTIES));
+    Command(ID_EDIT_SELECT_ALL);
+    EXPECT_TRUE(IsEnabled(ID_EDIT_PROPERTIES));
+}

@@ -303,3 +303,19 @@ TEST(CFile, AReadOnlyFileIsNeitherReplacedNorWrittenEvenByTheSuperuser) {
         GTEST_SKIP() << "this process may write others' files";
     EXPECT_TRUE(CFile::IsReadOnly(path.c_str()));
 }
+
+// A read-only disk refuses a new file and an existing one in the same words; a file that only
+// its permissions make read-only keeps its own.
+TEST(CFileException, AReadOnlyDiskIsToldAlikeForNewAndExistingFiles) {
+    const CString name = "/media/stick/Layout.cvn";
+    const CFileException refusedNew(CFileException::ErrnoToCause(EROFS), EROFS, name);
+    EXPECT_EQ(refusedNew.GetErrorMessage().str(),
+              "The file \"" + name.str() + "\" cannot be written: its disk is read-only.");
+    EXPECT_EQ(refusedNew.m_cause, CFileException::readOnlyDisk);
+
+    TestFolder folder;
+    const fs::path path = folder / "Layout.cvn";
+    WriteFile(path, "old layout");
+    chmod(path.c_str(), 0444);
+    EXPECT_EQ(CFile::ReadOnlyCause(path), CFileException::readOnlyFile);
+}

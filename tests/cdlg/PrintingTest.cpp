@@ -187,6 +187,18 @@ TEST_F(PrintingTest, SaveAsPdfWritesEveryPageOrTheChosenRange) {
     EXPECT_TRUE(frame->View()->printedPages.empty());
 }
 
+// A file has no printer to make the copies: it holds each copy's pages, one copy after another.
+TEST_F(PrintingTest, SaveAsPdfWritesEachCopysPages) {
+    host.WhenModal("Print", [&](CWnd& dialog) {
+        Retype(dialog, edt4, (folder / "copies.pdf").string().c_str());
+        Retype(dialog, edt3, "3");
+        host.PressKey(VK_RETURN);
+    });
+    frame->View()->OnFilePrint();
+    EXPECT_EQ(frame->View()->printedPages, (std::vector<UINT>{1, 2, 1, 2, 1, 2}));
+    EXPECT_EQ(CountPdfPages(folder / "copies.pdf"), 6);
+}
+
 TEST_F(PrintingTest, APrinterQueueGetsTheWholePdfThroughLp) {
     host.WhenModal("Print", [&](CWnd& dialog) {
         ChoosePrinter(dialog, "Office");

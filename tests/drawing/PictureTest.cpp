@@ -242,6 +242,37 @@ TEST_F(PictureTest, ATypedPictureNameIsTakenWhenItsPictureReadsAndRefusedNamingT
     EXPECT_EQ(dialog.GetWorkingCopy()->m_fPrice, 12.345);
 }
 
+// A typed picture larger than the program reads is refused as too large, with the most its kind
+// may hold.
+TEST_F(PictureTest, ATypedPictureTooLargeIsRefusedSayingHowLargeOneMayBe) {
+    const struct {
+        const char* name;
+        FileBytes file;
+        const char* most;
+    } large[] = {{"plain.bmp", BmpFile(24, 0, 9000, 9000, {}, {}), "64 megapixels"},
+                 {"runs.bmp", RunLengthBmpFile(1, 5000, 5000, RunLengthColors(2), {}), "16 megapixels"}};
+    CBMP picture(0, &plan.tool, 0.0, 0.0);
+    picture.m_strFile = WritePicture(folder / "BITMAPS" / "red.bmp");
+    CPicturePropertyDialog dialog;
+    dialog.SetObject(&picture, FALSE, nullptr);
+    host.WhenModal("Picture properties", [&](CWnd& modal) {
+        for (const auto& each : large) {
+            WriteFileBytes(folder / each.name, each.file);
+            const CString typed = (folder / each.name).string().c_str();
+            modal.GetDlgItem(IDC_PICTURE_NAME)->SetWindowText(typed);
+            host.AnswerMessageBox(IDOK);
+            Press(modal, IDOK);
+            EXPECT_EQ(host.MessageBoxes().back().text,
+                      "The picture file " + CWinPath::Native(typed) +
+                          " is too large: a .bmp picture of its kind may hold "
+                          "at most " +
+                          each.most + ".");
+        }
+        Press(modal, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
 TEST_F(PictureTest, CornerPressesRecordTheCornerAndAPictureNotResizeableKeepsItsSize) {
     CBMP* picture = PlacePicture(1000.0, 1000.0, 3000.0, 2000.0, [&](CWnd& dialog) { Press(dialog, IDOK); });
     ASSERT_NE(picture, nullptr);

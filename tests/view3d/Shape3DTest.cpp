@@ -256,7 +256,7 @@ TEST(Shape3D, AMissingModelKeepsItsNameAndIsReportedOnce) {
     plan.screen.AnswerMessageBox(IDOK);
     EXPECT_EQ(shape->Update3D(nullptr), 0);
     ASSERT_EQ(plan.screen.MessageBoxes().size(), 1u);
-    EXPECT_EQ(plan.screen.MessageBoxes()[0].text, "Could not create clump gone.3ds");
+    EXPECT_EQ(plan.screen.MessageBoxes()[0].text, "Could not read the 3D model gone.3ds");
     EXPECT_EQ(shape->m_strModelFile, "SCRIPTS\\gone.3ds");
 }
 

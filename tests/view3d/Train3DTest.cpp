@@ -159,7 +159,7 @@ TEST_F(Train3D, ACarModelThatCannotBeReadLeavesTheLocomotiveAndAFlatModelStaysFi
     host.AnswerMessageBox(IDOK);
     train->Update3D(&identity);
     ASSERT_FALSE(host.MessageBoxes().empty());
-    EXPECT_EQ(host.MessageBoxes().back().text, "Could not create clump " + missing);
+    EXPECT_EQ(host.MessageBoxes().back().text, "Could not read the 3D model " + missing);
     EXPECT_TRUE(train->m_strCarFile.IsEmpty());
     ASSERT_NE(train->m_hModel, nullptr);
     ASSERT_EQ(train->m_hModel->Children().size(), 1u);
@@ -244,7 +244,7 @@ TEST_F(Train3D, ThePropertiesDialogShowsTheTrainKeepsItsScrollBarsInRangeAndRebu
     });
     host.AnswerMessageBox(IDOK);
     EXPECT_EQ(train->EditProperties(&identity), 1);
-    EXPECT_EQ(host.MessageBoxes().back().text, "Could not create clump " + missingCar);
+    EXPECT_EQ(host.MessageBoxes().back().text, "Could not read the 3D model " + missingCar);
     EXPECT_TRUE(train->m_strCarFile.IsEmpty());
     ASSERT_NE(train->m_hModel, nullptr);
     ASSERT_EQ(train->m_hModel->Children().size(), 1u);
