@@ -20,5 +20,8 @@ function(corvane_test_suite name folder)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} corvane_test_support GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "CORVANE_TEST=1")
+  # The program turns the 3D driver's own shader cache off as it starts; the tests, which start
+  # elsewhere, do the same, so that they write nothing into the cache home of whoever runs them.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
+                       "CORVANE_TEST=1;MESA_SHADER_CACHE_DISABLE=true;MESA_GLSL_CACHE_DISABLE=true")
 endfunction()

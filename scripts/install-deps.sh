@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libfontconfig-dev fonts-dejavu-core fonts-liberation poppler-utils
   libsdl2-dev libx11-dev libepoxy-dev libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri libassimp-dev
   xvfb libxtst-dev libcups2-dev openbox
+  libjemalloc-dev
 )
 
 missing=()

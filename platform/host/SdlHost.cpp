@@ -115,6 +115,9 @@ SdlHost::SdlHost() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // The termination signals are the program's own (TerminationSignal).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The windows are shown from their pixels; a GL-backed window surface would clash with the 3D
+    // library's own GL context. A value the person gave in the environment goes before this.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Where no display opens, SDL falls back to a driver that keeps windows in memory, and the
     // program would run on unseen; such a driver is tried only when it is asked for by name.
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");

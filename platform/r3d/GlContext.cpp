@@ -3,7 +3,6 @@
 #include <epoxy/egl.h>
 #include <epoxy/gl.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace r3d {
@@ -21,16 +20,6 @@ struct State {
 State& TheState() {
     static State state;
     return state;
-}
-
-// The driver keeps a shader cache of its own in the user's cache home and writes it through a
-// memory map: once that disk is full the write faults and ends the program, however much room
-// there was when the map was made. The program's few shaders compile quickly, so the driver keeps
-// none; it reads these before its first display opens.
-void TurnOffDriverShaderCache() {
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
-    // The older name, for drivers that know no other.
-    setenv("MESA_GLSL_CACHE_DISABLE", "true", 1);
 }
 
 EGLDisplay OpenDisplay() {
@@ -88,7 +77,6 @@ void GlContext::ReleaseVertexArray(unsigned& handle) {
 }
 
 bool GlContext::Open(std::string& failure) {
-    TurnOffDriverShaderCache();
     EGLDisplay display = OpenDisplay();
     EGLint major = 0, minor = 0;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {

@@ -7,6 +7,7 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -93,19 +94,28 @@ TEST_F(ProgramOnDesktop, InputCountsAsHandledOnlyOnceTheProgramHasHandledIt) {
     ExpectCleanExit();
 }
 
-// The program starts itself again so that its heap asks for huge pages, and keeps its own name
-// among the system's processes.
-TEST_F(ProgramOnDesktop, ItRunsUnderItsOwnNameWithItsHeapAskingForHugePages) {
+// The program runs as the one process it was started as, under its own name, and hands the
+// programs it starts the environment it was given: no C library tunables of its own.
+TEST_F(ProgramOnDesktop, ItRunsAsOneProcessUnderItsOwnNameWithTheEnvironmentItWasGiven) {
     const std::filesystem::path process = m_session.ProgramProcess();
     std::ifstream comm(process / "comm");
     std::string name;
     std::getline(comm, name);
     EXPECT_EQ(name, "corvane");
-#if !defined(__SANITIZE_ADDRESS__)
+    std::ifstream children(process / "task" / process.filename() / "children");
+    for (std::string child; children >> child;) {
+        std::ifstream childComm(std::filesystem::path("/proc") / child / "comm");
+        std::string childName;
+        std::getline(childComm, childName);
+        EXPECT_NE(childName, "corvane") << "the program started itself again as process " << child;
+    }
     std::ifstream environment(process / "environ", std::ios::binary);
-    const std::string variables{std::istreambuf_iterator<char>(environment), std::istreambuf_iterator<char>()};
-    EXPECT_NE(variables.find("glibc.malloc.hugetlb="), std::string::npos);
-#endif
+    std::string tunables;
+    for (std::string variable; std::getline(environment, variable, '\0');)
+        if (variable.starts_with("GLIBC_TUNABLES="))
+            tunables = variable.substr(variable.find('=') + 1);
+    const char* given = std::getenv("GLIBC_TUNABLES");
+    EXPECT_EQ(tunables, given ? given : "");
     ExpectCleanExit();
 }
 

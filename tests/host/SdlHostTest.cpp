@@ -217,6 +217,20 @@ TEST(SdlHost, WithoutADisplayTheDesktopDoesNotOpenUnlessAVirtualOneIsAskedFor) {
     EXPECT_TRUE(SdlHost().Opened());
 }
 
+// The windows' surfaces are plain pixels unless the person asked SDL for other ones.
+TEST(SdlHost, WindowSurfacesArePlainPixelsUnlessThePersonAskedOtherwise) {
+    WindowManager::Instance().Reset();
+    const ScopedVariable driver("SDL_VIDEODRIVER", "dummy");
+    {
+        const ScopedVariable unasked("SDL_FRAMEBUFFER_ACCELERATION", std::nullopt);
+        const SdlHost host;
+        EXPECT_STREQ(SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION), "0");
+    }
+    const ScopedVariable asked("SDL_FRAMEBUFFER_ACCELERATION", "opengl");
+    const SdlHost host;
+    EXPECT_STREQ(SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION), "opengl");
+}
+
 TEST_F(SdlHostTest, AWindowsTitleReachesTheDesktopInUtf8) {
     frame.SetWindowText(
         "Corvane - Bahnhof-S\xFC"
