@@ -131,21 +131,6 @@ class GestureUndo : public WizardInProgram {
         gesture();
         EXPECT_NE(Stored(*layout), before);
         Command(ID_EDIT_UNDO);
-        const std::vector<BYTE> after = Stored(*layout);
-        if (after != before) {
-            size_t i = 0;
-            while (i < before.size() && i < after.size() && before[i] == after[i]) ++i;
-            printf("sizes %zu %zu first diff %zu\n", before.size(), after.size(), i);
-            for (size_t j = i - 16; j < i + 48 && j < before.size(); ++j)
-                printf("%02x%s", before[j], j == i ? "|" : " ");
-            printf("\n");
-            for (size_t j = i - 16; j < i + 48 && j < after.size(); ++j)
-                printf("%02x%s", after[j], j == i ? "|" : " ");
-            printf("\n");
-            size_t d = 0;
-            for (size_t j = 0; j < before.size() && j < after.size(); ++j) d += before[j] != after[j];
-            printf("differing bytes %zu\n", d);
-        }
         ASSERT_EQ(Stored(*layout), before);
     }
     // The object, grabbed at `grab`, dragged so that the end of `piece` lands on `joint`, give or
