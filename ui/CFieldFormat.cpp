@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
+#include "model/Units.h"
 #include "platform/base/NumberParsing.h"
 #include "platform/ctl/DataExchange.h"
 
@@ -113,16 +115,33 @@ bool CFieldFormat::ReadInRange(const CString& text, const FieldRange& range, dou
 }
 
 // The bound is judged as its shown text reads back: a value typed as the refusal names the
-// bound is the bound, and one a thousandth beyond is refused, however the bound rounds. A few
-// units in the last place of the two readings are no difference a person typed.
+// bound is the bound, and one a thousandth beyond is refused, however the bound rounds. Less
+// than half a thousandth beyond, a value that shows as the bound is the bound; a few units in
+// the last place of the two readings are no difference a person typed.
 bool CFieldFormat::TakeAtBound(double bound, double beyond, double& typed) const {
     double shown = bound;
     Read(Show(bound), shown);
     const double slack = 4.0 * DBL_EPSILON * std::max(std::fabs(shown), std::fabs(typed));
-    if (std::fabs(typed - shown) > slack)
+    const double distance = std::fabs(typed - shown);
+    const bool atBound = distance <= slack || (distance < HalfAThousandth() && Show(typed) == Show(bound));
+    if (!atBound)
         return (typed - shown) * beyond < 0.0;
     typed = bound;
     return true;
+}
+
+// Half a thousandth of the smallest part the field shows, as the program keeps it: feet shown
+// with inches are typed to a thousandth of an inch.
+double CFieldFormat::HalfAThousandth() const {
+    if (m_kind != Kind::Length)
+        return 0.0005 / std::fabs(m_factor);
+    const bool feetAndInches = SizeOfUnit(m_unitIndex) == kFoot && ShowsInches();
+    return 0.0005 * (feetAndInches ? kInch : SizeOfUnit(m_unitIndex));
+}
+
+bool CFieldFormat::ShowsInches() const {
+    return m_unitIndex >= 0 && m_unitIndex < kUnitCount &&
+           std::strstr(UnitTable[m_unitIndex].name, "inches") != nullptr;
 }
 
 CString CFieldFormat::RangeText(const char* pattern, const FieldRange& range) const {

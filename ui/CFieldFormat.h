@@ -49,6 +49,8 @@ class CFieldFormat {
     // False for a typed value beyond the bound as shown (beyond: +1 for an upper bound, -1 for a
     // lower one); one at the bound as shown becomes the bound.
     bool TakeAtBound(double bound, double beyond, double& typed) const;
+    double HalfAThousandth() const;
+    bool ShowsInches() const;
 
     Kind m_kind;
     int m_unitIndex;

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 
@@ -39,11 +40,11 @@ Bounds NamedBounds(const CString& refusal) {
     return {range.Left(middle), range.Mid(middle + 5)};
 }
 
-// A text a little beyond the bound that a decimal unit shows as the bound; none for a bound in
-// feet and inches or with a fraction.
-CString Beyond(const CString& bound, double direction) {
+// A text a little beyond the bound that a decimal unit shows as the bound; none for a unit of
+// feet and inches or a bound with a fraction.
+CString Beyond(const CString& bound, double direction, int unit) {
     double value = 0.0;
-    if (!ReadNumberText(bound, value))
+    if (std::strstr(UnitTable[unit].name, "feet, ") != nullptr || !ReadNumberText(bound, value))
         return {};
     CString text;
     text.Format("%.4f", value + direction * 0.0004);
@@ -183,7 +184,7 @@ TEST_F(FieldBounds, TheBoundsARefusalNamesAreTakenAsThoseBoundsInEveryUnit) {
                 lengths.FormatLength(shownTaken, taken);
                 EXPECT_EQ(shownTaken, shown(bound));
                 // Shown as the bound, it is the bound; else it is refused.
-                const CString beyond = Beyond(bound, direction);
+                const CString beyond = Beyond(bound, direction, unit);
                 if (beyond.IsEmpty())
                     continue;
                 const bool shownAsBound = shown(beyond) == shown(bound);
