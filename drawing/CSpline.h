@@ -36,6 +36,7 @@ class CSpline : public CBoxMappedShape {
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
+    void MeasureShape() override;
     void DrawControlPolygon(const CPose* parent) override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;

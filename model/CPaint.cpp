@@ -579,7 +579,10 @@ int CPaint::RestoreFromUndo(CEditStep* step) {
     return 1;
 }
 
+void CPaint::MeasureShape() {}
+
 void CPaint::Invalidate() {
+    MeasureShape();
     if (m_pTool == nullptr)
         return;
     RecalcDeviceBounds();
@@ -587,6 +590,13 @@ void CPaint::Invalidate() {
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {
+    const int done = ApplyStepOfKind(step);
+    if (done != 0)
+        MeasureShape();
+    return done;
+}
+
+int CPaint::ApplyStepOfKind(CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:
             if (const SelectionPayload* place = step->GetPayload<SelectionPayload>())
