@@ -135,8 +135,14 @@ void CPaint::ReloadPattern() {
         m_pPatternBitmap.reset();
 }
 
+// A new placement in the layout measures anew what depends on where the object lies.
 void CPaint::SetParentPose(const CPose* pose) {
-    m_parentPose = pose != nullptr ? *pose : CPose();
+    const CPose parent = pose != nullptr ? *pose : CPose();
+    const bool moved =
+        parent.x != m_parentPose.x || parent.y != m_parentPose.y || parent.angle != m_parentPose.angle;
+    m_parentPose = parent;
+    if (moved)
+        MeasureShape();
 }
 
 void CPaint::SetOwnerGroup(CGroup* group) {

@@ -208,8 +208,8 @@ class CPaint : public CObject {
     virtual CTrackEndSource* TrackEndSource();
     // Measures again the stored values that follow from the shape and its placement (a
     // perimeter, a length, tangent points). Invalidate calls it, as every change of shape or
-    // placement repaints the object, and ApplyEditStep after each step: no edit measures for
-    // itself, drawing only reads what this measured and a read keeps the values it read.
+    // placement repaints the object, ApplyEditStep after each step and SetParentPose when the
+    // owner moved: no edit measures for itself, drawing only reads what this measured.
     virtual void MeasureShape();
 
     // Selection without undo: the select and deselect steps run these. A deselection's undo

@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "model/CCVNDoc.h"
+#include "model/CGroup.h"
 #include "tests/app/EveryClassLayout.h"
 #include "tests/model/LayoutBytes.h"
 
@@ -36,14 +38,54 @@ class MeasuredShapes : public EveryClassLayout {
         View()->UpdateWindow();
         host.RunUntilIdle();
     }
-    // The saved bytes hold what the object's drawing and a new measure would.
+    static void MeasureAll(CPaint& object) {
+        object.MeasureShape();
+        if (auto* group = dynamic_cast<CGroup*>(&object))
+            for (CPaint* member : group->m_members) MeasureAll(*member);
+    }
+    // The saved bytes hold what the objects' drawing and a new measure would.
     void ExpectMeasured(const char* when) {
         SCOPED_TRACE(when);
         const std::vector<BYTE> edited = SaveLayoutBytes(Layout());
         Paint();
         EXPECT_EQ(SaveLayoutBytes(Layout()), edited);
-        for (CPaint* member : Members()) member->MeasureShape();
+        for (CPaint* member : Members()) MeasureAll(*member);
         EXPECT_EQ(SaveLayoutBytes(Layout()), edited);
+    }
+    // Where the object's handles lie in the plan window: a group's at its frame's corners.
+    std::vector<CPoint> HandlesOf(CPaint& object) {
+        std::vector<CDoublePoint> local;
+        if (auto* group = dynamic_cast<CGroup*>(&object)) {
+            const double w = group->m_fFrameWidth, h = group->m_fFrameHeight;
+            local = {{0.0, 0.0}, {0.0, h}, {w, h}, {w, 0.0}};
+        } else {
+            for (int i = 0; i < object.m_points.GetSize(); ++i) local.push_back(object.HandlePoint(i));
+        }
+        std::vector<CPoint> handles;
+        for (const CDoublePoint& point : local) {
+            CPoint at = ScreenOfPlan(object.LocalToWorldInFrame(object.m_parentPose, point.x, point.y));
+            View()->ScreenToClient(&at);
+            handles.push_back(at);
+        }
+        return handles;
+    }
+    CPaint& MemberAt(size_t index) { return **std::next(Members().begin(), static_cast<long>(index)); }
+    // Each handle of the layout's object at the index dragged a little way, and each drag undone;
+    // an undo may put back a copy of the object in its place.
+    void DragEveryHandle(size_t index) {
+        Command(ID_TOOL_SELECTOR);
+        const size_t handles = HandlesOf(MemberAt(index)).size();
+        for (size_t handle = 0; handle < handles; ++handle) {
+            CPaint& object = MemberAt(index);
+            Layout().m_tool.DeselectAll(0, 0);
+            object.SelectWithUndo(0, 0);
+            Paint();
+            const CPoint at = HandlesOf(object)[handle];
+            Drag(at, at + CSize(9, 7));
+            ExpectMeasured("dragged");
+            Command(ID_EDIT_UNDO);
+            ExpectMeasured("drag undone");
+        }
     }
 };
 
@@ -53,8 +95,8 @@ TEST_F(MeasuredShapes, EveryEditOfEveryClassSavesWhatItsDrawingShows) {
     BuildEveryClass();
     CTool& tool = Layout().m_tool;
     std::set<std::string> walked;
-    const std::vector<CPaint*> objects(Members().begin(), Members().end());
-    for (CPaint* object : objects) {
+    for (size_t index = 0; index < Members().size(); ++index) {
+        CPaint* object = &MemberAt(index);
         SCOPED_TRACE(object->GetClassName().c_str());
         walked.insert(object->GetClassName().c_str());
         for (const Edit& edit : kEdits) {
@@ -66,8 +108,18 @@ TEST_F(MeasuredShapes, EveryEditOfEveryClassSavesWhatItsDrawingShows) {
             tool.Undo();
             ExpectMeasured("undone");
         }
+        DragEveryHandle(index);
     }
     EXPECT_EQ(walked, kStoredClasses);
+}
+
+// Every class in one group, whose corners are dragged: each member is rescaled where it lies.
+TEST_F(MeasuredShapes, ACornerDragOfAGroupOfEveryClassSavesWhatItsDrawingShows) {
+    BuildEveryClass();
+    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_GROUP);
+    ASSERT_EQ(Members().size(), 1u);
+    DragEveryHandle(0);
 }
 
 // A layout read in and drawn twice saves the bytes it saved when read.
