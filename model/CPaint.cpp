@@ -138,8 +138,7 @@ void CPaint::ReloadPattern() {
 // A new placement in the layout measures anew what depends on where the object lies.
 void CPaint::SetParentPose(const CPose* pose) {
     const CPose parent = pose != nullptr ? *pose : CPose();
-    const bool moved =
-        parent.x != m_parentPose.x || parent.y != m_parentPose.y || parent.angle != m_parentPose.angle;
+    const bool moved = !parent.SameAs(m_parentPose);
     m_parentPose = parent;
     if (moved)
         MeasureShape();
