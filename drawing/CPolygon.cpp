@@ -89,6 +89,14 @@ void CPolygon::Normalize(const CPose& frame) {
 
 // ---- Drawing ----
 
+// The perimeter of a finished outline; while vertices are entered the entry measures the chain
+// drawn so far, the rubber band with it.
+void CPolygon::MeasureShape() {
+    if (!IsDrawable() || (m_pTool != nullptr && m_pTool->m_nMultiPoint != 0))
+        return;
+    m_fPerimeter = ChainLength(MappedPoints());
+}
+
 bool CPolygon::IsDrawable() const {
     return PointCount() >= kFirstDrawnPoint + 2;
 }
@@ -96,7 +104,6 @@ bool CPolygon::IsDrawable() const {
 void CPolygon::DrawMarkers(const CPose& frame) {
     if (m_pTool->m_nMultiPoint != 0)
         return;
-    m_fPerimeter = ChainLength(MappedPoints());
     CDC* dc = m_pTool->GetTargetDC();
     CPen black(PS_SOLID, 1, RGB(0, 0, 0));
     CPen* previous = dc->SelectObject(&black);
@@ -213,7 +220,6 @@ void CPolygon::DragFinishedVertex(const CPose& frame, int handle) {
     const CDoublePoint q = WorldToLocalInFrame(frame, m_pTool->m_fCurrentX, m_pTool->m_fCurrentY);
     m_points[handle] = MapToReference(q);
     const std::vector<CDoublePoint> mapped = MappedPoints();
-    m_fPerimeter = ChainLength(mapped);
     shape::WorldBounds(CPlacement(m_pose, frame), shape::FrameCorners(shape::BoundingFrame(mapped)), m_fMinX,
                        m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
@@ -238,15 +244,6 @@ int CPolygon::FinishCreate(const CPose* pose, int handle) {
 }
 
 // ---- Edit steps ----
-
-// The perimeter follows the rescaled outline at once: a save before the next drawing would
-// otherwise keep the old one, and that drawing would change the stored object.
-int CPolygon::Rescale(CEditStep* step) {
-    const int rescaled = CSketch::Rescale(step);
-    if (rescaled != 0)
-        m_fPerimeter = ChainLength(MappedPoints());
-    return rescaled;
-}
 
 int CPolygon::UpdateGeometry(CEditStep* step) {
     const GeometryPayload* geometry = step->GetPayload<GeometryPayload>();

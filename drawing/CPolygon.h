@@ -27,7 +27,7 @@ class CPolygon : public CSketch {
     void DragHandle(const CPose* pose, int handle) override;
     int FinishCreate(const CPose* pose, int handle) override;
     int UpdateGeometry(CEditStep* step) override;
-    int Rescale(CEditStep* step) override;
+    void MeasureShape() override;
     void UpdateSizeInfo(const CPose* pose) override;
     int IsInvalid(int unused) override;
 

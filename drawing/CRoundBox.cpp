@@ -48,7 +48,7 @@ void CRoundBox::Serialize(CArchive& ar) {
     }
     ar >> m_fRadius >> m_fReferenceX1 >> m_fReferenceY1 >> m_fReferenceX3 >> m_fReferenceY3;
     m_nSampleCount = 0;
-    // The tangent points follow from the corners at the next drawing.
+    // The tangent points are kept as read: the first edit places them from the corners.
     if (m_points.GetSize() < kRoundPointCount)
         m_points.SetSize(kRoundPointCount);
 }
@@ -139,6 +139,14 @@ std::vector<CDoublePoint> CRoundBox::Outline(double r, int orientation) const {
     return outline;
 }
 
+// The tangent points and the orientation a radius drag reads follow the corners and radius.
+void CRoundBox::MeasureShape() {
+    if (m_points.GetSize() < kRoundPointCount)
+        return;
+    m_nOrientation = GetOrientation();
+    PlaceTangentPoints(EffectiveRadius(), m_nOrientation);
+}
+
 // ---- Drawing ----
 
 int CRoundBox::Draw(const CPose* parent) {
@@ -146,8 +154,6 @@ int CRoundBox::Draw(const CPose* parent) {
         return 0;
     CDC* dc = m_pTool->GetTargetDC();
     const double r = EffectiveRadius();
-    m_nOrientation = GetOrientation();
-    PlaceTangentPoints(r, m_nOrientation);
     std::vector<CPoint> samples;
     if (dc == nullptr || !ScreenOutline(FrameOf(parent), r, m_nOrientation, samples))
         return 0;
@@ -274,15 +280,6 @@ int CRoundBox::ApplyShapeStep(CEditStep* step) {
     m_fReferenceY3 = radius->referenceY3;
     Invalidate();
     return 1;
-}
-
-// The tangent points follow the rescaled corners at once: a save before the next drawing would
-// otherwise keep the old ones, and that drawing would change the stored object.
-int CRoundBox::Rescale(CEditStep* step) {
-    const int rescaled = CBox::Rescale(step);
-    if (rescaled != 0 && m_points.GetSize() >= kRoundPointCount)
-        PlaceTangentPoints(EffectiveRadius(), GetOrientation());
-    return rescaled;
 }
 
 void CRoundBox::DragHandle(const CPose* pose, int handle) {

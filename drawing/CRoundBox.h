@@ -25,7 +25,7 @@ class CRoundBox : public CBox {
 
     void Serialize(CArchive& ar) override;
     int ApplyShapeStep(CEditStep* step) override;
-    int Rescale(CEditStep* step) override;
+    void MeasureShape() override;
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;

@@ -123,7 +123,6 @@ int CSpline::Rescale(CEditStep* step) {
         return 0;
     RescaleBox(*rescale);
     LayOutCorners();
-    m_fLength = MeasureLength(m_parentPose);
     return 1;
 }
 

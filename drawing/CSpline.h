@@ -10,7 +10,8 @@
 // handle and the box corners; from 5 on come node, outgoing control, incoming control, node,
 // ... (6 + 3m points for m segments), stored in a reference box and shown mapped onto the
 // box of the two local corner points. The curve is sampled afresh at t = i/32 in single
-// precision for every drawing and hit test; its length is measured by drawing.
+// precision for every drawing and hit test; its length is measured on those samples where
+// the curve lies, by MeasureShape after each edit, and only read by drawing.
 class CSpline : public CBoxMappedShape {
     DECLARE_SERIAL(CSpline)
 
@@ -36,6 +37,7 @@ class CSpline : public CBoxMappedShape {
     void CopyFrom(CPaint* other) override;
     CPaint* Clone() override;
     int Draw(const CPose* parent) override;
+    void MeasureShape() override;
     void DrawControlPolygon(const CPose* parent) override;
     CPaint* HitTest() override;
     int HitTestHandle(const CPose* pose, double x, double y) override;
@@ -59,10 +61,10 @@ class CSpline : public CBoxMappedShape {
     // Segment k's control points in world coordinates rounded toward zero; false when they
     // do not fit a device.
     bool SegmentControls(const CPose& frame, int firstNode, Segment& controls) const;
-    // The length of the curve, summed over the samples' chords as drawing measures it.
+    // The length of the curve, summed over the chords of the samples drawing shows.
     double MeasureLength(const CPose& frame) const;
-    // Draws the samples from the first control point on into the target and adds their chords
-    // to the length; 0 when the count does not fit the degree.
+    // Draws the samples from the first control point on into the target; 0 when the count does
+    // not fit the degree.
     int DrawBezier(const int32_t (*controls)[2], uint32_t count, uint16_t degree);
     // 1 when a chord of the samples passes the cursor, or meets the selection rectangle while
     // one is drawn.

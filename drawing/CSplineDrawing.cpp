@@ -89,6 +89,12 @@ double CSpline::MeasureLength(const CPose& frame) const {
     return length;
 }
 
+// The length as drawn where the spline lies, which a save keeps and a curve of none leaves.
+void CSpline::MeasureShape() {
+    if (PointCount() >= kFirstNode)
+        m_fLength = MeasureLength(m_parentPose);
+}
+
 // ---- Drawing ----
 
 int CSpline::Draw(const CPose* parent) {
@@ -109,7 +115,6 @@ int CSpline::Draw(const CPose* parent) {
                 SampleBezier(fill, controls, 4, 3);
         m_pTool->LayoutToDevicePointArray(fill);
         shape::FillOutline(*this, *dc, fill);
-        m_fLength = 0.0;
         for (int k = kFirstNode; k + 3 < PointCount(); k += 3)
             if (SegmentControls(frame, k, controls))
                 DrawBezier(controls, 4, 3);
@@ -126,14 +131,8 @@ int CSpline::DrawBezier(const int32_t (*controls)[2], uint32_t count, uint16_t d
     if (dc == nullptr || !BezierCountFitsDegree(count, degree))
         return 0;
     dc->MoveTo(m_pTool->LayoutToDevice(controls[0][0], controls[0][1], 1));
-    float previousX = 0.0f, previousY = 0.0f;
-    ForEachBezierSample(controls, count, degree, [&](int i, float x, float y) {
-        dc->LineTo(m_pTool->LayoutToDevice(x, y, 1));
-        if (i > 0)
-            m_fLength += ChordLength(previousX, previousY, x, y);
-        previousX = x;
-        previousY = y;
-    });
+    ForEachBezierSample(controls, count, degree,
+                        [&](int, float x, float y) { dc->LineTo(m_pTool->LayoutToDevice(x, y, 1)); });
     return 1;
 }
 
@@ -450,8 +449,6 @@ int CSpline::FinishCreate(const CPose* pose, int handle) {
     // A mirror reads the corners from the points before any paint has laid them out.
     if (PointCount() >= kFirstNode)
         LayOutCorners();
-    // The curve as it now stands decides whether it is kept, drawn yet or not.
-    m_fLength = MeasureLength(FrameOf(pose));
     GetBounds(pose, m_fMinX, m_fMinY, m_fMaxX, m_fMaxY);
     Invalidate();
     return IsInvalid(0) ? 0 : 1;

@@ -135,8 +135,13 @@ void CPaint::ReloadPattern() {
         m_pPatternBitmap.reset();
 }
 
+// A new placement in the layout measures anew what depends on where the object lies.
 void CPaint::SetParentPose(const CPose* pose) {
-    m_parentPose = pose != nullptr ? *pose : CPose();
+    const CPose parent = pose != nullptr ? *pose : CPose();
+    const bool moved = !parent.SameAs(m_parentPose);
+    m_parentPose = parent;
+    if (moved)
+        MeasureShape();
 }
 
 void CPaint::SetOwnerGroup(CGroup* group) {
@@ -579,7 +584,10 @@ int CPaint::RestoreFromUndo(CEditStep* step) {
     return 1;
 }
 
+void CPaint::MeasureShape() {}
+
 void CPaint::Invalidate() {
+    MeasureShape();
     if (m_pTool == nullptr)
         return;
     RecalcDeviceBounds();
@@ -587,6 +595,13 @@ void CPaint::Invalidate() {
 }
 
 int CPaint::ApplyEditStep(CEditStep* step) {
+    const int done = ApplyStepOfKind(step);
+    if (done != 0)
+        MeasureShape();
+    return done;
+}
+
+int CPaint::ApplyStepOfKind(CEditStep* step) {
     switch (step->m_nKind) {
         case kStepSelect:
             if (const SelectionPayload* place = step->GetPayload<SelectionPayload>())

@@ -206,6 +206,11 @@ class CPaint : public CObject {
     // The object's track ends, which the connection pass looks up over the whole layout at
     // a cost a cross cast would multiply; none here.
     virtual CTrackEndSource* TrackEndSource();
+    // Measures again the stored values that follow from the shape and its placement (a
+    // perimeter, a length, tangent points). Invalidate calls it, as every change of shape or
+    // placement repaints the object, ApplyEditStep after each step and SetParentPose when the
+    // owner moved: no edit measures for itself, drawing only reads what this measured.
+    virtual void MeasureShape();
 
     // Selection without undo: the select and deselect steps run these. A deselection's undo
     // puts the object back where it stood in the selection list.
@@ -332,6 +337,8 @@ class CPaint : public CObject {
     DeviceRect ExtentToDevice() const;
     CLayoutArea ExtentArea(int margin) const;
     int RestoreProperties(CEditStep* step);
+    // ApplyEditStep's work before the measure.
+    int ApplyStepOfKind(CEditStep* step);
     // The owner group's world placement, and a world vector or point in its frame.
     CPose OwnerWorldPose() const;
     CDoublePoint ToOwnerFrame(double x, double y) const;

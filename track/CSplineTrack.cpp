@@ -113,17 +113,19 @@ void CSplineTrack::RecomputeLength() {
     m_measuredParentPose = m_parentPose;
 }
 
+// Where the parent placement was not changed the measured poses still tell a moved piece.
 void CSplineTrack::SetParentPose(const CPose* pose) {
     CParTrack::SetParentPose(pose);
-    MeasureWhereItLies();
+    MeasureShape();
 }
 
 void CSplineTrack::ComputeExtent(const CPose* pose) {
     CParTrack::ComputeExtent(pose);
-    MeasureWhereItLies();
+    MeasureShape();
 }
 
-void CSplineTrack::MeasureWhereItLies() {
+// The length follows the placement: measured again only where the piece lies anew.
+void CSplineTrack::MeasureShape() {
     if (!m_pose.SameAs(m_measuredPose) || !m_parentPose.SameAs(m_measuredParentPose))
         RecomputeLength();
 }

@@ -40,6 +40,7 @@ class CSplineTrack : public CParTrack {
     void RecomputeLength() override;
     // The samples fall on whole units of the plan: a piece placed anew is measured anew.
     void SetParentPose(const CPose* pose) override;
+    void MeasureShape() override;
     void ComputeExtent(const CPose* pose) override;
 
     int ApplyShapeStep(CEditStep* step) override;
@@ -99,8 +100,6 @@ class CSplineTrack : public CParTrack {
     // The placement and parent placement the length was measured under, or read with.
     CPose m_measuredPose;
     CPose m_measuredParentPose;
-    // Measures the piece again when it lies elsewhere than where it was last measured.
-    void MeasureWhereItLies();
     // One segment's samples in world coordinates under the placement (its first knot given).
     void SampleSegment(const CPose& frame, int knot, int accumulate);
     bool IsCreating() const;

@@ -104,7 +104,7 @@ TEST(RoundBox, FilledHitsInsideTheArcsButNotInTheCutCorners) {
     EXPECT_TRUE(hitAt(150.0, 150.0));
     // The corner's cut-off region, beyond the outline tolerance of the arc.
     box->m_fRadius = 500.0;
-    box->Draw(nullptr);  // the tangent points follow the radius at each drawing
+    box->MeasureShape();  // as the edit that sets the radius does
     EXPECT_FALSE(hitAt(5.0, 5.0));
     EXPECT_TRUE(hitAt(150.0, 150.0));
     box->m_bFillOn = 0;

@@ -76,10 +76,9 @@ class OutlineEntryProgram : public PlanInProgram {
         std::swap(drawn.m_points[CSketch::kFirstDrawnPoint + 1], drawn.m_points[CSketch::kFirstDrawnPoint + 2]);
         drawn.m_bUncheckedOutline = unchecked;
         ASSERT_TRUE(drawn.HasSelfCrossing());
-        // The selected outline's markers, painted, measure the crossed outline's perimeter.
+        // The swap stands for an edit of the outline, which measures the crossed perimeter.
         ASSERT_TRUE(drawn.IsSelected());
-        layout->InvalidateAllViews();
-        host.RunUntilIdle();
+        drawn.MeasureShape();
         ASSERT_TRUE(layout->OnSaveDocument(path.c_str()));
         Command(ID_FILE_CLOSE);
         ASSERT_NE(app.OpenDocumentFile(path.c_str()), nullptr);
