@@ -28,5 +28,7 @@ function(corvane_test_suite name folder)
   if(folder IN_LIST CORVANE_PROGRAM_SUITES)
     set(label program)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "CORVANE_TEST=1" LABELS ${label})
+  # Each keeps a core busy: with the resource file scripts/test.sh gives CTest, one core each.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "CORVANE_TEST=1" LABELS ${label}
+                                                               RESOURCE_GROUPS cores:1)
 endfunction()
