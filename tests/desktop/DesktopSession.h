@@ -14,9 +14,9 @@ typedef struct _XDisplay Display;
 union _XEvent;
 
 // The real program on a real X server, driven by real X input (the XTest extension). The server
-// is the one CORVANE_DESKTOP_DISPLAY names (CI starts one for the desktop suite) or an Xvfb of
-// the session's own. The program runs with a fresh home folder inside the session's temporary
-// folder, and its stderr is kept there too.
+// is an Xvfb of the session's own, so sessions run side by side, or the one CORVANE_DESKTOP_DISPLAY
+// names (to watch them; one at a time there). The program runs with a fresh home folder inside the
+// session's temporary folder, and its stderr is kept there too.
 class DesktopSession {
   public:
     struct TopLevel {
