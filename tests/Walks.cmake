@@ -13,6 +13,8 @@ set(walks
     "^WindowSweepOnDesktop\\." 20
     "^ProgramOnDesktop\\.(LayoutAnd3DWindows|MenusOpenAndClose)" 25
     "^WalkedFields\\." 100
+    "^EachUnit/BoundedFields\\." 35
+    "^OneCommandOneUndo\\." 20
     "^EachState/WalkedStates\\." 50
     "^TabbedDialogsKeyboard\\." 15)
 
