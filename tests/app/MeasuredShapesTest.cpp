@@ -71,7 +71,7 @@ class MeasuredShapes : public EveryClassLayout {
     }
     CPaint& MemberAt(size_t index) { return **std::next(Members().begin(), static_cast<long>(index)); }
     // Each handle of the layout's object at the index dragged a little way, and each drag undone;
-    // an undo may put back a copy of the object in its place.
+    // an undo may put back a copy of the object, and the object at the index then holds fewer.
     void DragEveryHandle(size_t index) {
         Command(ID_TOOL_SELECTOR);
         const size_t handles = HandlesOf(MemberAt(index)).size();
@@ -80,7 +80,10 @@ class MeasuredShapes : public EveryClassLayout {
             Layout().m_tool.DeselectAll(0, 0);
             object.SelectWithUndo(0, 0);
             Paint();
-            const CPoint at = HandlesOf(object)[handle];
+            const std::vector<CPoint> shown = HandlesOf(object);
+            if (handle >= shown.size())
+                break;
+            const CPoint at = shown[handle];
             Drag(at, at + CSize(9, 7));
             ExpectMeasured("dragged");
             Command(ID_EDIT_UNDO);
