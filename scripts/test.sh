@@ -27,4 +27,7 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 cores=$(nproc)
 printf '{"version": {"major": 1, "minor": 0}, "local": [{"cores": [{"id": "0", "slots": %d}]}]}\n' \
   "$cores" >"$build_dir/cores.json"
-ctest --test-dir "$build_dir" --output-on-failure -j $((2 * cores)) --resource-spec-file "$PWD/$build_dir/cores.json"
+# A desktop test meets the window manager and X server on a loaded machine, where a timing can
+# slip once: a test fails only when it fails twice.
+ctest --test-dir "$build_dir" --output-on-failure -j $((2 * cores)) --resource-spec-file "$PWD/$build_dir/cores.json" \
+  --repeat until-pass:2
