@@ -151,8 +151,7 @@ void CArc::KeepCornerPoints() {
 void CArc::RebuildShape() {
     if (m_points.GetSize() < kPointCount)
         m_points.SetSize(kPointCount);
-    m_points[5] = CurvePoint(m_fStartAngle);
-    m_points[6] = CurvePoint(m_fStartAngle + m_fSweep);
+    PlaceEndsOnCurve();
     double minX, minY, maxX, maxY;
     CurveBox(minX, minY, maxX, maxY);
     LayOutCorners(minX, minY, maxX, maxY, 1);
@@ -251,8 +250,7 @@ int CArc::Rescale(CEditStep* step) {
     m_fRadiusX = rescale->ax * f;
     m_fRadiusY = rescale->ay * f;
     shape::MoveOriginForRescale(*this, *rescale);
-    m_points[5] = CurvePoint(m_fStartAngle);
-    m_points[6] = CurvePoint(m_fStartAngle + m_fSweep);
+    PlaceEndsOnCurve();
     double minX = m_ptCentre.x - m_fRadiusX, minY = m_ptCentre.y - m_fRadiusY;
     double maxX = m_ptCentre.x + m_fRadiusX, maxY = m_ptCentre.y + m_fRadiusY;
     if (!m_bOval)

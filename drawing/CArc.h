@@ -80,6 +80,7 @@ class CArc : public CPaint {
     void DragCreatingCorner(int handle, CDoublePoint local);
     void DragEnd(const CPose& frame, int handle, CDoublePoint local);
     void DragArcCorner(int handle, CDoublePoint local);
+    void PlaceEndsOnCurve();
     void FlipAcross(CDoublePoint opposite, bool inX);
     int MirrorAcross(double c, bool inX);
 };

@@ -187,8 +187,7 @@ void CArc::DragOvalCorner(int handle, CDoublePoint local) {
     m_fRadiusY = std::fabs(b.y - a.y) / 2.0;
     m_fStartAngle = 0.0;
     m_fSweep = kFullTurn;
-    m_points[5] = CurvePoint(0.0);
-    m_points[6] = CurvePoint(kFullTurn);
+    PlaceEndsOnCurve();
 }
 
 void CArc::DragCreatingCorner(int handle, CDoublePoint local) {
@@ -200,10 +199,15 @@ void CArc::DragCreatingCorner(int handle, CDoublePoint local) {
     m_ptCentre = m_points[2];
     m_fSweep = kPi / 2.0;
     const int quadrant = GetOrientation();
-    const bool fromThird = quadrant == 1 || quadrant == 3;
-    m_points[5] = fromThird ? b : a;
-    m_points[6] = fromThird ? a : b;
     m_fStartAngle = quadrant == 1 ? 0.0 : quadrant == 2 ? 4.71238898025 : quadrant == 3 ? kPi : kPi / 2.0;
+    PlaceEndsOnCurve();
+}
+
+// The ends lie where the angles put them on the curve, as every rebuild of the shape puts them:
+// a move and its Undo then leave them to the bit.
+void CArc::PlaceEndsOnCurve() {
+    m_points[5] = CurvePoint(m_fStartAngle);
+    m_points[6] = CurvePoint(m_fStartAngle + m_fSweep);
 }
 
 void CArc::DragEnd(const CPose&, int handle, CDoublePoint local) {
@@ -226,8 +230,7 @@ void CArc::DragEnd(const CPose&, int handle, CDoublePoint local) {
             m_fSweep += kFullTurn;
     }
     const int quadrant = GetOrientation();
-    m_points[5] = CurvePoint(m_fStartAngle);
-    m_points[6] = CurvePoint(m_fStartAngle + m_fSweep);
+    PlaceEndsOnCurve();
     double minX, minY, maxX, maxY;
     CurveBox(minX, minY, maxX, maxY);
     LayOutCorners(minX, minY, maxX, maxY, quadrant < 1 ? 1 : quadrant);
@@ -263,6 +266,7 @@ void CArc::DragArcCorner(int handle, CDoublePoint local) {
     m_fStartAngle = AngleAbout(m_points[5]);
     const double endAngle = AngleAbout(m_points[6]);
     m_fSweep = endAngle < m_fStartAngle ? (kFullTurn - m_fStartAngle) + endAngle : endAngle - m_fStartAngle;
+    PlaceEndsOnCurve();
 }
 
 void CArc::FlipAcross(CDoublePoint opposite, bool inX) {

@@ -67,6 +67,7 @@ class CCVNDoc : public CDocument, public CToolHost {
     // The test trains stand still while the save-changes question is open; when the close
     // goes on they stay paused until the document has gone.
     BOOL SaveModified() override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) override;
     // Whether the plan may be drawn from the document. It may not from the start of an open
     // until the file has been read whole (a failed open leaves it so until the document goes),
     // nor while it holds the settings of the default-settings file for a moment: the views

@@ -66,7 +66,27 @@ bool IsCollectedClass(const CString& name, BOOL include3D) {
     return include3D && (name == "C3D" || name == "CSprite");
 }
 
+// The layout's own commands, not the closing and saving it takes from every document: those
+// may end the layout, and they record no Undo.
+bool IsLayoutCommand(const CommandMap* map, UINT id) {
+    for (const CommandEntry* entry = map->entries; entry->kind != CommandEntry::End; ++entry)
+        if ((entry->kind == CommandEntry::Command || entry->kind == CommandEntry::CommandEx) &&
+            id >= entry->firstId && id <= entry->lastId)
+            return true;
+    return false;
+}
+
 }  // namespace
+
+BOOL CCVNDoc::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
+    if (code != CN_COMMAND || handlerInfo != nullptr || !IsLayoutCommand(GetThisCommandMap(), id))
+        return CDocument::OnCmdMsg(id, code, extra, handlerInfo);
+    // Whatever steps a command pushes, one Undo takes back the whole command and no more.
+    const unsigned long before = m_tool.NewestUndoSerial();
+    const BOOL done = CDocument::OnCmdMsg(id, code, extra, handlerInfo);
+    m_tool.OpenUndoGroupAfter(before);
+    return done;
+}
 
 BEGIN_MESSAGE_MAP(CCVNDoc, CDocument)
 ON_COMMAND_RANGE(ID_TOOL_SELECTOR, ID_TOOL_RUN_TEST_TRAIN, OnToolCommand)

@@ -594,7 +594,7 @@ class CTool : public CObject {
     bool NamedByNewestStepsOnly(const CPaint* object) const;
     void UpdateModifiedAfterUndo();
     // Whether the member's bounds, as last computed, lie wholly outside the page.
-    bool LiesWhollyOffPage(const CPaint& member) const;
+    bool LiesWhollyOffPage(double minX, double minY, double maxX, double maxY) const;
 
     // While a command runs many steps that start groups: it refreshes the status texts itself.
     bool m_bStatusHeld = false;

@@ -197,10 +197,18 @@ void CTool::BringLostObjectsIntoView() {
     const CDoublePoint centre = DeviceToLayout(centreX, centreY);
     const CPose pose = GetCurrentGroupPose();
     CPaintList lost;
+    // Only a lost member takes the extent measured here: the others keep theirs, which their
+    // groups' frames and Undo are measured from.
     for (CPaint* member : CurrentGroupMembers()) {
-        member->GetBounds(&pose, member->m_fMinX, member->m_fMinY, member->m_fMaxX, member->m_fMaxY);
-        if (LiesWhollyOffPage(*member))
-            lost.push_back(member);
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        member->GetBounds(&pose, minX, minY, maxX, maxY);
+        if (!LiesWhollyOffPage(minX, minY, maxX, maxY))
+            continue;
+        member->m_fMinX = minX;
+        member->m_fMinY = minY;
+        member->m_fMaxX = maxX;
+        member->m_fMaxY = maxY;
+        lost.push_back(member);
     }
     // The members' former states put them back exactly; one Undo takes back every move.
     std::vector<std::unique_ptr<CEditStep>> formerStates = FormerStatesOf(lost, 1);
@@ -216,10 +224,10 @@ void CTool::BringLostObjectsIntoView() {
 }
 
 // The page runs from (0, 0) to its width and down to minus its height.
-bool CTool::LiesWhollyOffPage(const CPaint& member) const {
+bool CTool::LiesWhollyOffPage(double minX, double minY, double maxX, double maxY) const {
     const double width = m_pHost->GetPageWidth();
     const double height = m_pHost->GetPageHeight();
-    return member.m_fMaxX < 0.0 || member.m_fMinX > width || member.m_fMaxY < -height || member.m_fMinY > 0.0;
+    return maxX < 0.0 || minX > width || maxY < -height || minY > 0.0;
 }
 
 int CTool::QueryRootGroup(int mode) {

@@ -228,6 +228,10 @@ bool CTool::GrabHandle(const CPose& pose) {
         m_nDraggedHandle = handle;
         DeselectAll(1, 1);
         object->SelectWithUndo(1, GestureGroupStart());
+        // Putting each moved point back where it was would leave rounding in the shape: Undo
+        // puts back the object as the press found it.
+        std::vector<std::unique_ptr<CEditStep>> former = FormerStatesOfChangedObjects(GestureGroupStart());
+        PushSteps(former);
         return true;
     }
     return false;
@@ -726,6 +730,8 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
         return;
     }
     if (m_nMultiPoint == 0) {
+        const bool handleDragged =
+            m_nDraggedHandle >= 0 && (mode == kToolSelector || mode == kToolDragHandle);
         if (m_nDragState == 1) {
             const double dx = m_fCurrentX - m_fPressX;
             const double dy = m_fCurrentY - m_fPressY;
@@ -759,6 +765,9 @@ void CTool::OnLButtonUp(UINT flags, double x, double y) {
             root->SetChanged(0);
         if (m_toolMode == kToolDragHandle)
             UpdateHintRect();
+        // What a class records at the press and the release of its handle is one drag.
+        if (handleDragged)
+            OpenUndoGroupAfter(m_nPressSerial);
         m_nDraggedHandle = -1;
     }
     CGroup* current = GetCurrentGroup();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/CCVNDoc.h"
+#include "model/CEditStep.h"
 #include "model/CGroup.h"
 #include "tests/app/EveryClassLayout.h"
 #include "tests/model/LayoutBytes.h"
@@ -28,7 +29,15 @@ const std::vector<Edit> kEdits = {
     {"turn", [](CTool& tool, CPaint&) { tool.RotateSelection(0.3217, nullptr, 0, 1, 1); }},
     {"flip vertical", [](CTool& tool, CPaint&) { tool.FlipVertical(1); }},
     {"flip horizontal", [](CTool& tool, CPaint&) { tool.FlipHorizontal(1); }},
-    {"rescale", [](CTool&, CPaint& object) { object.RescaleWithUndo(nullptr, 1.7, 1); }},
+    // A rescale is a step of the commands that give it (a group's corner drag, a new scale),
+    // which keep the object's former state for Undo.
+    {"rescale",
+     [](CTool& tool, CPaint& object) {
+         auto former = std::make_unique<CEditStep>(kStepRestoreProperties, &object, 1);
+         former->SetPayload(std::make_unique<ObjectCopyPayload>(object.Clone()));
+         tool.PushUndo(former.release());
+         object.RescaleWithUndo(nullptr, 1.7, 1);
+     }},
 };
 
 class MeasuredShapes : public EveryClassLayout {
@@ -70,24 +79,28 @@ class MeasuredShapes : public EveryClassLayout {
         return handles;
     }
     CPaint& MemberAt(size_t index) { return **std::next(Members().begin(), static_cast<long>(index)); }
-    // Each handle of the layout's object at the index dragged a little way, and each drag undone;
-    // an undo may put back a copy of the object, and the object at the index then holds fewer.
+    // Each handle of the layout's object at the index dragged a little way, and each drag taken
+    // back by one Undo to the byte; a handle that takes no press leaves the layout as it was.
     void DragEveryHandle(size_t index) {
         Command(ID_TOOL_SELECTOR);
         const size_t handles = HandlesOf(MemberAt(index)).size();
         for (size_t handle = 0; handle < handles; ++handle) {
+            SCOPED_TRACE(handle);
             CPaint& object = MemberAt(index);
             Layout().m_tool.DeselectAll(0, 0);
             object.SelectWithUndo(0, 0);
             Paint();
             const std::vector<CPoint> shown = HandlesOf(object);
-            if (handle >= shown.size())
-                break;
-            const CPoint at = shown[handle];
-            Drag(at, at + CSize(9, 7));
+            ASSERT_EQ(shown.size(), handles);
+            const std::vector<BYTE> before = SaveLayoutBytes(Layout());
+            const int steps = Layout().m_tool.GetUndoCount();
+            Drag(shown[handle], shown[handle] + CSize(9, 7));
             ExpectMeasured("dragged");
-            Command(ID_EDIT_UNDO);
+            if (Layout().m_tool.GetUndoCount() != steps)
+                Command(ID_EDIT_UNDO);
             ExpectMeasured("drag undone");
+            EXPECT_EQ(SaveLayoutBytes(Layout()), before);
+            EXPECT_EQ(Layout().m_tool.GetUndoCount(), steps);
         }
     }
 };
@@ -106,10 +119,12 @@ TEST_F(MeasuredShapes, EveryEditOfEveryClassSavesWhatItsDrawingShows) {
             SCOPED_TRACE(edit.name);
             tool.DeselectAll(0, 0);
             object->SelectWithUndo(0, 0);
+            const std::vector<BYTE> before = SaveLayoutBytes(Layout());
             edit.apply(tool, *object);
             ExpectMeasured("edited");
             tool.Undo();
             ExpectMeasured("undone");
+            EXPECT_EQ(SaveLayoutBytes(Layout()), before);
         }
         DragEveryHandle(index);
     }

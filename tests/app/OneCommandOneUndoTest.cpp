@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
+#include "model/CCVNDoc.h"
 #include "model/CGroup.h"
 #include "platform/win/CCmdTarget.h"
 #include "resources/CommandIds.h"
@@ -18,16 +20,25 @@
 
 namespace {
 
-struct PlanCommands : CCVNView {
+// The commands a class's own table holds, Undo left out.
+template <class Target>
+struct OwnCommands : Target {
     static std::vector<UINT> All() {
         std::vector<UINT> ids;
-        for (const CommandEntry* entry = GetThisCommandMap()->entries; entry->kind != CommandEntry::End;
-             ++entry)
+        for (const CommandEntry* entry = Target::GetThisCommandMap()->entries;
+             entry->kind != CommandEntry::End; ++entry)
             if (entry->kind == CommandEntry::Command && entry->firstId != ID_EDIT_UNDO)
                 for (UINT id = entry->firstId; id <= entry->lastId; ++id) ids.push_back(id);
         return ids;
     }
 };
+
+// The plan window's commands and the layout's own.
+std::vector<UINT> PlanCommands() {
+    std::vector<UINT> ids = OwnCommands<CCVNView>::All();
+    std::ranges::copy(OwnCommands<CCVNDoc>::All(), std::back_inserter(ids));
+    return ids;
+}
 
 class OneCommandOneUndo : public LayoutInProgram {
   protected:
@@ -67,6 +78,7 @@ class OneCommandOneUndo : public LayoutInProgram {
         return Selection().front();
     }
     // Eight boxes side by side: two grouped, two grouped inside a group with two more, two alone.
+    // A ninth lies off the page.
     void Build() {
         Command(ID_TOOL_BOX);
         for (int box = 0; box < 8; ++box) Drag(CPoint(60 + 90 * box, 200), CPoint(120 + 90 * box, 260));
@@ -81,6 +93,12 @@ class OneCommandOneUndo : public LayoutInProgram {
         box = boxes[4];
         loose = boxes[6];
         earlier = boxes[7];
+        // A ninth box lies wholly off the page, for Get Lost Objects to bring back.
+        Command(ID_TOOL_BOX);
+        Drag(CPoint(60, 300), CPoint(120, 360));
+        Command(ID_TOOL_SELECTOR);
+        Choose({layout->m_rootGroup.m_members.front()});
+        Tool().MoveSelection(-100000.0, 0.0, 0, 0, 0);
     }
     CPaint* pair = nullptr;
     CPaint* inner = nullptr;
@@ -108,7 +126,7 @@ TEST_F(OneCommandOneUndo, EveryCommandIsTakenBackByOneUndoWithItsSelection) {
                                      {"a box inside an edited group", true, {box}}};
     int taken = 0;
     for (const Case& selection : cases)
-        for (const UINT command : PlanCommands::All()) {
+        for (const UINT command : PlanCommands()) {
             SCOPED_TRACE(testing::Message() << selection.name << ", command " << command);
             // An earlier command the Undo must leave alone.
             Choose({earlier});

@@ -143,7 +143,7 @@ TEST_F(LibraryDialogTest, PropertiesEditTheFocusedSelectedObject) {
     });
 }
 
-TEST_F(LibraryDialogTest, AddToPlanCentresEachCopyOnOnePointInItsOwnStep) {
+TEST_F(LibraryDialogTest, AddToPlanCentresEachCopyOnOnePointAndOneUndoTakesThemBack) {
     CTool& tool = doc->m_tool;
     const CDoublePoint target = tool.DeviceToLayout(0, 0);
     WithLibrary([&](CLibraryDialog& dialog) {
@@ -163,11 +163,10 @@ TEST_F(LibraryDialogTest, AddToPlanCentresEachCopyOnOnePointInItsOwnStep) {
         EXPECT_EQ(copy->m_nLayer, tool.m_nActiveLayer);
     }
     EXPECT_EQ(doc->m_libraryGroup.m_members.size(), 5U);
-    // Each copy is undone by itself.
-    tool.Undo();
-    EXPECT_EQ(Root()->m_members.size(), 1U);
+    // The command placed both copies: one Undo takes both back, and no more.
     tool.Undo();
     EXPECT_TRUE(Root()->m_members.empty());
+    EXPECT_EQ(tool.GetUndoCount(), 0);
 }
 
 TEST_F(LibraryDialogTest, ATerrainAddedToThePlanHasItsKnotsAtOnce) {
