@@ -169,6 +169,11 @@ void DuplicateAllInTheProgram(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(DuplicateAllInTheProgram)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Iterations(2);
+BENCHMARK(DuplicateAllInTheProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(50)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Iterations(2);
 
 }  // namespace
