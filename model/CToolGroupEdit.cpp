@@ -35,8 +35,9 @@ int CTool::EnterGroupEdit(int record) {
         ShowText(IDS_NO_GROUPS_ARE_SELECTED);
         return 0;
     }
-    // Leaving the group selects it first in the selection; Undo puts it back where it stood.
-    found->DeselectWithUndo(record, 1);
+    // The commands inside act on what is selected there: nothing outside stays selected. Undo
+    // gives the whole selection back as it stood, the group at its place in it.
+    DeselectAll(record, 1);
     CEditStep enter(kStepEnterGroupEdit, found, 1);
     const int done = Execute(&enter);
     if (done && record) {

@@ -137,9 +137,10 @@ TEST_F(MenuStates, NoEntryIsGreyedButForItsRule) {
     ExpectGreyedExactly(kNoRecentFile + kNoLayout, "no layout open");
 }
 
-// A group entered after Select All (the group and a line beside it) leaves nothing selected
-// inside it: Properties would open nothing, so it is greyed until a member is selected.
-TEST_F(MenuStates, PropertiesIsGreyedInAGroupEnteredWithNothingSelectedInIt) {
+// A group entered after Select All (the group and a line beside it) leaves nothing selected,
+// inside it or out: what acts on the selection is greyed until a member is selected, and Undo
+// gives back the selection the group was entered from.
+TEST_F(MenuStates, WhatActsOnTheSelectionIsGreyedInAGroupEnteredWithNothingSelectedInIt) {
     DrawLine();
     DrawLine(CPoint(120, 300), CPoint(260, 340));
     Command(ID_TOOL_SELECTOR);
@@ -148,9 +149,15 @@ TEST_F(MenuStates, PropertiesIsGreyedInAGroupEnteredWithNothingSelectedInIt) {
     DrawLine(CPoint(120, 400), CPoint(260, 440));
     Command(ID_TOOL_SELECTOR);
     Command(ID_EDIT_SELECT_ALL);
+    const CPaintList outside = ActiveLayout()->GetSelection();
     Command(ID_EDIT_ENTER_GROUP);
     ASSERT_EQ(ActiveLayout()->m_tool.GetGroupEditDepth(), 2);
-    EXPECT_FALSE(IsEnabled(ID_EDIT_PROPERTIES));
+    // The line left outside is no longer selected: a turn or a delete would act on it unseen.
+    for (UINT command : kActOnTheSelection) EXPECT_FALSE(IsEnabled(command)) << command;
     Command(ID_EDIT_SELECT_ALL);
     EXPECT_TRUE(IsEnabled(ID_EDIT_PROPERTIES));
+    Command(ID_EDIT_UNDO);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(ActiveLayout()->m_tool.GetGroupEditDepth(), 1);
+    EXPECT_TRUE(ActiveLayout()->GetSelection() == outside);
 }
