@@ -18,18 +18,35 @@ set(walks
     "^EachState/WalkedStates\\." 50
     "^TabbedDialogsKeyboard\\." 15)
 
+set(matched_walks)
+
 function(label_walks suite_tests kind)
+  set(matched ${matched_walks})
   foreach(test IN LISTS ${suite_tests})
     set(rest ${walks})
     while(rest)
       list(POP_FRONT rest pattern cost)
       if(test MATCHES "${pattern}")
         set_tests_properties(${test} PROPERTIES LABELS "${kind};walk" COST ${cost})
+        list(APPEND matched "${pattern}")
         break()
       endif()
     endwhile()
   endforeach()
+  set(matched_walks ${matched} PARENT_SCOPE)
 endfunction()
 
 label_walks(app_tests_TESTS program)
 label_walks(desktop_tests_TESTS desktop)
+
+# A walk renamed away from its pattern would lose its label and cost without a word.
+if(DEFINED app_tests_TESTS AND DEFINED desktop_tests_TESTS)
+  set(rest ${walks})
+  while(rest)
+    list(POP_FRONT rest pattern cost)
+    list(FIND matched_walks "${pattern}" found)
+    if(found EQUAL -1)
+      message(FATAL_ERROR "No test is named as the walk pattern ${pattern} expects: rename the pattern with its test")
+    endif()
+  endwhile()
+endif()
