@@ -170,7 +170,9 @@ void CTool::KeepFormerStatesOfGesture(int mode) {
     // An open group refits its frame to the moved members, which moving them back would not
     // undo exactly.
     const bool movesInOpenGroup = m_nDragState == 1 && !IsRootGroup(GetCurrentGroup());
-    if (mode == kToolRotateAroundOrigin || m_nDragState == 0 || movesInOpenGroup)
+    // A grabbed handle, the turning one too, kept the object's state at the grab.
+    const bool keptAtGrab = mode == kToolSelector && m_nDraggedHandle >= 0;
+    if (!keptAtGrab && (mode == kToolRotateAroundOrigin || m_nDragState == 0 || movesInOpenGroup))
         m_gestureFormerStates = FormerStatesOfChangedObjects(1);
 }
 
