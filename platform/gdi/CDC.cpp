@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/base/FileSystemText.h"
 #include "platform/base/Windows1252.h"
@@ -40,8 +41,26 @@ struct PrintJob {
     CSize paper;          // tenths of a millimetre
     cairo_surface_t* pdf = nullptr;
     bool pageOpen = false;
+    int copies = 1;
+    // The pages of the first copy, kept for the others while copies are asked for.
+    std::vector<cairo_surface_t*> pages;
 
+    void PaintPage(cairo_surface_t* page) {
+        cairo_t* cr = cairo_create(pdf);
+        cairo_scale(cr, 72.0 / dpi, 72.0 / dpi);
+        cairo_set_source_surface(cr, page, offsetPixels.x, offsetPixels.y);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+        cairo_paint(cr);
+        cairo_show_page(cr);
+        cairo_destroy(cr);
+    }
+    // Each copy paints the kept pages again: the PDF holds each picture once.
+    void RepeatPages() {
+        for (int copy = 1; copy < copies; ++copy)
+            for (cairo_surface_t* page : pages) PaintPage(page);
+    }
     ~PrintJob() {
+        for (cairo_surface_t* page : pages) cairo_surface_destroy(page);
         if (pdf)
             cairo_surface_destroy(pdf);
     }
@@ -217,16 +236,26 @@ int CDC::EndPage() {
     cairo_surface_t* page = cairo_image_surface_create_for_data(
         reinterpret_cast<unsigned char*>(m_surface->Data()), CAIRO_FORMAT_RGB24, m_surface->Width(),
         m_surface->Height(), m_surface->Width() * 4);
-    cairo_t* cr = cairo_create(m_printJob->pdf);
-    cairo_scale(cr, 72.0 / m_printJob->dpi, 72.0 / m_printJob->dpi);
-    cairo_set_source_surface(cr, page, m_printJob->offsetPixels.x, m_printJob->offsetPixels.y);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_paint(cr);
-    cairo_show_page(cr);
-    const bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-    cairo_destroy(cr);
+    // A kept page owns its pixels: the next page is drawn into the same surface.
+    if (m_printJob->copies > 1) {
+        cairo_surface_t* copy =
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, m_surface->Width(), m_surface->Height());
+        cairo_t* cr = cairo_create(copy);
+        cairo_set_source_surface(cr, page, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_destroy(page);
+        page = copy;
+        m_printJob->pages.push_back(cairo_surface_reference(page));
+    }
+    m_printJob->PaintPage(page);
     cairo_surface_destroy(page);
-    return ok ? 1 : kSpError;
+    return cairo_surface_status(m_printJob->pdf) == CAIRO_STATUS_SUCCESS ? 1 : kSpError;
+}
+
+void CDC::SetPrintCopies(int copies) {
+    if (m_printJob)
+        m_printJob->copies = std::max(1, copies);
 }
 
 int CDC::EndDoc() {
@@ -234,6 +263,7 @@ int CDC::EndDoc() {
         return kSpError;
     if (m_printJob->pageOpen)
         EndPage();
+    m_printJob->RepeatPages();
     cairo_surface_finish(m_printJob->pdf);
     const bool ok = cairo_surface_status(m_printJob->pdf) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(m_printJob->pdf);

@@ -83,6 +83,9 @@ class CDC : public CObject {
     int StartPage();
     int EndPage();
     int EndDoc();
+    // A file has no printer to make the copies: the document's pages, drawn once, are repeated
+    // after it until it holds that many copies.
+    void SetPrintCopies(int copies);
     int AbortDoc();
 
     // --- Mapping --------------------------------------------------------------------------
