@@ -30,8 +30,9 @@ function(corvane_test_suite name folder)
   endif()
   # The program turns the 3D driver's own shader cache off as it starts; the tests, which start
   # elsewhere, do the same, so that they write nothing into the cache home of whoever runs them.
-  # Each keeps a core busy: with the resource file scripts/test.sh gives CTest, one core each.
+  # Each keeps a core busy: it takes two of the slots scripts/test.sh gives CTest, two a core,
+  # where a desktop test, which mostly waits, takes one.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
                        "CORVANE_TEST=1;MESA_SHADER_CACHE_DISABLE=true;MESA_GLSL_CACHE_DISABLE=true"
-                       LABELS ${label} RESOURCE_GROUPS cores:1)
+                       LABELS ${label} PROCESSORS 2)
 endfunction()

@@ -22,12 +22,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 # A desktop test mostly waits for the program on its X server, using a tenth of a core or so, where
-# every other test keeps a core busy. The busy ones take a core each of the machine's, and the
-# desktop tests run beside them in as many slots again.
-cores=$(nproc)
-printf '{"version": {"major": 1, "minor": 0}, "local": [{"cores": [{"id": "0", "slots": %d}]}]}\n' \
-  "$cores" >"$build_dir/cores.json"
-# A desktop test meets the window manager and X server on a loaded machine, where a timing can
-# slip once: a test fails only when it fails twice.
-ctest --test-dir "$build_dir" --output-on-failure -j $((2 * cores)) --resource-spec-file "$PWD/$build_dir/cores.json" \
-  --repeat until-pass:2
+# every other test keeps a core busy: CTest gets two slots a core, a busy test takes two of them
+# and a desktop test one. A desktop test meets the window manager and X server on a loaded
+# machine, where a timing can slip once: a test fails only when it fails twice.
+ctest --test-dir "$build_dir" --output-on-failure -j $((2 * $(nproc))) --repeat until-pass:2
