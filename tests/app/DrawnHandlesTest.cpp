@@ -19,16 +19,6 @@ namespace {
 
 class DrawnHandles : public EveryClassLayout {
   protected:
-    // One object of every class, drawn with its tool and saved.
-    std::filesystem::path SavedEveryClass() {
-        BuildEveryClass();
-        const std::filesystem::path path = folder / "handles.cvn";
-        EXPECT_TRUE(Layout().OnSaveDocument(path.c_str()));
-        Layout().SetModifiedFlag(FALSE);
-        Main().MDIGetActive()->SendMessage(WM_CLOSE);
-        host.RunUntilIdle();
-        return path;
-    }
     void ZoomAndPaint(UINT command, int times) {
         for (int step = 0; step < times; ++step) {
             Command(command);
@@ -45,7 +35,7 @@ class DrawnHandles : public EveryClassLayout {
 }  // namespace
 
 TEST_F(DrawnHandles, DrawingSelectedObjectsAtAnyZoomLeavesTheSavedBytesAsTheyWere) {
-    const std::filesystem::path path = SavedEveryClass();
+    const std::filesystem::path path = SavedEveryClass("handles.cvn");
     const std::vector<BYTE> file = ReadFileBytes(path);
     QuietDoc undrawn;
     LoadLayoutBytes(undrawn, file);

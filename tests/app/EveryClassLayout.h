@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <utility>
@@ -105,6 +106,16 @@ class EveryClassLayout : public LayoutInProgram {
         DrawGroup();
         Command(ID_TOOL_SELECTOR);
         Layout().m_tool.DeselectAll(0, 0);
+    }
+    // One object of every class, drawn with its tool, saved under the name and closed.
+    std::filesystem::path SavedEveryClass(const char* name) {
+        BuildEveryClass();
+        const std::filesystem::path path = folder / name;
+        EXPECT_TRUE(Layout().OnSaveDocument(path.c_str()));
+        Layout().SetModifiedFlag(FALSE);
+        Main().MDIGetActive()->SendMessage(WM_CLOSE);
+        host.RunUntilIdle();
+        return path;
     }
     std::set<std::string> ClassesAtPlan() {
         std::set<std::string> classes;

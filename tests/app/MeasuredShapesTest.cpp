@@ -142,12 +142,7 @@ TEST_F(MeasuredShapes, ACornerDragOfAGroupOfEveryClassSavesWhatItsDrawingShows) 
 
 // A layout read in and drawn twice saves the bytes it saved when read.
 TEST_F(MeasuredShapes, DrawingAReadLayoutTwiceChangesNoByte) {
-    BuildEveryClass();
-    const std::filesystem::path path = folder / "measured.cvn";
-    ASSERT_TRUE(Layout().OnSaveDocument(path.c_str()));
-    Layout().SetModifiedFlag(FALSE);
-    Main().MDIGetActive()->SendMessage(WM_CLOSE);
-    host.RunUntilIdle();
+    const std::filesystem::path path = SavedEveryClass("measured.cvn");
     ASSERT_NE(app.OpenDocumentFile(path.c_str()), nullptr);
     host.RunUntilIdle();
     const std::vector<BYTE> read = SaveLayoutBytes(Layout());
