@@ -34,49 +34,37 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
 
 CView::~CView() {
     ViewDependent::ViewClosing(*this);
-    if (m_pDocument)
-        m_pDocument->RemoveView(this);
+    if (m_pDocument) m_pDocument->RemoveView(this);
 }
 
-CFrameWnd* CView::GetParentFrame() const {
-    return dynamic_cast<CFrameWnd*>(CWnd::GetParentFrame());
-}
+CFrameWnd* CView::GetParentFrame() const { return dynamic_cast<CFrameWnd*>(CWnd::GetParentFrame()); }
 
 int CView::OnCreate(CREATESTRUCT* cs) {
-    if (CWnd::OnCreate(cs) == -1)
-        return -1;
+    if (CWnd::OnCreate(cs) == -1) return -1;
     auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
-    if (context && context->m_pCurrentDoc)
-        context->m_pCurrentDoc->AddView(this);
+    if (context && context->m_pCurrentDoc) context->m_pCurrentDoc->AddView(this);
     return 0;
 }
 
 void CView::OnDestroy() {
     // What shows this view from outside ends first, while the view is whole.
     ViewDependent::ViewClosing(*this);
-    if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this)
-        frame->SetActiveView(nullptr, FALSE);
+    if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this) frame->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();
 }
 
-void CView::PostNcDestroy() {
-    delete this;
-}
+void CView::PostNcDestroy() { delete this; }
 
-void CView::OnInitialUpdate() {
-    OnUpdate(nullptr, 0, nullptr);
-}
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView* sender, LPARAM, CObject*) {
-    if (sender != this)
-        Invalidate(TRUE);
+    if (sender != this) Invalidate(TRUE);
 }
 
 void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 void CView::OnActivateView(BOOL activate, CView* activateView, CView*) {
-    if (activate && activateView == this)
-        SetFocus();
+    if (activate && activateView == this) SetFocus();
 }
 
 void CView::OnPaint() {
@@ -99,24 +87,18 @@ int CView::OnMouseActivate(UINT hitTest, UINT message) {
     return result;
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo* info) {
-    return DoPreparePrinting(info);
-}
+BOOL CView::OnPreparePrinting(CPrintInfo* info) { return DoPreparePrinting(info); }
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
-void CView::OnPrint(CDC* dc, CPrintInfo*) {
-    OnDraw(dc);
-}
+void CView::OnPrint(CDC* dc, CPrintInfo*) { OnDraw(dc); }
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
-    if (info->m_strOutput.IsEmpty())
-        info->m_strOutput = DefaultPrintOutput();
+    if (info->m_strOutput.IsEmpty()) info->m_strOutput = DefaultPrintOutput();
     const CWinApp* app = AfxGetApp();
     if (info->m_bDirect && app && app->m_pCmdInfo &&
         app->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo)
         info->m_strPrinterName = app->m_pCmdInfo->m_strPrinterName;
-    if (info->m_bPreview)
-        return TRUE;
+    if (info->m_bPreview) return TRUE;
     // A direct print asks the prompt too, which takes the session's printer, or the one the
     // command line named, without asking.
     const PrintPrompt& prompt = AfxGetPrintPrompt();
@@ -126,22 +108,18 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info) {
 CString CView::DefaultPrintOutput() const {
     // The default printer writes next to the document, named after it.
     CString base = m_pDocument ? m_pDocument->GetPathName() : CString();
-    if (base.IsEmpty())
-        base = m_pDocument && !m_pDocument->GetTitle().IsEmpty() ? m_pDocument->GetTitle() : "Untitled";
+    if (base.IsEmpty()) base = m_pDocument && !m_pDocument->GetTitle().IsEmpty() ? m_pDocument->GetTitle() : "Untitled";
     const int dot = base.ReverseFind('.');
     const int slash = std::max(base.ReverseFind('/'), base.ReverseFind('\\'));
-    if (dot > slash)
-        base = base.Left(dot);
+    if (dot > slash) base = base.Left(dot);
     return base + ".pdf";
 }
 
 void CView::OnFilePrint() {
     CPrintInfo info;
     const MSG* command = GetCurrentMessage();
-    info.m_bDirect =
-        command && command->message == WM_COMMAND && LOWORD(command->wParam) == ID_FILE_PRINT_DIRECT;
-    if (!OnPreparePrinting(&info))
-        return;
+    info.m_bDirect = command && command->message == WM_COMMAND && LOWORD(command->wParam) == ID_FILE_PRINT_DIRECT;
+    if (!OnPreparePrinting(&info)) return;
     CDC dc;
     if (!dc.CreatePrinterDC(info.m_strOutput, info.m_nDpi, info.m_nPaperWidth, info.m_nPaperHeight,
                             info.m_rectMargins)) {
@@ -159,8 +137,7 @@ void CView::OnFilePrint() {
     PrintPages(dc, info);
     const bool printed = dc.EndDoc() > 0;
     OnEndPrinting(&dc, &info);
-    if (printed && info.m_afterPrinting)
-        info.m_afterPrinting(info.m_strOutput);
+    if (printed && info.m_afterPrinting) info.m_afterPrinting(info.m_strOutput);
 }
 
 void CView::PrintPages(CDC& dc, CPrintInfo& info) {
@@ -169,8 +146,7 @@ void CView::PrintPages(CDC& dc, CPrintInfo& info) {
         info.m_rectDraw = CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
         OnPrepareDC(&dc, &info);
         // OnPrepareDC ends a job of unknown length by clearing the flag.
-        if (!info.m_bContinuePrinting)
-            break;
+        if (!info.m_bContinuePrinting) break;
         dc.StartPage();
         OnPrint(&dc, &info);
         dc.EndPage();
@@ -178,7 +154,6 @@ void CView::PrintPages(CDC& dc, CPrintInfo& info) {
 }
 
 BOOL CView::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo) {
-    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo))
-        return TRUE;
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
     return m_pDocument && m_pDocument->OnCmdMsg(id, code, extra, handlerInfo);
 }
