@@ -6,13 +6,13 @@
 # once a build folder has run them.
 set(walks
     "^RandomInputOnDesktop\\." 110
-    "^KeyboardLeaving[A-Za-z]*\\.EveryHoldEnds" 85
-    "^KeyboardLeaving[A-Za-z]*\\.EveryHoldInADialogTheMenusOpen" 60
-    "^KeyboardLeaving[A-Za-z]*\\." 30
+    "^EachPart/KeyboardLeaving[A-Za-z]*\\.EveryHoldEnds" 50
+    "^EachPart/KeyboardLeaving[A-Za-z]*\\.EveryHoldInADialogTheMenusOpen" 30
+    "^EachPart/KeyboardLeaving[A-Za-z]*\\." 15
     "^CloseUnderModalLoopOnDesktop\\." 30
     "^WindowSweepOnDesktop\\." 20
     "^ProgramOnDesktop\\.(LayoutAnd3DWindows|MenusOpenAndClose)" 25
-    "^WalkedFields\\." 100
+    "^EachPart/WalkedFields\\." 35
     "^EachUnit/BoundedFields\\." 35
     "^OneCommandOneUndo\\." 20
     "^EachState/WalkedStates\\." 50

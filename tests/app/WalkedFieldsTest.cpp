@@ -4,10 +4,11 @@
 #include <string>
 
 #include "tests/app/WalkedFieldsInProgram.h"
+#include "tests/support/WalkPart.h"
 
 namespace {
 
-class WalkedFields : public WalkedFieldsInProgram {};
+class WalkedFields : public WalkedFieldsInProgram, public WalkPart {};
 
 // The walk on a layout kept in each unit.
 class BoundedFields : public WalkedFieldsInProgram, public testing::WithParamInterface<int> {
@@ -25,12 +26,15 @@ std::string UnitName(const testing::TestParamInfo<int>& info) {
 
 }  // namespace
 
-TEST_F(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest) {
+TEST_P(WalkedFields, EveryFieldKeepsWhatIsLeftTakesWhatItNamesAndRefusesTheRest) {
     WalkMenuCommands([this](UINT command, const std::string& selected) { Discover(command, selected); });
     for (const Route& tool : tools) DiscoverPasses(tool);
     std::cout << places.size() << " fields in " << dialogs << " dialogs\n";
     RecordProperty("fields", static_cast<int>(places.size()));
-    for (const FieldPlace& place : places) {
+    for (size_t ordinal = 0; ordinal < places.size(); ++ordinal) {
+        const FieldPlace& place = places[ordinal];
+        if (!Takes(static_cast<int>(ordinal)))
+            continue;
         Restore(place.route.selected);
         const std::vector<BYTE> before = Kept(place);
         const size_t boxes = host.MessageBoxes().size();
@@ -107,4 +111,5 @@ TEST_P(BoundedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthB
     Restore("");
 }
 
+INSTANTIATE_TEST_SUITE_P(EachPart, WalkedFields, testing::Range(0, kWalkParts));
 INSTANTIATE_TEST_SUITE_P(EachUnit, BoundedFields, testing::Range(0, kUnitCount), UnitName);

@@ -22,6 +22,7 @@
 #include "tests/app/EveryDialogTemplate.h"
 #include "tests/app/MouseHolders.h"
 #include "tests/desktop/KeyboardAwayOnDesktop.h"
+#include "tests/support/WalkPart.h"
 
 namespace desktop {
 namespace {
@@ -160,7 +161,7 @@ std::string ChordOf(char character) {
     }
 }
 
-class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop {
+class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop, public WalkPart {
   protected:
     void SetUp() override {
         SetUpBeside([&] { return std::pair{OtherProgram().x, OtherProgram().y}; });
@@ -683,18 +684,26 @@ class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop {
         return reach.dragOpens ? Opened::kByAToolsDrag : Opened::kByTheMenus;
     }
 
-    // Walks the cancel table's holders reached here in the dialogs so opened, or out of dialogs,
-    // the keyboard leaving each way in turn.
+    // Walks this part's share of the cancel table's holders reached here in the dialogs so
+    // opened, or out of dialogs. A dialog opens afresh for each holder, so a part takes every
+    // kWalkParts-th holder, the keyboard leaving each way in turn. Out of dialogs the holders
+    // build on one another (the 3D view that one opens serves those after it), so a part takes
+    // each holder in turn, the keyboard leaving one way.
     void WalkTheTable(const std::vector<Leaving>& leavings, Opened opened) {
+        const bool byLeaving = opened == Opened::kNoDialog;
+        int found = 0;
         int walked = 0;
         for (const MouseHolder& holder : MouseHolders()) {
-            if (holder.desktop.spot == Spot::kUnreached || OpenedFor(holder.desktop) != opened)
+            if (holder.desktop.spot == Spot::kUnreached || OpenedFor(holder.desktop) != opened ||
+                !(byLeaving || Takes(found++)))
                 continue;
             ASSERT_NO_FATAL_FAILURE(Make(holder.desktop.made));
-            for (const Leaving& leaving : leavings) Walk(holder, leaving);
+            for (size_t way = 0; way < leavings.size(); ++way)
+                if (!byLeaving || Takes(static_cast<int>(way)))
+                    Walk(holder, leavings[way]);
             ++walked;
         }
-        EXPECT_GT(walked, 0);
+        EXPECT_GT(walked, 0) << "a part of the walk found none of " << found << " holders";
         ASSERT_NO_FATAL_FAILURE(CloseDialog());
         m_session.CloseOtherProgram(m_other);
         ExpectAnswers();
@@ -714,36 +723,46 @@ class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop {
 };
 
 using KeyboardLeavingUnderWindowManager = UnderWindowManager<KeyboardLeavingOnDesktop>;
+// Out of dialogs, a part for each way the keyboard leaves.
+class KeyboardLeavingOutsideDialogs : public KeyboardLeavingOnDesktop {};
+using KeyboardLeavingOutsideDialogsUnderWindowManager = UnderWindowManager<KeyboardLeavingOutsideDialogs>;
 
 // A window manager would give the keyboard straight back from no window or the pointer root.
-TEST_F(KeyboardLeavingOnDesktop, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
+TEST_P(KeyboardLeavingOutsideDialogs, EveryHoldEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
     WalkTheTable(kWithoutWindowManager, Opened::kNoDialog);
 }
 
-TEST_F(KeyboardLeavingOnDesktop,
+TEST_P(KeyboardLeavingOnDesktop,
        EveryHoldInADialogTheMenusOpenEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
     WalkTheTable(kWithoutWindowManager, Opened::kByTheMenus);
 }
 
-TEST_F(KeyboardLeavingOnDesktop,
+TEST_P(KeyboardLeavingOnDesktop,
        EveryHoldInADialogAToolOpensEndsWhenTheKeyboardGoesToAnotherProgramNoWindowOrThePointerRoot) {
     WalkTheTable(kWithoutWindowManager, Opened::kByAToolsDrag);
 }
 
-TEST_F(KeyboardLeavingUnderWindowManager,
+TEST_P(KeyboardLeavingOutsideDialogsUnderWindowManager,
        EveryHoldEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
     WalkTheTable(kUnderWindowManager, Opened::kNoDialog);
 }
 
-TEST_F(KeyboardLeavingUnderWindowManager,
+TEST_P(KeyboardLeavingUnderWindowManager,
        EveryHoldInADialogTheMenusOpenEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
     WalkTheTable(kUnderWindowManager, Opened::kByTheMenus);
 }
 
-TEST_F(KeyboardLeavingUnderWindowManager,
+TEST_P(KeyboardLeavingUnderWindowManager,
        EveryHoldInADialogAToolOpensEndsWhenAltTabOrAFocusChangeGivesAnotherProgramTheKeyboard) {
     WalkTheTable(kUnderWindowManager, Opened::kByAToolsDrag);
 }
+
+INSTANTIATE_TEST_SUITE_P(EachPart, KeyboardLeavingOnDesktop, testing::Range(0, kWalkParts));
+INSTANTIATE_TEST_SUITE_P(EachPart, KeyboardLeavingUnderWindowManager, testing::Range(0, kWalkParts));
+INSTANTIATE_TEST_SUITE_P(EachPart, KeyboardLeavingOutsideDialogs,
+                         testing::Range(0, static_cast<int>(kWithoutWindowManager.size())));
+INSTANTIATE_TEST_SUITE_P(EachPart, KeyboardLeavingOutsideDialogsUnderWindowManager,
+                         testing::Range(0, static_cast<int>(kUnderWindowManager.size())));
 
 }  // namespace
 }  // namespace desktop
