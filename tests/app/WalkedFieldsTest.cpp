@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/app/WalkedFieldsInProgram.h"
+#include "tests/app/WalkedUnits.h"
 #include "tests/support/WalkPart.h"
 
 namespace {
@@ -112,4 +113,4 @@ TEST_P(BoundedFields, EveryBoundedFieldTakesItsNamedBoundsAndRefusesAThousandthB
 }
 
 INSTANTIATE_TEST_SUITE_P(EachPart, WalkedFields, testing::Range(0, kWalkParts));
-INSTANTIATE_TEST_SUITE_P(EachUnit, BoundedFields, testing::Range(0, kUnitCount), UnitName);
+INSTANTIATE_TEST_SUITE_P(EachUnit, BoundedFields, testing::ValuesIn(WalkedUnits()), UnitName);

@@ -6,6 +6,7 @@
 #include "platform/r3d/Clump.h"
 #include "terrain/CMount.h"
 #include "tests/app/WalkedFieldsInProgram.h"
+#include "tests/app/WalkedUnits.h"
 
 // Every field of every dialog, opened in each state a person opens it in: each unit of the
 // program's table, everything selected, the members inside Edit Group, objects holding values
@@ -49,7 +50,7 @@ std::vector<WalkState> States() {
          MenuDialogsInProgram::kGroupMembers, false},
         {"ValuesBeyondTheFields", Reach::kBySelection, kDefaultUnitIndex, "", true},
         {"CommonDialogs", Reach::kCommonDialogs, kDefaultUnitIndex, "", false}};
-    for (int unit = 0; unit < kUnitCount; ++unit)
+    for (const int unit : WalkedUnits())
         if (unit != kDefaultUnitIndex)
             states.push_back({NameOfUnit(unit), Reach::kEveryCommand, unit, "", false});
     return states;
