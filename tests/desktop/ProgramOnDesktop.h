@@ -102,16 +102,21 @@ class ProgramOnDesktop : public ::testing::Test {
 
     // A state that holds once the program and a window manager have done all that led there: a
     // window shown just now may yet be moved, and the keyboard given on. A program that stops
-    // answering ends the wait at once.
+    // answering ends the wait at once. The wait counts its polls, each short, but a settling takes
+    // the program's round trips: a state that comes and goes (a tip shown and hidden by turns)
+    // ends the wait after so many settlings, where counting polls alone would wait for hours on
+    // a busy machine.
     bool WaitUntilSettledWith(const std::function<bool()>& state) {
-        bool answered = true;
+        constexpr int kMostSettlings = 100;
+        bool settled = true;
+        int settlings = 0;
         const auto settledWith = [&] {
             if (!state())
                 return false;
-            answered = m_session.WaitUntilSettled(kPatience);
-            return !answered || state();
+            settled = ++settlings <= kMostSettlings && m_session.WaitUntilSettled(kPatience);
+            return !settled || state();
         };
-        return m_session.WaitUntil(settledWith, kPatience) && answered;
+        return m_session.WaitUntil(settledWith, kPatience) && settled;
     }
 
     bool WaitForPopup(bool open) {
