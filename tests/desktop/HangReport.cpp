@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -20,32 +19,20 @@ constexpr std::chrono::seconds kHangLimit{720};
 }  // namespace
 
 void HangReport::OnTestStart(const testing::TestInfo& test) {
-    std::lock_guard lock(m_mutex);
-    m_running = true;
-    m_watcher = std::thread(&HangReport::Watch, this, std::string(test.test_suite_name()) + "." + test.name());
+    m_test = std::string(test.test_suite_name()) + "." + test.name();
+    m_deadline = std::make_unique<Deadline>(m_limit, m_test.c_str(), PrintStacks);
 }
 
 void HangReport::OnTestEnd(const testing::TestInfo&) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_running = false;
-    }
-    m_ended.notify_all();
-    m_watcher.join();
+    m_deadline.reset();
 }
 
-void HangReport::Watch(const std::string& name) {
-    std::unique_lock lock(m_mutex);
-    if (m_ended.wait_for(lock, m_limit, [this] { return !m_running; }))
-        return;
-    std::fprintf(stderr, "%s has run %lld s without ending; the stacks of the test and its programs:\n",
-                 name.c_str(), static_cast<long long>(m_limit.count()));
-    std::fflush(stderr);
+// Through gdb, of this process and of each it started (the X server, the window manager, corvane).
+void HangReport::PrintStacks() {
     const std::string self = std::to_string(getpid());
     const std::string stacks = "for p in " + self + " $(cat /proc/" + self +
                                "/task/*/children); do echo \"== $(tr '\\0' ' ' < /proc/$p/cmdline)\"; "
                                "gdb -p $p -batch -ex 'thread apply all bt' 2>&1 | grep -v '^\\[New LWP'; done >&2";
     if (std::system(stacks.c_str()) != 0)
         std::fprintf(stderr, "the stacks could not be read (gdb)\n");
-    std::_Exit(EXIT_FAILURE);
 }

@@ -699,7 +699,7 @@ class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop, public WalkPart {
                 continue;
             ASSERT_NO_FATAL_FAILURE(Make(holder.desktop.made));
             for (size_t way = 0; way < leavings.size(); ++way)
-                if (!byLeaving || Takes(static_cast<int>(way)))
+                if (!byLeaving || static_cast<int>(way) == GetParam())
                     Walk(holder, leavings[way]);
             ++walked;
         }

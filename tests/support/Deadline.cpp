@@ -2,13 +2,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
-Deadline::Deadline(std::chrono::seconds limit, const char* what)
-    : m_watch([this, limit, what] {
+Deadline::Deadline(std::chrono::seconds limit, const char* what, std::function<void()> lastWords)
+    : m_watch([this, limit, what, lastWords = std::move(lastWords)] {
           std::unique_lock<std::mutex> lock(m_mutex);
           if (m_left.wait_for(lock, limit, [this] { return m_bLeft; }))
               return;
           std::fprintf(stderr, "%s did not end within %lld s\n", what, static_cast<long long>(limit.count()));
+          if (lastWords) {
+              std::fflush(stderr);
+              lastWords();
+          }
           std::abort();
       }) {}
 
