@@ -108,8 +108,9 @@ constexpr Point kHeaderRows{4, 12};
 constexpr int kHeaderFromBorder = 4;
 // Longer than a held arrow waits before it repeats.
 constexpr std::chrono::milliseconds kRepeatingDelay{800};
-// How many polls in a row the view must stay as the keyboard left it.
+// How many reads in a row, so far apart, the view must stay as the keyboard left it.
 constexpr int kStillPolls = 25;
+constexpr std::chrono::milliseconds kStillPause{20};
 // The plan's mark under the mouse follows it after the release; a tracking going on would change
 // far more pixels than it covers.
 constexpr size_t kMouseMark = 40;
@@ -543,17 +544,30 @@ class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop, public WalkPart {
         return differing;
     }
 
+    // The view must match once the program has settled, then stay so for a run of reads. A read of
+    // the whole view costs far more than a poll's pause on a busy machine, so the wait is bounded
+    // by settlings: counted in polls, a view that never matched kept the test for many minutes.
     bool StaysAs(const std::vector<unsigned long>& left, size_t allowed) {
-        int still = 0;
-        std::vector<unsigned long> last = Watched();
-        return m_session.WaitUntil(
-            [&] {
-                const std::vector<unsigned long> now = Watched();
-                still = now == last && DifferingPixels(left, now) <= allowed ? still + 1 : 0;
-                last = now;
-                return still >= kStillPolls;
-            },
-            kPatience);
+        constexpr int kMostSettlings = 10;
+        for (int settling = 0; settling < kMostSettlings; ++settling) {
+            if (!m_session.WaitUntilSettled(kPatience))
+                return false;
+            if (StillAs(left, allowed))
+                return true;
+        }
+        return false;
+    }
+
+    bool StillAs(const std::vector<unsigned long>& left, size_t allowed) const {
+        const std::vector<unsigned long> first = Watched();
+        if (DifferingPixels(left, first) > allowed)
+            return false;
+        for (int read = 0; read < kStillPolls; ++read) {
+            std::this_thread::sleep_for(kStillPause);
+            if (Watched() != first)
+                return false;
+        }
+        return true;
     }
 
     void Walk(const MouseHolder& holder, const Leaving& leaving) {
