@@ -18,7 +18,9 @@ fi
 
 bash scripts/configure.sh "$build_dir" "${extra[@]}"
 cmake --build "$build_dir"
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# Every allocation records its stack: five frames tell where a block came from and went, and
+# take a fifth less time of the walks than thirty.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:malloc_context_size=5
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 # A desktop test mostly waits for the program on its X server, using a tenth of a core or so, where
