@@ -209,7 +209,7 @@ TEST(TrackRecord, ShortRecordsFailAndMissingOutlinesAreRebuilt) {
     EXPECT_DOUBLE_EQ(outline.m_points[3].y, 165.0);
     outline.SetTool(nullptr);
     Bytes bytes = Straight(17);
-    bytes.resize(bytes.size() - 3);
+    bytes.erase(bytes.end() - 3, bytes.end());
     CTrack piece;
     piece.SetTool(&plan.tool);
     EXPECT_ANY_THROW(Load(piece, bytes));

@@ -99,7 +99,7 @@ TEST_F(LoadBitmapFileTest, RefusesEveryHeaderThatPromisesMoreThanTheFileHolds) {
         {"file header only", [](auto& f) { f.resize(14); }},
         {"shorter than a header", [](auto& f) { f.resize(13); }},
         {"info header cut", [](auto& f) { f.resize(30); }},
-        {"pixels cut", [](auto& f) { f.resize(f.size() - 1); }},
+        {"pixels cut", [](auto& f) { f.pop_back(); }},
         {"colour table cut", [](auto& f) { f.resize(14 + 40 + 100); }},
         {"more colours than the depth", [](auto& f) { PutDword(f, 46, 257); }},
         {"header larger than the file", [](auto& f) { PutDword(f, 14, 0x7FFFFFFF); }},
