@@ -558,16 +558,15 @@ class KeyboardLeavingOnDesktop : public KeyboardAwayOnDesktop, public WalkPart {
         return false;
     }
 
+    // Every try reads the whole run, so that ten tries outlast a timer the program repaints by.
     bool StillAs(const std::vector<unsigned long>& left, size_t allowed) const {
         const std::vector<unsigned long> first = Watched();
-        if (DifferingPixels(left, first) > allowed)
-            return false;
+        bool still = DifferingPixels(left, first) <= allowed;
         for (int read = 0; read < kStillPolls; ++read) {
             std::this_thread::sleep_for(kStillPause);
-            if (Watched() != first)
-                return false;
+            still = Watched() == first && still;
         }
-        return true;
+        return still;
     }
 
     void Walk(const MouseHolder& holder, const Leaving& leaving) {
